@@ -1,0 +1,78 @@
+#include "platform/datetime/localetexts.h"
+
+#include <gtest/gtest.h>
+
+namespace tw::locale {
+namespace {
+
+class LocaleTexts : public ::testing::Test {
+protected:
+    void SetUp() override { PinLocale("en_US"); }
+    void TearDown() override { PinLocale("en_US"); }
+    const TDateTime morning = EncodeDate(2026, 12, 8) + EncodeTime(10, 15, 0, 0);
+    const TDateTime afternoon = EncodeDate(2026, 12, 8) + EncodeTime(14, 30, 5, 7);
+};
+
+TEST_F(LocaleTexts, UnitedStatesFormats)
+{
+    EXPECT_EQ(DateToStr(morning), "12/8/2026");
+    EXPECT_EQ(TimeToStr(morning), "10:15:00 AM");
+    EXPECT_EQ(DateTimeToStr(morning), "12/8/2026 10:15:00 AM");
+    EXPECT_EQ(DateTimeToStr(EncodeDate(2026, 12, 8)), "12/8/2026");
+}
+
+TEST_F(LocaleTexts, TwentyFourHourDayFirstLocale)
+{
+    PinLocale("de_DE");
+    EXPECT_EQ(TimeToStr(afternoon), "14:30:05");
+    EXPECT_EQ(DateToStr(afternoon), "08.12.2026");
+}
+
+TEST_F(LocaleTexts, PatternSpecifiers)
+{
+    struct Case {
+        const char* pattern;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"yyyy-mm-dd hh:nn:ss.zzz", "2026-12-08 14:30:05.007"},
+        {"d/m/yy", "8/12/26"},
+        {"h:mm am/pm", "2:30 pm"},       // m after h means minutes
+        {"H:MM AM/PM", "2:30 PM"},
+        {"h a/p", "2 p"},
+        {"hh:nn AMPM", "02:30 PM"},
+        {"ddd mmm d", "Tue Dec 8"},
+        {"dddd, mmmm", "Tuesday, December"},
+        {"\"at\" h 'o''clock'", "at 14 oclock"},
+        {"ddddd", "12/8/2026"},
+        {"tt", "2:30:05 PM"},
+        {"hh:nn", "14:30"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatDateTime(c.pattern, afternoon), c.expected) << c.pattern;
+}
+
+TEST_F(LocaleTexts, MidnightAndNoonOnTheTwelveHourClock)
+{
+    EXPECT_EQ(FormatDateTime("h:nn AMPM", EncodeDate(2026, 1, 1)), "12:00 AM");
+    EXPECT_EQ(FormatDateTime("h:nn AMPM", EncodeDate(2026, 1, 1) + 0.5), "12:00 PM");
+}
+
+TEST_F(LocaleTexts, ReadsDatesInTheShortDateOrder)
+{
+    TDateTime d = 0;
+    ASSERT_TRUE(TryStrToDate("12/8/2026", d));
+    EXPECT_DOUBLE_EQ(d, EncodeDate(2026, 12, 8));
+    ASSERT_TRUE(TryStrToDate("1/2/26", d));
+    EXPECT_DOUBLE_EQ(d, EncodeDate(2026, 1, 2));
+    EXPECT_FALSE(TryStrToDate("13/1/2026", d));
+    EXPECT_FALSE(TryStrToDate("", d));
+    EXPECT_FALSE(TryStrToDate("12/x/2026", d));
+
+    PinLocale("de_DE");
+    ASSERT_TRUE(TryStrToDate("8.12.2026", d));
+    EXPECT_DOUBLE_EQ(d, EncodeDate(2026, 12, 8));
+}
+
+}  // namespace
+}  // namespace tw::locale
