@@ -1,0 +1,594 @@
+#include "platform/db/shared_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <mutex>
+
+namespace tw::db::detail {
+
+namespace {
+
+std::recursive_mutex g_registryMutex;
+std::map<std::pair<std::uint64_t, std::uint64_t>, std::weak_ptr<SharedTable>>& Registry()
+{
+    static std::map<std::pair<std::uint64_t, std::uint64_t>, std::weak_ptr<SharedTable>> r;
+    return r;
+}
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string UpperAscii(std::string s)
+{
+    for (auto& c : s) c = Upper(c);
+    return s;
+}
+
+std::string Trim(const std::string& s)
+{
+    std::size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
+    return s.substr(b, e - b);
+}
+
+class HeaderLock {
+public:
+    HeaderLock(File& f, LockKind k) : f_(f) { f_.lock(kLockHeader, 1, k, true); }
+    ~HeaderLock() { f_.unlock(kLockHeader, 1); }
+
+private:
+    File& f_;
+};
+
+}  // namespace
+
+std::string NormalizeTableName(const std::string& name)
+{
+    std::string n = name;
+    auto slash = n.find_last_of('/');
+    std::string file = slash == std::string::npos ? n : n.substr(slash + 1);
+    if (file.find('.') == std::string::npos) n += ".dbf";
+    return n;
+}
+
+TableFiles FindTableFiles(const std::string& folder, const std::string& name)
+{
+    TableFiles t;
+    std::string n = NormalizeTableName(name);
+    t.folder = folder;
+    auto slash = n.find_last_of('/');
+    if (slash != std::string::npos) {
+        t.folder = JoinPath(folder, n.substr(0, slash));
+        n = n.substr(slash + 1);
+    }
+    auto dot = n.find_last_of('.');
+    t.base = n.substr(0, dot);
+    std::string found = FindFileNoCase(t.folder, n);
+    if (!found.empty()) {
+        t.dbf = JoinPath(t.folder, found);
+        t.base = found.substr(0, found.find_last_of('.'));
+    }
+    std::string memo = FindFileNoCase(t.folder, t.base + ".dbt");
+    if (!memo.empty()) t.memo = JoinPath(t.folder, memo);
+    std::string index = FindFileNoCase(t.folder, t.base + ".twi");
+    if (!index.empty()) t.index = JoinPath(t.folder, index);
+    return t;
+}
+
+bool ParseIndexExpression(const std::string& expr, std::string& field, bool& upper)
+{
+    std::string e = Trim(expr);
+    std::string u = UpperAscii(e);
+    upper = false;
+    if (u.rfind("UPPER(", 0) == 0 && !u.empty() && u.back() == ')') {
+        upper = true;
+        u = Trim(u.substr(6, u.size() - 7));
+    }
+    if (u.empty()) return false;
+    for (char c : u)
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')) return false;
+    field = u;
+    return true;
+}
+
+std::vector<IndexDef> ReadIndexDefs(const std::string& path)
+{
+    std::vector<IndexDef> defs;
+    if (path.empty()) return defs;
+    auto f = Fs().open(path, OpenMode::ReadOnly);
+    std::uint64_t size = f->size();
+    if (size > 1 << 20) throw DbError(ErrorCode::IndexError, "Index definitions too large: " + path, path);
+    std::string text(size, '\0');
+    f->readAt(0, text.data(), text.size());
+    std::size_t pos = 0;
+    bool first = true;
+    while (pos < text.size()) {
+        auto nl = text.find('\n', pos);
+        std::string line = text.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
+        pos = nl == std::string::npos ? text.size() : nl + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (first) {
+            first = false;
+            if (line.rfind("TARNWICK-INDEX", 0) != 0)
+                throw DbError(ErrorCode::IndexError, "Not an index definition file: " + path, path);
+            continue;
+        }
+        if (Trim(line).empty()) continue;
+        auto t1 = line.find('\t');
+        auto t2 = t1 == std::string::npos ? std::string::npos : line.find('\t', t1 + 1);
+        if (t2 == std::string::npos)
+            throw DbError(ErrorCode::IndexError, "Damaged index definition in " + path, path);
+        IndexDef d;
+        d.name = line.substr(0, t1);
+        d.expression = line.substr(t1 + 1, t2 - t1 - 1);
+        d.descending = UpperAscii(Trim(line.substr(t2 + 1))) == "DESC";
+        defs.push_back(d);
+    }
+    return defs;
+}
+
+std::string IndexDefsText(const std::vector<IndexDef>& defs)
+{
+    std::string s = "TARNWICK-INDEX 1\n";
+    for (const auto& d : defs) s += d.name + "\t" + d.expression + "\t" + (d.descending ? "DESC" : "ASC") + "\n";
+    return s;
+}
+
+// ------------------------------------------------------------------ opening
+
+std::shared_ptr<SharedTable> SharedTable::Acquire(const std::string& path, bool exclusive)
+{
+    std::lock_guard<std::recursive_mutex> guard(g_registryMutex);
+    auto id = Fs().identity(path);
+    auto it = Registry().find(id);
+    if (id.second != 0 && it != Registry().end()) {
+        if (auto t = it->second.lock()) {
+            if (exclusive) t->upgradeToExclusive();
+            return t;
+        }
+    }
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        std::shared_ptr<SharedTable> t(new SharedTable());
+        t->path = path;
+        t->name = FileNameOf(path);
+        t->file = Fs().open(path, OpenMode::ReadWrite);
+        const bool canWrite = t->file->writable();
+        LockKind kind = (exclusive && canWrite) ? LockKind::Exclusive : LockKind::Shared;
+        if (!t->file->lock(kLockOpen, 1, kind, false)) {
+            throw DbError(ErrorCode::TableInUse,
+                          exclusive ? "Table " + path + " is open by another user; it cannot be opened exclusively"
+                                    : "Table " + path + " is opened exclusively by another user",
+                          path);
+        }
+        // A pack, sort or copy may have renamed a new file into place while we
+        // opened the old one: then open again.
+        t->identity_ = t->file->identity();
+        if (t->identity_ != Fs().identity(path)) continue;
+        if (exclusive && canWrite) t->exclusiveHolders = 1;
+        t->load();
+        Registry()[t->identity_] = t;
+        return t;
+    }
+    throw DbError(ErrorCode::TableInUse, "Table " + path + " keeps being replaced by another user", path);
+}
+
+bool SharedTable::OpenInProcess(const std::string& path)
+{
+    std::lock_guard<std::recursive_mutex> guard(g_registryMutex);
+    auto id = Fs().identity(path);
+    auto it = Registry().find(id);
+    return it != Registry().end() && !it->second.expired();
+}
+
+SharedTable::~SharedTable()
+{
+    std::lock_guard<std::recursive_mutex> guard(g_registryMutex);
+    auto it = Registry().find(identity_);
+    if (it != Registry().end() && it->second.expired()) Registry().erase(it);
+}
+
+void SharedTable::upgradeToExclusive()
+{
+    if (exclusiveHolders == 0 && file->writable()) {
+        if (!file->lock(kLockOpen, 1, LockKind::Exclusive, false))
+            throw DbError(ErrorCode::TableInUse,
+                          "Table " + path + " is open by another user; it cannot be opened exclusively", path);
+    }
+    ++exclusiveHolders;
+}
+
+void SharedTable::releaseExclusive()
+{
+    if (exclusiveHolders > 0 && --exclusiveHolders == 0 && file->writable())
+        file->lock(kLockOpen, 1, LockKind::Shared, true);
+}
+
+void SharedTable::load()
+{
+    HeaderLock hl(*file, LockKind::Shared);
+    const std::uint64_t size = file->size();
+    if (size < kHeaderPrefix)
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": the file is shorter than a header", path);
+    std::vector<std::uint8_t> head(kHeaderPrefix);
+    file->readAt(0, head.data(), head.size());
+    std::uint16_t hlen = HeaderLengthOf(head.data());
+    if (hlen > size || hlen < kHeaderPrefix + 1)
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": header length " + std::to_string(hlen) +
+                                                  " does not fit the file",
+                      path);
+    head.resize(hlen);
+    if (file->readAt(0, head.data(), hlen) != hlen)
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": the header is cut short", path);
+    layout = ParseLayout(head, size, path);
+    std::memcpy(prefix_.data(), head.data(), kHeaderPrefix);
+    hdr = ParseHeaderState(head.data());
+    for (const auto& f : layout.fields) fieldDefs.push_back(f.def);
+    chunkRecords_ = std::max<std::uint32_t>(1, 65536u / layout.recordLength);
+
+    TableFiles files = FindTableFiles(FolderOf(path), FileNameOf(path));
+    if (layout.hasMemoFields()) {
+        if (files.memo.empty())
+            throw DbError(ErrorCode::NotFound, "Memo file " + files.base + ".dbt of " + path + " is missing", path);
+        memo = std::make_unique<MemoFile>(Fs().open(files.memo, OpenMode::ReadWrite), layout.memo);
+    }
+    indexDefs = ReadIndexDefs(files.index);
+    for (const auto& d : indexDefs) {
+        std::string fname;
+        bool up = false;
+        if (!ParseIndexExpression(d.expression, fname, up) || layout.fieldIndex(fname) < 0)
+            throw DbError(ErrorCode::IndexError,
+                          "Index " + d.name + " of " + path + " names an unknown field: " + d.expression, path);
+    }
+}
+
+// ------------------------------------------------------------------- header
+
+bool SharedTable::readHeader(bool locked)
+{
+    std::uint8_t p[kHeaderPrefix];
+    std::size_t n;
+    if (locked) {
+        n = file->readAt(0, p, kHeaderPrefix);
+    } else {
+        HeaderLock hl(*file, LockKind::Shared);
+        n = file->readAt(0, p, kHeaderPrefix);
+    }
+    if (n != kHeaderPrefix)
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": the header is cut short", path);
+    HeaderState st = ParseHeaderState(p);
+    std::memcpy(prefix_.data(), p, kHeaderPrefix);
+    if (st.recordCount == hdr.recordCount && st.changeCounter == hdr.changeCounter) return false;
+    const std::uint64_t need =
+        layout.headerLength + static_cast<std::uint64_t>(st.recordCount) * layout.recordLength;
+    if (need > file->size())
+        throw DbError(ErrorCode::CorruptFile,
+                      "Corrupt table " + path + ": the header counts more records than the file holds", path);
+    hdr = st;
+    invalidate();
+    return true;
+}
+
+void SharedTable::invalidate()
+{
+    cache_.clear();
+    for (auto& [k, o] : orders_) {
+        o.valid = false;
+        o.order.clear();
+        o.nkeys.clear();
+        o.skeys.clear();
+    }
+    for (auto& [k, m] : keyMaps_) {
+        m.valid = false;
+        m.map.clear();
+    }
+    live_ = -1;
+    ++dataGen;
+}
+
+// ------------------------------------------------------------------ records
+
+const std::uint8_t* SharedTable::record(std::uint32_t recno)
+{
+    if (recno == 0 || recno > hdr.recordCount)
+        throw DbError(ErrorCode::NoCurrentRecord, "Record " + std::to_string(recno) + " does not exist in " + path, path);
+    const std::uint32_t chunk = (recno - 1) / chunkRecords_;
+    auto it = cache_.find(chunk);
+    if (it == cache_.end()) {
+        if (cache_.size() >= 256) cache_.clear();
+        const std::uint32_t firstRec = chunk * chunkRecords_ + 1;
+        const std::uint32_t n = std::min(chunkRecords_, hdr.recordCount - firstRec + 1);
+        std::vector<std::uint8_t> buf(static_cast<std::size_t>(n) * layout.recordLength);
+        const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(firstRec - 1) * layout.recordLength;
+        if (file->readAt(off, buf.data(), buf.size()) != buf.size())
+            throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": records are cut short", path);
+        it = cache_.emplace(chunk, std::move(buf)).first;
+    }
+    return it->second.data() + static_cast<std::size_t>((recno - 1) % chunkRecords_) * layout.recordLength;
+}
+
+void SharedTable::readRecordFromDisk(std::uint32_t recno, std::uint8_t* out)
+{
+    const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength;
+    if (file->readAt(off, out, layout.recordLength) != layout.recordLength)
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": record " + std::to_string(recno) + " is cut short", path);
+}
+
+std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable)
+{
+    if (!file->writable()) throw DbError(ErrorCode::ReadOnly, "Table " + path + " is read only", path);
+    HeaderLock hl(*file, LockKind::Exclusive);
+    readHeader(true);
+    std::vector<std::uint8_t> old;
+    const bool isAppend = recno == 0;
+    if (isAppend) {
+        recno = hdr.recordCount + 1;
+        std::vector<std::uint8_t> out(rec, rec + layout.recordLength);
+        out.push_back(0x1A);
+        file->writeAt(layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, out.data(),
+                      out.size());
+    } else {
+        const std::uint8_t* cur = record(recno);
+        old.assign(cur, cur + layout.recordLength);
+        file->writeAt(layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, rec,
+                      layout.recordLength);
+    }
+    if (durable) file->sync();
+    // The record is in place; only now does the header count it.
+    HeaderState st = hdr;
+    if (isAppend) st.recordCount = recno;
+    ++st.changeCounter;
+    std::array<std::uint8_t, 32> p = prefix_;
+    StoreHeaderState(p.data(), st);
+    file->writeAt(0, p.data(), p.size());
+    if (durable) file->sync();
+    prefix_ = p;
+    hdr = st;
+    if (isAppend) {
+        cache_.erase((recno - 1) / chunkRecords_);
+        recordChanged(recno, nullptr, rec);
+    } else {
+        const std::uint32_t chunk = (recno - 1) / chunkRecords_;
+        auto it = cache_.find(chunk);
+        if (it != cache_.end())
+            std::memcpy(it->second.data() + static_cast<std::size_t>((recno - 1) % chunkRecords_) * layout.recordLength,
+                        rec, layout.recordLength);
+        recordChanged(recno, &old, rec);
+    }
+    return recno;
+}
+
+std::uint32_t SharedTable::writeMemo(const Bytes& data)
+{
+    if (!memo) throw DbError(ErrorCode::MemoCorrupt, "Table " + path + " has no memo file", path);
+    file->lock(kLockMemo, 1, LockKind::Exclusive, true);
+    try {
+        std::uint32_t b = memo->append(data);
+        file->unlock(kLockMemo, 1);
+        return b;
+    } catch (...) {
+        file->unlock(kLockMemo, 1);
+        throw;
+    }
+}
+
+Bytes SharedTable::readMemo(std::uint32_t block)
+{
+    if (block == 0) return {};
+    if (!memo) throw DbError(ErrorCode::MemoCorrupt, "Table " + path + " has no memo file", path);
+    return memo->read(block);
+}
+
+bool SharedTable::lockRecord(std::uint32_t recno, bool wait)
+{
+    if (lockedInProcess.count(recno)) return false;
+    if (file->writable() && !file->lock(kLockRecords + recno, 1, LockKind::Exclusive, wait)) return false;
+    lockedInProcess.insert(recno);
+    return true;
+}
+
+void SharedTable::unlockRecord(std::uint32_t recno)
+{
+    if (lockedInProcess.erase(recno) && file->writable()) file->unlock(kLockRecords + recno, 1);
+}
+
+std::int64_t SharedTable::liveCount()
+{
+    if (live_ < 0) {
+        std::int64_t n = 0;
+        for (std::uint32_t r = 1; r <= hdr.recordCount; ++r)
+            if (!Deleted(record(r))) ++n;
+        live_ = n;
+    }
+    return live_;
+}
+
+// ------------------------------------------------------------------ indexes
+
+bool SharedTable::Order::less(std::uint32_t a, std::uint32_t b) const
+{
+    int c = 0;
+    if (numeric) {
+        double x = nkeys[a], y = nkeys[b];
+        c = x < y ? -1 : (x > y ? 1 : 0);
+    } else {
+        c = skeys[a].compare(skeys[b]);
+        c = c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    if (def.descending) c = -c;
+    if (c != 0) return c < 0;
+    return a < b;
+}
+
+std::size_t SharedTable::Order::positionOf(std::uint32_t recno) const
+{
+    auto it = std::lower_bound(order.begin(), order.end(), recno,
+                               [this](std::uint32_t a, std::uint32_t b) { return less(a, b); });
+    if (it != order.end() && *it == recno) return static_cast<std::size_t>(it - order.begin());
+    auto lin = std::find(order.begin(), order.end(), recno);
+    return static_cast<std::size_t>(lin - order.begin());
+}
+
+void SharedTable::setKeys(Order& o, std::uint32_t recno, const std::uint8_t* rec)
+{
+    const FieldLayout& f = layout.fields[static_cast<std::size_t>(o.field)];
+    if (o.numeric) {
+        if (o.nkeys.size() <= recno) o.nkeys.resize(recno + 1, 0.0);
+        double v = -HUGE_VAL;
+        if (f.def.type == FieldType::Date) {
+            Value dv = DecodeValue(f, rec);
+            if (auto* d = std::get_if<DateValue>(&dv)) v = d->days;
+        } else if (f.def.type == FieldType::Logical) {
+            Value lv = DecodeValue(f, rec);
+            v = (std::holds_alternative<bool>(lv) && std::get<bool>(lv)) ? 1 : 0;
+        } else {
+            double x;
+            if (DecodeNumber(f, rec, x)) v = x;
+        }
+        o.nkeys[recno] = v;
+    } else {
+        if (o.skeys.size() <= recno) o.skeys.resize(recno + 1);
+        const char* p = reinterpret_cast<const char*>(rec + f.offset);
+        std::size_t n = static_cast<std::size_t>(f.def.width);
+        while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == 0)) --n;
+        std::string s(p, n);
+        if (o.upper)
+            for (auto& c : s) {
+                auto u = static_cast<unsigned char>(c);
+                if (u >= 'a' && u <= 'z') c = static_cast<char>(u - 32);
+                else if (u >= 0xE0 && u <= 0xFE && u != 0xF7) c = static_cast<char>(u - 32);
+            }
+        o.skeys[recno] = std::move(s);
+    }
+}
+
+void SharedTable::buildOrder(Order& o)
+{
+    const std::uint32_t n = hdr.recordCount;
+    o.nkeys.clear();
+    o.skeys.clear();
+    if (o.numeric) o.nkeys.assign(n + 1, 0.0);
+    else o.skeys.assign(n + 1, std::string());
+    o.order.resize(n);
+    for (std::uint32_t r = 1; r <= n; ++r) {
+        setKeys(o, r, record(r));
+        o.order[r - 1] = r;
+    }
+    std::stable_sort(o.order.begin(), o.order.end(), [&o](std::uint32_t a, std::uint32_t b) { return o.less(a, b); });
+    o.valid = true;
+}
+
+SharedTable::Order* SharedTable::order(const std::string& tag)
+{
+    std::string key = UpperAscii(tag);
+    auto it = orders_.find(key);
+    if (it == orders_.end()) {
+        const IndexDef* def = nullptr;
+        for (const auto& d : indexDefs)
+            if (UpperAscii(d.name) == key) {
+                def = &d;
+                break;
+            }
+        if (!def) return nullptr;
+        Order o;
+        o.def = *def;
+        std::string fname;
+        ParseIndexExpression(def->expression, fname, o.upper);
+        o.field = layout.fieldIndex(fname);
+        const auto t = layout.fields[static_cast<std::size_t>(o.field)].def.type;
+        o.numeric = t == FieldType::Float || t == FieldType::Smallint || t == FieldType::Date || t == FieldType::Logical;
+        it = orders_.emplace(key, std::move(o)).first;
+    }
+    if (!it->second.valid) buildOrder(it->second);
+    return &it->second;
+}
+
+// ---------------------------------------------------------------- key maps
+
+std::string SharedTable::keyOf(const std::vector<int>& fields, const std::uint8_t* rec) const
+{
+    std::string key;
+    for (int fi : fields) {
+        const FieldLayout& f = layout.fields[static_cast<std::size_t>(fi)];
+        switch (f.def.type) {
+        case FieldType::Float:
+        case FieldType::Smallint: {
+            double v;
+            if (!DecodeNumber(f, rec, v)) {
+                key += 'B';
+            } else {
+                if (v == 0) v = 0;  // no negative zero
+                key += 'N';
+                key.append(reinterpret_cast<const char*>(&v), sizeof v);
+            }
+            break;
+        }
+        case FieldType::Logical: {
+            Value lv = DecodeValue(f, rec);
+            key += (std::holds_alternative<bool>(lv) && std::get<bool>(lv)) ? 'T' : 'F';
+            break;
+        }
+        default: {
+            const char* p = reinterpret_cast<const char*>(rec + f.offset);
+            std::size_t n = static_cast<std::size_t>(f.def.width);
+            while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == 0)) --n;
+            key += 'S';
+            key += static_cast<char>(n & 0xFF);
+            key += static_cast<char>(n >> 8);
+            key.append(p, n);
+            break;
+        }
+        }
+    }
+    return key;
+}
+
+const std::vector<std::uint32_t>* SharedTable::candidates(const std::vector<int>& fields, const std::string& key)
+{
+    std::string id;
+    for (int f : fields) id += std::to_string(f) + ";";
+    KeyMap& m = keyMaps_[id];
+    if (!m.valid) {
+        m.fields = fields;
+        m.map.clear();
+        for (std::uint32_t r = 1; r <= hdr.recordCount; ++r) m.map[keyOf(fields, record(r))].push_back(r);
+        m.valid = true;
+    }
+    auto it = m.map.find(key);
+    return it == m.map.end() ? nullptr : &it->second;
+}
+
+void SharedTable::recordChanged(std::uint32_t recno, const std::vector<std::uint8_t>* oldRec, const std::uint8_t* newRec)
+{
+    for (auto& [k, o] : orders_) {
+        if (!o.valid) continue;
+        if (oldRec) {
+            std::size_t pos = o.positionOf(recno);
+            if (pos < o.order.size()) o.order.erase(o.order.begin() + static_cast<std::ptrdiff_t>(pos));
+        }
+        setKeys(o, recno, newRec);
+        auto it = std::upper_bound(o.order.begin(), o.order.end(), recno,
+                                   [&o](std::uint32_t a, std::uint32_t b) { return o.less(a, b); });
+        o.order.insert(it, recno);
+    }
+    for (auto& [k, m] : keyMaps_) {
+        if (!m.valid) continue;
+        if (oldRec) {
+            auto it = m.map.find(keyOf(m.fields, oldRec->data()));
+            if (it != m.map.end()) {
+                auto& v = it->second;
+                v.erase(std::remove(v.begin(), v.end(), recno), v.end());
+                if (v.empty()) m.map.erase(it);
+            }
+        }
+        auto& v = m.map[keyOf(m.fields, newRec)];
+        v.insert(std::upper_bound(v.begin(), v.end(), recno), recno);
+    }
+    if (live_ >= 0) {
+        const bool wasLive = oldRec && !Deleted(oldRec->data());
+        const bool isLive = !Deleted(newRec);
+        live_ += (isLive ? 1 : 0) - (wasLive ? 1 : 0);
+    }
+}
+
+}  // namespace tw::db::detail

@@ -1,0 +1,132 @@
+#pragma once
+// Internal: one open table file of this process, shared by every cursor on
+// it (the Table objects). Holds the open file and its locks, the record cache,
+// the index orders and the key maps of Locate. Not part of the engine's API.
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/db/dbf_format.h"
+#include "platform/db/fileio.h"
+#include "platform/db/types.h"
+
+namespace tw::db::detail {
+
+// Lock bytes far beyond any real file size (see docs/table-files.md).
+inline constexpr std::uint64_t kLockBase = 0x4000000000000000ULL;
+inline constexpr std::uint64_t kLockOpen = kLockBase + 0;
+inline constexpr std::uint64_t kLockHeader = kLockBase + 1;
+inline constexpr std::uint64_t kLockMemo = kLockBase + 2;
+inline constexpr std::uint64_t kLockRecords = kLockBase + 0x100;
+
+// The file names of a table's family, found without regard to case.
+struct TableFiles {
+    std::string folder;
+    std::string dbf;    // full path of the .dbf (empty when missing)
+    std::string base;   // the .dbf's name without extension
+    std::string memo;   // full path of the .dbt, empty when missing
+    std::string index;  // full path of the index definitions (.twi), empty when missing
+};
+// name: with or without extension (none means ".dbf").
+std::string NormalizeTableName(const std::string& name);
+TableFiles FindTableFiles(const std::string& folder, const std::string& name);
+
+std::vector<IndexDef> ReadIndexDefs(const std::string& path);
+std::string IndexDefsText(const std::vector<IndexDef>& defs);
+// The field an index expression names, and whether it is UPPER(field).
+bool ParseIndexExpression(const std::string& expr, std::string& field, bool& upper);
+
+class SharedTable {
+public:
+    // Opens (or joins this process's open of) the table file at path.
+    static std::shared_ptr<SharedTable> Acquire(const std::string& path, bool exclusive);
+    // True when a cursor of this process has the file at path open.
+    static bool OpenInProcess(const std::string& path);
+    ~SharedTable();
+
+    void upgradeToExclusive();  // throws TableInUse
+    void releaseExclusive();
+
+    // Re-reads the header (under a shared header lock unless already locked);
+    // when the counter or the count moved, everything cached is dropped.
+    // Returns true when something changed.
+    bool readHeader(bool locked);
+    void invalidate();
+
+    std::uint32_t count() const { return hdr.recordCount; }
+    // The record's bytes (deletion flag first); valid until the next call.
+    const std::uint8_t* record(std::uint32_t recno);
+    void readRecordFromDisk(std::uint32_t recno, std::uint8_t* out);
+    static bool Deleted(const std::uint8_t* rec) { return rec[0] == '*'; }
+
+    // Writes a record (recno 0 appends) under the header lock, bumps the
+    // change counter, keeps caches, orders and key maps current. Returns the
+    // record number.
+    std::uint32_t writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable);
+    std::uint32_t writeMemo(const Bytes& data);
+    Bytes readMemo(std::uint32_t block);
+
+    bool lockRecord(std::uint32_t recno, bool wait);
+    void unlockRecord(std::uint32_t recno);
+
+    std::int64_t liveCount();
+
+    // Index order of a tag (built when needed), all records in key order.
+    struct Order {
+        IndexDef def;
+        int field = -1;
+        bool upper = false;
+        bool numeric = false;
+        bool valid = false;
+        std::vector<double> nkeys;       // by record number (index 0 unused)
+        std::vector<std::string> skeys;  // by record number (index 0 unused)
+        std::vector<std::uint32_t> order;
+        bool less(std::uint32_t a, std::uint32_t b) const;
+        std::size_t positionOf(std::uint32_t recno) const;
+    };
+    Order* order(const std::string& tag);  // nullptr when there is no such tag
+
+    // Record numbers (ascending) whose fields hold this key.
+    const std::vector<std::uint32_t>* candidates(const std::vector<int>& fields, const std::string& key);
+    std::string keyOf(const std::vector<int>& fields, const std::uint8_t* rec) const;
+
+    std::string path;
+    std::string name;  // file name
+    std::unique_ptr<File> file;
+    std::unique_ptr<MemoFile> memo;
+    TableLayout layout;
+    std::vector<FieldDef> fieldDefs;
+    std::vector<IndexDef> indexDefs;
+    int exclusiveHolders = 0;
+    std::set<std::uint32_t> lockedInProcess;
+    std::uint64_t dataGen = 1;
+
+private:
+    SharedTable() = default;
+    void load();
+    void setKeys(Order& o, std::uint32_t recno, const std::uint8_t* rec);
+    void buildOrder(Order& o);
+    void recordChanged(std::uint32_t recno, const std::vector<std::uint8_t>* oldRec, const std::uint8_t* newRec);
+
+    std::array<std::uint8_t, 32> prefix_{};
+    HeaderState hdr;
+    std::uint32_t chunkRecords_ = 1;
+    std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> cache_;
+    std::map<std::string, Order> orders_;
+    struct KeyMap {
+        std::vector<int> fields;
+        bool valid = false;
+        std::unordered_map<std::string, std::vector<std::uint32_t>> map;
+    };
+    std::map<std::string, KeyMap> keyMaps_;
+    std::int64_t live_ = -1;
+    std::pair<std::uint64_t, std::uint64_t> identity_{};
+};
+
+}  // namespace tw::db::detail

@@ -1,0 +1,482 @@
+#include "platform/db/tableops.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+
+#include "platform/db/dbf_format.h"
+#include "platform/db/fileio.h"
+#include "platform/db/shared_table.h"
+
+namespace tw::db {
+
+using namespace detail;
+
+namespace {
+
+std::atomic<unsigned> g_tmpCounter{0};
+
+std::string TmpName(const std::string& finalPath)
+{
+    return finalPath + "." + std::to_string(::getpid()) + "." + std::to_string(++g_tmpCounter) + ".twtmp";
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerAscii(std::string s)
+{
+    for (auto& c : s) c = Lower(c);
+    return s;
+}
+
+// Removes temporary files that crashed processes left for this table.
+void RemoveStaleTemps(const std::string& folder, const std::string& base)
+{
+    const std::string prefix = LowerAscii(base) + ".";
+    for (const auto& n : Fs().list(folder)) {
+        if (n.size() < 6 || n.compare(n.size() - 6, 6, ".twtmp") != 0) continue;
+        if (LowerAscii(n).rfind(prefix, 0) != 0) continue;
+        // <file>.<pid>.<n>.twtmp
+        std::string stem = n.substr(0, n.size() - 6);
+        auto d2 = stem.find_last_of('.');
+        if (d2 == std::string::npos) continue;
+        auto d1 = stem.find_last_of('.', d2 - 1);
+        if (d1 == std::string::npos) continue;
+        long pid = std::atol(stem.substr(d1 + 1, d2 - d1 - 1).c_str());
+        if (pid <= 0 || pid == ::getpid()) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) Fs().remove(JoinPath(folder, n));
+    }
+}
+
+// Holds the table exclusively (no cursor anywhere) for an operation.
+std::unique_ptr<File> HoldExclusive(const std::string& path)
+{
+    if (path.empty() || !Fs().exists(path)) return nullptr;
+    if (SharedTable::OpenInProcess(path))
+        throw DbError(ErrorCode::TableInUse, "Table " + path + " is open in this program", path);
+    auto f = Fs().open(path, OpenMode::ReadWrite);
+    if (!f->writable()) throw DbError(ErrorCode::ReadOnly, "Table " + path + " is read only", path);
+    if (!f->lock(kLockOpen, 1, LockKind::Exclusive, false))
+        throw DbError(ErrorCode::TableInUse, "Table " + path + " is open by another user", path);
+    return f;
+}
+
+struct Move {
+    std::string tmp, final;
+};
+
+std::string JournalPath(const std::string& folder, const std::string& base)
+{
+    std::string found = FindFileNoCase(folder, base + ".twj");
+    return JoinPath(folder, found.empty() ? base + ".twj" : found);
+}
+
+void ApplyJournalText(const std::string& text)
+{
+    std::size_t pos = 0;
+    std::vector<std::string> removes;
+    while (pos < text.size()) {
+        auto nl = text.find('\n', pos);
+        if (nl == std::string::npos) break;  // a line without its end was never committed
+        std::string line = text.substr(pos, nl - pos);
+        pos = nl + 1;
+        auto t1 = line.find('\t');
+        if (t1 == std::string::npos) continue;
+        std::string kind = line.substr(0, t1);
+        if (kind == "M") {
+            auto t2 = line.find('\t', t1 + 1);
+            if (t2 == std::string::npos) continue;
+            std::string tmp = line.substr(t1 + 1, t2 - t1 - 1), fin = line.substr(t2 + 1);
+            if (Fs().exists(tmp)) Fs().rename(tmp, fin);
+        } else if (kind == "R") {
+            removes.push_back(line.substr(t1 + 1));
+        }
+    }
+    for (const auto& r : removes) Fs().remove(r);
+}
+
+// Renames the new files into place: first a journal that names every step,
+// then the steps, then the journal goes. A crash leaves either no journal
+// (old table intact, temporary files are litter) or a complete one that the
+// next open finishes.
+void Commit(const std::string& folder, const std::string& base, const std::vector<Move>& moves,
+            const std::vector<std::string>& removes)
+{
+    std::string text = "TARNWICK-REPLACE 1\n";
+    for (const auto& m : moves) text += "M\t" + m.tmp + "\t" + m.final + "\n";
+    for (const auto& r : removes) text += "R\t" + r + "\n";
+    text += "END\t\n";
+    const std::string journal = JournalPath(folder, base);
+    const std::string jtmp = TmpName(journal);
+    {
+        auto f = Fs().open(jtmp, OpenMode::CreateTruncate);
+        f->writeAt(0, text.data(), text.size());
+        f->sync();
+    }
+    Fs().rename(jtmp, journal);
+    Fs().syncFolder(folder);
+    auto jf = Fs().open(journal, OpenMode::ReadWrite);
+    jf->lock(0, 1, LockKind::Exclusive, true);
+    ApplyJournalText(text);
+    Fs().syncFolder(folder);
+    Fs().remove(journal);
+    Fs().syncFolder(folder);
+}
+
+struct Loaded {
+    TableLayout layout;
+    std::vector<std::uint8_t> header;
+    std::vector<std::uint8_t> records;
+    std::uint32_t count = 0;
+    std::uint32_t counter = 0;
+};
+
+Loaded LoadAll(File& f)
+{
+    Loaded l;
+    const std::uint64_t size = f.size();
+    std::vector<std::uint8_t> head(kHeaderPrefix);
+    if (f.readAt(0, head.data(), head.size()) != head.size())
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + f.path() + ": the file is shorter than a header", f.path());
+    std::uint16_t hlen = HeaderLengthOf(head.data());
+    if (hlen < kHeaderPrefix + 1 || hlen > size)
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + f.path() + ": bad header length", f.path());
+    head.resize(hlen);
+    f.readAt(0, head.data(), hlen);
+    l.layout = ParseLayout(head, size, f.path());
+    HeaderState st = ParseHeaderState(head.data());
+    l.count = st.recordCount;
+    l.counter = st.changeCounter;
+    l.header = head;
+    l.records.resize(static_cast<std::size_t>(l.count) * l.layout.recordLength);
+    if (f.readAt(hlen, l.records.data(), l.records.size()) != l.records.size())
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + f.path() + ": records are cut short", f.path());
+    return l;
+}
+
+void WriteTableFile(const std::string& path, std::vector<std::uint8_t> header, const HeaderState& st,
+                    const std::uint8_t* records, std::size_t bytes)
+{
+    StoreHeaderState(header.data(), st);
+    auto f = Fs().open(path, OpenMode::CreateTruncate);
+    f->writeAt(0, header.data(), header.size());
+    if (bytes) f->writeAt(header.size(), records, bytes);
+    const std::uint8_t eof = 0x1A;
+    f->writeAt(header.size() + bytes, &eof, 1);
+    f->sync();
+}
+
+void RemoveQuietly(const std::vector<std::string>& paths)
+{
+    for (const auto& p : paths) {
+        try {
+            Fs().remove(p);
+        } catch (...) {
+        }
+    }
+}
+
+std::string FamilyPath(const TableFiles& f, const std::string& existing, const std::string& ext)
+{
+    return existing.empty() ? JoinPath(f.folder, f.base + ext) : existing;
+}
+
+int CompareForSort(const FieldLayout& f, const std::uint8_t* a, const std::uint8_t* b)
+{
+    switch (f.def.type) {
+    case FieldType::Float:
+    case FieldType::Smallint: {
+        double x, y;
+        bool hx = DecodeNumber(f, a, x), hy = DecodeNumber(f, b, y);
+        if (!hx || !hy) return hx == hy ? 0 : (hx ? 1 : -1);
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    case FieldType::Date:
+    case FieldType::Logical: {
+        Value x = DecodeValue(f, a), y = DecodeValue(f, b);
+        auto rank = [](const Value& v) -> double {
+            if (auto* d = std::get_if<DateValue>(&v)) return d->days;
+            if (auto* l = std::get_if<bool>(&v)) return *l ? 1 : 0;
+            return -HUGE_VAL;
+        };
+        double rx = rank(x), ry = rank(y);
+        return rx < ry ? -1 : (rx > ry ? 1 : 0);
+    }
+    default: {
+        const std::uint8_t* p = a + f.offset;
+        const std::uint8_t* q = b + f.offset;
+        for (int i = 0; i < f.def.width; ++i) {
+            auto u = [](std::uint8_t c) -> int {
+                if (c >= 'a' && c <= 'z') return c - 32;
+                if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
+                if (c == 0) return ' ';
+                return c;
+            };
+            int x = u(p[i]), y = u(q[i]);
+            if (x != y) return x < y ? -1 : 1;
+        }
+        return 0;
+    }
+    }
+}
+
+}  // namespace
+
+void RecoverTable(const std::string& folder, const std::string& name)
+{
+    TableFiles files = FindTableFiles(folder, name);
+    std::string jname = FindFileNoCase(files.folder, files.base + ".twj");
+    if (jname.empty()) return;
+    const std::string journal = JoinPath(files.folder, jname);
+    std::unique_ptr<File> jf;
+    try {
+        jf = Fs().open(journal, OpenMode::ReadWrite);
+    } catch (const DbError& e) {
+        if (e.code() == ErrorCode::NotFound) return;
+        throw;
+    }
+    jf->lock(0, 1, LockKind::Exclusive, true);  // waits while a live process applies it
+    if (jf->identity() != Fs().identity(journal)) return;  // done and removed meanwhile
+    std::string text(jf->size(), '\0');
+    jf->readAt(0, text.data(), text.size());
+    if (text.find("\nEND\t\n") != std::string::npos) ApplyJournalText(text);
+    Fs().syncFolder(files.folder);
+    Fs().remove(journal);
+    Fs().syncFolder(files.folder);
+}
+
+bool TableExists(const std::string& folder, const std::string& name)
+{
+    return !FindTableFiles(folder, name).dbf.empty();
+}
+
+std::vector<std::string> TableFamily(const std::string& folder, const std::string& name)
+{
+    TableFiles f = FindTableFiles(folder, name);
+    std::vector<std::string> out;
+    for (const auto& p : {f.dbf, f.memo, f.index})
+        if (!p.empty()) out.push_back(p);
+    return out;
+}
+
+void CreateTable(const std::string& folder, const std::string& name, const std::vector<FieldDef>& fields,
+                 const std::vector<IndexDef>& indexes, bool overwrite)
+{
+    if (!Fs().isDirectory(folder)) throw DbError(ErrorCode::NotFound, "Folder " + folder + " not found", folder);
+    RecoverTable(folder, name);
+    TableFiles files = FindTableFiles(folder, name);
+    const std::string dbf = files.dbf.empty() ? JoinPath(files.folder, FileNameOf(NormalizeTableName(name))) : files.dbf;
+    if (!files.dbf.empty() && !overwrite)
+        throw DbError(ErrorCode::InvalidArgument, "Table " + files.dbf + " already exists", files.dbf);
+    TableLayout layout = MakeLayout(fields, dbf);
+    for (const auto& ix : indexes) {
+        std::string f;
+        bool up;
+        if (ix.name.empty() || !ParseIndexExpression(ix.expression, f, up) || layout.fieldIndex(f) < 0)
+            throw DbError(ErrorCode::IndexError, "Invalid index " + ix.name + " (" + ix.expression + ") for " + dbf, dbf);
+    }
+    auto hold = HoldExclusive(files.dbf);
+    RemoveStaleTemps(files.folder, files.base);
+    std::vector<Move> moves;
+    std::vector<std::string> removes;
+    std::vector<std::string> temps;
+    try {
+        const std::string dtmp = TmpName(dbf);
+        temps.push_back(dtmp);
+        WriteTableFile(dtmp, BuildHeader(layout, {}), {}, nullptr, 0);
+        moves.push_back({dtmp, dbf});
+        const std::string memoPath = FamilyPath(files, files.memo, ".dbt");
+        if (layout.memo != MemoKind::None) {
+            const std::string mtmp = TmpName(memoPath);
+            temps.push_back(mtmp);
+            MemoFile::Create(mtmp, layout.memo, files.base);
+            moves.push_back({mtmp, memoPath});
+        } else if (!files.memo.empty()) {
+            removes.push_back(files.memo);
+        }
+        const std::string indexPath = FamilyPath(files, files.index, ".twi");
+        if (!indexes.empty()) {
+            const std::string itmp = TmpName(indexPath);
+            temps.push_back(itmp);
+            std::string text = IndexDefsText(indexes);
+            auto f = Fs().open(itmp, OpenMode::CreateTruncate);
+            f->writeAt(0, text.data(), text.size());
+            f->sync();
+            moves.push_back({itmp, indexPath});
+        } else if (!files.index.empty()) {
+            removes.push_back(files.index);
+        }
+    } catch (...) {
+        RemoveQuietly(temps);
+        throw;
+    }
+    Commit(files.folder, files.base, moves, removes);
+}
+
+void CopyTable(const std::string& srcFolder, const std::string& srcName, const std::string& dstFolder,
+               const std::string& dstName)
+{
+    RecoverTable(srcFolder, srcName);
+    RecoverTable(dstFolder, dstName);
+    TableFiles src = FindTableFiles(srcFolder, srcName);
+    if (src.dbf.empty())
+        throw DbError(ErrorCode::NotFound, "Table " + NormalizeTableName(srcName) + " not found in " + srcFolder,
+                      JoinPath(srcFolder, NormalizeTableName(srcName)));
+    if (!Fs().isDirectory(dstFolder)) throw DbError(ErrorCode::NotFound, "Folder " + dstFolder + " not found", dstFolder);
+    TableFiles dst = FindTableFiles(dstFolder, dstName);
+    const std::string dbf = dst.dbf.empty() ? JoinPath(dst.folder, FileNameOf(NormalizeTableName(dstName))) : dst.dbf;
+    if (!dst.dbf.empty() && Fs().identity(dst.dbf) == Fs().identity(src.dbf))
+        throw DbError(ErrorCode::InvalidArgument, "Cannot copy " + src.dbf + " onto itself", src.dbf);
+    auto hold = HoldExclusive(dst.dbf);
+    RemoveStaleTemps(dst.folder, dst.base);
+
+    // Read the source under its shared open lock and header lock, so no
+    // writer is half way through while the bytes are taken.
+    auto sf = Fs().open(src.dbf, OpenMode::ReadOnly);
+    if (!sf->lock(kLockOpen, 1, LockKind::Shared, false))
+        throw DbError(ErrorCode::TableInUse, "Table " + src.dbf + " is opened exclusively by another user", src.dbf);
+    std::vector<Move> moves;
+    std::vector<std::string> removes, temps;
+    try {
+        sf->lock(kLockHeader, 1, LockKind::Shared, true);
+        Loaded l = LoadAll(*sf);  // validates the source before anything is written
+        auto copyFile = [&](File& from, const std::string& to) {
+            const std::string tmp = TmpName(to);
+            temps.push_back(tmp);
+            auto out = Fs().open(tmp, OpenMode::CreateTruncate);
+            std::vector<std::uint8_t> buf(1 << 20);
+            std::uint64_t off = 0, size = from.size();
+            while (off < size) {
+                std::size_t n = from.readAt(off, buf.data(), static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), size - off)));
+                if (n == 0) break;
+                out->writeAt(off, buf.data(), n);
+                off += n;
+            }
+            out->sync();
+            moves.push_back({tmp, to});
+        };
+        copyFile(*sf, dbf);
+        if (!src.memo.empty()) {
+            auto mf = Fs().open(src.memo, OpenMode::ReadOnly);
+            copyFile(*mf, FamilyPath(dst, dst.memo, ".dbt"));
+        } else if (!dst.memo.empty()) {
+            removes.push_back(dst.memo);
+        }
+        if (!src.index.empty()) {
+            auto xf = Fs().open(src.index, OpenMode::ReadOnly);
+            copyFile(*xf, FamilyPath(dst, dst.index, ".twi"));
+        } else if (!dst.index.empty()) {
+            removes.push_back(dst.index);
+        }
+        sf->unlock(kLockHeader, 1);
+    } catch (...) {
+        RemoveQuietly(temps);
+        throw;
+    }
+    Commit(dst.folder, dst.base, moves, removes);
+}
+
+namespace {
+
+// Rewrites a table from a chosen list of records (pack and sort).
+void Rewrite(const std::string& folder, const std::string& name, bool pack, const std::vector<int>& sortFields)
+{
+    RecoverTable(folder, name);
+    TableFiles files = FindTableFiles(folder, name);
+    if (files.dbf.empty())
+        throw DbError(ErrorCode::NotFound, "Table " + NormalizeTableName(name) + " not found in " + folder,
+                      JoinPath(folder, NormalizeTableName(name)));
+    auto hold = HoldExclusive(files.dbf);
+    RemoveStaleTemps(files.folder, files.base);
+    Loaded l = LoadAll(*hold);
+    const std::size_t rl = l.layout.recordLength;
+    std::vector<const FieldLayout*> keys;
+    for (int n : sortFields) {
+        if (n == 0) continue;
+        if (n < 0 || n > static_cast<int>(l.layout.fields.size()))
+            throw DbError(ErrorCode::InvalidArgument, "Sort field number " + std::to_string(n) + " not in " + files.dbf,
+                          files.dbf);
+        keys.push_back(&l.layout.fields[static_cast<std::size_t>(n - 1)]);
+    }
+    std::vector<std::uint32_t> order;
+    for (std::uint32_t r = 0; r < l.count; ++r) {
+        if (pack && l.records[r * rl] == '*') continue;
+        order.push_back(r);
+    }
+    if (!keys.empty()) {
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            const std::uint8_t* ra = &l.records[a * rl];
+            const std::uint8_t* rb = &l.records[b * rl];
+            for (const FieldLayout* f : keys) {
+                int c = CompareForSort(*f, ra, rb);
+                if (c != 0) return c < 0;
+            }
+            return false;
+        });
+    }
+    std::vector<std::uint8_t> out(order.size() * rl);
+    for (std::size_t i = 0; i < order.size(); ++i) std::memcpy(&out[i * rl], &l.records[order[i] * rl], rl);
+
+    std::vector<Move> moves;
+    std::vector<std::string> temps;
+    try {
+        if (pack && l.layout.hasMemoFields() && !files.memo.empty()) {
+            auto oldMemo = std::make_unique<MemoFile>(Fs().open(files.memo, OpenMode::ReadOnly), l.layout.memo);
+            const std::string mtmp = TmpName(files.memo);
+            temps.push_back(mtmp);
+            MemoFile::Create(mtmp, l.layout.memo == MemoKind::Db3 ? MemoKind::Db3 : MemoKind::Db4, files.base);
+            MemoFile newMemo(Fs().open(mtmp, OpenMode::ReadWrite), l.layout.memo == MemoKind::Db3 ? MemoKind::Db3 : MemoKind::Db4);
+            for (std::size_t i = 0; i < order.size(); ++i) {
+                std::uint8_t* rec = &out[i * rl];
+                for (const auto& f : l.layout.fields) {
+                    if (f.def.type != FieldType::Memo && f.def.type != FieldType::Binary) continue;
+                    std::uint32_t b = DecodeMemoBlock(f, rec);
+                    if (b == 0) continue;
+                    Bytes data = oldMemo->read(b);
+                    EncodeMemoBlock(f, rec, data.empty() ? 0 : newMemo.append(data));
+                }
+            }
+            newMemo.file().sync();
+            moves.push_back({mtmp, files.memo});
+        }
+        const std::string dtmp = TmpName(files.dbf);
+        temps.push_back(dtmp);
+        HeaderState st{static_cast<std::uint32_t>(order.size()), l.counter + 1};
+        WriteTableFile(dtmp, l.header, st, out.data(), out.size());
+        moves.push_back({dtmp, files.dbf});
+    } catch (...) {
+        RemoveQuietly(temps);
+        throw;
+    }
+    Commit(files.folder, files.base, moves, {});
+}
+
+}  // namespace
+
+void PackTable(const std::string& folder, const std::string& name) { Rewrite(folder, name, true, {}); }
+
+void SortTable(const std::string& folder, const std::string& name, const std::vector<int>& fieldNumbers)
+{
+    if (fieldNumbers.size() > 4) throw DbError(ErrorCode::InvalidArgument, "A sort takes at most four fields");
+    Rewrite(folder, name, false, fieldNumbers);
+}
+
+void DeleteTable(const std::string& folder, const std::string& name)
+{
+    RecoverTable(folder, name);
+    TableFiles files = FindTableFiles(folder, name);
+    if (files.dbf.empty())
+        throw DbError(ErrorCode::NotFound, "Table " + NormalizeTableName(name) + " not found in " + folder,
+                      JoinPath(folder, NormalizeTableName(name)));
+    auto hold = HoldExclusive(files.dbf);
+    Fs().remove(files.dbf);
+    if (!files.memo.empty()) Fs().remove(files.memo);
+    if (!files.index.empty()) Fs().remove(files.index);
+    Fs().syncFolder(files.folder);
+}
+
+}  // namespace tw::db

@@ -1,0 +1,8 @@
+# A helper program for the tests that need other processes (multi-process,
+# crash) and for the interoperability check (tests/scripts/dbf_interop.sh).
+add_executable(tw_db_tool ${CMAKE_CURRENT_SOURCE_DIR}/tool/tw_db_tool.cpp)
+target_link_libraries(tw_db_tool PRIVATE tw_db)
+if(TARGET tw_db_test)
+  add_dependencies(tw_db_test tw_db_tool)
+  target_compile_definitions(tw_db_test PRIVATE TW_DB_TOOL="$<TARGET_FILE:tw_db_tool>")
+endif()

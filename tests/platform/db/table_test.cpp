@@ -1,0 +1,476 @@
+#include <cmath>
+
+#include "db_test_util.h"
+#include "platform/datetime/datetime.h"
+#include "platform/datetime/localetexts.h"
+
+using namespace tw::db;
+using namespace tw::db::test;
+
+TEST(TableRoundTrip, EveryFieldType)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    const double when = tw::EncodeDate(2026, 12, 10);
+    Bytes pic = {0, 1, 2, 0x1A, 0xFF, 0x1F, 7};
+    {
+        Table t;
+        OpenTable(t, dir.path(), "PEOPLE.DBF");
+        t.append();
+        t.fieldByName("ID").setAsFloat(4294967295.0);
+        t.fieldByName("NAME").setAsString("Zoë  ");
+        t.fieldByName("QTY").setAsInteger(-32768);
+        t.fieldByName("DAY").setAsDateTime(when + 0.75);
+        t.fieldByName("OK").setAsBoolean(true);
+        t.fieldByName("NOTES").setAsString("line 1\r\nline 2");
+        t.fieldByName("PIC").setAsBytes(pic);
+        t.post();
+        t.append();
+        t.post();  // all blank
+    }
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    ASSERT_EQ(t.recordCount(), 2);
+    t.first();
+    EXPECT_EQ(t.fieldByName("ID").asFloat(), 4294967295.0);
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "Zoë");
+    EXPECT_EQ(t.fieldByName("QTY").asInteger(), -32768);
+    EXPECT_EQ(t.fieldByName("DAY").asDateTime(), when);
+    EXPECT_TRUE(t.fieldByName("OK").asBoolean());
+    EXPECT_EQ(t.fieldByName("NOTES").asString(), "line 1\r\nline 2");
+    EXPECT_EQ(t.fieldByName("PIC").asBytes(), pic);
+    t.next();
+    EXPECT_TRUE(t.fieldByName("ID").isNull());
+    EXPECT_EQ(t.fieldByName("ID").asFloat(), 0.0);
+    EXPECT_TRUE(t.fieldByName("NAME").isNull());
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "");
+    EXPECT_TRUE(t.fieldByName("DAY").isNull());
+    EXPECT_EQ(t.fieldByName("DAY").asDateTime(), 0.0);
+    EXPECT_FALSE(t.fieldByName("OK").asBoolean());
+    EXPECT_TRUE(t.fieldByName("NOTES").isNull());
+    EXPECT_TRUE(t.fieldByName("PIC").asBytes().empty());
+}
+
+TEST(TableRoundTrip, FieldDefsFollowTheMapping)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields(), {{"NAME", "UPPER(NAME)", false}, {"ID", "ID", true}});
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    const auto& f = t.fieldDefs();
+    ASSERT_EQ(f.size(), 7u);
+    EXPECT_EQ(f[0].type, FieldType::Float);
+    EXPECT_EQ(f[0].width, 20);
+    EXPECT_EQ(f[0].decimals, 8);
+    EXPECT_EQ(f[2].type, FieldType::Smallint);
+    EXPECT_EQ(f[2].width, 6);
+    EXPECT_EQ(f[5].type, FieldType::Memo);
+    EXPECT_EQ(f[6].type, FieldType::Binary);
+    ASSERT_EQ(t.indexDefs().size(), 2u);
+    EXPECT_EQ(t.indexDefs()[0].expression, "UPPER(NAME)");
+    EXPECT_TRUE(t.indexDefs()[1].descending);
+    auto bytes = ReadBytes(dir.file("people.dbf"));
+    EXPECT_EQ(bytes[0], 0x8B);
+    EXPECT_EQ(bytes[28], 0);  // no production index claimed
+}
+
+TEST(TableRoundTrip, InstantsKeysAndMoney)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "t", {{"V", FieldType::Float, 0, 0}});
+    Table t;
+    OpenTable(t, dir.path(), "t");
+    std::vector<double> values;
+    for (int q = 0; q < 96 * 3; q += 7) values.push_back(46000.0 + q / 96.0);  // quarter-hour instants
+    values.push_back(46000.0 + 123456789.0 / tw::kMSecsPerDay);              // odd milliseconds
+    values.push_back(2147483647.0);
+    values.push_back(-2147483648.0);
+    values.push_back(12345.6789);
+    for (double v : values) {
+        t.append();
+        t.fieldByName("V").setAsFloat(v);
+        t.post();
+    }
+    t.close();
+    OpenTable(t, dir.path(), "t");
+    std::size_t i = 0;
+    for (t.first(); !t.eof(); t.next(), ++i) {
+        double got = t.fieldByName("V").asFloat();
+        EXPECT_LT(std::fabs(got - values[i]) * tw::kMSecsPerDay, 1.0) << i;
+        EXPECT_EQ(std::llround(got * 96), std::llround(values[i] * 96)) << i;
+    }
+    EXPECT_EQ(i, values.size());
+    t.first();
+    for (std::size_t k = 0; k + 3 < values.size(); ++k) t.next();
+    EXPECT_EQ(t.fieldByName("V").asFloat(), 2147483647.0);
+    t.next();
+    EXPECT_EQ(t.fieldByName("V").asInteger(), -2147483647 - 1);
+    t.next();
+    EXPECT_EQ(t.fieldByName("V").asCurrency(), 12345.6789);
+}
+
+TEST(TableRoundTrip, ValuesThatDoNotFitAreRefused)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    t.append();
+    try {
+        t.fieldByName("NAME").setAsString(std::string(21, 'x'));
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.code(), ErrorCode::ValueDoesNotFit);
+        EXPECT_NE(std::string(e.what()).find("people.dbf"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("NAME"), std::string::npos);
+    }
+    EXPECT_THROW(t.fieldByName("QTY").setAsInteger(40000), DbError);
+    EXPECT_THROW(t.fieldByName("ID").setAsFloat(1e15), DbError);
+    EXPECT_THROW(t.fieldByName("ID").setAsFloat(NAN), DbError);
+    t.cancel();
+    EXPECT_EQ(t.recordCount(), 0);
+}
+
+TEST(TableRoundTrip, DateTimeWithDayZeroIsBlank)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    t.append();
+    t.fieldByName("DAY").setAsDateTime(0.5);
+    t.post();
+    EXPECT_TRUE(t.fieldByName("DAY").isNull());
+}
+
+TEST(TableNames, CaseAndExtensionDoNotMatter)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "ICharts.DBF", {{"A", FieldType::Float, 0, 0}});
+    for (const char* n : {"ICharts.DBF", "ICharts.dbf", "icharts.dbf", "ICHARTS"}) {
+        Table t;
+        OpenTable(t, dir.path(), n);
+        EXPECT_TRUE(t.active()) << n;
+    }
+    CreateTable(dir.path(), "wo1", {{"A", FieldType::Float, 0, 0}});
+    EXPECT_TRUE(std::filesystem::exists(dir.file("wo1.dbf")));
+    Table t;
+    t.setFolder(dir.path());
+    t.setTableName("missing");
+    try {
+        t.open();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.code(), ErrorCode::NotFound);
+        EXPECT_NE(std::string(e.what()).find("missing.dbf"), std::string::npos);
+    }
+}
+
+TEST(TableNames, RepeatedFieldNameFindsTheFirst)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "bid", {{"CONTACT1", FieldType::Char, 10, 0}, {"CONTACT1", FieldType::Smallint, 0, 0}});
+    Table t;
+    OpenTable(t, dir.path(), "bid");
+    t.append();
+    t.fieldByName("CONTACT1").setAsString("Ann");
+    t.field(1).setAsInteger(5);
+    t.post();
+    EXPECT_EQ(t.fieldByName("contact1").asString(), "Ann");
+    EXPECT_EQ(t.field(1).asInteger(), 5);
+}
+
+TEST(TableNames, DatabaseNamesGoThroughTheResolver)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "x", {{"A", FieldType::Float, 0, 0}});
+    SetDatabaseResolver(nullptr);
+    Table t;
+    t.setDatabaseName("scheduler");
+    t.setTableName("x");
+    try {
+        t.open();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.code(), ErrorCode::InvalidAlias);
+        EXPECT_NE(std::string(e.what()).find("scheduler"), std::string::npos);
+    }
+    std::string folder = dir.path();
+    SetDatabaseResolver([folder](const std::string& n) { return n == "scheduler" ? folder : std::string(); });
+    t.open();
+    EXPECT_TRUE(t.active());
+    Table u;
+    u.setDatabaseName("estimator");
+    u.setTableName("x");
+    EXPECT_THROW(u.open(), DbError);
+    SetDatabaseResolver(nullptr);
+}
+
+TEST(TableCursor, NavigationDeleteAndCount)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    EXPECT_TRUE(t.eof());
+    EXPECT_TRUE(t.bof());
+    EXPECT_TRUE(t.isEmpty());
+    for (int i = 1; i <= 5; ++i) AddPerson(t, i, "P" + std::to_string(i));
+    EXPECT_EQ(t.recordCount(), 5);
+    t.first();
+    EXPECT_TRUE(t.bof());
+    t.next();
+    t.next();
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "P3");
+    t.deleteRecord();
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "P4");
+    EXPECT_EQ(t.recordCount(), 4);
+    t.last();
+    EXPECT_TRUE(t.eof());
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "P5");
+    t.deleteRecord();
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "P4");
+    t.prior();
+    t.prior();
+    t.prior();
+    EXPECT_TRUE(t.bof());
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "P1");
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"P1", "P2", "P4"}));
+    // Deleting everything from the start ends at eof.
+    t.first();
+    while (!t.eof()) t.deleteRecord();
+    EXPECT_EQ(t.recordCount(), 0);
+}
+
+TEST(TableCursor, EditPostCancel)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    AddPerson(t, 1, "Ann");
+    t.edit();
+    t.fieldByName("NAME").setAsString("Bob");
+    t.fieldByName("NOTES").setAsString("memo");
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "Bob");
+    t.cancel();
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "Ann");
+    EXPECT_TRUE(t.fieldByName("NOTES").isNull());
+    t.edit();
+    t.fieldByName("NAME").setAsString("Bob");
+    t.fieldByName("NOTES").setAsString("memo");
+    t.post();
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "Bob");
+    EXPECT_EQ(t.fieldByName("NOTES").asString(), "memo");
+    EXPECT_THROW(t.fieldByName("NAME").setAsString("x"), DbError);
+    t.append();
+    t.cancel();
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "Bob");
+    EXPECT_EQ(t.recordCount(), 1);
+}
+
+TEST(TableCursor, ReadOnlyRefusesWrites)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table w;
+    OpenTable(w, dir.path(), "people");
+    AddPerson(w, 1, "Ann");
+    Table r;
+    r.setReadOnly(true);
+    OpenTable(r, dir.path(), "people");
+    EXPECT_THROW(r.append(), DbError);
+    EXPECT_THROW(r.edit(), DbError);
+    EXPECT_THROW(r.deleteRecord(), DbError);
+}
+
+TEST(TableCursor, TwoCursorsSeeEachOtherAndLockRecords)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table a, b;
+    OpenTable(a, dir.path(), "people");
+    OpenTable(b, dir.path(), "people");
+    AddPerson(a, 1, "Ann");
+    b.refresh();
+    b.first();
+    EXPECT_EQ(b.fieldByName("NAME").asString(), "Ann");
+    a.edit();
+    try {
+        b.edit();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.code(), ErrorCode::Locked);
+    }
+    a.fieldByName("NAME").setAsString("Anne");
+    a.post();
+    b.refresh();
+    EXPECT_EQ(b.fieldByName("NAME").asString(), "Anne");
+    b.edit();
+    b.cancel();
+}
+
+TEST(TableCursor, CallbackFilter)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    for (int i = 1; i <= 6; ++i) AddPerson(t, i, "P" + std::to_string(i), i);
+    t.setOnFilterRecord([](const Table& x) {
+        return const_cast<Table&>(x).fieldByName("QTY").asInteger() % 2 == 0;
+    });
+    t.setFiltered(true);
+    EXPECT_EQ(t.recordCount(), 3);
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"P2", "P4", "P6"}));
+    EXPECT_FALSE(t.locate("ID", Value(3.0)));
+    EXPECT_TRUE(t.locate("ID", Value(4.0)));
+    t.setFiltered(false);
+    EXPECT_EQ(t.recordCount(), 6);
+}
+
+TEST(TableCursor, FilterTextGoesThroughTheFilterSeam)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table t;
+    t.setFilter("   ");
+    OpenTable(t, dir.path(), "people");
+    EXPECT_TRUE(t.active());
+}
+
+TEST(TableLocate, OneAndSeveralFields)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    for (int i = 1; i <= 100; ++i) AddPerson(t, i * 10.0, "N" + std::to_string(i % 7), i % 3);
+    EXPECT_TRUE(t.locate("ID", Value(500.0)));
+    EXPECT_EQ(t.fieldByName("ID").asInteger(), 500);
+    EXPECT_TRUE(t.locate("ID", Value(std::string("500"))));
+    EXPECT_FALSE(t.locate("ID", Value(501.0)));
+    EXPECT_EQ(t.fieldByName("ID").asInteger(), 500);  // stays put
+    EXPECT_TRUE(t.locate("NAME;QTY", {Value(std::string("N3")), Value(1.0)}));
+    EXPECT_EQ(t.fieldByName("ID").asInteger(), 100);  // first match: i = 10
+    EXPECT_FALSE(t.locate("NAME", Value(std::string("n3"))));  // case-sensitive
+    // The key map follows edits, appends and deletes.
+    t.edit();
+    t.fieldByName("ID").setAsFloat(7777);
+    t.post();
+    EXPECT_FALSE(t.locate("ID", Value(100.0)));
+    EXPECT_TRUE(t.locate("ID", Value(7777.0)));
+    t.deleteRecord();
+    EXPECT_FALSE(t.locate("ID", Value(7777.0)));
+    AddPerson(t, 8888, "New");
+    t.first();
+    EXPECT_TRUE(t.locate("ID", Value(8888.0)));
+    EXPECT_THROW(t.locate("NOPE", Value(1.0)), DbError);
+}
+
+TEST(TableLocate, SeesOtherCursorsAfterRefresh)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table a, b;
+    OpenTable(a, dir.path(), "people");
+    OpenTable(b, dir.path(), "people");
+    AddPerson(a, 1, "A");
+    EXPECT_TRUE(b.locate("ID", Value(1.0)));
+    AddPerson(a, 2, "B");
+    b.refresh();
+    EXPECT_TRUE(b.locate("ID", Value(2.0)));
+}
+
+TEST(TableIndex, AscendingDescendingUpper)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields(),
+                {{"NAME", "UPPER(NAME)", false}, {"RAWNAME", "NAME", false}, {"IDDESC", "ID", true},
+                 {"DAY", "DAY", false}});
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    AddPerson(t, 3, "bravo");
+    AddPerson(t, 1, "Charlie");
+    AddPerson(t, 2, "alpha");
+    AddPerson(t, 5, "Alpha");
+    t.setIndexName("NAME");
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"alpha", "Alpha", "bravo", "Charlie"}));
+    t.setIndexName("RAWNAME");
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"Alpha", "Charlie", "alpha", "bravo"}));
+    t.setIndexName("IDDESC");
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"Alpha", "bravo", "alpha", "Charlie"}));
+    // Kept current on writes.
+    t.first();
+    t.edit();
+    t.fieldByName("ID").setAsFloat(0);
+    t.post();
+    AddPerson(t, 4, "delta");
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"delta", "bravo", "alpha", "Charlie", "Alpha"}));
+    t.setIndexName("");
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"bravo", "Charlie", "alpha", "Alpha", "delta"}));
+    EXPECT_THROW(t.setIndexName("NOSUCH"), DbError);
+    // Another cursor's writes show after refresh.
+    Table u;
+    u.setIndexName("NAME");
+    OpenTable(u, dir.path(), "people");
+    AddPerson(t, 9, "aardvark");
+    u.refresh();
+    u.first();
+    EXPECT_EQ(u.fieldByName("NAME").asString(), "aardvark");
+    // Locate in index order picks the first in that order.
+    t.setIndexName("IDDESC");
+    AddPerson(t, 10, "alpha");
+    EXPECT_TRUE(t.locate("NAME", Value(std::string("alpha"))));
+    EXPECT_EQ(t.fieldByName("ID").asInteger(), 10);
+}
+
+TEST(TableRefresh, KeepsPositionAndSeesChanges)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table a, b;
+    OpenTable(a, dir.path(), "people");
+    for (int i = 1; i <= 3; ++i) AddPerson(a, i, "P" + std::to_string(i));
+    OpenTable(b, dir.path(), "people");
+    b.next();
+    EXPECT_EQ(b.fieldByName("NAME").asString(), "P2");
+    a.locate("ID", Value(2.0));
+    a.deleteRecord();
+    b.refresh();
+    EXPECT_EQ(b.fieldByName("NAME").asString(), "P3");
+    EXPECT_EQ(b.recordCount(), 2);
+}
+
+TEST(TableSharing, ExclusiveInOneProcessIsShared)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table a, b;
+    a.setExclusive(true);
+    OpenTable(a, dir.path(), "people");
+    OpenTable(b, dir.path(), "people");
+    AddPerson(a, 1, "x");
+    b.refresh();
+    EXPECT_EQ(b.recordCount(), 1);
+}
+
+TEST(TableTestAndSet, ChangesOnlyWhenTheCallbackSays)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "access", {{"ACCID", FieldType::Float, 0, 0}, {"USE", FieldType::Logical, 0, 0}});
+    Table t;
+    OpenTable(t, dir.path(), "access");
+    t.append();
+    t.fieldByName("ACCID").setAsFloat(1);
+    t.post();
+    auto take = [](Table& x) {
+        if (x.fieldByName("USE").asBoolean()) return false;
+        x.fieldByName("USE").setAsBoolean(true);
+        return true;
+    };
+    EXPECT_TRUE(t.testAndSet(take));
+    EXPECT_FALSE(t.testAndSet(take));
+    EXPECT_TRUE(t.fieldByName("USE").asBoolean());
+    EXPECT_EQ(t.state(), Table::State::Browse);
+}
