@@ -247,10 +247,13 @@ void SharedTable::load()
 bool SharedTable::readHeader(bool locked)
 {
     std::uint8_t p[kHeaderPrefix];
-    std::size_t n;
-    if (locked) {
-        n = file->readAt(0, p, kHeaderPrefix);
-    } else {
+    std::size_t n = file->readAt(0, p, kHeaderPrefix);
+    if (!locked && n == kHeaderPrefix) {
+        // Unchanged needs no lock: a read torn by a concurrent header write
+        // cannot show all of the old count and counter unless it read before
+        // the write. A change is confirmed under the header lock.
+        HeaderState quick = ParseHeaderState(p);
+        if (quick.recordCount == hdr.recordCount && quick.changeCounter == hdr.changeCounter) return false;
         HeaderLock hl(*file, LockKind::Shared);
         n = file->readAt(0, p, kHeaderPrefix);
     }
@@ -272,6 +275,10 @@ bool SharedTable::readHeader(bool locked)
 void SharedTable::invalidate()
 {
     cache_.clear();
+    singles_.clear();
+    lastChunk_ = UINT32_MAX;
+    lastChunkData_ = nullptr;
+    lastRecno_ = 0;
     for (auto& [k, o] : orders_) {
         o.valid = false;
         o.order.clear();
@@ -288,23 +295,51 @@ void SharedTable::invalidate()
 
 // ------------------------------------------------------------------ records
 
+std::uint8_t* SharedTable::cachedRecord(std::uint32_t recno)
+{
+    const std::uint32_t chunk = (recno - 1) / chunkRecords_;
+    const std::size_t at = static_cast<std::size_t>((recno - 1) % chunkRecords_) * layout.recordLength;
+    if (chunk == lastChunk_ && lastChunkData_) return lastChunkData_ + at;
+    auto it = cache_.find(chunk);
+    if (it != cache_.end()) return it->second.data() + at;
+    auto s = singles_.find(recno);
+    if (s != singles_.end()) return s->second.data();
+    return nullptr;
+}
+
 const std::uint8_t* SharedTable::record(std::uint32_t recno)
 {
     if (recno == 0 || recno > hdr.recordCount)
         throw DbError(ErrorCode::NoCurrentRecord, "Record " + std::to_string(recno) + " does not exist in " + path, path);
-    const std::uint32_t chunk = (recno - 1) / chunkRecords_;
-    auto it = cache_.find(chunk);
-    if (it == cache_.end()) {
-        if (cache_.size() >= 256) cache_.clear();
-        const std::uint32_t firstRec = chunk * chunkRecords_ + 1;
-        const std::uint32_t n = std::min(chunkRecords_, hdr.recordCount - firstRec + 1);
-        std::vector<std::uint8_t> buf(static_cast<std::size_t>(n) * layout.recordLength);
-        const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(firstRec - 1) * layout.recordLength;
-        if (file->readAt(off, buf.data(), buf.size()) != buf.size())
-            throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": records are cut short", path);
-        it = cache_.emplace(chunk, std::move(buf)).first;
+    const std::uint32_t prev = lastRecno_;
+    lastRecno_ = recno;
+    if (const std::uint8_t* p = cachedRecord(recno)) return p;
+    const bool sequential = prev != 0 && (recno == prev + 1 || recno + 1 == prev);
+    if (!sequential) {
+        // Random access (locate, goTo): read just this record.
+        if (singles_.size() >= 8192) singles_.clear();
+        std::vector<std::uint8_t> buf(layout.recordLength);
+        readRecordFromDisk(recno, buf.data());
+        return singles_.emplace(recno, std::move(buf)).first->second.data();
     }
-    return it->second.data() + static_cast<std::size_t>((recno - 1) % chunkRecords_) * layout.recordLength;
+    const std::uint32_t chunk = (recno - 1) / chunkRecords_;
+    if (cache_.size() >= 256) {
+        cache_.clear();
+        lastChunk_ = UINT32_MAX;
+        lastChunkData_ = nullptr;
+    }
+    const std::uint32_t firstRec = chunk * chunkRecords_ + 1;
+    const std::uint32_t n = std::min(chunkRecords_, hdr.recordCount - firstRec + 1);
+    std::vector<std::uint8_t> buf(static_cast<std::size_t>(n) * layout.recordLength);
+    const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(firstRec - 1) * layout.recordLength;
+    if (file->readAt(off, buf.data(), buf.size()) != buf.size())
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": records are cut short", path);
+    // Single copies of records in this run are superseded by the run.
+    for (std::uint32_t r = firstRec; r < firstRec + n; ++r) singles_.erase(r);
+    auto it = cache_.emplace(chunk, std::move(buf)).first;
+    lastChunk_ = chunk;
+    lastChunkData_ = it->second.data();
+    return lastChunkData_ + static_cast<std::size_t>((recno - 1) % chunkRecords_) * layout.recordLength;
 }
 
 void SharedTable::readRecordFromDisk(std::uint32_t recno, std::uint8_t* out)
@@ -345,14 +380,15 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
     prefix_ = p;
     hdr = st;
     if (isAppend) {
-        cache_.erase((recno - 1) / chunkRecords_);
+        const std::uint32_t chunk = (recno - 1) / chunkRecords_;
+        cache_.erase(chunk);
+        if (chunk == lastChunk_) {
+            lastChunk_ = UINT32_MAX;
+            lastChunkData_ = nullptr;
+        }
         recordChanged(recno, nullptr, rec);
     } else {
-        const std::uint32_t chunk = (recno - 1) / chunkRecords_;
-        auto it = cache_.find(chunk);
-        if (it != cache_.end())
-            std::memcpy(it->second.data() + static_cast<std::size_t>((recno - 1) % chunkRecords_) * layout.recordLength,
-                        rec, layout.recordLength);
+        if (std::uint8_t* p = cachedRecord(recno)) std::memcpy(p, rec, layout.recordLength);
         recordChanged(recno, &old, rec);
     }
     return recno;

@@ -117,7 +117,12 @@ private:
     std::array<std::uint8_t, 32> prefix_{};
     HeaderState hdr;
     std::uint32_t chunkRecords_ = 1;
-    std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> cache_;
+    std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> cache_;  // runs of records, for scans
+    std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> singles_;  // single records, for random access
+    std::uint32_t lastRecno_ = 0;
+    std::uint32_t lastChunk_ = UINT32_MAX;
+    std::uint8_t* lastChunkData_ = nullptr;
+    std::uint8_t* cachedRecord(std::uint32_t recno);
     std::map<std::string, Order> orders_;
     struct KeyMap {
         std::vector<int> fields;
