@@ -37,7 +37,8 @@ std::vector<FieldDef> ParseFields(const std::string& text)
         std::string name, type;
         parts >> name >> type;
         static const std::map<char, FieldType> kTypes = {
-            {'C', FieldType::Char}, {'F', FieldType::Float},  {'N', FieldType::Smallint}, {'D', FieldType::Date},
+            {'C', FieldType::Char}, {'F', FieldType::Float},
+            {'N', FieldType::Smallint}, {'D', FieldType::Date},
             {'L', FieldType::Logical}, {'M', FieldType::Memo}, {'B', FieldType::Binary}};
         FieldType t = kTypes.at(type.at(0));
         fields.push_back(MakeField(name, t, t == FieldType::Char ? std::stoi(type.substr(1)) : 0));
