@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -23,17 +24,6 @@ namespace {
 
 constexpr const char* kStandardType = "STANDARD";
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 std::string_view KeyOf(std::string_view line)
 {
     return line.substr(0, line.find('='));
@@ -47,7 +37,7 @@ bool HasLineBreak(std::string_view s)
 Alias* Find(std::vector<Alias>& aliases, std::string_view name)
 {
     for (Alias& a : aliases) {
-        if (EqualsIgnoringCase(a.name, name))
+        if (NamesEqual(a.name, name))
             return &a;
     }
     return nullptr;
@@ -63,7 +53,7 @@ void MergeParams(std::vector<std::string>& into, const std::vector<std::string>&
     for (const std::string& line : params) {
         bool replaced = false;
         for (std::string& existing : into) {
-            if (EqualsIgnoringCase(KeyOf(existing), KeyOf(line))) {
+            if (NamesEqual(KeyOf(existing), KeyOf(line))) {
                 existing = line;
                 replaced = true;
                 break;
@@ -140,7 +130,7 @@ std::vector<Alias> ReadFile(const std::string& path)
         if (eq == std::string::npos || eq == first)
             Corrupt(path, number, "KEY=value expected");
         std::string entry = line.substr(first);
-        if (EqualsIgnoringCase(KeyOf(entry), "TYPE") && aliases.back().type.empty())
+        if (NamesEqual(KeyOf(entry), "TYPE") && aliases.back().type.empty())
             aliases.back().type = entry.substr(entry.find('=') + 1);
         else
             aliases.back().params.push_back(std::move(entry));
@@ -266,6 +256,17 @@ void CheckStorable(const std::string& what, std::string_view text)
 
 }  // namespace
 
+bool NamesEqual(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
 std::string DefaultAliasConfigPath()
 {
     std::filesystem::path base;
@@ -342,7 +343,7 @@ void AliasConfig::ModifyAlias(std::string_view name, const std::vector<std::stri
         const std::size_t eq = line.find('=');
         if (eq == std::string::npos || eq == 0 || HasLineBreak(line) || line.front() == '[' ||
             line.front() == '#' || line.front() == ';' || line.front() == ' ' ||
-            EqualsIgnoringCase(KeyOf(line), "TYPE"))
+            NamesEqual(KeyOf(line), "TYPE"))
             throw DbError(ErrorCode::InvalidArgument, "The parameter line \"" + line +
                                                           "\" cannot be stored: KEY=value expected");
     }

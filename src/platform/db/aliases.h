@@ -30,6 +30,9 @@
 
 namespace tw::db {
 
+// Database names, alias names and parameter keys ignore letter case.
+bool NamesEqual(std::string_view a, std::string_view b);
+
 // $XDG_CONFIG_HOME/tarnwick/aliases.conf, or ~/.config/tarnwick/aliases.conf.
 std::string DefaultAliasConfigPath();
 

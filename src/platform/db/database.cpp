@@ -6,26 +6,11 @@
 
 namespace tw::db {
 
-namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 std::string AliasFolder(const AliasConfig& aliases, std::string_view alias)
 {
     std::string folder;
     for (const std::string& line : aliases.GetAliasParams(alias)) {
-        if (EqualsIgnoringCase(line.substr(0, line.find('=')), "PATH")) {
+        if (NamesEqual(line.substr(0, line.find('=')), "PATH")) {
             folder = line.substr(line.find('=') + 1);
             break;
         }
@@ -53,7 +38,7 @@ std::string ResolveDatabaseFolder(const std::string& name, const std::vector<con
                                   const AliasConfig& aliases)
 {
     for (const Database* database : databases) {
-        if (database != nullptr && EqualsIgnoringCase(database->name(), name))
+        if (database != nullptr && NamesEqual(database->name(), name))
             return database->folder();
     }
     return AliasFolder(aliases, name);

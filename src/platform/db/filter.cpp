@@ -11,6 +11,7 @@
 // Only parentheses nest, and their depth is capped, so neither parsing nor
 // evaluation can run out of stack on any input.
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <unordered_map>
@@ -300,24 +301,17 @@ private:
         orNode.children = std::move(kept);
     }
 
-    std::uint32_t parseOr()
-    {
-        std::vector<std::uint32_t> parts{parseAnd()};
-        while (token_.kind == TokenKind::Or) {
-            advance();
-            parts.push_back(parseAnd());
-        }
-        return chain(NodeKind::Or, parts);
-    }
+    std::uint32_t parseOr() { return parseChain(TokenKind::Or, NodeKind::Or, &Parser::parseAnd); }
+    std::uint32_t parseAnd() { return parseChain(TokenKind::And, NodeKind::And, &Parser::parseNot); }
 
-    std::uint32_t parseAnd()
+    std::uint32_t parseChain(TokenKind joiner, NodeKind kind, std::uint32_t (Parser::*parsePart)())
     {
-        std::vector<std::uint32_t> parts{parseNot()};
-        while (token_.kind == TokenKind::And) {
+        std::vector<std::uint32_t> parts{(this->*parsePart)()};
+        while (token_.kind == joiner) {
             advance();
-            parts.push_back(parseNot());
+            parts.push_back((this->*parsePart)());
         }
-        return chain(NodeKind::And, parts);
+        return chain(kind, parts);
     }
 
     std::uint32_t parseNot()
