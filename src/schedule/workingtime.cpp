@@ -42,8 +42,9 @@ Quarter ToQuarter(TDateTime onGrid)
 
 TDateTime FromQuarter(Quarter q)
 {
+    // k / 96 is the same double as EncodeTime of the quarter's hour and minute.
     const int k = QuarterInDay(q);
-    return ComposeDateTime(static_cast<double>(DayOf(q)), EncodeTime(k / 4, (k % 4) * 15, 0, 0));
+    return ComposeDateTime(static_cast<double>(DayOf(q)), static_cast<double>(k) / kQ);
 }
 
 // The number of quarter hours, each worth `perQuarter` hours, that reach

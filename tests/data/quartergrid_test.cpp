@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace tw::data {
 namespace {
 
@@ -51,6 +53,34 @@ TEST(RoundUpToQuarterHour, GridInstantsAreFixedPoints)
                                                        : day + 1;
         EXPECT_EQ(RoundUpToQuarterHour(onGrid + kQuarterHour), next) << k;
     }
+}
+
+// The rule on the calendar fields, minute by minute.
+TDateTime RoundedByFields(TDateTime value)
+{
+    const DateFields d = DecodeDate(value);
+    const TimeFields t = DecodeTime(value);
+    const TDateTime day = EncodeDate(d.year, d.month, d.day);
+    if (t.minute == 0)
+        return day + EncodeTime(t.hour, 0, 0, 0);
+    if (t.minute <= 45)
+        return day + EncodeTime(t.hour, (t.minute + 14) / 15 * 15, 0, 0);
+    return t.hour < 23 ? day + EncodeTime(t.hour + 1, 0, 0, 0) : day + 1;
+}
+
+TEST(RoundUpToQuarterHour, AgreesWithTheCalendarFields)
+{
+    std::mt19937_64 rng(1899);
+    std::uniform_real_distribution<double> instants(0, 2958465.999);
+    for (int i = 0; i < 200000; ++i) {
+        const TDateTime value = instants(rng);
+        ASSERT_EQ(RoundUpToQuarterHour(value), RoundedByFields(value)) << std::hexfloat << value;
+    }
+    // Right at the millisecond boundaries of a minute.
+    const TDateTime minute = At(2026, 12, 8, 10, 15);
+    for (const TDateTime v : {minute - 0.4 / kMSecsPerDay, minute + 59999.4 / kMSecsPerDay,
+                              minute + 59999.6 / kMSecsPerDay, minute - 0.6 / kMSecsPerDay})
+        EXPECT_EQ(RoundUpToQuarterHour(v), RoundedByFields(v)) << std::hexfloat << v;
 }
 
 TEST(RoundUpToQuarterHour, DaysBeforeTheEpochKeepTheirDate)
