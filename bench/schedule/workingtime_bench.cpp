@@ -73,81 +73,63 @@ std::vector<Task> Mix()
     return tasks;
 }
 
-void RunTaskEnds(benchmark::State& state, bool typedHours)
-{
+// Argument 1: the calendar has typed hours per day.
+struct Workload {
+    explicit Workload(bool typedHours) : holidays(TwentyHolidays()), tasks(Mix())
+    {
+        calendar.Load(ThreeDownTimes(typedHours));
+    }
     WorkCalendar calendar;
-    calendar.Load(ThreeDownTimes(typedHours));
-    const HolidayList holidays = TwentyHolidays();
-    const std::vector<Task> tasks = Mix();
+    HolidayList holidays;
+    std::vector<Task> tasks;
+};
+
+void BM_ComputeTaskEnd_100k(benchmark::State& state)
+{
+    const Workload w(state.range(0) != 0);
     for (auto _ : state) {
-        for (const Task& t : tasks) {
+        for (const Task& t : w.tasks) {
             TDateTime startOut = 0;
-            benchmark::DoNotOptimize(ComputeTaskEnd(calendar, holidays, startOut, t.start, t.hours));
+            benchmark::DoNotOptimize(ComputeTaskEnd(w.calendar, w.holidays, startOut, t.start, t.hours));
             benchmark::DoNotOptimize(startOut);
         }
     }
     state.SetItemsProcessed(state.iterations() * kTasks);
 }
-
-void BM_ComputeTaskEnd_100k(benchmark::State& state)
-{
-    RunTaskEnds(state, false);
-}
-BENCHMARK(BM_ComputeTaskEnd_100k)->Unit(benchmark::kMillisecond);
-
-void BM_ComputeTaskEnd_TypedHours_100k(benchmark::State& state)
-{
-    RunTaskEnds(state, true);
-}
-BENCHMARK(BM_ComputeTaskEnd_TypedHours_100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComputeTaskEnd_100k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // As the recomputation of every task calls it: the resource's record loaded
 // before each task.
 void BM_ComputeTaskEnd_LoadingTheRecord_100k(benchmark::State& state)
 {
+    const Workload w(false);
     WorkCalendar loaded;
     const CalendarRecord record = ThreeDownTimes(false);
-    const HolidayList holidays = TwentyHolidays();
-    const std::vector<Task> tasks = Mix();
     for (auto _ : state) {
-        for (const Task& t : tasks) {
+        for (const Task& t : w.tasks) {
             TDateTime startOut = 0;
-            benchmark::DoNotOptimize(ComputeTaskEnd(loaded, &record, holidays, startOut, t.start, t.hours));
+            benchmark::DoNotOptimize(ComputeTaskEnd(loaded, &record, w.holidays, startOut, t.start, t.hours));
         }
     }
     state.SetItemsProcessed(state.iterations() * kTasks);
 }
 BENCHMARK(BM_ComputeTaskEnd_LoadingTheRecord_100k)->Unit(benchmark::kMillisecond);
 
-void RunHoursBetween(benchmark::State& state, bool typedHours)
+void BM_WorkingHoursBetween_100k(benchmark::State& state)
 {
-    WorkCalendar calendar;
-    calendar.Load(ThreeDownTimes(typedHours));
-    const HolidayList holidays = TwentyHolidays();
-    std::vector<Task> tasks = Mix();
+    const Workload w(state.range(0) != 0);
     std::vector<TDateTime> ends;
-    for (const Task& t : tasks) {
+    for (const Task& t : w.tasks) {
         TDateTime startOut = 0;
-        ends.push_back(ComputeTaskEnd(calendar, holidays, startOut, t.start, t.hours));
+        ends.push_back(ComputeTaskEnd(w.calendar, w.holidays, startOut, t.start, t.hours));
     }
     for (auto _ : state) {
-        for (size_t i = 0; i < tasks.size(); ++i)
-            benchmark::DoNotOptimize(WorkingHoursBetween(calendar, holidays, tasks[i].start, ends[i]));
+        for (size_t i = 0; i < w.tasks.size(); ++i)
+            benchmark::DoNotOptimize(WorkingHoursBetween(w.calendar, w.holidays, w.tasks[i].start, ends[i]));
     }
     state.SetItemsProcessed(state.iterations() * kTasks);
 }
-
-void BM_WorkingHoursBetween_100k(benchmark::State& state)
-{
-    RunHoursBetween(state, false);
-}
-BENCHMARK(BM_WorkingHoursBetween_100k)->Unit(benchmark::kMillisecond);
-
-void BM_WorkingHoursBetween_TypedHours_100k(benchmark::State& state)
-{
-    RunHoursBetween(state, true);
-}
-BENCHMARK(BM_WorkingHoursBetween_TypedHours_100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WorkingHoursBetween_100k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // One task of the given number of working days: the cost should hardly grow.
 void BM_ComputeTaskEnd_ByLength(benchmark::State& state)

@@ -124,7 +124,9 @@ data::CalendarHours WorkCalendar::Hours() const
 
 bool WorkCalendar::IsWorkingDay(TDateTime t, const HolidayList& holidays) const
 {
-    return weekdays_[DayOfWeek(t) - 1] && !holidays.IsHoliday(t);
+    // The weekday and the holiday both of the date itself, whatever the time.
+    const double day = DatePart(t);
+    return weekdays_[DayOfWeek(day) - 1] && !holidays.IsHoliday(day);
 }
 
 bool WorkCalendar::IsWorkingTime(TDateTime t) const
