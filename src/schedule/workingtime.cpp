@@ -160,7 +160,8 @@ private:
 
 // Typed hours per day: every working quarter hour of a working day is worth
 // the typed share of a quarter hour.
-Quarter OverrideEnd(const Walker& walker, const WorkCalendar& cal, Quarter start, float hours, Quarter& startOut)
+Quarter OverrideEnd(const Walker& walker, const WorkCalendar& cal, Quarter start, float hours,
+                    Quarter& startOut)
 {
     Quarter need = QuartersToReach(hours, 0.25 * cal.Loaded().THOURSFC);
     startOut = start;
@@ -185,7 +186,8 @@ Quarter OverrideEnd(const Walker& walker, const WorkCalendar& cal, Quarter start
     return walker.AfterWorkingQuarters(day * kQ, need);
 }
 
-Quarter OrdinaryEnd(const Walker& walker, const WorkCalendar& cal, Quarter start, float hours, Quarter& startOut)
+Quarter OrdinaryEnd(const Walker& walker, const WorkCalendar& cal, Quarter start, float hours,
+                    Quarter& startOut)
 {
     const Quarter perDay = cal.QuartersPerDay();
     const Quarter length = QuartersToReach(hours, 0.25);
@@ -264,7 +266,9 @@ float WorkingHoursBetween(const WorkCalendar& calendar, const HolidayList& holid
     // day's end, and the end's day, when it is a working day, up to the end.
     const int from = QuarterInDay(a);
     const int limit = calendar.DayEndQuarter();
-    Quarter walked = from < limit ? calendar.WorkingQuartersFrom(from) - calendar.WorkingQuartersFrom(limit) : 0;
+    Quarter walked = 0;
+    if (from < limit)
+        walked = calendar.WorkingQuartersFrom(from) - calendar.WorkingQuartersFrom(limit);
     int wholeDaysReplaced = 1;
     if (walker.IsWorkDay(dayB)) {
         walked += calendar.WorkingQuartersFrom(0) - calendar.WorkingQuartersFrom(QuarterInDay(b));

@@ -49,8 +49,8 @@ TEST(RoundUpToQuarterHour, GridInstantsAreFixedPoints)
         const TDateTime onGrid = day + EncodeTime(k / 4, (k % 4) * 15, 0, 0);
         EXPECT_EQ(RoundUpToQuarterHour(onGrid), onGrid) << k;
         // Stepping by a quarter hour and rounding lands exactly on the next one.
-        const TDateTime next = k + 1 < kQuartersPerDay ? day + EncodeTime((k + 1) / 4, ((k + 1) % 4) * 15, 0, 0)
-                                                       : day + 1;
+        const TDateTime next =
+            k + 1 < kQuartersPerDay ? day + EncodeTime((k + 1) / 4, ((k + 1) % 4) * 15, 0, 0) : day + 1;
         EXPECT_EQ(RoundUpToQuarterHour(onGrid + kQuarterHour), next) << k;
     }
 }

@@ -164,7 +164,8 @@ TEST(WorkCalendar, WorkingDaysAndHolidays)
 TEST(WorkCalendar, CalendarsWithoutWorkingTime)
 {
     CalendarRecord noWeekday = EightToFive();
-    noWeekday.MONDAY = noWeekday.TUESDAY = noWeekday.WEDNESDAY = noWeekday.THURSDAY = noWeekday.FRIDAY = false;
+    noWeekday.MONDAY = noWeekday.TUESDAY = noWeekday.WEDNESDAY = false;
+    noWeekday.THURSDAY = noWeekday.FRIDAY = false;
     CalendarRecord emptyDay = EightToFive();
     emptyDay.END1 = emptyDay.START1;
     CalendarRecord downAllDay = EightToFive();

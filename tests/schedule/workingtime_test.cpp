@@ -183,7 +183,8 @@ TEST_F(WorkingTimeTest, ResourceWithoutCalendar)
 {
     WorkCalendar loaded = Loaded(WithLunch(EightToFive()));
     TDateTime startOut = 0;
-    EXPECT_EQ(ComputeTaskEnd(loaded, nullptr, holidays, startOut, Day(kMonday, 10, 7), 5), Day(kMonday, 10, 7));
+    EXPECT_EQ(ComputeTaskEnd(loaded, nullptr, holidays, startOut, Day(kMonday, 10, 7), 5),
+              Day(kMonday, 10, 7));
     EXPECT_EQ(startOut, Day(kMonday, 10, 15));
     EXPECT_EQ(WorkingHoursBetween(loaded, nullptr, holidays, Day(kMonday, 8, 0), Day(kMonday, 17, 0)), 0.0f);
 
@@ -198,7 +199,8 @@ TEST_F(WorkingTimeTest, ResourceWithoutCalendar)
 TEST_F(WorkingTimeTest, CalendarsWithoutWorkingTimeEndAtTheStart)
 {
     CalendarRecord noWeekday = EightToFive();
-    noWeekday.MONDAY = noWeekday.TUESDAY = noWeekday.WEDNESDAY = noWeekday.THURSDAY = noWeekday.FRIDAY = false;
+    noWeekday.MONDAY = noWeekday.TUESDAY = noWeekday.WEDNESDAY = false;
+    noWeekday.THURSDAY = noWeekday.FRIDAY = false;
     CalendarRecord downAllDay = EightToFive();
     downAllDay.DAY2 = true;
     downAllDay.START2 = Time(0, 0);
