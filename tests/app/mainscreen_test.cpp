@@ -7,6 +7,7 @@
 #include "testapplication.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
@@ -269,19 +270,21 @@ TEST_F(MainScreenTest, ShutdownWritesTheLayoutOnceAndOnlyAfterARealStart)
         const char* name;
         bool startupDone;
         bool quitWithoutSaving;
+        bool tablesOpen;
         bool writes;
     };
     const Case cases[] = {
-        {"after a full start", true, false, true},
-        {"start-up never loaded the settings", false, false, false},
-        {"ending after a refused password or a second copy", true, true, false},
+        {"after a full start", true, false, true, true},
+        {"after a start whose tables did not open", true, false, false, false},
+        {"start-up never loaded the settings", false, false, true, false},
+        {"ending after a refused password or a second copy", true, true, true, false},
     };
     for (const Case& c : cases) {
         WriteVersionKey({{"Width", "900"}, {"Height", "650"}});
         TMainScreen window;
         window.StartupDone = c.startupDone;
         window.QuitWithoutSaving = c.quitWithoutSaving;
-        window.TablesOpen = true;
+        window.TablesOpen = c.tablesOpen;
         window.resize(1111, 777);
         window.FormDestroy();
         EXPECT_EQ(ReadValue(kVersionKey, "Width"), c.writes ? "1111" : "900") << c.name;
@@ -306,6 +309,29 @@ TEST_F(MainScreenTest, ShutdownNeverCreatesTheSettingsKey)
     window.TablesOpen = true;
     window.FormDestroy();
     EXPECT_EQ(ReadValue(kVersionKey, "Width"), "(no key)");
+}
+
+TEST_F(MainScreenTest, HelpPagesOfAnOlderProgramAreReplacedAndOthersLeftAlone)
+{
+    QDir().mkpath(user_.ProgramFolder());
+    const auto write = [this](const char* name, const QByteArray& text) {
+        QFile file(user_.ProgramFolder() + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    const auto read = [this](const char* name) {
+        QFile file(user_.ProgramFolder() + "/" + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    write("Table_of_contents.htm", "<p>old contents</p>");
+    write("My_notes.htm", "<p>mine</p>");
+    EXPECT_TRUE(InstallHelpPages(user_.ProgramFolder()).isEmpty());
+    EXPECT_TRUE(read("Table_of_contents.htm").contains("Main_window.htm"));
+    EXPECT_EQ(read("My_notes.htm"), "<p>mine</p>");
+
+    QFile blocker(user_.DataFolder() + "/plain-file");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(InstallHelpPages(user_.DataFolder() + "/plain-file/tarnwick").contains("Password.htm"));
 }
 
 TEST_F(MainScreenTest, ContentsOpensTheTableOfContentsFromTheProgramFolder)
