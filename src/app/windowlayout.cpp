@@ -3,7 +3,6 @@
 #include "platform/registry/registry.h"
 
 #include <charconv>
-#include <utility>
 
 namespace tw::app {
 
@@ -28,16 +27,33 @@ int ReadLayoutValue(const registry::TRegistry& reg, const std::string& name, int
     return LayoutNumber(reg.ReadString(name)).value_or(fallback);
 }
 
+namespace {
+
+// The window and dialog values, in the order the shutdown writes them.
+struct LayoutValue {
+    const char* name;
+    int WindowLayout::*member;
+};
+constexpr LayoutValue kLayoutValues[] = {
+    {"Height", &WindowLayout::Height}, {"Top", &WindowLayout::Top}, {"Width", &WindowLayout::Width},
+    {"Left", &WindowLayout::Left}, {"ECHS", &WindowLayout::EditChartHeight},
+    {"ECWS", &WindowLayout::EditChartWidth}, {"ECLS", &WindowLayout::EditChartLeft},
+    {"ECTS", &WindowLayout::EditChartTop}, {"pfl", &WindowLayout::PrintLeft}, {"pft", &WindowLayout::PrintTop},
+    {"emfl", &WindowLayout::EmailLeft}, {"emft", &WindowLayout::EmailTop},
+    {"cfl", &WindowLayout::CustomFieldsLeft}, {"cft", &WindowLayout::CustomFieldsTop},
+    {"attops", &WindowLayout::AddTaskTop}, {"atlefts", &WindowLayout::AddTaskLeft},
+};
+
+}  // namespace
+
 std::optional<WindowLayout> LoadWindowLayout(registry::TRegistry& reg)
 {
     reg.SetRootKey(registry::RootKey::LocalMachine);
     if (!reg.OpenKey(kVersionKey, false))
         return std::nullopt;
     WindowLayout l;
-    l.Top = ReadLayoutValue(reg, "Top", l.Top);
-    l.Height = ReadLayoutValue(reg, "Height", l.Height);
-    l.Width = ReadLayoutValue(reg, "Width", l.Width);
-    l.Left = ReadLayoutValue(reg, "Left", l.Left);
+    for (const LayoutValue& v : kLayoutValues)
+        l.*v.member = ReadLayoutValue(reg, v.name, l.*v.member);
 
     // A usable "tcw3" means the user sized the columns; without it the first
     // column fills the grid and the other three widths are not looked at.
@@ -49,19 +65,6 @@ std::optional<WindowLayout> LoadWindowLayout(registry::TRegistry& reg)
         l.TasksGridColumnWidths[1] = ReadLayoutValue(reg, "tcw1", 100);
         l.TasksGridColumnWidths[0] = ReadLayoutValue(reg, "tcw0", 110);
     }
-
-    l.EditChartHeight = ReadLayoutValue(reg, "ECHS", l.EditChartHeight);
-    l.EditChartWidth = ReadLayoutValue(reg, "ECWS", l.EditChartWidth);
-    l.EditChartLeft = ReadLayoutValue(reg, "ECLS", l.EditChartLeft);
-    l.EditChartTop = ReadLayoutValue(reg, "ECTS", l.EditChartTop);
-    l.PrintLeft = ReadLayoutValue(reg, "pfl", l.PrintLeft);
-    l.PrintTop = ReadLayoutValue(reg, "pft", l.PrintTop);
-    l.EmailLeft = ReadLayoutValue(reg, "emfl", l.EmailLeft);
-    l.EmailTop = ReadLayoutValue(reg, "emft", l.EmailTop);
-    l.CustomFieldsLeft = ReadLayoutValue(reg, "cfl", l.CustomFieldsLeft);
-    l.CustomFieldsTop = ReadLayoutValue(reg, "cft", l.CustomFieldsTop);
-    l.AddTaskTop = ReadLayoutValue(reg, "attops", l.AddTaskTop);
-    l.AddTaskLeft = ReadLayoutValue(reg, "atlefts", l.AddTaskLeft);
     return l;
 }
 
@@ -70,15 +73,8 @@ bool SaveWindowLayout(registry::TRegistry& reg, const WindowLayout& l)
     reg.SetRootKey(registry::RootKey::LocalMachine);
     if (!reg.OpenKey(kVersionKey, false))
         return false;
-    const std::pair<const char*, int> values[] = {
-        {"Height", l.Height}, {"Top", l.Top}, {"Width", l.Width}, {"Left", l.Left},
-        {"ECHS", l.EditChartHeight}, {"ECWS", l.EditChartWidth}, {"ECLS", l.EditChartLeft},
-        {"ECTS", l.EditChartTop}, {"pfl", l.PrintLeft}, {"pft", l.PrintTop},
-        {"emfl", l.EmailLeft}, {"emft", l.EmailTop}, {"cfl", l.CustomFieldsLeft},
-        {"cft", l.CustomFieldsTop}, {"attops", l.AddTaskTop}, {"atlefts", l.AddTaskLeft},
-    };
-    for (const auto& [name, value] : values)
-        reg.WriteString(name, std::to_string(value));
+    for (const LayoutValue& v : kLayoutValues)
+        reg.WriteString(v.name, std::to_string(l.*v.member));
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "app/programfolder.h"
 
+#include "testfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,19 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ProgramFolderTest : public ::testing::Test {
+class ProgramFolderTest : public testing::TestFolder {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("tw-folder-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Folder(const char* name) const { return (dir_ / name).string(); }
-
-    fs::path dir_;
 };
 
 // Another process that holds the lock on folder until Release().

@@ -3,6 +3,8 @@
 #include "app/windowlayout.h"
 #include "platform/registry/registry.h"
 
+#include "testfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,16 +16,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class StartupSettingsTest : public ::testing::Test {
+class StartupSettingsTest : public testing::TestFolder {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() / ("tw-startup-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
+        TestFolder::SetUp();
         file_ = (dir_ / "registry.ini").string();
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     void Write(const char* key, std::initializer_list<std::pair<const char*, const char*>> values)
     {
@@ -40,7 +39,6 @@ protected:
         return ReadStartupRegistry(reg);
     }
 
-    fs::path dir_;
     std::string file_;
 };
 

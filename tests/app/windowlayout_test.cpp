@@ -2,6 +2,8 @@
 
 #include "platform/registry/registry.h"
 
+#include "testfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,16 +31,13 @@ TEST(LayoutNumberTest, OnlyWholeNumbersCount)
         EXPECT_EQ(LayoutNumber(c.text), c.expected) << "text '" << c.text << "'";
 }
 
-class WindowLayoutTest : public ::testing::Test {
+class WindowLayoutTest : public testing::TestFolder {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() / ("tw-layout-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
+        TestFolder::SetUp();
         file_ = (dir_ / "registry.ini").string();
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     registry::TRegistry VersionKeyWith(std::initializer_list<std::pair<const char*, const char*>> values)
     {
@@ -50,7 +49,6 @@ protected:
         return reg;
     }
 
-    fs::path dir_;
     std::string file_;
 };
 
