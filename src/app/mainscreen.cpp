@@ -28,7 +28,8 @@ constexpr int kHintHidePauseMs = 14000;
 constexpr int kStartIntervalMs = 2;
 constexpr int kUpdatePollMs = 15000;
 
-const QString kAdminAdvice = QStringLiteral("For this user, please restart Tarnwick and run as an administrator.");
+const QString kAdminAdvice =
+    QStringLiteral("For this user, please restart Tarnwick and run as an administrator.");
 
 // Colours are kept as 0x00BBGGRR values, as the settings of older copies hold them.
 QColor FromColourValue(unsigned value)

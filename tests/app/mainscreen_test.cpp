@@ -103,8 +103,10 @@ TEST_F(MainScreenTest, SixTabsOverAThreePanelStatusBarAndNoMenu)
     const struct {
         const char* page;
         const char* title;
-    } pages[] = {{"CustomerTab", "Customer details"}, {"Select", "Add / Edit / Query"}, {"Schedule", "Visualize"},
-                 {"Calendar", "Work calendar"},       {"MyCompany", "My company"},      {"Utilities", "Utilities"}};
+    } pages[] = {
+        {"CustomerTab", "Customer details"}, {"Select", "Add / Edit / Query"}, {"Schedule", "Visualize"},
+        {"Calendar", "Work calendar"},       {"MyCompany", "My company"},      {"Utilities", "Utilities"},
+    };
     QTabWidget* tabs = window.TabControl();
     ASSERT_EQ(tabs->count(), 6);
     for (int i = 0; i < 6; ++i) {
@@ -157,7 +159,8 @@ TEST_F(MainScreenTest, FirstStartOnAFreshMachineSetsItselfUpAndTheNextIsOrdinary
     EXPECT_EQ(ReadValue(kInstallKey, "Completed"), "Yes");
     EXPECT_EQ(ReadValue(kInstallKey, "Program_files_path"), user_.ProgramFolder().toStdString());
     EXPECT_EQ(ReadValue(kVersionKey, "TW alias name"), "DOZOrez");
-    for (const char* page : {"Table_of_contents.htm", "Main_window.htm", "Password.htm", "Windows_advisory.htm"})
+    for (const char* page :
+         {"Table_of_contents.htm", "Main_window.htm", "Password.htm", "Windows_advisory.htm", "help.css"})
         EXPECT_TRUE(QFile::exists(user_.ProgramFolder() + "/" + page)) << page;
     EXPECT_TRUE(recorder_.Boxes.empty());
 

@@ -72,7 +72,8 @@ TEST_F(StartupSettingsTest, OnlyCompletedNoMarksAFirstRun)
     for (const Case& c : cases) {
         fs::remove_all(dir_);
         Write(kProductKey, {});
-        Write(kInstallKey, {{"Completed", c.completed}, {"Database_path", "/srv/db"}, {"Backups", "/srv/bk"}});
+        Write(kInstallKey,
+              {{"Completed", c.completed}, {"Database_path", "/srv/db"}, {"Backups", "/srv/bk"}});
         const StartupRegistry read = Read();
         EXPECT_EQ(read.FirstRun, c.firstRun) << "Completed '" << c.completed << "'";
         EXPECT_EQ(read.Paths.Database, c.firstRun ? "/srv/db" : "") << "Completed '" << c.completed << "'";

@@ -75,7 +75,10 @@ public:
     QString ConfigFolder() const { return dir_.filePath(QStringLiteral("config")); }
     QString DataFolder() const { return dir_.filePath(QStringLiteral("data")); }
     QString ProgramFolder() const { return DataFolder() + QStringLiteral("/tarnwick"); }
-    std::string RegistryFile() const { return (ConfigFolder() + QStringLiteral("/tarnwick/registry.ini")).toStdString(); }
+    std::string RegistryFile() const
+    {
+        return (ConfigFolder() + QStringLiteral("/tarnwick/registry.ini")).toStdString();
+    }
 
 private:
     static void Save(const char* name, std::string& into)
