@@ -230,8 +230,8 @@ bool TMainScreen::ReadStartupNames()
         EstimatorAlias = QString::fromStdString(names.EstimatorAlias);
         if (FirstRun && names.VersionKeyOpen) {
             FirstRunPaths = names.Paths;
-            CreateFirstRunAliases();
-            MarkInstallationCompleted(reg);
+            if (CreateFirstRunAliases())
+                MarkInstallationCompleted(reg);
         }
         return true;
     } catch (const std::exception& e) {

@@ -101,7 +101,9 @@ public:
     void ReportDatabaseFailure(const QString& text);
 
     // Steps that join with the data module, the scheduling core and the tabs.
-    void CreateFirstRunAliases() {}
+    // True once the database names of a first run exist; until then the
+    // installation is not marked completed, so the next start tries again.
+    bool CreateFirstRunAliases() { return false; }
     void ShowDatabaseNames() {}
     void CloseAllTables() {}
     bool OpenScheduleDatabase() { return true; }
