@@ -421,9 +421,14 @@ TDateTime TCustomResourceAllocationChart::FindAvailableSlot(const std::vector<TR
         throw EBadValueException(msg::kTimeIncrementPositive);
     if (!(Duration > 0))
         throw EBadValueException(msg::kDurationPositive);
-    for (TDateTime t = StartDate; t + Duration <= EndDate + kOneMSec; t += TimeIncrement)
+    // Steps are multiplied, not summed, so that a quarter-hour grid stays on the grid.
+    for (long long k = 0;; ++k) {
+        const TDateTime t = StartDate + static_cast<double>(k) * TimeIncrement;
+        if (!(t + Duration <= EndDate + kOneMSec))
+            break;
         if (AllRowsFree(Resources, t, t + Duration))
             return t;
+    }
     return 0;
 }
 
@@ -465,10 +470,13 @@ TDateTime TCustomResourceAllocationChart::FindAvailableSlot(const std::vector<TR
         if (Days.Contains(day)) {
             if (tw::TimePart(t) < StartTime)
                 t = tw::DatePart(t) + StartTime;
-            while (tw::TimePart(t) + Duration <= EndTime + kOneMSec && t + Duration <= EndDate + kOneMSec) {
+            const TDateTime dayFirst = t;
+            for (long long k = 1; tw::TimePart(t) + Duration <= EndTime + kOneMSec
+                                  && t + Duration <= EndDate + kOneMSec;
+                 ++k) {
                 if (AllRowsFree(Resources, t, t + Duration))
                     return t;
-                t += TimeIncrement;
+                t = dayFirst + static_cast<double>(k) * TimeIncrement;
             }
         }
         t = std::floor(t + 1);
