@@ -285,9 +285,11 @@ int TResourceAllocationChart::DoPaintTo(QPainter& p, const QRect& Rect, int TopI
     // Bars, shadows first.
     const bool ownerDrawBars = Options().Contains(racOwnerDrawAllocations);
     const int depth = ap.ShadowDepth();
-    for (int pass = depth > 0 ? 0 : 1; pass < 2; ++pass) {
+    for (int pass = 0; pass < 2; ++pass) {
         const bool shadow = pass == 0;
-        for (int i = first; i <= last; ++i) {
+        // Without shadows the first pass draws nothing, but the progress step
+        // between the passes still comes: applications draw under the bars there.
+        for (int i = first; i <= last && !(shadow && depth == 0); ++i) {
             TRACResource* row = Resources(i);
             const int y = c.RowTop(i);
             for (int j = 0; j < row->Count(); ++j) {
