@@ -16,8 +16,10 @@ inline QApplication& App()
     static int argc = 1;
     static char name[] = "chart_test";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: input devices that QTest creates outlive any order of
+    // static destruction we could choose.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // Declared before any widget member, so the application exists first.
