@@ -162,6 +162,13 @@ void TResourceAllocationChart::RedrawBitmap()
     try {
         QPainter p(&bitmap_);
         DoPaintTo(p, QRect(QPoint(0, 0), area), ScrollPosition(), *appearance_, true);
+        // Grown so that every row fits: start from the first row now rather
+        // than at the next repaint.
+        if (Count() <= RowsThatFit() && ScrollPosition() != 0) {
+            const QSignalBlocker block(scrollBar_);
+            scrollBar_->setValue(0);
+            DoPaintTo(p, QRect(QPoint(0, 0), area), 0, *appearance_, true);
+        }
     } catch (...) {
         painting_ = false;
         throw;

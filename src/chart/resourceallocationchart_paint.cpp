@@ -177,10 +177,18 @@ int TResourceAllocationChart::DoPaintTo(QPainter& p, const QRect& Rect, int TopI
     if (Options().Contains(racDateAxisAtBottom))
         plot.Bottom -= c.axisHeight;
 
+    const int gap = ap.RowGap();
+    const auto rowsThatFit = [&](const TRect& area) {
+        return std::max(0, (area.Bottom - ap.ResourceBottomMarginRows() * c.pitch
+                            - (area.Top + gap / 2 + ap.ResourceTopMarginRows() * c.pitch) + gap)
+                               / c.pitch);
+    };
     if (OnScreen) {
         c.scrollBarWidth = scrollBar_->sizeHint().width();
-        c.scrollBarShown = !Options().Contains(racScrollBarOnlyIfNecessary)
-            || (Count() > RowsThatFit() && RowsThatFit() >= 1);
+        // Decided on this paint's height, not the last one's: after a resize
+        // the scroll bar would otherwise linger until the next repaint.
+        const int fitNow = rowsThatFit(plot);
+        c.scrollBarShown = !Options().Contains(racScrollBarOnlyIfNecessary) || (Count() > fitNow && fitNow >= 1);
         scrollBar_->setVisible(c.scrollBarShown);
         if (c.scrollBarShown)
             plot.Right -= c.scrollBarWidth;
@@ -190,11 +198,7 @@ int TResourceAllocationChart::DoPaintTo(QPainter& p, const QRect& Rect, int TopI
     c.plot = plot;
     SetPlotRect(plot);
 
-    const int gap = ap.RowGap();
-    const int fit = std::max(0, (plot.Bottom - ap.ResourceBottomMarginRows() * c.pitch
-                                 - (plot.Top + gap / 2 + ap.ResourceTopMarginRows() * c.pitch) + gap)
-                                    / c.pitch);
-    SetRowsThatFit(fit);
+    SetRowsThatFit(rowsThatFit(plot));
     progress(dpFrameDone, r);
 
     // Background.

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <string>
 #include <vector>
 
+#include "chart/charttime.h"
 #include "chartfixture.h"
 
 using namespace tw::chart;
@@ -328,4 +331,64 @@ TEST_F(ChartMouse, LosingTheFocusDropsTheGesture)
     QTest::mouseRelease(&chart, Qt::LeftButton, {}, from + QPoint(600, 0));
     EXPECT_EQ(bar->StartAt(), At(10));
     EXPECT_EQ(std::count(log.begin(), log.end(), "DragEnd"), 0);
+}
+
+TEST_F(ChartMouse, HoveringABarShowsItsAutomaticHint)
+{
+    chart.OnAllocationAutoHint = [&](TChart*, TRACResource* row, TResourceAllocation* b, TDateTime start,
+                                     TDateTime end, TRACResource* to, QString& hint) {
+        EXPECT_EQ(row, rows[0]);
+        EXPECT_EQ(b, bar);
+        EXPECT_EQ(start, At(10));
+        EXPECT_EQ(end, At(10, 2));
+        EXPECT_EQ(to, nullptr);
+        hint = "[" + hint + "]";
+    };
+    QTest::mouseMove(&chart, Middle(bar));
+    const QString expected = "[" + AutoHintText(dtDateAndTime, At(10), At(10, 2), "d/m", "hh:nn") + "]";
+    EXPECT_EQ(chart.Hint(), expected);
+
+    chart.OnResourceNameAutoHint = [&](TChart*, TRACResource* row, QString& hint) { hint = row->Name(); };
+    QTest::mouseMove(&chart, QPoint(20, RowMiddle(2).y()));
+    EXPECT_EQ(chart.Hint(), "Gamma");
+    // Over empty plot space the hint goes away.
+    QTest::mouseMove(&chart, QPoint(600, RowMiddle(2).y()));
+    EXPECT_EQ(chart.Hint(), "");
+}
+
+TEST_F(ChartMouse, ARubberBandTogglesTheBarsItTouches)
+{
+    chart.SetOptions(chart.Options().With(racMultiSelect));
+    blocker->SetDateTime(At(10), At(10, 5));
+    TResourceAllocation* away = rows[2]->AddSlot(At(10, 8), At(10, 9));
+    const TRect a = bar->DisplayRect();
+    const TRect b = blocker->DisplayRect();
+    Drag(QPoint(a.Left + 10, a.Top - 1), {QPoint(b.Left + 20, b.Bottom - 2)}, Qt::ControlModifier);
+    EXPECT_TRUE(bar->Selected());
+    EXPECT_TRUE(blocker->Selected());
+    EXPECT_FALSE(away->Selected());
+    EXPECT_EQ(chart.SelectedAllocationCount(), 2);
+    EXPECT_EQ(chart.StartAt(), At(10) - 100 * kSecond);
+}
+
+TEST_F(ChartMouse, TheScrollBarFollowsTheRowsThatFit)
+{
+    chart.SetOptions(chart.Options().With(racScrollBarOnlyIfNecessary));
+    for (int i = 0; i < 20; ++i)
+        chart.AddResource(QString("Extra %1").arg(i), clRed, rsBlock);
+    chart.resize(800, 150);
+    EXPECT_TRUE(chart.VerticalScrollBar()->isVisible());
+    const int plotRight = chart.PlotRect().Right;
+
+    QWheelEvent down(QPointF(400, 80), chart.mapToGlobal(QPointF(400, 80)), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&chart, &down);
+    EXPECT_EQ(chart.FirstDisplayedIndex(), 1);
+    EXPECT_EQ(chart.FirstDisplayedResource(), rows[1]);
+
+    // Tall enough for every row: gone at once, with the plot reaching over its place.
+    chart.resize(800, 1000);
+    EXPECT_FALSE(chart.VerticalScrollBar()->isVisible());
+    EXPECT_EQ(chart.FirstDisplayedIndex(), 0);
+    EXPECT_GT(chart.PlotRect().Right, plotRight);
 }
