@@ -226,6 +226,7 @@ private:
     TRect moveRect_ = kUnsetRect;
     TRect selRect_ = kUnsetRect;
     TDateTime plotDragStart_ = 0;
+    double plotDragSpan_ = 0;
 
     // The widest row name, cached until a name, a row or the font changes.
     QFont nameWidthFont_;

@@ -164,6 +164,7 @@ void TResourceAllocationChart::Press(QMouseEvent* event, bool DoubleClick)
     if (allow) {
         pressOffset_ = X;
         plotDragStart_ = StartAt();
+        plotDragSpan_ = EndAt() - StartAt();
         plotDrag_ = true;
     } else if (OnDragPlotEnd) {
         OnDragPlotEnd(this);
@@ -264,7 +265,7 @@ void TResourceAllocationChart::mouseMoveEvent(QMouseEvent* event)
         hintEnd = end;
         hintPoint.setY(outline.Bottom);
     } else if (plotDrag_) {
-        const double span = EndAt() - StartAt();
+        const double span = plotDragSpan_;
         TDateTime start = plotDragStart_ + XToDateTime(pressOffset_) - XToDateTime(X);
         TDateTime end = start + span;
         if (OnDragPlot)
@@ -362,7 +363,9 @@ void TResourceAllocationChart::mouseReleaseEvent(QMouseEvent* event)
                     allow = true;
                     if (OnAllocationDrag)
                         OnAllocationDrag(this, fromRow, bar, start, end, allow);
-                    if (allow && fromRow->IsSlotFree(start, end, bar)) {
+                    // A handler may have turned the period round; that refuses the move
+                    // instead of throwing out of the event loop.
+                    if (allow && start < end && fromRow->IsSlotFree(start, end, bar)) {
                         if (OnAllocationDragEndQuery)
                             OnAllocationDragEndQuery(this, fromRow, bar, start, end, allow);
                     } else {
@@ -446,7 +449,7 @@ void TResourceAllocationChart::mouseReleaseEvent(QMouseEvent* event)
                                               std::max(band.Left, X), std::max(band.Top, Y)});
             }
         } else if (plotDrag_) {
-            const double span = EndAt() - StartAt();
+            const double span = plotDragSpan_;
             TDateTime start = plotDragStart_ - XToDateTime(X) + XToDateTime(pressOffset_);
             TDateTime end = start + span;
             ResetMouseState();
@@ -454,7 +457,12 @@ void TResourceAllocationChart::mouseReleaseEvent(QMouseEvent* event)
                 OnDragPlot(this, start, end);
             if (OnDragPlotEnd)
                 OnDragPlotEnd(this);
-            SetDateTime(start, end);
+            // A handler that turned the period round gets the period of the press back
+            // rather than an exception in the event loop.
+            if (start < end)
+                SetDateTime(start, end);
+            else
+                SetDateTime(plotDragStart_, plotDragStart_ + span);
         } else if (releaseRow && releaseBar) {
             click(releaseRow, releaseBar);
         } else if (releaseRow && InNameColumn(pt)) {

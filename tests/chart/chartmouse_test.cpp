@@ -392,3 +392,23 @@ TEST_F(ChartMouse, TheScrollBarFollowsTheRowsThatFit)
     EXPECT_EQ(chart.FirstDisplayedIndex(), 0);
     EXPECT_GT(chart.PlotRect().Right, plotRight);
 }
+
+TEST_F(ChartMouse, AHandlerThatTurnsThePeriodRoundRefusesTheGesture)
+{
+    // Such a period would make SetDateTime throw inside the event loop.
+    chart.OnAllocationDrag = [](TChart*, TRACResource*, TResourceAllocation*, TDateTime& start, TDateTime& end,
+                                bool&) { end = start; };
+    const QPoint from = Middle(bar);
+    Drag(from, {from + QPoint(600, 0)});
+    EXPECT_EQ(bar->StartAt(), At(10));
+    EXPECT_EQ(bar->EndAt(), At(10, 2));
+    EXPECT_EQ((Log{log.end() - 2, log.end()}), (Log{"DragCancel", "Click Alpha"}));
+
+    const TDateTime start = chart.StartAt();
+    const TDateTime end = chart.EndAt();
+    chart.OnDragPlot = [](TChart*, TDateTime& s, TDateTime& e) { e = s - 1; };
+    const QPoint empty(400, RowMiddle(2).y());
+    Drag(empty, {empty - QPoint(100, 0)});
+    EXPECT_EQ(chart.StartAt(), start);
+    EXPECT_EQ(chart.EndAt(), end);
+}
