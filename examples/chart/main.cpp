@@ -59,14 +59,17 @@ int main(int argc, char* argv[])
     }
     chart->EndUpdate();
 
-    const auto report = [status](const QString& text) { status->setText(text); };
+    const auto report = [status](const QString& text) {
+        status->setText(text);
+    };
     chart->OnAllocationDragEnd = [&](TChart* sender, TRACResource* row, TResourceAllocation* bar) {
-        report(QStringLiteral("Moved in %1 to %2").arg(row->Name(),
-                                                       MyDateToStr(bar->StartAt(), {}) + " "
-                                                           + MyTimeToStr(bar->StartAt(), {})));
+        report(
+            QStringLiteral("Moved in %1 to %2")
+                .arg(row->Name(), MyDateToStr(bar->StartAt(), {}) + " " + MyTimeToStr(bar->StartAt(), {})));
         (void)sender;
     };
-    chart->OnAllocationSwitchResource = [&](TChart*, TRACResource* from, TRACResource* to, TResourceAllocation*) {
+    chart->OnAllocationSwitchResource = [&](TChart*, TRACResource* from, TRACResource* to,
+                                            TResourceAllocation*) {
         report(QStringLiteral("Moved from %1 to %2").arg(from->Name(), to->Name()));
     };
     chart->OnAllocationStretchEnd = [&](TChart*, TRACResource* row, TResourceAllocation*) {
@@ -75,7 +78,9 @@ int main(int argc, char* argv[])
     chart->OnAllocationDragCancel = [&](TChart*, TRACResource*, TResourceAllocation*) {
         report(QStringLiteral("Move refused"));
     };
-    chart->OnResourceNameClick = [&](TChart*, TRACResource* row) { report(row->Name()); };
+    chart->OnResourceNameClick = [&](TChart*, TRACResource* row) {
+        report(row->Name());
+    };
     chart->OnDragPlotEnd = [&](TCustomResourceAllocationChart* sender) {
         report(QStringLiteral("Period from %1").arg(MyDateToStr(sender->StartAt(), {})));
     };

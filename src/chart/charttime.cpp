@@ -12,7 +12,8 @@ TDateTime RoundDateTimeToStep(TDateTime DateTime, TDateTime Step)
     const auto s = static_cast<std::int64_t>(std::nearbyint(Step * kSecondsPerDay));
     if (s == 0)
         return DateTime;
-    const auto k = static_cast<std::int64_t>(std::nearbyint(DateTime * kSecondsPerDay / static_cast<double>(s)));
+    const auto k =
+        static_cast<std::int64_t>(std::nearbyint(DateTime * kSecondsPerDay / static_cast<double>(s)));
     return static_cast<double>(k * s) / kSecondsPerDay;
 }
 
@@ -102,8 +103,8 @@ namespace {
 
 QString LengthText(TDateTime Start, TDateTime End, const QString& TimeFormat)
 {
-    QString format = TimeFormat.isEmpty() ? QString::fromStdString(tw::locale::Formats().longTimeFormat)
-                                          : TimeFormat;
+    QString format =
+        TimeFormat.isEmpty() ? QString::fromStdString(tw::locale::Formats().longTimeFormat) : TimeFormat;
     // A length is not a time of day: it always reads on a 24-hour clock.
     format.replace(QLatin1Char('h'), QLatin1Char('H'));
     format.remove(QStringLiteral("AMPM"));
@@ -124,8 +125,12 @@ QString LengthText(TDateTime Start, TDateTime End, const QString& TimeFormat)
 QString AutoHintText(TDateTimeStyle Style, TDateTime Start, TDateTime End, const QString& DateFormat,
                      const QString& TimeFormat)
 {
-    const auto D = [&](TDateTime v) { return MyDateToStr(v, DateFormat); };
-    const auto T = [&](TDateTime v) { return MyTimeToStr(v, TimeFormat); };
+    const auto D = [&](TDateTime v) {
+        return MyDateToStr(v, DateFormat);
+    };
+    const auto T = [&](TDateTime v) {
+        return MyTimeToStr(v, TimeFormat);
+    };
     const bool sameDay = std::floor(Start) == std::floor(End);
     const QString dash = QStringLiteral(" - ");
     const QString sp = QStringLiteral(" ");

@@ -66,6 +66,28 @@ public:
     virtual ~TObject() = default;
 };
 
+// The application's object hung on a bar, a row or the chart; freed with its
+// holder when the holder owns it.
+class TAnyObjectHolder {
+public:
+    TObject* AnyObject() const { return anyObject_; }
+    void SetAnyObject(TObject* Object) { anyObject_ = Object; }
+    bool OwnsAnyObject() const { return ownsAnyObject_; }
+    void SetOwnsAnyObject(bool Owns) { ownsAnyObject_ = Owns; }
+
+protected:
+    void FreeAnyObject()
+    {
+        if (ownsAnyObject_)
+            delete anyObject_;
+        anyObject_ = nullptr;
+    }
+
+private:
+    TObject* anyObject_ = nullptr;
+    bool ownsAnyObject_ = false;
+};
+
 class EBadValueException : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -98,10 +120,26 @@ public:
     }
     constexpr bool Contains(E m) const { return (bits_ & Bit(m)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
-    constexpr TSet& Include(E m) { bits_ |= Bit(m); return *this; }
-    constexpr TSet& Exclude(E m) { bits_ &= ~Bit(m); return *this; }
-    constexpr TSet With(E m) const { TSet s = *this; return s.Include(m); }
-    constexpr TSet Without(E m) const { TSet s = *this; return s.Exclude(m); }
+    constexpr TSet& Include(E m)
+    {
+        bits_ |= Bit(m);
+        return *this;
+    }
+    constexpr TSet& Exclude(E m)
+    {
+        bits_ &= ~Bit(m);
+        return *this;
+    }
+    constexpr TSet With(E m) const
+    {
+        TSet s = *this;
+        return s.Include(m);
+    }
+    constexpr TSet Without(E m) const
+    {
+        TSet s = *this;
+        return s.Exclude(m);
+    }
     friend constexpr bool operator==(const TSet&, const TSet&) = default;
 
 private:
@@ -110,16 +148,35 @@ private:
 };
 
 enum TResourceDisplayStyle {
-    rsLineArrow, rsBlock, rsBlockArrow, rsUpCalliper, rsDownCalliper,
-    rsRoundRect, rsEllipse, rsPointedBlock, rsLine
+    rsLineArrow,
+    rsBlock,
+    rsBlockArrow,
+    rsUpCalliper,
+    rsDownCalliper,
+    rsRoundRect,
+    rsEllipse,
+    rsPointedBlock,
+    rsLine
 };
 
 enum TDateTimeStyle {
-    dtTimeOnly, dtDateOnly, dtTimeAndDate, dtDateAndTime, dtNone, dtFirstDateAndTime, dtTimeAndFirstDate
+    dtTimeOnly,
+    dtDateOnly,
+    dtTimeAndDate,
+    dtDateAndTime,
+    dtNone,
+    dtFirstDateAndTime,
+    dtTimeAndFirstDate
 };
 
 enum TDrawProgress {
-    dpBeforeStart, dpFrameDone, dpBackgroundDone, dpLabelsDone, dpShadowsDone, dpAllocationsDone, dpAllDone
+    dpBeforeStart,
+    dpFrameDone,
+    dpBackgroundDone,
+    dpLabelsDone,
+    dpShadowsDone,
+    dpAllocationsDone,
+    dpAllDone
 };
 
 enum TResourceAllocationChartOption {

@@ -13,9 +13,9 @@ constexpr double kOneMSec = 1.0 / 86400000.0;
 }  // namespace
 
 TCustomResourceAllocationChart::TCustomResourceAllocationChart()
-    : startAt_(std::floor(tw::Now())),
-      endAt_(startAt_ + 7),
-      options_{racAllowDragAllocation, racAllowDragScroll, racAllowStretchAllocation, racAutoHint,
+    : startAt_(std::floor(tw::Now()))
+    , endAt_(startAt_ + 7)
+    , options_{racAllowDragAllocation, racAllowDragScroll, racAllowStretchAllocation, racAutoHint,
                racDateAxisAtTop}
 {
 }
@@ -23,8 +23,7 @@ TCustomResourceAllocationChart::TCustomResourceAllocationChart()
 TCustomResourceAllocationChart::~TCustomResourceAllocationChart()
 {
     DestroyRows();
-    if (ownsAnyObject_)
-        delete anyObject_;
+    FreeAnyObject();
 }
 
 void TCustomResourceAllocationChart::DestroyRows()
@@ -134,8 +133,8 @@ void TCustomResourceAllocationChart::ScrollChart(double Delta)
 bool TCustomResourceAllocationChart::OptionsChangeNeedsRepaint(TResourceAllocationChartOptions Old,
                                                                TResourceAllocationChartOptions New) const
 {
-    for (auto option : {racDateAxisAtTop, racDateAxisAtBottom, racOwnerDrawAllocations, racOwnerDrawDateLabels,
-                        racOwnerDrawResourceNames, racScrollBarOnlyIfNecessary})
+    for (auto option : {racDateAxisAtTop, racDateAxisAtBottom, racOwnerDrawAllocations,
+                        racOwnerDrawDateLabels, racOwnerDrawResourceNames, racScrollBarOnlyIfNecessary})
         if (Old.Contains(option) != New.Contains(option))
             return true;
     return false;
@@ -242,7 +241,7 @@ void TCustomResourceAllocationChart::Sort()
 }
 
 int TCustomResourceAllocationChart::SortCompareResourceNameFunction(TRACResource* Resource1,
-                                                                   TRACResource* Resource2)
+                                                                    TRACResource* Resource2)
 {
     return Resource1->Name().compare(Resource2->Name(), Qt::CaseInsensitive);
 }
@@ -471,8 +470,8 @@ TDateTime TCustomResourceAllocationChart::FindAvailableSlot(const std::vector<TR
             if (tw::TimePart(t) < StartTime)
                 t = tw::DatePart(t) + StartTime;
             const TDateTime dayFirst = t;
-            for (long long k = 1; tw::TimePart(t) + Duration <= EndTime + kOneMSec
-                                  && t + Duration <= EndDate + kOneMSec;
+            for (long long k = 1;
+                 tw::TimePart(t) + Duration <= EndTime + kOneMSec && t + Duration <= EndDate + kOneMSec;
                  ++k) {
                 if (AllRowsFree(Resources, t, t + Duration))
                     return t;

@@ -23,7 +23,7 @@ using TAllocationEvent = std::function<void(TCustomResourceAllocationChart* Send
                                             TResourceAllocation* Allocation)>;
 using TResourceCompareFunction = std::function<int(TRACResource* Resource1, TRACResource* Resource2)>;
 
-class TCustomResourceAllocationChart : public TObject {
+class TCustomResourceAllocationChart : public TObject, public TAnyObjectHolder {
 public:
     TCustomResourceAllocationChart();
     ~TCustomResourceAllocationChart() override;
@@ -31,10 +31,6 @@ public:
     TCustomResourceAllocationChart& operator=(const TCustomResourceAllocationChart&) = delete;
 
     // --- properties
-    TObject* AnyObject() const { return anyObject_; }
-    void SetAnyObject(TObject* Object) { anyObject_ = Object; }
-    bool OwnsAnyObject() const { return ownsAnyObject_; }
-    void SetOwnsAnyObject(bool Owns) { ownsAnyObject_ = Owns; }
     TDateTime StartAt() const { return startAt_; }
     TDateTime EndAt() const { return endAt_; }
     void SetStartAt(TDateTime Value);
@@ -123,7 +119,7 @@ public:
 protected:
     // Hooks for the widget: the picture must be redrawn now (or at the next
     // paint when the control is not on screen).
-    virtual void Repaint() {}
+    virtual void Repaint() { }
     virtual bool OptionsChangeNeedsRepaint(TResourceAllocationChartOptions Old,
                                            TResourceAllocationChartOptions New) const;
     // The scroll position is the first row to draw; the widget keeps it in its
@@ -163,8 +159,6 @@ private:
     void ResourceNameChanged() { ++namesGeneration_; }
     bool AllRowsFree(const std::vector<TRACResource*>& Resources, TDateTime StartAt, TDateTime EndAt) const;
 
-    TObject* anyObject_ = nullptr;
-    bool ownsAnyObject_ = false;
     bool changePending_ = false;
     bool dataChangePending_ = false;
     bool destroying_ = false;

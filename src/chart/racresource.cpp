@@ -18,15 +18,16 @@ bool StrictlyInside(TDateTime t, TDateTime from, TDateTime to)
 
 }  // namespace
 
-TRACResource::TRACResource(TCustomResourceAllocationChart* Chart) : chart_(Chart) {}
+TRACResource::TRACResource(TCustomResourceAllocationChart* Chart)
+    : chart_(Chart)
+{
+}
 
 TRACResource::~TRACResource()
 {
     Destroying();
     Clear();
-    if (ownsAnyObject_)
-        delete anyObject_;
-    anyObject_ = nullptr;
+    FreeAnyObject();
 }
 
 void TRACResource::Changed()
@@ -195,8 +196,8 @@ bool TRACResource::IsSlotFree(TDateTime StartAt, TDateTime EndAt, const TResourc
         const bool same = std::fabs(StartAt - b->StartAt()) < kSlotTolerance
             && std::fabs(EndAt - b->EndAt()) < kSlotTolerance;
         if (same || StrictlyInside(StartAt, b->StartAt(), b->EndAt())
-            || StrictlyInside(EndAt, b->StartAt(), b->EndAt())
-            || StrictlyInside(b->StartAt(), StartAt, EndAt) || StrictlyInside(b->EndAt(), StartAt, EndAt))
+            || StrictlyInside(EndAt, b->StartAt(), b->EndAt()) || StrictlyInside(b->StartAt(), StartAt, EndAt)
+            || StrictlyInside(b->EndAt(), StartAt, EndAt))
             return false;
     }
     return true;

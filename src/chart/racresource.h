@@ -14,17 +14,12 @@ namespace tw::chart {
 
 class TCustomResourceAllocationChart;
 
-class TRACResource : public TObject {
+class TRACResource : public TObject, public TAnyObjectHolder {
 public:
     explicit TRACResource(TCustomResourceAllocationChart* Chart);
     ~TRACResource() override;
     TRACResource(const TRACResource&) = delete;
     TRACResource& operator=(const TRACResource&) = delete;
-
-    TObject* AnyObject() const { return anyObject_; }
-    void SetAnyObject(TObject* Object) { anyObject_ = Object; }
-    bool OwnsAnyObject() const { return ownsAnyObject_; }
-    void SetOwnsAnyObject(bool Owns) { ownsAnyObject_ = Owns; }
 
     TColor Color() const { return color_; }
     void SetColor(TColor Color);
@@ -86,11 +81,9 @@ private:
     void SlotDateTimeChanged(TResourceAllocation* Allocation);
     void SlotDestroying(TResourceAllocation* Allocation);
 
-    TObject* anyObject_ = nullptr;
     TColor color_ = 0;
     bool clearing_ = false;
     QString name_;
-    bool ownsAnyObject_ = false;
     TCustomResourceAllocationChart* chart_ = nullptr;
     std::vector<TResourceAllocation*> allocations_;
     bool needsSort_ = false;

@@ -4,14 +4,15 @@
 
 namespace tw::chart {
 
-TResourceAllocation::TResourceAllocation(TRACResource* Resource) : resource_(Resource) {}
+TResourceAllocation::TResourceAllocation(TRACResource* Resource)
+    : resource_(Resource)
+{
+}
 
 TResourceAllocation::~TResourceAllocation()
 {
     Destroying();
-    if (ownsAnyObject_)
-        delete anyObject_;
-    anyObject_ = nullptr;
+    FreeAnyObject();
 }
 
 void TResourceAllocation::Changed()

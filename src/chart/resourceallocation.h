@@ -12,17 +12,12 @@ namespace tw::chart {
 
 class TRACResource;
 
-class TResourceAllocation : public TObject {
+class TResourceAllocation : public TObject, public TAnyObjectHolder {
 public:
     explicit TResourceAllocation(TRACResource* Resource);
     ~TResourceAllocation() override;
     TResourceAllocation(const TResourceAllocation&) = delete;
     TResourceAllocation& operator=(const TResourceAllocation&) = delete;
-
-    TObject* AnyObject() const { return anyObject_; }
-    void SetAnyObject(TObject* Object) { anyObject_ = Object; }
-    bool OwnsAnyObject() const { return ownsAnyObject_; }
-    void SetOwnsAnyObject(bool Owns) { ownsAnyObject_ = Owns; }
 
     TColor Color() const { return color_; }
     void SetColor(TColor Color);
@@ -60,10 +55,8 @@ protected:
 private:
     friend class TRACResource;
 
-    TObject* anyObject_ = nullptr;
     TColor color_ = 0;
     TDateTime endAt_ = 0;
-    bool ownsAnyObject_ = false;
     bool selected_ = false;
     TDateTime startAt_ = 0;
     TResourceDisplayStyle style_ = rsLineArrow;

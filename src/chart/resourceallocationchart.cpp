@@ -9,8 +9,8 @@
 namespace tw::chart {
 
 TResourceAllocationChart::TResourceAllocationChart(QWidget* parent)
-    : QWidget(parent),
-      appearance_(std::make_unique<TResourceAllocationChartAppearance>(this))
+    : QWidget(parent)
+    , appearance_(std::make_unique<TResourceAllocationChartAppearance>(this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -200,7 +200,8 @@ void TResourceAllocationChart::paintEvent(QPaintEvent*)
     if (rubberBand_ && !(TPoint{selRect_.Left, selRect_.Top} == kUnsetPoint)) {
         p.setPen(QPen(outline, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(QPoint(selRect_.Left, selRect_.Top), QPoint(selRect_.Right, selRect_.Bottom)).normalized());
+        p.drawRect(
+            QRect(QPoint(selRect_.Left, selRect_.Top), QPoint(selRect_.Right, selRect_.Bottom)).normalized());
     }
     if (OnAfterPaint)
         OnAfterPaint(this);

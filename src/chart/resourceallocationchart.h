@@ -25,32 +25,30 @@ class QScrollBar;
 namespace tw::chart {
 
 using TChart = TCustomResourceAllocationChart;
-using TAllocationDragStartEvent =
-    std::function<void(TChart* Sender, TRACResource* Resource, TResourceAllocation* Allocation, bool& AllowDrag)>;
+using TAllocationDragStartEvent = std::function<void(TChart* Sender, TRACResource* Resource,
+                                                     TResourceAllocation* Allocation, bool& AllowDrag)>;
 using TAllocationDragEvent =
     std::function<void(TChart* Sender, TRACResource* Resource, TResourceAllocation* Allocation,
                        TDateTime& StartDateTime, TDateTime& EndDateTime, bool& AllowDrag)>;
 using TAllocationDragQueryEvent =
     std::function<void(TChart* Sender, TRACResource* Resource, TResourceAllocation* Allocation,
                        TDateTime StartDateTime, TDateTime EndDateTime, bool& AllowDrag)>;
-using TAllocationDragOverResourceEvent =
-    std::function<void(TChart* Sender, TRACResource* FromResource, TRACResource* ToResource,
-                       TResourceAllocation* Allocation, TDateTime& StartDateTime, TDateTime& EndDateTime,
-                       bool& AllowDrag)>;
-using TAllocationSwitchResourceEvent = std::function<void(TChart* Sender, TRACResource* FromResource,
-                                                          TRACResource* ToResource, TResourceAllocation* Allocation)>;
-using TAllocationSwitchResourceQueryEvent =
-    std::function<void(TChart* Sender, TRACResource* FromResource, TRACResource* ToResource,
-                       TResourceAllocation* Allocation, TDateTime StartDateTime, TDateTime EndDateTime,
-                       bool& AllowDrag)>;
-using TAllocationAutoHintEvent =
-    std::function<void(TChart* Sender, TRACResource* Resource, TResourceAllocation* Allocation,
-                       TDateTime StartDateTime, TDateTime EndDateTime, TRACResource* ToResource, QString& Hint)>;
+using TAllocationDragOverResourceEvent = std::function<void(
+    TChart* Sender, TRACResource* FromResource, TRACResource* ToResource, TResourceAllocation* Allocation,
+    TDateTime& StartDateTime, TDateTime& EndDateTime, bool& AllowDrag)>;
+using TAllocationSwitchResourceEvent = std::function<void(
+    TChart* Sender, TRACResource* FromResource, TRACResource* ToResource, TResourceAllocation* Allocation)>;
+using TAllocationSwitchResourceQueryEvent = std::function<void(
+    TChart* Sender, TRACResource* FromResource, TRACResource* ToResource, TResourceAllocation* Allocation,
+    TDateTime StartDateTime, TDateTime EndDateTime, bool& AllowDrag)>;
+using TAllocationAutoHintEvent = std::function<void(
+    TChart* Sender, TRACResource* Resource, TResourceAllocation* Allocation, TDateTime StartDateTime,
+    TDateTime EndDateTime, TRACResource* ToResource, QString& Hint)>;
 using TAllocationDrawEvent = std::function<void(TChart* Sender, TRACResource* Resource,
                                                 TResourceAllocation* Allocation, QPen& Pen, QBrush& Brush)>;
-using TAllocationOwnerDrawEvent = std::function<void(TChart* Sender, TRACResource* Resource,
-                                                     TResourceAllocation* Allocation, QPainter* Canvas,
-                                                     const TRect& Rct)>;
+using TAllocationOwnerDrawEvent =
+    std::function<void(TChart* Sender, TRACResource* Resource, TResourceAllocation* Allocation,
+                       QPainter* Canvas, const TRect& Rct)>;
 using TOnAdjustDragRect = std::function<void(TChart* Sender, TResourceAllocation* Allocation, TRect& Rct)>;
 using TAdjustPlotRectEvent = std::function<void(TChart* Sender, QPainter* Canvas, TRect& PlotRect)>;
 using TDragPlotEvent = std::function<void(TChart* Sender, TDateTime& StartDateTime, TDateTime& EndDateTime)>;
@@ -64,7 +62,8 @@ using TGetDateTimeLabelEvent =
     std::function<void(TChart* Sender, TDateTime DateTime, QString& DateText, QString& TimeText)>;
 using TGetPlotBackgroundEvent = std::function<void(TChart* Sender, QPainter* Canvas, TDateTime StartDateTime,
                                                    TDateTime EndDateTime, TColor& Color)>;
-using TOwnerDrawDateLabelEvent = std::function<void(TChart* Sender, QPainter* Canvas, int x, TDateTime DateTime)>;
+using TOwnerDrawDateLabelEvent =
+    std::function<void(TChart* Sender, QPainter* Canvas, int x, TDateTime DateTime)>;
 using TOwnerDrawResourceNameEvent =
     std::function<void(TChart* Sender, TRACResource* Resource, QPainter* Canvas, const TRect& Rct)>;
 using TResourceEvent = std::function<void(TChart* Sender, TRACResource* Resource)>;
@@ -192,6 +191,13 @@ private:
     bool OnStretchHandle(const TResourceAllocation* Bar, int X, bool& Left, bool& Right) const;
     bool InNameColumn(TPoint Point) const;
     TDateTime Rounded(TDateTime DateTime) const;
+    // The pressed bar's period with its stretched end following the mouse at X.
+    void StretchedPeriod(int X, TDateTime& Start, TDateTime& End) const;
+    // The end of a move or stretch within its row: the end query may still
+    // refuse; then the bar takes the period, or the gesture is cancelled.
+    void FinishInRow(TRACResource* Row, TResourceAllocation* Bar, TDateTime Start, TDateTime End, bool Allow,
+                     const TAllocationDragQueryEvent& Query, const TAllocationEvent& Done,
+                     const TAllocationEvent& Cancel);
     void ResetMouseState();
     void SetOutline(const TRect& Rect);
     void ShowAutoHint(const QString& Text, QPoint At);

@@ -56,7 +56,8 @@ void TResourceAllocationChart::SetOutline(const TRect& Rect)
 
 bool TResourceAllocationChart::InNameColumn(TPoint Point) const
 {
-    return Point.X >= 0 && Point.X < PlotRect().Left && Point.Y >= PlotRect().Top && Point.Y < PlotRect().Bottom;
+    return Point.X >= 0 && Point.X < PlotRect().Left && Point.Y >= PlotRect().Top
+        && Point.Y < PlotRect().Bottom;
 }
 
 bool TResourceAllocationChart::OnStretchHandle(const TResourceAllocation* Bar, int X, bool& Left,
@@ -70,6 +71,16 @@ bool TResourceAllocationChart::OnStretchHandle(const TResourceAllocation* Bar, i
     if (Left && Right)
         Left = Right = false;
     return Left || Right;
+}
+
+void TResourceAllocationChart::StretchedPeriod(int X, TDateTime& Start, TDateTime& End) const
+{
+    Start = pressedBar_->StartAt();
+    End = pressedBar_->EndAt();
+    if (stretchLeft_ && X - pressOffset_ < dragRect_.Right)
+        Start = Rounded(XToDateTime(X - pressOffset_));
+    if (stretchRight_ && X + pressOffset_ > dragRect_.Left)
+        End = Rounded(XToDateTime(X + pressOffset_));
 }
 
 void TResourceAllocationChart::mousePressEvent(QMouseEvent* event)
@@ -199,6 +210,18 @@ void TResourceAllocationChart::mouseMoveEvent(QMouseEvent* event)
         return row == pressedRow_ ? nullptr : row;
     };
 
+    // The outline of the bar at its new period; the hint follows it.
+    const auto showOutline = [&](TResourceAllocation* bar, TRect outline, TDateTime start, TDateTime end) {
+        outline.Left = DateTimeToX(start);
+        outline.Right = DateTimeToX(end);
+        if (OnAdjustDragRect)
+            OnAdjustDragRect(this, bar, outline);
+        SetOutline(outline);
+        hintStart = start;
+        hintEnd = end;
+        hintPoint.setY(outline.Bottom);
+    };
+
     if (moving_ && !dragging_ && pressedBar_) {
         targetRow = findTarget();
         if (targetRow || std::abs(X - pressOffset_ - dragRect_.Left) >= static_cast<int>(MinimumDrag())) {
@@ -234,36 +257,19 @@ void TResourceAllocationChart::mouseMoveEvent(QMouseEvent* event)
             refused = !(allow && pressedRow_->IsSlotFree(start, end, bar));
         }
         show = refused ? QCursor(Qt::ForbiddenCursor) : QCursor(Qt::DragMoveCursor);
-        outline.Left = DateTimeToX(start);
-        outline.Right = DateTimeToX(end);
-        if (OnAdjustDragRect)
-            OnAdjustDragRect(this, bar, outline);
-        SetOutline(outline);
-        hintStart = start;
-        hintEnd = end;
-        hintPoint.setY(outline.Bottom);
+        showOutline(bar, outline, start, end);
     } else if ((stretchLeft_ || stretchRight_) && pressedBar_) {
         TResourceAllocation* bar = pressedBar_;
         TRect outline = dragRect_;
-        TDateTime start = bar->StartAt();
-        TDateTime end = bar->EndAt();
-        if (stretchLeft_ && X - pressOffset_ < dragRect_.Right)
-            start = Rounded(XToDateTime(X - pressOffset_));
-        if (stretchRight_ && X + pressOffset_ > dragRect_.Left)
-            end = Rounded(XToDateTime(X + pressOffset_));
+        TDateTime start = 0;
+        TDateTime end = 0;
+        StretchedPeriod(X, start, end);
         bool allow = true;
         if (OnAllocationStretch)
             OnAllocationStretch(this, pressedRow_, bar, start, end, allow);
         const bool ok = allow && start < end && pressedRow_->IsSlotFree(start, end, bar);
         show = ok ? QCursor(Qt::SizeHorCursor) : QCursor(Qt::ForbiddenCursor);
-        outline.Left = DateTimeToX(start);
-        outline.Right = DateTimeToX(end);
-        if (OnAdjustDragRect)
-            OnAdjustDragRect(this, bar, outline);
-        SetOutline(outline);
-        hintStart = start;
-        hintEnd = end;
-        hintPoint.setY(outline.Bottom);
+        showOutline(bar, outline, start, end);
     } else if (plotDrag_) {
         const double span = plotDragSpan_;
         TDateTime start = plotDragStart_ + XToDateTime(pressOffset_) - XToDateTime(X);
@@ -326,6 +332,27 @@ void TResourceAllocationChart::ShowAutoHint(const QString& Text, QPoint At)
         QToolTip::showText(mapToGlobal(At), Text, this);
 }
 
+void TResourceAllocationChart::FinishInRow(TRACResource* Row, TResourceAllocation* Bar, TDateTime Start,
+                                           TDateTime End, bool Allow, const TAllocationDragQueryEvent& Query,
+                                           const TAllocationEvent& Done, const TAllocationEvent& Cancel)
+{
+    // A handler may have turned the period round; that refuses the gesture
+    // instead of throwing out of the event loop.
+    if (Allow && Start < End && Row->IsSlotFree(Start, End, Bar)) {
+        if (Query)
+            Query(this, Row, Bar, Start, End, Allow);
+    } else {
+        Allow = false;
+    }
+    if (Allow) {
+        Bar->SetDateTime(Start, End);
+        if (Done)
+            Done(this, Row, Bar);
+    } else if (Cancel) {
+        Cancel(this, Row, Bar);
+    }
+}
+
 void TResourceAllocationChart::mouseReleaseEvent(QMouseEvent* event)
 {
     const TPoint pt = PointOf(event);
@@ -363,22 +390,9 @@ void TResourceAllocationChart::mouseReleaseEvent(QMouseEvent* event)
                     allow = true;
                     if (OnAllocationDrag)
                         OnAllocationDrag(this, fromRow, bar, start, end, allow);
-                    // A handler may have turned the period round; that refuses the move
-                    // instead of throwing out of the event loop.
-                    if (allow && start < end && fromRow->IsSlotFree(start, end, bar)) {
-                        if (OnAllocationDragEndQuery)
-                            OnAllocationDragEndQuery(this, fromRow, bar, start, end, allow);
-                    } else {
-                        allow = false;
-                    }
                 }
-                if (allow) {
-                    bar->SetDateTime(start, end);
-                    if (OnAllocationDragEnd)
-                        OnAllocationDragEnd(this, fromRow, bar);
-                } else if (OnAllocationDragCancel) {
-                    OnAllocationDragCancel(this, fromRow, bar);
-                }
+                FinishInRow(fromRow, bar, start, end, allow, OnAllocationDragEndQuery, OnAllocationDragEnd,
+                            OnAllocationDragCancel);
                 click(fromRow, bar);
             } else {
                 TDateTime start = Rounded(XToDateTime(x));
@@ -413,30 +427,16 @@ void TResourceAllocationChart::mouseReleaseEvent(QMouseEvent* event)
             TRACResource* row = pressedRow_;
             SetOutline(kUnsetRect);
             setCursor(cursor_);
-            TDateTime start = bar->StartAt();
-            TDateTime end = bar->EndAt();
-            if (stretchLeft_ && X - pressOffset_ < dragRect_.Right)
-                start = Rounded(XToDateTime(X - pressOffset_));
-            if (stretchRight_ && X + pressOffset_ > dragRect_.Left)
-                end = Rounded(XToDateTime(X + pressOffset_));
+            TDateTime start = 0;
+            TDateTime end = 0;
+            StretchedPeriod(X, start, end);
             ResetMouseState();
             bool allow = true;
             if (OnAllocationStretch)
                 OnAllocationStretch(this, row, bar, start, end, allow);
             const bool changed = start != bar->StartAt() || end != bar->EndAt();
-            if (allow && changed && start < end && row->IsSlotFree(start, end, bar)) {
-                if (OnAllocationStretchEndQuery)
-                    OnAllocationStretchEndQuery(this, row, bar, start, end, allow);
-            } else {
-                allow = false;
-            }
-            if (allow) {
-                bar->SetDateTime(start, end);
-                if (OnAllocationStretchEnd)
-                    OnAllocationStretchEnd(this, row, bar);
-            } else if (OnAllocationStretchCancel) {
-                OnAllocationStretchCancel(this, row, bar);
-            }
+            FinishInRow(row, bar, start, end, allow && changed, OnAllocationStretchEndQuery,
+                        OnAllocationStretchEnd, OnAllocationStretchCancel);
             click(row, bar);
         } else if (rubberBand_) {
             const TRect band = selRect_;

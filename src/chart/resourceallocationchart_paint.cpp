@@ -39,7 +39,10 @@ bool VisibleLine(Qt::PenStyle style, int width)
 }  // namespace
 
 struct TResourceAllocationChart::PaintContext {
-    explicit PaintContext(const TResourceAllocationChartAppearance& Appearance) : ap(Appearance) {}
+    explicit PaintContext(const TResourceAllocationChartAppearance& Appearance)
+        : ap(Appearance)
+    {
+    }
 
     const TResourceAllocationChartAppearance& ap;
     QRect rect;
@@ -133,8 +136,9 @@ int TResourceAllocationChart::DoPaintTo(QPainter& p, const QRect& Rect, int TopI
     c.brush = p.brush();
     const auto progress = [&](TDrawProgress step, const QRect& area) {
         if (OnDrawProgress) {
-            OnDrawProgress(this, &p, TRect{area.left(), area.top(), area.left() + area.width(),
-                                           area.top() + area.height()}, step);
+            OnDrawProgress(
+                this, &p,
+                TRect{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()}, step);
             RestorePainter(p, c);
         }
     };
@@ -179,16 +183,18 @@ int TResourceAllocationChart::DoPaintTo(QPainter& p, const QRect& Rect, int TopI
 
     const int gap = ap.RowGap();
     const auto rowsThatFit = [&](const TRect& area) {
-        return std::max(0, (area.Bottom - ap.ResourceBottomMarginRows() * c.pitch
-                            - (area.Top + gap / 2 + ap.ResourceTopMarginRows() * c.pitch) + gap)
-                               / c.pitch);
+        return std::max(0,
+                        (area.Bottom - ap.ResourceBottomMarginRows() * c.pitch
+                         - (area.Top + gap / 2 + ap.ResourceTopMarginRows() * c.pitch) + gap)
+                            / c.pitch);
     };
     if (OnScreen) {
         c.scrollBarWidth = scrollBar_->sizeHint().width();
         // Decided on this paint's height, not the last one's: after a resize
         // the scroll bar would otherwise linger until the next repaint.
         const int fitNow = rowsThatFit(plot);
-        c.scrollBarShown = !Options().Contains(racScrollBarOnlyIfNecessary) || (Count() > fitNow && fitNow >= 1);
+        c.scrollBarShown =
+            !Options().Contains(racScrollBarOnlyIfNecessary) || (Count() > fitNow && fitNow >= 1);
         scrollBar_->setVisible(c.scrollBarShown);
         if (c.scrollBarShown)
             plot.Right -= c.scrollBarWidth;
@@ -251,7 +257,8 @@ int TResourceAllocationChart::DoPaintTo(QPainter& p, const QRect& Rect, int TopI
             p.setFont(ap.ResourceNameFont());
             p.setPen(ToQColor(fore));
             p.setBrush(Qt::NoBrush);
-            const QString text = nameMetrics.elidedText(row->Name(), Qt::ElideRight, std::max(textRect.width(), 0));
+            const QString text =
+                nameMetrics.elidedText(row->Name(), Qt::ElideRight, std::max(textRect.width(), 0));
             p.drawText(textRect, int(align | Qt::AlignVCenter | Qt::TextSingleLine), text);
         }
         PlaceRow(i, y, y + c.rh);
@@ -373,7 +380,9 @@ void TResourceAllocationChart::DrawShape(QPainter& p, TResourceDisplayStyle Styl
     const int t = RH / 3;
     const int a = std::min(RH / 2, (x2 - x1) / 2);
     const int b = a / 2;
-    const auto verticalLine = [&] { p.drawLine(x1, y, x1, y + RH - 1); };
+    const auto verticalLine = [&] {
+        p.drawLine(x1, y, x1, y + RH - 1);
+    };
     const auto thickLine = [&](int from, int to) {
         QPen pen = p.pen();
         pen.setWidth(3);
@@ -395,9 +404,9 @@ void TResourceAllocationChart::DrawShape(QPainter& p, TResourceDisplayStyle Styl
             p.drawRect(QRect(x1, y, x2 - x1 - 1, RH - 1));
         break;
     case rsBlockArrow:
-        p.drawPolygon(QPolygon({QPoint(x1, ym), QPoint(x1 + a, y), QPoint(x1 + a, y + t), QPoint(x2 - a, y + t),
-                                QPoint(x2 - a, y), QPoint(x2, ym), QPoint(x2 - a, yb), QPoint(x2 - a, yb - t),
-                                QPoint(x1 + a, yb - t), QPoint(x1 + a, yb)}));
+        p.drawPolygon(QPolygon({QPoint(x1, ym), QPoint(x1 + a, y), QPoint(x1 + a, y + t),
+                                QPoint(x2 - a, y + t), QPoint(x2 - a, y), QPoint(x2, ym), QPoint(x2 - a, yb),
+                                QPoint(x2 - a, yb - t), QPoint(x1 + a, yb - t), QPoint(x1 + a, yb)}));
         break;
     case rsUpCalliper:
         p.drawPolygon(QPolygon({QPoint(x1, y), QPoint(x1 + b, ym), QPoint(x2 - b, ym), QPoint(x2, y),
@@ -557,7 +566,8 @@ void TResourceAllocationChart::DrawDateLabel(QPainter& p, PaintContext& c, TDate
     const int dateHalf = fm.horizontalAdvance(dateText) / 2;
     const int timeHalf = fm.horizontalAdvance(timeText) / 2;
     const bool timeFits = !timeText.isEmpty() && x - timeHalf > 0 && x + timeHalf < right;
-    bool dateFits = !dateText.isEmpty() && x - dateHalf > 0 && x + dateHalf < right && x - dateHalf > c.prevDateRight;
+    bool dateFits =
+        !dateText.isEmpty() && x - dateHalf > 0 && x + dateHalf < right && x - dateHalf > c.prevDateRight;
 
     const TDateTimeStyle style = c.ap.DateTimeStyle();
     if ((style == dtTimeAndDate || style == dtDateAndTime) && dateText == c.prevDate)
@@ -589,7 +599,9 @@ void TResourceAllocationChart::DrawDateLabel(QPainter& p, PaintContext& c, TDate
     const bool writeDate = dateLine != None && dateFits;
     const bool writeTime = timeLine != None && timeFits;
     const auto write = [&](int blockEnd) {
-        const auto lineTop = [&](Line line) { return line == Upper ? blockEnd - 2 * c.hd : blockEnd - c.hd; };
+        const auto lineTop = [&](Line line) {
+            return line == Upper ? blockEnd - 2 * c.hd : blockEnd - c.hd;
+        };
         if (writeDate)
             p.drawText(QPoint(x - dateHalf, lineTop(dateLine) + fm.ascent()), dateText);
         if (writeTime)

@@ -111,8 +111,12 @@ TEST(RowSlots, SettersRefuseAndKeepTheOldDates)
     ExpectBadValue([&] { bar->SetStartAt(At(11)); }, "StartAt must be before EndAt");
     ExpectBadValue([&] { bar->SetEndAt(At(10)); }, "EndAt must be after StartAt");
     ExpectBadValue([&] { bar->SetEndAt(At(12, 30)); }, "Specified time range is not available.");
-    ExpectBadValue([&] { bar->SetStartAt(At(9)); bar->SetDateTime(At(12), At(12, 30)); },
-                   "Specified time range is not available.");
+    ExpectBadValue(
+        [&] {
+            bar->SetStartAt(At(9));
+            bar->SetDateTime(At(12), At(12, 30));
+        },
+        "Specified time range is not available.");
     ExpectBadValue([&] { bar->SetDateTime(At(15), At(15)); }, "EndAt must be after StartAt");
     EXPECT_EQ(bar->StartAt(), At(9));
     EXPECT_EQ(bar->EndAt(), At(11));
@@ -198,8 +202,12 @@ TEST(ChartNotifications, NestedUpdatesGiveOneDataChangeAndOneRepaint)
     TestChart chart;
     int dataChanges = 0;
     int changes = 0;
-    chart.OnDataChange = [&](TCustomResourceAllocationChart*) { ++dataChanges; };
-    chart.OnChange = [&](TCustomResourceAllocationChart*) { ++changes; };
+    chart.OnDataChange = [&](TCustomResourceAllocationChart*) {
+        ++dataChanges;
+    };
+    chart.OnChange = [&](TCustomResourceAllocationChart*) {
+        ++changes;
+    };
     chart.BeginUpdate();
     chart.BeginUpdate();
     TRACResource* row = chart.AddResource("A", clRed, rsBlock);
@@ -223,7 +231,9 @@ TEST(ChartNotifications, ClearingAnEmptyRowSendsNothing)
     TestChart chart;
     TRACResource* row = chart.AddResource("A", clRed, rsBlock);
     int dataChanges = 0;
-    chart.OnDataChange = [&](TCustomResourceAllocationChart*) { ++dataChanges; };
+    chart.OnDataChange = [&](TCustomResourceAllocationChart*) {
+        ++dataChanges;
+    };
     row->Clear();
     EXPECT_EQ(dataChanges, 0);
     row->AddSlot(At(8), At(9));
@@ -292,7 +302,9 @@ TEST(ChartSelection, ClearingTheChartDeselectsWithEvents)
     row->AddSlot(At(8), At(9))->SetSelected(true);
     int deselected = 0;
     chart.OnAllocationSelectionChange = [&](TCustomResourceAllocationChart*, TRACResource*,
-                                            TResourceAllocation* bar) { deselected += !bar->Selected(); };
+                                            TResourceAllocation* bar) {
+        deselected += !bar->Selected();
+    };
     chart.Clear();
     EXPECT_EQ(deselected, 1);
     EXPECT_EQ(chart.Count(), 0);
@@ -329,7 +341,9 @@ TEST(ChartPeriod, SettersCheckAndAnnounce)
     EXPECT_EQ(chart.StartAt(), std::floor(chart.StartAt()));
     EXPECT_EQ(chart.EndAt(), chart.StartAt() + 7);
     int announced = 0;
-    chart.OnDateRangeChange = [&](TCustomResourceAllocationChart*) { ++announced; };
+    chart.OnDateRangeChange = [&](TCustomResourceAllocationChart*) {
+        ++announced;
+    };
     chart.SetDateTime(At(0), At(0, 0, 0, 0, 7));
     ExpectBadValue([&] { chart.SetStartAt(At(0, 0, 0, 0, 7)); }, "StartAt must be before EndAt");
     ExpectBadValue([&] { chart.SetEndAt(At(0)); }, "EndAt must be after StartAt");
@@ -467,7 +481,8 @@ TEST(ChartSearches, FindAvailableSlotOverTwoRows)
                      At(8, 0, 0, 0, 7));
     // No rows: every candidate is free.
     EXPECT_DOUBLE_EQ(chart.FindAvailableSlot({}, At(3), At(4), q, kHour), At(3));
-    EXPECT_DOUBLE_EQ(chart.FindAvailableSlot({}, At(3), At(4, 0, 0, 0, 1), 0.0, 1.0 - kMSec, q, kHour), At(3));
+    EXPECT_DOUBLE_EQ(chart.FindAvailableSlot({}, At(3), At(4, 0, 0, 0, 1), 0.0, 1.0 - kMSec, q, kHour),
+                     At(3));
     // Nothing found is 0, not an exception.
     EXPECT_EQ(chart.FindAvailableSlot(rows, At(8), At(10), q, kHour), 0.0);
     // A whole day is allowed without working hours.
@@ -496,10 +511,14 @@ TEST(ChartSearches, FindAvailableSlotRefusesBadArguments)
         {"Days cannot be empty", 10, 12, 0.3, 0.7, q, kHour, TDays{}},
     };
     for (const Case& c : cases)
-        ExpectBadValue([&] { chart.FindAvailableSlot({}, c.startDate, c.endDate, c.startTime, c.endTime,
-                                                     c.increment, c.duration, c.days); },
-                       c.message);
-    ExpectBadValue([&] { chart.FindAvailableSlot({}, 10, 10, q, kHour); }, "StartDate cannot be after EndDate");
+        ExpectBadValue(
+            [&] {
+                chart.FindAvailableSlot({}, c.startDate, c.endDate, c.startTime, c.endTime, c.increment,
+                                        c.duration, c.days);
+            },
+            c.message);
+    ExpectBadValue([&] { chart.FindAvailableSlot({}, 10, 10, q, kHour); },
+                   "StartDate cannot be after EndDate");
     ExpectBadValue([&] { chart.FindAvailableSlot({}, 10, 12, -q, kHour); },
                    "TimeIncrement must be greater than 0.0");
     ExpectBadValue([&] { chart.FindAvailableSlot({}, 10, 12, q, 0); }, "Duration must be greater than 0.0");
@@ -513,4 +532,32 @@ TEST(ChartSearches, EarliestAndLatestOverAllRows)
     TResourceAllocation* early = chart.AddResource("b", clRed, rsBlock)->AddSlot(At(7), At(8));
     EXPECT_EQ(chart.EarliestAllocation(), early);
     EXPECT_EQ(chart.LatestAllocation(), late);
+}
+
+TEST(ChartRows, OwnedObjectsGoWithTheirBarsAndRows)
+{
+    struct Tracked : TObject {
+        explicit Tracked(int& count)
+            : alive(count)
+        {
+            ++alive;
+        }
+        ~Tracked() override { --alive; }
+        int& alive;
+    };
+    int alive = 0;
+    TestChart chart;
+    TRACResource* row = chart.AddResource("A", clRed, rsBlock);
+    row->SetAnyObject(new Tracked(alive));
+    row->SetOwnsAnyObject(true);
+    TResourceAllocation* owned = row->AddSlot(At(8), At(9));
+    owned->SetAnyObject(new Tracked(alive));
+    owned->SetOwnsAnyObject(true);
+    Tracked borrowed(alive);
+    row->AddSlot(At(10), At(11))->SetAnyObject(&borrowed);
+    ASSERT_EQ(alive, 3);
+    delete owned;
+    EXPECT_EQ(alive, 2);
+    chart.Clear();
+    EXPECT_EQ(alive, 1);
 }

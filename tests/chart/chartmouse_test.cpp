@@ -49,34 +49,44 @@ protected:
     // Records every event of a gesture by name, with the bar's row where it has one.
     void HookEvents()
     {
-        const auto rowName = [](TRACResource* r) { return r ? r->Name().toStdString() : std::string("-"); };
-        chart.OnAllocationSelectionChange = [&](TCustomResourceAllocationChart*, TRACResource*, TResourceAllocation*) {
+        const auto rowName = [](TRACResource* r) {
+            return r ? r->Name().toStdString() : std::string("-");
+        };
+        chart.OnAllocationSelectionChange = [&](TCustomResourceAllocationChart*, TRACResource*,
+                                                TResourceAllocation*) {
             log.push_back("SelectionChange");
         };
-        chart.OnDataChange = [&](TCustomResourceAllocationChart*) { log.push_back("DataChange"); };
+        chart.OnDataChange = [&](TCustomResourceAllocationChart*) {
+            log.push_back("DataChange");
+        };
         chart.OnAllocationDragStart = [&](TChart*, TRACResource*, TResourceAllocation*, bool& allow) {
             log.push_back("DragStart");
             allow = allow && !vetoStart;
         };
-        chart.OnAllocationDrag = [&](TChart*, TRACResource*, TResourceAllocation*, TDateTime&, TDateTime&, bool&) {
+        chart.OnAllocationDrag = [&](TChart*, TRACResource*, TResourceAllocation*, TDateTime&, TDateTime&,
+                                     bool&) {
             log.push_back("Drag");
         };
-        chart.OnAdjustDragRect = [&](TChart*, TResourceAllocation*, TRect&) { log.push_back("AdjustDragRect"); };
-        chart.OnAllocationDragEndQuery = [&](TChart*, TRACResource*, TResourceAllocation*, TDateTime, TDateTime,
-                                             bool& allow) {
+        chart.OnAdjustDragRect = [&](TChart*, TResourceAllocation*, TRect&) {
+            log.push_back("AdjustDragRect");
+        };
+        chart.OnAllocationDragEndQuery = [&](TChart*, TRACResource*, TResourceAllocation*, TDateTime,
+                                             TDateTime, bool& allow) {
             log.push_back("DragEndQuery");
             allow = allow && !vetoEnd;
         };
-        chart.OnAllocationDragEnd = [&](TChart*, TRACResource*, TResourceAllocation*) { log.push_back("DragEnd"); };
+        chart.OnAllocationDragEnd = [&](TChart*, TRACResource*, TResourceAllocation*) {
+            log.push_back("DragEnd");
+        };
         chart.OnAllocationDragCancel = [&](TChart*, TRACResource*, TResourceAllocation*) {
             log.push_back("DragCancel");
         };
-        chart.OnAllocationDragOverResource = [&](TChart*, TRACResource*, TRACResource* to, TResourceAllocation*,
-                                                 TDateTime&, TDateTime&, bool&) {
+        chart.OnAllocationDragOverResource = [&](TChart*, TRACResource*, TRACResource* to,
+                                                 TResourceAllocation*, TDateTime&, TDateTime&, bool&) {
             log.push_back("DragOverResource " + rowName(to));
         };
-        chart.OnAllocationSwitchResourceQuery = [&](TChart*, TRACResource*, TRACResource*, TResourceAllocation*,
-                                                    TDateTime, TDateTime, bool& allow) {
+        chart.OnAllocationSwitchResourceQuery = [&](TChart*, TRACResource*, TRACResource*,
+                                                    TResourceAllocation*, TDateTime, TDateTime, bool& allow) {
             log.push_back("SwitchResourceQuery");
             allow = allow && !vetoEnd;
         };
@@ -88,9 +98,11 @@ protected:
             allow = allow && !vetoStart;
         };
         chart.OnAllocationStretch = [&](TChart*, TRACResource*, TResourceAllocation*, TDateTime&, TDateTime&,
-                                        bool&) { log.push_back("Stretch"); };
-        chart.OnAllocationStretchEndQuery = [&](TChart*, TRACResource*, TResourceAllocation*, TDateTime, TDateTime,
-                                                bool& allow) {
+                                        bool&) {
+            log.push_back("Stretch");
+        };
+        chart.OnAllocationStretchEndQuery = [&](TChart*, TRACResource*, TResourceAllocation*, TDateTime,
+                                                TDateTime, bool& allow) {
             log.push_back("StretchEndQuery");
             allow = allow && !vetoEnd;
         };
@@ -103,14 +115,24 @@ protected:
         chart.OnAllocationClick = [&, rowName](TChart*, TRACResource* r, TResourceAllocation*) {
             log.push_back("Click " + rowName(r));
         };
-        chart.OnAllocationDblClick = [&](TChart*, TRACResource*, TResourceAllocation*) { log.push_back("DblClick"); };
-        chart.OnRightClick = [&](TCustomResourceAllocationChart*) { log.push_back("RightClick"); };
+        chart.OnAllocationDblClick = [&](TChart*, TRACResource*, TResourceAllocation*) {
+            log.push_back("DblClick");
+        };
+        chart.OnRightClick = [&](TCustomResourceAllocationChart*) {
+            log.push_back("RightClick");
+        };
         chart.OnResourceNameRightClick = [&, rowName](TChart*, TRACResource* r) {
             log.push_back("NameRightClick " + rowName(r));
         };
-        chart.OnResourceNameClick = [&, rowName](TChart*, TRACResource* r) { log.push_back("NameClick " + rowName(r)); };
-        chart.OnDragPlotEnd = [&](TCustomResourceAllocationChart*) { log.push_back("DragPlotEnd"); };
-        chart.OnDateRangeChange = [&](TCustomResourceAllocationChart*) { log.push_back("DateRangeChange"); };
+        chart.OnResourceNameClick = [&, rowName](TChart*, TRACResource* r) {
+            log.push_back("NameClick " + rowName(r));
+        };
+        chart.OnDragPlotEnd = [&](TCustomResourceAllocationChart*) {
+            log.push_back("DragPlotEnd");
+        };
+        chart.OnDateRangeChange = [&](TCustomResourceAllocationChart*) {
+            log.push_back("DateRangeChange");
+        };
     }
 
     QPoint Middle(const TResourceAllocation* b) const
@@ -167,9 +189,9 @@ TEST_F(ChartMouse, EventsOfACompletedMove)
 {
     const QPoint from = Middle(bar);
     Drag(from, {from + QPoint(300, 0), from + QPoint(600, 0)});
-    const Log expected{"SelectionChange",  "DragStart",  "Drag",       "AdjustDragRect",
-                       "Drag",            "AdjustDragRect", "Drag",    "DragEndQuery", "DataChange",
-                       "DragEnd",         "Click Alpha"};
+    const Log expected{"SelectionChange", "DragStart", "Drag",         "AdjustDragRect", "Drag",
+                       "AdjustDragRect",  "Drag",      "DragEndQuery", "DataChange",     "DragEnd",
+                       "Click Alpha"};
     EXPECT_EQ(log, expected);
     EXPECT_NEAR(bar->StartAt(), At(10, 15), 1e-9);
     EXPECT_EQ(chart.cursor().shape(), Qt::ArrowCursor);
@@ -233,10 +255,17 @@ TEST_F(ChartMouse, DraggingToAnotherRow)
     EXPECT_EQ(rows[0]->Count(), 0);
     EXPECT_EQ(rows[2]->Allocations(0), bar);
     EXPECT_NEAR(bar->StartAt(), At(10), 1e-9);  // 10:01:40 rounds to 10:00
-    const Log expected{"SelectionChange",       "DragStart",
-                       "DragOverResource Beta", "AdjustDragRect",      "DragOverResource Gamma",
-                       "AdjustDragRect",        "DragOverResource Gamma", "SwitchResourceQuery",
-                       "SwitchResource",        "DataChange",          "Click Gamma"};
+    const Log expected{"SelectionChange",
+                       "DragStart",
+                       "DragOverResource Beta",
+                       "AdjustDragRect",
+                       "DragOverResource Gamma",
+                       "AdjustDragRect",
+                       "DragOverResource Gamma",
+                       "SwitchResourceQuery",
+                       "SwitchResource",
+                       "DataChange",
+                       "Click Gamma"};
     EXPECT_EQ(log, expected);
 }
 
@@ -258,9 +287,9 @@ TEST_F(ChartMouse, StretchingTheRightEdge)
     Drag(from, {from + QPoint(30, 0), from + QPoint(60, 0)});
     EXPECT_EQ(bar->StartAt(), At(10));
     EXPECT_NEAR(bar->EndAt(), At(10, 3), 1e-9);
-    const Log expected{"SelectionChange",     "StretchStart", "Stretch",    "AdjustDragRect",
-                       "Stretch",         "AdjustDragRect", "Stretch",      "StretchEndQuery", "DataChange",
-                       "StretchEnd",      "Click Alpha"};
+    const Log expected{"SelectionChange", "StretchStart",   "Stretch",    "AdjustDragRect",
+                       "Stretch",         "AdjustDragRect", "Stretch",    "StretchEndQuery",
+                       "DataChange",      "StretchEnd",     "Click Alpha"};
     EXPECT_EQ(log, expected);
 }
 
@@ -348,7 +377,9 @@ TEST_F(ChartMouse, HoveringABarShowsItsAutomaticHint)
     const QString expected = "[" + AutoHintText(dtDateAndTime, At(10), At(10, 2), "d/m", "hh:nn") + "]";
     EXPECT_EQ(chart.Hint(), expected);
 
-    chart.OnResourceNameAutoHint = [&](TChart*, TRACResource* row, QString& hint) { hint = row->Name(); };
+    chart.OnResourceNameAutoHint = [&](TChart*, TRACResource* row, QString& hint) {
+        hint = row->Name();
+    };
     QTest::mouseMove(&chart, QPoint(20, RowMiddle(2).y()));
     EXPECT_EQ(chart.Hint(), "Gamma");
     // Over empty plot space the hint goes away.
@@ -396,8 +427,10 @@ TEST_F(ChartMouse, TheScrollBarFollowsTheRowsThatFit)
 TEST_F(ChartMouse, AHandlerThatTurnsThePeriodRoundRefusesTheGesture)
 {
     // Such a period would make SetDateTime throw inside the event loop.
-    chart.OnAllocationDrag = [](TChart*, TRACResource*, TResourceAllocation*, TDateTime& start, TDateTime& end,
-                                bool&) { end = start; };
+    chart.OnAllocationDrag = [](TChart*, TRACResource*, TResourceAllocation*, TDateTime& start,
+                                TDateTime& end, bool&) {
+        end = start;
+    };
     const QPoint from = Middle(bar);
     Drag(from, {from + QPoint(600, 0)});
     EXPECT_EQ(bar->StartAt(), At(10));
@@ -406,7 +439,9 @@ TEST_F(ChartMouse, AHandlerThatTurnsThePeriodRoundRefusesTheGesture)
 
     const TDateTime start = chart.StartAt();
     const TDateTime end = chart.EndAt();
-    chart.OnDragPlot = [](TChart*, TDateTime& s, TDateTime& e) { e = s - 1; };
+    chart.OnDragPlot = [](TChart*, TDateTime& s, TDateTime& e) {
+        e = s - 1;
+    };
     const QPoint empty(400, RowMiddle(2).y());
     Drag(empty, {empty - QPoint(100, 0)});
     EXPECT_EQ(chart.StartAt(), start);

@@ -167,8 +167,9 @@ TEST_F(ChartPaint, DrawingStepsComeInOrderAlsoWithoutShadows)
             rowTopAtShadows = sender->Resources(0)->DisplayTop();
     };
     Paint();
-    const std::vector<TDrawProgress> expected{dpBeforeStart,  dpFrameDone,       dpBackgroundDone, dpLabelsDone,
-                                              dpShadowsDone, dpAllocationsDone, dpAllDone};
+    const std::vector<TDrawProgress> expected{dpBeforeStart, dpFrameDone,   dpBackgroundDone,
+                                              dpLabelsDone,  dpShadowsDone, dpAllocationsDone,
+                                              dpAllDone};
     EXPECT_EQ(steps, expected);
     // Rows have their places before the bars are drawn, for bands under them.
     EXPECT_EQ(rowTopAtShadows, RowTop(0));
