@@ -215,3 +215,34 @@ TEST_F(ChartPaint, WithoutANameColumnBarsAreDrawnButRowsCannotBeHit)
     EXPECT_EQ(image.pixel(X(Day(2)), RowTop(0) + rh / 2), Rgb(clRed));
     EXPECT_EQ(chart.FindResourceFromY(RowTop(0) + 1, true), nullptr);
 }
+
+TEST_F(ChartPaint, ABarFarWiderThanThePlotFillsItsRowAcrossThePlot)
+{
+    // Two centuries on a plot of a week put both ends millions of pixels out.
+    for (TResourceDisplayStyle style : {rsBlock, rsBlockArrow, rsEllipse, rsLineArrow}) {
+        chart.Clear();
+        chart.AddResource("Alpha", clRed, style)->AddSlot(Day(-36500), Day(36500));
+        const QImage image = Paint();
+        const int y = RowTop(0) + rh / 2;
+        // The line of a line arrow is drawn with the pen.
+        const QRgb fill = Rgb(style == rsLineArrow ? kText : clRed);
+        for (int x : {plotLeft + 2, (plotLeft + plotRight) / 2, plotRight - 3})
+            EXPECT_EQ(image.pixel(x, y), fill) << style << " at " << x;
+        EXPECT_EQ(image.pixel(plotLeft - 3, y), Rgb(kFace)) << style;
+    }
+}
+
+TEST_F(ChartPaint, APageMayUseItsOwnAppearance)
+{
+    chart.AddResource("Alpha", clRed, rsBlock)->AddSlot(Day(1), Day(2));
+    TResourceAllocationChartAppearance page;
+    page.Assign(chart.ChartAppearance());
+    page.SetPlotBackColor(clLime);
+    QImage image(kWidth, kHeight, QImage::Format_ARGB32);
+    QPainter p(&image);
+    chart.PaintTo(&p, image.rect(), 0, page);
+    p.end();
+    EXPECT_EQ(image.pixel(X(Day(4.5)), RowTop(2)), Rgb(clLime));
+    EXPECT_EQ(chart.ChartAppearance().PlotBackColor(), kPlot);
+    EXPECT_EQ(Paint().pixel(X(Day(4.5)), RowTop(2)), Rgb(kPlot));
+}
