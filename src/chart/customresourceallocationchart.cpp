@@ -230,8 +230,10 @@ void TCustomResourceAllocationChart::ExchangeResources(TRACResource* Resource1, 
 
 void TCustomResourceAllocationChart::Sort(const TResourceCompareFunction& Compare)
 {
-    std::sort(resources_.begin(), resources_.end(),
-              [&](TRACResource* a, TRACResource* b) { return Compare(a, b) < 0; });
+    // A merge sort stays inside the list even when an application's compare
+    // function is not a consistent order; std::sort may not.
+    std::stable_sort(resources_.begin(), resources_.end(),
+                     [&](TRACResource* a, TRACResource* b) { return Compare(a, b) < 0; });
     Changed();
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -560,4 +561,18 @@ TEST(ChartRows, OwnedObjectsGoWithTheirBarsAndRows)
     EXPECT_EQ(alive, 2);
     chart.Clear();
     EXPECT_EQ(alive, 1);
+}
+
+TEST(ChartRows, SortingWithAnInconsistentCompareKeepsEveryRow)
+{
+    TestChart chart;
+    for (int i = 0; i < 200; ++i)
+        chart.AddResource(QString::number(i), clRed, rsBlock);
+    // "Less" both ways round: no order at all.
+    chart.Sort([](TRACResource*, TRACResource*) { return -1; });
+    std::vector<bool> seen(200, false);
+    for (int i = 0; i < chart.Count(); ++i)
+        seen[static_cast<std::size_t>(chart.Resources(i)->Name().toInt())] = true;
+    EXPECT_EQ(chart.Count(), 200);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 200);
 }
