@@ -6,6 +6,10 @@
 //
 // Every gesture is announced by callbacks that may veto it; a handler refuses
 // by setting its AllowDrag argument to false.
+//
+// A change redraws the back buffer at once, so that hit-testing always reads
+// the current picture; fill or rebuild the chart between BeginUpdate and
+// EndUpdate to pay for one redraw.
 
 #include <QCursor>
 #include <QPen>
@@ -24,6 +28,7 @@ class QScrollBar;
 
 namespace tw::chart {
 
+// The sender of every event.
 using TChart = TCustomResourceAllocationChart;
 using TAllocationDragStartEvent = std::function<void(TChart* Sender, TRACResource* Resource,
                                                      TResourceAllocation* Allocation, bool& AllowDrag)>;
