@@ -134,6 +134,11 @@ double TimePart(TDateTime value)
     return std::fabs(value - std::trunc(value));
 }
 
+TDateTime ComposeDateTime(double date, double timeOfDay)
+{
+    return date < 0 ? date - timeOfDay : date + timeOfDay;
+}
+
 int DayOfWeek(TDateTime value)
 {
     // 30 December 1899 was a Saturday.

@@ -54,6 +54,10 @@ void DecodeDateTime(TDateTime value, DateFields& date, TimeFields& time);
 double DatePart(TDateTime value);
 double TimePart(TDateTime value);
 
+// The instant of a date (whole days) at a time of day (a fraction); before
+// 30 December 1899 the fraction counts away from zero, as in DecodeTime.
+TDateTime ComposeDateTime(double date, double timeOfDay);
+
 // 1 = Sunday ... 7 = Saturday.
 int DayOfWeek(TDateTime value);
 

@@ -11,6 +11,20 @@
 // parentheses, and a bare logical field. Texts compare as texts, numbers by
 // value, a quoted text against a Date field is read as a date in the locale's
 // short date order.
+//
+// How values compare:
+// - Field names and keywords (AND, OR, NOT, TRUE, FALSE) ignore letter case; a
+//   name that a table repeats means its first field.
+// - Float and Smallint fields take a number, or a quoted text that is one.
+// - Char fields take a quoted text and compare exactly and case-sensitively,
+//   byte by byte; trailing blanks count on neither side. A blank Char field is
+//   the empty text ('').
+// - Date fields take a quoted date; a Logical field is a condition by itself
+//   or is compared (= or <>) with TRUE or FALSE; a blank Logical is false.
+// - A blank number or date equals no literal: = and the orderings are false,
+//   <> is true.
+// - A literal of the wrong kind for its field, and memo fields, are refused
+//   when the filter is parsed.
 
 #include <memory>
 #include <string_view>

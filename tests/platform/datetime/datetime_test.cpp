@@ -71,3 +71,20 @@ TEST(DateTime, DayOfWeekStartsOnSunday)
 
 }  // namespace
 }  // namespace tw
+
+namespace tw {
+namespace {
+
+TEST(ComposeDateTime, TimeCountsAwayFromZeroBeforeTheEpoch)
+{
+    const TDateTime tenFifteen = EncodeTime(10, 15, 0, 0);
+    const TDateTime after = ComposeDateTime(EncodeDate(2026, 12, 8), tenFifteen);
+    EXPECT_EQ(after, EncodeDate(2026, 12, 8) + tenFifteen);
+    const TDateTime before = ComposeDateTime(EncodeDate(1899, 12, 29), tenFifteen);
+    EXPECT_EQ(DecodeDate(before).day, 29);
+    EXPECT_EQ(DecodeTime(before).hour, 10);
+    EXPECT_EQ(DecodeTime(before).minute, 15);
+}
+
+}  // namespace
+}  // namespace tw

@@ -329,16 +329,6 @@ TEST(TableCursor, CallbackFilter)
     EXPECT_EQ(t.recordCount(), 6);
 }
 
-TEST(TableCursor, FilterTextGoesThroughTheFilterSeam)
-{
-    TempDir dir;
-    CreateTable(dir.path(), "people", PeopleFields());
-    Table t;
-    t.setFilter("   ");
-    OpenTable(t, dir.path(), "people");
-    EXPECT_TRUE(t.active());
-}
-
 TEST(TableLocate, OneAndSeveralFields)
 {
     TempDir dir;
@@ -473,4 +463,98 @@ TEST(TableTestAndSet, ChangesOnlyWhenTheCallbackSays)
     EXPECT_FALSE(t.testAndSet(take));
     EXPECT_TRUE(t.fieldByName("USE").asBoolean());
     EXPECT_EQ(t.state(), Table::State::Browse);
+}
+
+// ------------------------------------------------- filters in the cursor
+
+namespace {
+
+void FilterFill(Table& t)
+{
+    for (int i = 1; i <= 8; ++i) {
+        t.append();
+        t.fieldByName("ID").setAsFloat(i);
+        t.fieldByName("NAME").setAsString("N" + std::to_string(i));
+        t.fieldByName("QTY").setAsInteger(i % 3);
+        t.fieldByName("OK").setAsBoolean(i % 2 == 0);
+        t.fieldByName("DAY").setAsDateTime(tw::EncodeDate(2026, 12, i));
+        t.post();
+    }
+}
+
+}  // namespace
+
+TEST(TableFilter, CountAndNavigationSkipFilteredRecords)
+{
+    tw::locale::PinLocale("en_US");
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields(), {{"IDDESC", "ID", true}});
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    FilterFill(t);
+    t.setFilter("NOT OK");
+    t.setFiltered(true);
+    EXPECT_EQ(t.recordCount(), 4);
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"N1", "N3", "N5", "N7"}));
+    t.last();
+    t.prior();
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "N5");
+    t.setFilter("(ID = 2) OR (ID = 5) OR (ID = 7)");
+    EXPECT_EQ(t.recordCount(), 3);
+    t.setIndexName("IDDESC");
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"N7", "N5", "N2"}));
+    t.setIndexName("");
+    t.setFilter("(DAY >= '12/3/2026') AND (DAY <= '12/5/2026') AND QTY <> 0");
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"N4", "N5"}));
+    EXPECT_FALSE(t.locate("ID", Value(3.0)));  // filtered out
+    EXPECT_TRUE(t.locate("ID", Value(5.0)));
+    // Filter text and callback together.
+    t.setOnFilterRecord([](const Table& x) { return const_cast<Table&>(x).fieldByName("ID").asInteger() != 4; });
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"N5"}));
+    t.setFiltered(false);
+    EXPECT_EQ(t.recordCount(), 8);
+}
+
+TEST(TableFilter, RefreshWithAFilterSeesOtherCursorsChanges)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table a, b;
+    OpenTable(a, dir.path(), "people");
+    FilterFill(a);
+    b.setFilter("QTY = 1");
+    b.setFiltered(true);
+    OpenTable(b, dir.path(), "people");
+    EXPECT_EQ(b.recordCount(), 3);  // 1, 4, 7
+    EXPECT_EQ(b.fieldByName("NAME").asString(), "N1");
+    a.first();  // N1 leaves the filter
+    a.edit();
+    a.fieldByName("QTY").setAsInteger(2);
+    a.post();
+    AddPerson(a, 9, "N9", 1);
+    b.refresh();
+    EXPECT_EQ(b.recordCount(), 3);  // 4, 7, 9
+    EXPECT_EQ(b.fieldByName("NAME").asString(), "N4");
+    EXPECT_EQ(Names(b), (std::vector<std::string>{"N4", "N7", "N9"}));
+}
+
+TEST(TableFilter, MalformedFilterIsRefused)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    try {
+        t.setFilter("(ID = ");
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.code(), ErrorCode::InvalidFilter);
+    }
+    Table u;
+    u.setFilter("NOSUCH = 1");
+    u.setFiltered(true);
+    u.setFolder(dir.path());
+    u.setTableName("people");
+    EXPECT_THROW(u.open(), DbError);
+    EXPECT_FALSE(u.active());
 }

@@ -1,0 +1,57 @@
+// Tarnwick: creates every window once behind a splash picture, then runs the
+// event loop until the main window closes. The start-up's database work runs
+// later, from the main window's Start timer, once the window is shown.
+
+#include "app/appservices.h"
+#include "app/mainscreen.h"
+#include "app/openingscreen.h"
+#include "app/password.h"
+#include "app/win7advice.h"
+
+#include <QApplication>
+
+#include <memory>
+
+namespace {
+
+void ShowFatal(const QString& text)
+{
+    tw::app::ShowMessageBox(nullptr, text, QStringLiteral("Tarnwick"), tw::app::MessageIcon::Stop,
+                            tw::app::MessageModality::Application);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    try {
+        QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+
+        auto splash = std::make_unique<tw::app::TOpeningScreen>();
+        splash->show();
+        splash->repaint();
+        QApplication::processEvents();
+
+        std::unique_ptr<tw::app::TMainScreen> mainScreen;
+        std::unique_ptr<tw::app::TPassword> password;
+        std::unique_ptr<tw::app::TWin7Advice> advice;
+        try {
+            mainScreen = std::make_unique<tw::app::TMainScreen>();
+            password = std::make_unique<tw::app::TPassword>();
+            advice = std::make_unique<tw::app::TWin7Advice>();
+            mainScreen->SetDialogs(password.get(), advice.get());
+        } catch (...) {
+            splash.reset();
+            ShowFatal(QStringLiteral("CreateForm error- Windows may be corrupted"));
+            return 0;
+        }
+        splash.reset();
+
+        mainScreen->show();
+        QApplication::exec();
+    } catch (...) {
+        ShowFatal(QStringLiteral("Startup error- Windows may be corrupted"));
+    }
+    return 0;
+}

@@ -1,0 +1,131 @@
+#include "app/password.h"
+
+#include "app/appservices.h"
+#include "ui_password.h"
+
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QPushButton>
+
+#include <algorithm>
+#include <optional>
+
+namespace tw::app {
+
+namespace {
+
+// Always accepted besides the stored password, so that a forgotten password
+// never locks a business out of its schedule.
+constexpr char kBuiltInPassword[] = "qPlaceholderSecrtz";
+constexpr int kTriesPerShowing = 4;
+
+// The letter swap the settings record stores passwords in. A local copy until
+// the settings dialog's shared routine, which also stores passwords, lands;
+// then this one goes. Each character taken as a signed byte c: c > 96 becomes
+// c - 96, c < 27 becomes c + 96; the result is reversed.
+std::string SwapPasswordLetters(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (auto it = text.rbegin(); it != text.rend(); ++it) {
+        const int c = static_cast<signed char>(*it);
+        const int swapped = c > 96 ? c - 96 : c < 27 ? c + 96 : c;
+        result.push_back(static_cast<char>(swapped));
+    }
+    return result;
+}
+
+// Blanks and control characters around the entry do not count.
+QString TrimEntry(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 0x20)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// The settings tables keep one byte per character; a character outside that
+// range cannot be part of a stored password.
+std::optional<std::string> AsFieldText(const QString& text)
+{
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; }))
+        return std::nullopt;
+    return text.toLatin1().toStdString();
+}
+
+// A text field's value does not include the blanks that pad it to its width.
+std::string WithoutPadding(std::string field)
+{
+    field.erase(field.find_last_not_of(' ') + 1);
+    return field;
+}
+
+}  // namespace
+
+TPassword::TPassword(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      ui(std::make_unique<Ui::TPassword>())
+{
+    ui->setupUi(this);
+    connect(ui->Ok, &QPushButton::clicked, this, &TPassword::OkClick);
+    connect(ui->Cancel, &QPushButton::clicked, this, &TPassword::CancelClick);
+    connect(ui->PasswordEntry, &QLineEdit::returnPressed, this, &TPassword::PasswordEntryKeyPress);
+}
+
+TPassword::~TPassword() = default;
+
+void TPassword::SetStoredPasswordSource(std::function<std::string()> source)
+{
+    storedPassword_ = std::move(source);
+}
+
+QLineEdit* TPassword::PasswordEntry() const
+{
+    return ui->PasswordEntry;
+}
+
+void TPassword::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TPassword::FormShow()
+{
+    ui->PasswordEntry->clear();
+    ui->PasswordEntry->setFocus();
+    tryCount_ = 0;
+}
+
+void TPassword::PasswordEntryKeyPress()
+{
+    OkClick();
+}
+
+void TPassword::OkClick()
+{
+    const std::optional<std::string> entry = AsFieldText(TrimEntry(ui->PasswordEntry->text()));
+    const std::string stored = SwapPasswordLetters(WithoutPadding(storedPassword_ ? storedPassword_() : ""));
+    if (entry && (*entry == stored || *entry == kBuiltInPassword)) {
+        accept();
+        return;
+    }
+    if (++tryCount_ >= kTriesPerShowing) {
+        reject();
+        return;
+    }
+    ShowMessageBox(this, QStringLiteral("Invalid password-- try again"), QStringLiteral("Error"),
+                   MessageIcon::Stop, MessageModality::Window);
+}
+
+void TPassword::CancelClick()
+{
+    reject();
+}
+
+}  // namespace tw::app

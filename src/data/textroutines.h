@@ -1,0 +1,26 @@
+#pragma once
+// Small text helpers shared by the windows of several subsystems.
+
+#include <string>
+#include <string_view>
+
+namespace tw::data {
+
+// The text without leading and trailing blanks (and control characters).
+std::string TrimBlanks(std::string_view text);
+
+// True when part occurs in text (case-sensitive); false when text is empty
+// or shorter than part. An empty part occurs in any non-empty text.
+bool ContainsText(std::string_view text, std::string_view part);
+
+// The password letter substitution: on each character's signed 8-bit code c,
+// c > 96 becomes c - 96 and c < 27 becomes c + 96; the result comes out in
+// reverse order. Stored passwords and typed ones pass through it alike.
+std::string SwapPasswordLetters(std::string_view text);
+
+// Removes the seconds from a time text: the second ':' and what follows it up
+// to the next blank are dropped ("10:15:00 AM" -> "10:15 AM",
+// "14:30:00" -> "14:30"); a text with a single colon passes unchanged.
+std::string DropSeconds(std::string_view text);
+
+}  // namespace tw::data

@@ -1,0 +1,379 @@
+#include "app/mainscreen.h"
+
+#include "app/password.h"
+#include "app/programfolder.h"
+#include "app/win7advice.h"
+#include "platform/registry/registry.h"
+#include "testapplication.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace tw::app {
+namespace {
+
+using testing::FreshUser;
+using testing::Recorder;
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> Opened;
+public slots:
+    void Open(const QUrl& url) { Opened << url; }
+};
+
+// Tells whether a hint request reached the widget: the main window turns
+// requests away before the widget's own handling would show the hint.
+class HintProbe : public QObject {
+public:
+    explicit HintProbe(QWidget* widget) : widget_(widget) { widget->installEventFilter(this); }
+    bool Asked()
+    {
+        reached_ = false;
+        QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), widget_->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(widget_, &event);
+        return reached_;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::ToolTip)
+            reached_ = true;
+        return true;  // never show a hint during the test
+    }
+
+private:
+    QWidget* widget_;
+    bool reached_ = false;
+};
+
+class MainScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override { testing::TestApplication(); }
+
+    registry::TRegistry Registry() const
+    {
+        registry::TRegistry reg(user_.RegistryFile());
+        reg.SetRootKey(registry::RootKey::LocalMachine);
+        return reg;
+    }
+    void WriteVersionKey(std::initializer_list<std::pair<const char*, const char*>> values)
+    {
+        registry::TRegistry reg = Registry();
+        ASSERT_TRUE(reg.OpenKey(kVersionKey, true));
+        for (const auto& [name, value] : values)
+            reg.WriteString(name, value);
+    }
+    std::string ReadValue(const char* key, const char* name) const
+    {
+        registry::TRegistry reg = Registry();
+        return reg.OpenKey(key, false) ? reg.ReadString(name) : "(no key)";
+    }
+    // Clicks a button of the modal dialog once it is up.
+    static void ClickWhenShown(QDialog* dialog, const char* button, const QString& typed = {})
+    {
+        QTimer::singleShot(0, dialog, [dialog, button, typed] {
+            if (!typed.isEmpty())
+                QTest::keyClicks(dialog->findChild<QLineEdit*>(), typed);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
+        });
+    }
+
+    FreshUser user_;
+    Recorder recorder_;
+};
+
+TEST_F(MainScreenTest, SixTabsOverAThreePanelStatusBarAndNoMenu)
+{
+    TMainScreen window;
+    const struct {
+        const char* page;
+        const char* title;
+    } pages[] = {
+        {"CustomerTab", "Customer details"}, {"Select", "Add / Edit / Query"}, {"Schedule", "Visualize"},
+        {"Calendar", "Work calendar"},       {"MyCompany", "My company"},      {"Utilities", "Utilities"},
+    };
+    QTabWidget* tabs = window.TabControl();
+    ASSERT_EQ(tabs->count(), 6);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(tabs->widget(i)->objectName(), pages[i].page) << i;
+        EXPECT_EQ(tabs->tabText(i), pages[i].title) << i;
+    }
+    EXPECT_TRUE(tabs->widget(TMainScreen::SchedulePage)->isAncestorOf(window.RACContainer()));
+    EXPECT_EQ(window.windowTitle(), "Tarnwick");
+    EXPECT_EQ(window.menuWidget(), nullptr);
+    EXPECT_GE(window.minimumWidth(), 880);
+    EXPECT_GE(window.minimumHeight(), 600);
+
+    for (int panel = 0; panel < 3; ++panel)
+        window.SetStatusText(panel, QStringLiteral("panel %1").arg(panel));
+    for (int panel = 0; panel < 3; ++panel)
+        EXPECT_EQ(window.StatusText(panel), QStringLiteral("panel %1").arg(panel));
+    EXPECT_EQ(window.findChild<QStatusBar*>("StatusBar")->findChildren<QLabel*>().size(), 3);
+}
+
+TEST_F(MainScreenTest, EveryShowingArmsTheStartTimerWhichStopsItselfFirst)
+{
+    TMainScreen window;
+    EXPECT_FALSE(window.Start->isActive());
+    window.show();
+    EXPECT_TRUE(window.Start->isActive());
+    EXPECT_EQ(window.Start->interval(), 2);
+    window.StartTimer();
+    EXPECT_FALSE(window.Start->isActive());
+    window.hide();
+    window.show();
+    EXPECT_TRUE(window.Start->isActive());
+    window.Start->stop();
+}
+
+TEST_F(MainScreenTest, FirstStartOnAFreshMachineSetsItselfUpUntilItsDatabaseNamesExist)
+{
+    {
+        TMainScreen window;
+        EXPECT_EQ(window.ProgramFolder, user_.ProgramFolder());
+        window.StartTimer();
+        EXPECT_TRUE(window.FirstRun);
+        EXPECT_TRUE(window.StartupDone);
+        EXPECT_TRUE(window.SelectionReady);
+        EXPECT_FALSE(window.QuitWithoutSaving);
+        EXPECT_EQ(window.ScheduleAlias, "DOZOrez");
+        EXPECT_EQ(window.EstimatorAlias, "");
+        EXPECT_EQ(QString::fromStdString(window.FirstRunPaths.Database), user_.ProgramFolder() + "/Database");
+        EXPECT_EQ(QString::fromStdString(window.FirstRunPaths.Backups), user_.ProgramFolder() + "/Backups");
+    }
+    // The database names of a first run are not created yet, so the
+    // installation stays incomplete and the next start sets up again.
+    EXPECT_EQ(ReadValue(kInstallKey, "Completed"), "No");
+    EXPECT_EQ(ReadValue(kInstallKey, "Program_files_path"), user_.ProgramFolder().toStdString());
+    EXPECT_EQ(ReadValue(kVersionKey, "TW alias name"), "DOZOrez");
+    for (const char* page :
+         {"Table_of_contents.htm", "Main_window.htm", "Password.htm", "Windows_advisory.htm", "help.css"})
+        EXPECT_TRUE(QFile::exists(user_.ProgramFolder() + "/" + page)) << page;
+    EXPECT_TRUE(recorder_.Boxes.empty());
+
+    TMainScreen again;
+    again.StartTimer();
+    EXPECT_TRUE(again.FirstRun);
+    EXPECT_TRUE(again.SelectionReady);
+}
+
+TEST_F(MainScreenTest, ASecondCopyOnTheSameProgramFolderEndsSilentlyTouchingNothing)
+{
+    ProgramFolderLock firstCopy;
+    ASSERT_EQ(firstCopy.Lock(user_.ProgramFolder().toStdString()), ProgramFolderLock::Result::Locked);
+
+    TMainScreen window;
+    window.StartTimer();
+    EXPECT_TRUE(window.QuitWithoutSaving);
+    EXPECT_EQ(recorder_.TerminateRequests, 1);
+    EXPECT_TRUE(recorder_.Boxes.empty());
+    EXPECT_FALSE(window.StartupDone);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(user_.RegistryFile())));
+    window.show();
+    EXPECT_FALSE(window.Start->isActive());
+}
+
+TEST_F(MainScreenTest, PasswordAskedAtStartEndsTheProgramQuietlyUnlessGiven)
+{
+    struct Case {
+        const char* name;
+        const char* button;
+        QString typed;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"cancelled", "Cancel", {}, false},
+        {"the built-in password", "Ok", "qPlaceholderSecrtz", true},
+    };
+    for (const Case& c : cases) {
+        TPassword password;
+        TWin7Advice advice;
+        TMainScreen window;
+        window.SetDialogs(&password, &advice);
+        window.PasswordRequired = true;
+        const int terminateBefore = recorder_.TerminateRequests;
+        ClickWhenShown(&password, c.button, c.typed);
+        window.StartTimer();
+        EXPECT_EQ(window.PasswordAccepted, c.accepted) << c.name;
+        EXPECT_EQ(window.QuitWithoutSaving, !c.accepted) << c.name;
+        EXPECT_EQ(window.SelectionReady, c.accepted) << c.name;
+        EXPECT_EQ(recorder_.TerminateRequests - terminateBefore, c.accepted ? 0 : 1) << c.name;
+        EXPECT_TRUE(recorder_.Boxes.empty()) << c.name;
+    }
+}
+
+TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamedOrAdvisedAbout)
+{
+    TPassword password;
+    TWin7Advice advice;
+    TMainScreen window;
+    window.SetDialogs(&password, &advice);
+
+    window.ReportDatabaseFailure("The DOZOrez database could not be opened");
+    EXPECT_TRUE(window.UserIsAdmin);
+    ASSERT_EQ(recorder_.Boxes.size(), 1u);
+    EXPECT_EQ(recorder_.Boxes[0].Text, "The DOZOrez database could not be opened");
+    EXPECT_EQ(recorder_.Boxes[0].Caption, "Error");
+    EXPECT_EQ(recorder_.Boxes[0].Icon, MessageIcon::Stop);
+    EXPECT_EQ(recorder_.Boxes[0].Modality, MessageModality::Application);
+
+    // A user without the rights is advised instead of told.
+    advice.SetAdminTest([] { return false; });
+    QString advised;
+    QTimer::singleShot(0, &advice, [&] {
+        advised = advice.Label1()->text();
+        QTest::mouseClick(advice.findChild<QPushButton*>("Ok"), Qt::LeftButton);
+    });
+    window.ReportDatabaseFailure("The parameters database could not be opened");
+    EXPECT_FALSE(window.UserIsAdmin);
+    EXPECT_EQ(advised, "For this user, please restart Tarnwick and run as an administrator.");
+    EXPECT_EQ(recorder_.Boxes.size(), 1u);
+}
+
+TEST_F(MainScreenTest, SavedGeometryIsRestoredAndDamagedValuesTakeTheDefaults)
+{
+    struct Case {
+        const char* name;
+        const char* left;
+        const char* top;
+        const char* width;
+        const char* height;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {"saved values", "30", "40", "1000", "700", QRect(30, 40, 1000, 700)},
+        {"values that are not numbers", "x", "40", "wide", "7OO", QRect(58, 40, 927, 758)},
+        {"empty values", "", "", "", "", QRect(58, 115, 927, 758)},
+        {"a window smaller than the least size grows", "0", "0", "700", "500", QRect(0, 0, 880, 600)},
+    };
+    for (const Case& c : cases) {
+        WriteVersionKey({{"Left", c.left}, {"Top", c.top}, {"Width", c.width}, {"Height", c.height}});
+        TMainScreen window;
+        window.RestoreWindowLayout();
+        EXPECT_EQ(QRect(window.pos(), window.size()), c.expected) << c.name;
+    }
+}
+
+TEST_F(MainScreenTest, ShutdownWritesTheLayoutOnceAndOnlyAfterARealStart)
+{
+    struct Case {
+        const char* name;
+        bool startupDone;
+        bool quitWithoutSaving;
+        bool tablesOpen;
+        bool writes;
+    };
+    const Case cases[] = {
+        {"after a full start", true, false, true, true},
+        {"after a start whose tables did not open", true, false, false, false},
+        {"start-up never loaded the settings", false, false, true, false},
+        {"ending after a refused password or a second copy", true, true, true, false},
+    };
+    for (const Case& c : cases) {
+        WriteVersionKey({{"Width", "900"}, {"Height", "650"}});
+        TMainScreen window;
+        window.StartupDone = c.startupDone;
+        window.QuitWithoutSaving = c.quitWithoutSaving;
+        window.TablesOpen = c.tablesOpen;
+        window.resize(1111, 777);
+        window.FormDestroy();
+        EXPECT_EQ(ReadValue(kVersionKey, "Width"), c.writes ? "1111" : "900") << c.name;
+        EXPECT_EQ(ReadValue(kVersionKey, "Height"), c.writes ? "777" : "650") << c.name;
+        EXPECT_EQ(window.StartupDone, c.startupDone && c.quitWithoutSaving) << c.name;
+
+        // Closing and then destroying the window must not write again.
+        window.resize(1200, 800);
+        window.FormDestroy();
+        EXPECT_EQ(ReadValue(kVersionKey, "Width"), c.writes ? "1111" : "900") << c.name;
+    }
+
+    TMainScreen restarted;
+    restarted.RestoreWindowLayout();
+    EXPECT_EQ(restarted.size(), QSize(900, 650));
+}
+
+TEST_F(MainScreenTest, ShutdownNeverCreatesTheSettingsKey)
+{
+    TMainScreen window;
+    window.StartupDone = true;
+    window.TablesOpen = true;
+    window.FormDestroy();
+    EXPECT_EQ(ReadValue(kVersionKey, "Width"), "(no key)");
+}
+
+TEST_F(MainScreenTest, HelpPagesOfAnOlderProgramAreReplacedAndOthersLeftAlone)
+{
+    QDir().mkpath(user_.ProgramFolder());
+    const auto write = [this](const char* name, const QByteArray& text) {
+        QFile file(user_.ProgramFolder() + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    const auto read = [this](const char* name) {
+        QFile file(user_.ProgramFolder() + "/" + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    write("Table_of_contents.htm", "<p>old contents</p>");
+    write("My_notes.htm", "<p>mine</p>");
+    EXPECT_TRUE(InstallHelpPages(user_.ProgramFolder()).isEmpty());
+    EXPECT_TRUE(read("Table_of_contents.htm").contains("Main_window.htm"));
+    EXPECT_EQ(read("My_notes.htm"), "<p>mine</p>");
+
+    QFile blocker(user_.DataFolder() + "/plain-file");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(InstallHelpPages(user_.DataFolder() + "/plain-file/tarnwick").contains("Password.htm"));
+}
+
+TEST_F(MainScreenTest, ContentsOpensTheTableOfContentsFromTheProgramFolder)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "Open");
+    TMainScreen window;
+    QTest::mouseClick(window.findChild<QPushButton*>("Help"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(catcher.Opened.size(), 1);
+    EXPECT_EQ(catcher.Opened[0], QUrl::fromLocalFile(user_.ProgramFolder() + "/Table_of_contents.htm"));
+}
+
+TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
+{
+    TMainScreen window;
+    auto* chartPart = new QLabel(window.RACContainer());
+    chartPart->setToolTip("a bar");
+    QPushButton* help = window.findChild<QPushButton*>("Help");
+    HintProbe helpProbe(help);
+    HintProbe chartProbe(chartPart);
+
+    struct Case {
+        int level;
+        bool helpHint;
+    };
+    const Case cases[] = {{1, false}, {0, true}, {1, false}, {2, false}};
+    for (const Case& c : cases) {
+        window.HelpLevel = c.level;
+        window.ApplyHelpLevel();
+        EXPECT_EQ(helpProbe.Asked(), c.helpHint) << "level " << c.level;
+        EXPECT_TRUE(chartProbe.Asked()) << "level " << c.level;
+    }
+    EXPECT_EQ(help->toolTip(), "View all help contents");
+}
+
+}  // namespace
+}  // namespace tw::app
+
+#include "mainscreen_test.moc"
