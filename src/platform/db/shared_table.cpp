@@ -224,7 +224,7 @@ void SharedTable::load()
     std::memcpy(prefix_.data(), head.data(), kHeaderPrefix);
     hdr = ParseHeaderState(head.data());
     for (const auto& f : layout.fields) fieldDefs.push_back(f.def);
-    chunkRecords_ = std::max<std::uint32_t>(1, 65536u / layout.recordLength);
+    chunkRecords_ = std::max<std::uint32_t>(1, 131072u / layout.recordLength);
 
     TableFiles files = FindTableFiles(FolderOf(path), FileNameOf(path));
     if (layout.hasMemoFields()) {
@@ -272,9 +272,18 @@ bool SharedTable::readHeader(bool locked)
     return true;
 }
 
+void SharedTable::dropRuns()
+{
+    for (auto& [k, v] : cache_)
+        if (pool_.size() < 8) pool_.push_back(std::move(v));
+    cache_.clear();
+    lastChunk_ = UINT32_MAX;
+    lastChunkData_ = nullptr;
+}
+
 void SharedTable::invalidate()
 {
-    cache_.clear();
+    dropRuns();
     singles_.clear();
     lastChunk_ = UINT32_MAX;
     lastChunkData_ = nullptr;
@@ -323,14 +332,15 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
         return singles_.emplace(recno, std::move(buf)).first->second.data();
     }
     const std::uint32_t chunk = (recno - 1) / chunkRecords_;
-    if (cache_.size() >= 256) {
-        cache_.clear();
-        lastChunk_ = UINT32_MAX;
-        lastChunkData_ = nullptr;
-    }
+    if (cache_.size() >= 128) dropRuns();
     const std::uint32_t firstRec = chunk * chunkRecords_ + 1;
     const std::uint32_t n = std::min(chunkRecords_, hdr.recordCount - firstRec + 1);
-    std::vector<std::uint8_t> buf(static_cast<std::size_t>(n) * layout.recordLength);
+    std::vector<std::uint8_t> buf;
+    if (!pool_.empty()) {
+        buf = std::move(pool_.back());
+        pool_.pop_back();
+    }
+    buf.resize(static_cast<std::size_t>(n) * layout.recordLength);
     const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(firstRec - 1) * layout.recordLength;
     if (file->readAt(off, buf.data(), buf.size()) != buf.size())
         throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": records are cut short", path);

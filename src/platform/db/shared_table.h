@@ -119,6 +119,8 @@ private:
     std::uint32_t chunkRecords_ = 1;
     std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> cache_;  // runs of records, for scans
     std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> singles_;  // single records, for random access
+    std::vector<std::vector<std::uint8_t>> pool_;  // run buffers to reuse (no fresh pages per run)
+    void dropRuns();
     std::uint32_t lastRecno_ = 0;
     std::uint32_t lastChunk_ = UINT32_MAX;
     std::uint8_t* lastChunkData_ = nullptr;

@@ -291,8 +291,11 @@ bool Table::passesFilter(std::uint32_t recno, const std::uint8_t* rec) const
         if (!filterExpr_->matches(acc)) return false;
     }
     if (onFilter_) {
+        // A copy: the callback may move other cursors on this file, which
+        // may drop the cached bytes that rec points into.
+        std::vector<std::uint8_t> copy(rec, rec + shared_->layout.recordLength);
         const std::uint8_t* saved = evalRecord_;
-        evalRecord_ = rec;
+        evalRecord_ = copy.data();
         bool ok = false;
         try {
             ok = onFilter_(*this);
@@ -480,11 +483,12 @@ bool Table::locate(std::string_view fieldsText, const std::vector<Value>& values
         }
     }
     const std::string key = shared_->keyOf(fields, probe.data());
-    const auto* cands = shared_->candidates(fields, key);
-    if (!cands || cands->empty()) return false;
+    const auto* found = shared_->candidates(fields, key);
+    if (!found || found->empty()) return false;
+    const std::vector<std::uint32_t> cands = *found;  // a filter callback may write and move the map
     std::uint32_t best = 0;
     if (indexName_.empty()) {
-        for (std::uint32_t r : *cands)
+        for (std::uint32_t r : cands)
             if (visible(r)) {
                 best = r;
                 break;
@@ -492,8 +496,7 @@ bool Table::locate(std::string_view fieldsText, const std::vector<Value>& values
     } else {
         auto* o = shared_->order(indexName_);
         std::size_t bestPos = SIZE_MAX;
-        std::vector<std::uint32_t> copy = *cands;
-        for (std::uint32_t r : copy) {
+        for (std::uint32_t r : cands) {
             if (!visible(r)) continue;
             std::size_t pos = o->positionOf(r);
             if (pos < bestPos) {
