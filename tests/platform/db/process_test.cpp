@@ -45,12 +45,29 @@ int Wait(pid_t pid)
 TEST(MultiProcess, ConcurrentAppendsAndEdits)
 {
     TempDir dir;
-    CreateTable(dir.path(), "mp", MpFields());
+    CreateTable(dir.path(), "mp", MpFields(), {{"IDDESC", "ID", true}});
+    // A cursor of this process is open the whole time; its refresh must
+    // bring in everything the other processes wrote.
+    Table watcher;
+    watcher.setIndexName("IDDESC");
+    OpenTable(watcher, dir.path(), "mp");
+    EXPECT_EQ(watcher.recordCount(), 0);
     const int writers = 4, count = 150;
     std::vector<pid_t> pids;
     for (int w = 1; w <= writers; ++w)
         pids.push_back(Spawn({"append", dir.path(), "mp", std::to_string(w), std::to_string(count)}));
     for (pid_t p : pids) EXPECT_EQ(Wait(p), 0);
+    watcher.refresh();
+    EXPECT_EQ(watcher.recordCount(), writers * count);
+    double prevId = 1e18;
+    long inOrder = 0;
+    for (watcher.first(); !watcher.eof(); watcher.next(), ++inOrder) {
+        double id = watcher.fieldByName("ID").asFloat();
+        EXPECT_LT(id, prevId);
+        prevId = id;
+    }
+    EXPECT_EQ(inOrder, writers * count);
+    EXPECT_TRUE(watcher.locate("ID", Value(4 * 100000.0 + 149)));
     Table t;
     OpenTable(t, dir.path(), "mp");
     EXPECT_EQ(t.recordCount(), writers * count);
@@ -164,7 +181,7 @@ TEST(CrashSafety, WriterKilledAtRandomInstants)
     const std::string progress = dir.file("progress.txt");
     std::mt19937 rng(42);
     long next = 0;
-    for (int round = 0; round < 12; ++round) {
+    for (int round = 0; round < 20; ++round) {
         pid_t p = Spawn({"crash", dir.path(), "crash", progress, std::to_string(next)});
         ::usleep(2000 + rng() % 40000);
         ::kill(p, SIGKILL);
