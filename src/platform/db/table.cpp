@@ -24,16 +24,12 @@ DatabaseResolver& Resolver()
     return r;
 }
 
+// As Delphi's FloatToStr: up to 15 significant digits, no trailing zeros.
 std::string FormatFloat(double v)
 {
-    if (v == std::floor(v) && std::fabs(v) < 1e15) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.0f", v);
-        return buf;
-    }
     char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    return buf;
 }
 
 bool ParseDouble(std::string_view s, double& out)
@@ -585,8 +581,7 @@ void Table::post() { doPost(false); }
 void Table::doPost(bool durable)
 {
     requireActive();
-    if (state_ != State::Edit && state_ != State::Insert)
-        throw DbError(ErrorCode::NotEditing, "Table " + shared_->path + " is not in edit or insert mode", shared_->path);
+    if (state_ != State::Edit && state_ != State::Insert) return;  // as TDataSet.Post: nothing to do in browse mode
     std::vector<std::uint8_t> rec = buffer_;
     for (auto& [index, data] : pendingMemos_) {
         const FieldLayout& f = shared_->layout.fields[static_cast<std::size_t>(index)];
@@ -650,6 +645,29 @@ void Table::deleteRecord()
     recno_ = p;
     eof_ = p == 0;
     bof_ = p == 0;
+}
+
+void Table::pack()
+{
+    requireActive();
+    checkBrowseMode();
+    if (!holdsExclusive_)
+        throw DbError(ErrorCode::TableInUse, "Table " + shared_->path + " must be open exclusively to be packed",
+                      shared_->path);
+    if (shared_.use_count() > 1)
+        throw DbError(ErrorCode::TableInUse, "Table " + shared_->path + " is open in another cursor of this program",
+                      shared_->path);
+    const std::string folder = FolderOf(shared_->path);
+    const std::string name = FileNameOf(shared_->path);
+    close();
+    std::exception_ptr failure;
+    try {
+        PackTable(folder, name);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    open();
+    if (failure) std::rethrow_exception(failure);
 }
 
 bool Table::testAndSet(const std::function<bool(Table&)>& change)

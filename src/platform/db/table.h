@@ -135,9 +135,15 @@ public:
     void append();
     void insert() { append(); }
     void edit();
-    void post();
+    void post();  // nothing in browse mode
     void cancel();
     void deleteRecord();  // the cursor moves to the next record
+
+    // Packs the table through this cursor (as DbiPackTable on an exclusive
+    // cursor): it must be open exclusively and be the only cursor of this
+    // process on the file. It is closed, packed and opened again at its first
+    // record.
+    void pack();
 
     // Locks the current record (waiting for it), re-reads it from the file,
     // lets change() edit its fields and, when change() returns true, writes it

@@ -337,7 +337,9 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
     // Read the source under its shared open lock and header lock, so no
     // writer is half way through while the bytes are taken.
     auto sf = Fs().open(src.dbf, OpenMode::ReadOnly);
-    if (!sf->lock(kLockOpen, 1, LockKind::Shared, false))
+    // A cursor of this process may hold the source open, even exclusively (the
+    // structure upgrade copies its open reference table): then it is ours.
+    if (!SharedTable::OpenInProcess(src.dbf) && !sf->lock(kLockOpen, 1, LockKind::Shared, false))
         throw DbError(ErrorCode::TableInUse, "Table " + src.dbf + " is opened exclusively by another user", src.dbf);
     std::vector<Move> moves;
     std::vector<std::string> removes, temps;

@@ -379,3 +379,44 @@ TEST(TableIoFailure, FailedWritesLeaveNoTornState)
     for (auto& e : std::filesystem::directory_iterator(dir.path()))
         EXPECT_NE(e.path().extension(), ".twtmp") << e.path();
 }
+
+TEST(TableOps, PackThroughAnExclusiveCursor)
+{
+    TempDir dir;
+    Fill(dir.path(), 6);
+    Table t;
+    t.setExclusive(true);
+    OpenTable(t, dir.path(), "people");
+    t.first();
+    t.deleteRecord();
+    {
+        Table other;
+        OpenTable(other, dir.path(), "people");
+        EXPECT_THROW(t.pack(), DbError);  // another cursor is open
+    }
+    t.pack();
+    EXPECT_TRUE(t.active());
+    EXPECT_EQ(t.recordCount(), 5);
+    EXPECT_EQ(t.fieldByName("ID").asInteger(), 1);
+    EXPECT_EQ(ReadBytes(dir.file("people.dbf"))[4], 5);
+    Table shared;
+    OpenTable(shared, dir.path(), "people");
+    t.close();
+    EXPECT_THROW(shared.pack(), DbError);  // not exclusive
+}
+
+TEST(TableOps, CopyFromATableThisProcessHoldsExclusively)
+{
+    TempDir ref, live;
+    Fill(ref.path(), 3);
+    CreateTable(live.path(), "people", {{"OLD", FieldType::Char, 5, 0}});
+    Table r;
+    r.setExclusive(true);
+    OpenTable(r, ref.path(), "people");
+    AddPerson(r, 99, "added");
+    CopyTable(ref.path(), "people", live.path(), "people");
+    Table t;
+    OpenTable(t, live.path(), "people");
+    EXPECT_EQ(t.recordCount(), 4);
+    EXPECT_TRUE(t.locate("ID", Value(99.0)));
+}

@@ -558,3 +558,31 @@ TEST(TableFilter, MalformedFilterIsRefused)
     EXPECT_THROW(u.open(), DbError);
     EXPECT_FALSE(u.active());
 }
+
+TEST(TableFields, TextsOfNumbersAndConversions)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    t.post();  // nothing to post: no error, as TDataSet.Post
+    t.append();
+    t.fieldByName("ID").setAsString("1234.5678");
+    t.fieldByName("NAME").setAsFloat(12.5);
+    t.fieldByName("QTY").setAsFloat(2.5);  // rounds half to even, as Delphi's Round
+    t.fieldByName("OK").setAsString("True");
+    t.post();
+    EXPECT_EQ(t.fieldByName("ID").asString(), "1234.5678");
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "12.5");
+    EXPECT_EQ(t.fieldByName("NAME").asFloat(), 12.5);
+    EXPECT_EQ(t.fieldByName("QTY").asInteger(), 2);
+    EXPECT_EQ(t.fieldByName("OK").asString(), "True");
+    EXPECT_EQ(t.fieldByName("ID").asInteger(), 1235);
+    t.edit();
+    EXPECT_THROW(t.fieldByName("ID").setAsString("abc"), DbError);
+    t.fieldByName("ID").setAsString("");
+    t.post();
+    EXPECT_TRUE(t.fieldByName("ID").isNull());
+    EXPECT_THROW(t.fieldByName("NOPE"), DbError);
+    EXPECT_FALSE(t.findField("NOPE").has_value());
+}
