@@ -62,17 +62,29 @@ TableFiles FindTableFiles(const std::string& folder, const std::string& name)
         t.folder = JoinPath(folder, n.substr(0, slash));
         n = n.substr(slash + 1);
     }
-    auto dot = n.find_last_of('.');
-    t.base = n.substr(0, dot);
-    std::string found = FindFileNoCase(t.folder, n);
-    if (!found.empty()) {
-        t.dbf = JoinPath(t.folder, found);
-        t.base = found.substr(0, found.find_last_of('.'));
+    t.base = n.substr(0, n.find_last_of('.'));
+    // One listing of the folder finds every file of the family; an exact
+    // name wins over one that differs in case.
+    const std::string wantDbf = UpperAscii(n);
+    std::string dbf, memo, index, journal;
+    auto take = [](std::string& slot, const std::string& found, const std::string& exact) {
+        if (slot.empty() || found == exact) slot = found;
+    };
+    const auto names = Fs().list(t.folder);
+    for (const auto& f : names)
+        if (UpperAscii(f) == wantDbf) take(dbf, f, n);
+    if (!dbf.empty()) t.base = dbf.substr(0, dbf.find_last_of('.'));
+    const std::string upBase = UpperAscii(t.base);
+    for (const auto& f : names) {
+        const std::string u = UpperAscii(f);
+        if (u == upBase + ".DBT") take(memo, f, t.base + ".dbt");
+        else if (u == upBase + ".TWI") take(index, f, t.base + ".twi");
+        else if (u == upBase + ".TWJ") take(journal, f, t.base + ".twj");
     }
-    std::string memo = FindFileNoCase(t.folder, t.base + ".dbt");
+    if (!dbf.empty()) t.dbf = JoinPath(t.folder, dbf);
     if (!memo.empty()) t.memo = JoinPath(t.folder, memo);
-    std::string index = FindFileNoCase(t.folder, t.base + ".twi");
     if (!index.empty()) t.index = JoinPath(t.folder, index);
+    if (!journal.empty()) t.journal = JoinPath(t.folder, journal);
     return t;
 }
 
@@ -137,8 +149,9 @@ std::string IndexDefsText(const std::vector<IndexDef>& defs)
 
 // ------------------------------------------------------------------ opening
 
-std::shared_ptr<SharedTable> SharedTable::Acquire(const std::string& path, bool exclusive)
+std::shared_ptr<SharedTable> SharedTable::Acquire(const TableFiles& files, bool exclusive)
 {
+    const std::string& path = files.dbf;
     std::lock_guard<std::recursive_mutex> guard(g_registryMutex);
     auto id = Fs().identity(path);
     auto it = Registry().find(id);
@@ -166,7 +179,7 @@ std::shared_ptr<SharedTable> SharedTable::Acquire(const std::string& path, bool 
         t->identity_ = t->file->identity();
         if (t->identity_ != Fs().identity(path)) continue;
         if (exclusive && canWrite) t->exclusiveHolders = 1;
-        t->load();
+        t->load(files);
         Registry()[t->identity_] = t;
         return t;
     }
@@ -204,7 +217,7 @@ void SharedTable::releaseExclusive()
         file->lock(kLockOpen, 1, LockKind::Shared, true);
 }
 
-void SharedTable::load()
+void SharedTable::load(const TableFiles& files)
 {
     HeaderLock hl(*file, LockKind::Shared);
     const std::uint64_t size = file->size();
@@ -226,7 +239,6 @@ void SharedTable::load()
     for (const auto& f : layout.fields) fieldDefs.push_back(f.def);
     chunkRecords_ = std::max<std::uint32_t>(1, 131072u / layout.recordLength);
 
-    TableFiles files = FindTableFiles(FolderOf(path), FileNameOf(path));
     if (layout.hasMemoFields()) {
         if (files.memo.empty())
             throw DbError(ErrorCode::NotFound, "Memo file " + files.base + ".dbt of " + path + " is missing", path);

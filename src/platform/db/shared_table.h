@@ -32,6 +32,7 @@ struct TableFiles {
     std::string base;   // the .dbf's name without extension
     std::string memo;   // full path of the .dbt, empty when missing
     std::string index;  // full path of the index definitions (.twi), empty when missing
+    std::string journal;  // full path of a replace journal (.twj), empty when none
 };
 // name: with or without extension (none means ".dbf").
 std::string NormalizeTableName(const std::string& name);
@@ -45,7 +46,7 @@ bool ParseIndexExpression(const std::string& expr, std::string& field, bool& upp
 class SharedTable {
 public:
     // Opens (or joins this process's open of) the table file at path.
-    static std::shared_ptr<SharedTable> Acquire(const std::string& path, bool exclusive);
+    static std::shared_ptr<SharedTable> Acquire(const TableFiles& files, bool exclusive);
     // True when a cursor of this process has the file at path open.
     static bool OpenInProcess(const std::string& path);
     ~SharedTable();
@@ -109,7 +110,7 @@ public:
 
 private:
     SharedTable() = default;
-    void load();
+    void load(const TableFiles& files);
     void setKeys(Order& o, std::uint32_t recno, const std::uint8_t* rec);
     void buildOrder(Order& o);
     void recordChanged(std::uint32_t recno, const std::vector<std::uint8_t>* oldRec, const std::uint8_t* newRec);

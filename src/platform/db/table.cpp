@@ -204,13 +204,16 @@ void Table::open()
     if (!Fs().isDirectory(folder))
         throw DbError(ErrorCode::NotFound, "Folder " + folder + " of database \"" + databaseName_ + "\" not found",
                       folder);
-    RecoverTable(folder, tableName_);
     detail::TableFiles files = detail::FindTableFiles(folder, tableName_);
+    if (!files.journal.empty()) {
+        RecoverTable(folder, tableName_);
+        files = detail::FindTableFiles(folder, tableName_);
+    }
     if (files.dbf.empty())
         throw DbError(ErrorCode::NotFound,
                       "Table " + detail::NormalizeTableName(tableName_) + " not found in " + folder,
                       JoinPath(folder, detail::NormalizeTableName(tableName_)));
-    auto st = SharedTable::Acquire(files.dbf, exclusive_);
+    auto st = SharedTable::Acquire(files, exclusive_);
     holdsExclusive_ = exclusive_;
     try {
         if (!filterParsed_) {

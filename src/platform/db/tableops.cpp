@@ -229,9 +229,8 @@ int CompareForSort(const FieldLayout& f, const std::uint8_t* a, const std::uint8
 void RecoverTable(const std::string& folder, const std::string& name)
 {
     TableFiles files = FindTableFiles(folder, name);
-    std::string jname = FindFileNoCase(files.folder, files.base + ".twj");
-    if (jname.empty()) return;
-    const std::string journal = JoinPath(files.folder, jname);
+    if (files.journal.empty()) return;
+    const std::string journal = files.journal;
     std::unique_ptr<File> jf;
     try {
         jf = Fs().open(journal, OpenMode::ReadWrite);
