@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstring>
 
 #include "db_test_util.h"
 #include "platform/datetime/datetime.h"
@@ -585,4 +586,57 @@ TEST(TableFields, TextsOfNumbersAndConversions)
     EXPECT_TRUE(t.fieldByName("ID").isNull());
     EXPECT_THROW(t.fieldByName("NOPE"), DbError);
     EXPECT_FALSE(t.findField("NOPE").has_value());
+}
+
+// A dBase III table (0x83) with a memo, laid out by hand as another program
+// writes it: read, then extended in the dBase III memo layout.
+TEST(TableDbase3, ReadAndExtendADbase3TableWithMemo)
+{
+    TempDir dir;
+    std::vector<std::uint8_t> h(32 + 2 * 32 + 1, 0);
+    h[0] = 0x83;
+    h[4] = 1;                              // one record
+    h[8] = static_cast<std::uint8_t>(h.size());
+    h[10] = 1 + 10 + 10;                   // record length
+    auto field = [&](int i, const char* n, char type, int w) {
+        std::memcpy(&h[32 + 32 * i], n, std::strlen(n));
+        h[32 + 32 * i + 11] = static_cast<std::uint8_t>(type);
+        h[32 + 32 * i + 16] = static_cast<std::uint8_t>(w);
+    };
+    field(0, "NAME", 'C', 10);
+    field(1, "NOTES", 'M', 10);
+    h.back() = 0x0D;
+    std::string rec = " Old       " + std::string("         1");
+    std::vector<std::uint8_t> dbf = h;
+    dbf.insert(dbf.end(), rec.begin(), rec.end());
+    dbf.push_back(0x1A);
+    WriteBytes(dir.file("OLD.DBF"), dbf);
+    std::vector<std::uint8_t> dbt(1024, 0);
+    dbt[0] = 2;
+    const std::string memo = "dBase III memo";
+    std::memcpy(&dbt[512], memo.data(), memo.size());
+    dbt[512 + memo.size()] = 0x1A;
+    dbt[513 + memo.size()] = 0x1A;
+    WriteBytes(dir.file("OLD.DBT"), dbt);
+
+    Table t;
+    OpenTable(t, dir.path(), "old");
+    EXPECT_EQ(t.fieldByName("NAME").asString(), "Old");
+    EXPECT_EQ(t.fieldByName("NOTES").asString(), memo);
+    t.append();
+    t.fieldByName("NAME").setAsString("New");
+    t.fieldByName("NOTES").setAsString("second memo");
+    t.post();
+    t.close();
+    auto bytes = ReadBytes(dir.file("OLD.DBF"));
+    EXPECT_EQ(bytes[0], 0x83);  // stays dBase III
+    auto m = ReadBytes(dir.file("OLD.DBT"));
+    ASSERT_GE(m.size(), 1024u + 13);
+    EXPECT_EQ(std::string(m.begin() + 1024, m.begin() + 1035), "second memo");
+    EXPECT_EQ(m[1035], 0x1A);
+    OpenTable(t, dir.path(), "OLD.dbf");
+    t.last();
+    EXPECT_EQ(t.fieldByName("NOTES").asString(), "second memo");
+    t.first();
+    EXPECT_EQ(t.fieldByName("NOTES").asString(), memo);
 }
