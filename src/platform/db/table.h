@@ -8,7 +8,8 @@
 // Several cursors of one process on the same file share its open file, record
 // cache, index orders and key maps; each keeps its own position, index,
 // filter and read-only flag. The file format, locks and crash rules are
-// described in docs/table-files.md.
+// described in docs/table-files.md. The engine is used from one thread (the
+// GUI thread, as the program's design has it); cursors are not thread-safe.
 
 #include <cstdint>
 #include <functional>
