@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
-  python3 python3-dbfread
+  python3 python3-dbfread python3-dbf
 )
 
 install_missing_packages() {
