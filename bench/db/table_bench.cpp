@@ -1,5 +1,5 @@
 // The table engine on a generated Charts.DBF of 100,000 records (the 53 fields
-// of Part 1.116), each operation beside the raw read (or write) of the bytes
+// of the working copy's layout), each operation beside the raw read (or write) of the bytes
 // it must touch: the physical floor.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
