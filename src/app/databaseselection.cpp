@@ -74,6 +74,8 @@ DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, const DatabaseName
     auto* panel = new QLabel(ui->StatusBar);
     panel->setObjectName(QStringLiteral("StatusPanel"));
     panel->setMinimumWidth(kStatusPanelWidth);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
     ui->StatusBar->addWidget(panel, 1);
 
     ui->DriveComboBox->addItems(MountPoints());

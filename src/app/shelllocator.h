@@ -31,8 +31,12 @@ public:
 signals:
     void PathChanged(const QString& path);
 
+protected:
+    bool viewportEvent(QEvent* event) override;
+
 private:
     QFileSystemModel* model_;
+    QString pendingPath_;  // the folder set by SetPathName, until the user scrolls or clicks
 };
 
 }  // namespace tw::app
