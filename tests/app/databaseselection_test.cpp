@@ -385,6 +385,18 @@ TEST_F(DatabaseSelectionTest, TheProgramFolderIsNoPlaceForADatabase)
     EXPECT_FALSE(session_.AliasExists("Branch"));
 }
 
+TEST_F(DatabaseSelectionTest, ChoosingAVolumePointsTheTreeAtItsRoot)
+{
+    auto* volumes = Child<QComboBox>(tw_, "DriveComboBox");
+    const int root = volumes->findText(QDir::rootPath());
+    ASSERT_GE(root, 0);
+    Child<TFcShellLocator>(tw_, "DirectoryListBox")->SetPathName(home_);
+    volumes->setCurrentIndex(root);
+    tw_.DriveComboBoxChange();
+    EXPECT_EQ(Child<TFcShellLocator>(tw_, "DirectoryListBox")->GetPathName(), QDir::rootPath());
+    EXPECT_EQ(tw_.StatusText(), "");
+}
+
 TEST_F(DatabaseSelectionTest, HelpOpensEachDialogsOwnPage)
 {
     UrlCatcher catcher;
