@@ -32,7 +32,8 @@ TEST(ShellLocatorTest, PointedAtAFolderItSelectsItAndOnlyAFolder)
     const struct {
         const char* name;
         QString path;
-    } refused[] = {{"a file", dir.filePath("ICharts.dbf")}, {"a missing folder", dir.filePath("Gone")}, {"", ""}};
+    } refused[] = {
+        {"a file", dir.filePath("ICharts.dbf")}, {"a missing folder", dir.filePath("Gone")}, {"no path", ""}};
     for (const auto& r : refused) {
         EXPECT_FALSE(locator.SetPathName(r.path)) << r.name;
         EXPECT_EQ(locator.GetPathName(), folder) << r.name;
