@@ -60,11 +60,13 @@ QStringList MountPoints()
 
 }  // namespace
 
-DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, const DatabaseNameRules& rules,
-                                     db::AliasConfig& session, db::Database& database, const QString& caption,
-                                     const QString& helpPage, QWidget* parent)
-    : QDialog(parent), mainScreen_(mainScreen), ui(std::make_unique<Ui::DatabaseSelection>()), rules_(rules),
-      session_(session), database_(database), helpPage_(helpPage)
+DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, const MainScreenDatabase& members,
+                                     const DatabaseNameRules& rules, db::AliasConfig& session,
+                                     db::Database& database, const QString& caption, const QString& helpPage,
+                                     QWidget* parent)
+    : QDialog(parent), mainScreen_(mainScreen), members_(members),
+      ui(std::make_unique<Ui::DatabaseSelection>()), rules_(rules), session_(session), database_(database),
+      helpPage_(helpPage)
 {
     ui->setupUi(this);
     setWindowTitle(caption);
@@ -193,7 +195,7 @@ void DatabaseSelection::ChangeDefaultsClick()
     case SwitchOutcome::Switched:
         break;
     }
-    InUseEdit()->setText(DatabaseAlias() + ": " + DatabaseFolder());
+    (mainScreen_->*members_.InUseEdit)()->setText(DatabaseAlias() + ": " + DatabaseFolder());
     AfterSwitch(result.RegistryWritten);
 }
 
@@ -322,6 +324,16 @@ void DatabaseSelection::ReportError(const QString& text)
     ShowStop(this, text, QStringLiteral("Error"));
 }
 
+QString& DatabaseSelection::DatabaseAlias() const
+{
+    return mainScreen_->*members_.Alias;
+}
+
+QString& DatabaseSelection::DatabaseFolder() const
+{
+    return mainScreen_->*members_.Folder;
+}
+
 DatabaseInUse DatabaseSelection::InUse() const
 {
     return {DatabaseAlias(), DatabaseFolder()};
@@ -347,7 +359,10 @@ void DatabaseSelection::OpenAllTables(bool rebuildAllowed)
 
 TTWDatabaseSelection::TTWDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
                                            db::Database& schedulerDatabase, QWidget* parent)
-    : DatabaseSelection(mainScreen, ScheduleDatabaseRules(), session, schedulerDatabase,
+    : DatabaseSelection(mainScreen,
+                        {&TMainScreen::ScheduleAlias, &TMainScreen::ScheduleFolder,
+                         &TMainScreen::TWDatabaseInUse},
+                        ScheduleDatabaseRules(), session, schedulerDatabase,
                         QStringLiteral("Tarnwick database access"), QStringLiteral("Finding_TW_database.htm"),
                         parent)
 {
@@ -363,21 +378,6 @@ int TTWDatabaseSelection::Execute(int helpLevel)
 void TTWDatabaseSelection::SaveConfigInBackground()
 {
     StartSave();
-}
-
-QString& TTWDatabaseSelection::DatabaseAlias() const
-{
-    return mainScreen_->ScheduleAlias;
-}
-
-QString& TTWDatabaseSelection::DatabaseFolder() const
-{
-    return mainScreen_->ScheduleFolder;
-}
-
-QLineEdit* TTWDatabaseSelection::InUseEdit() const
-{
-    return mainScreen_->TWDatabaseInUse();
 }
 
 void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
@@ -408,7 +408,10 @@ void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
 
 TDatabaseSelection::TDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
                                        db::Database& estimatorDatabase, QWidget* parent)
-    : DatabaseSelection(mainScreen, EstimatingDatabaseRules(), session, estimatorDatabase,
+    : DatabaseSelection(mainScreen,
+                        {&TMainScreen::EstimatorAlias, &TMainScreen::EstimatorFolder,
+                         &TMainScreen::QMDatabaseInUse},
+                        EstimatingDatabaseRules(), session, estimatorDatabase,
                         QStringLiteral("Quillmark database access"),
                         QStringLiteral("Finding_QM_database.htm"), parent)
 {
@@ -424,21 +427,6 @@ int TDatabaseSelection::Open(int helpLevel)
 void TDatabaseSelection::SaveDatabaseName()
 {
     StartSave();
-}
-
-QString& TDatabaseSelection::DatabaseAlias() const
-{
-    return mainScreen_->EstimatorAlias;
-}
-
-QString& TDatabaseSelection::DatabaseFolder() const
-{
-    return mainScreen_->EstimatorFolder;
-}
-
-QLineEdit* TDatabaseSelection::InUseEdit() const
-{
-    return mainScreen_->QMDatabaseInUse();
 }
 
 void TDatabaseSelection::AfterSwitch(bool registryWritten)

@@ -35,6 +35,14 @@ namespace tw::app {
 
 class TMainScreen;
 
+// Where the main window keeps a dialog's database: its name, its folder and
+// the Utilities page's edit that shows both.
+struct MainScreenDatabase {
+    QString TMainScreen::*Alias;
+    QString TMainScreen::*Folder;
+    QLineEdit* (TMainScreen::*InUseEdit)() const;
+};
+
 class DatabaseSelection : public QDialog, private DatabaseSwitchHost {
     Q_OBJECT
 public:
@@ -59,15 +67,12 @@ public:
     void WaitOnSaveTimer();
 
 protected:
-    DatabaseSelection(TMainScreen* mainScreen, const DatabaseNameRules& rules, db::AliasConfig& session,
-                      db::Database& database, const QString& caption, const QString& helpPage,
-                      QWidget* parent);
+    DatabaseSelection(TMainScreen* mainScreen, const MainScreenDatabase& members,
+                      const DatabaseNameRules& rules, db::AliasConfig& session, db::Database& database,
+                      const QString& caption, const QString& helpPage, QWidget* parent);
 
-    // The main window's name and folder of this dialog's database and the
-    // edit that shows them.
-    virtual QString& DatabaseAlias() const = 0;
-    virtual QString& DatabaseFolder() const = 0;
-    virtual QLineEdit* InUseEdit() const = 0;
+    QString& DatabaseAlias() const;
+    QString& DatabaseFolder() const;
     // What follows a switch once the name is written (or not) to the registry.
     virtual void AfterSwitch(bool registryWritten) = 0;
     virtual void SaveInBackground() = 0;
@@ -78,6 +83,7 @@ protected:
     void ReportRegistryFailure();
 
     TMainScreen* mainScreen_;
+    MainScreenDatabase members_;
 
 private:
     DatabaseInUse InUse() const override;
@@ -108,9 +114,6 @@ public:
     void SaveConfigInBackground();
 
 protected:
-    QString& DatabaseAlias() const override;
-    QString& DatabaseFolder() const override;
-    QLineEdit* InUseEdit() const override;
     void AfterSwitch(bool registryWritten) override;
     void SaveInBackground() override { SaveConfigInBackground(); }
 };
@@ -125,9 +128,6 @@ public:
     void SaveDatabaseName();
 
 protected:
-    QString& DatabaseAlias() const override;
-    QString& DatabaseFolder() const override;
-    QLineEdit* InUseEdit() const override;
     void AfterSwitch(bool registryWritten) override;
     void SaveInBackground() override { SaveDatabaseName(); }
 };
