@@ -3,10 +3,13 @@
 // later, from the main window's Start timer, once the window is shown.
 
 #include "app/appservices.h"
+#include "app/databaseselection.h"
 #include "app/mainscreen.h"
 #include "app/openingscreen.h"
 #include "app/password.h"
 #include "app/win7advice.h"
+#include "platform/db/aliases.h"
+#include "platform/db/database.h"
 
 #include <QApplication>
 
@@ -36,11 +39,26 @@ int main(int argc, char* argv[])
         std::unique_ptr<tw::app::TMainScreen> mainScreen;
         std::unique_ptr<tw::app::TPassword> password;
         std::unique_ptr<tw::app::TWin7Advice> advice;
+        // The database names and the two databases the dialogs repoint, until
+        // the data module that owns them lands.
+        std::unique_ptr<tw::db::AliasConfig> aliases;
+        std::unique_ptr<tw::db::Database> schedulerDatabase;
+        std::unique_ptr<tw::db::Database> estimatorDatabase;
+        std::unique_ptr<tw::app::TTWDatabaseSelection> scheduleNames;
+        std::unique_ptr<tw::app::TDatabaseSelection> estimatingNames;
         try {
             mainScreen = std::make_unique<tw::app::TMainScreen>();
+            aliases = std::make_unique<tw::db::AliasConfig>();
+            schedulerDatabase = std::make_unique<tw::db::Database>("scheduler", *aliases);
+            estimatorDatabase = std::make_unique<tw::db::Database>("estimator", *aliases);
             password = std::make_unique<tw::app::TPassword>();
             advice = std::make_unique<tw::app::TWin7Advice>();
+            scheduleNames = std::make_unique<tw::app::TTWDatabaseSelection>(mainScreen.get(), *aliases,
+                                                                             *schedulerDatabase);
+            estimatingNames =
+                std::make_unique<tw::app::TDatabaseSelection>(mainScreen.get(), *aliases, *estimatorDatabase);
             mainScreen->SetDialogs(password.get(), advice.get());
+            mainScreen->SetDatabaseDialogs(scheduleNames.get(), estimatingNames.get());
         } catch (...) {
             splash.reset();
             ShowFatal(QStringLiteral("CreateForm error- Windows may be corrupted"));

@@ -1,6 +1,7 @@
 #include "app/mainscreen.h"
 
 #include "app/appservices.h"
+#include "app/databaseselection.h"
 #include "app/password.h"
 #include "app/programfolder.h"
 #include "app/win7advice.h"
@@ -11,6 +12,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -53,6 +55,8 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent), ui(std::make_un
     ui->setupUi(this);
     ui->TabControl->setCornerWidget(ui->Help, Qt::TopRightCorner);
     connect(ui->Help, &QPushButton::clicked, this, &TMainScreen::HelpClick);
+    connect(ui->TWDbManagement, &QPushButton::clicked, this, &TMainScreen::TWDbManagementClick);
+    connect(ui->QMDbManagement, &QPushButton::clicked, this, &TMainScreen::QMDbManagementClick);
     connect(ui->TabControl, &QTabWidget::currentChanged, this, [this] {
         if (SelectionReady)
             TabControlChange();
@@ -92,6 +96,12 @@ void TMainScreen::SetDialogs(TPassword* password, TWin7Advice* advice)
     advice_ = advice;
 }
 
+void TMainScreen::SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames, TDatabaseSelection* estimatingNames)
+{
+    scheduleNames_ = scheduleNames;
+    estimatingNames_ = estimatingNames;
+}
+
 QTabWidget* TMainScreen::TabControl() const
 {
     return ui->TabControl;
@@ -113,6 +123,16 @@ void TMainScreen::SetStatusText(int panel, const QString& text)
 QString TMainScreen::StatusText(int panel) const
 {
     return statusPanels_[panel]->text();
+}
+
+QLineEdit* TMainScreen::TWDatabaseInUse() const
+{
+    return ui->TWDatabaseInUse;
+}
+
+QLineEdit* TMainScreen::QMDatabaseInUse() const
+{
+    return ui->QMDatabaseInUse;
 }
 
 void TMainScreen::FormCreate()
@@ -388,6 +408,18 @@ void TMainScreen::HelpClick()
     if (!OpenHelpPage(ProgramFolder, page))
         ShowMessageBox(this, "The help page " + page + " could not be opened", QStringLiteral("Error"),
                        MessageIcon::Stop, MessageModality::Window);
+}
+
+void TMainScreen::TWDbManagementClick()
+{
+    if (scheduleNames_)
+        scheduleNames_->Execute(HelpLevel);
+}
+
+void TMainScreen::QMDbManagementClick()
+{
+    if (estimatingNames_)
+        estimatingNames_->Open(HelpLevel);
 }
 
 }  // namespace tw::app

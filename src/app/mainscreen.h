@@ -27,12 +27,15 @@ class TMainScreen;
 }
 
 class QLabel;
+class QLineEdit;
 class QTabWidget;
 class QTimer;
 
 namespace tw::app {
 
+class TDatabaseSelection;
 class TPassword;
+class TTWDatabaseSelection;
 class TWin7Advice;
 
 class TMainScreen : public QMainWindow {
@@ -46,12 +49,17 @@ public:
 
     // The dialogs the start-up shows; created once by the entry point.
     void SetDialogs(TPassword* password, TWin7Advice* advice);
+    // The database-name dialogs of the Utilities page; created once by the entry point.
+    void SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames, TDatabaseSelection* estimatingNames);
 
     QTabWidget* TabControl() const;
     // The Visualize page's place for the resource allocation chart.
     QWidget* RACContainer() const;
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
+    // The Utilities page's names of the two databases in use.
+    QLineEdit* TWDatabaseInUse() const;
+    QLineEdit* QMDatabaseInUse() const;
 
     // Run state read and written by the dialogs.
     bool SelectionReady = false;     // the start-up has restored the saved view
@@ -61,6 +69,7 @@ public:
     bool OldWindows = false;         // never set here: no older system to tell apart
     bool UserIsAdmin = false;
     bool TablesOpen = false;
+    bool TablesBusy = false;  // tables are being opened, closed or rewritten
     bool PasswordRequired = false;
     bool PasswordAccepted = false;
     bool NoAutoBackup = false;
@@ -69,6 +78,10 @@ public:
     bool HintDetail = true;
     QString ScheduleAlias;
     QString EstimatorAlias;
+    QString ScheduleFolder;
+    QString EstimatorFolder;
+    int WorkCalendarMode = 0;   // 0 one calendar for all resources, else one per resource
+    int CurrentResourceId = 0;  // the resource whose calendar is shown
     QString ProgramFolder;
     InstallPaths FirstRunPaths;  // the installer's folders, read on a first run
     TDateTime StartMoment = 0;
@@ -96,6 +109,8 @@ public:
     void ApplyColourScheme();
     void ApplyHelpLevel();
     void HelpClick();
+    void TWDbManagementClick();
+    void QMDbManagementClick();
     // Reports that a database did not open: the advice to restart as an
     // administrator for a user who is not one, the plain message otherwise.
     void ReportDatabaseFailure(const QString& text);
@@ -134,6 +149,15 @@ public:
     void SaveRunSettings(int /*page*/) {}
     void BackupDatabase(bool /*atExit*/) {}
     bool UpdateAccessRecord(bool /*take*/) { return true; }
+    bool PullChartUpdates(bool /*force*/) { return false; }
+    void LoadHolidays() {}
+    void FillCalendarResourceList(bool /*allResources*/) {}
+    void SelectCalendarResource(double /*resourceId*/) {}
+    void ShowWorkCalendar(double /*resourceId*/) {}
+    // The database names live in one file per user that every copy reads
+    // and writes directly; there is no redirected per-user copy to bring in
+    // line after a save, so this has nothing to do.
+    bool SyncBdeConfigFile() { return true; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -150,6 +174,8 @@ private:
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
     TWin7Advice* advice_ = nullptr;
+    TTWDatabaseSelection* scheduleNames_ = nullptr;
+    TDatabaseSelection* estimatingNames_ = nullptr;
     bool hintsShown_ = true;
 };
 

@@ -1,0 +1,439 @@
+#include "app/databaseselection.h"
+
+#include "app/appservices.h"
+#include "app/mainscreen.h"
+#include "platform/db/aliases.h"
+#include "platform/db/database.h"
+#include "ui_databaseselection.h"
+
+#include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStorageInfo>
+#include <QTimer>
+
+#include <algorithm>
+#include <exception>
+
+namespace tw::app {
+
+namespace {
+
+constexpr int kWaitOnSaveMs = 3000;
+constexpr int kStatusPanelWidth = 393;
+
+void ShowStop(QWidget* parent, const QString& text, const QString& caption)
+{
+    ShowMessageBox(parent, text, caption, MessageIcon::Stop, MessageModality::Application);
+}
+
+// The hourglass while a handler works; released early before a message box.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { Release(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    void Release()
+    {
+        if (std::exchange(held_, false))
+            QGuiApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool held_ = true;
+};
+
+// On this platform the drives are the mounted volumes.
+QStringList MountPoints()
+{
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath()))
+            roots << volume.rootPath();
+    }
+    roots.sort();
+    return roots;
+}
+
+}  // namespace
+
+DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, const MainScreenDatabase& members,
+                                     const DatabaseNameRules& rules, db::AliasConfig& session,
+                                     db::Database& database, const QString& caption, const QString& helpPage,
+                                     QWidget* parent)
+    : QDialog(parent), mainScreen_(mainScreen), members_(members),
+      ui(std::make_unique<Ui::DatabaseSelection>()), rules_(rules), session_(session), database_(database),
+      helpPage_(helpPage)
+{
+    ui->setupUi(this);
+    setWindowTitle(caption);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+
+    auto* panel = new QLabel(ui->StatusBar);
+    panel->setObjectName(QStringLiteral("StatusPanel"));
+    panel->setMinimumWidth(kStatusPanelWidth);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    ui->StatusBar->addWidget(panel, 1);
+
+    ui->DriveComboBox->addItems(MountPoints());
+    // The files of the folder chosen in the tree, tables only.
+    auto* files = new QFileSystemModel(this);
+    files->setFilter(QDir::Files);
+    files->setNameFilters({QStringLiteral("*.dbf")});
+    files->setNameFilterDisables(false);
+    ui->FileListBox->setModel(files);
+    connect(ui->DirectoryListBox, &TFcShellLocator::PathChanged, this,
+            [this, files](const QString& path) { ui->FileListBox->setRootIndex(files->setRootPath(path)); });
+    ui->DirectoryListBox->SetPathName(QDir::homePath());
+
+    WaitOnSave = new QTimer(this);
+    WaitOnSave->setObjectName(QStringLiteral("WaitOnSave"));
+    WaitOnSave->setInterval(kWaitOnSaveMs);
+    connect(WaitOnSave, &QTimer::timeout, this, &DatabaseSelection::WaitOnSaveTimer);
+
+    connect(ui->ChangeDefaults, &QPushButton::clicked, this, &DatabaseSelection::ChangeDefaultsClick);
+    connect(ui->CreateNewAlias, &QPushButton::clicked, this, &DatabaseSelection::CreateNewAliasClick);
+    connect(ui->AliasCombo, &QComboBox::activated, this, &DatabaseSelection::AliasComboChange);
+    connect(ui->DriveComboBox, &QComboBox::activated, this, &DatabaseSelection::DriveComboBoxChange);
+    connect(ui->Help, &QPushButton::clicked, this, &DatabaseSelection::HelpClick);
+}
+
+DatabaseSelection::~DatabaseSelection()
+{
+    RestoreCursor();
+}
+
+void DatabaseSelection::Fill(int helpLevel)
+{
+    const std::initializer_list<QWidget*> fields{ui->DriveComboBox, ui->DirectoryListBox, ui->FileListBox,
+                                                 ui->NewAliasName,  ui->AliasInUse,       ui->AliasPath,
+                                                 ui->AliasCombo};
+    for (QWidget* field : fields) {
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, mainScreen_->DialogFieldColour);
+        field->setPalette(palette);
+    }
+    const bool hints = helpLevel == 0;
+    ui->ChangeDefaults->setToolTip(hints ? QStringLiteral("Use selected database  name ") : QString());
+    ui->CreateNewAlias->setToolTip(hints ? QStringLiteral("Create a database name") : QString());
+
+    if (!DatabaseAlias().isEmpty()) {
+        // Until the start-up connects the database itself, it is connected
+        // here under the name the start-up read.
+        if (database_.aliasName().empty())
+            database_.setAliasName(DatabaseAlias().toStdString());
+        ui->AliasInUse->setText(QString::fromStdString(database_.aliasName()));
+        ShowAliasPath(ui->AliasInUse->text());
+    }
+    FillAliasList();
+    StartFolder = mainScreen_->ProgramFolder;
+    SetStatusText({});
+    if (const QScreen* desktop = screen())
+        move(desktop->availableGeometry().center() - rect().center());
+}
+
+void DatabaseSelection::FillAliasList()
+{
+    ui->AliasCombo->clear();
+    try {
+        session_.Reload();
+        QStringList names;
+        for (const std::string& name : session_.GetAliasNames())
+            names << QString::fromStdString(name);
+        names.sort(Qt::CaseInsensitive);
+        ui->AliasCombo->addItems(names);
+    } catch (const std::exception& e) {
+        ReportError(QString::fromLocal8Bit(e.what()));
+    }
+    ui->AliasCombo->setCurrentIndex(-1);
+}
+
+void DatabaseSelection::ShowAliasPath(const QString& alias)
+{
+    try {
+        ui->AliasPath->setText(AliasPath(session_, alias));
+    } catch (const std::exception& e) {
+        ui->AliasPath->clear();
+        ReportError(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void DatabaseSelection::AliasComboChange()
+{
+    ShowAliasPath(ui->AliasCombo->currentText());
+}
+
+void DatabaseSelection::DriveComboBoxChange()
+{
+    // A volume that went away leaves the tree where it was.
+    ui->DirectoryListBox->SetPathName(ui->DriveComboBox->currentText());
+    SetStatusText({});
+}
+
+void DatabaseSelection::ChangeDefaultsClick()
+{
+    WaitCursor hourglass;
+    const QString chosen = ui->AliasCombo->currentText();
+    const SwitchResult result = SwitchDatabaseName(rules_, chosen, session_, database_, *this);
+    switch (result.Outcome) {
+    case SwitchOutcome::NothingChosen:
+        return;
+    case SwitchOutcome::Reserved:
+        hourglass.Release();
+        ShowStop(this, QStringLiteral("Illegal database name"),
+                 QStringLiteral("Choose a different database name"));
+        return;
+    case SwitchOutcome::Failed:
+        hourglass.Release();
+        ShowStop(this, QStringLiteral("Invalid database selection"), QStringLiteral("Error"));
+        return;
+    case SwitchOutcome::Switched:
+        break;
+    }
+    (mainScreen_->*members_.InUseEdit)()->setText(DatabaseAlias() + ": " + DatabaseFolder());
+    AfterSwitch(result.RegistryWritten);
+}
+
+void DatabaseSelection::ReportSwitch()
+{
+    SetStatusText("Tarnwick db switched to " + ui->AliasPath->text());
+    ui->AliasInUse->setText(DatabaseAlias());
+}
+
+void DatabaseSelection::ReportRegistryFailure()
+{
+    ShowStop(this, QStringLiteral("Write registry failure"), QStringLiteral("Error"));
+}
+
+void DatabaseSelection::CreateNewAliasClick()
+{
+    const QString name = ui->NewAliasName->text();
+    if (IsReservedName(rules_.CreateReserved, name)) {
+        ShowStop(this, QStringLiteral("Illegal database name"), QStringLiteral("Create database name error"));
+        reject();
+        return;
+    }
+    WaitCursor hourglass;
+    CreateOutcome outcome;
+    try {
+        const QString folder = ui->DirectoryListBox->GetPathName();
+        outcome = CreateDatabaseName(rules_, name, folder, StartFolder, session_);
+    } catch (const std::exception& e) {
+        hourglass.Release();
+        ReportError(QString::fromLocal8Bit(e.what()));
+        return;
+    }
+    switch (outcome) {
+    case CreateOutcome::Reserved:  // refused above
+    case CreateOutcome::NothingNamed:
+        return;
+    case CreateOutcome::IllegalLocation:
+        hourglass.Release();
+        ShowStop(this, QStringLiteral("Illegal database location"),
+                 QStringLiteral("Create database name error"));
+        reject();
+        return;
+    case CreateOutcome::Added:
+    case CreateOutcome::Repointed:
+        AliasExisted = outcome == CreateOutcome::Repointed;
+        SaveInBackground();
+        return;
+    }
+}
+
+void DatabaseSelection::StartSave()
+{
+    savingName_ = ui->NewAliasName->text();
+    SetStatusText("Saving database name: " + savingName_);
+    if (!std::exchange(waitCursor_, true))
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    SavePending = true;
+    WaitOnSave->start();
+    SaveThread.Start(session_);
+}
+
+void DatabaseSelection::WaitOnSaveTimer()
+{
+    // A save still running is reported at a later tick: what is said about it
+    // is what it did, never a guess.
+    if (!SavePending || !SaveThread.Finished())
+        return;
+    WaitOnSave->stop();
+    RestoreCursor();
+    const QString error = SaveThread.Take();
+    SavePending = false;
+    if (!error.isEmpty()) {
+        SetStatusText({});
+        ShowStop(this, error, QStringLiteral("Error"));
+        return;
+    }
+    SetStatusText(SavedNameStatus(savingName_, AliasExisted));
+    ui->AliasCombo->setCurrentIndex(-1);
+    ui->AliasPath->clear();
+    if (mainScreen_->OldWindows) {
+        FillAliasList();
+        return;
+    }
+    mainScreen_->SyncBdeConfigFile();
+    ShowStop(this, QStringLiteral("Windows Vista & 7 require you to force close Tarnwick at this time"),
+             QStringLiteral("Advisory"));
+    mainScreen_->TablesBusy = true;
+    try {
+        session_.Reload();
+    } catch (const std::exception& e) {
+        ReportError(QString::fromLocal8Bit(e.what()));
+    }
+    mainScreen_->CloseAllTables();
+    mainScreen_->OpenAllTables(false);
+    mainScreen_->TablesBusy = false;
+    reject();
+}
+
+void DatabaseSelection::HelpClick()
+{
+    if (!OpenHelpPage(mainScreen_->ProgramFolder, helpPage_))
+        ShowMessageBox(this, "The help page " + helpPage_ + " could not be opened", QStringLiteral("Error"),
+                       MessageIcon::Stop, MessageModality::Window);
+}
+
+QString DatabaseSelection::StatusText() const
+{
+    return ui->StatusBar->findChild<QLabel*>(QStringLiteral("StatusPanel"))->text();
+}
+
+void DatabaseSelection::SetStatusText(const QString& text)
+{
+    auto* panel = ui->StatusBar->findChild<QLabel*>(QStringLiteral("StatusPanel"));
+    panel->setText(text);
+    panel->repaint();
+}
+
+void DatabaseSelection::RestoreCursor()
+{
+    if (std::exchange(waitCursor_, false))
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void DatabaseSelection::ReportError(const QString& text)
+{
+    ShowStop(this, text, QStringLiteral("Error"));
+}
+
+QString& DatabaseSelection::DatabaseAlias() const
+{
+    return mainScreen_->*members_.Alias;
+}
+
+QString& DatabaseSelection::DatabaseFolder() const
+{
+    return mainScreen_->*members_.Folder;
+}
+
+DatabaseInUse DatabaseSelection::InUse() const
+{
+    return {DatabaseAlias(), DatabaseFolder()};
+}
+
+void DatabaseSelection::SetInUse(const DatabaseInUse& inUse)
+{
+    DatabaseAlias() = inUse.Alias;
+    DatabaseFolder() = inUse.Folder;
+}
+
+void DatabaseSelection::CloseAllTables()
+{
+    mainScreen_->CloseAllTables();
+}
+
+void DatabaseSelection::OpenAllTables(bool rebuildAllowed)
+{
+    mainScreen_->OpenAllTables(rebuildAllowed);
+}
+
+// The schedule database.
+
+TTWDatabaseSelection::TTWDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
+                                           db::Database& schedulerDatabase, QWidget* parent)
+    : DatabaseSelection(mainScreen,
+                        {&TMainScreen::ScheduleAlias, &TMainScreen::ScheduleFolder,
+                         &TMainScreen::TWDatabaseInUse},
+                        ScheduleDatabaseRules(), session, schedulerDatabase,
+                        QStringLiteral("Tarnwick database access"), QStringLiteral("Finding_TW_database.htm"),
+                        parent)
+{
+    setObjectName(QStringLiteral("TTWDatabaseSelection"));
+}
+
+int TTWDatabaseSelection::Execute(int helpLevel)
+{
+    Fill(helpLevel);
+    return exec();
+}
+
+void TTWDatabaseSelection::SaveConfigInBackground()
+{
+    StartSave();
+}
+
+void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
+{
+    // Without open tables there is nothing to refresh, and the switch has
+    // nothing to say.
+    if (!mainScreen_->TablesOpen)
+        return;
+    if (!registryWritten) {
+        ReportRegistryFailure();
+        return;
+    }
+    mainScreen_->PullChartUpdates(true);
+    mainScreen_->LoadHolidays();
+    if (mainScreen_->WorkCalendarMode == 0) {
+        mainScreen_->FillCalendarResourceList(true);
+        mainScreen_->SelectCalendarResource(0);
+        mainScreen_->ShowWorkCalendar(0);
+    } else {
+        mainScreen_->FillCalendarResourceList(false);
+        mainScreen_->SelectCalendarResource(mainScreen_->CurrentResourceId);
+        mainScreen_->ShowWorkCalendar(mainScreen_->CurrentResourceId);
+    }
+    ReportSwitch();
+}
+
+// The estimating database.
+
+TDatabaseSelection::TDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
+                                       db::Database& estimatorDatabase, QWidget* parent)
+    : DatabaseSelection(mainScreen,
+                        {&TMainScreen::EstimatorAlias, &TMainScreen::EstimatorFolder,
+                         &TMainScreen::QMDatabaseInUse},
+                        EstimatingDatabaseRules(), session, estimatorDatabase,
+                        QStringLiteral("Quillmark database access"),
+                        QStringLiteral("Finding_QM_database.htm"), parent)
+{
+    setObjectName(QStringLiteral("TDatabaseSelection"));
+}
+
+int TDatabaseSelection::Open(int helpLevel)
+{
+    Fill(helpLevel);
+    return exec();
+}
+
+void TDatabaseSelection::SaveDatabaseName()
+{
+    StartSave();
+}
+
+void TDatabaseSelection::AfterSwitch(bool registryWritten)
+{
+    if (!registryWritten)
+        ReportRegistryFailure();
+    ReportSwitch();
+}
+
+}  // namespace tw::app
