@@ -174,7 +174,11 @@ void TMainScreen::StartTimer()
         return;
     }
     FirstRun = false;
-    OldWindows = false;
+    // The systems without per-user redirection of settings files and without
+    // administrator elevation are what this flag tells apart; Linux has
+    // neither, so it takes their path: no administrator advice, and a saved
+    // database name takes effect without closing the program.
+    OldWindows = true;
 
     if (StartupDone) {
         showNormal();

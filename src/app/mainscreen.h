@@ -66,8 +66,8 @@ public:
     bool StartupDone = false;        // settings loaded; cleared by the shutdown
     bool QuitWithoutSaving = false;  // ending after the one-copy test or a refused password
     bool FirstRun = false;           // first run after installation
-    bool OldWindows = false;         // never set here: no older system to tell apart
-    bool UserIsAdmin = false;
+    bool OldWindows = true;          // no settings redirection or elevation (always, on Linux)
+    bool UserIsAdmin = true;         // no elevation on Linux: every user counts as one
     bool TablesOpen = false;
     bool TablesBusy = false;  // tables are being opened, closed or rewritten
     bool PasswordRequired = false;

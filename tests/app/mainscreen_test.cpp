@@ -232,7 +232,8 @@ TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamedOrAdvisedAbout)
     EXPECT_EQ(recorder_.Boxes[0].Icon, MessageIcon::Stop);
     EXPECT_EQ(recorder_.Boxes[0].Modality, MessageModality::Application);
 
-    // A user without the rights is advised instead of told.
+    // Where elevation exists, a user without the rights is advised instead of told.
+    window.OldWindows = false;
     advice.SetAdminTest([] { return false; });
     QString advised;
     QTimer::singleShot(0, &advice, [&] {
