@@ -73,6 +73,10 @@ struct MainScreenState {
 
     // Record keys of the run (KeyCounter lives inside).
     RecordKeys Keys;
+
+    // --- Tables and data module: further members go here. ---
+
+    // --- Schedule synchronisation: further members go here. ---
 };
 
 }  // namespace tw::data
