@@ -182,8 +182,10 @@ void TEstimateData::RebuildCustomerName()
         return;
     lastFirst_ = CustomersTable.fieldByName("FIRST").asString();
     lastLast_ = CustomersTable.fieldByName("LAST").asString();
+    if (lastLast_.find_first_not_of(' ') == std::string::npos)
+        return;
     const std::string name = CutToCharacters(CustomerNameText(lastLast_, lastFirst_), 80);
-    if (name.empty() || name == CustomersTable.fieldByName("NAME").asString())
+    if (name == CustomersTable.fieldByName("NAME").asString())
         return;
     try {
         CustomersTable.edit();
