@@ -208,6 +208,8 @@ bool TableOperations::UpgradeTable(db::Table& table, db::Table& reference, const
                     db::CopyTable(programFolder, reference.tableName(), folder, name);
                     table.open();
                     FixUpAfterUpgrade(table);
+                    if (missing)
+                        AddSettingsRecordWhenEmpty(table);
                     done = true;
                 } catch (const std::exception&) {
                 }

@@ -4,18 +4,11 @@
 #include <cctype>
 #include <filesystem>
 
-#include "platform/db/table.h"
 #include "platform/db/tableops.h"
 
 namespace tw::data {
 
 namespace {
-
-bool IsSettingsTable(const std::string& file)
-{
-    return SameTableName(file, "params.dbf") || SameTableName(file, "eparams.dbf") ||
-           SameTableName(file, "qbsetup.dbf");
-}
 
 void CreateFromLayout(const std::string& folder, const std::string& file, const TableLayout& layout)
 {
@@ -23,6 +16,21 @@ void CreateFromLayout(const std::string& folder, const std::string& file, const 
 }
 
 }  // namespace
+
+bool IsSettingsTable(const std::string& file)
+{
+    return SameTableName(file, "params.dbf") || SameTableName(file, "eparams.dbf") ||
+           SameTableName(file, "qbsetup.dbf");
+}
+
+void AddSettingsRecordWhenEmpty(db::Table& table)
+{
+    if (!IsSettingsTable(table.tableName()) || table.recordCount() != 0)
+        return;
+    table.append();
+    table.post();
+    table.first();
+}
 
 void CreateMissingReferenceTable(const std::string& programFolder, const std::string& referenceFile)
 {
@@ -43,15 +51,11 @@ void CreateMissingProgramTables(const std::string& programFolder)
         if (db::TableExists(programFolder, layout.fileName))
             continue;
         CreateFromLayout(programFolder, layout.fileName, layout);
-        if (IsSettingsTable(layout.fileName)) {
-            db::Table t;
-            t.setFolder(programFolder);
-            t.setTableName(layout.fileName);
-            t.open();
-            t.append();
-            t.post();
-            t.close();
-        }
+        db::Table t;
+        t.setFolder(programFolder);
+        t.setTableName(layout.fileName);
+        t.open();
+        AddSettingsRecordWhenEmpty(t);
     }
     for (const ReferenceTable& pair : ReferenceTables())
         CreateMissingReferenceTable(programFolder, pair.referenceFile);

@@ -7,8 +7,14 @@
 #include <string>
 
 #include "data/layouts/layouts.h"
+#include "platform/db/table.h"
 
 namespace tw::data {
+
+// params.dbf, eparams.dbf and qbsetup.dbf are read and written as their one
+// record; a new one gets that record blank.
+bool IsSettingsTable(const std::string& file);
+void AddSettingsRecordWhenEmpty(db::Table& table);
 
 // The reference twin of a checked table, in the program folder, when missing.
 void CreateMissingReferenceTable(const std::string& programFolder, const std::string& referenceFile);

@@ -283,6 +283,18 @@ TEST_F(TableCheckTest, MissingTwinIsMadeFromTheLayout)
     EXPECT_TRUE(ui_.StatusHistory.empty()) << "the live table was current";
 }
 
+// The start-up checks params.dbf before anything else is opened.
+TEST_F(TableCheckTest, MissingSettingsTableIsMadeWithItsOneRecord)
+{
+    db::DeleteTable(program_, "params.dbf");
+    db::DeleteTable(program_, "rparams.DBF");
+    ASSERT_TRUE(ops_->CheckTableStructure(data_->ParamsTable, data_->RParamsTable, program_));
+    ASSERT_TRUE(data_->ParamsTable.active());
+    EXPECT_EQ(data_->ParamsTable.recordCount(), 1);
+    ExpectCurrentLayout(data_->ParamsTable, Database::Parameters);
+    EXPECT_TRUE(ui_.Messages.empty());
+}
+
 TEST_F(TableCheckTest, RebuildCrewIndexAddsTheMissingAssignmentRows)
 {
     ops_->OpenAllTables(true);
