@@ -55,7 +55,8 @@ ChartsCalculatedFields TEstimateData::ChartsTableCalcFields()
             if (ICrewsTable2.fieldByName("CHARTSID").asInteger() != chartsId)
                 continue;
             const std::int32_t crewId = ICrewsTable2.fieldByName("CREWID").asInteger();
-            const float h = hooks_.WorkingHoursBetween ? hooks_.WorkingHoursBetween(crewId, start, end) : 0.0f;
+            const float h =
+                hooks_.WorkingHoursBetween ? hooks_.WorkingHoursBetween(crewId, start, end) : 0.0f;
             hours += h;
             std::int64_t rate = 0;
             if (LocateKey(CrewsTable2, "CREWID", crewId))

@@ -100,8 +100,8 @@ TEstimateData::TEstimateData(const std::string& aliasFile)
     Configure(QBSetupTable, {P, "qbsetup.dbf", "", false});
     Configure(PrinterTable, {P, "printer.dbf", "", false});
     Configure(PrinterTable2, {P, "printer.dbf", "", false});
-    for (db::Table* t : {&ChartsTable, &ChartsTable2, &ChartsTable3, &ChartsTable4, &ChartsTable5, &ChartsTable6,
-                         &ChartsTable7, &ChartsTable8, &ChartsTable9})
+    for (db::Table* t : {&ChartsTable, &ChartsTable2, &ChartsTable3, &ChartsTable4, &ChartsTable5,
+                         &ChartsTable6, &ChartsTable7, &ChartsTable8, &ChartsTable9})
         Configure(*t, {P, "Charts.DBF", "", false});
     for (db::Table* t : {&TasksTable, &TasksTable2, &TasksTable3})
         Configure(*t, {P, "Tasks.DBF", "", false});

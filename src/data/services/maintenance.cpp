@@ -150,7 +150,8 @@ void TableOperations::SortTable(const std::string& databaseName, db::Table& tabl
         table.setDatabaseName(databaseName);
         table.setExclusive(true);
         table.open();
-        const std::string folder = table.folder().empty() ? db::ResolveDatabase(databaseName) : table.folder();
+        const std::string folder =
+            table.folder().empty() ? db::ResolveDatabase(databaseName) : table.folder();
         table.close();
         try {
             db::SortTable(folder, file, {field1, field2, field3, field4});

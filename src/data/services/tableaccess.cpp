@@ -28,7 +28,8 @@ private:
 
 }  // namespace
 
-TableOperations::TableOperations(TEstimateData& data, MainScreenState& state, UserInterface& ui, NetworkLock& lock)
+TableOperations::TableOperations(TEstimateData& data, MainScreenState& state, UserInterface& ui,
+                                 NetworkLock& lock)
     : data_(data), state_(state), ui_(ui), lock_(lock)
 {
 }
@@ -36,10 +37,11 @@ TableOperations::TableOperations(TEstimateData& data, MainScreenState& state, Us
 void TableOperations::ReportDamagedTable(const std::string& fileName)
 {
     if (!state_.TableMessageShown) {
-        ui_.ShowMessage("Table " + fileName +
-                            " may be damaged- use Smart restore to load a backup file or switch to a different "
-                            "database",
-                        kTarnwick, MessageIcon::Stop);
+        ui_.ShowMessage(
+            "Table " + fileName +
+                " may be damaged- use Smart restore to load a backup file or switch to a different "
+                "database",
+            kTarnwick, MessageIcon::Stop);
         state_.TableMessageShown = true;
     }
     state_.SharedTablesUsable = false;
@@ -81,7 +83,9 @@ void TableOperations::OpenAllTables(bool rebuildAllowed)
     auto checked = [&](db::Table& t, db::Table& r, const std::string& folder) {
         OpenTable(t, r, false, false, true, folder);
     };
-    auto plain = [&](db::Table& t, const std::string& folder) { OpenTable(t, t, false, false, false, folder); };
+    auto plain = [&](db::Table& t, const std::string& folder) {
+        OpenTable(t, t, false, false, false, folder);
+    };
     // The components the user edits follow the copy's read-only access.
     auto reopenReadOnly = [&](db::Table& t) {
         CloseTable(t, true);
@@ -102,7 +106,8 @@ void TableOperations::OpenAllTables(bool rebuildAllowed)
 
     if (!db::TableExists(schedule, "ICharts.dbf")) {
         // The schedule folder that the installer made on this machine is new.
-        const bool created = state_.FirstRun && FolderHoldsNoTable(schedule) && CreateScheduleDatabase(schedule);
+        const bool created =
+            state_.FirstRun && FolderHoldsNoTable(schedule) && CreateScheduleDatabase(schedule);
         if (!created) {
             ui_.ShowMessage("Invalid database", kTarnwick, MessageIcon::Stop);
             ui_.ShowMessage("Find the correct database", kTarnwick, MessageIcon::Stop);
@@ -110,9 +115,9 @@ void TableOperations::OpenAllTables(bool rebuildAllowed)
         }
     }
 
-    for (db::Table* t : {&d.EstimateTable3, &d.LaborTable3, &d.RatesTable2, &d.HourssumTable, &d.HourssumTable2,
-                         &d.IProjectTable, &d.WorkOrder1Table, &d.WorkOrder2Table, &d.ProjectsTable3,
-                         &d.CompanyTable, &d.BidTable2, &d.BidTable, &d.MatssumTable})
+    for (db::Table* t : {&d.EstimateTable3, &d.LaborTable3, &d.RatesTable2, &d.HourssumTable,
+                         &d.HourssumTable2, &d.IProjectTable, &d.WorkOrder1Table, &d.WorkOrder2Table,
+                         &d.ProjectsTable3, &d.CompanyTable, &d.BidTable2, &d.BidTable, &d.MatssumTable})
         OpenTable(*t, *t, true, false, false, state_.EstimatorFolder);
 
     if (state_.FirstRun && db::TableExists(schedule, "charts.dbf"))
@@ -210,17 +215,18 @@ void TableOperations::CloseAllTables()
     state_.ClosingTables = true;
     state_.TablesOpen = false;
     for (db::Table* t :
-         {&d.ETable, &d.CalendarTable, &d.CalendarTable2, &d.HolidaysTable, &d.HolidaysTable2, &d.QBSetupTable,
-          &d.OChartsTable, &d.AccessTable, &d.ChartsTable, &d.ChartsTable2, &d.ChartsTable3, &d.ChartsTable4,
-          &d.ChartsTable5, &d.ChartsTable6, &d.ChartsTable7, &d.ChartsTable8, &d.ChartsTable9, &d.TasksTable,
-          &d.TasksTable2, &d.TasksTable3, &d.ITasksTable, &d.ITasksTable2, &d.ITasksTable3, &d.IChartsTable,
-          &d.IChartsTable2, &d.IChartsTable3, &d.ParamsTable, &d.CompanyTable, &d.MyCompanyTable, &d.PhotosTable,
-          &d.CustomersTable, &d.CustomersTable2, &d.CustomersTable3, &d.CustomFieldsTable,
-          &d.CustomFieldsTable2, &d.CustomFieldsTable3, &d.JobsTable, &d.JobsTable2, &d.JobsTable3,
-          &d.CrewsTable, &d.CrewsTable2, &d.CrewsTable3, &d.CrewsTable4, &d.ICrewsTable, &d.ICrewsTable2,
-          &d.ICrewsTable3, &d.PrinterTable, &d.PrinterTable2, &d.EstimateTable3, &d.LaborTable3,
-          &d.RatesTable2, &d.HourssumTable, &d.HourssumTable2, &d.IProjectTable, &d.WorkOrder1Table,
-          &d.WorkOrder2Table, &d.ProjectsTable3, &d.CompanyTable, &d.BidTable2, &d.BidTable, &d.MatssumTable})
+         {&d.ETable, &d.CalendarTable, &d.CalendarTable2, &d.HolidaysTable, &d.HolidaysTable2,
+          &d.QBSetupTable, &d.OChartsTable, &d.AccessTable, &d.ChartsTable, &d.ChartsTable2,
+          &d.ChartsTable3, &d.ChartsTable4, &d.ChartsTable5, &d.ChartsTable6, &d.ChartsTable7,
+          &d.ChartsTable8, &d.ChartsTable9, &d.TasksTable, &d.TasksTable2, &d.TasksTable3, &d.ITasksTable,
+          &d.ITasksTable2, &d.ITasksTable3, &d.IChartsTable, &d.IChartsTable2, &d.IChartsTable3,
+          &d.ParamsTable, &d.CompanyTable, &d.MyCompanyTable, &d.PhotosTable, &d.CustomersTable,
+          &d.CustomersTable2, &d.CustomersTable3, &d.CustomFieldsTable, &d.CustomFieldsTable2,
+          &d.CustomFieldsTable3, &d.JobsTable, &d.JobsTable2, &d.JobsTable3, &d.CrewsTable, &d.CrewsTable2,
+          &d.CrewsTable3, &d.CrewsTable4, &d.ICrewsTable, &d.ICrewsTable2, &d.ICrewsTable3, &d.PrinterTable,
+          &d.PrinterTable2, &d.EstimateTable3, &d.LaborTable3, &d.RatesTable2, &d.HourssumTable,
+          &d.HourssumTable2, &d.IProjectTable, &d.WorkOrder1Table, &d.WorkOrder2Table, &d.ProjectsTable3,
+          &d.CompanyTable, &d.BidTable2, &d.BidTable, &d.MatssumTable})
         CloseTable(*t, true);
     state_.TablesBusy = false;
     state_.ClosingTables = false;

@@ -274,9 +274,10 @@ void TableOperations::FixUpAfterUpgrade(db::Table& live)
 void TableOperations::ReportDamagedDatabase()
 {
     if (!state_.TableMessageShown) {
-        ui_.ShowMessage("Your database may be damaged- use Smart restore to load a backup file or switch to a "
-                        "different database",
-                        "Tarnwick", MessageIcon::Stop);
+        ui_.ShowMessage(
+            "Your database may be damaged- use Smart restore to load a backup file or switch to a "
+            "different database",
+            "Tarnwick", MessageIcon::Stop);
         state_.TableMessageShown = true;
     }
     state_.SharedTablesUsable = false;

@@ -16,7 +16,8 @@ int main(int argc, char** argv)
 {
     using namespace tw::data;
     if (argc != 5) {
-        std::cerr << "usage: tw_create_tables <program folder> <schedule folder> <other folder> <alias file>\n";
+        std::cerr
+            << "usage: tw_create_tables <program folder> <schedule folder> <other folder> <alias file>\n";
         return 2;
     }
     const std::string program = argv[1], schedule = argv[2], other = argv[3];

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/datetime/datetime.h"
@@ -106,12 +107,14 @@ TEST_F(MaintenanceTest, ReindexWaitsForTheLockBeforeThePackOfTheSharedTables)
     ops_->ReindexDatabase();
     EXPECT_EQ(ui_.Sleeps.size(), 2u);
     const auto& history = ui_.StatusHistory;
-    auto waited = std::find(history.begin(), history.end(), std::make_pair(0, std::string("Waiting for network access")));
+    auto waited = std::find(history.begin(), history.end(),
+                            std::make_pair(0, std::string("Waiting for network access")));
     auto shared = std::find(history.begin(), history.end(),
                             std::make_pair(0, std::string("Packing and reindexing tasks table")));
     ASSERT_NE(waited, history.end());
     EXPECT_TRUE(std::find(waited, history.end(),
-                          std::make_pair(0, std::string("Packing and reindexing tasks table"))) != history.end());
+                          std::make_pair(0, std::string("Packing and reindexing tasks table"))) !=
+                history.end());
     EXPECT_LT(shared, waited) << "Charts.DBF is packed before the wait, the shared tables after it";
 }
 

@@ -64,7 +64,8 @@ protected:
     }
 
     // A table of the given fields in a folder, replacing what is there.
-    static void WriteTable(const std::string& folder, const std::string& name, const std::vector<db::FieldDef>& fields,
+    static void WriteTable(const std::string& folder, const std::string& name,
+                           const std::vector<db::FieldDef>& fields,
                            const std::vector<db::IndexDef>& indexes = {})
     {
         db::CreateTable(folder, name, fields, indexes, true);

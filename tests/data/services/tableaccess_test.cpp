@@ -125,8 +125,9 @@ TEST_F(ServicesTest, DamagedTablesAreReportedOnceAndLeftAlone)
     ops_->OpenAllTables(true);
 
     ASSERT_EQ(ui_.Messages.size(), 1u);
-    EXPECT_EQ(ui_.Messages[0].text, "Table customers.dbf may be damaged- use Smart restore to load a backup file "
-                                     "or switch to a different database");
+    EXPECT_EQ(ui_.Messages[0].text,
+              "Table customers.dbf may be damaged- use Smart restore to load a backup file "
+              "or switch to a different database");
     EXPECT_EQ(ui_.Messages[0].caption, "Tarnwick");
     EXPECT_EQ(ReadFile(schedule_ + "/customers.dbf"), junk);
     EXPECT_EQ(ReadFile(schedule_ + "/jobs.dbf"), junk);
@@ -154,7 +155,8 @@ TEST_F(ServicesTest, MissingTableOfAnExistingDatabaseGetsTheEmptyTwin)
     EXPECT_TRUE(state_.TablesOpen);
     ASSERT_TRUE(data_->PhotosTable.active());
     EXPECT_EQ(data_->PhotosTable.recordCount(), 0);
-    EXPECT_EQ(data_->PhotosTable.fieldDefs().size(), FindLayout(Database::Scheduler, "photos.dbf")->fields.size());
+    EXPECT_EQ(data_->PhotosTable.fieldDefs().size(),
+              FindLayout(Database::Scheduler, "photos.dbf")->fields.size());
 }
 
 TEST_F(ServicesTest, ReadOnlyCopyOpensTheEditedViewsReadOnly)
@@ -169,8 +171,8 @@ TEST_F(ServicesTest, ReadOnlyCopyOpensTheEditedViewsReadOnly)
         EXPECT_TRUE(t->active());
         EXPECT_TRUE(t->readOnly()) << t->tableName();
     }
-    for (db::Table* t : {&data_->ChartsTable2, &data_->CustomersTable2, &data_->CustomersTable3, &data_->JobsTable2,
-                         &data_->CrewsTable2, &data_->CustomFieldsTable3})
+    for (db::Table* t : {&data_->ChartsTable2, &data_->CustomersTable2, &data_->CustomersTable3,
+                         &data_->JobsTable2, &data_->CrewsTable2, &data_->CustomFieldsTable3})
         EXPECT_FALSE(t->readOnly()) << t->tableName();
     EXPECT_THROW(data_->CustomersTable.append(), db::DbError);
 

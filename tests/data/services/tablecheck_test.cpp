@@ -53,8 +53,8 @@ TEST_F(TableCheckTest, OutdatedTableIsUpgradedWithEveryRecordCarriedOver)
 {
     WriteTable(schedule_, "jobs.dbf",
                {F("JID", FieldType::Float), F("CID", FieldType::Float), F("DESC", FieldType::Char, 80),
-                F("STATUS", FieldType::Smallint), F("LISTID", FieldType::Float), F("CUSTNAME", FieldType::Char, 80),
-                F("OLDFLAG", FieldType::Logical)},
+                F("STATUS", FieldType::Smallint), F("LISTID", FieldType::Float),
+                F("CUSTNAME", FieldType::Char, 80), F("OLDFLAG", FieldType::Logical)},
                {{"STATUS", "STATUS"}, {"DESC", "DESC"}, {"JID", "JID"}});
     {
         db::Table old;
@@ -242,8 +242,9 @@ TEST_F(TableCheckTest, UpgradeThatCannotCarryEveryRecordKeepsTheLiveTable)
 
     ops_->OpenAllTables(true);
     ASSERT_EQ(ui_.Messages.size(), 1u);
-    EXPECT_EQ(ui_.Messages[0].text, "Your database may be damaged- use Smart restore to load a backup file or "
-                                     "switch to a different database");
+    EXPECT_EQ(ui_.Messages[0].text,
+              "Your database may be damaged- use Smart restore to load a backup file or "
+              "switch to a different database");
     EXPECT_EQ(ui_.Messages[0].caption, "Tarnwick");
     EXPECT_EQ(ReadFile(schedule_ + "/jobs.dbf"), before);
     EXPECT_FALSE(state_.SharedTablesUsable);
@@ -341,7 +342,8 @@ TEST_F(TableCheckTest, RebuildCrewIndexAddsTheMissingAssignmentRows)
     EXPECT_NE(rows.fieldByName("ICREWID").asInteger(), 55);
 
     db::Table& charts = data_->ChartsTable3;
-    const std::pair<int, const char*> tdesc[] = {{100, "Blue crew"}, {101, "Blue crew"}, {102, "old"}, {103, "old"}};
+    const std::pair<int, const char*> tdesc[] = {
+        {100, "Blue crew"}, {101, "Blue crew"}, {102, "old"}, {103, "old"}};
     for (const auto& [id, text] : tdesc) {
         ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(id))));
         EXPECT_EQ(charts.fieldByName("TDESC").asString(), text) << id;
