@@ -128,14 +128,21 @@ bool TableOperations::CheckTableStructure(db::Table& table, db::Table& reference
     CreateMissingReferenceTable(programFolder, reference.tableName());
 
     bool missing = false;
+    bool opened = true;
     try {
         table.open();
     } catch (const db::DbError&) {
-        if (db::TableExists(folder, table.tableName()))
-            throw;
-        missing = true;
+        opened = false;
+        missing = !db::TableExists(folder, table.tableName());
+        // A table of an older release may lack the index this component
+        // uses: that is an outdated table, not a damaged one.
+        if (!missing) {
+            NaturalOrder natural(table);
+            table.open();
+            table.close();
+        }
     }
-    if (!missing) {
+    if (opened) {
         bool same = false;
         try {
             reference.open();

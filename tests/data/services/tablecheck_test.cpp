@@ -199,6 +199,30 @@ TEST_F(TableCheckTest, CustomerNamesAreSplitIntoLastAndFirst)
     }
 }
 
+// crews.dbf of a release before its indexes: the views' own index is missing.
+TEST_F(TableCheckTest, TableWithoutTheIndexOfItsViewIsUpgradedNotReported)
+{
+    const TableLayout* layout = FindLayout(Database::Scheduler, "crews.dbf");
+    WriteTable(schedule_, "crews.dbf", layout->fields);
+    {
+        db::Table old;
+        old.setFolder(schedule_);
+        old.setTableName("crews.dbf");
+        old.open();
+        old.append();
+        old.fieldByName("CREWID").setAsInteger(7);
+        old.fieldByName("DESC").setAsString("Blue crew");
+        old.post();
+    }
+    ops_->OpenAllTables(true);
+    EXPECT_TRUE(ui_.Messages.empty());
+    EXPECT_TRUE(state_.TablesOpen);
+    ASSERT_TRUE(data_->CrewsTable.active());
+    EXPECT_EQ(data_->CrewsTable.indexDefs().size(), layout->indexes.size());
+    EXPECT_EQ(data_->CrewsTable.recordCount(), 1);
+    EXPECT_EQ(data_->CrewsTable.fieldByName("DESC").asString(), "Blue crew");
+}
+
 TEST_F(TableCheckTest, UpgradeOfCrewsAsksForTheAssignmentRebuild)
 {
     const TableLayout* layout = FindLayout(Database::Scheduler, "crews.dbf");
