@@ -1,6 +1,7 @@
 #include "app/workcalendarpage.h"
 
 #include "../schedule/workcalendartab/calendartables.h"
+#include "app/appservices.h"
 #include "app/mainscreen.h"
 #include "controls/fccalendar.h"
 #include "controls/fccmbobx.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -279,6 +281,18 @@ TEST_F(WorkCalendarPageTest, TheMainWindowCarriesThePageOnItsWorkCalendarTab)
     tables.AddHoliday(1, EncodeDate(2026, 12, 24));
     window.LoadHolidays();
     EXPECT_EQ(holidays.Texts(), std::vector<std::string>{"12/24/2026"});
+}
+
+TEST_F(WorkCalendarPageTest, ItsHelpPageGoesIntoTheProgramFolderAndTheContentsLinkToIt)
+{
+    testing::FreshUser user;
+    ASSERT_TRUE(InstallHelpPages(user.ProgramFolder()).isEmpty());
+    QFile page(user.ProgramFolder() + "/Work_calendar.htm");
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().contains("Create 24 / 7 calendar"));
+    QFile contents(user.ProgramFolder() + "/Table_of_contents.htm");
+    ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(contents.readAll().contains("href=\"Work_calendar.htm\""));
 }
 
 }  // namespace
