@@ -77,13 +77,6 @@ TEST_F(WorkCalendarPageTest, ComponentsCarryTheirCaptions)
         {"WorkingHoursPanel", "Working hours"},
         {"CalendarSelectionPanel", "Select resource"},
         {"HolidaysPanel", "Holidays for all"},
-    };
-    for (const auto& c : captions)
-        EXPECT_EQ(Find<QGroupBox>(c.name)->title(), c.caption);
-    const struct {
-        const char* name;
-        const char* caption;
-    } buttons[] = {
         {"CalendarOk", "Save"},
         {"Create247", "Create 24 / 7 calendar"},
         {"SetHoliday", "Specify a holiday"},
@@ -94,8 +87,12 @@ TEST_F(WorkCalendarPageTest, ComponentsCarryTheirCaptions)
         {"SpecifyDownTime3", "Specify down time 3"},
         {"Override", "Override calculated hours per day"},
     };
-    for (const auto& b : buttons)
-        EXPECT_EQ(Find<QAbstractButton>(b.name)->text(), b.caption);
+    for (const auto& c : captions) {
+        QWidget* widget = Find<QWidget>(c.name);
+        const auto* panel = qobject_cast<QGroupBox*>(widget);
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        EXPECT_EQ(panel ? panel->title() : button ? button->text() : QString(), c.caption) << c.name;
+    }
     EXPECT_EQ(Find<QPushButton>("Create247")->toolTip(), "Set calendar for seven day, 24 hour working week.");
     EXPECT_EQ(Find<QWidget>("HolidayCalendar")->toolTip(), "Holidays are in boldface");
     EXPECT_TRUE(Find<QLineEdit>("WorkingHours")->isReadOnly());

@@ -184,11 +184,6 @@ void WorkCalendarTab::Create247Click(CalendarControls& controls)
     LoadHolidays();
 }
 
-void WorkCalendarTab::AssignHolidayTexts(std::vector<std::string> texts)
-{
-    holidays_.Assign(std::move(texts));
-}
-
 bool WorkCalendarTab::LocateHoliday(TDateTime date)
 {
     return t_.HolidaysTable.locate("DATE", db::DateValue{static_cast<std::int32_t>(std::trunc(date))});
@@ -221,7 +216,7 @@ void WorkCalendarTab::SetHolidayClick(TDateTime date)
     holidays.refresh();
     std::vector<std::string> texts = holidays_.Texts();
     texts.push_back(text);
-    AssignHolidayTexts(std::move(texts));
+    holidays_.Assign(std::move(texts));
     ReportHoliday(text + " added as holiday");
 }
 
@@ -240,7 +235,7 @@ void WorkCalendarTab::ClearHolidayClick(TDateTime date)
     std::vector<std::string> texts = holidays_.Texts();
     if (const auto found = std::find(texts.begin(), texts.end(), text); found != texts.end())
         texts.erase(found);
-    AssignHolidayTexts(std::move(texts));
+    holidays_.Assign(std::move(texts));
     ReportHoliday(text + " removed as holiday");
 }
 
@@ -249,7 +244,7 @@ void WorkCalendarTab::ClearAllHolidaysClick()
     // The table first: when it cannot be emptied the list still shows the
     // holidays that remain.
     data::EmptyTable(t_.HolidaysTable);
-    AssignHolidayTexts({});
+    holidays_.Assign({});
     ReportHoliday("All holidays removed");
 }
 
@@ -261,7 +256,7 @@ void WorkCalendarTab::LoadHolidays()
     std::vector<std::string> texts;
     for (holidays.first(); !holidays.eof(); holidays.next())
         texts.push_back(locale::DateToStr(holidays.fieldByName("DATE").asDate()));
-    AssignHolidayTexts(std::move(texts));
+    holidays_.Assign(std::move(texts));
 }
 
 std::vector<std::uint8_t> WorkCalendarTab::HolidayDaysOfMonth(int year, int month) const

@@ -86,7 +86,6 @@ public:
 private:
     void RemoveSurplusDefaultRecords();
     std::string CalendarName(double resourceId);
-    void AssignHolidayTexts(std::vector<std::string> texts);
     bool LocateHoliday(TDateTime date);
     void ReportHoliday(const std::string& text);
 
