@@ -23,8 +23,8 @@ QDateTime ToPicker(TDateTime value)
     DateFields date;
     TimeFields time;
     DecodeDateTime(value, date, time);
-    return QDateTime(QDate(date.year, date.month, date.day), QTime(time.hour, time.minute, time.second, time.msec),
-                     Qt::UTC);
+    return QDateTime(QDate(date.year, date.month, date.day),
+                     QTime(time.hour, time.minute, time.second, time.msec), Qt::UTC);
 }
 
 TDateTime FromPicker(const QDateTimeEdit* picker)
@@ -53,7 +53,8 @@ TWorkCalendarPage::TWorkCalendarPage(QWidget* parent)
                            ui->Saturday})
         connect(day, &QCheckBox::toggled, this, &TWorkCalendarPage::CalendarControlsChanged);
     for (QDateTimeEdit* picker : {ui->StartDayTime, ui->EndDayTime, ui->StartDownTime1, ui->EndDownTime1,
-                                  ui->StartDownTime2, ui->EndDownTime2, ui->StartDownTime3, ui->EndDownTime3}) {
+                                  ui->StartDownTime2, ui->EndDownTime2, ui->StartDownTime3,
+                                  ui->EndDownTime3}) {
         picker->setTimeSpec(Qt::UTC);
         connect(picker, &QDateTimeEdit::dateTimeChanged, this, &TWorkCalendarPage::CalendarControlsChanged);
     }
@@ -85,7 +86,8 @@ void TWorkCalendarPage::Attach(schedule::WorkCalendarTab::Tables tables, data::M
 {
     state_ = &state;
     userInterface_ = &userInterface;
-    tab_ = std::make_unique<schedule::WorkCalendarTab>(tables, state, holidays, userInterface, std::move(hooks));
+    tab_ = std::make_unique<schedule::WorkCalendarTab>(tables, state, holidays, userInterface,
+                                                       std::move(hooks));
 }
 
 template <typename Work>

@@ -20,7 +20,8 @@ namespace tw::controls {
 class TFcCalendar : public QCalendarWidget {
     Q_OBJECT
 public:
-    using GetBoldDaysEvent = std::function<void(QObject* sender, int year, int month, std::uint32_t& dayMask)>;
+    using GetBoldDaysEvent =
+        std::function<void(QObject* sender, int year, int month, std::uint32_t& dayMask)>;
 
     explicit TFcCalendar(QWidget* parent = nullptr);
 

@@ -50,7 +50,8 @@ protected:
     QString Text(const char* edit) { return Find<QLineEdit>(edit)->text(); }
     bool ShownBold(QDate date)
     {
-        return Find<controls::TFcCalendar>("HolidayCalendar")->dateTextFormat(date).fontWeight() == QFont::Bold;
+        const auto* calendar = Find<controls::TFcCalendar>("HolidayCalendar");
+        return calendar->dateTextFormat(date).fontWeight() == QFont::Bold;
     }
 
     testing::ApplicationInUse application;

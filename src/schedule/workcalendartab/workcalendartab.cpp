@@ -164,7 +164,8 @@ bool WorkCalendarTab::CalendarOkClick(CalendarControls& controls, int selectedEn
             workId = data::UniqueKeyValue(state_.Keys, t_.CalendarTable2, "WORKID");
             calendar.append();
         }
-        WriteRecord(calendar, [&] { SaveWorkCalendar(calendar, RecordFromControls(controls, workId, crewId)); });
+        const CalendarRecord record = RecordFromControls(controls, workId, crewId);
+        WriteRecord(calendar, [&] { SaveWorkCalendar(calendar, record); });
         calendar.refresh();
 
         if (hooks_.RecomputeAllTaskEnds)

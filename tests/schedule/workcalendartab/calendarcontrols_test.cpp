@@ -93,8 +93,8 @@ TEST(CalendarControlsTest, HoursFigures)
          [](CalendarControls& c) { c.EndDayTime = At(16, 50); }, "9", "45"},
         {"no working day is the whole day", [](CalendarControls& c) { c.SpecifyWorkingDay = false; }, "24",
          "120"},
-        {"one weekday", [](CalendarControls& c) { c.Weekdays = {true, false, false, false, false, false, false}; },
-         "9", "9"},
+        {"one weekday",
+         [](CalendarControls& c) { c.Weekdays = {true, false, false, false, false, false, false}; }, "9", "9"},
         {"the typed hours with the override",
          [](CalendarControls& c) {
              c.Override = true;
@@ -113,8 +113,8 @@ TEST(CalendarControlsTest, HoursFigures)
              c.WorkingHours = "8h";
          },
          "0", "0"},
-        {"the typed hours are ignored without the override", [](CalendarControls& c) { c.WorkingHours = "3"; },
-         "9", "45"},
+        {"the typed hours are ignored without the override",
+         [](CalendarControls& c) { c.WorkingHours = "3"; }, "9", "45"},
     };
     for (const Case& k : cases) {
         CalendarControls c = EightToFive();
@@ -157,7 +157,8 @@ TEST(CalendarControlsTest, SaveChecksInTheirOrder)
          "No working days are checked"},
         {"end equal to start", [](CalendarControls& c) { c.StartDayTime = c.EndDayTime = At(17, 0); },
          "End day time is incorrect"},
-        {"end before start", [](CalendarControls& c) { c.EndDayTime = At(7, 0); }, "End day time is incorrect"},
+        {"end before start", [](CalendarControls& c) { c.EndDayTime = At(7, 0); },
+         "End day time is incorrect"},
         {"08:00 to 08:10 rounds to a quarter hour and stands",
          [](CalendarControls& c) { c.EndDayTime = At(8, 10); }, nullptr},
         {"no working day: its times are not checked",
