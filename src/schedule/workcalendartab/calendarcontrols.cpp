@@ -122,7 +122,7 @@ HoursPerDay CalcHoursPerDayFromControls(const CalendarControls& c)
         const std::optional<double> typed = ReadNumber(result.Text);
         result.Hours = typed.value_or(0);
         if (!typed)
-            result.Text = "0";
+            result.Text = std::string(1, '0');  // not a literal: GCC 12 warns falsely on "0" here
         result.Factor = result.Hours / ComputedHoursPerDay(c);
     } else {
         result.Hours = ComputedHoursPerDay(c);
