@@ -3,14 +3,9 @@
 // customers, jobs, resources and assignments. Aim: under 100 ms.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <string>
 
-#include "data/services/estimatedata.h"
-#include "data/services/networklock.h"
-#include "data/services/tableoperations.h"
+#include "scratchinstallation.h"
 
 using namespace tw::data;
 
@@ -18,67 +13,37 @@ namespace {
 
 constexpr int kScheduleRecords = 20000;
 
-struct Installation {
-    std::string root;
-    std::unique_ptr<TEstimateData> data;
-    MainScreenState state;
-    RecordingUserInterface ui;
-    std::unique_ptr<NetworkLock> lock;
-    std::unique_ptr<TableOperations> tables;
-
+struct Installation : tw::data::testing::ScratchInstallation {
     Installation()
     {
-        char tmpl[] = "/tmp/twbenchservicesXXXXXX";
-        root = ::mkdtemp(tmpl);
-        const std::string program = root + "/program", schedule = root + "/schedule";
-        std::filesystem::create_directories(program);
-        std::filesystem::create_directories(schedule);
-        data = std::make_unique<TEstimateData>(root + "/aliases.conf");
-        data->Aliases.AddStandardAlias("TWUXData", program);
-        data->Aliases.AddStandardAlias("DOZOrez", schedule);
-        data->ParametersDatabase.setAliasName("TWUXData");
-        data->SchedulerDatabase.setAliasName("DOZOrez");
-        state.ProgramFolder = program;
-        state.ScheduleFolder = schedule;
-        state.FirstRun = true;
-        data->Bind(state, {});
-        lock = std::make_unique<NetworkLock>(data->AccessTable, state, ui);
-        tables = std::make_unique<TableOperations>(*data, state, ui, *lock);
-        tables->OpenAllTables(true);
-        state.FirstRun = false;
+        ops_->OpenAllTables(true);
+        state_.FirstRun = false;
         Fill();
-        tables->CloseAllTables();
-    }
-    ~Installation()
-    {
-        tables.reset();
-        lock.reset();
-        data.reset();
-        std::filesystem::remove_all(root);
+        ops_->CloseAllTables();
     }
 
     void Fill()
     {
         for (int i = 0; i < 200; ++i) {
-            data->CustomersTable3.append();
-            data->CustomersTable3.fieldByName("CID").setAsInteger(i + 1);
-            data->CustomersTable3.fieldByName("NAME").setAsString("Customer " + std::to_string(i));
-            data->CustomersTable3.post();
-            data->JobsTable3.append();
-            data->JobsTable3.fieldByName("JID").setAsInteger(i + 1);
-            data->JobsTable3.fieldByName("CID").setAsInteger(i + 1);
-            data->JobsTable3.post();
+            data_->CustomersTable3.append();
+            data_->CustomersTable3.fieldByName("CID").setAsInteger(i + 1);
+            data_->CustomersTable3.fieldByName("NAME").setAsString("Customer " + std::to_string(i));
+            data_->CustomersTable3.post();
+            data_->JobsTable3.append();
+            data_->JobsTable3.fieldByName("JID").setAsInteger(i + 1);
+            data_->JobsTable3.fieldByName("CID").setAsInteger(i + 1);
+            data_->JobsTable3.post();
         }
         for (int i = 0; i < 20; ++i) {
-            data->CrewsTable4.append();
-            data->CrewsTable4.fieldByName("CREWID").setAsInteger(i + 1);
-            data->CrewsTable4.fieldByName("DESC").setAsString("Crew " + std::to_string(i));
-            data->CrewsTable4.post();
+            data_->CrewsTable4.append();
+            data_->CrewsTable4.fieldByName("CREWID").setAsInteger(i + 1);
+            data_->CrewsTable4.fieldByName("DESC").setAsString("Crew " + std::to_string(i));
+            data_->CrewsTable4.post();
         }
-        data->IChartsTable.open();
-        data->ITasksTable.open();
+        data_->IChartsTable.open();
+        data_->ITasksTable.open();
         for (tw::db::Table* t :
-             {&data->ChartsTable3, &data->TasksTable3, &data->IChartsTable, &data->ITasksTable}) {
+             {&data_->ChartsTable3, &data_->TasksTable3, &data_->IChartsTable, &data_->ITasksTable}) {
             for (int i = 0; i < kScheduleRecords; ++i) {
                 t->append();
                 t->fieldByName("CHARTSID").setAsInteger(i + 1);
@@ -90,10 +55,10 @@ struct Installation {
             }
         }
         for (int i = 0; i < kScheduleRecords; ++i) {
-            data->ICrewsTable3.append();
-            data->ICrewsTable3.fieldByName("CHARTSID").setAsInteger(i + 1);
-            data->ICrewsTable3.fieldByName("CREWID").setAsInteger(i % 20 + 1);
-            data->ICrewsTable3.post();
+            data_->ICrewsTable3.append();
+            data_->ICrewsTable3.fieldByName("CHARTSID").setAsInteger(i + 1);
+            data_->ICrewsTable3.fieldByName("CREWID").setAsInteger(i % 20 + 1);
+            data_->ICrewsTable3.post();
         }
     }
 };
@@ -102,11 +67,11 @@ void BM_OpenAndCheckAllTables(benchmark::State& st)
 {
     Installation inst;
     for (auto _ : st) {
-        inst.tables->OpenAllTables(true);
-        if (!inst.state.TablesOpen || !inst.ui.Messages.empty())
+        inst.ops_->OpenAllTables(true);
+        if (!inst.state_.TablesOpen || !inst.ui_.Messages.empty())
             st.SkipWithError("tables did not open cleanly");
         st.PauseTiming();
-        inst.tables->CloseAllTables();
+        inst.ops_->CloseAllTables();
         st.ResumeTiming();
     }
 }
@@ -117,9 +82,9 @@ void BM_CloseAllTables(benchmark::State& st)
     Installation inst;
     for (auto _ : st) {
         st.PauseTiming();
-        inst.tables->OpenAllTables(true);
+        inst.ops_->OpenAllTables(true);
         st.ResumeTiming();
-        inst.tables->CloseAllTables();
+        inst.ops_->CloseAllTables();
     }
 }
 BENCHMARK(BM_CloseAllTables)->Unit(benchmark::kMillisecond);
@@ -130,12 +95,14 @@ BENCHMARK(BM_CloseAllTables)->Unit(benchmark::kMillisecond);
 void BM_ChartsTableCalcFields(benchmark::State& st)
 {
     Installation inst;
-    inst.tables->OpenAllTables(true);
-    inst.state.StartupDone = true;
-    inst.data->Hooks().WorkingHoursBetween = [](std::int32_t, tw::TDateTime, tw::TDateTime) { return 1.0f; };
-    inst.data->ChartsTable.first();
+    inst.ops_->OpenAllTables(true);
+    inst.state_.StartupDone = true;
+    inst.data_->Hooks().WorkingHoursBetween = [](std::int32_t, tw::TDateTime, tw::TDateTime) {
+        return 1.0f;
+    };
+    inst.data_->ChartsTable.first();
     for (auto _ : st)
-        benchmark::DoNotOptimize(inst.data->ChartsTableCalcFields());
+        benchmark::DoNotOptimize(inst.data_->ChartsTableCalcFields());
 }
 BENCHMARK(BM_ChartsTableCalcFields)->Unit(benchmark::kMicrosecond);
 

@@ -247,11 +247,7 @@ def dbase_field(entry):
 
 def main(tool):
     with tempfile.TemporaryDirectory() as root:
-        folders = [Path(root, n) for n in ('program', 'schedule', 'other')]
-        for f in folders:
-            f.mkdir()
-        out = subprocess.run([tool] + [str(f) for f in folders] + [str(Path(root, 'aliases.conf'))],
-                             check=True, capture_output=True, text=True).stdout
+        out = subprocess.run([tool, root], check=True, capture_output=True, text=True).stdout
         checked = set()
         failures = []
         for line in out.splitlines():

@@ -1,58 +1,21 @@
 #pragma once
-// Two workstation folders in one: a program folder and a schedule folder of
-// their own per test, the database names in a scratch alias file, and the data
-// module with the table operations over them.
+// A scratch installation per test, with the helpers the tests share.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 
-#include <stdlib.h>
-
-#include "data/services/estimatedata.h"
-#include "data/services/mainstate.h"
-#include "data/services/networklock.h"
-#include "data/services/tableoperations.h"
-#include "data/services/userinterface.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/db/tableops.h"
+#include "scratchinstallation.h"
 
 namespace tw::data::testing {
 
-class ServicesTest : public ::testing::Test {
+class ServicesTest : public ::testing::Test, protected ScratchInstallation {
 protected:
-    void SetUp() override
-    {
-        tw::locale::PinLocale("en_US");
-        char tmpl[] = "/tmp/twservicesXXXXXX";
-        root_ = ::mkdtemp(tmpl);
-        program_ = root_ + "/program";
-        schedule_ = root_ + "/schedule";
-        std::filesystem::create_directories(program_);
-        std::filesystem::create_directories(schedule_);
-        data_ = std::make_unique<TEstimateData>(root_ + "/aliases.conf");
-        data_->Aliases.AddStandardAlias("TWUXData", program_);
-        data_->Aliases.AddStandardAlias("DOZOrez", schedule_);
-        data_->ParametersDatabase.setAliasName("TWUXData");
-        data_->SchedulerDatabase.setAliasName("DOZOrez");
-        state_.ProgramFolder = program_;
-        state_.ScheduleFolder = schedule_;
-        state_.FirstRun = true;
-        data_->Bind(state_, hooks_);
-        lock_ = std::make_unique<NetworkLock>(data_->AccessTable, state_, ui_);
-        ops_ = std::make_unique<TableOperations>(*data_, state_, ui_, *lock_);
-    }
-
-    void TearDown() override
-    {
-        ops_.reset();
-        lock_.reset();
-        data_.reset();
-        std::filesystem::remove_all(root_);
-    }
+    void SetUp() override { tw::locale::PinLocale("en_US"); }
 
     // Opens every table of a new installation, then forgets what was shown.
     void OpenFreshTables()
@@ -76,14 +39,6 @@ protected:
         std::ifstream f(path, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     }
-
-    std::string root_, program_, schedule_;
-    MainScreenState state_;
-    DataModuleHooks hooks_;
-    RecordingUserInterface ui_;
-    std::unique_ptr<TEstimateData> data_;
-    std::unique_ptr<NetworkLock> lock_;
-    std::unique_ptr<TableOperations> ops_;
 };
 
 }  // namespace tw::data::testing
