@@ -95,7 +95,8 @@ void CopyByLiveType(db::Field from, db::Field to)
     }
 }
 
-// Opens a component with its own settings, then restores them.
+// Reads a component in natural order and unfiltered for a while; its own
+// index and filter come back afterwards.
 class NaturalOrder {
 public:
     explicit NaturalOrder(db::Table& t) : t_(t), index_(t.indexName()), filtered_(t.filtered())

@@ -41,6 +41,11 @@ public:
 
     void OpenTable(db::Table& table, db::Table& reference, bool quillmarkTable, bool closeAfter, bool check,
                    const std::string& folder);
+    // Makes what the program folder lacks (its tables, with one record in each
+    // settings table, and every reference twin) before anything is opened. A
+    // schedule folder without ICharts.dbf is refused, except on the first run
+    // in a folder that holds no table yet: that one becomes a new, empty
+    // schedule database.
     void OpenAllTables(bool rebuildAllowed);
     static void CloseTable(db::Table& table, bool refresh);
     void CloseAllTables();
