@@ -131,7 +131,7 @@ void DatabaseSelection::Fill(int helpLevel)
         ShowAliasPath(ui->AliasInUse->text());
     }
     FillAliasList();
-    StartFolder = mainScreen_->ProgramFolder;
+    StartFolder = QString::fromStdString(mainScreen_->State.ProgramFolder);
     SetStatusText({});
     if (const QScreen* desktop = screen())
         move(desktop->availableGeometry().center() - rect().center());
@@ -275,14 +275,14 @@ void DatabaseSelection::WaitOnSaveTimer()
     SetStatusText(SavedNameStatus(savingName_, AliasExisted));
     ui->AliasCombo->setCurrentIndex(-1);
     ui->AliasPath->clear();
-    if (mainScreen_->OldWindows) {
+    if (mainScreen_->State.OldWindows) {
         FillAliasList();
         return;
     }
     mainScreen_->SyncBdeConfigFile();
     ShowStop(this, QStringLiteral("Windows Vista & 7 require you to force close Tarnwick at this time"),
              QStringLiteral("Advisory"));
-    mainScreen_->TablesBusy = true;
+    mainScreen_->State.TablesBusy = true;
     try {
         session_.Reload();
     } catch (const std::exception& e) {
@@ -290,13 +290,13 @@ void DatabaseSelection::WaitOnSaveTimer()
     }
     mainScreen_->CloseAllTables();
     mainScreen_->OpenAllTables(false);
-    mainScreen_->TablesBusy = false;
+    mainScreen_->State.TablesBusy = false;
     reject();
 }
 
 void DatabaseSelection::HelpClick()
 {
-    if (!OpenHelpPage(mainScreen_->ProgramFolder, helpPage_))
+    if (!OpenHelpPage(QString::fromStdString(mainScreen_->State.ProgramFolder), helpPage_))
         ShowMessageBox(this, "The help page " + helpPage_ + " could not be opened", QStringLiteral("Error"),
                        MessageIcon::Stop, MessageModality::Window);
 }
@@ -324,14 +324,14 @@ void DatabaseSelection::ReportError(const QString& text)
     ShowStop(this, text, QStringLiteral("Error"));
 }
 
-QString& DatabaseSelection::DatabaseAlias() const
+QString DatabaseSelection::DatabaseAlias() const
 {
-    return mainScreen_->*members_.Alias;
+    return QString::fromStdString(mainScreen_->State.*members_.Alias);
 }
 
-QString& DatabaseSelection::DatabaseFolder() const
+QString DatabaseSelection::DatabaseFolder() const
 {
-    return mainScreen_->*members_.Folder;
+    return QString::fromStdString(mainScreen_->State.*members_.Folder);
 }
 
 DatabaseInUse DatabaseSelection::InUse() const
@@ -341,8 +341,8 @@ DatabaseInUse DatabaseSelection::InUse() const
 
 void DatabaseSelection::SetInUse(const DatabaseInUse& inUse)
 {
-    DatabaseAlias() = inUse.Alias;
-    DatabaseFolder() = inUse.Folder;
+    mainScreen_->State.*members_.Alias = inUse.Alias.toStdString();
+    mainScreen_->State.*members_.Folder = inUse.Folder.toStdString();
 }
 
 void DatabaseSelection::CloseAllTables()
@@ -360,7 +360,7 @@ void DatabaseSelection::OpenAllTables(bool rebuildAllowed)
 TTWDatabaseSelection::TTWDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
                                            db::Database& schedulerDatabase, QWidget* parent)
     : DatabaseSelection(mainScreen,
-                        {&TMainScreen::ScheduleAlias, &TMainScreen::ScheduleFolder,
+                        {&data::MainScreenState::ScheduleAlias, &data::MainScreenState::ScheduleFolder,
                          &TMainScreen::TWDatabaseInUse},
                         ScheduleDatabaseRules(), session, schedulerDatabase,
                         QStringLiteral("Tarnwick database access"), QStringLiteral("Finding_TW_database.htm"),
@@ -384,7 +384,7 @@ void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
 {
     // Without open tables there is nothing to refresh, and the switch has
     // nothing to say.
-    if (!mainScreen_->TablesOpen)
+    if (!mainScreen_->State.TablesOpen)
         return;
     if (!registryWritten) {
         ReportRegistryFailure();
@@ -392,14 +392,14 @@ void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
     }
     mainScreen_->PullChartUpdates(true);
     mainScreen_->LoadHolidays();
-    if (mainScreen_->WorkCalendarMode == 0) {
+    if (mainScreen_->State.WorkCalendarMode == 0) {
         mainScreen_->FillCalendarResourceList(true);
         mainScreen_->SelectCalendarResource(0);
         mainScreen_->ShowWorkCalendar(0);
     } else {
         mainScreen_->FillCalendarResourceList(false);
-        mainScreen_->SelectCalendarResource(mainScreen_->CurrentResourceId);
-        mainScreen_->ShowWorkCalendar(mainScreen_->CurrentResourceId);
+        mainScreen_->SelectCalendarResource(mainScreen_->State.CurrentResourceId);
+        mainScreen_->ShowWorkCalendar(mainScreen_->State.CurrentResourceId);
     }
     ReportSwitch();
 }
@@ -409,7 +409,7 @@ void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
 TDatabaseSelection::TDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
                                        db::Database& estimatorDatabase, QWidget* parent)
     : DatabaseSelection(mainScreen,
-                        {&TMainScreen::EstimatorAlias, &TMainScreen::EstimatorFolder,
+                        {&data::MainScreenState::EstimatorAlias, &data::MainScreenState::EstimatorFolder,
                          &TMainScreen::QMDatabaseInUse},
                         EstimatingDatabaseRules(), session, estimatorDatabase,
                         QStringLiteral("Quillmark database access"),

@@ -13,11 +13,13 @@
 // reports the outcome once the worker has one, every 3000 ms until then.
 
 #include "app/databasenames.h"
+#include "data/services/mainstate.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <memory>
+#include <string>
 
 namespace Ui {
 class DatabaseSelection;
@@ -38,8 +40,8 @@ class TMainScreen;
 // Where the main window keeps a dialog's database: its name, its folder and
 // the Utilities page's edit that shows both.
 struct MainScreenDatabase {
-    QString TMainScreen::*Alias;
-    QString TMainScreen::*Folder;
+    std::string data::MainScreenState::*Alias;
+    std::string data::MainScreenState::*Folder;
     QLineEdit* (TMainScreen::*InUseEdit)() const;
 };
 
@@ -71,8 +73,8 @@ protected:
                       const DatabaseNameRules& rules, db::AliasConfig& session, db::Database& database,
                       const QString& caption, const QString& helpPage, QWidget* parent);
 
-    QString& DatabaseAlias() const;
-    QString& DatabaseFolder() const;
+    QString DatabaseAlias() const;
+    QString DatabaseFolder() const;
     // What follows a switch once the name is written (or not) to the registry.
     virtual void AfterSwitch(bool registryWritten) = 0;
     virtual void SaveInBackground() = 0;

@@ -8,8 +8,6 @@
 #include "app/openingscreen.h"
 #include "app/password.h"
 #include "app/win7advice.h"
-#include "platform/db/aliases.h"
-#include "platform/db/database.h"
 
 #include <QApplication>
 
@@ -39,24 +37,18 @@ int main(int argc, char* argv[])
         std::unique_ptr<tw::app::TMainScreen> mainScreen;
         std::unique_ptr<tw::app::TPassword> password;
         std::unique_ptr<tw::app::TWin7Advice> advice;
-        // The database names and the two databases the dialogs repoint, until
-        // the data module that owns them lands.
-        std::unique_ptr<tw::db::AliasConfig> aliases;
-        std::unique_ptr<tw::db::Database> schedulerDatabase;
-        std::unique_ptr<tw::db::Database> estimatorDatabase;
         std::unique_ptr<tw::app::TTWDatabaseSelection> scheduleNames;
         std::unique_ptr<tw::app::TDatabaseSelection> estimatingNames;
         try {
+            // The main window makes the data module, which every later window uses.
             mainScreen = std::make_unique<tw::app::TMainScreen>();
-            aliases = std::make_unique<tw::db::AliasConfig>();
-            schedulerDatabase = std::make_unique<tw::db::Database>("scheduler", *aliases);
-            estimatorDatabase = std::make_unique<tw::db::Database>("estimator", *aliases);
+            tw::data::TEstimateData& data = mainScreen->Data();
             password = std::make_unique<tw::app::TPassword>();
             advice = std::make_unique<tw::app::TWin7Advice>();
-            scheduleNames = std::make_unique<tw::app::TTWDatabaseSelection>(mainScreen.get(), *aliases,
-                                                                             *schedulerDatabase);
-            estimatingNames =
-                std::make_unique<tw::app::TDatabaseSelection>(mainScreen.get(), *aliases, *estimatorDatabase);
+            scheduleNames = std::make_unique<tw::app::TTWDatabaseSelection>(mainScreen.get(), data.Aliases,
+                                                                             data.SchedulerDatabase);
+            estimatingNames = std::make_unique<tw::app::TDatabaseSelection>(mainScreen.get(), data.Aliases,
+                                                                            data.EstimatorDatabase);
             mainScreen->SetDialogs(password.get(), advice.get());
             mainScreen->SetDatabaseDialogs(scheduleNames.get(), estimatingNames.get());
         } catch (...) {

@@ -2,10 +2,12 @@
 
 #include "app/appservices.h"
 #include "app/databaseselection.h"
+#include "app/mainscreeninterface.h"
 #include "app/password.h"
 #include "app/programfolder.h"
 #include "app/win7advice.h"
 #include "app/workcalendarpage.h"
+#include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
 #include "ui_mainscreen.h"
 
@@ -51,8 +53,21 @@ public:
 
 }  // namespace
 
-TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainScreen>())
+TMainScreen::TMainScreen(QWidget* parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::TMainScreen>()),
+      data_(std::make_unique<data::TEstimateData>(db::DefaultAliasConfigPath())),
+      userInterface_(std::make_unique<MainScreenInterface>(*this)),
+      lock_(std::make_unique<data::NetworkLock>(data_->AccessTable, State, *userInterface_)),
+      tables_(std::make_unique<data::TableOperations>(*data_, State, *userInterface_, *lock_))
 {
+    data::EstimateData = data_.get();
+    data::DataModuleHooks hooks;
+    hooks.TerminateApplication = [] { TerminateApplication(); };
+    hooks.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
+    hooks.SelectPageIsCurrent = [this] { return ui->TabControl->currentIndex() == SelectPage; };
+    data_->Bind(State, std::move(hooks));
+
     ui->setupUi(this);
     ui->TabControl->setCornerWidget(ui->Help, Qt::TopRightCorner);
     workCalendarPage_ = new TWorkCalendarPage(ui->CalendarArea);
@@ -61,7 +76,7 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent), ui(std::make_un
     connect(ui->TWDbManagement, &QPushButton::clicked, this, &TMainScreen::TWDbManagementClick);
     connect(ui->QMDbManagement, &QPushButton::clicked, this, &TMainScreen::QMDbManagementClick);
     connect(ui->TabControl, &QTabWidget::currentChanged, this, [this] {
-        if (SelectionReady)
+        if (State.SelectionReady)
             TabControlChange();
     });
 
@@ -83,6 +98,7 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent), ui(std::make_un
     UpdatePoll = new QTimer(this);
     UpdatePoll->setObjectName(QStringLiteral("UpdatePoll"));
     UpdatePoll->setInterval(kUpdatePollMs);
+    connect(UpdatePoll, &QTimer::timeout, this, &TMainScreen::UpdatePollTimer);
 
     qApp->installEventFilter(this);
     FormCreate();
@@ -91,12 +107,31 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent), ui(std::make_un
 TMainScreen::~TMainScreen()
 {
     FormDestroy();
+    // The page works on the data module's tables; it goes before them.
+    delete workCalendarPage_;
+    workCalendarPage_ = nullptr;
+    if (data::EstimateData == data_.get())
+        data::EstimateData = nullptr;
+}
+
+data::UserInterface& TMainScreen::Interface()
+{
+    return *userInterface_;
 }
 
 void TMainScreen::SetDialogs(TPassword* password, TWin7Advice* advice)
 {
     password_ = password;
     advice_ = advice;
+    if (password_) {
+        password_->SetStoredPasswordSource([this]() -> std::string {
+            db::Table& params = data_->ParamsTable;
+            if (!params.active() || params.isEmpty())
+                return {};
+            params.first();
+            return params.fieldByName("PASSWORD").asString();
+        });
+    }
 }
 
 void TMainScreen::SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames, TDatabaseSelection* estimatingNames)
@@ -140,11 +175,13 @@ QLineEdit* TMainScreen::QMDatabaseInUse() const
 
 void TMainScreen::FormCreate()
 {
-    SelectionReady = false;
-    HintDetail = true;
-    TablesOpen = PasswordAccepted = QuitWithoutSaving = StartupDone = false;
+    State.SelectionReady = false;
+    State.HintDetail = true;
+    State.SharedTablesUsable = true;
+    State.TablesOpen = PasswordAccepted = State.QuitWithoutSaving = State.StartupDone = false;
+    State.UpdateCounter = data::kInitialUpdateCounter;
     StartMoment = tw::Now();
-    ProgramFolder = QString::fromStdString(DefaultProgramFolder());
+    State.ProgramFolder = DefaultProgramFolder();
     FieldColour = FromColourValue(0xE8F7FF);
     UpdatePoll->stop();
     Start->stop();
@@ -159,11 +196,11 @@ void TMainScreen::showEvent(QShowEvent* event)
 
 void TMainScreen::FormShow()
 {
-    if (QuitWithoutSaving)
+    if (State.QuitWithoutSaving)
         return;
     // Once the run is under way the window keeps the place the user gave it;
     // the saved one is for the first showing.
-    if (!StartupDone)
+    if (!State.StartupDone)
         RestoreWindowLayout();
     Start->start();
 }
@@ -172,18 +209,18 @@ void TMainScreen::StartTimer()
 {
     Start->stop();
     if (IsAnotherInstanceRunning()) {
-        QuitWithoutSaving = true;
+        State.QuitWithoutSaving = true;
         TerminateApplication();
         return;
     }
-    FirstRun = false;
+    State.FirstRun = false;
     // The systems without per-user redirection of settings files and without
     // administrator elevation are what this flag tells apart; Linux has
     // neither, so it takes their path: no administrator advice, and a saved
     // database name takes effect without closing the program.
-    OldWindows = true;
+    State.OldWindows = true;
 
-    if (StartupDone) {
+    if (State.StartupDone) {
         showNormal();
     } else {
         WaitCursor hourglass;
@@ -192,12 +229,14 @@ void TMainScreen::StartTimer()
         ShowDatabaseNames();
         CloseAllTables();
         if (!OpenScheduleDatabase()) {
-            ReportDatabaseFailure("The " + ScheduleAlias + " database could not be opened");
+            ReportDatabaseFailure(QString::fromStdString("The " + State.ScheduleAlias +
+                                                         " database could not be opened"));
             EndAfterDatabaseFailure();
             return;
         }
-        if (!EstimatorAlias.isEmpty() && !OpenEstimatorDatabase())
-            ReportDatabaseFailure("The " + EstimatorAlias + " database could not be opened");
+        if (!State.EstimatorAlias.empty() && !OpenEstimatorDatabase())
+            ReportDatabaseFailure(QString::fromStdString("The " + State.EstimatorAlias +
+                                                         " database could not be opened"));
         if (!OpenParametersDatabase()) {
             ReportDatabaseFailure(QStringLiteral("The parameters database could not be opened"));
             EndAfterDatabaseFailure();
@@ -217,7 +256,7 @@ void TMainScreen::StartTimer()
         ReadBackupSettings();
         ReadJobStatusTexts();
         ReadPageFormat();
-        StartupDone = true;
+        State.StartupDone = true;
         SetUpBackupFolders();
         ShowBackupFolder();
         ReadQuickBooksSettings();
@@ -225,20 +264,20 @@ void TMainScreen::StartTimer()
 
     // Every showing from here on.
     if (PasswordRequired && !AskPassword()) {
-        QuitWithoutSaving = true;
+        State.QuitWithoutSaving = true;
         CloseAllTables();
         TerminateApplication();
         return;
     }
-    if (TablesOpen) {
+    if (State.TablesOpen) {
         SynchroniseSchedule();
         RestrictCustomerClick();
         RefreshWorkCalendar();
     }
     ReadEmailSettings();
-    if (TablesOpen)
+    if (State.TablesOpen)
         RestoreSelection();
-    SelectionReady = true;
+    State.SelectionReady = true;
     TabControlChange();
 }
 
@@ -249,13 +288,13 @@ bool TMainScreen::ReadStartupNames()
 {
     try {
         registry::TRegistry reg;
-        WriteInstallDefaults(reg, ProgramFolder.toStdString());
-        InstallHelpPages(ProgramFolder);
+        WriteInstallDefaults(reg, State.ProgramFolder);
+        InstallHelpPages(QString::fromStdString(State.ProgramFolder));
         const StartupRegistry names = ReadStartupRegistry(reg);
-        FirstRun = names.FirstRun;
-        ScheduleAlias = QString::fromStdString(names.ScheduleAlias);
-        EstimatorAlias = QString::fromStdString(names.EstimatorAlias);
-        if (FirstRun && names.VersionKeyOpen) {
+        State.FirstRun = names.FirstRun;
+        State.ScheduleAlias = names.ScheduleAlias;
+        State.EstimatorAlias = names.EstimatorAlias;
+        if (State.FirstRun && names.VersionKeyOpen) {
             FirstRunPaths = names.Paths;
             if (CreateFirstRunAliases())
                 MarkInstallationCompleted(reg);
@@ -279,9 +318,10 @@ bool TMainScreen::AskPassword()
 
 void TMainScreen::ReportDatabaseFailure(const QString& text)
 {
-    if (!OldWindows) {
-        UserIsAdmin = advice_ ? advice_->Advise(kAdminAdvice, OldWindows) : TWin7Advice::AreWeAdmin();
-        if (!UserIsAdmin)
+    if (!State.OldWindows) {
+        State.UserIsAdmin =
+            advice_ ? advice_->Advise(kAdminAdvice, State.OldWindows) : TWin7Advice::AreWeAdmin();
+        if (!State.UserIsAdmin)
             return;
     }
     ShowMessageBox(this, text, QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Application);
@@ -306,14 +346,15 @@ void TMainScreen::FormClose()
 
 void TMainScreen::FormDestroy()
 {
-    if (!StartupDone || QuitWithoutSaving)
+    if (!State.StartupDone || State.QuitWithoutSaving)
         return;
     UpdatePoll->stop();
     const int page = ui->TabControl->currentIndex();
     WaitCursor hourglass;
-    if (TablesOpen) {
+    if (State.TablesOpen) {
+        SaveAndClearAllocations(true);
+        State.StartupDone = false;
         SaveRunSettings(page);
-        StartupDone = false;
         Layout.Top = y();
         Layout.Height = height();
         Layout.Width = width();
@@ -329,11 +370,31 @@ void TMainScreen::FormDestroy()
     CloseAllTables();
     if (!NoAutoBackup)
         BackupDatabase(true);
-    UpdateAccessRecord(false);
+    ReleaseHeldLock();
     // Closing the window and destroying it both come here; without open
     // tables nothing above cleared the flag, and a second pass would back the
     // database up twice.
-    StartupDone = false;
+    State.StartupDone = false;
+}
+
+// Every shared-table operation gives the lock back when it is done, so this
+// finds it held only after one of them was cut short. A lock that another
+// copy holds is never cleared from here.
+void TMainScreen::ReleaseHeldLock()
+{
+    if (!State.LockHeld)
+        return;
+    db::Table& access = data_->AccessTable;
+    try {
+        const bool wasOpen = access.active();
+        if (!wasOpen)
+            access.open();
+        lock_->UpdateAccessRecord(false);
+        if (!wasOpen)
+            access.close();
+    } catch (const std::exception&) {
+        // The record cannot be reached; the other copies break the lock after their waits.
+    }
 }
 
 void TMainScreen::resizeEvent(QResizeEvent* event)
@@ -390,13 +451,13 @@ void TMainScreen::ApplyColourScheme()
 
 void TMainScreen::ApplyHelpLevel()
 {
-    if (HelpLevel != 0 && HelpLevel != 1)
+    if (State.HelpLevel != 0 && State.HelpLevel != 1)
         return;
     for (QWidget* w : findChildren<QWidget*>())
         w->setToolTipDuration(kHintHidePauseMs);
     // The chart keeps its hints at every level; its bars describe themselves.
     ui->RACContainer->setToolTip(QString());
-    hintsShown_ = HelpLevel == 0;
+    hintsShown_ = State.HelpLevel == 0;
 }
 
 bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
@@ -412,7 +473,7 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
 void TMainScreen::HelpClick()
 {
     const QString page = QStringLiteral("Table_of_contents.htm");
-    if (!OpenHelpPage(ProgramFolder, page))
+    if (!OpenHelpPage(QString::fromStdString(State.ProgramFolder), page))
         ShowMessageBox(this, "The help page " + page + " could not be opened", QStringLiteral("Error"),
                        MessageIcon::Stop, MessageModality::Window);
 }
@@ -440,13 +501,13 @@ void TMainScreen::ShowWorkCalendar(double resourceId)
 void TMainScreen::TWDbManagementClick()
 {
     if (scheduleNames_)
-        scheduleNames_->Execute(HelpLevel);
+        scheduleNames_->Execute(State.HelpLevel);
 }
 
 void TMainScreen::QMDbManagementClick()
 {
     if (estimatingNames_)
-        estimatingNames_->Open(HelpLevel);
+        estimatingNames_->Open(State.HelpLevel);
 }
 
 }  // namespace tw::app

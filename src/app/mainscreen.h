@@ -14,12 +14,19 @@
 
 #include "app/startupsettings.h"
 #include "app/windowlayout.h"
+#include "data/services/estimatedata.h"
+#include "data/services/mainstate.h"
+#include "data/services/networklock.h"
+#include "data/services/tableoperations.h"
 #include "platform/datetime/datetime.h"
+#include "schedule/holidaylist.h"
 
 #include <QColor>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
+#include <cstdint>
 #include <memory>
 
 namespace Ui {
@@ -64,28 +71,49 @@ public:
     QLineEdit* TWDatabaseInUse() const;
     QLineEdit* QMDatabaseInUse() const;
 
-    // Run state read and written by the dialogs.
-    bool SelectionReady = false;     // the start-up has restored the saved view
-    bool StartupDone = false;        // settings loaded; cleared by the shutdown
-    bool QuitWithoutSaving = false;  // ending after the one-copy test or a refused password
-    bool FirstRun = false;           // first run after installation
-    bool OldWindows = true;          // no settings redirection or elevation (always, on Linux)
-    bool UserIsAdmin = true;         // no elevation on Linux: every user counts as one
-    bool TablesOpen = false;
-    bool TablesBusy = false;  // tables are being opened, closed or rewritten
+    // The run's state, shared with the data services and read and written by
+    // the dialogs.
+    data::MainScreenState State;
+    // The data module, its lock record and its whole-table operations; they
+    // live as long as the window.
+    data::TEstimateData& Data() { return *data_; }
+    data::NetworkLock& Lock() { return *lock_; }
+    data::TableOperations& Tables() { return *tables_; }
+    data::UserInterface& Interface();
+    schedule::HolidayList Holidays;
+
+    // Settings of the run that only the main window keeps.
     bool PasswordRequired = false;
     bool PasswordAccepted = false;
-    bool NoAutoBackup = false;
-    int HelpLevel = 0;  // 0 hints on, 1 hints off
-    int HintMode = 0;
-    bool HintDetail = true;
-    QString ScheduleAlias;
-    QString EstimatorAlias;
-    QString ScheduleFolder;
-    QString EstimatorFolder;
-    int WorkCalendarMode = 0;   // 0 one calendar for all resources, else one per resource
-    int CurrentResourceId = 0;  // the resource whose calendar is shown
-    QString ProgramFolder;
+    bool NoAutoBackup = false;     // params.dbf SF3
+    bool SortChoiceRestored = false;
+    bool RestrictCustomer = false;  // params.dbf RESTRICT: active customers only
+    int SavedPage = UtilitiesPage;  // params.dbf PAGE, the page shown at the end of the start-up
+    std::int32_t SavedCustomerId = 0;
+    std::int32_t SavedScheduleItemId = 0;
+    int ChartSortBy = 0;  // params.dbf COUNT1
+    int SetupChoice1 = 0;  // params.dbf CBID1 and CBID2, kept for the setup dialog
+    int SetupChoice2 = 0;
+    // The chart's period until the chart control is placed on the Visualize page.
+    TDateTime ChartStartAt = 0;
+    TDateTime ChartEndAt = 0;
+    TDateTime TaskStartDate = 0;
+    TDateTime TaskEndDate = 0;
+    // Awarded, Closed, In progress, None, Not awarded, Pending.
+    QStringList JobStatusTexts;
+    int PaperSize = 0;
+    int PaperOrientation = 0;
+    int PaperCode = 0;
+    QString QBCompanyFile;
+    int QBEdition = 0;
+    int ResourceCaptionMode = 0;
+    QString CompanyName;
+    struct EmailSettings {
+        QString Host, UserId, Password, From, LogIn, MailClientPath;
+        bool UseAuthentication = false;
+        bool UseMailClient = false;
+        int SmtpPort = 25;
+    } Email;
     InstallPaths FirstRunPaths;  // the installer's folders, read on a first run
     TDateTime StartMoment = 0;
     QColor FieldColour;
@@ -118,41 +146,53 @@ public:
     // administrator for a user who is not one, the plain message otherwise.
     void ReportDatabaseFailure(const QString& text);
 
-    // Steps that join with the data module, the scheduling core and the tabs.
+    // The steps of the start-up, in the order it runs them.
     // True once the database names of a first run exist; until then the
     // installation is not marked completed, so the next start tries again.
-    bool CreateFirstRunAliases() { return false; }
-    void ShowDatabaseNames() {}
-    void CloseAllTables() {}
-    bool OpenScheduleDatabase() { return true; }
-    bool OpenEstimatorDatabase() { return true; }
-    bool OpenParametersDatabase() { return true; }
-    void ReadDatabaseFolders() {}
-    void CheckParamsTable() {}
-    void ReadFirstSettings() {}
-    void OpenAllTables(bool /*checkTables*/) {}
-    void ShowHelpLevelInSetup() {}
-    void RestoreChartPeriod() {}
-    void ReadSelectionSettings() {}
-    void ReadPasswordSetting() {}
-    void ReindexWhenDue() {}
-    void ReadBackupSettings() {}
-    void ReadJobStatusTexts() {}
-    void ReadPageFormat() {}
-    void SetUpBackupFolders() {}
-    void ShowBackupFolder() {}
-    void ReadQuickBooksSettings() {}
-    void SynchroniseSchedule() {}
-    void RestrictCustomerClick() {}
-    void RefreshWorkCalendar() {}
-    void ReadEmailSettings() {}
-    void RestoreSelection() {}
-    void TabControlChange() {}
+    bool CreateFirstRunAliases();
+    void ShowDatabaseNames();
+    void CloseAllTables();
+    bool OpenScheduleDatabase();
+    bool OpenEstimatorDatabase();
+    bool OpenParametersDatabase();
+    void ReadDatabaseFolders();
+    void CheckParamsTable();
+    void ReadFirstSettings();
+    void ApplyReadOnlyAccess(bool readOnly);
+    void OpenAllTables(bool rebuildAllowed);
+    void ShowHelpLevelInSetup() {}  // the setup dialog's help-level choice
+    void RestoreChartPeriod();
+    void SetChartDateRange(bool update, TDateTime start, TDateTime end);
+    void ReadSelectionSettings();
+    void ReadPasswordSetting();
+    void ReindexWhenDue();
+    void ReadBackupSettings();
+    void ReadJobStatusTexts();
+    void ReadPageFormat();
+    void SetUpBackupFolders();
+    void ShowBackupFolder() {}  // the Utilities tab's backup folder list and drive space
+    void ReadQuickBooksSettings();
+    void SynchroniseSchedule();
+    void ReadUpdateCounter();
+    void RestrictCustomerClick() {}  // the customer tab's restriction to active customers
+    void RefreshWorkCalendar();
+    void ReadEmailSettings();
+    void RestoreSelection();
+    void TabControlChange() {}  // the tab handlers of the chart and query pages
     void KeepChartScale(double /*widthRatio*/) {}
-    void SaveRunSettings(int /*page*/) {}
-    void BackupDatabase(bool /*atExit*/) {}
-    bool UpdateAccessRecord(bool /*take*/) { return true; }
+    void SaveRunSettings(int page);
+    void BackupDatabase(bool /*atExit*/) {}  // the Utilities tab's backup archive
+    bool UpdateAccessRecord(bool take);
+    // The schedule synchronisation with the other workstations.
+    bool ConvertChartsTable() { return false; }
     bool PullChartUpdates(bool /*force*/) { return false; }
+    void RemoveObsoleteTasks() {}
+    void UpdatePollTimer() {}
+    void RecomputeAllTaskEnds() {}
+    void SaveAndClearAllocations(bool /*writeBack*/) {}
+    void ApplyCustomerQuery() {}
+    void ResourceDisplayClick() {}
+    void BuildChart(bool /*writeBack*/) {}
     void LoadHolidays();
     void FillCalendarResourceList(bool allResources);
     void SelectCalendarResource(double resourceId);
@@ -172,8 +212,18 @@ private:
     bool ReadStartupNames();
     bool AskPassword();
     void EndAfterDatabaseFailure();
+    void AttachWorkCalendar();
+    void ReleaseHeldLock();
+    // Runs one step's table work; a failure of the engine reaches the user
+    // as its own text in an "Error" box and the start-up goes on.
+    template <typename Work>
+    void Guarded(Work&& work);
 
     std::unique_ptr<Ui::TMainScreen> ui;
+    std::unique_ptr<data::TEstimateData> data_;
+    std::unique_ptr<data::UserInterface> userInterface_;
+    std::unique_ptr<data::NetworkLock> lock_;
+    std::unique_ptr<data::TableOperations> tables_;
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
     TWin7Advice* advice_ = nullptr;

@@ -3,6 +3,9 @@
 #include "app/mainscreen.h"
 #include "app/shelllocator.h"
 #include "app/windowlayout.h"
+#include "data/layouts/layouts.h"
+#include "data/services/tablecreation.h"
+#include "platform/db/tableops.h"
 #include "platform/db/aliases.h"
 #include "platform/db/database.h"
 #include "platform/registry/registry.h"
@@ -41,21 +44,35 @@ class DatabaseSelectionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The program folder's own tables open from the same names file.
+        const QString programFolder = QString::fromStdString(window_.State.ProgramFolder);
+        QDir().mkpath(programFolder);
+        AddAlias("TWUXData", programFolder);
+        window_.Data().ParametersDatabase.setAliasName("TWUXData");
         window_.SetDatabaseDialogs(&tw_, &qm_);
         home_ = MakeDatabase("Home", "ICharts.dbf");
         AddAlias("Home", home_);
-        window_.ScheduleAlias = "Home";
-        window_.ScheduleFolder = home_;
+        window_.State.ScheduleAlias = "Home";
+        window_.State.ScheduleFolder = home_.toStdString();
+        scheduler_.setAliasName("Home");
         registry::TRegistry reg = Registry();
         ASSERT_TRUE(reg.OpenKey(kVersionKey, true));
         reg.WriteString("TW alias name", "Home");
     }
 
+    // A folder with a schedule database in it when table names ICharts.dbf (in
+    // the letter case given), else with just that file.
     QString MakeDatabase(const QString& folder, const char* table) const
     {
         const QString path = user_.DataFolder() + "/databases/" + folder;
         QDir().mkpath(path);
-        if (table) {
+        if (table && QString::fromLatin1(table).compare("ICharts.dbf", Qt::CaseInsensitive) == 0) {
+            EXPECT_TRUE(data::CreateScheduleDatabase(path.toStdString()));
+            QDir(path).rename("ICharts.DBF", QString::fromLatin1(table));
+        } else if (table && QString::fromLatin1(table).compare("Estimate.dbf", Qt::CaseInsensitive) == 0) {
+            for (const data::TableLayout& layout : data::Layouts(data::Database::Estimator))
+                db::CreateTable(path.toStdString(), layout.fileName, layout.fields, layout.indexes);
+        } else if (table) {
             QFile file(path + "/" + table);
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         }
@@ -113,9 +130,9 @@ protected:
     FreshUser user_;
     Recorder recorder_;
     TMainScreen window_;
-    db::AliasConfig session_;
-    db::Database scheduler_{"scheduler", session_};
-    db::Database estimator_{"estimator", session_};
+    db::AliasConfig& session_ = window_.Data().Aliases;
+    db::Database& scheduler_ = window_.Data().SchedulerDatabase;
+    db::Database& estimator_ = window_.Data().EstimatorDatabase;
     TTWDatabaseSelection tw_{&window_, session_, scheduler_};
     TDatabaseSelection qm_{&window_, session_, estimator_};
     QString home_;
@@ -134,11 +151,11 @@ TEST_F(DatabaseSelectionTest, OpeningShowsTheNameInUseItsFolderAsOnDiskAndEveryN
     EXPECT_EQ(Child<QLineEdit>(tw_, "AliasInUse")->text(), "Home");
     EXPECT_EQ(Child<QLineEdit>(tw_, "AliasPath")->text(), home_);
     auto* combo = Child<QComboBox>(tw_, "AliasCombo");
-    ASSERT_EQ(combo->count(), 3);
-    EXPECT_EQ(QStringList({combo->itemText(0), combo->itemText(1), combo->itemText(2)}),
-              QStringList({"Alpha", "beta", "Home"}));
+    ASSERT_EQ(combo->count(), 4);
+    EXPECT_EQ(QStringList({combo->itemText(0), combo->itemText(1), combo->itemText(2), combo->itemText(3)}),
+              QStringList({"Alpha", "beta", "Home", "TWUXData"}));
     EXPECT_EQ(combo->currentText(), "");
-    EXPECT_EQ(tw_.StartFolder, window_.ProgramFolder);
+    EXPECT_EQ(tw_.StartFolder, QString::fromStdString(window_.State.ProgramFolder));
     EXPECT_EQ(Child<QPushButton>(tw_, "ChangeDefaults")->toolTip(), "Use selected database  name ");
     EXPECT_EQ(Child<QPushButton>(tw_, "CreateNewAlias")->toolTip(), "Create a database name");
     EXPECT_TRUE(recorder_.Boxes.empty());
@@ -221,15 +238,17 @@ TEST_F(DatabaseSelectionTest, ASwitchReportsOnlyWithOpenTablesAndOnlyWhatTheRegi
             registry::TRegistry reg = Registry();
             ASSERT_TRUE(reg.OpenKey(kVersionKey, true));
         }
-        window_.ScheduleAlias = "Home";
-        window_.ScheduleFolder = home_;
-        window_.TablesOpen = c.tablesOpen;
+        window_.State.ScheduleAlias = "Home";
+        window_.State.ScheduleFolder = home_.toStdString();
+        // Tables that cannot be used stay closed after the switch.
+        window_.State.SharedTablesUsable = c.tablesOpen;
+        window_.State.TablesOpen = c.tablesOpen;
         scheduler_.setAliasName("");
         tw_.Fill(0);
         ChooseAlias(tw_, "Branch");
         tw_.ChangeDefaultsClick();
-        EXPECT_EQ(window_.ScheduleAlias, "Branch") << c.name;
-        EXPECT_EQ(window_.ScheduleFolder, branch) << c.name;
+        EXPECT_EQ(QString::fromStdString(window_.State.ScheduleAlias), "Branch") << c.name;
+        EXPECT_EQ(QString::fromStdString(window_.State.ScheduleFolder), branch) << c.name;
         EXPECT_EQ(scheduler_.aliasName(), "Branch") << c.name;
         EXPECT_EQ(window_.TWDatabaseInUse()->text(), "Branch: " + branch) << c.name;
         EXPECT_EQ(BoxTexts(), c.boxes) << c.name;
@@ -246,15 +265,15 @@ TEST_F(DatabaseSelectionTest, AFailedSwitchLeavesTheProgramOnItsDatabase)
     AddAlias("Plain", MakeDatabase("Plain", "crews.dbf"));
     AddAlias("Gone", user_.DataFolder() + "/databases/Gone");
     window_.TWDatabaseInUse()->setText("Home: " + home_);
-    window_.TablesOpen = true;
+    window_.State.TablesOpen = true;
     for (const char* alias : {"Plain", "Gone"}) {
         recorder_.Boxes.clear();
         tw_.Fill(0);
         ChooseAlias(tw_, alias);
         tw_.ChangeDefaultsClick();
         EXPECT_EQ(BoxTexts(), QStringList("Error: Invalid database selection")) << alias;
-        EXPECT_EQ(window_.ScheduleAlias, "Home") << alias;
-        EXPECT_EQ(window_.ScheduleFolder, home_) << alias;
+        EXPECT_EQ(QString::fromStdString(window_.State.ScheduleAlias), "Home") << alias;
+        EXPECT_EQ(QString::fromStdString(window_.State.ScheduleFolder), home_) << alias;
         EXPECT_EQ(scheduler_.aliasName(), "Home") << alias;
         EXPECT_EQ(window_.TWDatabaseInUse()->text(), "Home: " + home_) << alias;
         EXPECT_EQ(Child<QLineEdit>(tw_, "AliasInUse")->text(), "Home") << alias;
@@ -266,19 +285,19 @@ TEST_F(DatabaseSelectionTest, TheEstimatingSwitchNeedsNoScheduleAndAlwaysReports
 {
     const QString bids = MakeDatabase("Bids", "Estimate.dbf");
     AddAlias("Bids", bids);
-    window_.TablesOpen = false;
+    window_.State.TablesOpen = false;
     qm_.Fill(0);
     ChooseAlias(qm_, "Bids");
     qm_.ChangeDefaultsClick();
-    EXPECT_TRUE(recorder_.Boxes.empty());
-    EXPECT_EQ(window_.EstimatorAlias, "Bids");
-    EXPECT_EQ(window_.EstimatorFolder, bids);
+    EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
+    EXPECT_EQ(QString::fromStdString(window_.State.EstimatorAlias), "Bids");
+    EXPECT_EQ(QString::fromStdString(window_.State.EstimatorFolder), bids);
     EXPECT_EQ(window_.QMDatabaseInUse()->text(), "Bids: " + bids);
     EXPECT_EQ(qm_.StatusText(), "Tarnwick db switched to " + bids);
     EXPECT_EQ(Child<QLineEdit>(qm_, "AliasInUse")->text(), "Bids");
     EXPECT_EQ(RegistryValue("QM alias name"), "Bids");
     EXPECT_EQ(RegistryValue("TW alias name"), "Home");
-    EXPECT_EQ(window_.ScheduleAlias, "Home");
+    EXPECT_EQ(QString::fromStdString(window_.State.ScheduleAlias), "Home");
 }
 
 TEST_F(DatabaseSelectionTest, CreateReportsCreatedOrUpdatedOnceTheNamesAreSaved)
@@ -298,7 +317,7 @@ TEST_F(DatabaseSelectionTest, CreateReportsCreatedOrUpdatedOnceTheNamesAreSaved)
     };
     for (const auto& c : cases) {
         recorder_.Boxes.clear();
-        window_.OldWindows = c.oldWindows;
+        window_.State.OldWindows = c.oldWindows;
         c.dialog.Fill(0);
         c.dialog.show();
         Create(c.dialog, c.alias, branch);
@@ -320,7 +339,7 @@ TEST_F(DatabaseSelectionTest, CreateReportsCreatedOrUpdatedOnceTheNamesAreSaved)
         } else {
             const QString advice = "Windows Vista & 7 require you to force close Tarnwick at this time";
             EXPECT_EQ(BoxTexts(), QStringList("Advisory: " + advice)) << c.name;
-            EXPECT_FALSE(window_.TablesBusy) << c.name;
+            EXPECT_FALSE(window_.State.TablesBusy) << c.name;
             EXPECT_FALSE(c.dialog.isVisible()) << c.name;
         }
         c.dialog.hide();
@@ -330,7 +349,7 @@ TEST_F(DatabaseSelectionTest, CreateReportsCreatedOrUpdatedOnceTheNamesAreSaved)
 // A save that failed must say so, never "created".
 TEST_F(DatabaseSelectionTest, AFailedSaveIsReportedAsAnErrorNotAsCreated)
 {
-    window_.OldWindows = false;
+    window_.State.OldWindows = false;
     tw_.Fill(0);
     tw_.show();
     const QString names = QString::fromStdString(session_.path());
@@ -359,7 +378,7 @@ TEST_F(DatabaseSelectionTest, ASaveStillRunningIsNotReportedYet)
     held.l_whence = SEEK_SET;
     ASSERT_EQ(::fcntl(lock, F_OFD_SETLK, &held), 0);
 
-    window_.OldWindows = true;
+    window_.State.OldWindows = true;
     tw_.Fill(0);
     Create(tw_, "Branch", MakeDatabase("Branch", "ICharts.dbf"));
     tw_.WaitOnSaveTimer();
@@ -375,10 +394,10 @@ TEST_F(DatabaseSelectionTest, ASaveStillRunningIsNotReportedYet)
 
 TEST_F(DatabaseSelectionTest, TheProgramFolderIsNoPlaceForADatabase)
 {
-    QDir().mkpath(window_.ProgramFolder);
+    QDir().mkpath(QString::fromStdString(window_.State.ProgramFolder));
     tw_.Fill(0);
     tw_.show();
-    Create(tw_, "Branch", window_.ProgramFolder);
+    Create(tw_, "Branch", QString::fromStdString(window_.State.ProgramFolder));
     EXPECT_EQ(BoxTexts(), QStringList("Create database name error: Illegal database location"));
     EXPECT_FALSE(tw_.isVisible());
     EXPECT_FALSE(tw_.SavePending);
@@ -404,7 +423,7 @@ TEST_F(DatabaseSelectionTest, HelpOpensEachDialogsOwnPage)
     QTest::mouseClick(Child<QPushButton>(tw_, "Help"), Qt::LeftButton);
     QTest::mouseClick(Child<QPushButton>(qm_, "Help"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("file");
-    const QDir folder(window_.ProgramFolder);
+    const QDir folder(QString::fromStdString(window_.State.ProgramFolder));
     EXPECT_EQ(catcher.Opened, QList<QUrl>({QUrl::fromLocalFile(folder.filePath("Finding_TW_database.htm")),
                                            QUrl::fromLocalFile(folder.filePath("Finding_QM_database.htm"))}));
 }

@@ -83,16 +83,6 @@ protected:
         registry::TRegistry reg = Registry();
         return reg.OpenKey(key, false) ? reg.ReadString(name) : "(no key)";
     }
-    // Clicks a button of the modal dialog once it is up.
-    static void ClickWhenShown(QDialog* dialog, const char* button, const QString& typed = {})
-    {
-        QTimer::singleShot(0, dialog, [dialog, button, typed] {
-            if (!typed.isEmpty())
-                QTest::keyClicks(dialog->findChild<QLineEdit*>(), typed);
-            QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
-        });
-    }
-
     FreshUser user_;
     Recorder recorder_;
 };
@@ -141,24 +131,24 @@ TEST_F(MainScreenTest, EveryShowingArmsTheStartTimerWhichStopsItselfFirst)
     window.Start->stop();
 }
 
-TEST_F(MainScreenTest, FirstStartOnAFreshMachineSetsItselfUpUntilItsDatabaseNamesExist)
+TEST_F(MainScreenTest, FirstStartOnAFreshMachineSetsItselfUpOnce)
 {
     {
         TMainScreen window;
-        EXPECT_EQ(window.ProgramFolder, user_.ProgramFolder());
+        EXPECT_EQ(window.State.ProgramFolder, user_.ProgramFolder().toStdString());
         window.StartTimer();
-        EXPECT_TRUE(window.FirstRun);
-        EXPECT_TRUE(window.StartupDone);
-        EXPECT_TRUE(window.SelectionReady);
-        EXPECT_FALSE(window.QuitWithoutSaving);
-        EXPECT_EQ(window.ScheduleAlias, "DOZOrez");
-        EXPECT_EQ(window.EstimatorAlias, "");
+        EXPECT_TRUE(window.State.FirstRun);
+        EXPECT_TRUE(window.State.StartupDone);
+        EXPECT_TRUE(window.State.SelectionReady);
+        EXPECT_FALSE(window.State.QuitWithoutSaving);
+        EXPECT_EQ(window.State.ScheduleAlias, "DOZOrez");
+        EXPECT_EQ(window.State.EstimatorAlias, "");
         EXPECT_EQ(QString::fromStdString(window.FirstRunPaths.Database), user_.ProgramFolder() + "/Database");
         EXPECT_EQ(QString::fromStdString(window.FirstRunPaths.Backups), user_.ProgramFolder() + "/Backups");
     }
-    // The database names of a first run are not created yet, so the
-    // installation stays incomplete and the next start sets up again.
-    EXPECT_EQ(ReadValue(kInstallKey, "Completed"), "No");
+    // The database names exist now, so the installation is complete and the
+    // next start is an ordinary one.
+    EXPECT_EQ(ReadValue(kInstallKey, "Completed"), "Yes");
     EXPECT_EQ(ReadValue(kInstallKey, "Program_files_path"), user_.ProgramFolder().toStdString());
     EXPECT_EQ(ReadValue(kVersionKey, "TW alias name"), "DOZOrez");
     for (const char* page :
@@ -168,8 +158,8 @@ TEST_F(MainScreenTest, FirstStartOnAFreshMachineSetsItselfUpUntilItsDatabaseName
 
     TMainScreen again;
     again.StartTimer();
-    EXPECT_TRUE(again.FirstRun);
-    EXPECT_TRUE(again.SelectionReady);
+    EXPECT_FALSE(again.State.FirstRun);
+    EXPECT_TRUE(again.State.SelectionReady);
 }
 
 TEST_F(MainScreenTest, ASecondCopyOnTheSameProgramFolderEndsSilentlyTouchingNothing)
@@ -179,42 +169,13 @@ TEST_F(MainScreenTest, ASecondCopyOnTheSameProgramFolderEndsSilentlyTouchingNoth
 
     TMainScreen window;
     window.StartTimer();
-    EXPECT_TRUE(window.QuitWithoutSaving);
+    EXPECT_TRUE(window.State.QuitWithoutSaving);
     EXPECT_EQ(recorder_.TerminateRequests, 1);
     EXPECT_TRUE(recorder_.Boxes.empty());
-    EXPECT_FALSE(window.StartupDone);
+    EXPECT_FALSE(window.State.StartupDone);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(user_.RegistryFile())));
     window.show();
     EXPECT_FALSE(window.Start->isActive());
-}
-
-TEST_F(MainScreenTest, PasswordAskedAtStartEndsTheProgramQuietlyUnlessGiven)
-{
-    struct Case {
-        const char* name;
-        const char* button;
-        QString typed;
-        bool accepted;
-    };
-    const Case cases[] = {
-        {"cancelled", "Cancel", {}, false},
-        {"the built-in password", "Ok", "qPlaceholderSecrtz", true},
-    };
-    for (const Case& c : cases) {
-        TPassword password;
-        TWin7Advice advice;
-        TMainScreen window;
-        window.SetDialogs(&password, &advice);
-        window.PasswordRequired = true;
-        const int terminateBefore = recorder_.TerminateRequests;
-        ClickWhenShown(&password, c.button, c.typed);
-        window.StartTimer();
-        EXPECT_EQ(window.PasswordAccepted, c.accepted) << c.name;
-        EXPECT_EQ(window.QuitWithoutSaving, !c.accepted) << c.name;
-        EXPECT_EQ(window.SelectionReady, c.accepted) << c.name;
-        EXPECT_EQ(recorder_.TerminateRequests - terminateBefore, c.accepted ? 0 : 1) << c.name;
-        EXPECT_TRUE(recorder_.Boxes.empty()) << c.name;
-    }
 }
 
 TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamedOrAdvisedAbout)
@@ -225,7 +186,7 @@ TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamedOrAdvisedAbout)
     window.SetDialogs(&password, &advice);
 
     window.ReportDatabaseFailure("The DOZOrez database could not be opened");
-    EXPECT_TRUE(window.UserIsAdmin);
+    EXPECT_TRUE(window.State.UserIsAdmin);
     ASSERT_EQ(recorder_.Boxes.size(), 1u);
     EXPECT_EQ(recorder_.Boxes[0].Text, "The DOZOrez database could not be opened");
     EXPECT_EQ(recorder_.Boxes[0].Caption, "Error");
@@ -233,7 +194,7 @@ TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamedOrAdvisedAbout)
     EXPECT_EQ(recorder_.Boxes[0].Modality, MessageModality::Application);
 
     // Where elevation exists, a user without the rights is advised instead of told.
-    window.OldWindows = false;
+    window.State.OldWindows = false;
     advice.SetAdminTest([] { return false; });
     QString advised;
     QTimer::singleShot(0, &advice, [&] {
@@ -241,7 +202,7 @@ TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamedOrAdvisedAbout)
         QTest::mouseClick(advice.findChild<QPushButton*>("Ok"), Qt::LeftButton);
     });
     window.ReportDatabaseFailure("The parameters database could not be opened");
-    EXPECT_FALSE(window.UserIsAdmin);
+    EXPECT_FALSE(window.State.UserIsAdmin);
     EXPECT_EQ(advised, "For this user, please restart Tarnwick and run as an administrator.");
     EXPECT_EQ(recorder_.Boxes.size(), 1u);
 }
@@ -288,14 +249,14 @@ TEST_F(MainScreenTest, ShutdownWritesTheLayoutOnceAndOnlyAfterARealStart)
     for (const Case& c : cases) {
         WriteVersionKey({{"Width", "900"}, {"Height", "650"}});
         TMainScreen window;
-        window.StartupDone = c.startupDone;
-        window.QuitWithoutSaving = c.quitWithoutSaving;
-        window.TablesOpen = c.tablesOpen;
+        window.State.StartupDone = c.startupDone;
+        window.State.QuitWithoutSaving = c.quitWithoutSaving;
+        window.State.TablesOpen = c.tablesOpen;
         window.resize(1111, 777);
         window.FormDestroy();
         EXPECT_EQ(ReadValue(kVersionKey, "Width"), c.writes ? "1111" : "900") << c.name;
         EXPECT_EQ(ReadValue(kVersionKey, "Height"), c.writes ? "777" : "650") << c.name;
-        EXPECT_EQ(window.StartupDone, c.startupDone && c.quitWithoutSaving) << c.name;
+        EXPECT_EQ(window.State.StartupDone, c.startupDone && c.quitWithoutSaving) << c.name;
 
         // Closing and then destroying the window must not write again.
         window.resize(1200, 800);
@@ -311,8 +272,8 @@ TEST_F(MainScreenTest, ShutdownWritesTheLayoutOnceAndOnlyAfterARealStart)
 TEST_F(MainScreenTest, ShutdownNeverCreatesTheSettingsKey)
 {
     TMainScreen window;
-    window.StartupDone = true;
-    window.TablesOpen = true;
+    window.State.StartupDone = true;
+    window.State.TablesOpen = true;
     window.FormDestroy();
     EXPECT_EQ(ReadValue(kVersionKey, "Width"), "(no key)");
 }
@@ -366,7 +327,7 @@ TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
     };
     const Case cases[] = {{1, false}, {0, true}, {1, false}, {2, false}};
     for (const Case& c : cases) {
-        window.HelpLevel = c.level;
+        window.State.HelpLevel = c.level;
         window.ApplyHelpLevel();
         EXPECT_EQ(helpProbe.Asked(), c.helpHint) << "level " << c.level;
         EXPECT_TRUE(chartProbe.Asked()) << "level " << c.level;

@@ -1,0 +1,488 @@
+// The steps of the start-up sequence that read and write the settings tables,
+// and the settings the shutdown stores. StartTimer (mainscreen.cpp) runs them
+// in order; each one reads what its part of the program needs and leaves the
+// rest alone, so that a step whose table did not open does no harm.
+
+#include "app/appservices.h"
+#include "app/mainscreen.h"
+#include "app/workcalendarpage.h"
+#include "data/services/tablecreation.h"
+#include "platform/db/database.h"
+#include "ui_mainscreen.h"
+
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+
+namespace tw::app {
+
+namespace {
+
+constexpr const char* kProgramFolderAlias = "TWUXData";
+constexpr const char* kRestoreFolderAlias = "TWDbRs";
+constexpr TDateTime kQuarterHour = 15.0 / (24 * 60);
+constexpr int kDaysBetweenReindexes = 5;
+
+// The one record of a settings table, current; nullptr when the table is
+// closed or holds no record.
+db::Table* SettingsRecord(db::Table& table)
+{
+    if (!table.active() || table.isEmpty())
+        return nullptr;
+    table.first();
+    return &table;
+}
+
+QString Text(db::Table& table, const char* field)
+{
+    return QString::fromStdString(table.fieldByName(field).asString()).trimmed();
+}
+
+// The key of the current record, 0 when the table is closed or empty.
+std::int32_t CurrentKey(db::Table& table, const char* field)
+{
+    if (!table.active() || table.isEmpty())
+        return 0;
+    return table.fieldByName(field).asInteger();
+}
+
+bool DatabaseOpens(const db::Database& database)
+{
+    try {
+        database.folder();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void CreateFolder(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+}
+
+}  // namespace
+
+template <typename Work>
+void TMainScreen::Guarded(Work&& work)
+{
+    try {
+        work();
+    } catch (const std::exception& e) {
+        userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+    }
+}
+
+bool TMainScreen::CreateFirstRunAliases()
+{
+    db::AliasConfig& aliases = data_->Aliases;
+    // Each name is saved at once, so that a name made before a later one
+    // fails is kept.
+    const auto pointAlias = [&aliases](const std::string& alias, const std::string& folder) {
+        if (!aliases.AliasExists(alias))
+            aliases.AddStandardAlias(alias, folder);
+        else
+            aliases.ModifyAlias(alias, {"PATH=" + folder});
+        aliases.Save();
+    };
+    try {
+        pointAlias(kProgramFolderAlias, FirstRunPaths.ProgramFiles);
+        pointAlias(kRestoreFolderAlias, FirstRunPaths.Restore);
+        State.RestoreFolder = FirstRunPaths.Restore;
+        CreateFolder(State.RestoreFolder);
+        pointAlias(State.ScheduleAlias, FirstRunPaths.Database);
+        // The installer made the schedule database's folder; here the first run does.
+        CreateFolder(FirstRunPaths.Database);
+        return true;
+    } catch (const std::exception& e) {
+        userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+        return false;
+    }
+}
+
+void TMainScreen::ShowDatabaseNames()
+{
+    ui->QMDatabaseInUse->setText(QString::fromStdString(State.EstimatorAlias));
+    ui->TWDatabaseInUse->setText(QString::fromStdString(State.ScheduleAlias));
+}
+
+void TMainScreen::CloseAllTables()
+{
+    tables_->CloseAllTables();
+}
+
+bool TMainScreen::OpenScheduleDatabase()
+{
+    data_->SchedulerDatabase.setAliasName(State.ScheduleAlias);
+    return DatabaseOpens(data_->SchedulerDatabase);
+}
+
+bool TMainScreen::OpenEstimatorDatabase()
+{
+    data_->EstimatorDatabase.setAliasName(State.EstimatorAlias);
+    const bool opened = DatabaseOpens(data_->EstimatorDatabase);
+    // A name without a folder leaves the Quillmark tables closed.
+    State.EstimatorFolder.clear();
+    if (opened)
+        State.EstimatorFolder = data_->EstimatorDatabase.folder();
+    ui->QMDatabaseInUse->setText(QString::fromStdString(State.EstimatorAlias + ": " + State.EstimatorFolder));
+    return opened;
+}
+
+bool TMainScreen::OpenParametersDatabase()
+{
+    data_->ParametersDatabase.setAliasName(kProgramFolderAlias);
+    return DatabaseOpens(data_->ParametersDatabase);
+}
+
+void TMainScreen::ReadDatabaseFolders()
+{
+    Guarded([this] {
+        State.ScheduleFolder = data_->SchedulerDatabase.folder();
+        const std::string inUse = State.ScheduleAlias + ": " + State.ScheduleFolder;
+        ui->TWDatabaseInUse->setText(QString::fromStdString(inUse));
+        State.ProgramFolder = data_->ParametersDatabase.folder();
+    });
+}
+
+void TMainScreen::CheckParamsTable()
+{
+    if (data_->ParamsTable.active())
+        return;
+    Guarded([this] {
+        // A fresh program folder has no params.dbf and no reference twin yet.
+        data::CreateMissingProgramTables(State.ProgramFolder);
+        tables_->CheckTableStructure(data_->ParamsTable, data_->RParamsTable, State.ProgramFolder);
+    });
+}
+
+void TMainScreen::ReadFirstSettings()
+{
+    Guarded([this] {
+        db::Table* params = SettingsRecord(data_->ParamsTable);
+        if (!params)
+            return;
+        State.HelpLevel = params->fieldByName("TAX").asInteger();
+        const std::int32_t hints = params->fieldByName("ORGID").asInteger();
+        State.HintMode = hints & 7;
+        State.HintDetail = (hints & 16) == 0;
+        SetupChoice1 = params->fieldByName("CBID1").asInteger();
+        State.ReadOnlyCopy = params->fieldByName("USEPOSTAL").asBoolean();
+        RestrictCustomer = params->fieldByName("RESTRICT").asBoolean();
+        SavedPage = params->fieldByName("PAGE").asInteger();
+    });
+    ApplyReadOnlyAccess(State.ReadOnlyCopy);
+}
+
+void TMainScreen::ApplyReadOnlyAccess(bool readOnly)
+{
+    // The controls that change data; those not on the window yet join as
+    // their tabs are built.
+    static const char* const kReadOnlyControls[] = {
+        "Reverse",       "UseAlt",       "PhotoPanel",    "Copy",           "ShowJobsOnly",
+        "ImportFromQB",  "ImportFromQM", "ExportToQB",    "ReIndexDb",      "EmptyDatabase",
+        "Restore",       "HoursPanel",   "WorkingDaysPanel", "HolidaysPanel", "MyCompanyPanel",
+        "TaskControls",  "MarkAllActive", "MarkAllInactive", "ResourceList", "CalendarOk",
+        "Create247",     "InsertSpace",  "RemoveSpace",   "SetDependencies", "ChartManagement",
+    };
+    for (const char* name : kReadOnlyControls) {
+        if (QWidget* control = findChild<QWidget*>(QLatin1String(name)))
+            control->setEnabled(!readOnly);
+    }
+}
+
+void TMainScreen::OpenAllTables(bool rebuildAllowed)
+{
+    Guarded([&] { tables_->OpenAllTables(rebuildAllowed); });
+    AttachWorkCalendar();
+}
+
+void TMainScreen::AttachWorkCalendar()
+{
+    if (!workCalendarPage_ || workCalendarPage_->Attached())
+        return;
+    data::TEstimateData& d = *data_;
+    schedule::WorkCalendarTab::Hooks hooks;
+    hooks.RecomputeAllTaskEnds = [this] { RecomputeAllTaskEnds(); };
+    const schedule::WorkCalendarTab::Tables tables{d.CalendarTable, d.CalendarTable2, d.HolidaysTable,
+                                                   d.HolidaysTable2, d.CrewsTable2};
+    workCalendarPage_->Attach(tables, State, Holidays, *userInterface_, std::move(hooks));
+}
+
+void TMainScreen::RestoreChartPeriod()
+{
+    TDateTime savedStart = 0;
+    TDateTime savedEnd = 0;
+    Guarded([&] {
+        if (db::Table* params = SettingsRecord(data_->ParamsTable)) {
+            savedStart = params->fieldByName("CHARTSD").asFloat();
+            savedEnd = params->fieldByName("CHARTED").asFloat();
+        }
+    });
+    SetChartDateRange(true, savedStart > 0 ? savedStart : StartMoment,
+                      savedEnd > 0 ? savedEnd : StartMoment + kQuarterHour);
+}
+
+void TMainScreen::SetChartDateRange(bool /*update*/, TDateTime start, TDateTime end)
+{
+    ChartStartAt = start;
+    ChartEndAt = end;
+}
+
+void TMainScreen::ReadSelectionSettings()
+{
+    Guarded([this] {
+        if (db::Table* params = SettingsRecord(data_->ParamsTable)) {
+            SavedCustomerId = params->fieldByName("CID").asInteger();
+            SavedScheduleItemId = params->fieldByName("PID").asInteger();
+            State.CurrentResourceId = params->fieldByName("COUNT2").asInteger();
+            State.AverageRate = params->fieldByName("RATE").asCurrency();
+        }
+    });
+    TaskStartDate = StartMoment;
+    TaskEndDate = StartMoment + 7;
+}
+
+void TMainScreen::ReadPasswordSetting()
+{
+    Guarded([this] {
+        if (db::Table* params = SettingsRecord(data_->ParamsTable))
+            PasswordRequired = params->fieldByName("USEPASSWD").asBoolean();
+    });
+}
+
+void TMainScreen::ReindexWhenDue()
+{
+    TDateTime lastReindex = 0;
+    Guarded([&] {
+        if (db::Table* params = SettingsRecord(data_->ParamsTable))
+            lastReindex = params->fieldByName("RIDATE1").asDate();
+    });
+    const double days = std::trunc(StartMoment - lastReindex);
+    if (days > kDaysBetweenReindexes || State.FirstRun)
+        Guarded([this] { tables_->ReindexDatabase(); });
+    if (State.FirstRun)
+        Guarded([this] { tables_->ReindexDatabase(); });
+}
+
+void TMainScreen::ReadBackupSettings()
+{
+    Guarded([this] {
+        if (db::Table* params = SettingsRecord(data_->ParamsTable)) {
+            SetupChoice2 = params->fieldByName("CBID2").asInteger();
+            NoAutoBackup = params->fieldByName("SF3").asBoolean();
+        }
+    });
+}
+
+void TMainScreen::ReadJobStatusTexts()
+{
+    static const struct {
+        const char* field;
+        const char* fallback;
+    } kStatuses[] = {
+        {"AWARDED", "Awarded"}, {"CLOSED", "Closed"},           {"INPROGRESS", "In progress"},
+        {"NONE", "None"},       {"NAWARDED", "Not awarded"}, {"PENDING", "Pending"},
+    };
+    JobStatusTexts.clear();
+    db::Table* params = nullptr;
+    Guarded([&] { params = SettingsRecord(data_->ParamsTable); });
+    for (const auto& status : kStatuses) {
+        QString text;
+        Guarded([&] {
+            if (params)
+                text = Text(*params, status.field);
+        });
+        JobStatusTexts << (text.isEmpty() ? QString::fromLatin1(status.fallback) : text);
+    }
+}
+
+void TMainScreen::ReadPageFormat()
+{
+    Guarded([this] {
+        if (db::Table* params = SettingsRecord(data_->ParamsTable)) {
+            PaperSize = params->fieldByName("PAPERSZ").asInteger();
+            PaperOrientation = params->fieldByName("PAPERO").asInteger();
+            if (PaperSize >= 0 && PaperSize <= 2)
+                PaperCode = 2 * PaperSize + PaperOrientation;
+        }
+    });
+}
+
+void TMainScreen::SetUpBackupFolders()
+{
+    Guarded([this] {
+        db::Table* params = SettingsRecord(data_->ParamsTable);
+        if (State.FirstRun) {
+            State.BackupFolder = FirstRunPaths.Backups;
+            if (params) {
+                params->edit();
+                params->fieldByName("BUDIR").setAsString(State.BackupFolder);
+                params->fieldByName("RSDIR").setAsString(State.RestoreFolder);
+                params->post();
+                params->refresh();
+            }
+            CreateFolder(State.BackupFolder);
+        } else if (params) {
+            State.BackupFolder = Text(*params, "BUDIR").toStdString();
+            State.RestoreFolder = Text(*params, "RSDIR").toStdString();
+        }
+    });
+}
+
+void TMainScreen::ReadQuickBooksSettings()
+{
+    Guarded([this] {
+        if (db::Table* setup = SettingsRecord(data_->QBSetupTable)) {
+            QBCompanyFile = Text(*setup, "CPATH");
+            QBEdition = setup->fieldByName("USCAN").asInteger();
+            ResourceCaptionMode = setup->fieldByName("MATCH").asInteger();
+        }
+    });
+}
+
+void TMainScreen::SynchroniseSchedule()
+{
+    bool converted = false;
+    Guarded([&] { converted = ConvertChartsTable(); });
+    if (converted)
+        return;  // the converted schedule is pushed as a whole; no poll in this run
+    Guarded([this] {
+        PullChartUpdates(true);
+        RemoveObsoleteTasks();
+    });
+    ReadUpdateCounter();
+    UpdatePoll->start();
+}
+
+// The change counter goes on from the last one any workstation used.
+void TMainScreen::ReadUpdateCounter()
+{
+    Guarded([this] {
+        lock_->TakeWithWait();
+        try {
+            if (db::Table* access = SettingsRecord(data_->AccessTable))
+                State.UpdateCounter = static_cast<float>(access->fieldByName("UPDATE").asFloat());
+        } catch (...) {
+            lock_->UpdateAccessRecord(false);
+            throw;
+        }
+        lock_->UpdateAccessRecord(false);
+    });
+}
+
+void TMainScreen::RefreshWorkCalendar()
+{
+    Guarded([this] {
+        if (db::Table* company = SettingsRecord(data_->MyCompanyTable)) {
+            State.WorkCalendarMode = company->fieldByName("PAPERO").asInteger();
+            State.LastWorkCalendarMode = State.WorkCalendarMode;
+        }
+    });
+    workCalendarPage_->RefreshWorkCalendar();
+    workCalendarPage_->LoadHolidays();
+    workCalendarPage_->UpdateCalendarPanels();
+}
+
+void TMainScreen::ReadEmailSettings()
+{
+    constexpr int kDefaultSmtpPort = 25;
+    Guarded([this] {
+        db::Table* email = SettingsRecord(data_->ETable);
+        if (!email)
+            return;
+        Email.Host = QString::fromStdString(email->fieldByName("EMAILH").asString());
+        Email.UserId = Text(*email, "EMAILUID");
+        Email.Password = Text(*email, "EMAILPW");
+        Email.From = QString::fromStdString(email->fieldByName("EMAILFR").asString());
+        Email.UseAuthentication = email->fieldByName("EMAILUA").asBoolean();
+        Email.LogIn = QString::fromStdString(email->fieldByName("EMAILLI").asString());
+        Email.UseMailClient = email->fieldByName("EMAILUO").asBoolean();
+        Email.MailClientPath = QString::fromStdString(email->fieldByName("EMAILPT").asString());
+        Email.SmtpPort = email->fieldByName("EMAILPRT").asInteger();
+        if (Email.SmtpPort == 0) {
+            Email.SmtpPort = kDefaultSmtpPort;
+            email->edit();
+            email->fieldByName("EMAILPRT").setAsInteger(kDefaultSmtpPort);
+            email->post();
+            email->refresh();
+        }
+    });
+}
+
+void TMainScreen::RestoreSelection()
+{
+    data::TEstimateData& d = *data_;
+    Guarded([&] {
+        if (db::Table* company = SettingsRecord(d.MyCompanyTable))
+            CompanyName = Text(*company, "MYCOMPY");
+        if (db::Table* params = SettingsRecord(d.ParamsTable))
+            ChartSortBy = params->fieldByName("COUNT1").asInteger();
+        SortChoiceRestored = true;
+        if (d.CustomersTable.isEmpty() && d.JobsTable.isEmpty() && d.ChartsTable.isEmpty())
+            setWindowTitle(QStringLiteral("Tarnwick"));
+    });
+
+    const int page = SavedPage >= CustomerTabPage && SavedPage <= MyCompanyPage ? SavedPage : UtilitiesPage;
+    if (page == SchedulePage)
+        State.ChartRefreshNeeded = true;
+    ui->TabControl->setCurrentIndex(page);
+
+    Guarded([&] {
+        if (!d.CustomersTable.locate("CID", db::Value(double(SavedCustomerId))))
+            d.CustomersTable.first();
+        State.TablesBusy = true;
+        const bool found = d.CrewsTable.locate("CREWID", db::Value(double(State.CurrentResourceId)));
+        if (!found)
+            d.CrewsTable.first();
+        State.TablesBusy = false;
+    });
+    State.TablesBusy = false;
+    ApplyCustomerQuery();
+    Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(SavedScheduleItemId))); });
+    ResourceDisplayClick();
+    if (page == SchedulePage)
+        BuildChart(false);
+}
+
+void TMainScreen::SaveRunSettings(int page)
+{
+    data::TEstimateData& d = *data_;
+    Guarded([&] {
+        db::Table* params = SettingsRecord(d.ParamsTable);
+        if (!params)
+            return;
+        const std::int32_t customer = CurrentKey(d.CustomersTable, "CID");
+        const std::int32_t scheduleItem = CurrentKey(d.ChartsTable, "CHARTSID");
+        const std::int32_t resource = CurrentKey(d.CrewsTable, "CREWID");
+        params->edit();
+        params->fieldByName("CBID2").setAsInteger(SetupChoice2);
+        params->fieldByName("RATE").setAsCurrency(State.AverageRate);
+        params->fieldByName("PAGE").setAsInteger(page);
+        params->fieldByName("COUNT1").setAsInteger(ChartSortBy);
+        params->fieldByName("CID").setAsInteger(customer);
+        params->fieldByName("PID").setAsInteger(scheduleItem);
+        params->fieldByName("COUNT2").setAsInteger(resource);
+        params->fieldByName("TAX").setAsInteger(State.HelpLevel);
+        params->fieldByName("ORGID").setAsInteger(State.HintMode + (State.HintDetail ? 0 : 16));
+        params->fieldByName("USEPOSTAL").setAsBoolean(State.ReadOnlyCopy);
+        params->fieldByName("CBID1").setAsInteger(SetupChoice1);
+        params->fieldByName("RESTRICT").setAsBoolean(RestrictCustomer);
+        params->fieldByName("CHARTSD").setAsFloat(ChartStartAt);
+        params->fieldByName("CHARTED").setAsFloat(ChartEndAt);
+        params->post();
+    });
+}
+
+bool TMainScreen::UpdateAccessRecord(bool take)
+{
+    return lock_->UpdateAccessRecord(take);
+}
+
+}  // namespace tw::app

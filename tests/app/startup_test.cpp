@@ -1,0 +1,410 @@
+// The start-up sequence and the shutdown on real tables: a fresh user whose
+// first start makes the database names, the folders and an empty schedule
+// database, and later starts that reopen it.
+
+#include "app/mainscreen.h"
+
+#include "app/mainscreeninterface.h"
+#include "app/password.h"
+#include "app/win7advice.h"
+#include "app/workcalendarpage.h"
+#include "data/textroutines.h"
+#include "platform/datetime/datetime.h"
+#include "platform/db/aliases.h"
+#include "platform/db/table.h"
+#include "platform/db/tableops.h"
+#include "platform/registry/registry.h"
+#include "testapplication.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+namespace tw::app {
+namespace {
+
+using testing::FreshUser;
+using testing::Recorder;
+
+class StartupTest : public ::testing::Test {
+public:
+    void SetUp() override { testing::TestApplication(); }
+
+    std::string ProgramFolder() const { return user_.ProgramFolder().toStdString(); }
+    std::string ScheduleFolder() const { return ProgramFolder() + "/Database"; }
+
+    // A whole first start and shutdown, as the user of a fresh machine has it.
+    void StartAndCloseOnce()
+    {
+        TMainScreen window;
+        window.StartTimer();
+        ASSERT_TRUE(window.State.TablesOpen);
+        window.close();
+    }
+
+    // Changes the one record of a table the way another program would.
+    static void EditRecord(const std::string& folder, const char* file,
+                           const std::function<void(db::Table&)>& change)
+    {
+        db::Table table;
+        table.setFolder(folder);
+        table.setTableName(file);
+        table.open();
+        if (table.isEmpty())
+            table.append();
+        else
+            table.edit();
+        change(table);
+        table.post();
+        table.close();
+    }
+    template <typename T>
+    static T ReadField(const std::string& folder, const char* file, const std::function<T(db::Table&)>& read)
+    {
+        db::Table table;
+        table.setFolder(folder);
+        table.setTableName(file);
+        table.open();
+        table.first();
+        const T value = read(table);
+        table.close();
+        return value;
+    }
+    double ParamsNumber(const char* field) const
+    {
+        return ReadField<double>(ProgramFolder(), "params.dbf",
+                                 [field](db::Table& t) { return t.fieldByName(field).asFloat(); });
+    }
+    std::string RegistryValue(const char* key, const char* name) const
+    {
+        registry::TRegistry reg(user_.RegistryFile());
+        reg.SetRootKey(registry::RootKey::LocalMachine);
+        return reg.OpenKey(key, false) ? reg.ReadString(name) : "(no key)";
+    }
+    void WriteRegistryValue(const char* key, const char* name, const std::string& value) const
+    {
+        registry::TRegistry reg(user_.RegistryFile());
+        reg.SetRootKey(registry::RootKey::LocalMachine);
+        ASSERT_TRUE(reg.OpenKey(key, true));
+        reg.WriteString(name, value);
+    }
+    QStringList BoxTexts() const
+    {
+        QStringList texts;
+        for (const MessageBoxRequest& box : recorder_.Boxes)
+            texts << box.Caption + ": " + box.Text;
+        return texts;
+    }
+
+    FreshUser user_;
+    Recorder recorder_;
+};
+
+TEST_F(StartupTest, AFreshMachineStartsOnANewEmptyScheduleDatabase)
+{
+    TMainScreen window;
+    window.StartTimer();
+
+    EXPECT_TRUE(BoxTexts().isEmpty()) << BoxTexts().join(" | ").toStdString();
+    EXPECT_TRUE(window.State.FirstRun);
+    EXPECT_TRUE(window.State.TablesOpen);
+    EXPECT_TRUE(window.State.StartupDone);
+    EXPECT_TRUE(window.State.SelectionReady);
+    EXPECT_FALSE(window.State.QuitWithoutSaving);
+    EXPECT_EQ(RegistryValue(kInstallKey, "Completed"), "Yes");
+
+    // The three database names, each saved to the names file at once.
+    const db::AliasConfig names;
+    const struct {
+        const char* alias;
+        std::string folder;
+    } aliases[] = {
+        {"TWUXData", ProgramFolder()},
+        {"TWDbRs", ProgramFolder() + "/Restore"},
+        {"DOZOrez", ScheduleFolder()},
+    };
+    for (const auto& a : aliases) {
+        ASSERT_TRUE(names.AliasExists(a.alias)) << a.alias;
+        EXPECT_EQ(names.GetAliasParams(a.alias).front(), "PATH=" + a.folder) << a.alias;
+        EXPECT_TRUE(QDir(QString::fromStdString(a.folder)).exists()) << a.alias;
+    }
+    EXPECT_EQ(window.State.ScheduleFolder, ScheduleFolder());
+    EXPECT_EQ(window.State.ProgramFolder, ProgramFolder());
+    EXPECT_EQ(window.TWDatabaseInUse()->text().toStdString(), "DOZOrez: " + ScheduleFolder());
+    for (const char* table : {"ICharts.dbf", "customers.dbf", "calendar.dbf", "Access.dbf", "mycomp.dbf"})
+        EXPECT_TRUE(db::TableExists(ScheduleFolder(), table)) << table;
+
+    // The folders of the backups and restores are kept in the settings.
+    EXPECT_EQ(window.State.BackupFolder, ProgramFolder() + "/Backups");
+    EXPECT_TRUE(QDir(QString::fromStdString(window.State.BackupFolder)).exists());
+    EXPECT_EQ(ReadField<std::string>(ProgramFolder(), "params.dbf",
+                                     [](db::Table& t) { return t.fieldByName("BUDIR").asString(); }),
+              ProgramFolder() + "/Backups");
+    EXPECT_EQ(ReadField<std::string>(ProgramFolder(), "params.dbf",
+                                     [](db::Table& t) { return t.fieldByName("RSDIR").asString(); }),
+              ProgramFolder() + "/Restore");
+
+    // A first run re-indexes; the date of it is kept.
+    EXPECT_EQ(ParamsNumber("RIDATE1"), tw::Today());
+    EXPECT_EQ(window.StatusText(1), "Reindexing completed");
+
+    // Defaults of an empty settings record.
+    EXPECT_EQ(window.ChartStartAt, window.StartMoment);
+    EXPECT_NEAR(window.ChartEndAt - window.StartMoment, 15.0 / (24 * 60), 1e-9);
+    EXPECT_EQ(window.JobStatusTexts,
+              QStringList({"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"}));
+    EXPECT_EQ(window.Email.SmtpPort, 25);
+    EXPECT_EQ(ReadField<double>(ProgramFolder(), "eparams.dbf",
+                                [](db::Table& t) { return t.fieldByName("EMAILPRT").asFloat(); }),
+              25);
+    EXPECT_EQ(window.TabControl()->currentIndex(), TMainScreen::CustomerTabPage);
+    EXPECT_EQ(window.windowTitle(), "Tarnwick");
+    EXPECT_TRUE(window.WorkCalendarPage()->Attached());
+
+    // The poll runs, and the lock record is free again.
+    EXPECT_TRUE(window.UpdatePoll->isActive());
+    EXPECT_EQ(window.UpdatePoll->interval(), 15000);
+    EXPECT_FALSE(window.State.LockHeld);
+    EXPECT_FALSE(ReadField<bool>(ScheduleFolder(), "Access.dbf",
+                                 [](db::Table& t) { return t.fieldByName("USE").asBoolean(); }));
+    EXPECT_FLOAT_EQ(window.State.UpdateCounter, 1.1f);
+}
+
+TEST_F(StartupTest, ALaterStartIsAnOrdinaryOneOnTheSameDatabase)
+{
+    StartAndCloseOnce();
+    EditRecord(ScheduleFolder(), "customers.dbf", [](db::Table& t) {
+        t.fieldByName("CID").setAsInteger(4711);
+        t.fieldByName("LAST").setAsString("Harrow");
+    });
+    EditRecord(ScheduleFolder(), "Access.dbf",
+               [](db::Table& t) { t.fieldByName("UPDATE").setAsFloat(42.0); });
+    const double lastReindex = ParamsNumber("RIDATE1");
+
+    TMainScreen window;
+    window.StartTimer();
+    EXPECT_TRUE(BoxTexts().isEmpty()) << BoxTexts().join(" | ").toStdString();
+    EXPECT_FALSE(window.State.FirstRun);
+    EXPECT_TRUE(window.State.TablesOpen);
+    EXPECT_EQ(window.State.ScheduleFolder, ScheduleFolder());
+    EXPECT_EQ(window.Data().CustomersTable.recordCount(), 1);
+    // The saved customer (the only one) is selected again.
+    EXPECT_EQ(window.Data().CustomersTable.fieldByName("CID").asInteger(), 4711);
+    EXPECT_EQ(window.State.RestoreFolder, ProgramFolder() + "/Restore");
+    EXPECT_EQ(window.State.BackupFolder, ProgramFolder() + "/Backups");
+    // Not due again on the same day.
+    EXPECT_EQ(ParamsNumber("RIDATE1"), lastReindex);
+    EXPECT_NE(window.StatusText(1), "Reindexing completed");
+    // The change counter goes on from the shared one.
+    EXPECT_FLOAT_EQ(window.State.UpdateCounter, 42.0f);
+    EXPECT_EQ(RegistryValue(kInstallKey, "Completed"), "Yes");
+}
+
+TEST_F(StartupTest, ADatabaseThatDoesNotOpenIsReported)
+{
+    const struct {
+        const char* name;
+        std::function<void(StartupTest&)> breakIt;
+        QStringList boxes;
+        bool startupGoesOn;
+    } cases[] = {
+        {"schedule folder gone",
+         [](StartupTest& t) { QDir(QString::fromStdString(t.ScheduleFolder())).removeRecursively(); },
+         {"Error: The DOZOrez database could not be opened"}, false},
+        {"schedule name unknown",
+         [](StartupTest& t) { t.WriteRegistryValue(kVersionKey, "TW alias name", "Elsewhere"); },
+         {"Error: The Elsewhere database could not be opened"}, false},
+        {"program folder name lost",
+         [](StartupTest& t) {
+             db::AliasConfig names;
+             names.ModifyAlias("TWUXData", {"PATH=" + t.ProgramFolder() + "/gone"});
+             names.Save();
+         },
+         {"Error: The parameters database could not be opened"}, false},
+        {"estimating database gone",
+         [](StartupTest& t) {
+             db::AliasConfig names;
+             names.AddStandardAlias("Bids", t.ProgramFolder() + "/bids");
+             names.Save();
+             t.WriteRegistryValue(kVersionKey, "QM alias name", "Bids");
+         },
+         {"Error: The Bids database could not be opened"}, true},
+    };
+    for (const auto& c : cases) {
+        // A fresh machine for each case.
+        QDir(user_.ConfigFolder()).removeRecursively();
+        QDir(user_.DataFolder()).removeRecursively();
+        StartAndCloseOnce();
+        recorder_.Boxes.clear();
+        c.breakIt(*this);
+
+        TMainScreen window;
+        window.show();
+        window.StartTimer();
+        QStringList boxes;
+        for (const MessageBoxRequest& box : recorder_.Boxes) {
+            boxes << box.Caption + ": " + box.Text;
+            EXPECT_EQ(box.Icon, MessageIcon::Stop) << c.name;
+            EXPECT_EQ(box.Modality, MessageModality::Application) << c.name;
+        }
+        EXPECT_EQ(boxes, c.boxes) << c.name;
+        EXPECT_EQ(window.State.StartupDone, c.startupGoesOn) << c.name;
+        EXPECT_EQ(window.State.TablesOpen, c.startupGoesOn) << c.name;
+        // The program ends by closing its main window.
+        EXPECT_EQ(window.isVisible(), c.startupGoesOn) << c.name;
+        if (c.startupGoesOn) {
+            EXPECT_EQ(window.State.EstimatorFolder, "") << c.name;
+        }
+    }
+}
+
+TEST_F(StartupTest, TheTablesAreReindexedWhenTheLastReindexIsMoreThanFiveDaysOld)
+{
+    const struct {
+        const char* name;
+        double daysAgo;  // -1: never
+        bool reindexed;
+    } cases[] = {
+        {"yesterday", 1, false},
+        {"five days ago", 5, false},
+        {"six days ago", 6, true},
+        {"never", -1, true},
+    };
+    StartAndCloseOnce();
+    for (const auto& c : cases) {
+        const double lastReindex = c.daysAgo < 0 ? 0 : tw::Today() - c.daysAgo;
+        EditRecord(ProgramFolder(), "params.dbf",
+                   [&](db::Table& t) { t.fieldByName("RIDATE1").setAsDate(lastReindex); });
+        TMainScreen window;
+        window.StartTimer();
+        EXPECT_EQ(ParamsNumber("RIDATE1"), c.reindexed ? tw::Today() : lastReindex) << c.name;
+        EXPECT_EQ(window.StatusText(1) == "Reindexing completed", c.reindexed) << c.name;
+        EXPECT_TRUE(window.State.TablesOpen) << c.name;
+        window.close();
+    }
+    EXPECT_TRUE(recorder_.Boxes.empty());
+}
+
+TEST_F(StartupTest, APasswordRequiredByTheSettingsEndsTheProgramUnlessGiven)
+{
+    StartAndCloseOnce();
+    EditRecord(ProgramFolder(), "params.dbf", [](db::Table& t) {
+        t.fieldByName("USEPASSWD").setAsBoolean(true);
+        t.fieldByName("PASSWORD").setAsString(data::SwapPasswordLetters("secret"));
+    });
+    const struct {
+        const char* name;
+        const char* button;
+        QStringList entries;  // each typed and then the button pressed
+        bool accepted;
+        int boxes;
+    } cases[] = {
+        {"cancelled", "Cancel", {""}, false, 0},
+        {"the stored password", "Ok", {"secret"}, true, 0},
+        {"the built-in password", "Ok", {"qPlaceholderSecrtz"}, true, 0},
+        {"one wrong entry, then the right one", "Ok", {"Secret", "secret"}, true, 1},
+        {"four wrong entries", "Ok", {"a", "b", "c", "d"}, false, 3},
+    };
+    for (const auto& c : cases) {
+        TPassword password;
+        TWin7Advice advice;
+        TMainScreen window;
+        window.SetDialogs(&password, &advice);
+        recorder_.Boxes.clear();
+        const int terminateBefore = recorder_.TerminateRequests;
+        QTimer::singleShot(0, &password, [&password, &c] {
+            for (const QString& entry : c.entries) {
+                if (!password.isVisible())
+                    return;
+                password.PasswordEntry()->setText(entry);
+                QTest::mouseClick(password.findChild<QPushButton*>(c.button), Qt::LeftButton);
+            }
+        });
+        window.StartTimer();
+        EXPECT_TRUE(window.PasswordRequired) << c.name;
+        EXPECT_EQ(window.PasswordAccepted, c.accepted) << c.name;
+        EXPECT_EQ(window.State.QuitWithoutSaving, !c.accepted) << c.name;
+        EXPECT_EQ(window.State.SelectionReady, c.accepted) << c.name;
+        EXPECT_EQ(window.State.TablesOpen, c.accepted) << c.name;
+        EXPECT_EQ(recorder_.TerminateRequests - terminateBefore, c.accepted ? 0 : 1) << c.name;
+        EXPECT_EQ(static_cast<int>(recorder_.Boxes.size()), c.boxes) << c.name;
+        for (const MessageBoxRequest& box : recorder_.Boxes)
+            EXPECT_EQ(box.Text, "Invalid password-- try again") << c.name;
+    }
+}
+
+TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
+{
+    const TDateTime chartStart = tw::EncodeDate(2026, 3, 2) + 0.25;
+    const TDateTime chartEnd = tw::EncodeDate(2026, 3, 16) + 0.75;
+    {
+        TMainScreen window;
+        window.StartTimer();
+        ASSERT_TRUE(window.State.TablesOpen);
+        window.TabControl()->setCurrentIndex(TMainScreen::CalendarPage);
+        window.SetChartDateRange(true, chartStart, chartEnd);
+        window.State.HintMode = 5;
+        window.State.HintDetail = false;
+        window.setGeometry(40, 50, 1000, 700);
+        window.close();
+        EXPECT_FALSE(window.State.StartupDone);
+        EXPECT_FALSE(window.Data().ParamsTable.active());
+    }
+    EXPECT_EQ(ParamsNumber("PAGE"), TMainScreen::CalendarPage);
+    EXPECT_EQ(ParamsNumber("CHARTSD"), chartStart);
+    EXPECT_EQ(ParamsNumber("CHARTED"), chartEnd);
+    EXPECT_EQ(ParamsNumber("ORGID"), 21);
+    EXPECT_EQ(RegistryValue(kVersionKey, "Width"), "1000");
+    EXPECT_EQ(RegistryValue(kVersionKey, "Height"), "700");
+    EXPECT_FALSE(ReadField<bool>(ScheduleFolder(), "Access.dbf",
+                                 [](db::Table& t) { return t.fieldByName("USE").asBoolean(); }));
+
+    TMainScreen again;
+    again.RestoreWindowLayout();
+    again.StartTimer();
+    EXPECT_EQ(again.TabControl()->currentIndex(), TMainScreen::CalendarPage);
+    EXPECT_EQ(again.ChartStartAt, chartStart);
+    EXPECT_EQ(again.ChartEndAt, chartEnd);
+    EXPECT_EQ(again.State.HintMode, 5);
+    EXPECT_FALSE(again.State.HintDetail);
+    EXPECT_EQ(again.size(), QSize(1000, 700));
+    EXPECT_TRUE(recorder_.Boxes.empty());
+}
+
+TEST_F(StartupTest, AStartWaitsForTheLockThatAnotherWorkstationHolds)
+{
+    StartAndCloseOnce();
+    EditRecord(ScheduleFolder(), "Access.dbf", [](db::Table& t) { t.fieldByName("USE").setAsBoolean(true); });
+
+    TMainScreen window;
+    std::vector<int> sleeps;
+    QStringList shownWhileWaiting;
+    // The other workstation lets go during the first wait.
+    const SleepHandler previous = SetSleepHandler([&](int milliseconds) {
+        sleeps.push_back(milliseconds);
+        shownWhileWaiting << window.StatusText(0);
+        EditRecord(ScheduleFolder(), "Access.dbf",
+                   [](db::Table& t) { t.fieldByName("USE").setAsBoolean(false); });
+    });
+    window.StartTimer();
+    SetSleepHandler(previous);
+
+    EXPECT_EQ(sleeps, std::vector<int>({2000}));
+    EXPECT_EQ(shownWhileWaiting, QStringList("Waiting for network access"));
+    EXPECT_EQ(window.StatusText(0), "");
+    EXPECT_TRUE(window.State.TablesOpen);
+    EXPECT_TRUE(window.State.SharedTablesUsable);
+    EXPECT_FALSE(ReadField<bool>(ScheduleFolder(), "Access.dbf",
+                                 [](db::Table& t) { return t.fieldByName("USE").asBoolean(); }));
+}
+
+}  // namespace
+}  // namespace tw::app
