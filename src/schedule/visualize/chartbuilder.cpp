@@ -218,7 +218,10 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
             if (recompute && !isJob) {
                 TDateTime start = bar->StartAt();
                 const TDateTime end = ComputeTaskEnd(ctx_, crewId, start, hours);
-                offset.setAsFloat(CarriedOffsetOf(bar));
+                // Only a group bar knows the offset; in any other order the
+                // record keeps its own, or the group would fall apart.
+                if (CarriesOffset(bar))
+                    offset.setAsFloat(CarriedOffsetOf(bar));
                 WriteTaskPeriod(t, start, end);
             }
             ptr.setAsFloat(0);
@@ -561,7 +564,8 @@ float ChartBuilder::RecalcTaskTimes(bool keepHours, TResourceAllocation* bar)
         return hours;
     }
     t.edit();
-    t.fieldByName("OFFSET").setAsFloat(CarriedOffsetOf(bar));
+    if (CarriesOffset(bar))
+        t.fieldByName("OFFSET").setAsFloat(CarriedOffsetOf(bar));
     WriteTaskPeriod(t, start, end);
     t.fieldByName("HOURS").setAsFloat(hours);
     t.fieldByName("UPDATE").setAsFloat(ctx_.State.UpdateCounter);
