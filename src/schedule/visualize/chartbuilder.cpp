@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <variant>
 #include <tuple>
 #include <unordered_set>
 
@@ -47,6 +48,88 @@ std::int64_t ToCurrency(double value)
     return static_cast<std::int64_t>(std::llround(value * 10000.0));
 }
 
+// Numbers are stored with 8 decimals: a value that differs by less was not changed.
+bool SameStoredNumber(double stored, double value)
+{
+    return std::abs(stored - value) < 5e-9;
+}
+
+// One sort key of a record as the table's sort compares it.
+struct SortKey {
+    bool Blank = true;
+    bool Text = false;
+    double Number = 0;
+    std::string Upper;
+};
+
+// -1, 0, 1 as the sort orders them; 2 when this code cannot tell (text
+// outside ASCII, whose order the table's own code page decides).
+int CompareSortKeys(const SortKey& a, const SortKey& b)
+{
+    if (a.Text || b.Text) {
+        const std::size_t n = std::max(a.Upper.size(), b.Upper.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto x = static_cast<unsigned char>(i < a.Upper.size() ? a.Upper[i] : ' ');
+            const auto y = static_cast<unsigned char>(i < b.Upper.size() ? b.Upper[i] : ' ');
+            if (x >= 0x80 || y >= 0x80)
+                return 2;
+            if (x != y)
+                return x < y ? -1 : 1;
+        }
+        return 0;
+    }
+    if (a.Blank || b.Blank)
+        return a.Blank == b.Blank ? 0 : (a.Blank ? -1 : 1);
+    return a.Number < b.Number ? -1 : (a.Number > b.Number ? 1 : 0);
+}
+
+void ReadSortKey(db::Field& field, SortKey& key)
+{
+    const db::Value value = field.value();
+    key.Blank = std::holds_alternative<std::monostate>(value);
+    key.Text = field.type() == db::FieldType::Char;
+    if (key.Text) {
+        key.Upper = key.Blank ? std::string() : std::get<std::string>(value);
+        for (char& c : key.Upper)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 32);
+    } else {
+        key.Number = key.Blank ? 0 : std::get<double>(value);
+    }
+}
+
+// True when the records already stand in the order that sorting on the
+// fields would give: sorting is stable, so it would change nothing. After the
+// first build in an order, most builds find the working copy so.
+bool AlreadyInOrder(const std::filesystem::path& file, const std::vector<int>& fieldNumbers)
+{
+    db::Table table;
+    table.setFolder(file.parent_path().string());
+    table.setTableName(file.filename().string());
+    table.open();
+    std::vector<db::Field> fields;
+    for (int number : fieldNumbers)
+        fields.push_back(table.field(number - 1));
+    std::vector<SortKey> previous(fields.size()), current(fields.size());
+    bool first = true;
+    for (table.first(); !table.eof(); table.next()) {
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            ReadSortKey(fields[i], current[i]);
+        if (!first) {
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                const int order = CompareSortKeys(previous[i], current[i]);
+                if (order == 2 || order > 0)
+                    return false;
+                if (order < 0)
+                    break;
+            }
+        }
+        first = false;
+        std::swap(previous, current);
+    }
+    return true;
+}
+
 struct JobTotals {
     bool HasTask = false;
     float Hours = 0;
@@ -56,6 +139,20 @@ struct JobTotals {
     TDateTime Latest = 0;
     std::uint32_t SummaryRecNo = 0;
     std::int32_t SummaryKey = 0;
+    // The summary row as stored: most builds find it current and leave it.
+    TDateTime StoredStart = 0;
+    TDateTime StoredEnd = 0;
+    double StoredStartDate = 0;
+    double StoredEndDate = 0;
+    double StoredHours = 0;
+    double StoredCost = 0;
+
+    bool SummaryCurrent(double cost) const
+    {
+        return SameStoredNumber(StoredStart, Earliest) && SameStoredNumber(StoredEnd, Latest)
+            && StoredStartDate == DatePart(Earliest) && StoredEndDate == DatePart(Latest)
+            && SameStoredNumber(StoredHours, Hours) && SameStoredNumber(StoredCost, cost);
+    }
     // The job's records in table order: the key, and whether it is the summary row.
     std::vector<std::pair<std::int32_t, bool>> Records;
 };
@@ -68,9 +165,11 @@ public:
     {
         if (!table_.active())
             return;
+        db::Field item = table_.fieldByName("CHARTSID"), crew = table_.fieldByName("CREWID"),
+                  job = table_.fieldByName("JID"), kind = table_.fieldByName("JOB");
         for (table_.first(); !table_.eof(); table_.next())
-            Add(table_.recNo(), IntField(table_, "CHARTSID"), IntField(table_, "CREWID"),
-                IntField(table_, "JID"), table_.fieldByName("JOB").asBoolean());
+            Add(table_.recNo(), static_cast<std::int32_t>(item.asFloat()), static_cast<std::int32_t>(crew.asFloat()),
+                static_cast<std::int32_t>(job.asFloat()), kind.asBoolean());
     }
 
     struct Row {
@@ -205,27 +304,41 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
         RefreshIfOpen(*t);
 
     db::Table& t = tables.ChartsTable2;
-    if (t.active() && !chart.ChartBars.empty()) {
+    if (recompute && t.active() && !chart.ChartBars.empty()) {
+        // One pass in table order finds every bar's record: looking each one up
+        // would read the table record by record.
+        std::unordered_map<double, const TResourceAllocation*> barOf;
+        barOf.reserve(chart.BarLinks.size());
+        for (const auto& [bar, link] : chart.BarLinks)
+            barOf.emplace(link.Ptr, bar);
         db::Field hoursField = t.fieldByName("HOURS"), crew = t.fieldByName("CREWID"), job = t.fieldByName("JOB"),
-                  offset = t.fieldByName("OFFSET"), ptr = t.fieldByName("PTR"), row = t.fieldByName("RESOURCE");
-        for (TResourceAllocation* bar : chart.ChartBars) {
-            if (!LocateBarRecord(ctx_, t, bar))
+                  offset = t.fieldByName("OFFSET"), sd = t.fieldByName("SD"), ed = t.fieldByName("ED"),
+                  sdd = t.fieldByName("SDD"), edd = t.fieldByName("EDD"), ptr = t.fieldByName("PTR"),
+                  key = t.fieldByName("CHARTSID");
+        for (t.first(); !t.eof(); t.next()) {
+            const double id = ptr.asFloat();
+            if (id == 0)
+                continue;
+            const auto found = barOf.find(id);
+            if (found == barOf.end() || job.asBoolean())
+                continue;
+            const TResourceAllocation* bar = found->second;
+            if (static_cast<std::int32_t>(key.asFloat()) != chart.BarLinks[bar].ChartsId)
                 continue;
             const float hours = static_cast<float>(hoursField.asFloat());
-            const auto crewId = static_cast<std::int32_t>(crew.asFloat());
-            const bool isJob = job.asBoolean();
+            TDateTime start = bar->StartAt();
+            const TDateTime end = ComputeTaskEnd(ctx_, static_cast<std::int32_t>(crew.asFloat()), start, hours);
+            // Only a group bar knows the offset; in any other order the
+            // record keeps its own, or the group would fall apart.
+            const bool newOffset = CarriesOffset(bar) && !SameStoredNumber(offset.asFloat(), CarriedOffsetOf(bar));
+            // Most bars were not touched since the build: their records stay as they are.
+            if (!newOffset && SameStoredNumber(sd.asFloat(), start) && SameStoredNumber(ed.asFloat(), end)
+                && sdd.asDate() == DatePart(start) && edd.asDate() == DatePart(end))
+                continue;
             t.edit();
-            if (recompute && !isJob) {
-                TDateTime start = bar->StartAt();
-                const TDateTime end = ComputeTaskEnd(ctx_, crewId, start, hours);
-                // Only a group bar knows the offset; in any other order the
-                // record keeps its own, or the group would fall apart.
-                if (CarriesOffset(bar))
-                    offset.setAsFloat(CarriedOffsetOf(bar));
-                WriteTaskPeriod(t, start, end);
-            }
-            ptr.setAsFloat(0);
-            row.setAsFloat(0);
+            if (newOffset)
+                offset.setAsFloat(CarriedOffsetOf(bar));
+            WriteTaskPeriod(t, start, end);
             t.post();
         }
     }
@@ -242,7 +355,6 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
     chart.BarLinks.clear();
     chart.RowIds.clear();
     chart.ChainRows.clear();
-    chart.NextIdentity = 1;
     ctx_.RAC.Clear();
     chart.LastGroupBar = nullptr;
     RefreshIfOpen(tables.ChartsTable2);
@@ -264,13 +376,20 @@ void ChartBuilder::UpdateJobSummaries()
         db::Field jid = charts.fieldByName("JID"), job = charts.fieldByName("JOB"),
                   hours = charts.fieldByName("HOURS"), cost = charts.fieldByName("COST"),
                   sd = charts.fieldByName("SD"), ed = charts.fieldByName("ED"), tid = charts.fieldByName("TID"),
-                  key = charts.fieldByName("CHARTSID");
+                  key = charts.fieldByName("CHARTSID"), sdd = charts.fieldByName("SDD"),
+                  edd = charts.fieldByName("EDD"), totalCost = charts.fieldByName("TCOST");
         for (charts.first(); !charts.eof(); charts.next()) {
             JobTotals& sums = totals[static_cast<std::int32_t>(jid.asFloat())];
             const auto chartsId = static_cast<std::int32_t>(key.asFloat());
             if (job.asBoolean()) {
                 sums.SummaryKey = static_cast<std::int32_t>(tid.asFloat());
                 sums.SummaryRecNo = charts.recNo();
+                sums.StoredStart = sd.asFloat();
+                sums.StoredEnd = ed.asFloat();
+                sums.StoredStartDate = sdd.asDate();
+                sums.StoredEndDate = edd.asDate();
+                sums.StoredHours = hours.asFloat();
+                sums.StoredCost = totalCost.asFloat();
                 sums.Records.emplace_back(chartsId, true);
                 continue;
             }
@@ -306,12 +425,14 @@ void ChartBuilder::UpdateJobSummaries()
         const double cost = static_cast<double>(sums.Cost) / 10000.0;
 
         if (sums.SummaryKey > 0) {
-            charts.goTo(sums.SummaryRecNo);
-            charts.edit();
-            WriteTaskPeriod(charts, sums.Earliest, sums.Latest);
-            charts.fieldByName("HOURS").setAsFloat(sums.Hours);
-            charts.fieldByName("TCOST").setAsCurrency(cost);
-            charts.post();
+            if (!sums.SummaryCurrent(cost)) {
+                charts.goTo(sums.SummaryRecNo);
+                charts.edit();
+                WriteTaskPeriod(charts, sums.Earliest, sums.Latest);
+                charts.fieldByName("HOURS").setAsFloat(sums.Hours);
+                charts.fieldByName("TCOST").setAsCurrency(cost);
+                charts.post();
+            }
             std::int32_t summaryId = 0;
             for (const auto& [key, isSummary] : sums.Records)
                 if (isSummary)
@@ -335,7 +456,6 @@ void ChartBuilder::UpdateJobSummaries()
                             assignments.Delete(row);
                 }
             }
-            RefreshIfOpen(tables.ChartsTable);
         } else {
             const std::int32_t summaryId = data::UniqueKeyValue(ctx_.State.Keys, charts, "CHARTSID");
             if (ctx_.Hooks.AddTaskToSchedule) {
@@ -370,6 +490,7 @@ void ChartBuilder::UpdateJobSummaries()
     }
     RefreshIfOpen(tables.ICrewsTable3);
     RefreshIfOpen(charts);
+    RefreshIfOpen(tables.ChartsTable);
     ctx_.State.TablesBusy = false;
 }
 
@@ -379,8 +500,10 @@ void ChartBuilder::SortWorkTables()
     const std::vector<int> fields = SortFields(ctx_.Controls.ChartSortBy);
     if (fields.empty() || !tables.ChartsTable4.active())
         return;
-    ctx_.State.TablesBusy = true;
     const std::filesystem::path file(tables.ChartsTable4.path());
+    if (AlreadyInOrder(file, fields))
+        return;
+    ctx_.State.TablesBusy = true;
 
     std::unordered_set<db::Table*> wasOpen;
     for (db::Table* t : CursorsToClose(tables)) {
@@ -442,15 +565,17 @@ void ChartBuilder::PopulateChart(bool isJob, TDateTime start, TDateTime end)
         }
     }
 
-    auto rowId = chart.RowIds.find(row);
-    if (rowId == chart.RowIds.end())
-        rowId = chart.RowIds.emplace(row, chart.NextIdentity++).first;
-    const double barId = chart.NextIdentity++;
-    chart.BarLinks[bar] = {barId, IntField(t, "CHARTSID")};
-    t.edit();
-    t.fieldByName("PTR").setAsFloat(barId);
-    t.fieldByName("RESOURCE").setAsFloat(rowId->second);
-    t.post();
+    const std::int32_t key = IntField(t, "CHARTSID");
+    const double barId = key;
+    const double rowId = chart.RowIds.emplace(row, barId).first->second;
+    chart.BarLinks[bar] = {barId, key};
+    db::Field ptr = t.fieldByName("PTR"), rowField = t.fieldByName("RESOURCE");
+    if (ptr.asFloat() != barId || rowField.asFloat() != rowId) {
+        t.edit();
+        ptr.setAsFloat(barId);
+        rowField.setAsFloat(rowId);
+        t.post();
+    }
 }
 
 std::string ChartBuilder::RowCaption(db::Table& table)
@@ -530,6 +655,9 @@ void ChartBuilder::AlignLinkedBar(TResourceAllocation* previous, TResourceAlloca
     TDateTime start = (fromStart ? previous->StartAt() : previous->EndAt()) + CarriedOffsetOf(next);
     const TDateTime end = ComputeTaskEnd(ctx_, crewId, start, hours);
     dates_.SetAllocationTimes(next, true, start, end);
+    if (SameStoredNumber(t.fieldByName("SD").asFloat(), start) && SameStoredNumber(t.fieldByName("ED").asFloat(), end)
+        && t.fieldByName("SDD").asDate() == DatePart(start) && t.fieldByName("EDD").asDate() == DatePart(end))
+        return;
     t.edit();
     WriteTaskPeriod(t, start, end);
     t.post();

@@ -150,9 +150,10 @@ struct ChartState {
     TDateTime DragSavedStart = 0;
     TDateTime DragSavedEnd = 0;
 
-    // What PTR and RESOURCE hold for a bar and a row: small numbers, unique
-    // within one build. The record's key is kept beside the bar so that the
-    // record is found through the key index and the PTR check together.
+    // What PTR and RESOURCE hold for a bar and a row: the key of the bar's
+    // record, and the key of the record that made the row. Both are unique
+    // among the live bars and rows, and stay the same from one build to the
+    // next, so that a build of an unchanged schedule rewrites no record.
     struct BarLink {
         double Ptr = 0;
         std::int32_t ChartsId = 0;
@@ -161,7 +162,6 @@ struct ChartState {
     std::unordered_map<const TRACResource*, double> RowIds;
     // The row of the first bar of each repeat series (CHAIN) made so far.
     std::unordered_map<std::int32_t, TRACResource*> ChainRows;
-    double NextIdentity = 1;
     // The offsets carried by the bars of dependency groups; a bar's Tag
     // points at one of them. Freed by the write-back.
     std::vector<std::unique_ptr<CarriedOffset>> Offsets;

@@ -59,6 +59,23 @@ TEST_F(ChartBuildingTest, EachSortOrderGivesItsRowsCaptionsAndHeadings)
     }
 }
 
+TEST_F(ChartBuildingTest, DescriptionsSortWithoutRegardToCaseAndASortedCopyStaysSorted)
+{
+    const char* names[] = {"banana", "Apple", "cherry", "apple pie", "Banana", "APPLE"};
+    int id = 0;
+    for (const char* name : names)
+        AddTask({.Id = ++id, .Desc = name, .Start = Day(8, 9), .End = Day(8, 10), .Hours = 1, .Job = 0});
+    controls.ChartSortBy = 1;
+    const std::vector<std::string> expected{"Apple", "APPLE", "apple pie", "banana", "Banana", "cherry"};
+    builder.BuildChart(true);
+    EXPECT_EQ(Rows(), expected);
+    // A new record out of place is sorted in; the rest keep their order.
+    AddTask({.Id = ++id, .Desc = "Ape", .Start = Day(8, 9), .End = Day(8, 10), .Hours = 1, .Job = 0});
+    builder.BuildChart(true);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"Ape", "Apple", "APPLE", "apple pie", "banana", "Banana",
+                                                "cherry"}));
+}
+
 TEST_F(ChartBuildingTest, RowColoursFollowTheGroupAndTheOrder)
 {
     ThreeTasksOfTwoCustomers();
@@ -94,21 +111,30 @@ TEST_F(ChartBuildingTest, AGroupKeepsItsOffsetsThroughBuildsInOtherOrders)
     EXPECT_DOUBLE_EQ(Read(2, "OFFSET"), -1);
 }
 
-TEST_F(ChartBuildingTest, RecordsKnowTheirBarUntilTheWriteBack)
+TEST_F(ChartBuildingTest, ARecordPulledSinceTheBuildIsNotOverwrittenByItsOldBar)
 {
     ThreeTasksOfTwoCustomers();
     builder.BuildChart(true);
     for (int id : {1, 2, 3}) {
-        EXPECT_GT(Read(id, "PTR"), 0);
+        EXPECT_EQ(Read(id, "PTR"), id);
         EXPECT_GT(Read(id, "RESOURCE"), 0);
     }
-    builder.SaveAndClearAllocations(false);
+    // Another workstation's change of task 3 arrives: the pull gives the
+    // record PTR 0, which parts it from the bar still on the chart.
+    c5.locate("CHARTSID", db::Value(3.0));
+    c5.edit();
+    WriteTaskPeriod(c5, Day(10, 8), Day(10, 10));
+    c5.fieldByName("PTR").setAsFloat(0);
+    c5.fieldByName("RESOURCE").setAsFloat(0);
+    c5.post();
+    BarOf(1)->SetDateTime(Day(12, 8), Day(12, 9));
+    BarOf(3)->SetDateTime(Day(12, 10), Day(12, 11));
+    builder.SaveAndClearAllocations(true);
     EXPECT_EQ(RAC.Count(), 0);
     EXPECT_TRUE(chart.ChartBars.empty());
-    for (int id : {1, 2, 3}) {
-        EXPECT_EQ(Read(id, "PTR"), 0);
-        EXPECT_EQ(Read(id, "RESOURCE"), 0);
-    }
+    EXPECT_NEAR(Read(3, "SD"), Day(10, 8), 1e-6);
+    EXPECT_NEAR(Read(1, "SD"), Day(12, 8), 1e-6);
+    EXPECT_NEAR(Read(1, "ED"), Day(12, 12), 1e-6);
 }
 
 TEST_F(ChartBuildingTest, TheWriteBackTakesTheEndFromTheCalendarNotFromTheBar)
