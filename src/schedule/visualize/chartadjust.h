@@ -16,6 +16,12 @@
 
 namespace tw::visualize {
 
+// The hints of the four press-and-hold nudge buttons.
+inline constexpr const char* kDecreScheduleHint = "Click and hold to compress task";
+inline constexpr const char* kIncreScheduleHint = "Click and hold to lengthen task";
+inline constexpr const char* kMoveTaskLeftHint = "Click and hold to move task left";
+inline constexpr const char* kMoveTaskRightHint = "Click and hold to move task right";
+
 class ChartAdjuster {
 public:
     ChartAdjuster(VisualizeContext& ctx, ChartDates& dates, ChartBuilder& builder, TaskStatusBar& status)

@@ -218,6 +218,8 @@ void ChartHandlers::ShowJobsOnlyClick(int choice)
         ctx_.Controls.TaskControlsEnabled = true;
         ctx_.Controls.SetDependenciesEnabled = true;
     }
+    if (ctx_.Hooks.UpdateSelectControls)
+        ctx_.Hooks.UpdateSelectControls();
     if (ctx_.Hooks.ApplyCustomerQuery)
         ctx_.Hooks.ApplyCustomerQuery();
     builder_.BuildChart(false);

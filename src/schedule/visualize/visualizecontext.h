@@ -13,6 +13,7 @@
 
 #include "chart/customresourceallocationchart.h"
 #include "data/jobstatus.h"
+#include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
 #include "platform/db/table.h"
@@ -46,6 +47,9 @@ struct ChartTables {
     db::Table& ICrewsTable3;     // looked up by the job summaries
 };
 
+// The data module's cursors in their roles on this page.
+ChartTables ChartTablesOf(data::TEstimateData& data);
+
 // A job summary row to be added to the working copy.
 struct JobSummaryRow {
     std::int32_t ChartsId = 0;
@@ -76,8 +80,10 @@ struct VisualizeHooks {
         ResourcesAreFree;
     // Adds a job summary row to the working copy (and its task-list record).
     std::function<void(const JobSummaryRow&)> AddTaskToSchedule;
-    // The query of the Add / Edit / Query tab, applied again.
+    // The query of the Add / Edit / Query tab, applied again, and its
+    // selection controls enabled to match the display choice.
     std::function<void()> ApplyCustomerQuery;
+    std::function<void()> UpdateSelectControls;
     // Opens the task editor on the current record of ChartsTable3.
     std::function<void(int jobStatus)> ShowTaskEditor;
     // Opens the task list editor.

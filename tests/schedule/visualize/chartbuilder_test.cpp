@@ -293,5 +293,17 @@ TEST_F(JobSummaryTest, ASummaryOfAJobWithoutTasksIsLeftAlone)
     EXPECT_NEAR(RAC.StartAt(), Day(7, 8), 1e-6);
 }
 
+TEST(ChartTablesOfTheDataModule, TheSortCursorAndTheSummaryCursorsAreUnfiltered)
+{
+    data::TEstimateData module((std::filesystem::temp_directory_path() / "twvis-aliases.cfg").string());
+    ChartTables tables = ChartTablesOf(module);
+    EXPECT_EQ(&tables.ChartsTable4, &module.ChartsTable4);
+    EXPECT_EQ(&tables.ChartsTable3, &module.ChartsTable3);
+    for (db::Table* t : {&tables.ChartsTable4, &tables.JobsTable2, &tables.JobsTable, &tables.ICrewsTable2}) {
+        EXPECT_TRUE(t->indexName().empty());
+        EXPECT_TRUE(t->filter().empty());
+    }
+}
+
 }  // namespace
 }  // namespace tw::visualize::testing
