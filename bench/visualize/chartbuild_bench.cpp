@@ -6,18 +6,11 @@
 // poll that brought news.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <map>
-#include <memory>
 #include <string>
 
-#include <unistd.h>
-
-#include "data/layouts/layouts.h"
 #include "platform/datetime/datetime.h"
-#include "platform/datetime/localetexts.h"
-#include "platform/db/tableops.h"
-#include "schedule/visualize/chartbuilder.h"
+#include "scratchschedule.h"
 
 namespace tw::visualize {
 namespace {
@@ -25,32 +18,17 @@ namespace {
 constexpr int kResources = 50;
 constexpr int kTasksPerJob = 10;
 
-class WorkingCopy {
+class WorkingCopy : public testing::ScratchSchedule {
 public:
     explicit WorkingCopy(int records)
     {
-        tw::locale::PinLocale("en_US");
-        char tmpl[] = "/tmp/twvisbenchXXXXXX";
-        folder_ = ::mkdtemp(tmpl);
-        Create(data::Database::Parameters, "Charts.DBF");
-        for (const char* name : {"jobs.dbf", "customers.dbf", "crews.dbf", "ICrews.DBF"})
-            Create(data::Database::Scheduler, name);
         Fill(records);
-        for (db::Table* t : {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9})
-            Open(*t, "Charts.DBF");
-        Open(jobs, "jobs.dbf");
-        Open(jobs2, "jobs.dbf");
-        Open(customers, "customers.dbf");
-        Open(crews, "crews.dbf");
-        Open(icrews2, "ICrews.DBF");
-        Open(icrews3, "ICrews.DBF");
+        OpenCursors();
         // Every day from 7:00 to 18:00, so the generated tasks (8:00 to 12:00
         // and 13:00 to 17:00) lie on working time as a real schedule does.
         calendar.SUNDAY = calendar.SATURDAY = true;
         calendar.START1 = EncodeTime(7, 0, 0, 0);
         calendar.END1 = EncodeTime(18, 0, 0, 0);
-        hooks.LoadWorkCalendar = [this](std::int32_t) { return &calendar; };
-        state.TablesOpen = true;
         // The program keeps its records on the grid, its groups aligned and
         // its summaries assigned: one pass brings the generated ones there.
         controls.ChartSortBy = kSortByDependentGroup;
@@ -58,26 +36,7 @@ public:
         builder.BuildChart(true);
         builder.SaveAndClearAllocations(true);
     }
-    ~WorkingCopy()
-    {
-        builder.SaveAndClearAllocations(false);
-        for (db::Table* t : {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9, &jobs, &jobs2, &customers, &crews,
-                             &icrews2, &icrews3})
-            t->close();
-        std::filesystem::remove_all(folder_);
-    }
-
-    void Create(data::Database database, const char* name)
-    {
-        const data::TableLayout* layout = data::FindLayout(database, name);
-        db::CreateTable(folder_, layout->fileName, layout->fields, layout->indexes);
-    }
-    void Open(db::Table& t, const char* name)
-    {
-        t.setFolder(folder_);
-        t.setTableName(name);
-        t.open();
-    }
+    ~WorkingCopy() { builder.SaveAndClearAllocations(false); }
 
     void Fill(int records)
     {
@@ -157,22 +116,6 @@ public:
         }
     }
 
-    std::string folder_;
-    db::Table c1, c2, c3, c4, c5, c6, c7, c8, c9, jobs, jobs2, customers, crews, icrews2, icrews3;
-    ChartTables tables{c1, c2, c3, c4, c5, c6, c7, c8, c9, jobs2, jobs, customers, crews, icrews2, icrews3};
-    TChart RAC;
-    data::MainScreenState state;
-    data::RecordingUserInterface ui;
-    VisualizeHooks hooks;
-    PageControls controls;
-    ChartState chart;
-    schedule::HolidayList holidays;
-    data::JobStatusTexts statusTexts;
-    schedule::WorkCalendar loaded;
-    schedule::CalendarRecord calendar;
-    VisualizeContext ctx{RAC, tables, state, ui, hooks, controls, chart, holidays, statusTexts, loaded};
-    ChartDates dates{ctx};
-    ChartBuilder builder{ctx, dates};
 };
 
 // Arg: records in the working copy; the sort order is the dependency group's,

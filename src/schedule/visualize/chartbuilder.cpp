@@ -168,8 +168,9 @@ public:
         db::Field item = table_.fieldByName("CHARTSID"), crew = table_.fieldByName("CREWID"),
                   job = table_.fieldByName("JID"), kind = table_.fieldByName("JOB");
         for (table_.first(); !table_.eof(); table_.next())
-            Add(table_.recNo(), static_cast<std::int32_t>(item.asFloat()), static_cast<std::int32_t>(crew.asFloat()),
-                static_cast<std::int32_t>(job.asFloat()), kind.asBoolean());
+            Add(table_.recNo(), static_cast<std::int32_t>(item.asFloat()),
+                static_cast<std::int32_t>(crew.asFloat()), static_cast<std::int32_t>(job.asFloat()),
+                kind.asBoolean());
     }
 
     struct Row {
@@ -299,8 +300,8 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
     chart.SelectedBar = nullptr;
     chart.HighlightedBar = nullptr;
     ctx_.Controls.TaskControlsEnabled = false;
-    for (db::Table* t : {&tables.ChartsTable5, &tables.ChartsTable4, &tables.ChartsTable3, &tables.ChartsTable,
-                         &tables.ChartsTable2})
+    for (db::Table* t : {&tables.ChartsTable5, &tables.ChartsTable4, &tables.ChartsTable3,
+                         &tables.ChartsTable, &tables.ChartsTable2})
         RefreshIfOpen(*t);
 
     db::Table& t = tables.ChartsTable2;
@@ -311,10 +312,10 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
         barOf.reserve(chart.BarLinks.size());
         for (const auto& [bar, link] : chart.BarLinks)
             barOf.emplace(link.Ptr, bar);
-        db::Field hoursField = t.fieldByName("HOURS"), crew = t.fieldByName("CREWID"), job = t.fieldByName("JOB"),
-                  offset = t.fieldByName("OFFSET"), sd = t.fieldByName("SD"), ed = t.fieldByName("ED"),
-                  sdd = t.fieldByName("SDD"), edd = t.fieldByName("EDD"), ptr = t.fieldByName("PTR"),
-                  key = t.fieldByName("CHARTSID");
+        db::Field hoursField = t.fieldByName("HOURS"), crew = t.fieldByName("CREWID"),
+                  job = t.fieldByName("JOB"), offset = t.fieldByName("OFFSET"), sd = t.fieldByName("SD"),
+                  ed = t.fieldByName("ED"), sdd = t.fieldByName("SDD"), edd = t.fieldByName("EDD"),
+                  ptr = t.fieldByName("PTR"), key = t.fieldByName("CHARTSID");
         for (t.first(); !t.eof(); t.next()) {
             const double id = ptr.asFloat();
             if (id == 0)
@@ -327,10 +328,12 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
                 continue;
             const float hours = static_cast<float>(hoursField.asFloat());
             TDateTime start = bar->StartAt();
-            const TDateTime end = ComputeTaskEnd(ctx_, static_cast<std::int32_t>(crew.asFloat()), start, hours);
+            const TDateTime end
+                = ComputeTaskEnd(ctx_, static_cast<std::int32_t>(crew.asFloat()), start, hours);
             // Only a group bar knows the offset; in any other order the
             // record keeps its own, or the group would fall apart.
-            const bool newOffset = CarriesOffset(bar) && !SameStoredNumber(offset.asFloat(), CarriedOffsetOf(bar));
+            const bool newOffset
+                = CarriesOffset(bar) && !SameStoredNumber(offset.asFloat(), CarriedOffsetOf(bar));
             // Most bars were not touched since the build: their records stay as they are.
             if (!newOffset && SameStoredNumber(sd.asFloat(), start) && SameStoredNumber(ed.asFloat(), end)
                 && sdd.asDate() == DatePart(start) && edd.asDate() == DatePart(end))
@@ -375,9 +378,10 @@ void ChartBuilder::UpdateJobSummaries()
     {
         db::Field jid = charts.fieldByName("JID"), job = charts.fieldByName("JOB"),
                   hours = charts.fieldByName("HOURS"), cost = charts.fieldByName("COST"),
-                  sd = charts.fieldByName("SD"), ed = charts.fieldByName("ED"), tid = charts.fieldByName("TID"),
-                  key = charts.fieldByName("CHARTSID"), sdd = charts.fieldByName("SDD"),
-                  edd = charts.fieldByName("EDD"), totalCost = charts.fieldByName("TCOST");
+                  sd = charts.fieldByName("SD"), ed = charts.fieldByName("ED"),
+                  tid = charts.fieldByName("TID"), key = charts.fieldByName("CHARTSID"),
+                  sdd = charts.fieldByName("SDD"), edd = charts.fieldByName("EDD"),
+                  totalCost = charts.fieldByName("TCOST");
         for (charts.first(); !charts.eof(); charts.next()) {
             JobTotals& sums = totals[static_cast<std::int32_t>(jid.asFloat())];
             const auto chartsId = static_cast<std::int32_t>(key.asFloat());
@@ -447,7 +451,8 @@ void ChartBuilder::UpdateJobSummaries()
                         const AssignmentIndex::Row row = (*rows)[i];
                         if (row.Deleted || assignments.Has(row.CrewId, jobId, true))
                             continue;
-                        assignments.Append(ctx_.State.Keys, tables.ICrewsTable3, summaryId, row.CrewId, jobId);
+                        assignments.Append(
+                            ctx_.State.Keys, tables.ICrewsTable3, summaryId, row.CrewId, jobId);
                         break;
                     }
                 } else {
@@ -616,8 +621,8 @@ TResourceAllocation* ChartBuilder::AddRowWithBar(const std::string& caption, TCo
                                                  TDateTime start, TDateTime end)
 {
     ctx_.RAC.BeginUpdate();
-    TRACResource* row
-        = ctx_.RAC.AddResource(ToQString(caption), colour, isJob ? chart::rsPointedBlock : chart::rsBlockArrow);
+    TRACResource* row = ctx_.RAC.AddResource(
+        ToQString(caption), colour, isJob ? chart::rsPointedBlock : chart::rsBlockArrow);
     TResourceAllocation* bar = RegisterBar(row->AddSlot(start, end));
     ctx_.RAC.EndUpdate();
     return bar;
@@ -655,8 +660,10 @@ void ChartBuilder::AlignLinkedBar(TResourceAllocation* previous, TResourceAlloca
     TDateTime start = (fromStart ? previous->StartAt() : previous->EndAt()) + CarriedOffsetOf(next);
     const TDateTime end = ComputeTaskEnd(ctx_, crewId, start, hours);
     dates_.SetAllocationTimes(next, true, start, end);
-    if (SameStoredNumber(t.fieldByName("SD").asFloat(), start) && SameStoredNumber(t.fieldByName("ED").asFloat(), end)
-        && t.fieldByName("SDD").asDate() == DatePart(start) && t.fieldByName("EDD").asDate() == DatePart(end))
+    if (SameStoredNumber(t.fieldByName("SD").asFloat(), start)
+        && SameStoredNumber(t.fieldByName("ED").asFloat(), end)
+        && t.fieldByName("SDD").asDate() == DatePart(start)
+        && t.fieldByName("EDD").asDate() == DatePart(end))
         return;
     t.edit();
     WriteTaskPeriod(t, start, end);

@@ -66,8 +66,13 @@ std::string ChartHandlers::RACAllocationAutoHint(const TResourceAllocation* bar)
             if (isJob) {
                 firstLine = "Job\n";
             } else {
-                const char* kind = series > 0 ? ":  Reoccurring.  " : repeat > 0 ? ":  Repeated.  " : ":  Single.  ";
-                firstLine = desc + kind + overlap + "  Status: " + ctx_.StatusTexts.JobStatusName(status) + "\n";
+                const char* kind = ":  Single.  ";
+                if (series > 0)
+                    kind = ":  Reoccurring.  ";
+                else if (repeat > 0)
+                    kind = ":  Repeated.  ";
+                firstLine
+                    = desc + kind + overlap + "  Status: " + ctx_.StatusTexts.JobStatusName(status) + "\n";
             }
             hint = firstLine + startText + " to " + endText + "\n" + LengthText(ctx_, crewId, unit, hours);
             if (mode == 0 && !notes.empty())
@@ -88,7 +93,8 @@ std::string ChartHandlers::RACAllocationAutoHint(const TResourceAllocation* bar)
             if (ctx_.Hooks.LoadWorkCalendar)
                 if (const schedule::CalendarRecord* record = ctx_.Hooks.LoadWorkCalendar(id))
                     ctx_.LoadedCalendar.Load(*record);
-            hint += "\n  " + name + ";  " + GeneralFloat(ctx_.LoadedCalendar.HoursPerWeek()) + " Hours per week";
+            hint += "\n  " + name + ";  " + GeneralFloat(ctx_.LoadedCalendar.HoursPerWeek())
+                + " Hours per week";
         };
         resourceLine(crewId, true);
         db::Table& assignments = ctx_.Tables.ICrewsTable2;
@@ -137,7 +143,8 @@ void ChartHandlers::RACAllocationDblClick(TResourceAllocation* bar)
         return;
     }
     db::Table& second = ctx_.Tables.ChartsTable2;
-    if (LocateBarRecord(ctx_, second, bar) && third.locate("CHARTSID", second.fieldByName("CHARTSID").value())) {
+    if (LocateBarRecord(ctx_, second, bar)
+        && third.locate("CHARTSID", second.fieldByName("CHARTSID").value())) {
         EditTask();
         return;
     }

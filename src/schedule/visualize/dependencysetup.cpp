@@ -38,7 +38,8 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
             state.DependencyFromStart = charts.fieldByName("USED").asBoolean();
             state.PreviousDependencyTask = IntField(charts, "CHARTSID");
             state.DependencyNumber = 1;
-            state.UpdateCounter = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+            state.UpdateCounter
+                = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
             charts.edit();
             charts.fieldByName("DG").setAsFloat(state.DependencyGroup);
             charts.fieldByName("DGN").setAsFloat(1);
@@ -62,7 +63,8 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
             db::Table& current = ctx_.Tables.ChartsTable;
             const bool found = LocateBarRecord(ctx_, current, bar);
             const std::int32_t clickedKey = found ? IntField(current, "CHARTSID") : 0;
-            state.UpdateCounter = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+            state.UpdateCounter
+                = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
             charts.edit();
             charts.fieldByName("CHILD").setAsFloat(clickedKey);
             charts.fieldByName("UPDATE").setAsFloat(state.UpdateCounter);
@@ -113,8 +115,9 @@ void DependencySetup::ResetDependenciesClick()
     if (ctx_.State.DependencySetupMode || selected == nullptr)
         return;
     db::Table& charts = ctx_.Tables.ChartsTable2;
-    const std::string name
-        = LocateBarRecord(ctx_, charts, selected) ? data::TrimBlanks(charts.fieldByName("DESC").asString()) : "";
+    const std::string name = LocateBarRecord(ctx_, charts, selected)
+        ? data::TrimBlanks(charts.fieldByName("DESC").asString())
+        : "";
     if (NextGroupBar(selected) == nullptr) {
         ctx_.UI.SetStatusText(0, name + " has no dependent tasks");
         ctx_.UI.SetStatusText(1, "");

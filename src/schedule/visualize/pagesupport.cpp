@@ -47,15 +47,16 @@ static const schedule::CalendarRecord* CalendarOf(VisualizeContext& ctx, std::in
 TDateTime ComputeTaskEnd(VisualizeContext& ctx, std::int32_t crewId, TDateTime& start, float hours)
 {
     TDateTime moved = start;
-    const TDateTime end
-        = schedule::ComputeTaskEnd(ctx.LoadedCalendar, CalendarOf(ctx, crewId), ctx.Holidays, moved, start, hours);
+    const TDateTime end = schedule::ComputeTaskEnd(
+        ctx.LoadedCalendar, CalendarOf(ctx, crewId), ctx.Holidays, moved, start, hours);
     start = moved;
     return end;
 }
 
 float WorkingHoursBetween(VisualizeContext& ctx, std::int32_t crewId, TDateTime start, TDateTime end)
 {
-    return schedule::WorkingHoursBetween(ctx.LoadedCalendar, CalendarOf(ctx, crewId), ctx.Holidays, start, end);
+    return schedule::WorkingHoursBetween(
+        ctx.LoadedCalendar, CalendarOf(ctx, crewId), ctx.Holidays, start, end);
 }
 
 bool ResourcesAreFree(VisualizeContext& ctx, std::int32_t crewId, TDateTime start, TDateTime end,

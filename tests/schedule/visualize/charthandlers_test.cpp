@@ -123,7 +123,8 @@ TEST_F(ChartEventsTest, TheHintFollowsTheHintSettings)
 
 TEST_F(ChartEventsTest, TheHintTellsOfAnOverlapAndOfRepeats)
 {
-    AddTask({.Id = 4, .Desc = "Mow", .Start = Day(9, 8), .End = Day(9, 9), .Hours = 1, .Crew = 2, .Chain = 7});
+    AddTask({.Id = 4, .Desc = "Mow", .Start = Day(9, 8), .End = Day(9, 9), .Hours = 1, .Crew = 2,
+             .Chain = 7});
     builder.BuildChart(true);
     state.HintMode = 1;
     state.ChartSpanDays = 30;

@@ -1,24 +1,14 @@
 #pragma once
-// A working copy and the shared tables in a scratch folder, every cursor the
-// Visualize page uses, a chart model and recording doubles of the hooks.
+// The scratch schedule with recording doubles of the hooks and a way to add
+// tasks, jobs, customers, resources and assignments.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
-#include "data/layouts/layouts.h"
 #include "platform/datetime/datetime.h"
-#include "platform/datetime/localetexts.h"
-#include "platform/db/tableops.h"
-#include "schedule/visualize/chartadjust.h"
-#include "schedule/visualize/chartbuilder.h"
-#include "schedule/visualize/charthandlers.h"
-#include "schedule/visualize/dependencysetup.h"
+#include "scratchschedule.h"
 #include "schedule/visualize/pagesupport.h"
 
 namespace tw::visualize::testing {
@@ -49,33 +39,17 @@ inline TDateTime Day(int d, int hour = 0, int minute = 0)
     return EncodeDate(2026, 12, d) + EncodeTime(hour, minute, 0, 0);
 }
 
-class PageFixture : public ::testing::Test {
+class PageFixture : public ::testing::Test, public ScratchSchedule {
 protected:
     PageFixture()
     {
-        tw::locale::PinLocale("en_US");
-        char tmpl[] = "/tmp/twvisXXXXXX";
-        folder_ = ::mkdtemp(tmpl);
-        for (const char* name : {"Charts.DBF"})
-            Create(data::Database::Parameters, name);
-        for (const char* name : {"jobs.dbf", "customers.dbf", "crews.dbf", "ICrews.DBF"})
-            Create(data::Database::Scheduler, name);
-        for (db::Table* t : {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9})
-            Open(*t, "Charts.DBF");
-        Open(jobs, "jobs.dbf");
-        Open(jobs2, "jobs.dbf");
-        Open(customers, "customers.dbf");
-        Open(crews, "crews.dbf");
-        Open(icrews2, "ICrews.DBF");
-        Open(icrews3, "ICrews.DBF");
-        state.TablesOpen = true;
+        OpenCursors();
         // A calendar with every quarter hour of every day working: hours and
         // wall-clock time agree unless a test loads another one.
         allDay.SUNDAY = allDay.SATURDAY = true;
         allDay.START1 = 0;
         allDay.END1 = 0;
         allDay.DAY1 = false;
-        hooks.LoadWorkCalendar = [this](std::int32_t) { return &calendar; };
         calendar = allDay;
         hooks.PushChartRecord = [this](std::int32_t key) { pushedRecords.push_back(key); };
         hooks.PushChartUpdates = [this] { ++pushAll; };
@@ -86,25 +60,6 @@ protected:
             return FreeInWorkingCopy(crew, s, e, key);
         };
         RAC.SetDateTime(Day(1), Day(2));
-    }
-    ~PageFixture() override
-    {
-        for (db::Table* t : {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9, &jobs, &jobs2, &customers, &crews,
-                             &icrews2, &icrews3})
-            t->close();
-        std::filesystem::remove_all(folder_);
-    }
-
-    void Create(data::Database db, const char* name)
-    {
-        const data::TableLayout* layout = data::FindLayout(db, name);
-        db::CreateTable(folder_, layout->fileName, layout->fields, layout->indexes);
-    }
-    void Open(db::Table& t, const std::string& name)
-    {
-        t.setFolder(folder_);
-        t.setTableName(name);
-        t.open();
     }
 
     void AddTask(const Task& task)
@@ -231,28 +186,7 @@ protected:
         return rows;
     }
 
-    std::string folder_;
-    db::Table c1, c2, c3, c4, c5, c6, c7, c8, c9, jobs, jobs2, customers, crews, icrews2, icrews3;
-    ChartTables tables{c1, c2, c3, c4, c5, c6, c7, c8, c9, jobs2, jobs, customers, crews, icrews2, icrews3};
-    TChart RAC;
-    data::MainScreenState state;
-    data::RecordingUserInterface ui;
-    VisualizeHooks hooks;
-    PageControls controls;
-    ChartState chart;
-    schedule::HolidayList holidays;
-    data::JobStatusTexts statusTexts;
-    schedule::WorkCalendar loaded;
     schedule::CalendarRecord allDay;
-    schedule::CalendarRecord calendar;
-    VisualizeContext ctx{RAC, tables, state, ui, hooks, controls, chart, holidays, statusTexts, loaded};
-    ChartDates dates{ctx};
-    ChartBuilder builder{ctx, dates};
-    TaskStatusBar status{ctx};
-    DependencySetup dependencies{ctx};
-    ChartAdjuster adjuster{ctx, dates, builder, status};
-    ChartHandlers handlers{ctx, dates, builder, status, dependencies};
-
     std::vector<std::int32_t> pushedRecords;
     int pushAll = 0;
     bool timerArmed = false;
