@@ -58,8 +58,8 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
         TResourceAllocation* previous = clickedBars_[static_cast<std::size_t>(state.DependencyClicks) - 1];
         if (previous == nullptr) {
             bar->SetTag(0);
-        } else if (state.PreviousDependencyTask != 0
-                   && charts.locate("CHARTSID", db::Value(static_cast<double>(state.PreviousDependencyTask)))) {
+        } else if (const db::Value previousKey(static_cast<double>(state.PreviousDependencyTask));
+                   state.PreviousDependencyTask != 0 && charts.locate("CHARTSID", previousKey)) {
             db::Table& current = ctx_.Tables.ChartsTable;
             const bool found = LocateBarRecord(ctx_, current, bar);
             const std::int32_t clickedKey = found ? IntField(current, "CHARTSID") : 0;
