@@ -283,10 +283,15 @@ void ChartBuilder::BuildChart(bool writeBack)
         }
         dates_.FitChartPeriod(false, false);
     }
-    // Copied: aligning never adds bars, but the list must not move under the loop.
-    const std::vector<TResourceAllocation*> bars = ctx_.Chart.ChartBars;
-    for (TResourceAllocation* bar : bars)
-        AlignLinkedBars(bar);
+    // Aligning a group from its first bar places every later one; starting
+    // again from each of them would only place the rest once more.
+    std::unordered_set<const TResourceAllocation*> linked;
+    for (const TResourceAllocation* bar : ctx_.Chart.ChartBars)
+        if (const TResourceAllocation* next = NextGroupBar(bar))
+            linked.insert(next);
+    for (TResourceAllocation* bar : ctx_.Chart.ChartBars)
+        if (linked.count(bar) == 0)
+            AlignLinkedBars(bar);
     ctx_.RAC.EndUpdate();
     RefreshIfOpen(ctx_.Tables.ChartsTable);
     ctx_.UI.SetBusyCursor(false);
