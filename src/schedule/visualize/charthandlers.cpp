@@ -193,7 +193,9 @@ void ChartHandlers::RACAllocationDragEnd(TResourceAllocation* bar)
         PutBarBack(bar);
         return;
     }
-    if (!dates_.SetAllocationTimes(bar, true, bar->StartAt(), bar->EndAt())) {
+    // A bar whose record went away (a pull parts them) is only put back.
+    if (!dates_.SetAllocationTimes(bar, true, bar->StartAt(), bar->EndAt())
+        || !LocateBarRecord(ctx_, ctx_.Tables.ChartsTable2, bar)) {
         PutBarBack(bar);
         return;
     }

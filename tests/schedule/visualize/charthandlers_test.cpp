@@ -54,13 +54,28 @@ TEST_F(ChartEventsTest, ADragOntoAnotherTaskOfTheResourceIsRefused)
     EXPECT_TRUE(pushedRecords.empty());
 }
 
-TEST_F(ChartEventsTest, AShortPressIsAClickWhateverTheWallClockDoes)
+TEST_F(ChartEventsTest, ABarWhoseRecordWasPulledMeanwhileIsOnlyPutBack)
 {
-    // The monotonic clock decides: 200 ms is a click, even across midnight.
+    c5.locate("CHARTSID", db::Value(1.0));
+    c5.edit();
+    c5.fieldByName("PTR").setAsFloat(0);
+    c5.post();
+    Drag(1, Day(9, 9), Day(9, 11), 800);
+    EXPECT_NEAR(BarOf(1)->StartAt(), Day(8, 9), 1e-6);
+    EXPECT_NEAR(Read(1, "SD"), Day(8, 9), 1e-6);
+    EXPECT_EQ(ui.Status[2], "");
+    EXPECT_TRUE(pushedRecords.empty());
+}
+
+TEST_F(ChartEventsTest, AShortPressIsAClickAndALongerOneAMoveAlsoAcrossMidnight)
+{
     Drag(1, Day(9, 9), Day(9, 11), 200);
     EXPECT_NEAR(BarOf(1)->StartAt(), Day(8, 9), 1e-6);
     EXPECT_NEAR(Read(1, "SD"), Day(8, 9), 1e-6);
-    Drag(1, Day(9, 9), Day(9, 11), 251);
+    // Pressed at 23:59:59.900 and released 400 ms later: milliseconds since
+    // midnight would make that a click; the clock that never goes back does not.
+    clockMs = 86'399'900;
+    Drag(1, Day(9, 9), Day(9, 11), 400);
     EXPECT_NEAR(Read(1, "SD"), Day(9, 9), 1e-6);
 }
 
