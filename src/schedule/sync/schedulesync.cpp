@@ -1,0 +1,307 @@
+#include "schedule/sync/schedulesync.h"
+
+#include <exception>
+
+#include "schedule/sync/recordcopier.h"
+
+namespace tw::schedule {
+
+namespace {
+
+bool Editing(const db::Table& table)
+{
+    return table.state() == db::Table::State::Edit || table.state() == db::Table::State::Insert;
+}
+
+bool LocateKey(db::Table& table, std::int32_t key)
+{
+    return table.locate("CHARTSID", db::Value(static_cast<double>(key)));
+}
+
+// Every record of source into target by CHARTSID: appended when missing,
+// rewritten when it differs, left alone when it already holds the same.
+void WriteAllByKey(db::Table& source, db::Table& target, const RecordCopier& copier)
+{
+    const int key = source.fieldIndex("CHARTSID");
+    for (source.first(); !source.eof(); source.next()) {
+        if (LocateKey(target, source.field(key).asInteger())) {
+            if (copier.Same(source, target))
+                continue;
+            target.edit();
+        } else {
+            target.append();
+        }
+        copier.Copy(source, target);
+        target.post();
+    }
+}
+
+// The shared records into the working copy: those whose counters differ in
+// single precision, or every one when forced. True when one was written.
+bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& copier, bool force)
+{
+    bool copied = false;
+    const int key = shared.fieldIndex("CHARTSID");
+    const int sharedUpdate = shared.fieldIndex("UPDATE");
+    const int workingUpdate = working.fieldIndex("UPDATE");
+    for (shared.first(); !shared.eof(); shared.next()) {
+        if (LocateKey(working, shared.field(key).asInteger())) {
+            const float theirs = static_cast<float>(shared.field(sharedUpdate).asFloat());
+            const float ours = static_cast<float>(working.field(workingUpdate).asFloat());
+            if (!force && theirs == ours)
+                continue;
+            copied = true;
+            if (copier.Same(shared, working))
+                continue;  // forced, and already what the copy would write
+            working.edit();
+        } else {
+            working.append();
+        }
+        copier.Copy(shared, working);
+        working.post();
+        copied = true;
+    }
+    return copied;
+}
+
+}  // namespace
+
+CursorForWork::CursorForWork(db::Table& table) : table_(table)
+{
+    if (!table_.active()) {
+        table_.open();
+        opened_ = true;
+    }
+}
+
+CursorForWork::~CursorForWork()
+{
+    try {
+        if (Editing(table_))
+            table_.cancel();
+        if (opened_) {
+            table_.refresh();
+            table_.close();
+        }
+    } catch (...) {
+    }
+}
+
+float SingleCounter(db::Table& table) { return static_cast<float>(table.fieldByName("UPDATE").asFloat()); }
+
+ScheduleSync::ScheduleSync(ScheduleTables& tables, data::MainScreenState& state, data::UserInterface& ui)
+    : t_(tables), state_(state), ui_(ui), lock_(tables.AccessTable, state, ui)
+{
+}
+
+bool ScheduleSync::RunShared(const std::function<void()>& work)
+{
+    try {
+        return lock_.WithSharedTables(work);
+    } catch (const db::DbError& e) {
+        RecoverFromFailure();
+        ui_.ShowMessage(e.what(), "Dbi error", data::MessageIcon::Stop);
+    } catch (const std::exception& e) {
+        RecoverFromFailure();
+        ui_.ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+    }
+    return false;
+}
+
+void ScheduleSync::RecoverFromFailure()
+{
+    state_.TablesBusy = false;
+    for (db::Table* table : {&t_.ChartsTable, &t_.ChartsTable2, &t_.ChartsTable3, &t_.ChartsTable5, &t_.TasksTable,
+                             &t_.TasksTable3, &t_.IChartsTable, &t_.IChartsTable3, &t_.ITasksTable,
+                             &t_.ITasksTable2}) {
+        try {
+            if (Editing(*table))
+                table->cancel();
+        } catch (...) {
+        }
+    }
+    try {
+        RefreshWorkingViews();
+    } catch (...) {
+    }
+}
+
+void ScheduleSync::RefreshWorkingViews()
+{
+    for (db::Table* table : {&t_.ChartsTable5, &t_.ChartsTable3, &t_.ChartsTable2})
+        if (table->active())
+            table->refresh();
+    for (db::Table* table : t_.FurtherChartViews)
+        if (table->active())
+            table->refresh();
+    if (t_.ChartsTable.active())
+        t_.ChartsTable.refresh();
+}
+
+void ScheduleSync::CopyChartRecordToShared(db::Table& source)
+{
+    RecordCopier::ChartToShared(source, t_.IChartsTable).Copy(source, t_.IChartsTable);
+}
+
+void ScheduleSync::CopyChartRecordToLocal(db::Table& source)
+{
+    RecordCopier::ChartToLocal(source, t_.ChartsTable5).Copy(source, t_.ChartsTable5);
+}
+
+void ScheduleSync::PushChartItems(const std::set<std::int32_t>* keys)
+{
+    CursorForWork shared(t_.IChartsTable);
+    t_.IChartsTable.refresh();
+    if (!keys) {
+        WriteAllByKey(t_.ChartsTable5, t_.IChartsTable, RecordCopier::ChartToShared(t_.ChartsTable5, t_.IChartsTable));
+    } else {
+        const RecordCopier copier = RecordCopier::ChartToShared(t_.ChartsTable2, t_.IChartsTable);
+        for (std::int32_t key : *keys) {
+            if (!LocateKey(t_.ChartsTable2, key))
+                continue;
+            if (LocateKey(t_.IChartsTable, key)) {
+                if (copier.Same(t_.ChartsTable2, t_.IChartsTable))
+                    continue;
+                t_.IChartsTable.edit();
+            } else {
+                t_.IChartsTable.append();
+            }
+            copier.Copy(t_.ChartsTable2, t_.IChartsTable);
+            t_.IChartsTable.post();
+        }
+    }
+}
+
+void ScheduleSync::PushTaskList()
+{
+    CursorForWork shared(t_.ITasksTable2);
+    t_.ITasksTable2.refresh();
+    t_.TasksTable3.refresh();
+    WriteAllByKey(t_.TasksTable3, t_.ITasksTable2, RecordCopier::TaskList(t_.TasksTable3, t_.ITasksTable2, false));
+}
+
+bool ScheduleSync::PushChartUpdates()
+{
+    if (state_.ReadOnlyCopy)
+        return false;
+    return RunShared([&] {
+        state_.TablesBusy = true;
+        t_.ChartsTable.refresh();
+        t_.ChartsTable5.refresh();
+        PushChartItems(nullptr);
+        PushTaskList();
+        state_.TablesBusy = false;
+        t_.ChartsTable.refresh();
+    });
+}
+
+bool ScheduleSync::PushChartRecord(std::int32_t key) { return PushChartRecords({key}); }
+
+bool ScheduleSync::PushChartRecords(const std::set<std::int32_t>& keys)
+{
+    if (state_.ReadOnlyCopy)
+        return false;
+    return RunShared([&] {
+        state_.TablesBusy = true;
+        t_.ChartsTable2.refresh();
+        PushChartItems(&keys);
+        state_.TablesBusy = false;
+    });
+}
+
+bool ScheduleSync::PullChartUpdates(bool force)
+{
+    if (state_.InsertTimePending)
+        return false;
+    bool copied = false;
+    RunShared([&] {
+        state_.TablesBusy = true;
+        CursorForWork sharedCharts(t_.IChartsTable);
+        CursorForWork sharedTasks(t_.ITasksTable);
+        t_.IChartsTable.refresh();
+        t_.ChartsTable5.refresh();
+        copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5,
+                               RecordCopier::ChartToLocal(t_.IChartsTable, t_.ChartsTable5), force);
+        t_.ChartsTable5.refresh();
+        t_.ChartsTable.refresh();
+
+        t_.ITasksTable.refresh();
+        t_.TasksTable3.refresh();
+        PullByCounter(t_.ITasksTable, t_.TasksTable3, RecordCopier::TaskList(t_.ITasksTable, t_.TasksTable3, true),
+                      force);
+        t_.TasksTable3.refresh();
+        t_.TasksTable.refresh();
+        state_.TablesBusy = false;
+    });
+    return copied;
+}
+
+void ScheduleSync::PullChartRecord(std::int32_t key, bool single)
+{
+    if (state_.InsertTimePending)
+        return;
+    RunShared([&] {
+        state_.TablesBusy = true;
+        CursorForWork shared(t_.IChartsTable3);
+        t_.IChartsTable3.refresh();
+        t_.ChartsTable5.refresh();
+        if (!LocateKey(t_.IChartsTable3, key) || !LocateKey(t_.ChartsTable5, key) ||
+            SingleCounter(t_.IChartsTable3) == SingleCounter(t_.ChartsTable5)) {
+            state_.TablesBusy = false;
+            return;
+        }
+        const RecordCopier copier = RecordCopier::ChartToLocal(t_.IChartsTable3, t_.ChartsTable5);
+        const int linkField = t_.IChartsTable3.fieldIndex("LINK");
+        // A chain that leads back to an item already copied would go round
+        // for ever; each item is copied once.
+        std::set<std::int32_t> copied{key};
+        for (;;) {
+            const std::int32_t link = t_.IChartsTable3.field(linkField).asInteger();
+            t_.ChartsTable5.edit();
+            copier.Copy(t_.IChartsTable3, t_.ChartsTable5);
+            t_.ChartsTable5.post();
+            if (single || link <= 0 || !copied.insert(link).second)
+                break;
+            if (!LocateKey(t_.IChartsTable3, link) || !LocateKey(t_.ChartsTable5, link))
+                break;
+        }
+        state_.TablesBusy = false;
+        RefreshWorkingViews();
+    });
+}
+
+bool ScheduleSync::RemoveObsoleteTasks()
+{
+    if (state_.InsertTimePending)
+        return false;
+    int removed = 0;
+    RunShared([&] {
+        CursorForWork shared(t_.IChartsTable);
+        t_.IChartsTable.refresh();
+        t_.ChartsTable5.refresh();
+        const int key = t_.ChartsTable5.fieldIndex("CHARTSID");
+        t_.ChartsTable5.first();
+        while (!t_.ChartsTable5.eof()) {
+            if (LocateKey(t_.IChartsTable, t_.ChartsTable5.field(key).asInteger())) {
+                t_.ChartsTable5.next();
+            } else {
+                // The cursor moves on to the next record, or back to the one
+                // before after the last: that one was kept and is kept again.
+                t_.ChartsTable5.deleteRecord();
+                ++removed;
+            }
+        }
+        t_.ChartsTable5.refresh();
+        if (t_.ChartsTable.active())
+            t_.ChartsTable.refresh();
+    });
+    if (removed > 0) {
+        ui_.SetStatusText(0, "");
+        ui_.SetStatusText(2, "");
+        ui_.SetStatusText(1, std::to_string(removed) + " obsolete tasks removed");
+        ui_.RepaintStatus();
+    }
+    return removed > 0;
+}
+
+}  // namespace tw::schedule

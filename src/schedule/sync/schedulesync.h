@@ -1,0 +1,89 @@
+#pragma once
+// Moves schedule records between this workstation's working copy (Charts.DBF,
+// Tasks.DBF in the program folder) and the shared tables (ICharts.DBF,
+// ITasks.dbf in the schedule database), always by CHARTSID and always under
+// the network lock.
+//
+//   ScheduleSync sync(tables, state, ui);
+//   sync.PushChartRecord(key);          // after a drag, a nudge, a saved task
+//   if (sync.RemoveObsoleteTasks() | sync.PullChartUpdates(false))
+//       ... apply the query and rebuild the chart ...
+//
+// A failure anywhere releases the lock, clears TablesBusy, puts the cursors
+// back into browse mode and reaches the user as a message box; a pull or
+// removal then reports that it changed nothing.
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "data/services/mainstate.h"
+#include "data/services/networklock.h"
+#include "data/services/userinterface.h"
+#include "schedule/sync/scheduletables.h"
+
+namespace tw::schedule {
+
+class ScheduleSync {
+public:
+    ScheduleSync(ScheduleTables& tables, data::MainScreenState& state, data::UserInterface& ui);
+
+    // Writes every working schedule item and task-list record into the
+    // shared tables; records that already hold the same values are left
+    // alone. Nothing on a read-only copy. False when nothing was pushed.
+    bool PushChartUpdates();
+    // Writes the one working schedule item with that key into ICharts.DBF.
+    bool PushChartRecord(std::int32_t key);
+    // Writes the working schedule items with these keys into ICharts.DBF
+    // under one take of the lock. False when the shared tables were not
+    // written (read-only copy, lock broken, failure).
+    bool PushChartRecords(const std::set<std::int32_t>& keys);
+
+    // Copies shared records whose change counter differs (all of them when
+    // forced) into the working copy. True when a schedule item was copied.
+    bool PullChartUpdates(bool force);
+    // Refreshes one working item, and unless single the items chained to it
+    // by LINK, from ICharts.DBF. Never appends.
+    void PullChartRecord(std::int32_t key, bool single);
+    // Deletes working schedule items whose key is no longer shared. True when
+    // one was deleted.
+    bool RemoveObsoleteTasks();
+
+    // The copy routines of one current record each; the target is in edit or
+    // append state and is not posted.
+    void CopyChartRecordToShared(db::Table& source);
+    void CopyChartRecordToLocal(db::Table& source);
+
+private:
+    // Runs work under the lock. Any failure is cleaned up and reported here;
+    // the result is false then, or when the shared tables are not usable.
+    bool RunShared(const std::function<void()>& work);
+    void RecoverFromFailure();
+    void RefreshWorkingViews();
+    void PushChartItems(const std::set<std::int32_t>* keys);
+    void PushTaskList();
+
+    ScheduleTables& t_;
+    data::MainScreenState& state_;
+    data::UserInterface& ui_;
+    data::NetworkLock lock_;
+};
+
+// Opens a cursor for the length of one operation when it is closed, and on
+// leaving drops an unposted edit and closes it again when it was opened here.
+class CursorForWork {
+public:
+    explicit CursorForWork(db::Table& table);
+    ~CursorForWork();
+    CursorForWork(const CursorForWork&) = delete;
+    CursorForWork& operator=(const CursorForWork&) = delete;
+
+private:
+    db::Table& table_;
+    bool opened_ = false;
+};
+
+// The change counter as the schedule compares it: in single precision.
+float SingleCounter(db::Table& table);
+
+}  // namespace tw::schedule
