@@ -11,15 +11,18 @@ namespace {
 using Kind = RecordCopier::Kind;
 
 // The fields of a schedule item that travel between the working copy and
-// the shared table, with the accessor each goes through.
+// the shared table, with the accessor each goes through. The comparison
+// stops at the first difference, so the fields that change most come first.
 const std::vector<std::pair<std::string_view, Kind>>& ScheduleItemFields()
 {
     static const std::vector<std::pair<std::string_view, Kind>> fields = [] {
         std::vector<std::pair<std::string_view, Kind>> f;
+        for (auto n : {"SD", "ED"})
+            f.emplace_back(n, Kind::Float);
         for (auto n : {"TID", "JID", "CID", "PID", "PIN", "DGN", "CREWID", "CHARTSID", "CHILD", "BIDID", "ORDER",
                        "LINK", "CHAIN", "RPERIOD", "REPEAT", "RCOUNT", "CREPEATH"})
             f.emplace_back(n, Kind::Whole);
-        for (auto n : {"DG", "OFFSET", "SD", "ED", "OSD", "OED", "HOURS", "OHOURS"})
+        for (auto n : {"DG", "OFFSET", "OSD", "OED", "HOURS", "OHOURS"})
             f.emplace_back(n, Kind::Float);
         for (auto n : {"COST", "TCOST"})
             f.emplace_back(n, Kind::Currency);
@@ -59,18 +62,18 @@ void AddIfBoth(std::vector<RecordCopier::FieldCopy>& out, db::Table& source, db:
 RecordCopier RecordCopier::ChartToShared(db::Table& working, db::Table& shared)
 {
     RecordCopier copier;
+    AddIfBoth(copier.fields_, working, shared, "UPDATE", Kind::Float);
     for (const auto& [name, kind] : ScheduleItemFields())
         AddIfBoth(copier.fields_, working, shared, name, kind);
-    AddIfBoth(copier.fields_, working, shared, "UPDATE", Kind::Float);
     return copier;
 }
 
 RecordCopier RecordCopier::ChartToLocal(db::Table& shared, db::Table& working)
 {
     RecordCopier copier;
+    AddIfBoth(copier.fields_, shared, working, "UPDATE", Kind::Single);
     for (const auto& [name, kind] : ScheduleItemFields())
         AddIfBoth(copier.fields_, shared, working, name, kind);
-    AddIfBoth(copier.fields_, shared, working, "UPDATE", Kind::Single);
     for (auto name : {"PTR", "RESOURCE"}) {
         const int to = working.fieldIndex(name);
         if (to >= 0)
@@ -94,90 +97,65 @@ RecordCopier RecordCopier::TaskList(db::Table& source, db::Table& target, bool s
     return copier;
 }
 
+namespace {
+
+// Whether the target field already holds what the copy would write into it.
+bool FieldSame(const RecordCopier::FieldCopy& c, db::Table& source, db::Table& target)
+{
+    const db::Field to = target.field(c.to);
+    if (c.kind == Kind::Zero)
+        return !to.isNull() && to.asFloat() == 0.0;
+    const db::Field from = source.field(c.from);
+    switch (c.kind) {
+    case Kind::Whole: return !to.isNull() && to.asFloat() == static_cast<double>(from.asInteger());
+    case Kind::Float: return !to.isNull() && to.asFloat() == from.asFloat();
+    case Kind::Single: return !to.isNull() && to.asFloat() == AsSingle(from.asFloat());
+    case Kind::Currency: return !to.isNull() && to.asFloat() == RoundCurrency(from.asFloat());
+    case Kind::Date: return to.asDate() == from.asDate();
+    case Kind::Logical: return !to.isNull() && to.asBoolean() == from.asBoolean();
+    case Kind::Text:
+    case Kind::Memo: return to.asString() == from.asString();
+    case Kind::Generic: return from.value() == to.value();
+    case Kind::Zero: break;
+    }
+    return false;
+}
+
+void SetField(const RecordCopier::FieldCopy& c, db::Table& source, db::Table& target)
+{
+    db::Field to = target.field(c.to);
+    switch (c.kind) {
+    case Kind::Zero: to.setAsFloat(0); break;
+    case Kind::Whole: to.setAsInteger(source.field(c.from).asInteger()); break;
+    case Kind::Float: to.setAsFloat(source.field(c.from).asFloat()); break;
+    case Kind::Single: to.setAsFloat(AsSingle(source.field(c.from).asFloat())); break;
+    case Kind::Currency: to.setAsFloat(RoundCurrency(source.field(c.from).asFloat())); break;
+    case Kind::Date: to.setAsDate(source.field(c.from).asDate()); break;
+    case Kind::Logical: to.setAsBoolean(source.field(c.from).asBoolean()); break;
+    case Kind::Text:
+    case Kind::Memo: to.setAsString(source.field(c.from).asString()); break;
+    case Kind::Generic: to.setValue(source.field(c.from).value()); break;
+    }
+}
+
+}  // namespace
+
 bool RecordCopier::Same(db::Table& source, db::Table& target) const
 {
-    for (const FieldCopy& c : fields_) {
-        const db::Field to = target.field(c.to);
-        switch (c.kind) {
-        case Kind::Zero:
-            if (to.asFloat() != 0.0 || to.isNull())
-                return false;
-            continue;
-        case Kind::Generic:
-            if (source.field(c.from).value() != to.value())
-                return false;
-            continue;
-        default:
-            break;
-        }
-        const db::Field from = source.field(c.from);
-        switch (c.kind) {
-        case Kind::Whole:
-            if (to.isNull() || to.asFloat() != static_cast<double>(from.asInteger()))
-                return false;
-            break;
-        case Kind::Float:
-            if (to.isNull() || to.asFloat() != from.asFloat())
-                return false;
-            break;
-        case Kind::Single:
-            if (to.isNull() || to.asFloat() != AsSingle(from.asFloat()))
-                return false;
-            break;
-        case Kind::Currency:
-            if (to.isNull() || to.asFloat() != RoundCurrency(from.asFloat()))
-                return false;
-            break;
-        case Kind::Date:
-            if (to.asDate() != from.asDate())
-                return false;
-            break;
-        case Kind::Logical:
-            if (to.asBoolean() != from.asBoolean())
-                return false;
-            break;
-        case Kind::Text:
-        case Kind::Memo:
-            if (to.asString() != from.asString())
-                return false;
-            break;
-        case Kind::Zero:
-        case Kind::Generic:
-            break;
-        }
-    }
+    for (const FieldCopy& c : fields_)
+        if (!FieldSame(c, source, target))
+            return false;
     return true;
 }
 
 void RecordCopier::Copy(db::Table& source, db::Table& target) const
 {
+    // Only what differs is written: encoding a number costs more than
+    // reading one, and a memo written again takes fresh blocks.
     for (const FieldCopy& c : fields_) {
-        db::Field to = target.field(c.to);
         try {
-            switch (c.kind) {
-            case Kind::Zero: to.setAsFloat(0); break;
-            case Kind::Whole: to.setAsInteger(source.field(c.from).asInteger()); break;
-            case Kind::Float: to.setAsFloat(source.field(c.from).asFloat()); break;
-            case Kind::Single: to.setAsFloat(AsSingle(source.field(c.from).asFloat())); break;
-            case Kind::Currency: to.setAsFloat(RoundCurrency(source.field(c.from).asFloat())); break;
-            case Kind::Date: to.setAsDate(source.field(c.from).asDate()); break;
-            case Kind::Logical: to.setAsBoolean(source.field(c.from).asBoolean()); break;
-            case Kind::Text: to.setAsString(source.field(c.from).asString()); break;
-            case Kind::Memo: {
-                const std::string text = source.field(c.from).asString();
-                if (text != to.asString())
-                    to.setAsString(text);
-                break;
-            }
-            case Kind::Generic: {
-                const db::Value v = source.field(c.from).value();
-                if (std::holds_alternative<std::monostate>(v))
-                    to.clear();
-                else
-                    to.setValue(v);
-                break;
-            }
-            }
+            if (!FieldSame(c, source, target))
+                SetField(c, source, target);
         } catch (const std::exception&) {
             // The task list's generic copy passes over a value the target
             // cannot hold; the schedule item's copy must not lose a field.

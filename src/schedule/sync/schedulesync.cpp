@@ -1,6 +1,9 @@
 #include "schedule/sync/schedulesync.h"
 
 #include <exception>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
 
 #include "schedule/sync/recordcopier.h"
 
@@ -38,23 +41,39 @@ void WriteAllByKey(db::Table& source, db::Table& target, const RecordCopier& cop
 
 // The shared records into the working copy: those whose counters differ in
 // single precision, or every one when forced. True when one was written.
+//
+// The working counters are read in one pass in file order first, so that the
+// walk over the shared table touches a working record only when it copies;
+// a look-up per shared record would read the working records in random order.
 bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& copier, bool force)
 {
+    const int workingKey = working.fieldIndex("CHARTSID");
+    const int workingUpdate = working.fieldIndex("UPDATE");
+    std::unordered_map<std::int32_t, float> counters;
+    counters.reserve(static_cast<std::size_t>(working.recordCount()) + 1);
+    for (working.first(); !working.eof(); working.next())
+        counters.emplace(working.field(workingKey).asInteger(),
+                         static_cast<float>(working.field(workingUpdate).asFloat()));
+
     bool copied = false;
     const int key = shared.fieldIndex("CHARTSID");
     const int sharedUpdate = shared.fieldIndex("UPDATE");
-    const int workingUpdate = working.fieldIndex("UPDATE");
     for (shared.first(); !shared.eof(); shared.next()) {
-        if (LocateKey(working, shared.field(key).asInteger())) {
-            const float theirs = static_cast<float>(shared.field(sharedUpdate).asFloat());
-            const float ours = static_cast<float>(working.field(workingUpdate).asFloat());
-            if (!force && theirs == ours)
+        const std::int32_t k = shared.field(key).asInteger();
+        const float theirs = static_cast<float>(shared.field(sharedUpdate).asFloat());
+        const auto known = counters.find(k);
+        if (known != counters.end()) {
+            if (!force && known->second == theirs)
                 continue;
             copied = true;
+            known->second = theirs;
+            if (!LocateKey(working, k))
+                throw std::logic_error("Working record " + std::to_string(k) + " vanished during the pull");
             if (copier.Same(shared, working))
                 continue;  // forced, and already what the copy would write
             working.edit();
         } else {
+            counters.emplace(k, theirs);
             working.append();
         }
         copier.Copy(shared, working);
@@ -108,9 +127,24 @@ bool ScheduleSync::RunShared(const std::function<void()>& work)
     return false;
 }
 
+bool ScheduleSync::StillLevel(Level& level, const db::Table& working, const db::Table& shared)
+{
+    if (level && level == ReadChangeStamps<2>({&working, &shared}))
+        return true;
+    level.reset();
+    return false;
+}
+
+void ScheduleSync::TakeLevel(Level& level, const db::Table& working, const db::Table& shared)
+{
+    level = ReadChangeStamps<2>({&working, &shared});
+}
+
 void ScheduleSync::RecoverFromFailure()
 {
     state_.TablesBusy = false;
+    for (Level* level : {&pushedCharts_, &pushedTasks_, &pulledCharts_, &pulledTasks_, &removed_})
+        level->reset();
     for (db::Table* table : {&t_.ChartsTable, &t_.ChartsTable2, &t_.ChartsTable3, &t_.ChartsTable5, &t_.TasksTable,
                              &t_.TasksTable3, &t_.IChartsTable, &t_.IChartsTable3, &t_.ITasksTable,
                              &t_.ITasksTable2}) {
@@ -185,11 +219,19 @@ bool ScheduleSync::PushChartUpdates()
     if (state_.ReadOnlyCopy)
         return false;
     return RunShared([&] {
+        CursorForWork sharedCharts(t_.IChartsTable);
+        CursorForWork sharedTasks(t_.ITasksTable2);
         state_.TablesBusy = true;
         t_.ChartsTable.refresh();
         t_.ChartsTable5.refresh();
-        PushChartItems(nullptr);
-        PushTaskList();
+        if (!StillLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable)) {
+            PushChartItems(nullptr);
+            TakeLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable);
+        }
+        if (!StillLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2)) {
+            PushTaskList();
+            TakeLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2);
+        }
         state_.TablesBusy = false;
         t_.ChartsTable.refresh();
     });
@@ -218,19 +260,24 @@ bool ScheduleSync::PullChartUpdates(bool force)
         state_.TablesBusy = true;
         CursorForWork sharedCharts(t_.IChartsTable);
         CursorForWork sharedTasks(t_.ITasksTable);
-        t_.IChartsTable.refresh();
-        t_.ChartsTable5.refresh();
-        copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5,
-                               RecordCopier::ChartToLocal(t_.IChartsTable, t_.ChartsTable5), force);
-        t_.ChartsTable5.refresh();
-        t_.ChartsTable.refresh();
-
-        t_.ITasksTable.refresh();
-        t_.TasksTable3.refresh();
-        PullByCounter(t_.ITasksTable, t_.TasksTable3, RecordCopier::TaskList(t_.ITasksTable, t_.TasksTable3, true),
-                      force);
-        t_.TasksTable3.refresh();
-        t_.TasksTable.refresh();
+        if (force || !StillLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable)) {
+            t_.IChartsTable.refresh();
+            t_.ChartsTable5.refresh();
+            copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5,
+                                   RecordCopier::ChartToLocal(t_.IChartsTable, t_.ChartsTable5), force);
+            t_.ChartsTable5.refresh();
+            t_.ChartsTable.refresh();
+            TakeLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable);
+        }
+        if (force || !StillLevel(pulledTasks_, t_.TasksTable3, t_.ITasksTable)) {
+            t_.ITasksTable.refresh();
+            t_.TasksTable3.refresh();
+            PullByCounter(t_.ITasksTable, t_.TasksTable3,
+                          RecordCopier::TaskList(t_.ITasksTable, t_.TasksTable3, true), force);
+            t_.TasksTable3.refresh();
+            t_.TasksTable.refresh();
+            TakeLevel(pulledTasks_, t_.TasksTable3, t_.ITasksTable);
+        }
         state_.TablesBusy = false;
     });
     return copied;
@@ -277,6 +324,8 @@ bool ScheduleSync::RemoveObsoleteTasks()
     int removed = 0;
     RunShared([&] {
         CursorForWork shared(t_.IChartsTable);
+        if (StillLevel(removed_, t_.ChartsTable5, t_.IChartsTable))
+            return;
         t_.IChartsTable.refresh();
         t_.ChartsTable5.refresh();
         const int key = t_.ChartsTable5.fieldIndex("CHARTSID");
@@ -294,6 +343,7 @@ bool ScheduleSync::RemoveObsoleteTasks()
         t_.ChartsTable5.refresh();
         if (t_.ChartsTable.active())
             t_.ChartsTable.refresh();
+        TakeLevel(removed_, t_.ChartsTable5, t_.IChartsTable);
     });
     if (removed > 0) {
         ui_.SetStatusText(0, "");

@@ -13,13 +13,16 @@
 // back into browse mode and reaches the user as a message box; a pull or
 // removal then reports that it changed nothing.
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
 #include "data/services/userinterface.h"
+#include "schedule/sync/changestamp.h"
 #include "schedule/sync/scheduletables.h"
 
 namespace tw::schedule {
@@ -62,11 +65,21 @@ private:
     void RefreshWorkingViews();
     void PushChartItems(const std::set<std::int32_t>* keys);
     void PushTaskList();
+    // A working table and its shared twin as one operation last left them.
+    using Level = std::optional<std::array<ChangeStamp, 2>>;
+    // True when neither table changed since level was taken; otherwise the
+    // level is forgotten until the caller takes it again (TakeLevel).
+    static bool StillLevel(Level& level, const db::Table& working, const db::Table& shared);
+    static void TakeLevel(Level& level, const db::Table& working, const db::Table& shared);
 
     ScheduleTables& t_;
     data::MainScreenState& state_;
     data::UserInterface& ui_;
     data::NetworkLock lock_;
+    // The pairs of tables as the last complete push, pull or removal left
+    // them: while neither table of a pair has changed since, doing it again
+    // would change nothing.
+    Level pushedCharts_, pushedTasks_, pulledCharts_, pulledTasks_, removed_;
 };
 
 // Opens a cursor for the length of one operation when it is closed, and on
