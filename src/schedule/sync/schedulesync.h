@@ -11,7 +11,8 @@
 //
 // A failure anywhere releases the lock, clears TablesBusy, puts the cursors
 // back into browse mode and reaches the user as a message box; a pull or
-// removal then reports that it changed nothing.
+// removal still reports what it changed before the failure, so that the
+// chart is rebuilt over it.
 
 #include <array>
 #include <cstdint>
@@ -43,7 +44,8 @@ public:
     bool PushChartRecords(const std::set<std::int32_t>& keys);
 
     // Copies shared records whose change counter differs (all of them when
-    // forced) into the working copy. True when a schedule item was copied.
+    // forced) into the working copy. True when a schedule item was copied (a
+    // forced pull counts every shared item it covered).
     bool PullChartUpdates(bool force);
     // Refreshes one working item, and unless single the items chained to it
     // by LINK, from ICharts.DBF. Never appends.

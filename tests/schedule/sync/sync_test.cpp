@@ -299,6 +299,7 @@ TEST_F(TwoWorkstations, AFailedSynchronisationReleasesTheLockAndIsReported)
     AddOnA({1, "one", 2.0f});
     AddOnA({2, "two", 2.0f});
     PutItem(b->IChartsTable, {3, "three", 2.0f});
+    PutItem(a->ChartsTable5, {3, "local", 1.0f});
     struct Case {
         const char* name;
         db::Table* readOnly;
@@ -308,6 +309,7 @@ TEST_F(TwoWorkstations, AFailedSynchronisationReleasesTheLockAndIsReported)
         {"push all", &a->IChartsTable, [&] { a->sync.PushChartUpdates(); }},
         {"push one", &a->IChartsTable, [&] { a->sync.PushChartRecord(1); }},
         {"pull all", &a->ChartsTable5, [&] { EXPECT_FALSE(a->sync.PullChartUpdates(true)); }},
+        {"pull one", &a->ChartsTable5, [&] { a->sync.PullChartRecord(3, false); }},
         {"remove obsolete", &a->ChartsTable5, [&] { EXPECT_FALSE(a->sync.RemoveObsoleteTasks()); }},
     };
     for (const Case& c : cases) {
