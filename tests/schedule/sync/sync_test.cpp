@@ -327,8 +327,8 @@ TEST_F(TwoWorkstations, AFailedSynchronisationReleasesTheLockAndIsReported)
         EXPECT_EQ(c.readOnly->state(), db::Table::State::Browse);
     }
     a->ui.Messages.clear();
-    EXPECT_TRUE(a->sync.PushChartUpdates());
     EXPECT_TRUE(a->sync.PullChartUpdates(false));
+    EXPECT_TRUE(a->sync.PushChartUpdates());
     EXPECT_TRUE(a->ui.Messages.empty());
     EXPECT_EQ(DescOf(a->IChartsTable, 2), "two");
     EXPECT_EQ(DescOf(a->ChartsTable5, 3), "three");
