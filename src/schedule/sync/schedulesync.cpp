@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "schedule/sync/recordcopier.h"
 
@@ -21,23 +22,66 @@ bool LocateKey(db::Table& table, std::int32_t key)
     return table.locate("CHARTSID", db::Value(static_cast<double>(key)));
 }
 
-// Every record of source into target by CHARTSID: appended when missing,
-// rewritten when it differs, left alone when it already holds the same.
-void WriteAllByKey(db::Table& source, db::Table& target, const RecordCopier& copier)
-{
-    const int key = source.fieldIndex("CHARTSID");
-    for (source.first(); !source.eof(); source.next()) {
-        if (LocateKey(target, source.field(key).asInteger())) {
-            if (copier.Same(source, target))
-                continue;
-            target.edit();
-        } else {
-            target.append();
-        }
-        copier.Copy(source, target);
-        target.post();
+// Writes source's current record into target by CHARTSID: appended when
+// missing, rewritten when it differs, left alone when it already holds the
+// same. Two cases are left alone besides, because writing would undo another
+// workstation's work:
+//  - the key was shared and is gone: it was deleted elsewhere (only for the
+//    schedule items, which deleting parts delete in the shared table); the
+//    next removal of obsolete items deletes it here too;
+//  - the shared record changed since the two were last in step and the
+//    working one did not: the change made elsewhere is newer, and the next
+//    pull brings it here.
+class KeyedWriter {
+public:
+    KeyedWriter(db::Table& source, db::Table& target, const RecordCopier& copier, SharedMemory& memory,
+                bool guardDeleted)
+        : source_(source), target_(target), copier_(copier), memory_(memory), guardDeleted_(guardDeleted),
+          sourceUpdate_(source.fieldIndex("UPDATE")), targetUpdate_(target.fieldIndex("UPDATE"))
+    {
     }
-}
+
+    void Write(std::int32_t key)
+    {
+        const float ours = static_cast<float>(source_.field(sourceUpdate_).asFloat());
+        if (LocateKey(target_, key)) {
+            memory_.seen.insert(key);
+            if (copier_.Same(source_, target_)) {
+                memory_.inStep[key] = ours;
+                return;
+            }
+            const float theirs = static_cast<float>(target_.field(targetUpdate_).asFloat());
+            const auto inStep = memory_.inStep.find(key);
+            if (inStep != memory_.inStep.end() && ours == inStep->second && theirs != inStep->second)
+                return;
+            target_.edit();
+        } else {
+            if (guardDeleted_ && memory_.seen.count(key) != 0)
+                return;
+            target_.append();
+        }
+        copier_.Copy(source_, target_);
+        target_.post();
+        memory_.seen.insert(key);
+        memory_.inStep[key] = ours;
+    }
+
+    void WriteAll()
+    {
+        const int key = source_.fieldIndex("CHARTSID");
+        for (source_.first(); !source_.eof(); source_.next())
+            Write(source_.field(key).asInteger());
+    }
+
+private:
+    db::Table& source_;
+    db::Table& target_;
+    const RecordCopier& copier_;
+    SharedMemory& memory_;
+    bool guardDeleted_;
+    int sourceUpdate_;
+    int targetUpdate_;
+};
 
 // The shared records into the working copy: those whose counters differ in
 // single precision, or every one when forced. True when one was written.
@@ -45,7 +89,8 @@ void WriteAllByKey(db::Table& source, db::Table& target, const RecordCopier& cop
 // The working counters are read in one pass in file order first, so that the
 // walk over the shared table touches a working record only when it copies;
 // a look-up per shared record would read the working records in random order.
-bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& copier, bool force)
+bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& copier, bool force,
+                   SharedMemory& memory)
 {
     const int workingKey = working.fieldIndex("CHARTSID");
     const int workingUpdate = working.fieldIndex("UPDATE");
@@ -61,6 +106,8 @@ bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& co
     for (shared.first(); !shared.eof(); shared.next()) {
         const std::int32_t k = shared.field(key).asInteger();
         const float theirs = static_cast<float>(shared.field(sharedUpdate).asFloat());
+        memory.seen.insert(k);
+        memory.inStep[k] = theirs;
         const auto known = counters.find(k);
         if (known != counters.end()) {
             if (!force && known->second == theirs)
@@ -187,23 +234,15 @@ void ScheduleSync::PushChartItems(const std::set<std::int32_t>* keys)
     CursorForWork shared(t_.IChartsTable);
     t_.IChartsTable.refresh();
     if (!keys) {
-        WriteAllByKey(t_.ChartsTable5, t_.IChartsTable, RecordCopier::ChartToShared(t_.ChartsTable5, t_.IChartsTable));
-    } else {
-        const RecordCopier copier = RecordCopier::ChartToShared(t_.ChartsTable2, t_.IChartsTable);
-        for (std::int32_t key : *keys) {
-            if (!LocateKey(t_.ChartsTable2, key))
-                continue;
-            if (LocateKey(t_.IChartsTable, key)) {
-                if (copier.Same(t_.ChartsTable2, t_.IChartsTable))
-                    continue;
-                t_.IChartsTable.edit();
-            } else {
-                t_.IChartsTable.append();
-            }
-            copier.Copy(t_.ChartsTable2, t_.IChartsTable);
-            t_.IChartsTable.post();
-        }
+        const RecordCopier copier = RecordCopier::ChartToShared(t_.ChartsTable5, t_.IChartsTable);
+        KeyedWriter(t_.ChartsTable5, t_.IChartsTable, copier, charts_, true).WriteAll();
+        return;
     }
+    const RecordCopier copier = RecordCopier::ChartToShared(t_.ChartsTable2, t_.IChartsTable);
+    KeyedWriter writer(t_.ChartsTable2, t_.IChartsTable, copier, charts_, true);
+    for (std::int32_t key : *keys)
+        if (LocateKey(t_.ChartsTable2, key))
+            writer.Write(key);
 }
 
 void ScheduleSync::PushTaskList()
@@ -211,7 +250,8 @@ void ScheduleSync::PushTaskList()
     CursorForWork shared(t_.ITasksTable2);
     t_.ITasksTable2.refresh();
     t_.TasksTable3.refresh();
-    WriteAllByKey(t_.TasksTable3, t_.ITasksTable2, RecordCopier::TaskList(t_.TasksTable3, t_.ITasksTable2, false));
+    const RecordCopier copier = RecordCopier::TaskList(t_.TasksTable3, t_.ITasksTable2, false);
+    KeyedWriter(t_.TasksTable3, t_.ITasksTable2, copier, tasks_, false).WriteAll();
 }
 
 bool ScheduleSync::PushChartUpdates()
@@ -264,7 +304,7 @@ bool ScheduleSync::PullChartUpdates(bool force)
             t_.IChartsTable.refresh();
             t_.ChartsTable5.refresh();
             copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5,
-                                   RecordCopier::ChartToLocal(t_.IChartsTable, t_.ChartsTable5), force);
+                                   RecordCopier::ChartToLocal(t_.IChartsTable, t_.ChartsTable5), force, charts_);
             t_.ChartsTable5.refresh();
             t_.ChartsTable.refresh();
             TakeLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable);
@@ -273,7 +313,7 @@ bool ScheduleSync::PullChartUpdates(bool force)
             t_.ITasksTable.refresh();
             t_.TasksTable3.refresh();
             PullByCounter(t_.ITasksTable, t_.TasksTable3,
-                          RecordCopier::TaskList(t_.ITasksTable, t_.TasksTable3, true), force);
+                          RecordCopier::TaskList(t_.ITasksTable, t_.TasksTable3, true), force, tasks_);
             t_.TasksTable3.refresh();
             t_.TasksTable.refresh();
             TakeLevel(pulledTasks_, t_.TasksTable3, t_.ITasksTable);
@@ -331,9 +371,13 @@ bool ScheduleSync::RemoveObsoleteTasks()
         const int key = t_.ChartsTable5.fieldIndex("CHARTSID");
         t_.ChartsTable5.first();
         while (!t_.ChartsTable5.eof()) {
-            if (LocateKey(t_.IChartsTable, t_.ChartsTable5.field(key).asInteger())) {
+            const std::int32_t k = t_.ChartsTable5.field(key).asInteger();
+            if (LocateKey(t_.IChartsTable, k)) {
+                charts_.seen.insert(k);
                 t_.ChartsTable5.next();
             } else {
+                charts_.seen.erase(k);
+                charts_.inStep.erase(k);
                 // The cursor moves on to the next record, or back to the one
                 // before after the last: that one was kept and is kept again.
                 t_.ChartsTable5.deleteRecord();

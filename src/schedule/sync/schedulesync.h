@@ -19,6 +19,8 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
@@ -28,13 +30,25 @@
 
 namespace tw::schedule {
 
+// What one workstation knows of the shared records it has been in step with,
+// so that a push of its whole working copy does not undo another
+// workstation's deletion or newer change.
+struct SharedMemory {
+    // Every key seen in the shared table (pulled, pushed or found there) and
+    // not deleted here since.
+    std::unordered_set<std::int32_t> seen;
+    // The change counter both sides had when they were last in step.
+    std::unordered_map<std::int32_t, float> inStep;
+};
+
 class ScheduleSync {
 public:
     ScheduleSync(ScheduleTables& tables, data::MainScreenState& state, data::UserInterface& ui);
 
     // Writes every working schedule item and task-list record into the
     // shared tables; records that already hold the same values are left
-    // alone. Nothing on a read-only copy. False when nothing was pushed.
+    // alone, and so is an item another workstation deleted since this one
+    // last looked. Nothing on a read-only copy. False when nothing was pushed.
     bool PushChartUpdates();
     // Writes the one working schedule item with that key into ICharts.DBF.
     bool PushChartRecord(std::int32_t key);
@@ -82,6 +96,7 @@ private:
     // them: while neither table of a pair has changed since, doing it again
     // would change nothing.
     Level pushedCharts_, pushedTasks_, pulledCharts_, pulledTasks_, removed_;
+    SharedMemory charts_, tasks_;
 };
 
 // Opens a cursor for the length of one operation when it is closed, and on

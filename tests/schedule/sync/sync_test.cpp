@@ -85,6 +85,56 @@ TEST_F(TwoWorkstations, WhatOneAddsEditsAndRemovesTheOtherPullsExactly)
     EXPECT_FALSE(b->state.TablesBusy);
 }
 
+// A push of the whole working copy between another workstation's deletion
+// and this one's next removal of obsolete items must not bring the deleted
+// item back; an item added here and never shared is pushed as ever.
+TEST_F(TwoWorkstations, APushNeverBringsBackAnItemDeletedElsewhere)
+{
+    AddOnA({1, "kept", 2.0f});
+    AddOnA({2, "deleted by A", 2.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(false));
+    ASSERT_TRUE(a->IChartsTable.locate("CHARTSID", db::Value(2.0)));
+    a->IChartsTable.deleteRecord();
+
+    PutItem(b->ChartsTable5, {3, "new on B", 2.0f});
+    PutItem(b->ChartsTable5, {1, "edited on B", 3.0f});
+    ASSERT_TRUE(b->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PushChartRecord(2));
+    EXPECT_EQ(DescOf(a->IChartsTable, 2), "<missing>");
+    EXPECT_EQ(DescOf(a->IChartsTable, 3), "new on B");
+    EXPECT_EQ(DescOf(a->IChartsTable, 1), "edited on B");
+
+    EXPECT_TRUE(b->sync.RemoveObsoleteTasks());
+    EXPECT_EQ(DescOf(b->ChartsTable5, 2), "<missing>");
+    EXPECT_EQ(DescOf(b->ChartsTable5, 3), "new on B");
+}
+
+// A push of the whole working copy writes every item; one that another
+// workstation changed since the two were last in step, and that did not
+// change here, keeps the other's change (the next pull brings it here).
+// When both changed, the later push wins.
+TEST_F(TwoWorkstations, APushKeepsANewerChangeMadeElsewhere)
+{
+    AddOnA({1, "first", 2.0f});
+    AddOnA({2, "second", 2.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(false));
+
+    PutItem(a->ChartsTable5, {1, "changed on A", 3.0f});
+    PutItem(a->ChartsTable5, {2, "changed on A", 3.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    PutItem(b->ChartsTable5, {2, "changed on B", 4.0f});
+    ASSERT_TRUE(b->sync.PushChartUpdates());
+    EXPECT_EQ(DescOf(a->IChartsTable, 1), "changed on A");
+    EXPECT_EQ(DescOf(a->IChartsTable, 2), "changed on B");
+
+    EXPECT_TRUE(b->sync.PullChartUpdates(false));
+    EXPECT_EQ(DescOf(b->ChartsTable5, 1), "changed on A");
+    EXPECT_TRUE(a->sync.PullChartUpdates(false));
+    EXPECT_EQ(DescOf(a->ChartsTable5, 2), "changed on B");
+}
+
 TEST_F(TwoWorkstations, PullTakesTheSharedItemWhenTheCountersDifferInSinglePrecision)
 {
     AddOnA({1, "shared", 5.0f});
