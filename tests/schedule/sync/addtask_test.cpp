@@ -11,13 +11,10 @@ using namespace tw::schedule::test;
 
 namespace {
 
-class AddTask : public ::testing::Test {
+class AddTask : public ::testing::Test, protected OneWorkstation {
 protected:
     AddTask()
     {
-        CreateScheduleFolder(shared.path());
-        CreateProgramFolder(prog.path());
-        ws = std::make_unique<Workstation>(prog.path(), shared.path());
         hooks.GetCurrentResource = [this](std::string& description) {
             description = "Crew A";
             return std::int32_t{77};
@@ -50,8 +47,6 @@ protected:
         return static_cast<int>(t.recordCount());
     }
 
-    TempFolder shared, prog;
-    std::unique_ptr<Workstation> ws;
     AddTaskHooks hooks;
     std::string customersLabel;
     std::unique_ptr<ScheduleAdder> adder;

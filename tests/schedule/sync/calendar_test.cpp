@@ -34,14 +34,11 @@ void AppendCalendar(db::Table& t, std::int32_t crew, const CalendarRecord& r)
     t.post();
 }
 
-class CalendarFromTables : public ::testing::Test {
+class CalendarFromTables : public ::testing::Test, protected OneWorkstation {
 protected:
     CalendarFromTables()
     {
         tw::locale::PinLocale("en_US");
-        CreateScheduleFolder(shared.path());
-        CreateProgramFolder(prog.path());
-        ws = std::make_unique<Workstation>(prog.path(), shared.path());
         calendars = std::make_unique<CalendarTables>(ws->CalendarTable, ws->HolidaysTable, ws->state);
     }
 
@@ -68,8 +65,6 @@ protected:
         return ws->ChartsTable5.fieldByName("ED").asFloat();
     }
 
-    TempFolder shared, prog;
-    std::unique_ptr<Workstation> ws;
     std::unique_ptr<CalendarTables> calendars;
 };
 

@@ -15,15 +15,8 @@ using namespace tw::schedule::test;
 
 namespace {
 
-class Conversion : public ::testing::Test {
+class Conversion : public ::testing::Test, protected OneWorkstation {
 protected:
-    Conversion()
-    {
-        CreateScheduleFolder(shared.path());
-        CreateProgramFolder(prog.path());
-        ws = std::make_unique<Workstation>(prog.path(), shared.path());
-    }
-
     void CreateOldTable(const std::string& folder, int records)
     {
         const data::TableLayout* old = data::FindLayout(data::Database::Scheduler, "Charts.DBF");
@@ -48,8 +41,6 @@ protected:
         return ConvertChartsTable(ws->tables, ws->state, ws->ui, ws->sync, "scheduler", folder);
     }
 
-    TempFolder shared, prog;
-    std::unique_ptr<Workstation> ws;
 };
 
 TEST_F(Conversion, OldRecordsReachWorkingCopyAndSharedTablesBeforeTheOldFilesGo)

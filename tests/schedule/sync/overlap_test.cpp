@@ -13,13 +13,10 @@ using namespace tw::schedule::testing;
 
 namespace {
 
-class Overlap : public ::testing::Test {
+class Overlap : public ::testing::Test, protected OneWorkstation {
 protected:
     Overlap()
     {
-        CreateScheduleFolder(shared.path());
-        CreateProgramFolder(prog.path());
-        ws = std::make_unique<Workstation>(prog.path(), shared.path());
         db::Table& crews = ws->CrewsTable2;
         crews.append();
         crews.fieldByName("CREWID").setAsInteger(1);
@@ -59,8 +56,6 @@ protected:
         return ResourcesAreFree(ws->tables, ws->ui, quiet, crew, Day(kMonday, h1, m1), Day(kMonday, h2, m2), key);
     }
 
-    TempFolder shared, prog;
-    std::unique_ptr<Workstation> ws;
 };
 
 TEST_F(Overlap, StrictOverlapsOnlyAndNeverWithJobRowsOrTheSameChain)

@@ -160,8 +160,9 @@ TEST_F(TwoWorkstations, PullTakesTheSharedItemWhenTheCountersDifferInSinglePreci
         b->ChartsTable5.post();
         EXPECT_EQ(b->sync.PullChartUpdates(false), c.copied);
         EXPECT_EQ(DescOf(b->ChartsTable5, 1), c.copied ? "shared" : "local");
-        if (c.copied)
+        if (c.copied) {
             EXPECT_EQ(b->ChartsTable5.fieldByName("UPDATE").asFloat(), 5.0);
+        }
     }
 }
 

@@ -124,13 +124,32 @@ public:
     ScheduleSync sync{tables, state, ui};
 };
 
+// A schedule folder and a program folder, created in their current layouts,
+// with one workstation on them.
+struct OneWorkstation {
+    OneWorkstation()
+    {
+        CreateScheduleFolder(shared.path());
+        CreateProgramFolder(prog.path());
+        ws = std::make_unique<Workstation>(prog.path(), shared.path());
+    }
+
+    TempFolder shared, prog;
+    std::unique_ptr<Workstation> ws;
+};
+
 // A schedule item or task-list record with the values the tests look at.
 struct Item {
-    std::int32_t key = 0;
+    Item(std::int32_t key, std::string desc, float update = 1.1f, std::string notes = {}, std::int32_t link = 0)
+        : key(key), desc(std::move(desc)), update(update), notes(std::move(notes)), link(link)
+    {
+    }
+
+    std::int32_t key;
     std::string desc;
-    float update = 1.1f;
+    float update;
     std::string notes;
-    std::int32_t link = 0;
+    std::int32_t link;
 };
 
 inline void WriteItem(db::Table& t, const Item& item)
