@@ -154,13 +154,22 @@ void ScheduleAdder::FindOrCreateJob(const NewScheduleItem& item)
 }
 
 void ScheduleAdder::WriteItemFields(db::Table& table, const NewScheduleItem& item, std::int32_t number,
-                                    std::int32_t resourceKey, const std::string& resourceName, std::int32_t order,
-                                    bool taskList)
+                                    std::int32_t resourceKey, const std::string& resourceName,
+                                    std::int32_t order, bool taskList)
 {
-    auto whole = [&](const char* name, std::int64_t v) { SetIfPresent(table, name, [&](db::Field& f) { f.setAsInteger(v); }); };
-    auto real = [&](const char* name, double v) { SetIfPresent(table, name, [&](db::Field& f) { f.setAsFloat(v); }); };
-    auto flag = [&](const char* name, bool v) { SetIfPresent(table, name, [&](db::Field& f) { f.setAsBoolean(v); }); };
-    auto text = [&](const char* name, const std::string& v) { SetIfPresent(table, name, [&](db::Field& f) { f.setAsString(v); }); };
+    // The task list lacks some fields of the schedule item; they are passed over.
+    auto whole = [&](const char* name, std::int64_t v) {
+        SetIfPresent(table, name, [&](db::Field& f) { f.setAsInteger(v); });
+    };
+    auto real = [&](const char* name, double v) {
+        SetIfPresent(table, name, [&](db::Field& f) { f.setAsFloat(v); });
+    };
+    auto flag = [&](const char* name, bool v) {
+        SetIfPresent(table, name, [&](db::Field& f) { f.setAsBoolean(v); });
+    };
+    auto text = [&](const char* name, const std::string& v) {
+        SetIfPresent(table, name, [&](db::Field& f) { f.setAsString(v); });
+    };
 
     const TDateTime start = std::min(item.Start, item.End);
     const TDateTime end = std::max(item.Start, item.End);
@@ -234,7 +243,8 @@ bool ScheduleAdder::AddTaskToSchedule(const NewScheduleItem& item)
     {
         BusyWhileAdding busy(state_, {&charts, &t_.TasksTable3, &t_.CustomersTable3, &t_.JobsTable3,
                                       &t_.ICrewsTable3});
-        resourceKey = hooks_.GetCurrentResource ? hooks_.GetCurrentResource(resourceName) : state_.CurrentResourceId;
+        resourceKey = hooks_.GetCurrentResource ? hooks_.GetCurrentResource(resourceName)
+                                                : state_.CurrentResourceId;
         order = static_cast<std::int32_t>(25 * charts.recordCount());
 
         if (item.FindOrCreate) {

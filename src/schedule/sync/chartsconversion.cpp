@@ -50,7 +50,9 @@ void WriteConverted(db::Table& old, db::Table& working, float update)
     auto whole = [&](const char* name) {
         working.fieldByName(name).setAsInteger(old.fieldByName(name).asInteger());
     };
-    auto real = [&](const char* name) { working.fieldByName(name).setAsFloat(old.fieldByName(name).asFloat()); };
+    auto real = [&](const char* name) {
+        working.fieldByName(name).setAsFloat(old.fieldByName(name).asFloat());
+    };
     for (auto n : {"CHARTSID", "TID", "JID", "CID", "PID", "CREWID", "CHILD", "BIDID", "ORDER"})
         whole(n);
     for (auto n : {"OFFSET", "SD", "ED", "OSD", "OED", "HOURS", "OHOURS"})

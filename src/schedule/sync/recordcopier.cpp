@@ -19,8 +19,8 @@ const std::vector<std::pair<std::string_view, Kind>>& ScheduleItemFields()
         std::vector<std::pair<std::string_view, Kind>> f;
         for (auto n : {"SD", "ED"})
             f.emplace_back(n, Kind::Float);
-        for (auto n : {"TID", "JID", "CID", "PID", "PIN", "DGN", "CREWID", "CHARTSID", "CHILD", "BIDID", "ORDER",
-                       "LINK", "CHAIN", "RPERIOD", "REPEAT", "RCOUNT", "CREPEATH"})
+        for (auto n : {"TID", "JID", "CID", "PID", "PIN", "DGN", "CREWID", "CHARTSID", "CHILD", "BIDID",
+                       "ORDER", "LINK", "CHAIN", "RPERIOD", "REPEAT", "RCOUNT", "CREPEATH"})
             f.emplace_back(n, Kind::Whole);
         for (auto n : {"DG", "OFFSET", "OSD", "OED", "HOURS", "OHOURS"})
             f.emplace_back(n, Kind::Float);
@@ -30,8 +30,8 @@ const std::vector<std::pair<std::string_view, Kind>>& ScheduleItemFields()
             f.emplace_back(n, Kind::Date);
         for (auto n : {"PARENT", "SHOWIT", "USED", "NEW", "JOB", "ROOT"})
             f.emplace_back(n, Kind::Logical);
-        for (auto n : {"LISTID", "JLID", "DESC", "TDESC", "CUSTNAME", "JOBNAME", "CFV1", "CFV2", "CFV3", "CFV4",
-                       "CFV5", "CFV6", "CFV7"})
+        for (auto n : {"LISTID", "JLID", "DESC", "TDESC", "CUSTNAME", "JOBNAME", "CFV1", "CFV2", "CFV3",
+                       "CFV4", "CFV5", "CFV6", "CFV7"})
             f.emplace_back(n, Kind::Text);
         f.emplace_back("NOTES", Kind::Memo);
         return f;

@@ -12,7 +12,8 @@ namespace {
 // The values of `wanted` in the rows whose `field` equals value, in table
 // order. The cursor walks the tag on `field`, so only those rows are read;
 // its own index and position are put back.
-std::vector<std::int32_t> RowsWhere(db::Table& table, const char* field, std::int32_t value, const char* wanted)
+std::vector<std::int32_t> RowsWhere(db::Table& table, const char* field, std::int32_t value,
+                                    const char* wanted)
 {
     std::vector<std::int32_t> out;
     const std::string savedIndex = table.indexName();
@@ -45,7 +46,8 @@ bool ResourcesAreFree(ScheduleTables& t, data::UserInterface& ui, bool quiet, st
     const TDateTime s = data::RoundUpToQuarterHour(start);
     const TDateTime e = data::RoundUpToQuarterHour(end);
 
-    const std::vector<std::int32_t> primaryItems = RowsWhere(t.ICrewsTable3, "CREWID", resourceId, "CHARTSID");
+    const std::vector<std::int32_t> primaryItems =
+        RowsWhere(t.ICrewsTable3, "CREWID", resourceId, "CHARTSID");
     if (primaryItems.empty())
         return true;
 

@@ -192,9 +192,9 @@ void ScheduleSync::RecoverFromFailure()
     state_.TablesBusy = false;
     for (Level* level : {&pushedCharts_, &pushedTasks_, &pulledCharts_, &pulledTasks_, &removed_})
         level->reset();
-    for (db::Table* table : {&t_.ChartsTable, &t_.ChartsTable2, &t_.ChartsTable3, &t_.ChartsTable5, &t_.TasksTable,
-                             &t_.TasksTable3, &t_.IChartsTable, &t_.IChartsTable3, &t_.ITasksTable,
-                             &t_.ITasksTable2}) {
+    for (db::Table* table : {&t_.ChartsTable, &t_.ChartsTable2, &t_.ChartsTable3, &t_.ChartsTable5,
+                             &t_.TasksTable, &t_.TasksTable3, &t_.IChartsTable, &t_.IChartsTable3,
+                             &t_.ITasksTable, &t_.ITasksTable2}) {
         try {
             if (Editing(*table))
                 table->cancel();
@@ -303,8 +303,8 @@ bool ScheduleSync::PullChartUpdates(bool force)
         if (force || !StillLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable)) {
             t_.IChartsTable.refresh();
             t_.ChartsTable5.refresh();
-            copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5,
-                                   RecordCopier::ChartToLocal(t_.IChartsTable, t_.ChartsTable5), force, charts_);
+            const RecordCopier copier = RecordCopier::ChartToLocal(t_.IChartsTable, t_.ChartsTable5);
+            copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5, copier, force, charts_);
             t_.ChartsTable5.refresh();
             t_.ChartsTable.refresh();
             TakeLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable);

@@ -144,7 +144,8 @@ TEST_F(AddTask, AnItemImportedBeforeIsRefusedAfterItsCustomerAndJobWereMade)
     ASSERT_TRUE(adder->AddTaskToSchedule(byId));
     ASSERT_TRUE(ws->ChartsTable5.locate("CHARTSID", db::Value(902.0)));
     ASSERT_TRUE(ws->CustomersTable3.locate("LISTID", db::Value(std::string("C-1"))));
-    EXPECT_EQ(ws->ChartsTable5.fieldByName("CID").asInteger(), ws->CustomersTable3.fieldByName("CID").asInteger());
+    EXPECT_EQ(ws->ChartsTable5.fieldByName("CID").asInteger(),
+              ws->CustomersTable3.fieldByName("CID").asInteger());
 }
 
 TEST_F(AddTask, AJobIsFoundByItsNameAndItsCustomersName)

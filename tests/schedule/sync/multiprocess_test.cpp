@@ -129,7 +129,8 @@ TEST(MultiProcess, AWorkstationKilledInAPushLeavesWholeRecordsAndABreakableLock)
     std::mt19937 random(20261210);
     for (int kill = 0; kill < 5; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
-        const pid_t pusher = Spawn({"pushloop", prog.path(), shared.path(), std::to_string(1000 * (kill + 1))});
+        const std::string firstVersion = std::to_string(1000 * (kill + 1));
+        const pid_t pusher = Spawn({"pushloop", prog.path(), shared.path(), firstVersion});
         std::this_thread::sleep_for(std::chrono::milliseconds(30 + random() % 120));
         ::kill(pusher, SIGKILL);
         Wait(pusher);

@@ -53,7 +53,8 @@ protected:
 
     bool Free(std::int32_t crew, int h1, int m1, int h2, int m2, std::int32_t key, bool quiet = true)
     {
-        return ResourcesAreFree(ws->tables, ws->ui, quiet, crew, Day(kMonday, h1, m1), Day(kMonday, h2, m2), key);
+        return ResourcesAreFree(ws->tables, ws->ui, quiet, crew, Day(kMonday, h1, m1), Day(kMonday, h2, m2),
+                                key);
     }
 
 };
@@ -110,11 +111,13 @@ TEST_F(Overlap, FurtherResourcesOfTheTaskCountAndAnOverlapIsReported)
     EXPECT_TRUE(Free(3, 10, 0, 11, 0, 60));
     EXPECT_FALSE(Free(3, 10, 0, 11, 30, 60, false));
     ASSERT_EQ(ws->ui.Messages.size(), 1u);
-    EXPECT_EQ(ws->ui.Messages[0].text, "Task dates overlap customer Smith\nTask:  Task 5\nResource:  unknown");
+    EXPECT_EQ(ws->ui.Messages[0].text,
+              "Task dates overlap customer Smith\nTask:  Task 5\nResource:  unknown");
     EXPECT_EQ(ws->ui.Messages[0].caption, "Choose a different resource or time");
 
     EXPECT_FALSE(Free(1, 9, 0, 9, 30, 0, false));
-    EXPECT_EQ(ws->ui.Messages.back().text, "Task dates overlap customer Smith\nTask:  Task 1\nResource:  Crew A");
+    EXPECT_EQ(ws->ui.Messages.back().text,
+              "Task dates overlap customer Smith\nTask:  Task 1\nResource:  Crew A");
 }
 
 }  // namespace

@@ -140,7 +140,8 @@ struct OneWorkstation {
 
 // A schedule item or task-list record with the values the tests look at.
 struct Item {
-    Item(std::int32_t key, std::string desc, float update = 1.1f, std::string notes = {}, std::int32_t link = 0)
+    Item(std::int32_t key, std::string desc, float update = 1.1f, std::string notes = {},
+         std::int32_t link = 0)
         : key(key), desc(std::move(desc)), update(update), notes(std::move(notes)), link(link)
     {
     }
