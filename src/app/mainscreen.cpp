@@ -5,6 +5,7 @@
 #include "app/password.h"
 #include "app/programfolder.h"
 #include "app/win7advice.h"
+#include "app/workcalendarpage.h"
 #include "platform/registry/registry.h"
 #include "ui_mainscreen.h"
 
@@ -54,6 +55,8 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent), ui(std::make_un
 {
     ui->setupUi(this);
     ui->TabControl->setCornerWidget(ui->Help, Qt::TopRightCorner);
+    workCalendarPage_ = new TWorkCalendarPage(ui->CalendarArea);
+    ui->CalendarAreaLayout->addWidget(workCalendarPage_, 0, 0);
     connect(ui->Help, &QPushButton::clicked, this, &TMainScreen::HelpClick);
     connect(ui->TWDbManagement, &QPushButton::clicked, this, &TMainScreen::TWDbManagementClick);
     connect(ui->QMDbManagement, &QPushButton::clicked, this, &TMainScreen::QMDbManagementClick);
@@ -412,6 +415,26 @@ void TMainScreen::HelpClick()
     if (!OpenHelpPage(ProgramFolder, page))
         ShowMessageBox(this, "The help page " + page + " could not be opened", QStringLiteral("Error"),
                        MessageIcon::Stop, MessageModality::Window);
+}
+
+void TMainScreen::LoadHolidays()
+{
+    workCalendarPage_->LoadHolidays();
+}
+
+void TMainScreen::FillCalendarResourceList(bool allResources)
+{
+    workCalendarPage_->FillCalendarResourceList(allResources);
+}
+
+void TMainScreen::SelectCalendarResource(double resourceId)
+{
+    workCalendarPage_->SelectCalendarResource(resourceId);
+}
+
+void TMainScreen::ShowWorkCalendar(double resourceId)
+{
+    workCalendarPage_->ShowWorkCalendar(resourceId);
 }
 
 void TMainScreen::TWDbManagementClick()

@@ -37,6 +37,7 @@ class TDatabaseSelection;
 class TPassword;
 class TTWDatabaseSelection;
 class TWin7Advice;
+class TWorkCalendarPage;
 
 class TMainScreen : public QMainWindow {
     Q_OBJECT
@@ -55,6 +56,8 @@ public:
     QTabWidget* TabControl() const;
     // The Visualize page's place for the resource allocation chart.
     QWidget* RACContainer() const;
+    // The Work calendar page; the data module attaches its tables to it.
+    TWorkCalendarPage* WorkCalendarPage() const { return workCalendarPage_; }
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -150,10 +153,10 @@ public:
     void BackupDatabase(bool /*atExit*/) {}
     bool UpdateAccessRecord(bool /*take*/) { return true; }
     bool PullChartUpdates(bool /*force*/) { return false; }
-    void LoadHolidays() {}
-    void FillCalendarResourceList(bool /*allResources*/) {}
-    void SelectCalendarResource(double /*resourceId*/) {}
-    void ShowWorkCalendar(double /*resourceId*/) {}
+    void LoadHolidays();
+    void FillCalendarResourceList(bool allResources);
+    void SelectCalendarResource(double resourceId);
+    void ShowWorkCalendar(double resourceId);
     // The database names live in one file per user that every copy reads
     // and writes directly; there is no redirected per-user copy to bring in
     // line after a save, so this has nothing to do.
@@ -176,6 +179,7 @@ private:
     TWin7Advice* advice_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;
     TDatabaseSelection* estimatingNames_ = nullptr;
+    TWorkCalendarPage* workCalendarPage_ = nullptr;
     bool hintsShown_ = true;
 };
 

@@ -1,0 +1,352 @@
+#include "app/workcalendarpage.h"
+
+#include "controls/fccalendar.h"
+#include "ui_workcalendarpage.h"
+
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <deque>
+#include <exception>
+
+namespace tw::app {
+
+namespace {
+
+// Pickers keep wall-clock instants: no time zone may move them.
+QDateTime ToPicker(TDateTime value)
+{
+    DateFields date;
+    TimeFields time;
+    DecodeDateTime(value, date, time);
+    return QDateTime(QDate(date.year, date.month, date.day),
+                     QTime(time.hour, time.minute, time.second, time.msec), Qt::UTC);
+}
+
+TDateTime FromPicker(const QDateTimeEdit* picker)
+{
+    const QDateTime value = picker->dateTime();
+    const QDate date = value.date();
+    const QTime time = value.time();
+    return ComposeDateTime(EncodeDate(date.year(), date.month(), date.day()),
+                           EncodeTime(time.hour(), time.minute(), time.second(), time.msec()));
+}
+
+}  // namespace
+
+TWorkCalendarPage::TWorkCalendarPage(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TWorkCalendarPage>())
+{
+    ui->setupUi(this);
+    startDownPanels_[0] = ui->StartDownPanel1;
+    startDownPanels_[1] = ui->StartDownPanel2;
+    startDownPanels_[2] = ui->StartDownPanel3;
+    endDownPanels_[0] = ui->EndDownPanel1;
+    endDownPanels_[1] = ui->EndDownPanel2;
+    endDownPanels_[2] = ui->EndDownPanel3;
+
+    for (QCheckBox* day : {ui->Sunday, ui->Monday, ui->Tuesday, ui->Wednesday, ui->Thursday, ui->Friday,
+                           ui->Saturday})
+        connect(day, &QCheckBox::toggled, this, &TWorkCalendarPage::CalendarControlsChanged);
+    for (QDateTimeEdit* picker : {ui->StartDayTime, ui->EndDayTime, ui->StartDownTime1, ui->EndDownTime1,
+                                  ui->StartDownTime2, ui->EndDownTime2, ui->StartDownTime3,
+                                  ui->EndDownTime3}) {
+        picker->setTimeSpec(Qt::UTC);
+        connect(picker, &QDateTimeEdit::dateTimeChanged, this, &TWorkCalendarPage::CalendarControlsChanged);
+    }
+    connect(ui->SpecifyWorkingDay, &QCheckBox::toggled, this, &TWorkCalendarPage::SpecifyWorkingDayClick);
+    const QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+    for (int i = 0; i < 3; ++i)
+        connect(downTimes[i], &QCheckBox::toggled, this, [this, i] { SpecifyDownTimeClick(i); });
+    connect(ui->Override, &QCheckBox::toggled, this, &TWorkCalendarPage::OverrideClick);
+    connect(ui->WorkingHours, &QLineEdit::textChanged, this, &TWorkCalendarPage::WorkingHoursChange);
+    connect(ui->ResourceList, &QComboBox::currentIndexChanged, this, &TWorkCalendarPage::ResourceListChange);
+    connect(ui->CalendarOk, &QPushButton::clicked, this, &TWorkCalendarPage::CalendarOkClick);
+    connect(ui->Create247, &QPushButton::clicked, this, &TWorkCalendarPage::Create247Click);
+    connect(ui->SetHoliday, &QPushButton::clicked, this, &TWorkCalendarPage::SetHolidayClick);
+    connect(ui->ClearHoliday, &QPushButton::clicked, this, &TWorkCalendarPage::ClearHolidayClick);
+    connect(ui->ClearAllHolidays, &QPushButton::clicked, this, &TWorkCalendarPage::ClearAllHolidaysClick);
+    ui->HolidayCalendar->OnGetBoldDays = [this](QObject* sender, int year, int month, std::uint32_t& mask) {
+        HolidayCalendarGetBoldDays(sender, year, month, mask);
+    };
+
+    // Until a calendar is shown the page shows the one every resource gets.
+    SetControls(schedule::ControlsFromRecord(schedule::DefaultCalendarRecord(0, 0, Today())));
+}
+
+TWorkCalendarPage::~TWorkCalendarPage() = default;
+
+void TWorkCalendarPage::Attach(schedule::WorkCalendarTab::Tables tables, data::MainScreenState& state,
+                               schedule::HolidayList& holidays, data::UserInterface& userInterface,
+                               schedule::WorkCalendarTab::Hooks hooks)
+{
+    state_ = &state;
+    userInterface_ = &userInterface;
+    tab_ = std::make_unique<schedule::WorkCalendarTab>(tables, state, holidays, userInterface,
+                                                       std::move(hooks));
+}
+
+template <typename Work>
+void TWorkCalendarPage::Guarded(Work&& work)
+{
+    if (!tab_)
+        return;
+    try {
+        work();
+    } catch (const std::exception& e) {
+        userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+    }
+}
+
+QDateTimeEdit* TWorkCalendarPage::StartPicker(int downTime) const
+{
+    QDateTimeEdit* pickers[3] = {ui->StartDownTime1, ui->StartDownTime2, ui->StartDownTime3};
+    return pickers[downTime];
+}
+
+QDateTimeEdit* TWorkCalendarPage::EndPicker(int downTime) const
+{
+    QDateTimeEdit* pickers[3] = {ui->EndDownTime1, ui->EndDownTime2, ui->EndDownTime3};
+    return pickers[downTime];
+}
+
+schedule::CalendarControls TWorkCalendarPage::Controls() const
+{
+    schedule::CalendarControls c;
+    const QCheckBox* days[7] = {ui->Sunday, ui->Monday, ui->Tuesday, ui->Wednesday,
+                                ui->Thursday, ui->Friday, ui->Saturday};
+    for (int i = 0; i < 7; ++i)
+        c.Weekdays[i] = days[i]->isChecked();
+    c.SpecifyWorkingDay = ui->SpecifyWorkingDay->isChecked();
+    c.StartDayTime = FromPicker(ui->StartDayTime);
+    c.EndDayTime = FromPicker(ui->EndDayTime);
+    const QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+    for (int i = 0; i < 3; ++i) {
+        c.SpecifyDownTime[i] = downTimes[i]->isChecked();
+        c.StartDownTime[i] = FromPicker(StartPicker(i));
+        c.EndDownTime[i] = FromPicker(EndPicker(i));
+    }
+    c.Override = ui->Override->isChecked();
+    c.WorkingHours = ui->WorkingHours->text().toStdString();
+    return c;
+}
+
+void TWorkCalendarPage::SetControls(const schedule::CalendarControls& c)
+{
+    // Filled as a whole, then the panels and figures follow once, which is
+    // where the handlers of each box would have left them.
+    {
+        std::deque<QSignalBlocker> blockers;
+        for (QWidget* w : findChildren<QWidget*>())
+            blockers.emplace_back(w);
+        QCheckBox* days[7] = {ui->Sunday, ui->Monday, ui->Tuesday, ui->Wednesday,
+                              ui->Thursday, ui->Friday, ui->Saturday};
+        for (int i = 0; i < 7; ++i)
+            days[i]->setChecked(c.Weekdays[i]);
+        ui->SpecifyWorkingDay->setChecked(c.SpecifyWorkingDay);
+        ui->StartDayTime->setDateTime(ToPicker(c.StartDayTime));
+        ui->EndDayTime->setDateTime(ToPicker(c.EndDayTime));
+        QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+        for (int i = 0; i < 3; ++i) {
+            downTimes[i]->setChecked(c.SpecifyDownTime[i]);
+            StartPicker(i)->setDateTime(ToPicker(c.StartDownTime[i]));
+            EndPicker(i)->setDateTime(ToPicker(c.EndDownTime[i]));
+        }
+        ui->Override->setChecked(c.Override);
+        ui->WorkingHours->setText(QString::fromStdString(c.WorkingHours));
+        ui->WorkingHours->setReadOnly(!c.Override);
+    }
+    UpdateCalendarPanels();
+    CalendarControlsChanged();
+}
+
+void TWorkCalendarPage::LoadHolidays()
+{
+    Guarded([&] {
+        tab_->LoadHolidays();
+        ui->HolidayCalendar->Invalidate();
+    });
+}
+
+void TWorkCalendarPage::FillCalendarResourceList(bool allResources)
+{
+    Guarded([&] {
+        tab_->FillCalendarResourceList(allResources);
+        const QSignalBlocker quiet(ui->ResourceList);
+        ui->ResourceList->clear();
+        for (const std::string& name : tab_->ResourceNames())
+            ui->ResourceList->Add(QString::fromStdString(name));
+    });
+}
+
+void TWorkCalendarPage::SelectCalendarResource(double resourceId)
+{
+    if (!tab_)
+        return;
+    if (const std::optional<int> entry = tab_->SelectCalendarResource(resourceId)) {
+        const QSignalBlocker quiet(ui->ResourceList);
+        ui->ResourceList->setCurrentIndex(*entry);
+    }
+}
+
+void TWorkCalendarPage::ShowWorkCalendar(double resourceId)
+{
+    Guarded([&] {
+        const auto shown = tab_->ShowWorkCalendar(resourceId);
+        if (!shown)
+            return;
+        SetControls(shown->Controls);
+        ui->HoursPanel->setTitle(QString::fromStdString(shown->HoursPanel));
+        ui->WorkingDaysPanel->setTitle(QString::fromStdString(shown->WorkingDaysPanel));
+    });
+}
+
+void TWorkCalendarPage::RefreshWorkCalendar()
+{
+    if (!state_)
+        return;
+    const bool allResources = state_->WorkCalendarMode == 0;
+    const double resourceId = allResources ? 0 : state_->CurrentResourceId;
+    FillCalendarResourceList(allResources);
+    SelectCalendarResource(resourceId);
+    ShowWorkCalendar(resourceId);
+    ui->CalendarSelectionPanel->setEnabled(!allResources);
+}
+
+void TWorkCalendarPage::SetDownTimeEnabled(int downTime, bool enabled)
+{
+    startDownPanels_[downTime]->setEnabled(enabled);
+    endDownPanels_[downTime]->setEnabled(enabled);
+}
+
+void TWorkCalendarPage::UpdateCalendarPanels()
+{
+    const bool workingDay = ui->SpecifyWorkingDay->isChecked();
+    QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+    for (QCheckBox* box : downTimes)
+        box->setEnabled(workingDay);
+    ui->StartDayPanel->setEnabled(workingDay);
+    ui->EndDayPanel->setEnabled(workingDay);
+    for (int i = 0; i < 3; ++i)
+        SetDownTimeEnabled(i, workingDay && downTimes[i]->isChecked());
+}
+
+void TWorkCalendarPage::CalendarControlsChanged()
+{
+    const schedule::HoursFigures figures = schedule::CalendarControlsChanged(Controls());
+    const QSignalBlocker quiet(ui->WorkingHours);
+    ui->WorkingHours->setText(QString::fromStdString(figures.WorkingHours));
+    ui->WorkingHoursPerWeek->setText(QString::fromStdString(figures.WorkingHoursPerWeek));
+}
+
+void TWorkCalendarPage::SpecifyWorkingDayClick()
+{
+    const bool workingDay = ui->SpecifyWorkingDay->isChecked();
+    QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+    for (QCheckBox* box : downTimes) {
+        if (!workingDay)
+            box->setChecked(false);
+        box->setEnabled(workingDay);
+    }
+    ui->StartDayPanel->setEnabled(workingDay);
+    ui->EndDayPanel->setEnabled(workingDay);
+    for (int i = 0; i < 3; ++i)
+        SetDownTimeEnabled(i, workingDay);
+    CalendarControlsChanged();
+}
+
+void TWorkCalendarPage::SpecifyDownTimeClick(int downTime)
+{
+    QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+    SetDownTimeEnabled(downTime, downTimes[downTime]->isChecked());
+    CalendarControlsChanged();
+}
+
+void TWorkCalendarPage::OverrideClick()
+{
+    const bool overridden = ui->Override->isChecked();
+    ui->WorkingHours->setReadOnly(!overridden);
+    if (!overridden)
+        CalendarControlsChanged();
+}
+
+void TWorkCalendarPage::WorkingHoursChange()
+{
+    if (!ui->Override->isChecked())
+        return;
+    const schedule::CalendarControls c = Controls();
+    const double typed = schedule::TypedHours(c.WorkingHours);
+    ui->WorkingHoursPerWeek->setText(QString::fromStdString(schedule::HoursPerWeekText(c, typed)));
+}
+
+void TWorkCalendarPage::ResourceListChange(int index)
+{
+    if (!tab_ || state_->TablesBusy || index < 0)
+        return;
+    const std::vector<std::int32_t>& ids = tab_->CalendarResourceIds();
+    if (index >= static_cast<int>(ids.size()))
+        return;
+    const double resourceId = ids[static_cast<std::size_t>(index)];
+    SelectCalendarResource(resourceId);
+    ShowWorkCalendar(resourceId);
+}
+
+void TWorkCalendarPage::CalendarOkClick()
+{
+    Guarded([&] {
+        schedule::CalendarControls c = Controls();
+        tab_->CalendarOkClick(c, ui->ResourceList->currentIndex());
+        // The pickers show their rounded times whether or not it was saved.
+        SetControls(c);
+    });
+}
+
+void TWorkCalendarPage::Create247Click()
+{
+    Guarded([&] {
+        schedule::CalendarControls c = Controls();
+        tab_->Create247Click(c);
+        SetControls(c);
+        ui->HolidayCalendar->Invalidate();
+    });
+}
+
+void TWorkCalendarPage::SetHolidayClick()
+{
+    Guarded([&] {
+        tab_->SetHolidayClick(ui->HolidayCalendar->Date());
+        ui->HolidayCalendar->Invalidate();
+    });
+}
+
+void TWorkCalendarPage::ClearHolidayClick()
+{
+    Guarded([&] {
+        tab_->ClearHolidayClick(ui->HolidayCalendar->Date());
+        ui->HolidayCalendar->Invalidate();
+    });
+}
+
+void TWorkCalendarPage::ClearAllHolidaysClick()
+{
+    Guarded([&] {
+        tab_->ClearAllHolidaysClick();
+        ui->HolidayCalendar->Invalidate();
+    });
+}
+
+void TWorkCalendarPage::HolidayCalendarGetBoldDays(QObject* /*sender*/, int year, int month,
+                                                   std::uint32_t& dayMask)
+{
+    if (!tab_)
+        return;
+    const std::vector<std::uint8_t> days = tab_->HolidayDaysOfMonth(year, month);
+    if (!days.empty())
+        dayMask = controls::TFcCalendar::DaysToBitmask(days.data(), static_cast<int>(days.size()));
+}
+
+}  // namespace tw::app

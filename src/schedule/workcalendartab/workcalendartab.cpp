@@ -1,0 +1,279 @@
+#include "schedule/workcalendartab/workcalendartab.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "data/services/recordservices.h"
+#include "data/textroutines.h"
+#include "platform/datetime/localetexts.h"
+#include "schedule/workcalendartab/calendarrecordio.h"
+
+namespace tw::schedule {
+
+namespace {
+
+// The data module's scroll handlers stand idle while the page works on the
+// tables. The flag goes back to what it was: a caller that set it for work of
+// its own keeps it set.
+class TablesBusyWhile {
+public:
+    explicit TablesBusyWhile(data::MainScreenState& state) : state_(state), before_(state.TablesBusy)
+    {
+        state_.TablesBusy = true;
+    }
+    ~TablesBusyWhile() { state_.TablesBusy = before_; }
+    TablesBusyWhile(const TablesBusyWhile&) = delete;
+    TablesBusyWhile& operator=(const TablesBusyWhile&) = delete;
+
+private:
+    data::MainScreenState& state_;
+    bool before_;
+};
+
+// Leaves no half-written record behind when a write fails.
+template <typename Write>
+void WriteRecord(db::Table& table, Write&& write)
+{
+    try {
+        write();
+        table.post();
+    } catch (...) {
+        if (table.state() == db::Table::State::Edit || table.state() == db::Table::State::Insert)
+            table.cancel();
+        throw;
+    }
+}
+
+bool IsNoDate(TDateTime date)
+{
+    return std::trunc(date) <= 0;
+}
+
+}  // namespace
+
+WorkCalendarTab::WorkCalendarTab(Tables tables, data::MainScreenState& state, HolidayList& holidays,
+                                 data::UserInterface& ui, Hooks hooks)
+    : t_(tables), state_(state), holidays_(holidays), ui_(ui), hooks_(std::move(hooks))
+{
+}
+
+void WorkCalendarTab::FillCalendarResourceList(bool allResources)
+{
+    names_.clear();
+    ids_.clear();
+    if (allResources) {
+        names_.push_back("Default for all resources");
+        ids_.push_back(0);
+        return;
+    }
+    db::Table& crews = t_.CrewsTable2;
+    crews.refresh();
+    for (crews.first(); !crews.eof(); crews.next()) {
+        names_.push_back(data::TrimBlanks(crews.fieldByName("DESC").asString()));
+        ids_.push_back(crews.fieldByName("CREWID").asInteger());
+    }
+}
+
+std::optional<int> WorkCalendarTab::SelectCalendarResource(double resourceId) const
+{
+    const auto found = std::find(ids_.begin(), ids_.end(), resourceId);
+    if (found == ids_.end())
+        return std::nullopt;
+    return static_cast<int>(found - ids_.begin());
+}
+
+void WorkCalendarTab::RemoveSurplusDefaultRecords()
+{
+    db::Table& calendar = t_.CalendarTable;
+    bool seen = false;
+    double kept = 0;
+    calendar.first();
+    while (!calendar.eof()) {
+        if (calendar.fieldByName("CREWID").asFloat() == 0) {
+            const double workId = calendar.fieldByName("WORKID").asFloat();
+            if (!seen) {
+                seen = true;
+                kept = workId;
+            } else if (workId != kept) {
+                calendar.deleteRecord();  // moves on to the next record
+                continue;
+            }
+        }
+        calendar.next();
+    }
+}
+
+std::optional<WorkCalendarTab::ShownCalendar> WorkCalendarTab::ShowWorkCalendar(double resourceId)
+{
+    db::Table& calendar = t_.CalendarTable;
+    RemoveSurplusDefaultRecords();
+    if (!calendar.locate("CREWID", resourceId)) {
+        const double workId = data::UniqueKeyValue(state_.Keys, t_.CalendarTable2, "WORKID");
+        calendar.append();
+        WriteRecord(calendar,
+                    [&] { SaveWorkCalendar(calendar, DefaultCalendarRecord(workId, resourceId, Today())); });
+        calendar.refresh();
+    }
+    if (!calendar.locate("CREWID", resourceId))
+        return std::nullopt;
+
+    ShownCalendar shown;
+    shown.Controls = ControlsFromRecord(ReadCalendarRecord(calendar));
+    const std::string name = CalendarName(resourceId);
+    shown.HoursPanel = "Working hours for " + name;
+    shown.WorkingDaysPanel = "Working days for " + name;
+    return shown;
+}
+
+std::string WorkCalendarTab::CalendarName(double resourceId)
+{
+    TablesBusyWhile busy(state_);
+    if (state_.WorkCalendarMode == 0)
+        return "all";
+    db::Table& crews = t_.CrewsTable2;
+    if (crews.active() && crews.locate("CREWID", resourceId))
+        return data::TrimBlanks(crews.fieldByName("DESC").asString());
+    return "unknown";
+}
+
+bool WorkCalendarTab::CalendarOkClick(CalendarControls& controls, int selectedEntry)
+{
+    RoundPickerTimes(controls);
+    if (const std::optional<std::string> refusal = CheckCalendarControls(controls)) {
+        ui_.ShowMessage(*refusal, kWorkCalendarErrorCaption, data::MessageIcon::Stop);
+        return false;
+    }
+    if (selectedEntry < 0 || selectedEntry >= static_cast<int>(ids_.size())) {
+        ui_.ShowMessage("Choose the calendar to save in the resource list", kWorkCalendarErrorCaption,
+                        data::MessageIcon::Stop);
+        return false;
+    }
+    {
+        TablesBusyWhile busy(state_);
+        const std::int32_t crewId = ids_[static_cast<std::size_t>(selectedEntry)];
+        db::Table& calendar = t_.CalendarTable;
+        double workId = 0;
+        if (calendar.locate("CREWID", static_cast<double>(crewId))) {
+            workId = calendar.fieldByName("WORKID").asFloat();
+            calendar.edit();
+        } else {
+            // Deleted since it was shown (another workstation): saving it
+            // anew keeps what the user entered, where writing nothing would
+            // still report it saved.
+            workId = data::UniqueKeyValue(state_.Keys, t_.CalendarTable2, "WORKID");
+            calendar.append();
+        }
+        const CalendarRecord record = RecordFromControls(controls, workId, crewId);
+        WriteRecord(calendar, [&] { SaveWorkCalendar(calendar, record); });
+        calendar.refresh();
+
+        if (hooks_.RecomputeAllTaskEnds)
+            hooks_.RecomputeAllTaskEnds();
+        ui_.SetStatusText(0, "Schedule tasks updated");
+        ui_.SetStatusText(1, "Work calendar saved");
+        ui_.RepaintStatus();
+    }
+    state_.ChartRefreshNeeded = true;
+    return true;
+}
+
+void WorkCalendarTab::Create247Click(CalendarControls& controls)
+{
+    SetAllDayEveryDay(controls);
+    data::EmptyTable(t_.HolidaysTable);
+    LoadHolidays();
+}
+
+bool WorkCalendarTab::LocateHoliday(TDateTime date)
+{
+    return t_.HolidaysTable.locate("DATE", db::DateValue{static_cast<std::int32_t>(std::trunc(date))});
+}
+
+void WorkCalendarTab::ReportHoliday(const std::string& text)
+{
+    ui_.SetStatusText(0, text);
+    ui_.SetStatusText(1, "");
+    ui_.RepaintStatus();
+}
+
+void WorkCalendarTab::SetHolidayClick(TDateTime date)
+{
+    if (IsNoDate(date))
+        return;
+    const double day = std::trunc(date);
+    const std::string text = locale::DateToStr(day);
+    if (LocateHoliday(day)) {
+        ReportHoliday("");
+        return;
+    }
+    db::Table& holidays = t_.HolidaysTable;
+    const std::int32_t holiId = data::UniqueKeyValue(state_.Keys, t_.HolidaysTable2, "HOLIID");
+    holidays.append();
+    WriteRecord(holidays, [&] {
+        holidays.fieldByName("HOLIID").setAsInteger(holiId);
+        holidays.fieldByName("DATE").setAsDate(day);
+    });
+    holidays.refresh();
+    std::vector<std::string> texts = holidays_.Texts();
+    texts.push_back(text);
+    holidays_.Assign(std::move(texts));
+    ReportHoliday(text + " added as holiday");
+}
+
+void WorkCalendarTab::ClearHolidayClick(TDateTime date)
+{
+    if (IsNoDate(date))
+        return;
+    const double day = std::trunc(date);
+    const std::string text = locale::DateToStr(day);
+    if (!LocateHoliday(day)) {
+        ReportHoliday("");
+        return;
+    }
+    t_.HolidaysTable.deleteRecord();
+    t_.HolidaysTable.refresh();
+    std::vector<std::string> texts = holidays_.Texts();
+    if (const auto found = std::find(texts.begin(), texts.end(), text); found != texts.end())
+        texts.erase(found);
+    holidays_.Assign(std::move(texts));
+    ReportHoliday(text + " removed as holiday");
+}
+
+void WorkCalendarTab::ClearAllHolidaysClick()
+{
+    // The table first: when it cannot be emptied the list still shows the
+    // holidays that remain.
+    data::EmptyTable(t_.HolidaysTable);
+    holidays_.Assign({});
+    ReportHoliday("All holidays removed");
+}
+
+void WorkCalendarTab::LoadHolidays()
+{
+    db::Table& holidays = t_.HolidaysTable;
+    if (!holidays.active())
+        return;
+    std::vector<std::string> texts;
+    for (holidays.first(); !holidays.eof(); holidays.next())
+        texts.push_back(locale::DateToStr(holidays.fieldByName("DATE").asDate()));
+    holidays_.Assign(std::move(texts));
+}
+
+std::vector<std::uint8_t> WorkCalendarTab::HolidayDaysOfMonth(int year, int month) const
+{
+    std::vector<std::uint8_t> days;
+    if (!state_.StartupDone)
+        return days;
+    for (const std::string& text : holidays_.Texts()) {
+        TDateTime date = 0;
+        if (!locale::TryStrToDate(text, date))
+            continue;
+        const DateFields fields = DecodeDate(date);
+        if (fields.year == year && fields.month == month && days.size() < 31)
+            days.push_back(static_cast<std::uint8_t>(fields.day));
+    }
+    return days;
+}
+
+}  // namespace tw::schedule
