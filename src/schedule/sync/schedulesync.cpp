@@ -194,7 +194,7 @@ void ScheduleSync::RecoverFromFailure()
         level->reset();
     for (db::Table* table : {&t_.ChartsTable, &t_.ChartsTable2, &t_.ChartsTable3, &t_.ChartsTable5,
                              &t_.TasksTable, &t_.TasksTable3, &t_.IChartsTable, &t_.IChartsTable3,
-                             &t_.ITasksTable, &t_.ITasksTable2}) {
+                             &t_.ITasksTable2}) {
         try {
             if (Editing(*table))
                 table->cancel();
@@ -299,7 +299,7 @@ bool ScheduleSync::PullChartUpdates(bool force)
     RunShared([&] {
         state_.TablesBusy = true;
         CursorForWork sharedCharts(t_.IChartsTable);
-        CursorForWork sharedTasks(t_.ITasksTable);
+        CursorForWork sharedTasks(t_.ITasksTable2);
         if (force || !StillLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable)) {
             t_.IChartsTable.refresh();
             t_.ChartsTable5.refresh();
@@ -309,14 +309,14 @@ bool ScheduleSync::PullChartUpdates(bool force)
             t_.ChartsTable.refresh();
             TakeLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable);
         }
-        if (force || !StillLevel(pulledTasks_, t_.TasksTable3, t_.ITasksTable)) {
-            t_.ITasksTable.refresh();
+        if (force || !StillLevel(pulledTasks_, t_.TasksTable3, t_.ITasksTable2)) {
+            t_.ITasksTable2.refresh();
             t_.TasksTable3.refresh();
-            PullByCounter(t_.ITasksTable, t_.TasksTable3,
-                          RecordCopier::TaskList(t_.ITasksTable, t_.TasksTable3, true), force, tasks_);
+            PullByCounter(t_.ITasksTable2, t_.TasksTable3,
+                          RecordCopier::TaskList(t_.ITasksTable2, t_.TasksTable3, true), force, tasks_);
             t_.TasksTable3.refresh();
             t_.TasksTable.refresh();
-            TakeLevel(pulledTasks_, t_.TasksTable3, t_.ITasksTable);
+            TakeLevel(pulledTasks_, t_.TasksTable3, t_.ITasksTable2);
         }
         state_.TablesBusy = false;
     });

@@ -24,8 +24,11 @@ struct ScheduleTables {
     // Shared schedule database.
     db::Table& IChartsTable;   // written by the pushes, walked by the pull and the removal
     db::Table& IChartsTable3;  // read by the pull of one item
-    db::Table& ITasksTable;    // walked by the pull
-    db::Table& ITasksTable2;   // written by the push
+    // Written by the push and walked by the pull. The data module opens
+    // ITasksTable exclusively; a pull through it would shut every other
+    // workstation out of the shared task list (and fail while any of them
+    // has it open), so the synchronisation goes through this shared cursor.
+    db::Table& ITasksTable2;
     db::Table& ICrewsTable;
     db::Table& ICrewsTable2;
     db::Table& ICrewsTable3;

@@ -92,7 +92,7 @@ TEST(MultiProcess, TwoWorkstationsAndACustomerWriterLoseAndDoubleNothing)
     for (int station : {1, 2})
         for (int r = 1; r <= rounds; ++r)
             everyTask[station * 100000 + r] = 1;
-    EXPECT_EQ(KeyCounts(check.ITasksTable, "CHARTSID"), everyTask);
+    EXPECT_EQ(KeyCounts(check.ITasksTable2, "CHARTSID"), everyTask);
     // Each edit of the round before every third round arrived.
     EXPECT_EQ(DescOf(check.IChartsTable, 100000 + 2), "edited");
     EXPECT_EQ(DescOf(check.IChartsTable, 200000 + 29), "edited");

@@ -62,7 +62,7 @@ public:
             Open(*t, programFolder, "Tasks.DBF");
         for (db::Table* t : {&IChartsTable, &IChartsTable3})
             Open(*t, scheduleFolder, "ICharts.DBF");
-        for (db::Table* t : {&ITasksTable, &ITasksTable2})
+        for (db::Table* t : {&ITasksTable2})
             Open(*t, scheduleFolder, "ITasks.dbf");
         for (db::Table* t : {&ICrewsTable, &ICrewsTable2, &ICrewsTable3})
             Open(*t, scheduleFolder, "ICrews.DBF");
@@ -85,7 +85,7 @@ public:
 
     db::Table ChartsTable, ChartsTable2, ChartsTable3, ChartsTable5, ChartsTable7;
     db::Table TasksTable, TasksTable2, TasksTable3;
-    db::Table IChartsTable, IChartsTable3, ITasksTable, ITasksTable2;
+    db::Table IChartsTable, IChartsTable3, ITasksTable2;
     db::Table ICrewsTable, ICrewsTable2, ICrewsTable3;
     db::Table CustomersTable, CustomersTable2, CustomersTable3;
     db::Table JobsTable, JobsTable2, JobsTable3;
@@ -102,7 +102,6 @@ public:
         .TasksTable3 = TasksTable3,
         .IChartsTable = IChartsTable,
         .IChartsTable3 = IChartsTable3,
-        .ITasksTable = ITasksTable,
         .ITasksTable2 = ITasksTable2,
         .ICrewsTable = ICrewsTable,
         .ICrewsTable2 = ICrewsTable2,
