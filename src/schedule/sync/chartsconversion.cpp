@@ -81,11 +81,14 @@ void WriteConverted(db::Table& old, db::Table& working, float update)
 
 bool HasOldChartsLayout(const std::vector<db::FieldDef>& fields)
 {
+    // A number field reads as Smallint or Float by its width alone; older
+    // releases may have written ORDER wider than we do.
+    auto kind = [](db::FieldType t) { return t == db::FieldType::Smallint ? db::FieldType::Float : t; };
     const data::TableLayout* old = data::FindLayout(data::Database::Scheduler, "Charts.DBF");
     if (!old || fields.size() != old->fields.size())
         return false;
     for (std::size_t i = 0; i < fields.size(); ++i)
-        if (fields[i].name != old->fields[i].name || fields[i].type != old->fields[i].type)
+        if (fields[i].name != old->fields[i].name || kind(fields[i].type) != kind(old->fields[i].type))
             return false;
     return true;
 }
@@ -95,7 +98,10 @@ bool ConvertChartsTable(ScheduleTables& t, data::MainScreenState& state, data::U
 {
     // Names match without regard to case, so in the program folder
     // "charts.dbf" is the working copy itself.
-    if (FilesNamed(folder, "charts.dbf").empty() || SameFolder(folder, state.ProgramFolder))
+    const std::string workingFolder =
+        t.ChartsTable5.active() ? fs::path(t.ChartsTable5.path()).parent_path().string() : std::string();
+    if (FilesNamed(folder, "charts.dbf").empty() || SameFolder(folder, state.ProgramFolder) ||
+        SameFolder(folder, workingFolder))
         return false;
 
     db::Table& old = t.OChartsTable;

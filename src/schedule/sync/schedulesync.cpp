@@ -344,9 +344,12 @@ void ScheduleSync::PullChartRecord(std::int32_t key, bool single)
         std::set<std::int32_t> copied{key};
         for (;;) {
             const std::int32_t link = t_.IChartsTable3.field(linkField).asInteger();
+            const std::int32_t current = t_.IChartsTable3.fieldByName("CHARTSID").asInteger();
             t_.ChartsTable5.edit();
             copier.Copy(t_.IChartsTable3, t_.ChartsTable5);
             t_.ChartsTable5.post();
+            charts_.seen.insert(current);
+            charts_.inStep[current] = SingleCounter(t_.IChartsTable3);
             if (single || link <= 0 || !copied.insert(link).second)
                 break;
             if (!LocateKey(t_.IChartsTable3, link) || !LocateKey(t_.ChartsTable5, link))

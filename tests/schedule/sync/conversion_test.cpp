@@ -93,6 +93,8 @@ TEST_F(Conversion, OnlyARealOldTableOutsideTheProgramFolderIsConverted)
     // The working copy is "charts.dbf" too, as names match without case.
     PutItem(ws->ChartsTable5, {1, "working", 1.0f});
     EXPECT_FALSE(Convert(prog.path()));
+    ws->state.ProgramFolder.clear();  // known or not: it is the working copy's folder
+    EXPECT_FALSE(Convert(prog.path() + "/."));
     EXPECT_TRUE(db::TableExists(prog.path(), "Charts.DBF"));
     EXPECT_EQ(DescOf(ws->ChartsTable5, 1), "working");
 
