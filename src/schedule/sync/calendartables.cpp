@@ -1,48 +1,13 @@
 #include "schedule/sync/calendartables.h"
 
-#include <string>
-#include <vector>
-
-#include "platform/datetime/localetexts.h"
+#include "schedule/workcalendartab/calendarrecordio.h"
 #include "schedule/workingtime.h"
 
 namespace tw::schedule {
 
-CalendarRecord ReadCalendarRecord(db::Table& t)
-{
-    CalendarRecord r;
-    auto flag = [&](const char* name) { return t.fieldByName(name).asBoolean(); };
-    auto number = [&](const char* name) { return t.fieldByName(name).asFloat(); };
-    r.WORKID = number("WORKID");
-    r.CREWID = number("CREWID");
-    r.SUNDAY = flag("SUNDAY");
-    r.MONDAY = flag("MONDAY");
-    r.TUESDAY = flag("TUESDAY");
-    r.WEDNESDAY = flag("WEDNESDAY");
-    r.THURSDAY = flag("THURSDAY");
-    r.FRIDAY = flag("FRIDAY");
-    r.SATURDAY = flag("SATURDAY");
-    r.DAY1 = flag("DAY1");
-    r.DAY2 = flag("DAY2");
-    r.DAY3 = flag("DAY3");
-    r.DAY4 = flag("DAY4");
-    r.START1 = number("START1");
-    r.END1 = number("END1");
-    r.START2 = number("START2");
-    r.END2 = number("END2");
-    r.START3 = number("START3");
-    r.END3 = number("END3");
-    r.START4 = number("START4");
-    r.END4 = number("END4");
-    r.OVERRIDE = flag("OVERRIDE");
-    r.THOURSDY = number("THOURSDY");
-    r.THOURSFC = number("THOURSFC");
-    return r;
-}
-
-CalendarTables::CalendarTables(db::Table& calendarTable, db::Table& holidaysTable,
+CalendarTables::CalendarTables(db::Table& calendarTable, const HolidayList& holidays,
                                const data::MainScreenState& state)
-    : calendar_(calendarTable), holidaysTable_(holidaysTable), state_(state)
+    : calendar_(calendarTable), holidays_(holidays), state_(state)
 {
 }
 
@@ -65,17 +30,6 @@ void CalendarTables::LoadWorkCalendar(bool locate, std::int32_t resourceId)
         loaded_.Load(*record);
     else
         loaded_.LoadDefaults();
-}
-
-void CalendarTables::LoadHolidays()
-{
-    if (!holidaysTable_.active())
-        return;
-    std::vector<std::string> texts;
-    const int date = holidaysTable_.fieldIndex("DATE");
-    for (holidaysTable_.first(); !holidaysTable_.eof(); holidaysTable_.next())
-        texts.push_back(tw::locale::DateToStr(holidaysTable_.field(date).asDate()));
-    holidays_.Assign(std::move(texts));
 }
 
 TDateTime CalendarTables::ComputeTaskEnd(std::int32_t resourceId, TDateTime& startOut, TDateTime start,

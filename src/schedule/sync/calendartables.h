@@ -1,8 +1,8 @@
 #pragma once
 // The working-time engine fed from the tables: a resource's record of
-// calendar.DBF becomes the loaded calendar, holidays.dbf the holiday list,
-// and every task of the working copy can be laid onto its resource's
-// calendar again.
+// calendar.DBF becomes the loaded calendar, and every task of the working
+// copy can be laid onto its resource's calendar again. The holiday list is
+// the main window's, which the work calendar tab fills from holidays.dbf.
 //
 // Which record is a resource's depends on WorkCalendarMode: 0 means the one
 // calendar with CREWID 0 for everybody.
@@ -17,21 +17,14 @@
 
 namespace tw::schedule {
 
-// The calendar fields of the table's current record.
-CalendarRecord ReadCalendarRecord(db::Table& calendar);
-
 class CalendarTables {
 public:
-    CalendarTables(db::Table& calendarTable, db::Table& holidaysTable, const data::MainScreenState& state);
+    CalendarTables(db::Table& calendarTable, const HolidayList& holidays, const data::MainScreenState& state);
 
     // With locate, moves CalendarTable to the resource's record (or the
     // common one in mode 0) and loads it, or the defaults when there is
     // none; without, loads the record CalendarTable stands on.
     void LoadWorkCalendar(bool locate, std::int32_t resourceId);
-    // The short-date texts of every holiday, in table order; nothing when
-    // the table is closed.
-    void LoadHolidays();
-
     // The engine on the resource's calendar, which is loaded afterwards.
     TDateTime ComputeTaskEnd(std::int32_t resourceId, TDateTime& startOut, TDateTime start, float hours);
     float WorkingHoursBetween(std::int32_t resourceId, TDateTime start, TDateTime end);
@@ -43,18 +36,15 @@ public:
     void RecomputeAllTaskEnds(db::Table& chartsTable5, db::Table& chartsTable);
 
     const WorkCalendar& Loaded() const { return loaded_; }
-    const HolidayList& Holidays() const { return holidays_; }
-    HolidayList& Holidays() { return holidays_; }
 
 private:
     // The resource's record, CalendarTable positioned on it; none when absent.
     std::optional<CalendarRecord> LocateCalendar(std::int32_t resourceId);
 
     db::Table& calendar_;
-    db::Table& holidaysTable_;
+    const HolidayList& holidays_;
     const data::MainScreenState& state_;
     WorkCalendar loaded_;
-    HolidayList holidays_;
 };
 
 }  // namespace tw::schedule

@@ -40,7 +40,6 @@ struct ScheduleTables {
     db::Table& JobsTable3;
     db::Table& CrewsTable2;
     db::Table& CalendarTable;
-    db::Table& HolidaysTable;
     db::Table& AccessTable;
     // The older schedule table; its folder is set by the conversion.
     db::Table& OChartsTable;

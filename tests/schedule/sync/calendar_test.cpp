@@ -1,4 +1,4 @@
-// The working-time engine fed from calendar.DBF and holidays.dbf, and every
+// The working-time engine fed from calendar.DBF and the holiday list, and every
 // task of the working copy laid onto its resource's calendar again.
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ protected:
     CalendarFromTables()
     {
         tw::locale::PinLocale("en_US");
-        calendars = std::make_unique<CalendarTables>(ws->CalendarTable, ws->HolidaysTable, ws->state);
+        calendars = std::make_unique<CalendarTables>(ws->CalendarTable, holidays, ws->state);
     }
 
     void AddTask(std::int32_t key, std::int32_t crew, TDateTime start, float hours, bool job = false)
@@ -65,6 +65,7 @@ protected:
         return ws->ChartsTable5.fieldByName("ED").asFloat();
     }
 
+    HolidayList holidays;
     std::unique_ptr<CalendarTables> calendars;
 };
 
@@ -119,16 +120,10 @@ TEST_F(CalendarFromTables, RecomputingLaysEveryTaskOntoItsResourcesCalendarAndHo
     EXPECT_EQ(ws->ChartsTable.fieldByName("CHARTSID").asInteger(), 11) << "the shown item stays shown";
 
     // A holiday on Tuesday moves the end a day on; without it, back again.
-    ws->HolidaysTable.append();
-    ws->HolidaysTable.fieldByName("HOLIID").setAsInteger(1);
-    ws->HolidaysTable.fieldByName("DATE").setAsDate(EncodeDate(2026, 12, kTuesday));
-    ws->HolidaysTable.post();
-    calendars->LoadHolidays();
-    ASSERT_EQ(calendars->Holidays().Texts().size(), 1u);
-    EXPECT_EQ(calendars->Holidays().Texts()[0], tw::locale::DateToStr(EncodeDate(2026, 12, kTuesday)));
+    holidays.Assign({tw::locale::DateToStr(EncodeDate(2026, 12, kTuesday))});
     calendars->RecomputeAllTaskEnds(ws->ChartsTable5, ws->ChartsTable);
     ExpectInstant(EndOf(10), Day(kWednesday, 16));
-    calendars->Holidays().Assign({});
+    holidays.Assign({});
     calendars->RecomputeAllTaskEnds(ws->ChartsTable5, ws->ChartsTable);
     ExpectInstant(EndOf(10), Day(kTuesday, 16));
 }

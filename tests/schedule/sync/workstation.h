@@ -72,7 +72,6 @@ public:
             Open(*t, scheduleFolder, "jobs.dbf");
         Open(CrewsTable2, scheduleFolder, "crews.dbf");
         Open(CalendarTable, scheduleFolder, "calendar.DBF");
-        Open(HolidaysTable, scheduleFolder, "holidays.dbf");
         Open(AccessTable, scheduleFolder, "Access.dbf");
     }
 
@@ -89,7 +88,7 @@ public:
     db::Table ICrewsTable, ICrewsTable2, ICrewsTable3;
     db::Table CustomersTable, CustomersTable2, CustomersTable3;
     db::Table JobsTable, JobsTable2, JobsTable3;
-    db::Table CrewsTable2, CalendarTable, HolidaysTable, AccessTable, OChartsTable;
+    db::Table CrewsTable2, CalendarTable, AccessTable, OChartsTable;
 
     ScheduleTables tables{
         .ChartsTable = ChartsTable,
@@ -114,7 +113,6 @@ public:
         .JobsTable3 = JobsTable3,
         .CrewsTable2 = CrewsTable2,
         .CalendarTable = CalendarTable,
-        .HolidaysTable = HolidaysTable,
         .AccessTable = AccessTable,
         .OChartsTable = OChartsTable,
     };
