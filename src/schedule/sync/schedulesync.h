@@ -47,9 +47,10 @@ public:
 
     // Writes every working schedule item and task-list record into the
     // shared tables; records that already hold the same values are left
-    // alone, and so is an item another workstation deleted since this one
-    // last looked. Nothing on a read-only copy. False when the shared tables
-    // were not reached (read-only copy, lock broken, failure).
+    // alone, and so is an item that another workstation deleted, or changed
+    // while it did not change here, since the two were last in step. Nothing
+    // on a read-only copy. False when the shared tables were not reached
+    // (read-only copy, lock broken, failure).
     bool PushChartUpdates();
     // Writes the one working schedule item with that key into ICharts.DBF.
     bool PushChartRecord(std::int32_t key);
