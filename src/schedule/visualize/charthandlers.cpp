@@ -90,11 +90,9 @@ std::string ChartHandlers::RACAllocationAutoHint(const TResourceAllocation* bar)
                 return;
             }
             const std::string name = data::TrimBlanks(crews.fieldByName("DESC").asString());
-            if (ctx_.Hooks.LoadWorkCalendar)
-                if (const schedule::CalendarRecord* record = ctx_.Hooks.LoadWorkCalendar(id))
-                    ctx_.LoadedCalendar.Load(*record);
-            hint += "\n  " + name + ";  " + GeneralFloat(ctx_.LoadedCalendar.HoursPerWeek())
-                + " Hours per week";
+            const schedule::WorkCalendar& calendar
+                = ctx_.Hooks.LoadWorkCalendar ? ctx_.Hooks.LoadWorkCalendar(id) : ctx_.LoadedCalendar;
+            hint += "\n  " + name + ";  " + GeneralFloat(calendar.HoursPerWeek()) + " Hours per week";
         };
         resourceLine(crewId, true);
         db::Table& assignments = ctx_.Tables.ICrewsTable2;

@@ -1,7 +1,6 @@
 #include "schedule/visualize/pagesupport.h"
 
 #include "data/durationtext.h"
-#include "schedule/workingtime.h"
 
 namespace tw::visualize {
 
@@ -39,24 +38,20 @@ TResourceAllocation* NextGroupBar(const TResourceAllocation* bar)
     return bar == nullptr ? nullptr : dynamic_cast<TResourceAllocation*>(bar->AnyObject());
 }
 
-static const schedule::CalendarRecord* CalendarOf(VisualizeContext& ctx, std::int32_t crewId)
-{
-    return ctx.Hooks.LoadWorkCalendar ? ctx.Hooks.LoadWorkCalendar(crewId) : nullptr;
-}
-
 TDateTime ComputeTaskEnd(VisualizeContext& ctx, std::int32_t crewId, TDateTime& start, float hours)
 {
+    // Without the engine a task keeps no length, as on a resource without a calendar.
+    if (!ctx.Hooks.ComputeTaskEnd)
+        return start;
     TDateTime moved = start;
-    const TDateTime end = schedule::ComputeTaskEnd(
-        ctx.LoadedCalendar, CalendarOf(ctx, crewId), ctx.Holidays, moved, start, hours);
+    const TDateTime end = ctx.Hooks.ComputeTaskEnd(crewId, moved, start, hours);
     start = moved;
     return end;
 }
 
 float WorkingHoursBetween(VisualizeContext& ctx, std::int32_t crewId, TDateTime start, TDateTime end)
 {
-    return schedule::WorkingHoursBetween(
-        ctx.LoadedCalendar, CalendarOf(ctx, crewId), ctx.Holidays, start, end);
+    return ctx.Hooks.WorkingHoursBetween ? ctx.Hooks.WorkingHoursBetween(crewId, start, end) : 0.0f;
 }
 
 bool ResourcesAreFree(VisualizeContext& ctx, std::int32_t crewId, TDateTime start, TDateTime end,
@@ -67,10 +62,10 @@ bool ResourcesAreFree(VisualizeContext& ctx, std::int32_t crewId, TDateTime star
 
 std::string LengthText(VisualizeContext& ctx, std::int32_t crewId, int unit, float hours)
 {
-    if (const schedule::CalendarRecord* record = CalendarOf(ctx, crewId))
-        ctx.LoadedCalendar.Load(*record);
+    const schedule::WorkCalendar& calendar
+        = ctx.Hooks.LoadWorkCalendar ? ctx.Hooks.LoadWorkCalendar(crewId) : ctx.LoadedCalendar;
     std::string word;
-    const std::string number = data::DurationText(ctx.LoadedCalendar.Hours(), unit, hours, word);
+    const std::string number = data::DurationText(calendar.Hours(), unit, hours, word);
     return number + word;
 }
 

@@ -17,7 +17,6 @@
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
 #include "platform/db/table.h"
-#include "schedule/holidaylist.h"
 #include "schedule/workcalendar.h"
 
 namespace tw::visualize {
@@ -72,9 +71,14 @@ struct VisualizeHooks {
     // Schedule synchronisation.
     std::function<void()> PushChartUpdates;
     std::function<void(std::int32_t chartsId)> PushChartRecord;
-    // The calendar record that governs the resource under the current
-    // work-calendar mode; nullptr when there is none.
-    std::function<const schedule::CalendarRecord*(std::int32_t crewId)> LoadWorkCalendar;
+    // The working-time engine on the calendar that governs the resource under
+    // the current work-calendar mode (the synchronisation's CalendarTables).
+    // Each call leaves that calendar loaded.
+    std::function<TDateTime(std::int32_t crewId, TDateTime& startOut, TDateTime start, float hours)>
+        ComputeTaskEnd;
+    std::function<float(std::int32_t crewId, TDateTime start, TDateTime end)> WorkingHoursBetween;
+    // Loads the resource's calendar and gives it as loaded.
+    std::function<const schedule::WorkCalendar&(std::int32_t crewId)> LoadWorkCalendar;
     // Quiet overlap test of a task against the other tasks of its resource.
     std::function<bool(std::int32_t crewId, TDateTime start, TDateTime end, std::int32_t chartsId)>
         ResourcesAreFree;
@@ -181,10 +185,9 @@ struct VisualizeContext {
     VisualizeHooks& Hooks;
     PageControls& Controls;
     ChartState& Chart;
-    const schedule::HolidayList& Holidays;
     const data::JobStatusTexts& StatusTexts;
-    // The main window's loaded calendar: every engine call replaces it.
-    schedule::WorkCalendar& LoadedCalendar;
+    // The main window's loaded calendar, which every engine call replaces.
+    const schedule::WorkCalendar& LoadedCalendar;
 };
 
 }  // namespace tw::visualize

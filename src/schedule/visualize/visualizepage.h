@@ -16,10 +16,9 @@ namespace tw::visualize {
 class VisualizePage {
 public:
     VisualizePage(TChart& rac, const ChartTables& tables, data::MainScreenState& state,
-                  data::UserInterface& ui, const schedule::HolidayList& holidays,
-                  const data::JobStatusTexts& statusTexts, schedule::WorkCalendar& loadedCalendar)
-        : Tables(tables),
-          Context{rac, Tables, state, ui, Hooks, Controls, Chart, holidays, statusTexts, loadedCalendar}
+                  data::UserInterface& ui, const data::JobStatusTexts& statusTexts,
+                  const schedule::WorkCalendar& loadedCalendar)
+        : Tables(tables), Context{rac, Tables, state, ui, Hooks, Controls, Chart, statusTexts, loadedCalendar}
     {
     }
     VisualizePage(const VisualizePage&) = delete;

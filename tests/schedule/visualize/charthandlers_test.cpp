@@ -16,16 +16,6 @@ protected:
         controls.ChartSortBy = 2;
         builder.BuildChart(true);
     }
-
-    // A drag of the bar to a new period, released `ms` after the press.
-    void Drag(int id, TDateTime start, TDateTime end, std::int64_t ms)
-    {
-        TResourceAllocation* bar = BarOf(id);
-        ASSERT_TRUE(handlers.RACAllocationDragStart(bar));
-        bar->SetDateTime(start, end);
-        clockMs += ms;
-        handlers.RACAllocationDragEnd(bar);
-    }
 };
 
 TEST_F(ChartEventsTest, AMovedTaskKeepsItsHoursAndIsWrittenAndPushed)

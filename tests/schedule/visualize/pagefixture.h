@@ -163,6 +163,16 @@ protected:
         return true;
     }
 
+    // A drag of the record's bar to a new period, released `ms` after the press.
+    void Drag(int id, TDateTime start, TDateTime end, std::int64_t ms = 800)
+    {
+        TResourceAllocation* bar = BarOf(id);
+        ASSERT_TRUE(handlers.RACAllocationDragStart(bar));
+        bar->SetDateTime(start, end);
+        clockMs += ms;
+        handlers.RACAllocationDragEnd(bar);
+    }
+
     // The bar that shows a record.
     TResourceAllocation* BarOf(int id)
     {

@@ -14,6 +14,7 @@
 #include "platform/datetime/localetexts.h"
 #include "platform/db/tableops.h"
 #include "schedule/visualize/visualizepage.h"
+#include "schedule/workingtime.h"
 
 namespace tw::visualize::testing {
 
@@ -27,7 +28,18 @@ public:
         Create(data::Database::Parameters, "Charts.DBF");
         for (const char* name : {"jobs.dbf", "customers.dbf", "crews.dbf", "ICrews.DBF"})
             Create(data::Database::Scheduler, name);
-        hooks.LoadWorkCalendar = [this](std::int32_t) { return &calendar; };
+        // Every resource works by `calendar`, through the engine as the
+        // calendar tables feed it.
+        hooks.ComputeTaskEnd = [this](std::int32_t, TDateTime& startOut, TDateTime start, float hours) {
+            return schedule::ComputeTaskEnd(loaded, &calendar, holidays, startOut, start, hours);
+        };
+        hooks.WorkingHoursBetween = [this](std::int32_t, TDateTime start, TDateTime end) {
+            return schedule::WorkingHoursBetween(loaded, &calendar, holidays, start, end);
+        };
+        hooks.LoadWorkCalendar = [this](std::int32_t) -> const schedule::WorkCalendar& {
+            loaded.Load(calendar);
+            return loaded;
+        };
     }
     ~ScratchSchedule()
     {
@@ -69,7 +81,7 @@ public:
     // The calendar every resource works by.
     schedule::CalendarRecord calendar;
     ChartTables tables{c1, c2, c3, c4, c5, c6, c7, c8, c9, jobs2, jobs, customers, crews, icrews2, icrews3};
-    VisualizePage page{RAC, tables, state, ui, holidays, statusTexts, loaded};
+    VisualizePage page{RAC, tables, state, ui, statusTexts, loaded};
     VisualizeHooks& hooks = page.Hooks;
     PageControls& controls = page.Controls;
     ChartState& chart = page.Chart;
