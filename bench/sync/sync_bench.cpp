@@ -1,0 +1,143 @@
+// The synchronisation runs every 15 seconds on every workstation over the
+// whole schedule: pull-all when nothing changed must stay far below what a
+// user notices, and grow linearly with the schedule (one key look-up per
+// record, never a scan per record). Push-all writes only what changed.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+
+#include "workstation.h"
+
+using namespace tw;
+using namespace tw::schedule;
+using namespace tw::schedule::test;
+
+namespace {
+
+// A schedule folder and one workstation whose working copy holds `count`
+// items and task-list records, pushed once; every fourth item has notes.
+struct Schedule {
+    explicit Schedule(int count)
+    {
+        CreateScheduleFolder(shared.path());
+        CreateProgramFolder(prog.path());
+        ws = std::make_unique<Workstation>(prog.path(), shared.path());
+        for (db::Table* t : {&ws->ChartsTable5, &ws->TasksTable3}) {
+            for (int k = 1; k <= count; ++k) {
+                t->append();
+                WriteItem(*t, {k, "Task number " + std::to_string(k), 2.0f,
+                               k % 4 == 0 ? "Notes of task " + std::to_string(k) : std::string()});
+                t->fieldByName("CUSTNAME").setAsString("Customer " + std::to_string(k % 300));
+                t->fieldByName("JOBNAME").setAsString("Job " + std::to_string(k % 900));
+                t->post();
+            }
+        }
+        ws->sync.PushChartUpdates();
+        ws->sync.PullChartUpdates(false);
+    }
+
+    TempFolder shared, prog;
+    std::unique_ptr<Workstation> ws;
+};
+
+std::map<int, std::unique_ptr<Schedule>>& Schedules()
+{
+    static std::map<int, std::unique_ptr<Schedule>> schedules;
+    return schedules;
+}
+
+Schedule& ScheduleOf(int count)
+{
+    auto& s = Schedules()[count];
+    if (!s) {
+        s = std::make_unique<Schedule>(count);
+        // Closed before the engine's own statics go away.
+        static const bool cleanup = std::atexit([] { Schedules().clear(); }) == 0;
+        (void)cleanup;
+    }
+    return *s;
+}
+
+void BM_PullAllNothingChanged(benchmark::State& state)
+{
+    Schedule& s = ScheduleOf(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.ws->sync.PullChartUpdates(false));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_PullAllNothingChanged)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+// Another workstation changed one item: the pull walks every shared record,
+// finds the one whose counter differs and copies it alone.
+void BM_PullAllOneChangedElsewhere(benchmark::State& state)
+{
+    Schedule& s = ScheduleOf(static_cast<int>(state.range(0)));
+    db::Table& shared = s.ws->IChartsTable3;
+    float counter = 10;
+    for (auto _ : state) {
+        state.PauseTiming();
+        counter += 1;
+        shared.refresh();
+        shared.locate("CHARTSID", db::Value(1.0));
+        shared.edit();
+        shared.fieldByName("UPDATE").setAsFloat(counter);
+        shared.post();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(s.ws->sync.PullChartUpdates(false));
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_PullAllOneChangedElsewhere)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+void BM_RemoveObsoleteNothingChanged(benchmark::State& state)
+{
+    Schedule& s = ScheduleOf(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.ws->sync.RemoveObsoleteTasks());
+}
+BENCHMARK(BM_RemoveObsoleteNothingChanged)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+void BM_PushAllNothingChanged(benchmark::State& state)
+{
+    Schedule& s = ScheduleOf(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.ws->sync.PushChartUpdates());
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_PushAllNothingChanged)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+// Every schedule item changed since the last push (the worst case: an insert
+// of time that moved every task).
+void BM_PushAllEveryItemChanged(benchmark::State& state)
+{
+    Schedule& s = ScheduleOf(static_cast<int>(state.range(0)));
+    db::Table& working = s.ws->ChartsTable5;
+    double shift = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        shift += 1.0;
+        for (working.first(); !working.eof(); working.next()) {
+            working.edit();
+            working.fieldByName("SD").setAsFloat(46000.25 + shift);
+            working.post();
+        }
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(s.ws->sync.PushChartUpdates());
+    }
+}
+BENCHMARK(BM_PushAllEveryItemChanged)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_PullAllForced(benchmark::State& state)
+{
+    Schedule& s = ScheduleOf(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.ws->sync.PullChartUpdates(true));
+}
+BENCHMARK(BM_PullAllForced)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,168 @@
+#include "schedule/sync/recordcopier.h"
+
+#include <cmath>
+#include <string_view>
+#include <utility>
+
+namespace tw::schedule {
+
+namespace {
+
+using Kind = RecordCopier::Kind;
+
+// The fields of a schedule item that travel between the working copy and
+// the shared table, with the accessor each goes through. The comparison
+// stops at the first difference, so the fields that change most come first.
+const std::vector<std::pair<std::string_view, Kind>>& ScheduleItemFields()
+{
+    static const std::vector<std::pair<std::string_view, Kind>> fields = [] {
+        std::vector<std::pair<std::string_view, Kind>> f;
+        for (auto n : {"SD", "ED"})
+            f.emplace_back(n, Kind::Float);
+        for (auto n : {"TID", "JID", "CID", "PID", "PIN", "DGN", "CREWID", "CHARTSID", "CHILD", "BIDID",
+                       "ORDER", "LINK", "CHAIN", "RPERIOD", "REPEAT", "RCOUNT", "CREPEATH"})
+            f.emplace_back(n, Kind::Whole);
+        for (auto n : {"DG", "OFFSET", "OSD", "OED", "HOURS", "OHOURS"})
+            f.emplace_back(n, Kind::Float);
+        for (auto n : {"COST", "TCOST"})
+            f.emplace_back(n, Kind::Currency);
+        for (auto n : {"SDD", "EDD"})
+            f.emplace_back(n, Kind::Date);
+        for (auto n : {"PARENT", "SHOWIT", "USED", "NEW", "JOB", "ROOT"})
+            f.emplace_back(n, Kind::Logical);
+        for (auto n : {"LISTID", "JLID", "DESC", "TDESC", "CUSTNAME", "JOBNAME", "CFV1", "CFV2", "CFV3",
+                       "CFV4", "CFV5", "CFV6", "CFV7"})
+            f.emplace_back(n, Kind::Text);
+        f.emplace_back("NOTES", Kind::Memo);
+        return f;
+    }();
+    return fields;
+}
+
+double RoundCurrency(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
+
+double AsSingle(double v) { return static_cast<double>(static_cast<float>(v)); }
+
+Kind GenericKind(db::FieldType type)
+{
+    return type == db::FieldType::Memo ? Kind::Memo : Kind::Generic;
+}
+
+void AddIfBoth(std::vector<RecordCopier::FieldCopy>& out, db::Table& source, db::Table& target,
+               std::string_view name, Kind kind)
+{
+    const int from = source.fieldIndex(name);
+    const int to = target.fieldIndex(name);
+    if (from >= 0 && to >= 0)
+        out.push_back({from, to, kind});
+}
+
+}  // namespace
+
+RecordCopier RecordCopier::ChartToShared(db::Table& working, db::Table& shared)
+{
+    RecordCopier copier;
+    AddIfBoth(copier.fields_, working, shared, "UPDATE", Kind::Float);
+    for (const auto& [name, kind] : ScheduleItemFields())
+        AddIfBoth(copier.fields_, working, shared, name, kind);
+    return copier;
+}
+
+RecordCopier RecordCopier::ChartToLocal(db::Table& shared, db::Table& working)
+{
+    RecordCopier copier;
+    AddIfBoth(copier.fields_, shared, working, "UPDATE", Kind::Single);
+    for (const auto& [name, kind] : ScheduleItemFields())
+        AddIfBoth(copier.fields_, shared, working, name, kind);
+    for (auto name : {"PTR", "RESOURCE"}) {
+        const int to = working.fieldIndex(name);
+        if (to >= 0)
+            copier.fields_.push_back({-1, to, Kind::Zero});
+    }
+    return copier;
+}
+
+RecordCopier RecordCopier::TaskList(db::Table& source, db::Table& target, bool singleUpdate)
+{
+    RecordCopier copier;
+    copier.lenient_ = true;
+    const auto& defs = source.fieldDefs();
+    for (int i = 0; i < static_cast<int>(defs.size()); ++i) {
+        const int to = target.fieldIndex(defs[i].name);
+        if (to < 0)
+            continue;
+        const Kind kind = singleUpdate && defs[i].name == "UPDATE" ? Kind::Single : GenericKind(defs[i].type);
+        copier.fields_.push_back({i, to, kind});
+    }
+    return copier;
+}
+
+namespace {
+
+// Whether the target field already holds what the copy would write into it.
+bool FieldSame(const RecordCopier::FieldCopy& c, db::Table& source, db::Table& target)
+{
+    const db::Field to = target.field(c.to);
+    if (c.kind == Kind::Zero)
+        return !to.isNull() && to.asFloat() == 0.0;
+    const db::Field from = source.field(c.from);
+    switch (c.kind) {
+    case Kind::Whole: return !to.isNull() && to.asFloat() == static_cast<double>(from.asInteger());
+    case Kind::Float: return !to.isNull() && to.asFloat() == from.asFloat();
+    case Kind::Single: return !to.isNull() && to.asFloat() == AsSingle(from.asFloat());
+    case Kind::Currency: return !to.isNull() && to.asFloat() == RoundCurrency(from.asFloat());
+    case Kind::Date: return to.asDate() == from.asDate();
+    case Kind::Logical: return !to.isNull() && to.asBoolean() == from.asBoolean();
+    case Kind::Text:
+    case Kind::Memo: return to.asString() == from.asString();
+    case Kind::Generic: return from.value() == to.value();
+    case Kind::Zero: break;
+    }
+    return false;
+}
+
+void SetField(const RecordCopier::FieldCopy& c, db::Table& source, db::Table& target)
+{
+    db::Field to = target.field(c.to);
+    switch (c.kind) {
+    case Kind::Zero: to.setAsFloat(0); break;
+    case Kind::Whole: to.setAsInteger(source.field(c.from).asInteger()); break;
+    case Kind::Float: to.setAsFloat(source.field(c.from).asFloat()); break;
+    case Kind::Single: to.setAsFloat(AsSingle(source.field(c.from).asFloat())); break;
+    case Kind::Currency: to.setAsFloat(RoundCurrency(source.field(c.from).asFloat())); break;
+    case Kind::Date: to.setAsDate(source.field(c.from).asDate()); break;
+    case Kind::Logical: to.setAsBoolean(source.field(c.from).asBoolean()); break;
+    case Kind::Text:
+    case Kind::Memo: to.setAsString(source.field(c.from).asString()); break;
+    case Kind::Generic: to.setValue(source.field(c.from).value()); break;
+    }
+}
+
+}  // namespace
+
+bool RecordCopier::Same(db::Table& source, db::Table& target) const
+{
+    for (const FieldCopy& c : fields_)
+        if (!FieldSame(c, source, target))
+            return false;
+    return true;
+}
+
+void RecordCopier::Copy(db::Table& source, db::Table& target) const
+{
+    // Only what differs is written: encoding a number costs more than
+    // reading one, and a memo written again takes fresh blocks.
+    for (const FieldCopy& c : fields_) {
+        try {
+            if (!FieldSame(c, source, target))
+                SetField(c, source, target);
+        } catch (const std::exception&) {
+            // The task list's generic copy passes over a value the target
+            // cannot hold; the schedule item's copy must not lose a field.
+            if (!lenient_)
+                throw;
+        }
+    }
+}
+
+}  // namespace tw::schedule

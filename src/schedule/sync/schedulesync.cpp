@@ -1,0 +1,404 @@
+#include "schedule/sync/schedulesync.h"
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "schedule/sync/recordcopier.h"
+
+namespace tw::schedule {
+
+namespace {
+
+bool Editing(const db::Table& table)
+{
+    return table.state() == db::Table::State::Edit || table.state() == db::Table::State::Insert;
+}
+
+bool LocateKey(db::Table& table, std::int32_t key)
+{
+    return table.locate("CHARTSID", db::Value(static_cast<double>(key)));
+}
+
+// Writes source's current record into target by CHARTSID: appended when
+// missing, rewritten when it differs, left alone when it already holds the
+// same. Two cases are left alone besides, because writing would undo another
+// workstation's work:
+//  - the key was shared and is gone: it was deleted elsewhere (only for the
+//    schedule items, which deleting parts delete in the shared table); the
+//    next removal of obsolete items deletes it here too;
+//  - the shared record changed since the two were last in step and the
+//    working one did not: the change made elsewhere is newer, and the next
+//    pull brings it here.
+class KeyedWriter {
+public:
+    KeyedWriter(db::Table& source, db::Table& target, const RecordCopier& copier, SharedMemory& memory,
+                bool guardDeleted)
+        : source_(source), target_(target), copier_(copier), memory_(memory), guardDeleted_(guardDeleted),
+          sourceUpdate_(source.fieldIndex("UPDATE")), targetUpdate_(target.fieldIndex("UPDATE"))
+    {
+    }
+
+    void Write(std::int32_t key)
+    {
+        const float ours = static_cast<float>(source_.field(sourceUpdate_).asFloat());
+        if (LocateKey(target_, key)) {
+            memory_.seen.insert(key);
+            if (copier_.Same(source_, target_)) {
+                memory_.inStep[key] = ours;
+                return;
+            }
+            const float theirs = static_cast<float>(target_.field(targetUpdate_).asFloat());
+            const auto inStep = memory_.inStep.find(key);
+            if (inStep != memory_.inStep.end() && ours == inStep->second && theirs != inStep->second)
+                return;
+            target_.edit();
+        } else {
+            if (guardDeleted_ && memory_.seen.count(key) != 0)
+                return;
+            target_.append();
+        }
+        copier_.Copy(source_, target_);
+        target_.post();
+        memory_.seen.insert(key);
+        memory_.inStep[key] = ours;
+    }
+
+    void WriteAll()
+    {
+        const int key = source_.fieldIndex("CHARTSID");
+        for (source_.first(); !source_.eof(); source_.next())
+            Write(source_.field(key).asInteger());
+    }
+
+private:
+    db::Table& source_;
+    db::Table& target_;
+    const RecordCopier& copier_;
+    SharedMemory& memory_;
+    bool guardDeleted_;
+    int sourceUpdate_;
+    int targetUpdate_;
+};
+
+// The shared records into the working copy: those whose counters differ in
+// single precision, or every one when forced. True when one was written.
+//
+// The working counters are read in one pass in file order first, so that the
+// walk over the shared table touches a working record only when it copies;
+// a look-up per shared record would read the working records in random order.
+bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& copier, bool force,
+                   SharedMemory& memory)
+{
+    const int workingKey = working.fieldIndex("CHARTSID");
+    const int workingUpdate = working.fieldIndex("UPDATE");
+    std::unordered_map<std::int32_t, float> counters;
+    counters.reserve(static_cast<std::size_t>(working.recordCount()) + 1);
+    for (working.first(); !working.eof(); working.next())
+        counters.emplace(working.field(workingKey).asInteger(),
+                         static_cast<float>(working.field(workingUpdate).asFloat()));
+
+    bool copied = false;
+    const int key = shared.fieldIndex("CHARTSID");
+    const int sharedUpdate = shared.fieldIndex("UPDATE");
+    for (shared.first(); !shared.eof(); shared.next()) {
+        const std::int32_t k = shared.field(key).asInteger();
+        const float theirs = static_cast<float>(shared.field(sharedUpdate).asFloat());
+        memory.seen.insert(k);
+        memory.inStep[k] = theirs;
+        const auto known = counters.find(k);
+        if (known != counters.end()) {
+            if (!force && known->second == theirs)
+                continue;
+            copied = true;
+            known->second = theirs;
+            if (!LocateKey(working, k))
+                throw std::logic_error("Working record " + std::to_string(k) + " vanished during the pull");
+            if (copier.Same(shared, working))
+                continue;  // forced, and already what the copy would write
+            working.edit();
+        } else {
+            counters.emplace(k, theirs);
+            working.append();
+        }
+        copier.Copy(shared, working);
+        working.post();
+        copied = true;
+    }
+    return copied;
+}
+
+}  // namespace
+
+CursorForWork::CursorForWork(db::Table& table) : table_(table)
+{
+    if (!table_.active()) {
+        table_.open();
+        opened_ = true;
+    }
+}
+
+CursorForWork::~CursorForWork()
+{
+    try {
+        if (Editing(table_))
+            table_.cancel();
+        if (opened_) {
+            table_.refresh();
+            table_.close();
+        }
+    } catch (...) {
+    }
+}
+
+float SingleCounter(db::Table& table) { return static_cast<float>(table.fieldByName("UPDATE").asFloat()); }
+
+ScheduleSync::ScheduleSync(ScheduleTables& tables, data::MainScreenState& state, data::UserInterface& ui)
+    : t_(tables), state_(state), ui_(ui), lock_(tables.AccessTable, state, ui)
+{
+}
+
+bool ScheduleSync::RunShared(const std::function<void()>& work)
+{
+    try {
+        return lock_.WithSharedTables(work);
+    } catch (const db::DbError& e) {
+        RecoverFromFailure();
+        ui_.ShowMessage(e.what(), "Dbi error", data::MessageIcon::Stop);
+    } catch (const std::exception& e) {
+        RecoverFromFailure();
+        ui_.ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+    }
+    return false;
+}
+
+bool ScheduleSync::StillLevel(Level& level, const db::Table& working, const db::Table& shared)
+{
+    if (level && level == ReadChangeStamps<2>({&working, &shared}))
+        return true;
+    level.reset();
+    return false;
+}
+
+void ScheduleSync::TakeLevel(Level& level, const db::Table& working, const db::Table& shared)
+{
+    level = ReadChangeStamps<2>({&working, &shared});
+}
+
+void ScheduleSync::RecoverFromFailure()
+{
+    state_.TablesBusy = false;
+    for (Level* level : {&pushedCharts_, &pushedTasks_, &pulledCharts_, &pulledTasks_, &removed_})
+        level->reset();
+    for (db::Table* table : {&t_.ChartsTable, &t_.ChartsTable2, &t_.ChartsTable3, &t_.ChartsTable5,
+                             &t_.TasksTable, &t_.TasksTable3, &t_.IChartsTable, &t_.IChartsTable3,
+                             &t_.ITasksTable2}) {
+        try {
+            if (Editing(*table))
+                table->cancel();
+        } catch (...) {
+        }
+    }
+    try {
+        RefreshWorkingViews();
+    } catch (...) {
+    }
+}
+
+void ScheduleSync::RefreshWorkingViews()
+{
+    for (db::Table* table : {&t_.ChartsTable5, &t_.ChartsTable3, &t_.ChartsTable2})
+        if (table->active())
+            table->refresh();
+    for (db::Table* table : t_.FurtherChartViews)
+        if (table->active())
+            table->refresh();
+    if (t_.ChartsTable.active())
+        t_.ChartsTable.refresh();
+}
+
+void ScheduleSync::CopyChartRecordToShared(db::Table& source)
+{
+    RecordCopier::ChartToShared(source, t_.IChartsTable).Copy(source, t_.IChartsTable);
+}
+
+void ScheduleSync::CopyChartRecordToLocal(db::Table& source)
+{
+    RecordCopier::ChartToLocal(source, t_.ChartsTable5).Copy(source, t_.ChartsTable5);
+}
+
+void ScheduleSync::PushChartItems(const std::set<std::int32_t>* keys)
+{
+    CursorForWork shared(t_.IChartsTable);
+    t_.IChartsTable.refresh();
+    if (!keys) {
+        const RecordCopier copier = RecordCopier::ChartToShared(t_.ChartsTable5, t_.IChartsTable);
+        KeyedWriter(t_.ChartsTable5, t_.IChartsTable, copier, charts_, true).WriteAll();
+        return;
+    }
+    const RecordCopier copier = RecordCopier::ChartToShared(t_.ChartsTable2, t_.IChartsTable);
+    KeyedWriter writer(t_.ChartsTable2, t_.IChartsTable, copier, charts_, true);
+    for (std::int32_t key : *keys)
+        if (LocateKey(t_.ChartsTable2, key))
+            writer.Write(key);
+}
+
+void ScheduleSync::PushTaskList()
+{
+    CursorForWork shared(t_.ITasksTable2);
+    t_.ITasksTable2.refresh();
+    t_.TasksTable3.refresh();
+    const RecordCopier copier = RecordCopier::TaskList(t_.TasksTable3, t_.ITasksTable2, false);
+    KeyedWriter(t_.TasksTable3, t_.ITasksTable2, copier, tasks_, false).WriteAll();
+}
+
+bool ScheduleSync::PushChartUpdates()
+{
+    if (state_.ReadOnlyCopy)
+        return false;
+    return RunShared([&] {
+        CursorForWork sharedCharts(t_.IChartsTable);
+        CursorForWork sharedTasks(t_.ITasksTable2);
+        state_.TablesBusy = true;
+        t_.ChartsTable.refresh();
+        t_.ChartsTable5.refresh();
+        if (!StillLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable)) {
+            PushChartItems(nullptr);
+            TakeLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable);
+        }
+        if (!StillLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2)) {
+            PushTaskList();
+            TakeLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2);
+        }
+        state_.TablesBusy = false;
+        t_.ChartsTable.refresh();
+    });
+}
+
+bool ScheduleSync::PushChartRecord(std::int32_t key) { return PushChartRecords({key}); }
+
+bool ScheduleSync::PushChartRecords(const std::set<std::int32_t>& keys)
+{
+    if (state_.ReadOnlyCopy)
+        return false;
+    return RunShared([&] {
+        state_.TablesBusy = true;
+        t_.ChartsTable2.refresh();
+        PushChartItems(&keys);
+        state_.TablesBusy = false;
+    });
+}
+
+bool ScheduleSync::PullChartUpdates(bool force)
+{
+    if (state_.InsertTimePending)
+        return false;
+    bool copied = false;
+    RunShared([&] {
+        state_.TablesBusy = true;
+        CursorForWork sharedCharts(t_.IChartsTable);
+        CursorForWork sharedTasks(t_.ITasksTable2);
+        if (force || !StillLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable)) {
+            t_.IChartsTable.refresh();
+            t_.ChartsTable5.refresh();
+            const RecordCopier copier = RecordCopier::ChartToLocal(t_.IChartsTable, t_.ChartsTable5);
+            copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5, copier, force, charts_);
+            t_.ChartsTable5.refresh();
+            t_.ChartsTable.refresh();
+            TakeLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable);
+        }
+        if (force || !StillLevel(pulledTasks_, t_.TasksTable3, t_.ITasksTable2)) {
+            t_.ITasksTable2.refresh();
+            t_.TasksTable3.refresh();
+            PullByCounter(t_.ITasksTable2, t_.TasksTable3,
+                          RecordCopier::TaskList(t_.ITasksTable2, t_.TasksTable3, true), force, tasks_);
+            t_.TasksTable3.refresh();
+            t_.TasksTable.refresh();
+            TakeLevel(pulledTasks_, t_.TasksTable3, t_.ITasksTable2);
+        }
+        state_.TablesBusy = false;
+    });
+    return copied;
+}
+
+void ScheduleSync::PullChartRecord(std::int32_t key, bool single)
+{
+    if (state_.InsertTimePending)
+        return;
+    RunShared([&] {
+        state_.TablesBusy = true;
+        CursorForWork shared(t_.IChartsTable3);
+        t_.IChartsTable3.refresh();
+        t_.ChartsTable5.refresh();
+        if (!LocateKey(t_.IChartsTable3, key) || !LocateKey(t_.ChartsTable5, key) ||
+            SingleCounter(t_.IChartsTable3) == SingleCounter(t_.ChartsTable5)) {
+            state_.TablesBusy = false;
+            return;
+        }
+        const RecordCopier copier = RecordCopier::ChartToLocal(t_.IChartsTable3, t_.ChartsTable5);
+        const int linkField = t_.IChartsTable3.fieldIndex("LINK");
+        // A chain that leads back to an item already copied would go round
+        // for ever; each item is copied once.
+        std::set<std::int32_t> copied{key};
+        for (;;) {
+            const std::int32_t link = t_.IChartsTable3.field(linkField).asInteger();
+            const std::int32_t current = t_.IChartsTable3.fieldByName("CHARTSID").asInteger();
+            t_.ChartsTable5.edit();
+            copier.Copy(t_.IChartsTable3, t_.ChartsTable5);
+            t_.ChartsTable5.post();
+            charts_.seen.insert(current);
+            charts_.inStep[current] = SingleCounter(t_.IChartsTable3);
+            if (single || link <= 0 || !copied.insert(link).second)
+                break;
+            if (!LocateKey(t_.IChartsTable3, link) || !LocateKey(t_.ChartsTable5, link))
+                break;
+        }
+        state_.TablesBusy = false;
+        RefreshWorkingViews();
+    });
+}
+
+bool ScheduleSync::RemoveObsoleteTasks()
+{
+    if (state_.InsertTimePending)
+        return false;
+    int removed = 0;
+    RunShared([&] {
+        CursorForWork shared(t_.IChartsTable);
+        if (StillLevel(removed_, t_.ChartsTable5, t_.IChartsTable))
+            return;
+        t_.IChartsTable.refresh();
+        t_.ChartsTable5.refresh();
+        const int key = t_.ChartsTable5.fieldIndex("CHARTSID");
+        t_.ChartsTable5.first();
+        while (!t_.ChartsTable5.eof()) {
+            const std::int32_t k = t_.ChartsTable5.field(key).asInteger();
+            if (LocateKey(t_.IChartsTable, k)) {
+                charts_.seen.insert(k);
+                t_.ChartsTable5.next();
+            } else {
+                charts_.seen.erase(k);
+                charts_.inStep.erase(k);
+                // The cursor moves on to the next record, or back to the one
+                // before after the last: that one was kept and is kept again.
+                t_.ChartsTable5.deleteRecord();
+                ++removed;
+            }
+        }
+        t_.ChartsTable5.refresh();
+        if (t_.ChartsTable.active())
+            t_.ChartsTable.refresh();
+        TakeLevel(removed_, t_.ChartsTable5, t_.IChartsTable);
+    });
+    if (removed > 0) {
+        ui_.SetStatusText(0, "");
+        ui_.SetStatusText(2, "");
+        ui_.SetStatusText(1, std::to_string(removed) + " obsolete tasks removed");
+        ui_.RepaintStatus();
+    }
+    return removed > 0;
+}
+
+}  // namespace tw::schedule

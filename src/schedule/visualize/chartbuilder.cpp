@@ -1,0 +1,716 @@
+#include "schedule/visualize/chartbuilder.h"
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <variant>
+#include <tuple>
+#include <unordered_set>
+
+#include "data/services/recordservices.h"
+#include "data/textroutines.h"
+#include "data/updatecount.h"
+#include "platform/db/tableops.h"
+#include "schedule/visualize/pagesupport.h"
+
+namespace tw::visualize {
+
+namespace {
+
+// The working-copy cursors in the order in which the sort closes them, and the
+// order in which it opens them again.
+std::vector<db::Table*> CursorsToClose(ChartTables& t)
+{
+    return {&t.ChartsTable,  &t.ChartsTable2, &t.ChartsTable3, &t.ChartsTable5, &t.ChartsTable6,
+            &t.ChartsTable7, &t.ChartsTable8, &t.ChartsTable9, &t.ChartsTable4};
+}
+
+std::vector<db::Table*> CursorsToOpen(ChartTables& t)
+{
+    return {&t.ChartsTable4, &t.ChartsTable5, &t.ChartsTable6, &t.ChartsTable7, &t.ChartsTable8,
+            &t.ChartsTable9, &t.ChartsTable3, &t.ChartsTable2, &t.ChartsTable};
+}
+
+void RefreshIfOpen(db::Table& table)
+{
+    if (table.active())
+        table.refresh();
+}
+
+QString ToQString(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// Currency keeps four decimals: amounts are counted in ten-thousandths.
+std::int64_t ToCurrency(double value)
+{
+    return static_cast<std::int64_t>(std::llround(value * 10000.0));
+}
+
+// Numbers are stored with 8 decimals: a value that differs by less was not changed.
+bool SameStoredNumber(double stored, double value)
+{
+    return std::abs(stored - value) < 5e-9;
+}
+
+// One sort key of a record as the table's sort compares it.
+struct SortKey {
+    bool Blank = true;
+    bool Text = false;
+    double Number = 0;
+    std::string Upper;
+};
+
+// -1, 0, 1 as the sort orders them; 2 when this code cannot tell (text
+// outside ASCII, whose order the table's own code page decides).
+int CompareSortKeys(const SortKey& a, const SortKey& b)
+{
+    if (a.Text || b.Text) {
+        const std::size_t n = std::max(a.Upper.size(), b.Upper.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto x = static_cast<unsigned char>(i < a.Upper.size() ? a.Upper[i] : ' ');
+            const auto y = static_cast<unsigned char>(i < b.Upper.size() ? b.Upper[i] : ' ');
+            if (x >= 0x80 || y >= 0x80)
+                return 2;
+            if (x != y)
+                return x < y ? -1 : 1;
+        }
+        return 0;
+    }
+    if (a.Blank || b.Blank)
+        return a.Blank == b.Blank ? 0 : (a.Blank ? -1 : 1);
+    return a.Number < b.Number ? -1 : (a.Number > b.Number ? 1 : 0);
+}
+
+void ReadSortKey(db::Field& field, SortKey& key)
+{
+    const db::Value value = field.value();
+    key.Blank = std::holds_alternative<std::monostate>(value);
+    key.Text = field.type() == db::FieldType::Char;
+    if (key.Text) {
+        key.Upper = key.Blank ? std::string() : std::get<std::string>(value);
+        for (char& c : key.Upper)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 32);
+    } else {
+        key.Number = key.Blank ? 0 : std::get<double>(value);
+    }
+}
+
+// True when the records already stand in the order that sorting on the
+// fields would give: sorting is stable, so it would change nothing. After the
+// first build in an order, most builds find the working copy so.
+bool AlreadyInOrder(const std::filesystem::path& file, const std::vector<int>& fieldNumbers)
+{
+    db::Table table;
+    table.setFolder(file.parent_path().string());
+    table.setTableName(file.filename().string());
+    table.open();
+    std::vector<db::Field> fields;
+    for (int number : fieldNumbers)
+        fields.push_back(table.field(number - 1));
+    std::vector<SortKey> previous(fields.size()), current(fields.size());
+    bool first = true;
+    for (table.first(); !table.eof(); table.next()) {
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            ReadSortKey(fields[i], current[i]);
+        if (!first) {
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                const int order = CompareSortKeys(previous[i], current[i]);
+                if (order == 2 || order > 0)
+                    return false;
+                if (order < 0)
+                    break;
+            }
+        }
+        first = false;
+        std::swap(previous, current);
+    }
+    return true;
+}
+
+struct JobTotals {
+    bool HasTask = false;
+    float Hours = 0;
+    std::int64_t Cost = 0;
+    double LastRate = 0;
+    TDateTime Earliest = 0;
+    TDateTime Latest = 0;
+    std::uint32_t SummaryRecNo = 0;
+    std::int32_t SummaryKey = 0;
+    // The summary row as stored: most builds find it current and leave it.
+    TDateTime StoredStart = 0;
+    TDateTime StoredEnd = 0;
+    double StoredStartDate = 0;
+    double StoredEndDate = 0;
+    double StoredHours = 0;
+    double StoredCost = 0;
+
+    bool SummaryCurrent(double cost) const
+    {
+        return SameStoredNumber(StoredStart, Earliest) && SameStoredNumber(StoredEnd, Latest)
+            && StoredStartDate == DatePart(Earliest) && StoredEndDate == DatePart(Latest)
+            && SameStoredNumber(StoredHours, Hours) && SameStoredNumber(StoredCost, cost);
+    }
+    // The job's records in table order: the key, and whether it is the summary row.
+    std::vector<std::pair<std::int32_t, bool>> Records;
+};
+
+// The assignment rows of ICrews.DBF, indexed by schedule item and by
+// resource, job and kind, and kept current as rows are added and deleted.
+class AssignmentIndex {
+public:
+    explicit AssignmentIndex(db::Table& table) : table_(table)
+    {
+        if (!table_.active())
+            return;
+        db::Field item = table_.fieldByName("CHARTSID"), crew = table_.fieldByName("CREWID"),
+                  job = table_.fieldByName("JID"), kind = table_.fieldByName("JOB");
+        for (table_.first(); !table_.eof(); table_.next())
+            Add(table_.recNo(), static_cast<std::int32_t>(item.asFloat()),
+                static_cast<std::int32_t>(crew.asFloat()), static_cast<std::int32_t>(job.asFloat()),
+                kind.asBoolean());
+    }
+
+    struct Row {
+        std::uint32_t RecNo;
+        std::int32_t CrewId;
+        std::int32_t JobId;
+        bool Job;
+        bool Deleted = false;
+    };
+
+    // Rows of the item in table order (the caller skips deleted ones).
+    std::vector<Row>* RowsOf(std::int32_t chartsId)
+    {
+        auto it = byItem_.find(chartsId);
+        return it == byItem_.end() ? nullptr : &it->second;
+    }
+    bool Has(std::int32_t crewId, std::int32_t jobId, bool job) const
+    {
+        auto it = kinds_.find({crewId, jobId, job});
+        return it != kinds_.end() && it->second > 0;
+    }
+    void Append(data::RecordKeys& keys, db::Table& keySource, std::int32_t chartsId, std::int32_t crewId,
+                std::int32_t jobId)
+    {
+        const std::int32_t key = data::UniqueKeyValue(keys, keySource, "ICREWID");
+        table_.append();
+        table_.fieldByName("ICREWID").setAsFloat(key);
+        table_.fieldByName("CHARTSID").setAsFloat(chartsId);
+        table_.fieldByName("CREWID").setAsFloat(crewId);
+        table_.fieldByName("JID").setAsFloat(jobId);
+        table_.fieldByName("JOB").setAsBoolean(true);
+        table_.post();
+        Add(table_.recNo(), chartsId, crewId, jobId, true);
+    }
+    void Delete(Row& row)
+    {
+        table_.goTo(row.RecNo);
+        table_.deleteRecord();
+        row.Deleted = true;
+        --kinds_[{row.CrewId, row.JobId, row.Job}];
+    }
+
+private:
+    void Add(std::uint32_t recNo, std::int32_t chartsId, std::int32_t crewId, std::int32_t jobId, bool job)
+    {
+        byItem_[chartsId].push_back({recNo, crewId, jobId, job});
+        ++kinds_[{crewId, jobId, job}];
+    }
+
+    db::Table& table_;
+    std::unordered_map<std::int32_t, std::vector<Row>> byItem_;
+    std::map<std::tuple<std::int32_t, std::int32_t, bool>, int> kinds_;
+};
+
+}  // namespace
+
+TColor ChartBuilder::RowColour(int dgn, int sortChoice)
+{
+    if (sortChoice == kSortByDependentGroup) {
+        if (dgn == 1)
+            return kGroupFirstColour;
+        if (dgn >= 2)
+            return kGroupDependentColour;
+        return kPlainRowColour;
+    }
+    return dgn == 0 ? kPlainRowColour : kGroupedRowColour;
+}
+
+std::vector<int> ChartBuilder::SortFields(int sortChoice)
+{
+    // TDESC 23, DESC 5, CUSTNAME 24, JOBNAME 25, SD 3, HOURS 2, DG 34, DGN 35.
+    switch (sortChoice) {
+    case 0: return {23, 5, 24, 25};
+    case 1: return {5, 3, 24, 25};
+    case 2: return {3, 2, 24, 25};
+    case 3: return {2, 3, 24, 25};
+    case 4: return {24, 3, 2, 25};
+    case 5: return {24, 25, 3, 2};
+    case 6: return {34, 35, 24, 3};
+    default: return {};
+    }
+}
+
+void ChartBuilder::BuildChart(bool writeBack)
+{
+    ctx_.UI.SetBusyCursor(true);
+    ctx_.RAC.BeginUpdate();
+    if (writeBack)
+        SaveAndClearAllocations(true);
+    if (ctx_.Controls.ShowJobsOnly == 0)
+        UpdateJobSummaries();
+    SortWorkTables();
+
+    db::Table& t = ctx_.Tables.ChartsTable3;
+    if (t.active() && !t.isEmpty()) {
+        db::Field showIt = t.fieldByName("SHOWIT"), job = t.fieldByName("JOB"), sd = t.fieldByName("SD"),
+                  ed = t.fieldByName("ED");
+        const int display = ctx_.Controls.ShowJobsOnly;
+        for (t.first(); !t.eof(); t.next()) {
+            if (!showIt.asBoolean())
+                continue;
+            const bool isJob = job.asBoolean();
+            if (!((display == 0 && isJob) || (display == 1 && !isJob)))
+                continue;
+            const TDateTime start = sd.asFloat();
+            TDateTime end = ed.asFloat();
+            if (end <= start)
+                end = start + 1.0 / 24.0;
+            PopulateChart(isJob, start, end);
+        }
+        dates_.FitChartPeriod(false, false);
+    }
+    // Aligning a group from its first bar places every later one; starting
+    // again from each of them would only place the rest once more.
+    std::unordered_set<const TResourceAllocation*> linked;
+    for (const TResourceAllocation* bar : ctx_.Chart.ChartBars)
+        if (const TResourceAllocation* next = NextGroupBar(bar))
+            linked.insert(next);
+    for (TResourceAllocation* bar : ctx_.Chart.ChartBars)
+        if (linked.count(bar) == 0)
+            AlignLinkedBars(bar);
+    ctx_.RAC.EndUpdate();
+    RefreshIfOpen(ctx_.Tables.ChartsTable);
+    ctx_.UI.SetBusyCursor(false);
+}
+
+void ChartBuilder::SaveAndClearAllocations(bool recompute)
+{
+    ChartTables& tables = ctx_.Tables;
+    ChartState& chart = ctx_.Chart;
+    ctx_.State.TablesBusy = true;
+    chart.SelectedBar = nullptr;
+    chart.HighlightedBar = nullptr;
+    ctx_.Controls.TaskControlsEnabled = false;
+    for (db::Table* t : {&tables.ChartsTable5, &tables.ChartsTable4, &tables.ChartsTable3,
+                         &tables.ChartsTable, &tables.ChartsTable2})
+        RefreshIfOpen(*t);
+
+    db::Table& t = tables.ChartsTable2;
+    if (recompute && t.active() && !chart.ChartBars.empty()) {
+        // One pass in table order finds every bar's record: looking each one up
+        // would read the table record by record.
+        std::unordered_map<double, const TResourceAllocation*> barOf;
+        barOf.reserve(chart.BarLinks.size());
+        for (const auto& [bar, link] : chart.BarLinks)
+            barOf.emplace(link.Ptr, bar);
+        db::Field hoursField = t.fieldByName("HOURS"), crew = t.fieldByName("CREWID"),
+                  job = t.fieldByName("JOB"), offset = t.fieldByName("OFFSET"), sd = t.fieldByName("SD"),
+                  ed = t.fieldByName("ED"), sdd = t.fieldByName("SDD"), edd = t.fieldByName("EDD"),
+                  ptr = t.fieldByName("PTR"), key = t.fieldByName("CHARTSID");
+        for (t.first(); !t.eof(); t.next()) {
+            const double id = ptr.asFloat();
+            if (id == 0)
+                continue;
+            const auto found = barOf.find(id);
+            if (found == barOf.end() || job.asBoolean())
+                continue;
+            const TResourceAllocation* bar = found->second;
+            if (static_cast<std::int32_t>(key.asFloat()) != chart.BarLinks[bar].ChartsId)
+                continue;
+            const float hours = static_cast<float>(hoursField.asFloat());
+            TDateTime start = bar->StartAt();
+            const TDateTime end
+                = ComputeTaskEnd(ctx_, static_cast<std::int32_t>(crew.asFloat()), start, hours);
+            // Only a group bar knows the offset; in any other order the
+            // record keeps its own, or the group would fall apart.
+            const bool newOffset
+                = CarriesOffset(bar) && !SameStoredNumber(offset.asFloat(), CarriedOffsetOf(bar));
+            // Most bars were not touched since the build: their records stay as they are.
+            if (!newOffset && SameStoredNumber(sd.asFloat(), start) && SameStoredNumber(ed.asFloat(), end)
+                && sdd.asDate() == DatePart(start) && edd.asDate() == DatePart(end))
+                continue;
+            t.edit();
+            if (newOffset)
+                offset.setAsFloat(CarriedOffsetOf(bar));
+            WriteTaskPeriod(t, start, end);
+            t.post();
+        }
+    }
+    for (TResourceAllocation* bar : chart.ChartBars)
+        if (CarriesOffset(bar))
+            bar->SetTag(0);
+    chart.Offsets.clear();
+
+    ctx_.State.TablesBusy = false;
+    chart.LastCaptionJob = 0;
+    chart.ChartBars.clear();
+    chart.HeadingRows.clear();
+    chart.HeadingCaptions.clear();
+    chart.BarLinks.clear();
+    chart.RowIds.clear();
+    chart.ChainRows.clear();
+    ctx_.RAC.Clear();
+    chart.LastGroupBar = nullptr;
+    RefreshIfOpen(tables.ChartsTable2);
+    RefreshIfOpen(tables.ChartsTable);
+}
+
+void ChartBuilder::UpdateJobSummaries()
+{
+    ChartTables& tables = ctx_.Tables;
+    db::Table& charts = tables.ChartsTable2;
+    db::Table& jobs = tables.JobsTable2;
+    if (!charts.active() || !jobs.active())
+        return;
+    ctx_.State.TablesBusy = true;
+
+    // One pass over the working copy gives every job its sums.
+    std::unordered_map<std::int32_t, JobTotals> totals;
+    {
+        db::Field jid = charts.fieldByName("JID"), job = charts.fieldByName("JOB"),
+                  hours = charts.fieldByName("HOURS"), cost = charts.fieldByName("COST"),
+                  sd = charts.fieldByName("SD"), ed = charts.fieldByName("ED"),
+                  tid = charts.fieldByName("TID"), key = charts.fieldByName("CHARTSID"),
+                  sdd = charts.fieldByName("SDD"), edd = charts.fieldByName("EDD"),
+                  totalCost = charts.fieldByName("TCOST");
+        for (charts.first(); !charts.eof(); charts.next()) {
+            JobTotals& sums = totals[static_cast<std::int32_t>(jid.asFloat())];
+            const auto chartsId = static_cast<std::int32_t>(key.asFloat());
+            if (job.asBoolean()) {
+                sums.SummaryKey = static_cast<std::int32_t>(tid.asFloat());
+                sums.SummaryRecNo = charts.recNo();
+                sums.StoredStart = sd.asFloat();
+                sums.StoredEnd = ed.asFloat();
+                sums.StoredStartDate = sdd.asDate();
+                sums.StoredEndDate = edd.asDate();
+                sums.StoredHours = hours.asFloat();
+                sums.StoredCost = totalCost.asFloat();
+                sums.Records.emplace_back(chartsId, true);
+                continue;
+            }
+            const float h = static_cast<float>(hours.asFloat());
+            const double rate = cost.asFloat();
+            const TDateTime start = sd.asFloat();
+            const TDateTime end = ed.asFloat();
+            if (!sums.HasTask) {
+                sums.HasTask = true;
+                sums.Earliest = start;
+                sums.Latest = end;
+            }
+            sums.Hours += h;
+            sums.Cost += ToCurrency(h) * ToCurrency(rate) / 10000;
+            sums.LastRate = static_cast<double>(ToCurrency(rate)) / 10000.0;
+            if (start < sums.Earliest)
+                sums.Earliest = start;
+            if (end > sums.Latest)
+                sums.Latest = end;
+            sums.Records.emplace_back(chartsId, false);
+        }
+    }
+
+    AssignmentIndex assignments(tables.ICrewsTable2);
+    for (jobs.first(); !jobs.eof(); jobs.next()) {
+        const std::int32_t jobId = IntField(jobs, "JID");
+        const auto found = totals.find(jobId);
+        // A job without tasks has no period to summarise.
+        if (found == totals.end() || !found->second.HasTask)
+            continue;
+        JobTotals& sums = found->second;
+        ctx_.State.AverageRate = sums.LastRate;
+        const double cost = static_cast<double>(sums.Cost) / 10000.0;
+
+        if (sums.SummaryKey > 0) {
+            if (!sums.SummaryCurrent(cost)) {
+                charts.goTo(sums.SummaryRecNo);
+                charts.edit();
+                WriteTaskPeriod(charts, sums.Earliest, sums.Latest);
+                charts.fieldByName("HOURS").setAsFloat(sums.Hours);
+                charts.fieldByName("TCOST").setAsCurrency(cost);
+                charts.post();
+            }
+            std::int32_t summaryId = 0;
+            for (const auto& [key, isSummary] : sums.Records)
+                if (isSummary)
+                    summaryId = key;
+            for (const auto& [key, isSummary] : sums.Records) {
+                std::vector<AssignmentIndex::Row>* rows = assignments.RowsOf(key);
+                if (rows == nullptr)
+                    continue;
+                if (!isSummary) {
+                    // One missing job row is added per task and build.
+                    for (std::size_t i = 0; i < rows->size(); ++i) {
+                        const AssignmentIndex::Row row = (*rows)[i];
+                        if (row.Deleted || assignments.Has(row.CrewId, jobId, true))
+                            continue;
+                        assignments.Append(
+                            ctx_.State.Keys, tables.ICrewsTable3, summaryId, row.CrewId, jobId);
+                        break;
+                    }
+                } else {
+                    for (AssignmentIndex::Row& row : *rows)
+                        if (!row.Deleted && !assignments.Has(row.CrewId, jobId, false))
+                            assignments.Delete(row);
+                }
+            }
+        } else {
+            const std::int32_t summaryId = data::UniqueKeyValue(ctx_.State.Keys, charts, "CHARTSID");
+            if (ctx_.Hooks.AddTaskToSchedule) {
+                JobSummaryRow row;
+                row.ChartsId = summaryId;
+                row.CustomerName = data::TrimBlanks(jobs.fieldByName("CUSTNAME").asString());
+                row.JobName = data::TrimBlanks(jobs.fieldByName("DESC").asString());
+                row.Description = row.JobName;
+                row.Start = sums.Earliest;
+                row.End = sums.Latest;
+                row.Hours = sums.Hours;
+                row.Rate = ctx_.State.AverageRate;
+                row.TotalCost = cost;
+                row.JobId = jobId;
+                row.CustomerId = IntField(jobs, "CID");
+                ctx_.Hooks.AddTaskToSchedule(row);
+            }
+            for (const auto& [key, isSummary] : sums.Records) {
+                std::vector<AssignmentIndex::Row>* rows = isSummary ? nullptr : assignments.RowsOf(key);
+                if (rows == nullptr)
+                    continue;
+                for (std::size_t i = 0; i < rows->size(); ++i) {
+                    const AssignmentIndex::Row row = (*rows)[i];
+                    if (row.Deleted)
+                        continue;
+                    if (assignments.Has(row.CrewId, jobId, true))
+                        break;
+                    assignments.Append(ctx_.State.Keys, tables.ICrewsTable3, summaryId, row.CrewId, jobId);
+                }
+            }
+        }
+    }
+    RefreshIfOpen(tables.ICrewsTable3);
+    RefreshIfOpen(charts);
+    RefreshIfOpen(tables.ChartsTable);
+    ctx_.State.TablesBusy = false;
+}
+
+void ChartBuilder::SortWorkTables()
+{
+    ChartTables& tables = ctx_.Tables;
+    const std::vector<int> fields = SortFields(ctx_.Controls.ChartSortBy);
+    if (fields.empty() || !tables.ChartsTable4.active())
+        return;
+    const std::filesystem::path file(tables.ChartsTable4.path());
+    if (AlreadyInOrder(file, fields))
+        return;
+    ctx_.State.TablesBusy = true;
+
+    std::unordered_set<db::Table*> wasOpen;
+    for (db::Table* t : CursorsToClose(tables)) {
+        if (!t->active())
+            continue;
+        wasOpen.insert(t);
+        t->refresh();
+        t->close();
+    }
+    try {
+        db::SortTable(file.parent_path().string(), file.filename().string(), fields);
+    } catch (const db::DbError& e) {
+        ctx_.UI.ShowMessage(e.what(), "Dbi error", data::MessageIcon::Stop);
+    }
+    for (db::Table* t : CursorsToOpen(tables))
+        if (wasOpen.count(t) != 0)
+            t->open();
+    RefreshIfOpen(tables.ChartsTable);
+    ctx_.State.TablesBusy = false;
+}
+
+TResourceAllocation* ChartBuilder::RegisterBar(TResourceAllocation* bar)
+{
+    if (bar == nullptr)
+        return nullptr;
+    ctx_.Chart.ChartBars.push_back(bar);
+    bar->SetTag(0);
+    return bar;
+}
+
+void ChartBuilder::PopulateChart(bool isJob, TDateTime start, TDateTime end)
+{
+    db::Table& t = ctx_.Tables.ChartsTable3;
+    ChartState& chart = ctx_.Chart;
+    const int dgn = IntField(t, "DGN");
+    const TColor colour = RowColour(dgn, ctx_.Controls.ChartSortBy);
+
+    TResourceAllocation* bar = nullptr;
+    const std::int32_t series = IntField(t, "CHAIN");
+    if (series > 0 && dgn == 0) {
+        const auto shared = chart.ChainRows.find(series);
+        if (shared != chart.ChainRows.end())
+            bar = AddBarToRow(shared->second, start, end);
+    }
+    if (bar == nullptr)
+        bar = AddRowWithBar(RowCaption(t), colour, isJob, start, end);
+    TRACResource* row = bar->Resource();
+    if (series > 0)
+        chart.ChainRows.emplace(series, row);
+
+    if (ctx_.Controls.ChartSortBy == kSortByDependentGroup) {
+        if (dgn == 1) {
+            chart.LastGroupBar = bar;
+        } else if (dgn > 1) {
+            if (chart.LastGroupBar != nullptr)
+                chart.LastGroupBar->SetAnyObject(bar);
+            SetCarriedOffset(chart, bar, t.fieldByName("OFFSET").asFloat());
+            chart.LastGroupBar = bar;
+        }
+    }
+
+    const std::int32_t key = IntField(t, "CHARTSID");
+    const double barId = key;
+    const double rowId = chart.RowIds.emplace(row, barId).first->second;
+    chart.BarLinks[bar] = {barId, key};
+    db::Field ptr = t.fieldByName("PTR"), rowField = t.fieldByName("RESOURCE");
+    if (ptr.asFloat() != barId || rowField.asFloat() != rowId) {
+        t.edit();
+        ptr.setAsFloat(barId);
+        rowField.setAsFloat(rowId);
+        t.post();
+    }
+}
+
+std::string ChartBuilder::RowCaption(db::Table& table)
+{
+    ChartTables& tables = ctx_.Tables;
+    const bool isJob = table.fieldByName("JOB").asBoolean();
+    const std::string desc = data::TrimBlanks(table.fieldByName("DESC").asString());
+    const std::int32_t jobId = IntField(table, "JID");
+    const std::int32_t crewId = IntField(table, "CREWID");
+
+    if (jobId != ctx_.Chart.LastCaptionJob) {
+        ctx_.Chart.LastCaptionJob = jobId;
+        if (tables.JobsTable.locate("JID", db::Value(static_cast<double>(jobId)))
+            && tables.CustomersTable2.locate("CID", tables.JobsTable.fieldByName("CID").value())) {
+            std::string heading = data::TrimBlanks(tables.CustomersTable2.fieldByName("NAME").asString());
+            if (!isJob)
+                heading += " : " + data::TrimBlanks(tables.JobsTable.fieldByName("DESC").asString());
+            AddHeadingRow(heading, kGroupDependentColour);
+        }
+    }
+    if (!isJob && ctx_.Controls.ResourceCaptionMode == 1
+        && tables.CrewsTable.locate("CREWID", db::Value(static_cast<double>(crewId))))
+        return data::TrimBlanks(tables.CrewsTable.fieldByName("DESC").asString()) + " : " + desc;
+    return desc;
+}
+
+TRACResource* ChartBuilder::AddHeadingRow(const std::string& caption, TColor colour)
+{
+    ctx_.RAC.BeginUpdate();
+    TRACResource* row = ctx_.RAC.AddResource(QString(), colour, chart::rsBlockArrow);
+    ctx_.Chart.HeadingRows.push_back(row);
+    ctx_.Chart.HeadingCaptions.push_back(caption);
+    ctx_.RAC.EndUpdate();
+    return row;
+}
+
+TResourceAllocation* ChartBuilder::AddRowWithBar(const std::string& caption, TColor colour, bool isJob,
+                                                 TDateTime start, TDateTime end)
+{
+    ctx_.RAC.BeginUpdate();
+    TRACResource* row = ctx_.RAC.AddResource(
+        ToQString(caption), colour, isJob ? chart::rsPointedBlock : chart::rsBlockArrow);
+    TResourceAllocation* bar = RegisterBar(row->AddSlot(start, end));
+    ctx_.RAC.EndUpdate();
+    return bar;
+}
+
+TResourceAllocation* ChartBuilder::AddBarToRow(TRACResource* row, TDateTime start, TDateTime end)
+{
+    try {
+        return RegisterBar(row->AddSlot(start, end));
+    } catch (const chart::EBadValueException&) {
+        return nullptr;
+    }
+}
+
+void ChartBuilder::AlignLinkedBars(TResourceAllocation* bar)
+{
+    // A chain that leads back to a bar already placed would never end.
+    std::unordered_set<const TResourceAllocation*> visited{bar};
+    TResourceAllocation* previous = bar;
+    for (TResourceAllocation* next = NextGroupBar(previous); next != nullptr && visited.insert(next).second;
+         next = NextGroupBar(previous)) {
+        AlignLinkedBar(previous, next);
+        previous = next;
+    }
+}
+
+void ChartBuilder::AlignLinkedBar(TResourceAllocation* previous, TResourceAllocation* next)
+{
+    db::Table& t = ctx_.Tables.ChartsTable2;
+    if (!LocateBarRecord(ctx_, t, next))
+        return;
+    const std::int32_t crewId = IntField(t, "CREWID");
+    const bool fromStart = t.fieldByName("USED").asBoolean();
+    const float hours = static_cast<float>(t.fieldByName("HOURS").asFloat());
+    TDateTime start = (fromStart ? previous->StartAt() : previous->EndAt()) + CarriedOffsetOf(next);
+    const TDateTime end = ComputeTaskEnd(ctx_, crewId, start, hours);
+    dates_.SetAllocationTimes(next, true, start, end);
+    if (SameStoredNumber(t.fieldByName("SD").asFloat(), start)
+        && SameStoredNumber(t.fieldByName("ED").asFloat(), end)
+        && t.fieldByName("SDD").asDate() == DatePart(start)
+        && t.fieldByName("EDD").asDate() == DatePart(end))
+        return;
+    t.edit();
+    WriteTaskPeriod(t, start, end);
+    t.post();
+}
+
+float ChartBuilder::RecalcTaskTimes(bool keepHours, TResourceAllocation* bar)
+{
+    db::Table& t = ctx_.Tables.ChartsTable2;
+    if (!LocateBarRecord(ctx_, t, bar))
+        return 0;
+    const std::int32_t chartsId = IntField(t, "CHARTSID");
+    const std::int32_t crewId = IntField(t, "CREWID");
+    ctx_.State.UpdateCounter = data::NextUpdateCount(static_cast<float>(t.fieldByName("UPDATE").asFloat()));
+
+    TDateTime start = bar->StartAt();
+    TDateTime end = bar->EndAt();
+    if (!ResourcesAreFree(ctx_, crewId, start, end, chartsId))
+        return 0;
+    float hours = 0;
+    if (keepHours) {
+        hours = static_cast<float>(t.fieldByName("HOURS").asFloat());
+        end = ComputeTaskEnd(ctx_, crewId, start, hours);
+    } else {
+        hours = WorkingHoursBetween(ctx_, crewId, start, end);
+    }
+    // A task with no working hours would collapse at the next write-back:
+    // leave the record as it is and let the caller put the bar back.
+    if (hours <= 0)
+        return 0;
+    if (!dates_.SetAllocationTimes(bar, true, start, end)) {
+        dates_.SetAllocationTimes(bar, true, ctx_.Chart.DragSavedStart, ctx_.Chart.DragSavedEnd);
+        return hours;
+    }
+    t.edit();
+    if (CarriesOffset(bar))
+        t.fieldByName("OFFSET").setAsFloat(CarriedOffsetOf(bar));
+    WriteTaskPeriod(t, start, end);
+    t.fieldByName("HOURS").setAsFloat(hours);
+    t.fieldByName("UPDATE").setAsFloat(ctx_.State.UpdateCounter);
+    t.post();
+    return hours;
+}
+
+}  // namespace tw::visualize

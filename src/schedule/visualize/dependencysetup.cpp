@@ -1,0 +1,154 @@
+#include "schedule/visualize/dependencysetup.h"
+
+#include <algorithm>
+
+#include "data/textroutines.h"
+#include "data/updatecount.h"
+#include "schedule/visualize/chartbuilder.h"
+#include "schedule/visualize/pagesupport.h"
+
+namespace tw::visualize {
+
+void DependencySetup::SetDependenciesClick()
+{
+    ctx_.Controls.StopButtonEnabled = true;
+    ctx_.Controls.SetDependenciesEnabled = false;
+    ctx_.Controls.ResetDependenciesEnabled = false;
+    ctx_.State.DependencySetupMode = true;
+    ctx_.State.DependencyClicks = 0;
+    clickedBars_.clear();
+    ctx_.UI.SetStatusText(0, "Click on the parent task");
+    ctx_.UI.SetStatusText(1, "Setting task dependencies");
+    ctx_.UI.RepaintStatus();
+}
+
+void DependencySetup::BarClicked(TResourceAllocation* bar)
+{
+    data::MainScreenState& state = ctx_.State;
+    ctx_.Chart.SelectedBar = bar;
+    // A task clicked again would become its own predecessor.
+    if (std::find(clickedBars_.begin(), clickedBars_.end(), bar) != clickedBars_.end())
+        return;
+    clickedBars_.push_back(bar);
+    db::Table& charts = ctx_.Tables.ChartsTable2;
+
+    if (state.DependencyClicks == 0) {
+        if (LocateBarRecord(ctx_, charts, bar)) {
+            state.DependencyGroup = charts.fieldByName("SD").asFloat();
+            state.DependencyFromStart = charts.fieldByName("USED").asBoolean();
+            state.PreviousDependencyTask = IntField(charts, "CHARTSID");
+            state.DependencyNumber = 1;
+            state.UpdateCounter
+                = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+            charts.edit();
+            charts.fieldByName("DG").setAsFloat(state.DependencyGroup);
+            charts.fieldByName("DGN").setAsFloat(1);
+            charts.fieldByName("PID").setAsFloat(0);
+            charts.fieldByName("PARENT").setAsBoolean(true);
+            charts.fieldByName("UPDATE").setAsFloat(state.UpdateCounter);
+            charts.post();
+            ctx_.Tables.ChartsTable.refresh();
+        } else {
+            state.PreviousDependencyTask = 0;
+        }
+        bar->SetColor(kGroupFirstColour);
+        ctx_.UI.SetStatusText(0, "Click on dependent tasks in desired order");
+        ctx_.UI.RepaintStatus();
+    } else {
+        TResourceAllocation* previous = clickedBars_[static_cast<std::size_t>(state.DependencyClicks) - 1];
+        if (previous == nullptr) {
+            bar->SetTag(0);
+        } else if (const db::Value previousKey(static_cast<double>(state.PreviousDependencyTask));
+                   state.PreviousDependencyTask != 0 && charts.locate("CHARTSID", previousKey)) {
+            db::Table& current = ctx_.Tables.ChartsTable;
+            const bool found = LocateBarRecord(ctx_, current, bar);
+            const std::int32_t clickedKey = found ? IntField(current, "CHARTSID") : 0;
+            state.UpdateCounter
+                = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+            charts.edit();
+            charts.fieldByName("CHILD").setAsFloat(clickedKey);
+            charts.fieldByName("UPDATE").setAsFloat(state.UpdateCounter);
+            charts.post();
+
+            const double offset
+                = bar->StartAt() - (state.DependencyFromStart ? previous->StartAt() : previous->EndAt());
+            SetCarriedOffset(ctx_.Chart, bar, offset);
+            previous->SetAnyObject(bar);
+            ++state.DependencyNumber;
+            if (found && LocateBarRecord(ctx_, current, bar)) {
+                current.edit();
+                current.fieldByName("DG").setAsFloat(state.DependencyGroup);
+                current.fieldByName("DGN").setAsFloat(state.DependencyNumber);
+                current.fieldByName("PID").setAsFloat(state.PreviousDependencyTask);
+                current.fieldByName("OFFSET").setAsFloat(offset);
+                current.post();
+                current.refresh();
+            }
+            state.PreviousDependencyTask = clickedKey;
+        }
+        bar->SetColor(kGroupDependentColour);
+        ctx_.UI.SetStatusText(1, "Click red button to end dependency setup");
+        ctx_.UI.RepaintStatus();
+    }
+    ++state.DependencyClicks;
+}
+
+void DependencySetup::StopButtonClick()
+{
+    if (ctx_.Hooks.PushChartUpdates)
+        ctx_.Hooks.PushChartUpdates();
+    ctx_.State.DependencySetupMode = false;
+    ctx_.State.DependencyNumber = 0;
+    ctx_.UI.SetStatusText(0, "");
+    ctx_.UI.SetStatusText(1, "Completed dependency task setup");
+    ctx_.UI.RepaintStatus();
+    ctx_.Controls.StopButtonEnabled = false;
+    ctx_.Controls.SetDependenciesEnabled = true;
+    ctx_.Controls.ChartSortBy = kSortByDependentGroup;
+    if (ctx_.Hooks.ChartSortByClick)
+        ctx_.Hooks.ChartSortByClick();
+}
+
+void DependencySetup::ResetDependenciesClick()
+{
+    TResourceAllocation* selected = ctx_.Chart.SelectedBar;
+    if (ctx_.State.DependencySetupMode || selected == nullptr)
+        return;
+    db::Table& charts = ctx_.Tables.ChartsTable2;
+    const std::string name = LocateBarRecord(ctx_, charts, selected)
+        ? data::TrimBlanks(charts.fieldByName("DESC").asString())
+        : "";
+    if (NextGroupBar(selected) == nullptr) {
+        ctx_.UI.SetStatusText(0, name + " has no dependent tasks");
+        ctx_.UI.SetStatusText(1, "");
+        ctx_.UI.RepaintStatus();
+        return;
+    }
+    std::string list;
+    std::vector<const TResourceAllocation*> visited{selected};
+    TResourceAllocation* previous = selected;
+    for (TResourceAllocation* next = NextGroupBar(previous);
+         next != nullptr && std::find(visited.begin(), visited.end(), next) == visited.end();
+         next = NextGroupBar(previous)) {
+        visited.push_back(next);
+        if (LocateBarRecord(ctx_, charts, next)) {
+            if (!list.empty())
+                list += ", ";
+            list += data::TrimBlanks(charts.fieldByName("DESC").asString());
+            const bool fromStart = charts.fieldByName("USED").asBoolean();
+            const double offset = next->StartAt() - (fromStart ? previous->StartAt() : previous->EndAt());
+            if (CarriesOffset(next))
+                reinterpret_cast<CarriedOffset*>(next->Tag())->Offset = offset;
+            else
+                SetCarriedOffset(ctx_.Chart, next, offset);
+        }
+        previous = next;
+    }
+    if (ctx_.Hooks.RefreshChart)
+        ctx_.Hooks.RefreshChart();
+    ctx_.UI.SetStatusText(0, "Dependencies reset for task: " + name);
+    ctx_.UI.SetStatusText(1, "Dependent tasks: " + list);
+    ctx_.UI.RepaintStatus();
+}
+
+}  // namespace tw::visualize

@@ -1,0 +1,65 @@
+#include "schedule/visualize/taskstatusbar.h"
+
+#include "data/datetimetext.h"
+#include "data/quartergrid.h"
+#include "data/textroutines.h"
+#include "schedule/visualize/pagesupport.h"
+
+namespace tw::visualize {
+
+void TaskStatusBar::ShowTaskStatusBar()
+{
+    db::Table& t = ctx_.Tables.ChartsTable;
+    data::UserInterface& ui = ctx_.UI;
+    const std::string desc = data::TrimBlanks(t.fieldByName("DESC").asString());
+    ctx_.State.CurrentTaskStart = t.fieldByName("SD").asFloat();
+    ctx_.State.CurrentTaskEnd = t.fieldByName("ED").asFloat();
+    const std::int32_t chartsId = IntField(t, "CHARTSID");
+    const bool isJob = t.fieldByName("JOB").asBoolean();
+    const std::int32_t crewId = IntField(t, "CREWID");
+    const float hours = static_cast<float>(t.fieldByName("HOURS").asFloat());
+    const int unit = IntField(t, "PIN") - 1;
+
+    std::string customer;
+    if (ctx_.Tables.CustomersTable2.locate("CID", t.fieldByName("CID").value()))
+        customer = data::TrimBlanks(ctx_.Tables.CustomersTable2.fieldByName("NAME").asString());
+
+    if (ctx_.Controls.AnyQueryRestriction()) {
+        ctx_.State.TasksFound = static_cast<std::int32_t>(t.recordCount());
+        ui.SetStatusText(0, "");
+        ui.SetStatusText(1, std::to_string(ctx_.State.TasksFound) + " tasks found");
+        ui.SetStatusText(2, "");
+    } else {
+        ctx_.State.TasksFound = 0;
+        ui.SetStatusText(0, customer);
+        ui.SetStatusText(1, desc);
+        const bool free = isJob
+            || ResourcesAreFree(
+                ctx_, crewId, ctx_.State.CurrentTaskStart, ctx_.State.CurrentTaskEnd, chartsId);
+        ui.SetStatusText(2, free ? LengthText(ctx_, crewId, unit, hours) : "Resource conflict");
+    }
+    ui.RepaintStatus();
+}
+
+void TaskStatusBar::WriteTaskTimes(const TResourceAllocation* bar, float hours)
+{
+    data::UserInterface& ui = ctx_.UI;
+    db::Table& t = ctx_.Tables.ChartsTable2;
+    const TDateTime start = data::RoundUpToQuarterHour(bar->StartAt());
+    const TDateTime end = data::RoundUpToQuarterHour(bar->EndAt());
+    if (LocateBarRecord(ctx_, t, bar)) {
+        const std::int32_t crewId = IntField(t, "CREWID");
+        const int unit = IntField(t, "PIN") - 1;
+        ui.SetStatusText(
+            0, bar->Resource() != nullptr ? bar->Resource()->Name().toStdString() : std::string());
+        ui.SetStatusText(1, data::DateTimeText(start) + "  to  " + data::DateTimeText(end));
+        ui.SetStatusText(2, LengthText(ctx_, crewId, unit, hours));
+    } else {
+        ui.SetStatusText(0, "Internal error");
+        ui.SetStatusText(1, "Cannot locate task record");
+        ui.SetStatusText(2, "");
+    }
+    ui.RepaintStatus();
+}
+
+}  // namespace tw::visualize

@@ -1,0 +1,173 @@
+// Adding a task or a job row to the schedule: customer and job found or
+// created, the working copy, the assignment row, the task list, the push.
+#include <gtest/gtest.h>
+
+#include "schedule/sync/addtask.h"
+#include "workstation.h"
+
+using namespace tw;
+using namespace tw::schedule;
+using namespace tw::schedule::test;
+
+namespace {
+
+class AddTask : public ::testing::Test, protected OneWorkstation {
+protected:
+    AddTask()
+    {
+        hooks.GetCurrentResource = [this](std::string& description) {
+            description = "Crew A";
+            return std::int32_t{77};
+        };
+        hooks.SetCustomersLabel = [this](const std::string& caption) { customersLabel = caption; };
+        adder = std::make_unique<ScheduleAdder>(ws->tables, ws->state, ws->ui, ws->sync, hooks);
+    }
+
+    NewScheduleItem Task(std::int32_t key, const std::string& customer = "Smith, John",
+                         const std::string& job = "Kitchen")
+    {
+        NewScheduleItem item;
+        item.Key = key;
+        item.CustomerName = customer;
+        item.JobName = job;
+        item.Description = "Tiling";
+        item.Start = 46001.5;
+        item.End = 46001.75;
+        item.Hours = 6;
+        item.HourlyRate = 55.25;
+        item.TotalCost = 331.5;
+        item.AddToTaskList = true;
+        item.SingleAdd = false;
+        return item;
+    }
+
+    static int Count(db::Table& t)
+    {
+        t.refresh();
+        return static_cast<int>(t.recordCount());
+    }
+
+    AddTaskHooks hooks;
+    std::string customersLabel;
+    std::unique_ptr<ScheduleAdder> adder;
+};
+
+TEST_F(AddTask, ATaskGoesIntoWorkingCopyTaskListAndAssignmentsAndASingleAddIsShared)
+{
+    NewScheduleItem item = Task(500);
+    item.Start = 46001.75;  // later than the end: stored swapped
+    item.End = 46001.5;
+    item.Notes = std::vector<std::string>{"first line", "second line"};
+    item.SingleAdd = true;
+    ws->state.UpdateCounter = 4.0f;
+    ASSERT_TRUE(adder->AddTaskToSchedule(item));
+
+    db::Table& charts = ws->ChartsTable5;
+    ASSERT_TRUE(charts.locate("CHARTSID", db::Value(500.0)));
+    EXPECT_EQ(charts.fieldByName("SD").asFloat(), 46001.5);
+    EXPECT_EQ(charts.fieldByName("OSD").asFloat(), 46001.5);
+    EXPECT_EQ(charts.fieldByName("ED").asFloat(), 46001.75);
+    EXPECT_EQ(charts.fieldByName("OED").asFloat(), 46001.75);
+    EXPECT_EQ(charts.fieldByName("SDD").asDate(), 46001.0);
+    EXPECT_EQ(charts.fieldByName("CREWID").asInteger(), 77);
+    EXPECT_EQ(charts.fieldByName("TDESC").asString(), "Crew A");
+    EXPECT_EQ(charts.fieldByName("UPDATE").asFloat(), 4.0);
+    EXPECT_EQ(charts.fieldByName("ORDER").asInteger(), 0);
+    EXPECT_EQ(charts.fieldByName("NOTES").asString(), "first line\nsecond line\n");
+    EXPECT_EQ(charts.fieldByName("CID").asInteger(), adder->CustomerKey());
+    EXPECT_EQ(charts.fieldByName("JID").asInteger(), adder->JobKey());
+    EXPECT_EQ(ws->state.AverageRate, 55.25);
+    EXPECT_FALSE(ws->state.TablesBusy);
+    EXPECT_EQ(customersLabel, "All customers");
+
+    ASSERT_TRUE(ws->ICrewsTable.locate("CHARTSID;CREWID", {db::Value(500.0), db::Value(77.0)}));
+    EXPECT_EQ(ws->ICrewsTable.fieldByName("JID").asInteger(), adder->JobKey());
+    EXPECT_EQ(DescOf(ws->TasksTable3, 500), "Tiling");
+    EXPECT_EQ(DescOf(ws->IChartsTable, 500), "Tiling") << "a single add is pushed";
+    EXPECT_EQ(DescOf(ws->ITasksTable2, 500), "Tiling");
+    EXPECT_FALSE(LockInUse(ws->AccessTable));
+
+    // The next task of the same customer and job finds both.
+    ASSERT_TRUE(adder->AddTaskToSchedule(Task(501)));
+    EXPECT_EQ(Count(ws->CustomersTable3), 1);
+    EXPECT_EQ(Count(ws->JobsTable3), 1);
+}
+
+TEST_F(AddTask, OrderIsTwentyFiveTimesTheRecordsAlreadyThere)
+{
+    for (int k = 0; k < 4; ++k)
+        ASSERT_TRUE(adder->AddTaskToSchedule(Task(600 + k)));
+    ASSERT_TRUE(adder->AddTaskToSchedule(Task(700)));
+    ASSERT_TRUE(ws->ChartsTable5.locate("CHARTSID", db::Value(700.0)));
+    EXPECT_EQ(ws->ChartsTable5.fieldByName("ORDER").asInteger(), 100);
+}
+
+TEST_F(AddTask, AJobRowHasNoAssignmentNoTaskListAndItsNameMustBeNew)
+{
+    NewScheduleItem row = Task(800);
+    row.JobRow = true;
+    row.SingleAdd = true;
+    ASSERT_TRUE(adder->AddTaskToSchedule(row));
+    EXPECT_EQ(Count(ws->ICrewsTable), 0);
+    EXPECT_EQ(Count(ws->TasksTable3), 0);
+    ASSERT_TRUE(ws->ChartsTable5.locate("CHARTSID", db::Value(800.0)));
+    EXPECT_EQ(ws->ChartsTable5.fieldByName("TDESC").asString(), "");
+
+    row.Key = 801;
+    EXPECT_FALSE(adder->AddTaskToSchedule(row));
+    EXPECT_EQ(ws->ui.Status[0], "Duplicate job name- choose a different name");
+    EXPECT_EQ(DescOf(ws->ChartsTable5, 801), "<missing>");
+
+    row.SingleAdd = false;  // an import checks no names
+    EXPECT_TRUE(adder->AddTaskToSchedule(row));
+}
+
+TEST_F(AddTask, AnItemImportedBeforeIsRefusedAfterItsCustomerAndJobWereMade)
+{
+    NewScheduleItem item = Task(900, "Jones", "Roof");
+    item.CustomerListId = "C-1";
+    item.ItemListId = "J-1";
+    ASSERT_TRUE(adder->AddTaskToSchedule(item));
+
+    NewScheduleItem again = Task(901, "Jones Ltd", "Roof repair");
+    again.CustomerListId = "C-2";
+    again.ItemListId = "J-1";
+    EXPECT_FALSE(adder->AddTaskToSchedule(again));
+    EXPECT_EQ(DescOf(ws->ChartsTable5, 901), "<missing>");
+    EXPECT_EQ(Count(ws->CustomersTable3), 2);
+    EXPECT_FALSE(ws->state.TablesBusy);
+
+    // By QuickBooks id first: another name finds the same customer.
+    NewScheduleItem byId = Task(902, "Jones renamed", "Other");
+    byId.CustomerListId = "C-1";
+    byId.ItemListId = "J-2";
+    ASSERT_TRUE(adder->AddTaskToSchedule(byId));
+    ASSERT_TRUE(ws->ChartsTable5.locate("CHARTSID", db::Value(902.0)));
+    ASSERT_TRUE(ws->CustomersTable3.locate("LISTID", db::Value(std::string("C-1"))));
+    EXPECT_EQ(ws->ChartsTable5.fieldByName("CID").asInteger(),
+              ws->CustomersTable3.fieldByName("CID").asInteger());
+}
+
+TEST_F(AddTask, AJobIsFoundByItsNameAndItsCustomersName)
+{
+    ASSERT_TRUE(adder->AddTaskToSchedule(Task(1, "Smith", "Kitchen")));
+    const std::int32_t smithKitchen = adder->JobKey();
+    ASSERT_TRUE(adder->AddTaskToSchedule(Task(2, "Brown", "Kitchen")));
+    EXPECT_NE(adder->JobKey(), smithKitchen);
+    ASSERT_TRUE(adder->AddTaskToSchedule(Task(3, "Smith", "Kitchen")));
+    EXPECT_EQ(adder->JobKey(), smithKitchen);
+    EXPECT_EQ(Count(ws->JobsTable3), 2);
+}
+
+TEST_F(AddTask, AssignmentRowsAreOnePerItemAndResource)
+{
+    EXPECT_TRUE(adder->AddCrewIndexRow(10, 1, 5));
+    EXPECT_FALSE(adder->AddCrewIndexRow(10, 1, 5));
+    EXPECT_TRUE(adder->AddCrewIndexRow(10, 2, 5));
+    EXPECT_TRUE(adder->AddCrewIndexRow(11, 1, 5));
+    EXPECT_EQ(Count(ws->ICrewsTable), 3);
+    adder->DeleteCrewIndexRows(10);
+    EXPECT_EQ(Count(ws->ICrewsTable), 1);
+}
+
+}  // namespace

@@ -1,0 +1,388 @@
+// Two workstations sharing one schedule folder: what one pushes the other
+// pulls, always under the lock; failures leave the lock free and the copy
+// usable.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "workstation.h"
+
+using namespace tw;
+using namespace tw::schedule;
+using namespace tw::schedule::test;
+
+namespace {
+
+class TwoWorkstations : public ::testing::Test {
+protected:
+    TwoWorkstations()
+    {
+        CreateScheduleFolder(shared.path());
+        CreateProgramFolder(progA.path());
+        CreateProgramFolder(progB.path());
+        a = std::make_unique<Workstation>(progA.path(), shared.path());
+        b = std::make_unique<Workstation>(progB.path(), shared.path());
+    }
+
+    // A task added on A's working copy, in both of its tables.
+    void AddOnA(const Item& item)
+    {
+        PutItem(a->ChartsTable5, item);
+        PutItem(a->TasksTable3, item);
+    }
+
+    // Every schedule item of a table as key -> description.
+    static std::map<std::int32_t, std::string> Items(db::Table& t)
+    {
+        std::map<std::int32_t, std::string> out;
+        t.refresh();
+        for (t.first(); !t.eof(); t.next())
+            out[t.fieldByName("CHARTSID").asInteger()] = t.fieldByName("DESC").asString();
+        return out;
+    }
+
+    TempFolder shared, progA, progB;
+    std::unique_ptr<Workstation> a, b;
+};
+
+TEST_F(TwoWorkstations, WhatOneAddsEditsAndRemovesTheOtherPullsExactly)
+{
+    AddOnA({101, "Paint hall", 2.1f, "bring ladder"});
+    AddOnA({102, "Tile kitchen", 2.1f});
+    AddOnA({103, "Fix gutter", 2.1f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+
+    EXPECT_TRUE(b->sync.PullChartUpdates(false));
+    EXPECT_EQ(Items(b->ChartsTable5), Items(a->ChartsTable5));
+    EXPECT_EQ(Items(b->TasksTable3), Items(a->TasksTable3));
+    ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(101.0)));
+    EXPECT_EQ(b->ChartsTable5.fieldByName("NOTES").asString(), "bring ladder");
+
+    // Nothing changed: the pull copies nothing.
+    EXPECT_FALSE(b->sync.PullChartUpdates(false));
+
+    // An edit travels; the other items stay as they are.
+    PutItem(a->ChartsTable5, {102, "Tile kitchen and hall", 3.1f});
+    ASSERT_TRUE(a->sync.PushChartRecord(102));
+    EXPECT_TRUE(b->sync.PullChartUpdates(false));
+    EXPECT_EQ(DescOf(b->ChartsTable5, 102), "Tile kitchen and hall");
+    EXPECT_EQ(Items(b->ChartsTable5), Items(a->ChartsTable5));
+
+    // Deleting parts delete in the shared table; the removal carries it over.
+    ASSERT_TRUE(a->IChartsTable.locate("CHARTSID", db::Value(103.0)));
+    a->IChartsTable.deleteRecord();
+    EXPECT_TRUE(b->sync.RemoveObsoleteTasks());
+    EXPECT_EQ(b->ui.Status[1], "1 obsolete tasks removed");
+    EXPECT_EQ(DescOf(b->ChartsTable5, 103), "<missing>");
+    EXPECT_EQ(Items(b->ChartsTable5).size(), 2u);
+    // The task list keeps every task ever added.
+    EXPECT_EQ(DescOf(b->TasksTable3, 103), "Fix gutter");
+    EXPECT_FALSE(b->sync.RemoveObsoleteTasks());
+
+    EXPECT_FALSE(LockInUse(a->AccessTable));
+    EXPECT_FALSE(a->state.TablesBusy);
+    EXPECT_FALSE(b->state.TablesBusy);
+}
+
+// A push of the whole working copy between another workstation's deletion
+// and this one's next removal of obsolete items must not bring the deleted
+// item back; an item added here and never shared is pushed as ever.
+TEST_F(TwoWorkstations, APushNeverBringsBackAnItemDeletedElsewhere)
+{
+    AddOnA({1, "kept", 2.0f});
+    AddOnA({2, "deleted by A", 2.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(false));
+    ASSERT_TRUE(a->IChartsTable.locate("CHARTSID", db::Value(2.0)));
+    a->IChartsTable.deleteRecord();
+
+    PutItem(b->ChartsTable5, {3, "new on B", 2.0f});
+    PutItem(b->ChartsTable5, {1, "edited on B", 3.0f});
+    ASSERT_TRUE(b->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PushChartRecord(2));
+    EXPECT_EQ(DescOf(a->IChartsTable, 2), "<missing>");
+    EXPECT_EQ(DescOf(a->IChartsTable, 3), "new on B");
+    EXPECT_EQ(DescOf(a->IChartsTable, 1), "edited on B");
+
+    EXPECT_TRUE(b->sync.RemoveObsoleteTasks());
+    EXPECT_EQ(DescOf(b->ChartsTable5, 2), "<missing>");
+    EXPECT_EQ(DescOf(b->ChartsTable5, 3), "new on B");
+}
+
+// A push of the whole working copy writes every item; one that another
+// workstation changed since the two were last in step, and that did not
+// change here, keeps the other's change (the next pull brings it here).
+// When both changed, the later push wins.
+TEST_F(TwoWorkstations, APushKeepsANewerChangeMadeElsewhere)
+{
+    AddOnA({1, "first", 2.0f});
+    AddOnA({2, "second", 2.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(false));
+
+    PutItem(a->ChartsTable5, {1, "changed on A", 3.0f});
+    PutItem(a->ChartsTable5, {2, "changed on A", 3.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    PutItem(b->ChartsTable5, {2, "changed on B", 4.0f});
+    ASSERT_TRUE(b->sync.PushChartUpdates());
+    EXPECT_EQ(DescOf(a->IChartsTable, 1), "changed on A");
+    EXPECT_EQ(DescOf(a->IChartsTable, 2), "changed on B");
+
+    EXPECT_TRUE(b->sync.PullChartUpdates(false));
+    EXPECT_EQ(DescOf(b->ChartsTable5, 1), "changed on A");
+    EXPECT_TRUE(a->sync.PullChartUpdates(false));
+    EXPECT_EQ(DescOf(a->ChartsTable5, 2), "changed on B");
+}
+
+TEST_F(TwoWorkstations, PullTakesTheSharedItemWhenTheCountersDifferInSinglePrecision)
+{
+    AddOnA({1, "shared", 5.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(false));
+
+    struct Case {
+        const char* name;
+        double workingCounter;
+        bool copied;
+    };
+    const Case cases[] = {
+        {"same single-precision value", 5.0000001, false},
+        {"working copy behind", 4.0, true},
+        {"working copy ahead (local change not pushed) is overwritten", 6.0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(1.0)));
+        b->ChartsTable5.edit();
+        b->ChartsTable5.fieldByName("DESC").setAsString("local");
+        b->ChartsTable5.fieldByName("UPDATE").setAsFloat(c.workingCounter);
+        b->ChartsTable5.post();
+        EXPECT_EQ(b->sync.PullChartUpdates(false), c.copied);
+        EXPECT_EQ(DescOf(b->ChartsTable5, 1), c.copied ? "shared" : "local");
+        if (c.copied) {
+            EXPECT_EQ(b->ChartsTable5.fieldByName("UPDATE").asFloat(), 5.0);
+        }
+    }
+}
+
+TEST_F(TwoWorkstations, PulledItemsLoseTheirBarAndRowButKeepS2)
+{
+    AddOnA({7, "task", 2.0f});
+    ASSERT_TRUE(a->ChartsTable5.locate("CHARTSID", db::Value(7.0)));
+    a->ChartsTable5.edit();
+    a->ChartsTable5.fieldByName("RESOURCE").setAsInteger(55);
+    a->ChartsTable5.fieldByName("PTR").setAsInteger(66);
+    a->ChartsTable5.post();
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(a->IChartsTable.locate("CHARTSID", db::Value(7.0)));
+    EXPECT_TRUE(a->IChartsTable.fieldByName("RESOURCE").isNull()) << "a row number is never pushed";
+
+    PutItem(b->ChartsTable5, {7, "old", 1.0f});
+    b->ChartsTable5.edit();
+    b->ChartsTable5.fieldByName("S2").setAsBoolean(true);
+    b->ChartsTable5.fieldByName("PTR").setAsInteger(3);
+    b->ChartsTable5.fieldByName("RESOURCE").setAsInteger(4);
+    b->ChartsTable5.post();
+    ASSERT_TRUE(b->sync.PullChartUpdates(false));
+    ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(7.0)));
+    EXPECT_EQ(b->ChartsTable5.fieldByName("PTR").asFloat(), 0.0);
+    EXPECT_EQ(b->ChartsTable5.fieldByName("RESOURCE").asFloat(), 0.0);
+    EXPECT_TRUE(b->ChartsTable5.fieldByName("S2").asBoolean());
+    EXPECT_EQ(b->ChartsTable5.fieldByName("DESC").asString(), "task");
+}
+
+TEST_F(TwoWorkstations, PushOrForcedPullOfUnchangedRecordsWritesNothing)
+{
+    for (int k = 1; k <= 50; ++k)
+        AddOnA({k, "task " + std::to_string(k), 2.0f, "notes of task " + std::to_string(k)});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(true));
+
+    const auto sharedMemo = FileSize(shared.path(), "ICharts.dbt");
+    const auto sharedTable = FileSize(shared.path(), "ICharts.DBF");
+    const auto taskMemo = FileSize(shared.path(), "ITasks.dbt");
+    const auto workingMemo = FileSize(progB.path(), "Charts.dbt");
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    EXPECT_TRUE(b->sync.PullChartUpdates(true)) << "a forced pull reports the items it covered";
+    EXPECT_EQ(FileSize(shared.path(), "ICharts.dbt"), sharedMemo);
+    EXPECT_EQ(FileSize(shared.path(), "ICharts.DBF"), sharedTable);
+    EXPECT_EQ(FileSize(shared.path(), "ITasks.dbt"), taskMemo);
+    EXPECT_EQ(FileSize(progB.path(), "Charts.dbt"), workingMemo);
+
+    // A change of one field other than the memo leaves the memo file as it is.
+    PutItem(a->ChartsTable5, {9, "renamed", 3.0f, "notes of task 9"});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    EXPECT_EQ(FileSize(shared.path(), "ICharts.dbt"), sharedMemo);
+    EXPECT_EQ(DescOf(a->IChartsTable, 9), "renamed");
+}
+
+TEST_F(TwoWorkstations, PullOfOneItemFollowsItsChainOnceAndNeverAppends)
+{
+    // 1 -> 2 -> 3 -> 1: a chain that leads back to its start.
+    AddOnA({1, "first", 2.0f, "", 2});
+    AddOnA({2, "second", 2.0f, "", 3});
+    AddOnA({3, "third", 2.0f, "", 1});
+    AddOnA({4, "not chained", 2.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(false));
+    auto changeShared = [&](std::int32_t key, const std::string& desc, float update) {
+        ASSERT_TRUE(a->IChartsTable.locate("CHARTSID", db::Value(static_cast<double>(key))));
+        a->IChartsTable.edit();
+        a->IChartsTable.fieldByName("DESC").setAsString(desc);
+        a->IChartsTable.fieldByName("UPDATE").setAsFloat(update);
+        a->IChartsTable.post();
+    };
+    for (std::int32_t k : {1, 2, 3, 4})
+        changeShared(k, "new " + std::to_string(k), 3.0f);
+
+    b->sync.PullChartRecord(1, true);
+    EXPECT_EQ(DescOf(b->ChartsTable5, 1), "new 1");
+    EXPECT_EQ(DescOf(b->ChartsTable5, 2), "second") << "single: the chain stays";
+
+    b->sync.PullChartRecord(2, false);  // 2, then 3, then 1 again: stop there
+    EXPECT_EQ(DescOf(b->ChartsTable5, 2), "new 2");
+    EXPECT_EQ(DescOf(b->ChartsTable5, 3), "new 3");
+    EXPECT_EQ(DescOf(b->ChartsTable5, 4), "not chained");
+    EXPECT_FALSE(LockInUse(b->AccessTable));
+
+    // Equal counters: nothing, not even the chain.
+    changeShared(3, "newer 3", 3.0f);
+    b->sync.PullChartRecord(2, false);
+    EXPECT_EQ(DescOf(b->ChartsTable5, 3), "new 3");
+
+    // A key only the shared table has is not appended.
+    PutItem(a->IChartsTable, {9, "shared only", 2.0f});
+    b->sync.PullChartRecord(9, false);
+    EXPECT_EQ(DescOf(b->ChartsTable5, 9), "<missing>");
+    EXPECT_FALSE(b->state.TablesBusy);
+}
+
+// Every operation waits for a lock another workstation holds, writes nothing
+// while waiting, and leaves the lock free when done.
+TEST_F(TwoWorkstations, EveryOperationWaitsForTheLockAndReleasesIt)
+{
+    AddOnA({1, "one", 2.0f});
+    PutItem(b->IChartsTable, {2, "two", 2.0f});
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Case cases[] = {
+        {"push all", [&] { a->sync.PushChartUpdates(); }},
+        {"push one", [&] { a->sync.PushChartRecord(1); }},
+        {"pull all", [&] { a->sync.PullChartUpdates(true); }},
+        {"pull one", [&] { a->sync.PullChartRecord(1, false); }},
+        {"remove obsolete", [&] { a->sync.RemoveObsoleteTasks(); }},
+    };
+    data::NetworkLock other(b->AccessTable, b->state, b->ui);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(other.UpdateAccessRecord(true));
+        const auto sharedBefore = FileSize(shared.path(), "ICharts.DBF");
+        const auto workingBefore = FileSize(progA.path(), "Charts.DBF");
+        int waits = 0;
+        a->ui.OnSleep = [&] {
+            EXPECT_EQ(a->ui.Status[0], "Waiting for network access");
+            EXPECT_EQ(FileSize(shared.path(), "ICharts.DBF"), sharedBefore);
+            EXPECT_EQ(FileSize(progA.path(), "Charts.DBF"), workingBefore);
+            if (++waits == 3)
+                other.UpdateAccessRecord(false);
+        };
+        c.run();
+        EXPECT_EQ(waits, 3);
+        EXPECT_EQ(a->ui.Status[0], "");
+        EXPECT_FALSE(LockInUse(a->AccessTable));
+        EXPECT_FALSE(a->state.LockHeld);
+        EXPECT_FALSE(a->state.TablesBusy);
+        EXPECT_TRUE(a->state.SharedTablesUsable);
+    }
+}
+
+TEST_F(TwoWorkstations, AHolderThatStopsAnsweringIsBrokenOnTheTenthRefusal)
+{
+    AddOnA({1, "one", 2.0f});
+    PutItem(b->IChartsTable, {2, "two", 2.0f});
+    data::NetworkLock stuck(b->AccessTable, b->state, b->ui);
+    ASSERT_TRUE(stuck.UpdateAccessRecord(true));
+
+    EXPECT_FALSE(a->sync.PushChartUpdates());
+    EXPECT_EQ(a->ui.Sleeps.size(), 9u);
+    EXPECT_FALSE(a->state.SharedTablesUsable);
+    EXPECT_FALSE(LockInUse(a->AccessTable));
+    EXPECT_EQ(DescOf(a->IChartsTable, 1), "<missing>");
+
+    // From now on this copy takes and releases the lock and copies nothing.
+    EXPECT_FALSE(a->sync.PullChartUpdates(true));
+    EXPECT_FALSE(a->sync.RemoveObsoleteTasks());
+    EXPECT_FALSE(a->sync.PushChartRecord(1));
+    EXPECT_EQ(DescOf(a->ChartsTable5, 2), "<missing>");
+    EXPECT_EQ(DescOf(a->ChartsTable5, 1), "one");
+    EXPECT_EQ(DescOf(a->IChartsTable, 1), "<missing>");
+    EXPECT_FALSE(LockInUse(a->AccessTable));
+
+    // The other workstation works on.
+    EXPECT_TRUE(b->sync.PullChartUpdates(false));
+    EXPECT_EQ(DescOf(b->ChartsTable5, 2), "two");
+}
+
+TEST_F(TwoWorkstations, ReadOnlyCopyAndPendingInsertLeaveTheLockRecordAlone)
+{
+    AddOnA({1, "one", 2.0f});
+    a->state.ReadOnlyCopy = true;
+    EXPECT_FALSE(a->sync.PushChartUpdates());
+    EXPECT_FALSE(a->sync.PushChartRecord(1));
+    a->state.ReadOnlyCopy = false;
+    a->state.InsertTimePending = true;
+    EXPECT_FALSE(a->sync.PullChartUpdates(true));
+    EXPECT_FALSE(a->sync.RemoveObsoleteTasks());
+    a->sync.PullChartRecord(1, false);
+    a->AccessTable.refresh();
+    EXPECT_EQ(a->AccessTable.recordCount(), 0) << "the lock record was never touched";
+    EXPECT_EQ(DescOf(a->ChartsTable5, 1), "one");
+    EXPECT_EQ(DescOf(a->IChartsTable, 1), "<missing>");
+}
+
+// A failure while copying releases the lock, clears TablesBusy, leaves no
+// cursor half-edited and is reported; the next operation works.
+TEST_F(TwoWorkstations, AFailedSynchronisationReleasesTheLockAndIsReported)
+{
+    AddOnA({1, "one", 2.0f});
+    AddOnA({2, "two", 2.0f});
+    PutItem(b->IChartsTable, {3, "three", 2.0f});
+    PutItem(a->ChartsTable5, {3, "local", 1.0f});
+    struct Case {
+        const char* name;
+        db::Table* readOnly;
+        std::function<void()> run;
+    };
+    const Case cases[] = {
+        {"push all", &a->IChartsTable, [&] { a->sync.PushChartUpdates(); }},
+        {"push one", &a->IChartsTable, [&] { a->sync.PushChartRecord(1); }},
+        {"pull all", &a->ChartsTable5, [&] { EXPECT_FALSE(a->sync.PullChartUpdates(true)); }},
+        {"pull one", &a->ChartsTable5, [&] { a->sync.PullChartRecord(3, false); }},
+        {"remove obsolete", &a->ChartsTable5, [&] { EXPECT_FALSE(a->sync.RemoveObsoleteTasks()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        a->ui.Messages.clear();
+        c.readOnly->setReadOnly(true);
+        c.run();
+        c.readOnly->setReadOnly(false);
+        ASSERT_EQ(a->ui.Messages.size(), 1u);
+        EXPECT_EQ(a->ui.Messages[0].caption, "Dbi error");
+        EXPECT_EQ(a->ui.Messages[0].icon, data::MessageIcon::Stop);
+        EXPECT_FALSE(LockInUse(a->AccessTable));
+        EXPECT_FALSE(a->state.TablesBusy);
+        EXPECT_TRUE(a->state.SharedTablesUsable);
+        EXPECT_EQ(c.readOnly->state(), db::Table::State::Browse);
+    }
+    a->ui.Messages.clear();
+    EXPECT_TRUE(a->sync.PullChartUpdates(false));
+    EXPECT_TRUE(a->sync.PushChartUpdates());
+    EXPECT_TRUE(a->ui.Messages.empty());
+    EXPECT_EQ(DescOf(a->IChartsTable, 2), "two");
+    EXPECT_EQ(DescOf(a->ChartsTable5, 3), "three");
+}
+
+}  // namespace
