@@ -20,6 +20,9 @@
 #include "data/services/tableoperations.h"
 #include "platform/datetime/datetime.h"
 #include "schedule/holidaylist.h"
+#include "schedule/sync/calendartables.h"
+#include "schedule/sync/schedulesync.h"
+#include "schedule/sync/scheduletables.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -79,6 +82,7 @@ public:
     data::TEstimateData& Data() { return *data_; }
     data::NetworkLock& Lock() { return *lock_; }
     data::TableOperations& Tables() { return *tables_; }
+    schedule::ScheduleSync& Sync() { return *sync_; }
     data::UserInterface& Interface();
     schedule::HolidayList Holidays;
 
@@ -184,11 +188,11 @@ public:
     void BackupDatabase(bool /*atExit*/) {}  // the Utilities tab's backup archive
     bool UpdateAccessRecord(bool take);
     // The schedule synchronisation with the other workstations.
-    bool ConvertChartsTable() { return false; }
-    bool PullChartUpdates(bool /*force*/) { return false; }
-    void RemoveObsoleteTasks() {}
-    void UpdatePollTimer() {}
-    void RecomputeAllTaskEnds() {}
+    bool ConvertChartsTable();
+    bool PullChartUpdates(bool force);
+    bool RemoveObsoleteTasks();
+    void UpdatePollTimer() {}  // takes in the other workstations' changes
+    void RecomputeAllTaskEnds();
     void SaveAndClearAllocations(bool /*writeBack*/) {}
     void ApplyCustomerQuery() {}
     void ResourceDisplayClick() {}
@@ -224,6 +228,9 @@ private:
     std::unique_ptr<data::UserInterface> userInterface_;
     std::unique_ptr<data::NetworkLock> lock_;
     std::unique_ptr<data::TableOperations> tables_;
+    std::unique_ptr<schedule::ScheduleTables> scheduleTables_;
+    std::unique_ptr<schedule::ScheduleSync> sync_;
+    std::unique_ptr<schedule::CalendarTables> calendarTables_;
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
     TWin7Advice* advice_ = nullptr;

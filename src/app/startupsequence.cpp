@@ -8,6 +8,7 @@
 #include "app/workcalendarpage.h"
 #include "data/services/tablecreation.h"
 #include "platform/db/database.h"
+#include "schedule/sync/chartsconversion.h"
 #include "ui_mainscreen.h"
 
 #include <QLineEdit>
@@ -478,6 +479,27 @@ void TMainScreen::SaveRunSettings(int page)
         params->fieldByName("CHARTED").setAsFloat(ChartEndAt);
         params->post();
     });
+}
+
+bool TMainScreen::ConvertChartsTable()
+{
+    return schedule::ConvertChartsTable(*scheduleTables_, State, *userInterface_, *sync_, State.ScheduleAlias,
+                                        State.ScheduleFolder);
+}
+
+bool TMainScreen::PullChartUpdates(bool force)
+{
+    return sync_->PullChartUpdates(force);
+}
+
+bool TMainScreen::RemoveObsoleteTasks()
+{
+    return sync_->RemoveObsoleteTasks();
+}
+
+void TMainScreen::RecomputeAllTaskEnds()
+{
+    Guarded([this] { calendarTables_->RecomputeAllTaskEnds(data_->ChartsTable5, data_->ChartsTable); });
 }
 
 bool TMainScreen::UpdateAccessRecord(bool take)

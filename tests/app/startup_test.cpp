@@ -406,5 +406,62 @@ TEST_F(StartupTest, AStartWaitsForTheLockThatAnotherWorkstationHolds)
                                  [](db::Table& t) { return t.fieldByName("USE").asBoolean(); }));
 }
 
+TEST_F(StartupTest, AStartTakesInWhatOtherWorkstationsChanged)
+{
+    StartAndCloseOnce();
+    // Another workstation added item 901; item 902 was deleted there after
+    // this workstation last saw it.
+    EditRecord(ScheduleFolder(), "ICharts.DBF", [](db::Table& t) {
+        t.fieldByName("CHARTSID").setAsInteger(901);
+        t.fieldByName("DESC").setAsString("Gutters");
+        t.fieldByName("UPDATE").setAsFloat(7.0);
+    });
+    EditRecord(ProgramFolder(), "Charts.DBF", [](db::Table& t) {
+        t.fieldByName("CHARTSID").setAsInteger(902);
+        t.fieldByName("DESC").setAsString("Fence");
+        t.fieldByName("UPDATE").setAsFloat(3.0);
+    });
+
+    TMainScreen window;
+    window.StartTimer();
+    EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
+    db::Table& working = window.Data().ChartsTable3;
+    working.refresh();
+    std::vector<std::int32_t> keys;
+    for (working.first(); !working.eof(); working.next())
+        keys.push_back(working.fieldByName("CHARTSID").asInteger());
+    EXPECT_EQ(keys, std::vector<std::int32_t>({901}));
+    EXPECT_TRUE(window.UpdatePoll->isActive());
+}
+
+TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
+{
+    StartAndCloseOnce();
+    const TDateTime monday8 = tw::EncodeDate(2026, 3, 2) + 8.0 / 24;
+    EditRecord(ProgramFolder(), "Charts.DBF", [&](db::Table& t) {
+        t.fieldByName("CHARTSID").setAsInteger(903);
+        t.fieldByName("CREWID").setAsInteger(0);
+        t.fieldByName("HOURS").setAsFloat(9);
+        t.fieldByName("SD").setAsFloat(monday8);
+        t.fieldByName("ED").setAsFloat(monday8);
+    });
+    EditRecord(ScheduleFolder(), "ICharts.DBF", [&](db::Table& t) {
+        t.fieldByName("CHARTSID").setAsInteger(903);
+        t.fieldByName("CREWID").setAsInteger(0);
+        t.fieldByName("HOURS").setAsFloat(9);
+        t.fieldByName("SD").setAsFloat(monday8);
+        t.fieldByName("ED").setAsFloat(monday8);
+    });
+
+    TMainScreen window;
+    window.StartTimer();
+    window.WorkCalendarPage()->CalendarOkClick();
+    EXPECT_EQ(window.StatusText(1), "Work calendar saved");
+    const double end = ReadField<double>(ProgramFolder(), "Charts.DBF",
+                                         [](db::Table& t) { return t.fieldByName("ED").asFloat(); });
+    EXPECT_GT(end, monday8);
+    EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
+}
+
 }  // namespace
 }  // namespace tw::app
