@@ -3,11 +3,13 @@
 // sequence that runs from its Start timer once the window is shown, and the
 // shutdown that runs when it closes.
 //
-// The window is created before any database is open, so its construction
-// touches no table; every database step runs in StartTimer. Steps whose work
-// belongs to the data module, the scheduling core or a tab not built yet are
-// members of their own that do nothing so far; the sequence calls them in
-// their place so that each lands without reordering the start-up.
+// The window owns the run's state and the data module with its lock record,
+// whole-table operations and schedule synchronisation; it is created before
+// any database is open, so its construction touches no table, and every
+// database step runs in StartTimer. Steps whose work belongs to a tab or
+// dialog not built yet are members of their own that do nothing so far; the
+// sequence calls them in their place so that each lands without reordering
+// the start-up.
 //
 // Status bar panels: 0 the action or its result, 1 the table, description or
 // mode, 2 a length or a second text.

@@ -78,6 +78,17 @@ public:
         table.close();
         return value;
     }
+    // The lock record's flag as another workstation sets or clears it.
+    void SetLockFlag(bool used) const
+    {
+        EditRecord(ScheduleFolder(), "Access.dbf",
+                   [used](db::Table& t) { t.fieldByName("USE").setAsBoolean(used); });
+    }
+    bool LockFlag() const
+    {
+        return ReadField<bool>(ScheduleFolder(), "Access.dbf",
+                               [](db::Table& t) { return t.fieldByName("USE").asBoolean(); });
+    }
     double ParamsNumber(const char* field) const
     {
         return ReadField<double>(ProgramFolder(), "params.dbf",
@@ -173,8 +184,7 @@ TEST_F(StartupTest, AFreshMachineStartsOnANewEmptyScheduleDatabase)
     EXPECT_TRUE(window.UpdatePoll->isActive());
     EXPECT_EQ(window.UpdatePoll->interval(), 15000);
     EXPECT_FALSE(window.State.LockHeld);
-    EXPECT_FALSE(ReadField<bool>(ScheduleFolder(), "Access.dbf",
-                                 [](db::Table& t) { return t.fieldByName("USE").asBoolean(); }));
+    EXPECT_FALSE(LockFlag());
     EXPECT_FLOAT_EQ(window.State.UpdateCounter, 1.1f);
 }
 
@@ -364,8 +374,7 @@ TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
     EXPECT_EQ(ParamsNumber("ORGID"), 21);
     EXPECT_EQ(RegistryValue(kVersionKey, "Width"), "1000");
     EXPECT_EQ(RegistryValue(kVersionKey, "Height"), "700");
-    EXPECT_FALSE(ReadField<bool>(ScheduleFolder(), "Access.dbf",
-                                 [](db::Table& t) { return t.fieldByName("USE").asBoolean(); }));
+    EXPECT_FALSE(LockFlag());
 
     TMainScreen again;
     again.RestoreWindowLayout();
@@ -382,7 +391,7 @@ TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
 TEST_F(StartupTest, AStartWaitsForTheLockThatAnotherWorkstationHolds)
 {
     StartAndCloseOnce();
-    EditRecord(ScheduleFolder(), "Access.dbf", [](db::Table& t) { t.fieldByName("USE").setAsBoolean(true); });
+    SetLockFlag(true);
 
     TMainScreen window;
     std::vector<int> sleeps;
@@ -391,8 +400,7 @@ TEST_F(StartupTest, AStartWaitsForTheLockThatAnotherWorkstationHolds)
     const SleepHandler previous = SetSleepHandler([&](int milliseconds) {
         sleeps.push_back(milliseconds);
         shownWhileWaiting << window.StatusText(0);
-        EditRecord(ScheduleFolder(), "Access.dbf",
-                   [](db::Table& t) { t.fieldByName("USE").setAsBoolean(false); });
+        SetLockFlag(false);
     });
     window.StartTimer();
     SetSleepHandler(previous);
@@ -402,8 +410,7 @@ TEST_F(StartupTest, AStartWaitsForTheLockThatAnotherWorkstationHolds)
     EXPECT_EQ(window.StatusText(0), "");
     EXPECT_TRUE(window.State.TablesOpen);
     EXPECT_TRUE(window.State.SharedTablesUsable);
-    EXPECT_FALSE(ReadField<bool>(ScheduleFolder(), "Access.dbf",
-                                 [](db::Table& t) { return t.fieldByName("USE").asBoolean(); }));
+    EXPECT_FALSE(LockFlag());
 }
 
 TEST_F(StartupTest, AStartTakesInWhatOtherWorkstationsChanged)
@@ -438,20 +445,16 @@ TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
 {
     StartAndCloseOnce();
     const TDateTime monday8 = tw::EncodeDate(2026, 3, 2) + 8.0 / 24;
-    EditRecord(ProgramFolder(), "Charts.DBF", [&](db::Table& t) {
+    // A nine-hour task that ends where it starts, in step with the shared copy.
+    const auto task = [&](db::Table& t) {
         t.fieldByName("CHARTSID").setAsInteger(903);
         t.fieldByName("CREWID").setAsInteger(0);
         t.fieldByName("HOURS").setAsFloat(9);
         t.fieldByName("SD").setAsFloat(monday8);
         t.fieldByName("ED").setAsFloat(monday8);
-    });
-    EditRecord(ScheduleFolder(), "ICharts.DBF", [&](db::Table& t) {
-        t.fieldByName("CHARTSID").setAsInteger(903);
-        t.fieldByName("CREWID").setAsInteger(0);
-        t.fieldByName("HOURS").setAsFloat(9);
-        t.fieldByName("SD").setAsFloat(monday8);
-        t.fieldByName("ED").setAsFloat(monday8);
-    });
+    };
+    EditRecord(ProgramFolder(), "Charts.DBF", task);
+    EditRecord(ScheduleFolder(), "ICharts.DBF", task);
 
     TMainScreen window;
     window.StartTimer();
@@ -461,6 +464,39 @@ TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
                                          [](db::Table& t) { return t.fieldByName("ED").asFloat(); });
     EXPECT_GT(end, monday8);
     EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
+}
+
+// Every shared-table operation gives the lock back itself; the shutdown
+// releases only a lock this copy still holds, and never another copy's.
+TEST_F(StartupTest, TheShutdownReleasesOnlyTheLockThisCopyHolds)
+{
+    const struct {
+        const char* name;
+        bool heldHere;
+        bool heldElsewhere;
+        bool usedAfterwards;
+    } cases[] = {
+        {"held by this copy", true, false, false},
+        {"held by another copy", false, true, true},
+        {"free", false, false, false},
+    };
+    StartAndCloseOnce();
+    for (const auto& c : cases) {
+        TMainScreen window;
+        window.StartTimer();
+        ASSERT_TRUE(window.State.TablesOpen) << c.name;
+        if (c.heldHere) {
+            ASSERT_TRUE(window.UpdateAccessRecord(true)) << c.name;
+        }
+        if (c.heldElsewhere)
+            SetLockFlag(true);
+        window.close();
+        EXPECT_FALSE(window.State.LockHeld) << c.name;
+        EXPECT_EQ(LockFlag(),
+                  c.usedAfterwards)
+            << c.name;
+        SetLockFlag(false);
+    }
 }
 
 }  // namespace
