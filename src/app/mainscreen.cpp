@@ -211,6 +211,8 @@ void TMainScreen::FormCreate()
     State.SharedTablesUsable = true;
     State.TablesOpen = PasswordAccepted = State.QuitWithoutSaving = State.StartupDone = false;
     State.UpdateCounter = data::kInitialUpdateCounter;
+    // Linux has no per-user redirection of settings and no elevation (see StartTimer).
+    State.OldWindows = true;
     StartMoment = tw::Now();
     State.ProgramFolder = DefaultProgramFolder();
     FieldColour = FromColourValue(0xE8F7FF);

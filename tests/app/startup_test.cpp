@@ -499,5 +499,29 @@ TEST_F(StartupTest, TheShutdownReleasesOnlyTheLockThisCopyHolds)
     }
 }
 
+// The copy's read-only setting is read before the tables open, so that the
+// views the user edits open read-only and no re-index rewrites the tables.
+TEST_F(StartupTest, AReadOnlyCopyOpensTheEditedViewsReadOnly)
+{
+    StartAndCloseOnce();
+    EditRecord(ProgramFolder(), "params.dbf", [](db::Table& t) {
+        t.fieldByName("USEPOSTAL").setAsBoolean(true);
+        t.fieldByName("RIDATE1").setAsDate(0);
+    });
+    TMainScreen window;
+    window.StartTimer();
+    data::TEstimateData& d = window.Data();
+    EXPECT_TRUE(window.State.ReadOnlyCopy);
+    EXPECT_TRUE(window.State.TablesOpen);
+    for (db::Table* view : {&d.ChartsTable, &d.CustomersTable, &d.JobsTable, &d.CrewsTable,
+                            &d.CustomFieldsTable, &d.CustomFieldsTable2})
+        EXPECT_TRUE(view->readOnly()) << view->tableName();
+    for (db::Table* other : {&d.ChartsTable3, &d.CustomersTable3, &d.CrewsTable2})
+        EXPECT_FALSE(other->readOnly()) << other->tableName();
+    EXPECT_EQ(ParamsNumber("RIDATE1"), 0);
+    window.close();
+    EXPECT_EQ(ParamsNumber("USEPOSTAL"), 1);
+}
+
 }  // namespace
 }  // namespace tw::app
