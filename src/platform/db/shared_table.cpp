@@ -9,6 +9,17 @@ namespace tw::db::detail {
 
 namespace {
 
+// How much of a table one process keeps in memory: runs of 128 KB for scans
+// and single records for random access. A working copy of 20,000 schedule
+// records (about 28 MB) fits whole, so the chart build and the synchronisation
+// walk it without going back to the file.
+constexpr std::size_t kMaxCachedRuns = 384;
+constexpr std::size_t kMaxCachedSingles = 32768;
+
+}  // namespace
+
+namespace {
+
 std::recursive_mutex g_registryMutex;
 std::map<std::pair<std::uint64_t, std::uint64_t>, std::weak_ptr<SharedTable>>& Registry()
 {
@@ -338,13 +349,13 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
     const bool sequential = prev != 0 && (recno == prev + 1 || recno + 1 == prev);
     if (!sequential) {
         // Random access (locate, goTo): read just this record.
-        if (singles_.size() >= 8192) singles_.clear();
+        if (singles_.size() >= kMaxCachedSingles) singles_.clear();
         std::vector<std::uint8_t> buf(layout.recordLength);
         readRecordFromDisk(recno, buf.data());
         return singles_.emplace(recno, std::move(buf)).first->second.data();
     }
     const std::uint32_t chunk = (recno - 1) / chunkRecords_;
-    if (cache_.size() >= 128) dropRuns();
+    if (cache_.size() >= kMaxCachedRuns) dropRuns();
     const std::uint32_t firstRec = chunk * chunkRecords_ + 1;
     const std::uint32_t n = std::min(chunkRecords_, hdr.recordCount - firstRec + 1);
     std::vector<std::uint8_t> buf;
