@@ -97,6 +97,9 @@ TMainScreen::TMainScreen(QWidget* parent)
     hooks.TerminateApplication = [] { TerminateApplication(); };
     hooks.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
     hooks.SelectPageIsCurrent = [this] { return ui->TabControl->currentIndex() == SelectPage; };
+    hooks.WorkingHoursBetween = [this](std::int32_t resourceId, TDateTime start, TDateTime end) {
+        return calendarTables_->WorkingHoursBetween(resourceId, start, end);
+    };
     data_->Bind(State, std::move(hooks));
 
     ui->setupUi(this);

@@ -185,7 +185,7 @@ public:
     void ReadEmailSettings();
     void RestoreSelection();
     void TabControlChange() {}  // the tab handlers of the chart and query pages
-    void KeepChartScale(double /*widthRatio*/) {}
+    void KeepChartScale(double /*widthRatio*/) {}  // the Visualize page's chart
     void SaveRunSettings(int page);
     void BackupDatabase(bool /*atExit*/) {}  // the Utilities tab's backup archive
     bool UpdateAccessRecord(bool take);
@@ -195,10 +195,11 @@ public:
     bool RemoveObsoleteTasks();
     void UpdatePollTimer() {}  // takes in the other workstations' changes
     void RecomputeAllTaskEnds();
+    // The Visualize page's chart and the Add / Edit / Query tab.
     void SaveAndClearAllocations(bool /*writeBack*/) {}
+    void BuildChart(bool /*writeBack*/) {}
     void ApplyCustomerQuery() {}
     void ResourceDisplayClick() {}
-    void BuildChart(bool /*writeBack*/) {}
     void LoadHolidays();
     void FillCalendarResourceList(bool allResources);
     void SelectCalendarResource(double resourceId);

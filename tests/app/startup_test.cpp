@@ -455,6 +455,11 @@ TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
     };
     EditRecord(ProgramFolder(), "Charts.DBF", task);
     EditRecord(ScheduleFolder(), "ICharts.DBF", task);
+    EditRecord(ScheduleFolder(), "ICrews.DBF", [](db::Table& t) {
+        t.fieldByName("ICREWID").setAsInteger(1);
+        t.fieldByName("CHARTSID").setAsInteger(903);
+        t.fieldByName("CREWID").setAsInteger(0);
+    });
 
     TMainScreen window;
     window.StartTimer();
@@ -463,6 +468,10 @@ TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
     const double end = ReadField<double>(ProgramFolder(), "Charts.DBF",
                                          [](db::Table& t) { return t.fieldByName("ED").asFloat(); });
     EXPECT_GT(end, monday8);
+    // The task grid's hours come from the same calendar.
+    data::TEstimateData& d = window.Data();
+    ASSERT_TRUE(d.ChartsTable.locate("CHARTSID", db::Value(903.0)));
+    EXPECT_FLOAT_EQ(d.ChartsTableCalcFields().cHours, 9.0f);
     EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
 }
 
