@@ -1,5 +1,7 @@
 #include "app/workcalendarpage.h"
 
+#include <QComboBox>
+
 #include "controls/fccalendar.h"
 #include "ui_workcalendarpage.h"
 
@@ -48,6 +50,18 @@ TWorkCalendarPage::TWorkCalendarPage(QWidget* parent)
     endDownPanels_[0] = ui->EndDownPanel1;
     endDownPanels_[1] = ui->EndDownPanel2;
     endDownPanels_[2] = ui->EndDownPanel3;
+
+    // Captions are never cut: the page asks for the room they need and the
+    // main window grows to it.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui->SpecifyWorkingDay, ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3,
+             ui->StartDayPanel, ui->EndDayPanel, ui->StartDownPanel1, ui->StartDownPanel2,
+             ui->StartDownPanel3, ui->EndDownPanel1, ui->EndDownPanel2, ui->EndDownPanel3})
+        w->setSizePolicy(QSizePolicy::Minimum, w->sizePolicy().verticalPolicy());
+    // The resource list may elide a long name; the page must fit the main
+    // window's default width with every caption whole.
+    ui->ResourceList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ui->ResourceList->setMinimumContentsLength(12);
 
     for (QCheckBox* day : {ui->Sunday, ui->Monday, ui->Tuesday, ui->Wednesday, ui->Thursday, ui->Friday,
                            ui->Saturday})
