@@ -32,13 +32,7 @@ namespace {
 using testing::FreshUser;
 using testing::Recorder;
 
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> Opened;
-public slots:
-    void Open(const QUrl& url) { Opened << url; }
-};
+using testing::UrlCatcher;
 
 class DatabaseSelectionTest : public ::testing::Test {
 protected:
@@ -457,4 +451,3 @@ TEST_F(DatabaseSelectionTest, TheUtilitiesPageOpensBothDialogs)
 }  // namespace
 }  // namespace tw::app
 
-#include "databaseselection_test.moc"

@@ -27,13 +27,7 @@ namespace {
 using testing::FreshUser;
 using testing::Recorder;
 
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> Opened;
-public slots:
-    void Open(const QUrl& url) { Opened << url; }
-};
+using testing::UrlCatcher;
 
 // Tells whether a hint request reached the widget: the main window turns
 // requests away before the widget's own handling would show the hint.
@@ -338,4 +332,3 @@ TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
 }  // namespace
 }  // namespace tw::app
 
-#include "mainscreen_test.moc"

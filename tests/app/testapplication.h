@@ -6,6 +6,9 @@
 #include "app/appservices.h"
 
 #include <QApplication>
+#include <QList>
+#include <QObject>
+#include <QUrl>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -90,6 +93,16 @@ private:
     QTemporaryDir dir_;
     std::string savedConfig_;
     std::string savedData_;
+};
+
+// Catches the pages a help button opens instead of starting a browser
+// (QDesktopServices::setUrlHandler("file", &catcher, "Open")).
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> Opened;
+public slots:
+    void Open(const QUrl& url) { Opened << url; }
 };
 
 }  // namespace tw::app::testing
