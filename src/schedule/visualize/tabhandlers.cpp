@@ -1,0 +1,188 @@
+#include "schedule/visualize/tabhandlers.h"
+
+#include <optional>
+#include <unordered_map>
+
+namespace tw::visualize {
+
+namespace {
+
+template <typename Hook, typename... Args>
+void Call(const Hook& hook, Args... args)
+{
+    if (hook)
+        hook(args...);
+}
+
+// The hourglass for the length of a handler; an error that escapes it does
+// not leave the hourglass behind.
+class BusyCursor {
+public:
+    explicit BusyCursor(data::UserInterface& ui) : ui_(ui) { ui_.SetBusyCursor(true); }
+    ~BusyCursor() { ui_.SetBusyCursor(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    data::UserInterface& ui_;
+};
+
+// TablesBusy for one step. Left set by an error, it would keep the poll and
+// the scroll handlers idle for the rest of the run.
+class TablesBusyScope {
+public:
+    explicit TablesBusyScope(data::MainScreenState& state) : state_(state) { state_.TablesBusy = true; }
+    ~TablesBusyScope() { state_.TablesBusy = false; }
+    TablesBusyScope(const TablesBusyScope&) = delete;
+    TablesBusyScope& operator=(const TablesBusyScope&) = delete;
+
+private:
+    data::MainScreenState& state_;
+};
+
+}  // namespace
+
+void TabHandlers::RefreshChartClick()
+{
+    if (state_.DependencySetupMode)
+        return;
+    BusyCursor busy(ui_);
+    std::optional<double> customer;
+    db::Table& customers = tables_.CustomersTable;
+    if (customers.active() && !customers.eof() && !customers.isEmpty())
+        customer = customers.fieldByName("CID").asFloat();
+
+    state_.ZoomStep = 1;
+    {
+        TablesBusyScope tablesBusy(state_);
+        Call(Hooks.SaveAndClearAllocations, true);
+    }
+    Call(Hooks.CloseAllTables);
+    Call(Hooks.OpenAllTables, false);
+
+    if (!state_.TablesBusy) {
+        const bool oneCalendar = state_.WorkCalendarMode == 0;
+        const std::int32_t resource = oneCalendar ? 0 : state_.CurrentResourceId;
+        Call(Hooks.FillCalendarResourceList, oneCalendar);
+        Call(Hooks.SelectCalendarResource, resource);
+        Call(Hooks.ShowWorkCalendar, resource);
+        Call(Hooks.LoadHolidays);
+    }
+
+    RewriteCustomerNames();
+    Call(Hooks.PushChartUpdates);
+
+    if (Hooks.ActivePage && Hooks.ActivePage() == SchedulePage) {
+        Call(Hooks.SetResetDependenciesEnabled, false);
+        Call(Hooks.BuildChart, false);
+    }
+    if (Hooks.ChartStartAt && Hooks.ChartEndAt)
+        Call(Hooks.SetChartPeriod, Hooks.ChartStartAt(), Hooks.ChartEndAt());
+    if (tables_.ChartsTable.active())
+        tables_.ChartsTable.refresh();
+
+    state_.InsertTimePending = false;
+    Call(Hooks.ClearInsertSlotPending);
+    Call(Hooks.SetTimeSlotButtonsEnabled, true);
+
+    if (customer && customers.active())
+        customers.locate("CID", db::Value(*customer));
+}
+
+void TabHandlers::RewriteCustomerNames()
+{
+    db::Table& customers = tables_.CustomersTable2;
+    db::Table& charts = tables_.ChartsTable2;
+    if (!customers.active() || !charts.active())
+        return;
+    // One pass over each table: a walk of the working copy per customer would
+    // read it hundreds of times. Of two customers with one key the later one
+    // names the items, as it would in a walk per customer.
+    std::unordered_map<double, std::string> names;
+    db::Field cid = customers.fieldByName("CID"), name = customers.fieldByName("NAME");
+    for (customers.first(); !customers.eof(); customers.next())
+        names.insert_or_assign(cid.asFloat(), name.asString());
+
+    db::Field itemCustomer = charts.fieldByName("CID"), custName = charts.fieldByName("CUSTNAME");
+    for (charts.first(); !charts.eof(); charts.next()) {
+        const auto found = names.find(itemCustomer.asFloat());
+        // An item that already carries the name stays as it is: rewriting it
+        // would only make the next push compare the whole working copy again.
+        if (found == names.end() || custName.asString() == found->second)
+            continue;
+        charts.edit();
+        custName.setAsString(found->second);
+        charts.post();
+    }
+}
+
+void TabHandlers::PrintPreviewButtonClick()
+{
+    if (state_.DependencySetupMode)
+        return;
+    Call(Hooks.OpenPrintPreview, state_.HelpLevel, state_.ChartSpanDays, state_.ChartGridInterval,
+         state_.ChartGridCount, state_.ChartPeriodStart, state_.ChartPeriodEnd);
+}
+
+void TabHandlers::ChartSortByClick()
+{
+    if (!state_.StartupDone)
+        return;
+    if (Hooks.ChartSortBy)
+        Call(Hooks.SetChartSortBy2, Hooks.ChartSortBy());
+    if (state_.DependencySetupMode)
+        return;
+    Call(Hooks.SetResetDependenciesEnabled, false);
+    if (Hooks.SortChoiceRestored && Hooks.SortChoiceRestored())
+        Call(Hooks.BuildChart, true);
+}
+
+void TabHandlers::TabControlChange(int page)
+{
+    if (!state_.StartupDone || !state_.TablesOpen || !state_.SelectionReady)
+        return;
+    BusyCursor busy(ui_);
+    Call(Hooks.ApplyCustomerQuery);
+    switch (page) {
+    case CustomerTabPage:
+        Call(Hooks.ShowCustomerPhoto);
+        break;
+    case SelectPage:
+        Call(Hooks.SaveAndClearAllocations, true);
+        if (tables_.ChartsTable.active())
+            tables_.ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(state_.LastSelectedItem)));
+        break;
+    case SchedulePage:
+        state_.ScheduleTabVisited = true;
+        Call(Hooks.BuildChart, true);
+        if (state_.ChartRefreshNeeded) {
+            RefreshChartClick();
+            state_.ChartRefreshNeeded = false;
+        }
+        Call(Hooks.ShowTaskStatusBar);
+        break;
+    case CalendarPage:
+        Call(Hooks.SaveAndClearAllocations, true);
+        // Any mode but 0 gives each resource its own calendar.
+        if (state_.WorkCalendarMode != 0) {
+            Call(Hooks.FillCalendarResourceList, false);
+            Call(Hooks.SelectCalendarResource, state_.CurrentResourceId);
+            Call(Hooks.ShowWorkCalendar, state_.CurrentResourceId);
+        }
+        break;
+    case MyCompanyPage:
+        Call(Hooks.SaveAndClearAllocations, true);
+        break;
+    case UtilitiesPage: {
+        Call(Hooks.SaveAndClearAllocations, true);
+        TablesBusyScope tablesBusy(state_);
+        const std::string& folder = state_.BackupFolder;
+        Call(Hooks.ShowBackupFolder, folder.empty() ? std::string() : folder.substr(0, 1), folder);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+}  // namespace tw::visualize

@@ -1,0 +1,255 @@
+// The update poll over recording doubles of what it calls: when it stands
+// aside, what one tick does in which order, and how it acts on a changed
+// work-calendar mode, a removal or a pull, and on an error.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/db/types.h"
+#include "schedule/visualize/tabhandlers.h"
+#include "schedule/visualize/updatepoll.h"
+
+namespace tw::visualize {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class CursorRecordingUi : public data::RecordingUserInterface {
+public:
+    explicit CursorRecordingUi(Log& log) : log_(log) {}
+    void SetBusyCursor(bool busy) override
+    {
+        Busy = busy;
+        log_.push_back(busy ? "hourglass" : "default cursor");
+    }
+    void ShowMessage(const std::string& text, const std::string& caption, data::MessageIcon icon) override
+    {
+        log_.push_back("message");
+        RecordingUserInterface::ShowMessage(text, caption, icon);
+    }
+    bool Busy = false;
+
+private:
+    Log& log_;
+};
+
+class UpdatePollTest : public ::testing::Test {
+protected:
+    UpdatePollTest()
+    {
+        state.StartupDone = true;
+        state.TablesOpen = true;
+        PollHooks& h = poll.Hooks;
+        h.SetPollTimerEnabled = [this](bool on) {
+            timerRunning = on;
+            log.push_back(on ? "timer on" : "timer off");
+        };
+        h.SetRefreshChartEnabled = [this](bool on) {
+            refreshEnabled = on;
+            log.push_back(on ? "refresh button on" : "refresh button off");
+        };
+        h.ActivePage = [this] { return page; };
+        h.ReopenMyCompanyTable = [this] { log.push_back("reopen mycomp"); };
+        h.ReadWorkCalendarMode = [this] {
+            log.push_back("read PAPERO");
+            return papero;
+        };
+        h.RecomputeAllTaskEnds = [this] { log.push_back("recompute task ends"); };
+        h.RemoveObsoleteTasks = [this] {
+            log.push_back("remove obsolete");
+            return removes;
+        };
+        h.PullChartUpdates = [this](bool force) {
+            log.push_back(force ? "pull forced" : "pull");
+            if (pullFails)
+                throw db::DbError(db::ErrorCode::CorruptFile, "Cannot read ICharts.DBF");
+            return pulls;
+        };
+        h.SaveAndClearAllocations = [this](bool recompute) {
+            log.push_back(recompute ? "write back" : "clear chart");
+        };
+        h.ApplyQueryFilters = [this] { log.push_back("apply filters"); };
+        h.BuildChart = [this](bool writeBack) {
+            log.push_back(writeBack ? "build with write-back" : "build");
+        };
+        h.RefreshChartsTable = [this] { log.push_back("refresh ChartsTable"); };
+    }
+
+    bool Called(const std::string& call) const
+    {
+        return std::find(log.begin(), log.end(), call) != log.end();
+    }
+    int Count(const std::string& call) const
+    {
+        return static_cast<int>(std::count(log.begin(), log.end(), call));
+    }
+
+    Log log;
+    data::MainScreenState state;
+    CursorRecordingUi ui{log};
+    UpdatePoll poll{state, ui};
+    bool timerRunning = true;
+    bool refreshEnabled = true;
+    int page = SchedulePage;
+    int papero = 0;
+    bool removes = false;
+    bool pulls = false;
+    bool pullFails = false;
+};
+
+TEST_F(UpdatePollTest, StandsAsideWithoutTouchingAnythingWhileTheScheduleIsInUse)
+{
+    const std::vector<std::pair<const char*, std::function<void(data::MainScreenState&)>>> cases = {
+        {"start-up not done", [](data::MainScreenState& s) { s.StartupDone = false; }},
+        {"tables busy", [](data::MainScreenState& s) { s.TablesBusy = true; }},
+        {"dependency set-up", [](data::MainScreenState& s) { s.DependencySetupMode = true; }},
+        {"insert of time pending", [](data::MainScreenState& s) { s.InsertTimePending = true; }},
+        {"query restricted", [](data::MainScreenState& s) { s.QueryRestricted = true; }},
+        {"task editor open", [](data::MainScreenState& s) { s.TaskEditorOpen = true; }},
+        {"nudge waiting for its push", [](data::MainScreenState& s) { s.NudgePending = true; }},
+    };
+    for (const auto& [name, apply] : cases) {
+        SCOPED_TRACE(name);
+        log.clear();
+        state = data::MainScreenState();
+        state.StartupDone = true;
+        state.LastWorkCalendarMode = 0;
+        papero = 1;  // a changed mode is not acted on either
+        pulls = removes = true;
+        apply(state);
+        poll.UpdatePollTimer();
+        EXPECT_TRUE(log.empty()) << log.front();
+        EXPECT_TRUE(timerRunning);
+        EXPECT_EQ(state.WorkCalendarMode, 0);
+        EXPECT_FALSE(state.ChartRefreshNeeded);
+    }
+}
+
+TEST_F(UpdatePollTest, NothingChangedReadsTheModeRemovesAndPullsButNeitherFiltersNorBuilds)
+{
+    poll.UpdatePollTimer();
+    EXPECT_EQ(log, (Log{"timer off", "hourglass", "refresh button off", "reopen mycomp", "read PAPERO",
+                        "remove obsolete", "pull", "refresh ChartsTable", "refresh button on",
+                        "default cursor", "timer on"}));
+    EXPECT_FALSE(state.ChartRefreshNeeded);
+    EXPECT_TRUE(ui.StatusHistory.empty());
+}
+
+TEST_F(UpdatePollTest, ModeChangedElsewhereIsActedOnByOneTickOnly)
+{
+    papero = 1;
+    poll.UpdatePollTimer();
+    EXPECT_EQ(log, (Log{"timer off", "hourglass", "refresh button off", "reopen mycomp", "read PAPERO",
+                        "recompute task ends", "remove obsolete", "pull", "clear chart", "apply filters",
+                        "build", "refresh ChartsTable", "refresh button on", "default cursor",
+                        "timer on"}));
+    EXPECT_EQ(state.WorkCalendarMode, 1);
+    EXPECT_EQ(state.LastWorkCalendarMode, 1);
+    EXPECT_TRUE(state.ChartRefreshNeeded);
+    EXPECT_EQ(ui.Status[0], kWorkCalendarUpdated);
+
+    log.clear();
+    state.ChartRefreshNeeded = false;
+    poll.UpdatePollTimer();
+    EXPECT_FALSE(Called("recompute task ends"));
+    EXPECT_FALSE(Called("apply filters"));
+    EXPECT_FALSE(state.ChartRefreshNeeded);
+    EXPECT_EQ(ui.StatusHistory.size(), 1u);
+}
+
+TEST_F(UpdatePollTest, ModeSetOnThisWorkstationIsNoChange)
+{
+    // The setup dialog sets both modes itself.
+    state.WorkCalendarMode = state.LastWorkCalendarMode = 1;
+    papero = 1;
+    poll.UpdatePollTimer();
+    EXPECT_FALSE(Called("recompute task ends"));
+    EXPECT_FALSE(state.ChartRefreshNeeded);
+}
+
+TEST_F(UpdatePollTest, NewsFromElsewhereRebuildsTheChartOnlyOnTheVisualizePage)
+{
+    struct Case {
+        const char* name;
+        int page;
+        bool removes, pulls;
+        bool rebuilt, filtered;
+    };
+    const Case cases[] = {
+        {"pulled on the Visualize page", SchedulePage, false, true, true, true},
+        {"removed on the Visualize page", SchedulePage, true, false, true, true},
+        {"pulled on the query page", SelectPage, false, true, false, true},
+        {"removed on the customer page", CustomerTabPage, true, false, false, true},
+        {"both on the Utilities page", UtilitiesPage, true, true, false, true},
+        {"nothing on the Visualize page", SchedulePage, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        log.clear();
+        page = c.page;
+        removes = c.removes;
+        pulls = c.pulls;
+        poll.UpdatePollTimer();
+        // The removal runs before the pull and neither is skipped for the other.
+        ASSERT_EQ(Count("remove obsolete"), 1);
+        ASSERT_EQ(Count("pull"), 1);
+        EXPECT_LT(std::find(log.begin(), log.end(), "remove obsolete"),
+                  std::find(log.begin(), log.end(), "pull"));
+        EXPECT_EQ(Called("apply filters"), c.filtered);
+        EXPECT_EQ(Called("clear chart"), c.rebuilt);
+        EXPECT_EQ(Called("build"), c.rebuilt);
+        EXPECT_FALSE(Called("write back"));
+        EXPECT_FALSE(Called("build with write-back"));
+        EXPECT_FALSE(state.ChartRefreshNeeded);
+    }
+}
+
+TEST_F(UpdatePollTest, OnTheMyCompanyPageTheRecordIsReadAsTheViewHoldsIt)
+{
+    for (int p = CustomerTabPage; p <= UtilitiesPage; ++p) {
+        SCOPED_TRACE(p);
+        log.clear();
+        page = p;
+        poll.UpdatePollTimer();
+        EXPECT_EQ(Called("reopen mycomp"), p != MyCompanyPage);
+        EXPECT_TRUE(Called("read PAPERO"));
+    }
+}
+
+TEST_F(UpdatePollTest, AnErrorIsReportedAndPollingGoesOn)
+{
+    pullFails = true;
+    poll.UpdatePollTimer();
+    EXPECT_TRUE(timerRunning);
+    EXPECT_TRUE(refreshEnabled);
+    EXPECT_FALSE(ui.Busy);
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_NE(ui.Messages[0].text.find("Cannot read ICharts.DBF"), std::string::npos);
+    EXPECT_EQ(ui.Messages[0].icon, data::MessageIcon::Stop);
+    // The next tick must not come while the box is still up.
+    EXPECT_LT(std::find(log.begin(), log.end(), "message"), std::find(log.begin(), log.end(), "timer on"));
+
+    log.clear();
+    pullFails = false;
+    pulls = true;
+    poll.UpdatePollTimer();
+    EXPECT_TRUE(Called("build"));
+    EXPECT_EQ(ui.Messages.size(), 1u);
+}
+
+TEST_F(UpdatePollTest, EmptyHooksAreSkipped)
+{
+    UpdatePoll bare(state, ui);
+    state.WorkCalendarMode = state.LastWorkCalendarMode = 1;
+    bare.UpdatePollTimer();
+    EXPECT_FALSE(state.ChartRefreshNeeded);
+    EXPECT_FALSE(ui.Busy);
+    EXPECT_TRUE(ui.Messages.empty());
+}
+
+}  // namespace
+}  // namespace tw::visualize
