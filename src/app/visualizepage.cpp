@@ -21,6 +21,7 @@ using chart::TResourceAllocationChart;
 using visualize::TChart;
 
 constexpr int kZoomInRepeatDelayMs = 25;
+constexpr const char* kResourceConflict = "Resource conflict";
 
 QColor FromColourValue(chart::TColor value)
 {
@@ -267,6 +268,13 @@ void TVisualizePage::ConnectChart()
     };
     rac->OnAllocationClick = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar) {
         Run([&] { page_->Handlers.RACAllocationClick(bar); });
+        // The chart reports the release of every move as a click too; the
+        // click's task times must not hide why the move was refused.
+        if (bar == refusedMove_) {
+            userInterface_->SetStatusText(2, kResourceConflict);
+            userInterface_->RepaintStatus();
+        }
+        refusedMove_ = nullptr;
     };
     rac->OnAllocationDblClick = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar) {
         Run([&] { page_->Handlers.RACAllocationDblClick(bar); });
@@ -282,6 +290,8 @@ void TVisualizePage::ConnectChart()
     };
     rac->OnAllocationDragEnd = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar) {
         Run([&] { page_->Handlers.RACAllocationDragEnd(bar); });
+        if (page_ && userInterface_->StatusText(2) == kResourceConflict)
+            refusedMove_ = bar;
     };
     rac->OnDragPlotEnd = [this](TChart*) { Run([&] { page_->Dates.RACDragPlotEnd(); }); };
     rac->OnGetDateTimeLabelText = [this](TChart*, TDateTime dateTime, QString& dateText, QString& timeText) {

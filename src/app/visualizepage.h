@@ -32,6 +32,7 @@ class CalendarTables;
 }
 
 namespace tw::chart {
+class TResourceAllocation;
 class TResourceAllocationChart;
 }
 
@@ -108,6 +109,8 @@ private:
     QButtonGroup* displayChoice_ = nullptr;
     QTimer* microAdjust_ = nullptr;
     QElapsedTimer clock_;
+    // The bar whose move was just refused for a resource conflict.
+    const chart::TResourceAllocation* refusedMove_ = nullptr;
 };
 
 }  // namespace tw::app
