@@ -99,7 +99,9 @@ TMainScreen::TMainScreen(QWidget* parent)
         db::Table& crews = data_->CrewsTable4;
         description.clear();
         if (crews.active() && crews.locate("CREWID", db::Value(double(State.CurrentResourceId))))
-            description = QString::fromStdString(crews.fieldByName("DESC").asString()).trimmed().toStdString();
+            description = QString::fromStdString(crews.fieldByName("DESC").asString())
+                              .trimmed()
+                              .toStdString();
         return State.CurrentResourceId;
     };
     adder_ = std::make_unique<schedule::ScheduleAdder>(*scheduleTables_, State, *userInterface_, *sync_,

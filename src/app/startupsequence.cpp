@@ -227,7 +227,8 @@ void TMainScreen::AttachVisualizePage()
 {
     if (visualizePage_->Attached())
         return;
-    visualizePage_->Attach(visualize::ChartTablesOf(*data_), State, *userInterface_, calendarTables_->Loaded());
+    visualizePage_->Attach(visualize::ChartTablesOf(*data_), State, *userInterface_,
+                           calendarTables_->Loaded());
     visualize::VisualizeHooks& hooks = visualizePage_->Logic().Hooks;
     hooks.PushChartUpdates = [this] { sync_->PushChartUpdates(); };
     hooks.PushChartRecord = [this](std::int32_t key) { sync_->PushChartRecord(key); };

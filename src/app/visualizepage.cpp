@@ -256,8 +256,8 @@ void TVisualizePage::ConnectButtons()
 void TVisualizePage::ConnectChart()
 {
     TResourceAllocationChart* rac = ui->RAC;
-    rac->OnAllocationAutoHint = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar, TDateTime,
-                                       TDateTime, chart::TRACResource*, QString& hint) {
+    rac->OnAllocationAutoHint = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar,
+                                       TDateTime, TDateTime, chart::TRACResource*, QString& hint) {
         if (!page_)
             return;
         try {
@@ -303,7 +303,8 @@ void TVisualizePage::ConnectChart()
         dateText = QString::fromStdString(date);
         timeText = QString::fromStdString(time);
     };
-    rac->OnDrawProgress = [this](TChart*, QPainter* canvas, const chart::TRect&, chart::TDrawProgress progress) {
+    rac->OnDrawProgress = [this](TChart*, QPainter* canvas, const chart::TRect&,
+                                 chart::TDrawProgress progress) {
         if (progress == chart::dpShadowsDone)
             DrawHeadingBands(canvas);
     };

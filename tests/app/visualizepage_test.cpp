@@ -178,7 +178,8 @@ TEST_F(VisualizePageTest, ControlsCarryTheirCaptionsAndHints)
     EXPECT_EQ(Find<QWidget>("TaskControls")->property("title").toString(), "Fine task adjustment");
     EXPECT_EQ(Find<QWidget>("ChartSortBy")->property("title").toString(), "Sort by");
     EXPECT_EQ(Find<QWidget>("ChartSortBy")->toolTip(), "Task / job display order");
-    for (const char* held : {"DecreSchedule", "MoveTaskRight", "ZoomOut", "ZoomIn", "AlignLeft", "AlignRight"})
+    for (const char* held :
+         {"DecreSchedule", "MoveTaskRight", "ZoomOut", "ZoomIn", "AlignLeft", "AlignRight"})
         EXPECT_TRUE(Find<QPushButton>(held)->autoRepeat()) << held;
     EXPECT_EQ(Find<QPushButton>("ZoomIn")->autoRepeatDelay(), 25);
     EXPECT_EQ(page->MicroAdjust()->interval(), 1000);
