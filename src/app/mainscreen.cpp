@@ -5,8 +5,10 @@
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
 #include "app/programfolder.h"
+#include "app/visualizepage.h"
 #include "app/win7advice.h"
 #include "app/workcalendarpage.h"
+#include "chart/resourceallocationchart.h"
 #include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
 #include "ui_mainscreen.h"
@@ -91,6 +93,19 @@ TMainScreen::TMainScreen(QWidget* parent)
     });
     sync_ = std::make_unique<schedule::ScheduleSync>(*scheduleTables_, State, *userInterface_);
     calendarTables_ = std::make_unique<schedule::CalendarTables>(d.CalendarTable, Holidays, State);
+    schedule::AddTaskHooks addHooks;
+    // The item goes to the current resource, described as crews.dbf has it.
+    addHooks.GetCurrentResource = [this](std::string& description) {
+        db::Table& crews = data_->CrewsTable4;
+        description.clear();
+        if (crews.active() && crews.locate("CREWID", db::Value(double(State.CurrentResourceId))))
+            description = QString::fromStdString(crews.fieldByName("DESC").asString())
+                              .trimmed()
+                              .toStdString();
+        return State.CurrentResourceId;
+    };
+    adder_ = std::make_unique<schedule::ScheduleAdder>(*scheduleTables_, State, *userInterface_, *sync_,
+                                                       std::move(addHooks));
 
     data::EstimateData = data_.get();
     data::DataModuleHooks hooks;
@@ -106,6 +121,15 @@ TMainScreen::TMainScreen(QWidget* parent)
     ui->TabControl->setCornerWidget(ui->Help, Qt::TopRightCorner);
     workCalendarPage_ = new TWorkCalendarPage(ui->CalendarArea);
     ui->CalendarAreaLayout->addWidget(workCalendarPage_, 0, 0);
+    visualizePage_ = new TVisualizePage(ui->RACContainer);
+    ui->RACContainerLayout->addWidget(visualizePage_);
+    connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
+    connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
+            &TMainScreen::PrintPreviewButtonClick);
+    connect(visualizePage_, &TVisualizePage::ChartSortByClicked, this, [this](int choice) {
+        ChartSortBy = choice;
+        ChartSortByClick();
+    });
     connect(ui->Help, &QPushButton::clicked, this, &TMainScreen::HelpClick);
     connect(ui->TWDbManagement, &QPushButton::clicked, this, &TMainScreen::TWDbManagementClick);
     connect(ui->QMDbManagement, &QPushButton::clicked, this, &TMainScreen::QMDbManagementClick);
@@ -141,9 +165,11 @@ TMainScreen::TMainScreen(QWidget* parent)
 TMainScreen::~TMainScreen()
 {
     FormDestroy();
-    // The page works on the data module's tables; it goes before them.
+    // The pages work on the data module's tables; they go before them.
     delete workCalendarPage_;
     workCalendarPage_ = nullptr;
+    delete visualizePage_;
+    visualizePage_ = nullptr;
     if (data::EstimateData == data_.get())
         data::EstimateData = nullptr;
 }
@@ -483,6 +509,9 @@ void TMainScreen::ApplyColourScheme()
             field->setPalette(palette);
         }
     }
+    chart::TResourceAllocationChartAppearance& chart = visualizePage_->RAC()->ChartAppearance();
+    chart.SetPlotBackColor(FieldColour.red() | FieldColour.green() << 8 | FieldColour.blue() << 16);
+    chart.SetPlotBackAlternateColor(chart::clWhite);
 }
 
 void TMainScreen::ApplyHelpLevel()
@@ -493,14 +522,27 @@ void TMainScreen::ApplyHelpLevel()
         w->setToolTipDuration(kHintHidePauseMs);
     // The chart keeps its hints at every level; its bars describe themselves.
     ui->RACContainer->setToolTip(QString());
+    visualizePage_->RAC()->setToolTip(QString());
     hintsShown_ = State.HelpLevel == 0;
+}
+
+// The chart and what else sits in its container keep their hints; the
+// buttons of the Visualize page under the chart do not.
+bool TMainScreen::ShowsChartHints(const QWidget* widget) const
+{
+    const QWidget* chart = visualizePage_->RAC();
+    if (widget == chart || chart->isAncestorOf(widget))
+        return true;
+    if (widget == visualizePage_ || visualizePage_->isAncestorOf(widget))
+        return false;
+    return widget == ui->RACContainer || ui->RACContainer->isAncestorOf(widget);
 }
 
 bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && !hintsShown_ && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
-        if (widget->window() == this && widget != ui->RACContainer && !ui->RACContainer->isAncestorOf(widget))
+        if (widget->window() == this && !ShowsChartHints(widget))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -532,6 +574,38 @@ void TMainScreen::SelectCalendarResource(double resourceId)
 void TMainScreen::ShowWorkCalendar(double resourceId)
 {
     workCalendarPage_->ShowWorkCalendar(resourceId);
+}
+
+void TMainScreen::BuildChart(bool writeBack)
+{
+    visualizePage_->BuildChart(writeBack);
+}
+
+void TMainScreen::SaveAndClearAllocations(bool recompute)
+{
+    visualizePage_->SaveAndClearAllocations(recompute);
+}
+
+void TMainScreen::KeepChartScale(double widthRatio)
+{
+    visualizePage_->KeepChartScale(widthRatio);
+}
+
+void TMainScreen::ChartSortByClick()
+{
+    if (!State.StartupDone || !visualizePage_->Attached())
+        return;
+    if (State.DependencySetupMode)
+        return;
+    visualizePage_->Logic().Controls.ResetDependenciesEnabled = false;
+    visualizePage_->ShowControls();
+    if (SortChoiceRestored)
+        BuildChart(true);
+}
+
+bool TMainScreen::AddTaskToSchedule(const schedule::NewScheduleItem& item)
+{
+    return adder_->AddTaskToSchedule(item);
 }
 
 void TMainScreen::TWDbManagementClick()

@@ -22,6 +22,7 @@
 #include "data/services/tableoperations.h"
 #include "platform/datetime/datetime.h"
 #include "schedule/holidaylist.h"
+#include "schedule/sync/addtask.h"
 #include "schedule/sync/calendartables.h"
 #include "schedule/sync/schedulesync.h"
 #include "schedule/sync/scheduletables.h"
@@ -48,6 +49,7 @@ namespace tw::app {
 class TDatabaseSelection;
 class TPassword;
 class TTWDatabaseSelection;
+class TVisualizePage;
 class TWin7Advice;
 class TWorkCalendarPage;
 
@@ -70,6 +72,8 @@ public:
     QWidget* RACContainer() const;
     // The Work calendar page; the data module attaches its tables to it.
     TWorkCalendarPage* WorkCalendarPage() const { return workCalendarPage_; }
+    // The Visualize page in RACContainer; the data module attaches its tables to it.
+    TVisualizePage* VisualizePage() const { return visualizePage_; }
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -85,6 +89,8 @@ public:
     data::NetworkLock& Lock() { return *lock_; }
     data::TableOperations& Tables() { return *tables_; }
     schedule::ScheduleSync& Sync() { return *sync_; }
+    // Every new schedule item enters the schedule here (see schedule::ScheduleAdder).
+    bool AddTaskToSchedule(const schedule::NewScheduleItem& item);
     data::UserInterface& Interface();
     schedule::HolidayList Holidays;
 
@@ -100,7 +106,7 @@ public:
     int ChartSortBy = 0;  // params.dbf COUNT1
     int SetupChoice1 = 0;  // params.dbf CBID1 and CBID2, kept for the setup dialog
     int SetupChoice2 = 0;
-    // The chart's period until the chart control is placed on the Visualize page.
+    // The chart's period as the start-up read it and the shutdown saves it.
     TDateTime ChartStartAt = 0;
     TDateTime ChartEndAt = 0;
     TDateTime TaskStartDate = 0;
@@ -185,7 +191,7 @@ public:
     void ReadEmailSettings();
     void RestoreSelection();
     void TabControlChange() {}  // the tab handlers of the chart and query pages
-    void KeepChartScale(double /*widthRatio*/) {}  // the Visualize page's chart
+    void KeepChartScale(double widthRatio);
     void SaveRunSettings(int page);
     void BackupDatabase(bool /*atExit*/) {}  // the Utilities tab's backup archive
     bool UpdateAccessRecord(bool take);
@@ -196,8 +202,13 @@ public:
     void UpdatePollTimer() {}  // takes in the other workstations' changes
     void RecomputeAllTaskEnds();
     // The Visualize page's chart and the Add / Edit / Query tab.
-    void SaveAndClearAllocations(bool /*writeBack*/) {}
-    void BuildChart(bool /*writeBack*/) {}
+    void SaveAndClearAllocations(bool recompute);
+    void BuildChart(bool writeBack);
+    // The Visualize page's Refresh and print buttons.
+    void RefreshChartClick() {}
+    void PrintPreviewButtonClick() {}
+    // A new sort choice rebuilds the chart in that order.
+    void ChartSortByClick();
     void ApplyCustomerQuery() {}
     void ResourceDisplayClick() {}
     void LoadHolidays();
@@ -220,6 +231,8 @@ private:
     bool AskPassword();
     void EndAfterDatabaseFailure();
     void AttachWorkCalendar();
+    void AttachVisualizePage();
+    bool ShowsChartHints(const QWidget* widget) const;
     void ReleaseHeldLock();
     // Runs one step's table work; a failure of the engine reaches the user
     // as its own text in an "Error" box and the start-up goes on.
@@ -234,12 +247,14 @@ private:
     std::unique_ptr<schedule::ScheduleTables> scheduleTables_;
     std::unique_ptr<schedule::ScheduleSync> sync_;
     std::unique_ptr<schedule::CalendarTables> calendarTables_;
+    std::unique_ptr<schedule::ScheduleAdder> adder_;
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
     TWin7Advice* advice_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;
     TDatabaseSelection* estimatingNames_ = nullptr;
     TWorkCalendarPage* workCalendarPage_ = nullptr;
+    TVisualizePage* visualizePage_ = nullptr;
     bool hintsShown_ = true;
 };
 

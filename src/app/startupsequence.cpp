@@ -5,16 +5,21 @@
 
 #include "app/appservices.h"
 #include "app/mainscreen.h"
+#include "app/visualizepage.h"
 #include "app/workcalendarpage.h"
 #include "data/services/tablecreation.h"
 #include "platform/db/database.h"
+#include "chart/resourceallocationchart.h"
 #include "schedule/sync/chartsconversion.h"
+#include "schedule/sync/resourceoverlap.h"
+#include "schedule/visualize/visualizecontext.h"
 #include "ui_mainscreen.h"
 
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -196,12 +201,14 @@ void TMainScreen::ApplyReadOnlyAccess(bool readOnly)
         if (QWidget* control = findChild<QWidget*>(QLatin1String(name)))
             control->setEnabled(!readOnly);
     }
+    visualizePage_->ApplyReadOnlyAccess(readOnly);
 }
 
 void TMainScreen::OpenAllTables(bool rebuildAllowed)
 {
     Guarded([&] { tables_->OpenAllTables(rebuildAllowed); });
     AttachWorkCalendar();
+    AttachVisualizePage();
 }
 
 void TMainScreen::AttachWorkCalendar()
@@ -214,6 +221,52 @@ void TMainScreen::AttachWorkCalendar()
     const schedule::WorkCalendarTab::Tables tables{d.CalendarTable, d.CalendarTable2, d.HolidaysTable,
                                                    d.HolidaysTable2, d.CrewsTable2};
     workCalendarPage_->Attach(tables, State, Holidays, *userInterface_, std::move(hooks));
+}
+
+void TMainScreen::AttachVisualizePage()
+{
+    if (visualizePage_->Attached())
+        return;
+    visualizePage_->Attach(visualize::ChartTablesOf(*data_), State, *userInterface_,
+                           calendarTables_->Loaded());
+    visualize::VisualizeHooks& hooks = visualizePage_->Logic().Hooks;
+    hooks.PushChartUpdates = [this] { sync_->PushChartUpdates(); };
+    hooks.PushChartRecord = [this](std::int32_t key) { sync_->PushChartRecord(key); };
+    ConnectCalendarTables(hooks, *calendarTables_);
+    hooks.ResourcesAreFree = [this](std::int32_t crewId, TDateTime start, TDateTime end, std::int32_t key) {
+        return schedule::ResourcesAreFree(*scheduleTables_, *userInterface_, true, crewId, start, end, key);
+    };
+    hooks.AddTaskToSchedule = [this](const visualize::JobSummaryRow& row) {
+        // A job's summary row, with the values chart building gives every one.
+        schedule::NewScheduleItem item;
+        item.Key = row.ChartsId;
+        item.CustomerName = row.CustomerName;
+        item.JobName = row.JobName;
+        item.Description = row.Description;
+        item.Start = row.Start;
+        item.End = row.End;
+        item.Hours = row.Hours;
+        item.HourlyRate = row.Rate;
+        item.TotalCost = row.TotalCost;
+        item.JobRow = true;
+        item.Active = true;
+        item.JobStatus = 3;
+        item.LengthUnit = -1;
+        item.RepeatCount = 1;
+        item.SingleAdd = true;
+        item.AddToTaskList = false;
+        item.FindOrCreate = true;
+        AddTaskToSchedule(item);
+    };
+    hooks.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
+    hooks.RefreshChart = [this] { RefreshChartClick(); };
+    hooks.ChartSortByClick = [this] {
+        // The dependency set-up chose the order; the choice shows it first.
+        visualizePage_->ShowControls();
+        ChartSortBy = visualizePage_->SortChoice();
+        ChartSortByClick();
+    };
+    visualizePage_->ApplyReadOnlyAccess(State.ReadOnlyCopy);
 }
 
 void TMainScreen::RestoreChartPeriod()
@@ -230,10 +283,11 @@ void TMainScreen::RestoreChartPeriod()
                       savedEnd > 0 ? savedEnd : StartMoment + kQuarterHour);
 }
 
-void TMainScreen::SetChartDateRange(bool /*update*/, TDateTime start, TDateTime end)
+void TMainScreen::SetChartDateRange(bool update, TDateTime start, TDateTime end)
 {
     ChartStartAt = start;
     ChartEndAt = end;
+    visualizePage_->SetChartDateRange(update, start, end);
 }
 
 void TMainScreen::ReadSelectionSettings()
@@ -302,6 +356,10 @@ void TMainScreen::ReadJobStatusTexts()
         });
         JobStatusTexts << (text.isEmpty() ? QString::fromLatin1(status.fallback) : text);
     }
+    std::array<std::string, data::JobStatusTexts::kStatusCount> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = JobStatusTexts[static_cast<int>(i)].toStdString();
+    visualizePage_->SetJobStatusTexts(data::JobStatusTexts(texts));
 }
 
 void TMainScreen::ReadPageFormat()
@@ -346,6 +404,8 @@ void TMainScreen::ReadQuickBooksSettings()
             ResourceCaptionMode = setup->fieldByName("MATCH").asInteger();
         }
     });
+    if (visualizePage_->Attached())
+        visualizePage_->Logic().Controls.ResourceCaptionMode = ResourceCaptionMode;
 }
 
 void TMainScreen::SynchroniseSchedule()
@@ -425,6 +485,7 @@ void TMainScreen::RestoreSelection()
             CompanyName = Text(*company, "MYCOMPY");
         if (db::Table* params = SettingsRecord(d.ParamsTable))
             ChartSortBy = params->fieldByName("COUNT1").asInteger();
+        visualizePage_->SetSortChoice(ChartSortBy);
         SortChoiceRestored = true;
         if (d.CustomersTable.isEmpty() && d.JobsTable.isEmpty() && d.ChartsTable.isEmpty())
             setWindowTitle(QStringLiteral("Tarnwick"));
@@ -455,6 +516,10 @@ void TMainScreen::RestoreSelection()
 void TMainScreen::SaveRunSettings(int page)
 {
     data::TEstimateData& d = *data_;
+    if (visualizePage_->Attached()) {
+        ChartStartAt = visualizePage_->RAC()->StartAt();
+        ChartEndAt = visualizePage_->RAC()->EndAt();
+    }
     Guarded([&] {
         db::Table* params = SettingsRecord(d.ParamsTable);
         if (!params)

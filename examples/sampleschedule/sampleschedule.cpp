@@ -1,0 +1,77 @@
+#include "sampleschedule.h"
+
+#include "app/mainscreen.h"
+#include "app/visualizepage.h"
+#include "data/services/recordservices.h"
+
+#include <cmath>
+
+namespace tw::examples {
+
+std::int32_t AddSampleResource(app::TMainScreen& window, const std::string& name)
+{
+    data::TEstimateData& d = window.Data();
+    db::Table& crews = d.CrewsTable4;
+    const std::int32_t key = data::UniqueKeyValue(window.State.Keys, crews, "CREWID");
+    window.State.KeepNewResource = true;
+    crews.append();
+    crews.fieldByName("CREWID").setAsInteger(key);
+    crews.fieldByName("DESC").setAsString(name);
+    crews.post();
+    for (db::Table* t : {&d.CrewsTable, &d.CrewsTable2, &d.CrewsTable3})
+        t->refresh();
+    return key;
+}
+
+std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, const SampleTask& task)
+{
+    visualize::VisualizeHooks& hooks = window.VisualizePage()->Logic().Hooks;
+    schedule::NewScheduleItem item;
+    item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
+    item.CustomerName = task.Customer;
+    item.JobName = task.Job;
+    item.Description = task.Description;
+    item.Hours = task.Hours;
+    item.End = hooks.ComputeTaskEnd(resource, item.Start, task.Start, task.Hours);
+    item.HourlyRate = 45;
+    item.TotalCost = 45.0 * task.Hours;
+    item.JobStatus = 2;
+    item.LengthUnit = 1;
+    window.State.CurrentResourceId = resource;
+    return window.AddTaskToSchedule(item) ? item.Key : 0;
+}
+
+void FillSampleSchedule(app::TMainScreen& window, TDateTime monday)
+{
+    const std::int32_t crews[] = {
+        AddSampleResource(window, "Ann's crew"), AddSampleResource(window, "Bob Carter"),
+        AddSampleResource(window, "Electricians"), AddSampleResource(window, "Painters"),
+        AddSampleResource(window, "Roofers"),
+    };
+    const struct {
+        const char* customer;
+        const char* job;
+        const char* tasks[4];
+    } jobs[] = {
+        {"Ames family", "Kitchen refit", {"Strip out", "First fix wiring", "Fit units", "Paint walls"}},
+        {"Baker & Sons", "Shop front", {"Scaffold", "Replace fascia", "Sign wiring", "Repaint front"}},
+        {"Cole Dental", "Waiting room", {"Move furniture", "Lighting", "Ceiling repair", "Paint"}},
+        {"Dunmore School", "Gym roof", {"Survey", "Strip felt", "New membrane", "Gutters"}},
+        {"Ellis Hotel", "Rooms 1-4", {"Protect floors", "Sockets", "Decorate", "Snagging"}},
+        {"Fenwick Farm", "Barn", {"Clear barn", "Roof sheets", "Outdoor lights", "Doors"}},
+        {"Grant House", "Porch", {"Demolish porch", "Footings", "Lantern", "Stain timber"}},
+        {"Hale Offices", "Floor 2", {"Partitions", "Data points", "Ceiling tiles", "Paint"}},
+        {"Irwin Cottage", "Re-roof", {"Scaffold", "Strip slates", "Battens", "Slating"}},
+    };
+    int n = 0;
+    for (const auto& job : jobs) {
+        for (int i = 0; i < 4; ++i, ++n) {
+            const int day = (n * 3 + i) % 10;
+            const TDateTime start = monday + day + (day >= 5 ? 2 : 0) + (8 + n % 5) / 24.0;
+            const float hours = static_cast<float>(2 + (n * 7) % 9);
+            AddSampleTask(window, crews[(n + i) % 5], {job.customer, job.job, job.tasks[i], start, hours});
+        }
+    }
+}
+
+}  // namespace tw::examples

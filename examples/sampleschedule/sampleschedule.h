@@ -1,0 +1,34 @@
+#pragma once
+// A schedule that reads as a real one, put into the main window's databases
+// through the program's own data module and schedule adder: resources in
+// crews.dbf, customers, jobs and tasks in the working copy and the shared
+// tables. The sample program fills a fresh program folder with it; the
+// window tests build smaller schedules from the same pieces.
+
+#include "platform/datetime/datetime.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tw::app {
+class TMainScreen;
+}
+
+namespace tw::examples {
+
+struct SampleTask {
+    std::string Customer;
+    std::string Job;
+    std::string Description;
+    TDateTime Start = 0;
+    float Hours = 0;
+};
+
+// A resource in crews.dbf; its key.
+std::int32_t AddSampleResource(app::TMainScreen& window, const std::string& name);
+// A task of the resource, its end worked out on the resource's calendar; its key.
+std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, const SampleTask& task);
+// Five resources and about three dozen tasks over the two working weeks from monday.
+void FillSampleSchedule(app::TMainScreen& window, TDateTime monday);
+
+}  // namespace tw::examples

@@ -1,0 +1,396 @@
+#include "app/visualizepage.h"
+
+#include "chart/resourceallocationchart.h"
+#include "schedule/sync/calendartables.h"
+#include "ui_visualizepage.h"
+
+#include <QButtonGroup>
+#include <QFont>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <exception>
+
+namespace tw::app {
+
+namespace {
+
+using chart::TResourceAllocationChart;
+using visualize::TChart;
+
+constexpr int kZoomInRepeatDelayMs = 25;
+constexpr const char* kResourceConflict = "Resource conflict";
+
+QColor FromColourValue(chart::TColor value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+// The chart may move bars only on a copy that may change data.
+chart::TResourceAllocationChartOptions ChartOptions(bool readOnly)
+{
+    chart::TResourceAllocationChartOptions options{chart::racAllowDragScroll, chart::racAutoHint,
+                                                   chart::racDateAxisAtTop};
+    return readOnly ? options : options.With(chart::racAllowDragAllocation);
+}
+
+}  // namespace
+
+void ConnectCalendarTables(visualize::VisualizeHooks& hooks, schedule::CalendarTables& calendars)
+{
+    hooks.ComputeTaskEnd = [&calendars](std::int32_t id, TDateTime& startOut, TDateTime start, float hours) {
+        return calendars.ComputeTaskEnd(id, startOut, start, hours);
+    };
+    hooks.WorkingHoursBetween = [&calendars](std::int32_t id, TDateTime start, TDateTime end) {
+        return calendars.WorkingHoursBetween(id, start, end);
+    };
+    hooks.LoadWorkCalendar = [&calendars](std::int32_t id) -> const schedule::WorkCalendar& {
+        calendars.LoadWorkCalendar(true, id);
+        return calendars.Loaded();
+    };
+}
+
+TVisualizePage::TVisualizePage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TVisualizePage>())
+{
+    ui->setupUi(this);
+    clock_.start();
+    ui->RAC->SetOptions(ChartOptions(false));
+
+    sortChoice_ = new QButtonGroup(this);
+    QRadioButton* sorts[] = {ui->ChartSortBy0, ui->ChartSortBy1, ui->ChartSortBy2, ui->ChartSortBy3,
+                             ui->ChartSortBy4, ui->ChartSortBy5, ui->ChartSortBy6};
+    for (int i = 0; i < 7; ++i)
+        sortChoice_->addButton(sorts[i], i);
+    ui->ChartSortBy0->setChecked(true);
+    displayChoice_ = new QButtonGroup(this);
+    displayChoice_->addButton(ui->ShowJobsOnlyJobs, 0);
+    displayChoice_->addButton(ui->ShowJobsOnlyTasks, 1);
+    ui->ShowJobsOnlyTasks->setChecked(true);
+
+    // The red button ends a dependency set-up, as the status bar says.
+    QPalette stop = ui->StopButton->palette();
+    stop.setColor(QPalette::Button, Qt::red);
+    stop.setColor(QPalette::ButtonText, Qt::white);
+    ui->StopButton->setPalette(stop);
+    ui->StopButton->setAutoFillBackground(true);
+
+    microAdjust_ = new QTimer(this);
+    microAdjust_->setObjectName(QStringLiteral("MicroAdjust"));
+    microAdjust_->setSingleShot(true);
+    microAdjust_->setInterval(kMicroAdjustMs);
+    connect(microAdjust_, &QTimer::timeout, this, &TVisualizePage::MicroAdjustTimer);
+
+    ConnectButtons();
+    ConnectChart();
+    // Until the logic says otherwise: nothing selected, no set-up running.
+    const visualize::PageControls initial;
+    ui->TaskControls->setEnabled(initial.TaskControlsEnabled);
+    ui->ResetDependencies->setEnabled(initial.ResetDependenciesEnabled);
+    ui->StopButton->setEnabled(initial.StopButtonEnabled);
+}
+
+TVisualizePage::~TVisualizePage()
+{
+    // The chart's events reach into the logic; neither may outlive the other.
+    TResourceAllocationChart* rac = ui->RAC;
+    rac->OnAllocationAutoHint = nullptr;
+    rac->OnAllocationClick = nullptr;
+    rac->OnAllocationDblClick = nullptr;
+    rac->OnAllocationDragStart = nullptr;
+    rac->OnAllocationDragEnd = nullptr;
+    rac->OnDragPlotEnd = nullptr;
+    rac->OnGetDateTimeLabelText = nullptr;
+    rac->OnDrawProgress = nullptr;
+    if (page_) {
+        page_->Chart.SelectedBar = nullptr;
+        page_->Chart.HighlightedBar = nullptr;
+    }
+}
+
+void TVisualizePage::Attach(const visualize::ChartTables& tables, data::MainScreenState& state,
+                            data::UserInterface& userInterface, const schedule::WorkCalendar& loadedCalendar)
+{
+    userInterface_ = &userInterface;
+    page_ = std::make_unique<visualize::VisualizePage>(*ui->RAC, tables, state, userInterface, statusTexts_,
+                                                       loadedCalendar);
+    visualize::VisualizeHooks& hooks = page_->Hooks;
+    hooks.StartMicroAdjust = [this] { microAdjust_->start(); };
+    hooks.StopMicroAdjust = [this] { microAdjust_->stop(); };
+    hooks.MonotonicMilliseconds = [this] { return clock_.elapsed(); };
+    hooks.SetChartGrid = [this](double interval, chart::TDateTimeStyle style, TDateTime base) {
+        chart::TResourceAllocationChartAppearance& appearance = ui->RAC->ChartAppearance();
+        appearance.SetDateLineInterval(interval);
+        appearance.SetPlotBackAlternateInterval(interval);
+        appearance.SetDateTimeStyle(style);
+        appearance.SetDateLabelBase(base);
+        appearance.SetDateLineBase(base);
+    };
+    ReadControls();
+}
+
+chart::TResourceAllocationChart* TVisualizePage::RAC() const
+{
+    return ui->RAC;
+}
+
+QAbstractButton* TVisualizePage::RefreshChart() const
+{
+    return ui->RefreshChart;
+}
+
+QAbstractButton* TVisualizePage::PrintPreviewButton() const
+{
+    return ui->PrintPreviewButton;
+}
+
+int TVisualizePage::SortChoice() const
+{
+    return sortChoice_->checkedId();
+}
+
+void TVisualizePage::SetSortChoice(int choice)
+{
+    if (QAbstractButton* button = sortChoice_->button(choice))
+        button->setChecked(true);
+    if (page_)
+        page_->Controls.ChartSortBy = SortChoice();
+}
+
+int TVisualizePage::DisplayChoice() const
+{
+    return displayChoice_->checkedId();
+}
+
+template <typename Work>
+void TVisualizePage::Run(Work&& work)
+{
+    if (!page_)
+        return;
+    ReadControls();
+    try {
+        work();
+    } catch (const std::exception& e) {
+        userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+    }
+    ShowControls();
+}
+
+void TVisualizePage::ReadControls()
+{
+    visualize::PageControls& c = page_->Controls;
+    c.ChartSortBy = SortChoice();
+    c.ShowJobsOnly = DisplayChoice();
+}
+
+void TVisualizePage::ShowControls()
+{
+    if (!page_)
+        return;
+    const visualize::PageControls& c = page_->Controls;
+    const bool readOnly = page_->Context.State.ReadOnlyCopy;
+    {
+        const QSignalBlocker quietSort(sortChoice_);
+        const QSignalBlocker quietDisplay(displayChoice_);
+        if (QAbstractButton* sort = sortChoice_->button(c.ChartSortBy))
+            sort->setChecked(true);
+        if (QAbstractButton* display = displayChoice_->button(c.ShowJobsOnly))
+            display->setChecked(true);
+    }
+    ui->TaskControls->setEnabled(c.TaskControlsEnabled && !readOnly);
+    ui->ResetDependencies->setEnabled(c.ResetDependenciesEnabled);
+    ui->SetDependencies->setEnabled(c.SetDependenciesEnabled && !readOnly);
+    ui->StopButton->setEnabled(c.StopButtonEnabled);
+    if (!c.ChartStartDateCaption.empty())
+        ui->ChartStartDate->setText(QString::fromStdString(c.ChartStartDateCaption));
+    if (!c.ChartEndDateCaption.empty())
+        ui->ChartEndDate->setText(QString::fromStdString(c.ChartEndDateCaption));
+}
+
+void TVisualizePage::ConnectButtons()
+{
+    using visualize::ChartAdjuster;
+    const struct {
+        QPushButton* button;
+        void (ChartAdjuster::*click)();
+    } adjustments[] = {
+        {ui->DecreSchedule, &ChartAdjuster::DecreScheduleClick},
+        {ui->IncreSchedule, &ChartAdjuster::IncreScheduleClick},
+        {ui->MoveTaskLeft, &ChartAdjuster::MoveTaskLeftClick},
+        {ui->MoveTaskRight, &ChartAdjuster::MoveTaskRightClick},
+        {ui->ZoomOut, &ChartAdjuster::ZoomOutClick},
+        {ui->ZoomIn, &ChartAdjuster::ZoomInClick},
+        {ui->AlignLeft, &ChartAdjuster::AlignLeftClick},
+        {ui->AlignRight, &ChartAdjuster::AlignRightClick},
+        {ui->ZoomForward, &ChartAdjuster::ZoomForwardClick},
+        {ui->ZoomBackward, &ChartAdjuster::ZoomBackwardClick},
+    };
+    for (const auto& a : adjustments) {
+        connect(a.button, &QPushButton::clicked, this, [this, click = a.click] {
+            Run([&] { (page_->Adjuster.*click)(); });
+        });
+    }
+    // The two groups repeat their click while held.
+    for (QPushButton* held : {ui->DecreSchedule, ui->IncreSchedule, ui->MoveTaskLeft, ui->MoveTaskRight,
+                              ui->ZoomOut, ui->ZoomIn, ui->AlignLeft, ui->AlignRight})
+        held->setAutoRepeat(true);
+    ui->ZoomIn->setAutoRepeatDelay(kZoomInRepeatDelayMs);
+
+    connect(ui->SetDependencies, &QPushButton::clicked, this,
+            [this] { Run([&] { page_->Dependencies.SetDependenciesClick(); }); });
+    connect(ui->StopButton, &QPushButton::clicked, this,
+            [this] { Run([&] { page_->Dependencies.StopButtonClick(); }); });
+    connect(ui->ResetDependencies, &QPushButton::clicked, this,
+            [this] { Run([&] { page_->Dependencies.ResetDependenciesClick(); }); });
+    connect(ui->EditChartButton, &QPushButton::clicked, this,
+            [this] { Run([&] { page_->Handlers.EditChartButtonClick(); }); });
+    connect(displayChoice_, &QButtonGroup::idClicked, this, &TVisualizePage::ShowJobsOnlyClick);
+    connect(sortChoice_, &QButtonGroup::idClicked, this, [this](int choice) {
+        if (page_)
+            page_->Controls.ChartSortBy = choice;
+        emit ChartSortByClicked(choice);
+    });
+}
+
+void TVisualizePage::ConnectChart()
+{
+    TResourceAllocationChart* rac = ui->RAC;
+    rac->OnAllocationAutoHint = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar,
+                                       TDateTime, TDateTime, chart::TRACResource*, QString& hint) {
+        if (!page_)
+            return;
+        try {
+            hint = QString::fromStdString(page_->Handlers.RACAllocationAutoHint(bar));
+        } catch (const std::exception&) {
+            hint.clear();  // a hint is never worth a message box
+        }
+    };
+    rac->OnAllocationClick = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar) {
+        Run([&] { page_->Handlers.RACAllocationClick(bar); });
+        // The chart reports the release of every move as a click too; the
+        // click's task times must not hide why the move was refused.
+        if (bar == refusedMove_) {
+            userInterface_->SetStatusText(2, kResourceConflict);
+            userInterface_->RepaintStatus();
+        }
+        refusedMove_ = nullptr;
+    };
+    rac->OnAllocationDblClick = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar) {
+        Run([&] { page_->Handlers.RACAllocationDblClick(bar); });
+    };
+    rac->OnAllocationDragStart = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar,
+                                        bool& allow) {
+        if (!page_) {
+            allow = false;
+            return;
+        }
+        ReadControls();
+        allow = page_->Handlers.RACAllocationDragStart(bar);
+    };
+    rac->OnAllocationDragEnd = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar) {
+        Run([&] { page_->Handlers.RACAllocationDragEnd(bar); });
+        if (page_ && userInterface_->StatusText(2) == kResourceConflict)
+            refusedMove_ = bar;
+    };
+    rac->OnDragPlotEnd = [this](TChart*) { Run([&] { page_->Dates.RACDragPlotEnd(); }); };
+    rac->OnGetDateTimeLabelText = [this](TChart*, TDateTime dateTime, QString& dateText, QString& timeText) {
+        if (!page_)
+            return;
+        std::string date;
+        std::string time;
+        page_->Dates.RACGetDateTimeLabelText(dateTime, date, time);
+        dateText = QString::fromStdString(date);
+        timeText = QString::fromStdString(time);
+    };
+    rac->OnDrawProgress = [this](TChart*, QPainter* canvas, const chart::TRect&,
+                                 chart::TDrawProgress progress) {
+        if (progress == chart::dpShadowsDone)
+            DrawHeadingBands(canvas);
+    };
+}
+
+// A job's heading row is a band with the customer (and job) in bold, drawn
+// under the bars.
+void TVisualizePage::DrawHeadingBands(QPainter* canvas)
+{
+    if (!page_ || ui->RAC->DisplayedCount() <= 0)
+        return;
+    const chart::TResourceAllocationChart& rac = *ui->RAC;
+    canvas->save();
+    QFont bold = canvas->font();
+    bold.setBold(true);
+    canvas->setFont(bold);
+    canvas->setPen(Qt::black);
+    for (int i = rac.FirstDisplayedIndex(); i <= rac.LastDisplayedIndex(); ++i) {
+        const chart::TRACResource* row = rac.Resources(i);
+        const std::string* caption = row ? page_->Handlers.HeadingCaption(row) : nullptr;
+        if (caption == nullptr)
+            continue;
+        const chart::TRect r = row->DisplayRect();
+        const QRect band(r.Left, r.Top, r.Width(), r.Height());
+        canvas->fillRect(band, FromColourValue(visualize::kHeadingBandColour));
+        canvas->drawText(band.adjusted(5, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                         QString::fromStdString(*caption));
+    }
+    canvas->restore();
+}
+
+void TVisualizePage::MicroAdjustTimer()
+{
+    Run([&] { page_->Adjuster.MicroAdjustTimer(); });
+}
+
+void TVisualizePage::ShowJobsOnlyClick(int choice)
+{
+    Run([&] { page_->Handlers.ShowJobsOnlyClick(choice); });
+}
+
+void TVisualizePage::BuildChart(bool writeBack)
+{
+    Run([&] { page_->Builder.BuildChart(writeBack); });
+}
+
+void TVisualizePage::SaveAndClearAllocations(bool recompute)
+{
+    Run([&] { page_->Builder.SaveAndClearAllocations(recompute); });
+}
+
+void TVisualizePage::SetChartDateRange(bool update, TDateTime start, TDateTime end)
+{
+    Run([&] { page_->Dates.SetChartDateRange(update, start, end); });
+}
+
+void TVisualizePage::SetChartPeriod(TDateTime start, TDateTime end)
+{
+    Run([&] { page_->Dates.SetChartPeriod(start, end); });
+}
+
+void TVisualizePage::KeepChartScale(double widthRatio)
+{
+    if (widthRatio == 1.0)
+        return;
+    Run([&] {
+        const TDateTime start = ui->RAC->StartAt();
+        const TDateTime end = start + (ui->RAC->EndAt() - start) * widthRatio;
+        page_->Dates.SetChartDateRange(true, start, end);
+        data::MainScreenState& state = page_->Context.State;
+        if (start < state.EarliestBarStart)
+            state.EarliestBarStart = start;
+        if (end > state.LatestBarEnd)
+            state.LatestBarEnd = end;
+        page_->Dates.SetChartPeriod(start, end);
+    });
+}
+
+void TVisualizePage::ApplyReadOnlyAccess(bool readOnly)
+{
+    if (readOnly) {
+        ui->ShowJobsOnlyTasks->setChecked(true);
+        if (page_)
+            page_->Controls.ShowJobsOnly = 1;
+    }
+    ui->RAC->SetOptions(ChartOptions(readOnly));
+}
+
+}  // namespace tw::app

@@ -1,0 +1,116 @@
+#pragma once
+// The Visualize tab's page: the resource allocation chart RAC over the
+// buttons that nudge the selected task, zoom and align the chart, set up
+// task dependencies, and choose what is shown and in which order.
+//
+// The page only moves values between its widgets and the window-free
+// visualize::VisualizePage, which does the work on the data module's
+// cursors. It does nothing until Attach hands it those cursors and the run's
+// state; the main window then wires the hooks that reach the rest of the
+// program (synchronisation, calendars, the schedule adder).
+
+#include "data/jobstatus.h"
+#include "data/services/mainstate.h"
+#include "data/services/userinterface.h"
+#include "schedule/visualize/visualizepage.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TVisualizePage;
+}
+
+class QAbstractButton;
+class QButtonGroup;
+class QTimer;
+
+namespace tw::schedule {
+class CalendarTables;
+}
+
+namespace tw::chart {
+class TResourceAllocation;
+class TResourceAllocationChart;
+}
+
+namespace tw::app {
+
+// The working-time hooks of the page on the calendar tables: the engine on
+// the calendar that governs each resource under the current calendar mode.
+void ConnectCalendarTables(visualize::VisualizeHooks& hooks, schedule::CalendarTables& calendars);
+
+class TVisualizePage : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kMicroAdjustMs = 1000;
+
+    explicit TVisualizePage(QWidget* parent = nullptr);
+    ~TVisualizePage() override;
+
+    void Attach(const visualize::ChartTables& tables, data::MainScreenState& state, data::UserInterface& ui,
+                const schedule::WorkCalendar& loadedCalendar);
+    bool Attached() const { return page_ != nullptr; }
+    // The page's logic; the main window sets its hooks. Only once attached.
+    visualize::VisualizePage& Logic() { return *page_; }
+
+    chart::TResourceAllocationChart* RAC() const;
+    QAbstractButton* RefreshChart() const;
+    QAbstractButton* PrintPreviewButton() const;
+    // Fires a nudged task's write when it runs out; see MicroAdjustTimer.
+    QTimer* MicroAdjust() const { return microAdjust_; }
+
+    // The job status texts of the settings, for the hints.
+    void SetJobStatusTexts(const data::JobStatusTexts& texts) { statusTexts_ = texts; }
+
+    // The sort choice, 0 "Resource" ... 6 "Dependent group"; setting it
+    // fires no click.
+    int SortChoice() const;
+    void SetSortChoice(int choice);
+    int DisplayChoice() const;
+
+    // What the main window and the other tabs call.
+    void BuildChart(bool writeBack);
+    void SaveAndClearAllocations(bool recompute);
+    void SetChartDateRange(bool update, TDateTime start, TDateTime end);
+    void SetChartPeriod(TDateTime start, TDateTime end);
+    // A wider window shows more time at the same scale.
+    void KeepChartScale(double widthRatio);
+    // A read-only copy shows tasks and cannot move them.
+    void ApplyReadOnlyAccess(bool readOnly);
+    // The logic's view of the controls, written into the widgets.
+    void ShowControls();
+
+    // Handlers of the controls.
+    void MicroAdjustTimer();
+    void ShowJobsOnlyClick(int choice);
+
+signals:
+    // The user chose another sort order.
+    void ChartSortByClicked(int choice);
+
+private:
+    // Reads the choices into the logic, runs the work, and shows what it left
+    // in the controls; database failures reach the user as the engine's text.
+    template <typename Work>
+    void Run(Work&& work);
+    void ReadControls();
+    void ConnectChart();
+    void ConnectButtons();
+    void DrawHeadingBands(QPainter* canvas);
+
+    std::unique_ptr<Ui::TVisualizePage> ui;
+    std::unique_ptr<visualize::VisualizePage> page_;
+    data::JobStatusTexts statusTexts_;
+    data::UserInterface* userInterface_ = nullptr;
+    QButtonGroup* sortChoice_ = nullptr;
+    QButtonGroup* displayChoice_ = nullptr;
+    QTimer* microAdjust_ = nullptr;
+    QElapsedTimer clock_;
+    // The bar whose move was just refused for a resource conflict.
+    const chart::TResourceAllocation* refusedMove_ = nullptr;
+};
+
+}  // namespace tw::app

@@ -1,0 +1,314 @@
+// The Visualize page in the main window, on a schedule in a freshly started
+// program folder: what it draws, and what its buttons and mouse gestures do
+// to the working copy and the shared tables.
+#include "app/visualizepage.h"
+
+#include "app/mainscreen.h"
+#include "chart/resourceallocationchart.h"
+#include "data/datetimetext.h"
+#include "data/quartergrid.h"
+#include "platform/datetime/localetexts.h"
+#include "sampleschedule.h"
+#include "testapplication.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace tw::app {
+namespace {
+
+using chart::TResourceAllocation;
+
+TDateTime Day(int d, int hour = 0, int minute = 0)
+{
+    // December 2026: the 7th is a Monday.
+    return EncodeDate(2026, 12, d) + EncodeTime(hour, minute, 0, 0);
+}
+
+class VisualizePageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        locale::PinLocale("en_US");
+        window.StartTimer();
+        ASSERT_TRUE(window.State.TablesOpen);
+        page = window.VisualizePage();
+        ASSERT_TRUE(page->Attached());
+        rac = page->RAC();
+        page->Logic().Hooks.MonotonicMilliseconds = [this] { return clockMs; };
+
+        const std::int32_t ann = examples::AddSampleResource(window, "Ann");
+        const std::int32_t bob = examples::AddSampleResource(window, "Bob");
+        fitUnits = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 1});
+        paintWalls = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Paint walls", Day(7, 13), 1});
+        clearSite = examples::AddSampleTask(window, bob, {"Ames", "Kitchen", "Clear site", Day(8, 10), 2});
+
+        window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
+        window.resize(1100, 760);
+        window.show();
+        window.Start->stop();
+        window.BuildChart(true);
+    }
+
+    template <typename T>
+    T* Find(const char* name)
+    {
+        T* widget = page->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void Click(const char* button) { Find<QPushButton>(button)->click(); }
+
+    TResourceAllocation* BarOf(std::int32_t key)
+    {
+        for (TResourceAllocation* bar : page->Logic().Chart.ChartBars) {
+            auto it = page->Logic().Chart.BarLinks.find(bar);
+            if (it != page->Logic().Chart.BarLinks.end() && it->second.ChartsId == key)
+                return bar;
+        }
+        return nullptr;
+    }
+    // Where on the chart a bar's row shows an instant.
+    QPoint At(std::int32_t key, TDateTime when)
+    {
+        const chart::TRect row = BarOf(key)->DisplayRect();
+        return QPoint(rac->DateTimeToX(when), (row.Top + row.Bottom) / 2);
+    }
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+    {
+        QMouseEvent event(type, at, rac->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(rac, &event);
+    }
+    // A press on the bar at `from`, a move to `to` and a release `ms` later.
+    void Drag(std::int32_t key, TDateTime from, TDateTime to, std::int64_t ms)
+    {
+        Mouse(QEvent::MouseButtonPress, At(key, from), Qt::LeftButton);
+        Mouse(QEvent::MouseMove, (At(key, from) + At(key, to)) / 2, Qt::LeftButton);
+        Mouse(QEvent::MouseMove, At(key, to), Qt::LeftButton);
+        clockMs += ms;
+        Mouse(QEvent::MouseButtonRelease, At(key, to), Qt::NoButton);
+    }
+
+    // A record's field in this workstation's working copy and in the shared table.
+    double Working(std::int32_t key, const char* field)
+    {
+        db::Table& t = window.Data().ChartsTable5;
+        t.refresh();
+        EXPECT_TRUE(t.locate("CHARTSID", db::Value(double(key))));
+        return t.fieldByName(field).asFloat();
+    }
+    double Shared(std::int32_t key, const char* field)
+    {
+        db::Table t;
+        t.setFolder(window.State.ScheduleFolder);
+        t.setTableName("ICharts.DBF");
+        t.open();
+        EXPECT_TRUE(t.locate("CHARTSID", db::Value(double(key))));
+        const double value = t.fieldByName(field).asFloat();
+        t.close();
+        return value;
+    }
+    // Row captions top to bottom; heading rows have none.
+    std::vector<std::string> Rows()
+    {
+        std::vector<std::string> rows;
+        for (int i = 0; i < rac->Count(); ++i)
+            if (!rac->Resources(i)->Name().isEmpty())
+                rows.push_back(rac->Resources(i)->Name().toStdString());
+        return rows;
+    }
+
+    testing::ApplicationInUse application;
+    testing::FreshUser user;
+    testing::Recorder recorder;
+    TMainScreen window;
+    TVisualizePage* page = nullptr;
+    chart::TResourceAllocationChart* rac = nullptr;
+    std::int64_t clockMs = 0;
+    std::int32_t fitUnits = 0;
+    std::int32_t paintWalls = 0;
+    std::int32_t clearSite = 0;
+};
+
+TEST_F(VisualizePageTest, ControlsCarryTheirCaptionsAndHints)
+{
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* hint;
+    } controls[] = {
+        {"DecreSchedule", nullptr, "Click and hold to compress task"},
+        {"IncreSchedule", nullptr, "Click and hold to lengthen task"},
+        {"MoveTaskLeft", nullptr, "Click and hold to move task left"},
+        {"MoveTaskRight", nullptr, "Click and hold to move task right"},
+        {"ZoomForward", "Zoom forward", nullptr},
+        {"ZoomBackward", "Zoom back", nullptr},
+        {"RefreshChart", "Refresh", "Refresh screen"},
+        {"PrintPreviewButton", nullptr, "Print, Preview or E-Mail this schedule"},
+        {"SetDependencies", "Set dependencies", "Lock tasks together"},
+        {"StopButton", "End setup of task dependencies", nullptr},
+        {"ShowJobsOnlyJobs", "Overall jobs only", nullptr},
+        {"ShowJobsOnlyTasks", "Individual tasks", nullptr},
+        {"ChartSortBy2", "Start date / time    ", nullptr},
+        {"ChartSortBy6", "Dependent group    ", nullptr},
+    };
+    for (const auto& c : controls) {
+        auto* button = Find<QAbstractButton>(c.name);
+        if (c.caption) {
+            EXPECT_EQ(button->text(), c.caption) << c.name;
+        }
+        if (c.hint) {
+            EXPECT_EQ(button->toolTip(), c.hint) << c.name;
+        }
+    }
+    EXPECT_EQ(Find<QWidget>("TaskControls")->property("title").toString(), "Fine task adjustment");
+    EXPECT_EQ(Find<QWidget>("ChartSortBy")->property("title").toString(), "Sort by");
+    EXPECT_EQ(Find<QWidget>("ChartSortBy")->toolTip(), "Task / job display order");
+    for (const char* held :
+         {"DecreSchedule", "MoveTaskRight", "ZoomOut", "ZoomIn", "AlignLeft", "AlignRight"})
+        EXPECT_TRUE(Find<QPushButton>(held)->autoRepeat()) << held;
+    EXPECT_EQ(Find<QPushButton>("ZoomIn")->autoRepeatDelay(), 25);
+    EXPECT_EQ(page->MicroAdjust()->interval(), 1000);
+    EXPECT_TRUE(page->MicroAdjust()->isSingleShot());
+}
+
+TEST_F(VisualizePageTest, EveryTaskIsDrawnAsABarOnItsRow)
+{
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
+    QImage image(page->size(), QImage::Format_RGB32);
+    page->render(&image);
+    const QColor rowColour(0xCC, 0xFF, 0xCC);
+    const auto pixel = [&](std::int32_t key, TDateTime when) {
+        return image.pixelColor(rac->mapTo(page, At(key, when)));
+    };
+    // Inside each bar, its row's colour; beside it, the plot.
+    EXPECT_EQ(pixel(fitUnits, Day(7, 10, 30)), rowColour);
+    EXPECT_EQ(pixel(paintWalls, Day(7, 13, 30)), rowColour);
+    EXPECT_EQ(pixel(clearSite, Day(8, 11)), rowColour);
+    EXPECT_NE(pixel(fitUnits, Day(7, 13, 30)), rowColour);
+    EXPECT_NE(pixel(clearSite, Day(7, 10, 30)), rowColour);
+    // The period fits the bars and its captions say so.
+    EXPECT_NEAR(rac->StartAt(), Day(7, 10), 1e-6);
+    EXPECT_NEAR(rac->EndAt(), Day(8, 12), 1e-6);
+    EXPECT_EQ(Find<QLabel>("ChartStartDate")->text().toStdString(), data::DateTimeText(Day(7, 10)));
+}
+
+TEST_F(VisualizePageTest, ABurstOfNudgesWritesTheTaskOnceWhenTheTimerRunsOut)
+{
+    Mouse(QEvent::MouseButtonPress, At(fitUnits, Day(7, 10, 30)), Qt::LeftButton);
+    Mouse(QEvent::MouseButtonRelease, At(fitUnits, Day(7, 10, 30)), Qt::NoButton);
+    ASSERT_EQ(page->Logic().Chart.SelectedBar, BarOf(fitUnits));
+    EXPECT_TRUE(Find<QWidget>("TaskControls")->isEnabled());
+    const double sharedUpdate = Shared(fitUnits, "UPDATE");
+
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(Find<QPushButton>("MoveTaskRight"), Qt::LeftButton);
+    EXPECT_NEAR(Working(fitUnits, "SD"), Day(7, 10, 45), 1e-6);
+    EXPECT_NEAR(Working(fitUnits, "ED"), Day(7, 11, 45), 1e-6);
+    EXPECT_TRUE(page->MicroAdjust()->isActive());
+    EXPECT_NEAR(Shared(fitUnits, "SD"), Day(7, 10), 1e-6);
+
+    // What the timer's running out does.
+    page->MicroAdjustTimer();
+    EXPECT_FALSE(page->MicroAdjust()->isActive());
+    EXPECT_NEAR(Shared(fitUnits, "SD"), Day(7, 10, 45), 1e-6);
+    EXPECT_NEAR(Shared(fitUnits, "ED"), Day(7, 11, 45), 1e-6);
+    const double written = Shared(fitUnits, "UPDATE");
+    EXPECT_NE(written, sharedUpdate);
+    // A second run-out without a nudge writes nothing more.
+    page->MicroAdjustTimer();
+    EXPECT_EQ(Shared(fitUnits, "UPDATE"), written);
+    EXPECT_EQ(QString::fromStdString(window.Interface().StatusText(2)), "1.00 hours");
+}
+
+TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)
+{
+    const double span = Day(8, 12) - Day(7, 10);
+    struct Step {
+        const char* button;
+        TDateTime start;
+        TDateTime end;
+    };
+    const double margin = 0.01 * span;
+    // Each step's period; every instant the chart shows is on the quarter hour.
+    const Step steps[] = {
+        {"ZoomIn", Day(7, 10) + margin, Day(8, 12) - margin},
+        {"ZoomForward", Day(7, 10), Day(7, 12)},   // the first task, its length twice
+        {"ZoomForward", Day(7, 13), Day(7, 15)},   // the next one
+        {"ZoomBackward", Day(7, 10), Day(7, 12)},  // back to the first
+    };
+    const auto quarter = [](TDateTime t) { return data::RoundUpToQuarterHour(t); };
+    for (const Step& s : steps) {
+        Click(s.button);
+        EXPECT_NEAR(rac->StartAt(), quarter(s.start), 1e-6) << s.button;
+        EXPECT_NEAR(rac->EndAt(), quarter(s.end), 1e-6) << s.button;
+    }
+    const double before = rac->EndAt() - rac->StartAt();
+    Click("ZoomOut");
+    EXPECT_GT(rac->EndAt() - rac->StartAt(), before);
+    EXPECT_EQ(Find<QLabel>("ChartEndDate")->text().toStdString(),
+              data::DateTimeText(window.State.ChartPeriodEnd));
+}
+
+TEST_F(VisualizePageTest, AMoveOntoAnotherTaskOfTheResourceIsRefused)
+{
+    // Paint walls dragged onto the morning, where Ann fits units.
+    Drag(paintWalls, Day(7, 13, 30), Day(7, 11), 800);
+    EXPECT_NEAR(BarOf(paintWalls)->StartAt(), Day(7, 13), 1e-6);
+    EXPECT_NEAR(Working(paintWalls, "SD"), Day(7, 13), 1e-6);
+    EXPECT_EQ(window.StatusText(2), "Resource conflict");
+
+    // The same move for Bob's task, whose resource is free then, is taken.
+    Drag(clearSite, Day(8, 11), Day(8, 15), 800);
+    EXPECT_NEAR(Working(clearSite, "SD"), Day(8, 14, 30), 1e-6);
+    EXPECT_NEAR(Shared(clearSite, "SD"), Day(8, 14, 30), 1e-6);
+}
+
+TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
+{
+    Find<QRadioButton>("ChartSortBy1")->click();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
+    EXPECT_EQ(window.ChartSortBy, 1);
+    Find<QRadioButton>("ChartSortBy0")->click();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
+}
+
+TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
+{
+    window.ApplyReadOnlyAccess(true);
+    EXPECT_EQ(rac->Options(), (chart::TResourceAllocationChartOptions{
+                                  chart::racAllowDragScroll, chart::racAutoHint, chart::racDateAxisAtTop}));
+    for (const char* name : {"ShowJobsOnly", "TaskControls", "InsertSpace", "RemoveSpace", "SetDependencies"})
+        EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
+    EXPECT_TRUE(Find<QRadioButton>("ShowJobsOnlyTasks")->isChecked());
+    window.ApplyReadOnlyAccess(false);
+    EXPECT_TRUE(rac->Options().Contains(chart::racAllowDragAllocation));
+}
+
+TEST_F(VisualizePageTest, ItsHelpPageIsInTheContents)
+{
+    ASSERT_TRUE(InstallHelpPages(user.ProgramFolder()).isEmpty());
+    QFile help(user.ProgramFolder() + "/Visualize.htm");
+    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(help.readAll().contains("Fine task adjustment"));
+    QFile contents(user.ProgramFolder() + "/Table_of_contents.htm");
+    ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(contents.readAll().contains("href=\"Visualize.htm\""));
+}
+
+}  // namespace
+}  // namespace tw::app
