@@ -157,6 +157,8 @@ TMainScreen::TMainScreen(QWidget* parent)
     UpdatePoll->setObjectName(QStringLiteral("UpdatePoll"));
     UpdatePoll->setInterval(kUpdatePollMs);
     connect(UpdatePoll, &QTimer::timeout, this, &TMainScreen::UpdatePollTimer);
+    ConnectTabHandlers();
+    ConnectUpdatePoll();
 
     qApp->installEventFilter(this);
     FormCreate();
@@ -589,18 +591,6 @@ void TMainScreen::SaveAndClearAllocations(bool recompute)
 void TMainScreen::KeepChartScale(double widthRatio)
 {
     visualizePage_->KeepChartScale(widthRatio);
-}
-
-void TMainScreen::ChartSortByClick()
-{
-    if (!State.StartupDone || !visualizePage_->Attached())
-        return;
-    if (State.DependencySetupMode)
-        return;
-    visualizePage_->Logic().Controls.ResetDependenciesEnabled = false;
-    visualizePage_->ShowControls();
-    if (SortChoiceRestored)
-        BuildChart(true);
 }
 
 bool TMainScreen::AddTaskToSchedule(const schedule::NewScheduleItem& item)

@@ -26,6 +26,8 @@
 #include "schedule/sync/calendartables.h"
 #include "schedule/sync/schedulesync.h"
 #include "schedule/sync/scheduletables.h"
+#include "schedule/visualize/tabhandlers.h"
+#include "schedule/visualize/updatepoll.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -33,6 +35,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 
 namespace Ui {
@@ -190,7 +193,8 @@ public:
     void RefreshWorkCalendar();
     void ReadEmailSettings();
     void RestoreSelection();
-    void TabControlChange() {}  // the tab handlers of the chart and query pages
+    // Prepares the page the user turns to.
+    void TabControlChange();
     void KeepChartScale(double widthRatio);
     void SaveRunSettings(int page);
     void BackupDatabase(bool /*atExit*/) {}  // the Utilities tab's backup archive
@@ -199,14 +203,15 @@ public:
     bool ConvertChartsTable();
     bool PullChartUpdates(bool force);
     bool RemoveObsoleteTasks();
-    void UpdatePollTimer() {}  // takes in the other workstations' changes
+    // Takes in the other workstations' changes every 15 seconds.
+    void UpdatePollTimer();
     void RecomputeAllTaskEnds();
     // The Visualize page's chart and the Add / Edit / Query tab.
     void SaveAndClearAllocations(bool recompute);
     void BuildChart(bool writeBack);
     // The Visualize page's Refresh and print buttons.
-    void RefreshChartClick() {}
-    void PrintPreviewButtonClick() {}
+    void RefreshChartClick();
+    void PrintPreviewButtonClick();
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
     void ApplyCustomerQuery() {}
@@ -232,12 +237,21 @@ private:
     void EndAfterDatabaseFailure();
     void AttachWorkCalendar();
     void AttachVisualizePage();
+    void ConnectTabHandlers();
+    void ConnectUpdatePoll();
     bool ShowsChartHints(const QWidget* widget) const;
     void ReleaseHeldLock();
     // Runs one step's table work; a failure of the engine reaches the user
     // as its own text in an "Error" box and the start-up goes on.
     template <typename Work>
-    void Guarded(Work&& work);
+    void Guarded(Work&& work)
+    {
+        try {
+            work();
+        } catch (const std::exception& e) {
+            userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+        }
+    }
 
     std::unique_ptr<Ui::TMainScreen> ui;
     std::unique_ptr<data::TEstimateData> data_;
@@ -248,6 +262,8 @@ private:
     std::unique_ptr<schedule::ScheduleSync> sync_;
     std::unique_ptr<schedule::CalendarTables> calendarTables_;
     std::unique_ptr<schedule::ScheduleAdder> adder_;
+    std::unique_ptr<visualize::TabHandlers> tabHandlers_;
+    std::unique_ptr<visualize::UpdatePoll> poll_;
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
     TWin7Advice* advice_ = nullptr;

@@ -75,16 +75,6 @@ void CreateFolder(const std::string& folder)
 
 }  // namespace
 
-template <typename Work>
-void TMainScreen::Guarded(Work&& work)
-{
-    try {
-        work();
-    } catch (const std::exception& e) {
-        userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
-    }
-}
-
 bool TMainScreen::CreateFirstRunAliases()
 {
     db::AliasConfig& aliases = data_->Aliases;
@@ -509,7 +499,7 @@ void TMainScreen::RestoreSelection()
     ApplyCustomerQuery();
     Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(SavedScheduleItemId))); });
     ResourceDisplayClick();
-    if (page == SchedulePage)
+    if (ui->TabControl->currentIndex() == SchedulePage && !State.ScheduleTabVisited)
         BuildChart(false);
 }
 
