@@ -310,5 +310,64 @@ TEST_F(VisualizePageTest, ItsHelpPageIsInTheContents)
     EXPECT_TRUE(contents.readAll().contains("href=\"Visualize.htm\""));
 }
 
+// Another workstation moved a task in the shared table; the window's next
+// poll brings it onto this chart and leaves the poll running.
+TEST_F(VisualizePageTest, ThePollShowsAChangeMadeOnAnotherWorkstation)
+{
+    {
+        db::Table shared;
+        shared.setFolder(window.State.ScheduleFolder);
+        shared.setTableName("ICharts.DBF");
+        shared.open();
+        ASSERT_TRUE(shared.locate("CHARTSID", db::Value(double(fitUnits))));
+        shared.edit();
+        shared.fieldByName("SD").setAsFloat(shared.fieldByName("SD").asFloat() + 1);
+        shared.fieldByName("ED").setAsFloat(shared.fieldByName("ED").asFloat() + 1);
+        shared.fieldByName("UPDATE").setAsFloat(shared.fieldByName("UPDATE").asFloat() + 10);
+        shared.post();
+    }
+    window.State.StartupDone = true;
+    window.UpdatePollTimer();
+    ASSERT_NE(BarOf(fitUnits), nullptr);
+    EXPECT_NEAR(BarOf(fitUnits)->StartAt(), Day(8, 10), 1e-6);
+    EXPECT_TRUE(window.UpdatePoll->isActive());
+    EXPECT_TRUE(page->RefreshChart()->isEnabled());
+}
+
+// Refresh reopens the tables, writes a customer's new name into every one of
+// its schedule items and pushes them; leaving the page and coming back builds
+// the chart again.
+TEST_F(VisualizePageTest, RefreshCarriesACustomersNewNameAndTheChartComesBack)
+{
+    {
+        db::Table customers;
+        customers.setFolder(window.State.ScheduleFolder);
+        customers.setTableName("customers.dbf");
+        customers.open();
+        ASSERT_TRUE(customers.locate("NAME", db::Value(std::string("Ames"))));
+        customers.edit();
+        customers.fieldByName("NAME").setAsString("Ames and Sons");
+        customers.post();
+    }
+    Find<QPushButton>("RefreshChart")->click();
+    const auto customerName = [this](const std::string& folder, const char* table) {
+        db::Table t;
+        t.setFolder(folder);
+        t.setTableName(table);
+        t.open();
+        EXPECT_TRUE(t.locate("CHARTSID", db::Value(double(paintWalls))));
+        return t.fieldByName("CUSTNAME").asString();
+    };
+    EXPECT_EQ(customerName(window.State.ProgramFolder, "Charts.DBF"), "Ames and Sons");
+    EXPECT_EQ(customerName(window.State.ScheduleFolder, "ICharts.DBF"), "Ames and Sons");
+    EXPECT_NE(BarOf(paintWalls), nullptr);
+
+    window.State.StartupDone = window.State.SelectionReady = true;
+    window.TabControl()->setCurrentIndex(TMainScreen::CalendarPage);
+    EXPECT_TRUE(page->Logic().Chart.ChartBars.empty());
+    window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
+    EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
+}
+
 }  // namespace
 }  // namespace tw::app
