@@ -4,7 +4,9 @@
 #include "app/visualizepage.h"
 #include "data/services/recordservices.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace tw::examples {
 
@@ -23,7 +25,8 @@ std::int32_t AddSampleResource(app::TMainScreen& window, const std::string& name
     return key;
 }
 
-std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, const SampleTask& task)
+std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, const SampleTask& task,
+                           TDateTime* end)
 {
     visualize::VisualizeHooks& hooks = window.VisualizePage()->Logic().Hooks;
     schedule::NewScheduleItem item;
@@ -33,6 +36,8 @@ std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, cons
     item.Description = task.Description;
     item.Hours = task.Hours;
     item.End = hooks.ComputeTaskEnd(resource, item.Start, task.Start, task.Hours);
+    if (end != nullptr)
+        *end = item.End;
     item.HourlyRate = 45;
     item.TotalCost = 45.0 * task.Hours;
     item.JobStatus = 2;
@@ -63,13 +68,21 @@ void FillSampleSchedule(app::TMainScreen& window, TDateTime monday)
         {"Hale Offices", "Floor 2", {"Partitions", "Data points", "Ceiling tiles", "Paint"}},
         {"Irwin Cottage", "Re-roof", {"Scaffold", "Strip slates", "Battens", "Slating"}},
     };
+    // Jobs begin on the working days of the first week and a half; a task
+    // waits for the one before it in its job and for its resource.
+    TDateTime crewFree[5] = {};
     int n = 0;
-    for (const auto& job : jobs) {
+    for (int j = 0; j < static_cast<int>(std::size(jobs)); ++j) {
+        const int day = j % 5 + (j >= 5 ? 7 : 0);
+        TDateTime ready = monday + day + 8.0 / 24;
         for (int i = 0; i < 4; ++i, ++n) {
-            const int day = (n * 3 + i) % 10;
-            const TDateTime start = monday + day + (day >= 5 ? 2 : 0) + (8 + n % 5) / 24.0;
+            const int crew = (n + i) % 5;
             const float hours = static_cast<float>(2 + (n * 7) % 9);
-            AddSampleTask(window, crews[(n + i) % 5], {job.customer, job.job, job.tasks[i], start, hours});
+            TDateTime end = 0;
+            AddSampleTask(window, crews[crew], {jobs[j].customer, jobs[j].job, jobs[j].tasks[i],
+                                                std::max(ready, crewFree[crew]), hours},
+                          &end);
+            ready = crewFree[crew] = end;
         }
     }
 }

@@ -26,9 +26,12 @@ struct SampleTask {
 
 // A resource in crews.dbf; its key.
 std::int32_t AddSampleResource(app::TMainScreen& window, const std::string& name);
-// A task of the resource, its end worked out on the resource's calendar; its key.
-std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, const SampleTask& task);
-// Five resources and about three dozen tasks over the two working weeks from monday.
+// A task of the resource, its end worked out on the resource's calendar; its
+// key. The end goes to *end when it is given.
+std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, const SampleTask& task,
+                           TDateTime* end = nullptr);
+// Five resources and about three dozen tasks from monday on: each job's tasks
+// follow one another, and no resource has two tasks at once.
 void FillSampleSchedule(app::TMainScreen& window, TDateTime monday);
 
 }  // namespace tw::examples

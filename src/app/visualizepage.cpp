@@ -71,8 +71,10 @@ TVisualizePage::TVisualizePage(QWidget* parent) : QWidget(parent), ui(std::make_
 
     // The red button ends a dependency set-up, as the status bar says.
     QPalette stop = ui->StopButton->palette();
-    stop.setColor(QPalette::Button, Qt::red);
-    stop.setColor(QPalette::ButtonText, Qt::white);
+    stop.setColor(QPalette::Active, QPalette::Button, Qt::red);
+    stop.setColor(QPalette::Inactive, QPalette::Button, Qt::red);
+    stop.setColor(QPalette::Active, QPalette::ButtonText, Qt::white);
+    stop.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::white);
     ui->StopButton->setPalette(stop);
     ui->StopButton->setAutoFillBackground(true);
 
