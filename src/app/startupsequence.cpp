@@ -12,6 +12,7 @@
 #include "chart/resourceallocationchart.h"
 #include "schedule/sync/chartsconversion.h"
 #include "schedule/sync/resourceoverlap.h"
+#include "schedule/visualize/calendarhooks.h"
 #include "schedule/visualize/visualizecontext.h"
 #include "ui_mainscreen.h"
 
@@ -222,7 +223,7 @@ void TMainScreen::AttachVisualizePage()
     visualize::VisualizeHooks& hooks = visualizePage_->Logic().Hooks;
     hooks.PushChartUpdates = [this] { sync_->PushChartUpdates(); };
     hooks.PushChartRecord = [this](std::int32_t key) { sync_->PushChartRecord(key); };
-    ConnectCalendarTables(hooks, *calendarTables_);
+    visualize::ConnectCalendarTables(hooks, *calendarTables_);
     hooks.ResourcesAreFree = [this](std::int32_t crewId, TDateTime start, TDateTime end, std::int32_t key) {
         return schedule::ResourcesAreFree(*scheduleTables_, *userInterface_, true, crewId, start, end, key);
     };

@@ -38,20 +38,6 @@ chart::TResourceAllocationChartOptions ChartOptions(bool readOnly)
 
 }  // namespace
 
-void ConnectCalendarTables(visualize::VisualizeHooks& hooks, schedule::CalendarTables& calendars)
-{
-    hooks.ComputeTaskEnd = [&calendars](std::int32_t id, TDateTime& startOut, TDateTime start, float hours) {
-        return calendars.ComputeTaskEnd(id, startOut, start, hours);
-    };
-    hooks.WorkingHoursBetween = [&calendars](std::int32_t id, TDateTime start, TDateTime end) {
-        return calendars.WorkingHoursBetween(id, start, end);
-    };
-    hooks.LoadWorkCalendar = [&calendars](std::int32_t id) -> const schedule::WorkCalendar& {
-        calendars.LoadWorkCalendar(true, id);
-        return calendars.Loaded();
-    };
-}
-
 TVisualizePage::TVisualizePage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TVisualizePage>())
 {
     ui->setupUi(this);

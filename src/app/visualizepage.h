@@ -38,10 +38,6 @@ class TResourceAllocationChart;
 
 namespace tw::app {
 
-// The working-time hooks of the page on the calendar tables: the engine on
-// the calendar that governs each resource under the current calendar mode.
-void ConnectCalendarTables(visualize::VisualizeHooks& hooks, schedule::CalendarTables& calendars);
-
 class TVisualizePage : public QWidget {
     Q_OBJECT
 public:

@@ -3,16 +3,11 @@
 #include <optional>
 #include <unordered_map>
 
+#include "schedule/visualize/hookcall.h"
+
 namespace tw::visualize {
 
 namespace {
-
-template <typename Hook, typename... Args>
-void Call(const Hook& hook, Args... args)
-{
-    if (hook)
-        hook(args...);
-}
 
 // The hourglass for the length of a handler; an error that escapes it does
 // not leave the hourglass behind.

@@ -3,26 +3,10 @@
 #include <exception>
 #include <string>
 
+#include "schedule/visualize/hookcall.h"
 #include "schedule/visualize/tabhandlers.h"
 
 namespace tw::visualize {
-
-namespace {
-
-template <typename Hook, typename... Args>
-void Call(const Hook& hook, Args... args)
-{
-    if (hook)
-        hook(args...);
-}
-
-template <typename... Args>
-bool Ask(const std::function<bool(Args...)>& hook, Args... args)
-{
-    return hook ? hook(args...) : false;
-}
-
-}  // namespace
 
 bool UpdatePoll::StandsAside() const
 {

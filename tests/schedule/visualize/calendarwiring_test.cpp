@@ -1,8 +1,8 @@
 // The page on the working-time engine as the calendar tables feed it: the
-// hooks wired as the page widget wires them.
+// hooks wired as the main window wires them.
 #include "pagefixture.h"
 
-#include "schedule/sync/calendartables.h"
+#include "schedule/visualize/calendarhooks.h"
 #include "schedule/workcalendartab/calendarrecordio.h"
 
 namespace tw::visualize::testing {
@@ -23,16 +23,7 @@ protected:
         schedule::SaveWorkCalendar(calendarTable, weekdays);
         calendarTable.post();
 
-        hooks.ComputeTaskEnd = [this](std::int32_t id, TDateTime& startOut, TDateTime start, float hours) {
-            return calendars.ComputeTaskEnd(id, startOut, start, hours);
-        };
-        hooks.WorkingHoursBetween = [this](std::int32_t id, TDateTime start, TDateTime end) {
-            return calendars.WorkingHoursBetween(id, start, end);
-        };
-        hooks.LoadWorkCalendar = [this](std::int32_t id) -> const schedule::WorkCalendar& {
-            calendars.LoadWorkCalendar(true, id);
-            return calendars.Loaded();
-        };
+        ConnectCalendarTables(hooks, calendars);
     }
     void TearDown() override { calendarTable.close(); }
 
