@@ -257,6 +257,11 @@ void TMainScreen::AttachVisualizePage()
         ChartSortBy = visualizePage_->SortChoice();
         ChartSortByClick();
     };
+    visualizePage_->ReadOtherPages = [this](visualize::PageControls& controls) {
+        const schedule::CalendarControls calendar = workCalendarPage_->Controls();
+        controls.SpecifyWorkingDay = calendar.SpecifyWorkingDay;
+        controls.StartDayTime = calendar.StartDayTime;
+    };
     visualizePage_->ApplyReadOnlyAccess(State.ReadOnlyCopy);
 }
 

@@ -170,6 +170,8 @@ void TVisualizePage::ReadControls()
     visualize::PageControls& c = page_->Controls;
     c.ChartSortBy = SortChoice();
     c.ShowJobsOnly = DisplayChoice();
+    if (ReadOtherPages)
+        ReadOtherPages(c);
 }
 
 void TVisualizePage::ShowControls()

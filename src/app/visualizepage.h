@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -78,6 +79,9 @@ public:
     void ApplyReadOnlyAccess(bool readOnly);
     // The logic's view of the controls, written into the widgets.
     void ShowControls();
+    // Fills what the logic reads of the other pages' controls (the working
+    // day of the Work calendar page); the main window sets it.
+    std::function<void(visualize::PageControls&)> ReadOtherPages;
 
     // Handlers of the controls.
     void MicroAdjustTimer();

@@ -4,6 +4,7 @@
 #include "app/visualizepage.h"
 
 #include "app/mainscreen.h"
+#include "app/workcalendarpage.h"
 #include "chart/resourceallocationchart.h"
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
@@ -367,6 +368,24 @@ TEST_F(VisualizePageTest, RefreshCarriesACustomersNewNameAndTheChartComesBack)
     EXPECT_TRUE(page->Logic().Chart.ChartBars.empty());
     window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
     EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
+}
+
+// The date lines of a day start at the working day's start that the Work
+// calendar page shows.
+TEST_F(VisualizePageTest, TheChartReadsTheWorkingDayOfTheWorkCalendarPage)
+{
+    schedule::CalendarControls calendar = window.WorkCalendarPage()->Controls();
+    calendar.SpecifyWorkingDay = true;
+    calendar.StartDayTime = Day(7, 7, 30);
+    window.WorkCalendarPage()->SetControls(calendar);
+    window.BuildChart(false);
+    EXPECT_TRUE(page->Logic().Controls.SpecifyWorkingDay);
+    EXPECT_NEAR(TimePart(page->Logic().Controls.StartDayTime), EncodeTime(7, 30, 0, 0), 1e-6);
+
+    calendar.SpecifyWorkingDay = false;
+    window.WorkCalendarPage()->SetControls(calendar);
+    window.BuildChart(false);
+    EXPECT_FALSE(page->Logic().Controls.SpecifyWorkingDay);
 }
 
 }  // namespace
