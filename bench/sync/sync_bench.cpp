@@ -93,6 +93,28 @@ void BM_PullAllOneChangedElsewhere(benchmark::State& state)
 BENCHMARK(BM_PullAllOneChangedElsewhere)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
+// What a poll tick asks of the synchronisation after another workstation
+// changed one shared item: the removal of obsolete items, then the pull.
+void BM_RemoveThenPullOneChangedElsewhere(benchmark::State& state)
+{
+    Schedule& s = ScheduleOf(static_cast<int>(state.range(0)));
+    db::Table& shared = s.ws->IChartsTable3;
+    float counter = 1000;
+    for (auto _ : state) {
+        state.PauseTiming();
+        counter += 1;
+        shared.refresh();
+        shared.locate("CHARTSID", db::Value(1.0));
+        shared.edit();
+        shared.fieldByName("UPDATE").setAsFloat(counter);
+        shared.post();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(s.ws->sync.RemoveObsoleteTasks());
+        benchmark::DoNotOptimize(s.ws->sync.PullChartUpdates(false));
+    }
+}
+BENCHMARK(BM_RemoveThenPullOneChangedElsewhere)->Arg(20000)->Unit(benchmark::kMillisecond);
+
 void BM_RemoveObsoleteNothingChanged(benchmark::State& state)
 {
     Schedule& s = ScheduleOf(static_cast<int>(state.range(0)));

@@ -371,11 +371,19 @@ bool ScheduleSync::RemoveObsoleteTasks()
             return;
         t_.IChartsTable.refresh();
         t_.ChartsTable5.refresh();
+        // One pass over the shared keys: far cheaper than a locate per
+        // working record once another workstation's write made the shared
+        // table read afresh.
+        std::unordered_set<std::int32_t> sharedKeys;
+        sharedKeys.reserve(static_cast<std::size_t>(t_.IChartsTable.recordCount()) + 1);
+        const int sharedKey = t_.IChartsTable.fieldIndex("CHARTSID");
+        for (t_.IChartsTable.first(); !t_.IChartsTable.eof(); t_.IChartsTable.next())
+            sharedKeys.insert(t_.IChartsTable.field(sharedKey).asInteger());
         const int key = t_.ChartsTable5.fieldIndex("CHARTSID");
         t_.ChartsTable5.first();
         while (!t_.ChartsTable5.eof()) {
             const std::int32_t k = t_.ChartsTable5.field(key).asInteger();
-            if (LocateKey(t_.IChartsTable, k)) {
+            if (sharedKeys.count(k) != 0) {
                 charts_.seen.insert(k);
                 t_.ChartsTable5.next();
             } else {
