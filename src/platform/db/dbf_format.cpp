@@ -1,7 +1,9 @@
 #include "platform/db/dbf_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -240,6 +242,46 @@ bool IsBlank(const FieldLayout& f, const std::uint8_t* record)
     return true;
 }
 
+namespace {
+
+// The common text of a number field, "[-]digits[.digits]" with at most 15
+// significant digits once the fraction's trailing zeros are dropped: the
+// digits and the power of ten make two doubles that are exact, so their
+// quotient is the correctly rounded value, the same that from_chars gives,
+// at a fraction of its cost. False for any other text.
+bool DecodePlainDecimal(const char* p, const char* e, double& out)
+{
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    const char* dot = std::find(p, e, '.');
+    const char* last = e;
+    if (dot != e) {
+        while (last > dot + 1 && last[-1] == '0') --last;
+        if (last == dot + 1) last = dot;  // "12." and "12.000" are whole
+    }
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int decimals = 0;
+    bool any = false;
+    for (const char* q = p; q < last; ++q) {
+        if (q == dot) continue;
+        if (*q < '0' || *q > '9') return false;
+        any = true;
+        digits = digits * 10 + static_cast<unsigned>(*q - '0');
+        if (digits != 0 && ++significant > 15) return false;
+        if (q > dot && dot != e && ++decimals > 22) return false;
+    }
+    if (!any) return false;
+    const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
+    out = negative ? -value : value;
+    return true;
+}
+
+}  // namespace
+
 bool DecodeNumber(const FieldLayout& f, const std::uint8_t* record, double& out)
 {
     const char* p = reinterpret_cast<const char*>(record + f.offset);
@@ -248,6 +290,7 @@ bool DecodeNumber(const FieldLayout& f, const std::uint8_t* record, double& out)
     while (e > p && (e[-1] == ' ' || e[-1] == 0)) --e;
     if (p == e) return false;
     if (*p == '+') ++p;
+    if (p < e && DecodePlainDecimal(p, e, out)) return true;
     auto r = std::from_chars(p, e, out);
     if (r.ec != std::errc()) return false;
     if (r.ptr != e) {
