@@ -72,6 +72,16 @@ BENCHMARK(BM_PullAllNothingChanged)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(ben
 
 // Another workstation changed one item: the pull walks every shared record,
 // finds the one whose counter differs and copies it alone.
+// Another workstation raises the change counter of one shared item.
+void ChangeOneSharedItem(db::Table& shared, float counter)
+{
+    shared.refresh();
+    shared.locate("CHARTSID", db::Value(1.0));
+    shared.edit();
+    shared.fieldByName("UPDATE").setAsFloat(counter);
+    shared.post();
+}
+
 void BM_PullAllOneChangedElsewhere(benchmark::State& state)
 {
     Schedule& s = ScheduleOf(static_cast<int>(state.range(0)));
@@ -80,11 +90,7 @@ void BM_PullAllOneChangedElsewhere(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         counter += 1;
-        shared.refresh();
-        shared.locate("CHARTSID", db::Value(1.0));
-        shared.edit();
-        shared.fieldByName("UPDATE").setAsFloat(counter);
-        shared.post();
+        ChangeOneSharedItem(shared, counter);
         state.ResumeTiming();
         benchmark::DoNotOptimize(s.ws->sync.PullChartUpdates(false));
     }
@@ -103,11 +109,7 @@ void BM_RemoveThenPullOneChangedElsewhere(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         counter += 1;
-        shared.refresh();
-        shared.locate("CHARTSID", db::Value(1.0));
-        shared.edit();
-        shared.fieldByName("UPDATE").setAsFloat(counter);
-        shared.post();
+        ChangeOneSharedItem(shared, counter);
         state.ResumeTiming();
         benchmark::DoNotOptimize(s.ws->sync.RemoveObsoleteTasks());
         benchmark::DoNotOptimize(s.ws->sync.PullChartUpdates(false));
