@@ -365,33 +365,23 @@ void Table::last()
     bof_ = recno_ == 0;
 }
 
-void Table::next()
-{
-    requireActive();
-    checkBrowseMode();
-    if (eof_ && recno_ == 0) return;
-    std::uint32_t n = step(recno_, true);
-    if (n == 0) {
-        eof_ = true;
-    } else {
-        recno_ = n;
-        eof_ = false;
-        bof_ = false;
-    }
-}
+void Table::next() { advance(true); }
 
-void Table::prior()
+void Table::prior() { advance(false); }
+
+void Table::advance(bool forward)
 {
     requireActive();
     checkBrowseMode();
-    if (bof_ && recno_ == 0) return;
-    std::uint32_t p = step(recno_, false);
-    if (p == 0) {
-        bof_ = true;
+    bool& pastEnd = forward ? eof_ : bof_;
+    if (pastEnd && recno_ == 0) return;
+    const std::uint32_t to = step(recno_, forward);
+    if (to == 0) {
+        pastEnd = true;
     } else {
-        recno_ = p;
-        bof_ = false;
+        recno_ = to;
         eof_ = false;
+        bof_ = false;
     }
 }
 

@@ -175,6 +175,7 @@ private:
     bool visible(std::uint32_t recno) const;
     bool passesFilter(std::uint32_t recno, const std::uint8_t* rec) const;
     std::uint32_t step(std::uint32_t from, bool forward) const;  // 0 at the end
+    void advance(bool forward);  // next or prior
     std::uint32_t firstInOrder(bool fromStart) const;
     void repositionAfterChange();
     Value readValue(int index) const;
