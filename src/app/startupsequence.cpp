@@ -250,6 +250,10 @@ void TMainScreen::AttachVisualizePage()
         AddTaskToSchedule(item);
     };
     hooks.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
+    // The task editor and the task list editor rebuild the chart they found
+    // cleared when they close; until they exist, the chart comes back at once.
+    hooks.ShowTaskEditor = [this](int) { BuildChart(false); };
+    hooks.OpenTaskListEditor = [this] { BuildChart(false); };
     hooks.RefreshChart = [this] { RefreshChartClick(); };
     hooks.ChartSortByClick = [this] {
         // The dependency set-up chose the order; the choice shows it first.

@@ -388,5 +388,16 @@ TEST_F(VisualizePageTest, TheChartReadsTheWorkingDayOfTheWorkCalendarPage)
     EXPECT_FALSE(page->Logic().Controls.SpecifyWorkingDay);
 }
 
+// A double click and the Task list button clear the chart for their editors,
+// which rebuild it when they close; until those editors exist the chart must
+// not be left empty.
+TEST_F(VisualizePageTest, TheChartIsNotLeftEmptyByTheEditorsButtons)
+{
+    Find<QPushButton>("EditChartButton")->click();
+    EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
+    page->Logic().Handlers.RACAllocationDblClick(BarOf(fitUnits));
+    EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
+}
+
 }  // namespace
 }  // namespace tw::app
