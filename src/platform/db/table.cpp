@@ -534,13 +534,21 @@ void Table::edit()
 {
     requireActive();
     if (state_ == State::Edit || state_ == State::Insert) return;
+    lockAndReadCurrent(false);
+    state_ = State::Edit;
+}
+
+void Table::lockAndReadCurrent(bool wait)
+{
     if (readOnly_ || !shared_->file->writable())
         throw DbError(ErrorCode::ReadOnly, "Table " + shared_->path + " is read only", shared_->path);
     if (recno_ == 0 || (eof_ && bof_))
         throw DbError(ErrorCode::NoCurrentRecord, "No current record in " + shared_->path, shared_->path);
-    if (!shared_->lockRecord(recno_, false))
-        throw DbError(ErrorCode::Locked, "Record " + std::to_string(recno_) + " of " + shared_->path +
-                                             " is locked by another user",
+    if (!shared_->lockRecord(recno_, wait))
+        throw DbError(ErrorCode::Locked,
+                      "Record " + std::to_string(recno_) + " of " + shared_->path +
+                          (wait ? " is being edited by another cursor of this program"
+                                         : " is locked by another user"),
                       shared_->path);
     lockedRecno_ = recno_;
     try {
@@ -551,7 +559,6 @@ void Table::edit()
         throw;
     }
     pendingMemos_.clear();
-    state_ = State::Edit;
 }
 
 void Table::releaseRecordLock()
@@ -667,19 +674,8 @@ bool Table::testAndSet(const std::function<bool(Table&)>& change)
 {
     requireActive();
     checkBrowseMode();
-    if (readOnly_ || !shared_->file->writable())
-        throw DbError(ErrorCode::ReadOnly, "Table " + shared_->path + " is read only", shared_->path);
-    if (recno_ == 0 || (eof_ && bof_))
-        throw DbError(ErrorCode::NoCurrentRecord, "No current record in " + shared_->path, shared_->path);
-    if (!shared_->lockRecord(recno_, true))
-        throw DbError(ErrorCode::Locked, "Record " + std::to_string(recno_) + " of " + shared_->path +
-                                             " is being edited by another cursor of this program",
-                      shared_->path);
-    lockedRecno_ = recno_;
+    lockAndReadCurrent(true);
     try {
-        buffer_.resize(shared_->layout.recordLength);
-        shared_->readRecordFromDisk(recno_, buffer_.data());
-        pendingMemos_.clear();
         state_ = State::Edit;
         bool changed = change(*this);
         if (changed) doPost(true);

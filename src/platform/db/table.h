@@ -182,6 +182,10 @@ private:
     void writeMemo(int index, std::optional<Bytes> data);
     void doPost(bool durable);
     void releaseRecordLock();
+    // Locks the current record for writing and reads it afresh from the file
+    // into the edit buffer. wait: wait for another process's lock (only
+    // another cursor of this program is refused), as a test-and-set does.
+    void lockAndReadCurrent(bool wait);
     const void* currentIndex() const;
 
     std::string databaseName_, folder_, tableName_, indexName_, filterText_;
