@@ -101,7 +101,7 @@ void TVisualizePage::Attach(const visualize::ChartTables& tables, data::MainScre
                             data::UserInterface& userInterface, const schedule::WorkCalendar& loadedCalendar)
 {
     userInterface_ = &userInterface;
-    page_ = std::make_unique<visualize::VisualizePage>(*ui->RAC, tables, state, userInterface, statusTexts_,
+    page_ = std::make_unique<visualize::VisualizePageLogic>(*ui->RAC, tables, state, userInterface, statusTexts_,
                                                        loadedCalendar);
     visualize::VisualizeHooks& hooks = page_->Hooks;
     hooks.StartMicroAdjust = [this] { microAdjust_->start(); };

@@ -4,7 +4,7 @@
 // task dependencies, and choose what is shown and in which order.
 //
 // The page only moves values between its widgets and the window-free
-// visualize::VisualizePage, which does the work on the data module's
+// visualize::VisualizePageLogic, which does the work on the data module's
 // cursors. It does nothing until Attach hands it those cursors and the run's
 // state; the main window then wires the hooks that reach the rest of the
 // program (synchronisation, calendars, the schedule adder).
@@ -12,7 +12,7 @@
 #include "data/jobstatus.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
-#include "schedule/visualize/visualizepage.h"
+#include "schedule/visualize/visualizepagelogic.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -51,7 +51,7 @@ public:
                 const schedule::WorkCalendar& loadedCalendar);
     bool Attached() const { return page_ != nullptr; }
     // The page's logic; the main window sets its hooks. Only once attached.
-    visualize::VisualizePage& Logic() { return *page_; }
+    visualize::VisualizePageLogic& Logic() { return *page_; }
 
     chart::TResourceAllocationChart* RAC() const;
     QAbstractButton* RefreshChart() const;
@@ -102,7 +102,7 @@ private:
     void DrawHeadingBands(QPainter* canvas);
 
     std::unique_ptr<Ui::TVisualizePage> ui;
-    std::unique_ptr<visualize::VisualizePage> page_;
+    std::unique_ptr<visualize::VisualizePageLogic> page_;
     data::JobStatusTexts statusTexts_;
     data::UserInterface* userInterface_ = nullptr;
     QButtonGroup* sortChoice_ = nullptr;

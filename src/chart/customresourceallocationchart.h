@@ -10,7 +10,7 @@
 
 #include <QString>
 
-#include "chart/charttypes.h"
+#include "chart/chartprimitives.h"
 #include "chart/racresource.h"
 #include "chart/resourceallocation.h"
 

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "chart/charttypes.h"
+#include "chart/chartprimitives.h"
 #include "chart/resourceallocation.h"
 
 namespace tw::chart {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "chart/charttypes.h"
+#include "chart/chartprimitives.h"
 
 namespace tw::chart {
 

@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QString>
 
-#include "chart/charttypes.h"
+#include "chart/chartprimitives.h"
 
 namespace tw::chart {
 

@@ -13,7 +13,7 @@
 #include "data/layouts/layouts.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/db/tableops.h"
-#include "schedule/visualize/visualizepage.h"
+#include "schedule/visualize/visualizepagelogic.h"
 #include "schedule/workingtime.h"
 
 namespace tw::visualize::testing {
@@ -81,7 +81,7 @@ public:
     // The calendar every resource works by.
     schedule::CalendarRecord calendar;
     ChartTables tables{c1, c2, c3, c4, c5, c6, c7, c8, c9, jobs2, jobs, customers, crews, icrews2, icrews3};
-    VisualizePage page{RAC, tables, state, ui, statusTexts, loaded};
+    VisualizePageLogic page{RAC, tables, state, ui, statusTexts, loaded};
     VisualizeHooks& hooks = page.Hooks;
     PageControls& controls = page.Controls;
     ChartState& chart = page.Chart;

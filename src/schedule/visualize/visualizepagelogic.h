@@ -13,16 +13,16 @@
 
 namespace tw::visualize {
 
-class VisualizePage {
+class VisualizePageLogic {
 public:
-    VisualizePage(TChart& rac, const ChartTables& tables, data::MainScreenState& state,
+    VisualizePageLogic(TChart& rac, const ChartTables& tables, data::MainScreenState& state,
                   data::UserInterface& ui, const data::JobStatusTexts& statusTexts,
                   const schedule::WorkCalendar& loadedCalendar)
         : Tables(tables), Context{rac, Tables, state, ui, Hooks, Controls, Chart, statusTexts, loadedCalendar}
     {
     }
-    VisualizePage(const VisualizePage&) = delete;
-    VisualizePage& operator=(const VisualizePage&) = delete;
+    VisualizePageLogic(const VisualizePageLogic&) = delete;
+    VisualizePageLogic& operator=(const VisualizePageLogic&) = delete;
 
     ChartTables Tables;
     VisualizeHooks Hooks;
