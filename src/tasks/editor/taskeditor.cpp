@@ -456,7 +456,6 @@ void TaskEditor::Spin(bool up)
 
 void TaskEditor::Refuse(const std::string& text)
 {
-    ctx_.UI.SetBusyCursor(false);
     ctx_.UI.ShowMessage(text, "Tarnwick", data::MessageIcon::Stop);
 }
 
@@ -472,13 +471,14 @@ void TaskEditor::SaveTask(bool goToNext, bool goToPrevious)
 {
     if (!open_ || !Form.DoneEnabled)
         return;
-    Hourglass hourglass(ctx_.UI);
+    // A refusal is shown with the normal cursor; the hourglass is for the save.
     result_ = true;
     const Validation v = tasks::ValidateTaskInput(Form.TaskLength, Form.HourlyRate, Form.TaskDesc);
     if (!v.Input) {
         Refuse(v.Refusal);
         return;
     }
+    Hourglass hourglass(ctx_.UI);
     const bool saved = args_.Edit ? SaveEdit(*v.Input, Start(), End()) : SaveAdd(*v.Input, Start(), End());
     if (!saved) {
         Close();
