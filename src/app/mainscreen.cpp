@@ -106,6 +106,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     };
     adder_ = std::make_unique<schedule::ScheduleAdder>(*scheduleTables_, State, *userInterface_, *sync_,
                                                        std::move(addHooks));
+    CreateTaskEditor();
 
     data::EstimateData = data_.get();
     data::DataModuleHooks hooks;

@@ -43,9 +43,22 @@ public:
     bool Result() const;
     TaskEditor& Editor() { return *editor_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
 private:
+    struct Controls;
+    // Reads the controls into the editor, runs the handler, shows the result
+    // and closes when the editor asks.
+    void Run(void (TaskEditor::*handler)());
+    void ReadForm();
+    void ShowForm();
+
     std::unique_ptr<Ui::TAddTask> ui;
     std::unique_ptr<TaskEditor> editor_;
+    std::unique_ptr<Controls> controls_;
+    TaskEditorContext& context_;
 };
 
 }  // namespace tw::tasks
