@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <exception>
 
 namespace tw::tasks {
 
@@ -121,7 +122,8 @@ void TAddTask::ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int 
     args.Status = status;
     args.Modal = modal;
     args.SkipOverlapCheck = skipOverlapCheck;
-    editor_->ShowTaskEditor(args);
+    if (!Guarded([&] { editor_->ShowTaskEditor(args); }))
+        return;
     if (editor_->RestoreRequested) {
         editor_->RestoreRequested = false;
         showNormal();
@@ -137,10 +139,24 @@ void TAddTask::ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int 
     }
 }
 
+template <typename Work>
+bool TAddTask::Guarded(Work&& work)
+{
+    // A table that fails mid-way reaches the user as the engine's text; the
+    // editor's cursor and busy guards have been put back by then.
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        context_.UI.ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+        return false;
+    }
+}
+
 void TAddTask::Run(void (TaskEditor::*handler)())
 {
     ReadForm();
-    (editor_.get()->*handler)();
+    Guarded([&] { (editor_.get()->*handler)(); });
     ShowForm();
     if (editor_->CloseRequested)
         close();

@@ -52,6 +52,8 @@ private:
     // Reads the controls into the editor, runs the handler, shows the result
     // and closes when the editor asks.
     void Run(void (TaskEditor::*handler)());
+    template <typename Work>
+    bool Guarded(Work&& work);
     void ReadForm();
     void ShowForm();
 

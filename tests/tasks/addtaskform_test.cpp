@@ -14,7 +14,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -180,6 +182,32 @@ TEST_F(TaskEditorWindowTest, APickedEndLetsTheLengthFollow)
     // 10:00 to 16:00 with the calendar's hour off at noon.
     Find<QWidget>("TaskEndTime")->setProperty("time", QTime(16, 0));
     EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "5.00");
+}
+
+TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHints)
+{
+    window.State.HelpLevel = 1;
+    DoubleClick(fitUnits, Day(7, 11));
+    EXPECT_TRUE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
+    EXPECT_FALSE(Find<QWidget>("TaskDesc")->toolTip().isEmpty()) << "not among the hints the level switches";
+
+    app::testing::UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "Open");
+    Find<QPushButton>("Help")->click();
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(catcher.Opened.size(), 1);
+    const QString page = catcher.Opened[0].toLocalFile();
+    EXPECT_TRUE(page.endsWith("/Edit_a_task.htm"));
+    EXPECT_TRUE(QFile::exists(page)) << page.toStdString();
+    editor->close();
+
+    window.State.HelpLevel = 2;  // leaves the hints as they were
+    DoubleClick(fitUnits, Day(7, 11));
+    EXPECT_TRUE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
+    editor->close();
+    window.State.HelpLevel = 0;
+    DoubleClick(fitUnits, Day(7, 11));
+    EXPECT_FALSE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
 }
 
 // Taken for the documentation: the editor on a task, as a user sees it.

@@ -111,6 +111,24 @@ TEST_F(TaskEditorTest, TheEndFollowsTheLengthAndTheLengthFollowsAPickedEnd)
     EXPECT_EQ(ui.Hourglasses, 0);
 }
 
+// A 12-hour task shown in days on an 8-hour calendar keeps its 12 hours; in
+// add mode the typed number is read again in the new unit instead.
+TEST_F(TaskEditorTest, AUnitChangeReExpressesTheHoursOfAStoredTask)
+{
+    Edit(fitUnits);
+    const struct {
+        int unit;
+        const char* length;
+    } rows[] = {{UnitDays, "1.5"}, {UnitWeeks, "0.3"}, {UnitMonths, "0.1"}, {UnitHours, "12.00"}};
+    for (const auto& row : rows) {
+        editor.Form.PeriodPanel = row.unit;
+        editor.PeriodPanelClick();
+        EXPECT_EQ(editor.Form.TaskLength, row.length) << "unit " << row.unit;
+        EXPECT_FLOAT_EQ(editor.WorkingHours(), 12.0f);
+        EXPECT_NEAR(FormEnd(), Day(kTuesday, 12), 1e-9);
+    }
+}
+
 TEST_F(TaskEditorTest, TextThatIsNoNumberOrDateNeverLeavesTheEditorBusy)
 {
     Add(kBob, "Tile floor", "not a date");
