@@ -6,6 +6,7 @@
 #include "data/durationtext.h"
 #include "data/nametexts.h"
 #include "data/quartergrid.h"
+#include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 #include "data/updatecount.h"
@@ -17,31 +18,6 @@ namespace tw::tasks {
 namespace {
 
 db::Value Number(std::int32_t v) { return db::Value(static_cast<double>(v)); }
-
-// The hourglass for the length of a step, put back on every way out.
-class Hourglass {
-public:
-    explicit Hourglass(data::UserInterface& ui) : ui_(ui) { ui_.SetBusyCursor(true); }
-    ~Hourglass() { ui_.SetBusyCursor(false); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-
-private:
-    data::UserInterface& ui_;
-};
-
-// The main window's busy flag for the length of a step: the poll and the
-// windows' handlers stand aside meanwhile, and run again after a failure.
-class BusyFlag {
-public:
-    explicit BusyFlag(data::MainScreenState& state) : state_(state) { state_.TablesBusy = true; }
-    ~BusyFlag() { state_.TablesBusy = false; }
-    BusyFlag(const BusyFlag&) = delete;
-    BusyFlag& operator=(const BusyFlag&) = delete;
-
-private:
-    data::MainScreenState& state_;
-};
 
 // A "join" of the two pickers: the day of one, the time of the other, on
 // the quarter-hour grid.
@@ -145,7 +121,7 @@ void TaskEditor::ShowTaskEditor(const EditorArguments& args)
         RestoreRequested = true;
         return;
     }
-    Hourglass hourglass(ctx_.UI);
+    data::BusyCursor hourglass(ctx_.UI);
     args_ = args;
     RestoreRequested = false;
     CloseRequested = false;
@@ -247,7 +223,7 @@ void TaskEditor::OpenForAdd()
     reused_ = false;
     key_ = 0;
     {
-        BusyFlag busy(ctx_.State);
+        data::TablesBusyScope busy(ctx_.State);
         ctx_.State.CurrentResourceId =
             ctx_.Hooks.GetCurrentResource ? ctx_.Hooks.GetCurrentResource() : ctx_.State.CurrentResourceId;
         const schedule::WorkCalendar& calendar = CalendarOf(CurrentResource());
@@ -323,7 +299,7 @@ void TaskEditor::WriteJobCustomerName()
     }
     if (job == nullptr || job->fieldByName("CUSTNAME").asString() == Form.Customer)
         return;
-    BusyFlag busy(ctx_.State);
+    data::TablesBusyScope busy(ctx_.State);
     job->edit();
     job->fieldByName("CUSTNAME").setAsString(Form.Customer);
     job->post();
@@ -345,7 +321,7 @@ float TaskEditor::LengthToHours(std::int32_t resourceId, int unit, const std::st
 
 bool TaskEditor::RecalcEndDate(bool writeStartBack, bool readLength, bool testLimit)
 {
-    Hourglass hourglass(ctx_.UI);
+    data::BusyCursor hourglass(ctx_.UI);
     if (readLength)
         hours_ = LengthToHours(CurrentResource(), Form.PeriodPanel, Form.TaskLength);
     if (testLimit && hours_ > kHourLimit)
@@ -478,7 +454,7 @@ void TaskEditor::SaveTask(bool goToNext, bool goToPrevious)
         Refuse(v.Refusal);
         return;
     }
-    Hourglass hourglass(ctx_.UI);
+    data::BusyCursor hourglass(ctx_.UI);
     const bool saved = args_.Edit ? SaveEdit(*v.Input, Start(), End()) : SaveAdd(*v.Input, Start(), End());
     if (!saved) {
         Close();
@@ -506,21 +482,25 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     const std::string notes = JoinLines(Form.Notes);
     const float update = data::NextUpdateCount(static_cast<float>(t.fieldByName("UPDATE").asFloat()));
     ctx_.State.UpdateCounter = update;
+    // What the record and its task-list twin both take from the form.
+    const auto writeSaved = [&](db::Table& target, bool active, float change) {
+        target.fieldByName("BIDID").setAsInteger(Form.TaskStatus);
+        target.fieldByName("SHOWIT").setAsBoolean(active);
+        target.fieldByName("DESC").setAsString(input.Description);
+        target.fieldByName("NOTES").setAsString(notes);
+        target.fieldByName("SD").setAsFloat(start);
+        target.fieldByName("ED").setAsFloat(end);
+        target.fieldByName("SDD").setAsDate(start);
+        target.fieldByName("EDD").setAsDate(end);
+        target.fieldByName("HOURS").setAsFloat(hours_);
+        target.fieldByName("UPDATE").setAsFloat(change);
+        target.fieldByName("COST").setAsCurrency(input.HourlyRate.ToDouble());
+        target.fieldByName("TCOST").setAsCurrency(total.ToDouble());
+    };
     t.edit();
     t.fieldByName("NEW").setAsBoolean(endSpecified_);
-    t.fieldByName("BIDID").setAsInteger(Form.TaskStatus);
     t.fieldByName("PIN").setAsInteger(Form.PeriodPanel + 1);
-    t.fieldByName("SHOWIT").setAsBoolean(Form.IsActive);
-    t.fieldByName("DESC").setAsString(input.Description);
-    t.fieldByName("NOTES").setAsString(notes);
-    t.fieldByName("SD").setAsFloat(start);
-    t.fieldByName("ED").setAsFloat(end);
-    t.fieldByName("SDD").setAsDate(start);
-    t.fieldByName("EDD").setAsDate(end);
-    t.fieldByName("HOURS").setAsFloat(hours_);
-    t.fieldByName("UPDATE").setAsFloat(update);
-    t.fieldByName("COST").setAsCurrency(input.HourlyRate.ToDouble());
-    t.fieldByName("TCOST").setAsCurrency(total.ToDouble());
+    writeSaved(t, Form.IsActive, update);
     t.post();
     t.refresh();
     ctx_.Sync.PushChartRecord(key_);
@@ -539,19 +519,8 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     twin.edit();
     for (int i = 0; i < 7; ++i)
         twin.fieldByName("CFV" + std::to_string(i + 1)).setAsString(customFields[i]);
-    twin.fieldByName("BIDID").setAsInteger(Form.TaskStatus);
-    twin.fieldByName("SHOWIT").setAsBoolean(true);
-    twin.fieldByName("DESC").setAsString(input.Description);
-    twin.fieldByName("SD").setAsFloat(start);
-    twin.fieldByName("ED").setAsFloat(end);
-    twin.fieldByName("SDD").setAsDate(start);
-    twin.fieldByName("EDD").setAsDate(end);
-    twin.fieldByName("HOURS").setAsFloat(hours_);
     twin.fieldByName("CREPEATH").setAsInteger(repeatCode);
-    twin.fieldByName("UPDATE").setAsFloat(data::NextUpdateCount(static_cast<float>(twin.fieldByName("UPDATE").asFloat())));
-    twin.fieldByName("COST").setAsCurrency(input.HourlyRate.ToDouble());
-    twin.fieldByName("TCOST").setAsCurrency(total.ToDouble());
-    twin.fieldByName("NOTES").setAsString(notes);
+    writeSaved(twin, true, data::NextUpdateCount(static_cast<float>(twin.fieldByName("UPDATE").asFloat())));
     twin.post();
     return true;
 }
