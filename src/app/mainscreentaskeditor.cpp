@@ -42,6 +42,7 @@ void TMainScreen::CreateTaskEditor()
         .Hooks = std::move(hooks),
     });
     taskEditor_ = std::make_unique<tasks::TAddTask>(*taskEditorContext_);
+    taskEditor_->KeepPlaceIn(&Layout.AddTaskTop, &Layout.AddTaskLeft);
 }
 
 void TMainScreen::SetTaskEditorStatusTexts(const data::JobStatusTexts& texts)

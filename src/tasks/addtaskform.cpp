@@ -131,6 +131,8 @@ void TAddTask::ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int 
         return;
     }
     ShowForm();
+    if (top_ && left_ && (*top_ != 0 || *left_ != 0))
+        move(*left_, *top_);
     if (modal) {
         exec();
     } else {
@@ -248,6 +250,10 @@ void TAddTask::ShowForm()
 
 void TAddTask::closeEvent(QCloseEvent* event)
 {
+    if (editor_->IsOpen() && top_ && left_) {
+        *top_ = y();
+        *left_ = x();
+    }
     editor_->FormClose();
     QDialog::closeEvent(event);
 }

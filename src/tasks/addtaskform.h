@@ -41,6 +41,12 @@ public:
 
     // True when the last Done saved the task.
     bool Result() const;
+    // Where the editor was last closed; it opens there again (0, 0: not yet).
+    void KeepPlaceIn(int* top, int* left)
+    {
+        top_ = top;
+        left_ = left;
+    }
     TaskEditor& Editor() { return *editor_; }
 
 protected:
@@ -61,6 +67,8 @@ private:
     std::unique_ptr<TaskEditor> editor_;
     std::unique_ptr<Controls> controls_;
     TaskEditorContext& context_;
+    int* top_ = nullptr;
+    int* left_ = nullptr;
 };
 
 }  // namespace tw::tasks

@@ -161,13 +161,16 @@ TEST_F(TaskEditorWindowTest, ADoubleClickedBarIsEditedAndEveryWorkstationSeesThe
     EXPECT_FLOAT_EQ(static_cast<float>(other.ChartsTable5.fieldByName("HOURS").asFloat()), 5.0f);
 }
 
-TEST_F(TaskEditorWindowTest, CancelBringsTheChartBackUnchanged)
+TEST_F(TaskEditorWindowTest, CancelBringsTheChartBackUnchangedAndTheEditorKeepsItsPlace)
 {
     DoubleClick(paintWalls, Day(8, 13, 30));
     ASSERT_TRUE(editor->isVisible());
+    editor->move(40, 30);
     TypeLength("3");
     Find<QPushButton>("Cancel")->click();
     EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(window.Layout.AddTaskLeft, editor->x());
+    EXPECT_EQ(window.Layout.AddTaskTop, editor->y());
     ASSERT_NE(BarOf(paintWalls), nullptr);
     EXPECT_NEAR(BarOf(paintWalls)->EndAt(), Day(8, 14), 1e-6);
 }
