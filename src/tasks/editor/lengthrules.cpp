@@ -116,7 +116,8 @@ Currency TotalCost(Currency rate, float hours)
 std::string NumberedDescription(std::string_view description, int n)
 {
     const size_t blank = description.rfind(' ');
-    const std::string_view stem = blank == std::string_view::npos ? description : description.substr(0, blank);
+    const std::string_view stem =
+        blank == std::string_view::npos ? description : description.substr(0, blank);
     return std::string(stem) + " " + std::to_string(n + 1);
 }
 

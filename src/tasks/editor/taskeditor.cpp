@@ -529,9 +529,9 @@ bool TaskEditor::SaveAdd(const TaskInput& input, TDateTime start, TDateTime end)
 {
     const std::string customerName = data::CutToQuickBooksName(data::TrimBlanks(Form.Customer));
     db::Table& jobs = ctx_.Tables.JobsTable;
-    const std::string jobName = jobs.active() && !jobs.isEmpty()
-                                    ? data::CutToQuickBooksName(data::TrimBlanks(jobs.fieldByName("DESC").asString()))
-                                    : std::string();
+    std::string jobName;
+    if (jobs.active() && !jobs.isEmpty())
+        jobName = data::CutToQuickBooksName(data::TrimBlanks(jobs.fieldByName("DESC").asString()));
     const bool pushNow = !ctx_.State.InsertTimePending;
     TDateTime moved = start;
     end = ctx_.Calendars.ComputeTaskEnd(CurrentResource(), moved, start, hours_);
