@@ -131,6 +131,26 @@ TEST_F(TaskEditorTest, AUnitChangeReExpressesTheHoursOfAStoredTask)
     }
 }
 
+// 10 hours stored in days show as "1.2" days; looking at the task and pressing
+// Done must not make it 9.75 hours.
+TEST_F(TaskEditorTest, OpeningAndSavingKeepsHoursThatTheLengthTextRounds)
+{
+    ASSERT_TRUE(ws->ChartsTable5.locate("CHARTSID", db::Value(double(fitUnits))));
+    ws->ChartsTable5.edit();
+    ws->ChartsTable5.fieldByName("HOURS").setAsFloat(10);
+    ws->ChartsTable5.fieldByName("PIN").setAsInteger(2);
+    ws->ChartsTable5.post();
+    ws->sync.PushChartRecord(fitUnits);
+    Edit(fitUnits);
+    EXPECT_EQ(editor.Form.TaskLength, "1.2");
+    EXPECT_EQ(editor.Form.PeriodPanel, UnitDays);
+    EXPECT_FLOAT_EQ(editor.WorkingHours(), 10.0f);
+    EXPECT_NEAR(FormEnd(), Day(kTuesday, 10), 1e-9);
+    editor.AddTaskManualClick();
+    EXPECT_FLOAT_EQ(static_cast<float>(Working(fitUnits, "HOURS")), 10.0f);
+    EXPECT_NEAR(Working(fitUnits, "ED"), Day(kTuesday, 10), 1e-6);
+}
+
 TEST_F(TaskEditorTest, TextThatIsNoNumberOrDateNeverLeavesTheEditorBusy)
 {
     Add(kBob, "Tile floor", "not a date");

@@ -210,7 +210,12 @@ void TaskEditor::OpenForEdit()
     Form.Notes = data::SplitLines(t.fieldByName("NOTES").asString());
 
     open_ = true;
+    // The stored hours stand: the length text shows them rounded (10 hours
+    // read "1.2" days), and reading them back from it would change a task
+    // that the user only looked at.
+    keepStoredHours_ = true;
     AutoEndDateClick();
+    keepStoredHours_ = false;
 }
 
 void TaskEditor::OpenForAdd()
@@ -345,7 +350,7 @@ void TaskEditor::AutoEndDateClick()
         Form.EndPickersEnabled = false;
         Form.EndDateHint = "Calculated task end date";
         Form.EndTimeHint = "Calculated task end time";
-        RecalcEndDate(true, true, false);
+        RecalcEndDate(true, !keepStoredHours_, false);
         Form.Label6 = "Calculated end date:";
         Form.Label7 = "Calculated end time:";
     } else {
