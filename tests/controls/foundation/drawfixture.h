@@ -1,0 +1,76 @@
+#pragma once
+// Small images for pixel tests: visual styles off, the classic colour table,
+// and a picture of the pixels as text so that a failure shows what was drawn.
+
+#include "controls/foundation/fccanvas.h"
+#include "controls/foundation/fcthemesrv.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tw::controls::testing {
+
+inline QApplication& DrawTestApplication()
+{
+    static int argc = 1;
+    static char name[] = "tw_fcdraw_test";
+    static char* argv[] = {name, nullptr};
+    static auto* application = new QApplication(argc, argv);
+    return *application;
+}
+
+inline constexpr TColor kBack = RGB(255, 0, 255);  // a colour no routine draws
+
+struct DrawFixture : ::testing::Test {
+    DrawFixture()
+    {
+        DrawTestApplication();
+        SetSystemColors(ClassicSystemColors());
+        SetVisualStylesEnabled(false);
+    }
+    ~DrawFixture() override { SetSystemColors(ClassicSystemColors()); }
+
+    // A w by h image in the background colour with a canvas on it.
+    void Make(int w, int h)
+    {
+        canvas.reset();
+        image = MakeBitmap(w, h, kBack);
+        canvas = std::make_unique<TFcCanvas>(image);
+    }
+    TColor At(int x, int y) const { return canvas->Pixel(x, y); }
+
+    // One string per row; legend maps colours (system colours allowed) to
+    // characters, the background is '.', anything else '?'.
+    std::vector<std::string> Art(const std::map<char, TColor>& legend) const
+    {
+        std::vector<std::string> rows;
+        for (int y = 0; y < image.height(); ++y) {
+            std::string row;
+            for (int x = 0; x < image.width(); ++x) {
+                const TColor c = canvas->Pixel(x, y);
+                char ch = c == kBack ? '.' : '?';
+                for (const auto& [key, colour] : legend) {
+                    if (ColorToRGB(colour) == c) {
+                        ch = key;
+                        break;
+                    }
+                }
+                row += ch;
+            }
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    QImage image;
+    std::unique_ptr<TFcCanvas> canvas;
+};
+
+using Rows = std::vector<std::string>;
+
+}  // namespace tw::controls::testing
