@@ -251,28 +251,27 @@ void PaintGradient(TFcCanvas& canvas, const TRect& r, TGradientDirection directi
         // Concentric rings about the centre, outer ring in the start colour;
         // one quarter is computed and mirrored into the other three.
         const int cx = (W - 1) / 2, cy = (H - 1) / 2;
-        const int hw = std::max(cx, W - 1 - cx), hh = std::max(cy, H - 1 - cy);
-        const int rings = std::max(hw, hh) + 1;
+        const int rings = std::max(cx, cy) + 1;
         const auto bands = GradientBands(start, stop, rings, BoxBandRule(smoothness));
-        const auto ringOf = [&](int dx, int dy) {
-            int d = 0;
+        // How far out a quarter's pixel lies, 0 at the centre and 1 on the
+        // outer edge, by the shape of the rings.
+        const auto outward = [&](int dx, int dy) {
+            const auto part = [](int a, int b) { return b > 0 ? static_cast<double>(a) / b : 0.0; };
             switch (direction) {
-            case gdHorizontalBox: d = std::max(dx - std::max(hw - hh, 0), dy); break;  // wide rings
-            case gdVerticalBox: d = std::max(dx, dy - std::max(hh - hw, 0)); break;    // tall rings
-            case gdSquareBox: d = std::max(dx, dy); break;
-            default:  // rings the shape of the rectangle
-                d = std::max(hw ? dx * (rings - 1) / hw : 0, hh ? dy * (rings - 1) / hh : 0);
-                break;
+            case gdHorizontalBox: return std::max(part(dx - std::max(cx - cy, 0), cy), part(dy, cy));
+            case gdVerticalBox: return std::max(part(dx, cx), part(dy - std::max(cy - cx, 0), cx));
+            case gdSquareBox: return part(std::max(dx, dy), rings - 1);
+            default: return std::max(part(dx, cx), part(dy, cy));  // rings shaped like the rectangle
             }
-            const int ring = (rings - 1) - std::clamp(d, 0, rings - 1);  // 0 = outer
-            return bands[static_cast<size_t>(ring)];
         };
         for (int y = 0; y < H; ++y) {
             auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-            const int dy = y <= cy ? cy - y : y - cy;
+            const int dy = cy - std::min(y, H - 1 - y);
             for (int x = 0; x < W; ++x) {
-                const int dx = x <= cx ? cx - x : x - cx;
-                line[x] = ToRgb32(ringOf(dx, dy));
+                const int dx = cx - std::min(x, W - 1 - x);
+                const double t = std::clamp(outward(dx, dy), 0.0, 1.0);
+                const int ring = (rings - 1) - static_cast<int>(std::lround(t * (rings - 1)));  // 0 = outer
+                line[x] = ToRgb32(bands[static_cast<size_t>(ring)]);
             }
         }
         break;
