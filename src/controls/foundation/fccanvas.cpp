@@ -502,17 +502,40 @@ int TFcCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
 
 void TFcCanvas::CopyRect(const TRect& destRect, const QImage& source, const TRect& srcRect)
 {
-    QPainter& p = Painter();
-    p.save();
-    switch (CopyMode) {
-    case TCopyMode::SrcCopy: p.setCompositionMode(QPainter::CompositionMode_Source); break;
-    case TCopyMode::SrcAnd: p.setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
-    case TCopyMode::SrcPaint: p.setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
-    case TCopyMode::SrcInvert: p.setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+    if (destRect.IsEmpty() || srcRect.IsEmpty() || source.isNull())
+        return;
+    if (CopyMode == TCopyMode::SrcCopy) {
+        QPainter& p = Painter();
+        p.save();
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QRect(destRect.Left, destRect.Top, destRect.Width(), destRect.Height()), source,
+                    QRect(srcRect.Left, srcRect.Top, srcRect.Width(), srcRect.Height()));
+        p.restore();
+        return;
     }
-    p.drawImage(QRect(destRect.Left, destRect.Top, destRect.Width(), destRect.Height()), source,
-                QRect(srcRect.Left, srcRect.Top, srcRect.Width(), srcRect.Height()));
-    p.restore();
+    // The bitwise operations work on all 32 bits, alpha included, so that a
+    // mask and image pair keeps a translucent canvas translucent.
+    const QImage src = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32_Premultiplied
+                           ? source
+                           : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = std::max(destRect.Top, 0); y < std::min(destRect.Bottom, image_->height()); ++y) {
+        const int sy = srcRect.Top + (y - destRect.Top) * srcRect.Height() / destRect.Height();
+        if (sy < 0 || sy >= src.height())
+            continue;
+        const auto* in = reinterpret_cast<const std::uint32_t*>(src.constScanLine(sy));
+        auto* out = reinterpret_cast<std::uint32_t*>(image_->scanLine(y));
+        for (int x = std::max(destRect.Left, 0); x < std::min(destRect.Right, image_->width()); ++x) {
+            const int sx = srcRect.Left + (x - destRect.Left) * srcRect.Width() / destRect.Width();
+            if (sx < 0 || sx >= src.width() || (clip_ && !clip_->contains(QPoint(x, y))))
+                continue;
+            switch (CopyMode) {
+            case TCopyMode::SrcAnd: out[x] &= in[sx]; break;
+            case TCopyMode::SrcPaint: out[x] |= in[sx]; break;
+            case TCopyMode::SrcInvert: out[x] ^= in[sx] & 0x00FFFFFF; break;
+            default: break;
+            }
+        }
+    }
 }
 
 void TFcCanvas::Draw(int x, int y, const QImage& source)

@@ -23,8 +23,9 @@ QImage StretchedPart(const QImage& bitmap, const TRect& dest, const TRect& sourc
 void ImageAndMask(const QImage& bitmap, const TRect& dest, const TRect& source, TColor transparent,
                   QImage& image, QImage& mask)
 {
-    image = StretchedPart(bitmap, dest, source);
-    mask = MakeBitmap(image.width(), image.height(), clBlack);
+    image = StretchedPart(bitmap, dest, source).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    mask = QImage(image.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(0);
     const std::uint32_t key = ToRgb32(transparent) & 0x00FFFFFF;
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
@@ -32,9 +33,8 @@ void ImageAndMask(const QImage& bitmap, const TRect& dest, const TRect& source, 
         for (int x = 0; x < image.width(); ++x) {
             if ((line[x] & 0x00FFFFFF) == key) {
                 maskLine[x] = 0xFFFFFFFF;
-                // Black needs no blackening: OR with black changes nothing.
-                if (key != 0)
-                    line[x] = 0xFF000000;
+                // Cleared alpha too, so that OR leaves the canvas's own.
+                line[x] = 0;
             }
         }
     }
