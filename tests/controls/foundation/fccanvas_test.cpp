@@ -206,5 +206,26 @@ TEST_F(Canvas, TextAlignmentFlagsPlaceTheInk)
     EXPECT_LE(InkBox(*canvas, clBlack).Right, 4);
 }
 
+TEST_F(Canvas, ClassicFacesMapToInstalledOnesAndTextTurns)
+{
+    EXPECT_EQ(MapFontFamily(QStringLiteral("MS Sans Serif")), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(MapFontFamily(QStringLiteral("arial")), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(MapFontFamily(QStringLiteral("Courier New")), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(MapFontFamily(QStringLiteral("DejaVu Serif")), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(MakeFont(QStringLiteral("MS Sans Serif"), 8).pixelSize(), 11);  // 8 points at 96 dpi
+    EXPECT_TRUE(MakeFont(QStringLiteral("Arial"), 10, true).bold());
+
+    Make(120, 120);
+    canvas->BkMode = TBkMode::Transparent;
+    canvas->FontColor = clBlack;
+    const TRotatedFont turned = RotateFont(canvas->Font, 90);
+    canvas->Font = turned.font;
+    canvas->FontAngle = turned.angle;
+    canvas->TextOut(60, 110, QStringLiteral("Turned caption"));
+    const TRect ink = InkBox(*canvas, clBlack);
+    EXPECT_GT(ink.Height(), 3 * ink.Width()) << "read bottom to top";
+    EXPECT_LE(ink.Bottom, 111);
+}
+
 }  // namespace
 }  // namespace tw::controls
