@@ -55,6 +55,21 @@ TRect DrawBevel(TFcCanvas& canvas, const TRect& r, TColor first, TColor second, 
     return inner;
 }
 
+namespace {
+
+// Outer and inner ring, each a left/top and a right/bottom colour.
+struct TwoRings {
+    TColor outerFirst, outerSecond, innerFirst, innerSecond;
+};
+
+TRect DrawTwoRings(TFcCanvas& canvas, const TRect& r, const TwoRings& rings, TSides sides)
+{
+    const TRect inner = DrawBevel(canvas, r, rings.outerFirst, rings.outerSecond, 1, sides);
+    return DrawBevel(canvas, inner, rings.innerFirst, rings.innerSecond, 1, sides);
+}
+
+}  // namespace
+
 TRect DrawCtl3DBorder(TFcCanvas& canvas, const TRect& r, bool lowered)
 {
     return DrawCtl3DBorderSides(canvas, r, lowered, kAllSides);
@@ -62,12 +77,10 @@ TRect DrawCtl3DBorder(TFcCanvas& canvas, const TRect& r, bool lowered)
 
 TRect DrawCtl3DBorderSides(TFcCanvas& canvas, const TRect& r, bool lowered, TSides sides)
 {
-    if (lowered) {
-        const TRect inner = DrawBevel(canvas, r, clBtnShadow, clBtnHighlight, 1, sides);
-        return DrawBevel(canvas, inner, cl3DDkShadow, cl3DLight, 1, sides);
-    }
-    const TRect inner = DrawBevel(canvas, r, cl3DLight, cl3DDkShadow, 1, sides);
-    return DrawBevel(canvas, inner, clBtnHighlight, clBtnShadow, 1, sides);
+    return DrawTwoRings(canvas, r,
+                        lowered ? TwoRings{clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight}
+                                : TwoRings{cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow},
+                        sides);
 }
 
 TRect DrawButtonBorder(TFcCanvas& canvas, const TRect& r, bool lowered)
@@ -77,12 +90,10 @@ TRect DrawButtonBorder(TFcCanvas& canvas, const TRect& r, bool lowered)
 
 TRect DrawButtonBorderSides(TFcCanvas& canvas, const TRect& r, bool lowered, TSides sides)
 {
-    if (lowered) {
-        const TRect inner = DrawBevel(canvas, r, clBtnText, clBtnText, 1, sides);
-        return DrawBevel(canvas, inner, clBtnShadow, clBtnShadow, 1, sides);
-    }
-    const TRect inner = DrawBevel(canvas, r, clBtnHighlight, cl3DDkShadow, 1, sides);
-    return DrawBevel(canvas, inner, cl3DLight, clBtnShadow, 1, sides);
+    return DrawTwoRings(canvas, r,
+                        lowered ? TwoRings{clBtnText, clBtnText, clBtnShadow, clBtnShadow}
+                                : TwoRings{clBtnHighlight, cl3DDkShadow, cl3DLight, clBtnShadow},
+                        sides);
 }
 
 TRect DrawColorButtonBorder(TFcCanvas& canvas, const TRect& r, TColor base, bool lowered)
@@ -92,12 +103,11 @@ TRect DrawColorButtonBorder(TFcCanvas& canvas, const TRect& r, TColor base, bool
 
 TRect DrawColorButtonBorderSides(TFcCanvas& canvas, const TRect& r, TColor base, bool lowered, TSides sides)
 {
-    if (lowered) {
-        const TRect inner = DrawBevel(canvas, r, DarkerColor(base, 100), DarkerColor(base, 100), 1, sides);
-        return DrawBevel(canvas, inner, DarkerColor(base, 50), DarkerColor(base, 50), 1, sides);
-    }
-    const TRect inner = DrawBevel(canvas, r, LighterColor(base, 100), DarkerColor(base, 100), 1, sides);
-    return DrawBevel(canvas, inner, LighterColor(base, 40), DarkerColor(base, 50), 1, sides);
+    const TColor dk100 = DarkerColor(base, 100), dk50 = DarkerColor(base, 50);
+    return DrawTwoRings(canvas, r,
+                        lowered ? TwoRings{dk100, dk100, dk50, dk50}
+                                : TwoRings{LighterColor(base, 100), dk100, LighterColor(base, 40), dk50},
+                        sides);
 }
 
 namespace {
@@ -180,14 +190,8 @@ TRect DrawColorBorderSides(TFcCanvas& canvas, const TRect& r, TColor base, TFram
     case fsStatus: return DrawSides(canvas, r, dk50, lt100, sides);
     case fsPopup: return DrawSides(canvas, r, lt100, dk50, sides);
     case fsFlatBold: return DrawBevel(canvas, r, dk50, dk50, 2, sides);
-    case fsLowered: {
-        const TRect inner = DrawSides(canvas, r, dk50, lt100, sides);
-        return DrawSides(canvas, inner, dk100, lt50, sides);
-    }
-    case fsRaised: {
-        const TRect inner = DrawSides(canvas, r, lt50, dk100, sides);
-        return DrawSides(canvas, inner, lt100, dk50, sides);
-    }
+    case fsLowered: return DrawTwoRings(canvas, r, {dk50, lt100, dk100, lt50}, sides);
+    case fsRaised: return DrawTwoRings(canvas, r, {lt50, dk100, lt100, dk50}, sides);
     case fsButtonDown:
     case fsButtonUp: return DrawColorButtonBorderSides(canvas, r, base, style == fsButtonDown, sides);
     case fsGroove: return DrawGroove(canvas, r, dk50, lt100, sides);

@@ -75,7 +75,11 @@ void DrawFullTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TR
     }
 }
 
-void TileTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r, TColor transparent)
+namespace {
+
+// Tiles r from its top-left corner, the last column and row cut to r.
+template <typename DrawTile>
+void ForEachTile(const QImage& bitmap, const TRect& r, DrawTile draw)
 {
     if (bitmap.isNull())
         return;
@@ -83,9 +87,18 @@ void TileTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect&
         for (int x = r.Left; x < r.Right; x += bitmap.width()) {
             const int w = std::min(bitmap.width(), r.Right - x);
             const int h = std::min(bitmap.height(), r.Bottom - y);
-            DrawTransparentBitmap(canvas, bitmap, {x, y, x + w, y + h}, {0, 0, w, h}, transparent);
+            draw(TRect{x, y, x + w, y + h}, TRect{0, 0, w, h});
         }
     }
+}
+
+}  // namespace
+
+void TileTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r, TColor transparent)
+{
+    ForEachTile(bitmap, r, [&](const TRect& dest, const TRect& source) {
+        DrawTransparentBitmap(canvas, bitmap, dest, source, transparent);
+    });
 }
 
 void StretchTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r, TColor transparent)
@@ -95,15 +108,7 @@ void StretchTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRe
 
 void TileBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r)
 {
-    if (bitmap.isNull())
-        return;
-    for (int y = r.Top; y < r.Bottom; y += bitmap.height()) {
-        for (int x = r.Left; x < r.Right; x += bitmap.width()) {
-            const int w = std::min(bitmap.width(), r.Right - x);
-            const int h = std::min(bitmap.height(), r.Bottom - y);
-            canvas.CopyRect({x, y, x + w, y + h}, bitmap, {0, 0, w, h});
-        }
-    }
+    ForEachTile(bitmap, r, [&](const TRect& dest, const TRect& source) { canvas.CopyRect(dest, bitmap, source); });
 }
 
 void TileRealizedBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r)

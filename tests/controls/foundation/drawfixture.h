@@ -2,10 +2,10 @@
 // Small images for pixel tests: visual styles off, the classic colour table,
 // and a picture of the pixels as text so that a failure shows what was drawn.
 
+#include "../testapplication.h"
+
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fcthemesrv.h"
-
-#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -15,21 +15,12 @@
 
 namespace tw::controls::testing {
 
-inline QApplication& DrawTestApplication()
-{
-    static int argc = 1;
-    static char name[] = "tw_fcdraw_test";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QApplication(argc, argv);
-    return *application;
-}
-
 inline constexpr TColor kBack = RGB(255, 0, 255);  // a colour no routine draws
 
 struct DrawFixture : ::testing::Test {
     DrawFixture()
     {
-        DrawTestApplication();
+        TestApplication();
         SetSystemColors(ClassicSystemColors());
         SetVisualStylesEnabled(false);
     }

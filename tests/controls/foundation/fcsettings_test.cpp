@@ -1,5 +1,7 @@
 // The settings store, the frame controller and the custom colours.
 
+#include "../testapplication.h"
+
 #include "controls/foundation/fcblinking.h"
 #include "controls/foundation/fccustomcolors.h"
 #include "controls/foundation/fcframecontroller.h"
@@ -61,14 +63,7 @@ namespace {
 
 
 struct Settings : ::testing::Test {
-    Settings()
-    {
-        static int argc = 1;
-        static char name[] = "tw_fcsettings_test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QApplication(argc, argv);
-    }
+    Settings() { testing::TestApplication(); }
     QTemporaryDir dir;
     QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 };
@@ -112,9 +107,8 @@ TEST_F(Settings, EmptyPathUsesTheProgramNameWithIni)
 {
     TFcRegIniFile store;
     const QString program = QCoreApplication::applicationFilePath();
-    EXPECT_TRUE(store.FileName().endsWith(QStringLiteral("/tw_fcsettings_test.ini")) ||
-                store.FileName().endsWith(QFileInfo(program).completeBaseName() + QStringLiteral(".ini")))
-        << store.FileName().toStdString();
+    EXPECT_EQ(store.FileName(), QFileInfo(program).path() + u'/' + QFileInfo(program).completeBaseName() +
+                                    QStringLiteral(".ini"));
 }
 
 TEST_F(Settings, RegistryKeyWithoutWriteAccessRefusesWrites)
@@ -130,6 +124,7 @@ TEST_F(Settings, RegistryKeyWithoutWriteAccessRefusesWrites)
     EXPECT_THROW(store.WriteInteger(QStringLiteral("S"), QStringLiteral("N"), 6), EFcError);
     EXPECT_EQ(store.ReadInteger(QStringLiteral("S"), QStringLiteral("N"), 0), 5);
     EXPECT_EQ(RegAccessMask(RegAccessBit(keyRead) | RegAccessBit(keyNotify)), 0x20019u);
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(Settings, ControllerPushesOnlyPublishedProperties)
