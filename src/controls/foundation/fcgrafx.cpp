@@ -61,18 +61,9 @@ void DrawTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect&
 void DrawFullTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& dest, const TRect& source,
                                TColor transparent)
 {
-    // The same image and mask; a pixel of the transparent colour keeps the
-    // canvas, every other replaces it.
-    if (dest.IsEmpty() || bitmap.isNull())
-        return;
-    QImage image, mask;
-    ImageAndMask(bitmap, dest, source, transparent, image, mask);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if ((mask.pixel(x, y) & 0x00FFFFFF) == 0)
-                canvas.SetPixel(dest.Left + x, dest.Top + y, FromRgb32(image.pixel(x, y)));
-        }
-    }
+    // The same image and mask, and so the same pixels: the transparent colour
+    // keeps the canvas, every other colour replaces it.
+    DrawTransparentBitmap(canvas, bitmap, dest, source, transparent);
 }
 
 namespace {
