@@ -3,6 +3,9 @@
 #include "controls/foundation/fcgrafx.h"
 #include "controls/foundation/fcthemesrv.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <cmath>
 
 namespace tw::controls {
@@ -273,6 +276,12 @@ TRect CenterRect(const TRect& r, int width, int height)
     const int left = (r.Left + r.Right - width) / 2;
     const int top = (r.Top + r.Bottom - height) / 2;
     return {left, top, left + width, top + height};
+}
+
+bool FullColorSupport()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return !screen || screen->depth() > 8;
 }
 
 namespace {

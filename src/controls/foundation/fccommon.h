@@ -37,6 +37,8 @@ void DrawFrame(TFcCanvas& canvas, int width, int height, TFrameStyle style, TCol
 TRect DrawFocusBorder(TFcCanvas& canvas, const TRect& r);
 void DrawDropShadow(TFcCanvas& canvas, const TRect& r, int depth, TColor shadowColor);
 TRect CenterRect(const TRect& r, int width, int height);
+// More than 256 colours on the screen.
+bool FullColorSupport();
 
 void DrawDropDownArrow(TFcCanvas& canvas, const TRect& r, TFcUIStyle uiStyle, bool down, bool enabled);
 void DrawSpinArrow(TFcCanvas& canvas, const TRect& r, TFcUIStyle uiStyle, TDirection direction, bool down,

@@ -45,6 +45,15 @@ QString GetNewComponentName(const std::function<bool(const QString&)>& taken, co
     }
 }
 
+QString GetNewComponentName(const QObject* owner, const QString& base, bool tryBaseFirst)
+{
+    return GetNewComponentName(
+        [owner](const QString& name) {
+            return owner && owner->findChild<QObject*>(name, Qt::FindDirectChildrenOnly) != nullptr;
+        },
+        base, tryBaseFirst);
+}
+
 namespace {
 bool IsIdentStart(QChar c) { return c == u'_' || (c.unicode() < 128 && c.isLetter()); }
 bool IsIdentChar(QChar c) { return IsIdentStart(c) || (c.unicode() < 128 && c.isDigit()); }

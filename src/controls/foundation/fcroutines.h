@@ -7,6 +7,7 @@
 #include "controls/foundation/fctypes.h"
 #include "platform/datetime/datetime.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,8 @@ inline void Swap(std::uint16_t& a, std::uint16_t& b) { const std::uint16_t t = a
 // The first name, base or base followed by 1, 2, 3 ..., that taken() refuses.
 QString GetNewComponentName(const std::function<bool(const QString&)>& taken, const QString& base,
                             bool tryBaseFirst);
+// The same, for the names of owner's children.
+QString GetNewComponentName(const QObject* owner, const QString& base, bool tryBaseFirst);
 // A valid identifier made of text's letters, digits and underscores.
 QString CreateValidIdent(const QString& text, const QString& defaultIdent);
 bool IsValidIdent(const QString& text);

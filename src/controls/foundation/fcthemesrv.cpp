@@ -1,6 +1,9 @@
 #include "controls/foundation/fcthemesrv.h"
 
 #include "controls/foundation/fccanvas.h"
+#include "controls/foundation/fccommon.h"
+#include "controls/foundation/fcgrafx.h"
+#include "controls/foundation/fcimagelist.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -297,6 +300,48 @@ bool TThemeServices::DrawElement(QPainter& p, const TThemedElementDetails& d, co
     default:
         return false;
     }
+}
+
+void TThemeServices::DrawEdge(TFcCanvas& canvas, const TThemedElementDetails&, const TRect& rect, unsigned edge,
+                              unsigned flags, TRect* content)
+{
+    // The bit order of BF_ sides is the order of TSide.
+    const TSides sides = static_cast<TSides>(flags & BF_RECT);
+    TFrameStyle style = fsNone;
+    switch (edge & 0xF) {
+    case EDGE_RAISED: style = fsRaised; break;
+    case EDGE_SUNKEN: style = fsLowered; break;
+    case EDGE_ETCHED: style = fsGroove; break;
+    case EDGE_BUMP: style = fsBump; break;
+    case BDR_RAISEDOUTER:
+    case BDR_RAISEDINNER: style = fsPopup; break;
+    case BDR_SUNKENOUTER:
+    case BDR_SUNKENINNER: style = fsStatus; break;
+    default: break;
+    }
+    const TRect inner = DrawBorderSides(canvas, rect, style, sides);
+    if (content)
+        *content = (flags & BF_ADJUST) ? inner : rect;
+}
+
+void TThemeServices::DrawIcon(TFcCanvas& canvas, const TThemedElementDetails&, const TRect& rect,
+                              const TFcImageList& images, int index)
+{
+    if (index < 0 || index >= images.Count())
+        return;
+    QPainter& p = canvas.BeginPainter();
+    const QImage& image = images.Image(index);
+    p.drawImage(rect.Left + (rect.Width() - image.width()) / 2, rect.Top + (rect.Height() - image.height()) / 2,
+                image);
+    canvas.EndPainter();
+}
+
+void TThemeServices::DrawParentBackground(QWidget* control, TFcCanvas& canvas, const TThemedElementDetails* details,
+                                          bool onlyIfTransparent)
+{
+    if (onlyIfTransparent && details && !HasTransparentParts(*details))
+        return;
+    DrawParentImage(control, canvas, false);
 }
 
 void TThemeServices::DrawText(TFcCanvas& canvas, const TThemedElementDetails& details, const QString& text,

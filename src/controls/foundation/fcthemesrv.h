@@ -28,6 +28,23 @@ class QWidget;
 namespace tw::controls {
 
 class TFcCanvas;
+class TFcImageList;
+
+// Edge kinds and the sides and options of DrawEdge.
+inline constexpr unsigned BDR_RAISEDOUTER = 0x1;
+inline constexpr unsigned BDR_SUNKENOUTER = 0x2;
+inline constexpr unsigned BDR_RAISEDINNER = 0x4;
+inline constexpr unsigned BDR_SUNKENINNER = 0x8;
+inline constexpr unsigned EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+inline constexpr unsigned EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+inline constexpr unsigned EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
+inline constexpr unsigned EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
+inline constexpr unsigned BF_LEFT = 0x1;
+inline constexpr unsigned BF_TOP = 0x2;
+inline constexpr unsigned BF_RIGHT = 0x4;
+inline constexpr unsigned BF_BOTTOM = 0x8;
+inline constexpr unsigned BF_RECT = 0xF;
+inline constexpr unsigned BF_ADJUST = 0x2000;
 
 class TThemeServices : public QObject {
     Q_OBJECT
@@ -49,6 +66,17 @@ public:
                      const std::optional<TRect>& clip = std::nullopt);
     bool DrawElement(QPainter& painter, const TThemedElementDetails& details, const TRect& rect,
                      const QWidget* widget = nullptr);
+    // An edge in the classic look (EDGE_ and BF_ flags); with BF_ADJUST the
+    // rectangle left inside goes to content.
+    void DrawEdge(TFcCanvas& canvas, const TThemedElementDetails& details, const TRect& rect, unsigned edge,
+                  unsigned flags, TRect* content = nullptr);
+    // An image of the list centred in rect.
+    void DrawIcon(TFcCanvas& canvas, const TThemedElementDetails& details, const TRect& rect,
+                  const TFcImageList& images, int index);
+    // What lies behind control, unless only-if-transparent is asked and the
+    // element has no transparent parts.
+    void DrawParentBackground(QWidget* control, TFcCanvas& canvas, const TThemedElementDetails* details,
+                              bool onlyIfTransparent);
     // Text in the style's text colour for the element's state.
     void DrawText(TFcCanvas& canvas, const TThemedElementDetails& details, const QString& text, TRect rect,
                   unsigned flags);

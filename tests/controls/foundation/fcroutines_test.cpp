@@ -63,6 +63,12 @@ TEST(FcRoutines, NewComponentNames)
     EXPECT_EQ(GetNewComponentName(taken, QStringLiteral("Panel"), true), QStringLiteral("Panel2"));
     EXPECT_EQ(GetNewComponentName(taken, QStringLiteral("Edit"), true), QStringLiteral("Edit"));
     EXPECT_EQ(GetNewComponentName(taken, QStringLiteral("Edit"), false), QStringLiteral("Edit1"));
+
+    QObject owner;
+    QObject panel(&owner);
+    panel.setObjectName(QStringLiteral("Panel"));
+    EXPECT_EQ(GetNewComponentName(&owner, QStringLiteral("Panel"), true), QStringLiteral("Panel1"));
+    EXPECT_EQ(GetNewComponentName(&owner, QStringLiteral("Label"), true), QStringLiteral("Label"));
 }
 
 TEST(FcRoutines, IsoWeekNumbers)

@@ -4,6 +4,7 @@
 #include "drawfixture.h"
 
 #include "controls/foundation/fccommon.h"
+#include "controls/foundation/fcimagelist.h"
 
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -205,6 +206,49 @@ TEST_F(Styles, StyleChangeIsAThemeChange)
     EXPECT_GE(changes, 1);
     ThemeServices()->OnThemeChange = nullptr;
     QApplication::setPalette(QPalette());
+}
+
+TEST_F(Styles, EdgesIconsAndParentBackground)
+{
+    TThemeServices* services = ThemeServices();
+    const TThemedElementDetails button = GetElementDetails(tbPushButtonNormal);
+    Make(6, 6);
+    TRect content;
+    services->DrawEdge(*canvas, button, {0, 0, 6, 6}, EDGE_SUNKEN, BF_RECT | BF_ADJUST, &content);
+    EXPECT_EQ(content, (TRect{2, 2, 4, 4}));
+    EXPECT_EQ(At(0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(At(1, 1), ColorToRGB(cl3DDkShadow));
+    Make(6, 6);
+    services->DrawEdge(*canvas, button, {0, 0, 6, 6}, EDGE_ETCHED, BF_LEFT, &content);
+    EXPECT_EQ(content, (TRect{0, 0, 6, 6}));  // no BF_ADJUST: the rectangle itself
+    EXPECT_EQ(At(0, 3), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(At(1, 3), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(At(3, 3), testing::kBack);
+
+    TFcImageList images(2, 2);
+    images.AddMasked(MakeBitmap(2, 2, RGB(9, 9, 9)), clWhite);
+    Make(6, 6);
+    services->DrawIcon(*canvas, button, {0, 0, 6, 6}, images, 0);
+    services->DrawIcon(*canvas, button, {0, 0, 6, 6}, images, 5);  // no such image: nothing
+    EXPECT_EQ(At(2, 2), RGB(9, 9, 9));
+    EXPECT_EQ(At(3, 3), RGB(9, 9, 9));
+    EXPECT_EQ(At(1, 1), testing::kBack);
+
+    QWidget parent;
+    parent.resize(20, 20);
+    parent.setAutoFillBackground(true);
+    QPalette palette = parent.palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 200));
+    parent.setPalette(palette);
+    QWidget child(&parent);
+    child.setGeometry(5, 5, 6, 6);
+    Make(6, 6);
+    services->DrawParentBackground(&child, *canvas, &button, true);  // a push button is opaque
+    EXPECT_EQ(At(0, 0), testing::kBack);
+    const TThemedElementDetails radio = GetElementDetails(tbRadioButtonCheckedNormal);
+    services->DrawParentBackground(&child, *canvas, &radio, true);
+    EXPECT_EQ(At(0, 0), RGB(0, 0, 200));
+    EXPECT_TRUE(FullColorSupport());
 }
 
 }  // namespace
