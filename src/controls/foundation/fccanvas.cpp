@@ -134,6 +134,24 @@ void TFcCanvas::DrawLine(int x0, int y0, int x1, int y1)
         p.restore();
         return;
     }
+    if (Pen.Style == TPenStyle::Solid && Pen.Mode == TPenMode::Copy && !clip_ && (x0 == x1 || y0 == y1)) {
+        // Borders are all straight lines: fill them without stepping.
+        const std::uint32_t rgb = ToRgb32(Pen.Color);
+        if (y0 == y1) {
+            if (y0 < 0 || y0 >= image_->height())
+                return;
+            const int from = x0 < x1 ? x0 : x1 + 1;  // the end point stays out
+            const int to = x0 < x1 ? x1 : x0 + 1;
+            auto* line = reinterpret_cast<std::uint32_t*>(image_->scanLine(y0));
+            std::fill(line + std::max(from, 0), line + std::max(std::min(to, image_->width()), 0), rgb);
+        } else if (x0 >= 0 && x0 < image_->width()) {
+            const int from = y0 < y1 ? y0 : y1 + 1;
+            const int to = y0 < y1 ? y1 : y0 + 1;
+            for (int y = std::max(from, 0); y < std::min(to, image_->height()); ++y)
+                reinterpret_cast<std::uint32_t*>(image_->scanLine(y))[x0] = rgb;
+        }
+        return;
+    }
     static constexpr bool kDash[] = {1, 1, 1, 1, 1, 1, 0, 0};
     static constexpr bool kDot[] = {1, 0};
     static constexpr bool kDashDot[] = {1, 1, 1, 1, 1, 1, 0, 0, 1, 0, 0};
