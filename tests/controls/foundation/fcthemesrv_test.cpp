@@ -208,6 +208,25 @@ TEST_F(Styles, StyleChangeIsAThemeChange)
     QApplication::setPalette(QPalette());
 }
 
+TEST_F(Styles, ThemeChangeWhileStylesAreOffOnlyRereadsTheFlags)
+{
+    TThemeServices* services = ThemeServices();
+    services->GetTheme(teButton);
+    SetVisualStylesEnabled(false);
+    const int opened = services->ThemeOpenCount();
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Button, QColor(4, 5, 6));
+    QApplication::setPalette(palette);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(services->GetThemesEnabled());
+    EXPECT_EQ(services->GetTheme(teButton), 0);
+    EXPECT_EQ(services->ThemeOpenCount(), opened);
+    SetVisualStylesEnabled(true);
+    EXPECT_NE(services->GetTheme(teButton), 0);  // opened anew after the change
+    EXPECT_EQ(services->ThemeOpenCount(), opened + 1);
+    QApplication::setPalette(QPalette());
+}
+
 TEST_F(Styles, EdgesIconsAndParentBackground)
 {
     TThemeServices* services = ThemeServices();
