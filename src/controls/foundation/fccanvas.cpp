@@ -429,16 +429,21 @@ void TFcCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 
 namespace {
 
-// The text without its mnemonic markers ("&&" stays one "&").
-QString StripPrefix(const QString& text)
+// The text without its mnemonic markers ("&&" stays one "&"); mnemonic is
+// the position of the character a single "&" marked, -1 without one.
+QString StripPrefix(const QString& text, qsizetype& mnemonic)
 {
     QString out;
     out.reserve(text.size());
+    mnemonic = -1;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size())
+        if (text[i] == u'&' && i + 1 < text.size()) {
             ++i;
-        else if (text[i] == u'&')
+            if (text[i] != u'&' && mnemonic < 0)
+                mnemonic = out.size();
+        } else if (text[i] == u'&') {
             continue;
+        }
         out += text[i];
     }
     return out;
@@ -479,7 +484,8 @@ QStringList WrapLines(const QString& text, unsigned flags, int width, const QFon
 int TFcCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
 {
     const TFcTextMeasure& m = TextMeasure();
-    const QString shown = (flags & DT_NOPREFIX) ? text : StripPrefix(text);
+    qsizetype mnemonic = -1;
+    const QString shown = (flags & DT_NOPREFIX) ? text : StripPrefix(text, mnemonic);
     const QStringList lines = WrapLines(shown, flags, r.Width(), Font);
     const int lineHeight = m.TextHeight(Font);
     const int height = lineHeight * static_cast<int>(lines.size());
@@ -487,8 +493,6 @@ int TFcCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
         int widest = 0;
         for (const QString& line : lines)
             widest = std::max(widest, m.TextWidth(Font, line));
-        if ((flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE))
-            widest = std::max(std::min(widest, std::max(r.Width(), widest)), 0);
         r.Right = r.Left + widest;
         r.Bottom = r.Top + height;
         return height;
@@ -512,6 +516,14 @@ int TFcCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
         else if (flags & DT_RIGHT)
             left = r.Right - w;
         TextOut(left, top, line);
+        if (mnemonic >= 0 && mnemonic < line.size() && lines.size() == 1 && line == shown) {
+            // The marked character is underlined, as keyboard access keys are.
+            const int x = left + m.TextWidth(Font, line.left(mnemonic));
+            const int y = top + m.Ascent(Font) + 1;
+            Pen = TFcPen{FontColor, 1, TPenStyle::Solid, TPenMode::Copy};
+            MoveTo(x, y);
+            LineTo(x + m.TextWidth(Font, line.mid(mnemonic, 1)), y);
+        }
         top += lineHeight;
     }
     RestoreState();

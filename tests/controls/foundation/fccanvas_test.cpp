@@ -206,6 +206,27 @@ TEST_F(Canvas, TextAlignmentFlagsPlaceTheInk)
     EXPECT_LE(InkBox(*canvas, clBlack).Right, 4);
 }
 
+TEST_F(Canvas, AccessKeyIsUnderlined)
+{
+    const TFcFixedMeasure fixed(6, 13, 10);
+    SetTextMeasure(&fixed);
+    Make(60, 20);
+    canvas->BkMode = TBkMode::Transparent;
+    canvas->FontColor = RGB(0, 0, 200);
+    TRect r{0, 0, 60, 20};
+    canvas->DrawText(QStringLiteral("Save && &close"), r, DT_SINGLELINE);  // "Save & close", c at 7
+    SetTextMeasure(nullptr);
+    // The line under the "c" only: one pixel below the baseline, six wide.
+    for (int x = 40; x < 50; ++x)
+        EXPECT_EQ(At(x, 11) == RGB(0, 0, 200), x >= 42 && x < 48) << x;
+    Make(60, 20);
+    canvas->FontColor = RGB(0, 0, 200);
+    r = {0, 0, 60, 20};
+    canvas->DrawText(QStringLiteral("&close"), r, DT_SINGLELINE | DT_NOPREFIX);  // shown as it stands
+    const TRect ink = InkBox(*canvas, RGB(0, 0, 200));
+    EXPECT_GT(ink.Right - ink.Left, 24);
+}
+
 TEST_F(Canvas, ClassicFacesMapToInstalledOnesAndTextTurns)
 {
     EXPECT_EQ(MapFontFamily(QStringLiteral("MS Sans Serif")), QStringLiteral("DejaVu Sans"));
