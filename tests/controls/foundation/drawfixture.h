@@ -7,6 +7,8 @@
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fcthemesrv.h"
 
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -63,5 +65,16 @@ struct DrawFixture : ::testing::Test {
 };
 
 using Rows = std::vector<std::string>;
+
+// A parent that fills its background with one colour, for what transparent
+// controls show behind them.
+inline void FillBackground(QWidget& widget, int width, int height, QColor colour)
+{
+    widget.resize(width, height);
+    widget.setAutoFillBackground(true);
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, colour);
+    widget.setPalette(palette);
+}
 
 }  // namespace tw::controls::testing

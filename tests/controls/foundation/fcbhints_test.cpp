@@ -173,11 +173,7 @@ using ParentImage = DrawFixture;
 TEST_F(ParentImage, ControlShowsWhatLiesBehindIt)
 {
     QWidget parent;
-    parent.resize(60, 40);
-    parent.setAutoFillBackground(true);
-    QPalette palette = parent.palette();
-    palette.setColor(QPalette::Window, QColor(10, 200, 30));
-    parent.setPalette(palette);
+    testing::FillBackground(parent, 60, 40, QColor(10, 200, 30));
     QWidget child(&parent);
     child.setGeometry(20, 10, 8, 6);
     Make(8, 6);

@@ -254,11 +254,7 @@ TEST_F(Styles, EdgesIconsAndParentBackground)
     EXPECT_EQ(At(1, 1), testing::kBack);
 
     QWidget parent;
-    parent.resize(20, 20);
-    parent.setAutoFillBackground(true);
-    QPalette palette = parent.palette();
-    palette.setColor(QPalette::Window, QColor(0, 0, 200));
-    parent.setPalette(palette);
+    testing::FillBackground(parent, 20, 20, QColor(0, 0, 200));
     QWidget child(&parent);
     child.setGeometry(5, 5, 6, 6);
     Make(6, 6);
