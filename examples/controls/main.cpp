@@ -158,7 +158,7 @@ public:
 
         Heading(c, 10, 612, "Tab trapezoids and a balloon hint");
         x = 10;
-        for (TTrapBevelStyle style : {tbsRaised, tbsLowered}) {
+        for (TTrapBevelStyle style : {bsRaised, bsLowered}) {
             TTrap t;
             SetTrapezoid(t, {x, 636, x + 120, 664}, 90, tsCenter, dirUp, tdLargeToSmall);
             c.Pen.Style = TPenStyle::Clear;
@@ -166,7 +166,7 @@ public:
             c.Polygon({t[0], t[1], t[2], t[3]});
             c.Pen.Style = TPenStyle::Solid;
             DrawTrapezoidBorder(c, t, style, 2);
-            Caption(c, {x, 636, x + 120, 664}, style == tbsRaised ? "raised" : "lowered");
+            Caption(c, {x, 636, x + 120, 664}, style == bsRaised ? "raised" : "lowered");
             x += 140;
         }
         if (!balloon_.isNull()) {

@@ -370,8 +370,8 @@ void DrawTrapezoidBorder(TFcCanvas& canvas, const TTrap& t, TTrapBevelStyle styl
         canvas.Pen = saved;
         return;
     }
-    const TColor a = style == tbsLowered ? clBtnHighlight : clBtnShadow;
-    const TColor b = style == tbsLowered ? clBtnShadow : clBtnHighlight;
+    const TColor a = style == bsLowered ? clBtnHighlight : clBtnShadow;
+    const TColor b = style == bsLowered ? clBtnShadow : clBtnHighlight;
     canvas.Pen.Style = TPenStyle::Solid;
     for (int i = 0; i < width; ++i) {
         canvas.MoveTo(t[1].x - i - 1, t[1].y + i);

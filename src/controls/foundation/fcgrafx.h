@@ -24,7 +24,7 @@ using TSmoothFactor = int;  // 1..8
 
 enum TTrapShape { tsLeft, tsCenter, tsRight };
 enum TTrapDirect { tdLargeToSmall, tdSmallToLarge };
-enum TTrapBevelStyle { tbsNone, tbsLowered, tbsRaised };
+enum TTrapBevelStyle { bsNone, bsLowered, bsRaised };
 
 // Four corners: for a tab opening up or down the first and second on one
 // horizontal edge, the fourth and third on the other; for a tab on the left

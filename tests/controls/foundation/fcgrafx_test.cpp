@@ -221,7 +221,7 @@ TEST_F(Trapezoids, BorderRings)
 {
     Make(8, 5);
     const TTrap t{{{0, 0}, {8, 0}, {8, 5}, {0, 5}}};
-    DrawTrapezoidBorder(*canvas, t, tbsRaised, 1);
+    DrawTrapezoidBorder(*canvas, t, bsRaised, 1);
     EXPECT_EQ(Art({{'S', clBtnShadow}, {'H', clBtnHighlight}}), (Rows{
         "HHHHHHHS",
         "H......S",
@@ -229,7 +229,7 @@ TEST_F(Trapezoids, BorderRings)
         "H......S",
         "HSSSSSSS"}));
     Make(8, 5);
-    DrawTrapezoidBorder(*canvas, t, tbsLowered, 0);
+    DrawTrapezoidBorder(*canvas, t, bsLowered, 0);
     EXPECT_EQ(Art({}), Rows(5, "........"));
     EXPECT_EQ(canvas->Pen.Color, clBlack);
 }
