@@ -52,8 +52,8 @@ void TMainScreen::SetTaskEditorStatusTexts(const data::JobStatusTexts& texts)
 
 void TMainScreen::EditTask(int jobStatus)
 {
-    taskEditor_->ShowTaskEditor(data_->ChartsTable3, false, true, State.HelpLevel, "", "", false, "", "", "", "",
-                                "", true, jobStatus, false, false);
+    taskEditor_->ShowTaskEditor(data_->ChartsTable3, false, true, State.HelpLevel, "", "", false, "", "", "",
+                                "", "", true, jobStatus, false, false);
 }
 
 }  // namespace tw::app
