@@ -47,6 +47,12 @@ class QLineEdit;
 class QTabWidget;
 class QTimer;
 
+namespace tw::reports {
+class ChartPages;
+class TPageFormat;
+class TPrintPreview;
+}  // namespace tw::reports
+
 namespace tw::app {
 
 class TDatabaseSelection;
@@ -212,6 +218,10 @@ public:
     // The Visualize page's Refresh and print buttons.
     void RefreshChartClick();
     void PrintPreviewButtonClick();
+    // The print and preview dialog, made at its first opening.
+    void OpenPrintPreview(int helpLevel, double spanDays, double gridInterval, double gridCount,
+                          TDateTime chartStart, TDateTime chartEnd);
+    reports::TPrintPreview* PrintPreview() const { return printPreview_; }
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
     void ApplyCustomerQuery() {}
@@ -272,6 +282,9 @@ private:
     TWorkCalendarPage* workCalendarPage_ = nullptr;
     TVisualizePage* visualizePage_ = nullptr;
     bool hintsShown_ = true;
+    reports::TPrintPreview* printPreview_ = nullptr;
+    reports::TPageFormat* pageFormat_ = nullptr;
+    std::shared_ptr<reports::ChartPages> chartPages_;
 };
 
 }  // namespace tw::app

@@ -25,3 +25,14 @@ std::unique_ptr<BandedReport> MakeReport(ReportTables& tables, const ReportServi
 inline const char* const kUseLandscape = "Use Landscape page format";
 
 }  // namespace tw::reports
+
+namespace tw::reports {
+
+// Which include boxes a chart type enables; the others keep their ticks but
+// are disabled.
+struct IncludeBoxes {
+    bool Original = false, Notes = false, Totals = false, Resources = false, ResourceNotes = false;
+};
+IncludeBoxes IncludeBoxesEnabled(int chartType);
+
+}  // namespace tw::reports

@@ -19,6 +19,20 @@ int EffectivePageFormatCode(int code, int chartType, bool includeOriginal)
     return code;
 }
 
+IncludeBoxes IncludeBoxesEnabled(int chartType)
+{
+    switch (chartType) {
+    case AnnotatedBarChart:
+        return {false, false, false, true, true};
+    case TextReport:
+        return {true, true, true, true, true};
+    case ResourceSummary:
+        return {false, false, true, false, false};
+    default:
+        return {};
+    }
+}
+
 std::unique_ptr<BandedReport> MakeReport(ReportTables& tables, const ReportServices& services,
                                          const SelectionState& selection, ChartPages* chart,
                                          const ReportRequest& request)
