@@ -27,13 +27,15 @@
 
 namespace tw::reports::testing {
 
-inline QGuiApplication& ReportApplication()
+// Fonts need an application; a window test has made its own already.
+inline void ReportApplication()
 {
+    if (QCoreApplication::instance())
+        return;
     static int argc = 1;
     static char name[] = "reports_test";
     static char* argv[] = {name, nullptr};
-    static auto* application = new QGuiApplication(argc, argv);
-    return *application;
+    new QGuiApplication(argc, argv);  // never destroyed: Qt's statics may be gone by then
 }
 
 struct TaskRow {
