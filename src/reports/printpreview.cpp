@@ -99,6 +99,16 @@ ReportRequest TPrintPreview::Request() const
     return request;
 }
 
+PdfResult TPrintPreview::ChosenReportPdf() const
+{
+    if (!host_.Tables)
+        return {QByteArray(), QStringLiteral("The schedule tables are not open")};
+    ReportTables tables = host_.Tables();
+    const SelectionState selection = host_.Selection ? host_.Selection() : SelectionState();
+    ChartPages* chart = host_.Chart ? host_.Chart() : nullptr;
+    return SchedulePdf(tables, host_.Services, selection, chart, Request());
+}
+
 QString TPrintPreview::StatusText() const
 {
     return ui->StatusBar->currentMessage();

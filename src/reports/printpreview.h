@@ -50,6 +50,7 @@ public:
     ~TPrintPreview() override;
 
     void SetHost(PrintPreviewHost host) { host_ = std::move(host); }
+    const PrintPreviewHost& Host() const { return host_; }
     void SetPageFormatDialog(TPageFormat* dialog) { pageFormat_ = dialog; }
 
     void Open(int helpLevel, double spanDays, double gridInterval, double gridCount, TDateTime chartStart,
@@ -68,6 +69,8 @@ public:
     ReportOptions Options() const;
     ReportRequest Request() const;
     QString StatusText() const;
+    // The PDF of the report chosen here, as the e-mail attaches it.
+    PdfResult ChosenReportPdf() const;
 
     // How the preview window is shown; modal by default. Tests and the
     // screenshot show it without blocking.
