@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QBuffer>
 #include <QImage>
+
+#include "platform/db/tableops.h"
+#include "reports/bitmapbytes.h"
 
 namespace tw::reports {
 
@@ -51,6 +53,7 @@ void TPrintChartReport::BuildImages()
     for (printer->first(); !printer->eof();)
         printer->deleteRecord();
     printer->refresh();
+    ReclaimImageSpace();
     if (!chart_)
         return;
     const QSize size = ImageSize();
@@ -68,12 +71,7 @@ void TPrintChartReport::BuildImages()
         // Every page takes at least one row, even when a row is taller than
         // the page and nothing was painted: the loop always ends.
         firstRow = std::max(last + 1, firstRow + 1);
-        QByteArray bytes;
-        {
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "BMP");
-        }
+        db::Bytes bytes = BitmapFileBytes(image);
         image = QImage();
         const std::int32_t key =
             services_.UniqueKeyValue && tables_.PrinterTable2 ? services_.UniqueKeyValue(*tables_.PrinterTable2, "ID")
@@ -81,10 +79,35 @@ void TPrintChartReport::BuildImages()
         printer->append();
         printer->fieldByName("ID").setAsInteger(key);
         printer->fieldByName("INDEX").setAsInteger(firstRow);
-        printer->fieldByName("IMAGE").setAsBytes(db::Bytes(bytes.begin(), bytes.end()));
+        printer->fieldByName("IMAGE").setAsBytes(bytes);
         printer->post();
     }
     printer->refresh();
+}
+
+void TPrintChartReport::ReclaimImageSpace()
+{
+    // Deleted records keep their images in the memo file; without a pack it
+    // would grow by every page of every print. The pack needs the table to
+    // itself: both cursors close for it, and a table in use elsewhere stays
+    // as it is.
+    db::Table* printer = tables_.PrinterTable;
+    db::Table* lookup = tables_.PrinterTable2;
+    const std::string path = printer->path();
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return;
+    const bool lookupOpen = lookup && lookup->active();
+    printer->close();
+    if (lookupOpen)
+        lookup->close();
+    try {
+        db::PackTable(path.substr(0, slash), path.substr(slash + 1));
+    } catch (const std::exception&) {
+    }
+    printer->open();
+    if (lookupOpen)
+        lookup->open();
 }
 
 Band TPrintChartReport::Header() const
@@ -108,9 +131,7 @@ void TPrintChartReport::Print(BandWriter& writer)
         for (printer->first(); !printer->eof(); printer->next()) {
             QImage picture;
             if (!DryRun) {
-                const db::Bytes bytes = image.asBytes();
-                picture = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()),
-                                           static_cast<int>(bytes.size()), "BMP");
+                picture = ImageFromBitmapBytes(image.asBytes());
             }
             Band band;
             band.Image(QStringLiteral("Image1"), 0, 0, width_, imageHeight_, picture);

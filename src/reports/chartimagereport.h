@@ -51,6 +51,7 @@ public:
 private:
     Band Header() const;
     void BuildImages();
+    void ReclaimImageSpace();
 
     ReportTables& tables_;
     const ReportServices& services_;
