@@ -42,7 +42,7 @@ struct TaskRow {
     std::int32_t Id = 0;
     std::string Customer = "Baker";
     std::string Job = "Kitchen";
-    std::string Description;
+    std::string Description = {};
     std::int32_t Crew = 0;
     TDateTime Start = 0, End = 0;
     float Hours = 0;
@@ -51,7 +51,7 @@ struct TaskRow {
     bool Shown = true;
     int Status = 3;
     int Group = 0;
-    std::string Notes;
+    std::string Notes = {};
     TDateTime OriginalStart = 0, OriginalEnd = 0;  // 0: the current ones
 };
 

@@ -44,8 +44,9 @@ TEST_F(ScheduleReport, RefusesPortraitPagesForTheOriginalColumns)
         options.IncludeOriginal = c.original;
         TPrintScheduleReport report = Report();
         EXPECT_EQ(report.PrepareScheduleReport(c.code, "Acme", 0), c.ready);
-        if (c.descWidth >= 0)
+        if (c.descWidth >= 0) {
             EXPECT_NEAR(report.Layout().DescWidth, c.descWidth, 0.001);
+        }
     }
 }
 
