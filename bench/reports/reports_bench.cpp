@@ -90,7 +90,6 @@ Schedule& TheSchedule()
 void WholePdf(benchmark::State& state, int type)
 {
     Schedule& s = TheSchedule();
-    int pages = 0;
     for (auto _ : state) {
         const ReportRequest request = s.Request(type);
         const PdfResult pdf = SchedulePdf(s.tables, s.services, s.selection, s.pages.get(), request);
@@ -99,20 +98,29 @@ void WholePdf(benchmark::State& state, int type)
         benchmark::DoNotOptimize(pdf.Pdf.size());
         state.counters["bytes"] = pdf.Pdf.size();
     }
-    (void)pages;
 }
 
-// The layout pass alone, as the dry run makes it: measuring against a PDF
-// device, counting the pages.
+// The report prepared once, measuring against a PDF device.
+struct Prepared {
+    Prepared(Schedule& s, int type)
+        : device(QStringLiteral("/dev/null")), measure(&device), request(s.Request(type)),
+          report(MakeReport(s.tables, s.services, s.selection, s.pages.get(), request))
+    {
+        report->Measure = &measure;
+        report->Prepare(0);
+    }
+    QPdfWriter device;
+    const TextMeasure measure;
+    const ReportRequest request;
+    std::unique_ptr<BandedReport> report;
+};
+
+// The layout pass alone, as the dry run makes it: counting the pages.
 void DryRun(benchmark::State& state, int type)
 {
-    Schedule& s = TheSchedule();
-    QPdfWriter device(QStringLiteral("/dev/null"));
-    const TextMeasure measure(&device);
-    const ReportRequest request = s.Request(type);
-    std::unique_ptr<BandedReport> report = MakeReport(s.tables, s.services, s.selection, s.pages.get(), request);
-    report->Measure = &measure;
-    report->Prepare(0);
+    Prepared prepared(TheSchedule(), type);
+    BandedReport* report = prepared.report.get();
+    const TextMeasure& measure = prepared.measure;
     for (auto _ : state) {
         CountingSink sink;
         report->DryRun = true;
@@ -125,13 +133,9 @@ void DryRun(benchmark::State& state, int type)
 // Painting alone: the pages of one layout pass painted onto a PDF.
 void Painting(benchmark::State& state, int type)
 {
-    Schedule& s = TheSchedule();
-    QPdfWriter measureDevice(QStringLiteral("/dev/null"));
-    const TextMeasure measure(&measureDevice);
-    const ReportRequest request = s.Request(type);
-    std::unique_ptr<BandedReport> report = MakeReport(s.tables, s.services, s.selection, s.pages.get(), request);
-    report->Measure = &measure;
-    report->Prepare(0);
+    Prepared prepared(TheSchedule(), type);
+    BandedReport* report = prepared.report.get();
+    const TextMeasure& measure = prepared.measure;
     CollectingSink collected;
     {
         BandWriter writer(report->Page, measure, collected);

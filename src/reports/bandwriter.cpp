@@ -63,24 +63,21 @@ double TextMeasure::WrappedHeight(const QString& text, const TextStyle& style, d
     return std::ceil(r.height());
 }
 
+PageItem& Band::Add(PageItem item)
+{
+    if (item.Kind != ItemKind::Line)
+        Height = std::max(Height, item.Rect.bottom());
+    Items.push_back(std::move(item));
+    return Items.back();
+}
+
 PageItem& Band::Label(const TextMeasure& measure, const QString& name, double left, double top, double width,
                       double height, const QString& text, TextStyle style, int align, bool wrap)
 {
-    PageItem item;
-    item.Kind = ItemKind::Text;
-    item.Name = name;
-    item.Text = text;
-    item.Style = style;
-    item.Align = align;
-    item.Wrap = wrap;
-    if (wrap) {
-        const double needed = measure.WrappedHeight(text, style, width);
-        height = std::max(height, needed);
-    }
-    item.Rect = QRectF(left, top, width, height);
-    Height = std::max(Height, top + height);
-    Items.push_back(std::move(item));
-    return Items.back();
+    if (wrap)
+        height = std::max(height, measure.WrappedHeight(text, style, width));
+    PageItem item{ItemKind::Text, name, QRectF(left, top, width, height), text, style, align, wrap};
+    return Add(std::move(item));
 }
 
 PageItem& Band::AutoLabel(const TextMeasure& measure, const QString& name, double left, double top,
@@ -92,37 +89,23 @@ PageItem& Band::AutoLabel(const TextMeasure& measure, const QString& name, doubl
 
 PageItem& Band::Line(const QString& name, double left, double top, double width, double penWidth)
 {
-    PageItem item;
-    item.Kind = ItemKind::Line;
-    item.Name = name;
-    item.Rect = QRectF(left, top, width, 0);
+    PageItem item{ItemKind::Line, name, QRectF(left, top, width, 0)};
     item.PenWidth = penWidth;
-    Items.push_back(std::move(item));
-    return Items.back();
+    return Add(std::move(item));
 }
 
 PageItem& Band::Rect(const QString& name, double left, double top, double width, double height, QColor fill)
 {
-    PageItem item;
-    item.Kind = ItemKind::Rect;
-    item.Name = name;
-    item.Rect = QRectF(left, top, width, height);
+    PageItem item{ItemKind::Rect, name, QRectF(left, top, width, height)};
     item.Fill = fill;
-    Height = std::max(Height, top + height);
-    Items.push_back(std::move(item));
-    return Items.back();
+    return Add(std::move(item));
 }
 
 PageItem& Band::Image(const QString& name, double left, double top, double width, double height, QImage image)
 {
-    PageItem item;
-    item.Kind = ItemKind::Image;
-    item.Name = name;
-    item.Rect = QRectF(left, top, width, height);
+    PageItem item{ItemKind::Image, name, QRectF(left, top, width, height)};
     item.Image = std::move(image);
-    Height = std::max(Height, top + height);
-    Items.push_back(std::move(item));
-    return Items.back();
+    return Add(std::move(item));
 }
 
 BandWriter::BandWriter(const PageSetup& setup, const TextMeasure& measure, PageSink& sink)

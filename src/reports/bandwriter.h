@@ -61,6 +61,8 @@ struct Band {
     PageItem& Line(const QString& name, double left, double top, double width, double penWidth = 1);
     PageItem& Rect(const QString& name, double left, double top, double width, double height, QColor fill);
     PageItem& Image(const QString& name, double left, double top, double width, double height, QImage image);
+    // Any item; the band grows to its bottom.
+    PageItem& Add(PageItem item);
 };
 
 class PageSink {

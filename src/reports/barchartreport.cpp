@@ -15,7 +15,7 @@ const QString kTick = QStringLiteral("|");
 
 TPrintAltChartReport::TPrintAltChartReport(ReportTables& tables, const ReportServices& services,
                                            const SelectionState& selection, const ReportOptions& options)
-    : tables_(tables), services_(services), selection_(selection), options_(options)
+    : ReportBase(tables, services, selection, options)
 {
 }
 
@@ -29,22 +29,17 @@ bool TPrintAltChartReport::PrepareBarChartReport(int paperCode, const QString& c
                                                  TDateTime periodEnd, double spanDays, double gridInterval,
                                                  double gridCount, int pageCount)
 {
-    PaperCode = paperCode;
-    Company = company.trimmed();
+    PreparePage(paperCode, company, pageCount);
     Period = {periodStart, periodEnd, spanDays, gridInterval, gridCount};
-    pageOf_ = QStringLiteral("of  ") + QString::number(pageCount);
     axisStart_ = periodStart;
     axisEnd_ = periodEnd;
     axisMinutes_ = spanDays * 24 * 60;
     tickCount_ = static_cast<int>(std::ceil(gridCount));
-    Page.ApplyPageFormatCode(paperCode);
     barHeight_ = selection_.JobsOnly ? 12 : 6;
-    width_ = Page.PrintableWidth();
     labelWidth_ = std::trunc(width_ * 0.25);
     barLeft_ = labelWidth_ + 10;
     barWidth_ = std::trunc(width_ * 0.6);
     tickSpacing_ = tickCount_ > 0 ? static_cast<int>(barWidth_) / tickCount_ : 0;
-    address_ = CustomerAddress(tables_.CustomersTable, selection_);
     return true;
 }
 
@@ -132,10 +127,7 @@ Band TPrintAltChartReport::Header() const
 void TPrintAltChartReport::Print(BandWriter& writer)
 {
     const TextMeasure& m = *Measure;
-    PageCounter = 1;
-    writer.PageHeader = [this](int) { return Header(); };
-    writer.PageFooter = [this, &m](int) { return PageFooterBand(m, width_, Company, PageCounter, pageOf_); };
-    writer.OnEndPage = [this] { ++PageCounter; };
+    StartRun(writer, [this] { return Header(); });
 
     db::Table& charts = tables_.ChartsTable3;
     const ResourceDirectory directory(tables_.ICrewsTable2, tables_.CrewsTable2);
@@ -217,23 +209,7 @@ void TPrintAltChartReport::Print(BandWriter& writer)
 
             // Resource lines: only those of this very task, and none for a
             // task without assignment rows.
-            if (!options_.IncludeResources)
-                continue;
-            for (const ResourceDirectory::Resource* r :
-                 directory.ResourcesOf(static_cast<std::int32_t>(chartsId.asFloat()))) {
-                QString text = r->Description;
-                if (options_.IncludeResourceNotes) {
-                    const data::CalendarHours own =
-                        services_.LoadWorkCalendar ? services_.LoadWorkCalendar(r->Id) : data::CalendarHours{};
-                    text += QStringLiteral(".  ") + r->Notes + QStringLiteral(", ") +
-                            QString::number(static_cast<double>(own.HoursPerWeek)) +
-                            QStringLiteral(" hours per week");
-                }
-                Band resource;
-                resource.Label(m, QStringLiteral("ResourceName"), 12, 0, width_ - 24, 17, text, {10, false, true});
-                resource.Height = 18;
-                writer.Print(resource);
-            }
+            PrintResourceLines(writer, directory, static_cast<std::int32_t>(chartsId.asFloat()), 12);
         }
     }
     writer.Finish();

@@ -5,15 +5,12 @@
 // resources assigned to it.
 
 #include <cstdint>
-#include <memory>
 
-#include "reports/bandedreport.h"
-#include "reports/reportcommon.h"
-#include "reports/reportinputs.h"
+#include "reports/reportbase.h"
 
 namespace tw::reports {
 
-class TPrintAltChartReport : public BandedReport {
+class TPrintAltChartReport : public ReportBase {
 public:
     TPrintAltChartReport(ReportTables& tables, const ReportServices& services, const SelectionState& selection,
                          const ReportOptions& options);
@@ -27,8 +24,6 @@ public:
     int BarWidth(TDateTime start, TDateTime end) const;
 
     // Remembered for the frame's second preparation.
-    int PaperCode = 0;
-    QString Company;
     ChartPeriod Period;
 
     bool Prepare(int totalPages) override;
@@ -40,21 +35,13 @@ public:
 private:
     Band Header() const;
 
-    ReportTables& tables_;
-    const ReportServices& services_;
-    const SelectionState& selection_;
-    const ReportOptions& options_;
-
-    QString pageOf_;
     TDateTime axisStart_ = 0, axisEnd_ = 0;
     double axisMinutes_ = 0;
     int tickCount_ = 0;
     int tickSpacing_ = 0;
-    double width_ = 720;  // printable width
     double labelWidth_ = 180;
     double barLeft_ = 190, barWidth_ = 432;
     double barHeight_ = 6;
-    AddressBlock address_;
 };
 
 }  // namespace tw::reports

@@ -19,7 +19,7 @@ constexpr double kPixelsPerDesignUnit = 254.0 / kDesignDpi;
 TPrintChartReport::TPrintChartReport(ReportTables& tables, const ReportServices& services,
                                      const SelectionState& selection, const ReportOptions& options,
                                      ChartPages* chart)
-    : tables_(tables), services_(services), selection_(selection), options_(options), chart_(chart)
+    : ReportBase(tables, services, selection, options), chart_(chart)
 {
 }
 
@@ -32,15 +32,10 @@ QSize TPrintChartReport::ImageSize() const
 bool TPrintChartReport::PrepareChartImageReport(int paperCode, const QString& company, int totalPages,
                                                 bool buildImages)
 {
-    PaperCode = paperCode;
-    Company = company.trimmed();
-    pageOf_ = QStringLiteral("of  ") + QString::number(totalPages);
-    Page.ApplyPageFormatCode(paperCode);
-    width_ = Page.PrintableWidth();
+    PreparePage(paperCode, company, totalPages);
     imageHeight_ = Page.Height() - 2 * Page.Margin - kHeaderHeight - kFooterHeight;
     if (buildImages)
         BuildImages();
-    address_ = CustomerAddress(tables_.CustomersTable, selection_);
     return true;
 }
 
@@ -120,11 +115,7 @@ Band TPrintChartReport::Header() const
 
 void TPrintChartReport::Print(BandWriter& writer)
 {
-    const TextMeasure& m = *Measure;
-    PageCounter = 1;
-    writer.PageHeader = [this](int) { return Header(); };
-    writer.PageFooter = [this, &m](int) { return PageFooterBand(m, width_, Company, PageCounter, pageOf_); };
-    writer.OnEndPage = [this] { ++PageCounter; };
+    StartRun(writer, [this] { return Header(); });
     db::Table* printer = tables_.PrinterTable;
     if (printer && printer->active()) {
         db::Field image = printer->fieldByName("IMAGE");

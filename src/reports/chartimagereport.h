@@ -9,9 +9,7 @@
 #include <QPainter>
 #include <QRect>
 
-#include "reports/bandedreport.h"
-#include "reports/reportcommon.h"
-#include "reports/reportinputs.h"
+#include "reports/reportbase.h"
 
 namespace tw::reports {
 
@@ -25,7 +23,7 @@ public:
     virtual int PaintTo(QPainter& painter, const QRect& rect, int firstRow) = 0;
 };
 
-class TPrintChartReport : public BandedReport {
+class TPrintChartReport : public ReportBase {
 public:
     TPrintChartReport(ReportTables& tables, const ReportServices& services, const SelectionState& selection,
                       const ReportOptions& options, ChartPages* chart);
@@ -33,9 +31,6 @@ public:
     // With buildImages the page images are painted and printer.dbf is
     // written anew; without, only the texts are set. Always true.
     bool PrepareChartImageReport(int paperCode, const QString& company, int totalPages, bool buildImages);
-
-    int PaperCode = 0;
-    QString Company;
 
     // The frame's first preparation builds the images, the second only sets
     // the page total.
@@ -53,15 +48,8 @@ private:
     void BuildImages();
     void ReclaimImageSpace();
 
-    ReportTables& tables_;
-    const ReportServices& services_;
-    const SelectionState& selection_;
-    const ReportOptions& options_;
     ChartPages* chart_;
-    QString pageOf_;
-    double width_ = 720;
     double imageHeight_ = 0;  // design units
-    AddressBlock address_;
 };
 
 }  // namespace tw::reports

@@ -27,17 +27,17 @@ enum class ItemKind { Text, Line, Rect, Image };
 
 struct PageItem {
     ItemKind Kind = ItemKind::Text;
-    QString Name;  // the control it comes from, for tests and the reader
-    QRectF Rect;
-    QString Text;
-    TextStyle Style;
+    QString Name = {};  // the control it comes from, for tests and the reader
+    QRectF Rect = {};
+    QString Text = {};
+    TextStyle Style = {};
     int Align = Qt::AlignLeft | Qt::AlignTop;
     bool Wrap = false;
     bool Opaque = false;  // a white background under the text
-    QColor Fill;          // rectangles: the brush
+    QColor Fill = {};     // rectangles: the brush
     QColor Pen = Qt::black;
     double PenWidth = 1;
-    QImage Image;
+    QImage Image = {};
 };
 
 struct ReportPage {

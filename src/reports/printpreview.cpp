@@ -38,6 +38,28 @@ private:
 
 }  // namespace
 
+struct TPrintPreview::Chosen {
+    Chosen(ReportTables tables, SelectionState selection, ReportRequest request)
+        : Tables(tables), Selection(std::move(selection)), Request(std::move(request))
+    {
+    }
+    ReportTables Tables;
+    SelectionState Selection;
+    ReportRequest Request;
+    std::unique_ptr<BandedReport> Report;
+};
+
+std::unique_ptr<TPrintPreview::Chosen> TPrintPreview::Choose()
+{
+    auto chosen = std::make_unique<Chosen>(host_.Tables(), host_.Selection ? host_.Selection() : SelectionState(),
+                                           Request());
+    if (chosen->Request.Type == GanttChart)
+        SetStatus(QStringLiteral("Creating print image"));
+    chosen->Report = MakeReport(chosen->Tables, host_.Services, chosen->Selection,
+                                host_.Chart ? host_.Chart() : nullptr, chosen->Request);
+    return chosen;
+}
+
 TPrintPreview::TPrintPreview(QWidget* parent) : QDialog(parent), ui(new Ui::TPrintPreview)
 {
     ui->setupUi(this);
@@ -187,13 +209,9 @@ void TPrintPreview::PreviewEstimateClick()
     if (!host_.Tables)
         return;
     Working working(this);
-    ReportTables tables = host_.Tables();
-    const SelectionState selection = host_.Selection ? host_.Selection() : SelectionState();
-    const ReportRequest request = Request();
-    ChartPages* chart = host_.Chart ? host_.Chart() : nullptr;
-    if (request.Type == GanttChart)
-        SetStatus(QStringLiteral("Creating print image"));
-    std::unique_ptr<BandedReport> report = MakeReport(tables, host_.Services, selection, chart, request);
+    const std::unique_ptr<Chosen> chosen = Choose();
+    const ReportRequest& request = chosen->Request;
+    BandedReport* report = chosen->Report.get();
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
@@ -236,19 +254,13 @@ void TPrintPreview::PrintEstimateClick()
         return;
     }
     Working working(this);
-    ReportTables tables = host_.Tables();
-    const SelectionState selection = host_.Selection ? host_.Selection() : SelectionState();
-    const ReportRequest request = Request();
-    ChartPages* chart = host_.Chart ? host_.Chart() : nullptr;
-    if (request.Type == GanttChart)
-        SetStatus(QStringLiteral("Creating print image"));
-    std::unique_ptr<BandedReport> report = MakeReport(tables, host_.Services, selection, chart, request);
+    const std::unique_ptr<Chosen> chosen = Choose();
     QPrinter printer(standard, QPrinter::HighResolution);
     printer.setFullPage(true);
-    printer.setDocName(request.Options.Title);
+    printer.setDocName(chosen->Request.Options.Title);
     const TextMeasure measure(&printer);
     PaintingSink sink(printer);
-    if (!RunReport(*report, measure, sink, [&printer](const PageSetup& page) {
+    if (!RunReport(*chosen->Report, measure, sink, [&printer](const PageSetup& page) {
             printer.setPageLayout(page.Layout());
         })) {
         SetStatus(QString::fromLatin1(kUseLandscape));

@@ -81,6 +81,9 @@ protected:
     void reject() override;
 
 private:
+    // The chosen report with all it reads kept beside it.
+    struct Chosen;
+    std::unique_ptr<Chosen> Choose();
     void FormClose();
     void SetStatus(const QString& text);
     void Refuse(const QString& text);

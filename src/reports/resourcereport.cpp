@@ -16,17 +16,13 @@ const TextStyle kItalic{10, false, true};
 
 TPrintResourceReport::TPrintResourceReport(ReportTables& tables, const ReportServices& services,
                                            const SelectionState& selection, const ReportOptions& options)
-    : tables_(tables), services_(services), selection_(selection), options_(options)
+    : ReportBase(tables, services, selection, options)
 {
 }
 
 bool TPrintResourceReport::PrepareResourceReport(int paperCode, const QString& company, int pageCount)
 {
-    PaperCode = paperCode;
-    Company = company.trimmed();
-    pageOf_ = QStringLiteral("of  ") + QString::number(pageCount);
-    Page.ApplyPageFormatCode(paperCode);
-    width_ = Page.PrintableWidth();
+    PreparePage(paperCode, company, pageCount);
     valueLeft_ = width_ - kValueWidth;
     hoursLeft_ = valueLeft_ - 93;
     datesLeft_ = hoursLeft_ - 176;
@@ -35,7 +31,6 @@ bool TPrintResourceReport::PrepareResourceReport(int paperCode, const QString& c
     clientWidth_ = w;
     appointmentLeft_ = 16 + w + 10;
     appointmentWidth_ = 2 * w;
-    address_ = CustomerAddress(tables_.CustomersTable, selection_);
     return true;
 }
 
@@ -64,12 +59,9 @@ Band TPrintResourceReport::Header() const
 void TPrintResourceReport::Print(BandWriter& writer)
 {
     const TextMeasure& m = *Measure;
-    PageCounter = 1;
+    StartRun(writer, [this] { return Header(); });
     totalHours_ = 0;
     totalCharges_ = 0;
-    writer.PageHeader = [this](int) { return Header(); };
-    writer.PageFooter = [this, &m](int) { return PageFooterBand(m, width_, Company, PageCounter, pageOf_); };
-    writer.OnEndPage = [this] { ++PageCounter; };
 
     // The tasks of the selection, read once: what a locate by CHARTSID in the
     // working copy as the query presents it would find.

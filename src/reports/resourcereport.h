@@ -4,21 +4,16 @@
 // resource's working hours in them and the labour charge, then the total
 // hours and charges.
 
-#include "reports/bandedreport.h"
-#include "reports/reportcommon.h"
-#include "reports/reportinputs.h"
+#include "reports/reportbase.h"
 
 namespace tw::reports {
 
-class TPrintResourceReport : public BandedReport {
+class TPrintResourceReport : public ReportBase {
 public:
     TPrintResourceReport(ReportTables& tables, const ReportServices& services, const SelectionState& selection,
                          const ReportOptions& options);
 
     bool PrepareResourceReport(int paperCode, const QString& company, int pageCount);
-
-    int PaperCode = 0;
-    QString Company;
 
     bool Prepare(int totalPages) override { return PrepareResourceReport(PaperCode, Company, totalPages); }
     void Print(BandWriter& writer) override;
@@ -29,15 +24,8 @@ public:
 private:
     Band Header() const;
 
-    ReportTables& tables_;
-    const ReportServices& services_;
-    const SelectionState& selection_;
-    const ReportOptions& options_;
-    QString pageOf_;
-    double width_ = 720;
     double valueLeft_ = 637, hoursLeft_ = 544, datesLeft_ = 368;
     double clientWidth_ = 123, appointmentLeft_ = 149, appointmentWidth_ = 246;
-    AddressBlock address_;
     float totalHours_ = 0;
     Money totalCharges_ = 0;
 };

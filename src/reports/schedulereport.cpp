@@ -19,17 +19,13 @@ const TextStyle kBold{10, true, false};
 
 TPrintScheduleReport::TPrintScheduleReport(ReportTables& tables, const ReportServices& services,
                                            const SelectionState& selection, const ReportOptions& options)
-    : tables_(tables), services_(services), selection_(selection), options_(options)
+    : ReportBase(tables, services, selection, options)
 {
 }
 
 bool TPrintScheduleReport::PrepareScheduleReport(int paperCode, const QString& company, int pageCount)
 {
-    PaperCode = paperCode;
-    Company = company.trimmed();
-    pageOf_ = QStringLiteral("of  ") + QString::number(pageCount);
-    Page.ApplyPageFormatCode(paperCode);
-    width_ = Page.PrintableWidth();
+    PreparePage(paperCode, company, pageCount);
 
     c_ = Columns();
     c_.Total = width_ - kTotalWidth;
@@ -49,7 +45,6 @@ bool TPrintScheduleReport::PrepareScheduleReport(int paperCode, const QString& c
         c_.CustomerJobWidth = c_.CurrentLabel - 10;
         c_.DescWidth = c_.Start - 10;
     }
-    address_ = CustomerAddress(tables_.CustomersTable, selection_);
     originalTotal_ = currentTotal_ = 0;
     return c_.DescWidth >= kMinimumDescWidth;
 }
@@ -103,11 +98,8 @@ Band TPrintScheduleReport::Header() const
 void TPrintScheduleReport::Print(BandWriter& writer)
 {
     const TextMeasure& m = *Measure;
-    PageCounter = 1;
+    StartRun(writer, [this] { return Header(); });
     originalTotal_ = currentTotal_ = 0;
-    writer.PageHeader = [this](int) { return Header(); };
-    writer.PageFooter = [this, &m](int) { return PageFooterBand(m, width_, Company, PageCounter, pageOf_); };
-    writer.OnEndPage = [this] { ++PageCounter; };
 
     const bool totals = options_.IncludeTotals, original = options_.IncludeOriginal;
     const ResourceDirectory directory(tables_.ICrewsTable2, tables_.CrewsTable2);
@@ -215,22 +207,7 @@ void TPrintScheduleReport::Print(BandWriter& writer)
                     writer.Print(note);
                 }
             }
-            if (!options_.IncludeResources)
-                continue;
-            for (const ResourceDirectory::Resource* r : directory.ResourcesOf(key)) {
-                QString text = r->Description;
-                if (options_.IncludeResourceNotes) {
-                    const data::CalendarHours own =
-                        services_.LoadWorkCalendar ? services_.LoadWorkCalendar(r->Id) : data::CalendarHours{};
-                    text += QStringLiteral(".  ") + r->Notes + QStringLiteral(", ") +
-                            QString::number(static_cast<double>(own.HoursPerWeek)) +
-                            QStringLiteral(" hours per week");
-                }
-                Band resource;
-                resource.Label(m, QStringLiteral("ResourceName"), 16, 0, width_ - 32, 17, text, kItalic);
-                resource.Height = 18;
-                writer.Print(resource);
-            }
+            PrintResourceLines(writer, directory, key, 16);
         }
     }
     if (totals) {

@@ -4,22 +4,17 @@
 // resources) and labour cost, optionally the original values beside them,
 // its notes and its resources, and the grand totals at the end.
 
-#include "reports/bandedreport.h"
-#include "reports/reportcommon.h"
-#include "reports/reportinputs.h"
+#include "reports/reportbase.h"
 
 namespace tw::reports {
 
-class TPrintScheduleReport : public BandedReport {
+class TPrintScheduleReport : public ReportBase {
 public:
     TPrintScheduleReport(ReportTables& tables, const ReportServices& services, const SelectionState& selection,
                          const ReportOptions& options);
 
     // False when the description column would be narrower than 100.
     bool PrepareScheduleReport(int paperCode, const QString& company, int pageCount);
-
-    int PaperCode = 0;
-    QString Company;
 
     bool Prepare(int totalPages) override { return PrepareScheduleReport(PaperCode, Company, totalPages); }
     void Print(BandWriter& writer) override;
@@ -38,14 +33,7 @@ public:
 private:
     Band Header() const;
 
-    ReportTables& tables_;
-    const ReportServices& services_;
-    const SelectionState& selection_;
-    const ReportOptions& options_;
-    QString pageOf_;
-    double width_ = 720;
     Columns c_;
-    AddressBlock address_;
     Money originalTotal_ = 0, currentTotal_ = 0;
 };
 
