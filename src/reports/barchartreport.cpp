@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "data/datetimetext.h"
-#include "data/quartergrid.h"
 #include "schedule/axislabels.h"
 
 namespace tw::reports {
@@ -131,8 +129,7 @@ void TPrintAltChartReport::Print(BandWriter& writer)
 
     db::Table& charts = tables_.ChartsTable3;
     const ResourceDirectory directory(tables_.ICrewsTable2, tables_.CrewsTable2);
-    QString lastCustomer, lastJob;
-    bool firstGroup = true;
+    GroupKeys keys;
     if (charts.active()) {
         db::Field showIt = charts.fieldByName("SHOWIT"), job = charts.fieldByName("JOB"),
                   custName = charts.fieldByName("CUSTNAME"), jobName = charts.fieldByName("JOBNAME"),
@@ -144,20 +141,8 @@ void TPrintAltChartReport::Print(BandWriter& writer)
             if (!showIt.asBoolean())
                 continue;
             const bool isJob = job.asBoolean();
-            // Group line at each change of customer or job.
-            const QString customer = QString::fromStdString(custName.asString());
-            const QString jobText = QString::fromStdString(jobName.asString());
-            if (firstGroup || customer != lastCustomer || jobText != lastJob) {
-                firstGroup = false;
-                lastCustomer = customer;
-                lastJob = jobText;
-                Band group;
-                group.Label(m, QStringLiteral("CustomerJob"), 0, 4, width_, 17,
-                            customer + QStringLiteral(" : ") + jobText, {10, true}, Qt::AlignLeft | Qt::AlignTop,
-                            true);
-                group.Height = std::max(group.Height, 30.0);
-                writer.Print(group);
-            }
+            PrintGroupLine(writer, keys, QString::fromStdString(custName.asString()),
+                           QString::fromStdString(jobName.asString()), 4, 30);
             // Task line: job rows in "Overall jobs only", task rows otherwise.
             if (selection_.JobsOnly != isJob)
                 continue;
@@ -178,16 +163,10 @@ void TPrintAltChartReport::Print(BandWriter& writer)
             const double barWidth = BarWidth(start, end);
             line.Rect(QStringLiteral("Bar"), barLeft, 4, barWidth, barHeight_, colour);
 
-            const QString startText = QString::fromStdString(data::DateTimeText(data::RoundUpToQuarterHour(start)));
-            const QString endText = QString::fromStdString(data::DateTimeText(data::RoundUpToQuarterHour(end)));
-            const std::int32_t crew = static_cast<std::int32_t>(crewId.asFloat());
-            int unit = static_cast<int>(pin.asFloat()) - 1;
-            std::string word;
-            const data::CalendarHours calendar =
-                services_.LoadWorkCalendar ? services_.LoadWorkCalendar(crew) : data::CalendarHours{};
-            const std::string amount = data::DurationText(calendar, unit, static_cast<float>(hours.asFloat()), word);
-            const QString range = startText + QStringLiteral("  to  ") + endText + QStringLiteral("  ") +
-                                  QString::fromStdString(amount + word);
+            const QString range = InstantText(start) + QStringLiteral("  to  ") + InstantText(end) +
+                                  QStringLiteral("  ") +
+                                  LengthText(static_cast<std::int32_t>(crewId.asFloat()),
+                                             static_cast<int>(pin.asFloat()) - 1, static_cast<float>(hours.asFloat()));
             const double rangeWidth = std::ceil(m.Width(range, {10, false, true}));
             double rangeLeft = barLeft;
             int rangeAlign = Qt::AlignLeft | Qt::AlignTop;

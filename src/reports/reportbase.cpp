@@ -1,5 +1,10 @@
 #include "reports/reportbase.h"
 
+#include <algorithm>
+
+#include "data/datetimetext.h"
+#include "data/quartergrid.h"
+
 namespace tw::reports {
 
 ReportBase::ReportBase(ReportTables& tables, const ReportServices& services, const SelectionState& selection,
@@ -47,6 +52,33 @@ void ReportBase::PrintResourceLines(BandWriter& writer, const ResourceDirectory&
         line.Height = 18;
         writer.Print(line);
     }
+}
+
+void ReportBase::PrintGroupLine(BandWriter& writer, GroupKeys& keys, const QString& customer, const QString& job,
+                                double top, double minimumHeight)
+{
+    if (keys.Started && customer == keys.Customer && job == keys.Job)
+        return;
+    keys = {customer, job, true};
+    Band group;
+    group.Label(writer.Measure(), QStringLiteral("CustomerJob"), 0, top, width_, 17,
+                customer + QStringLiteral(" : ") + job, {10, true}, Qt::AlignLeft | Qt::AlignTop, true);
+    group.Height = std::max(group.Height, minimumHeight);
+    writer.Print(group);
+}
+
+QString ReportBase::LengthText(std::int32_t resourceId, int unit, float hours) const
+{
+    const data::CalendarHours calendar =
+        services_.LoadWorkCalendar ? services_.LoadWorkCalendar(resourceId) : data::CalendarHours{};
+    std::string word;
+    const std::string amount = data::DurationText(calendar, unit, hours, word);
+    return QString::fromStdString(amount + word);
+}
+
+QString ReportBase::InstantText(TDateTime instant)
+{
+    return QString::fromStdString(data::DateTimeText(data::RoundUpToQuarterHour(instant)));
 }
 
 }  // namespace tw::reports

@@ -31,6 +31,19 @@ protected:
     void PrintResourceLines(BandWriter& writer, const ResourceDirectory& directory, std::int32_t chartsId,
                             double left);
 
+    // The last customer and job a group line was printed for.
+    struct GroupKeys {
+        QString Customer, Job;
+        bool Started = false;
+    };
+    // "customer : job" at each change of customer or job among the shown records.
+    void PrintGroupLine(BandWriter& writer, GroupKeys& keys, const QString& customer, const QString& job,
+                        double top, double minimumHeight);
+    // The length in the task's unit on the resource's calendar, with its word.
+    QString LengthText(std::int32_t resourceId, int unit, float hours) const;
+    // The instant on the quarter-hour grid, as the notes write it.
+    static QString InstantText(TDateTime instant);
+
     ReportTables& tables_;
     const ReportServices& services_;
     const SelectionState& selection_;

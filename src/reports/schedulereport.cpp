@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/datetimetext.h"
-#include "data/quartergrid.h"
 #include "data/textroutines.h"
 
 namespace tw::reports {
@@ -104,20 +102,9 @@ void TPrintScheduleReport::Print(BandWriter& writer)
     const bool totals = options_.IncludeTotals, original = options_.IncludeOriginal;
     const ResourceDirectory directory(tables_.ICrewsTable2, tables_.CrewsTable2);
     db::Table& charts = tables_.ChartsTable3;
-    QString lastCustomer, lastJob;
-    bool firstGroup = true;
+    GroupKeys keys;
     auto hoursOf = [&](std::int32_t crew, TDateTime from, TDateTime to) {
         return services_.WorkingHoursBetween ? services_.WorkingHoursBetween(crew, from, to) : 0.0f;
-    };
-    auto lengthText = [&](std::int32_t crew, int unit, float hours) {
-        const data::CalendarHours calendar =
-            services_.LoadWorkCalendar ? services_.LoadWorkCalendar(crew) : data::CalendarHours{};
-        std::string word;
-        const std::string amount = data::DurationText(calendar, unit, hours, word);
-        return QString::fromStdString(amount + word);
-    };
-    auto dateText = [](TDateTime t) {
-        return QString::fromStdString(data::DateTimeText(data::RoundUpToQuarterHour(t)));
     };
 
     if (charts.active()) {
@@ -131,18 +118,8 @@ void TPrintScheduleReport::Print(BandWriter& writer)
             if (!showIt.asBoolean())
                 continue;
             const bool isJob = job.asBoolean();
-            const QString customer = QString::fromStdString(custName.asString());
-            const QString jobText = QString::fromStdString(jobName.asString());
-            if (firstGroup || customer != lastCustomer || jobText != lastJob) {
-                firstGroup = false;
-                lastCustomer = customer;
-                lastJob = jobText;
-                Band group;
-                group.Label(m, QStringLiteral("CustomerJob"), 0, 0, width_, 17,
-                            customer + QStringLiteral(" : ") + jobText, kBold, Qt::AlignLeft | Qt::AlignTop, true);
-                group.Height = std::max(group.Height, 24.0);
-                writer.Print(group);
-            }
+            PrintGroupLine(writer, keys, QString::fromStdString(custName.asString()),
+                           QString::fromStdString(jobName.asString()), 0, 24);
             if (selection_.JobsOnly != isJob)
                 continue;
 
@@ -169,14 +146,14 @@ void TPrintScheduleReport::Print(BandWriter& writer)
                        isJob ? QString() : QString::fromStdString(desc.asString()), {},
                        Qt::AlignLeft | Qt::AlignTop, true);
             if (original) {
-                line.Label(m, QStringLiteral("OSD"), c_.OSD, 0, kDateWidth, 37, dateText(oStart), kItalic,
+                line.Label(m, QStringLiteral("OSD"), c_.OSD, 0, kDateWidth, 37, InstantText(oStart), kItalic,
                            Qt::AlignLeft | Qt::AlignTop, true)
                     .Opaque = true;
-                line.Label(m, QStringLiteral("OED"), c_.OED, 0, kDateWidth, 37, dateText(oEnd), kItalic,
+                line.Label(m, QStringLiteral("OED"), c_.OED, 0, kDateWidth, 37, InstantText(oEnd), kItalic,
                            Qt::AlignLeft | Qt::AlignTop, true)
                     .Opaque = true;
                 line.Label(m, QStringLiteral("OLength"), c_.OLength, 0, kLengthWidth, 17,
-                           lengthText(primary, unit, originalHours), kItalic)
+                           LengthText(primary, unit, originalHours), kItalic)
                     .Opaque = true;
                 originalTotal_ += originalCost;
                 if (totals)
@@ -184,12 +161,12 @@ void TPrintScheduleReport::Print(BandWriter& writer)
                                kItalic, Qt::AlignRight | Qt::AlignTop)
                         .Opaque = true;
             }
-            line.Label(m, QStringLiteral("Start"), c_.Start, 0, kDateWidth, 37, dateText(start), {},
+            line.Label(m, QStringLiteral("Start"), c_.Start, 0, kDateWidth, 37, InstantText(start), {},
                        Qt::AlignLeft | Qt::AlignTop, true);
-            line.Label(m, QStringLiteral("End"), c_.End, 0, kDateWidth, 37, dateText(end), {},
+            line.Label(m, QStringLiteral("End"), c_.End, 0, kDateWidth, 37, InstantText(end), {},
                        Qt::AlignLeft | Qt::AlignTop, true);
             line.Label(m, QStringLiteral("Length"), c_.Length, 0, kLengthWidth, 17,
-                       lengthText(primary, unit, currentHours));
+                       LengthText(primary, unit, currentHours));
             currentTotal_ += currentCost;
             if (totals)
                 line.Label(m, QStringLiteral("Total"), c_.Total, 0, kTotalWidth, 17, MoneyText(currentCost), {},
