@@ -135,6 +135,19 @@ TEST_F(PdfOutput, GanttPagesAreKeptOneRecordPerPage)
     EXPECT_EQ(image.width(), 1905);
     EXPECT_EQ(QColor(image.pixel(10, 10)), QColor(Qt::darkBlue));
 
+    // Printing again keeps the table's files at the size of one print.
+    const auto memoSize = [this] {
+        for (const auto& entry : std::filesystem::directory_iterator(Folder()))
+            if (QString::fromStdString(entry.path().filename().string()).compare("printer.dbt", Qt::CaseInsensitive) == 0)
+                return std::filesystem::file_size(entry.path());
+        return std::uintmax_t(0);
+    };
+    const std::uintmax_t once = memoSize();
+    EXPECT_GT(once, 3u * 1905 * 3);
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(Pdf(GanttChart, 0, &chart).Ok());
+    EXPECT_EQ(memoSize(), once);
+
     // The next first pass writes the table anew.
     RowsChart smaller(5, 12);
     ASSERT_TRUE(Pdf(GanttChart, 0, &smaller).Ok());
