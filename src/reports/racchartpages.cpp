@@ -1,5 +1,9 @@
 #include "reports/racchartpages.h"
 
+#include <algorithm>
+
+#include <QFontMetrics>
+
 #include "chart/resourceallocationchart.h"
 
 namespace tw::reports {
@@ -33,6 +37,16 @@ int RacChartPages::GetCount()
 
 int RacChartPages::PaintTo(QPainter& painter, const QRect& rect, int firstRow)
 {
+    // The name column is the widest name and 8 more, as the chart makes it;
+    // fixed at the first page, so that the pages do not measure every name
+    // again each (the chart keeps one such width, its screen's).
+    if (appearance_.ResourceNameWidth() == 0 && chart_.Count() > 0) {
+        const QFontMetrics metrics(QFont(appearance_.ResourceNameFont(), painter.device()), painter.device());
+        int widest = 0;
+        for (int i = 0; i < chart_.Count(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(chart_.Resources(i)->Name()));
+        appearance_.SetResourceNameWidth(widest + 8);
+    }
     return chart_.PaintTo(&painter, rect, firstRow, appearance_);
 }
 
