@@ -229,7 +229,8 @@ void TPrintPreview::PreviewEstimateClick()
         }
     }
     bool refused = false;
-    QPrintPreviewDialog preview(&printer, this);
+    // Not a child of this dialog, which stays minimised meanwhile.
+    QPrintPreviewDialog preview(&printer, parentWidget());
     preview.setWindowTitle(windowTitle());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         const TextMeasure measure(target);
