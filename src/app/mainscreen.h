@@ -51,6 +51,12 @@ class QLineEdit;
 class QTabWidget;
 class QTimer;
 
+namespace tw::reports {
+class ChartPages;
+class TPageFormat;
+class TPrintPreview;
+}  // namespace tw::reports
+
 namespace tw::app {
 
 class TDatabaseSelection;
@@ -216,6 +222,10 @@ public:
     // The Visualize page's Refresh and print buttons.
     void RefreshChartClick();
     void PrintPreviewButtonClick();
+    // The print and preview dialog, made at its first opening.
+    void OpenPrintPreview(int helpLevel, double spanDays, double gridInterval, double gridCount,
+                          TDateTime chartStart, TDateTime chartEnd);
+    reports::TPrintPreview* PrintPreview() const { return printPreview_; }
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
     void ApplyCustomerQuery() {}
@@ -287,6 +297,9 @@ private:
     // A window of its own, not a child: the main window's controls are
     // looked up by name, and the editor has a Help button too.
     std::unique_ptr<tasks::TAddTask> taskEditor_;
+    reports::TPrintPreview* printPreview_ = nullptr;
+    reports::TPageFormat* pageFormat_ = nullptr;
+    std::shared_ptr<reports::ChartPages> chartPages_;
 };
 
 }  // namespace tw::app
