@@ -25,9 +25,10 @@ SlotOutcome DecideSlotOutcome(TDateTime a, TDateTime b, TDateTime s, TDateTime e
 // The status text of the insert dialog: whose tasks will be pushed back.
 std::string InsertSlotStatusText(bool allResources, const std::string& resourceName);
 
-// The insert operation's state of the main window.
+// An inserted block that lives in the working copy only, until the timer
+// pushes it or "Remove time" discards it. While an insert is under way
+// (MainScreenState::InsertTimePending) pulls and the poll hold back.
 struct PendingInsertState {
-    bool InsertUnderWay = false;
     bool PendingInsert = false;
     TDateTime PendingInsertStart = 0;
     float PendingInsertHours = 0;

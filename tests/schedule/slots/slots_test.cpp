@@ -11,6 +11,7 @@
 #include "schedule/repeat/repeatdates.h"
 #include "schedule/slots/insertslot.h"
 #include "schedule/slots/removeslot.h"
+#include "schedule/slots/slotoperations.h"
 #include "schedule/workingtime.h"
 #include "workstation.h"
 
@@ -59,7 +60,7 @@ protected:
         calendars[2].Load(afternoons);
         calendars[3].Load(eightToFive);
         adder = std::make_unique<schedule::ScheduleAdder>(ws->tables, ws->state, ws->ui, ws->sync);
-        pending.InsertUnderWay = true;
+        ws->state.InsertTimePending = true;
     }
 
     SlotServices Services()
@@ -350,6 +351,128 @@ TEST_F(Slots, RemovalRefusesAPeriodInWhichSomebodyWorks)
     RemoveSlot remove(Services());
     EXPECT_EQ(remove.RemoveBlock(block, 3, "Crew 3", ws->ui), RemoveSlot::Result::Moved);
     EXPECT_TRUE(Near(Get(61).start, At(8, 10)));
+}
+
+// The insert as an operation of the program: nothing reaches the shared tables until the timer fires,
+// a second Cancel keeps the pending block, "Remove time" discards it, and a removal is pushed at once.
+class SlotStates : public Slots {
+protected:
+    SlotStates()
+    {
+        CreateProgramFolder(progB.path());
+        b = std::make_unique<Workstation>(progB.path(), shared.path());
+        Add({1, 1, At(8, 9), At(8, 11), 2});
+        Add({2, 1, At(8, 13), At(8, 15), 2});
+        ws->sync.PushChartUpdates();
+    }
+
+    SlotHooks MakeHooks()
+    {
+        SlotHooks h;
+        h.RestartRemoveSpaceTimer = [this] { timerRunning = true; };
+        h.StopRemoveSpaceTimer = [this] { timerRunning = false; };
+        h.SetRemoveSpaceEnabled = [this](bool on) { removeEnabled = on; };
+        h.OpenInsertDialog = [this] {
+            if (dialog)
+                dialog();
+        };
+        h.OpenRemoveDialog = h.OpenInsertDialog;
+        return h;
+    }
+
+    TDateTime StartOnB(std::int32_t key)
+    {
+        b->sync.PullChartUpdates(false);
+        b->ChartsTable3.refresh();
+        EXPECT_TRUE(b->ChartsTable3.locate("CHARTSID", db::Value(static_cast<double>(key))));
+        return b->ChartsTable3.fieldByName("SD").asFloat();
+    }
+
+    void InsertTwoHours()
+    {
+        dialog = [this] {
+            InsertSlot insert(Services(), ops.Pending);
+            insert.InsertBlock(ComputeSlotBlock(At(8, 8), 2, kSlotHours), 0);
+            ops.InsertDialogClosed();
+        };
+        ops.InsertSpaceClick();
+    }
+
+    TempFolder progB;
+    std::unique_ptr<Workstation> b;
+    bool timerRunning = false;
+    bool removeEnabled = true;
+    std::function<void()> dialog;
+    SlotOperations ops{ws->sync, ws->state, MakeHooks()};
+};
+
+TEST_F(SlotStates, APendingInsertReachesTheOtherWorkstationOnlyWhenTheTimerFires)
+{
+    InsertTwoHours();
+    EXPECT_TRUE(ws->state.InsertTimePending);
+    EXPECT_TRUE(ops.Pending.PendingInsert);
+    EXPECT_TRUE(timerRunning);
+    EXPECT_TRUE(removeEnabled);
+    EXPECT_TRUE(Near(StartOnB(1), At(8, 9)));
+    // The working copy is not pulled over while the insert is under way.
+    EXPECT_FALSE(ws->sync.PullChartUpdates(true));
+    EXPECT_TRUE(Near(Get(1).start, At(8, 10)));
+
+    // Opened again and cancelled: the earlier block stays pending and the timer runs on.
+    dialog = [this] { ops.InsertCancelClick(); };
+    ops.InsertSpaceClick();
+    EXPECT_TRUE(ws->state.InsertTimePending);
+    EXPECT_TRUE(ops.Pending.PendingInsert);
+    EXPECT_TRUE(timerRunning);
+
+    ops.RemoveSpaceTimerTimer();
+    EXPECT_FALSE(timerRunning);
+    EXPECT_FALSE(ws->state.InsertTimePending);
+    EXPECT_FALSE(ops.Pending.PendingInsert);
+    EXPECT_TRUE(Near(StartOnB(1), At(8, 10)));
+    EXPECT_TRUE(Near(StartOnB(2), At(8, 14)));
+}
+
+TEST_F(SlotStates, CancelWithNothingPendingReturnsToIdle)
+{
+    dialog = [this] { ops.InsertCancelClick(); };
+    ops.InsertSpaceClick();
+    EXPECT_FALSE(ws->state.InsertTimePending);
+    EXPECT_FALSE(timerRunning);
+    EXPECT_TRUE(removeEnabled);
+}
+
+TEST_F(SlotStates, RemoveTimeDiscardsAPendingInsert)
+{
+    Add({3, 3, At(7, 15), At(8, 9), 3});
+    ws->sync.PushChartUpdates();
+    InsertTwoHours();
+    ASSERT_TRUE(ops.Pending.PendingInsert);
+    EXPECT_EQ(Count(), 4);  // task 3 was split
+    dialog = nullptr;
+    ops.RemoveSpaceClick();
+    EXPECT_FALSE(ops.Pending.PendingInsert);
+    EXPECT_FALSE(ws->state.InsertTimePending);
+    EXPECT_FALSE(removeEnabled);
+    EXPECT_EQ(Count(), 3);
+    EXPECT_TRUE(Near(Get(1).start, At(8, 9)));
+    EXPECT_TRUE(Near(Get(3).end, At(8, 9)));
+}
+
+TEST_F(SlotStates, ARemovalIsPushedAtOnce)
+{
+    dialog = [this] {
+        RemoveSlot remove(Services());
+        if (remove.RemoveBlock(ComputeSlotBlock(At(8, 11), 1, kSlotHours), 0, "", ws->ui) ==
+            RemoveSlot::Result::Moved)
+            ops.RemoveDialogMovedTasks();
+        ops.RemoveDialogClosed();
+    };
+    ops.RemoveSpaceClick();
+    EXPECT_TRUE(Near(StartOnB(2), At(8, 11)));
+    // The next poll on this workstation keeps the move.
+    ws->sync.PullChartUpdates(false);
+    EXPECT_TRUE(Near(Get(2).start, At(8, 11)));
 }
 
 TEST(SlotTexts, StatusPanels)
