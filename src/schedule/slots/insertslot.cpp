@@ -9,7 +9,7 @@
 #include "data/updatecount.h"
 #include "schedule/repeat/repeatdates.h"
 
-namespace tw::slots {
+namespace tw::timeblocks {
 
 namespace {
 
@@ -338,4 +338,4 @@ void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
     }
 }
 
-}  // namespace tw::slots
+}  // namespace tw::timeblocks

@@ -12,7 +12,7 @@
 #include "schedule/slots/slotblock.h"
 #include "schedule/slots/slotservices.h"
 
-namespace tw::slots {
+namespace tw::timeblocks {
 
 // What the pass does with one record, by where it lies against the block.
 enum class SlotOutcome { None, Delay, SplitAtStart, SplitRemainder, Protect };
@@ -70,4 +70,4 @@ private:
     db::Table& other_;   // locates and chains, so the pass keeps its place
 };
 
-}  // namespace tw::slots
+}  // namespace tw::timeblocks

@@ -8,7 +8,7 @@
 #include "data/updatecount.h"
 #include "platform/datetime/localetexts.h"
 
-namespace tw::slots {
+namespace tw::timeblocks {
 
 RemoveSlot::RemoveSlot(SlotServices services) : s_(std::move(services)), charts_(s_.Tables.ChartsTable5) {}
 
@@ -21,7 +21,7 @@ std::string RemoveSlotStatusText(bool allResources, const std::string& resourceN
 }
 
 RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t selectedResourceId,
-                                           const std::string& resourceName, data::UserInterface& ui)
+                                           const std::string& resourceName, std::string& refusal)
 {
     const TDateTime S = block.Start;
     const TDateTime E = block.End;
@@ -40,9 +40,8 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
         const bool assigned = (a < E && !SameInstant(a, E) && b > S && !SameInstant(b, S)) ||
                               (SameInstant(a, S) && SameInstant(b, E));
         if (assigned) {
-            ui.SetStatusText(0, selectedResourceId == 0 ? "One or more resources are assigned during this period"
-                                                        : resourceName + " is assigned during this period");
-            ui.RepaintStatus();
+            refusal = selectedResourceId == 0 ? "One or more resources are assigned during this period"
+                                              : resourceName + " is assigned during this period";
             return Result::Refused;
         }
         considered.push_back({recno, charts_.fieldByName("CHARTSID").asInteger(), a});
@@ -94,4 +93,4 @@ void RemoveSlot::MoveTaskUp(TDateTime oldStart, TDateTime newStart, TDateTime ne
     charts_.post();
 }
 
-}  // namespace tw::slots
+}  // namespace tw::timeblocks

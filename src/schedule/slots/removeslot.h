@@ -10,7 +10,7 @@
 #include "schedule/slots/slotblock.h"
 #include "schedule/slots/slotservices.h"
 
-namespace tw::slots {
+namespace tw::timeblocks {
 
 class RemoveSlot {
 public:
@@ -21,9 +21,9 @@ public:
     // Moves the tasks after `block` up; selectedResourceId 0 for every
     // resource, with `resourceName` the selected one's trimmed DESC for the
     // refusal text. A period in which a considered task is assigned is
-    // refused with the status text (panel 0 of `ui`), and nothing changes.
+    // refused with the dialog's status text in `refusal`, and nothing changes.
     Result RemoveBlock(const SlotBlock& block, std::int32_t selectedResourceId, const std::string& resourceName,
-                       data::UserInterface& ui);
+                       std::string& refusal);
 
     // Rewrites the current record of the pass cursor.
     void MoveTaskUp(TDateTime oldStart, TDateTime newStart, TDateTime newEnd);
@@ -38,4 +38,4 @@ private:
 // The status text of the remove dialog for the period starting at `start`.
 std::string RemoveSlotStatusText(bool allResources, const std::string& resourceName, TDateTime start);
 
-}  // namespace tw::slots
+}  // namespace tw::timeblocks

@@ -7,7 +7,7 @@
 #include "data/quartergrid.h"
 #include "data/textroutines.h"
 
-namespace tw::slots {
+namespace tw::timeblocks {
 
 float SlotLengthFromText(std::string_view text)
 {
@@ -83,4 +83,4 @@ std::string ShortestNumberText(float value)
     return std::string(buffer, result.ptr);
 }
 
-}  // namespace tw::slots
+}  // namespace tw::timeblocks

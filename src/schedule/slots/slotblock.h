@@ -6,7 +6,7 @@
 
 #include "platform/datetime/datetime.h"
 
-namespace tw::slots {
+namespace tw::timeblocks {
 
 enum SlotUnit : int { kSlotHours = 0, kSlotDays = 1, kSlotWeeks = 2, kSlotMonths = 3 };
 
@@ -31,4 +31,4 @@ SlotBlock ComputeSlotBlock(TDateTime start, float length, int unit);
 // A number as its shortest decimal text ("4", "2.5"), as the notes show it.
 std::string ShortestNumberText(float value);
 
-}  // namespace tw::slots
+}  // namespace tw::timeblocks

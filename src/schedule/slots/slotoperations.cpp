@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace tw::slots {
+namespace tw::timeblocks {
 
 SlotOperations::SlotOperations(schedule::ScheduleSync& sync, data::MainScreenState& state, SlotHooks hooks)
     : sync_(sync), state_(state), hooks_(std::move(hooks))
@@ -78,4 +78,4 @@ void SlotOperations::DiscardPendingInsertedSlot()
     Pending.PendingInsert = false;
 }
 
-}  // namespace tw::slots
+}  // namespace tw::timeblocks

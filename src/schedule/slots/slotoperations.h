@@ -16,7 +16,7 @@
 #include "schedule/slots/insertslot.h"
 #include "schedule/sync/schedulesync.h"
 
-namespace tw::slots {
+namespace tw::timeblocks {
 
 struct SlotHooks {
     std::function<void()> RestartRemoveSpaceTimer;  // off, then on: 300 s
@@ -71,4 +71,4 @@ private:
     SlotHooks hooks_;
 };
 
-}  // namespace tw::slots
+}  // namespace tw::timeblocks

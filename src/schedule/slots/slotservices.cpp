@@ -2,7 +2,7 @@
 
 #include "data/textroutines.h"
 
-namespace tw::slots {
+namespace tw::timeblocks {
 
 std::vector<std::uint32_t> StoredRecordNumbers(db::Table& table)
 {
@@ -26,4 +26,4 @@ std::string NotesWithLine(const std::string& notes, const std::string& line)
     return lines + line + '\n';
 }
 
-}  // namespace tw::slots
+}  // namespace tw::timeblocks

@@ -13,7 +13,7 @@
 #include "schedule/sync/addtask.h"
 #include "schedule/sync/scheduletables.h"
 
-namespace tw::slots {
+namespace tw::timeblocks {
 
 struct SlotServices {
     schedule::ScheduleTables& Tables;
@@ -40,4 +40,4 @@ inline bool SameInstant(TDateTime a, TDateTime b)
     return a - b < 1.0 / 86400.0 && b - a < 1.0 / 86400.0;
 }
 
-}  // namespace tw::slots
+}  // namespace tw::timeblocks

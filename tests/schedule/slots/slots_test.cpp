@@ -16,7 +16,7 @@
 #include "workstation.h"
 
 using namespace tw;
-using namespace tw::slots;
+using namespace tw::timeblocks;
 using namespace tw::schedule::test;
 
 namespace {
@@ -319,7 +319,8 @@ TEST_F(Slots, RemovalMovesTheLaterTasksUp)
     Add({53, 3, At(8, 16), At(8, 17), 1});
     RemoveSlot remove(Services());
     const SlotBlock block = ComputeSlotBlock(At(8, 10), 2, kSlotHours);
-    ASSERT_EQ(remove.RemoveBlock(block, 1, "Crew 1", ws->ui), RemoveSlot::Result::Moved);
+    std::string refusal;
+    ASSERT_EQ(remove.RemoveBlock(block, 1, "Crew 1", refusal), RemoveSlot::Result::Moved);
     // N = 13:00, T = 3 calendar hours.
     EXPECT_TRUE(Near(Get(51).start, At(8, 10)));
     EXPECT_TRUE(Near(Get(51).end, At(8, 12)));
@@ -335,21 +336,22 @@ TEST_F(Slots, RemovalRefusesAPeriodInWhichSomebodyWorks)
     Add({60, 1, At(8, 11), At(8, 12), 1});
     Add({61, 3, At(8, 13), At(8, 14), 1});
     const SlotBlock block = ComputeSlotBlock(At(8, 10), 2, kSlotHours);
+    std::string refusal;
     {
         RemoveSlot remove(Services());
-        EXPECT_EQ(remove.RemoveBlock(block, 1, "Crew 1", ws->ui), RemoveSlot::Result::Refused);
-        EXPECT_EQ(ws->ui.StatusText(0), "Crew 1 is assigned during this period");
+        EXPECT_EQ(remove.RemoveBlock(block, 1, "Crew 1", refusal), RemoveSlot::Result::Refused);
+        EXPECT_EQ(refusal, "Crew 1 is assigned during this period");
     }
     {
         RemoveSlot remove(Services());
-        EXPECT_EQ(remove.RemoveBlock(block, 0, "", ws->ui), RemoveSlot::Result::Refused);
-        EXPECT_EQ(ws->ui.StatusText(0), "One or more resources are assigned during this period");
+        EXPECT_EQ(remove.RemoveBlock(block, 0, "", refusal), RemoveSlot::Result::Refused);
+        EXPECT_EQ(refusal, "One or more resources are assigned during this period");
     }
     EXPECT_TRUE(Near(Get(61).start, At(8, 13)));
     EXPECT_TRUE(Get(61).notes.empty());
     // Crew 3 alone is free then, and its task moves up.
     RemoveSlot remove(Services());
-    EXPECT_EQ(remove.RemoveBlock(block, 3, "Crew 3", ws->ui), RemoveSlot::Result::Moved);
+    EXPECT_EQ(remove.RemoveBlock(block, 3, "Crew 3", refusal), RemoveSlot::Result::Moved);
     EXPECT_TRUE(Near(Get(61).start, At(8, 10)));
 }
 
@@ -463,7 +465,8 @@ TEST_F(SlotStates, ARemovalIsPushedAtOnce)
 {
     dialog = [this] {
         RemoveSlot remove(Services());
-        if (remove.RemoveBlock(ComputeSlotBlock(At(8, 11), 1, kSlotHours), 0, "", ws->ui) ==
+        std::string refusal;
+        if (remove.RemoveBlock(ComputeSlotBlock(At(8, 11), 1, kSlotHours), 0, "", refusal) ==
             RemoveSlot::Result::Moved)
             ops.RemoveDialogMovedTasks();
         ops.RemoveDialogClosed();
