@@ -285,7 +285,10 @@ bool ScheduleAdder::AddTaskToSchedule(const NewScheduleItem& item)
     }
 
     if (item.SingleAdd) {
-        sync_.PushChartUpdates();
+        // An inserted block of time waiting for its timer is not pushed
+        // along with this item; the timer pushes both.
+        if (!state_.InsertTimePending)
+            sync_.PushChartUpdates();
         t_.CustomersTable.locate("CID", Number(customerKey_));
     }
     return true;
