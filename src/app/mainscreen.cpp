@@ -157,6 +157,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     connect(UpdatePoll, &QTimer::timeout, this, &TMainScreen::UpdatePollTimer);
     ConnectTabHandlers();
     ConnectUpdatePoll();
+    CreateSlotDialogs();
 
     qApp->installEventFilter(this);
     FormCreate();

@@ -32,6 +32,7 @@
 #include "schedule/visualize/updatepoll.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
+#include "tasks/slots/slotdialogs.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -151,6 +152,16 @@ public:
 
     QTimer* Start = nullptr;       // 2 ms, armed by every showing
     QTimer* UpdatePoll = nullptr;  // 15 s, started by the schedule synchronisation
+    QTimer* RemoveSpaceTimer = nullptr;  // 300 s after "Insert time": the insert is pushed
+
+    // Blocks of time: the "Insert time" and "Remove time" buttons and the
+    // insert's timer; the operation's states live in SlotOperations().
+    void InsertSpaceClick();
+    void RemoveSpaceClick();
+    void RemoveSpaceTimerTimer();
+    timeblocks::SlotOperations& SlotOperations() { return *slotOperations_; }
+    tasks::TInsertSlot* InsertSlot() const { return insertSlot_.get(); }
+    tasks::TRemoveSlot* RemoveSlot() const { return removeSlot_.get(); }
 
     void FormCreate();
     void FormShow();
@@ -300,6 +311,12 @@ private:
     reports::TPrintPreview* printPreview_ = nullptr;
     reports::TPageFormat* pageFormat_ = nullptr;
     std::shared_ptr<reports::ChartPages> chartPages_;
+    void CreateSlotDialogs();
+    void RebuildChartFromRecords();
+    timeblocks::SlotServices SlotServices();
+    std::unique_ptr<timeblocks::SlotOperations> slotOperations_;
+    std::unique_ptr<tasks::TInsertSlot> insertSlot_;
+    std::unique_ptr<tasks::TRemoveSlot> removeSlot_;
 };
 
 }  // namespace tw::app
