@@ -5,6 +5,7 @@
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
 #include "app/programfolder.h"
+#include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "app/win7advice.h"
 #include "app/workcalendarpage.h"
@@ -123,6 +124,8 @@ TMainScreen::TMainScreen(QWidget* parent)
     ui->CalendarAreaLayout->addWidget(workCalendarPage_, 0, 0);
     visualizePage_ = new TVisualizePage(ui->RACContainer);
     ui->RACContainerLayout->addWidget(visualizePage_);
+    queryPage_ = new TQueryPage(ui->SelectArea);
+    ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
     connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);
@@ -172,6 +175,8 @@ TMainScreen::~TMainScreen()
     workCalendarPage_ = nullptr;
     delete visualizePage_;
     visualizePage_ = nullptr;
+    delete queryPage_;
+    queryPage_ = nullptr;
     if (data::EstimateData == data_.get())
         data::EstimateData = nullptr;
 }
@@ -482,6 +487,7 @@ void TMainScreen::RestoreWindowLayout()
     move(Layout.Left, Layout.Top);
     resize(Layout.Width, Layout.Height);
     TasksGridAutoWidth = Layout.TasksGridAutoWidth;
+    queryPage_->SetTasksGridWidths(TasksGridAutoWidth, Layout.TasksGridColumnWidths);
 }
 
 void TMainScreen::LayoutMainWindow(bool scalePeriod)

@@ -51,6 +51,7 @@ namespace tw::app {
 
 class TDatabaseSelection;
 class TPassword;
+class TQueryPage;
 class TTWDatabaseSelection;
 class TVisualizePage;
 class TWin7Advice;
@@ -77,6 +78,8 @@ public:
     TWorkCalendarPage* WorkCalendarPage() const { return workCalendarPage_; }
     // The Visualize page in RACContainer; the data module attaches its tables to it.
     TVisualizePage* VisualizePage() const { return visualizePage_; }
+    // The Add / Edit / Query page in SelectArea; the data module attaches its tables to it.
+    TQueryPage* QueryPage() const { return queryPage_; }
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -214,8 +217,8 @@ public:
     void PrintPreviewButtonClick();
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
-    void ApplyCustomerQuery() {}
-    void ResourceDisplayClick() {}
+    void ApplyCustomerQuery();
+    void ResourceDisplayClick();
     void LoadHolidays();
     void FillCalendarResourceList(bool allResources);
     void SelectCalendarResource(double resourceId);
@@ -237,6 +240,7 @@ private:
     void EndAfterDatabaseFailure();
     void AttachWorkCalendar();
     void AttachVisualizePage();
+    void AttachQueryPage();
     void ConnectTabHandlers();
     void ConnectUpdatePoll();
     bool ShowsChartHints(const QWidget* widget) const;
@@ -271,6 +275,7 @@ private:
     TDatabaseSelection* estimatingNames_ = nullptr;
     TWorkCalendarPage* workCalendarPage_ = nullptr;
     TVisualizePage* visualizePage_ = nullptr;
+    TQueryPage* queryPage_ = nullptr;
     bool hintsShown_ = true;
 };
 

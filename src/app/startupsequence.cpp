@@ -5,6 +5,7 @@
 
 #include "app/appservices.h"
 #include "app/mainscreen.h"
+#include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "app/workcalendarpage.h"
 #include "data/services/tablecreation.h"
@@ -193,6 +194,7 @@ void TMainScreen::ApplyReadOnlyAccess(bool readOnly)
             control->setEnabled(!readOnly);
     }
     visualizePage_->ApplyReadOnlyAccess(readOnly);
+    queryPage_->ApplyReadOnlyAccess(readOnly);
 }
 
 void TMainScreen::OpenAllTables(bool rebuildAllowed)
@@ -200,6 +202,7 @@ void TMainScreen::OpenAllTables(bool rebuildAllowed)
     Guarded([&] { tables_->OpenAllTables(rebuildAllowed); });
     AttachWorkCalendar();
     AttachVisualizePage();
+    AttachQueryPage();
 }
 
 void TMainScreen::AttachWorkCalendar()
@@ -360,6 +363,7 @@ void TMainScreen::ReadJobStatusTexts()
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = JobStatusTexts[static_cast<int>(i)].toStdString();
     visualizePage_->SetJobStatusTexts(data::JobStatusTexts(texts));
+    queryPage_->SetJobStatusTexts(data::JobStatusTexts(texts));
 }
 
 void TMainScreen::ReadPageFormat()

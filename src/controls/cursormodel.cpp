@@ -1,6 +1,5 @@
 #include "controls/cursormodel.h"
 
-#include <filesystem>
 
 namespace tw::controls {
 
@@ -16,33 +15,29 @@ CursorModel::CursorModel(db::Table& view, std::vector<CursorColumn> columns, QOb
 {
 }
 
-CursorModel::~CursorModel()
-{
-    reader_.close();
-}
+namespace {
 
-bool CursorModel::OpenReader()
+// Runs read on the view's record recNo and puts the view back where it was.
+// Only a view in browse mode is moved: an edit under way is left alone.
+template <typename Read>
+bool ReadAt(db::Table& view, std::uint32_t recNo, Read&& read)
 {
-    if (!view_.active()) {
-        reader_.close();
+    if (!view.active() || view.state() != db::Table::State::Browse)
         return false;
+    const std::uint32_t saved = view.recNo();
+    const bool atEnd = view.eof();
+    view.goTo(recNo);
+    read();
+    if (saved != 0 && !atEnd) {
+        view.goTo(saved);
+    } else {
+        view.last();
+        view.next();
     }
-    const std::filesystem::path path(view_.path());
-    if (!reader_.active() || reader_.path() != view_.path()) {
-        reader_.close();
-        reader_.setFolder(path.parent_path().string());
-        reader_.setTableName(path.filename().string());
-        reader_.setReadOnly(true);
-        reader_.open();
-    }
-    if (reader_.indexName() != view_.indexName())
-        reader_.setIndexName(view_.indexName());
-    if (reader_.filter() != view_.filter())
-        reader_.setFilter(view_.filter());
-    reader_.setFiltered(view_.filtered());
-    reader_.refresh();
     return true;
 }
+
+}  // namespace
 
 void CursorModel::Reload()
 {
@@ -50,11 +45,17 @@ void CursorModel::Reload()
     recNos_.clear();
     rows_.clear();
     try {
-        if (OpenReader()) {
-            for (reader_.first(); !reader_.eof(); reader_.next()) {
-                rows_.emplace(reader_.recNo(), static_cast<int>(recNos_.size()));
-                recNos_.push_back(reader_.recNo());
+        if (view_.active() && view_.state() == db::Table::State::Browse) {
+            const std::uint32_t saved = view_.recNo();
+            const bool atEnd = view_.eof();
+            for (view_.first(); !view_.eof(); view_.next()) {
+                rows_.emplace(view_.recNo(), static_cast<int>(recNos_.size()));
+                recNos_.push_back(view_.recNo());
             }
+            if (saved != 0 && !atEnd && rows_.count(saved) != 0)
+                view_.goTo(saved);
+            else if (!recNos_.empty())
+                view_.first();
         }
     } catch (const db::DbError&) {
         // A table that cannot be read shows no rows; the operation that
@@ -91,8 +92,9 @@ QVariant CursorModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= static_cast<int>(recNos_.size()))
         return {};
     try {
-        reader_.goTo(recNos_[index.row()]);
-        return columns_[index.column()].Text(reader_);
+        QString text;
+        ReadAt(view_, recNos_[index.row()], [&] { text = columns_[index.column()].Text(view_); });
+        return text;
     } catch (const db::DbError&) {
         return {};  // deleted since the last reload
     }

@@ -1,8 +1,9 @@
 #pragma once
 // A grid's model over one of the data module's cursors: the rows are the
-// records the cursor's filter and index let through, read through a reader
-// cursor of the model's own so that painting never moves the view the rest
-// of the program works on. Reload after the view's filter or data changed.
+// records the cursor's filter and index let through. Cells are read through
+// the view itself, which is put back on its record after each read: a second
+// cursor of the model's own would keep the file open when the program sorts
+// it. Reload after the view's filter or data changed.
 //
 //   CursorModel model(data.ChartsTable, {{"Description", Text("DESC")}, ...});
 //   grid->setModel(&model);
@@ -34,7 +35,6 @@ class CursorModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     CursorModel(db::Table& view, std::vector<CursorColumn> columns, QObject* parent = nullptr);
-    ~CursorModel() override;
 
     // Reads the view's records afresh (its filter and index as they stand).
     void Reload();
@@ -49,11 +49,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    bool OpenReader();
-
     db::Table& view_;
     std::vector<CursorColumn> columns_;
-    mutable db::Table reader_;
     std::vector<std::uint32_t> recNos_;
     std::unordered_map<std::uint32_t, int> rows_;
 };

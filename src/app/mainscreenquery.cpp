@@ -1,0 +1,87 @@
+// The main window's side of the Add / Edit / Query page: the page is attached
+// to the data module once the tables are open, and its hooks reach the
+// Visualize page, the Work calendar page, the schedule adder and the settings.
+#include "app/mainscreen.h"
+#include "app/querypage.h"
+#include "app/visualizepage.h"
+#include "app/workcalendarpage.h"
+#include "platform/registry/registry.h"
+#include "ui_mainscreen.h"
+
+#include <QTabWidget>
+
+namespace tw::app {
+
+void TMainScreen::AttachQueryPage()
+{
+    if (queryPage_->Attached())
+        return;
+    queryPage_->Attach(*data_, State, *userInterface_);
+    query::QueryHooks& hooks = queryPage_->Logic().Hooks;
+    hooks.ShowTaskStatusBar = [this] {
+        if (visualizePage_->Attached())
+            visualizePage_->Logic().Status.ShowTaskStatusBar();
+    };
+    hooks.DeleteCrewIndexRows = [this](std::int32_t key) { adder_->DeleteCrewIndexRows(key); };
+    hooks.ShowWorkCalendar = [this](std::int32_t id) { ShowWorkCalendar(id); };
+    hooks.FillCalendarResourceList = [this](bool allResources) { FillCalendarResourceList(allResources); };
+    hooks.WorkingDay = [this] {
+        const schedule::WorkCalendar& loaded = calendarTables_->Loaded();
+        return std::make_pair(loaded.WorkDayStart(), loaded.WorkDayEnd());
+    };
+    hooks.ShowJobsOnly = [this] { return visualizePage_->DisplayChoice(); };
+    hooks.ChartSortBy = [this](int choice) {
+        visualizePage_->SetSortChoice(choice);
+        ChartSortBy = choice;
+        ChartSortByClick();
+    };
+    hooks.SaveTasksGridWidths = [](const std::array<int, 4>& widths) {
+        registry::TRegistry reg;
+        return SaveTasksGridWidths(reg, widths);
+    };
+    queryPage_->ReadOtherPages = [this](query::QueryControls& controls) {
+        controls.SpecifyWorkingDay = workCalendarPage_->Controls().SpecifyWorkingDay;
+    };
+
+    if (visualizePage_->Attached()) {
+        visualize::VisualizeHooks& chart = visualizePage_->Logic().Hooks;
+        chart.UpdateSelectControls = [this] { queryPage_->UpdateSelectControls(); };
+        // The chart reads the query's restrictions for its status bar.
+        auto readOtherPages = visualizePage_->ReadOtherPages;
+        visualizePage_->ReadOtherPages = [this, readOtherPages](visualize::PageControls& controls) {
+            if (readOtherPages)
+                readOtherPages(controls);
+            const query::QueryPageLogic& q = queryPage_->Logic();
+            controls.RestrictTasksToCrew = q.Controls.Boxes.RestrictTasksToCrew;
+            controls.RestrictByDate = q.Controls.Boxes.RestrictByDate;
+            controls.RestrictToCustomer = q.Controls.Boxes.RestrictToCustomer;
+            controls.RestrictToSelectedStatus = q.Controls.Boxes.RestrictToSelectedStatus;
+            controls.RestrictToActive = q.Controls.Boxes.RestrictToActive;
+            controls.CustomerFieldSearch = q.Search.CustomerSearchActive;
+            controls.TaskFieldSearch = q.Search.TaskSearchActive;
+            controls.TaskStartDate = q.Controls.Pickers.Start;
+            controls.TaskEndDate = q.Controls.Pickers.End;
+        };
+    }
+
+    // Leaving the page keeps its current task; showing it again reads the views afresh.
+    connect(ui->TabControl, &QTabWidget::currentChanged, this, [this, shown = ui->TabControl->currentIndex()](int page) mutable {
+        if (shown == SelectPage && page != SelectPage)
+            queryPage_->SelectExit();
+        else if (page == SelectPage && State.SelectionReady)
+            queryPage_->ShowControls();
+        shown = page;
+    });
+}
+
+void TMainScreen::ApplyCustomerQuery()
+{
+    queryPage_->ApplyCustomerQuery();
+}
+
+void TMainScreen::ResourceDisplayClick()
+{
+    queryPage_->ResourceDisplayClick();
+}
+
+}  // namespace tw::app
