@@ -151,7 +151,7 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
     ConnectNavigator(ui->TasksNavigator, Navigator::Tasks);
     ConnectNavigator(ui->CrewsNavigator, Navigator::Crews);
     ConnectControls();
-    SetTasksGridWidths(tasksAutoWidth_, {110, 100, 75, 75});
+    SetTasksGridWidths(tasksAutoWidth_, {110, 90, 135, 135});
     setEnabled(true);
 }
 
@@ -436,8 +436,11 @@ void TQueryPage::SetTasksGridWidths(bool autoWidth, const std::array<int, 4>& wi
 {
     tasksAutoWidth_ = autoWidth;
     QHeaderView* header = ui->TasksGrid->horizontalHeader();
-    for (int i = 0; i < 4 && i < header->count(); ++i)
+    header->setStretchLastSection(false);
+    for (int i = 0; i < 4 && i < header->count(); ++i) {
+        header->setSectionResizeMode(i, QHeaderView::Interactive);
         header->resizeSection(i, widths[i]);
+    }
     FitTasksGridFirstColumn();
 }
 
@@ -453,19 +456,9 @@ std::array<int, 4> TQueryPage::TasksGridWidths() const
 // The first column takes what the other three leave of the grid.
 void TQueryPage::FitTasksGridFirstColumn()
 {
-    if (!tasksAutoWidth_)
-        return;
     QHeaderView* header = ui->TasksGrid->horizontalHeader();
-    if (header->count() < 4)
-        return;
-    const int others = header->sectionSize(1) + header->sectionSize(2) + header->sectionSize(3);
-    header->resizeSection(0, std::max(60, ui->TasksGrid->viewport()->width() - others));
-}
-
-void TQueryPage::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    FitTasksGridFirstColumn();
+    if (tasksAutoWidth_ && header->count() > 0)
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
 }
 
 bool TQueryPage::eventFilter(QObject* watched, QEvent* event)
