@@ -234,6 +234,7 @@ void TQueryPage::ConnectControls()
             logic_->TaskEndDateChange();
         });
     });
+    connect(ui->SearchCustom, &QPushButton::clicked, this, [this] { Run([this] { logic_->SearchCustomClick(); }); });
     connect(ui->Today, &QPushButton::clicked, this, [this] { Run([this] { logic_->TodayClick(); }); });
     connect(ui->ThisWeek, &QPushButton::clicked, this, [this] { Run([this] { logic_->ThisWeekClick(); }); });
     connect(ui->ThisMonth, &QPushButton::clicked, this, [this] { Run([this] { logic_->ThisMonthClick(); }); });
@@ -361,7 +362,8 @@ void TQueryPage::ShowControls()
     if (QAbstractButton* status = taskStatus_->button(c.TaskStatus))
         status->setChecked(true);
     ui->TaskStatus->setEnabled(s.TaskStatus);
-    ui->SearchCustom->setEnabled(s.SearchCustom);
+    // Until the custom-field window is there to search with, the button waits.
+    ui->SearchCustom->setEnabled(s.SearchCustom && logic_->Hooks.SearchCustomFields != nullptr);
 
     ui->CustomerGrid->setEnabled(s.CustomerGrid);
     ui->CustomerNavigator->setEnabled(s.CustomerNavigator && !readOnly_);

@@ -340,6 +340,12 @@ void QueryPageLogic::RestrictToActiveClick()
     ApplyCustomerQuery();
 }
 
+void QueryPageLogic::SearchCustomClick()
+{
+    if (Hooks.SearchCustomFields)
+        Hooks.SearchCustomFields();
+}
+
 // ---- Date shortcuts ------------------------------------------------------
 
 void QueryPageLogic::ShortcutClick(DateShortcut shortcut)

@@ -78,6 +78,8 @@ struct QueryHooks {
     std::function<bool(const std::array<int, 4>& widths)> SaveTasksGridWidths;
     // The current date and time.
     std::function<TDateTime()> Now;
+    // The custom-field window in search mode; a search in force ends there.
+    std::function<void()> SearchCustomFields;
 };
 
 // The tab's controls as the logic reads and leaves them.
@@ -134,6 +136,7 @@ public:
     void TaskStatusClick();
     void TaskStartDateChange();
     void TaskEndDateChange();
+    void SearchCustomClick();
 
     // Date shortcuts.
     void TodayClick() { ShortcutClick(DateShortcut::Today); }

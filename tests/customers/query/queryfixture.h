@@ -24,36 +24,6 @@ inline TDateTime Day(int d, int hour = 0)
     return EncodeDate(2026, 12, d) + EncodeTime(hour, 0, 0, 0);
 }
 
-inline schedule::ScheduleTables TablesOf(data::TEstimateData& d)
-{
-    return schedule::ScheduleTables{
-        .ChartsTable = d.ChartsTable,
-        .ChartsTable2 = d.ChartsTable2,
-        .ChartsTable3 = d.ChartsTable3,
-        .ChartsTable5 = d.ChartsTable5,
-        .ChartsTable7 = d.ChartsTable7,
-        .TasksTable = d.TasksTable,
-        .TasksTable2 = d.TasksTable2,
-        .TasksTable3 = d.TasksTable3,
-        .IChartsTable = d.IChartsTable,
-        .IChartsTable3 = d.IChartsTable3,
-        .ITasksTable2 = d.ITasksTable2,
-        .ICrewsTable = d.ICrewsTable,
-        .ICrewsTable2 = d.ICrewsTable2,
-        .ICrewsTable3 = d.ICrewsTable3,
-        .CustomersTable = d.CustomersTable,
-        .CustomersTable2 = d.CustomersTable2,
-        .CustomersTable3 = d.CustomersTable3,
-        .JobsTable = d.JobsTable,
-        .JobsTable2 = d.JobsTable2,
-        .JobsTable3 = d.JobsTable3,
-        .CrewsTable2 = d.CrewsTable2,
-        .CalendarTable = d.CalendarTable,
-        .AccessTable = d.AccessTable,
-        .OChartsTable = d.OChartsTable,
-        .FurtherChartViews = {&d.ChartsTable4, &d.ChartsTable6, &d.ChartsTable8, &d.ChartsTable9},
-    };
-}
 
 class QueryFixture : public ::testing::Test {
 protected:
@@ -130,7 +100,7 @@ protected:
     data::TEstimateData& d = *inst.data_;
     data::MainScreenState& state = inst.state_;
     data::RecordingUserInterface& ui = inst.ui_;
-    schedule::ScheduleTables tables = TablesOf(d);
+    schedule::ScheduleTables tables = schedule::ScheduleTablesOf(d);
     schedule::ScheduleSync sync{tables, state, ui};
     schedule::ScheduleAdder adder{tables, state, ui, sync};
     QueryPageLogic logic{d, state, ui};
