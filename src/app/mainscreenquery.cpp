@@ -64,6 +64,9 @@ void TMainScreen::AttachQueryPage()
         };
     }
 
+    poll_->Hooks.ApplyQueryFilters = [this] { queryPage_->ApplyQueryFilters(); };
+    tabHandlers_->Hooks.SetChartSortBy2 = [this](int choice) { queryPage_->SetChartSortBy2(choice); };
+
     // Leaving the page keeps its current task; showing it again reads the views afresh.
     connect(ui->TabControl, &QTabWidget::currentChanged, this, [this, shown = ui->TabControl->currentIndex()](int page) mutable {
         if (shown == SelectPage && page != SelectPage)

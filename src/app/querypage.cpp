@@ -130,7 +130,7 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
     };
 
     data::DataModuleHooks& h = data.Hooks();
-    h.ApplyQueryFilters = [this] { Run([this] { logic_->ApplyQueryFilters(); }); };
+    h.ApplyQueryFilters = [this] { ApplyQueryFilters(); };
     h.ShowResourcesOfTask = [this](std::int32_t key) { Run([&] { logic_->ShowResourcesOfTask(key); }); };
     h.RestrictTasksToCrew = [this] { return logic_->Controls.Boxes.RestrictTasksToCrew; };
 
@@ -403,6 +403,11 @@ void TQueryPage::ApplyCustomerQuery()
     Run([this] { logic_->ApplyCustomerQuery(); });
 }
 
+void TQueryPage::ApplyQueryFilters()
+{
+    Run([this] { logic_->ApplyQueryFilters(); });
+}
+
 void TQueryPage::UpdateSelectControls()
 {
     Run([this] { logic_->UpdateSelectControls(); });
@@ -426,6 +431,12 @@ void TQueryPage::SetJobStatusTexts(const data::JobStatusTexts& texts)
         taskStatus_->button(i)->setText(QString::fromStdString(texts.JobStatusName(i)));
     if (logic_)
         logic_->StatusTexts = texts;
+}
+
+void TQueryPage::SetChartSortBy2(int choice)
+{
+    if (QAbstractButton* button = sortBy_->button(choice))
+        button->setChecked(true);
 }
 
 void TQueryPage::ApplyReadOnlyAccess(bool readOnly)

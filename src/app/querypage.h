@@ -44,12 +44,15 @@ public:
 
     // What the main window and the other pages call.
     void ApplyCustomerQuery();
+    void ApplyQueryFilters();
     void UpdateSelectControls();
     void ResourceDisplayClick();
     void SelectExit();
     // Reads the views afresh into the grids and shows the logic's view of the controls.
     void ShowControls();
     void SetJobStatusTexts(const data::JobStatusTexts& texts);
+    // Shows the chart's sort order in the tab's own choice; fires no click.
+    void SetChartSortBy2(int choice);
     // The tasks grid's columns: the first fills the grid, or the widths the user set.
     void SetTasksGridWidths(bool autoWidth, const std::array<int, 4>& widths);
     // A read-only copy adds, changes and removes nothing.

@@ -5,15 +5,18 @@
 
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
+#include "app/windowlayout.h"
 #include "chart/resourceallocationchart.h"
 #include "controls/cursormodel.h"
 #include "controls/recordnavigator.h"
 #include "platform/datetime/localetexts.h"
+#include "platform/registry/registry.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
 #include "workstation.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QTabWidget>
 #include <QTableView>
@@ -163,6 +166,23 @@ TEST_F(QueryPageTest, ARemovedTaskIsGoneOnASecondWorkstation)
     EXPECT_TRUE(other.ChartsTable.locate("CHARTSID", db::Value(double(fitUnits))));
     other.ICrewsTable2.refresh();
     EXPECT_FALSE(other.ICrewsTable2.locate("CHARTSID", db::Value(double(paintWalls))));
+}
+
+// A click on a title keeps each column's own width in the settings file.
+TEST_F(QueryPageTest, TheTasksGridsColumnWidthsAreKept)
+{
+    QHeaderView* header = page->TasksGrid()->horizontalHeader();
+    const int widths[4] = {0, 140, 150, 160};
+    for (int column = 1; column < 4; ++column)
+        header->resizeSection(column, widths[column]);
+    emit header->sectionClicked(2);
+    registry::TRegistry reg(user.RegistryFile());
+    reg.SetRootKey(registry::RootKey::LocalMachine);
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kVersionKey));
+    for (int column = 1; column < 4; ++column)
+        EXPECT_EQ(reg.ReadString("tcw" + std::to_string(column)), std::to_string(widths[column])) << column;
+    EXPECT_EQ(reg.ReadString("tcw0"), std::to_string(header->sectionSize(0)));
+    EXPECT_TRUE(page->Logic().TasksGridColumnsUserSized);
 }
 
 }  // namespace
