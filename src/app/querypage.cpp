@@ -66,8 +66,6 @@ bool AskYesNo(QWidget* parent, const std::string& text, const std::string& capti
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-int runDepth = 0;
-
 }  // namespace
 
 TQueryPage::TQueryPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TQueryPage>())
@@ -162,11 +160,11 @@ void TQueryPage::Run(Work&& work)
 {
     if (!logic_)
         return;
-    ++runDepth;
-    if (runDepth == 1)
+    ++runDepth_;
+    if (runDepth_ == 1)
         ReadControls();
     Guard(std::forward<Work>(work));
-    if (--runDepth == 0)
+    if (--runDepth_ == 0)
         ShowControls();
 }
 
@@ -293,17 +291,17 @@ void TQueryPage::ConnectNavigator(RecordNavigator* navigator, Navigator which)
     // refusal that could not be checked.
     navigator->BeforeAction = [this, l, before](RecordNavigator::Button b) {
         bool goAhead = false;
-        ++runDepth;
+        ++runDepth_;
         ReadControls();
         if (!Guard([&] { goAhead = (l->*before)(static_cast<B>(b)); }))
             goAhead = false;
-        --runDepth;
+        --runDepth_;
         return goAhead;
     };
     navigator->Action = [this, l, action](RecordNavigator::Button b) {
-        ++runDepth;
+        ++runDepth_;
         Guard([&] { (l->*action)(static_cast<B>(b)); });
-        --runDepth;
+        --runDepth_;
     };
     navigator->OnClick = [this, l, click](RecordNavigator::Button b) {
         Run([&] { (l->*click)(static_cast<B>(b)); });

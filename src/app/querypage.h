@@ -91,6 +91,7 @@ private:
     controls::CursorModel* tasks_ = nullptr;
     controls::CursorModel* crews_ = nullptr;
     bool showing_ = false;
+    int runDepth_ = 0;  // handlers running; only the outermost shows the controls
     bool readOnly_ = false;
     bool tasksAutoWidth_ = true;
 };

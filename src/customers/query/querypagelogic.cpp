@@ -774,8 +774,6 @@ void QueryPageLogic::CustomerNavigatorClick(NavigateButton button)
     }
     if (d_.CustomersTable.active())
         d_.CustomersTable.refresh();
-    if (button == NavigateButton::Delete)
-        ApplyCustomerQuery();
 }
 
 std::int32_t QueryPageLogic::GetCurrentResource()
