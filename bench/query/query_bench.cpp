@@ -123,8 +123,8 @@ public:
     chart::TCustomResourceAllocationChart rac;
     data::JobStatusTexts texts;
     schedule::WorkCalendar calendar;
-    visualize::VisualizePageLogic page{rac, visualize::ChartTablesOf(*inst.data_), inst.state_, inst.ui_, texts,
-                                       calendar};
+    visualize::VisualizePageLogic page{
+        rac, visualize::ChartTablesOf(*inst.data_), inst.state_, inst.ui_, texts, calendar};
     controls::CursorModel customers{inst.data_->CustomersTable,
                                     {controls::FieldColumn(QStringLiteral("Customer"), "NAME")}};
     controls::CursorModel jobs{inst.data_->JobsTable, {controls::FieldColumn(QStringLiteral("Job"), "DESC")}};
@@ -133,7 +133,8 @@ public:
                                  controls::FieldColumn(QStringLiteral("Pri. Resource"), "TDESC"),
                                  controls::FieldColumn(QStringLiteral("Start"), "SD"),
                                  controls::FieldColumn(QStringLiteral("End"), "ED")}};
-    controls::CursorModel crews{inst.data_->CrewsTable, {controls::FieldColumn(QStringLiteral("Resource"), "DESC")}};
+    controls::CursorModel crews{inst.data_->CrewsTable,
+                                {controls::FieldColumn(QStringLiteral("Resource"), "DESC")}};
 
     // What every restriction ends in: the grids read afresh and the chart built.
     bool withChart = true;

@@ -38,8 +38,9 @@ CursorColumn DateTimeColumn(const QString& title, const char* field)
 
 CursorColumn RateColumn()
 {
-    return {QStringLiteral("Rate"),
-            [](db::Table& record) { return QString::number(record.fieldByName("RATE").asCurrency(), 'f', 2); }};
+    return {QStringLiteral("Rate"), [](db::Table& record) {
+                return QString::number(record.fieldByName("RATE").asCurrency(), 'f', 2);
+            }};
 }
 
 QDate ToQDate(TDateTime value)
@@ -54,16 +55,21 @@ TDateTime FromQDate(const QDate& date)
 }
 
 std::array<QString, RecordNavigator::kButtonCount> Hints(const QString& what, const QString& add,
-                                                        const QString& remove)
+                                                         const QString& remove)
 {
-    return {QStringLiteral("First ") + what, QStringLiteral("Prior ") + what, QStringLiteral("Next ") + what,
-            QStringLiteral("Last ") + what, add, remove};
+    return {QStringLiteral("First ") + what,
+            QStringLiteral("Prior ") + what,
+            QStringLiteral("Next ") + what,
+            QStringLiteral("Last ") + what,
+            add,
+            remove};
 }
 
 bool AskYesNo(QWidget* parent, const std::string& text, const std::string& caption)
 {
     return QMessageBox::question(parent, QString::fromStdString(caption), QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 }  // namespace
@@ -92,8 +98,8 @@ TQueryPage::TQueryPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
         Hints(QStringLiteral("job"), QStringLiteral("Add new job"), QStringLiteral("Remove job")));
     ui->TasksNavigator->SetHints(
         Hints(QStringLiteral("task"), QStringLiteral("Add new task"), QStringLiteral("Remove tasks")));
-    ui->CrewsNavigator->SetHints(
-        Hints(QStringLiteral("resource"), QStringLiteral("Add new resource"), QStringLiteral("Remove resource")));
+    ui->CrewsNavigator->SetHints(Hints(QStringLiteral("resource"), QStringLiteral("Add new resource"),
+                                       QStringLiteral("Remove resource")));
     const QDate today = QDate::currentDate();
     ui->TaskStartDate->setDate(today);
     ui->TaskEndDate->setDate(today);
@@ -116,7 +122,8 @@ QTableView* TQueryPage::CrewsGrid() const
     return ui->CrewsGrid;
 }
 
-void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& userInterface)
+void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
+                        data::UserInterface& userInterface)
 {
     userInterface_ = &userInterface;
     logic_ = std::make_unique<query::QueryPageLogic>(data, state, userInterface);
@@ -132,14 +139,17 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
     h.ShowResourcesOfTask = [this](std::int32_t key) { Run([&] { logic_->ShowResourcesOfTask(key); }); };
     h.RestrictTasksToCrew = [this] { return logic_->Controls.Boxes.RestrictTasksToCrew; };
 
-    customers_ = new CursorModel(data.CustomersTable, {FieldColumn(QStringLiteral("Customer"), "NAME")}, this);
+    customers_ =
+        new CursorModel(data.CustomersTable, {FieldColumn(QStringLiteral("Customer"), "NAME")}, this);
     jobs_ = new CursorModel(data.JobsTable, {FieldColumn(QStringLiteral("Job"), "DESC")}, this);
-    tasks_ = new CursorModel(data.ChartsTable,
-                             {FieldColumn(QStringLiteral("Description"), "DESC"),
-                              FieldColumn(QStringLiteral("Pri. Resource"), "TDESC"),
-                              DateTimeColumn(QStringLiteral("Start"), "SD"), DateTimeColumn(QStringLiteral("End"), "ED")},
+    tasks_ = new CursorModel(
+        data.ChartsTable,
+        {FieldColumn(QStringLiteral("Description"), "DESC"),
+         FieldColumn(QStringLiteral("Pri. Resource"), "TDESC"), DateTimeColumn(QStringLiteral("Start"), "SD"),
+         DateTimeColumn(QStringLiteral("End"), "ED")},
+        this);
+    crews_ = new CursorModel(data.CrewsTable, {FieldColumn(QStringLiteral("Resource"), "DESC"), RateColumn()},
                              this);
-    crews_ = new CursorModel(data.CrewsTable, {FieldColumn(QStringLiteral("Resource"), "DESC"), RateColumn()}, this);
     ConnectGrid(ui->CustomerGrid, customers_, Navigator::Customers);
     ConnectGrid(ui->JobsGrid, jobs_, Navigator::Jobs);
     ConnectGrid(ui->TasksGrid, tasks_, Navigator::Tasks);
@@ -195,7 +205,8 @@ void TQueryPage::ConnectControls()
     const std::pair<QCheckBox*, std::pair<Box, void (query::QueryPageLogic::*)()>> boxes[] = {
         {ui->RestrictTasksToCrew,
          {&query::RestrictionBoxes::RestrictTasksToCrew, &query::QueryPageLogic::RestrictTasksToCrewClick}},
-        {ui->RestrictByDate, {&query::RestrictionBoxes::RestrictByDate, &query::QueryPageLogic::RestrictByDateClick}},
+        {ui->RestrictByDate,
+         {&query::RestrictionBoxes::RestrictByDate, &query::QueryPageLogic::RestrictByDateClick}},
         {ui->RestrictToCustomer,
          {&query::RestrictionBoxes::RestrictToCustomer, &query::QueryPageLogic::RestrictToCustomerClick}},
         {ui->RestrictToSelectedStatus,
@@ -213,7 +224,8 @@ void TQueryPage::ConnectControls()
             });
         });
     }
-    connect(taskStatus_, &QButtonGroup::idClicked, this, [this](int) { Run([this] { logic_->TaskStatusClick(); }); });
+    connect(taskStatus_, &QButtonGroup::idClicked, this,
+            [this](int) { Run([this] { logic_->TaskStatusClick(); }); });
     connect(ui->TaskStartDate, &QDateEdit::dateChanged, this, [this](const QDate& date) {
         if (showing_)
             return;
@@ -232,10 +244,12 @@ void TQueryPage::ConnectControls()
             logic_->TaskEndDateChange();
         });
     });
-    connect(ui->SearchCustom, &QPushButton::clicked, this, [this] { Run([this] { logic_->SearchCustomClick(); }); });
+    connect(ui->SearchCustom, &QPushButton::clicked, this,
+            [this] { Run([this] { logic_->SearchCustomClick(); }); });
     connect(ui->Today, &QPushButton::clicked, this, [this] { Run([this] { logic_->TodayClick(); }); });
     connect(ui->ThisWeek, &QPushButton::clicked, this, [this] { Run([this] { logic_->ThisWeekClick(); }); });
-    connect(ui->ThisMonth, &QPushButton::clicked, this, [this] { Run([this] { logic_->ThisMonthClick(); }); });
+    connect(ui->ThisMonth, &QPushButton::clicked, this,
+            [this] { Run([this] { logic_->ThisMonthClick(); }); });
     connect(ui->UpDownDay, &controls::UpDownArrows::Clicked, this,
             [this](bool up) { Run([&] { logic_->UpDownDayClick(up); }); });
     connect(ui->UpDownWeek, &controls::UpDownArrows::Clicked, this,
@@ -250,10 +264,12 @@ void TQueryPage::ConnectControls()
         Run([this] { logic_->TasksGridTitleClick(TasksGridWidths()); });
         tasksAutoWidth_ = !logic_->TasksGridColumnsUserSized && tasksAutoWidth_;
     });
-    connect(ui->TasksGrid, &QTableView::clicked, this, [this] { Run([this] { logic_->TasksGridCellClick(); }); });
+    connect(ui->TasksGrid, &QTableView::clicked, this,
+            [this] { Run([this] { logic_->TasksGridCellClick(); }); });
     connect(ui->TasksGrid, &QTableView::doubleClicked, this,
             [this] { Run([this] { logic_->TasksGridDblClick(); }); });
-    connect(ui->CrewsGrid, &QTableView::clicked, this, [this] { Run([this] { logic_->CrewsGridCellClick(); }); });
+    connect(ui->CrewsGrid, &QTableView::clicked, this,
+            [this] { Run([this] { logic_->CrewsGridCellClick(); }); });
     for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->installEventFilter(this);
 }
@@ -266,26 +282,26 @@ void TQueryPage::ConnectNavigator(RecordNavigator* navigator, Navigator which)
     void (query::QueryPageLogic::*action)(B) = nullptr;
     void (query::QueryPageLogic::*click)(B) = nullptr;
     switch (which) {
-    case Navigator::Customers:
-        before = &query::QueryPageLogic::CustomerNavigatorBeforeAction;
-        action = &query::QueryPageLogic::CustomerNavigatorAction;
-        click = &query::QueryPageLogic::CustomerNavigatorClick;
-        break;
-    case Navigator::Jobs:
-        before = &query::QueryPageLogic::JobsNavigatorBeforeAction;
-        action = &query::QueryPageLogic::JobsNavigatorAction;
-        click = &query::QueryPageLogic::JobsNavigatorClick;
-        break;
-    case Navigator::Tasks:
-        before = &query::QueryPageLogic::TasksNavigatorBeforeAction;
-        action = &query::QueryPageLogic::TasksNavigatorAction;
-        click = &query::QueryPageLogic::TasksNavigatorClick;
-        break;
-    case Navigator::Crews:
-        before = &query::QueryPageLogic::CrewsNavigatorBeforeAction;
-        action = &query::QueryPageLogic::CrewsNavigatorAction;
-        click = &query::QueryPageLogic::CrewsNavigatorClick;
-        break;
+        case Navigator::Customers:
+            before = &query::QueryPageLogic::CustomerNavigatorBeforeAction;
+            action = &query::QueryPageLogic::CustomerNavigatorAction;
+            click = &query::QueryPageLogic::CustomerNavigatorClick;
+            break;
+        case Navigator::Jobs:
+            before = &query::QueryPageLogic::JobsNavigatorBeforeAction;
+            action = &query::QueryPageLogic::JobsNavigatorAction;
+            click = &query::QueryPageLogic::JobsNavigatorClick;
+            break;
+        case Navigator::Tasks:
+            before = &query::QueryPageLogic::TasksNavigatorBeforeAction;
+            action = &query::QueryPageLogic::TasksNavigatorAction;
+            click = &query::QueryPageLogic::TasksNavigatorClick;
+            break;
+        case Navigator::Crews:
+            before = &query::QueryPageLogic::CrewsNavigatorBeforeAction;
+            action = &query::QueryPageLogic::CrewsNavigatorAction;
+            click = &query::QueryPageLogic::CrewsNavigatorClick;
+            break;
     }
     // A failure in one step stops the press there: nothing is done on a
     // refusal that could not be checked.
@@ -346,13 +362,13 @@ void TQueryPage::ShowControls()
     ui->RestrictToCustomer->setChecked(b.RestrictToCustomer);
     ui->RestrictToSelectedStatus->setChecked(b.RestrictToSelectedStatus);
     ui->RestrictToActive->setChecked(b.RestrictToActive);
-    for (QCheckBox* box : {ui->RestrictTasksToCrew, ui->RestrictByDate, ui->RestrictToCustomer,
-                           ui->RestrictToSelectedStatus})
+    for (QCheckBox* box :
+         {ui->RestrictTasksToCrew, ui->RestrictByDate, ui->RestrictToCustomer, ui->RestrictToSelectedStatus})
         box->setEnabled(s.RestrictionBoxes);
     ui->TaskStartDate->setDate(ToQDate(c.Pickers.Start));
     ui->TaskEndDate->setDate(ToQDate(c.Pickers.End));
-    for (QWidget* w : std::initializer_list<QWidget*>{ui->Today, ui->ThisWeek, ui->ThisMonth, ui->TaskStartDate,
-                                                      ui->TaskEndDate})
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->Today, ui->ThisWeek, ui->ThisMonth,
+                                                      ui->TaskStartDate, ui->TaskEndDate})
         w->setEnabled(c.DateControlsEnabled);
     ui->UpDownDay->setEnabled(c.UpDownDay);
     ui->UpDownWeek->setEnabled(c.UpDownWeek);

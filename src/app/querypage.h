@@ -27,7 +27,7 @@ class QTableView;
 namespace tw::controls {
 class CursorModel;
 class RecordNavigator;
-}
+}  // namespace tw::controls
 
 namespace tw::app {
 

@@ -1,6 +1,5 @@
 #include "controls/cursormodel.h"
 
-
 namespace tw::controls {
 
 CursorColumn FieldColumn(const QString& title, const std::string& field)
@@ -102,7 +101,8 @@ QVariant CursorModel::data(const QModelIndex& index, int role) const
 
 QVariant CursorModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section >= static_cast<int>(columns_.size()))
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal
+        || section >= static_cast<int>(columns_.size()))
         return {};
     return columns_[section].Title;
 }

@@ -27,16 +27,16 @@ Period ShortcutPeriod(DateShortcut shortcut, TDateTime now)
 {
     const TDateTime today = std::floor(now);
     switch (shortcut) {
-    case DateShortcut::Today:
-        return {today, today};
-    case DateShortcut::ThisWeek: {
-        const int weekday = DayOfWeek(today);
-        return {today - (weekday - 1), today + (7 - weekday)};
-    }
-    case DateShortcut::ThisMonth: {
-        const DateFields d = DecodeDate(today);
-        return {EncodeDate(d.year, d.month, 1), EncodeDate(d.year, d.month, DaysInMonth(d.year, d.month))};
-    }
+        case DateShortcut::Today: return {today, today};
+        case DateShortcut::ThisWeek: {
+            const int weekday = DayOfWeek(today);
+            return {today - (weekday - 1), today + (7 - weekday)};
+        }
+        case DateShortcut::ThisMonth: {
+            const DateFields d = DecodeDate(today);
+            return {EncodeDate(d.year, d.month, 1),
+                    EncodeDate(d.year, d.month, DaysInMonth(d.year, d.month))};
+        }
     }
     return {today, today};
 }
@@ -48,7 +48,8 @@ DatePickers FillPickers(const Period& period, bool specifyWorkingDay, TDateTime 
     if (specifyWorkingDay) {
         p.Start = ComposeDateTime(period.FirstDay,
                                   TimePart(schedule::CombineDateTime(period.FirstDay, workingDayStart)));
-        p.End = ComposeDateTime(period.LastDay, TimePart(schedule::CombineDateTime(period.LastDay, workingDayEnd)));
+        p.End = ComposeDateTime(period.LastDay,
+                                TimePart(schedule::CombineDateTime(period.LastDay, workingDayEnd)));
     } else {
         p.Start = period.FirstDay;
         p.End = period.LastDay;

@@ -19,8 +19,10 @@ TEST(DateShortcutsTest, PeriodsOfTheButtons)
         TDateTime now, first, last;
     } cases[] = {
         {"today", DateShortcut::Today, D(2026, 12, 9, 14, 20), D(2026, 12, 9), D(2026, 12, 9)},
-        {"a Wednesday's week", DateShortcut::ThisWeek, D(2026, 12, 9, 14, 20), D(2026, 12, 6), D(2026, 12, 12)},
-        {"a week across the year end", DateShortcut::ThisWeek, D(2026, 12, 30), D(2026, 12, 27), D(2027, 1, 2)},
+        {"a Wednesday's week", DateShortcut::ThisWeek, D(2026, 12, 9, 14, 20), D(2026, 12, 6),
+         D(2026, 12, 12)},
+        {"a week across the year end", DateShortcut::ThisWeek, D(2026, 12, 30), D(2026, 12, 27),
+         D(2027, 1, 2)},
         {"a Sunday starts its week", DateShortcut::ThisWeek, D(2026, 12, 6), D(2026, 12, 6), D(2026, 12, 12)},
         {"leap February", DateShortcut::ThisMonth, D(2028, 2, 10), D(2028, 2, 1), D(2028, 2, 29)},
         {"plain February", DateShortcut::ThisMonth, D(2027, 2, 10), D(2027, 2, 1), D(2027, 2, 28)},

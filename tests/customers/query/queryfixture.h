@@ -24,7 +24,6 @@ inline TDateTime Day(int d, int hour = 0)
     return EncodeDate(2026, 12, d) + EncodeTime(hour, 0, 0, 0);
 }
 
-
 class QueryFixture : public ::testing::Test {
 protected:
     QueryFixture()

@@ -52,15 +52,14 @@ TEST_F(QueryPageLogicTest, ResourceRestrictionShowsItsAssignmentsInGridAndChartV
     // Moving the resources grid runs the query again.
     d.CrewsTable.refresh();
     d.CrewsTable.locate("CREWID", db::Value(double(ann)));
-    logic.MoveTo(QueryPageLogic::Navigator::Crews,
-                 [&] {
-                     db::Table t;
-                     t.setFolder(state.ScheduleFolder);
-                     t.setTableName("crews.dbf");
-                     t.open();
-                     t.locate("CREWID", db::Value(double(bob)));
-                     return t.recNo();
-                 }());
+    logic.MoveTo(QueryPageLogic::Navigator::Crews, [&] {
+        db::Table t;
+        t.setFolder(state.ScheduleFolder);
+        t.setTableName("crews.dbf");
+        t.open();
+        t.locate("CREWID", db::Value(double(bob)));
+        return t.recNo();
+    }());
     EXPECT_EQ(Keys(d.ChartsTable), std::vector<std::int32_t>{paint});
 
     logic.Controls.Boxes.RestrictTasksToCrew = false;

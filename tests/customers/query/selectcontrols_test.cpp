@@ -14,14 +14,14 @@ TEST(SelectControlsTest, RowsOfTheBoxes)
         bool imports, jobsSide, resources, status, taskInsert, customerInsert, active;
     } cases[] = {
         {"nothing", {}, true, true, true, false, true, true, false},
-        {"customer alone keeps both inserts", {false, false, true, false, false}, false, true, true, false, true,
-         true, true},
+        {"customer alone keeps both inserts", {false, false, true, false, false},
+         false, true, true, false, true, true, true},
         {"dates", {false, true, false, false, false}, false, false, true, false, false, false, true},
         {"resource", {true, false, false, false, false}, false, false, true, false, true, false, true},
-        {"resource, dates, customer keep imports", {true, true, true, false, false}, true, false, true, false, true,
-         true, true},
-        {"customer and status turn resources off", {false, false, true, true, false}, false, true, false, true,
-         false, true, true},
+        {"resource, dates, customer keep imports", {true, true, true, false, false},
+         true, false, true, false, true, true, true},
+        {"customer and status turn resources off", {false, false, true, true, false},
+         false, true, false, true, false, true, true},
         {"all four", {true, true, true, true, false}, false, false, true, true, false, true, true},
     };
     for (const Case& c : cases) {
