@@ -6,6 +6,8 @@
 #include "app/visualizepage.h"
 #include "app/workcalendarpage.h"
 #include "platform/registry/registry.h"
+#include "tasks/addtaskform.h"
+#include "tasks/editor/taskeditor.h"
 #include "ui_mainscreen.h"
 
 #include <QTabWidget>
@@ -35,6 +37,15 @@ void TMainScreen::AttachQueryPage()
         ChartSortBy = choice;
         ChartSortByClick();
     };
+    hooks.ShowTaskEditor = [this](const query::TaskEditorRequest& r) {
+        taskEditor_->ShowTaskEditor(*r.Table, r.IsMainView, r.Edit, r.HelpLevel, r.Description, r.StartText,
+                                    r.AddMissingData, r.NotesText, r.CustomerListId, r.ListId, r.JobListId,
+                                    r.FullName, r.RebuildOnClose, r.Status, r.Modal, r.SkipOverlapCheck);
+    };
+    // A new task is for the resource selected in the resources grid.
+    tasks::TaskEditorHooks& editor = taskEditorContext_->Hooks;
+    editor.GetCurrentResource = [this] { return queryPage_->Logic().GetCurrentResource(); };
+    editor.CustomerGridEnabled = [this] { return queryPage_->Logic().Controls.Select.CustomerGrid; };
     hooks.SaveTasksGridWidths = [](const std::array<int, 4>& widths) {
         registry::TRegistry reg;
         return SaveTasksGridWidths(reg, widths);

@@ -5,6 +5,7 @@
 #include "data/datetimetext.h"
 #include "data/filtertexts.h"
 #include "data/quartergrid.h"
+#include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "schedule/sync/schedulesync.h"
 
@@ -137,7 +138,7 @@ void QueryPageLogic::ApplyCustomerQuery()
         }
     }
     {
-        FlagScope busy(state_.TablesBusy);
+        data::TablesBusyScope busy(state_);
         jobs.setFiltered(false);
         jobs.setFilter(jobFilter);
         jobs.setFiltered(true);
@@ -571,7 +572,7 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
 // every other task the grid showed.
 void QueryPageLogic::DeleteTaskEverywhere()
 {
-    ui_.SetBusyCursor(true);
+    data::BusyCursor hourglass(ui_);
     db::Table& working = d_.ChartsTable2;
     working.refresh();
     const bool jobRowFound = working.locate("JOB;JID", {db::Value(true), Number(DeletedTaskJobId)});
@@ -609,7 +610,6 @@ void QueryPageLogic::DeleteTaskEverywhere()
     });
     d_.ChartsTable.refresh();
     ApplyQueryFilters();
-    ui_.SetBusyCursor(false);
 }
 
 bool QueryPageLogic::SharedScheduleNames(const char* field, std::int32_t key)
@@ -823,7 +823,7 @@ void QueryPageLogic::ShowResourcesOfTask(std::int32_t chartsId)
         return;
     ResourceDisplayShown = chosen;
     db::Table& crews = d_.CrewsTable;
-    FlagScope busy(state_.TablesBusy);
+    data::TablesBusyScope busy(state_);
     if (chosen == 0) {
         SetViewFilter(crews, std::string());
         Controls.CrewsLabel = "All resources";
