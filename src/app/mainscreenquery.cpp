@@ -46,6 +46,12 @@ void TMainScreen::AttachQueryPage()
     tasks::TaskEditorHooks& editor = taskEditorContext_->Hooks;
     editor.GetCurrentResource = [this] { return queryPage_->Logic().GetCurrentResource(); };
     editor.CustomerGridEnabled = [this] { return queryPage_->Logic().Controls.Select.CustomerGrid; };
+    // What the editor saved shows in the tasks grid as well as on the chart.
+    editor.BuildChart = [this, buildChart = editor.BuildChart] {
+        if (buildChart)
+            buildChart();
+        queryPage_->ShowControls();
+    };
     hooks.SaveTasksGridWidths = [](const std::array<int, 4>& widths) {
         registry::TRegistry reg;
         return SaveTasksGridWidths(reg, widths);

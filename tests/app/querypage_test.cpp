@@ -11,6 +11,7 @@
 #include "controls/recordnavigator.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/registry/registry.h"
+#include "tasks/addtaskform.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
 #include "workstation.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -166,6 +168,27 @@ TEST_F(QueryPageTest, ARemovedTaskIsGoneOnASecondWorkstation)
     EXPECT_TRUE(other.ChartsTable.locate("CHARTSID", db::Value(double(fitUnits))));
     other.ICrewsTable2.refresh();
     EXPECT_FALSE(other.ICrewsTable2.locate("CHARTSID", db::Value(double(paintWalls))));
+}
+
+// Add on the tasks navigator proposes the job's next task for the resource
+// selected in the resources grid; a double click edits the task.
+TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
+{
+    SelectRow(page->CrewsGrid(), "Bob");
+    SelectRow(page->TasksGrid(), "Paint walls");
+    Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Insert)->click();
+    tasks::TAddTask* editor = window.TaskEditor();
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Kitchen task 4");
+    EXPECT_EQ(editor->findChild<QLineEdit*>("Resource")->text(), "Bob");
+    EXPECT_FALSE(window.State.TablesBusy);
+    editor->close();
+
+    const QModelIndex paint = page->TasksGrid()->currentIndex();
+    emit page->TasksGrid()->doubleClicked(paint);
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Paint walls");
+    editor->close();
 }
 
 // A click on a title keeps each column's own width in the settings file.
