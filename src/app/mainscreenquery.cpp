@@ -37,7 +37,7 @@ void TMainScreen::AttachQueryPage()
         ChartSortBy = choice;
         ChartSortByClick();
     };
-    hooks.ShowTaskEditor = [this](const query::TaskEditorRequest& r) {
+    hooks.ShowTaskEditor = [this](const tasks::EditorArguments& r) {
         taskEditor_->ShowTaskEditor(*r.Table, r.IsMainView, r.Edit, r.HelpLevel, r.Description, r.StartText,
                                     r.AddMissingData, r.NotesText, r.CustomerListId, r.ListId, r.JobListId,
                                     r.FullName, r.RebuildOnClose, r.Status, r.Modal, r.SkipOverlapCheck);

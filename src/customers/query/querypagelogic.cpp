@@ -543,17 +543,19 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
                 if (all.fieldByName("JID").asInteger() == jid && !all.fieldByName("JOB").asBoolean())
                     ++n;
             }
-            TaskEditorRequest request;
+            tasks::EditorArguments request;
             request.Table = &d_.ChartsTable;
+            request.IsMainView = true;
             request.HelpLevel = state_.HelpLevel;
             request.Description = jobDesc + " task " + std::to_string(n + 1);
             request.StartText = data::DateTimeText(NewTaskStart);
-            request.Start = NewTaskStart;
+            request.RebuildOnClose = true;
             request.Status = data::JobStatusTexts::kNone;
             if (Hooks.ShowTaskEditor)
                 Hooks.ShowTaskEditor(request);
-            else
-                state_.TablesBusy = false;  // the editor clears it once it has prepared itself
+            // The editor is modeless: once it is shown the scroll handlers
+            // may run again.
+            state_.TablesBusy = false;
             break;
         }
         case NavigateButton::Delete:
@@ -868,8 +870,10 @@ void QueryPageLogic::TasksGridDblClick()
         return;
     }
     Status(0, "");
-    TaskEditorRequest request;
+    tasks::EditorArguments request;
     request.Table = &d_.ChartsTable;
+    request.IsMainView = true;
+    request.RebuildOnClose = true;
     request.Edit = true;
     request.HelpLevel = state_.HelpLevel;
     request.Status = d_.ChartsTable.fieldByName("BIDID").asInteger();

@@ -27,39 +27,18 @@
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
 #include "data/services/userinterface.h"
+#include "tasks/editor/taskeditor.h"
 
 namespace tw::query {
 
 enum class NavigateButton { First, Prior, Next, Last, Insert, Delete };
-
-// What the task editor is opened with, in the order of its arguments.
-struct TaskEditorRequest {
-    db::Table* Table = nullptr;
-    bool IsMainView = true;
-    bool Edit = false;
-    int HelpLevel = 0;
-    std::string Description;
-    std::string StartText;
-    bool AddMissingData = false;
-    std::string NotesText;
-    std::string CustomerListId;
-    std::string ListId;
-    std::string JobListId;
-    std::string FullName;
-    bool RebuildOnClose = true;
-    int Status = 3;
-    bool Modal = false;
-    bool SkipOverlapCheck = false;
-    // Where an added task starts.
-    TDateTime Start = 0;
-};
 
 // Operations of other parts of the program; an empty hook does nothing (a
 // question left unanswered counts as No).
 struct QueryHooks {
     // A question with Yes and No, No the default button.
     std::function<bool(const std::string& text, const std::string& caption)> Confirm;
-    std::function<void(const TaskEditorRequest&)> ShowTaskEditor;
+    std::function<void(const tasks::EditorArguments&)> ShowTaskEditor;
     std::function<void()> ShowTaskStatusBar;
     std::function<void(int ownerKind)> LoadCustomFieldValues;
     // Assignment rows of the working copy's items in ICrews.DBF.

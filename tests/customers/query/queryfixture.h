@@ -39,7 +39,7 @@ protected:
         };
         h.ShowJobsOnly = [this] { return jobMode ? 0 : 1; };
         h.DeleteCrewIndexRows = [this](std::int32_t key) { adder.DeleteCrewIndexRows(key); };
-        h.ShowTaskEditor = [this](const TaskEditorRequest& r) { editorRequests.push_back(r); };
+        h.ShowTaskEditor = [this](const tasks::EditorArguments& r) { editorRequests.push_back(r); };
         h.Now = [this] { return now; };
     }
 
@@ -108,7 +108,7 @@ protected:
     bool jobMode = false;
     TDateTime now = Day(9, 14);
     std::vector<std::string> questions;
-    std::vector<TaskEditorRequest> editorRequests;
+    std::vector<tasks::EditorArguments> editorRequests;
 };
 
 }  // namespace tw::query::testing

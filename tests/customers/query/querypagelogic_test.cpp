@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "data/datetimetext.h"
+
 #include "queryfixture.h"
 
 namespace tw::query::testing {
@@ -131,11 +133,13 @@ TEST_F(QueryPageLogicTest, NewTaskAndNewJobAreProposedByNumber)
     Select(d.ChartsTable, "CHARTSID", paint);
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Insert);
     ASSERT_EQ(editorRequests.size(), 1u);
-    const TaskEditorRequest& r = editorRequests[0];
+    const tasks::EditorArguments& r = editorRequests[0];
     EXPECT_EQ(r.Description, "Kitchen task 3");
     EXPECT_FALSE(r.Edit);
     EXPECT_EQ(r.Status, 3);
-    EXPECT_NEAR(r.Start, Day(10, 12), 1e-9) << "starts where the current task ends";
+    EXPECT_EQ(r.StartText, data::DateTimeText(Day(10, 12))) << "starts where the current task ends";
+    EXPECT_TRUE(r.IsMainView);
+    EXPECT_TRUE(r.RebuildOnClose);
 
     jobMode = true;
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Insert);
