@@ -12,6 +12,7 @@
 #include "platform/datetime/localetexts.h"
 #include "platform/registry/registry.h"
 #include "tasks/addtaskform.h"
+#include "chartrows.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
 #include "workstation.h"
@@ -99,15 +100,7 @@ protected:
                     ++painted;
         return painted;
     }
-    std::vector<std::string> ChartRows()
-    {
-        std::vector<std::string> rows;
-        chart::TResourceAllocationChart* rac = window.VisualizePage()->RAC();
-        for (int i = 0; i < rac->Count(); ++i)
-            if (!rac->Resources(i)->Name().isEmpty())
-                rows.push_back(rac->Resources(i)->Name().toStdString());
-        return rows;
-    }
+    std::vector<std::string> ChartRows() { return testing::ChartRowNames(*window.VisualizePage()->RAC()); }
 
     testing::ApplicationInUse application;
     testing::FreshUser user;
