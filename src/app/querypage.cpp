@@ -5,6 +5,7 @@
 #include "controls/updownarrows.h"
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
+#include "platform/datetime/localetexts.h"
 #include "ui_querypage.h"
 
 #include <QButtonGroup>
@@ -128,6 +129,10 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
     userInterface_ = &userInterface;
     logic_ = std::make_unique<query::QueryPageLogic>(data, state, userInterface);
     logic_->StatusTexts = statusTexts_;
+    // The pickers show dates as the rest of the program writes them.
+    const QString dateFormat = QString::fromStdString(locale::Formats().shortDateFormat);
+    ui->TaskStartDate->setDisplayFormat(dateFormat);
+    ui->TaskEndDate->setDisplayFormat(dateFormat);
     const TDateTime today = std::floor(tw::Now());
     logic_->Controls.Pickers = {today, today};
     logic_->Hooks.Confirm = [this](const std::string& text, const std::string& caption) {
