@@ -69,6 +69,33 @@ TEST_F(QueryPageLogicTest, ResourceRestrictionShowsItsAssignmentsInGridAndChartV
     EXPECT_FALSE(state.QueryRestricted);
 }
 
+// A resource search in force: the resources grid shows the found ones and
+// the tasks are those whose primary resource was found; unticking ends it.
+TEST_F(QueryPageLogicTest, ResourceSearchNarrowsTheResourcesAndTheirTasks)
+{
+    d.CrewsTable2.refresh();
+    ASSERT_TRUE(d.CrewsTable2.locate("CREWID", db::Value(double(bob))));
+    d.CrewsTable2.edit();
+    d.CrewsTable2.fieldByName("S2").setAsBoolean(true);
+    d.CrewsTable2.post();
+    logic.Search.ResourceSearchActive = true;
+    logic.Search.ResourceSearchFilter = "(CREWID = " + std::to_string(bob) + ")";
+    logic.Controls.Boxes.RestrictTasksToCrew = true;
+    logic.RestrictTasksToCrewClick();
+    EXPECT_EQ(Keys(d.CrewsTable, "CREWID"), std::vector<std::int32_t>{bob});
+    EXPECT_EQ(Keys(d.ChartsTable), std::vector<std::int32_t>{paint});
+    EXPECT_EQ(logic.Controls.CrewsLabel, "Selected resources from custom field search");
+    EXPECT_EQ(logic.Controls.Title, "Selected resources from custom field search");
+    EXPECT_FALSE(logic.Controls.Select.TasksNavigatorInsert);
+
+    logic.Controls.Boxes.RestrictTasksToCrew = false;
+    logic.RestrictTasksToCrewClick();
+    EXPECT_FALSE(logic.Search.ResourceSearchActive);
+    EXPECT_EQ(Keys(d.CrewsTable, "CREWID").size(), 2u);
+    EXPECT_EQ(logic.Controls.CrewsLabel, "All resources");
+    EXPECT_FALSE(state.QueryRestricted);
+}
+
 TEST_F(QueryPageLogicTest, CustomerStatusAndShowAll)
 {
     SelectCustomer("Ames");
