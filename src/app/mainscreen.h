@@ -62,6 +62,7 @@ namespace tw::app {
 
 class TDatabaseSelection;
 class TPassword;
+class TQueryPage;
 class TTWDatabaseSelection;
 class TVisualizePage;
 class TWin7Advice;
@@ -89,6 +90,8 @@ public:
     TWorkCalendarPage* WorkCalendarPage() const { return workCalendarPage_; }
     // The Visualize page in RACContainer; the data module attaches its tables to it.
     TVisualizePage* VisualizePage() const { return visualizePage_; }
+    // The Add / Edit / Query page in SelectArea; the data module attaches its tables to it.
+    TQueryPage* QueryPage() const { return queryPage_; }
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -239,13 +242,13 @@ public:
     reports::TPrintPreview* PrintPreview() const { return printPreview_; }
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
-    void ApplyCustomerQuery() {}
+    void ApplyCustomerQuery();
     // The task editor, created with the window; EditTask opens it on the
     // current record of ChartsTable3 (a double click on a chart bar).
     tasks::TAddTask* TaskEditor() const { return taskEditor_.get(); }
     void EditTask(int jobStatus);
     void SetTaskEditorStatusTexts(const data::JobStatusTexts& texts);
-    void ResourceDisplayClick() {}
+    void ResourceDisplayClick();
     void LoadHolidays();
     void FillCalendarResourceList(bool allResources);
     void SelectCalendarResource(double resourceId);
@@ -267,6 +270,7 @@ private:
     void EndAfterDatabaseFailure();
     void AttachWorkCalendar();
     void AttachVisualizePage();
+    void AttachQueryPage();
     void ConnectTabHandlers();
     void ConnectUpdatePoll();
     bool ShowsChartHints(const QWidget* widget) const;
@@ -302,6 +306,7 @@ private:
     TDatabaseSelection* estimatingNames_ = nullptr;
     TWorkCalendarPage* workCalendarPage_ = nullptr;
     TVisualizePage* visualizePage_ = nullptr;
+    TQueryPage* queryPage_ = nullptr;
     bool hintsShown_ = true;
     void CreateTaskEditor();
     std::unique_ptr<tasks::TaskEditorContext> taskEditorContext_;

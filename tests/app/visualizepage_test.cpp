@@ -9,6 +9,7 @@
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
 #include "platform/datetime/localetexts.h"
+#include "chartrows.h"
 #include "sampleschedule.h"
 #include "tasks/addtaskform.h"
 #include "tasks/slots/slotdialogs.h"
@@ -128,15 +129,7 @@ protected:
         t.close();
         return value;
     }
-    // Row captions top to bottom; heading rows have none.
-    std::vector<std::string> Rows()
-    {
-        std::vector<std::string> rows;
-        for (int i = 0; i < rac->Count(); ++i)
-            if (!rac->Resources(i)->Name().isEmpty())
-                rows.push_back(rac->Resources(i)->Name().toStdString());
-        return rows;
-    }
+    std::vector<std::string> Rows() { return testing::ChartRowNames(*rac); }
 
     testing::ApplicationInUse application;
     testing::FreshUser user;
