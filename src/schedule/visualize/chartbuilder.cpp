@@ -682,7 +682,8 @@ float ChartBuilder::RecalcTaskTimes(bool keepHours, TResourceAllocation* bar)
         return 0;
     const std::int32_t chartsId = IntField(t, "CHARTSID");
     const std::int32_t crewId = IntField(t, "CREWID");
-    ctx_.State.UpdateCounter = data::NextUpdateCount(static_cast<float>(t.fieldByName("UPDATE").asFloat()));
+    ctx_.State.UpdateCounter =
+        static_cast<float>(data::NextUpdateCount(static_cast<float>(t.fieldByName("UPDATE").asFloat())));
 
     TDateTime start = bar->StartAt();
     TDateTime end = bar->EndAt();

@@ -262,7 +262,7 @@ TEST_F(WorkCalendarTabTest, TwentyFourSevenTakesTheHolidaysAtOnceAndTheCalendarO
 
 TEST_F(WorkCalendarTabTest, LoadHolidaysDoesNothingWhileTheTableIsClosed)
 {
-    holidays.Assign({"1/1/2027"});
+    holidays.Assign({DayNumber(EncodeDate(2027, 1, 1))});
     tables.HolidaysTable.close();
     tab.LoadHolidays();
     EXPECT_EQ(holidays.Texts(), std::vector<std::string>{"1/1/2027"});
@@ -270,7 +270,8 @@ TEST_F(WorkCalendarTabTest, LoadHolidaysDoesNothingWhileTheTableIsClosed)
 
 TEST_F(WorkCalendarTabTest, BoldDaysAreTheHolidaysOfTheShownMonth)
 {
-    holidays.Assign({"12/24/2026", "12/31/2026", "1/1/2027", "12/24/2025", "not a date"});
+    holidays.Assign({DayNumber(EncodeDate(2026, 12, 24)), DayNumber(EncodeDate(2026, 12, 31)),
+                     DayNumber(EncodeDate(2027, 1, 1)), DayNumber(EncodeDate(2025, 12, 24))});
     EXPECT_EQ(tab.HolidayDaysOfMonth(2026, 12), (std::vector<std::uint8_t>{24, 31}));
     EXPECT_EQ(tab.HolidayDaysOfMonth(2027, 1), std::vector<std::uint8_t>{1});
     EXPECT_TRUE(tab.HolidayDaysOfMonth(2027, 2).empty());
