@@ -10,6 +10,7 @@
 #include "app/workcalendarpage.h"
 #include "data/textroutines.h"
 #include "platform/datetime/datetime.h"
+#include "platform/datetime/localetexts.h"
 #include "platform/db/aliases.h"
 #include "platform/db/table.h"
 #include "platform/db/tableops.h"
@@ -473,6 +474,45 @@ TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
     ASSERT_TRUE(d.ChartsTable.locate("CHARTSID", db::Value(903.0)));
     EXPECT_FLOAT_EQ(d.ChartsTableCalcFields().cHours, 9.0f);
     EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
+}
+
+// Holidays are dates in holidays.dbf and stay dates: whatever the locale the
+// program runs under (the ctest runs of LocaleRuns set LANG to C.UTF-8,
+// de_DE.UTF-8 and en_US.UTF-8), a holiday keeps a task off its day.
+TEST_F(StartupTest, LocaleRunsHolidaysHoldWhateverTheLocale)
+{
+    tw::locale::PinLocale("");  // the locale the process was started under
+    StartAndCloseOnce();
+    const TDateTime tuesday = tw::EncodeDate(2027, 3, 23);
+    const TDateTime start = tuesday + 10.0 / 24;
+    const auto task = [&](db::Table& t) {
+        t.fieldByName("CHARTSID").setAsInteger(904);
+        t.fieldByName("CREWID").setAsInteger(0);
+        t.fieldByName("HOURS").setAsFloat(1);
+        t.fieldByName("SD").setAsFloat(start);
+        t.fieldByName("ED").setAsFloat(start);
+    };
+    EditRecord(ProgramFolder(), "Charts.DBF", task);
+    EditRecord(ScheduleFolder(), "ICharts.DBF", task);
+    EditRecord(ScheduleFolder(), "ICrews.DBF", [](db::Table& t) {
+        t.fieldByName("ICREWID").setAsInteger(1);
+        t.fieldByName("CHARTSID").setAsInteger(904);
+        t.fieldByName("CREWID").setAsInteger(0);
+    });
+    EditRecord(ScheduleFolder(), "holidays.dbf", [&](db::Table& t) {
+        t.fieldByName("HOLIID").setAsInteger(1);
+        t.fieldByName("DATE").setAsDate(tuesday);
+    });
+
+    TMainScreen window;
+    window.StartTimer();
+    EXPECT_EQ(window.Holidays.Days(), std::vector<std::int64_t>{static_cast<std::int64_t>(tuesday)});
+    window.WorkCalendarPage()->CalendarOkClick();
+    const double end = ReadField<double>(ProgramFolder(), "Charts.DBF",
+                                         [](db::Table& t) { return t.fieldByName("ED").asFloat(); });
+    EXPECT_EQ(std::floor(end), tuesday + 1) << "the task waits for the day after the holiday";
+    EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
+    tw::locale::PinLocale("en_US");
 }
 
 // Every shared-table operation gives the lock back itself; the shutdown
