@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/calendarink.h"
+
 namespace tw::app {
 namespace {
 
@@ -235,6 +237,28 @@ TEST_F(WorkCalendarPageTest, HolidaysShowInBoldAsTheyAreSpecifiedAndRemoved)
     Click("ClearAllHolidays");
     EXPECT_EQ(recorded.Status[0], "All holidays removed");
     EXPECT_FALSE(ShownBold(QDate(2026, 12, 25)));
+}
+
+// Drawn, not only formatted: the holiday's digits take more ink, under the
+// locale the process runs in (see the LocaleRuns tests in CMakeLists.txt).
+TEST_F(WorkCalendarPageTest, LocaleRunsAHolidayIsDrawnBold)
+{
+    locale::PinLocale("");
+    Attach(page);
+    page.LoadHolidays();
+    page.resize(900, 600);
+    auto* calendar = Find<controls::TFcCalendar>("HolidayCalendar");
+    calendar->setSelectedDate(QDate(2026, 12, 10));
+    calendar->setCurrentPage(2026, 12);
+    const int plain = tw::testing::InkOfDay(*calendar, 25);
+    calendar->setSelectedDate(QDate(2026, 12, 25));
+    Click("SetHoliday");
+    calendar->setSelectedDate(QDate(2026, 12, 10));
+    const int bold = tw::testing::InkOfDay(*calendar, 25);
+    ASSERT_GT(plain, 0);
+    EXPECT_GT(bold, plain);
+    EXPECT_EQ(holidays.Days(), std::vector<std::int64_t>{static_cast<std::int64_t>(EncodeDate(2026, 12, 25))});
+    locale::PinLocale("en_US");
 }
 
 TEST_F(WorkCalendarPageTest, TwentyFourSevenChecksEveryDayAndTakesTheHolidays)
