@@ -145,6 +145,10 @@ public:
     QTimer* UpdatePoll = nullptr;  // 15 s, started by the schedule synchronisation
 
     void FormCreate();
+    // The first showing of the program: the start-up runs with the window
+    // still hidden, so that the password dialog, when the settings ask for
+    // it, comes before the window, and the window appears once it is accepted.
+    void ShowWhenStarted();
     void FormShow();
     void StartTimer();
     void FormClose();
@@ -237,6 +241,8 @@ private:
     bool ReadStartupNames();
     bool AskPassword();
     void EndAfterDatabaseFailure();
+    // Shows the window deferred by ShowWhenStarted, once.
+    void ShowStartedWindow();
     void AttachWorkCalendar();
     void AttachVisualizePage();
     void ConnectTabHandlers();
@@ -275,6 +281,8 @@ private:
     TWorkCalendarPage* workCalendarPage_ = nullptr;
     TVisualizePage* visualizePage_ = nullptr;
     bool hintsShown_ = true;
+    bool showWhenStarted_ = false;
+    bool showingAfterStart_ = false;
 };
 
 }  // namespace tw::app

@@ -352,6 +352,37 @@ TEST_F(StartupTest, APasswordRequiredByTheSettingsEndsTheProgramUnlessGiven)
     }
 }
 
+// The program's first showing: the password comes before the main window,
+// and the window appears only once the password is accepted.
+TEST_F(StartupTest, ThePasswordIsAskedBeforeTheMainWindowShows)
+{
+    StartAndCloseOnce();
+    EditRecord(ProgramFolder(), "params.dbf", [](db::Table& t) {
+        t.fieldByName("USEPASSWD").setAsBoolean(true);
+        t.fieldByName("PASSWORD").setAsString(data::SwapPasswordLetters("secret"));
+    });
+    for (const bool accepted : {true, false}) {
+        TPassword password;
+        TWin7Advice advice;
+        TMainScreen window;
+        window.SetDialogs(&password, &advice);
+        bool windowShownBehind = true;
+        QTimer::singleShot(0, &password, [&] {
+            windowShownBehind = window.isVisible();
+            password.PasswordEntry()->setText(accepted ? "secret" : "");
+            QTest::mouseClick(password.findChild<QPushButton*>(accepted ? "Ok" : "Cancel"), Qt::LeftButton);
+        });
+        const int terminateBefore = recorder_.TerminateRequests;
+        window.ShowWhenStarted();
+        EXPECT_FALSE(window.isVisible()) << "nothing shows before the start-up runs";
+        window.StartTimer();
+        EXPECT_FALSE(windowShownBehind) << accepted;
+        EXPECT_EQ(window.isVisible(), accepted);
+        EXPECT_EQ(recorder_.TerminateRequests - terminateBefore, accepted ? 0 : 1);
+        EXPECT_FALSE(window.Start->isActive()) << "the showing after the password starts nothing again";
+    }
+}
+
 TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
 {
     const TDateTime chartStart = tw::EncodeDate(2026, 3, 2) + 0.25;
