@@ -267,7 +267,8 @@ void TVisualizePage::ConnectChart()
     };
     rac->OnAllocationDragStart = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar,
                                         bool& allow) {
-        if (!page_) {
+        // The chart's options say whether this copy may move bars at all.
+        if (!page_ || !allow) {
             allow = false;
             return;
         }
