@@ -372,8 +372,8 @@ void TMainScreen::RestoreSelection()
     ApplyCustomerQuery();
     Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(SavedScheduleItemId))); });
     ResourceDisplayClick();
-    if (ui->TabControl->currentIndex() == SchedulePage && !State.ScheduleTabVisited)
-        BuildChart(false);
+    // The chart of a start on the Visualize page is built once, by the page
+    // change that ends the start-up (StartTimer), not here as well.
 }
 
 void TMainScreen::SaveRunSettings(int page)

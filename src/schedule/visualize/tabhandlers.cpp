@@ -149,10 +149,13 @@ void TabHandlers::TabControlChange(int page)
         break;
     case SchedulePage:
         state_.ScheduleTabVisited = true;
-        Call(Hooks.BuildChart, true);
         if (state_.ChartRefreshNeeded) {
+            // The refresh builds the chart itself; a build before it would be thrown away.
+            Call(Hooks.SaveAndClearAllocations, true);
             RefreshChartClick();
             state_.ChartRefreshNeeded = false;
+        } else {
+            Call(Hooks.BuildChart, true);
         }
         Call(Hooks.ShowTaskStatusBar);
         break;
