@@ -18,6 +18,9 @@
 #include <QTest>
 #include <QTextCharFormat>
 
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
 #include <gtest/gtest.h>
 
 #include "support/calendarink.h"
@@ -118,6 +121,20 @@ TEST_F(WorkCalendarPageTest, OneCalendarForAllShowsTheDefaultWithTheListDisabled
     EXPECT_EQ(Find<QDateTimeEdit>("StartDownTime3")->time(), QTime(14, 0));
     EXPECT_EQ(Text("WorkingHours"), "8.5");
     EXPECT_EQ(Text("WorkingHoursPerWeek"), "42.5");
+}
+
+TEST_F(WorkCalendarPageTest, TheResourceChoiceShowsItsWholeText)
+{
+    Attach(page);
+    page.RefreshWorkCalendar();
+    page.resize(page.sizeHint());
+    page.show();
+    auto* list = Find<controls::TFcCustomComboBox>("ResourceList");
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    const QRect text = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+    EXPECT_GE(text.width(), list->fontMetrics().horizontalAdvance(list->currentText()))
+        << list->currentText().toStdString();
 }
 
 TEST_F(WorkCalendarPageTest, ChoosingAResourceShowsItsCalendarUnlessTablesAreBusy)
