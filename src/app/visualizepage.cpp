@@ -24,11 +24,13 @@ using visualize::TChart;
 constexpr int kZoomInRepeatDelayMs = 25;
 constexpr const char* kResourceConflict = "Resource conflict";
 
-// The chart may move bars only on a copy that may change data.
+// The chart may move bars only on a copy that may change data. Its scroll
+// bar shows only when there are more rows than fit: an empty chart has
+// nothing to scroll.
 chart::TResourceAllocationChartOptions ChartOptions(bool readOnly)
 {
     chart::TResourceAllocationChartOptions options{chart::racAllowDragScroll, chart::racAutoHint,
-                                                   chart::racDateAxisAtTop};
+                                                   chart::racDateAxisAtTop, chart::racScrollBarOnlyIfNecessary};
     return readOnly ? options : options.With(chart::racAllowDragAllocation);
 }
 

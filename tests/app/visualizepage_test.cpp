@@ -23,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QScrollBar>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -291,8 +293,9 @@ TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
 TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
 {
     window.ApplyReadOnlyAccess(true);
-    EXPECT_EQ(rac->Options(), (chart::TResourceAllocationChartOptions{
-                                  chart::racAllowDragScroll, chart::racAutoHint, chart::racDateAxisAtTop}));
+    EXPECT_EQ(rac->Options(),
+              (chart::TResourceAllocationChartOptions{chart::racAllowDragScroll, chart::racAutoHint,
+                                                      chart::racDateAxisAtTop, chart::racScrollBarOnlyIfNecessary}));
     for (const char* name : {"ShowJobsOnly", "TaskControls", "InsertSpace", "RemoveSpace", "SetDependencies"})
         EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(Find<QRadioButton>("ShowJobsOnlyTasks")->isChecked());
@@ -327,6 +330,17 @@ TEST_F(VisualizePageTest, AReadOnlyCopysBarsDoNotMove)
     EXPECT_EQ(Working(clearSite, "SD"), working);
     EXPECT_EQ(Shared(clearSite, "SD"), shared);
     EXPECT_EQ(Shared(clearSite, "UPDATE"), update);
+}
+
+TEST_F(VisualizePageTest, AChartWhoseRowsFitShowsNoScrollBar)
+{
+    rac->grab();  // laid out and painted as on screen
+    auto* scrollBar = rac->findChild<QScrollBar*>();
+    ASSERT_NE(scrollBar, nullptr);
+    EXPECT_FALSE(scrollBar->isVisible());
+    window.SaveAndClearAllocations(false);
+    rac->grab();
+    EXPECT_FALSE(scrollBar->isVisible()) << "an empty chart has nothing to scroll";
 }
 
 TEST_F(VisualizePageTest, ItsHelpPageIsInTheContents)
