@@ -79,6 +79,25 @@ public:
         table.close();
         return value;
     }
+    // A task of the calendar for all, ending where it starts, in the working
+    // copy and the shared table alike, with its assignment row.
+    void PutTask(std::int32_t key, TDateTime start, float hours) const
+    {
+        const auto task = [&](db::Table& t) {
+            t.fieldByName("CHARTSID").setAsInteger(key);
+            t.fieldByName("CREWID").setAsInteger(0);
+            t.fieldByName("HOURS").setAsFloat(hours);
+            t.fieldByName("SD").setAsFloat(start);
+            t.fieldByName("ED").setAsFloat(start);
+        };
+        EditRecord(ProgramFolder(), "Charts.DBF", task);
+        EditRecord(ScheduleFolder(), "ICharts.DBF", task);
+        EditRecord(ScheduleFolder(), "ICrews.DBF", [key](db::Table& t) {
+            t.fieldByName("ICREWID").setAsInteger(1);
+            t.fieldByName("CHARTSID").setAsInteger(key);
+            t.fieldByName("CREWID").setAsInteger(0);
+        });
+    }
     // The lock record's flag as another workstation sets or clears it.
     void SetLockFlag(bool used) const
     {
@@ -478,20 +497,7 @@ TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
     StartAndCloseOnce();
     const TDateTime monday8 = tw::EncodeDate(2026, 3, 2) + 8.0 / 24;
     // A nine-hour task that ends where it starts, in step with the shared copy.
-    const auto task = [&](db::Table& t) {
-        t.fieldByName("CHARTSID").setAsInteger(903);
-        t.fieldByName("CREWID").setAsInteger(0);
-        t.fieldByName("HOURS").setAsFloat(9);
-        t.fieldByName("SD").setAsFloat(monday8);
-        t.fieldByName("ED").setAsFloat(monday8);
-    };
-    EditRecord(ProgramFolder(), "Charts.DBF", task);
-    EditRecord(ScheduleFolder(), "ICharts.DBF", task);
-    EditRecord(ScheduleFolder(), "ICrews.DBF", [](db::Table& t) {
-        t.fieldByName("ICREWID").setAsInteger(1);
-        t.fieldByName("CHARTSID").setAsInteger(903);
-        t.fieldByName("CREWID").setAsInteger(0);
-    });
+    PutTask(903, monday8, 9);
 
     TMainScreen window;
     window.StartTimer();
@@ -516,20 +522,7 @@ TEST_F(StartupTest, LocaleRunsHolidaysHoldWhateverTheLocale)
     StartAndCloseOnce();
     const TDateTime tuesday = tw::EncodeDate(2027, 3, 23);
     const TDateTime start = tuesday + 10.0 / 24;
-    const auto task = [&](db::Table& t) {
-        t.fieldByName("CHARTSID").setAsInteger(904);
-        t.fieldByName("CREWID").setAsInteger(0);
-        t.fieldByName("HOURS").setAsFloat(1);
-        t.fieldByName("SD").setAsFloat(start);
-        t.fieldByName("ED").setAsFloat(start);
-    };
-    EditRecord(ProgramFolder(), "Charts.DBF", task);
-    EditRecord(ScheduleFolder(), "ICharts.DBF", task);
-    EditRecord(ScheduleFolder(), "ICrews.DBF", [](db::Table& t) {
-        t.fieldByName("ICREWID").setAsInteger(1);
-        t.fieldByName("CHARTSID").setAsInteger(904);
-        t.fieldByName("CREWID").setAsInteger(0);
-    });
+    PutTask(904, start, 1);
     EditRecord(ScheduleFolder(), "holidays.dbf", [&](db::Table& t) {
         t.fieldByName("HOLIID").setAsInteger(1);
         t.fieldByName("DATE").setAsDate(tuesday);
