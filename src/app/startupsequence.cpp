@@ -235,6 +235,11 @@ void TMainScreen::AttachVisualizePage()
 void TMainScreen::RestoreChartPeriod()
 {
     Guarded([this] { settingsTables_->ReadChartPeriod(); });
+    // A saved period of no length is shown as one day, as the chart does with
+    // dates the user enters; nobody entered these, so the status bar does not
+    // say so over whatever page the start-up ends on.
+    if (ChartEndAt == ChartStartAt)
+        ChartEndAt = ChartStartAt + 1.0;
     SetChartDateRange(true, ChartStartAt, ChartEndAt);
 }
 

@@ -402,6 +402,23 @@ TEST_F(StartupTest, ThePasswordIsAskedBeforeTheMainWindowShows)
     }
 }
 
+TEST_F(StartupTest, ASavedChartPeriodOfNoLengthOpensAsOneDayWithoutAWord)
+{
+    StartAndCloseOnce();
+    const TDateTime monday = tw::EncodeDate(2027, 3, 1);
+    EditRecord(ProgramFolder(), "params.dbf", [&](db::Table& t) {
+        t.fieldByName("CHARTSD").setAsFloat(monday);
+        t.fieldByName("CHARTED").setAsFloat(monday);
+        t.fieldByName("PAGE").setAsInteger(TMainScreen::CalendarPage);
+    });
+    TMainScreen window;
+    window.StartTimer();
+    EXPECT_EQ(window.TabControl()->currentIndex(), TMainScreen::CalendarPage);
+    EXPECT_NE(window.StatusText(0), "End date was set one day later");
+    EXPECT_DOUBLE_EQ(window.ChartStartAt, monday);
+    EXPECT_DOUBLE_EQ(window.ChartEndAt, monday + 1);
+}
+
 TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
 {
     const TDateTime chartStart = tw::EncodeDate(2026, 3, 2) + 0.25;
