@@ -144,6 +144,14 @@ bool WorkCalendarTab::CalendarOkClick(CalendarControls& controls, int selectedEn
         ui_.ShowMessage(*refusal, kWorkCalendarErrorCaption, data::MessageIcon::Stop);
         return false;
     }
+    // With the schedule's tables closed (a database that did not open, or a
+    // read-only folder) the resource list is empty too; asking for a choice
+    // there would send the user looking in the wrong place.
+    if (!t_.CalendarTable.active()) {
+        ui_.ShowMessage("The work calendar cannot be saved: the schedule database's tables are not open",
+                        kWorkCalendarErrorCaption, data::MessageIcon::Stop);
+        return false;
+    }
     if (selectedEntry < 0 || selectedEntry >= static_cast<int>(ids_.size())) {
         ui_.ShowMessage("Choose the calendar to save in the resource list", kWorkCalendarErrorCaption,
                         data::MessageIcon::Stop);

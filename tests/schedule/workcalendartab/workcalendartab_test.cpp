@@ -179,6 +179,17 @@ TEST_F(WorkCalendarTabTest, SavingWithNoEntrySelectedIsRefused)
     EXPECT_FALSE(state.TablesBusy);
 }
 
+TEST_F(WorkCalendarTabTest, SavingWithTheTablesClosedSaysSo)
+{
+    tab.FillCalendarResourceList(true);
+    CalendarControls controls = tab.ShowWorkCalendar(0)->Controls;
+    tables.CalendarTable.close();
+    EXPECT_FALSE(tab.CalendarOkClick(controls, 0));
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_EQ(ui.Messages[0].text, "The work calendar cannot be saved: the schedule database's tables are not open");
+    EXPECT_EQ(recomputations, 0);
+}
+
 TEST_F(WorkCalendarTabTest, ACalendarDeletedSinceItWasShownIsSavedAnew)
 {
     tab.FillCalendarResourceList(true);
