@@ -314,6 +314,15 @@ TEST_F(TabHandlersTest, QueryPageReturnsToTheItemLastSelectedThere)
 
 // The bars are written back before the refresh, and the refresh's build is
 // the only one: a build before it would be thrown away.
+TEST_F(TabHandlersTest, TheVisualizePageSaysWhenTheSharedTablesAreNotInUse)
+{
+    tabs.TabControlChange(SchedulePage);
+    EXPECT_NE(ui.Status[0], "The shared schedule tables are not in use: the chart shows this workstation's copy");
+    state.SharedTablesUsable = false;
+    tabs.TabControlChange(SchedulePage);
+    EXPECT_EQ(ui.Status[0], "The shared schedule tables are not in use: the chart shows this workstation's copy");
+}
+
 TEST_F(TabHandlersTest, VisualizePageRunsThePendingRefreshAfterWritingBack)
 {
     AddCustomer(1100, "Renamed");
