@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace tw::app {
 
@@ -230,9 +231,24 @@ void TMainScreen::showEvent(QShowEvent* event)
     FormShow();
 }
 
+void TMainScreen::ShowWhenStarted()
+{
+    showWhenStarted_ = true;
+    FormShow();
+}
+
+void TMainScreen::ShowStartedWindow()
+{
+    if (!std::exchange(showWhenStarted_, false))
+        return;
+    showingAfterStart_ = true;
+    show();
+    showingAfterStart_ = false;
+}
+
 void TMainScreen::FormShow()
 {
-    if (State.QuitWithoutSaving)
+    if (State.QuitWithoutSaving || showingAfterStart_)
         return;
     // Once the run is under way the window keeps the place the user gave it;
     // the saved one is for the first showing.
@@ -305,6 +321,7 @@ void TMainScreen::StartTimer()
         TerminateApplication();
         return;
     }
+    ShowStartedWindow();
     if (State.TablesOpen) {
         SynchroniseSchedule();
         RestrictCustomerClick();
@@ -339,8 +356,7 @@ bool TMainScreen::ReadStartupNames()
     } catch (const std::exception& e) {
         ShowMessageBox(this, QString::fromLocal8Bit(e.what()), QStringLiteral("Error"), MessageIcon::Stop,
                        MessageModality::Application);
-        CloseAllTables();
-        close();
+        EndAfterDatabaseFailure();
         return false;
     }
 }
@@ -367,6 +383,9 @@ void TMainScreen::EndAfterDatabaseFailure()
 {
     CloseAllTables();
     close();
+    // A window never shown sends no last-window-closed.
+    if (std::exchange(showWhenStarted_, false))
+        TerminateApplication();
 }
 
 void TMainScreen::closeEvent(QCloseEvent* event)
