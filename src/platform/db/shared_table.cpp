@@ -54,12 +54,24 @@ private:
 
 }  // namespace
 
+bool IsPlainFileName(const std::string& name)
+{
+    if (name.empty() || name == "." || name == "..") return false;
+    for (char c : name)
+        if (c == '/' || c == '\\' || c == '\0') return false;
+    return true;
+}
+
 std::string NormalizeTableName(const std::string& name)
 {
+    // A table is a file of the database folder: a name that names a folder
+    // (or climbs out of it) would let create, copy, pack and delete act on
+    // files elsewhere.
+    if (!IsPlainFileName(name))
+        throw DbError(ErrorCode::InvalidArgument,
+                      "Invalid table name \"" + name + "\": a table name is a plain file name, without folders", name);
     std::string n = name;
-    auto slash = n.find_last_of('/');
-    std::string file = slash == std::string::npos ? n : n.substr(slash + 1);
-    if (file.find('.') == std::string::npos) n += ".dbf";
+    if (n.find('.') == std::string::npos) n += ".dbf";
     return n;
 }
 
@@ -68,11 +80,6 @@ TableFiles FindTableFiles(const std::string& folder, const std::string& name)
     TableFiles t;
     std::string n = NormalizeTableName(name);
     t.folder = folder;
-    auto slash = n.find_last_of('/');
-    if (slash != std::string::npos) {
-        t.folder = JoinPath(folder, n.substr(0, slash));
-        n = n.substr(slash + 1);
-    }
     t.base = n.substr(0, n.find_last_of('.'));
     // One listing of the folder finds every file of the family; an exact
     // name wins over one that differs in case.
@@ -441,9 +448,19 @@ std::uint32_t SharedTable::writeMemo(const Bytes& data)
     }
 }
 
-Bytes SharedTable::readMemo(std::uint32_t block)
+Bytes SharedTable::readMemo(const FieldLayout& f, const std::uint8_t* rec)
 {
+    const std::uint32_t block = DecodeMemoBlock(f, rec);
     if (block == 0) return {};
+    if (block == kBadMemoPointer) {
+        std::string raw(reinterpret_cast<const char*>(rec + f.offset), static_cast<std::size_t>(f.def.width));
+        for (auto& c : raw)
+            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
+        throw DbError(ErrorCode::MemoCorrupt,
+                      "Damaged record in " + path + ": field " + f.def.name + " holds \"" + raw +
+                          "\" where a memo block number belongs",
+                      path);
+    }
     if (!memo) throw DbError(ErrorCode::MemoCorrupt, "Table " + path + " has no memo file", path);
     return memo->read(block);
 }

@@ -34,7 +34,10 @@ struct TableFiles {
     std::string index;  // full path of the index definitions (.twi), empty when missing
     std::string journal;  // full path of a replace journal (.twj), empty when none
 };
-// name: with or without extension (none means ".dbf").
+// True for a name without folders (no slash or backslash, not "." or "..").
+bool IsPlainFileName(const std::string& name);
+// name: with or without extension (none means ".dbf"); throws InvalidArgument
+// for a name that is not a plain file name.
 std::string NormalizeTableName(const std::string& name);
 TableFiles FindTableFiles(const std::string& folder, const std::string& name);
 
@@ -71,7 +74,9 @@ public:
     // record number.
     std::uint32_t writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable);
     std::uint32_t writeMemo(const Bytes& data);
-    Bytes readMemo(std::uint32_t block);
+    // The memo a Memo or Binary field of rec points at; throws MemoCorrupt
+    // naming the table and the field for a pointer that is not a number.
+    Bytes readMemo(const FieldLayout& f, const std::uint8_t* rec);
 
     bool lockRecord(std::uint32_t recno, bool wait);
     void unlockRecord(std::uint32_t recno);

@@ -66,7 +66,7 @@ public:
         const FieldLayout& f = st_.layout.fields.at(index);
         Value v = DecodeValue(f, rec_);
         if ((f.def.type == FieldType::Memo || f.def.type == FieldType::Binary) && !std::holds_alternative<std::monostate>(v)) {
-            Bytes b = st_.readMemo(DecodeMemoBlock(f, rec_));
+            Bytes b = st_.readMemo(f, rec_);
             if (f.def.type == FieldType::Binary) return b;
             return AnsiToUtf8(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
         }
@@ -79,6 +79,16 @@ private:
     const std::uint8_t* rec_;
     SharedTable& st_;
 };
+
+// A filter's errors name the table it was set on.
+auto ParseFilterOf(const std::string& text, const SharedTable& st)
+{
+    try {
+        return Filter::parse(text, st.fieldDefs);
+    } catch (const DbError& e) {
+        throw DbError(e.code(), std::string(e.what()) + " (filter of " + st.path + ")", st.path);
+    }
+}
 
 }  // namespace
 
@@ -180,7 +190,7 @@ void Table::setFilter(std::string text)
     filterParsed_ = false;
     filterExpr_.reset();
     if (shared_) {
-        filterExpr_ = Filter::parse(filterText_, shared_->fieldDefs);
+        filterExpr_ = ParseFilterOf(filterText_, *shared_);
         filterParsed_ = true;
         if (filtered_) repositionAfterChange();
     }
@@ -217,7 +227,7 @@ void Table::open()
     holdsExclusive_ = exclusive_;
     try {
         if (!filterParsed_) {
-            filterExpr_ = Filter::parse(filterText_, st->fieldDefs);
+            filterExpr_ = ParseFilterOf(filterText_, *st);
             filterParsed_ = true;
         }
         if (!indexName_.empty() && !st->order(indexName_))
@@ -587,7 +597,7 @@ void Table::doPost(bool durable)
         const FieldLayout& f = shared_->layout.fields[static_cast<std::size_t>(index)];
         std::uint32_t block = 0;
         if (data && !data->empty()) block = shared_->writeMemo(*data);
-        EncodeMemoBlock(f, rec.data(), block);
+        EncodeMemoBlock(f, rec.data(), block, shared_->path);
     }
     if (state_ == State::Insert) {
         recno_ = shared_->writeRecord(0, rec.data(), durable);
@@ -704,7 +714,7 @@ Value Table::readValue(int index) const
     if (!rec) return std::monostate{};
     Value v = DecodeValue(f, rec);
     if (isMemo && !std::holds_alternative<std::monostate>(v)) {
-        Bytes b = shared_->readMemo(DecodeMemoBlock(f, rec));
+        Bytes b = shared_->readMemo(f, rec);
         if (b.empty()) return std::monostate{};
         if (f.def.type == FieldType::Binary) return b;
         return AnsiToUtf8(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
@@ -755,7 +765,8 @@ double Field::asFloat() const
     if (auto* s = std::get_if<std::string>(&v)) {
         double out;
         if (ParseDouble(*s, out)) return out;
-        throw DbError(ErrorCode::InvalidArgument, "\"" + *s + "\" in field " + name() + " is not a number",
+        throw DbError(ErrorCode::InvalidArgument,
+                      "\"" + *s + "\" in field " + name() + " of " + table_->path() + " is not a number",
                       table_->path());
     }
     return 0;
@@ -766,7 +777,8 @@ std::int32_t Field::asInteger() const
     double d = asFloat();
     double r = std::nearbyint(d);
     if (r < -2147483648.0 || r > 2147483647.0)
-        throw DbError(ErrorCode::ValueDoesNotFit, "Value of field " + name() + " is out of the integer range",
+        throw DbError(ErrorCode::ValueDoesNotFit, "Value " + FormatFloat(d) + " of field " + name() + " of " + table_->path() +
+                          " is out of the integer range",
                       table_->path());
     return static_cast<std::int32_t>(r);
 }
