@@ -1,6 +1,9 @@
 #include "platform/db/shared_table.h"
 
+#include "platform/db/record_journal.h"
+
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstring>
 #include <mutex>
@@ -84,7 +87,7 @@ TableFiles FindTableFiles(const std::string& folder, const std::string& name)
     // One listing of the folder finds every file of the family; an exact
     // name wins over one that differs in case.
     const std::string wantDbf = UpperAscii(n);
-    std::string dbf, memo, index, journal;
+    std::string dbf, memo, index, journal, records;
     auto take = [](std::string& slot, const std::string& found, const std::string& exact) {
         if (slot.empty() || found == exact) slot = found;
     };
@@ -98,11 +101,13 @@ TableFiles FindTableFiles(const std::string& folder, const std::string& name)
         if (u == upBase + ".DBT") take(memo, f, t.base + ".dbt");
         else if (u == upBase + ".TWI") take(index, f, t.base + ".twi");
         else if (u == upBase + ".TWJ") take(journal, f, t.base + ".twj");
+        else if (u == upBase + ".TWR") take(records, f, t.base + ".twr");
     }
     if (!dbf.empty()) t.dbf = JoinPath(t.folder, dbf);
     if (!memo.empty()) t.memo = JoinPath(t.folder, memo);
     if (!index.empty()) t.index = JoinPath(t.folder, index);
     if (!journal.empty()) t.journal = JoinPath(t.folder, journal);
+    if (!records.empty()) t.records = JoinPath(t.folder, records);
     return t;
 }
 
@@ -214,6 +219,12 @@ bool SharedTable::OpenInProcess(const std::string& path)
 
 SharedTable::~SharedTable()
 {
+    if (writing_) {
+        try {
+            commitWrites();
+        } catch (...) {
+        }
+    }
     std::lock_guard<std::recursive_mutex> guard(g_registryMutex);
     auto it = Registry().find(identity_);
     if (it != Registry().end() && it->second.expired()) Registry().erase(it);
@@ -237,6 +248,16 @@ void SharedTable::releaseExclusive()
 
 void SharedTable::load(const TableFiles& files)
 {
+    journalPath_ = files.records.empty() ? JoinPath(files.folder, files.base + ".twr") : files.records;
+    if (!files.records.empty() && file->writable()) {
+        // A write cut off by a crash is finished (or found to be foreign)
+        // before anyone reads the records it was writing.
+        journal_ = Fs().open(journalPath_, OpenMode::ReadWrite);
+        if (journal_->size() > 0) {
+            HeaderLock hl(*file, LockKind::Exclusive);
+            recoverJournal();
+        }
+    }
     HeaderLock hl(*file, LockKind::Shared);
     const std::uint64_t size = file->size();
     if (size < kHeaderPrefix)
@@ -276,6 +297,10 @@ void SharedTable::load(const TableFiles& files)
 
 bool SharedTable::readHeader(bool locked)
 {
+    // While this process writes (a batch), it holds the header lock: nobody
+    // else can have changed the table, and the disk does not yet show what
+    // the batch gathered.
+    if (writing_) return false;
     std::uint8_t p[kHeaderPrefix];
     std::size_t n = file->readAt(0, p, kHeaderPrefix);
     if (!locked && n == kHeaderPrefix) {
@@ -353,6 +378,10 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
     const std::uint32_t prev = lastRecno_;
     lastRecno_ = recno;
     if (const std::uint8_t* p = cachedRecord(recno)) return p;
+    if (writing_) {
+        auto pend = pending_.find(recno);
+        if (pend != pending_.end()) return pend->second.data();
+    }
     const bool sequential = prev != 0 && (recno == prev + 1 || recno + 1 == prev);
     if (!sequential) {
         // Random access (locate, goTo): read just this record.
@@ -372,8 +401,14 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
     }
     buf.resize(static_cast<std::size_t>(n) * layout.recordLength);
     const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(firstRec - 1) * layout.recordLength;
-    if (file->readAt(off, buf.data(), buf.size()) != buf.size())
-        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": records are cut short", path);
+    // Records a batch of this process gathered are not on disk yet.
+    const std::uint32_t onDisk = writing_ ? base_.recordCount : hdr.recordCount;
+    const std::uint32_t fromDisk = firstRec > onDisk ? 0 : std::min(n, onDisk - firstRec + 1);
+    if (fromDisk > 0) readChecked(off, buf.data(), static_cast<std::size_t>(fromDisk) * layout.recordLength, 0);
+    if (writing_)
+        for (auto it = pending_.lower_bound(firstRec); it != pending_.end() && it->first < firstRec + n; ++it)
+            std::memcpy(buf.data() + static_cast<std::size_t>(it->first - firstRec) * layout.recordLength,
+                        it->second.data(), layout.recordLength);
     // Single copies of records in this run are superseded by the run.
     for (std::uint32_t r = firstRec; r < firstRec + n; ++r) singles_.erase(r);
     auto it = cache_.emplace(chunk, std::move(buf)).first;
@@ -384,44 +419,167 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
 
 void SharedTable::readRecordFromDisk(std::uint32_t recno, std::uint8_t* out)
 {
+    if (writing_) {
+        auto pend = pending_.find(recno);
+        if (pend != pending_.end()) {
+            std::memcpy(out, pend->second.data(), layout.recordLength);
+            return;
+        }
+    }
     const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength;
-    if (file->readAt(off, out, layout.recordLength) != layout.recordLength)
-        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": record " + std::to_string(recno) + " is cut short", path);
+    readChecked(off, out, layout.recordLength, recno);
+}
+
+void SharedTable::readChecked(std::uint64_t off, std::uint8_t* out, std::size_t n, std::uint32_t recno)
+{
+    auto cutShort = [&] {
+        throw DbError(ErrorCode::CorruptFile,
+                      "Corrupt table " + path + ": " +
+                          (recno ? "record " + std::to_string(recno) + " is cut short" : std::string("records are cut short")),
+                      path);
+    };
+    if (file->readAt(off, out, n) != n) cutShort();
+    if (writing_) return;  // this process holds the header lock: nobody writes
+    // Every writer changes the header before it touches a record (invariant
+    // 4): a header that still shows what this process last saw proves that
+    // no write overlapped the read, without taking a lock. Otherwise read
+    // again under the shared header lock, which no writer holds half way.
+    std::uint8_t p[kHeaderPrefix];
+    if (file->readAt(0, p, kHeaderPrefix) == kHeaderPrefix) {
+        const HeaderState now = ParseHeaderState(p);
+        if (now.recordCount == hdr.recordCount && now.changeCounter == hdr.changeCounter) return;
+    }
+    HeaderLock hl(*file, LockKind::Shared);
+    if (file->readAt(off, out, n) != n) cutShort();
+}
+
+// ------------------------------------------------------------------ writing
+
+namespace {
+
+int g_batchDepth = 0;
+// The one table whose writes the open batch gathers (and whose header lock
+// it holds): never two, so two processes' batches cannot wait on each other.
+std::shared_ptr<SharedTable>& BatchTable()
+{
+    static std::shared_ptr<SharedTable> t;
+    return t;
+}
+
+}  // namespace
+
+void BeginWriteBatch() { ++g_batchDepth; }
+
+void EndWriteBatch()
+{
+    if (g_batchDepth > 0 && --g_batchDepth == 0) CommitPendingWrites();
+}
+
+void CommitPendingWrites()
+{
+    auto t = std::move(BatchTable());
+    BatchTable().reset();
+    if (t) t->commitWrites();
+}
+
+void AbandonPendingWrites()
+{
+    auto t = std::move(BatchTable());
+    BatchTable().reset();
+    if (t) t->abandonWrites();
+}
+
+void RecoverRecordWrites(const TableFiles& files)
+{
+    if (files.records.empty() || files.dbf.empty()) return;
+    auto journal = Fs().open(files.records, OpenMode::ReadWrite);
+    if (!journal->writable() || journal->size() == 0) return;
+    auto table = Fs().open(files.dbf, OpenMode::ReadWrite);
+    if (!table->writable()) return;
+    table->lock(kLockHeader, 1, LockKind::Exclusive, true);
+    try {
+        std::uint8_t p[kHeaderPrefix];
+        if (table->readAt(0, p, kHeaderPrefix) == kHeaderPrefix)
+            RecoverRecordJournal(*table, *journal, HeaderLengthOf(p), static_cast<std::uint16_t>(p[10] | (p[11] << 8)));
+    } catch (...) {
+        table->unlock(kLockHeader, 1);
+        throw;
+    }
+    table->unlock(kLockHeader, 1);
+}
+
+void SharedTable::beginWrite()
+{
+    file->lock(kLockHeader, 1, LockKind::Exclusive, true);
+    try {
+        recoverJournal();
+        readHeader(true);
+        trimUncounted();
+    } catch (...) {
+        file->unlock(kLockHeader, 1);
+        throw;
+    }
+    writing_ = true;
+    base_ = hdr;
+    basePrefix_ = prefix_;
+    assert(pending_.empty());
+}
+
+void SharedTable::recoverJournal()
+{
+    if (!journal_) {
+        if (!Fs().exists(journalPath_)) return;
+        journal_ = Fs().open(journalPath_, OpenMode::ReadWrite);
+    }
+    std::uint8_t p[kHeaderPrefix];
+    if (file->readAt(0, p, kHeaderPrefix) != kHeaderPrefix) return;  // the header check reports it
+    if (RecoverRecordJournal(*file, *journal_, HeaderLengthOf(p), static_cast<std::uint16_t>(p[10] | (p[11] << 8))) ==
+        JournalState::Applied)
+        invalidate();
+}
+
+void SharedTable::trimUncounted()
+{
+    // An append cut off before its header write (by an earlier version, or
+    // by another program) leaves a record that other dBase readers would
+    // show: the end of the table is where the header says.
+    const std::uint64_t end = layout.headerLength + static_cast<std::uint64_t>(hdr.recordCount) * layout.recordLength;
+    const std::uint64_t size = file->size();
+    if (size <= end + 1) return;
+    file->truncate(end);
+    const std::uint8_t eof = 0x1A;
+    file->writeAt(end, &eof, 1);
 }
 
 std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable)
 {
     if (!file->writable()) throw DbError(ErrorCode::ReadOnly, "Table " + path + " is read only", path);
-    HeaderLock hl(*file, LockKind::Exclusive);
-    readHeader(true);
-    std::vector<std::uint8_t> old;
+    const bool batched = g_batchDepth > 0 && !durable;
+    auto& batchTable = BatchTable();
+    if (batchTable && batchTable.get() != this) CommitPendingWrites();  // one header lock at a time
+    if (!writing_) beginWrite();
     const bool isAppend = recno == 0;
+    std::vector<std::uint8_t> old;
     if (isAppend) {
         recno = hdr.recordCount + 1;
-        std::vector<std::uint8_t> out(rec, rec + layout.recordLength);
-        out.push_back(0x1A);
-        file->writeAt(layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, out.data(),
-                      out.size());
+        ++hdr.recordCount;
     } else {
         const std::uint8_t* cur = record(recno);
         old.assign(cur, cur + layout.recordLength);
-        file->writeAt(layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, rec,
-                      layout.recordLength);
     }
-    if (durable) file->sync();
-    // The record is in place; only now does the header count it.
-    HeaderState st = hdr;
-    if (isAppend) st.recordCount = recno;
-    ++st.changeCounter;
-    std::array<std::uint8_t, 32> p = prefix_;
-    StoreHeaderState(p.data(), st);
-    file->writeAt(0, p.data(), p.size());
-    if (durable) file->sync();
-    prefix_ = p;
-    hdr = st;
+    pending_[recno].assign(rec, rec + layout.recordLength);
+    if (batched) {
+        batchTable = shared_from_this();
+    } else {
+        commitWrites();
+    }
     if (isAppend) {
         const std::uint32_t chunk = (recno - 1) / chunkRecords_;
-        cache_.erase(chunk);
+        auto it = cache_.find(chunk);
+        if (it != cache_.end()) {
+            if (pool_.size() < 8) pool_.push_back(std::move(it->second));
+            cache_.erase(it);
+        }
         if (chunk == lastChunk_) {
             lastChunk_ = UINT32_MAX;
             lastChunkData_ = nullptr;
@@ -434,12 +592,75 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
     return recno;
 }
 
+void SharedTable::commitWrites()
+{
+    if (!writing_) return;
+    try {
+        // Contiguous records go in one write; the end mark follows the last.
+        std::vector<RecordWrite> writes;
+        std::uint32_t prev = 0;
+        for (const auto& [recno, bytes] : pending_) {
+            if (writes.empty() || recno != prev + 1) {
+                writes.push_back({layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, {}});
+                writes.back().bytes.reserve(bytes.size());
+            }
+            writes.back().bytes.insert(writes.back().bytes.end(), bytes.begin(), bytes.end());
+            prev = recno;
+        }
+        if (hdr.recordCount > base_.recordCount) writes.back().bytes.push_back(0x1A);
+        // The header twice: the counter raised before any record is touched
+        // (so a reader can tell that its read may overlap this write), then
+        // the new count with the counter raised again.
+        std::array<std::uint8_t, 32> during = basePrefix_, after = basePrefix_;
+        StoreHeaderState(during.data(), {base_.recordCount, base_.changeCounter + 1});
+        StoreHeaderState(after.data(), {hdr.recordCount, base_.changeCounter + 2});
+        if (memoDirty_ && memo) memo->file().sync();  // the blocks the records point at, first
+        memoDirty_ = false;
+        if (!journal_) journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
+        const auto j = BuildRecordJournal(*file, file->size(), basePrefix_.data(), after.data(), writes);
+        journal_->writeAt(0, j.data(), j.size());
+        journal_->sync();
+        file->writeAt(0, during.data(), during.size());
+        for (const auto& w : writes) file->writeAt(w.offset, w.bytes.data(), w.bytes.size());
+        file->writeAt(0, after.data(), after.size());
+        file->sync();
+        ClearRecordJournal(*journal_);
+        prefix_ = after;
+        hdr.changeCounter = base_.changeCounter + 2;
+    } catch (...) {
+        // A journal that reached the disk completes this write at the next
+        // write or open; whatever happens, the records are whole.
+        abandonWrites();
+        throw;
+    }
+    pending_.clear();
+    writing_ = false;
+    file->unlock(kLockHeader, 1);
+}
+
+void SharedTable::abandonWrites()
+{
+    if (!writing_) return;
+    pending_.clear();
+    writing_ = false;
+    file->unlock(kLockHeader, 1);
+    // What was gathered is gone: everything cached is re-read from disk.
+    hdr = base_;
+    ++hdr.changeCounter;
+    invalidate();
+    try {
+        readHeader(false);
+    } catch (...) {
+    }
+}
+
 std::uint32_t SharedTable::writeMemo(const Bytes& data)
 {
     if (!memo) throw DbError(ErrorCode::MemoCorrupt, "Table " + path + " has no memo file", path);
     file->lock(kLockMemo, 1, LockKind::Exclusive, true);
     try {
         std::uint32_t b = memo->append(data);
+        memoDirty_ = true;
         file->unlock(kLockMemo, 1);
         return b;
     } catch (...) {

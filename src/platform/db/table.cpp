@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <mutex>
 
 #include "platform/datetime/datetime.h"
@@ -110,6 +111,31 @@ std::string ResolveDatabase(const std::string& name)
     std::string folder = r(name);
     if (folder.empty()) throw DbError(ErrorCode::InvalidAlias, "Unknown database name \"" + name + "\"");
     return folder;
+}
+
+// ============================================================== WriteBatch
+
+WriteBatch::WriteBatch() : exceptions_(std::uncaught_exceptions()) { detail::BeginWriteBatch(); }
+
+WriteBatch::~WriteBatch() noexcept(false)
+{
+    if (!open_) return;
+    if (std::uncaught_exceptions() > exceptions_) {
+        try {
+            detail::EndWriteBatch();
+        } catch (...) {
+            detail::AbandonPendingWrites();
+        }
+        return;
+    }
+    commit();
+}
+
+void WriteBatch::commit()
+{
+    if (!open_) return;
+    open_ = false;
+    detail::EndWriteBatch();
 }
 
 // =================================================================== Table

@@ -38,6 +38,27 @@ void SetDatabaseResolver(DatabaseResolver resolver);
 // naming it when there is no resolver or the name is unknown.
 std::string ResolveDatabase(const std::string& name);
 
+// Gathers the record writes of one operation (a push of many records) so
+// that they reach the files with one journal and one flush per table instead
+// of two flushes per record. While a batch is open, the table being written
+// stays locked against other processes' writes (not their reads); writing
+// another table commits the first one's writes. The end of the outermost
+// batch commits: call commit() to see its errors; the destructor commits too
+// (and, when an exception is already on its way, drops the writes it cannot
+// commit). Batches nest; only the outermost commits.
+class WriteBatch {
+public:
+    WriteBatch();
+    ~WriteBatch() noexcept(false);
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+    void commit();
+
+private:
+    bool open_ = true;
+    int exceptions_ = 0;
+};
+
 // One field of the cursor's current record (or of the record being edited).
 class Field {
 public:

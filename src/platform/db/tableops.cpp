@@ -320,8 +320,13 @@ int CompareForSort(const FieldLayout& f, const std::uint8_t* a, const std::uint8
 
 void RecoverTable(const std::string& folder, const std::string& name)
 {
+    // Whole-table operations see every record this process wrote.
+    CommitPendingWrites();
     TableFiles files = FindTableFiles(folder, name);
-    if (files.journal.empty()) return;
+    if (files.journal.empty()) {
+        RecoverRecordWrites(files);
+        return;
+    }
     const std::string journal = files.journal;
     std::unique_ptr<File> jf;
     try {
@@ -342,6 +347,7 @@ void RecoverTable(const std::string& folder, const std::string& name)
     Fs().syncFolder(files.folder);
     Fs().remove(journal);
     Fs().syncFolder(files.folder);
+    RecoverRecordWrites(FindTableFiles(folder, name));
 }
 
 bool TableExists(const std::string& folder, const std::string& name)
@@ -412,6 +418,7 @@ void CreateTable(const std::string& folder, const std::string& name, const std::
         RemoveQuietly(temps);
         throw;
     }
+    if (!files.records.empty()) removes.push_back(files.records);
     Commit(files.folder, files.base, moves, removes, dbf, "create");
 }
 
@@ -480,6 +487,7 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
         RemoveQuietly(temps);
         throw;
     }
+    if (!dst.records.empty()) removes.push_back(dst.records);
     Commit(dst.folder, dst.base, moves, removes, dbf, "copy over");
 }
 
@@ -563,7 +571,10 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack, cons
         RemoveQuietly(temps);
         throw;
     }
-    Commit(files.folder, files.base, moves, {}, files.dbf, pack ? "pack" : "sort");
+    // The new file starts a new history: its (empty) record journal goes.
+    std::vector<std::string> removes;
+    if (!files.records.empty()) removes.push_back(files.records);
+    Commit(files.folder, files.base, moves, removes, files.dbf, pack ? "pack" : "sort");
 }
 
 }  // namespace
@@ -587,6 +598,7 @@ void DeleteTable(const std::string& folder, const std::string& name)
     Fs().remove(files.dbf);
     if (!files.memo.empty()) Fs().remove(files.memo);
     if (!files.index.empty()) Fs().remove(files.index);
+    if (!files.records.empty()) Fs().remove(files.records);
     Fs().syncFolder(files.folder);
 }
 

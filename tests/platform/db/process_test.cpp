@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <set>
@@ -183,7 +184,15 @@ TEST(CrashSafety, WriterKilledAtRandomInstants)
     long next = 0;
     for (int round = 0; round < 20; ++round) {
         pid_t p = Spawn({"crash", dir.path(), "crash", progress, std::to_string(next)});
-        ::usleep(2000 + rng() % 40000);
+        // Posts flush to disk, which a loaded machine may make slow: kill
+        // once the writer has posted something this round, at a random
+        // instant after that.
+        const auto sizeBefore = std::filesystem::exists(progress) ? std::filesystem::file_size(progress) : 0;
+        for (int w = 0; w < 1000; ++w) {
+            if (std::filesystem::exists(progress) && std::filesystem::file_size(progress) > sizeBefore) break;
+            ::usleep(5000);
+        }
+        ::usleep(rng() % 20000);
         ::kill(p, SIGKILL);
         Wait(p);
         // Every record whose post returned is there with its memo.
