@@ -1,6 +1,9 @@
 #pragma once
 // A file system in front of the real one that fails chosen writes, for the
-// tests of what a failed write (a full disk, an I/O error) leaves behind.
+// tests of what a failed write (a full disk, an I/O error) leaves behind, and
+// that can make reads slow, for the tests of reads that overlap writes.
+
+#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -18,6 +21,9 @@ public:
     // When set, every write to a file whose path it accepts fails ("No space
     // left on device", as the real file system words it).
     std::function<bool(const std::string& path)> diskFullFor;
+    // When above 0, a read of more than one header reads its two halves with
+    // this pause between them, as a slow disk or a preempted reader would.
+    int pauseInReadsMicros = 0;
 
     std::unique_ptr<File> open(const std::string& p, OpenMode m) override
     {
@@ -38,7 +44,15 @@ private:
     class FailingFile final : public File {
     public:
         FailingFile(std::unique_ptr<File> inner, FailingFs& fs) : File(inner->path()), inner_(std::move(inner)), fs_(fs) {}
-        std::size_t readAt(std::uint64_t o, void* b, std::size_t n) override { return inner_->readAt(o, b, n); }
+        std::size_t readAt(std::uint64_t o, void* b, std::size_t n) override
+        {
+            if (fs_.pauseInReadsMicros <= 0 || n <= 32) return inner_->readAt(o, b, n);
+            const std::size_t half = n / 2;
+            const std::size_t got = inner_->readAt(o, b, half);
+            if (got < half) return got;
+            ::usleep(static_cast<useconds_t>(fs_.pauseInReadsMicros));
+            return got + inner_->readAt(o + half, static_cast<char*>(b) + half, n - half);
+        }
         void writeAt(std::uint64_t o, const void* b, std::size_t n) override
         {
             if (fs_.budget >= 0 && fs_.budget-- == 0)
