@@ -616,15 +616,25 @@ void SharedTable::commitWrites()
         StoreHeaderState(after.data(), {hdr.recordCount, base_.changeCounter + 2});
         if (memoDirty_ && memo) memo->file().sync();  // the blocks the records point at, first
         memoDirty_ = false;
-        if (!journal_) journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
-        const auto j = BuildRecordJournal(*file, file->size(), basePrefix_.data(), after.data(), writes);
-        journal_->writeAt(0, j.data(), j.size());
-        journal_->sync();
+        // A write inside one 512-byte sector of existing bytes cannot be torn
+        // (a kill stops a write only between pages, a power cut only
+        // between sectors), and the header moves only the counter: no
+        // journal needed. Appends and anything wider go through the journal.
+        const bool journaled = hdr.recordCount != base_.recordCount ||
+                               std::any_of(writes.begin(), writes.end(), [](const RecordWrite& w) {
+                                   return w.offset / kJournalPiece != (w.offset + w.bytes.size() - 1) / kJournalPiece;
+                               });
+        if (journaled) {
+            if (!journal_) journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
+            const auto j = BuildRecordJournal(*file, file->size(), basePrefix_.data(), after.data(), writes);
+            journal_->writeAt(0, j.data(), j.size());
+            journal_->sync();
+        }
         file->writeAt(0, during.data(), during.size());
         for (const auto& w : writes) file->writeAt(w.offset, w.bytes.data(), w.bytes.size());
         file->writeAt(0, after.data(), after.size());
         file->sync();
-        ClearRecordJournal(*journal_);
+        if (journaled) ClearRecordJournal(*journal_);
         prefix_ = after;
         hdr.changeCounter = base_.changeCounter + 2;
     } catch (...) {

@@ -321,6 +321,7 @@ int BigCrash(const std::string& folder, const std::string& table, const std::str
         } else if (r < 26) {
             if (!PickRecord(t, rng)) continue;
             const long id = t.fieldByName("ID").asInteger();
+            WriteAll(fd, "D " + std::to_string(id) + "\n");  // may be done without being acknowledged
             t.deleteRecord();
             WriteAll(fd, "d " + std::to_string(id) + "\n");
         } else if (r < 40) {
