@@ -14,7 +14,7 @@ namespace tw::db {
 
 namespace {
 
-constexpr std::int64_t kUnixToDelphi = 25569;  // days from 30 Dec 1899 to 1 Jan 1970
+constexpr std::int64_t kUnixToDayZero = 25569;  // days from 30 December 1899 (day 0) to 1 January 1970
 
 std::uint32_t Le32(const std::uint8_t* p)
 {
@@ -351,7 +351,7 @@ Value DecodeValue(const FieldLayout& f, const std::uint8_t* record)
         if (parts[0] < 1 || parts[1] < 1 || parts[1] > 12 || parts[2] < 1 ||
             parts[2] > tw::DaysInMonth(parts[0], parts[1]))
             return std::monostate{};
-        return DateValue{static_cast<std::int32_t>(tw::DaysFromCivil(parts[0], parts[1], parts[2]) + kUnixToDelphi)};
+        return DateValue{static_cast<std::int32_t>(tw::DaysFromCivil(parts[0], parts[1], parts[2]) + kUnixToDayZero)};
     }
     case FieldType::Logical: {
         switch (p[0]) {
@@ -415,7 +415,7 @@ void EncodeNumber(const FieldLayout& f, std::uint8_t* record, double v, const st
 
 void EncodeDate(const FieldLayout& f, std::uint8_t* record, std::int64_t days, const std::string& file)
 {
-    DateFields d = tw::CivilFromDays(days - kUnixToDelphi);
+    DateFields d = tw::CivilFromDays(days - kUnixToDayZero);
     if (d.year < 1 || d.year > 9999) DoesNotFit(file, f, "date outside the years 1 to 9999");
     char buf[16];
     std::snprintf(buf, sizeof buf, "%04d%02d%02d", d.year, d.month, d.day);

@@ -1,3 +1,52 @@
+// The shared state of one open table file, and the rules that keep a table
+// whole while several processes read and write it and any of them may die.
+//
+// Invariants (between operations, for every table file):
+//  1. The .dbf is its header, then exactly `count` records of
+//     `recordLength` bytes, then at most the 0x1A end mark. Bytes beyond
+//     (an append of an older version or another program cut off before its
+//     header write) are trimmed by the next writer under the header lock.
+//  2. Every counted record holds all of one write: never part of one write
+//     and part of another (the record journal, record_journal.h).
+//  3. The change counter (header bytes 16-19) only grows. A record write
+//     operation raises it twice: before it touches any record, and with the
+//     new count when its records are in place.
+//  4. So a record read without a lock is whole when the header, read after
+//     it, still shows the count and counter this process last saw; else it is
+//     read again under the shared header lock (readChecked).
+//  5. The record journal (.twr) is empty except while a journaled operation
+//     runs; a journal found non-empty is applied, dropped (cut off itself) or
+//     refused (the table was written by another program since) by the next
+//     holder of the exclusive header lock, before it reads or writes records.
+//  6. Memo blocks are written into fresh space and flushed before the
+//     journal of the records that point at them; old blocks are never
+//     overwritten, and the next-free pointer never lies past the file's end.
+//  7. A replace journal (.twj, tableops.cpp) names only files of its own
+//     table, by name, in the folder where it lies.
+//  8. Inside this process, the cache, index orders and key maps hold what the
+//     file holds at `hdr` plus this process's gathered writes (`pending_`).
+//
+// Locks (open-file-description locks on bytes of the .dbf beyond any data;
+// docs/table-files.md has the offsets) and the states of one process:
+//
+//   closed --open--> open (open lock shared; exclusive for an exclusive open,
+//                    pack, sort, copy over, create over, delete)
+//   open --edit/delete--> editing record n (record lock n, not waited for;
+//                    test-and-set waits)
+//   editing --post--> writing memos (memo lock, waited for, released before
+//                    the header lock is taken)
+//                --> writing records (header lock exclusive, waited for)
+//                --> open (header lock released when the write, or the
+//                    batch that gathered it, is committed; record lock last)
+//   open --refresh that saw a change, load, confirming read--> header lock
+//                    shared for the read, released at once.
+//
+// Order: open lock, then record lock, then memo lock (released), then header
+// lock. A process holds at most one table's header lock at a time (a batch
+// commits one table before it writes the next), and never waits for a record
+// lock while it holds a header lock (test-and-set commits the batch first),
+// so two processes can never wait on each other.
+
 #include "platform/db/shared_table.h"
 
 #include "platform/db/record_journal.h"
@@ -317,6 +366,7 @@ bool SharedTable::readHeader(bool locked)
     HeaderState st = ParseHeaderState(p);
     std::memcpy(prefix_.data(), p, kHeaderPrefix);
     if (st.recordCount == hdr.recordCount && st.changeCounter == hdr.changeCounter) return false;
+    assert(st.recordCount >= hdr.recordCount || st.changeCounter != hdr.changeCounter);  // 3
     const std::uint64_t need =
         layout.headerLength + static_cast<std::uint64_t>(st.recordCount) * layout.recordLength;
     if (need > file->size())
@@ -375,6 +425,7 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
 {
     if (recno == 0 || recno > hdr.recordCount)
         throw DbError(ErrorCode::NoCurrentRecord, "Record " + std::to_string(recno) + " does not exist in " + path, path);
+    assert(!writing_ || base_.recordCount <= hdr.recordCount);  // 8
     const std::uint32_t prev = lastRecno_;
     lastRecno_ = recno;
     if (const std::uint8_t* p = cachedRecord(recno)) return p;
@@ -595,6 +646,9 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
 void SharedTable::commitWrites()
 {
     if (!writing_) return;
+    assert(hdr.recordCount >= base_.recordCount);                                      // 1: appends only grow
+    assert(pending_.empty() || pending_.rbegin()->first <= hdr.recordCount);           // 8
+    assert(hdr.recordCount == base_.recordCount || pending_.count(hdr.recordCount));   // appends are gathered
     try {
         // Contiguous records go in one write; the end mark follows the last.
         std::vector<RecordWrite> writes;
@@ -877,7 +931,8 @@ const std::vector<std::uint32_t>* SharedTable::candidates(const std::vector<int>
 
 void SharedTable::recordChanged(std::uint32_t recno, const std::vector<std::uint8_t>* oldRec, const std::uint8_t* newRec)
 {
-    for (auto& [k, o] : orders_) {
+    for (auto& entry : orders_) {
+        Order& o = entry.second;
         if (!o.valid) continue;
         if (oldRec) {
             std::size_t pos = o.positionOf(recno);

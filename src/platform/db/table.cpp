@@ -25,7 +25,7 @@ DatabaseResolver& Resolver()
     return r;
 }
 
-// As Delphi's FloatToStr: up to 15 significant digits, no trailing zeros.
+// Up to 15 significant digits, no trailing zeros.
 std::string FormatFloat(double v)
 {
     char buf[64];
@@ -617,7 +617,7 @@ void Table::post() { doPost(false); }
 void Table::doPost(bool durable)
 {
     requireActive();
-    if (state_ != State::Edit && state_ != State::Insert) return;  // as TDataSet.Post: nothing to do in browse mode
+    if (state_ != State::Edit && state_ != State::Insert) return;  // nothing to post in browse mode
     std::vector<std::uint8_t> rec = buffer_;
     for (auto& [index, data] : pendingMemos_) {
         const FieldLayout& f = shared_->layout.fields[static_cast<std::size_t>(index)];
@@ -710,6 +710,8 @@ bool Table::testAndSet(const std::function<bool(Table&)>& change)
 {
     requireActive();
     checkBrowseMode();
+    // Never wait for a record lock while holding a header lock.
+    detail::CommitPendingWrites();
     lockAndReadCurrent(true);
     try {
         state_ = State::Edit;

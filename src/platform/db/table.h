@@ -1,6 +1,6 @@
 #pragma once
 // The cursor on one table: what the data module's table components are.
-// Members follow the Delphi TTable names so that the Parts map 1:1:
+// Its members are the table components' properties and methods:
 // DatabaseName/TableName/Exclusive/ReadOnly/IndexName/Filter/Filtered/
 // OnFilterRecord; Open/Close/Refresh/First/Next/Prior/Last/Eof/Bof/
 // RecordCount/Locate/Append/Edit/Post/Cancel/Delete/FieldByName.

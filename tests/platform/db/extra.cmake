@@ -10,3 +10,4 @@ if(TARGET tw_db_test)
   # The crash test reads its tables with python3-dbfread through this script.
   target_compile_definitions(tw_db_test PRIVATE TW_DB_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 endif()
+add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/fuzz ${CMAKE_CURRENT_BINARY_DIR}/fuzz)
