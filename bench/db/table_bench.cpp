@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -58,7 +59,9 @@ struct Fixture {
         std::mt19937 rng(7);
         Field id = t.fieldByName("CHARTSID"), sd = t.fieldByName("SD"), ed = t.fieldByName("ED"),
               desc = t.fieldByName("DESC"), cust = t.fieldByName("CUSTNAME"), hours = t.fieldByName("HOURS");
+        auto batch = std::make_unique<WriteBatch>();
         for (int i = 0; i < kRecords; ++i) {
+            if (i % 5000 == 0) batch = std::make_unique<WriteBatch>();  // commits the one before
             t.append();
             id.setAsFloat(1000000 + i);
             double start = 46000 + (rng() % 20000) / 96.0;
@@ -235,5 +238,80 @@ void BM_Append1000(benchmark::State& s)
     }
 }
 BENCHMARK(BM_Append1000)->Unit(benchmark::kMillisecond);
+
+// Durable writes: every post is on disk (and whole) when it returns. The
+// floor is the raw write of the same bytes followed by fdatasync.
+constexpr std::size_t kChartsRecord = 1235;
+
+void RawDurableWrites(benchmark::State& s, int records, bool flushEach)
+{
+    auto& d = Data();
+    const std::string path = d.folder + "/raw.bin";
+    std::vector<char> rec(kChartsRecord, ' ');
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    for (int i = 0; i < records; ++i) benchmark::DoNotOptimize(::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(i) * kChartsRecord));
+    ::fdatasync(fd);
+    int at = 0;
+    for (auto _ : s) {
+        for (int i = 0; i < records; ++i) {
+            benchmark::DoNotOptimize(::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(at++ % 4096) * kChartsRecord));
+            if (flushEach) ::fdatasync(fd);
+        }
+        if (!flushEach) ::fdatasync(fd);
+    }
+    ::close(fd);
+}
+
+void BM_RawDurableWriteOneRecord(benchmark::State& s) { RawDurableWrites(s, 1, true); }
+BENCHMARK(BM_RawDurableWriteOneRecord)->Unit(benchmark::kMicrosecond);
+
+void BM_EditOneRecord(benchmark::State& s)
+{
+    auto& d = Data();
+    Table t;
+    t.setFolder(d.folder);
+    t.setTableName("charts");
+    t.open();
+    Field sd = t.fieldByName("SD");
+    std::mt19937 rng(3);
+    double v = 46000;
+    for (auto _ : s) {
+        t.locate("CHARTSID", std::vector<Value>{1000000.0 + rng() % kRecords});
+        t.edit();
+        sd.setAsFloat(v += 0.25);
+        t.post();
+    }
+}
+BENCHMARK(BM_EditOneRecord)->Unit(benchmark::kMicrosecond);
+
+void BM_RawDurableWrite1000RecordsEach(benchmark::State& s) { RawDurableWrites(s, 1000, true); }
+BENCHMARK(BM_RawDurableWrite1000RecordsEach)->Unit(benchmark::kMillisecond);
+
+void BM_RawDurableWrite1000RecordsOnce(benchmark::State& s) { RawDurableWrites(s, 1000, false); }
+BENCHMARK(BM_RawDurableWrite1000RecordsOnce)->Unit(benchmark::kMillisecond);
+
+// The 1,000 appends of one operation in one write batch.
+void BM_Append1000InOneBatch(benchmark::State& s)
+{
+    auto& d = Data();
+    Table t;
+    t.setFolder(d.folder);
+    t.setTableName("charts");
+    t.open();
+    Field id = t.fieldByName("CHARTSID"), desc = t.fieldByName("DESC"), sd = t.fieldByName("SD");
+    double next = 7000000;
+    for (auto _ : s) {
+        WriteBatch batch;
+        for (int i = 0; i < 1000; ++i) {
+            t.append();
+            id.setAsFloat(next++);
+            desc.setAsString("Appended");
+            sd.setAsFloat(46000.5);
+            t.post();
+        }
+        batch.commit();
+    }
+}
+BENCHMARK(BM_Append1000InOneBatch)->Unit(benchmark::kMillisecond);
 
 }  // namespace

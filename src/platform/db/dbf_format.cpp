@@ -417,8 +417,11 @@ void EncodeDate(const FieldLayout& f, std::uint8_t* record, std::int64_t days, c
 {
     DateFields d = tw::CivilFromDays(days - kUnixToDayZero);
     if (d.year < 1 || d.year > 9999) DoesNotFit(file, f, "date outside the years 1 to 9999");
+    // A foreign file may declare a date field of another width.
+    if (f.def.width < 8) DoesNotFit(file, f, "the date field is narrower than 8 characters");
     char buf[16];
     std::snprintf(buf, sizeof buf, "%04d%02d%02d", d.year, d.month, d.day);
+    std::memset(record + f.offset, ' ', static_cast<std::size_t>(f.def.width));
     std::memcpy(record + f.offset, buf, 8);
 }
 

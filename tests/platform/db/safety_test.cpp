@@ -169,7 +169,7 @@ TEST(ForeignLayouts, WideMemoFieldsAndHugeNumbersStayInTheirBuffers)
 {
     TempDir dir;
     WriteForeignTable(dir.path(), "wide", {{"ID", 'N', 4, 0}, {"NOTES", 'M', 20, 0}, {"AMT", 'F', 20, 255},
-                                           {"SMALL", 'M', 1, 0}});
+                                           {"SMALL", 'M', 1, 0}, {"SHORTD", 'D', 4, 0}});
     Table t;
     OpenTable(t, dir.path(), "wide");
     t.append();
@@ -178,7 +178,7 @@ TEST(ForeignLayouts, WideMemoFieldsAndHugeNumbersStayInTheirBuffers)
     t.post();
     t.close();
     const auto bytes = ReadBytes(dir.file("wide.dbf"));
-    const std::size_t rec = bytes.size() - 1 - 1 - 4 - 20 - 20 - 1;  // header end: flag, ID, NOTES, AMT, SMALL
+    const std::size_t rec = bytes.size() - 1 - 1 - 4 - 20 - 20 - 1 - 4;  // flag, ID, NOTES, AMT, SMALL, SHORTD
     const std::string notes(bytes.begin() + static_cast<std::ptrdiff_t>(rec + 5),
                             bytes.begin() + static_cast<std::ptrdiff_t>(rec + 25));
     EXPECT_EQ(notes, "00000000000000000001");
@@ -200,6 +200,10 @@ TEST(ForeignLayouts, WideMemoFieldsAndHugeNumbersStayInTheirBuffers)
     t.cancel();
     EXPECT_NE(err.find("SMALL"), std::string::npos) << err;
     EXPECT_NE(err.find("wide.dbf"), std::string::npos) << err;
+    // A date field narrower than a date is refused, not overrun.
+    t.edit();
+    EXPECT_THROW(t.fieldByName("SHORTD").setAsDate(46000), DbError);
+    t.cancel();
     // Rounding 1e308 for a 255-decimal field while locating.
     EXPECT_FALSE(t.locate("AMT", std::vector<Value>{1e308}));
 }
