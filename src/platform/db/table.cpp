@@ -687,6 +687,7 @@ void Table::pack()
 {
     requireActive();
     checkBrowseMode();
+    detail::CommitPendingWrites();  // a batch must not keep the file open
     if (!holdsExclusive_)
         throw DbError(ErrorCode::TableInUse, "Table " + shared_->path + " must be open exclusively to be packed",
                       shared_->path);
