@@ -652,11 +652,18 @@ void SharedTable::commitWrites()
     try {
         // Contiguous records go in one write; the end mark follows the last.
         std::vector<RecordWrite> writes;
+        std::vector<std::size_t> runLengths;
         std::uint32_t prev = 0;
+        for (const auto& entry : pending_) {
+            if (runLengths.empty() || entry.first != prev + 1) runLengths.push_back(0);
+            ++runLengths.back();
+            prev = entry.first;
+        }
+        std::size_t run = 0;
         for (const auto& [recno, bytes] : pending_) {
             if (writes.empty() || recno != prev + 1) {
                 writes.push_back({layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, {}});
-                writes.back().bytes.reserve(bytes.size());
+                writes.back().bytes.reserve(runLengths[run++] * layout.recordLength + 1);
             }
             writes.back().bytes.insert(writes.back().bytes.end(), bytes.begin(), bytes.end());
             prev = recno;
