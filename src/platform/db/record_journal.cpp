@@ -1,6 +1,7 @@
 #include "platform/db/record_journal.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "platform/db/types.h"
@@ -61,6 +62,31 @@ void ForEachOldPiece(std::uint64_t off, std::uint64_t len, std::uint64_t oldSize
     }
 }
 
+// The checksum of a journal read whole: the hash of its segments' hashes
+// (the fixed part; per write, its offset, length and old-piece hashes, then
+// its new bytes). 0 for a journal whose lengths run past its end (which no
+// checksum equals but by chance, and then the parse below refuses it).
+std::uint64_t SegmentsChecksum(const std::vector<std::uint8_t>& j)
+{
+    std::vector<std::uint64_t> hashes;
+    const std::size_t end = j.size() - 8;
+    hashes.push_back(Hash64(j.data(), kFixed));
+    const std::uint32_t writes = Get32(j.data() + 24);
+    std::size_t pos = kFixed;
+    for (std::uint32_t k = 0; k < writes; ++k) {
+        if (pos + 16 > end) return 0;
+        const std::uint64_t len = Get32(j.data() + pos + 8);
+        const std::uint64_t pieces = Get32(j.data() + pos + 12);
+        const std::uint64_t metaLen = 16 + 8 * pieces;
+        if (pos + metaLen + len > end) return 0;
+        hashes.push_back(Hash64(j.data() + pos, static_cast<std::size_t>(metaLen)));
+        hashes.push_back(Hash64(j.data() + pos + metaLen, static_cast<std::size_t>(len)));
+        pos += static_cast<std::size_t>(metaLen + len);
+    }
+    if (pos != end) return 0;
+    return Hash64(reinterpret_cast<const std::uint8_t*>(hashes.data()), hashes.size() * 8);
+}
+
 std::uint32_t CountOf(const std::uint8_t* h) { return Get32(h + 4); }
 std::uint32_t CounterOf(const std::uint8_t* h) { return Get32(h + 16); }
 
@@ -85,42 +111,80 @@ std::uint64_t Hash64(const std::uint8_t* p, std::size_t n, std::uint64_t seed)
     return h;
 }
 
-std::vector<std::uint8_t> BuildRecordJournal(File& table, std::uint64_t oldSize, const std::uint8_t* oldHeader,
-                                             const std::uint8_t* newHeader, const std::vector<RecordWrite>& writes)
+void WriteRecordJournal(File& table, File& journal, std::uint64_t oldSize, const std::uint8_t* oldHeader,
+                        const std::uint8_t* newHeader, const std::vector<RecordWrite>& writes)
 {
-    std::size_t total = kFixed + 8;
-    for (const auto& w : writes) total += 16 + w.bytes.size() + 8 * (w.bytes.size() / kJournalPiece + 2);
-    std::vector<std::uint8_t> out;
-    out.reserve(total);
-    out.insert(out.end(), kMagic, kMagic + 8);
-    Add64(out, 0);  // length, below
-    Add64(out, oldSize);
-    Add32(out, static_cast<std::uint32_t>(writes.size()));
-    Add32(out, 0);
-    out.insert(out.end(), oldHeader, oldHeader + 32);
-    out.insert(out.end(), newHeader, newHeader + 32);
-    std::vector<std::uint8_t> old;
+    // Written in segments: small ones gathered, large record runs written
+    // straight from where they are (a push writes tens of megabytes). The
+    // checksum is the hash of the segments' hashes.
+    std::uint64_t length = kFixed + 8;
     for (const auto& w : writes) {
-        Add64(out, w.offset);
-        Add32(out, static_cast<std::uint32_t>(w.bytes.size()));
-        const std::size_t countAt = out.size();
-        Add32(out, 0);
-        std::uint32_t pieces = 0;
-        if (w.offset < oldSize) {
-            old.resize(static_cast<std::size_t>(std::min<std::uint64_t>(w.bytes.size(), oldSize - w.offset)));
-            old.resize(table.readAt(w.offset, old.data(), old.size()));
-            ForEachOldPiece(w.offset, w.bytes.size(), w.offset + old.size(), [&](std::uint64_t a, std::uint64_t b) {
-                Add64(out, Hash64(old.data() + (a - w.offset), static_cast<std::size_t>(b - a)));
-                ++pieces;
-            });
-        }
-        for (int i = 0; i < 4; ++i) out[countAt + i] = static_cast<std::uint8_t>(pieces >> (8 * i));
-        out.insert(out.end(), w.bytes.begin(), w.bytes.end());
+        std::uint64_t pieces = 0;
+        ForEachOldPiece(w.offset, w.bytes.size(), oldSize, [&](std::uint64_t, std::uint64_t) { ++pieces; });
+        length += 16 + 8 * pieces + w.bytes.size();
     }
-    const std::uint64_t length = out.size() + 8;
-    for (int i = 0; i < 8; ++i) out[8 + i] = static_cast<std::uint8_t>(length >> (8 * i));
-    Add64(out, Hash64(out.data(), out.size()));
-    return out;
+    std::vector<std::uint64_t> segmentHashes;
+    std::vector<std::uint8_t> staged;
+    std::uint64_t at = 0;
+    auto flush = [&] {
+        if (staged.empty()) return;
+        journal.writeAt(at, staged.data(), staged.size());
+        at += staged.size();
+        staged.clear();
+    };
+    auto segment = [&](const std::uint8_t* p, std::size_t n) {
+        segmentHashes.push_back(Hash64(p, n));
+        if (n >= (64u << 10)) {
+            flush();
+            journal.writeAt(at, p, n);
+            at += n;
+        } else {
+            staged.insert(staged.end(), p, p + n);
+            if (staged.size() > (1u << 20)) flush();
+        }
+    };
+    std::vector<std::uint8_t> fixed;
+    fixed.insert(fixed.end(), kMagic, kMagic + 8);
+    Add64(fixed, length);
+    Add64(fixed, oldSize);
+    Add32(fixed, static_cast<std::uint32_t>(writes.size()));
+    Add32(fixed, 0);
+    fixed.insert(fixed.end(), oldHeader, oldHeader + 32);
+    fixed.insert(fixed.end(), newHeader, newHeader + 32);
+    segment(fixed.data(), fixed.size());
+    std::vector<std::uint8_t> meta, old;
+    for (const auto& w : writes) {
+        meta.clear();
+        Add64(meta, w.offset);
+        Add32(meta, static_cast<std::uint32_t>(w.bytes.size()));
+        Add32(meta, 0);
+        std::uint32_t pieces = 0;
+        // The old bytes, read a chunk at a time, hashed piece by piece.
+        std::uint64_t chunkStart = 0, chunkEnd = 0;
+        ForEachOldPiece(w.offset, w.bytes.size(), oldSize, [&](std::uint64_t a, std::uint64_t b) {
+            if (a < chunkStart || b > chunkEnd) {
+                const std::uint64_t want = std::min<std::uint64_t>(256u << 10, std::min(oldSize, w.offset + w.bytes.size()) - a);
+                old.resize(static_cast<std::size_t>(want));
+                old.resize(table.readAt(a, old.data(), old.size()));
+                chunkStart = a;
+                chunkEnd = a + old.size();
+                if (b > chunkEnd) {  // the file is shorter than it was: hash what is there
+                    chunkEnd = b;
+                    old.resize(static_cast<std::size_t>(b - a), 0);
+                }
+            }
+            Add64(meta, Hash64(old.data() + (a - chunkStart), static_cast<std::size_t>(b - a)));
+            ++pieces;
+        });
+        for (int i = 0; i < 4; ++i) meta[12 + i] = static_cast<std::uint8_t>(pieces >> (8 * i));
+        segment(meta.data(), meta.size());
+        segment(w.bytes.data(), w.bytes.size());
+    }
+    std::vector<std::uint8_t> tail;
+    Add64(tail, Hash64(reinterpret_cast<const std::uint8_t*>(segmentHashes.data()), segmentHashes.size() * 8));
+    staged.insert(staged.end(), tail.begin(), tail.end());
+    flush();
+    assert(at == length);
 }
 
 void ClearRecordJournal(File& journal)
@@ -147,8 +211,7 @@ JournalState RecoverRecordJournal(File& table, File& journal, std::uint16_t head
     bool whole = got == 16 && std::memcmp(head, kMagic, 8) == 0 && length >= kFixed + 8 && length <= size;
     if (whole) {
         j.resize(static_cast<std::size_t>(length));
-        whole = journal.readAt(0, j.data(), j.size()) == j.size() &&
-                Hash64(j.data(), j.size() - 8) == Get64(j.data() + j.size() - 8);
+        whole = journal.readAt(0, j.data(), j.size()) == j.size() && SegmentsChecksum(j) == Get64(j.data() + j.size() - 8);
     }
     if (!whole) {
         // Cut off while it was written: the table was not touched yet.

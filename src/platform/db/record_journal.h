@@ -38,11 +38,12 @@ struct RecordWrite {
 // to checksum a push of tens of megabytes).
 std::uint64_t Hash64(const std::uint8_t* p, std::size_t n, std::uint64_t seed = 0);
 
-// The journal's bytes for writes onto table (whose current size is oldSize):
-// reads the old bytes each write overwrites to hash them. The headers are the
-// 32-byte prefixes before and after the operation.
-std::vector<std::uint8_t> BuildRecordJournal(File& table, std::uint64_t oldSize, const std::uint8_t* oldHeader,
-                                             const std::uint8_t* newHeader, const std::vector<RecordWrite>& writes);
+// Writes the journal for writes onto table (whose current size is oldSize)
+// into journal from its start: reads the old bytes each write overwrites to
+// hash them. The headers are the 32-byte prefixes before and after the
+// operation. The caller flushes the journal.
+void WriteRecordJournal(File& table, File& journal, std::uint64_t oldSize, const std::uint8_t* oldHeader,
+                        const std::uint8_t* newHeader, const std::vector<RecordWrite>& writes);
 
 enum class JournalState { Empty, Applied, Discarded };
 

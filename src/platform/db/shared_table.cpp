@@ -687,8 +687,7 @@ void SharedTable::commitWrites()
                                });
         if (journaled) {
             if (!journal_) journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
-            const auto j = BuildRecordJournal(*file, file->size(), basePrefix_.data(), after.data(), writes);
-            journal_->writeAt(0, j.data(), j.size());
+            WriteRecordJournal(*file, *journal_, file->size(), basePrefix_.data(), after.data(), writes);
             journal_->sync();
         }
         file->writeAt(0, during.data(), during.size());
