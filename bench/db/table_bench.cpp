@@ -82,6 +82,13 @@ Fixture& Data()
     return f;
 }
 
+void OpenCharts(Table& t)
+{
+    t.setFolder(Data().folder);
+    t.setTableName("charts");
+    t.open();
+}
+
 std::size_t RawRead(const std::string& path, std::size_t limit)
 {
     int fd = ::open(path.c_str(), O_RDONLY);
@@ -106,11 +113,8 @@ BENCHMARK(BM_RawReadWholeFile)->Unit(benchmark::kMillisecond);
 
 void BM_FullScanTwoNumbers(benchmark::State& s)
 {
-    auto& d = Data();
     Table t;
-    t.setFolder(d.folder);
-    t.setTableName("charts");
-    t.open();
+    OpenCharts(t);
     Field sd = t.fieldByName("SD"), ed = t.fieldByName("ED");
     for (auto _ : s) {
         t.refresh();
@@ -123,7 +127,7 @@ void BM_FullScanTwoNumbers(benchmark::State& s)
         benchmark::DoNotOptimize(sum);
         if (n != t.recordCount()) s.SkipWithError("scan count mismatch");
     }
-    s.SetBytesProcessed(static_cast<std::int64_t>(s.iterations() * std::filesystem::file_size(d.dbf)));
+    s.SetBytesProcessed(static_cast<std::int64_t>(s.iterations() * std::filesystem::file_size(Data().dbf)));
 }
 BENCHMARK(BM_FullScanTwoNumbers)->Unit(benchmark::kMillisecond);
 
@@ -164,22 +168,16 @@ BENCHMARK(BM_Open);
 
 void BM_RefreshUnchanged(benchmark::State& s)
 {
-    auto& d = Data();
     Table t;
-    t.setFolder(d.folder);
-    t.setTableName("charts");
-    t.open();
+    OpenCharts(t);
     for (auto _ : s) t.refresh();
 }
 BENCHMARK(BM_RefreshUnchanged);
 
 void BM_LocateByKey(benchmark::State& s)
 {
-    auto& d = Data();
     Table t;
-    t.setFolder(d.folder);
-    t.setTableName("charts");
-    t.open();
+    OpenCharts(t);
     t.locate("CHARTSID", Value(1000000.0));  // builds the key map once
     std::mt19937 rng(1);
     const long range = s.range(0);
@@ -222,11 +220,8 @@ BENCHMARK(BM_RawWrite1000Records)->Unit(benchmark::kMillisecond);
 // operation (one journal, one flush).
 void Append1000(benchmark::State& s, bool batched, double next)
 {
-    auto& d = Data();
     Table t;
-    t.setFolder(d.folder);
-    t.setTableName("charts");
-    t.open();
+    OpenCharts(t);
     Field id = t.fieldByName("CHARTSID"), desc = t.fieldByName("DESC"), sd = t.fieldByName("SD");
     for (auto _ : s) {
         std::unique_ptr<WriteBatch> batch;
@@ -273,11 +268,8 @@ BENCHMARK(BM_RawDurableWriteOneRecord)->Unit(benchmark::kMicrosecond);
 
 void BM_EditOneRecord(benchmark::State& s)
 {
-    auto& d = Data();
     Table t;
-    t.setFolder(d.folder);
-    t.setTableName("charts");
-    t.open();
+    OpenCharts(t);
     Field sd = t.fieldByName("SD");
     std::mt19937 rng(3);
     double v = 46000;
