@@ -1,6 +1,7 @@
 #include "app/mainscreen.h"
 
 #include "app/appservices.h"
+#include "app/customerpage.h"
 #include "app/databaseselection.h"
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
@@ -123,6 +124,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     ui->CalendarAreaLayout->addWidget(workCalendarPage_, 0, 0);
     visualizePage_ = new TVisualizePage(ui->RACContainer);
     ui->RACContainerLayout->addWidget(visualizePage_);
+    CreateCustomerPage();
     connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);
@@ -172,6 +174,8 @@ TMainScreen::~TMainScreen()
     workCalendarPage_ = nullptr;
     delete visualizePage_;
     visualizePage_ = nullptr;
+    delete customerPage_;
+    customerPage_ = nullptr;
     if (data::EstimateData == data_.get())
         data::EstimateData = nullptr;
 }

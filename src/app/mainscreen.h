@@ -49,6 +49,7 @@ class QTimer;
 
 namespace tw::app {
 
+class TCustomerPage;
 class TDatabaseSelection;
 class TPassword;
 class TTWDatabaseSelection;
@@ -77,6 +78,11 @@ public:
     TWorkCalendarPage* WorkCalendarPage() const { return workCalendarPage_; }
     // The Visualize page in RACContainer; the data module attaches its tables to it.
     TVisualizePage* VisualizePage() const { return visualizePage_; }
+    // The Customer details page, with the custom fields window and the photo dialog.
+    TCustomerPage* CustomerPage() const { return customerPage_; }
+    // The Add / Edit / Query tab's "Custom fields" buttons of tasks and resources.
+    void TasksCustomFieldsClick();
+    void CrewsCustomFieldsClick();
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -189,7 +195,7 @@ public:
     void ReadQuickBooksSettings();
     void SynchroniseSchedule();
     void ReadUpdateCounter();
-    void RestrictCustomerClick() {}  // the customer tab's restriction to active customers
+    void RestrictCustomerClick();  // the customer tab's restriction to active customers
     void RefreshWorkCalendar();
     void ReadEmailSettings();
     void RestoreSelection();
@@ -237,6 +243,7 @@ private:
     void EndAfterDatabaseFailure();
     void AttachWorkCalendar();
     void AttachVisualizePage();
+    void CreateCustomerPage();
     void ConnectTabHandlers();
     void ConnectUpdatePoll();
     bool ShowsChartHints(const QWidget* widget) const;
@@ -271,6 +278,7 @@ private:
     TDatabaseSelection* estimatingNames_ = nullptr;
     TWorkCalendarPage* workCalendarPage_ = nullptr;
     TVisualizePage* visualizePage_ = nullptr;
+    TCustomerPage* customerPage_ = nullptr;
     bool hintsShown_ = true;
 };
 

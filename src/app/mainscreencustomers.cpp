@@ -1,0 +1,43 @@
+// The main window's side of the Customer details page and of the custom
+// fields window that several tabs open.
+#include "app/appservices.h"
+#include "app/customerpage.h"
+#include "app/mainscreen.h"
+#include "ui_mainscreen.h"
+
+#include <QAbstractButton>
+
+namespace tw::app {
+
+void TMainScreen::CreateCustomerPage()
+{
+    customerPage_ = new TCustomerPage(*data_, State, *userInterface_, Layout.CustomFieldsLeft,
+                                      Layout.CustomFieldsTop, ui->CustomerTabArea);
+    ui->CustomerTabAreaLayout->addWidget(customerPage_, 0, 0);
+    customerPage_->OpenHelpPage = [this](const QString& page) {
+        return OpenHelpPage(QString::fromStdString(State.ProgramFolder), page);
+    };
+    customerPage_->RestrictCustomerChanged = [this](bool restrict) { RestrictCustomer = restrict; };
+    // The Add / Edit / Query tab's buttons, where that tab has them.
+    if (auto* tasks = findChild<QAbstractButton*>(QStringLiteral("TasksCustomFields")))
+        connect(tasks, &QAbstractButton::clicked, this, &TMainScreen::TasksCustomFieldsClick);
+    if (auto* crews = findChild<QAbstractButton*>(QStringLiteral("CrewsCustomFields")))
+        connect(crews, &QAbstractButton::clicked, this, &TMainScreen::CrewsCustomFieldsClick);
+}
+
+void TMainScreen::RestrictCustomerClick()
+{
+    customerPage_->RestrictCustomerClick(RestrictCustomer);
+}
+
+void TMainScreen::TasksCustomFieldsClick()
+{
+    customerPage_->OpenCustomFields(false, customers::kTaskFields, State.HelpLevel);
+}
+
+void TMainScreen::CrewsCustomFieldsClick()
+{
+    customerPage_->OpenCustomFields(false, customers::kResourceFields, State.HelpLevel);
+}
+
+}  // namespace tw::app
