@@ -112,6 +112,26 @@ void BM_TaskWordSearch(benchmark::State& st)
 }
 BENCHMARK(BM_TaskWordSearch)->Unit(benchmark::kMillisecond);
 
+// Two searches in turn, so that every run rewrites the marks of the matches
+// of both: the case of a new search after another one.
+void BM_TaskWordSearchMovingMarks(benchmark::State& st)
+{
+    Installation& in = Shared();
+    in.fields->Open(true, 0, false, 2);
+    in.fields->Form.SearchSelection = 2;
+    in.fields->SearchSelectionClick();
+    bool other = false;
+    for (auto _ : st) {
+        in.fields->Words.Clear();
+        in.fields->Words.ParseSearchWords(other ? "ladder" : "permit", 2);
+        other = !other;
+        in.fields->SearchRunning = true;
+        benchmark::DoNotOptimize(in.fields->RunSearch(kTaskFields));
+    }
+    in.fields->FormDestroy();
+}
+BENCHMARK(BM_TaskWordSearchMovingMarks)->Unit(benchmark::kMillisecond);
+
 void BM_DecodeTwelveMegapixelsAtOneEighth(benchmark::State& st)
 {
     DecodedPicture picture;

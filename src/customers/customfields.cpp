@@ -1,5 +1,7 @@
 #include "customers/customfields.h"
 
+#include <algorithm>
+
 #include "data/filtertexts.h"
 #include "data/updatecount.h"
 
@@ -306,7 +308,7 @@ bool CustomFields::SlotMatchesSearch(int slot, int kind)
 {
     if (state_.FilterInProgress)
         return true;
-    if (slot < 0 || slot >= static_cast<int>(slots_.size()) || kind != OwnerKind)
+    if (slot < 0 || slot >= static_cast<int>(slots_.size()) || kind != OwnerKind || Words.Words(slot).empty())
         return false;
     db::Table& view = OwnerTablesOf(data_, kind).WriteView;
     return Words.SlotMatches(slot, view.fieldByName(slots_[slot].Column).asString());
@@ -354,38 +356,34 @@ int CustomFields::RunSearch(int kind)
 {
     OwnerTables owner = OwnerTablesOf(data_, kind);
     db::Table& view = owner.WriteView;
-    state_.FilterInProgress = true;
-    ReopenUnfiltered(view, false);
-    state_.FilterInProgress = false;
-    for (view.first(); !view.eof(); view.next()) {
-        if (!view.fieldByName("S2").asBoolean())
-            continue;
-        view.edit();
-        view.fieldByName("S2").setAsBoolean(false);
-        view.post();
-    }
 
+    // The matches first, through the view's record filter; then one pass
+    // over every record sets S2 on them and clears it on the others, writing
+    // only the records whose mark changes.
     data::OrFilter filter;
     filter.FilterTextRestart = true;
     const std::string condition = std::string(owner.KeyField) + " = ";
     SearchRunning = true;
     ReopenUnfiltered(view, true);
-    int count = 0;
     std::vector<std::int32_t> keys;
     for (view.first(); !view.eof(); view.next())
         keys.push_back(view.fieldByName(owner.KeyField).asInteger());
-    // The marks are written once the matches are known: a post in a filtered
-    // view moves the cursor to wherever the record now sorts.
+    const int count = static_cast<int>(keys.size());
+    for (std::int32_t key : keys)
+        filter.AddOrFilter(condition + std::to_string(key));
+
+    std::vector<std::int32_t> sorted = keys;
+    std::sort(sorted.begin(), sorted.end());
     state_.FilterInProgress = true;
     ReopenUnfiltered(view, false);
-    for (std::int32_t key : keys) {
-        ++count;
-        filter.AddOrFilter(condition + std::to_string(key));
-        if (view.locate(owner.KeyField, db::Value(static_cast<double>(key)))) {
-            view.edit();
-            view.fieldByName("S2").setAsBoolean(true);
-            view.post();
-        }
+    for (view.first(); !view.eof(); view.next()) {
+        const bool match =
+            std::binary_search(sorted.begin(), sorted.end(), view.fieldByName(owner.KeyField).asInteger());
+        if (view.fieldByName("S2").asBoolean() == match)
+            continue;
+        view.edit();
+        view.fieldByName("S2").setAsBoolean(match);
+        view.post();
     }
     state_.FilterInProgress = false;
 
