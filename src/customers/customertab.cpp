@@ -3,20 +3,13 @@
 #include <QString>
 
 #include "data/services/recordservices.h"
+#include "data/textroutines.h"
 
 namespace tw::customers {
 
 namespace {
 
 bool HasRecord(db::Table& t) { return t.active() && !(t.eof() && t.bof()); }
-
-std::string Trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 void Call(const std::function<void()>& f)
 {
@@ -253,7 +246,7 @@ void CustomerTab::CopyClick()
     db::Table& t = data_.CustomersTable;
     t.edit();
     for (const auto& pair : kPairs)
-        t.fieldByName(pair[1]).setAsString(Trimmed(t.fieldByName(pair[0]).asString()));
+        t.fieldByName(pair[1]).setAsString(data::TrimBlanks(t.fieldByName(pair[0]).asString()));
     t.post();
     t.refresh();
     Call(Hooks.ShowCustomer);
@@ -366,7 +359,7 @@ PhotoPanelContent CustomerTab::CurrentPhoto()
     const StoredPhotos photos = Photos.Load(t.fieldByName("CID").asInteger());
     if (!photos.HasRecord || !hasPhoto)
         return content;
-    content.Caption = Trimmed(t.fieldByName(alt ? "CONTACT2" : "CONTACT1").asString());
+    content.Caption = data::TrimBlanks(t.fieldByName(alt ? "CONTACT2" : "CONTACT1").asString());
     content.Bytes = photos.Image(alt);
     content.Scale = photos.Scale(alt);
     return content;

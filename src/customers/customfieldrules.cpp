@@ -3,38 +3,19 @@
 #include <set>
 #include <stdexcept>
 
+#include "customers/fieldtext.h"
 #include "data/services/recordservices.h"
+#include "data/textroutines.h"
 
 namespace tw::customers {
 
 namespace {
 
-std::string Trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
-// At most width bytes, never cutting a UTF-8 character in two.
-std::string CutToWidth(std::string text, std::size_t width)
-{
-    if (text.size() <= width)
-        return text;
-    std::size_t cut = width;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    text.resize(cut);
-    return text;
-}
-
 CustomFieldDefinition ReadDefinition(db::Table& t)
 {
     CustomFieldDefinition d;
     d.Name = CustomFieldNameText(t.fieldByName("NAME").asString());
-    d.Column = Trimmed(t.fieldByName("FNAME").asString());
+    d.Column = data::TrimBlanks(t.fieldByName("FNAME").asString());
     d.Active = t.fieldByName("ACTIVE").asBoolean();
     d.Index = t.fieldByName("INDEX").asInteger();
     return d;
@@ -64,12 +45,12 @@ OwnerTables OwnerTablesOf(data::TEstimateData& data, int kind)
 
 std::string CustomFieldNameText(std::string_view name)
 {
-    std::string text = CutToWidth(Trimmed(name), 40);
+    std::string text = CutToWidth(data::TrimBlanks(name), 40);
     for (char& c : text) {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     }
-    return Trimmed(text);
+    return data::TrimBlanks(text);
 }
 
 std::vector<CustomFieldDefinition> CustomFieldRules::Definitions(int kind)
@@ -178,7 +159,7 @@ bool CustomFieldRules::DefineCustomField(int kind, std::string_view oldName, std
                 if (t.fieldByName("TYPE").asInteger() != kind)
                     continue;
                 ++count;
-                const std::string column = Trimmed(t.fieldByName("FNAME").asString());
+                const std::string column = data::TrimBlanks(t.fieldByName("FNAME").asString());
                 taken.insert(column);
                 if (reused.empty() && !t.fieldByName("ACTIVE").asBoolean())
                     reused = column;
@@ -188,7 +169,7 @@ bool CustomFieldRules::DefineCustomField(int kind, std::string_view oldName, std
                 t.refresh();
                 for (t.first(); !t.eof(); t.next()) {
                     if (t.fieldByName("TYPE").asInteger() == kind &&
-                        Trimmed(t.fieldByName("FNAME").asString()) == reused &&
+                        data::TrimBlanks(t.fieldByName("FNAME").asString()) == reused &&
                         !t.fieldByName("ACTIVE").asBoolean())
                         break;
                 }

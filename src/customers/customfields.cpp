@@ -2,31 +2,14 @@
 
 #include <algorithm>
 
+#include "customers/fieldtext.h"
 #include "data/filtertexts.h"
+#include "data/textroutines.h"
 #include "data/updatecount.h"
 
 namespace tw::customers {
 
 namespace {
-
-std::string Trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string CutToWidth(std::string text, std::size_t width)
-{
-    if (text.size() <= width)
-        return text;
-    std::size_t cut = width;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    text.resize(cut);
-    return text;
-}
 
 bool HasRecord(db::Table& t) { return t.active() && !(t.eof() && t.bof()); }
 
@@ -195,7 +178,7 @@ void CustomFields::LoadCustomFieldValues(int kind)
     ShownRecordId = view.fieldByName(owner.KeyField).asInteger();
     if (kind == kTaskFields && Hooks.PullChartRecord)
         Hooks.PullChartRecord(ShownRecordId);
-    Form.Caption = "Custom fields for " + Trimmed(view.fieldByName(owner.CaptionField).asString());
+    Form.Caption = "Custom fields for " + data::TrimBlanks(view.fieldByName(owner.CaptionField).asString());
     for (int i = 0; i < static_cast<int>(slots_.size()); ++i)
         Form.Values[i] = view.fieldByName(slots_[i].Column).asString();
 }
@@ -215,7 +198,7 @@ void CustomFields::SaveCustomFieldValues(int kind)
     std::array<std::string, kCustomFieldSlots> columns, values;
     bool changed = false;
     for (int i = 0; i < kCustomFieldSlots; ++i) {
-        values[i] = CutToWidth(Trimmed(Form.Values[i]), 40);
+        values[i] = CutToWidth(data::TrimBlanks(Form.Values[i]), 40);
         const std::string name = CustomFieldNameText(Form.Labels[i]);
         if (name.empty())
             continue;
@@ -329,7 +312,7 @@ void CustomFields::SearchClick()
 {
     ui_.SetBusyCursor(true);
     for (std::string& value : Form.Values)
-        value = Trimmed(value);
+        value = data::TrimBlanks(value);
     SearchRunning = false;
     Words.Clear();
     for (int slot = 0; slot < kCustomFieldSlots; ++slot) {
