@@ -180,6 +180,14 @@ void TCustomerPage::FlushEdits()
     }
 }
 
+void TCustomerPage::CloseDialogs()
+{
+    FlushEdits();
+    if (fields_->IsOpen)
+        fieldsWindow_->DoneClick();
+    graphicImport_->close();
+}
+
 void TCustomerPage::RestrictCustomerClick(bool restrict)
 {
     FlushEdits();

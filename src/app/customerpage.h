@@ -68,6 +68,9 @@ public:
     void PhotoDoubleClick();
     // Writes what the edits hold into the current customer.
     void FlushEdits();
+    // At shutdown: the edits and the shown custom values are saved, the
+    // custom fields window remembers its place, both dialogs close.
+    void CloseDialogs();
 
     QLabel* Image1() const;
     QLineEdit* Edit(const char* name) const;

@@ -417,6 +417,7 @@ void TMainScreen::FormDestroy()
     if (!State.StartupDone || State.QuitWithoutSaving)
         return;
     UpdatePoll->stop();
+    CloseCustomerDialogs();
     const int page = ui->TabControl->currentIndex();
     WaitCursor hourglass;
     if (State.TablesOpen) {

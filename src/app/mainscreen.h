@@ -244,6 +244,9 @@ private:
     void AttachWorkCalendar();
     void AttachVisualizePage();
     void CreateCustomerPage();
+    // Saves what the customer page and the custom fields window show, and
+    // closes that window and the photo dialog.
+    void CloseCustomerDialogs();
     void ConnectTabHandlers();
     void ConnectUpdatePoll();
     bool ShowsChartHints(const QWidget* widget) const;

@@ -25,6 +25,12 @@ void TMainScreen::CreateCustomerPage()
         connect(crews, &QAbstractButton::clicked, this, &TMainScreen::CrewsCustomFieldsClick);
 }
 
+void TMainScreen::CloseCustomerDialogs()
+{
+    if (customerPage_)
+        customerPage_->CloseDialogs();
+}
+
 void TMainScreen::RestrictCustomerClick()
 {
     customerPage_->RestrictCustomerClick(RestrictCustomer);

@@ -215,5 +215,23 @@ TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
     EXPECT_FALSE(w->isVisible());
 }
 
+TEST_F(CustomerPageTest, ClosingTheProgramSavesTheShownValuesAndTheWindowsPlace)
+{
+    page->CustomFieldsLogic().Rules.DefineCustomField(customers::kCustomerFields, "", "DOG");
+    page->CustomerCustomFieldsClick();
+    customers::TCustomFields* w = page->CustomFieldsWindow();
+    w->move(123, 145);
+    w->ValueEdit(0)->setText("Rex");
+    window.FormDestroy();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(window.Layout.CustomFieldsLeft, w->x());
+    db::Table t;
+    t.setFolder(window.State.ScheduleFolder);
+    t.setTableName("customers.dbf");
+    t.open();
+    ASSERT_TRUE(t.locate("CID", db::Value(static_cast<double>(ames))));
+    EXPECT_EQ(t.fieldByName("CFV1").asString(), "Rex");
+}
+
 }  // namespace
 }  // namespace tw::app
