@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "data/hookcall.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 
@@ -10,18 +11,6 @@ namespace tw::customers {
 namespace {
 
 bool HasRecord(db::Table& t) { return t.active() && !(t.eof() && t.bof()); }
-
-void Call(const std::function<void()>& f)
-{
-    if (f)
-        f();
-}
-
-void Call(const std::function<void(const std::string&)>& f, const std::string& text)
-{
-    if (f)
-        f(text);
-}
 
 }  // namespace
 
@@ -94,13 +83,13 @@ void CustomerTab::FillNewCustomer(db::Table& t, std::int32_t cid)
 
 void CustomerTab::AfterInsert()
 {
-    Call(Hooks.ApplyCustomerQuery);
-    Call(Hooks.SetWindowCaption, "Enter new customer info");
-    Call(Hooks.SetJobsLabel, "No jobs");
-    Call(Hooks.SetTasksLabel, "No tasks");
-    Call(Hooks.SetCustomersLabel, "All customers");
-    Call(Hooks.ShowCustomerPhoto);
-    Call(Hooks.ShowCustomer);
+    data::Call(Hooks.ApplyCustomerQuery);
+    data::Call(Hooks.SetWindowCaption, "Enter new customer info");
+    data::Call(Hooks.SetJobsLabel, "No jobs");
+    data::Call(Hooks.SetTasksLabel, "No tasks");
+    data::Call(Hooks.SetCustomersLabel, "All customers");
+    data::Call(Hooks.ShowCustomerPhoto);
+    data::Call(Hooks.ShowCustomer);
 }
 
 bool CustomerTab::InsertCustomer()
@@ -150,7 +139,7 @@ bool CustomerTab::DeleteCustomer()
     data_.CustomersTable.deleteRecord();
     data_.CustomersTable.refresh();
     data_.CustomersTableAfterScroll();
-    Call(Hooks.ShowCustomer);
+    data::Call(Hooks.ShowCustomer);
     return true;
 }
 
@@ -179,7 +168,7 @@ void CustomerTab::Move(NavigatorAction action)
         break;
     }
     data_.CustomersTableAfterScroll();
-    Call(Hooks.ShowCustomer);
+    data::Call(Hooks.ShowCustomer);
 }
 
 void CustomerTab::NavigatorClick(NavigatorAction action)
@@ -232,7 +221,7 @@ void CustomerTab::ReverseClick()
     t.fieldByName("LAST").setAsString(first);
     t.post();
     t.refresh();
-    Call(Hooks.ShowCustomer);
+    data::Call(Hooks.ShowCustomer);
 }
 
 void CustomerTab::CopyClick()
@@ -249,7 +238,7 @@ void CustomerTab::CopyClick()
         t.fieldByName(pair[1]).setAsString(data::TrimBlanks(t.fieldByName(pair[0]).asString()));
     t.post();
     t.refresh();
-    Call(Hooks.ShowCustomer);
+    data::Call(Hooks.ShowCustomer);
 }
 
 void CustomerTab::UseAltClick(bool checked)
@@ -262,7 +251,7 @@ void CustomerTab::UseAltClick(bool checked)
         t.fieldByName("USEALT").setAsBoolean(checked);
         t.post();
     }
-    Call(Hooks.ShowCustomerPhoto);
+    data::Call(Hooks.ShowCustomerPhoto);
 }
 
 bool CustomerTab::LocateCustNameClick(const std::string& text)
@@ -281,7 +270,7 @@ bool CustomerTab::LocateCustNameClick(const std::string& text)
                 data_.CustomersTableBeforeScroll();
                 t.goTo(found);
                 data_.CustomersTableAfterScroll();
-                Call(Hooks.ShowCustomer);
+                data::Call(Hooks.ShowCustomer);
                 return true;
             }
         }
@@ -317,7 +306,7 @@ void CustomerTab::MarkAll(bool inactive)
     data_.CustomersTable.refresh();
     state_.TablesBusy = false;
     ui_.SetBusyCursor(false);
-    Call(Hooks.ShowCustomer);
+    data::Call(Hooks.ShowCustomer);
 }
 
 void CustomerTab::RestrictCustomerClick(bool restrict)
@@ -333,19 +322,19 @@ void CustomerTab::RestrictCustomerClick(bool restrict)
     t.close();
     t.setFiltered(false);
     if (restrict) {
-        Call(Hooks.SetCustomersLabel, "All active customers");
+        data::Call(Hooks.SetCustomersLabel, "All active customers");
         t.setFilter("NOT S1");
         t.setFiltered(true);
     } else {
-        Call(Hooks.SetCustomersLabel, "All customers");
+        data::Call(Hooks.SetCustomersLabel, "All customers");
     }
     t.open();
     if (cid)
         t.locate("CID", db::Value(static_cast<double>(cid)));
-    Call(Hooks.ApplyCustomerQuery);
+    data::Call(Hooks.ApplyCustomerQuery);
     state_.TablesBusy = false;
-    Call(Hooks.ShowCustomer);
-    Call(Hooks.ShowCustomerPhoto);
+    data::Call(Hooks.ShowCustomer);
+    data::Call(Hooks.ShowCustomerPhoto);
 }
 
 PhotoPanelContent CustomerTab::CurrentPhoto()

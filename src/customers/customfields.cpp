@@ -4,6 +4,7 @@
 
 #include "customers/fieldtext.h"
 #include "data/filtertexts.h"
+#include "data/hookcall.h"
 #include "data/textroutines.h"
 #include "data/updatecount.h"
 
@@ -72,10 +73,8 @@ void CustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)
         CancelEarlierSearches();
         Form.EditPanelEnabled = false;
         Form.SearchPanelEnabled = true;
-        if (Hooks.UpdateSelectControls)
-            Hooks.UpdateSelectControls();
-        if (Hooks.ApplyQueryFilters)
-            Hooks.ApplyQueryFilters();
+        data::Call(Hooks.UpdateSelectControls);
+        data::Call(Hooks.ApplyQueryFilters);
     } else {
         OwnerKind = kind;
         if (helpLevel == 0) {
@@ -124,10 +123,8 @@ void CustomFields::CancelEarlierSearches()
         if (k.kind == kCustomerFields && Hooks.SetCustomersLabel)
             Hooks.SetCustomersLabel("All customers");
         if (k.kind == kTaskFields) {
-            if (Hooks.UpdateSelectControls)
-                Hooks.UpdateSelectControls();
-            if (Hooks.ApplyQueryFilters)
-                Hooks.ApplyQueryFilters();
+            data::Call(Hooks.UpdateSelectControls);
+            data::Call(Hooks.ApplyQueryFilters);
         }
     }
 }
@@ -281,8 +278,7 @@ void CustomFields::FormDestroy()
     state_.FilterInProgress = false;
     SearchRunning = false;
     Form.Visible = false;
-    if (Hooks.Close)
-        Hooks.Close();
+    data::Call(Hooks.Close);
 }
 
 void CustomFields::Close() { FormDestroy(); }
@@ -376,18 +372,14 @@ int CustomFields::RunSearch(int kind)
         state_.TaskSearchActive = kind == kTaskFields;
         if (kind == kCustomerFields) {
             state_.CustomerSearchFilter = filter.FilterText;
-            if (Hooks.RestrictToCustomer)
-                Hooks.RestrictToCustomer();
+            data::Call(Hooks.RestrictToCustomer);
         } else if (kind == kResourceFields) {
             state_.ResourceSearchFilter = filter.FilterText;
-            if (Hooks.RestrictTasksToCrew)
-                Hooks.RestrictTasksToCrew();
+            data::Call(Hooks.RestrictTasksToCrew);
         } else {
             state_.TaskSearchFilter = filter.FilterText;
-            if (Hooks.UpdateSelectControls)
-                Hooks.UpdateSelectControls();
-            if (Hooks.ApplyQueryFilters)
-                Hooks.ApplyQueryFilters();
+            data::Call(Hooks.UpdateSelectControls);
+            data::Call(Hooks.ApplyQueryFilters);
         }
     } else if (kind == kCustomerFields) {
         state_.CustomerSearchActive = false;
