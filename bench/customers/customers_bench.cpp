@@ -21,7 +21,8 @@ namespace {
 constexpr int kCustomers = 2000;
 constexpr int kScheduleRecords = 20000;
 
-const char* const kWords[] = {"gate", "dog", "permit", "ladder", "roof", "north", "alarm", "key", "van", "blue"};
+const char* const kWords[] = {"gate",  "dog",   "permit", "ladder", "roof",
+                              "north", "alarm", "key",    "van",    "blue"};
 
 std::string ValueFor(int record, int column)
 {

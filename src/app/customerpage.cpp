@@ -23,7 +23,8 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
     this->ui->setupUi(this);
     tab_ = std::make_unique<customers::CustomerTab>(data, state, ui);
     fields_ = std::make_unique<customers::CustomFields>(data, state, ui);
-    fieldsWindow_ = std::make_unique<customers::TCustomFields>(*fields_, customFieldsLeft, customFieldsTop, window());
+    fieldsWindow_ =
+        std::make_unique<customers::TCustomFields>(*fields_, customFieldsLeft, customFieldsTop, window());
     graphicImport_ = std::make_unique<customers::TGraphicImport>(tab_->Photos, ui, window());
     graphicImport_->ShowCustomerPhoto = [this] { ShowCustomerPhoto(); };
     graphicImport_->OpenHelpPage = [this](const QString& page) { return OpenHelpPage && OpenHelpPage(page); };
@@ -31,7 +32,9 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
     customers::CustomerTabHooks& h = tab_->Hooks;
     h.ShowCustomer = [this] { ShowCustomer(); };
     h.ShowCustomerPhoto = [this] { ShowCustomerPhoto(); };
-    h.SetWindowCaption = [this](const std::string& text) { window()->setWindowTitle(QString::fromStdString(text)); };
+    h.SetWindowCaption = [this](const std::string& text) {
+        window()->setWindowTitle(QString::fromStdString(text));
+    };
     h.ApplyCustomerQuery = [&data] {
         if (data.Hooks().ApplyCustomerQuery)
             data.Hooks().ApplyCustomerQuery();
@@ -49,9 +52,10 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
     struct {
         QAbstractButton* button;
         NavigatorAction action;
-    } const nav[] = {{this->ui->NavFirst, NavigatorAction::First}, {this->ui->NavPrior, NavigatorAction::Prior},
-                     {this->ui->NavNext, NavigatorAction::Next},   {this->ui->NavLast, NavigatorAction::Last},
-                     {this->ui->NavInsert, NavigatorAction::Insert}, {this->ui->NavDelete, NavigatorAction::Delete}};
+    } const nav[] = {
+        {this->ui->NavFirst, NavigatorAction::First},   {this->ui->NavPrior, NavigatorAction::Prior},
+        {this->ui->NavNext, NavigatorAction::Next},     {this->ui->NavLast, NavigatorAction::Last},
+        {this->ui->NavInsert, NavigatorAction::Insert}, {this->ui->NavDelete, NavigatorAction::Delete}};
     for (const auto& n : nav)
         connect(n.button, &QAbstractButton::clicked, this, [this, a = n.action] { NavigatorClick(a); });
 
@@ -93,7 +97,8 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
         Guarded([&] { tab_->MarkAllInactiveClick(); });
         SyncRestriction();
     });
-    connect(this->ui->CustomerCustomFields, &QPushButton::clicked, this, &TCustomerPage::CustomerCustomFieldsClick);
+    connect(this->ui->CustomerCustomFields, &QPushButton::clicked, this,
+            &TCustomerPage::CustomerCustomFieldsClick);
     connect(this->ui->LocateCustName, &QPushButton::clicked, this, &TCustomerPage::LocateCustNameClick);
     connect(this->ui->CustName, &QLineEdit::returnPressed, this, &TCustomerPage::LocateCustNameClick);
     this->ui->ScrollBox1->viewport()->installEventFilter(this);

@@ -125,7 +125,8 @@ bool CustomerTab::DeleteCustomer()
     const double cid = data_.CustomersTable.fieldByName("CID").asFloat();
     db::Table& charts = data_.ChartsTable2;
     if (charts.active() && charts.locate("CID", db::Value(cid))) {
-        ui_.ShowMessage("Cannot delete a customer with a scheduled task", "Tarnwick", data::MessageIcon::Stop);
+        ui_.ShowMessage("Cannot delete a customer with a scheduled task", "Tarnwick",
+                        data::MessageIcon::Stop);
         return false;
     }
     db::Table& jobs = data_.JobsTable2;
@@ -229,8 +230,9 @@ void CustomerTab::CopyClick()
     if (state_.ReadOnlyCopy || !HasCustomer())
         return;
     static const char* const kPairs[][2] = {
-        {"ADDR1", "ADDR3"}, {"ADDR2", "ADDR4"},  {"CITY", "CITY2"},     {"STATE", "STATE2"},     {"POSTAL", "POSTAL2"},
-        {"PHONE1", "PHONE2"}, {"FAX", "FAX2"}, {"EMAIL1", "EMAIL2"}, {"COUNTRY", "COUNTRY2"},
+        {"ADDR1", "ADDR3"},  {"ADDR2", "ADDR4"},    {"CITY", "CITY2"},
+        {"STATE", "STATE2"}, {"POSTAL", "POSTAL2"}, {"PHONE1", "PHONE2"},
+        {"FAX", "FAX2"},     {"EMAIL1", "EMAIL2"},  {"COUNTRY", "COUNTRY2"},
     };
     db::Table& t = data_.CustomersTable;
     t.edit();
@@ -263,7 +265,8 @@ bool CustomerTab::LocateCustNameClick(const std::string& text)
         // The name order is the view's index, so the first hit in it is the
         // first name in alphabetical order.
         for (t.first(); !t.eof(); t.next()) {
-            if (QString::fromStdString(t.fieldByName("NAME").asString()).startsWith(prefix, Qt::CaseInsensitive)) {
+            if (QString::fromStdString(t.fieldByName("NAME").asString())
+                    .startsWith(prefix, Qt::CaseInsensitive)) {
                 const std::uint32_t found = t.recNo();
                 if (was)
                     t.goTo(was);

@@ -84,7 +84,8 @@ bool CustomFieldRules::LocateDefinition(int kind, const std::string& name)
     RequireOpen(t);
     t.refresh();
     for (t.first(); !t.eof(); t.next()) {
-        if (t.fieldByName("TYPE").asInteger() == kind && CustomFieldNameText(t.fieldByName("NAME").asString()) == name)
+        if (t.fieldByName("TYPE").asInteger() == kind &&
+            CustomFieldNameText(t.fieldByName("NAME").asString()) == name)
             return true;
     }
     return false;

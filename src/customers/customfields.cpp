@@ -220,7 +220,8 @@ void CustomFields::SaveCustomFieldValues(int kind)
             target.fieldByName(columns[i]).setAsString(values[i]);
     }
     if (kind == kTaskFields) {
-        state_.UpdateCounter = data::NextUpdateCount(static_cast<float>(target.fieldByName("UPDATE").asFloat()));
+        state_.UpdateCounter =
+            data::NextUpdateCount(static_cast<float>(target.fieldByName("UPDATE").asFloat()));
         target.fieldByName("UPDATE").setAsFloat(state_.UpdateCounter);
     }
     target.post();

@@ -21,7 +21,8 @@ TCustomFields::TCustomFields(CustomFields& logic, int& left, int& top, QWidget* 
     setFixedSize(478, 470);
     QLabel* labels[] = {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7};
     QLineEdit* names[] = {ui->Name1, ui->Name2, ui->Name3, ui->Name4, ui->Name5, ui->Name6, ui->Name7};
-    QLineEdit* values[] = {ui->Value1, ui->Value2, ui->Value3, ui->Value4, ui->Value5, ui->Value6, ui->Value7};
+    QLineEdit* values[] = {ui->Value1, ui->Value2, ui->Value3, ui->Value4,
+                           ui->Value5, ui->Value6, ui->Value7};
     for (int i = 0; i < kCustomFieldSlots; ++i) {
         labels_[i] = labels[i];
         names_[i] = names[i];

@@ -23,8 +23,9 @@ TGraphicImport::TGraphicImport(CustomerPhotos& photos, data::UserInterface& ui, 
     setModal(false);
     this->ui->Scale->setCurrentIndex(kScaleEighth);
     ChooseFile = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Import photo"), QString(),
-                                            QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp);;All files (*)"));
+        return QFileDialog::getOpenFileName(
+            this, QStringLiteral("Import photo"), QString(),
+            QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp);;All files (*)"));
     };
     connect(this->ui->ImportPhoto, &QPushButton::clicked, this, &TGraphicImport::ImportPhotoClick);
     connect(this->ui->Save, &QPushButton::clicked, this, &TGraphicImport::SaveClick);
@@ -109,7 +110,8 @@ void TGraphicImport::SaveClick()
     if (!open_ || bytes_.empty())
         return;
     if (!photos_.Save(cid_, photo2_, bytes_, ui->Scale->currentIndex())) {
-        ui_.ShowMessage("The customer of this photo no longer exists", "Tarnwick", data::MessageIcon::Warning);
+        ui_.ShowMessage("The customer of this photo no longer exists", "Tarnwick",
+                        data::MessageIcon::Warning);
         return;
     }
     if (ShowCustomerPhoto)

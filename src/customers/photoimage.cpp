@@ -13,7 +13,8 @@ QImage PhotoImage(const std::vector<std::uint8_t>& bytes, int scaleIndex, bool j
         if (auto picture = DecodeJpeg(bytes, scaleIndex)) {
             image = QImage(picture->Width, picture->Height, QImage::Format_RGB888);
             for (int y = 0; y < picture->Height; ++y)
-                std::memcpy(image.scanLine(y), picture->Rgb.data() + static_cast<std::size_t>(y) * picture->Width * 3,
+                std::memcpy(image.scanLine(y),
+                            picture->Rgb.data() + static_cast<std::size_t>(y) * picture->Width * 3,
                             static_cast<std::size_t>(picture->Width) * 3);
         }
     } else if (!jpegOnly && !bytes.empty()) {

@@ -27,7 +27,8 @@ bool WordStartsWith(std::string_view valueWord, std::string_view searchWord)
 {
     // The capitals of the locale's rules: Unicode case mapping, not just a-z,
     // so "ä" finds "Ä".
-    const QString value = QString::fromUtf8(valueWord.data(), static_cast<qsizetype>(valueWord.size())).toUpper();
+    const QString value =
+        QString::fromUtf8(valueWord.data(), static_cast<qsizetype>(valueWord.size())).toUpper();
     const QString search =
         QString::fromUtf8(searchWord.data(), static_cast<qsizetype>(searchWord.size())).toUpper();
     return value.size() >= search.size() && value.startsWith(search);
@@ -82,7 +83,8 @@ bool SearchWords::SlotMatches(int slot, std::string_view value) const
         while (i < n && upper[i].unicode() < 128 && IsSearchSeparator(static_cast<char>(upper[i].unicode())))
             ++i;
         const qsizetype start = i;
-        while (i < n && !(upper[i].unicode() < 128 && IsSearchSeparator(static_cast<char>(upper[i].unicode()))))
+        while (i < n &&
+               !(upper[i].unicode() < 128 && IsSearchSeparator(static_cast<char>(upper[i].unicode()))))
             ++i;
         if (i == start)
             break;

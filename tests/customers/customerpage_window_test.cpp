@@ -122,7 +122,8 @@ protected:
         picture.Width = image.width();
         picture.Height = image.height();
         for (int y = 0; y < image.height(); ++y)
-            picture.Rgb.insert(picture.Rgb.end(), image.constScanLine(y), image.constScanLine(y) + image.width() * 3);
+            picture.Rgb.insert(picture.Rgb.end(), image.constScanLine(y),
+                               image.constScanLine(y) + image.width() * 3);
         return customers::EncodeJpeg(picture, 90);
     }
 

@@ -92,7 +92,8 @@ protected:
         return t.locate(keyField, db::Value(static_cast<double>(key))) && t.fieldByName(field).asBoolean();
     }
 
-    void SetField(db::Table& t, const char* keyField, std::int32_t key, const char* field, const std::string& v)
+    void SetField(db::Table& t, const char* keyField, std::int32_t key, const char* field,
+                  const std::string& v)
     {
         ASSERT_TRUE(t.locate(keyField, db::Value(static_cast<double>(key))));
         t.edit();

@@ -110,7 +110,8 @@ TEST_F(CustomerTabTest, KeysActOnlyWhileTheTabShows)
     AddCustomer("Adams");
     AddCustomer("Baker");
     D().CustomersTable.first();
-    const TabKey keys[] = {TabKey::PageDown, TabKey::PageUp, TabKey::ArrowUp, TabKey::ArrowDown, TabKey::Insert};
+    const TabKey keys[] = {TabKey::PageDown, TabKey::PageUp, TabKey::ArrowUp, TabKey::ArrowDown,
+                           TabKey::Insert};
     for (TabKey key : keys)
         EXPECT_FALSE(tab->HandleKey(key, false));
     EXPECT_EQ(CurrentName(), "Adams/");
