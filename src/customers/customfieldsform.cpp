@@ -99,9 +99,16 @@ void TCustomFields::ShowForm()
     ui->DeleteAll->setEnabled(f.DeleteAllEnabled);
     ui->EditPanel->setEnabled(f.EditPanelEnabled);
     ui->SearchPanel->setEnabled(f.SearchPanelEnabled);
-    for (QWidget* w : {static_cast<QWidget*>(ui->AddDefinition), static_cast<QWidget*>(ui->DeleteAll),
-                       static_cast<QWidget*>(ui->Save), static_cast<QWidget*>(ui->Search)})
-        w->setToolTipDuration(f.HintsShown ? -1 : 0);
+    // Help level 1 hides the hints of the buttons; the texts stay in the form.
+    const struct {
+        QWidget* widget;
+        const char* hint;
+    } hints[] = {{ui->AddDefinition, "Add, Edit or Delete custom field definitions"},
+                 {ui->DeleteAll, "Add, Edit or Delete custom field definitions"},
+                 {ui->Save, "Save custom field definitions"},
+                 {ui->Search, "Search for all search words entered above."}};
+    for (const auto& h : hints)
+        h.widget->setToolTip(f.HintsShown ? QString::fromLatin1(h.hint) : QString());
     QRadioButton* kinds[] = {ui->SearchCustomers, ui->SearchResources, ui->SearchTasks};
     kinds[std::clamp(f.SearchSelection, 0, 2)]->setChecked(true);
     ui->StatusBar->showMessage(QString::fromStdString(f.Status));

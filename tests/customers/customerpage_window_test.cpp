@@ -253,6 +253,18 @@ TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
     EXPECT_FALSE(w->isVisible());
 }
 
+TEST_F(CustomerPageTest, HelpLevelOneHidesTheCustomFieldsHints)
+{
+    customers::TCustomFields* w = page->CustomFieldsWindow();
+    page->OpenCustomFields(false, customers::kResourceFields, 1);
+    EXPECT_EQ(w->windowTitle(), "Resource custom fields");  // no resource to show values of
+    EXPECT_TRUE(w->findChild<QPushButton*>("Save")->toolTip().isEmpty());
+    w->DoneEditClick();
+    page->OpenCustomFields(false, customers::kResourceFields, 0);
+    EXPECT_EQ(w->findChild<QPushButton*>("Save")->toolTip(), "Save custom field definitions");
+    EXPECT_EQ(w->findChild<QGroupBox*>("TopGroup")->toolTip(), "Edit custom field values");
+}
+
 TEST_F(CustomerPageTest, ClosingTheProgramSavesTheShownValuesAndTheWindowsPlace)
 {
     page->CustomFieldsLogic().Rules.DefineCustomField(customers::kCustomerFields, "", "DOG");
