@@ -61,6 +61,14 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
 
     for (const customers::CustomerEditField& f : customers::CustomerEditFields()) {
         QLineEdit* edit = Edit(f.Edit);
+        if (f.UpperCase) {
+            connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+                const int cursor = edit->cursorPosition();
+                edit->setText(text.toUpper());
+                edit->setCursorPosition(cursor);
+                edit->setModified(true);
+            });
+        }
         connect(edit, &QLineEdit::editingFinished, this, [this, f, edit] {
             if (showing_)
                 return;

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -152,6 +153,13 @@ TEST_F(CustomerPageTest, ShowsTheCustomerAndWritesAnEditBack)
     state->setModified(true);
     page->FlushEdits();
     EXPECT_EQ(page->Logic().FieldText("STATE"), "NH");
+    // Upper-case fields take capitals as they are typed.
+    QLineEdit* postal = page->Edit("DBEdit10");
+    postal->setFocus();
+    postal->selectAll();
+    QTest::keyClicks(postal, "k1a");
+    EXPECT_EQ(postal->text(), "K1A");
+    EXPECT_TRUE(postal->isModified());
 }
 
 TEST_F(CustomerPageTest, ImportedPhotoIsSavedForTheCustomerTheDialogWasOpenedFor)
