@@ -228,8 +228,7 @@ void TCustomerPage::NavigatorClick(NavigatorAction action)
 {
     FlushEdits();
     Guarded([&] { tab_->NavigatorClick(action); });
-    if (action == NavigatorAction::Insert)
-        ui->DBEdit1->setFocus();
+    ui->DBEdit1->setFocus();
 }
 
 void TCustomerPage::OpenCustomFields(bool search, int kind, int helpLevel)

@@ -3,6 +3,7 @@
 #include "app/appservices.h"
 #include "app/customerpage.h"
 #include "app/mainscreen.h"
+#include "data/hookcall.h"
 #include "ui_mainscreen.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,12 @@ void TMainScreen::CreateCustomerPage()
         return OpenHelpPage(QString::fromStdString(State.ProgramFolder), page);
     };
     customerPage_->RestrictCustomerChanged = [this](bool restrict) { RestrictCustomer = restrict; };
+    // A task's custom values are read from and written to the shared schedule
+    // one record at a time; the query tab's filters follow a search.
+    customers::CustomFieldsHooks& fields = customerPage_->CustomFieldsLogic().Hooks;
+    fields.PullChartRecord = [this](std::int32_t key) { sync_->PullChartRecord(key, true); };
+    fields.PushChartRecord = [this](std::int32_t key) { sync_->PushChartRecord(key); };
+    fields.ApplyQueryFilters = [this] { data::Call(data_->Hooks().ApplyQueryFilters); };
     // The Add / Edit / Query tab's buttons, where that tab has them.
     if (auto* tasks = findChild<QAbstractButton*>(QStringLiteral("TasksCustomFields")))
         connect(tasks, &QAbstractButton::clicked, this, &TMainScreen::TasksCustomFieldsClick);
