@@ -9,6 +9,7 @@
 #include "customers/customfieldsform.h"
 #include "customers/importgraphicform.h"
 #include "photofixture.h"
+#include "sampleschedule.h"
 #include "platform/datetime/localetexts.h"
 #include "testapplication.h"
 
@@ -259,6 +260,32 @@ TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
     EXPECT_EQ(w->Logic().OwnerKind, customers::kCustomerFields);
     w->findChild<QPushButton*>("DoneEdit")->click();
     EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter)
+{
+    const std::int32_t crew = examples::AddSampleResource(window, "Ann");
+    const std::int32_t task =
+        examples::AddSampleTask(window, crew, {"Ames", "Kitchen", "Fit units", EncodeDate(2026, 12, 7) + 0.5, 2});
+    page->CustomFieldsLogic().Rules.DefineCustomField(customers::kTaskFields, "", "PERMIT");
+    window.Data().ChartsTable.refresh();
+    ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
+    db::Table shared;
+    shared.setFolder(window.State.ScheduleFolder);
+    shared.setTableName("ICharts.DBF");
+    shared.open();
+    ASSERT_TRUE(shared.locate("CHARTSID", db::Value(static_cast<double>(task))));
+    const double before = shared.fieldByName("UPDATE").asFloat();
+
+    window.TasksCustomFieldsClick();
+    customers::TCustomFields* w = page->CustomFieldsWindow();
+    EXPECT_EQ(w->windowTitle(), "Custom fields for Fit units");
+    w->ValueEdit(0)->setText("P-2231");
+    w->DoneEditClick();
+    shared.refresh();
+    ASSERT_TRUE(shared.locate("CHARTSID", db::Value(static_cast<double>(task))));
+    EXPECT_EQ(shared.fieldByName("CFV1").asString(), "P-2231");
+    EXPECT_FLOAT_EQ(static_cast<float>(shared.fieldByName("UPDATE").asFloat()), static_cast<float>(before + 1));
 }
 
 TEST_F(CustomerPageTest, HelpLevelOneHidesTheCustomFieldsHints)
