@@ -265,8 +265,8 @@ TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
 TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter)
 {
     const std::int32_t crew = examples::AddSampleResource(window, "Ann");
-    const std::int32_t task =
-        examples::AddSampleTask(window, crew, {"Ames", "Kitchen", "Fit units", EncodeDate(2026, 12, 7) + 0.5, 2});
+    const std::int32_t task = examples::AddSampleTask(
+        window, crew, {"Ames", "Kitchen", "Fit units", EncodeDate(2026, 12, 7) + 0.5, 2});
     page->CustomFieldsLogic().Rules.DefineCustomField(customers::kTaskFields, "", "PERMIT");
     window.Data().ChartsTable.refresh();
     ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
@@ -285,7 +285,8 @@ TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter
     shared.refresh();
     ASSERT_TRUE(shared.locate("CHARTSID", db::Value(static_cast<double>(task))));
     EXPECT_EQ(shared.fieldByName("CFV1").asString(), "P-2231");
-    EXPECT_FLOAT_EQ(static_cast<float>(shared.fieldByName("UPDATE").asFloat()), static_cast<float>(before + 1));
+    EXPECT_FLOAT_EQ(static_cast<float>(shared.fieldByName("UPDATE").asFloat()),
+                    static_cast<float>(before + 1));
 }
 
 TEST_F(CustomerPageTest, HelpLevelOneHidesTheCustomFieldsHints)
