@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "customers/fieldtext.h"
 #include "data/hookcall.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
@@ -64,7 +65,8 @@ void CustomerTab::WriteField(const char* field, const std::string& text)
         if (f.asString() == text)
             return;
         t.edit();
-        f.setAsString(f.type() == db::FieldType::Memo ? text : text.substr(0, f.def().width));
+        const auto width = static_cast<std::size_t>(f.def().width);
+        f.setAsString(f.type() == db::FieldType::Memo ? text : CutToWidth(text, width));
     }
     t.post();
 }
