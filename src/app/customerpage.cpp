@@ -1,5 +1,6 @@
 #include "app/customerpage.h"
 
+#include "controls/recordnavigator.h"
 #include "customers/customfieldsform.h"
 #include "customers/importgraphicform.h"
 #include "customers/photoimage.h"
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QToolButton>
 
 #include <exception>
 
@@ -49,15 +51,14 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
         this->ui->UseAlt->setChecked(checked);
     };
 
-    struct {
-        QAbstractButton* button;
-        NavigatorAction action;
-    } const nav[] = {
-        {this->ui->NavFirst, NavigatorAction::First},   {this->ui->NavPrior, NavigatorAction::Prior},
-        {this->ui->NavNext, NavigatorAction::Next},     {this->ui->NavLast, NavigatorAction::Last},
-        {this->ui->NavInsert, NavigatorAction::Insert}, {this->ui->NavDelete, NavigatorAction::Delete}};
-    for (const auto& n : nav)
-        connect(n.button, &QAbstractButton::clicked, this, [this, a = n.action] { NavigatorClick(a); });
+    controls::RecordNavigator* nav = this->ui->CustomerNavigator2;
+    nav->SetHints({QStringLiteral("First customer"), QStringLiteral("Prior customer"),
+                   QStringLiteral("Next customer"), QStringLiteral("Last customer"),
+                   QStringLiteral("Add a customer"), QStringLiteral("Remove this customer")});
+    // The navigator's buttons are in the order of NavigatorAction.
+    nav->Action = [this](controls::RecordNavigator::Button b) {
+        NavigatorClick(static_cast<NavigatorAction>(b));
+    };
 
     for (const customers::CustomerEditField& f : customers::CustomerEditFields()) {
         QLineEdit* edit = Edit(f.Edit);
@@ -155,8 +156,8 @@ void TCustomerPage::ShowCustomer()
     ui->DBCheckBox2->setChecked(has && tab_->FieldText("S3") == "T");
     ui->DBCheckBox1->setEnabled(!readOnly);
     ui->UseAlt->setChecked(has && tab_->FieldText("USEALT") == "T");
-    ui->NavDelete->setEnabled(!state_.ReadOnlyCopy);
-    ui->NavInsert->setEnabled(!state_.ReadOnlyCopy);
+    ui->CustomerNavigator2->ButtonOf(controls::RecordNavigator::Delete)->setEnabled(!state_.ReadOnlyCopy);
+    ui->CustomerNavigator2->ButtonOf(controls::RecordNavigator::Insert)->setEnabled(!state_.ReadOnlyCopy);
     showing_ = false;
 }
 

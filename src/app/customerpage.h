@@ -7,8 +7,7 @@
 // The page also owns the custom fields window and the photo dialog, which
 // the main window's other "Custom fields" buttons open through it.
 //
-// The navigator is a row of our own buttons behind NavigatorClick, until the
-// shared navigator control of the Add / Edit / Query tab takes its place.
+// The navigator is the shared record navigator; its buttons run NavigatorClick.
 //
 // While the page shows, an application event filter gives it Page Up/Down
 // (next and prior customer), the up and down arrows (ignored) and Insert
