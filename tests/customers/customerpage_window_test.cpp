@@ -5,6 +5,8 @@
 #include "app/customerpage.h"
 
 #include "app/mainscreen.h"
+#include "app/querypage.h"
+#include "customers/query/querypagelogic.h"
 #include "app/visualizepage.h"
 #include "customers/customfieldsform.h"
 #include "customers/importgraphicform.h"
@@ -287,6 +289,36 @@ TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter
     EXPECT_EQ(shared.fieldByName("CFV1").asString(), "P-2231");
     EXPECT_FLOAT_EQ(static_cast<float>(shared.fieldByName("UPDATE").asFloat()),
                     static_cast<float>(before + 1));
+}
+
+TEST_F(CustomerPageTest, ASearchFromTheQueryTabRestrictsItsCustomers)
+{
+    page->CustomFieldsLogic().Rules.DefineCustomField(customers::kCustomerFields, "", "DOG");
+    db::Table& customers = window.Data().CustomersTable2;
+    ASSERT_TRUE(customers.locate("CID", db::Value(static_cast<double>(brook))));
+    customers.edit();
+    customers.fieldByName("CFV1").setAsString("Rex, terrier");
+    customers.post();
+
+    query::QueryPageLogic& q = window.QueryPage()->Logic();
+    q.SearchCustomClick();
+    customers::TCustomFields* w = page->CustomFieldsWindow();
+    ASSERT_TRUE(w->isVisible());
+    EXPECT_EQ(w->windowTitle(), "Custom field search");
+    w->ValueEdit(0)->setText("TERR");
+    w->SearchClick();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(q.Search.CustomerSearchActive);
+    EXPECT_TRUE(q.Controls.Boxes.RestrictToCustomer);
+    window.Data().CustomersTable.refresh();
+    EXPECT_EQ(window.Data().CustomersTable.recordCount(), 1);
+    EXPECT_EQ(CurrentLast(), "Brook");
+
+    // Opening the search again ends the one in force.
+    q.SearchCustomClick();
+    EXPECT_FALSE(window.State.CustomerSearchActive);
+    EXPECT_EQ(window.Data().CustomersTable.recordCount(), 2);
+    w->DoneClick();
 }
 
 TEST_F(CustomerPageTest, HelpLevelOneHidesTheCustomFieldsHints)
