@@ -52,7 +52,9 @@ void TMainScreen::ConnectCustomFieldsToQuery()
         State.TaskSearchActive = q.Search.TaskSearchActive;
         customerPage_->OpenCustomFields(true, 0, State.HelpLevel);
     };
-    q.Hooks.LoadCustomFieldValues = [this](int kind) { data::Call(data_->Hooks().LoadCustomFieldValues, kind); };
+    q.Hooks.LoadCustomFieldValues = [this](int kind) {
+        data::Call(data_->Hooks().LoadCustomFieldValues, kind);
+    };
     fields.RestrictToCustomer = [this, &q, toQuery] {
         toQuery();
         q.Controls.Boxes.RestrictToCustomer = true;
