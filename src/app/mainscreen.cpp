@@ -1,6 +1,7 @@
 #include "app/mainscreen.h"
 
 #include "app/appservices.h"
+#include "app/customerpage.h"
 #include "app/databaseselection.h"
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
@@ -99,6 +100,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     ui->RACContainerLayout->addWidget(visualizePage_);
     queryPage_ = new TQueryPage(ui->SelectArea);
     ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
+    CreateCustomerPage();
     connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);
@@ -149,6 +151,8 @@ TMainScreen::~TMainScreen()
     workCalendarPage_ = nullptr;
     delete visualizePage_;
     visualizePage_ = nullptr;
+    delete customerPage_;
+    customerPage_ = nullptr;
     delete queryPage_;
     queryPage_ = nullptr;
     if (data::EstimateData == data_.get())
@@ -404,6 +408,7 @@ void TMainScreen::FormDestroy()
     if (!State.StartupDone || State.QuitWithoutSaving)
         return;
     UpdatePoll->stop();
+    CloseCustomerDialogs();
     const int page = ui->TabControl->currentIndex();
     WaitCursor hourglass;
     if (State.TablesOpen) {
