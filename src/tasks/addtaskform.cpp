@@ -1,6 +1,7 @@
 #include "tasks/addtaskform.h"
 
 #include "tasks/editor/taskeditor.h"
+#include "tasks/repeat/repeatdialogs.h"
 #include "ui_addtaskform.h"
 
 #include <QButtonGroup>
@@ -81,6 +82,26 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     on(ui->UpDown2UpRight, &QToolButton::clicked, &TaskEditor::UpDown2UpRightClick);
     on(ui->UpDown2DownLeft, &QToolButton::clicked, &TaskEditor::UpDown2DownLeftClick);
     on(c.RepeatPeriod, &QButtonGroup::idClicked, &TaskEditor::RepeatPeriodClick);
+    on(ui->UpDown1Up, &QToolButton::clicked, &TaskEditor::UpDown1UpClick);
+    on(ui->UpDown1Down, &QToolButton::clicked, &TaskEditor::UpDown1DownClick);
+    // The repeat dialogs of a series, unless the caller brings its own.
+    ownsRepeatHooks_ = !context_.Hooks.AskRepeatMode && !context_.Hooks.CustomRepeat;
+    if (ownsRepeatHooks_)
+        context_.Hooks.AskRepeatMode = [this] {
+            if (!repeatTask_) {
+                repeatTask_ = std::make_unique<TRepeatTask>(this);
+                repeatTask_->OpenHelp = [this](const char* page) { OpenHelp(page); };
+            }
+            repeatTask_->AskRepeatMode();
+            return repeatTask_->Reoccurring;
+        };
+    if (ownsRepeatHooks_)
+        context_.Hooks.CustomRepeat = [this](int code, TDateTime start) {
+            if (!customRepeat_)
+                customRepeat_ = std::make_unique<TCustomRepeat>(this);
+            customRepeat_->Open(code, start);
+            return customRepeat_->ResultCode;
+        };
     on(ui->AddTaskManual, &QPushButton::clicked, &TaskEditor::AddTaskManualClick);
     on(ui->EditNext, &QPushButton::clicked, &TaskEditor::EditNextClick);
     on(ui->EditPrev, &QPushButton::clicked, &TaskEditor::EditPrevClick);
@@ -88,14 +109,23 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     on(ui->AddTimeStamp, &QPushButton::clicked, &TaskEditor::AddTimeStampClick);
     on(ui->EraseNote, &QPushButton::clicked, &TaskEditor::EraseNoteClick);
     on(ui->ResetRate, &QPushButton::clicked, &TaskEditor::ResetRateClick);
-    connect(ui->Help, &QPushButton::clicked, this, [this] {
-        const QString page = QString::fromStdString(editor_->HelpPage());
-        QDesktopServices::openUrl(
-            QUrl::fromLocalFile(QString::fromStdString(context_.State.ProgramFolder) + "/" + page));
-    });
+    connect(ui->Help, &QPushButton::clicked, this, [this] { OpenHelp(editor_->HelpPage()); });
 }
 
-TAddTask::~TAddTask() = default;
+void TAddTask::OpenHelp(const std::string& page)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(context_.State.ProgramFolder) + "/"
+                                                  + QString::fromStdString(page)));
+}
+
+TAddTask::~TAddTask()
+{
+    // The context outlives the window; its hooks must not reach back here.
+    if (ownsRepeatHooks_) {
+        context_.Hooks.AskRepeatMode = nullptr;
+        context_.Hooks.CustomRepeat = nullptr;
+    }
+}
 
 bool TAddTask::Result() const { return editor_->Result(); }
 
@@ -236,10 +266,10 @@ void TAddTask::ShowForm()
     // Reusing an earlier task and repeating one come with their own windows.
     ui->ReuseTaskButton->setEnabled(false);
     ui->RepeatPeriod->setEnabled(f.RepeatEnabled);
-    for (QAbstractButton* period : c.RepeatPeriod->buttons())
-        period->setEnabled(c.RepeatPeriod->id(period) == 0);
     ui->RepeatRep->setEnabled(f.RepeatCountEnabled);
     ui->UpDown1->setEnabled(f.RepeatCountEnabled);
+    ui->UpDown1Up->setEnabled(f.RepeatCountEnabled && f.RepeatCount < f.RepeatCountMax);
+    ui->UpDown1Down->setEnabled(f.RepeatCountEnabled && f.RepeatCount > 1);
 
     for (const auto& [widget, hint] : c.Hints)
         widget->setToolTip(f.HintsShown ? hint : QString());

@@ -22,6 +22,8 @@ namespace tw::tasks {
 
 class TaskEditor;
 struct TaskEditorContext;
+class TRepeatTask;
+class TCustomRepeat;
 
 class TAddTask : public QDialog {
     Q_OBJECT
@@ -62,11 +64,15 @@ private:
     bool Guarded(Work&& work);
     void ReadForm();
     void ShowForm();
+    void OpenHelp(const std::string& page);
 
     std::unique_ptr<Ui::TAddTask> ui;
     std::unique_ptr<TaskEditor> editor_;
     std::unique_ptr<Controls> controls_;
+    std::unique_ptr<TRepeatTask> repeatTask_;
+    std::unique_ptr<TCustomRepeat> customRepeat_;
     TaskEditorContext& context_;
+    bool ownsRepeatHooks_ = false;
     int* top_ = nullptr;
     int* left_ = nullptr;
 };
