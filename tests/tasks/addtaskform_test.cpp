@@ -26,6 +26,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -211,6 +212,46 @@ TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHin
     window.State.HelpLevel = 0;
     DoubleClick(fitUnits, Day(7, 11));
     EXPECT_FALSE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
+}
+
+TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
+{
+    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "Mow front lawn", "12/9/2026 8:00 AM", false,
+                           "", "", "", "", "", true, 3, false, false);
+    ASSERT_TRUE(editor->isVisible());
+    auto* count = Find<QLineEdit>("RepeatRep");
+    auto* up = Find<QToolButton>("UpDown1Up");
+    EXPECT_FALSE(count->isEnabled());
+    EXPECT_EQ(count->text(), "1");
+    EXPECT_TRUE(Find<QRadioButton>("RepeatPeriod2")->isEnabled());
+
+    Find<QRadioButton>("RepeatPeriod4")->click();  // quarterly: four a year
+    EXPECT_TRUE(count->isEnabled());
+    EXPECT_EQ(count->text(), "2");
+    up->click();
+    up->click();
+    EXPECT_EQ(count->text(), "4");
+    EXPECT_FALSE(up->isEnabled());
+
+    Find<QRadioButton>("RepeatPeriod2")->click();  // weekly
+    EXPECT_TRUE(up->isEnabled());
+    up->click();
+    EXPECT_EQ(count->text(), "5");
+
+    Find<QRadioButton>("RepeatPeriod0")->click();
+    EXPECT_EQ(count->text(), "1");
+    EXPECT_FALSE(count->isEnabled());
+
+    Find<QRadioButton>("RepeatPeriod2")->click();
+    up->click();
+    up->click();
+    Find<QLineEdit>("TaskDesc")->setText("Mow front lawn");
+    editor->resize(880, 660);
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+    const QImage shot = editor->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    if (!folder.isEmpty())
+        EXPECT_TRUE(shot.save(QDir(folder).filePath("repeat-controls.png")));
 }
 
 // Taken for the documentation: the editor on a task, as a user sees it.
