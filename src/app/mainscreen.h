@@ -32,6 +32,7 @@
 #include "schedule/visualize/updatepoll.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
+#include "tasks/reuse/reusetasksform.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -287,6 +288,8 @@ private:
     // A window of its own, not a child: the main window's controls are
     // looked up by name, and the editor has a Help button too.
     std::unique_ptr<tasks::TAddTask> taskEditor_;
+    std::unique_ptr<tasks::ReuseTasksContext> reuseTasksContext_;
+    std::unique_ptr<tasks::TReuseTasks> reuseTasks_;
 };
 
 }  // namespace tw::app

@@ -1,6 +1,7 @@
 // The main window's side of the task editor: the editor's cursors, engines
 // and hooks, and opening it from the chart.
 #include "app/mainscreen.h"
+#include "app/appservices.h"
 #include "app/visualizepage.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
@@ -43,6 +44,14 @@ void TMainScreen::CreateTaskEditor()
     });
     taskEditor_ = std::make_unique<tasks::TAddTask>(*taskEditorContext_);
     taskEditor_->KeepPlaceIn(&Layout.AddTaskTop, &Layout.AddTaskLeft);
+
+    reuseTasksContext_.reset(new tasks::ReuseTasksContext{d.TasksTable, d.ITasksTable2, *lock_, *calendarTables_,
+                                                          State, *userInterface_});
+    reuseTasks_ = std::make_unique<tasks::TReuseTasks>(*reuseTasksContext_);
+    reuseTasks_->OpenHelp = [this](const std::string& page) {
+        OpenHelpPage(QString::fromStdString(State.ProgramFolder), QString::fromStdString(page));
+    };
+    taskEditor_->SetReuseTasks(reuseTasks_.get());
 }
 
 void TMainScreen::SetTaskEditorStatusTexts(const data::JobStatusTexts& texts)

@@ -1,7 +1,9 @@
 #include "tasks/addtaskform.h"
 
 #include "tasks/editor/taskeditor.h"
+#include "tasks/formvalues.h"
 #include "tasks/repeat/repeatdialogs.h"
+#include "tasks/reuse/reusetasksform.h"
 #include "ui_addtaskform.h"
 
 #include <QButtonGroup>
@@ -14,29 +16,6 @@
 #include <exception>
 
 namespace tw::tasks {
-
-namespace {
-
-const QDate kDayZero(1899, 12, 30);
-
-QDate ToDate(TDateTime value) { return kDayZero.addDays(static_cast<qint64>(std::floor(value))); }
-QTime ToTime(TDateTime value)
-{
-    const int ms = static_cast<int>(std::llround(TimePart(value) * kMSecsPerDay)) % kMSecsPerDay;
-    return QTime::fromMSecsSinceStartOfDay(ms);
-}
-TDateTime FromDate(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
-TDateTime FromTime(const QTime& time) { return time.msecsSinceStartOfDay() / double(kMSecsPerDay); }
-
-QButtonGroup* GroupOf(QWidget* owner, const QString& prefix, int count)
-{
-    auto* group = new QButtonGroup(owner);
-    for (int i = 0; i < count; ++i)
-        group->addButton(owner->findChild<QRadioButton*>(prefix + QString::number(i)), i);
-    return group;
-}
-
-}  // namespace
 
 struct TAddTask::Controls {
     QButtonGroup* PeriodPanel = nullptr;
@@ -110,6 +89,13 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     on(ui->EraseNote, &QPushButton::clicked, &TaskEditor::EraseNoteClick);
     on(ui->ResetRate, &QPushButton::clicked, &TaskEditor::ResetRateClick);
     connect(ui->Help, &QPushButton::clicked, this, [this] { OpenHelp(editor_->HelpPage()); });
+    connect(ui->ReuseTaskButton, &QPushButton::clicked, this, [this] {
+        if (!reuseTasks_ || controls_->Showing)
+            return;
+        ReadForm();
+        Guarded([&] { reuseTasks_->Execute(editor_->Arguments().HelpLevel, *editor_, this); });
+        ShowForm();
+    });
 }
 
 void TAddTask::OpenHelp(const std::string& page)
@@ -263,8 +249,7 @@ void TAddTask::ShowForm()
     ui->AddTaskManual->setEnabled(f.DoneEnabled);
     ui->EditNext->setEnabled(f.EditNextEnabled);
     ui->EditPrev->setEnabled(f.EditPrevEnabled);
-    // Reusing an earlier task and repeating one come with their own windows.
-    ui->ReuseTaskButton->setEnabled(false);
+    ui->ReuseTaskButton->setEnabled(f.ReuseEnabled && reuseTasks_ != nullptr);
     ui->RepeatPeriod->setEnabled(f.RepeatEnabled);
     ui->RepeatRep->setEnabled(f.RepeatCountEnabled);
     ui->UpDown1->setEnabled(f.RepeatCountEnabled);

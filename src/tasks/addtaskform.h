@@ -24,6 +24,7 @@ class TaskEditor;
 struct TaskEditorContext;
 class TRepeatTask;
 class TCustomRepeat;
+class TReuseTasks;
 
 class TAddTask : public QDialog {
     Q_OBJECT
@@ -50,6 +51,9 @@ public:
         left_ = left;
     }
     TaskEditor& Editor() { return *editor_; }
+    // The task list that "Find a previous task" opens; the button stays
+    // disabled without one.
+    void SetReuseTasks(TReuseTasks* dialog) { reuseTasks_ = dialog; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +77,7 @@ private:
     std::unique_ptr<TCustomRepeat> customRepeat_;
     TaskEditorContext& context_;
     bool ownsRepeatHooks_ = false;
+    TReuseTasks* reuseTasks_ = nullptr;
     int* top_ = nullptr;
     int* left_ = nullptr;
 };

@@ -363,6 +363,22 @@ void TaskEditor::MarkReused(int repeatCode)
     reusedRepeatCode_ = repeatCode;
 }
 
+void TaskEditor::ReusedTaskCopied()
+{
+    if (!open_)
+        return;
+    endSpecified_ = false;
+    Form.TaskLengthEnabled = true;
+    Form.EndPickersEnabled = false;
+    Form.Label6 = "Calculated end date:";
+    Form.Label7 = "Calculated end time:";
+    Form.EndDateHint = "Calculated task end date";
+    Form.EndTimeHint = "Calculated task end time";
+    if (!args_.Edit)
+        RepeatPeriodClick();
+    RecalcEndDate(true, true, false);
+}
+
 // ------------------------------------------------------- length and end
 
 float TaskEditor::LengthToHours(std::int32_t resourceId, int unit, const std::string& lengthText)

@@ -197,6 +197,8 @@ public:
     // A task taken from the task list ("Find a previous task"): it is not
     // added to the list again, and a custom period starts from its code.
     void MarkReused(int repeatCode);
+    // The reused task's values are in Form: the end follows from them.
+    void ReusedTaskCopied();
     // The help page for the mode.
     std::string HelpPage() const { return args_.Edit ? "Edit_a_task.htm" : "Add_a_task.htm"; }
 
