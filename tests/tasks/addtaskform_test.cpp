@@ -7,6 +7,7 @@
 #include "app/testapplication.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
+#include "data/services/recordservices.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
 #include "schedule/sync/workstation.h"
@@ -26,6 +27,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <tuple>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -252,6 +255,50 @@ TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
     EXPECT_FALSE(shot.isNull());
     if (!folder.isEmpty())
         EXPECT_TRUE(shot.save(QDir(folder).filePath("repeat-controls.png")));
+}
+
+TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
+{
+    // Two earlier tasks in the task list.
+    for (const auto& [description, start, hours] :
+         {std::tuple{"Trim hedge", Day(9, 8), 3.0f}, std::tuple{"Clear gutters", Day(10, 8), 2.0f}}) {
+        schedule::NewScheduleItem item;
+        item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
+        item.CustomerName = "Ames";
+        item.JobName = "Garden";
+        item.Description = description;
+        item.Hours = hours;
+        item.End = page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, start, hours);
+        item.HourlyRate = 30;
+        item.AddToTaskList = true;
+        ASSERT_TRUE(window.AddTaskToSchedule(item));
+    }
+    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "", "",
+                           "", "", true, 3, false, false);
+    auto* find = Find<QPushButton>("ReuseTaskButton");
+    ASSERT_TRUE(find->isEnabled());
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Reuse a task");
+        // Sorted by description: "Clear gutters" before "Trim hedge".
+        shown = dialog->findChild<QLineEdit*>("TaskDesc")->text();
+        dialog->findChild<QToolButton*>("NavigatorNext")->click();
+        dialog->resize(760, 560);
+        const QImage shot = dialog->grab().toImage();
+        EXPECT_FALSE(shot.isNull());
+        const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+        if (!folder.isEmpty())
+            EXPECT_TRUE(shot.save(QDir(folder).filePath("reuse-task.png")));
+        dialog->findChild<QPushButton*>("ReuseTask")->click();
+    });
+    find->click();
+    EXPECT_EQ(shown, "Clear gutters");
+    EXPECT_EQ(Find<QLineEdit>("TaskDesc")->text(), "Trim hedge");
+    EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "3.00");
+    EXPECT_EQ(Find<QLineEdit>("HourlyRate")->text(), "30.00");
+    EXPECT_EQ(Find<QWidget>("TaskStartDate")->property("date").toDate(), QDate(2026, 12, 9));
 }
 
 // Taken for the documentation: the editor on a task, as a user sees it.
