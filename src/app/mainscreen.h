@@ -32,6 +32,7 @@
 #include "schedule/visualize/updatepoll.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
+#include "tasks/editchart/editchartform.h"
 #include "tasks/reuse/reusetasksform.h"
 
 #include <QColor>
@@ -284,12 +285,14 @@ private:
     TVisualizePage* visualizePage_ = nullptr;
     bool hintsShown_ = true;
     void CreateTaskEditor();
+    void OpenEditChart();
     std::unique_ptr<tasks::TaskEditorContext> taskEditorContext_;
     // A window of its own, not a child: the main window's controls are
     // looked up by name, and the editor has a Help button too.
     std::unique_ptr<tasks::TAddTask> taskEditor_;
     std::unique_ptr<tasks::ReuseTasksContext> reuseTasksContext_;
     std::unique_ptr<tasks::TReuseTasks> reuseTasks_;
+    std::unique_ptr<tasks::TEditChart> editChart_;
 };
 
 }  // namespace tw::app

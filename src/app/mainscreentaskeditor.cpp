@@ -54,6 +54,31 @@ void TMainScreen::CreateTaskEditor()
     taskEditor_->SetReuseTasks(reuseTasks_.get());
 }
 
+// The job task list over the main schedule view; it is made when first asked
+// for, when the chart's engine and the editor exist.
+void TMainScreen::OpenEditChart()
+{
+    if (!editChart_) {
+        tasks::EditChartHooks hooks;
+        hooks.EditTask = [this](std::int32_t key, int status) {
+            db::Table& view = data_->ChartsTable3;
+            view.refresh();
+            if (view.locate("CHARTSID", db::Value(static_cast<double>(key))))
+                taskEditor_->ShowTaskEditor(view, false, true, State.HelpLevel, "", "", false, "", "", "", "", "",
+                                            false, status, true, false);
+        };
+        hooks.RecomputeAllTaskEnds = [this] { RecomputeAllTaskEnds(); };
+        hooks.BuildChart = [this] { BuildChart(false); };
+        hooks.PushChartUpdates = [this] { sync_->PushChartUpdates(); };
+        hooks.SetBusyCursor = [this](bool busy) { userInterface_->SetBusyCursor(busy); };
+        editChart_ = std::make_unique<tasks::TEditChart>(
+            data_->ChartsTable, data_->ChartsTable2, State, taskEditorContext_->StatusTexts, std::move(hooks),
+            tasks::EditChartPlace{&Layout.EditChartLeft, &Layout.EditChartTop, &Layout.EditChartWidth,
+                                  &Layout.EditChartHeight});
+    }
+    editChart_->Open(State.HelpLevel);
+}
+
 void TMainScreen::SetTaskEditorStatusTexts(const data::JobStatusTexts& texts)
 {
     taskEditorContext_->StatusTexts = texts;
