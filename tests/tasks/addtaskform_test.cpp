@@ -11,6 +11,7 @@
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
 #include "schedule/sync/workstation.h"
+#include "tasks/editchart/editchartform.h"
 #include "tasks/editor/taskeditor.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTableView>
 #include <QTimer>
 
 #include <tuple>
@@ -299,6 +301,62 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
     EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "3.00");
     EXPECT_EQ(Find<QLineEdit>("HourlyRate")->text(), "30.00");
     EXPECT_EQ(Find<QWidget>("TaskStartDate")->property("date").toDate(), QDate(2026, 12, 9));
+}
+
+TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebuildsTheChart)
+{
+    // "Paint walls" follows the end of "Fit units".
+    db::Table& charts = window.Data().ChartsTable5;
+    const auto link = [&](std::int32_t key, std::int32_t pid, std::int32_t child, bool head, int dgn) {
+        charts.refresh();
+        ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(key))));
+        charts.edit();
+        charts.fieldByName("PID").setAsInteger(pid);
+        charts.fieldByName("CHILD").setAsInteger(child);
+        charts.fieldByName("PARENT").setAsBoolean(head);
+        charts.fieldByName("DGN").setAsInteger(dgn);
+        charts.post();
+    };
+    link(fitUnits, 0, paintWalls, true, 1);
+    link(paintWalls, fitUnits, 0, false, 2);
+
+    page->findChild<QPushButton*>("EditChartButton")->click();
+    TEditChart* list = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<TEditChart*>(w); found && found->isVisible())
+            list = found;
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->windowTitle(), "Task editor");
+    auto* grid = list->findChild<QTableView*>("TaskGrid");
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    QStringList dependsOn;
+    for (int row = 0; row < 2; ++row)
+        dependsOn << grid->model()->index(row, 3).data().toString();
+    dependsOn.sort();
+    EXPECT_EQ(dependsOn, (QStringList{"Fit units", "Is parent"}));
+
+    // A click on the dependent row enables its choice of edge.
+    const int dependent = grid->model()->index(0, 3).data().toString() == "Fit units" ? 0 : 1;
+    grid->selectRow(dependent);
+    emit grid->clicked(grid->model()->index(dependent, 0));
+    EXPECT_TRUE(list->findChild<QWidget*>("DependentFollowing")->isEnabled());
+    EXPECT_TRUE(list->findChild<QRadioButton*>("DependentFollowing1")->isChecked());
+    EXPECT_TRUE(list->findChild<QPushButton*>("RemoveDependency")->isEnabled());
+
+    list->resize(1000, 450);
+    const QImage shot = list->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+    if (!folder.isEmpty())
+        EXPECT_TRUE(shot.save(QDir(folder).filePath("job-task-list.png")));
+
+    list->move(25, 35);
+    list->findChild<QPushButton*>("Done")->click();
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(window.Layout.EditChartLeft, list->x());
+    // The chart was rebuilt: both bars are there again.
+    EXPECT_NE(BarOf(fitUnits), nullptr);
+    EXPECT_NE(BarOf(paintWalls), nullptr);
 }
 
 // Taken for the documentation: the editor on a task, as a user sees it.

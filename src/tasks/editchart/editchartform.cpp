@@ -14,7 +14,7 @@ namespace tw::tasks {
 namespace {
 
 // The five right-hand columns keep these widths; the first four share the rest.
-constexpr int kFixedWidths[] = {90, 80, 60, 130, 130};
+constexpr int kFixedWidths[] = {85, 70, 55, 150, 150};
 
 }  // namespace
 
@@ -31,6 +31,7 @@ TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState
     setMinimumSize(800, 450);
     ui->TaskGrid->setModel(&logic_.Model());
     ui->TaskGrid->verticalHeader()->hide();
+    ui->TaskGrid->setWordWrap(false);
     hint_ = ui->TaskGrid->toolTip();
     following_ = GroupOf(ui->DependentFollowing, "DependentFollowing", 2);
 
@@ -94,9 +95,10 @@ void TEditChart::FormResize()
     int fixed = 0;
     for (int w : kFixedWidths)
         fixed += w;
-    const int shared = std::max(60, (width - fixed - 5) / 4 - 9);
+    // A narrow window scrolls rather than cutting the captions.
+    const int shared = (width - fixed - 5) / 4 - 9;
     for (int c = 0; c < 4; ++c)
-        ui->TaskGrid->setColumnWidth(c, shared);
+        ui->TaskGrid->setColumnWidth(c, std::max(shared, ui->TaskGrid->horizontalHeader()->sectionSizeHint(c)));
     for (int c = 0; c < 5; ++c)
         ui->TaskGrid->setColumnWidth(4 + c, kFixedWidths[c]);
 }
