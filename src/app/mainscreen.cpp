@@ -98,6 +98,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     ui->RACContainerLayout->addWidget(visualizePage_);
     queryPage_ = new TQueryPage(ui->SelectArea);
     ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
+    ConnectTaskResources();
     connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);

@@ -32,6 +32,7 @@
 #include "schedule/visualize/updatepoll.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
+#include "schedule/taskresources/taskresources.h"
 #include "tasks/editchart/editchartform.h"
 #include "tasks/reuse/reusetasksform.h"
 #include "tasks/slots/slotdialogs.h"
@@ -312,6 +313,8 @@ private:
     bool hintsShown_ = true;
     void CreateTaskEditor();
     void OpenEditChart();
+    void ConnectTaskResources();
+    std::unique_ptr<schedule::TaskResources> taskResources_;
     std::unique_ptr<tasks::TaskEditorContext> taskEditorContext_;
     // A window of its own, not a child: the main window's controls are
     // looked up by name, and the editor has a Help button too.

@@ -2,6 +2,7 @@
 // and hooks, and opening it from the chart.
 #include "app/mainscreen.h"
 #include "app/appservices.h"
+#include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
@@ -59,6 +60,32 @@ void TMainScreen::CreateTaskEditor()
         OpenHelpPage(QString::fromStdString(State.ProgramFolder), QString::fromStdString(page));
     };
     taskEditor_->SetReuseTasks(reuseTasks_.get());
+}
+
+// The Add / Edit / Query tab's resource buttons and the resources grid's
+// double click act on the current task and resource of the tab.
+void TMainScreen::ConnectTaskResources()
+{
+    data::TEstimateData& d = *data_;
+    taskResources_ = std::make_unique<schedule::TaskResources>(schedule::TaskResourceContext{
+        .Charts = d.ChartsTable,
+        .Crews = d.CrewsTable,
+        .Assignments = d.ICrewsTable3,
+        .Tables = *scheduleTables_,
+        .State = State,
+        .UI = *userInterface_,
+        .Adder = *adder_,
+        .Sync = *sync_,
+        .Calendars = *calendarTables_,
+        .ShowResourcesOfTask =
+            [this](std::int32_t key) {
+                if (queryPage_ && queryPage_->Attached())
+                    queryPage_->Logic().ShowResourcesOfTask(key);
+            },
+    });
+    queryPage_->AddResourceClick = [this] { taskResources_->AddResourceToTask(); };
+    queryPage_->RemoveResourceClick = [this] { taskResources_->RemoveResourceFromTask(); };
+    queryPage_->CrewsGridDblClick = [this] { taskResources_->CrewsGridDblClick(); };
 }
 
 // The job task list over the main schedule view; it is made when first asked
