@@ -102,6 +102,15 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
+    // Saved for the documentation when TARNWICK_SCREENSHOTS names a folder.
+    static void SaveScreenshot(QWidget* widget, const char* name)
+    {
+        const QImage shot = widget->grab().toImage();
+        EXPECT_FALSE(shot.isNull());
+        const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+        if (!folder.isEmpty())
+            EXPECT_TRUE(shot.save(QDir(folder).filePath(name)));
+    }
     // Types into the length as a user does.
     void TypeLength(const QString& text)
     {
@@ -253,11 +262,7 @@ TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
     up->click();
     Find<QLineEdit>("TaskDesc")->setText("Mow front lawn");
     editor->resize(880, 660);
-    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
-    const QImage shot = editor->grab().toImage();
-    EXPECT_FALSE(shot.isNull());
-    if (!folder.isEmpty())
-        EXPECT_TRUE(shot.save(QDir(folder).filePath("repeat-controls.png")));
+    SaveScreenshot(editor, "repeat-controls.png");
 }
 
 TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
@@ -289,11 +294,7 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
         shown = dialog->findChild<QLineEdit*>("TaskDesc")->text();
         dialog->findChild<QToolButton*>("NavigatorNext")->click();
         dialog->resize(760, 560);
-        const QImage shot = dialog->grab().toImage();
-        EXPECT_FALSE(shot.isNull());
-        const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
-        if (!folder.isEmpty())
-            EXPECT_TRUE(shot.save(QDir(folder).filePath("reuse-task.png")));
+        SaveScreenshot(dialog, "reuse-task.png");
         dialog->findChild<QPushButton*>("ReuseTask")->click();
     });
     find->click();
@@ -345,11 +346,7 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
     EXPECT_TRUE(list->findChild<QPushButton*>("RemoveDependency")->isEnabled());
 
     list->resize(1000, 450);
-    const QImage shot = list->grab().toImage();
-    EXPECT_FALSE(shot.isNull());
-    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
-    if (!folder.isEmpty())
-        EXPECT_TRUE(shot.save(QDir(folder).filePath("job-task-list.png")));
+    SaveScreenshot(list, "job-task-list.png");
 
     list->move(25, 35);
     list->findChild<QPushButton*>("Done")->click();
@@ -366,11 +363,7 @@ TEST_F(TaskEditorWindowTest, Screenshot)
     DoubleClick(fitUnits, Day(7, 11));
     ASSERT_TRUE(editor->isVisible());
     editor->resize(880, 660);
-    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
-    const QImage shot = editor->grab().toImage();
-    EXPECT_FALSE(shot.isNull());
-    if (!folder.isEmpty())
-        EXPECT_TRUE(shot.save(QDir(folder).filePath("taskeditor.png")));
+    SaveScreenshot(editor, "taskeditor.png");
 }
 
 }  // namespace

@@ -319,29 +319,13 @@ void TaskEditor::RepeatPeriodClick()
     // A stored series stays a series: "None" snaps back to its period.
     if (args_.Edit && storedRepeatPeriod_ > schedule::kRepeatNone && Form.RepeatPeriod == schedule::kRepeatNone)
         Form.RepeatPeriod = storedRepeatPeriod_;
-    switch (Form.RepeatPeriod) {
-    case schedule::kRepeatNone:
-        Form.RepeatCountEnabled = false;
-        break;
-    case schedule::kRepeatDaily:
-        Form.RepeatCountMax = 365;
-        break;
-    case schedule::kRepeatWeekly:
-        Form.RepeatCountMax = 52;
-        break;
-    case schedule::kRepeatQuarterly:
-    case schedule::kRepeatSixMonths:
-        // Four a year, as the dates themselves allow.
-        Form.RepeatCountMax = 4;
-        break;
-    default:
-        Form.RepeatCountMax = 12;
-        break;
-    }
     if (Form.RepeatPeriod == schedule::kRepeatNone) {
+        Form.RepeatCountEnabled = false;
         Form.RepeatCount = 1;
         return;
     }
+    // A custom period may repeat as often as a monthly one.
+    Form.RepeatCountMax = schedule::RepeatCountMaximum(Form.RepeatPeriod, 12);
     Form.RepeatCountEnabled = true;
     if (Form.RepeatCount <= 1)
         Form.RepeatCount = 2;

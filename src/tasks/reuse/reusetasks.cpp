@@ -91,26 +91,9 @@ void ReuseTasks::RepeatPeriodClick()
 {
     if (!open_)
         return;
-    switch (Form.RepeatPeriod) {
-    case schedule::kRepeatNone:
+    if (Form.RepeatPeriod == schedule::kRepeatNone)
         Form.RepeatCount = 1;
-        break;
-    case schedule::kRepeatDaily:
-        Form.RepeatCountMax = 365;
-        break;
-    case schedule::kRepeatWeekly:
-        Form.RepeatCountMax = 52;
-        break;
-    case schedule::kRepeatMonthly:
-        Form.RepeatCountMax = 12;
-        break;
-    case schedule::kRepeatQuarterly:
-    case schedule::kRepeatSixMonths:
-        Form.RepeatCountMax = 4;
-        break;
-    default:
-        break;
-    }
+    Form.RepeatCountMax = schedule::RepeatCountMaximum(Form.RepeatPeriod, Form.RepeatCountMax);
     if (Form.RepeatCount > Form.RepeatCountMax)
         Form.RepeatCount = Form.RepeatCountMax;
 }
