@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
   python3 python3-dbfread python3-dbf
+  libcurl4-openssl-dev python3-aiosmtpd openssl
 )
 
 install_missing_packages() {
