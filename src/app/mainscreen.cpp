@@ -11,6 +11,7 @@
 #include "chart/resourceallocationchart.h"
 #include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
+#include "reports/email/sendemailform.h"
 #include "ui_mainscreen.h"
 
 #include <QApplication>
@@ -159,6 +160,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     connect(UpdatePoll, &QTimer::timeout, this, &TMainScreen::UpdatePollTimer);
     ConnectTabHandlers();
     ConnectUpdatePoll();
+    CreateSendEmail();
 
     qApp->installEventFilter(this);
     FormCreate();
@@ -415,6 +417,8 @@ void TMainScreen::FormDestroy()
     UpdatePoll->stop();
     const int page = ui->TabControl->currentIndex();
     WaitCursor hourglass;
+    if (sendEmail_)
+        sendEmail_->close();
     if (State.TablesOpen) {
         SaveAndClearAllocations(true);
         State.StartupDone = false;

@@ -47,6 +47,10 @@ class QLineEdit;
 class QTabWidget;
 class QTimer;
 
+namespace tw::email {
+class TSendEmail;
+}
+
 namespace tw::app {
 
 class TDatabaseSelection;
@@ -82,6 +86,10 @@ public:
     // The Utilities page's names of the two databases in use.
     QLineEdit* TWDatabaseInUse() const;
     QLineEdit* QMDatabaseInUse() const;
+    // The e-mail window; the print dialog opens it with the schedule report.
+    email::TSendEmail* SendEmail() const { return sendEmail_; }
+    // The customer tab's e-mail button: a message to the current customer.
+    void SendEmailToClientClick();
 
     // The run's state, shared with the data services and read and written by
     // the dialogs.
@@ -239,6 +247,7 @@ private:
     void AttachVisualizePage();
     void ConnectTabHandlers();
     void ConnectUpdatePoll();
+    void CreateSendEmail();
     bool ShowsChartHints(const QWidget* widget) const;
     void ReleaseHeldLock();
     // Runs one step's table work; a failure of the engine reaches the user
@@ -271,6 +280,7 @@ private:
     TDatabaseSelection* estimatingNames_ = nullptr;
     TWorkCalendarPage* workCalendarPage_ = nullptr;
     TVisualizePage* visualizePage_ = nullptr;
+    email::TSendEmail* sendEmail_ = nullptr;
     bool hintsShown_ = true;
 };
 

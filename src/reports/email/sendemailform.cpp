@@ -51,6 +51,9 @@ TSendEmail::TSendEmail(std::function<MailSettings()> settings, SendEmailLogic::E
 
 TSendEmail::~TSendEmail()
 {
+    // The owner may be half gone by now: nothing is handed back to it.
+    keepPosition_ = nullptr;
+    help_ = nullptr;
     logic_->FormClose();
     logic_->WaitForWorker();
 }
