@@ -8,6 +8,7 @@
 #include "app/visualizepage.h"
 #include "app/win7advice.h"
 #include "app/workcalendarpage.h"
+#include "chart/colourvalue.h"
 #include "chart/resourceallocationchart.h"
 #include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
@@ -38,12 +39,6 @@ constexpr int kUpdatePollMs = 15000;
 
 const QString kAdminAdvice =
     QStringLiteral("For this user, please restart Tarnwick and run as an administrator.");
-
-// Colours are kept as 0x00BBGGRR values, as the settings of older copies hold them.
-QColor FromColourValue(unsigned value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 // The hourglass while the start-up or the shutdown works on the GUI thread.
 class WaitCursor {
@@ -107,6 +102,8 @@ TMainScreen::TMainScreen(QWidget* parent)
     };
     adder_ = std::make_unique<schedule::ScheduleAdder>(*scheduleTables_, State, *userInterface_, *sync_,
                                                        std::move(addHooks));
+    settingsTables_ = std::make_unique<StartupSettingsTables>(
+        SettingsTables{d.ParamsTable, d.QBSetupTable, d.ETable, d.MyCompanyTable}, State, Settings, Chart, Flags);
 
     data::EstimateData = data_.get();
     data::DataModuleHooks hooks;
@@ -188,13 +185,7 @@ void TMainScreen::SetDialogs(TPassword* password, TWin7Advice* advice)
     password_ = password;
     advice_ = advice;
     if (password_) {
-        password_->SetStoredPasswordSource([this]() -> std::string {
-            db::Table& params = data_->ParamsTable;
-            if (!params.active() || params.isEmpty())
-                return {};
-            params.first();
-            return params.fieldByName("PASSWORD").asString();
-        });
+        password_->SetStoredPasswordSource([this] { return settingsTables_->StoredPassword(); });
     }
 }
 
@@ -248,7 +239,7 @@ void TMainScreen::FormCreate()
     State.OldWindows = true;
     StartMoment = tw::Now();
     State.ProgramFolder = DefaultProgramFolder();
-    FieldColour = FromColourValue(0xE8F7FF);
+    FieldColour = chart::ColourFromValue(0xE8F7FF);
     UpdatePoll->stop();
     Start->stop();
     ApplyColourScheme();
@@ -516,7 +507,7 @@ void TMainScreen::ApplyColourScheme()
         }
     }
     chart::TResourceAllocationChartAppearance& chart = visualizePage_->RAC()->ChartAppearance();
-    chart.SetPlotBackColor(FieldColour.red() | FieldColour.green() << 8 | FieldColour.blue() << 16);
+    chart.SetPlotBackColor(chart::ValueOfColour(FieldColour));
     chart.SetPlotBackAlternateColor(chart::clWhite);
 }
 

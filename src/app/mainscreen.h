@@ -15,6 +15,8 @@
 // mode, 2 a length or a second text.
 
 #include "app/startupsettings.h"
+#include "app/startupstate.h"
+#include "app/startuptables.h"
 #include "app/windowlayout.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
@@ -64,7 +66,8 @@ class TMainScreen : public QMainWindow {
     Q_OBJECT
 public:
     // Pages of TabControl by index; the index is what the settings keep.
-    enum Page { CustomerTabPage, SelectPage, SchedulePage, CalendarPage, MyCompanyPage, UtilitiesPage };
+    using Page = MainPage;
+    using enum visualize::MainPage;
 
     explicit TMainScreen(QWidget* parent = nullptr);
     ~TMainScreen() override;
@@ -105,44 +108,43 @@ public:
     data::UserInterface& Interface();
     schedule::HolidayList Holidays;
 
-    // Settings of the run that only the main window keeps.
-    bool PasswordRequired = false;
-    bool PasswordAccepted = false;
-    bool NoAutoBackup = false;     // params.dbf SF3
-    bool SortChoiceRestored = false;
-    bool RestrictCustomer = false;  // params.dbf RESTRICT: active customers only
-    int SavedPage = UtilitiesPage;  // params.dbf PAGE, the page shown at the end of the start-up
-    std::int32_t SavedCustomerId = 0;
-    std::int32_t SavedScheduleItemId = 0;
-    int ChartSortBy = 0;  // params.dbf COUNT1
-    int SetupChoice1 = 0;  // params.dbf CBID1 and CBID2, kept for the setup dialog
-    int SetupChoice2 = 0;
-    // The chart's period as the start-up read it and the shutdown saves it.
-    TDateTime ChartStartAt = 0;
-    TDateTime ChartEndAt = 0;
-    TDateTime TaskStartDate = 0;
-    TDateTime TaskEndDate = 0;
-    // Awarded, Closed, In progress, None, Not awarded, Pending.
-    QStringList JobStatusTexts;
-    int PaperSize = 0;
-    int PaperOrientation = 0;
-    int PaperCode = 0;
-    QString QBCompanyFile;
-    int QBEdition = 0;
-    int ResourceCaptionMode = 0;
-    QString CompanyName;
-    struct EmailSettings {
-        QString Host, UserId, Password, From, LogIn, MailClientPath;
-        bool UseAuthentication = false;
-        bool UseMailClient = false;
-        int SmtpPort = 25;
-    } Email;
-    InstallPaths FirstRunPaths;  // the installer's folders, read on a first run
-    TDateTime StartMoment = 0;
+    // The run's state by concern, window-free (app/startupstate.h); the
+    // members of the same names below refer to these fields.
+    RunFlags Flags;
+    RunSettings Settings;
+    ChartState Chart;
+
+    bool& PasswordRequired = Flags.PasswordRequired;
+    bool& PasswordAccepted = Flags.PasswordAccepted;
+    bool& NoAutoBackup = Flags.NoAutoBackup;
+    bool& SortChoiceRestored = Chart.SortChoiceRestored;
+    bool& RestrictCustomer = Settings.RestrictCustomer;
+    int& SavedPage = Settings.SavedPage;
+    std::int32_t& SavedCustomerId = Settings.SavedCustomerId;
+    std::int32_t& SavedScheduleItemId = Settings.SavedScheduleItemId;
+    int& ChartSortBy = Chart.ChartSortBy;
+    int& SetupChoice1 = Settings.SetupChoice1;
+    int& SetupChoice2 = Settings.SetupChoice2;
+    TDateTime& ChartStartAt = Chart.ChartStartAt;
+    TDateTime& ChartEndAt = Chart.ChartEndAt;
+    TDateTime& TaskStartDate = Chart.TaskStartDate;
+    TDateTime& TaskEndDate = Chart.TaskEndDate;
+    QStringList& JobStatusTexts = Settings.JobStatusTexts;
+    int& PaperSize = Settings.PaperSize;
+    int& PaperOrientation = Settings.PaperOrientation;
+    int& PaperCode = Settings.PaperCode;
+    QString& QBCompanyFile = Settings.QBCompanyFile;
+    int& QBEdition = Settings.QBEdition;
+    int& ResourceCaptionMode = Settings.ResourceCaptionMode;
+    QString& CompanyName = Settings.CompanyName;
+    using EmailSettings = app::EmailSettings;
+    EmailSettings& Email = Settings.Email;
+    InstallPaths& FirstRunPaths = Settings.FirstRunPaths;
+    TDateTime& StartMoment = Flags.StartMoment;
     QColor FieldColour;
     QColor DialogFieldColour;
-    bool TasksGridAutoWidth = true;
-    double LastLayoutWidth = 0;
+    bool& TasksGridAutoWidth = Flags.TasksGridAutoWidth;
+    double& LastLayoutWidth = Flags.LastLayoutWidth;
     // Window and dialog places as read at start-up; dialogs update theirs and
     // the shutdown writes them back.
     WindowLayout Layout;
@@ -273,6 +275,7 @@ private:
     std::unique_ptr<schedule::ScheduleAdder> adder_;
     std::unique_ptr<visualize::TabHandlers> tabHandlers_;
     std::unique_ptr<visualize::UpdatePoll> poll_;
+    std::unique_ptr<StartupSettingsTables> settingsTables_;
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
     TWin7Advice* advice_ = nullptr;

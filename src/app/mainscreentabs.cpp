@@ -65,13 +65,7 @@ void TMainScreen::ConnectUpdatePoll()
         data::TableOperations::CloseTable(data_->MyCompanyTable, true);
         data_->MyCompanyTable.open();
     };
-    h.ReadWorkCalendarMode = [this] {
-        db::Table& company = data_->MyCompanyTable;
-        if (!company.active())
-            return State.WorkCalendarMode;
-        company.first();
-        return company.eof() ? State.WorkCalendarMode : company.fieldByName("PAPERO").asInteger();
-    };
+    h.ReadWorkCalendarMode = [this] { return settingsTables_->ReadWorkCalendarMode(); };
     h.RecomputeAllTaskEnds = [this] { RecomputeAllTaskEnds(); };
     h.RemoveObsoleteTasks = [this] { return RemoveObsoleteTasks(); };
     h.PullChartUpdates = [this](bool force) { return PullChartUpdates(force); };

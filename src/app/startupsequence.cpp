@@ -32,31 +32,6 @@ namespace {
 
 constexpr const char* kProgramFolderAlias = "TWUXData";
 constexpr const char* kRestoreFolderAlias = "TWDbRs";
-constexpr TDateTime kQuarterHour = 15.0 / (24 * 60);
-constexpr int kDaysBetweenReindexes = 5;
-
-// The one record of a settings table, current; nullptr when the table is
-// closed or holds no record.
-db::Table* SettingsRecord(db::Table& table)
-{
-    if (!table.active() || table.isEmpty())
-        return nullptr;
-    table.first();
-    return &table;
-}
-
-QString Text(db::Table& table, const char* field)
-{
-    return QString::fromStdString(table.fieldByName(field).asString()).trimmed();
-}
-
-// The key of the current record, 0 when the table is closed or empty.
-std::int32_t CurrentKey(db::Table& table, const char* field)
-{
-    if (!table.active() || table.isEmpty())
-        return 0;
-    return table.fieldByName(field).asInteger();
-}
 
 bool DatabaseOpens(const db::Database& database)
 {
@@ -161,19 +136,7 @@ void TMainScreen::CheckParamsTable()
 
 void TMainScreen::ReadFirstSettings()
 {
-    Guarded([this] {
-        db::Table* params = SettingsRecord(data_->ParamsTable);
-        if (!params)
-            return;
-        State.HelpLevel = params->fieldByName("TAX").asInteger();
-        const std::int32_t hints = params->fieldByName("ORGID").asInteger();
-        State.HintMode = hints & 7;
-        State.HintDetail = (hints & 16) == 0;
-        SetupChoice1 = params->fieldByName("CBID1").asInteger();
-        State.ReadOnlyCopy = params->fieldByName("USEPOSTAL").asBoolean();
-        RestrictCustomer = params->fieldByName("RESTRICT").asBoolean();
-        SavedPage = params->fieldByName("PAGE").asInteger();
-    });
+    Guarded([this] { settingsTables_->ReadFirstSettings(); });
     ApplyReadOnlyAccess(State.ReadOnlyCopy);
 }
 
@@ -271,16 +234,8 @@ void TMainScreen::AttachVisualizePage()
 
 void TMainScreen::RestoreChartPeriod()
 {
-    TDateTime savedStart = 0;
-    TDateTime savedEnd = 0;
-    Guarded([&] {
-        if (db::Table* params = SettingsRecord(data_->ParamsTable)) {
-            savedStart = params->fieldByName("CHARTSD").asFloat();
-            savedEnd = params->fieldByName("CHARTED").asFloat();
-        }
-    });
-    SetChartDateRange(true, savedStart > 0 ? savedStart : StartMoment,
-                      savedEnd > 0 ? savedEnd : StartMoment + kQuarterHour);
+    Guarded([this] { settingsTables_->ReadChartPeriod(); });
+    SetChartDateRange(true, ChartStartAt, ChartEndAt);
 }
 
 void TMainScreen::SetChartDateRange(bool update, TDateTime start, TDateTime end)
@@ -292,35 +247,19 @@ void TMainScreen::SetChartDateRange(bool update, TDateTime start, TDateTime end)
 
 void TMainScreen::ReadSelectionSettings()
 {
-    Guarded([this] {
-        if (db::Table* params = SettingsRecord(data_->ParamsTable)) {
-            SavedCustomerId = params->fieldByName("CID").asInteger();
-            SavedScheduleItemId = params->fieldByName("PID").asInteger();
-            State.CurrentResourceId = params->fieldByName("COUNT2").asInteger();
-            State.AverageRate = params->fieldByName("RATE").asCurrency();
-        }
-    });
-    TaskStartDate = StartMoment;
-    TaskEndDate = StartMoment + 7;
+    Guarded([this] { settingsTables_->ReadSelectionSettings(); });
 }
 
 void TMainScreen::ReadPasswordSetting()
 {
-    Guarded([this] {
-        if (db::Table* params = SettingsRecord(data_->ParamsTable))
-            PasswordRequired = params->fieldByName("USEPASSWD").asBoolean();
-    });
+    Guarded([this] { settingsTables_->ReadPasswordSetting(); });
 }
 
 void TMainScreen::ReindexWhenDue()
 {
-    TDateTime lastReindex = 0;
-    Guarded([&] {
-        if (db::Table* params = SettingsRecord(data_->ParamsTable))
-            lastReindex = params->fieldByName("RIDATE1").asDate();
-    });
-    const double days = std::trunc(StartMoment - lastReindex);
-    if (days > kDaysBetweenReindexes || State.FirstRun)
+    bool due = State.FirstRun;
+    Guarded([&] { due = settingsTables_->ReindexDue(); });
+    if (due)
         Guarded([this] { tables_->ReindexDatabase(); });
     if (State.FirstRun)
         Guarded([this] { tables_->ReindexDatabase(); });
@@ -328,34 +267,12 @@ void TMainScreen::ReindexWhenDue()
 
 void TMainScreen::ReadBackupSettings()
 {
-    Guarded([this] {
-        if (db::Table* params = SettingsRecord(data_->ParamsTable)) {
-            SetupChoice2 = params->fieldByName("CBID2").asInteger();
-            NoAutoBackup = params->fieldByName("SF3").asBoolean();
-        }
-    });
+    Guarded([this] { settingsTables_->ReadBackupSettings(); });
 }
 
 void TMainScreen::ReadJobStatusTexts()
 {
-    static const struct {
-        const char* field;
-        const char* fallback;
-    } kStatuses[] = {
-        {"AWARDED", "Awarded"}, {"CLOSED", "Closed"},           {"INPROGRESS", "In progress"},
-        {"NONE", "None"},       {"NAWARDED", "Not awarded"}, {"PENDING", "Pending"},
-    };
-    JobStatusTexts.clear();
-    db::Table* params = nullptr;
-    Guarded([&] { params = SettingsRecord(data_->ParamsTable); });
-    for (const auto& status : kStatuses) {
-        QString text;
-        Guarded([&] {
-            if (params)
-                text = Text(*params, status.field);
-        });
-        JobStatusTexts << (text.isEmpty() ? QString::fromLatin1(status.fallback) : text);
-    }
+    Guarded([this] { settingsTables_->ReadJobStatusTexts(); });
     std::array<std::string, data::JobStatusTexts::kStatusCount> texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = JobStatusTexts[static_cast<int>(i)].toStdString();
@@ -364,46 +281,17 @@ void TMainScreen::ReadJobStatusTexts()
 
 void TMainScreen::ReadPageFormat()
 {
-    Guarded([this] {
-        if (db::Table* params = SettingsRecord(data_->ParamsTable)) {
-            PaperSize = params->fieldByName("PAPERSZ").asInteger();
-            PaperOrientation = params->fieldByName("PAPERO").asInteger();
-            if (PaperSize >= 0 && PaperSize <= 2)
-                PaperCode = 2 * PaperSize + PaperOrientation;
-        }
-    });
+    Guarded([this] { settingsTables_->ReadPageFormat(); });
 }
 
 void TMainScreen::SetUpBackupFolders()
 {
-    Guarded([this] {
-        db::Table* params = SettingsRecord(data_->ParamsTable);
-        if (State.FirstRun) {
-            State.BackupFolder = FirstRunPaths.Backups;
-            if (params) {
-                params->edit();
-                params->fieldByName("BUDIR").setAsString(State.BackupFolder);
-                params->fieldByName("RSDIR").setAsString(State.RestoreFolder);
-                params->post();
-                params->refresh();
-            }
-            CreateFolder(State.BackupFolder);
-        } else if (params) {
-            State.BackupFolder = Text(*params, "BUDIR").toStdString();
-            State.RestoreFolder = Text(*params, "RSDIR").toStdString();
-        }
-    });
+    Guarded([this] { settingsTables_->SetUpBackupFolders(); });
 }
 
 void TMainScreen::ReadQuickBooksSettings()
 {
-    Guarded([this] {
-        if (db::Table* setup = SettingsRecord(data_->QBSetupTable)) {
-            QBCompanyFile = Text(*setup, "CPATH");
-            QBEdition = setup->fieldByName("USCAN").asInteger();
-            ResourceCaptionMode = setup->fieldByName("MATCH").asInteger();
-        }
-    });
+    Guarded([this] { settingsTables_->ReadQuickBooksSettings(); });
     if (visualizePage_->Attached())
         visualizePage_->Logic().Controls.ResourceCaptionMode = ResourceCaptionMode;
 }
@@ -441,10 +329,8 @@ void TMainScreen::ReadUpdateCounter()
 void TMainScreen::RefreshWorkCalendar()
 {
     Guarded([this] {
-        if (db::Table* company = SettingsRecord(data_->MyCompanyTable)) {
-            State.WorkCalendarMode = company->fieldByName("PAPERO").asInteger();
-            State.LastWorkCalendarMode = State.WorkCalendarMode;
-        }
+        State.WorkCalendarMode = settingsTables_->ReadWorkCalendarMode();
+        State.LastWorkCalendarMode = State.WorkCalendarMode;
     });
     workCalendarPage_->RefreshWorkCalendar();
     workCalendarPage_->LoadHolidays();
@@ -453,38 +339,15 @@ void TMainScreen::RefreshWorkCalendar()
 
 void TMainScreen::ReadEmailSettings()
 {
-    constexpr int kDefaultSmtpPort = 25;
-    Guarded([this] {
-        db::Table* email = SettingsRecord(data_->ETable);
-        if (!email)
-            return;
-        Email.Host = QString::fromStdString(email->fieldByName("EMAILH").asString());
-        Email.UserId = Text(*email, "EMAILUID");
-        Email.Password = Text(*email, "EMAILPW");
-        Email.From = QString::fromStdString(email->fieldByName("EMAILFR").asString());
-        Email.UseAuthentication = email->fieldByName("EMAILUA").asBoolean();
-        Email.LogIn = QString::fromStdString(email->fieldByName("EMAILLI").asString());
-        Email.UseMailClient = email->fieldByName("EMAILUO").asBoolean();
-        Email.MailClientPath = QString::fromStdString(email->fieldByName("EMAILPT").asString());
-        Email.SmtpPort = email->fieldByName("EMAILPRT").asInteger();
-        if (Email.SmtpPort == 0) {
-            Email.SmtpPort = kDefaultSmtpPort;
-            email->edit();
-            email->fieldByName("EMAILPRT").setAsInteger(kDefaultSmtpPort);
-            email->post();
-            email->refresh();
-        }
-    });
+    Guarded([this] { settingsTables_->ReadEmailSettings(); });
 }
 
 void TMainScreen::RestoreSelection()
 {
     data::TEstimateData& d = *data_;
     Guarded([&] {
-        if (db::Table* company = SettingsRecord(d.MyCompanyTable))
-            CompanyName = Text(*company, "MYCOMPY");
-        if (db::Table* params = SettingsRecord(d.ParamsTable))
-            ChartSortBy = params->fieldByName("COUNT1").asInteger();
+        settingsTables_->ReadCompanyName();
+        settingsTables_->ReadSortChoice();
         visualizePage_->SetSortChoice(ChartSortBy);
         SortChoiceRestored = true;
         if (d.CustomersTable.isEmpty() && d.JobsTable.isEmpty() && d.ChartsTable.isEmpty())
@@ -521,28 +384,8 @@ void TMainScreen::SaveRunSettings(int page)
         ChartEndAt = visualizePage_->RAC()->EndAt();
     }
     Guarded([&] {
-        db::Table* params = SettingsRecord(d.ParamsTable);
-        if (!params)
-            return;
-        const std::int32_t customer = CurrentKey(d.CustomersTable, "CID");
-        const std::int32_t scheduleItem = CurrentKey(d.ChartsTable, "CHARTSID");
-        const std::int32_t resource = CurrentKey(d.CrewsTable, "CREWID");
-        params->edit();
-        params->fieldByName("CBID2").setAsInteger(SetupChoice2);
-        params->fieldByName("RATE").setAsCurrency(State.AverageRate);
-        params->fieldByName("PAGE").setAsInteger(page);
-        params->fieldByName("COUNT1").setAsInteger(ChartSortBy);
-        params->fieldByName("CID").setAsInteger(customer);
-        params->fieldByName("PID").setAsInteger(scheduleItem);
-        params->fieldByName("COUNT2").setAsInteger(resource);
-        params->fieldByName("TAX").setAsInteger(State.HelpLevel);
-        params->fieldByName("ORGID").setAsInteger(State.HintMode + (State.HintDetail ? 0 : 16));
-        params->fieldByName("USEPOSTAL").setAsBoolean(State.ReadOnlyCopy);
-        params->fieldByName("CBID1").setAsInteger(SetupChoice1);
-        params->fieldByName("RESTRICT").setAsBoolean(RestrictCustomer);
-        params->fieldByName("CHARTSD").setAsFloat(ChartStartAt);
-        params->fieldByName("CHARTED").setAsFloat(ChartEndAt);
-        params->post();
+        settingsTables_->SaveRunSettings(page, CurrentKey(d.CustomersTable, "CID"),
+                                         CurrentKey(d.ChartsTable, "CHARTSID"), CurrentKey(d.CrewsTable, "CREWID"));
     });
 }
 

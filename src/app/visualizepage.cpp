@@ -1,5 +1,6 @@
 #include "app/visualizepage.h"
 
+#include "chart/colourvalue.h"
 #include "chart/resourceallocationchart.h"
 #include "schedule/sync/calendartables.h"
 #include "ui_visualizepage.h"
@@ -22,11 +23,6 @@ using visualize::TChart;
 
 constexpr int kZoomInRepeatDelayMs = 25;
 constexpr const char* kResourceConflict = "Resource conflict";
-
-QColor FromColourValue(chart::TColor value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 // The chart may move bars only on a copy that may change data.
 chart::TResourceAllocationChartOptions ChartOptions(bool readOnly)
@@ -319,7 +315,7 @@ void TVisualizePage::DrawHeadingBands(QPainter* canvas)
             continue;
         const chart::TRect r = row->DisplayRect();
         const QRect band(r.Left, r.Top, r.Width(), r.Height());
-        canvas->fillRect(band, FromColourValue(visualize::kHeadingBandColour));
+        canvas->fillRect(band, chart::ColourFromValue(visualize::kHeadingBandColour));
         canvas->drawText(band.adjusted(5, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                          QString::fromStdString(*caption));
     }

@@ -1,3 +1,4 @@
+#include "chart/colourvalue.h"
 #include "chart/resourceallocationchart.h"
 
 #include <QFocusEvent>
@@ -96,7 +97,7 @@ QColor TResourceAllocationChart::ToQColor(TColor Color) const
             return pal.color(QPalette::Window);
         }
     }
-    return QColor(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
+    return ColourFromValue(Color);
 }
 
 int TResourceAllocationChart::ScrollPosition() const

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "data/datetimetext.h"
+#include "data/hookcall.h"
 #include "data/quartergrid.h"
 #include "data/services/estimatedata.h"
 
@@ -111,8 +112,7 @@ void TEstimateData::ChartsTableBeforeScroll()
     if (!state_->TablesOpen)
         return;
     chartsCount_ = ChartsTable.recordCount();
-    if (hooks_.SaveCustomFieldValues)
-        hooks_.SaveCustomFieldValues(kTaskOwner);
+    Call(hooks_.SaveCustomFieldValues, kTaskOwner);
 }
 
 void TEstimateData::ChartsTableAfterScroll()
@@ -120,12 +120,9 @@ void TEstimateData::ChartsTableAfterScroll()
     if (!AfterScrollAllowed())
         return;
     ConsumeKeepNew(state_->KeepNewTask, ChartsTable);
-    if (hooks_.LoadCustomFieldValues)
-        hooks_.LoadCustomFieldValues(kTaskOwner);
-    if (hooks_.ShowTaskStatusBar)
-        hooks_.ShowTaskStatusBar();
-    if (hooks_.SelectPageIsCurrent && hooks_.SelectPageIsCurrent() && hooks_.ShowResourcesOfTask &&
-        HasRecord(ChartsTable))
+    Call(hooks_.LoadCustomFieldValues, kTaskOwner);
+    Call(hooks_.ShowTaskStatusBar);
+    if (Ask(hooks_.SelectPageIsCurrent) && hooks_.ShowResourcesOfTask && HasRecord(ChartsTable))
         hooks_.ShowResourcesOfTask(ChartsTable.fieldByName("CHARTSID").asInteger());
 }
 
@@ -140,8 +137,7 @@ void TEstimateData::JobsTableAfterScroll()
     if (!AfterScrollAllowed())
         return;
     ConsumeKeepNew(state_->KeepNewJob, JobsTable);
-    if (hooks_.ApplyQueryFilters)
-        hooks_.ApplyQueryFilters();
+    Call(hooks_.ApplyQueryFilters);
 }
 
 void TEstimateData::CrewsTableBeforeScroll()
@@ -149,8 +145,7 @@ void TEstimateData::CrewsTableBeforeScroll()
     if (!state_->TablesOpen)
         return;
     crewsCount_ = CrewsTable.recordCount();
-    if (hooks_.SaveCustomFieldValues)
-        hooks_.SaveCustomFieldValues(kResourceOwner);
+    Call(hooks_.SaveCustomFieldValues, kResourceOwner);
 }
 
 void TEstimateData::CrewsTableAfterScroll()
@@ -158,10 +153,9 @@ void TEstimateData::CrewsTableAfterScroll()
     if (!AfterScrollAllowed())
         return;
     ConsumeKeepNew(state_->KeepNewResource, CrewsTable);
-    if (hooks_.LoadCustomFieldValues)
-        hooks_.LoadCustomFieldValues(kResourceOwner);
-    if (hooks_.RestrictTasksToCrew && hooks_.RestrictTasksToCrew() && hooks_.ApplyQueryFilters)
-        hooks_.ApplyQueryFilters();
+    Call(hooks_.LoadCustomFieldValues, kResourceOwner);
+    if (Ask(hooks_.RestrictTasksToCrew))
+        Call(hooks_.ApplyQueryFilters);
     if (HasRecord(CrewsTable))
         state_->CurrentResourceId = CrewsTable.fieldByName("CREWID").asInteger();
 }
@@ -173,8 +167,7 @@ void TEstimateData::CustomersTableBeforeScroll()
     customersCount_ = CustomersTable.recordCount();
     if (!state_->ReadOnlyCopy)
         RebuildCustomerName();
-    if (hooks_.SaveCustomFieldValues)
-        hooks_.SaveCustomFieldValues(kCustomerOwner);
+    Call(hooks_.SaveCustomFieldValues, kCustomerOwner);
 }
 
 void TEstimateData::RebuildCustomerName()
@@ -207,12 +200,9 @@ void TEstimateData::CustomersTableAfterScroll()
     ConsumeKeepNew(state_->KeepNewCustomer, CustomersTable);
     if (hooks_.SetUseAlt && HasRecord(CustomersTable))
         hooks_.SetUseAlt(CustomersTable.fieldByName("USEALT").asBoolean());
-    if (hooks_.ShowCustomerPhoto)
-        hooks_.ShowCustomerPhoto();
-    if (hooks_.ApplyCustomerQuery)
-        hooks_.ApplyCustomerQuery();
-    if (hooks_.LoadCustomFieldValues)
-        hooks_.LoadCustomFieldValues(kCustomerOwner);
+    Call(hooks_.ShowCustomerPhoto);
+    Call(hooks_.ApplyCustomerQuery);
+    Call(hooks_.LoadCustomFieldValues, kCustomerOwner);
 }
 
 bool TEstimateData::CustomersTable2FilterRecord()

@@ -1,21 +1,11 @@
 #pragma once
 // Calls through optional hooks: an empty hook does nothing, or answers false.
 
-#include <functional>
+#include "data/hookcall.h"
 
 namespace tw::visualize {
 
-template <typename Hook, typename... Args>
-void Call(const Hook& hook, Args... args)
-{
-    if (hook)
-        hook(args...);
-}
-
-template <typename... Args>
-bool Ask(const std::function<bool(Args...)>& hook, Args... args)
-{
-    return hook ? hook(args...) : false;
-}
+using data::Ask;
+using data::Call;
 
 }  // namespace tw::visualize

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "db_test_util.h"
+#include "support/childprocess.h"
 
 using namespace tw::db;
 using namespace tw::db::test;
@@ -19,25 +20,12 @@ namespace {
 
 pid_t Spawn(const std::vector<std::string>& args)
 {
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        std::vector<char*> argv;
-        std::string tool = TW_DB_TOOL;
-        argv.push_back(tool.data());
-        std::vector<std::string> copy = args;
-        for (auto& a : copy) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(tool.c_str(), argv.data());
-        ::_exit(127);
-    }
-    return pid;
+    return tw::testing::SpawnTool(TW_DB_TOOL, args);
 }
 
 int Wait(pid_t pid)
 {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return tw::testing::WaitExitCode(pid);
 }
 
 }  // namespace

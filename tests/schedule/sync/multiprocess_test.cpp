@@ -11,6 +11,7 @@
 #include <set>
 #include <thread>
 
+#include "support/childprocess.h"
 #include "workstation.h"
 
 using namespace tw;
@@ -21,24 +22,12 @@ namespace {
 
 pid_t Spawn(std::vector<std::string> args)
 {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        std::string tool = TW_SYNC_TOOL;
-        std::vector<char*> argv{tool.data()};
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(tool.c_str(), argv.data());
-        ::_exit(127);
-    }
-    return pid;
+    return tw::testing::SpawnTool(TW_SYNC_TOOL, std::move(args));
 }
 
 int Wait(pid_t pid)
 {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return tw::testing::WaitExitCode(pid);
 }
 
 // Key -> how often it occurs, over every record of a table.

@@ -1,0 +1,70 @@
+#pragma once
+// The main window's run state, grouped by concern and kept apart from the
+// window so that the start-up's table work is tested without one. The window
+// owns one of each; its members of the same names refer to these fields.
+
+#include "app/startupsettings.h"
+#include "platform/datetime/datetime.h"
+#include "schedule/visualize/tabhandlers.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace tw::app {
+
+// The pages of the main window's page control, by index; the index is what
+// params.dbf PAGE keeps.
+using MainPage = visualize::MainPage;
+
+// The chart's period and order as the start-up read them and the shutdown saves them.
+struct ChartState {
+    TDateTime ChartStartAt = 0;
+    TDateTime ChartEndAt = 0;
+    TDateTime TaskStartDate = 0;
+    TDateTime TaskEndDate = 0;
+    int ChartSortBy = 0;  // params.dbf COUNT1
+    bool SortChoiceRestored = false;
+};
+
+// Flags of this run that no table keeps as they stand.
+struct RunFlags {
+    bool PasswordRequired = false;
+    bool PasswordAccepted = false;
+    bool NoAutoBackup = false;  // params.dbf SF3
+    bool TasksGridAutoWidth = true;
+    TDateTime StartMoment = 0;
+    double LastLayoutWidth = 0;
+};
+
+struct EmailSettings {
+    QString Host, UserId, Password, From, LogIn, MailClientPath;
+    bool UseAuthentication = false;
+    bool UseMailClient = false;
+    int SmtpPort = 25;
+};
+
+// The settings the start-up reads from the program folder's tables and the
+// company record.
+struct RunSettings {
+    bool RestrictCustomer = false;           // params.dbf RESTRICT: active customers only
+    int SavedPage = visualize::UtilitiesPage;  // params.dbf PAGE, the page shown at the end of the start-up
+    std::int32_t SavedCustomerId = 0;
+    std::int32_t SavedScheduleItemId = 0;
+    int SetupChoice1 = 0;  // params.dbf CBID1 and CBID2, kept for the setup dialog
+    int SetupChoice2 = 0;
+    // Awarded, Closed, In progress, None, Not awarded, Pending.
+    QStringList JobStatusTexts;
+    int PaperSize = 0;
+    int PaperOrientation = 0;
+    int PaperCode = 0;
+    QString QBCompanyFile;
+    int QBEdition = 0;
+    int ResourceCaptionMode = 0;
+    QString CompanyName;
+    EmailSettings Email;
+    InstallPaths FirstRunPaths;  // the installer's folders, read on a first run
+};
+
+}  // namespace tw::app

@@ -1,0 +1,51 @@
+#pragma once
+// The task editor "Add / Edit task": the one window where a single task is
+// added or edited. It only moves values between its controls and the
+// window-free tasks::TaskEditor, which opens, recalculates, validates and
+// saves; every caller (the chart's double click, the Add / Edit / Query tab,
+// the QuickBooks import) opens it through ShowTaskEditor.
+
+#include <QDialog>
+
+#include <memory>
+#include <string>
+
+namespace Ui {
+class TAddTask;
+}
+
+namespace tw::db {
+class Table;
+}
+
+namespace tw::tasks {
+
+class TaskEditor;
+struct TaskEditorContext;
+
+class TAddTask : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAddTask(TaskEditorContext& context, QWidget* parent = nullptr);
+    ~TAddTask() override;
+
+    // Opens the editor on the current record of table (edit) or for a new
+    // task added through table (add). An editor that is open only comes to
+    // the front; the arguments are then ignored.
+    void ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int helpLevel,
+                        const std::string& description, const std::string& startText,
+                        bool addMissingData, const std::string& notesText,
+                        const std::string& customerListId, const std::string& listId,
+                        const std::string& jobListId, const std::string& fullName, bool rebuildOnClose,
+                        int status, bool modal, bool skipOverlapCheck);
+
+    // True when the last Done saved the task.
+    bool Result() const;
+    TaskEditor& Editor() { return *editor_; }
+
+private:
+    std::unique_ptr<Ui::TAddTask> ui;
+    std::unique_ptr<TaskEditor> editor_;
+};
+
+}  // namespace tw::tasks
