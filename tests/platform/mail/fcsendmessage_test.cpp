@@ -4,47 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
+#include "standinmailprogram.h"
 
 namespace tw::mail {
 namespace {
 
 class FcSendMessageTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        QFile script(Program());
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\n"
-                     "here=$(dirname \"$0\")\n"
-                     "printf '%s\\0' \"$@\" > \"$here/args\"\n"
-                     "status=$(cat \"$here/status\" 2>/dev/null || echo 0)\n"
-                     "[ \"$status\" = 0 ] || echo 'xdg-email: no method available for opening mail' >&2\n"
-                     "exit \"$status\"\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    QString Program() const { return dir_.filePath(QStringLiteral("xdg-email")); }
-    void SetStatus(int status)
-    {
-        QFile file(dir_.filePath(QStringLiteral("status")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::number(status));
-    }
-    // The arguments of the last run; empty when the program did not run.
-    QStringList Recorded() const
-    {
-        QFile file(dir_.filePath(QStringLiteral("args")));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList args;
-        for (const QByteArray& a : file.readAll().split('\0'))
-            args << QString::fromUtf8(a);
-        args.removeLast();
-        return args;
-    }
+    void SetUp() override { ASSERT_TRUE(standIn.IsValid()); }
+    QString Program() const { return standIn.Program(); }
+    void SetStatus(int status) { standIn.SetStatus(status); }
+    QStringList Recorded() const { return standIn.Arguments(); }
     void Fill(TFcSendMessage& sender)
     {
         sender.ClearLists();
@@ -55,7 +25,7 @@ protected:
         sender.SetAttachments({QStringLiteral("/tmp/x/schedule.pdf")});
     }
 
-    QTemporaryDir dir_;
+    test::StandInMailProgram standIn;
 };
 
 TEST_F(FcSendMessageTest, HandsSubjectBodyAttachmentAndRecipientsToTheProgram)
@@ -87,7 +57,7 @@ TEST_F(FcSendMessageTest, AFailingProgramIsReportedWithItsStatusAndWords)
 TEST_F(FcSendMessageTest, WithoutAProgramSetTheOneOnTheSearchPathRuns)
 {
     const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", dir_.path().toLocal8Bit() + ':' + path);
+    qputenv("PATH", standIn.Folder().toLocal8Bit() + ':' + path);
     TFcSendMessage sender;
     EXPECT_EQ(sender.ResolvedProgram(), Program());
     Fill(sender);
@@ -98,9 +68,9 @@ TEST_F(FcSendMessageTest, WithoutAProgramSetTheOneOnTheSearchPathRuns)
 
 TEST_F(FcSendMessageTest, AMissingProgramMakesTheSenderUnusable)
 {
-    TFcSendMessage sender(dir_.filePath(QStringLiteral("no-such-program")));
+    TFcSendMessage sender(standIn.Folder() + QStringLiteral("/no-such-program"));
     EXPECT_THROW(sender.ClearLists(), MailProgramError);
-    TFcSendMessage notExecutable(dir_.path());
+    TFcSendMessage notExecutable(standIn.Folder());
     EXPECT_THROW(notExecutable.ClearLists(), MailProgramError);
 }
 

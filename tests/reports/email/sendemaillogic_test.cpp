@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "fakes.h"
+#include "standinmailprogram.h"
 
 namespace tw::email {
 namespace {
@@ -226,30 +227,12 @@ class MailProgramTest : public SendEmailLogicTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        QFile script(dir.filePath(QStringLiteral("xdg-email")));
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nhere=$(dirname \"$0\")\nprintf '%s\\0' \"$@\" > \"$here/args\"\n"
-                     "for a; do case \"$a\" in */schedule.pdf) head -c 5 \"$a\" > \"$here/head\";; esac; done\n"
-                     "[ -f \"$here/fail\" ] && { echo 'xdg-email: no method available' >&2; exit 4; }\n"
-                     "exit 0\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ASSERT_TRUE(standIn.IsValid());
         settings.UseMailProgram = true;
-        settings.MailProgram = script.fileName();
+        settings.MailProgram = standIn.Program();
     }
-    QStringList Args() const
-    {
-        QFile file(dir.filePath(QStringLiteral("args")));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList args;
-        for (const QByteArray& a : file.readAll().split('\0'))
-            args << QString::fromUtf8(a);
-        args.removeLast();
-        return args;
-    }
-    QTemporaryDir dir;
+    QStringList Args() const { return standIn.Arguments(); }
+    mail::test::StandInMailProgram standIn;
 };
 
 TEST_F(MailProgramTest, HandsTheMessageToTheMailProgramAndReportsItsOutcome)
@@ -264,13 +247,11 @@ TEST_F(MailProgramTest, HandsTheMessageToTheMailProgramAndReportsItsOutcome)
                                    QStringLiteral("Schedule of May"), QStringLiteral("--body"),
                                    QStringLiteral("\nschedule.pdf is attached"), QStringLiteral("--attach"),
                                    controls.attachment, QStringLiteral("ann@example.com")}));
-    QFile head(dir.filePath(QStringLiteral("head")));
-    ASSERT_TRUE(head.open(QIODevice::ReadOnly));
-    EXPECT_EQ(head.readAll(), QByteArray("%PDF-"));
+    EXPECT_EQ(standIn.AttachmentHead(), QByteArray("%PDF-"));
     // The mail program may read the attachment after the hand-off.
     EXPECT_TRUE(QFile::exists(controls.attachment));
 
-    QFile(dir.filePath(QStringLiteral("fail"))).open(QIODevice::WriteOnly);
+    standIn.SetStatus(4);
     Send();
     EXPECT_EQ(controls.LastStatus().first, QStringLiteral("Send mail failed "));
     EXPECT_TRUE(controls.LastStatus().second.contains(QStringLiteral("no method available")));
@@ -278,7 +259,7 @@ TEST_F(MailProgramTest, HandsTheMessageToTheMailProgramAndReportsItsOutcome)
 
 TEST_F(MailProgramTest, AMissingMailProgramIsReportedAtOpeningAndAtEverySend)
 {
-    settings.MailProgram = dir.filePath(QStringLiteral("missing"));
+    settings.MailProgram = standIn.Folder() + QStringLiteral("/missing");
     OpenSchedule();
     EXPECT_FALSE(logic->MailProgramReady());
     EXPECT_EQ(controls.LastStatus(), (Status{QString(), QStringLiteral("Mail program interface failed")}));
