@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QMetaObject>
 
+#include <exception>
+
 #include "platform/mail/fcsendmessage.h"
 #include "platform/mail/mailtexts.h"
 
@@ -192,7 +194,13 @@ bool SendEmailLogic::MakeSchedulePdf()
     }
     if (report_->ChartType == 0)
         SetEmailStatus(QStringLiteral("Creating chart image"), QString());
-    const PdfOutcome pdf = report_->Make(period_);
+    PdfOutcome pdf;
+    try {
+        pdf = report_->Make(period_);
+    } catch (const std::exception& e) {
+        SetEmailStatus(QStringLiteral("Send mail failed "), QString::fromLocal8Bit(e.what()));
+        return false;
+    }
     if (pdf.Pdf.isEmpty()) {
         SetEmailStatus(pdf.Message.isEmpty() ? QStringLiteral("Use Landscape page format") : pdf.Message,
                        QString());

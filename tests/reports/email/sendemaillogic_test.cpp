@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <stdexcept>
+
 #include "fakes.h"
 #include "standinmailprogram.h"
 
@@ -147,7 +149,14 @@ TEST_F(SendEmailLogicTest, NothingIsSentWhenTheReportRefusesOrNoOneIsAddressed)
     Send();
     EXPECT_EQ(controls.LastStatus(), (Status{QStringLiteral("Use Landscape page format"), QString()}));
 
-    pdf = PdfOutcome{QByteArray("%PDF-1.4"), QString()};
+    logic->SetScheduleReport({1, QString(), [](const ReportPeriod&) -> PdfOutcome {
+                                  throw std::runtime_error("Table ICrews.DBF is damaged");
+                              }});
+    Send();
+    EXPECT_EQ(controls.LastStatus(),
+              (Status{QStringLiteral("Send mail failed "), QStringLiteral("Table ICrews.DBF is damaged")}));
+
+    logic->SetScheduleReport({1, QString(), [](const ReportPeriod&) { return PdfOutcome{"%PDF-1.4", {}}; }});
     controls.toList.clear();
     Send();
     EXPECT_EQ(controls.LastStatus(), (Status{QString(), QStringLiteral("No mailing address")}));
