@@ -98,6 +98,10 @@ TEST_F(SendEmailLogicTest, OpeningConnectsInTheEnginesOrderAndReportsTheHost)
     EXPECT_EQ(controls.toList, QStringList{QStringLiteral("ann@example.com")});
     EXPECT_EQ(QFileInfo(controls.attachment).fileName(), QStringLiteral("schedule.pdf"));
     EXPECT_NE(QFileInfo(controls.attachment).absolutePath(), QFileInfo(QStringLiteral(".")).absoluteFilePath());
+    // Nobody but this user can read or replace the file.
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                      QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(QFileInfo(QFileInfo(controls.attachment).absolutePath()).permissions() & others, 0);
 }
 
 TEST_F(SendEmailLogicTest, PortZeroConnectsOnPort25AndNoLoginWhenNotAsked)
