@@ -141,10 +141,11 @@ void SendEmailLogic::SmtpConnect()
     SetEmailStatus(QStringLiteral("Connecting to server"), QString());
     RunInBackground(
         [engine, s, sender]() -> QString {
-            if (s.UseAuthentication)
-                engine->SetAuthentication(s.UserId, s.Password);
-            engine->SetPort(s.SmtpPort);
-            const int rc = engine->Connect(s.Host, sender, sender);
+            int rc = s.UseAuthentication ? engine->SetAuthentication(s.UserId, s.Password) : 0;
+            if (rc >= 0)
+                rc = engine->SetPort(s.SmtpPort);
+            if (rc >= 0)
+                rc = engine->Connect(s.Host, sender, sender);
             return rc >= 0 ? QString() : engine->ErrorText(rc);
         },
         [this, host = s.Host](const QString& error) {

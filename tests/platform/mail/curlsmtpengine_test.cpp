@@ -198,7 +198,9 @@ TEST_F(CurlSmtpEngineTest, SendWithoutAttachOrConnectReportsWhy)
     rc = engine.Connect(QStringLiteral("  "), kSender, kSender);
     ASSERT_LT(rc, 0);
     EXPECT_EQ(engine.ErrorText(rc), QStringLiteral("No SMTP server name in the e-mail settings"));
-    EXPECT_LT(engine.SetPort(0), 0);
+    rc = engine.SetPort(-4);
+    ASSERT_LT(rc, 0);
+    EXPECT_EQ(engine.ErrorText(rc), QStringLiteral("Invalid SMTP port -4"));
 }
 
 }  // namespace
