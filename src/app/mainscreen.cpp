@@ -104,6 +104,7 @@ TMainScreen::TMainScreen(QWidget* parent)
                                                        std::move(addHooks));
     settingsTables_ = std::make_unique<StartupSettingsTables>(
         SettingsTables{d.ParamsTable, d.QBSetupTable, d.ETable, d.MyCompanyTable}, State, Settings, Chart, Flags);
+    CreateTaskEditor();
 
     data::EstimateData = data_.get();
     data::DataModuleHooks hooks;

@@ -30,6 +30,8 @@
 #include "schedule/sync/scheduletables.h"
 #include "schedule/visualize/tabhandlers.h"
 #include "schedule/visualize/updatepoll.h"
+#include "tasks/addtaskform.h"
+#include "tasks/editor/taskeditor.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -225,6 +227,11 @@ public:
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
     void ApplyCustomerQuery() {}
+    // The task editor, created with the window; EditTask opens it on the
+    // current record of ChartsTable3 (a double click on a chart bar).
+    tasks::TAddTask* TaskEditor() const { return taskEditor_.get(); }
+    void EditTask(int jobStatus);
+    void SetTaskEditorStatusTexts(const data::JobStatusTexts& texts);
     void ResourceDisplayClick() {}
     void LoadHolidays();
     void FillCalendarResourceList(bool allResources);
@@ -285,6 +292,11 @@ private:
     TVisualizePage* visualizePage_ = nullptr;
     email::TSendEmail* sendEmail_ = nullptr;
     bool hintsShown_ = true;
+    void CreateTaskEditor();
+    std::unique_ptr<tasks::TaskEditorContext> taskEditorContext_;
+    // A window of its own, not a child: the main window's controls are
+    // looked up by name, and the editor has a Help button too.
+    std::unique_ptr<tasks::TAddTask> taskEditor_;
 };
 
 }  // namespace tw::app

@@ -215,7 +215,7 @@ void TMainScreen::AttachVisualizePage()
     hooks.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
     // The task editor and the task list editor rebuild the chart they found
     // cleared when they close; until they exist, the chart comes back at once.
-    hooks.ShowTaskEditor = [this](int) { BuildChart(false); };
+    hooks.ShowTaskEditor = [this](int jobStatus) { EditTask(jobStatus); };
     hooks.OpenTaskListEditor = [this] { BuildChart(false); };
     hooks.RefreshChart = [this] { RefreshChartClick(); };
     hooks.ChartSortByClick = [this] {
@@ -277,6 +277,7 @@ void TMainScreen::ReadJobStatusTexts()
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = JobStatusTexts[static_cast<int>(i)].toStdString();
     visualizePage_->SetJobStatusTexts(data::JobStatusTexts(texts));
+    SetTaskEditorStatusTexts(data::JobStatusTexts(texts));
 }
 
 void TMainScreen::ReadPageFormat()

@@ -91,8 +91,10 @@ void TResourceAllocationChart::mousePressEvent(QMouseEvent* event)
 
 void TResourceAllocationChart::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // Not handed on: the base class would take it as a second single press,
+    // and the release would then report a click instead of a double click.
     Press(event, true);
-    QWidget::mouseDoubleClickEvent(event);
+    event->accept();
 }
 
 void TResourceAllocationChart::Press(QMouseEvent* event, bool DoubleClick)

@@ -59,4 +59,19 @@ std::string DropSeconds(std::string_view text)
     return result;
 }
 
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const size_t feed = text.find('\n');
+        if (feed == std::string_view::npos) {
+            lines.emplace_back(text);
+            break;
+        }
+        lines.emplace_back(text.substr(0, feed));
+        text.remove_prefix(feed + 1);
+    }
+    return lines;
+}
+
 }  // namespace tw::data

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw::data {
 
@@ -22,5 +23,10 @@ std::string SwapPasswordLetters(std::string_view text);
 // to the next blank are dropped ("10:15:00 AM" -> "10:15 AM",
 // "14:30:00" -> "14:30"); a text with a single colon passes unchanged.
 std::string DropSeconds(std::string_view text);
+
+// One entry per line of text, split at line feeds; a last piece without a
+// line feed counts only when it is not empty ("a\nb\n" and "a\nb" both give
+// two lines, "a\n\nb" three).
+std::vector<std::string> SplitLines(std::string_view text);
 
 }  // namespace tw::data

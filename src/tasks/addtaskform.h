@@ -41,11 +41,34 @@ public:
 
     // True when the last Done saved the task.
     bool Result() const;
+    // Where the editor was last closed; it opens there again (0, 0: not yet).
+    void KeepPlaceIn(int* top, int* left)
+    {
+        top_ = top;
+        left_ = left;
+    }
     TaskEditor& Editor() { return *editor_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
 private:
+    struct Controls;
+    // Reads the controls into the editor, runs the handler, shows the result
+    // and closes when the editor asks.
+    void Run(void (TaskEditor::*handler)());
+    template <typename Work>
+    bool Guarded(Work&& work);
+    void ReadForm();
+    void ShowForm();
+
     std::unique_ptr<Ui::TAddTask> ui;
     std::unique_ptr<TaskEditor> editor_;
+    std::unique_ptr<Controls> controls_;
+    TaskEditorContext& context_;
+    int* top_ = nullptr;
+    int* left_ = nullptr;
 };
 
 }  // namespace tw::tasks

@@ -10,6 +10,7 @@
 #include "data/quartergrid.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
+#include "tasks/addtaskform.h"
 #include "testapplication.h"
 
 #include <QApplication>
@@ -389,13 +390,15 @@ TEST_F(VisualizePageTest, TheChartReadsTheWorkingDayOfTheWorkCalendarPage)
 }
 
 // A double click and the Task list button clear the chart for their editors,
-// which rebuild it when they close; until those editors exist the chart must
-// not be left empty.
+// which rebuild it when they close; until the task list editor exists the
+// chart must not be left empty.
 TEST_F(VisualizePageTest, TheChartIsNotLeftEmptyByTheEditorsButtons)
 {
     Find<QPushButton>("EditChartButton")->click();
     EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
     page->Logic().Handlers.RACAllocationDblClick(BarOf(fitUnits));
+    ASSERT_TRUE(window.TaskEditor()->isVisible());
+    window.TaskEditor()->close();
     EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
 }
 

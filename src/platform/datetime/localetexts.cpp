@@ -398,4 +398,74 @@ bool TryStrToDate(std::string_view text, TDateTime& out)
     return TryEncodeDate(year, month, day, out);
 }
 
+namespace {
+
+bool SameLetters(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// "10:15", "10:15:30", "2:30 PM" (the marker as the locale writes it).
+bool TryStrToTime(std::string_view text, double& out)
+{
+    int parts[3] = {0, 0, 0};
+    int count = 0;
+    size_t i = 0;
+    while (count < 3 && i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        int v = 0;
+        int n = 0;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) && n < 3) {
+            v = v * 10 + (text[i] - '0');
+            ++n;
+            ++i;
+        }
+        parts[count++] = v;
+        if (i < text.size() && (text[i] == ':' || text[i] == Formats().timeSeparator))
+            ++i;
+        else
+            break;
+    }
+    if (count < 2)
+        return false;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    std::string_view marker = text.substr(i);
+    int hour = parts[0];
+    if (!marker.empty()) {
+        const bool am = SameLetters(marker, Formats().timeAMString) || SameLetters(marker, "AM");
+        const bool pm = SameLetters(marker, Formats().timePMString) || SameLetters(marker, "PM");
+        if ((!am && !pm) || hour < 1 || hour > 12)
+            return false;
+        hour = hour % 12 + (pm ? 12 : 0);
+    }
+    if (hour > 23 || parts[1] > 59 || parts[2] > 59)
+        return false;
+    out = (hour * 3600.0 + parts[1] * 60.0 + parts[2]) / kSecondsPerDay;
+    return true;
+}
+
+}  // namespace
+
+bool TryStrToDateTime(std::string_view text, TDateTime& out)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    const size_t blank = text.find(' ');
+    TDateTime date = 0;
+    if (!TryStrToDate(text.substr(0, blank), date))
+        return false;
+    double time = 0;
+    if (blank != std::string_view::npos && !TryStrToTime(text.substr(blank + 1), time))
+        return false;
+    out = date + time;
+    return true;
+}
+
 }  // namespace tw::locale

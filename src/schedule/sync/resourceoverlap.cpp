@@ -51,8 +51,9 @@ bool ResourcesAreFree(ScheduleTables& t, data::UserInterface& ui, bool quiet, st
     if (primaryItems.empty())
         return true;
 
+    // A chain is known by its DG; DGN is only the task's place in it.
     const double ownGroup = charts.locate("CHARTSID", db::Value(static_cast<double>(taskKey)))
-                                ? charts.fieldByName("DGN").asFloat()
+                                ? charts.fieldByName("DG").asFloat()
                                 : -1.0;
 
     std::vector<std::int32_t> resources{resourceId};
@@ -68,7 +69,7 @@ bool ResourcesAreFree(ScheduleTables& t, data::UserInterface& ui, bool quiet, st
                 continue;
             if (charts.fieldByName("JOB").asBoolean())
                 continue;
-            if (ownGroup > 0 && charts.fieldByName("DGN").asFloat() == ownGroup)
+            if (ownGroup > 0 && charts.fieldByName("DG").asFloat() == ownGroup)
                 continue;
             const TDateTime os = data::RoundUpToQuarterHour(charts.fieldByName("SD").asFloat());
             const TDateTime oe = data::RoundUpToQuarterHour(charts.fieldByName("ED").asFloat());

@@ -3,37 +3,15 @@
 #include <optional>
 #include <unordered_map>
 
+#include "data/services/busyscopes.h"
 #include "schedule/visualize/hookcall.h"
 
 namespace tw::visualize {
 
 namespace {
 
-// The hourglass for the length of a handler; an error that escapes it does
-// not leave the hourglass behind.
-class BusyCursor {
-public:
-    explicit BusyCursor(data::UserInterface& ui) : ui_(ui) { ui_.SetBusyCursor(true); }
-    ~BusyCursor() { ui_.SetBusyCursor(false); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    data::UserInterface& ui_;
-};
-
-// TablesBusy for one step. Left set by an error, it would keep the poll and
-// the scroll handlers idle for the rest of the run.
-class TablesBusyScope {
-public:
-    explicit TablesBusyScope(data::MainScreenState& state) : state_(state) { state_.TablesBusy = true; }
-    ~TablesBusyScope() { state_.TablesBusy = false; }
-    TablesBusyScope(const TablesBusyScope&) = delete;
-    TablesBusyScope& operator=(const TablesBusyScope&) = delete;
-
-private:
-    data::MainScreenState& state_;
-};
+using data::BusyCursor;
+using data::TablesBusyScope;
 
 }  // namespace
 

@@ -25,7 +25,8 @@ protected:
     }
 
     // A schedule item of resource `crew` from h1 to h2 on Monday.
-    void Task(std::int32_t key, std::int32_t crew, int h1, int m1, int h2, int m2, double dgn = 0,
+    // dg names its dependency chain; its place in the chain is key % 7.
+    void Task(std::int32_t key, std::int32_t crew, int h1, int m1, int h2, int m2, double dg = 0,
               bool job = false)
     {
         db::Table& t = ws->ChartsTable5;
@@ -33,7 +34,8 @@ protected:
         t.fieldByName("CHARTSID").setAsInteger(key);
         t.fieldByName("SD").setAsFloat(Day(kMonday, h1, m1));
         t.fieldByName("ED").setAsFloat(Day(kMonday, h2, m2));
-        t.fieldByName("DGN").setAsFloat(dgn);
+        t.fieldByName("DG").setAsFloat(dg);
+        t.fieldByName("DGN").setAsFloat(dg > 0 ? key % 7 : 0);
         t.fieldByName("JOB").setAsBoolean(job);
         t.fieldByName("DESC").setAsString("Task " + std::to_string(key));
         t.fieldByName("CUSTNAME").setAsString("Smith");
@@ -94,7 +96,10 @@ TEST_F(Overlap, StrictOverlapsOnlyAndNeverWithJobRowsOrTheSameChain)
                 ws->ChartsTable5.deleteRecord();
             ws->ChartsTable5.append();
             ws->ChartsTable5.fieldByName("CHARTSID").setAsInteger(50);
-            ws->ChartsTable5.fieldByName("DGN").setAsFloat(c.ownChain);
+            ws->ChartsTable5.fieldByName("DG").setAsFloat(c.ownChain);
+            // Its place in a chain says nothing of which chain: another place
+            // in task 2's chain, the same place as task 2 in any other.
+            ws->ChartsTable5.fieldByName("DGN").setAsFloat(c.ownChain == 2 ? 5 : 2);
             ws->ChartsTable5.post();
         }
         EXPECT_EQ(Free(c.crew, c.h1, c.m1, c.h2, c.m2, c.key), c.free);

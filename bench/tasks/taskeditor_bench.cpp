@@ -1,0 +1,118 @@
+// The task editor on a working copy of 20,000 records over 50 resources:
+// opening it on a task, and Done on an edited task (validation, the overlap
+// check over every task of the resource, the writes and one push), must each
+// stay well below what a user notices.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "editorfixture.h"
+
+using namespace tw;
+using namespace tw::tasks;
+
+namespace {
+
+constexpr int kRecords = 20000;
+constexpr int kResources = 50;
+
+// Each resource works two four-hour tasks a day, 8:00 to 12:00 and 12:00 to
+// 16:00, one day after another; every record has its task-list twin and its
+// assignment row, and the whole copy is shared once.
+struct LargeSchedule : testing::EditorFixture {
+    LargeSchedule()
+    {
+        for (int r = 3; r <= kResources; ++r)
+            Resource(r, "Crew " + std::to_string(r), 30);
+        const TDateTime monday = EncodeDate(2026, 1, 5);
+        for (int k = 1; k <= kRecords; ++k) {
+            const int resource = 1 + (k - 1) % kResources;
+            const int nth = (k - 1) / kResources;
+            const TDateTime start = monday + nth / 2 + (nth % 2 == 0 ? 8.0 : 12.0) / 24;
+            for (db::Table* t : {&ws->ChartsTable5, &ws->TasksTable3}) {
+                t->append();
+                t->fieldByName("CHARTSID").setAsInteger(k);
+                t->fieldByName("CREWID").setAsInteger(resource);
+                t->fieldByName("CID").setAsInteger(10);
+                t->fieldByName("JID").setAsInteger(20);
+                t->fieldByName("DESC").setAsString("Task " + std::to_string(k));
+                t->fieldByName("CUSTNAME").setAsString("Ames");
+                t->fieldByName("JOBNAME").setAsString("Kitchen");
+                t->fieldByName("SD").setAsFloat(start);
+                t->fieldByName("ED").setAsFloat(start + 4.0 / 24);
+                t->fieldByName("HOURS").setAsFloat(4);
+                t->fieldByName("COST").setAsFloat(40);
+                t->fieldByName("SHOWIT").setAsBoolean(true);
+                t->fieldByName("UPDATE").setAsFloat(2);
+                if (auto pin = t->findField("PIN"))
+                    pin->setAsInteger(1);
+                t->post();
+            }
+            ws->ICrewsTable.append();
+            ws->ICrewsTable.fieldByName("ICREWID").setAsInteger(k);
+            ws->ICrewsTable.fieldByName("CHARTSID").setAsInteger(k);
+            ws->ICrewsTable.fieldByName("CREWID").setAsInteger(resource);
+            ws->ICrewsTable.fieldByName("JID").setAsInteger(20);
+            ws->ICrewsTable.post();
+        }
+        ws->sync.PushChartUpdates();
+    }
+};
+
+std::unique_ptr<LargeSchedule>& Instance()
+{
+    static std::unique_ptr<LargeSchedule> schedule;
+    return schedule;
+}
+
+LargeSchedule& Schedule()
+{
+    if (!Instance()) {
+        Instance() = std::make_unique<LargeSchedule>();
+        // Closed before the engine's own statics go away.
+        static const bool cleanup = std::atexit([] { Instance().reset(); }) == 0;
+        (void)cleanup;
+    }
+    return *Instance();
+}
+
+// The first task of resource 1, Monday 8:00 to 12:00; its next task starts
+// at 12:00, so three or four hours fit.
+constexpr std::int32_t kTask = 1;
+
+void BM_OpenEditorOnATask(benchmark::State& state)
+{
+    LargeSchedule& s = Schedule();
+    for (auto _ : state) {
+        s.Edit(kTask);
+        if (!s.editor.IsOpen())
+            state.SkipWithError("the editor did not open");
+        state.PauseTiming();
+        s.editor.FormClose();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenEditorOnATask)->Unit(benchmark::kMillisecond);
+
+void BM_DoneOnAnEditedTask(benchmark::State& state)
+{
+    LargeSchedule& s = Schedule();
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.Edit(kTask);
+        s.editor.Form.TaskLength = ++n % 2 == 0 ? "4" : "3";
+        s.editor.TaskLengthChange();
+        state.ResumeTiming();
+        s.editor.AddTaskManualClick();
+        state.PauseTiming();
+        if (!s.editor.Result())
+            state.SkipWithError("the task was not saved");
+        s.editor.FormClose();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DoneOnAnEditedTask)->Unit(benchmark::kMillisecond);
+
+}  // namespace

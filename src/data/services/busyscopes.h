@@ -1,0 +1,33 @@
+#pragma once
+// The hourglass and the TablesBusy flag for the length of one step. An error
+// that escapes the step puts both back: a flag left set would keep the poll
+// and the scroll handlers idle for the rest of the run.
+
+#include "data/services/mainstate.h"
+#include "data/services/userinterface.h"
+
+namespace tw::data {
+
+class BusyCursor {
+public:
+    explicit BusyCursor(UserInterface& ui) : ui_(ui) { ui_.SetBusyCursor(true); }
+    ~BusyCursor() { ui_.SetBusyCursor(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    UserInterface& ui_;
+};
+
+class TablesBusyScope {
+public:
+    explicit TablesBusyScope(MainScreenState& state) : state_(state) { state_.TablesBusy = true; }
+    ~TablesBusyScope() { state_.TablesBusy = false; }
+    TablesBusyScope(const TablesBusyScope&) = delete;
+    TablesBusyScope& operator=(const TablesBusyScope&) = delete;
+
+private:
+    MainScreenState& state_;
+};
+
+}  // namespace tw::data

@@ -1,0 +1,270 @@
+#include "tasks/addtaskform.h"
+
+#include "tasks/editor/taskeditor.h"
+#include "ui_addtaskform.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QRadioButton>
+#include <QUrl>
+
+#include <cmath>
+#include <exception>
+
+namespace tw::tasks {
+
+namespace {
+
+const QDate kDayZero(1899, 12, 30);
+
+QDate ToDate(TDateTime value) { return kDayZero.addDays(static_cast<qint64>(std::floor(value))); }
+QTime ToTime(TDateTime value)
+{
+    const int ms = static_cast<int>(std::llround(TimePart(value) * kMSecsPerDay)) % kMSecsPerDay;
+    return QTime::fromMSecsSinceStartOfDay(ms);
+}
+TDateTime FromDate(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
+TDateTime FromTime(const QTime& time) { return time.msecsSinceStartOfDay() / double(kMSecsPerDay); }
+
+QButtonGroup* GroupOf(QWidget* owner, const QString& prefix, int count)
+{
+    auto* group = new QButtonGroup(owner);
+    for (int i = 0; i < count; ++i)
+        group->addButton(owner->findChild<QRadioButton*>(prefix + QString::number(i)), i);
+    return group;
+}
+
+}  // namespace
+
+struct TAddTask::Controls {
+    QButtonGroup* PeriodPanel = nullptr;
+    QButtonGroup* TaskStatus = nullptr;
+    QButtonGroup* RepeatPeriod = nullptr;
+    // Hints as designed, for the help level to switch off and on.
+    QList<QPair<QWidget*, QString>> Hints;
+    // Set while the editor's values are written into the controls.
+    bool Showing = false;
+};
+
+TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TAddTask>()), editor_(std::make_unique<TaskEditor>(context)),
+      controls_(std::make_unique<Controls>()), context_(context)
+{
+    ui->setupUi(this);
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    // An editor left open does not keep the program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    Controls& c = *controls_;
+    c.PeriodPanel = GroupOf(ui->PeriodPanel, "PeriodPanel", 4);
+    c.TaskStatus = GroupOf(ui->TaskStatus, "TaskStatus", 6);
+    c.RepeatPeriod = GroupOf(ui->RepeatPeriod, "RepeatPeriod", 7);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui->ResetRate, ui->IsActive, ui->PeriodPanel, ui->TaskLength, ui->HourlyRate, ui->ReuseTaskButton,
+             ui->AutoEndDate, ui->TaskStartDate, ui->TaskStartTime, ui->TaskEndDate, ui->TaskEndTime,
+             ui->RepeatPeriod, ui->RepeatCountPanel, ui->EditNext, ui->EditPrev})
+        c.Hints.append({w, w->toolTip()});
+
+    const auto on = [this](auto* sender, auto signal, void (TaskEditor::*handler)()) {
+        connect(sender, signal, this, [this, handler] {
+            if (!controls_->Showing)
+                Run(handler);
+        });
+    };
+    on(ui->TaskLength, &QLineEdit::textEdited, &TaskEditor::TaskLengthChange);
+    on(c.PeriodPanel, &QButtonGroup::idClicked, &TaskEditor::PeriodPanelClick);
+    on(ui->AutoEndDate, &QCheckBox::clicked, &TaskEditor::AutoEndDateClick);
+    on(ui->TaskStartDate, &QDateEdit::dateChanged, &TaskEditor::TaskStartDateChange);
+    on(ui->TaskStartTime, &QTimeEdit::timeChanged, &TaskEditor::TaskStartTimeChange);
+    on(ui->TaskEndDate, &QDateEdit::dateChanged, &TaskEditor::TaskEndDateChange);
+    on(ui->TaskEndTime, &QTimeEdit::timeChanged, &TaskEditor::TaskEndTimeChange);
+    on(ui->UpDown2UpRight, &QToolButton::clicked, &TaskEditor::UpDown2UpRightClick);
+    on(ui->UpDown2DownLeft, &QToolButton::clicked, &TaskEditor::UpDown2DownLeftClick);
+    on(c.RepeatPeriod, &QButtonGroup::idClicked, &TaskEditor::RepeatPeriodClick);
+    on(ui->AddTaskManual, &QPushButton::clicked, &TaskEditor::AddTaskManualClick);
+    on(ui->EditNext, &QPushButton::clicked, &TaskEditor::EditNextClick);
+    on(ui->EditPrev, &QPushButton::clicked, &TaskEditor::EditPrevClick);
+    on(ui->Cancel, &QPushButton::clicked, &TaskEditor::CancelClick);
+    on(ui->AddTimeStamp, &QPushButton::clicked, &TaskEditor::AddTimeStampClick);
+    on(ui->EraseNote, &QPushButton::clicked, &TaskEditor::EraseNoteClick);
+    on(ui->ResetRate, &QPushButton::clicked, &TaskEditor::ResetRateClick);
+    connect(ui->Help, &QPushButton::clicked, this, [this] {
+        const QString page = QString::fromStdString(editor_->HelpPage());
+        QDesktopServices::openUrl(
+            QUrl::fromLocalFile(QString::fromStdString(context_.State.ProgramFolder) + "/" + page));
+    });
+}
+
+TAddTask::~TAddTask() = default;
+
+bool TAddTask::Result() const { return editor_->Result(); }
+
+void TAddTask::ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int helpLevel,
+                              const std::string& description, const std::string& startText, bool addMissingData,
+                              const std::string& notesText, const std::string& customerListId,
+                              const std::string& listId, const std::string& jobListId, const std::string& fullName,
+                              bool rebuildOnClose, int status, bool modal, bool skipOverlapCheck)
+{
+    EditorArguments args;
+    args.Table = &table;
+    args.IsMainView = isMainView;
+    args.Edit = edit;
+    args.HelpLevel = helpLevel;
+    args.Description = description;
+    args.StartText = startText;
+    args.AddMissingData = addMissingData;
+    args.NotesText = notesText;
+    args.CustomerListId = customerListId;
+    args.ListId = listId;
+    args.JobListId = jobListId;
+    args.FullName = fullName;
+    args.RebuildOnClose = rebuildOnClose;
+    args.Status = status;
+    args.Modal = modal;
+    args.SkipOverlapCheck = skipOverlapCheck;
+    if (!Guarded([&] { editor_->ShowTaskEditor(args); }))
+        return;
+    if (editor_->RestoreRequested) {
+        editor_->RestoreRequested = false;
+        showNormal();
+        raise();
+        return;
+    }
+    ShowForm();
+    if (top_ && left_ && (*top_ != 0 || *left_ != 0))
+        move(*left_, *top_);
+    if (modal) {
+        exec();
+    } else {
+        show();
+        raise();
+    }
+}
+
+template <typename Work>
+bool TAddTask::Guarded(Work&& work)
+{
+    // A table that fails mid-way reaches the user as the engine's text; the
+    // editor's cursor and busy guards have been put back by then.
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        context_.UI.ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+        return false;
+    }
+}
+
+void TAddTask::Run(void (TaskEditor::*handler)())
+{
+    ReadForm();
+    Guarded([&] { (editor_.get()->*handler)(); });
+    ShowForm();
+    if (editor_->CloseRequested)
+        close();
+}
+
+void TAddTask::ReadForm()
+{
+    TaskForm& f = editor_->Form;
+    f.TaskLength = ui->TaskLength->text().toStdString();
+    f.PeriodPanel = controls_->PeriodPanel->checkedId();
+    f.TaskStartDate = FromDate(ui->TaskStartDate->date());
+    f.TaskStartTime = FromTime(ui->TaskStartTime->time());
+    f.TaskEndDate = FromDate(ui->TaskEndDate->date());
+    f.TaskEndTime = FromTime(ui->TaskEndTime->time());
+    f.AutoEndDate = ui->AutoEndDate->isChecked();
+    f.HourlyRate = ui->HourlyRate->text().toStdString();
+    f.TaskStatus = controls_->TaskStatus->checkedId();
+    f.RepeatPeriod = controls_->RepeatPeriod->checkedId();
+    f.RepeatCount = ui->RepeatRep->text().toInt();
+    f.TaskDesc = ui->TaskDesc->text().toStdString();
+    f.Notes.clear();
+    const QString notes = ui->Notes->toPlainText();
+    if (!notes.isEmpty())
+        for (const QString& line : notes.split('\n'))
+            f.Notes.push_back(line.toStdString());
+    f.IsActive = ui->IsActive->isChecked();
+}
+
+void TAddTask::ShowForm()
+{
+    const TaskForm& f = editor_->Form;
+    Controls& c = *controls_;
+    c.Showing = true;
+    setWindowTitle(QString::fromStdString(f.Caption));
+    ui->AddManualTask->setTitle(QString::fromStdString(f.GroupCaption));
+    if (ui->TaskLength->text().toStdString() != f.TaskLength)
+        ui->TaskLength->setText(QString::fromStdString(f.TaskLength));
+    if (QAbstractButton* unit = c.PeriodPanel->button(f.PeriodPanel))
+        unit->setChecked(true);
+    ui->TaskStartDate->setDate(ToDate(f.TaskStartDate));
+    ui->TaskStartTime->setTime(ToTime(f.TaskStartTime));
+    ui->TaskEndDate->setDate(ToDate(f.TaskEndDate));
+    ui->TaskEndTime->setTime(ToTime(f.TaskEndTime));
+    ui->AutoEndDate->setChecked(f.AutoEndDate);
+    ui->HourlyRate->setText(QString::fromStdString(f.HourlyRate));
+    for (int i = 0; i < static_cast<int>(f.StatusItems.size()); ++i)
+        if (QAbstractButton* item = c.TaskStatus->button(i))
+            item->setText(QString::fromStdString(f.StatusItems[static_cast<size_t>(i)]));
+    if (QAbstractButton* status = c.TaskStatus->button(f.TaskStatus))
+        status->setChecked(true);
+    if (QAbstractButton* period = c.RepeatPeriod->button(f.RepeatPeriod))
+        period->setChecked(true);
+    ui->RepeatRep->setText(QString::number(f.RepeatCount));
+    ui->Customer->setText(QString::fromStdString(f.Customer));
+    ui->Resource->setText(QString::fromStdString(f.Resource));
+    ui->TaskDesc->setText(QString::fromStdString(f.TaskDesc));
+    QStringList notes;
+    for (const std::string& line : f.Notes)
+        notes << QString::fromStdString(line);
+    if (ui->Notes->toPlainText() != notes.join('\n'))
+        ui->Notes->setPlainText(notes.join('\n'));
+    ui->IsActive->setChecked(f.IsActive);
+    ui->Label6->setText(QString::fromStdString(f.Label6));
+    ui->Label7->setText(QString::fromStdString(f.Label7));
+    ui->StatusBar->showMessage(QString::fromStdString(f.StatusBar));
+
+    ui->TaskLength->setEnabled(f.TaskLengthEnabled);
+    ui->UpDown2->setEnabled(f.TaskLengthEnabled);
+    ui->TaskEndDate->setEnabled(f.EndPickersEnabled);
+    ui->TaskEndTime->setEnabled(f.EndPickersEnabled);
+    ui->ResetRate->setEnabled(f.ResetRateEnabled);
+    ui->AddTaskManual->setEnabled(f.DoneEnabled);
+    ui->EditNext->setEnabled(f.EditNextEnabled);
+    ui->EditPrev->setEnabled(f.EditPrevEnabled);
+    // Reusing an earlier task and repeating one come with their own windows.
+    ui->ReuseTaskButton->setEnabled(false);
+    ui->RepeatPeriod->setEnabled(f.RepeatEnabled);
+    for (QAbstractButton* period : c.RepeatPeriod->buttons())
+        period->setEnabled(c.RepeatPeriod->id(period) == 0);
+    ui->RepeatRep->setEnabled(f.RepeatCountEnabled);
+    ui->UpDown1->setEnabled(f.RepeatCountEnabled);
+
+    for (const auto& [widget, hint] : c.Hints)
+        widget->setToolTip(f.HintsShown ? hint : QString());
+    ui->TaskEndDate->setToolTip(f.HintsShown ? QString::fromStdString(f.EndDateHint) : QString());
+    ui->TaskEndTime->setToolTip(f.HintsShown ? QString::fromStdString(f.EndTimeHint) : QString());
+    c.Showing = false;
+}
+
+void TAddTask::closeEvent(QCloseEvent* event)
+{
+    if (editor_->IsOpen() && top_ && left_) {
+        *top_ = y();
+        *left_ = x();
+    }
+    editor_->FormClose();
+    QDialog::closeEvent(event);
+}
+
+void TAddTask::reject()
+{
+    // Escape closes as Cancel does.
+    if (editor_->IsOpen())
+        Run(&TaskEditor::CancelClick);
+    else
+        QDialog::reject();
+}
+
+}  // namespace tw::tasks

@@ -1,0 +1,680 @@
+#include "tasks/editor/taskeditor.h"
+
+#include <cmath>
+
+#include "data/datetimetext.h"
+#include "data/durationtext.h"
+#include "data/nametexts.h"
+#include "data/quartergrid.h"
+#include "data/services/busyscopes.h"
+#include "data/services/recordservices.h"
+#include "data/textroutines.h"
+#include "data/updatecount.h"
+#include "platform/datetime/localetexts.h"
+#include "schedule/sync/resourceoverlap.h"
+
+namespace tw::tasks {
+
+namespace {
+
+db::Value Number(std::int32_t v) { return db::Value(static_cast<double>(v)); }
+
+// A "join" of the two pickers: the day of one, the time of the other, on
+// the quarter-hour grid.
+TDateTime CombineDateTime(TDateTime date, TDateTime time)
+{
+    return data::RoundUpToQuarterHour(DatePart(date) + TimePart(time));
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+// The rows of an indexed field equal to value, through the tag on that field.
+template <typename Visit>
+void ForEachRow(db::Table& table, const char* field, std::int32_t value, Visit&& visit)
+{
+    const std::string savedIndex = table.indexName();
+    table.setIndexName(field);
+    table.refresh();
+    if (table.locate(field, Number(value))) {
+        const int f = table.fieldIndex(field);
+        for (; !table.eof() && table.field(f).asInteger() == value; table.next())
+            visit(table);
+    }
+    table.setIndexName(savedIndex);
+}
+
+}  // namespace
+
+TaskEditor::TaskEditor(TaskEditorContext& context) : ctx_(context) {}
+
+const schedule::WorkCalendar& TaskEditor::CalendarOf(std::int32_t resourceId)
+{
+    ctx_.Calendars.LoadWorkCalendar(true, resourceId);
+    return ctx_.Calendars.Loaded();
+}
+
+std::string TaskEditor::ResourceName(std::int32_t resourceId)
+{
+    db::Table& crews = ctx_.Tables.CrewsTable2;
+    if (crews.active() && crews.locate("CREWID", Number(resourceId)))
+        return data::TrimBlanks(crews.fieldByName("DESC").asString());
+    return {};
+}
+
+std::string TaskEditor::ResourceText(std::int32_t primary, std::int32_t key)
+{
+    std::string name = ResourceName(primary);
+    std::string text = name.empty() ? "Unknown" : name;
+    std::vector<std::int32_t> others;
+    ForEachRow(ctx_.Tables.ICrewsTable2, "CHARTSID", key, [&](db::Table& rows) {
+        const std::int32_t crew = rows.fieldByName("CREWID").asInteger();
+        if (crew != primary)
+            others.push_back(crew);
+    });
+    for (std::int32_t crew : others) {
+        name = ResourceName(crew);
+        text += ", " + (name.empty() ? std::string("Unknown") : name);
+    }
+    return text;
+}
+
+TDateTime TaskEditor::Start() const { return CombineDateTime(Form.TaskStartDate, Form.TaskStartTime); }
+TDateTime TaskEditor::End() const { return CombineDateTime(Form.TaskEndDate, Form.TaskEndTime); }
+
+void TaskEditor::SetStart(TDateTime value)
+{
+    Form.TaskStartDate = DatePart(value);
+    Form.TaskStartTime = TimePart(value);
+}
+
+void TaskEditor::SetEnd(TDateTime value)
+{
+    Form.TaskEndDate = DatePart(value);
+    Form.TaskEndTime = TimePart(value);
+}
+
+void TaskEditor::ShowLengthOf(float hours)
+{
+    std::string word;
+    int unit = Form.PeriodPanel;
+    Form.TaskLength = data::DurationText(CalendarOf(CurrentResource()).Hours(), unit, hours, word);
+    Form.PeriodPanel = unit;
+}
+
+void TaskEditor::LengthFromPickers()
+{
+    hours_ = ctx_.Calendars.WorkingHoursBetween(CurrentResource(), Start(), End());
+    ShowLengthOf(hours_);
+}
+
+// ---------------------------------------------------------------- opening
+
+void TaskEditor::ShowTaskEditor(const EditorArguments& args)
+{
+    if (open_) {
+        RestoreRequested = true;
+        return;
+    }
+    data::BusyCursor hourglass(ctx_.UI);
+    args_ = args;
+    RestoreRequested = false;
+    CloseRequested = false;
+    reusedInEdit_ = false;
+    Form.StatusBar.clear();
+    Form.StatusItems.clear();
+    for (int i = 0; i < data::JobStatusTexts::kStatusCount; ++i)
+        Form.StatusItems.push_back(ctx_.StatusTexts.JobStatusName(i));
+
+    if (args_.Edit)
+        OpenForEdit();
+    else
+        OpenForAdd();
+    WriteJobCustomerName();
+    if (args_.HelpLevel == 1)
+        Form.HintsShown = false;
+    else if (args_.HelpLevel == 0)
+        Form.HintsShown = true;
+}
+
+void TaskEditor::OpenForEdit()
+{
+    // A read-only copy shows the task; a save would only be undone by the
+    // next pull.
+    const bool writable = !ctx_.State.ReadOnlyCopy;
+    Form.ResetRateEnabled = writable;
+    Form.EditNextEnabled = writable;
+    Form.EditPrevEnabled = writable;
+    Form.DoneEnabled = writable;
+    guard_ = false;
+    Form.GroupCaption = "Edit task details";
+
+    db::Table& t = *args_.Table;
+    key_ = t.fieldByName("CHARTSID").asInteger();
+    ctx_.Sync.PullChartRecord(key_, false);
+    t.refresh();
+    t.locate("CHARTSID", Number(key_));
+    for (int panel = 0; panel < 3; ++panel)
+        ctx_.UI.SetStatusText(panel, "");
+
+    Form.ReuseEnabled = false;
+    Form.RepeatEnabled = false;
+    Form.RepeatCountEnabled = false;
+
+    ctx_.State.CurrentResourceId = t.fieldByName("CREWID").asInteger();
+    customerKey_ = t.fieldByName("CID").asInteger();
+    Form.Resource = ResourceText(CurrentResource(), key_);
+
+    const std::int32_t count = t.fieldByName("RCOUNT").asInteger();
+    Form.RepeatCount = count == 0 ? 1 : count;
+    storedRepeatPeriod_ = t.fieldByName("RPERIOD").asInteger();
+    Form.RepeatPeriod = storedRepeatPeriod_;
+    reoccurring_ = t.fieldByName("CHAIN").asInteger() > 0;
+    Form.Caption = "Edit task";
+
+    endSpecified_ = t.fieldByName("NEW").asBoolean();
+    Form.AutoEndDate = !endSpecified_;
+    const TDateTime sd = t.fieldByName("SD").asFloat();
+    const TDateTime ed = t.fieldByName("ED").asFloat();
+    hours_ = static_cast<float>(t.fieldByName("HOURS").asFloat());
+    Form.PeriodPanel = t.fieldByName("PIN").asInteger() - 1;
+    ShowLengthOf(hours_);
+
+    Form.TaskStatus = args_.Status;
+    Form.IsActive = t.fieldByName("SHOWIT").asBoolean();
+    Form.HourlyRate = Currency::FromDouble(t.fieldByName("COST").asCurrency()).ToText(2);
+    Form.TaskDesc = t.fieldByName("DESC").asString();
+    SetStart(data::RoundUpToQuarterHour(sd));
+    SetEnd(data::RoundUpToQuarterHour(ed));
+
+    if (!schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, true, CurrentResource(), Start(), End(), key_))
+        Form.StatusBar = "Resource conflict.  Changes task dates or assign a different resource";
+
+    db::Table& customers = ctx_.Tables.CustomersTable2;
+    if (customers.active() && customers.locate("CID", Number(customerKey_))) {
+        Form.Customer = customers.fieldByName("NAME").asString();
+        // A customer renamed since carries the new name into the task.
+        if (t.fieldByName("CUSTNAME").asString() != Form.Customer && writable) {
+            t.edit();
+            t.fieldByName("CUSTNAME").setAsString(Form.Customer);
+            t.post();
+        }
+    } else {
+        Form.Customer = t.fieldByName("CUSTNAME").asString();
+    }
+    Form.Notes = data::SplitLines(t.fieldByName("NOTES").asString());
+
+    open_ = true;
+    AutoEndDateClick();
+}
+
+void TaskEditor::OpenForAdd()
+{
+    Form.ResetRateEnabled = false;
+    Form.EditNextEnabled = false;
+    Form.EditPrevEnabled = false;
+    Form.DoneEnabled = !ctx_.State.ReadOnlyCopy;
+    guard_ = false;
+    reused_ = false;
+    key_ = 0;
+    {
+        data::TablesBusyScope busy(ctx_.State);
+        ctx_.State.CurrentResourceId =
+            ctx_.Hooks.GetCurrentResource ? ctx_.Hooks.GetCurrentResource() : ctx_.State.CurrentResourceId;
+        const schedule::WorkCalendar& calendar = CalendarOf(CurrentResource());
+
+        const std::optional<PendingBlock> pending =
+            ctx_.Hooks.PendingInsert ? ctx_.Hooks.PendingInsert() : std::nullopt;
+        if (pending) {
+            SetStart(pending->Start);
+            Form.PeriodPanel = pending->Unit;
+            hours_ = pending->Hours;
+            ShowLengthOf(hours_);
+        } else {
+            // A start text that is not a date and time starts the task as
+            // an empty one does.
+            TDateTime start = 0;
+            if (args_.StartText.empty() || !locale::TryStrToDateTime(args_.StartText, start))
+                start = Today() + calendar.WorkDayStart();
+            SetStart(start);
+            Form.PeriodPanel = UnitHours;
+            Form.TaskLength = "1";
+            hours_ = 1.0f;
+        }
+        const std::string name = ResourceName(CurrentResource());
+        Form.Resource = name.empty() ? "Unknown resource" : name;
+    }
+    Form.GroupCaption = "Specify task details";
+    Form.ReuseEnabled = true;
+    Form.RepeatEnabled = true;
+    Form.AutoEndDate = true;
+    endSpecified_ = false;
+    Form.RepeatCount = 1;
+    Form.RepeatPeriod = 0;
+    Form.TaskStatus = args_.Status;
+    Form.IsActive = true;
+    Form.Caption = args_.AddMissingData ? "Add missing data" : "Add task";
+
+    double rate = 0;
+    db::Table& crews = ctx_.Tables.CrewsTable;
+    if (crews.active() && crews.locate("CREWID", Number(CurrentResource())))
+        rate = crews.fieldByName("RATE").asCurrency();
+    Form.HourlyRate = Currency::FromDouble(rate).ToText(2);
+    db::Table& customers = ctx_.Tables.CustomersTable;
+    Form.Customer = customers.active() && !customers.isEmpty() ? customers.fieldByName("NAME").asString()
+                                                                : std::string();
+    if (ctx_.Tables.JobsTable.active())
+        ctx_.Tables.JobsTable.refresh();
+    Form.TaskDesc = args_.Description;
+    Form.Notes = data::SplitLines(args_.NotesText);
+
+    open_ = true;
+    RepeatPeriodClick();
+    Form.TaskLengthEnabled = true;
+    Form.EndPickersEnabled = false;
+    RecalcEndDate(true, true, false);
+}
+
+// The job's customer name follows the customer shown: a new task's job is the
+// current one; an edited task's own job is found by its key, so that no other
+// job is touched.
+void TaskEditor::WriteJobCustomerName()
+{
+    if (ctx_.State.ReadOnlyCopy || (ctx_.Hooks.CustomerGridEnabled && !ctx_.Hooks.CustomerGridEnabled()))
+        return;
+    db::Table* job = nullptr;
+    if (!args_.Edit) {
+        if (ctx_.Tables.JobsTable.active() && !ctx_.Tables.JobsTable.isEmpty())
+            job = &ctx_.Tables.JobsTable;
+    } else {
+        db::Table& jobs = ctx_.Tables.JobsTable2;
+        const std::int32_t jobKey = args_.Table->fieldByName("JID").asInteger();
+        if (jobs.active() && jobKey != 0 && jobs.locate("JID", Number(jobKey)))
+            job = &jobs;
+    }
+    if (job == nullptr || job->fieldByName("CUSTNAME").asString() == Form.Customer)
+        return;
+    data::TablesBusyScope busy(ctx_.State);
+    job->edit();
+    job->fieldByName("CUSTNAME").setAsString(Form.Customer);
+    job->post();
+}
+
+void TaskEditor::RepeatPeriodClick()
+{
+    Form.RepeatPeriod = 0;
+    Form.RepeatCount = 1;
+    Form.RepeatCountEnabled = false;
+}
+
+// ------------------------------------------------------- length and end
+
+float TaskEditor::LengthToHours(std::int32_t resourceId, int unit, const std::string& lengthText)
+{
+    return tasks::LengthToHours(CalendarOf(resourceId), unit, lengthText);
+}
+
+bool TaskEditor::RecalcEndDate(bool writeStartBack, bool readLength, bool testLimit)
+{
+    data::BusyCursor hourglass(ctx_.UI);
+    if (readLength)
+        hours_ = LengthToHours(CurrentResource(), Form.PeriodPanel, Form.TaskLength);
+    if (testLimit && hours_ > kHourLimit)
+        return false;
+    TDateTime moved = Start();
+    const TDateTime end =
+        data::RoundUpToQuarterHour(ctx_.Calendars.ComputeTaskEnd(CurrentResource(), moved, Start(), hours_));
+    if (writeStartBack)
+        SetStart(moved);
+    SetEnd(end);
+    return true;
+}
+
+void TaskEditor::AutoEndDateClick()
+{
+    if (!open_)
+        return;
+    if (Form.AutoEndDate) {
+        Form.TaskLengthEnabled = true;
+        endSpecified_ = false;
+        Form.EndPickersEnabled = false;
+        Form.EndDateHint = "Calculated task end date";
+        Form.EndTimeHint = "Calculated task end time";
+        RecalcEndDate(true, true, false);
+        Form.Label6 = "Calculated end date:";
+        Form.Label7 = "Calculated end time:";
+    } else {
+        Form.TaskLengthEnabled = false;
+        endSpecified_ = true;
+        Form.EndPickersEnabled = true;
+        Form.EndDateHint = "Specified task end date";
+        Form.EndTimeHint = "Specified task end time";
+        Form.Label6 = "Choose end date:";
+        Form.Label7 = "Choose end time:";
+        LengthFromPickers();
+        Form.RepeatPeriod = 0;
+        Form.RepeatCount = 1;
+        Form.RepeatCountEnabled = false;
+    }
+}
+
+void TaskEditor::PeriodPanelClick()
+{
+    if (!open_)
+        return;
+    if (!Form.AutoEndDate) {
+        LengthFromPickers();
+        return;
+    }
+    if (args_.Edit) {
+        if (!guard_) {
+            guard_ = true;
+            hours_ = schedule::CeilQuarterHour(1.0f, hours_);
+            ShowLengthOf(hours_);
+            guard_ = false;
+        }
+    } else if (Form.PeriodPanel != UnitHours) {
+        Form.TaskLength = WholeLength(Form.TaskLength);
+    }
+    RecalcEndDate(true, !args_.Edit, true);
+}
+
+void TaskEditor::TaskLengthChange()
+{
+    if (!open_ || guard_ || !Form.AutoEndDate)
+        return;
+    if (RecalcEndDate(true, true, true))
+        return;
+    guard_ = true;
+    Form.TaskLength = "1";
+    Form.PeriodPanel = UnitHours;
+    guard_ = false;
+    RecalcEndDate(true, true, false);
+}
+
+void TaskEditor::StartChange(bool dateChanged)
+{
+    if (!open_)
+        return;
+    if (!Form.AutoEndDate)
+        LengthFromPickers();
+    else if (!guard_)
+        RecalcEndDate(dateChanged, !args_.Edit, false);
+}
+
+void TaskEditor::EndChange()
+{
+    if (!open_ || guard_)
+        return;
+    if (!Form.AutoEndDate) {
+        LengthFromPickers();
+        return;
+    }
+    TDateTime moved = Start();
+    ctx_.Calendars.ComputeTaskEnd(CurrentResource(), moved, Start(), hours_);
+    SetStart(moved);
+}
+
+void TaskEditor::Spin(bool up)
+{
+    if (!open_)
+        return;
+    Form.TaskLength = SpinLength(Form.TaskLength, Form.PeriodPanel, up);
+    TaskLengthChange();
+}
+
+// ---------------------------------------------------------------- saving
+
+void TaskEditor::Refuse(const std::string& text)
+{
+    ctx_.UI.ShowMessage(text, "Tarnwick", data::MessageIcon::Stop);
+}
+
+bool TaskEditor::ValidateTaskInput()
+{
+    const Validation v = tasks::ValidateTaskInput(Form.TaskLength, Form.HourlyRate, Form.TaskDesc);
+    if (!v.Input)
+        Refuse(v.Refusal);
+    return v.Input.has_value();
+}
+
+void TaskEditor::SaveTask(bool goToNext, bool goToPrevious)
+{
+    if (!open_ || !Form.DoneEnabled)
+        return;
+    // A refusal is shown with the normal cursor; the hourglass is for the save.
+    result_ = true;
+    const Validation v = tasks::ValidateTaskInput(Form.TaskLength, Form.HourlyRate, Form.TaskDesc);
+    if (!v.Input) {
+        Refuse(v.Refusal);
+        return;
+    }
+    data::BusyCursor hourglass(ctx_.UI);
+    const bool saved = args_.Edit ? SaveEdit(*v.Input, Start(), End()) : SaveAdd(*v.Input, Start(), End());
+    if (!saved) {
+        Close();
+        return;
+    }
+    AfterSave(goToNext, goToPrevious);
+}
+
+bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end)
+{
+    db::Table& t = *args_.Table;
+    t.locate("CHARTSID", Number(key_));
+    std::string customFields[7];
+    for (int i = 0; i < 7; ++i)
+        customFields[i] = t.fieldByName("CFV" + std::to_string(i + 1)).asString();
+    const bool root = t.fieldByName("ROOT").asBoolean();
+    const std::int32_t repeatCode = t.fieldByName("CREPEATH").asInteger();
+
+    if (!schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end, key_)) {
+        result_ = false;
+        ctx_.UI.SetStatusText(1, input.Description + " NOT updated");
+        return false;
+    }
+    const Currency total = TotalCost(input.HourlyRate, hours_);
+    const std::string notes = JoinLines(Form.Notes);
+    const float update = data::NextUpdateCount(static_cast<float>(t.fieldByName("UPDATE").asFloat()));
+    ctx_.State.UpdateCounter = update;
+    // What the record and its task-list twin both take from the form.
+    const auto writeSaved = [&](db::Table& target, bool active, float change) {
+        target.fieldByName("BIDID").setAsInteger(Form.TaskStatus);
+        target.fieldByName("SHOWIT").setAsBoolean(active);
+        target.fieldByName("DESC").setAsString(input.Description);
+        target.fieldByName("NOTES").setAsString(notes);
+        target.fieldByName("SD").setAsFloat(start);
+        target.fieldByName("ED").setAsFloat(end);
+        target.fieldByName("SDD").setAsDate(start);
+        target.fieldByName("EDD").setAsDate(end);
+        target.fieldByName("HOURS").setAsFloat(hours_);
+        target.fieldByName("UPDATE").setAsFloat(change);
+        target.fieldByName("COST").setAsCurrency(input.HourlyRate.ToDouble());
+        target.fieldByName("TCOST").setAsCurrency(total.ToDouble());
+    };
+    t.edit();
+    t.fieldByName("NEW").setAsBoolean(endSpecified_);
+    t.fieldByName("PIN").setAsInteger(Form.PeriodPanel + 1);
+    writeSaved(t, Form.IsActive, update);
+    t.post();
+    t.refresh();
+    ctx_.Sync.PushChartRecord(key_);
+    if (ctx_.Hooks.ShowTaskStatusBar)
+        ctx_.Hooks.ShowTaskStatusBar();
+    Form.StatusBar = input.Description + " updated";
+
+    if (reusedInEdit_ || root)
+        return true;
+    db::Table& twin = ctx_.Tables.TasksTable3;
+    twin.refresh();
+    if (!twin.locate("CHARTSID", Number(key_))) {
+        Form.StatusBar = "Cannot locate TasksTable3 record";
+        return true;
+    }
+    twin.edit();
+    for (int i = 0; i < 7; ++i)
+        twin.fieldByName("CFV" + std::to_string(i + 1)).setAsString(customFields[i]);
+    twin.fieldByName("CREPEATH").setAsInteger(repeatCode);
+    writeSaved(twin, true, data::NextUpdateCount(static_cast<float>(twin.fieldByName("UPDATE").asFloat())));
+    twin.post();
+    return true;
+}
+
+bool TaskEditor::SaveAdd(const TaskInput& input, TDateTime start, TDateTime end)
+{
+    const std::string customerName = data::CutToQuickBooksName(data::TrimBlanks(Form.Customer));
+    db::Table& jobs = ctx_.Tables.JobsTable;
+    const std::string jobName = jobs.active() && !jobs.isEmpty()
+                                    ? data::CutToQuickBooksName(data::TrimBlanks(jobs.fieldByName("DESC").asString()))
+                                    : std::string();
+    const bool pushNow = !ctx_.State.InsertTimePending;
+    TDateTime moved = start;
+    end = ctx_.Calendars.ComputeTaskEnd(CurrentResource(), moved, start, hours_);
+    start = moved;
+
+    db::Table& crews = ctx_.Tables.CrewsTable;
+    if (crews.active() && crews.locate("CREWID", Number(CurrentResource()))
+        && crews.fieldByName("RATE").asCurrency() == 0) {
+        crews.edit();
+        crews.fieldByName("RATE").setAsCurrency(input.HourlyRate.ToDouble());
+        crews.post();
+        crews.refresh();
+    }
+
+    bool added = false;
+    if (args_.SkipOverlapCheck
+        || schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end, 0)) {
+        key_ = data::UniqueKeyValue(ctx_.State.Keys, ctx_.Tables.ChartsTable8, "CHARTSID");
+        schedule::NewScheduleItem item;
+        item.Key = key_;
+        item.CustomerName = customerName;
+        item.JobName = jobName;
+        item.Description = input.Description;
+        item.Notes = Form.Notes;
+        item.Start = start;
+        item.End = end;
+        item.Hours = hours_;
+        item.HourlyRate = input.HourlyRate.ToDouble();
+        item.TotalCost = TotalCost(input.HourlyRate, hours_).ToDouble();
+        item.Active = Form.IsActive;
+        item.CustomerListId = args_.CustomerListId;
+        item.ItemListId = args_.ListId;
+        item.JobListId = args_.JobListId;
+        item.FullName = args_.FullName;
+        item.SingleAdd = pushNow;
+        item.JobStatus = Form.TaskStatus;
+        item.New = endSpecified_;
+        item.LengthUnit = Form.PeriodPanel + 1;
+        item.RepeatCount = 1;
+        item.AddToTaskList = !reused_;
+        item.FindOrCreate = true;
+        added = ctx_.Adder.AddTaskToSchedule(item);
+    }
+    if (!added) {
+        result_ = false;
+        ctx_.UI.SetStatusText(1, input.Description + " NOT added");
+        ctx_.Tables.ChartsTable.refresh();
+        return false;
+    }
+    if (args_.AddMissingData) {
+        const std::string imported = customerName + ":" + input.Description + " imported";
+        if (ctx_.Hooks.SetImportStatus)
+            ctx_.Hooks.SetImportStatus(imported);
+        ctx_.UI.SetStatusText(0, imported);
+        ctx_.UI.SetStatusText(1, "1 task added");
+    } else {
+        Form.StatusBar = input.Description + " added";
+        if (ctx_.Hooks.ShowTaskStatusBar)
+            ctx_.Hooks.ShowTaskStatusBar();
+    }
+    if (jobs.active())
+        jobs.locate("DESC;CUSTNAME", {db::Value(jobName), db::Value(customerName)});
+    args_.Table->refresh();
+    args_.Table->locate("CHARTSID", Number(key_));
+    return true;
+}
+
+void TaskEditor::AfterSave(bool goToNext, bool goToPrevious)
+{
+    if (!goToNext && !goToPrevious) {
+        Close();
+        return;
+    }
+    if (ctx_.State.ReadOnlyCopy || ctx_.State.DependencySetupMode)
+        return;
+    db::Table& t = *args_.Table;
+    if (goToNext)
+        t.next();
+    else
+        t.prior();
+    if (t.fieldByName("JOB").asBoolean()) {
+        t.locate("CHARTSID", Number(key_));
+        Form.StatusBar = "Cannot edit job";
+        return;
+    }
+    EditorArguments next;
+    next.Table = args_.Table;
+    next.IsMainView = args_.IsMainView;
+    next.Edit = true;
+    next.HelpLevel = args_.HelpLevel;
+    next.RebuildOnClose = true;
+    next.Status = t.fieldByName("BIDID").asInteger();
+    open_ = false;
+    Form.StatusBar.clear();
+    ShowTaskEditor(next);
+}
+
+// ----------------------------------------------------------- small buttons
+
+void TaskEditor::CancelClick()
+{
+    db::Table& t = *args_.Table;
+    if (!args_.Edit && t.state() == db::Table::State::Insert)
+        t.cancel();
+    ctx_.State.TablesBusy = false;
+    t.refresh();
+    result_ = false;
+    Close();
+}
+
+void TaskEditor::AddTimeStampClick()
+{
+    if (open_)
+        Form.Notes.push_back(data::DateTimeText(Now()) + ": ");
+}
+
+void TaskEditor::ResetRateClick()
+{
+    if (!open_ || !args_.Edit)
+        return;
+    Currency sum;
+    std::vector<std::int32_t> crews;
+    ForEachRow(ctx_.Tables.ICrewsTable2, "CHARTSID", key_,
+               [&](db::Table& rows) { crews.push_back(rows.fieldByName("CREWID").asInteger()); });
+    db::Table& lookup = ctx_.Tables.CrewsTable2;
+    for (std::int32_t crew : crews)
+        if (lookup.locate("CREWID", Number(crew)))
+            sum += Currency::FromDouble(lookup.fieldByName("RATE").asCurrency());
+    Form.HourlyRate = sum.ToText(2);
+}
+
+void TaskEditor::FormClose()
+{
+    if (!open_)
+        return;
+    open_ = false;
+    CloseRequested = false;
+    if (args_.RebuildOnClose) {
+        if (ctx_.Hooks.BuildChart)
+            ctx_.Hooks.BuildChart();
+        ctx_.Tables.ChartsTable.refresh();
+        ctx_.Tables.ChartsTable.locate("CHARTSID", Number(key_));
+    }
+}
+
+}  // namespace tw::tasks

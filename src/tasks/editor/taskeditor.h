@@ -1,0 +1,237 @@
+#pragma once
+// The task editor without its window: the form's values, the editor's state
+// and every handler of the "Add / Edit task" window, on the working copy and
+// the shared schedule. The window (tasks::TAddTask) copies its controls into
+// Form before a handler runs and shows Form afterwards.
+//
+//   TaskEditor editor(context);
+//   editor.ShowTaskEditor(args);        // open on ChartsTable3's current task
+//   editor.Form.TaskLength = "3";  editor.TaskLengthChange();
+//   editor.SaveTask(false, false);     // Done
+//   if (editor.CloseRequested) ...     // the window closes, then FormClose()
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/currency.h"
+#include "tasks/editor/lengthrules.h"
+#include "data/jobstatus.h"
+#include "data/services/mainstate.h"
+#include "data/services/userinterface.h"
+#include "platform/datetime/datetime.h"
+#include "platform/db/table.h"
+#include "schedule/sync/addtask.h"
+#include "schedule/sync/calendartables.h"
+#include "schedule/sync/schedulesync.h"
+#include "schedule/sync/scheduletables.h"
+
+namespace tw::tasks {
+
+// The data module's cursors in the editor's roles.
+struct TaskEditorTables {
+    db::Table& ChartsTable;     // the working copy's main view
+    db::Table& ChartsTable3;    // the chart's view (with the query filter)
+    db::Table& ChartsTable8;    // new keys are checked against it
+    db::Table& TasksTable3;     // the task-list twins
+    db::Table& CrewsTable;      // the current resource (its rate)
+    db::Table& CrewsTable2;     // resource look-ups
+    db::Table& ICrewsTable2;    // the assignment rows of one task
+    db::Table& CustomersTable;  // the current customer
+    db::Table& CustomersTable2; // customer look-ups
+    db::Table& JobsTable;       // the current job
+    db::Table& JobsTable2;      // job look-ups
+};
+
+// A block of time just inserted and not yet pushed: a new task starts there.
+struct PendingBlock {
+    TDateTime Start = 0;
+    float Hours = 0;
+    int Unit = 0;
+};
+
+// What the editor needs of windows that come later or belong to the main
+// window. Every hook may be empty.
+struct TaskEditorHooks {
+    // The resource a new task is for; without a hook, the state's current resource.
+    std::function<std::int32_t()> GetCurrentResource;
+    // The block inserted by the insert-of-time dialog; without a hook, none.
+    std::function<std::optional<PendingBlock>()> PendingInsert;
+    std::function<void()> BuildChart;
+    std::function<void()> ShowTaskStatusBar;
+    // The main window's customer grid takes edits.
+    std::function<bool()> CustomerGridEnabled;
+    // The QuickBooks import window's status line.
+    std::function<void(const std::string&)> SetImportStatus;
+};
+
+struct TaskEditorContext {
+    TaskEditorTables Tables;
+    schedule::ScheduleTables& Schedule;
+    schedule::ScheduleSync& Sync;
+    schedule::ScheduleAdder& Adder;
+    schedule::CalendarTables& Calendars;
+    data::MainScreenState& State;
+    data::UserInterface& UI;
+    data::JobStatusTexts StatusTexts;
+    TaskEditorHooks Hooks;
+};
+
+// The arguments every caller passes, in their order.
+struct EditorArguments {
+    db::Table* Table = nullptr;
+    bool IsMainView = false;
+    bool Edit = false;
+    int HelpLevel = 0;
+    std::string Description;
+    std::string StartText;
+    bool AddMissingData = false;
+    std::string NotesText;
+    std::string CustomerListId;
+    std::string ListId;
+    std::string JobListId;
+    std::string FullName;
+    bool RebuildOnClose = false;
+    int Status = data::JobStatusTexts::kNone;
+    bool Modal = false;
+    bool SkipOverlapCheck = false;
+};
+
+// The controls' values and states.
+struct TaskForm {
+    std::string Caption;
+    std::string GroupCaption;
+    std::string TaskLength = "1";
+    int PeriodPanel = 0;
+    TDateTime TaskStartDate = 0;  // the picker's day
+    TDateTime TaskStartTime = 0;  // the picker's time of day
+    TDateTime TaskEndDate = 0;
+    TDateTime TaskEndTime = 0;
+    bool AutoEndDate = true;
+    std::string HourlyRate;
+    std::vector<std::string> StatusItems;
+    int TaskStatus = data::JobStatusTexts::kNone;
+    int RepeatPeriod = 0;
+    int RepeatCount = 1;
+    std::string Customer;
+    std::string Resource;
+    std::string TaskDesc;
+    std::vector<std::string> Notes;
+    bool IsActive = true;
+    std::string Label6 = "Calculated end date:";
+    std::string Label7 = "Calculated end time:";
+    std::string EndDateHint = "Calculated task end date";
+    std::string EndTimeHint = "Calculated task end time";
+    std::string StatusBar;
+
+    bool TaskLengthEnabled = true;
+    bool EndPickersEnabled = false;
+    bool ResetRateEnabled = false;
+    bool DoneEnabled = true;
+    bool EditNextEnabled = false;
+    bool EditPrevEnabled = false;
+    bool ReuseEnabled = true;
+    bool RepeatEnabled = true;       // RepeatPeriod
+    bool RepeatCountEnabled = false;  // RepeatRep and UpDown1
+    bool HintsShown = true;
+};
+
+class TaskEditor {
+public:
+    explicit TaskEditor(TaskEditorContext& context);
+
+    TaskForm Form;
+
+    // Opening. An editor that is open only asks to be restored.
+    void ShowTaskEditor(const EditorArguments& args);
+    const EditorArguments& Arguments() const { return args_; }
+    bool IsOpen() const { return open_; }
+    bool EditMode() const { return args_.Edit; }
+    // The window is asked to come to the front instead of opening again.
+    bool RestoreRequested = false;
+    // The window is asked to close (then FormClose runs).
+    bool CloseRequested = false;
+
+    // Length, units and end.
+    float LengthToHours(std::int32_t resourceId, int unit, const std::string& lengthText);
+    bool RecalcEndDate(bool writeStartBack, bool readLength, bool testLimit);
+    void AutoEndDateClick();
+    void PeriodPanelClick();
+    void TaskLengthChange();
+    void TaskStartDateChange() { StartChange(true); }
+    void TaskStartTimeChange() { StartChange(false); }
+    void TaskEndDateChange() { EndChange(); }
+    void TaskEndTimeChange() { EndChange(); }
+    void UpDown2UpRightClick() { Spin(true); }
+    void UpDown2DownLeftClick() { Spin(false); }
+
+    // Saving: Done (neither flag), Next or Previous.
+    bool ValidateTaskInput();
+    void SaveTask(bool goToNext, bool goToPrevious);
+    void AddTaskManualClick() { SaveTask(false, false); }
+    void EditNextClick() { SaveTask(true, false); }
+    void EditPrevClick() { SaveTask(false, true); }
+    // True when the last Done saved the task.
+    bool Result() const { return result_; }
+
+    // The small buttons.
+    void CancelClick();
+    void AddTimeStampClick();
+    void EraseNoteClick() { Form.Notes.clear(); }
+    void ResetRateClick();
+    // Stands in for the repeat controls' handler until series can be saved:
+    // the period stays "None" with a count of 1.
+    void RepeatPeriodClick();
+    // The help page for the mode.
+    std::string HelpPage() const { return args_.Edit ? "Edit_a_task.htm" : "Add_a_task.htm"; }
+
+    // Closing: rebuilds the chart when asked and makes the task current.
+    void FormClose();
+
+    // The task being edited, or the last one added.
+    std::int32_t TaskKey() const { return key_; }
+    float WorkingHours() const { return hours_; }
+    // Whether the user picked the end (stored in NEW).
+    bool EndSpecified() const { return endSpecified_; }
+
+private:
+    void OpenForEdit();
+    void OpenForAdd();
+    void WriteJobCustomerName();
+    TDateTime Start() const;
+    TDateTime End() const;
+    void SetStart(TDateTime value);
+    void SetEnd(TDateTime value);
+    void ShowLengthOf(float hours);
+    void LengthFromPickers();
+    void StartChange(bool dateChanged);
+    void EndChange();
+    void Spin(bool up);
+    std::int32_t CurrentResource() const { return ctx_.State.CurrentResourceId; }
+    const schedule::WorkCalendar& CalendarOf(std::int32_t resourceId);
+    std::string ResourceName(std::int32_t resourceId);
+    std::string ResourceText(std::int32_t primary, std::int32_t key);
+    bool SaveEdit(const TaskInput& input, TDateTime start, TDateTime end);
+    bool SaveAdd(const TaskInput& input, TDateTime start, TDateTime end);
+    void AfterSave(bool goToNext, bool goToPrevious);
+    void Refuse(const std::string& text);
+    void Close() { CloseRequested = true; }
+
+    TaskEditorContext& ctx_;
+    EditorArguments args_;
+    bool open_ = false;
+    bool guard_ = false;
+    bool endSpecified_ = false;
+    bool reused_ = false;
+    bool reusedInEdit_ = false;
+    bool reoccurring_ = false;
+    int storedRepeatPeriod_ = 0;
+    bool result_ = false;
+    std::int32_t key_ = 0;
+    std::int32_t customerKey_ = 0;
+    float hours_ = 1.0f;
+};
+
+}  // namespace tw::tasks

@@ -1,0 +1,230 @@
+// The task editor window in the main window: opened by a double click on a
+// chart bar, it saves a new length that the chart shows and that another
+// workstation pulls.
+#include "tasks/addtaskform.h"
+
+#include "app/mainscreen.h"
+#include "app/testapplication.h"
+#include "app/visualizepage.h"
+#include "chart/resourceallocationchart.h"
+#include "platform/datetime/localetexts.h"
+#include "sampleschedule.h"
+#include "schedule/sync/workstation.h"
+#include "tasks/editor/taskeditor.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace tw::tasks {
+namespace {
+
+using chart::TResourceAllocation;
+
+TDateTime Day(int d, int hour = 0, int minute = 0)
+{
+    // December 2026: the 7th is a Monday.
+    return EncodeDate(2026, 12, d) + EncodeTime(hour, minute, 0, 0);
+}
+
+class TaskEditorWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        locale::PinLocale("en_US");
+        window.StartTimer();
+        ASSERT_TRUE(window.State.TablesOpen);
+        page = window.VisualizePage();
+        rac = page->RAC();
+        const std::int32_t ann = examples::AddSampleResource(window, "Ann");
+        fitUnits = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 2});
+        paintWalls = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Paint walls", Day(8, 13), 1});
+        window.TabControl()->setCurrentIndex(app::TMainScreen::SchedulePage);
+        window.resize(1100, 760);
+        window.show();
+        window.Start->stop();
+        window.BuildChart(true);
+        editor = window.TaskEditor();
+    }
+    void TearDown() override
+    {
+        if (editor->isVisible())
+            editor->close();
+    }
+
+    TResourceAllocation* BarOf(std::int32_t key)
+    {
+        for (TResourceAllocation* bar : page->Logic().Chart.ChartBars) {
+            auto it = page->Logic().Chart.BarLinks.find(bar);
+            if (it != page->Logic().Chart.BarLinks.end() && it->second.ChartsId == key)
+                return bar;
+        }
+        return nullptr;
+    }
+    // A double click as the system delivers it: press, release, double-click
+    // press, release.
+    void DoubleClick(std::int32_t key, TDateTime when)
+    {
+        const chart::TRect row = BarOf(key)->DisplayRect();
+        const QPoint at(rac->DateTimeToX(when), (row.Top + row.Bottom) / 2);
+        const auto send = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, at, rac->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(rac, &event);
+        };
+        send(QEvent::MouseButtonPress, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, Qt::NoButton);
+        send(QEvent::MouseButtonDblClick, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, Qt::NoButton);
+    }
+    template <typename T>
+    T* Find(const char* name)
+    {
+        T* widget = editor->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    // Types into the length as a user does.
+    void TypeLength(const QString& text)
+    {
+        auto* length = Find<QLineEdit>("TaskLength");
+        length->selectAll();
+        QTest::keyClicks(length, text);
+    }
+
+    app::testing::ApplicationInUse application;
+    app::testing::FreshUser user;
+    app::testing::Recorder recorder;
+    app::TMainScreen window;
+    app::TVisualizePage* page = nullptr;
+    chart::TResourceAllocationChart* rac = nullptr;
+    TAddTask* editor = nullptr;
+    std::int32_t fitUnits = 0;
+    std::int32_t paintWalls = 0;
+};
+
+TEST_F(TaskEditorWindowTest, ADoubleClickedBarIsEditedAndEveryWorkstationSeesTheNewEnd)
+{
+    // Another workstation on the same schedule, in step before the change.
+    schedule::test::TempFolder otherProgram;
+    schedule::test::CreateProgramFolder(otherProgram.path());
+    schedule::test::Workstation other(otherProgram.path(), window.State.ScheduleFolder);
+    other.sync.PullChartUpdates(true);
+
+    const TDateTime oldEnd = BarOf(fitUnits)->EndAt();
+    DoubleClick(fitUnits, Day(7, 11));
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->windowTitle(), "Edit task");
+    EXPECT_EQ(Find<QLineEdit>("TaskDesc")->text(), "Fit units");
+    EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "2.00");
+    EXPECT_EQ(Find<QLineEdit>("Resource")->text(), "Ann");
+    EXPECT_TRUE(Find<QRadioButton>("PeriodPanel0")->isChecked());
+    EXPECT_FALSE(Find<QWidget>("TaskEndDate")->isEnabled());
+
+    TypeLength("5");
+    // The end the calendar gives five hours from 10:00.
+    const TDateTime newEnd = Day(7) + Find<QWidget>("TaskEndTime")->property("time").toTime().msecsSinceStartOfDay()
+                                          / double(kMSecsPerDay);
+    EXPECT_GT(newEnd, oldEnd + 3.0 / 24 - 1e-9);
+    Find<QPushButton>("AddTaskManual")->click();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(editor->Result());
+
+    // The chart was rebuilt with the new end.
+    ASSERT_NE(BarOf(fitUnits), nullptr);
+    EXPECT_NEAR(BarOf(fitUnits)->EndAt(), newEnd, 1e-6);
+    QImage image(rac->size(), QImage::Format_RGB32);
+    rac->render(&image);
+    const chart::TRect row = BarOf(fitUnits)->DisplayRect();
+    const int y = (row.Top + row.Bottom) / 2;
+    const QColor start = image.pixelColor(rac->DateTimeToX(Day(7, 10, 30)), y);
+    EXPECT_EQ(image.pixelColor(rac->DateTimeToX(newEnd - 1.0 / 48), y), start) << "the bar reaches its new end";
+    EXPECT_NE(image.pixelColor(rac->DateTimeToX(newEnd + 1.0 / 48), y), start) << "and stops there";
+
+    // The other workstation's poll pulls it.
+    EXPECT_TRUE(other.sync.PullChartUpdates(false));
+    other.ChartsTable5.refresh();
+    ASSERT_TRUE(other.ChartsTable5.locate("CHARTSID", db::Value(double(fitUnits))));
+    EXPECT_NEAR(other.ChartsTable5.fieldByName("ED").asFloat(), newEnd, 1e-6);
+    EXPECT_FLOAT_EQ(static_cast<float>(other.ChartsTable5.fieldByName("HOURS").asFloat()), 5.0f);
+}
+
+TEST_F(TaskEditorWindowTest, CancelBringsTheChartBackUnchangedAndTheEditorKeepsItsPlace)
+{
+    DoubleClick(paintWalls, Day(8, 13, 30));
+    ASSERT_TRUE(editor->isVisible());
+    editor->move(40, 30);
+    TypeLength("3");
+    Find<QPushButton>("Cancel")->click();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(window.Layout.AddTaskLeft, editor->x());
+    EXPECT_EQ(window.Layout.AddTaskTop, editor->y());
+    ASSERT_NE(BarOf(paintWalls), nullptr);
+    EXPECT_NEAR(BarOf(paintWalls)->EndAt(), Day(8, 14), 1e-6);
+}
+
+TEST_F(TaskEditorWindowTest, APickedEndLetsTheLengthFollow)
+{
+    DoubleClick(fitUnits, Day(7, 11));
+    Find<QCheckBox>("AutoEndDate")->click();
+    EXPECT_FALSE(Find<QWidget>("TaskLength")->isEnabled());
+    EXPECT_TRUE(Find<QWidget>("TaskEndTime")->isEnabled());
+    EXPECT_EQ(Find<QWidget>("Label7")->property("text").toString(), "Choose end time:");
+    // 10:00 to 16:00 with the calendar's hour off at noon.
+    Find<QWidget>("TaskEndTime")->setProperty("time", QTime(16, 0));
+    EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "5.00");
+}
+
+TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHints)
+{
+    window.State.HelpLevel = 1;
+    DoubleClick(fitUnits, Day(7, 11));
+    EXPECT_TRUE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
+    EXPECT_FALSE(Find<QWidget>("TaskDesc")->toolTip().isEmpty()) << "not among the hints the level switches";
+
+    app::testing::UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "Open");
+    Find<QPushButton>("Help")->click();
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(catcher.Opened.size(), 1);
+    const QString page = catcher.Opened[0].toLocalFile();
+    EXPECT_TRUE(page.endsWith("/Edit_a_task.htm"));
+    EXPECT_TRUE(QFile::exists(page)) << page.toStdString();
+    editor->close();
+
+    window.State.HelpLevel = 2;  // leaves the hints as they were
+    DoubleClick(fitUnits, Day(7, 11));
+    EXPECT_TRUE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
+    editor->close();
+    window.State.HelpLevel = 0;
+    DoubleClick(fitUnits, Day(7, 11));
+    EXPECT_FALSE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
+}
+
+// Taken for the documentation: the editor on a task, as a user sees it.
+TEST_F(TaskEditorWindowTest, Screenshot)
+{
+    DoubleClick(fitUnits, Day(7, 11));
+    ASSERT_TRUE(editor->isVisible());
+    editor->resize(880, 660);
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+    const QImage shot = editor->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    if (!folder.isEmpty())
+        EXPECT_TRUE(shot.save(QDir(folder).filePath("taskeditor.png")));
+}
+
+}  // namespace
+}  // namespace tw::tasks
