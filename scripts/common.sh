@@ -11,7 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
   python3 python3-dbfread python3-dbf
-  fonts-dejavu-core fonts-liberation2
+  fonts-dejavu-core fonts-liberation2 poppler-utils
   libcurl4-openssl-dev python3-aiosmtpd openssl
 )
 

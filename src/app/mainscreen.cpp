@@ -5,6 +5,7 @@
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
 #include "app/programfolder.h"
+#include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "app/win7advice.h"
 #include "app/workcalendarpage.h"
@@ -60,33 +61,7 @@ TMainScreen::TMainScreen(QWidget* parent)
       tables_(std::make_unique<data::TableOperations>(*data_, State, *userInterface_, *lock_))
 {
     data::TEstimateData& d = *data_;
-    scheduleTables_.reset(new schedule::ScheduleTables{
-        .ChartsTable = d.ChartsTable,
-        .ChartsTable2 = d.ChartsTable2,
-        .ChartsTable3 = d.ChartsTable3,
-        .ChartsTable5 = d.ChartsTable5,
-        .ChartsTable7 = d.ChartsTable7,
-        .TasksTable = d.TasksTable,
-        .TasksTable2 = d.TasksTable2,
-        .TasksTable3 = d.TasksTable3,
-        .IChartsTable = d.IChartsTable,
-        .IChartsTable3 = d.IChartsTable3,
-        .ITasksTable2 = d.ITasksTable2,
-        .ICrewsTable = d.ICrewsTable,
-        .ICrewsTable2 = d.ICrewsTable2,
-        .ICrewsTable3 = d.ICrewsTable3,
-        .CustomersTable = d.CustomersTable,
-        .CustomersTable2 = d.CustomersTable2,
-        .CustomersTable3 = d.CustomersTable3,
-        .JobsTable = d.JobsTable,
-        .JobsTable2 = d.JobsTable2,
-        .JobsTable3 = d.JobsTable3,
-        .CrewsTable2 = d.CrewsTable2,
-        .CalendarTable = d.CalendarTable,
-        .AccessTable = d.AccessTable,
-        .OChartsTable = d.OChartsTable,
-        .FurtherChartViews = {&d.ChartsTable4, &d.ChartsTable6, &d.ChartsTable8, &d.ChartsTable9},
-    });
+    scheduleTables_ = std::make_unique<schedule::ScheduleTables>(schedule::ScheduleTablesOf(d));
     sync_ = std::make_unique<schedule::ScheduleSync>(*scheduleTables_, State, *userInterface_);
     calendarTables_ = std::make_unique<schedule::CalendarTables>(d.CalendarTable, Holidays, State);
     schedule::AddTaskHooks addHooks;
@@ -122,6 +97,8 @@ TMainScreen::TMainScreen(QWidget* parent)
     ui->CalendarAreaLayout->addWidget(workCalendarPage_, 0, 0);
     visualizePage_ = new TVisualizePage(ui->RACContainer);
     ui->RACContainerLayout->addWidget(visualizePage_);
+    queryPage_ = new TQueryPage(ui->SelectArea);
+    ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
     connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);
@@ -158,6 +135,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     connect(UpdatePoll, &QTimer::timeout, this, &TMainScreen::UpdatePollTimer);
     ConnectTabHandlers();
     ConnectUpdatePoll();
+    CreateSlotDialogs();
     CreateSendEmail();
 
     qApp->installEventFilter(this);
@@ -172,6 +150,8 @@ TMainScreen::~TMainScreen()
     workCalendarPage_ = nullptr;
     delete visualizePage_;
     visualizePage_ = nullptr;
+    delete queryPage_;
+    queryPage_ = nullptr;
     if (data::EstimateData == data_.get())
         data::EstimateData = nullptr;
 }
@@ -478,6 +458,7 @@ void TMainScreen::RestoreWindowLayout()
     move(Layout.Left, Layout.Top);
     resize(Layout.Width, Layout.Height);
     TasksGridAutoWidth = Layout.TasksGridAutoWidth;
+    queryPage_->SetTasksGridWidths(TasksGridAutoWidth, Layout.TasksGridColumnWidths);
 }
 
 void TMainScreen::LayoutMainWindow(bool scalePeriod)

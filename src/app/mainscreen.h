@@ -32,6 +32,7 @@
 #include "schedule/visualize/updatepoll.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
+#include "tasks/slots/slotdialogs.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -51,6 +52,12 @@ class QLineEdit;
 class QTabWidget;
 class QTimer;
 
+namespace tw::reports {
+class ChartPages;
+class TPageFormat;
+class TPrintPreview;
+}  // namespace tw::reports
+
 namespace tw::email {
 class TSendEmail;
 }
@@ -59,6 +66,7 @@ namespace tw::app {
 
 class TDatabaseSelection;
 class TPassword;
+class TQueryPage;
 class TTWDatabaseSelection;
 class TVisualizePage;
 class TWin7Advice;
@@ -86,6 +94,8 @@ public:
     TWorkCalendarPage* WorkCalendarPage() const { return workCalendarPage_; }
     // The Visualize page in RACContainer; the data module attaches its tables to it.
     TVisualizePage* VisualizePage() const { return visualizePage_; }
+    // The Add / Edit / Query page in SelectArea; the data module attaches its tables to it.
+    TQueryPage* QueryPage() const { return queryPage_; }
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -153,6 +163,16 @@ public:
 
     QTimer* Start = nullptr;       // 2 ms, armed by every showing
     QTimer* UpdatePoll = nullptr;  // 15 s, started by the schedule synchronisation
+    QTimer* RemoveSpaceTimer = nullptr;  // 300 s after "Insert time": the insert is pushed
+
+    // Blocks of time: the "Insert time" and "Remove time" buttons and the
+    // insert's timer; the operation's states live in SlotOperations().
+    void InsertSpaceClick();
+    void RemoveSpaceClick();
+    void RemoveSpaceTimerTimer();
+    timeblocks::SlotOperations& SlotOperations() { return *slotOperations_; }
+    tasks::TInsertSlot* InsertSlot() const { return insertSlot_.get(); }
+    tasks::TRemoveSlot* RemoveSlot() const { return removeSlot_.get(); }
 
     void FormCreate();
     void FormShow();
@@ -224,15 +244,19 @@ public:
     // The Visualize page's Refresh and print buttons.
     void RefreshChartClick();
     void PrintPreviewButtonClick();
+    // The print and preview dialog, made at its first opening.
+    void OpenPrintPreview(int helpLevel, double spanDays, double gridInterval, double gridCount,
+                          TDateTime chartStart, TDateTime chartEnd);
+    reports::TPrintPreview* PrintPreview() const { return printPreview_; }
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
-    void ApplyCustomerQuery() {}
+    void ApplyCustomerQuery();
     // The task editor, created with the window; EditTask opens it on the
     // current record of ChartsTable3 (a double click on a chart bar).
     tasks::TAddTask* TaskEditor() const { return taskEditor_.get(); }
     void EditTask(int jobStatus);
     void SetTaskEditorStatusTexts(const data::JobStatusTexts& texts);
-    void ResourceDisplayClick() {}
+    void ResourceDisplayClick();
     void LoadHolidays();
     void FillCalendarResourceList(bool allResources);
     void SelectCalendarResource(double resourceId);
@@ -254,6 +278,7 @@ private:
     void EndAfterDatabaseFailure();
     void AttachWorkCalendar();
     void AttachVisualizePage();
+    void AttachQueryPage();
     void ConnectTabHandlers();
     void ConnectUpdatePoll();
     void CreateSendEmail();
@@ -290,6 +315,7 @@ private:
     TDatabaseSelection* estimatingNames_ = nullptr;
     TWorkCalendarPage* workCalendarPage_ = nullptr;
     TVisualizePage* visualizePage_ = nullptr;
+    TQueryPage* queryPage_ = nullptr;
     email::TSendEmail* sendEmail_ = nullptr;
     bool hintsShown_ = true;
     void CreateTaskEditor();
@@ -297,6 +323,15 @@ private:
     // A window of its own, not a child: the main window's controls are
     // looked up by name, and the editor has a Help button too.
     std::unique_ptr<tasks::TAddTask> taskEditor_;
+    reports::TPrintPreview* printPreview_ = nullptr;
+    reports::TPageFormat* pageFormat_ = nullptr;
+    std::shared_ptr<reports::ChartPages> chartPages_;
+    void CreateSlotDialogs();
+    void RebuildChartFromRecords();
+    timeblocks::SlotServices SlotServices();
+    std::unique_ptr<timeblocks::SlotOperations> slotOperations_;
+    std::unique_ptr<tasks::TInsertSlot> insertSlot_;
+    std::unique_ptr<tasks::TRemoveSlot> removeSlot_;
 };
 
 }  // namespace tw::app

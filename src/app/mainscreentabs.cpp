@@ -47,6 +47,8 @@ void TMainScreen::ConnectTabHandlers()
     h.LoadHolidays = [this] { LoadHolidays(); };
     h.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
     h.ShowBackupFolder = [this](const std::string&, const std::string&) { ShowBackupFolder(); };
+    h.OpenPrintPreview = [this](int helpLevel, double span, double interval, double count, TDateTime start,
+                                TDateTime end) { OpenPrintPreview(helpLevel, span, interval, count, start, end); };
 }
 
 void TMainScreen::ConnectUpdatePoll()

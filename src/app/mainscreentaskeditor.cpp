@@ -24,6 +24,13 @@ void TMainScreen::CreateTaskEditor()
         }
         return State.CurrentResourceId;
     };
+    // While an inserted block is pending, a new task starts in it.
+    hooks.PendingInsert = [this]() -> std::optional<tasks::PendingBlock> {
+        if (!slotOperations_ || !slotOperations_->Pending.PendingInsert)
+            return std::nullopt;
+        const timeblocks::PendingInsertState& p = slotOperations_->Pending;
+        return tasks::PendingBlock{p.PendingInsertStart, p.PendingInsertHours, p.PendingInsertUnit};
+    };
     hooks.BuildChart = [this] { BuildChart(false); };
     hooks.ShowTaskStatusBar = [this] {
         if (visualizePage_ && visualizePage_->Attached())
@@ -52,8 +59,8 @@ void TMainScreen::SetTaskEditorStatusTexts(const data::JobStatusTexts& texts)
 
 void TMainScreen::EditTask(int jobStatus)
 {
-    taskEditor_->ShowTaskEditor(data_->ChartsTable3, false, true, State.HelpLevel, "", "", false, "", "", "", "",
-                                "", true, jobStatus, false, false);
+    taskEditor_->ShowTaskEditor(data_->ChartsTable3, false, true, State.HelpLevel, "", "", false, "", "", "",
+                                "", "", true, jobStatus, false, false);
 }
 
 }  // namespace tw::app

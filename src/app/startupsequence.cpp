@@ -5,6 +5,7 @@
 
 #include "app/appservices.h"
 #include "app/mainscreen.h"
+#include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "app/workcalendarpage.h"
 #include "data/services/tablecreation.h"
@@ -156,6 +157,7 @@ void TMainScreen::ApplyReadOnlyAccess(bool readOnly)
             control->setEnabled(!readOnly);
     }
     visualizePage_->ApplyReadOnlyAccess(readOnly);
+    queryPage_->ApplyReadOnlyAccess(readOnly);
 }
 
 void TMainScreen::OpenAllTables(bool rebuildAllowed)
@@ -163,6 +165,7 @@ void TMainScreen::OpenAllTables(bool rebuildAllowed)
     Guarded([&] { tables_->OpenAllTables(rebuildAllowed); });
     AttachWorkCalendar();
     AttachVisualizePage();
+    AttachQueryPage();
 }
 
 void TMainScreen::AttachWorkCalendar()
@@ -277,6 +280,7 @@ void TMainScreen::ReadJobStatusTexts()
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = JobStatusTexts[static_cast<int>(i)].toStdString();
     visualizePage_->SetJobStatusTexts(data::JobStatusTexts(texts));
+    queryPage_->SetJobStatusTexts(data::JobStatusTexts(texts));
     SetTaskEditorStatusTexts(data::JobStatusTexts(texts));
 }
 

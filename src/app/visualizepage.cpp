@@ -129,6 +129,16 @@ QAbstractButton* TVisualizePage::PrintPreviewButton() const
     return ui->PrintPreviewButton;
 }
 
+QAbstractButton* TVisualizePage::InsertSpace() const
+{
+    return ui->InsertSpace;
+}
+
+QAbstractButton* TVisualizePage::RemoveSpace() const
+{
+    return ui->RemoveSpace;
+}
+
 int TVisualizePage::SortChoice() const
 {
     return sortChoice_->checkedId();

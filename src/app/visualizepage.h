@@ -56,6 +56,8 @@ public:
     chart::TResourceAllocationChart* RAC() const;
     QAbstractButton* RefreshChart() const;
     QAbstractButton* PrintPreviewButton() const;
+    QAbstractButton* InsertSpace() const;
+    QAbstractButton* RemoveSpace() const;
     // Fires a nudged task's write when it runs out; see MicroAdjustTimer.
     QTimer* MicroAdjust() const { return microAdjust_; }
 

@@ -77,6 +77,16 @@ std::optional<WindowLayout> LoadWindowLayout(registry::TRegistry& reg)
     return l;
 }
 
+bool SaveTasksGridWidths(registry::TRegistry& reg, const std::array<int, 4>& widths)
+{
+    reg.SetRootKey(registry::RootKey::LocalMachine);
+    if (!reg.OpenKey(kVersionKey, false))
+        return false;
+    for (int column = 3; column >= 0; --column)
+        reg.WriteString("tcw" + std::to_string(column), std::to_string(widths[column]));
+    return true;
+}
+
 bool SaveWindowLayout(registry::TRegistry& reg, const WindowLayout& l)
 {
     reg.SetRootKey(registry::RootKey::LocalMachine);

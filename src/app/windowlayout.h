@@ -61,6 +61,9 @@ std::optional<WindowLayout> LoadWindowLayout(registry::TRegistry& reg);
 // Writes the window and dialog values (not the grid's columns, which the tasks
 // grid keeps itself); false when the key does not open. Throws
 // std::runtime_error when the settings file cannot be written.
+// The tasks grid's column widths "tcw3" to "tcw0"; false when the program's key is missing.
+bool SaveTasksGridWidths(registry::TRegistry& reg, const std::array<int, 4>& widths);
+
 bool SaveWindowLayout(registry::TRegistry& reg, const WindowLayout& layout);
 
 }  // namespace tw::app

@@ -60,7 +60,8 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     c.TaskStatus = GroupOf(ui->TaskStatus, "TaskStatus", 6);
     c.RepeatPeriod = GroupOf(ui->RepeatPeriod, "RepeatPeriod", 7);
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->ResetRate, ui->IsActive, ui->PeriodPanel, ui->TaskLength, ui->HourlyRate, ui->ReuseTaskButton,
+             ui->ResetRate, ui->IsActive, ui->PeriodPanel, ui->TaskLength, ui->HourlyRate,
+             ui->ReuseTaskButton,
              ui->AutoEndDate, ui->TaskStartDate, ui->TaskStartTime, ui->TaskEndDate, ui->TaskEndTime,
              ui->RepeatPeriod, ui->RepeatCountPanel, ui->EditNext, ui->EditPrev})
         c.Hints.append({w, w->toolTip()});
@@ -100,9 +101,10 @@ TAddTask::~TAddTask() = default;
 bool TAddTask::Result() const { return editor_->Result(); }
 
 void TAddTask::ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int helpLevel,
-                              const std::string& description, const std::string& startText, bool addMissingData,
-                              const std::string& notesText, const std::string& customerListId,
-                              const std::string& listId, const std::string& jobListId, const std::string& fullName,
+                              const std::string& description, const std::string& startText,
+                              bool addMissingData, const std::string& notesText,
+                              const std::string& customerListId, const std::string& listId,
+                              const std::string& jobListId, const std::string& fullName,
                               bool rebuildOnClose, int status, bool modal, bool skipOverlapCheck)
 {
     EditorArguments args;

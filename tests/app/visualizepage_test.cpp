@@ -9,11 +9,16 @@
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
 #include "platform/datetime/localetexts.h"
+#include "chartrows.h"
 #include "sampleschedule.h"
 #include "tasks/addtaskform.h"
+#include "tasks/slots/slotdialogs.h"
 #include "testapplication.h"
 
 #include <QApplication>
+#include <QDateEdit>
+#include <QSpinBox>
+#include <QTimeEdit>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -124,15 +129,7 @@ protected:
         t.close();
         return value;
     }
-    // Row captions top to bottom; heading rows have none.
-    std::vector<std::string> Rows()
-    {
-        std::vector<std::string> rows;
-        for (int i = 0; i < rac->Count(); ++i)
-            if (!rac->Resources(i)->Name().isEmpty())
-                rows.push_back(rac->Resources(i)->Name().toStdString());
-        return rows;
-    }
+    std::vector<std::string> Rows() { return testing::ChartRowNames(*rac); }
 
     testing::ApplicationInUse application;
     testing::FreshUser user;
@@ -400,6 +397,36 @@ TEST_F(VisualizePageTest, TheChartIsNotLeftEmptyByTheEditorsButtons)
     ASSERT_TRUE(window.TaskEditor()->isVisible());
     window.TaskEditor()->close();
     EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
+}
+
+TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFires)
+{
+    EXPECT_EQ(Find<QPushButton>("InsertSpace")->text(), "Insert time");
+    EXPECT_EQ(Find<QPushButton>("RemoveSpace")->text(), "Remove time");
+    tasks::TInsertSlot* dialog = window.InsertSlot();
+    QTimer::singleShot(0, [&] {
+        dialog->Controls.Units[timeblocks::kSlotHours]->setChecked(true);
+        dialog->Controls.UpDown2->setValue(2);
+        dialog->Controls.AllResources->setChecked(true);
+        dialog->Controls.SlotStartDate->setDate(QDate(2026, 12, 7));
+        dialog->Controls.SlotStartTime->setTime(QTime(10, 0));
+        dialog->findChild<QPushButton*>("Ok")->click();
+    });
+    Click("InsertSpace");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(window.SlotOperations().Pending.PendingInsert);
+    EXPECT_TRUE(window.RemoveSpaceTimer->isActive());
+    EXPECT_TRUE(Find<QPushButton>("RemoveSpace")->isEnabled());
+    EXPECT_GE(Working(fitUnits, "SD"), Day(7, 12) - 1e-6);
+    EXPECT_NEAR(Shared(fitUnits, "SD"), Day(7, 10), 1e-6);
+    // The bar follows the working copy at once.
+    EXPECT_NEAR(BarOf(fitUnits)->StartAt(), Working(fitUnits, "SD"), 1e-6);
+
+    window.RemoveSpaceTimer->stop();
+    window.RemoveSpaceTimerTimer();
+    EXPECT_FALSE(window.SlotOperations().Pending.PendingInsert);
+    EXPECT_FALSE(window.State.InsertTimePending);
+    EXPECT_NEAR(Shared(fitUnits, "SD"), Working(fitUnits, "SD"), 1e-6);
 }
 
 }  // namespace

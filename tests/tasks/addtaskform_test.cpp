@@ -135,8 +135,8 @@ TEST_F(TaskEditorWindowTest, ADoubleClickedBarIsEditedAndEveryWorkstationSeesThe
 
     TypeLength("5");
     // The end the calendar gives five hours from 10:00.
-    const TDateTime newEnd = Day(7) + Find<QWidget>("TaskEndTime")->property("time").toTime().msecsSinceStartOfDay()
-                                          / double(kMSecsPerDay);
+    const QTime endTime = Find<QWidget>("TaskEndTime")->property("time").toTime();
+    const TDateTime newEnd = Day(7) + endTime.msecsSinceStartOfDay() / double(kMSecsPerDay);
     EXPECT_GT(newEnd, oldEnd + 3.0 / 24 - 1e-9);
     Find<QPushButton>("AddTaskManual")->click();
     EXPECT_FALSE(editor->isVisible());
@@ -150,7 +150,8 @@ TEST_F(TaskEditorWindowTest, ADoubleClickedBarIsEditedAndEveryWorkstationSeesThe
     const chart::TRect row = BarOf(fitUnits)->DisplayRect();
     const int y = (row.Top + row.Bottom) / 2;
     const QColor start = image.pixelColor(rac->DateTimeToX(Day(7, 10, 30)), y);
-    EXPECT_EQ(image.pixelColor(rac->DateTimeToX(newEnd - 1.0 / 48), y), start) << "the bar reaches its new end";
+    EXPECT_EQ(image.pixelColor(rac->DateTimeToX(newEnd - 1.0 / 48), y), start)
+        << "the bar reaches its new end";
     EXPECT_NE(image.pixelColor(rac->DateTimeToX(newEnd + 1.0 / 48), y), start) << "and stops there";
 
     // The other workstation's poll pulls it.

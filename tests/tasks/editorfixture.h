@@ -144,8 +144,9 @@ public:
     schedule::ScheduleAdder adder{ws->tables, ws->state, ws->ui, ws->sync};
     int chartBuilds = 0;
     TaskEditorContext context{
-        .Tables = {ws->ChartsTable, ws->ChartsTable3, ChartsTable8, ws->TasksTable3, CrewsTable, ws->CrewsTable2,
-                   ws->ICrewsTable2, ws->CustomersTable, ws->CustomersTable2, ws->JobsTable, ws->JobsTable2},
+        .Tables = {ws->ChartsTable, ws->ChartsTable3, ChartsTable8, ws->TasksTable3, CrewsTable,
+                   ws->CrewsTable2, ws->ICrewsTable2, ws->CustomersTable, ws->CustomersTable2, ws->JobsTable,
+                   ws->JobsTable2},
         .Schedule = ws->tables,
         .Sync = ws->sync,
         .Adder = adder,

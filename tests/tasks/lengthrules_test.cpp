@@ -35,7 +35,9 @@ TEST(LengthRules, LengthsInEveryUnitBecomeQuarterHoursOfTheCalendar)
         {"abc", UnitDays, 0.0f},  // not a number: no hours, no failure
         {"-3", UnitHours, 0.0f},
         {"", UnitHours, 0.0f},
-        {"1,5", UnitHours, 0.0f},
+        {"1,5", UnitHours, 1.5f},  // as a decimal-comma locale writes it
+        {"1,5.0", UnitHours, 0.0f},
+        {"1,000,5", UnitHours, 0.0f},
     };
     for (const auto& row : rows)
         EXPECT_FLOAT_EQ(LengthToHours(calendar, row.unit, row.length), row.hours)
@@ -98,6 +100,7 @@ TEST(LengthRules, ValidationRefusesWithTheTextTheUserSees)
     EXPECT_EQ(ok.Input->Description, std::string(41, 'x'));
     EXPECT_EQ(ok.Input->HourlyRate.ToText(2), "37.50");
     EXPECT_TRUE(ValidateTaskInput("1", "0", "Free work").Input.has_value());
+    EXPECT_EQ(ValidateTaskInput("1,5", "37,25", "Paint").Input->HourlyRate.ToText(2), "37.25");
 }
 
 TEST(LengthRules, TotalCostCutsTheProductToFourDecimals)

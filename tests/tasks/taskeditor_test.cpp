@@ -80,7 +80,8 @@ TEST_F(TaskEditorTest, TheEndFollowsTheLengthAndTheLengthFollowsAPickedEnd)
          Day(kMonday, 8), Day(kMonday, 11), "3"},
         {"unit days keeps the hours", [&] { f.PeriodPanel = UnitDays; editor.PeriodPanelClick(); },
          Day(kMonday, 8), Day(kMonday, 11), "0.4"},
-        {"spin up a day", [&] { editor.UpDown2UpRightClick(); }, Day(kMonday, 8), Day(kTuesday, 11, 15), "1.4"},
+        {"spin up a day", [&] { editor.UpDown2UpRightClick(); },
+         Day(kMonday, 8), Day(kTuesday, 11, 15), "1.4"},
         {"start on a Saturday moves to Monday",
          [&] { f.PeriodPanel = UnitHours; f.TaskLength = "2"; editor.TaskLengthChange();
                f.TaskStartDate = DatePart(Day(12)); editor.TaskStartDateChange(); },
@@ -92,7 +93,8 @@ TEST_F(TaskEditorTest, TheEndFollowsTheLengthAndTheLengthFollowsAPickedEnd)
                f.TaskEndDate = DatePart(Day(15)); f.TaskEndTime = TimePart(Day(15, 10));
                editor.TaskEndDateChange(); },
          Day(14, 8), Day(15, 10), "10.00"},
-        {"the unit re-expresses a picked length", [&] { f.PeriodPanel = UnitDays; editor.PeriodPanelClick(); },
+        {"the unit re-expresses a picked length",
+         [&] { f.PeriodPanel = UnitDays; editor.PeriodPanelClick(); },
          Day(14, 8), Day(15, 10), "1.2"},
     };
     for (const Row& row : rows) {
@@ -129,11 +131,34 @@ TEST_F(TaskEditorTest, AUnitChangeReExpressesTheHoursOfAStoredTask)
     }
 }
 
+// 10 hours stored in days show as "1.2" days; looking at the task and pressing
+// Done must not make it 9.75 hours.
+TEST_F(TaskEditorTest, OpeningAndSavingKeepsHoursThatTheLengthTextRounds)
+{
+    ASSERT_TRUE(ws->ChartsTable5.locate("CHARTSID", db::Value(double(fitUnits))));
+    ws->ChartsTable5.edit();
+    ws->ChartsTable5.fieldByName("HOURS").setAsFloat(10);
+    ws->ChartsTable5.fieldByName("PIN").setAsInteger(2);
+    ws->ChartsTable5.post();
+    ws->sync.PushChartRecord(fitUnits);
+    Edit(fitUnits);
+    EXPECT_EQ(editor.Form.TaskLength, "1.2");
+    EXPECT_EQ(editor.Form.PeriodPanel, UnitDays);
+    EXPECT_FLOAT_EQ(editor.WorkingHours(), 10.0f);
+    EXPECT_NEAR(FormEnd(), Day(kTuesday, 10), 1e-9);
+    editor.AddTaskManualClick();
+    EXPECT_FLOAT_EQ(static_cast<float>(Working(fitUnits, "HOURS")), 10.0f);
+    EXPECT_NEAR(Working(fitUnits, "ED"), Day(kTuesday, 10), 1e-6);
+}
+
 TEST_F(TaskEditorTest, TextThatIsNoNumberOrDateNeverLeavesTheEditorBusy)
 {
     Add(kBob, "Tile floor", "not a date");
     TaskForm& f = editor.Form;
-    EXPECT_DOUBLE_EQ(FormStart(), Today() + EncodeTime(8, 0, 0, 0) + (DayOfWeek(Today()) == 7 ? 2 : DayOfWeek(Today()) == 1 ? 1 : 0));
+    // Today's working day, moved on to Monday at a weekend.
+    const int weekday = DayOfWeek(Today());
+    const int ahead = weekday == 7 ? 2 : weekday == 1 ? 1 : 0;
+    EXPECT_DOUBLE_EQ(FormStart(), Today() + ahead + EncodeTime(8, 0, 0, 0));
     f.TaskLength = "abc";
     f.PeriodPanel = UnitDays;
     editor.PeriodPanelClick();
@@ -252,7 +277,8 @@ TEST_F(TaskEditorTest, DoneInAddModeAddsTheTaskEverywhereAndGivesTheResourceARat
     EXPECT_EQ(Working(key, "PIN"), 1);
     EXPECT_DOUBLE_EQ(Working(key, "TCOST"), 100.0);
     ws->ICrewsTable2.refresh();
-    EXPECT_TRUE(ws->ICrewsTable2.locate("CHARTSID;CREWID", {db::Value(double(key)), db::Value(double(kBob))}));
+    EXPECT_TRUE(
+        ws->ICrewsTable2.locate("CHARTSID;CREWID", {db::Value(double(key)), db::Value(double(kBob))}));
     ws->CrewsTable2.locate("CREWID", db::Value(double(kBob)));
     EXPECT_DOUBLE_EQ(ws->CrewsTable2.fieldByName("RATE").asCurrency(), 25.0);
     EXPECT_TRUE(editor.CloseRequested);

@@ -567,6 +567,8 @@ std::uint32_t MemoFile::append(const std::vector<std::uint8_t>& data)
     const std::uint64_t endBlock = (size + kMemoBlock - 1) / kMemoBlock;
     if (next < endBlock || next == 0) next = std::max<std::uint64_t>(endBlock, 1);
     std::vector<std::uint8_t> payload;
+    // One allocation: a page image is megabytes, and every regrowth copies it.
+    payload.reserve((data.size() + 10 + kMemoBlock - 1) / kMemoBlock * kMemoBlock);
     if (kind_ == MemoKind::Db3) {
         payload = data;
         payload.push_back(0x1A);

@@ -243,8 +243,13 @@ bool ScheduleAdder::AddTaskToSchedule(const NewScheduleItem& item)
     {
         BusyWhileAdding busy(state_, {&charts, &t_.TasksTable3, &t_.CustomersTable3, &t_.JobsTable3,
                                       &t_.ICrewsTable3});
-        resourceKey = hooks_.GetCurrentResource ? hooks_.GetCurrentResource(resourceName)
-                                                : state_.CurrentResourceId;
+        if (item.ResourceId) {
+            resourceKey = *item.ResourceId;
+            resourceName = item.ResourceName;
+        } else {
+            resourceKey = hooks_.GetCurrentResource ? hooks_.GetCurrentResource(resourceName)
+                                                    : state_.CurrentResourceId;
+        }
         order = static_cast<std::int32_t>(25 * charts.recordCount());
 
         if (item.FindOrCreate) {
@@ -280,7 +285,10 @@ bool ScheduleAdder::AddTaskToSchedule(const NewScheduleItem& item)
     }
 
     if (item.SingleAdd) {
-        sync_.PushChartUpdates();
+        // An inserted block of time waiting for its timer is not pushed
+        // along with this item; the timer pushes both.
+        if (!state_.InsertTimePending)
+            sync_.PushChartUpdates();
         t_.CustomersTable.locate("CID", Number(customerKey_));
     }
     return true;

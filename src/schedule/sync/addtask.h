@@ -55,6 +55,10 @@ struct NewScheduleItem {
     std::int32_t RepeatCount = 1;
     bool AddToTaskList = false;
     bool FindOrCreate = true;
+    // The resource of the item when it is not the current one (a piece split
+    // off another item keeps that item's resource); its TDESC goes with it.
+    std::optional<std::int32_t> ResourceId;
+    std::string ResourceName;
 };
 
 // What adding needs of the windows, until they exist.

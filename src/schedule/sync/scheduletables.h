@@ -8,6 +8,10 @@
 
 #include "platform/db/table.h"
 
+namespace tw::data {
+class TEstimateData;
+}
+
 namespace tw::schedule {
 
 struct ScheduleTables {
@@ -47,5 +51,8 @@ struct ScheduleTables {
     // ChartsTable6, ChartsTable8, ...).
     std::vector<db::Table*> FurtherChartViews = {};
 };
+
+// The data module's cursors in their roles for the schedule operations.
+ScheduleTables ScheduleTablesOf(data::TEstimateData& data);
 
 }  // namespace tw::schedule

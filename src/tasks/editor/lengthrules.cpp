@@ -1,17 +1,31 @@
 #include "tasks/editor/lengthrules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "data/nametexts.h"
 #include "data/textroutines.h"
 
 namespace tw::tasks {
 
+namespace {
+
+// Trimmed, with a lone comma as the decimal point: under a locale with a
+// decimal comma the program's own number texts come out as "1,5".
+std::string DecimalText(std::string_view text)
+{
+    std::string trimmed = data::TrimBlanks(text);
+    if (trimmed.find('.') == std::string::npos && std::count(trimmed.begin(), trimmed.end(), ',') == 1)
+        trimmed[trimmed.find(',')] = '.';
+    return trimmed;
+}
+
+}  // namespace
+
 std::optional<double> ParseNumber(std::string_view text)
 {
-    const std::string trimmed = data::TrimBlanks(text);
+    const std::string trimmed = DecimalText(text);
     if (trimmed.empty())
         return std::nullopt;
     const char* first = trimmed.data();
@@ -54,9 +68,11 @@ std::string SpinLength(std::string_view lengthText, int unit, bool up)
     const double step = inHours ? 0.25 : 1.0;
     double value = ParseNumber(lengthText).value_or(0.0);
     value = up ? value + step : std::max(value - step, step);
+    // Written with '.' whatever the C locale says.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, inHours ? "%15.2f" : "%15.1f", value);
-    return data::TrimBlanks(buffer);
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, inHours ? 2 : 1);
+    return error == std::errc() ? std::string(buffer, end) : std::string("1");
 }
 
 std::string WholeLength(std::string_view lengthText)
@@ -76,7 +92,7 @@ Validation ValidateTaskInput(std::string_view lengthText, std::string_view rateT
         v.Refusal = "Enter task length";
         return v;
     }
-    const std::optional<Currency> rate = Currency::FromText(data::TrimBlanks(rateText));
+    const std::optional<Currency> rate = Currency::FromText(DecimalText(rateText));
     if (!rate || *rate < Currency()) {
         v.Refusal = "Enter task hourly rate";
         return v;
@@ -100,7 +116,8 @@ Currency TotalCost(Currency rate, float hours)
 std::string NumberedDescription(std::string_view description, int n)
 {
     const size_t blank = description.rfind(' ');
-    const std::string_view stem = blank == std::string_view::npos ? description : description.substr(0, blank);
+    const std::string_view stem =
+        blank == std::string_view::npos ? description : description.substr(0, blank);
     return std::string(stem) + " " + std::to_string(n + 1);
 }
 

@@ -210,7 +210,12 @@ void TaskEditor::OpenForEdit()
     Form.Notes = data::SplitLines(t.fieldByName("NOTES").asString());
 
     open_ = true;
+    // The stored hours stand: the length text shows them rounded (10 hours
+    // read "1.2" days), and reading them back from it would change a task
+    // that the user only looked at.
+    keepStoredHours_ = true;
     AutoEndDateClick();
+    keepStoredHours_ = false;
 }
 
 void TaskEditor::OpenForAdd()
@@ -345,7 +350,7 @@ void TaskEditor::AutoEndDateClick()
         Form.EndPickersEnabled = false;
         Form.EndDateHint = "Calculated task end date";
         Form.EndTimeHint = "Calculated task end time";
-        RecalcEndDate(true, true, false);
+        RecalcEndDate(true, !keepStoredHours_, false);
         Form.Label6 = "Calculated end date:";
         Form.Label7 = "Calculated end time:";
     } else {
@@ -529,9 +534,9 @@ bool TaskEditor::SaveAdd(const TaskInput& input, TDateTime start, TDateTime end)
 {
     const std::string customerName = data::CutToQuickBooksName(data::TrimBlanks(Form.Customer));
     db::Table& jobs = ctx_.Tables.JobsTable;
-    const std::string jobName = jobs.active() && !jobs.isEmpty()
-                                    ? data::CutToQuickBooksName(data::TrimBlanks(jobs.fieldByName("DESC").asString()))
-                                    : std::string();
+    std::string jobName;
+    if (jobs.active() && !jobs.isEmpty())
+        jobName = data::CutToQuickBooksName(data::TrimBlanks(jobs.fieldByName("DESC").asString()));
     const bool pushNow = !ctx_.State.InsertTimePending;
     TDateTime moved = start;
     end = ctx_.Calendars.ComputeTaskEnd(CurrentResource(), moved, start, hours_);

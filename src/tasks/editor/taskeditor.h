@@ -223,6 +223,7 @@ private:
     EditorArguments args_;
     bool open_ = false;
     bool guard_ = false;
+    bool keepStoredHours_ = false;
     bool endSpecified_ = false;
     bool reused_ = false;
     bool reusedInEdit_ = false;

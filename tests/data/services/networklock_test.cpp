@@ -173,7 +173,7 @@ TEST_F(NetworkLockTest, ProcessesNeverHoldTheLockTogether)
             int status = 0;
             try {
                 Workstation ws(folder_);
-                ws.ui.OnSleep = [] { ::usleep(50000); };
+                ws.ui.OnSleep = [] { ::usleep(150000); };
                 for (int r = 0; r < kRounds; ++r) {
                     ws.lock.WithSharedTables([&] {
                         int value = 0;
@@ -191,7 +191,7 @@ TEST_F(NetworkLockTest, ProcessesNeverHoldTheLockTogether)
         }
     }
     // Each round holds the lock for well under a millisecond, some 60 rounds in
-    // all, while a waiter needs ten refusals 50 ms apart to break it: even on a
+    // all, while a waiter needs ten refusals 150 ms apart to break it: even on a
     // loaded machine nobody breaks it here.
     for (int p = 0; p < kProcesses; ++p) {
         int status = 0;

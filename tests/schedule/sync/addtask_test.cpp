@@ -171,3 +171,22 @@ TEST_F(AddTask, AssignmentRowsAreOnePerItemAndResource)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AddTask, ASingleAddWaitsWhileAnInsertedBlockOfTimeIsPending)
+{
+    // The insert's timer pushes the working copy; an item added meanwhile
+    // (a job summary row of a chart build) must not push the block early.
+    ws->state.InsertTimePending = true;
+    NewScheduleItem item = Task(600);
+    item.SingleAdd = true;
+    ASSERT_TRUE(adder->AddTaskToSchedule(item));
+    EXPECT_EQ(Count(ws->IChartsTable), 0);
+    ws->state.InsertTimePending = false;
+    item.Key = 601;
+    ASSERT_TRUE(adder->AddTaskToSchedule(item));
+    EXPECT_EQ(Count(ws->IChartsTable), 2);
+}
+
+}  // namespace

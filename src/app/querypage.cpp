@@ -1,0 +1,521 @@
+#include "app/querypage.h"
+
+#include "controls/cursormodel.h"
+#include "controls/recordnavigator.h"
+#include "controls/updownarrows.h"
+#include "data/datetimetext.h"
+#include "data/quartergrid.h"
+#include "platform/datetime/localetexts.h"
+#include "ui_querypage.h"
+
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QEvent>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTableView>
+
+#include <cmath>
+#include <exception>
+
+namespace tw::app {
+
+namespace {
+
+using controls::CursorColumn;
+using controls::CursorModel;
+using controls::FieldColumn;
+using controls::RecordNavigator;
+using Navigator = query::QueryPageLogic::Navigator;
+
+CursorColumn DateTimeColumn(const QString& title, const char* field)
+{
+    return {title, [field](db::Table& record) {
+                return QString::fromStdString(
+                    data::DateTimeText(data::RoundUpToQuarterHour(record.fieldByName(field).asFloat())));
+            }};
+}
+
+CursorColumn RateColumn()
+{
+    return {QStringLiteral("Rate"), [](db::Table& record) {
+                return QString::number(record.fieldByName("RATE").asCurrency(), 'f', 2);
+            }};
+}
+
+QDate ToQDate(TDateTime value)
+{
+    const DateFields d = DecodeDate(value);
+    return QDate(d.year, d.month, d.day);
+}
+
+TDateTime FromQDate(const QDate& date)
+{
+    return EncodeDate(date.year(), date.month(), date.day());
+}
+
+std::array<QString, RecordNavigator::kButtonCount> Hints(const QString& what, const QString& add,
+                                                         const QString& remove)
+{
+    return {QStringLiteral("First ") + what,
+            QStringLiteral("Prior ") + what,
+            QStringLiteral("Next ") + what,
+            QStringLiteral("Last ") + what,
+            add,
+            remove};
+}
+
+bool AskYesNo(QWidget* parent, const std::string& text, const std::string& caption)
+{
+    return QMessageBox::question(parent, QString::fromStdString(caption), QString::fromStdString(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+}  // namespace
+
+TQueryPage::TQueryPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TQueryPage>())
+{
+    ui->setupUi(this);
+    taskStatus_ = new QButtonGroup(this);
+    QRadioButton* statuses[] = {ui->TaskStatus0, ui->TaskStatus1, ui->TaskStatus2,
+                                ui->TaskStatus3, ui->TaskStatus4, ui->TaskStatus5};
+    for (int i = 0; i < 6; ++i)
+        taskStatus_->addButton(statuses[i], i);
+    resourceDisplay_ = new QButtonGroup(this);
+    resourceDisplay_->addButton(ui->ResourceDisplayAll, 0);
+    resourceDisplay_->addButton(ui->ResourceDisplayByTask, 1);
+    sortBy_ = new QButtonGroup(this);
+    QRadioButton* sorts[] = {ui->ChartSortBy2_0, ui->ChartSortBy2_1, ui->ChartSortBy2_2, ui->ChartSortBy2_3,
+                             ui->ChartSortBy2_4, ui->ChartSortBy2_5, ui->ChartSortBy2_6};
+    for (int i = 0; i < 7; ++i)
+        sortBy_->addButton(sorts[i], i);
+
+    ui->CustomerNavigator->SetHints(Hints(QStringLiteral("customer"), QStringLiteral("Add a customer"),
+                                          QStringLiteral("Remove this customer")));
+    ui->CustomerNavigator->SetButtonVisible(RecordNavigator::Insert, false);
+    ui->JobsNavigator->SetHints(
+        Hints(QStringLiteral("job"), QStringLiteral("Add new job"), QStringLiteral("Remove job")));
+    ui->TasksNavigator->SetHints(
+        Hints(QStringLiteral("task"), QStringLiteral("Add new task"), QStringLiteral("Remove tasks")));
+    ui->CrewsNavigator->SetHints(Hints(QStringLiteral("resource"), QStringLiteral("Add new resource"),
+                                       QStringLiteral("Remove resource")));
+    const QDate today = QDate::currentDate();
+    ui->TaskStartDate->setDate(today);
+    ui->TaskEndDate->setDate(today);
+    setEnabled(false);
+}
+
+TQueryPage::~TQueryPage()
+{
+    for (QTableView* grid : {ui->CustomerGrid, ui->JobsGrid, ui->TasksGrid, ui->CrewsGrid})
+        grid->setModel(nullptr);
+}
+
+QTableView* TQueryPage::TasksGrid() const
+{
+    return ui->TasksGrid;
+}
+
+QTableView* TQueryPage::CrewsGrid() const
+{
+    return ui->CrewsGrid;
+}
+
+void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
+                        data::UserInterface& userInterface)
+{
+    userInterface_ = &userInterface;
+    logic_ = std::make_unique<query::QueryPageLogic>(data, state, userInterface);
+    logic_->StatusTexts = statusTexts_;
+    // The pickers show dates as the rest of the program writes them.
+    const QString dateFormat = QString::fromStdString(locale::Formats().shortDateFormat);
+    ui->TaskStartDate->setDisplayFormat(dateFormat);
+    ui->TaskEndDate->setDisplayFormat(dateFormat);
+    const TDateTime today = std::floor(tw::Now());
+    logic_->Controls.Pickers = {today, today};
+    logic_->Hooks.Confirm = [this](const std::string& text, const std::string& caption) {
+        return AskYesNo(this, text, caption);
+    };
+
+    data::DataModuleHooks& h = data.Hooks();
+    h.ApplyQueryFilters = [this] { ApplyQueryFilters(); };
+    h.ShowResourcesOfTask = [this](std::int32_t key) { Run([&] { logic_->ShowResourcesOfTask(key); }); };
+    h.RestrictTasksToCrew = [this] { return logic_->Controls.Boxes.RestrictTasksToCrew; };
+
+    customers_ =
+        new CursorModel(data.CustomersTable, {FieldColumn(QStringLiteral("Customer"), "NAME")}, this);
+    jobs_ = new CursorModel(data.JobsTable, {FieldColumn(QStringLiteral("Job"), "DESC")}, this);
+    tasks_ = new CursorModel(
+        data.ChartsTable,
+        {FieldColumn(QStringLiteral("Description"), "DESC"),
+         FieldColumn(QStringLiteral("Pri. Resource"), "TDESC"), DateTimeColumn(QStringLiteral("Start"), "SD"),
+         DateTimeColumn(QStringLiteral("End"), "ED")},
+        this);
+    crews_ = new CursorModel(data.CrewsTable, {FieldColumn(QStringLiteral("Resource"), "DESC"), RateColumn()},
+                             this);
+    ConnectGrid(ui->CustomerGrid, customers_, Navigator::Customers);
+    ConnectGrid(ui->JobsGrid, jobs_, Navigator::Jobs);
+    ConnectGrid(ui->TasksGrid, tasks_, Navigator::Tasks);
+    ConnectGrid(ui->CrewsGrid, crews_, Navigator::Crews);
+    ConnectNavigator(ui->CustomerNavigator, Navigator::Customers);
+    ConnectNavigator(ui->JobsNavigator, Navigator::Jobs);
+    ConnectNavigator(ui->TasksNavigator, Navigator::Tasks);
+    ConnectNavigator(ui->CrewsNavigator, Navigator::Crews);
+    ConnectControls();
+    SetTasksGridWidths(tasksAutoWidth_, {110, 90, 135, 135});
+    setEnabled(true);
+}
+
+// Reads the controls into the logic, runs the work and shows what it left;
+// a nested run (a handler the work set off) leaves the showing to the outer one.
+template <typename Work>
+void TQueryPage::Run(Work&& work)
+{
+    if (!logic_)
+        return;
+    ++runDepth_;
+    if (runDepth_ == 1)
+        ReadControls();
+    Guard(std::forward<Work>(work));
+    if (--runDepth_ == 0)
+        ShowControls();
+}
+
+template <typename Work>
+bool TQueryPage::Guard(Work&& work)
+{
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+        return false;
+    }
+}
+
+void TQueryPage::ReadControls()
+{
+    query::QueryControls& c = logic_->Controls;
+    c.TaskStatus = taskStatus_->checkedId() >= 0 ? taskStatus_->checkedId() : c.TaskStatus;
+    c.ResourceDisplay = resourceDisplay_->checkedId();
+    if (ReadOtherPages)
+        ReadOtherPages(c);
+}
+
+void TQueryPage::ConnectControls()
+{
+    using Box = bool query::RestrictionBoxes::*;
+    const std::pair<QCheckBox*, std::pair<Box, void (query::QueryPageLogic::*)()>> boxes[] = {
+        {ui->RestrictTasksToCrew,
+         {&query::RestrictionBoxes::RestrictTasksToCrew, &query::QueryPageLogic::RestrictTasksToCrewClick}},
+        {ui->RestrictByDate,
+         {&query::RestrictionBoxes::RestrictByDate, &query::QueryPageLogic::RestrictByDateClick}},
+        {ui->RestrictToCustomer,
+         {&query::RestrictionBoxes::RestrictToCustomer, &query::QueryPageLogic::RestrictToCustomerClick}},
+        {ui->RestrictToSelectedStatus,
+         {&query::RestrictionBoxes::RestrictToSelectedStatus,
+          &query::QueryPageLogic::RestrictToSelectedStatusClick}},
+        {ui->RestrictToActive,
+         {&query::RestrictionBoxes::RestrictToActive, &query::QueryPageLogic::RestrictToActiveClick}},
+    };
+    for (const auto& [box, action] : boxes) {
+        const auto [member, handler] = action;
+        connect(box, &QCheckBox::clicked, this, [this, member, handler](bool checked) {
+            Run([&] {
+                logic_->Controls.Boxes.*member = checked;
+                (logic_.get()->*handler)();
+            });
+        });
+    }
+    connect(taskStatus_, &QButtonGroup::idClicked, this,
+            [this](int) { Run([this] { logic_->TaskStatusClick(); }); });
+    connect(ui->TaskStartDate, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+        if (showing_)
+            return;
+        Run([&] {
+            query::DatePickers& p = logic_->Controls.Pickers;
+            p.Start = ComposeDateTime(FromQDate(date), TimePart(p.Start));
+            logic_->TaskStartDateChange();
+        });
+    });
+    connect(ui->TaskEndDate, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+        if (showing_)
+            return;
+        Run([&] {
+            query::DatePickers& p = logic_->Controls.Pickers;
+            p.End = ComposeDateTime(FromQDate(date), TimePart(p.End));
+            logic_->TaskEndDateChange();
+        });
+    });
+    connect(ui->SearchCustom, &QPushButton::clicked, this,
+            [this] { Run([this] { logic_->SearchCustomClick(); }); });
+    connect(ui->Today, &QPushButton::clicked, this, [this] { Run([this] { logic_->TodayClick(); }); });
+    connect(ui->ThisWeek, &QPushButton::clicked, this, [this] { Run([this] { logic_->ThisWeekClick(); }); });
+    connect(ui->ThisMonth, &QPushButton::clicked, this,
+            [this] { Run([this] { logic_->ThisMonthClick(); }); });
+    connect(ui->UpDownDay, &controls::UpDownArrows::Clicked, this,
+            [this](bool up) { Run([&] { logic_->UpDownDayClick(up); }); });
+    connect(ui->UpDownWeek, &controls::UpDownArrows::Clicked, this,
+            [this](bool up) { Run([&] { logic_->UpDownWeekClick(up); }); });
+    connect(ui->UpDownMonth, &controls::UpDownArrows::Clicked, this,
+            [this](bool up) { Run([&] { logic_->UpDownMonthClick(up); }); });
+    connect(resourceDisplay_, &QButtonGroup::idClicked, this,
+            [this](int) { Run([this] { logic_->ResourceDisplayClick(); }); });
+    connect(sortBy_, &QButtonGroup::idClicked, this,
+            [this](int choice) { Run([&] { logic_->ChartSortBy2Click(choice); }); });
+    connect(ui->TasksGrid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] {
+        Run([this] { logic_->TasksGridTitleClick(TasksGridWidths()); });
+        tasksAutoWidth_ = !logic_->TasksGridColumnsUserSized && tasksAutoWidth_;
+    });
+    connect(ui->TasksGrid, &QTableView::clicked, this,
+            [this] { Run([this] { logic_->TasksGridCellClick(); }); });
+    connect(ui->TasksGrid, &QTableView::doubleClicked, this,
+            [this] { Run([this] { logic_->TasksGridDblClick(); }); });
+    connect(ui->CrewsGrid, &QTableView::clicked, this,
+            [this] { Run([this] { logic_->CrewsGridCellClick(); }); });
+    for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
+        grid->installEventFilter(this);
+}
+
+void TQueryPage::ConnectNavigator(RecordNavigator* navigator, Navigator which)
+{
+    using B = query::NavigateButton;
+    query::QueryPageLogic* l = logic_.get();
+    bool (query::QueryPageLogic::*before)(B) = nullptr;
+    void (query::QueryPageLogic::*action)(B) = nullptr;
+    void (query::QueryPageLogic::*click)(B) = nullptr;
+    switch (which) {
+        case Navigator::Customers:
+            before = &query::QueryPageLogic::CustomerNavigatorBeforeAction;
+            action = &query::QueryPageLogic::CustomerNavigatorAction;
+            click = &query::QueryPageLogic::CustomerNavigatorClick;
+            break;
+        case Navigator::Jobs:
+            before = &query::QueryPageLogic::JobsNavigatorBeforeAction;
+            action = &query::QueryPageLogic::JobsNavigatorAction;
+            click = &query::QueryPageLogic::JobsNavigatorClick;
+            break;
+        case Navigator::Tasks:
+            before = &query::QueryPageLogic::TasksNavigatorBeforeAction;
+            action = &query::QueryPageLogic::TasksNavigatorAction;
+            click = &query::QueryPageLogic::TasksNavigatorClick;
+            break;
+        case Navigator::Crews:
+            before = &query::QueryPageLogic::CrewsNavigatorBeforeAction;
+            action = &query::QueryPageLogic::CrewsNavigatorAction;
+            click = &query::QueryPageLogic::CrewsNavigatorClick;
+            break;
+    }
+    // A failure in one step stops the press there: nothing is done on a
+    // refusal that could not be checked.
+    navigator->BeforeAction = [this, l, before](RecordNavigator::Button b) {
+        bool goAhead = false;
+        ++runDepth_;
+        ReadControls();
+        if (!Guard([&] { goAhead = (l->*before)(static_cast<B>(b)); }))
+            goAhead = false;
+        --runDepth_;
+        return goAhead;
+    };
+    navigator->Action = [this, l, action](RecordNavigator::Button b) {
+        ++runDepth_;
+        Guard([&] { (l->*action)(static_cast<B>(b)); });
+        --runDepth_;
+    };
+    navigator->OnClick = [this, l, click](RecordNavigator::Button b) {
+        Run([&] { (l->*click)(static_cast<B>(b)); });
+    };
+}
+
+void TQueryPage::ConnectGrid(QTableView* grid, CursorModel* model, Navigator which)
+{
+    grid->setModel(model);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, model, which](const QModelIndex& current) {
+                if (showing_ || !current.isValid())
+                    return;
+                Run([&] { logic_->MoveTo(which, model->RecNoOf(current.row())); });
+            });
+}
+
+void TQueryPage::ShowGrid(QTableView* grid, CursorModel* model)
+{
+    model->Reload();
+    db::Table& view = model->View();
+    const int row = view.active() && !view.eof() ? model->RowOf(view.recNo()) : -1;
+    if (row >= 0) {
+        grid->setCurrentIndex(model->index(row, 0));
+        grid->scrollTo(model->index(row, 0));
+    } else {
+        grid->clearSelection();
+    }
+}
+
+void TQueryPage::ShowControls()
+{
+    if (!logic_)
+        return;
+    showing_ = true;
+    const query::QueryControls& c = logic_->Controls;
+    const query::SelectControlState& s = c.Select;
+    const query::RestrictionBoxes& b = c.Boxes;
+    ui->RestrictTasksToCrew->setChecked(b.RestrictTasksToCrew);
+    ui->RestrictByDate->setChecked(b.RestrictByDate);
+    ui->RestrictToCustomer->setChecked(b.RestrictToCustomer);
+    ui->RestrictToSelectedStatus->setChecked(b.RestrictToSelectedStatus);
+    ui->RestrictToActive->setChecked(b.RestrictToActive);
+    for (QCheckBox* box :
+         {ui->RestrictTasksToCrew, ui->RestrictByDate, ui->RestrictToCustomer, ui->RestrictToSelectedStatus})
+        box->setEnabled(s.RestrictionBoxes);
+    ui->TaskStartDate->setDate(ToQDate(c.Pickers.Start));
+    ui->TaskEndDate->setDate(ToQDate(c.Pickers.End));
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->Today, ui->ThisWeek, ui->ThisMonth,
+                                                      ui->TaskStartDate, ui->TaskEndDate})
+        w->setEnabled(c.DateControlsEnabled);
+    ui->UpDownDay->setEnabled(c.UpDownDay);
+    ui->UpDownWeek->setEnabled(c.UpDownWeek);
+    ui->UpDownMonth->setEnabled(c.UpDownMonth);
+    if (QAbstractButton* status = taskStatus_->button(c.TaskStatus))
+        status->setChecked(true);
+    ui->TaskStatus->setEnabled(s.TaskStatus);
+    // Until the custom-field window is there to search with, the button waits.
+    ui->SearchCustom->setEnabled(s.SearchCustom && logic_->Hooks.SearchCustomFields != nullptr);
+
+    ui->CustomerGrid->setEnabled(s.CustomerGrid);
+    ui->CustomerNavigator->setEnabled(s.CustomerNavigator && !readOnly_);
+    ui->JobsGrid->setEnabled(s.JobsGrid);
+    ui->JobsNavigator->setEnabled(s.JobsNavigator);
+    ui->CrewsGrid->setEnabled(s.CrewsGrid);
+    ui->CrewsNavigator->setEnabled(s.CrewsNavigator);
+    ui->TasksNavigator->setEnabled(c.TasksNavigatorEnabled);
+    for (RecordNavigator* n : {ui->JobsNavigator, ui->TasksNavigator, ui->CrewsNavigator}) {
+        n->SetButtonVisible(RecordNavigator::Insert, !readOnly_);
+        n->SetButtonVisible(RecordNavigator::Delete, !readOnly_);
+    }
+    ui->CustomerNavigator->SetButtonVisible(RecordNavigator::Delete, !readOnly_);
+    ui->TasksNavigator->SetButtonVisible(RecordNavigator::Insert, s.TasksNavigatorInsert && !readOnly_);
+    ui->CrewsNavigator->SetButtonVisible(RecordNavigator::Insert,
+                                         s.CrewsNavigatorInsert && !c.CrewsNavigatorByTask && !readOnly_);
+    ui->CrewsNavigator->SetButtonVisible(RecordNavigator::Delete, !c.CrewsNavigatorByTask && !readOnly_);
+    if (QAbstractButton* display = resourceDisplay_->button(c.ResourceDisplay))
+        display->setChecked(true);
+
+    ui->CustomersLabel->setText(QString::fromStdString(c.CustomersLabel));
+    ui->JobsLabel->setText(QString::fromStdString(c.JobsLabel));
+    ui->TasksLabel->setText(QString::fromStdString(c.TasksLabel));
+    ui->CrewsLabel->setText(QString::fromStdString(c.CrewsLabel));
+    if (QWidget* top = window(); top != this)
+        top->setWindowTitle(QString::fromStdString(c.Title));
+
+    ShowGrid(ui->CustomerGrid, customers_);
+    ShowGrid(ui->JobsGrid, jobs_);
+    ShowGrid(ui->TasksGrid, tasks_);
+    ShowGrid(ui->CrewsGrid, crews_);
+    showing_ = false;
+}
+
+void TQueryPage::ApplyCustomerQuery()
+{
+    Run([this] { logic_->ApplyCustomerQuery(); });
+}
+
+void TQueryPage::ApplyQueryFilters()
+{
+    Run([this] { logic_->ApplyQueryFilters(); });
+}
+
+void TQueryPage::UpdateSelectControls()
+{
+    Run([this] { logic_->UpdateSelectControls(); });
+}
+
+void TQueryPage::ResourceDisplayClick()
+{
+    Run([this] { logic_->ResourceDisplayClick(); });
+}
+
+void TQueryPage::SelectExit()
+{
+    if (logic_)
+        Guard([this] { logic_->SelectExit(); });
+}
+
+void TQueryPage::SetJobStatusTexts(const data::JobStatusTexts& texts)
+{
+    statusTexts_ = texts;
+    for (int i = 0; i < data::JobStatusTexts::kStatusCount; ++i)
+        taskStatus_->button(i)->setText(QString::fromStdString(texts.JobStatusName(i)));
+    if (logic_)
+        logic_->StatusTexts = texts;
+}
+
+void TQueryPage::SetChartSortBy2(int choice)
+{
+    if (QAbstractButton* button = sortBy_->button(choice))
+        button->setChecked(true);
+}
+
+void TQueryPage::ApplyReadOnlyAccess(bool readOnly)
+{
+    readOnly_ = readOnly;
+    ShowControls();
+}
+
+void TQueryPage::SetTasksGridWidths(bool autoWidth, const std::array<int, 4>& widths)
+{
+    tasksAutoWidth_ = autoWidth;
+    QHeaderView* header = ui->TasksGrid->horizontalHeader();
+    header->setStretchLastSection(false);
+    for (int i = 0; i < 4 && i < header->count(); ++i) {
+        header->setSectionResizeMode(i, QHeaderView::Interactive);
+        header->resizeSection(i, widths[i]);
+    }
+    FitTasksGridFirstColumn();
+}
+
+std::array<int, 4> TQueryPage::TasksGridWidths() const
+{
+    std::array<int, 4> widths{};
+    const QHeaderView* header = ui->TasksGrid->horizontalHeader();
+    for (int i = 0; i < 4 && i < header->count(); ++i)
+        widths[i] = header->sectionSize(i);
+    return widths;
+}
+
+// The first column takes what the other three leave of the grid.
+void TQueryPage::FitTasksGridFirstColumn()
+{
+    QHeaderView* header = ui->TasksGrid->horizontalHeader();
+    if (tasksAutoWidth_ && header->count() > 0)
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+}
+
+bool TQueryPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (logic_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        const bool in = event->type() == QEvent::FocusIn;
+        query::QueryPageLogic& l = *logic_;
+        if (watched == ui->CustomerGrid) {
+            if (in)
+                l.CustomerGridEnter();
+            else
+                Run([&] { l.CustomerGridExit(); });
+        } else if (watched == ui->TasksGrid) {
+            if (in)
+                l.TasksGridEnter();
+            else
+                Guard([&] { l.TasksGridExit(); });
+        } else if (watched == ui->CrewsGrid) {
+            if (in)
+                l.CrewsGridEnter();
+            else
+                Guard([&] { l.CrewsGridExit(); });
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace tw::app

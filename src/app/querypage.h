@@ -1,0 +1,99 @@
+#pragma once
+// The Add / Edit / Query tab's page: the customers, jobs, tasks and
+// resources grids with their navigators, and the Query group that restricts
+// what the grids, the chart and the reports show.
+//
+// The page only moves values between its widgets and the window-free
+// query::QueryPageLogic, which works on the data module's cursors. It does
+// nothing until Attach hands it the data module and the run's state; the
+// main window then wires the hooks that reach the rest of the program.
+
+#include "customers/query/querypagelogic.h"
+#include "data/jobstatus.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class TQueryPage;
+}
+
+class QButtonGroup;
+class QTableView;
+
+namespace tw::controls {
+class CursorModel;
+class RecordNavigator;
+}  // namespace tw::controls
+
+namespace tw::app {
+
+class TQueryPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TQueryPage(QWidget* parent = nullptr);
+    ~TQueryPage() override;
+
+    void Attach(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui);
+    bool Attached() const { return logic_ != nullptr; }
+    // The page's logic; the main window sets its hooks. Only once attached.
+    query::QueryPageLogic& Logic() { return *logic_; }
+
+    // What the main window and the other pages call.
+    void ApplyCustomerQuery();
+    void ApplyQueryFilters();
+    void UpdateSelectControls();
+    void ResourceDisplayClick();
+    void SelectExit();
+    // Reads the views afresh into the grids and shows the logic's view of the controls.
+    void ShowControls();
+    void SetJobStatusTexts(const data::JobStatusTexts& texts);
+    // Shows the chart's sort order in the tab's own choice; fires no click.
+    void SetChartSortBy2(int choice);
+    // The tasks grid's columns: the first fills the grid, or the widths the user set.
+    void SetTasksGridWidths(bool autoWidth, const std::array<int, 4>& widths);
+    // A read-only copy adds, changes and removes nothing.
+    void ApplyReadOnlyAccess(bool readOnly);
+    // Fills what the logic reads of the other pages' controls; the main window sets it.
+    std::function<void(query::QueryControls&)> ReadOtherPages;
+
+    QTableView* TasksGrid() const;
+    QTableView* CrewsGrid() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    template <typename Work>
+    void Run(Work&& work);
+    template <typename Work>
+    bool Guard(Work&& work);
+    void ReadControls();
+    void ConnectControls();
+    void ConnectNavigator(controls::RecordNavigator* navigator, query::QueryPageLogic::Navigator which);
+    void ConnectGrid(QTableView* grid, controls::CursorModel* model, query::QueryPageLogic::Navigator which);
+    void ShowGrid(QTableView* grid, controls::CursorModel* model);
+    void FitTasksGridFirstColumn();
+    std::array<int, 4> TasksGridWidths() const;
+
+    std::unique_ptr<Ui::TQueryPage> ui;
+    std::unique_ptr<query::QueryPageLogic> logic_;
+    data::UserInterface* userInterface_ = nullptr;
+    data::JobStatusTexts statusTexts_;
+    QButtonGroup* taskStatus_ = nullptr;
+    QButtonGroup* resourceDisplay_ = nullptr;
+    QButtonGroup* sortBy_ = nullptr;
+    controls::CursorModel* customers_ = nullptr;
+    controls::CursorModel* jobs_ = nullptr;
+    controls::CursorModel* tasks_ = nullptr;
+    controls::CursorModel* crews_ = nullptr;
+    bool showing_ = false;
+    int runDepth_ = 0;  // handlers running; only the outermost shows the controls
+    bool readOnly_ = false;
+    bool tasksAutoWidth_ = true;
+};
+
+}  // namespace tw::app

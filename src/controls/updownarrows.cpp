@@ -1,0 +1,24 @@
+#include "controls/updownarrows.h"
+
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tw::controls {
+
+UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (bool up : {true, false}) {
+        auto* arrow = new QToolButton(this);
+        arrow->setObjectName(up ? QStringLiteral("Up") : QStringLiteral("Down"));
+        arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+        arrow->setFixedSize(18, 11);
+        layout->addWidget(arrow);
+        connect(arrow, &QToolButton::clicked, this, [this, up] { emit Clicked(up); });
+    }
+    setFixedSize(18, 22);
+}
+
+}  // namespace tw::controls

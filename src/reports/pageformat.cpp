@@ -1,0 +1,59 @@
+#include "reports/pageformat.h"
+
+#include "reports/pageformatcode.h"
+#include "ui_pageformat.h"
+
+namespace tw::reports {
+
+TPageFormat::TPageFormat(QWidget* parent) : QDialog(parent), ui(new Ui::TPageFormat)
+{
+    ui->setupUi(this);
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    connect(ui->Ok, &QPushButton::clicked, this, &TPageFormat::OkClick);
+}
+
+TPageFormat::~TPageFormat()
+{
+    delete ui;
+}
+
+int TPageFormat::SizeRow() const
+{
+    return ui->SizeLegal->isChecked() ? 1 : ui->SizeA4->isChecked() ? 2 : 0;
+}
+
+int TPageFormat::OrientationRow() const
+{
+    return ui->Landscape->isChecked() ? 1 : 0;
+}
+
+void TPageFormat::Preset()
+{
+    const int size = host_.PaperSizeIndex ? *host_.PaperSizeIndex : 0;
+    const int orientation = host_.PaperOrientationIndex ? *host_.PaperOrientationIndex : 0;
+    (size == 1 ? ui->SizeLegal : size == 2 ? ui->SizeA4 : ui->SizeLetter)->setChecked(true);
+    (orientation != 0 ? ui->Landscape : ui->Portrait)->setChecked(true);
+}
+
+int TPageFormat::Execute()
+{
+    Preset();
+    return exec();
+}
+
+void TPageFormat::OkClick()
+{
+    const int size = SizeRow(), orientation = OrientationRow();
+    if (host_.PageFormatCode)
+        *host_.PageFormatCode = DerivePageFormatCode(size, orientation, *host_.PageFormatCode);
+    if (host_.ParamsTable)
+        if (db::Table* params = host_.ParamsTable())
+            StorePageFormat(*params, size, orientation);
+    if (host_.PaperSizeIndex)
+        *host_.PaperSizeIndex = size;
+    if (host_.PaperOrientationIndex)
+        *host_.PaperOrientationIndex = orientation;
+    accept();
+}
+
+}  // namespace tw::reports

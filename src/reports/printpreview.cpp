@@ -1,0 +1,309 @@
+#include "reports/printpreview.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "reports/pageformat.h"
+#include "reports/pagerenderer.h"
+#include "ui_printpreview.h"
+
+namespace tw::reports {
+
+namespace {
+
+// The hourglass while a report is made, and the dialog minimised meanwhile.
+class Working {
+public:
+    explicit Working(QWidget* dialog) : dialog_(dialog)
+    {
+        dialog_->showMinimized();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~Working()
+    {
+        QApplication::restoreOverrideCursor();
+        dialog_->showNormal();
+    }
+    Working(const Working&) = delete;
+    Working& operator=(const Working&) = delete;
+
+private:
+    QWidget* dialog_;
+};
+
+}  // namespace
+
+struct TPrintPreview::Chosen {
+    Chosen(ReportTables tables, SelectionState selection, ReportRequest request)
+        : Tables(tables), Selection(std::move(selection)), Request(std::move(request))
+    {
+    }
+    ReportTables Tables;
+    SelectionState Selection;
+    ReportRequest Request;
+    std::unique_ptr<BandedReport> Report;
+};
+
+std::unique_ptr<TPrintPreview::Chosen> TPrintPreview::Choose()
+{
+    auto chosen = std::make_unique<Chosen>(host_.Tables(), host_.Selection ? host_.Selection() : SelectionState(),
+                                           Request());
+    if (chosen->Request.Type == GanttChart)
+        SetStatus(QStringLiteral("Creating print image"));
+    chosen->Report = MakeReport(chosen->Tables, host_.Services, chosen->Selection,
+                                host_.Chart ? host_.Chart() : nullptr, chosen->Request);
+    return chosen;
+}
+
+TPrintPreview::TPrintPreview(QWidget* parent) : QDialog(parent), ui(new Ui::TPrintPreview)
+{
+    ui->setupUi(this);
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(false);
+    chartTypes_ = new QButtonGroup(this);
+    chartTypes_->addButton(ui->GanttChartItem, GanttChart);
+    chartTypes_->addButton(ui->AnnotatedBarChartItem, AnnotatedBarChart);
+    chartTypes_->addButton(ui->TextReportItem, TextReport);
+    chartTypes_->addButton(ui->ResourceSummaryItem, ResourceSummary);
+    connect(chartTypes_, &QButtonGroup::idClicked, this, [this] { SelectionClick(); });
+    connect(ui->IncludeResources, &QCheckBox::clicked, this, &TPrintPreview::EnforceResourceNotes);
+    connect(ui->IncludeResourceNotes, &QCheckBox::clicked, this, &TPrintPreview::EnforceResourceNotes);
+    connect(ui->PageFormatButton, &QPushButton::clicked, this, &TPrintPreview::PageFormatButtonClick);
+    connect(ui->PreviewEstimate, &QPushButton::clicked, this, &TPrintPreview::PreviewEstimateClick);
+    connect(ui->PrintEstimate, &QPushButton::clicked, this, &TPrintPreview::PrintEstimateClick);
+    connect(ui->CallSendEMail, &QPushButton::clicked, this, &TPrintPreview::CallSendEMailClick);
+    ShowPreview = [](QPrintPreviewDialog& preview) { preview.exec(); };
+    SetChartTypeIndex(AnnotatedBarChart);
+}
+
+TPrintPreview::~TPrintPreview()
+{
+    delete ui;
+}
+
+int TPrintPreview::ChartTypeIndex() const
+{
+    return chartTypes_->checkedId();
+}
+
+void TPrintPreview::SetChartTypeIndex(int index)
+{
+    if (QAbstractButton* item = chartTypes_->button(index))
+        item->setChecked(true);
+    SelectionClick();
+}
+
+ReportOptions TPrintPreview::Options() const
+{
+    ReportOptions o;
+    o.Title = ui->Title->text();
+    o.IncludeOriginal = ui->IncludeOriginal->isChecked();
+    o.IncludeNotes = ui->IncludeNotes->isChecked();
+    o.IncludeTotals = ui->IncludeTotals->isChecked();
+    o.IncludeResources = ui->IncludeResources->isChecked();
+    o.IncludeResourceNotes = ui->IncludeResourceNotes->isChecked();
+    return o;
+}
+
+ReportRequest TPrintPreview::Request() const
+{
+    ReportRequest request;
+    request.Type = ChartTypeIndex();
+    request.Options = Options();
+    request.Period = period_;
+    request.PageFormatCode = host_.PageFormatCode ? host_.PageFormatCode() : 0;
+    return request;
+}
+
+PdfResult TPrintPreview::ChosenReportPdf() const
+{
+    if (!host_.Tables)
+        return {QByteArray(), QStringLiteral("The schedule tables are not open")};
+    ReportTables tables = host_.Tables();
+    const SelectionState selection = host_.Selection ? host_.Selection() : SelectionState();
+    ChartPages* chart = host_.Chart ? host_.Chart() : nullptr;
+    return SchedulePdf(tables, host_.Services, selection, chart, Request());
+}
+
+QString TPrintPreview::StatusText() const
+{
+    return ui->StatusBar->currentMessage();
+}
+
+void TPrintPreview::SetStatus(const QString& text)
+{
+    if (text.isEmpty())
+        ui->StatusBar->clearMessage();
+    else
+        ui->StatusBar->showMessage(text);
+    ui->StatusBar->repaint();
+}
+
+void TPrintPreview::Refuse(const QString& text)
+{
+    if (host_.ShowError)
+        host_.ShowError(text);
+    else
+        QMessageBox::critical(this, QStringLiteral("Tarnwick"), text);
+}
+
+void TPrintPreview::Open(int helpLevel, double spanDays, double gridInterval, double gridCount,
+                         TDateTime chartStart, TDateTime chartEnd)
+{
+    if (open_) {
+        showNormal();
+        raise();
+        return;
+    }
+    if (host_.Position)
+        move(host_.Position());
+    if (host_.Caption)
+        ui->Title->setText(host_.Caption());
+    open_ = true;
+    helpLevel_ = helpLevel;
+    period_ = {chartStart, chartEnd, spanDays, gridInterval, gridCount};
+    const bool hints = helpLevel == 0;
+    ui->CallSendEMail->setToolTip(hints ? QStringLiteral("Send schedule via E-Mail") : QString());
+    ui->PreviewEstimate->setToolTip(hints ? QStringLiteral("Preview schedule") : QString());
+    ui->PrintEstimate->setToolTip(hints ? QStringLiteral("Print schedule") : QString());
+    ui->CallSendEMail->setEnabled(static_cast<bool>(host_.SendEmail));
+    SetStatus(QString());
+    show();
+}
+
+void TPrintPreview::SelectionClick()
+{
+    const IncludeBoxes enabled = IncludeBoxesEnabled(ChartTypeIndex());
+    ui->IncludeOriginal->setEnabled(enabled.Original);
+    ui->IncludeNotes->setEnabled(enabled.Notes);
+    ui->IncludeTotals->setEnabled(enabled.Totals);
+    ui->IncludeResources->setEnabled(enabled.Resources);
+    ui->IncludeResourceNotes->setEnabled(enabled.ResourceNotes);
+}
+
+void TPrintPreview::EnforceResourceNotes()
+{
+    if (!ui->IncludeResources->isChecked())
+        ui->IncludeResourceNotes->setChecked(false);
+}
+
+void TPrintPreview::PageFormatButtonClick()
+{
+    if (!pageFormat_)
+        return;
+    setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    show();
+    pageFormat_->Execute();
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    show();
+}
+
+void TPrintPreview::PreviewEstimateClick()
+{
+    if (!host_.Tables)
+        return;
+    Working working(this);
+    const std::unique_ptr<Chosen> chosen = Choose();
+    const ReportRequest& request = chosen->Request;
+    BandedReport* report = chosen->Report.get();
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    PageSetup setup;
+    setup.ApplyPageFormatCode(EffectivePageFormatCode(request.PageFormatCode, request.Type,
+                                                       request.Options.IncludeOriginal));
+    printer.setPageLayout(setup.Layout());
+    // Only the text report refuses a page; ask before the preview opens.
+    {
+        const TextMeasure measure(&printer);
+        report->Measure = &measure;
+        if (request.Type != GanttChart && !report->Prepare(0)) {
+            SetStatus(QString::fromLatin1(kUseLandscape));
+            return;
+        }
+    }
+    bool refused = false;
+    // Not a child of this dialog, which stays minimised meanwhile.
+    QPrintPreviewDialog preview(&printer, parentWidget());
+    preview.setWindowTitle(windowTitle());
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
+        const TextMeasure measure(target);
+        PaintingSink sink(*target);
+        refused = !RunReport(*report, measure, sink,
+                             [target](const PageSetup& page) { target->setPageLayout(page.Layout()); });
+        sink.End();
+    });
+    preview.setWindowState(Qt::WindowMaximized);
+    ShowPreview(preview);
+    SetStatus(refused ? QString::fromLatin1(kUseLandscape) : QString());
+}
+
+void TPrintPreview::PrintEstimateClick()
+{
+    if (!host_.Tables)
+        return;
+    const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
+    if (standard.isNull()) {
+        Refuse(QStringLiteral("No printer is set up on this computer. Set one up, or preview the schedule and "
+                              "print it to a PDF file from the preview."));
+        return;
+    }
+    Working working(this);
+    const std::unique_ptr<Chosen> chosen = Choose();
+    QPrinter printer(standard, QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setDocName(chosen->Request.Options.Title);
+    const TextMeasure measure(&printer);
+    PaintingSink sink(printer);
+    if (!RunReport(*chosen->Report, measure, sink, [&printer](const PageSetup& page) {
+            printer.setPageLayout(page.Layout());
+        })) {
+        SetStatus(QString::fromLatin1(kUseLandscape));
+        return;
+    }
+    if (!sink.End()) {
+        SetStatus(QString());
+        Refuse(QStringLiteral("The printer ") + standard.printerName() +
+               QStringLiteral(" did not accept the schedule."));
+        return;
+    }
+    SetStatus(QString());
+}
+
+void TPrintPreview::CallSendEMailClick()
+{
+    const bool client = host_.MailThroughClient && host_.MailThroughClient();
+    SetStatus(client ? QStringLiteral("Accessing Microsoft Outlook") : QStringLiteral("Connecting to SMTP server"));
+    if (host_.SendEmail)
+        host_.SendEmail(helpLevel_, 0, period_, QStringLiteral("schedule.pdf is attached"));
+    SetStatus(QString());
+}
+
+void TPrintPreview::FormClose()
+{
+    if (!open_)
+        return;
+    open_ = false;
+    if (host_.StorePosition)
+        host_.StorePosition(pos());
+}
+
+void TPrintPreview::reject()
+{
+    FormClose();
+    QDialog::reject();
+}
+
+void TPrintPreview::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    QDialog::closeEvent(event);
+}
+
+}  // namespace tw::reports

@@ -1,0 +1,341 @@
+#include "schedule/slots/insertslot.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "data/datetimetext.h"
+#include "data/quartergrid.h"
+#include "data/services/recordservices.h"
+#include "data/updatecount.h"
+#include "schedule/repeat/repeatdates.h"
+
+namespace tw::timeblocks {
+
+namespace {
+
+std::int32_t Int(db::Table& t, const char* name)
+{
+    return t.fieldByName(name).asInteger();
+}
+
+double Real(db::Table& t, const char* name)
+{
+    return t.fieldByName(name).asFloat();
+}
+
+}  // namespace
+
+std::string InsertSlotStatusText(bool allResources, const std::string& resourceName)
+{
+    return allResources ? std::string("Push back all resources") : "Push back " + resourceName + " resource";
+}
+
+SlotOutcome DecideSlotOutcome(TDateTime a, TDateTime b, TDateTime s, TDateTime e)
+{
+    auto eq = [](TDateTime x, TDateTime y) { return SameInstant(x, y); };
+    auto lt = [&](TDateTime x, TDateTime y) { return x < y && !eq(x, y); };
+    auto gt = [&](TDateTime x, TDateTime y) { return x > y && !eq(x, y); };
+    auto ne = [&](TDateTime x, TDateTime y) { return !eq(x, y); };
+
+    if (eq(a, s) && ne(a, e) && eq(b, e) && ne(b, s))
+        return SlotOutcome::Delay;
+    if (lt(a, s) && lt(a, e) && gt(b, s) && gt(b, e))
+        return SlotOutcome::SplitAtStart;
+    if (gt(a, s) && lt(a, e) && gt(b, s) && lt(b, e))
+        return SlotOutcome::Delay;
+    if (lt(a, s) && lt(a, e) && gt(b, s) && lt(b, e))
+        return SlotOutcome::SplitAtStart;
+    if (gt(a, s) && lt(a, e) && gt(b, s) && gt(b, e))
+        return SlotOutcome::Delay;
+    if (lt(a, s) && lt(a, e) && eq(b, s) && lt(b, e))
+        return SlotOutcome::Protect;
+    if (eq(a, e) && gt(a, s) && gt(b, s) && gt(b, e))
+        return SlotOutcome::None;
+    if (lt(a, s) && lt(a, e) && lt(b, s) && lt(b, e))
+        return SlotOutcome::Protect;
+    if (gt(a, s) && gt(a, e) && gt(b, s) && gt(b, e))
+        return SlotOutcome::None;
+    if (eq(a, s) && lt(a, e) && gt(b, s) && lt(b, e))
+        return SlotOutcome::Delay;
+    if (gt(a, s) && lt(a, e) && gt(b, s) && eq(b, e))
+        return SlotOutcome::Delay;
+    if (eq(a, s) && lt(a, e) && gt(b, s) && gt(b, e))
+        return SlotOutcome::Delay;
+    if (lt(a, s) && lt(a, e) && gt(b, s) && eq(b, e))
+        return SlotOutcome::SplitRemainder;
+    return SlotOutcome::None;
+}
+
+InsertSlot::InsertSlot(SlotServices services, PendingInsertState& pending)
+    : s_(std::move(services)), pending_(pending), charts_(s_.Tables.ChartsTable5), other_(s_.Tables.ChartsTable3)
+{
+}
+
+bool InsertSlot::IsProtected(std::int32_t key) const
+{
+    return std::find(ProtectedTasks.begin(), ProtectedTasks.end(), key) != ProtectedTasks.end();
+}
+
+void InsertSlot::Protect(std::int32_t key)
+{
+    if (!IsProtected(key))
+        ProtectedTasks.push_back(key);
+}
+
+std::string InsertSlot::NoteLine(const std::string& text) const
+{
+    return data::DateTimeText(s_.Now()) + ":  " + text;
+}
+
+bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResourceId)
+{
+    SelectedResourceId = selectedResourceId;
+    ProtectedTasks.clear();
+    ChangedResources.clear();
+    std::vector<std::pair<TDateTime, TDateTime>> ends;  // old end, new end of each changed record
+    const TDateTime S = block.Start;
+    const TDateTime E = block.End;
+
+    for (std::uint32_t recno : StoredRecordNumbers(charts_)) {
+        charts_.goTo(recno);
+        // Job summary rows follow their tasks; splitting one would make a
+        // task out of a summary.
+        if (charts_.fieldByName("JOB").asBoolean())
+            continue;
+        const std::int32_t key = Int(charts_, "CHARTSID");
+        const std::int32_t crew = Int(charts_, "CREWID");
+        if (selectedResourceId != 0 && crew != selectedResourceId) {
+            Protect(key);
+            continue;
+        }
+        if (std::find(ChangedResources.begin(), ChangedResources.end(), crew) != ChangedResources.end())
+            continue;
+        const TDateTime a = data::RoundUpToQuarterHour(Real(charts_, "SD"));
+        const TDateTime b = data::RoundUpToQuarterHour(Real(charts_, "ED"));
+        const float h = static_cast<float>(Real(charts_, "HOURS"));
+        const int rcount = Int(charts_, "RCOUNT");
+
+        switch (DecideSlotOutcome(a, b, S, E)) {
+        case SlotOutcome::Protect:
+            Protect(key);
+            break;
+        case SlotOutcome::Delay: {
+            TDateTime start = E;
+            const TDateTime end = s_.ComputeTaskEnd(crew, start, E, h);
+            Protect(key);
+            ChangedResources.push_back(crew);
+            DelayOrSplitTask(false, rcount, a, start, end, h);
+            ends.emplace_back(b, end);
+            break;
+        }
+        case SlotOutcome::SplitAtStart:
+        case SlotOutcome::SplitRemainder: {
+            const bool remainder = DecideSlotOutcome(a, b, S, E) == SlotOutcome::SplitRemainder;
+            const float h1 = s_.WorkingHoursBetween(crew, a, S);
+            const float h2 = remainder ? h - h1 : s_.WorkingHoursBetween(crew, S, b);
+            const std::int32_t newKey = data::UniqueKeyValue(s_.State.Keys, other_, "CHARTSID");
+            const std::int32_t repeat = Int(charts_, "REPEAT");
+            const int rperiod = Int(charts_, "RPERIOD");
+            const std::int32_t crepeath = Int(charts_, "CREPEATH");
+            Protect(key);
+            ChangedResources.push_back(crew);
+            DelayOrSplitTask(true, rcount + 1, a, a, S, h1);
+            charts_.goTo(recno);
+            const TDateTime end = AppendSplitOffTask(repeat, newKey, E, h2, rperiod, rcount + 1, crepeath);
+            ends.emplace_back(b, end);
+            break;
+        }
+        case SlotOutcome::None:
+            break;
+        }
+    }
+
+    if (ends.empty())
+        return false;
+    for (const auto& [oldEnd, newEnd] : ends)
+        PushBackDependants(oldEnd, newEnd);
+    for (db::Table* t : {&charts_, &other_, &s_.Tables.ChartsTable, &s_.Tables.ChartsTable2})
+        t->refresh();
+    pending_.PendingInsertStart = S;
+    pending_.PendingInsertHours = block.Hours;
+    pending_.PendingInsertUnit = block.Unit;
+    pending_.PendingInsert = true;
+    return true;
+}
+
+void InsertSlot::DelayOrSplitTask(bool split, int rcount, TDateTime oldStart, TDateTime newStart,
+                                  TDateTime newEnd, float hours)
+{
+    const std::int32_t crew = Int(charts_, "CREWID");
+    std::string line;
+    if (split) {
+        line = NoteLine("This task has been split to accomodate an inserted slot");
+    } else {
+        const float d = s_.WorkingHoursBetween(crew, oldStart, newStart);
+        line = NoteLine("This task has been delayed " + ShortestNumberText(d) + " hours to accomodate an inserted slot");
+    }
+    const std::string notes = NotesWithLine(charts_.fieldByName("NOTES").asString(), line);
+    const float update = data::NextUpdateCount(static_cast<float>(Real(charts_, "UPDATE")));
+    s_.State.UpdateCounter = update;
+    charts_.edit();
+    charts_.fieldByName("SD").setAsFloat(newStart);
+    charts_.fieldByName("ED").setAsFloat(newEnd);
+    charts_.fieldByName("SDD").setAsDate(newStart);
+    charts_.fieldByName("EDD").setAsDate(newEnd);
+    charts_.fieldByName("HOURS").setAsFloat(hours);
+    charts_.fieldByName("UPDATE").setAsFloat(update);
+    charts_.fieldByName("RCOUNT").setAsInteger(rcount);
+    charts_.fieldByName("NOTES").setAsString(notes);
+    charts_.post();
+}
+
+TDateTime InsertSlot::AppendSplitOffTask(std::int32_t repeat, std::int32_t newKey, TDateTime start, float hours,
+                                         int rperiod, int rcount, std::int32_t crepeath)
+{
+    const std::int32_t crew = Int(charts_, "CREWID");
+    TDateTime movedStart = start;
+    const TDateTime end = s_.ComputeTaskEnd(crew, movedStart, start, hours);
+    Protect(newKey);
+
+    schedule::NewScheduleItem item;
+    item.Key = newKey;
+    item.ResourceId = crew;
+    item.ResourceName = charts_.fieldByName("TDESC").asString();
+    item.CustomerName = charts_.fieldByName("CUSTNAME").asString();
+    item.JobName = charts_.fieldByName("JOBNAME").asString();
+    item.Description = charts_.fieldByName("DESC").asString();
+    item.Notes = std::vector<std::string>{NoteLine("This task has been split off from " + item.Description)};
+    item.Start = movedStart;
+    item.End = end;
+    item.Hours = hours;
+    item.HourlyRate = Real(charts_, "COST");
+    item.TotalCost = Real(charts_, "TCOST");
+    item.RepeatRule = repeat;
+    item.RepeatHours = crepeath;
+    item.RepeatPeriod = rperiod;
+    item.RepeatCount = rcount;
+    const std::int32_t chain = Int(charts_, "CHAIN");
+    item.Chain = chain;
+    item.JobStatus = Int(charts_, "BIDID");
+    item.LengthUnit = Int(charts_, "PIN");
+    item.Link = 0;
+    item.Root = false;
+    item.Row = 0;
+    item.New = false;
+    item.Active = true;
+    item.JobRow = false;
+    item.SingleAdd = false;
+    item.FindOrCreate = true;
+    s_.Adder.AddTaskToSchedule(item);
+
+    if (chain > 0)
+        RelinkChain(chain);
+    return end;
+}
+
+void InsertSlot::RelinkChain(std::int32_t chain)
+{
+    std::vector<std::uint32_t> members;
+    for (std::uint32_t recno : StoredRecordNumbers(other_)) {
+        other_.goTo(recno);
+        if (Int(other_, "CHAIN") == chain)
+            members.push_back(recno);
+    }
+    std::vector<std::int32_t> keys;
+    for (std::uint32_t recno : members) {
+        other_.goTo(recno);
+        keys.push_back(Int(other_, "CHARTSID"));
+    }
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        other_.goTo(members[i]);
+        const float update = data::NextUpdateCount(static_cast<float>(Real(other_, "UPDATE")));
+        s_.State.UpdateCounter = update;
+        other_.edit();
+        other_.fieldByName("UPDATE").setAsFloat(update);
+        other_.fieldByName("LINK").setAsInteger(i + 1 < keys.size() ? keys[i + 1] : 0);
+        other_.fieldByName("ROOT").setAsBoolean(i != 0);
+        other_.post();
+    }
+    charts_.refresh();
+}
+
+void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
+{
+    for (std::uint32_t recno : StoredRecordNumbers(charts_)) {
+        charts_.goTo(recno);
+        const std::int32_t key = Int(charts_, "CHARTSID");
+        if (IsProtected(key) || charts_.fieldByName("JOB").asBoolean())
+            continue;
+        const std::int32_t crew = Int(charts_, "CREWID");
+        const std::int32_t repeat = Int(charts_, "REPEAT");
+        const int rperiod = Int(charts_, "RPERIOD");
+        const std::int32_t crepeath = Int(charts_, "CREPEATH");
+        std::int32_t link = Int(charts_, "LINK");
+        const float d = s_.WorkingHoursBetween(crew, oldEnd, newEnd);
+        Protect(key);
+
+        const float h = static_cast<float>(Real(charts_, "HOURS"));
+        const TDateTime s = data::RoundUpToQuarterHour(Real(charts_, "SD"));
+        TDateTime ignored = s;
+        const TDateTime x = s_.ComputeTaskEnd(crew, ignored, s, d);
+        TDateTime start = x;
+        const TDateTime end = s_.ComputeTaskEnd(crew, start, x, h);
+        const std::string line = NoteLine("This task has been pushed back " + ShortestNumberText(d) +
+                                          " hours to accomodate an inserted slot");
+        const float update = data::NextUpdateCount(static_cast<float>(Real(charts_, "UPDATE")));
+        s_.State.UpdateCounter = update;
+        const std::string notes = NotesWithLine(charts_.fieldByName("NOTES").asString(), line);
+        charts_.edit();
+        charts_.fieldByName("UPDATE").setAsFloat(update);
+        charts_.fieldByName("SD").setAsFloat(start);
+        charts_.fieldByName("ED").setAsFloat(end);
+        charts_.fieldByName("SDD").setAsDate(start);
+        charts_.fieldByName("EDD").setAsDate(end);
+        charts_.fieldByName("NOTES").setAsString(notes);
+        charts_.post();
+
+        // A series without a known period has no rule to re-date by.
+        if (repeat <= 0 || rperiod < schedule::kRepeatDaily || rperiod > schedule::kRepeatCustom)
+            continue;
+        // The later occurrences follow the moved one by their rule, not by d.
+        schedule::RepeatCalendar calendar;
+        calendar.ComputeTaskEnd = [&](TDateTime& startOut, TDateTime from, float hours) {
+            return s_.ComputeTaskEnd(crew, startOut, from, hours);
+        };
+        calendar.LoadedHoursPerDay = s_.LoadedHoursPerDay();
+        TDateTime prevStart = start;
+        TDateTime prevEnd = end;
+        other_.refresh();
+        // A chain that loops back on itself ends at the first key seen twice.
+        std::vector<std::int32_t> walked{key};
+        while (link > 0 && std::find(walked.begin(), walked.end(), link) == walked.end()) {
+            if (!other_.locate("CHARTSID", db::Value(static_cast<double>(link))))
+                break;
+            walked.push_back(link);
+            Protect(link);
+            link = Int(other_, "LINK");
+            const float hours = static_cast<float>(Real(other_, "HOURS"));
+            TDateTime nextStart = prevStart;
+            TDateTime nextEnd = prevEnd;
+            if (!schedule::NextRepeatDate(calendar, true, crepeath, prevEnd, prevStart, rperiod, hours, nextStart,
+                                          nextEnd))
+                continue;
+            const float linkUpdate = data::NextUpdateCount(static_cast<float>(Real(other_, "UPDATE")));
+            s_.State.UpdateCounter = linkUpdate;
+            const std::string linkNotes = NotesWithLine(other_.fieldByName("NOTES").asString(), line);
+            other_.edit();
+            other_.fieldByName("UPDATE").setAsFloat(linkUpdate);
+            other_.fieldByName("SD").setAsFloat(nextStart);
+            other_.fieldByName("ED").setAsFloat(nextEnd);
+            other_.fieldByName("SDD").setAsDate(nextStart);
+            other_.fieldByName("EDD").setAsDate(nextEnd);
+            other_.fieldByName("NOTES").setAsString(linkNotes);
+            other_.post();
+            prevStart = nextStart;
+            prevEnd = nextEnd;
+        }
+        charts_.refresh();
+    }
+}
+
+}  // namespace tw::timeblocks

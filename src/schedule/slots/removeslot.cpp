@@ -1,0 +1,96 @@
+#include "schedule/slots/removeslot.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "data/datetimetext.h"
+#include "data/quartergrid.h"
+#include "data/updatecount.h"
+#include "platform/datetime/localetexts.h"
+
+namespace tw::timeblocks {
+
+RemoveSlot::RemoveSlot(SlotServices services) : s_(std::move(services)), charts_(s_.Tables.ChartsTable5) {}
+
+std::string RemoveSlotStatusText(bool allResources, const std::string& resourceName, TDateTime start)
+{
+    const std::string when = locale::DateTimeToStr(start);
+    if (allResources)
+        return "Push up all tasks to " + when;
+    return "Push up " + resourceName + " tasks to " + when;
+}
+
+RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t selectedResourceId,
+                                           const std::string& resourceName, std::string& refusal)
+{
+    const TDateTime S = block.Start;
+    const TDateTime E = block.End;
+    struct Considered {
+        std::uint32_t recno;
+        std::int32_t key;
+        TDateTime a;
+    };
+    std::vector<Considered> considered;
+    for (std::uint32_t recno : StoredRecordNumbers(charts_)) {
+        charts_.goTo(recno);
+        if (selectedResourceId != 0 && charts_.fieldByName("CREWID").asInteger() != selectedResourceId)
+            continue;
+        const TDateTime a = data::RoundUpToQuarterHour(charts_.fieldByName("SD").asFloat());
+        const TDateTime b = data::RoundUpToQuarterHour(charts_.fieldByName("ED").asFloat());
+        const bool assigned = (a < E && !SameInstant(a, E) && b > S && !SameInstant(b, S)) ||
+                              (SameInstant(a, S) && SameInstant(b, E));
+        if (assigned) {
+            refusal = selectedResourceId == 0 ? "One or more resources are assigned during this period"
+                                              : resourceName + " is assigned during this period";
+            return Result::Refused;
+        }
+        considered.push_back({recno, charts_.fieldByName("CHARTSID").asInteger(), a});
+    }
+
+    TDateTime N = EncodeDate(9999, 12, 31);
+    for (const Considered& c : considered)
+        if ((c.a > E || SameInstant(c.a, E)) && c.a < N)
+            N = c.a;
+    const double T = N - S;
+    TasksToMove.clear();
+    for (const Considered& c : considered)
+        if (c.a > N || SameInstant(c.a, N))
+            TasksToMove.push_back(c.key);
+    if (TasksToMove.empty())
+        return Result::NothingToMove;
+
+    for (const Considered& c : considered) {
+        if (std::find(TasksToMove.begin(), TasksToMove.end(), c.key) == TasksToMove.end())
+            continue;
+        charts_.goTo(c.recno);
+        const std::int32_t crew = charts_.fieldByName("CREWID").asInteger();
+        const float hours = static_cast<float>(charts_.fieldByName("HOURS").asFloat());
+        TDateTime start = data::RoundUpToQuarterHour(c.a - T);
+        const TDateTime end = s_.ComputeTaskEnd(crew, start, start, hours);
+        MoveTaskUp(c.a, start, end);
+    }
+    for (db::Table* t : {&charts_, &s_.Tables.ChartsTable, &s_.Tables.ChartsTable2, &s_.Tables.ChartsTable3})
+        t->refresh();
+    return Result::Moved;
+}
+
+void RemoveSlot::MoveTaskUp(TDateTime oldStart, TDateTime newStart, TDateTime newEnd)
+{
+    const std::int32_t crew = charts_.fieldByName("CREWID").asInteger();
+    const float m = s_.WorkingHoursBetween(crew, newStart, oldStart);
+    const std::string line = data::DateTimeText(s_.Now()) + ":  This task has been moved up " +
+                             ShortestNumberText(m) + " hours.";
+    const std::string notes = NotesWithLine(charts_.fieldByName("NOTES").asString(), line);
+    const float update = data::NextUpdateCount(static_cast<float>(charts_.fieldByName("UPDATE").asFloat()));
+    s_.State.UpdateCounter = update;
+    charts_.edit();
+    charts_.fieldByName("SD").setAsFloat(newStart);
+    charts_.fieldByName("ED").setAsFloat(newEnd);
+    charts_.fieldByName("SDD").setAsDate(newStart);
+    charts_.fieldByName("EDD").setAsDate(newEnd);
+    charts_.fieldByName("UPDATE").setAsFloat(update);
+    charts_.fieldByName("NOTES").setAsString(notes);
+    charts_.post();
+}
+
+}  // namespace tw::timeblocks

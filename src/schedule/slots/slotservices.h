@@ -1,0 +1,43 @@
+#pragma once
+// What the insert and remove operations need of the program: the working
+// copy's cursors, the run's state, the adder for split-off pieces and the
+// working-time engine on each resource's own calendar.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "data/services/mainstate.h"
+#include "platform/datetime/datetime.h"
+#include "platform/db/table.h"
+#include "schedule/sync/addtask.h"
+#include "schedule/sync/scheduletables.h"
+
+namespace tw::timeblocks {
+
+struct SlotServices {
+    schedule::ScheduleTables& Tables;
+    data::MainScreenState& State;
+    schedule::ScheduleAdder& Adder;
+    std::function<TDateTime(std::int32_t crewId, TDateTime& startOut, TDateTime start, float hours)> ComputeTaskEnd;
+    std::function<float(std::int32_t crewId, TDateTime from, TDateTime to)> WorkingHoursBetween;
+    // Working hours per day of the calendar loaded in the main window.
+    std::function<float()> LoadedHoursPerDay = [] { return 8.0f; };
+    std::function<TDateTime()> Now = &tw::Now;
+};
+
+// The physical record numbers of the working copy in stored order, taken
+// before a pass so that records it appends are not visited by it.
+std::vector<std::uint32_t> StoredRecordNumbers(db::Table& table);
+
+// The NOTES text trimmed, split into lines, with one line added.
+std::string NotesWithLine(const std::string& notes, const std::string& line);
+
+// Two instants on the quarter-hour grid are the same when they are less than
+// a second apart; their doubles may differ in the last bits.
+inline bool SameInstant(TDateTime a, TDateTime b)
+{
+    return a - b < 1.0 / 86400.0 && b - a < 1.0 / 86400.0;
+}
+
+}  // namespace tw::timeblocks

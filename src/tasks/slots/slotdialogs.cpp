@@ -1,0 +1,295 @@
+#include "tasks/slots/slotdialogs.h"
+
+#include "ui_insertslotform.h"
+#include "ui_removeslotform.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimeEdit>
+
+#include <cmath>
+
+#include "data/quartergrid.h"
+#include "schedule/timeofday.h"
+
+namespace tw::tasks {
+
+namespace {
+
+QDate ToQDate(TDateTime value)
+{
+    const DateFields d = DecodeDate(value);
+    return QDate(d.year, d.month, d.day);
+}
+
+QTime ToQTime(TDateTime value)
+{
+    const TimeFields t = DecodeTime(value);
+    return QTime(t.hour, t.minute, t.second, t.msec);
+}
+
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+void DialogStyle(QDialog& dialog)
+{
+    // A fixed dialog on top of the main window, closed only by its buttons.
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    dialog.setModal(true);
+}
+
+}  // namespace
+
+void SlotFormControls::Connect(QObject* owner)
+{
+    // The up-down steps the typed length; a typed whole number moves the up-down.
+    QObject::connect(UpDown2, qOverload<int>(&QSpinBox::valueChanged), owner,
+                     [this](int value) { SlotLength->setText(QString::number(value)); });
+    QObject::connect(SlotLength, &QLineEdit::textEdited, owner, [this](const QString& text) {
+        bool ok = false;
+        const int value = text.trimmed().toInt(&ok);
+        if (ok && value >= UpDown2->minimum() && value <= UpDown2->maximum()) {
+            const QSignalBlocker block(UpDown2);
+            UpDown2->setValue(value);
+        }
+    });
+}
+
+int SlotFormControls::Unit() const
+{
+    for (int i = 0; i < 4; ++i)
+        if (Units[i]->isChecked())
+            return i;
+    return timeblocks::kSlotDays;
+}
+
+bool SlotFormControls::ForAllResources() const
+{
+    return AllResources->isChecked();
+}
+
+TDateTime SlotFormControls::Start() const
+{
+    const QDate date = SlotStartDate->date();
+    const QTime time = SlotStartTime->time();
+    return schedule::CombineDateTime(EncodeDate(date.year(), date.month(), date.day()),
+                                     EncodeTime(time.hour(), time.minute(), time.second(), time.msec()));
+}
+
+void SlotFormControls::SetStart(TDateTime date, TDateTime timeOfDay)
+{
+    SlotStartDate->setDate(ToQDate(date));
+    SlotStartTime->setTime(ToQTime(timeOfDay));
+}
+
+timeblocks::SlotBlock SlotFormControls::Block() const
+{
+    const float length = timeblocks::SlotLengthFromText(SlotLength->text().toStdString());
+    return timeblocks::ComputeSlotBlock(Start(), length, Unit());
+}
+
+void SlotFormControls::ShowStatus(const std::string& text)
+{
+    StatusBar->showMessage(QString::fromStdString(text));
+    StatusBar->repaint();
+}
+
+template <class Form>
+static void BindControls(SlotFormControls& c, Form& ui)
+{
+    c.SlotLength = ui.SlotLength;
+    c.UpDown2 = ui.UpDown2;
+    c.Units[0] = ui.PeriodHours;
+    c.Units[1] = ui.PeriodDays;
+    c.Units[2] = ui.PeriodWeeks;
+    c.Units[3] = ui.PeriodMonths;
+    c.SlotStartDate = ui.SlotStartDate;
+    c.SlotStartTime = ui.SlotStartTime;
+    c.AllResources = ui.AllResources;
+    c.StatusBar = ui.StatusBar;
+}
+
+// --- Insert -------------------------------------------------------------
+
+TInsertSlot::TInsertSlot(SlotDialogContext context, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TInsertSlot>()), c_(std::move(context))
+{
+    ui->setupUi(this);
+    DialogStyle(*this);
+    BindControls(Controls, *ui);
+    Controls.Connect(this);
+    connect(ui->Ok, &QPushButton::clicked, this, &TInsertSlot::OkClick);
+    connect(ui->Cancel, &QPushButton::clicked, this, &TInsertSlot::CancelClick);
+    connect(ui->AllResources, &QRadioButton::toggled, this, &TInsertSlot::ResourceSelectionClick);
+}
+
+TInsertSlot::~TInsertSlot() = default;
+
+void TInsertSlot::Open()
+{
+    if (IsOpen) {
+        showNormal();
+        raise();
+        return;
+    }
+    {
+        BusyCursor busy;
+        pass_ = std::make_unique<timeblocks::InsertSlot>(c_.Services(), c_.Operations.Pending);
+        // A block still pending stays unpushed: pushing it here would make it
+        // final behind the back of "Remove time".
+        if (!c_.Operations.Pending.PendingInsert && c_.PushChartUpdates)
+            c_.PushChartUpdates();
+        const std::int32_t crew = c_.GetCurrentResource ? c_.GetCurrentResource(resourceName_) : 0;
+        c_.State.CurrentResourceId = crew;
+        const TDateTime dayStart = c_.LoadWorkCalendar ? c_.LoadWorkCalendar(crew) : EncodeTime(8, 0, 0, 0);
+        if (FirstShow) {
+            Controls.SetStart(Today(), dayStart);
+            FirstShow = false;
+        }
+    }
+    IsOpen = true;
+    ResourceSelectionClick();
+    exec();
+}
+
+void TInsertSlot::ResourceSelectionClick()
+{
+    Controls.ShowStatus(timeblocks::InsertSlotStatusText(Controls.ForAllResources(), resourceName_));
+}
+
+void TInsertSlot::OkClick()
+{
+    SelectedResourceId = Controls.ForAllResources() ? 0 : c_.State.CurrentResourceId;
+    bool changed = false;
+    {
+        BusyCursor busy;
+        changed = pass_->InsertBlock(Controls.Block(), SelectedResourceId);
+    }
+    if (changed && c_.AfterInsert)
+        c_.AfterInsert();
+    close();
+}
+
+void TInsertSlot::CancelClick()
+{
+    c_.Operations.InsertCancelClick();
+    close();
+}
+
+void TInsertSlot::closeEvent(QCloseEvent* event)
+{
+    FormDestroy();
+    QDialog::closeEvent(event);
+    done(QDialog::Accepted);
+}
+
+void TInsertSlot::FormDestroy()
+{
+    if (!IsOpen)
+        return;
+    IsOpen = false;
+    pass_.reset();
+    c_.Operations.InsertDialogClosed();
+}
+
+// --- Remove -------------------------------------------------------------
+
+TRemoveSlot::TRemoveSlot(SlotDialogContext context, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TRemoveSlot>()), c_(std::move(context))
+{
+    ui->setupUi(this);
+    DialogStyle(*this);
+    BindControls(Controls, *ui);
+    Controls.Connect(this);
+    connect(ui->Ok, &QPushButton::clicked, this, &TRemoveSlot::OkClick);
+    connect(ui->Cancel, &QPushButton::clicked, this, &TRemoveSlot::CancelClick);
+    connect(ui->AllResources, &QRadioButton::toggled, this, &TRemoveSlot::ResourceSelectionClick);
+    connect(ui->SlotStartDate, &QDateEdit::dateChanged, this, &TRemoveSlot::ResourceSelectionClick);
+    connect(ui->SlotStartTime, &QTimeEdit::timeChanged, this, &TRemoveSlot::ResourceSelectionClick);
+}
+
+TRemoveSlot::~TRemoveSlot() = default;
+
+void TRemoveSlot::Open()
+{
+    if (IsOpen) {
+        showNormal();
+        raise();
+        return;
+    }
+    {
+        BusyCursor busy;
+        if (c_.PushChartUpdates)
+            c_.PushChartUpdates();
+        const std::int32_t crew = c_.GetCurrentResource ? c_.GetCurrentResource(resourceName_) : 0;
+        c_.State.CurrentResourceId = crew;
+        const TDateTime dayStart = c_.LoadWorkCalendar ? c_.LoadWorkCalendar(crew) : EncodeTime(8, 0, 0, 0);
+        if (FirstShow) {
+            Controls.SetStart(Today(), dayStart);
+            FirstShow = false;
+        }
+    }
+    IsOpen = true;
+    ResourceSelectionClick();
+    exec();
+}
+
+void TRemoveSlot::ResourceSelectionClick()
+{
+    if (!Controls.StatusBar)
+        return;
+    Controls.ShowStatus(timeblocks::RemoveSlotStatusText(Controls.ForAllResources(), resourceName_, Controls.Start()));
+}
+
+void TRemoveSlot::OkClick()
+{
+    SelectedResourceId = Controls.ForAllResources() ? 0 : c_.State.CurrentResourceId;
+    timeblocks::RemoveSlot::Result result;
+    std::string refusal;
+    {
+        BusyCursor busy;
+        timeblocks::RemoveSlot remove(c_.Services());
+        result = remove.RemoveBlock(Controls.Block(), SelectedResourceId, resourceName_, refusal);
+        if (result == timeblocks::RemoveSlot::Result::Moved)
+            c_.Operations.RemoveDialogMovedTasks();
+    }
+    if (result == timeblocks::RemoveSlot::Result::Refused) {
+        // The period is not free: the dialog stays for another one.
+        Controls.ShowStatus(refusal);
+        return;
+    }
+    if (result == timeblocks::RemoveSlot::Result::Moved && c_.AfterRemove)
+        c_.AfterRemove();
+    close();
+}
+
+void TRemoveSlot::CancelClick()
+{
+    c_.Operations.RemoveCancelClick();
+    close();
+}
+
+void TRemoveSlot::closeEvent(QCloseEvent* event)
+{
+    FormDestroy();
+    QDialog::closeEvent(event);
+    done(QDialog::Accepted);
+}
+
+void TRemoveSlot::FormDestroy()
+{
+    if (!IsOpen)
+        return;
+    IsOpen = false;
+    c_.Operations.RemoveDialogClosed();
+}
+
+}  // namespace tw::tasks

@@ -1,0 +1,205 @@
+// The Add / Edit / Query page in the main window, on a schedule in a freshly
+// started program folder: a restriction as the grids and the chart show it,
+// and a removal as another workstation sees it.
+#include "app/querypage.h"
+
+#include "app/mainscreen.h"
+#include "app/visualizepage.h"
+#include "app/windowlayout.h"
+#include "chart/resourceallocationchart.h"
+#include "controls/cursormodel.h"
+#include "controls/recordnavigator.h"
+#include "platform/datetime/localetexts.h"
+#include "platform/registry/registry.h"
+#include "tasks/addtaskform.h"
+#include "chartrows.h"
+#include "sampleschedule.h"
+#include "testapplication.h"
+#include "workstation.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace tw::app {
+namespace {
+
+TDateTime Day(int d, int hour = 0)
+{
+    // December 2026: the 7th is a Monday.
+    return EncodeDate(2026, 12, d) + EncodeTime(hour, 0, 0, 0);
+}
+
+class QueryPageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        locale::PinLocale("en_US");
+        window.StartTimer();
+        ASSERT_TRUE(window.State.TablesOpen);
+        page = window.QueryPage();
+        ASSERT_TRUE(page->Attached());
+        ann = examples::AddSampleResource(window, "Ann");
+        bob = examples::AddSampleResource(window, "Bob");
+        fitUnits = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 1});
+        paintWalls = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Paint walls", Day(7, 13), 1});
+        clearSite = examples::AddSampleTask(window, bob, {"Ames", "Kitchen", "Clear site", Day(8, 10), 2});
+        window.resize(1180, 760);
+        window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
+        window.show();
+        window.Start->stop();
+        window.ApplyCustomerQuery();
+    }
+
+    template <typename T>
+    T* Find(const char* name)
+    {
+        T* widget = page->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    // The texts of a grid's first column, top to bottom.
+    static std::vector<std::string> Column(QTableView* grid)
+    {
+        std::vector<std::string> texts;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            texts.push_back(grid->model()->index(row, 0).data().toString().toStdString());
+        return texts;
+    }
+    void SelectRow(QTableView* grid, const std::string& text)
+    {
+        const std::vector<std::string> texts = Column(grid);
+        const auto it = std::find(texts.begin(), texts.end(), text);
+        ASSERT_NE(it, texts.end()) << text;
+        grid->setCurrentIndex(grid->model()->index(int(it - texts.begin()), 0));
+    }
+    // How many pixels of a grid row's band differ from the grid's empty
+    // background (taken below the last row).
+    static int PaintedPixels(QTableView* grid, int row)
+    {
+        const QImage image = grid->viewport()->grab().toImage();
+        const int height = grid->rowHeight(0);
+        const int top = row * height;
+        const int empty = qGray(image.pixel(image.width() / 2, image.height() - 3));
+        int painted = 0;
+        for (int y = top + 2; y < top + height - 2 && y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (std::abs(qGray(image.pixel(x, y)) - empty) > 60)
+                    ++painted;
+        return painted;
+    }
+    std::vector<std::string> ChartRows() { return testing::ChartRowNames(*window.VisualizePage()->RAC()); }
+
+    testing::ApplicationInUse application;
+    testing::FreshUser user;
+    testing::Recorder recorder;
+    TMainScreen window;
+    TQueryPage* page = nullptr;
+    std::int32_t ann = 0, bob = 0, fitUnits = 0, paintWalls = 0, clearSite = 0;
+};
+
+TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheChart)
+{
+    QTableView* tasks = page->TasksGrid();
+    EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
+    SelectRow(page->CrewsGrid(), "Ann");
+    Find<QCheckBox>("RestrictTasksToCrew")->click();
+
+    EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls"}));
+    EXPECT_EQ(window.windowTitle(), "Ann task assignments");
+    EXPECT_TRUE(window.State.QueryRestricted);
+    EXPECT_FALSE(Find<QWidget>("JobsGrid")->isEnabled());
+    EXPECT_GT(PaintedPixels(tasks, 0), 30);
+    EXPECT_GT(PaintedPixels(tasks, 1), 30);
+    EXPECT_LT(PaintedPixels(tasks, 2), 5) << "Bob's task is not shown";
+    if (const char* dir = std::getenv("TARNWICK_SCREENSHOT_DIR"))
+        window.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/add-edit-query.png"));
+
+    // Scrolling the resources grid runs the query for the next resource.
+    SelectRow(page->CrewsGrid(), "Bob");
+    EXPECT_EQ(Column(tasks), std::vector<std::string>{"Clear site"});
+    SelectRow(page->CrewsGrid(), "Ann");
+
+    window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
+    EXPECT_EQ(ChartRows(), (std::vector<std::string>{"Fit units", "Paint walls"}));
+
+    window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
+    Find<QCheckBox>("RestrictTasksToCrew")->click();
+    EXPECT_EQ(Column(tasks).size(), 3u);
+    window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
+    EXPECT_EQ(ChartRows().size(), 3u);
+}
+
+TEST_F(QueryPageTest, ARemovedTaskIsGoneOnASecondWorkstation)
+{
+    schedule::test::TempFolder otherProgram;
+    schedule::test::CreateProgramFolder(otherProgram.path());
+    schedule::test::Workstation other(otherProgram.path(), window.State.ScheduleFolder);
+    ASSERT_TRUE(other.sync.PullChartUpdates(true));
+    ASSERT_TRUE(other.ChartsTable.locate("CHARTSID", db::Value(double(paintWalls))));
+
+    page->Logic().Hooks.Confirm = [](const std::string&, const std::string&) { return true; };
+    SelectRow(page->TasksGrid(), "Paint walls");
+    Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Delete)->click();
+    EXPECT_EQ(Column(page->TasksGrid()), (std::vector<std::string>{"Fit units", "Clear site"}));
+
+    EXPECT_TRUE(other.sync.RemoveObsoleteTasks());
+    other.ChartsTable.refresh();
+    EXPECT_FALSE(other.ChartsTable.locate("CHARTSID", db::Value(double(paintWalls))));
+    EXPECT_TRUE(other.ChartsTable.locate("CHARTSID", db::Value(double(fitUnits))));
+    other.ICrewsTable2.refresh();
+    EXPECT_FALSE(other.ICrewsTable2.locate("CHARTSID", db::Value(double(paintWalls))));
+}
+
+// Add on the tasks navigator proposes the job's next task for the resource
+// selected in the resources grid; a double click edits the task.
+TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
+{
+    SelectRow(page->CrewsGrid(), "Bob");
+    SelectRow(page->TasksGrid(), "Paint walls");
+    Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Insert)->click();
+    tasks::TAddTask* editor = window.TaskEditor();
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Kitchen task 4");
+    EXPECT_EQ(editor->findChild<QLineEdit*>("Resource")->text(), "Bob");
+    EXPECT_FALSE(window.State.TablesBusy);
+    editor->close();
+
+    const QModelIndex paint = page->TasksGrid()->currentIndex();
+    emit page->TasksGrid()->doubleClicked(paint);
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Paint walls");
+    editor->close();
+}
+
+// A click on a title keeps each column's own width in the settings file.
+TEST_F(QueryPageTest, TheTasksGridsColumnWidthsAreKept)
+{
+    QHeaderView* header = page->TasksGrid()->horizontalHeader();
+    const int widths[4] = {0, 140, 150, 160};
+    for (int column = 1; column < 4; ++column)
+        header->resizeSection(column, widths[column]);
+    emit header->sectionClicked(2);
+    registry::TRegistry reg(user.RegistryFile());
+    reg.SetRootKey(registry::RootKey::LocalMachine);
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kVersionKey));
+    for (int column = 1; column < 4; ++column)
+        EXPECT_EQ(reg.ReadString("tcw" + std::to_string(column)), std::to_string(widths[column])) << column;
+    EXPECT_EQ(reg.ReadString("tcw0"), std::to_string(header->sectionSize(0)));
+    EXPECT_TRUE(page->Logic().TasksGridColumnsUserSized);
+}
+
+}  // namespace
+}  // namespace tw::app

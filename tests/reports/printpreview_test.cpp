@@ -1,0 +1,204 @@
+// The print dialog and the page format dialog as the user drives them: the
+// include boxes each chart type enables, the resource notes rule, a second
+// opening, the page format kept in params.dbf, the paper the preview gets,
+// and the refusal to print without a printer.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "reportfixture.h"
+#include "reports/pageformat.h"
+#include "reports/printpreview.h"
+
+using namespace tw;
+using namespace tw::reports;
+using namespace tw::reports::testing;
+
+namespace {
+
+struct WidgetsApplication {
+    WidgetsApplication()
+    {
+        static int argc = 1;
+        static char name[] = "reports_windows_test";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            new QApplication(argc, argv);
+    }
+};
+
+class PrintDialogs : public ::testing::Test, public WidgetsApplication, public ReportFixture {
+protected:
+    PrintDialogs()
+    {
+        Create(data::Database::Parameters, "params.dbf");
+        params.setFolder(Folder().string());
+        params.setTableName("params.dbf");
+        params.open();
+        params.append();
+        params.post();
+        pageFormat.SetHost({&size, &orientation, &code, [this] { return &params; }});
+        dialog.SetPageFormatDialog(&pageFormat);
+        PrintPreviewHost host;
+        host.Tables = [this] { return tables; };
+        host.Services = services;
+        host.Selection = [this] { return selection; };
+        host.PageFormatCode = [this] { return code; };
+        host.Caption = [] { return QStringLiteral("Tarnwick - Baker"); };
+        host.ShowError = [this](const QString& text) { errors << text; };
+        dialog.SetHost(host);
+    }
+    ~PrintDialogs() override { params.close(); }
+    void Create(data::Database database, const char* name)
+    {
+        const data::TableLayout* layout = data::FindLayout(database, name);
+        db::CreateTable(Folder().string(), layout->fileName, layout->fields, layout->indexes);
+    }
+    template <typename T>
+    T* Child(QWidget& parent, const char* name)
+    {
+        T* child = parent.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    std::vector<bool> Enabled()
+    {
+        std::vector<bool> states;
+        for (const char* name :
+             {"IncludeOriginal", "IncludeNotes", "IncludeTotals", "IncludeResources", "IncludeResourceNotes"})
+            states.push_back(Child<QCheckBox>(dialog, name)->isEnabled());
+        return states;
+    }
+
+    db::Table params;
+    int size = 0, orientation = 0, code = 0;
+    QStringList errors;
+    TPageFormat pageFormat;
+    TPrintPreview dialog;
+};
+
+TEST_F(PrintDialogs, ChartTypeEnablesItsIncludeBoxesAndKeepsTheTicks)
+{
+    EXPECT_EQ(dialog.ChartTypeIndex(), AnnotatedBarChart);
+    struct Case {
+        const char* item;
+        std::vector<bool> enabled;
+    } cases[] = {
+        {"GanttChartItem", {false, false, false, false, false}},
+        {"AnnotatedBarChartItem", {false, false, false, true, true}},
+        {"TextReportItem", {true, true, true, true, true}},
+        {"ResourceSummaryItem", {false, false, true, false, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        Child<QRadioButton>(dialog, c.item)->click();
+        EXPECT_EQ(Enabled(), c.enabled);
+    }
+    Child<QRadioButton>(dialog, "TextReportItem")->click();
+    Child<QCheckBox>(dialog, "IncludeOriginal")->click();
+    Child<QRadioButton>(dialog, "GanttChartItem")->click();
+    EXPECT_TRUE(dialog.Options().IncludeOriginal) << "a disabled box keeps its tick";
+}
+
+TEST_F(PrintDialogs, UncheckingResourcesUnchecksTheirNotes)
+{
+    QCheckBox* resources = Child<QCheckBox>(dialog, "IncludeResources");
+    QCheckBox* notes = Child<QCheckBox>(dialog, "IncludeResourceNotes");
+    resources->click();
+    notes->click();
+    EXPECT_TRUE(notes->isChecked());
+    resources->click();
+    EXPECT_FALSE(notes->isChecked());
+    resources->click();
+    EXPECT_FALSE(notes->isChecked());
+    notes->click();
+    EXPECT_TRUE(notes->isChecked());
+}
+
+TEST_F(PrintDialogs, ASecondOpeningKeepsTitleAndPeriod)
+{
+    dialog.Open(0, 7, 1, 7, At(0, 0), At(7, 0));
+    EXPECT_TRUE(dialog.IsOpen());
+    EXPECT_EQ(dialog.Options().Title, "Tarnwick - Baker");
+    Child<QLineEdit>(dialog, "Title")->setText("Crew sheet");
+    dialog.Open(1, 14, 2, 7, At(7, 0), At(21, 0));
+    EXPECT_EQ(dialog.Options().Title, "Crew sheet");
+    EXPECT_EQ(dialog.Request().Period.SpanDays, 7);
+    dialog.close();
+    EXPECT_FALSE(dialog.IsOpen());
+}
+
+TEST_F(PrintDialogs, PageFormatIsKeptInTheSettingsTable)
+{
+    struct Case {
+        const char *size, *orientation;
+        int sizeRow, orientationRow, code;
+    } cases[] = {{"SizeLegal", "Landscape", 1, 1, 3}, {"SizeA4", "Portrait", 2, 0, 4},
+                 {"SizeLetter", "Landscape", 0, 1, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        pageFormat.Preset();
+        Child<QRadioButton>(pageFormat, c.size)->click();
+        Child<QRadioButton>(pageFormat, c.orientation)->click();
+        Child<QPushButton>(pageFormat, "Ok")->click();
+        params.refresh();
+        params.first();
+        EXPECT_EQ(params.fieldByName("PAPERSZ").asInteger(), c.sizeRow);
+        EXPECT_EQ(params.fieldByName("PAPERO").asInteger(), c.orientationRow);
+        EXPECT_EQ(size, c.sizeRow);
+        EXPECT_EQ(orientation, c.orientationRow);
+        EXPECT_EQ(code, c.code);
+        // The next opening shows the stored choice.
+        pageFormat.Preset();
+        EXPECT_TRUE(Child<QRadioButton>(pageFormat, c.size)->isChecked());
+        EXPECT_TRUE(Child<QRadioButton>(pageFormat, c.orientation)->isChecked());
+    }
+}
+
+TEST_F(PrintDialogs, PreviewGetsThePaperOfTheOneRule)
+{
+    AddResource(1, "Alder crew", 40);
+    AddTask({.Id = 1, .Description = "Tiles", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4});
+    code = 2;  // Legal portrait
+    dialog.Open(0, 7, 1, 7, At(0, 0), At(7, 0));
+    QPageLayout::Orientation seen = QPageLayout::Portrait;
+    QImage shown;
+    dialog.ShowPreview = [&](QPrintPreviewDialog& preview) {
+        preview.resize(700, 800);
+        preview.show();
+        QApplication::processEvents();
+        seen = preview.printer()->pageLayout().orientation();
+        shown = preview.grab().toImage();
+        preview.close();
+    };
+    Child<QRadioButton>(dialog, "TextReportItem")->click();
+    Child<QCheckBox>(dialog, "IncludeOriginal")->click();
+    dialog.PreviewEstimateClick();
+    EXPECT_EQ(seen, QPageLayout::Landscape);
+    EXPECT_TRUE(dialog.StatusText().isEmpty());
+    ASSERT_FALSE(shown.isNull());
+
+    // The same box under another chart type leaves the paper alone.
+    Child<QRadioButton>(dialog, "GanttChartItem")->click();
+    dialog.PreviewEstimateClick();
+    EXPECT_EQ(seen, QPageLayout::Portrait);
+}
+
+TEST_F(PrintDialogs, PrintWithoutAPrinterSaysSo)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a printer";
+    dialog.PrintEstimateClick();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith("No printer is set up")) << errors[0].toStdString();
+}
+
+}  // namespace
