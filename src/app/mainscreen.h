@@ -53,6 +53,7 @@ class QTabWidget;
 class QTimer;
 
 namespace tw::reports {
+struct ChartPeriod;
 class ChartPages;
 class TPageFormat;
 class TPrintPreview;
@@ -105,6 +106,8 @@ public:
     email::TSendEmail* SendEmail() const { return sendEmail_; }
     // The customer tab's e-mail button: a message to the current customer.
     void SendEmailToClientClick();
+    // The print dialog's e-mail button: the report chosen there as "schedule.pdf".
+    void OpenScheduleEmail(int helpLevel, const reports::ChartPeriod& period, const QString& message);
 
     // The run's state, shared with the data services and read and written by
     // the dialogs.

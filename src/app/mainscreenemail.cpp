@@ -7,6 +7,7 @@
 #include "platform/mail/curlsmtpengine.h"
 #include "reports/email/customercontacts.h"
 #include "reports/email/sendemailform.h"
+#include "reports/printpreview.h"
 
 namespace tw::app {
 
@@ -56,6 +57,22 @@ void TMainScreen::SendEmailToClientClick()
     sendEmail_->SetPosition(Layout.EmailLeft, Layout.EmailTop);
     sendEmail_->Open(State.HelpLevel, email::SendEmailLogic::CustomerMessage, 0, 0, 0, 0, 0, message);
     SetStatusText(0, QString());
+}
+
+void TMainScreen::OpenScheduleEmail(int helpLevel, const reports::ChartPeriod& period, const QString& message)
+{
+    reports::TPrintPreview* dialog = printPreview_;
+    sendEmail_->SetScheduleReport({dialog->ChartTypeIndex(), dialog->Options().Title,
+                                   [dialog](const email::ReportPeriod&) {
+                                       // The dialog made its report for the period it was opened with.
+                                       const reports::PdfResult pdf = dialog->ChosenReportPdf();
+                                       return email::PdfOutcome{pdf.Pdf, pdf.Message};
+                                   }});
+    // The e-mail window goes when the print dialog closes.
+    connect(dialog, &QDialog::finished, sendEmail_, &QWidget::close, Qt::UniqueConnection);
+    sendEmail_->SetPosition(Layout.EmailLeft, Layout.EmailTop);
+    sendEmail_->Open(helpLevel, email::SendEmailLogic::ScheduleReport, period.SpanDays, period.GridInterval,
+                     period.GridCount, period.Start, period.End, message);
 }
 
 }  // namespace tw::app

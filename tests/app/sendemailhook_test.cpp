@@ -1,12 +1,17 @@
-// The customer tab's e-mail button on a started program folder: the e-mail
-// window opens on the current customer with the message as its subject.
+// The e-mail buttons on a started program folder: the customer tab's opens
+// the e-mail window on the current customer with the message as its subject;
+// the print dialog's sends the report chosen there as "schedule.pdf".
 #include "app/mainscreen.h"
 #include "platform/datetime/localetexts.h"
 #include "reports/email/sendemailform.h"
+#include "reports/printpreview.h"
+#include "sampleschedule.h"
+#include "standinmailprogram.h"
 #include "testapplication.h"
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +61,41 @@ TEST_F(SendEmailHookTest, TheCustomerButtonOpensTheWindowOnTheCurrentCustomer)
     mail->close();
     EXPECT_EQ(window.Layout.EmailLeft, mail->x());
     EXPECT_EQ(window.Layout.EmailTop, mail->y());
+}
+
+TEST_F(SendEmailHookTest, ThePrintDialogsButtonSendsTheChosenReportAsItsPdf)
+{
+    mail::test::StandInMailProgram mailProgram;
+    ASSERT_TRUE(mailProgram.IsValid());
+    window.Email.MailClientPath = mailProgram.Program();
+    examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
+    window.OpenPrintPreview(0, 7, 1, 7, EncodeDate(2026, 12, 7), EncodeDate(2026, 12, 14));
+    reports::TPrintPreview* print = window.PrintPreview();
+    ASSERT_NE(print, nullptr);
+    print->SetChartTypeIndex(reports::TextReport);
+    print->findChild<QLineEdit*>(QStringLiteral("Title"))->setText(QStringLiteral("Week of December 7"));
+    print->findChild<QPushButton*>(QStringLiteral("CallSendEMail"))->click();
+
+    email::TSendEmail* mail = window.SendEmail();
+    ASSERT_TRUE(mail->isVisible());
+    EXPECT_EQ(mail->findChild<QLineEdit*>(QStringLiteral("Subject"))->text(), QStringLiteral("Week of December 7"));
+    EXPECT_EQ(mail->StatusValue(), QStringLiteral("Mail program found"));
+    // The sample's customers have no e-mail addresses.
+    mail->SetToList({QStringLiteral("ann@example.com")});
+    mail->findChild<QPushButton*>(QStringLiteral("SendEMailAttachment"))->click();
+    while (mail->Logic().IsBusy())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(mail->StatusValue(), QStringLiteral("Mail sent"));
+    const QStringList args = mailProgram.Arguments();
+    const int attach = args.indexOf(QStringLiteral("--attach"));
+    ASSERT_GE(attach, 0);
+    EXPECT_TRUE(args[attach + 1].endsWith(QStringLiteral("/schedule.pdf")));
+    EXPECT_EQ(mailProgram.AttachmentHead(), QByteArray("%PDF-"));
+    EXPECT_EQ(args.last(), QStringLiteral("ann@example.com"));
+
+    // Closing the print dialog closes the e-mail window with it.
+    print->close();
+    EXPECT_FALSE(mail->isVisible());
 }
 
 }  // namespace
