@@ -12,6 +12,7 @@ PACKAGES=(
   libjpeg62-turbo-dev
   python3 python3-dbfread python3-dbf
   fonts-dejavu-core fonts-liberation2 poppler-utils
+  locales-all
   libcurl4-openssl-dev python3-aiosmtpd openssl
 )
 

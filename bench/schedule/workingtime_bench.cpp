@@ -37,11 +37,10 @@ CalendarRecord ThreeDownTimes(bool typedHours)
 
 HolidayList TwentyHolidays()
 {
-    locale::PinLocale("en_US");
-    std::vector<std::string> texts;
+    std::vector<std::int64_t> days;
     for (int i = 0; i < 20; ++i)
-        texts.push_back(locale::DateToStr(EncodeDate(2026, 1, 1) + i * 23));
-    return HolidayList(texts);
+        days.push_back(DayNumber(EncodeDate(2026, 1, 1) + i * 23));
+    return HolidayList(days);
 }
 
 struct Task {

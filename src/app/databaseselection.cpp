@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QDir>
 #include <QStorageInfo>
 #include <QTimer>
 
@@ -46,19 +47,28 @@ private:
     bool held_ = true;
 };
 
-// On this platform the drives are the mounted volumes.
-QStringList MountPoints()
+}  // namespace
+
+QStringList VolumeRoots(const QStringList& mountPoints)
 {
-    QStringList roots;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath()))
-            roots << volume.rootPath();
+    QStringList roots{QDir::rootPath()};
+    for (const QString& point : mountPoints) {
+        if (!point.isEmpty() && !roots.contains(point))
+            roots << point;
     }
     roots.sort();
     return roots;
 }
 
-}  // namespace
+QStringList MountPoints()
+{
+    QStringList points;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady())
+            points << volume.rootPath();
+    }
+    return VolumeRoots(points);
+}
 
 DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, const MainScreenDatabase& members,
                                      const DatabaseNameRules& rules, db::AliasConfig& session,

@@ -17,6 +17,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <string>
@@ -34,6 +35,11 @@ class QLineEdit;
 class QTimer;
 
 namespace tw::app {
+
+// On this platform the drives are the mounted volumes. The root folder is
+// always one of them: a container's mount table may name no volume at "/".
+QStringList VolumeRoots(const QStringList& mountPoints);
+QStringList MountPoints();
 
 class TMainScreen;
 

@@ -58,7 +58,7 @@ int main(int argc, char* argv[])
         }
         splash.reset();
 
-        mainScreen->show();
+        mainScreen->ShowWhenStarted();
         QApplication::exec();
     } catch (...) {
         ShowFatal(QStringLiteral("Startup error- Windows may be corrupted"));

@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace tw::app {
 
@@ -232,9 +233,24 @@ void TMainScreen::showEvent(QShowEvent* event)
     FormShow();
 }
 
+void TMainScreen::ShowWhenStarted()
+{
+    showWhenStarted_ = true;
+    FormShow();
+}
+
+void TMainScreen::ShowStartedWindow()
+{
+    if (!std::exchange(showWhenStarted_, false))
+        return;
+    showingAfterStart_ = true;
+    show();
+    showingAfterStart_ = false;
+}
+
 void TMainScreen::FormShow()
 {
-    if (State.QuitWithoutSaving)
+    if (State.QuitWithoutSaving || showingAfterStart_)
         return;
     // Once the run is under way the window keeps the place the user gave it;
     // the saved one is for the first showing.
@@ -307,6 +323,7 @@ void TMainScreen::StartTimer()
         TerminateApplication();
         return;
     }
+    ShowStartedWindow();
     if (State.TablesOpen) {
         SynchroniseSchedule();
         RestrictCustomerClick();
@@ -341,8 +358,7 @@ bool TMainScreen::ReadStartupNames()
     } catch (const std::exception& e) {
         ShowMessageBox(this, QString::fromLocal8Bit(e.what()), QStringLiteral("Error"), MessageIcon::Stop,
                        MessageModality::Application);
-        CloseAllTables();
-        close();
+        EndAfterDatabaseFailure();
         return false;
     }
 }
@@ -369,6 +385,9 @@ void TMainScreen::EndAfterDatabaseFailure()
 {
     CloseAllTables();
     close();
+    // A window never shown sends no last-window-closed.
+    if (std::exchange(showWhenStarted_, false))
+        TerminateApplication();
 }
 
 void TMainScreen::closeEvent(QCloseEvent* event)

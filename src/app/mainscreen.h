@@ -178,6 +178,10 @@ public:
     tasks::TRemoveSlot* RemoveSlot() const { return removeSlot_.get(); }
 
     void FormCreate();
+    // The first showing of the program: the start-up runs with the window
+    // still hidden, so that the password dialog, when the settings ask for
+    // it, comes before the window, and the window appears once it is accepted.
+    void ShowWhenStarted();
     void FormShow();
     void StartTimer();
     void FormClose();
@@ -279,6 +283,8 @@ private:
     bool ReadStartupNames();
     bool AskPassword();
     void EndAfterDatabaseFailure();
+    // Shows the window deferred by ShowWhenStarted, once.
+    void ShowStartedWindow();
     void AttachWorkCalendar();
     void AttachVisualizePage();
     void AttachQueryPage();
@@ -335,6 +341,8 @@ private:
     std::unique_ptr<timeblocks::SlotOperations> slotOperations_;
     std::unique_ptr<tasks::TInsertSlot> insertSlot_;
     std::unique_ptr<tasks::TRemoveSlot> removeSlot_;
+    bool showWhenStarted_ = false;
+    bool showingAfterStart_ = false;
 };
 
 }  // namespace tw::app

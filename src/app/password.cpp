@@ -1,6 +1,7 @@
 #include "app/password.h"
 
 #include "app/appservices.h"
+#include "data/textroutines.h"
 #include "ui_password.h"
 
 #include <QLineEdit>
@@ -18,22 +19,6 @@ namespace {
 // never locks a business out of its schedule.
 constexpr char kBuiltInPassword[] = "qPlaceholderSecrtz";
 constexpr int kTriesPerShowing = 4;
-
-// The letter swap the settings record stores passwords in. A local copy until
-// the settings dialog's shared routine, which also stores passwords, lands;
-// then this one goes. Each character taken as a signed byte c: c > 96 becomes
-// c - 96, c < 27 becomes c + 96; the result is reversed.
-std::string SwapPasswordLetters(const std::string& text)
-{
-    std::string result;
-    result.reserve(text.size());
-    for (auto it = text.rbegin(); it != text.rend(); ++it) {
-        const int c = static_cast<signed char>(*it);
-        const int swapped = c > 96 ? c - 96 : c < 27 ? c + 96 : c;
-        result.push_back(static_cast<char>(swapped));
-    }
-    return result;
-}
 
 // Blanks and control characters around the entry do not count.
 QString TrimEntry(const QString& text)
@@ -110,7 +95,7 @@ void TPassword::PasswordEntryKeyPress()
 void TPassword::OkClick()
 {
     const std::optional<std::string> entry = AsFieldText(TrimEntry(ui->PasswordEntry->text()));
-    const std::string stored = SwapPasswordLetters(WithoutPadding(storedPassword_ ? storedPassword_() : ""));
+    const std::string stored = data::SwapPasswordLetters(WithoutPadding(storedPassword_ ? storedPassword_() : ""));
     if (entry && (*entry == stored || *entry == kBuiltInPassword)) {
         accept();
         return;

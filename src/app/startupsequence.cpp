@@ -238,6 +238,11 @@ void TMainScreen::AttachVisualizePage()
 void TMainScreen::RestoreChartPeriod()
 {
     Guarded([this] { settingsTables_->ReadChartPeriod(); });
+    // A saved period of no length is shown as one day, as the chart does with
+    // dates the user enters; nobody entered these, so the status bar does not
+    // say so over whatever page the start-up ends on.
+    if (ChartEndAt == ChartStartAt)
+        ChartEndAt = ChartStartAt + 1.0;
     SetChartDateRange(true, ChartStartAt, ChartEndAt);
 }
 
@@ -377,8 +382,8 @@ void TMainScreen::RestoreSelection()
     ApplyCustomerQuery();
     Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(SavedScheduleItemId))); });
     ResourceDisplayClick();
-    if (ui->TabControl->currentIndex() == SchedulePage && !State.ScheduleTabVisited)
-        BuildChart(false);
+    // The chart of a start on the Visualize page is built once, by the page
+    // change that ends the start-up (StartTimer), not here as well.
 }
 
 void TMainScreen::SaveRunSettings(int page)

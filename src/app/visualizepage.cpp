@@ -24,11 +24,13 @@ using visualize::TChart;
 constexpr int kZoomInRepeatDelayMs = 25;
 constexpr const char* kResourceConflict = "Resource conflict";
 
-// The chart may move bars only on a copy that may change data.
+// The chart may move bars only on a copy that may change data. Its scroll
+// bar shows only when there are more rows than fit: an empty chart has
+// nothing to scroll.
 chart::TResourceAllocationChartOptions ChartOptions(bool readOnly)
 {
     chart::TResourceAllocationChartOptions options{chart::racAllowDragScroll, chart::racAutoHint,
-                                                   chart::racDateAxisAtTop};
+                                                   chart::racDateAxisAtTop, chart::racScrollBarOnlyIfNecessary};
     return readOnly ? options : options.With(chart::racAllowDragAllocation);
 }
 
@@ -277,7 +279,8 @@ void TVisualizePage::ConnectChart()
     };
     rac->OnAllocationDragStart = [this](TChart*, chart::TRACResource*, chart::TResourceAllocation* bar,
                                         bool& allow) {
-        if (!page_) {
+        // The chart's options say whether this copy may move bars at all.
+        if (!page_ || !allow) {
             allow = false;
             return;
         }

@@ -58,9 +58,11 @@ TWorkCalendarPage::TWorkCalendarPage(QWidget* parent)
              ui->StartDayPanel, ui->EndDayPanel, ui->StartDownPanel1, ui->StartDownPanel2,
              ui->StartDownPanel3, ui->EndDownPanel1, ui->EndDownPanel2, ui->EndDownPanel3})
         w->setSizePolicy(QSizePolicy::Minimum, w->sizePolicy().verticalPolicy());
-    // The resource list may elide a long name; the page must fit the main
-    // window's default width with every caption whole.
-    ui->ResourceList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // The resource list asks for the width of its longest entry, so that
+    // "Default for all resources" shows whole; where the window is too
+    // narrow for that it may elide, down to 12 characters, so that the page
+    // still fits the main window's default width with every caption whole.
+    ui->ResourceList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ui->ResourceList->setMinimumContentsLength(12);
 
     for (QCheckBox* day : {ui->Sunday, ui->Monday, ui->Tuesday, ui->Wednesday, ui->Thursday, ui->Friday,

@@ -8,24 +8,35 @@
 
 namespace tw::schedule {
 
-HolidayList::HolidayList(std::vector<std::string> texts)
+std::int64_t DayNumber(TDateTime instant)
 {
-    Assign(std::move(texts));
+    return static_cast<std::int64_t>(std::floor(instant));
 }
 
-void HolidayList::Assign(std::vector<std::string> texts)
+HolidayList::HolidayList(std::vector<std::int64_t> days)
 {
-    texts_ = std::move(texts);
-    days_.clear();
-    for (const std::string& text : texts_) {
-        TDateTime day = 0;
-        // An entry that is not exactly how the locale writes a date never
-        // equals a day's text, so it marks no day.
-        if (locale::TryStrToDate(text, day) && locale::DateToStr(day) == text)
-            days_.push_back(static_cast<std::int64_t>(day));
-    }
+    Assign(std::move(days));
+}
+
+void HolidayList::Assign(std::vector<std::int64_t> days)
+{
+    days_ = std::move(days);
     std::sort(days_.begin(), days_.end());
     days_.erase(std::unique(days_.begin(), days_.end()), days_.end());
+}
+
+void HolidayList::Add(std::int64_t day)
+{
+    const auto at = std::lower_bound(days_.begin(), days_.end(), day);
+    if (at == days_.end() || *at != day)
+        days_.insert(at, day);
+}
+
+void HolidayList::Remove(std::int64_t day)
+{
+    const auto at = std::lower_bound(days_.begin(), days_.end(), day);
+    if (at != days_.end() && *at == day)
+        days_.erase(at);
 }
 
 bool HolidayList::IsHoliday(TDateTime day) const
@@ -36,6 +47,15 @@ bool HolidayList::IsHoliday(TDateTime day) const
 bool HolidayList::IsHolidayDay(std::int64_t dayNumber) const
 {
     return std::binary_search(days_.begin(), days_.end(), dayNumber);
+}
+
+std::vector<std::string> HolidayList::Texts() const
+{
+    std::vector<std::string> texts;
+    texts.reserve(days_.size());
+    for (const std::int64_t day : days_)
+        texts.push_back(locale::DateToStr(static_cast<TDateTime>(day)));
+    return texts;
 }
 
 }  // namespace tw::schedule

@@ -1,7 +1,8 @@
 #pragma once
-// The company holidays: non-working days for every resource. They are kept
-// as the short-date texts that the holiday buttons show and store; a day is a
-// holiday when its short-date text equals an entry.
+// The company holidays: non-working days for every resource, kept as day
+// numbers (whole days since 30 December 1899) as holidays.dbf stores them.
+// They become texts only to be shown, so the locale in use never changes
+// which days are holidays.
 
 #include <cstdint>
 #include <string>
@@ -14,23 +15,27 @@ namespace tw::schedule {
 class HolidayList {
 public:
     HolidayList() = default;
-    explicit HolidayList(std::vector<std::string> texts);
+    explicit HolidayList(std::vector<std::int64_t> days);
 
-    // Replaces the entries; the texts are read in the locale in use now.
-    void Assign(std::vector<std::string> texts);
-    const std::vector<std::string>& Texts() const { return texts_; }
+    // Replaces the entries; repeats count once.
+    void Assign(std::vector<std::int64_t> days);
+    void Add(std::int64_t day);
+    void Remove(std::int64_t day);
 
     bool IsHoliday(TDateTime day) const;
     // By day number (whole days since 30 December 1899).
     bool IsHolidayDay(std::int64_t dayNumber) const;
     // The holidays' day numbers, ascending.
     const std::vector<std::int64_t>& Days() const { return days_; }
+    // The holidays as the locale writes short dates, ascending; for showing only.
+    std::vector<std::string> Texts() const;
 
 private:
-    std::vector<std::string> texts_;
-    // Day numbers whose short-date text is an entry, sorted: the engine asks
-    // about every day it crosses, and formatting each one would dominate.
+    // Sorted and unique: the engine asks about every day it crosses.
     std::vector<std::int64_t> days_;
 };
+
+// The day number of an instant.
+std::int64_t DayNumber(TDateTime instant);
 
 }  // namespace tw::schedule

@@ -48,14 +48,28 @@ TDateTime FromQuarter(Quarter q)
 }
 
 // The number of quarter hours, each worth `perQuarter` hours, that reach
-// `hours`. The tolerance keeps a sum that falls a hair short through the
-// inexact worth of a quarter from costing one more quarter hour.
-Quarter QuartersToReach(double hours, double perQuarter)
+// `hours`: the walk goes on while the counted hours, a single like the
+// length, are below the length less one single-precision step of the
+// length. A length that is a whole number of quarter hours in float noise
+// stops there; a real remainder, however small, costs one more quarter hour.
+// The tolerance is fixed, so that it does not grow with long tasks and cut
+// their last quarter hour.
+Quarter QuartersToReach(float hours, double perQuarter)
 {
     if (!(hours > 0) || !(perQuarter > 0))
         return 0;
-    const double x = std::min(hours / perQuarter, kMaxQuarters);
-    return std::max<Quarter>(0, static_cast<Quarter>(std::ceil(x - 1e-6 * std::max(1.0, x))));
+    const double tolerance = static_cast<double>(std::nextafter(hours, HUGE_VALF)) - hours;
+    const double threshold = static_cast<double>(hours) - tolerance;
+    const double x = threshold / perQuarter;
+    if (!(x < kMaxQuarters))
+        return static_cast<Quarter>(kMaxQuarters);
+    const auto counted = [perQuarter](Quarter n) { return static_cast<float>(n * perQuarter); };
+    auto n = std::max<Quarter>(0, static_cast<Quarter>(std::ceil(x)));
+    while (n > 0 && counted(n - 1) >= threshold)
+        --n;
+    while (counted(n) < threshold)
+        ++n;
+    return n;
 }
 
 class Walker {
@@ -253,10 +267,13 @@ float WorkingHoursBetween(const WorkCalendar& calendar, const HolidayList& holid
 {
     const Quarter a = ToQuarter(data::RoundUpToQuarterHour(start));
     const Quarter b = ToQuarter(data::RoundUpToQuarterHour(end));
+    // No time between the rounded instants, or none that works: the day
+    // sums below would otherwise leave the difference of hours per day
+    // worked out two ways (overlapping down times, typed hours).
+    if (b <= a || !calendar.HasWorkingTime())
+        return 0;
     const Quarter dayA = DayOf(a);
     const Quarter dayB = DayOf(b);
-    if (dayB < dayA || calendar.DaysPerWeek() <= 0)
-        return 0;
     const Walker walker(calendar, holidays);
     const Quarter workDays = walker.CountWorkDays(dayA, dayB + 1);
     if (workDays == 0)

@@ -410,6 +410,20 @@ TEST_F(DatabaseSelectionTest, ChoosingAVolumePointsTheTreeAtItsRoot)
     EXPECT_EQ(tw_.StatusText(), "");
 }
 
+TEST(VolumeRoots, TheRootFolderIsAlwaysAVolume)
+{
+    const struct {
+        QStringList mounted;
+        QStringList listed;
+    } kCases[] = {
+        {{}, {"/"}},
+        {{"/proc", "/etc/hosts", "/work"}, {"/", "/etc/hosts", "/proc", "/work"}},
+        {{"/work", "/", "/work"}, {"/", "/work"}},
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(VolumeRoots(c.mounted), c.listed) << c.mounted.join(' ').toStdString();
+}
+
 TEST_F(DatabaseSelectionTest, HelpOpensEachDialogsOwnPage)
 {
     UrlCatcher catcher;

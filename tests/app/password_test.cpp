@@ -2,6 +2,8 @@
 
 #include "testapplication.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -34,6 +36,23 @@ protected:
     Recorder recorder_;
     TPassword dialog_;
 };
+
+// The title and the label say what to type, and both are shown whole; the
+// entry masks every character.
+TEST_F(PasswordTest, TheDialogSaysWhatToTypeAndMasksIt)
+{
+    Open("");
+    auto* label = dialog_.findChild<QLabel*>("PasswordLabel");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "Please enter password");
+    EXPECT_EQ(dialog_.windowTitle(), "Please enter password");
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+    // Room for the title beside the title bar's buttons, in the bold font most title bars use.
+    QFont titleFont = dialog_.font();
+    titleFont.setBold(true);
+    EXPECT_GE(dialog_.width(), QFontMetrics(titleFont).horizontalAdvance(dialog_.windowTitle()) + 60);
+    EXPECT_EQ(dialog_.PasswordEntry()->echoMode(), QLineEdit::Password);
+}
 
 // Stored fields are written out as the settings record keeps them: every
 // letter swapped and the order reversed ("secret" is stored as 20 5 18 3 5 19).

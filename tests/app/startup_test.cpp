@@ -10,6 +10,7 @@
 #include "app/workcalendarpage.h"
 #include "data/textroutines.h"
 #include "platform/datetime/datetime.h"
+#include "platform/datetime/localetexts.h"
 #include "platform/db/aliases.h"
 #include "platform/db/table.h"
 #include "platform/db/tableops.h"
@@ -77,6 +78,25 @@ public:
         const T value = read(table);
         table.close();
         return value;
+    }
+    // A task of the calendar for all, ending where it starts, in the working
+    // copy and the shared table alike, with its assignment row.
+    void PutTask(std::int32_t key, TDateTime start, float hours) const
+    {
+        const auto task = [&](db::Table& t) {
+            t.fieldByName("CHARTSID").setAsInteger(key);
+            t.fieldByName("CREWID").setAsInteger(0);
+            t.fieldByName("HOURS").setAsFloat(hours);
+            t.fieldByName("SD").setAsFloat(start);
+            t.fieldByName("ED").setAsFloat(start);
+        };
+        EditRecord(ProgramFolder(), "Charts.DBF", task);
+        EditRecord(ScheduleFolder(), "ICharts.DBF", task);
+        EditRecord(ScheduleFolder(), "ICrews.DBF", [key](db::Table& t) {
+            t.fieldByName("ICREWID").setAsInteger(1);
+            t.fieldByName("CHARTSID").setAsInteger(key);
+            t.fieldByName("CREWID").setAsInteger(0);
+        });
     }
     // The lock record's flag as another workstation sets or clears it.
     void SetLockFlag(bool used) const
@@ -351,6 +371,54 @@ TEST_F(StartupTest, APasswordRequiredByTheSettingsEndsTheProgramUnlessGiven)
     }
 }
 
+// The program's first showing: the password comes before the main window,
+// and the window appears only once the password is accepted.
+TEST_F(StartupTest, ThePasswordIsAskedBeforeTheMainWindowShows)
+{
+    StartAndCloseOnce();
+    EditRecord(ProgramFolder(), "params.dbf", [](db::Table& t) {
+        t.fieldByName("USEPASSWD").setAsBoolean(true);
+        t.fieldByName("PASSWORD").setAsString(data::SwapPasswordLetters("secret"));
+    });
+    for (const bool accepted : {true, false}) {
+        TPassword password;
+        TWin7Advice advice;
+        TMainScreen window;
+        window.SetDialogs(&password, &advice);
+        bool windowShownBehind = true;
+        QTimer::singleShot(0, &password, [&] {
+            windowShownBehind = window.isVisible();
+            password.PasswordEntry()->setText(accepted ? "secret" : "");
+            QTest::mouseClick(password.findChild<QPushButton*>(accepted ? "Ok" : "Cancel"), Qt::LeftButton);
+        });
+        const int terminateBefore = recorder_.TerminateRequests;
+        window.ShowWhenStarted();
+        EXPECT_FALSE(window.isVisible()) << "nothing shows before the start-up runs";
+        window.StartTimer();
+        EXPECT_FALSE(windowShownBehind) << accepted;
+        EXPECT_EQ(window.isVisible(), accepted);
+        EXPECT_EQ(recorder_.TerminateRequests - terminateBefore, accepted ? 0 : 1);
+        EXPECT_FALSE(window.Start->isActive()) << "the showing after the password starts nothing again";
+    }
+}
+
+TEST_F(StartupTest, ASavedChartPeriodOfNoLengthOpensAsOneDayWithoutAWord)
+{
+    StartAndCloseOnce();
+    const TDateTime monday = tw::EncodeDate(2027, 3, 1);
+    EditRecord(ProgramFolder(), "params.dbf", [&](db::Table& t) {
+        t.fieldByName("CHARTSD").setAsFloat(monday);
+        t.fieldByName("CHARTED").setAsFloat(monday);
+        t.fieldByName("PAGE").setAsInteger(TMainScreen::CalendarPage);
+    });
+    TMainScreen window;
+    window.StartTimer();
+    EXPECT_EQ(window.TabControl()->currentIndex(), TMainScreen::CalendarPage);
+    EXPECT_NE(window.StatusText(0), "End date was set one day later");
+    EXPECT_DOUBLE_EQ(window.ChartStartAt, monday);
+    EXPECT_DOUBLE_EQ(window.ChartEndAt, monday + 1);
+}
+
 TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
 {
     const TDateTime chartStart = tw::EncodeDate(2026, 3, 2) + 0.25;
@@ -447,20 +515,7 @@ TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
     StartAndCloseOnce();
     const TDateTime monday8 = tw::EncodeDate(2026, 3, 2) + 8.0 / 24;
     // A nine-hour task that ends where it starts, in step with the shared copy.
-    const auto task = [&](db::Table& t) {
-        t.fieldByName("CHARTSID").setAsInteger(903);
-        t.fieldByName("CREWID").setAsInteger(0);
-        t.fieldByName("HOURS").setAsFloat(9);
-        t.fieldByName("SD").setAsFloat(monday8);
-        t.fieldByName("ED").setAsFloat(monday8);
-    };
-    EditRecord(ProgramFolder(), "Charts.DBF", task);
-    EditRecord(ScheduleFolder(), "ICharts.DBF", task);
-    EditRecord(ScheduleFolder(), "ICrews.DBF", [](db::Table& t) {
-        t.fieldByName("ICREWID").setAsInteger(1);
-        t.fieldByName("CHARTSID").setAsInteger(903);
-        t.fieldByName("CREWID").setAsInteger(0);
-    });
+    PutTask(903, monday8, 9);
 
     TMainScreen window;
     window.StartTimer();
@@ -474,6 +529,32 @@ TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
     ASSERT_TRUE(d.ChartsTable.locate("CHARTSID", db::Value(903.0)));
     EXPECT_FLOAT_EQ(d.ChartsTableCalcFields().cHours, 9.0f);
     EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
+}
+
+// Holidays are dates in holidays.dbf and stay dates: whatever the locale the
+// program runs under (the ctest runs of LocaleRuns set LANG to C.UTF-8,
+// de_DE.UTF-8 and en_US.UTF-8), a holiday keeps a task off its day.
+TEST_F(StartupTest, LocaleRunsHolidaysHoldWhateverTheLocale)
+{
+    tw::locale::PinLocale("");  // the locale the process was started under
+    StartAndCloseOnce();
+    const TDateTime tuesday = tw::EncodeDate(2027, 3, 23);
+    const TDateTime start = tuesday + 10.0 / 24;
+    PutTask(904, start, 1);
+    EditRecord(ScheduleFolder(), "holidays.dbf", [&](db::Table& t) {
+        t.fieldByName("HOLIID").setAsInteger(1);
+        t.fieldByName("DATE").setAsDate(tuesday);
+    });
+
+    TMainScreen window;
+    window.StartTimer();
+    EXPECT_EQ(window.Holidays.Days(), std::vector<std::int64_t>{static_cast<std::int64_t>(tuesday)});
+    window.WorkCalendarPage()->CalendarOkClick();
+    const double end = ReadField<double>(ProgramFolder(), "Charts.DBF",
+                                         [](db::Table& t) { return t.fieldByName("ED").asFloat(); });
+    EXPECT_EQ(std::floor(end), tuesday + 1) << "the task waits for the day after the holiday";
+    EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
+    tw::locale::PinLocale("en_US");
 }
 
 // Every shared-table operation gives the lock back itself; the shutdown

@@ -29,6 +29,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QScrollBar>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -289,13 +291,54 @@ TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
 TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
 {
     window.ApplyReadOnlyAccess(true);
-    EXPECT_EQ(rac->Options(), (chart::TResourceAllocationChartOptions{
-                                  chart::racAllowDragScroll, chart::racAutoHint, chart::racDateAxisAtTop}));
+    EXPECT_EQ(rac->Options(),
+              (chart::TResourceAllocationChartOptions{chart::racAllowDragScroll, chart::racAutoHint,
+                                                      chart::racDateAxisAtTop, chart::racScrollBarOnlyIfNecessary}));
     for (const char* name : {"ShowJobsOnly", "TaskControls", "InsertSpace", "RemoveSpace", "SetDependencies"})
         EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(Find<QRadioButton>("ShowJobsOnlyTasks")->isChecked());
     window.ApplyReadOnlyAccess(false);
     EXPECT_TRUE(rac->Options().Contains(chart::racAllowDragAllocation));
+}
+
+// Neither a drag, nor a stretch at the bar's edge, nor a nudge moves a bar of
+// a read-only copy, and nothing reaches the working copy or the shared table.
+TEST_F(VisualizePageTest, AReadOnlyCopysBarsDoNotMove)
+{
+    window.State.ReadOnlyCopy = true;
+    window.ApplyReadOnlyAccess(true);
+    window.BuildChart(false);
+    ASSERT_NE(BarOf(clearSite), nullptr);
+    const TDateTime start = BarOf(clearSite)->StartAt();
+    const TDateTime end = BarOf(clearSite)->EndAt();
+    const double working = Working(clearSite, "SD");
+    const double shared = Shared(clearSite, "SD");
+    const double update = Shared(clearSite, "UPDATE");
+
+    Drag(clearSite, Day(8, 11), Day(8, 15), 800);  // the middle of the bar
+    Drag(clearSite, end, end + 2.0 / 24, 800);      // its right edge
+    Mouse(QEvent::MouseButtonPress, At(clearSite, Day(8, 11)), Qt::LeftButton);
+    Mouse(QEvent::MouseButtonRelease, At(clearSite, Day(8, 11)), Qt::NoButton);
+    for (const char* nudge : {"MoveTaskRight", "MoveTaskLeft", "IncreSchedule", "DecreSchedule"})
+        Find<QPushButton>(nudge)->click();
+    page->MicroAdjustTimer();
+
+    EXPECT_NEAR(BarOf(clearSite)->StartAt(), start, 1e-9);
+    EXPECT_NEAR(BarOf(clearSite)->EndAt(), end, 1e-9);
+    EXPECT_EQ(Working(clearSite, "SD"), working);
+    EXPECT_EQ(Shared(clearSite, "SD"), shared);
+    EXPECT_EQ(Shared(clearSite, "UPDATE"), update);
+}
+
+TEST_F(VisualizePageTest, AChartWhoseRowsFitShowsNoScrollBar)
+{
+    rac->grab();  // laid out and painted as on screen
+    auto* scrollBar = rac->findChild<QScrollBar*>();
+    ASSERT_NE(scrollBar, nullptr);
+    EXPECT_FALSE(scrollBar->isVisible());
+    window.SaveAndClearAllocations(false);
+    rac->grab();
+    EXPECT_FALSE(scrollBar->isVisible()) << "an empty chart has nothing to scroll";
 }
 
 TEST_F(VisualizePageTest, ItsHelpPageIsInTheContents)

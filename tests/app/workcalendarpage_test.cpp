@@ -18,7 +18,12 @@
 #include <QTest>
 #include <QTextCharFormat>
 
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
 #include <gtest/gtest.h>
+
+#include "support/calendarink.h"
 
 namespace tw::app {
 namespace {
@@ -116,6 +121,20 @@ TEST_F(WorkCalendarPageTest, OneCalendarForAllShowsTheDefaultWithTheListDisabled
     EXPECT_EQ(Find<QDateTimeEdit>("StartDownTime3")->time(), QTime(14, 0));
     EXPECT_EQ(Text("WorkingHours"), "8.5");
     EXPECT_EQ(Text("WorkingHoursPerWeek"), "42.5");
+}
+
+TEST_F(WorkCalendarPageTest, TheResourceChoiceShowsItsWholeText)
+{
+    Attach(page);
+    page.RefreshWorkCalendar();
+    page.resize(page.sizeHint());
+    page.show();
+    auto* list = Find<controls::TFcCustomComboBox>("ResourceList");
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    const QRect text = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+    EXPECT_GE(text.width(), list->fontMetrics().horizontalAdvance(list->currentText()))
+        << list->currentText().toStdString();
 }
 
 TEST_F(WorkCalendarPageTest, ChoosingAResourceShowsItsCalendarUnlessTablesAreBusy)
@@ -235,6 +254,28 @@ TEST_F(WorkCalendarPageTest, HolidaysShowInBoldAsTheyAreSpecifiedAndRemoved)
     Click("ClearAllHolidays");
     EXPECT_EQ(recorded.Status[0], "All holidays removed");
     EXPECT_FALSE(ShownBold(QDate(2026, 12, 25)));
+}
+
+// Drawn, not only formatted: the holiday's digits take more ink, under the
+// locale the process runs in (see the LocaleRuns tests in CMakeLists.txt).
+TEST_F(WorkCalendarPageTest, LocaleRunsAHolidayIsDrawnBold)
+{
+    locale::PinLocale("");
+    Attach(page);
+    page.LoadHolidays();
+    page.resize(900, 600);
+    auto* calendar = Find<controls::TFcCalendar>("HolidayCalendar");
+    calendar->setSelectedDate(QDate(2026, 12, 10));
+    calendar->setCurrentPage(2026, 12);
+    const int plain = tw::testing::InkOfDay(*calendar, 25);
+    calendar->setSelectedDate(QDate(2026, 12, 25));
+    Click("SetHoliday");
+    calendar->setSelectedDate(QDate(2026, 12, 10));
+    const int bold = tw::testing::InkOfDay(*calendar, 25);
+    ASSERT_GT(plain, 0);
+    EXPECT_GT(bold, plain);
+    EXPECT_EQ(holidays.Days(), std::vector<std::int64_t>{static_cast<std::int64_t>(EncodeDate(2026, 12, 25))});
+    locale::PinLocale("en_US");
 }
 
 TEST_F(WorkCalendarPageTest, TwentyFourSevenChecksEveryDayAndTakesTheHolidays)

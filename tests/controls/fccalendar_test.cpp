@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "support/calendarink.h"
 #include "testapplication.h"
 
 namespace tw::controls {
@@ -91,27 +92,7 @@ TEST_F(TFcCalendarShowTest, ABoldDayIsDrawnWithMoreInk)
     // The 24th and 25th of December 2026 sit side by side in one week row;
     // the same two digits drawn bold leave more dark pixels.
     calendar.resize(420, 300);
-    const auto inkOfDay = [this](int day) {
-        auto* view = calendar.findChild<QTableView*>();
-        const QImage image = calendar.grab().toImage();
-        for (int row = 0; row < view->model()->rowCount(); ++row) {
-            for (int column = 0; column < view->model()->columnCount(); ++column) {
-                const QModelIndex index = view->model()->index(row, column);
-                // Row 0 holds the day names; a late day number in the first
-                // rows is the month before's.
-                if (view->model()->data(index).toInt() != day || row == 0 || (day > 20 && row < 3))
-                    continue;
-                const QPoint origin = view->viewport()->mapTo(&calendar, QPoint());
-                const QRect cell = view->visualRect(index).translated(origin);
-                int ink = 0;
-                for (int y = cell.top(); y <= cell.bottom(); ++y)
-                    for (int x = cell.left(); x <= cell.right(); ++x)
-                        ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
-                return ink;
-            }
-        }
-        return -1;
-    };
+    const auto inkOfDay = [this](int day) { return tw::testing::InkOfDay(calendar, day); };
     boldInDecember = 0;
     calendar.Invalidate();
     const int plain = inkOfDay(25);

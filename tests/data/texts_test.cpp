@@ -158,12 +158,16 @@ TEST(TextRoutines, DropSeconds)
     EXPECT_EQ(DropSeconds("1:2:3 x:y:z"), "1:2 x:y:z");
 }
 
-TEST(UpdateCount, RaisesByOneInSinglePrecision)
+// The sum is not rounded back to a single: the value a record gets keeps
+// the single's digits plus one.
+TEST(UpdateCount, RaisesTheSingleByOneWithoutRoundingTheSum)
 {
-    EXPECT_EQ(NextUpdateCount(1.1f), 2.1f);
-    EXPECT_EQ(NextUpdateCount(0.0f), 1.0f);
-    // Beyond 2^24 a single-precision counter can no longer grow by one.
-    EXPECT_EQ(NextUpdateCount(16777216.0f), 16777216.0f);
+    EXPECT_EQ(NextUpdateCount(1.1f), 2.100000023841858);
+    EXPECT_NE(NextUpdateCount(1.1f), static_cast<double>(2.1f));
+    EXPECT_EQ(NextUpdateCount(0.0f), 1.0);
+    // Beyond 2^24 the sum still grows, where a single could not.
+    EXPECT_EQ(NextUpdateCount(16777216.0f), 16777217.0);
+    EXPECT_EQ(static_cast<float>(NextUpdateCount(16777216.0f)), 16777216.0f);
 }
 
 TEST(JobStatus, DefaultAndLoadedTexts)

@@ -19,11 +19,7 @@ struct Walk {
 
     bool WorkingDay(TDateTime t) const
     {
-        if (!cal.IsWorkingWeekday(DayOfWeek(t) - 1))
-            return false;
-        const std::string text = locale::DateToStr(t);
-        const auto& texts = holidays.Texts();
-        return std::find(texts.begin(), texts.end(), text) == texts.end();
+        return cal.IsWorkingWeekday(DayOfWeek(t) - 1) && !holidays.IsHoliday(t);
     }
     bool WorkingTime(TDateTime t) const { return cal.IsWorkingTime(t); }
     static TDateTime Step(TDateTime t) { return RoundUpToQuarterHour(t + data::kQuarterHour); }
@@ -119,6 +115,8 @@ float ReferenceHoursBetween(const WorkCalendar& cal, const HolidayList& holidays
     const Walk w{cal, holidays};
     const TDateTime a = RoundUpToQuarterHour(start);
     const TDateTime b = RoundUpToQuarterHour(end);
+    if (b <= a || !cal.HasWorkingTime())
+        return 0;
     const float perDay = cal.HoursPerDay();
     const float factor = cal.Loaded().OVERRIDE ? static_cast<float>(cal.Loaded().THOURSFC) : 1.0f;
 

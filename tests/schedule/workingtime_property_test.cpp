@@ -71,12 +71,12 @@ public:
         return r;
     }
 
-    std::vector<std::string> Holidays()
+    std::vector<std::int64_t> Holidays()
     {
-        std::vector<std::string> texts;
+        std::vector<std::int64_t> days;
         for (int i = 0, count = Uniform(0, 20); i < count; ++i)
-            texts.push_back(locale::DateToStr(EncodeDate(2026, 12, 1) + Uniform(0, 120)));
-        return texts;
+            days.push_back(DayNumber(EncodeDate(2026, 12, 1) + Uniform(0, 120)));
+        return days;
     }
 
     TDateTime Start() { return EncodeDate(2026, 12, 1) + Uniform(0, 40) + Minute(Uniform(0, 1439)); }

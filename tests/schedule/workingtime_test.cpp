@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -86,7 +88,7 @@ TEST_F(WorkingTimeTest, TaskEndsAroundLunch)
 
 TEST_F(WorkingTimeTest, HolidaysAreDaysOff)
 {
-    holidays.Assign({"12/8/2026"});
+    holidays.Assign({DayNumber(EncodeDate(2026, 12, 8))});
     EXPECT_EQ(End(EightToFive(), Day(kMonday, 13, 0), 12), Day(kWednesday, 16, 0));
     TDateTime startOut = 0;
     EXPECT_EQ(End(EightToFive(), Day(kTuesday, 9, 0), 2, &startOut), Day(kWednesday, 11, 0));
@@ -129,7 +131,7 @@ TEST_F(WorkingTimeTest, HoursBetweenEndingOnADayOff)
     EXPECT_EQ(Between(EightToFive(), Day(kMonday, 8, 0), Day(kSaturday, 0, 15)), 45.0f);
     EXPECT_EQ(Between(EightToFive(), Day(kFriday, 13, 0), Day(kSaturday, 12, 0)), 4.0f);
     EXPECT_EQ(Between(EightToFive(), Day(kFriday, 13, 0), Day(kSaturday + 1, 23, 0)), 4.0f);
-    holidays.Assign({"12/8/2026"});
+    holidays.Assign({DayNumber(EncodeDate(2026, 12, 8))});
     EXPECT_EQ(Between(EightToFive(), Day(kMonday, 13, 0), Day(kTuesday, 12, 0)), 4.0f);
     EXPECT_EQ(Between(EightToFive(), Day(kMonday, 13, 0), Day(kWednesday, 10, 0)), 6.0f);
 }
@@ -152,7 +154,7 @@ TEST_F(WorkingTimeTest, TypedHoursPerDay)
     TDateTime startOut = 0;
     EXPECT_EQ(End(half, Day(kSaturday, 10, 0), 1, &startOut), Day(kNextMonday, 10, 0));
     EXPECT_EQ(startOut, Day(kNextMonday, 8, 0));
-    holidays.Assign({"12/14/2026"});
+    holidays.Assign({DayNumber(EncodeDate(2026, 12, 14))});
     EXPECT_EQ(End(half, Day(kSaturday, 10, 0), 1, &startOut), Day(kNextMonday + 1, 10, 0));
     EXPECT_EQ(End(half, Day(kMonday, 8, 0), 0), Day(kMonday, 8, 0));
 }
@@ -215,17 +217,114 @@ TEST_F(WorkingTimeTest, CalendarsWithoutWorkingTimeEndAtTheStart)
         TDateTime startOut = 0;
         EXPECT_EQ(End(r, Day(kMonday, 10, 7), 20, &startOut), Day(kMonday, 10, 15));
         EXPECT_EQ(startOut, Day(kMonday, 10, 15));
-        EXPECT_EQ(Between(r, Day(kMonday, 8, 0), Day(kFriday + 7, 17, 0)) >= 0, true);
+        EXPECT_EQ(Between(r, Day(kMonday, 8, 0), Day(kFriday + 7, 17, 0)), 0.0f);
     }
     EXPECT_EQ(Between(noWeekday, Day(kMonday, 8, 0), Day(kFriday + 7, 17, 0)), 0.0f);
+}
+
+// A calendar's day with its down times as they are typed; they may overlap.
+CalendarRecord DayWithDownTimes(int fromH, int fromM, int toH, int toM,
+                                std::initializer_list<std::array<int, 4>> downs)
+{
+    CalendarRecord r;
+    r.START1 = Time(fromH, fromM);
+    r.END1 = Time(toH, toM);
+    bool* flags[] = {&r.DAY2, &r.DAY3, &r.DAY4};
+    TDateTime* starts[] = {&r.START2, &r.START3, &r.START4};
+    TDateTime* ends[] = {&r.END2, &r.END3, &r.END4};
+    int i = 0;
+    for (const auto& d : downs) {
+        *flags[i] = true;
+        *starts[i] = Time(d[0], d[1]);
+        *ends[i] = Time(d[2], d[3]);
+        ++i;
+    }
+    return r;
+}
+
+// Typed hours per day over the hours the times give.
+CalendarRecord Typed(CalendarRecord r, double hoursPerDay)
+{
+    const double computed = Loaded(r).HoursPerDay();
+    r.OVERRIDE = true;
+    r.THOURSDY = hoursPerDay;
+    r.THOURSFC = computed > 0 ? hoursPerDay / computed : 0;
+    return r;
+}
+
+// Both instants are rounded up to the quarter hour first; no time between
+// them, or a calendar with no working time, is 0 hours whatever the hours per
+// day the times work out to.
+TEST_F(WorkingTimeTest, NoTimeBetweenOrNoWorkingTimeIsNoHours)
+{
+    CalendarRecord monToSat = Typed(DayWithDownTimes(8, 30, 17, 30, {{10, 0, 11, 45}, {14, 0, 15, 30}, {14, 30, 15, 0}}), 6);
+    monToSat.SATURDAY = true;
+    const CalendarRecord earlyTwice = DayWithDownTimes(6, 15, 7, 0, {{6, 45, 7, 0}, {6, 45, 7, 0}});
+    const CalendarRecord afternoon = DayWithDownTimes(12, 0, 19, 15, {{13, 0, 14, 0}, {13, 30, 14, 30}});
+    const CalendarRecord fourMinutes = DayWithDownTimes(8, 0, 8, 4, {});
+    const CalendarRecord belowZero = DayWithDownTimes(9, 0, 10, 0, {{9, 0, 10, 0}, {9, 45, 10, 0}});
+    CalendarRecord factorZero = EightToFive();
+    factorZero.OVERRIDE = true;
+    struct Case {
+        const char* name;
+        CalendarRecord calendar;
+        TDateTime start;
+        TDateTime end;
+        float hours;
+    };
+    const Case cases[] = {
+        {"overlapping down times, Saturday evening", monToSat, Day(kSaturday, 22, 49), Day(kSaturday, 23, 0), 0},
+        {"overlapping down times, one instant", monToSat, Day(kMonday, 9, 0), Day(kMonday, 9, 0), 0},
+        {"a down time given twice", earlyTwice, Day(kMonday, 6, 15), Day(kMonday, 6, 15), 0},
+        {"overlapping down times, mid-afternoon", afternoon, Day(kWednesday, 15, 7), Day(kWednesday, 15, 7), 0},
+        {"rounded up to the same quarter", afternoon, Day(kWednesday, 15, 1), Day(kWednesday, 15, 14), 0},
+        {"typed hours, one instant", Typed(EightToFive(), 6.81), Day(kMonday, 10, 0), Day(kMonday, 10, 0), 0},
+        {"the end before the start", EightToFive(), Day(kTuesday, 10, 0), Day(kMonday, 10, 0), 0},
+        {"no working quarter hour", fourMinutes, Day(kMonday, 8, 0), Day(kFriday, 8, 0), 0},
+        {"hours per day below zero", belowZero, Day(kMonday, 9, 30), Day(kMonday, 9, 30), 0},
+        {"hours per day below zero, a day", belowZero, Day(kMonday, 9, 30), Day(kTuesday, 9, 30), 0},
+        {"typed hours with a factor of 0", factorZero, Day(kMonday, 8, 0), Day(kFriday, 17, 0), 0},
+        {"an ordinary day still counts", EightToFive(), Day(kMonday, 8, 0), Day(kMonday, 17, 0), 9},
+        {"a quarter hour still counts", EightToFive(), Day(kMonday, 8, 0), Day(kMonday, 8, 15), 0.25f},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Between(c.calendar, c.start, c.end), c.hours) << c.name;
+}
+
+// The walk goes on while the counted hours are below the length less one
+// single-precision step of the length, however long the task.
+TEST_F(WorkingTimeTest, TypedHoursStopWhereTheWorkIsDone)
+{
+    CalendarRecord wholeDays = EightToFive();
+    wholeDays.DAY1 = false;
+    const CalendarRecord fullDays = Typed(wholeDays, 24);
+    const CalendarRecord sixOnNine = Typed(EightToFive(), 6);
+    // Forty-one whole weekdays from Monday 7 December 2026 end on Tuesday 2 February 2027.
+    const TDateTime lastDay = EncodeDate(2027, 2, 2);
+    struct Case {
+        const char* name;
+        CalendarRecord calendar;
+        TDateTime start;
+        float hours;
+        TDateTime end;
+    };
+    const Case cases[] = {
+        {"6 hours typed on a 9-hour day", sixOnNine, Day(kMonday, 8, 0), 6, Day(kMonday, 17, 0)},
+        {"two such days", sixOnNine, Day(kMonday, 8, 0), 12, Day(kTuesday, 17, 0)},
+        {"a third of such a day", sixOnNine, Day(kMonday, 8, 0), 2, Day(kMonday, 11, 0)},
+        {"a long task of whole quarters", fullDays, Day(kMonday), 1000, lastDay + Time(16, 0)},
+        {"a long task with a small remainder", fullDays, Day(kMonday), 1000.0001f, lastDay + Time(16, 15)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(End(c.calendar, c.start, c.hours), c.end) << c.name;
 }
 
 TEST_F(WorkingTimeTest, ALongHolidaySeasonStillEnds)
 {
     // Every day of 2027 and 2028 is a holiday.
-    std::vector<std::string> season;
+    std::vector<std::int64_t> season;
     for (TDateTime d = EncodeDate(2027, 1, 1); d < EncodeDate(2029, 1, 1); d += 1)
-        season.push_back(locale::DateToStr(d));
+        season.push_back(DayNumber(d));
     holidays.Assign(season);
     TDateTime startOut = 0;
     EXPECT_EQ(End(EightToFive(), Day(31, 10, 0), 9, &startOut), EncodeDate(2029, 1, 1) + Time(10, 0));

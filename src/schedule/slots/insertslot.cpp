@@ -73,12 +73,12 @@ InsertSlot::InsertSlot(SlotServices services, PendingInsertState& pending)
 
 bool InsertSlot::IsProtected(std::int32_t key) const
 {
-    return std::find(ProtectedTasks.begin(), ProtectedTasks.end(), key) != ProtectedTasks.end();
+    return protectedSet_.count(key) > 0;
 }
 
 void InsertSlot::Protect(std::int32_t key)
 {
-    if (!IsProtected(key))
+    if (protectedSet_.insert(key).second)
         ProtectedTasks.push_back(key);
 }
 
@@ -91,6 +91,7 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
 {
     SelectedResourceId = selectedResourceId;
     ProtectedTasks.clear();
+    protectedSet_.clear();
     ChangedResources.clear();
     std::vector<std::pair<TDateTime, TDateTime>> ends;  // old end, new end of each changed record
     const TDateTime S = block.Start;
@@ -261,7 +262,12 @@ void InsertSlot::RelinkChain(std::int32_t chain)
 
 void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
 {
-    for (std::uint32_t recno : StoredRecordNumbers(charts_)) {
+    const std::vector<std::uint32_t> records = StoredRecordNumbers(charts_);
+    // After the first call every record is protected: the later calls of one
+    // insert have nothing left to move.
+    if (protectedSet_.size() >= records.size())
+        return;
+    for (std::uint32_t recno : records) {
         charts_.goTo(recno);
         const std::int32_t key = Int(charts_, "CHARTSID");
         if (IsProtected(key) || charts_.fieldByName("JOB").asBoolean())

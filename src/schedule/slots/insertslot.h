@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "schedule/slots/slotblock.h"
@@ -54,6 +55,7 @@ public:
     // Moves every unprotected record by the working hours between the ends.
     void PushBackDependants(TDateTime oldEnd, TDateTime newEnd);
 
+    // In the order protected; looked up through protectedSet_.
     std::vector<std::int32_t> ProtectedTasks;
     std::vector<std::int32_t> ChangedResources;
     std::int32_t SelectedResourceId = 0;
@@ -64,6 +66,7 @@ private:
     void RelinkChain(std::int32_t chain);
     std::string NoteLine(const std::string& text) const;
 
+    std::unordered_set<std::int32_t> protectedSet_;
     SlotServices s_;
     PendingInsertState& pending_;
     db::Table& charts_;  // the pass cursor

@@ -45,7 +45,7 @@ std::vector<fs::path> FilesNamed(const std::string& folder, const std::string& n
     return found;
 }
 
-void WriteConverted(db::Table& old, db::Table& working, float update)
+void WriteConverted(db::Table& old, db::Table& working, double update)
 {
     auto whole = [&](const char* name) {
         working.fieldByName(name).setAsInteger(old.fieldByName(name).asInteger());
@@ -119,7 +119,7 @@ bool ConvertChartsTable(ScheduleTables& t, data::MainScreenState& state, data::U
             return false;
         }
         state.TablesBusy = true;
-        const float update = data::NextUpdateCount(state.UpdateCounter);
+        const double update = data::NextUpdateCount(state.UpdateCounter);
         working.refresh();
         for (old.first(); !old.eof(); old.next()) {
             const std::int32_t key = old.fieldByName("CHARTSID").asInteger();

@@ -254,6 +254,18 @@ std::vector<int> ChartBuilder::SortFields(int sortChoice)
     }
 }
 
+struct ChartBuilder::WorkFields {
+    explicit WorkFields(db::Table& t)
+        : Table(t), DGN(t.fieldByName("DGN")), CHAIN(t.fieldByName("CHAIN")), CHARTSID(t.fieldByName("CHARTSID")),
+          PTR(t.fieldByName("PTR")), RESOURCE(t.fieldByName("RESOURCE")), OFFSET(t.fieldByName("OFFSET")),
+          JOB(t.fieldByName("JOB")), DESC(t.fieldByName("DESC")), JID(t.fieldByName("JID")),
+          CREWID(t.fieldByName("CREWID"))
+    {
+    }
+    db::Table& Table;
+    db::Field DGN, CHAIN, CHARTSID, PTR, RESOURCE, OFFSET, JOB, DESC, JID, CREWID;
+};
+
 void ChartBuilder::BuildChart(bool writeBack)
 {
     ctx_.UI.SetBusyCursor(true);
@@ -269,6 +281,7 @@ void ChartBuilder::BuildChart(bool writeBack)
         db::Field showIt = t.fieldByName("SHOWIT"), job = t.fieldByName("JOB"), sd = t.fieldByName("SD"),
                   ed = t.fieldByName("ED");
         const int display = ctx_.Controls.ShowJobsOnly;
+        const WorkFields fields(t);
         for (t.first(); !t.eof(); t.next()) {
             if (!showIt.asBoolean())
                 continue;
@@ -279,7 +292,7 @@ void ChartBuilder::BuildChart(bool writeBack)
             TDateTime end = ed.asFloat();
             if (end <= start)
                 end = start + 1.0 / 24.0;
-            PopulateChart(isJob, start, end);
+            PopulateChart(fields, isJob, start, end);
         }
         dates_.FitChartPeriod(false, false);
     }
@@ -546,20 +559,25 @@ TResourceAllocation* ChartBuilder::RegisterBar(TResourceAllocation* bar)
 
 void ChartBuilder::PopulateChart(bool isJob, TDateTime start, TDateTime end)
 {
-    db::Table& t = ctx_.Tables.ChartsTable3;
+    PopulateChart(WorkFields(ctx_.Tables.ChartsTable3), isJob, start, end);
+}
+
+void ChartBuilder::PopulateChart(const WorkFields& f, bool isJob, TDateTime start, TDateTime end)
+{
+    db::Table& t = f.Table;
     ChartState& chart = ctx_.Chart;
-    const int dgn = IntField(t, "DGN");
+    const auto dgn = static_cast<int>(f.DGN.asFloat());
     const TColor colour = RowColour(dgn, ctx_.Controls.ChartSortBy);
 
     TResourceAllocation* bar = nullptr;
-    const std::int32_t series = IntField(t, "CHAIN");
+    const auto series = static_cast<std::int32_t>(f.CHAIN.asFloat());
     if (series > 0 && dgn == 0) {
         const auto shared = chart.ChainRows.find(series);
         if (shared != chart.ChainRows.end())
             bar = AddBarToRow(shared->second, start, end);
     }
     if (bar == nullptr)
-        bar = AddRowWithBar(RowCaption(t), colour, isJob, start, end);
+        bar = AddRowWithBar(RowCaption(f), colour, isJob, start, end);
     TRACResource* row = bar->Resource();
     if (series > 0)
         chart.ChainRows.emplace(series, row);
@@ -570,18 +588,18 @@ void ChartBuilder::PopulateChart(bool isJob, TDateTime start, TDateTime end)
         } else if (dgn > 1) {
             if (chart.LastGroupBar != nullptr)
                 chart.LastGroupBar->SetAnyObject(bar);
-            SetCarriedOffset(chart, bar, t.fieldByName("OFFSET").asFloat());
+            SetCarriedOffset(chart, bar, f.OFFSET.asFloat());
             chart.LastGroupBar = bar;
         }
     }
 
-    const std::int32_t key = IntField(t, "CHARTSID");
+    const auto key = static_cast<std::int32_t>(f.CHARTSID.asFloat());
     const double barId = key;
     const double rowId = chart.RowIds.emplace(row, barId).first->second;
     chart.BarLinks[bar] = {barId, key};
-    db::Field ptr = t.fieldByName("PTR"), rowField = t.fieldByName("RESOURCE");
-    if (ptr.asFloat() != barId || rowField.asFloat() != rowId) {
+    if (f.PTR.asFloat() != barId || f.RESOURCE.asFloat() != rowId) {
         t.edit();
+        db::Field ptr = f.PTR, rowField = f.RESOURCE;
         ptr.setAsFloat(barId);
         rowField.setAsFloat(rowId);
         t.post();
@@ -590,11 +608,16 @@ void ChartBuilder::PopulateChart(bool isJob, TDateTime start, TDateTime end)
 
 std::string ChartBuilder::RowCaption(db::Table& table)
 {
+    return RowCaption(WorkFields(table));
+}
+
+std::string ChartBuilder::RowCaption(const WorkFields& f)
+{
     ChartTables& tables = ctx_.Tables;
-    const bool isJob = table.fieldByName("JOB").asBoolean();
-    const std::string desc = data::TrimBlanks(table.fieldByName("DESC").asString());
-    const std::int32_t jobId = IntField(table, "JID");
-    const std::int32_t crewId = IntField(table, "CREWID");
+    const bool isJob = f.JOB.asBoolean();
+    const std::string desc = data::TrimBlanks(f.DESC.asString());
+    const auto jobId = static_cast<std::int32_t>(f.JID.asFloat());
+    const auto crewId = static_cast<std::int32_t>(f.CREWID.asFloat());
 
     if (jobId != ctx_.Chart.LastCaptionJob) {
         ctx_.Chart.LastCaptionJob = jobId;
@@ -682,7 +705,8 @@ float ChartBuilder::RecalcTaskTimes(bool keepHours, TResourceAllocation* bar)
         return 0;
     const std::int32_t chartsId = IntField(t, "CHARTSID");
     const std::int32_t crewId = IntField(t, "CREWID");
-    ctx_.State.UpdateCounter = data::NextUpdateCount(static_cast<float>(t.fieldByName("UPDATE").asFloat()));
+    ctx_.State.UpdateCounter =
+        static_cast<float>(data::NextUpdateCount(static_cast<float>(t.fieldByName("UPDATE").asFloat())));
 
     TDateTime start = bar->StartAt();
     TDateTime end = bar->EndAt();

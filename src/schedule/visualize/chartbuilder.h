@@ -49,7 +49,12 @@ public:
     static std::vector<int> SortFields(int sortChoice);
 
 private:
+    // The working copy's fields a build reads from every record, looked up
+    // by name once per build rather than once per record.
+    struct WorkFields;
     TResourceAllocation* RegisterBar(TResourceAllocation* bar);
+    void PopulateChart(const WorkFields& fields, bool isJob, TDateTime start, TDateTime end);
+    std::string RowCaption(const WorkFields& fields);
 
     VisualizeContext& ctx_;
     ChartDates& dates_;

@@ -169,7 +169,9 @@ void ChartHandlers::EditTask()
 
 bool ChartHandlers::RACAllocationDragStart(TResourceAllocation* bar)
 {
-    const bool allow = ctx_.Controls.ShowJobsOnly == 1;
+    // A read-only copy shows its tasks; moving one would change only the
+    // working copy, and the next poll would silently take it back.
+    const bool allow = ctx_.Controls.ShowJobsOnly == 1 && !ctx_.State.ReadOnlyCopy;
     if (allow && !ctx_.State.DependencySetupMode) {
         dragStartTime_ = MonotonicNow(ctx_.Hooks);
         ctx_.Chart.DragSavedStart = bar->StartAt();

@@ -38,14 +38,14 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
             state.DependencyFromStart = charts.fieldByName("USED").asBoolean();
             state.PreviousDependencyTask = IntField(charts, "CHARTSID");
             state.DependencyNumber = 1;
-            state.UpdateCounter
-                = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+            const double update = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+            state.UpdateCounter = static_cast<float>(update);
             charts.edit();
             charts.fieldByName("DG").setAsFloat(state.DependencyGroup);
             charts.fieldByName("DGN").setAsFloat(1);
             charts.fieldByName("PID").setAsFloat(0);
             charts.fieldByName("PARENT").setAsBoolean(true);
-            charts.fieldByName("UPDATE").setAsFloat(state.UpdateCounter);
+            charts.fieldByName("UPDATE").setAsFloat(update);
             charts.post();
             ctx_.Tables.ChartsTable.refresh();
         } else {
@@ -63,11 +63,11 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
             db::Table& current = ctx_.Tables.ChartsTable;
             const bool found = LocateBarRecord(ctx_, current, bar);
             const std::int32_t clickedKey = found ? IntField(current, "CHARTSID") : 0;
-            state.UpdateCounter
-                = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+            const double update = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+            state.UpdateCounter = static_cast<float>(update);
             charts.edit();
             charts.fieldByName("CHILD").setAsFloat(clickedKey);
-            charts.fieldByName("UPDATE").setAsFloat(state.UpdateCounter);
+            charts.fieldByName("UPDATE").setAsFloat(update);
             charts.post();
 
             const double offset

@@ -127,12 +127,20 @@ void TabHandlers::TabControlChange(int page)
         break;
     case SchedulePage:
         state_.ScheduleTabVisited = true;
-        Call(Hooks.BuildChart, true);
         if (state_.ChartRefreshNeeded) {
+            // The refresh builds the chart itself; a build before it would be thrown away.
+            Call(Hooks.SaveAndClearAllocations, true);
             RefreshChartClick();
             state_.ChartRefreshNeeded = false;
+        } else {
+            Call(Hooks.BuildChart, true);
         }
         Call(Hooks.ShowTaskStatusBar);
+        // A damaged or read-only shared table was reported once, at the time;
+        // the chart that shows only this workstation's copy says why here.
+        if (!state_.SharedTablesUsable)
+            ui_.SetStatusText(
+                0, "The shared schedule tables are not in use: the chart shows this workstation's copy");
         break;
     case CalendarPage:
         Call(Hooks.SaveAndClearAllocations, true);

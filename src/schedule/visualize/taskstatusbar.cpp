@@ -33,6 +33,12 @@ void TaskStatusBar::ShowTaskStatusBar()
         ctx_.State.TasksFound = 0;
         ui.SetStatusText(0, customer);
         ui.SetStatusText(1, desc);
+        // Without a task there is no length to show, not "0.00 hours".
+        if (!t.active() || t.isEmpty()) {
+            ui.SetStatusText(2, "");
+            ui.RepaintStatus();
+            return;
+        }
         const bool free = isJob
             || ResourcesAreFree(
                 ctx_, crewId, ctx_.State.CurrentTaskStart, ctx_.State.CurrentTaskEnd, chartsId);

@@ -139,6 +139,11 @@ std::string HoursPerWeekText(const CalendarControls& c, double hoursPerDay)
 HoursFigures CalendarControlsChanged(const CalendarControls& c)
 {
     const HoursPerDay perDay = CalcHoursPerDayFromControls(c);
+    // While the times are being edited the day can lose more to down times
+    // than it has; no figure is better than a negative one. Save refuses
+    // such a calendar with its own message.
+    if (!c.Override && perDay.Hours < 0)
+        return {std::string(), std::string()};
     return {perDay.Text, HoursPerWeekText(c, perDay.Hours)};
 }
 

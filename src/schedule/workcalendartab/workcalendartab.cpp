@@ -144,6 +144,14 @@ bool WorkCalendarTab::CalendarOkClick(CalendarControls& controls, int selectedEn
         ui_.ShowMessage(*refusal, kWorkCalendarErrorCaption, data::MessageIcon::Stop);
         return false;
     }
+    // With the schedule's tables closed (a database that did not open, or a
+    // read-only folder) the resource list is empty too; asking for a choice
+    // there would send the user looking in the wrong place.
+    if (!t_.CalendarTable.active()) {
+        ui_.ShowMessage("The work calendar cannot be saved: the schedule database's tables are not open",
+                        kWorkCalendarErrorCaption, data::MessageIcon::Stop);
+        return false;
+    }
     if (selectedEntry < 0 || selectedEntry >= static_cast<int>(ids_.size())) {
         ui_.ShowMessage("Choose the calendar to save in the resource list", kWorkCalendarErrorCaption,
                         data::MessageIcon::Stop);
@@ -215,9 +223,7 @@ void WorkCalendarTab::SetHolidayClick(TDateTime date)
         holidays.fieldByName("DATE").setAsDate(day);
     });
     holidays.refresh();
-    std::vector<std::string> texts = holidays_.Texts();
-    texts.push_back(text);
-    holidays_.Assign(std::move(texts));
+    holidays_.Add(DayNumber(day));
     ReportHoliday(text + " added as holiday");
 }
 
@@ -233,10 +239,7 @@ void WorkCalendarTab::ClearHolidayClick(TDateTime date)
     }
     t_.HolidaysTable.deleteRecord();
     t_.HolidaysTable.refresh();
-    std::vector<std::string> texts = holidays_.Texts();
-    if (const auto found = std::find(texts.begin(), texts.end(), text); found != texts.end())
-        texts.erase(found);
-    holidays_.Assign(std::move(texts));
+    holidays_.Remove(DayNumber(day));
     ReportHoliday(text + " removed as holiday");
 }
 
@@ -254,10 +257,14 @@ void WorkCalendarTab::LoadHolidays()
     db::Table& holidays = t_.HolidaysTable;
     if (!holidays.active())
         return;
-    std::vector<std::string> texts;
-    for (holidays.first(); !holidays.eof(); holidays.next())
-        texts.push_back(locale::DateToStr(holidays.fieldByName("DATE").asDate()));
-    holidays_.Assign(std::move(texts));
+    std::vector<std::int64_t> days;
+    for (holidays.first(); !holidays.eof(); holidays.next()) {
+        const TDateTime date = holidays.fieldByName("DATE").asDate();
+        // A blank date marks no day.
+        if (date != 0)
+            days.push_back(DayNumber(date));
+    }
+    holidays_.Assign(std::move(days));
 }
 
 std::vector<std::uint8_t> WorkCalendarTab::HolidayDaysOfMonth(int year, int month) const
@@ -265,11 +272,8 @@ std::vector<std::uint8_t> WorkCalendarTab::HolidayDaysOfMonth(int year, int mont
     std::vector<std::uint8_t> days;
     if (!state_.StartupDone)
         return days;
-    for (const std::string& text : holidays_.Texts()) {
-        TDateTime date = 0;
-        if (!locale::TryStrToDate(text, date))
-            continue;
-        const DateFields fields = DecodeDate(date);
+    for (const std::int64_t day : holidays_.Days()) {
+        const DateFields fields = DecodeDate(static_cast<TDateTime>(day));
         if (fields.year == year && fields.month == month && days.size() < 31)
             days.push_back(static_cast<std::uint8_t>(fields.day));
     }

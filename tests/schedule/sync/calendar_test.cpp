@@ -120,7 +120,7 @@ TEST_F(CalendarFromTables, RecomputingLaysEveryTaskOntoItsResourcesCalendarAndHo
     EXPECT_EQ(ws->ChartsTable.fieldByName("CHARTSID").asInteger(), 11) << "the shown item stays shown";
 
     // A holiday on Tuesday moves the end a day on; without it, back again.
-    holidays.Assign({tw::locale::DateToStr(EncodeDate(2026, 12, kTuesday))});
+    holidays.Assign({DayNumber(EncodeDate(2026, 12, kTuesday))});
     calendars->RecomputeAllTaskEnds(ws->ChartsTable5, ws->ChartsTable);
     ExpectInstant(EndOf(10), Day(kWednesday, 16));
     holidays.Assign({});

@@ -69,9 +69,9 @@ TEST_F(Conversion, OldRecordsReachWorkingCopyAndSharedTablesBeforeTheOldFilesGo)
     EXPECT_EQ(w.fieldByName("COST").asFloat(), 12.3457);
     EXPECT_EQ(w.fieldByName("RCOUNT").asInteger(), 1);
     EXPECT_EQ(w.fieldByName("ORDER").asInteger(), 50);
-    // One above the starting counter, the same for every record (as the
-    // counter is compared: in single precision).
-    EXPECT_EQ(static_cast<float>(w.fieldByName("UPDATE").asFloat()), static_cast<float>(2.100000023841858));
+    // One above the starting counter, the same for every record, with the
+    // single's digits kept: 2.10000002 as stored, not 2.0999999.
+    EXPECT_NEAR(w.fieldByName("UPDATE").asFloat(), 2.100000023841858, 5e-9);
     EXPECT_EQ(ws->state.UpdateCounter, 1.1f);
     ASSERT_TRUE(w.locate("CHARTSID", db::Value(3.0)));
     EXPECT_TRUE(w.fieldByName("TDESC").isNull());

@@ -42,6 +42,18 @@ TEST_F(TaskStatusBarTest, ATaskShowsItsCustomerDescriptionAndLengthOrAConflict)
     EXPECT_EQ(ui.Status[2], "13.00 hours");
 }
 
+TEST_F(TaskStatusBarTest, WithoutATaskNoLengthIsShown)
+{
+    for (c5.first(); !c5.eof();)
+        c5.deleteRecord();
+    c1.refresh();
+    ui.Status[2] = "stale";
+    status.ShowTaskStatusBar();
+    EXPECT_EQ(ui.Status[0], "");
+    EXPECT_EQ(ui.Status[1], "");
+    EXPECT_EQ(ui.Status[2], "");
+}
+
 TEST_F(TaskStatusBarTest, UnderAQueryRestrictionTheCountOfTasksFoundIsShown)
 {
     controls.RestrictByDate = true;

@@ -115,6 +115,13 @@ TEST(CalendarControlsTest, HoursFigures)
          "0", "0"},
         {"the typed hours are ignored without the override",
          [](CalendarControls& c) { c.WorkingHours = "3"; }, "9", "45"},
+        {"down times longer than the day show no figures",
+         [](CalendarControls& c) {
+             c.SpecifyDownTime[0] = true;
+             c.StartDownTime[0] = At(1, 0);
+             c.EndDownTime[0] = At(23, 0);
+         },
+         "", ""},
     };
     for (const Case& k : cases) {
         CalendarControls c = EightToFive();

@@ -179,6 +179,17 @@ TEST_F(WorkCalendarTabTest, SavingWithNoEntrySelectedIsRefused)
     EXPECT_FALSE(state.TablesBusy);
 }
 
+TEST_F(WorkCalendarTabTest, SavingWithTheTablesClosedSaysSo)
+{
+    tab.FillCalendarResourceList(true);
+    CalendarControls controls = tab.ShowWorkCalendar(0)->Controls;
+    tables.CalendarTable.close();
+    EXPECT_FALSE(tab.CalendarOkClick(controls, 0));
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_EQ(ui.Messages[0].text, "The work calendar cannot be saved: the schedule database's tables are not open");
+    EXPECT_EQ(recomputations, 0);
+}
+
 TEST_F(WorkCalendarTabTest, ACalendarDeletedSinceItWasShownIsSavedAnew)
 {
     tab.FillCalendarResourceList(true);
@@ -262,7 +273,7 @@ TEST_F(WorkCalendarTabTest, TwentyFourSevenTakesTheHolidaysAtOnceAndTheCalendarO
 
 TEST_F(WorkCalendarTabTest, LoadHolidaysDoesNothingWhileTheTableIsClosed)
 {
-    holidays.Assign({"1/1/2027"});
+    holidays.Assign({DayNumber(EncodeDate(2027, 1, 1))});
     tables.HolidaysTable.close();
     tab.LoadHolidays();
     EXPECT_EQ(holidays.Texts(), std::vector<std::string>{"1/1/2027"});
@@ -270,7 +281,8 @@ TEST_F(WorkCalendarTabTest, LoadHolidaysDoesNothingWhileTheTableIsClosed)
 
 TEST_F(WorkCalendarTabTest, BoldDaysAreTheHolidaysOfTheShownMonth)
 {
-    holidays.Assign({"12/24/2026", "12/31/2026", "1/1/2027", "12/24/2025", "not a date"});
+    holidays.Assign({DayNumber(EncodeDate(2026, 12, 24)), DayNumber(EncodeDate(2026, 12, 31)),
+                     DayNumber(EncodeDate(2027, 1, 1)), DayNumber(EncodeDate(2025, 12, 24))});
     EXPECT_EQ(tab.HolidayDaysOfMonth(2026, 12), (std::vector<std::uint8_t>{24, 31}));
     EXPECT_EQ(tab.HolidayDaysOfMonth(2027, 1), std::vector<std::uint8_t>{1});
     EXPECT_TRUE(tab.HolidayDaysOfMonth(2027, 2).empty());
