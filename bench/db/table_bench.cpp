@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -58,7 +59,9 @@ struct Fixture {
         std::mt19937 rng(7);
         Field id = t.fieldByName("CHARTSID"), sd = t.fieldByName("SD"), ed = t.fieldByName("ED"),
               desc = t.fieldByName("DESC"), cust = t.fieldByName("CUSTNAME"), hours = t.fieldByName("HOURS");
+        auto batch = std::make_unique<WriteBatch>();
         for (int i = 0; i < kRecords; ++i) {
+            if (i % 5000 == 0) batch = std::make_unique<WriteBatch>();  // commits the one before
             t.append();
             id.setAsFloat(1000000 + i);
             double start = 46000 + (rng() % 20000) / 96.0;
@@ -77,6 +80,13 @@ Fixture& Data()
 {
     static Fixture f;
     return f;
+}
+
+void OpenCharts(Table& t)
+{
+    t.setFolder(Data().folder);
+    t.setTableName("charts");
+    t.open();
 }
 
 std::size_t RawRead(const std::string& path, std::size_t limit)
@@ -103,11 +113,8 @@ BENCHMARK(BM_RawReadWholeFile)->Unit(benchmark::kMillisecond);
 
 void BM_FullScanTwoNumbers(benchmark::State& s)
 {
-    auto& d = Data();
     Table t;
-    t.setFolder(d.folder);
-    t.setTableName("charts");
-    t.open();
+    OpenCharts(t);
     Field sd = t.fieldByName("SD"), ed = t.fieldByName("ED");
     for (auto _ : s) {
         t.refresh();
@@ -120,7 +127,7 @@ void BM_FullScanTwoNumbers(benchmark::State& s)
         benchmark::DoNotOptimize(sum);
         if (n != t.recordCount()) s.SkipWithError("scan count mismatch");
     }
-    s.SetBytesProcessed(static_cast<std::int64_t>(s.iterations() * std::filesystem::file_size(d.dbf)));
+    s.SetBytesProcessed(static_cast<std::int64_t>(s.iterations() * std::filesystem::file_size(Data().dbf)));
 }
 BENCHMARK(BM_FullScanTwoNumbers)->Unit(benchmark::kMillisecond);
 
@@ -161,22 +168,16 @@ BENCHMARK(BM_Open);
 
 void BM_RefreshUnchanged(benchmark::State& s)
 {
-    auto& d = Data();
     Table t;
-    t.setFolder(d.folder);
-    t.setTableName("charts");
-    t.open();
+    OpenCharts(t);
     for (auto _ : s) t.refresh();
 }
 BENCHMARK(BM_RefreshUnchanged);
 
 void BM_LocateByKey(benchmark::State& s)
 {
-    auto& d = Data();
     Table t;
-    t.setFolder(d.folder);
-    t.setTableName("charts");
-    t.open();
+    OpenCharts(t);
     t.locate("CHARTSID", Value(1000000.0));  // builds the key map once
     std::mt19937 rng(1);
     const long range = s.range(0);
@@ -215,16 +216,16 @@ void BM_RawWrite1000Records(benchmark::State& s)
 }
 BENCHMARK(BM_RawWrite1000Records)->Unit(benchmark::kMillisecond);
 
-void BM_Append1000(benchmark::State& s)
+// 1,000 appends, one post each; with a batch, as the appends of one
+// operation (one journal, one flush).
+void Append1000(benchmark::State& s, bool batched, double next)
 {
-    auto& d = Data();
     Table t;
-    t.setFolder(d.folder);
-    t.setTableName("charts");
-    t.open();
+    OpenCharts(t);
     Field id = t.fieldByName("CHARTSID"), desc = t.fieldByName("DESC"), sd = t.fieldByName("SD");
-    double next = 5000000;
     for (auto _ : s) {
+        std::unique_ptr<WriteBatch> batch;
+        if (batched) batch = std::make_unique<WriteBatch>();
         for (int i = 0; i < 1000; ++i) {
             t.append();
             id.setAsFloat(next++);
@@ -232,8 +233,62 @@ void BM_Append1000(benchmark::State& s)
             sd.setAsFloat(46000.5);
             t.post();
         }
+        if (batch) batch->commit();
     }
 }
+
+void BM_Append1000(benchmark::State& s) { Append1000(s, false, 5000000); }
 BENCHMARK(BM_Append1000)->Unit(benchmark::kMillisecond);
+
+// Durable writes: every post is on disk (and whole) when it returns. The
+// floor is the raw write of the same bytes followed by fdatasync.
+constexpr std::size_t kChartsRecord = 1235;
+
+void RawDurableWrites(benchmark::State& s, int records, bool flushEach)
+{
+    auto& d = Data();
+    const std::string path = d.folder + "/raw.bin";
+    std::vector<char> rec(kChartsRecord, ' ');
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    for (int i = 0; i < records; ++i) benchmark::DoNotOptimize(::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(i) * kChartsRecord));
+    ::fdatasync(fd);
+    int at = 0;
+    for (auto _ : s) {
+        for (int i = 0; i < records; ++i) {
+            benchmark::DoNotOptimize(::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(at++ % 4096) * kChartsRecord));
+            if (flushEach) ::fdatasync(fd);
+        }
+        if (!flushEach) ::fdatasync(fd);
+    }
+    ::close(fd);
+}
+
+void BM_RawDurableWriteOneRecord(benchmark::State& s) { RawDurableWrites(s, 1, true); }
+BENCHMARK(BM_RawDurableWriteOneRecord)->Unit(benchmark::kMicrosecond);
+
+void BM_EditOneRecord(benchmark::State& s)
+{
+    Table t;
+    OpenCharts(t);
+    Field sd = t.fieldByName("SD");
+    std::mt19937 rng(3);
+    double v = 46000;
+    for (auto _ : s) {
+        t.locate("CHARTSID", std::vector<Value>{1000000.0 + rng() % kRecords});
+        t.edit();
+        sd.setAsFloat(v += 0.25);
+        t.post();
+    }
+}
+BENCHMARK(BM_EditOneRecord)->Unit(benchmark::kMicrosecond);
+
+void BM_RawDurableWrite1000RecordsEach(benchmark::State& s) { RawDurableWrites(s, 1000, true); }
+BENCHMARK(BM_RawDurableWrite1000RecordsEach)->Unit(benchmark::kMillisecond);
+
+void BM_RawDurableWrite1000RecordsOnce(benchmark::State& s) { RawDurableWrites(s, 1000, false); }
+BENCHMARK(BM_RawDurableWrite1000RecordsOnce)->Unit(benchmark::kMillisecond);
+
+void BM_Append1000InOneBatch(benchmark::State& s) { Append1000(s, true, 7000000); }
+BENCHMARK(BM_Append1000InOneBatch)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -30,6 +30,7 @@ struct Schedule : OneWorkstation {
         adder = std::make_unique<schedule::ScheduleAdder>(ws->tables, ws->state, ws->ui, ws->sync);
         db::Table& c = ws->ChartsTable5;
         const int perResource = records / kResources;
+        db::WriteBatch batch;
         std::int32_t key = 1;
         for (int crew = 1; crew <= kResources; ++crew) {
             TDateTime start = EncodeDate(2026, 12, 7) + EncodeTime(8, 0, 0, 0);

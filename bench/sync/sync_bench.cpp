@@ -25,6 +25,7 @@ struct Schedule {
         CreateProgramFolder(prog.path());
         ws = std::make_unique<Workstation>(prog.path(), shared.path());
         for (db::Table* t : {&ws->ChartsTable5, &ws->TasksTable3}) {
+            db::WriteBatch batch;  // building the working copy: one flush
             for (int k = 1; k <= count; ++k) {
                 t->append();
                 WriteItem(*t, {k, "Task number " + std::to_string(k), 2.0f,
@@ -145,11 +146,13 @@ void BM_PushAllEveryItemChanged(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         shift += 1.0;
+        db::WriteBatch batch;
         for (working.first(); !working.eof(); working.next()) {
             working.edit();
             working.fieldByName("SD").setAsFloat(46000.25 + shift);
             working.post();
         }
+        batch.commit();
         state.ResumeTiming();
         benchmark::DoNotOptimize(s.ws->sync.PushChartUpdates());
     }

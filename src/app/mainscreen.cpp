@@ -1,6 +1,7 @@
 #include "app/mainscreen.h"
 
 #include "app/appservices.h"
+#include "app/customerpage.h"
 #include "app/databaseselection.h"
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
@@ -100,6 +101,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     ui->RACContainerLayout->addWidget(visualizePage_);
     queryPage_ = new TQueryPage(ui->SelectArea);
     ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
+    CreateCustomerPage();
     connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);
@@ -151,6 +153,8 @@ TMainScreen::~TMainScreen()
     workCalendarPage_ = nullptr;
     delete visualizePage_;
     visualizePage_ = nullptr;
+    delete customerPage_;
+    customerPage_ = nullptr;
     delete queryPage_;
     queryPage_ = nullptr;
     if (data::EstimateData == data_.get())
@@ -406,6 +410,7 @@ void TMainScreen::FormDestroy()
     if (!State.StartupDone || State.QuitWithoutSaving)
         return;
     UpdatePoll->stop();
+    CloseCustomerDialogs();
     const int page = ui->TabControl->currentIndex();
     WaitCursor hourglass;
     if (sendEmail_)

@@ -65,6 +65,7 @@ class TSendEmail;
 
 namespace tw::app {
 
+class TCustomerPage;
 class TDatabaseSelection;
 class TPassword;
 class TQueryPage;
@@ -95,6 +96,11 @@ public:
     TWorkCalendarPage* WorkCalendarPage() const { return workCalendarPage_; }
     // The Visualize page in RACContainer; the data module attaches its tables to it.
     TVisualizePage* VisualizePage() const { return visualizePage_; }
+    // The Customer details page, with the custom fields window and the photo dialog.
+    TCustomerPage* CustomerPage() const { return customerPage_; }
+    // The Add / Edit / Query tab's "Custom fields" buttons of tasks and resources.
+    void TasksCustomFieldsClick();
+    void CrewsCustomFieldsClick();
     // The Add / Edit / Query page in SelectArea; the data module attaches its tables to it.
     TQueryPage* QueryPage() const { return queryPage_; }
     void SetStatusText(int panel, const QString& text);
@@ -228,7 +234,7 @@ public:
     void ReadQuickBooksSettings();
     void SynchroniseSchedule();
     void ReadUpdateCounter();
-    void RestrictCustomerClick() {}  // the customer tab's restriction to active customers
+    void RestrictCustomerClick();  // the customer tab's restriction to active customers
     void RefreshWorkCalendar();
     void ReadEmailSettings();
     void RestoreSelection();
@@ -287,6 +293,13 @@ private:
     void ShowStartedWindow();
     void AttachWorkCalendar();
     void AttachVisualizePage();
+    void CreateCustomerPage();
+    // Saves what the customer page and the custom fields window show, and
+    // closes that window and the photo dialog.
+    void CloseCustomerDialogs();
+    // The custom-field search opens from the Add / Edit / Query tab and
+    // restricts what it shows.
+    void ConnectCustomFieldsToQuery();
     void AttachQueryPage();
     void ConnectTabHandlers();
     void ConnectUpdatePoll();
@@ -324,6 +337,7 @@ private:
     TDatabaseSelection* estimatingNames_ = nullptr;
     TWorkCalendarPage* workCalendarPage_ = nullptr;
     TVisualizePage* visualizePage_ = nullptr;
+    TCustomerPage* customerPage_ = nullptr;
     TQueryPage* queryPage_ = nullptr;
     email::TSendEmail* sendEmail_ = nullptr;
     bool hintsShown_ = true;

@@ -82,6 +82,7 @@ void TMainScreen::AttachQueryPage()
     }
 
     poll_->Hooks.ApplyQueryFilters = [this] { queryPage_->ApplyQueryFilters(); };
+    ConnectCustomFieldsToQuery();
     tabHandlers_->Hooks.SetChartSortBy2 = [this](int choice) { queryPage_->SetChartSortBy2(choice); };
 
     // Leaving the page keeps its current task; showing it again reads the views afresh.

@@ -78,6 +78,17 @@ struct MainScreenState {
 
     // --- Schedule synchronisation: further members go here. ---
 
+    // --- Custom field search ---
+    // At most one kind's search is in force; its filter text holds one
+    // "(CID = n)" (or CREWID, CHARTSID) condition per match joined by " OR ".
+    // Readers consult a filter text only while its flag is set.
+    bool CustomerSearchActive = false;
+    bool ResourceSearchActive = false;
+    bool TaskSearchActive = false;
+    std::string CustomerSearchFilter;
+    std::string ResourceSearchFilter;
+    std::string TaskSearchFilter;
+
     // --- Visualize page ---
     // The chart period as last set, and the grid chosen for it.
     TDateTime ChartPeriodStart = 0;

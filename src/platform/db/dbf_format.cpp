@@ -14,7 +14,7 @@ namespace tw::db {
 
 namespace {
 
-constexpr std::int64_t kUnixToDelphi = 25569;  // days from 30 Dec 1899 to 1 Jan 1970
+constexpr std::int64_t kUnixToDayZero = 25569;  // days from 30 December 1899 (day 0) to 1 January 1970
 
 std::uint32_t Le32(const std::uint8_t* p)
 {
@@ -313,10 +313,10 @@ std::uint32_t DecodeMemoBlock(const FieldLayout& f, const std::uint8_t* record)
     for (int i = 0; i < f.def.width; ++i) {
         std::uint8_t c = p[i];
         if (c == ' ' || c == 0) continue;
-        if (c < '0' || c > '9') return UINT32_MAX;
+        if (c < '0' || c > '9') return kBadMemoPointer;
         v = v * 10 + (c - '0');
         any = true;
-        if (v > UINT32_MAX) return UINT32_MAX;
+        if (v >= kBadMemoPointer) return kBadMemoPointer;
     }
     return any ? static_cast<std::uint32_t>(v) : 0;
 }
@@ -351,7 +351,7 @@ Value DecodeValue(const FieldLayout& f, const std::uint8_t* record)
         if (parts[0] < 1 || parts[1] < 1 || parts[1] > 12 || parts[2] < 1 ||
             parts[2] > tw::DaysInMonth(parts[0], parts[1]))
             return std::monostate{};
-        return DateValue{static_cast<std::int32_t>(tw::DaysFromCivil(parts[0], parts[1], parts[2]) + kUnixToDelphi)};
+        return DateValue{static_cast<std::int32_t>(tw::DaysFromCivil(parts[0], parts[1], parts[2]) + kUnixToDayZero)};
     }
     case FieldType::Logical: {
         switch (p[0]) {
@@ -373,8 +373,10 @@ Value DecodeValue(const FieldLayout& f, const std::uint8_t* record)
 double RoundForField(const FieldLayout& f, double v)
 {
     if (!std::isfinite(v)) return v;
-    char buf[64];
+    // Up to 309 integer digits and 255 decimals: sized for the worst case.
+    char buf[600];
     int n = std::snprintf(buf, sizeof buf, "%.*f", f.def.decimals, v);
+    if (n <= 0 || n >= static_cast<int>(sizeof buf)) return v;
     double out = v;
     std::from_chars(buf, buf + n, out);
     return out;
@@ -399,8 +401,9 @@ void EncodeNumber(const FieldLayout& f, std::uint8_t* record, double v, const st
         double r = std::nearbyint(v);
         if (r < -32768 || r > 32767) DoesNotFit(file, f, "outside the small integer range");
     }
-    char buf[400];
+    char buf[600];  // 309 integer digits, a point and 255 decimals fit
     int n = std::snprintf(buf, sizeof buf, "%*.*f", f.def.width, f.def.decimals, v);
+    if (n < 0 || n > f.def.width) DoesNotFit(file, f, "too many digits for width " + std::to_string(f.def.width));
     // Never store a negative zero.
     bool allZero = true;
     for (int i = 0; i < n; ++i)
@@ -412,16 +415,19 @@ void EncodeNumber(const FieldLayout& f, std::uint8_t* record, double v, const st
 
 void EncodeDate(const FieldLayout& f, std::uint8_t* record, std::int64_t days, const std::string& file)
 {
-    DateFields d = tw::CivilFromDays(days - kUnixToDelphi);
+    DateFields d = tw::CivilFromDays(days - kUnixToDayZero);
     if (d.year < 1 || d.year > 9999) DoesNotFit(file, f, "date outside the years 1 to 9999");
+    // A foreign file may declare a date field of another width.
+    if (f.def.width < 8) DoesNotFit(file, f, "the date field is narrower than 8 characters");
     char buf[16];
     std::snprintf(buf, sizeof buf, "%04d%02d%02d", d.year, d.month, d.day);
+    std::memset(record + f.offset, ' ', static_cast<std::size_t>(f.def.width));
     std::memcpy(record + f.offset, buf, 8);
 }
 
 void EncodeLogical(const FieldLayout& f, std::uint8_t* record, bool v) { record[f.offset] = v ? 'T' : 'F'; }
 
-void EncodeMemoBlock(const FieldLayout& f, std::uint8_t* record, std::uint32_t block)
+void EncodeMemoBlock(const FieldLayout& f, std::uint8_t* record, std::uint32_t block, const std::string& file)
 {
     std::uint8_t* p = record + f.offset;
     if (f.def.width == 4) {
@@ -430,9 +436,15 @@ void EncodeMemoBlock(const FieldLayout& f, std::uint8_t* record, std::uint32_t b
     }
     std::memset(p, ' ', static_cast<std::size_t>(f.def.width));
     if (block == 0) return;
-    char buf[16];
-    int n = std::snprintf(buf, sizeof buf, "%0*u", f.def.width, block);
-    std::memcpy(p, buf + (n - f.def.width), static_cast<std::size_t>(f.def.width));
+    // Right-aligned with leading zeros over the field's whole width, whatever
+    // width a foreign file gave it.
+    char digits[16];
+    const int n = std::snprintf(digits, sizeof digits, "%u", block);
+    if (n > f.def.width)
+        DoesNotFit(file, f, "memo block " + std::string(digits, static_cast<std::size_t>(n)) +
+                                " has more digits than the field's width " + std::to_string(f.def.width));
+    std::memset(p, '0', static_cast<std::size_t>(f.def.width - n));
+    std::memcpy(p + (f.def.width - n), digits, static_cast<std::size_t>(n));
 }
 
 void EncodeBlank(const FieldLayout& f, std::uint8_t* record)
@@ -525,7 +537,9 @@ std::vector<std::uint8_t> MemoFile::read(std::uint32_t block)
     const std::string& name = file_->path();
     const std::uint64_t size = file_->size();
     const std::uint64_t off = static_cast<std::uint64_t>(block) * kMemoBlock;
-    if (block == UINT32_MAX || off + 8 > size)
+    if (block == kBadMemoPointer)
+        throw DbError(ErrorCode::MemoCorrupt, "Damaged memo pointer for " + name + ": it is not a block number", name);
+    if (off + 8 > size)
         throw DbError(ErrorCode::MemoCorrupt,
                       "Memo pointer " + std::to_string(block) + " lies past the end of " + name, name);
     std::uint8_t head[8];
@@ -565,6 +579,15 @@ std::uint32_t MemoFile::append(const std::vector<std::uint8_t>& data)
     std::uint64_t next = Le32(h);
     const std::uint64_t size = file_->size();
     const std::uint64_t endBlock = (size + kMemoBlock - 1) / kMemoBlock;
+    // The pointer may lag behind the file (blocks written by a process that
+    // died before it moved the pointer) but never run ahead of it: a pointer
+    // past the end is damage, and trusting it would grow the file by up to
+    // terabytes of holes that every copy and backup then reads.
+    if (next > endBlock)
+        throw DbError(ErrorCode::MemoCorrupt,
+                      "Damaged memo file " + name + ": its next free block " + std::to_string(next) +
+                          " lies past the end of the file (" + std::to_string(endBlock) + " blocks)",
+                      name);
     if (next < endBlock || next == 0) next = std::max<std::uint64_t>(endBlock, 1);
     std::vector<std::uint8_t> payload;
     // One allocation: a page image is megabytes, and every regrowth copies it.

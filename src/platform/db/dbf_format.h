@@ -65,7 +65,9 @@ FieldLayout MapField(const FieldDef& def);
 TableLayout MakeLayout(const std::vector<FieldDef>& fields, const std::string& file);
 std::vector<std::uint8_t> BuildHeader(const TableLayout& layout, const HeaderState& st);
 
-// Field values. Memo/Binary fields decode to their block number (0 = none).
+// Field values. Memo/Binary fields decode to their block number (0 = none,
+// kBadMemoPointer when the field holds something else than a number).
+inline constexpr std::uint32_t kBadMemoPointer = UINT32_MAX;
 bool IsBlank(const FieldLayout& f, const std::uint8_t* record);
 Value DecodeValue(const FieldLayout& f, const std::uint8_t* record);
 std::uint32_t DecodeMemoBlock(const FieldLayout& f, const std::uint8_t* record);
@@ -76,7 +78,8 @@ void EncodeText(const FieldLayout& f, std::uint8_t* record, std::string_view utf
 void EncodeNumber(const FieldLayout& f, std::uint8_t* record, double v, const std::string& file);
 void EncodeDate(const FieldLayout& f, std::uint8_t* record, std::int64_t days, const std::string& file);
 void EncodeLogical(const FieldLayout& f, std::uint8_t* record, bool v);
-void EncodeMemoBlock(const FieldLayout& f, std::uint8_t* record, std::uint32_t block);
+// Throws ValueDoesNotFit when the block number has more digits than the field.
+void EncodeMemoBlock(const FieldLayout& f, std::uint8_t* record, std::uint32_t block, const std::string& file);
 void EncodeBlank(const FieldLayout& f, std::uint8_t* record);
 // The text of a number as the field would store it (for by-value compares).
 double RoundForField(const FieldLayout& f, double v);

@@ -1,6 +1,58 @@
+// The shared state of one open table file, and the rules that keep a table
+// whole while several processes read and write it and any of them may die.
+//
+// Invariants (between operations, for every table file):
+//  1. The .dbf is its header, then exactly `count` records of
+//     `recordLength` bytes, then at most the 0x1A end mark. Bytes beyond
+//     (an append of an older version or another program cut off before its
+//     header write) are trimmed by the next writer under the header lock.
+//  2. Every counted record holds all of one write: never part of one write
+//     and part of another (the record journal, record_journal.h).
+//  3. The change counter (header bytes 16-19) only grows. A record write
+//     operation raises it twice: before it touches any record, and with the
+//     new count when its records are in place.
+//  4. So a record read without a lock is whole when the header, read after
+//     it, still shows the count and counter this process last saw; else it is
+//     read again under the shared header lock (readChecked).
+//  5. The record journal (.twr) is empty except while a journaled operation
+//     runs; a journal found non-empty is applied, dropped (cut off itself) or
+//     refused (the table was written by another program since) by the next
+//     holder of the exclusive header lock, before it reads or writes records.
+//  6. Memo blocks are written into fresh space and flushed before the
+//     journal of the records that point at them; old blocks are never
+//     overwritten, and the next-free pointer never lies past the file's end.
+//  7. A replace journal (.twj, tableops.cpp) names only files of its own
+//     table, by name, in the folder where it lies.
+//  8. Inside this process, the cache, index orders and key maps hold what the
+//     file holds at `hdr` plus this process's gathered writes (`pending_`).
+//
+// Locks (open-file-description locks on bytes of the .dbf beyond any data;
+// docs/table-files.md has the offsets) and the states of one process:
+//
+//   closed --open--> open (open lock shared; exclusive for an exclusive open,
+//                    pack, sort, copy over, create over, delete)
+//   open --edit/delete--> editing record n (record lock n, not waited for;
+//                    test-and-set waits)
+//   editing --post--> writing memos (memo lock, waited for, released before
+//                    the header lock is taken)
+//                --> writing records (header lock exclusive, waited for)
+//                --> open (header lock released when the write, or the
+//                    batch that gathered it, is committed; record lock last)
+//   open --refresh that saw a change, load, confirming read--> header lock
+//                    shared for the read, released at once.
+//
+// Order: open lock, then record lock, then memo lock (released), then header
+// lock. A process holds at most one table's header lock at a time (a batch
+// commits one table before it writes the next), and never waits for a record
+// lock while it holds a header lock (test-and-set commits the batch first),
+// so two processes can never wait on each other.
+
 #include "platform/db/shared_table.h"
 
+#include "platform/db/record_journal.h"
+
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstring>
 #include <mutex>
@@ -54,12 +106,24 @@ private:
 
 }  // namespace
 
+bool IsPlainFileName(const std::string& name)
+{
+    if (name.empty() || name == "." || name == "..") return false;
+    for (char c : name)
+        if (c == '/' || c == '\\' || c == '\0') return false;
+    return true;
+}
+
 std::string NormalizeTableName(const std::string& name)
 {
+    // A table is a file of the database folder: a name that names a folder
+    // (or climbs out of it) would let create, copy, pack and delete act on
+    // files elsewhere.
+    if (!IsPlainFileName(name))
+        throw DbError(ErrorCode::InvalidArgument,
+                      "Invalid table name \"" + name + "\": a table name is a plain file name, without folders", name);
     std::string n = name;
-    auto slash = n.find_last_of('/');
-    std::string file = slash == std::string::npos ? n : n.substr(slash + 1);
-    if (file.find('.') == std::string::npos) n += ".dbf";
+    if (n.find('.') == std::string::npos) n += ".dbf";
     return n;
 }
 
@@ -68,16 +132,11 @@ TableFiles FindTableFiles(const std::string& folder, const std::string& name)
     TableFiles t;
     std::string n = NormalizeTableName(name);
     t.folder = folder;
-    auto slash = n.find_last_of('/');
-    if (slash != std::string::npos) {
-        t.folder = JoinPath(folder, n.substr(0, slash));
-        n = n.substr(slash + 1);
-    }
     t.base = n.substr(0, n.find_last_of('.'));
     // One listing of the folder finds every file of the family; an exact
     // name wins over one that differs in case.
     const std::string wantDbf = UpperAscii(n);
-    std::string dbf, memo, index, journal;
+    std::string dbf, memo, index, journal, records;
     auto take = [](std::string& slot, const std::string& found, const std::string& exact) {
         if (slot.empty() || found == exact) slot = found;
     };
@@ -91,11 +150,13 @@ TableFiles FindTableFiles(const std::string& folder, const std::string& name)
         if (u == upBase + ".DBT") take(memo, f, t.base + ".dbt");
         else if (u == upBase + ".TWI") take(index, f, t.base + ".twi");
         else if (u == upBase + ".TWJ") take(journal, f, t.base + ".twj");
+        else if (u == upBase + ".TWR") take(records, f, t.base + ".twr");
     }
     if (!dbf.empty()) t.dbf = JoinPath(t.folder, dbf);
     if (!memo.empty()) t.memo = JoinPath(t.folder, memo);
     if (!index.empty()) t.index = JoinPath(t.folder, index);
     if (!journal.empty()) t.journal = JoinPath(t.folder, journal);
+    if (!records.empty()) t.records = JoinPath(t.folder, records);
     return t;
 }
 
@@ -207,6 +268,12 @@ bool SharedTable::OpenInProcess(const std::string& path)
 
 SharedTable::~SharedTable()
 {
+    if (writing_) {
+        try {
+            commitWrites();
+        } catch (...) {
+        }
+    }
     std::lock_guard<std::recursive_mutex> guard(g_registryMutex);
     auto it = Registry().find(identity_);
     if (it != Registry().end() && it->second.expired()) Registry().erase(it);
@@ -230,6 +297,16 @@ void SharedTable::releaseExclusive()
 
 void SharedTable::load(const TableFiles& files)
 {
+    journalPath_ = files.records.empty() ? JoinPath(files.folder, files.base + ".twr") : files.records;
+    if (!files.records.empty() && file->writable()) {
+        // A write cut off by a crash is finished (or found to be foreign)
+        // before anyone reads the records it was writing.
+        journal_ = Fs().open(journalPath_, OpenMode::ReadWrite);
+        if (journal_->size() > 0) {
+            HeaderLock hl(*file, LockKind::Exclusive);
+            recoverJournal();
+        }
+    }
     HeaderLock hl(*file, LockKind::Shared);
     const std::uint64_t size = file->size();
     if (size < kHeaderPrefix)
@@ -269,6 +346,10 @@ void SharedTable::load(const TableFiles& files)
 
 bool SharedTable::readHeader(bool locked)
 {
+    // While this process writes (a batch), it holds the header lock: nobody
+    // else can have changed the table, and the disk does not yet show what
+    // the batch gathered.
+    if (writing_) return false;
     std::uint8_t p[kHeaderPrefix];
     std::size_t n = file->readAt(0, p, kHeaderPrefix);
     if (!locked && n == kHeaderPrefix) {
@@ -285,6 +366,7 @@ bool SharedTable::readHeader(bool locked)
     HeaderState st = ParseHeaderState(p);
     std::memcpy(prefix_.data(), p, kHeaderPrefix);
     if (st.recordCount == hdr.recordCount && st.changeCounter == hdr.changeCounter) return false;
+    assert(st.recordCount >= hdr.recordCount || st.changeCounter != hdr.changeCounter);  // 3
     const std::uint64_t need =
         layout.headerLength + static_cast<std::uint64_t>(st.recordCount) * layout.recordLength;
     if (need > file->size())
@@ -343,9 +425,14 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
 {
     if (recno == 0 || recno > hdr.recordCount)
         throw DbError(ErrorCode::NoCurrentRecord, "Record " + std::to_string(recno) + " does not exist in " + path, path);
+    assert(!writing_ || base_.recordCount <= hdr.recordCount);  // 8
     const std::uint32_t prev = lastRecno_;
     lastRecno_ = recno;
     if (const std::uint8_t* p = cachedRecord(recno)) return p;
+    if (writing_) {
+        auto pend = pending_.find(recno);
+        if (pend != pending_.end()) return pend->second.data();
+    }
     const bool sequential = prev != 0 && (recno == prev + 1 || recno + 1 == prev);
     if (!sequential) {
         // Random access (locate, goTo): read just this record.
@@ -365,8 +452,14 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
     }
     buf.resize(static_cast<std::size_t>(n) * layout.recordLength);
     const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(firstRec - 1) * layout.recordLength;
-    if (file->readAt(off, buf.data(), buf.size()) != buf.size())
-        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": records are cut short", path);
+    // Records a batch of this process gathered are not on disk yet.
+    const std::uint32_t onDisk = writing_ ? base_.recordCount : hdr.recordCount;
+    const std::uint32_t fromDisk = firstRec > onDisk ? 0 : std::min(n, onDisk - firstRec + 1);
+    if (fromDisk > 0) readChecked(off, buf.data(), static_cast<std::size_t>(fromDisk) * layout.recordLength, 0);
+    if (writing_)
+        for (auto it = pending_.lower_bound(firstRec); it != pending_.end() && it->first < firstRec + n; ++it)
+            std::memcpy(buf.data() + static_cast<std::size_t>(it->first - firstRec) * layout.recordLength,
+                        it->second.data(), layout.recordLength);
     // Single copies of records in this run are superseded by the run.
     for (std::uint32_t r = firstRec; r < firstRec + n; ++r) singles_.erase(r);
     auto it = cache_.emplace(chunk, std::move(buf)).first;
@@ -377,44 +470,167 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
 
 void SharedTable::readRecordFromDisk(std::uint32_t recno, std::uint8_t* out)
 {
+    if (writing_) {
+        auto pend = pending_.find(recno);
+        if (pend != pending_.end()) {
+            std::memcpy(out, pend->second.data(), layout.recordLength);
+            return;
+        }
+    }
     const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength;
-    if (file->readAt(off, out, layout.recordLength) != layout.recordLength)
-        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": record " + std::to_string(recno) + " is cut short", path);
+    readChecked(off, out, layout.recordLength, recno);
+}
+
+void SharedTable::readChecked(std::uint64_t off, std::uint8_t* out, std::size_t n, std::uint32_t recno)
+{
+    auto cutShort = [&] {
+        throw DbError(ErrorCode::CorruptFile,
+                      "Corrupt table " + path + ": " +
+                          (recno ? "record " + std::to_string(recno) + " is cut short" : std::string("records are cut short")),
+                      path);
+    };
+    if (file->readAt(off, out, n) != n) cutShort();
+    if (writing_) return;  // this process holds the header lock: nobody writes
+    // Every writer changes the header before it touches a record (invariant
+    // 4): a header that still shows what this process last saw proves that
+    // no write overlapped the read, without taking a lock. Otherwise read
+    // again under the shared header lock, which no writer holds half way.
+    std::uint8_t p[kHeaderPrefix];
+    if (file->readAt(0, p, kHeaderPrefix) == kHeaderPrefix) {
+        const HeaderState now = ParseHeaderState(p);
+        if (now.recordCount == hdr.recordCount && now.changeCounter == hdr.changeCounter) return;
+    }
+    HeaderLock hl(*file, LockKind::Shared);
+    if (file->readAt(off, out, n) != n) cutShort();
+}
+
+// ------------------------------------------------------------------ writing
+
+namespace {
+
+int g_batchDepth = 0;
+// The one table whose writes the open batch gathers (and whose header lock
+// it holds): never two, so two processes' batches cannot wait on each other.
+std::shared_ptr<SharedTable>& BatchTable()
+{
+    static std::shared_ptr<SharedTable> t;
+    return t;
+}
+
+}  // namespace
+
+void BeginWriteBatch() { ++g_batchDepth; }
+
+void EndWriteBatch()
+{
+    if (g_batchDepth > 0 && --g_batchDepth == 0) CommitPendingWrites();
+}
+
+void CommitPendingWrites()
+{
+    auto t = std::move(BatchTable());
+    BatchTable().reset();
+    if (t) t->commitWrites();
+}
+
+void AbandonPendingWrites()
+{
+    auto t = std::move(BatchTable());
+    BatchTable().reset();
+    if (t) t->abandonWrites();
+}
+
+void RecoverRecordWrites(const TableFiles& files)
+{
+    if (files.records.empty() || files.dbf.empty()) return;
+    auto journal = Fs().open(files.records, OpenMode::ReadWrite);
+    if (!journal->writable() || journal->size() == 0) return;
+    auto table = Fs().open(files.dbf, OpenMode::ReadWrite);
+    if (!table->writable()) return;
+    table->lock(kLockHeader, 1, LockKind::Exclusive, true);
+    try {
+        std::uint8_t p[kHeaderPrefix];
+        if (table->readAt(0, p, kHeaderPrefix) == kHeaderPrefix)
+            RecoverRecordJournal(*table, *journal, HeaderLengthOf(p), static_cast<std::uint16_t>(p[10] | (p[11] << 8)));
+    } catch (...) {
+        table->unlock(kLockHeader, 1);
+        throw;
+    }
+    table->unlock(kLockHeader, 1);
+}
+
+void SharedTable::beginWrite()
+{
+    file->lock(kLockHeader, 1, LockKind::Exclusive, true);
+    try {
+        recoverJournal();
+        readHeader(true);
+        trimUncounted();
+    } catch (...) {
+        file->unlock(kLockHeader, 1);
+        throw;
+    }
+    writing_ = true;
+    base_ = hdr;
+    basePrefix_ = prefix_;
+    assert(pending_.empty());
+}
+
+void SharedTable::recoverJournal()
+{
+    if (!journal_) {
+        if (!Fs().exists(journalPath_)) return;
+        journal_ = Fs().open(journalPath_, OpenMode::ReadWrite);
+    }
+    std::uint8_t p[kHeaderPrefix];
+    if (file->readAt(0, p, kHeaderPrefix) != kHeaderPrefix) return;  // the header check reports it
+    if (RecoverRecordJournal(*file, *journal_, HeaderLengthOf(p), static_cast<std::uint16_t>(p[10] | (p[11] << 8))) ==
+        JournalState::Applied)
+        invalidate();
+}
+
+void SharedTable::trimUncounted()
+{
+    // An append cut off before its header write (by an earlier version, or
+    // by another program) leaves a record that other dBase readers would
+    // show: the end of the table is where the header says.
+    const std::uint64_t end = layout.headerLength + static_cast<std::uint64_t>(hdr.recordCount) * layout.recordLength;
+    const std::uint64_t size = file->size();
+    if (size <= end + 1) return;
+    file->truncate(end);
+    const std::uint8_t eof = 0x1A;
+    file->writeAt(end, &eof, 1);
 }
 
 std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable)
 {
     if (!file->writable()) throw DbError(ErrorCode::ReadOnly, "Table " + path + " is read only", path);
-    HeaderLock hl(*file, LockKind::Exclusive);
-    readHeader(true);
-    std::vector<std::uint8_t> old;
+    const bool batched = g_batchDepth > 0 && !durable;
+    auto& batchTable = BatchTable();
+    if (batchTable && batchTable.get() != this) CommitPendingWrites();  // one header lock at a time
+    if (!writing_) beginWrite();
     const bool isAppend = recno == 0;
+    std::vector<std::uint8_t> old;
     if (isAppend) {
         recno = hdr.recordCount + 1;
-        std::vector<std::uint8_t> out(rec, rec + layout.recordLength);
-        out.push_back(0x1A);
-        file->writeAt(layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, out.data(),
-                      out.size());
+        ++hdr.recordCount;
     } else {
         const std::uint8_t* cur = record(recno);
         old.assign(cur, cur + layout.recordLength);
-        file->writeAt(layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, rec,
-                      layout.recordLength);
     }
-    if (durable) file->sync();
-    // The record is in place; only now does the header count it.
-    HeaderState st = hdr;
-    if (isAppend) st.recordCount = recno;
-    ++st.changeCounter;
-    std::array<std::uint8_t, 32> p = prefix_;
-    StoreHeaderState(p.data(), st);
-    file->writeAt(0, p.data(), p.size());
-    if (durable) file->sync();
-    prefix_ = p;
-    hdr = st;
+    pending_[recno].assign(rec, rec + layout.recordLength);
+    if (batched) {
+        batchTable = shared_from_this();
+    } else {
+        commitWrites();
+    }
     if (isAppend) {
         const std::uint32_t chunk = (recno - 1) / chunkRecords_;
-        cache_.erase(chunk);
+        auto it = cache_.find(chunk);
+        if (it != cache_.end()) {
+            if (pool_.size() < 8) pool_.push_back(std::move(it->second));
+            cache_.erase(it);
+        }
         if (chunk == lastChunk_) {
             lastChunk_ = UINT32_MAX;
             lastChunkData_ = nullptr;
@@ -427,12 +643,94 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
     return recno;
 }
 
+void SharedTable::commitWrites()
+{
+    if (!writing_) return;
+    assert(hdr.recordCount >= base_.recordCount);                                      // 1: appends only grow
+    assert(pending_.empty() || pending_.rbegin()->first <= hdr.recordCount);           // 8
+    assert(hdr.recordCount == base_.recordCount || pending_.count(hdr.recordCount));   // appends are gathered
+    try {
+        // Contiguous records go in one write; the end mark follows the last.
+        std::vector<RecordWrite> writes;
+        std::vector<std::size_t> runLengths;
+        std::uint32_t prev = 0;
+        for (const auto& entry : pending_) {
+            if (runLengths.empty() || entry.first != prev + 1) runLengths.push_back(0);
+            ++runLengths.back();
+            prev = entry.first;
+        }
+        std::size_t run = 0;
+        for (const auto& [recno, bytes] : pending_) {
+            if (writes.empty() || recno != prev + 1) {
+                writes.push_back({layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, {}});
+                writes.back().bytes.reserve(runLengths[run++] * layout.recordLength + 1);
+            }
+            writes.back().bytes.insert(writes.back().bytes.end(), bytes.begin(), bytes.end());
+            prev = recno;
+        }
+        if (hdr.recordCount > base_.recordCount) writes.back().bytes.push_back(0x1A);
+        // The header twice: the counter raised before any record is touched
+        // (so a reader can tell that its read may overlap this write), then
+        // the new count with the counter raised again.
+        std::array<std::uint8_t, 32> during = basePrefix_, after = basePrefix_;
+        StoreHeaderState(during.data(), {base_.recordCount, base_.changeCounter + 1});
+        StoreHeaderState(after.data(), {hdr.recordCount, base_.changeCounter + 2});
+        if (memoDirty_ && memo) memo->file().sync();  // the blocks the records point at, first
+        memoDirty_ = false;
+        // A write inside one 512-byte sector of existing bytes cannot be torn
+        // (a kill stops a write only between pages, a power cut only
+        // between sectors), and the header moves only the counter: no
+        // journal needed. Appends and anything wider go through the journal.
+        const bool journaled = hdr.recordCount != base_.recordCount ||
+                               std::any_of(writes.begin(), writes.end(), [](const RecordWrite& w) {
+                                   return w.offset / kJournalPiece != (w.offset + w.bytes.size() - 1) / kJournalPiece;
+                               });
+        if (journaled) {
+            if (!journal_) journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
+            WriteRecordJournal(*file, *journal_, file->size(), basePrefix_.data(), after.data(), writes);
+            journal_->sync();
+        }
+        file->writeAt(0, during.data(), during.size());
+        for (const auto& w : writes) file->writeAt(w.offset, w.bytes.data(), w.bytes.size());
+        file->writeAt(0, after.data(), after.size());
+        file->sync();
+        if (journaled) ClearRecordJournal(*journal_);
+        prefix_ = after;
+        hdr.changeCounter = base_.changeCounter + 2;
+    } catch (...) {
+        // A journal that reached the disk completes this write at the next
+        // write or open; whatever happens, the records are whole.
+        abandonWrites();
+        throw;
+    }
+    pending_.clear();
+    writing_ = false;
+    file->unlock(kLockHeader, 1);
+}
+
+void SharedTable::abandonWrites()
+{
+    if (!writing_) return;
+    pending_.clear();
+    writing_ = false;
+    file->unlock(kLockHeader, 1);
+    // What was gathered is gone: everything cached is re-read from disk.
+    hdr = base_;
+    ++hdr.changeCounter;
+    invalidate();
+    try {
+        readHeader(false);
+    } catch (...) {
+    }
+}
+
 std::uint32_t SharedTable::writeMemo(const Bytes& data)
 {
     if (!memo) throw DbError(ErrorCode::MemoCorrupt, "Table " + path + " has no memo file", path);
     file->lock(kLockMemo, 1, LockKind::Exclusive, true);
     try {
         std::uint32_t b = memo->append(data);
+        memoDirty_ = true;
         file->unlock(kLockMemo, 1);
         return b;
     } catch (...) {
@@ -441,9 +739,19 @@ std::uint32_t SharedTable::writeMemo(const Bytes& data)
     }
 }
 
-Bytes SharedTable::readMemo(std::uint32_t block)
+Bytes SharedTable::readMemo(const FieldLayout& f, const std::uint8_t* rec)
 {
+    const std::uint32_t block = DecodeMemoBlock(f, rec);
     if (block == 0) return {};
+    if (block == kBadMemoPointer) {
+        std::string raw(reinterpret_cast<const char*>(rec + f.offset), static_cast<std::size_t>(f.def.width));
+        for (auto& c : raw)
+            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
+        throw DbError(ErrorCode::MemoCorrupt,
+                      "Damaged record in " + path + ": field " + f.def.name + " holds \"" + raw +
+                          "\" where a memo block number belongs",
+                      path);
+    }
     if (!memo) throw DbError(ErrorCode::MemoCorrupt, "Table " + path + " has no memo file", path);
     return memo->read(block);
 }
@@ -629,7 +937,8 @@ const std::vector<std::uint32_t>* SharedTable::candidates(const std::vector<int>
 
 void SharedTable::recordChanged(std::uint32_t recno, const std::vector<std::uint8_t>* oldRec, const std::uint8_t* newRec)
 {
-    for (auto& [k, o] : orders_) {
+    for (auto& entry : orders_) {
+        Order& o = entry.second;
         if (!o.valid) continue;
         if (oldRec) {
             std::size_t pos = o.positionOf(recno);

@@ -33,8 +33,12 @@ struct TableFiles {
     std::string memo;   // full path of the .dbt, empty when missing
     std::string index;  // full path of the index definitions (.twi), empty when missing
     std::string journal;  // full path of a replace journal (.twj), empty when none
+    std::string records;  // full path of the record journal (.twr), empty when none
 };
-// name: with or without extension (none means ".dbf").
+// True for a name without folders (no slash or backslash, not "." or "..").
+bool IsPlainFileName(const std::string& name);
+// name: with or without extension (none means ".dbf"); throws InvalidArgument
+// for a name that is not a plain file name.
 std::string NormalizeTableName(const std::string& name);
 TableFiles FindTableFiles(const std::string& folder, const std::string& name);
 
@@ -43,7 +47,20 @@ std::string IndexDefsText(const std::vector<IndexDef>& defs);
 // The field an index expression names, and whether it is UPPER(field).
 bool ParseIndexExpression(const std::string& expr, std::string& field, bool& upper);
 
-class SharedTable {
+// Write batches (WriteBatch in table.h): while one is open, record writes
+// are gathered per table and written with one journal at the end.
+void BeginWriteBatch();
+void EndWriteBatch();  // the outermost end commits; throws when that fails
+// Commits the gathered writes now (before an operation on whole tables).
+void CommitPendingWrites();
+// Drops the gathered writes after a failure (their tables re-read the disk).
+void AbandonPendingWrites();
+
+// Finishes a record write that a crashed process left in the table's record
+// journal (see record_journal.h); nothing when there is none.
+void RecoverRecordWrites(const TableFiles& files);
+
+class SharedTable : public std::enable_shared_from_this<SharedTable> {
 public:
     // Opens (or joins this process's open of) the table file at path.
     static std::shared_ptr<SharedTable> Acquire(const TableFiles& files, bool exclusive);
@@ -66,12 +83,21 @@ public:
     void readRecordFromDisk(std::uint32_t recno, std::uint8_t* out);
     static bool Deleted(const std::uint8_t* rec) { return rec[0] == '*'; }
 
-    // Writes a record (recno 0 appends) under the header lock, bumps the
-    // change counter, keeps caches, orders and key maps current. Returns the
-    // record number.
+    // Writes a record (recno 0 appends) through the record journal under the
+    // header lock, bumps the change counter, keeps caches, orders and key maps
+    // current. Returns the record number. Inside a write batch the write is
+    // gathered and reaches the file when the batch commits, unless durable.
     std::uint32_t writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable);
+    // Writes what was gathered (one journal, one flush of each file) and
+    // releases the header lock.
+    void commitWrites();
+    // Drops what was gathered and releases the header lock.
+    void abandonWrites();
+    bool writing() const { return writing_; }
     std::uint32_t writeMemo(const Bytes& data);
-    Bytes readMemo(std::uint32_t block);
+    // The memo a Memo or Binary field of rec points at; throws MemoCorrupt
+    // naming the table and the field for a pointer that is not a number.
+    Bytes readMemo(const FieldLayout& f, const std::uint8_t* rec);
 
     bool lockRecord(std::uint32_t recno, bool wait);
     void unlockRecord(std::uint32_t recno);
@@ -135,6 +161,19 @@ private:
     std::map<std::string, KeyMap> keyMaps_;
     std::int64_t live_ = -1;
     std::pair<std::uint64_t, std::uint64_t> identity_{};
+
+    // The write in progress (see the lock states at the top of shared_table.cpp).
+    void beginWrite();
+    void recoverJournal();  // the header lock is held exclusively
+    void trimUncounted();
+    void readChecked(std::uint64_t off, std::uint8_t* out, std::size_t n, std::uint32_t recno);
+    std::string journalPath_;
+    std::unique_ptr<File> journal_;
+    bool writing_ = false;
+    HeaderState base_;                        // the header on disk when the write began
+    std::array<std::uint8_t, 32> basePrefix_{};
+    std::map<std::uint32_t, std::vector<std::uint8_t>> pending_;  // gathered records by number
+    bool memoDirty_ = false;                  // memo blocks written since the last flush
 };
 
 }  // namespace tw::db::detail

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <mutex>
 
 #include "platform/datetime/datetime.h"
@@ -24,7 +25,7 @@ DatabaseResolver& Resolver()
     return r;
 }
 
-// As Delphi's FloatToStr: up to 15 significant digits, no trailing zeros.
+// Up to 15 significant digits, no trailing zeros.
 std::string FormatFloat(double v)
 {
     char buf[64];
@@ -66,7 +67,7 @@ public:
         const FieldLayout& f = st_.layout.fields.at(index);
         Value v = DecodeValue(f, rec_);
         if ((f.def.type == FieldType::Memo || f.def.type == FieldType::Binary) && !std::holds_alternative<std::monostate>(v)) {
-            Bytes b = st_.readMemo(DecodeMemoBlock(f, rec_));
+            Bytes b = st_.readMemo(f, rec_);
             if (f.def.type == FieldType::Binary) return b;
             return AnsiToUtf8(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
         }
@@ -79,6 +80,16 @@ private:
     const std::uint8_t* rec_;
     SharedTable& st_;
 };
+
+// A filter's errors name the table it was set on.
+auto ParseFilterOf(const std::string& text, const SharedTable& st)
+{
+    try {
+        return Filter::parse(text, st.fieldDefs);
+    } catch (const DbError& e) {
+        throw DbError(e.code(), std::string(e.what()) + " (filter of " + st.path + ")", st.path);
+    }
+}
 
 }  // namespace
 
@@ -100,6 +111,31 @@ std::string ResolveDatabase(const std::string& name)
     std::string folder = r(name);
     if (folder.empty()) throw DbError(ErrorCode::InvalidAlias, "Unknown database name \"" + name + "\"");
     return folder;
+}
+
+// ============================================================== WriteBatch
+
+WriteBatch::WriteBatch() : exceptions_(std::uncaught_exceptions()) { detail::BeginWriteBatch(); }
+
+WriteBatch::~WriteBatch() noexcept(false)
+{
+    if (!open_) return;
+    if (std::uncaught_exceptions() > exceptions_) {
+        try {
+            detail::EndWriteBatch();
+        } catch (...) {
+            detail::AbandonPendingWrites();
+        }
+        return;
+    }
+    commit();
+}
+
+void WriteBatch::commit()
+{
+    if (!open_) return;
+    open_ = false;
+    detail::EndWriteBatch();
 }
 
 // =================================================================== Table
@@ -180,7 +216,7 @@ void Table::setFilter(std::string text)
     filterParsed_ = false;
     filterExpr_.reset();
     if (shared_) {
-        filterExpr_ = Filter::parse(filterText_, shared_->fieldDefs);
+        filterExpr_ = ParseFilterOf(filterText_, *shared_);
         filterParsed_ = true;
         if (filtered_) repositionAfterChange();
     }
@@ -217,7 +253,7 @@ void Table::open()
     holdsExclusive_ = exclusive_;
     try {
         if (!filterParsed_) {
-            filterExpr_ = Filter::parse(filterText_, st->fieldDefs);
+            filterExpr_ = ParseFilterOf(filterText_, *st);
             filterParsed_ = true;
         }
         if (!indexName_.empty() && !st->order(indexName_))
@@ -581,13 +617,13 @@ void Table::post() { doPost(false); }
 void Table::doPost(bool durable)
 {
     requireActive();
-    if (state_ != State::Edit && state_ != State::Insert) return;  // as TDataSet.Post: nothing to do in browse mode
+    if (state_ != State::Edit && state_ != State::Insert) return;  // nothing to post in browse mode
     std::vector<std::uint8_t> rec = buffer_;
     for (auto& [index, data] : pendingMemos_) {
         const FieldLayout& f = shared_->layout.fields[static_cast<std::size_t>(index)];
         std::uint32_t block = 0;
         if (data && !data->empty()) block = shared_->writeMemo(*data);
-        EncodeMemoBlock(f, rec.data(), block);
+        EncodeMemoBlock(f, rec.data(), block, shared_->path);
     }
     if (state_ == State::Insert) {
         recno_ = shared_->writeRecord(0, rec.data(), durable);
@@ -651,6 +687,7 @@ void Table::pack()
 {
     requireActive();
     checkBrowseMode();
+    detail::CommitPendingWrites();  // a batch must not keep the file open
     if (!holdsExclusive_)
         throw DbError(ErrorCode::TableInUse, "Table " + shared_->path + " must be open exclusively to be packed",
                       shared_->path);
@@ -674,6 +711,8 @@ bool Table::testAndSet(const std::function<bool(Table&)>& change)
 {
     requireActive();
     checkBrowseMode();
+    // Never wait for a record lock while holding a header lock.
+    detail::CommitPendingWrites();
     lockAndReadCurrent(true);
     try {
         state_ = State::Edit;
@@ -704,7 +743,7 @@ Value Table::readValue(int index) const
     if (!rec) return std::monostate{};
     Value v = DecodeValue(f, rec);
     if (isMemo && !std::holds_alternative<std::monostate>(v)) {
-        Bytes b = shared_->readMemo(DecodeMemoBlock(f, rec));
+        Bytes b = shared_->readMemo(f, rec);
         if (b.empty()) return std::monostate{};
         if (f.def.type == FieldType::Binary) return b;
         return AnsiToUtf8(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
@@ -755,7 +794,8 @@ double Field::asFloat() const
     if (auto* s = std::get_if<std::string>(&v)) {
         double out;
         if (ParseDouble(*s, out)) return out;
-        throw DbError(ErrorCode::InvalidArgument, "\"" + *s + "\" in field " + name() + " is not a number",
+        throw DbError(ErrorCode::InvalidArgument,
+                      "\"" + *s + "\" in field " + name() + " of " + table_->path() + " is not a number",
                       table_->path());
     }
     return 0;
@@ -766,7 +806,8 @@ std::int32_t Field::asInteger() const
     double d = asFloat();
     double r = std::nearbyint(d);
     if (r < -2147483648.0 || r > 2147483647.0)
-        throw DbError(ErrorCode::ValueDoesNotFit, "Value of field " + name() + " is out of the integer range",
+        throw DbError(ErrorCode::ValueDoesNotFit, "Value " + FormatFloat(d) + " of field " + name() + " of " + table_->path() +
+                          " is out of the integer range",
                       table_->path());
     return static_cast<std::int32_t>(r);
 }

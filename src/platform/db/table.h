@@ -1,6 +1,6 @@
 #pragma once
 // The cursor on one table: what the data module's table components are.
-// Members follow the Delphi TTable names so that the Parts map 1:1:
+// Its members are the table components' properties and methods:
 // DatabaseName/TableName/Exclusive/ReadOnly/IndexName/Filter/Filtered/
 // OnFilterRecord; Open/Close/Refresh/First/Next/Prior/Last/Eof/Bof/
 // RecordCount/Locate/Append/Edit/Post/Cancel/Delete/FieldByName.
@@ -37,6 +37,27 @@ void SetDatabaseResolver(DatabaseResolver resolver);
 // The folder of a database name through the resolver; throws InvalidAlias
 // naming it when there is no resolver or the name is unknown.
 std::string ResolveDatabase(const std::string& name);
+
+// Gathers the record writes of one operation (a push of many records) so
+// that they reach the files with one journal and one flush per table instead
+// of two flushes per record. While a batch is open, the table being written
+// stays locked against other processes' writes (not their reads); writing
+// another table commits the first one's writes. The end of the outermost
+// batch commits: call commit() to see its errors; the destructor commits too
+// (and, when an exception is already on its way, drops the writes it cannot
+// commit). Batches nest; only the outermost commits.
+class WriteBatch {
+public:
+    WriteBatch();
+    ~WriteBatch() noexcept(false);
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+    void commit();
+
+private:
+    bool open_ = true;
+    int exceptions_ = 0;
+};
 
 // One field of the cursor's current record (or of the record being edited).
 class Field {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cassert>
 #include <cstring>
 
 #include "platform/db/dbf_format.h"
@@ -65,6 +66,16 @@ std::unique_ptr<File> HoldExclusive(const std::string& path)
     return f;
 }
 
+void RemoveQuietly(const std::vector<std::string>& paths)
+{
+    for (const auto& p : paths) {
+        try {
+            Fs().remove(p);
+        } catch (...) {
+        }
+    }
+}
+
 struct Move {
     std::string tmp, final;
 };
@@ -75,53 +86,143 @@ std::string JournalPath(const std::string& folder, const std::string& base)
     return JoinPath(folder, found.empty() ? base + ".twj" : found);
 }
 
-void ApplyJournalText(const std::string& text)
+constexpr const char* kJournalMagic = "TARNWICK-REPLACE 2";
+
+// One step of a replace journal: a rename (tmp -> final) or a removal. The
+// names are plain file names of the table's folder.
+struct Step {
+    bool move = false;
+    std::string from, to;
+};
+
+bool InFamily(const std::string& name, const std::string& base)
 {
+    return IsPlainFileName(name) && LowerAscii(name).rfind(LowerAscii(base) + ".", 0) == 0;
+}
+
+// Reads a journal's steps. committed is false when the END line is missing
+// (the journal was never finished and its steps were never begun). Throws
+// when a name could act outside the table's own files: such a journal was not
+// written by us, and nothing of it is done.
+std::vector<Step> ParseJournal(const std::string& text, const std::string& base, const std::string& journal,
+                               bool& committed)
+{
+    std::vector<Step> steps;
+    committed = false;
+    auto refuse = [&](const std::string& why) {
+        throw DbError(ErrorCode::CorruptFile,
+                      "The replace journal " + journal + " was not applied: " + why +
+                          ". Nothing was changed; remove the journal once the table has been checked",
+                      journal);
+    };
     std::size_t pos = 0;
-    std::vector<std::string> removes;
+    bool first = true;
     while (pos < text.size()) {
         auto nl = text.find('\n', pos);
         if (nl == std::string::npos) break;  // a line without its end was never committed
         std::string line = text.substr(pos, nl - pos);
         pos = nl + 1;
+        if (first) {
+            first = false;
+            if (line != kJournalMagic) refuse("it is not a journal of this program's version");
+            continue;
+        }
+        if (line == "END\t") {
+            committed = true;
+            break;
+        }
         auto t1 = line.find('\t');
-        if (t1 == std::string::npos) continue;
+        if (t1 == std::string::npos) refuse("a line is damaged");
+        Step st;
         std::string kind = line.substr(0, t1);
         if (kind == "M") {
             auto t2 = line.find('\t', t1 + 1);
-            if (t2 == std::string::npos) continue;
-            std::string tmp = line.substr(t1 + 1, t2 - t1 - 1), fin = line.substr(t2 + 1);
-            if (Fs().exists(tmp)) Fs().rename(tmp, fin);
+            if (t2 == std::string::npos) refuse("a line is damaged");
+            st.move = true;
+            st.from = line.substr(t1 + 1, t2 - t1 - 1);
+            st.to = line.substr(t2 + 1);
         } else if (kind == "R") {
-            removes.push_back(line.substr(t1 + 1));
+            st.from = line.substr(t1 + 1);
+        } else {
+            refuse("a line is damaged");
         }
+        for (const auto* n : {&st.from, &st.to}) {
+            if (n->empty() && n == &st.to && !st.move) continue;
+            if (!InFamily(*n, base)) refuse("it names \"" + *n + "\", which is not a file of table " + base);
+        }
+        steps.push_back(std::move(st));
     }
-    for (const auto& r : removes) Fs().remove(r);
+    if (first) refuse("it is empty");
+    return steps;
+}
+
+void ApplySteps(const std::string& folder, const std::vector<Step>& steps)
+{
+    for (const auto& st : steps)
+        if (st.move && Fs().exists(JoinPath(folder, st.from))) Fs().rename(JoinPath(folder, st.from), JoinPath(folder, st.to));
+    for (const auto& st : steps)
+        if (!st.move) Fs().remove(JoinPath(folder, st.from));
+}
+
+// The reason of an I/O failure without the name of the file it happened on
+// (a temporary file means nothing to the user; the table does).
+std::string ReasonOf(const DbError& e)
+{
+    const std::string msg = e.what();
+    if (!e.file().empty()) {
+        auto at = msg.find(e.file() + ": ");
+        if (at != std::string::npos) return msg.substr(at + e.file().size() + 2);
+    }
+    return msg;
+}
+
+[[noreturn]] void FailFor(const DbError& e, const std::string& what, const std::string& dbf)
+{
+    if (e.code() != ErrorCode::IoError && e.code() != ErrorCode::NotFound) throw e;
+    throw DbError(e.code(), "Cannot " + what + " table " + dbf + ": " + ReasonOf(e), dbf);
 }
 
 // Renames the new files into place: first a journal that names every step,
 // then the steps, then the journal goes. A crash leaves either no journal
 // (old table intact, temporary files are litter) or a complete one that the
-// next open finishes.
+// next open finishes. The journal holds file names only, never paths: it is
+// applied in the folder where it is found, whichever path led there.
 void Commit(const std::string& folder, const std::string& base, const std::vector<Move>& moves,
-            const std::vector<std::string>& removes)
+            const std::vector<std::string>& removes, const std::string& dbf, const char* what)
 {
-    std::string text = "TARNWICK-REPLACE 1\n";
-    for (const auto& m : moves) text += "M\t" + m.tmp + "\t" + m.final + "\n";
-    for (const auto& r : removes) text += "R\t" + r + "\n";
+    std::string text = std::string(kJournalMagic) + "\n";
+    std::vector<Step> steps;
+    for (const auto& m : moves) {
+        assert(FolderOf(m.tmp) == FolderOf(m.final) && FolderOf(m.final) == FolderOf(JoinPath(folder, "x")));
+        steps.push_back({true, FileNameOf(m.tmp), FileNameOf(m.final)});
+        text += "M\t" + steps.back().from + "\t" + steps.back().to + "\n";
+    }
+    for (const auto& r : removes) {
+        steps.push_back({false, FileNameOf(r), {}});
+        text += "R\t" + steps.back().from + "\n";
+    }
     text += "END\t\n";
     const std::string journal = JournalPath(folder, base);
     const std::string jtmp = TmpName(journal);
-    {
-        auto f = Fs().open(jtmp, OpenMode::CreateTruncate);
-        f->writeAt(0, text.data(), text.size());
-        f->sync();
+    try {
+        {
+            auto f = Fs().open(jtmp, OpenMode::CreateTruncate);
+            f->writeAt(0, text.data(), text.size());
+            f->sync();
+        }
+        Fs().rename(jtmp, journal);
+    } catch (const DbError& e) {
+        // Not committed: the old table stands; the new files must not stay
+        // behind on what is likely a full disk.
+        std::vector<std::string> temps{jtmp};
+        for (const auto& m : moves) temps.push_back(m.tmp);
+        RemoveQuietly(temps);
+        FailFor(e, what, dbf);
     }
-    Fs().rename(jtmp, journal);
     Fs().syncFolder(folder);
     auto jf = Fs().open(journal, OpenMode::ReadWrite);
     jf->lock(0, 1, LockKind::Exclusive, true);
-    ApplyJournalText(text);
+    ApplySteps(folder, steps);
     Fs().syncFolder(folder);
     Fs().remove(journal);
     Fs().syncFolder(folder);
@@ -170,15 +271,6 @@ void WriteTableFile(const std::string& path, std::vector<std::uint8_t> header, c
     f->sync();
 }
 
-void RemoveQuietly(const std::vector<std::string>& paths)
-{
-    for (const auto& p : paths) {
-        try {
-            Fs().remove(p);
-        } catch (...) {
-        }
-    }
-}
 
 std::string FamilyPath(const TableFiles& f, const std::string& existing, const std::string& ext)
 {
@@ -228,8 +320,13 @@ int CompareForSort(const FieldLayout& f, const std::uint8_t* a, const std::uint8
 
 void RecoverTable(const std::string& folder, const std::string& name)
 {
+    // Whole-table operations see every record this process wrote.
+    CommitPendingWrites();
     TableFiles files = FindTableFiles(folder, name);
-    if (files.journal.empty()) return;
+    if (files.journal.empty()) {
+        RecoverRecordWrites(files);
+        return;
+    }
     const std::string journal = files.journal;
     std::unique_ptr<File> jf;
     try {
@@ -240,12 +337,17 @@ void RecoverTable(const std::string& folder, const std::string& name)
     }
     jf->lock(0, 1, LockKind::Exclusive, true);  // waits while a live process applies it
     if (jf->identity() != Fs().identity(journal)) return;  // done and removed meanwhile
+    if (jf->size() > (1 << 20))
+        throw DbError(ErrorCode::CorruptFile, "The replace journal " + journal + " was not applied: it is too large", journal);
     std::string text(jf->size(), '\0');
-    jf->readAt(0, text.data(), text.size());
-    if (text.find("\nEND\t\n") != std::string::npos) ApplyJournalText(text);
+    text.resize(jf->readAt(0, text.data(), text.size()));
+    bool committed = false;
+    const auto steps = ParseJournal(text, files.base, journal, committed);
+    if (committed) ApplySteps(files.folder, steps);
     Fs().syncFolder(files.folder);
     Fs().remove(journal);
     Fs().syncFolder(files.folder);
+    RecoverRecordWrites(FindTableFiles(folder, name));
 }
 
 bool TableExists(const std::string& folder, const std::string& name)
@@ -309,11 +411,15 @@ void CreateTable(const std::string& folder, const std::string& name, const std::
         } else if (!files.index.empty()) {
             removes.push_back(files.index);
         }
+    } catch (const DbError& e) {
+        RemoveQuietly(temps);
+        FailFor(e, "create", dbf);
     } catch (...) {
         RemoveQuietly(temps);
         throw;
     }
-    Commit(files.folder, files.base, moves, removes);
+    if (!files.records.empty()) removes.push_back(files.records);
+    Commit(files.folder, files.base, moves, removes, dbf, "create");
 }
 
 void CopyTable(const std::string& srcFolder, const std::string& srcName, const std::string& dstFolder,
@@ -374,11 +480,15 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
             removes.push_back(dst.index);
         }
         sf->unlock(kLockHeader, 1);
+    } catch (const DbError& e) {
+        RemoveQuietly(temps);
+        FailFor(e, "copy over", dbf);
     } catch (...) {
         RemoveQuietly(temps);
         throw;
     }
-    Commit(dst.folder, dst.base, moves, removes);
+    if (!dst.records.empty()) removes.push_back(dst.records);
+    Commit(dst.folder, dst.base, moves, removes, dbf, "copy over");
 }
 
 namespace {
@@ -437,8 +547,13 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack, cons
                     if (f.def.type != FieldType::Memo && f.def.type != FieldType::Binary) continue;
                     std::uint32_t b = DecodeMemoBlock(f, rec);
                     if (b == 0) continue;
+                    if (b == kBadMemoPointer)
+                        throw DbError(ErrorCode::MemoCorrupt,
+                                      "Damaged record in " + files.dbf + ": field " + f.def.name +
+                                          " does not hold a memo block number",
+                                      files.dbf);
                     Bytes data = oldMemo->read(b);
-                    EncodeMemoBlock(f, rec, data.empty() ? 0 : newMemo.append(data));
+                    EncodeMemoBlock(f, rec, data.empty() ? 0 : newMemo.append(data), files.dbf);
                 }
             }
             newMemo.file().sync();
@@ -449,11 +564,17 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack, cons
         HeaderState st{static_cast<std::uint32_t>(order.size()), l.counter + 1};
         WriteTableFile(dtmp, l.header, st, out.data(), out.size());
         moves.push_back({dtmp, files.dbf});
+    } catch (const DbError& e) {
+        RemoveQuietly(temps);
+        FailFor(e, pack ? "pack" : "sort", files.dbf);
     } catch (...) {
         RemoveQuietly(temps);
         throw;
     }
-    Commit(files.folder, files.base, moves, {});
+    // The new file starts a new history: its (empty) record journal goes.
+    std::vector<std::string> removes;
+    if (!files.records.empty()) removes.push_back(files.records);
+    Commit(files.folder, files.base, moves, removes, files.dbf, pack ? "pack" : "sort");
 }
 
 }  // namespace
@@ -477,6 +598,7 @@ void DeleteTable(const std::string& folder, const std::string& name)
     Fs().remove(files.dbf);
     if (!files.memo.empty()) Fs().remove(files.memo);
     if (!files.index.empty()) Fs().remove(files.index);
+    if (!files.records.empty()) Fs().remove(files.records);
     Fs().syncFolder(files.folder);
 }
 

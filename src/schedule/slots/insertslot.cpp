@@ -96,6 +96,8 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
     std::vector<std::pair<TDateTime, TDateTime>> ends;  // old end, new end of each changed record
     const TDateTime S = block.Start;
     const TDateTime E = block.End;
+    // The whole insert reaches the files with one flush per table.
+    db::WriteBatch batch;
 
     for (std::uint32_t recno : StoredRecordNumbers(charts_)) {
         charts_.goTo(recno);
@@ -155,6 +157,7 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
         return false;
     for (const auto& [oldEnd, newEnd] : ends)
         PushBackDependants(oldEnd, newEnd);
+    batch.commit();
     for (db::Table* t : {&charts_, &other_, &s_.Tables.ChartsTable, &s_.Tables.ChartsTable2})
         t->refresh();
     pending_.PendingInsertStart = S;

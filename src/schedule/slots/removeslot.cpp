@@ -1,6 +1,7 @@
 #include "schedule/slots/removeslot.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 #include "data/datetimetext.h"
@@ -59,8 +60,10 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
     if (TasksToMove.empty())
         return Result::NothingToMove;
 
+    const std::unordered_set<std::int32_t> moving(TasksToMove.begin(), TasksToMove.end());
+    db::WriteBatch batch;  // one flush for the whole move
     for (const Considered& c : considered) {
-        if (std::find(TasksToMove.begin(), TasksToMove.end(), c.key) == TasksToMove.end())
+        if (moving.count(c.key) == 0)
             continue;
         charts_.goTo(c.recno);
         const std::int32_t crew = charts_.fieldByName("CREWID").asInteger();
@@ -69,6 +72,7 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
         const TDateTime end = s_.ComputeTaskEnd(crew, start, start, hours);
         MoveTaskUp(c.a, start, end);
     }
+    batch.commit();
     for (db::Table* t : {&charts_, &s_.Tables.ChartsTable, &s_.Tables.ChartsTable2, &s_.Tables.ChartsTable3})
         t->refresh();
     return Result::Moved;

@@ -92,6 +92,7 @@ private:
 bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& copier, bool force,
                    SharedMemory& memory)
 {
+    db::WriteBatch batch;  // one journal and flush for the whole pull
     const int workingKey = working.fieldIndex("CHARTSID");
     const int workingUpdate = working.fieldIndex("UPDATE");
     std::unordered_map<std::int32_t, float> counters;
@@ -231,6 +232,7 @@ void ScheduleSync::CopyChartRecordToLocal(db::Table& source)
 
 void ScheduleSync::PushChartItems(const std::set<std::int32_t>* keys)
 {
+    db::WriteBatch batch;  // one journal and flush for the whole push
     CursorForWork shared(t_.IChartsTable);
     t_.IChartsTable.refresh();
     if (!keys) {
@@ -247,6 +249,7 @@ void ScheduleSync::PushChartItems(const std::set<std::int32_t>* keys)
 
 void ScheduleSync::PushTaskList()
 {
+    db::WriteBatch batch;
     CursorForWork shared(t_.ITasksTable2);
     t_.ITasksTable2.refresh();
     t_.TasksTable3.refresh();

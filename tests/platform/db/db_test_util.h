@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -77,6 +78,33 @@ inline std::vector<FieldDef> MpFields()
             {"SEQ", FieldType::Float, 0, 0},
             {"EDITS", FieldType::Float, 0, 0},
             {"NOTE", FieldType::Memo, 0, 0}};
+}
+
+// Records of about 4 KB that straddle page boundaries: an ID, a version and
+// sixteen 250-byte texts that all hold the version's letter.
+inline std::vector<FieldDef> BigFields()
+{
+    std::vector<FieldDef> f = {{"ID", FieldType::Float, 0, 0}, {"VER", FieldType::Float, 0, 0}};
+    for (int i = 1; i <= 16; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "P%02d", i);
+        f.push_back({name, FieldType::Char, 250, 0});
+    }
+    return f;
+}
+
+// Empty when the cursor's record holds one version throughout, else what is mixed.
+inline std::string MixedVersion(Table& t)
+{
+    const long v = t.fieldByName("VER").asInteger();
+    const std::string want(250, static_cast<char>('A' + v % 26));
+    for (int i = 1; i <= 16; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "P%02d", i);
+        if (t.fieldByName(name).asString() != want)
+            return std::string(name) + " is not version " + std::to_string(v);
+    }
+    return {};
 }
 
 }  // namespace tw::db::test

@@ -6,3 +6,8 @@ if(TARGET tw_db_test)
   add_dependencies(tw_db_test tw_db_tool)
   target_compile_definitions(tw_db_test PRIVATE TW_DB_TOOL="$<TARGET_FILE:tw_db_tool>")
 endif()
+if(TARGET tw_db_test)
+  # The crash test reads its tables with python3-dbfread through this script.
+  target_compile_definitions(tw_db_test PRIVATE TW_DB_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
+endif()
+add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/fuzz ${CMAKE_CURRENT_BINARY_DIR}/fuzz)

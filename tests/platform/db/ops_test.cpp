@@ -3,6 +3,7 @@
 #include <random>
 
 #include "db_test_util.h"
+#include "failing_fs.h"
 #include "platform/db/fileio.h"
 
 using namespace tw::db;
@@ -166,8 +167,7 @@ TEST(TableOps, HalfDoneReplaceIsFinishedOnOpen)
     Fill(other.path(), 1);
     std::filesystem::copy_file(other.file("people.dbt"), dir.file("people.dbt.1.1.twtmp"));
     std::filesystem::copy_file(other.file("people.dbf"), dir.file("people.dbf.1.2.twtmp"));
-    std::string j = "TARNWICK-REPLACE 1\nM\t" + dir.file("people.dbt.1.1.twtmp") + "\t" + dir.file("people.dbt") +
-                    "\nM\t" + dir.file("people.dbf.1.2.twtmp") + "\t" + dir.file("people.dbf") + "\nEND\t\n";
+    std::string j = "TARNWICK-REPLACE 2\nM\tpeople.dbt.1.1.twtmp\tpeople.dbt\nM\tpeople.dbf.1.2.twtmp\tpeople.dbf\nEND\t\n";
     WriteBytes(dir.file("people.twj"), std::vector<std::uint8_t>(j.begin(), j.end()));
     std::filesystem::rename(dir.file("people.dbt.1.1.twtmp"), dir.file("people.dbt"));  // first step done
     Table t;
@@ -177,7 +177,7 @@ TEST(TableOps, HalfDoneReplaceIsFinishedOnOpen)
     EXPECT_EQ(t.fieldByName("NOTES").asString(), "memo of 0");
     EXPECT_FALSE(std::filesystem::exists(dir.file("people.twj")));
     // A journal cut short (no END line) was never committed: the old table stays.
-    std::string cut = "TARNWICK-REPLACE 1\nM\t/nonexistent\t" + dir.file("people.dbf") + "\n";
+    std::string cut = "TARNWICK-REPLACE 2\nM\tpeople.dbf.9.9.twtmp\tpeople.dbf\n";
     WriteBytes(dir.file("people.twj"), std::vector<std::uint8_t>(cut.begin(), cut.end()));
     t.close();
     OpenTable(t, dir.path(), "people");
@@ -299,44 +299,6 @@ TEST(TableDamage, FuzzTruncatedAndBitFlippedFiles)
 // ---------------------------------------------------------- I/O failures
 
 namespace {
-
-class FailingFile final : public File {
-public:
-    FailingFile(std::unique_ptr<File> inner, int* budget) : File(inner->path()), inner_(std::move(inner)), budget_(budget) {}
-    std::size_t readAt(std::uint64_t o, void* b, std::size_t n) override { return inner_->readAt(o, b, n); }
-    void writeAt(std::uint64_t o, const void* b, std::size_t n) override
-    {
-        if (*budget_ >= 0 && (*budget_)-- == 0) throw DbError(ErrorCode::IoError, "injected failure writing " + path(), path());
-        inner_->writeAt(o, b, n);
-    }
-    std::uint64_t size() override { return inner_->size(); }
-    void truncate(std::uint64_t s) override { inner_->truncate(s); }
-    void sync() override { inner_->sync(); }
-    bool lock(std::uint64_t o, std::uint64_t l, LockKind k, bool w) override { return inner_->lock(o, l, k, w); }
-    void unlock(std::uint64_t o, std::uint64_t l) override { inner_->unlock(o, l); }
-    bool writable() const override { return inner_->writable(); }
-    std::pair<std::uint64_t, std::uint64_t> identity() override { return inner_->identity(); }
-
-private:
-    std::unique_ptr<File> inner_;
-    int* budget_;
-};
-
-class FailingFs final : public FileSystem {
-public:
-    int budget = -1;  // writes allowed before one fails; -1 = never fail
-    std::unique_ptr<File> open(const std::string& p, OpenMode m) override
-    {
-        return std::make_unique<FailingFile>(RealFileSystem().open(p, m), &budget);
-    }
-    bool exists(const std::string& p) override { return RealFileSystem().exists(p); }
-    bool isDirectory(const std::string& p) override { return RealFileSystem().isDirectory(p); }
-    std::vector<std::string> list(const std::string& f) override { return RealFileSystem().list(f); }
-    void rename(const std::string& a, const std::string& b) override { RealFileSystem().rename(a, b); }
-    void remove(const std::string& p) override { RealFileSystem().remove(p); }
-    void syncFolder(const std::string& f) override { RealFileSystem().syncFolder(f); }
-    std::pair<std::uint64_t, std::uint64_t> identity(const std::string& p) override { return RealFileSystem().identity(p); }
-};
 
 }  // namespace
 

@@ -5,30 +5,18 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <set>
 #include <sstream>
 
 #include "db_test_util.h"
-#include "support/childprocess.h"
+#include "process_util.h"
 
 using namespace tw::db;
 using namespace tw::db::test;
 
-namespace {
-
-pid_t Spawn(const std::vector<std::string>& args)
-{
-    return tw::testing::SpawnTool(TW_DB_TOOL, args);
-}
-
-int Wait(pid_t pid)
-{
-    return tw::testing::WaitExitCode(pid);
-}
-
-}  // namespace
 
 TEST(MultiProcess, ConcurrentAppendsAndEdits)
 {
@@ -171,7 +159,15 @@ TEST(CrashSafety, WriterKilledAtRandomInstants)
     long next = 0;
     for (int round = 0; round < 20; ++round) {
         pid_t p = Spawn({"crash", dir.path(), "crash", progress, std::to_string(next)});
-        ::usleep(2000 + rng() % 40000);
+        // Posts flush to disk, which a loaded machine may make slow: kill
+        // once the writer has posted something this round, at a random
+        // instant after that.
+        const auto sizeBefore = std::filesystem::exists(progress) ? std::filesystem::file_size(progress) : 0;
+        for (int w = 0; w < 1000; ++w) {
+            if (std::filesystem::exists(progress) && std::filesystem::file_size(progress) > sizeBefore) break;
+            ::usleep(5000);
+        }
+        ::usleep(rng() % 20000);
         ::kill(p, SIGKILL);
         Wait(p);
         // Every record whose post returned is there with its memo.

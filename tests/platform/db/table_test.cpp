@@ -566,11 +566,11 @@ TEST(TableFields, TextsOfNumbersAndConversions)
     CreateTable(dir.path(), "people", PeopleFields());
     Table t;
     OpenTable(t, dir.path(), "people");
-    t.post();  // nothing to post: no error, as TDataSet.Post
+    t.post();  // nothing to post: no error
     t.append();
     t.fieldByName("ID").setAsString("1234.5678");
     t.fieldByName("NAME").setAsFloat(12.5);
-    t.fieldByName("QTY").setAsFloat(2.5);  // rounds half to even, as Delphi's Round
+    t.fieldByName("QTY").setAsFloat(2.5);  // rounds half to even
     t.fieldByName("OK").setAsString("True");
     t.post();
     EXPECT_EQ(t.fieldByName("ID").asString(), "1234.5678");

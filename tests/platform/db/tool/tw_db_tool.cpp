@@ -5,6 +5,10 @@
 //   crash <folder> <table> <progress> <start>     appends until killed
 //   interop-write <folder>                        writes INTEROP.dbf + expected.json
 //   dump <folder> <table>                         prints records as JSON lines
+//   big-crash <folder> <table> <progress> <seed>  edits, appends, deletes,
+//                                                 batches, packs and sorts
+//                                                 records of ~4 KB until killed
+//   churn <folder> <table> <millis>               edits records of ~4 KB
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,8 +16,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <chrono>
 #include <iostream>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
@@ -247,6 +255,115 @@ int Dump(const std::string& folder, const std::string& table)
     return 0;
 }
 
+// Records of the "big" table (see BigFields in the tests) hold one version
+// in every one of their sixteen 250-byte texts, so that a record that is half
+// one version and half another shows.
+std::string BigText(long version) { return std::string(250, static_cast<char>('A' + version % 26)); }
+
+void SetBigVersion(Table& t, long version)
+{
+    t.fieldByName("VER").setAsFloat(static_cast<double>(version));
+    for (int i = 1; i <= 16; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "P%02d", i);
+        t.fieldByName(name).setAsString(BigText(version));
+    }
+}
+
+// Moves to a random visible record; false when there is none.
+bool PickRecord(Table& t, std::mt19937& rng)
+{
+    const auto n = t.recordCount();
+    if (n <= 0) return false;
+    t.first();
+    for (auto k = rng() % static_cast<unsigned>(n); k > 0 && !t.eof(); --k) t.next();
+    return !t.eof();
+}
+
+long EditBig(Table& t)
+{
+    const long v = t.fieldByName("VER").asInteger() + 1;
+    t.edit();
+    SetBigVersion(t, v);
+    t.post();
+    return v;
+}
+
+int BigCrash(const std::string& folder, const std::string& table, const std::string& progress, unsigned seed)
+{
+    int fd = ::open(progress.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666);
+    if (fd < 0) return 5;
+    std::mt19937 rng(seed);
+    Table t;
+    t.setFolder(folder);
+    t.setTableName(table);
+    t.open();
+    long nextId = 1;
+    for (t.first(); !t.eof(); t.next()) nextId = std::max<long>(nextId, t.fieldByName("ID").asInteger() + 1);
+    for (;;) {
+        const unsigned r = rng() % 100;
+        if (r < 3) {
+            t.close();
+            PackTable(folder, table);
+            t.open();
+        } else if (r < 5) {
+            t.close();
+            SortTable(folder, table, {2});
+            t.open();
+        } else if (r < 20 || t.recordCount() < 5) {
+            if (t.recordCount() >= 120) continue;
+            const long id = nextId++;
+            t.append();
+            t.fieldByName("ID").setAsFloat(static_cast<double>(id));
+            SetBigVersion(t, 0);
+            t.post();
+            WriteAll(fd, "a " + std::to_string(id) + " 0\n");
+        } else if (r < 26) {
+            if (!PickRecord(t, rng)) continue;
+            const long id = t.fieldByName("ID").asInteger();
+            WriteAll(fd, "D " + std::to_string(id) + "\n");  // may be done without being acknowledged
+            t.deleteRecord();
+            WriteAll(fd, "d " + std::to_string(id) + "\n");
+        } else if (r < 40) {
+            // A push: many records, one journal.
+            std::string done;
+            WriteBatch batch;
+            for (int k = 0; k < 15; ++k) {
+                if (!PickRecord(t, rng)) break;
+                const long id = t.fieldByName("ID").asInteger();
+                done += "e " + std::to_string(id) + " " + std::to_string(EditBig(t)) + "\n";
+            }
+            batch.commit();
+            WriteAll(fd, done);
+        } else {
+            if (!PickRecord(t, rng)) continue;
+            const long id = t.fieldByName("ID").asInteger();
+            WriteAll(fd, "e " + std::to_string(id) + " " + std::to_string(EditBig(t)) + "\n");
+        }
+    }
+}
+
+int Churn(const std::string& folder, const std::string& table, long millis)
+{
+    std::mt19937 rng(7);
+    Table t;
+    t.setFolder(folder);
+    t.setTableName(table);
+    t.open();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(millis);
+    while (std::chrono::steady_clock::now() < end) {
+        if (rng() % 2 == 0) {
+            // Every record in one batch: long runs of writes for a reader to
+            // run into.
+            WriteBatch batch;
+            for (t.first(); !t.eof(); t.next()) EditBig(t);
+        } else if (PickRecord(t, rng)) {
+            EditBig(t);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -258,7 +375,10 @@ int main(int argc, char** argv)
         if (mode == "crash" && argc == 6) return Crash(argv[2], argv[3], argv[4], std::atol(argv[5]));
         if (mode == "interop-write" && argc == 3) return InteropWrite(argv[2]);
         if (mode == "dump" && argc == 4) return Dump(argv[2], argv[3]);
-        std::cerr << "usage: tw_db_tool append|tas|crash|interop-write|dump ...\n";
+        if (mode == "big-crash" && argc == 6)
+            return BigCrash(argv[2], argv[3], argv[4], static_cast<unsigned>(std::atol(argv[5])));
+        if (mode == "churn" && argc == 5) return Churn(argv[2], argv[3], std::atol(argv[4]));
+        std::cerr << "usage: tw_db_tool append|tas|crash|interop-write|dump|big-crash|churn ...\n";
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "tw_db_tool: " << e.what() << "\n";

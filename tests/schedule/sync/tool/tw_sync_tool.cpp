@@ -24,7 +24,8 @@ namespace {
 // milliseconds, and a refusal that came too fast would break it.
 class WaitingUserInterface : public data::RecordingUserInterface {
 public:
-    void Sleep(int) override { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
+    // Ten refusals 200 ms apart break the lock: longer than a durable push takes on a loaded machine.
+    void Sleep(int) override { std::this_thread::sleep_for(std::chrono::milliseconds(200)); }
 };
 
 struct Station {

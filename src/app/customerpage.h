@@ -1,0 +1,98 @@
+#pragma once
+// The Customer details tab's page: the current customer's two addresses,
+// notes and marks on edits, the photo of the contact in use, the navigator,
+// the name lookup and the buttons. The work is done by the window-free
+// customers::CustomerTab; the page moves values between it and the controls.
+//
+// The page also owns the custom fields window and the photo dialog, which
+// the main window's other "Custom fields" buttons open through it.
+//
+// The navigator is the shared record navigator; its buttons run NavigatorClick.
+//
+// While the page shows, an application event filter gives it Page Up/Down
+// (next and prior customer), the up and down arrows (ignored) and Insert
+// (a new customer); on every other tab those keys go where they were sent.
+
+#include <QWidget>
+
+#include <memory>
+
+#include "customers/customertab.h"
+#include "customers/customfields.h"
+#include "data/services/estimatedata.h"
+#include "data/services/mainstate.h"
+#include "data/services/userinterface.h"
+
+namespace Ui {
+class TCustomerPage;
+}
+
+class QLabel;
+class QLineEdit;
+
+namespace tw::customers {
+class TCustomFields;
+class TGraphicImport;
+}  // namespace tw::customers
+
+namespace tw::app {
+
+class TCustomerPage : public QWidget {
+    Q_OBJECT
+public:
+    // customFieldsLeft, customFieldsTop: the custom fields window's place,
+    // kept by the main window between runs.
+    TCustomerPage(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
+                  int& customFieldsLeft, int& customFieldsTop, QWidget* parent = nullptr);
+    ~TCustomerPage() override;
+
+    customers::CustomerTab& Logic() { return *tab_; }
+    customers::CustomFields& CustomFieldsLogic() { return *fields_; }
+    customers::TCustomFields* CustomFieldsWindow() const { return fieldsWindow_.get(); }
+    customers::TGraphicImport* GraphicImport() const { return graphicImport_.get(); }
+
+    // Opens the custom fields window (search, or the values of a kind).
+    void OpenCustomFields(bool search, int kind, int helpLevel);
+    // The help pages live in the program folder; the main window opens them.
+    std::function<bool(const QString& page)> OpenHelpPage;
+    // The main window keeps the restriction for the next run.
+    std::function<void(bool restrict)> RestrictCustomerChanged;
+
+    void ShowCustomer();
+    void ShowCustomerPhoto();
+    void RestrictCustomerClick(bool restrict);
+    void NavigatorClick(customers::NavigatorAction action);
+    void CustomerCustomFieldsClick();
+    void LocateCustNameClick();
+    void PhotoDoubleClick();
+    // Writes what the edits hold into the current customer.
+    void FlushEdits();
+    // At shutdown: the edits and the shown custom values are saved, the
+    // custom fields window remembers its place, both dialogs close.
+    void CloseDialogs();
+
+    QLabel* Image1() const;
+    QLineEdit* Edit(const char* name) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool HandleTabKey(QObject* watched, QEvent* event);
+    void SyncRestriction();
+    template <typename Work>
+    void Guarded(Work&& work);
+
+    std::unique_ptr<Ui::TCustomerPage> ui;
+    data::TEstimateData& data_;
+    data::MainScreenState& state_;
+    data::UserInterface& ui_;
+    std::unique_ptr<customers::CustomerTab> tab_;
+    std::unique_ptr<customers::CustomFields> fields_;
+    std::unique_ptr<customers::TCustomFields> fieldsWindow_;
+    std::unique_ptr<customers::TGraphicImport> graphicImport_;
+    bool showing_ = false;  // ShowCustomer is filling the controls
+};
+
+}  // namespace tw::app

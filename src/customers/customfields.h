@@ -1,0 +1,129 @@
+#pragma once
+// The custom fields window without its window: showing and saving the values
+// of the current customer, resource or task, editing the definitions' names,
+// and the word search that marks (S2) and selects the matching records.
+//
+// The window copies what the user typed into Form before each call
+// (ReadFromWindow) and shows Form after it. Opening in edit mode ties the
+// shown values to the record they came from (ShownRecordId), so values are
+// never written into a record the user has since moved to.
+//
+// The search tests each slot's words against the column of the definition
+// shown in that slot; INDEX is still written for other copies of the program
+// but not trusted, since it counts deactivated definitions as well.
+//
+//   CustomFields fields(data, state, ui);     // plugs itself into the data module
+//   fields.Open(false, kCustomerFields, readOnly, helpLevel);
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "customers/customfieldrules.h"
+#include "customers/wordsearch.h"
+#include "data/services/estimatedata.h"
+#include "data/services/mainstate.h"
+#include "data/services/userinterface.h"
+
+namespace tw::customers {
+
+// What the window shows; the window reads it after every call.
+struct CustomFieldsForm {
+    std::string Caption = "Custom fields";
+    std::string TopGroupCaption;
+    std::string TopGroupHint;
+    bool HintsShown = true;
+    std::string Label9Caption = "Custom field values";
+    std::array<std::string, kCustomFieldSlots> Labels;
+    std::array<std::string, kCustomFieldSlots> Names;
+    std::array<std::string, kCustomFieldSlots> Values;
+    std::array<bool, kCustomFieldSlots> LabelShown{};   // label and value edit
+    std::array<bool, kCustomFieldSlots> NameShown{};    // name edit instead
+    bool ValuesReadOnly = false;
+    bool AddDefinitionEnabled = true;
+    bool SaveEnabled = false;
+    bool DeleteAllEnabled = true;
+    bool EditPanelEnabled = true;
+    bool SearchPanelEnabled = false;
+    int SearchSelection = 0;  // 0 customers, 1 resources, 2 tasks
+    std::string Status;
+    bool Visible = false;
+};
+
+// What the search and the definitions reach in the main window; each does
+// nothing until the main window plugs it in.
+struct CustomFieldsHooks {
+    std::function<void(std::int32_t key)> PullChartRecord;  // one task from the shared schedule
+    std::function<void(std::int32_t key)> PushChartRecord;  // one task to the shared schedule
+    std::function<void()> RestrictToCustomer;    // tick RestrictToCustomer and apply it
+    std::function<void()> RestrictTasksToCrew;   // tick RestrictTasksToCrew and apply it
+    std::function<void()> UpdateSelectControls;
+    std::function<void()> ApplyQueryFilters;
+    std::function<void(const std::string&)> SetCustomersLabel;
+    std::function<void()> Close;  // the window hides itself
+};
+
+class CustomFields {
+public:
+    CustomFields(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui);
+    ~CustomFields();
+    CustomFields(const CustomFields&) = delete;
+    CustomFields& operator=(const CustomFields&) = delete;
+
+    // The data module's hooks that this object filled; the window wraps two.
+    data::DataModuleHooks& DataHooks() { return data_.Hooks(); }
+
+    CustomFieldsForm Form;
+    CustomFieldsHooks Hooks;
+    CustomFieldRules Rules;
+
+    void Open(bool search, int kind, bool readOnly, int helpLevel);
+    bool DefineCustomField(int kind, std::string_view oldName, std::string_view newName)
+    {
+        return Rules.DefineCustomField(kind, oldName, newName);
+    }
+    void LoadCustomFieldNames(int kind);
+    void LoadCustomFieldValues(int kind);
+    void SaveCustomFieldValues(int kind);
+
+    void AddDefinitionClick();
+    void SaveClick();
+    void DeleteAllClick();
+    void DoneClick() { FormDestroy(); }
+    void DoneEditClick() { FormDestroy(); }
+    void SearchSelectionClick();
+    // Closing by any way: saves shown values in edit mode.
+    void FormDestroy();
+
+    void SearchClick();
+    int RunSearch(int kind);
+    bool SlotMatchesSearch(int slot, int kind);
+    bool CustomerMatchesSearch() { return MatchesSearch(kCustomerFields); }
+    bool ResourceMatchesSearch() { return MatchesSearch(kResourceFields); }
+    bool TaskMatchesSearch() { return MatchesSearch(kTaskFields); }
+
+    int OwnerKind = kCustomerFields;
+    bool SearchMode = false;
+    bool IsOpen = false;
+    bool ReadOnlyValues = false;
+    std::array<std::string, kCustomFieldSlots> OldNames;
+    std::int32_t ShownRecordId = 0;
+    bool SearchRunning = false;
+    SearchWords Words;
+
+private:
+    bool MatchesSearch(int kind);
+    void CancelEarlierSearches();
+    void ReopenUnfiltered(db::Table& view, bool filtered);
+    void Close();
+
+    data::TEstimateData& data_;
+    data::MainScreenState& state_;
+    data::UserInterface& ui_;
+    // The definitions in the slots, as LoadCustomFieldNames last showed them.
+    std::vector<CustomFieldDefinition> slots_;
+};
+
+}  // namespace tw::customers

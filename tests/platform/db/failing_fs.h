@@ -1,0 +1,78 @@
+#pragma once
+// A file system in front of the real one that fails chosen writes, for the
+// tests of what a failed write (a full disk, an I/O error) leaves behind, and
+// that can make reads slow, for the tests of reads that overlap writes.
+
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/db/fileio.h"
+#include "platform/db/types.h"
+
+namespace tw::db::test {
+
+class FailingFs final : public FileSystem {
+public:
+    // Writes allowed before one fails; -1 = never fail by count.
+    int budget = -1;
+    // When set, every write to a file whose path it accepts fails ("No space
+    // left on device", as the real file system words it).
+    std::function<bool(const std::string& path)> diskFullFor;
+    // When above 0, a read of more than one header reads its two halves with
+    // this pause between them, as a slow disk or a preempted reader would.
+    int pauseInReadsMicros = 0;
+
+    std::unique_ptr<File> open(const std::string& p, OpenMode m) override
+    {
+        return std::make_unique<FailingFile>(RealFileSystem().open(p, m), *this);
+    }
+    bool exists(const std::string& p) override { return RealFileSystem().exists(p); }
+    bool isDirectory(const std::string& p) override { return RealFileSystem().isDirectory(p); }
+    std::vector<std::string> list(const std::string& f) override { return RealFileSystem().list(f); }
+    void rename(const std::string& a, const std::string& b) override { RealFileSystem().rename(a, b); }
+    void remove(const std::string& p) override { RealFileSystem().remove(p); }
+    void syncFolder(const std::string& f) override { RealFileSystem().syncFolder(f); }
+    std::pair<std::uint64_t, std::uint64_t> identity(const std::string& p) override
+    {
+        return RealFileSystem().identity(p);
+    }
+
+private:
+    class FailingFile final : public File {
+    public:
+        FailingFile(std::unique_ptr<File> inner, FailingFs& fs) : File(inner->path()), inner_(std::move(inner)), fs_(fs) {}
+        std::size_t readAt(std::uint64_t o, void* b, std::size_t n) override
+        {
+            if (fs_.pauseInReadsMicros <= 0 || n <= 32) return inner_->readAt(o, b, n);
+            const std::size_t half = n / 2;
+            const std::size_t got = inner_->readAt(o, b, half);
+            if (got < half) return got;
+            ::usleep(static_cast<useconds_t>(fs_.pauseInReadsMicros));
+            return got + inner_->readAt(o + half, static_cast<char*>(b) + half, n - half);
+        }
+        void writeAt(std::uint64_t o, const void* b, std::size_t n) override
+        {
+            if (fs_.budget >= 0 && fs_.budget-- == 0)
+                throw DbError(ErrorCode::IoError, "injected failure writing " + path(), path());
+            if (fs_.diskFullFor && fs_.diskFullFor(path()))
+                throw DbError(ErrorCode::IoError, "Cannot write " + path() + ": No space left on device", path());
+            inner_->writeAt(o, b, n);
+        }
+        std::uint64_t size() override { return inner_->size(); }
+        void truncate(std::uint64_t s) override { inner_->truncate(s); }
+        void sync() override { inner_->sync(); }
+        bool lock(std::uint64_t o, std::uint64_t l, LockKind k, bool w) override { return inner_->lock(o, l, k, w); }
+        void unlock(std::uint64_t o, std::uint64_t l) override { inner_->unlock(o, l); }
+        bool writable() const override { return inner_->writable(); }
+        std::pair<std::uint64_t, std::uint64_t> identity() override { return inner_->identity(); }
+
+    private:
+        std::unique_ptr<File> inner_;
+        FailingFs& fs_;
+    };
+};
+
+}  // namespace tw::db::test
