@@ -3,11 +3,14 @@
 // customer tab's e-mail button and by the print dialog.
 
 #include "app/appservices.h"
+#include "app/customerpage.h"
 #include "app/mainscreen.h"
 #include "platform/mail/curlsmtpengine.h"
 #include "reports/email/customercontacts.h"
 #include "reports/email/sendemailform.h"
 #include "reports/printpreview.h"
+
+#include <QPushButton>
 
 namespace tw::app {
 
@@ -46,6 +49,10 @@ void TMainScreen::CreateSendEmail()
         Layout.EmailLeft = left;
         Layout.EmailTop = top;
     });
+    if (customerPage_) {
+        if (auto* button = customerPage_->findChild<QPushButton*>(QStringLiteral("SendEmailToClient")))
+            connect(button, &QPushButton::clicked, this, &TMainScreen::SendEmailToClientClick);
+    }
 }
 
 void TMainScreen::SendEmailToClientClick()

@@ -1,6 +1,7 @@
 // The e-mail buttons on a started program folder: the customer tab's opens
 // the e-mail window on the current customer with the message as its subject;
 // the print dialog's sends the report chosen there as "schedule.pdf".
+#include "app/customerpage.h"
 #include "app/mainscreen.h"
 #include "platform/datetime/localetexts.h"
 #include "reports/email/sendemailform.h"
@@ -45,7 +46,7 @@ protected:
 
 TEST_F(SendEmailHookTest, TheCustomerButtonOpensTheWindowOnTheCurrentCustomer)
 {
-    window.SendEmailToClientClick();
+    window.CustomerPage()->findChild<QPushButton*>(QStringLiteral("SendEmailToClient"))->click();
     email::TSendEmail* mail = window.SendEmail();
     ASSERT_NE(mail, nullptr);
     ASSERT_TRUE(mail->isVisible());
