@@ -102,6 +102,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     queryPage_ = new TQueryPage(ui->SelectArea);
     ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
     CreateCustomerPage();
+    ConnectTaskResources();
     connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);

@@ -32,6 +32,9 @@
 #include "schedule/visualize/updatepoll.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
+#include "schedule/taskresources/taskresources.h"
+#include "tasks/editchart/editchartform.h"
+#include "tasks/reuse/reusetasksform.h"
 #include "tasks/slots/slotdialogs.h"
 
 #include <QColor>
@@ -342,10 +345,16 @@ private:
     email::TSendEmail* sendEmail_ = nullptr;
     bool hintsShown_ = true;
     void CreateTaskEditor();
+    void OpenEditChart();
+    void ConnectTaskResources();
+    std::unique_ptr<schedule::TaskResources> taskResources_;
     std::unique_ptr<tasks::TaskEditorContext> taskEditorContext_;
     // A window of its own, not a child: the main window's controls are
     // looked up by name, and the editor has a Help button too.
     std::unique_ptr<tasks::TAddTask> taskEditor_;
+    std::unique_ptr<tasks::ReuseTasksContext> reuseTasksContext_;
+    std::unique_ptr<tasks::TReuseTasks> reuseTasks_;
+    std::unique_ptr<tasks::TEditChart> editChart_;
     reports::TPrintPreview* printPreview_ = nullptr;
     reports::TPageFormat* pageFormat_ = nullptr;
     std::shared_ptr<reports::ChartPages> chartPages_;

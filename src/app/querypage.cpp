@@ -275,6 +275,15 @@ void TQueryPage::ConnectControls()
             [this] { Run([this] { logic_->TasksGridDblClick(); }); });
     connect(ui->CrewsGrid, &QTableView::clicked, this,
             [this] { Run([this] { logic_->CrewsGridCellClick(); }); });
+    const auto hook = [this](std::function<void()>& handler) {
+        return [this, &handler] {
+            if (handler)
+                Run([&] { handler(); });
+        };
+    };
+    connect(ui->AddResource, &QPushButton::clicked, this, hook(AddResourceClick));
+    connect(ui->RemoveResource, &QPushButton::clicked, this, hook(RemoveResourceClick));
+    connect(ui->CrewsGrid, &QTableView::doubleClicked, this, hook(CrewsGridDblClick));
     for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->installEventFilter(this);
 }
@@ -400,6 +409,8 @@ void TQueryPage::ShowControls()
     ui->CrewsNavigator->SetButtonVisible(RecordNavigator::Insert,
                                          s.CrewsNavigatorInsert && !c.CrewsNavigatorByTask && !readOnly_);
     ui->CrewsNavigator->SetButtonVisible(RecordNavigator::Delete, !c.CrewsNavigatorByTask && !readOnly_);
+    ui->AddResource->setEnabled(c.AddResource && !readOnly_ && AddResourceClick != nullptr);
+    ui->RemoveResource->setEnabled(c.RemoveResource && !readOnly_ && RemoveResourceClick != nullptr);
     if (QAbstractButton* display = resourceDisplay_->button(c.ResourceDisplay))
         display->setChecked(true);
 

@@ -59,6 +59,10 @@ public:
     void ApplyReadOnlyAccess(bool readOnly);
     // Fills what the logic reads of the other pages' controls; the main window sets it.
     std::function<void(query::QueryControls&)> ReadOtherPages;
+    // The resources of the current task; the main window sets them.
+    std::function<void()> AddResourceClick;
+    std::function<void()> RemoveResourceClick;
+    std::function<void()> CrewsGridDblClick;
 
     QTableView* TasksGrid() const;
     QTableView* CrewsGrid() const;

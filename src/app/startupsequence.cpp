@@ -219,7 +219,7 @@ void TMainScreen::AttachVisualizePage()
     // The task editor and the task list editor rebuild the chart they found
     // cleared when they close; until they exist, the chart comes back at once.
     hooks.ShowTaskEditor = [this](int jobStatus) { EditTask(jobStatus); };
-    hooks.OpenTaskListEditor = [this] { BuildChart(false); };
+    hooks.OpenTaskListEditor = [this] { OpenEditChart(); };
     hooks.RefreshChart = [this] { RefreshChartClick(); };
     hooks.ChartSortByClick = [this] {
         // The dependency set-up chose the order; the choice shows it first.

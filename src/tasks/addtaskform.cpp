@@ -1,6 +1,9 @@
 #include "tasks/addtaskform.h"
 
 #include "tasks/editor/taskeditor.h"
+#include "tasks/formvalues.h"
+#include "tasks/repeat/repeatdialogs.h"
+#include "tasks/reuse/reusetasksform.h"
 #include "ui_addtaskform.h"
 
 #include <QButtonGroup>
@@ -13,29 +16,6 @@
 #include <exception>
 
 namespace tw::tasks {
-
-namespace {
-
-const QDate kDayZero(1899, 12, 30);
-
-QDate ToDate(TDateTime value) { return kDayZero.addDays(static_cast<qint64>(std::floor(value))); }
-QTime ToTime(TDateTime value)
-{
-    const int ms = static_cast<int>(std::llround(TimePart(value) * kMSecsPerDay)) % kMSecsPerDay;
-    return QTime::fromMSecsSinceStartOfDay(ms);
-}
-TDateTime FromDate(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
-TDateTime FromTime(const QTime& time) { return time.msecsSinceStartOfDay() / double(kMSecsPerDay); }
-
-QButtonGroup* GroupOf(QWidget* owner, const QString& prefix, int count)
-{
-    auto* group = new QButtonGroup(owner);
-    for (int i = 0; i < count; ++i)
-        group->addButton(owner->findChild<QRadioButton*>(prefix + QString::number(i)), i);
-    return group;
-}
-
-}  // namespace
 
 struct TAddTask::Controls {
     QButtonGroup* PeriodPanel = nullptr;
@@ -82,6 +62,26 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     on(ui->UpDown2UpRight, &QToolButton::clicked, &TaskEditor::UpDown2UpRightClick);
     on(ui->UpDown2DownLeft, &QToolButton::clicked, &TaskEditor::UpDown2DownLeftClick);
     on(c.RepeatPeriod, &QButtonGroup::idClicked, &TaskEditor::RepeatPeriodClick);
+    on(ui->UpDown1Up, &QToolButton::clicked, &TaskEditor::UpDown1UpClick);
+    on(ui->UpDown1Down, &QToolButton::clicked, &TaskEditor::UpDown1DownClick);
+    // The repeat dialogs of a series, unless the caller brings its own.
+    ownsRepeatHooks_ = !context_.Hooks.AskRepeatMode && !context_.Hooks.CustomRepeat;
+    if (ownsRepeatHooks_)
+        context_.Hooks.AskRepeatMode = [this] {
+            if (!repeatTask_) {
+                repeatTask_ = std::make_unique<TRepeatTask>(this);
+                repeatTask_->OpenHelp = [this](const char* page) { OpenHelp(page); };
+            }
+            repeatTask_->AskRepeatMode();
+            return repeatTask_->Reoccurring;
+        };
+    if (ownsRepeatHooks_)
+        context_.Hooks.CustomRepeat = [this](int code, TDateTime start) {
+            if (!customRepeat_)
+                customRepeat_ = std::make_unique<TCustomRepeat>(this);
+            customRepeat_->Open(code, start);
+            return customRepeat_->ResultCode;
+        };
     on(ui->AddTaskManual, &QPushButton::clicked, &TaskEditor::AddTaskManualClick);
     on(ui->EditNext, &QPushButton::clicked, &TaskEditor::EditNextClick);
     on(ui->EditPrev, &QPushButton::clicked, &TaskEditor::EditPrevClick);
@@ -89,14 +89,30 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     on(ui->AddTimeStamp, &QPushButton::clicked, &TaskEditor::AddTimeStampClick);
     on(ui->EraseNote, &QPushButton::clicked, &TaskEditor::EraseNoteClick);
     on(ui->ResetRate, &QPushButton::clicked, &TaskEditor::ResetRateClick);
-    connect(ui->Help, &QPushButton::clicked, this, [this] {
-        const QString page = QString::fromStdString(editor_->HelpPage());
-        QDesktopServices::openUrl(
-            QUrl::fromLocalFile(QString::fromStdString(context_.State.ProgramFolder) + "/" + page));
+    connect(ui->Help, &QPushButton::clicked, this, [this] { OpenHelp(editor_->HelpPage()); });
+    connect(ui->ReuseTaskButton, &QPushButton::clicked, this, [this] {
+        if (!reuseTasks_ || controls_->Showing)
+            return;
+        ReadForm();
+        Guarded([&] { reuseTasks_->Execute(editor_->Arguments().HelpLevel, *editor_, this); });
+        ShowForm();
     });
 }
 
-TAddTask::~TAddTask() = default;
+void TAddTask::OpenHelp(const std::string& page)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(context_.State.ProgramFolder) + "/"
+                                                  + QString::fromStdString(page)));
+}
+
+TAddTask::~TAddTask()
+{
+    // The context outlives the window; its hooks must not reach back here.
+    if (ownsRepeatHooks_) {
+        context_.Hooks.AskRepeatMode = nullptr;
+        context_.Hooks.CustomRepeat = nullptr;
+    }
+}
 
 bool TAddTask::Result() const { return editor_->Result(); }
 
@@ -235,13 +251,12 @@ void TAddTask::ShowForm()
     ui->AddTaskManual->setEnabled(f.DoneEnabled);
     ui->EditNext->setEnabled(f.EditNextEnabled);
     ui->EditPrev->setEnabled(f.EditPrevEnabled);
-    // Reusing an earlier task and repeating one come with their own windows.
-    ui->ReuseTaskButton->setEnabled(false);
+    ui->ReuseTaskButton->setEnabled(f.ReuseEnabled && reuseTasks_ != nullptr);
     ui->RepeatPeriod->setEnabled(f.RepeatEnabled);
-    for (QAbstractButton* period : c.RepeatPeriod->buttons())
-        period->setEnabled(c.RepeatPeriod->id(period) == 0);
     ui->RepeatRep->setEnabled(f.RepeatCountEnabled);
     ui->UpDown1->setEnabled(f.RepeatCountEnabled);
+    ui->UpDown1Up->setEnabled(f.RepeatCountEnabled && f.RepeatCount < f.RepeatCountMax);
+    ui->UpDown1Down->setEnabled(f.RepeatCountEnabled && f.RepeatCount > 1);
 
     for (const auto& [widget, hint] : c.Hints)
         widget->setToolTip(f.HintsShown ? hint : QString());

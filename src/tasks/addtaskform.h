@@ -22,6 +22,9 @@ namespace tw::tasks {
 
 class TaskEditor;
 struct TaskEditorContext;
+class TRepeatTask;
+class TCustomRepeat;
+class TReuseTasks;
 
 class TAddTask : public QDialog {
     Q_OBJECT
@@ -48,6 +51,9 @@ public:
         left_ = left;
     }
     TaskEditor& Editor() { return *editor_; }
+    // The task list that "Find a previous task" opens; the button stays
+    // disabled without one.
+    void SetReuseTasks(TReuseTasks* dialog) { reuseTasks_ = dialog; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,11 +68,16 @@ private:
     bool Guarded(Work&& work);
     void ReadForm();
     void ShowForm();
+    void OpenHelp(const std::string& page);
 
     std::unique_ptr<Ui::TAddTask> ui;
     std::unique_ptr<TaskEditor> editor_;
     std::unique_ptr<Controls> controls_;
+    std::unique_ptr<TRepeatTask> repeatTask_;
+    std::unique_ptr<TCustomRepeat> customRepeat_;
     TaskEditorContext& context_;
+    bool ownsRepeatHooks_ = false;
+    TReuseTasks* reuseTasks_ = nullptr;
     int* top_ = nullptr;
     int* left_ = nullptr;
 };

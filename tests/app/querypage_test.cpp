@@ -21,6 +21,8 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -182,6 +184,28 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Paint walls");
     editor->close();
+}
+
+// A second resource on a task, then the list of the task's resources.
+TEST_F(QueryPageTest, AddResourceGivesTheTaskAFurtherResource)
+{
+    auto* add = Find<QPushButton>("AddResource");
+    auto* remove = Find<QPushButton>("RemoveResource");
+    EXPECT_EQ(add->text(), "Add resource");
+    EXPECT_TRUE(add->isEnabled());
+    EXPECT_FALSE(remove->isEnabled());
+
+    SelectRow(page->TasksGrid(), "Clear site");
+    SelectRow(page->CrewsGrid(), "Ann");
+    add->click();
+    db::Table& rows = window.Data().ICrewsTable2;
+    rows.refresh();
+    EXPECT_TRUE(rows.locate("CHARTSID;CREWID", {db::Value(double(clearSite)), db::Value(double(ann))}));
+    EXPECT_TRUE(rows.locate("CHARTSID;CREWID", {db::Value(double(clearSite)), db::Value(double(bob))}));
+
+    Find<QRadioButton>("ResourceDisplayByTask")->click();
+    EXPECT_FALSE(add->isEnabled());
+    EXPECT_TRUE(remove->isEnabled());
 }
 
 // A click on a title keeps each column's own width in the settings file.

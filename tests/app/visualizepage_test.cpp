@@ -12,6 +12,7 @@
 #include "chartrows.h"
 #include "sampleschedule.h"
 #include "tasks/addtaskform.h"
+#include "tasks/editchart/editchartform.h"
 #include "tasks/slots/slotdialogs.h"
 #include "testapplication.h"
 
@@ -435,6 +436,13 @@ TEST_F(VisualizePageTest, TheChartReadsTheWorkingDayOfTheWorkCalendarPage)
 TEST_F(VisualizePageTest, TheChartIsNotLeftEmptyByTheEditorsButtons)
 {
     Find<QPushButton>("EditChartButton")->click();
+    // The job task list is open over the chart; closing it rebuilds the chart.
+    tasks::TEditChart* list = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<tasks::TEditChart*>(w); found && found->isVisible())
+            list = found;
+    ASSERT_NE(list, nullptr);
+    list->findChild<QPushButton*>("Done")->click();
     EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
     page->Logic().Handlers.RACAllocationDblClick(BarOf(fitUnits));
     ASSERT_TRUE(window.TaskEditor()->isVisible());

@@ -7,9 +7,11 @@
 #include "app/testapplication.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
+#include "data/services/recordservices.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
 #include "schedule/sync/workstation.h"
+#include "tasks/editchart/editchartform.h"
 #include "tasks/editor/taskeditor.h"
 
 #include <QApplication>
@@ -25,7 +27,11 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTableView>
 #include <QTimer>
+
+#include <tuple>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -95,6 +101,15 @@ protected:
         T* widget = editor->findChild<T*>(QLatin1String(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
+    }
+    // Saved for the documentation when TARNWICK_SCREENSHOTS names a folder.
+    static void SaveScreenshot(QWidget* widget, const char* name)
+    {
+        const QImage shot = widget->grab().toImage();
+        EXPECT_FALSE(shot.isNull());
+        const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+        if (!folder.isEmpty())
+            EXPECT_TRUE(shot.save(QDir(folder).filePath(name)));
     }
     // Types into the length as a user does.
     void TypeLength(const QString& text)
@@ -214,17 +229,141 @@ TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHin
     EXPECT_FALSE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
 }
 
+TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
+{
+    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "Mow front lawn", "12/9/2026 8:00 AM", false,
+                           "", "", "", "", "", true, 3, false, false);
+    ASSERT_TRUE(editor->isVisible());
+    auto* count = Find<QLineEdit>("RepeatRep");
+    auto* up = Find<QToolButton>("UpDown1Up");
+    EXPECT_FALSE(count->isEnabled());
+    EXPECT_EQ(count->text(), "1");
+    EXPECT_TRUE(Find<QRadioButton>("RepeatPeriod2")->isEnabled());
+
+    Find<QRadioButton>("RepeatPeriod4")->click();  // quarterly: four a year
+    EXPECT_TRUE(count->isEnabled());
+    EXPECT_EQ(count->text(), "2");
+    up->click();
+    up->click();
+    EXPECT_EQ(count->text(), "4");
+    EXPECT_FALSE(up->isEnabled());
+
+    Find<QRadioButton>("RepeatPeriod2")->click();  // weekly
+    EXPECT_TRUE(up->isEnabled());
+    up->click();
+    EXPECT_EQ(count->text(), "5");
+
+    Find<QRadioButton>("RepeatPeriod0")->click();
+    EXPECT_EQ(count->text(), "1");
+    EXPECT_FALSE(count->isEnabled());
+
+    Find<QRadioButton>("RepeatPeriod2")->click();
+    up->click();
+    up->click();
+    Find<QLineEdit>("TaskDesc")->setText("Mow front lawn");
+    editor->resize(880, 660);
+    SaveScreenshot(editor, "repeat-controls.png");
+}
+
+TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
+{
+    // Two earlier tasks in the task list.
+    for (const auto& [description, start, hours] :
+         {std::tuple{"Trim hedge", Day(9, 8), 3.0f}, std::tuple{"Clear gutters", Day(10, 8), 2.0f}}) {
+        schedule::NewScheduleItem item;
+        item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
+        item.CustomerName = "Ames";
+        item.JobName = "Garden";
+        item.Description = description;
+        item.Hours = hours;
+        item.End = page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, start, hours);
+        item.HourlyRate = 30;
+        item.AddToTaskList = true;
+        ASSERT_TRUE(window.AddTaskToSchedule(item));
+    }
+    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "", "",
+                           "", "", true, 3, false, false);
+    auto* find = Find<QPushButton>("ReuseTaskButton");
+    ASSERT_TRUE(find->isEnabled());
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Reuse a task");
+        // Sorted by description: "Clear gutters" before "Trim hedge".
+        shown = dialog->findChild<QLineEdit*>("TaskDesc")->text();
+        dialog->findChild<QToolButton*>("NavigatorNext")->click();
+        dialog->resize(760, 560);
+        SaveScreenshot(dialog, "reuse-task.png");
+        dialog->findChild<QPushButton*>("ReuseTask")->click();
+    });
+    find->click();
+    EXPECT_EQ(shown, "Clear gutters");
+    EXPECT_EQ(Find<QLineEdit>("TaskDesc")->text(), "Trim hedge");
+    EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "3.00");
+    EXPECT_EQ(Find<QLineEdit>("HourlyRate")->text(), "30.00");
+    EXPECT_EQ(Find<QWidget>("TaskStartDate")->property("date").toDate(), QDate(2026, 12, 9));
+}
+
+TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebuildsTheChart)
+{
+    // "Paint walls" follows the end of "Fit units".
+    db::Table& charts = window.Data().ChartsTable5;
+    const auto link = [&](std::int32_t key, std::int32_t pid, std::int32_t child, bool head, int dgn) {
+        charts.refresh();
+        ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(key))));
+        charts.edit();
+        charts.fieldByName("PID").setAsInteger(pid);
+        charts.fieldByName("CHILD").setAsInteger(child);
+        charts.fieldByName("PARENT").setAsBoolean(head);
+        charts.fieldByName("DGN").setAsInteger(dgn);
+        charts.post();
+    };
+    link(fitUnits, 0, paintWalls, true, 1);
+    link(paintWalls, fitUnits, 0, false, 2);
+
+    page->findChild<QPushButton*>("EditChartButton")->click();
+    TEditChart* list = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<TEditChart*>(w); found && found->isVisible())
+            list = found;
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->windowTitle(), "Task editor");
+    auto* grid = list->findChild<QTableView*>("TaskGrid");
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    QStringList dependsOn;
+    for (int row = 0; row < 2; ++row)
+        dependsOn << grid->model()->index(row, 3).data().toString();
+    dependsOn.sort();
+    EXPECT_EQ(dependsOn, (QStringList{"Fit units", "Is parent"}));
+
+    // A click on the dependent row enables its choice of edge.
+    const int dependent = grid->model()->index(0, 3).data().toString() == "Fit units" ? 0 : 1;
+    grid->selectRow(dependent);
+    emit grid->clicked(grid->model()->index(dependent, 0));
+    EXPECT_TRUE(list->findChild<QWidget*>("DependentFollowing")->isEnabled());
+    EXPECT_TRUE(list->findChild<QRadioButton*>("DependentFollowing1")->isChecked());
+    EXPECT_TRUE(list->findChild<QPushButton*>("RemoveDependency")->isEnabled());
+
+    list->resize(1000, 450);
+    SaveScreenshot(list, "job-task-list.png");
+
+    list->move(25, 35);
+    list->findChild<QPushButton*>("Done")->click();
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(window.Layout.EditChartLeft, list->x());
+    // The chart was rebuilt: both bars are there again.
+    EXPECT_NE(BarOf(fitUnits), nullptr);
+    EXPECT_NE(BarOf(paintWalls), nullptr);
+}
+
 // Taken for the documentation: the editor on a task, as a user sees it.
 TEST_F(TaskEditorWindowTest, Screenshot)
 {
     DoubleClick(fitUnits, Day(7, 11));
     ASSERT_TRUE(editor->isVisible());
     editor->resize(880, 660);
-    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
-    const QImage shot = editor->grab().toImage();
-    EXPECT_FALSE(shot.isNull());
-    if (!folder.isEmpty())
-        EXPECT_TRUE(shot.save(QDir(folder).filePath("taskeditor.png")));
+    SaveScreenshot(editor, "taskeditor.png");
 }
 
 }  // namespace

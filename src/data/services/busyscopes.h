@@ -19,6 +19,18 @@ private:
     UserInterface& ui_;
 };
 
+// The normal cursor while a dialog asks the user in the middle of a busy step.
+class NormalCursor {
+public:
+    explicit NormalCursor(UserInterface& ui) : ui_(ui) { ui_.SetBusyCursor(false); }
+    ~NormalCursor() { ui_.SetBusyCursor(true); }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+
+private:
+    UserInterface& ui_;
+};
+
 class TablesBusyScope {
 public:
     explicit TablesBusyScope(MainScreenState& state) : state_(state) { state_.TablesBusy = true; }

@@ -30,6 +30,26 @@ inline constexpr int CustomRepeatCode(int count, int unit) { return count * 16 +
 inline constexpr int CustomRepeatUnitOf(int code) { return code & 15; }
 inline constexpr int CustomRepeatCountOf(int code) { return code >> 4; }
 
+// The most occurrences a new series of a period may have: 365 daily, 52
+// weekly, 12 monthly, 4 quarterly and half-yearly (four a year, as the dates
+// allow); `other` for None and Custom.
+inline constexpr int RepeatCountMaximum(int period, int other)
+{
+    switch (period) {
+    case kRepeatDaily:
+        return 365;
+    case kRepeatWeekly:
+        return 52;
+    case kRepeatMonthly:
+        return 12;
+    case kRepeatQuarterly:
+    case kRepeatSixMonths:
+        return 4;
+    default:
+        return other;
+    }
+}
+
 // Length of a custom period in hours on a calendar of `hoursPerDay`. Months
 // add up the days of `count` months from the start's month, February with 29
 // days throughout when the start's year is a leap year, cut to whole hours

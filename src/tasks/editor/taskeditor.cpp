@@ -1,6 +1,8 @@
 #include "tasks/editor/taskeditor.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "data/datetimetext.h"
 #include "data/durationtext.h"
@@ -312,9 +314,58 @@ void TaskEditor::WriteJobCustomerName()
 
 void TaskEditor::RepeatPeriodClick()
 {
-    Form.RepeatPeriod = 0;
-    Form.RepeatCount = 1;
-    Form.RepeatCountEnabled = false;
+    if (!open_)
+        return;
+    // A stored series stays a series: "None" snaps back to its period.
+    if (args_.Edit && storedRepeatPeriod_ > schedule::kRepeatNone && Form.RepeatPeriod == schedule::kRepeatNone)
+        Form.RepeatPeriod = storedRepeatPeriod_;
+    if (Form.RepeatPeriod == schedule::kRepeatNone) {
+        Form.RepeatCountEnabled = false;
+        Form.RepeatCount = 1;
+        return;
+    }
+    // A custom period may repeat as often as a monthly one.
+    Form.RepeatCountMax = schedule::RepeatCountMaximum(Form.RepeatPeriod, 12);
+    Form.RepeatCountEnabled = true;
+    if (Form.RepeatCount <= 1)
+        Form.RepeatCount = 2;
+    // The count of a new series follows the up-down's range; a stored series
+    // shows its own count.
+    if (!args_.Edit && Form.RepeatCount > Form.RepeatCountMax)
+        Form.RepeatCount = Form.RepeatCountMax;
+}
+
+void TaskEditor::SpinCount(int step)
+{
+    if (!open_ || !Form.RepeatCountEnabled)
+        return;
+    const int count = Form.RepeatCount + step;
+    if (count >= 1 && count <= Form.RepeatCountMax)
+        Form.RepeatCount = count;
+}
+
+void TaskEditor::MarkReused(int repeatCode)
+{
+    if (args_.Edit)
+        reusedInEdit_ = true;
+    reused_ = true;
+    reusedRepeatCode_ = repeatCode;
+}
+
+void TaskEditor::ReusedTaskCopied()
+{
+    if (!open_)
+        return;
+    endSpecified_ = false;
+    Form.TaskLengthEnabled = true;
+    Form.EndPickersEnabled = false;
+    Form.Label6 = "Calculated end date:";
+    Form.Label7 = "Calculated end time:";
+    Form.EndDateHint = "Calculated task end date";
+    Form.EndTimeHint = "Calculated task end time";
+    if (!args_.Edit)
+        RepeatPeriodClick();
+    RecalcEndDate(true, true, false);
 }
 
 // ------------------------------------------------------- length and end
@@ -478,7 +529,19 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     const bool root = t.fieldByName("ROOT").asBoolean();
     const std::int32_t repeatCode = t.fieldByName("CREPEATH").asInteger();
 
-    if (!schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end, key_)) {
+    // A Reoccurring series must still be able to place a next occurrence.
+    bool free = true;
+    if (t.fieldByName("CHAIN").asInteger() > 0) {
+        if (Form.RepeatPeriod == schedule::kRepeatCustom && ctx_.Hooks.CustomRepeat) {
+            data::NormalCursor normal(ctx_.UI);
+            customRepeatCode_ = ctx_.Hooks.CustomRepeat(repeatCode, start);
+        }
+        TDateTime nextStart = start;
+        TDateTime nextEnd = end;
+        free = schedule::NextRepeatDate(RepeatRules(), false, repeatCode, end, start, Form.RepeatPeriod, hours_,
+                                        nextStart, nextEnd);
+    }
+    if (!free || !schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end, key_)) {
         result_ = false;
         ctx_.UI.SetStatusText(1, input.Description + " NOT updated");
         return false;
@@ -551,33 +614,36 @@ bool TaskEditor::SaveAdd(const TaskInput& input, TDateTime start, TDateTime end)
         crews.refresh();
     }
 
+    schedule::NewScheduleItem item;
+    item.CustomerName = customerName;
+    item.JobName = jobName;
+    item.Description = input.Description;
+    item.Notes = Form.Notes;
+    item.Start = start;
+    item.End = end;
+    item.Hours = hours_;
+    item.HourlyRate = input.HourlyRate.ToDouble();
+    item.TotalCost = TotalCost(input.HourlyRate, hours_).ToDouble();
+    item.Active = Form.IsActive;
+    item.CustomerListId = args_.CustomerListId;
+    item.ItemListId = args_.ListId;
+    item.JobListId = args_.JobListId;
+    item.FullName = args_.FullName;
+    item.SingleAdd = pushNow;
+    item.JobStatus = Form.TaskStatus;
+    item.New = endSpecified_;
+    item.LengthUnit = Form.PeriodPanel + 1;
+    item.RepeatCount = 1;
+    item.AddToTaskList = !reused_;
+    item.FindOrCreate = true;
+
     bool added = false;
-    if (args_.SkipOverlapCheck
-        || schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end, 0)) {
+    if (Form.RepeatPeriod != schedule::kRepeatNone) {
+        added = AddSeries(input, item, pushNow);
+    } else if (args_.SkipOverlapCheck
+               || schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end, 0)) {
         key_ = data::UniqueKeyValue(ctx_.State.Keys, ctx_.Tables.ChartsTable8, "CHARTSID");
-        schedule::NewScheduleItem item;
         item.Key = key_;
-        item.CustomerName = customerName;
-        item.JobName = jobName;
-        item.Description = input.Description;
-        item.Notes = Form.Notes;
-        item.Start = start;
-        item.End = end;
-        item.Hours = hours_;
-        item.HourlyRate = input.HourlyRate.ToDouble();
-        item.TotalCost = TotalCost(input.HourlyRate, hours_).ToDouble();
-        item.Active = Form.IsActive;
-        item.CustomerListId = args_.CustomerListId;
-        item.ItemListId = args_.ListId;
-        item.JobListId = args_.JobListId;
-        item.FullName = args_.FullName;
-        item.SingleAdd = pushNow;
-        item.JobStatus = Form.TaskStatus;
-        item.New = endSpecified_;
-        item.LengthUnit = Form.PeriodPanel + 1;
-        item.RepeatCount = 1;
-        item.AddToTaskList = !reused_;
-        item.FindOrCreate = true;
         added = ctx_.Adder.AddTaskToSchedule(item);
     }
     if (!added) {
@@ -602,6 +668,93 @@ bool TaskEditor::SaveAdd(const TaskInput& input, TDateTime start, TDateTime end)
     args_.Table->refresh();
     args_.Table->locate("CHARTSID", Number(key_));
     return true;
+}
+
+schedule::RepeatCalendar TaskEditor::RepeatRules()
+{
+    schedule::RepeatCalendar rules;
+    const std::int32_t resource = CurrentResource();
+    rules.ComputeTaskEnd = [this, resource](TDateTime& startOut, TDateTime start, float hours) {
+        return ctx_.Calendars.ComputeTaskEnd(resource, startOut, start, hours);
+    };
+    rules.LoadedHoursPerDay = CalendarOf(resource).Hours().HoursPerDay;
+    rules.UI = &ctx_.UI;
+    rules.CountMaximum = &Form.RepeatCountMax;
+    return rules;
+}
+
+// Every occurrence is placed and checked before the first is written: a
+// series is added whole or not at all, and pushed once, with its last
+// occurrence.
+bool TaskEditor::AddSeries(const TaskInput& input, const schedule::NewScheduleItem& first, bool pushNow)
+{
+    const int count = Form.RepeatCount;
+    const int period = Form.RepeatPeriod;
+    if (period == schedule::kRepeatCustom) {
+        const int code = reused_ ? reusedRepeatCode_ : 0;
+        data::NormalCursor normal(ctx_.UI);
+        customRepeatCode_ = ctx_.Hooks.CustomRepeat ? ctx_.Hooks.CustomRepeat(code, first.Start)
+                                                    : (code > 0 ? code : customRepeatCode_);
+    }
+    {
+        data::NormalCursor normal(ctx_.UI);
+        if (ctx_.Hooks.AskRepeatMode)
+            reoccurring_ = ctx_.Hooks.AskRepeatMode();
+    }
+
+    const schedule::RepeatCalendar rules = RepeatRules();
+    if (period == schedule::kRepeatCustom && !(rules.LoadedHoursPerDay > 0)) {
+        ctx_.UI.ShowMessage("The work calendar has no working hours in a day, so a custom repeat period "
+                            "cannot be laid onto it",
+                            "Task repeat error", data::MessageIcon::Stop);
+        return false;
+    }
+    std::vector<std::pair<TDateTime, TDateTime>> dates{{first.Start, first.End}};
+    for (int i = 1; i < count; ++i) {
+        auto [start, end] = dates.back();
+        TDateTime nextStart = start;
+        TDateTime nextEnd = end;
+        if (!schedule::NextRepeatDate(rules, false, customRepeatCode_, end, start, period, hours_, nextStart,
+                                      nextEnd))
+            return false;
+        dates.emplace_back(nextStart, nextEnd);
+    }
+    for (const auto& [start, end] : dates)
+        if (!schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end, 0))
+            return false;
+
+    // Keys drawn one after another differ; the set only guards that.
+    std::vector<std::int32_t> keys;
+    while (static_cast<int>(keys.size()) < count) {
+        const std::int32_t key = data::UniqueKeyValue(ctx_.State.Keys, ctx_.Tables.ChartsTable8, "CHARTSID");
+        if (std::find(keys.begin(), keys.end(), key) == keys.end())
+            keys.push_back(key);
+    }
+    const std::int32_t chain =
+        reoccurring_ ? data::UniqueKeyValue(ctx_.State.Keys, ctx_.Tables.ChartsTable8, "CHAIN") : 0;
+    key_ = keys.front();
+
+    bool added = true;
+    for (int i = 0; i < count; ++i) {
+        schedule::NewScheduleItem item = first;
+        const bool last = i == count - 1;
+        item.Key = keys[static_cast<std::size_t>(i)];
+        item.Description = NumberedDescription(input.Description, i);
+        item.Start = dates[static_cast<std::size_t>(i)].first;
+        item.End = dates[static_cast<std::size_t>(i)].second;
+        item.RepeatRule = keys.front();
+        item.RepeatHours = customRepeatCode_;
+        item.Link = last ? 0 : keys[static_cast<std::size_t>(i) + 1];
+        item.Chain = chain;
+        item.Root = i > 0;
+        item.RepeatPeriod = period;
+        item.RepeatCount = reoccurring_ ? count : 1;
+        item.AddToTaskList = i == 0 && !reused_;
+        item.SingleAdd = last && pushNow;
+        if (!ctx_.Adder.AddTaskToSchedule(item))
+            added = false;
+    }
+    return added;
 }
 
 void TaskEditor::AfterSave(bool goToNext, bool goToPrevious)

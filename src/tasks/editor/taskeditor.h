@@ -23,6 +23,7 @@
 #include "data/services/userinterface.h"
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
+#include "schedule/repeat/repeatdates.h"
 #include "schedule/sync/addtask.h"
 #include "schedule/sync/calendartables.h"
 #include "schedule/sync/schedulesync.h"
@@ -65,6 +66,12 @@ struct TaskEditorHooks {
     std::function<bool()> CustomerGridEnabled;
     // The QuickBooks import window's status line.
     std::function<void(const std::string&)> SetImportStatus;
+    // "Specify how repeat works": true for a Reoccurring series. Without a
+    // hook the editor's last answer stands.
+    std::function<bool()> AskRepeatMode;
+    // "Setup custom repeat period" shown on `code`; the dialog's result code
+    // (an earlier OK's when cancelled). Without a hook: `code`.
+    std::function<int(int code, TDateTime start)> CustomRepeat;
 };
 
 struct TaskEditorContext {
@@ -115,6 +122,7 @@ struct TaskForm {
     int TaskStatus = data::JobStatusTexts::kNone;
     int RepeatPeriod = 0;
     int RepeatCount = 1;
+    int RepeatCountMax = 365;  // UpDown1's maximum
     std::string Customer;
     std::string Resource;
     std::string TaskDesc;
@@ -181,9 +189,16 @@ public:
     void AddTimeStampClick();
     void EraseNoteClick() { Form.Notes.clear(); }
     void ResetRateClick();
-    // Stands in for the repeat controls' handler until series can be saved:
-    // the period stays "None" with a count of 1.
+    // The repeat period's choice: the count's range, and a stored series
+    // cannot be made single here.
     void RepeatPeriodClick();
+    void UpDown1UpClick() { SpinCount(1); }
+    void UpDown1DownClick() { SpinCount(-1); }
+    // A task taken from the task list ("Find a previous task"): it is not
+    // added to the list again, and a custom period starts from its code.
+    void MarkReused(int repeatCode);
+    // The reused task's values are in Form: the end follows from them.
+    void ReusedTaskCopied();
     // The help page for the mode.
     std::string HelpPage() const { return args_.Edit ? "Edit_a_task.htm" : "Add_a_task.htm"; }
 
@@ -215,6 +230,9 @@ private:
     std::string ResourceText(std::int32_t primary, std::int32_t key);
     bool SaveEdit(const TaskInput& input, TDateTime start, TDateTime end);
     bool SaveAdd(const TaskInput& input, TDateTime start, TDateTime end);
+    bool AddSeries(const TaskInput& input, const schedule::NewScheduleItem& first, bool pushNow);
+    schedule::RepeatCalendar RepeatRules();
+    void SpinCount(int step);
     void AfterSave(bool goToNext, bool goToPrevious);
     void Refuse(const std::string& text);
     void Close() { CloseRequested = true; }
@@ -229,6 +247,8 @@ private:
     bool reusedInEdit_ = false;
     bool reoccurring_ = false;
     int storedRepeatPeriod_ = 0;
+    int reusedRepeatCode_ = 0;
+    int customRepeatCode_ = 0;
     bool result_ = false;
     std::int32_t key_ = 0;
     std::int32_t customerKey_ = 0;

@@ -1,0 +1,57 @@
+#pragma once
+// The job task list "Task editor": a modeless, always-on-top window over the
+// window-free tasks::EditChart.
+
+#include <QButtonGroup>
+#include <QDialog>
+
+#include <memory>
+
+#include "tasks/editchart/editchart.h"
+
+namespace Ui {
+class TEditChart;
+}
+
+namespace tw::tasks {
+
+// The four main-window members the window's place lives in.
+struct EditChartPlace {
+    int* Left;
+    int* Top;
+    int* Width;
+    int* Height;
+};
+
+class TEditChart : public QDialog {
+    Q_OBJECT
+public:
+    // place: where the window opens and where closing keeps its place.
+    TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState& state,
+               const data::JobStatusTexts& statusTexts, EditChartHooks hooks, EditChartPlace place,
+               QWidget* parent = nullptr);
+    ~TEditChart() override;
+
+    void Open(int helpLevel);
+    EditChart& Logic() { return logic_; }
+
+protected:
+    void done(int result) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Run(const std::function<void()>& handler);
+    void ShowState();
+    void FormResize();
+    void Close();
+
+    std::unique_ptr<Ui::TEditChart> ui;
+    EditChart logic_;
+    EditChartPlace place_;
+    QButtonGroup* following_ = nullptr;
+    QString hint_;
+    bool showing_ = false;
+};
+
+}  // namespace tw::tasks

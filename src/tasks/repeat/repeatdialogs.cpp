@@ -1,0 +1,109 @@
+#include "tasks/repeat/repeatdialogs.h"
+
+#include "ui_customrepeatform.h"
+#include "ui_repeattaskform.h"
+
+#include <QApplication>
+#include <QRadioButton>
+
+#include "schedule/repeat/repeatdates.h"
+
+namespace tw::tasks {
+
+namespace {
+
+// Closed only by its own buttons.
+void FixedDialog(QDialog& dialog)
+{
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    dialog.setModal(true);
+}
+
+}  // namespace
+
+TCustomRepeat::TCustomRepeat(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TCustomRepeat>())
+{
+    ui->setupUi(this);
+    FixedDialog(*this);
+    connect(ui->Ok, &QPushButton::clicked, this, &TCustomRepeat::OkClick);
+    connect(ui->Cancel, &QPushButton::clicked, this, &TCustomRepeat::CancelClick);
+}
+
+TCustomRepeat::~TCustomRepeat() = default;
+
+void TCustomRepeat::Open(int code, TDateTime /*start*/)
+{
+    if (IsOpen) {
+        showNormal();
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QRadioButton* units[] = {ui->PeriodHours, ui->PeriodDays, ui->PeriodWeeks, ui->PeriodMonths};
+    if (code < 1) {
+        ui->UpDown1->setValue(2);
+        ui->PeriodWeeks->setChecked(true);
+    } else {
+        const int unit = schedule::CustomRepeatUnitOf(code);
+        if (unit < 4)
+            units[unit]->setChecked(true);
+        ui->UpDown1->setValue(schedule::CustomRepeatCountOf(code));
+    }
+    IsOpen = true;
+    QApplication::restoreOverrideCursor();
+    exec();
+    IsOpen = false;
+}
+
+void TCustomRepeat::OkClick()
+{
+    bool ok = false;
+    int count = ui->UpDown1->text().trimmed().toInt(&ok);
+    if (!ok)
+        count = 1;
+    int unit = 0;
+    QRadioButton* units[] = {ui->PeriodHours, ui->PeriodDays, ui->PeriodWeeks, ui->PeriodMonths};
+    for (int i = 0; i < 4; ++i)
+        if (units[i]->isChecked())
+            unit = i;
+    ResultCode = schedule::CustomRepeatCode(count, unit);
+    accept();
+}
+
+void TCustomRepeat::CancelClick()
+{
+    reject();
+}
+
+TRepeatTask::TRepeatTask(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TRepeatTask>())
+{
+    ui->setupUi(this);
+    FixedDialog(*this);
+    connect(ui->Ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->Help, &QPushButton::clicked, this, [this] {
+        if (OpenHelp)
+            OpenHelp("Creating_repeating_tasks.htm");
+    });
+}
+
+TRepeatTask::~TRepeatTask() = default;
+
+void TRepeatTask::AskRepeatMode()
+{
+    if (IsOpen) {
+        showNormal();
+        return;
+    }
+    IsOpen = true;
+    exec();
+}
+
+void TRepeatTask::done(int result)
+{
+    if (IsOpen) {
+        IsOpen = false;
+        Reoccurring = ui->Reoccurring->isChecked();
+    }
+    QDialog::done(result);
+}
+
+}  // namespace tw::tasks
