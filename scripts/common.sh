@@ -13,6 +13,7 @@ PACKAGES=(
   python3 python3-dbfread python3-dbf
   fonts-dejavu-core fonts-liberation2 poppler-utils
   locales-all
+  libcurl4-openssl-dev python3-aiosmtpd openssl
 )
 
 install_missing_packages() {

@@ -14,6 +14,7 @@
 #include "chart/resourceallocationchart.h"
 #include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
+#include "reports/email/sendemailform.h"
 #include "ui_mainscreen.h"
 
 #include <QApplication>
@@ -139,6 +140,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     ConnectTabHandlers();
     ConnectUpdatePoll();
     CreateSlotDialogs();
+    CreateSendEmail();
 
     qApp->installEventFilter(this);
     FormCreate();
@@ -412,6 +414,8 @@ void TMainScreen::FormDestroy()
     CloseCustomerDialogs();
     const int page = ui->TabControl->currentIndex();
     WaitCursor hourglass;
+    if (sendEmail_)
+        sendEmail_->close();
     if (State.TablesOpen) {
         SaveAndClearAllocations(true);
         State.StartupDone = false;

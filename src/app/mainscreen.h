@@ -56,10 +56,15 @@ class QTabWidget;
 class QTimer;
 
 namespace tw::reports {
+struct ChartPeriod;
 class ChartPages;
 class TPageFormat;
 class TPrintPreview;
 }  // namespace tw::reports
+
+namespace tw::email {
+class TSendEmail;
+}
 
 namespace tw::app {
 
@@ -106,6 +111,12 @@ public:
     // The Utilities page's names of the two databases in use.
     QLineEdit* TWDatabaseInUse() const;
     QLineEdit* QMDatabaseInUse() const;
+    // The e-mail window; the print dialog opens it with the schedule report.
+    email::TSendEmail* SendEmail() const { return sendEmail_; }
+    // The customer tab's e-mail button: a message to the current customer.
+    void SendEmailToClientClick();
+    // The print dialog's e-mail button: the report chosen there as "schedule.pdf".
+    void OpenScheduleEmail(int helpLevel, const reports::ChartPeriod& period, const QString& message);
 
     // The run's state, shared with the data services and read and written by
     // the dialogs.
@@ -295,6 +306,7 @@ private:
     void AttachQueryPage();
     void ConnectTabHandlers();
     void ConnectUpdatePoll();
+    void CreateSendEmail();
     bool ShowsChartHints(const QWidget* widget) const;
     void ReleaseHeldLock();
     // Runs one step's table work; a failure of the engine reaches the user
@@ -330,6 +342,7 @@ private:
     TVisualizePage* visualizePage_ = nullptr;
     TCustomerPage* customerPage_ = nullptr;
     TQueryPage* queryPage_ = nullptr;
+    email::TSendEmail* sendEmail_ = nullptr;
     bool hintsShown_ = true;
     void CreateTaskEditor();
     void OpenEditChart();

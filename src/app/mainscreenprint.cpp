@@ -57,6 +57,9 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
         host.PageFormatCode = [this] { return PaperCode; };
         host.Caption = [this] { return windowTitle(); };
         host.MailThroughClient = [this] { return Email.UseMailClient; };
+        host.SendEmail = [this](int helpLevel, int, const reports::ChartPeriod& period, const QString& message) {
+            OpenScheduleEmail(helpLevel, period, message);
+        };
         host.Position = [this] { return QPoint(Layout.PrintLeft, Layout.PrintTop); };
         host.StorePosition = [this](const QPoint& topLeft) {
             Layout.PrintLeft = topLeft.x();

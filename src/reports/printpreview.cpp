@@ -279,7 +279,7 @@ void TPrintPreview::PrintEstimateClick()
 void TPrintPreview::CallSendEMailClick()
 {
     const bool client = host_.MailThroughClient && host_.MailThroughClient();
-    SetStatus(client ? QStringLiteral("Accessing Microsoft Outlook") : QStringLiteral("Connecting to SMTP server"));
+    SetStatus(client ? QStringLiteral("Accessing the mail program") : QStringLiteral("Connecting to SMTP server"));
     if (host_.SendEmail)
         host_.SendEmail(helpLevel_, 0, period_, QStringLiteral("schedule.pdf is attached"));
     SetStatus(QString());

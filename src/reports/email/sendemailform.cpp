@@ -1,0 +1,199 @@
+#include "reports/email/sendemailform.h"
+
+#include "ui_sendemailform.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+
+namespace tw::email {
+
+namespace {
+
+// The hints the help level switches on and off, as designed.
+const char* const kHintProperty = "designedHint";
+
+}  // namespace
+
+TSendEmail::TSendEmail(std::function<MailSettings()> settings, SendEmailLogic::EngineFactory engines,
+                       QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), ui(std::make_unique<Ui::TSendEmail>())
+{
+    ui->setupUi(this);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("StatusPanel0"));
+    statusLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    statusLabel_->setFixedWidth(150);
+    statusValue_ = new QLabel(this);
+    statusValue_->setObjectName(QStringLiteral("StatusPanel1"));
+    statusValue_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ui->StatusBar->addWidget(statusLabel_);
+    ui->StatusBar->addWidget(statusValue_, 1);
+    ui->StatusBar->setSizeGripEnabled(false);
+    for (QWidget* w : {static_cast<QWidget*>(ui->RecipientsPanel), static_cast<QWidget*>(ui->AddName),
+                       static_cast<QWidget*>(ui->ToList), static_cast<QWidget*>(ui->Subject),
+                       static_cast<QWidget*>(ui->Memo), static_cast<QWidget*>(ui->ClearRecips)})
+        w->setProperty(kHintProperty, w->toolTip());
+
+    logic_ = std::make_unique<SendEmailLogic>(*this, std::move(settings), std::move(engines));
+    connect(ui->SendEMailAttachment, &QPushButton::clicked, this, [this] { logic_->SendEMailAttachmentClick(); });
+    connect(ui->FirstRecipient, &QCheckBox::clicked, this, [this] { logic_->FillRecipients(); });
+    connect(ui->SecondRecipient, &QCheckBox::clicked, this, [this] { logic_->FillRecipients(); });
+    connect(ui->AddName, &QPushButton::clicked, this, [this] {
+        logic_->AddNameClick();
+        ui->ToList->setCurrentRow(ui->ToList->count() - 1);
+    });
+    connect(ui->ClearRecips, &QPushButton::clicked, this, [this] { logic_->ClearRecipsClick(); });
+    connect(ui->Help, &QPushButton::clicked, this, [this] {
+        if (help_)
+            help_();
+    });
+}
+
+TSendEmail::~TSendEmail()
+{
+    // The owner may be half gone by now: nothing is handed back to it.
+    keepPosition_ = nullptr;
+    help_ = nullptr;
+    logic_->FormClose();
+    logic_->WaitForWorker();
+}
+
+void TSendEmail::SetContactsSource(std::function<CustomerContacts()> source)
+{
+    logic_->SetContactsSource(std::move(source));
+}
+
+void TSendEmail::SetScheduleReport(ScheduleReportSource source)
+{
+    logic_->SetScheduleReport(std::move(source));
+}
+
+void TSendEmail::Open(int helpLevel, SendEmailLogic::Mode mode, double spanDays, double gridInterval,
+                      double gridCount, double chartStart, double chartEnd, const QString& messageText)
+{
+    if (!logic_->IsOpen())
+        move(left_, top_);
+    logic_->Open(helpLevel, mode, ReportPeriod{spanDays, gridInterval, gridCount, chartStart, chartEnd},
+                 messageText);
+}
+
+QStringList TSendEmail::ToList() const
+{
+    QStringList list;
+    for (int i = 0; i < ui->ToList->count(); ++i)
+        list << ui->ToList->item(i)->text();
+    return list;
+}
+
+void TSendEmail::SetToList(const QStringList& addresses)
+{
+    ui->ToList->clear();
+    for (const QString& a : addresses) {
+        auto* item = new QListWidgetItem(a, ui->ToList);
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    }
+}
+
+bool TSendEmail::FirstRecipientChecked() const { return ui->FirstRecipient->isChecked(); }
+bool TSendEmail::SecondRecipientChecked() const { return ui->SecondRecipient->isChecked(); }
+
+void TSendEmail::SetRecipientChecks(bool first, bool second)
+{
+    ui->FirstRecipient->setChecked(first);
+    ui->SecondRecipient->setChecked(second);
+}
+
+void TSendEmail::ShowContacts(const CustomerContacts& customer)
+{
+    ui->FirstName->setText(customer.Contact1);
+    ui->FirstEMail->setText(customer.Email1);
+    ui->SecondName->setText(customer.Contact2);
+    ui->SecondEMail->setText(customer.Email2);
+}
+
+QString TSendEmail::Subject() const { return ui->Subject->text(); }
+void TSendEmail::SetSubject(const QString& text) { ui->Subject->setText(text); }
+
+QStringList TSendEmail::MemoLines() const
+{
+    return ui->Memo->toPlainText().split(u'\n');
+}
+
+void TSendEmail::SetMemo(const QString& text) { ui->Memo->setPlainText(text); }
+QString TSendEmail::AttachmentList() const { return ui->AttachmentList->text(); }
+void TSendEmail::SetAttachmentList(const QString& path) { ui->AttachmentList->setText(path); }
+
+void TSendEmail::SetAttachmentEnabled(bool enabled)
+{
+    ui->Label1->setEnabled(enabled);
+    ui->AttachmentList->setEnabled(enabled);
+}
+
+void TSendEmail::SetHintsShown(bool shown)
+{
+    for (QWidget* w : findChildren<QWidget*>()) {
+        const QVariant hint = w->property(kHintProperty);
+        if (hint.isValid())
+            w->setToolTip(shown ? hint.toString() : QString());
+    }
+}
+
+void TSendEmail::SetEmailStatus(const QString& label, const QString& value)
+{
+    statusLabel_->setText(label);
+    statusValue_->setText(value);
+    statusValue_->setToolTip(value);
+    ui->StatusBar->repaint();
+}
+
+QString TSendEmail::StatusLabel() const { return statusLabel_->text(); }
+QString TSendEmail::StatusValue() const { return statusValue_->text(); }
+
+void TSendEmail::SetBusy(bool busy)
+{
+    for (QWidget* w : {static_cast<QWidget*>(ui->SendEMailAttachment), static_cast<QWidget*>(ui->AddName),
+                       static_cast<QWidget*>(ui->ClearRecips), static_cast<QWidget*>(ui->RecipientsPanel),
+                       static_cast<QWidget*>(ui->ToList), static_cast<QWidget*>(ui->Subject),
+                       static_cast<QWidget*>(ui->Memo)})
+        w->setEnabled(!busy);
+    if (busy)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+}
+
+void TSendEmail::ShowWindow()
+{
+    show();
+    raise();
+}
+
+void TSendEmail::RestoreWindow()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+}
+
+void TSendEmail::HideWindow()
+{
+    left_ = x();
+    top_ = y();
+    if (keepPosition_)
+        keepPosition_(left_, top_);
+    if (!hidingFromLogic_) {
+        hidingFromLogic_ = true;
+        hide();
+        hidingFromLogic_ = false;
+    }
+}
+
+void TSendEmail::closeEvent(QCloseEvent* event)
+{
+    hidingFromLogic_ = true;
+    logic_->FormClose();
+    hidingFromLogic_ = false;
+    event->accept();
+}
+
+}  // namespace tw::email
