@@ -26,8 +26,8 @@ const char* const kWords[] = {"gate",  "dog",   "permit", "ladder", "roof",
 
 std::string ValueFor(int record, int column)
 {
-    return std::string(kWords[(record + column) % 10]) + " " + std::to_string(record % 97) + "-" +
-           kWords[(record * 7 + column) % 10];
+    return std::string(kWords[(record + column) % 10]) + " " + std::to_string(record % 97) + "-"
+        + kWords[(record * 7 + column) % 10];
 }
 
 struct Installation : data::testing::ScratchInstallation {

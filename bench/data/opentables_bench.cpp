@@ -89,7 +89,6 @@ void BM_CloseAllTables(benchmark::State& st)
 }
 BENCHMARK(BM_CloseAllTables)->Unit(benchmark::kMillisecond);
 
-
 // The calculated fields of one task: the walk over the assignments of
 // ICrews.DBF (20,000 rows) for the task's resources.
 void BM_ChartsTableCalcFields(benchmark::State& st)
@@ -97,9 +96,7 @@ void BM_ChartsTableCalcFields(benchmark::State& st)
     Installation inst;
     inst.ops_->OpenAllTables(true);
     inst.state_.StartupDone = true;
-    inst.data_->Hooks().WorkingHoursBetween = [](std::int32_t, tw::TDateTime, tw::TDateTime) {
-        return 1.0f;
-    };
+    inst.data_->Hooks().WorkingHoursBetween = [](std::int32_t, tw::TDateTime, tw::TDateTime) { return 1.0f; };
     inst.data_->ChartsTable.first();
     for (auto _ : st)
         benchmark::DoNotOptimize(inst.data_->ChartsTableCalcFields());

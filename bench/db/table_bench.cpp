@@ -30,13 +30,53 @@ std::vector<FieldDef> ChartsFields()
     auto L = [&](const char* n) { f.push_back({n, T::Logical, 0, 0}); };
     auto D = [&](const char* n) { f.push_back({n, T::Date, 0, 0}); };
     auto S = [&](const char* n) { f.push_back({n, T::Smallint, 0, 0}); };
-    F("CHARTSID"); F("HOURS"); F("SD"); F("ED"); C("DESC", 80); F("COST"); F("BIDID"); F("TCOST"); F("PTR");
-    F("OFFSET"); F("CHILD"); L("PARENT"); L("SHOWIT"); F("ORDER"); F("PID"); L("USED"); F("TID"); F("CID");
-    F("JID"); D("SDD"); D("EDD"); F("CREWID"); C("TDESC", 80); C("CUSTNAME", 80); C("JOBNAME", 80); F("OSD");
-    F("OED"); F("OHOURS"); L("JOB"); C("LISTID", 25); C("JLID", 25); f.push_back({"NOTES", T::Memo, 0, 0});
-    F("UPDATE"); F("DG"); F("DGN"); L("NEW"); F("PIN"); F("LINK"); F("CHAIN"); F("RESOURCE"); L("ROOT");
-    S("RPERIOD"); S("RCOUNT"); F("REPEAT"); F("CREPEATH");
-    for (int i = 1; i <= 7; ++i) C(("CFV" + std::to_string(i)).c_str(), 40);
+    F("CHARTSID");
+    F("HOURS");
+    F("SD");
+    F("ED");
+    C("DESC", 80);
+    F("COST");
+    F("BIDID");
+    F("TCOST");
+    F("PTR");
+    F("OFFSET");
+    F("CHILD");
+    L("PARENT");
+    L("SHOWIT");
+    F("ORDER");
+    F("PID");
+    L("USED");
+    F("TID");
+    F("CID");
+    F("JID");
+    D("SDD");
+    D("EDD");
+    F("CREWID");
+    C("TDESC", 80);
+    C("CUSTNAME", 80);
+    C("JOBNAME", 80);
+    F("OSD");
+    F("OED");
+    F("OHOURS");
+    L("JOB");
+    C("LISTID", 25);
+    C("JLID", 25);
+    f.push_back({"NOTES", T::Memo, 0, 0});
+    F("UPDATE");
+    F("DG");
+    F("DGN");
+    L("NEW");
+    F("PIN");
+    F("LINK");
+    F("CHAIN");
+    F("RESOURCE");
+    L("ROOT");
+    S("RPERIOD");
+    S("RCOUNT");
+    F("REPEAT");
+    F("CREPEATH");
+    for (int i = 1; i <= 7; ++i)
+        C(("CFV" + std::to_string(i)).c_str(), 40);
     L("S2");
     return f;
 }
@@ -49,8 +89,13 @@ struct Fixture {
         char tmpl[] = "/tmp/twbenchXXXXXX";
         folder = ::mkdtemp(tmpl);
         CreateTable(folder, "Charts.DBF", ChartsFields(),
-                    {{"DESC", "UPPER(DESC)", false}, {"HOURS", "HOURS", false}, {"SD", "SD", false}, {"ED", "ED", false},
-                     {"ORDER", "ORDER", false}, {"CUSTNAME", "CUSTNAME", false}, {"JOBNAME", "JOBNAME", false}});
+                    {{"DESC", "UPPER(DESC)", false},
+                     {"HOURS", "HOURS", false},
+                     {"SD", "SD", false},
+                     {"ED", "ED", false},
+                     {"ORDER", "ORDER", false},
+                     {"CUSTNAME", "CUSTNAME", false},
+                     {"JOBNAME", "JOBNAME", false}});
         dbf = folder + "/Charts.DBF";
         Table t;
         t.setFolder(folder);
@@ -61,7 +106,8 @@ struct Fixture {
               desc = t.fieldByName("DESC"), cust = t.fieldByName("CUSTNAME"), hours = t.fieldByName("HOURS");
         auto batch = std::make_unique<WriteBatch>();
         for (int i = 0; i < kRecords; ++i) {
-            if (i % 5000 == 0) batch = std::make_unique<WriteBatch>();  // commits the one before
+            if (i % 5000 == 0)
+                batch = std::make_unique<WriteBatch>();  // commits the one before
             t.append();
             id.setAsFloat(1000000 + i);
             double start = 46000 + (rng() % 20000) / 96.0;
@@ -96,7 +142,8 @@ std::size_t RawRead(const std::string& path, std::size_t limit)
     std::size_t total = 0;
     while (total < limit) {
         ssize_t n = ::pread(fd, buf.data(), std::min(buf.size(), limit - total), static_cast<off_t>(total));
-        if (n <= 0) break;
+        if (n <= 0)
+            break;
         total += static_cast<std::size_t>(n);
     }
     ::close(fd);
@@ -106,7 +153,8 @@ std::size_t RawRead(const std::string& path, std::size_t limit)
 void BM_RawReadWholeFile(benchmark::State& s)
 {
     auto& d = Data();
-    for (auto _ : s) benchmark::DoNotOptimize(RawRead(d.dbf, SIZE_MAX));
+    for (auto _ : s)
+        benchmark::DoNotOptimize(RawRead(d.dbf, SIZE_MAX));
     s.SetBytesProcessed(static_cast<std::int64_t>(s.iterations() * std::filesystem::file_size(d.dbf)));
 }
 BENCHMARK(BM_RawReadWholeFile)->Unit(benchmark::kMillisecond);
@@ -125,7 +173,8 @@ void BM_FullScanTwoNumbers(benchmark::State& s)
             ++n;
         }
         benchmark::DoNotOptimize(sum);
-        if (n != t.recordCount()) s.SkipWithError("scan count mismatch");
+        if (n != t.recordCount())
+            s.SkipWithError("scan count mismatch");
     }
     s.SetBytesProcessed(static_cast<std::int64_t>(s.iterations() * std::filesystem::file_size(Data().dbf)));
 }
@@ -136,7 +185,8 @@ void BM_RawReadHeader(benchmark::State& s)
     auto& d = Data();
     int fd = ::open(d.dbf.c_str(), O_RDONLY);
     char buf[32];
-    for (auto _ : s) benchmark::DoNotOptimize(::pread(fd, buf, sizeof buf, 0));
+    for (auto _ : s)
+        benchmark::DoNotOptimize(::pread(fd, buf, sizeof buf, 0));
     ::close(fd);
 }
 BENCHMARK(BM_RawReadHeader);
@@ -170,7 +220,8 @@ void BM_RefreshUnchanged(benchmark::State& s)
 {
     Table t;
     OpenCharts(t);
-    for (auto _ : s) t.refresh();
+    for (auto _ : s)
+        t.refresh();
 }
 BENCHMARK(BM_RefreshUnchanged);
 
@@ -183,7 +234,8 @@ void BM_LocateByKey(benchmark::State& s)
     const long range = s.range(0);
     for (auto _ : s) {
         double key = 1000000.0 + static_cast<double>(rng() % range);
-        if (!t.locate("CHARTSID", Value(key))) s.SkipWithError("key not found");
+        if (!t.locate("CHARTSID", Value(key)))
+            s.SkipWithError("key not found");
     }
 }
 // The floor of a locate that misses the record cache: one record read.
@@ -194,7 +246,8 @@ void BM_RawReadOneRandomRecord(benchmark::State& s)
     std::vector<char> buf(1500);
     std::mt19937 rng(1);
     for (auto _ : s)
-        benchmark::DoNotOptimize(::pread(fd, buf.data(), buf.size(), static_cast<off_t>(2000 + (rng() % kRecords) * 1400)));
+        benchmark::DoNotOptimize(
+            ::pread(fd, buf.data(), buf.size(), static_cast<off_t>(2000 + (rng() % kRecords) * 1400)));
     ::close(fd);
 }
 BENCHMARK(BM_RawReadOneRandomRecord);
@@ -210,7 +263,8 @@ void BM_RawWrite1000Records(benchmark::State& s)
     std::vector<char> rec(1500, ' ');
     for (auto _ : s) {
         int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        for (int i = 0; i < 1000; ++i) benchmark::DoNotOptimize(::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(i) * 1500));
+        for (int i = 0; i < 1000; ++i)
+            benchmark::DoNotOptimize(::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(i) * 1500));
         ::close(fd);
     }
 }
@@ -225,7 +279,8 @@ void Append1000(benchmark::State& s, bool batched, double next)
     Field id = t.fieldByName("CHARTSID"), desc = t.fieldByName("DESC"), sd = t.fieldByName("SD");
     for (auto _ : s) {
         std::unique_ptr<WriteBatch> batch;
-        if (batched) batch = std::make_unique<WriteBatch>();
+        if (batched)
+            batch = std::make_unique<WriteBatch>();
         for (int i = 0; i < 1000; ++i) {
             t.append();
             id.setAsFloat(next++);
@@ -233,11 +288,15 @@ void Append1000(benchmark::State& s, bool batched, double next)
             sd.setAsFloat(46000.5);
             t.post();
         }
-        if (batch) batch->commit();
+        if (batch)
+            batch->commit();
     }
 }
 
-void BM_Append1000(benchmark::State& s) { Append1000(s, false, 5000000); }
+void BM_Append1000(benchmark::State& s)
+{
+    Append1000(s, false, 5000000);
+}
 BENCHMARK(BM_Append1000)->Unit(benchmark::kMillisecond);
 
 // Durable writes: every post is on disk (and whole) when it returns. The
@@ -250,20 +309,27 @@ void RawDurableWrites(benchmark::State& s, int records, bool flushEach)
     const std::string path = d.folder + "/raw.bin";
     std::vector<char> rec(kChartsRecord, ' ');
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    for (int i = 0; i < records; ++i) benchmark::DoNotOptimize(::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(i) * kChartsRecord));
+    for (int i = 0; i < records; ++i)
+        benchmark::DoNotOptimize(::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(i) * kChartsRecord));
     ::fdatasync(fd);
     int at = 0;
     for (auto _ : s) {
         for (int i = 0; i < records; ++i) {
-            benchmark::DoNotOptimize(::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(at++ % 4096) * kChartsRecord));
-            if (flushEach) ::fdatasync(fd);
+            benchmark::DoNotOptimize(
+                ::pwrite(fd, rec.data(), rec.size(), static_cast<off_t>(at++ % 4096) * kChartsRecord));
+            if (flushEach)
+                ::fdatasync(fd);
         }
-        if (!flushEach) ::fdatasync(fd);
+        if (!flushEach)
+            ::fdatasync(fd);
     }
     ::close(fd);
 }
 
-void BM_RawDurableWriteOneRecord(benchmark::State& s) { RawDurableWrites(s, 1, true); }
+void BM_RawDurableWriteOneRecord(benchmark::State& s)
+{
+    RawDurableWrites(s, 1, true);
+}
 BENCHMARK(BM_RawDurableWriteOneRecord)->Unit(benchmark::kMicrosecond);
 
 void BM_EditOneRecord(benchmark::State& s)
@@ -282,13 +348,22 @@ void BM_EditOneRecord(benchmark::State& s)
 }
 BENCHMARK(BM_EditOneRecord)->Unit(benchmark::kMicrosecond);
 
-void BM_RawDurableWrite1000RecordsEach(benchmark::State& s) { RawDurableWrites(s, 1000, true); }
+void BM_RawDurableWrite1000RecordsEach(benchmark::State& s)
+{
+    RawDurableWrites(s, 1000, true);
+}
 BENCHMARK(BM_RawDurableWrite1000RecordsEach)->Unit(benchmark::kMillisecond);
 
-void BM_RawDurableWrite1000RecordsOnce(benchmark::State& s) { RawDurableWrites(s, 1000, false); }
+void BM_RawDurableWrite1000RecordsOnce(benchmark::State& s)
+{
+    RawDurableWrites(s, 1000, false);
+}
 BENCHMARK(BM_RawDurableWrite1000RecordsOnce)->Unit(benchmark::kMillisecond);
 
-void BM_Append1000InOneBatch(benchmark::State& s) { Append1000(s, true, 7000000); }
+void BM_Append1000InOneBatch(benchmark::State& s)
+{
+    Append1000(s, true, 7000000);
+}
 BENCHMARK(BM_Append1000InOneBatch)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -23,8 +23,9 @@ constexpr int kRecords = 100000;
 const std::vector<FieldDef>& Fields()
 {
     static const std::vector<FieldDef> fields = {
-        {"CHARTSID", FieldType::Float, 20, 8}, {"CID", FieldType::Float, 20, 8}, {"SDD", FieldType::Date, 8, 0},
-        {"EDD", FieldType::Date, 8, 0},        {"JOB", FieldType::Logical, 1, 0}, {"DESC", FieldType::Char, 40, 0},
+        {"CHARTSID", FieldType::Float, 20, 8}, {"CID", FieldType::Float, 20, 8},
+        {"SDD", FieldType::Date, 8, 0},        {"EDD", FieldType::Date, 8, 0},
+        {"JOB", FieldType::Logical, 1, 0},     {"DESC", FieldType::Char, 40, 0},
     };
     return fields;
 }
@@ -36,8 +37,8 @@ public:
         const auto first = static_cast<std::int32_t>(std::floor(tw::EncodeDate(2026, 1, 1)));
         for (int k = 0; k < kRecords; ++k) {
             const std::int32_t start = first + k % 730;
-            rows_.push_back({double(k + 1), double(1000 + k % 300), DateValue{start}, DateValue{start + k % 9},
-                             k % 7 == 0, std::string("Task ") + std::to_string(k)});
+            rows_.push_back({double(k + 1), double(1000 + k % 300), DateValue{start},
+                             DateValue{start + k % 9}, k % 7 == 0, std::string("Task ") + std::to_string(k)});
         }
     }
     const std::vector<std::vector<Value>>& rows() const { return rows_; }
@@ -77,14 +78,24 @@ void Scan(benchmark::State& state, const std::string& text)
     state.SetItemsProcessed(state.iterations() * kRecords);
 }
 
-void BM_NotJob(benchmark::State& state) { Scan(state, "NOT JOB"); }
-void BM_CustomerKey(benchmark::State& state) { Scan(state, "CID = 1042"); }
+void BM_NotJob(benchmark::State& state)
+{
+    Scan(state, "NOT JOB");
+}
+void BM_CustomerKey(benchmark::State& state)
+{
+    Scan(state, "CID = 1042");
+}
 void BM_DateRange(benchmark::State& state)
 {
-    Scan(state, "(((SDD >= '12/1/2026') AND (EDD <= '12/31/2026')) OR ((SDD <= '12/1/2026') AND "
-                "(EDD >= '12/1/2026')) OR ((SDD <= '12/31/2026') AND (EDD >= '12/31/2026'))) AND (NOT JOB)");
+    Scan(state,
+         "(((SDD >= '12/1/2026') AND (EDD <= '12/31/2026')) OR ((SDD <= '12/1/2026') AND "
+         "(EDD >= '12/1/2026')) OR ((SDD <= '12/31/2026') AND (EDD >= '12/31/2026'))) AND (NOT JOB)");
 }
-void BM_KeyList500(benchmark::State& state) { Scan(state, "(" + KeyList(500) + ") AND (NOT JOB)"); }
+void BM_KeyList500(benchmark::State& state)
+{
+    Scan(state, "(" + KeyList(500) + ") AND (NOT JOB)");
+}
 
 void BM_ParseKeyList500(benchmark::State& state)
 {

@@ -55,8 +55,14 @@ void SendMegabytePdf(benchmark::State& state, bool secure)
     state.SetBytesProcessed(state.iterations() * 1024 * 1024);
 }
 
-void BM_SendMegabytePdf(benchmark::State& state) { SendMegabytePdf(state, false); }
-void BM_SendMegabytePdfStartTlsLogin(benchmark::State& state) { SendMegabytePdf(state, true); }
+void BM_SendMegabytePdf(benchmark::State& state)
+{
+    SendMegabytePdf(state, false);
+}
+void BM_SendMegabytePdfStartTlsLogin(benchmark::State& state)
+{
+    SendMegabytePdf(state, true);
+}
 
 BENCHMARK(BM_SendMegabytePdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SendMegabytePdfStartTlsLogin)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -103,7 +103,9 @@ void WholePdf(benchmark::State& state, int type)
 // The report prepared once, measuring against a PDF device.
 struct Prepared {
     Prepared(Schedule& s, int type)
-        : device(QStringLiteral("/dev/null")), measure(&device), request(s.Request(type)),
+        : device(QStringLiteral("/dev/null")),
+          measure(&device),
+          request(s.Request(type)),
           report(MakeReport(s.tables, s.services, s.selection, s.pages.get(), request))
     {
         report->Measure = &measure;
@@ -170,13 +172,29 @@ void GanttImages(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(WholePdf, TextSchedule, static_cast<int>(TextReport))->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(DryRun, TextSchedule, static_cast<int>(TextReport))->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(Painting, TextSchedule, static_cast<int>(TextReport))->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(WholePdf, BarChart, static_cast<int>(AnnotatedBarChart))->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(DryRun, BarChart, static_cast<int>(AnnotatedBarChart))->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(Painting, BarChart, static_cast<int>(AnnotatedBarChart))->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(WholePdf, TextSchedule, static_cast<int>(TextReport))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(DryRun, TextSchedule, static_cast<int>(TextReport))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(Painting, TextSchedule, static_cast<int>(TextReport))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(WholePdf, BarChart, static_cast<int>(AnnotatedBarChart))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(DryRun, BarChart, static_cast<int>(AnnotatedBarChart))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(Painting, BarChart, static_cast<int>(AnnotatedBarChart))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(GanttImages)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(DryRun, Gantt, static_cast<int>(GanttChart))->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(Painting, Gantt, static_cast<int>(GanttChart))->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(WholePdf, Gantt, static_cast<int>(GanttChart))->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(Painting, Gantt, static_cast<int>(GanttChart))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(WholePdf, Gantt, static_cast<int>(GanttChart))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);

@@ -84,12 +84,17 @@ void BM_InsertOneDayForAllResources(benchmark::State& state)
         Schedule s(static_cast<int>(state.range(0)));
         PendingInsertState pending;
         InsertSlot insert(s.Services(), pending);
-        const SlotBlock block = ComputeSlotBlock(EncodeDate(2026, 12, 8) + EncodeTime(9, 0, 0, 0), 1, kSlotDays);
+        const SlotBlock block =
+            ComputeSlotBlock(EncodeDate(2026, 12, 8) + EncodeTime(9, 0, 0, 0), 1, kSlotDays);
         state.ResumeTiming();
         benchmark::DoNotOptimize(insert.InsertBlock(block, 0));
     }
 }
-BENCHMARK(BM_InsertOneDayForAllResources)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_InsertOneDayForAllResources)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void BM_RemoveOneDayForAllResources(benchmark::State& state)
 {
@@ -104,6 +109,10 @@ void BM_RemoveOneDayForAllResources(benchmark::State& state)
         benchmark::DoNotOptimize(remove.RemoveBlock(block, 0, "", refusal));
     }
 }
-BENCHMARK(BM_RemoveOneDayForAllResources)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RemoveOneDayForAllResources)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace

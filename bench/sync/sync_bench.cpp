@@ -28,8 +28,9 @@ struct Schedule {
             db::WriteBatch batch;  // building the working copy: one flush
             for (int k = 1; k <= count; ++k) {
                 t->append();
-                WriteItem(*t, {k, "Task number " + std::to_string(k), 2.0f,
-                               k % 4 == 0 ? "Notes of task " + std::to_string(k) : std::string()});
+                WriteItem(*t,
+                          {k, "Task number " + std::to_string(k), 2.0f,
+                           k % 4 == 0 ? "Notes of task " + std::to_string(k) : std::string()});
                 t->fieldByName("CUSTNAME").setAsString("Customer " + std::to_string(k % 300));
                 t->fieldByName("JOBNAME").setAsString("Job " + std::to_string(k % 900));
                 t->post();
@@ -68,7 +69,11 @@ void BM_PullAllNothingChanged(benchmark::State& state)
         benchmark::DoNotOptimize(s.ws->sync.PullChartUpdates(false));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_PullAllNothingChanged)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_PullAllNothingChanged)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 // Another workstation changed one item: the pull walks every shared record,
@@ -97,7 +102,11 @@ void BM_PullAllOneChangedElsewhere(benchmark::State& state)
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_PullAllOneChangedElsewhere)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_PullAllOneChangedElsewhere)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 // What a poll tick asks of the synchronisation after another workstation
@@ -133,7 +142,11 @@ void BM_PushAllNothingChanged(benchmark::State& state)
         benchmark::DoNotOptimize(s.ws->sync.PushChartUpdates());
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_PushAllNothingChanged)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_PushAllNothingChanged)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 // Every schedule item changed since the last push (the worst case: an insert

@@ -27,7 +27,11 @@ void BM_FullChartBuild(benchmark::State& bench)
     bench.counters["rows"] = copy.RAC.Count();
     bench.SetComplexityN(bench.range(0));
 }
-BENCHMARK(BM_FullChartBuild)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_FullChartBuild)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oNLogN);
 
 // The same build in the order "Resource" and in job display, where the
@@ -64,8 +68,10 @@ void BM_BuildStep(benchmark::State& bench)
         }
     }
 }
-BENCHMARK(BM_BuildStep)->ArgNames({"writeback0_summaries1_sort2_build3", "records"})
-    ->ArgsProduct({{0, 1, 2, 3}, {5000, 20000}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildStep)
+    ->ArgNames({"writeback0_summaries1_sort2_build3", "records"})
+    ->ArgsProduct({{0, 1, 2, 3}, {5000, 20000}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tw::visualize

@@ -108,7 +108,10 @@ void BM_PollTickOneSharedChange(benchmark::State& bench)
         bench.SkipWithError("a tick did not pull the changed record");
     bench.counters["bars"] = static_cast<double>(ws.chart.ChartBars.size());
 }
-BENCHMARK(BM_PollTickOneSharedChange)->ArgName("page")->Arg(SelectPage)->Arg(SchedulePage)
+BENCHMARK(BM_PollTickOneSharedChange)
+    ->ArgName("page")
+    ->Arg(SelectPage)
+    ->Arg(SchedulePage)
     ->Unit(benchmark::kMillisecond);
 
 // Nothing changed elsewhere: mycomp.dbf reopened and read, a removal and a

@@ -59,9 +59,7 @@ int main(int argc, char* argv[])
     }
     chart->EndUpdate();
 
-    const auto report = [status](const QString& text) {
-        status->setText(text);
-    };
+    const auto report = [status](const QString& text) { status->setText(text); };
     chart->OnAllocationDragEnd = [&](TChart* sender, TRACResource* row, TResourceAllocation* bar) {
         report(
             QStringLiteral("Moved in %1 to %2")
@@ -78,9 +76,7 @@ int main(int argc, char* argv[])
     chart->OnAllocationDragCancel = [&](TChart*, TRACResource*, TResourceAllocation*) {
         report(QStringLiteral("Move refused"));
     };
-    chart->OnResourceNameClick = [&](TChart*, TRACResource* row) {
-        report(row->Name());
-    };
+    chart->OnResourceNameClick = [&](TChart*, TRACResource* row) { report(row->Name()); };
     chart->OnDragPlotEnd = [&](TCustomResourceAllocationChart* sender) {
         report(QStringLiteral("Period from %1").arg(MyDateToStr(sender->StartAt(), {})));
     };

@@ -26,12 +26,12 @@ namespace {
 constexpr TColor kPage = RGB(212, 208, 200);
 constexpr TColor kBase = RGB(96, 140, 200);
 
-const char* const kStyleNames[kFrameStyleCount] = {"fsNone",  "fsFlat",     "fsGroove", "fsBump",
-                                                   "fsLowered", "fsButtonDown", "fsRaised", "fsButtonUp",
-                                                   "fsStatus", "fsPopup",   "fsFlatBold"};
-const char* const kGradientNames[] = {"DiagonalUp",  "DiagonalDown", "HorizontalEnd", "HorizontalCenter",
-                                      "HorizontalBox", "VerticalEnd", "VerticalCenter", "VerticalBox",
-                                      "SquareBox",   "BigSquareBox"};
+const char* const kStyleNames[kFrameStyleCount] = {"fsNone",    "fsFlat",       "fsGroove",  "fsBump",
+                                                   "fsLowered", "fsButtonDown", "fsRaised",  "fsButtonUp",
+                                                   "fsStatus",  "fsPopup",      "fsFlatBold"};
+const char* const kGradientNames[] = {"DiagonalUp",    "DiagonalDown", "HorizontalEnd",  "HorizontalCenter",
+                                      "HorizontalBox", "VerticalEnd",  "VerticalCenter", "VerticalBox",
+                                      "SquareBox",     "BigSquareBox"};
 
 class Gallery : public QWidget {
 public:
@@ -128,8 +128,8 @@ public:
         x = 10;
         for (int percent : {0, 35, 100}) {
             const TRect r{x, 330, x + 150, 350};
-            DrawPercentBar(c, r, orHorizontal, RGB(10, 36, 106), clWindow, static_cast<std::uint16_t>(percent),
-                           true);
+            DrawPercentBar(c, r, orHorizontal, RGB(10, 36, 106), clWindow,
+                           static_cast<std::uint16_t>(percent), true);
             DrawSides(c, r.Inflated(1, 1), clBtnShadow, clBtnHighlight, kAllSides);
             x += 162;
         }
@@ -149,11 +149,13 @@ public:
 
         Heading(c, 10, 410, "Gradients");
         for (int i = 0; i < 10; ++i) {
-            const TRect r{10 + (i % 5) * 206, 432 + (i / 5) * 86, 10 + (i % 5) * 206 + 196, 432 + (i / 5) * 86 + 60};
+            const TRect r{10 + (i % 5) * 206, 432 + (i / 5) * 86, 10 + (i % 5) * 206 + 196,
+                          432 + (i / 5) * 86 + 60};
             PaintGradient(c, r, static_cast<TGradientDirection>(i), RGB(10, 36, 106), RGB(166, 202, 240), 1);
             c.FontColor = clBlack;
             TRect label{r.Left, r.Bottom + 2, r.Right, r.Bottom + 18};
-            c.DrawText(QString::fromLatin1(kGradientNames[i]), label, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+            c.DrawText(QString::fromLatin1(kGradientNames[i]), label,
+                       DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
 
         Heading(c, 10, 612, "Tab trapezoids and a balloon hint");
@@ -200,9 +202,10 @@ protected:
             int row = 0;
             const int i = FrameAt(static_cast<QHelpEvent*>(e)->pos(), row);
             setToolTip(i < 0 ? QString()
-                             : QStringLiteral("%1 drawn %2").arg(QString::fromLatin1(kStyleNames[i]),
-                                                                 row == 0 ? QStringLiteral("with system colours")
-                                                                          : QStringLiteral("from a base colour")));
+                             : QStringLiteral("%1 drawn %2")
+                                   .arg(QString::fromLatin1(kStyleNames[i]),
+                                        row == 0 ? QStringLiteral("with system colours")
+                                                 : QStringLiteral("from a base colour")));
         }
         return QWidget::event(e);
     }
@@ -252,8 +255,9 @@ int main(int argc, char** argv)
     // A balloon as the hints show it, pinned on the page.
     auto* window = hints.HintWindow();
     window->move(0, 400);
-    window->ActivateHint(window->CalcHintRect(190, QStringLiteral("A balloon hint: its tail points at the "
-                                                                  "mouse, flipping at the screen's edges")),
+    window->ActivateHint(window->CalcHintRect(190,
+                                              QStringLiteral("A balloon hint: its tail points at the "
+                                                             "mouse, flipping at the screen's edges")),
                          QStringLiteral("A balloon hint: its tail points at the mouse, flipping at the "
                                         "screen's edges"));
     gallery.SetBalloon(window->Render());

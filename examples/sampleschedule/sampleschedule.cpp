@@ -49,7 +49,7 @@ std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, cons
 void FillSampleSchedule(app::TMainScreen& window, TDateTime monday)
 {
     const std::int32_t crews[] = {
-        AddSampleResource(window, "Ann's crew"), AddSampleResource(window, "Bob Carter"),
+        AddSampleResource(window, "Ann's crew"),   AddSampleResource(window, "Bob Carter"),
         AddSampleResource(window, "Electricians"), AddSampleResource(window, "Painters"),
         AddSampleResource(window, "Roofers"),
     };
@@ -79,9 +79,10 @@ void FillSampleSchedule(app::TMainScreen& window, TDateTime monday)
             const int crew = (n + i) % 5;
             const float hours = static_cast<float>(2 + (n * 7) % 9);
             TDateTime end = 0;
-            AddSampleTask(window, crews[crew], {jobs[j].customer, jobs[j].job, jobs[j].tasks[i],
-                                                std::max(ready, crewFree[crew]), hours},
-                          &end);
+            AddSampleTask(
+                window, crews[crew],
+                {jobs[j].customer, jobs[j].job, jobs[j].tasks[i], std::max(ready, crewFree[crew]), hours},
+                &end);
             ready = crewFree[crew] = end;
         }
     }

@@ -28,12 +28,12 @@ TerminateHandler& CurrentTerminateHandler()
 
 void ShowRealMessageBox(const MessageBoxRequest& r)
 {
-    const QMessageBox::Icon icon = r.Icon == MessageIcon::Stop      ? QMessageBox::Critical
-                                   : r.Icon == MessageIcon::Warning ? QMessageBox::Warning
-                                                                    : QMessageBox::Information;
+    const QMessageBox::Icon icon = r.Icon == MessageIcon::Stop ? QMessageBox::Critical
+        : r.Icon == MessageIcon::Warning                       ? QMessageBox::Warning
+                                                               : QMessageBox::Information;
     QMessageBox box(icon, r.Caption, r.Text, QMessageBox::Ok, r.Parent);
     box.setWindowModality(r.Modality == MessageModality::Application || !r.Parent ? Qt::ApplicationModal
-                                                                                   : Qt::WindowModal);
+                                                                                  : Qt::WindowModal);
     // Boxes raised during the start-up come before the main window is up; on
     // top they cannot hide behind another program's window.
     if (r.Modality == MessageModality::Application)

@@ -20,7 +20,11 @@ using customers::NavigatorAction;
 
 TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
                              int& customFieldsLeft, int& customFieldsTop, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TCustomerPage>()), data_(data), state_(state), ui_(ui)
+    : QWidget(parent),
+      ui(std::make_unique<Ui::TCustomerPage>()),
+      data_(data),
+      state_(state),
+      ui_(ui)
 {
     this->ui->setupUi(this);
     tab_ = std::make_unique<customers::CustomerTab>(data, state, ui);
@@ -135,9 +139,15 @@ void TCustomerPage::Guarded(Work&& work)
     }
 }
 
-QLabel* TCustomerPage::Image1() const { return ui->Image1; }
+QLabel* TCustomerPage::Image1() const
+{
+    return ui->Image1;
+}
 
-QLineEdit* TCustomerPage::Edit(const char* name) const { return findChild<QLineEdit*>(QLatin1String(name)); }
+QLineEdit* TCustomerPage::Edit(const char* name) const
+{
+    return findChild<QLineEdit*>(QLatin1String(name));
+}
 
 void TCustomerPage::ShowCustomer()
 {
@@ -280,23 +290,12 @@ bool TCustomerPage::HandleTabKey(QObject* watched, QEvent* event)
         return false;
     customers::TabKey tabKey = customers::TabKey::Other;
     switch (key->key()) {
-    case Qt::Key_PageUp:
-        tabKey = customers::TabKey::PageUp;
-        break;
-    case Qt::Key_PageDown:
-        tabKey = customers::TabKey::PageDown;
-        break;
-    case Qt::Key_Up:
-        tabKey = customers::TabKey::ArrowUp;
-        break;
-    case Qt::Key_Down:
-        tabKey = customers::TabKey::ArrowDown;
-        break;
-    case Qt::Key_Insert:
-        tabKey = customers::TabKey::Insert;
-        break;
-    default:
-        return false;
+    case Qt::Key_PageUp: tabKey = customers::TabKey::PageUp; break;
+    case Qt::Key_PageDown: tabKey = customers::TabKey::PageDown; break;
+    case Qt::Key_Up: tabKey = customers::TabKey::ArrowUp; break;
+    case Qt::Key_Down: tabKey = customers::TabKey::ArrowDown; break;
+    case Qt::Key_Insert: tabKey = customers::TabKey::Insert; break;
+    default: return false;
     }
     FlushEdits();
     bool handled = false;
@@ -308,8 +307,8 @@ bool TCustomerPage::HandleTabKey(QObject* watched, QEvent* event)
 
 bool TCustomerPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonDblClick &&
-        (watched == ui->ScrollBox1->viewport() || watched == ui->Image1)) {
+    if (event->type() == QEvent::MouseButtonDblClick
+        && (watched == ui->ScrollBox1->viewport() || watched == ui->Image1)) {
         PhotoDoubleClick();
         return true;
     }

@@ -98,8 +98,9 @@ SwitchResult SwitchDatabaseName(const DatabaseNameRules& rules, const QString& c
         database.setAliasName(chosen.toStdString());
         const QString folder = QString::fromStdString(database.folder());
         if (!rules.RequiredTable.isEmpty() && !FolderHoldsFile(folder, rules.RequiredTable))
-            throw db::DbError(db::ErrorCode::NotFound, "The folder " + folder.toStdString() + " holds no " +
-                                                           rules.RequiredTable.toStdString());
+            throw db::DbError(db::ErrorCode::NotFound,
+                              "The folder " + folder.toStdString() + " holds no "
+                                  + rules.RequiredTable.toStdString());
         host.SetInUse({chosen, folder});
         host.OpenAllTables(rules.RebuildOnReopen);
     } catch (const std::exception& e) {

@@ -27,8 +27,8 @@ struct DatabaseNameRules {
     QString RegistryValue;       // the value under the version key that the start-up reads
     QStringList SwitchReserved;  // names the program keeps for itself, compared exactly
     QStringList CreateReserved;
-    bool RebuildOnReopen;        // tables reopened after a switch may be rebuilt in the current layout
-    QString RequiredTable;       // a folder without it holds no database of this kind; empty: any folder
+    bool RebuildOnReopen;   // tables reopened after a switch may be rebuilt in the current layout
+    QString RequiredTable;  // a folder without it holds no database of this kind; empty: any folder
 };
 
 const DatabaseNameRules& ScheduleDatabaseRules();

@@ -74,14 +74,19 @@ DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, const MainScreenDa
                                      const DatabaseNameRules& rules, db::AliasConfig& session,
                                      db::Database& database, const QString& caption, const QString& helpPage,
                                      QWidget* parent)
-    : QDialog(parent), mainScreen_(mainScreen), members_(members),
-      ui(std::make_unique<Ui::DatabaseSelection>()), rules_(rules), session_(session), database_(database),
+    : QDialog(parent),
+      mainScreen_(mainScreen),
+      members_(members),
+      ui(std::make_unique<Ui::DatabaseSelection>()),
+      rules_(rules),
+      session_(session),
+      database_(database),
       helpPage_(helpPage)
 {
     ui->setupUi(this);
     setWindowTitle(caption);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
 
     auto* panel = new QLabel(ui->StatusBar);
     panel->setObjectName(QStringLiteral("StatusPanel"));
@@ -191,8 +196,7 @@ void DatabaseSelection::ChangeDefaultsClick()
     const QString chosen = ui->AliasCombo->currentText();
     const SwitchResult result = SwitchDatabaseName(rules_, chosen, session_, database_, *this);
     switch (result.Outcome) {
-    case SwitchOutcome::NothingChosen:
-        return;
+    case SwitchOutcome::NothingChosen: return;
     case SwitchOutcome::Reserved:
         hourglass.Release();
         ShowStop(this, QStringLiteral("Illegal database name"),
@@ -202,8 +206,7 @@ void DatabaseSelection::ChangeDefaultsClick()
         hourglass.Release();
         ShowStop(this, QStringLiteral("Invalid database selection"), QStringLiteral("Error"));
         return;
-    case SwitchOutcome::Switched:
-        break;
+    case SwitchOutcome::Switched: break;
     }
     (mainScreen_->*members_.InUseEdit)()->setText(DatabaseAlias() + ": " + DatabaseFolder());
     AfterSwitch(result.RegistryWritten);
@@ -240,8 +243,7 @@ void DatabaseSelection::CreateNewAliasClick()
     }
     switch (outcome) {
     case CreateOutcome::Reserved:  // refused above
-    case CreateOutcome::NothingNamed:
-        return;
+    case CreateOutcome::NothingNamed: return;
     case CreateOutcome::IllegalLocation:
         hourglass.Release();
         ShowStop(this, QStringLiteral("Illegal database location"),

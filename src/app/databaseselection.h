@@ -59,7 +59,7 @@ public:
     bool AliasExisted = false;  // the last Create repointed a name ("updated") rather than adding one
     bool SavePending = false;   // a save was started and its outcome not yet reported
     BackgroundSave SaveThread;
-    QString StartFolder;        // refused as the folder of a new name: the program folder
+    QString StartFolder;  // refused as the folder of a new name: the program folder
     QTimer* WaitOnSave = nullptr;
 
     // Fills the dialog for a showing without showing it.

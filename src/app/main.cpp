@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
             password = std::make_unique<tw::app::TPassword>();
             advice = std::make_unique<tw::app::TWin7Advice>();
             scheduleNames = std::make_unique<tw::app::TTWDatabaseSelection>(mainScreen.get(), data.Aliases,
-                                                                             data.SchedulerDatabase);
+                                                                            data.SchedulerDatabase);
             estimatingNames = std::make_unique<tw::app::TDatabaseSelection>(mainScreen.get(), data.Aliases,
                                                                             data.EstimatorDatabase);
             mainScreen->SetDialogs(password.get(), advice.get());

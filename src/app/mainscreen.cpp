@@ -72,15 +72,15 @@ TMainScreen::TMainScreen(QWidget* parent)
         db::Table& crews = data_->CrewsTable4;
         description.clear();
         if (crews.active() && crews.locate("CREWID", db::Value(double(State.CurrentResourceId))))
-            description = QString::fromStdString(crews.fieldByName("DESC").asString())
-                              .trimmed()
-                              .toStdString();
+            description =
+                QString::fromStdString(crews.fieldByName("DESC").asString()).trimmed().toStdString();
         return State.CurrentResourceId;
     };
     adder_ = std::make_unique<schedule::ScheduleAdder>(*scheduleTables_, State, *userInterface_, *sync_,
                                                        std::move(addHooks));
     settingsTables_ = std::make_unique<StartupSettingsTables>(
-        SettingsTables{d.ParamsTable, d.QBSetupTable, d.ETable, d.MyCompanyTable}, State, Settings, Chart, Flags);
+        SettingsTables{d.ParamsTable, d.QBSetupTable, d.ETable, d.MyCompanyTable}, State, Settings, Chart,
+        Flags);
     CreateTaskEditor();
 
     data::EstimateData = data_.get();
@@ -288,14 +288,14 @@ void TMainScreen::StartTimer()
         ShowDatabaseNames();
         CloseAllTables();
         if (!OpenScheduleDatabase()) {
-            ReportDatabaseFailure(QString::fromStdString("The " + State.ScheduleAlias +
-                                                         " database could not be opened"));
+            ReportDatabaseFailure(
+                QString::fromStdString("The " + State.ScheduleAlias + " database could not be opened"));
             EndAfterDatabaseFailure();
             return;
         }
         if (!State.EstimatorAlias.empty() && !OpenEstimatorDatabase())
-            ReportDatabaseFailure(QString::fromStdString("The " + State.EstimatorAlias +
-                                                         " database could not be opened"));
+            ReportDatabaseFailure(
+                QString::fromStdString("The " + State.EstimatorAlias + " database could not be opened"));
         if (!OpenParametersDatabase()) {
             ReportDatabaseFailure(QStringLiteral("The parameters database could not be opened"));
             EndAfterDatabaseFailure();
@@ -502,9 +502,10 @@ void TMainScreen::ApplyColourScheme()
 {
     DialogFieldColour = FieldColour;
     static const char* const kFields[] = {
-        "StartDayTime", "EndDayTime", "StartDownTime1", "EndDownTime1", "StartDownTime2", "EndDownTime2",
-        "StartDownTime3", "EndDownTime3", "TaskStartDate", "TaskEndDate", "HolidayCalendar", "DriveComboBox",
-        "DirectoryListBox", "FileListBox", "CustomerGrid", "JobsGrid", "TasksGrid", "CrewsGrid",
+        "StartDayTime",    "EndDayTime",     "StartDownTime1",   "EndDownTime1",  "StartDownTime2",
+        "EndDownTime2",    "StartDownTime3", "EndDownTime3",     "TaskStartDate", "TaskEndDate",
+        "HolidayCalendar", "DriveComboBox",  "DirectoryListBox", "FileListBox",   "CustomerGrid",
+        "JobsGrid",        "TasksGrid",      "CrewsGrid",
     };
     for (const char* name : kFields) {
         if (QWidget* field = findChild<QWidget*>(QLatin1String(name))) {

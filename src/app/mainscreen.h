@@ -173,8 +173,8 @@ public:
     // the shutdown writes them back.
     WindowLayout Layout;
 
-    QTimer* Start = nullptr;       // 2 ms, armed by every showing
-    QTimer* UpdatePoll = nullptr;  // 15 s, started by the schedule synchronisation
+    QTimer* Start = nullptr;             // 2 ms, armed by every showing
+    QTimer* UpdatePoll = nullptr;        // 15 s, started by the schedule synchronisation
     QTimer* RemoveSpaceTimer = nullptr;  // 300 s after "Insert time": the insert is pushed
 
     // Blocks of time: the "Insert time" and "Remove time" buttons and the

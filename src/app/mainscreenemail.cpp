@@ -42,8 +42,8 @@ void TMainScreen::CreateSendEmail()
     sendEmail_->SetHelpHandler([this] {
         const QString page = QStringLiteral("email_config.htm");
         if (!OpenHelpPage(QString::fromStdString(State.ProgramFolder), page))
-            ShowMessageBox(sendEmail_, "The help page " + page + " could not be opened", QStringLiteral("Error"),
-                           MessageIcon::Stop, MessageModality::Window);
+            ShowMessageBox(sendEmail_, "The help page " + page + " could not be opened",
+                           QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
     });
     sendEmail_->SetPositionKeeper([this](int left, int top) {
         Layout.EmailLeft = left;
@@ -69,12 +69,12 @@ void TMainScreen::SendEmailToClientClick()
 void TMainScreen::OpenScheduleEmail(int helpLevel, const reports::ChartPeriod& period, const QString& message)
 {
     reports::TPrintPreview* dialog = printPreview_;
-    sendEmail_->SetScheduleReport({dialog->ChartTypeIndex(), dialog->Options().Title,
-                                   [dialog](const email::ReportPeriod&) {
-                                       // The dialog made its report for the period it was opened with.
-                                       const reports::PdfResult pdf = dialog->ChosenReportPdf();
-                                       return email::PdfOutcome{pdf.Pdf, pdf.Message};
-                                   }});
+    sendEmail_->SetScheduleReport(
+        {dialog->ChartTypeIndex(), dialog->Options().Title, [dialog](const email::ReportPeriod&) {
+             // The dialog made its report for the period it was opened with.
+             const reports::PdfResult pdf = dialog->ChosenReportPdf();
+             return email::PdfOutcome{pdf.Pdf, pdf.Message};
+         }});
     // The e-mail window goes when the print dialog closes.
     connect(dialog, &QDialog::finished, sendEmail_, &QWidget::close, Qt::UniqueConnection);
     sendEmail_->SetPosition(Layout.EmailLeft, Layout.EmailTop);

@@ -19,14 +19,16 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
     if (!printPreview_) {
         data::TEstimateData& d = *data_;
         pageFormat_ = new reports::TPageFormat(this);
-        pageFormat_->SetHost({&PaperSize, &PaperOrientation, &PaperCode,
-                              [&d]() -> db::Table* { return d.ParamsTable.active() ? &d.ParamsTable : nullptr; }});
+        pageFormat_->SetHost({&PaperSize, &PaperOrientation, &PaperCode, [&d]() -> db::Table* {
+                                  return d.ParamsTable.active() ? &d.ParamsTable : nullptr;
+                              }});
         printPreview_ = new reports::TPrintPreview(this);
         printPreview_->SetPageFormatDialog(pageFormat_);
         reports::PrintPreviewHost host;
         host.Tables = [&d] {
-            return reports::ReportTables{d.ChartsTable3, d.ICrewsTable2,   d.CrewsTable2,   d.CrewsTable3,
-                                         d.CustomersTable, d.MyCompanyTable, &d.PrinterTable, &d.PrinterTable2};
+            return reports::ReportTables{d.ChartsTable3,  d.ICrewsTable2,   d.CrewsTable2,
+                                         d.CrewsTable3,   d.CustomersTable, d.MyCompanyTable,
+                                         &d.PrinterTable, &d.PrinterTable2};
         };
         host.Services.WorkingHoursBetween = [this](std::int32_t id, TDateTime start, TDateTime end) {
             return calendarTables_->WorkingHoursBetween(id, start, end);
@@ -57,9 +59,8 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
         host.PageFormatCode = [this] { return PaperCode; };
         host.Caption = [this] { return windowTitle(); };
         host.MailThroughClient = [this] { return Email.UseMailClient; };
-        host.SendEmail = [this](int helpLevel, int, const reports::ChartPeriod& period, const QString& message) {
-            OpenScheduleEmail(helpLevel, period, message);
-        };
+        host.SendEmail = [this](int helpLevel, int, const reports::ChartPeriod& period,
+                                const QString& message) { OpenScheduleEmail(helpLevel, period, message); };
         host.Position = [this] { return QPoint(Layout.PrintLeft, Layout.PrintTop); };
         host.StorePosition = [this](const QPoint& topLeft) {
             Layout.PrintLeft = topLeft.x();

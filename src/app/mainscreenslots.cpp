@@ -65,8 +65,8 @@ void TMainScreen::CreateSlotDialogs()
             .GetCurrentResource =
                 [this](std::string& description) {
                     const std::int32_t crew = taskEditorContext_->Hooks.GetCurrentResource
-                                                  ? taskEditorContext_->Hooks.GetCurrentResource()
-                                                  : State.CurrentResourceId;
+                        ? taskEditorContext_->Hooks.GetCurrentResource()
+                        : State.CurrentResourceId;
                     description.clear();
                     db::Table& crews = data_->CrewsTable4;
                     if (crews.active() && crews.locate("CREWID", db::Value(double(crew))))

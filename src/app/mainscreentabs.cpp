@@ -48,7 +48,9 @@ void TMainScreen::ConnectTabHandlers()
     h.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
     h.ShowBackupFolder = [this](const std::string&, const std::string&) { ShowBackupFolder(); };
     h.OpenPrintPreview = [this](int helpLevel, double span, double interval, double count, TDateTime start,
-                                TDateTime end) { OpenPrintPreview(helpLevel, span, interval, count, start, end); };
+                                TDateTime end) {
+        OpenPrintPreview(helpLevel, span, interval, count, start, end);
+    };
 }
 
 void TMainScreen::ConnectUpdatePoll()

@@ -53,8 +53,8 @@ void TMainScreen::CreateTaskEditor()
     taskEditor_ = std::make_unique<tasks::TAddTask>(*taskEditorContext_);
     taskEditor_->KeepPlaceIn(&Layout.AddTaskTop, &Layout.AddTaskLeft);
 
-    reuseTasksContext_.reset(new tasks::ReuseTasksContext{d.TasksTable, d.ITasksTable2, *lock_, *calendarTables_,
-                                                          State, *userInterface_});
+    reuseTasksContext_.reset(new tasks::ReuseTasksContext{d.TasksTable, d.ITasksTable2, *lock_,
+                                                          *calendarTables_, State, *userInterface_});
     reuseTasks_ = std::make_unique<tasks::TReuseTasks>(*reuseTasksContext_);
     reuseTasks_->OpenHelp = [this](const std::string& page) {
         OpenHelpPage(QString::fromStdString(State.ProgramFolder), QString::fromStdString(page));
@@ -98,8 +98,8 @@ void TMainScreen::OpenEditChart()
             db::Table& view = data_->ChartsTable3;
             view.refresh();
             if (view.locate("CHARTSID", db::Value(static_cast<double>(key))))
-                taskEditor_->ShowTaskEditor(view, false, true, State.HelpLevel, "", "", false, "", "", "", "", "",
-                                            false, status, true, false);
+                taskEditor_->ShowTaskEditor(view, false, true, State.HelpLevel, "", "", false, "", "", "", "",
+                                            "", false, status, true, false);
         };
         hooks.RecomputeAllTaskEnds = [this] { RecomputeAllTaskEnds(); };
         hooks.BuildChart = [this] { BuildChart(false); };

@@ -8,7 +8,8 @@
 namespace tw::app {
 
 TOpeningScreen::TOpeningScreen(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TOpeningScreen>())
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
+      ui(std::make_unique<Ui::TOpeningScreen>())
 {
     ui->setupUi(this);
     setFixedSize(372, 297);

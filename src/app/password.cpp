@@ -51,8 +51,9 @@ std::string WithoutPadding(std::string field)
 }  // namespace
 
 TPassword::TPassword(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint
+                  | Qt::MSWindowsFixedSizeDialogHint),
       ui(std::make_unique<Ui::TPassword>())
 {
     ui->setupUi(this);
@@ -95,7 +96,8 @@ void TPassword::PasswordEntryKeyPress()
 void TPassword::OkClick()
 {
     const std::optional<std::string> entry = AsFieldText(TrimEntry(ui->PasswordEntry->text()));
-    const std::string stored = data::SwapPasswordLetters(WithoutPadding(storedPassword_ ? storedPassword_() : ""));
+    const std::string stored =
+        data::SwapPasswordLetters(WithoutPadding(storedPassword_ ? storedPassword_() : ""));
     if (entry && (*entry == stored || *entry == kBuiltInPassword)) {
         accept();
         return;

@@ -70,7 +70,7 @@ bool AskYesNo(QWidget* parent, const std::string& text, const std::string& capti
 {
     return QMessageBox::question(parent, QString::fromStdString(caption), QString::fromStdString(text),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+        == QMessageBox::Yes;
 }
 
 }  // namespace
@@ -147,12 +147,12 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
     customers_ =
         new CursorModel(data.CustomersTable, {FieldColumn(QStringLiteral("Customer"), "NAME")}, this);
     jobs_ = new CursorModel(data.JobsTable, {FieldColumn(QStringLiteral("Job"), "DESC")}, this);
-    tasks_ = new CursorModel(
-        data.ChartsTable,
-        {FieldColumn(QStringLiteral("Description"), "DESC"),
-         FieldColumn(QStringLiteral("Pri. Resource"), "TDESC"), DateTimeColumn(QStringLiteral("Start"), "SD"),
-         DateTimeColumn(QStringLiteral("End"), "ED")},
-        this);
+    tasks_ = new CursorModel(data.ChartsTable,
+                             {FieldColumn(QStringLiteral("Description"), "DESC"),
+                              FieldColumn(QStringLiteral("Pri. Resource"), "TDESC"),
+                              DateTimeColumn(QStringLiteral("Start"), "SD"),
+                              DateTimeColumn(QStringLiteral("End"), "ED")},
+                             this);
     crews_ = new CursorModel(data.CrewsTable, {FieldColumn(QStringLiteral("Resource"), "DESC"), RateColumn()},
                              this);
     ConnectGrid(ui->CustomerGrid, customers_, Navigator::Customers);
@@ -296,26 +296,26 @@ void TQueryPage::ConnectNavigator(RecordNavigator* navigator, Navigator which)
     void (query::QueryPageLogic::*action)(B) = nullptr;
     void (query::QueryPageLogic::*click)(B) = nullptr;
     switch (which) {
-        case Navigator::Customers:
-            before = &query::QueryPageLogic::CustomerNavigatorBeforeAction;
-            action = &query::QueryPageLogic::CustomerNavigatorAction;
-            click = &query::QueryPageLogic::CustomerNavigatorClick;
-            break;
-        case Navigator::Jobs:
-            before = &query::QueryPageLogic::JobsNavigatorBeforeAction;
-            action = &query::QueryPageLogic::JobsNavigatorAction;
-            click = &query::QueryPageLogic::JobsNavigatorClick;
-            break;
-        case Navigator::Tasks:
-            before = &query::QueryPageLogic::TasksNavigatorBeforeAction;
-            action = &query::QueryPageLogic::TasksNavigatorAction;
-            click = &query::QueryPageLogic::TasksNavigatorClick;
-            break;
-        case Navigator::Crews:
-            before = &query::QueryPageLogic::CrewsNavigatorBeforeAction;
-            action = &query::QueryPageLogic::CrewsNavigatorAction;
-            click = &query::QueryPageLogic::CrewsNavigatorClick;
-            break;
+    case Navigator::Customers:
+        before = &query::QueryPageLogic::CustomerNavigatorBeforeAction;
+        action = &query::QueryPageLogic::CustomerNavigatorAction;
+        click = &query::QueryPageLogic::CustomerNavigatorClick;
+        break;
+    case Navigator::Jobs:
+        before = &query::QueryPageLogic::JobsNavigatorBeforeAction;
+        action = &query::QueryPageLogic::JobsNavigatorAction;
+        click = &query::QueryPageLogic::JobsNavigatorClick;
+        break;
+    case Navigator::Tasks:
+        before = &query::QueryPageLogic::TasksNavigatorBeforeAction;
+        action = &query::QueryPageLogic::TasksNavigatorAction;
+        click = &query::QueryPageLogic::TasksNavigatorClick;
+        break;
+    case Navigator::Crews:
+        before = &query::QueryPageLogic::CrewsNavigatorBeforeAction;
+        action = &query::QueryPageLogic::CrewsNavigatorAction;
+        click = &query::QueryPageLogic::CrewsNavigatorClick;
+        break;
     }
     // A failure in one step stops the press there: nothing is done on a
     // refusal that could not be checked.

@@ -146,11 +146,13 @@ void TMainScreen::ApplyReadOnlyAccess(bool readOnly)
     // The controls that change data; those not on the window yet join as
     // their tabs are built.
     static const char* const kReadOnlyControls[] = {
-        "Reverse",       "UseAlt",       "PhotoPanel",    "Copy",           "ShowJobsOnly",
-        "ImportFromQB",  "ImportFromQM", "ExportToQB",    "ReIndexDb",      "EmptyDatabase",
-        "Restore",       "HoursPanel",   "WorkingDaysPanel", "HolidaysPanel", "MyCompanyPanel",
-        "TaskControls",  "MarkAllActive", "MarkAllInactive", "ResourceList", "CalendarOk",
-        "Create247",     "InsertSpace",  "RemoveSpace",   "SetDependencies", "ChartManagement",
+        "Reverse",          "UseAlt",          "PhotoPanel",     "Copy",
+        "ShowJobsOnly",     "ImportFromQB",    "ImportFromQM",   "ExportToQB",
+        "ReIndexDb",        "EmptyDatabase",   "Restore",        "HoursPanel",
+        "WorkingDaysPanel", "HolidaysPanel",   "MyCompanyPanel", "TaskControls",
+        "MarkAllActive",    "MarkAllInactive", "ResourceList",   "CalendarOk",
+        "Create247",        "InsertSpace",     "RemoveSpace",    "SetDependencies",
+        "ChartManagement",
     };
     for (const char* name : kReadOnlyControls) {
         if (QWidget* control = findChild<QWidget*>(QLatin1String(name)))
@@ -395,7 +397,8 @@ void TMainScreen::SaveRunSettings(int page)
     }
     Guarded([&] {
         settingsTables_->SaveRunSettings(page, CurrentKey(d.CustomersTable, "CID"),
-                                         CurrentKey(d.ChartsTable, "CHARTSID"), CurrentKey(d.CrewsTable, "CREWID"));
+                                         CurrentKey(d.ChartsTable, "CHARTSID"),
+                                         CurrentKey(d.CrewsTable, "CREWID"));
     });
 }
 

@@ -42,9 +42,12 @@ std::int32_t CurrentKey(db::Table& table, const char* field)
 
 StartupSettingsTables::StartupSettingsTables(SettingsTables tables, data::MainScreenState& state,
                                              RunSettings& settings, ChartState& chart, RunFlags& flags)
-    : tables_(tables), state_(state), settings_(settings), chart_(chart), flags_(flags)
-{
-}
+    : tables_(tables),
+      state_(state),
+      settings_(settings),
+      chart_(chart),
+      flags_(flags)
+{}
 
 void StartupSettingsTables::ReadFirstSettings()
 {
@@ -120,7 +123,7 @@ void StartupSettingsTables::ReadJobStatusTexts()
         const char* field;
         const char* fallback;
     } kStatuses[] = {
-        {"AWARDED", "Awarded"}, {"CLOSED", "Closed"},           {"INPROGRESS", "In progress"},
+        {"AWARDED", "Awarded"}, {"CLOSED", "Closed"},        {"INPROGRESS", "In progress"},
         {"NONE", "None"},       {"NAWARDED", "Not awarded"}, {"PENDING", "Pending"},
     };
     settings_.JobStatusTexts.clear();

@@ -30,7 +30,8 @@ constexpr const char* kResourceConflict = "Resource conflict";
 chart::TResourceAllocationChartOptions ChartOptions(bool readOnly)
 {
     chart::TResourceAllocationChartOptions options{chart::racAllowDragScroll, chart::racAutoHint,
-                                                   chart::racDateAxisAtTop, chart::racScrollBarOnlyIfNecessary};
+                                                   chart::racDateAxisAtTop,
+                                                   chart::racScrollBarOnlyIfNecessary};
     return readOnly ? options : options.With(chart::racAllowDragAllocation);
 }
 
@@ -99,8 +100,8 @@ void TVisualizePage::Attach(const visualize::ChartTables& tables, data::MainScre
                             data::UserInterface& userInterface, const schedule::WorkCalendar& loadedCalendar)
 {
     userInterface_ = &userInterface;
-    page_ = std::make_unique<visualize::VisualizePageLogic>(*ui->RAC, tables, state, userInterface, statusTexts_,
-                                                       loadedCalendar);
+    page_ = std::make_unique<visualize::VisualizePageLogic>(*ui->RAC, tables, state, userInterface,
+                                                            statusTexts_, loadedCalendar);
     visualize::VisualizeHooks& hooks = page_->Hooks;
     hooks.StartMicroAdjust = [this] { microAdjust_->start(); };
     hooks.StopMicroAdjust = [this] { microAdjust_->stop(); };
@@ -225,9 +226,8 @@ void TVisualizePage::ConnectButtons()
         {ui->ZoomBackward, &ChartAdjuster::ZoomBackwardClick},
     };
     for (const auto& a : adjustments) {
-        connect(a.button, &QPushButton::clicked, this, [this, click = a.click] {
-            Run([&] { (page_->Adjuster.*click)(); });
-        });
+        connect(a.button, &QPushButton::clicked, this,
+                [this, click = a.click] { Run([&] { (page_->Adjuster.*click)(); }); });
     }
     // The two groups repeat their click while held.
     for (QPushButton* held : {ui->DecreSchedule, ui->IncreSchedule, ui->MoveTaskLeft, ui->MoveTaskRight,

@@ -35,7 +35,7 @@ class CalendarTables;
 namespace tw::chart {
 class TResourceAllocation;
 class TResourceAllocationChart;
-}
+}  // namespace tw::chart
 
 namespace tw::app {
 

@@ -35,22 +35,14 @@ struct LayoutValue {
     int WindowLayout::*member;
 };
 constexpr LayoutValue kLayoutValues[] = {
-    {"Height", &WindowLayout::Height},
-    {"Top", &WindowLayout::Top},
-    {"Width", &WindowLayout::Width},
-    {"Left", &WindowLayout::Left},
-    {"ECHS", &WindowLayout::EditChartHeight},
-    {"ECWS", &WindowLayout::EditChartWidth},
-    {"ECLS", &WindowLayout::EditChartLeft},
-    {"ECTS", &WindowLayout::EditChartTop},
-    {"pfl", &WindowLayout::PrintLeft},
-    {"pft", &WindowLayout::PrintTop},
-    {"emfl", &WindowLayout::EmailLeft},
-    {"emft", &WindowLayout::EmailTop},
-    {"cfl", &WindowLayout::CustomFieldsLeft},
-    {"cft", &WindowLayout::CustomFieldsTop},
-    {"attops", &WindowLayout::AddTaskTop},
-    {"atlefts", &WindowLayout::AddTaskLeft},
+    {"Height", &WindowLayout::Height},        {"Top", &WindowLayout::Top},
+    {"Width", &WindowLayout::Width},          {"Left", &WindowLayout::Left},
+    {"ECHS", &WindowLayout::EditChartHeight}, {"ECWS", &WindowLayout::EditChartWidth},
+    {"ECLS", &WindowLayout::EditChartLeft},   {"ECTS", &WindowLayout::EditChartTop},
+    {"pfl", &WindowLayout::PrintLeft},        {"pft", &WindowLayout::PrintTop},
+    {"emfl", &WindowLayout::EmailLeft},       {"emft", &WindowLayout::EmailTop},
+    {"cfl", &WindowLayout::CustomFieldsLeft}, {"cft", &WindowLayout::CustomFieldsTop},
+    {"attops", &WindowLayout::AddTaskTop},    {"atlefts", &WindowLayout::AddTaskLeft},
 };
 
 }  // namespace

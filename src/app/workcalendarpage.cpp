@@ -41,7 +41,8 @@ TDateTime FromPicker(const QDateTimeEdit* picker)
 }  // namespace
 
 TWorkCalendarPage::TWorkCalendarPage(QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TWorkCalendarPage>())
+    : QWidget(parent),
+      ui(std::make_unique<Ui::TWorkCalendarPage>())
 {
     ui->setupUi(this);
     startDownPanels_[0] = ui->StartDownPanel1;
@@ -65,12 +66,12 @@ TWorkCalendarPage::TWorkCalendarPage(QWidget* parent)
     ui->ResourceList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ui->ResourceList->setMinimumContentsLength(12);
 
-    for (QCheckBox* day : {ui->Sunday, ui->Monday, ui->Tuesday, ui->Wednesday, ui->Thursday, ui->Friday,
-                           ui->Saturday})
+    for (QCheckBox* day :
+         {ui->Sunday, ui->Monday, ui->Tuesday, ui->Wednesday, ui->Thursday, ui->Friday, ui->Saturday})
         connect(day, &QCheckBox::toggled, this, &TWorkCalendarPage::CalendarControlsChanged);
-    for (QDateTimeEdit* picker : {ui->StartDayTime, ui->EndDayTime, ui->StartDownTime1, ui->EndDownTime1,
-                                  ui->StartDownTime2, ui->EndDownTime2, ui->StartDownTime3,
-                                  ui->EndDownTime3}) {
+    for (QDateTimeEdit* picker :
+         {ui->StartDayTime, ui->EndDayTime, ui->StartDownTime1, ui->EndDownTime1, ui->StartDownTime2,
+          ui->EndDownTime2, ui->StartDownTime3, ui->EndDownTime3}) {
         picker->setTimeSpec(Qt::UTC);
         connect(picker, &QDateTimeEdit::dateTimeChanged, this, &TWorkCalendarPage::CalendarControlsChanged);
     }
@@ -102,8 +103,8 @@ void TWorkCalendarPage::Attach(schedule::WorkCalendarTab::Tables tables, data::M
 {
     state_ = &state;
     userInterface_ = &userInterface;
-    tab_ = std::make_unique<schedule::WorkCalendarTab>(tables, state, holidays, userInterface,
-                                                       std::move(hooks));
+    tab_ =
+        std::make_unique<schedule::WorkCalendarTab>(tables, state, holidays, userInterface, std::move(hooks));
 }
 
 template <typename Work>
@@ -133,7 +134,7 @@ QDateTimeEdit* TWorkCalendarPage::EndPicker(int downTime) const
 schedule::CalendarControls TWorkCalendarPage::Controls() const
 {
     schedule::CalendarControls c;
-    const QCheckBox* days[7] = {ui->Sunday, ui->Monday, ui->Tuesday, ui->Wednesday,
+    const QCheckBox* days[7] = {ui->Sunday,   ui->Monday, ui->Tuesday, ui->Wednesday,
                                 ui->Thursday, ui->Friday, ui->Saturday};
     for (int i = 0; i < 7; ++i)
         c.Weekdays[i] = days[i]->isChecked();
@@ -159,7 +160,7 @@ void TWorkCalendarPage::SetControls(const schedule::CalendarControls& c)
         std::deque<QSignalBlocker> blockers;
         for (QWidget* w : findChildren<QWidget*>())
             blockers.emplace_back(w);
-        QCheckBox* days[7] = {ui->Sunday, ui->Monday, ui->Tuesday, ui->Wednesday,
+        QCheckBox* days[7] = {ui->Sunday,   ui->Monday, ui->Tuesday, ui->Wednesday,
                               ui->Thursday, ui->Friday, ui->Saturday};
         for (int i = 0; i < 7; ++i)
             days[i]->setChecked(c.Weekdays[i]);

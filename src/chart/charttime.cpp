@@ -125,23 +125,15 @@ QString LengthText(TDateTime Start, TDateTime End, const QString& TimeFormat)
 QString AutoHintText(TDateTimeStyle Style, TDateTime Start, TDateTime End, const QString& DateFormat,
                      const QString& TimeFormat)
 {
-    const auto D = [&](TDateTime v) {
-        return MyDateToStr(v, DateFormat);
-    };
-    const auto T = [&](TDateTime v) {
-        return MyTimeToStr(v, TimeFormat);
-    };
+    const auto D = [&](TDateTime v) { return MyDateToStr(v, DateFormat); };
+    const auto T = [&](TDateTime v) { return MyTimeToStr(v, TimeFormat); };
     const bool sameDay = std::floor(Start) == std::floor(End);
     const QString dash = QStringLiteral(" - ");
     const QString sp = QStringLiteral(" ");
     QString text;
     switch (Style) {
-    case dtTimeOnly:
-        text = T(Start) + dash + T(End);
-        break;
-    case dtDateOnly:
-        text = D(Start) + dash + D(End);
-        break;
+    case dtTimeOnly: text = T(Start) + dash + T(End); break;
+    case dtDateOnly: text = D(Start) + dash + D(End); break;
     case dtTimeAndDate:
         text = T(Start) + sp + D(Start) + dash + T(End);
         if (!sameDay)
@@ -151,14 +143,9 @@ QString AutoHintText(TDateTimeStyle Style, TDateTime Start, TDateTime End, const
         text = D(Start) + sp + T(Start) + dash;
         text += sameDay ? T(End) : D(End) + sp + T(End);
         break;
-    case dtNone:
-        return {};
-    case dtFirstDateAndTime:
-        text = D(Start) + sp + T(Start) + dash + T(End);
-        break;
-    case dtTimeAndFirstDate:
-        text = T(Start) + sp + D(Start) + dash + T(End);
-        break;
+    case dtNone: return {};
+    case dtFirstDateAndTime: text = D(Start) + sp + T(Start) + dash + T(End); break;
+    case dtTimeAndFirstDate: text = T(Start) + sp + D(Start) + dash + T(End); break;
     }
     return text + LengthText(Start, End, TimeFormat);
 }

@@ -13,12 +13,11 @@ constexpr double kOneMSec = 1.0 / 86400000.0;
 }  // namespace
 
 TCustomResourceAllocationChart::TCustomResourceAllocationChart()
-    : startAt_(std::floor(tw::Now()))
-    , endAt_(startAt_ + 7)
-    , options_{racAllowDragAllocation, racAllowDragScroll, racAllowStretchAllocation, racAutoHint,
+    : startAt_(std::floor(tw::Now())),
+      endAt_(startAt_ + 7),
+      options_{racAllowDragAllocation, racAllowDragScroll, racAllowStretchAllocation, racAutoHint,
                racDateAxisAtTop}
-{
-}
+{}
 
 TCustomResourceAllocationChart::~TCustomResourceAllocationChart()
 {

@@ -119,7 +119,7 @@ public:
 protected:
     // Hooks for the widget: the picture must be redrawn now (or at the next
     // paint when the control is not on screen).
-    virtual void Repaint() { }
+    virtual void Repaint() {}
     virtual bool OptionsChangeNeedsRepaint(TResourceAllocationChartOptions Old,
                                            TResourceAllocationChartOptions New) const;
     // The scroll position is the first row to draw; the widget keeps it in its

@@ -18,10 +18,7 @@ bool StrictlyInside(TDateTime t, TDateTime from, TDateTime to)
 
 }  // namespace
 
-TRACResource::TRACResource(TCustomResourceAllocationChart* Chart)
-    : chart_(Chart)
-{
-}
+TRACResource::TRACResource(TCustomResourceAllocationChart* Chart) : chart_(Chart) {}
 
 TRACResource::~TRACResource()
 {

@@ -4,10 +4,7 @@
 
 namespace tw::chart {
 
-TResourceAllocation::TResourceAllocation(TRACResource* Resource)
-    : resource_(Resource)
-{
-}
+TResourceAllocation::TResourceAllocation(TRACResource* Resource) : resource_(Resource) {}
 
 TResourceAllocation::~TResourceAllocation()
 {

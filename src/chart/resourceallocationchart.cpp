@@ -10,8 +10,8 @@
 namespace tw::chart {
 
 TResourceAllocationChart::TResourceAllocationChart(QWidget* parent)
-    : QWidget(parent)
-    , appearance_(std::make_unique<TResourceAllocationChartAppearance>(this))
+    : QWidget(parent),
+      appearance_(std::make_unique<TResourceAllocationChartAppearance>(this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -79,22 +79,14 @@ QColor TResourceAllocationChart::ToQColor(TColor Color) const
     if (Color & clSystemColor) {
         const QPalette& pal = palette();
         switch (Color) {
-        case clWindow:
-            return pal.color(QPalette::Base);
-        case clWindowText:
-            return pal.color(QPalette::WindowText);
-        case clBtnFace:
-            return pal.color(QPalette::Button);
-        case clBtnShadow:
-            return pal.color(QPalette::Dark);
-        case clGrayText:
-            return pal.color(QPalette::Disabled, QPalette::WindowText);
-        case clBtnHighlight:
-            return pal.color(QPalette::Light);
-        case clInfoBk:
-            return pal.color(QPalette::ToolTipBase);
-        default:
-            return pal.color(QPalette::Window);
+        case clWindow: return pal.color(QPalette::Base);
+        case clWindowText: return pal.color(QPalette::WindowText);
+        case clBtnFace: return pal.color(QPalette::Button);
+        case clBtnShadow: return pal.color(QPalette::Dark);
+        case clGrayText: return pal.color(QPalette::Disabled, QPalette::WindowText);
+        case clBtnHighlight: return pal.color(QPalette::Light);
+        case clInfoBk: return pal.color(QPalette::ToolTipBase);
+        default: return pal.color(QPalette::Window);
         }
     }
     return ColourFromValue(Color);

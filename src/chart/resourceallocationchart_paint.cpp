@@ -39,10 +39,7 @@ bool VisibleLine(Qt::PenStyle style, int width)
 }  // namespace
 
 struct TResourceAllocationChart::PaintContext {
-    explicit PaintContext(const TResourceAllocationChartAppearance& Appearance)
-        : ap(Appearance)
-    {
-    }
+    explicit PaintContext(const TResourceAllocationChartAppearance& Appearance) : ap(Appearance) {}
 
     const TResourceAllocationChartAppearance& ap;
     QRect rect;
@@ -165,16 +162,10 @@ int TResourceAllocationChart::DoPaintTo(QPainter& p, const QRect& Rect, int TopI
         plot.Left += WidestName(ap.ResourceNameFont(), p.device()) + 8;
 
     switch (ap.DateTimeStyle()) {
-    case dtNone:
-        c.axisHeight = 0;
-        break;
+    case dtNone: c.axisHeight = 0; break;
     case dtTimeOnly:
-    case dtDateOnly:
-        c.axisHeight = c.hd;
-        break;
-    default:
-        c.axisHeight = 2 * c.hd;
-        break;
+    case dtDateOnly: c.axisHeight = c.hd; break;
+    default: c.axisHeight = 2 * c.hd; break;
     }
     if (Options().Contains(racDateAxisAtTop))
         plot.Top += c.axisHeight;
@@ -380,9 +371,7 @@ void TResourceAllocationChart::DrawShape(QPainter& p, TResourceDisplayStyle Styl
     const int t = RH / 3;
     const int a = std::min(RH / 2, (x2 - x1) / 2);
     const int b = a / 2;
-    const auto verticalLine = [&] {
-        p.drawLine(x1, y, x1, y + RH - 1);
-    };
+    const auto verticalLine = [&] { p.drawLine(x1, y, x1, y + RH - 1); };
     const auto thickLine = [&](int from, int to) {
         QPen pen = p.pen();
         pen.setWidth(3);
@@ -432,9 +421,7 @@ void TResourceAllocationChart::DrawShape(QPainter& p, TResourceDisplayStyle Styl
         p.drawPolygon(QPolygon({QPoint(x1 + a, y), QPoint(x2 - a, y), QPoint(x2, ym), QPoint(x2 - a, yb),
                                 QPoint(x1 + a, yb), QPoint(x1, ym)}));
         break;
-    case rsLine:
-        thickLine(x1, x2);
-        break;
+    case rsLine: thickLine(x1, x2); break;
     }
 }
 
@@ -577,12 +564,8 @@ void TResourceAllocationChart::DrawDateLabel(QPainter& p, PaintContext& c, TDate
     Line dateLine = None;
     Line timeLine = None;
     switch (style) {
-    case dtTimeOnly:
-        timeLine = Lower;
-        break;
-    case dtDateOnly:
-        dateLine = Lower;
-        break;
+    case dtTimeOnly: timeLine = Lower; break;
+    case dtDateOnly: dateLine = Lower; break;
     case dtTimeAndDate:
     case dtTimeAndFirstDate:
         timeLine = Upper;
@@ -593,15 +576,12 @@ void TResourceAllocationChart::DrawDateLabel(QPainter& p, PaintContext& c, TDate
         dateLine = Upper;
         timeLine = Lower;
         break;
-    case dtNone:
-        return;
+    case dtNone: return;
     }
     const bool writeDate = dateLine != None && dateFits;
     const bool writeTime = timeLine != None && timeFits;
     const auto write = [&](int blockEnd) {
-        const auto lineTop = [&](Line line) {
-            return line == Upper ? blockEnd - 2 * c.hd : blockEnd - c.hd;
-        };
+        const auto lineTop = [&](Line line) { return line == Upper ? blockEnd - 2 * c.hd : blockEnd - c.hd; };
         if (writeDate)
             p.drawText(QPoint(x - dateHalf, lineTop(dateLine) + fm.ascent()), dateText);
         if (writeTime)

@@ -10,9 +10,10 @@ CursorColumn FieldColumn(const QString& title, const std::string& field)
 }
 
 CursorModel::CursorModel(db::Table& view, std::vector<CursorColumn> columns, QObject* parent)
-    : QAbstractTableModel(parent), view_(view), columns_(std::move(columns))
-{
-}
+    : QAbstractTableModel(parent),
+      view_(view),
+      columns_(std::move(columns))
+{}
 
 namespace {
 

@@ -11,31 +11,39 @@ namespace tw::customers {
 
 namespace {
 
-bool HasRecord(db::Table& t) { return t.active() && !(t.eof() && t.bof()); }
+bool HasRecord(db::Table& t)
+{
+    return t.active() && !(t.eof() && t.bof());
+}
 
 }  // namespace
 
 const std::vector<CustomerEditField>& CustomerEditFields()
 {
     static const std::vector<CustomerEditField> fields = {
-        {"DBEdit1", "LAST", false},      {"DBEdit31", "FIRST", false},   {"DBEdit2", "CONTACT1", false},
-        {"DBEdit4", "ADDR1", false},     {"DBEdit7", "ADDR2", false},    {"DBEdit8", "CITY", false},
-        {"DBEdit9", "STATE", true},      {"DBEdit10", "POSTAL", true},   {"DBEdit29", "COUNTRY", false},
-        {"DBEdit5", "PHONE1", false},    {"DBEdit12", "FAX", false},     {"DBEdit13", "EMAIL1", false},
-        {"DBEdit3", "CONTACT2", false},  {"DBEdit23", "ADDR3", false},   {"DBEdit25", "ADDR4", false},
-        {"DBEdit26", "CITY2", false},    {"DBEdit27", "STATE2", true},   {"DBEdit28", "POSTAL2", true},
-        {"DBEdit30", "COUNTRY2", false}, {"DBEdit6", "PHONE2", false},   {"DBEdit24", "FAX2", false},
+        {"DBEdit1", "LAST", false},      {"DBEdit31", "FIRST", false}, {"DBEdit2", "CONTACT1", false},
+        {"DBEdit4", "ADDR1", false},     {"DBEdit7", "ADDR2", false},  {"DBEdit8", "CITY", false},
+        {"DBEdit9", "STATE", true},      {"DBEdit10", "POSTAL", true}, {"DBEdit29", "COUNTRY", false},
+        {"DBEdit5", "PHONE1", false},    {"DBEdit12", "FAX", false},   {"DBEdit13", "EMAIL1", false},
+        {"DBEdit3", "CONTACT2", false},  {"DBEdit23", "ADDR3", false}, {"DBEdit25", "ADDR4", false},
+        {"DBEdit26", "CITY2", false},    {"DBEdit27", "STATE2", true}, {"DBEdit28", "POSTAL2", true},
+        {"DBEdit30", "COUNTRY2", false}, {"DBEdit6", "PHONE2", false}, {"DBEdit24", "FAX2", false},
         {"DBEdit14", "EMAIL2", false},
     };
     return fields;
 }
 
 CustomerTab::CustomerTab(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui)
-    : Photos(data), data_(data), state_(state), ui_(ui)
-{
-}
+    : Photos(data),
+      data_(data),
+      state_(state),
+      ui_(ui)
+{}
 
-bool CustomerTab::HasCustomer() { return HasRecord(data_.CustomersTable); }
+bool CustomerTab::HasCustomer()
+{
+    return HasRecord(data_.CustomersTable);
+}
 
 std::int32_t CustomerTab::CurrentCustomerId()
 {
@@ -153,22 +161,15 @@ void CustomerTab::Move(NavigatorAction action)
         return;
     data_.CustomersTableBeforeScroll();
     switch (action) {
-    case NavigatorAction::First:
-        t.first();
-        break;
-    case NavigatorAction::Prior:
-        t.prior();
-        break;
+    case NavigatorAction::First: t.first(); break;
+    case NavigatorAction::Prior: t.prior(); break;
     case NavigatorAction::Next:
         t.next();
         if (t.eof())
             t.last();
         break;
-    case NavigatorAction::Last:
-        t.last();
-        break;
-    default:
-        break;
+    case NavigatorAction::Last: t.last(); break;
+    default: break;
     }
     data_.CustomersTableAfterScroll();
     data::Call(Hooks.ShowCustomer);
@@ -177,15 +178,9 @@ void CustomerTab::Move(NavigatorAction action)
 void CustomerTab::NavigatorClick(NavigatorAction action)
 {
     switch (action) {
-    case NavigatorAction::Insert:
-        InsertCustomer();
-        break;
-    case NavigatorAction::Delete:
-        DeleteCustomer();
-        break;
-    default:
-        Move(action);
-        break;
+    case NavigatorAction::Insert: InsertCustomer(); break;
+    case NavigatorAction::Delete: DeleteCustomer(); break;
+    default: Move(action); break;
     }
 }
 
@@ -194,21 +189,15 @@ bool CustomerTab::HandleKey(TabKey key, bool customerTabShowing)
     if (!customerTabShowing)
         return false;
     switch (key) {
-    case TabKey::PageDown:
-        Move(NavigatorAction::Next);
-        return true;
-    case TabKey::PageUp:
-        Move(NavigatorAction::Prior);
-        return true;
+    case TabKey::PageDown: Move(NavigatorAction::Next); return true;
+    case TabKey::PageUp: Move(NavigatorAction::Prior); return true;
     case TabKey::ArrowUp:
-    case TabKey::ArrowDown:
-        return true;
+    case TabKey::ArrowDown: return true;
     case TabKey::Insert:
         // Taken even in a read-only copy, where it adds nothing.
         InsertCustomer();
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

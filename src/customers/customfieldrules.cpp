@@ -32,14 +32,10 @@ void RequireOpen(db::Table& t)
 OwnerTables OwnerTablesOf(data::TEstimateData& data, int kind)
 {
     switch (kind) {
-    case kCustomerFields:
-        return {data.CustomersTable, data.CustomersTable2, "CID", "NAME"};
-    case kResourceFields:
-        return {data.CrewsTable, data.CrewsTable2, "CREWID", "DESC"};
-    case kTaskFields:
-        return {data.ChartsTable, data.ChartsTable2, "CHARTSID", "DESC"};
-    default:
-        throw std::invalid_argument("Unknown custom field owner kind " + std::to_string(kind));
+    case kCustomerFields: return {data.CustomersTable, data.CustomersTable2, "CID", "NAME"};
+    case kResourceFields: return {data.CrewsTable, data.CrewsTable2, "CREWID", "DESC"};
+    case kTaskFields: return {data.ChartsTable, data.ChartsTable2, "CHARTSID", "DESC"};
+    default: throw std::invalid_argument("Unknown custom field owner kind " + std::to_string(kind));
     }
 }
 
@@ -84,8 +80,8 @@ bool CustomFieldRules::LocateDefinition(int kind, const std::string& name)
     RequireOpen(t);
     t.refresh();
     for (t.first(); !t.eof(); t.next()) {
-        if (t.fieldByName("TYPE").asInteger() == kind &&
-            CustomFieldNameText(t.fieldByName("NAME").asString()) == name)
+        if (t.fieldByName("TYPE").asInteger() == kind
+            && CustomFieldNameText(t.fieldByName("NAME").asString()) == name)
             return true;
     }
     return false;
@@ -169,9 +165,9 @@ bool CustomFieldRules::DefineCustomField(int kind, std::string_view oldName, std
                 EmptyColumn(kind, reused);
                 t.refresh();
                 for (t.first(); !t.eof(); t.next()) {
-                    if (t.fieldByName("TYPE").asInteger() == kind &&
-                        data::TrimBlanks(t.fieldByName("FNAME").asString()) == reused &&
-                        !t.fieldByName("ACTIVE").asBoolean())
+                    if (t.fieldByName("TYPE").asInteger() == kind
+                        && data::TrimBlanks(t.fieldByName("FNAME").asString()) == reused
+                        && !t.fieldByName("ACTIVE").asBoolean())
                         break;
                 }
                 t.edit();

@@ -28,7 +28,7 @@ inline constexpr int kTaskFields = 3;
 inline constexpr int kMaxCustomFields = 7;
 
 struct CustomFieldDefinition {
-    std::string Name;   // in capitals
+    std::string Name;    // in capitals
     std::string Column;  // "CFV1" .. "CFV7"
     bool Active = false;
     int Index = 0;

@@ -12,24 +12,27 @@ namespace tw::customers {
 
 namespace {
 
-bool HasRecord(db::Table& t) { return t.active() && !(t.eof() && t.bof()); }
+bool HasRecord(db::Table& t)
+{
+    return t.active() && !(t.eof() && t.bof());
+}
 
 const char* KindWord(int kind)
 {
     switch (kind) {
-    case kResourceFields:
-        return "Resource";
-    case kTaskFields:
-        return "Task";
-    default:
-        return "Customer";
+    case kResourceFields: return "Resource";
+    case kTaskFields: return "Task";
+    default: return "Customer";
     }
 }
 
 }  // namespace
 
 CustomFields::CustomFields(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui)
-    : Rules(data, state), data_(data), state_(state), ui_(ui)
+    : Rules(data, state),
+      data_(data),
+      state_(state),
+      ui_(ui)
 {
     data::DataModuleHooks& h = data_.Hooks();
     h.SaveCustomFieldValues = [this](int kind) { SaveCustomFieldValues(kind); };
@@ -282,7 +285,10 @@ void CustomFields::FormDestroy()
     data::Call(Hooks.Close);
 }
 
-void CustomFields::Close() { FormDestroy(); }
+void CustomFields::Close()
+{
+    FormDestroy();
+}
 
 bool CustomFields::SlotMatchesSearch(int slot, int kind)
 {
@@ -391,8 +397,8 @@ int CustomFields::RunSearch(int kind)
     }
 
     const char* what = kind == kCustomerFields ? " customers selected"
-                       : kind == kResourceFields ? " resources selected"
-                                                 : " tasks selected";
+        : kind == kResourceFields              ? " resources selected"
+                                               : " tasks selected";
     Form.Status = std::to_string(count) + what;
     ui_.RepaintStatus();
     SearchRunning = false;

@@ -39,8 +39,8 @@ struct CustomFieldsForm {
     std::array<std::string, kCustomFieldSlots> Labels;
     std::array<std::string, kCustomFieldSlots> Names;
     std::array<std::string, kCustomFieldSlots> Values;
-    std::array<bool, kCustomFieldSlots> LabelShown{};   // label and value edit
-    std::array<bool, kCustomFieldSlots> NameShown{};    // name edit instead
+    std::array<bool, kCustomFieldSlots> LabelShown{};  // label and value edit
+    std::array<bool, kCustomFieldSlots> NameShown{};   // name edit instead
     bool ValuesReadOnly = false;
     bool AddDefinitionEnabled = true;
     bool SaveEnabled = false;
@@ -57,8 +57,8 @@ struct CustomFieldsForm {
 struct CustomFieldsHooks {
     std::function<void(std::int32_t key)> PullChartRecord;  // one task from the shared schedule
     std::function<void(std::int32_t key)> PushChartRecord;  // one task to the shared schedule
-    std::function<void()> RestrictToCustomer;    // tick RestrictToCustomer and apply it
-    std::function<void()> RestrictTasksToCrew;   // tick RestrictTasksToCrew and apply it
+    std::function<void()> RestrictToCustomer;               // tick RestrictToCustomer and apply it
+    std::function<void()> RestrictTasksToCrew;              // tick RestrictTasksToCrew and apply it
     std::function<void()> UpdateSelectControls;
     std::function<void()> ApplyQueryFilters;
     std::function<void(const std::string&)> SetCustomersLabel;

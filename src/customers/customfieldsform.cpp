@@ -13,7 +13,11 @@
 namespace tw::customers {
 
 TCustomFields::TCustomFields(CustomFields& logic, int& left, int& top, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TCustomFields>()), logic_(logic), left_(left), top_(top)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TCustomFields>()),
+      logic_(logic),
+      left_(left),
+      top_(top)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -114,7 +118,10 @@ void TCustomFields::ShowForm()
     ui->StatusBar->showMessage(QString::fromStdString(f.Status));
 }
 
-QString TCustomFields::StatusText() const { return ui->StatusBar->currentMessage(); }
+QString TCustomFields::StatusText() const
+{
+    return ui->StatusBar->currentMessage();
+}
 
 void TCustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)
 {
@@ -152,8 +159,14 @@ void TCustomFields::DeleteAllClick()
     ShowForm();
 }
 
-void TCustomFields::DoneClick() { FormClose(); }
-void TCustomFields::DoneEditClick() { FormClose(); }
+void TCustomFields::DoneClick()
+{
+    FormClose();
+}
+void TCustomFields::DoneEditClick()
+{
+    FormClose();
+}
 
 void TCustomFields::SearchSelectionClick()
 {
@@ -186,6 +199,9 @@ void TCustomFields::closeEvent(QCloseEvent* event)
 }
 
 // Escape closes as Close does, saving the shown values.
-void TCustomFields::reject() { FormClose(); }
+void TCustomFields::reject()
+{
+    FormClose();
+}
 
 }  // namespace tw::customers

@@ -16,7 +16,10 @@
 namespace tw::customers {
 
 TGraphicImport::TGraphicImport(CustomerPhotos& photos, data::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TGraphicImport>()), photos_(photos), ui_(ui)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TGraphicImport>()),
+      photos_(photos),
+      ui_(ui)
 {
     this->ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint);
@@ -36,9 +39,18 @@ TGraphicImport::TGraphicImport(CustomerPhotos& photos, data::UserInterface& ui, 
 
 TGraphicImport::~TGraphicImport() = default;
 
-QLabel* TGraphicImport::Image1() const { return ui->Image1; }
-QComboBox* TGraphicImport::Scale() const { return ui->Scale; }
-QPushButton* TGraphicImport::SaveButton() const { return ui->Save; }
+QLabel* TGraphicImport::Image1() const
+{
+    return ui->Image1;
+}
+QComboBox* TGraphicImport::Scale() const
+{
+    return ui->Scale;
+}
+QPushButton* TGraphicImport::SaveButton() const
+{
+    return ui->Save;
+}
 
 void TGraphicImport::Open(std::int32_t cid, int scaleIndex, bool photo2)
 {
@@ -150,6 +162,9 @@ void TGraphicImport::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TGraphicImport::reject() { FormClose(); }
+void TGraphicImport::reject()
+{
+    FormClose();
+}
 
 }  // namespace tw::customers

@@ -68,7 +68,7 @@ std::optional<DecodedPicture> DecodeJpeg(const std::vector<std::uint8_t>& bytes,
     cinfo.out_color_space = JCS_RGB;
     cinfo.dct_method = JDCT_ISLOW;  // best quality
     cinfo.do_fancy_upsampling = TRUE;
-    cinfo.buffered_image = FALSE;   // no progressive display
+    cinfo.buffered_image = FALSE;  // no progressive display
     jpeg_start_decompress(&cinfo);
     picture->Width = static_cast<int>(cinfo.output_width);
     picture->Height = static_cast<int>(cinfo.output_height);
@@ -85,8 +85,8 @@ std::optional<DecodedPicture> DecodeJpeg(const std::vector<std::uint8_t>& bytes,
 
 std::vector<std::uint8_t> EncodeJpeg(const DecodedPicture& picture, int quality)
 {
-    if (picture.Width <= 0 || picture.Height <= 0 ||
-        picture.Rgb.size() != static_cast<std::size_t>(picture.Width) * picture.Height * 3)
+    if (picture.Width <= 0 || picture.Height <= 0
+        || picture.Rgb.size() != static_cast<std::size_t>(picture.Width) * picture.Height * 3)
         throw std::invalid_argument("EncodeJpeg: the pixels do not fit the size");
     jpeg_compress_struct cinfo{};
     ErrorManager err{};

@@ -83,8 +83,8 @@ bool SearchWords::SlotMatches(int slot, std::string_view value) const
         while (i < n && upper[i].unicode() < 128 && IsSearchSeparator(static_cast<char>(upper[i].unicode())))
             ++i;
         const qsizetype start = i;
-        while (i < n &&
-               !(upper[i].unicode() < 128 && IsSearchSeparator(static_cast<char>(upper[i].unicode()))))
+        while (i < n
+               && !(upper[i].unicode() < 128 && IsSearchSeparator(static_cast<char>(upper[i].unicode()))))
             ++i;
         if (i == start)
             break;

@@ -150,8 +150,8 @@ std::string Currency::ToText(int decimals) const
         decimals = 4;
     std::int64_t scaled = DivideRounded(raw_, kPowers[4 - decimals]);
     bool negative = scaled < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(scaled)
-                                       : static_cast<std::uint64_t>(scaled);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
     std::uint64_t unit = static_cast<std::uint64_t>(kPowers[decimals]);
     std::string text = std::to_string(magnitude / unit);
     if (decimals > 0) {

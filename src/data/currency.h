@@ -46,8 +46,16 @@ public:
     constexpr Currency operator+(Currency o) const { return FromRaw(raw_ + o.raw_); }
     constexpr Currency operator-(Currency o) const { return FromRaw(raw_ - o.raw_); }
     constexpr Currency operator-() const { return FromRaw(-raw_); }
-    Currency& operator+=(Currency o) { raw_ += o.raw_; return *this; }
-    Currency& operator-=(Currency o) { raw_ -= o.raw_; return *this; }
+    Currency& operator+=(Currency o)
+    {
+        raw_ += o.raw_;
+        return *this;
+    }
+    Currency& operator-=(Currency o)
+    {
+        raw_ -= o.raw_;
+        return *this;
+    }
     constexpr auto operator<=>(const Currency&) const = default;
 
 private:

@@ -109,9 +109,10 @@ PageItem& Band::Image(const QString& name, double left, double top, double width
 }
 
 BandWriter::BandWriter(const PageSetup& setup, const TextMeasure& measure, PageSink& sink)
-    : setup_(setup), measure_(measure), sink_(sink)
-{
-}
+    : setup_(setup),
+      measure_(measure),
+      sink_(sink)
+{}
 
 void BandWriter::StartPage()
 {

@@ -14,8 +14,7 @@ const QString kTick = QStringLiteral("|");
 TPrintAltChartReport::TPrintAltChartReport(ReportTables& tables, const ReportServices& services,
                                            const SelectionState& selection, const ReportOptions& options)
     : ReportBase(tables, services, selection, options)
-{
-}
+{}
 
 bool TPrintAltChartReport::Prepare(int totalPages)
 {
@@ -68,8 +67,8 @@ Band TPrintAltChartReport::Header() const
     const TextMeasure& m = *Measure;
     Band band;
     AddTitleBlock(band, m, width_, options_.Title, address_);
-    band.Label(m, QStringLiteral("CustomerJobLabel"), 0, 106, labelWidth_, 17, QStringLiteral("Customer : Job"),
-               {10, true});
+    band.Label(m, QStringLiteral("CustomerJobLabel"), 0, 106, labelWidth_, 17,
+               QStringLiteral("Customer : Job"), {10, true});
     band.Label(m, QStringLiteral("DescLabel"), 0, 128, labelWidth_, 17,
                selection_.JobsOnly ? QStringLiteral("Job") : QStringLiteral("Task"));
     band.Label(m, QStringLiteral("DescLabel2"), 12, 144, labelWidth_ - 12, 28,
@@ -134,9 +133,10 @@ void TPrintAltChartReport::Print(BandWriter& writer)
         db::Field showIt = charts.fieldByName("SHOWIT"), job = charts.fieldByName("JOB"),
                   custName = charts.fieldByName("CUSTNAME"), jobName = charts.fieldByName("JOBNAME"),
                   pin = charts.fieldByName("PIN"), desc = charts.fieldByName("DESC"),
-                  dgn = charts.fieldByName("DGN"), sd = charts.fieldByName("SD"), ed = charts.fieldByName("ED"),
-                  hours = charts.fieldByName("HOURS"), crewId = charts.fieldByName("CREWID"),
-                  bidId = charts.fieldByName("BIDID"), chartsId = charts.fieldByName("CHARTSID");
+                  dgn = charts.fieldByName("DGN"), sd = charts.fieldByName("SD"),
+                  ed = charts.fieldByName("ED"), hours = charts.fieldByName("HOURS"),
+                  crewId = charts.fieldByName("CREWID"), bidId = charts.fieldByName("BIDID"),
+                  chartsId = charts.fieldByName("CHARTSID");
         for (charts.first(); !charts.eof(); charts.next()) {
             if (!showIt.asBoolean())
                 continue;
@@ -163,10 +163,10 @@ void TPrintAltChartReport::Print(BandWriter& writer)
             const double barWidth = BarWidth(start, end);
             line.Rect(QStringLiteral("Bar"), barLeft, 4, barWidth, barHeight_, colour);
 
-            const QString range = InstantText(start) + QStringLiteral("  to  ") + InstantText(end) +
-                                  QStringLiteral("  ") +
-                                  LengthText(static_cast<std::int32_t>(crewId.asFloat()),
-                                             static_cast<int>(pin.asFloat()) - 1, static_cast<float>(hours.asFloat()));
+            const QString range = InstantText(start) + QStringLiteral("  to  ") + InstantText(end)
+                + QStringLiteral("  ")
+                + LengthText(static_cast<std::int32_t>(crewId.asFloat()), static_cast<int>(pin.asFloat()) - 1,
+                             static_cast<float>(hours.asFloat()));
             const double rangeWidth = std::ceil(m.Width(range, {10, false, true}));
             double rangeLeft = barLeft;
             int rangeAlign = Qt::AlignLeft | Qt::AlignTop;
@@ -178,9 +178,8 @@ void TPrintAltChartReport::Print(BandWriter& writer)
             line.Label(m, QStringLiteral("DateRange"), rangeLeft, 18, rangeWidth, m.LineHeight({}), range,
                        {10, false, true}, rangeAlign);
             const QString status = services_.JobStatusName
-                                       ? QString::fromStdString(services_.JobStatusName(
-                                             static_cast<int>(bidId.asFloat())))
-                                       : QString();
+                ? QString::fromStdString(services_.JobStatusName(static_cast<int>(bidId.asFloat())))
+                : QString();
             line.Label(m, QStringLiteral("Status"), width_ - 65, 0, 65, 17, status, {},
                        Qt::AlignRight | Qt::AlignTop);
             line.Height = std::max(line.Height, 42.0);

@@ -12,8 +12,8 @@ namespace tw::reports {
 
 class TPrintAltChartReport : public ReportBase {
 public:
-    TPrintAltChartReport(ReportTables& tables, const ReportServices& services, const SelectionState& selection,
-                         const ReportOptions& options);
+    TPrintAltChartReport(ReportTables& tables, const ReportServices& services,
+                         const SelectionState& selection, const ReportOptions& options);
 
     bool PrepareBarChartReport(int paperCode, const QString& company, TDateTime periodStart,
                                TDateTime periodEnd, double spanDays, double gridInterval, double gridCount,

@@ -35,8 +35,8 @@ std::uint16_t Get16(const std::uint8_t* p)
 db::Bytes BitmapFileBytes(const QImage& source)
 {
     const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
-                             ? source
-                             : source.convertToFormat(QImage::Format_RGB32);
+        ? source
+        : source.convertToFormat(QImage::Format_RGB32);
     const int width = image.width(), height = image.height();
     const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
     const std::uint32_t offset = kFileHeader + kInfoHeader;
@@ -70,8 +70,8 @@ db::Bytes BitmapFileBytes(const QImage& source)
 QImage ImageFromBitmapBytes(const db::Bytes& bytes)
 {
     const std::uint8_t* h = bytes.data();
-    if (bytes.size() >= kFileHeader + kInfoHeader && h[0] == 'B' && h[1] == 'M' && Get32(h + 14) == kInfoHeader &&
-        Get16(h + 28) == 24 && Get32(h + 30) == 0) {
+    if (bytes.size() >= kFileHeader + kInfoHeader && h[0] == 'B' && h[1] == 'M'
+        && Get32(h + 14) == kInfoHeader && Get16(h + 28) == 24 && Get32(h + 30) == 0) {
         const std::int32_t width = static_cast<std::int32_t>(Get32(h + 18));
         const std::int32_t height = static_cast<std::int32_t>(Get32(h + 22));
         const std::uint32_t offset = Get32(h + 10);
@@ -79,7 +79,8 @@ QImage ImageFromBitmapBytes(const db::Bytes& bytes)
         if (width > 0 && height > 0 && offset + stride * static_cast<std::uint64_t>(height) <= bytes.size()) {
             QImage image(width, height, QImage::Format_RGB32);
             for (int y = 0; y < height; ++y) {
-                const std::uint8_t* in = bytes.data() + offset + stride * static_cast<std::uint64_t>(height - 1 - y);
+                const std::uint8_t* in =
+                    bytes.data() + offset + stride * static_cast<std::uint64_t>(height - 1 - y);
                 auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
                 for (int x = 0; x < width; ++x, in += 3)
                     out[x] = qRgb(in[2], in[1], in[0]);

@@ -19,9 +19,9 @@ constexpr double kPixelsPerDesignUnit = 254.0 / kDesignDpi;
 TPrintChartReport::TPrintChartReport(ReportTables& tables, const ReportServices& services,
                                      const SelectionState& selection, const ReportOptions& options,
                                      ChartPages* chart)
-    : ReportBase(tables, services, selection, options), chart_(chart)
-{
-}
+    : ReportBase(tables, services, selection, options),
+      chart_(chart)
+{}
 
 QSize TPrintChartReport::ImageSize() const
 {
@@ -68,9 +68,9 @@ void TPrintChartReport::BuildImages()
         firstRow = std::max(last + 1, firstRow + 1);
         db::Bytes bytes = BitmapFileBytes(image);
         image = QImage();
-        const std::int32_t key =
-            services_.UniqueKeyValue && tables_.PrinterTable2 ? services_.UniqueKeyValue(*tables_.PrinterTable2, "ID")
-                                                              : firstRow;
+        const std::int32_t key = services_.UniqueKeyValue && tables_.PrinterTable2
+            ? services_.UniqueKeyValue(*tables_.PrinterTable2, "ID")
+            : firstRow;
         printer->append();
         printer->fieldByName("ID").setAsInteger(key);
         printer->fieldByName("INDEX").setAsInteger(firstRow);

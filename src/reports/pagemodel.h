@@ -58,7 +58,7 @@ struct PageSetup {
 
     // Any other code leaves the setup as it was.
     void ApplyPageFormatCode(int code);
-    double Width() const;   // the paper, in design units
+    double Width() const;  // the paper, in design units
     double Height() const;
     double PrintableWidth() const { return Width() - 2 * Margin; }
     QPageLayout Layout() const;  // for a printer or PDF writer: the paper, no margins

@@ -35,9 +35,7 @@ void PaintPage(QPainter& painter, const ReportPage& page, int deviceDpi)
             painter.drawRect(item.Rect);
             painter.setBrush(Qt::NoBrush);
             break;
-        case ItemKind::Image:
-            painter.drawImage(item.Rect, item.Image);
-            break;
+        case ItemKind::Image: painter.drawImage(item.Rect, item.Image); break;
         }
     }
     painter.restore();

@@ -40,9 +40,10 @@ private:
 
 struct TPrintPreview::Chosen {
     Chosen(ReportTables tables, SelectionState selection, ReportRequest request)
-        : Tables(tables), Selection(std::move(selection)), Request(std::move(request))
-    {
-    }
+        : Tables(tables),
+          Selection(std::move(selection)),
+          Request(std::move(request))
+    {}
     ReportTables Tables;
     SelectionState Selection;
     ReportRequest Request;
@@ -51,8 +52,8 @@ struct TPrintPreview::Chosen {
 
 std::unique_ptr<TPrintPreview::Chosen> TPrintPreview::Choose()
 {
-    auto chosen = std::make_unique<Chosen>(host_.Tables(), host_.Selection ? host_.Selection() : SelectionState(),
-                                           Request());
+    auto chosen = std::make_unique<Chosen>(host_.Tables(),
+                                           host_.Selection ? host_.Selection() : SelectionState(), Request());
     if (chosen->Request.Type == GanttChart)
         SetStatus(QStringLiteral("Creating print image"));
     chosen->Report = MakeReport(chosen->Tables, host_.Services, chosen->Selection,
@@ -216,8 +217,8 @@ void TPrintPreview::PreviewEstimateClick()
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     PageSetup setup;
-    setup.ApplyPageFormatCode(EffectivePageFormatCode(request.PageFormatCode, request.Type,
-                                                       request.Options.IncludeOriginal));
+    setup.ApplyPageFormatCode(
+        EffectivePageFormatCode(request.PageFormatCode, request.Type, request.Options.IncludeOriginal));
     printer.setPageLayout(setup.Layout());
     // Only the text report refuses a page; ask before the preview opens.
     {
@@ -250,8 +251,9 @@ void TPrintPreview::PrintEstimateClick()
         return;
     const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
     if (standard.isNull()) {
-        Refuse(QStringLiteral("No printer is set up on this computer. Set one up, or preview the schedule and "
-                              "print it to a PDF file from the preview."));
+        Refuse(
+            QStringLiteral("No printer is set up on this computer. Set one up, or preview the schedule and "
+                           "print it to a PDF file from the preview."));
         return;
     }
     Working working(this);
@@ -261,16 +263,15 @@ void TPrintPreview::PrintEstimateClick()
     printer.setDocName(chosen->Request.Options.Title);
     const TextMeasure measure(&printer);
     PaintingSink sink(printer);
-    if (!RunReport(*chosen->Report, measure, sink, [&printer](const PageSetup& page) {
-            printer.setPageLayout(page.Layout());
-        })) {
+    if (!RunReport(*chosen->Report, measure, sink,
+                   [&printer](const PageSetup& page) { printer.setPageLayout(page.Layout()); })) {
         SetStatus(QString::fromLatin1(kUseLandscape));
         return;
     }
     if (!sink.End()) {
         SetStatus(QString());
-        Refuse(QStringLiteral("The printer ") + standard.printerName() +
-               QStringLiteral(" did not accept the schedule."));
+        Refuse(QStringLiteral("The printer ") + standard.printerName()
+               + QStringLiteral(" did not accept the schedule."));
         return;
     }
     SetStatus(QString());
@@ -279,7 +280,8 @@ void TPrintPreview::PrintEstimateClick()
 void TPrintPreview::CallSendEMailClick()
 {
     const bool client = host_.MailThroughClient && host_.MailThroughClient();
-    SetStatus(client ? QStringLiteral("Accessing the mail program") : QStringLiteral("Connecting to SMTP server"));
+    SetStatus(client ? QStringLiteral("Accessing the mail program")
+                     : QStringLiteral("Connecting to SMTP server"));
     if (host_.SendEmail)
         host_.SendEmail(helpLevel_, 0, period_, QStringLiteral("schedule.pdf is attached"));
     SetStatus(QString());

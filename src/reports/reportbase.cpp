@@ -9,9 +9,11 @@ namespace tw::reports {
 
 ReportBase::ReportBase(ReportTables& tables, const ReportServices& services, const SelectionState& selection,
                        const ReportOptions& options)
-    : tables_(tables), services_(services), selection_(selection), options_(options)
-{
-}
+    : tables_(tables),
+      services_(services),
+      selection_(selection),
+      options_(options)
+{}
 
 void ReportBase::PreparePage(int paperCode, const QString& company, int pageCount)
 {
@@ -33,8 +35,8 @@ void ReportBase::StartRun(BandWriter& writer, std::function<Band()> header)
     writer.OnEndPage = [this] { ++PageCounter; };
 }
 
-void ReportBase::PrintResourceLines(BandWriter& writer, const ResourceDirectory& directory, std::int32_t chartsId,
-                                    double left)
+void ReportBase::PrintResourceLines(BandWriter& writer, const ResourceDirectory& directory,
+                                    std::int32_t chartsId, double left)
 {
     if (!options_.IncludeResources)
         return;
@@ -43,8 +45,8 @@ void ReportBase::PrintResourceLines(BandWriter& writer, const ResourceDirectory&
         if (options_.IncludeResourceNotes) {
             const data::CalendarHours own =
                 services_.LoadWorkCalendar ? services_.LoadWorkCalendar(r->Id) : data::CalendarHours{};
-            text += QStringLiteral(".  ") + r->Notes + QStringLiteral(", ") +
-                    QString::number(static_cast<double>(own.HoursPerWeek)) + QStringLiteral(" hours per week");
+            text += QStringLiteral(".  ") + r->Notes + QStringLiteral(", ")
+                + QString::number(static_cast<double>(own.HoursPerWeek)) + QStringLiteral(" hours per week");
         }
         Band line;
         line.Label(writer.Measure(), QStringLiteral("ResourceName"), left, 0, width_ - 2 * left, 17, text,
@@ -54,8 +56,8 @@ void ReportBase::PrintResourceLines(BandWriter& writer, const ResourceDirectory&
     }
 }
 
-void ReportBase::PrintGroupLine(BandWriter& writer, GroupKeys& keys, const QString& customer, const QString& job,
-                                double top, double minimumHeight)
+void ReportBase::PrintGroupLine(BandWriter& writer, GroupKeys& keys, const QString& customer,
+                                const QString& job, double top, double minimumHeight)
 {
     if (keys.Started && customer == keys.Customer && job == keys.Job)
         return;

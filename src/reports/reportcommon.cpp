@@ -59,9 +59,10 @@ QString CompanyLine(db::Table& myCompany)
     if (!myCompany.active() || myCompany.isEmpty())
         return QString();
     const QString two = QStringLiteral("  ");
-    const QString address = JoinNonEmpty(FieldText(myCompany, "MYADDR1"), FieldText(myCompany, "MYADDR2"), two);
-    return FieldText(myCompany, "MYCOMPY") + two + address + two + FieldText(myCompany, "MYCITY") + two +
-           FieldText(myCompany, "MYSTATE") + two + FieldText(myCompany, "MYPHONE");
+    const QString address =
+        JoinNonEmpty(FieldText(myCompany, "MYADDR1"), FieldText(myCompany, "MYADDR2"), two);
+    return FieldText(myCompany, "MYCOMPY") + two + address + two + FieldText(myCompany, "MYCITY") + two
+        + FieldText(myCompany, "MYSTATE") + two + FieldText(myCompany, "MYPHONE");
 }
 
 bool ForOneCustomer(const SelectionState& s)
@@ -103,7 +104,8 @@ AddressBlock CustomerAddress(db::Table& customers, const SelectionState& selecti
     return block;
 }
 
-void AddTitleBlock(Band& band, const TextMeasure& m, double width, const QString& title, const AddressBlock& a)
+void AddTitleBlock(Band& band, const TextMeasure& m, double width, const QString& title,
+                   const AddressBlock& a)
 {
     band.Label(m, QStringLiteral("ProjectDesc"), 0, 0, width, 20, title, {10, true, true}, Qt::AlignHCenter,
                true);
@@ -165,7 +167,8 @@ std::vector<const ResourceDirectory::Resource*> ResourceDirectory::ResourcesOf(s
         if (r && std::find(list.begin(), list.end(), r) == list.end())
             list.push_back(r);
     }
-    std::sort(list.begin(), list.end(), [](const Resource* a, const Resource* b) { return a->Rank < b->Rank; });
+    std::sort(list.begin(), list.end(),
+              [](const Resource* a, const Resource* b) { return a->Rank < b->Rank; });
     return list;
 }
 

@@ -21,12 +21,12 @@ namespace tw::reports {
 // The data module's cursors the reports read; only the Gantt report writes
 // (printer.dbf).
 struct ReportTables {
-    db::Table& ChartsTable3;    // the working copy as the query presents it
-    db::Table& ICrewsTable2;    // assignment rows, walked whole
-    db::Table& CrewsTable2;     // resources, for their rates and names
-    db::Table& CrewsTable3;     // resources, the resource summary's master
-    db::Table& CustomersTable;  // the current customer
-    db::Table& MyCompanyTable;  // the letterhead
+    db::Table& ChartsTable3;             // the working copy as the query presents it
+    db::Table& ICrewsTable2;             // assignment rows, walked whole
+    db::Table& CrewsTable2;              // resources, for their rates and names
+    db::Table& CrewsTable3;              // resources, the resource summary's master
+    db::Table& CustomersTable;           // the current customer
+    db::Table& MyCompanyTable;           // the letterhead
     db::Table* PrinterTable = nullptr;   // page images of the Gantt report
     db::Table* PrinterTable2 = nullptr;  // their key look-up
 };

@@ -22,14 +22,10 @@ int EffectivePageFormatCode(int code, int chartType, bool includeOriginal)
 IncludeBoxes IncludeBoxesEnabled(int chartType)
 {
     switch (chartType) {
-    case AnnotatedBarChart:
-        return {false, false, false, true, true};
-    case TextReport:
-        return {true, true, true, true, true};
-    case ResourceSummary:
-        return {false, false, true, false, false};
-    default:
-        return {};
+    case AnnotatedBarChart: return {false, false, false, true, true};
+    case TextReport: return {true, true, true, true, true};
+    case ResourceSummary: return {false, false, true, false, false};
+    default: return {};
     }
 }
 
@@ -37,11 +33,13 @@ std::unique_ptr<BandedReport> MakeReport(ReportTables& tables, const ReportServi
                                          const SelectionState& selection, ChartPages* chart,
                                          const ReportRequest& request)
 {
-    const int code = EffectivePageFormatCode(request.PageFormatCode, request.Type, request.Options.IncludeOriginal);
+    const int code =
+        EffectivePageFormatCode(request.PageFormatCode, request.Type, request.Options.IncludeOriginal);
     const QString company = CompanyLine(tables.MyCompanyTable).trimmed();
     switch (request.Type) {
     case GanttChart: {
-        auto report = std::make_unique<TPrintChartReport>(tables, services, selection, request.Options, chart);
+        auto report =
+            std::make_unique<TPrintChartReport>(tables, services, selection, request.Options, chart);
         report->PaperCode = code;
         report->Company = company;
         return report;
@@ -83,9 +81,8 @@ PdfResult SchedulePdf(ReportTables& tables, const ReportServices& services, cons
     pdf.setTitle(request.Options.Title);
     const TextMeasure measure(&pdf);
     PaintingSink sink(pdf);
-    const bool ready = RunReport(*report, measure, sink, [&pdf](const PageSetup& setup) {
-        pdf.setPageLayout(setup.Layout());
-    });
+    const bool ready = RunReport(*report, measure, sink,
+                                 [&pdf](const PageSetup& setup) { pdf.setPageLayout(setup.Layout()); });
     if (!ready) {
         result.Message = QString::fromLatin1(kUseLandscape);
         return result;

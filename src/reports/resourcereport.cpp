@@ -17,8 +17,7 @@ const TextStyle kItalic{10, false, true};
 TPrintResourceReport::TPrintResourceReport(ReportTables& tables, const ReportServices& services,
                                            const SelectionState& selection, const ReportOptions& options)
     : ReportBase(tables, services, selection, options)
-{
-}
+{}
 
 bool TPrintResourceReport::PrepareResourceReport(int paperCode, const QString& company, int pageCount)
 {
@@ -44,10 +43,10 @@ Band TPrintResourceReport::Header() const
                kItalic);
     band.Label(m, QStringLiteral("AppointmentHeaderLabel"), appointmentLeft_, 128, appointmentWidth_, 17,
                QStringLiteral("Tasks"));
-    band.Label(m, QStringLiteral("DatesHeaderLabel"), datesLeft_, 128, kDatesWidth, 17, QStringLiteral("Dates"), {},
-               Qt::AlignRight | Qt::AlignTop);
-    band.Label(m, QStringLiteral("HoursHeaderLabel"), hoursLeft_, 128, kHoursWidth, 17, QStringLiteral("Hours"), {},
-               Qt::AlignRight | Qt::AlignTop);
+    band.Label(m, QStringLiteral("DatesHeaderLabel"), datesLeft_, 128, kDatesWidth, 17,
+               QStringLiteral("Dates"), {}, Qt::AlignRight | Qt::AlignTop);
+    band.Label(m, QStringLiteral("HoursHeaderLabel"), hoursLeft_, 128, kHoursWidth, 17,
+               QStringLiteral("Hours"), {}, Qt::AlignRight | Qt::AlignTop);
     band.Label(m, QStringLiteral("ValueHeaderLabel"), valueLeft_, 128, kValueWidth, 17,
                options_.IncludeTotals ? QStringLiteral("Labor charges") : QString(), {},
                Qt::AlignRight | Qt::AlignTop);
@@ -73,11 +72,12 @@ void TPrintResourceReport::Print(BandWriter& writer)
     db::Table& charts = tables_.ChartsTable3;
     if (charts.active()) {
         db::Field id = charts.fieldByName("CHARTSID"), cust = charts.fieldByName("CUSTNAME"),
-                  desc = charts.fieldByName("DESC"), sd = charts.fieldByName("SD"), ed = charts.fieldByName("ED");
+                  desc = charts.fieldByName("DESC"), sd = charts.fieldByName("SD"),
+                  ed = charts.fieldByName("ED");
         ForEachRecord(charts, [&] {
             tasks.try_emplace(static_cast<std::int32_t>(id.asFloat()),
-                              Task{QString::fromStdString(cust.asString()), QString::fromStdString(desc.asString()),
-                                   sd.asFloat(), ed.asFloat()});
+                              Task{QString::fromStdString(cust.asString()),
+                                   QString::fromStdString(desc.asString()), sd.asFloat(), ed.asFloat()});
         });
     }
     struct Assignment {
@@ -88,7 +88,8 @@ void TPrintResourceReport::Print(BandWriter& writer)
     if (assignments.active()) {
         db::Field crew = assignments.fieldByName("CREWID"), task = assignments.fieldByName("CHARTSID");
         ForEachRecord(assignments, [&] {
-            rows.push_back({static_cast<std::int32_t>(crew.asFloat()), static_cast<std::int32_t>(task.asFloat())});
+            rows.push_back(
+                {static_cast<std::int32_t>(crew.asFloat()), static_cast<std::int32_t>(task.asFloat())});
         });
     }
 
@@ -108,8 +109,8 @@ void TPrintResourceReport::Print(BandWriter& writer)
             if (!works)
                 continue;
             Band name;
-            name.Label(m, QStringLiteral("QRDBText1"), 0, 0, width_, 17, QString::fromStdString(desc.asString()),
-                       kBold);
+            name.Label(m, QStringLiteral("QRDBText1"), 0, 0, width_, 17,
+                       QString::fromStdString(desc.asString()), kBold);
             name.Height = 24;
             writer.Print(name);
             for (const Assignment& a : rows) {
@@ -119,8 +120,9 @@ void TPrintResourceReport::Print(BandWriter& writer)
                 if (found == tasks.end())
                     continue;
                 const Task& t = found->second;
-                const float hours =
-                    services_.WorkingHoursBetween ? services_.WorkingHoursBetween(crew, t.Start, t.End) : 0.0f;
+                const float hours = services_.WorkingHoursBetween
+                    ? services_.WorkingHoursBetween(crew, t.Start, t.End)
+                    : 0.0f;
                 totalHours_ += hours;
                 const Money charge = LaborCharge(hours, rate);
                 totalCharges_ += charge;
@@ -128,8 +130,8 @@ void TPrintResourceReport::Print(BandWriter& writer)
                 line.Label(m, QStringLiteral("Client"), 16, 0, clientWidth_, 17, t.Customer, kItalic);
                 line.Label(m, QStringLiteral("Appointment"), appointmentLeft_, 0, appointmentWidth_, 17,
                            t.Description);
-                const QString dates = QString::fromStdString(locale::DateToStr(t.Start)) + QStringLiteral(" - ") +
-                                      QString::fromStdString(locale::DateToStr(t.End));
+                const QString dates = QString::fromStdString(locale::DateToStr(t.Start))
+                    + QStringLiteral(" - ") + QString::fromStdString(locale::DateToStr(t.End));
                 line.Label(m, QStringLiteral("Dates"), datesLeft_, 0, kDatesWidth, 17, dates, {},
                            Qt::AlignRight | Qt::AlignTop);
                 line.Label(m, QStringLiteral("Hours"), hoursLeft_, 0, kHoursWidth, 17, HoursText(hours), {},
@@ -143,8 +145,8 @@ void TPrintResourceReport::Print(BandWriter& writer)
         }
     }
     Band summary;
-    summary.Label(m, QStringLiteral("HoursTotal"), hoursLeft_, 8, kHoursWidth, 17, HoursText(totalHours_), kBold,
-                  Qt::AlignRight | Qt::AlignTop);
+    summary.Label(m, QStringLiteral("HoursTotal"), hoursLeft_, 8, kHoursWidth, 17, HoursText(totalHours_),
+                  kBold, Qt::AlignRight | Qt::AlignTop);
     summary.Label(m, QStringLiteral("DollarTotal"), valueLeft_ - 40, 8, kValueWidth + 40, 17,
                   options_.IncludeTotals ? MoneyText(totalCharges_) : QString(), kBold,
                   Qt::AlignRight | Qt::AlignTop);

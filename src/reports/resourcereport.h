@@ -10,8 +10,8 @@ namespace tw::reports {
 
 class TPrintResourceReport : public ReportBase {
 public:
-    TPrintResourceReport(ReportTables& tables, const ReportServices& services, const SelectionState& selection,
-                         const ReportOptions& options);
+    TPrintResourceReport(ReportTables& tables, const ReportServices& services,
+                         const SelectionState& selection, const ReportOptions& options);
 
     bool PrepareResourceReport(int paperCode, const QString& company, int pageCount);
 

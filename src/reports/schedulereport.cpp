@@ -18,8 +18,7 @@ const TextStyle kBold{10, true, false};
 TPrintScheduleReport::TPrintScheduleReport(ReportTables& tables, const ReportServices& services,
                                            const SelectionState& selection, const ReportOptions& options)
     : ReportBase(tables, services, selection, options)
-{
-}
+{}
 
 bool TPrintScheduleReport::PrepareScheduleReport(int paperCode, const QString& company, int pageCount)
 {
@@ -61,7 +60,8 @@ Band TPrintScheduleReport::Header() const
                           : QStringLiteral("Original start, end, and length"),
                    kItalic, Qt::AlignRight | Qt::AlignTop)
             .Opaque = true;
-        band.Label(m, QStringLiteral("OSDLabel"), c_.OSD, 120, kDateWidth, 17, QStringLiteral("Start"), kItalic)
+        band.Label(m, QStringLiteral("OSDLabel"), c_.OSD, 120, kDateWidth, 17, QStringLiteral("Start"),
+                   kItalic)
             .Opaque = true;
         band.Label(m, QStringLiteral("OEDLabel"), c_.OED, 120, kDateWidth, 17, QStringLiteral("End"), kItalic)
             .Opaque = true;
@@ -69,8 +69,8 @@ Band TPrintScheduleReport::Header() const
                    QStringLiteral("All resource labor"), kItalic, Qt::AlignLeft | Qt::AlignTop, true)
             .Opaque = true;
         if (totals)
-            band.Label(m, QStringLiteral("OTotalLabel"), c_.OTotal, 120, kTotalWidth, 17, QStringLiteral("Total"),
-                       kItalic, Qt::AlignRight | Qt::AlignTop)
+            band.Label(m, QStringLiteral("OTotalLabel"), c_.OTotal, 120, kTotalWidth, 17,
+                       QStringLiteral("Total"), kItalic, Qt::AlignRight | Qt::AlignTop)
                 .Opaque = true;
     }
     band.Label(m, QStringLiteral("CurrentLabel"), c_.CurrentLabel, 98, kCurrentLabelWidth, 17,
@@ -84,8 +84,8 @@ Band TPrintScheduleReport::Header() const
     band.Label(m, QStringLiteral("LengthLabel"), c_.Length, 120, kLengthWidth, 37,
                QStringLiteral("All resource labor"), {}, Qt::AlignLeft | Qt::AlignTop, true);
     if (totals)
-        band.Label(m, QStringLiteral("TotalLabel"), c_.Total, 120, kTotalWidth, 17, QStringLiteral("Total"), {},
-                   Qt::AlignRight | Qt::AlignTop);
+        band.Label(m, QStringLiteral("TotalLabel"), c_.Total, 120, kTotalWidth, 17, QStringLiteral("Total"),
+                   {}, Qt::AlignRight | Qt::AlignTop);
     band.Label(m, QStringLiteral("ResourceLabel"), 16, 136, 200, 17,
                options_.IncludeResources ? QStringLiteral("Assigned resource") : QString(), kItalic);
     band.Line(QStringLiteral("TopLine2"), 0, 155, width_);
@@ -112,8 +112,9 @@ void TPrintScheduleReport::Print(BandWriter& writer)
                   custName = charts.fieldByName("CUSTNAME"), jobName = charts.fieldByName("JOBNAME"),
                   pin = charts.fieldByName("PIN"), desc = charts.fieldByName("DESC"),
                   crewId = charts.fieldByName("CREWID"), chartsId = charts.fieldByName("CHARTSID"),
-                  osd = charts.fieldByName("OSD"), sd = charts.fieldByName("SD"), oed = charts.fieldByName("OED"),
-                  ed = charts.fieldByName("ED"), notes = charts.fieldByName("NOTES");
+                  osd = charts.fieldByName("OSD"), sd = charts.fieldByName("SD"),
+                  oed = charts.fieldByName("OED"), ed = charts.fieldByName("ED"),
+                  notes = charts.fieldByName("NOTES");
         for (charts.first(); !charts.eof(); charts.next()) {
             if (!showIt.asBoolean())
                 continue;
@@ -126,7 +127,8 @@ void TPrintScheduleReport::Print(BandWriter& writer)
             const std::int32_t key = static_cast<std::int32_t>(chartsId.asFloat());
             const std::int32_t primary = static_cast<std::int32_t>(crewId.asFloat());
             const int unit = static_cast<int>(pin.asFloat()) - 1;
-            const TDateTime oStart = osd.asFloat(), oEnd = oed.asFloat(), start = sd.asFloat(), end = ed.asFloat();
+            const TDateTime oStart = osd.asFloat(), oEnd = oed.asFloat(), start = sd.asFloat(),
+                            end = ed.asFloat();
             // The labour of every assigned resource, each on its own
             // calendar and at its own rate.
             float originalHours = 0, currentHours = 0;
@@ -157,8 +159,8 @@ void TPrintScheduleReport::Print(BandWriter& writer)
                     .Opaque = true;
                 originalTotal_ += originalCost;
                 if (totals)
-                    line.Label(m, QStringLiteral("OTotal"), c_.OTotal, 0, kTotalWidth, 17, MoneyText(originalCost),
-                               kItalic, Qt::AlignRight | Qt::AlignTop)
+                    line.Label(m, QStringLiteral("OTotal"), c_.OTotal, 0, kTotalWidth, 17,
+                               MoneyText(originalCost), kItalic, Qt::AlignRight | Qt::AlignTop)
                         .Opaque = true;
             }
             line.Label(m, QStringLiteral("Start"), c_.Start, 0, kDateWidth, 37, InstantText(start), {},
@@ -169,8 +171,8 @@ void TPrintScheduleReport::Print(BandWriter& writer)
                        LengthText(primary, unit, currentHours));
             currentTotal_ += currentCost;
             if (totals)
-                line.Label(m, QStringLiteral("Total"), c_.Total, 0, kTotalWidth, 17, MoneyText(currentCost), {},
-                           Qt::AlignRight | Qt::AlignTop);
+                line.Label(m, QStringLiteral("Total"), c_.Total, 0, kTotalWidth, 17, MoneyText(currentCost),
+                           {}, Qt::AlignRight | Qt::AlignTop);
             line.Height = std::max(line.Height, 47.0);
             writer.Print(line);
 
@@ -190,17 +192,19 @@ void TPrintScheduleReport::Print(BandWriter& writer)
     if (totals) {
         Band summary;
         if (original) {
-            summary.Label(m, QStringLiteral("OGrandTotalLabel"), c_.OLength, 16, kLengthWidth, 17,
-                          QStringLiteral("Grand total:"), kItalic)
+            summary
+                .Label(m, QStringLiteral("OGrandTotalLabel"), c_.OLength, 16, kLengthWidth, 17,
+                       QStringLiteral("Grand total:"), kItalic)
                 .Opaque = true;
-            summary.Label(m, QStringLiteral("OGrandTotal"), c_.OTotal, 16, kTotalWidth, 17,
-                          MoneyText(originalTotal_), kItalic, Qt::AlignRight | Qt::AlignTop)
+            summary
+                .Label(m, QStringLiteral("OGrandTotal"), c_.OTotal, 16, kTotalWidth, 17,
+                       MoneyText(originalTotal_), kItalic, Qt::AlignRight | Qt::AlignTop)
                 .Opaque = true;
         }
         summary.Label(m, QStringLiteral("GrandTotalLabel"), c_.Length, 16, kLengthWidth, 17,
                       QStringLiteral("Grand total:"), kBold);
-        summary.Label(m, QStringLiteral("GrandTotal"), c_.Total, 16, kTotalWidth, 17, MoneyText(currentTotal_),
-                      kBold, Qt::AlignRight | Qt::AlignTop);
+        summary.Label(m, QStringLiteral("GrandTotal"), c_.Total, 16, kTotalWidth, 17,
+                      MoneyText(currentTotal_), kBold, Qt::AlignRight | Qt::AlignTop);
         summary.Height = 40;
         writer.Print(summary);
     }

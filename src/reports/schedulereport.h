@@ -10,8 +10,8 @@ namespace tw::reports {
 
 class TPrintScheduleReport : public ReportBase {
 public:
-    TPrintScheduleReport(ReportTables& tables, const ReportServices& services, const SelectionState& selection,
-                         const ReportOptions& options);
+    TPrintScheduleReport(ReportTables& tables, const ReportServices& services,
+                         const SelectionState& selection, const ReportOptions& options);
 
     // False when the description column would be narrower than 100.
     bool PrepareScheduleReport(int paperCode, const QString& company, int pageCount);

@@ -138,8 +138,8 @@ bool WorkCalendar::IsWorkingTime(TDateTime t) const
     const TDateTime downStarts[3] = {r.START2, r.START3, r.START4};
     const TDateTime downEnds[3] = {r.END2, r.END3, r.END4};
     for (int i = 0; i < 3; ++i) {
-        if (downFlags[i] && TimeOfDayDifference(t, downStarts[i]) >= 0 &&
-            TimeOfDayDifference(t, downEnds[i]) < 0)
+        if (downFlags[i] && TimeOfDayDifference(t, downStarts[i]) >= 0
+            && TimeOfDayDifference(t, downEnds[i]) < 0)
             return false;
     }
     return true;

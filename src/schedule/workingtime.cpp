@@ -75,14 +75,14 @@ Quarter QuartersToReach(float hours, double perQuarter)
 class Walker {
 public:
     Walker(const WorkCalendar& calendar, const HolidayList& holidays)
-        : cal_(calendar), holidays_(holidays.Days())
-    {
-    }
+        : cal_(calendar),
+          holidays_(holidays.Days())
+    {}
 
     bool IsWorkDay(Quarter day) const
     {
-        return cal_.IsWorkingWeekday(Weekday(day)) &&
-               !std::binary_search(holidays_.begin(), holidays_.end(), day);
+        return cal_.IsWorkingWeekday(Weekday(day))
+            && !std::binary_search(holidays_.begin(), holidays_.end(), day);
     }
 
     Quarter NextWorkDay(Quarter day) const

@@ -28,8 +28,11 @@ struct TAddTask::Controls {
 };
 
 TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TAddTask>()), editor_(std::make_unique<TaskEditor>(context)),
-      controls_(std::make_unique<Controls>()), context_(context)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TAddTask>()),
+      editor_(std::make_unique<TaskEditor>(context)),
+      controls_(std::make_unique<Controls>()),
+      context_(context)
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -41,9 +44,8 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     c.RepeatPeriod = GroupOf(ui->RepeatPeriod, "RepeatPeriod", 7);
     for (QWidget* w : std::initializer_list<QWidget*>{
              ui->ResetRate, ui->IsActive, ui->PeriodPanel, ui->TaskLength, ui->HourlyRate,
-             ui->ReuseTaskButton,
-             ui->AutoEndDate, ui->TaskStartDate, ui->TaskStartTime, ui->TaskEndDate, ui->TaskEndTime,
-             ui->RepeatPeriod, ui->RepeatCountPanel, ui->EditNext, ui->EditPrev})
+             ui->ReuseTaskButton, ui->AutoEndDate, ui->TaskStartDate, ui->TaskStartTime, ui->TaskEndDate,
+             ui->TaskEndTime, ui->RepeatPeriod, ui->RepeatCountPanel, ui->EditNext, ui->EditPrev})
         c.Hints.append({w, w->toolTip()});
 
     const auto on = [this](auto* sender, auto signal, void (TaskEditor::*handler)()) {
@@ -114,14 +116,17 @@ TAddTask::~TAddTask()
     }
 }
 
-bool TAddTask::Result() const { return editor_->Result(); }
+bool TAddTask::Result() const
+{
+    return editor_->Result();
+}
 
 void TAddTask::ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int helpLevel,
                               const std::string& description, const std::string& startText,
                               bool addMissingData, const std::string& notesText,
                               const std::string& customerListId, const std::string& listId,
-                              const std::string& jobListId, const std::string& fullName,
-                              bool rebuildOnClose, int status, bool modal, bool skipOverlapCheck)
+                              const std::string& jobListId, const std::string& fullName, bool rebuildOnClose,
+                              int status, bool modal, bool skipOverlapCheck)
 {
     EditorArguments args;
     args.Table = &table;

@@ -36,11 +36,10 @@ public:
     // task added through table (add). An editor that is open only comes to
     // the front; the arguments are then ignored.
     void ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int helpLevel,
-                        const std::string& description, const std::string& startText,
-                        bool addMissingData, const std::string& notesText,
-                        const std::string& customerListId, const std::string& listId,
-                        const std::string& jobListId, const std::string& fullName, bool rebuildOnClose,
-                        int status, bool modal, bool skipOverlapCheck);
+                        const std::string& description, const std::string& startText, bool addMissingData,
+                        const std::string& notesText, const std::string& customerListId,
+                        const std::string& listId, const std::string& jobListId, const std::string& fullName,
+                        bool rebuildOnClose, int status, bool modal, bool skipOverlapCheck);
 
     // True when the last Done saved the task.
     bool Result() const;

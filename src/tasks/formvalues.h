@@ -15,14 +15,23 @@ namespace tw::tasks {
 
 inline const QDate kDayZero(1899, 12, 30);
 
-inline QDate ToDate(TDateTime value) { return kDayZero.addDays(static_cast<qint64>(std::floor(value))); }
+inline QDate ToDate(TDateTime value)
+{
+    return kDayZero.addDays(static_cast<qint64>(std::floor(value)));
+}
 inline QTime ToTime(TDateTime value)
 {
     const int ms = static_cast<int>(std::llround(TimePart(value) * kMSecsPerDay)) % kMSecsPerDay;
     return QTime::fromMSecsSinceStartOfDay(ms);
 }
-inline TDateTime FromDate(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
-inline TDateTime FromTime(const QTime& time) { return time.msecsSinceStartOfDay() / double(kMSecsPerDay); }
+inline TDateTime FromDate(const QDate& date)
+{
+    return static_cast<double>(kDayZero.daysTo(date));
+}
+inline TDateTime FromTime(const QTime& time)
+{
+    return time.msecsSinceStartOfDay() / double(kMSecsPerDay);
+}
 
 // The radio buttons prefix0 .. prefix<count-1> of owner as one group, ids
 // in that order.

@@ -23,12 +23,12 @@ TEST(DatabaseNameRulesTest, ReservedNamesAreComparedExactlyAndDifferByDialogAndA
         bool scheduleCreate;
         bool estimating;
     } cases[] = {
-        {"scheduler", true, true, true},      {"estimator", true, true, true},
-        {"Parameters", true, true, true},     {"TWDbRestore", true, true, true},
-        {"DOZOrez", false, true, true},       {"Tarnwick1", false, true, true},
-        {"Quillmark1", true, true, false},    {"TWUXData", true, true, true},
-        {"dozorez", false, false, false},     {"Scheduler", false, false, false},
-        {"VAZOdiz", false, false, false},     {"", false, false, false},
+        {"scheduler", true, true, true},   {"estimator", true, true, true},
+        {"Parameters", true, true, true},  {"TWDbRestore", true, true, true},
+        {"DOZOrez", false, true, true},    {"Tarnwick1", false, true, true},
+        {"Quillmark1", true, true, false}, {"TWUXData", true, true, true},
+        {"dozorez", false, false, false},  {"Scheduler", false, false, false},
+        {"VAZOdiz", false, false, false},  {"", false, false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsReservedName(schedule.SwitchReserved, c.name), c.scheduleSwitch) << c.name;
@@ -137,9 +137,10 @@ TEST_F(DatabaseSwitchTest, ASwitchReopensTheTablesFromTheNewFolderAndKeepsTheNam
         EXPECT_EQ(database_->aliasName(), c.chosen) << c.name;
         EXPECT_EQ(host_.Current.Alias, c.chosen) << c.name;
         EXPECT_EQ(host_.Current.Folder, Folder(c.folder)) << c.name;
-        EXPECT_EQ(host_.Calls, QStringList({"close", QStringLiteral("open(%1) %2 %3")
-                                                         .arg(c.rebuild)
-                                                         .arg(c.chosen, Folder(c.folder))}))
+        EXPECT_EQ(
+            host_.Calls,
+            QStringList(
+                {"close", QStringLiteral("open(%1) %2 %3").arg(c.rebuild).arg(c.chosen, Folder(c.folder))}))
             << c.name;
     }
 }
@@ -156,13 +157,22 @@ TEST_F(DatabaseSwitchTest, AFailedSwitchPutsBackBothNameAndFolderAndKeepsTheRegi
         bool failOpen;
         QStringList calls;
     } cases[] = {
-        {"a folder without the schedule table", ScheduleDatabaseRules(), "NoSchedule", false,
+        {"a folder without the schedule table",
+         ScheduleDatabaseRules(),
+         "NoSchedule",
+         false,
          {"close", "close", reopenOld}},
         {"a name whose folder is gone", ScheduleDatabaseRules(), "Gone", false, {"close", reopenOld}},
         {"a name nobody made", ScheduleDatabaseRules(), "Nobody", false, {"close", reopenOld}},
-        {"tables that fail to open", ScheduleDatabaseRules(), "Upper", true,
+        {"tables that fail to open",
+         ScheduleDatabaseRules(),
+         "Upper",
+         true,
          {"close", "open(1) Upper " + Folder("upper"), "close", reopenOld}},
-        {"estimating: a name whose folder is gone", EstimatingDatabaseRules(), "Gone", false,
+        {"estimating: a name whose folder is gone",
+         EstimatingDatabaseRules(),
+         "Gone",
+         false,
          {"close", reopenOld}},
     };
     for (const auto& c : cases) {

@@ -432,8 +432,9 @@ TEST_F(DatabaseSelectionTest, HelpOpensEachDialogsOwnPage)
     QTest::mouseClick(Child<QPushButton>(qm_, "Help"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("file");
     const QDir folder(QString::fromStdString(window_.State.ProgramFolder));
-    EXPECT_EQ(catcher.Opened, QList<QUrl>({QUrl::fromLocalFile(folder.filePath("Finding_TW_database.htm")),
-                                           QUrl::fromLocalFile(folder.filePath("Finding_QM_database.htm"))}));
+    EXPECT_EQ(catcher.Opened,
+              QList<QUrl>({QUrl::fromLocalFile(folder.filePath("Finding_TW_database.htm")),
+                           QUrl::fromLocalFile(folder.filePath("Finding_QM_database.htm"))}));
 }
 
 TEST_F(DatabaseSelectionTest, TheUtilitiesPageOpensBothDialogs)
@@ -464,4 +465,3 @@ TEST_F(DatabaseSelectionTest, TheUtilitiesPageOpensBothDialogs)
 
 }  // namespace
 }  // namespace tw::app
-

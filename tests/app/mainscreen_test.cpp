@@ -331,4 +331,3 @@ TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
 
 }  // namespace
 }  // namespace tw::app
-

@@ -71,7 +71,11 @@ TEST_F(PasswordTest, EntriesAgainstTheStoredField)
         {"letter case counts", secret, "Secret", false},
         {"a part of it", secret, "secre", false},
         {"the field's padding does not count", secret + "    ", "secret", true},
-        {"capitals and digits are kept as they are", std::string("1\x02" "A", 3), "Ab1", true},
+        {"capitals and digits are kept as they are",
+         std::string("1\x02"
+                     "A",
+                     3),
+         "Ab1", true},
         {"the built-in password whatever is stored", secret, "qPlaceholderSecrtz", true},
         {"an empty stored password and an empty entry", "", "", true},
         {"an empty stored password and an entry", "", "x", false},

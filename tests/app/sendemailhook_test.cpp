@@ -79,7 +79,8 @@ TEST_F(SendEmailHookTest, ThePrintDialogsButtonSendsTheChosenReportAsItsPdf)
 
     email::TSendEmail* mail = window.SendEmail();
     ASSERT_TRUE(mail->isVisible());
-    EXPECT_EQ(mail->findChild<QLineEdit*>(QStringLiteral("Subject"))->text(), QStringLiteral("Week of December 7"));
+    EXPECT_EQ(mail->findChild<QLineEdit*>(QStringLiteral("Subject"))->text(),
+              QStringLiteral("Week of December 7"));
     EXPECT_EQ(mail->StatusValue(), QStringLiteral("Mail program found"));
     // The sample's customers have no e-mail addresses.
     mail->SetToList({QStringLiteral("ann@example.com")});

@@ -248,17 +248,20 @@ TEST_F(StartupTest, ADatabaseThatDoesNotOpenIsReported)
     } cases[] = {
         {"schedule folder gone",
          [](StartupTest& t) { QDir(QString::fromStdString(t.ScheduleFolder())).removeRecursively(); },
-         {"Error: The DOZOrez database could not be opened"}, false},
+         {"Error: The DOZOrez database could not be opened"},
+         false},
         {"schedule name unknown",
          [](StartupTest& t) { t.WriteRegistryValue(kVersionKey, "TW alias name", "Elsewhere"); },
-         {"Error: The Elsewhere database could not be opened"}, false},
+         {"Error: The Elsewhere database could not be opened"},
+         false},
         {"program folder name lost",
          [](StartupTest& t) {
              db::AliasConfig names;
              names.ModifyAlias("TWUXData", {"PATH=" + t.ProgramFolder() + "/gone"});
              names.Save();
          },
-         {"Error: The parameters database could not be opened"}, false},
+         {"Error: The parameters database could not be opened"},
+         false},
         {"estimating database gone",
          [](StartupTest& t) {
              db::AliasConfig names;
@@ -266,7 +269,8 @@ TEST_F(StartupTest, ADatabaseThatDoesNotOpenIsReported)
              names.Save();
              t.WriteRegistryValue(kVersionKey, "QM alias name", "Bids");
          },
-         {"Error: The Bids database could not be opened"}, true},
+         {"Error: The Bids database could not be opened"},
+         true},
     };
     for (const auto& c : cases) {
         // A fresh machine for each case.
@@ -583,9 +587,7 @@ TEST_F(StartupTest, TheShutdownReleasesOnlyTheLockThisCopyHolds)
             SetLockFlag(true);
         window.close();
         EXPECT_FALSE(window.State.LockHeld) << c.name;
-        EXPECT_EQ(LockFlag(),
-                  c.usedAfterwards)
-            << c.name;
+        EXPECT_EQ(LockFlag(), c.usedAfterwards) << c.name;
         SetLockFlag(false);
     }
 }

@@ -87,8 +87,8 @@ TEST_F(StartupTablesTest, ABlankRecordGivesTheDefaults)
     store.ReadEmailSettings();
     EXPECT_DOUBLE_EQ(chart_.ChartStartAt, flags_.StartMoment);
     EXPECT_DOUBLE_EQ(chart_.ChartEndAt, flags_.StartMoment + 15.0 / (24 * 60));
-    EXPECT_EQ(settings_.JobStatusTexts, (QStringList{"Awarded", "Closed", "In progress", "None", "Not awarded",
-                                                     "Pending"}));
+    EXPECT_EQ(settings_.JobStatusTexts,
+              (QStringList{"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"}));
     // A port of 0 is no port: the default is stored for the next start.
     EXPECT_EQ(settings_.Email.SmtpPort, 25);
     email_.first();
@@ -105,12 +105,13 @@ TEST_F(StartupTablesTest, TheIndexesAreRebuiltEveryFewDaysAndOnAFirstRun)
         double daysSinceReindex;
         bool firstRun;
         bool due;
-    } kCases[] = {{1, false, false}, {5, false, false}, {5.9, false, false}, {6, false, true},
-                  {1, true, true}};
+    } kCases[] = {
+        {1, false, false}, {5, false, false}, {5.9, false, false}, {6, false, true}, {1, true, true}};
     for (const auto& c : kCases) {
         params_.first();
         params_.edit();
-        params_.fieldByName("RIDATE1").setAsDate(std::trunc(flags_.StartMoment) - std::trunc(c.daysSinceReindex));
+        params_.fieldByName("RIDATE1").setAsDate(std::trunc(flags_.StartMoment)
+                                                 - std::trunc(c.daysSinceReindex));
         params_.post();
         state_.FirstRun = c.firstRun;
         EXPECT_EQ(Store().ReindexDue(), c.due) << c.daysSinceReindex << " days, first run " << c.firstRun;

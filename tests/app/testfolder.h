@@ -16,8 +16,8 @@ protected:
     void SetUp() override
     {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("tw-app-" + std::to_string(::getpid()) + "-" + test->test_suite_name() + "-" + test->name());
+        dir_ = std::filesystem::temp_directory_path()
+            / ("tw-app-" + std::to_string(::getpid()) + "-" + test->test_suite_name() + "-" + test->name());
         std::filesystem::remove_all(dir_);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }

@@ -294,7 +294,8 @@ TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
     window.ApplyReadOnlyAccess(true);
     EXPECT_EQ(rac->Options(),
               (chart::TResourceAllocationChartOptions{chart::racAllowDragScroll, chart::racAutoHint,
-                                                      chart::racDateAxisAtTop, chart::racScrollBarOnlyIfNecessary}));
+                                                      chart::racDateAxisAtTop,
+                                                      chart::racScrollBarOnlyIfNecessary}));
     for (const char* name : {"ShowJobsOnly", "TaskControls", "InsertSpace", "RemoveSpace", "SetDependencies"})
         EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(Find<QRadioButton>("ShowJobsOnlyTasks")->isChecked());
@@ -317,7 +318,7 @@ TEST_F(VisualizePageTest, AReadOnlyCopysBarsDoNotMove)
     const double update = Shared(clearSite, "UPDATE");
 
     Drag(clearSite, Day(8, 11), Day(8, 15), 800);  // the middle of the bar
-    Drag(clearSite, end, end + 2.0 / 24, 800);      // its right edge
+    Drag(clearSite, end, end + 2.0 / 24, 800);     // its right edge
     Mouse(QEvent::MouseButtonPress, At(clearSite, Day(8, 11)), Qt::LeftButton);
     Mouse(QEvent::MouseButtonRelease, At(clearSite, Day(8, 11)), Qt::NoButton);
     for (const char* nudge : {"MoveTaskRight", "MoveTaskLeft", "IncreSchedule", "DecreSchedule"})

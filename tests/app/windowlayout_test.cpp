@@ -23,9 +23,9 @@ TEST(LayoutNumberTest, OnlyWholeNumbersCount)
         std::optional<int> expected;
     };
     const Case cases[] = {
-        {"120", 120},  {" 758 ", 758}, {"+5", 5},          {"-20", -20},        {"0", 0},
-        {"", {}},      {"   ", {}},    {"abc", {}},        {"12px", {}},        {"1.5", {}},
-        {"0x10", {}},  {"- 3", {}},    {"99999999999", {}}, {"927 758", {}},
+        {"120", 120}, {" 758 ", 758}, {"+5", 5},           {"-20", -20},    {"0", 0},
+        {"", {}},     {"   ", {}},    {"abc", {}},         {"12px", {}},    {"1.5", {}},
+        {"0x10", {}}, {"- 3", {}},    {"99999999999", {}}, {"927 758", {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(LayoutNumber(c.text), c.expected) << "text '" << c.text << "'";
@@ -80,8 +80,13 @@ TEST_F(WindowLayoutTest, EmptyKeyGivesTheDefaults)
 // starting; now each one that is not a number takes its default.
 TEST_F(WindowLayoutTest, DamagedGeometryTakesTheDefaultsValueByValue)
 {
-    registry::TRegistry reg = VersionKeyWith({{"Top", "abc"}, {"Height", "600"}, {"Width", "12.5"},
-                                              {"Left", ""}, {"ECHS", "x"}, {"pfl", "310"}, {"cft", "1e3"}});
+    registry::TRegistry reg = VersionKeyWith({{"Top", "abc"},
+                                              {"Height", "600"},
+                                              {"Width", "12.5"},
+                                              {"Left", ""},
+                                              {"ECHS", "x"},
+                                              {"pfl", "310"},
+                                              {"cft", "1e3"}});
     const std::optional<WindowLayout> layout = LoadWindowLayout(reg);
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->Top, 115);

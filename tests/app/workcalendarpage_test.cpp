@@ -132,7 +132,8 @@ TEST_F(WorkCalendarPageTest, TheResourceChoiceShowsItsWholeText)
     auto* list = Find<controls::TFcCustomComboBox>("ResourceList");
     QStyleOptionComboBox option;
     option.initFrom(list);
-    const QRect text = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+    const QRect text =
+        list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
     EXPECT_GE(text.width(), list->fontMetrics().horizontalAdvance(list->currentText()))
         << list->currentText().toStdString();
 }
@@ -274,7 +275,8 @@ TEST_F(WorkCalendarPageTest, LocaleRunsAHolidayIsDrawnBold)
     const int bold = tw::testing::InkOfDay(*calendar, 25);
     ASSERT_GT(plain, 0);
     EXPECT_GT(bold, plain);
-    EXPECT_EQ(holidays.Days(), std::vector<std::int64_t>{static_cast<std::int64_t>(EncodeDate(2026, 12, 25))});
+    EXPECT_EQ(holidays.Days(),
+              std::vector<std::int64_t>{static_cast<std::int64_t>(EncodeDate(2026, 12, 25))});
     locale::PinLocale("en_US");
 }
 

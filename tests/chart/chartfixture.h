@@ -31,7 +31,7 @@ inline constexpr tw::chart::TColor kFace = 0xC0C0C0;
 inline constexpr tw::chart::TColor kPlot = 0xFFFFFF;
 inline constexpr tw::chart::TColor kBorder = 0x000000;
 inline constexpr tw::chart::TColor kShadow = 0x808080;
-inline constexpr tw::chart::TColor kLine = 0xFF0000;  // blue
+inline constexpr tw::chart::TColor kLine = 0xFF0000;       // blue
 inline constexpr tw::chart::TColor kAlternate = 0x00FFFF;  // yellow
 inline constexpr tw::chart::TColor kText = 0x000000;
 

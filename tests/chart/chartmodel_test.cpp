@@ -203,12 +203,8 @@ TEST(ChartNotifications, NestedUpdatesGiveOneDataChangeAndOneRepaint)
     TestChart chart;
     int dataChanges = 0;
     int changes = 0;
-    chart.OnDataChange = [&](TCustomResourceAllocationChart*) {
-        ++dataChanges;
-    };
-    chart.OnChange = [&](TCustomResourceAllocationChart*) {
-        ++changes;
-    };
+    chart.OnDataChange = [&](TCustomResourceAllocationChart*) { ++dataChanges; };
+    chart.OnChange = [&](TCustomResourceAllocationChart*) { ++changes; };
     chart.BeginUpdate();
     chart.BeginUpdate();
     TRACResource* row = chart.AddResource("A", clRed, rsBlock);
@@ -232,9 +228,7 @@ TEST(ChartNotifications, ClearingAnEmptyRowSendsNothing)
     TestChart chart;
     TRACResource* row = chart.AddResource("A", clRed, rsBlock);
     int dataChanges = 0;
-    chart.OnDataChange = [&](TCustomResourceAllocationChart*) {
-        ++dataChanges;
-    };
+    chart.OnDataChange = [&](TCustomResourceAllocationChart*) { ++dataChanges; };
     row->Clear();
     EXPECT_EQ(dataChanges, 0);
     row->AddSlot(At(8), At(9));
@@ -303,9 +297,7 @@ TEST(ChartSelection, ClearingTheChartDeselectsWithEvents)
     row->AddSlot(At(8), At(9))->SetSelected(true);
     int deselected = 0;
     chart.OnAllocationSelectionChange = [&](TCustomResourceAllocationChart*, TRACResource*,
-                                            TResourceAllocation* bar) {
-        deselected += !bar->Selected();
-    };
+                                            TResourceAllocation* bar) { deselected += !bar->Selected(); };
     chart.Clear();
     EXPECT_EQ(deselected, 1);
     EXPECT_EQ(chart.Count(), 0);
@@ -342,9 +334,7 @@ TEST(ChartPeriod, SettersCheckAndAnnounce)
     EXPECT_EQ(chart.StartAt(), std::floor(chart.StartAt()));
     EXPECT_EQ(chart.EndAt(), chart.StartAt() + 7);
     int announced = 0;
-    chart.OnDateRangeChange = [&](TCustomResourceAllocationChart*) {
-        ++announced;
-    };
+    chart.OnDateRangeChange = [&](TCustomResourceAllocationChart*) { ++announced; };
     chart.SetDateTime(At(0), At(0, 0, 0, 0, 7));
     ExpectBadValue([&] { chart.SetStartAt(At(0, 0, 0, 0, 7)); }, "StartAt must be before EndAt");
     ExpectBadValue([&] { chart.SetEndAt(At(0)); }, "EndAt must be after StartAt");
@@ -538,11 +528,7 @@ TEST(ChartSearches, EarliestAndLatestOverAllRows)
 TEST(ChartRows, OwnedObjectsGoWithTheirBarsAndRows)
 {
     struct Tracked : TObject {
-        explicit Tracked(int& count)
-            : alive(count)
-        {
-            ++alive;
-        }
+        explicit Tracked(int& count) : alive(count) { ++alive; }
         ~Tracked() override { --alive; }
         int& alive;
     };

@@ -49,24 +49,16 @@ protected:
     // Records every event of a gesture by name, with the bar's row where it has one.
     void HookEvents()
     {
-        const auto rowName = [](TRACResource* r) {
-            return r ? r->Name().toStdString() : std::string("-");
-        };
+        const auto rowName = [](TRACResource* r) { return r ? r->Name().toStdString() : std::string("-"); };
         chart.OnAllocationSelectionChange = [&](TCustomResourceAllocationChart*, TRACResource*,
-                                                TResourceAllocation*) {
-            log.push_back("SelectionChange");
-        };
-        chart.OnDataChange = [&](TCustomResourceAllocationChart*) {
-            log.push_back("DataChange");
-        };
+                                                TResourceAllocation*) { log.push_back("SelectionChange"); };
+        chart.OnDataChange = [&](TCustomResourceAllocationChart*) { log.push_back("DataChange"); };
         chart.OnAllocationDragStart = [&](TChart*, TRACResource*, TResourceAllocation*, bool& allow) {
             log.push_back("DragStart");
             allow = allow && !vetoStart;
         };
         chart.OnAllocationDrag = [&](TChart*, TRACResource*, TResourceAllocation*, TDateTime&, TDateTime&,
-                                     bool&) {
-            log.push_back("Drag");
-        };
+                                     bool&) { log.push_back("Drag"); };
         chart.OnAdjustDragRect = [&](TChart*, TResourceAllocation*, TRect&) {
             log.push_back("AdjustDragRect");
         };
@@ -82,9 +74,8 @@ protected:
             log.push_back("DragCancel");
         };
         chart.OnAllocationDragOverResource = [&](TChart*, TRACResource*, TRACResource* to,
-                                                 TResourceAllocation*, TDateTime&, TDateTime&, bool&) {
-            log.push_back("DragOverResource " + rowName(to));
-        };
+                                                 TResourceAllocation*, TDateTime&, TDateTime&,
+                                                 bool&) { log.push_back("DragOverResource " + rowName(to)); };
         chart.OnAllocationSwitchResourceQuery = [&](TChart*, TRACResource*, TRACResource*,
                                                     TResourceAllocation*, TDateTime, TDateTime, bool& allow) {
             log.push_back("SwitchResourceQuery");
@@ -98,9 +89,7 @@ protected:
             allow = allow && !vetoStart;
         };
         chart.OnAllocationStretch = [&](TChart*, TRACResource*, TResourceAllocation*, TDateTime&, TDateTime&,
-                                        bool&) {
-            log.push_back("Stretch");
-        };
+                                        bool&) { log.push_back("Stretch"); };
         chart.OnAllocationStretchEndQuery = [&](TChart*, TRACResource*, TResourceAllocation*, TDateTime,
                                                 TDateTime, bool& allow) {
             log.push_back("StretchEndQuery");
@@ -118,21 +107,15 @@ protected:
         chart.OnAllocationDblClick = [&](TChart*, TRACResource*, TResourceAllocation*) {
             log.push_back("DblClick");
         };
-        chart.OnRightClick = [&](TCustomResourceAllocationChart*) {
-            log.push_back("RightClick");
-        };
+        chart.OnRightClick = [&](TCustomResourceAllocationChart*) { log.push_back("RightClick"); };
         chart.OnResourceNameRightClick = [&, rowName](TChart*, TRACResource* r) {
             log.push_back("NameRightClick " + rowName(r));
         };
         chart.OnResourceNameClick = [&, rowName](TChart*, TRACResource* r) {
             log.push_back("NameClick " + rowName(r));
         };
-        chart.OnDragPlotEnd = [&](TCustomResourceAllocationChart*) {
-            log.push_back("DragPlotEnd");
-        };
-        chart.OnDateRangeChange = [&](TCustomResourceAllocationChart*) {
-            log.push_back("DateRangeChange");
-        };
+        chart.OnDragPlotEnd = [&](TCustomResourceAllocationChart*) { log.push_back("DragPlotEnd"); };
+        chart.OnDateRangeChange = [&](TCustomResourceAllocationChart*) { log.push_back("DateRangeChange"); };
     }
 
     QPoint Middle(const TResourceAllocation* b) const
@@ -377,9 +360,7 @@ TEST_F(ChartMouse, HoveringABarShowsItsAutomaticHint)
     const QString expected = "[" + AutoHintText(dtDateAndTime, At(10), At(10, 2), "d/m", "hh:nn") + "]";
     EXPECT_EQ(chart.Hint(), expected);
 
-    chart.OnResourceNameAutoHint = [&](TChart*, TRACResource* row, QString& hint) {
-        hint = row->Name();
-    };
+    chart.OnResourceNameAutoHint = [&](TChart*, TRACResource* row, QString& hint) { hint = row->Name(); };
     QTest::mouseMove(&chart, QPoint(20, RowMiddle(2).y()));
     EXPECT_EQ(chart.Hint(), "Gamma");
     // Over empty plot space the hint goes away.
@@ -428,9 +409,7 @@ TEST_F(ChartMouse, AHandlerThatTurnsThePeriodRoundRefusesTheGesture)
 {
     // Such a period would make SetDateTime throw inside the event loop.
     chart.OnAllocationDrag = [](TChart*, TRACResource*, TResourceAllocation*, TDateTime& start,
-                                TDateTime& end, bool&) {
-        end = start;
-    };
+                                TDateTime& end, bool&) { end = start; };
     const QPoint from = Middle(bar);
     Drag(from, {from + QPoint(600, 0)});
     EXPECT_EQ(bar->StartAt(), At(10));
@@ -439,9 +418,7 @@ TEST_F(ChartMouse, AHandlerThatTurnsThePeriodRoundRefusesTheGesture)
 
     const TDateTime start = chart.StartAt();
     const TDateTime end = chart.EndAt();
-    chart.OnDragPlot = [](TChart*, TDateTime& s, TDateTime& e) {
-        e = s - 1;
-    };
+    chart.OnDragPlot = [](TChart*, TDateTime& s, TDateTime& e) { e = s - 1; };
     const QPoint empty(400, RowMiddle(2).y());
     Drag(empty, {empty - QPoint(100, 0)});
     EXPECT_EQ(chart.StartAt(), start);

@@ -199,8 +199,9 @@ TEST_F(CustomerPageTest, ImportedPhotoIsSavedForTheCustomerTheDialogWasOpenedFor
 
     if (std::getenv("TARNWICK_SCREENSHOTS")) {
         page->Logic().Photos.Save(ames, false, HousePhoto(), 0);
-        page->Logic().WriteField("NOTES", "Side gate is always open; please ring before going round.\n"
-                                          "Prefers morning visits. The dog is friendly.");
+        page->Logic().WriteField("NOTES",
+                                 "Side gate is always open; please ring before going round.\n"
+                                 "Prefers morning visits. The dog is friendly.");
         page->ShowCustomer();
         page->ShowCustomerPhoto();
         Screenshot(&window, "customer-details.png");

@@ -19,8 +19,8 @@ TEST(DecodeJpeg, EachScaleDividesTheSize)
         EXPECT_EQ(picture->Width, expected[scale][0]);
         EXPECT_EQ(picture->Height, expected[scale][1]);
         // The top right quadrant stays green at every scale.
-        const std::uint8_t* px = picture->Rgb.data() + (picture->Width * 3 / 4) * 3 +
-                                 static_cast<std::size_t>(picture->Height / 4) * picture->Width * 3;
+        const std::uint8_t* px = picture->Rgb.data() + (picture->Width * 3 / 4) * 3
+            + static_cast<std::size_t>(picture->Height / 4) * picture->Width * 3;
         EXPECT_GT(px[1], 180) << scale;
         EXPECT_LT(px[0], 70) << scale;
     }

@@ -18,10 +18,10 @@ TEST(Currency, TextRoundTripAndRounding)
     const Row rows[] = {
         {"12", 120000, "12.0000", "12.00"},
         {" -3.5 ", -35000, "-3.5000", "-3.50"},
-        {"0.00005", 1, "0.0001", "0.00"},      // half of the fifth decimal rounds up
+        {"0.00005", 1, "0.0001", "0.00"},     // half of the fifth decimal rounds up
         {"-0.00005", -1, "-0.0001", "0.00"},  // and away from zero when negative
         {"0.00004", 0, "0.0000", "0.00"},
-        {"1.005", 10050, "1.0050", "1.01"},    // two decimals: half away from zero
+        {"1.005", 10050, "1.0050", "1.01"},  // two decimals: half away from zero
         {"-1.005", -10050, "-1.0050", "-1.01"},
         {"+7.", 70000, "7.0000", "7.00"},
         {".25", 2500, "0.2500", "0.25"},

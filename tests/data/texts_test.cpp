@@ -142,7 +142,9 @@ TEST(TextRoutines, SwapPasswordLetters)
     EXPECT_EQ(SwapPasswordLetters("abc"), std::string("\x03\x02\x01"));
     EXPECT_EQ(SwapPasswordLetters(std::string("\x03\x02\x01")), "abc");
     // Upper case, digits and punctuation keep their codes.
-    EXPECT_EQ(SwapPasswordLetters("A1b!"), std::string("!\x02" "1A"));
+    EXPECT_EQ(SwapPasswordLetters("A1b!"),
+              std::string("!\x02"
+                          "1A"));
     // Codes above 127 are negative as signed bytes and count as below 27.
     EXPECT_EQ(SwapPasswordLetters("\xE9"), "I");
     EXPECT_EQ(SwapPasswordLetters(""), "");
@@ -222,12 +224,9 @@ TEST(DurationText, ChoosesTheUnitFromTheCalendar)
         const char* word;
     };
     const Case cases[] = {
-        {8.0f, "8.00", 0, " hours"},
-        {80.0f, "80.00", 0, " hours"},   // twice a week is still hours
-        {80.25f, "10.0", 1, " days"},
-        {173.5f, "21.7", 1, " days"},    // a month is still days
-        {180.0f, "4.5", 2, " weeks"},
-        {2082.0f, "52.0", 2, " weeks"},  // a year is still weeks
+        {8.0f, "8.00", 0, " hours"},     {80.0f, "80.00", 0, " hours"},   // twice a week is still hours
+        {80.25f, "10.0", 1, " days"},    {173.5f, "21.7", 1, " days"},    // a month is still days
+        {180.0f, "4.5", 2, " weeks"},    {2082.0f, "52.0", 2, " weeks"},  // a year is still weeks
         {2100.0f, "12.1", 3, " months"},
     };
     for (const Case& c : cases) {
@@ -249,11 +248,8 @@ TEST(DurationText, KeepsAGivenUnit)
         const char* word;
     };
     const Case cases[] = {
-        {0, 500.0f, "500.00", " hours"},
-        {1, 4.5f, "0.5", " days"},
-        {2, 90.0f, "2.0", " weeks"},
-        {3, 390.0f, "2.0", " months"},
-        {7, 97.5f, "0.5", " months"},
+        {0, 500.0f, "500.00", " hours"}, {1, 4.5f, "0.5", " days"},    {2, 90.0f, "2.0", " weeks"},
+        {3, 390.0f, "2.0", " months"},   {7, 97.5f, "0.5", " months"},
     };
     for (const Case& c : cases) {
         int unit = c.unit;

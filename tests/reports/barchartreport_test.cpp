@@ -57,7 +57,8 @@ TEST_F(BarChartReport, ColumnsAndBarsFollowThePrintableWidth)
         const PageItem* bar = pages[0].Find("Bar");
         ASSERT_NE(bar, nullptr);
         const double margin = 48;
-        EXPECT_DOUBLE_EQ(bar->Rect.left() - margin, c.barLeft + std::trunc(c.barWidth * (32.0 * 60) / (7 * 1440)));
+        EXPECT_DOUBLE_EQ(bar->Rect.left() - margin,
+                         c.barLeft + std::trunc(c.barWidth * (32.0 * 60) / (7 * 1440)));
         EXPECT_DOUBLE_EQ(bar->Rect.width(), std::trunc(c.barWidth * 4 * 60 / (7 * 1440)));
         EXPECT_DOUBLE_EQ(bar->Rect.height(), 6);
         const PageItem* end = pages[0].Find("TE");
@@ -92,9 +93,19 @@ TEST_F(BarChartReport, BarsAreCutToTheAxisAndNeverThinnerThanFive)
 
 TEST_F(BarChartReport, TaskLineReadsDatesLengthAndStatusWithTwoBlankSeparators)
 {
-    AddTask({.Id = 1, .Description = "Tiles", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4,
+    AddTask({.Id = 1,
+             .Description = "Tiles",
+             .Crew = 1,
+             .Start = At(1, 8),
+             .End = At(1, 12),
+             .Hours = 4,
              .Status = 2});
-    AddTask({.Id = 2, .Description = "Grout", .Crew = 1, .Start = At(2, 8), .End = At(2, 8), .Hours = 0,
+    AddTask({.Id = 2,
+             .Description = "Grout",
+             .Crew = 1,
+             .Start = At(2, 8),
+             .End = At(2, 8),
+             .Hours = 0,
              .Pin = 2});
     TPrintAltChartReport report = Report();
     const auto pages = Pages(report);
@@ -102,7 +113,8 @@ TEST_F(BarChartReport, TaskLineReadsDatesLengthAndStatusWithTwoBlankSeparators)
               (std::vector<QString>{"12/8/2026 8:00 AM  to  12/8/2026 12:00 PM  4.00 hours",
                                     "12/9/2026 8:00 AM  to  12/9/2026 8:00 AM  0.0 days"}));
     EXPECT_EQ(Texts(pages, "Status"), (std::vector<QString>{"In progress", "None"}));
-    EXPECT_EQ(Texts(pages, "CustomerJob"), std::vector<QString>{"Baker : Kitchen"}) << "one group line for both";
+    EXPECT_EQ(Texts(pages, "CustomerJob"), std::vector<QString>{"Baker : Kitchen"})
+        << "one group line for both";
     EXPECT_EQ(Texts(pages, "Desc"), (std::vector<QString>{"Tiles", "Grout"}));
     const auto bars = pages[0].FindAll("Bar");
     ASSERT_EQ(bars.size(), 2u);
@@ -111,10 +123,20 @@ TEST_F(BarChartReport, TaskLineReadsDatesLengthAndStatusWithTwoBlankSeparators)
 
 TEST_F(BarChartReport, ModeDecidesBetweenJobRowsAndTaskRows)
 {
-    AddTask({.Id = 10, .Description = "Kitchen", .Crew = 1, .Start = At(1, 8), .End = At(3, 16), .Hours = 24,
+    AddTask({.Id = 10,
+             .Description = "Kitchen",
+             .Crew = 1,
+             .Start = At(1, 8),
+             .End = At(3, 16),
+             .Hours = 24,
              .Job_ = true});
     AddTask({.Id = 1, .Description = "Tiles", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4});
-    AddTask({.Id = 2, .Description = "Hidden", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4,
+    AddTask({.Id = 2,
+             .Description = "Hidden",
+             .Crew = 1,
+             .Start = At(1, 8),
+             .End = At(1, 12),
+             .Hours = 4,
              .Shown = false});
     {
         TPrintAltChartReport report = Report();
@@ -134,8 +156,13 @@ TEST_F(BarChartReport, ModeDecidesBetweenJobRowsAndTaskRows)
 TEST_F(BarChartReport, FootersNumberEveryPageWithTheTotal)
 {
     for (int i = 1; i <= 40; ++i)
-        AddTask({.Id = i, .Customer = "C" + std::to_string(i), .Description = "Task " + std::to_string(i),
-                 .Crew = 1, .Start = At(1, 8), .End = At(1, 9), .Hours = 1});
+        AddTask({.Id = i,
+                 .Customer = "C" + std::to_string(i),
+                 .Description = "Task " + std::to_string(i),
+                 .Crew = 1,
+                 .Start = At(1, 8),
+                 .End = At(1, 9),
+                 .Hours = 1});
     TPrintAltChartReport report = Report();
     const auto pages = Pages(report);
     ASSERT_GE(pages.size(), 3u);
@@ -163,7 +190,12 @@ TEST_F(BarChartReport, ResourceLinesBelongToTheirOwnTaskOnly)
     Assign(1, 1);
     AddTask({.Id = 2, .Description = "Grout", .Crew = 1, .Start = At(2, 8), .End = At(2, 12), .Hours = 4},
             false);
-    AddTask({.Id = 3, .Description = "Hidden", .Crew = 2, .Start = At(2, 8), .End = At(2, 12), .Hours = 4,
+    AddTask({.Id = 3,
+             .Description = "Hidden",
+             .Crew = 2,
+             .Start = At(2, 8),
+             .End = At(2, 12),
+             .Hours = 4,
              .Shown = false});
     AddTask({.Id = 4, .Description = "Seal", .Crew = 2, .Start = At(3, 8), .End = At(3, 12), .Hours = 4});
     TPrintAltChartReport report = Report();
@@ -175,7 +207,8 @@ TEST_F(BarChartReport, ResourceLinesBelongToTheirOwnTaskOnly)
     for (const PageItem& item : pages[0].Items)
         if (item.Name == "Desc" || item.Name == "ResourceName")
             order.push_back(item.Text);
-    EXPECT_EQ(order, (std::vector<QString>{"Tiles", "Alder crew", "Birch crew", "Grout", "Seal", "Birch crew"}));
+    EXPECT_EQ(order,
+              (std::vector<QString>{"Tiles", "Alder crew", "Birch crew", "Grout", "Seal", "Birch crew"}));
 
     options.IncludeResourceNotes = true;
     crews2.first();

@@ -47,11 +47,21 @@ protected:
         SetCompany("Acme Renovations", "1 Main St", "", "Springfield", "IL", "555-0100");
         AddResource(1, "Alder crew", 40);
         AddResource(2, "Birch crew", 37.5);
-        AddTask({.Id = 1, .Description = "Lay kitchen tiles", .Crew = 1, .Start = At(1, 8), .End = At(1, 12),
+        AddTask({.Id = 1,
+                 .Description = "Lay kitchen tiles",
+                 .Crew = 1,
+                 .Start = At(1, 8),
+                 .End = At(1, 12),
                  .Hours = 4});
         Assign(1, 2);
-        AddTask({.Id = 2, .Customer = "Carter", .Job = "Porch", .Description = "Paint railing", .Crew = 2,
-                 .Start = At(2, 8), .End = At(2, 16), .Hours = 8});
+        AddTask({.Id = 2,
+                 .Customer = "Carter",
+                 .Job = "Porch",
+                 .Description = "Paint railing",
+                 .Crew = 2,
+                 .Start = At(2, 8),
+                 .End = At(2, 16),
+                 .Hours = 8});
         options.Title = QStringLiteral("Weekly schedule");
         options.IncludeTotals = true;
         options.IncludeResources = true;
@@ -84,11 +94,16 @@ TEST_F(PdfOutput, EveryReportReadsBackWithItsWords)
         std::vector<const char*> words;
     } cases[] = {
         {"Gantt chart", GanttChart, {"Weekly schedule", "Acme Renovations", "Page 1 of 1"}},
-        {"annotated bar chart", AnnotatedBarChart,
+        {"annotated bar chart",
+         AnnotatedBarChart,
          {"Customer : Job", "Baker : Kitchen", "Lay kitchen tiles", "Alder crew", "Birch crew", "4.00 hours",
           "Status"}},
-        {"text report", TextReport, {"Paint railing", "Grand total:", "$310.00", "$610.00", "Assigned resource"}},
-        {"resource summary", ResourceSummary, {"Labor charges", "Birch crew", "Paint railing", "$150.00", "$610.00", "16.00"}},
+        {"text report",
+         TextReport,
+         {"Paint railing", "Grand total:", "$310.00", "$610.00", "Assigned resource"}},
+        {"resource summary",
+         ResourceSummary,
+         {"Labor charges", "Birch crew", "Paint railing", "$150.00", "$610.00", "16.00"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -98,7 +113,8 @@ TEST_F(PdfOutput, EveryReportReadsBackWithItsWords)
         EXPECT_EQ(facts.Pages, 1);
         EXPECT_TRUE(facts.PageSize.startsWith("612 x 792")) << facts.PageSize.toStdString();
         for (const char* word : c.words)
-            EXPECT_TRUE(facts.Text.contains(QString::fromUtf8(word))) << word << "\n" << facts.Text.toStdString();
+            EXPECT_TRUE(facts.Text.contains(QString::fromUtf8(word))) << word << "\n"
+                                                                      << facts.Text.toStdString();
     }
 }
 
@@ -130,15 +146,17 @@ TEST_F(PdfOutput, GanttPagesAreKeptOneRecordPerPage)
     // The page image: 254 dpi over Letter's printable width.
     printer.first();
     const db::Bytes bytes = printer.fieldByName("IMAGE").asBytes();
-    const QImage image = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()),
-                                          static_cast<int>(bytes.size()), "BMP");
+    const QImage image =
+        QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP");
     EXPECT_EQ(image.width(), 1905);
     EXPECT_EQ(QColor(image.pixel(10, 10)), QColor(Qt::darkBlue));
 
     // Printing again keeps the table's files at the size of one print.
     const auto memoSize = [this] {
         for (const auto& entry : std::filesystem::directory_iterator(Folder()))
-            if (QString::fromStdString(entry.path().filename().string()).compare("printer.dbt", Qt::CaseInsensitive) == 0)
+            if (QString::fromStdString(entry.path().filename().string())
+                    .compare("printer.dbt", Qt::CaseInsensitive)
+                == 0)
                 return std::filesystem::file_size(entry.path());
         return std::uintmax_t(0);
     };

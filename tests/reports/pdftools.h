@@ -40,7 +40,8 @@ inline PdfFacts ReadPdf(const QByteArray& pdf)
     const auto size = QRegularExpression(QStringLiteral("Page size:\\s+([^\\n]+)")).match(info);
     if (size.hasMatch())
         facts.PageSize = size.captured(1).trimmed();
-    facts.Text = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file.fileName(), QStringLiteral("-")});
+    facts.Text = RunTool(QStringLiteral("pdftotext"),
+                         {QStringLiteral("-layout"), file.fileName(), QStringLiteral("-")});
     return facts;
 }
 

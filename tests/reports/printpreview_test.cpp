@@ -141,7 +141,8 @@ TEST_F(PrintDialogs, PageFormatIsKeptInTheSettingsTable)
     struct Case {
         const char *size, *orientation;
         int sizeRow, orientationRow, code;
-    } cases[] = {{"SizeLegal", "Landscape", 1, 1, 3}, {"SizeA4", "Portrait", 2, 0, 4},
+    } cases[] = {{"SizeLegal", "Landscape", 1, 1, 3},
+                 {"SizeA4", "Portrait", 2, 0, 4},
                  {"SizeLetter", "Landscape", 0, 1, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size);

@@ -36,9 +36,17 @@ TEST_F(ReportFrame, CompanyLineKeepsTwoBlanksBetweenEveryPart)
 
 TEST_F(ReportFrame, AddressBlockOfTheCurrentCustomer)
 {
-    AddCustomer({{"CONTACT1", "Ann Baker"}, {"PHONE1", "555-0101"}, {"EMAIL1", "ann@example.com"},
-                 {"ADDR2", "Unit 3"}, {"CITY", "Dayton"}, {"POSTAL", "45402"}, {"COUNTRY", "USA"},
-                 {"CONTACT2", "Bob Baker"}, {"ADDR3", "9 Elm St"}, {"ADDR4", "Rear"}, {"CITY2", "Xenia"},
+    AddCustomer({{"CONTACT1", "Ann Baker"},
+                 {"PHONE1", "555-0101"},
+                 {"EMAIL1", "ann@example.com"},
+                 {"ADDR2", "Unit 3"},
+                 {"CITY", "Dayton"},
+                 {"POSTAL", "45402"},
+                 {"COUNTRY", "USA"},
+                 {"CONTACT2", "Bob Baker"},
+                 {"ADDR3", "9 Elm St"},
+                 {"ADDR4", "Rear"},
+                 {"CITY2", "Xenia"},
                  {"STATE2", "OH"}});
     customers.first();
     AddressBlock a = CustomerAddress(customers, selection);
@@ -61,7 +69,8 @@ TEST_F(ReportFrame, AddressBlockOfTheCurrentCustomer)
     } cases[] = {
         {"show all", [](SelectionState& s) { s.RestrictToActive = true; }, false},
         {"by date", [](SelectionState& s) { s.RestrictByDate = true; }, false},
-        {"by date and customer", [](SelectionState& s) { s.RestrictByDate = s.RestrictToCustomer = true; }, true},
+        {"by date and customer", [](SelectionState& s) { s.RestrictByDate = s.RestrictToCustomer = true; },
+         true},
         {"a task search", [](SelectionState& s) { s.TaskSearchActive = true; }, false},
     };
     for (const Case& c : cases) {
@@ -78,8 +87,12 @@ TEST_F(ReportFrame, PageFormatCodesChoosePaperAndOrientation)
     struct Case {
         int code;
         double width, height;
-    } cases[] = {{0, 816, 1056}, {1, 1056, 816}, {2, 816, 1344}, {3, 1344, 816},
-                 {4, 210 / 25.4 * 96, 297 / 25.4 * 96}, {5, 297 / 25.4 * 96, 210 / 25.4 * 96}};
+    } cases[] = {{0, 816, 1056},
+                 {1, 1056, 816},
+                 {2, 816, 1344},
+                 {3, 1344, 816},
+                 {4, 210 / 25.4 * 96, 297 / 25.4 * 96},
+                 {5, 297 / 25.4 * 96, 210 / 25.4 * 96}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         PageSetup setup;
@@ -101,8 +114,8 @@ TEST_F(ReportFrame, LandscapeOnlyForTheTextReportWithOriginalInformation)
         bool original;
         int effective;
     } cases[] = {
-        {2, TextReport, true, 3},        {5, TextReport, true, 5},         {0, TextReport, false, 0},
-        {0, GanttChart, true, 0},        {2, AnnotatedBarChart, true, 2},  {4, ResourceSummary, true, 4},
+        {2, TextReport, true, 3}, {5, TextReport, true, 5},        {0, TextReport, false, 0},
+        {0, GanttChart, true, 0}, {2, AnnotatedBarChart, true, 2}, {4, ResourceSummary, true, 4},
         {7, TextReport, true, 7},
     };
     for (const Case& c : cases) {

@@ -78,7 +78,8 @@ int main(int argc, char* argv[])
     QDir().mkpath(argv[1]);
     for (int type = reports::GanttChart; type <= reports::ResourceSummary; ++type) {
         dialog->SetChartTypeIndex(type);
-        for (const char* box : {"IncludeTotals", "IncludeResources", "IncludeResourceNotes", "IncludeOriginal"})
+        for (const char* box :
+             {"IncludeTotals", "IncludeResources", "IncludeResourceNotes", "IncludeOriginal"})
             if (auto* check = dialog->findChild<QAbstractButton*>(box))
                 check->setChecked(true);
         const reports::PdfResult pdf = dialog->ChosenReportPdf();

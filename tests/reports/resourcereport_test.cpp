@@ -39,7 +39,12 @@ protected:
 TEST_F(ResourceReport, ChargeIsRateTimesTheResourcesOwnWorkingHours)
 {
     // 4.25 hours at 37.50: 159.375.
-    AddTask({.Id = 1, .Description = "Tiles", .Crew = 2, .Start = At(1, 8), .End = At(1, 12, 15), .Hours = 4.25f});
+    AddTask({.Id = 1,
+             .Description = "Tiles",
+             .Crew = 2,
+             .Start = At(1, 8),
+             .End = At(1, 12, 15),
+             .Hours = 4.25f});
     EXPECT_EQ(LaborCharge(4.25f, ToMoney(37.5)), 1593750);
     options.IncludeTotals = true;
     const auto pages = Run();
@@ -57,8 +62,13 @@ TEST_F(ResourceReport, EveryResourceOfATaskIsListedAndCounted)
     schedule::CalendarRecord sixDays = standard;
     sixDays.SATURDAY = true;
     calendars[2] = sixDays;
-    AddTask({.Id = 1, .Customer = "Baker", .Description = "Roof", .Crew = 1, .Start = At(4, 8),
-             .End = At(7, 16), .Hours = 16});
+    AddTask({.Id = 1,
+             .Customer = "Baker",
+             .Description = "Roof",
+             .Crew = 1,
+             .Start = At(4, 8),
+             .End = At(7, 16),
+             .Hours = 16});
     Assign(1, 2);
     // Cedar only works on a task outside the selection.
     AddTask({.Id = 2, .Description = "Shed", .Crew = 3, .Start = At(1, 8), .End = At(1, 12), .Hours = 4});

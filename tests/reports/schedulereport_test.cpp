@@ -37,10 +37,11 @@ TEST_F(ScheduleReport, RefusesPortraitPagesForTheOriginalColumns)
         bool original;
         bool ready;
         double descWidth;
-    } cases[] = {{0, true, false, 40}, {1, true, true, 280}, {2, true, false, 40}, {3, true, true, 40 + 528},
+    } cases[] = {{0, true, false, 40}, {1, true, true, 280}, {2, true, false, 40},  {3, true, true, 40 + 528},
                  {4, true, false, -1}, {5, true, true, -1},  {0, false, true, 380}, {4, false, true, -1}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "code " << c.code << (c.original ? " with" : " without") << " original");
+        SCOPED_TRACE(::testing::Message()
+                     << "code " << c.code << (c.original ? " with" : " without") << " original");
         options.IncludeOriginal = c.original;
         TPrintScheduleReport report = Report();
         EXPECT_EQ(report.PrepareScheduleReport(c.code, "Acme", 0), c.ready);
@@ -74,8 +75,14 @@ TEST_F(ScheduleReport, LengthAndCostAddUpEveryResourceOnItsOwnCalendar)
     schedule::CalendarRecord half = standard;
     half.END1 = EncodeTime(12, 0, 0, 0);
     calendars[2] = half;
-    AddTask({.Id = 1, .Description = "Tiles", .Crew = 1, .Start = At(1, 8), .End = At(1, 16), .Hours = 8,
-             .OriginalStart = At(0, 8), .OriginalEnd = At(0, 12)});
+    AddTask({.Id = 1,
+             .Description = "Tiles",
+             .Crew = 1,
+             .Start = At(1, 8),
+             .End = At(1, 16),
+             .Hours = 8,
+             .OriginalStart = At(0, 8),
+             .OriginalEnd = At(0, 12)});
     Assign(1, 2);
     options.IncludeTotals = true;
     options.IncludeOriginal = true;
@@ -88,8 +95,10 @@ TEST_F(ScheduleReport, LengthAndCostAddUpEveryResourceOnItsOwnCalendar)
     EXPECT_EQ(Texts(pages, "OTotal"), std::vector<QString>{"$310.00"});
     EXPECT_EQ(Texts(pages, "GrandTotal"), std::vector<QString>{"$470.00"});
     EXPECT_EQ(Texts(pages, "OGrandTotal"), std::vector<QString>{"$310.00"});
-    EXPECT_EQ(Texts(pages, "CurrentLabel"), std::vector<QString>{"Current start, end, length and labor cost"});
-    EXPECT_EQ(Texts(pages, "OriginalLabel"), std::vector<QString>{"Original start, end, length and labor cost"});
+    EXPECT_EQ(Texts(pages, "CurrentLabel"),
+              std::vector<QString>{"Current start, end, length and labor cost"});
+    EXPECT_EQ(Texts(pages, "OriginalLabel"),
+              std::vector<QString>{"Original start, end, length and labor cost"});
     EXPECT_EQ(report.CurrentGrandTotal(), 4700000);
 }
 
@@ -109,9 +118,19 @@ TEST_F(ScheduleReport, WithoutTotalsNoCostsNoSummary)
 
 TEST_F(ScheduleReport, NotesPrintWhenTheyHoldMoreThanBlanks)
 {
-    AddTask({.Id = 1, .Description = "Tiles", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4,
+    AddTask({.Id = 1,
+             .Description = "Tiles",
+             .Crew = 1,
+             .Start = At(1, 8),
+             .End = At(1, 12),
+             .Hours = 4,
              .Notes = "Bring the blue tiles"});
-    AddTask({.Id = 2, .Description = "Grout", .Crew = 1, .Start = At(2, 8), .End = At(2, 12), .Hours = 4,
+    AddTask({.Id = 2,
+             .Description = "Grout",
+             .Crew = 1,
+             .Start = At(2, 8),
+             .End = At(2, 12),
+             .Hours = 4,
              .Notes = "   "});
     options.IncludeNotes = true;
     TPrintScheduleReport report = Report();
@@ -120,7 +139,12 @@ TEST_F(ScheduleReport, NotesPrintWhenTheyHoldMoreThanBlanks)
 
 TEST_F(ScheduleReport, JobRowsInTaskModeAddNothing)
 {
-    AddTask({.Id = 10, .Description = "Kitchen", .Crew = 1, .Start = At(1, 8), .End = At(1, 16), .Hours = 8,
+    AddTask({.Id = 10,
+             .Description = "Kitchen",
+             .Crew = 1,
+             .Start = At(1, 8),
+             .End = At(1, 16),
+             .Hours = 8,
              .Job_ = true});
     Assign(10, 1);
     AddTask({.Id = 1, .Description = "Tiles", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4});

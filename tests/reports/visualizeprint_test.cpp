@@ -33,8 +33,9 @@ protected:
         const std::int32_t ann = examples::AddSampleResource(window, "Ann");
         const TDateTime monday = EncodeDate(2026, 12, 7);
         for (int i = 0; i < 3; ++i)
-            examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Task " + std::to_string(i),
-                                                  monday + i + EncodeTime(9, 0, 0, 0), 2});
+            examples::AddSampleTask(
+                window, ann,
+                {"Ames", "Kitchen", "Task " + std::to_string(i), monday + i + EncodeTime(9, 0, 0, 0), 2});
         window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
         window.resize(1100, 760);
         window.show();

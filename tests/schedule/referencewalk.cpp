@@ -151,8 +151,8 @@ float ReferenceHoursBetween(const WorkCalendar& cal, const HolidayList& holidays
                 lastPart += 0.25f * factor;
         }
     }
-    const float result = endOnWorkingDay ? daySum - 2 * perDay + firstPart + lastPart
-                                         : daySum - perDay + firstPart;
+    const float result =
+        endOnWorkingDay ? daySum - 2 * perDay + firstPart + lastPart : daySum - perDay + firstPart;
     return std::max(result, 0.0f);
 }
 

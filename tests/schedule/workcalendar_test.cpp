@@ -148,8 +148,8 @@ TEST(WorkCalendar, WorkingDaysAndHolidays)
     const WorkCalendar cal = Loaded(EightToFive());
     for (const char* name : {"en_US", "de_DE", "C", "en_GB"}) {
         locale::PinLocale(name);
-        const HolidayList holidays({DayNumber(Day(kTuesday)), DayNumber(EncodeDate(2026, 12, 12)),
-                                    DayNumber(Day(kTuesday, 13, 0))});
+        const HolidayList holidays(
+            {DayNumber(Day(kTuesday)), DayNumber(EncodeDate(2026, 12, 12)), DayNumber(Day(kTuesday, 13, 0))});
         EXPECT_EQ(holidays.Days().size(), 2u) << name;
         EXPECT_TRUE(cal.IsWorkingDay(Day(kMonday, 10, 0), holidays)) << name;
         EXPECT_FALSE(cal.IsWorkingDay(Day(kTuesday, 10, 0), holidays)) << name;

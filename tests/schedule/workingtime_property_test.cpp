@@ -45,8 +45,8 @@ public:
         for (int i = 0, wanted = Uniform(0, 3); i < wanted; ++i) {
             const int a = Uniform(start + 1, end - 1);
             const int b = std::min(end - 1, a + Uniform(1, 8));
-            const bool clear = std::none_of(downs.begin(), downs.end(),
-                                            [&](auto d) { return a < d.second && d.first < b; });
+            const bool clear =
+                std::none_of(downs.begin(), downs.end(), [&](auto d) { return a < d.second && d.first < b; });
             if (a < b && clear)
                 downs.emplace_back(a, b);
         }

@@ -257,7 +257,8 @@ CalendarRecord Typed(CalendarRecord r, double hoursPerDay)
 // day the times work out to.
 TEST_F(WorkingTimeTest, NoTimeBetweenOrNoWorkingTimeIsNoHours)
 {
-    CalendarRecord monToSat = Typed(DayWithDownTimes(8, 30, 17, 30, {{10, 0, 11, 45}, {14, 0, 15, 30}, {14, 30, 15, 0}}), 6);
+    CalendarRecord monToSat =
+        Typed(DayWithDownTimes(8, 30, 17, 30, {{10, 0, 11, 45}, {14, 0, 15, 30}, {14, 30, 15, 0}}), 6);
     monToSat.SATURDAY = true;
     const CalendarRecord earlyTwice = DayWithDownTimes(6, 15, 7, 0, {{6, 45, 7, 0}, {6, 45, 7, 0}});
     const CalendarRecord afternoon = DayWithDownTimes(12, 0, 19, 15, {{13, 0, 14, 0}, {13, 30, 14, 30}});
@@ -273,10 +274,12 @@ TEST_F(WorkingTimeTest, NoTimeBetweenOrNoWorkingTimeIsNoHours)
         float hours;
     };
     const Case cases[] = {
-        {"overlapping down times, Saturday evening", monToSat, Day(kSaturday, 22, 49), Day(kSaturday, 23, 0), 0},
+        {"overlapping down times, Saturday evening", monToSat, Day(kSaturday, 22, 49), Day(kSaturday, 23, 0),
+         0},
         {"overlapping down times, one instant", monToSat, Day(kMonday, 9, 0), Day(kMonday, 9, 0), 0},
         {"a down time given twice", earlyTwice, Day(kMonday, 6, 15), Day(kMonday, 6, 15), 0},
-        {"overlapping down times, mid-afternoon", afternoon, Day(kWednesday, 15, 7), Day(kWednesday, 15, 7), 0},
+        {"overlapping down times, mid-afternoon", afternoon, Day(kWednesday, 15, 7), Day(kWednesday, 15, 7),
+         0},
         {"rounded up to the same quarter", afternoon, Day(kWednesday, 15, 1), Day(kWednesday, 15, 14), 0},
         {"typed hours, one instant", Typed(EightToFive(), 6.81), Day(kMonday, 10, 0), Day(kMonday, 10, 0), 0},
         {"the end before the start", EightToFive(), Day(kTuesday, 10, 0), Day(kMonday, 10, 0), 0},

@@ -18,8 +18,8 @@ inline int InkOfDay(QCalendarWidget& calendar, int day)
             const QModelIndex index = view->model()->index(row, column);
             // Row 0 holds the day names; a late day number in the first rows
             // is the month before's, an early one in the last rows the month after's.
-            if (view->model()->data(index).toInt() != day || row == 0 || (day > 20 && row < 3) ||
-                (day < 15 && row > 3))
+            if (view->model()->data(index).toInt() != day || row == 0 || (day > 20 && row < 3)
+                || (day < 15 && row > 3))
                 continue;
             const QPoint origin = view->viewport()->mapTo(&calendar, QPoint());
             const QRect cell = view->visualRect(index).translated(origin);

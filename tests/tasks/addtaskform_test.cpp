@@ -231,8 +231,8 @@ TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHin
 
 TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
 {
-    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "Mow front lawn", "12/9/2026 8:00 AM", false,
-                           "", "", "", "", "", true, 3, false, false);
+    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "Mow front lawn", "12/9/2026 8:00 AM",
+                           false, "", "", "", "", "", true, 3, false, false);
     ASSERT_TRUE(editor->isVisible());
     auto* count = Find<QLineEdit>("RepeatRep");
     auto* up = Find<QToolButton>("UpDown1Up");
@@ -276,13 +276,14 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
         item.JobName = "Garden";
         item.Description = description;
         item.Hours = hours;
-        item.End = page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, start, hours);
+        item.End =
+            page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, start, hours);
         item.HourlyRate = 30;
         item.AddToTaskList = true;
         ASSERT_TRUE(window.AddTaskToSchedule(item));
     }
-    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "", "",
-                           "", "", true, 3, false, false);
+    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "",
+                           "", "", "", true, 3, false, false);
     auto* find = Find<QPushButton>("ReuseTaskButton");
     ASSERT_TRUE(find->isEnabled());
     QString shown;

@@ -26,18 +26,13 @@ TEST(LengthRules, LengthsInEveryUnitBecomeQuarterHoursOfTheCalendar)
         int unit;
         float hours;
     } rows[] = {
-        {"1", UnitDays, 8.0f},
-        {"1", UnitWeeks, 40.0f},
+        {"1", UnitDays, 8.0f},      {"1", UnitWeeks, 40.0f},
         {"1", UnitMonths, 173.5f},  // 40 x 52 / 12 = 173.33, up to the quarter
-        {"0.1", UnitHours, 0.25f},
-        {"2.25", UnitHours, 2.25f},
-        {" 1.5 ", UnitDays, 12.0f},
-        {"abc", UnitDays, 0.0f},  // not a number: no hours, no failure
-        {"-3", UnitHours, 0.0f},
-        {"", UnitHours, 0.0f},
+        {"0.1", UnitHours, 0.25f},  {"2.25", UnitHours, 2.25f},
+        {" 1.5 ", UnitDays, 12.0f}, {"abc", UnitDays, 0.0f},  // not a number: no hours, no failure
+        {"-3", UnitHours, 0.0f},    {"", UnitHours, 0.0f},
         {"1,5", UnitHours, 1.5f},  // as a decimal-comma locale writes it
-        {"1,5.0", UnitHours, 0.0f},
-        {"1,000,5", UnitHours, 0.0f},
+        {"1,5.0", UnitHours, 0.0f}, {"1,000,5", UnitHours, 0.0f},
     };
     for (const auto& row : rows)
         EXPECT_FLOAT_EQ(LengthToHours(calendar, row.unit, row.length), row.hours)
@@ -52,15 +47,11 @@ TEST(LengthRules, SpinButtonsStopAtTheirLowerLimits)
         bool up;
         const char* result;
     } rows[] = {
-        {"0.50", UnitHours, false, "0.25"},
-        {"0.25", UnitHours, false, "0.25"},
-        {"0.1", UnitHours, false, "0.25"},
-        {"0.25", UnitHours, true, "0.50"},
+        {"0.50", UnitHours, false, "0.25"},     {"0.25", UnitHours, false, "0.25"},
+        {"0.1", UnitHours, false, "0.25"},      {"0.25", UnitHours, true, "0.50"},
         {"19200", UnitHours, true, "19200.25"},  // the limit is the length handler's business
-        {"1.0", UnitDays, false, "1.0"},
-        {"2", UnitWeeks, false, "1.0"},
-        {"2", UnitMonths, true, "3.0"},
-        {"x", UnitDays, true, "1.0"},
+        {"1.0", UnitDays, false, "1.0"},        {"2", UnitWeeks, false, "1.0"},
+        {"2", UnitMonths, true, "3.0"},         {"x", UnitDays, true, "1.0"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(SpinLength(row.length, row.unit, row.up), row.result)
@@ -82,12 +73,9 @@ TEST(LengthRules, ValidationRefusesWithTheTextTheUserSees)
         const char* description;
         const char* refusal;
     } rows[] = {
-        {"0", "10", "Paint", "Enter task length"},
-        {"-1", "10", "Paint", "Enter task length"},
-        {"one", "10", "Paint", "Enter task length"},
-        {"1", "-5", "Paint", "Enter task hourly rate"},
-        {"1", "ten", "Paint", "Enter task hourly rate"},
-        {"1", "", "Paint", "Enter task hourly rate"},
+        {"0", "10", "Paint", "Enter task length"},       {"-1", "10", "Paint", "Enter task length"},
+        {"one", "10", "Paint", "Enter task length"},     {"1", "-5", "Paint", "Enter task hourly rate"},
+        {"1", "ten", "Paint", "Enter task hourly rate"}, {"1", "", "Paint", "Enter task hourly rate"},
         {"1", "10", "   ", "Enter task description"},
     };
     for (const auto& row : rows) {

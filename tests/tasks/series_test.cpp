@@ -74,10 +74,10 @@ TEST_F(SeriesTest, ThePeriodSetsTheCountsRange)
         int maximum;
         bool enabled;
     } steps[] = {
-        {schedule::kRepeatDaily, 1, 2, 365, true},       // a single task becomes two
-        {schedule::kRepeatWeekly, 60, 52, 52, true},     // a new series keeps within the range
+        {schedule::kRepeatDaily, 1, 2, 365, true},    // a single task becomes two
+        {schedule::kRepeatWeekly, 60, 52, 52, true},  // a new series keeps within the range
         {schedule::kRepeatMonthly, 7, 7, 12, true},
-        {schedule::kRepeatQuarterly, 12, 4, 4, true},    // four a year
+        {schedule::kRepeatQuarterly, 12, 4, 4, true},  // four a year
         {schedule::kRepeatSixMonths, 3, 3, 4, true},
         {schedule::kRepeatCustom, 3, 3, 12, true},
         {schedule::kRepeatNone, 3, 1, 12, false},
@@ -133,11 +133,22 @@ TEST_F(SeriesTest, ASeriesIsSavedWholeWithItsKeysLinksAndNumbers)
         std::vector<const char*> descriptions;
         std::vector<TDateTime> starts;
     } cases[] = {
-        {"repeated daily", false, schedule::kRepeatDaily, 3, "Mow front lawn", "12/8/2026 9:00 AM",
+        {"repeated daily",
+         false,
+         schedule::kRepeatDaily,
+         3,
+         "Mow front lawn",
+         "12/8/2026 9:00 AM",
          {"Mow front 1", "Mow front 2", "Mow front 3"},
          {Day(kTuesday, 9), Day(kWednesday, 9), Day(kWednesday + 1, 9)}},
-        {"reoccurring weekly", true, schedule::kRepeatWeekly, 2, "Paint", "12/11/2026 9:00 AM",
-         {"Paint 1", "Paint 2"}, {Day(11, 9), Day(18, 9)}},
+        {"reoccurring weekly",
+         true,
+         schedule::kRepeatWeekly,
+         2,
+         "Paint",
+         "12/11/2026 9:00 AM",
+         {"Paint 1", "Paint 2"},
+         {Day(11, 9), Day(18, 9)}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -169,7 +180,8 @@ TEST_F(SeriesTest, ASeriesIsSavedWholeWithItsKeysLinksAndNumbers)
             // Pushed with the last occurrence.
             EXPECT_NEAR(Shared(key, "SD"), c.starts[i], 1e-6);
             ws->ICrewsTable2.refresh();
-            EXPECT_TRUE(ws->ICrewsTable2.locate("CHARTSID;CREWID", {db::Value(double(key)), db::Value(double(kBob))}));
+            EXPECT_TRUE(ws->ICrewsTable2.locate("CHARTSID;CREWID",
+                                                {db::Value(double(key)), db::Value(double(kBob))}));
         }
         EXPECT_EQ(Count(ws->TasksTable3), tasks + 1);
         EXPECT_EQ(TextOf(ws->TasksTable3, first, "DESC"), c.descriptions[0]);

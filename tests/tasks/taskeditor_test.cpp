@@ -14,7 +14,7 @@ class TaskEditorTest : public ::testing::Test, protected EditorFixture {
 protected:
     TaskEditorTest()
     {
-        fitUnits = AddTask(kAnn, "Fit units", Day(kMonday, 8), 12);      // Mon 8:00 - Tue 12:00
+        fitUnits = AddTask(kAnn, "Fit units", Day(kMonday, 8), 12);       // Mon 8:00 - Tue 12:00
         paintWalls = AddTask(kAnn, "Paint walls", Day(kTuesday, 13), 2);  // Tue 13:00 - 15:00
         jobRow = AddTask(kAnn, "Kitchen", Day(kMonday, 8), 14, true);
     }
@@ -76,25 +76,49 @@ TEST_F(TaskEditorTest, TheEndFollowsTheLengthAndTheLengthFollowsAPickedEnd)
         const char* length;
     };
     const Row rows[] = {
-        {"length 3 hours", [&] { f.TaskLength = "3"; editor.TaskLengthChange(); },
+        {"length 3 hours",
+         [&] {
+             f.TaskLength = "3";
+             editor.TaskLengthChange();
+         },
          Day(kMonday, 8), Day(kMonday, 11), "3"},
-        {"unit days keeps the hours", [&] { f.PeriodPanel = UnitDays; editor.PeriodPanelClick(); },
+        {"unit days keeps the hours",
+         [&] {
+             f.PeriodPanel = UnitDays;
+             editor.PeriodPanelClick();
+         },
          Day(kMonday, 8), Day(kMonday, 11), "0.4"},
-        {"spin up a day", [&] { editor.UpDown2UpRightClick(); },
-         Day(kMonday, 8), Day(kTuesday, 11, 15), "1.4"},
+        {"spin up a day", [&] { editor.UpDown2UpRightClick(); }, Day(kMonday, 8), Day(kTuesday, 11, 15),
+         "1.4"},
         {"start on a Saturday moves to Monday",
-         [&] { f.PeriodPanel = UnitHours; f.TaskLength = "2"; editor.TaskLengthChange();
-               f.TaskStartDate = DatePart(Day(12)); editor.TaskStartDateChange(); },
+         [&] {
+             f.PeriodPanel = UnitHours;
+             f.TaskLength = "2";
+             editor.TaskLengthChange();
+             f.TaskStartDate = DatePart(Day(12));
+             editor.TaskStartDateChange();
+         },
          Day(14, 8), Day(14, 10), "2"},
-        {"more than 19200 hours becomes 1 hour", [&] { f.TaskLength = "20000"; editor.TaskLengthChange(); },
+        {"more than 19200 hours becomes 1 hour",
+         [&] {
+             f.TaskLength = "20000";
+             editor.TaskLengthChange();
+         },
          Day(14, 8), Day(14, 9), "1"},
         {"a picked end gives the hours",
-         [&] { f.AutoEndDate = false; editor.AutoEndDateClick();
-               f.TaskEndDate = DatePart(Day(15)); f.TaskEndTime = TimePart(Day(15, 10));
-               editor.TaskEndDateChange(); },
+         [&] {
+             f.AutoEndDate = false;
+             editor.AutoEndDateClick();
+             f.TaskEndDate = DatePart(Day(15));
+             f.TaskEndTime = TimePart(Day(15, 10));
+             editor.TaskEndDateChange();
+         },
          Day(14, 8), Day(15, 10), "10.00"},
         {"the unit re-expresses a picked length",
-         [&] { f.PeriodPanel = UnitDays; editor.PeriodPanelClick(); },
+         [&] {
+             f.PeriodPanel = UnitDays;
+             editor.PeriodPanelClick();
+         },
          Day(14, 8), Day(15, 10), "1.2"},
     };
     for (const Row& row : rows) {

@@ -154,7 +154,8 @@ bool TFcBalloonHints::eventFilter(QObject* watched, QEvent* event)
 // ---------------------------------------------------------------------------
 
 TFcCustomHintWindow::TFcCustomHintWindow(QWidget* parent)
-    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint), Font(DefaultControlFont())
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint),
+      Font(DefaultControlFont())
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -171,8 +172,14 @@ TFcCustomHintWindow::~TFcCustomHintWindow()
         connection_->BreakConnection(this);
 }
 
-bool TFcCustomHintWindow::Balloon() const { return connection_ && connection_->ShowBalloon(); }
-bool TFcCustomHintWindow::HasShadow() const { return connection_ && connection_->Shadow(); }
+bool TFcCustomHintWindow::Balloon() const
+{
+    return connection_ && connection_->ShowBalloon();
+}
+bool TFcCustomHintWindow::HasShadow() const
+{
+    return connection_ && connection_->Shadow();
+}
 
 void TFcCustomHintWindow::DoShowHint(QString& hint, bool& canShow, THintInfo& info)
 {
@@ -230,7 +237,8 @@ void TFcCustomHintWindow::ActivateHint(TRect rect, const QString& hint)
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect g = screen ? screen->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
-    const THintPlacement place = PlaceHint(p, w, h, Corner, {g.left(), g.top(), g.right() + 1, g.bottom() + 1});
+    const THintPlacement place =
+        PlaceHint(p, w, h, Corner, {g.left(), g.top(), g.right() + 1, g.bottom() + 1});
     cornerInUse_ = place.corner;
     active_ = true;
     setGeometry(place.x, place.y, w, h);
@@ -264,10 +272,8 @@ bool TFcCustomHintWindow::IsHintMsg(const QEvent& event)
     case QEvent::ApplicationActivate:
     case QEvent::ApplicationDeactivate:
     case QEvent::WindowActivate:
-    case QEvent::WindowDeactivate:
-        return true;
-    default:
-        return false;  // mouse moves keep the hint open
+    case QEvent::WindowDeactivate: return true;
+    default: return false;  // mouse moves keep the hint open
     }
 }
 
@@ -278,7 +284,8 @@ bool TFcCustomHintWindow::eventFilter(QObject* watched, QEvent* event)
             ReleaseHint();
         } else if (event->type() == QEvent::MouseMove && info_.HintControl) {
             // Leaving a 4 by 4 box round the point the hint refers to closes it.
-            const QPoint anchor = info_.HintControl->mapToGlobal(QPoint(info_.CursorPos.x, info_.CursorPos.y));
+            const QPoint anchor =
+                info_.HintControl->mapToGlobal(QPoint(info_.CursorPos.x, info_.CursorPos.y));
             const QPoint now = QCursor::pos();
             if (std::abs(now.x() - anchor.x()) > 2 || std::abs(now.y() - anchor.y()) > 2)
                 ReleaseHint();
@@ -339,7 +346,8 @@ void TFcCustomHintWindow::DrawBalloon(TFcCanvas& canvas, TRect r)
             join = {r.Left + 10, r.Bottom - 2, r.Left + 31, r.Bottom};
             break;
         case hcUpperLeft:
-            tail = {{r.Right - 10, r.Bottom - 2}, {r.Right - 10, cr.Bottom - 2}, {r.Right - 30, r.Bottom - 2}};
+            tail = {
+                {r.Right - 10, r.Bottom - 2}, {r.Right - 10, cr.Bottom - 2}, {r.Right - 30, r.Bottom - 2}};
             join = {r.Right - 30, r.Bottom - 2, r.Right - 9, r.Bottom};
             break;
         case hcLowerRight:

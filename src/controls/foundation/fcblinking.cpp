@@ -17,7 +17,10 @@ void TFcBlinkingControlsList::Add(IFcBlinkingControl* control)
         controls_.append(control);
 }
 
-void TFcBlinkingControlsList::Remove(IFcBlinkingControl* control) { controls_.removeAll(control); }
+void TFcBlinkingControlsList::Remove(IFcBlinkingControl* control)
+{
+    controls_.removeAll(control);
+}
 
 void TFcBlinkingControlsList::Tick()
 {
@@ -35,7 +38,10 @@ void TFcBlinkingControlsList::Tick()
     }
 }
 
-TFcBlinkingControlsList* BlinkingControls() { return gBlinkingControls; }
+TFcBlinkingControlsList* BlinkingControls()
+{
+    return gBlinkingControls;
+}
 
 TFcBlinkingControlsList& EnsureBlinkingControls()
 {

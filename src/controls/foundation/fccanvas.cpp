@@ -12,8 +12,8 @@ namespace tw::controls {
 std::uint32_t ToRgb32(TColor color)
 {
     const TColor c = ColorToRGB(color);
-    return 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
-           (static_cast<std::uint32_t>(GetGValue(c)) << 8) | static_cast<std::uint32_t>(GetBValue(c));
+    return 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(c)) << 16)
+        | (static_cast<std::uint32_t>(GetGValue(c)) << 8) | static_cast<std::uint32_t>(GetBValue(c));
 }
 
 TColor FromRgb32(std::uint32_t pixel)
@@ -82,7 +82,10 @@ QPainter& TFcCanvas::BeginPainter()
     return p;
 }
 
-void TFcCanvas::EndPainter() { Painter().restore(); }
+void TFcCanvas::EndPainter()
+{
+    Painter().restore();
+}
 
 bool TFcCanvas::Visible(int x, int y) const
 {
@@ -350,8 +353,9 @@ QBrush TFcCanvas::MakeBrush() const
         QImage tile(8, 8, QImage::Format_RGB32);
         for (int y = 0; y < 8; ++y) {
             for (int x = 0; x < 8; ++x) {
-                tile.setPixel(x, y, (Brush.Pattern[y] & (0x80 >> x)) ? ToRgb32(Brush.Color)
-                                                                        : ToRgb32(Brush.PatternBackground));
+                tile.setPixel(x, y,
+                              (Brush.Pattern[y] & (0x80 >> x)) ? ToRgb32(Brush.Color)
+                                                               : ToRgb32(Brush.PatternBackground));
             }
         }
         return QBrush(tile);
@@ -381,8 +385,14 @@ void TFcCanvas::Ellipse(int left, int top, int right, int bottom)
     p.restore();
 }
 
-int TFcCanvas::TextWidth(const QString& text) const { return TextMeasure().TextWidth(Font, text); }
-int TFcCanvas::TextHeight(const QString&) const { return TextMeasure().TextHeight(Font); }
+int TFcCanvas::TextWidth(const QString& text) const
+{
+    return TextMeasure().TextWidth(Font, text);
+}
+int TFcCanvas::TextHeight(const QString&) const
+{
+    return TextMeasure().TextHeight(Font);
+}
 
 void TFcCanvas::TextOut(int x, int y, const QString& text)
 {
@@ -545,9 +555,10 @@ void TFcCanvas::CopyRect(const TRect& destRect, const QImage& source, const TRec
     }
     // The bitwise operations work on all 32 bits, alpha included, so that a
     // mask and image pair keeps a translucent canvas translucent.
-    const QImage src = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32_Premultiplied
-                           ? source
-                           : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage src =
+        source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32_Premultiplied
+        ? source
+        : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     for (int y = std::max(destRect.Top, 0); y < std::min(destRect.Bottom, image_->height()); ++y) {
         const int sy = srcRect.Top + (y - destRect.Top) * srcRect.Height() / destRect.Height();
         if (sy < 0 || sy >= src.height())
@@ -570,7 +581,8 @@ void TFcCanvas::CopyRect(const TRect& destRect, const QImage& source, const TRec
 
 void TFcCanvas::Draw(int x, int y, const QImage& source)
 {
-    CopyRect({x, y, x + source.width(), y + source.height()}, source, {0, 0, source.width(), source.height()});
+    CopyRect({x, y, x + source.width(), y + source.height()}, source,
+             {0, 0, source.width(), source.height()});
 }
 
 void TFcCanvas::StretchDraw(const TRect& destRect, const QImage& source)

@@ -8,7 +8,10 @@ namespace tw::controls {
 namespace {
 
 // Halves go to even, as everywhere in the colour arithmetic.
-int RoundEven(double x) { return static_cast<int>(std::nearbyint(x)); }
+int RoundEven(double x)
+{
+    return static_cast<int>(std::nearbyint(x));
+}
 
 SystemColorTable MakeClassicTable()
 {
@@ -61,8 +64,14 @@ const SystemColorTable& ClassicSystemColors()
     return table;
 }
 
-void SetSystemColors(const SystemColorTable& table) { TableInUse() = table; }
-const SystemColorTable& CurrentSystemColors() { return TableInUse(); }
+void SetSystemColors(const SystemColorTable& table)
+{
+    TableInUse() = table;
+}
+const SystemColorTable& CurrentSystemColors()
+{
+    return TableInUse();
+}
 
 TColor ColorToRGB(TColor color)
 {
@@ -123,11 +132,31 @@ TColor HSLtoColor(std::uint8_t hue, std::uint8_t saturation, std::uint8_t lumina
     const double mid2 = v - vsf;
     double r = v, g = mid1, b = m;
     switch (sextant) {
-    case 1: r = mid2; g = v; b = m; break;
-    case 2: r = m; g = v; b = mid1; break;
-    case 3: r = m; g = mid2; b = v; break;
-    case 4: r = mid1; g = m; b = v; break;
-    case 5: r = v; g = m; b = mid2; break;
+    case 1:
+        r = mid2;
+        g = v;
+        b = m;
+        break;
+    case 2:
+        r = m;
+        g = v;
+        b = mid1;
+        break;
+    case 3:
+        r = m;
+        g = mid2;
+        b = v;
+        break;
+    case 4:
+        r = mid1;
+        g = m;
+        b = v;
+        break;
+    case 5:
+        r = v;
+        g = m;
+        b = mid2;
+        break;
     default: break;
     }
     const auto channel = [](double x) { return RoundEven(255 * std::clamp(x, 0.0, 1.0)); };

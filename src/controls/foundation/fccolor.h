@@ -23,18 +23,43 @@ inline constexpr TColor kSystemColorFlag = 0x80000000;
 
 // System-colour indexes used by the library.
 enum TSystemColorIndex {
-    COLOR_SCROLLBAR = 0, COLOR_BACKGROUND = 1, COLOR_ACTIVECAPTION = 2, COLOR_INACTIVECAPTION = 3,
-    COLOR_MENU = 4, COLOR_WINDOW = 5, COLOR_WINDOWFRAME = 6, COLOR_MENUTEXT = 7, COLOR_WINDOWTEXT = 8,
-    COLOR_CAPTIONTEXT = 9, COLOR_ACTIVEBORDER = 10, COLOR_INACTIVEBORDER = 11, COLOR_APPWORKSPACE = 12,
-    COLOR_HIGHLIGHT = 13, COLOR_HIGHLIGHTTEXT = 14, COLOR_BTNFACE = 15, COLOR_BTNSHADOW = 16,
-    COLOR_GRAYTEXT = 17, COLOR_BTNTEXT = 18, COLOR_INACTIVECAPTIONTEXT = 19, COLOR_BTNHIGHLIGHT = 20,
-    COLOR_3DDKSHADOW = 21, COLOR_3DLIGHT = 22, COLOR_INFOTEXT = 23, COLOR_INFOBK = 24,
-    COLOR_HOTLIGHT = 26, COLOR_GRADIENTACTIVECAPTION = 27, COLOR_GRADIENTINACTIVECAPTION = 28,
-    COLOR_MENUHILIGHT = 29, COLOR_MENUBAR = 30
+    COLOR_SCROLLBAR = 0,
+    COLOR_BACKGROUND = 1,
+    COLOR_ACTIVECAPTION = 2,
+    COLOR_INACTIVECAPTION = 3,
+    COLOR_MENU = 4,
+    COLOR_WINDOW = 5,
+    COLOR_WINDOWFRAME = 6,
+    COLOR_MENUTEXT = 7,
+    COLOR_WINDOWTEXT = 8,
+    COLOR_CAPTIONTEXT = 9,
+    COLOR_ACTIVEBORDER = 10,
+    COLOR_INACTIVEBORDER = 11,
+    COLOR_APPWORKSPACE = 12,
+    COLOR_HIGHLIGHT = 13,
+    COLOR_HIGHLIGHTTEXT = 14,
+    COLOR_BTNFACE = 15,
+    COLOR_BTNSHADOW = 16,
+    COLOR_GRAYTEXT = 17,
+    COLOR_BTNTEXT = 18,
+    COLOR_INACTIVECAPTIONTEXT = 19,
+    COLOR_BTNHIGHLIGHT = 20,
+    COLOR_3DDKSHADOW = 21,
+    COLOR_3DLIGHT = 22,
+    COLOR_INFOTEXT = 23,
+    COLOR_INFOBK = 24,
+    COLOR_HOTLIGHT = 26,
+    COLOR_GRADIENTACTIVECAPTION = 27,
+    COLOR_GRADIENTINACTIVECAPTION = 28,
+    COLOR_MENUHILIGHT = 29,
+    COLOR_MENUBAR = 30
 };
 inline constexpr int kSystemColorCount = 31;
 
-inline constexpr TColor SystemColor(int index) { return kSystemColorFlag | static_cast<TColor>(index); }
+inline constexpr TColor SystemColor(int index)
+{
+    return kSystemColorFlag | static_cast<TColor>(index);
+}
 inline constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
 inline constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
 inline constexpr TColor clBtnShadow = SystemColor(COLOR_BTNSHADOW);
@@ -53,10 +78,22 @@ inline constexpr TColor RGB(int r, int g, int b)
 {
     return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-inline constexpr int GetRValue(TColor c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int GetGValue(TColor c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int GetBValue(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
-inline constexpr bool IsSystemColor(TColor c) { return (c & kSystemColorFlag) != 0; }
+inline constexpr int GetRValue(TColor c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+inline constexpr int GetGValue(TColor c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+inline constexpr int GetBValue(TColor c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+inline constexpr bool IsSystemColor(TColor c)
+{
+    return (c & kSystemColorFlag) != 0;
+}
 
 using SystemColorTable = std::array<TColor, kSystemColorCount>;
 

@@ -10,15 +10,18 @@
 
 namespace tw::controls {
 
-const TColor ULFrameColor[kFrameStyleCount] = {clWindow,    cl3DDkShadow, clBtnShadow, clBtnHighlight,
-                                               clBtnShadow, clNone,       cl3DDkShadow, clNone,
+const TColor ULFrameColor[kFrameStyleCount] = {clWindow,    cl3DDkShadow,   clBtnShadow,  clBtnHighlight,
+                                               clBtnShadow, clNone,         cl3DDkShadow, clNone,
                                                clBtnShadow, clBtnHighlight, clBtnShadow};
 const TColor LRFrameColor[kFrameStyleCount] = {clWindow,       cl3DDkShadow, clBtnHighlight, clBtnShadow,
                                                clBtnHighlight, clNone,       clBtnFace,      clNone,
                                                clBtnHighlight, clBtnShadow,  clBtnShadow};
 
 namespace {
-int RoundEven(double x) { return static_cast<int>(std::nearbyint(x)); }
+int RoundEven(double x)
+{
+    return static_cast<int>(std::nearbyint(x));
+}
 }  // namespace
 
 TRect DrawSides(TFcCanvas& canvas, const TRect& r, TColor first, TColor second, TSides sides)

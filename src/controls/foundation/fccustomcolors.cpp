@@ -4,7 +4,10 @@
 
 namespace tw::controls {
 
-TFcCustomColors::TFcCustomColors(QObject* owner) : QObject(owner) { InitColors(); }
+TFcCustomColors::TFcCustomColors(QObject* owner) : QObject(owner)
+{
+    InitColors();
+}
 
 void TFcCustomColors::InitColors()
 {

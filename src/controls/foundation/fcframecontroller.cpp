@@ -93,7 +93,10 @@ void TFcFrameController::UpdateFrames(TFcFrameProperty property)
     }
 }
 
-void TFcFrameController::BeginUpdate() { ++updateCount_; }
+void TFcFrameController::BeginUpdate()
+{
+    ++updateCount_;
+}
 
 void TFcFrameController::EndUpdate()
 {
@@ -145,13 +148,13 @@ void TFcFrameController::SetParentColor(bool value)
         UpdateFrames(fpColor);
 }
 
-#define TW_FRAME_SETTER(Name, member, type, property) \
-    void TFcFrameController::Name(type value)          \
-    {                                                  \
-        if (value == member)                           \
-            return;                                    \
-        member = value;                                \
-        UpdateFrames(property);                        \
+#define TW_FRAME_SETTER(Name, member, type, property)                                                        \
+    void TFcFrameController::Name(type value)                                                                \
+    {                                                                                                        \
+        if (value == member)                                                                                 \
+            return;                                                                                          \
+        member = value;                                                                                      \
+        UpdateFrames(property);                                                                              \
     }
 
 TW_FRAME_SETTER(SetDisabledColor, disabledColor_, TColor, fpDisabledColor)
@@ -221,7 +224,8 @@ void TFcFrameController::Load(const QString& section)
     focusColor_ = color("FocusColor", clWindow);
     frameColor_ = color("FrameColor", clBtnShadow);
     frameHotColor_ = color("FrameHotColor", clBtnShadow);
-    frameHotStyle_ = static_cast<TFrameStyle>(f.ReadInteger(section, QStringLiteral("FrameHotStyle"), fsFlatBold));
+    frameHotStyle_ =
+        static_cast<TFrameStyle>(f.ReadInteger(section, QStringLiteral("FrameHotStyle"), fsFlatBold));
     frameHotTrack_ = f.ReadBool(section, QStringLiteral("FrameHotTrack"), false);
     frameSides_ = 0;
     static const char* sideNames[] = {"FrameSides_Left", "FrameSides_Top", "FrameSides_Right",

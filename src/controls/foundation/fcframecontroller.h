@@ -16,8 +16,21 @@ namespace tw::controls {
 class TFcRegIniFile;
 
 enum TFcFrameProperty {
-    fpAll, fpColor, fpFocusColor, fpDisabledColor, fpParentColor, fpFlatButtonColor, fpFlatButtons,
-    fpFrameColor, fpHotColor, fpHotTrack, fpHotStyle, fpSides, fpStyle, fpVisible, fpPreference
+    fpAll,
+    fpColor,
+    fpFocusColor,
+    fpDisabledColor,
+    fpParentColor,
+    fpFlatButtonColor,
+    fpFlatButtons,
+    fpFrameColor,
+    fpHotColor,
+    fpHotTrack,
+    fpHotStyle,
+    fpSides,
+    fpStyle,
+    fpVisible,
+    fpPreference
 };
 
 // A control that re-reads the frame settings itself when told.

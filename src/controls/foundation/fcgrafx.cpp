@@ -58,8 +58,8 @@ void DrawTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect&
     canvas.CopyMode = saved;
 }
 
-void DrawFullTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& dest, const TRect& source,
-                               TColor transparent)
+void DrawFullTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& dest,
+                               const TRect& source, TColor transparent)
 {
     // The same image and mask, and so the same pixels: the transparent colour
     // keeps the canvas, every other colour replaces it.
@@ -99,7 +99,8 @@ void StretchTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRe
 
 void TileBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r)
 {
-    ForEachTile(bitmap, r, [&](const TRect& dest, const TRect& source) { canvas.CopyRect(dest, bitmap, source); });
+    ForEachTile(bitmap, r,
+                [&](const TRect& dest, const TRect& source) { canvas.CopyRect(dest, bitmap, source); });
 }
 
 void TileRealizedBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r)
@@ -136,7 +137,10 @@ void StretchBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r)
     canvas.CopyRect(r, bitmap, {0, 0, bitmap.width(), bitmap.height()});
 }
 
-void FlipBitmap(QImage& bitmap) { bitmap = bitmap.mirrored(false, true); }
+void FlipBitmap(QImage& bitmap)
+{
+    bitmap = bitmap.mirrored(false, true);
+}
 
 std::vector<TColor> GradientBands(TColor from, TColor to, int n, int bandRule)
 {
@@ -301,16 +305,16 @@ void SetTrapezoid(TTrap& t, const TRect& r, int shortLength, TTrapShape shape, T
     const int s = std::clamp(shortLength, 0, length);
     const int offset = shape == tsLeft ? 0 : shape == tsCenter ? (length - s) / 2 : length - s;
     if (vertical) {
-        const bool shortOnTop = (trapDirect == tdLargeToSmall && direction == dirUp) ||
-                                (trapDirect == tdSmallToLarge && direction == dirDown);
+        const bool shortOnTop = (trapDirect == tdLargeToSmall && direction == dirUp)
+            || (trapDirect == tdSmallToLarge && direction == dirDown);
         const TPoint shortA{r.Left + offset, shortOnTop ? r.Top : r.Bottom};
         const TPoint shortB{r.Left + offset + s, shortOnTop ? r.Top : r.Bottom};
         const TPoint longA{r.Left, shortOnTop ? r.Bottom : r.Top};
         const TPoint longB{r.Right, shortOnTop ? r.Bottom : r.Top};
         t = shortOnTop ? TTrap{shortA, shortB, longB, longA} : TTrap{longA, longB, shortB, shortA};
     } else {
-        const bool shortOnLeft = (trapDirect == tdLargeToSmall && direction == dirLeft) ||
-                                 (trapDirect == tdSmallToLarge && direction == dirRight);
+        const bool shortOnLeft = (trapDirect == tdLargeToSmall && direction == dirLeft)
+            || (trapDirect == tdSmallToLarge && direction == dirRight);
         const TPoint shortA{shortOnLeft ? r.Left : r.Right, r.Top + offset};
         const TPoint shortB{shortOnLeft ? r.Left : r.Right, r.Top + offset + s};
         const TPoint longA{shortOnLeft ? r.Right : r.Left, r.Top};

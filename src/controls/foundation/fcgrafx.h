@@ -17,8 +17,16 @@ class QWidget;
 namespace tw::controls {
 
 enum TGradientDirection {
-    gdDiagonalUp, gdDiagonalDown, gdHorizontalEnd, gdHorizontalCenter, gdHorizontalBox, gdVerticalEnd,
-    gdVerticalCenter, gdVerticalBox, gdSquareBox, gdBigSquareBox
+    gdDiagonalUp,
+    gdDiagonalDown,
+    gdHorizontalEnd,
+    gdHorizontalCenter,
+    gdHorizontalBox,
+    gdVerticalEnd,
+    gdVerticalCenter,
+    gdVerticalBox,
+    gdSquareBox,
+    gdBigSquareBox
 };
 using TSmoothFactor = int;  // 1..8
 
@@ -34,8 +42,8 @@ using TTrap = std::array<TPoint, 4>;
 
 void DrawTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& dest, const TRect& source,
                            TColor transparent);
-void DrawFullTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& dest, const TRect& source,
-                               TColor transparent);
+void DrawFullTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& dest,
+                               const TRect& source, TColor transparent);
 void TileTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r, TColor transparent);
 void StretchTransparentBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r, TColor transparent);
 void TileBitmap(TFcCanvas& canvas, const QImage& bitmap, const TRect& r);

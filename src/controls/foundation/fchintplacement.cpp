@@ -25,10 +25,22 @@ THintPlacement PlaceHint(TPoint p, int w, int h, TFcHintCorner preferred, const 
     THintPlacement out;
     out.corner = preferred;
     switch (preferred) {
-    case hcLowerRight: out.x = p.x + 1; out.y = p.y; break;
-    case hcLowerLeft: out.x = p.x - w - 1; out.y = p.y; break;
-    case hcUpperLeft: out.x = p.x - w - 1; out.y = p.y - h; break;
-    case hcUpperRight: out.x = p.x + 1; out.y = p.y - h; break;
+    case hcLowerRight:
+        out.x = p.x + 1;
+        out.y = p.y;
+        break;
+    case hcLowerLeft:
+        out.x = p.x - w - 1;
+        out.y = p.y;
+        break;
+    case hcUpperLeft:
+        out.x = p.x - w - 1;
+        out.y = p.y - h;
+        break;
+    case hcUpperRight:
+        out.x = p.x + 1;
+        out.y = p.y - h;
+        break;
     }
     if (out.y < screen.Top) {
         out.corner = out.corner == hcUpperRight ? hcLowerRight : hcLowerLeft;

@@ -13,7 +13,10 @@ inline constexpr int kMinHintWidth = 55;
 // The band the tail takes above or below the body.
 inline constexpr int kBalloonTailBand = 28;
 
-inline bool IsLowerCorner(TFcHintCorner c) { return c == hcLowerRight || c == hcLowerLeft; }
+inline bool IsLowerCorner(TFcHintCorner c)
+{
+    return c == hcLowerRight || c == hcLowerLeft;
+}
 
 // The text rectangle grown to the window's rectangle: room for the tail (and
 // the shadow) when a balloon is shown, then 2 pixels on every side.

@@ -11,7 +11,8 @@ int TFcImageList::AddMasked(const QImage& bitmap, TColor transparent)
     const int first = Count();
     const std::uint32_t key = ToRgb32(transparent) & 0x00FFFFFF;
     for (int x = 0; x + width_ <= bitmap.width(); x += width_) {
-        QImage image = bitmap.copy(x, 0, width_, height_).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QImage image =
+            bitmap.copy(x, 0, width_, height_).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < image.height(); ++y) {
             auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
             for (int i = 0; i < image.width(); ++i) {

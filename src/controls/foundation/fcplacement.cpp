@@ -8,7 +8,10 @@
 
 namespace tw::controls {
 
-TRect ToTRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+TRect ToTRect(const QRect& r)
+{
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
 
 TRect GetDesktopClientRect()
 {
@@ -59,9 +62,18 @@ TRect GetMonitorBoundsRect(const QScreen* monitor)
     return monitor ? ToTRect(monitor->geometry()) : GetDesktopClientRect();
 }
 
-TRect GetActiveWorkArea(const QWidget* control) { return GetMonitorWorkArea(NearestScreen(control)); }
-int GetActiveWorkAreaWidth(const QWidget* control) { return GetActiveWorkArea(control).Width(); }
-int GetActiveWorkAreaHeight(const QWidget* control) { return GetActiveWorkArea(control).Height(); }
+TRect GetActiveWorkArea(const QWidget* control)
+{
+    return GetMonitorWorkArea(NearestScreen(control));
+}
+int GetActiveWorkAreaWidth(const QWidget* control)
+{
+    return GetActiveWorkArea(control).Width();
+}
+int GetActiveWorkAreaHeight(const QWidget* control)
+{
+    return GetActiveWorkArea(control).Height();
+}
 
 void CenterToWindow(const QWidget* control, const QWidget* window, int& left, int& top)
 {
@@ -117,8 +129,7 @@ void TFcDialogComponent::CenterForm(QWidget* form) const
         top = p.Top;
         break;
     }
-    default:
-        return;
+    default: return;
     }
     form->move(left, top);
 }

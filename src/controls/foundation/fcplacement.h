@@ -35,8 +35,14 @@ void CenterToForm(const QWidget* control, const QWidget* form, int& left, int& t
 void CenterToMDIChild(const QWidget* control, const QWidget* mdiChild, int& left, int& top);
 
 enum TPosition {
-    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-    poMainFormCenter, poOwnerFormCenter
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
 };
 enum TFormBorderStyle { bsNoBorder, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 

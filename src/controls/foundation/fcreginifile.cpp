@@ -22,10 +22,26 @@ unsigned RegAccessMask(TFcRegAccess access)
 TFcRegIniFile::TFcRegIniFile(QObject* owner) : QObject(owner) {}
 TFcRegIniFile::~TFcRegIniFile() = default;
 
-void TFcRegIniFile::SetPath(const QString& path) { path_ = path; Reopen(); }
-void TFcRegIniFile::SetPathType(TFcPathType type) { pathType_ = type; Reopen(); }
-void TFcRegIniFile::SetRegKey(TFcRegKey key) { regKey_ = key; Reopen(); }
-void TFcRegIniFile::SetRegAccess(TFcRegAccess access) { regAccess_ = access; Reopen(); }
+void TFcRegIniFile::SetPath(const QString& path)
+{
+    path_ = path;
+    Reopen();
+}
+void TFcRegIniFile::SetPathType(TFcPathType type)
+{
+    pathType_ = type;
+    Reopen();
+}
+void TFcRegIniFile::SetRegKey(TFcRegKey key)
+{
+    regKey_ = key;
+    Reopen();
+}
+void TFcRegIniFile::SetRegAccess(TFcRegAccess access)
+{
+    regAccess_ = access;
+    Reopen();
+}
 
 void TFcRegIniFile::Reopen()
 {
@@ -48,15 +64,16 @@ QSettings& TFcRegIniFile::Store()
                 title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
             key = QStringLiteral("\\Software\\Temp\\") + title;
         }
-        static const char* roots[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
-                                      "HKEY_USERS", "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG",
+        static const char* roots[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",     "HKEY_LOCAL_MACHINE",
+                                      "HKEY_USERS",        "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG",
                                       "HKEY_DYN_DATA"};
         QStringList parts{QString::fromLatin1(roots[regKey_])};
         for (const QString& p : key.split(u'\\', Qt::SkipEmptyParts))
             parts << p;
         registryPrefix_ = parts.join(u'/');
         const QString folder = QFileInfo(QString::fromStdString(registry::DefaultRegistryPath())).path();
-        store_ = std::make_unique<QSettings>(folder + QStringLiteral("/components.ini"), QSettings::IniFormat);
+        store_ =
+            std::make_unique<QSettings>(folder + QStringLiteral("/components.ini"), QSettings::IniFormat);
     } else {
         QString file = path_;
         if (file.isEmpty()) {
@@ -69,7 +86,10 @@ QSettings& TFcRegIniFile::Store()
     return *store_;
 }
 
-QString TFcRegIniFile::FileName() { return Store().fileName(); }
+QString TFcRegIniFile::FileName()
+{
+    return Store().fileName();
+}
 
 QString TFcRegIniFile::Group(const QString& section) const
 {
@@ -123,8 +143,7 @@ int TFcRegIniFile::ReadInteger(const QString& section, const QString& name, int 
         return def;
     const QString text = v.toString().trimmed();
     bool ok = false;
-    const int n = text.startsWith(u'$') ? static_cast<int>(text.mid(1).toUInt(&ok, 16))
-                                         : text.toInt(&ok, 0);
+    const int n = text.startsWith(u'$') ? static_cast<int>(text.mid(1).toUInt(&ok, 16)) : text.toInt(&ok, 0);
     return ok ? n : def;
 }
 
@@ -161,15 +180,30 @@ void TFcRegIniFile::WriteFloat(const QString& section, const QString& name, doub
     WriteString(section, name, QString::number(value, 'g', 17));
 }
 
-TDateTime TFcRegIniFile::ReadDate(const QString& s, const QString& n, TDateTime d) { return ReadFloat(s, n, d); }
-void TFcRegIniFile::WriteDate(const QString& s, const QString& n, TDateTime v) { WriteFloat(s, n, DatePart(v)); }
-TDateTime TFcRegIniFile::ReadTime(const QString& s, const QString& n, TDateTime d) { return ReadFloat(s, n, d); }
-void TFcRegIniFile::WriteTime(const QString& s, const QString& n, TDateTime v) { WriteFloat(s, n, TimePart(v)); }
+TDateTime TFcRegIniFile::ReadDate(const QString& s, const QString& n, TDateTime d)
+{
+    return ReadFloat(s, n, d);
+}
+void TFcRegIniFile::WriteDate(const QString& s, const QString& n, TDateTime v)
+{
+    WriteFloat(s, n, DatePart(v));
+}
+TDateTime TFcRegIniFile::ReadTime(const QString& s, const QString& n, TDateTime d)
+{
+    return ReadFloat(s, n, d);
+}
+void TFcRegIniFile::WriteTime(const QString& s, const QString& n, TDateTime v)
+{
+    WriteFloat(s, n, TimePart(v));
+}
 TDateTime TFcRegIniFile::ReadDateTime(const QString& s, const QString& n, TDateTime d)
 {
     return ReadFloat(s, n, d);
 }
-void TFcRegIniFile::WriteDateTime(const QString& s, const QString& n, TDateTime v) { WriteFloat(s, n, v); }
+void TFcRegIniFile::WriteDateTime(const QString& s, const QString& n, TDateTime v)
+{
+    WriteFloat(s, n, v);
+}
 
 void TFcRegIniFile::ReadSection(const QString& section, QStringList& names)
 {
@@ -218,7 +252,8 @@ void TFcRegIniFile::UpdateFile()
     QSettings& s = Store();
     s.sync();
     if (s.status() != QSettings::NoError)
-        throw EFcError(QStringLiteral("The settings file %1 could not be written").arg(s.fileName()).toStdString());
+        throw EFcError(
+            QStringLiteral("The settings file %1 could not be written").arg(s.fileName()).toStdString());
 }
 
 }  // namespace tw::controls

@@ -44,15 +44,31 @@ inline constexpr const char* sFcCannotSaveFormState =
 
 enum TFcPathType { ptIniFile, ptRegistry };
 enum TFcRegKey {
-    hkeyClassesRoot, hkeyCurrentUser, hkeyLocalMachine, hkeyUsers, hkeyPerformanceData,
-    hkeyCurrentConfig, hkeyDynData
+    hkeyClassesRoot,
+    hkeyCurrentUser,
+    hkeyLocalMachine,
+    hkeyUsers,
+    hkeyPerformanceData,
+    hkeyCurrentConfig,
+    hkeyDynData
 };
 enum TFcRegAccessKey {
-    keyQueryValue, keySetValue, keyCreateSubKey, keyEnumerateSubKeys, keyNotify, keyCreateLink, keyRead,
-    keyWrite, keyExecute, keyAllAccess
+    keyQueryValue,
+    keySetValue,
+    keyCreateSubKey,
+    keyEnumerateSubKeys,
+    keyNotify,
+    keyCreateLink,
+    keyRead,
+    keyWrite,
+    keyExecute,
+    keyAllAccess
 };
 using TFcRegAccess = unsigned;  // one bit per TFcRegAccessKey
-inline constexpr TFcRegAccess RegAccessBit(TFcRegAccessKey k) { return 1u << k; }
+inline constexpr TFcRegAccess RegAccessBit(TFcRegAccessKey k)
+{
+    return 1u << k;
+}
 // The access mask of a set of access keys (OR of each member's mask).
 unsigned RegAccessMask(TFcRegAccess access);
 

@@ -4,9 +4,15 @@
 
 namespace tw::controls {
 
-QChar LastChar(const QString& s) { return s.isEmpty() ? QChar() : s.back(); }
+QChar LastChar(const QString& s)
+{
+    return s.isEmpty() ? QChar() : s.back();
+}
 
-int CountChar(QChar c, const QString& s) { return static_cast<int>(s.count(c)); }
+int CountChar(QChar c, const QString& s)
+{
+    return static_cast<int>(s.count(c));
+}
 
 QString CopyEx(const QString& s, int start, QChar c, int count)
 {
@@ -55,8 +61,14 @@ QString GetNewComponentName(const QObject* owner, const QString& base, bool tryB
 }
 
 namespace {
-bool IsIdentStart(QChar c) { return c == u'_' || (c.unicode() < 128 && c.isLetter()); }
-bool IsIdentChar(QChar c) { return IsIdentStart(c) || (c.unicode() < 128 && c.isDigit()); }
+bool IsIdentStart(QChar c)
+{
+    return c == u'_' || (c.unicode() < 128 && c.isLetter());
+}
+bool IsIdentChar(QChar c)
+{
+    return IsIdentStart(c) || (c.unicode() < 128 && c.isDigit());
+}
 }  // namespace
 
 bool IsValidIdent(const QString& text)
@@ -130,8 +142,14 @@ TDateTime IncMonth(TDateTime date, int months)
     return ComposeDateTime(EncodeDate(year, month, day), TimePart(date));
 }
 
-TDateTime IncYear(TDateTime date, int years) { return IncMonth(date, 12 * years); }
-TDateTime IncDay(TDateTime date, int days) { return date + days; }
+TDateTime IncYear(TDateTime date, int years)
+{
+    return IncMonth(date, 12 * years);
+}
+TDateTime IncDay(TDateTime date, int days)
+{
+    return date + days;
+}
 TDateTime IncHour(TDateTime date, std::int64_t hours)
 {
     return (date * 24 + static_cast<double>(hours)) / 24;

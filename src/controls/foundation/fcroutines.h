@@ -27,10 +27,26 @@ QString CopyEx(const QString& s, int start, QChar c, int count);
 // Deletes the first c; true when there was one.
 bool RemoveChar(QString& s, QChar c);
 
-inline int Min(int a, int b) { return a < b ? a : b; }
-inline int Max(int a, int b) { return a > b ? a : b; }
-inline void Swap(int& a, int& b) { const int t = a; a = b; b = t; }
-inline void Swap(std::uint16_t& a, std::uint16_t& b) { const std::uint16_t t = a; a = b; b = t; }
+inline int Min(int a, int b)
+{
+    return a < b ? a : b;
+}
+inline int Max(int a, int b)
+{
+    return a > b ? a : b;
+}
+inline void Swap(int& a, int& b)
+{
+    const int t = a;
+    a = b;
+    b = t;
+}
+inline void Swap(std::uint16_t& a, std::uint16_t& b)
+{
+    const std::uint16_t t = a;
+    a = b;
+    b = t;
+}
 
 // The first name, base or base followed by 1, 2, 3 ..., that taken() refuses.
 QString GetNewComponentName(const std::function<bool(const QString&)>& taken, const QString& base,

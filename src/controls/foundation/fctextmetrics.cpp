@@ -9,18 +9,16 @@ namespace tw::controls {
 
 QString MapFontFamily(const QString& family)
 {
-    struct Mapping { const char* classic; const char* installed; };
+    struct Mapping {
+        const char* classic;
+        const char* installed;
+    };
     static const Mapping table[] = {
-        {"MS Sans Serif", "DejaVu Sans"},
-        {"Microsoft Sans Serif", "DejaVu Sans"},
-        {"Tahoma", "DejaVu Sans"},
-        {"Verdana", "DejaVu Sans"},
-        {"Segoe UI", "DejaVu Sans"},
-        {"Arial", "Liberation Sans"},
-        {"Helvetica", "Liberation Sans"},
-        {"Times New Roman", "Liberation Serif"},
-        {"MS Serif", "Liberation Serif"},
-        {"Courier New", "Liberation Mono"},
+        {"MS Sans Serif", "DejaVu Sans"}, {"Microsoft Sans Serif", "DejaVu Sans"},
+        {"Tahoma", "DejaVu Sans"},        {"Verdana", "DejaVu Sans"},
+        {"Segoe UI", "DejaVu Sans"},      {"Arial", "Liberation Sans"},
+        {"Helvetica", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"},
+        {"MS Serif", "Liberation Serif"}, {"Courier New", "Liberation Mono"},
         {"Courier", "Liberation Mono"},
     };
     for (const Mapping& m : table) {
@@ -43,15 +41,27 @@ QFont MakeFont(const QString& family, int points, bool bold, bool italic, bool u
     return font;
 }
 
-QFont DefaultControlFont() { return MakeFont(QStringLiteral("MS Sans Serif"), 8); }
+QFont DefaultControlFont()
+{
+    return MakeFont(QStringLiteral("MS Sans Serif"), 8);
+}
 
 int TFcFontMeasure::TextWidth(const QFont& font, const QString& text) const
 {
     return QFontMetrics(font).horizontalAdvance(text);
 }
-int TFcFontMeasure::TextHeight(const QFont& font) const { return QFontMetrics(font).height(); }
-int TFcFontMeasure::Ascent(const QFont& font) const { return QFontMetrics(font).ascent(); }
-bool TFcFontMeasure::IsFixedPitch(const QFont& font) const { return QFontInfo(font).fixedPitch(); }
+int TFcFontMeasure::TextHeight(const QFont& font) const
+{
+    return QFontMetrics(font).height();
+}
+int TFcFontMeasure::Ascent(const QFont& font) const
+{
+    return QFontMetrics(font).ascent();
+}
+bool TFcFontMeasure::IsFixedPitch(const QFont& font) const
+{
+    return QFontInfo(font).fixedPitch();
+}
 
 namespace {
 const TFcTextMeasure* gMeasure = nullptr;
@@ -63,9 +73,15 @@ const TFcTextMeasure& TextMeasure()
     return gMeasure ? *gMeasure : fonts;
 }
 
-void SetTextMeasure(const TFcTextMeasure* measure) { gMeasure = measure; }
+void SetTextMeasure(const TFcTextMeasure* measure)
+{
+    gMeasure = measure;
+}
 
-int GetMinFontHeight(const QFont& font) { return TextMeasure().TextHeight(font) + 2; }
+int GetMinFontHeight(const QFont& font)
+{
+    return TextMeasure().TextHeight(font) + 2;
+}
 
 int GetAvgCharWidth(const QFont& font)
 {
@@ -73,8 +89,14 @@ int GetAvgCharWidth(const QFont& font)
     return static_cast<int>(std::nearbyint(TextMeasure().TextWidth(font, letters) / 52.0));
 }
 
-bool IsTrueTypeFont(const QFont&) { return true; }
+bool IsTrueTypeFont(const QFont&)
+{
+    return true;
+}
 
-TRotatedFont RotateFont(const QFont& font, int angle) { return {font, angle}; }
+TRotatedFont RotateFont(const QFont& font, int angle)
+{
+    return {font, angle};
+}
 
 }  // namespace tw::controls

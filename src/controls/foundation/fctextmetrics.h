@@ -43,7 +43,10 @@ public:
 class TFcFixedMeasure : public TFcTextMeasure {
 public:
     TFcFixedMeasure(int charWidth, int lineHeight, int ascent)
-        : charWidth_(charWidth), lineHeight_(lineHeight), ascent_(ascent) {}
+        : charWidth_(charWidth),
+          lineHeight_(lineHeight),
+          ascent_(ascent)
+    {}
     int TextWidth(const QFont&, const QString& text) const override
     {
         return charWidth_ * static_cast<int>(text.size());

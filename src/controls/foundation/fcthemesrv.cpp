@@ -16,7 +16,10 @@ namespace {
 
 bool gVisualStyles = true;
 
-QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+QRect ToQRect(const TRect& r)
+{
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
 
 // The state flags of the n-th state of a "normal, hot, pressed, disabled ..."
 // run, the order most element classes share.
@@ -54,8 +57,10 @@ void DrawButtonPart(QStyle* style, QPainter& p, const TThemedElementDetails& d, 
         QStyleOptionButton o;
         o.rect = r;
         const int group = (d.State - 1) / 4;
-        o.state = CommonState((d.State - 1) % 4 + 1) |
-                  (group == 0 ? QStyle::State_Off : group == 1 ? QStyle::State_On : QStyle::State_NoChange);
+        o.state = CommonState((d.State - 1) % 4 + 1)
+            | (group == 0       ? QStyle::State_Off
+                   : group == 1 ? QStyle::State_On
+                                : QStyle::State_NoChange);
         style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &o, &p, w);
         break;
     }
@@ -116,7 +121,10 @@ void TThemeServices::UpdateThemes()
     controlsThemed_ = useThemes_;
 }
 
-void TThemeServices::UnloadThemeData() { handles_.fill(0); }
+void TThemeServices::UnloadThemeData()
+{
+    handles_.fill(0);
+}
 
 int TThemeServices::GetTheme(TThemedElement element)
 {
@@ -138,8 +146,8 @@ void TThemeServices::DoOnThemeChange()
 bool TThemeServices::eventFilter(QObject* watched, QEvent* event)
 {
     // The application's style or palette changing is this platform's theme change.
-    if (watched == qApp &&
-        (event->type() == QEvent::StyleChange || event->type() == QEvent::ApplicationPaletteChange)) {
+    if (watched == qApp
+        && (event->type() == QEvent::StyleChange || event->type() == QEvent::ApplicationPaletteChange)) {
         UpdateThemes();
         DoOnThemeChange();
     }
@@ -168,9 +176,7 @@ bool TThemeServices::DrawElement(QPainter& p, const TThemedElementDetails& d, co
     GetTheme(d.Element);
     const QRect r = ToQRect(rect);
     switch (d.Element) {
-    case teButton:
-        DrawButtonPart(style, p, d, r, w);
-        return true;
+    case teButton: DrawButtonPart(style, p, d, r, w); return true;
     case teComboBox: {  // drop-down button: normal, hot, pressed, disabled
         QStyleOptionComboBox o;
         o.rect = r;
@@ -202,8 +208,8 @@ bool TThemeServices::DrawElement(QPainter& p, const TThemedElementDetails& d, co
         o.minimum = 0;
         o.maximum = 100;
         o.progress = 100;
-        style->drawControl(d.Part <= 2 ? QStyle::CE_ProgressBarGroove : QStyle::CE_ProgressBarContents, &o, &p,
-                           w);
+        style->drawControl(d.Part <= 2 ? QStyle::CE_ProgressBarGroove : QStyle::CE_ProgressBarContents, &o,
+                           &p, w);
         return true;
     }
     case teToolBar: {
@@ -297,13 +303,12 @@ bool TThemeServices::DrawElement(QPainter& p, const TThemedElementDetails& d, co
         style->drawControl(QStyle::CE_HeaderSection, &o, &p, w);
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
-void TThemeServices::DrawEdge(TFcCanvas& canvas, const TThemedElementDetails&, const TRect& rect, unsigned edge,
-                              unsigned flags, TRect* content)
+void TThemeServices::DrawEdge(TFcCanvas& canvas, const TThemedElementDetails&, const TRect& rect,
+                              unsigned edge, unsigned flags, TRect* content)
 {
     // The bit order of BF_ sides is the order of TSide.
     const TSides sides = static_cast<TSides>(flags & BF_RECT);
@@ -331,13 +336,13 @@ void TThemeServices::DrawIcon(TFcCanvas& canvas, const TThemedElementDetails&, c
         return;
     QPainter& p = canvas.BeginPainter();
     const QImage& image = images.Image(index);
-    p.drawImage(rect.Left + (rect.Width() - image.width()) / 2, rect.Top + (rect.Height() - image.height()) / 2,
-                image);
+    p.drawImage(rect.Left + (rect.Width() - image.width()) / 2,
+                rect.Top + (rect.Height() - image.height()) / 2, image);
     canvas.EndPainter();
 }
 
-void TThemeServices::DrawParentBackground(QWidget* control, TFcCanvas& canvas, const TThemedElementDetails* details,
-                                          bool onlyIfTransparent)
+void TThemeServices::DrawParentBackground(QWidget* control, TFcCanvas& canvas,
+                                          const TThemedElementDetails* details, bool onlyIfTransparent)
 {
     if (onlyIfTransparent && details && !HasTransparentParts(*details))
         return;
@@ -348,8 +353,8 @@ void TThemeServices::DrawText(TFcCanvas& canvas, const TThemedElementDetails& de
                               TRect rect, unsigned flags)
 {
     canvas.SaveState();
-    QPalette palette = qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::palette()
-                                                                                  : QPalette();
+    QPalette palette =
+        qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::palette() : QPalette();
     const bool disabled = (details.Element == teButton && details.State == 4 && details.Part == 1);
     const QColor c = palette.color(disabled ? QPalette::Disabled : QPalette::Active, QPalette::ButtonText);
     canvas.FontColor = RGB(c.red(), c.green(), c.blue());
@@ -375,8 +380,8 @@ TColor TThemeServices::ColorToRGB(TColor color, const TThemedElementDetails* det
 {
     if (!IsSystemColor(color) || !details || color == clNone)
         return color;
-    const QPalette palette = qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::palette()
-                                                                                        : QPalette();
+    const QPalette palette =
+        qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::palette() : QPalette();
     const int index = static_cast<int>(color & 0xFF);
     return index < kSystemColorCount ? SystemColorsFromPalette(palette)[index] : clBlack;
 }
@@ -407,7 +412,10 @@ SystemColorTable SystemColorsFromPalette(const QPalette& palette)
     return table;
 }
 
-void FillSystemColorsFromPalette(const QPalette& palette) { SetSystemColors(SystemColorsFromPalette(palette)); }
+void FillSystemColorsFromPalette(const QPalette& palette)
+{
+    SetSystemColors(SystemColorsFromPalette(palette));
+}
 
 void TThemeServices::PaintBorder(TFcCanvas& canvas, const TRect& rect)
 {
@@ -432,6 +440,9 @@ void SetVisualStylesEnabled(bool enabled)
     ThemeServices()->UpdateThemes();
 }
 
-bool VisualStylesEnabled() { return gVisualStyles; }
+bool VisualStylesEnabled()
+{
+    return gVisualStyles;
+}
 
 }  // namespace tw::controls

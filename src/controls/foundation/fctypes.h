@@ -29,7 +29,16 @@ struct TRect {
 };
 
 enum TFrameStyle {
-    fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus, fsPopup,
+    fsNone,
+    fsFlat,
+    fsGroove,
+    fsBump,
+    fsLowered,
+    fsButtonDown,
+    fsRaised,
+    fsButtonUp,
+    fsStatus,
+    fsPopup,
     fsFlatBold
 };
 inline constexpr int kFrameStyleCount = 11;
@@ -38,9 +47,15 @@ enum TSide { sdLeft, sdTop, sdRight, sdBottom };
 
 // One bit per side in the order of TSide.
 using TSides = std::uint8_t;
-inline constexpr TSides SideBit(TSide side) { return static_cast<TSides>(1u << side); }
+inline constexpr TSides SideBit(TSide side)
+{
+    return static_cast<TSides>(1u << side);
+}
 inline constexpr TSides kAllSides = 15;
-inline constexpr bool HasSide(TSides sides, TSide side) { return (sides & SideBit(side)) != 0; }
+inline constexpr bool HasSide(TSides sides, TSide side)
+{
+    return (sides & SideBit(side)) != 0;
+}
 
 enum TFramingPreference { fpCustomFraming, fpXPThemes };
 enum TFcUIStyle { uiWindows95, uiWindowsXP };
@@ -84,9 +99,9 @@ inline constexpr unsigned TA_BASELINE = 24;
 inline constexpr unsigned DrawTextAlignments[3] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 inline constexpr unsigned SetTextAlignments[3] = {TA_LEFT, TA_RIGHT, TA_CENTER};
 
-using TPositiveByte = std::uint8_t;       // 1..255
-using TPositiveSmallint = std::int16_t;   // 1..32767
-using TPositiveInteger = std::int32_t;    // 1..2147483647
-using TUnsignedSmallint = std::int16_t;   // 0..32767
+using TPositiveByte = std::uint8_t;      // 1..255
+using TPositiveSmallint = std::int16_t;  // 1..32767
+using TPositiveInteger = std::int32_t;   // 1..2147483647
+using TUnsignedSmallint = std::int16_t;  // 0..32767
 
 }  // namespace tw::controls

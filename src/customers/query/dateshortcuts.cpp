@@ -27,16 +27,15 @@ Period ShortcutPeriod(DateShortcut shortcut, TDateTime now)
 {
     const TDateTime today = std::floor(now);
     switch (shortcut) {
-        case DateShortcut::Today: return {today, today};
-        case DateShortcut::ThisWeek: {
-            const int weekday = DayOfWeek(today);
-            return {today - (weekday - 1), today + (7 - weekday)};
-        }
-        case DateShortcut::ThisMonth: {
-            const DateFields d = DecodeDate(today);
-            return {EncodeDate(d.year, d.month, 1),
-                    EncodeDate(d.year, d.month, DaysInMonth(d.year, d.month))};
-        }
+    case DateShortcut::Today: return {today, today};
+    case DateShortcut::ThisWeek: {
+        const int weekday = DayOfWeek(today);
+        return {today - (weekday - 1), today + (7 - weekday)};
+    }
+    case DateShortcut::ThisMonth: {
+        const DateFields d = DecodeDate(today);
+        return {EncodeDate(d.year, d.month, 1), EncodeDate(d.year, d.month, DaysInMonth(d.year, d.month))};
+    }
     }
     return {today, today};
 }

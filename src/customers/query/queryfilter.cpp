@@ -63,72 +63,72 @@ QueryResult BuildQueryFilter(const QueryInputs& in)
         auto unlessSearch = [&](const std::string& title) { return rs ? out.Title : title; };
 
         const int combination = (in.RestrictTasksToCrew ? 8 : 0) | (in.RestrictByDate ? 4 : 0)
-                                | (in.RestrictToCustomer ? 2 : 0) | (in.RestrictToSelectedStatus ? 1 : 0);
+            | (in.RestrictToCustomer ? 2 : 0) | (in.RestrictToSelectedStatus ? 1 : 0);
         switch (combination) {
-            case 0:
-                F = search.TaskSearchActive ? std::string() : "JID = " + Key(in.JobId);
-                out.Title = NAME + " : " + in.JobDesc + (in.JobMode ? "" : " tasks");
-                break;
-            case 2:
-                F = C;
-                out.Title = NAME + W + "s";
-                break;
-            case 4:
-                F = D;
-                out.Title = "All " + W + "s " + period;
-                break;
-            case 6:
-                F = AndFilter(C, D);
-                out.Title = NAME + W + "s " + period;
-                break;
-            case 8:
-                F = T;
-                out.Title = unlessSearch(R + W + " assignments");
-                break;
-            case 10:
-                F = AndFilter(C, T);
-                out.Title = unlessSearch(NAME + " tasks assigned to " + R);
-                break;
-            case 12:
-                F = AndFilter(D, T);
-                out.Title = unlessSearch(R + " assigned" + W + "s " + period);
-                break;
-            case 14:
-                F = AndFilter(AndFilter(C, D), T);
-                out.Title = unlessSearch(NAME + " tasks assigned to " + R + " " + period);
-                break;
-            case 1:
-                F = S;
-                out.Title = "All " + St + (in.JobMode ? " jobs" : " tasks");
-                break;
-            case 3:
-                F = AndFilter(C, S);
-                out.Title = NAME + " " + St + W + "s";
-                break;
-            case 5:
-                F = AndFilter(S, D);
-                out.Title = "All " + St + W + "s " + period;
-                break;
-            case 7:
-                F = AndFilter(AndFilter(S, C), D);
-                out.Title = NAME + " " + St + " " + W + "s " + period;
-                break;
-            case 9:
-                F = AndFilter(T, S);
-                out.Title = "All " + St + W + "s assigned to " + found;
-                break;
-            case 11:
-                F = AndFilter(AndFilter(C, T), S);
-                out.Title = NAME + " " + St + W + "s assigned to " + found;
-                break;
-            case 13:
-                F = AndFilter(AndFilter(D, T), S);
-                out.Title = (rs ? "Selected" : R) + " " + St + " " + W + "s " + period;
-                break;
-            case 15:
-                F = AndFilter(AndFilter(AndFilter(C, D), T), S);
-                out.Title = NAME + " " + St + " " + W + "s assigned to " + found + " " + period;
-                break;
+        case 0:
+            F = search.TaskSearchActive ? std::string() : "JID = " + Key(in.JobId);
+            out.Title = NAME + " : " + in.JobDesc + (in.JobMode ? "" : " tasks");
+            break;
+        case 2:
+            F = C;
+            out.Title = NAME + W + "s";
+            break;
+        case 4:
+            F = D;
+            out.Title = "All " + W + "s " + period;
+            break;
+        case 6:
+            F = AndFilter(C, D);
+            out.Title = NAME + W + "s " + period;
+            break;
+        case 8:
+            F = T;
+            out.Title = unlessSearch(R + W + " assignments");
+            break;
+        case 10:
+            F = AndFilter(C, T);
+            out.Title = unlessSearch(NAME + " tasks assigned to " + R);
+            break;
+        case 12:
+            F = AndFilter(D, T);
+            out.Title = unlessSearch(R + " assigned" + W + "s " + period);
+            break;
+        case 14:
+            F = AndFilter(AndFilter(C, D), T);
+            out.Title = unlessSearch(NAME + " tasks assigned to " + R + " " + period);
+            break;
+        case 1:
+            F = S;
+            out.Title = "All " + St + (in.JobMode ? " jobs" : " tasks");
+            break;
+        case 3:
+            F = AndFilter(C, S);
+            out.Title = NAME + " " + St + W + "s";
+            break;
+        case 5:
+            F = AndFilter(S, D);
+            out.Title = "All " + St + W + "s " + period;
+            break;
+        case 7:
+            F = AndFilter(AndFilter(S, C), D);
+            out.Title = NAME + " " + St + " " + W + "s " + period;
+            break;
+        case 9:
+            F = AndFilter(T, S);
+            out.Title = "All " + St + W + "s assigned to " + found;
+            break;
+        case 11:
+            F = AndFilter(AndFilter(C, T), S);
+            out.Title = NAME + " " + St + W + "s assigned to " + found;
+            break;
+        case 13:
+            F = AndFilter(AndFilter(D, T), S);
+            out.Title = (rs ? "Selected" : R) + " " + St + " " + W + "s " + period;
+            break;
+        case 15:
+            F = AndFilter(AndFilter(AndFilter(C, D), T), S);
+            out.Title = NAME + " " + St + " " + W + "s assigned to " + found + " " + period;
+            break;
         }
     }
 

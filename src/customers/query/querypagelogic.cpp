@@ -60,9 +60,11 @@ private:
 
 QueryPageLogic::QueryPageLogic(data::TEstimateData& data, data::MainScreenState& state,
                                data::UserInterface& ui)
-    : d_(data), state_(state), ui_(ui), lock_(data.AccessTable, state, ui)
-{
-}
+    : d_(data),
+      state_(state),
+      ui_(ui),
+      lock_(data.AccessTable, state, ui)
+{}
 
 void QueryPageLogic::ConnectDataModule()
 {
@@ -390,10 +392,10 @@ void QueryPageLogic::UpDownMonthClick(bool up)
 db::Table& QueryPageLogic::ViewOf(Navigator navigator)
 {
     switch (navigator) {
-        case Navigator::Customers: return d_.CustomersTable;
-        case Navigator::Jobs: return d_.JobsTable;
-        case Navigator::Tasks: return d_.ChartsTable;
-        case Navigator::Crews: return d_.CrewsTable;
+    case Navigator::Customers: return d_.CustomersTable;
+    case Navigator::Jobs: return d_.JobsTable;
+    case Navigator::Tasks: return d_.ChartsTable;
+    case Navigator::Crews: return d_.CrewsTable;
     }
     return d_.ChartsTable;
 }
@@ -401,20 +403,20 @@ db::Table& QueryPageLogic::ViewOf(Navigator navigator)
 void QueryPageLogic::BeforeScroll(Navigator navigator)
 {
     switch (navigator) {
-        case Navigator::Customers: d_.CustomersTableBeforeScroll(); break;
-        case Navigator::Jobs: d_.JobsTableBeforeScroll(); break;
-        case Navigator::Tasks: d_.ChartsTableBeforeScroll(); break;
-        case Navigator::Crews: d_.CrewsTableBeforeScroll(); break;
+    case Navigator::Customers: d_.CustomersTableBeforeScroll(); break;
+    case Navigator::Jobs: d_.JobsTableBeforeScroll(); break;
+    case Navigator::Tasks: d_.ChartsTableBeforeScroll(); break;
+    case Navigator::Crews: d_.CrewsTableBeforeScroll(); break;
     }
 }
 
 void QueryPageLogic::AfterScroll(Navigator navigator)
 {
     switch (navigator) {
-        case Navigator::Customers: d_.CustomersTableAfterScroll(); break;
-        case Navigator::Jobs: d_.JobsTableAfterScroll(); break;
-        case Navigator::Tasks: d_.ChartsTableAfterScroll(); break;
-        case Navigator::Crews: d_.CrewsTableAfterScroll(); break;
+    case Navigator::Customers: d_.CustomersTableAfterScroll(); break;
+    case Navigator::Jobs: d_.JobsTableAfterScroll(); break;
+    case Navigator::Tasks: d_.ChartsTableAfterScroll(); break;
+    case Navigator::Crews: d_.CrewsTableAfterScroll(); break;
     }
 }
 
@@ -425,15 +427,15 @@ void QueryPageLogic::Move(Navigator navigator, NavigateButton button)
         return;
     BeforeScroll(navigator);
     switch (button) {
-        case NavigateButton::First: view.first(); break;
-        case NavigateButton::Prior: view.prior(); break;
-        case NavigateButton::Next: view.next(); break;
-        case NavigateButton::Last: view.last(); break;
-        case NavigateButton::Insert: view.append(); break;
-        case NavigateButton::Delete:
-            if (HasRecord(view))
-                view.deleteRecord();
-            break;
+    case NavigateButton::First: view.first(); break;
+    case NavigateButton::Prior: view.prior(); break;
+    case NavigateButton::Next: view.next(); break;
+    case NavigateButton::Last: view.last(); break;
+    case NavigateButton::Insert: view.append(); break;
+    case NavigateButton::Delete:
+        if (HasRecord(view))
+            view.deleteRecord();
+        break;
     }
     AfterScroll(navigator);
 }
@@ -451,26 +453,26 @@ void QueryPageLogic::MoveTo(Navigator grid, std::uint32_t recNo)
 void QueryPageLogic::Press(Navigator navigator, NavigateButton button)
 {
     switch (navigator) {
-        case Navigator::Customers:
-            if (CustomerNavigatorBeforeAction(button))
-                CustomerNavigatorAction(button);
-            CustomerNavigatorClick(button);
-            break;
-        case Navigator::Jobs:
-            if (JobsNavigatorBeforeAction(button))
-                JobsNavigatorAction(button);
-            JobsNavigatorClick(button);
-            break;
-        case Navigator::Tasks:
-            if (TasksNavigatorBeforeAction(button))
-                TasksNavigatorAction(button);
-            TasksNavigatorClick(button);
-            break;
-        case Navigator::Crews:
-            if (CrewsNavigatorBeforeAction(button))
-                CrewsNavigatorAction(button);
-            CrewsNavigatorClick(button);
-            break;
+    case Navigator::Customers:
+        if (CustomerNavigatorBeforeAction(button))
+            CustomerNavigatorAction(button);
+        CustomerNavigatorClick(button);
+        break;
+    case Navigator::Jobs:
+        if (JobsNavigatorBeforeAction(button))
+            JobsNavigatorAction(button);
+        JobsNavigatorClick(button);
+        break;
+    case Navigator::Tasks:
+        if (TasksNavigatorBeforeAction(button))
+            TasksNavigatorAction(button);
+        TasksNavigatorClick(button);
+        break;
+    case Navigator::Crews:
+        if (CrewsNavigatorBeforeAction(button))
+            CrewsNavigatorAction(button);
+        CrewsNavigatorClick(button);
+        break;
     }
 }
 
@@ -498,10 +500,9 @@ bool QueryPageLogic::TasksNavigatorBeforeAction(NavigateButton button)
         return false;
     }
     const bool restricted = Search.TaskSearchActive || Controls.Boxes.AnyRestriction();
-    const std::string question = restricted ? "Are you sure you want to remove all "
-                                                  + std::to_string(tasks.recordCount()) + " selected tasks?"
-                                            : "Are you sure you want to remove "
-                                                  + Trimmed(tasks.fieldByName("DESC").asString()) + " ?";
+    const std::string question = restricted
+        ? "Are you sure you want to remove all " + std::to_string(tasks.recordCount()) + " selected tasks?"
+        : "Are you sure you want to remove " + Trimmed(tasks.fieldByName("DESC").asString()) + " ?";
     if (!Ask(question)) {
         NavActionRefused = true;
         return false;
@@ -521,51 +522,51 @@ void QueryPageLogic::TasksNavigatorAction(NavigateButton button)
 void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
 {
     switch (button) {
-        case NavigateButton::First:
-        case NavigateButton::Prior:
-        case NavigateButton::Next:
-        case NavigateButton::Last:
-            if (Hooks.ShowTaskStatusBar)
-                Hooks.ShowTaskStatusBar();
-            break;
-        case NavigateButton::Insert: {
-            if (NavActionRefused) {
-                NavActionRefused = false;
-                Status(0, "Cannot insert in job display mode");
-                break;
-            }
-            const std::int32_t jid = KeyOf(d_.JobsTable, "JID");
-            const std::string jobDesc = Trimmed(TextOf(d_.JobsTable, "DESC"));
-            int n = 0;
-            db::Table& all = d_.ChartsTable2;
-            all.refresh();
-            for (all.first(); !all.eof(); all.next()) {
-                if (all.fieldByName("JID").asInteger() == jid && !all.fieldByName("JOB").asBoolean())
-                    ++n;
-            }
-            tasks::EditorArguments request;
-            request.Table = &d_.ChartsTable;
-            request.IsMainView = true;
-            request.HelpLevel = state_.HelpLevel;
-            request.Description = jobDesc + " task " + std::to_string(n + 1);
-            request.StartText = data::DateTimeText(NewTaskStart);
-            request.RebuildOnClose = true;
-            request.Status = data::JobStatusTexts::kNone;
-            if (Hooks.ShowTaskEditor)
-                Hooks.ShowTaskEditor(request);
-            // The editor is modeless: once it is shown the scroll handlers
-            // may run again.
-            state_.TablesBusy = false;
+    case NavigateButton::First:
+    case NavigateButton::Prior:
+    case NavigateButton::Next:
+    case NavigateButton::Last:
+        if (Hooks.ShowTaskStatusBar)
+            Hooks.ShowTaskStatusBar();
+        break;
+    case NavigateButton::Insert: {
+        if (NavActionRefused) {
+            NavActionRefused = false;
+            Status(0, "Cannot insert in job display mode");
             break;
         }
-        case NavigateButton::Delete:
-            if (NavActionRefused) {
-                NavActionRefused = false;
-                Status(0, DeletingJobRow ? "Cannot delete a job" : "Delete cancelled");
-                break;
-            }
-            DeleteTaskEverywhere();
+        const std::int32_t jid = KeyOf(d_.JobsTable, "JID");
+        const std::string jobDesc = Trimmed(TextOf(d_.JobsTable, "DESC"));
+        int n = 0;
+        db::Table& all = d_.ChartsTable2;
+        all.refresh();
+        for (all.first(); !all.eof(); all.next()) {
+            if (all.fieldByName("JID").asInteger() == jid && !all.fieldByName("JOB").asBoolean())
+                ++n;
+        }
+        tasks::EditorArguments request;
+        request.Table = &d_.ChartsTable;
+        request.IsMainView = true;
+        request.HelpLevel = state_.HelpLevel;
+        request.Description = jobDesc + " task " + std::to_string(n + 1);
+        request.StartText = data::DateTimeText(NewTaskStart);
+        request.RebuildOnClose = true;
+        request.Status = data::JobStatusTexts::kNone;
+        if (Hooks.ShowTaskEditor)
+            Hooks.ShowTaskEditor(request);
+        // The editor is modeless: once it is shown the scroll handlers
+        // may run again.
+        state_.TablesBusy = false;
+        break;
+    }
+    case NavigateButton::Delete:
+        if (NavActionRefused) {
+            NavActionRefused = false;
+            Status(0, DeletingJobRow ? "Cannot delete a job" : "Delete cancelled");
             break;
+        }
+        DeleteTaskEverywhere();
+        break;
     }
 }
 

@@ -57,7 +57,7 @@ SelectControlState UpdateSelectControls(const RestrictionBoxes& boxes, const Sea
         s.QueryActive = true;
     } else {
         const int index = (boxes.RestrictTasksToCrew ? 8 : 0) | (boxes.RestrictByDate ? 4 : 0)
-                          | (boxes.RestrictToCustomer ? 2 : 0) | (boxes.RestrictToSelectedStatus ? 1 : 0);
+            | (boxes.RestrictToCustomer ? 2 : 0) | (boxes.RestrictToSelectedStatus ? 1 : 0);
         const Row& row = kRows[index];
         if (row.importsOff)
             importsOff();

@@ -37,13 +37,34 @@ namespace {
 using Fields = std::vector<FieldDef>;
 using Indexes = std::vector<IndexDef>;
 
-FieldDef Float(const char* name) { return MakeField(name, FieldType::Float); }
-FieldDef Smallint(const char* name) { return MakeField(name, FieldType::Smallint); }
-FieldDef Char(const char* name, int width) { return MakeField(name, FieldType::Char, width); }
-FieldDef Logical(const char* name) { return MakeField(name, FieldType::Logical); }
-FieldDef Date(const char* name) { return MakeField(name, FieldType::Date); }
-FieldDef Memo(const char* name) { return MakeField(name, FieldType::Memo); }
-FieldDef Binary(const char* name) { return MakeField(name, FieldType::Binary); }
+FieldDef Float(const char* name)
+{
+    return MakeField(name, FieldType::Float);
+}
+FieldDef Smallint(const char* name)
+{
+    return MakeField(name, FieldType::Smallint);
+}
+FieldDef Char(const char* name, int width)
+{
+    return MakeField(name, FieldType::Char, width);
+}
+FieldDef Logical(const char* name)
+{
+    return MakeField(name, FieldType::Logical);
+}
+FieldDef Date(const char* name)
+{
+    return MakeField(name, FieldType::Date);
+}
+FieldDef Memo(const char* name)
+{
+    return MakeField(name, FieldType::Memo);
+}
+FieldDef Binary(const char* name)
+{
+    return MakeField(name, FieldType::Binary);
+}
 
 Fields Join(std::initializer_list<Fields> parts)
 {
@@ -97,13 +118,15 @@ Fields FirstFields(const Fields& fields, std::size_t count)
 Fields CustomersFields()
 {
     return Join({
-        {Char("NAME", 80), Char("CONTACT1", 80), Char("PHONE1", 20), Char("PHONE2", 20), Char("FAX", 20),
-         Char("ADDR1", 40), Char("ADDR2", 40), Char("CITY", 40), Char("STATE", 15), Float("ZIP5"),
-         Float("ZIP6"), Float("CID"), Char("CONTACT2", 80), Char("EMAIL1", 50), Char("EMAIL2", 50),
-         Logical("S1"), Logical("S2"), Char("POSTAL", 20), Char("COUNTRY", 20), Float("CUSTID"),
-         Logical("S3"), Char("LISTID", 25), Char("FULLNAME", 254), Char("CITY2", 40), Char("STATE2", 15),
-         Float("ZIP52"), Float("ZIP62"), Char("POSTAL2", 20), Char("COUNTRY2", 20), Char("ADDR3", 40),
-         Char("ADDR4", 40), Char("PHONE3", 20), Char("PHONE4", 20), Char("FAX2", 20), Logical("USEALT")},
+        {Char("NAME", 80),     Char("CONTACT1", 80), Char("PHONE1", 20),    Char("PHONE2", 20),
+         Char("FAX", 20),      Char("ADDR1", 40),    Char("ADDR2", 40),     Char("CITY", 40),
+         Char("STATE", 15),    Float("ZIP5"),        Float("ZIP6"),         Float("CID"),
+         Char("CONTACT2", 80), Char("EMAIL1", 50),   Char("EMAIL2", 50),    Logical("S1"),
+         Logical("S2"),        Char("POSTAL", 20),   Char("COUNTRY", 20),   Float("CUSTID"),
+         Logical("S3"),        Char("LISTID", 25),   Char("FULLNAME", 254), Char("CITY2", 40),
+         Char("STATE2", 15),   Float("ZIP52"),       Float("ZIP62"),        Char("POSTAL2", 20),
+         Char("COUNTRY2", 20), Char("ADDR3", 40),    Char("ADDR4", 40),     Char("PHONE3", 20),
+         Char("PHONE4", 20),   Char("FAX2", 20),     Logical("USEALT")},
         CustomFieldValues(),
         {Char("FIRST", 40), Char("LAST", 40), Memo("NOTES"), Logical("PHOTO")},
     });
@@ -114,14 +137,18 @@ Fields CustomersFields()
 Fields ScheduleItemFields()
 {
     return Join({
-        {Float("CHARTSID"), Float("HOURS"), Float("SD"), Float("ED"), Char("DESC", 80), Float("COST"),
-         Float("BIDID"), Float("TCOST"), Float("PTR"), Float("OFFSET"), Float("CHILD"), Logical("PARENT"),
-         Logical("SHOWIT"), Float("ORDER"), Float("PID"), Logical("USED"), Float("TID"), Float("CID"),
-         Float("JID"), Date("SDD"), Date("EDD"), Float("CREWID"), Char("TDESC", 80), Char("CUSTNAME", 80),
-         Char("JOBNAME", 80), Float("OSD"), Float("OED"), Float("OHOURS"), Logical("JOB"), Char("LISTID", 25),
-         Char("JLID", 25), Memo("NOTES"), Float("UPDATE"), Float("DG"), Float("DGN"), Logical("NEW"),
-         Float("PIN"), Float("LINK"), Float("CHAIN"), Float("RESOURCE"), Logical("ROOT"), Smallint("RPERIOD"),
-         Smallint("RCOUNT"), Float("REPEAT"), Float("CREPEATH")},
+        {Float("CHARTSID"),   Float("HOURS"),      Float("SD"),        Float("ED"),
+         Char("DESC", 80),    Float("COST"),       Float("BIDID"),     Float("TCOST"),
+         Float("PTR"),        Float("OFFSET"),     Float("CHILD"),     Logical("PARENT"),
+         Logical("SHOWIT"),   Float("ORDER"),      Float("PID"),       Logical("USED"),
+         Float("TID"),        Float("CID"),        Float("JID"),       Date("SDD"),
+         Date("EDD"),         Float("CREWID"),     Char("TDESC", 80),  Char("CUSTNAME", 80),
+         Char("JOBNAME", 80), Float("OSD"),        Float("OED"),       Float("OHOURS"),
+         Logical("JOB"),      Char("LISTID", 25),  Char("JLID", 25),   Memo("NOTES"),
+         Float("UPDATE"),     Float("DG"),         Float("DGN"),       Logical("NEW"),
+         Float("PIN"),        Float("LINK"),       Float("CHAIN"),     Float("RESOURCE"),
+         Logical("ROOT"),     Smallint("RPERIOD"), Smallint("RCOUNT"), Float("REPEAT"),
+         Float("CREPEATH")},
         CustomFieldValues(),
         {Logical("S2")},
     });
@@ -136,7 +163,7 @@ Fields TaskFields()
 // Charts.DBF list the same tags the other way round.
 Indexes ScheduleItemIndexes()
 {
-    return {{"DESC", "UPPER(DESC)"}, {"HOURS", "HOURS"}, {"SD", "SD"},        {"ED", "ED"},
+    return {{"DESC", "UPPER(DESC)"}, {"HOURS", "HOURS"},       {"SD", "SD"},          {"ED", "ED"},
             {"ORDER", "ORDER"},      {"CUSTNAME", "CUSTNAME"}, {"JOBNAME", "JOBNAME"}};
 }
 
@@ -152,9 +179,8 @@ std::vector<TableLayout> ScheduleLayouts()
     return {
         {"customers.dbf", CustomersFields(), {{"NAME", "UPPER(NAME)"}}},
         {"jobs.dbf",
-         {Float("JID"), Float("CID"), Char("DESC", 80), Smallint("STATUS"),
-         Float("BIDID"), Char("LISTID", 25),
-          Char("CUSTNAME", 80), Char("FULLNAME", 254)},
+         {Float("JID"), Float("CID"), Char("DESC", 80), Smallint("STATUS"), Float("BIDID"),
+          Char("LISTID", 25), Char("CUSTNAME", 80), Char("FULLNAME", 254)},
          {{"STATUS", "STATUS"}, {"DESC", "DESC"}}},
         {"crews.dbf",
          Join({{Float("CREWID"), Char("DESC", 80), Smallint("STATUS"), Char("NOTES", 80), Char("LISTID", 25),
@@ -168,11 +194,12 @@ std::vector<TableLayout> ScheduleLayouts()
          {Float("CREWID"), Float("CHARTSID"), Float("ICREWID"), Logical("JOB"), Float("JID")},
          {{"CHARTSID", "CHARTSID"}, {"CREWID", "CREWID"}}},
         {"calendar.DBF",
-         {Float("WORKID"), Logical("SUNDAY"), Logical("TUESDAY"), Logical("WEDNESDAY"), Logical("THURSDAY"),
-          Logical("FRIDAY"), Logical("SATURDAY"), Logical("DAY1"), Logical("DAY2"), Logical("DAY3"),
-          Logical("DAY4"), Float("START2"), Float("END2"), Float("START3"), Float("END3"), Float("START4"),
-          Float("END4"), Float("START1"), Float("END1"), Float("CREWID"), Logical("MONDAY"),
-          Logical("OVERRIDE"), Float("THOURSDY"), Float("THOURSFC")},
+         {Float("WORKID"),     Logical("SUNDAY"),   Logical("TUESDAY"),  Logical("WEDNESDAY"),
+          Logical("THURSDAY"), Logical("FRIDAY"),   Logical("SATURDAY"), Logical("DAY1"),
+          Logical("DAY2"),     Logical("DAY3"),     Logical("DAY4"),     Float("START2"),
+          Float("END2"),       Float("START3"),     Float("END3"),       Float("START4"),
+          Float("END4"),       Float("START1"),     Float("END1"),       Float("CREWID"),
+          Logical("MONDAY"),   Logical("OVERRIDE"), Float("THOURSDY"),   Float("THOURSFC")},
          {}},
         {"holidays.dbf", {Float("HOLIID"), Date("DATE"), Char("DESC", 80)}, {}},
         {"custom.dbf",
@@ -183,14 +210,15 @@ std::vector<TableLayout> ScheduleLayouts()
          {Float("CID"), Binary("IMAGE1"), Binary("IMAGE2"), Smallint("SCALE1"), Smallint("SCALE2")},
          {}},
         {"mycomp.dbf",
-         {Float("CID"), Float("PID"), Char("PASSWORD", 100), Float("COUNT1"), Float("COUNT2"),
-          Logical("USEPASSWD"), Smallint("PAPERSZ"), Smallint("PAPERO"), Float("ORGID"), Char("TITLE", 100),
-          Date("RIDATE1"), Date("RIDATE2"), Date("RIDATE3"), Logical("DOINDEX"), Logical("DOUPDATE"),
-          Logical("DOINDEX2"), Logical("DOUPDATE2"), Char("MYCOMPY", 100), Char("MYADDR1", 35),
-          Char("MYADDR2", 35), Char("MYCITY", 35), Char("MYSTATE", 15), Char("MYPHONE", 25), Float("MYZIP5"),
-          Float("MYZIP6"), Char("MYFAX", 25), Char("MYEMAIL", 40), Char("MYURL", 50), Char("MYPOSTAL", 12),
-          Logical("USEPOSTAL"), Float("PAGE"), Float("MARKUP"), Float("TAX"), Float("DELIVER"),
-          Char("MYCNTRY", 20)},
+         {Float("CID"),         Float("PID"),         Char("PASSWORD", 100), Float("COUNT1"),
+          Float("COUNT2"),      Logical("USEPASSWD"), Smallint("PAPERSZ"),   Smallint("PAPERO"),
+          Float("ORGID"),       Char("TITLE", 100),   Date("RIDATE1"),       Date("RIDATE2"),
+          Date("RIDATE3"),      Logical("DOINDEX"),   Logical("DOUPDATE"),   Logical("DOINDEX2"),
+          Logical("DOUPDATE2"), Char("MYCOMPY", 100), Char("MYADDR1", 35),   Char("MYADDR2", 35),
+          Char("MYCITY", 35),   Char("MYSTATE", 15),  Char("MYPHONE", 25),   Float("MYZIP5"),
+          Float("MYZIP6"),      Char("MYFAX", 25),    Char("MYEMAIL", 40),   Char("MYURL", 50),
+          Char("MYPOSTAL", 12), Logical("USEPOSTAL"), Float("PAGE"),         Float("MARKUP"),
+          Float("TAX"),         Float("DELIVER"),     Char("MYCNTRY", 20)},
          {}},
         {"Access.dbf",
          {Float("ACCID"), Logical("USE"), Smallint("COUNT"), Smallint("LIMIT"), Float("UPDATE")},
@@ -198,13 +226,14 @@ std::vector<TableLayout> ScheduleLayouts()
         // The schedule table of older releases, found in the schedule folder
         // and converted once into the working copy.
         {"Charts.DBF",
-         {Float("CHARTSID"), Float("HOURS"), Float("SD"), Float("ED"), Char("DESC", 80), Float("COST"),
-          Float("BIDID"), Float("TCOST"), Logical("DISPLAYED"), Float("PTR"), Float("OFFSET"), Float("CHILD"),
-          Logical("PARENT"), Float("CPTR"), Logical("SHOWIT"),
-          Smallint("ORDER"), Float("PID"), Logical("USED"),
-          Float("TID"), Float("CID"), Float("JID"), Date("SDD"), Date("EDD"), Float("CREWID"),
-          Char("TDESC", 80), Char("CUSTNAME", 80), Char("JOBNAME", 80), Float("OSD"), Float("OED"),
-          Float("OHOURS"), Logical("JOB")},
+         {Float("CHARTSID"),    Float("HOURS"),       Float("SD"),         Float("ED"),
+          Char("DESC", 80),     Float("COST"),        Float("BIDID"),      Float("TCOST"),
+          Logical("DISPLAYED"), Float("PTR"),         Float("OFFSET"),     Float("CHILD"),
+          Logical("PARENT"),    Float("CPTR"),        Logical("SHOWIT"),   Smallint("ORDER"),
+          Float("PID"),         Logical("USED"),      Float("TID"),        Float("CID"),
+          Float("JID"),         Date("SDD"),          Date("EDD"),         Float("CREWID"),
+          Char("TDESC", 80),    Char("CUSTNAME", 80), Char("JOBNAME", 80), Float("OSD"),
+          Float("OED"),         Float("OHOURS"),      Logical("JOB")},
          ScheduleItemIndexesReversed()},
     };
 }
@@ -215,21 +244,21 @@ std::vector<TableLayout> ProgramFolderLayouts()
 {
     return {
         {"params.dbf",
-         {Float("CID"), Float("PID"), Char("PASSWORD", 100), Float("COUNT1"), Float("COUNT2"),
-          Logical("USEPASSWD"), Smallint("PAPERSZ"), Smallint("PAPERO"), Float("ORGID"), Date("RIDATE1"),
-          Float("PAGE"), Smallint("TAX"), Logical("USEPOSTAL"),
-          Float("CBID1"), Float("CBID2"), Float("FOLDER"),
-          Float("FILES"), Float("CHARTSD"), Float("CHARTED"), Float("RATE"), Char("NONE", 25),
-          Char("PENDING", 25), Char("AWARDED", 25), Char("NAWARDED", 25), Char("INACTIVE", 25),
-          Char("INPROGRESS", 25), Char("CLOSED", 25), Logical("RESTRICT"), Float("MATCHC"), Logical("EXPORT"),
-          Logical("SF3"), Char("BUDIR", 254), Char("RSDIR", 254)},
+         {Float("CID"),         Float("PID"),           Char("PASSWORD", 100), Float("COUNT1"),
+          Float("COUNT2"),      Logical("USEPASSWD"),   Smallint("PAPERSZ"),   Smallint("PAPERO"),
+          Float("ORGID"),       Date("RIDATE1"),        Float("PAGE"),         Smallint("TAX"),
+          Logical("USEPOSTAL"), Float("CBID1"),         Float("CBID2"),        Float("FOLDER"),
+          Float("FILES"),       Float("CHARTSD"),       Float("CHARTED"),      Float("RATE"),
+          Char("NONE", 25),     Char("PENDING", 25),    Char("AWARDED", 25),   Char("NAWARDED", 25),
+          Char("INACTIVE", 25), Char("INPROGRESS", 25), Char("CLOSED", 25),    Logical("RESTRICT"),
+          Float("MATCHC"),      Logical("EXPORT"),      Logical("SF3"),        Char("BUDIR", 254),
+          Char("RSDIR", 254)},
          {}},
         {"eparams.dbf",
          {Char("EMAILH", 60), Char("EMAILUID", 60), Char("EMAILFR", 60), Char("EMAILRP", 60),
-          Smallint("EMAILFS"), Smallint("EMAILTF"), Smallint("EMLEFT"),
-          Smallint("EMTOP"), Char("EMAILPW", 60),
-          Logical("EMAILUA"), Char("EMAILLI", 60), Char("EMAILPT", 160), Logical("EMAILUO"),
-          Smallint("EMAILAT"), Smallint("EMAILPRT")},
+          Smallint("EMAILFS"), Smallint("EMAILTF"), Smallint("EMLEFT"), Smallint("EMTOP"),
+          Char("EMAILPW", 60), Logical("EMAILUA"), Char("EMAILLI", 60), Char("EMAILPT", 160),
+          Logical("EMAILUO"), Smallint("EMAILAT"), Smallint("EMAILPRT")},
          {}},
         {"qbsetup.dbf",
          {Char("CPATH", 254), Smallint("USCAN"), Logical("USEGROUP"), Logical("OPT1"), Logical("OPT2"),
@@ -245,8 +274,8 @@ std::vector<TableLayout> ProgramFolderLayouts()
 
 Fields WorkOrderFields()
 {
-    return {Float("PID"),         Float("WID"),          Memo("NOTES"),     Char("TITLE", 60),
-            Char("SECTION", 20),  Char("LOCATION", 20),  Smallint("PF"),    Float("NLINES")};
+    return {Float("PID"),        Float("WID"),         Memo("NOTES"),  Char("TITLE", 60),
+            Char("SECTION", 20), Char("LOCATION", 20), Smallint("PF"), Float("NLINES")};
 }
 
 std::vector<TableLayout> QuillmarkLayouts()
@@ -254,16 +283,16 @@ std::vector<TableLayout> QuillmarkLayouts()
     return {
         // Quillmark's bid table really has two fields named CONTACT1.
         {"bid.dbf",
-         {Float("BIDID"), Char("TEXT1", 240), Char("TEXT2", 240), Char("TEXT3", 240), Char("TEXT4", 240),
-          Char("TEXT5", 240), Char("TEXT6", 240), Char("DESC", 80), Date("DATE"), Char("TITLE", 20),
-          Char("SIG1", 80), Char("SIG2", 80), Memo("PDESC"),
-          Float("GTOTAL"), Float("CID"), Char("CONTACT1", 60),
-          Smallint("CONTACT1"), Smallint("SPF"), Smallint("BDPF"),
-          Logical("S3"), Binary("DOC"), Logical("NEW"),
-          Float("TAX1"), Float("TAX2"), Float("TAX3"), Char("DTAX1", 80),
-          Char("DTAX2", 80), Char("DTAX3", 80),
-          Char("TEXT7", 240), Memo("TERMS"), Smallint("TAXCODE1"), Smallint("TAXCODE2"), Smallint("TAXCODE3"),
-          Float("BIDNO"), Float("BIDCN"), Logical("S4"), Logical("S5")},
+         {Float("BIDID"),       Char("TEXT1", 240), Char("TEXT2", 240),   Char("TEXT3", 240),
+          Char("TEXT4", 240),   Char("TEXT5", 240), Char("TEXT6", 240),   Char("DESC", 80),
+          Date("DATE"),         Char("TITLE", 20),  Char("SIG1", 80),     Char("SIG2", 80),
+          Memo("PDESC"),        Float("GTOTAL"),    Float("CID"),         Char("CONTACT1", 60),
+          Smallint("CONTACT1"), Smallint("SPF"),    Smallint("BDPF"),     Logical("S3"),
+          Binary("DOC"),        Logical("NEW"),     Float("TAX1"),        Float("TAX2"),
+          Float("TAX3"),        Char("DTAX1", 80),  Char("DTAX2", 80),    Char("DTAX3", 80),
+          Char("TEXT7", 240),   Memo("TERMS"),      Smallint("TAXCODE1"), Smallint("TAXCODE2"),
+          Smallint("TAXCODE3"), Float("BIDNO"),     Float("BIDCN"),       Logical("S4"),
+          Logical("S5")},
          {{"BIDID", "BIDID"}, {"CID", "CID"}, {"DATE", "DATE"}, {"DESC", "UPPER(DESC)"}}},
         {"company.dbf", FirstFields(CustomersFields(), 23), {{"NAME", "UPPER(NAME)"}}},
         {"projects.DBF",
@@ -272,12 +301,11 @@ std::vector<TableLayout> QuillmarkLayouts()
          {{"CID", "CID"}}},
         {"iproj.dbf", {Float("IPID"), Float("BIDID"), Float("PID")}, {{"BIDID", "BIDID"}}},
         {"estimate.dbf",
-         {Float("PID"), Char("CODE", 20), Float("FEET"), Smallint("INCHES"), Logical("ISPART"), Float("QTY"),
-          Char("DESC", 60), Float("WEIGHTPER"), Float("HOURS"),
-          Smallint("TYPE"), Logical("S1"), Logical("S2"),
-          Float("METERS"), Float("PARTID"), Float("LABORID"), Float("RATE"), Float("PRICE"), Float("ESTID"),
-          Char("SECTION", 20), Char("LOCATION", 20), Logical("S3"), Char("VENDOR", 20), Char("T2", 20),
-          Char("T3", 20)},
+         {Float("PID"),  Char("CODE", 20),   Float("FEET"),      Smallint("INCHES"),  Logical("ISPART"),
+          Float("QTY"),  Char("DESC", 60),   Float("WEIGHTPER"), Float("HOURS"),      Smallint("TYPE"),
+          Logical("S1"), Logical("S2"),      Float("METERS"),    Float("PARTID"),     Float("LABORID"),
+          Float("RATE"), Float("PRICE"),     Float("ESTID"),     Char("SECTION", 20), Char("LOCATION", 20),
+          Logical("S3"), Char("VENDOR", 20), Char("T2", 20),     Char("T3", 20)},
          {{"BCODE", "CODE", true},
           {"CODE", "CODE"},
           {"TYPE", "TYPE"},

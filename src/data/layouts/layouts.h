@@ -27,8 +27,8 @@ enum class Database {
 
 struct TableLayout {
     std::string fileName;
-    std::vector<db::FieldDef> fields;    // in file order
-    std::vector<db::IndexDef> indexes;   // the tags of the production index
+    std::vector<db::FieldDef> fields;   // in file order
+    std::vector<db::IndexDef> indexes;  // the tags of the production index
 };
 
 // The one place where a logical field type gets its dBase width and decimals:

@@ -13,7 +13,10 @@ namespace tw::data {
 
 namespace {
 
-bool HasRecord(db::Table& t) { return t.active() && !(t.eof() && t.bof()); }
+bool HasRecord(db::Table& t)
+{
+    return t.active() && !(t.eof() && t.bof());
+}
 
 bool LocateKey(db::Table& t, const char* field, double key)
 {
@@ -93,7 +96,10 @@ ChartsCalculatedFields TEstimateData::ChartsTableCalcFields()
     return f;
 }
 
-bool TEstimateData::AfterScrollAllowed() const { return !state_->TablesBusy && state_->TablesOpen; }
+bool TEstimateData::AfterScrollAllowed() const
+{
+    return !state_->TablesBusy && state_->TablesOpen;
+}
 
 // A grid may append a blank record by itself; such a record is left for the
 // user to fill or delete. Removing "the record that made the count grow" is

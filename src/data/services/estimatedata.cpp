@@ -169,20 +169,22 @@ void TEstimateData::Bind(MainScreenState& state, DataModuleHooks hooks)
 
 std::vector<db::Table*> TEstimateData::AllTables()
 {
-    return {&CustomersTable, &CustomersTable2, &CustomersTable3, &JobsTable, &JobsTable2, &JobsTable3,
-            &CrewsTable, &CrewsTable2, &CrewsTable3, &CrewsTable4, &IChartsTable, &IChartsTable2,
-            &IChartsTable3, &ITasksTable, &ITasksTable2, &ITasksTable3, &ICrewsTable, &ICrewsTable2,
-            &ICrewsTable3, &CalendarTable, &CalendarTable2, &HolidaysTable, &HolidaysTable2,
-            &CustomFieldsTable, &CustomFieldsTable2, &CustomFieldsTable3, &PhotosTable, &MyCompanyTable,
-            &AccessTable, &OChartsTable, &DestinationTable, &ParamsTable, &ETable, &QBSetupTable,
-            &PrinterTable, &PrinterTable2, &ChartsTable, &ChartsTable2, &ChartsTable3, &ChartsTable4,
-            &ChartsTable5, &ChartsTable6, &ChartsTable7, &ChartsTable8, &ChartsTable9, &TasksTable,
-            &TasksTable2, &TasksTable3, &RParamsTable, &RETable, &RQBSetupTable, &RPrinterTable,
-            &RChartsTable, &RTasksTable, &RMyCompanyTable, &RAccessTable, &RIChartsTable, &RITasksTable,
-            &RCalendarTable, &RHolidaysTable, &RCustomFieldsTable, &RCustomersTable, &RPhotosTable,
-            &RJobsTable, &RICrewsTable, &RCrewsTable, &SourceTable, &BidTable, &BidTable2, &CompanyTable,
-            &EstimateTable3, &HourssumTable, &HourssumTable2, &IProjectTable, &LaborTable3, &MatssumTable,
-            &ProjectsTable3, &RatesTable2, &WorkOrder1Table, &WorkOrder2Table};
+    return {&CustomersTable,     &CustomersTable2, &CustomersTable3, &JobsTable,         &JobsTable2,
+            &JobsTable3,         &CrewsTable,      &CrewsTable2,     &CrewsTable3,       &CrewsTable4,
+            &IChartsTable,       &IChartsTable2,   &IChartsTable3,   &ITasksTable,       &ITasksTable2,
+            &ITasksTable3,       &ICrewsTable,     &ICrewsTable2,    &ICrewsTable3,      &CalendarTable,
+            &CalendarTable2,     &HolidaysTable,   &HolidaysTable2,  &CustomFieldsTable, &CustomFieldsTable2,
+            &CustomFieldsTable3, &PhotosTable,     &MyCompanyTable,  &AccessTable,       &OChartsTable,
+            &DestinationTable,   &ParamsTable,     &ETable,          &QBSetupTable,      &PrinterTable,
+            &PrinterTable2,      &ChartsTable,     &ChartsTable2,    &ChartsTable3,      &ChartsTable4,
+            &ChartsTable5,       &ChartsTable6,    &ChartsTable7,    &ChartsTable8,      &ChartsTable9,
+            &TasksTable,         &TasksTable2,     &TasksTable3,     &RParamsTable,      &RETable,
+            &RQBSetupTable,      &RPrinterTable,   &RChartsTable,    &RTasksTable,       &RMyCompanyTable,
+            &RAccessTable,       &RIChartsTable,   &RITasksTable,    &RCalendarTable,    &RHolidaysTable,
+            &RCustomFieldsTable, &RCustomersTable, &RPhotosTable,    &RJobsTable,        &RICrewsTable,
+            &RCrewsTable,        &SourceTable,     &BidTable,        &BidTable2,         &CompanyTable,
+            &EstimateTable3,     &HourssumTable,   &HourssumTable2,  &IProjectTable,     &LaborTable3,
+            &MatssumTable,       &ProjectsTable3,  &RatesTable2,     &WorkOrder1Table,   &WorkOrder2Table};
 }
 
 }  // namespace tw::data

@@ -44,8 +44,8 @@ struct DataModuleHooks {
     std::function<void()> ApplyCustomerQuery;
     std::function<void(std::int32_t chartsId)> ShowResourcesOfTask;
     std::function<void(bool checked)> SetUseAlt;
-    std::function<bool()> SelectPageIsCurrent;   // the Add / Edit / Query tab is shown
-    std::function<bool()> RestrictTasksToCrew;   // its check box is ticked
+    std::function<bool()> SelectPageIsCurrent;  // the Add / Edit / Query tab is shown
+    std::function<bool()> RestrictTasksToCrew;  // its check box is ticked
     // The working hours of a resource between two instants on its loaded
     // work calendar; 0 until the working-time engine is joined to the tables.
     std::function<float(std::int32_t resourceId, TDateTime start, TDateTime end)> WorkingHoursBetween;
@@ -107,7 +107,7 @@ public:
     db::Table PhotosTable;
     db::Table MyCompanyTable;
     db::Table AccessTable;
-    db::Table OChartsTable;  // the schedule table of older releases
+    db::Table OChartsTable;      // the schedule table of older releases
     db::Table DestinationTable;  // the restore's RITasks.dbf in the schedule folder
 
     // ---- Program folder ("Parameters") ----------------------------------
@@ -115,8 +115,8 @@ public:
     db::Table ETable;
     db::Table QBSetupTable;
     db::Table PrinterTable, PrinterTable2;
-    db::Table ChartsTable, ChartsTable2, ChartsTable3, ChartsTable4, ChartsTable5, ChartsTable6,
-        ChartsTable7, ChartsTable8, ChartsTable9;
+    db::Table ChartsTable, ChartsTable2, ChartsTable3, ChartsTable4, ChartsTable5, ChartsTable6, ChartsTable7,
+        ChartsTable8, ChartsTable9;
     db::Table TasksTable, TasksTable2, TasksTable3;
 
     // Reference twins: empty tables of the current layouts, opened exclusively.

@@ -24,11 +24,11 @@ struct MainScreenState {
     bool ReadOnlyCopy = false;  // params.dbf USEPOSTAL: this copy may not change data
 
     // Tables.
-    bool TablesOpen = false;          // every table open and the shared tables usable
-    bool SharedTablesUsable = true;   // cleared for the rest of the run by a broken lock,
-                                      // a damaged table or a refused upgrade
-    bool TablesBusy = false;          // tables are being opened, closed, re-indexed, pushed,
-                                      // pulled or rebuilt
+    bool TablesOpen = false;         // every table open and the shared tables usable
+    bool SharedTablesUsable = true;  // cleared for the rest of the run by a broken lock,
+                                     // a damaged table or a refused upgrade
+    bool TablesBusy = false;         // tables are being opened, closed, re-indexed, pushed,
+                                     // pulled or rebuilt
     bool ClosingTables = false;
     bool TableMessageShown = false;   // a "may be damaged" box was shown in this run
     bool RebuildAssignments = false;  // crews.dbf was upgraded

@@ -69,12 +69,19 @@ void TableOperations::ReindexDatabase()
     ui_.SetStatusText(1, "Reindexing database");
     ui_.RepaintStatus();
 
-    const std::pair<db::Table*, const char*> packs[] = {
-        {&d.MyCompanyTable, "my company"}, {&d.ChartsTable, "tasks"},   {&d.TasksTable, "tasks"},
-        {&d.CalendarTable, "working calendar"}, {&d.HolidaysTable, "holidays"},
-        {&d.CustomFieldsTable, "custom fields"}, {&d.CustomersTable, "customers"}, {&d.PhotosTable, "photos"},
-        {&d.JobsTable, "jobs"},           {&d.ICrewsTable, "crews"},  {&d.CrewsTable, "crews"},
-        {&d.PrinterTable, "printing"},    {&d.AccessTable, "access"}};
+    const std::pair<db::Table*, const char*> packs[] = {{&d.MyCompanyTable, "my company"},
+                                                        {&d.ChartsTable, "tasks"},
+                                                        {&d.TasksTable, "tasks"},
+                                                        {&d.CalendarTable, "working calendar"},
+                                                        {&d.HolidaysTable, "holidays"},
+                                                        {&d.CustomFieldsTable, "custom fields"},
+                                                        {&d.CustomersTable, "customers"},
+                                                        {&d.PhotosTable, "photos"},
+                                                        {&d.JobsTable, "jobs"},
+                                                        {&d.ICrewsTable, "crews"},
+                                                        {&d.CrewsTable, "crews"},
+                                                        {&d.PrinterTable, "printing"},
+                                                        {&d.AccessTable, "access"}};
     for (const auto& [table, label] : packs)
         PackTable(*table, label);
 

@@ -11,9 +11,10 @@ const char* const kWaitText = "Waiting for network access";
 }  // namespace
 
 NetworkLock::NetworkLock(db::Table& access, MainScreenState& state, UserInterface& ui)
-    : access_(access), state_(state), ui_(ui)
-{
-}
+    : access_(access),
+      state_(state),
+      ui_(ui)
+{}
 
 bool NetworkLock::CreateRecord(bool take)
 {

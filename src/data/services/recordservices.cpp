@@ -64,10 +64,10 @@ std::string UnescapeMountPath(const std::string& s)
 
 bool IsNetworkFileSystem(const std::string& type)
 {
-    static const std::set<std::string> kNetwork = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs",
-                                                   "9p", "ceph", "glusterfs", "fuse.sshfs", "fuse.glusterfs",
-                                                   "fuse.smbnetfs", "davfs", "fuse.davfs2", "lustre", "gfs2",
-                                                   "ocfs2"};
+    static const std::set<std::string> kNetwork = {
+        "nfs",           "nfs4",  "cifs",        "smb3",      "smbfs",      "ncpfs",
+        "afs",           "9p",    "ceph",        "glusterfs", "fuse.sshfs", "fuse.glusterfs",
+        "fuse.smbnetfs", "davfs", "fuse.davfs2", "lustre",    "gfs2",       "ocfs2"};
     return kNetwork.count(type) != 0;
 }
 
@@ -117,24 +117,12 @@ void copy_record(bool append, db::Table& source, db::Table& target)
             }
             switch (defs[i].type) {
             case db::FieldType::Char:
-            case db::FieldType::Memo:
-                to->setAsString(from.asString());
-                break;
-            case db::FieldType::Smallint:
-                to->setAsInteger(from.asInteger());
-                break;
-            case db::FieldType::Float:
-                to->setAsFloat(from.asFloat());
-                break;
-            case db::FieldType::Date:
-                to->setAsDateTime(from.asDateTime());
-                break;
-            case db::FieldType::Logical:
-                to->setAsBoolean(from.asBoolean());
-                break;
-            case db::FieldType::Binary:
-                to->setAsBytes(from.asBytes());
-                break;
+            case db::FieldType::Memo: to->setAsString(from.asString()); break;
+            case db::FieldType::Smallint: to->setAsInteger(from.asInteger()); break;
+            case db::FieldType::Float: to->setAsFloat(from.asFloat()); break;
+            case db::FieldType::Date: to->setAsDateTime(from.asDateTime()); break;
+            case db::FieldType::Logical: to->setAsBoolean(from.asBoolean()); break;
+            case db::FieldType::Binary: to->setAsBytes(from.asBytes()); break;
             }
         } catch (const std::exception&) {
             // A value the target cannot hold skips that field; the copy goes on.
@@ -169,9 +157,9 @@ bool IsNetworkPath(const std::string& path)
         if (!(fields >> device >> mountPoint >> type))
             continue;
         mountPoint = UnescapeMountPath(mountPoint);
-        const bool covers = mountPoint == "/" ||
-                            (real.rfind(mountPoint, 0) == 0 &&
-                             (real.size() == mountPoint.size() || real[mountPoint.size()] == '/'));
+        const bool covers = mountPoint == "/"
+            || (real.rfind(mountPoint, 0) == 0
+                && (real.size() == mountPoint.size() || real[mountPoint.size()] == '/'));
         if (covers && mountPoint.size() >= bestLength) {
             bestLength = mountPoint.size();
             bestType = type;

@@ -30,17 +30,19 @@ private:
 
 TableOperations::TableOperations(TEstimateData& data, MainScreenState& state, UserInterface& ui,
                                  NetworkLock& lock)
-    : data_(data), state_(state), ui_(ui), lock_(lock)
-{
-}
+    : data_(data),
+      state_(state),
+      ui_(ui),
+      lock_(lock)
+{}
 
 void TableOperations::ReportDamagedTable(const std::string& fileName)
 {
     if (!state_.TableMessageShown) {
         ui_.ShowMessage(
-            "Table " + fileName +
-                " may be damaged- use Smart restore to load a backup file or switch to a different "
-                "database",
+            "Table " + fileName
+                + " may be damaged- use Smart restore to load a backup file or switch to a different "
+                  "database",
             kTarnwick, MessageIcon::Stop);
         state_.TableMessageShown = true;
     }
@@ -215,18 +217,22 @@ void TableOperations::CloseAllTables()
     state_.ClosingTables = true;
     state_.TablesOpen = false;
     for (db::Table* t :
-         {&d.ETable, &d.CalendarTable, &d.CalendarTable2, &d.HolidaysTable, &d.HolidaysTable2,
-          &d.QBSetupTable, &d.OChartsTable, &d.AccessTable, &d.ChartsTable, &d.ChartsTable2,
-          &d.ChartsTable3, &d.ChartsTable4, &d.ChartsTable5, &d.ChartsTable6, &d.ChartsTable7,
-          &d.ChartsTable8, &d.ChartsTable9, &d.TasksTable, &d.TasksTable2, &d.TasksTable3, &d.ITasksTable,
-          &d.ITasksTable2, &d.ITasksTable3, &d.IChartsTable, &d.IChartsTable2, &d.IChartsTable3,
-          &d.ParamsTable, &d.CompanyTable, &d.MyCompanyTable, &d.PhotosTable, &d.CustomersTable,
-          &d.CustomersTable2, &d.CustomersTable3, &d.CustomFieldsTable, &d.CustomFieldsTable2,
-          &d.CustomFieldsTable3, &d.JobsTable, &d.JobsTable2, &d.JobsTable3, &d.CrewsTable, &d.CrewsTable2,
-          &d.CrewsTable3, &d.CrewsTable4, &d.ICrewsTable, &d.ICrewsTable2, &d.ICrewsTable3, &d.PrinterTable,
-          &d.PrinterTable2, &d.EstimateTable3, &d.LaborTable3, &d.RatesTable2, &d.HourssumTable,
-          &d.HourssumTable2, &d.IProjectTable, &d.WorkOrder1Table, &d.WorkOrder2Table, &d.ProjectsTable3,
-          &d.CompanyTable, &d.BidTable2, &d.BidTable, &d.MatssumTable})
+         {&d.ETable,          &d.CalendarTable,     &d.CalendarTable2,     &d.HolidaysTable,
+          &d.HolidaysTable2,  &d.QBSetupTable,      &d.OChartsTable,       &d.AccessTable,
+          &d.ChartsTable,     &d.ChartsTable2,      &d.ChartsTable3,       &d.ChartsTable4,
+          &d.ChartsTable5,    &d.ChartsTable6,      &d.ChartsTable7,       &d.ChartsTable8,
+          &d.ChartsTable9,    &d.TasksTable,        &d.TasksTable2,        &d.TasksTable3,
+          &d.ITasksTable,     &d.ITasksTable2,      &d.ITasksTable3,       &d.IChartsTable,
+          &d.IChartsTable2,   &d.IChartsTable3,     &d.ParamsTable,        &d.CompanyTable,
+          &d.MyCompanyTable,  &d.PhotosTable,       &d.CustomersTable,     &d.CustomersTable2,
+          &d.CustomersTable3, &d.CustomFieldsTable, &d.CustomFieldsTable2, &d.CustomFieldsTable3,
+          &d.JobsTable,       &d.JobsTable2,        &d.JobsTable3,         &d.CrewsTable,
+          &d.CrewsTable2,     &d.CrewsTable3,       &d.CrewsTable4,        &d.ICrewsTable,
+          &d.ICrewsTable2,    &d.ICrewsTable3,      &d.PrinterTable,       &d.PrinterTable2,
+          &d.EstimateTable3,  &d.LaborTable3,       &d.RatesTable2,        &d.HourssumTable,
+          &d.HourssumTable2,  &d.IProjectTable,     &d.WorkOrder1Table,    &d.WorkOrder2Table,
+          &d.ProjectsTable3,  &d.CompanyTable,      &d.BidTable2,          &d.BidTable,
+          &d.MatssumTable})
         CloseTable(*t, true);
     state_.TablesBusy = false;
     state_.ClosingTables = false;

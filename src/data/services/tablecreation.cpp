@@ -19,8 +19,8 @@ void CreateFromLayout(const std::string& folder, const std::string& file, const 
 
 bool IsSettingsTable(const std::string& file)
 {
-    return SameTableName(file, "params.dbf") || SameTableName(file, "eparams.dbf") ||
-           SameTableName(file, "qbsetup.dbf");
+    return SameTableName(file, "params.dbf") || SameTableName(file, "eparams.dbf")
+        || SameTableName(file, "qbsetup.dbf");
 }
 
 void AddSettingsRecordWhenEmpty(db::Table& table)

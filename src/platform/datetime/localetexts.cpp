@@ -30,30 +30,18 @@ std::string PatternFromQt(const QString& qt, bool fourDigitYear)
         while (i + run < s.size() && s[i + run] == c)
             ++run;
         switch (c) {
-        case 'd':
-            out.append(run, 'd');
-            break;
-        case 'M':
-            out.append(run, 'm');
-            break;
+        case 'd': out.append(run, 'd'); break;
+        case 'M': out.append(run, 'm'); break;
         case 'y':
             if (run >= 4)
                 hasFullYear = true;
             out.append(run >= 4 || fourDigitYear ? 4 : 2, 'y');
             break;
         case 'h':
-        case 'H':
-            out.append(std::min<size_t>(run, 2), 'h');
-            break;
-        case 'm':
-            out.append(std::min<size_t>(run, 2), 'n');
-            break;
-        case 's':
-            out.append(std::min<size_t>(run, 2), 's');
-            break;
-        case 'z':
-            out.append(run >= 3 ? 3 : 1, 'z');
-            break;
+        case 'H': out.append(std::min<size_t>(run, 2), 'h'); break;
+        case 'm': out.append(std::min<size_t>(run, 2), 'n'); break;
+        case 's': out.append(std::min<size_t>(run, 2), 's'); break;
+        case 'z': out.append(run >= 3 ? 3 : 1, 'z'); break;
         case 'A':
         case 'a':
             out += "AMPM";
@@ -75,9 +63,7 @@ std::string PatternFromQt(const QString& qt, bool fourDigitYear)
             run = end - i + 1;
             break;
         }
-        default:
-            out.append(run, c);
-            break;
+        default: out.append(run, c); break;
         }
         i += run;
     }
@@ -152,8 +138,8 @@ bool HasAmPm(std::string_view pattern)
             i = end;
             continue;
         }
-        if (StartsWithNoCase(pattern, i, "am/pm") || StartsWithNoCase(pattern, i, "a/p") ||
-            StartsWithNoCase(pattern, i, "ampm"))
+        if (StartsWithNoCase(pattern, i, "am/pm") || StartsWithNoCase(pattern, i, "a/p")
+            || StartsWithNoCase(pattern, i, "ampm"))
             return true;
     }
     return false;
@@ -219,18 +205,10 @@ void Append(std::string& out, std::string_view p, TDateTime value, const LocaleF
                 out += f.longMonthNames[date.month - 1];
             }
             break;
-        case 'n':
-            out += run == 1 ? std::to_string(time.minute) : Pad(time.minute, 2);
-            break;
-        case 's':
-            out += run == 1 ? std::to_string(time.second) : Pad(time.second, 2);
-            break;
-        case 'z':
-            out += run < 3 ? std::to_string(time.msec) : Pad(time.msec, 3);
-            break;
-        case 'y':
-            out += run <= 2 ? Pad(date.year % 100, 2) : Pad(date.year, 4);
-            break;
+        case 'n': out += run == 1 ? std::to_string(time.minute) : Pad(time.minute, 2); break;
+        case 's': out += run == 1 ? std::to_string(time.second) : Pad(time.second, 2); break;
+        case 'z': out += run < 3 ? std::to_string(time.msec) : Pad(time.msec, 3); break;
+        case 'y': out += run <= 2 ? Pad(date.year % 100, 2) : Pad(date.year, 4); break;
         case 'h': {
             int h = time.hour;
             if (twelveHour) {
@@ -242,9 +220,7 @@ void Append(std::string& out, std::string_view p, TDateTime value, const LocaleF
             wasHour = true;
             break;
         }
-        case 't':
-            AppendNested(out, run == 1 ? f.shortTimeFormat : f.longTimeFormat, value, f, depth);
-            break;
+        case 't': AppendNested(out, run == 1 ? f.shortTimeFormat : f.longTimeFormat, value, f, depth); break;
         case 'a':
             if (StartsWithNoCase(p, i, "am/pm")) {
                 const bool upper = std::isupper(static_cast<unsigned char>(raw));
@@ -360,7 +336,8 @@ bool TryStrToDate(std::string_view text, TDateTime& out)
             }
             numbers.push_back(v);
             digits.push_back(n);
-        } else if (std::isspace(static_cast<unsigned char>(text[i])) || std::ispunct(static_cast<unsigned char>(text[i]))) {
+        } else if (std::isspace(static_cast<unsigned char>(text[i]))
+                   || std::ispunct(static_cast<unsigned char>(text[i]))) {
             ++i;
         } else {
             return false;

@@ -86,7 +86,8 @@ std::string SystemError(int error)
 [[noreturn]] void Corrupt(const std::string& path, int line, const std::string& what)
 {
     throw DbError(ErrorCode::CorruptFile,
-                  "The database names file " + path + " cannot be read, line " + std::to_string(line) + ": " + what,
+                  "The database names file " + path + " cannot be read, line " + std::to_string(line) + ": "
+                      + what,
                   path);
 }
 
@@ -101,8 +102,10 @@ std::vector<Alias> ReadFile(const std::string& path)
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw DbError(ErrorCode::IoError, "The database names file " + path + " cannot be opened: " +
-                                              SystemError(errno != 0 ? errno : EIO), path);
+        throw DbError(ErrorCode::IoError,
+                      "The database names file " + path
+                          + " cannot be opened: " + SystemError(errno != 0 ? errno : EIO),
+                      path);
     std::vector<Alias> aliases;
     std::string line;
     int number = 0;
@@ -115,8 +118,8 @@ std::vector<Alias> ReadFile(const std::string& path)
             continue;
         if (line[first] == '[') {
             const std::size_t close = line.find(']', first);
-            if (close == std::string::npos || close == first + 1 ||
-                line.find_first_not_of(" \t", close + 1) != std::string::npos)
+            if (close == std::string::npos || close == first + 1
+                || line.find_first_not_of(" \t", close + 1) != std::string::npos)
                 Corrupt(path, number, "a database name in brackets was expected");
             const std::string name = line.substr(first + 1, close - first - 1);
             if (Find(aliases, name) != nullptr)
@@ -136,8 +139,8 @@ std::vector<Alias> ReadFile(const std::string& path)
             aliases.back().params.push_back(std::move(entry));
     }
     if (in.bad())
-        throw DbError(ErrorCode::IoError, "The database names file " + path + " cannot be read: " +
-                                              SystemError(errno), path);
+        throw DbError(ErrorCode::IoError,
+                      "The database names file " + path + " cannot be read: " + SystemError(errno), path);
     return aliases;
 }
 
@@ -179,9 +182,9 @@ private:
 
 [[noreturn]] void SaveFailed(const std::string& path, const std::string& step, int error)
 {
-    throw DbError(ErrorCode::IoError,
-                  "The database names could not be saved to " + path + " (" + step + "): " + SystemError(error),
-                  path);
+    throw DbError(
+        ErrorCode::IoError,
+        "The database names could not be saved to " + path + " (" + step + "): " + SystemError(error), path);
 }
 
 // Held for the whole read-change-write of a save, so that two savers never
@@ -250,8 +253,9 @@ void ReplaceFile(const std::string& path, const std::string& content)
 void CheckStorable(const std::string& what, std::string_view text)
 {
     if (text.empty() || HasLineBreak(text))
-        throw DbError(ErrorCode::InvalidArgument, "The " + what + " \"" + std::string(text) +
-                                                      "\" cannot be stored: it is empty or holds a line break");
+        throw DbError(ErrorCode::InvalidArgument,
+                      "The " + what + " \"" + std::string(text)
+                          + "\" cannot be stored: it is empty or holds a line break");
 }
 
 }  // namespace
@@ -321,12 +325,13 @@ std::vector<std::string> AliasConfig::GetAliasParams(std::string_view name) cons
     return alias->params;
 }
 
-void AliasConfig::AddStandardAlias(const std::string& name, const std::string& path, const std::string& driver)
+void AliasConfig::AddStandardAlias(const std::string& name, const std::string& path,
+                                   const std::string& driver)
 {
     CheckStorable("database name", name);
     if (name.find_first_of("[]") != std::string::npos || name.front() == ' ' || name.back() == ' ')
-        throw DbError(ErrorCode::InvalidArgument, "The database name \"" + name +
-                                                      "\" cannot be stored: brackets or surrounding blanks");
+        throw DbError(ErrorCode::InvalidArgument,
+                      "The database name \"" + name + "\" cannot be stored: brackets or surrounding blanks");
     CheckStorable("folder", path);
     CheckStorable("driver", driver);
     std::lock_guard guard(mutex_);
@@ -341,11 +346,11 @@ void AliasConfig::ModifyAlias(std::string_view name, const std::vector<std::stri
 {
     for (const std::string& line : params) {
         const std::size_t eq = line.find('=');
-        if (eq == std::string::npos || eq == 0 || HasLineBreak(line) || line.front() == '[' ||
-            line.front() == '#' || line.front() == ';' || line.front() == ' ' ||
-            NamesEqual(KeyOf(line), "TYPE"))
-            throw DbError(ErrorCode::InvalidArgument, "The parameter line \"" + line +
-                                                          "\" cannot be stored: KEY=value expected");
+        if (eq == std::string::npos || eq == 0 || HasLineBreak(line) || line.front() == '['
+            || line.front() == '#' || line.front() == ';' || line.front() == ' '
+            || NamesEqual(KeyOf(line), "TYPE"))
+            throw DbError(ErrorCode::InvalidArgument,
+                          "The parameter line \"" + line + "\" cannot be stored: KEY=value expected");
     }
     std::lock_guard guard(mutex_);
     Alias* alias = Find(aliases_, name);

@@ -70,7 +70,8 @@ public:
 
     // Throws DbError(InvalidArgument) when the name exists already or a text
     // cannot be stored (empty, or holding a line break or bracket).
-    void AddStandardAlias(const std::string& name, const std::string& path, const std::string& driver = "DBASE");
+    void AddStandardAlias(const std::string& name, const std::string& path,
+                          const std::string& driver = "DBASE");
     // Each "KEY=value" line replaces the alias's line with that key (keys
     // ignore case) or is added at the end. Throws DbError(InvalidAlias) for
     // an unknown name, DbError(InvalidArgument) for a line without a key.

@@ -16,16 +16,19 @@ std::string AliasFolder(const AliasConfig& aliases, std::string_view alias)
         }
     }
     if (folder.empty())
-        throw DbError(ErrorCode::InvalidAlias, "The database name (alias) \"" + std::string(alias) +
-                                                   "\" has no folder (PATH)");
+        throw DbError(ErrorCode::InvalidAlias,
+                      "The database name (alias) \"" + std::string(alias) + "\" has no folder (PATH)");
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec))
-        throw DbError(ErrorCode::NotFound, "The folder " + folder + " of the database name (alias) \"" +
-                                               std::string(alias) + "\" does not exist", folder);
+        throw DbError(ErrorCode::NotFound,
+                      "The folder " + folder + " of the database name (alias) \"" + std::string(alias)
+                          + "\" does not exist",
+                      folder);
     return folder;
 }
 
-Database::Database(std::string name, const AliasConfig& aliases) : name_(std::move(name)), aliases_(aliases) {}
+Database::Database(std::string name, const AliasConfig& aliases) : name_(std::move(name)), aliases_(aliases)
+{}
 
 std::string Database::folder() const
 {

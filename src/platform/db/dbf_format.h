@@ -30,7 +30,7 @@ inline constexpr int kOffLanguage = 29;
 
 struct FieldLayout {
     FieldDef def;
-    char dbfType = 'C';     // the type letter in the file
+    char dbfType = 'C';        // the type letter in the file
     std::uint32_t offset = 0;  // in the record, after the deletion flag
 };
 
@@ -53,7 +53,8 @@ struct HeaderState {
 
 // Parses a header read from a file of fileSize bytes; throws CorruptFile
 // naming the file when the header lies.
-TableLayout ParseLayout(const std::vector<std::uint8_t>& bytes, std::uint64_t fileSize, const std::string& file);
+TableLayout ParseLayout(const std::vector<std::uint8_t>& bytes, std::uint64_t fileSize,
+                        const std::string& file);
 // The header length given in the first 32 bytes (0 if too short).
 std::uint16_t HeaderLengthOf(const std::uint8_t* prefix32);
 HeaderState ParseHeaderState(const std::uint8_t* prefix32);
@@ -79,7 +80,8 @@ void EncodeNumber(const FieldLayout& f, std::uint8_t* record, double v, const st
 void EncodeDate(const FieldLayout& f, std::uint8_t* record, std::int64_t days, const std::string& file);
 void EncodeLogical(const FieldLayout& f, std::uint8_t* record, bool v);
 // Throws ValueDoesNotFit when the block number has more digits than the field.
-void EncodeMemoBlock(const FieldLayout& f, std::uint8_t* record, std::uint32_t block, const std::string& file);
+void EncodeMemoBlock(const FieldLayout& f, std::uint8_t* record, std::uint32_t block,
+                     const std::string& file);
 void EncodeBlank(const FieldLayout& f, std::uint8_t* record);
 // The text of a number as the field would store it (for by-value compares).
 double RoundForField(const FieldLayout& f, double v);

@@ -14,11 +14,15 @@ namespace tw::db {
 
 namespace {
 
-std::string SysText(int err) { return std::strerror(err); }
+std::string SysText(int err)
+{
+    return std::strerror(err);
+}
 
 class PosixFile final : public File {
 public:
-    PosixFile(std::string path, int fd, bool writable) : File(std::move(path)), fd_(fd), writable_(writable) {}
+    PosixFile(std::string path, int fd, bool writable) : File(std::move(path)), fd_(fd), writable_(writable)
+    {}
     ~PosixFile() override { ::close(fd_); }
 
     std::size_t readAt(std::uint64_t off, void* buf, std::size_t n) override
@@ -28,10 +32,12 @@ public:
         while (done < n) {
             ssize_t r = ::pread(fd_, p + done, n - done, static_cast<off_t>(off + done));
             if (r < 0) {
-                if (errno == EINTR) continue;
+                if (errno == EINTR)
+                    continue;
                 throw DbError(ErrorCode::IoError, "Cannot read " + path() + ": " + SysText(errno), path());
             }
-            if (r == 0) break;
+            if (r == 0)
+                break;
             done += static_cast<std::size_t>(r);
         }
         return done;
@@ -44,7 +50,8 @@ public:
         while (done < n) {
             ssize_t r = ::pwrite(fd_, p + done, n - done, static_cast<off_t>(off + done));
             if (r < 0) {
-                if (errno == EINTR) continue;
+                if (errno == EINTR)
+                    continue;
                 throw DbError(ErrorCode::IoError, "Cannot write " + path() + ": " + SysText(errno), path());
             }
             if (r == 0)
@@ -57,7 +64,8 @@ public:
     {
         struct stat st {};
         if (::fstat(fd_, &st) != 0)
-            throw DbError(ErrorCode::IoError, "Cannot read the size of " + path() + ": " + SysText(errno), path());
+            throw DbError(ErrorCode::IoError, "Cannot read the size of " + path() + ": " + SysText(errno),
+                          path());
         return static_cast<std::uint64_t>(st.st_size);
     }
 
@@ -81,9 +89,12 @@ public:
         fl.l_start = static_cast<off_t>(off);
         fl.l_len = static_cast<off_t>(len);
         for (;;) {
-            if (::fcntl(fd_, wait ? F_OFD_SETLKW : F_OFD_SETLK, &fl) == 0) return true;
-            if (errno == EINTR) continue;
-            if (!wait && (errno == EAGAIN || errno == EACCES)) return false;
+            if (::fcntl(fd_, wait ? F_OFD_SETLKW : F_OFD_SETLK, &fl) == 0)
+                return true;
+            if (errno == EINTR)
+                continue;
+            if (!wait && (errno == EAGAIN || errno == EACCES))
+                return false;
             throw DbError(ErrorCode::IoError, "Cannot lock " + path() + ": " + SysText(errno), path());
         }
     }
@@ -104,7 +115,8 @@ public:
     std::pair<std::uint64_t, std::uint64_t> identity() override
     {
         struct stat st {};
-        if (::fstat(fd_, &st) != 0) return {0, 0};
+        if (::fstat(fd_, &st) != 0)
+            return {0, 0};
         return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     }
 
@@ -156,10 +168,12 @@ public:
     {
         std::vector<std::string> out;
         DIR* d = ::opendir(folder.empty() ? "." : folder.c_str());
-        if (!d) return out;
+        if (!d)
+            return out;
         while (dirent* e = ::readdir(d)) {
             std::string n = e->d_name;
-            if (n != "." && n != "..") out.push_back(n);
+            if (n != "." && n != "..")
+                out.push_back(n);
         }
         ::closedir(d);
         return out;
@@ -168,7 +182,8 @@ public:
     void rename(const std::string& from, const std::string& to) override
     {
         if (::rename(from.c_str(), to.c_str()) != 0)
-            throw DbError(ErrorCode::IoError, "Cannot rename " + from + " to " + to + ": " + SysText(errno), to);
+            throw DbError(ErrorCode::IoError, "Cannot rename " + from + " to " + to + ": " + SysText(errno),
+                          to);
     }
 
     void remove(const std::string& path) override
@@ -180,7 +195,8 @@ public:
     void syncFolder(const std::string& folder) override
     {
         int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) return;
+        if (fd < 0)
+            return;
         ::fsync(fd);
         ::close(fd);
     }
@@ -188,20 +204,26 @@ public:
     std::pair<std::uint64_t, std::uint64_t> identity(const std::string& path) override
     {
         struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) return {0, 0};
+        if (::stat(path.c_str(), &st) != 0)
+            return {0, 0};
         return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     }
 };
 
 FileSystem* g_fs = nullptr;
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualNoCase(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
     return true;
 }
 
@@ -213,22 +235,32 @@ FileSystem& RealFileSystem()
     return fs;
 }
 
-FileSystem& Fs() { return g_fs ? *g_fs : RealFileSystem(); }
+FileSystem& Fs()
+{
+    return g_fs ? *g_fs : RealFileSystem();
+}
 
-void SetFileSystem(FileSystem* fs) { g_fs = fs; }
+void SetFileSystem(FileSystem* fs)
+{
+    g_fs = fs;
+}
 
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
-    if (folder.empty()) return name;
-    if (folder.back() == '/') return folder + name;
+    if (folder.empty())
+        return name;
+    if (folder.back() == '/')
+        return folder + name;
     return folder + "/" + name;
 }
 
 std::string FolderOf(const std::string& path)
 {
     auto p = path.find_last_of('/');
-    if (p == std::string::npos) return std::string();
-    if (p == 0) return "/";
+    if (p == std::string::npos)
+        return std::string();
+    if (p == 0)
+        return "/";
     return path.substr(0, p);
 }
 
@@ -240,9 +272,11 @@ std::string FileNameOf(const std::string& path)
 
 std::string FindFileNoCase(const std::string& folder, const std::string& name)
 {
-    if (Fs().exists(JoinPath(folder, name))) return name;
+    if (Fs().exists(JoinPath(folder, name)))
+        return name;
     for (const auto& n : Fs().list(folder))
-        if (EqualNoCase(n, name)) return n;
+        if (EqualNoCase(n, name))
+            return n;
     return std::string();
 }
 

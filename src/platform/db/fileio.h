@@ -41,9 +41,9 @@ private:
 };
 
 enum class OpenMode {
-    ReadWrite,        // existing file; falls back to read-only when it may not be written
-    ReadOnly,         // existing file
-    CreateTruncate,   // new or emptied file, read-write
+    ReadWrite,       // existing file; falls back to read-only when it may not be written
+    ReadOnly,        // existing file
+    CreateTruncate,  // new or emptied file, read-write
 };
 
 class FileSystem {

@@ -38,9 +38,9 @@ enum class TokenKind { End, Name, Number, Text, LParen, RParen, Op, And, Or, Not
 
 struct Token {
     TokenKind kind = TokenKind::End;
-    std::size_t pos = 0;        // byte offset in the text
-    std::string_view raw;       // as written, quotes included
-    std::string_view value;     // a quoted text without its quotes
+    std::size_t pos = 0;     // byte offset in the text
+    std::string_view raw;    // as written, quotes included
+    std::string_view value;  // a quoted text without its quotes
     CompareOp op = CompareOp::Eq;
 };
 
@@ -153,7 +153,8 @@ private:
     [[noreturn]] void fail(std::size_t offset, const std::string& what) const
     {
         throw DbError(ErrorCode::InvalidFilter,
-                      "Invalid filter expression at position " + std::to_string(charPos(offset)) + ": " + what);
+                      "Invalid filter expression at position " + std::to_string(charPos(offset)) + ": "
+                          + what);
     }
 
     static std::string describe(const Token& t)
@@ -212,8 +213,9 @@ private:
             t.kind = TokenKind::Text;
             t.value = text_.substr(i + 1, close - i - 1);
             end = close + 1;
-        } else if (IsDigit(c) || ((c == '-' || c == '+' || c == '.') && (IsDigit(next(end)) ||
-                                  (next(end) == '.' && IsDigit(next(end + 1)))))) {
+        } else if (IsDigit(c)
+                   || ((c == '-' || c == '+' || c == '.')
+                       && (IsDigit(next(end)) || (next(end) == '.' && IsDigit(next(end + 1)))))) {
             t.kind = TokenKind::Number;
             bool dot = c == '.';
             while (end < text_.size() && (IsDigit(text_[end]) || (text_[end] == '.' && !dot))) {
@@ -342,8 +344,9 @@ private:
                 fail(token_.pos, "expected a condition inside the parentheses, found ')'");
             const std::uint32_t inner = parseOr();
             if (token_.kind != TokenKind::RParen)
-                fail(token_.pos, "expected ')' to close the '(' at position " + std::to_string(charPos(t.pos)) +
-                                     ", found " + describe(token_));
+                fail(token_.pos,
+                     "expected ')' to close the '(' at position " + std::to_string(charPos(t.pos))
+                         + ", found " + describe(token_));
             advance();
             --depth_;
             return inner;
@@ -356,11 +359,8 @@ private:
             node.constant = t.kind == TokenKind::True;
             return add(std::move(node));
         }
-        case TokenKind::Name:
-            advance();
-            return parseCondition(t);
-        default:
-            fail(t.pos, "expected a field name, NOT or '(', found " + describe(t));
+        case TokenKind::Name: advance(); return parseCondition(t);
+        default: fail(t.pos, "expected a field name, NOT or '(', found " + describe(t));
         }
     }
 
@@ -400,15 +400,17 @@ private:
                 node.constant = true;
                 return add(std::move(node));
             }
-            fail(token_.pos, "expected a comparison operator after " + def.name + ", found " + describe(token_));
+            fail(token_.pos,
+                 "expected a comparison operator after " + def.name + ", found " + describe(token_));
         }
         node.op = token_.op;
         const std::string opText = OpText(node.op);
         advance();
         const Token lit = token_;
         auto expected = [&](const std::string& what) {
-            fail(lit.pos, "expected " + what + " after '" + opText + "' for the field " + def.name + ", found " +
-                              describe(lit));
+            fail(lit.pos,
+                 "expected " + what + " after '" + opText + "' for the field " + def.name + ", found "
+                     + describe(lit));
         };
 
         switch (def.type) {
@@ -433,8 +435,9 @@ private:
             if (lit.kind != TokenKind::Text)
                 expected("a quoted date");
             if (!locale::TryStrToDate(lit.value, date))
-                fail(lit.pos, "invalid date " + std::string(lit.raw) + " for the field " + def.name +
-                                  " (expected the short date format " + locale::Formats().shortDateFormat + ")");
+                fail(lit.pos,
+                     "invalid date " + std::string(lit.raw) + " for the field " + def.name
+                         + " (expected the short date format " + locale::Formats().shortDateFormat + ")");
             node.kind = NodeKind::Date;
             node.days = static_cast<std::int32_t>(std::floor(date));
             break;
@@ -448,8 +451,7 @@ private:
             node.constant = lit.kind == TokenKind::True;
             break;
         case FieldType::Memo:
-        case FieldType::Binary:
-            break;
+        case FieldType::Binary: break;
         }
         advance();
         return add(std::move(node));
@@ -486,10 +488,8 @@ private:
                     return true;
             }
             return false;
-        case NodeKind::Not:
-            return !evaluate(n.children.front(), record);
-        case NodeKind::Constant:
-            return n.constant;
+        case NodeKind::Not: return !evaluate(n.children.front(), record);
+        case NodeKind::Constant: return n.constant;
         case NodeKind::Logical: {
             const Value v = record.fieldValue(n.field);
             const bool* b = std::get_if<bool>(&v);

@@ -53,7 +53,8 @@ enum class JournalState { Empty, Applied, Discarded };
 // when the table was written by another program since (the journal is then
 // discarded: its write never returned to anyone) or when the journal does not
 // fit the table.
-JournalState RecoverRecordJournal(File& table, File& journal, std::uint16_t headerLength, std::uint16_t recordLength);
+JournalState RecoverRecordJournal(File& table, File& journal, std::uint16_t headerLength,
+                                  std::uint16_t recordLength);
 
 // Marks the journal empty after the write it describes is on disk.
 void ClearRecordJournal(File& journal);

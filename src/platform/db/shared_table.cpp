@@ -79,19 +79,25 @@ std::map<std::pair<std::uint64_t, std::uint64_t>, std::weak_ptr<SharedTable>>& R
     return r;
 }
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string UpperAscii(std::string s)
 {
-    for (auto& c : s) c = Upper(c);
+    for (auto& c : s)
+        c = Upper(c);
     return s;
 }
 
 std::string Trim(const std::string& s)
 {
     std::size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
+    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -108,9 +114,11 @@ private:
 
 bool IsPlainFileName(const std::string& name)
 {
-    if (name.empty() || name == "." || name == "..") return false;
+    if (name.empty() || name == "." || name == "..")
+        return false;
     for (char c : name)
-        if (c == '/' || c == '\\' || c == '\0') return false;
+        if (c == '/' || c == '\\' || c == '\0')
+            return false;
     return true;
 }
 
@@ -120,10 +128,12 @@ std::string NormalizeTableName(const std::string& name)
     // (or climbs out of it) would let create, copy, pack and delete act on
     // files elsewhere.
     if (!IsPlainFileName(name))
-        throw DbError(ErrorCode::InvalidArgument,
-                      "Invalid table name \"" + name + "\": a table name is a plain file name, without folders", name);
+        throw DbError(
+            ErrorCode::InvalidArgument,
+            "Invalid table name \"" + name + "\": a table name is a plain file name, without folders", name);
     std::string n = name;
-    if (n.find('.') == std::string::npos) n += ".dbf";
+    if (n.find('.') == std::string::npos)
+        n += ".dbf";
     return n;
 }
 
@@ -138,25 +148,37 @@ TableFiles FindTableFiles(const std::string& folder, const std::string& name)
     const std::string wantDbf = UpperAscii(n);
     std::string dbf, memo, index, journal, records;
     auto take = [](std::string& slot, const std::string& found, const std::string& exact) {
-        if (slot.empty() || found == exact) slot = found;
+        if (slot.empty() || found == exact)
+            slot = found;
     };
     const auto names = Fs().list(t.folder);
     for (const auto& f : names)
-        if (UpperAscii(f) == wantDbf) take(dbf, f, n);
-    if (!dbf.empty()) t.base = dbf.substr(0, dbf.find_last_of('.'));
+        if (UpperAscii(f) == wantDbf)
+            take(dbf, f, n);
+    if (!dbf.empty())
+        t.base = dbf.substr(0, dbf.find_last_of('.'));
     const std::string upBase = UpperAscii(t.base);
     for (const auto& f : names) {
         const std::string u = UpperAscii(f);
-        if (u == upBase + ".DBT") take(memo, f, t.base + ".dbt");
-        else if (u == upBase + ".TWI") take(index, f, t.base + ".twi");
-        else if (u == upBase + ".TWJ") take(journal, f, t.base + ".twj");
-        else if (u == upBase + ".TWR") take(records, f, t.base + ".twr");
+        if (u == upBase + ".DBT")
+            take(memo, f, t.base + ".dbt");
+        else if (u == upBase + ".TWI")
+            take(index, f, t.base + ".twi");
+        else if (u == upBase + ".TWJ")
+            take(journal, f, t.base + ".twj");
+        else if (u == upBase + ".TWR")
+            take(records, f, t.base + ".twr");
     }
-    if (!dbf.empty()) t.dbf = JoinPath(t.folder, dbf);
-    if (!memo.empty()) t.memo = JoinPath(t.folder, memo);
-    if (!index.empty()) t.index = JoinPath(t.folder, index);
-    if (!journal.empty()) t.journal = JoinPath(t.folder, journal);
-    if (!records.empty()) t.records = JoinPath(t.folder, records);
+    if (!dbf.empty())
+        t.dbf = JoinPath(t.folder, dbf);
+    if (!memo.empty())
+        t.memo = JoinPath(t.folder, memo);
+    if (!index.empty())
+        t.index = JoinPath(t.folder, index);
+    if (!journal.empty())
+        t.journal = JoinPath(t.folder, journal);
+    if (!records.empty())
+        t.records = JoinPath(t.folder, records);
     return t;
 }
 
@@ -169,9 +191,11 @@ bool ParseIndexExpression(const std::string& expr, std::string& field, bool& upp
         upper = true;
         u = Trim(u.substr(6, u.size() - 7));
     }
-    if (u.empty()) return false;
+    if (u.empty())
+        return false;
     for (char c : u)
-        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')) return false;
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'))
+            return false;
     field = u;
     return true;
 }
@@ -179,10 +203,12 @@ bool ParseIndexExpression(const std::string& expr, std::string& field, bool& upp
 std::vector<IndexDef> ReadIndexDefs(const std::string& path)
 {
     std::vector<IndexDef> defs;
-    if (path.empty()) return defs;
+    if (path.empty())
+        return defs;
     auto f = Fs().open(path, OpenMode::ReadOnly);
     std::uint64_t size = f->size();
-    if (size > 1 << 20) throw DbError(ErrorCode::IndexError, "Index definitions too large: " + path, path);
+    if (size > 1 << 20)
+        throw DbError(ErrorCode::IndexError, "Index definitions too large: " + path, path);
     std::string text(size, '\0');
     f->readAt(0, text.data(), text.size());
     std::size_t pos = 0;
@@ -191,14 +217,16 @@ std::vector<IndexDef> ReadIndexDefs(const std::string& path)
         auto nl = text.find('\n', pos);
         std::string line = text.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
         pos = nl == std::string::npos ? text.size() : nl + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         if (first) {
             first = false;
             if (line.rfind("TARNWICK-INDEX", 0) != 0)
                 throw DbError(ErrorCode::IndexError, "Not an index definition file: " + path, path);
             continue;
         }
-        if (Trim(line).empty()) continue;
+        if (Trim(line).empty())
+            continue;
         auto t1 = line.find('\t');
         auto t2 = t1 == std::string::npos ? std::string::npos : line.find('\t', t1 + 1);
         if (t2 == std::string::npos)
@@ -215,7 +243,8 @@ std::vector<IndexDef> ReadIndexDefs(const std::string& path)
 std::string IndexDefsText(const std::vector<IndexDef>& defs)
 {
     std::string s = "TARNWICK-INDEX 1\n";
-    for (const auto& d : defs) s += d.name + "\t" + d.expression + "\t" + (d.descending ? "DESC" : "ASC") + "\n";
+    for (const auto& d : defs)
+        s += d.name + "\t" + d.expression + "\t" + (d.descending ? "DESC" : "ASC") + "\n";
     return s;
 }
 
@@ -229,7 +258,8 @@ std::shared_ptr<SharedTable> SharedTable::Acquire(const TableFiles& files, bool 
     auto it = Registry().find(id);
     if (id.second != 0 && it != Registry().end()) {
         if (auto t = it->second.lock()) {
-            if (exclusive) t->upgradeToExclusive();
+            if (exclusive)
+                t->upgradeToExclusive();
             return t;
         }
     }
@@ -242,15 +272,18 @@ std::shared_ptr<SharedTable> SharedTable::Acquire(const TableFiles& files, bool 
         LockKind kind = (exclusive && canWrite) ? LockKind::Exclusive : LockKind::Shared;
         if (!t->file->lock(kLockOpen, 1, kind, false)) {
             throw DbError(ErrorCode::TableInUse,
-                          exclusive ? "Table " + path + " is open by another user; it cannot be opened exclusively"
-                                    : "Table " + path + " is opened exclusively by another user",
+                          exclusive
+                              ? "Table " + path + " is open by another user; it cannot be opened exclusively"
+                              : "Table " + path + " is opened exclusively by another user",
                           path);
         }
         // A pack, sort or copy may have renamed a new file into place while we
         // opened the old one: then open again.
         t->identity_ = t->file->identity();
-        if (t->identity_ != Fs().identity(path)) continue;
-        if (exclusive && canWrite) t->exclusiveHolders = 1;
+        if (t->identity_ != Fs().identity(path))
+            continue;
+        if (exclusive && canWrite)
+            t->exclusiveHolders = 1;
         t->load(files);
         Registry()[t->identity_] = t;
         return t;
@@ -276,7 +309,8 @@ SharedTable::~SharedTable()
     }
     std::lock_guard<std::recursive_mutex> guard(g_registryMutex);
     auto it = Registry().find(identity_);
-    if (it != Registry().end() && it->second.expired()) Registry().erase(it);
+    if (it != Registry().end() && it->second.expired())
+        Registry().erase(it);
 }
 
 void SharedTable::upgradeToExclusive()
@@ -284,7 +318,8 @@ void SharedTable::upgradeToExclusive()
     if (exclusiveHolders == 0 && file->writable()) {
         if (!file->lock(kLockOpen, 1, LockKind::Exclusive, false))
             throw DbError(ErrorCode::TableInUse,
-                          "Table " + path + " is open by another user; it cannot be opened exclusively", path);
+                          "Table " + path + " is open by another user; it cannot be opened exclusively",
+                          path);
     }
     ++exclusiveHolders;
 }
@@ -310,13 +345,15 @@ void SharedTable::load(const TableFiles& files)
     HeaderLock hl(*file, LockKind::Shared);
     const std::uint64_t size = file->size();
     if (size < kHeaderPrefix)
-        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": the file is shorter than a header", path);
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": the file is shorter than a header",
+                      path);
     std::vector<std::uint8_t> head(kHeaderPrefix);
     file->readAt(0, head.data(), head.size());
     std::uint16_t hlen = HeaderLengthOf(head.data());
     if (hlen > size || hlen < kHeaderPrefix + 1)
-        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": header length " + std::to_string(hlen) +
-                                                  " does not fit the file",
+        throw DbError(ErrorCode::CorruptFile,
+                      "Corrupt table " + path + ": header length " + std::to_string(hlen)
+                          + " does not fit the file",
                       path);
     head.resize(hlen);
     if (file->readAt(0, head.data(), hlen) != hlen)
@@ -324,12 +361,14 @@ void SharedTable::load(const TableFiles& files)
     layout = ParseLayout(head, size, path);
     std::memcpy(prefix_.data(), head.data(), kHeaderPrefix);
     hdr = ParseHeaderState(head.data());
-    for (const auto& f : layout.fields) fieldDefs.push_back(f.def);
+    for (const auto& f : layout.fields)
+        fieldDefs.push_back(f.def);
     chunkRecords_ = std::max<std::uint32_t>(1, 131072u / layout.recordLength);
 
     if (layout.hasMemoFields()) {
         if (files.memo.empty())
-            throw DbError(ErrorCode::NotFound, "Memo file " + files.base + ".dbt of " + path + " is missing", path);
+            throw DbError(ErrorCode::NotFound, "Memo file " + files.base + ".dbt of " + path + " is missing",
+                          path);
         memo = std::make_unique<MemoFile>(Fs().open(files.memo, OpenMode::ReadWrite), layout.memo);
     }
     indexDefs = ReadIndexDefs(files.index);
@@ -338,7 +377,8 @@ void SharedTable::load(const TableFiles& files)
         bool up = false;
         if (!ParseIndexExpression(d.expression, fname, up) || layout.fieldIndex(fname) < 0)
             throw DbError(ErrorCode::IndexError,
-                          "Index " + d.name + " of " + path + " names an unknown field: " + d.expression, path);
+                          "Index " + d.name + " of " + path + " names an unknown field: " + d.expression,
+                          path);
     }
 }
 
@@ -349,7 +389,8 @@ bool SharedTable::readHeader(bool locked)
     // While this process writes (a batch), it holds the header lock: nobody
     // else can have changed the table, and the disk does not yet show what
     // the batch gathered.
-    if (writing_) return false;
+    if (writing_)
+        return false;
     std::uint8_t p[kHeaderPrefix];
     std::size_t n = file->readAt(0, p, kHeaderPrefix);
     if (!locked && n == kHeaderPrefix) {
@@ -357,7 +398,8 @@ bool SharedTable::readHeader(bool locked)
         // cannot show all of the old count and counter unless it read before
         // the write. A change is confirmed under the header lock.
         HeaderState quick = ParseHeaderState(p);
-        if (quick.recordCount == hdr.recordCount && quick.changeCounter == hdr.changeCounter) return false;
+        if (quick.recordCount == hdr.recordCount && quick.changeCounter == hdr.changeCounter)
+            return false;
         HeaderLock hl(*file, LockKind::Shared);
         n = file->readAt(0, p, kHeaderPrefix);
     }
@@ -365,7 +407,8 @@ bool SharedTable::readHeader(bool locked)
         throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": the header is cut short", path);
     HeaderState st = ParseHeaderState(p);
     std::memcpy(prefix_.data(), p, kHeaderPrefix);
-    if (st.recordCount == hdr.recordCount && st.changeCounter == hdr.changeCounter) return false;
+    if (st.recordCount == hdr.recordCount && st.changeCounter == hdr.changeCounter)
+        return false;
     assert(st.recordCount >= hdr.recordCount || st.changeCounter != hdr.changeCounter);  // 3
     const std::uint64_t need =
         layout.headerLength + static_cast<std::uint64_t>(st.recordCount) * layout.recordLength;
@@ -380,7 +423,8 @@ bool SharedTable::readHeader(bool locked)
 void SharedTable::dropRuns()
 {
     for (auto& [k, v] : cache_)
-        if (pool_.size() < 8) pool_.push_back(std::move(v));
+        if (pool_.size() < 8)
+            pool_.push_back(std::move(v));
     cache_.clear();
     lastChunk_ = UINT32_MAX;
     lastChunkData_ = nullptr;
@@ -413,36 +457,44 @@ std::uint8_t* SharedTable::cachedRecord(std::uint32_t recno)
 {
     const std::uint32_t chunk = (recno - 1) / chunkRecords_;
     const std::size_t at = static_cast<std::size_t>((recno - 1) % chunkRecords_) * layout.recordLength;
-    if (chunk == lastChunk_ && lastChunkData_) return lastChunkData_ + at;
+    if (chunk == lastChunk_ && lastChunkData_)
+        return lastChunkData_ + at;
     auto it = cache_.find(chunk);
-    if (it != cache_.end()) return it->second.data() + at;
+    if (it != cache_.end())
+        return it->second.data() + at;
     auto s = singles_.find(recno);
-    if (s != singles_.end()) return s->second.data();
+    if (s != singles_.end())
+        return s->second.data();
     return nullptr;
 }
 
 const std::uint8_t* SharedTable::record(std::uint32_t recno)
 {
     if (recno == 0 || recno > hdr.recordCount)
-        throw DbError(ErrorCode::NoCurrentRecord, "Record " + std::to_string(recno) + " does not exist in " + path, path);
+        throw DbError(ErrorCode::NoCurrentRecord,
+                      "Record " + std::to_string(recno) + " does not exist in " + path, path);
     assert(!writing_ || base_.recordCount <= hdr.recordCount);  // 8
     const std::uint32_t prev = lastRecno_;
     lastRecno_ = recno;
-    if (const std::uint8_t* p = cachedRecord(recno)) return p;
+    if (const std::uint8_t* p = cachedRecord(recno))
+        return p;
     if (writing_) {
         auto pend = pending_.find(recno);
-        if (pend != pending_.end()) return pend->second.data();
+        if (pend != pending_.end())
+            return pend->second.data();
     }
     const bool sequential = prev != 0 && (recno == prev + 1 || recno + 1 == prev);
     if (!sequential) {
         // Random access (locate, goTo): read just this record.
-        if (singles_.size() >= kMaxCachedSingles) singles_.clear();
+        if (singles_.size() >= kMaxCachedSingles)
+            singles_.clear();
         std::vector<std::uint8_t> buf(layout.recordLength);
         readRecordFromDisk(recno, buf.data());
         return singles_.emplace(recno, std::move(buf)).first->second.data();
     }
     const std::uint32_t chunk = (recno - 1) / chunkRecords_;
-    if (cache_.size() >= kMaxCachedRuns) dropRuns();
+    if (cache_.size() >= kMaxCachedRuns)
+        dropRuns();
     const std::uint32_t firstRec = chunk * chunkRecords_ + 1;
     const std::uint32_t n = std::min(chunkRecords_, hdr.recordCount - firstRec + 1);
     std::vector<std::uint8_t> buf;
@@ -451,17 +503,20 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
         pool_.pop_back();
     }
     buf.resize(static_cast<std::size_t>(n) * layout.recordLength);
-    const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(firstRec - 1) * layout.recordLength;
+    const std::uint64_t off =
+        layout.headerLength + static_cast<std::uint64_t>(firstRec - 1) * layout.recordLength;
     // Records a batch of this process gathered are not on disk yet.
     const std::uint32_t onDisk = writing_ ? base_.recordCount : hdr.recordCount;
     const std::uint32_t fromDisk = firstRec > onDisk ? 0 : std::min(n, onDisk - firstRec + 1);
-    if (fromDisk > 0) readChecked(off, buf.data(), static_cast<std::size_t>(fromDisk) * layout.recordLength, 0);
+    if (fromDisk > 0)
+        readChecked(off, buf.data(), static_cast<std::size_t>(fromDisk) * layout.recordLength, 0);
     if (writing_)
         for (auto it = pending_.lower_bound(firstRec); it != pending_.end() && it->first < firstRec + n; ++it)
             std::memcpy(buf.data() + static_cast<std::size_t>(it->first - firstRec) * layout.recordLength,
                         it->second.data(), layout.recordLength);
     // Single copies of records in this run are superseded by the run.
-    for (std::uint32_t r = firstRec; r < firstRec + n; ++r) singles_.erase(r);
+    for (std::uint32_t r = firstRec; r < firstRec + n; ++r)
+        singles_.erase(r);
     auto it = cache_.emplace(chunk, std::move(buf)).first;
     lastChunk_ = chunk;
     lastChunkData_ = it->second.data();
@@ -477,7 +532,8 @@ void SharedTable::readRecordFromDisk(std::uint32_t recno, std::uint8_t* out)
             return;
         }
     }
-    const std::uint64_t off = layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength;
+    const std::uint64_t off =
+        layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength;
     readChecked(off, out, layout.recordLength, recno);
 }
 
@@ -485,12 +541,15 @@ void SharedTable::readChecked(std::uint64_t off, std::uint8_t* out, std::size_t 
 {
     auto cutShort = [&] {
         throw DbError(ErrorCode::CorruptFile,
-                      "Corrupt table " + path + ": " +
-                          (recno ? "record " + std::to_string(recno) + " is cut short" : std::string("records are cut short")),
+                      "Corrupt table " + path + ": "
+                          + (recno ? "record " + std::to_string(recno) + " is cut short"
+                                   : std::string("records are cut short")),
                       path);
     };
-    if (file->readAt(off, out, n) != n) cutShort();
-    if (writing_) return;  // this process holds the header lock: nobody writes
+    if (file->readAt(off, out, n) != n)
+        cutShort();
+    if (writing_)
+        return;  // this process holds the header lock: nobody writes
     // Every writer changes the header before it touches a record (invariant
     // 4): a header that still shows what this process last saw proves that
     // no write overlapped the read, without taking a lock. Otherwise read
@@ -498,10 +557,12 @@ void SharedTable::readChecked(std::uint64_t off, std::uint8_t* out, std::size_t 
     std::uint8_t p[kHeaderPrefix];
     if (file->readAt(0, p, kHeaderPrefix) == kHeaderPrefix) {
         const HeaderState now = ParseHeaderState(p);
-        if (now.recordCount == hdr.recordCount && now.changeCounter == hdr.changeCounter) return;
+        if (now.recordCount == hdr.recordCount && now.changeCounter == hdr.changeCounter)
+            return;
     }
     HeaderLock hl(*file, LockKind::Shared);
-    if (file->readAt(off, out, n) != n) cutShort();
+    if (file->readAt(off, out, n) != n)
+        cutShort();
 }
 
 // ------------------------------------------------------------------ writing
@@ -519,39 +580,49 @@ std::shared_ptr<SharedTable>& BatchTable()
 
 }  // namespace
 
-void BeginWriteBatch() { ++g_batchDepth; }
+void BeginWriteBatch()
+{
+    ++g_batchDepth;
+}
 
 void EndWriteBatch()
 {
-    if (g_batchDepth > 0 && --g_batchDepth == 0) CommitPendingWrites();
+    if (g_batchDepth > 0 && --g_batchDepth == 0)
+        CommitPendingWrites();
 }
 
 void CommitPendingWrites()
 {
     auto t = std::move(BatchTable());
     BatchTable().reset();
-    if (t) t->commitWrites();
+    if (t)
+        t->commitWrites();
 }
 
 void AbandonPendingWrites()
 {
     auto t = std::move(BatchTable());
     BatchTable().reset();
-    if (t) t->abandonWrites();
+    if (t)
+        t->abandonWrites();
 }
 
 void RecoverRecordWrites(const TableFiles& files)
 {
-    if (files.records.empty() || files.dbf.empty()) return;
+    if (files.records.empty() || files.dbf.empty())
+        return;
     auto journal = Fs().open(files.records, OpenMode::ReadWrite);
-    if (!journal->writable() || journal->size() == 0) return;
+    if (!journal->writable() || journal->size() == 0)
+        return;
     auto table = Fs().open(files.dbf, OpenMode::ReadWrite);
-    if (!table->writable()) return;
+    if (!table->writable())
+        return;
     table->lock(kLockHeader, 1, LockKind::Exclusive, true);
     try {
         std::uint8_t p[kHeaderPrefix];
         if (table->readAt(0, p, kHeaderPrefix) == kHeaderPrefix)
-            RecoverRecordJournal(*table, *journal, HeaderLengthOf(p), static_cast<std::uint16_t>(p[10] | (p[11] << 8)));
+            RecoverRecordJournal(*table, *journal, HeaderLengthOf(p),
+                                 static_cast<std::uint16_t>(p[10] | (p[11] << 8)));
     } catch (...) {
         table->unlock(kLockHeader, 1);
         throw;
@@ -579,13 +650,16 @@ void SharedTable::beginWrite()
 void SharedTable::recoverJournal()
 {
     if (!journal_) {
-        if (!Fs().exists(journalPath_)) return;
+        if (!Fs().exists(journalPath_))
+            return;
         journal_ = Fs().open(journalPath_, OpenMode::ReadWrite);
     }
     std::uint8_t p[kHeaderPrefix];
-    if (file->readAt(0, p, kHeaderPrefix) != kHeaderPrefix) return;  // the header check reports it
-    if (RecoverRecordJournal(*file, *journal_, HeaderLengthOf(p), static_cast<std::uint16_t>(p[10] | (p[11] << 8))) ==
-        JournalState::Applied)
+    if (file->readAt(0, p, kHeaderPrefix) != kHeaderPrefix)
+        return;  // the header check reports it
+    if (RecoverRecordJournal(*file, *journal_, HeaderLengthOf(p),
+                             static_cast<std::uint16_t>(p[10] | (p[11] << 8)))
+        == JournalState::Applied)
         invalidate();
 }
 
@@ -594,9 +668,11 @@ void SharedTable::trimUncounted()
     // An append cut off before its header write (by an earlier version, or
     // by another program) leaves a record that other dBase readers would
     // show: the end of the table is where the header says.
-    const std::uint64_t end = layout.headerLength + static_cast<std::uint64_t>(hdr.recordCount) * layout.recordLength;
+    const std::uint64_t end =
+        layout.headerLength + static_cast<std::uint64_t>(hdr.recordCount) * layout.recordLength;
     const std::uint64_t size = file->size();
-    if (size <= end + 1) return;
+    if (size <= end + 1)
+        return;
     file->truncate(end);
     const std::uint8_t eof = 0x1A;
     file->writeAt(end, &eof, 1);
@@ -604,11 +680,14 @@ void SharedTable::trimUncounted()
 
 std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable)
 {
-    if (!file->writable()) throw DbError(ErrorCode::ReadOnly, "Table " + path + " is read only", path);
+    if (!file->writable())
+        throw DbError(ErrorCode::ReadOnly, "Table " + path + " is read only", path);
     const bool batched = g_batchDepth > 0 && !durable;
     auto& batchTable = BatchTable();
-    if (batchTable && batchTable.get() != this) CommitPendingWrites();  // one header lock at a time
-    if (!writing_) beginWrite();
+    if (batchTable && batchTable.get() != this)
+        CommitPendingWrites();  // one header lock at a time
+    if (!writing_)
+        beginWrite();
     const bool isAppend = recno == 0;
     std::vector<std::uint8_t> old;
     if (isAppend) {
@@ -628,7 +707,8 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
         const std::uint32_t chunk = (recno - 1) / chunkRecords_;
         auto it = cache_.find(chunk);
         if (it != cache_.end()) {
-            if (pool_.size() < 8) pool_.push_back(std::move(it->second));
+            if (pool_.size() < 8)
+                pool_.push_back(std::move(it->second));
             cache_.erase(it);
         }
         if (chunk == lastChunk_) {
@@ -637,7 +717,8 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
         }
         recordChanged(recno, nullptr, rec);
     } else {
-        if (std::uint8_t* p = cachedRecord(recno)) std::memcpy(p, rec, layout.recordLength);
+        if (std::uint8_t* p = cachedRecord(recno))
+            std::memcpy(p, rec, layout.recordLength);
         recordChanged(recno, &old, rec);
     }
     return recno;
@@ -645,56 +726,65 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
 
 void SharedTable::commitWrites()
 {
-    if (!writing_) return;
-    assert(hdr.recordCount >= base_.recordCount);                                      // 1: appends only grow
-    assert(pending_.empty() || pending_.rbegin()->first <= hdr.recordCount);           // 8
-    assert(hdr.recordCount == base_.recordCount || pending_.count(hdr.recordCount));   // appends are gathered
+    if (!writing_)
+        return;
+    assert(hdr.recordCount >= base_.recordCount);                                     // 1: appends only grow
+    assert(pending_.empty() || pending_.rbegin()->first <= hdr.recordCount);          // 8
+    assert(hdr.recordCount == base_.recordCount || pending_.count(hdr.recordCount));  // appends are gathered
     try {
         // Contiguous records go in one write; the end mark follows the last.
         std::vector<RecordWrite> writes;
         std::vector<std::size_t> runLengths;
         std::uint32_t prev = 0;
         for (const auto& entry : pending_) {
-            if (runLengths.empty() || entry.first != prev + 1) runLengths.push_back(0);
+            if (runLengths.empty() || entry.first != prev + 1)
+                runLengths.push_back(0);
             ++runLengths.back();
             prev = entry.first;
         }
         std::size_t run = 0;
         for (const auto& [recno, bytes] : pending_) {
             if (writes.empty() || recno != prev + 1) {
-                writes.push_back({layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, {}});
+                writes.push_back(
+                    {layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, {}});
                 writes.back().bytes.reserve(runLengths[run++] * layout.recordLength + 1);
             }
             writes.back().bytes.insert(writes.back().bytes.end(), bytes.begin(), bytes.end());
             prev = recno;
         }
-        if (hdr.recordCount > base_.recordCount) writes.back().bytes.push_back(0x1A);
+        if (hdr.recordCount > base_.recordCount)
+            writes.back().bytes.push_back(0x1A);
         // The header twice: the counter raised before any record is touched
         // (so a reader can tell that its read may overlap this write), then
         // the new count with the counter raised again.
         std::array<std::uint8_t, 32> during = basePrefix_, after = basePrefix_;
         StoreHeaderState(during.data(), {base_.recordCount, base_.changeCounter + 1});
         StoreHeaderState(after.data(), {hdr.recordCount, base_.changeCounter + 2});
-        if (memoDirty_ && memo) memo->file().sync();  // the blocks the records point at, first
+        if (memoDirty_ && memo)
+            memo->file().sync();  // the blocks the records point at, first
         memoDirty_ = false;
         // A write inside one 512-byte sector of existing bytes cannot be torn
         // (a kill stops a write only between pages, a power cut only
         // between sectors), and the header moves only the counter: no
         // journal needed. Appends and anything wider go through the journal.
-        const bool journaled = hdr.recordCount != base_.recordCount ||
-                               std::any_of(writes.begin(), writes.end(), [](const RecordWrite& w) {
-                                   return w.offset / kJournalPiece != (w.offset + w.bytes.size() - 1) / kJournalPiece;
-                               });
+        const bool journaled =
+            hdr.recordCount != base_.recordCount
+            || std::any_of(writes.begin(), writes.end(), [](const RecordWrite& w) {
+                   return w.offset / kJournalPiece != (w.offset + w.bytes.size() - 1) / kJournalPiece;
+               });
         if (journaled) {
-            if (!journal_) journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
+            if (!journal_)
+                journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
             WriteRecordJournal(*file, *journal_, file->size(), basePrefix_.data(), after.data(), writes);
             journal_->sync();
         }
         file->writeAt(0, during.data(), during.size());
-        for (const auto& w : writes) file->writeAt(w.offset, w.bytes.data(), w.bytes.size());
+        for (const auto& w : writes)
+            file->writeAt(w.offset, w.bytes.data(), w.bytes.size());
         file->writeAt(0, after.data(), after.size());
         file->sync();
-        if (journaled) ClearRecordJournal(*journal_);
+        if (journaled)
+            ClearRecordJournal(*journal_);
         prefix_ = after;
         hdr.changeCounter = base_.changeCounter + 2;
     } catch (...) {
@@ -710,7 +800,8 @@ void SharedTable::commitWrites()
 
 void SharedTable::abandonWrites()
 {
-    if (!writing_) return;
+    if (!writing_)
+        return;
     pending_.clear();
     writing_ = false;
     file->unlock(kLockHeader, 1);
@@ -726,7 +817,8 @@ void SharedTable::abandonWrites()
 
 std::uint32_t SharedTable::writeMemo(const Bytes& data)
 {
-    if (!memo) throw DbError(ErrorCode::MemoCorrupt, "Table " + path + " has no memo file", path);
+    if (!memo)
+        throw DbError(ErrorCode::MemoCorrupt, "Table " + path + " has no memo file", path);
     file->lock(kLockMemo, 1, LockKind::Exclusive, true);
     try {
         std::uint32_t b = memo->append(data);
@@ -742,31 +834,37 @@ std::uint32_t SharedTable::writeMemo(const Bytes& data)
 Bytes SharedTable::readMemo(const FieldLayout& f, const std::uint8_t* rec)
 {
     const std::uint32_t block = DecodeMemoBlock(f, rec);
-    if (block == 0) return {};
+    if (block == 0)
+        return {};
     if (block == kBadMemoPointer) {
         std::string raw(reinterpret_cast<const char*>(rec + f.offset), static_cast<std::size_t>(f.def.width));
         for (auto& c : raw)
-            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
+            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
+                c = '?';
         throw DbError(ErrorCode::MemoCorrupt,
-                      "Damaged record in " + path + ": field " + f.def.name + " holds \"" + raw +
-                          "\" where a memo block number belongs",
+                      "Damaged record in " + path + ": field " + f.def.name + " holds \"" + raw
+                          + "\" where a memo block number belongs",
                       path);
     }
-    if (!memo) throw DbError(ErrorCode::MemoCorrupt, "Table " + path + " has no memo file", path);
+    if (!memo)
+        throw DbError(ErrorCode::MemoCorrupt, "Table " + path + " has no memo file", path);
     return memo->read(block);
 }
 
 bool SharedTable::lockRecord(std::uint32_t recno, bool wait)
 {
-    if (lockedInProcess.count(recno)) return false;
-    if (file->writable() && !file->lock(kLockRecords + recno, 1, LockKind::Exclusive, wait)) return false;
+    if (lockedInProcess.count(recno))
+        return false;
+    if (file->writable() && !file->lock(kLockRecords + recno, 1, LockKind::Exclusive, wait))
+        return false;
     lockedInProcess.insert(recno);
     return true;
 }
 
 void SharedTable::unlockRecord(std::uint32_t recno)
 {
-    if (lockedInProcess.erase(recno) && file->writable()) file->unlock(kLockRecords + recno, 1);
+    if (lockedInProcess.erase(recno) && file->writable())
+        file->unlock(kLockRecords + recno, 1);
 }
 
 std::int64_t SharedTable::liveCount()
@@ -774,7 +872,8 @@ std::int64_t SharedTable::liveCount()
     if (live_ < 0) {
         std::int64_t n = 0;
         for (std::uint32_t r = 1; r <= hdr.recordCount; ++r)
-            if (!Deleted(record(r))) ++n;
+            if (!Deleted(record(r)))
+                ++n;
         live_ = n;
     }
     return live_;
@@ -792,8 +891,10 @@ bool SharedTable::Order::less(std::uint32_t a, std::uint32_t b) const
         c = skeys[a].compare(skeys[b]);
         c = c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
-    if (def.descending) c = -c;
-    if (c != 0) return c < 0;
+    if (def.descending)
+        c = -c;
+    if (c != 0)
+        return c < 0;
     return a < b;
 }
 
@@ -801,7 +902,8 @@ std::size_t SharedTable::Order::positionOf(std::uint32_t recno) const
 {
     auto it = std::lower_bound(order.begin(), order.end(), recno,
                                [this](std::uint32_t a, std::uint32_t b) { return less(a, b); });
-    if (it != order.end() && *it == recno) return static_cast<std::size_t>(it - order.begin());
+    if (it != order.end() && *it == recno)
+        return static_cast<std::size_t>(it - order.begin());
     auto lin = std::find(order.begin(), order.end(), recno);
     return static_cast<std::size_t>(lin - order.begin());
 }
@@ -810,30 +912,37 @@ void SharedTable::setKeys(Order& o, std::uint32_t recno, const std::uint8_t* rec
 {
     const FieldLayout& f = layout.fields[static_cast<std::size_t>(o.field)];
     if (o.numeric) {
-        if (o.nkeys.size() <= recno) o.nkeys.resize(recno + 1, 0.0);
+        if (o.nkeys.size() <= recno)
+            o.nkeys.resize(recno + 1, 0.0);
         double v = -HUGE_VAL;
         if (f.def.type == FieldType::Date) {
             Value dv = DecodeValue(f, rec);
-            if (auto* d = std::get_if<DateValue>(&dv)) v = d->days;
+            if (auto* d = std::get_if<DateValue>(&dv))
+                v = d->days;
         } else if (f.def.type == FieldType::Logical) {
             Value lv = DecodeValue(f, rec);
             v = (std::holds_alternative<bool>(lv) && std::get<bool>(lv)) ? 1 : 0;
         } else {
             double x;
-            if (DecodeNumber(f, rec, x)) v = x;
+            if (DecodeNumber(f, rec, x))
+                v = x;
         }
         o.nkeys[recno] = v;
     } else {
-        if (o.skeys.size() <= recno) o.skeys.resize(recno + 1);
+        if (o.skeys.size() <= recno)
+            o.skeys.resize(recno + 1);
         const char* p = reinterpret_cast<const char*>(rec + f.offset);
         std::size_t n = static_cast<std::size_t>(f.def.width);
-        while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == 0)) --n;
+        while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == 0))
+            --n;
         std::string s(p, n);
         if (o.upper)
             for (auto& c : s) {
                 auto u = static_cast<unsigned char>(c);
-                if (u >= 'a' && u <= 'z') c = static_cast<char>(u - 32);
-                else if (u >= 0xE0 && u <= 0xFE && u != 0xF7) c = static_cast<char>(u - 32);
+                if (u >= 'a' && u <= 'z')
+                    c = static_cast<char>(u - 32);
+                else if (u >= 0xE0 && u <= 0xFE && u != 0xF7)
+                    c = static_cast<char>(u - 32);
             }
         o.skeys[recno] = std::move(s);
     }
@@ -844,14 +953,17 @@ void SharedTable::buildOrder(Order& o)
     const std::uint32_t n = hdr.recordCount;
     o.nkeys.clear();
     o.skeys.clear();
-    if (o.numeric) o.nkeys.assign(n + 1, 0.0);
-    else o.skeys.assign(n + 1, std::string());
+    if (o.numeric)
+        o.nkeys.assign(n + 1, 0.0);
+    else
+        o.skeys.assign(n + 1, std::string());
     o.order.resize(n);
     for (std::uint32_t r = 1; r <= n; ++r) {
         setKeys(o, r, record(r));
         o.order[r - 1] = r;
     }
-    std::stable_sort(o.order.begin(), o.order.end(), [&o](std::uint32_t a, std::uint32_t b) { return o.less(a, b); });
+    std::stable_sort(o.order.begin(), o.order.end(),
+                     [&o](std::uint32_t a, std::uint32_t b) { return o.less(a, b); });
     o.valid = true;
 }
 
@@ -866,17 +978,20 @@ SharedTable::Order* SharedTable::order(const std::string& tag)
                 def = &d;
                 break;
             }
-        if (!def) return nullptr;
+        if (!def)
+            return nullptr;
         Order o;
         o.def = *def;
         std::string fname;
         ParseIndexExpression(def->expression, fname, o.upper);
         o.field = layout.fieldIndex(fname);
         const auto t = layout.fields[static_cast<std::size_t>(o.field)].def.type;
-        o.numeric = t == FieldType::Float || t == FieldType::Smallint || t == FieldType::Date || t == FieldType::Logical;
+        o.numeric = t == FieldType::Float || t == FieldType::Smallint || t == FieldType::Date
+            || t == FieldType::Logical;
         it = orders_.emplace(key, std::move(o)).first;
     }
-    if (!it->second.valid) buildOrder(it->second);
+    if (!it->second.valid)
+        buildOrder(it->second);
     return &it->second;
 }
 
@@ -894,7 +1009,8 @@ std::string SharedTable::keyOf(const std::vector<int>& fields, const std::uint8_
             if (!DecodeNumber(f, rec, v)) {
                 key += 'B';
             } else {
-                if (v == 0) v = 0;  // no negative zero
+                if (v == 0)
+                    v = 0;  // no negative zero
                 key += 'N';
                 key.append(reinterpret_cast<const char*>(&v), sizeof v);
             }
@@ -908,7 +1024,8 @@ std::string SharedTable::keyOf(const std::vector<int>& fields, const std::uint8_
         default: {
             const char* p = reinterpret_cast<const char*>(rec + f.offset);
             std::size_t n = static_cast<std::size_t>(f.def.width);
-            while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == 0)) --n;
+            while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == 0))
+                --n;
             key += 'S';
             key += static_cast<char>(n & 0xFF);
             key += static_cast<char>(n >> 8);
@@ -920,29 +1037,35 @@ std::string SharedTable::keyOf(const std::vector<int>& fields, const std::uint8_
     return key;
 }
 
-const std::vector<std::uint32_t>* SharedTable::candidates(const std::vector<int>& fields, const std::string& key)
+const std::vector<std::uint32_t>* SharedTable::candidates(const std::vector<int>& fields,
+                                                          const std::string& key)
 {
     std::string id;
-    for (int f : fields) id += std::to_string(f) + ";";
+    for (int f : fields)
+        id += std::to_string(f) + ";";
     KeyMap& m = keyMaps_[id];
     if (!m.valid) {
         m.fields = fields;
         m.map.clear();
-        for (std::uint32_t r = 1; r <= hdr.recordCount; ++r) m.map[keyOf(fields, record(r))].push_back(r);
+        for (std::uint32_t r = 1; r <= hdr.recordCount; ++r)
+            m.map[keyOf(fields, record(r))].push_back(r);
         m.valid = true;
     }
     auto it = m.map.find(key);
     return it == m.map.end() ? nullptr : &it->second;
 }
 
-void SharedTable::recordChanged(std::uint32_t recno, const std::vector<std::uint8_t>* oldRec, const std::uint8_t* newRec)
+void SharedTable::recordChanged(std::uint32_t recno, const std::vector<std::uint8_t>* oldRec,
+                                const std::uint8_t* newRec)
 {
     for (auto& entry : orders_) {
         Order& o = entry.second;
-        if (!o.valid) continue;
+        if (!o.valid)
+            continue;
         if (oldRec) {
             std::size_t pos = o.positionOf(recno);
-            if (pos < o.order.size()) o.order.erase(o.order.begin() + static_cast<std::ptrdiff_t>(pos));
+            if (pos < o.order.size())
+                o.order.erase(o.order.begin() + static_cast<std::ptrdiff_t>(pos));
         }
         setKeys(o, recno, newRec);
         auto it = std::upper_bound(o.order.begin(), o.order.end(), recno,
@@ -950,13 +1073,15 @@ void SharedTable::recordChanged(std::uint32_t recno, const std::vector<std::uint
         o.order.insert(it, recno);
     }
     for (auto& [k, m] : keyMaps_) {
-        if (!m.valid) continue;
+        if (!m.valid)
+            continue;
         if (oldRec) {
             auto it = m.map.find(keyOf(m.fields, oldRec->data()));
             if (it != m.map.end()) {
                 auto& v = it->second;
                 v.erase(std::remove(v.begin(), v.end(), recno), v.end());
-                if (v.empty()) m.map.erase(it);
+                if (v.empty())
+                    m.map.erase(it);
             }
         }
         auto& v = m.map[keyOf(m.fields, newRec)];

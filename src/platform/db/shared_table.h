@@ -28,10 +28,10 @@ inline constexpr std::uint64_t kLockRecords = kLockBase + 0x100;
 // The file names of a table's family, found without regard to case.
 struct TableFiles {
     std::string folder;
-    std::string dbf;    // full path of the .dbf (empty when missing)
-    std::string base;   // the .dbf's name without extension
-    std::string memo;   // full path of the .dbt, empty when missing
-    std::string index;  // full path of the index definitions (.twi), empty when missing
+    std::string dbf;      // full path of the .dbf (empty when missing)
+    std::string base;     // the .dbf's name without extension
+    std::string memo;     // full path of the .dbt, empty when missing
+    std::string index;    // full path of the index definitions (.twi), empty when missing
     std::string journal;  // full path of a replace journal (.twj), empty when none
     std::string records;  // full path of the record journal (.twr), empty when none
 };
@@ -139,13 +139,15 @@ private:
     void load(const TableFiles& files);
     void setKeys(Order& o, std::uint32_t recno, const std::uint8_t* rec);
     void buildOrder(Order& o);
-    void recordChanged(std::uint32_t recno, const std::vector<std::uint8_t>* oldRec, const std::uint8_t* newRec);
+    void recordChanged(std::uint32_t recno, const std::vector<std::uint8_t>* oldRec,
+                       const std::uint8_t* newRec);
 
     std::array<std::uint8_t, 32> prefix_{};
     HeaderState hdr;
     std::uint32_t chunkRecords_ = 1;
     std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> cache_;  // runs of records, for scans
-    std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> singles_;  // single records, for random access
+    std::unordered_map<std::uint32_t, std::vector<std::uint8_t>>
+        singles_;                                  // single records, for random access
     std::vector<std::vector<std::uint8_t>> pool_;  // run buffers to reuse (no fresh pages per run)
     void dropRuns();
     std::uint32_t lastRecno_ = 0;
@@ -170,10 +172,10 @@ private:
     std::string journalPath_;
     std::unique_ptr<File> journal_;
     bool writing_ = false;
-    HeaderState base_;                        // the header on disk when the write began
+    HeaderState base_;  // the header on disk when the write began
     std::array<std::uint8_t, 32> basePrefix_{};
     std::map<std::uint32_t, std::vector<std::uint8_t>> pending_;  // gathered records by number
-    bool memoDirty_ = false;                  // memo blocks written since the last flush
+    bool memoDirty_ = false;                                      // memo blocks written since the last flush
 };
 
 }  // namespace tw::db::detail

@@ -35,10 +35,14 @@ std::string FormatFloat(double v)
 
 bool ParseDouble(std::string_view s, double& out)
 {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-    if (s.empty()) return false;
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    if (s.empty())
+        return false;
     auto r = std::from_chars(s.data(), s.data() + s.size(), out);
     return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
@@ -66,9 +70,11 @@ public:
     {
         const FieldLayout& f = st_.layout.fields.at(index);
         Value v = DecodeValue(f, rec_);
-        if ((f.def.type == FieldType::Memo || f.def.type == FieldType::Binary) && !std::holds_alternative<std::monostate>(v)) {
+        if ((f.def.type == FieldType::Memo || f.def.type == FieldType::Binary)
+            && !std::holds_alternative<std::monostate>(v)) {
             Bytes b = st_.readMemo(f, rec_);
-            if (f.def.type == FieldType::Binary) return b;
+            if (f.def.type == FieldType::Binary)
+                return b;
             return AnsiToUtf8(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
         }
         (void)t_;
@@ -107,19 +113,25 @@ std::string ResolveDatabase(const std::string& name)
         r = Resolver();
     }
     if (!r)
-        throw DbError(ErrorCode::InvalidAlias, "Unknown database name \"" + name + "\" (no database names are set up)");
+        throw DbError(ErrorCode::InvalidAlias,
+                      "Unknown database name \"" + name + "\" (no database names are set up)");
     std::string folder = r(name);
-    if (folder.empty()) throw DbError(ErrorCode::InvalidAlias, "Unknown database name \"" + name + "\"");
+    if (folder.empty())
+        throw DbError(ErrorCode::InvalidAlias, "Unknown database name \"" + name + "\"");
     return folder;
 }
 
 // ============================================================== WriteBatch
 
-WriteBatch::WriteBatch() : exceptions_(std::uncaught_exceptions()) { detail::BeginWriteBatch(); }
+WriteBatch::WriteBatch() : exceptions_(std::uncaught_exceptions())
+{
+    detail::BeginWriteBatch();
+}
 
 WriteBatch::~WriteBatch() noexcept(false)
 {
-    if (!open_) return;
+    if (!open_)
+        return;
     if (std::uncaught_exceptions() > exceptions_) {
         try {
             detail::EndWriteBatch();
@@ -133,7 +145,8 @@ WriteBatch::~WriteBatch() noexcept(false)
 
 void WriteBatch::commit()
 {
-    if (!open_) return;
+    if (!open_)
+        return;
     open_ = false;
     detail::EndWriteBatch();
 }
@@ -152,10 +165,14 @@ Table::~Table()
 
 void Table::requireActive() const
 {
-    if (!shared_) throw DbError(ErrorCode::InvalidArgument, "Table " + tableName_ + " is not open");
+    if (!shared_)
+        throw DbError(ErrorCode::InvalidArgument, "Table " + tableName_ + " is not open");
 }
 
-std::string Table::path() const { return shared_ ? shared_->path : std::string(); }
+std::string Table::path() const
+{
+    return shared_ ? shared_->path : std::string();
+}
 
 const std::vector<FieldDef>& Table::fieldDefs() const
 {
@@ -179,15 +196,16 @@ Field Table::fieldByName(std::string_view name)
 {
     int i = fieldIndex(name);
     if (i < 0)
-        throw DbError(ErrorCode::FieldNotFound, "Field " + std::string(name) + " not found in " + shared_->path,
-                      shared_->path);
+        throw DbError(ErrorCode::FieldNotFound,
+                      "Field " + std::string(name) + " not found in " + shared_->path, shared_->path);
     return Field(this, i);
 }
 
 std::optional<Field> Table::findField(std::string_view name)
 {
     int i = fieldIndex(name);
-    if (i < 0) return std::nullopt;
+    if (i < 0)
+        return std::nullopt;
     return Field(this, i);
 }
 
@@ -195,8 +213,8 @@ Field Table::field(int index)
 {
     requireActive();
     if (index < 0 || index >= fieldCount())
-        throw DbError(ErrorCode::FieldNotFound, "Field number " + std::to_string(index) + " not in " + shared_->path,
-                      shared_->path);
+        throw DbError(ErrorCode::FieldNotFound,
+                      "Field number " + std::to_string(index) + " not in " + shared_->path, shared_->path);
     return Field(this, index);
 }
 
@@ -205,7 +223,8 @@ void Table::setIndexName(std::string tag)
     if (shared_) {
         checkBrowseMode();
         if (!tag.empty() && !shared_->order(tag))
-            throw DbError(ErrorCode::IndexError, "Index " + tag + " not found for " + shared_->path, shared_->path);
+            throw DbError(ErrorCode::IndexError, "Index " + tag + " not found for " + shared_->path,
+                          shared_->path);
     }
     indexName_ = std::move(tag);
 }
@@ -218,28 +237,37 @@ void Table::setFilter(std::string text)
     if (shared_) {
         filterExpr_ = ParseFilterOf(filterText_, *shared_);
         filterParsed_ = true;
-        if (filtered_) repositionAfterChange();
+        if (filtered_)
+            repositionAfterChange();
     }
 }
 
 void Table::setFiltered(bool v)
 {
-    if (v == filtered_) return;
-    if (shared_) checkBrowseMode();
+    if (v == filtered_)
+        return;
+    if (shared_)
+        checkBrowseMode();
     filtered_ = v;
-    if (shared_) first();
+    if (shared_)
+        first();
 }
 
-void Table::setOnFilterRecord(FilterCallback cb) { onFilter_ = std::move(cb); }
+void Table::setOnFilterRecord(FilterCallback cb)
+{
+    onFilter_ = std::move(cb);
+}
 
 void Table::open()
 {
-    if (shared_) return;
-    if (tableName_.empty()) throw DbError(ErrorCode::InvalidArgument, "No table name given");
+    if (shared_)
+        return;
+    if (tableName_.empty())
+        throw DbError(ErrorCode::InvalidArgument, "No table name given");
     std::string folder = folder_.empty() ? ResolveDatabase(databaseName_) : folder_;
     if (!Fs().isDirectory(folder))
-        throw DbError(ErrorCode::NotFound, "Folder " + folder + " of database \"" + databaseName_ + "\" not found",
-                      folder);
+        throw DbError(ErrorCode::NotFound,
+                      "Folder " + folder + " of database \"" + databaseName_ + "\" not found", folder);
     detail::TableFiles files = detail::FindTableFiles(folder, tableName_);
     if (!files.journal.empty()) {
         RecoverTable(folder, tableName_);
@@ -257,9 +285,11 @@ void Table::open()
             filterParsed_ = true;
         }
         if (!indexName_.empty() && !st->order(indexName_))
-            throw DbError(ErrorCode::IndexError, "Index " + indexName_ + " not found for " + st->path, st->path);
+            throw DbError(ErrorCode::IndexError, "Index " + indexName_ + " not found for " + st->path,
+                          st->path);
     } catch (...) {
-        if (holdsExclusive_) st->releaseExclusive();
+        if (holdsExclusive_)
+            st->releaseExclusive();
         holdsExclusive_ = false;
         filterParsed_ = false;
         throw;
@@ -271,10 +301,13 @@ void Table::open()
 
 void Table::close()
 {
-    if (!shared_) return;
-    if (state_ == State::Edit || state_ == State::Insert) cancel();
+    if (!shared_)
+        return;
+    if (state_ == State::Edit || state_ == State::Insert)
+        cancel();
     releaseRecordLock();
-    if (holdsExclusive_) shared_->releaseExclusive();
+    if (holdsExclusive_)
+        shared_->releaseExclusive();
     holdsExclusive_ = false;
     shared_.reset();
     state_ = State::Inactive;
@@ -288,7 +321,8 @@ void Table::close()
 
 void Table::checkBrowseMode()
 {
-    if (state_ == State::Edit || state_ == State::Insert) post();
+    if (state_ == State::Edit || state_ == State::Insert)
+        post();
 }
 
 void Table::refresh()
@@ -301,7 +335,8 @@ void Table::refresh()
 
 void Table::repositionAfterChange()
 {
-    if (recno_ != 0 && recno_ <= shared_->count() && visible(recno_)) return;
+    if (recno_ != 0 && recno_ <= shared_->count() && visible(recno_))
+        return;
     if (recno_ != 0 && recno_ <= shared_->count()) {
         std::uint32_t n = step(recno_, true);
         if (n != 0) {
@@ -320,10 +355,12 @@ void Table::repositionAfterChange()
 bool Table::passesFilter(std::uint32_t recno, const std::uint8_t* rec) const
 {
     (void)recno;
-    if (!filtered_) return true;
+    if (!filtered_)
+        return true;
     if (filterExpr_) {
         RawAccessor acc(*this, rec, *shared_);
-        if (!filterExpr_->matches(acc)) return false;
+        if (!filterExpr_->matches(acc))
+            return false;
     }
     if (onFilter_) {
         // A copy: the callback may move other cursors on this file, which
@@ -347,7 +384,8 @@ bool Table::passesFilter(std::uint32_t recno, const std::uint8_t* rec) const
 bool Table::visible(std::uint32_t recno) const
 {
     const std::uint8_t* rec = shared_->record(recno);
-    if (SharedTable::Deleted(rec)) return false;
+    if (SharedTable::Deleted(rec))
+        return false;
     return passesFilter(recno, rec);
 }
 
@@ -357,10 +395,12 @@ std::uint32_t Table::step(std::uint32_t from, bool forward) const
     if (indexName_.empty()) {
         if (forward) {
             for (std::uint32_t r = from + 1; r <= n; ++r)
-                if (visible(r)) return r;
+                if (visible(r))
+                    return r;
         } else {
             for (std::uint32_t r = from == 0 ? n + 1 : std::min(from, n + 1); r-- > 1;)
-                if (visible(r)) return r;
+                if (visible(r))
+                    return r;
         }
         return 0;
     }
@@ -373,15 +413,20 @@ std::uint32_t Table::step(std::uint32_t from, bool forward) const
     }
     if (forward) {
         for (std::size_t i = pos + 1; i < o->order.size(); ++i)
-            if (visible(o->order[i])) return o->order[i];
+            if (visible(o->order[i]))
+                return o->order[i];
     } else {
         for (std::size_t i = pos; i-- > 0;)
-            if (visible(o->order[i])) return o->order[i];
+            if (visible(o->order[i]))
+                return o->order[i];
     }
     return 0;
 }
 
-std::uint32_t Table::firstInOrder(bool fromStart) const { return step(0, fromStart); }
+std::uint32_t Table::firstInOrder(bool fromStart) const
+{
+    return step(0, fromStart);
+}
 
 void Table::first()
 {
@@ -401,16 +446,23 @@ void Table::last()
     bof_ = recno_ == 0;
 }
 
-void Table::next() { advance(true); }
+void Table::next()
+{
+    advance(true);
+}
 
-void Table::prior() { advance(false); }
+void Table::prior()
+{
+    advance(false);
+}
 
 void Table::advance(bool forward)
 {
     requireActive();
     checkBrowseMode();
     bool& pastEnd = forward ? eof_ : bof_;
-    if (pastEnd && recno_ == 0) return;
+    if (pastEnd && recno_ == 0)
+        return;
     const std::uint32_t to = step(recno_, forward);
     if (to == 0) {
         pastEnd = true;
@@ -430,10 +482,12 @@ bool Table::isEmpty()
 std::int64_t Table::recordCount()
 {
     requireActive();
-    if (!filtered_ || (!filterExpr_ && !onFilter_)) return shared_->liveCount();
+    if (!filtered_ || (!filterExpr_ && !onFilter_))
+        return shared_->liveCount();
     std::int64_t n = 0;
     for (std::uint32_t r = 1; r <= shared_->count(); ++r)
-        if (visible(r)) ++n;
+        if (visible(r))
+            ++n;
     return n;
 }
 
@@ -442,7 +496,8 @@ void Table::goTo(std::uint32_t recno)
     requireActive();
     checkBrowseMode();
     if (recno == 0 || recno > shared_->count() || SharedTable::Deleted(shared_->record(recno)))
-        throw DbError(ErrorCode::NoCurrentRecord, "Record " + std::to_string(recno) + " not available in " + shared_->path,
+        throw DbError(ErrorCode::NoCurrentRecord,
+                      "Record " + std::to_string(recno) + " not available in " + shared_->path,
                       shared_->path);
     recno_ = recno;
     eof_ = bof_ = false;
@@ -454,62 +509,81 @@ bool Table::locate(std::string_view fieldsText, const std::vector<Value>& values
     checkBrowseMode();
     auto names = SplitNames(fieldsText);
     if (names.size() != values.size())
-        throw DbError(ErrorCode::InvalidArgument, "Locate on " + std::string(fieldsText) + " needs " +
-                                                      std::to_string(names.size()) + " values",
+        throw DbError(ErrorCode::InvalidArgument,
+                      "Locate on " + std::string(fieldsText) + " needs " + std::to_string(names.size())
+                          + " values",
                       shared_->path);
     std::vector<int> fields;
     std::vector<std::uint8_t> probe(shared_->layout.recordLength, ' ');
     for (std::size_t i = 0; i < names.size(); ++i) {
         int fi = fieldIndex(names[i]);
         if (fi < 0)
-            throw DbError(ErrorCode::FieldNotFound, "Field " + names[i] + " not found in " + shared_->path, shared_->path);
+            throw DbError(ErrorCode::FieldNotFound, "Field " + names[i] + " not found in " + shared_->path,
+                          shared_->path);
         fields.push_back(fi);
         const FieldLayout& f = shared_->layout.fields[static_cast<std::size_t>(fi)];
         const Value& v = values[i];
-        if (std::holds_alternative<std::monostate>(v)) continue;
+        if (std::holds_alternative<std::monostate>(v))
+            continue;
         try {
             switch (f.def.type) {
             case FieldType::Float:
             case FieldType::Smallint: {
                 double d = 0;
-                if (auto* p = std::get_if<double>(&v)) d = *p;
-                else if (auto* b = std::get_if<bool>(&v)) d = *b ? 1 : 0;
+                if (auto* p = std::get_if<double>(&v))
+                    d = *p;
+                else if (auto* b = std::get_if<bool>(&v))
+                    d = *b ? 1 : 0;
                 else if (auto* s = std::get_if<std::string>(&v)) {
-                    if (!ParseDouble(*s, d)) return false;
-                } else if (auto* dv = std::get_if<DateValue>(&v)) d = dv->days;
-                else return false;
+                    if (!ParseDouble(*s, d))
+                        return false;
+                } else if (auto* dv = std::get_if<DateValue>(&v))
+                    d = dv->days;
+                else
+                    return false;
                 EncodeNumber(f, probe.data(), d, shared_->path);
                 break;
             }
             case FieldType::Char: {
-                if (auto* s = std::get_if<std::string>(&v)) EncodeText(f, probe.data(), *s, shared_->path);
-                else if (auto* d = std::get_if<double>(&v)) EncodeText(f, probe.data(), FormatFloat(*d), shared_->path);
-                else return false;
+                if (auto* s = std::get_if<std::string>(&v))
+                    EncodeText(f, probe.data(), *s, shared_->path);
+                else if (auto* d = std::get_if<double>(&v))
+                    EncodeText(f, probe.data(), FormatFloat(*d), shared_->path);
+                else
+                    return false;
                 break;
             }
             case FieldType::Date: {
                 double days = 0;
-                if (auto* dv = std::get_if<DateValue>(&v)) days = dv->days;
-                else if (auto* d = std::get_if<double>(&v)) days = std::floor(*d);
-                else return false;
-                if (days != 0) EncodeDate(f, probe.data(), static_cast<std::int64_t>(days), shared_->path);
+                if (auto* dv = std::get_if<DateValue>(&v))
+                    days = dv->days;
+                else if (auto* d = std::get_if<double>(&v))
+                    days = std::floor(*d);
+                else
+                    return false;
+                if (days != 0)
+                    EncodeDate(f, probe.data(), static_cast<std::int64_t>(days), shared_->path);
                 break;
             }
             case FieldType::Logical: {
-                if (auto* b = std::get_if<bool>(&v)) EncodeLogical(f, probe.data(), *b);
-                else return false;
+                if (auto* b = std::get_if<bool>(&v))
+                    EncodeLogical(f, probe.data(), *b);
+                else
+                    return false;
                 break;
             }
             default: return false;  // memo and binary fields are not located
             }
         } catch (const DbError& e) {
-            if (e.code() == ErrorCode::ValueDoesNotFit) return false;
+            if (e.code() == ErrorCode::ValueDoesNotFit)
+                return false;
             throw;
         }
     }
     const std::string key = shared_->keyOf(fields, probe.data());
     const auto* found = shared_->candidates(fields, key);
-    if (!found || found->empty()) return false;
+    if (!found || found->empty())
+        return false;
     const std::vector<std::uint32_t> cands = *found;  // a filter callback may write and move the map
     std::uint32_t best = 0;
     if (indexName_.empty()) {
@@ -522,7 +596,8 @@ bool Table::locate(std::string_view fieldsText, const std::vector<Value>& values
         auto* o = shared_->order(indexName_);
         std::size_t bestPos = SIZE_MAX;
         for (std::uint32_t r : cands) {
-            if (!visible(r)) continue;
+            if (!visible(r))
+                continue;
             std::size_t pos = o->positionOf(r);
             if (pos < bestPos) {
                 bestPos = pos;
@@ -530,7 +605,8 @@ bool Table::locate(std::string_view fieldsText, const std::vector<Value>& values
             }
         }
     }
-    if (best == 0) return false;
+    if (best == 0)
+        return false;
     recno_ = best;
     eof_ = bof_ = false;
     return true;
@@ -541,16 +617,20 @@ bool Table::locate(std::string_view fieldsText, const std::vector<Value>& values
 std::uint8_t* Table::editBuffer()
 {
     if (state_ != State::Edit && state_ != State::Insert)
-        throw DbError(ErrorCode::NotEditing, "Table " + (shared_ ? shared_->path : tableName_) + " is not in edit or insert mode",
+        throw DbError(ErrorCode::NotEditing,
+                      "Table " + (shared_ ? shared_->path : tableName_) + " is not in edit or insert mode",
                       shared_ ? shared_->path : std::string());
     return buffer_.data();
 }
 
 const std::uint8_t* Table::currentRecord() const
 {
-    if (evalRecord_) return evalRecord_;
-    if (state_ == State::Edit || state_ == State::Insert) return buffer_.data();
-    if (!shared_ || recno_ == 0 || recno_ > shared_->count()) return nullptr;
+    if (evalRecord_)
+        return evalRecord_;
+    if (state_ == State::Edit || state_ == State::Insert)
+        return buffer_.data();
+    if (!shared_ || recno_ == 0 || recno_ > shared_->count())
+        return nullptr;
     return shared_->record(recno_);
 }
 
@@ -569,7 +649,8 @@ void Table::append()
 void Table::edit()
 {
     requireActive();
-    if (state_ == State::Edit || state_ == State::Insert) return;
+    if (state_ == State::Edit || state_ == State::Insert)
+        return;
     lockAndReadCurrent(false);
     state_ = State::Edit;
 }
@@ -582,9 +663,9 @@ void Table::lockAndReadCurrent(bool wait)
         throw DbError(ErrorCode::NoCurrentRecord, "No current record in " + shared_->path, shared_->path);
     if (!shared_->lockRecord(recno_, wait))
         throw DbError(ErrorCode::Locked,
-                      "Record " + std::to_string(recno_) + " of " + shared_->path +
-                          (wait ? " is being edited by another cursor of this program"
-                                         : " is locked by another user"),
+                      "Record " + std::to_string(recno_) + " of " + shared_->path
+                          + (wait ? " is being edited by another cursor of this program"
+                                  : " is locked by another user"),
                       shared_->path);
     lockedRecno_ = recno_;
     try {
@@ -599,30 +680,39 @@ void Table::lockAndReadCurrent(bool wait)
 
 void Table::releaseRecordLock()
 {
-    if (lockedRecno_ != 0 && shared_) shared_->unlockRecord(lockedRecno_);
+    if (lockedRecno_ != 0 && shared_)
+        shared_->unlockRecord(lockedRecno_);
     lockedRecno_ = 0;
 }
 
 void Table::cancel()
 {
-    if (state_ == State::Insert) recno_ = savedRecno_;
-    if (state_ == State::Edit) releaseRecordLock();
-    if (state_ == State::Edit || state_ == State::Insert) state_ = State::Browse;
+    if (state_ == State::Insert)
+        recno_ = savedRecno_;
+    if (state_ == State::Edit)
+        releaseRecordLock();
+    if (state_ == State::Edit || state_ == State::Insert)
+        state_ = State::Browse;
     buffer_.clear();
     pendingMemos_.clear();
 }
 
-void Table::post() { doPost(false); }
+void Table::post()
+{
+    doPost(false);
+}
 
 void Table::doPost(bool durable)
 {
     requireActive();
-    if (state_ != State::Edit && state_ != State::Insert) return;  // nothing to post in browse mode
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;  // nothing to post in browse mode
     std::vector<std::uint8_t> rec = buffer_;
     for (auto& [index, data] : pendingMemos_) {
         const FieldLayout& f = shared_->layout.fields[static_cast<std::size_t>(index)];
         std::uint32_t block = 0;
-        if (data && !data->empty()) block = shared_->writeMemo(*data);
+        if (data && !data->empty())
+            block = shared_->writeMemo(*data);
         EncodeMemoBlock(f, rec.data(), block, shared_->path);
     }
     if (state_ == State::Insert) {
@@ -635,7 +725,8 @@ void Table::doPost(bool durable)
     buffer_.clear();
     pendingMemos_.clear();
     eof_ = bof_ = false;
-    if (!visible(recno_)) repositionAfterChange();
+    if (!visible(recno_))
+        repositionAfterChange();
 }
 
 void Table::deleteRecord()
@@ -656,8 +747,9 @@ void Table::deleteRecord()
         if (recno_ == 0 || (eof_ && bof_))
             throw DbError(ErrorCode::NoCurrentRecord, "No current record in " + shared_->path, shared_->path);
         if (!shared_->lockRecord(recno_, false))
-            throw DbError(ErrorCode::Locked, "Record " + std::to_string(recno_) + " of " + shared_->path +
-                                                 " is locked by another user",
+            throw DbError(ErrorCode::Locked,
+                          "Record " + std::to_string(recno_) + " of " + shared_->path
+                              + " is locked by another user",
                           shared_->path);
         lockedRecno_ = recno_;
     }
@@ -689,11 +781,11 @@ void Table::pack()
     checkBrowseMode();
     detail::CommitPendingWrites();  // a batch must not keep the file open
     if (!holdsExclusive_)
-        throw DbError(ErrorCode::TableInUse, "Table " + shared_->path + " must be open exclusively to be packed",
-                      shared_->path);
+        throw DbError(ErrorCode::TableInUse,
+                      "Table " + shared_->path + " must be open exclusively to be packed", shared_->path);
     if (shared_.use_count() > 1)
-        throw DbError(ErrorCode::TableInUse, "Table " + shared_->path + " is open in another cursor of this program",
-                      shared_->path);
+        throw DbError(ErrorCode::TableInUse,
+                      "Table " + shared_->path + " is open in another cursor of this program", shared_->path);
     const std::string folder = FolderOf(shared_->path);
     const std::string name = FileNameOf(shared_->path);
     close();
@@ -704,7 +796,8 @@ void Table::pack()
         failure = std::current_exception();
     }
     open();
-    if (failure) std::rethrow_exception(failure);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 bool Table::testAndSet(const std::function<bool(Table&)>& change)
@@ -717,11 +810,14 @@ bool Table::testAndSet(const std::function<bool(Table&)>& change)
     try {
         state_ = State::Edit;
         bool changed = change(*this);
-        if (changed) doPost(true);
-        else cancel();
+        if (changed)
+            doPost(true);
+        else
+            cancel();
         return changed;
     } catch (...) {
-        if (state_ == State::Edit) cancel();
+        if (state_ == State::Edit)
+            cancel();
         releaseRecordLock();
         throw;
     }
@@ -734,18 +830,24 @@ Value Table::readValue(int index) const
     if (isMemo && (state_ == State::Edit || state_ == State::Insert) && !evalRecord_) {
         for (const auto& [i, data] : pendingMemos_)
             if (i == index) {
-                if (!data || data->empty()) return std::monostate{};
-                if (f.def.type == FieldType::Binary) return *data;
-                return AnsiToUtf8(std::string_view(reinterpret_cast<const char*>(data->data()), data->size()));
+                if (!data || data->empty())
+                    return std::monostate{};
+                if (f.def.type == FieldType::Binary)
+                    return *data;
+                return AnsiToUtf8(
+                    std::string_view(reinterpret_cast<const char*>(data->data()), data->size()));
             }
     }
     const std::uint8_t* rec = currentRecord();
-    if (!rec) return std::monostate{};
+    if (!rec)
+        return std::monostate{};
     Value v = DecodeValue(f, rec);
     if (isMemo && !std::holds_alternative<std::monostate>(v)) {
         Bytes b = shared_->readMemo(f, rec);
-        if (b.empty()) return std::monostate{};
-        if (f.def.type == FieldType::Binary) return b;
+        if (b.empty())
+            return std::monostate{};
+        if (f.def.type == FieldType::Binary)
+            return b;
         return AnsiToUtf8(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
     }
     return v;
@@ -764,7 +866,10 @@ void Table::writeMemo(int index, std::optional<Bytes> data)
 
 // =================================================================== Field
 
-const FieldDef& Field::def() const { return table_->fieldDefs().at(static_cast<std::size_t>(index_)); }
+const FieldDef& Field::def() const
+{
+    return table_->fieldDefs().at(static_cast<std::size_t>(index_));
+}
 
 Value Field::value() const
 {
@@ -772,28 +877,40 @@ Value Field::value() const
     return table_->readValue(index_);
 }
 
-bool Field::isNull() const { return std::holds_alternative<std::monostate>(value()); }
+bool Field::isNull() const
+{
+    return std::holds_alternative<std::monostate>(value());
+}
 
 std::string Field::asString() const
 {
     Value v = value();
-    if (auto* s = std::get_if<std::string>(&v)) return *s;
-    if (auto* d = std::get_if<double>(&v)) return FormatFloat(*d);
-    if (auto* b = std::get_if<bool>(&v)) return *b ? "True" : "False";
-    if (auto* dv = std::get_if<DateValue>(&v)) return tw::locale::DateToStr(dv->days);
-    if (auto* by = std::get_if<Bytes>(&v)) return std::string(by->begin(), by->end());
+    if (auto* s = std::get_if<std::string>(&v))
+        return *s;
+    if (auto* d = std::get_if<double>(&v))
+        return FormatFloat(*d);
+    if (auto* b = std::get_if<bool>(&v))
+        return *b ? "True" : "False";
+    if (auto* dv = std::get_if<DateValue>(&v))
+        return tw::locale::DateToStr(dv->days);
+    if (auto* by = std::get_if<Bytes>(&v))
+        return std::string(by->begin(), by->end());
     return std::string();
 }
 
 double Field::asFloat() const
 {
     Value v = value();
-    if (auto* d = std::get_if<double>(&v)) return *d;
-    if (auto* dv = std::get_if<DateValue>(&v)) return dv->days;
-    if (auto* b = std::get_if<bool>(&v)) return *b ? 1 : 0;
+    if (auto* d = std::get_if<double>(&v))
+        return *d;
+    if (auto* dv = std::get_if<DateValue>(&v))
+        return dv->days;
+    if (auto* b = std::get_if<bool>(&v))
+        return *b ? 1 : 0;
     if (auto* s = std::get_if<std::string>(&v)) {
         double out;
-        if (ParseDouble(*s, out)) return out;
+        if (ParseDouble(*s, out))
+            return out;
         throw DbError(ErrorCode::InvalidArgument,
                       "\"" + *s + "\" in field " + name() + " of " + table_->path() + " is not a number",
                       table_->path());
@@ -806,22 +923,29 @@ std::int32_t Field::asInteger() const
     double d = asFloat();
     double r = std::nearbyint(d);
     if (r < -2147483648.0 || r > 2147483647.0)
-        throw DbError(ErrorCode::ValueDoesNotFit, "Value " + FormatFloat(d) + " of field " + name() + " of " + table_->path() +
-                          " is out of the integer range",
+        throw DbError(ErrorCode::ValueDoesNotFit,
+                      "Value " + FormatFloat(d) + " of field " + name() + " of " + table_->path()
+                          + " is out of the integer range",
                       table_->path());
     return static_cast<std::int32_t>(r);
 }
 
-double Field::asDate() const { return std::floor(asDateTime()); }
+double Field::asDate() const
+{
+    return std::floor(asDateTime());
+}
 
 double Field::asDateTime() const
 {
     Value v = value();
-    if (auto* dv = std::get_if<DateValue>(&v)) return dv->days;
-    if (auto* d = std::get_if<double>(&v)) return *d;
+    if (auto* dv = std::get_if<DateValue>(&v))
+        return dv->days;
+    if (auto* d = std::get_if<double>(&v))
+        return *d;
     if (auto* s = std::get_if<std::string>(&v)) {
         double out;
-        if (tw::locale::TryStrToDate(*s, out)) return out;
+        if (tw::locale::TryStrToDate(*s, out))
+            return out;
     }
     return 0;
 }
@@ -829,38 +953,53 @@ double Field::asDateTime() const
 bool Field::asBoolean() const
 {
     Value v = value();
-    if (auto* b = std::get_if<bool>(&v)) return *b;
-    if (auto* d = std::get_if<double>(&v)) return *d != 0;
-    if (auto* s = std::get_if<std::string>(&v)) return !s->empty() && (s->front() == 'T' || s->front() == 't' || s->front() == 'Y' || s->front() == 'y');
+    if (auto* b = std::get_if<bool>(&v))
+        return *b;
+    if (auto* d = std::get_if<double>(&v))
+        return *d != 0;
+    if (auto* s = std::get_if<std::string>(&v))
+        return !s->empty()
+            && (s->front() == 'T' || s->front() == 't' || s->front() == 'Y' || s->front() == 'y');
     return false;
 }
 
 Bytes Field::asBytes() const
 {
     Value v = value();
-    if (auto* b = std::get_if<Bytes>(&v)) return *b;
-    if (auto* s = std::get_if<std::string>(&v)) return Bytes(s->begin(), s->end());
-    if (std::holds_alternative<std::monostate>(v)) return {};
+    if (auto* b = std::get_if<Bytes>(&v))
+        return *b;
+    if (auto* s = std::get_if<std::string>(&v))
+        return Bytes(s->begin(), s->end());
+    if (std::holds_alternative<std::monostate>(v))
+        return {};
     std::string s = asString();
     return Bytes(s.begin(), s.end());
 }
 
 void Field::setValue(const Value& v)
 {
-    if (std::holds_alternative<std::monostate>(v)) clear();
-    else if (auto* s = std::get_if<std::string>(&v)) setAsString(*s);
-    else if (auto* d = std::get_if<double>(&v)) setAsFloat(*d);
-    else if (auto* b = std::get_if<bool>(&v)) setAsBoolean(*b);
-    else if (auto* dv = std::get_if<DateValue>(&v)) setAsDateTime(dv->days);
-    else if (auto* by = std::get_if<Bytes>(&v)) setAsBytes(*by);
+    if (std::holds_alternative<std::monostate>(v))
+        clear();
+    else if (auto* s = std::get_if<std::string>(&v))
+        setAsString(*s);
+    else if (auto* d = std::get_if<double>(&v))
+        setAsFloat(*d);
+    else if (auto* b = std::get_if<bool>(&v))
+        setAsBoolean(*b);
+    else if (auto* dv = std::get_if<DateValue>(&v))
+        setAsDateTime(dv->days);
+    else if (auto* by = std::get_if<Bytes>(&v))
+        setAsBytes(*by);
 }
 
 void Field::clear()
 {
     std::uint8_t* rec = table_->editBuffer();
     const FieldLayout& f = table_->shared_->layout.fields.at(static_cast<std::size_t>(index_));
-    if (f.def.type == FieldType::Memo || f.def.type == FieldType::Binary) table_->writeMemo(index_, std::nullopt);
-    else EncodeBlank(f, rec);
+    if (f.def.type == FieldType::Memo || f.def.type == FieldType::Binary)
+        table_->writeMemo(index_, std::nullopt);
+    else
+        EncodeBlank(f, rec);
 }
 
 void Field::setAsString(std::string_view v)
@@ -874,7 +1013,8 @@ void Field::setAsString(std::string_view v)
         std::string ansi;
         if (!Utf8ToAnsi(v, ansi))
             throw DbError(ErrorCode::ValueDoesNotFit,
-                          "Value does not fit field " + f.def.name + " of " + file + ": a character has no Windows ANSI code",
+                          "Value does not fit field " + f.def.name + " of " + file
+                              + ": a character has no Windows ANSI code",
                           file);
         table_->writeMemo(index_, Bytes(ansi.begin(), ansi.end()));
         break;
@@ -889,7 +1029,8 @@ void Field::setAsString(std::string_view v)
             break;
         }
         if (!ParseDouble(s, d))
-            throw DbError(ErrorCode::ValueDoesNotFit, "\"" + s + "\" is not a number for field " + f.def.name + " of " + file, file);
+            throw DbError(ErrorCode::ValueDoesNotFit,
+                          "\"" + s + "\" is not a number for field " + f.def.name + " of " + file, file);
         EncodeNumber(f, rec, d, file);
         break;
     }
@@ -901,20 +1042,26 @@ void Field::setAsString(std::string_view v)
             break;
         }
         if (!tw::locale::TryStrToDate(s, d))
-            throw DbError(ErrorCode::ValueDoesNotFit, "\"" + s + "\" is not a date for field " + f.def.name + " of " + file, file);
+            throw DbError(ErrorCode::ValueDoesNotFit,
+                          "\"" + s + "\" is not a date for field " + f.def.name + " of " + file, file);
         setAsDateTime(d);
         break;
     }
     case FieldType::Logical: {
         std::string s(v);
-        if (s.empty()) EncodeBlank(f, rec);
-        else EncodeLogical(f, rec, s[0] == 'T' || s[0] == 't' || s[0] == 'Y' || s[0] == 'y');
+        if (s.empty())
+            EncodeBlank(f, rec);
+        else
+            EncodeLogical(f, rec, s[0] == 'T' || s[0] == 't' || s[0] == 'Y' || s[0] == 'y');
         break;
     }
     }
 }
 
-void Field::setAsInteger(std::int64_t v) { setAsFloat(static_cast<double>(v)); }
+void Field::setAsInteger(std::int64_t v)
+{
+    setAsFloat(static_cast<double>(v));
+}
 
 void Field::setAsFloat(double v)
 {
@@ -937,10 +1084,13 @@ void Field::setAsDateTime(double v)
     const std::string& file = table_->shared_->path;
     if (f.def.type == FieldType::Date) {
         if (!std::isfinite(v))
-            throw DbError(ErrorCode::ValueDoesNotFit, "Not a date for field " + f.def.name + " of " + file, file);
+            throw DbError(ErrorCode::ValueDoesNotFit, "Not a date for field " + f.def.name + " of " + file,
+                          file);
         const double day = std::trunc(v);
-        if (day == 0) EncodeBlank(f, rec);
-        else EncodeDate(f, rec, static_cast<std::int64_t>(day), file);
+        if (day == 0)
+            EncodeBlank(f, rec);
+        else
+            EncodeDate(f, rec, static_cast<std::int64_t>(day), file);
         return;
     }
     if (f.def.type == FieldType::Float || f.def.type == FieldType::Smallint) {
@@ -951,24 +1101,30 @@ void Field::setAsDateTime(double v)
         setAsString(tw::locale::DateTimeToStr(v));
         return;
     }
-    throw DbError(ErrorCode::ValueDoesNotFit, "Field " + f.def.name + " of " + file + " does not hold a date", file);
+    throw DbError(ErrorCode::ValueDoesNotFit, "Field " + f.def.name + " of " + file + " does not hold a date",
+                  file);
 }
 
 void Field::setAsBoolean(bool v)
 {
     std::uint8_t* rec = table_->editBuffer();
     const FieldLayout& f = table_->shared_->layout.fields.at(static_cast<std::size_t>(index_));
-    if (f.def.type == FieldType::Logical) EncodeLogical(f, rec, v);
-    else if (f.def.type == FieldType::Char) setAsString(v ? "T" : "F");
-    else setAsFloat(v ? 1 : 0);
+    if (f.def.type == FieldType::Logical)
+        EncodeLogical(f, rec, v);
+    else if (f.def.type == FieldType::Char)
+        setAsString(v ? "T" : "F");
+    else
+        setAsFloat(v ? 1 : 0);
 }
 
 void Field::setAsBytes(const Bytes& v)
 {
     table_->editBuffer();
     const FieldLayout& f = table_->shared_->layout.fields.at(static_cast<std::size_t>(index_));
-    if (f.def.type == FieldType::Memo || f.def.type == FieldType::Binary) table_->writeMemo(index_, v);
-    else setAsString(std::string(v.begin(), v.end()));
+    if (f.def.type == FieldType::Memo || f.def.type == FieldType::Binary)
+        table_->writeMemo(index_, v);
+    else
+        setAsString(std::string(v.begin(), v.end()));
 }
 
 }  // namespace tw::db

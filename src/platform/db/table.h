@@ -152,7 +152,10 @@ public:
 
     // Exact, case-sensitive; numbers by value. fields is "A" or "A;B;C".
     bool locate(std::string_view fields, const std::vector<Value>& values);
-    bool locate(std::string_view field, const Value& value) { return locate(field, std::vector<Value>{value}); }
+    bool locate(std::string_view field, const Value& value)
+    {
+        return locate(field, std::vector<Value>{value});
+    }
 
     void append();
     void insert() { append(); }
@@ -196,7 +199,7 @@ private:
     bool visible(std::uint32_t recno) const;
     bool passesFilter(std::uint32_t recno, const std::uint8_t* rec) const;
     std::uint32_t step(std::uint32_t from, bool forward) const;  // 0 at the end
-    void advance(bool forward);  // next or prior
+    void advance(bool forward);                                  // next or prior
     std::uint32_t firstInOrder(bool fromStart) const;
     void repositionAfterChange();
     Value readValue(int index) const;

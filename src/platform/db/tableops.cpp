@@ -26,11 +26,15 @@ std::string TmpName(const std::string& finalPath)
     return finalPath + "." + std::to_string(::getpid()) + "." + std::to_string(++g_tmpCounter) + ".twtmp";
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string LowerAscii(std::string s)
 {
-    for (auto& c : s) c = Lower(c);
+    for (auto& c : s)
+        c = Lower(c);
     return s;
 }
 
@@ -39,28 +43,36 @@ void RemoveStaleTemps(const std::string& folder, const std::string& base)
 {
     const std::string prefix = LowerAscii(base) + ".";
     for (const auto& n : Fs().list(folder)) {
-        if (n.size() < 6 || n.compare(n.size() - 6, 6, ".twtmp") != 0) continue;
-        if (LowerAscii(n).rfind(prefix, 0) != 0) continue;
+        if (n.size() < 6 || n.compare(n.size() - 6, 6, ".twtmp") != 0)
+            continue;
+        if (LowerAscii(n).rfind(prefix, 0) != 0)
+            continue;
         // <file>.<pid>.<n>.twtmp
         std::string stem = n.substr(0, n.size() - 6);
         auto d2 = stem.find_last_of('.');
-        if (d2 == std::string::npos) continue;
+        if (d2 == std::string::npos)
+            continue;
         auto d1 = stem.find_last_of('.', d2 - 1);
-        if (d1 == std::string::npos) continue;
+        if (d1 == std::string::npos)
+            continue;
         long pid = std::atol(stem.substr(d1 + 1, d2 - d1 - 1).c_str());
-        if (pid <= 0 || pid == ::getpid()) continue;
-        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) Fs().remove(JoinPath(folder, n));
+        if (pid <= 0 || pid == ::getpid())
+            continue;
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            Fs().remove(JoinPath(folder, n));
     }
 }
 
 // Holds the table exclusively (no cursor anywhere) for an operation.
 std::unique_ptr<File> HoldExclusive(const std::string& path)
 {
-    if (path.empty() || !Fs().exists(path)) return nullptr;
+    if (path.empty() || !Fs().exists(path))
+        return nullptr;
     if (SharedTable::OpenInProcess(path))
         throw DbError(ErrorCode::TableInUse, "Table " + path + " is open in this program", path);
     auto f = Fs().open(path, OpenMode::ReadWrite);
-    if (!f->writable()) throw DbError(ErrorCode::ReadOnly, "Table " + path + " is read only", path);
+    if (!f->writable())
+        throw DbError(ErrorCode::ReadOnly, "Table " + path + " is read only", path);
     if (!f->lock(kLockOpen, 1, LockKind::Exclusive, false))
         throw DbError(ErrorCode::TableInUse, "Table " + path + " is open by another user", path);
     return f;
@@ -111,20 +123,22 @@ std::vector<Step> ParseJournal(const std::string& text, const std::string& base,
     committed = false;
     auto refuse = [&](const std::string& why) {
         throw DbError(ErrorCode::CorruptFile,
-                      "The replace journal " + journal + " was not applied: " + why +
-                          ". Nothing was changed; remove the journal once the table has been checked",
+                      "The replace journal " + journal + " was not applied: " + why
+                          + ". Nothing was changed; remove the journal once the table has been checked",
                       journal);
     };
     std::size_t pos = 0;
     bool first = true;
     while (pos < text.size()) {
         auto nl = text.find('\n', pos);
-        if (nl == std::string::npos) break;  // a line without its end was never committed
+        if (nl == std::string::npos)
+            break;  // a line without its end was never committed
         std::string line = text.substr(pos, nl - pos);
         pos = nl + 1;
         if (first) {
             first = false;
-            if (line != kJournalMagic) refuse("it is not a journal of this program's version");
+            if (line != kJournalMagic)
+                refuse("it is not a journal of this program's version");
             continue;
         }
         if (line == "END\t") {
@@ -132,12 +146,14 @@ std::vector<Step> ParseJournal(const std::string& text, const std::string& base,
             break;
         }
         auto t1 = line.find('\t');
-        if (t1 == std::string::npos) refuse("a line is damaged");
+        if (t1 == std::string::npos)
+            refuse("a line is damaged");
         Step st;
         std::string kind = line.substr(0, t1);
         if (kind == "M") {
             auto t2 = line.find('\t', t1 + 1);
-            if (t2 == std::string::npos) refuse("a line is damaged");
+            if (t2 == std::string::npos)
+                refuse("a line is damaged");
             st.move = true;
             st.from = line.substr(t1 + 1, t2 - t1 - 1);
             st.to = line.substr(t2 + 1);
@@ -147,21 +163,26 @@ std::vector<Step> ParseJournal(const std::string& text, const std::string& base,
             refuse("a line is damaged");
         }
         for (const auto* n : {&st.from, &st.to}) {
-            if (n->empty() && n == &st.to && !st.move) continue;
-            if (!InFamily(*n, base)) refuse("it names \"" + *n + "\", which is not a file of table " + base);
+            if (n->empty() && n == &st.to && !st.move)
+                continue;
+            if (!InFamily(*n, base))
+                refuse("it names \"" + *n + "\", which is not a file of table " + base);
         }
         steps.push_back(std::move(st));
     }
-    if (first) refuse("it is empty");
+    if (first)
+        refuse("it is empty");
     return steps;
 }
 
 void ApplySteps(const std::string& folder, const std::vector<Step>& steps)
 {
     for (const auto& st : steps)
-        if (st.move && Fs().exists(JoinPath(folder, st.from))) Fs().rename(JoinPath(folder, st.from), JoinPath(folder, st.to));
+        if (st.move && Fs().exists(JoinPath(folder, st.from)))
+            Fs().rename(JoinPath(folder, st.from), JoinPath(folder, st.to));
     for (const auto& st : steps)
-        if (!st.move) Fs().remove(JoinPath(folder, st.from));
+        if (!st.move)
+            Fs().remove(JoinPath(folder, st.from));
 }
 
 // The reason of an I/O failure without the name of the file it happened on
@@ -171,14 +192,16 @@ std::string ReasonOf(const DbError& e)
     const std::string msg = e.what();
     if (!e.file().empty()) {
         auto at = msg.find(e.file() + ": ");
-        if (at != std::string::npos) return msg.substr(at + e.file().size() + 2);
+        if (at != std::string::npos)
+            return msg.substr(at + e.file().size() + 2);
     }
     return msg;
 }
 
 [[noreturn]] void FailFor(const DbError& e, const std::string& what, const std::string& dbf)
 {
-    if (e.code() != ErrorCode::IoError && e.code() != ErrorCode::NotFound) throw e;
+    if (e.code() != ErrorCode::IoError && e.code() != ErrorCode::NotFound)
+        throw e;
     throw DbError(e.code(), "Cannot " + what + " table " + dbf + ": " + ReasonOf(e), dbf);
 }
 
@@ -215,7 +238,8 @@ void Commit(const std::string& folder, const std::string& base, const std::vecto
         // Not committed: the old table stands; the new files must not stay
         // behind on what is likely a full disk.
         std::vector<std::string> temps{jtmp};
-        for (const auto& m : moves) temps.push_back(m.tmp);
+        for (const auto& m : moves)
+            temps.push_back(m.tmp);
         RemoveQuietly(temps);
         FailFor(e, what, dbf);
     }
@@ -242,7 +266,8 @@ Loaded LoadAll(File& f)
     const std::uint64_t size = f.size();
     std::vector<std::uint8_t> head(kHeaderPrefix);
     if (f.readAt(0, head.data(), head.size()) != head.size())
-        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + f.path() + ": the file is shorter than a header", f.path());
+        throw DbError(ErrorCode::CorruptFile,
+                      "Corrupt table " + f.path() + ": the file is shorter than a header", f.path());
     std::uint16_t hlen = HeaderLengthOf(head.data());
     if (hlen < kHeaderPrefix + 1 || hlen > size)
         throw DbError(ErrorCode::CorruptFile, "Corrupt table " + f.path() + ": bad header length", f.path());
@@ -255,7 +280,8 @@ Loaded LoadAll(File& f)
     l.header = head;
     l.records.resize(static_cast<std::size_t>(l.count) * l.layout.recordLength);
     if (f.readAt(hlen, l.records.data(), l.records.size()) != l.records.size())
-        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + f.path() + ": records are cut short", f.path());
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + f.path() + ": records are cut short",
+                      f.path());
     return l;
 }
 
@@ -265,12 +291,12 @@ void WriteTableFile(const std::string& path, std::vector<std::uint8_t> header, c
     StoreHeaderState(header.data(), st);
     auto f = Fs().open(path, OpenMode::CreateTruncate);
     f->writeAt(0, header.data(), header.size());
-    if (bytes) f->writeAt(header.size(), records, bytes);
+    if (bytes)
+        f->writeAt(header.size(), records, bytes);
     const std::uint8_t eof = 0x1A;
     f->writeAt(header.size() + bytes, &eof, 1);
     f->sync();
 }
-
 
 std::string FamilyPath(const TableFiles& f, const std::string& existing, const std::string& ext)
 {
@@ -284,15 +310,18 @@ int CompareForSort(const FieldLayout& f, const std::uint8_t* a, const std::uint8
     case FieldType::Smallint: {
         double x, y;
         bool hx = DecodeNumber(f, a, x), hy = DecodeNumber(f, b, y);
-        if (!hx || !hy) return hx == hy ? 0 : (hx ? 1 : -1);
+        if (!hx || !hy)
+            return hx == hy ? 0 : (hx ? 1 : -1);
         return x < y ? -1 : (x > y ? 1 : 0);
     }
     case FieldType::Date:
     case FieldType::Logical: {
         Value x = DecodeValue(f, a), y = DecodeValue(f, b);
         auto rank = [](const Value& v) -> double {
-            if (auto* d = std::get_if<DateValue>(&v)) return d->days;
-            if (auto* l = std::get_if<bool>(&v)) return *l ? 1 : 0;
+            if (auto* d = std::get_if<DateValue>(&v))
+                return d->days;
+            if (auto* l = std::get_if<bool>(&v))
+                return *l ? 1 : 0;
             return -HUGE_VAL;
         };
         double rx = rank(x), ry = rank(y);
@@ -303,13 +332,17 @@ int CompareForSort(const FieldLayout& f, const std::uint8_t* a, const std::uint8
         const std::uint8_t* q = b + f.offset;
         for (int i = 0; i < f.def.width; ++i) {
             auto u = [](std::uint8_t c) -> int {
-                if (c >= 'a' && c <= 'z') return c - 32;
-                if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
-                if (c == 0) return ' ';
+                if (c >= 'a' && c <= 'z')
+                    return c - 32;
+                if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+                    return c - 32;
+                if (c == 0)
+                    return ' ';
                 return c;
             };
             int x = u(p[i]), y = u(q[i]);
-            if (x != y) return x < y ? -1 : 1;
+            if (x != y)
+                return x < y ? -1 : 1;
         }
         return 0;
     }
@@ -332,18 +365,22 @@ void RecoverTable(const std::string& folder, const std::string& name)
     try {
         jf = Fs().open(journal, OpenMode::ReadWrite);
     } catch (const DbError& e) {
-        if (e.code() == ErrorCode::NotFound) return;
+        if (e.code() == ErrorCode::NotFound)
+            return;
         throw;
     }
     jf->lock(0, 1, LockKind::Exclusive, true);  // waits while a live process applies it
-    if (jf->identity() != Fs().identity(journal)) return;  // done and removed meanwhile
+    if (jf->identity() != Fs().identity(journal))
+        return;  // done and removed meanwhile
     if (jf->size() > (1 << 20))
-        throw DbError(ErrorCode::CorruptFile, "The replace journal " + journal + " was not applied: it is too large", journal);
+        throw DbError(ErrorCode::CorruptFile,
+                      "The replace journal " + journal + " was not applied: it is too large", journal);
     std::string text(jf->size(), '\0');
     text.resize(jf->readAt(0, text.data(), text.size()));
     bool committed = false;
     const auto steps = ParseJournal(text, files.base, journal, committed);
-    if (committed) ApplySteps(files.folder, steps);
+    if (committed)
+        ApplySteps(files.folder, steps);
     Fs().syncFolder(files.folder);
     Fs().remove(journal);
     Fs().syncFolder(files.folder);
@@ -360,17 +397,20 @@ std::vector<std::string> TableFamily(const std::string& folder, const std::strin
     TableFiles f = FindTableFiles(folder, name);
     std::vector<std::string> out;
     for (const auto& p : {f.dbf, f.memo, f.index})
-        if (!p.empty()) out.push_back(p);
+        if (!p.empty())
+            out.push_back(p);
     return out;
 }
 
 void CreateTable(const std::string& folder, const std::string& name, const std::vector<FieldDef>& fields,
                  const std::vector<IndexDef>& indexes, bool overwrite)
 {
-    if (!Fs().isDirectory(folder)) throw DbError(ErrorCode::NotFound, "Folder " + folder + " not found", folder);
+    if (!Fs().isDirectory(folder))
+        throw DbError(ErrorCode::NotFound, "Folder " + folder + " not found", folder);
     RecoverTable(folder, name);
     TableFiles files = FindTableFiles(folder, name);
-    const std::string dbf = files.dbf.empty() ? JoinPath(files.folder, FileNameOf(NormalizeTableName(name))) : files.dbf;
+    const std::string dbf =
+        files.dbf.empty() ? JoinPath(files.folder, FileNameOf(NormalizeTableName(name))) : files.dbf;
     if (!files.dbf.empty() && !overwrite)
         throw DbError(ErrorCode::InvalidArgument, "Table " + files.dbf + " already exists", files.dbf);
     TableLayout layout = MakeLayout(fields, dbf);
@@ -378,7 +418,8 @@ void CreateTable(const std::string& folder, const std::string& name, const std::
         std::string f;
         bool up;
         if (ix.name.empty() || !ParseIndexExpression(ix.expression, f, up) || layout.fieldIndex(f) < 0)
-            throw DbError(ErrorCode::IndexError, "Invalid index " + ix.name + " (" + ix.expression + ") for " + dbf, dbf);
+            throw DbError(ErrorCode::IndexError,
+                          "Invalid index " + ix.name + " (" + ix.expression + ") for " + dbf, dbf);
     }
     auto hold = HoldExclusive(files.dbf);
     RemoveStaleTemps(files.folder, files.base);
@@ -418,7 +459,8 @@ void CreateTable(const std::string& folder, const std::string& name, const std::
         RemoveQuietly(temps);
         throw;
     }
-    if (!files.records.empty()) removes.push_back(files.records);
+    if (!files.records.empty())
+        removes.push_back(files.records);
     Commit(files.folder, files.base, moves, removes, dbf, "create");
 }
 
@@ -429,11 +471,14 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
     RecoverTable(dstFolder, dstName);
     TableFiles src = FindTableFiles(srcFolder, srcName);
     if (src.dbf.empty())
-        throw DbError(ErrorCode::NotFound, "Table " + NormalizeTableName(srcName) + " not found in " + srcFolder,
+        throw DbError(ErrorCode::NotFound,
+                      "Table " + NormalizeTableName(srcName) + " not found in " + srcFolder,
                       JoinPath(srcFolder, NormalizeTableName(srcName)));
-    if (!Fs().isDirectory(dstFolder)) throw DbError(ErrorCode::NotFound, "Folder " + dstFolder + " not found", dstFolder);
+    if (!Fs().isDirectory(dstFolder))
+        throw DbError(ErrorCode::NotFound, "Folder " + dstFolder + " not found", dstFolder);
     TableFiles dst = FindTableFiles(dstFolder, dstName);
-    const std::string dbf = dst.dbf.empty() ? JoinPath(dst.folder, FileNameOf(NormalizeTableName(dstName))) : dst.dbf;
+    const std::string dbf =
+        dst.dbf.empty() ? JoinPath(dst.folder, FileNameOf(NormalizeTableName(dstName))) : dst.dbf;
     if (!dst.dbf.empty() && Fs().identity(dst.dbf) == Fs().identity(src.dbf))
         throw DbError(ErrorCode::InvalidArgument, "Cannot copy " + src.dbf + " onto itself", src.dbf);
     auto hold = HoldExclusive(dst.dbf);
@@ -445,7 +490,8 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
     // A cursor of this process may hold the source open, even exclusively (the
     // structure upgrade copies its open reference table): then it is ours.
     if (!SharedTable::OpenInProcess(src.dbf) && !sf->lock(kLockOpen, 1, LockKind::Shared, false))
-        throw DbError(ErrorCode::TableInUse, "Table " + src.dbf + " is opened exclusively by another user", src.dbf);
+        throw DbError(ErrorCode::TableInUse, "Table " + src.dbf + " is opened exclusively by another user",
+                      src.dbf);
     std::vector<Move> moves;
     std::vector<std::string> removes, temps;
     try {
@@ -458,8 +504,11 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
             std::vector<std::uint8_t> buf(1 << 20);
             std::uint64_t off = 0, size = from.size();
             while (off < size) {
-                std::size_t n = from.readAt(off, buf.data(), static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), size - off)));
-                if (n == 0) break;
+                std::size_t n =
+                    from.readAt(off, buf.data(),
+                                static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), size - off)));
+                if (n == 0)
+                    break;
                 out->writeAt(off, buf.data(), n);
                 off += n;
             }
@@ -487,14 +536,16 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
         RemoveQuietly(temps);
         throw;
     }
-    if (!dst.records.empty()) removes.push_back(dst.records);
+    if (!dst.records.empty())
+        removes.push_back(dst.records);
     Commit(dst.folder, dst.base, moves, removes, dbf, "copy over");
 }
 
 namespace {
 
 // Rewrites a table from a chosen list of records (pack and sort).
-void Rewrite(const std::string& folder, const std::string& name, bool pack, const std::vector<int>& sortFields)
+void Rewrite(const std::string& folder, const std::string& name, bool pack,
+             const std::vector<int>& sortFields)
 {
     RecoverTable(folder, name);
     TableFiles files = FindTableFiles(folder, name);
@@ -507,15 +558,17 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack, cons
     const std::size_t rl = l.layout.recordLength;
     std::vector<const FieldLayout*> keys;
     for (int n : sortFields) {
-        if (n == 0) continue;
+        if (n == 0)
+            continue;
         if (n < 0 || n > static_cast<int>(l.layout.fields.size()))
-            throw DbError(ErrorCode::InvalidArgument, "Sort field number " + std::to_string(n) + " not in " + files.dbf,
-                          files.dbf);
+            throw DbError(ErrorCode::InvalidArgument,
+                          "Sort field number " + std::to_string(n) + " not in " + files.dbf, files.dbf);
         keys.push_back(&l.layout.fields[static_cast<std::size_t>(n - 1)]);
     }
     std::vector<std::uint32_t> order;
     for (std::uint32_t r = 0; r < l.count; ++r) {
-        if (pack && l.records[r * rl] == '*') continue;
+        if (pack && l.records[r * rl] == '*')
+            continue;
         order.push_back(r);
     }
     if (!keys.empty()) {
@@ -524,33 +577,40 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack, cons
             const std::uint8_t* rb = &l.records[b * rl];
             for (const FieldLayout* f : keys) {
                 int c = CompareForSort(*f, ra, rb);
-                if (c != 0) return c < 0;
+                if (c != 0)
+                    return c < 0;
             }
             return false;
         });
     }
     std::vector<std::uint8_t> out(order.size() * rl);
-    for (std::size_t i = 0; i < order.size(); ++i) std::memcpy(&out[i * rl], &l.records[order[i] * rl], rl);
+    for (std::size_t i = 0; i < order.size(); ++i)
+        std::memcpy(&out[i * rl], &l.records[order[i] * rl], rl);
 
     std::vector<Move> moves;
     std::vector<std::string> temps;
     try {
         if (pack && l.layout.hasMemoFields() && !files.memo.empty()) {
-            auto oldMemo = std::make_unique<MemoFile>(Fs().open(files.memo, OpenMode::ReadOnly), l.layout.memo);
+            auto oldMemo =
+                std::make_unique<MemoFile>(Fs().open(files.memo, OpenMode::ReadOnly), l.layout.memo);
             const std::string mtmp = TmpName(files.memo);
             temps.push_back(mtmp);
-            MemoFile::Create(mtmp, l.layout.memo == MemoKind::Db3 ? MemoKind::Db3 : MemoKind::Db4, files.base);
-            MemoFile newMemo(Fs().open(mtmp, OpenMode::ReadWrite), l.layout.memo == MemoKind::Db3 ? MemoKind::Db3 : MemoKind::Db4);
+            MemoFile::Create(mtmp, l.layout.memo == MemoKind::Db3 ? MemoKind::Db3 : MemoKind::Db4,
+                             files.base);
+            MemoFile newMemo(Fs().open(mtmp, OpenMode::ReadWrite),
+                             l.layout.memo == MemoKind::Db3 ? MemoKind::Db3 : MemoKind::Db4);
             for (std::size_t i = 0; i < order.size(); ++i) {
                 std::uint8_t* rec = &out[i * rl];
                 for (const auto& f : l.layout.fields) {
-                    if (f.def.type != FieldType::Memo && f.def.type != FieldType::Binary) continue;
+                    if (f.def.type != FieldType::Memo && f.def.type != FieldType::Binary)
+                        continue;
                     std::uint32_t b = DecodeMemoBlock(f, rec);
-                    if (b == 0) continue;
+                    if (b == 0)
+                        continue;
                     if (b == kBadMemoPointer)
                         throw DbError(ErrorCode::MemoCorrupt,
-                                      "Damaged record in " + files.dbf + ": field " + f.def.name +
-                                          " does not hold a memo block number",
+                                      "Damaged record in " + files.dbf + ": field " + f.def.name
+                                          + " does not hold a memo block number",
                                       files.dbf);
                     Bytes data = oldMemo->read(b);
                     EncodeMemoBlock(f, rec, data.empty() ? 0 : newMemo.append(data), files.dbf);
@@ -573,17 +633,22 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack, cons
     }
     // The new file starts a new history: its (empty) record journal goes.
     std::vector<std::string> removes;
-    if (!files.records.empty()) removes.push_back(files.records);
+    if (!files.records.empty())
+        removes.push_back(files.records);
     Commit(files.folder, files.base, moves, removes, files.dbf, pack ? "pack" : "sort");
 }
 
 }  // namespace
 
-void PackTable(const std::string& folder, const std::string& name) { Rewrite(folder, name, true, {}); }
+void PackTable(const std::string& folder, const std::string& name)
+{
+    Rewrite(folder, name, true, {});
+}
 
 void SortTable(const std::string& folder, const std::string& name, const std::vector<int>& fieldNumbers)
 {
-    if (fieldNumbers.size() > 4) throw DbError(ErrorCode::InvalidArgument, "A sort takes at most four fields");
+    if (fieldNumbers.size() > 4)
+        throw DbError(ErrorCode::InvalidArgument, "A sort takes at most four fields");
     Rewrite(folder, name, false, fieldNumbers);
 }
 
@@ -596,9 +661,12 @@ void DeleteTable(const std::string& folder, const std::string& name)
                       JoinPath(folder, NormalizeTableName(name)));
     auto hold = HoldExclusive(files.dbf);
     Fs().remove(files.dbf);
-    if (!files.memo.empty()) Fs().remove(files.memo);
-    if (!files.index.empty()) Fs().remove(files.index);
-    if (!files.records.empty()) Fs().remove(files.records);
+    if (!files.memo.empty())
+        Fs().remove(files.memo);
+    if (!files.index.empty())
+        Fs().remove(files.index);
+    if (!files.records.empty())
+        Fs().remove(files.records);
     Fs().syncFolder(files.folder);
 }
 

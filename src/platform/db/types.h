@@ -25,7 +25,7 @@ enum class FieldType {
 struct FieldDef {
     std::string name;  // upper case, at most 10 characters
     FieldType type = FieldType::Char;
-    int width = 0;     // in the record, in bytes
+    int width = 0;  // in the record, in bytes
     int decimals = 0;
 };
 
@@ -49,15 +49,15 @@ using Value = std::variant<std::monostate, std::string, double, bool, DateValue,
 
 enum class ErrorCode : std::uint16_t {
     None = 0,
-    NotFound = 0x2701,         // table, alias or folder missing
+    NotFound = 0x2701,  // table, alias or folder missing
     InvalidAlias = 0x2702,
-    CorruptFile = 0x2703,      // header or record data that cannot be read
+    CorruptFile = 0x2703,  // header or record data that cannot be read
     MemoCorrupt = 0x2704,
     FieldNotFound = 0x2705,
     ValueDoesNotFit = 0x2706,
     InvalidFilter = 0x2707,
-    Locked = 0x2708,           // record, header or table locked by another user
-    TableInUse = 0x2709,       // an exclusive open refused, or refused because of one
+    Locked = 0x2708,      // record, header or table locked by another user
+    TableInUse = 0x2709,  // an exclusive open refused, or refused because of one
     ReadOnly = 0x270A,
     NotEditing = 0x270B,
     NoCurrentRecord = 0x270C,
@@ -71,9 +71,10 @@ enum class ErrorCode : std::uint16_t {
 class DbError : public std::runtime_error {
 public:
     DbError(ErrorCode code, const std::string& message, std::string file = {})
-        : std::runtime_error(message), code_(code), file_(std::move(file))
-    {
-    }
+        : std::runtime_error(message),
+          code_(code),
+          file_(std::move(file))
+    {}
     ErrorCode code() const { return code_; }
     const std::string& file() const { return file_; }
 

@@ -83,7 +83,10 @@ struct CurlSmtpEngine::Transfer {
     }
 };
 
-CurlSmtpEngine::CurlSmtpEngine() { GlobalInit(); }
+CurlSmtpEngine::CurlSmtpEngine()
+{
+    GlobalInit();
+}
 CurlSmtpEngine::~CurlSmtpEngine() = default;
 
 int CurlSmtpEngine::Attach()

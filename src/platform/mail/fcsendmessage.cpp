@@ -45,8 +45,8 @@ void TFcSendMessage::ClearLists()
     bcc_.clear();
     attachments_.clear();
     if (ResolvedProgram().isEmpty())
-        throw MailProgramError(QStringLiteral("Mail program not found: ") +
-                               (program_.isEmpty() ? QStringLiteral("xdg-email") : program_));
+        throw MailProgramError(QStringLiteral("Mail program not found: ")
+                               + (program_.isEmpty() ? QStringLiteral("xdg-email") : program_));
 }
 
 QStringList TFcSendMessage::Arguments() const
@@ -80,15 +80,15 @@ void TFcSendMessage::Send(int timeoutMs)
         throw MailProgramError(QStringLiteral("No mailing address"));
     const QString program = ResolvedProgram();
     if (program.isEmpty())
-        throw MailProgramError(QStringLiteral("Mail program not found: ") +
-                               (program_.isEmpty() ? QStringLiteral("xdg-email") : program_));
+        throw MailProgramError(QStringLiteral("Mail program not found: ")
+                               + (program_.isEmpty() ? QStringLiteral("xdg-email") : program_));
     QProcess process;
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, Arguments());
     if (!process.waitForStarted(timeoutMs))
-        throw MailProgramError(QStringLiteral("could not start ") + program + QStringLiteral(": ") +
-                               process.errorString());
+        throw MailProgramError(QStringLiteral("could not start ") + program + QStringLiteral(": ")
+                               + process.errorString());
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished(1000);
@@ -98,7 +98,8 @@ void TFcSendMessage::Send(int timeoutMs)
         throw MailProgramError(program + QStringLiteral(" crashed"));
     if (process.exitCode() != 0) {
         QString reason = ExitReason(process.exitCode());
-        const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed().section(u'\n', 0, 0);
+        const QString said =
+            QString::fromLocal8Bit(process.readAllStandardError()).trimmed().section(u'\n', 0, 0);
         if (!said.isEmpty())
             reason += QStringLiteral(": ") + said;
         throw MailProgramError(reason);

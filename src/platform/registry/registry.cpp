@@ -73,7 +73,8 @@ void MakeFolders(const std::string& file)
     for (size_t pos = file.find('/', 1); pos != std::string::npos; pos = file.find('/', pos + 1)) {
         const std::string dir = file.substr(0, pos);
         if (::mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST)
-            throw std::runtime_error("Cannot create the settings folder " + dir + ": " + std::strerror(errno));
+            throw std::runtime_error("Cannot create the settings folder " + dir + ": "
+                                     + std::strerror(errno));
     }
 }
 

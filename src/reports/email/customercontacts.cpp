@@ -42,7 +42,8 @@ QString CustomerMessageText(const CustomerContacts& customer, int tasksFoundCoun
 
 QString MailAccessStatusText(bool useMailProgram)
 {
-    return useMailProgram ? QStringLiteral("Accessing the mail program") : QStringLiteral("Connecting to SMTP server");
+    return useMailProgram ? QStringLiteral("Accessing the mail program")
+                          : QStringLiteral("Connecting to SMTP server");
 }
 
 }  // namespace tw::email

@@ -16,7 +16,8 @@ const char* const kHintProperty = "designedHint";
 
 TSendEmail::TSendEmail(std::function<MailSettings()> settings, SendEmailLogic::EngineFactory engines,
                        QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), ui(std::make_unique<Ui::TSendEmail>())
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint),
+      ui(std::make_unique<Ui::TSendEmail>())
 {
     ui->setupUi(this);
     statusLabel_ = new QLabel(this);
@@ -35,7 +36,8 @@ TSendEmail::TSendEmail(std::function<MailSettings()> settings, SendEmailLogic::E
         w->setProperty(kHintProperty, w->toolTip());
 
     logic_ = std::make_unique<SendEmailLogic>(*this, std::move(settings), std::move(engines));
-    connect(ui->SendEMailAttachment, &QPushButton::clicked, this, [this] { logic_->SendEMailAttachmentClick(); });
+    connect(ui->SendEMailAttachment, &QPushButton::clicked, this,
+            [this] { logic_->SendEMailAttachmentClick(); });
     connect(ui->FirstRecipient, &QCheckBox::clicked, this, [this] { logic_->FillRecipients(); });
     connect(ui->SecondRecipient, &QCheckBox::clicked, this, [this] { logic_->FillRecipients(); });
     connect(ui->AddName, &QPushButton::clicked, this, [this] {
@@ -94,8 +96,14 @@ void TSendEmail::SetToList(const QStringList& addresses)
     }
 }
 
-bool TSendEmail::FirstRecipientChecked() const { return ui->FirstRecipient->isChecked(); }
-bool TSendEmail::SecondRecipientChecked() const { return ui->SecondRecipient->isChecked(); }
+bool TSendEmail::FirstRecipientChecked() const
+{
+    return ui->FirstRecipient->isChecked();
+}
+bool TSendEmail::SecondRecipientChecked() const
+{
+    return ui->SecondRecipient->isChecked();
+}
 
 void TSendEmail::SetRecipientChecks(bool first, bool second)
 {
@@ -111,17 +119,32 @@ void TSendEmail::ShowContacts(const CustomerContacts& customer)
     ui->SecondEMail->setText(customer.Email2);
 }
 
-QString TSendEmail::Subject() const { return ui->Subject->text(); }
-void TSendEmail::SetSubject(const QString& text) { ui->Subject->setText(text); }
+QString TSendEmail::Subject() const
+{
+    return ui->Subject->text();
+}
+void TSendEmail::SetSubject(const QString& text)
+{
+    ui->Subject->setText(text);
+}
 
 QStringList TSendEmail::MemoLines() const
 {
     return ui->Memo->toPlainText().split(u'\n');
 }
 
-void TSendEmail::SetMemo(const QString& text) { ui->Memo->setPlainText(text); }
-QString TSendEmail::AttachmentList() const { return ui->AttachmentList->text(); }
-void TSendEmail::SetAttachmentList(const QString& path) { ui->AttachmentList->setText(path); }
+void TSendEmail::SetMemo(const QString& text)
+{
+    ui->Memo->setPlainText(text);
+}
+QString TSendEmail::AttachmentList() const
+{
+    return ui->AttachmentList->text();
+}
+void TSendEmail::SetAttachmentList(const QString& path)
+{
+    ui->AttachmentList->setText(path);
+}
 
 void TSendEmail::SetAttachmentEnabled(bool enabled)
 {
@@ -146,8 +169,14 @@ void TSendEmail::SetEmailStatus(const QString& label, const QString& value)
     ui->StatusBar->repaint();
 }
 
-QString TSendEmail::StatusLabel() const { return statusLabel_->text(); }
-QString TSendEmail::StatusValue() const { return statusValue_->text(); }
+QString TSendEmail::StatusLabel() const
+{
+    return statusLabel_->text();
+}
+QString TSendEmail::StatusValue() const
+{
+    return statusValue_->text();
+}
 
 void TSendEmail::SetBusy(bool busy)
 {

@@ -32,10 +32,14 @@ public:
     void SetHelpHandler(std::function<void()> help) { help_ = std::move(help); }
     // Where the window was when it closed, for the main window to keep.
     void SetPositionKeeper(std::function<void(int left, int top)> keep) { keepPosition_ = std::move(keep); }
-    void SetPosition(int left, int top) { left_ = left; top_ = top; }
+    void SetPosition(int left, int top)
+    {
+        left_ = left;
+        top_ = top;
+    }
 
-    void Open(int helpLevel, SendEmailLogic::Mode mode, double spanDays, double gridInterval, double gridCount,
-              double chartStart, double chartEnd, const QString& messageText);
+    void Open(int helpLevel, SendEmailLogic::Mode mode, double spanDays, double gridInterval,
+              double gridCount, double chartStart, double chartEnd, const QString& messageText);
     SendEmailLogic& Logic() { return *logic_; }
 
     // SendEmailControls

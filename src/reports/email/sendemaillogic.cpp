@@ -28,7 +28,9 @@ QStringList MessageList(const QString& messageText)
 
 SendEmailLogic::SendEmailLogic(SendEmailControls& controls, std::function<MailSettings()> settings,
                                EngineFactory engines)
-    : controls_(controls), readSettings_(std::move(settings)), engines_(std::move(engines))
+    : controls_(controls),
+      readSettings_(std::move(settings)),
+      engines_(std::move(engines))
 {
     // One worker, so that connect, send and release keep their order.
     worker_.setMaxThreadCount(1);
@@ -104,8 +106,9 @@ void SendEmailLogic::Open(int helpLevel, Mode mode, const ReportPeriod& period, 
         // is handed over; what can be checked now is that the hand-off
         // program is there.
         mail::TFcSendMessage sender(settings_.MailProgram);
-        SetEmailStatus(QString(), sender.ResolvedProgram().isEmpty() ? QStringLiteral("Mail program not found")
-                                                                      : QStringLiteral("Mail program found"));
+        SetEmailStatus(QString(),
+                       sender.ResolvedProgram().isEmpty() ? QStringLiteral("Mail program not found")
+                                                          : QStringLiteral("Mail program found"));
         if (!mailProgramReady_) {
             try {
                 sender.ClearLists();
@@ -318,7 +321,12 @@ void SendEmailLogic::FormClose()
     if (!settings_.UseMailProgram && attached_) {
         std::shared_ptr<mail::SmtpEngine> engine = std::move(engine_);
         attached_ = false;
-        RunInBackground([engine] { engine->Release(); return QString(); }, {});
+        RunInBackground(
+            [engine] {
+                engine->Release();
+                return QString();
+            },
+            {});
     }
     messageList_.clear();
     connected_ = false;

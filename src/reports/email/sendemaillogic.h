@@ -8,10 +8,10 @@
 // worker thread of its own, one step at a time and in the order asked, while
 // the window is shown busy; the results come back on the window's thread.
 //
-//   SendEmailLogic logic(controls, [&] { return settings; }, [] { return std::make_unique<mail::CurlSmtpEngine>(); });
-//   logic.SetContactsSource([&] { return ReadCustomerContacts(customers); });
-//   logic.SetScheduleReport({chartType, title, [&] { return MakePdf(); }});
-//   logic.Open(helpLevel, SendEmailLogic::ScheduleReport, period, "schedule.pdf is attached");
+//   SendEmailLogic logic(controls, [&] { return settings; }, [] { return
+//   std::make_unique<mail::CurlSmtpEngine>(); }); logic.SetContactsSource([&] { return
+//   ReadCustomerContacts(customers); }); logic.SetScheduleReport({chartType, title, [&] { return MakePdf();
+//   }}); logic.Open(helpLevel, SendEmailLogic::ScheduleReport, period, "schedule.pdf is attached");
 //   logic.SendEMailAttachmentClick();
 
 #include <QObject>
@@ -65,7 +65,8 @@ public:
     using EngineFactory = std::function<std::unique_ptr<mail::SmtpEngine>()>;
 
     // settings gives the main window's e-mail settings; they are read at every opening.
-    SendEmailLogic(SendEmailControls& controls, std::function<MailSettings()> settings, EngineFactory engines);
+    SendEmailLogic(SendEmailControls& controls, std::function<MailSettings()> settings,
+                   EngineFactory engines);
     ~SendEmailLogic() override;
 
     void SetContactsSource(std::function<CustomerContacts()> source) { contacts_ = std::move(source); }
@@ -100,7 +101,10 @@ private:
     void SmtpSend(const QString& messageText, const QStringList& recipients);
     void MailProgramSend(const QString& messageText, const QStringList& recipients);
     bool MakeSchedulePdf();
-    void SetEmailStatus(const QString& label, const QString& value) { controls_.SetEmailStatus(label, value); }
+    void SetEmailStatus(const QString& label, const QString& value)
+    {
+        controls_.SetEmailStatus(label, value);
+    }
     // Runs work on the worker; done gets its result on this object's thread.
     void RunInBackground(std::function<QString()> work, std::function<void(const QString&)> done);
 

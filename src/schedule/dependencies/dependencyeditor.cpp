@@ -21,7 +21,10 @@ double Real(db::Table& t, const char* name)
 // Busy keeps the scroll handlers idle while records are rewritten.
 class BusyFlag {
 public:
-    explicit BusyFlag(data::MainScreenState& state) : state_(state), was_(state.TablesBusy) { state.TablesBusy = true; }
+    explicit BusyFlag(data::MainScreenState& state) : state_(state), was_(state.TablesBusy)
+    {
+        state.TablesBusy = true;
+    }
     ~BusyFlag() { state_.TablesBusy = was_; }
 
 private:
@@ -33,9 +36,11 @@ private:
 
 DependencyEditor::DependencyEditor(db::Table& view, db::Table& lookup, data::MainScreenState& state,
                                    std::function<void()> push)
-    : view_(view), lookup_(lookup), state_(state), push_(std::move(push))
-{
-}
+    : view_(view),
+      lookup_(lookup),
+      state_(state),
+      push_(std::move(push))
+{}
 
 bool DependencyEditor::Find(std::int32_t key)
 {

@@ -45,12 +45,9 @@ bool StartIsCorrupted(TDateTime start)
 float RepeatPeriodHours(int unit, int count, TDateTime start, float hoursPerDay)
 {
     switch (unit) {
-    case kCustomHours:
-        return static_cast<float>(count);
-    case kCustomDays:
-        return static_cast<float>(count) * hoursPerDay;
-    case kCustomWeeks:
-        return static_cast<float>(count) * hoursPerDay * 7;
+    case kCustomHours: return static_cast<float>(count);
+    case kCustomDays: return static_cast<float>(count) * hoursPerDay;
+    case kCustomWeeks: return static_cast<float>(count) * hoursPerDay * 7;
     case kCustomMonths: {
         if (count <= 0)
             return 0;
@@ -65,8 +62,7 @@ float RepeatPeriodHours(int unit, int count, TDateTime start, float hoursPerDay)
         }
         return total;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -118,8 +114,7 @@ bool NextRepeatDate(const RepeatCalendar& calendar, bool quiet, int customCode, 
         nominal = prevStart + static_cast<double>(periodHours / perDay);
         break;
     }
-    default:
-        return true;
+    default: return true;
     }
 
     TDateTime moved = nominal;

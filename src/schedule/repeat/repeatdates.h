@@ -26,9 +26,18 @@ enum RepeatPeriodIndex : int {
 // A custom period is one integer: count * 16 + unit, the unit in the low four
 // bits (0 hours, 1 days, 2 weeks, 3 months). Below 1: no custom period chosen.
 enum CustomRepeatUnit : int { kCustomHours = 0, kCustomDays = 1, kCustomWeeks = 2, kCustomMonths = 3 };
-inline constexpr int CustomRepeatCode(int count, int unit) { return count * 16 + (unit & 15); }
-inline constexpr int CustomRepeatUnitOf(int code) { return code & 15; }
-inline constexpr int CustomRepeatCountOf(int code) { return code >> 4; }
+inline constexpr int CustomRepeatCode(int count, int unit)
+{
+    return count * 16 + (unit & 15);
+}
+inline constexpr int CustomRepeatUnitOf(int code)
+{
+    return code & 15;
+}
+inline constexpr int CustomRepeatCountOf(int code)
+{
+    return code >> 4;
+}
 
 // The most occurrences a new series of a period may have: 365 daily, 52
 // weekly, 12 monthly, 4 quarterly and half-yearly (four a year, as the dates
@@ -36,17 +45,12 @@ inline constexpr int CustomRepeatCountOf(int code) { return code >> 4; }
 inline constexpr int RepeatCountMaximum(int period, int other)
 {
     switch (period) {
-    case kRepeatDaily:
-        return 365;
-    case kRepeatWeekly:
-        return 52;
-    case kRepeatMonthly:
-        return 12;
+    case kRepeatDaily: return 365;
+    case kRepeatWeekly: return 52;
+    case kRepeatMonthly: return 12;
     case kRepeatQuarterly:
-    case kRepeatSixMonths:
-        return 4;
-    default:
-        return other;
+    case kRepeatSixMonths: return 4;
+    default: return other;
     }
 }
 

@@ -67,9 +67,11 @@ SlotOutcome DecideSlotOutcome(TDateTime a, TDateTime b, TDateTime s, TDateTime e
 }
 
 InsertSlot::InsertSlot(SlotServices services, PendingInsertState& pending)
-    : s_(std::move(services)), pending_(pending), charts_(s_.Tables.ChartsTable5), other_(s_.Tables.ChartsTable3)
-{
-}
+    : s_(std::move(services)),
+      pending_(pending),
+      charts_(s_.Tables.ChartsTable5),
+      other_(s_.Tables.ChartsTable3)
+{}
 
 bool InsertSlot::IsProtected(std::int32_t key) const
 {
@@ -119,9 +121,7 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
         const int rcount = Int(charts_, "RCOUNT");
 
         switch (DecideSlotOutcome(a, b, S, E)) {
-        case SlotOutcome::Protect:
-            Protect(key);
-            break;
+        case SlotOutcome::Protect: Protect(key); break;
         case SlotOutcome::Delay: {
             TDateTime start = E;
             const TDateTime end = s_.ComputeTaskEnd(crew, start, E, h);
@@ -148,8 +148,7 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
             ends.emplace_back(b, end);
             break;
         }
-        case SlotOutcome::None:
-            break;
+        case SlotOutcome::None: break;
         }
     }
 
@@ -176,7 +175,8 @@ void InsertSlot::DelayOrSplitTask(bool split, int rcount, TDateTime oldStart, TD
         line = NoteLine("This task has been split to accomodate an inserted slot");
     } else {
         const float d = s_.WorkingHoursBetween(crew, oldStart, newStart);
-        line = NoteLine("This task has been delayed " + ShortestNumberText(d) + " hours to accomodate an inserted slot");
+        line = NoteLine("This task has been delayed " + ShortestNumberText(d)
+                        + " hours to accomodate an inserted slot");
     }
     const std::string notes = NotesWithLine(charts_.fieldByName("NOTES").asString(), line);
     const float update = data::NextUpdateCount(static_cast<float>(Real(charts_, "UPDATE")));
@@ -193,8 +193,8 @@ void InsertSlot::DelayOrSplitTask(bool split, int rcount, TDateTime oldStart, TD
     charts_.post();
 }
 
-TDateTime InsertSlot::AppendSplitOffTask(std::int32_t repeat, std::int32_t newKey, TDateTime start, float hours,
-                                         int rperiod, int rcount, std::int32_t crepeath)
+TDateTime InsertSlot::AppendSplitOffTask(std::int32_t repeat, std::int32_t newKey, TDateTime start,
+                                         float hours, int rperiod, int rcount, std::int32_t crepeath)
 {
     const std::int32_t crew = Int(charts_, "CREWID");
     TDateTime movedStart = start;
@@ -289,8 +289,8 @@ void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
         const TDateTime x = s_.ComputeTaskEnd(crew, ignored, s, d);
         TDateTime start = x;
         const TDateTime end = s_.ComputeTaskEnd(crew, start, x, h);
-        const std::string line = NoteLine("This task has been pushed back " + ShortestNumberText(d) +
-                                          " hours to accomodate an inserted slot");
+        const std::string line = NoteLine("This task has been pushed back " + ShortestNumberText(d)
+                                          + " hours to accomodate an inserted slot");
         const float update = data::NextUpdateCount(static_cast<float>(Real(charts_, "UPDATE")));
         s_.State.UpdateCounter = update;
         const std::string notes = NotesWithLine(charts_.fieldByName("NOTES").asString(), line);
@@ -326,8 +326,8 @@ void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
             const float hours = static_cast<float>(Real(other_, "HOURS"));
             TDateTime nextStart = prevStart;
             TDateTime nextEnd = prevEnd;
-            if (!schedule::NextRepeatDate(calendar, true, crepeath, prevEnd, prevStart, rperiod, hours, nextStart,
-                                          nextEnd))
+            if (!schedule::NextRepeatDate(calendar, true, crepeath, prevEnd, prevStart, rperiod, hours,
+                                          nextStart, nextEnd))
                 continue;
             const float linkUpdate = data::NextUpdateCount(static_cast<float>(Real(other_, "UPDATE")));
             s_.State.UpdateCounter = linkUpdate;

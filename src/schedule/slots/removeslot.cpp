@@ -38,8 +38,8 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
             continue;
         const TDateTime a = data::RoundUpToQuarterHour(charts_.fieldByName("SD").asFloat());
         const TDateTime b = data::RoundUpToQuarterHour(charts_.fieldByName("ED").asFloat());
-        const bool assigned = (a < E && !SameInstant(a, E) && b > S && !SameInstant(b, S)) ||
-                              (SameInstant(a, S) && SameInstant(b, E));
+        const bool assigned = (a < E && !SameInstant(a, E) && b > S && !SameInstant(b, S))
+            || (SameInstant(a, S) && SameInstant(b, E));
         if (assigned) {
             refusal = selectedResourceId == 0 ? "One or more resources are assigned during this period"
                                               : resourceName + " is assigned during this period";
@@ -82,8 +82,8 @@ void RemoveSlot::MoveTaskUp(TDateTime oldStart, TDateTime newStart, TDateTime ne
 {
     const std::int32_t crew = charts_.fieldByName("CREWID").asInteger();
     const float m = s_.WorkingHoursBetween(crew, newStart, oldStart);
-    const std::string line = data::DateTimeText(s_.Now()) + ":  This task has been moved up " +
-                             ShortestNumberText(m) + " hours.";
+    const std::string line =
+        data::DateTimeText(s_.Now()) + ":  This task has been moved up " + ShortestNumberText(m) + " hours.";
     const std::string notes = NotesWithLine(charts_.fieldByName("NOTES").asString(), line);
     const float update = data::NextUpdateCount(static_cast<float>(charts_.fieldByName("UPDATE").asFloat()));
     s_.State.UpdateCounter = update;

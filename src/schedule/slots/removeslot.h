@@ -22,8 +22,8 @@ public:
     // resource, with `resourceName` the selected one's trimmed DESC for the
     // refusal text. A period in which a considered task is assigned is
     // refused with the dialog's status text in `refusal`, and nothing changes.
-    Result RemoveBlock(const SlotBlock& block, std::int32_t selectedResourceId, const std::string& resourceName,
-                       std::string& refusal);
+    Result RemoveBlock(const SlotBlock& block, std::int32_t selectedResourceId,
+                       const std::string& resourceName, std::string& refusal);
 
     // Rewrites the current record of the pass cursor.
     void MoveTaskUp(TDateTime oldStart, TDateTime newStart, TDateTime newEnd);

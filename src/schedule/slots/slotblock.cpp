@@ -68,8 +68,7 @@ SlotBlock ComputeSlotBlock(TDateTime start, float length, int unit)
         block.Hours = hours;
         break;
     }
-    default:
-        break;
+    default: break;
     }
     block.Start = data::RoundUpToQuarterHour(start);
     block.End = data::RoundUpToQuarterHour(end);

@@ -5,9 +5,10 @@
 namespace tw::timeblocks {
 
 SlotOperations::SlotOperations(schedule::ScheduleSync& sync, data::MainScreenState& state, SlotHooks hooks)
-    : sync_(sync), state_(state), hooks_(std::move(hooks))
-{
-}
+    : sync_(sync),
+      state_(state),
+      hooks_(std::move(hooks))
+{}
 
 void SlotOperations::InsertSpaceClick()
 {

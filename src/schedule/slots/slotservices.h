@@ -19,7 +19,8 @@ struct SlotServices {
     schedule::ScheduleTables& Tables;
     data::MainScreenState& State;
     schedule::ScheduleAdder& Adder;
-    std::function<TDateTime(std::int32_t crewId, TDateTime& startOut, TDateTime start, float hours)> ComputeTaskEnd;
+    std::function<TDateTime(std::int32_t crewId, TDateTime& startOut, TDateTime start, float hours)>
+        ComputeTaskEnd;
     std::function<float(std::int32_t crewId, TDateTime from, TDateTime to)> WorkingHoursBetween;
     // Working hours per day of the calendar loaded in the main window.
     std::function<float()> LoadedHoursPerDay = [] { return 8.0f; };

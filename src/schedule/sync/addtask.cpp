@@ -9,14 +9,18 @@ namespace tw::schedule {
 
 namespace {
 
-db::Value Number(std::int32_t v) { return db::Value(static_cast<double>(v)); }
+db::Value Number(std::int32_t v)
+{
+    return db::Value(static_cast<double>(v));
+}
 
 // Clears TablesBusy on every way out and drops an append that a failure
 // left unposted, so that the windows' handlers and the poll run again.
 class BusyWhileAdding {
 public:
     BusyWhileAdding(data::MainScreenState& state, std::initializer_list<db::Table*> tables)
-        : state_(state), tables_(tables)
+        : state_(state),
+          tables_(tables)
     {
         state_.TablesBusy = true;
     }
@@ -58,9 +62,12 @@ void SetIfPresent(db::Table& table, const char* name, const std::function<void(d
 
 ScheduleAdder::ScheduleAdder(ScheduleTables& tables, data::MainScreenState& state, data::UserInterface& ui,
                              ScheduleSync& sync, AddTaskHooks hooks)
-    : t_(tables), state_(state), ui_(ui), sync_(sync), hooks_(std::move(hooks))
-{
-}
+    : t_(tables),
+      state_(state),
+      ui_(ui),
+      sync_(sync),
+      hooks_(std::move(hooks))
+{}
 
 bool ScheduleAdder::AddCrewIndexRow(std::int32_t itemKey, std::int32_t resourceKey, std::int32_t jobKey)
 {
@@ -241,8 +248,8 @@ bool ScheduleAdder::AddTaskToSchedule(const NewScheduleItem& item)
     std::int32_t resourceKey = 0;
     std::int32_t order = 0;
     {
-        BusyWhileAdding busy(state_, {&charts, &t_.TasksTable3, &t_.CustomersTable3, &t_.JobsTable3,
-                                      &t_.ICrewsTable3});
+        BusyWhileAdding busy(
+            state_, {&charts, &t_.TasksTable3, &t_.CustomersTable3, &t_.JobsTable3, &t_.ICrewsTable3});
         if (item.ResourceId) {
             resourceKey = *item.ResourceId;
             resourceName = item.ResourceName;

@@ -7,9 +7,10 @@ namespace tw::schedule {
 
 CalendarTables::CalendarTables(db::Table& calendarTable, const HolidayList& holidays,
                                const data::MainScreenState& state)
-    : calendar_(calendarTable), holidays_(holidays), state_(state)
-{
-}
+    : calendar_(calendarTable),
+      holidays_(holidays),
+      state_(state)
+{}
 
 std::optional<CalendarRecord> CalendarTables::LocateCalendar(std::int32_t resourceId)
 {
@@ -55,9 +56,9 @@ void CalendarTables::RecomputeAllTaskEnds(db::Table& chartsTable5, db::Table& ch
     const int sd = chartsTable5.fieldIndex("SD");
     for (chartsTable5.first(); !chartsTable5.eof(); chartsTable5.next()) {
         TDateTime start = 0;
-        const TDateTime end = ComputeTaskEnd(chartsTable5.field(crew).asInteger(), start,
-                                             chartsTable5.field(sd).asFloat(),
-                                             static_cast<float>(chartsTable5.field(hours).asFloat()));
+        const TDateTime end =
+            ComputeTaskEnd(chartsTable5.field(crew).asInteger(), start, chartsTable5.field(sd).asFloat(),
+                           static_cast<float>(chartsTable5.field(hours).asFloat()));
         chartsTable5.edit();
         chartsTable5.fieldByName("SD").setAsFloat(start);
         chartsTable5.fieldByName("ED").setAsFloat(end);

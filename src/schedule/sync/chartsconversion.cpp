@@ -100,8 +100,8 @@ bool ConvertChartsTable(ScheduleTables& t, data::MainScreenState& state, data::U
     // "charts.dbf" is the working copy itself.
     const std::string workingFolder =
         t.ChartsTable5.active() ? fs::path(t.ChartsTable5.path()).parent_path().string() : std::string();
-    if (FilesNamed(folder, "charts.dbf").empty() || SameFolder(folder, state.ProgramFolder) ||
-        SameFolder(folder, workingFolder))
+    if (FilesNamed(folder, "charts.dbf").empty() || SameFolder(folder, state.ProgramFolder)
+        || SameFolder(folder, workingFolder))
         return false;
 
     db::Table& old = t.OChartsTable;

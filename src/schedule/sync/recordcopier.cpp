@@ -39,9 +39,15 @@ const std::vector<std::pair<std::string_view, Kind>>& ScheduleItemFields()
     return fields;
 }
 
-double RoundCurrency(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
+double RoundCurrency(double v)
+{
+    return std::nearbyint(v * 10000.0) / 10000.0;
+}
 
-double AsSingle(double v) { return static_cast<double>(static_cast<float>(v)); }
+double AsSingle(double v)
+{
+    return static_cast<double>(static_cast<float>(v));
+}
 
 Kind GenericKind(db::FieldType type)
 {

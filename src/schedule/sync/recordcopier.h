@@ -17,7 +17,7 @@ namespace tw::schedule {
 class RecordCopier {
 public:
     enum class Kind {
-        Whole,     // a whole number; fractions are lost
+        Whole,  // a whole number; fractions are lost
         Float,
         Single,    // the change counter: rounded to single precision
         Currency,  // four decimal places

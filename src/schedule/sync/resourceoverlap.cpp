@@ -53,8 +53,8 @@ bool ResourcesAreFree(ScheduleTables& t, data::UserInterface& ui, bool quiet, st
 
     // A chain is known by its DG; DGN is only the task's place in it.
     const double ownGroup = charts.locate("CHARTSID", db::Value(static_cast<double>(taskKey)))
-                                ? charts.fieldByName("DG").asFloat()
-                                : -1.0;
+        ? charts.fieldByName("DG").asFloat()
+        : -1.0;
 
     std::vector<std::int32_t> resources{resourceId};
     for (std::int32_t crew : RowsWhere(t.ICrewsTable2, "CHARTSID", taskKey, "CREWID"))
@@ -76,9 +76,9 @@ bool ResourcesAreFree(ScheduleTables& t, data::UserInterface& ui, bool quiet, st
             if (os >= e || s >= oe)
                 continue;
             if (!quiet)
-                ui.ShowMessage("Task dates overlap customer " + charts.fieldByName("CUSTNAME").asString() +
-                                   "\nTask:  " + charts.fieldByName("DESC").asString() +
-                                   "\nResource:  " + ResourceName(t.CrewsTable2, resources[r]),
+                ui.ShowMessage("Task dates overlap customer " + charts.fieldByName("CUSTNAME").asString()
+                                   + "\nTask:  " + charts.fieldByName("DESC").asString()
+                                   + "\nResource:  " + ResourceName(t.CrewsTable2, resources[r]),
                                "Choose a different resource or time", data::MessageIcon::Stop);
             return false;
         }

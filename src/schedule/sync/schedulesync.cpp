@@ -36,10 +36,14 @@ class KeyedWriter {
 public:
     KeyedWriter(db::Table& source, db::Table& target, const RecordCopier& copier, SharedMemory& memory,
                 bool guardDeleted)
-        : source_(source), target_(target), copier_(copier), memory_(memory), guardDeleted_(guardDeleted),
-          sourceUpdate_(source.fieldIndex("UPDATE")), targetUpdate_(target.fieldIndex("UPDATE"))
-    {
-    }
+        : source_(source),
+          target_(target),
+          copier_(copier),
+          memory_(memory),
+          guardDeleted_(guardDeleted),
+          sourceUpdate_(source.fieldIndex("UPDATE")),
+          targetUpdate_(target.fieldIndex("UPDATE"))
+    {}
 
     void Write(std::int32_t key)
     {
@@ -154,12 +158,17 @@ CursorForWork::~CursorForWork()
     }
 }
 
-float SingleCounter(db::Table& table) { return static_cast<float>(table.fieldByName("UPDATE").asFloat()); }
+float SingleCounter(db::Table& table)
+{
+    return static_cast<float>(table.fieldByName("UPDATE").asFloat());
+}
 
 ScheduleSync::ScheduleSync(ScheduleTables& tables, data::MainScreenState& state, data::UserInterface& ui)
-    : t_(tables), state_(state), ui_(ui), lock_(tables.AccessTable, state, ui)
-{
-}
+    : t_(tables),
+      state_(state),
+      ui_(ui),
+      lock_(tables.AccessTable, state, ui)
+{}
 
 bool ScheduleSync::RunShared(const std::function<void()>& work)
 {
@@ -193,9 +202,9 @@ void ScheduleSync::RecoverFromFailure()
     state_.TablesBusy = false;
     for (Level* level : {&pushedCharts_, &pushedTasks_, &pulledCharts_, &pulledTasks_, &removed_})
         level->reset();
-    for (db::Table* table : {&t_.ChartsTable, &t_.ChartsTable2, &t_.ChartsTable3, &t_.ChartsTable5,
-                             &t_.TasksTable, &t_.TasksTable3, &t_.IChartsTable, &t_.IChartsTable3,
-                             &t_.ITasksTable2}) {
+    for (db::Table* table :
+         {&t_.ChartsTable, &t_.ChartsTable2, &t_.ChartsTable3, &t_.ChartsTable5, &t_.TasksTable,
+          &t_.TasksTable3, &t_.IChartsTable, &t_.IChartsTable3, &t_.ITasksTable2}) {
         try {
             if (Editing(*table))
                 table->cancel();
@@ -280,7 +289,10 @@ bool ScheduleSync::PushChartUpdates()
     });
 }
 
-bool ScheduleSync::PushChartRecord(std::int32_t key) { return PushChartRecords({key}); }
+bool ScheduleSync::PushChartRecord(std::int32_t key)
+{
+    return PushChartRecords({key});
+}
 
 bool ScheduleSync::PushChartRecords(const std::set<std::int32_t>& keys)
 {
@@ -335,8 +347,8 @@ void ScheduleSync::PullChartRecord(std::int32_t key, bool single)
         CursorForWork shared(t_.IChartsTable3);
         t_.IChartsTable3.refresh();
         t_.ChartsTable5.refresh();
-        if (!LocateKey(t_.IChartsTable3, key) || !LocateKey(t_.ChartsTable5, key) ||
-            SingleCounter(t_.IChartsTable3) == SingleCounter(t_.ChartsTable5)) {
+        if (!LocateKey(t_.IChartsTable3, key) || !LocateKey(t_.ChartsTable5, key)
+            || SingleCounter(t_.IChartsTable3) == SingleCounter(t_.ChartsTable5)) {
             state_.TablesBusy = false;
             return;
         }

@@ -193,13 +193,14 @@ void TaskResources::CrewsGridDblClick()
 
     bool changed = true;
     if (current != selected) {
-        const bool newFree = ResourcesAreFree(c_.Tables, c_.UI, currentConflicts, selected,
-                                              data::RoundUpToQuarterHour(start),
-                                              data::RoundUpToQuarterHour(end), chartsId);
+        const bool newFree =
+            ResourcesAreFree(c_.Tables, c_.UI, currentConflicts, selected, data::RoundUpToQuarterHour(start),
+                             data::RoundUpToQuarterHour(end), chartsId);
         if (!currentConflicts && !newFree) {
             changed = false;
         } else {
-            const float update = data::NextUpdateCount(static_cast<float>(task.fieldByName("UPDATE").asFloat()));
+            const float update =
+                data::NextUpdateCount(static_cast<float>(task.fieldByName("UPDATE").asFloat()));
             c_.State.UpdateCounter = update;
             task.edit();
             RecomputeTaskEnd(selected, task);

@@ -11,10 +11,22 @@ constexpr double kNudgeStep = data::kQuarterHour;
 constexpr double kSmallestZoomSpan = data::kQuarterHour;
 }  // namespace
 
-void ChartAdjuster::DecreScheduleClick() { NudgeSelectedBar(Nudge::Compress); }
-void ChartAdjuster::IncreScheduleClick() { NudgeSelectedBar(Nudge::Lengthen); }
-void ChartAdjuster::MoveTaskLeftClick() { NudgeSelectedBar(Nudge::Left); }
-void ChartAdjuster::MoveTaskRightClick() { NudgeSelectedBar(Nudge::Right); }
+void ChartAdjuster::DecreScheduleClick()
+{
+    NudgeSelectedBar(Nudge::Compress);
+}
+void ChartAdjuster::IncreScheduleClick()
+{
+    NudgeSelectedBar(Nudge::Lengthen);
+}
+void ChartAdjuster::MoveTaskLeftClick()
+{
+    NudgeSelectedBar(Nudge::Left);
+}
+void ChartAdjuster::MoveTaskRightClick()
+{
+    NudgeSelectedBar(Nudge::Right);
+}
 
 void ChartAdjuster::StopMicroAdjust()
 {
@@ -40,9 +52,7 @@ void ChartAdjuster::NudgeSelectedBar(Nudge nudge)
         if (end - kNudgeStep - start >= kNudgeStep - 1e-9)
             end -= kNudgeStep;
         break;
-    case Nudge::Lengthen:
-        end += kNudgeStep;
-        break;
+    case Nudge::Lengthen: end += kNudgeStep; break;
     case Nudge::Left:
         start -= kNudgeStep;
         end -= kNudgeStep;

@@ -25,9 +25,11 @@ inline constexpr const char* kMoveTaskRightHint = "Click and hold to move task r
 class ChartAdjuster {
 public:
     ChartAdjuster(VisualizeContext& ctx, ChartDates& dates, ChartBuilder& builder, TaskStatusBar& status)
-        : ctx_(ctx), dates_(dates), builder_(builder), status_(status)
-    {
-    }
+        : ctx_(ctx),
+          dates_(dates),
+          builder_(builder),
+          status_(status)
+    {}
 
     void DecreScheduleClick();
     void IncreScheduleClick();

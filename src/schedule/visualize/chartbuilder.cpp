@@ -256,12 +256,18 @@ std::vector<int> ChartBuilder::SortFields(int sortChoice)
 
 struct ChartBuilder::WorkFields {
     explicit WorkFields(db::Table& t)
-        : Table(t), DGN(t.fieldByName("DGN")), CHAIN(t.fieldByName("CHAIN")), CHARTSID(t.fieldByName("CHARTSID")),
-          PTR(t.fieldByName("PTR")), RESOURCE(t.fieldByName("RESOURCE")), OFFSET(t.fieldByName("OFFSET")),
-          JOB(t.fieldByName("JOB")), DESC(t.fieldByName("DESC")), JID(t.fieldByName("JID")),
+        : Table(t),
+          DGN(t.fieldByName("DGN")),
+          CHAIN(t.fieldByName("CHAIN")),
+          CHARTSID(t.fieldByName("CHARTSID")),
+          PTR(t.fieldByName("PTR")),
+          RESOURCE(t.fieldByName("RESOURCE")),
+          OFFSET(t.fieldByName("OFFSET")),
+          JOB(t.fieldByName("JOB")),
+          DESC(t.fieldByName("DESC")),
+          JID(t.fieldByName("JID")),
           CREWID(t.fieldByName("CREWID"))
-    {
-    }
+    {}
     db::Table& Table;
     db::Field DGN, CHAIN, CHARTSID, PTR, RESOURCE, OFFSET, JOB, DESC, JID, CREWID;
 };
@@ -346,12 +352,12 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
                 continue;
             const float hours = static_cast<float>(hoursField.asFloat());
             TDateTime start = bar->StartAt();
-            const TDateTime end
-                = ComputeTaskEnd(ctx_, static_cast<std::int32_t>(crew.asFloat()), start, hours);
+            const TDateTime end =
+                ComputeTaskEnd(ctx_, static_cast<std::int32_t>(crew.asFloat()), start, hours);
             // Only a group bar knows the offset; in any other order the
             // record keeps its own, or the group would fall apart.
-            const bool newOffset
-                = CarriesOffset(bar) && !SameStoredNumber(offset.asFloat(), CarriedOffsetOf(bar));
+            const bool newOffset =
+                CarriesOffset(bar) && !SameStoredNumber(offset.asFloat(), CarriedOffsetOf(bar));
             // Most bars were not touched since the build: their records stay as they are.
             if (!newOffset && SameStoredNumber(sd.asFloat(), start) && SameStoredNumber(ed.asFloat(), end)
                 && sdd.asDate() == DatePart(start) && edd.asDate() == DatePart(end))
@@ -469,8 +475,8 @@ void ChartBuilder::UpdateJobSummaries()
                         const AssignmentIndex::Row row = (*rows)[i];
                         if (row.Deleted || assignments.Has(row.CrewId, jobId, true))
                             continue;
-                        assignments.Append(
-                            ctx_.State.Keys, tables.ICrewsTable3, summaryId, row.CrewId, jobId);
+                        assignments.Append(ctx_.State.Keys, tables.ICrewsTable3, summaryId, row.CrewId,
+                                           jobId);
                         break;
                     }
                 } else {
@@ -649,8 +655,8 @@ TResourceAllocation* ChartBuilder::AddRowWithBar(const std::string& caption, TCo
                                                  TDateTime start, TDateTime end)
 {
     ctx_.RAC.BeginUpdate();
-    TRACResource* row = ctx_.RAC.AddResource(
-        ToQString(caption), colour, isJob ? chart::rsPointedBlock : chart::rsBlockArrow);
+    TRACResource* row =
+        ctx_.RAC.AddResource(ToQString(caption), colour, isJob ? chart::rsPointedBlock : chart::rsBlockArrow);
     TResourceAllocation* bar = RegisterBar(row->AddSlot(start, end));
     ctx_.RAC.EndUpdate();
     return bar;
@@ -690,8 +696,7 @@ void ChartBuilder::AlignLinkedBar(TResourceAllocation* previous, TResourceAlloca
     dates_.SetAllocationTimes(next, true, start, end);
     if (SameStoredNumber(t.fieldByName("SD").asFloat(), start)
         && SameStoredNumber(t.fieldByName("ED").asFloat(), end)
-        && t.fieldByName("SDD").asDate() == DatePart(start)
-        && t.fieldByName("EDD").asDate() == DatePart(end))
+        && t.fieldByName("SDD").asDate() == DatePart(start) && t.fieldByName("EDD").asDate() == DatePart(end))
         return;
     t.edit();
     WriteTaskPeriod(t, start, end);

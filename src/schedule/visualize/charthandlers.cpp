@@ -55,10 +55,10 @@ std::string ChartHandlers::RACAllocationAutoHint(const TResourceAllocation* bar)
             ? std::string()
             : std::string("Overlaps another task using same resource.");
         const double span = ctx_.State.ChartSpanDays;
-        const std::string startText
-            = schedule::ChartDateLabelText(start, span) + " " + schedule::TimeTextWithoutSeconds(start);
-        const std::string endText
-            = schedule::ChartDateLabelText(end, span) + " " + schedule::TimeTextWithoutSeconds(end);
+        const std::string startText =
+            schedule::ChartDateLabelText(start, span) + " " + schedule::TimeTextWithoutSeconds(start);
+        const std::string endText =
+            schedule::ChartDateLabelText(end, span) + " " + schedule::TimeTextWithoutSeconds(end);
         if (mode == 2) {
             hint = desc + ":  " + startText + " to " + endText;
         } else {
@@ -71,8 +71,8 @@ std::string ChartHandlers::RACAllocationAutoHint(const TResourceAllocation* bar)
                     kind = ":  Reoccurring.  ";
                 else if (repeat > 0)
                     kind = ":  Repeated.  ";
-                firstLine
-                    = desc + kind + overlap + "  Status: " + ctx_.StatusTexts.JobStatusName(status) + "\n";
+                firstLine =
+                    desc + kind + overlap + "  Status: " + ctx_.StatusTexts.JobStatusName(status) + "\n";
             }
             hint = firstLine + startText + " to " + endText + "\n" + LengthText(ctx_, crewId, unit, hours);
             if (mode == 0 && !notes.empty())
@@ -90,8 +90,8 @@ std::string ChartHandlers::RACAllocationAutoHint(const TResourceAllocation* bar)
                 return;
             }
             const std::string name = data::TrimBlanks(crews.fieldByName("DESC").asString());
-            const schedule::WorkCalendar& calendar
-                = ctx_.Hooks.LoadWorkCalendar ? ctx_.Hooks.LoadWorkCalendar(id) : ctx_.LoadedCalendar;
+            const schedule::WorkCalendar& calendar =
+                ctx_.Hooks.LoadWorkCalendar ? ctx_.Hooks.LoadWorkCalendar(id) : ctx_.LoadedCalendar;
             hint += "\n  " + name + ";  " + GeneralFloat(calendar.HoursPerWeek()) + " Hours per week";
         };
         resourceLine(crewId, true);

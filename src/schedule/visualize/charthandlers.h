@@ -25,9 +25,12 @@ class ChartHandlers {
 public:
     ChartHandlers(VisualizeContext& ctx, ChartDates& dates, ChartBuilder& builder, TaskStatusBar& status,
                   DependencySetup& dependencies)
-        : ctx_(ctx), dates_(dates), builder_(builder), status_(status), dependencies_(dependencies)
-    {
-    }
+        : ctx_(ctx),
+          dates_(dates),
+          builder_(builder),
+          status_(status),
+          dependencies_(dependencies)
+    {}
 
     std::string RACAllocationAutoHint(const TResourceAllocation* bar);
     void RACAllocationClick(TResourceAllocation* bar);

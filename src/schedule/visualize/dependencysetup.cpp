@@ -38,7 +38,8 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
             state.DependencyFromStart = charts.fieldByName("USED").asBoolean();
             state.PreviousDependencyTask = IntField(charts, "CHARTSID");
             state.DependencyNumber = 1;
-            const double update = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+            const double update =
+                data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
             state.UpdateCounter = static_cast<float>(update);
             charts.edit();
             charts.fieldByName("DG").setAsFloat(state.DependencyGroup);
@@ -63,15 +64,16 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
             db::Table& current = ctx_.Tables.ChartsTable;
             const bool found = LocateBarRecord(ctx_, current, bar);
             const std::int32_t clickedKey = found ? IntField(current, "CHARTSID") : 0;
-            const double update = data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+            const double update =
+                data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
             state.UpdateCounter = static_cast<float>(update);
             charts.edit();
             charts.fieldByName("CHILD").setAsFloat(clickedKey);
             charts.fieldByName("UPDATE").setAsFloat(update);
             charts.post();
 
-            const double offset
-                = bar->StartAt() - (state.DependencyFromStart ? previous->StartAt() : previous->EndAt());
+            const double offset =
+                bar->StartAt() - (state.DependencyFromStart ? previous->StartAt() : previous->EndAt());
             SetCarriedOffset(ctx_.Chart, bar, offset);
             previous->SetAnyObject(bar);
             ++state.DependencyNumber;

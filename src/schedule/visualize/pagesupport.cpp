@@ -62,8 +62,8 @@ bool ResourcesAreFree(VisualizeContext& ctx, std::int32_t crewId, TDateTime star
 
 std::string LengthText(VisualizeContext& ctx, std::int32_t crewId, int unit, float hours)
 {
-    const schedule::WorkCalendar& calendar
-        = ctx.Hooks.LoadWorkCalendar ? ctx.Hooks.LoadWorkCalendar(crewId) : ctx.LoadedCalendar;
+    const schedule::WorkCalendar& calendar =
+        ctx.Hooks.LoadWorkCalendar ? ctx.Hooks.LoadWorkCalendar(crewId) : ctx.LoadedCalendar;
     std::string word;
     const std::string number = data::DurationText(calendar.Hours(), unit, hours, word);
     return number + word;

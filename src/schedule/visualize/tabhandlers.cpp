@@ -117,9 +117,7 @@ void TabHandlers::TabControlChange(int page)
     BusyCursor busy(ui_);
     Call(Hooks.ApplyCustomerQuery);
     switch (page) {
-    case CustomerTabPage:
-        Call(Hooks.ShowCustomerPhoto);
-        break;
+    case CustomerTabPage: Call(Hooks.ShowCustomerPhoto); break;
     case SelectPage:
         Call(Hooks.SaveAndClearAllocations, true);
         if (tables_.ChartsTable.active())
@@ -151,9 +149,7 @@ void TabHandlers::TabControlChange(int page)
             Call(Hooks.ShowWorkCalendar, state_.CurrentResourceId);
         }
         break;
-    case MyCompanyPage:
-        Call(Hooks.SaveAndClearAllocations, true);
-        break;
+    case MyCompanyPage: Call(Hooks.SaveAndClearAllocations, true); break;
     case UtilitiesPage: {
         Call(Hooks.SaveAndClearAllocations, true);
         TablesBusyScope tablesBusy(state_);
@@ -161,8 +157,7 @@ void TabHandlers::TabControlChange(int page)
         Call(Hooks.ShowBackupFolder, folder.empty() ? std::string() : folder.substr(0, 1), folder);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -88,9 +88,10 @@ struct TabHooks {
 class TabHandlers {
 public:
     TabHandlers(const TabTables& tables, data::MainScreenState& state, data::UserInterface& ui)
-        : tables_(tables), state_(state), ui_(ui)
-    {
-    }
+        : tables_(tables),
+          state_(state),
+          ui_(ui)
+    {}
 
     void RefreshChartClick();
     void PrintPreviewButtonClick();

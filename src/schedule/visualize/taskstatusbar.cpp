@@ -40,8 +40,8 @@ void TaskStatusBar::ShowTaskStatusBar()
             return;
         }
         const bool free = isJob
-            || ResourcesAreFree(
-                ctx_, crewId, ctx_.State.CurrentTaskStart, ctx_.State.CurrentTaskEnd, chartsId);
+            || ResourcesAreFree(ctx_, crewId, ctx_.State.CurrentTaskStart, ctx_.State.CurrentTaskEnd,
+                                chartsId);
         ui.SetStatusText(2, free ? LengthText(ctx_, crewId, unit, hours) : "Resource conflict");
     }
     ui.RepaintStatus();
@@ -56,8 +56,8 @@ void TaskStatusBar::WriteTaskTimes(const TResourceAllocation* bar, float hours)
     if (LocateBarRecord(ctx_, t, bar)) {
         const std::int32_t crewId = IntField(t, "CREWID");
         const int unit = IntField(t, "PIN") - 1;
-        ui.SetStatusText(
-            0, bar->Resource() != nullptr ? bar->Resource()->Name().toStdString() : std::string());
+        ui.SetStatusText(0,
+                         bar->Resource() != nullptr ? bar->Resource()->Name().toStdString() : std::string());
         ui.SetStatusText(1, data::DateTimeText(start) + "  to  " + data::DateTimeText(end));
         ui.SetStatusText(2, LengthText(ctx_, crewId, unit, hours));
     } else {

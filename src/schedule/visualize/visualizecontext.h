@@ -109,8 +109,8 @@ struct VisualizeHooks {
 
 // The values of the page's controls that the logic reads and writes.
 struct PageControls {
-    int ChartSortBy = 0;   // 0 "Resource" ... 6 "Dependent group"
-    int ShowJobsOnly = 1;  // 0 "Overall jobs only", 1 "Individual tasks"
+    int ChartSortBy = 0;          // 0 "Resource" ... 6 "Dependent group"
+    int ShowJobsOnly = 1;         // 0 "Overall jobs only", 1 "Individual tasks"
     int ResourceCaptionMode = 0;  // qbsetup.dbf MATCH: 1 shows the resource before the task
 
     // Query restrictions of the Add / Edit / Query tab.

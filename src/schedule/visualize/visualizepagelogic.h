@@ -16,11 +16,11 @@ namespace tw::visualize {
 class VisualizePageLogic {
 public:
     VisualizePageLogic(TChart& rac, const ChartTables& tables, data::MainScreenState& state,
-                  data::UserInterface& ui, const data::JobStatusTexts& statusTexts,
-                  const schedule::WorkCalendar& loadedCalendar)
-        : Tables(tables), Context{rac, Tables, state, ui, Hooks, Controls, Chart, statusTexts, loadedCalendar}
-    {
-    }
+                       data::UserInterface& ui, const data::JobStatusTexts& statusTexts,
+                       const schedule::WorkCalendar& loadedCalendar)
+        : Tables(tables),
+          Context{rac, Tables, state, ui, Hooks, Controls, Chart, statusTexts, loadedCalendar}
+    {}
     VisualizePageLogic(const VisualizePageLogic&) = delete;
     VisualizePageLogic& operator=(const VisualizePageLogic&) = delete;
 

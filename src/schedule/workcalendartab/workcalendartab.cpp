@@ -54,9 +54,12 @@ bool IsNoDate(TDateTime date)
 
 WorkCalendarTab::WorkCalendarTab(Tables tables, data::MainScreenState& state, HolidayList& holidays,
                                  data::UserInterface& ui, Hooks hooks)
-    : t_(tables), state_(state), holidays_(holidays), ui_(ui), hooks_(std::move(hooks))
-{
-}
+    : t_(tables),
+      state_(state),
+      holidays_(holidays),
+      ui_(ui),
+      hooks_(std::move(hooks))
+{}
 
 void WorkCalendarTab::FillCalendarResourceList(bool allResources)
 {

@@ -10,14 +10,18 @@ namespace tw::tasks {
 
 namespace {
 
-QString Text(const std::string& s) { return QString::fromStdString(data::TrimBlanks(s)); }
+QString Text(const std::string& s)
+{
+    return QString::fromStdString(data::TrimBlanks(s));
+}
 
 }  // namespace
 
 TaskGridModel::TaskGridModel(db::Table& view, db::Table& lookup, const data::JobStatusTexts& statusTexts)
-    : view_(view), lookup_(lookup), statusTexts_(statusTexts)
-{
-}
+    : view_(view),
+      lookup_(lookup),
+      statusTexts_(statusTexts)
+{}
 
 void TaskGridModel::Reload()
 {
@@ -38,8 +42,10 @@ void TaskGridModel::Reload()
                 row.Cells[DependsOn] = QStringLiteral("Is parent");
             else if (parent != 0 && lookup_.locate("CHARTSID", db::Value(static_cast<double>(parent))))
                 row.Cells[DependsOn] = Text(lookup_.fieldByName("DESC").asString());
-            row.Cells[Status] = QString::fromStdString(statusTexts_.JobStatusName(view_.fieldByName("BIDID").asInteger()));
-            row.Cells[Labor] = QString::fromStdString(Currency::FromDouble(view_.fieldByName("TCOST").asCurrency()).ToText(2));
+            row.Cells[Status] =
+                QString::fromStdString(statusTexts_.JobStatusName(view_.fieldByName("BIDID").asInteger()));
+            row.Cells[Labor] = QString::fromStdString(
+                Currency::FromDouble(view_.fieldByName("TCOST").asCurrency()).ToText(2));
             char hours[32];
             std::snprintf(hours, sizeof hours, "%.2f", view_.fieldByName("HOURS").asFloat());
             row.Cells[Hours] = QString::fromLatin1(hours);
@@ -73,7 +79,10 @@ int TaskGridModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int TaskGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int TaskGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant TaskGridModel::data(const QModelIndex& index, int role) const
 {
@@ -88,8 +97,8 @@ QVariant TaskGridModel::data(const QModelIndex& index, int role) const
 
 QVariant TaskGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const kTitles[ColumnCount] = {"Customer", "Job",      "Task",  "Is dependent on", "Status",
-                                                     "T. Labor", "Hours",    "Start", "End"};
+    static const char* const kTitles[ColumnCount] = {
+        "Customer", "Job", "Task", "Is dependent on", "Status", "T. Labor", "Hours", "Start", "End"};
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < ColumnCount)
         return QString::fromLatin1(kTitles[section]);
     return {};
@@ -97,13 +106,15 @@ QVariant TaskGridModel::headerData(int section, Qt::Orientation orientation, int
 
 EditChart::EditChart(db::Table& view, db::Table& lookup, data::MainScreenState& state,
                      const data::JobStatusTexts& statusTexts, EditChartHooks hooks)
-    : view_(view), state_(state), hooks_(std::move(hooks)), model_(view, lookup, statusTexts),
+    : view_(view),
+      state_(state),
+      hooks_(std::move(hooks)),
+      model_(view, lookup, statusTexts),
       dependencies_(view, lookup, state, [this] {
           if (hooks_.PushChartUpdates)
               hooks_.PushChartUpdates();
       })
-{
-}
+{}
 
 void EditChart::Busy(bool on)
 {

@@ -21,7 +21,9 @@ constexpr int kFixedWidths[] = {85, 70, 55, 150, 150};
 TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState& state,
                        const data::JobStatusTexts& statusTexts, EditChartHooks hooks, EditChartPlace place,
                        QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TEditChart>()), logic_(view, lookup, state, statusTexts, std::move(hooks)),
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TEditChart>()),
+      logic_(view, lookup, state, statusTexts, std::move(hooks)),
       place_(place)
 {
     ui->setupUi(this);
@@ -43,7 +45,8 @@ TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState
         if (!showing_)
             Run([&] { logic_.DependentFollowingClick(choice); });
     });
-    connect(ui->RemoveDependency, &QPushButton::clicked, this, [this] { Run([&] { logic_.RemoveDependencyClick(); }); });
+    connect(ui->RemoveDependency, &QPushButton::clicked, this,
+            [this] { Run([&] { logic_.RemoveDependencyClick(); }); });
     connect(ui->Done, &QPushButton::clicked, this, &QDialog::close);
 }
 
@@ -98,7 +101,8 @@ void TEditChart::FormResize()
     // A narrow window scrolls rather than cutting the captions.
     const int shared = (width - fixed - 5) / 4 - 9;
     for (int c = 0; c < 4; ++c)
-        ui->TaskGrid->setColumnWidth(c, std::max(shared, ui->TaskGrid->horizontalHeader()->sectionSizeHint(c)));
+        ui->TaskGrid->setColumnWidth(c,
+                                     std::max(shared, ui->TaskGrid->horizontalHeader()->sectionSizeHint(c)));
     for (int c = 0; c < 5; ++c)
         ui->TaskGrid->setColumnWidth(4 + c, kFixedWidths[c]);
 }

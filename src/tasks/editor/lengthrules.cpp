@@ -47,17 +47,10 @@ float LengthToHours(const schedule::WorkCalendar& calendar, int unit, std::strin
     const double perDay = calendar.HoursPerDay();
     double hours = value;
     switch (unit) {
-    case UnitDays:
-        hours = value * perDay;
-        break;
-    case UnitWeeks:
-        hours = value * calendar.DaysPerWeek() * perDay;
-        break;
-    case UnitMonths:
-        hours = value * calendar.DaysPerWeek() * perDay * 52.0 * (1.0 / 12.0);
-        break;
-    default:
-        break;
+    case UnitDays: hours = value * perDay; break;
+    case UnitWeeks: hours = value * calendar.DaysPerWeek() * perDay; break;
+    case UnitMonths: hours = value * calendar.DaysPerWeek() * perDay * 52.0 * (1.0 / 12.0); break;
+    default: break;
     }
     return schedule::CeilQuarterHour(1.0f, static_cast<float>(hours));
 }

@@ -19,7 +19,10 @@ namespace tw::tasks {
 
 namespace {
 
-db::Value Number(std::int32_t v) { return db::Value(static_cast<double>(v)); }
+db::Value Number(std::int32_t v)
+{
+    return db::Value(static_cast<double>(v));
+}
 
 // A "join" of the two pickers: the day of one, the time of the other, on
 // the quarter-hour grid.
@@ -86,8 +89,14 @@ std::string TaskEditor::ResourceText(std::int32_t primary, std::int32_t key)
     return text;
 }
 
-TDateTime TaskEditor::Start() const { return CombineDateTime(Form.TaskStartDate, Form.TaskStartTime); }
-TDateTime TaskEditor::End() const { return CombineDateTime(Form.TaskEndDate, Form.TaskEndTime); }
+TDateTime TaskEditor::Start() const
+{
+    return CombineDateTime(Form.TaskStartDate, Form.TaskStartTime);
+}
+TDateTime TaskEditor::End() const
+{
+    return CombineDateTime(Form.TaskEndDate, Form.TaskEndTime);
+}
 
 void TaskEditor::SetStart(TDateTime value)
 {
@@ -273,8 +282,8 @@ void TaskEditor::OpenForAdd()
         rate = crews.fieldByName("RATE").asCurrency();
     Form.HourlyRate = Currency::FromDouble(rate).ToText(2);
     db::Table& customers = ctx_.Tables.CustomersTable;
-    Form.Customer = customers.active() && !customers.isEmpty() ? customers.fieldByName("NAME").asString()
-                                                                : std::string();
+    Form.Customer =
+        customers.active() && !customers.isEmpty() ? customers.fieldByName("NAME").asString() : std::string();
     if (ctx_.Tables.JobsTable.active())
         ctx_.Tables.JobsTable.refresh();
     Form.TaskDesc = args_.Description;
@@ -317,7 +326,8 @@ void TaskEditor::RepeatPeriodClick()
     if (!open_)
         return;
     // A stored series stays a series: "None" snaps back to its period.
-    if (args_.Edit && storedRepeatPeriod_ > schedule::kRepeatNone && Form.RepeatPeriod == schedule::kRepeatNone)
+    if (args_.Edit && storedRepeatPeriod_ > schedule::kRepeatNone
+        && Form.RepeatPeriod == schedule::kRepeatNone)
         Form.RepeatPeriod = storedRepeatPeriod_;
     if (Form.RepeatPeriod == schedule::kRepeatNone) {
         Form.RepeatCountEnabled = false;
@@ -538,10 +548,11 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
         }
         TDateTime nextStart = start;
         TDateTime nextEnd = end;
-        free = schedule::NextRepeatDate(RepeatRules(), false, repeatCode, end, start, Form.RepeatPeriod, hours_,
-                                        nextStart, nextEnd);
+        free = schedule::NextRepeatDate(RepeatRules(), false, repeatCode, end, start, Form.RepeatPeriod,
+                                        hours_, nextStart, nextEnd);
     }
-    if (!free || !schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end, key_)) {
+    if (!free
+        || !schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end, key_)) {
         result_ = false;
         ctx_.UI.SetStatusText(1, input.Description + " NOT updated");
         return false;
@@ -641,7 +652,8 @@ bool TaskEditor::SaveAdd(const TaskInput& input, TDateTime start, TDateTime end)
     if (Form.RepeatPeriod != schedule::kRepeatNone) {
         added = AddSeries(input, item, pushNow);
     } else if (args_.SkipOverlapCheck
-               || schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end, 0)) {
+               || schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end,
+                                             0)) {
         key_ = data::UniqueKeyValue(ctx_.State.Keys, ctx_.Tables.ChartsTable8, "CHARTSID");
         item.Key = key_;
         added = ctx_.Adder.AddTaskToSchedule(item);

@@ -33,17 +33,17 @@ namespace tw::tasks {
 
 // The data module's cursors in the editor's roles.
 struct TaskEditorTables {
-    db::Table& ChartsTable;     // the working copy's main view
-    db::Table& ChartsTable3;    // the chart's view (with the query filter)
-    db::Table& ChartsTable8;    // new keys are checked against it
-    db::Table& TasksTable3;     // the task-list twins
-    db::Table& CrewsTable;      // the current resource (its rate)
-    db::Table& CrewsTable2;     // resource look-ups
-    db::Table& ICrewsTable2;    // the assignment rows of one task
-    db::Table& CustomersTable;  // the current customer
-    db::Table& CustomersTable2; // customer look-ups
-    db::Table& JobsTable;       // the current job
-    db::Table& JobsTable2;      // job look-ups
+    db::Table& ChartsTable;      // the working copy's main view
+    db::Table& ChartsTable3;     // the chart's view (with the query filter)
+    db::Table& ChartsTable8;     // new keys are checked against it
+    db::Table& TasksTable3;      // the task-list twins
+    db::Table& CrewsTable;       // the current resource (its rate)
+    db::Table& CrewsTable2;      // resource look-ups
+    db::Table& ICrewsTable2;     // the assignment rows of one task
+    db::Table& CustomersTable;   // the current customer
+    db::Table& CustomersTable2;  // customer look-ups
+    db::Table& JobsTable;        // the current job
+    db::Table& JobsTable2;       // job look-ups
 };
 
 // A block of time just inserted and not yet pushed: a new task starts there.
@@ -141,7 +141,7 @@ struct TaskForm {
     bool EditNextEnabled = false;
     bool EditPrevEnabled = false;
     bool ReuseEnabled = true;
-    bool RepeatEnabled = true;       // RepeatPeriod
+    bool RepeatEnabled = true;        // RepeatPeriod
     bool RepeatCountEnabled = false;  // RepeatRep and UpDown1
     bool HintsShown = true;
 };

@@ -12,7 +12,7 @@
 namespace Ui {
 class TCustomRepeat;
 class TRepeatTask;
-}
+}  // namespace Ui
 
 namespace tw::tasks {
 

@@ -102,20 +102,14 @@ void ReuseTasks::NavigatorClick(Move move)
 {
     db::Table& t = ctx_.TasksTable;
     switch (move) {
-    case Move::First:
-        t.first();
-        break;
-    case Move::Prior:
-        t.prior();
-        break;
+    case Move::First: t.first(); break;
+    case Move::Prior: t.prior(); break;
     case Move::Next:
         t.next();
         if (t.eof())
             t.last();
         break;
-    case Move::Last:
-        t.last();
-        break;
+    case Move::Last: t.last(); break;
     }
     FillFromTask();
 }

@@ -3,7 +3,6 @@
 #include "tasks/formvalues.h"
 #include "ui_reusetasksform.h"
 
-
 #include <exception>
 
 namespace tw::tasks {
@@ -18,7 +17,9 @@ struct TReuseTasks::Controls {
 };
 
 TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TReuseTasks>()), controls_(std::make_unique<Controls>()),
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TReuseTasks>()),
+      controls_(std::make_unique<Controls>()),
       logic_(context)
 {
     ui->setupUi(this);
@@ -40,7 +41,10 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
         });
     };
     using Move = ReuseTasks::Move;
-    on(c.SortByPanel, &QButtonGroup::idClicked, [this] { logic_.SortByPanelClick(); logic_.FillFromTask(); });
+    on(c.SortByPanel, &QButtonGroup::idClicked, [this] {
+        logic_.SortByPanelClick();
+        logic_.FillFromTask();
+    });
     on(c.RepeatPeriod, &QButtonGroup::idClicked, [this] { logic_.RepeatPeriodClick(); });
     on(ui->UpDown1Up, &QToolButton::clicked, [this] {
         if (logic_.Form.RepeatCount < logic_.Form.RepeatCountMax)

@@ -42,7 +42,8 @@ public:
 void DialogStyle(QDialog& dialog)
 {
     // A fixed dialog on top of the main window, closed only by its buttons.
-    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowStaysOnTopHint);
     dialog.setModal(true);
 }
 
@@ -120,7 +121,9 @@ static void BindControls(SlotFormControls& c, Form& ui)
 // --- Insert -------------------------------------------------------------
 
 TInsertSlot::TInsertSlot(SlotDialogContext context, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TInsertSlot>()), c_(std::move(context))
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TInsertSlot>()),
+      c_(std::move(context))
 {
     ui->setupUi(this);
     DialogStyle(*this);
@@ -203,7 +206,9 @@ void TInsertSlot::FormDestroy()
 // --- Remove -------------------------------------------------------------
 
 TRemoveSlot::TRemoveSlot(SlotDialogContext context, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TRemoveSlot>()), c_(std::move(context))
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TRemoveSlot>()),
+      c_(std::move(context))
 {
     ui->setupUi(this);
     DialogStyle(*this);
@@ -246,7 +251,8 @@ void TRemoveSlot::ResourceSelectionClick()
 {
     if (!Controls.StatusBar)
         return;
-    Controls.ShowStatus(timeblocks::RemoveSlotStatusText(Controls.ForAllResources(), resourceName_, Controls.Start()));
+    Controls.ShowStatus(
+        timeblocks::RemoveSlotStatusText(Controls.ForAllResources(), resourceName_, Controls.Start()));
 }
 
 void TRemoveSlot::OkClick()

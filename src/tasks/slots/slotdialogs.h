@@ -25,7 +25,7 @@ class QTimeEdit;
 namespace Ui {
 class TInsertSlot;
 class TRemoveSlot;
-}
+}  // namespace Ui
 
 namespace tw::tasks {
 

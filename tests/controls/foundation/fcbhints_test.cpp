@@ -18,20 +18,24 @@ using testing::DrawFixture;
 TEST(HintPlacement, CornersAndScreenEdgeFlips)
 {
     const TRect screen{0, 0, 800, 600};
-    struct Case { TPoint p; TFcHintCorner preferred; THintPlacement expected; };
+    struct Case {
+        TPoint p;
+        TFcHintCorner preferred;
+        THintPlacement expected;
+    };
     const Case cases[] = {
         {{400, 300}, hcUpperRight, {401, 250, hcUpperRight}},
         {{400, 300}, hcLowerRight, {401, 300, hcLowerRight}},
         {{400, 300}, hcLowerLeft, {299, 300, hcLowerLeft}},
         {{400, 300}, hcUpperLeft, {299, 250, hcUpperLeft}},
-        {{400, 20}, hcUpperRight, {401, 20, hcLowerRight}},    // top edge: below the point
+        {{400, 20}, hcUpperRight, {401, 20, hcLowerRight}},  // top edge: below the point
         {{400, 20}, hcUpperLeft, {299, 20, hcLowerLeft}},
         {{400, 580}, hcLowerRight, {401, 530, hcUpperRight}},  // bottom edge: above
         {{750, 300}, hcUpperRight, {649, 250, hcUpperLeft}},   // right edge: to the left
         {{750, 300}, hcLowerRight, {649, 300, hcLowerLeft}},
-        {{50, 300}, hcLowerLeft, {51, 300, hcLowerRight}},     // left edge: to the right
+        {{50, 300}, hcLowerLeft, {51, 300, hcLowerRight}},  // left edge: to the right
         {{50, 300}, hcUpperLeft, {51, 250, hcUpperRight}},
-        {{780, 10}, hcUpperRight, {679, 10, hcLowerLeft}},     // a corner of the screen: both flips
+        {{780, 10}, hcUpperRight, {679, 10, hcLowerLeft}},  // a corner of the screen: both flips
     };
     for (const Case& c : cases)
         EXPECT_EQ(PlaceHint(c.p, 100, 50, c.preferred, screen), c.expected) << c.p.x << "," << c.p.y;

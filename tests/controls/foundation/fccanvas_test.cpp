@@ -24,12 +24,7 @@ TEST_F(Canvas, LinesLeaveOutTheirEndPoint)
     canvas->MoveTo(1, 1);
     canvas->LineTo(4, 4);  // (1,1) (2,2) (3,3)
     EXPECT_EQ(canvas->PenPos(), (TPoint{4, 4}));
-    EXPECT_EQ(Art({{'#', clBlack}}), (Rows{
-        "#####.",
-        "##....",
-        "#.#...",
-        "#..#..",
-        "......"}));
+    EXPECT_EQ(Art({{'#', clBlack}}), (Rows{"#####.", "##....", "#.#...", "#..#..", "......"}));
 }
 
 TEST_F(Canvas, RectangleWithAndWithoutPen)
@@ -41,13 +36,8 @@ TEST_F(Canvas, RectangleWithAndWithoutPen)
     canvas->Pen.Style = TPenStyle::Clear;
     canvas->Brush.Color = RGB(0, 0, 255);
     canvas->Rectangle(4, 2, 7, 6);  // a clear pen fills one less each way
-    EXPECT_EQ(Art({{'#', clBlack}, {'w', clWhite}, {'b', RGB(0, 0, 255)}}), (Rows{
-        "####...",
-        "#ww#...",
-        "#ww#bb.",
-        "####bb.",
-        "....bb.",
-        "......."}));
+    EXPECT_EQ(Art({{'#', clBlack}, {'w', clWhite}, {'b', RGB(0, 0, 255)}}),
+              (Rows{"####...", "#ww#...", "#ww#bb.", "####bb.", "....bb.", "......."}));
 }
 
 TEST_F(Canvas, PolygonFillLeavesOutRightAndBottomEdges)
@@ -56,25 +46,13 @@ TEST_F(Canvas, PolygonFillLeavesOutRightAndBottomEdges)
     canvas->Pen.Style = TPenStyle::Clear;
     canvas->Brush.Color = clBlack;
     canvas->Polygon({{1, 1}, {5, 1}, {5, 5}, {1, 5}});
-    EXPECT_EQ(Art({{'#', clBlack}}), (Rows{
-        "......",
-        ".####.",
-        ".####.",
-        ".####.",
-        ".####.",
-        "......"}));
+    EXPECT_EQ(Art({{'#', clBlack}}), (Rows{"......", ".####.", ".####.", ".####.", ".####.", "......"}));
     // With a pen the outline passes through every vertex.
     Make(6, 6);
     canvas->Brush.Style = TBrushStyle::Clear;
     canvas->Pen.Color = clBlack;
     canvas->Polygon({{0, 0}, {4, 0}, {4, 4}});
-    EXPECT_EQ(Art({{'#', clBlack}}), (Rows{
-        "#####.",
-        ".#..#.",
-        "..#.#.",
-        "...##.",
-        "....#.",
-        "......"}));
+    EXPECT_EQ(Art({{'#', clBlack}}), (Rows{"#####.", ".#..#.", "..#.#.", "...##.", "....#.", "......"}));
 }
 
 TEST_F(Canvas, PatternBrushAndBackgroundMode)
@@ -111,10 +89,7 @@ TEST_F(Canvas, PixelsClipAndState)
     EXPECT_FALSE(canvas->ClipRegion().has_value());
     canvas->MoveTo(0, 2);
     canvas->LineTo(5, 2);
-    EXPECT_EQ(Art({{'#', clBlack}, {'w', clWhite}}), (Rows{
-        "?www.",
-        ".w.w.",
-        "#####"}));
+    EXPECT_EQ(Art({{'#', clBlack}, {'w', clWhite}}), (Rows{"?www.", ".w.w.", "#####"}));
 }
 
 TEST_F(Canvas, RasterOperations)
@@ -181,7 +156,10 @@ TEST_F(Canvas, TextAlignmentFlagsPlaceTheInk)
     Make(200, 40);
     canvas->BkMode = TBkMode::Transparent;
     canvas->FontColor = clBlack;
-    struct Case { unsigned flags; int minLeft, maxRight; };
+    struct Case {
+        unsigned flags;
+        int minLeft, maxRight;
+    };
     const Case cases[] = {
         {DT_LEFT, 10, 100},
         {DT_RIGHT, 100, 190},

@@ -28,14 +28,13 @@ TEST(FcColor, HslRoundTripKeepsEveryGreyAndPrimary)
 
 TEST(FcColor, HslComponentsOnTheClassicScale)
 {
-    struct Case { TColor color; int h, s, l; };
+    struct Case {
+        TColor color;
+        int h, s, l;
+    };
     const Case cases[] = {
-        {RGB(255, 0, 0), 0, 240, 120},
-        {RGB(0, 255, 0), 80, 240, 120},
-        {RGB(0, 0, 255), 160, 240, 120},
-        {RGB(255, 255, 255), 0, 0, 240},
-        {RGB(128, 128, 128), 0, 0, 120},
-        {RGB(212, 208, 200), 27, 29, 194},
+        {RGB(255, 0, 0), 0, 240, 120},   {RGB(0, 255, 0), 80, 240, 120},  {RGB(0, 0, 255), 160, 240, 120},
+        {RGB(255, 255, 255), 0, 0, 240}, {RGB(128, 128, 128), 0, 0, 120}, {RGB(212, 208, 200), 27, 29, 194},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ColorHue(c.color), c.h) << std::hex << c.color;

@@ -24,12 +24,8 @@ TEST_F(Borders, SidesDrawInOrderAndReturnTheInside)
     const TRect inner = DrawSides(*canvas, {0, 0, 6, 5}, clBlack, RGB(0, 0, 255), kAllSides);
     EXPECT_EQ(inner, (TRect{1, 1, 5, 4}));
     // Right and bottom come second, so they own their corners.
-    EXPECT_EQ(Art({{'1', clBlack}, {'2', RGB(0, 0, 255)}}), (Rows{
-        "111112",
-        "1....2",
-        "1....2",
-        "1....2",
-        "222222"}));
+    EXPECT_EQ(Art({{'1', clBlack}, {'2', RGB(0, 0, 255)}}),
+              (Rows{"111112", "1....2", "1....2", "1....2", "222222"}));
 
     Make(6, 5);
     EXPECT_EQ(DrawSides(*canvas, {0, 0, 6, 5}, clBlack, clBlack, SideBit(sdTop) | SideBit(sdRight)),
@@ -39,13 +35,17 @@ TEST_F(Borders, SidesDrawInOrderAndReturnTheInside)
 
 TEST_F(Borders, EveryStyleReturnsItsWidth)
 {
-    struct Case { TFrameStyle style; int width; };
-    const Case cases[] = {{fsNone, 0},      {fsFlat, 1},   {fsGroove, 2},  {fsBump, 2},
-                          {fsLowered, 2},   {fsButtonDown, 2}, {fsRaised, 2}, {fsButtonUp, 2},
-                          {fsStatus, 1},    {fsPopup, 1},  {fsFlatBold, 2}};
+    struct Case {
+        TFrameStyle style;
+        int width;
+    };
+    const Case cases[] = {{fsNone, 0},    {fsFlat, 1},       {fsGroove, 2},  {fsBump, 2},
+                          {fsLowered, 2}, {fsButtonDown, 2}, {fsRaised, 2},  {fsButtonUp, 2},
+                          {fsStatus, 1},  {fsPopup, 1},      {fsFlatBold, 2}};
     for (const Case& c : cases) {
         Make(12, 12);
-        EXPECT_EQ(DrawBorder(*canvas, {0, 0, 12, 12}, c.style), (TRect{c.width, c.width, 12 - c.width, 12 - c.width}))
+        EXPECT_EQ(DrawBorder(*canvas, {0, 0, 12, 12}, c.style),
+                  (TRect{c.width, c.width, 12 - c.width, 12 - c.width}))
             << c.style;
         Make(12, 12);
         EXPECT_EQ(DrawColorBorder(*canvas, {0, 0, 12, 12}, RGB(90, 140, 200), c.style),
@@ -68,25 +68,13 @@ TEST_F(Borders, GrooveCorners)
 {
     Make(10, 10);
     EXPECT_EQ(DrawBorder(*canvas, {0, 0, 10, 10}, fsGroove), (TRect{2, 2, 8, 8}));
-    EXPECT_EQ(Art(kSystemLegend), (Rows{
-        "SSSSSSSSSH",
-        "SHHHHHHHSH",
-        "SH......SH",
-        "SH......SH",
-        "SH......SH",
-        "SH......SH",
-        "SH......SH",
-        "SH......SH",
-        "SSSSSSSSSH",
-        "HHHHHHHHHH"}));
+    EXPECT_EQ(Art(kSystemLegend),
+              (Rows{"SSSSSSSSSH", "SHHHHHHHSH", "SH......SH", "SH......SH", "SH......SH", "SH......SH",
+                    "SH......SH", "SH......SH", "SSSSSSSSSH", "HHHHHHHHHH"}));
     // Top side alone: the corners take the first colour at the right end.
     Make(6, 4);
     EXPECT_EQ(DrawBorderSides(*canvas, {0, 0, 6, 4}, fsBump, SideBit(sdTop)), (TRect{0, 2, 6, 4}));
-    EXPECT_EQ(Art(kSystemLegend), (Rows{
-        "HHHHHH",
-        "SSSSSS",
-        "......",
-        "......"}));
+    EXPECT_EQ(Art(kSystemLegend), (Rows{"HHHHHH", "SSSSSS", "......", "......"}));
 }
 
 TEST_F(Borders, ThreeDAndButtonRings)
@@ -94,8 +82,8 @@ TEST_F(Borders, ThreeDAndButtonRings)
     SystemColorTable table = ClassicSystemColors();
     table[COLOR_3DLIGHT] = RGB(230, 230, 230);  // apart from the face, to be seen
     SetSystemColors(table);
-    const std::map<char, TColor> legend = {{'D', cl3DDkShadow}, {'S', clBtnShadow}, {'H', clBtnHighlight},
-                                           {'L', cl3DLight}, {'T', clBtnText}};
+    const std::map<char, TColor> legend = {
+        {'D', cl3DDkShadow}, {'S', clBtnShadow}, {'H', clBtnHighlight}, {'L', cl3DLight}, {'T', clBtnText}};
     Make(5, 5);
     DrawBorder(*canvas, {0, 0, 5, 5}, fsRaised);
     EXPECT_EQ(Art(legend), (Rows{"LLLLD", "LHHSD", "LH.SD", "LSSSD", "DDDDD"}));
@@ -116,8 +104,10 @@ TEST_F(Borders, ThreeDAndButtonRings)
 TEST_F(Borders, ColourBordersDeriveFromTheBase)
 {
     const TColor base = RGB(90, 140, 200);
-    const std::map<char, TColor> legend = {{'d', DarkerColor(base, 50)},  {'D', DarkerColor(base, 100)},
-                                           {'l', LighterColor(base, 50)}, {'L', LighterColor(base, 100)}};
+    const std::map<char, TColor> legend = {{'d', DarkerColor(base, 50)},
+                                           {'D', DarkerColor(base, 100)},
+                                           {'l', LighterColor(base, 50)},
+                                           {'L', LighterColor(base, 100)}};
     Make(5, 5);
     DrawColorBorder(*canvas, {0, 0, 5, 5}, base, fsLowered);
     EXPECT_EQ(Art(legend), (Rows{"ddddL", "dDDlL", "dD.lL", "dlllL", "LLLLL"}));
@@ -130,13 +120,8 @@ TEST_F(Borders, EditFrameErasesItsBandFirst)
 {
     Make(6, 6);
     DrawFrame(*canvas, 6, 6, fsFlat, RGB(255, 255, 0), RGB(0, 0, 255), kAllSides, false);
-    EXPECT_EQ(Art({{'y', RGB(255, 255, 0)}, {'b', RGB(0, 0, 255)}}), (Rows{
-        "bbbbbb",
-        "byyyyb",
-        "by..yb",
-        "by..yb",
-        "byyyyb",
-        "bbbbbb"}));
+    EXPECT_EQ(Art({{'y', RGB(255, 255, 0)}, {'b', RGB(0, 0, 255)}}),
+              (Rows{"bbbbbb", "byyyyb", "by..yb", "by..yb", "byyyyb", "bbbbbb"}));
     Make(6, 6);
     DrawFrame(*canvas, 6, 6, fsRaised, clWindow, clBlack, SideBit(sdLeft), true);
     EXPECT_EQ(Art(kSystemLegend)[0], "?H....");  // light, then highlight
@@ -148,12 +133,8 @@ TEST_F(Borders, FocusDotsInvertEverySecondPixel)
     canvas->Brush.Color = clWhite;
     canvas->FillRect({0, 0, 7, 5});
     EXPECT_EQ(DrawFocusBorder(*canvas, {0, 0, 7, 5}), (TRect{1, 1, 6, 4}));
-    EXPECT_EQ(Art({{'#', clBlack}, {'.', clWhite}}), (Rows{
-        ".#.#.#.",
-        "#.....#",
-        ".......",
-        "#.....#",
-        ".#.#.#."}));
+    EXPECT_EQ(Art({{'#', clBlack}, {'.', clWhite}}),
+              (Rows{".#.#.#.", "#.....#", ".......", "#.....#", ".#.#.#."}));
     DrawFocusBorder(*canvas, {0, 0, 7, 5});  // twice: gone
     EXPECT_EQ(Art({{'#', clBlack}, {'.', clWhite}}), Rows(5, "......."));
 }
@@ -166,12 +147,12 @@ TEST_F(Borders, DropShadowBlendsBelowAndRight)
     DrawDropShadow(*canvas, {1, 1, 6, 6}, 2, clBlack);
     const TColor half = BlendColors(clBlack, clWhite, 128);
     const TColor quarter = BlendColors(clBlack, clWhite, 64);
-    EXPECT_EQ(At(5, 6), half);       // first band, just below
-    EXPECT_EQ(At(6, 5), half);       // first band, just right
-    EXPECT_EQ(At(6, 4), quarter);    // second band reaches higher
-    EXPECT_EQ(At(6, 7), quarter);    // second band, corner
-    EXPECT_EQ(At(1, 6), clWhite);    // the shadow starts 2*depth in
-    EXPECT_EQ(At(3, 3), clWhite);    // the inside stays
+    EXPECT_EQ(At(5, 6), half);     // first band, just below
+    EXPECT_EQ(At(6, 5), half);     // first band, just right
+    EXPECT_EQ(At(6, 4), quarter);  // second band reaches higher
+    EXPECT_EQ(At(6, 7), quarter);  // second band, corner
+    EXPECT_EQ(At(1, 6), clWhite);  // the shadow starts 2*depth in
+    EXPECT_EQ(At(3, 3), clWhite);  // the inside stays
     Make(4, 4);
     DrawDropShadow(*canvas, {0, 0, 2, 2}, 0, clBlack);
     EXPECT_EQ(Art({}), Rows(4, "...."));
@@ -191,19 +172,10 @@ TEST_F(Glyphs, ClassicArrows)
     DrawDropDownArrow(*canvas, {0, 0, 12, 12}, uiWindows95, false, true);
     EXPECT_EQ(DropDownArrowPoints({0, 0, 12, 12}, uiWindows95, false),
               (std::vector<TPoint>{{6, 7}, {3, 3}, {10, 3}}));
-    EXPECT_EQ(Art({{'#', clBlack}}), (Rows{
-        "............",
-        "............",
-        "............",
-        "...######...",
-        "....####....",
-        ".....##.....",
-        "............",
-        "............",
-        "............",
-        "............",
-        "............",
-        "............"}));
+    EXPECT_EQ(Art({{'#', clBlack}}),
+              (Rows{"............", "............", "............", "...######...", "....####....",
+                    ".....##.....", "............", "............", "............", "............",
+                    "............", "............"}));
     // Disabled in the shadow colour, pushed one pixel when down.
     Make(12, 12);
     DrawDropDownArrow(*canvas, {0, 0, 12, 12}, uiWindows95, true, false);
@@ -212,7 +184,10 @@ TEST_F(Glyphs, ClassicArrows)
 
 TEST_F(Glyphs, SpinArrowsPointTheirWay)
 {
-    struct Case { TDirection direction; TPoint tip; };
+    struct Case {
+        TDirection direction;
+        TPoint tip;
+    };
     const Case cases[] = {{dirUp, {6, 4}}, {dirDown, {6, 7}}, {dirLeft, {4, 6}}, {dirRight, {6, 5}}};
     for (const Case& c : cases) {
         Make(13, 13);
@@ -246,16 +221,16 @@ using Bars = DrawFixture;
 
 TEST_F(Bars, LedLayout)
 {
-    struct Case { int size, segments; TLedLayout expected; };
+    struct Case {
+        int size, segments;
+        TLedLayout expected;
+    };
     const Case cases[] = {
-        {80, 20, {10, 8, 0}},    // short bars keep at most ten segments
-        {100, 10, {10, 10, 0}},
-        {103, 10, {10, 10, 1}},  // the rest goes into two margins
-        {100, 7, {7, 14, 1}},
-        {100, 30, {33, 3, 0}},   // leftover room becomes more segments
-        {50, 0, {1, 50, 0}},     // no segments: one, not a division by zero
-        {50, -3, {1, 50, 0}},
-        {5, 10, {10, 0, 2}},  // too short for its segments: nothing but margins
+        {80, 20, {10, 8, 0}},                            // short bars keep at most ten segments
+        {100, 10, {10, 10, 0}}, {103, 10, {10, 10, 1}},  // the rest goes into two margins
+        {100, 7, {7, 14, 1}},   {100, 30, {33, 3, 0}},   // leftover room becomes more segments
+        {50, 0, {1, 50, 0}},                             // no segments: one, not a division by zero
+        {50, -3, {1, 50, 0}},   {5, 10, {10, 0, 2}},     // too short for its segments: nothing but margins
     };
     for (const Case& c : cases) {
         const TLedLayout l = LedBarLayout(c.size, c.segments);
@@ -274,7 +249,8 @@ TEST_F(Bars, LedSegmentsLightFromTheStart)
     EXPECT_EQ(Art(legend), (Rows{"------------", "-#--#-------", "------------"}));
     Make(3, 12);
     DrawLEDBar(*canvas, {0, 0, 3, 12}, orVertical, bar, back, 4, 25, false);
-    EXPECT_EQ(Art(legend), (Rows{"---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "-#-", "---"}));
+    EXPECT_EQ(Art(legend),
+              (Rows{"---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "-#-", "---"}));
     Make(12, 3);
     DrawLEDBar(*canvas, {0, 0, 12, 3}, orHorizontal, bar, back, 0, 100, false);  // zero segments: one
     EXPECT_EQ(Art(legend)[1], "-##########-");
@@ -284,7 +260,10 @@ TEST_F(Bars, PercentBarSplitsAtThePercent)
 {
     const TColor bar = RGB(0, 0, 160), back = RGB(255, 255, 255);
     const std::map<char, TColor> legend = {{'#', bar}, {'-', back}};
-    struct Case { int percent; const char* row; };
+    struct Case {
+        int percent;
+        const char* row;
+    };
     const Case cases[] = {{0, "----------"}, {50, "#####-----"}, {150, "##########"}, {34, "###-------"}};
     for (const Case& c : cases) {
         Make(10, 2);

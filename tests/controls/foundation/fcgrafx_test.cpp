@@ -181,7 +181,12 @@ using Trapezoids = DrawFixture;
 TEST_F(Trapezoids, CornersByShapeAndDirection)
 {
     const TRect r{10, 20, 50, 30};
-    struct Case { TTrapShape shape; TDirection dir; TTrapDirect td; TTrap expected; };
+    struct Case {
+        TTrapShape shape;
+        TDirection dir;
+        TTrapDirect td;
+        TTrap expected;
+    };
     const Case cases[] = {
         {tsCenter, dirUp, tdLargeToSmall, {{{20, 20}, {40, 20}, {50, 30}, {10, 30}}}},
         {tsLeft, dirUp, tdLargeToSmall, {{{10, 20}, {30, 20}, {50, 30}, {10, 30}}}},
@@ -222,12 +227,8 @@ TEST_F(Trapezoids, BorderRings)
     Make(8, 5);
     const TTrap t{{{0, 0}, {8, 0}, {8, 5}, {0, 5}}};
     DrawTrapezoidBorder(*canvas, t, bsRaised, 1);
-    EXPECT_EQ(Art({{'S', clBtnShadow}, {'H', clBtnHighlight}}), (Rows{
-        "HHHHHHHS",
-        "H......S",
-        "H......S",
-        "H......S",
-        "HSSSSSSS"}));
+    EXPECT_EQ(Art({{'S', clBtnShadow}, {'H', clBtnHighlight}}),
+              (Rows{"HHHHHHHS", "H......S", "H......S", "H......S", "HSSSSSSS"}));
     Make(8, 5);
     DrawTrapezoidBorder(*canvas, t, bsLowered, 0);
     EXPECT_EQ(Art({}), Rows(5, "........"));

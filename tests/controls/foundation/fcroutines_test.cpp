@@ -20,16 +20,22 @@ TEST(FcRoutines, StringRoutines)
     EXPECT_TRUE(RemoveChar(s, u'-'));
     EXPECT_EQ(s, QStringLiteral("ab-c"));
 
-    struct Case { const char* text; int start; int count; const char* expected; };
+    struct Case {
+        const char* text;
+        int start;
+        int count;
+        const char* expected;
+    };
     const Case cases[] = {
-        {"a,b,c", 1, 2, "a,b,"},       // up to and including the second comma
-        {"a,b,c", 1, 5, "a,b,c"},      // fewer commas than asked: all of it
-        {"a,b,c", 9, 1, "a,b,c"},      // shorter than start
-        {"a,b,c", 1, 0, "a"},          // a count of 0 stops at the first other character
-        {",,x", 1, 0, ",,x"},          // starting on a comma the count passes 0 and never returns
+        {"a,b,c", 1, 2, "a,b,"},   // up to and including the second comma
+        {"a,b,c", 1, 5, "a,b,c"},  // fewer commas than asked: all of it
+        {"a,b,c", 9, 1, "a,b,c"},  // shorter than start
+        {"a,b,c", 1, 0, "a"},      // a count of 0 stops at the first other character
+        {",,x", 1, 0, ",,x"},      // starting on a comma the count passes 0 and never returns
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CopyEx(QString::fromLatin1(c.text), c.start, u',', c.count), QString::fromLatin1(c.expected))
+        EXPECT_EQ(CopyEx(QString::fromLatin1(c.text), c.start, u',', c.count),
+                  QString::fromLatin1(c.expected))
             << c.text << " " << c.start << " " << c.count;
     }
     int a = 1, b = 2;
@@ -41,18 +47,18 @@ TEST(FcRoutines, StringRoutines)
 
 TEST(FcRoutines, ValidIdentifiers)
 {
-    struct Case { const char* text; const char* expected; };
+    struct Case {
+        const char* text;
+        const char* expected;
+    };
     const Case cases[] = {
-        {"Button1", "Button1"},
-        {"2 Fast", "Fast"},
-        {"a b.c", "abc"},
-        {"---", "Default"},
-        {"", "Default"},
-        {"_x-y", "_xy"},
+        {"Button1", "Button1"}, {"2 Fast", "Fast"}, {"a b.c", "abc"},
+        {"---", "Default"},     {"", "Default"},    {"_x-y", "_xy"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CreateValidIdent(QString::fromLatin1(c.text), QStringLiteral("Default")),
-                  QString::fromLatin1(c.expected)) << c.text;
+                  QString::fromLatin1(c.expected))
+            << c.text;
     }
 }
 
@@ -73,17 +79,15 @@ TEST(FcRoutines, NewComponentNames)
 
 TEST(FcRoutines, IsoWeekNumbers)
 {
-    struct Case { int y, m, d, week; };
+    struct Case {
+        int y, m, d, week;
+    };
     const Case cases[] = {
-        {2010, 1, 1, 53},    // a Friday: still the last week of 2009
-        {2008, 12, 31, 1},   // a Wednesday: already the first week of 2009
-        {2010, 1, 4, 1},
-        {2009, 12, 31, 53},
-        {2015, 12, 31, 53},
-        {2016, 1, 3, 53},
-        {2021, 1, 4, 1},
-        {2024, 12, 30, 1},   // leap year ending on a Tuesday
-        {2020, 12, 31, 53},  // leap year ending on a Thursday
+        {2010, 1, 1, 53},   // a Friday: still the last week of 2009
+        {2008, 12, 31, 1},  // a Wednesday: already the first week of 2009
+        {2010, 1, 4, 1},    {2009, 12, 31, 53}, {2015, 12, 31, 53},
+        {2016, 1, 3, 53},   {2021, 1, 4, 1},    {2024, 12, 30, 1},  // leap year ending on a Tuesday
+        {2020, 12, 31, 53},                                         // leap year ending on a Thursday
         {2026, 6, 15, 25},
     };
     for (const Case& c : cases)
@@ -104,7 +108,10 @@ TEST(FcRoutines, CalendarSteps)
 TEST(FcRoutines, DesktopLessTaskBar)
 {
     const TRect desk{0, 0, 1000, 800};
-    struct Case { TRect bar; TRect expected; };
+    struct Case {
+        TRect bar;
+        TRect expected;
+    };
     const Case cases[] = {
         {{0, 760, 1000, 800}, {0, 0, 1000, 760}},  // bottom
         {{0, 0, 1000, 40}, {0, 40, 1000, 800}},    // top

@@ -33,7 +33,11 @@ public:
 
 public:
     int GetFrameStyle() const { return frameStyle; }
-    void SetFrameStyle(int v) { frameStyle = v; ++styleWrites; }
+    void SetFrameStyle(int v)
+    {
+        frameStyle = v;
+        ++styleWrites;
+    }
     Sides GetFrameSides() const { return frameSides; }
     void SetFrameSides(Sides v) { frameSides = v; }
     uint color = 0;
@@ -60,7 +64,6 @@ public:
 };
 
 namespace {
-
 
 struct Settings : ::testing::Test {
     Settings() { testing::TestApplication(); }
@@ -107,8 +110,9 @@ TEST_F(Settings, EmptyPathUsesTheProgramNameWithIni)
 {
     TFcRegIniFile store;
     const QString program = QCoreApplication::applicationFilePath();
-    EXPECT_EQ(store.FileName(), QFileInfo(program).path() + u'/' + QFileInfo(program).completeBaseName() +
-                                    QStringLiteral(".ini"));
+    EXPECT_EQ(store.FileName(),
+              QFileInfo(program).path() + u'/' + QFileInfo(program).completeBaseName()
+                  + QStringLiteral(".ini"));
 }
 
 TEST_F(Settings, RegistryKeyWithoutWriteAccessRefusesWrites)
@@ -260,10 +264,11 @@ TEST_F(Settings, CustomColours)
     EXPECT_THROW(colours.Save(QStringLiteral("C")), EFcError);
     EXPECT_EQ(colours.Colors().size(), 16);
 
-    colours.SetColors({QStringLiteral("ColorA=ff"), QStringLiteral("ColorB=1234567"),
-                       QStringLiteral("ColorC=zz")});
-    EXPECT_EQ(colours.Colors(), (QStringList{QStringLiteral("ColorA=0000ff"), QStringLiteral("ColorB=234567"),
-                                             QStringLiteral("ColorC=000000")}));
+    colours.SetColors(
+        {QStringLiteral("ColorA=ff"), QStringLiteral("ColorB=1234567"), QStringLiteral("ColorC=zz")});
+    EXPECT_EQ(colours.Colors(),
+              (QStringList{QStringLiteral("ColorA=0000ff"), QStringLiteral("ColorB=234567"),
+                           QStringLiteral("ColorC=000000")}));
     TFcRegIniFile store;
     store.SetPath(File("colours.ini"));
     colours.SetRegIniFile(&store);

@@ -7,7 +7,9 @@ namespace {
 
 TEST(FcThemeDetails, PartAndStateByRange)
 {
-    struct Case { TThemedElementDetails got, expected; };
+    struct Case {
+        TThemedElementDetails got, expected;
+    };
     const Case cases[] = {
         {GetElementDetails(tbPushButtonNormal), {teButton, 1, 1}},
         {GetElementDetails(tbPushButtonDefaulted), {teButton, 1, 5}},

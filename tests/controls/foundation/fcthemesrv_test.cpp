@@ -24,7 +24,8 @@ struct Call {
 class RecordingStyle : public QProxyStyle {
 public:
     RecordingStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
-    void drawPrimitive(PrimitiveElement pe, const QStyleOption* o, QPainter* p, const QWidget* w) const override
+    void drawPrimitive(PrimitiveElement pe, const QStyleOption* o, QPainter* p,
+                       const QWidget* w) const override
     {
         calls.push_back({'P', static_cast<int>(pe), o->state});
         QProxyStyle::drawPrimitive(pe, o, p, w);
@@ -33,8 +34,8 @@ public:
     {
         calls.push_back({'C', static_cast<int>(ce), o->state});
         if (ce == CE_PushButtonBevel)
-            defaulted = qstyleoption_cast<const QStyleOptionButton*>(o)->features &
-                        QStyleOptionButton::DefaultButton;
+            defaulted =
+                qstyleoption_cast<const QStyleOptionButton*>(o)->features & QStyleOptionButton::DefaultButton;
         QProxyStyle::drawControl(ce, o, p, w);
     }
     void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* o, QPainter* p,
@@ -81,24 +82,28 @@ TEST_F(Styles, ElementsBecomeTheMatchingStyleCalls)
         S::State absent;
     };
     const Case cases[] = {
-        {GetElementDetails(tbPushButtonNormal), 'C', S::CE_PushButtonBevel, S::State_Enabled, S::State_Sunken},
+        {GetElementDetails(tbPushButtonNormal), 'C', S::CE_PushButtonBevel, S::State_Enabled,
+         S::State_Sunken},
         {GetElementDetails(tbPushButtonHot), 'C', S::CE_PushButtonBevel, S::State_MouseOver, S::State_Sunken},
         {GetElementDetails(tbPushButtonPressed), 'C', S::CE_PushButtonBevel, S::State_Sunken, S::State_None},
-        {GetElementDetails(tbPushButtonDisabled), 'C', S::CE_PushButtonBevel, S::State_None, S::State_Enabled},
+        {GetElementDetails(tbPushButtonDisabled), 'C', S::CE_PushButtonBevel, S::State_None,
+         S::State_Enabled},
         {GetElementDetails(tbRadioButtonCheckedHot), 'P', S::PE_IndicatorRadioButton,
          S::State_On | S::State_MouseOver, S::State_Off},
         {GetElementDetails(tbRadioButtonUncheckedDisabled), 'P', S::PE_IndicatorRadioButton, S::State_Off,
          S::State_Enabled},
-        {GetElementDetails(tbCheckBoxMixedNormal), 'P', S::PE_IndicatorCheckBox, S::State_NoChange, S::State_On},
-        {GetElementDetails(tbCheckBoxCheckedPressed), 'P', S::PE_IndicatorCheckBox, S::State_On | S::State_Sunken,
-         S::State_Off},
+        {GetElementDetails(tbCheckBoxMixedNormal), 'P', S::PE_IndicatorCheckBox, S::State_NoChange,
+         S::State_On},
+        {GetElementDetails(tbCheckBoxCheckedPressed), 'P', S::PE_IndicatorCheckBox,
+         S::State_On | S::State_Sunken, S::State_Off},
         {GetElementDetails(tbGroupBoxNormal), 'P', S::PE_FrameGroupBox, S::State_Enabled, S::State_None},
         {GetElementDetails(tbGroupBoxDisabled), 'P', S::PE_FrameGroupBox, S::State_None, S::State_Enabled},
         {GetElementDetails(tcDropDownButtonPressed), 'X', S::CC_ComboBox, S::State_Sunken, S::State_None},
         {GetElementDetails(teEditTextFocused), 'P', S::PE_PanelLineEdit, S::State_HasFocus, S::State_None},
         {GetElementDetails(teEditTextReadOnly), 'P', S::PE_PanelLineEdit, S::State_ReadOnly, S::State_None},
         {GetElementDetails(tpBar), 'C', S::CE_ProgressBarGroove, S::State_Horizontal, S::State_None},
-        {GetElementDetails(tpChunkVert), 'C', S::CE_ProgressBarContents, S::State_Enabled, S::State_Horizontal},
+        {GetElementDetails(tpChunkVert), 'C', S::CE_ProgressBarContents, S::State_Enabled,
+         S::State_Horizontal},
         {GetElementDetails(ttbButtonChecked), 'P', S::PE_PanelButtonTool, S::State_On, S::State_None},
         {GetElementDetails(ttbButtonHot), 'P', S::PE_PanelButtonTool, S::State_MouseOver, S::State_On},
         {GetElementDetails(ttbSeparatorNormal), 'P', S::PE_IndicatorToolBarSeparator, S::State_Horizontal,

@@ -20,8 +20,8 @@ std::vector<std::string> Describe(const std::vector<FieldDef>& fields)
 {
     std::vector<std::string> texts;
     for (const FieldDef& f : fields)
-        texts.push_back(f.name + " type " + std::to_string(static_cast<int>(f.type)) + " " +
-                        std::to_string(f.width) + "," + std::to_string(f.decimals));
+        texts.push_back(f.name + " type " + std::to_string(static_cast<int>(f.type)) + " "
+                        + std::to_string(f.width) + "," + std::to_string(f.decimals));
     return texts;
 }
 
@@ -36,10 +36,10 @@ std::vector<FieldDef> ParseFields(const std::string& text)
         std::istringstream parts(item);
         std::string name, type;
         parts >> name >> type;
-        static const std::map<char, FieldType> kTypes = {
-            {'C', FieldType::Char}, {'F', FieldType::Float},
-            {'N', FieldType::Smallint}, {'D', FieldType::Date},
-            {'L', FieldType::Logical}, {'M', FieldType::Memo}, {'B', FieldType::Binary}};
+        static const std::map<char, FieldType> kTypes = {{'C', FieldType::Char},     {'F', FieldType::Float},
+                                                         {'N', FieldType::Smallint}, {'D', FieldType::Date},
+                                                         {'L', FieldType::Logical},  {'M', FieldType::Memo},
+                                                         {'B', FieldType::Binary}};
         FieldType t = kTypes.at(type.at(0));
         fields.push_back(MakeField(name, t, t == FieldType::Char ? std::stoi(type.substr(1)) : 0));
     }
@@ -71,9 +71,9 @@ TEST(MakeFieldTest, EachLogicalTypeGetsTheEnginesWidthAndDecimals)
         int charWidth, width, decimals;
     };
     const Case cases[] = {
-        {FieldType::Char, 1, 1, 0},      {FieldType::Char, 254, 254, 0}, {FieldType::Float, 0, 20, 8},
-        {FieldType::Smallint, 0, 6, 0},  {FieldType::Date, 0, 8, 0},     {FieldType::Logical, 0, 1, 0},
-        {FieldType::Memo, 0, 10, 0},     {FieldType::Binary, 0, 10, 0},
+        {FieldType::Char, 1, 1, 0},     {FieldType::Char, 254, 254, 0}, {FieldType::Float, 0, 20, 8},
+        {FieldType::Smallint, 0, 6, 0}, {FieldType::Date, 0, 8, 0},     {FieldType::Logical, 0, 1, 0},
+        {FieldType::Memo, 0, 10, 0},    {FieldType::Binary, 0, 10, 0},
     };
     for (const Case& c : cases) {
         FieldDef f = MakeField("X", c.type, c.charWidth);
@@ -100,21 +100,36 @@ TEST(LayoutsTest, EveryTableHasItsFieldAndIndexCount)
         std::size_t fields, indexes;
     };
     const Case cases[] = {
-        {Database::Scheduler, "customers.dbf", 46, 1}, {Database::Scheduler, "jobs.dbf", 8, 2},
-        {Database::Scheduler, "crews.dbf", 16, 3},     {Database::Scheduler, "ICharts.DBF", 51, 0},
-        {Database::Scheduler, "ITasks.dbf", 47, 7},    {Database::Scheduler, "ICrews.DBF", 5, 2},
-        {Database::Scheduler, "calendar.DBF", 24, 0},  {Database::Scheduler, "holidays.dbf", 3, 0},
-        {Database::Scheduler, "custom.dbf", 6, 2},     {Database::Scheduler, "photos.dbf", 5, 0},
-        {Database::Scheduler, "mycomp.dbf", 35, 0},    {Database::Scheduler, "Access.dbf", 5, 0},
-        {Database::Scheduler, "Charts.DBF", 31, 7},    {Database::Parameters, "params.dbf", 33, 0},
-        {Database::Parameters, "eparams.dbf", 15, 0},  {Database::Parameters, "qbsetup.dbf", 6, 0},
-        {Database::Parameters, "printer.dbf", 3, 0},   {Database::Parameters, "Charts.DBF", 53, 7},
-        {Database::Parameters, "Tasks.DBF", 48, 7},    {Database::Estimator, "bid.dbf", 37, 4},
-        {Database::Estimator, "company.dbf", 23, 1},   {Database::Estimator, "projects.DBF", 9, 1},
-        {Database::Estimator, "iproj.dbf", 3, 1},      {Database::Estimator, "estimate.dbf", 24, 9},
-        {Database::Estimator, "labor.dbf", 10, 5},     {Database::Estimator, "rates.DBF", 5, 1},
-        {Database::Estimator, "hourssum.DBF", 5, 3},   {Database::Estimator, "matssum.DBF", 6, 2},
-        {Database::Estimator, "wo1", 8, 0},            {Database::Estimator, "wo2", 8, 0},
+        {Database::Scheduler, "customers.dbf", 46, 1},
+        {Database::Scheduler, "jobs.dbf", 8, 2},
+        {Database::Scheduler, "crews.dbf", 16, 3},
+        {Database::Scheduler, "ICharts.DBF", 51, 0},
+        {Database::Scheduler, "ITasks.dbf", 47, 7},
+        {Database::Scheduler, "ICrews.DBF", 5, 2},
+        {Database::Scheduler, "calendar.DBF", 24, 0},
+        {Database::Scheduler, "holidays.dbf", 3, 0},
+        {Database::Scheduler, "custom.dbf", 6, 2},
+        {Database::Scheduler, "photos.dbf", 5, 0},
+        {Database::Scheduler, "mycomp.dbf", 35, 0},
+        {Database::Scheduler, "Access.dbf", 5, 0},
+        {Database::Scheduler, "Charts.DBF", 31, 7},
+        {Database::Parameters, "params.dbf", 33, 0},
+        {Database::Parameters, "eparams.dbf", 15, 0},
+        {Database::Parameters, "qbsetup.dbf", 6, 0},
+        {Database::Parameters, "printer.dbf", 3, 0},
+        {Database::Parameters, "Charts.DBF", 53, 7},
+        {Database::Parameters, "Tasks.DBF", 48, 7},
+        {Database::Estimator, "bid.dbf", 37, 4},
+        {Database::Estimator, "company.dbf", 23, 1},
+        {Database::Estimator, "projects.DBF", 9, 1},
+        {Database::Estimator, "iproj.dbf", 3, 1},
+        {Database::Estimator, "estimate.dbf", 24, 9},
+        {Database::Estimator, "labor.dbf", 10, 5},
+        {Database::Estimator, "rates.DBF", 5, 1},
+        {Database::Estimator, "hourssum.DBF", 5, 3},
+        {Database::Estimator, "matssum.DBF", 6, 2},
+        {Database::Estimator, "wo1", 8, 0},
+        {Database::Estimator, "wo2", 8, 0},
     };
     std::map<Database, std::size_t> perDatabase;
     for (const Case& c : cases) {
@@ -188,8 +203,8 @@ TEST(LayoutsTest, RecordsFitTheFile)
 TEST(LayoutsTest, IndexesChosenByTheTableComponentsExist)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"customers.dbf", "NAME"}, {"jobs.dbf", "DESC"},    {"crews.dbf", "DESC"},
-        {"custom.dbf", "NAME"},    {"custom.dbf", "FNAME"}, {"bid.dbf", "DESC"},
+        {"customers.dbf", "NAME"}, {"jobs.dbf", "DESC"},     {"crews.dbf", "DESC"},
+        {"custom.dbf", "NAME"},    {"custom.dbf", "FNAME"},  {"bid.dbf", "DESC"},
         {"company.dbf", "NAME"},   {"hourssum.DBF", "RATE"}, {"iproj.dbf", "BIDID"},
     };
     for (const auto& [file, tag] : cases) {
@@ -223,8 +238,7 @@ const char* const kCompany =
     "ZIP5 F, ZIP6 F, CID F, CONTACT2 C80, EMAIL1 C50, EMAIL2 C50, S1 L, S2 L, POSTAL C20, COUNTRY C20, "
     "CUSTID F, S3 L, LISTID C25, FULLNAME C254";
 
-const char* const kWorkOrder =
-    "PID F, WID F, NOTES M, TITLE C60, SECTION C20, LOCATION C20, PF N, NLINES F";
+const char* const kWorkOrder = "PID F, WID F, NOTES M, TITLE C60, SECTION C20, LOCATION C20, PF N, NLINES F";
 
 TEST(DerivedLayoutsTest, MatchTheirFieldTables)
 {
@@ -242,12 +256,12 @@ TEST(DerivedLayoutsTest, MatchTheirFieldTables)
 TEST(DerivedLayoutsTest, TaskListKeepsTheScheduleItemFieldsInItsOwnOrder)
 {
     const std::vector<std::string> taskNames = {
-        "CHARTSID", "HOURS",  "SD",      "ED",       "DESC",     "COST",    "BIDID",  "TCOST",
-        "OFFSET",   "CHILD",  "PARENT",  "SHOWIT",   "ORDER",    "PID",     "USED",   "TID",
-        "CID",      "JID",    "SDD",     "EDD",      "CREWID",   "TDESC",   "CUSTNAME", "JOBNAME",
-        "OSD",      "OED",    "OHOURS",  "JOB",      "LISTID",   "JLID",    "UPDATE", "NOTES",
-        "LINK",     "CHAIN",  "RESOURCE", "ROOT",    "RPERIOD",  "RCOUNT",  "REPEAT", "CREPEATH",
-        "CFV1",     "CFV2",   "CFV3",    "CFV4",     "CFV5",     "CFV6",    "CFV7",   "S2"};
+        "CHARTSID", "HOURS", "SD",       "ED",     "DESC",    "COST",   "BIDID",    "TCOST",
+        "OFFSET",   "CHILD", "PARENT",   "SHOWIT", "ORDER",   "PID",    "USED",     "TID",
+        "CID",      "JID",   "SDD",      "EDD",    "CREWID",  "TDESC",  "CUSTNAME", "JOBNAME",
+        "OSD",      "OED",   "OHOURS",   "JOB",    "LISTID",  "JLID",   "UPDATE",   "NOTES",
+        "LINK",     "CHAIN", "RESOURCE", "ROOT",   "RPERIOD", "RCOUNT", "REPEAT",   "CREPEATH",
+        "CFV1",     "CFV2",  "CFV3",     "CFV4",   "CFV5",    "CFV6",   "CFV7",     "S2"};
     const TableLayout* charts = FindLayout(Database::Parameters, "Charts.DBF");
     const TableLayout* tasks = FindLayout(Database::Parameters, "Tasks.DBF");
     ASSERT_NE(charts, nullptr);
@@ -279,7 +293,7 @@ TEST(DerivedLayoutsTest, TaskListsCarryTheSevenIndexesOfTheWorkingCopy)
         return set;
     };
     const std::set<std::pair<std::string, std::string>> expected = {
-        {"DESC", "UPPER(DESC)"}, {"HOURS", "HOURS"}, {"SD", "SD"},           {"ED", "ED"},
+        {"DESC", "UPPER(DESC)"}, {"HOURS", "HOURS"},       {"SD", "SD"},          {"ED", "ED"},
         {"ORDER", "ORDER"},      {"CUSTNAME", "CUSTNAME"}, {"JOBNAME", "JOBNAME"}};
     EXPECT_EQ(tags("Charts.DBF"), expected);
     EXPECT_EQ(tags("Tasks.DBF"), expected);
@@ -331,10 +345,18 @@ TEST(LookupTest, EachDatabaseKnowsOnlyItsOwnTables)
 TEST(ReferenceTablesTest, TwinNamesAreSpelledAsTheProgramFolderHoldsThem)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"params.dbf", "rparams.DBF"},       {"PARAMS.DBF", "rparams.DBF"},  {"charts.dbf", "RCharts.DBF"},
-        {"icrews.dbf", "RICrews.dbf"},       {"calendar.dbf", "Rcalendar.DBF"}, {"Access", "RAccess.DBF"},
-        {"customers.dbf", "rcustomers.dbf"}, {"crews.dbf", "Rcrews.dbf"},   {"bid.dbf", ""},
-        {"company.dbf", ""},                 {"wo1", ""},                    {"rparams.DBF", ""},
+        {"params.dbf", "rparams.DBF"},
+        {"PARAMS.DBF", "rparams.DBF"},
+        {"charts.dbf", "RCharts.DBF"},
+        {"icrews.dbf", "RICrews.dbf"},
+        {"calendar.dbf", "Rcalendar.DBF"},
+        {"Access", "RAccess.DBF"},
+        {"customers.dbf", "rcustomers.dbf"},
+        {"crews.dbf", "Rcrews.dbf"},
+        {"bid.dbf", ""},
+        {"company.dbf", ""},
+        {"wo1", ""},
+        {"rparams.DBF", ""},
         {"nosuch.dbf", ""},
     };
     for (const auto& [live, twin] : cases)

@@ -112,9 +112,9 @@ TEST_F(MaintenanceTest, ReindexWaitsForTheLockBeforeThePackOfTheSharedTables)
     auto shared = std::find(history.begin(), history.end(),
                             std::make_pair(0, std::string("Packing and reindexing tasks table")));
     ASSERT_NE(waited, history.end());
-    EXPECT_TRUE(std::find(waited, history.end(),
-                          std::make_pair(0, std::string("Packing and reindexing tasks table"))) !=
-                history.end());
+    EXPECT_TRUE(
+        std::find(waited, history.end(), std::make_pair(0, std::string("Packing and reindexing tasks table")))
+        != history.end());
     EXPECT_LT(shared, waited) << "Charts.DBF is packed before the wait, the shared tables after it";
 }
 

@@ -23,7 +23,8 @@ protected:
     {
         char tmpl[] = "/tmp/twrecXXXXXX";
         folder_ = ::mkdtemp(tmpl);
-        db::CreateTable(folder_, "keys.dbf", {{"KEY", FieldType::Float, 20, 8}, {"NAME", FieldType::Char, 10, 0}});
+        db::CreateTable(folder_, "keys.dbf",
+                        {{"KEY", FieldType::Float, 20, 8}, {"NAME", FieldType::Char, 10, 0}});
     }
     void TearDown() override { fs::remove_all(folder_); }
 
@@ -93,14 +94,20 @@ TEST_F(RecordServicesTest, AClockThatKeepsMeetingTakenKeysEndsInAnErrorNotADupli
 TEST_F(RecordServicesTest, CopyRecordCarriesFieldsByNameAndSkipsWhatTheTargetCannotHold)
 {
     db::CreateTable(folder_, "src.dbf",
-                    {{"ID", FieldType::Float, 20, 8}, {"DESC", FieldType::Char, 30, 0},
-                     {"SD", FieldType::Date, 8, 0}, {"DONE", FieldType::Logical, 1, 0},
-                     {"NOTES", FieldType::Memo, 10, 0}, {"EXTRA", FieldType::Char, 5, 0},
+                    {{"ID", FieldType::Float, 20, 8},
+                     {"DESC", FieldType::Char, 30, 0},
+                     {"SD", FieldType::Date, 8, 0},
+                     {"DONE", FieldType::Logical, 1, 0},
+                     {"NOTES", FieldType::Memo, 10, 0},
+                     {"EXTRA", FieldType::Char, 5, 0},
                      {"N", FieldType::Smallint, 6, 0}});
     db::CreateTable(folder_, "dst.dbf",
-                    {{"DESC", FieldType::Char, 10, 0}, {"ID", FieldType::Float, 20, 8},
-                     {"SD", FieldType::Date, 8, 0}, {"DONE", FieldType::Logical, 1, 0},
-                     {"NOTES", FieldType::Memo, 10, 0}, {"N", FieldType::Smallint, 6, 0}});
+                    {{"DESC", FieldType::Char, 10, 0},
+                     {"ID", FieldType::Float, 20, 8},
+                     {"SD", FieldType::Date, 8, 0},
+                     {"DONE", FieldType::Logical, 1, 0},
+                     {"NOTES", FieldType::Memo, 10, 0},
+                     {"N", FieldType::Smallint, 6, 0}});
     db::Table src;
     db::Table dst;
     Open(src, "src.dbf");

@@ -165,8 +165,8 @@ TEST_F(ServicesTest, ReadOnlyCopyOpensTheEditedViewsReadOnly)
     ops_->CloseAllTables();
     state_.ReadOnlyCopy = true;
     ops_->OpenAllTables(true);
-    db::Table* readOnly[] = {&data_->ChartsTable,  &data_->CustomFieldsTable, &data_->CustomFieldsTable2,
-                             &data_->CustomersTable, &data_->JobsTable,       &data_->CrewsTable};
+    db::Table* readOnly[] = {&data_->ChartsTable,    &data_->CustomFieldsTable, &data_->CustomFieldsTable2,
+                             &data_->CustomersTable, &data_->JobsTable,         &data_->CrewsTable};
     for (db::Table* t : readOnly) {
         EXPECT_TRUE(t->active());
         EXPECT_TRUE(t->readOnly()) << t->tableName();

@@ -16,7 +16,10 @@ namespace {
 using db::FieldDef;
 using db::FieldType;
 
-FieldDef F(const char* name, FieldType type, int width = 0) { return MakeField(name, type, width); }
+FieldDef F(const char* name, FieldType type, int width = 0)
+{
+    return MakeField(name, type, width);
+}
 
 class TableCheckTest : public ServicesTest {
 protected:
@@ -238,8 +241,8 @@ TEST_F(TableCheckTest, UpgradeOfCrewsAsksForTheAssignmentRebuild)
 // layout, and the user is told once.
 TEST_F(TableCheckTest, UpgradeThatCannotCarryEveryRecordKeepsTheLiveTable)
 {
-    WriteTable(schedule_, "jobs.dbf",
-               {F("JID", FieldType::Float), F("DESC", FieldType::Char, 120)}, {{"DESC", "DESC"}});
+    WriteTable(schedule_, "jobs.dbf", {F("JID", FieldType::Float), F("DESC", FieldType::Char, 120)},
+               {{"DESC", "DESC"}});
     {
         db::Table old;
         old.setFolder(schedule_);

@@ -14,7 +14,7 @@ TEST(DateTime, KnownDatesEncodeToTheirDayNumbers)
         double expected;
     };
     const Case cases[] = {
-        {1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2}, {1899, 12, 29, -1},
+        {1899, 12, 30, 0},    {1899, 12, 31, 1},     {1900, 1, 1, 2},         {1899, 12, 29, -1},
         {2000, 2, 29, 36585}, {2026, 12, 10, 46366}, {9999, 12, 31, 2958465}, {1, 1, 1, -693593},
     };
     for (const auto& c : cases) {
@@ -64,8 +64,8 @@ TEST(DateTime, NegativeInstantsKeepTheFractionAsTimeOfDay)
 
 TEST(DateTime, DayOfWeekStartsOnSunday)
 {
-    EXPECT_EQ(DayOfWeek(0), 7);                           // 30 Dec 1899, Saturday
-    EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 10)), 5);    // Thursday
+    EXPECT_EQ(DayOfWeek(0), 7);                               // 30 Dec 1899, Saturday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 10)), 5);        // Thursday
     EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 13) + 0.9), 1);  // Sunday evening
 }
 

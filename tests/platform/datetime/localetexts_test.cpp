@@ -37,7 +37,7 @@ TEST_F(LocaleTexts, PatternSpecifiers)
     const Case cases[] = {
         {"yyyy-mm-dd hh:nn:ss.zzz", "2026-12-08 14:30:05.007"},
         {"d/m/yy", "8/12/26"},
-        {"h:mm am/pm", "2:30 pm"},       // m after h means minutes
+        {"h:mm am/pm", "2:30 pm"},  // m after h means minutes
         {"H:MM AM/PM", "2:30 PM"},
         {"h a/p", "2 p"},
         {"hh:nn AMPM", "02:30 PM"},

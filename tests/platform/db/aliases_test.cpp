@@ -115,16 +115,20 @@ TEST_F(AliasConfigTest, RefusesWhatItCannotStoreOrDoesNotKnow)
         std::function<void()> call;
         ErrorCode code;
     } cases[] = {
-        {"existing name in other case", [&] { config.AddStandardAlias("dozOREZ", "/b"); }, ErrorCode::InvalidArgument},
+        {"existing name in other case", [&] { config.AddStandardAlias("dozOREZ", "/b"); },
+         ErrorCode::InvalidArgument},
         {"empty name", [&] { config.AddStandardAlias("", "/b"); }, ErrorCode::InvalidArgument},
-        {"name with line break", [&] { config.AddStandardAlias("a\nPATH=/etc", "/b"); }, ErrorCode::InvalidArgument},
+        {"name with line break", [&] { config.AddStandardAlias("a\nPATH=/etc", "/b"); },
+         ErrorCode::InvalidArgument},
         {"name with bracket", [&] { config.AddStandardAlias("a]b", "/b"); }, ErrorCode::InvalidArgument},
         {"empty folder", [&] { config.AddStandardAlias("New", ""); }, ErrorCode::InvalidArgument},
-        {"folder with line break", [&] { config.AddStandardAlias("New", "/b\n[x]"); }, ErrorCode::InvalidArgument},
+        {"folder with line break", [&] { config.AddStandardAlias("New", "/b\n[x]"); },
+         ErrorCode::InvalidArgument},
         {"modify unknown", [&] { config.ModifyAlias("Nowhere", {"PATH=/b"}); }, ErrorCode::InvalidAlias},
         {"line without =", [&] { config.ModifyAlias("DOZOrez", {"PATH"}); }, ErrorCode::InvalidArgument},
         {"line without key", [&] { config.ModifyAlias("DOZOrez", {"=/b"}); }, ErrorCode::InvalidArgument},
-        {"line that is a section", [&] { config.ModifyAlias("DOZOrez", {"[X]=1"}); }, ErrorCode::InvalidArgument},
+        {"line that is a section", [&] { config.ModifyAlias("DOZOrez", {"[X]=1"}); },
+         ErrorCode::InvalidArgument},
         {"params of unknown", [&] { config.GetAliasParams("Nowhere"); }, ErrorCode::InvalidAlias},
     };
     for (const auto& c : cases) {
@@ -141,7 +145,8 @@ TEST_F(AliasConfigTest, RefusesWhatItCannotStoreOrDoesNotKnow)
 
 TEST_F(AliasConfigTest, ReadsAHandEditedFileAndNamesTheLineOfABrokenOne)
 {
-    writeFile("# comment\r\n\r\n[DOZOrez]\r\ntype=STANDARD\r\n  PATH=/srv/x\r\n; another\n[Other]\nPATH=/y\n");
+    writeFile(
+        "# comment\r\n\r\n[DOZOrez]\r\ntype=STANDARD\r\n  PATH=/srv/x\r\n; another\n[Other]\nPATH=/y\n");
     AliasConfig config(path_);
     EXPECT_EQ(config.GetAliasNames(), (Lines{"DOZOrez", "Other"}));
     EXPECT_EQ(config.GetAliasParams("dozorez"), (Lines{"PATH=/srv/x"}));

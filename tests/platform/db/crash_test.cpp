@@ -46,9 +46,12 @@ std::map<long, Acknowledged> ReadProgress(const std::string& path)
         std::string op;
         long id = 0, version = 0;
         ls >> op >> id >> version;
-        if (op == "d") acked[id].deleted = true;
-        else if (op == "D") acked[id].deleting = true;
-        else if (op == "a" || op == "e") acked[id] = {false, false, version};
+        if (op == "d")
+            acked[id].deleted = true;
+        else if (op == "D")
+            acked[id].deleting = true;
+        else if (op == "a" || op == "e")
+            acked[id] = {false, false, version};
     }
     return acked;
 }
@@ -59,7 +62,8 @@ void KillAfterProgress(pid_t p, const std::string& progress, std::mt19937& rng)
     // makes slow: kill once it has done something, at a random instant.
     const auto before = fs::exists(progress) ? fs::file_size(progress) : 0;
     for (int w = 0; w < 1000; ++w) {
-        if (fs::exists(progress) && fs::file_size(progress) > before) break;
+        if (fs::exists(progress) && fs::file_size(progress) > before)
+            break;
         ::usleep(5000);
     }
     ::usleep(rng() % 30000);
@@ -78,7 +82,8 @@ TEST(CrashSafety, LargeRecordsStayWholeThroughKilledEditsBatchesPacksAndSorts)
     const int rounds = Rounds(6);
     for (int round = 0; round < rounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        KillAfterProgress(Spawn({"big-crash", dir.path(), "big", progress, std::to_string(round + 1)}), progress, rng);
+        KillAfterProgress(Spawn({"big-crash", dir.path(), "big", progress, std::to_string(round + 1)}),
+                          progress, rng);
         {
             // Our engine (its open finishes a write the kill cut off).
             Table t;
@@ -87,7 +92,8 @@ TEST(CrashSafety, LargeRecordsStayWholeThroughKilledEditsBatchesPacksAndSorts)
             for (t.first(); !t.eof(); t.next()) {
                 const long id = t.fieldByName("ID").asInteger();
                 EXPECT_EQ(MixedVersion(t), "") << "record " << id;
-                EXPECT_TRUE(live.emplace(id, t.fieldByName("VER").asInteger()).second) << "record " << id << " twice";
+                EXPECT_TRUE(live.emplace(id, t.fieldByName("VER").asInteger()).second)
+                    << "record " << id << " twice";
             }
             for (const auto& [id, ack] : ReadProgress(progress)) {
                 auto it = live.find(id);
@@ -100,7 +106,8 @@ TEST(CrashSafety, LargeRecordsStayWholeThroughKilledEditsBatchesPacksAndSorts)
             }
         }
         // Another dBase reader: the count matches the file, no record is mixed.
-        const std::string check = std::string("/usr/bin/python3 ") + TW_DB_TEST_DIR + "/crash_check.py " + dir.file("big.dbf");
+        const std::string check =
+            std::string("/usr/bin/python3 ") + TW_DB_TEST_DIR + "/crash_check.py " + dir.file("big.dbf");
         EXPECT_EQ(std::system(check.c_str()), 0);
     }
 }
@@ -117,7 +124,8 @@ TEST(Concurrency, AReaderNeverSeesARecordHalfWritten)
             t.append();
             t.fieldByName("ID").setAsFloat(id);
             t.fieldByName("VER").setAsFloat(0);
-            for (int i = 1; i <= 16; ++i) t.field(1 + i).setAsString(std::string(250, 'A'));
+            for (int i = 1; i <= 16; ++i)
+                t.field(1 + i).setAsString(std::string(250, 'A'));
             t.post();
         }
     }
@@ -135,7 +143,8 @@ TEST(Concurrency, AReaderNeverSeesARecordHalfWritten)
         const bool done = ::waitpid(writer, &status, WNOHANG) == writer;
         t.refresh();
         for (t.first(); !t.eof(); t.next()) {
-            if (!MixedVersion(t).empty()) ++mixed;
+            if (!MixedVersion(t).empty())
+                ++mixed;
             versions.insert(t.fieldByName("VER").asInteger());
         }
         ++scans;

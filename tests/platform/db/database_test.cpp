@@ -29,10 +29,10 @@ protected:
         fs::create_directories(shared_);
         fs::create_directories(program_);
         std::ofstream(dir_ / "file.dbf") << "x";
-        std::ofstream(dir_ / "aliases.conf") << "[DOZOrez]\nPATH=" << shared_ << "\n[TWUXData]\nPATH=" << program_
-                                             << "\n[Gone]\nPATH=" << (dir_ / "missing").string()
-                                             << "\n[AFile]\nPATH=" << (dir_ / "file.dbf").string()
-                                             << "\n[NoPath]\nDEFAULT DRIVER=DBASE\n";
+        std::ofstream(dir_ / "aliases.conf")
+            << "[DOZOrez]\nPATH=" << shared_ << "\n[TWUXData]\nPATH=" << program_
+            << "\n[Gone]\nPATH=" << (dir_ / "missing").string()
+            << "\n[AFile]\nPATH=" << (dir_ / "file.dbf").string() << "\n[NoPath]\nDEFAULT DRIVER=DBASE\n";
         aliases_ = std::make_unique<AliasConfig>((dir_ / "aliases.conf").string());
     }
     void TearDown() override { fs::remove_all(dir_); }

@@ -43,8 +43,9 @@ inline void WriteBytes(const std::string& p, const std::vector<std::uint8_t>& b)
 
 inline std::vector<FieldDef> PeopleFields()
 {
-    return {{"ID", FieldType::Float, 0, 0},       {"NAME", FieldType::Char, 20, 0}, {"QTY", FieldType::Smallint, 0, 0},
-            {"DAY", FieldType::Date, 0, 0},       {"OK", FieldType::Logical, 0, 0}, {"NOTES", FieldType::Memo, 0, 0},
+    return {{"ID", FieldType::Float, 0, 0},     {"NAME", FieldType::Char, 20, 0},
+            {"QTY", FieldType::Smallint, 0, 0}, {"DAY", FieldType::Date, 0, 0},
+            {"OK", FieldType::Logical, 0, 0},   {"NOTES", FieldType::Memo, 0, 0},
             {"PIC", FieldType::Binary, 0, 0}};
 }
 
@@ -67,7 +68,8 @@ inline void AddPerson(Table& t, double id, const std::string& name, int qty = 0)
 inline std::vector<std::string> Names(Table& t)
 {
     std::vector<std::string> out;
-    for (t.first(); !t.eof(); t.next()) out.push_back(t.fieldByName("NAME").asString());
+    for (t.first(); !t.eof(); t.next())
+        out.push_back(t.fieldByName("NAME").asString());
     return out;
 }
 

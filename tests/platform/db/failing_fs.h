@@ -43,13 +43,19 @@ public:
 private:
     class FailingFile final : public File {
     public:
-        FailingFile(std::unique_ptr<File> inner, FailingFs& fs) : File(inner->path()), inner_(std::move(inner)), fs_(fs) {}
+        FailingFile(std::unique_ptr<File> inner, FailingFs& fs)
+            : File(inner->path()),
+              inner_(std::move(inner)),
+              fs_(fs)
+        {}
         std::size_t readAt(std::uint64_t o, void* b, std::size_t n) override
         {
-            if (fs_.pauseInReadsMicros <= 0 || n <= 32) return inner_->readAt(o, b, n);
+            if (fs_.pauseInReadsMicros <= 0 || n <= 32)
+                return inner_->readAt(o, b, n);
             const std::size_t half = n / 2;
             const std::size_t got = inner_->readAt(o, b, half);
-            if (got < half) return got;
+            if (got < half)
+                return got;
             ::usleep(static_cast<useconds_t>(fs_.pauseInReadsMicros));
             return got + inner_->readAt(o + half, static_cast<char*>(b) + half, n - half);
         }
@@ -58,13 +64,17 @@ private:
             if (fs_.budget >= 0 && fs_.budget-- == 0)
                 throw DbError(ErrorCode::IoError, "injected failure writing " + path(), path());
             if (fs_.diskFullFor && fs_.diskFullFor(path()))
-                throw DbError(ErrorCode::IoError, "Cannot write " + path() + ": No space left on device", path());
+                throw DbError(ErrorCode::IoError, "Cannot write " + path() + ": No space left on device",
+                              path());
             inner_->writeAt(o, b, n);
         }
         std::uint64_t size() override { return inner_->size(); }
         void truncate(std::uint64_t s) override { inner_->truncate(s); }
         void sync() override { inner_->sync(); }
-        bool lock(std::uint64_t o, std::uint64_t l, LockKind k, bool w) override { return inner_->lock(o, l, k, w); }
+        bool lock(std::uint64_t o, std::uint64_t l, LockKind k, bool w) override
+        {
+            return inner_->lock(o, l, k, w);
+        }
         void unlock(std::uint64_t o, std::uint64_t l) override { inner_->unlock(o, l); }
         bool writable() const override { return inner_->writable(); }
         std::pair<std::uint64_t, std::uint64_t> identity() override { return inner_->identity(); }

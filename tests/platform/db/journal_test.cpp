@@ -35,7 +35,8 @@ void FillBig(Table& t, int n)
         t.append();
         t.fieldByName("ID").setAsFloat(id);
         t.fieldByName("VER").setAsFloat(0);
-        for (int i = 1; i <= 16; ++i) t.field(1 + i).setAsString(std::string(250, 'A'));
+        for (int i = 1; i <= 16; ++i)
+            t.field(1 + i).setAsString(std::string(250, 'A'));
         t.post();
     }
 }
@@ -45,7 +46,8 @@ void EditToVersion1(Table& t, double id)
     ASSERT_TRUE(t.locate("ID", std::vector<Value>{id}));
     t.edit();
     t.fieldByName("VER").setAsFloat(1);
-    for (int i = 1; i <= 16; ++i) t.field(1 + i).setAsString(std::string(250, 'B'));
+    for (int i = 1; i <= 16; ++i)
+        t.field(1 + i).setAsString(std::string(250, 'B'));
     t.post();
 }
 
@@ -119,8 +121,10 @@ TEST(RecordJournal, AWriteCutOffAnywhereIsFinishedByTheNextOpener)
         if (tornAt == -1) {
             e.tear(e.offset, end);
         } else if (tornAt > 0) {
-            const std::uint64_t boundary = (e.offset / 512 + 1) * 512 + static_cast<std::uint64_t>(tornAt / 512) * 512;
-            if (boundary < end) e.tear(e.offset, boundary);
+            const std::uint64_t boundary =
+                (e.offset / 512 + 1) * 512 + static_cast<std::uint64_t>(tornAt / 512) * 512;
+            if (boundary < end)
+                e.tear(e.offset, boundary);
         }
         const auto counter = HeaderWord(e.dbf(), 16);
         Table t;
@@ -131,7 +135,8 @@ TEST(RecordJournal, AWriteCutOffAnywhereIsFinishedByTheNextOpener)
         EXPECT_EQ(VersionOf(t, 3), 0);
         EXPECT_GT(HeaderWord(e.dbf(), 16), counter - (tornAt == -1 ? 1 : 0));
         const auto j = ReadBytes(e.cut.file("big.twr"));
-        EXPECT_TRUE(j.size() < 8 || std::all_of(j.begin(), j.begin() + 8, [](std::uint8_t c) { return c == 0; }));
+        EXPECT_TRUE(j.size() < 8
+                    || std::all_of(j.begin(), j.begin() + 8, [](std::uint8_t c) { return c == 0; }));
     }
 }
 
@@ -162,7 +167,7 @@ TEST(RecordJournal, ATableWrittenByAnotherProgramSinceIsReportedNotRolledBack)
         EXPECT_NE(std::string(err.what()).find("big.dbf"), std::string::npos) << err.what();
         EXPECT_NE(std::string(err.what()).find("another program"), std::string::npos) << err.what();
     }
-    EXPECT_EQ(ReadBytes(e.dbf()), b);  // nothing rolled over it
+    EXPECT_EQ(ReadBytes(e.dbf()), b);   // nothing rolled over it
     OpenTable(t, e.cut.path(), "big");  // reported once; the table stands as the other program left it
     ASSERT_TRUE(t.locate("ID", std::vector<Value>{2.0}));
     EXPECT_NE(MixedVersion(t), "");
@@ -217,7 +222,8 @@ TEST(WriteBatches, GatherOneTablesWritesAndCommitWhenAnotherIsWritten)
     const auto counter = HeaderWord(people, 16);
     {
         WriteBatch batch;
-        for (int i = 0; i < 30; ++i) AddPerson(a, i, "p" + std::to_string(100 + i));
+        for (int i = 0; i < 30; ++i)
+            AddPerson(a, i, "p" + std::to_string(100 + i));
         a.first();
         a.edit();
         a.fieldByName("NOTES").setAsString("a memo in a batch");

@@ -32,11 +32,15 @@ FieldLayout NumberField(int width)
 // comma taken as a point, as some writers leave it), or nothing.
 bool Reference(std::string text, double& out)
 {
-    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    if (!text.empty() && text.front() == '+') text.erase(text.begin());
+    while (!text.empty() && text.front() == ' ')
+        text.erase(text.begin());
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    if (!text.empty() && text.front() == '+')
+        text.erase(text.begin());
     for (char& c : text)
-        if (c == ',') c = '.';
+        if (c == ',')
+            c = '.';
     const auto r = std::from_chars(text.data(), text.data() + text.size(), out);
     return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
@@ -59,11 +63,38 @@ void ExpectSameAsReference(const std::string& text)
 
 TEST(NumberText, ReadsEveryTextAsTheStandardConversionDoes)
 {
-    for (const char* text : {"0", "-0", "12", "+12", "12.", "12.000", "-12.5", ".5", "-.5", ".000", ".", "-.",
-                             "-", "+", "0.05", "   46000.25000000", "56545828.00000000", "1e5", "1,5", "--5",
-                             "0000123.5000", "123456789012345", "1234567890123456", "12345678901234567",
-                             "0.1", "0.3", "2.675", "9007199254740993", "0.000000000000000000000001",
-                             "99999999999.99999999", "1.5 2", "12a"})
+    for (const char* text : {"0",
+                             "-0",
+                             "12",
+                             "+12",
+                             "12.",
+                             "12.000",
+                             "-12.5",
+                             ".5",
+                             "-.5",
+                             ".000",
+                             ".",
+                             "-.",
+                             "-",
+                             "+",
+                             "0.05",
+                             "   46000.25000000",
+                             "56545828.00000000",
+                             "1e5",
+                             "1,5",
+                             "--5",
+                             "0000123.5000",
+                             "123456789012345",
+                             "1234567890123456",
+                             "12345678901234567",
+                             "0.1",
+                             "0.3",
+                             "2.675",
+                             "9007199254740993",
+                             "0.000000000000000000000001",
+                             "99999999999.99999999",
+                             "1.5 2",
+                             "12a"})
         ExpectSameAsReference(text);
 }
 

@@ -19,9 +19,11 @@ void Fill(const std::string& folder, int n)
     for (int i = 0; i < n; ++i) {
         t.append();
         t.fieldByName("ID").setAsFloat(i);
-        t.fieldByName("NAME").setAsString(std::string(1, static_cast<char>(i % 2 ? 'a' + (i % 5) : 'A' + (i % 5))));
+        t.fieldByName("NAME").setAsString(
+            std::string(1, static_cast<char>(i % 2 ? 'a' + (i % 5) : 'A' + (i % 5))));
         t.fieldByName("QTY").setAsInteger(i % 3);
-        t.fieldByName("NOTES").setAsString("memo of " + std::to_string(i) + std::string(static_cast<std::size_t>(i * 37 % 900), '.'));
+        t.fieldByName("NOTES").setAsString("memo of " + std::to_string(i)
+                                           + std::string(static_cast<std::size_t>(i * 37 % 900), '.'));
         t.post();
     }
 }
@@ -56,7 +58,9 @@ TEST(TableOps, PackDropsDeletedAndCompactsMemos)
     int i = 1;
     for (t.first(); !t.eof(); t.next(), i += 2) {
         EXPECT_EQ(t.fieldByName("ID").asInteger(), i);
-        std::string want = i == 1 ? "changed" : "memo of " + std::to_string(i) + std::string(static_cast<std::size_t>(i * 37 % 900), '.');
+        std::string want = i == 1
+            ? "changed"
+            : "memo of " + std::to_string(i) + std::string(static_cast<std::size_t>(i * 37 % 900), '.');
         EXPECT_EQ(t.fieldByName("NOTES").asString(), want);
     }
     EXPECT_EQ(t.indexDefs().size(), 1u);
@@ -64,7 +68,8 @@ TEST(TableOps, PackDropsDeletedAndCompactsMemos)
     EXPECT_EQ(bytes[4], 15);
     // No litter.
     for (auto& e : std::filesystem::directory_iterator(dir.path()))
-        EXPECT_TRUE(e.path().extension() == ".dbf" || e.path().extension() == ".dbt" || e.path().extension() == ".twi")
+        EXPECT_TRUE(e.path().extension() == ".dbf" || e.path().extension() == ".dbt"
+                    || e.path().extension() == ".twi")
             << e.path();
 }
 
@@ -80,7 +85,8 @@ TEST(TableOps, SortIsStableCaseInsensitiveAndCarriesMemos)
     for (t.first(); !t.eof(); t.next()) {
         std::string n = t.fieldByName("NAME").asString();
         std::string u = n;
-        for (auto& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        for (auto& c : u)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         double id = t.fieldByName("ID").asFloat();
         ASSERT_LE(prev, u);
         if (prev == u) {
@@ -167,7 +173,8 @@ TEST(TableOps, HalfDoneReplaceIsFinishedOnOpen)
     Fill(other.path(), 1);
     std::filesystem::copy_file(other.file("people.dbt"), dir.file("people.dbt.1.1.twtmp"));
     std::filesystem::copy_file(other.file("people.dbf"), dir.file("people.dbf.1.2.twtmp"));
-    std::string j = "TARNWICK-REPLACE 2\nM\tpeople.dbt.1.1.twtmp\tpeople.dbt\nM\tpeople.dbf.1.2.twtmp\tpeople.dbf\nEND\t\n";
+    std::string j = "TARNWICK-REPLACE "
+                    "2\nM\tpeople.dbt.1.1.twtmp\tpeople.dbt\nM\tpeople.dbf.1.2.twtmp\tpeople.dbf\nEND\t\n";
     WriteBytes(dir.file("people.twj"), std::vector<std::uint8_t>(j.begin(), j.end()));
     std::filesystem::rename(dir.file("people.dbt.1.1.twtmp"), dir.file("people.dbt"));  // first step done
     Table t;
@@ -194,7 +201,8 @@ void ExpectCleanFailure(const std::string& folder, const std::string& name, cons
         Table t;
         OpenTable(t, folder, name);
         for (t.first(); !t.eof(); t.next())
-            for (int i = 0; i < t.fieldCount(); ++i) (void)t.field(i).value();
+            for (int i = 0; i < t.fieldCount(); ++i)
+                (void)t.field(i).value();
     } catch (const DbError& e) {
         EXPECT_NE(std::string(e.what()).find(fileNamed), std::string::npos) << e.what();
         EXPECT_NE(e.code(), ErrorCode::None);
@@ -285,10 +293,13 @@ TEST(TableDamage, FuzzTruncatedAndBitFlippedFiles)
         if (kind == 0) {
             b.resize(rng() % b.size());
         } else if (kind == 1) {
-            for (int k = 0; k < 4; ++k) b[rng() % b.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+            for (int k = 0; k < 4; ++k)
+                b[rng() % b.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
         } else {
-            for (int k = 0; k < 4; ++k) m[rng() % m.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
-            if (rng() % 2) m.resize(rng() % m.size());
+            for (int k = 0; k < 4; ++k)
+                m[rng() % m.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+            if (rng() % 2)
+                m.resize(rng() % m.size());
         }
         WriteBytes(dir.file("people.dbf"), b);
         WriteBytes(dir.file("people.dbt"), m);
@@ -298,9 +309,7 @@ TEST(TableDamage, FuzzTruncatedAndBitFlippedFiles)
 
 // ---------------------------------------------------------- I/O failures
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(TableIoFailure, FailedWritesLeaveNoTornState)
 {
@@ -328,7 +337,8 @@ TEST(TableIoFailure, FailedWritesLeaveNoTornState)
         Table u;
         OpenTable(u, dir.path(), "people");
         EXPECT_GE(u.recordCount(), count);
-        for (u.first(); !u.eof(); u.next()) (void)u.fieldByName("NOTES").asString();
+        for (u.first(); !u.eof(); u.next())
+            (void)u.fieldByName("NOTES").asString();
     }
     // A pack whose writes fail leaves the table as it was.
     fs.budget = 1;

@@ -17,7 +17,6 @@
 using namespace tw::db;
 using namespace tw::db::test;
 
-
 TEST(MultiProcess, ConcurrentAppendsAndEdits)
 {
     TempDir dir;
@@ -32,7 +31,8 @@ TEST(MultiProcess, ConcurrentAppendsAndEdits)
     std::vector<pid_t> pids;
     for (int w = 1; w <= writers; ++w)
         pids.push_back(Spawn({"append", dir.path(), "mp", std::to_string(w), std::to_string(count)}));
-    for (pid_t p : pids) EXPECT_EQ(Wait(p), 0);
+    for (pid_t p : pids)
+        EXPECT_EQ(Wait(p), 0);
     watcher.refresh();
     EXPECT_EQ(watcher.recordCount(), writers * count);
     double prevId = 1e18;
@@ -84,7 +84,8 @@ TEST(MultiProcess, TestAndSetRaceNeverHasTwoHolders)
     std::vector<pid_t> pids;
     for (int i = 1; i <= procs; ++i)
         pids.push_back(Spawn({"tas", dir.path(), "access", std::to_string(i), std::to_string(rounds), log}));
-    for (pid_t p : pids) EXPECT_EQ(Wait(p), 0);
+    for (pid_t p : pids)
+        EXPECT_EQ(Wait(p), 0);
     std::ifstream in(log);
     std::string kind;
     int id = 0, holder = 0, entries = 0;
@@ -164,7 +165,8 @@ TEST(CrashSafety, WriterKilledAtRandomInstants)
         // instant after that.
         const auto sizeBefore = std::filesystem::exists(progress) ? std::filesystem::file_size(progress) : 0;
         for (int w = 0; w < 1000; ++w) {
-            if (std::filesystem::exists(progress) && std::filesystem::file_size(progress) > sizeBefore) break;
+            if (std::filesystem::exists(progress) && std::filesystem::file_size(progress) > sizeBefore)
+                break;
             ::usleep(5000);
         }
         ::usleep(rng() % 20000);
@@ -175,9 +177,12 @@ TEST(CrashSafety, WriterKilledAtRandomInstants)
         std::map<long, bool> posted;  // id -> edited
         std::string line;
         while (std::getline(in, line)) {
-            if (line.empty()) continue;
-            if (line[0] == 'e') posted[std::stol(line.substr(1))] = true;
-            else posted.emplace(std::stol(line), false);
+            if (line.empty())
+                continue;
+            if (line[0] == 'e')
+                posted[std::stol(line.substr(1))] = true;
+            else
+                posted.emplace(std::stol(line), false);
         }
         Table t;
         OpenTable(t, dir.path(), "crash");
@@ -190,15 +195,21 @@ TEST(CrashSafety, WriterKilledAtRandomInstants)
         }
         for (auto& [id, edited] : posted) {
             ASSERT_EQ(times[id], 1) << "record " << id << " round " << round;
-            if (edited) EXPECT_EQ(notes[id], "edited #" + std::to_string(id));
-            else EXPECT_TRUE(notes[id] == std::string(static_cast<std::size_t>(id % 700), 'x') + "#" + std::to_string(id) ||
-                             notes[id] == "edited #" + std::to_string(id))
-                << id;
+            if (edited)
+                EXPECT_EQ(notes[id], "edited #" + std::to_string(id));
+            else
+                EXPECT_TRUE(notes[id]
+                                == std::string(static_cast<std::size_t>(id % 700), 'x') + "#"
+                                    + std::to_string(id)
+                            || notes[id] == "edited #" + std::to_string(id))
+                    << id;
         }
         next = notes.empty() ? 0 : notes.rbegin()->first + 1;
-        if (!posted.empty()) next = std::max(next, posted.rbegin()->first + 1);
+        if (!posted.empty())
+            next = std::max(next, posted.rbegin()->first + 1);
         // Records beyond the posted ones (post did not return) may exist once.
-        for (auto& [id, n] : times) EXPECT_EQ(n, 1) << id;
+        for (auto& [id, n] : times)
+            EXPECT_EQ(n, 1) << id;
     }
     Table t;
     OpenTable(t, dir.path(), "crash");

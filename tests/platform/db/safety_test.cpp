@@ -56,7 +56,8 @@ std::string ErrorOf(const std::function<void()>& f)
 bool HasTemporaryFiles(const std::string& folder)
 {
     for (const auto& e : fs::directory_iterator(folder))
-        if (e.path().extension() == ".twtmp") return true;
+        if (e.path().extension() == ".twtmp")
+            return true;
     return false;
 }
 
@@ -70,7 +71,8 @@ TEST(TableNames, NamesThatAreNotPlainFileNamesAreRefusedEverywhere)
     CreateTable(root.path(), "victim", PeopleFields());
     CreateTable(db, "people", PeopleFields());
     const auto before = ReadBytes(root.file("victim.dbf"));
-    for (const std::string bad : {"../victim", "../victim.dbf", "sub/x", "/etc/passwd", "..", ".", "a\\b", ""}) {
+    for (const std::string bad :
+         {"../victim", "../victim.dbf", "sub/x", "/etc/passwd", "..", ".", "a\\b", ""}) {
         SCOPED_TRACE(bad);
         auto expectRefused = [&](const std::function<void()>& f) {
             try {
@@ -106,11 +108,13 @@ TEST(ReplaceJournal, NamesOutsideTheTableAreRefusedAndNothingIsDone)
     CreateTable(db, "other", PeopleFields());
     WriteBytes(root.file("victim.txt"), {'x'});
     const std::string outside = root.file("victim.txt");
-    for (const std::string journal : std::vector<std::string>{
-             "TARNWICK-REPLACE 2\nR\t../victim.txt\nEND\t\n", "TARNWICK-REPLACE 2\nR\t" + outside + "\nEND\t\n",
-          "TARNWICK-REPLACE 2\nM\tpeople.dbf\t../moved.dbf\nEND\t\n", "TARNWICK-REPLACE 2\nR\tother.dbf\nEND\t\n",
-          // the old layout with absolute paths
-          "TARNWICK-REPLACE 1\nR\t" + db + "/people.dbt\nEND\t\n"}) {
+    for (const std::string journal :
+         std::vector<std::string>{"TARNWICK-REPLACE 2\nR\t../victim.txt\nEND\t\n",
+                                  "TARNWICK-REPLACE 2\nR\t" + outside + "\nEND\t\n",
+                                  "TARNWICK-REPLACE 2\nM\tpeople.dbf\t../moved.dbf\nEND\t\n",
+                                  "TARNWICK-REPLACE 2\nR\tother.dbf\nEND\t\n",
+                                  // the old layout with absolute paths
+                                  "TARNWICK-REPLACE 1\nR\t" + db + "/people.dbt\nEND\t\n"}) {
         SCOPED_TRACE(journal);
         WriteBytes(db + "/people.twj", std::vector<std::uint8_t>(journal.begin(), journal.end()));
         Table t;
@@ -151,7 +155,8 @@ TEST(ReplaceJournal, AnInterruptedReplaceIsFinishedThroughAnotherPathToTheFolder
     fs::copy_file(other.file("people.dbf"), db + "/people.dbf.1.1.twtmp");
     fs::copy_file(other.file("people.dbt"), db + "/people.dbt.1.2.twtmp");
     const std::string j =
-        "TARNWICK-REPLACE 2\nM\tpeople.dbt.1.2.twtmp\tpeople.dbt\nM\tpeople.dbf.1.1.twtmp\tpeople.dbf\nEND\t\n";
+        "TARNWICK-REPLACE "
+        "2\nM\tpeople.dbt.1.2.twtmp\tpeople.dbt\nM\tpeople.dbf.1.1.twtmp\tpeople.dbf\nEND\t\n";
     WriteBytes(db + "/people.twj", std::vector<std::uint8_t>(j.begin(), j.end()));
     // Finished through a symbolic link and through a relative path.
     for (const std::string via : {root.file("link"), std::string("link")}) {
@@ -168,8 +173,12 @@ TEST(ReplaceJournal, AnInterruptedReplaceIsFinishedThroughAnotherPathToTheFolder
 TEST(ForeignLayouts, WideMemoFieldsAndHugeNumbersStayInTheirBuffers)
 {
     TempDir dir;
-    WriteForeignTable(dir.path(), "wide", {{"ID", 'N', 4, 0}, {"NOTES", 'M', 20, 0}, {"AMT", 'F', 20, 255},
-                                           {"SMALL", 'M', 1, 0}, {"SHORTD", 'D', 4, 0}});
+    WriteForeignTable(dir.path(), "wide",
+                      {{"ID", 'N', 4, 0},
+                       {"NOTES", 'M', 20, 0},
+                       {"AMT", 'F', 20, 255},
+                       {"SMALL", 'M', 1, 0},
+                       {"SHORTD", 'D', 4, 0}});
     Table t;
     OpenTable(t, dir.path(), "wide");
     t.append();
@@ -178,7 +187,8 @@ TEST(ForeignLayouts, WideMemoFieldsAndHugeNumbersStayInTheirBuffers)
     t.post();
     t.close();
     const auto bytes = ReadBytes(dir.file("wide.dbf"));
-    const std::size_t rec = bytes.size() - 1 - 1 - 4 - 20 - 20 - 1 - 4;  // flag, ID, NOTES, AMT, SMALL, SHORTD
+    const std::size_t rec =
+        bytes.size() - 1 - 1 - 4 - 20 - 20 - 1 - 4;  // flag, ID, NOTES, AMT, SMALL, SHORTD
     const std::string notes(bytes.begin() + static_cast<std::ptrdiff_t>(rec + 5),
                             bytes.begin() + static_cast<std::ptrdiff_t>(rec + 25));
     EXPECT_EQ(notes, "00000000000000000001");
@@ -239,7 +249,8 @@ TEST(FullDisk, AFailedJournalWriteLeavesNoTemporaryFilesAndNamesTheTable)
     {
         Table t;
         OpenTable(t, dir.path(), "people");
-        for (int i = 0; i < 5; ++i) AddPerson(t, i, "p" + std::to_string(i));
+        for (int i = 0; i < 5; ++i)
+            AddPerson(t, i, "p" + std::to_string(i));
     }
     TempDir src;
     CreateTable(src.path(), "people", PeopleFields());

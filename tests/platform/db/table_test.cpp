@@ -82,8 +82,9 @@ TEST(TableRoundTrip, InstantsKeysAndMoney)
     Table t;
     OpenTable(t, dir.path(), "t");
     std::vector<double> values;
-    for (int q = 0; q < 96 * 3; q += 7) values.push_back(46000.0 + q / 96.0);  // quarter-hour instants
-    values.push_back(46000.0 + 123456789.0 / tw::kMSecsPerDay);              // odd milliseconds
+    for (int q = 0; q < 96 * 3; q += 7)
+        values.push_back(46000.0 + q / 96.0);                    // quarter-hour instants
+    values.push_back(46000.0 + 123456789.0 / tw::kMSecsPerDay);  // odd milliseconds
     values.push_back(2147483647.0);
     values.push_back(-2147483648.0);
     values.push_back(12345.6789);
@@ -102,7 +103,8 @@ TEST(TableRoundTrip, InstantsKeysAndMoney)
     }
     EXPECT_EQ(i, values.size());
     t.first();
-    for (std::size_t k = 0; k + 3 < values.size(); ++k) t.next();
+    for (std::size_t k = 0; k + 3 < values.size(); ++k)
+        t.next();
     EXPECT_EQ(t.fieldByName("V").asFloat(), 2147483647.0);
     t.next();
     EXPECT_EQ(t.fieldByName("V").asInteger(), -2147483647 - 1);
@@ -170,7 +172,8 @@ TEST(TableNames, CaseAndExtensionDoNotMatter)
 TEST(TableNames, RepeatedFieldNameFindsTheFirst)
 {
     TempDir dir;
-    CreateTable(dir.path(), "bid", {{"CONTACT1", FieldType::Char, 10, 0}, {"CONTACT1", FieldType::Smallint, 0, 0}});
+    CreateTable(dir.path(), "bid",
+                {{"CONTACT1", FieldType::Char, 10, 0}, {"CONTACT1", FieldType::Smallint, 0, 0}});
     Table t;
     OpenTable(t, dir.path(), "bid");
     t.append();
@@ -216,7 +219,8 @@ TEST(TableCursor, NavigationDeleteAndCount)
     EXPECT_TRUE(t.eof());
     EXPECT_TRUE(t.bof());
     EXPECT_TRUE(t.isEmpty());
-    for (int i = 1; i <= 5; ++i) AddPerson(t, i, "P" + std::to_string(i));
+    for (int i = 1; i <= 5; ++i)
+        AddPerson(t, i, "P" + std::to_string(i));
     EXPECT_EQ(t.recordCount(), 5);
     t.first();
     EXPECT_TRUE(t.bof());
@@ -239,7 +243,8 @@ TEST(TableCursor, NavigationDeleteAndCount)
     EXPECT_EQ(Names(t), (std::vector<std::string>{"P1", "P2", "P4"}));
     // Deleting everything from the start ends at eof.
     t.first();
-    while (!t.eof()) t.deleteRecord();
+    while (!t.eof())
+        t.deleteRecord();
     EXPECT_EQ(t.recordCount(), 0);
 }
 
@@ -317,10 +322,10 @@ TEST(TableCursor, CallbackFilter)
     CreateTable(dir.path(), "people", PeopleFields());
     Table t;
     OpenTable(t, dir.path(), "people");
-    for (int i = 1; i <= 6; ++i) AddPerson(t, i, "P" + std::to_string(i), i);
-    t.setOnFilterRecord([](const Table& x) {
-        return const_cast<Table&>(x).fieldByName("QTY").asInteger() % 2 == 0;
-    });
+    for (int i = 1; i <= 6; ++i)
+        AddPerson(t, i, "P" + std::to_string(i), i);
+    t.setOnFilterRecord(
+        [](const Table& x) { return const_cast<Table&>(x).fieldByName("QTY").asInteger() % 2 == 0; });
     t.setFiltered(true);
     EXPECT_EQ(t.recordCount(), 3);
     EXPECT_EQ(Names(t), (std::vector<std::string>{"P2", "P4", "P6"}));
@@ -336,14 +341,15 @@ TEST(TableLocate, OneAndSeveralFields)
     CreateTable(dir.path(), "people", PeopleFields());
     Table t;
     OpenTable(t, dir.path(), "people");
-    for (int i = 1; i <= 100; ++i) AddPerson(t, i * 10.0, "N" + std::to_string(i % 7), i % 3);
+    for (int i = 1; i <= 100; ++i)
+        AddPerson(t, i * 10.0, "N" + std::to_string(i % 7), i % 3);
     EXPECT_TRUE(t.locate("ID", Value(500.0)));
     EXPECT_EQ(t.fieldByName("ID").asInteger(), 500);
     EXPECT_TRUE(t.locate("ID", Value(std::string("500"))));
     EXPECT_FALSE(t.locate("ID", Value(501.0)));
     EXPECT_EQ(t.fieldByName("ID").asInteger(), 500);  // stays put
     EXPECT_TRUE(t.locate("NAME;QTY", {Value(std::string("N3")), Value(1.0)}));
-    EXPECT_EQ(t.fieldByName("ID").asInteger(), 100);  // first match: i = 10
+    EXPECT_EQ(t.fieldByName("ID").asInteger(), 100);           // first match: i = 10
     EXPECT_FALSE(t.locate("NAME", Value(std::string("n3"))));  // case-sensitive
     // The key map follows edits, appends and deletes.
     t.edit();
@@ -377,7 +383,9 @@ TEST(TableIndex, AscendingDescendingUpper)
 {
     TempDir dir;
     CreateTable(dir.path(), "people", PeopleFields(),
-                {{"NAME", "UPPER(NAME)", false}, {"RAWNAME", "NAME", false}, {"IDDESC", "ID", true},
+                {{"NAME", "UPPER(NAME)", false},
+                 {"RAWNAME", "NAME", false},
+                 {"IDDESC", "ID", true},
                  {"DAY", "DAY", false}});
     Table t;
     OpenTable(t, dir.path(), "people");
@@ -422,7 +430,8 @@ TEST(TableRefresh, KeepsPositionAndSeesChanges)
     CreateTable(dir.path(), "people", PeopleFields());
     Table a, b;
     OpenTable(a, dir.path(), "people");
-    for (int i = 1; i <= 3; ++i) AddPerson(a, i, "P" + std::to_string(i));
+    for (int i = 1; i <= 3; ++i)
+        AddPerson(a, i, "P" + std::to_string(i));
     OpenTable(b, dir.path(), "people");
     b.next();
     EXPECT_EQ(b.fieldByName("NAME").asString(), "P2");
@@ -456,7 +465,8 @@ TEST(TableTestAndSet, ChangesOnlyWhenTheCallbackSays)
     t.fieldByName("ACCID").setAsFloat(1);
     t.post();
     auto take = [](Table& x) {
-        if (x.fieldByName("USE").asBoolean()) return false;
+        if (x.fieldByName("USE").asBoolean())
+            return false;
         x.fieldByName("USE").setAsBoolean(true);
         return true;
     };
@@ -510,7 +520,8 @@ TEST(TableFilter, CountAndNavigationSkipFilteredRecords)
     EXPECT_FALSE(t.locate("ID", Value(3.0)));  // filtered out
     EXPECT_TRUE(t.locate("ID", Value(5.0)));
     // Filter text and callback together.
-    t.setOnFilterRecord([](const Table& x) { return const_cast<Table&>(x).fieldByName("ID").asInteger() != 4; });
+    t.setOnFilterRecord(
+        [](const Table& x) { return const_cast<Table&>(x).fieldByName("ID").asInteger() != 4; });
     EXPECT_EQ(Names(t), (std::vector<std::string>{"N5"}));
     t.setFiltered(false);
     EXPECT_EQ(t.recordCount(), 8);
@@ -595,9 +606,9 @@ TEST(TableDbase3, ReadAndExtendADbase3TableWithMemo)
     TempDir dir;
     std::vector<std::uint8_t> h(32 + 2 * 32 + 1, 0);
     h[0] = 0x83;
-    h[4] = 1;                              // one record
+    h[4] = 1;  // one record
     h[8] = static_cast<std::uint8_t>(h.size());
-    h[10] = 1 + 10 + 10;                   // record length
+    h[10] = 1 + 10 + 10;  // record length
     auto field = [&](int i, const char* n, char type, int w) {
         std::memcpy(&h[32 + 32 * i], n, std::strlen(n));
         h[32 + 32 * i + 11] = static_cast<std::uint8_t>(type);

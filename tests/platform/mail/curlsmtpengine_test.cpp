@@ -54,9 +54,9 @@ TEST_F(CurlSmtpEngineTest, SendsTheScheduleOverStartTlsWithLoginToBothRecipients
     const int connected = Open(engine, server.Port(), QStringLiteral("clerk"), QStringLiteral("s3cret"));
     ASSERT_GE(connected, 0) << engine.ErrorText(connected).toStdString();
 
-    const int sent = engine.Send(QStringLiteral("<ann@example.com>;<bob@example.org>"), {}, {},
-                                 QStringLiteral("Termine für Müller"), QStringLiteral("\nFirst line\nSecond line"),
-                                 Pdf());
+    const int sent =
+        engine.Send(QStringLiteral("<ann@example.com>;<bob@example.org>"), {}, {},
+                    QStringLiteral("Termine für Müller"), QStringLiteral("\nFirst line\nSecond line"), Pdf());
     ASSERT_GE(sent, 0) << engine.ErrorText(sent).toStdString();
 
     const auto messages = server.Messages();
@@ -65,7 +65,8 @@ TEST_F(CurlSmtpEngineTest, SendsTheScheduleOverStartTlsWithLoginToBothRecipients
     EXPECT_TRUE(m["tls"].toBool());
     EXPECT_TRUE(m["authenticated"].toBool());
     EXPECT_EQ(m["mail_from"].toString(), QStringLiteral("office@example.com"));
-    EXPECT_EQ(m["rcpt_tos"].toArray(), (QJsonArray{QStringLiteral("ann@example.com"), QStringLiteral("bob@example.org")}));
+    EXPECT_EQ(m["rcpt_tos"].toArray(),
+              (QJsonArray{QStringLiteral("ann@example.com"), QStringLiteral("bob@example.org")}));
     EXPECT_EQ(m["from"].toString(), QStringLiteral("office@example.com"));
     EXPECT_TRUE(m["to"].toString().contains(QStringLiteral("ann@example.com")));
     EXPECT_TRUE(m["to"].toString().contains(QStringLiteral("bob@example.org")));

@@ -33,11 +33,12 @@ TEST_F(FcSendMessageTest, HandsSubjectBodyAttachmentAndRecipientsToTheProgram)
     TFcSendMessage sender(Program());
     Fill(sender);
     ASSERT_NO_THROW(sender.Send());
-    EXPECT_EQ(Recorded(), (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"),
-                                       QStringLiteral("Termine für Ann"), QStringLiteral("--body"),
-                                       QStringLiteral("\nschedule.pdf is attached"), QStringLiteral("--attach"),
-                                       QStringLiteral("/tmp/x/schedule.pdf"), QStringLiteral("ann@example.com"),
-                                       QStringLiteral("bob@example.org")}));
+    EXPECT_EQ(
+        Recorded(),
+        (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"), QStringLiteral("Termine für Ann"),
+                     QStringLiteral("--body"), QStringLiteral("\nschedule.pdf is attached"),
+                     QStringLiteral("--attach"), QStringLiteral("/tmp/x/schedule.pdf"),
+                     QStringLiteral("ann@example.com"), QStringLiteral("bob@example.org")}));
 }
 
 TEST_F(FcSendMessageTest, AFailingProgramIsReportedWithItsStatusAndWords)

@@ -20,8 +20,9 @@ public:
     explicit SmtpTestServer(const QStringList& options)
     {
         process_.setProgram(QStringLiteral("/usr/bin/python3"));
-        process_.setArguments(QStringList{QStringLiteral(TW_SMTP_SERVER_SCRIPT), QStringLiteral("--dir"),
-                                          dir_.path()} + options);
+        process_.setArguments(
+            QStringList{QStringLiteral(TW_SMTP_SERVER_SCRIPT), QStringLiteral("--dir"), dir_.path()}
+            + options);
         process_.setStandardErrorFile(dir_.filePath(QStringLiteral("server.log")));
         process_.start();
         QByteArray line;

@@ -19,7 +19,8 @@ public:
                      "here=$(dirname \"$0\")\n"
                      "printf '%s\\0' \"$@\" > \"$here/args\"\n"
                      "previous=\n"
-                     "for a; do [ \"$previous\" = --attach ] && head -c 5 \"$a\" > \"$here/head\" 2>/dev/null; previous=$a; done\n"
+                     "for a; do [ \"$previous\" = --attach ] && head -c 5 \"$a\" > \"$here/head\" "
+                     "2>/dev/null; previous=$a; done\n"
                      "status=$(cat \"$here/status\" 2>/dev/null || echo 0)\n"
                      "[ \"$status\" = 0 ] || echo 'xdg-email: no method available for opening mail' >&2\n"
                      "exit \"$status\"\n");

@@ -22,7 +22,8 @@ TEST(CustomerMessageText, NamesTheContactInUseOrTheCustomerAndTheOneTaskFound)
     EXPECT_EQ(CustomerMessageText(c, 0, 0), QStringLiteral("Schedule for Ann A. Archer"));
     EXPECT_EQ(CustomerMessageText(c, 2, 46000.5), QStringLiteral("Schedule for Ann A. Archer"));
     // 46000.5 is 9 Dec 2025, noon.
-    EXPECT_EQ(CustomerMessageText(c, 1, 46000.5), QStringLiteral("Schedule for Ann A. Archer on 12/9/2025 12:00 PM"));
+    EXPECT_EQ(CustomerMessageText(c, 1, 46000.5),
+              QStringLiteral("Schedule for Ann A. Archer on 12/9/2025 12:00 PM"));
     c.UseAlt = true;
     EXPECT_EQ(CustomerMessageText(c, 0, 0), QStringLiteral("Schedule for Ann Archer"));
     EXPECT_EQ(MailAccessStatusText(false), QStringLiteral("Connecting to SMTP server"));

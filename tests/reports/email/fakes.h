@@ -107,7 +107,10 @@ public:
     void RestoreWindow() override { ++restored; }
     void HideWindow() override { visible = false; }
 
-    std::pair<QString, QString> LastStatus() const { return statuses.empty() ? std::pair<QString, QString>{} : statuses.back(); }
+    std::pair<QString, QString> LastStatus() const
+    {
+        return statuses.empty() ? std::pair<QString, QString>{} : statuses.back();
+    }
 };
 
 // Lets the worker's results arrive.

@@ -41,15 +41,17 @@ protected:
         settings.From = QStringLiteral("office@example.com");
         settings.SmtpPort = server.Port();
         const QString certificate = server.Certificate();
-        window = std::make_unique<TSendEmail>([this] { return settings; }, [certificate] {
-            auto engine = std::make_unique<mail::CurlSmtpEngine>();
-            engine->SetCertificateFile(certificate);
-            return engine;
-        });
+        window = std::make_unique<TSendEmail>([this] { return settings; },
+                                              [certificate] {
+                                                  auto engine = std::make_unique<mail::CurlSmtpEngine>();
+                                                  engine->SetCertificateFile(certificate);
+                                                  return engine;
+                                              });
         window->SetContactsSource([] { return Customer(); });
-        window->SetScheduleReport({2, QStringLiteral("Schedule for May"), [](const ReportPeriod&) {
-                                       return PdfOutcome{"%PDF-1.4\n" + QByteArray(2000, 'x') + "\n%%EOF\n", {}};
-                                   }});
+        window->SetScheduleReport(
+            {2, QStringLiteral("Schedule for May"), [](const ReportPeriod&) {
+                 return PdfOutcome{"%PDF-1.4\n" + QByteArray(2000, 'x') + "\n%%EOF\n", {}};
+             }});
     }
     void Open()
     {
@@ -114,7 +116,8 @@ TEST_F(SendEmailWindowTest, ARefusedLoginAndARefusedRecipientShowTheServersWords
     Open();
     ASSERT_TRUE(test::Settle(window->Logic()));
     EXPECT_EQ(window->StatusLabel(), QStringLiteral("Connect failed "));
-    EXPECT_TRUE(window->StatusValue().startsWith(QStringLiteral("535 5.7.8 Login refused"))) << window->StatusValue().toStdString();
+    EXPECT_TRUE(window->StatusValue().startsWith(QStringLiteral("535 5.7.8 Login refused")))
+        << window->StatusValue().toStdString();
     window->close();
 
     SmtpTestServer strict({QStringLiteral("--refuse-rcpt"), QStringLiteral("ann@example.com")});
@@ -125,7 +128,8 @@ TEST_F(SendEmailWindowTest, ARefusedLoginAndARefusedRecipientShowTheServersWords
     Child<QPushButton>("SendEMailAttachment")->click();
     ASSERT_TRUE(test::Settle(window->Logic()));
     EXPECT_EQ(window->StatusLabel(), QStringLiteral("Send mail failed "));
-    EXPECT_TRUE(window->StatusValue().startsWith(QStringLiteral("550 5.1.1"))) << window->StatusValue().toStdString();
+    EXPECT_TRUE(window->StatusValue().startsWith(QStringLiteral("550 5.1.1")))
+        << window->StatusValue().toStdString();
     EXPECT_TRUE(strict.Messages().isEmpty());
 }
 
@@ -133,7 +137,8 @@ TEST_F(SendEmailWindowTest, HelpLevelHidesTheHintsAndTheCustomerMessageHasNoAtta
 {
     SmtpTestServer server({});
     Make(server);
-    window->Open(1, SendEmailLogic::CustomerMessage, 0, 0, 0, 0, 0, QStringLiteral("Schedule for Ann Archer"));
+    window->Open(1, SendEmailLogic::CustomerMessage, 0, 0, 0, 0, 0,
+                 QStringLiteral("Schedule for Ann Archer"));
     ASSERT_TRUE(test::Settle(window->Logic()));
     EXPECT_TRUE(Child<QGroupBox>("RecipientsPanel")->toolTip().isEmpty());
     EXPECT_FALSE(Child<QLineEdit>("AttachmentList")->isEnabled());

@@ -82,12 +82,14 @@ TEST_F(SendEmailLogicTest, OpeningConnectsInTheEnginesOrderAndReportsTheHost)
     settings.UserId = QStringLiteral("clerk");
     settings.Password = QStringLiteral("pw");
     OpenSchedule();
-    EXPECT_EQ(log->Calls(), (QStringList{QStringLiteral("Attach"), QStringLiteral("SetAuthentication clerk pw"),
-                                         QStringLiteral("SetPort 587"),
-                                         QStringLiteral("Connect smtp.example.com <office@example.com> "
-                                                        "<office@example.com>")}));
-    EXPECT_EQ(controls.statuses, (std::vector<Status>{{QStringLiteral("Connecting to server"), QString()},
-                                                      {QStringLiteral("Connected to "), settings.Host}}));
+    EXPECT_EQ(log->Calls(),
+              (QStringList{QStringLiteral("Attach"), QStringLiteral("SetAuthentication clerk pw"),
+                           QStringLiteral("SetPort 587"),
+                           QStringLiteral("Connect smtp.example.com <office@example.com> "
+                                          "<office@example.com>")}));
+    EXPECT_EQ(controls.statuses,
+              (std::vector<Status>{{QStringLiteral("Connecting to server"), QString()},
+                                   {QStringLiteral("Connected to "), settings.Host}}));
     EXPECT_TRUE(logic->SmtpConnected());
     EXPECT_TRUE(controls.visible);
     EXPECT_FALSE(controls.busy);
@@ -97,10 +99,11 @@ TEST_F(SendEmailLogicTest, OpeningConnectsInTheEnginesOrderAndReportsTheHost)
     EXPECT_FALSE(controls.second);
     EXPECT_EQ(controls.toList, QStringList{QStringLiteral("ann@example.com")});
     EXPECT_EQ(QFileInfo(controls.attachment).fileName(), QStringLiteral("schedule.pdf"));
-    EXPECT_NE(QFileInfo(controls.attachment).absolutePath(), QFileInfo(QStringLiteral(".")).absoluteFilePath());
+    EXPECT_NE(QFileInfo(controls.attachment).absolutePath(),
+              QFileInfo(QStringLiteral(".")).absoluteFilePath());
     // Nobody but this user can read or replace the file.
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                                      QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+        | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     EXPECT_EQ(QFileInfo(QFileInfo(controls.attachment).absolutePath()).permissions() & others, 0);
 }
 
@@ -123,14 +126,16 @@ TEST_F(SendEmailLogicTest, SendsTheReportAsScheduleDotPdfAndRemovesItAfterwards)
     const QString path = controls.attachment;
     EXPECT_EQ(log->Calls().last(),
               QStringLiteral("Send to=<ann@example.com>;<bob@example.org> cc= bcc= subject=Schedule of May "
-                             "message=\\nfirst\\nsecond attachment=") + path);
+                             "message=\\nfirst\\nsecond attachment=")
+                  + path);
     EXPECT_EQ(log->attachmentBytes, pdf.Pdf);
     EXPECT_EQ(periodSeen.SpanDays, 7);
     EXPECT_EQ(periodSeen.End, 46007);
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(controls.statuses,
-              (std::vector<Status>{{QStringLiteral("Sending mail to "), QStringLiteral("<ann@example.com>;<bob@example.org>")},
-                                   {QString(), QStringLiteral("Mail sent")}}));
+              (std::vector<Status>{
+                  {QStringLiteral("Sending mail to "), QStringLiteral("<ann@example.com>;<bob@example.org>")},
+                  {QString(), QStringLiteral("Mail sent")}}));
 }
 
 TEST_F(SendEmailLogicTest, TheGanttImageSaysItIsBeingMadeFirst)
@@ -200,8 +205,9 @@ TEST_F(SendEmailLogicTest, TheCustomerMessageGoesWithoutAttachmentAndWithItsText
     EXPECT_TRUE(controls.second);
     EXPECT_EQ(controls.toList, QStringList{QStringLiteral("bob@example.org")});
     Send();
-    EXPECT_EQ(log->Calls().last(), QStringLiteral("Send to=<bob@example.org> cc= bcc= subject=Schedule for Bob "
-                                                  "Archer message=\\nSchedule for Bob Archer attachment="));
+    EXPECT_EQ(log->Calls().last(),
+              QStringLiteral("Send to=<bob@example.org> cc= bcc= subject=Schedule for Bob "
+                             "Archer message=\\nSchedule for Bob Archer attachment="));
 }
 
 TEST_F(SendEmailLogicTest, OpeningAnOpenWindowOnlyRestoresItAndReopeningAttachesAndConnectsAgain)
@@ -228,7 +234,8 @@ TEST_F(SendEmailLogicTest, CheckingTheBoxesFillsTheRecipientsAsStored)
     OpenSchedule();
     controls.second = true;
     logic->FillRecipients();
-    EXPECT_EQ(controls.toList, (QStringList{QStringLiteral("ann@example.com"), QStringLiteral("bob@example.org ")}));
+    EXPECT_EQ(controls.toList,
+              (QStringList{QStringLiteral("ann@example.com"), QStringLiteral("bob@example.org ")}));
     logic->AddNameClick();
     EXPECT_EQ(controls.toList.size(), 3);
     logic->ClearRecipsClick();
@@ -256,10 +263,11 @@ TEST_F(MailProgramTest, HandsTheMessageToTheMailProgramAndReportsItsOutcome)
     EXPECT_TRUE(log->Calls().isEmpty());
     Send();
     EXPECT_EQ(controls.LastStatus(), (Status{QString(), QStringLiteral("Mail sent")}));
-    EXPECT_EQ(Args(), (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"),
-                                   QStringLiteral("Schedule of May"), QStringLiteral("--body"),
-                                   QStringLiteral("\nschedule.pdf is attached"), QStringLiteral("--attach"),
-                                   controls.attachment, QStringLiteral("ann@example.com")}));
+    EXPECT_EQ(
+        Args(),
+        (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"), QStringLiteral("Schedule of May"),
+                     QStringLiteral("--body"), QStringLiteral("\nschedule.pdf is attached"),
+                     QStringLiteral("--attach"), controls.attachment, QStringLiteral("ann@example.com")}));
     EXPECT_EQ(standIn.AttachmentHead(), QByteArray("%PDF-"));
     // The mail program may read the attachment after the hand-off.
     EXPECT_TRUE(QFile::exists(controls.attachment));

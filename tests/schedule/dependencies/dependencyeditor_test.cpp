@@ -76,10 +76,10 @@ protected:
         db::Table& c = ws->ChartsTable3;
         c.refresh();
         EXPECT_TRUE(c.locate("CHARTSID", db::Value(static_cast<double>(key))));
-        return {c.fieldByName("PID").asInteger(),     c.fieldByName("CHILD").asInteger(),
-                c.fieldByName("PARENT").asBoolean(),  c.fieldByName("DG").asFloat(),
-                c.fieldByName("DGN").asInteger(),     c.fieldByName("OFFSET").asFloat(),
-                c.fieldByName("USED").asBoolean(),    static_cast<float>(c.fieldByName("UPDATE").asFloat())};
+        return {c.fieldByName("PID").asInteger(),    c.fieldByName("CHILD").asInteger(),
+                c.fieldByName("PARENT").asBoolean(), c.fieldByName("DG").asFloat(),
+                c.fieldByName("DGN").asInteger(),    c.fieldByName("OFFSET").asFloat(),
+                c.fieldByName("USED").asBoolean(),   static_cast<float>(c.fieldByName("UPDATE").asFloat())};
     }
 };
 

@@ -95,8 +95,8 @@ TEST(NextRepeatDate, PeriodsRollOversAndOverlaps)
         SCOPED_TRACE(step.name);
         EightHourWeek f;
         TDateTime start = -1, end = -1;
-        ASSERT_TRUE(NextRepeatDate(f.calendar, false, step.customCode, step.prevEnd, step.prevStart, step.period,
-                                   step.hours, start, end));
+        ASSERT_TRUE(NextRepeatDate(f.calendar, false, step.customCode, step.prevEnd, step.prevStart,
+                                   step.period, step.hours, start, end));
         EXPECT_NEAR(start, step.start, 1e-7);
         EXPECT_NEAR(end, step.end, 1e-7);
         EXPECT_EQ(f.maximum, step.maximum);

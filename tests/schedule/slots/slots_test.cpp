@@ -120,10 +120,14 @@ protected:
         db::Table& c = ws->ChartsTable3;
         c.refresh();
         EXPECT_TRUE(c.locate("CHARTSID", db::Value(static_cast<double>(key)))) << key;
-        return {c.fieldByName("SD").asFloat(),     c.fieldByName("ED").asFloat(),
-                static_cast<float>(c.fieldByName("HOURS").asFloat()), c.fieldByName("NOTES").asString(),
-                c.fieldByName("RCOUNT").asInteger(), static_cast<float>(c.fieldByName("UPDATE").asFloat()),
-                c.fieldByName("LINK").asInteger(), c.fieldByName("ROOT").asBoolean()};
+        return {c.fieldByName("SD").asFloat(),
+                c.fieldByName("ED").asFloat(),
+                static_cast<float>(c.fieldByName("HOURS").asFloat()),
+                c.fieldByName("NOTES").asString(),
+                c.fieldByName("RCOUNT").asInteger(),
+                static_cast<float>(c.fieldByName("UPDATE").asFloat()),
+                c.fieldByName("LINK").asInteger(),
+                c.fieldByName("ROOT").asBoolean()};
     }
     int Count()
     {
@@ -184,7 +188,8 @@ TEST(SlotBlock, LengthsAndUnits)
 
     // One month from 31 January: no 31 February, so 1 March, in a leap year too; 744 hours.
     for (int year : {2027, 2028}) {
-        const SlotBlock month = ComputeSlotBlock(EncodeDate(year, 1, 31) + EncodeTime(9, 0, 0, 0), 1, kSlotMonths);
+        const SlotBlock month =
+            ComputeSlotBlock(EncodeDate(year, 1, 31) + EncodeTime(9, 0, 0, 0), 1, kSlotMonths);
         EXPECT_TRUE(Near(month.End, EncodeDate(year, 3, 1) + EncodeTime(9, 0, 0, 0))) << year;
         EXPECT_FLOAT_EQ(month.Hours, 744);
     }
@@ -202,11 +207,11 @@ TEST_F(Slots, DelaySplitProtectAndPushBack)
 {
     // A 2-hour block from 8:00 on Tuesday 8 December for every resource; after a resource's first
     // delayed task, the pass leaves its later tasks to the push-back.
-    Add({1, 1, At(8, 9), At(8, 11), 2});        // delayed by a 2-hour block from 8:00 on Tuesday
-    Add({2, 1, At(8, 13), At(8, 15), 2});       // after it: pushed back
-    Add({3, 2, At(8, 12), At(8, 14), 2});       // another resource ending at the block's start
-    Add({4, 3, At(7, 8), At(7, 9), 1});         // wholly before
-    Add({5, 3, At(8, 10), At(8, 12), 2});       // starts exactly at the block's end
+    Add({1, 1, At(8, 9), At(8, 11), 2});   // delayed by a 2-hour block from 8:00 on Tuesday
+    Add({2, 1, At(8, 13), At(8, 15), 2});  // after it: pushed back
+    Add({3, 2, At(8, 12), At(8, 14), 2});  // another resource ending at the block's start
+    Add({4, 3, At(7, 8), At(7, 9), 1});    // wholly before
+    Add({5, 3, At(8, 10), At(8, 12), 2});  // starts exactly at the block's end
     InsertSlot insert(Services(), pending);
     const SlotBlock block = ComputeSlotBlock(At(8, 8), 2, kSlotHours);
     ASSERT_TRUE(insert.InsertBlock(block, 0));
@@ -266,7 +271,8 @@ TEST_F(Slots, ASplitTaskKeepsItsFirstPieceAndAddsTheRemainderAfterTheBlock)
     // The piece keeps the resource and has its assignment row; nothing is pushed yet.
     ws->ChartsTable3.locate("CHARTSID", db::Value(static_cast<double>(pieceKey)));
     EXPECT_EQ(ws->ChartsTable3.fieldByName("CREWID").asInteger(), 1);
-    EXPECT_TRUE(ws->ICrewsTable.locate("CHARTSID;CREWID", {db::Value(static_cast<double>(pieceKey)), db::Value(1.0)}));
+    EXPECT_TRUE(ws->ICrewsTable.locate("CHARTSID;CREWID",
+                                       {db::Value(static_cast<double>(pieceKey)), db::Value(1.0)}));
     ws->IChartsTable.refresh();
     EXPECT_EQ(ws->IChartsTable.recordCount(), 0);
 }
@@ -466,8 +472,8 @@ TEST_F(SlotStates, ARemovalIsPushedAtOnce)
     dialog = [this] {
         RemoveSlot remove(Services());
         std::string refusal;
-        if (remove.RemoveBlock(ComputeSlotBlock(At(8, 11), 1, kSlotHours), 0, "", refusal) ==
-            RemoveSlot::Result::Moved)
+        if (remove.RemoveBlock(ComputeSlotBlock(At(8, 11), 1, kSlotHours), 0, "", refusal)
+            == RemoveSlot::Result::Moved)
             ops.RemoveDialogMovedTasks();
         ops.RemoveDialogClosed();
     };
@@ -484,7 +490,8 @@ TEST(SlotTexts, StatusPanels)
     EXPECT_EQ(InsertSlotStatusText(true, "Crew 1"), "Push back all resources");
     EXPECT_EQ(InsertSlotStatusText(false, "Crew 1"), "Push back Crew 1 resource");
     EXPECT_EQ(RemoveSlotStatusText(true, "", At(8, 10)), "Push up all tasks to 12/8/2026 10:00:00 AM");
-    EXPECT_EQ(RemoveSlotStatusText(false, "Crew 1", At(8, 10)), "Push up Crew 1 tasks to 12/8/2026 10:00:00 AM");
+    EXPECT_EQ(RemoveSlotStatusText(false, "Crew 1", At(8, 10)),
+              "Push up Crew 1 tasks to 12/8/2026 10:00:00 AM");
 }
 
 }  // namespace

@@ -20,14 +20,14 @@ void AppendCalendar(db::Table& t, std::int32_t crew, const CalendarRecord& r)
     t.fieldByName("WORKID").setAsInteger(crew + 1000);
     t.fieldByName("CREWID").setAsInteger(crew);
     const std::pair<const char*, bool> flags[] = {
-        {"SUNDAY", r.SUNDAY}, {"MONDAY", r.MONDAY}, {"TUESDAY", r.TUESDAY}, {"WEDNESDAY", r.WEDNESDAY},
+        {"SUNDAY", r.SUNDAY},     {"MONDAY", r.MONDAY}, {"TUESDAY", r.TUESDAY},   {"WEDNESDAY", r.WEDNESDAY},
         {"THURSDAY", r.THURSDAY}, {"FRIDAY", r.FRIDAY}, {"SATURDAY", r.SATURDAY}, {"DAY1", r.DAY1},
-        {"DAY2", r.DAY2}, {"DAY3", r.DAY3}, {"DAY4", r.DAY4}, {"OVERRIDE", r.OVERRIDE}};
+        {"DAY2", r.DAY2},         {"DAY3", r.DAY3},     {"DAY4", r.DAY4},         {"OVERRIDE", r.OVERRIDE}};
     for (const auto& [name, value] : flags)
         t.fieldByName(name).setAsBoolean(value);
     const std::pair<const char*, double> numbers[] = {
-        {"START1", r.START1}, {"END1", r.END1}, {"START2", r.START2}, {"END2", r.END2},
-        {"START3", r.START3}, {"END3", r.END3}, {"START4", r.START4}, {"END4", r.END4},
+        {"START1", r.START1},     {"END1", r.END1},        {"START2", r.START2}, {"END2", r.END2},
+        {"START3", r.START3},     {"END3", r.END3},        {"START4", r.START4}, {"END4", r.END4},
         {"THOURSDY", r.THOURSDY}, {"THOURSFC", r.THOURSFC}};
     for (const auto& [name, value] : numbers)
         t.fieldByName(name).setAsFloat(value);
@@ -100,7 +100,7 @@ TEST_F(CalendarFromTables, RecomputingLaysEveryTaskOntoItsResourcesCalendarAndHo
     AppendCalendar(ws->CalendarTable, 1, EightToFive());
     AddTask(10, 1, Day(kMonday, 13), 12);
     AddTask(11, 1, Day(kSaturday, 10), 2);
-    AddTask(12, 2, Day(kMonday, 13, 5), 12);  // resource 2 has no calendar
+    AddTask(12, 2, Day(kMonday, 13, 5), 12);   // resource 2 has no calendar
     AddTask(13, 1, Day(kMonday, 8), 9, true);  // job rows too
     ws->ChartsTable.refresh();
     ASSERT_TRUE(ws->ChartsTable.locate("CHARTSID", db::Value(11.0)));

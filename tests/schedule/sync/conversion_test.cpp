@@ -40,7 +40,6 @@ protected:
     {
         return ConvertChartsTable(ws->tables, ws->state, ws->ui, ws->sync, "scheduler", folder);
     }
-
 };
 
 TEST_F(Conversion, OldRecordsReachWorkingCopyAndSharedTablesBeforeTheOldFilesGo)

@@ -58,15 +58,14 @@ protected:
         return ResourcesAreFree(ws->tables, ws->ui, quiet, crew, Day(kMonday, h1, m1), Day(kMonday, h2, m2),
                                 key);
     }
-
 };
 
 TEST_F(Overlap, StrictOverlapsOnlyAndNeverWithJobRowsOrTheSameChain)
 {
-    Task(1, 1, 8, 0, 10, 0);                      // A 8:00-10:00
-    Task(2, 1, 14, 0, 16, 0, 2);                  // in chain 2
-    Task(3, 1, 6, 0, 20, 0, 0, true);             // a job row over the whole day
-    Task(4, 2, 10, 10, 12, 0);                    // another resource
+    Task(1, 1, 8, 0, 10, 0);           // A 8:00-10:00
+    Task(2, 1, 14, 0, 16, 0, 2);       // in chain 2
+    Task(3, 1, 6, 0, 20, 0, 0, true);  // a job row over the whole day
+    Task(4, 2, 10, 10, 12, 0);         // another resource
     struct Case {
         const char* name;
         std::int32_t crew;
@@ -110,7 +109,7 @@ TEST_F(Overlap, StrictOverlapsOnlyAndNeverWithJobRowsOrTheSameChain)
 TEST_F(Overlap, FurtherResourcesOfTheTaskCountAndAnOverlapIsReported)
 {
     Task(1, 1, 8, 0, 10, 0);
-    Assign(60, 2);  // task 60 (not stored yet) also uses resource 2 ...
+    Assign(60, 2);             // task 60 (not stored yet) also uses resource 2 ...
     Task(5, 2, 11, 0, 12, 0);  // ... which is busy 11:00-12:00
     Assign(99, 3);             // the primary resource has a row of an item not in the working copy
     EXPECT_TRUE(Free(3, 10, 0, 11, 0, 60));

@@ -139,9 +139,12 @@ struct OneWorkstation {
 struct Item {
     Item(std::int32_t key, std::string desc, float update = 1.1f, std::string notes = {},
          std::int32_t link = 0)
-        : key(key), desc(std::move(desc)), update(update), notes(std::move(notes)), link(link)
-    {
-    }
+        : key(key),
+          desc(std::move(desc)),
+          update(update),
+          notes(std::move(notes)),
+          link(link)
+    {}
 
     std::int32_t key;
     std::string desc;
@@ -190,8 +193,10 @@ inline std::uintmax_t FileSize(const std::string& folder, const std::string& nam
     for (const auto& e : std::filesystem::directory_iterator(folder)) {
         std::string n = e.path().filename().string();
         std::string a = n, b = name;
-        for (auto& c : a) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        for (auto& c : b) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (auto& c : a)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (auto& c : b)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (a == b)
             return std::filesystem::file_size(e.path());
     }

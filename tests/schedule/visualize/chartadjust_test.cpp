@@ -206,7 +206,7 @@ TEST_F(ZoomTest, ZoomForwardStepsFromTaskToTaskAndBackStepsBack)
         TDateTime end;
         int stepAfter;
     } steps[] = {
-        {false, Day(7, 8), Day(7, 16), 2},  {false, Day(9, 8), Day(9, 12), 3},
+        {false, Day(7, 8), Day(7, 16), 2},   {false, Day(9, 8), Day(9, 12), 3},
         {false, Day(11, 8), Day(11, 10), 4}, {false, Day(11, 8), Day(11, 10), 5},
         {true, Day(11, 8), Day(11, 10), 4},  {true, Day(9, 8), Day(9, 12), 3},
         {true, Day(7, 8), Day(7, 16), 2},    {true, Day(7, 8), Day(7, 16), 2},

@@ -14,12 +14,36 @@ protected:
         AddJob(100, "Roof", 1100, "Ames");
         AddJob(200, "Deck", 1200, "Baker");
         AddJob(300, "Attic", 1100, "Ames");
-        AddTask({.Id = 1, .Desc = "Paint", .Start = Day(8, 9), .End = Day(8, 13), .Hours = 4, .Crew = 1,
-                 .Job = 100, .JobName = "Roof", .Dgn = 1, .Dg = 5});
-        AddTask({.Id = 2, .Desc = "Frame", .Start = Day(7, 8), .End = Day(7, 16), .Hours = 8, .Crew = 2,
-                 .Job = 200, .Customer = "Baker", .JobName = "Deck", .Dgn = 2, .Dg = 5, .Offset = -1});
-        AddTask({.Id = 3, .Desc = "Clean", .Start = Day(9, 8), .End = Day(9, 10), .Hours = 2, .Crew = 1,
-                 .Job = 300, .JobName = "Attic"});
+        AddTask({.Id = 1,
+                 .Desc = "Paint",
+                 .Start = Day(8, 9),
+                 .End = Day(8, 13),
+                 .Hours = 4,
+                 .Crew = 1,
+                 .Job = 100,
+                 .JobName = "Roof",
+                 .Dgn = 1,
+                 .Dg = 5});
+        AddTask({.Id = 2,
+                 .Desc = "Frame",
+                 .Start = Day(7, 8),
+                 .End = Day(7, 16),
+                 .Hours = 8,
+                 .Crew = 2,
+                 .Job = 200,
+                 .Customer = "Baker",
+                 .JobName = "Deck",
+                 .Dgn = 2,
+                 .Dg = 5,
+                 .Offset = -1});
+        AddTask({.Id = 3,
+                 .Desc = "Clean",
+                 .Start = Day(9, 8),
+                 .End = Day(9, 10),
+                 .Hours = 2,
+                 .Crew = 1,
+                 .Job = 300,
+                 .JobName = "Attic"});
     }
 };
 
@@ -72,8 +96,8 @@ TEST_F(ChartBuildingTest, DescriptionsSortWithoutRegardToCaseAndASortedCopyStays
     // A new record out of place is sorted in; the rest keep their order.
     AddTask({.Id = ++id, .Desc = "Ape", .Start = Day(8, 9), .End = Day(8, 10), .Hours = 1, .Job = 0});
     builder.BuildChart(true);
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"Ape", "Apple", "APPLE", "apple pie", "banana", "Banana",
-                                                "cherry"}));
+    EXPECT_EQ(Rows(),
+              (std::vector<std::string>{"Ape", "Apple", "APPLE", "apple pie", "banana", "Banana", "cherry"}));
 }
 
 TEST_F(ChartBuildingTest, RowColoursFollowTheGroupAndTheOrder)
@@ -187,8 +211,8 @@ TEST_F(ChartBuildingTest, OccurrencesOfARepeatingTaskShareARowUnlessTheyOverlapO
     AddTask({.Id = 2, .Desc = "Mow", .Start = Day(14, 8), .End = Day(14, 10), .Hours = 2, .Chain = 9});
     AddTask({.Id = 3, .Desc = "Mow", .Start = Day(21, 8), .End = Day(21, 10), .Hours = 2, .Chain = 9});
     AddTask({.Id = 4, .Desc = "Mow", .Start = Day(21, 9), .End = Day(21, 11), .Hours = 2, .Chain = 9});
-    AddTask({.Id = 5, .Desc = "Mow", .Start = Day(28, 8), .End = Day(28, 10), .Hours = 2, .Chain = 9,
-             .Dgn = 2});
+    AddTask(
+        {.Id = 5, .Desc = "Mow", .Start = Day(28, 8), .End = Day(28, 10), .Hours = 2, .Chain = 9, .Dgn = 2});
     controls.ChartSortBy = 2;
     builder.BuildChart(true);
     EXPECT_EQ(BarOf(1)->Resource(), BarOf(2)->Resource());
@@ -222,9 +246,16 @@ protected:
         // Adds the summary row as the schedule's add routine does.
         hooks.AddTaskToSchedule = [this](const JobSummaryRow& row) {
             added.push_back(row);
-            AddTask({.Id = row.ChartsId, .Desc = row.Description, .Start = row.Start, .End = row.End,
-                     .Hours = row.Hours, .Crew = 0, .Job = row.JobId, .IsJob = true,
-                     .Customer = row.CustomerName, .JobName = row.JobName});
+            AddTask({.Id = row.ChartsId,
+                     .Desc = row.Description,
+                     .Start = row.Start,
+                     .End = row.End,
+                     .Hours = row.Hours,
+                     .Crew = 0,
+                     .Job = row.JobId,
+                     .IsJob = true,
+                     .Customer = row.CustomerName,
+                     .JobName = row.JobName});
         };
         controls.ShowJobsOnly = 0;
         AddCustomer(1100, "Ames");
@@ -236,9 +267,19 @@ protected:
 
 TEST_F(JobSummaryTest, AJobGetsOneSummaryRowUnderItsCustomerAndItIsKeptCurrent)
 {
-    AddTask({.Id = 1, .Desc = "Tear off", .Start = Day(7, 8), .End = Day(7, 14), .Hours = 6, .Crew = 1,
+    AddTask({.Id = 1,
+             .Desc = "Tear off",
+             .Start = Day(7, 8),
+             .End = Day(7, 14),
+             .Hours = 6,
+             .Crew = 1,
              .Cost = 40});
-    AddTask({.Id = 2, .Desc = "Shingle", .Start = Day(8, 8), .End = Day(9, 12), .Hours = 12.5f, .Crew = 2,
+    AddTask({.Id = 2,
+             .Desc = "Shingle",
+             .Start = Day(8, 8),
+             .End = Day(9, 12),
+             .Hours = 12.5f,
+             .Crew = 2,
              .Cost = 35.5});
     builder.BuildChart(true);
     // The job without tasks gets no summary from 1899 to 9999.
@@ -266,7 +307,12 @@ TEST_F(JobSummaryTest, TheSummaryIsAssignedToTheResourcesOfTheJobsTasks)
     // Tasks on A (1) and B (2); the summary row 50 on B and C (3).
     AddTask({.Id = 1, .Desc = "Tear off", .Start = Day(7, 8), .End = Day(7, 14), .Hours = 6, .Crew = 1});
     AddTask({.Id = 2, .Desc = "Shingle", .Start = Day(8, 8), .End = Day(8, 12), .Hours = 4, .Crew = 2});
-    AddTask({.Id = 50, .Desc = "Roof", .Start = Day(7, 8), .End = Day(8, 12), .Hours = 10, .Crew = 0,
+    AddTask({.Id = 50,
+             .Desc = "Roof",
+             .Start = Day(7, 8),
+             .End = Day(8, 12),
+             .Hours = 10,
+             .Crew = 0,
              .IsJob = true});
     AddAssignment(1, 1, 100, false);
     AddAssignment(2, 2, 100, false);
@@ -285,8 +331,14 @@ TEST_F(JobSummaryTest, TheSummaryIsAssignedToTheResourcesOfTheJobsTasks)
 
 TEST_F(JobSummaryTest, ASummaryOfAJobWithoutTasksIsLeftAlone)
 {
-    AddTask({.Id = 60, .Desc = "Empty", .Start = Day(7, 8), .End = Day(7, 9), .Hours = 1, .Crew = 0,
-             .Job = 200, .IsJob = true});
+    AddTask({.Id = 60,
+             .Desc = "Empty",
+             .Start = Day(7, 8),
+             .End = Day(7, 9),
+             .Hours = 1,
+             .Crew = 0,
+             .Job = 200,
+             .IsJob = true});
     builder.BuildChart(true);
     EXPECT_NEAR(Read(60, "SD"), Day(7, 8), 1e-6);
     EXPECT_NEAR(Read(60, "ED"), Day(7, 9), 1e-6);

@@ -9,7 +9,12 @@ protected:
     {
         AddCrew(1, "North");
         AddCrew(2, "South");
-        AddTask({.Id = 1, .Desc = "Paint", .Start = Day(8, 9), .End = Day(8, 11), .Hours = 2, .Crew = 1,
+        AddTask({.Id = 1,
+                 .Desc = "Paint",
+                 .Start = Day(8, 9),
+                 .End = Day(8, 11),
+                 .Hours = 2,
+                 .Crew = 1,
                  .Status = 2});
         AddTask({.Id = 2, .Desc = "Sand", .Start = Day(8, 12), .End = Day(8, 13), .Hours = 1, .Crew = 1});
         AddTask({.Id = 3, .Desc = "Haul", .Start = Day(8, 12), .End = Day(8, 14), .Hours = 2, .Crew = 2});
@@ -128,8 +133,8 @@ TEST_F(ChartEventsTest, TheHintFollowsTheHintSettings)
 
 TEST_F(ChartEventsTest, TheHintTellsOfAnOverlapAndOfRepeats)
 {
-    AddTask({.Id = 4, .Desc = "Mow", .Start = Day(9, 8), .End = Day(9, 9), .Hours = 1, .Crew = 2,
-             .Chain = 7});
+    AddTask(
+        {.Id = 4, .Desc = "Mow", .Start = Day(9, 8), .End = Day(9, 9), .Hours = 1, .Crew = 2, .Chain = 7});
     builder.BuildChart(true);
     state.HintMode = 1;
     state.ChartSpanDays = 30;

@@ -78,12 +78,8 @@ protected:
         h.FillCalendarResourceList = [this](bool all) {
             log.push_back(all ? "calendar list of all" : "calendar list per resource");
         };
-        h.SelectCalendarResource = [this](std::int32_t id) {
-            log.push_back("select " + std::to_string(id));
-        };
-        h.ShowWorkCalendar = [this](std::int32_t id) {
-            log.push_back("calendar " + std::to_string(id));
-        };
+        h.SelectCalendarResource = [this](std::int32_t id) { log.push_back("select " + std::to_string(id)); };
+        h.ShowWorkCalendar = [this](std::int32_t id) { log.push_back("calendar " + std::to_string(id)); };
         h.LoadHolidays = [this] { log.push_back("holidays"); };
         h.ApplyCustomerQuery = [this] { log.push_back("customer query"); };
         h.ShowCustomerPhoto = [this] { log.push_back("photo"); };
@@ -101,8 +97,8 @@ protected:
 
     std::vector<db::Table*> AllCursors()
     {
-        return {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9, &jobs, &jobs2, &customers, &crews, &icrews2,
-                &icrews3, &customersView};
+        return {&c1, &c2,   &c3,    &c4,        &c5,    &c6,      &c7,      &c8,
+                &c9, &jobs, &jobs2, &customers, &crews, &icrews2, &icrews3, &customersView};
     }
     std::string NameOf(int id)
     {
@@ -151,8 +147,9 @@ TEST_F(TabHandlersTest, RefreshWritesEveryCustomersNameIntoItsItemsBeforeThePush
     EXPECT_EQ(NameOf(3), "Baker");
     EXPECT_EQ(NameOf(4), "Gone customer");  // no such customer: left as it is
     EXPECT_EQ(NameOf(5), "Cole");           // job rows too
-    EXPECT_EQ(pushedNames, (std::vector<std::string>{"Ames & Daughters", "Ames & Daughters", "Baker",
-                                                     "Gone customer", "Cole"}));
+    EXPECT_EQ(
+        pushedNames,
+        (std::vector<std::string>{"Ames & Daughters", "Ames & Daughters", "Baker", "Gone customer", "Cole"}));
     // The tables were closed and opened again; the customer is the one kept.
     ASSERT_TRUE(Called("close all"));
     EXPECT_EQ(customersView.fieldByName("CID").asFloat(), 1200.0);
@@ -164,9 +161,10 @@ TEST_F(TabHandlersTest, RefreshReloadsInOrderAndRebuildsOnTheVisualizePage)
     state.InsertTimePending = true;
     state.WorkCalendarMode = 0;
     tabs.RefreshChartClick();
-    EXPECT_EQ(log, (Log{"write back (tables busy)", "close all", "open all", "calendar list of all",
-                        "select 0", "calendar 0", "holidays", "push", "reset dependencies off", "build",
-                        "period 14.000000", "insert slot cleared", "slot buttons on"}));
+    EXPECT_EQ(log,
+              (Log{"write back (tables busy)", "close all", "open all", "calendar list of all", "select 0",
+                   "calendar 0", "holidays", "push", "reset dependencies off", "build", "period 14.000000",
+                   "insert slot cleared", "slot buttons on"}));
     EXPECT_EQ(state.ZoomStep, 1);
     EXPECT_FALSE(state.InsertTimePending);
     EXPECT_FALSE(state.TablesBusy);
@@ -182,7 +180,9 @@ TEST_F(TabHandlersTest, RefreshShowsTheCalendarOfTheModeUnlessTablesStayBusy)
     };
     const Case cases[] = {
         {"one calendar", 0, false, {"calendar list of all", "select 0", "calendar 0", "holidays"}},
-        {"calendar per resource", 1, false,
+        {"calendar per resource",
+         1,
+         false,
          {"calendar list per resource", "select 7", "calendar 7", "holidays"}},
         {"tables still busy after opening", 1, true, {}},
     };
@@ -317,10 +317,12 @@ TEST_F(TabHandlersTest, QueryPageReturnsToTheItemLastSelectedThere)
 TEST_F(TabHandlersTest, TheVisualizePageSaysWhenTheSharedTablesAreNotInUse)
 {
     tabs.TabControlChange(SchedulePage);
-    EXPECT_NE(ui.Status[0], "The shared schedule tables are not in use: the chart shows this workstation's copy");
+    EXPECT_NE(ui.Status[0],
+              "The shared schedule tables are not in use: the chart shows this workstation's copy");
     state.SharedTablesUsable = false;
     tabs.TabControlChange(SchedulePage);
-    EXPECT_EQ(ui.Status[0], "The shared schedule tables are not in use: the chart shows this workstation's copy");
+    EXPECT_EQ(ui.Status[0],
+              "The shared schedule tables are not in use: the chart shows this workstation's copy");
 }
 
 TEST_F(TabHandlersTest, VisualizePageRunsThePendingRefreshAfterWritingBack)
@@ -334,8 +336,9 @@ TEST_F(TabHandlersTest, VisualizePageRunsThePendingRefreshAfterWritingBack)
     ASSERT_TRUE(Called("push"));
     EXPECT_LT(Position("write back"), Position("close all"));
     EXPECT_LT(Position("push"), Position("build"));
-    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.rfind("build", 0) == 0; }),
-              1);
+    EXPECT_EQ(
+        std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.rfind("build", 0) == 0; }),
+        1);
     EXPECT_EQ(log.back(), "status bar");
 
     log.clear();

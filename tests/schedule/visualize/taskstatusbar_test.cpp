@@ -10,7 +10,12 @@ protected:
         AddCustomer(1100, "Ames");
         AddTask({.Id = 1, .Desc = "Paint", .Start = Day(8, 9), .End = Day(8, 21), .Hours = 12, .Crew = 1});
         AddTask({.Id = 2, .Desc = "Sand", .Start = Day(8, 21), .End = Day(8, 22), .Hours = 1, .Crew = 1});
-        AddTask({.Id = 3, .Desc = "Roof", .Start = Day(8, 9), .End = Day(8, 22), .Hours = 13, .Crew = 1,
+        AddTask({.Id = 3,
+                 .Desc = "Roof",
+                 .Start = Day(8, 9),
+                 .End = Day(8, 22),
+                 .Hours = 13,
+                 .Crew = 1,
                  .IsJob = true});
     }
     void ShowRecord(int id)

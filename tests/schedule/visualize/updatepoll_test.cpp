@@ -132,9 +132,10 @@ TEST_F(UpdatePollTest, StandsAsideWithoutTouchingAnythingWhileTheScheduleIsInUse
 TEST_F(UpdatePollTest, NothingChangedReadsTheModeRemovesAndPullsButNeitherFiltersNorBuilds)
 {
     poll.UpdatePollTimer();
-    EXPECT_EQ(log, (Log{"timer off", "hourglass", "refresh button off", "reopen mycomp", "read PAPERO",
-                        "remove obsolete", "pull", "refresh ChartsTable", "refresh button on",
-                        "default cursor", "timer on"}));
+    EXPECT_EQ(log,
+              (Log{"timer off", "hourglass", "refresh button off", "reopen mycomp", "read PAPERO",
+                   "remove obsolete", "pull", "refresh ChartsTable", "refresh button on", "default cursor",
+                   "timer on"}));
     EXPECT_FALSE(state.ChartRefreshNeeded);
     EXPECT_TRUE(ui.StatusHistory.empty());
 }
@@ -143,10 +144,10 @@ TEST_F(UpdatePollTest, ModeChangedElsewhereIsActedOnByOneTickOnly)
 {
     papero = 1;
     poll.UpdatePollTimer();
-    EXPECT_EQ(log, (Log{"timer off", "hourglass", "refresh button off", "reopen mycomp", "read PAPERO",
-                        "recompute task ends", "remove obsolete", "pull", "clear chart", "apply filters",
-                        "build", "refresh ChartsTable", "refresh button on", "default cursor",
-                        "timer on"}));
+    EXPECT_EQ(log,
+              (Log{"timer off", "hourglass", "refresh button off", "reopen mycomp", "read PAPERO",
+                   "recompute task ends", "remove obsolete", "pull", "clear chart", "apply filters", "build",
+                   "refresh ChartsTable", "refresh button on", "default cursor", "timer on"}));
     EXPECT_EQ(state.WorkCalendarMode, 1);
     EXPECT_EQ(state.LastWorkCalendarMode, 1);
     EXPECT_TRUE(state.ChartRefreshNeeded);

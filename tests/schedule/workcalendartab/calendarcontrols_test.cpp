@@ -89,12 +89,12 @@ TEST(CalendarControlsTest, HoursFigures)
         {"nine hours on five days", [](CalendarControls&) {}, "9", "45"},
         {"a down time is taken off", [](CalendarControls& c) { c.SpecifyDownTime[0] = true; }, "8.5", "42.5"},
         {"every down time", [](CalendarControls& c) { c.SpecifyDownTime.fill(true); }, "7.5", "37.5"},
-        {"picker times are rounded up",
-         [](CalendarControls& c) { c.EndDayTime = At(16, 50); }, "9", "45"},
+        {"picker times are rounded up", [](CalendarControls& c) { c.EndDayTime = At(16, 50); }, "9", "45"},
         {"no working day is the whole day", [](CalendarControls& c) { c.SpecifyWorkingDay = false; }, "24",
          "120"},
         {"one weekday",
-         [](CalendarControls& c) { c.Weekdays = {true, false, false, false, false, false, false}; }, "9", "9"},
+         [](CalendarControls& c) { c.Weekdays = {true, false, false, false, false, false, false}; }, "9",
+         "9"},
         {"the typed hours with the override",
          [](CalendarControls& c) {
              c.Override = true;

@@ -55,8 +55,8 @@ public:
     }
     ~CalendarTables()
     {
-        for (db::Table* t : {&CalendarTable, &CalendarTable2, &HolidaysTable, &HolidaysTable2, &CrewsTable,
-                             &CrewsTable2})
+        for (db::Table* t :
+             {&CalendarTable, &CalendarTable2, &HolidaysTable, &HolidaysTable2, &CrewsTable, &CrewsTable2})
             t->close();
         std::filesystem::remove_all(folder_);
     }

@@ -22,10 +22,7 @@ protected:
         state.StartupDone = true;
     }
 
-    int CalendarRecords()
-    {
-        return static_cast<int>(tables.CalendarTable.recordCount());
-    }
+    int CalendarRecords() { return static_cast<int>(tables.CalendarTable.recordCount()); }
     CalendarRecord StoredCalendar(double crewId)
     {
         EXPECT_TRUE(tables.CalendarTable.locate("CREWID", crewId));
@@ -186,7 +183,8 @@ TEST_F(WorkCalendarTabTest, SavingWithTheTablesClosedSaysSo)
     tables.CalendarTable.close();
     EXPECT_FALSE(tab.CalendarOkClick(controls, 0));
     ASSERT_EQ(ui.Messages.size(), 1u);
-    EXPECT_EQ(ui.Messages[0].text, "The work calendar cannot be saved: the schedule database's tables are not open");
+    EXPECT_EQ(ui.Messages[0].text,
+              "The work calendar cannot be saved: the schedule database's tables are not open");
     EXPECT_EQ(recomputations, 0);
 }
 

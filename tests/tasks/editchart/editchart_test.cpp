@@ -12,7 +12,10 @@ namespace {
 
 using namespace tw::schedule::test;
 
-TDateTime At(int day, int h) { return EncodeDate(2026, 12, day) + EncodeTime(h, 0, 0, 0); }
+TDateTime At(int day, int h)
+{
+    return EncodeDate(2026, 12, day) + EncodeTime(h, 0, 0, 0);
+}
 
 class EditChartTest : public ::testing::Test, protected OneWorkstation {
 protected:
@@ -88,7 +91,8 @@ TEST_F(EditChartTest, TheListShowsWhatEachTaskDependsOn)
 {
     ASSERT_EQ(list.Model().rowCount(), 4);
     ASSERT_EQ(list.Model().columnCount(), 9);
-    const char* titles[] = {"Customer", "Job", "Task", "Is dependent on", "Status", "T. Labor", "Hours", "Start", "End"};
+    const char* titles[] = {"Customer", "Job",   "Task", "Is dependent on", "Status", "T. Labor",
+                            "Hours",    "Start", "End"};
     for (int c = 0; c < 9; ++c)
         EXPECT_EQ(list.Model().headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), titles[c]);
     EXPECT_EQ(Cell(1, TaskGridModel::DependsOn), "Is parent");

@@ -16,10 +16,10 @@ class ReuseTasksTest : public ::testing::Test, protected EditorFixture {
 protected:
     ReuseTasksTest()
     {
-        fitUnits = AddTask(kAnn, "Fit units", Day(kMonday, 8), 12);      // Mon 8:00 - Tue 12:00
+        fitUnits = AddTask(kAnn, "Fit units", Day(kMonday, 8), 12);       // Mon 8:00 - Tue 12:00
         paintWalls = AddTask(kAnn, "Paint walls", Day(kTuesday, 13), 2);  // Tue 13:00 - 15:00
         ws->state.CurrentResourceId = kBob;
-        cleanUp = AddTask(kBob, "clean up", Day(kMonday, 9), 20);        // 20 hours: still hours
+        cleanUp = AddTask(kBob, "clean up", Day(kMonday, 9), 20);  // 20 hours: still hours
     }
 
     std::int64_t Count(db::Table& t)

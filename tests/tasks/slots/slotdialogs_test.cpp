@@ -177,7 +177,8 @@ TEST_F(SlotDialogs, RemoveDialogRefusesABusyPeriodAndStaysOpen)
         dialog.Controls.UpDown2->setValue(2);
         dialog.Controls.SlotStartDate->setDate(QDate(2026, 12, 8));
         dialog.Controls.SlotStartTime->setTime(QTime(10, 0));
-        EXPECT_EQ(dialog.Controls.StatusBar->currentMessage(), "Push up Crew 1 tasks to 12/8/2026 10:00:00 AM");
+        EXPECT_EQ(dialog.Controls.StatusBar->currentMessage(),
+                  "Push up Crew 1 tasks to 12/8/2026 10:00:00 AM");
         dialog.findChild<QPushButton*>("Ok")->click();
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.Controls.StatusBar->currentMessage(), "Crew 1 is assigned during this period");

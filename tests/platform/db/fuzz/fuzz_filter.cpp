@@ -31,16 +31,15 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::vector<FieldDef> fields = {{"CHARTSID", FieldType::Float, 20, 8},
-                                                 {"NAME", FieldType::Char, 30, 0},
-                                                 {"SDD", FieldType::Date, 8, 0},
-                                                 {"S1", FieldType::Logical, 1, 0},
-                                                 {"QTY", FieldType::Smallint, 6, 0},
-                                                 {"NOTES", FieldType::Memo, 10, 0}};
+    static const std::vector<FieldDef> fields = {
+        {"CHARTSID", FieldType::Float, 20, 8}, {"NAME", FieldType::Char, 30, 0},
+        {"SDD", FieldType::Date, 8, 0},        {"S1", FieldType::Logical, 1, 0},
+        {"QTY", FieldType::Smallint, 6, 0},    {"NOTES", FieldType::Memo, 10, 0}};
     try {
         auto f = Filter::parse(std::string_view(reinterpret_cast<const char*>(data), size), fields);
         if (f)
-            for (int k = 0; k < 4; ++k) (void)f->matches(Record(k));
+            for (int k = 0; k < 4; ++k)
+                (void)f->matches(Record(k));
     } catch (const DbError&) {
     }
     return 0;

@@ -74,9 +74,12 @@ void Exercise()
     t.close();
     for (auto op : {0, 1, 2}) {
         try {
-            if (op == 0) PackTable(tw::db::fuzz::kFolder, "t");
-            if (op == 1) SortTable(tw::db::fuzz::kFolder, "t", {1, 2});
-            if (op == 2) CopyTable(tw::db::fuzz::kFolder, "t", tw::db::fuzz::kFolder, "c");
+            if (op == 0)
+                PackTable(tw::db::fuzz::kFolder, "t");
+            if (op == 1)
+                SortTable(tw::db::fuzz::kFolder, "t", {1, 2});
+            if (op == 2)
+                CopyTable(tw::db::fuzz::kFolder, "t", tw::db::fuzz::kFolder, "c");
         } catch (const DbError&) {
         }
     }
@@ -94,8 +97,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto parts = tw::db::fuzz::SplitInput(data, size, 3);
     MemFs fs;
     fs.put("t.dbf", parts[0]);
-    if (!parts[1].empty()) fs.put("t.dbt", parts[1]);
-    if (!parts[2].empty()) fs.put("t.twi", parts[2]);
+    if (!parts[1].empty())
+        fs.put("t.dbt", parts[1]);
+    if (!parts[2].empty())
+        fs.put("t.twi", parts[2]);
     SetFileSystem(&fs);
     try {
         Exercise();

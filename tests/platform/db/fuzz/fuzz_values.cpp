@@ -12,7 +12,8 @@ using namespace tw::db;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 4) return 0;
+    if (size < 4)
+        return 0;
     static const char kTypes[] = "CNFDLMBGX";
     FieldLayout f;
     f.dbfType = kTypes[data[0] % (sizeof kTypes - 1)];

@@ -17,7 +17,10 @@ class MemFs final : public FileSystem {
 public:
     using Bytes = std::vector<std::uint8_t>;
 
-    void put(const std::string& name, Bytes bytes) { files_[Path(name)] = {std::make_shared<Bytes>(std::move(bytes)), ++inode_}; }
+    void put(const std::string& name, Bytes bytes)
+    {
+        files_[Path(name)] = {std::make_shared<Bytes>(std::move(bytes)), ++inode_};
+    }
 
     std::unique_ptr<File> open(const std::string& p, OpenMode m) override
     {
@@ -35,14 +38,17 @@ public:
     std::vector<std::string> list(const std::string& folder) override
     {
         std::vector<std::string> out;
-        if (folder != kFolder) return out;
-        for (const auto& [p, f] : files_) out.push_back(FileNameOf(p));
+        if (folder != kFolder)
+            return out;
+        for (const auto& [p, f] : files_)
+            out.push_back(FileNameOf(p));
         return out;
     }
     void rename(const std::string& a, const std::string& b) override
     {
         auto it = files_.find(a);
-        if (it == files_.end()) throw DbError(ErrorCode::IoError, "Cannot rename " + a, a);
+        if (it == files_.end())
+            throw DbError(ErrorCode::IoError, "Cannot rename " + a, a);
         auto f = it->second;
         files_.erase(it);
         files_[b] = f;
@@ -52,7 +58,8 @@ public:
     std::pair<std::uint64_t, std::uint64_t> identity(const std::string& p) override
     {
         auto it = files_.find(p);
-        return it == files_.end() ? std::pair<std::uint64_t, std::uint64_t>{0, 0} : std::pair<std::uint64_t, std::uint64_t>{1, it->second.inode};
+        return it == files_.end() ? std::pair<std::uint64_t, std::uint64_t>{0, 0}
+                                  : std::pair<std::uint64_t, std::uint64_t>{1, it->second.inode};
     }
 
     static std::string Path(const std::string& name) { return std::string(kFolder) + "/" + name; }
@@ -65,23 +72,31 @@ private:
 
     class MemFile final : public File {
     public:
-        MemFile(std::string path, Entry e, bool writable) : File(std::move(path)), e_(std::move(e)), writable_(writable) {}
+        MemFile(std::string path, Entry e, bool writable)
+            : File(std::move(path)),
+              e_(std::move(e)),
+              writable_(writable)
+        {}
         std::size_t readAt(std::uint64_t off, void* buf, std::size_t n) override
         {
             const auto& d = *e_.data;
-            if (off >= d.size()) return 0;
+            if (off >= d.size())
+                return 0;
             const std::size_t k = static_cast<std::size_t>(std::min<std::uint64_t>(n, d.size() - off));
-            std::copy(d.begin() + static_cast<std::ptrdiff_t>(off), d.begin() + static_cast<std::ptrdiff_t>(off + k),
-                      static_cast<std::uint8_t*>(buf));
+            std::copy(d.begin() + static_cast<std::ptrdiff_t>(off),
+                      d.begin() + static_cast<std::ptrdiff_t>(off + k), static_cast<std::uint8_t*>(buf));
             return k;
         }
         void writeAt(std::uint64_t off, const void* buf, std::size_t n) override
         {
-            if (!writable_) throw DbError(ErrorCode::IoError, "Cannot write " + path(), path());
+            if (!writable_)
+                throw DbError(ErrorCode::IoError, "Cannot write " + path(), path());
             // A sparse file of gigabytes is a fault the engine must not commit.
-            if (off + n > (64u << 20)) throw DbError(ErrorCode::IoError, "Cannot write " + path() + ": file too large", path());
+            if (off + n > (64u << 20))
+                throw DbError(ErrorCode::IoError, "Cannot write " + path() + ": file too large", path());
             auto& d = *e_.data;
-            if (d.size() < off + n) d.resize(static_cast<std::size_t>(off + n));
+            if (d.size() < off + n)
+                d.resize(static_cast<std::size_t>(off + n));
             std::copy(static_cast<const std::uint8_t*>(buf), static_cast<const std::uint8_t*>(buf) + n,
                       d.begin() + static_cast<std::ptrdiff_t>(off));
         }
@@ -103,19 +118,22 @@ private:
 };
 
 // Splits fuzz input into parts at a marker no table needs.
-inline std::vector<std::vector<std::uint8_t>> SplitInput(const std::uint8_t* data, std::size_t size, std::size_t parts)
+inline std::vector<std::vector<std::uint8_t>> SplitInput(const std::uint8_t* data, std::size_t size,
+                                                         std::size_t parts)
 {
     static const std::string kMarker = "#TWSPLIT#";
     std::vector<std::vector<std::uint8_t>> out;
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     while (out.size() + 1 < parts) {
         const auto at = rest.find(kMarker);
-        if (at == std::string_view::npos) break;
+        if (at == std::string_view::npos)
+            break;
         out.emplace_back(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(at));
         rest.remove_prefix(at + kMarker.size());
     }
     out.emplace_back(rest.begin(), rest.end());
-    while (out.size() < parts) out.emplace_back();
+    while (out.size() < parts)
+        out.emplace_back();
     return out;
 }
 

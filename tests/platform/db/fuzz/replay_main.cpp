@@ -16,14 +16,16 @@ int main(int argc, char** argv)
     int replayed = 0;
     auto run = [&](const fs::path& p) {
         std::ifstream in(p, std::ios::binary);
-        std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                        std::istreambuf_iterator<char>());
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
         ++replayed;
     };
     for (int i = 1; i < argc; ++i) {
         if (fs::is_directory(argv[i])) {
             for (const auto& e : fs::recursive_directory_iterator(argv[i]))
-                if (e.is_regular_file()) run(e.path());
+                if (e.is_regular_file())
+                    run(e.path());
         } else if (fs::exists(argv[i])) {
             run(argv[i]);
         }

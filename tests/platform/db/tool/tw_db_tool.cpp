@@ -37,7 +37,8 @@ void WriteAll(int fd, const std::string& s)
     std::size_t n = s.size();
     while (n > 0) {
         ssize_t w = ::write(fd, p, n);
-        if (w <= 0) std::exit(3);
+        if (w <= 0)
+            std::exit(3);
         p += w;
         n -= static_cast<std::size_t>(w);
     }
@@ -47,11 +48,19 @@ std::string JsonText(const std::string& s)
 {
     std::string o = "\"";
     for (unsigned char c : s) {
-        if (c == '"' || c == '\\') { o += '\\'; o += static_cast<char>(c); }
-        else if (c == '\n') o += "\\n";
-        else if (c == '\r') o += "\\r";
-        else if (c < 0x20) { char b[8]; std::snprintf(b, sizeof b, "\\u%04x", c); o += b; }
-        else o += static_cast<char>(c);
+        if (c == '"' || c == '\\') {
+            o += '\\';
+            o += static_cast<char>(c);
+        } else if (c == '\n')
+            o += "\\n";
+        else if (c == '\r')
+            o += "\\r";
+        else if (c < 0x20) {
+            char b[8];
+            std::snprintf(b, sizeof b, "\\u%04x", c);
+            o += b;
+        } else
+            o += static_cast<char>(c);
     }
     return o + "\"";
 }
@@ -81,13 +90,15 @@ int Append(const std::string& folder, const std::string& table, int writer, int 
         if (i % 5 == 4) {
             // Edit an earlier record of this writer (others may edit nearby ones).
             t.refresh();
-            if (!t.locate("ID", Value(writer * 100000.0 + (i - 2)))) return 4;
+            if (!t.locate("ID", Value(writer * 100000.0 + (i - 2))))
+                return 4;
             for (;;) {
                 try {
                     t.edit();
                     break;
                 } catch (const DbError& e) {
-                    if (e.code() != ErrorCode::Locked) throw;
+                    if (e.code() != ErrorCode::Locked)
+                        throw;
                     ::usleep(100);
                 }
             }
@@ -101,7 +112,8 @@ int Append(const std::string& folder, const std::string& table, int writer, int 
 int Tas(const std::string& folder, const std::string& table, int id, int rounds, const std::string& log)
 {
     int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666);
-    if (fd < 0) return 5;
+    if (fd < 0)
+        return 5;
     Table t;
     t.setFolder(folder);
     t.setTableName(table);
@@ -110,13 +122,15 @@ int Tas(const std::string& folder, const std::string& table, int id, int rounds,
         for (;;) {
             t.first();
             bool got = t.testAndSet([&](Table& x) {
-                if (x.fieldByName("USE").asBoolean()) return false;
+                if (x.fieldByName("USE").asBoolean())
+                    return false;
                 x.fieldByName("USE").setAsBoolean(true);
                 x.fieldByName("OWNER").setAsInteger(id);
                 x.fieldByName("COUNT").setAsFloat(x.fieldByName("COUNT").asFloat() + 1);
                 return true;
             });
-            if (got) break;
+            if (got)
+                break;
             ::usleep(50);
         }
         WriteAll(fd, "E " + std::to_string(id) + "\n");
@@ -136,7 +150,8 @@ int Tas(const std::string& folder, const std::string& table, int id, int rounds,
 int Crash(const std::string& folder, const std::string& table, const std::string& progress, long start)
 {
     int fd = ::open(progress.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666);
-    if (fd < 0) return 5;
+    if (fd < 0)
+        return 5;
     Table t;
     t.setFolder(folder);
     t.setTableName(table);
@@ -147,7 +162,8 @@ int Crash(const std::string& folder, const std::string& table, const std::string
         t.fieldByName("WRITER").setAsInteger(1);
         t.fieldByName("SEQ").setAsFloat(static_cast<double>(i));
         t.fieldByName("EDITS").setAsFloat(0);
-        t.fieldByName("NOTE").setAsString(std::string(static_cast<std::size_t>(i % 700), 'x') + "#" + std::to_string(i));
+        t.fieldByName("NOTE").setAsString(std::string(static_cast<std::size_t>(i % 700), 'x') + "#"
+                                          + std::to_string(i));
         t.post();
         WriteAll(fd, std::to_string(i) + "\n");
         if (i % 3 == 0) {
@@ -163,8 +179,9 @@ int Crash(const std::string& folder, const std::string& table, const std::string
 int InteropWrite(const std::string& folder)
 {
     std::vector<FieldDef> fields = {
-        {"NAME", FieldType::Char, 30, 0},   {"AMOUNT", FieldType::Float, 0, 0}, {"QTY", FieldType::Smallint, 0, 0},
-        {"DAY", FieldType::Date, 0, 0},     {"OK", FieldType::Logical, 0, 0},   {"NOTES", FieldType::Memo, 0, 0},
+        {"NAME", FieldType::Char, 30, 0},   {"AMOUNT", FieldType::Float, 0, 0},
+        {"QTY", FieldType::Smallint, 0, 0}, {"DAY", FieldType::Date, 0, 0},
+        {"OK", FieldType::Logical, 0, 0},   {"NOTES", FieldType::Memo, 0, 0},
         {"KEY", FieldType::Float, 0, 0},
     };
     CreateTable(folder, "INTEROP", fields, {{"NAME", "UPPER(NAME)", false}}, true);
@@ -184,7 +201,10 @@ int InteropWrite(const std::string& folder)
     const Row rows[] = {
         {"Alpha", 1234.5678, 12, 2026, 12, 1, 1, "First memo\r\nwith two lines", 4294967295.0},
         {"beta", -0.25, -7, 1999, 2, 28, 0, "", 1.0},
-        {"", 0, 0, 0, 0, 0, -1, "A longer memo " "that spans more than one block of the memo file. ", 2147483647.0},
+        {"", 0, 0, 0, 0, 0, -1,
+         "A longer memo "
+         "that spans more than one block of the memo file. ",
+         2147483647.0},
         {"Gamma delta", 46000.0104166667, 32767, 2000, 2, 29, 1, "short", 12345.0},
     };
     std::string json = "[\n";
@@ -192,30 +212,35 @@ int InteropWrite(const std::string& folder)
     for (const Row& r : rows) {
         std::string notes = r.notes;
         if (notes.rfind("A longer memo", 0) == 0)
-            for (int i = 0; i < 30; ++i) notes += "Line " + std::to_string(i) + " of the long memo. ";
+            for (int i = 0; i < 30; ++i)
+                notes += "Line " + std::to_string(i) + " of the long memo. ";
         t.append();
-        if (*r.name) t.fieldByName("NAME").setAsString(r.name);
+        if (*r.name)
+            t.fieldByName("NAME").setAsString(r.name);
         t.fieldByName("AMOUNT").setAsFloat(r.amount);
         t.fieldByName("QTY").setAsInteger(r.qty);
-        if (r.y) t.fieldByName("DAY").setAsDateTime(tw::EncodeDate(r.y, r.m, r.d));
-        if (r.ok >= 0) t.fieldByName("OK").setAsBoolean(r.ok == 1);
-        if (!notes.empty()) t.fieldByName("NOTES").setAsString(notes);
+        if (r.y)
+            t.fieldByName("DAY").setAsDateTime(tw::EncodeDate(r.y, r.m, r.d));
+        if (r.ok >= 0)
+            t.fieldByName("OK").setAsBoolean(r.ok == 1);
+        if (!notes.empty())
+            t.fieldByName("NOTES").setAsString(notes);
         t.fieldByName("KEY").setAsFloat(r.key);
         t.post();
         char amount[64];
         std::snprintf(amount, sizeof amount, "%.8f", r.amount);
         char key[64];
         std::snprintf(key, sizeof key, "%.0f", r.key);
-        json += std::string(firstRow ? "" : ",\n") + "{\"NAME\": " + JsonText(r.name) + ", \"AMOUNT\": " + amount +
-                ", \"QTY\": " + std::to_string(r.qty) + ", \"DAY\": " +
-                (r.y ? JsonText(Iso(tw::EncodeDate(r.y, r.m, r.d))) : "null") +
-                ", \"OK\": " + (r.ok == 1 ? "true" : "false") + ", \"NOTES\": " + JsonText(notes) +
-                ", \"KEY\": " + key + "}";
+        json += std::string(firstRow ? "" : ",\n") + "{\"NAME\": " + JsonText(r.name)
+            + ", \"AMOUNT\": " + amount + ", \"QTY\": " + std::to_string(r.qty)
+            + ", \"DAY\": " + (r.y ? JsonText(Iso(tw::EncodeDate(r.y, r.m, r.d))) : "null") + ", \"OK\": "
+            + (r.ok == 1 ? "true" : "false") + ", \"NOTES\": " + JsonText(notes) + ", \"KEY\": " + key + "}";
         firstRow = false;
     }
     json += "\n]\n";
     FILE* f = std::fopen((folder + "/expected.json").c_str(), "w");
-    if (!f) return 6;
+    if (!f)
+        return 6;
     std::fputs(json.c_str(), f);
     std::fclose(f);
     return 0;
@@ -258,7 +283,10 @@ int Dump(const std::string& folder, const std::string& table)
 // Records of the "big" table (see BigFields in the tests) hold one version
 // in every one of their sixteen 250-byte texts, so that a record that is half
 // one version and half another shows.
-std::string BigText(long version) { return std::string(250, static_cast<char>('A' + version % 26)); }
+std::string BigText(long version)
+{
+    return std::string(250, static_cast<char>('A' + version % 26));
+}
 
 void SetBigVersion(Table& t, long version)
 {
@@ -274,9 +302,11 @@ void SetBigVersion(Table& t, long version)
 bool PickRecord(Table& t, std::mt19937& rng)
 {
     const auto n = t.recordCount();
-    if (n <= 0) return false;
+    if (n <= 0)
+        return false;
     t.first();
-    for (auto k = rng() % static_cast<unsigned>(n); k > 0 && !t.eof(); --k) t.next();
+    for (auto k = rng() % static_cast<unsigned>(n); k > 0 && !t.eof(); --k)
+        t.next();
     return !t.eof();
 }
 
@@ -292,14 +322,16 @@ long EditBig(Table& t)
 int BigCrash(const std::string& folder, const std::string& table, const std::string& progress, unsigned seed)
 {
     int fd = ::open(progress.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666);
-    if (fd < 0) return 5;
+    if (fd < 0)
+        return 5;
     std::mt19937 rng(seed);
     Table t;
     t.setFolder(folder);
     t.setTableName(table);
     t.open();
     long nextId = 1;
-    for (t.first(); !t.eof(); t.next()) nextId = std::max<long>(nextId, t.fieldByName("ID").asInteger() + 1);
+    for (t.first(); !t.eof(); t.next())
+        nextId = std::max<long>(nextId, t.fieldByName("ID").asInteger() + 1);
     for (;;) {
         const unsigned r = rng() % 100;
         if (r < 3) {
@@ -311,7 +343,8 @@ int BigCrash(const std::string& folder, const std::string& table, const std::str
             SortTable(folder, table, {2});
             t.open();
         } else if (r < 20 || t.recordCount() < 5) {
-            if (t.recordCount() >= 120) continue;
+            if (t.recordCount() >= 120)
+                continue;
             const long id = nextId++;
             t.append();
             t.fieldByName("ID").setAsFloat(static_cast<double>(id));
@@ -319,7 +352,8 @@ int BigCrash(const std::string& folder, const std::string& table, const std::str
             t.post();
             WriteAll(fd, "a " + std::to_string(id) + " 0\n");
         } else if (r < 26) {
-            if (!PickRecord(t, rng)) continue;
+            if (!PickRecord(t, rng))
+                continue;
             const long id = t.fieldByName("ID").asInteger();
             WriteAll(fd, "D " + std::to_string(id) + "\n");  // may be done without being acknowledged
             t.deleteRecord();
@@ -329,14 +363,16 @@ int BigCrash(const std::string& folder, const std::string& table, const std::str
             std::string done;
             WriteBatch batch;
             for (int k = 0; k < 15; ++k) {
-                if (!PickRecord(t, rng)) break;
+                if (!PickRecord(t, rng))
+                    break;
                 const long id = t.fieldByName("ID").asInteger();
                 done += "e " + std::to_string(id) + " " + std::to_string(EditBig(t)) + "\n";
             }
             batch.commit();
             WriteAll(fd, done);
         } else {
-            if (!PickRecord(t, rng)) continue;
+            if (!PickRecord(t, rng))
+                continue;
             const long id = t.fieldByName("ID").asInteger();
             WriteAll(fd, "e " + std::to_string(id) + " " + std::to_string(EditBig(t)) + "\n");
         }
@@ -356,7 +392,8 @@ int Churn(const std::string& folder, const std::string& table, long millis)
             // Every record in one batch: long runs of writes for a reader to
             // run into.
             WriteBatch batch;
-            for (t.first(); !t.eof(); t.next()) EditBig(t);
+            for (t.first(); !t.eof(); t.next())
+                EditBig(t);
         } else if (PickRecord(t, rng)) {
             EditBig(t);
         }
@@ -370,14 +407,20 @@ int main(int argc, char** argv)
 {
     try {
         std::string mode = argc > 1 ? argv[1] : "";
-        if (mode == "append" && argc == 6) return Append(argv[2], argv[3], std::atoi(argv[4]), std::atoi(argv[5]));
-        if (mode == "tas" && argc == 7) return Tas(argv[2], argv[3], std::atoi(argv[4]), std::atoi(argv[5]), argv[6]);
-        if (mode == "crash" && argc == 6) return Crash(argv[2], argv[3], argv[4], std::atol(argv[5]));
-        if (mode == "interop-write" && argc == 3) return InteropWrite(argv[2]);
-        if (mode == "dump" && argc == 4) return Dump(argv[2], argv[3]);
+        if (mode == "append" && argc == 6)
+            return Append(argv[2], argv[3], std::atoi(argv[4]), std::atoi(argv[5]));
+        if (mode == "tas" && argc == 7)
+            return Tas(argv[2], argv[3], std::atoi(argv[4]), std::atoi(argv[5]), argv[6]);
+        if (mode == "crash" && argc == 6)
+            return Crash(argv[2], argv[3], argv[4], std::atol(argv[5]));
+        if (mode == "interop-write" && argc == 3)
+            return InteropWrite(argv[2]);
+        if (mode == "dump" && argc == 4)
+            return Dump(argv[2], argv[3]);
         if (mode == "big-crash" && argc == 6)
             return BigCrash(argv[2], argv[3], argv[4], static_cast<unsigned>(std::atol(argv[5])));
-        if (mode == "churn" && argc == 5) return Churn(argv[2], argv[3], std::atol(argv[4]));
+        if (mode == "churn" && argc == 5)
+            return Churn(argv[2], argv[3], std::atol(argv[4]));
         std::cerr << "usage: tw_db_tool append|tas|crash|interop-write|dump|big-crash|churn ...\n";
         return 2;
     } catch (const std::exception& e) {
