@@ -48,10 +48,10 @@ bool DependencyEditor::Find(std::int32_t key)
     return key != 0 && lookup_.locate("CHARTSID", db::Value(static_cast<double>(key)));
 }
 
-float DependencyEditor::NextCount(db::Table& t)
+double DependencyEditor::NextCount(db::Table& t)
 {
-    const float count = data::NextUpdateCount(static_cast<float>(Real(t, "UPDATE")));
-    state_.UpdateCounter = count;
+    const double count = data::NextUpdateCount(static_cast<float>(Real(t, "UPDATE")));
+    state_.UpdateCounter = static_cast<float>(count);
     return count;
 }
 
@@ -84,7 +84,7 @@ void DependencyEditor::DependentFollowingClick(int choice)
         double offset = Real(view_, "OFFSET");
         if (Find(Int(view_, "PID")))
             offset = start - (leading ? Real(lookup_, "SD") : Real(lookup_, "ED"));
-        const float count = NextCount(view_);
+        const double count = NextCount(view_);
         view_.edit();
         view_.fieldByName("USED").setAsBoolean(leading);
         view_.fieldByName("OFFSET").setAsFloat(offset);
@@ -109,13 +109,13 @@ void DependencyEditor::RemoveDependencyClick()
         const std::int32_t self = Int(view_, "CHARTSID");
         const TDateTime selfStart = Real(view_, "SD");
         const TDateTime selfEnd = Real(view_, "ED");
-        const float selfCount = NextCount(view_);
+        const double selfCount = NextCount(view_);
 
         // The neighbours are written through the lookup view before the task
         // itself, so the view's pending edit never meets a record changed
         // under it.
         auto writeNeighbour = [&](const std::function<void(db::Table&)>& change) {
-            const float count = NextCount(lookup_);
+            const double count = NextCount(lookup_);
             lookup_.edit();
             change(lookup_);
             lookup_.fieldByName("UPDATE").setAsFloat(count);

@@ -34,7 +34,7 @@ public:
 
 private:
     bool Find(std::int32_t key);
-    float NextCount(db::Table& t);
+    double NextCount(db::Table& t);
 
     db::Table& view_;
     db::Table& lookup_;

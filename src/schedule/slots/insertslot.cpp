@@ -178,19 +178,7 @@ void InsertSlot::DelayOrSplitTask(bool split, int rcount, TDateTime oldStart, TD
         line = NoteLine("This task has been delayed " + ShortestNumberText(d)
                         + " hours to accomodate an inserted slot");
     }
-    const std::string notes = NotesWithLine(charts_.fieldByName("NOTES").asString(), line);
-    const float update = data::NextUpdateCount(static_cast<float>(Real(charts_, "UPDATE")));
-    s_.State.UpdateCounter = update;
-    charts_.edit();
-    charts_.fieldByName("SD").setAsFloat(newStart);
-    charts_.fieldByName("ED").setAsFloat(newEnd);
-    charts_.fieldByName("SDD").setAsDate(newStart);
-    charts_.fieldByName("EDD").setAsDate(newEnd);
-    charts_.fieldByName("HOURS").setAsFloat(hours);
-    charts_.fieldByName("UPDATE").setAsFloat(update);
-    charts_.fieldByName("RCOUNT").setAsInteger(rcount);
-    charts_.fieldByName("NOTES").setAsString(notes);
-    charts_.post();
+    WriteMovedRecord(charts_, s_.State, newStart, newEnd, line, hours, rcount);
 }
 
 TDateTime InsertSlot::AppendSplitOffTask(std::int32_t repeat, std::int32_t newKey, TDateTime start,
@@ -252,8 +240,8 @@ void InsertSlot::RelinkChain(std::int32_t chain)
     }
     for (std::size_t i = 0; i < members.size(); ++i) {
         other_.goTo(members[i]);
-        const float update = data::NextUpdateCount(static_cast<float>(Real(other_, "UPDATE")));
-        s_.State.UpdateCounter = update;
+        const double update = data::NextUpdateCount(static_cast<float>(Real(other_, "UPDATE")));
+        s_.State.UpdateCounter = static_cast<float>(update);
         other_.edit();
         other_.fieldByName("UPDATE").setAsFloat(update);
         other_.fieldByName("LINK").setAsInteger(i + 1 < keys.size() ? keys[i + 1] : 0);
@@ -291,17 +279,7 @@ void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
         const TDateTime end = s_.ComputeTaskEnd(crew, start, x, h);
         const std::string line = NoteLine("This task has been pushed back " + ShortestNumberText(d)
                                           + " hours to accomodate an inserted slot");
-        const float update = data::NextUpdateCount(static_cast<float>(Real(charts_, "UPDATE")));
-        s_.State.UpdateCounter = update;
-        const std::string notes = NotesWithLine(charts_.fieldByName("NOTES").asString(), line);
-        charts_.edit();
-        charts_.fieldByName("UPDATE").setAsFloat(update);
-        charts_.fieldByName("SD").setAsFloat(start);
-        charts_.fieldByName("ED").setAsFloat(end);
-        charts_.fieldByName("SDD").setAsDate(start);
-        charts_.fieldByName("EDD").setAsDate(end);
-        charts_.fieldByName("NOTES").setAsString(notes);
-        charts_.post();
+        WriteMovedRecord(charts_, s_.State, start, end, line);
 
         // A series without a known period has no rule to re-date by.
         if (repeat <= 0 || rperiod < schedule::kRepeatDaily || rperiod > schedule::kRepeatCustom)
@@ -329,17 +307,7 @@ void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
             if (!schedule::NextRepeatDate(calendar, true, crepeath, prevEnd, prevStart, rperiod, hours,
                                           nextStart, nextEnd))
                 continue;
-            const float linkUpdate = data::NextUpdateCount(static_cast<float>(Real(other_, "UPDATE")));
-            s_.State.UpdateCounter = linkUpdate;
-            const std::string linkNotes = NotesWithLine(other_.fieldByName("NOTES").asString(), line);
-            other_.edit();
-            other_.fieldByName("UPDATE").setAsFloat(linkUpdate);
-            other_.fieldByName("SD").setAsFloat(nextStart);
-            other_.fieldByName("ED").setAsFloat(nextEnd);
-            other_.fieldByName("SDD").setAsDate(nextStart);
-            other_.fieldByName("EDD").setAsDate(nextEnd);
-            other_.fieldByName("NOTES").setAsString(linkNotes);
-            other_.post();
+            WriteMovedRecord(other_, s_.State, nextStart, nextEnd, line);
             prevStart = nextStart;
             prevEnd = nextEnd;
         }

@@ -84,17 +84,7 @@ void RemoveSlot::MoveTaskUp(TDateTime oldStart, TDateTime newStart, TDateTime ne
     const float m = s_.WorkingHoursBetween(crew, newStart, oldStart);
     const std::string line =
         data::DateTimeText(s_.Now()) + ":  This task has been moved up " + ShortestNumberText(m) + " hours.";
-    const std::string notes = NotesWithLine(charts_.fieldByName("NOTES").asString(), line);
-    const float update = data::NextUpdateCount(static_cast<float>(charts_.fieldByName("UPDATE").asFloat()));
-    s_.State.UpdateCounter = update;
-    charts_.edit();
-    charts_.fieldByName("SD").setAsFloat(newStart);
-    charts_.fieldByName("ED").setAsFloat(newEnd);
-    charts_.fieldByName("SDD").setAsDate(newStart);
-    charts_.fieldByName("EDD").setAsDate(newEnd);
-    charts_.fieldByName("UPDATE").setAsFloat(update);
-    charts_.fieldByName("NOTES").setAsString(notes);
-    charts_.post();
+    WriteMovedRecord(charts_, s_.State, newStart, newEnd, line);
 }
 
 }  // namespace tw::timeblocks

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "data/services/mainstate.h"
@@ -33,6 +35,12 @@ std::vector<std::uint32_t> StoredRecordNumbers(db::Table& table);
 
 // The NOTES text trimmed, split into lines, with one line added.
 std::string NotesWithLine(const std::string& notes, const std::string& line);
+
+// Rewrites the current record of `table` with a new period, the next change
+// count and one more line of notes; HOURS and RCOUNT only when given.
+void WriteMovedRecord(db::Table& table, data::MainScreenState& state, TDateTime start, TDateTime end,
+                      const std::string& noteLine, std::optional<float> hours = {},
+                      std::optional<int> rcount = {});
 
 // Two instants on the quarter-hour grid are the same when they are less than
 // a second apart; their doubles may differ in the last bits.

@@ -96,8 +96,8 @@ void TaskResources::AddResourceToTask()
     if (!ResourcesAreFree(c_.Tables, c_.UI, false, resource, start, end, chartsId))
         return;
 
-    const float count = data::NextUpdateCount(static_cast<float>(task.fieldByName("UPDATE").asFloat()));
-    c_.State.UpdateCounter = count;
+    const double count = data::NextUpdateCount(static_cast<float>(task.fieldByName("UPDATE").asFloat()));
+    c_.State.UpdateCounter = static_cast<float>(count);
     task.edit();
     // The task follows its primary resource's calendar; a further resource
     // leaves its dates alone unless it becomes the primary one.
@@ -155,8 +155,8 @@ void TaskResources::RemoveResourceFromTask()
         if (!c_.Crews.eof() && std::find(left.begin(), left.end(), Int(c_.Crews, "CREWID")) != left.end())
             newPrimary = Int(c_.Crews, "CREWID");
     }
-    const float count = data::NextUpdateCount(static_cast<float>(task.fieldByName("UPDATE").asFloat()));
-    c_.State.UpdateCounter = count;
+    const double count = data::NextUpdateCount(static_cast<float>(task.fieldByName("UPDATE").asFloat()));
+    c_.State.UpdateCounter = static_cast<float>(count);
     task.edit();
     task.fieldByName("UPDATE").setAsFloat(count);
     task.fieldByName("CREWID").setAsInteger(newPrimary);
@@ -199,9 +199,9 @@ void TaskResources::CrewsGridDblClick()
         if (!currentConflicts && !newFree) {
             changed = false;
         } else {
-            const float update =
+            const double update =
                 data::NextUpdateCount(static_cast<float>(task.fieldByName("UPDATE").asFloat()));
-            c_.State.UpdateCounter = update;
+            c_.State.UpdateCounter = static_cast<float>(update);
             task.edit();
             RecomputeTaskEnd(selected, task);
             task.fieldByName("CREWID").setAsInteger(selected);

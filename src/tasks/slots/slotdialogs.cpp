@@ -118,6 +118,23 @@ static void BindControls(SlotFormControls& c, Form& ui)
     c.StatusBar = ui.StatusBar;
 }
 
+// What both dialogs do before they show: the shared tables brought up to
+// date, the current resource and its calendar, and on the first showing the
+// start at today's working day.
+static void PrepareToShow(SlotDialogContext& c, bool push, SlotFormControls& controls, bool& firstShow,
+                          std::string& resourceName)
+{
+    if (push && c.PushChartUpdates)
+        c.PushChartUpdates();
+    const std::int32_t crew = c.GetCurrentResource ? c.GetCurrentResource(resourceName) : 0;
+    c.State.CurrentResourceId = crew;
+    const TDateTime dayStart = c.LoadWorkCalendar ? c.LoadWorkCalendar(crew) : EncodeTime(8, 0, 0, 0);
+    if (firstShow) {
+        controls.SetStart(Today(), dayStart);
+        firstShow = false;
+    }
+}
+
 // --- Insert -------------------------------------------------------------
 
 TInsertSlot::TInsertSlot(SlotDialogContext context, QWidget* parent)
@@ -148,15 +165,7 @@ void TInsertSlot::Open()
         pass_ = std::make_unique<timeblocks::InsertSlot>(c_.Services(), c_.Operations.Pending);
         // A block still pending stays unpushed: pushing it here would make it
         // final behind the back of "Remove time".
-        if (!c_.Operations.Pending.PendingInsert && c_.PushChartUpdates)
-            c_.PushChartUpdates();
-        const std::int32_t crew = c_.GetCurrentResource ? c_.GetCurrentResource(resourceName_) : 0;
-        c_.State.CurrentResourceId = crew;
-        const TDateTime dayStart = c_.LoadWorkCalendar ? c_.LoadWorkCalendar(crew) : EncodeTime(8, 0, 0, 0);
-        if (FirstShow) {
-            Controls.SetStart(Today(), dayStart);
-            FirstShow = false;
-        }
+        PrepareToShow(c_, !c_.Operations.Pending.PendingInsert, Controls, FirstShow, resourceName_);
     }
     IsOpen = true;
     ResourceSelectionClick();
@@ -232,15 +241,7 @@ void TRemoveSlot::Open()
     }
     {
         BusyCursor busy;
-        if (c_.PushChartUpdates)
-            c_.PushChartUpdates();
-        const std::int32_t crew = c_.GetCurrentResource ? c_.GetCurrentResource(resourceName_) : 0;
-        c_.State.CurrentResourceId = crew;
-        const TDateTime dayStart = c_.LoadWorkCalendar ? c_.LoadWorkCalendar(crew) : EncodeTime(8, 0, 0, 0);
-        if (FirstShow) {
-            Controls.SetStart(Today(), dayStart);
-            FirstShow = false;
-        }
+        PrepareToShow(c_, true, Controls, FirstShow, resourceName_);
     }
     IsOpen = true;
     ResourceSelectionClick();
