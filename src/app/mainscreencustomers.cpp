@@ -37,44 +37,22 @@ void TMainScreen::ConnectCustomFieldsToQuery()
 {
     query::QueryPageLogic& q = queryPage_->Logic();
     customers::CustomFieldsHooks& fields = customerPage_->CustomFieldsLogic().Hooks;
-    // The search keeps its flags in the run's state; the query tab reads its own copy.
-    auto toQuery = [this, &q] {
-        q.Search.CustomerSearchActive = State.CustomerSearchActive;
-        q.Search.ResourceSearchActive = State.ResourceSearchActive;
-        q.Search.TaskSearchActive = State.TaskSearchActive;
-        q.Search.CustomerSearchFilter = State.CustomerSearchFilter;
-        q.Search.ResourceSearchFilter = State.ResourceSearchFilter;
-        q.Search.TaskSearchFilter = State.TaskSearchFilter;
-    };
-    q.Hooks.SearchCustomFields = [this, &q] {
-        State.CustomerSearchActive = q.Search.CustomerSearchActive;
-        State.ResourceSearchActive = q.Search.ResourceSearchActive;
-        State.TaskSearchActive = q.Search.TaskSearchActive;
-        customerPage_->OpenCustomFields(true, 0, State.HelpLevel);
-    };
+    q.Hooks.SearchCustomFields = [this] { customerPage_->OpenCustomFields(true, 0, State.HelpLevel); };
     q.Hooks.LoadCustomFieldValues = [this](int kind) {
         data::Call(data_->Hooks().LoadCustomFieldValues, kind);
     };
-    fields.RestrictToCustomer = [this, &q, toQuery] {
-        toQuery();
+    fields.RestrictToCustomer = [this, &q] {
         q.Controls.Boxes.RestrictToCustomer = true;
         q.RestrictToCustomerClick();
         queryPage_->ShowControls();
     };
-    fields.RestrictTasksToCrew = [this, &q, toQuery] {
-        toQuery();
+    fields.RestrictTasksToCrew = [this, &q] {
         q.Controls.Boxes.RestrictTasksToCrew = true;
         q.RestrictTasksToCrewClick();
         queryPage_->ShowControls();
     };
-    fields.UpdateSelectControls = [this, toQuery] {
-        toQuery();
-        queryPage_->UpdateSelectControls();
-    };
-    fields.ApplyQueryFilters = [this, toQuery] {
-        toQuery();
-        queryPage_->ApplyQueryFilters();
-    };
+    fields.UpdateSelectControls = [this] { queryPage_->UpdateSelectControls(); };
+    fields.ApplyQueryFilters = [this] { queryPage_->ApplyQueryFilters(); };
     fields.SetCustomersLabel = [this, &q](const std::string& text) {
         q.Controls.CustomersLabel = text;
         queryPage_->ShowControls();

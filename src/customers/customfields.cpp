@@ -111,9 +111,9 @@ void CustomFields::CancelEarlierSearches()
     const struct {
         bool& active;
         int kind;
-    } kinds[] = {{state_.CustomerSearchActive, kCustomerFields},
-                 {state_.ResourceSearchActive, kResourceFields},
-                 {state_.TaskSearchActive, kTaskFields}};
+    } kinds[] = {{state_.Search.CustomerSearchActive, kCustomerFields},
+                 {state_.Search.ResourceSearchActive, kResourceFields},
+                 {state_.Search.TaskSearchActive, kTaskFields}};
     for (const auto& k : kinds) {
         if (!k.active)
             continue;
@@ -374,26 +374,26 @@ int CustomFields::RunSearch(int kind)
     state_.FilterInProgress = false;
 
     if (count > 0) {
-        state_.CustomerSearchActive = kind == kCustomerFields;
-        state_.ResourceSearchActive = kind == kResourceFields;
-        state_.TaskSearchActive = kind == kTaskFields;
+        state_.Search.CustomerSearchActive = kind == kCustomerFields;
+        state_.Search.ResourceSearchActive = kind == kResourceFields;
+        state_.Search.TaskSearchActive = kind == kTaskFields;
         if (kind == kCustomerFields) {
-            state_.CustomerSearchFilter = filter.FilterText;
+            state_.Search.CustomerSearchFilter = filter.FilterText;
             data::Call(Hooks.RestrictToCustomer);
         } else if (kind == kResourceFields) {
-            state_.ResourceSearchFilter = filter.FilterText;
+            state_.Search.ResourceSearchFilter = filter.FilterText;
             data::Call(Hooks.RestrictTasksToCrew);
         } else {
-            state_.TaskSearchFilter = filter.FilterText;
+            state_.Search.TaskSearchFilter = filter.FilterText;
             data::Call(Hooks.UpdateSelectControls);
             data::Call(Hooks.ApplyQueryFilters);
         }
     } else if (kind == kCustomerFields) {
-        state_.CustomerSearchActive = false;
+        state_.Search.CustomerSearchActive = false;
     } else if (kind == kResourceFields) {
-        state_.ResourceSearchActive = false;
+        state_.Search.ResourceSearchActive = false;
     } else {
-        state_.TaskSearchActive = false;
+        state_.Search.TaskSearchActive = false;
     }
 
     const char* what = kind == kCustomerFields ? " customers selected"

@@ -317,7 +317,7 @@ TEST_F(CustomerPageTest, ASearchFromTheQueryTabRestrictsItsCustomers)
 
     // Opening the search again ends the one in force.
     q.SearchCustomClick();
-    EXPECT_FALSE(window.State.CustomerSearchActive);
+    EXPECT_FALSE(window.State.Search.CustomerSearchActive);
     EXPECT_EQ(window.Data().CustomersTable.recordCount(), 2);
     w->DoneClick();
 }

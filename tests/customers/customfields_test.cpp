@@ -129,9 +129,9 @@ TEST_F(CustomFieldsTest, SearchMarksAndSelectsMatchingCustomers)
     Search(kCustomerFields, {"Smith, 42", "99"});
     EXPECT_FALSE(fields->IsOpen);
     EXPECT_EQ(fields->Form.Status, "2 customers selected");
-    EXPECT_TRUE(state_.CustomerSearchActive);
-    EXPECT_FALSE(state_.ResourceSearchActive);
-    EXPECT_EQ(state_.CustomerSearchFilter,
+    EXPECT_TRUE(state_.Search.CustomerSearchActive);
+    EXPECT_FALSE(state_.Search.ResourceSearchActive);
+    EXPECT_EQ(state_.Search.CustomerSearchFilter,
               "(CID = " + std::to_string(a) + ") OR (CID = " + std::to_string(c) + ")");
     EXPECT_EQ(calls, "RestrictToCustomer ");
     EXPECT_TRUE(BoolOf(D().CustomersTable2, "CID", a, "S2"));
@@ -152,11 +152,11 @@ TEST_F(CustomFieldsTest, SearchWithoutWordsOrMatchesSaysSoAndStaysOpen)
     EXPECT_EQ(fields->Form.Status, "No search performed");
     EXPECT_TRUE(fields->IsOpen);
 
-    state_.CustomerSearchActive = true;
+    state_.Search.CustomerSearchActive = true;
     Search(kCustomerFields, {"Fido"});
     EXPECT_EQ(fields->Form.Status, "No search matches");
     EXPECT_TRUE(fields->IsOpen);
-    EXPECT_FALSE(state_.CustomerSearchActive);
+    EXPECT_FALSE(state_.Search.CustomerSearchActive);
     EXPECT_EQ(fields->Form.Values[0], "Fido");
 }
 
@@ -167,15 +167,15 @@ TEST_F(CustomFieldsTest, ThreeResourcesSelected)
         const std::int32_t id = AddResource(std::string("Crew ") + truck);
         SetField(D().CrewsTable2, "CREWID", id, "CFV1", truck);
     }
-    state_.TaskSearchActive = true;
+    state_.Search.TaskSearchActive = true;
     Search(kResourceFields, {"ford"});
     EXPECT_EQ(fields->Form.Status, "3 resources selected");
-    EXPECT_TRUE(state_.ResourceSearchActive);
-    EXPECT_FALSE(state_.TaskSearchActive);
+    EXPECT_TRUE(state_.Search.ResourceSearchActive);
+    EXPECT_FALSE(state_.Search.TaskSearchActive);
     EXPECT_EQ(calls, "RestrictTasksToCrew ");
     int ors = 0;
-    for (std::size_t p = state_.ResourceSearchFilter.find(" OR "); p != std::string::npos;
-         p = state_.ResourceSearchFilter.find(" OR ", p + 1))
+    for (std::size_t p = state_.Search.ResourceSearchFilter.find(" OR "); p != std::string::npos;
+         p = state_.Search.ResourceSearchFilter.find(" OR ", p + 1))
         ++ors;
     EXPECT_EQ(ors, 2);
 }
@@ -199,7 +199,7 @@ TEST_F(CustomFieldsTest, SearchTestsEachSlotAgainstTheDefinitionShownInIt)
     ASSERT_EQ(fields->Form.Labels[0], "PERMIT");
     Search(kTaskFields, {"P"});
     EXPECT_EQ(fields->Form.Status, "1 tasks selected");
-    EXPECT_EQ(state_.TaskSearchFilter, "(CHARTSID = " + std::to_string(t2) + ")");
+    EXPECT_EQ(state_.Search.TaskSearchFilter, "(CHARTSID = " + std::to_string(t2) + ")");
     EXPECT_EQ(calls, "ApplyQueryFilters ");
     // Task marks stay in the working copy: nothing is pushed.
     EXPECT_TRUE(pushed.empty());
@@ -208,7 +208,7 @@ TEST_F(CustomFieldsTest, SearchTestsEachSlotAgainstTheDefinitionShownInIt)
 TEST_F(CustomFieldsTest, OpeningTheSearchCancelsAnEarlierOne)
 {
     fields->Hooks.SetCustomersLabel = [this](const std::string& t) { calls += t + " "; };
-    state_.CustomerSearchActive = true;
+    state_.Search.CustomerSearchActive = true;
     D().CustomersTable.close();
     D().CustomersTable.setFilter("CID = 1");
     D().CustomersTable.setFiltered(true);
@@ -216,7 +216,7 @@ TEST_F(CustomFieldsTest, OpeningTheSearchCancelsAnEarlierOne)
     AddCustomer("Adams");
     EXPECT_EQ(D().CustomersTable.recordCount(), 0);
     fields->Open(true, 0, false, 0);
-    EXPECT_FALSE(state_.CustomerSearchActive);
+    EXPECT_FALSE(state_.Search.CustomerSearchActive);
     EXPECT_EQ(D().CustomersTable.recordCount(), 1);
     EXPECT_NE(calls.find("All customers"), std::string::npos);
     // Opening again while open changes neither kind nor mode.

@@ -143,6 +143,12 @@ public:
     schedule::CalendarTables calendars{ws->CalendarTable, holidays, ws->state};
     schedule::ScheduleAdder adder{ws->tables, ws->state, ws->ui, ws->sync};
     int chartBuilds = 0;
+    TaskEditorHooks ChartCountingHooks()
+    {
+        TaskEditorHooks hooks;
+        hooks.BuildChart = [this] { ++chartBuilds; };
+        return hooks;
+    }
     TaskEditorContext context{
         .Tables = {ws->ChartsTable, ws->ChartsTable3, ChartsTable8, ws->TasksTable3, CrewsTable,
                    ws->CrewsTable2, ws->ICrewsTable2, ws->CustomersTable, ws->CustomersTable2, ws->JobsTable,
@@ -154,7 +160,7 @@ public:
         .State = ws->state,
         .UI = ui,
         .StatusTexts = {},
-        .Hooks = {.BuildChart = [this] { ++chartBuilds; }},
+        .Hooks = ChartCountingHooks(),
     };
     TaskEditor editor{context};
 

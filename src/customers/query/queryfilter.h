@@ -12,21 +12,13 @@
 #include <string>
 
 #include "platform/datetime/datetime.h"
+#include "data/services/mainstate.h"
 #include "platform/db/table.h"
 
 namespace tw::query {
 
-// A custom-field search in force (at most one kind at a time) and the filter
-// it produced.
-struct SearchState {
-    bool CustomerSearchActive = false;
-    bool ResourceSearchActive = false;
-    bool TaskSearchActive = false;
-    std::string CustomerSearchFilter;
-    std::string ResourceSearchFilter;
-    std::string TaskSearchFilter;
-    bool Any() const { return CustomerSearchActive || ResourceSearchActive || TaskSearchActive; }
-};
+// The custom-field search lives in the run's state, where the search sets it.
+using SearchState = data::SearchState;
 
 struct QueryInputs {
     bool RestrictTasksToCrew = false;

@@ -60,7 +60,8 @@ private:
 
 QueryPageLogic::QueryPageLogic(data::TEstimateData& data, data::MainScreenState& state,
                                data::UserInterface& ui)
-    : d_(data),
+    : Search(state.Search),
+      d_(data),
       state_(state),
       ui_(ui),
       lock_(data.AccessTable, state, ui)

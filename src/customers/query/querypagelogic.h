@@ -96,7 +96,8 @@ public:
 
     QueryHooks Hooks;
     QueryControls Controls;
-    SearchState Search;
+    // The run state's search: set by the custom-field search, read by the query.
+    SearchState& Search;
     data::JobStatusTexts StatusTexts;
 
     // The query.

@@ -13,6 +13,18 @@
 
 namespace tw::data {
 
+// A custom-field search in force (at most one kind at a time) and the filter
+// it produced.
+struct SearchState {
+    bool CustomerSearchActive = false;
+    bool ResourceSearchActive = false;
+    bool TaskSearchActive = false;
+    std::string CustomerSearchFilter;
+    std::string ResourceSearchFilter;
+    std::string TaskSearchFilter;
+    bool Any() const { return CustomerSearchActive || ResourceSearchActive || TaskSearchActive; }
+};
+
 struct MainScreenState {
     // Start-up and shutdown.
     bool StartupDone = false;        // the start-up sequence has loaded the settings
@@ -82,12 +94,7 @@ struct MainScreenState {
     // At most one kind's search is in force; its filter text holds one
     // "(CID = n)" (or CREWID, CHARTSID) condition per match joined by " OR ".
     // Readers consult a filter text only while its flag is set.
-    bool CustomerSearchActive = false;
-    bool ResourceSearchActive = false;
-    bool TaskSearchActive = false;
-    std::string CustomerSearchFilter;
-    std::string ResourceSearchFilter;
-    std::string TaskSearchFilter;
+    SearchState Search;
 
     // --- Visualize page ---
     // The chart period as last set, and the grid chosen for it.
