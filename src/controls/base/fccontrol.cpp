@@ -1,5 +1,6 @@
 #include "controls/base/fccontrol.h"
 
+#include "controls/base/fcaccessible.h"
 #include "controls/foundation/fcgrafx.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@ TFcControl::TFcControl(QWidget* parent)
 {
     // Controls paint every pixel of their image themselves.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
+    EnsureAccessibleFactory();
 }
 
 TFcControl::~TFcControl() = default;

@@ -28,6 +28,10 @@
 //   auto* b = new TFcBitBtn(dialog);
 //   b->OnClick = [&](TFcControl*) { save(); };    // or
 //   connect(b, &TFcControl::clicked, dialog, &Dialog::save);
+//
+// Accessibility: every control answers QAccessible with its caption (without
+// the marker) as name and its hint as description; a family registers a
+// richer interface with RegisterAccessible (fcaccessible.h).
 
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fccolor.h"

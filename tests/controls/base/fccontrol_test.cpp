@@ -3,6 +3,7 @@
 
 #include "../testapplication.h"
 
+#include "controls/base/fcaccessible.h"
 #include "controls/base/fcaction.h"
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcmodalresult.h"
@@ -217,6 +218,19 @@ TEST_F(ControlBase, CaptionAccelerators)
     EXPECT_TRUE(IsAccel(u'O', "&OK"));
     EXPECT_FALSE(IsAccel(u'k', "&OK"));
     EXPECT_FALSE(IsAccel(QChar(), "plain"));
+}
+
+TEST_F(ControlBase, AccessibleNameIsTheCaptionWithoutItsMarker)
+{
+    Probe probe;
+    probe.SetCaption("Fish && &Chips");
+    probe.SetHint("Orders supper");
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&probe);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->text(QAccessible::Name), "Fish & Chips");
+    EXPECT_EQ(face->text(QAccessible::Description), "Orders supper");
+    probe.setAccessibleName("Supper");
+    EXPECT_EQ(face->text(QAccessible::Name), "Supper");
 }
 
 // A dialog whose accept() refuses, as a dialog that checks its fields does.
