@@ -90,14 +90,17 @@ void TFcCustomButton::Draw3DText(TFcCanvas& canvas, TRect rect, unsigned flags)
         drawAt(0, 0, clBtnShadow);
     } else {
         const bool right = (flags & DT_RIGHT) != 0;
-        if (textStyle_ == tsRaised || textStyle_ == tsRecessed) {
-            const bool raised = textStyle_ == tsRaised;
-            const TColor light = raised ? textHighlightColor_ : textShadowColor_;
-            const TColor dark = raised ? textShadowColor_ : textHighlightColor_;
-            if (!(raised && lightTextStyle_))
-                drawAt(1, 1, raised ? dark : light);
-            if (!(!raised && lightTextStyle_))
-                drawAt(-1, -1, raised ? light : dark);
+        if (textStyle_ == tsRaised) {
+            // Lit from the upper left: the shadow below right, the highlight above left.
+            if (!lightTextStyle_)
+                drawAt(1, 1, textShadowColor_);
+            drawAt(-1, -1, textHighlightColor_);
+        } else if (textStyle_ == tsRecessed) {
+            // Engraved: the other way round. (Swapping the colours and also the
+            // copies, as a literal reading gives, would draw it raised.)
+            drawAt(1, 1, textHighlightColor_);
+            if (!lightTextStyle_)
+                drawAt(-1, -1, textShadowColor_);
         } else if (textStyle_ == tsShadow) {
             drawAt(right ? 0 : textShadowDepth_, textShadowDepth_, textShadowColor_);
         }

@@ -156,10 +156,12 @@ void TFcMenuButton::Paint(TFcCanvas& canvas)
         ++x;
         ++y;
     }
-    canvas.Pen = TFcPen{colour};
+    // The filled triangle (x, y), (x - 3, y - 3), (x + 3, y - 3) with its outline,
+    // row by row: 7, 5, 3 and 1 pixels.
     canvas.Brush.Style = TBrushStyle::Solid;
     canvas.Brush.Color = colour;
-    canvas.Polygon({{x, y}, {x - 3, y - 3}, {x + 3, y - 3}});
+    for (int row = 0; row <= 3; ++row)
+        canvas.FillRect({x - 3 + row, y - 3 + row, x + 4 - row, y - 2 + row});
 }
 
 int MenuWidthEstimate(const QMenu* menu)

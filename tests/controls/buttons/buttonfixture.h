@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -84,6 +85,14 @@ inline int Count(const QImage& image, TColor colour, QRect area = {})
     return n;
 }
 
+// Prints rows as a table a test can take over, for writing a new case.
+inline void PrintArt(const Rows& rows)
+{
+    for (const auto& row : rows)
+        std::printf("\"%s\", ", row.c_str());
+    std::printf("\n");
+}
+
 inline void Enter(QWidget* widget)
 {
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
@@ -99,7 +108,6 @@ inline void Leave(QWidget* widget)
 struct ButtonFixture : ::testing::Test {
     ButtonFixture()
     {
-        TestApplication();
         SetSystemColors(ClassicSystemColors());
         SetVisualStylesEnabled(false);
         host.setFont(FixedTestFont());
@@ -121,6 +129,7 @@ struct ButtonFixture : ::testing::Test {
         ASSERT_EQ(QApplication::focusWidget(), widget);
     }
 
+    ApplicationInUse app;
     QWidget host;
 };
 
