@@ -71,7 +71,6 @@ void TFcDialogButtons::SetAlign(TAlign align)
     align_ = align;
     AdjustPanelSize();
     PositionButtons();
-    Dock();
     Repaint();
 }
 
@@ -229,6 +228,7 @@ void TFcDialogButtons::AdjustPanelSize()
         setMinimumWidth(0);
         setMaximumWidth(QWIDGETSIZE_MAX);
     }
+    Dock();
 }
 
 void TFcDialogButtons::PositionButtons()
