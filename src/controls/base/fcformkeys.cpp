@@ -37,7 +37,7 @@ protected:
         if (event->type() != QEvent::KeyPress || watched != QApplication::focusWidget())
             return false;
         const auto* widget = static_cast<QWidget*>(watched);
-        if (!routing_->Form() || widget->window() != routing_->Form())
+        if (!routing_->Covers(widget))
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = ShiftState(key->modifiers());
@@ -60,7 +60,7 @@ TFcFormKeys::TFcFormKeys(QWidget* form)
     form->installEventFilter(this);
     new AltCharacterWatcher(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && form_ && now->window() == form_)
+        if (Covers(now))
             BroadcastFocusChanged(now);
     });
 }
@@ -81,7 +81,13 @@ TFcFormKeys* TFcFormKeys::Of(const QWidget* widget)
 {
     if (!widget)
         return nullptr;
-    return qobject_cast<TFcFormKeys*>(widget->window()->property(kRoutingProperty).value<QObject*>());
+    // A page that installed the routing while it was a window of its own keeps
+    // it after it has been placed in another window.
+    for (const QWidget* w = widget; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        if (auto* routing = qobject_cast<TFcFormKeys*>(w->property(kRoutingProperty).value<QObject*>()))
+            return routing;
+    }
+    return nullptr;
 }
 
 QList<TFcControl*> TFcFormKeys::Controls() const
@@ -91,10 +97,18 @@ QList<TFcControl*> TFcFormKeys::Controls() const
         return result;
     const auto all = form_->findChildren<TFcControl*>();
     for (TFcControl* control : all) {
-        if (control->window() == form_)
+        if (Covers(control))
             result.append(control);
     }
     return result;
+}
+
+bool TFcFormKeys::Covers(const QWidget* widget) const
+{
+    if (!widget || !form_)
+        return false;
+    // Inside the form, and not inside another window the form parents.
+    return (widget == form_ || form_->isAncestorOf(widget)) && widget->window() == form_->window();
 }
 
 bool TFcFormKeys::BroadcastDialogKey(int key, Qt::KeyboardModifiers modifiers)

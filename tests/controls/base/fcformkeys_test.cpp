@@ -164,5 +164,24 @@ TEST_F(FormKeys, AnotherWindowsControlsAndKeysStayOut)
     EXPECT_EQ(TFcFormKeys::Of(line), TFcFormKeys::Install(line));
 }
 
+TEST_F(FormKeys, APageKeepsItsRoutingWhenPlacedInAWindow)
+{
+    auto* page = new QWidget;
+    auto* pageCheck = new QCheckBox("On the page", page);
+    auto* pageProbe = new KeyProbe(page);
+    TFcFormKeys* routing = TFcFormKeys::Install(page);  // a window of its own still
+    layout->addWidget(page);
+    page->show();
+    QApplication::processEvents();
+    EXPECT_EQ(TFcFormKeys::Of(pageCheck), routing);
+    FocusOn(pageCheck);
+    QTest::keyClick(pageCheck, Qt::Key_Return);
+    // The page's routing takes it first; the probe takes every key.
+    EXPECT_EQ(pageProbe->keys.size(), 1u);
+    EXPECT_TRUE(probe->keys.empty());
+    EXPECT_TRUE(routing->Covers(pageProbe));
+    EXPECT_FALSE(routing->Covers(probe));
+}
+
 }  // namespace
 }  // namespace tw::controls
