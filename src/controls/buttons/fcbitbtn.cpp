@@ -25,13 +25,24 @@ void TFcBitBtn::GlyphChanged()
     update();
 }
 
-TBitBtnKind TFcBitBtn::Kind()
+TBitBtnKind TFcBitBtn::CurrentKind() const
 {
     if (kind_ != bkCustom
         && (Default() != KindDefault(kind_) || Cancel() != KindCancel(kind_)
             || ModalResult() != KindModalResult(kind_) || glyphModified_))
-        kind_ = bkCustom;
+        return bkCustom;
     return kind_;
+}
+
+TBitBtnKind TFcBitBtn::Kind()
+{
+    kind_ = CurrentKind();
+    return kind_;
+}
+
+bool TFcBitBtn::DrawsListImage() const
+{
+    return images_ && imageIndex_ != -1 && CurrentKind() == bkCustom;
 }
 
 void TFcBitBtn::SetKind(TBitBtnKind kind)
@@ -102,7 +113,9 @@ void TFcBitBtn::ActionChange(QAction* action)
 
 QSize TFcBitBtn::GetImageSize() const
 {
-    if (images_ && imageIndex_ != -1)
+    // The size of what is drawn: a stock kind draws its glyph even when a
+    // list and an index are set, and must not squeeze it into the list's size.
+    if (DrawsListImage())
         return {images_->Width(), images_->Height()};
     if (!glyph_.isNull())
         return {glyph_.width() / numGlyphs_, glyph_.height()};
@@ -111,7 +124,7 @@ QSize TFcBitBtn::GetImageSize() const
 
 bool TFcBitBtn::HasImage() const
 {
-    return (images_ && imageIndex_ != -1) || !glyph_.isNull();
+    return DrawsListImage() || !glyph_.isNull();
 }
 
 int TFcBitBtn::CaptionHeight(const TRect& r) const
@@ -154,7 +167,7 @@ void TFcBitBtn::DrawButtonFace(TFcCanvas& canvas)
 {
     Draw3DText(canvas, GetCaptionRect(), DrawTextAlignments[Alignment()] | DT_EXPANDTABS | DT_WORDBREAK);
     const TRect image = GetGlyphRect();
-    if (Kind() == bkCustom && images_ && imageIndex_ != -1)
+    if (DrawsListImage())
         DrawImage(canvas, image);
     else if (!glyph_.isNull())
         DrawGlyph(canvas, image);

@@ -69,6 +69,10 @@ protected:
     void GlyphChanged();
 
 private:
+    // Kind as it reads back, without storing the read-back.
+    TBitBtnKind CurrentKind() const;
+    // The image of the list is drawn rather than the glyph.
+    bool DrawsListImage() const;
     TButtonFaceLayout Face(bool pressedOffsets) const;
     int CaptionHeight(const TRect& r) const;
 

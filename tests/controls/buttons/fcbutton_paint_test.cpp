@@ -6,6 +6,7 @@
 #include "buttonfixture.h"
 
 #include "controls/buttons/fcmenubutton.h"
+#include "controls/foundation/fcimagelist.h"
 #include "controls/foundation/fctextmetrics.h"
 
 #include <QProxyStyle>
@@ -381,6 +382,38 @@ TEST_F(ButtonPaint, GlyphCellFollowsEnablingAndTheTransparentColourStaysOut)
         EXPECT_EQ(Count(image, RGB(128, 128, 0)), 0);
         delete b;
     }
+}
+
+TEST_F(ButtonPaint, ImagesOfAListReplaceTheGlyphOnACustomButton)
+{
+    TFcImageList list(8, 8);
+    list.AddMasked(Cells({qRgb(255, 0, 0), qRgb(0, 0, 255)}), RGB(128, 128, 0));
+    Exposed* b = Make(40, 24);
+    b->SetGlyph(Cells({qRgb(0, 255, 0)}));
+    b->SetImages(&list);
+    b->SetImageIndex(0);
+    QImage image = b->RenderImage();
+    EXPECT_EQ(Count(image, RGB(255, 0, 0)), 63);
+    EXPECT_EQ(Count(image, RGB(0, 255, 0)), 0);
+    // Disabled without a disabled image: the list's own greyed picture.
+    b->setEnabled(false);
+    image = b->RenderImage();
+    EXPECT_EQ(Count(image, RGB(255, 0, 0)), 0);
+    EXPECT_EQ(Count(image, RGB(0, 255, 0)), 0);
+    // Disabled with one: that image as it is.
+    b->SetDisabledIndex(1);
+    EXPECT_EQ(Count(b->RenderImage(), RGB(0, 0, 255)), 63);
+    // A stock kind draws its own glyph, whatever the list says, and whole: not
+    // cut to the list's image size.
+    b->setEnabled(true);
+    b->SetKind(bkCancel);
+    image = b->RenderImage();
+    EXPECT_EQ(Count(image, RGB(255, 0, 0)), Count(GetBitBtnGlyph(bkCancel).copy(0, 0, 16, 16), RGB(255, 0, 0)));
+    // Taking the list away leaves the glyph.
+    b->SetKind(bkCustom);
+    b->SetGlyph(Cells({qRgb(0, 255, 0)}));
+    b->SetImages(nullptr);
+    EXPECT_EQ(Count(b->RenderImage(), RGB(0, 255, 0)), 63);
 }
 
 TEST_F(ButtonPaint, ImageLayoutOnFourSidesWithAndWithoutMargin)

@@ -153,5 +153,23 @@ TEST_F(ShapeButton, AnAcceleratorClicks)
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(ShapeButton, ACaptionCentredOrAtItsOffset)
+{
+    button->SetFontColor(RGB(255, 0, 0));
+    button->SetBevelWidth(0);
+    button->SetBorderSingle(false);
+    button->SetAutoSize(false);
+    button->resize(60, 40);
+    button->SetCaption("II");
+    const QRect centred = Extent(button->RenderImage(), RGB(255, 0, 0));
+    ASSERT_FALSE(centred.isEmpty());
+    EXPECT_NEAR(centred.center().x(), 30, 2);
+    button->SetCaptionPosition(cpXY);
+    const QRect origin = Extent(button->RenderImage(), RGB(255, 0, 0));
+    button->SetCaptionXY(7, 5);
+    EXPECT_EQ(Extent(button->RenderImage(), RGB(255, 0, 0)), origin.translated(7, 5));
+    EXPECT_LT(origin.left(), 5);
+}
+
 }  // namespace
 }  // namespace tw::controls
