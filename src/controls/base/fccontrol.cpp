@@ -3,6 +3,7 @@
 #include "controls/base/fcaccessible.h"
 #include "controls/foundation/fcgrafx.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QEvent>
 #include <QPainter>
@@ -24,6 +25,8 @@ void TFcControl::SetCaption(const QString& caption)
     if (caption == caption_)
         return;
     caption_ = caption;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
     TextChanged();
 }
 

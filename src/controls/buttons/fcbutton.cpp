@@ -5,6 +5,7 @@
 #include "controls/foundation/fccommon.h"
 #include "controls/foundation/fcthemesrv.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -75,8 +76,17 @@ void TFcButton::SetDown(bool value)
     down_ = value;
     state_ = down_ ? bsExclusive : bsUp;
     update();
+    NotifyChecked();
     if (down_)
         BroadcastGroupNotice(this, groupIndex_);
+}
+
+void TFcButton::NotifyChecked()
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TFcButton::SetShowDownPattern(bool value)
@@ -105,6 +115,7 @@ void TFcButton::GroupNotice(int group, TFcControl* sender)
         down_ = false;
         state_ = bsUp;
         update();
+        NotifyChecked();
     }
     allowAllUp_ = other->AllowAllUp();
 }
@@ -157,6 +168,17 @@ void TFcButton::ChangeState()
 
 void TFcButton::keyPressEvent(QKeyEvent* event)
 {
+    // A window without the key routing still gets Enter and Escape on the
+    // focused button, as a Qt push button would answer them.
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if ((enter || (key == Qt::Key_Escape && cancel_)) && !TFcFormKeys::Of(this)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        MarkGuard guard(keyClick_);
+        Click();
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Space && !(event->modifiers() & Qt::AltModifier)) {
         if (!event->isAutoRepeat()) {
             spacePressed_ = true;

@@ -79,6 +79,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // Tells screen readers that Down changed.
+    void NotifyChecked();
     void PaintStyled(TFcCanvas& canvas, const TRect& r, bool focusedOrDefault);
     TRect PaintHotTrack(TFcCanvas& canvas, TRect r, bool focusedOrDefault);
     TRect PaintClassic(TFcCanvas& canvas, TRect r, bool focusedOrDefault);

@@ -248,6 +248,29 @@ TEST_F(DialogKeys, AThrowingHandlerStillClearsTheKeyClickMark)
     EXPECT_FALSE(ok->KeyClick());
 }
 
+TEST_F(ButtonBehaviour, WithoutTheRoutingTheFocusedButtonStillAnswersEnter)
+{
+    TFcBitBtn* b = Make("&Go");
+    Clicks clicks;
+    clicks.Watch(b);
+    FocusOn(b);
+    ASSERT_EQ(TFcFormKeys::Of(b), nullptr);
+    QTest::keyClick(b, Qt::Key_Return);
+    EXPECT_EQ(clicks.count, 1);
+    QTest::keyClick(b, Qt::Key_Escape);  // not a Cancel button
+    EXPECT_EQ(clicks.count, 1);
+    b->SetCancel(true);
+    QTest::keyClick(b, Qt::Key_Escape);
+    EXPECT_EQ(clicks.count, 2);
+    // With the routing the window's round does it, once.
+    TFcFormKeys::Install(&host);
+    TFcBitBtn* other = Make("Other", {100, 10});
+    FocusOn(other);
+    FocusOn(b);
+    QTest::keyClick(b, Qt::Key_Return);
+    EXPECT_EQ(clicks.count, 3);
+}
+
 TEST_F(ButtonBehaviour, GroupsLatchUnderOneParentOnly)
 {
     QWidget* otherParent = new QWidget(&host);
