@@ -5,6 +5,8 @@
 #include "controls/foundation/fcimagelist.h"
 #include "controls/foundation/fcthemesrv.h"
 
+#include <QFontMetrics>
+
 namespace tw::controls {
 
 TFcBitBtn::TFcBitBtn(QWidget* parent)
@@ -22,6 +24,7 @@ void TFcBitBtn::SetGlyph(const QImage& glyph)
 void TFcBitBtn::GlyphChanged()
 {
     numGlyphs_ = GlyphCellCount(glyph_, numGlyphs_);
+    updateGeometry();
     update();
 }
 
@@ -58,6 +61,7 @@ void TFcBitBtn::SetKind(TBitBtnKind kind)
         glyphModified_ = false;
     }
     kind_ = kind;
+    updateGeometry();
     update();
 }
 
@@ -120,6 +124,17 @@ QSize TFcBitBtn::GetImageSize() const
     if (!glyph_.isNull())
         return {glyph_.width() / numGlyphs_, glyph_.height()};
     return {0, 0};
+}
+
+QSize TFcBitBtn::ExtraFaceSize() const
+{
+    if (!HasImage())
+        return {0, 0};
+    const QSize image = GetImageSize();
+    const int margin = std::max(margin_, 0);
+    if (layout_ == blGlyphLeft || layout_ == blGlyphRight)
+        return {margin + image.width() + spacing_, image.height()};
+    return {image.width(), margin + image.height() + spacing_ + QFontMetrics(font()).height()};
 }
 
 bool TFcBitBtn::HasImage() const

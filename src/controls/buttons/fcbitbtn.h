@@ -62,6 +62,7 @@ public:
     void SetLoading(bool loading) { loading_ = loading; }
 
 protected:
+    QSize ExtraFaceSize() const override;
     void DrawButtonFace(TFcCanvas& canvas) override;
     void ActionChange(QAction* action) override;
     virtual void DrawGlyph(TFcCanvas& canvas, const TRect& rect);

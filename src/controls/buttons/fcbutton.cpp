@@ -6,6 +6,7 @@
 #include "controls/foundation/fcthemesrv.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -39,6 +40,28 @@ TFcButton::TFcButton(QWidget* parent)
 {
     resize(75, 25);
     SetColor(clBtnFace);
+}
+
+QSize TFcButton::sizeHint() const
+{
+    const QFontMetrics metrics(font());
+    const QSize extra = ExtraFaceSize();
+    // The caption rectangle is inset by 5 on each side; a little air besides.
+    const int w = metrics.horizontalAdvance(StripAccelerator(Caption())) + extra.width() + 2 * 5 + 8;
+    const int h = std::max(metrics.height(), extra.height()) + 2 * 5;
+    return {std::max(75, w), std::max(25, h)};
+}
+
+void TFcButton::TextChanged()
+{
+    updateGeometry();
+    TFcCustomButton::TextChanged();
+}
+
+void TFcButton::FontChanged()
+{
+    updateGeometry();
+    TFcCustomButton::FontChanged();
 }
 
 void TFcButton::SetAlignment(TAlignment value)

@@ -63,12 +63,20 @@ public:
     void FocusChanged(QWidget* focused) override;
     void GroupNotice(int group, TFcControl* sender) override;
 
+    // In a layout: the classic 75 by 25, or wider and taller for the caption.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
     // The pressed look: latched down, or the pressed mark.
     bool PressedLook() const { return (groupIndex_ != 0 && down_) || Pressed(); }
 
 protected:
+    // Room the face needs besides the caption (the bitmap button's image).
+    virtual QSize ExtraFaceSize() const { return {0, 0}; }
     void Paint(TFcCanvas& canvas) override;
     void UpdateDisplay() override { update(); }
+    void TextChanged() override;
+    void FontChanged() override;
     void ChangeState() override;
     virtual TRect GetCaptionRect() const;
     virtual void DrawButtonFace(TFcCanvas& canvas);

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -361,6 +362,30 @@ TEST_F(ButtonBehaviour, GlyphChangesSetTheCellCountAndMarginRefusesBelowMinusOne
     EXPECT_EQ(b->Margin(), 2);
     b->SetMargin(-1);
     EXPECT_EQ(b->Margin(), -1);
+}
+
+TEST_F(ButtonBehaviour, InALayoutAButtonIsAtLeastTheClassicSizeAndFitsItsCaption)
+{
+    auto* row = new QWidget(&host);
+    auto* layout = new QHBoxLayout(row);
+    auto* ok = new TFcBitBtn(row);
+    ok->SetKind(bkOK);
+    auto* wide = new TFcBitBtn(row);
+    wide->SetCaption("Remove the whole block of time from every resource");
+    wide->SetGlyph(GetBitBtnGlyph(bkAll));
+    layout->addWidget(ok);
+    layout->addWidget(wide);
+    layout->addStretch();
+    row->resize(700, 60);
+    row->show();
+    QApplication::processEvents();
+    EXPECT_GE(ok->width(), 75);
+    EXPECT_GE(ok->height(), 25);
+    const QFontMetrics metrics(wide->font());
+    EXPECT_GE(wide->width(), metrics.horizontalAdvance(StripAccelerator(wide->Caption())) + 16 + 2 + 4 + 10);
+    const int before = wide->sizeHint().width();
+    wide->SetCaption("Short");
+    EXPECT_LT(wide->sizeHint().width(), before);
 }
 
 TEST_F(ButtonBehaviour, TheActionsImageIndexReachesTheButton)
