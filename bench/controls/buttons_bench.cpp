@@ -114,7 +114,8 @@ void BM_WindowOf100QPushButtons(benchmark::State& state)
 {
     RepaintWindow(state, [](QWidget* parent, int i) {
         auto* b = new QPushButton(StockCaption(static_cast<TBitBtnKind>(1 + i % 10)), parent);
-        b->setIcon(QIcon(QPixmap::fromImage(GetBitBtnGlyph(static_cast<TBitBtnKind>(1 + i % 10)).copy(0, 0, 16, 16))));
+        b->setIcon(QIcon(
+            QPixmap::fromImage(GetBitBtnGlyph(static_cast<TBitBtnKind>(1 + i % 10)).copy(0, 0, 16, 16))));
         b->setFixedSize(80, 30);
         return b;
     });

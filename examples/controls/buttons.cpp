@@ -154,7 +154,8 @@ private:
                 b->setEnabled(false);
         }
 
-        Heading(this, 10, 124, QStringLiteral("Stock kinds, with their glyphs of two cells (normal, disabled)"));
+        Heading(this, 10, 124,
+                QStringLiteral("Stock kinds, with their glyphs of two cells (normal, disabled)"));
         for (int k = bkOK; k <= bkAll; ++k) {
             auto* b = new TFcBitBtn(this);
             b->SetKind(static_cast<TBitBtnKind>(k));
@@ -204,8 +205,10 @@ private:
         menuButton->SetDropDownMenu(menu);
         menuButton->setGeometry(230, 318, 110, 25);
 
-        Heading(this, 10, 356, QStringLiteral("Control buttons: spin halves, drop-down, glyph, flat and hot"));
-        const TFcControlButtonStyle controlStyles[] = {cbsUp, cbsDown, cbsLeft, cbsRight, cbsDropDown, cbsNone};
+        Heading(this, 10, 356,
+                QStringLiteral("Control buttons: spin halves, drop-down, glyph, flat and hot"));
+        const TFcControlButtonStyle controlStyles[] = {cbsUp,    cbsDown,     cbsLeft,
+                                                       cbsRight, cbsDropDown, cbsNone};
         for (int i = 0; i < 6; ++i) {
             auto* c = new TFcControlButton(this);
             c->SetStyle(controlStyles[i]);
@@ -246,7 +249,8 @@ private:
         styledRow_ = new QLabel(this);
         styledRow_->move(10, 442);
 
-        Heading(this, 10, 490, QStringLiteral("Dialog button panel: a row with Help and a divider, a column"));
+        Heading(this, 10, 490,
+                QStringLiteral("Dialog button panel: a row with Help and a divider, a column"));
         auto* frame = new QWidget(this);
         frame->setGeometry(10, 512, 420, 110);
         frame->setAutoFillBackground(true);

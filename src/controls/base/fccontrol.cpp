@@ -10,8 +10,7 @@
 
 namespace tw::controls {
 
-TFcControl::TFcControl(QWidget* parent)
-    : QWidget(parent)
+TFcControl::TFcControl(QWidget* parent) : QWidget(parent)
 {
     // Controls paint every pixel of their image themselves.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
@@ -204,14 +203,9 @@ void TFcControl::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     switch (event->type()) {
-    case QEvent::EnabledChange:
-        EnabledChanged();
-        break;
-    case QEvent::FontChange:
-        FontChanged();
-        break;
-    default:
-        break;
+    case QEvent::EnabledChange: EnabledChanged(); break;
+    case QEvent::FontChange: FontChanged(); break;
+    default: break;
     }
 }
 

@@ -17,16 +17,13 @@ Qt::KeyboardModifiers ShiftState(Qt::KeyboardModifiers modifiers)
     return modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 }
 
-
 // The application-wide half of the routing: Alt+character before the focused
 // widget sees it. A separate object, because an application filter is also
 // called for the window itself and the window's own filter must not see a key
 // twice.
 class AltCharacterWatcher : public QObject {
 public:
-    explicit AltCharacterWatcher(TFcFormKeys* routing)
-        : QObject(routing)
-        , routing_(routing)
+    explicit AltCharacterWatcher(TFcFormKeys* routing) : QObject(routing), routing_(routing)
     {
         qApp->installEventFilter(this);
     }
@@ -53,9 +50,7 @@ private:
 
 }  // namespace
 
-TFcFormKeys::TFcFormKeys(QWidget* form)
-    : QObject(form)
-    , form_(form)
+TFcFormKeys::TFcFormKeys(QWidget* form) : QObject(form), form_(form)
 {
     form->installEventFilter(this);
     new AltCharacterWatcher(this);
@@ -153,16 +148,14 @@ bool TFcFormKeys::eventFilter(QObject* watched, QEvent* event)
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        return BroadcastDialogKey(key->key(), modifiers);
+    case Qt::Key_Escape: return BroadcastDialogKey(key->key(), modifiers);
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         if (!(modifiers & Qt::ControlModifier))
             return false;
-        return BroadcastDialogKey(Qt::Key_Tab, key->key() == Qt::Key_Backtab ? modifiers | Qt::ShiftModifier
-                                                                              : modifiers);
-    default:
-        break;
+        return BroadcastDialogKey(Qt::Key_Tab,
+                                  key->key() == Qt::Key_Backtab ? modifiers | Qt::ShiftModifier : modifiers);
+    default: break;
     }
     if (!(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && !key->text().isEmpty()
         && key->text().at(0).isPrint())

@@ -9,10 +9,7 @@
 
 namespace tw::controls {
 
-TFcBitBtn::TFcBitBtn(QWidget* parent)
-    : TFcButton(parent)
-{
-}
+TFcBitBtn::TFcBitBtn(QWidget* parent) : TFcButton(parent) {}
 
 void TFcBitBtn::SetGlyph(const QImage& glyph)
 {

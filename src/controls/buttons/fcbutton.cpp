@@ -20,11 +20,7 @@ constexpr TColor clWindowFrame = SystemColor(COLOR_WINDOWFRAME);
 // Clears a mark however the click it guards ends.
 class MarkGuard {
 public:
-    explicit MarkGuard(bool& mark)
-        : mark_(mark)
-    {
-        mark_ = true;
-    }
+    explicit MarkGuard(bool& mark) : mark_(mark) { mark_ = true; }
     ~MarkGuard() { mark_ = false; }
     MarkGuard(const MarkGuard&) = delete;
     MarkGuard& operator=(const MarkGuard&) = delete;
@@ -35,8 +31,7 @@ private:
 
 }  // namespace
 
-TFcButton::TFcButton(QWidget* parent)
-    : TFcCustomButton(parent)
+TFcButton::TFcButton(QWidget* parent) : TFcCustomButton(parent)
 {
     resize(75, 25);
     SetColor(clBtnFace);
@@ -369,7 +364,8 @@ TRect TFcButton::PaintClassic(TFcCanvas& canvas, TRect r, bool focusedOrDefault)
     }
     if (groupIndex_ == 0)
         return DrawColorButtonBorder(canvas, r, Color(), Pressed());
-    return lowered ? DrawColorBorder(canvas, r, Color(), fsLowered) : DrawColorButtonBorder(canvas, r, Color(), false);
+    return lowered ? DrawColorBorder(canvas, r, Color(), fsLowered)
+                   : DrawColorButtonBorder(canvas, r, Color(), false);
 }
 
 void TFcButton::Paint(TFcCanvas& canvas)

@@ -20,10 +20,7 @@ QAccessible::Role RoleOf(QWidget* widget)
 
 }  // namespace
 
-TFcButtonAccessible::TFcButtonAccessible(QWidget* widget)
-    : TFcControlAccessible(widget, RoleOf(widget))
-{
-}
+TFcButtonAccessible::TFcButtonAccessible(QWidget* widget) : TFcControlAccessible(widget, RoleOf(widget)) {}
 
 QAccessible::State TFcButtonAccessible::state() const
 {

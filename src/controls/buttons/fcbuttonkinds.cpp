@@ -196,9 +196,7 @@ TButtonFaceLayout LayoutButtonFace(const TRect& r, TButtonLayout layout, int mar
         }
     } else {
         switch (layout) {
-        case blGlyphLeft:
-            caption.Left += margin + w + spacing;
-            break;
+        case blGlyphLeft: caption.Left += margin + w + spacing; break;
         case blGlyphRight:
             caption.Right -= margin + w + spacing;
             origin.x = r.Right - w;

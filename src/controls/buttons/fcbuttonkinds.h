@@ -13,7 +13,19 @@
 namespace tw::controls {
 
 // The stock kinds, in the toolkit's order (the ordinals are stored values).
-enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+enum TBitBtnKind {
+    bkCustom,
+    bkOK,
+    bkCancel,
+    bkHelp,
+    bkYes,
+    bkNo,
+    bkClose,
+    bkAbort,
+    bkRetry,
+    bkIgnore,
+    bkAll
+};
 inline constexpr int kBitBtnKindCount = 11;
 
 // The side of the image, in the toolkit's order.

@@ -12,8 +12,7 @@
 
 namespace tw::controls {
 
-TFcControlButton::TFcControlButton(QWidget* parent)
-    : TFcControl(parent)
+TFcControlButton::TFcControlButton(QWidget* parent) : TFcControl(parent)
 {
     resize(17, 21);
     SetColor(clBtnFace);
@@ -260,12 +259,8 @@ void TFcControlButton::Paint(TFcCanvas& canvas)
         DrawGlyph(canvas, g);
         break;
     }
-    case cbsDropDown:
-        DrawDropDownButton(canvas, r);
-        break;
-    default:
-        DrawSpinButton(canvas, r);
-        break;
+    case cbsDropDown: DrawDropDownButton(canvas, r); break;
+    default: DrawSpinButton(canvas, r); break;
     }
 }
 

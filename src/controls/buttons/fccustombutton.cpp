@@ -7,8 +7,7 @@
 
 namespace tw::controls {
 
-TFcCustomButton::TFcCustomButton(QWidget* parent)
-    : TFcControl(parent)
+TFcCustomButton::TFcCustomButton(QWidget* parent) : TFcControl(parent)
 {
     resize(115, 17);
     setFocusPolicy(Qt::StrongFocus);

@@ -15,8 +15,7 @@ constexpr int kButtonHeight = 25;
 constexpr int kRowHeight = 36;
 }  // namespace
 
-TFcDialogButtons::TFcDialogButtons(QWidget* parent)
-    : TFcControl(parent)
+TFcDialogButtons::TFcDialogButtons(QWidget* parent) : TFcControl(parent)
 {
     setFocusPolicy(Qt::NoFocus);
     const TBitBtnKind kinds[3] = {bkOK, bkCancel, bkHelp};

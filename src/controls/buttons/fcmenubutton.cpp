@@ -30,8 +30,7 @@ qint64 SteadyMilliseconds()
 
 }  // namespace
 
-TFcMenuButton::TFcMenuButton(QWidget* parent)
-    : TFcBitBtn(parent)
+TFcMenuButton::TFcMenuButton(QWidget* parent) : TFcBitBtn(parent)
 {
     resize(110, height());
     Popup = [](QMenu* menu, QPoint at) { menu->exec(at); };

@@ -4,8 +4,7 @@
 
 namespace tw::controls {
 
-TFcQtRepeatTimer::TFcQtRepeatTimer()
-    : timer_(std::make_unique<QTimer>())
+TFcQtRepeatTimer::TFcQtRepeatTimer() : timer_(std::make_unique<QTimer>())
 {
     QObject::connect(timer_.get(), &QTimer::timeout, [this] {
         if (OnTick)

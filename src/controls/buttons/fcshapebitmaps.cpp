@@ -17,7 +17,18 @@ struct Offset {
 const std::array<std::vector<Offset>, 3> kLowerRight = {{
     {{1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}},
     {{2, -2}, {2, -1}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {-1, 2}, {-2, 2}},
-    {{3, -3}, {3, -2}, {3, -1}, {3, 0}, {3, 1}, {3, 2}, {3, 3}, {2, 3}, {1, 3}, {0, 3}, {-1, 3}, {-2, 3},
+    {{3, -3},
+     {3, -2},
+     {3, -1},
+     {3, 0},
+     {3, 1},
+     {3, 2},
+     {3, 3},
+     {2, 3},
+     {1, 3},
+     {0, 3},
+     {-1, 3},
+     {-2, 3},
      {-3, 3}},
 }};
 const std::array<std::vector<Offset>, 3> kUpperLeft = {{
@@ -89,7 +100,8 @@ QImage Create3DBitmap(const QImage& source, bool down, const TShapeBevel& bevel)
                     for (const Offset& o : offsets) {
                         const int sx = x - o.dx;
                         const int sy = y - o.dy;
-                        if (sx >= 0 && sy >= 0 && sx < w && sy < h && inSource[static_cast<size_t>(sy * w + sx)]) {
+                        if (sx >= 0 && sy >= 0 && sx < w && sy < h
+                            && inSource[static_cast<size_t>(sy * w + sx)]) {
                             edge.push_back(y * w + x);
                             break;
                         }

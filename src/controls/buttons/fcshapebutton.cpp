@@ -10,8 +10,7 @@
 
 namespace tw::controls {
 
-TFcShapeButton::TFcShapeButton(QWidget* parent)
-    : TFcControl(parent)
+TFcShapeButton::TFcShapeButton(QWidget* parent) : TFcControl(parent)
 {
     resize(80, 80);
     setFocusPolicy(Qt::NoFocus);
@@ -307,7 +306,8 @@ void TFcShapeButton::Paint(TFcCanvas& canvas)
         return;
     const int offset = down ? 1 : 0;
     const TColor transparent = FromRgb32(picture.pixel(0, picture.height() - 1));
-    DrawFullTransparentBitmap(canvas, picture, {offset, offset, offset + picture.width(), offset + picture.height()},
+    DrawFullTransparentBitmap(canvas, picture,
+                              {offset, offset, offset + picture.width(), offset + picture.height()},
                               {0, 0, picture.width(), picture.height()}, transparent);
     if (!Caption().isEmpty())
         DrawButtonText(canvas, GetCaptionRect(canvas));

@@ -118,7 +118,8 @@ TEST_F(FormKeys, CtrlTabArrivesAsTabWithControlBothWays)
     ASSERT_EQ(probe->keys.size(), 2u);
     EXPECT_EQ(probe->keys[0], std::make_pair(int(Qt::Key_Tab), Qt::KeyboardModifiers(Qt::ControlModifier)));
     EXPECT_EQ(probe->keys[1],
-              std::make_pair(int(Qt::Key_Tab), Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)));
+              std::make_pair(int(Qt::Key_Tab),
+                             Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)));
 }
 
 TEST_F(FormKeys, AltCharacterGoesRoundBeforeALineEditTypesIt)

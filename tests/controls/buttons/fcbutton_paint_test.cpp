@@ -408,7 +408,8 @@ TEST_F(ButtonPaint, ImagesOfAListReplaceTheGlyphOnACustomButton)
     b->setEnabled(true);
     b->SetKind(bkCancel);
     image = b->RenderImage();
-    EXPECT_EQ(Count(image, RGB(255, 0, 0)), Count(GetBitBtnGlyph(bkCancel).copy(0, 0, 16, 16), RGB(255, 0, 0)));
+    const QImage cross = GetBitBtnGlyph(bkCancel).copy(0, 0, 16, 16);
+    EXPECT_EQ(Count(image, RGB(255, 0, 0)), Count(cross, RGB(255, 0, 0)));
     // Taking the list away leaves the glyph.
     b->SetKind(bkCustom);
     b->SetGlyph(Cells({qRgb(0, 255, 0)}));
@@ -466,13 +467,16 @@ TEST_F(ButtonPaint, MenuArrowPointsDownAtTheRightEnd)
     // x = 40 - 12 = 28, y = 25 div 2 + 2 = 14: points (28, 14), (25, 11), (31, 11).
     const Case cases[] = {
         {"enabled", true, false,
-         {"FFFFFFFFFFF", "FFFFFFFFFFF", "FF#######FF", "FFF#####FFF", "FFFF###FFFF", "FFFFF#FFFFF", "FFFFFFFFFFF",
+         {"FFFFFFFFFFF", "FFFFFFFFFFF", "FF#######FF", "FFF#####FFF", "FFFF###FFFF", "FFFFF#FFFFF",
+          "FFFFFFFFFFF",
           "FFFFFFFFFFF"}},
         {"pressed", true, true,
-         {"FFFFFFFFFFF", "FFFFFFFFFFF", "FFFFFFFFFFF", "FFF#######F", "FFFF#####FF", "FFFFF###FFF", "FFFFFF#FFFF",
+         {"FFFFFFFFFFF", "FFFFFFFFFFF", "FFFFFFFFFFF", "FFF#######F", "FFFF#####FF", "FFFFF###FFF",
+          "FFFFFF#FFFF",
           "FFFFFFFFFFF"}},
         {"disabled", false, false,
-         {"FFFFFFFFFFF", "FFFFFFFFFFF", "FFSSSSSSSFF", "FFFSSSSSFFF", "FFFFSSSFFFF", "FFFFFSFFFFF", "FFFFFFFFFFF",
+         {"FFFFFFFFFFF", "FFFFFFFFFFF", "FFSSSSSSSFF", "FFFSSSSSFFF", "FFFFSSSFFFF", "FFFFFSFFFFF",
+          "FFFFFFFFFFF",
           "FFFFFFFFFFF"}},
     };
     for (const Case& c : cases) {

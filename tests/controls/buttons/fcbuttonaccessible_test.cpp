@@ -93,7 +93,8 @@ TEST_F(Accessibility, MenuButtonOffersItsMenu)
     EXPECT_EQ(face->role(), QAccessible::ButtonMenu);
     EXPECT_TRUE(face->state().hasPopup);
     EXPECT_EQ(face->actionInterface()->actionNames(),
-              (QStringList{QAccessibleActionInterface::pressAction(), QAccessibleActionInterface::showMenuAction()}));
+              (QStringList{QAccessibleActionInterface::pressAction(),
+                           QAccessibleActionInterface::showMenuAction()}));
     face->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
     face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(pops, 2);

@@ -147,21 +147,25 @@ TEST_F(ControlButtonPaint, FacesInTheClassicLook)
     };
     const Case cases[] = {
         {"up", [](TFcControlButton*) {},
-         {"WWWWWWWWK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WSSSSSSSK",
+         {"WWWWWWWWK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK",
+          "WSSSSSSSK",
           "KKKKKKKKK"}},
         // A colour of its own still fills the face with the button face.
         {"coloured", [](TFcControlButton* b) { b->SetColor(RGB(255, 0, 0)); },
-         {"WWWWWWWWK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WSSSSSSSK",
+         {"WWWWWWWWK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK", "WFFFFFFSK",
+          "WSSSSSSSK",
           "KKKKKKKKK"}},
         {"down", [](TFcControlButton* b) { HoldDown(b); },
-         {"SSSSSSSSS", "SFFFFFFFS", "SFFFFFFFS", "SFFFFFFFS", "SFFFFFFFS", "SFFFFFFFS", "SFFFFFFFS", "SFFFFFFFS",
+         {"SSSSSSSSS", "SFFFFFFFS", "SFFFFFFFS", "SFFFFFFFS", "SFFFFFFFS", "SFFFFFFFS", "SFFFFFFFS",
+          "SFFFFFFFS",
           "SSSSSSSSS"}},
         // Flat and not hot: only its own colour.
         {"flat", [](TFcControlButton* b) {
              b->SetFlat(true);
              b->SetColor(RGB(255, 0, 0));
          },
-         {"rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr",
+         {"rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr", "rrrrrrrrr",
+          "rrrrrrrrr",
           "rrrrrrrrr"}},
         {"flat and hot", [](TFcControlButton* b) {
              b->SetFlat(true);
@@ -218,11 +222,11 @@ TEST_F(ControlButtonPaint, ArrowsPointTheirWayAndGreyOutWhenDisabled)
         ASSERT_FALSE(arrow.isEmpty());
         // Down arrows are widest at the top, up arrows at the bottom, and so on.
         const QImage cut = image.copy(arrow.translated(2, 2));
-        const int first = c.style == cbsLeft || c.style == cbsRight ? Count(cut, clBtnText, {0, 0, 1, cut.height()})
-                                                                   : Count(cut, clBtnText, {0, 0, cut.width(), 1});
-        const int last = c.style == cbsLeft || c.style == cbsRight
-            ? Count(cut, clBtnText, {cut.width() - 1, 0, 1, cut.height()})
-            : Count(cut, clBtnText, {0, cut.height() - 1, cut.width(), 1});
+        const bool sideways = c.style == cbsLeft || c.style == cbsRight;
+        const int first = sideways ? Count(cut, clBtnText, {0, 0, 1, cut.height()})
+                                   : Count(cut, clBtnText, {0, 0, cut.width(), 1});
+        const int last = sideways ? Count(cut, clBtnText, {cut.width() - 1, 0, 1, cut.height()})
+                                  : Count(cut, clBtnText, {0, cut.height() - 1, cut.width(), 1});
         if (c.style == cbsUp || c.style == cbsLeft)
             EXPECT_LT(first, last);
         else
@@ -276,7 +280,8 @@ TEST_F(ControlButtonPaint, StyledFacesDrawTheirElementInTheButtonsState)
         S::State absent;
     };
     const Case cases[] = {
-        {"spin up", cbsUp, [](TFcControlButton*) {}, S::PE_PanelButtonBevel, S::State_Enabled, S::State_Sunken},
+        {"spin up", cbsUp, [](TFcControlButton*) {}, S::PE_PanelButtonBevel, S::State_Enabled,
+         S::State_Sunken},
         {"spin down pressed", cbsDown, [](TFcControlButton* b) { HoldDown(b); }, S::PE_PanelButtonBevel,
          S::State_Sunken, S::State_None},
         {"drop-down hot", cbsDropDown, [](TFcControlButton* b) { Enter(b); }, 2000 + S::CC_ComboBox,

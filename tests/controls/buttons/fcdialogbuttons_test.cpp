@@ -52,7 +52,8 @@ TEST_F(DialogButtons, PositionsInARowAndAColumnWithButtonsHidden)
     const Case cases[] = {
         // A row at the right end, 8 pixels after each button.
         {"row, OK and Cancel", alBottom, {true, true, false}, {{234, 6, 75, 25}, {317, 6, 75, 25}, none}},
-        {"row, all three", alBottom, {true, true, true}, {{151, 6, 75, 25}, {234, 6, 75, 25}, {317, 6, 75, 25}}},
+        {"row, all three", alBottom, {true, true, true},
+         {{151, 6, 75, 25}, {234, 6, 75, 25}, {317, 6, 75, 25}}},
         // Hiding OK moves nothing in a row: each left depends on the buttons after it.
         {"row, OK hidden", alTop, {false, true, true}, {none, {234, 6, 75, 25}, {317, 6, 75, 25}}},
         {"column, all three", alLeft, {true, true, true}, {{6, 8, 75, 25}, {6, 41, 75, 25}, {6, 74, 75, 25}}},

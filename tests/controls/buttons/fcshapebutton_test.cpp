@@ -123,7 +123,8 @@ TEST_F(ShapeButton, EachBevelWidthDrawsItsRings)
             // Rings grow outward ring by ring; the pictures keep the bitmap's
             // size, so what falls beyond it is cut off.
             const int rings = width + border;
-            EXPECT_EQ(drawn, QRect(2, 2, 17, 17).adjusted(-rings, -rings, rings, rings).intersected({0, 0, 20, 20}));
+            const QRect grown = QRect(2, 2, 17, 17).adjusted(-rings, -rings, rings, rings);
+            EXPECT_EQ(drawn, grown.intersected({0, 0, 20, 20}));
             EXPECT_EQ(Count(image, cl3DDkShadow) > 0, border);
         }
     }
