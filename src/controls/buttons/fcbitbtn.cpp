@@ -62,6 +62,12 @@ void TFcBitBtn::SetKind(TBitBtnKind kind)
     update();
 }
 
+void TFcBitBtn::SetKindOrdinal(int kind)
+{
+    if (kind >= bkCustom && kind < kBitBtnKindCount)
+        SetKind(static_cast<TBitBtnKind>(kind));
+}
+
 void TFcBitBtn::SetLayout(TButtonLayout value)
 {
     Store(layout_, value);

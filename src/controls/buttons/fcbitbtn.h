@@ -26,6 +26,10 @@ class TFcImageList;
 
 class TFcBitBtn : public TFcButton {
     Q_OBJECT
+    // For .ui files (set with stdset="0"); kind is the ordinal of TBitBtnKind.
+    Q_PROPERTY(int kind READ KindOrdinal WRITE SetKindOrdinal)
+    Q_PROPERTY(int margin READ Margin WRITE SetMargin)
+    Q_PROPERTY(int spacing READ Spacing WRITE SetSpacing)
 public:
     explicit TFcBitBtn(QWidget* parent = nullptr);
 
@@ -33,6 +37,8 @@ public:
     void SetGlyph(const QImage& glyph);
     TBitBtnKind Kind();
     void SetKind(TBitBtnKind kind);
+    int KindOrdinal() const { return CurrentKind(); }
+    void SetKindOrdinal(int kind);
     TButtonLayout Layout() const { return layout_; }
     void SetLayout(TButtonLayout value);
     int Margin() const { return margin_; }

@@ -23,6 +23,14 @@ namespace tw::controls {
 
 class TFcButton : public TFcCustomButton {
     Q_OBJECT
+    // For .ui files (set with stdset="0").
+    Q_PROPERTY(bool default READ Default WRITE SetDefault)
+    Q_PROPERTY(bool cancel READ Cancel WRITE SetCancel)
+    Q_PROPERTY(int modalResult READ ModalResult WRITE SetModalResult)
+    Q_PROPERTY(int groupIndex READ GroupIndex WRITE SetGroupIndex)
+    Q_PROPERTY(bool allowAllUp READ AllowAllUp WRITE SetAllowAllUp)
+    Q_PROPERTY(bool down READ Down WRITE SetDown)
+    Q_PROPERTY(bool hotTrack READ HotTrack WRITE SetHotTrack)
 public:
     explicit TFcButton(QWidget* parent = nullptr);
 

@@ -388,6 +388,22 @@ TEST_F(ButtonBehaviour, InALayoutAButtonIsAtLeastTheClassicSizeAndFitsItsCaption
     EXPECT_LT(wide->sizeHint().width(), before);
 }
 
+TEST_F(ButtonBehaviour, AUiFileReachesTheSettersThroughProperties)
+{
+    TFcBitBtn* b = Make("");
+    EXPECT_TRUE(b->setProperty("kind", int(bkCancel)));
+    EXPECT_TRUE(b->setProperty("caption", "&Close"));
+    EXPECT_TRUE(b->setProperty("default", true));
+    EXPECT_TRUE(b->setProperty("groupIndex", 3));
+    EXPECT_EQ(b->Caption(), "&Close");
+    EXPECT_TRUE(b->Cancel());
+    EXPECT_TRUE(b->Default());
+    EXPECT_EQ(b->GroupIndex(), 3);
+    EXPECT_EQ(b->property("kind").toInt(), int(bkCustom));  // Default no longer agrees with Cancel's kind
+    b->setProperty("kind", 99);  // out of range: left alone
+    EXPECT_EQ(b->Glyph(), GetBitBtnGlyph(bkCancel));
+}
+
 TEST_F(ButtonBehaviour, TheActionsImageIndexReachesTheButton)
 {
     TFcBitBtn* b = Make("");
