@@ -3,6 +3,7 @@
 // table, one fixed bitmap font, a shown and active host window, and pictures
 // of rendered pixels as text so that a failure shows what was drawn.
 
+#include "../foundation/drawfixture.h"
 #include "../testapplication.h"
 
 #include "controls/base/fcformkeys.h"
@@ -25,8 +26,6 @@
 
 namespace tw::controls::testing {
 
-using Rows = std::vector<std::string>;
-
 // A font every machine with the project's packages draws the same way.
 inline QFont FixedTestFont()
 {
@@ -40,25 +39,7 @@ inline QFont FixedTestFont()
 // One string per row; the legend maps colours to characters, anything else '?'.
 inline Rows Art(const QImage& image, const std::map<char, TColor>& legend, QRect area = {})
 {
-    if (area.isNull())
-        area = image.rect();
-    Rows rows;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        std::string row;
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const TColor c = FromRgb32(image.pixel(x, y));
-            char ch = '?';
-            for (const auto& [key, colour] : legend) {
-                if (ColorToRGB(colour) == c) {
-                    ch = key;
-                    break;
-                }
-            }
-            row += ch;
-        }
-        rows.push_back(row);
-    }
-    return rows;
+    return ImageArt(image, legend, clNone, area);
 }
 
 // The bounding box of the pixels of one colour, empty when there are none.
