@@ -359,6 +359,53 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
 }
 
 // Taken for the documentation: the editor on a task, as a user sees it.
+// The Help buttons of "Reuse a task" and "Specify how repeat works" open pages that the program installs.
+TEST_F(TaskEditorWindowTest, TheRepeatAndReuseDialogsHelpPagesAreShipped)
+{
+    schedule::NewScheduleItem item;
+    item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
+    item.CustomerName = "Ames";
+    item.JobName = "Garden";
+    item.Description = "Trim hedge";
+    item.Hours = 3;
+    item.End = page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, Day(9, 8), 3);
+    item.AddToTaskList = true;
+    ASSERT_TRUE(window.AddTaskToSchedule(item));
+    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/14/2026 8:00 AM", false, "", "",
+                           "", "", "", true, 3, false, false);
+
+    app::testing::UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "Open");
+    // The dialog named by each step, and the button that closes it.
+    const auto inModalDialog = [](const char* title, const char* close) {
+        QTimer::singleShot(0, [=] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), title);
+            dialog->findChild<QPushButton*>("Help")->click();
+            dialog->findChild<QPushButton*>(close)->click();
+        });
+    };
+    inModalDialog("Reuse a task", "Cancel");
+    Find<QPushButton>("ReuseTaskButton")->click();
+
+    Find<QLineEdit>("TaskDesc")->setText("Water plants");
+    Find<QRadioButton>("RepeatPeriod2")->click();
+    inModalDialog("Specify how repeat works", "Ok");
+    Find<QPushButton>("AddTaskManual")->click();
+    QDesktopServices::unsetUrlHandler("file");
+
+    ASSERT_EQ(catcher.Opened.size(), 2);
+    for (const QUrl& url : catcher.Opened) {
+        const QString page = url.toLocalFile();
+        EXPECT_TRUE(QFile::exists(page)) << page.toStdString();
+        QFile contents(QDir(window.State.ProgramFolder.c_str()).filePath("Table_of_contents.htm"));
+        ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(contents.readAll().contains(("href=\"" + url.fileName() + "\"").toUtf8()))
+            << url.fileName().toStdString();
+    }
+}
+
 TEST_F(TaskEditorWindowTest, Screenshot)
 {
     DoubleClick(fitUnits, Day(7, 11));
