@@ -29,8 +29,6 @@
 #include <QTest>
 #include <QTableView>
 #include <QTimer>
-
-#include <tuple>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -94,6 +92,20 @@ protected:
         send(QEvent::MouseButtonRelease, Qt::NoButton);
         send(QEvent::MouseButtonDblClick, Qt::LeftButton);
         send(QEvent::MouseButtonRelease, Qt::NoButton);
+    }
+    // A task of Ames's garden job at 30 an hour, also entered in the task list.
+    void AddTaskListEntry(const char* description, TDateTime start, float hours)
+    {
+        schedule::NewScheduleItem item;
+        item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
+        item.CustomerName = "Ames";
+        item.JobName = "Garden";
+        item.Description = description;
+        item.Hours = hours;
+        item.End = page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, start, hours);
+        item.HourlyRate = 30;
+        item.AddToTaskList = true;
+        ASSERT_TRUE(window.AddTaskToSchedule(item));
     }
     template <typename T>
     T* Find(const char* name)
@@ -268,20 +280,8 @@ TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
 TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
 {
     // Two earlier tasks in the task list.
-    for (const auto& [description, start, hours] :
-         {std::tuple{"Trim hedge", Day(9, 8), 3.0f}, std::tuple{"Clear gutters", Day(10, 8), 2.0f}}) {
-        schedule::NewScheduleItem item;
-        item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
-        item.CustomerName = "Ames";
-        item.JobName = "Garden";
-        item.Description = description;
-        item.Hours = hours;
-        item.End =
-            page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, start, hours);
-        item.HourlyRate = 30;
-        item.AddToTaskList = true;
-        ASSERT_TRUE(window.AddTaskToSchedule(item));
-    }
+    AddTaskListEntry("Trim hedge", Day(9, 8), 3);
+    AddTaskListEntry("Clear gutters", Day(10, 8), 2);
     editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "",
                            "", "", "", true, 3, false, false);
     auto* find = Find<QPushButton>("ReuseTaskButton");
@@ -362,15 +362,7 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
 // The Help buttons of "Reuse a task" and "Specify how repeat works" open pages that the program installs.
 TEST_F(TaskEditorWindowTest, TheRepeatAndReuseDialogsHelpPagesAreShipped)
 {
-    schedule::NewScheduleItem item;
-    item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
-    item.CustomerName = "Ames";
-    item.JobName = "Garden";
-    item.Description = "Trim hedge";
-    item.Hours = 3;
-    item.End = page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, Day(9, 8), 3);
-    item.AddToTaskList = true;
-    ASSERT_TRUE(window.AddTaskToSchedule(item));
+    AddTaskListEntry("Trim hedge", Day(9, 8), 3);
     editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/14/2026 8:00 AM", false, "", "",
                            "", "", "", true, 3, false, false);
 
