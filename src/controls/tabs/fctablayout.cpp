@@ -60,7 +60,7 @@ QChar CaptionAccelerator(const QString& caption)
     return caption[at + 1];
 }
 
-QString StripAccelerator(const QString& caption)
+QString StripTabAccelerator(const QString& caption)
 {
     // A trailing "&" is not drawn but still takes room.
     const qsizetype at = caption.indexOf(QLatin1Char('&'));
@@ -96,7 +96,7 @@ TFcSize TFcTabLayout::CalcTextExtent(const QString& text, bool horizontal, bool 
     int sum = 0;
     const int lineHeight = measure_->TextHeight(font);
     for (const QString& line : ParseTextLines(text)) {
-        widest = std::max(widest, measure_->TextWidth(font, StripAccelerator(line)));
+        widest = std::max(widest, measure_->TextWidth(font, StripTabAccelerator(line)));
         sum += lineHeight;
     }
     if (horizontal)

@@ -180,7 +180,7 @@ private:
 // or a null character.
 QChar CaptionAccelerator(const QString& caption);
 // The caption as shown: the first "&" dropped, "&&" as one "&".
-QString StripAccelerator(const QString& caption);
+QString StripTabAccelerator(const QString& caption);
 // Lines of a caption split at CR LF.
 QStringList ParseTextLines(const QString& text);
 

@@ -413,8 +413,8 @@ TEST_F(TabLayoutFixture, AcceleratorsOfCaptions)
     EXPECT_EQ(layout.TabForAccelerator(QChar('a')), -1);
     EXPECT_EQ(layout.TabForAccelerator(QChar('d')), -1);
     EXPECT_EQ(layout.TabForAccelerator(QChar('h')), -1);
-    EXPECT_EQ(StripAccelerator(QStringLiteral("&&Ampersand")), QStringLiteral("&Ampersand"));
-    EXPECT_EQ(StripAccelerator(QStringLiteral("Sch&edule")), QStringLiteral("Schedule"));
+    EXPECT_EQ(StripTabAccelerator(QStringLiteral("&&Ampersand")), QStringLiteral("&Ampersand"));
+    EXPECT_EQ(StripTabAccelerator(QStringLiteral("Sch&edule")), QStringLiteral("Schedule"));
 }
 
 TEST(TabRegionCache, KeepsTheMostRecentlyUsedRegions)
