@@ -272,11 +272,14 @@ void TFcCustomTabControl::Rebuild()
 
 void TFcCustomTabControl::CheckCalcNeeded()
 {
-    if (inLayout_ || !layout_.CalcNeeded())
+    if (inLayout_)
+        return;
+    // A hidden control gets no resize events; its size is taken here.
+    layout_.SetSize(width(), height());
+    if (!layout_.CalcNeeded())
         return;
     inLayout_ = true;
     layout_.SetMeasure(TextMeasure());
-    layout_.SetSize(width(), height());
     const int before = layout_.TabIndex();
     layout_.CheckCalcNeeded();
     inLayout_ = false;
@@ -938,7 +941,7 @@ void TFcCustomTabControl::DrawTabFace(TFcCanvas& canvas, int index, const TRect&
         canvas.RestoreState();
     }
     if (showFocusRect_ && selected && hasFocus())
-        DrawFocusBorder(canvas, FocusRectOfFace(layout_, face.Face).Inflated(1, 1));
+        DrawFocusBorder(canvas, FocusRectOfFace(layout_, face.Face));
 }
 
 void TFcCustomTabControl::DoTextOut(TFcCanvas& canvas, TPoint at, const QString& line, bool horizontal,
