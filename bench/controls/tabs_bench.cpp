@@ -7,6 +7,8 @@
 #include "controls/tabs/fccollectiontabcontrol.h"
 #include "controls/tabs/fcpagecontrol.h"
 
+#include "benchapplication.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,19 +19,7 @@ namespace {
 
 using namespace tw::controls;
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "tw_tabs_bench";
-    static char* argv[] = {name, nullptr};
-    static auto* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto* a = new QApplication(argc, argv);
-        SetVisualStylesEnabled(false);
-        return a;
-    }();
-    return *app;
-}
+using bench::App;
 
 // The main window's six pages at its usual size, each with a few controls.
 void BM_PageSwitch(benchmark::State& state)
@@ -83,14 +73,20 @@ void BM_MultiLineLayout50(benchmark::State& state)
 }
 BENCHMARK(BM_MultiLineLayout50)->Unit(benchmark::kMicrosecond);
 
-void BM_PaintStripSix(benchmark::State& state)
+// The main window's six captions on a strip of 800 x 25.
+void SixTabs(TFcTabControl& strip)
 {
     App();
-    TFcTabControl strip;
     strip.resize(800, 25);
     for (const char* caption : {"Customer", "Select", "Schedule", "Calendar", "My Company", "Utilities"})
         strip.Tabs().Add()->SetCaption(QString::fromLatin1(caption));
     strip.SetTabIndex(2);
+}
+
+void BM_PaintStripSix(benchmark::State& state)
+{
+    TFcTabControl strip;
+    SixTabs(strip);
     for (auto _ : state)
         benchmark::DoNotOptimize(strip.RenderImage());
 }
@@ -98,12 +94,8 @@ BENCHMARK(BM_PaintStripSix)->Unit(benchmark::kMicrosecond);
 
 void BM_HitTest(benchmark::State& state)
 {
-    App();
     TFcTabControl strip;
-    strip.resize(800, 25);
-    for (const char* caption : {"Customer", "Select", "Schedule", "Calendar", "My Company", "Utilities"})
-        strip.Tabs().Add()->SetCaption(QString::fromLatin1(caption));
-    strip.SetTabIndex(2);
+    SixTabs(strip);
     strip.RenderImage();
     // Points swept along the band, over slants, faces and the empty end.
     std::vector<QPoint> points;

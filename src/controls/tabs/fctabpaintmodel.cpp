@@ -282,18 +282,32 @@ TRect CalcTabFaceRect(const TFcTabLayout& layout, const TRect& tabRect)
     TRect f = tabRect;
     auto inset = [&f](int dx, int dy) { f = f.Inflated(-dx, -dy); };
     auto shift = [&f](int dx, int dy) { f = f.Moved(dx, dy); };
+    // Every style moves the face off the card's side by k and pushes bottom
+    // and right tabs one pixel further out.
+    auto offCard = [&](int k) {
+        switch (side) {
+        case toTop:
+            f.Top += k;
+            break;
+        case toBottom:
+            f.Bottom -= k;
+            shift(0, 1);
+            break;
+        case toLeft:
+            f.Left += k;
+            break;
+        case toRight:
+            f.Right -= k;
+            shift(1, 0);
+            break;
+        }
+    };
     switch (o.TabStyle) {
     case tsSingleSlant:
         inset(1, 1);
         if (!across) {
             f.Right -= 2 * layout.GetTabOffset(h) + 2;
             shift(3, 0);
-            if (side == toTop)
-                f.Top += 2;
-            else
-                f.Bottom -= 2;
-            if (side == toBottom)
-                shift(0, 1);
         } else {
             if (side == toLeft) {
                 f.Top += 2 * layout.GetTabOffset(w) + 2;
@@ -303,75 +317,29 @@ TRect CalcTabFaceRect(const TFcTabLayout& layout, const TRect& tabRect)
                 shift(0, 2);
             }
             shift(0, 1);
-            if (side == toLeft)
-                f.Left += 2;
-            else
-                f.Right -= 2;
-            if (side == toRight)
-                shift(1, 0);
         }
+        offCard(2);
         break;
     case tsDoubleSlant:
         if (!across) {
             inset(-1, 1);
             inset(layout.GetTabOffset(h), 0);
             shift(1, 0);
-            if (side == toTop)
-                f.Top += 2;
-            else
-                f.Bottom -= 2;
-            if (side == toBottom)
-                shift(0, 1);
         } else {
             inset(1, -1);
             inset(0, layout.GetTabOffset(w));
             f.Bottom += 2;
             shift(0, 1);
-            if (side == toLeft)
-                f.Left += 2;
-            else
-                f.Right -= 2;
-            if (side == toRight)
-                shift(1, 0);
         }
+        offCard(2);
         break;
     case tsCutCorner:
         if (o.TextOrientation == orHorizontal) {
-            if (!across) {
-                inset(c + 3, 1);
-                if (side == toTop)
-                    f.Top += 3;
-                else
-                    f.Bottom -= 3;
-                if (side == toBottom)
-                    shift(0, 1);
-            } else {
-                inset(1, 4);
-                if (side == toLeft)
-                    f.Left += c + 5;
-                else
-                    f.Right -= c + 5;
-                if (side == toRight)
-                    shift(1, 0);
-            }
+            inset(across ? 1 : c + 3, across ? 4 : 1);
+            offCard(across ? c + 5 : 3);
         } else {
-            if (!across) {
-                inset(4, 1);
-                if (side == toTop)
-                    f.Top += c + 3;
-                else
-                    f.Bottom -= c + 3;
-                if (side == toBottom)
-                    shift(0, 1);
-            } else {
-                inset(1, c + 3);
-                if (side == toLeft)
-                    f.Left += 5;
-                else
-                    f.Right -= 5;
-                if (side == toRight)
-                    shift(1, 0);
-            }
+            inset(across ? 1 : 4, across ? c + 3 : 1);
+            offCard(across ? 5 : c + 3);
         }
         break;
     case tsRoundCorners:
