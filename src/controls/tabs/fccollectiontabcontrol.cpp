@@ -174,7 +174,10 @@ void TFcCollectionTabControl::ShowAllTabs()
 
 void TFcCollectionTabControl::Loaded()
 {
-    Layout().StoreTabIndex(tabIndexDefault_);
+    // Windows build themselves in code before they announce it: a tab chosen
+    // by then stays chosen, the default only fills an empty selection.
+    if (TabIndex() < 0)
+        Layout().StoreTabIndex(tabIndexDefault_);
     TFcCustomTabControl::Loaded();
 }
 

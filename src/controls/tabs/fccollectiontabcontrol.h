@@ -93,6 +93,7 @@ public:
 
     TFcTabCollection& Tabs() { return tabs_; }
     void SetTabs(const TFcTabCollection& tabs);
+    // The tab Loaded selects when none is selected by then.
     int TabIndexDefault() const { return tabIndexDefault_; }
     void SetTabIndexDefault(int v) { tabIndexDefault_ = v; }
 

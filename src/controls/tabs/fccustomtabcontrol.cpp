@@ -6,6 +6,7 @@
 #include "controls/tabs/fctabaccessible.h"
 #include "controls/tabs/fctabscroller.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -456,6 +457,15 @@ void TFcCustomTabControl::AfterSelection(bool changed)
         update();
         if (scroller_)
             scroller_->update();
+        // Screen readers follow the selected page tab, as on a tab bar.
+        if (QAccessible::isActive() && TabIndex() >= 0) {
+            int child = 0;
+            for (int i = 0; i < TabIndex(); ++i)
+                child += Tab(i).Visible ? 1 : 0;
+            QAccessibleEvent focus(this, hasFocus() ? QAccessible::Focus : QAccessible::Selection);
+            focus.setChild(child);
+            QAccessible::updateAccessibility(&focus);
+        }
     }
     if (closeButton_ && closeButton_->isVisible())
         closeButton_->update();

@@ -49,24 +49,18 @@ TFcTabCommands CalcTabDrawCommands(const TFcTabLayout& layout, int index)
         pen.Move(m[0]);
         for (size_t k = 1; k < m.size(); ++k)
             pen.Line(m[k]);
-    } else if (layout.Options.TabOrientation != toLeft) {
-        pen.Move(m[4]);
-        pen.Line(m[5]);
-        pen.Move(m[4]);
-        pen.Line(m[3]);
-        pen.Move(m[3]);
-        pen.Line(m[2]);
-        pen.Line(m[1]);
-        pen.Line(m[0]);
     } else {
-        pen.Move(m[1]);
-        pen.Line(m[0]);
-        pen.Move(m[1]);
-        pen.Line(m[2]);
-        pen.Move(m[2]);
-        pen.Line(m[3]);
-        pen.Line(m[4]);
-        pen.Line(m[5]);
+        // Round corners are drawn as three strokes from the end of the tab
+        // that meets the card last.
+        using Strokes = std::vector<std::vector<size_t>>;
+        const Strokes strokes = layout.Options.TabOrientation != toLeft
+                                    ? Strokes{{4, 5}, {4, 3}, {3, 2, 1, 0}}
+                                    : Strokes{{1, 0}, {1, 2}, {2, 3, 4, 5}};
+        for (const std::vector<size_t>& stroke : strokes) {
+            pen.Move(m[stroke.front()]);
+            for (size_t k = 1; k < stroke.size(); ++k)
+                pen.Line(m[stroke[k]]);
+        }
     }
     return pen.list;
 }

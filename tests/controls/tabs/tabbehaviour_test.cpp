@@ -236,6 +236,17 @@ TEST_F(StripFixture, KeysWrapAndPassDisabledAndHiddenTabs)
     EXPECT_EQ(strip->TabIndex(), 4);
 }
 
+TEST_F(TabWidgetFixture, LoadedSelectsTheDefaultTabOnlyWhenNoneIsSelected)
+{
+    auto strip = MakeStrip({"One", "Two", "Three"});
+    strip->SetTabIndexDefault(1);
+    strip->Loaded();
+    EXPECT_EQ(strip->TabIndex(), 1);
+    strip->SetTabIndex(2);
+    strip->Loaded();
+    EXPECT_EQ(strip->TabIndex(), 2);
+}
+
 TEST_F(StripFixture, ClosingTheActiveTabRemovesItsItem)
 {
     strip->SetShowCloseButton(true);

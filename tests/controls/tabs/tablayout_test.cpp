@@ -108,6 +108,20 @@ TEST_F(RowsFixture, RowsBreakWhereTheIndentedRowIsFull)
     EXPECT_EQ(layout.CalcMappedCardRect(1), (TRect{5, 20, 199, 84}));
 }
 
+TEST_F(RowsFixture, ReverseSequenceRunsFromTheFarEndWithRowsIndentedTheOtherWay)
+{
+    layout.Options.TabSequence = tsReverse;
+    Calc();
+    EXPECT_EQ(layout.RowExtent(), 2);
+    // Laid out leftwards and shifted by the control's width.
+    EXPECT_EQ(RectOf(0), (TRect{152, 15, 200, 35}));
+    EXPECT_EQ(RectOf(1), (TRect{102, 15, 150, 35}));
+    EXPECT_EQ(layout.CalcMappedTabRect(0), (TRect{149, 15, 197, 35}));
+    EXPECT_EQ(layout.CalcMappedTabRect(3), (TRect{144, 0, 192, 20}));
+    // The farther row's card is indented at the far end.
+    EXPECT_EQ(layout.CalcMappedCardRect(1), (TRect{0, 20, 194, 84}));
+}
+
 TEST_F(RowsFixture, JustificationFillsEveryRowAlsoWithHiddenTrailingTabs)
 {
     layout.Options.AlignTabs = true;
