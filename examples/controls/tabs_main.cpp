@@ -75,7 +75,7 @@ public:
         bottom->SetTabStyle(tsRoundCorners);
         bottom->SetTabIndex(2);
 
-        Heading(this, 510, 130, QStringLiteral("Right, vertical captions"));
+        Heading(this, 510, 130, QStringLiteral("Right, vertical captions, scrolled"));
         auto* right = Strip(this, QRect(510, 150, 238, 170), kThree);
         right->SetTabOrientation(toRight);
         right->SetTextOrientation(orVertical);

@@ -38,6 +38,8 @@ TFcCustomTabControl::TFcCustomTabControl(QWidget* parent)
     layout_.SetSize(width(), height());
     layout_.Changing = [this](int index, bool& allow) { Changing(index, allow); };
     layout_.Changed = [this] { Change(); };
+    if (parent)
+        backgroundColor_ = ParentColor();
     hotTimer_.setInterval(kHotTrackInterval);
     connect(&hotTimer_, &QTimer::timeout, this, [this] { HotTrackTick(); });
     RegisterTabAccessible();
@@ -261,6 +263,19 @@ void TFcCustomTabControl::SetTabRegionCacheSize(int v)
 void TFcCustomTabControl::Relayout()
 {
     layout_.SetCalcNeeded();
+    // The layout is brought up to date from the event loop, so that a
+    // selection it has to move (and the veto and page switch that go with it)
+    // happens outside painting; a paint before then still recomputes.
+    if (!relayoutPosted_) {
+        relayoutPosted_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                relayoutPosted_ = false;
+                CheckCalcNeeded();
+            },
+            Qt::QueuedConnection);
+    }
     update();
     if (scroller_)
         scroller_->update();

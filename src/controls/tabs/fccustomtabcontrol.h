@@ -228,6 +228,7 @@ private:
     bool useGradients_ = true;
 
     bool inLayout_ = false;
+    bool relayoutPosted_ = false;
     bool hotRepaint_ = false;
     QTimer hotTimer_;
     QString savedHint_;
