@@ -94,6 +94,8 @@ public:
         auto* rows = Strip(this, QRect(10, 354, 488, 170), many);
         rows->SetMultiLine(true);
         rows->SetAlignTabs(true);
+        // Rows stacked edge to edge keep the farther captions whole.
+        rows->SetRowOverlap(0);
         rows->SetTabIndex(8);
 
         Heading(this, 510, 334, QStringLiteral("One row too long: scroller and close button"));
