@@ -41,7 +41,8 @@ TFcTabControl* Strip(QWidget* parent, const QRect& place, const QStringList& cap
     return strip;
 }
 
-const QStringList kThree = {QStringLiteral("&Customer"), QStringLiteral("Sch&edule"), QStringLiteral("Ca&lendar")};
+const QStringList kThree = {QStringLiteral("&Customer"), QStringLiteral("Sch&edule"),
+                            QStringLiteral("Ca&lendar")};
 
 class TabsPage : public QWidget {
 public:
@@ -119,12 +120,14 @@ public:
         auto* pages = new TFcPageControl(this);
         pages->setGeometry(10, 558, 988, 190);
         pages->SetTabHints(true);
-        for (const char* caption : {"&Customer", "&Select", "Sc&hedule", "C&alendar", "&My Company", "&Utilities"}) {
+        for (const char* caption :
+             {"&Customer", "&Select", "Sc&hedule", "C&alendar", "&My Company", "&Utilities"}) {
             auto* sheet = new TFcTabSheet(pages);
             sheet->SetCaption(QString::fromLatin1(caption));
             sheet->SetHint(QStringLiteral("The %1 page").arg(QString::fromLatin1(caption).remove('&')));
-            auto* text = new QLabel(QStringLiteral("Contents of the %1 page").arg(QString::fromLatin1(caption).remove('&')),
-                                    sheet);
+            auto* text = new QLabel(
+                QStringLiteral("Contents of the %1 page").arg(QString::fromLatin1(caption).remove('&')),
+                sheet);
             text->move(16, 16);
             auto* edit = new QLineEdit(sheet);
             edit->setGeometry(16, 44, 220, 22);

@@ -4,13 +4,13 @@
 
 namespace tw::controls {
 
-#define TW_ITEM_SETTER(Setter, Member, Type) \
-    void TFcTabCollectionItem::Setter(Type v) \
-    {                                         \
-        if (Member == v)                      \
-            return;                           \
-        Member = v;                           \
-        Changed();                            \
+#define TW_ITEM_SETTER(Setter, Member, Type)                                                                 \
+    void TFcTabCollectionItem::Setter(Type v)                                                                \
+    {                                                                                                        \
+        if (Member == v)                                                                                     \
+            return;                                                                                          \
+        Member = v;                                                                                          \
+        Changed();                                                                                           \
     }
 
 TW_ITEM_SETTER(SetCaption, caption_, const QString&)
@@ -138,8 +138,7 @@ void TFcTabCollection::Update()
 TFcCollectionTabControl::TFcCollectionTabControl(QWidget* parent)
     : TFcCustomTabControl(parent),
       tabs_([this] { Rebuild(); })
-{
-}
+{}
 
 void TFcCollectionTabControl::SetTabs(const TFcTabCollection& tabs)
 {

@@ -27,9 +27,7 @@ TColor FromQColor(const QColor& c)
 
 }  // namespace
 
-TFcCustomTabControl::TFcCustomTabControl(QWidget* parent)
-    : TFcControl(parent),
-      layout_(TextMeasure())
+TFcCustomTabControl::TFcCustomTabControl(QWidget* parent) : TFcControl(parent), layout_(TextMeasure())
 {
     resize(300, 100);
     setFocusPolicy(Qt::StrongFocus);
@@ -64,13 +62,13 @@ TFcTabCloseButton* TFcCustomTabControl::CloseButton() const
 
 // ---- options ---------------------------------------------------------------
 
-#define TW_TAB_OPTION(Setter, Field, Type)     \
-    void TFcCustomTabControl::Setter(Type v)   \
-    {                                          \
-        if (layout_.Options.Field == v)        \
-            return;                            \
-        layout_.Options.Field = v;             \
-        Relayout();                            \
+#define TW_TAB_OPTION(Setter, Field, Type)                                                                   \
+    void TFcCustomTabControl::Setter(Type v)                                                                 \
+    {                                                                                                        \
+        if (layout_.Options.Field == v)                                                                      \
+            return;                                                                                          \
+        layout_.Options.Field = v;                                                                           \
+        Relayout();                                                                                          \
     }
 
 TW_TAB_OPTION(SetAlignTabs, AlignTabs, bool)
@@ -91,13 +89,13 @@ TW_TAB_OPTION(SetTextOrientation, TextOrientation, TOrientation)
 #undef TW_TAB_OPTION
 
 // Negative sizes are ignored.
-#define TW_TAB_SIZE(Setter, Field)                       \
-    void TFcCustomTabControl::Setter(int v)              \
-    {                                                    \
-        if (v < 0 || layout_.Options.Field == v)         \
-            return;                                      \
-        layout_.Options.Field = v;                       \
-        Relayout();                                      \
+#define TW_TAB_SIZE(Setter, Field)                                                                           \
+    void TFcCustomTabControl::Setter(int v)                                                                  \
+    {                                                                                                        \
+        if (v < 0 || layout_.Options.Field == v)                                                             \
+            return;                                                                                          \
+        layout_.Options.Field = v;                                                                           \
+        Relayout();                                                                                          \
     }
 
 TW_TAB_SIZE(SetCutCornerSize, CutCornerSize)
@@ -232,13 +230,13 @@ void TFcCustomTabControl::SetTabHints(bool v)
         hotTimer_.stop();
 }
 
-#define TW_TAB_PAINT_OPTION(Setter, Member, Type) \
-    void TFcCustomTabControl::Setter(Type v)      \
-    {                                             \
-        if (Member == v)                          \
-            return;                               \
-        Member = v;                               \
-        update();                                 \
+#define TW_TAB_PAINT_OPTION(Setter, Member, Type)                                                            \
+    void TFcCustomTabControl::Setter(Type v)                                                                 \
+    {                                                                                                        \
+        if (Member == v)                                                                                     \
+            return;                                                                                          \
+        Member = v;                                                                                          \
+        update();                                                                                            \
     }
 
 TW_TAB_PAINT_OPTION(SetHotTrackColor, hotTrackColor_, TColor)
@@ -330,7 +328,9 @@ void TFcCustomTabControl::AlignScroller()
         scroller_ = new TFcTabScroller(this);
         scroller_->SetFrameColor(LineColor());
         scroller_->OnUpRightClick = [this](TFcTabScroller*) { ScrollTabs(layout_.UpRightScrollsForward()); };
-        scroller_->OnDownLeftClick = [this](TFcTabScroller*) { ScrollTabs(!layout_.UpRightScrollsForward()); };
+        scroller_->OnDownLeftClick = [this](TFcTabScroller*) {
+            ScrollTabs(!layout_.UpRightScrollsForward());
+        };
     }
     const TRect i = layout_.GetIndexRect();
     const int m = o.Margin;
@@ -558,27 +558,13 @@ void TFcCustomTabControl::keyPressEvent(QKeyEvent* event)
     }
     TFcTabKey key;
     switch (event->key()) {
-    case Qt::Key_Home:
-        key = TFcTabKey::Home;
-        break;
-    case Qt::Key_End:
-        key = TFcTabKey::End;
-        break;
-    case Qt::Key_Left:
-        key = TFcTabKey::Left;
-        break;
-    case Qt::Key_Right:
-        key = TFcTabKey::Right;
-        break;
-    case Qt::Key_Up:
-        key = TFcTabKey::Up;
-        break;
-    case Qt::Key_Down:
-        key = TFcTabKey::Down;
-        break;
-    default:
-        TFcControl::keyPressEvent(event);
-        return;
+    case Qt::Key_Home: key = TFcTabKey::Home; break;
+    case Qt::Key_End: key = TFcTabKey::End; break;
+    case Qt::Key_Left: key = TFcTabKey::Left; break;
+    case Qt::Key_Right: key = TFcTabKey::Right; break;
+    case Qt::Key_Up: key = TFcTabKey::Up; break;
+    case Qt::Key_Down: key = TFcTabKey::Down; break;
+    default: TFcControl::keyPressEvent(event); return;
     }
     CheckCalcNeeded();
     const int current = TabIndex();
@@ -654,7 +640,8 @@ void TFcCustomTabControl::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     const TRect band = layout_.GetIndexRect();
-    const bool inBand = p.x() >= band.Left && p.x() <= band.Right && p.y() >= band.Top && p.y() <= band.Bottom;
+    const bool inBand =
+        p.x() >= band.Left && p.x() <= band.Right && p.y() >= band.Top && p.y() <= band.Bottom;
     if (tabHints_ && (layout_.HotTabIndex() >= 0 || inBand))
         QToolTip::hideText();
     StopHotTracking();
@@ -759,7 +746,8 @@ void TFcCustomTabControl::PaintCardBackground(TFcCanvas& canvas, int row, const 
         OnPaintCardBackground(this, canvas, row, rect, handled);
 }
 
-void TFcCustomTabControl::PaintTabBackground(TFcCanvas& canvas, int tabIndex, const TRect& rect, bool& handled)
+void TFcCustomTabControl::PaintTabBackground(TFcCanvas& canvas, int tabIndex, const TRect& rect,
+                                             bool& handled)
 {
     if (OnPaintTabBackground)
         OnPaintTabBackground(this, canvas, tabIndex, rect, handled);
@@ -875,18 +863,10 @@ void TFcCustomTabControl::DrawTabBackground(TFcCanvas& canvas, int index, const 
     }
     if (useGradients_ && FullColorSupport()) {
         switch (layout_.Options.TabOrientation) {
-        case toTop:
-            PaintGradient(canvas, rect, gdHorizontalEnd, light, dark, 1);
-            break;
-        case toLeft:
-            PaintGradient(canvas, rect, gdVerticalEnd, light, dark, 1);
-            break;
-        case toBottom:
-            PaintGradient(canvas, rect, gdHorizontalEnd, dark, light, 1);
-            break;
-        case toRight:
-            PaintGradient(canvas, rect, gdVerticalEnd, dark, light, 1);
-            break;
+        case toTop: PaintGradient(canvas, rect, gdHorizontalEnd, light, dark, 1); break;
+        case toLeft: PaintGradient(canvas, rect, gdVerticalEnd, light, dark, 1); break;
+        case toBottom: PaintGradient(canvas, rect, gdHorizontalEnd, dark, light, 1); break;
+        case toRight: PaintGradient(canvas, rect, gdVerticalEnd, dark, light, 1); break;
         }
         return;
     }
@@ -908,8 +888,8 @@ void TFcCustomTabControl::DrawTabFace(TFcCanvas& canvas, int index, const TRect&
         if (image >= 0 && image < images_->Count()) {
             QImage picture = images_->Image(image);
             if (grey)
-                picture = picture.convertToFormat(QImage::Format_Grayscale8)
-                              .convertToFormat(QImage::Format_ARGB32);
+                picture =
+                    picture.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_ARGB32);
             canvas.Draw(face.ImageAt.x, face.ImageAt.y, picture);
         }
     }
@@ -1017,15 +997,9 @@ void TFcCustomTabControl::ProcessCommands(TFcCanvas& canvas, const TFcTabCommand
         const int x = commands[k++];
         const int y = commands[k++];
         switch (code) {
-        case tcStart:
-            lineColor = LineColor();
-            break;
-        case tcMoveTo:
-            canvas.MoveTo(x, y);
-            break;
-        case tcLineTo:
-            canvas.LineTo(x, y);
-            break;
+        case tcStart: lineColor = LineColor(); break;
+        case tcMoveTo: canvas.MoveTo(x, y); break;
+        case tcLineTo: canvas.LineTo(x, y); break;
         case tcShadowDark:
         case tcShadowLight: {
             if (!parentImageMade_) {
@@ -1051,8 +1025,7 @@ void TFcCustomTabControl::ProcessCommands(TFcCanvas& canvas, const TFcTabCommand
             canvas.MoveTo(x, y);
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
     canvas.RestoreState();

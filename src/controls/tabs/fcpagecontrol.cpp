@@ -9,8 +9,7 @@ namespace tw::controls {
 
 // ---- TFcTabSheet -----------------------------------------------------------
 
-TFcTabSheet::TFcTabSheet(TFcPageControl* pageControl)
-    : TFcControl(nullptr)
+TFcTabSheet::TFcTabSheet(TFcPageControl* pageControl) : TFcControl(nullptr)
 {
     QWidget::setVisible(false);
     setFocusPolicy(Qt::NoFocus);
@@ -177,8 +176,7 @@ void TFcTabSheet::Paint(TFcCanvas& canvas)
 
 // ---- TFcPageControl --------------------------------------------------------
 
-TFcPageControl::TFcPageControl(QWidget* parent)
-    : TFcCustomTabControl(parent)
+TFcPageControl::TFcPageControl(QWidget* parent) : TFcCustomTabControl(parent)
 {
     resize(width(), 150);
 }
@@ -234,7 +232,8 @@ void TFcPageControl::PlacePage(TFcTabSheet* page)
 void TFcPageControl::AlignChildren(const QRect& display)
 {
     for (TFcTabSheet* page : pages_)
-        page->setGeometry(display.x(), display.y(), std::max(0, display.width()), std::max(0, display.height()));
+        page->setGeometry(display.x(), display.y(), std::max(0, display.width()),
+                          std::max(0, display.height()));
 }
 
 void TFcPageControl::Rebuild()
@@ -434,7 +433,8 @@ void TFcPageControl::PaintCardBackground(TFcCanvas& canvas, int row, const TRect
 void TFcPageControl::Loaded()
 {
     TFcTabSheet* stored = activePage_;
-    TFcTabSheet* page = activePageDefault_ && activePageDefault_ != stored ? activePageDefault_.data() : stored;
+    TFcTabSheet* page =
+        activePageDefault_ && activePageDefault_ != stored ? activePageDefault_.data() : stored;
     TFcCustomTabControl::Loaded();
     Layout().StoreTabIndex(-1);
     activePage_ = nullptr;

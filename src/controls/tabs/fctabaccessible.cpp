@@ -56,8 +56,7 @@ public:
             return t == QAccessible::Name ? QStringLiteral("Scroll tabs back") : QString();
         case ItemKind::ScrollUpRight:
             return t == QAccessible::Name ? QStringLiteral("Scroll tabs on") : QString();
-        case ItemKind::CloseBox:
-            return t == QAccessible::Name ? QStringLiteral("Close tab") : QString();
+        case ItemKind::CloseBox: return t == QAccessible::Name ? QStringLiteral("Close tab") : QString();
         }
         return {};
     }
@@ -138,17 +137,13 @@ public:
         if (!isValid() || name != pressAction())
             return;
         switch (key_.kind) {
-        case ItemKind::Tab:
-            control_->SetTabIndex(key_.index);
-            break;
+        case ItemKind::Tab: control_->SetTabIndex(key_.index); break;
         case ItemKind::ScrollDownLeft:
         case ItemKind::ScrollUpRight:
             if (TFcTabScroller* scroller = control_->Scroller())
                 scroller->ClickHalf(key_.kind == ItemKind::ScrollDownLeft ? 0 : 1);
             break;
-        case ItemKind::CloseBox:
-            control_->CloseActiveTab();
-            break;
+        case ItemKind::CloseBox: control_->CloseActiveTab(); break;
         }
     }
 

@@ -132,19 +132,11 @@ TFcSize TFcTabLayout::CalcTabFaceExtent(const TFcTabData& tab) const
     TFcSize face;
     switch (Options.ImagePosition) {
     case ipLeft:
-    case ipRight:
-        face = {Options.ImageMargin + image.cx + text.cx, std::max(image.cy, text.cy)};
-        break;
+    case ipRight: face = {Options.ImageMargin + image.cx + text.cx, std::max(image.cy, text.cy)}; break;
     case ipTop:
-    case ipBottom:
-        face = {std::max(image.cx, text.cx), Options.ImageMargin + image.cy + text.cy};
-        break;
-    case ipBack:
-        face = {std::max(image.cx, text.cx), std::max(image.cy, text.cy)};
-        break;
-    case ipStretch:
-        face = text;
-        break;
+    case ipBottom: face = {std::max(image.cx, text.cx), Options.ImageMargin + image.cy + text.cy}; break;
+    case ipBack: face = {std::max(image.cx, text.cx), std::max(image.cy, text.cy)}; break;
+    case ipStretch: face = text; break;
     }
     const TFcSize least = CalcDefaultTabFaceExtent();
     if (Options.TabWidth == 0)
@@ -157,12 +149,9 @@ TFcSize TFcTabLayout::CalcTabFaceExtent(const TFcTabData& tab) const
 int TFcTabLayout::GetTabOffset(int extent) const
 {
     switch (Options.TabStyle) {
-    case tsSingleSlant:
-        return extent / 2;
-    case tsDoubleSlant:
-        return extent;
-    default:
-        return -1;
+    case tsSingleSlant: return extent / 2;
+    case tsDoubleSlant: return extent;
+    default: return -1;
     }
 }
 
@@ -351,7 +340,8 @@ void TFcTabLayout::Justify()
 int TFcTabLayout::GetIndexHeight() const
 {
     if (Options.ShowCard)
-        return fixedDimension_ + (rowExtent_ - 1) * (fixedDimension_ - Options.RowOverlap) + GetExtraTopMargin();
+        return fixedDimension_ + (rowExtent_ - 1) * (fixedDimension_ - Options.RowOverlap)
+            + GetExtraTopMargin();
     int h = (Vertical() ? width_ : height_) - 1;
     if (Options.TabStyle == tsRoundCorners
         && (Options.TabOrientation == toBottom || Options.TabOrientation == toRight))
@@ -363,14 +353,10 @@ TRect TFcTabLayout::GetIndexRect() const
 {
     const int h = GetIndexHeight();
     switch (Options.TabOrientation) {
-    case toTop:
-        return {0, 0, width_ - 1 - (Options.ShowShadow ? 2 : 0), h};
-    case toLeft:
-        return {0, 0, h, height_ - 1};
-    case toBottom:
-        return {0, height_ - 1 - h, width_ - 1, height_ - 1};
-    case toRight:
-        return {width_ - 1 - h, 0, width_ - 1, height_ - 1};
+    case toTop: return {0, 0, width_ - 1 - (Options.ShowShadow ? 2 : 0), h};
+    case toLeft: return {0, 0, h, height_ - 1};
+    case toBottom: return {0, height_ - 1 - h, width_ - 1, height_ - 1};
+    case toRight: return {width_ - 1 - h, 0, width_ - 1, height_ - 1};
     }
     return {};
 }
@@ -396,25 +382,17 @@ TPoint TFcTabLayout::CalcMapPoint(TPoint p) const
     const int s = GetInitialTabOffset();
     if (Options.TabSequence == tsStandard) {
         switch (Options.TabOrientation) {
-        case toTop:
-            return {p.x - s + i.Left, i.Top + p.y};
-        case toBottom:
-            return {p.x - s + i.Left, i.Bottom - p.y};
-        case toLeft:
-            return {i.Left + p.y, i.Bottom - (p.x - s)};
-        case toRight:
-            return {i.Right - p.y, p.x - s + i.Top};
+        case toTop: return {p.x - s + i.Left, i.Top + p.y};
+        case toBottom: return {p.x - s + i.Left, i.Bottom - p.y};
+        case toLeft: return {i.Left + p.y, i.Bottom - (p.x - s)};
+        case toRight: return {i.Right - p.y, p.x - s + i.Top};
         }
     }
     switch (Options.TabOrientation) {
-    case toTop:
-        return {i.Right - (s - p.x), i.Top + p.y};
-    case toBottom:
-        return {i.Right - (s - p.x), i.Bottom - p.y};
-    case toLeft:
-        return {i.Left + p.y, i.Top + (s - p.x)};
-    case toRight:
-        return {i.Right - p.y, i.Bottom - (s - p.x)};
+    case toTop: return {i.Right - (s - p.x), i.Top + p.y};
+    case toBottom: return {i.Right - (s - p.x), i.Bottom - p.y};
+    case toLeft: return {i.Left + p.y, i.Top + (s - p.x)};
+    case toRight: return {i.Right - p.y, i.Bottom - (s - p.x)};
     }
     return p;
 }
@@ -518,16 +496,13 @@ std::vector<TPoint> TFcTabLayout::CalcTabRegionPts(int index) const
     const TRect t = CalcTabRect(index);
     const int l = t.Left, top = t.Top, r = t.Right, b = t.Bottom;
     switch (Options.TabStyle) {
-    case tsSingleSlant:
-        return {{l, b}, {l, top + 2}, {l + 2, top}, {r - (b - top), top}, {r, b}};
-    case tsDoubleSlant:
-        return {{l, b}, {l + (b - top), top}, {r - (b - top), top}, {r, b}};
+    case tsSingleSlant: return {{l, b}, {l, top + 2}, {l + 2, top}, {r - (b - top), top}, {r, b}};
+    case tsDoubleSlant: return {{l, b}, {l + (b - top), top}, {r - (b - top), top}, {r, b}};
     case tsCutCorner: {
         const int c = Options.CutCornerSize;
         return {{l, b}, {l, top}, {r - c, top}, {r, top + c}, {r, b}};
     }
-    case tsRoundCorners:
-        return {{l, b}, {l, top + 2}, {l + 2, top}, {r - 2, top}, {r, top + 2}, {r, b}};
+    case tsRoundCorners: return {{l, b}, {l, top + 2}, {l + 2, top}, {r - 2, top}, {r, top + 2}, {r, b}};
     }
     return {};
 }

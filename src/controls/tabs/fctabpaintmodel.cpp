@@ -54,8 +54,8 @@ TFcTabCommands CalcTabDrawCommands(const TFcTabLayout& layout, int index)
         // that meets the card last.
         using Strokes = std::vector<std::vector<size_t>>;
         const Strokes strokes = layout.Options.TabOrientation != toLeft
-                                    ? Strokes{{4, 5}, {4, 3}, {3, 2, 1, 0}}
-                                    : Strokes{{1, 0}, {1, 2}, {2, 3, 4, 5}};
+            ? Strokes{{4, 5}, {4, 3}, {3, 2, 1, 0}}
+            : Strokes{{1, 0}, {1, 2}, {2, 3, 4, 5}};
         for (const std::vector<size_t>& stroke : strokes) {
             pen.Move(m[stroke.front()]);
             for (size_t k = 1; k < stroke.size(); ++k)
@@ -280,16 +280,12 @@ TRect CalcTabFaceRect(const TFcTabLayout& layout, const TRect& tabRect)
     // and right tabs one pixel further out.
     auto offCard = [&](int k) {
         switch (side) {
-        case toTop:
-            f.Top += k;
-            break;
+        case toTop: f.Top += k; break;
         case toBottom:
             f.Bottom -= k;
             shift(0, 1);
             break;
-        case toLeft:
-            f.Left += k;
-            break;
+        case toLeft: f.Left += k; break;
         case toRight:
             f.Right -= k;
             shift(1, 0);
@@ -395,8 +391,7 @@ TFcTabFace CalcTabFace(const TFcTabLayout& layout, int index, const TRect& tabRe
         t.Bottom -= image.cy + margin;
         ir.Top = f.Bottom - image.cy;
         break;
-    default:
-        break;
+    default: break;
     }
     face.TextRect = t;
     face.ImageRect = ir;
@@ -405,12 +400,12 @@ TFcTabFace CalcTabFace(const TFcTabLayout& layout, int index, const TRect& tabRe
         if (o.ImagePosition == ipStretch) {
             face.ImageAt = {f.Left, f.Top};
         } else {
-            const int x = o.ImageAlignment == haLeft     ? ir.Left
-                          : o.ImageAlignment == haCenter ? ir.Left + (ir.Width() - image.cx) / 2
-                                                         : ir.Right - image.cx;
-            const int y = o.ImageAlignmentVertical == vaTop      ? ir.Top
-                          : o.ImageAlignmentVertical == vaCenter ? ir.Top + (ir.Height() - image.cy) / 2
-                                                                 : ir.Bottom - image.cy;
+            const int x = o.ImageAlignment == haLeft ? ir.Left
+                : o.ImageAlignment == haCenter       ? ir.Left + (ir.Width() - image.cx) / 2
+                                                     : ir.Right - image.cx;
+            const int y = o.ImageAlignmentVertical == vaTop ? ir.Top
+                : o.ImageAlignmentVertical == vaCenter      ? ir.Top + (ir.Height() - image.cy) / 2
+                                                            : ir.Bottom - image.cy;
             face.ImageAt = {x, y};
         }
     }
@@ -445,21 +440,21 @@ TFcTabFace CalcTabFace(const TFcTabLayout& layout, int index, const TRect& tabRe
         const TFcSize e = layout.CalcTextExtent(line, horizontal, face.Bold);
         TPoint at;
         if (horizontal) {
-            const int dx = o.TextAlignment == haLeft     ? 0
-                           : o.TextAlignment == haCenter ? (r.Width() - e.cx) / 2
-                                                         : r.Width() - e.cx;
+            const int dx = o.TextAlignment == haLeft ? 0
+                : o.TextAlignment == haCenter        ? (r.Width() - e.cx) / 2
+                                                     : r.Width() - e.cx;
             at = {r.Left + dx, r.Top + before};
             before += e.cy;
         } else if (!rightTabs) {
-            const int dy = o.TextAlignmentVertical == vaTop      ? r.Height() - e.cy
-                           : o.TextAlignmentVertical == vaCenter ? (r.Height() - e.cy) / 2
-                                                                 : 0;
+            const int dy = o.TextAlignmentVertical == vaTop ? r.Height() - e.cy
+                : o.TextAlignmentVertical == vaCenter       ? (r.Height() - e.cy) / 2
+                                                            : 0;
             at = {r.Left + before, r.Bottom - dy};
             before += e.cx;
         } else {
-            const int dy = o.TextAlignmentVertical == vaTop      ? 0
-                           : o.TextAlignmentVertical == vaCenter ? (r.Height() - e.cy) / 2
-                                                                 : r.Height() - e.cy;
+            const int dy = o.TextAlignmentVertical == vaTop ? 0
+                : o.TextAlignmentVertical == vaCenter       ? (r.Height() - e.cy) / 2
+                                                            : r.Height() - e.cy;
             at = {r.Right - before, r.Top + dy};
             before += e.cx;
         }
@@ -472,14 +467,10 @@ TRect HotTrackBarRect(TFcTabOrientation side, const TRect& mappedTab)
 {
     const TRect r = mappedTab.Inflated(1, 1);
     switch (side) {
-    case toTop:
-        return {r.Left, r.Top, r.Right, r.Top + 6};
-    case toLeft:
-        return {r.Left, r.Top, r.Left + 6, r.Bottom};
-    case toBottom:
-        return {r.Left, r.Bottom - 4, r.Right, r.Bottom};
-    case toRight:
-        return {r.Right - 4, r.Top, r.Right, r.Bottom};
+    case toTop: return {r.Left, r.Top, r.Right, r.Top + 6};
+    case toLeft: return {r.Left, r.Top, r.Left + 6, r.Bottom};
+    case toBottom: return {r.Left, r.Bottom - 4, r.Right, r.Bottom};
+    case toRight: return {r.Right - 4, r.Top, r.Right, r.Bottom};
     }
     return r;
 }
@@ -491,18 +482,10 @@ TRect FocusRectOfFace(const TFcTabLayout& layout, const TRect& face)
     r.Right += 1;
     if (layout.Options.TabStyle == tsRoundCorners) {
         switch (layout.Options.TabOrientation) {
-        case toTop:
-            r.Top += 1;
-            break;
-        case toBottom:
-            r.Bottom -= 1;
-            break;
-        case toLeft:
-            r.Left += 2;
-            break;
-        case toRight:
-            r.Right -= 2;
-            break;
+        case toTop: r.Top += 1; break;
+        case toBottom: r.Bottom -= 1; break;
+        case toLeft: r.Left += 2; break;
+        case toRight: r.Right -= 2; break;
         }
     }
     return r;

@@ -12,7 +12,7 @@ namespace tw::controls {
 
 // Outline commands: a code, and for codes 2 and above two numbers.
 enum TFcTabCommand {
-    tcPenColor = 0,    // pen to the current line colour
+    tcPenColor = 0,  // pen to the current line colour
     tcNothing = 1,
     tcStart = 2,       // (kind: 0 tab, 1 card; index or row)
     tcMoveTo = 3,      // (x, y)

@@ -26,9 +26,7 @@ void FrameIn(TFcCanvas& canvas, const TRect& r, TColor color)
 
 }  // namespace
 
-TFcTabScroller::TFcTabScroller(TFcCustomTabControl* owner)
-    : TFcControl(owner),
-      owner_(owner)
+TFcTabScroller::TFcTabScroller(TFcCustomTabControl* owner) : TFcControl(owner), owner_(owner)
 {
     setFocusPolicy(Qt::NoFocus);
     setObjectName(QStringLiteral("TabScroller"));
@@ -106,19 +104,27 @@ void TFcTabScroller::Paint(TFcCanvas& canvas)
         if (Themed()) {
             TThemedSpin spin;
             if (orientation_ == orHorizontal)
-                spin = half == 0 ? (!enabled ? tsDownHorzDisabled : down ? tsDownHorzPressed : tsDownHorzNormal)
-                                 : (!enabled ? tsUpHorzDisabled : down ? tsUpHorzPressed : tsUpHorzNormal);
+                spin = half == 0 ? (!enabled   ? tsDownHorzDisabled
+                                        : down ? tsDownHorzPressed
+                                               : tsDownHorzNormal)
+                                 : (!enabled   ? tsUpHorzDisabled
+                                        : down ? tsUpHorzPressed
+                                               : tsUpHorzNormal);
             else
-                spin = half == 0 ? (!enabled ? tsDownDisabled : down ? tsDownPressed : tsDownNormal)
-                                 : (!enabled ? tsUpDisabled : down ? tsUpPressed : tsUpNormal);
+                spin = half == 0 ? (!enabled   ? tsDownDisabled
+                                        : down ? tsDownPressed
+                                               : tsDownNormal)
+                                 : (!enabled   ? tsUpDisabled
+                                        : down ? tsUpPressed
+                                               : tsUpNormal);
             if (ThemeServices()->DrawElement(canvas, GetElementDetails(spin), r))
                 continue;
         }
         canvas.Brush.Style = TBrushStyle::Solid;
         canvas.Brush.Color = down ? cl3DLight : clBtnFace;
         canvas.FillRect(r);
-        const TDirection direction = orientation_ == orHorizontal ? (half == 0 ? dirLeft : dirRight)
-                                                                  : (half == 0 ? dirDown : dirUp);
+        const TDirection direction =
+            orientation_ == orHorizontal ? (half == 0 ? dirLeft : dirRight) : (half == 0 ? dirDown : dirUp);
         DrawSpinArrow(canvas, r, uiWindows95, direction, down, enabled);
         FrameIn(canvas, r, frameColor_);
     }
@@ -140,8 +146,8 @@ void TFcTabScroller::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPoint p = event->position().toPoint();
     const TRect r = HalfRect(pressedButton_);
-    const bool inside = rect().contains(p) && HalfAt(p) == pressedButton_ && p.x() >= r.Left && p.x() < r.Right
-                        && p.y() >= r.Top && p.y() < r.Bottom;
+    const bool inside = rect().contains(p) && HalfAt(p) == pressedButton_ && p.x() >= r.Left
+        && p.x() < r.Right && p.y() >= r.Top && p.y() < r.Bottom;
     if (inside != pressed_) {
         pressed_ = inside;
         update();
@@ -161,9 +167,7 @@ void TFcTabScroller::mouseReleaseEvent(QMouseEvent* event)
     update();
 }
 
-TFcTabCloseButton::TFcTabCloseButton(TFcCustomTabControl* owner)
-    : TFcControl(owner),
-      owner_(owner)
+TFcTabCloseButton::TFcTabCloseButton(TFcCustomTabControl* owner) : TFcControl(owner), owner_(owner)
 {
     setFocusPolicy(Qt::NoFocus);
     setObjectName(QStringLiteral("TabCloseButton"));
@@ -188,9 +192,9 @@ void TFcTabCloseButton::Paint(TFcCanvas& canvas)
     const TRect r{0, 0, width(), height()};
     const bool active = owner_ && owner_->TabIndex() >= 0;
     if (Themed()) {
-        const TThemedWindow state = !active   ? twSmallCloseButtonDisabled
-                                    : pressed_ ? twSmallCloseButtonPushed
-                                               : twSmallCloseButtonNormal;
+        const TThemedWindow state = !active ? twSmallCloseButtonDisabled
+            : pressed_                      ? twSmallCloseButtonPushed
+                                            : twSmallCloseButtonNormal;
         if (ThemeServices()->DrawElement(canvas, GetElementDetails(state), r))
             return;
     }

@@ -164,10 +164,11 @@ TEST_F(PagesFixture, PageIndexOutsideTheListIsRefusedWithTheSameText)
             sheets[1]->SetPageIndex(bad);
             ADD_FAILURE() << bad;
         } catch (const EFcError& e) {
-            EXPECT_EQ(std::string(e.what()), QStringLiteral("%1 is an invalid PageIndex value. PageIndex must be "
-                                                             "between 0 and 2")
-                                                 .arg(bad)
-                                                 .toStdString());
+            EXPECT_EQ(std::string(e.what()),
+                      QStringLiteral("%1 is an invalid PageIndex value. PageIndex must be "
+                                     "between 0 and 2")
+                          .arg(bad)
+                          .toStdString());
         }
     }
     for (int i = 0; i < 3; ++i)
@@ -273,8 +274,9 @@ TEST_F(StripFixture, ScrollerPressDraggedOffScrollsNothing)
     EXPECT_EQ(strip->FirstTabIndex(), 0);
     QTest::mousePress(scroller, Qt::LeftButton, {}, onRight);
     EXPECT_TRUE(scroller->Pressed());
-    QMouseEvent off(QEvent::MouseMove, QPointF(onRight.x(), 60), scroller->mapToGlobal(QPointF(onRight.x(), 60)),
-                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent off(QEvent::MouseMove, QPointF(onRight.x(), 60),
+                    scroller->mapToGlobal(QPointF(onRight.x(), 60)), Qt::NoButton, Qt::LeftButton,
+                    Qt::NoModifier);
     QApplication::sendEvent(scroller, &off);
     EXPECT_FALSE(scroller->Pressed());
     QTest::mouseRelease(scroller, Qt::LeftButton, {}, QPoint(onRight.x(), 60));

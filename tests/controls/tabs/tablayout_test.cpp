@@ -9,7 +9,6 @@
 namespace tw::controls::testing {
 namespace {
 
-
 struct ExtentCase {
     TFcTabStyle style;
     TFcTabOrientation side;
@@ -21,11 +20,11 @@ TEST_F(TabLayoutFixture, TabExtentFromFaceFollowsStyleSideAndTextDirection)
 {
     // Face 20 x 10, cut corner 6, no fixed tab height.
     const std::vector<ExtentCase> cases = {
-        {tsSingleSlant, toTop, orHorizontal, {42, 16}},   {tsSingleSlant, toLeft, orHorizontal, {26, 42}},
+        {tsSingleSlant, toTop, orHorizontal, {42, 16}},    {tsSingleSlant, toLeft, orHorizontal, {26, 42}},
         {tsDoubleSlant, toBottom, orHorizontal, {50, 16}}, {tsDoubleSlant, toRight, orHorizontal, {26, 60}},
-        {tsCutCorner, toTop, orHorizontal, {40, 17}},     {tsCutCorner, toLeft, orHorizontal, {33, 20}},
-        {tsCutCorner, toTop, orVertical, {30, 23}},       {tsCutCorner, toRight, orVertical, {27, 30}},
-        {tsRoundCorners, toTop, orHorizontal, {36, 16}},  {tsRoundCorners, toLeft, orHorizontal, {36, 16}},
+        {tsCutCorner, toTop, orHorizontal, {40, 17}},      {tsCutCorner, toLeft, orHorizontal, {33, 20}},
+        {tsCutCorner, toTop, orVertical, {30, 23}},        {tsCutCorner, toRight, orVertical, {27, 30}},
+        {tsRoundCorners, toTop, orHorizontal, {36, 16}},   {tsRoundCorners, toLeft, orHorizontal, {36, 16}},
         {tsRoundCorners, toBottom, orVertical, {26, 26}},
     };
     for (const ExtentCase& c : cases) {
@@ -95,8 +94,10 @@ TEST_F(RowsFixture, RowsBreakWhereTheIndentedRowIsFull)
     EXPECT_EQ(layout.FixedDimension(), 20);
     EXPECT_EQ(layout.RowExtent(), 2);
     EXPECT_EQ(layout.GetIndexHeight(), 35);  // 20 + (20 - overlap 5)
-    const std::vector<std::pair<TRect, int>> expected = {{{0, 15, 48, 35}, 0}, {{50, 15, 98, 35}, 0},
-                                                         {{100, 15, 148, 35}, 0}, {{0, 0, 48, 20}, 1},
+    const std::vector<std::pair<TRect, int>> expected = {{{0, 15, 48, 35}, 0},
+                                                         {{50, 15, 98, 35}, 0},
+                                                         {{100, 15, 148, 35}, 0},
+                                                         {{0, 0, 48, 20}, 1},
                                                          {{50, 0, 98, 20}, 1}};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(RectOf(i), expected[static_cast<size_t>(i)].first) << i;
@@ -188,7 +189,8 @@ TEST_F(TabLayoutFixture, MappingForFourSidesAndTwoSequences)
         layout.Options.TabOrientation = c.side;
         layout.Options.TabSequence = c.sequence;
         Calc();
-        EXPECT_EQ(layout.CalcMapPoint({10, 5}), c.expected) << "side " << c.side << " sequence " << c.sequence;
+        EXPECT_EQ(layout.CalcMapPoint({10, 5}), c.expected)
+            << "side " << c.side << " sequence " << c.sequence;
     }
 }
 
@@ -258,18 +260,18 @@ TEST_F(SlantFixture, RegionPointsOfEachStyle)
     Calc();
     const TRect r = RectOf(0);
     const int h = r.Height();
-    EXPECT_EQ(layout.CalcTabRegionPts(0), (std::vector<TPoint>{{r.Left, r.Bottom},
-                                                               {r.Left + h, r.Top},
-                                                               {r.Right - h, r.Top},
-                                                               {r.Right, r.Bottom}}));
+    EXPECT_EQ(layout.CalcTabRegionPts(0),
+              (std::vector<TPoint>{
+                  {r.Left, r.Bottom}, {r.Left + h, r.Top}, {r.Right - h, r.Top}, {r.Right, r.Bottom}}));
     layout.Options.TabStyle = tsCutCorner;
     Calc();
     const TRect c = RectOf(0);
-    EXPECT_EQ(layout.CalcTabRegionPts(0), (std::vector<TPoint>{{c.Left, c.Bottom},
-                                                               {c.Left, c.Top},
-                                                               {c.Right - 6, c.Top},
-                                                               {c.Right, c.Top + 6},
-                                                               {c.Right, c.Bottom}}));
+    EXPECT_EQ(layout.CalcTabRegionPts(0),
+              (std::vector<TPoint>{{c.Left, c.Bottom},
+                                   {c.Left, c.Top},
+                                   {c.Right - 6, c.Top},
+                                   {c.Right, c.Top + 6},
+                                   {c.Right, c.Bottom}}));
 }
 
 TEST_F(SlantFixture, HitTestPrefersTheSelectedTabAndFollowsTheSlant)

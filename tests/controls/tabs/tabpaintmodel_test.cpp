@@ -10,7 +10,6 @@
 namespace tw::controls::testing {
 namespace {
 
-
 // One cut-corner tab "Abcd" on a 200 x 100 control: tab (0, 0, 48, 20), card
 // (0, 20, 199, 99).
 struct CardFixture : TabLayoutFixture {
@@ -22,7 +21,7 @@ struct CardFixture : TabLayoutFixture {
     }
 };
 
-const std::vector<int> kShadow = {tcMoveTo,      198, 21, tcShadowDark,  198, 98, tcShadowDark,  0, 98,
+const std::vector<int> kShadow = {tcMoveTo,      198, 21, tcShadowDark,  198, 98, tcShadowDark,  0,   98,
                                   tcMoveTo,      198, 20, tcShadowLight, 199, 20, tcShadowLight, 199, 99,
                                   tcShadowLight, 0,   99, tcShadowLight, 0,   98};
 
@@ -34,8 +33,8 @@ std::vector<int> Join(std::vector<int> a, const std::vector<int>& b)
 
 TEST_F(CardFixture, CardFrameLeavesRoomForItsShadow)
 {
-    const std::vector<int> frame = {tcStart,  1,   0,  tcPenColor, tcMoveTo, 0,   20, tcLineTo, 197, 20,
-                                    tcLineTo, 197, 97, tcLineTo,   0,        97,  tcLineTo, 0,   20};
+    const std::vector<int> frame = {tcStart,  1,   0,  tcPenColor, tcMoveTo, 0,  20,       tcLineTo, 197, 20,
+                                    tcLineTo, 197, 97, tcLineTo,   0,        97, tcLineTo, 0,        20};
     EXPECT_EQ(CalcCardDrawCommands(layout, 0), Join(frame, kShadow));
     // A hot-track repaint of the band leaves the shadow alone.
     EXPECT_EQ(CalcCardDrawCommands(layout, 0, false), frame);
@@ -45,9 +44,9 @@ TEST_F(CardFixture, SelectedTabOpensAGapInTheCardFrame)
 {
     layout.SetTabIndex(0);
     // The gap runs from one pixel inside the tab's first corner to its last.
-    const std::vector<int> frame = {tcStart,  1,   0,  tcPenColor, tcMoveTo, 0,  20, tcLineTo, 1,  20,
-                                    tcMoveTo, 48,  20, tcLineTo,   197,      20, tcLineTo, 197, 97,
-                                    tcLineTo, 0,   97, tcLineTo,   0,        19};
+    const std::vector<int> frame = {tcStart, 1,        0,  tcPenColor, tcMoveTo, 0,   20, tcLineTo, 1,
+                                    20,      tcMoveTo, 48, 20,         tcLineTo, 197, 20, tcLineTo, 197,
+                                    97,      tcLineTo, 0,  97,         tcLineTo, 0,   19};
     EXPECT_EQ(CalcCardDrawCommands(layout, 0), Join(frame, kShadow));
     // Without the shadow and the full frame only the tab side is drawn.
     layout.Options.ShowShadow = false;
@@ -119,9 +118,9 @@ TEST(CaptionPieces, SplitAtTheFirstAmpersand)
         const char* rest;
     };
     const std::vector<Case> cases = {
-        {"&File", "", QChar('F'), "ile"},        {"Sa&ve as", "Sa", QChar('v'), "e as"},
-        {"A&&B", "A&", QChar(), "B"},            {"End&", "End", QChar(), ""},
-        {"Plain", "Plain", QChar(), ""},         {"&a&b", "", QChar('a'), "&b"},
+        {"&File", "", QChar('F'), "ile"}, {"Sa&ve as", "Sa", QChar('v'), "e as"},
+        {"A&&B", "A&", QChar(), "B"},     {"End&", "End", QChar(), ""},
+        {"Plain", "Plain", QChar(), ""},  {"&a&b", "", QChar('a'), "&b"},
     };
     for (const Case& c : cases) {
         const TFcCaptionPieces p = SplitCaption(QString::fromUtf8(c.line));
