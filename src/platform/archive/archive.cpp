@@ -127,6 +127,97 @@ void WriteAll(int fd, const char* data, std::size_t size, const std::string& pat
     }
 }
 
+std::uint64_t Le(const std::string& bytes, std::size_t at, int width)
+{
+    if (at + static_cast<std::size_t>(width) > bytes.size())
+        throw ArchiveError("truncated");
+    std::uint64_t v = 0;
+    for (int i = width - 1; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    return v;
+}
+
+std::string ReadRange(int fd, std::uint64_t offset, std::uint64_t size)
+{
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw ArchiveError("truncated");
+        done += static_cast<std::size_t>(n);
+    }
+    return bytes;
+}
+
+// The central directory as another program reads it (libarchive takes names
+// and sizes from the local headers): name, CRC and size of every entry. Only
+// archives as WriteZip makes them (no comment, one disk) are understood.
+std::vector<ArchiveEntry> CentralDirectory(const std::string& path)
+{
+    Fd in;
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || st.st_size < 22)
+        throw ArchiveError("truncated");
+    const std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
+    const std::string end = ReadRange(in.fd, fileSize - 22, 22);
+    if (Le(end, 0, 4) != 0x06054b50)
+        throw ArchiveError("no end record");
+    std::uint64_t count = Le(end, 10, 2), size = Le(end, 12, 4), offset = Le(end, 16, 4);
+    if (count == 0xffff || size == 0xffffffff || offset == 0xffffffff) {
+        if (fileSize < 22 + 20)
+            throw ArchiveError("truncated");
+        const std::string locator = ReadRange(in.fd, fileSize - 22 - 20, 20);
+        if (Le(locator, 0, 4) != 0x07064b50)
+            throw ArchiveError("no zip64 locator");
+        const std::string end64 = ReadRange(in.fd, Le(locator, 8, 8), 56);
+        if (Le(end64, 0, 4) != 0x06064b50)
+            throw ArchiveError("no zip64 end record");
+        count = Le(end64, 32, 8);
+        size = Le(end64, 40, 8);
+        offset = Le(end64, 48, 8);
+    }
+    if (offset + size > fileSize)
+        throw ArchiveError("truncated");
+    const std::string dir = ReadRange(in.fd, offset, size);
+    std::vector<ArchiveEntry> entries;
+    std::size_t at = 0;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        if (Le(dir, at, 4) != 0x02014b50)
+            throw ArchiveError("bad central directory");
+        ArchiveEntry e;
+        e.crc = static_cast<std::uint32_t>(Le(dir, at + 16, 4));
+        e.size = Le(dir, at + 24, 4);
+        const std::size_t nameLength = Le(dir, at + 28, 2), extraLength = Le(dir, at + 30, 2);
+        const std::size_t commentLength = Le(dir, at + 32, 2);
+        if (at + 46 + nameLength + extraLength > dir.size())
+            throw ArchiveError("truncated");
+        e.name = dir.substr(at + 46, nameLength);
+        if (e.size == 0xffffffff) {
+            // The zip64 extra field holds the real size first.
+            std::size_t x = at + 46 + nameLength;
+            const std::size_t xEnd = x + extraLength;
+            bool found = false;
+            while (x + 4 <= xEnd && !found) {
+                const std::uint64_t id = Le(dir, x, 2), length = Le(dir, x + 2, 2);
+                if (id == 0x0001) {
+                    e.size = Le(dir, x + 4, 8);
+                    found = true;
+                }
+                x += 4 + length;
+            }
+            if (!found)
+                throw ArchiveError("bad zip64 field");
+        }
+        entries.push_back(e);
+        at += 46 + nameLength + extraLength + commentLength;
+    }
+    return entries;
+}
+
 }  // namespace
 
 FileOutput::FileOutput(const std::string& path) : path_(path)
@@ -281,6 +372,18 @@ void VerifyArchive(const std::string& path, const std::vector<ArchiveEntry>& exp
         if (f.name != e.name || f.size != e.size || f.crc != e.crc || !f.regularFile)
             throw ArchiveError("The archive " + path + " does not hold " + e.name + " as it was written");
     }
+    std::vector<ArchiveEntry> directory;
+    try {
+        directory = CentralDirectory(path);
+    } catch (const ArchiveError& e) {
+        throw ArchiveError("The directory of the archive " + path + " is damaged (" + e.what() + ")");
+    }
+    bool same = directory.size() == expected.size();
+    for (std::size_t i = 0; same && i < directory.size(); ++i)
+        same = directory[i].name == expected[i].name && directory[i].size == expected[i].size
+               && directory[i].crc == expected[i].crc;
+    if (!same)
+        throw ArchiveError("The directory of the archive " + path + " does not list the files as they were written");
 }
 
 std::vector<std::string> ExpandArchive(const std::string& path, const std::string& folder,

@@ -93,7 +93,9 @@ std::vector<ArchiveEntry> WriteZip(ArchiveOutput& out, const std::vector<Archive
 std::vector<ArchiveEntry> ListArchive(const std::string& path);
 
 // Reads the archive back and throws ArchiveError unless it holds exactly the
-// expected entries, in order, each with its size and CRC.
+// expected entries, in order, each with its size and CRC: once through the
+// data as libarchive expands it, once through the central directory that
+// other ZIP readers go by.
 void VerifyArchive(const std::string& path, const std::vector<ArchiveEntry>& expected);
 
 // Expands an archive (ZIP or LHA) into folder. Only regular files are

@@ -174,7 +174,7 @@ TEST_F(ArchiveTest, VerifyFindsDamagedBytesAndMissingEntries)
     }
     // Compressed data of each file, and a name in the central directory.
     const std::uint64_t nameInDirectory = ReadFile(good).rfind("ICharts.dbt");
-    for (std::uint64_t at : {200ull, 5000ull, 90000ull, nameInDirectory}) {
+    for (std::uint64_t at : std::initializer_list<std::uint64_t>{200, 5000, 90000, nameInDirectory}) {
         const std::string zip = (root_ / ("bad" + std::to_string(at) + ".zip")).string();
         TestOutput out(zip, UINT64_MAX, at);
         const auto claimed = WriteZip(out, Sources());
