@@ -72,7 +72,8 @@ const std::string& Database()
                 x = x * 1103515245u + 12345u;
                 t.append();
                 t.fieldByName("CHARTSID").setAsInteger(key);
-                t.fieldByName("DESC").setAsString("Job " + std::to_string(x % 9973) + " task " + std::to_string(key));
+                t.fieldByName("DESC").setAsString("Job " + std::to_string(x % 9973) + " task "
+                                                  + std::to_string(key));
                 t.fieldByName("HOURS").setAsFloat((x >> 8) % 4000 / 4.0);
                 t.fieldByName("SD").setAsFloat(46000 + (x >> 4) % 900 + ((x >> 12) % 96) / 96.0);
                 t.fieldByName("NOTES").setAsString("Customer asked for a call " + std::to_string(x % 100000)
@@ -102,7 +103,8 @@ void BM_BackupAllData50MB(benchmark::State& state)
             state.SkipWithError(ui.Status[1].c_str());
     }
     state.counters["database_MB"] = static_cast<double>(FolderSize(host.database)) / (1024 * 1024);
-    state.counters["archive_MB"] = static_cast<double>(fs::file_size(backup.LastArchivePath())) / (1024 * 1024);
+    state.counters["archive_MB"] =
+        static_cast<double>(fs::file_size(backup.LastArchivePath())) / (1024 * 1024);
     fs::remove_all(host.folder);
 }
 BENCHMARK(BM_BackupAllData50MB)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -45,7 +45,8 @@ public:
     {
         std::string pattern = (parent.empty() ? QDir::tempPath().toStdString() : parent) + "/twbackup.XXXXXX";
         if (!::mkdtemp(pattern.data()))
-            throw SnapshotError("Cannot create a temporary folder in " + fs::path(pattern).parent_path().string());
+            throw SnapshotError("Cannot create a temporary folder in "
+                                + fs::path(pattern).parent_path().string());
         path_ = pattern;
     }
     ~StagingFolder()
@@ -64,7 +65,8 @@ private:
 // The files of the folder as they are while the lock is held: tables through
 // the engine, each in a folder of its own (names that differ only in case are
 // one table to the engine, two files here), other files copied as they lie.
-std::vector<archive::ArchiveSource> TakeSnapshot(const std::string& databaseFolder, const std::string& staging)
+std::vector<archive::ArchiveSource> TakeSnapshot(const std::string& databaseFolder,
+                                                 const std::string& staging)
 {
     const std::vector<std::string> names = archive::ListFolder(databaseFolder);
     std::map<std::string, std::string> readFrom;  // entry name -> file to archive

@@ -12,7 +12,8 @@ std::string BackupArchiveName(const std::string& databaseName, TDateTime instant
     return name + ".zip";
 }
 
-std::string BackupFileName(const std::string& databaseName, const std::string& backupFolder, TDateTime instant)
+std::string BackupFileName(const std::string& databaseName, const std::string& backupFolder,
+                           TDateTime instant)
 {
     // Every folder gets its separator, short ones too ("/a"), so that the
     // archive lands inside the folder and not beside it.

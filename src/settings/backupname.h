@@ -18,6 +18,7 @@ namespace tw::settings {
 std::string BackupArchiveName(const std::string& databaseName, TDateTime instant);
 
 // The full path: the folder, a "/" unless the folder ends with one, the name.
-std::string BackupFileName(const std::string& databaseName, const std::string& backupFolder, TDateTime instant);
+std::string BackupFileName(const std::string& databaseName, const std::string& backupFolder,
+                           TDateTime instant);
 
 }  // namespace tw::settings

@@ -13,8 +13,8 @@ std::optional<Volume> VolumeList::VolumeOf(const std::string& path) const
     for (const Volume& v : Volumes()) {
         const std::string& root = v.rootPath;
         const bool above = root == "/" || path == root
-                           || (path.size() > root.size() && path.compare(0, root.size(), root) == 0
-                               && (root.back() == '/' || path[root.size()] == '/'));
+            || (path.size() > root.size() && path.compare(0, root.size(), root) == 0
+                && (root.back() == '/' || path[root.size()] == '/'));
         if (above && (!best || root.size() > best->rootPath.size()))
             best = v;
     }
@@ -29,9 +29,9 @@ bool VolumeList::RootReadable(const std::string& rootPath) const
 bool IsPseudoFileSystem(const std::string& type)
 {
     static const std::set<std::string> pseudo = {
-        "proc",     "sysfs",     "devtmpfs", "devpts",  "tmpfs",   "ramfs",     "cgroup",  "cgroup2",
-        "securityfs", "debugfs", "tracefs",  "mqueue",  "hugetlbfs", "pstore",  "bpf",     "configfs",
-        "fusectl",  "binfmt_misc", "autofs", "efivarfs", "rpc_pipefs", "nsfs",  "squashfs"};
+        "proc",       "sysfs",       "devtmpfs", "devpts",   "tmpfs",      "ramfs",  "cgroup",  "cgroup2",
+        "securityfs", "debugfs",     "tracefs",  "mqueue",   "hugetlbfs",  "pstore", "bpf",     "configfs",
+        "fusectl",    "binfmt_misc", "autofs",   "efivarfs", "rpc_pipefs", "nsfs",   "squashfs"};
     return pseudo.count(type) > 0;
 }
 
@@ -63,7 +63,8 @@ std::string FreeSpaceText(std::uint64_t bytesAvailable)
     return std::to_string(bytesAvailable / 1024 / 1024) + " free MBs";
 }
 
-DriveChoice ChooseDrive(const VolumeList& volumes, const std::string& chosenRoot, const std::string& startDrive)
+DriveChoice ChooseDrive(const VolumeList& volumes, const std::string& chosenRoot,
+                        const std::string& startDrive)
 {
     if (volumes.RootReadable(chosenRoot))
         return {chosenRoot, false, {}};

@@ -50,10 +50,11 @@ std::string FreeSpaceText(std::uint64_t bytesAvailable);
 // The drive box's choice: the chosen volume when its root can be read;
 // otherwise the start volume, with the text for the backup status bar.
 struct DriveChoice {
-    std::string folder;      // the new backup folder
+    std::string folder;  // the new backup folder
     bool fellBack = false;
     std::string statusText;  // "drive may be empty or not available" after a fall-back
 };
-DriveChoice ChooseDrive(const VolumeList& volumes, const std::string& chosenRoot, const std::string& startDrive);
+DriveChoice ChooseDrive(const VolumeList& volumes, const std::string& chosenRoot,
+                        const std::string& startDrive);
 
 }  // namespace tw::settings

@@ -40,14 +40,16 @@ TEST_F(BackupTest, ArchiveHoldsExactlyTheFolderFilesByBaseName)
 
     // Another program unpacks it into the same bytes.
     const fs::path out = root_ / "unzipped";
-    const std::string cmd = "/usr/bin/python3 -c \"import zipfile,sys; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])\" "
-                            + ArchivePath() + " " + out.string();
+    const std::string cmd =
+        "/usr/bin/python3 -c \"import zipfile,sys; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])\" "
+        + ArchivePath() + " " + out.string();
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     for (const auto& [name, bytes] : FolderBytes(out))
         EXPECT_EQ(bytes, before.at(name)) << name;
 
-    EXPECT_EQ(host_.calls, (Calls{"StoreBackupFolder", "PushChartUpdates", "CloseAllTables", "TakeNetworkLock",
-                                  "ReleaseNetworkLock", "OpenAllTables", "RefreshBackupView"}));
+    EXPECT_EQ(host_.calls,
+              (Calls{"StoreBackupFolder", "PushChartUpdates", "CloseAllTables", "TakeNetworkLock",
+                     "ReleaseNetworkLock", "OpenAllTables", "RefreshBackupView"}));
     EXPECT_EQ(host_.storedFolder, target_.string());
     EXPECT_EQ(host_.lockWaits, std::vector<int>{-1});
     EXPECT_TRUE(ui_.Messages.empty());
@@ -128,8 +130,9 @@ TEST_F(BackupTest, AFailingMediumLosesNothing)
         EXPECT_EQ(ui_.Messages[0].caption, "Backup failed");
         EXPECT_EQ(ui_.Messages[0].icon, data::MessageIcon::Stop);
         if (!c.removeFolder) {
-            EXPECT_EQ(FolderBytes(target_), (std::map<std::string, std::string>{
-                                                {fs::path(ArchivePath()).filename().string(), "the earlier archive"}}));
+            EXPECT_EQ(FolderBytes(target_),
+                      (std::map<std::string, std::string>{
+                          {fs::path(ArchivePath()).filename().string(), "the earlier archive"}}));
         } else {
             EXPECT_FALSE(fs::exists(target_));
         }
@@ -153,13 +156,15 @@ TEST_F(BackupTest, AFolderWithoutRightsLosesNothing)
 {
     WriteFile(ArchivePath(), "the earlier archive");
     for (const fs::path& p : {root_, db_, target_})
-        fs::permissions(p, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec
-                               | fs::perms::others_read | fs::perms::others_exec);
+        fs::permissions(p,
+                        fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec
+                            | fs::perms::others_read | fs::perms::others_exec);
     for (const auto& e : fs::directory_iterator(db_))
         fs::permissions(e.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
     const auto database = FolderBytes(db_);
-    fs::permissions(target_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
-                                 | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(target_,
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
+                        | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
     const pid_t child = ::fork();
     if (child == 0) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
@@ -187,7 +192,9 @@ TEST_F(BackupTest, AtExitNothingIsPushedClosedOrReopenedAndTheLockWaitIsBounded)
     // A failure at exit is told once and the program is not asked to close again.
     host_.calls.clear();
     BackupArchiveOptions full;
-    full.openOutput = [](const std::string& path) { return std::make_unique<TestMedium>(path, 100, UINT64_MAX); };
+    full.openOutput = [](const std::string& path) {
+        return std::make_unique<TestMedium>(path, 100, UINT64_MAX);
+    };
     EXPECT_EQ(DatabaseBackup(host_, ui_, full).BackupDatabase(true), BackupOutcome::Failed);
     EXPECT_EQ(ui_.Messages.size(), 1u);
     EXPECT_EQ(host_.calls, (Calls{"TakeNetworkLock", "ReleaseNetworkLock", "RefreshBackupView"}));
@@ -201,7 +208,8 @@ TEST_F(BackupTest, ALockThatIsNotHadSkipsTheBackupWithAMessage)
         ui_.Messages.clear();
         EXPECT_EQ(DatabaseBackup(host_, ui_).BackupDatabase(atExit), BackupOutcome::Failed);
         ASSERT_EQ(ui_.Messages.size(), 1u);
-        EXPECT_EQ(ui_.Messages[0].text, "Another workstation kept the database locked, so no backup was made.");
+        EXPECT_EQ(ui_.Messages[0].text,
+                  "Another workstation kept the database locked, so no backup was made.");
         EXPECT_TRUE(FolderBytes(target_).empty());
         EXPECT_EQ(host_.tablesClosed, 0);
         EXPECT_FALSE(host_.busy);
@@ -217,11 +225,14 @@ TEST_F(BackupTest, AFailingPushCloseOrFolderStoreIsToldAndEverythingRestored)
         Calls calls;
     };
     const std::vector<Case> cases = {
-        {"PushChartUpdates", BackupOutcome::Failed,
+        {"PushChartUpdates",
+         BackupOutcome::Failed,
          {"StoreBackupFolder", "PushChartUpdates", "RefreshBackupView"}},
-        {"CloseAllTables", BackupOutcome::Failed,
+        {"CloseAllTables",
+         BackupOutcome::Failed,
          {"StoreBackupFolder", "PushChartUpdates", "CloseAllTables", "OpenAllTables", "RefreshBackupView"}},
-        {"StoreBackupFolder", BackupOutcome::Completed,
+        {"StoreBackupFolder",
+         BackupOutcome::Completed,
          {"StoreBackupFolder", "PushChartUpdates", "CloseAllTables", "TakeNetworkLock", "ReleaseNetworkLock",
           "OpenAllTables", "RefreshBackupView"}},
     };

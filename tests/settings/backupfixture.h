@@ -58,7 +58,9 @@ public:
 class TestMedium : public archive::ArchiveOutput {
 public:
     TestMedium(const std::string& path, std::uint64_t capacity, std::uint64_t damageAt)
-        : file_(path), capacity_(capacity), damageAt_(damageAt)
+        : file_(path),
+          capacity_(capacity),
+          damageAt_(damageAt)
     {}
     void Write(const void* data, std::size_t size) override
     {

@@ -27,10 +27,7 @@ using schedule::test::Workstation;
 // without ever breaking the other workstation's hold.
 class LockingHost : public RecordingHost {
 public:
-    explicit LockingHost(const std::string& shared)
-    {
-        Workstation::Open(access_, shared, "Access.dbf");
-    }
+    explicit LockingHost(const std::string& shared) { Workstation::Open(access_, shared, "Access.dbf"); }
     bool TakeNetworkLock(int) override
     {
         for (;;) {

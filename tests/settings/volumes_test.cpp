@@ -25,10 +25,8 @@ constexpr std::uint64_t KiB = 1024, MiB = KiB * 1024, TiB = MiB * MiB;
 TEST(Volumes, FreeSpaceTextRoundsDownInWholeMegabytes)
 {
     const std::pair<std::uint64_t, const char*> cases[] = {
-        {1048575 * KiB, "1023 free MBs"},
-        {1048576 * KiB, "1024 free MBs"},
-        {1048576 * KiB - 1, "1023 free MBs"},
-        {0, "0 free MBs"},
+        {1048575 * KiB, "1023 free MBs"},       {1048576 * KiB, "1024 free MBs"},
+        {1048576 * KiB - 1, "1023 free MBs"},   {0, "0 free MBs"},
         {5 * TiB, "5242880 free MBs"},  // past the old 32-bit kilobytes
         {20 * TiB + 1023, "20971520 free MBs"},
     };

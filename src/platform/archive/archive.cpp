@@ -142,7 +142,8 @@ std::string ReadRange(int fd, std::uint64_t offset, std::uint64_t size)
     std::string bytes(static_cast<std::size_t>(size), '\0');
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        const ssize_t n =
+            ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -281,7 +282,8 @@ std::vector<ArchiveEntry> WriteZip(ArchiveOutput& out, const std::vector<Archive
     auto fail = [&](const std::string& what) -> ArchiveError {
         return ArchiveError(context.failure.empty() ? what + ": " + ArchiveText(w.a) : context.failure);
     };
-    if (archive_write_set_format_zip(w.a) != ARCHIVE_OK || archive_write_zip_set_compression_deflate(w.a) != ARCHIVE_OK
+    if (archive_write_set_format_zip(w.a) != ARCHIVE_OK
+        || archive_write_zip_set_compression_deflate(w.a) != ARCHIVE_OK
         || archive_write_set_options(w.a, "zip:hdrcharset=UTF-8") != ARCHIVE_OK)
         throw fail("Cannot prepare the archive");
     // One write per 64 KiB and no padding after the last byte of the archive.
@@ -351,8 +353,8 @@ std::vector<ArchiveEntry> ListArchive(const std::string& path)
         ArchiveEntry e{EntryName(entry), 0, static_cast<std::uint32_t>(crc32(0L, Z_NULL, 0)),
                        archive_entry_filetype(entry) == AE_IFREG};
         ReadData(r, path, e.name, [&](const char* data, std::size_t n) {
-            e.crc = static_cast<std::uint32_t>(crc32(e.crc, reinterpret_cast<const Bytef*>(data),
-                                                     static_cast<uInt>(n)));
+            e.crc = static_cast<std::uint32_t>(
+                crc32(e.crc, reinterpret_cast<const Bytef*>(data), static_cast<uInt>(n)));
             e.size += n;
         });
         entries.push_back(e);
@@ -364,8 +366,8 @@ void VerifyArchive(const std::string& path, const std::vector<ArchiveEntry>& exp
 {
     const std::vector<ArchiveEntry> found = ListArchive(path);
     if (found.size() != expected.size())
-        throw ArchiveError("The archive " + path + " holds " + std::to_string(found.size()) + " files instead of "
-                           + std::to_string(expected.size()));
+        throw ArchiveError("The archive " + path + " holds " + std::to_string(found.size())
+                           + " files instead of " + std::to_string(expected.size()));
     for (std::size_t i = 0; i < found.size(); ++i) {
         const ArchiveEntry& f = found[i];
         const ArchiveEntry& e = expected[i];
@@ -381,9 +383,10 @@ void VerifyArchive(const std::string& path, const std::vector<ArchiveEntry>& exp
     bool same = directory.size() == expected.size();
     for (std::size_t i = 0; same && i < directory.size(); ++i)
         same = directory[i].name == expected[i].name && directory[i].size == expected[i].size
-               && directory[i].crc == expected[i].crc;
+            && directory[i].crc == expected[i].crc;
     if (!same)
-        throw ArchiveError("The directory of the archive " + path + " does not list the files as they were written");
+        throw ArchiveError("The directory of the archive " + path
+                           + " does not list the files as they were written");
 }
 
 std::vector<std::string> ExpandArchive(const std::string& path, const std::string& folder,
@@ -409,7 +412,8 @@ std::vector<std::string> ExpandArchive(const std::string& path, const std::strin
         if (out.fd < 0)
             throw ArchiveError("Cannot write " + target + ": " + SystemText(errno));
         try {
-            ReadData(r, path, name, [&](const char* data, std::size_t n) { WriteAll(out.fd, data, n, target); });
+            ReadData(r, path, name,
+                     [&](const char* data, std::size_t n) { WriteAll(out.fd, data, n, target); });
             if (::fchmod(out.fd, 0644) != 0 || ::fsync(out.fd) != 0)
                 throw ArchiveError("Cannot write " + target + ": " + SystemText(errno));
             ::close(out.fd);

@@ -47,10 +47,12 @@ std::string SampleBytes(std::size_t size, unsigned seed)
 // hands back a different byte at one offset (a failing stick).
 class TestOutput : public ArchiveOutput {
 public:
-    explicit TestOutput(std::string path, std::uint64_t capacity = UINT64_MAX, std::uint64_t damageAt = UINT64_MAX)
-        : file_(path), capacity_(capacity), damageAt_(damageAt)
-    {
-    }
+    explicit TestOutput(std::string path, std::uint64_t capacity = UINT64_MAX,
+                        std::uint64_t damageAt = UINT64_MAX)
+        : file_(path),
+          capacity_(capacity),
+          damageAt_(damageAt)
+    {}
     void Write(const void* data, std::size_t size) override
     {
         if (offset_ + size > capacity_) {
@@ -133,7 +135,7 @@ TEST_F(ArchiveTest, WrittenZipReadsBackInPythonAndExpandsWhole)
                                "for i in z.infolist(): print(i.filename, i.file_size, i.compress_type)\n";
     WriteFile(root_ / "check.py", script);
     const std::string cmd = "/usr/bin/python3 " + (root_ / "check.py").string() + " " + zip + " > "
-                            + (root_ / "out.txt").string();
+        + (root_ / "out.txt").string();
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     EXPECT_EQ(ReadFile(root_ / "out.txt"),
               "ICharts.DBF 300000 8\nICharts.dbt 70000 8\nempty.twi 0 8\nparams.dbf 900 8\n");
