@@ -107,6 +107,23 @@ void ReadData(ReadHandle& r, const std::string& path, const std::string& name, S
     }
 }
 
+// Calls visit for every entry of the archive; visit reads the data it needs.
+template <typename Visit>
+void ForEachEntry(const std::string& path, Visit&& visit)
+{
+    ReadHandle r;
+    OpenForReading(r, path);
+    archive_entry* entry = nullptr;
+    for (;;) {
+        const int status = archive_read_next_header(r.a, &entry);
+        if (status == ARCHIVE_EOF)
+            return;
+        if (status < ARCHIVE_WARN)
+            throw ArchiveError("Cannot read archive " + path + ": " + ArchiveText(r.a));
+        visit(r, entry);
+    }
+}
+
 std::string BaseName(const std::string& name)
 {
     const std::size_t cut = name.find_last_of("/\\");
@@ -340,16 +357,8 @@ std::vector<ArchiveEntry> WriteZip(ArchiveOutput& out, const std::vector<Archive
 
 std::vector<ArchiveEntry> ListArchive(const std::string& path)
 {
-    ReadHandle r;
-    OpenForReading(r, path);
     std::vector<ArchiveEntry> entries;
-    archive_entry* entry = nullptr;
-    for (;;) {
-        const int status = archive_read_next_header(r.a, &entry);
-        if (status == ARCHIVE_EOF)
-            break;
-        if (status < ARCHIVE_WARN)
-            throw ArchiveError("Cannot read archive " + path + ": " + ArchiveText(r.a));
+    ForEachEntry(path, [&](ReadHandle& r, archive_entry* entry) {
         ArchiveEntry e{EntryName(entry), 0, static_cast<std::uint32_t>(crc32(0L, Z_NULL, 0)),
                        archive_entry_filetype(entry) == AE_IFREG};
         ReadData(r, path, e.name, [&](const char* data, std::size_t n) {
@@ -358,7 +367,7 @@ std::vector<ArchiveEntry> ListArchive(const std::string& path)
             e.size += n;
         });
         entries.push_back(e);
-    }
+    });
     return entries;
 }
 
@@ -392,19 +401,11 @@ void VerifyArchive(const std::string& path, const std::vector<ArchiveEntry>& exp
 std::vector<std::string> ExpandArchive(const std::string& path, const std::string& folder,
                                        const EntryCallback& afterEach)
 {
-    ReadHandle r;
-    OpenForReading(r, path);
     std::vector<std::string> names;
-    archive_entry* entry = nullptr;
-    for (;;) {
-        const int status = archive_read_next_header(r.a, &entry);
-        if (status == ARCHIVE_EOF)
-            break;
-        if (status < ARCHIVE_WARN)
-            throw ArchiveError("Cannot read archive " + path + ": " + ArchiveText(r.a));
+    ForEachEntry(path, [&](ReadHandle& r, archive_entry* entry) {
         const std::string name = BaseName(EntryName(entry));
         if (archive_entry_filetype(entry) != AE_IFREG || name.empty() || name == "." || name == "..")
-            continue;
+            return;
         const std::string target = folder + (folder.empty() || folder.back() == '/' ? "" : "/") + name;
         std::string temp = target + ".XXXXXX";
         Fd out;
@@ -427,7 +428,7 @@ std::vector<std::string> ExpandArchive(const std::string& path, const std::strin
         names.push_back(name);
         if (afterEach && !afterEach(name))
             throw ArchiveCancelled();
-    }
+    });
     return names;
 }
 
