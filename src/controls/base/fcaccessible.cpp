@@ -38,8 +38,7 @@ void EnsureAccessibleFactory()
 
 TFcControlAccessible::TFcControlAccessible(QWidget* widget, QAccessible::Role role)
     : QAccessibleWidget(widget, role)
-{
-}
+{}
 
 QString TFcControlAccessible::text(QAccessible::Text t) const
 {
@@ -53,8 +52,7 @@ QString TFcControlAccessible::text(QAccessible::Text t) const
         if (!widget()->accessibleDescription().isEmpty() || !control)
             return QAccessibleWidget::text(t);
         return control->Hint();
-    default:
-        return QAccessibleWidget::text(t);
+    default: return QAccessibleWidget::text(t);
     }
 }
 

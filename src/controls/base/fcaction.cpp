@@ -2,15 +2,9 @@
 
 namespace tw::controls {
 
-TFcAction::TFcAction(QObject* parent)
-    : QAction(parent)
-{
-}
+TFcAction::TFcAction(QObject* parent) : QAction(parent) {}
 
-TFcAction::TFcAction(const QString& text, QObject* parent)
-    : QAction(text, parent)
-{
-}
+TFcAction::TFcAction(const QString& text, QObject* parent) : QAction(text, parent) {}
 
 void TFcAction::SetImageIndex(int index)
 {

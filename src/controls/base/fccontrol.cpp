@@ -3,14 +3,14 @@
 #include "controls/base/fcaccessible.h"
 #include "controls/foundation/fcgrafx.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QEvent>
 #include <QPainter>
 
 namespace tw::controls {
 
-TFcControl::TFcControl(QWidget* parent)
-    : QWidget(parent)
+TFcControl::TFcControl(QWidget* parent) : QWidget(parent)
 {
     // Controls paint every pixel of their image themselves.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
@@ -24,6 +24,8 @@ void TFcControl::SetCaption(const QString& caption)
     if (caption == caption_)
         return;
     caption_ = caption;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
     TextChanged();
 }
 
@@ -201,14 +203,9 @@ void TFcControl::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     switch (event->type()) {
-    case QEvent::EnabledChange:
-        EnabledChanged();
-        break;
-    case QEvent::FontChange:
-        FontChanged();
-        break;
-    default:
-        break;
+    case QEvent::EnabledChange: EnabledChanged(); break;
+    case QEvent::FontChange: FontChanged(); break;
+    default: break;
     }
 }
 

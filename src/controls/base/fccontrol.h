@@ -29,6 +29,10 @@
 //   b->OnClick = [&](TFcControl*) { save(); };    // or
 //   connect(b, &TFcControl::clicked, dialog, &Dialog::save);
 //
+// In a .ui file a control is a custom widget; its own properties are set as
+// dynamic ones, which reach the setters through Q_PROPERTY:
+//   <property name="caption" stdset="0"><string>&amp;Save</string></property>
+//
 // Accessibility: every control answers QAccessible with its caption (without
 // the marker) as name and its hint as description; a family registers a
 // richer interface with RegisterAccessible (fcaccessible.h).
@@ -49,6 +53,8 @@ namespace tw::controls {
 
 class TFcControl : public QWidget {
     Q_OBJECT
+    // For .ui files, which set these with <property name="caption" stdset="0">.
+    Q_PROPERTY(QString caption READ Caption WRITE SetCaption)
 public:
     explicit TFcControl(QWidget* parent = nullptr);
     ~TFcControl() override;
@@ -116,6 +122,8 @@ protected:
     virtual void EraseBackground(TFcCanvas& canvas);
     // Sets up a canvas before Paint: the control's font and font colour.
     void PrepareCanvas(TFcCanvas& canvas) const;
+    // For controls that re-track the pointer themselves (after a release).
+    void SetMouseInControl(bool inside) { mouseInControl_ = inside; }
 
     virtual void MouseEnter();
     virtual void MouseLeave();

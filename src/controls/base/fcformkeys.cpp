@@ -17,16 +17,13 @@ Qt::KeyboardModifiers ShiftState(Qt::KeyboardModifiers modifiers)
     return modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 }
 
-
 // The application-wide half of the routing: Alt+character before the focused
 // widget sees it. A separate object, because an application filter is also
 // called for the window itself and the window's own filter must not see a key
 // twice.
 class AltCharacterWatcher : public QObject {
 public:
-    explicit AltCharacterWatcher(TFcFormKeys* routing)
-        : QObject(routing)
-        , routing_(routing)
+    explicit AltCharacterWatcher(TFcFormKeys* routing) : QObject(routing), routing_(routing)
     {
         qApp->installEventFilter(this);
     }
@@ -37,7 +34,7 @@ protected:
         if (event->type() != QEvent::KeyPress || watched != QApplication::focusWidget())
             return false;
         const auto* widget = static_cast<QWidget*>(watched);
-        if (!routing_->Form() || widget->window() != routing_->Form())
+        if (!routing_->Covers(widget))
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = ShiftState(key->modifiers());
@@ -53,14 +50,12 @@ private:
 
 }  // namespace
 
-TFcFormKeys::TFcFormKeys(QWidget* form)
-    : QObject(form)
-    , form_(form)
+TFcFormKeys::TFcFormKeys(QWidget* form) : QObject(form), form_(form)
 {
     form->installEventFilter(this);
     new AltCharacterWatcher(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && form_ && now->window() == form_)
+        if (Covers(now))
             BroadcastFocusChanged(now);
     });
 }
@@ -81,7 +76,13 @@ TFcFormKeys* TFcFormKeys::Of(const QWidget* widget)
 {
     if (!widget)
         return nullptr;
-    return qobject_cast<TFcFormKeys*>(widget->window()->property(kRoutingProperty).value<QObject*>());
+    // A page that installed the routing while it was a window of its own keeps
+    // it after it has been placed in another window.
+    for (const QWidget* w = widget; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        if (auto* routing = qobject_cast<TFcFormKeys*>(w->property(kRoutingProperty).value<QObject*>()))
+            return routing;
+    }
+    return nullptr;
 }
 
 QList<TFcControl*> TFcFormKeys::Controls() const
@@ -91,10 +92,18 @@ QList<TFcControl*> TFcFormKeys::Controls() const
         return result;
     const auto all = form_->findChildren<TFcControl*>();
     for (TFcControl* control : all) {
-        if (control->window() == form_)
+        if (Covers(control))
             result.append(control);
     }
     return result;
+}
+
+bool TFcFormKeys::Covers(const QWidget* widget) const
+{
+    if (!widget || !form_)
+        return false;
+    // Inside the form, and not inside another window the form parents.
+    return (widget == form_ || form_->isAncestorOf(widget)) && widget->window() == form_->window();
 }
 
 bool TFcFormKeys::BroadcastDialogKey(int key, Qt::KeyboardModifiers modifiers)
@@ -139,16 +148,14 @@ bool TFcFormKeys::eventFilter(QObject* watched, QEvent* event)
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        return BroadcastDialogKey(key->key(), modifiers);
+    case Qt::Key_Escape: return BroadcastDialogKey(key->key(), modifiers);
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         if (!(modifiers & Qt::ControlModifier))
             return false;
-        return BroadcastDialogKey(Qt::Key_Tab, key->key() == Qt::Key_Backtab ? modifiers | Qt::ShiftModifier
-                                                                              : modifiers);
-    default:
-        break;
+        return BroadcastDialogKey(Qt::Key_Tab,
+                                  key->key() == Qt::Key_Backtab ? modifiers | Qt::ShiftModifier : modifiers);
+    default: break;
     }
     if (!(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && !key->text().isEmpty()
         && key->text().at(0).isPrint())

@@ -38,6 +38,9 @@ public:
     static TFcFormKeys* Of(const QWidget* widget);
 
     QWidget* Form() const { return form_; }
+    // The widget lies inside the form and in the form's window (a page that
+    // installed the routing before it was placed in a window keeps it).
+    bool Covers(const QWidget* widget) const;
 
     // The rounds themselves, for controls that hand a key on and for tests.
     bool BroadcastDialogKey(int key, Qt::KeyboardModifiers modifiers);

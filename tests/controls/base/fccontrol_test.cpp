@@ -207,7 +207,9 @@ TEST_F(ControlBase, CaptionAccelerators)
         const char* stripped;
     };
     const Case cases[] = {
-        {"&OK", u'o', "OK"},           {"Save &As", u'a', "Save As"}, {"Fish && &Chips", u'c', "Fish & Chips"},
+        {"&OK", u'o', "OK"},
+        {"Save &As", u'a', "Save As"},
+        {"Fish && &Chips", u'c', "Fish & Chips"},
         {"No marker", QChar(), "No marker"}, {"Trailing&", QChar(), "Trailing"}, {"&&", QChar(), "&"},
     };
     for (const Case& c : cases) {

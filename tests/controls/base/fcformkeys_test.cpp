@@ -118,7 +118,8 @@ TEST_F(FormKeys, CtrlTabArrivesAsTabWithControlBothWays)
     ASSERT_EQ(probe->keys.size(), 2u);
     EXPECT_EQ(probe->keys[0], std::make_pair(int(Qt::Key_Tab), Qt::KeyboardModifiers(Qt::ControlModifier)));
     EXPECT_EQ(probe->keys[1],
-              std::make_pair(int(Qt::Key_Tab), Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)));
+              std::make_pair(int(Qt::Key_Tab),
+                             Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)));
 }
 
 TEST_F(FormKeys, AltCharacterGoesRoundBeforeALineEditTypesIt)
@@ -162,6 +163,25 @@ TEST_F(FormKeys, AnotherWindowsControlsAndKeysStayOut)
     EXPECT_TRUE(otherProbe->keys.empty());  // that window installed no routing
     EXPECT_EQ(TFcFormKeys::Of(otherLine), nullptr);
     EXPECT_EQ(TFcFormKeys::Of(line), TFcFormKeys::Install(line));
+}
+
+TEST_F(FormKeys, APageKeepsItsRoutingWhenPlacedInAWindow)
+{
+    auto* page = new QWidget;
+    auto* pageCheck = new QCheckBox("On the page", page);
+    auto* pageProbe = new KeyProbe(page);
+    TFcFormKeys* routing = TFcFormKeys::Install(page);  // a window of its own still
+    layout->addWidget(page);
+    page->show();
+    QApplication::processEvents();
+    EXPECT_EQ(TFcFormKeys::Of(pageCheck), routing);
+    FocusOn(pageCheck);
+    QTest::keyClick(pageCheck, Qt::Key_Return);
+    // The page's routing takes it first; the probe takes every key.
+    EXPECT_EQ(pageProbe->keys.size(), 1u);
+    EXPECT_TRUE(probe->keys.empty());
+    EXPECT_TRUE(routing->Covers(pageProbe));
+    EXPECT_FALSE(routing->Covers(probe));
 }
 
 }  // namespace

@@ -19,6 +19,33 @@ namespace tw::controls::testing {
 
 inline constexpr TColor kBack = RGB(255, 0, 255);  // a colour no routine draws
 
+// One string per row of the image (or of area within it): the legend's
+// character for a pixel of that colour (system colours allowed), '.' for the
+// background colour, '?' for anything else.
+inline std::vector<std::string> ImageArt(const QImage& image, const std::map<char, TColor>& legend,
+                                         TColor background = clNone, QRect area = {})
+{
+    if (area.isNull())
+        area = image.rect();
+    std::vector<std::string> rows;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::string row;
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const TColor c = FromRgb32(image.pixel(x, y));
+            char ch = c == background ? '.' : '?';
+            for (const auto& [key, colour] : legend) {
+                if (ColorToRGB(colour) == c) {
+                    ch = key;
+                    break;
+                }
+            }
+            row += ch;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 struct DrawFixture : ::testing::Test {
     DrawFixture()
     {
@@ -41,23 +68,7 @@ struct DrawFixture : ::testing::Test {
     // characters, the background is '.', anything else '?'.
     std::vector<std::string> Art(const std::map<char, TColor>& legend) const
     {
-        std::vector<std::string> rows;
-        for (int y = 0; y < image.height(); ++y) {
-            std::string row;
-            for (int x = 0; x < image.width(); ++x) {
-                const TColor c = canvas->Pixel(x, y);
-                char ch = c == kBack ? '.' : '?';
-                for (const auto& [key, colour] : legend) {
-                    if (ColorToRGB(colour) == c) {
-                        ch = key;
-                        break;
-                    }
-                }
-                row += ch;
-            }
-            rows.push_back(row);
-        }
-        return rows;
+        return ImageArt(image, legend, kBack);
     }
 
     QImage image;
