@@ -1,0 +1,747 @@
+#include "controls/choices/fcglyphbutton.h"
+
+#include "controls/foundation/fccommon.h"
+#include "controls/foundation/fcgrafx.h"
+#include "controls/foundation/fctextmetrics.h"
+#include "controls/foundation/fcthemesrv.h"
+
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcutEvent>
+
+namespace tw::controls {
+
+namespace {
+
+constexpr TColor kGreenKey = 0x008000;
+
+template <typename T>
+bool Store(T& member, const T& value)
+{
+    if (member == value)
+        return false;
+    member = value;
+    return true;
+}
+
+void ReplaceColor(QImage& image, TColor from, TColor to)
+{
+    const std::uint32_t f = ToRgb32(from) | 0xFF000000u;
+    const std::uint32_t t = ToRgb32(to) | 0xFF000000u;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == f)
+                line[x] = t;
+        }
+    }
+}
+
+QString Shown(const QString& caption)
+{
+    QString s;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        s += caption[i];
+    }
+    return s;
+}
+
+// The classic marks: S shadow, D dark shadow, H highlight, L light, W the
+// interior, X the dot or tick, o outside.
+const char* const kClassicRadio[13] = {
+    "oooooooooooo.", "ooooSSSSoooo.", "ooSSDDDDSSoo.", "oSDDWWWWDDHo.", "oSDWWWWWWLHo.",
+    "SDWWWWWWWWLH.", "SDWWWWWWWWLH.", "SDWWWWWWWWLH.", "SDWWWWWWWWLH.", "oSDWWWWWWLHo.",
+    "oSLLWWWWLLHo.", "ooHHLLLLHHoo.", "ooooHHHHoooo."};
+const char* const kClassicTick[7] = {"......X", ".....XX", "X...XXX", "XX.XXX.", "XXXXX..", ".XXX...",
+                                     "..X...."};
+
+}  // namespace
+
+QImage ClassicMark(bool radio, TCheckBoxState state, bool pressed, bool enabled, TColor transparentColor)
+{
+    const TColor interior = (pressed || !enabled || state == cbGrayed) ? clBtnFace : clWindow;
+    const TColor mark = (!enabled || state == cbGrayed) ? clBtnShadow : clWindowText;
+    QImage image = MakeBitmap(13, 13, radio ? transparentColor : clBtnFace);
+    TFcCanvas canvas(image);
+    if (radio) {
+        for (int y = 0; y < 13; ++y) {
+            for (int x = 0; x < 13; ++x) {
+                switch (kClassicRadio[y][x]) {
+                case 'S': canvas.SetPixel(x, y, clBtnShadow); break;
+                case 'D': canvas.SetPixel(x, y, cl3DDkShadow); break;
+                case 'H': canvas.SetPixel(x, y, clBtnHighlight); break;
+                case 'L': canvas.SetPixel(x, y, cl3DLight); break;
+                case 'W': canvas.SetPixel(x, y, interior); break;
+                default: break;
+                }
+            }
+        }
+        if (state == cbChecked) {
+            canvas.Brush.Color = mark;
+            canvas.FillRect({5, 5, 7, 9});
+            canvas.FillRect({4, 6, 8, 8});
+        }
+        return image;
+    }
+    TRect r = DrawBorderSides(canvas, {0, 0, 13, 13}, fsLowered, kAllSides);
+    canvas.Brush.Color = interior;
+    canvas.FillRect(r);
+    if (state != cbUnchecked) {
+        for (int y = 0; y < 7; ++y) {
+            for (int x = 0; x < 7; ++x) {
+                if (kClassicTick[y][x] == 'X')
+                    canvas.SetPixel(3 + x, 3 + y, mark);
+            }
+        }
+    }
+    return image;
+}
+
+TFcCustomGlyphButton::TFcCustomGlyphButton(QWidget* parent) : QWidget(parent)
+{
+    setFont(DefaultControlFont());
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TFcCustomGlyphButton::~TFcCustomGlyphButton()
+{
+    if (frameController_)
+        frameController_->RemoveControl(this);
+}
+
+void TFcCustomGlyphButton::SetCaption(const QString& caption)
+{
+    if (!Store(caption_, caption))
+        return;
+    setAccessibleName(Shown(caption_));
+    UpdateShortcut();
+    update();
+}
+
+void TFcCustomGlyphButton::UpdateShortcut()
+{
+    if (shortcutId_ != 0)
+        releaseShortcut(shortcutId_);
+    shortcutId_ = 0;
+    const QKeySequence key = QKeySequence::mnemonic(caption_);
+    if (!key.isEmpty())
+        shortcutId_ = grabShortcut(key);
+}
+
+void TFcCustomGlyphButton::SetAlignment(TAlignment value)
+{
+    if (Store(alignment_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetAlignmentVertical(TAlignmentVertical value)
+{
+    if (Store(alignmentVertical_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetColor(TColor value)
+{
+    if (Store(color_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetFrameColor(TColor value)
+{
+    if (Store(frameColor_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetDisabledColor(TColor value)
+{
+    if (Store(disabledColor_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetTransparentColor(TColor value)
+{
+    if (Store(transparentColor_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetWinMaskColor(TColor value)
+{
+    if (Store(winMaskColor_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetHotTrack(bool value)
+{
+    if (Store(hotTrack_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetHotTrackColor(TColor value)
+{
+    if (Store(hotTrackColor_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetHotTrackColorType(TFcHotTrackColorType value)
+{
+    if (Store(hotTrackColorType_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetHighlightColor(TColor value)
+{
+    if (Store(highlightColor_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetLightTextStyle(bool value)
+{
+    if (Store(lightTextStyle_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetTextStyle(TTextStyle value)
+{
+    if (Store(textStyle_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetTextHighlightColor(TColor value)
+{
+    if (Store(textHighlightColor_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetTextShadowColor(TColor value)
+{
+    if (Store(textShadowColor_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetTextShadowDepth(int value)
+{
+    if (Store(textShadowDepth_, value))
+        update();
+}
+void TFcCustomGlyphButton::SetTransparent(bool value)
+{
+    if (!Store(transparent_, value))
+        return;
+    setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
+    update();
+}
+
+void TFcCustomGlyphButton::SetCustomGlyphs(const QImage& strip)
+{
+    customGlyphs_ = strip.isNull() ? QImage() : strip.convertToFormat(QImage::Format_RGB32);
+    SetUseCustomGlyphs(!customGlyphs_.isNull());
+}
+
+void TFcCustomGlyphButton::SetUseCustomGlyphs(bool value)
+{
+    useCustomGlyphs_ = value && !customGlyphs_.isNull();
+    if (useCustomGlyphs_) {
+        glyphWidth_ = customGlyphs_.width() / glyphCount_;
+        glyphHeight_ = customGlyphs_.height();
+    } else {
+        glyphWidth_ = glyphHeight_ = 13;
+    }
+    update();
+}
+
+void TFcCustomGlyphButton::SetFrameController(TFcFrameController* controller)
+{
+    if (frameController_ == controller)
+        return;
+    if (frameController_)
+        frameController_->RemoveControl(this);
+    frameController_ = controller;
+    if (frameController_)
+        frameController_->AddControl(this);
+}
+
+void TFcCustomGlyphButton::CustomFramingChanged()
+{
+    if (!frameController_ || !frameController_->FrameVisible())
+        return;
+    frameColor_ = frameController_->FrameColor();
+    disabledColor_ = frameController_->DisabledColor();
+    update();
+}
+
+TAlignment TFcCustomGlyphButton::GetControlsAlignment() const
+{
+    if (layoutDirection() != Qt::RightToLeft)
+        return taRightJustify;
+    return alignment_ == taRightJustify ? taLeftJustify : taRightJustify;
+}
+
+TRect TFcCustomGlyphButton::GlyphRect() const
+{
+    const int x = alignment_ == taRightJustify ? 0 : width() - glyphWidth_;
+    int y = 2;
+    if (alignmentVertical_ == avCenter)
+        y = (height() - glyphHeight_) / 2;
+    else if (alignmentVertical_ == avBottom)
+        y = height() - glyphHeight_ - 2;
+    return {x, y, x + glyphWidth_, y + glyphHeight_};
+}
+
+TColor TFcCustomGlyphButton::CheckColor(TColor c) const
+{
+    return tw::controls::CheckColor(c, transparentColor_, winMaskColor_);
+}
+
+TFcGlyphLook TFcCustomGlyphButton::Look() const
+{
+    TFcGlyphLook look;
+    look.FrameColor = frameColor_;
+    look.HighlightColor = highlightColor_;
+    look.DisabledColor = disabledColor_;
+    look.HotTrackColor = hotTrackColor_;
+    look.HotTrackColorType = hotTrackColorType_;
+    look.TransparentColor = transparentColor_;
+    look.WinMaskColor = winMaskColor_;
+    look.Enabled = isEnabled();
+    look.Pressed = pressed_;
+    look.MouseOver = mouseOver_;
+    look.FullColor = FullColorSupport();
+    return look;
+}
+
+QImage TFcCustomGlyphButton::ExtractGlyph(int index) const
+{
+    return customGlyphs_.copy(index * glyphWidth_, 0, glyphWidth_, glyphHeight_);
+}
+
+QImage TFcCustomGlyphButton::HotTrackGlyph(TFcGlyphTemplate which, bool radio) const
+{
+    const TFcGlyphLook look = Look();
+    return MapKeyColors(GlyphTemplateImage(which), radio ? RadioKeyColors(look) : CheckKeyColors(look));
+}
+
+void TFcCustomGlyphButton::DrawGlyph(TFcCanvas& canvas)
+{
+    const QImage g = SelectGlyph();
+    const TRect gr = GlyphRect();
+    QImage t3 = MakeBitmap(glyphWidth_, glyphHeight_, color_);
+    if (transparent_) {
+        const TColor key = ThemeServices()->GetThemesEnabled() ? clBtnFace : transparentColor_;
+        t3 = canvas.Image().copy(gr.Left, gr.Top, glyphWidth_, glyphHeight_).convertToFormat(QImage::Format_RGB32);
+        const std::uint32_t k = ToRgb32(key) | 0xFF000000u;
+        for (int y = 0; y < std::min(g.height(), t3.height()); ++y) {
+            const auto* src = reinterpret_cast<const std::uint32_t*>(g.constScanLine(y));
+            auto* dst = reinterpret_cast<std::uint32_t*>(t3.scanLine(y));
+            for (int x = 0; x < std::min(g.width(), t3.width()); ++x) {
+                if ((src[x] | 0xFF000000u) != k)
+                    dst[x] = src[x];
+            }
+        }
+    } else {
+        t3 = g.convertToFormat(QImage::Format_RGB32);
+        ReplaceColor(t3, transparentColor_, color_);
+    }
+    ReplaceColor(t3, winMaskColor_, clWindow);
+    const TColor p = canvas.Pixel(0, 0);
+    ReplaceColor(t3, kGreenKey, BlendColors(frameColor_, p == clNone ? color_ : p, 128));
+    canvas.Draw(gr.Left, gr.Top, t3);
+}
+
+void TFcCustomGlyphButton::Draw3DText(TFcCanvas& canvas, TRect r, unsigned flags)
+{
+    canvas.Font = font();
+    canvas.BkMode = TBkMode::Transparent;
+    canvas.Brush.Style = TBrushStyle::Clear;
+    TRect measure = r;
+    const int h = canvas.DrawText(caption_, measure, 0x455);
+    if (alignmentVertical_ == avCenter) {
+        r.Top = static_cast<int>(static_cast<unsigned>(r.Bottom + r.Top - h) >> 1);
+        r.Bottom = r.Top + h;
+    } else if (alignmentVertical_ == avBottom) {
+        r.Top = r.Bottom - h - 1;
+    }
+    if (layoutDirection() == Qt::RightToLeft)
+        flags |= DT_RIGHT;
+    const auto pass = [&](TColor colour, int dx, int dy) {
+        canvas.FontColor = colour;
+        TRect moved = r.Moved(dx, dy);
+        canvas.DrawText(caption_, moved, flags);
+    };
+    if (!isEnabled()) {
+        pass(clBtnHighlight, 1, 1);
+        pass(clBtnShadow, 0, 0);
+        canvas.Brush.Style = TBrushStyle::Solid;
+        return;
+    }
+    if (textStyle_ == tsRaised || textStyle_ == tsRecessed) {
+        const bool raised = textStyle_ == tsRaised;
+        const TColor light = raised ? textHighlightColor_ : textShadowColor_;
+        const TColor dark = raised ? textShadowColor_ : textHighlightColor_;
+        if (!(raised && lightTextStyle_))
+            pass(dark, 1, 1);
+        if (!(!raised && lightTextStyle_))
+            pass(light, -1, -1);
+    } else if (textStyle_ == tsShadow) {
+        pass(textShadowColor_, (flags & DT_RIGHT) ? 0 : textShadowDepth_, textShadowDepth_);
+    }
+    pass(clBtnText, (flags & DT_RIGHT) ? -textShadowDepth_ : 0, 0);
+    canvas.Brush.Style = TBrushStyle::Solid;
+}
+
+void TFcCustomGlyphButton::Paint(TFcCanvas& canvas)
+{
+    canvas.Font = font();
+    if (transparent_) {
+        DrawParentImage(this, canvas, false);
+    } else {
+        canvas.Brush.Color = color_;
+        canvas.Brush.Style = TBrushStyle::Solid;
+        canvas.FillRect({0, 0, width(), height()});
+    }
+    DrawGlyph(canvas);
+    TRect r = TRect{0, 0, width(), height()}.Inflated(-1, -1);
+    if (alignment_ == taRightJustify)
+        r.Left += glyphWidth_ + 4;
+    else
+        r.Right -= glyphWidth_ + 4;
+    Draw3DText(canvas, r, DT_EXPANDTABS | DT_WORDBREAK);
+    r = r.Inflated(1, 1);
+    if (hasFocus() && !caption_.isEmpty()) {
+        const int w = std::min(canvas.TextWidth(Shown(caption_).trimmed()) + 3, r.Width());
+        if (layoutDirection() == Qt::RightToLeft)
+            r.Left = r.Right - w;
+        else
+            r.Right = r.Left + w;
+        DrawFocusBorder(canvas, r);
+    }
+}
+
+QImage TFcCustomGlyphButton::Render()
+{
+    QImage image = MakeBitmap(std::max(1, width()), std::max(1, height()), color_);
+    {
+        TFcCanvas canvas(image);
+        Paint(canvas);
+    }
+    return image;
+}
+
+void TFcCustomGlyphButton::paintEvent(QPaintEvent*)
+{
+    const QImage image = Render();
+    QPainter painter(this);
+    painter.drawImage(0, 0, image);
+}
+
+void TFcCustomGlyphButton::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TFcCustomGlyphButton::SetPressedMark(bool value)
+{
+    pressed_ = value;
+}
+
+void TFcCustomGlyphButton::mousePressEvent(QMouseEvent* event)
+{
+    QWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || !isEnabled())
+        return;
+    setFocus(Qt::MouseFocusReason);
+    if (!hasFocus())
+        return;
+    pressed_ = true;
+    mouseDown_ = true;
+    UpdateDisplay();
+}
+
+void TFcCustomGlyphButton::mouseMoveEvent(QMouseEvent* event)
+{
+    QWidget::mouseMoveEvent(event);
+    if (!mouseDown_)
+        return;
+    const QPoint p = event->position().toPoint();
+    const bool inside = p.x() >= 0 && p.x() < width() && p.y() >= 0 && p.y() <= height();
+    if (inside != pressed_) {
+        pressed_ = inside;
+        UpdateDisplay();
+    }
+}
+
+void TFcCustomGlyphButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    QWidget::mouseReleaseEvent(event);
+    if (!mouseDown_)
+        return;
+    mouseDown_ = false;
+    pressed_ = false;
+    if (rect().contains(event->position().toPoint()))
+        ChangeState();
+    UpdateDisplay();
+}
+
+void TFcCustomGlyphButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (tabOnEnter_ && enter) {
+        event->accept();
+        focusNextChild();
+        return;
+    }
+    if (OnKeyPress && !event->text().isEmpty()) {
+        int key = event->text().at(0).unicode();
+        OnKeyPress(this, key);
+        if (key == 0) {
+            event->accept();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TFcCustomGlyphButton::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    mouseOver_ = true;
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+    if (hotTrack_ || ThemeServices()->GetThemesEnabled())
+        update();
+}
+
+void TFcCustomGlyphButton::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    mouseOver_ = false;
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+    if (hotTrack_ || ThemeServices()->GetThemesEnabled())
+        update();
+}
+
+void TFcCustomGlyphButton::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TFcCustomGlyphButton::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    pressed_ = false;
+    update();
+}
+
+void TFcCustomGlyphButton::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange ||
+        event->type() == QEvent::LayoutDirectionChange)
+        update();
+}
+
+bool TFcCustomGlyphButton::event(QEvent* event)
+{
+    if (event->type() == QEvent::Shortcut &&
+        static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_ && shortcutId_ != 0) {
+        if (isEnabled() && isVisible())
+            Accelerate();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// ---- radio button ----
+
+TFcRadioButton::TFcRadioButton(QWidget* parent) : TFcCustomGlyphButton(parent)
+{
+    SetGlyphCount(6);
+    // Only the checked button of a set is a tab stop.
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void TFcRadioButton::SetChecked(bool value)
+{
+    if (checked_ == value)
+        return;
+    checked_ = value;
+    setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
+    UpdateDisplay();
+    if (!value)
+        return;
+    if (QWidget* parent = parentWidget()) {
+        for (auto* sibling : parent->findChildren<TFcRadioButton*>(Qt::FindDirectChildrenOnly)) {
+            if (sibling != this)
+                sibling->SetChecked(false);
+        }
+    }
+    Click();
+}
+
+void TFcRadioButton::ChangeState()
+{
+    if (!checked_)
+        SetChecked(true);
+}
+
+QImage TFcRadioButton::SelectGlyph()
+{
+    const bool enabled = isEnabled();
+    if (UseCustomGlyphs()) {
+        const int cell = !enabled ? (checked_ ? 5 : 4) : (checked_ ? 1 : 0) + (PressedMark() ? 2 : 0);
+        return ExtractGlyph(cell);
+    }
+    if (ThemeServices()->GetThemesEnabled()) {
+        TThemedButton element = checked_ ? tbRadioButtonCheckedNormal : tbRadioButtonUncheckedNormal;
+        if (!enabled)
+            element = checked_ ? tbRadioButtonCheckedDisabled : tbRadioButtonUncheckedDisabled;
+        else if (PressedMark())
+            element = checked_ ? tbRadioButtonCheckedPressed : tbRadioButtonUncheckedPressed;
+        else if (MouseOverMark())
+            element = checked_ ? tbRadioButtonCheckedHot : tbRadioButtonUncheckedHot;
+        QImage dest = MakeBitmap(GlyphWidth(), GlyphHeight(), Color());
+        TFcCanvas canvas(dest);
+        ThemeServices()->DrawElement(canvas, GetElementDetails(element), {0, 0, GlyphWidth(), GlyphHeight()});
+        return dest;
+    }
+    if (HotTrack())
+        return HotTrackGlyph(checked_ ? gtRadioChecked : gtRadioUnchecked, true);
+    return ClassicMark(true, checked_ ? cbChecked : cbUnchecked, PressedMark(), enabled, TransparentColor());
+}
+
+void TFcRadioButton::Accelerate()
+{
+    setFocus(Qt::ShortcutFocusReason);
+}
+
+void TFcRadioButton::mousePressEvent(QMouseEvent* event)
+{
+    radioMouseDown_ = true;
+    TFcCustomGlyphButton::mousePressEvent(event);
+}
+
+void TFcRadioButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    TFcCustomGlyphButton::mouseReleaseEvent(event);
+    radioMouseDown_ = false;
+}
+
+void TFcRadioButton::focusInEvent(QFocusEvent* event)
+{
+    TFcCustomGlyphButton::focusInEvent(event);
+    // Focus that the keyboard brought checks the button; a mouse press leaves
+    // that to its click.
+    if (!radioMouseDown_)
+        SetChecked(true);
+}
+
+void TFcRadioButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        Click();
+        return;
+    }
+    TFcCustomGlyphButton::keyPressEvent(event);
+}
+
+// ---- check box ----
+
+TFcCustomCheckBox::TFcCustomCheckBox(QWidget* parent) : TFcCustomGlyphButton(parent)
+{
+    SetGlyphCount(9);
+}
+
+void TFcCustomCheckBox::SetState(TCheckBoxState value)
+{
+    if (state_ == value)
+        return;
+    state_ = value;
+    UpdateDisplay();
+    Click();
+}
+
+void TFcCustomCheckBox::InitState(TCheckBoxState value)
+{
+    if (state_ == value)
+        return;
+    state_ = value;
+    UpdateDisplay();
+}
+
+void TFcCustomCheckBox::ChangeState()
+{
+    switch (state_) {
+    case cbUnchecked: SetState(allowGrayed_ ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
+    }
+}
+
+QImage TFcCustomCheckBox::SelectGlyph()
+{
+    const bool enabled = isEnabled();
+    if (UseCustomGlyphs()) {
+        const int cell = static_cast<int>(state_) + (!enabled ? 6 : PressedMark() ? 3 : 0);
+        return ExtractGlyph(cell);
+    }
+    if (ThemeServices()->GetThemesEnabled()) {
+        // Rows: normal, hot, pressed, disabled; columns by state.
+        static constexpr TThemedButton kElements[4][3] = {
+            {tbCheckBoxUncheckedNormal, tbCheckBoxCheckedNormal, tbCheckBoxMixedNormal},
+            {tbCheckBoxUncheckedHot, tbCheckBoxCheckedHot, tbCheckBoxMixedHot},
+            {tbCheckBoxUncheckedPressed, tbCheckBoxCheckedPressed, tbCheckBoxMixedPressed},
+            {tbCheckBoxUncheckedDisabled, tbCheckBoxCheckedDisabled, tbCheckBoxMixedDisabled}};
+        const int row = !enabled ? 3 : PressedMark() ? 2 : MouseOverMark() ? 1 : 0;
+        const TThemedElementDetails details = GetElementDetails(kElements[row][state_]);
+        QImage dest = MakeBitmap(GlyphWidth(), GlyphHeight(), Color());
+        TFcCanvas canvas(dest);
+        ThemeServices()->DrawParentBackground(this, canvas, &details, true);
+        ThemeServices()->DrawElement(canvas, details, {0, 0, GlyphWidth(), GlyphHeight()});
+        return dest;
+    }
+    if (HotTrack()) {
+        const TFcGlyphTemplate which = state_ == cbChecked ? gtCheckChecked
+                                       : state_ == cbGrayed ? gtCheckGrayed
+                                                            : gtCheckUnchecked;
+        return HotTrackGlyph(which, false);
+    }
+    return ClassicMark(false, state_, PressedMark(), enabled, TransparentColor());
+}
+
+void TFcCustomCheckBox::Accelerate()
+{
+    setFocus(Qt::ShortcutFocusReason);
+    if (hasFocus()) {
+        ChangeState();
+        UpdateDisplay();
+    }
+}
+
+void TFcCustomCheckBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && !(event->modifiers() & Qt::AltModifier)) {
+        spaceDown_ = true;
+        SetPressedMark(true);
+        UpdateDisplay();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && spaceDown_) {
+        spaceDown_ = false;
+        SetPressedMark(false);
+        UpdateDisplay();
+        event->accept();
+        return;
+    }
+    TFcCustomGlyphButton::keyPressEvent(event);
+}
+
+void TFcCustomCheckBox::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        SetPressedMark(false);
+        if (spaceDown_) {
+            spaceDown_ = false;
+            ChangeState();
+        }
+        UpdateDisplay();
+        event->accept();
+        return;
+    }
+    TFcCustomGlyphButton::keyReleaseEvent(event);
+}
+
+}  // namespace tw::controls

@@ -1,0 +1,237 @@
+#pragma once
+// The glyph-drawn radio button and check box. The mark (13 by 13 unless a
+// custom strip says otherwise) comes from the first source that applies: the
+// user's glyph strip, the style's indicator when visual styles are on, the
+// recoloured hot-track template when HotTrack is set, or the classic sunken
+// mark. It is composited over the background with the caption beside it
+// (3-D text styles) and a focus border round the caption.
+//
+// Setting Checked or State from code raises Click, as the user's click does;
+// InitState sets a check box's state without one.
+
+#include "controls/choices/fcglyphtemplates.h"
+#include "controls/foundation/fccanvas.h"
+#include "controls/foundation/fcframecontroller.h"
+#include "controls/foundation/fcreginifile.h"
+#include "controls/foundation/fctypes.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+namespace tw::controls {
+
+using TGlyphNotifyEvent = std::function<void(QObject* sender)>;
+
+class TFcCustomGlyphButton : public QWidget, public IFcCustomFramingNotification {
+    Q_OBJECT
+    Q_PROPERTY(uint FrameColor READ FrameColor WRITE SetFrameColor)
+    Q_PROPERTY(uint DisabledColor READ DisabledColor WRITE SetDisabledColor)
+public:
+    explicit TFcCustomGlyphButton(QWidget* parent = nullptr);
+    ~TFcCustomGlyphButton() override;
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+    // Caption right of the glyph (taRightJustify) or left of it.
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+    TAlignmentVertical AlignmentVertical() const { return alignmentVertical_; }
+    void SetAlignmentVertical(TAlignmentVertical value);
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    TColor FrameColor() const { return frameColor_; }
+    void SetFrameColor(TColor value);
+    TColor DisabledColor() const { return disabledColor_; }
+    void SetDisabledColor(TColor value);
+    const QImage& CustomGlyphs() const { return customGlyphs_; }
+    void SetCustomGlyphs(const QImage& strip);
+    bool UseCustomGlyphs() const { return useCustomGlyphs_; }
+    void SetUseCustomGlyphs(bool value);
+    TColor TransparentColor() const { return transparentColor_; }
+    void SetTransparentColor(TColor value);
+    TColor WinMaskColor() const { return winMaskColor_; }
+    void SetWinMaskColor(TColor value);
+    bool TabOnEnter() const { return tabOnEnter_; }
+    void SetTabOnEnter(bool value) { tabOnEnter_ = value; }
+    bool HotTrack() const { return hotTrack_; }
+    void SetHotTrack(bool value);
+    TColor HotTrackColor() const { return hotTrackColor_; }
+    void SetHotTrackColor(TColor value);
+    TFcHotTrackColorType HotTrackColorType() const { return hotTrackColorType_; }
+    void SetHotTrackColorType(TFcHotTrackColorType value);
+    TColor HighlightColor() const { return highlightColor_; }
+    void SetHighlightColor(TColor value);
+    bool LightTextStyle() const { return lightTextStyle_; }
+    void SetLightTextStyle(bool value);
+    TTextStyle TextStyle() const { return textStyle_; }
+    void SetTextStyle(TTextStyle value);
+    TColor TextHighlightColor() const { return textHighlightColor_; }
+    void SetTextHighlightColor(TColor value);
+    TColor TextShadowColor() const { return textShadowColor_; }
+    void SetTextShadowColor(TColor value);
+    int TextShadowDepth() const { return textShadowDepth_; }
+    void SetTextShadowDepth(int value);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+    TFcFrameController* FrameController() const { return frameController_; }
+    void SetFrameController(TFcFrameController* controller);
+    void CustomFramingChanged() override;
+
+    virtual bool Checked() const { return false; }
+    virtual void SetChecked(bool) {}
+
+    int GlyphCount() const { return glyphCount_; }
+    int GlyphWidth() const { return glyphWidth_; }
+    int GlyphHeight() const { return glyphHeight_; }
+    bool MouseOverMark() const { return mouseOver_; }
+    bool PressedMark() const { return pressed_; }
+
+    // The caption's side as drawn: mirrored for right-to-left controls.
+    TAlignment GetControlsAlignment() const;
+    // Where the glyph sits, the hot area of hot tracking.
+    TRect GlyphRect() const;
+    // c moved off the key colours this control's glyph still looks for.
+    TColor CheckColor(TColor c) const;
+
+    // The control as it paints, on an image of its size.
+    QImage Render();
+    virtual void Paint(TFcCanvas& canvas);
+    // The mark for the present state, before compositing.
+    virtual QImage SelectGlyph() = 0;
+
+    // Raises OnClick.
+    virtual void Click();
+    // A click by the mouse, Space or an accelerator.
+    virtual void ChangeState() = 0;
+
+    TGlyphNotifyEvent OnClick;
+    TGlyphNotifyEvent OnMouseEnter;
+    TGlyphNotifyEvent OnMouseLeave;
+    std::function<void(QObject* sender, int& key)> OnKeyPress;
+
+protected:
+    // The cell index'th of the custom strip.
+    QImage ExtractGlyph(int index) const;
+    // The template recoloured for the present state.
+    QImage HotTrackGlyph(TFcGlyphTemplate which, bool radio) const;
+    TFcGlyphLook Look() const;
+    void DrawGlyph(TFcCanvas& canvas);
+    void Draw3DText(TFcCanvas& canvas, TRect r, unsigned flags);
+    void SetGlyphCount(int count) { glyphCount_ = count; }
+    void SetPressedMark(bool value);
+    void UpdateDisplay() { repaint(); }
+    void UpdateShortcut();
+    virtual void Accelerate() = 0;
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+
+    bool mouseDown_ = false;
+
+private:
+    QString caption_;
+    TAlignment alignment_ = taRightJustify;
+    TAlignmentVertical alignmentVertical_ = avTop;
+    TColor color_ = clBtnFace;
+    TColor frameColor_ = clBtnShadow;
+    TColor disabledColor_ = clBtnFace;
+    QImage customGlyphs_;
+    bool useCustomGlyphs_ = false;
+    TColor transparentColor_ = 0x008080;
+    TColor winMaskColor_ = 0x00FF00;
+    bool tabOnEnter_ = false;
+    bool hotTrack_ = false;
+    TColor hotTrackColor_ = clHighlight;
+    TFcHotTrackColorType hotTrackColorType_ = htctComplement;
+    TColor highlightColor_ = clHighlight;
+    bool lightTextStyle_ = false;
+    TTextStyle textStyle_ = tsNormal;
+    TColor textHighlightColor_ = clBtnHighlight;
+    TColor textShadowColor_ = clBtnShadow;
+    int textShadowDepth_ = 2;
+    bool transparent_ = false;
+    QPointer<TFcFrameController> frameController_;
+    int glyphCount_ = 2;
+    int glyphWidth_ = 13;
+    int glyphHeight_ = 13;
+    bool mouseOver_ = false;
+    bool pressed_ = false;
+    int shortcutId_ = 0;
+};
+
+class TFcRadioButton : public TFcCustomGlyphButton {
+    Q_OBJECT
+public:
+    explicit TFcRadioButton(QWidget* parent = nullptr);
+
+    bool Checked() const override { return checked_; }
+    // Checking unchecks the other radio buttons of the parent and raises Click.
+    void SetChecked(bool value) override;
+    QImage SelectGlyph() override;
+    void ChangeState() override;
+
+protected:
+    void Accelerate() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool checked_ = false;
+    bool radioMouseDown_ = false;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TFcCustomCheckBox : public TFcCustomGlyphButton {
+    Q_OBJECT
+public:
+    explicit TFcCustomCheckBox(QWidget* parent = nullptr);
+
+    TCheckBoxState State() const { return state_; }
+    // Raises Click when the state changes.
+    virtual void SetState(TCheckBoxState value);
+    // The same without Click.
+    void InitState(TCheckBoxState value);
+    bool AllowGrayed() const { return allowGrayed_; }
+    void SetAllowGrayed(bool value) { allowGrayed_ = value; }
+    bool Checked() const override { return state_ == cbChecked; }
+    void SetChecked(bool value) override { SetState(value ? cbChecked : cbUnchecked); }
+    QImage SelectGlyph() override;
+    void ChangeState() override;
+
+protected:
+    void Accelerate() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    TCheckBoxState state_ = cbUnchecked;
+    bool allowGrayed_ = false;
+    bool spaceDown_ = false;
+};
+
+class TFcCheckBox : public TFcCustomCheckBox {
+    Q_OBJECT
+public:
+    explicit TFcCheckBox(QWidget* parent = nullptr) : TFcCustomCheckBox(parent) {}
+};
+
+// The classic sunken mark, for when neither visual styles nor hot tracking
+// draw it: 13 by 13, transparentColor outside a radio button's circle.
+QImage ClassicMark(bool radio, TCheckBoxState state, bool pressed, bool enabled, TColor transparentColor);
+
+}  // namespace tw::controls
