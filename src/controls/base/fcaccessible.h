@@ -1,0 +1,33 @@
+#pragma once
+// Accessibility of the library's controls: one QAccessible factory that
+// hands out the interface registered for a control's class (or its nearest
+// registered base), so a control family registers its own once:
+//
+//   RegisterAccessible(&TFcBitBtn::staticMetaObject,
+//                      [](QWidget* w) { return new TFcButtonAccessible(w); });
+//
+// Every TFcControl without an interface of its own gets TFcControlAccessible:
+// its name is the caption without the accelerator marker (or the widget's
+// accessibleName when one is set), its description the hint.
+
+#include <QAccessibleWidget>
+
+#include <functional>
+
+namespace tw::controls {
+
+class TFcControlAccessible : public QAccessibleWidget {
+public:
+    explicit TFcControlAccessible(QWidget* widget, QAccessible::Role role = QAccessible::Client);
+    QString text(QAccessible::Text t) const override;
+};
+
+using TFcAccessibleCreator = std::function<QAccessibleInterface*(QWidget*)>;
+
+// Installs the factory on the first call. The class's own name is its key, so
+// a registration for a base class serves subclasses that have none.
+void RegisterAccessible(const QMetaObject* type, TFcAccessibleCreator creator);
+// Installs the factory with the TFcControl default (every TFcControl does).
+void EnsureAccessibleFactory();
+
+}  // namespace tw::controls
