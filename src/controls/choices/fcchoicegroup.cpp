@@ -12,17 +12,6 @@ namespace {
 
 constexpr TColor kTeal = 0x808000;
 
-QString ShownCaption(const QString& caption)
-{
-    QString s;
-    for (int i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
-            ++i;
-        s += caption[i];
-    }
-    return s;
-}
-
 }  // namespace
 
 TFcCustomChoiceGroup::TFcCustomChoiceGroup(QWidget* parent) : TFcCustomGroupBox(parent)
@@ -70,7 +59,7 @@ void TFcCustomChoiceGroup::Rebuild()
         item->setParent(this);
         item->setVisible(false);
         item->setEnabled(isEnabled());
-        item->OnClick = [this](QObject* sender) {
+        item->OnClick = [this](TFcControl* sender) {
             if (auto* button = qobject_cast<TFcCustomGlyphButton*>(sender))
                 ItemClicked(button);
         };
@@ -220,9 +209,9 @@ void TFcCustomChoiceGroup::SetTransparent(bool value)
     Arrange();
 }
 
-void TFcCustomChoiceGroup::SetCaption(const QString& caption)
+void TFcCustomChoiceGroup::TextChanged()
 {
-    TFcCustomGroupBox::SetCaption(caption);
+    TFcCustomGroupBox::TextChanged();
     Arrange();
 }
 
@@ -245,7 +234,7 @@ void TFcCustomChoiceGroup::Arrange()
     layout.Top = GroupItemsTop(GroupStyle(), Caption().isEmpty(), GetMinFontHeight(font()), startY_,
                                BorderWidth(), BorderOuter(), BorderInner());
     for (const QString& line : items_)
-        layout.TextWidths.push_back(measure.TextWidth(itemFont_, ShownCaption(line)));
+        layout.TextWidths.push_back(measure.TextWidth(itemFont_, StripAccelerator(line)));
     const std::vector<TRect> bounds = ArrangeGroupItems(layout);
     for (size_t i = 0; i < buttons_.size() && i < bounds.size(); ++i) {
         TFcCustomGlyphButton* item = buttons_[i];
@@ -281,17 +270,20 @@ void TFcCustomChoiceGroup::PushItemLook(TFcCustomGlyphButton* item)
     item->SetTabOnEnter(tabOnEnter_);
 }
 
+void TFcCustomChoiceGroup::FontChanged()
+{
+    TFcCustomGroupBox::FontChanged();
+    if (!itemFontSet_)
+        itemFont_ = font();
+    Arrange();
+    update();
+}
+
 void TFcCustomChoiceGroup::changeEvent(QEvent* event)
 {
     TFcCustomGroupBox::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
-        if (!itemFontSet_)
-            itemFont_ = font();
+    if (event->type() == QEvent::LayoutDirectionChange)
         Arrange();
-        update();
-    } else if (event->type() == QEvent::LayoutDirectionChange) {
-        Arrange();
-    }
 }
 
 void TFcCustomChoiceGroup::resizeEvent(QResizeEvent* event)
@@ -374,8 +366,7 @@ void TFcCustomRadioGroup::ItemClicked(TFcCustomGlyphButton* item)
     const int index = IndexOf(item);
     if (CanChange(index)) {
         SetItemIndex(index);
-        if (OnClick)
-            OnClick(this);
+        Click();
         return;
     }
     // Refused: the selection goes back to where it was. With nothing

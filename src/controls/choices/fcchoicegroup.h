@@ -81,7 +81,6 @@ public:
 
     void SetGroupBoxStyle(TFcGroupBoxStyle style) override;
     void SetTransparent(bool value) override;
-    void SetCaption(const QString& caption) override;
 
     // Places the items and hands them the group's look.
     void Arrange();
@@ -95,9 +94,12 @@ protected:
     virtual void ItemsRebuilt() {}
     virtual void PushItemLook(TFcCustomGlyphButton* item);
     virtual void ItemClicked(TFcCustomGlyphButton* item) = 0;
+    // A new caption moves the items' first row.
+    void TextChanged() override;
     void Rebuild();
     int IndexOf(const QObject* item) const;
 
+    void FontChanged() override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -144,7 +146,7 @@ public:
 };
 
 // (sender, new index, allow): clear allow to refuse the user's choice.
-using TFcIndexChangingEvent = std::function<void(QObject* sender, int newIndex, bool& allow)>;
+using TFcIndexChangingEvent = std::function<void(TFcControl* sender, int newIndex, bool& allow)>;
 
 class TFcCustomRadioGroup : public TFcCustomChoiceGroup {
     Q_OBJECT
@@ -160,7 +162,6 @@ public:
     bool CanChange(int index);
 
     TFcIndexChangingEvent OnChanging;
-    TNotifyEvent OnClick;
 
 protected:
     TFcCustomGlyphButton* CreateItem() override;
@@ -180,7 +181,7 @@ public:
 };
 
 // (sender, index, new state).
-using TStateChangeEvent = std::function<void(QObject* sender, int index, TCheckBoxState state)>;
+using TStateChangeEvent = std::function<void(TFcControl* sender, int index, TCheckBoxState state)>;
 
 class TFcCustomCheckGroup : public TFcCustomChoiceGroup {
     Q_OBJECT

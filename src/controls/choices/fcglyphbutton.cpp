@@ -1,15 +1,13 @@
 #include "controls/choices/fcglyphbutton.h"
 
+#include "controls/choices/fcchoiceaccessible.h"
 #include "controls/foundation/fccommon.h"
 #include "controls/foundation/fcgrafx.h"
 #include "controls/foundation/fctextmetrics.h"
 #include "controls/foundation/fcthemesrv.h"
 
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QShortcutEvent>
 
 namespace tw::controls {
 
@@ -37,17 +35,6 @@ void ReplaceColor(QImage& image, TColor from, TColor to)
                 line[x] = t;
         }
     }
-}
-
-QString Shown(const QString& caption)
-{
-    QString s;
-    for (int i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
-            ++i;
-        s += caption[i];
-    }
-    return s;
 }
 
 // The classic marks: S shadow, D dark shadow, H highlight, L light, W the
@@ -101,36 +88,17 @@ QImage ClassicMark(bool radio, TCheckBoxState state, bool pressed, bool enabled,
     return image;
 }
 
-TFcCustomGlyphButton::TFcCustomGlyphButton(QWidget* parent) : QWidget(parent)
+TFcCustomGlyphButton::TFcCustomGlyphButton(QWidget* parent) : TFcControl(parent)
 {
+    RegisterChoiceAccessible();
     setFont(DefaultControlFont());
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 TFcCustomGlyphButton::~TFcCustomGlyphButton()
 {
     if (frameController_)
         frameController_->RemoveControl(this);
-}
-
-void TFcCustomGlyphButton::SetCaption(const QString& caption)
-{
-    if (!Store(caption_, caption))
-        return;
-    setAccessibleName(Shown(caption_));
-    UpdateShortcut();
-    update();
-}
-
-void TFcCustomGlyphButton::UpdateShortcut()
-{
-    if (shortcutId_ != 0)
-        releaseShortcut(shortcutId_);
-    shortcutId_ = 0;
-    const QKeySequence key = QKeySequence::mnemonic(caption_);
-    if (!key.isEmpty())
-        shortcutId_ = grabShortcut(key);
 }
 
 void TFcCustomGlyphButton::SetAlignment(TAlignment value)
@@ -141,11 +109,6 @@ void TFcCustomGlyphButton::SetAlignment(TAlignment value)
 void TFcCustomGlyphButton::SetAlignmentVertical(TAlignmentVertical value)
 {
     if (Store(alignmentVertical_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetColor(TColor value)
-{
-    if (Store(color_, value))
         update();
 }
 void TFcCustomGlyphButton::SetFrameColor(TColor value)
@@ -215,10 +178,7 @@ void TFcCustomGlyphButton::SetTextShadowDepth(int value)
 }
 void TFcCustomGlyphButton::SetTransparent(bool value)
 {
-    if (!Store(transparent_, value))
-        return;
-    setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
-    update();
+    TFcControl::SetTransparent(value);
 }
 
 void TFcCustomGlyphButton::SetCustomGlyphs(const QImage& strip)
@@ -294,7 +254,7 @@ TFcGlyphLook TFcCustomGlyphButton::Look() const
     look.WinMaskColor = winMaskColor_;
     look.Enabled = isEnabled();
     look.Pressed = pressed_;
-    look.MouseOver = mouseOver_;
+    look.MouseOver = MouseInControl();
     look.FullColor = FullColorSupport();
     return look;
 }
@@ -314,8 +274,8 @@ void TFcCustomGlyphButton::DrawGlyph(TFcCanvas& canvas)
 {
     const QImage g = SelectGlyph();
     const TRect gr = GlyphRect();
-    QImage t3 = MakeBitmap(glyphWidth_, glyphHeight_, color_);
-    if (transparent_) {
+    QImage t3;
+    if (Transparent()) {
         const TColor key = ThemeServices()->GetThemesEnabled() ? clBtnFace : transparentColor_;
         t3 = canvas.Image().copy(gr.Left, gr.Top, glyphWidth_, glyphHeight_).convertToFormat(QImage::Format_RGB32);
         const std::uint32_t k = ToRgb32(key) | 0xFF000000u;
@@ -329,11 +289,11 @@ void TFcCustomGlyphButton::DrawGlyph(TFcCanvas& canvas)
         }
     } else {
         t3 = g.convertToFormat(QImage::Format_RGB32);
-        ReplaceColor(t3, transparentColor_, color_);
+        ReplaceColor(t3, transparentColor_, Color());
     }
     ReplaceColor(t3, winMaskColor_, clWindow);
     const TColor p = canvas.Pixel(0, 0);
-    ReplaceColor(t3, kGreenKey, BlendColors(frameColor_, p == clNone ? color_ : p, 128));
+    ReplaceColor(t3, kGreenKey, BlendColors(frameColor_, p == clNone ? Color() : p, 128));
     canvas.Draw(gr.Left, gr.Top, t3);
 }
 
@@ -342,8 +302,9 @@ void TFcCustomGlyphButton::Draw3DText(TFcCanvas& canvas, TRect r, unsigned flags
     canvas.Font = font();
     canvas.BkMode = TBkMode::Transparent;
     canvas.Brush.Style = TBrushStyle::Clear;
+    const QString caption = Caption();
     TRect measure = r;
-    const int h = canvas.DrawText(caption_, measure, 0x455);
+    const int h = canvas.DrawText(caption, measure, 0x455);
     if (alignmentVertical_ == avCenter) {
         r.Top = static_cast<int>(static_cast<unsigned>(r.Bottom + r.Top - h) >> 1);
         r.Bottom = r.Top + h;
@@ -355,7 +316,7 @@ void TFcCustomGlyphButton::Draw3DText(TFcCanvas& canvas, TRect r, unsigned flags
     const auto pass = [&](TColor colour, int dx, int dy) {
         canvas.FontColor = colour;
         TRect moved = r.Moved(dx, dy);
-        canvas.DrawText(caption_, moved, flags);
+        canvas.DrawText(caption, moved, flags);
     };
     if (!isEnabled()) {
         pass(clBtnHighlight, 1, 1);
@@ -374,20 +335,14 @@ void TFcCustomGlyphButton::Draw3DText(TFcCanvas& canvas, TRect r, unsigned flags
     } else if (textStyle_ == tsShadow) {
         pass(textShadowColor_, (flags & DT_RIGHT) ? 0 : textShadowDepth_, textShadowDepth_);
     }
-    pass(clBtnText, (flags & DT_RIGHT) ? -textShadowDepth_ : 0, 0);
+    pass(FontColor(), (flags & DT_RIGHT) ? -textShadowDepth_ : 0, 0);
     canvas.Brush.Style = TBrushStyle::Solid;
 }
 
 void TFcCustomGlyphButton::Paint(TFcCanvas& canvas)
 {
+    // The background (the colour, or the parent's image) is already there.
     canvas.Font = font();
-    if (transparent_) {
-        DrawParentImage(this, canvas, false);
-    } else {
-        canvas.Brush.Color = color_;
-        canvas.Brush.Style = TBrushStyle::Solid;
-        canvas.FillRect({0, 0, width(), height()});
-    }
     DrawGlyph(canvas);
     TRect r = TRect{0, 0, width(), height()}.Inflated(-1, -1);
     if (alignment_ == taRightJustify)
@@ -396,37 +351,14 @@ void TFcCustomGlyphButton::Paint(TFcCanvas& canvas)
         r.Right -= glyphWidth_ + 4;
     Draw3DText(canvas, r, DT_EXPANDTABS | DT_WORDBREAK);
     r = r.Inflated(1, 1);
-    if (hasFocus() && !caption_.isEmpty()) {
-        const int w = std::min(canvas.TextWidth(Shown(caption_).trimmed()) + 3, r.Width());
+    if (hasFocus() && !Caption().isEmpty()) {
+        const int w = std::min(canvas.TextWidth(StripAccelerator(Caption()).trimmed()) + 3, r.Width());
         if (layoutDirection() == Qt::RightToLeft)
             r.Left = r.Right - w;
         else
             r.Right = r.Left + w;
         DrawFocusBorder(canvas, r);
     }
-}
-
-QImage TFcCustomGlyphButton::Render()
-{
-    QImage image = MakeBitmap(std::max(1, width()), std::max(1, height()), color_);
-    {
-        TFcCanvas canvas(image);
-        Paint(canvas);
-    }
-    return image;
-}
-
-void TFcCustomGlyphButton::paintEvent(QPaintEvent*)
-{
-    const QImage image = Render();
-    QPainter painter(this);
-    painter.drawImage(0, 0, image);
-}
-
-void TFcCustomGlyphButton::Click()
-{
-    if (OnClick)
-        OnClick(this);
 }
 
 void TFcCustomGlyphButton::SetPressedMark(bool value)
@@ -436,7 +368,7 @@ void TFcCustomGlyphButton::SetPressedMark(bool value)
 
 void TFcCustomGlyphButton::mousePressEvent(QMouseEvent* event)
 {
-    QWidget::mousePressEvent(event);
+    TFcControl::mousePressEvent(event);
     if (event->button() != Qt::LeftButton || !isEnabled())
         return;
     setFocus(Qt::MouseFocusReason);
@@ -449,7 +381,7 @@ void TFcCustomGlyphButton::mousePressEvent(QMouseEvent* event)
 
 void TFcCustomGlyphButton::mouseMoveEvent(QMouseEvent* event)
 {
-    QWidget::mouseMoveEvent(event);
+    TFcControl::mouseMoveEvent(event);
     if (!mouseDown_)
         return;
     const QPoint p = event->position().toPoint();
@@ -462,7 +394,7 @@ void TFcCustomGlyphButton::mouseMoveEvent(QMouseEvent* event)
 
 void TFcCustomGlyphButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    QWidget::mouseReleaseEvent(event);
+    TFcControl::mouseReleaseEvent(event);
     if (!mouseDown_)
         return;
     mouseDown_ = false;
@@ -488,59 +420,46 @@ void TFcCustomGlyphButton::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    QWidget::keyPressEvent(event);
+    TFcControl::keyPressEvent(event);
 }
 
-void TFcCustomGlyphButton::enterEvent(QEnterEvent* event)
+void TFcCustomGlyphButton::MouseEnter()
 {
-    QWidget::enterEvent(event);
-    mouseOver_ = true;
-    if (OnMouseEnter)
-        OnMouseEnter(this);
+    TFcControl::MouseEnter();
     if (hotTrack_ || ThemeServices()->GetThemesEnabled())
         update();
 }
 
-void TFcCustomGlyphButton::leaveEvent(QEvent* event)
+void TFcCustomGlyphButton::MouseLeave()
 {
-    QWidget::leaveEvent(event);
-    mouseOver_ = false;
-    if (OnMouseLeave)
-        OnMouseLeave(this);
+    TFcControl::MouseLeave();
     if (hotTrack_ || ThemeServices()->GetThemesEnabled())
         update();
+}
+
+void TFcCustomGlyphButton::EnabledChanged()
+{
+    update();
 }
 
 void TFcCustomGlyphButton::focusInEvent(QFocusEvent* event)
 {
-    QWidget::focusInEvent(event);
+    TFcControl::focusInEvent(event);
     update();
 }
 
 void TFcCustomGlyphButton::focusOutEvent(QFocusEvent* event)
 {
-    QWidget::focusOutEvent(event);
+    TFcControl::focusOutEvent(event);
     pressed_ = false;
     update();
 }
 
 void TFcCustomGlyphButton::changeEvent(QEvent* event)
 {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange ||
-        event->type() == QEvent::LayoutDirectionChange)
+    TFcControl::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange)
         update();
-}
-
-bool TFcCustomGlyphButton::event(QEvent* event)
-{
-    if (event->type() == QEvent::Shortcut &&
-        static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_ && shortcutId_ != 0) {
-        if (isEnabled() && isVisible())
-            Accelerate();
-        return true;
-    }
-    return QWidget::event(event);
 }
 
 // ---- radio button ----
@@ -601,9 +520,12 @@ QImage TFcRadioButton::SelectGlyph()
     return ClassicMark(true, checked_ ? cbChecked : cbUnchecked, PressedMark(), enabled, TransparentColor());
 }
 
-void TFcRadioButton::Accelerate()
+bool TFcRadioButton::DialogChar(QChar character, Qt::KeyboardModifiers)
 {
+    if (!IsAccel(character, Caption()) || !CanFocus())
+        return false;
     setFocus(Qt::ShortcutFocusReason);
+    return true;
 }
 
 void TFcRadioButton::mousePressEvent(QMouseEvent* event)
@@ -701,13 +623,16 @@ QImage TFcCustomCheckBox::SelectGlyph()
     return ClassicMark(false, state_, PressedMark(), enabled, TransparentColor());
 }
 
-void TFcCustomCheckBox::Accelerate()
+bool TFcCustomCheckBox::DialogChar(QChar character, Qt::KeyboardModifiers)
 {
+    if (!IsAccel(character, Caption()) || !CanFocus())
+        return false;
     setFocus(Qt::ShortcutFocusReason);
     if (hasFocus()) {
         ChangeState();
         UpdateDisplay();
     }
+    return true;
 }
 
 void TFcCustomCheckBox::keyPressEvent(QKeyEvent* event)

@@ -9,6 +9,7 @@
 // Setting Checked or State from code raises Click, as the user's click does;
 // InitState sets a check box's state without one.
 
+#include "controls/base/fccontrol.h"
 #include "controls/choices/fcglyphtemplates.h"
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fcframecontroller.h"
@@ -23,9 +24,7 @@
 
 namespace tw::controls {
 
-using TGlyphNotifyEvent = std::function<void(QObject* sender)>;
-
-class TFcCustomGlyphButton : public QWidget, public IFcCustomFramingNotification {
+class TFcCustomGlyphButton : public TFcControl, public IFcCustomFramingNotification {
     Q_OBJECT
     Q_PROPERTY(uint FrameColor READ FrameColor WRITE SetFrameColor)
     Q_PROPERTY(uint DisabledColor READ DisabledColor WRITE SetDisabledColor)
@@ -33,15 +32,11 @@ public:
     explicit TFcCustomGlyphButton(QWidget* parent = nullptr);
     ~TFcCustomGlyphButton() override;
 
-    QString Caption() const { return caption_; }
-    void SetCaption(const QString& caption);
     // Caption right of the glyph (taRightJustify) or left of it.
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);
     TAlignmentVertical AlignmentVertical() const { return alignmentVertical_; }
     void SetAlignmentVertical(TAlignmentVertical value);
-    TColor Color() const { return color_; }
-    void SetColor(TColor value);
     TColor FrameColor() const { return frameColor_; }
     void SetFrameColor(TColor value);
     TColor DisabledColor() const { return disabledColor_; }
@@ -74,8 +69,7 @@ public:
     void SetTextShadowColor(TColor value);
     int TextShadowDepth() const { return textShadowDepth_; }
     void SetTextShadowDepth(int value);
-    bool Transparent() const { return transparent_; }
-    void SetTransparent(bool value);
+    void SetTransparent(bool value) override;
     TFcFrameController* FrameController() const { return frameController_; }
     void SetFrameController(TFcFrameController* controller);
     void CustomFramingChanged() override;
@@ -86,7 +80,7 @@ public:
     int GlyphCount() const { return glyphCount_; }
     int GlyphWidth() const { return glyphWidth_; }
     int GlyphHeight() const { return glyphHeight_; }
-    bool MouseOverMark() const { return mouseOver_; }
+    bool MouseOverMark() const { return MouseInControl(); }
     bool PressedMark() const { return pressed_; }
 
     // The caption's side as drawn: mirrored for right-to-left controls.
@@ -96,23 +90,19 @@ public:
     // c moved off the key colours this control's glyph still looks for.
     TColor CheckColor(TColor c) const;
 
-    // The control as it paints, on an image of its size.
-    QImage Render();
-    virtual void Paint(TFcCanvas& canvas);
     // The mark for the present state, before compositing.
     virtual QImage SelectGlyph() = 0;
-
-    // Raises OnClick.
-    virtual void Click();
     // A click by the mouse, Space or an accelerator.
     virtual void ChangeState() = 0;
 
-    TGlyphNotifyEvent OnClick;
-    TGlyphNotifyEvent OnMouseEnter;
-    TGlyphNotifyEvent OnMouseLeave;
-    std::function<void(QObject* sender, int& key)> OnKeyPress;
+    // A typed character; setting key to 0 swallows it.
+    std::function<void(TFcControl* sender, int& key)> OnKeyPress;
 
 protected:
+    void Paint(TFcCanvas& canvas) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void EnabledChanged() override;
     // The cell index'th of the custom strip.
     QImage ExtractGlyph(int index) const;
     // The template recoloured for the present state.
@@ -123,28 +113,20 @@ protected:
     void SetGlyphCount(int count) { glyphCount_ = count; }
     void SetPressedMark(bool value);
     void UpdateDisplay() { repaint(); }
-    void UpdateShortcut();
-    virtual void Accelerate() = 0;
 
-    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool event(QEvent* event) override;
 
     bool mouseDown_ = false;
 
 private:
-    QString caption_;
     TAlignment alignment_ = taRightJustify;
     TAlignmentVertical alignmentVertical_ = avTop;
-    TColor color_ = clBtnFace;
     TColor frameColor_ = clBtnShadow;
     TColor disabledColor_ = clBtnFace;
     QImage customGlyphs_;
@@ -161,14 +143,11 @@ private:
     TColor textHighlightColor_ = clBtnHighlight;
     TColor textShadowColor_ = clBtnShadow;
     int textShadowDepth_ = 2;
-    bool transparent_ = false;
     QPointer<TFcFrameController> frameController_;
     int glyphCount_ = 2;
     int glyphWidth_ = 13;
     int glyphHeight_ = 13;
-    bool mouseOver_ = false;
     bool pressed_ = false;
-    int shortcutId_ = 0;
 };
 
 class TFcRadioButton : public TFcCustomGlyphButton {
@@ -181,9 +160,10 @@ public:
     void SetChecked(bool value) override;
     QImage SelectGlyph() override;
     void ChangeState() override;
+    // The caption's accelerator focuses the button, which checks it.
+    bool DialogChar(QChar character, Qt::KeyboardModifiers modifiers) override;
 
 protected:
-    void Accelerate() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -212,9 +192,10 @@ public:
     void SetChecked(bool value) override { SetState(value ? cbChecked : cbUnchecked); }
     QImage SelectGlyph() override;
     void ChangeState() override;
+    // The caption's accelerator focuses the box and clicks it.
+    bool DialogChar(QChar character, Qt::KeyboardModifiers modifiers) override;
 
 protected:
-    void Accelerate() override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 

@@ -1,14 +1,12 @@
 #include "controls/labels/fclabel.h"
 
 #include "controls/foundation/fccommon.h"
+#include "controls/labels/fclabelaccessible.h"
 #include "controls/foundation/fcgrafx.h"
 #include "controls/foundation/fctextmetrics.h"
 
 #include <QDesktopServices>
-#include <QKeySequence>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QShortcutEvent>
 
 #include <cmath>
 
@@ -33,11 +31,13 @@ TUrlOpener& Opener()
 
 }  // namespace
 
-TFcLabel::TFcLabel(QWidget* parent) : QWidget(parent)
+TFcLabel::TFcLabel(QWidget* parent) : TFcControl(parent)
 {
+    RegisterLabelAccessible();
     setFont(DefaultControlFont());
     setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    TFcControl::SetFontColor(clWindowText);
+    FontColorChanged();
     EnsureBlinkingControls().Add(this);
     resize(65, 17);
 }
@@ -49,24 +49,10 @@ TFcLabel::~TFcLabel()
     FreeBlinkingControlsListIfEmpty();
 }
 
-void TFcLabel::SetCaption(const QString& caption)
+void TFcLabel::TextChanged()
 {
-    if (!Store(caption_, caption))
-        return;
-    setAccessibleName(QString(caption_).remove(QLatin1Char('&')));
-    UpdateShortcut();
     AdjustBounds();
-    repaint();
-}
-
-void TFcLabel::UpdateShortcut()
-{
-    if (shortcutId_ != 0)
-        releaseShortcut(shortcutId_);
-    shortcutId_ = 0;
-    const QKeySequence key = showAccelChar_ ? QKeySequence::mnemonic(caption_) : QKeySequence();
-    if (!key.isEmpty())
-        shortcutId_ = grabShortcut(key);
+    Repaint();
 }
 
 void TFcLabel::SetAlignment(TAlignment value)
@@ -95,7 +81,6 @@ void TFcLabel::SetShowAccelChar(bool value)
 {
     if (!Store(showAccelChar_, value))
         return;
-    UpdateShortcut();
     AdjustBounds();
     update();
 }
@@ -103,31 +88,19 @@ void TFcLabel::SetFocusControl(QWidget* control)
 {
     focusControl_ = control;
 }
-void TFcLabel::SetTransparent(bool value)
-{
-    if (!Store(transparent_, value))
-        return;
-    setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
-    update();
-}
-void TFcLabel::SetColor(TColor value)
-{
-    if (Store(color_, value))
-        update();
-}
 void TFcLabel::SetFontColor(TColor value)
 {
-    if (!Store(fontColor_, value))
+    if (value == FontColor())
         return;
+    TFcControl::SetFontColor(value);
     FontColorChanged();
-    update();
 }
 
 void TFcLabel::FontColorChanged()
 {
     if (!blinking_) {
-        normalColor_ = fontColor_;
-        textColor_ = fontColor_;
+        normalColor_ = FontColor();
+        textColor_ = FontColor();
     }
 }
 
@@ -274,10 +247,8 @@ void TFcLabel::SetFlyByEnabled(bool value)
 {
     if (!Store(flyByEnabled_, value))
         return;
-    if (!flyByEnabled_ && underMouse()) {
-        fontColor_ = savedFontColor_;
-        FontColorChanged();
-    }
+    if (!flyByEnabled_ && MouseInControl())
+        SetFontColor(savedFontColor_);
     update();
 }
 void TFcLabel::SetLightTextStyle(bool value)
@@ -331,7 +302,7 @@ void TFcLabel::AdjustBounds()
         flags |= DT_WORDBREAK;
     if (!showAccelChar_)
         flags |= DT_NOPREFIX;
-    const QString text = caption_.isEmpty() ? QStringLiteral(" ") : caption_;
+    const QString text = Caption().isEmpty() ? QStringLiteral(" ") : Caption();
     canvas.DrawText(text, r, flags);
     r = AdjustForBorders({0, 0, r.Width(), r.Height()}, frames_, {rotation_, angle_, textStyle_, shadowDepth_});
     int x = this->x();
@@ -379,7 +350,8 @@ void TFcLabel::Draw3DText(TFcCanvas& canvas)
     TPoint p = LabelCenterPoint(centerPoint_, rotation_, width(), height(), frames_.BorderWidth);
     const bool flat = rotation_ == roFlat;
     const int s = textStyle_ == tsShadow ? shadowDepth_ / 2 : 0;
-    const QString text = showAccelChar_ ? QString(caption_).remove(QLatin1Char('&')) : caption_;
+    const QString caption = Caption();
+    const QString text = showAccelChar_ ? StripAccelerator(caption) : caption;
     if (flat) {
         const TFcTextAnchor anchor = FlatTextAnchor(angle_, flags, r, p, canvas.TextWidth(text),
                                                     canvas.TextHeight(QStringLiteral("Pp")), s);
@@ -395,8 +367,8 @@ void TFcLabel::Draw3DText(TFcCanvas& canvas)
         if (flat) {
             canvas.TextRect(r, p.x + dx, p.y + dy, text);
         } else {
-            TRect moved = AdjustForLayout(canvas, caption_, flags, r).Moved(dx, dy);
-            canvas.DrawText(caption_, moved, flags);
+            TRect moved = AdjustForLayout(canvas, caption, flags, r).Moved(dx, dy);
+            canvas.DrawText(caption, moved, flags);
         }
     };
     if (!isEnabled()) {
@@ -424,7 +396,8 @@ void TFcLabel::Draw3DText(TFcCanvas& canvas)
 
 void TFcLabel::DrawArcText(TFcCanvas& canvas)
 {
-    if (caption_.isEmpty())
+    const QString caption = Caption();
+    if (caption.isEmpty())
         return;
     canvas.Font = font();
     canvas.BkMode = TBkMode::Transparent;
@@ -432,11 +405,11 @@ void TFcLabel::DrawArcText(TFcCanvas& canvas)
     const TPoint c = LabelCenterPoint(centerPoint_, rotation_, width(), height(), frames_.BorderWidth);
     const TPoint radius = LabelArcRadius(centerPoint_, width(), height(), frames_.BorderWidth);
     const std::vector<TFcArcGlyph> glyphs =
-        ArcGlyphs(static_cast<int>(caption_.size()), angle_, c, radius, canvas.TextHeight(QStringLiteral("Yy")),
+        ArcGlyphs(static_cast<int>(caption.size()), angle_, c, radius, canvas.TextHeight(QStringLiteral("Yy")),
                   canvas.TextWidth(QStringLiteral("w")) + 2);
     for (size_t i = 0; i < glyphs.size(); ++i) {
         const TFcArcGlyph& g = glyphs[i];
-        const QString ch(caption_[static_cast<qsizetype>(i)]);
+        const QString ch(caption[static_cast<qsizetype>(i)]);
         canvas.FontAngle = static_cast<int>(std::lround(g.Escapement / 10.0));
         const auto pass = [&](TColor colour, int dx, int dy) {
             canvas.FontColor = colour;
@@ -463,16 +436,15 @@ void TFcLabel::DrawArcText(TFcCanvas& canvas)
 
 void TFcLabel::Paint(TFcCanvas& canvas)
 {
+    // The background (the colour, or the parent's image) is already there.
     TRect r{0, 0, width(), height()};
-    if (transparent_)
-        DrawParentImage(this, canvas, false);
     r = DrawFrame(canvas, r, frames_.Outer);
     if (frames_.BorderWidth > 0)
         r = DrawBevel(canvas, r, borderColor_, borderColor_, frames_.BorderWidth, frames_.Sides);
     r = DrawFrame(canvas, r, frames_.Inner);
-    canvas.Brush.Color = color_;
+    canvas.Brush.Color = Color();
     canvas.Brush.Style = TBrushStyle::Solid;
-    if (!transparent_)
+    if (!Transparent())
         canvas.FillRect(r);
     canvas.Brush.Style = TBrushStyle::Clear;
     if (rotation_ == roCurve)
@@ -482,92 +454,52 @@ void TFcLabel::Paint(TFcCanvas& canvas)
     canvas.Brush.Style = TBrushStyle::Solid;
 }
 
-QImage TFcLabel::Render()
+void TFcLabel::MouseEnter()
 {
-    QImage image = MakeBitmap(std::max(1, width()), std::max(1, height()), color_);
-    {
-        TFcCanvas canvas(image);
-        Paint(canvas);
-    }
-    return image;
-}
-
-void TFcLabel::paintEvent(QPaintEvent*)
-{
-    const QImage image = Render();
-    QPainter painter(this);
-    painter.drawImage(0, 0, image);
-}
-
-void TFcLabel::Click()
-{
-    if (OnClick)
-        OnClick(this);
-}
-
-void TFcLabel::enterEvent(QEnterEvent* event)
-{
-    QWidget::enterEvent(event);
     if (flyByEnabled_) {
-        savedFontColor_ = fontColor_;
-        fontColor_ = flyByColor_;
-        FontColorChanged();
-        update();
+        savedFontColor_ = FontColor();
+        SetFontColor(flyByColor_);
     }
-    if (OnMouseEnter)
-        OnMouseEnter(this);
+    TFcControl::MouseEnter();
 }
 
-void TFcLabel::leaveEvent(QEvent* event)
+void TFcLabel::MouseLeave()
 {
-    QWidget::leaveEvent(event);
-    if (flyByEnabled_) {
-        fontColor_ = savedFontColor_;
-        FontColorChanged();
-        update();
-    }
-    if (OnMouseLeave)
-        OnMouseLeave(this);
+    if (flyByEnabled_)
+        SetFontColor(savedFontColor_);
+    TFcControl::MouseLeave();
 }
 
 void TFcLabel::mousePressEvent(QMouseEvent* event)
 {
-    QWidget::mousePressEvent(event);
+    TFcControl::mousePressEvent(event);
     pressed_ = event->button() == Qt::LeftButton;
 }
 
 void TFcLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    QWidget::mouseReleaseEvent(event);
+    TFcControl::mouseReleaseEvent(event);
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     if (click)
         Click();
 }
 
-void TFcLabel::changeEvent(QEvent* event)
+void TFcLabel::FontChanged()
 {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
-        FontColorChanged();
-        if (angle_ != 0 && !IsTrueTypeFont(font()))
-            angle_ = 0;
-        AdjustBounds();
-        update();
-    } else if (event->type() == QEvent::EnabledChange) {
-        update();
-    }
+    FontColorChanged();
+    if (angle_ != 0 && !IsTrueTypeFont(font()))
+        angle_ = 0;
+    AdjustBounds();
+    update();
 }
 
-bool TFcLabel::event(QEvent* event)
+bool TFcLabel::DialogChar(QChar character, Qt::KeyboardModifiers)
 {
-    if (event->type() == QEvent::Shortcut && shortcutId_ != 0 &&
-        static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_) {
-        if (focusControl_ && focusControl_->isEnabled())
-            focusControl_->setFocus(Qt::ShortcutFocusReason);
-        return true;
-    }
-    return QWidget::event(event);
+    if (!showAccelChar_ || !IsAccel(character, Caption()) || !focusControl_ || !focusControl_->isEnabled())
+        return false;
+    focusControl_->setFocus(Qt::ShortcutFocusReason);
+    return true;
 }
 
 // ---- URL label ----

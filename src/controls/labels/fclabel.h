@@ -6,6 +6,7 @@
 // shared blinking timer. TFcURLLabel adds a link that opens its target with
 // the desktop's handler.
 
+#include "controls/base/fccontrol.h"
 #include "controls/foundation/fcblinking.h"
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fccolor.h"
@@ -20,15 +21,13 @@
 
 namespace tw::controls {
 
-class TFcLabel : public QWidget, public IFcBlinkingControl {
+class TFcLabel : public TFcControl, public IFcBlinkingControl {
     Q_OBJECT
 public:
     explicit TFcLabel(QWidget* parent = nullptr);
     ~TFcLabel() override;
 
-    // The label base.
-    QString Caption() const { return caption_; }
-    void SetCaption(const QString& caption);
+    // The label base (caption, colour, transparency from TFcControl).
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);
     bool AutoSize() const { return autoSize_; }
@@ -42,11 +41,7 @@ public:
     // The control the caption's accelerator gives the focus to.
     QWidget* FocusControl() const { return focusControl_; }
     void SetFocusControl(QWidget* control);
-    bool Transparent() const { return transparent_; }
-    void SetTransparent(bool value);
-    TColor Color() const { return color_; }
-    void SetColor(TColor value);
-    TColor FontColor() const { return fontColor_; }
+    // The font colour; the label's normal colour follows it unless blinking.
     void SetFontColor(TColor value);
 
     int Angle() const { return angle_; }
@@ -107,15 +102,16 @@ public:
 
     // Auto-size: fits the label to its text, frames and rotation.
     virtual void AdjustBounds();
-    virtual void Paint(TFcCanvas& canvas);
-    QImage Render();
-    virtual void Click();
-
-    std::function<void(QObject*)> OnClick;
-    std::function<void(QObject*)> OnMouseEnter;
-    std::function<void(QObject*)> OnMouseLeave;
+    // The caption's accelerator gives FocusControl the focus.
+    bool DialogChar(QChar character, Qt::KeyboardModifiers modifiers) override;
 
 protected:
+    void Paint(TFcCanvas& canvas) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void FontChanged() override;
+    void TextChanged() override;
+    void EnabledChanged() override { update(); }
     unsigned TextFlags() const;
     void Draw3DText(TFcCanvas& canvas);
     void DrawArcText(TFcCanvas& canvas);
@@ -124,27 +120,16 @@ protected:
     // The font colour changed: the normal colour follows unless blinking.
     void FontColorChanged();
 
-    void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
-    void UpdateShortcut();
-
-    QString caption_;
     TAlignment alignment_ = taLeftJustify;
     bool autoSize_ = true;
     TTextLayout layout_ = tlTop;
     bool wordWrap_ = false;
     bool showAccelChar_ = true;
     QPointer<QWidget> focusControl_;
-    bool transparent_ = false;
-    TColor color_ = clBtnFace;
-    TColor fontColor_ = clWindowText;
     int angle_ = 0;
     TRotation rotation_ = roNone;
     TCenterPoint centerPoint_ = cpCenter;
@@ -167,7 +152,6 @@ private:
     TColor savedFontColor_ = clWindowText;
     bool normalPhase_ = true;
     bool pressed_ = false;
-    int shortcutId_ = 0;
 };
 
 // Opens a link; true when it opened. The program's opener hands the URL to

@@ -5,13 +5,14 @@
 #include "controls/panels/fcpanellayout.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace tw::controls {
 
-TFcBorder::TFcBorder(QWidget* parent) : QWidget(parent)
+TFcBorder::TFcBorder(QWidget* parent) : TFcControl(parent)
 {
     setFocusPolicy(Qt::NoFocus);
+    // Only the frame is drawn: inside it the parent shows.
+    SetTransparent(true);
     resize(50, 50);
 }
 
@@ -112,41 +113,19 @@ void TFcBorder::Paint(TFcCanvas& canvas)
     DrawOneFrame(canvas, r, borderInner_);
 }
 
-QImage TFcBorder::Render()
+void TFcBorder::mousePressEvent(QMouseEvent* event)
 {
-    QImage image = MakeBitmap(std::max(1, width()), std::max(1, height()), clBtnFace);
-    TFcCanvas canvas(image);
-    DrawParentImage(this, canvas, false);
-    Paint(canvas);
-    return image;
-}
-
-void TFcBorder::paintEvent(QPaintEvent*)
-{
-    const QImage image = Render();
-    QPainter painter(this);
-    painter.drawImage(0, 0, image);
-}
-
-void TFcBorder::enterEvent(QEnterEvent* event)
-{
-    QWidget::enterEvent(event);
-    if (OnMouseEnter)
-        OnMouseEnter(this);
-}
-
-void TFcBorder::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    if (OnMouseLeave)
-        OnMouseLeave(this);
+    TFcControl::mousePressEvent(event);
+    pressed_ = event->button() == Qt::LeftButton;
 }
 
 void TFcBorder::mouseReleaseEvent(QMouseEvent* event)
 {
-    QWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
-        OnClick(this);
+    TFcControl::mouseReleaseEvent(event);
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click)
+        Click();
 }
 
 }  // namespace tw::controls

@@ -4,6 +4,7 @@
 // for descendants to draw into. It takes no focus; what lies behind it shows
 // through inside the frame.
 
+#include "controls/base/fccontrol.h"
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fccolor.h"
 #include "controls/foundation/fctypes.h"
@@ -14,7 +15,7 @@
 
 namespace tw::controls {
 
-class TFcBorder : public QWidget {
+class TFcBorder : public TFcControl {
     Q_OBJECT
 public:
     explicit TFcBorder(QWidget* parent = nullptr);
@@ -44,17 +45,9 @@ public:
     TRect ClientRect() const;
     TRect AdjustClientRect(const TRect& r) const;
 
-    virtual void Paint(TFcCanvas& canvas);
-    QImage Render();
-
-    std::function<void(QObject*)> OnMouseEnter;
-    std::function<void(QObject*)> OnMouseLeave;
-    std::function<void(QObject*)> OnClick;
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    void Paint(TFcCanvas& canvas) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
@@ -70,6 +63,7 @@ private:
     TSides borderSides_ = kAllSides;
     TColor flatColor_ = clBtnShadow;
     int flatColorAdjustment_ = 30;
+    bool pressed_ = false;
 };
 
 }  // namespace tw::controls

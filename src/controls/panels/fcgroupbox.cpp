@@ -1,17 +1,17 @@
 #include "controls/panels/fcgroupbox.h"
 
 #include "controls/foundation/fccommon.h"
+#include "controls/panels/fcpanelaccessible.h"
 #include "controls/foundation/fcgrafx.h"
 #include "controls/foundation/fctextmetrics.h"
 #include "controls/foundation/fcthemesrv.h"
 
-#include <QKeySequence>
-#include <QShortcutEvent>
 
 namespace tw::controls {
 
 TFcCustomGroupBox::TFcCustomGroupBox(QWidget* parent) : TFcCustomPanel(parent)
 {
+    RegisterGroupBoxAccessible();
     SetBorderOuter(fsNone);
     SetBorderInner(fsNone);
     SetAlignment(taLeftJustify);
@@ -29,22 +29,6 @@ void TFcCustomGroupBox::SetGroupBoxStyle(TFcGroupBoxStyle style)
     if (style != gsStandard && style != gsFlat)
         SetThemeAware(false);
     update();
-}
-
-void TFcCustomGroupBox::SetCaption(const QString& caption)
-{
-    TFcCustomPanel::SetCaption(caption);
-    UpdateShortcut();
-}
-
-void TFcCustomGroupBox::UpdateShortcut()
-{
-    if (shortcutId_ != 0)
-        releaseShortcut(shortcutId_);
-    shortcutId_ = 0;
-    const QKeySequence key = QKeySequence::mnemonic(Caption());
-    if (!key.isEmpty())
-        shortcutId_ = grabShortcut(key);
 }
 
 TRect TFcCustomGroupBox::ClientAreaForChildren() const
@@ -95,7 +79,7 @@ void TFcCustomGroupBox::Paint(TFcCanvas& canvas)
 
     const std::optional<QRegion> clip = canvas.ClipRegion();
     if (Transparent()) {
-        PaintParentImage(canvas);
+        // The parent's image is already the background.
         if (!c.IsEmpty())
             canvas.ExcludeClipRect(c);
     } else {
@@ -154,7 +138,7 @@ void TFcCustomGroupBox::Paint(TFcCanvas& canvas)
     }
     canvas.BkMode = TBkMode::Transparent;
     canvas.Brush.Style = TBrushStyle::Clear;
-    canvas.FontColor = clWindowText;
+    canvas.FontColor = FontColor();
     if (!isEnabled()) {
         canvas.FontColor = clBtnHighlight;
         TRect shifted = c.Moved(1, 1);
@@ -173,17 +157,12 @@ QWidget* TFcCustomGroupBox::FirstChildInTabOrder() const
         if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this))
             return w;
     }
-    // No tab stop: the first child that takes the focus at all.
-    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus && w->isEnabled() && w->isVisibleTo(this))
-            return w;
-    }
     return nullptr;
 }
 
-bool TFcCustomGroupBox::Accelerate()
+bool TFcCustomGroupBox::DialogChar(QChar character, Qt::KeyboardModifiers)
 {
-    if (!isEnabled() || !isVisible())
+    if (!IsAccel(character, Caption()) || !isEnabled() || !isVisible())
         return false;
     QWidget* first = FirstChildInTabOrder();
     if (!first)
@@ -192,14 +171,10 @@ bool TFcCustomGroupBox::Accelerate()
     return true;
 }
 
-bool TFcCustomGroupBox::event(QEvent* event)
+void TFcCustomGroupBox::FontChanged()
 {
-    if (event->type() == QEvent::Shortcut) {
-        auto* shortcut = static_cast<QShortcutEvent*>(event);
-        if (shortcut->shortcutId() == shortcutId_ && Accelerate())
-            return true;
-    }
-    return TFcCustomPanel::event(event);
+    Realign();
+    update();
 }
 
 }  // namespace tw::controls

@@ -17,25 +17,21 @@ public:
 
     TFcGroupBoxStyle GroupStyle() const { return groupStyle_; }
     virtual void SetGroupBoxStyle(TFcGroupBoxStyle style);
-    void SetCaption(const QString& caption) override;
-
     TRect ClientAreaForChildren() const override;
-    void Paint(TFcCanvas& canvas) override;
 
     // The caption's rectangle (empty without a caption or with gsCustom).
     TRect CaptionRect(TFcCanvas& canvas) const;
 
-protected:
-    bool event(QEvent* event) override;
     // The caption's accelerator: the first child in tab order takes the focus.
-    virtual bool Accelerate();
+    bool DialogChar(QChar character, Qt::KeyboardModifiers modifiers) override;
+
+protected:
+    void Paint(TFcCanvas& canvas) override;
+    void FontChanged() override;
     QWidget* FirstChildInTabOrder() const;
 
 private:
-    void UpdateShortcut();
-
     TFcGroupBoxStyle groupStyle_ = gsFlat;
-    int shortcutId_ = 0;
 };
 
 class TFcGroupBox : public TFcCustomGroupBox {

@@ -5,8 +5,6 @@
 #include "controls/foundation/fctextmetrics.h"
 
 #include <QChildEvent>
-#include <QEnterEvent>
-#include <QPainter>
 #include <QVariant>
 
 namespace tw::controls {
@@ -27,10 +25,9 @@ void Change(T& member, const T& value, F then)
 
 }  // namespace
 
-TFcCustomPanel::TFcCustomPanel(QWidget* parent) : QWidget(parent)
+TFcCustomPanel::TFcCustomPanel(QWidget* parent) : TFcControl(parent)
 {
     setFont(DefaultControlFont());
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 TFcCustomPanel::~TFcCustomPanel()
@@ -52,14 +49,6 @@ TAlign TFcCustomPanel::Align(const QWidget* child)
 {
     const QVariant v = child ? child->property(kAlignProperty) : QVariant();
     return v.isValid() ? static_cast<TAlign>(v.toInt()) : alNone;
-}
-
-void TFcCustomPanel::SetCaption(const QString& caption)
-{
-    Change(caption_, caption, [this] {
-        setAccessibleName(QString(caption_).remove(QLatin1Char('&')));
-        update();
-    });
 }
 
 void TFcCustomPanel::SetAlignment(TAlignment value)
@@ -156,24 +145,18 @@ void TFcCustomPanel::SetThemeAware(bool value)
 }
 void TFcCustomPanel::SetTransparent(bool value)
 {
-    Change(transparent_, value, [this] {
-        setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
-        update();
-        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            child->update();
-    });
-}
-void TFcCustomPanel::SetColor(TColor value)
-{
-    parentColor_ = false;
-    Change(color_, value, [this] { update(); });
+    if (value == Transparent())
+        return;
+    TFcControl::SetTransparent(value);
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->update();
 }
 void TFcCustomPanel::SetParentColor(bool value)
 {
     Change(parentColor_, value, [this] {
         if (parentColor_) {
-            if (auto* panel = qobject_cast<TFcCustomPanel*>(parentWidget()))
-                color_ = panel->Color();
+            if (auto* control = qobject_cast<TFcControl*>(parentWidget()))
+                SetColor(control->Color());
         }
         update();
     });
@@ -200,10 +183,10 @@ void TFcCustomPanel::CustomFramingChanged()
     frames_.Sides = frameController_->FrameSides();
     flatColor_ = frameController_->FrameColor();
     flatColorAdjustment_ = 0;
-    color_ = frameController_->Color();
+    SetColor(frameController_->Color());
     parentColor_ = frameController_->ParentColor();
-    borderHighlight_ = LighterColor(color_, 100);
-    borderShadow_ = DarkerColor(color_, 50);
+    borderHighlight_ = LighterColor(Color(), 100);
+    borderShadow_ = DarkerColor(Color(), 50);
     update();
 }
 
@@ -244,7 +227,7 @@ void TFcCustomPanel::Realign()
     }
     const std::vector<TRect> placed = AlignItems(ClientAreaForChildren(), items);
     for (size_t i = 0; i < children.size(); ++i) {
-        if (items[i].Align == alNone || items[i].Align == alCustom || !items[i].Visible)
+        if (items[i].Align == alNone || !items[i].Visible)
             continue;
         const TRect& r = placed[i];
         children[i]->setGeometry(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
@@ -273,15 +256,14 @@ void TFcCustomPanel::PaintParentImage(TFcCanvas& canvas)
 
 void TFcCustomPanel::Paint(TFcCanvas& canvas)
 {
+    // The background (the colour, or the parent's image) is already there.
     TRect r = GetControlRect();
-    if (transparent_)
-        PaintParentImage(canvas);
     r = DrawFrame(canvas, r, frames_.Outer, frames_.Sides);
     if (frames_.BorderWidth > 0)
         r = DrawBevel(canvas, r, borderColor_, borderColor_, frames_.BorderWidth, frames_.Sides);
     r = DrawFrame(canvas, r, frames_.Inner, frames_.Sides);
-    if (!transparent_) {
-        canvas.Brush.Color = color_;
+    if (!Transparent()) {
+        canvas.Brush.Color = Color();
         canvas.Brush.Style = TBrushStyle::Solid;
         canvas.FillRect(r);
     }
@@ -296,13 +278,14 @@ void TFcCustomPanel::Paint(TFcCanvas& canvas)
 
 void TFcCustomPanel::DrawCaption(TFcCanvas& canvas, TRect r)
 {
-    if (caption_.isEmpty())
+    const QString caption = Caption();
+    if (caption.isEmpty())
         return;
     canvas.Font = font();
     r.Left += 1;
     const unsigned flags = DrawTextAlignments[alignment_] | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER;
     TRect measure = r;
-    const int h = canvas.DrawText(caption_, measure, flags | DT_CALCRECT);
+    const int h = canvas.DrawText(caption, measure, flags | DT_CALCRECT);
     switch (alignmentVertical_) {
     case avCenter:
         r.Top = static_cast<int>(static_cast<unsigned>(r.Bottom + r.Top - h) >> 1);
@@ -312,14 +295,14 @@ void TFcCustomPanel::DrawCaption(TFcCanvas& canvas, TRect r)
     case avTop: break;
     }
     canvas.BkMode = TBkMode::Transparent;
-    canvas.FontColor = clWindowText;
+    canvas.FontColor = FontColor();
     if (!isEnabled()) {
         canvas.FontColor = clBtnHighlight;
         TRect shifted = r.Moved(1, 1);
-        canvas.DrawText(caption_, shifted, flags);
+        canvas.DrawText(caption, shifted, flags);
         canvas.FontColor = clBtnShadow;
     }
-    canvas.DrawText(caption_, r, flags);
+    canvas.DrawText(caption, r, flags);
 }
 
 void TFcCustomPanel::DrawGrid(TFcCanvas& canvas, const TRect& r)
@@ -357,37 +340,10 @@ void TFcCustomPanel::DrawGrid(TFcCanvas& canvas, const TRect& r)
     }
 }
 
-QImage TFcCustomPanel::Render()
-{
-    QImage image = MakeBitmap(std::max(1, width()), std::max(1, height()), clBtnFace);
-    {
-        TFcCanvas canvas(image);
-        canvas.Font = font();
-        Paint(canvas);
-    }
-    return image;
-}
-
-void TFcCustomPanel::paintEvent(QPaintEvent*)
-{
-    const QImage image = Render();
-    QPainter painter(this);
-    painter.drawImage(0, 0, image);
-}
-
 void TFcCustomPanel::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
+    TFcControl::resizeEvent(event);
     Realign();
-}
-
-void TFcCustomPanel::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        EnabledChanged();
-    else if (event->type() == QEvent::FontChange)
-        update();
 }
 
 void TFcCustomPanel::EnabledChanged()
@@ -414,23 +370,9 @@ void TFcCustomPanel::EnabledChanged()
     update();
 }
 
-void TFcCustomPanel::enterEvent(QEnterEvent* event)
-{
-    QWidget::enterEvent(event);
-    if (OnMouseEnter)
-        OnMouseEnter(this);
-}
-
-void TFcCustomPanel::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    if (OnMouseLeave)
-        OnMouseLeave(this);
-}
-
 bool TFcCustomPanel::event(QEvent* event)
 {
-    const bool handled = QWidget::event(event);
+    const bool handled = TFcControl::event(event);
     switch (event->type()) {
     case QEvent::ChildAdded:
     case QEvent::ChildRemoved:

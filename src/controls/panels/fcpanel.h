@@ -8,6 +8,7 @@
 // which children were enabled and gives that back when it is enabled again.
 // Frame settings can come from a shared TFcFrameController.
 
+#include "controls/base/fccontrol.h"
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fccolor.h"
 #include "controls/foundation/fcframecontroller.h"
@@ -25,9 +26,7 @@ namespace tw::controls {
 
 enum TFcGridStyle { gsDots, gsDottedLines, gsSolidLines };
 
-using TNotifyEvent = std::function<void(QObject* sender)>;
-
-class TFcCustomPanel : public QWidget, public IFcCustomFramingNotification {
+class TFcCustomPanel : public TFcControl, public IFcCustomFramingNotification {
     Q_OBJECT
     Q_PROPERTY(uint Color READ Color WRITE SetColor)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
@@ -40,8 +39,6 @@ public:
     static void SetAlign(QWidget* child, TAlign align);
     static TAlign Align(const QWidget* child);
 
-    QString Caption() const { return caption_; }
-    virtual void SetCaption(const QString& caption);
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);
     TAlignmentVertical AlignmentVertical() const { return alignmentVertical_; }
@@ -77,12 +74,9 @@ public:
     void SetGridSize(int x, int y);
     bool ShowGrid() const { return showGrid_; }
     virtual void SetShowGrid(bool value);
-    bool Transparent() const { return transparent_; }
-    virtual void SetTransparent(bool value);
+    void SetTransparent(bool value) override;
     bool ThemeAware() const { return themeAware_; }
     virtual void SetThemeAware(bool value);
-    TColor Color() const { return color_; }
-    void SetColor(TColor value);
     bool ParentColor() const { return parentColor_; }
     void SetParentColor(bool value);
     TFcFrameController* FrameController() const { return frameController_; }
@@ -102,16 +96,11 @@ public:
     // Places the aligned children now.
     virtual void Realign();
 
-    // Draws the whole panel onto canvas (what paintEvent shows).
-    virtual void Paint(TFcCanvas& canvas);
-    // The panel as it paints, on an image of its size.
-    QImage Render();
-
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseLeave;
-    TNotifyEvent OnPaint;
+    // Raised at the end of every paint of the panel's own frame.
+    std::function<void(TFcControl*)> OnPaint;
 
 protected:
+    void Paint(TFcCanvas& canvas) override;
     virtual void DrawCaption(TFcCanvas& canvas, TRect r);
     virtual void DrawGrid(TFcCanvas& canvas, const TRect& r);
     // A frame by style onto canvas; returns the rectangle inside.
@@ -119,17 +108,12 @@ protected:
     // The background behind a transparent control.
     void PaintParentImage(TFcCanvas& canvas);
 
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     // Qt's own enabled handling has run; keeps or gives back the children's.
-    virtual void EnabledChanged();
+    void EnabledChanged() override;
 
 private:
-    QString caption_;
     TAlignment alignment_ = taCenter;
     TAlignmentVertical alignmentVertical_ = avCenter;
     TFcFrameSet frames_{fsRaised, fsNone, kAllSides, 0, 1};
@@ -143,9 +127,7 @@ private:
     int gridXSize_ = 8;
     int gridYSize_ = 8;
     bool showGrid_ = false;
-    bool transparent_ = false;
     bool themeAware_ = true;
-    TColor color_ = clBtnFace;
     bool parentColor_ = false;
     QPointer<TFcFrameController> frameController_;
     // The children's enabled state when the panel was last disabled.

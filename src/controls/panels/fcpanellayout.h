@@ -5,14 +5,12 @@
 // The panel, the group box and the border delegate to these so that the
 // numbers can be checked without a window.
 
+#include "controls/base/fcalign.h"
 #include "controls/foundation/fctypes.h"
 
 #include <vector>
 
 namespace tw::controls {
-
-// The toolkit's child alignments.
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
 // Pixels a frame style takes on one side. Panels count fsFlatBold as 2; the
 // border and the label reserve nothing for it (it draws over their content).
