@@ -544,8 +544,8 @@ void TFcRadioButton::focusInEvent(QFocusEvent* event)
 {
     TFcCustomGlyphButton::focusInEvent(event);
     // Focus that the keyboard brought checks the button; a mouse press leaves
-    // that to its click.
-    if (!radioMouseDown_)
+    // that to its click (Qt gives the focus before the press arrives).
+    if (!radioMouseDown_ && event->reason() != Qt::MouseFocusReason)
         SetChecked(true);
 }
 
