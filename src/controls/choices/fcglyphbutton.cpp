@@ -15,15 +15,6 @@ namespace {
 
 constexpr TColor kGreenKey = 0x008000;
 
-template <typename T>
-bool Store(T& member, const T& value)
-{
-    if (member == value)
-        return false;
-    member = value;
-    return true;
-}
-
 void ReplaceColor(QImage& image, TColor from, TColor to)
 {
     const std::uint32_t f = ToRgb32(from) | 0xFF000000u;
@@ -88,11 +79,11 @@ QImage ClassicMark(bool radio, TCheckBoxState state, bool pressed, bool enabled,
     return image;
 }
 
-TFcCustomGlyphButton::TFcCustomGlyphButton(QWidget* parent) : TFcControl(parent)
+TFcCustomGlyphButton::TFcCustomGlyphButton(QWidget* parent) : TFcCustomButton(parent)
 {
     RegisterChoiceAccessible();
     setFont(DefaultControlFont());
-    setFocusPolicy(Qt::StrongFocus);
+    SetAlignmentVertical(avTop);
 }
 
 TFcCustomGlyphButton::~TFcCustomGlyphButton()
@@ -103,78 +94,23 @@ TFcCustomGlyphButton::~TFcCustomGlyphButton()
 
 void TFcCustomGlyphButton::SetAlignment(TAlignment value)
 {
-    if (Store(alignment_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetAlignmentVertical(TAlignmentVertical value)
-{
-    if (Store(alignmentVertical_, value))
-        update();
+    Store(alignment_, value);
 }
 void TFcCustomGlyphButton::SetFrameColor(TColor value)
 {
-    if (Store(frameColor_, value))
-        update();
+    Store(frameColor_, value);
 }
 void TFcCustomGlyphButton::SetDisabledColor(TColor value)
 {
-    if (Store(disabledColor_, value))
-        update();
+    Store(disabledColor_, value);
 }
 void TFcCustomGlyphButton::SetTransparentColor(TColor value)
 {
-    if (Store(transparentColor_, value))
-        update();
+    Store(transparentColor_, value);
 }
 void TFcCustomGlyphButton::SetWinMaskColor(TColor value)
 {
-    if (Store(winMaskColor_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetHotTrack(bool value)
-{
-    if (Store(hotTrack_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetHotTrackColor(TColor value)
-{
-    if (Store(hotTrackColor_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetHotTrackColorType(TFcHotTrackColorType value)
-{
-    if (Store(hotTrackColorType_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetHighlightColor(TColor value)
-{
-    if (Store(highlightColor_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetLightTextStyle(bool value)
-{
-    if (Store(lightTextStyle_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetTextStyle(TTextStyle value)
-{
-    if (Store(textStyle_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetTextHighlightColor(TColor value)
-{
-    if (Store(textHighlightColor_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetTextShadowColor(TColor value)
-{
-    if (Store(textShadowColor_, value))
-        update();
-}
-void TFcCustomGlyphButton::SetTextShadowDepth(int value)
-{
-    if (Store(textShadowDepth_, value))
-        update();
+    Store(winMaskColor_, value);
 }
 void TFcCustomGlyphButton::SetTransparent(bool value)
 {
@@ -230,9 +166,9 @@ TRect TFcCustomGlyphButton::GlyphRect() const
 {
     const int x = alignment_ == taRightJustify ? 0 : width() - glyphWidth_;
     int y = 2;
-    if (alignmentVertical_ == avCenter)
+    if (AlignmentVertical() == avCenter)
         y = (height() - glyphHeight_) / 2;
-    else if (alignmentVertical_ == avBottom)
+    else if (AlignmentVertical() == avBottom)
         y = height() - glyphHeight_ - 2;
     return {x, y, x + glyphWidth_, y + glyphHeight_};
 }
@@ -246,14 +182,14 @@ TFcGlyphLook TFcCustomGlyphButton::Look() const
 {
     TFcGlyphLook look;
     look.FrameColor = frameColor_;
-    look.HighlightColor = highlightColor_;
+    look.HighlightColor = HighlightColor();
     look.DisabledColor = disabledColor_;
-    look.HotTrackColor = hotTrackColor_;
-    look.HotTrackColorType = hotTrackColorType_;
+    look.HotTrackColor = HotTrackColor();
+    look.HotTrackColorType = HotTrackColorType();
     look.TransparentColor = transparentColor_;
     look.WinMaskColor = winMaskColor_;
     look.Enabled = isEnabled();
-    look.Pressed = pressed_;
+    look.Pressed = Pressed();
     look.MouseOver = MouseInControl();
     look.FullColor = FullColorSupport();
     return look;
@@ -297,48 +233,6 @@ void TFcCustomGlyphButton::DrawGlyph(TFcCanvas& canvas)
     canvas.Draw(gr.Left, gr.Top, t3);
 }
 
-void TFcCustomGlyphButton::Draw3DText(TFcCanvas& canvas, TRect r, unsigned flags)
-{
-    canvas.Font = font();
-    canvas.BkMode = TBkMode::Transparent;
-    canvas.Brush.Style = TBrushStyle::Clear;
-    const QString caption = Caption();
-    TRect measure = r;
-    const int h = canvas.DrawText(caption, measure, 0x455);
-    if (alignmentVertical_ == avCenter) {
-        r.Top = static_cast<int>(static_cast<unsigned>(r.Bottom + r.Top - h) >> 1);
-        r.Bottom = r.Top + h;
-    } else if (alignmentVertical_ == avBottom) {
-        r.Top = r.Bottom - h - 1;
-    }
-    if (layoutDirection() == Qt::RightToLeft)
-        flags |= DT_RIGHT;
-    const auto pass = [&](TColor colour, int dx, int dy) {
-        canvas.FontColor = colour;
-        TRect moved = r.Moved(dx, dy);
-        canvas.DrawText(caption, moved, flags);
-    };
-    if (!isEnabled()) {
-        pass(clBtnHighlight, 1, 1);
-        pass(clBtnShadow, 0, 0);
-        canvas.Brush.Style = TBrushStyle::Solid;
-        return;
-    }
-    if (textStyle_ == tsRaised || textStyle_ == tsRecessed) {
-        const bool raised = textStyle_ == tsRaised;
-        const TColor light = raised ? textHighlightColor_ : textShadowColor_;
-        const TColor dark = raised ? textShadowColor_ : textHighlightColor_;
-        if (!(raised && lightTextStyle_))
-            pass(dark, 1, 1);
-        if (!(!raised && lightTextStyle_))
-            pass(light, -1, -1);
-    } else if (textStyle_ == tsShadow) {
-        pass(textShadowColor_, (flags & DT_RIGHT) ? 0 : textShadowDepth_, textShadowDepth_);
-    }
-    pass(FontColor(), (flags & DT_RIGHT) ? -textShadowDepth_ : 0, 0);
-    canvas.Brush.Style = TBrushStyle::Solid;
-}
-
 void TFcCustomGlyphButton::Paint(TFcCanvas& canvas)
 {
     // The background (the colour, or the parent's image) is already there.
@@ -361,49 +255,6 @@ void TFcCustomGlyphButton::Paint(TFcCanvas& canvas)
     }
 }
 
-void TFcCustomGlyphButton::SetPressedMark(bool value)
-{
-    pressed_ = value;
-}
-
-void TFcCustomGlyphButton::mousePressEvent(QMouseEvent* event)
-{
-    TFcControl::mousePressEvent(event);
-    if (event->button() != Qt::LeftButton || !isEnabled())
-        return;
-    setFocus(Qt::MouseFocusReason);
-    if (!hasFocus())
-        return;
-    pressed_ = true;
-    mouseDown_ = true;
-    UpdateDisplay();
-}
-
-void TFcCustomGlyphButton::mouseMoveEvent(QMouseEvent* event)
-{
-    TFcControl::mouseMoveEvent(event);
-    if (!mouseDown_)
-        return;
-    const QPoint p = event->position().toPoint();
-    const bool inside = p.x() >= 0 && p.x() < width() && p.y() >= 0 && p.y() <= height();
-    if (inside != pressed_) {
-        pressed_ = inside;
-        UpdateDisplay();
-    }
-}
-
-void TFcCustomGlyphButton::mouseReleaseEvent(QMouseEvent* event)
-{
-    TFcControl::mouseReleaseEvent(event);
-    if (!mouseDown_)
-        return;
-    mouseDown_ = false;
-    pressed_ = false;
-    if (rect().contains(event->position().toPoint()))
-        ChangeState();
-    UpdateDisplay();
-}
-
 void TFcCustomGlyphButton::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -420,44 +271,18 @@ void TFcCustomGlyphButton::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    TFcControl::keyPressEvent(event);
-}
-
-void TFcCustomGlyphButton::MouseEnter()
-{
-    TFcControl::MouseEnter();
-    if (hotTrack_ || ThemeServices()->GetThemesEnabled())
-        update();
-}
-
-void TFcCustomGlyphButton::MouseLeave()
-{
-    TFcControl::MouseLeave();
-    if (hotTrack_ || ThemeServices()->GetThemesEnabled())
-        update();
-}
-
-void TFcCustomGlyphButton::EnabledChanged()
-{
-    update();
-}
-
-void TFcCustomGlyphButton::focusInEvent(QFocusEvent* event)
-{
-    TFcControl::focusInEvent(event);
-    update();
+    TFcCustomButton::keyPressEvent(event);
 }
 
 void TFcCustomGlyphButton::focusOutEvent(QFocusEvent* event)
 {
-    TFcControl::focusOutEvent(event);
-    pressed_ = false;
-    update();
+    SetPressedMark(false);
+    TFcCustomButton::focusOutEvent(event);
 }
 
 void TFcCustomGlyphButton::changeEvent(QEvent* event)
 {
-    TFcControl::changeEvent(event);
+    TFcCustomButton::changeEvent(event);
     if (event->type() == QEvent::LayoutDirectionChange)
         update();
 }
@@ -499,14 +324,14 @@ QImage TFcRadioButton::SelectGlyph()
 {
     const bool enabled = isEnabled();
     if (UseCustomGlyphs()) {
-        const int cell = !enabled ? (checked_ ? 5 : 4) : (checked_ ? 1 : 0) + (PressedMark() ? 2 : 0);
+        const int cell = !enabled ? (checked_ ? 5 : 4) : (checked_ ? 1 : 0) + (Pressed() ? 2 : 0);
         return ExtractGlyph(cell);
     }
     if (ThemeServices()->GetThemesEnabled()) {
         TThemedButton element = checked_ ? tbRadioButtonCheckedNormal : tbRadioButtonUncheckedNormal;
         if (!enabled)
             element = checked_ ? tbRadioButtonCheckedDisabled : tbRadioButtonUncheckedDisabled;
-        else if (PressedMark())
+        else if (Pressed())
             element = checked_ ? tbRadioButtonCheckedPressed : tbRadioButtonUncheckedPressed;
         else if (MouseOverMark())
             element = checked_ ? tbRadioButtonCheckedHot : tbRadioButtonUncheckedHot;
@@ -517,7 +342,7 @@ QImage TFcRadioButton::SelectGlyph()
     }
     if (HotTrack())
         return HotTrackGlyph(checked_ ? gtRadioChecked : gtRadioUnchecked, true);
-    return ClassicMark(true, checked_ ? cbChecked : cbUnchecked, PressedMark(), enabled, TransparentColor());
+    return ClassicMark(true, checked_ ? cbChecked : cbUnchecked, Pressed(), enabled, TransparentColor());
 }
 
 bool TFcRadioButton::DialogChar(QChar character, Qt::KeyboardModifiers)
@@ -528,15 +353,15 @@ bool TFcRadioButton::DialogChar(QChar character, Qt::KeyboardModifiers)
     return true;
 }
 
-void TFcRadioButton::mousePressEvent(QMouseEvent* event)
+void TFcRadioButton::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos)
 {
     radioMouseDown_ = true;
-    TFcCustomGlyphButton::mousePressEvent(event);
+    TFcCustomGlyphButton::MouseDown(button, modifiers, pos);
 }
 
-void TFcRadioButton::mouseReleaseEvent(QMouseEvent* event)
+void TFcRadioButton::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos)
 {
-    TFcCustomGlyphButton::mouseReleaseEvent(event);
+    TFcCustomGlyphButton::MouseUp(button, modifiers, pos);
     radioMouseDown_ = false;
 }
 
@@ -596,7 +421,7 @@ QImage TFcCustomCheckBox::SelectGlyph()
 {
     const bool enabled = isEnabled();
     if (UseCustomGlyphs()) {
-        const int cell = static_cast<int>(state_) + (!enabled ? 6 : PressedMark() ? 3 : 0);
+        const int cell = static_cast<int>(state_) + (!enabled ? 6 : Pressed() ? 3 : 0);
         return ExtractGlyph(cell);
     }
     if (ThemeServices()->GetThemesEnabled()) {
@@ -606,7 +431,7 @@ QImage TFcCustomCheckBox::SelectGlyph()
             {tbCheckBoxUncheckedHot, tbCheckBoxCheckedHot, tbCheckBoxMixedHot},
             {tbCheckBoxUncheckedPressed, tbCheckBoxCheckedPressed, tbCheckBoxMixedPressed},
             {tbCheckBoxUncheckedDisabled, tbCheckBoxCheckedDisabled, tbCheckBoxMixedDisabled}};
-        const int row = !enabled ? 3 : PressedMark() ? 2 : MouseOverMark() ? 1 : 0;
+        const int row = !enabled ? 3 : Pressed() ? 2 : MouseOverMark() ? 1 : 0;
         const TThemedElementDetails details = GetElementDetails(kElements[row][state_]);
         QImage dest = MakeBitmap(GlyphWidth(), GlyphHeight(), Color());
         TFcCanvas canvas(dest);
@@ -620,7 +445,7 @@ QImage TFcCustomCheckBox::SelectGlyph()
                                                             : gtCheckUnchecked;
         return HotTrackGlyph(which, false);
     }
-    return ClassicMark(false, state_, PressedMark(), enabled, TransparentColor());
+    return ClassicMark(false, state_, Pressed(), enabled, TransparentColor());
 }
 
 bool TFcCustomCheckBox::DialogChar(QChar character, Qt::KeyboardModifiers)

@@ -9,7 +9,7 @@
 // Setting Checked or State from code raises Click, as the user's click does;
 // InitState sets a check box's state without one.
 
-#include "controls/base/fccontrol.h"
+#include "controls/buttons/fccustombutton.h"
 #include "controls/choices/fcglyphtemplates.h"
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fcframecontroller.h"
@@ -24,7 +24,7 @@
 
 namespace tw::controls {
 
-class TFcCustomGlyphButton : public TFcControl, public IFcCustomFramingNotification {
+class TFcCustomGlyphButton : public TFcCustomButton, public IFcCustomFramingNotification {
     Q_OBJECT
     Q_PROPERTY(uint FrameColor READ FrameColor WRITE SetFrameColor)
     Q_PROPERTY(uint DisabledColor READ DisabledColor WRITE SetDisabledColor)
@@ -35,8 +35,6 @@ public:
     // Caption right of the glyph (taRightJustify) or left of it.
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);
-    TAlignmentVertical AlignmentVertical() const { return alignmentVertical_; }
-    void SetAlignmentVertical(TAlignmentVertical value);
     TColor FrameColor() const { return frameColor_; }
     void SetFrameColor(TColor value);
     TColor DisabledColor() const { return disabledColor_; }
@@ -51,24 +49,6 @@ public:
     void SetWinMaskColor(TColor value);
     bool TabOnEnter() const { return tabOnEnter_; }
     void SetTabOnEnter(bool value) { tabOnEnter_ = value; }
-    bool HotTrack() const { return hotTrack_; }
-    void SetHotTrack(bool value);
-    TColor HotTrackColor() const { return hotTrackColor_; }
-    void SetHotTrackColor(TColor value);
-    TFcHotTrackColorType HotTrackColorType() const { return hotTrackColorType_; }
-    void SetHotTrackColorType(TFcHotTrackColorType value);
-    TColor HighlightColor() const { return highlightColor_; }
-    void SetHighlightColor(TColor value);
-    bool LightTextStyle() const { return lightTextStyle_; }
-    void SetLightTextStyle(bool value);
-    TTextStyle TextStyle() const { return textStyle_; }
-    void SetTextStyle(TTextStyle value);
-    TColor TextHighlightColor() const { return textHighlightColor_; }
-    void SetTextHighlightColor(TColor value);
-    TColor TextShadowColor() const { return textShadowColor_; }
-    void SetTextShadowColor(TColor value);
-    int TextShadowDepth() const { return textShadowDepth_; }
-    void SetTextShadowDepth(int value);
     void SetTransparent(bool value) override;
     TFcFrameController* FrameController() const { return frameController_; }
     void SetFrameController(TFcFrameController* controller);
@@ -81,7 +61,6 @@ public:
     int GlyphWidth() const { return glyphWidth_; }
     int GlyphHeight() const { return glyphHeight_; }
     bool MouseOverMark() const { return MouseInControl(); }
-    bool PressedMark() const { return pressed_; }
 
     // The caption's side as drawn: mirrored for right-to-left controls.
     TAlignment GetControlsAlignment() const;
@@ -93,40 +72,30 @@ public:
     // The mark for the present state, before compositing.
     virtual QImage SelectGlyph() = 0;
     // A click by the mouse, Space or an accelerator.
-    virtual void ChangeState() = 0;
+    void ChangeState() override = 0;
 
     // A typed character; setting key to 0 swallows it.
     std::function<void(TFcControl* sender, int& key)> OnKeyPress;
 
 protected:
     void Paint(TFcCanvas& canvas) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
-    void EnabledChanged() override;
+    // Painted at once, as the state changes.
+    void UpdateDisplay() override { Repaint(); }
+    TRect GetHotTrackRect() const override { return GlyphRect(); }
     // The cell index'th of the custom strip.
     QImage ExtractGlyph(int index) const;
     // The template recoloured for the present state.
     QImage HotTrackGlyph(TFcGlyphTemplate which, bool radio) const;
     TFcGlyphLook Look() const;
     void DrawGlyph(TFcCanvas& canvas);
-    void Draw3DText(TFcCanvas& canvas, TRect r, unsigned flags);
     void SetGlyphCount(int count) { glyphCount_ = count; }
-    void SetPressedMark(bool value);
-    void UpdateDisplay() { repaint(); }
 
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-    bool mouseDown_ = false;
-
 private:
     TAlignment alignment_ = taRightJustify;
-    TAlignmentVertical alignmentVertical_ = avTop;
     TColor frameColor_ = clBtnShadow;
     TColor disabledColor_ = clBtnFace;
     QImage customGlyphs_;
@@ -134,20 +103,10 @@ private:
     TColor transparentColor_ = 0x008080;
     TColor winMaskColor_ = 0x00FF00;
     bool tabOnEnter_ = false;
-    bool hotTrack_ = false;
-    TColor hotTrackColor_ = clHighlight;
-    TFcHotTrackColorType hotTrackColorType_ = htctComplement;
-    TColor highlightColor_ = clHighlight;
-    bool lightTextStyle_ = false;
-    TTextStyle textStyle_ = tsNormal;
-    TColor textHighlightColor_ = clBtnHighlight;
-    TColor textShadowColor_ = clBtnShadow;
-    int textShadowDepth_ = 2;
     QPointer<TFcFrameController> frameController_;
     int glyphCount_ = 2;
     int glyphWidth_ = 13;
     int glyphHeight_ = 13;
-    bool pressed_ = false;
 };
 
 class TFcRadioButton : public TFcCustomGlyphButton {
@@ -164,8 +123,8 @@ public:
     bool DialogChar(QChar character, Qt::KeyboardModifiers modifiers) override;
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) override;
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

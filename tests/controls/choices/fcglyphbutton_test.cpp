@@ -107,7 +107,7 @@ TEST_F(Glyphs, TemplatesRecolouredForEachState)
             } else {
                 Press(*b);
             }
-            ASSERT_TRUE(b->PressedMark());
+            ASSERT_TRUE(b->Pressed());
         }
         const QImage image = b->RenderImage();
         EXPECT_EQ(PixelOf(image, c.x, kTop + c.y), c.expected);
@@ -301,9 +301,9 @@ TEST_F(Form, SpaceThenEscapeThenSpaceReleasedChangesNothing)
     Show();
     box->setFocus();
     QTest::keyPress(box, Qt::Key_Space);
-    EXPECT_TRUE(box->PressedMark());
+    EXPECT_TRUE(box->Pressed());
     QTest::keyClick(box, Qt::Key_Escape);
-    EXPECT_FALSE(box->PressedMark());
+    EXPECT_FALSE(box->Pressed());
     QTest::keyRelease(box, Qt::Key_Space);
     EXPECT_EQ(box->State(), cbUnchecked);
     QTest::keyClick(box, Qt::Key_Space);
