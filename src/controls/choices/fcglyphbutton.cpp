@@ -5,6 +5,7 @@
 #include "controls/foundation/fcgrafx.h"
 #include "controls/foundation/fctextmetrics.h"
 #include "controls/foundation/fcthemesrv.h"
+#include "controls/panels/fcframes.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -137,13 +138,7 @@ void TFcCustomGlyphButton::SetUseCustomGlyphs(bool value)
 
 void TFcCustomGlyphButton::SetFrameController(TFcFrameController* controller)
 {
-    if (frameController_ == controller)
-        return;
-    if (frameController_)
-        frameController_->RemoveControl(this);
-    frameController_ = controller;
-    if (frameController_)
-        frameController_->AddControl(this);
+    SwitchFrameController(frameController_, controller, this);
 }
 
 void TFcCustomGlyphButton::CustomFramingChanged()

@@ -14,15 +14,6 @@ namespace tw::controls {
 
 namespace {
 
-template <typename T>
-bool Store(T& member, const T& value)
-{
-    if (member == value)
-        return false;
-    member = value;
-    return true;
-}
-
 TUrlOpener& Opener()
 {
     static TUrlOpener opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -57,29 +48,29 @@ void TFcLabel::TextChanged()
 
 void TFcLabel::SetAlignment(TAlignment value)
 {
-    if (Store(alignment_, value))
+    if (StoreChanged(alignment_, value))
         update();
 }
 void TFcLabel::SetAutoSize(bool value)
 {
-    if (Store(autoSize_, value))
+    if (StoreChanged(autoSize_, value))
         AdjustBounds();
 }
 void TFcLabel::SetLayout(TTextLayout value)
 {
-    if (Store(layout_, value))
+    if (StoreChanged(layout_, value))
         update();
 }
 void TFcLabel::SetWordWrap(bool value)
 {
-    if (!Store(wordWrap_, value))
+    if (!StoreChanged(wordWrap_, value))
         return;
     AdjustBounds();
     update();
 }
 void TFcLabel::SetShowAccelChar(bool value)
 {
-    if (!Store(showAccelChar_, value))
+    if (!StoreChanged(showAccelChar_, value))
         return;
     AdjustBounds();
     update();
@@ -142,13 +133,13 @@ void TFcLabel::SetRotation(TRotation value)
 
 void TFcLabel::SetCenterPoint(TCenterPoint value)
 {
-    if (Store(centerPoint_, value))
+    if (StoreChanged(centerPoint_, value))
         update();
 }
 
 void TFcLabel::SetBlinking(bool value)
 {
-    if (!Store(blinking_, value))
+    if (!StoreChanged(blinking_, value))
         return;
     if (!blinking_) {
         normalPhase_ = true;
@@ -159,7 +150,7 @@ void TFcLabel::SetBlinking(bool value)
 
 void TFcLabel::SetBlinkColor(TColor value)
 {
-    if (Store(blinkColor_, value))
+    if (StoreChanged(blinkColor_, value))
         update();
 }
 
@@ -195,57 +186,57 @@ void TFcLabel::Blink(TBlinkState state)
 // The frame settings only repaint; auto-size is not re-run for them.
 void TFcLabel::SetBevelWidth(int value)
 {
-    if (Store(frames_.BevelWidth, value))
+    if (StoreChanged(frames_.BevelWidth, value))
         update();
 }
 void TFcLabel::SetBorderInner(TFrameStyle value)
 {
-    if (Store(frames_.Inner, value))
+    if (StoreChanged(frames_.Inner, value))
         update();
 }
 void TFcLabel::SetBorderOuter(TFrameStyle value)
 {
-    if (Store(frames_.Outer, value))
+    if (StoreChanged(frames_.Outer, value))
         update();
 }
 void TFcLabel::SetBorderSides(TSides value)
 {
-    if (Store(frames_.Sides, static_cast<TSides>(value & kAllSides)))
+    if (StoreChanged(frames_.Sides, static_cast<TSides>(value & kAllSides)))
         update();
 }
 void TFcLabel::SetBorderWidth(int value)
 {
-    if (Store(frames_.BorderWidth, value))
+    if (StoreChanged(frames_.BorderWidth, value))
         update();
 }
 void TFcLabel::SetBorderColor(TColor value)
 {
-    if (Store(borderColor_, value))
+    if (StoreChanged(borderColor_, value))
         update();
 }
 void TFcLabel::SetBorderHighlight(TColor value)
 {
-    if (Store(borderHighlight_, value))
+    if (StoreChanged(borderHighlight_, value))
         update();
 }
 void TFcLabel::SetBorderShadow(TColor value)
 {
-    if (Store(borderShadow_, value))
+    if (StoreChanged(borderShadow_, value))
         update();
 }
 void TFcLabel::SetFlatColor(TColor value)
 {
-    if (Store(flatColor_, value))
+    if (StoreChanged(flatColor_, value))
         update();
 }
 void TFcLabel::SetFlyByColor(TColor value)
 {
-    if (Store(flyByColor_, value))
+    if (StoreChanged(flyByColor_, value))
         update();
 }
 void TFcLabel::SetFlyByEnabled(bool value)
 {
-    if (!Store(flyByEnabled_, value))
+    if (!StoreChanged(flyByEnabled_, value))
         return;
     if (!flyByEnabled_ && MouseInControl())
         SetFontColor(savedFontColor_);
@@ -253,27 +244,27 @@ void TFcLabel::SetFlyByEnabled(bool value)
 }
 void TFcLabel::SetLightTextStyle(bool value)
 {
-    if (Store(lightTextStyle_, value))
+    if (StoreChanged(lightTextStyle_, value))
         update();
 }
 void TFcLabel::SetTextStyle(TTextStyle value)
 {
-    if (Store(textStyle_, value))
+    if (StoreChanged(textStyle_, value))
         update();
 }
 void TFcLabel::SetHighlightColor(TColor value)
 {
-    if (Store(highlightColor_, value))
+    if (StoreChanged(highlightColor_, value))
         update();
 }
 void TFcLabel::SetShadowColor(TColor value)
 {
-    if (Store(shadowColor_, value))
+    if (StoreChanged(shadowColor_, value))
         update();
 }
 void TFcLabel::SetShadowDepth(int value)
 {
-    if (Store(shadowDepth_, value))
+    if (StoreChanged(shadowDepth_, value))
         update();
 }
 
@@ -310,18 +301,6 @@ void TFcLabel::AdjustBounds()
     if (right)
         x += width() - r.Right;
     setGeometry(x, y(), r.Right, r.Bottom);
-}
-
-TRect TFcLabel::DrawFrame(TFcCanvas& canvas, const TRect& r, TFrameStyle style)
-{
-    switch (style) {
-    case fsFlat: return DrawBevel(canvas, r, flatColor_, flatColor_, 1, frames_.Sides);
-    case fsPopup:
-        return DrawBevel(canvas, r, borderHighlight_, borderShadow_, frames_.BevelWidth, frames_.Sides);
-    case fsStatus:
-        return DrawBevel(canvas, r, borderShadow_, borderHighlight_, frames_.BevelWidth, frames_.Sides);
-    default: return DrawBorderSides(canvas, r, style, frames_.Sides);
-    }
 }
 
 TRect TFcLabel::AdjustForLayout(TFcCanvas& canvas, const QString& text, unsigned flags, TRect r) const
@@ -437,11 +416,9 @@ void TFcLabel::DrawArcText(TFcCanvas& canvas)
 void TFcLabel::Paint(TFcCanvas& canvas)
 {
     // The background (the colour, or the parent's image) is already there.
-    TRect r{0, 0, width(), height()};
-    r = DrawFrame(canvas, r, frames_.Outer);
-    if (frames_.BorderWidth > 0)
-        r = DrawBevel(canvas, r, borderColor_, borderColor_, frames_.BorderWidth, frames_.Sides);
-    r = DrawFrame(canvas, r, frames_.Inner);
+    // The plain flat colour: a label does not adjust it.
+    const TRect r = DrawFrames(canvas, {0, 0, width(), height()}, frames_,
+                               {flatColor_, borderColor_, borderHighlight_, borderShadow_, false});
     canvas.Brush.Color = Color();
     canvas.Brush.Style = TBrushStyle::Solid;
     if (!Transparent())
@@ -473,15 +450,13 @@ void TFcLabel::MouseLeave()
 void TFcLabel::mousePressEvent(QMouseEvent* event)
 {
     TFcControl::mousePressEvent(event);
-    pressed_ = event->button() == Qt::LeftButton;
+    click_.Press(event);
 }
 
 void TFcLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     TFcControl::mouseReleaseEvent(event);
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    if (click)
+    if (click_.Release(event, this))
         Click();
 }
 
@@ -530,7 +505,7 @@ void TFcURLLabel::UpdateFontColor()
 
 void TFcURLLabel::SetVisited(bool value)
 {
-    if (!Store(visited_, value))
+    if (!StoreChanged(visited_, value))
         return;
     UpdateFontColor();
     update();
@@ -538,7 +513,7 @@ void TFcURLLabel::SetVisited(bool value)
 
 void TFcURLLabel::SetUnvisitedColor(TColor value)
 {
-    if (!Store(unvisitedColor_, value))
+    if (!StoreChanged(unvisitedColor_, value))
         return;
     UpdateFontColor();
     update();
@@ -546,7 +521,7 @@ void TFcURLLabel::SetUnvisitedColor(TColor value)
 
 void TFcURLLabel::SetVisitedColor(TColor value)
 {
-    if (!Store(visitedColor_, value))
+    if (!StoreChanged(visitedColor_, value))
         return;
     UpdateFontColor();
     update();

@@ -12,6 +12,7 @@
 #include "controls/foundation/fccolor.h"
 #include "controls/foundation/fctypes.h"
 #include "controls/labels/fclabelgeometry.h"
+#include "controls/panels/fcframes.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -116,7 +117,6 @@ protected:
     void Draw3DText(TFcCanvas& canvas);
     void DrawArcText(TFcCanvas& canvas);
     TRect AdjustForLayout(TFcCanvas& canvas, const QString& text, unsigned flags, TRect r) const;
-    TRect DrawFrame(TFcCanvas& canvas, const TRect& r, TFrameStyle style);
     // The font colour changed: the normal colour follows unless blinking.
     void FontColorChanged();
 
@@ -135,7 +135,7 @@ private:
     TCenterPoint centerPoint_ = cpCenter;
     bool blinking_ = false;
     TColor blinkColor_ = clHighlight;
-    TFcLabelFrames frames_;
+    TFcLabelFrames frames_ = kNoLabelFrames;
     TColor borderColor_ = clBtnFace;
     TColor borderHighlight_ = clBtnHighlight;
     TColor borderShadow_ = clBtnShadow;
@@ -151,7 +151,7 @@ private:
     TColor textColor_ = clWindowText;
     TColor savedFontColor_ = clWindowText;
     bool normalPhase_ = true;
-    bool pressed_ = false;
+    TFcClickTracker click_;
 };
 
 // Opens a link; true when it opened. The program's opener hands the URL to

@@ -17,8 +17,7 @@ int NormalizeAngle(int angle)
 
 TRect LabelTextRect(TRect r, const TFcLabelFrames& frames, bool shrinkByBand)
 {
-    return InsetByFrames(r, {frames.Outer, frames.Inner, frames.Sides, frames.BorderWidth, frames.BevelWidth},
-                         shrinkByBand, 0);
+    return InsetByFrames(r, frames, shrinkByBand, 0);
 }
 
 TRect AdjustForBorders(TRect r, const TFcLabelFrames& frames, const TFcLabelShape& shape)

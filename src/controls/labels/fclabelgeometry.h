@@ -6,6 +6,7 @@
 // goes.
 
 #include "controls/foundation/fctypes.h"
+#include "controls/panels/fcpanellayout.h"
 
 #include <QString>
 
@@ -30,13 +31,9 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 // Any angle in degrees as 0..359 (-30 is 330, -390 is 330, 450 is 90).
 int NormalizeAngle(int angle);
 
-struct TFcLabelFrames {
-    TFrameStyle Outer = fsNone;
-    TFrameStyle Inner = fsNone;
-    TSides Sides = kAllSides;
-    int BorderWidth = 0;
-    int BevelWidth = 1;
-};
+// A label's frames are a panel's, with no frame by default.
+using TFcLabelFrames = TFcFrameSet;
+inline constexpr TFcLabelFrames kNoLabelFrames{fsNone, fsNone, kAllSides, 0, 1};
 
 // The text's rectangle inside the frames (fsFlatBold takes no room here).
 TRect LabelTextRect(TRect r, const TFcLabelFrames& frames, bool shrinkByBand);

@@ -2,7 +2,6 @@
 
 #include "controls/foundation/fccommon.h"
 #include "controls/foundation/fcgrafx.h"
-#include "controls/panels/fcpanellayout.h"
 
 #include <QMouseEvent>
 
@@ -16,74 +15,66 @@ TFcBorder::TFcBorder(QWidget* parent) : TFcControl(parent)
     resize(50, 50);
 }
 
-namespace {
-
-template <typename T>
-bool Store(T& member, const T& value)
-{
-    if (member == value)
-        return false;
-    member = value;
-    return true;
-}
-
-}  // namespace
-
 // The frame settings repaint at once; the flat colour waits for the next paint.
 void TFcBorder::SetBevelWidth(int value)
 {
-    if (Store(bevelWidth_, value))
+    if (StoreChanged(bevelWidth_, value))
         repaint();
 }
 void TFcBorder::SetBorderInner(TFrameStyle value)
 {
-    if (Store(borderInner_, value))
+    if (StoreChanged(borderInner_, value))
         repaint();
 }
 void TFcBorder::SetBorderOuter(TFrameStyle value)
 {
-    if (Store(borderOuter_, value))
+    if (StoreChanged(borderOuter_, value))
         repaint();
 }
 void TFcBorder::SetBorderWidth(int value)
 {
-    if (Store(borderWidth_, value))
+    if (StoreChanged(borderWidth_, value))
         repaint();
 }
 void TFcBorder::SetBorderColor(TColor value)
 {
-    if (Store(borderColor_, value))
+    if (StoreChanged(borderColor_, value))
         repaint();
 }
 void TFcBorder::SetBorderHighlight(TColor value)
 {
-    if (Store(borderHighlight_, value))
+    if (StoreChanged(borderHighlight_, value))
         repaint();
 }
 void TFcBorder::SetBorderShadow(TColor value)
 {
-    if (Store(borderShadow_, value))
+    if (StoreChanged(borderShadow_, value))
         repaint();
 }
 void TFcBorder::SetBorderSides(TSides value)
 {
-    if (Store(borderSides_, static_cast<TSides>(value & kAllSides)))
+    if (StoreChanged(borderSides_, static_cast<TSides>(value & kAllSides)))
         repaint();
 }
 void TFcBorder::SetFlatColor(TColor value)
 {
-    if (Store(flatColor_, value))
+    if (StoreChanged(flatColor_, value))
         update();
 }
 void TFcBorder::SetFlatColorAdjustment(int value)
 {
-    if (Store(flatColorAdjustment_, value))
+    if (StoreChanged(flatColorAdjustment_, value))
         update();
+}
+
+TFcFrameSet TFcBorder::Frames() const
+{
+    return {borderOuter_, borderInner_, borderSides_, borderWidth_, bevelWidth_};
 }
 
 TRect TFcBorder::AdjustClientRect(const TRect& r) const
 {
-    return InsetByFrames(r, {borderOuter_, borderInner_, borderSides_, borderWidth_, bevelWidth_}, true, 0);
+    return InsetByFrames(r, Frames(), true, 0);
 }
 
 TRect TFcBorder::ClientRect() const
@@ -91,40 +82,23 @@ TRect TFcBorder::ClientRect() const
     return AdjustClientRect({0, 0, width(), height()});
 }
 
-TRect TFcBorder::DrawOneFrame(TFcCanvas& canvas, const TRect& r, TFrameStyle style)
-{
-    switch (style) {
-    case fsFlat: {
-        const TColor c = AdjustColor(flatColor_, flatColorAdjustment_);
-        return DrawBevel(canvas, r, c, c, 1, borderSides_);
-    }
-    case fsPopup: return DrawBevel(canvas, r, borderHighlight_, borderShadow_, bevelWidth_, borderSides_);
-    case fsStatus: return DrawBevel(canvas, r, borderShadow_, borderHighlight_, bevelWidth_, borderSides_);
-    default: return DrawBorderSides(canvas, r, style, borderSides_);
-    }
-}
-
 void TFcBorder::Paint(TFcCanvas& canvas)
 {
-    TRect r{0, 0, width(), height()};
-    r = DrawOneFrame(canvas, r, borderOuter_);
-    if (borderWidth_ > 0)
-        r = DrawBevel(canvas, r, borderColor_, borderColor_, borderWidth_, borderSides_);
-    DrawOneFrame(canvas, r, borderInner_);
+    const TFcFrameColors colors{AdjustColor(flatColor_, flatColorAdjustment_), borderColor_, borderHighlight_,
+                                borderShadow_, false};
+    DrawFrames(canvas, {0, 0, width(), height()}, Frames(), colors);
 }
 
 void TFcBorder::mousePressEvent(QMouseEvent* event)
 {
     TFcControl::mousePressEvent(event);
-    pressed_ = event->button() == Qt::LeftButton;
+    click_.Press(event);
 }
 
 void TFcBorder::mouseReleaseEvent(QMouseEvent* event)
 {
     TFcControl::mouseReleaseEvent(event);
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    if (click)
+    if (click_.Release(event, this))
         Click();
 }
 

@@ -8,6 +8,7 @@
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fccolor.h"
 #include "controls/foundation/fctypes.h"
+#include "controls/panels/fcframes.h"
 
 #include <QWidget>
 
@@ -51,7 +52,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    TRect DrawOneFrame(TFcCanvas& canvas, const TRect& r, TFrameStyle style);
+    TFcFrameSet Frames() const;
 
     int bevelWidth_ = 1;
     TFrameStyle borderInner_ = fsNone;
@@ -63,7 +64,7 @@ private:
     TSides borderSides_ = kAllSides;
     TColor flatColor_ = clBtnShadow;
     int flatColorAdjustment_ = 30;
-    bool pressed_ = false;
+    TFcClickTracker click_;
 };
 
 }  // namespace tw::controls

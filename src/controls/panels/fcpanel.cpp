@@ -17,10 +17,8 @@ constexpr const char* kAlignProperty = "fcAlign";
 template <typename T, typename F>
 void Change(T& member, const T& value, F then)
 {
-    if (member == value)
-        return;
-    member = value;
-    then();
+    if (StoreChanged(member, value))
+        then();
 }
 
 }  // namespace
@@ -164,13 +162,7 @@ void TFcCustomPanel::SetParentColor(bool value)
 
 void TFcCustomPanel::SetFrameController(TFcFrameController* controller)
 {
-    if (frameController_ == controller)
-        return;
-    if (frameController_)
-        frameController_->RemoveControl(this);
-    frameController_ = controller;
-    if (frameController_)
-        frameController_->AddControl(this);
+    SwitchFrameController(frameController_, controller, this);
 }
 
 void TFcCustomPanel::CustomFramingChanged()
@@ -235,18 +227,9 @@ void TFcCustomPanel::Realign()
     realigning_ = false;
 }
 
-TRect TFcCustomPanel::DrawFrame(TFcCanvas& canvas, const TRect& r, TFrameStyle style, TSides sides)
+TFcFrameColors TFcCustomPanel::FrameColors() const
 {
-    switch (style) {
-    case fsFlat:
-    case fsFlatBold: {
-        const TColor c = AdjustColor(flatColor_, flatColorAdjustment_);
-        return DrawBevel(canvas, r, c, c, style == fsFlat ? 1 : 2, sides);
-    }
-    case fsPopup: return DrawBevel(canvas, r, borderHighlight_, borderShadow_, frames_.BevelWidth, sides);
-    case fsStatus: return DrawBevel(canvas, r, borderShadow_, borderHighlight_, frames_.BevelWidth, sides);
-    default: return DrawBorderSides(canvas, r, style, sides);
-    }
+    return {AdjustColor(flatColor_, flatColorAdjustment_), borderColor_, borderHighlight_, borderShadow_, true};
 }
 
 void TFcCustomPanel::PaintParentImage(TFcCanvas& canvas)
@@ -257,11 +240,7 @@ void TFcCustomPanel::PaintParentImage(TFcCanvas& canvas)
 void TFcCustomPanel::Paint(TFcCanvas& canvas)
 {
     // The background (the colour, or the parent's image) is already there.
-    TRect r = GetControlRect();
-    r = DrawFrame(canvas, r, frames_.Outer, frames_.Sides);
-    if (frames_.BorderWidth > 0)
-        r = DrawBevel(canvas, r, borderColor_, borderColor_, frames_.BorderWidth, frames_.Sides);
-    r = DrawFrame(canvas, r, frames_.Inner, frames_.Sides);
+    const TRect r = DrawFrames(canvas, GetControlRect(), frames_, FrameColors());
     if (!Transparent()) {
         canvas.Brush.Color = Color();
         canvas.Brush.Style = TBrushStyle::Solid;

@@ -14,6 +14,7 @@
 #include "controls/foundation/fcframecontroller.h"
 #include "controls/foundation/fcreginifile.h"
 #include "controls/foundation/fctypes.h"
+#include "controls/panels/fcframes.h"
 #include "controls/panels/fcpanellayout.h"
 
 #include <QList>
@@ -103,8 +104,8 @@ protected:
     void Paint(TFcCanvas& canvas) override;
     virtual void DrawCaption(TFcCanvas& canvas, TRect r);
     virtual void DrawGrid(TFcCanvas& canvas, const TRect& r);
-    // A frame by style onto canvas; returns the rectangle inside.
-    TRect DrawFrame(TFcCanvas& canvas, const TRect& r, TFrameStyle style, TSides sides);
+    // The colours the frames are drawn in.
+    TFcFrameColors FrameColors() const;
     // The background behind a transparent control.
     void PaintParentImage(TFcCanvas& canvas);
 

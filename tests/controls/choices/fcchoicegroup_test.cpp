@@ -5,14 +5,12 @@
 
 #include "controls/panels/pixelart.h"
 
-#include "controls/base/fcformkeys.h"
 #include "controls/choices/fcchoicegroup.h"
 #include "controls/foundation/fctextmetrics.h"
 
 #include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
-#include <QVBoxLayout>
 
 namespace tw::controls {
 namespace {
@@ -20,33 +18,19 @@ namespace {
 const QStringList kStatuses = {QStringLiteral("Awarded"), QStringLiteral("Closed"), QStringLiteral("In progress"),
                                QStringLiteral("None"), QStringLiteral("Not awarded")};
 
-struct Groups : testing::WidgetFixture {
-    Groups()
-    {
-        SetTextMeasure(&measure);
-        layout = new QVBoxLayout(&window);
-        TFcFormKeys::Install(&window);
-    }
+struct Groups : testing::FormFixture {
+    Groups() { SetTextMeasure(&measure); }
     ~Groups() override { SetTextMeasure(nullptr); }
     template <typename T>
     T* Add()
     {
-        auto* w = new T(&window);
+        T* w = FormFixture::Add<T>();
         w->setMinimumSize(220, 110);
-        layout->addWidget(w);
         return w;
-    }
-    void Show()
-    {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
     static QPoint Centre(QWidget* w) { return QPoint(5, w->height() / 2); }
 
     TFcFixedMeasure measure{6, 13, 10};
-    QWidget window;
-    QVBoxLayout* layout = nullptr;
 };
 
 TEST_F(Groups, FiveItemsInTwoColumnsFillThreeRows)

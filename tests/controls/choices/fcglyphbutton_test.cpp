@@ -5,17 +5,14 @@
 
 #include "controls/panels/pixelart.h"
 
-#include "controls/base/fcformkeys.h"
 #include "controls/choices/fcglyphbutton.h"
 #include "controls/foundation/fccommon.h"
 #include "controls/foundation/fctextmetrics.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QEnterEvent>
 #include <QLineEdit>
 #include <QTest>
-#include <QVBoxLayout>
 
 namespace tw::controls {
 namespace {
@@ -28,11 +25,6 @@ struct Glyphs : testing::WidgetFixture {
     {
         const std::uint8_t hue = ColorHue(clHighlight);
         return HSLtoColor(static_cast<std::uint8_t>(hue < 120 ? hue + 120 : hue - 120), 220, 180);
-    }
-    static void Enter(QWidget& w)
-    {
-        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-        QCoreApplication::sendEvent(&w, &enter);
     }
     static void Press(QWidget& w)
     {
@@ -93,7 +85,7 @@ TEST_F(Glyphs, TemplatesRecolouredForEachState)
         b->SetHotTrack(true);
         b->SetChecked(c.checked);
         if (std::string(c.state) == "hot")
-            Enter(*b);
+            testing::Enter(b.get());
         if (std::string(c.state) == "disabled")
             b->setEnabled(false);
         if (std::string(c.state) == "pressed") {
@@ -124,8 +116,8 @@ TEST_F(Glyphs, ClassicMarkWithoutHotTracking)
     // Sunken frame: shadow at the top-left, the inside white.
     EXPECT_EQ(PixelOf(off, 0, kTop), ColorToRGB(clBtnShadow));
     EXPECT_EQ(PixelOf(off, 6, kTop + 6), ColorToRGB(clWindow));
-    EXPECT_EQ(testing::CountColour(off.copy(0, kTop, 13, 13), clWindowText), 0);
-    EXPECT_GT(testing::CountColour(on.copy(0, kTop, 13, 13), clWindowText), 10);
+    EXPECT_EQ(testing::Count(off.copy(0, kTop, 13, 13), clWindowText), 0);
+    EXPECT_GT(testing::Count(on.copy(0, kTop, 13, 13), clWindowText), 10);
     TFcRadioButton radio;
     radio.resize(40, 17);
     radio.SetChecked(true);
@@ -169,30 +161,14 @@ TEST_F(Glyphs, CustomStripSetsTheGlyphSizeAndAnEmptyOneTurnsItOff)
     EXPECT_EQ(PixelOf(radio.RenderImage(), 1, kTop + 1), RGB(255, 0, 255));
 }
 
-struct Form : Glyphs {
-    Form()
-    {
-        layout = new QVBoxLayout(&window);
-        TFcFormKeys::Install(&window);
-    }
+struct Form : testing::FormFixture {
     template <typename T>
     T* Add(const QString& caption)
     {
-        auto* w = new T(&window);
-        if constexpr (std::is_base_of_v<TFcControl, T>)
-            w->SetCaption(caption);
+        T* w = FormFixture::Add<T>(caption);
         w->setMinimumSize(80, 17);
-        layout->addWidget(w);
         return w;
     }
-    void Show()
-    {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    QWidget window;
-    QVBoxLayout* layout = nullptr;
 };
 
 TEST_F(Form, FocusBorderRingsTheCaptionOnly)

@@ -5,38 +5,22 @@
 
 #include "controls/panels/pixelart.h"
 
-#include "controls/base/fcformkeys.h"
 #include "controls/labels/fclabel.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QEnterEvent>
 #include <QLineEdit>
 #include <QTest>
-#include <QVBoxLayout>
 
 namespace tw::controls {
 namespace {
 
-using testing::CountColour;
+using testing::Count;
 using testing::PixelOf;
 
 constexpr TColor kRed = RGB(255, 0, 0);
 constexpr TColor kBlue = RGB(0, 0, 255);
 constexpr TColor kGreen = RGB(0, 160, 0);
-
-// The bounding box of a colour's pixels.
-QRect Box(const QImage& image, TColor colour)
-{
-    QRect box;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (PixelOf(image, x, y) == colour)
-                box |= QRect(x, y, 1, 1);
-        }
-    }
-    return box;
-}
 
 struct Label : testing::WidgetFixture {
     Label()
@@ -60,7 +44,7 @@ TEST_F(Label, FrameOnItsSidesWithThePlainFlatColour)
     label.SetBorderOuter(fsFlat);
     label.SetFlatColor(kRed);
     label.SetBorderSides(SideBit(sdLeft) | SideBit(sdBottom));
-    const testing::Rows art = testing::ImageArt(label.RenderImage(), {{'r', kRed}, {'.', clWhite}});
+    const testing::Rows art = testing::Art(label.RenderImage(), {{'r', kRed}, {'.', clWhite}});
     EXPECT_EQ(art, (testing::Rows{"r.....", "r.....", "r.....", "rrrrrr"}));
 }
 
@@ -82,23 +66,23 @@ TEST_F(Label, TextStylesDrawTheirPassesAndLightStyleDropsTheShadowOne)
         label.SetTextStyle(c.style);
         label.SetLightTextStyle(c.light);
         const QImage image = label.RenderImage();
-        EXPECT_GT(CountColour(image, clBlack), 10);
-        EXPECT_EQ(CountColour(image, kRed) > 0, c.red);
-        EXPECT_EQ(CountColour(image, kBlue) > 0, c.blue);
+        EXPECT_GT(Count(image, clBlack), 10);
+        EXPECT_EQ(Count(image, kRed) > 0, c.red);
+        EXPECT_EQ(Count(image, kBlue) > 0, c.blue);
     }
     // Raised: highlight up and left of the text, shadow down and right.
     label.SetAlignment(taCenter);
     label.SetLightTextStyle(false);
     label.SetTextStyle(tsRaised);
     QImage image = label.RenderImage();
-    EXPECT_EQ(Box(image, kRed).left(), Box(image, clBlack).left() - 1);
-    EXPECT_EQ(Box(image, kBlue).bottom(), Box(image, clBlack).bottom() + 1);
+    EXPECT_EQ(testing::Extent(image, kRed).left(), testing::Extent(image, clBlack).left() - 1);
+    EXPECT_EQ(testing::Extent(image, kBlue).bottom(), testing::Extent(image, clBlack).bottom() + 1);
     // The shadow lies ShadowDepth down and right.
     label.SetTextStyle(tsShadow);
     label.SetShadowDepth(3);
     image = label.RenderImage();
-    EXPECT_EQ(Box(image, kBlue).right(), Box(image, clBlack).right() + 3);
-    EXPECT_EQ(Box(image, kBlue).bottom(), Box(image, clBlack).bottom() + 3);
+    EXPECT_EQ(testing::Extent(image, kBlue).right(), testing::Extent(image, clBlack).right() + 3);
+    EXPECT_EQ(testing::Extent(image, kBlue).bottom(), testing::Extent(image, clBlack).bottom() + 3);
 }
 
 TEST_F(Label, DisabledTextIsShadowOverAHighlightCopy)
@@ -107,8 +91,8 @@ TEST_F(Label, DisabledTextIsShadowOverAHighlightCopy)
     label.SetColor(kGreen);  // the highlight is white
     label.setEnabled(false);
     const QImage image = label.RenderImage();
-    EXPECT_EQ(CountColour(image, clBlack), 0);
-    EXPECT_EQ(Box(image, ColorToRGB(clBtnHighlight)).bottom(), Box(image, ColorToRGB(clBtnShadow)).bottom() + 1);
+    EXPECT_EQ(Count(image, clBlack), 0);
+    EXPECT_EQ(testing::Extent(image, ColorToRGB(clBtnHighlight)).bottom(), testing::Extent(image, ColorToRGB(clBtnShadow)).bottom() + 1);
 }
 
 TEST_F(Label, FlatRotationTurnsTheTextAtRightAnglesAndBetween)
@@ -116,22 +100,22 @@ TEST_F(Label, FlatRotationTurnsTheTextAtRightAnglesAndBetween)
     label.resize(60, 60);
     label.SetCaption(QStringLiteral("Wide text"));
     label.SetAlignment(taCenter);
-    const QRect level = Box(label.RenderImage(), clBlack);
+    const QRect level = testing::Extent(label.RenderImage(), clBlack);
     EXPECT_GT(level.width(), 2 * level.height());
 
     label.SetAngle(90);
     EXPECT_EQ(label.Rotation(), roFlat);
-    const QRect up = Box(label.RenderImage(), clBlack);
+    const QRect up = testing::Extent(label.RenderImage(), clBlack);
     EXPECT_GT(up.height(), 2 * up.width());
     EXPECT_NEAR(up.height(), level.width(), 2);
 
     label.SetAngle(180);
-    const QRect down = Box(label.RenderImage(), clBlack);
+    const QRect down = testing::Extent(label.RenderImage(), clBlack);
     EXPECT_NEAR(down.width(), level.width(), 2);
     EXPECT_NEAR(down.height(), level.height(), 2);
 
     label.SetAngle(45);
-    const QRect slant = Box(label.RenderImage(), clBlack);
+    const QRect slant = testing::Extent(label.RenderImage(), clBlack);
     EXPECT_GT(slant.width(), level.height() * 2);
     EXPECT_GT(slant.height(), level.height() * 2);
     EXPECT_LT(slant.width(), level.width());
@@ -143,15 +127,15 @@ TEST_F(Label, ArcTextDrawsEachCharacterAlongTheArcAndNothingWithoutACaption)
     label.SetRotation(roCurve);
     label.SetAngle(90);
     label.SetCenterPoint(cpCenter);
-    EXPECT_EQ(CountColour(label.RenderImage(), clBlack), 0);
+    EXPECT_EQ(Count(label.RenderImage(), clBlack), 0);
     label.SetCaption(QStringLiteral("Twenty characters ok"));
     const QImage image = label.RenderImage();
-    EXPECT_GT(CountColour(image, clBlack), 60);
+    EXPECT_GT(Count(image, clBlack), 60);
     // Starting at 90 degrees (the left) and running clockwise over the top:
     // the centre stays clear, the left and the top are written on.
-    EXPECT_EQ(CountColour(image.copy(50, 50, 20, 20), clBlack), 0);
-    EXPECT_GT(CountColour(image.copy(0, 30, 40, 60), clBlack), 0);
-    EXPECT_GT(CountColour(image.copy(30, 0, 60, 40), clBlack), 0);
+    EXPECT_EQ(Count(image.copy(50, 50, 20, 20), clBlack), 0);
+    EXPECT_GT(Count(image.copy(0, 30, 40, 60), clBlack), 0);
+    EXPECT_GT(Count(image.copy(30, 0, 60, 40), clBlack), 0);
 }
 
 TEST_F(Label, AngleIsKeptIn0To359AndSwitchesToFlatRotation)
@@ -220,12 +204,10 @@ TEST_F(Label, FlyByColourWhileTheMouseIsOver)
 {
     label.SetFlyByEnabled(true);
     label.SetFlyByColor(kGreen);
-    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QCoreApplication::sendEvent(&label, &enter);
+    testing::Enter(&label);
     EXPECT_EQ(label.FontColor(), kGreen);
     EXPECT_EQ(label.TextColor(), kGreen);
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(&label, &leave);
+    testing::Leave(&label);
     EXPECT_EQ(label.FontColor(), clBlack);
 }
 
@@ -242,22 +224,15 @@ TEST_F(Label, AutoSizeFitsTheTextAndTheTurn)
     EXPECT_EQ(fitted.size(), level.transposed());
 }
 
-TEST_F(Label, AcceleratorFocusesItsFocusControl)
+struct LabelForm : testing::FormFixture {};
+
+TEST_F(LabelForm, AcceleratorFocusesItsFocusControl)
 {
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* other = new QLineEdit(&window);
-    auto* name = new TFcLabel(&window);
-    auto* edit = new QLineEdit(&window);
-    name->SetCaption(QStringLiteral("&Name"));
+    auto* other = Add<QLineEdit>();
+    auto* name = Add<TFcLabel>(QStringLiteral("&Name"));
+    auto* edit = Add<QLineEdit>();
     name->SetFocusControl(edit);
-    layout->addWidget(other);
-    layout->addWidget(name);
-    layout->addWidget(edit);
-    TFcFormKeys::Install(&window);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Show();
     other->setFocus();
     QTest::keyClick(other, Qt::Key_N, Qt::AltModifier);
     EXPECT_TRUE(edit->hasFocus());

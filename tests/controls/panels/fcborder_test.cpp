@@ -11,7 +11,6 @@
 namespace tw::controls {
 namespace {
 
-using testing::ImageArt;
 using testing::Rows;
 
 struct Border : testing::WidgetFixture {};
@@ -58,7 +57,7 @@ TEST_F(Border, DrawsOnlyTheFrameOnItsSidesAndTheParentShowsInside)
     border.SetBorderWidth(1);
     border.SetBorderColor(RGB(255, 0, 0));
     border.SetBorderSides(SideBit(sdLeft) | SideBit(sdBottom));
-    const Rows art = ImageArt(border.RenderImage(), {{'s', clBtnShadow}, {'h', clBtnHighlight},
+    const Rows art = testing::Art(border.RenderImage(), {{'s', clBtnShadow}, {'h', clBtnHighlight},
                                                      {'r', RGB(255, 0, 0)}, {'.', RGB(0, 0, 255)}});
     EXPECT_EQ(art, (Rows{
                        "ssr...",

@@ -60,7 +60,7 @@ TEST_F(GroupBox, FlatStyleHasRoundedCornersAndAGapUnderTheCaption)
     for (int x = 8; x < 8 + cx; ++x)
         EXPECT_NE(PixelOf(image, x, top), frame) << x;
     EXPECT_EQ(PixelOf(image, 8 + cx + 1, top), frame);
-    EXPECT_GT(testing::CountColour(image.copy(8, 0, cx, 14), clWindowText), 5);
+    EXPECT_GT(testing::Count(image.copy(8, 0, cx, 14), clWindowText), 5);
 }
 
 TEST_F(GroupBox, EmptyCaptionLeavesNoGap)
@@ -110,7 +110,7 @@ TEST_F(GroupBox, CustomStyleIsThePanelsOwnFrameAndCaption)
     const QImage image = box.RenderImage();
     EXPECT_EQ(PixelOf(image, 0, 0), kFrame);
     EXPECT_EQ(PixelOf(image, 79, 39), kFrame);
-    EXPECT_GT(testing::CountColour(image.copy(0, 0, 40, 16), clWindowText), 5);
+    EXPECT_GT(testing::Count(image.copy(0, 0, 40, 16), clWindowText), 5);
 }
 
 TEST_F(GroupBox, DisabledCaptionDrawsAHighlightCopyOutsideTheGapWhenTransparent)
@@ -118,8 +118,8 @@ TEST_F(GroupBox, DisabledCaptionDrawsAHighlightCopyOutsideTheGapWhenTransparent)
     box.SetCaption(QStringLiteral("Hi"));
     box.setEnabled(false);
     QImage image = box.RenderImage();
-    EXPECT_GT(testing::CountColour(image, clBtnHighlight), 3);
-    EXPECT_GT(testing::CountColour(image, clBtnShadow), 3);
+    EXPECT_GT(testing::Count(image, clBtnHighlight), 3);
+    EXPECT_GT(testing::Count(image, clBtnShadow), 3);
     // Transparent: the copy is clipped to what lies outside the caption's
     // rectangle, so little or none of it shows.
     QWidget parent;
@@ -128,9 +128,9 @@ TEST_F(GroupBox, DisabledCaptionDrawsAHighlightCopyOutsideTheGapWhenTransparent)
     box.SetTransparent(true);
     const int cx = CaptionWidth(QStringLiteral("Hi"));
     image = box.RenderImage();
-    const int inside = testing::CountColour(image.copy(8, 0, cx, 13), clBtnHighlight);
+    const int inside = testing::Count(image.copy(8, 0, cx, 13), clBtnHighlight);
     EXPECT_EQ(inside, 0);
-    EXPECT_GT(testing::CountColour(image.copy(8, 0, cx, 13), clBtnShadow), 3);
+    EXPECT_GT(testing::Count(image.copy(8, 0, cx, 13), clBtnShadow), 3);
     EXPECT_EQ(PixelOf(image, 40, 20), RGB(0, 0, 255));
     box.setParent(nullptr);
 }
@@ -179,7 +179,7 @@ TEST_F(GroupBox, StyledPathDrawsTheGroupFrameAroundTheCaptionGap)
     const int cx = CaptionWidth(QStringLiteral("Status"));
     const QImage gap = image.copy(0, FrameTop(), cx, 1);
     const QImage beside = image.copy(cx + 2, FrameTop(), 40, 3);
-    EXPECT_EQ(testing::CountColour(gap, PixelOf(beside, 20, 0)) < cx, true);
+    EXPECT_EQ(testing::Count(gap, PixelOf(beside, 20, 0)) < cx, true);
     box.setEnabled(false);
     image = box.RenderImage();
     EXPECT_EQ(style.frames, 2);

@@ -14,7 +14,6 @@
 namespace tw::controls {
 namespace {
 
-using testing::ImageArt;
 using testing::Rows;
 
 constexpr TColor kRed = RGB(255, 0, 0);
@@ -35,7 +34,7 @@ TEST_F(Panel, FramesAndBandOnlyOnTheChosenSides)
     panel.SetBorderInner(fsFlat);
     panel.SetBorderSides(SideBit(sdLeft) | SideBit(sdTop));
     panel.SetColor(kGreen);
-    const Rows art = ImageArt(panel.RenderImage(), {{'r', kRed}, {'b', kBlue}, {'g', kGreen}});
+    const Rows art = testing::Art(panel.RenderImage(), {{'r', kRed}, {'b', kBlue}, {'g', kGreen}});
     EXPECT_EQ(art, (Rows{
                        "rrrrrrrr",
                        "rbbbbbbb",
@@ -71,11 +70,11 @@ TEST_F(Panel, GridDotsAndLinesLieOneBeforeEachPitch)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
         panel.SetGridStyle(c.style);
-        EXPECT_EQ(ImageArt(panel.RenderImage(), legend), c.art);
+        EXPECT_EQ(testing::Art(panel.RenderImage(), legend), c.art);
     }
     panel.SetGridStyle(gsDots);
     panel.SetGridXSize(0);
-    EXPECT_EQ(testing::CountColour(panel.RenderImage(), clBlack), 0);
+    EXPECT_EQ(testing::Count(panel.RenderImage(), clBlack), 0);
 }
 
 TEST_F(Panel, DisabledCaptionIsShadowOverAHighlightCopyOnePixelDownRight)
@@ -105,9 +104,9 @@ TEST_F(Panel, DisabledCaptionIsShadowOverAHighlightCopyOnePixelDownRight)
     }
     EXPECT_GT(shadows, 5);
     EXPECT_EQ(copies, shadows);
-    EXPECT_EQ(testing::CountColour(image, clWindowText), 0);
+    EXPECT_EQ(testing::Count(image, clWindowText), 0);
     panel.setEnabled(true);
-    EXPECT_EQ(testing::CountColour(panel.RenderImage(), clBtnHighlight), 0);
+    EXPECT_EQ(testing::Count(panel.RenderImage(), clBtnHighlight), 0);
 }
 
 TEST_F(Panel, AlignedChildSitsInsideBothFramesAndTheBand)

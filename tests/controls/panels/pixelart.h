@@ -1,62 +1,57 @@
 #pragma once
-// Pixel tests of the panels, choices and labels: classic colours, visual
-// styles off, and a picture of an image as text so that a failure shows what
-// was drawn.
+// Pixel and behaviour tests of the panels, choices and labels: classic
+// colours and visual styles off (the draw fixture), the pictures and counts
+// of the button tests, and a shown, active form with the library's key
+// routing for focus, mouse and accelerators.
 
+#include "controls/buttons/buttonfixture.h"
 #include "controls/foundation/drawfixture.h"
 
-#include "controls/foundation/fccanvas.h"
+#include "controls/base/fcformkeys.h"
 
-#include <QImage>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
 
-#include <map>
-#include <string>
-#include <vector>
+#include <type_traits>
 
 namespace tw::controls::testing {
 
 inline TColor PixelOf(const QImage& image, int x, int y)
 {
-    const QRgb p = image.pixel(x, y);
-    return RGB(qRed(p), qGreen(p), qBlue(p));
-}
-
-// One string per row; legend maps characters to colours (system colours
-// allowed); anything else is '?'.
-inline Rows ImageArt(const QImage& image, const std::map<char, TColor>& legend)
-{
-    Rows rows;
-    for (int y = 0; y < image.height(); ++y) {
-        std::string row;
-        for (int x = 0; x < image.width(); ++x) {
-            const TColor c = PixelOf(image, x, y);
-            char ch = '?';
-            for (const auto& [key, colour] : legend) {
-                if (ColorToRGB(colour) == c) {
-                    ch = key;
-                    break;
-                }
-            }
-            row += ch;
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-// Pixels of a colour in an image.
-inline int CountColour(const QImage& image, TColor colour)
-{
-    const TColor rgb = ColorToRGB(colour);
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            n += PixelOf(image, x, y) == rgb ? 1 : 0;
-    }
-    return n;
+    return FromRgb32(image.pixel(x, y));
 }
 
 // Widgets in classic colours with visual styles off.
 struct WidgetFixture : DrawFixture {};
+
+// Controls stacked in a window that routes the form's keys.
+struct FormFixture : WidgetFixture {
+    FormFixture()
+    {
+        layout = new QVBoxLayout(&window);
+        TFcFormKeys::Install(&window);
+    }
+    // A control of the form; library controls get the caption.
+    template <typename T>
+    T* Add(const QString& caption = QString())
+    {
+        auto* w = new T(&window);
+        if constexpr (std::is_base_of_v<TFcControl, T>)
+            w->SetCaption(caption);
+        layout->addWidget(w);
+        return w;
+    }
+    // Shows the form as the active window, for focus and the mouse.
+    void Show()
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QWidget window;
+    QVBoxLayout* layout = nullptr;
+};
 
 }  // namespace tw::controls::testing
