@@ -7,6 +7,7 @@
 #include "controls/foundation/fcthemesrv.h"
 #include "controls/panels/fcframes.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -139,6 +140,22 @@ void TFcCustomGlyphButton::SetUseCustomGlyphs(bool value)
 void TFcCustomGlyphButton::SetFrameController(TFcFrameController* controller)
 {
     SwitchFrameController(frameController_, controller, this);
+}
+
+void TFcCustomGlyphButton::ActionChange(QAction* action)
+{
+    TFcCustomButton::ActionChange(action);
+    if (!action->isCheckable())
+        return;
+    takingActionState_ = true;
+    SetChecked(action->isChecked());
+    takingActionState_ = false;
+}
+
+void TFcCustomGlyphButton::Click()
+{
+    if (!takingActionState_)
+        TFcCustomButton::Click();
 }
 
 void TFcCustomGlyphButton::CustomFramingChanged()

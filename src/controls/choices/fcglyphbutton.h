@@ -73,6 +73,9 @@ public:
     virtual QImage SelectGlyph() = 0;
     // A click by the mouse, Space or an accelerator.
     void ChangeState() override = 0;
+    // Raises OnClick, or triggers the action; not while the action itself
+    // hands its checked state on (that would trigger it again).
+    void Click() override;
 
     // A typed character; setting key to 0 swallows it.
     std::function<void(TFcControl* sender, int& key)> OnKeyPress;
@@ -82,6 +85,8 @@ protected:
     // Painted at once, as the state changes.
     void UpdateDisplay() override { Repaint(); }
     TRect GetHotTrackRect() const override { return GlyphRect(); }
+    // A checkable action also hands its checked state on.
+    void ActionChange(QAction* action) override;
     // The cell index'th of the custom strip.
     QImage ExtractGlyph(int index) const;
     // The template recoloured for the present state.
@@ -107,6 +112,7 @@ private:
     int glyphCount_ = 2;
     int glyphWidth_ = 13;
     int glyphHeight_ = 13;
+    bool takingActionState_ = false;
 };
 
 class TFcRadioButton : public TFcCustomGlyphButton {

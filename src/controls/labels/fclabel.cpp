@@ -95,17 +95,24 @@ void TFcLabel::FontColorChanged()
     }
 }
 
+void TFcLabel::EnsureTrueTypeFont()
+{
+    // Only outline fonts turn.
+    if (IsTrueTypeFont(font()))
+        return;
+    QFont f = font();
+    f.setFamily(MapFontFamily(QStringLiteral("Verdana")));
+    setFont(f);
+}
+
 void TFcLabel::SetAngle(int value)
 {
     const int angle = NormalizeAngle(value);
     if (angle == angle_)
         return;
     angle_ = angle;
-    if (angle_ != 0 && !IsTrueTypeFont(font())) {
-        QFont f = font();
-        f.setFamily(MapFontFamily(QStringLiteral("Verdana")));
-        setFont(f);
-    }
+    if (angle_ != 0)
+        EnsureTrueTypeFont();
     if (angle_ != 0 && rotation_ == roNone)
         rotation_ = roFlat;
     AdjustBounds();
@@ -116,11 +123,8 @@ void TFcLabel::SetRotation(TRotation value)
 {
     if (rotation_ == value)
         return;
-    if (value != roNone && !IsTrueTypeFont(font())) {
-        QFont f = font();
-        f.setFamily(MapFontFamily(QStringLiteral("Verdana")));
-        setFont(f);
-    }
+    if (value != roNone)
+        EnsureTrueTypeFont();
     rotation_ = value;
     if (value == roNone) {
         angle_ = 0;
@@ -467,6 +471,16 @@ void TFcLabel::FontChanged()
         angle_ = 0;
     AdjustBounds();
     update();
+}
+
+void TFcLabel::Loaded()
+{
+    if (rotation_ == roNone && angle_ != 0)
+        rotation_ = roFlat;
+    if (rotation_ != roNone)
+        EnsureTrueTypeFont();
+    normalColor_ = FontColor();
+    textColor_ = FontColor();
 }
 
 bool TFcLabel::DialogChar(QChar character, Qt::KeyboardModifiers)

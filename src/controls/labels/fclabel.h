@@ -103,6 +103,9 @@ public:
 
     // Auto-size: fits the label to its text, frames and rotation.
     virtual void AdjustBounds();
+    // After the window has built the label: an angle without a rotation turns
+    // flat, and the normal colour is the font colour.
+    void Loaded() override;
     // The caption's accelerator gives FocusControl the focus.
     bool DialogChar(QChar character, Qt::KeyboardModifiers modifiers) override;
 
@@ -124,6 +127,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Switches a font that cannot turn to one that can.
+    void EnsureTrueTypeFont();
+
     TAlignment alignment_ = taLeftJustify;
     bool autoSize_ = true;
     TTextLayout layout_ = tlTop;

@@ -10,6 +10,7 @@
 #include "controls/foundation/fctextmetrics.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QAccessibleActionInterface>
 #include <QLineEdit>
 #include <QTest>
@@ -324,6 +325,19 @@ TEST_F(Form, AcceleratorsCheckTheirControl)
     EXPECT_TRUE(radio->hasFocus());
     EXPECT_TRUE(radio->Checked());
     EXPECT_TRUE(edit->text().isEmpty());
+}
+
+TEST_F(Glyphs, ACheckableActionHandsOnItsCheckedState)
+{
+    QAction action(QStringLiteral("&Restrict"));
+    action.setCheckable(true);
+    action.setChecked(true);
+    TFcCheckBox box;
+    box.SetAction(&action);
+    EXPECT_EQ(box.Caption(), QStringLiteral("&Restrict"));
+    EXPECT_TRUE(box.Checked());
+    action.setChecked(false);
+    EXPECT_FALSE(box.Checked());
 }
 
 TEST_F(Glyphs, ReadAsRadioButtonAndCheckBoxWithStateAndToggle)
