@@ -215,10 +215,8 @@ void TFcCustomChoiceGroup::TextChanged()
     Arrange();
 }
 
-void TFcCustomChoiceGroup::Arrange()
+TFcGroupLayout TFcCustomChoiceGroup::Layout() const
 {
-    if (buttons_.empty())
-        return;
     const TFcTextMeasure& measure = TextMeasure();
     TFcGroupLayout layout;
     layout.Columns = columns_;
@@ -235,6 +233,30 @@ void TFcCustomChoiceGroup::Arrange()
                                BorderWidth(), BorderOuter(), BorderInner());
     for (const QString& line : items_)
         layout.TextWidths.push_back(measure.TextWidth(itemFont_, StripAccelerator(line)));
+    return layout;
+}
+
+QSize TFcCustomChoiceGroup::sizeHint() const
+{
+    if (buttons_.empty())
+        return TFcCustomGroupBox::sizeHint();
+    TFcGroupLayout layout = Layout();
+    layout.SpaceEvenly = false;
+    layout.RightToLeft = false;
+    int right = 0;
+    int bottom = 0;
+    for (const TRect& r : ArrangeGroupItems(layout)) {
+        right = std::max(right, r.Right);
+        bottom = std::max(bottom, r.Bottom);
+    }
+    return {right + startX_, bottom + verticalSpacing_ + 2};
+}
+
+void TFcCustomChoiceGroup::Arrange()
+{
+    if (buttons_.empty())
+        return;
+    const TFcGroupLayout layout = Layout();
     const std::vector<TRect> bounds = ArrangeGroupItems(layout);
     for (size_t i = 0; i < buttons_.size() && i < bounds.size(); ++i) {
         TFcCustomGlyphButton* item = buttons_[i];
@@ -242,6 +264,12 @@ void TFcCustomChoiceGroup::Arrange()
         item->setGeometry(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
         item->setVisible(true);
         PushItemLook(item);
+    }
+    // A layout holding the group asks again when the room it needs changes.
+    const QSize hint = sizeHint();
+    if (hint != lastHint_) {
+        lastHint_ = hint;
+        updateGeometry();
     }
 }
 

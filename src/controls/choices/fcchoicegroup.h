@@ -7,6 +7,7 @@
 // check group reports each item's change of state.
 
 #include "controls/choices/fcglyphbutton.h"
+#include "controls/choices/fcgrouplayout.h"
 #include "controls/choices/fcintegerlist.h"
 #include "controls/panels/fcgroupbox.h"
 
@@ -84,6 +85,9 @@ public:
 
     // Places the items and hands them the group's look.
     void Arrange();
+    // Room for every item with its caption, for layouts.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
     // The group's user may change the items' state.
     virtual bool CanModify() const { return true; }
 
@@ -108,6 +112,7 @@ protected:
 private:
     template <typename T>
     void Set(T& member, const T& value);
+    TFcGroupLayout Layout() const;
 
     QStringList items_;
     std::vector<TFcCustomGlyphButton*> buttons_;
@@ -131,6 +136,7 @@ private:
     int glyphWidth_ = 13;
     int glyphHeight_ = 13;
     bool tabOnEnter_ = false;
+    QSize lastHint_;
 };
 
 class TFcGroupButton : public TFcRadioButton {

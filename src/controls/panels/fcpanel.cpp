@@ -207,6 +207,10 @@ void TFcCustomPanel::Realign()
     if (realigning_)
         return;
     realigning_ = true;
+    const TRect client = ClientAreaForChildren();
+    const QMargins margins(client.Left, client.Top, width() - client.Right, height() - client.Bottom);
+    if (contentsMargins() != margins)
+        setContentsMargins(margins);
     std::vector<QWidget*> children;
     std::vector<TFcAlignItem> items;
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -217,7 +221,7 @@ void TFcCustomPanel::Realign()
         items.push_back({Align(child), {g.left(), g.top(), g.right() + 1, g.bottom() + 1},
                          !child->isHidden()});
     }
-    const std::vector<TRect> placed = AlignItems(ClientAreaForChildren(), items);
+    const std::vector<TRect> placed = AlignItems(client, items);
     for (size_t i = 0; i < children.size(); ++i) {
         if (items[i].Align == alNone || !items[i].Visible)
             continue;

@@ -94,7 +94,8 @@ public:
     // The rectangle inside the frames (with shrinkByBorder, inside the band).
     TRect FixClientRect(const TRect& r, bool shrinkByBorder) const;
     TFcFrameSet Frames() const { return frames_; }
-    // Places the aligned children now.
+    // Places the aligned children now, and gives a Qt layout on the panel
+    // the same client area through the contents margins.
     virtual void Realign();
 
     // Raised at the end of every paint of the panel's own frame.

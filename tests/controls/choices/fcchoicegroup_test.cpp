@@ -55,6 +55,18 @@ TEST_F(Groups, FiveItemsInTwoColumnsFillThreeRows)
     EXPECT_EQ(TFcRadioButton().WinMaskColor(), 0x00FF00u);
 }
 
+TEST_F(Groups, SizeHintHoldsEveryItem)
+{
+    auto* group = Add<TFcRadioGroup>();
+    group->SetCaption(QStringLiteral("Status"));
+    group->SetItems(kStatuses);
+    group->SetColumns(2);
+    // Columns 91 and 91 wide from x 8; three rows from 18, 17 high, 3 apart.
+    EXPECT_EQ(group->sizeHint(), QSize(8 + 91 + 87 + 8, 58 + 17 + 3 + 2));
+    group->SetColumns(1);
+    EXPECT_EQ(group->sizeHint().height(), 18 + 4 * 20 + 17 + 3 + 2);
+}
+
 TEST_F(Groups, ItemIndexStaysInRangeAndFollowsShorterItems)
 {
     auto* group = Add<TFcRadioGroup>();

@@ -136,6 +136,17 @@ TEST_F(Panel, AlignedChildSitsInsideBothFramesAndTheBand)
     EXPECT_EQ(client->geometry(), QRect(5, 17, 112, 60));
 }
 
+TEST_F(Panel, AQtLayoutGetsTheSameClientArea)
+{
+    TFcPanel panel;
+    panel.resize(100, 80);
+    panel.SetBorderInner(fsLowered);
+    panel.SetBorderWidth(3);
+    panel.SetBorderSides(SideBit(sdLeft) | SideBit(sdTop));
+    EXPECT_EQ(panel.contentsMargins(), QMargins(7, 7, 3, 3));
+    EXPECT_EQ(panel.contentsRect(), QRect(7, 7, 90, 70));
+}
+
 TEST_F(Panel, ChildrensEnabledStateSurvivesDisablingThePanel)
 {
     TFcPanel panel;
