@@ -277,7 +277,9 @@ void TFcCustomChoiceGroup::PushItemLook(TFcCustomGlyphButton* item)
 {
     item->setFont(itemFont_);
     item->setLayoutDirection(layoutDirection());
-    item->SetAlignment(item->GetControlsAlignment());
+    // The caption on the reading side: asking the item each pass would flip a
+    // right-to-left item back and forth.
+    item->SetAlignment(layoutDirection() == Qt::RightToLeft ? taLeftJustify : taRightJustify);
     item->SetTextHighlightColor(textHighlightColor_);
     item->SetTextShadowColor(textShadowColor_);
     item->SetTextShadowDepth(textShadowDepth_);

@@ -114,10 +114,6 @@ void TFcCustomGlyphButton::SetWinMaskColor(TColor value)
 {
     Store(winMaskColor_, value);
 }
-void TFcCustomGlyphButton::SetTransparent(bool value)
-{
-    TFcControl::SetTransparent(value);
-}
 
 void TFcCustomGlyphButton::SetCustomGlyphs(const QImage& strip)
 {

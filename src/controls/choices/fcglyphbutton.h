@@ -49,7 +49,6 @@ public:
     void SetWinMaskColor(TColor value);
     bool TabOnEnter() const { return tabOnEnter_; }
     void SetTabOnEnter(bool value) { tabOnEnter_ = value; }
-    void SetTransparent(bool value) override;
     TFcFrameController* FrameController() const { return frameController_; }
     void SetFrameController(TFcFrameController* controller);
     void CustomFramingChanged() override;

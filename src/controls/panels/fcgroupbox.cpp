@@ -41,7 +41,7 @@ TRect TFcCustomGroupBox::CaptionRect(TFcCanvas& canvas) const
 {
     if (Caption().isEmpty() || groupStyle_ == gsCustom)
         return {};
-    const QString shown = QString(Caption()).remove(QLatin1Char('&'));
+    const QString shown = StripAccelerator(Caption());
     const int cx = canvas.TextWidth(shown);
     const int cy = canvas.TextHeight(shown);
     const int margin = groupStyle_ == gsTopLine ? 0 : 8;

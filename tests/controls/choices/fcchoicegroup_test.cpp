@@ -67,6 +67,21 @@ TEST_F(Groups, SizeHintHoldsEveryItem)
     EXPECT_EQ(group->sizeHint().height(), 18 + 4 * 20 + 17 + 3 + 2);
 }
 
+TEST_F(Groups, RightToLeftItemsMirrorAndStaySo)
+{
+    auto* group = Add<TFcCheckGroup>();
+    group->resize(220, 110);
+    group->setLayoutDirection(Qt::RightToLeft);
+    group->SetItems(kStatuses.mid(0, 2));
+    // "Awarded": 7 * 6 + 13 + 12 = 67 wide, placed from the right.
+    EXPECT_EQ(group->Item(0)->geometry(), QRect(220 - 67 + 4 - 8, 3, 63, 17));  // no caption: row at 3
+    for (int pass = 0; pass < 2; ++pass) {
+        group->Arrange();
+        EXPECT_EQ(group->Item(0)->Alignment(), taLeftJustify) << pass;
+        EXPECT_EQ(group->Item(0)->GlyphRect().Left, 63 - 13) << pass;
+    }
+}
+
 TEST_F(Groups, ItemIndexStaysInRangeAndFollowsShorterItems)
 {
     auto* group = Add<TFcRadioGroup>();
