@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-liberation2 poppler-utils
   locales-all
   libcurl4-openssl-dev python3-aiosmtpd openssl
+  libarchive-dev zlib1g-dev
 )
 
 install_missing_packages() {

@@ -6,6 +6,8 @@
 #include "controls/foundation/fcgrafx.h"
 #include "controls/foundation/fcthemesrv.h"
 
+#include "benchapplication.h"
+
 #include <QApplication>
 #include <QPainter>
 
@@ -15,19 +17,7 @@ namespace {
 
 using namespace tw::controls;
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "tw_controls_bench";
-    static char* argv[] = {name, nullptr};
-    static auto* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto* a = new QApplication(argc, argv);
-        SetVisualStylesEnabled(false);
-        return a;
-    }();
-    return *app;
-}
+using bench::App;
 
 constexpr int kWidth = 200;
 constexpr int kHeight = 30;

@@ -60,6 +60,7 @@ void SplitAtComma(std::string_view text, std::string& after, std::string& before
     }
     before = std::string(text.substr(0, comma));
     after = std::string(text.substr(comma + 1));
+    after.erase(std::remove(after.begin(), after.end(), ','), after.end());
 }
 
 std::string CutToQuickBooksName(std::string_view text)

@@ -21,7 +21,8 @@ std::string FullNameSecondPart(std::string_view text);
 void SplitPersonName(std::string_view text, std::string& firstName, std::string& lastName);
 
 // Splits at the first comma: before gets what stands ahead of it, after what
-// follows; nothing is trimmed. Without a comma before is the whole text.
+// follows with every further comma dropped ("A,B,C" gives "A" and "BC");
+// nothing is trimmed. Without a comma before is the whole text.
 void SplitAtComma(std::string_view text, std::string& after, std::string& before);
 
 // QuickBooks takes names of at most 41 characters; longer ones are cut

@@ -10,6 +10,7 @@ namespace tw::reports {
 
 namespace {
 constexpr double kValueWidth = 83, kHoursWidth = 75, kDatesWidth = 160;
+constexpr double kResourceGap = 12;
 const TextStyle kBold{10, true, false};
 const TextStyle kItalic{10, false, true};
 }  // namespace
@@ -108,10 +109,11 @@ void TPrintResourceReport::Print(BandWriter& writer)
                 }
             if (!works)
                 continue;
+            // The space above keeps the name from reading as one more task of the resource before.
             Band name;
-            name.Label(m, QStringLiteral("QRDBText1"), 0, 0, width_, 17,
+            name.Label(m, QStringLiteral("QRDBText1"), 0, kResourceGap, width_, 17,
                        QString::fromStdString(desc.asString()), kBold);
-            name.Height = 24;
+            name.Height = kResourceGap + 24;
             writer.Print(name);
             for (const Assignment& a : rows) {
                 if (a.Crew != crew)

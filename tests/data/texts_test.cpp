@@ -87,19 +87,27 @@ TEST(NameTexts, PersonNames)
     }
 }
 
-TEST(NameTexts, SplitAtCommaKeepsBlanks)
+TEST(NameTexts, SplitAtCommaKeepsBlanksAndDropsEveryComma)
 {
-    std::string after = "stale";
-    std::string before = "stale";
-    SplitAtComma("Smith, John, Jr", after, before);
-    EXPECT_EQ(before, "Smith");
-    EXPECT_EQ(after, " John, Jr");
-    SplitAtComma(" Smith ", after, before);
-    EXPECT_EQ(before, " Smith ");
-    EXPECT_EQ(after, "");
-    SplitAtComma(",", after, before);
-    EXPECT_EQ(before, "");
-    EXPECT_EQ(after, "");
+    struct Case {
+        const char* in;
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"Smith, John", "Smith", " John"},
+        {"A,B,C", "A", "BC"},
+        {"Smith, John, Jr", "Smith", " John Jr"},
+        {" Smith ", " Smith ", ""},
+        {",", "", ""},
+        {",,", "", ""},
+    };
+    for (const Case& c : cases) {
+        std::string after = "stale";
+        std::string before = "stale";
+        SplitAtComma(c.in, after, before);
+        EXPECT_EQ(before, c.before) << c.in;
+        EXPECT_EQ(after, c.after) << c.in;
+    }
 }
 
 TEST(NameTexts, QuickBooksNamesAreCutTo41Characters)

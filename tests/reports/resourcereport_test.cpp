@@ -94,6 +94,27 @@ TEST_F(ResourceReport, EveryResourceOfATaskIsListedAndCounted)
     }
 }
 
+// A resource's name must read as the heading of the tasks below it, not as one more line of the
+// previous resource's tasks: it stands further from the task above than from its own first task.
+TEST_F(ResourceReport, AResourceNameIsSetApartFromThePreviousResourcesTasks)
+{
+    AddTask({.Id = 1, .Description = "Roof", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4});
+    AddTask({.Id = 2, .Description = "Eaves", .Crew = 1, .Start = At(2, 8), .End = At(2, 12), .Hours = 4});
+    AddTask({.Id = 3, .Description = "Tiles", .Crew = 2, .Start = At(3, 8), .End = At(3, 12), .Hours = 4});
+    const auto pages = Run();
+    ASSERT_EQ(pages.size(), 1u);
+    const std::vector<const PageItem*> names = pages[0].FindAll(QStringLiteral("QRDBText1"));
+    const std::vector<const PageItem*> lines = pages[0].FindAll(QStringLiteral("Client"));
+    ASSERT_EQ(names.size(), 2u);
+    ASSERT_EQ(lines.size(), 3u);
+    const double above = names[1]->Rect.top() - lines[1]->Rect.bottom();
+    const double below = lines[2]->Rect.top() - names[1]->Rect.bottom();
+    EXPECT_GT(above, below);
+    EXPECT_GE(above, 10);
+    // The first resource keeps the same distance to its own tasks.
+    EXPECT_DOUBLE_EQ(lines[0]->Rect.top() - names[0]->Rect.bottom(), below);
+}
+
 TEST_F(ResourceReport, CursorTakesEveryAssignedResourceOrTheRestriction)
 {
     AddTask({.Id = 1, .Description = "Roof", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4});

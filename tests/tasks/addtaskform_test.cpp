@@ -29,8 +29,6 @@
 #include <QTest>
 #include <QTableView>
 #include <QTimer>
-
-#include <tuple>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -94,6 +92,21 @@ protected:
         send(QEvent::MouseButtonRelease, Qt::NoButton);
         send(QEvent::MouseButtonDblClick, Qt::LeftButton);
         send(QEvent::MouseButtonRelease, Qt::NoButton);
+    }
+    // A task of Ames's garden job at 30 an hour, also entered in the task list.
+    void AddTaskListEntry(const char* description, TDateTime start, float hours)
+    {
+        schedule::NewScheduleItem item;
+        item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
+        item.CustomerName = "Ames";
+        item.JobName = "Garden";
+        item.Description = description;
+        item.Hours = hours;
+        item.End =
+            page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, start, hours);
+        item.HourlyRate = 30;
+        item.AddToTaskList = true;
+        ASSERT_TRUE(window.AddTaskToSchedule(item));
     }
     template <typename T>
     T* Find(const char* name)
@@ -268,20 +281,8 @@ TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
 TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
 {
     // Two earlier tasks in the task list.
-    for (const auto& [description, start, hours] :
-         {std::tuple{"Trim hedge", Day(9, 8), 3.0f}, std::tuple{"Clear gutters", Day(10, 8), 2.0f}}) {
-        schedule::NewScheduleItem item;
-        item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
-        item.CustomerName = "Ames";
-        item.JobName = "Garden";
-        item.Description = description;
-        item.Hours = hours;
-        item.End =
-            page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, start, hours);
-        item.HourlyRate = 30;
-        item.AddToTaskList = true;
-        ASSERT_TRUE(window.AddTaskToSchedule(item));
-    }
+    AddTaskListEntry("Trim hedge", Day(9, 8), 3);
+    AddTaskListEntry("Clear gutters", Day(10, 8), 2);
     editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "",
                            "", "", "", true, 3, false, false);
     auto* find = Find<QPushButton>("ReuseTaskButton");
@@ -359,6 +360,45 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
 }
 
 // Taken for the documentation: the editor on a task, as a user sees it.
+// The Help buttons of "Reuse a task" and "Specify how repeat works" open pages that the program installs.
+TEST_F(TaskEditorWindowTest, TheRepeatAndReuseDialogsHelpPagesAreShipped)
+{
+    AddTaskListEntry("Trim hedge", Day(9, 8), 3);
+    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/14/2026 8:00 AM", false, "", "",
+                           "", "", "", true, 3, false, false);
+
+    app::testing::UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "Open");
+    // The dialog named by each step, and the button that closes it.
+    const auto inModalDialog = [](const char* title, const char* close) {
+        QTimer::singleShot(0, [=] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), title);
+            dialog->findChild<QPushButton*>("Help")->click();
+            dialog->findChild<QPushButton*>(close)->click();
+        });
+    };
+    inModalDialog("Reuse a task", "Cancel");
+    Find<QPushButton>("ReuseTaskButton")->click();
+
+    Find<QLineEdit>("TaskDesc")->setText("Water plants");
+    Find<QRadioButton>("RepeatPeriod2")->click();
+    inModalDialog("Specify how repeat works", "Ok");
+    Find<QPushButton>("AddTaskManual")->click();
+    QDesktopServices::unsetUrlHandler("file");
+
+    ASSERT_EQ(catcher.Opened.size(), 2);
+    for (const QUrl& url : catcher.Opened) {
+        const QString page = url.toLocalFile();
+        EXPECT_TRUE(QFile::exists(page)) << page.toStdString();
+        QFile contents(QDir(window.State.ProgramFolder.c_str()).filePath("Table_of_contents.htm"));
+        ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(contents.readAll().contains(("href=\"" + url.fileName() + "\"").toUtf8()))
+            << url.fileName().toStdString();
+    }
+}
+
 TEST_F(TaskEditorWindowTest, Screenshot)
 {
     DoubleClick(fitUnits, Day(7, 11));

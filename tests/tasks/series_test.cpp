@@ -189,6 +189,34 @@ TEST_F(SeriesTest, ASeriesIsSavedWholeWithItsKeysLinksAndNumbers)
     }
 }
 
+// The Shorter arrow reaches a count of 1 and the box takes any text; a chosen period still makes a
+// series of at least two.
+TEST_F(SeriesTest, ACountBelowTwoWithAPeriodSavesTwoOccurrences)
+{
+    struct Case {
+        const char* name;
+        bool reoccurring;
+        int count;
+        const char* start;
+    } cases[] = {
+        {"repeated, count 1", false, 1, "12/8/2026 9:00 AM"},
+        {"reoccurring, count 1", true, 1, "12/9/2026 9:00 AM"},
+        {"repeated, count 0", false, 0, "12/10/2026 9:00 AM"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reoccurring = c.reoccurring;
+        NewSeries("Clean gutters", schedule::kRepeatWeekly, c.count, c.start);
+        editor.AddTaskManualClick();
+        ASSERT_TRUE(editor.Result()) << (ui.Messages.empty() ? "" : ui.Messages.back().text);
+        CloseEditor();
+        const std::vector<std::int32_t> keys = Walk(editor.TaskKey());
+        ASSERT_EQ(keys.size(), 2u);
+        EXPECT_NEAR(Working(keys[1], "SD") - Working(keys[0], "SD"), 7.0, 1e-6);
+        EXPECT_EQ(Working(keys[0], "RCOUNT"), c.reoccurring ? 2 : 1);
+    }
+}
+
 TEST_F(SeriesTest, ASeriesThatOverlapsAnywhereIsRefusedWhole)
 {
     // Ann from Friday 8:00, daily, four hours: the Monday occurrence meets

@@ -113,10 +113,16 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
             Protect(key);
             continue;
         }
-        if (std::find(ChangedResources.begin(), ChangedResources.end(), crew) != ChangedResources.end())
-            continue;
         const TDateTime a = data::RoundUpToQuarterHour(Real(charts_, "SD"));
         const TDateTime b = data::RoundUpToQuarterHour(Real(charts_, "ED"));
+        // Stored order is no time order: a task before the block may come after one of its
+        // resource's changed tasks, and the push-back would otherwise move it onto the block.
+        if (b < S || SameInstant(b, S)) {
+            Protect(key);
+            continue;
+        }
+        if (std::find(ChangedResources.begin(), ChangedResources.end(), crew) != ChangedResources.end())
+            continue;
         const float h = static_cast<float>(Real(charts_, "HOURS"));
         const int rcount = Int(charts_, "RCOUNT");
 

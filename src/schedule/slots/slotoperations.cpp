@@ -77,6 +77,8 @@ void SlotOperations::DiscardPendingInsertedSlot()
     sync_.RemoveObsoleteTasks();
     sync_.PullChartUpdates(true);
     Pending.PendingInsert = false;
+    // The removal above counts the split-off pieces as obsolete tasks; the user removed inserted time.
+    sync_.ShowStatus("Inserted time removed");
 }
 
 }  // namespace tw::timeblocks

@@ -415,13 +415,17 @@ bool ScheduleSync::RemoveObsoleteTasks()
             t_.ChartsTable.refresh();
         TakeLevel(removed_, t_.ChartsTable5, t_.IChartsTable);
     });
-    if (removed > 0) {
-        ui_.SetStatusText(0, "");
-        ui_.SetStatusText(2, "");
-        ui_.SetStatusText(1, std::to_string(removed) + " obsolete tasks removed");
-        ui_.RepaintStatus();
-    }
+    if (removed > 0)
+        ShowStatus(std::to_string(removed) + " obsolete tasks removed");
     return removed > 0;
+}
+
+void ScheduleSync::ShowStatus(const std::string& text)
+{
+    ui_.SetStatusText(0, "");
+    ui_.SetStatusText(2, "");
+    ui_.SetStatusText(1, text);
+    ui_.RepaintStatus();
 }
 
 }  // namespace tw::schedule

@@ -69,6 +69,8 @@ public:
     // Deletes working schedule items whose key is no longer shared. True when
     // one was deleted.
     bool RemoveObsoleteTasks();
+    // Puts text into the middle panel of the status bar, empties the other two and paints it at once.
+    void ShowStatus(const std::string& text);
 
     // The copy routines of one current record each; the target is in edit or
     // append state and is not posted.

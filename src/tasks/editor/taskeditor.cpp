@@ -520,6 +520,9 @@ void TaskEditor::SaveTask(bool goToNext, bool goToPrevious)
         Refuse(v.Refusal);
         return;
     }
+    // The Shorter arrow and the typed text can leave a count of 1 or less; a period makes a series.
+    if (Form.RepeatPeriod != schedule::kRepeatNone && Form.RepeatCount < 2)
+        Form.RepeatCount = 2;
     data::BusyCursor hourglass(ctx_.UI);
     const bool saved = args_.Edit ? SaveEdit(*v.Input, Start(), End()) : SaveAdd(*v.Input, Start(), End());
     if (!saved) {

@@ -289,6 +289,43 @@ TEST_F(Slots, JobSummaryRowsAreNeitherSplitNorMoved)
     EXPECT_TRUE(Get(20).notes.empty());
 }
 
+// A rain day on Monday 7 December for crew 1: the task through Monday is split, the Friday task
+// before the block stays where it is whichever of the two is stored first, and Wednesday's task is
+// pushed back.
+TEST_F(Slots, ATaskThatEndsBeforeTheBlockNeverMoves)
+{
+    struct Order {
+        const char* name;
+        bool fridayFirst;
+    } orders[] = {{"Friday task stored first", true}, {"Friday task stored after the split one", false}};
+    for (const Order& order : orders) {
+        SCOPED_TRACE(order.name);
+        for (ws->ChartsTable.first(); !ws->ChartsTable.eof();)
+            ws->ChartsTable.deleteRecord();
+        const Task friday{70, 1, At(4, 8), At(4, 12), 4};
+        const Task throughMonday{71, 1, At(4, 16), At(7, 12), 5};
+        if (order.fridayFirst)
+            Add(friday);
+        Add(throughMonday);
+        if (!order.fridayFirst)
+            Add(friday);
+        Add({72, 1, At(9, 8), At(9, 10), 2});
+
+        InsertSlot insert(Services(), pending);
+        ASSERT_TRUE(insert.InsertBlock(ComputeSlotBlock(At(7, 8), 1, kSlotDays), 1));
+
+        EXPECT_TRUE(Near(Get(70).start, At(4, 8)));
+        EXPECT_TRUE(Near(Get(70).end, At(4, 12)));
+        EXPECT_TRUE(Get(70).notes.empty());
+        EXPECT_TRUE(Near(Get(71).start, At(4, 16)));
+        EXPECT_TRUE(Near(Get(71).end, At(7, 8)));
+        EXPECT_FLOAT_EQ(Get(71).hours, 1);
+        // The split-off piece ends a day later than the task did, and so does Wednesday's task.
+        EXPECT_TRUE(Near(Get(72).start, At(10, 8)));
+        EXPECT_EQ(Count(), 4);
+    }
+}
+
 TEST_F(Slots, TheSelectedResourceOnlyLeavesTheOthersWhereTheyAre)
 {
     Add({30, 1, At(8, 9), At(8, 11), 2});
@@ -465,6 +502,10 @@ TEST_F(SlotStates, RemoveTimeDiscardsAPendingInsert)
     EXPECT_EQ(Count(), 3);
     EXPECT_TRUE(Near(Get(1).start, At(8, 9)));
     EXPECT_TRUE(Near(Get(3).end, At(8, 9)));
+    // The status says what the user did, not how the split-off piece went.
+    EXPECT_EQ(ws->ui.Status[1], "Inserted time removed");
+    EXPECT_EQ(ws->ui.Status[0], "");
+    EXPECT_EQ(ws->ui.Status[2], "");
 }
 
 TEST_F(SlotStates, ARemovalIsPushedAtOnce)
