@@ -4,8 +4,9 @@
 // (its three choices, its status restriction, its framed sections) repainted
 // as a whole.
 
+#include "benchapplication.h"
+
 #include "controls/choices/fcchoicegroup.h"
-#include "controls/foundation/fcthemesrv.h"
 #include "controls/labels/fclabel.h"
 #include "controls/panels/fcgroupbox.h"
 
@@ -18,20 +19,7 @@
 namespace {
 
 using namespace tw::controls;
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "tw_fcpanels_bench";
-    static char* argv[] = {name, nullptr};
-    static auto* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto* a = new QApplication(argc, argv);
-        SetVisualStylesEnabled(false);
-        return a;
-    }();
-    return *app;
-}
+using tw::controls::bench::App;
 
 // A 400 x 200 radio group of 16 items in four columns.
 void MakeSixteen(TFcRadioGroup& group)

@@ -236,6 +236,17 @@ TFcGroupLayout TFcCustomChoiceGroup::Layout() const
     return layout;
 }
 
+QSize TFcCustomChoiceGroup::HintFor(const std::vector<TRect>& fitted) const
+{
+    int right = 0;
+    int bottom = 0;
+    for (const TRect& r : fitted) {
+        right = std::max(right, r.Right);
+        bottom = std::max(bottom, r.Bottom);
+    }
+    return {right + startX_, bottom + verticalSpacing_ + 2};
+}
+
 QSize TFcCustomChoiceGroup::sizeHint() const
 {
     if (buttons_.empty())
@@ -243,13 +254,7 @@ QSize TFcCustomChoiceGroup::sizeHint() const
     TFcGroupLayout layout = Layout();
     layout.SpaceEvenly = false;
     layout.RightToLeft = false;
-    int right = 0;
-    int bottom = 0;
-    for (const TRect& r : ArrangeGroupItems(layout)) {
-        right = std::max(right, r.Right);
-        bottom = std::max(bottom, r.Bottom);
-    }
-    return {right + startX_, bottom + verticalSpacing_ + 2};
+    return HintFor(ArrangeGroupItems(layout));
 }
 
 void TFcCustomChoiceGroup::Arrange()
@@ -265,8 +270,9 @@ void TFcCustomChoiceGroup::Arrange()
         item->setVisible(true);
         PushItemLook(item);
     }
-    // A layout holding the group asks again when the room it needs changes.
-    const QSize hint = sizeHint();
+    // A layout holding the group asks again when the room it needs changes
+    // (fitted left-to-right bounds are the hint's own).
+    const QSize hint = !layout.SpaceEvenly && !layout.RightToLeft ? HintFor(bounds) : sizeHint();
     if (hint != lastHint_) {
         lastHint_ = hint;
         updateGeometry();

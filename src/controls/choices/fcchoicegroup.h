@@ -113,6 +113,8 @@ private:
     template <typename T>
     void Set(T& member, const T& value);
     TFcGroupLayout Layout() const;
+    // The room the fitted, left-to-right item bounds need.
+    QSize HintFor(const std::vector<TRect>& fitted) const;
 
     QStringList items_;
     std::vector<TFcCustomGlyphButton*> buttons_;
