@@ -21,6 +21,9 @@ namespace tw::controls {
 // What the two groups share: the items and their layout.
 class TFcCustomChoiceGroup : public TFcCustomGroupBox {
     Q_OBJECT
+    // For .ui files (set as dynamic properties).
+    Q_PROPERTY(QStringList items READ Items WRITE SetItems)
+    Q_PROPERTY(int columns READ Columns WRITE SetColumns)
 public:
     explicit TFcCustomChoiceGroup(QWidget* parent = nullptr);
     ~TFcCustomChoiceGroup() override;
@@ -158,6 +161,7 @@ using TFcIndexChangingEvent = std::function<void(TFcControl* sender, int newInde
 
 class TFcCustomRadioGroup : public TFcCustomChoiceGroup {
     Q_OBJECT
+    Q_PROPERTY(int itemIndex READ ItemIndex WRITE SetItemIndex)
 public:
     explicit TFcCustomRadioGroup(QWidget* parent = nullptr);
 
@@ -193,6 +197,7 @@ using TStateChangeEvent = std::function<void(TFcControl* sender, int index, TChe
 
 class TFcCustomCheckGroup : public TFcCustomChoiceGroup {
     Q_OBJECT
+    Q_PROPERTY(bool allowGrayed READ AllowGrayed WRITE SetAllowGrayed)
 public:
     explicit TFcCustomCheckGroup(QWidget* parent = nullptr);
 

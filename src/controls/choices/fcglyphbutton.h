@@ -26,8 +26,8 @@ namespace tw::controls {
 
 class TFcCustomGlyphButton : public TFcCustomButton, public IFcCustomFramingNotification {
     Q_OBJECT
-    Q_PROPERTY(uint FrameColor READ FrameColor WRITE SetFrameColor)
-    Q_PROPERTY(uint DisabledColor READ DisabledColor WRITE SetDisabledColor)
+    // For .ui files (set as dynamic properties).
+    Q_PROPERTY(bool checked READ Checked WRITE SetChecked)
 public:
     explicit TFcCustomGlyphButton(QWidget* parent = nullptr);
     ~TFcCustomGlyphButton() override;
@@ -142,6 +142,7 @@ enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 class TFcCustomCheckBox : public TFcCustomGlyphButton {
     Q_OBJECT
+    Q_PROPERTY(bool allowGrayed READ AllowGrayed WRITE SetAllowGrayed)
 public:
     explicit TFcCustomCheckBox(QWidget* parent = nullptr);
 

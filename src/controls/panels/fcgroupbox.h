@@ -11,6 +11,8 @@ namespace tw::controls {
 
 class TFcCustomGroupBox : public TFcCustomPanel {
     Q_OBJECT
+    // For .ui files (set as dynamic properties): the TFcGroupBoxStyle value.
+    Q_PROPERTY(int groupStyle READ GroupStyleValue WRITE SetGroupStyleValue)
 public:
     explicit TFcCustomGroupBox(QWidget* parent = nullptr);
     ~TFcCustomGroupBox() override;
@@ -31,6 +33,9 @@ protected:
     QWidget* FirstChildInTabOrder() const;
 
 private:
+    int GroupStyleValue() const { return groupStyle_; }
+    void SetGroupStyleValue(int v) { SetGroupBoxStyle(static_cast<TFcGroupBoxStyle>(v)); }
+
     TFcGroupBoxStyle groupStyle_ = gsFlat;
 };
 

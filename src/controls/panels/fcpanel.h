@@ -29,8 +29,6 @@ enum TFcGridStyle { gsDots, gsDottedLines, gsSolidLines };
 
 class TFcCustomPanel : public TFcControl, public IFcCustomFramingNotification {
     Q_OBJECT
-    Q_PROPERTY(uint Color READ Color WRITE SetColor)
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
 public:
     explicit TFcCustomPanel(QWidget* parent = nullptr);
     ~TFcCustomPanel() override;

@@ -82,6 +82,24 @@ TEST_F(Groups, RightToLeftItemsMirrorAndStaySo)
     }
 }
 
+TEST_F(Groups, UiFilesSetTheChoicesThroughProperties)
+{
+    auto* group = Add<TFcRadioGroup>();
+    group->setProperty("groupStyle", static_cast<int>(gsStandard));
+    group->setProperty("items", kStatuses);
+    group->setProperty("columns", 2);
+    group->setProperty("itemIndex", 4);
+    EXPECT_EQ(group->GroupStyle(), gsStandard);
+    EXPECT_EQ(group->Count(), 5);
+    EXPECT_EQ(group->Columns(), 2);
+    EXPECT_TRUE(group->Button(4)->Checked());
+    auto* box = Add<TFcCheckBox>();
+    box->setProperty("allowGrayed", true);
+    box->setProperty("checked", true);
+    EXPECT_TRUE(box->AllowGrayed());
+    EXPECT_EQ(box->State(), cbChecked);
+}
+
 TEST_F(Groups, ItemIndexStaysInRangeAndFollowsShorterItems)
 {
     auto* group = Add<TFcRadioGroup>();
