@@ -9,7 +9,11 @@
 // be read is reported, never replaced; only a missing table gets the empty twin.
 
 #include <cmath>
+#include <map>
+#include <set>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "data/nametexts.h"
 #include "data/services/recordservices.h"
@@ -247,15 +251,22 @@ void TableOperations::CarryOverRecords(db::Table& live, db::Table& reference)
     std::vector<int> targets;
     for (const db::FieldDef& f : liveFields)
         targets.push_back(reference.fieldIndex(f.name));
-    for (live.first(); !live.eof(); live.next()) {
-        reference.append();
-        PresetByType(reference);
-        for (size_t i = 0; i < liveFields.size(); ++i) {
-            if (targets[i] >= 0)
-                CopyByLiveType(live.field(static_cast<int>(i)), reference.field(targets[i]));
+    {
+        // One flush for the whole table rather than one per record: the twin
+        // replaces the live table only once every record is in it, so the
+        // records need not reach the disk one by one.
+        db::WriteBatch batch;
+        for (live.first(); !live.eof(); live.next()) {
+            reference.append();
+            PresetByType(reference);
+            for (size_t i = 0; i < liveFields.size(); ++i) {
+                if (targets[i] >= 0)
+                    CopyByLiveType(live.field(static_cast<int>(i)), reference.field(targets[i]));
+            }
+            reference.post();
+            ++carried;
         }
-        reference.post();
-        ++carried;
+        batch.commit();
     }
     reference.refresh();
     if (carried != expected || reference.recordCount() != expected)
@@ -269,6 +280,7 @@ void TableOperations::FixUpAfterUpgrade(db::Table& live)
         state_.RebuildAssignments = true;
     } else if (name == "CUSTOMERS.DBF") {
         std::string first, last;
+        db::WriteBatch batch;
         for (live.first(); !live.eof(); live.next()) {
             SplitPersonName(live.fieldByName("NAME").asString(), first, last);
             live.edit();
@@ -276,6 +288,7 @@ void TableOperations::FixUpAfterUpgrade(db::Table& live)
             live.fieldByName("LAST").setAsString(last);
             live.post();
         }
+        batch.commit();
     }
 }
 
@@ -296,27 +309,55 @@ void TableOperations::RebuildCrewIndex()
     db::Table& crews = data_.CrewsTable2;
     db::Table& charts = data_.ChartsTable5;
     db::Table& assignments = data_.ICrewsTable2;
-    for (crews.first(); !crews.eof(); crews.next()) {
-        const double crewId = crews.fieldByName("CREWID").asInteger();
-        const std::string desc = crews.fieldByName("DESC").asString();
+
+    // The rows there are, read once rather than searched for every record.
+    std::set<std::pair<double, double>> assigned;
+    for (assignments.first(); !assignments.eof(); assignments.next())
+        assigned.emplace(assignments.fieldByName("CREWID").asInteger(),
+                         assignments.fieldByName("CHARTSID").asInteger());
+    std::map<double, std::string> crewNames;
+    for (crews.first(); !crews.eof(); crews.next())
+        crewNames[crews.fieldByName("CREWID").asInteger()] = crews.fieldByName("DESC").asString();
+
+    // Each table is written in one batch of its own: the batch of one table
+    // would be committed by a write to the other, a flush per record again.
+    struct MissingRow {
+        double CrewId, ChartsId, JobId;
+    };
+    std::vector<MissingRow> missing;
+    {
+        db::WriteBatch batch;
         for (charts.first(); !charts.eof(); charts.next()) {
-            if (charts.fieldByName("CREWID").asInteger() != crewId || charts.fieldByName("JOB").asBoolean())
+            if (charts.fieldByName("JOB").asBoolean())
                 continue;
-            charts.edit();
-            charts.fieldByName("TDESC").setAsString(desc);
-            charts.post();
+            const double crewId = charts.fieldByName("CREWID").asInteger();
+            const auto crew = crewNames.find(crewId);
+            if (crew == crewNames.end())
+                continue;
+            if (charts.fieldByName("TDESC").asString() != crew->second) {
+                charts.edit();
+                charts.fieldByName("TDESC").setAsString(crew->second);
+                charts.post();
+            }
             const double chartsId = charts.fieldByName("CHARTSID").asInteger();
-            if (assignments.locate("CREWID;CHARTSID", {db::Value(crewId), db::Value(chartsId)}))
-                continue;
+            if (assigned.emplace(crewId, chartsId).second)
+                missing.push_back({crewId, chartsId, charts.fieldByName("JID").asFloat()});
+        }
+        batch.commit();
+    }
+    {
+        db::WriteBatch batch;
+        for (const MissingRow& row : missing) {
             const std::int32_t key = UniqueKeyValue(state_.Keys, data_.ICrewsTable3, "ICREWID");
             assignments.append();
             assignments.fieldByName("JOB").setAsBoolean(false);
             assignments.fieldByName("ICREWID").setAsInteger(key);
-            assignments.fieldByName("CHARTSID").setAsFloat(chartsId);
-            assignments.fieldByName("CREWID").setAsFloat(crewId);
-            assignments.fieldByName("JID").setAsFloat(charts.fieldByName("JID").asFloat());
+            assignments.fieldByName("CHARTSID").setAsFloat(row.ChartsId);
+            assignments.fieldByName("CREWID").setAsFloat(row.CrewId);
+            assignments.fieldByName("JID").setAsFloat(row.JobId);
             assignments.post();
         }
+        batch.commit();
     }
     for (db::Table* t : {&charts, &data_.ChartsTable, &assignments, &data_.ICrewsTable})
         if (t->active())
