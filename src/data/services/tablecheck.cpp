@@ -58,9 +58,12 @@ bool SameLayout(const db::Table& live, const db::Table& reference)
     return live.indexDefs().size() == reference.indexDefs().size();
 }
 
-void PresetByType(db::Table& reference)
+// Fields the live table does not fill start empty, false or 0.
+void PresetByType(db::Table& reference, const std::vector<bool>& carried)
 {
     for (int i = 0; i < reference.fieldCount(); ++i) {
+        if (carried[static_cast<size_t>(i)])
+            continue;
         db::Field f = reference.field(i);
         switch (f.type()) {
         case db::FieldType::Logical: f.setAsBoolean(false); break;
@@ -189,14 +192,17 @@ bool TableOperations::UpgradeTable(db::Table& table, db::Table& reference, const
         CloseTable(table, false);
         CloseTable(reference, false);
 
-        // The twin keeps the records of its last upgrade; start it empty. Errors
-        // here go to the caller, which reports the table.
+        // The twin keeps the records of its last upgrade; start it empty (a
+        // twin that is empty already, as a new one is, is not made again).
+        // Errors here go to the caller, which reports the table.
         reference.open();
-        const std::vector<db::FieldDef> fields = reference.fieldDefs();
-        const std::vector<db::IndexDef> indexes = reference.indexDefs();
-        reference.close();
-        db::CreateTable(programFolder, reference.tableName(), fields, indexes, true);
-        reference.open();
+        if (reference.recordCount() != 0) {
+            const std::vector<db::FieldDef> fields = reference.fieldDefs();
+            const std::vector<db::IndexDef> indexes = reference.indexDefs();
+            reference.close();
+            db::CreateTable(programFolder, reference.tableName(), fields, indexes, true);
+            reference.open();
+        }
 
         bool carried = true;
         if (!missing) {
@@ -249,8 +255,12 @@ void TableOperations::CarryOverRecords(db::Table& live, db::Table& reference)
     std::int64_t carried = 0;
     const std::vector<db::FieldDef> liveFields = live.fieldDefs();
     std::vector<int> targets;
-    for (const db::FieldDef& f : liveFields)
+    std::vector<bool> filled(static_cast<size_t>(reference.fieldCount()), false);
+    for (const db::FieldDef& f : liveFields) {
         targets.push_back(reference.fieldIndex(f.name));
+        if (targets.back() >= 0)
+            filled[static_cast<size_t>(targets.back())] = true;
+    }
     {
         // One flush for the whole table rather than one per record: the twin
         // replaces the live table only once every record is in it, so the
@@ -258,7 +268,7 @@ void TableOperations::CarryOverRecords(db::Table& live, db::Table& reference)
         db::WriteBatch batch;
         for (live.first(); !live.eof(); live.next()) {
             reference.append();
-            PresetByType(reference);
+            PresetByType(reference, filled);
             for (size_t i = 0; i < liveFields.size(); ++i) {
                 if (targets[i] >= 0)
                     CopyByLiveType(live.field(static_cast<int>(i)), reference.field(targets[i]));
