@@ -35,7 +35,7 @@ public:
     // Always true.
     bool PrepareChartImageReport(int paperCode, const QString& company, int totalPages, bool buildImages);
 
-    // The frame's first preparation builds the images, the second only sets
+    // The frame's first preparation lays the pages out, the second only sets
     // the page total.
     bool Prepare(int totalPages) override
     {

@@ -42,7 +42,8 @@ struct PageItem {
     double PenWidth = 1;
     QImage Image = {};
     // Drawings: painted into Rect from a canvas of its own size (its
-    // coordinates), scaled to fit and clipped to it.
+    // coordinates), scaled to fit and clipped to it; what Draw paints from
+    // must outlive the page.
     QSize Canvas = {};
     std::function<void(QPainter&)> Draw = {};
 };

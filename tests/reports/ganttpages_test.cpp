@@ -38,14 +38,6 @@ protected:
         chart.EndUpdate();
         chart.SetDateTime(At(0, 0), At(7, 0));
     }
-    std::vector<std::int32_t> ImageIndexes()
-    {
-        std::vector<std::int32_t> indexes;
-        printer.refresh();
-        for (printer.first(); !printer.eof(); printer.next())
-            indexes.push_back(printer.fieldByName("INDEX").asInteger());
-        return indexes;
-    }
     chart::TResourceAllocationChart chart;
 };
 

@@ -75,14 +75,6 @@ protected:
         request.PageFormatCode = code;
         return SchedulePdf(tables, services, selection, chart, request);
     }
-    std::vector<std::int32_t> ImageIndexes()
-    {
-        std::vector<std::int32_t> indexes;
-        printer.refresh();
-        for (printer.first(); !printer.eof(); printer.next())
-            indexes.push_back(printer.fieldByName("INDEX").asInteger());
-        return indexes;
-    }
 };
 
 TEST_F(PdfOutput, EveryReportReadsBackWithItsWords)
