@@ -70,7 +70,8 @@ void CopyItem(db::Table& table, double chartsId, int copies, int firstKey, doubl
         const double day = start + (i / 2) + (i % 2) * hours / 24.0;
         table.append();
         for (int f = 0; f < table.fieldCount(); ++f)
-            if (table.field(f).type() != db::FieldType::Memo && table.field(f).type() != db::FieldType::Binary)
+            if (table.field(f).type() != db::FieldType::Memo
+                && table.field(f).type() != db::FieldType::Binary)
                 table.field(f).setValue(values[static_cast<size_t>(f)]);
         table.fieldByName("CHARTSID").setAsInteger(firstKey + i);
         if (hasTid)
@@ -108,9 +109,10 @@ int Make(const QString& folder, int tasks)
     for (int r = 0; r < kResources; ++r) {
         const std::int32_t crew = examples::AddSampleResource(window, "Crew " + std::to_string(r + 1));
         const std::string description = "Crew " + std::to_string(r + 1) + " task";
-        const std::int32_t key = examples::AddSampleTask(
-            window, crew,
-            {"Customer " + std::to_string(r + 1), "Job " + std::to_string(r + 1), description + " 1", monday, 4});
+        const std::int32_t key =
+            examples::AddSampleTask(window, crew,
+                                    {"Customer " + std::to_string(r + 1), "Job " + std::to_string(r + 1),
+                                     description + " 1", monday, 4});
         const int copies = perResource - 1 + (r < tasks % kResources ? 1 : 0);
         const int firstKey = 1000000 * (r + 1);
         for (db::Table* t : {&d.ChartsTable5, &d.IChartsTable})
@@ -188,7 +190,8 @@ int Print(const QString& folder, const QString& pdfFile)
     db::Table& printer = window.Data().PrinterTable;
     printer.refresh();
     const QString memo = QFileInfo(QString::fromStdString(printer.path())).dir().filePath("printer.dbt");
-    std::fprintf(stderr, "start %lld ms, show all %lld ms (%lld rows), gantt pdf %lld ms, %lld pages, "
+    std::fprintf(stderr,
+                 "start %lld ms, show all %lld ms (%lld rows), gantt pdf %lld ms, %lld pages, "
                  "printer.dbt %lld bytes\n",
                  static_cast<long long>(started), static_cast<long long>(charted),
                  static_cast<long long>(window.VisualizePage()->RAC()->Count()),
@@ -203,8 +206,9 @@ int Print(const QString& folder, const QString& pdfFile)
 int main(int argc, char* argv[])
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: ganttprint_tool make <user folder> <tasks>\n"
-                             "       ganttprint_tool print <user folder> <pdf file>\n");
+        std::fprintf(stderr,
+                     "usage: ganttprint_tool make <user folder> <tasks>\n"
+                     "       ganttprint_tool print <user folder> <pdf file>\n");
         return 2;
     }
     const std::string command = argv[1];
