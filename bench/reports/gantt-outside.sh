@@ -4,7 +4,8 @@
 # task a row on Visualize, the print dialog's Gantt chart saved as PDF
 # (ganttprint_tool print, one process per run). For each run: the wall time
 # and peak memory of the whole process (/usr/bin/time), the program's own
-# step times, the PDF's size and what printer.dbt holds afterwards.
+# step times, the PDF's size and what printer.dbt holds afterwards (the
+# last two of the steps).
 #
 #   bench/reports/gantt-outside.sh [-r rounds] [-n "5000 20000"] build [build-compare/before ...]
 #
@@ -42,7 +43,7 @@ for n in $sizes; do
   fi
 done
 
-printf '%-28s %7s %8s %8s %9s %12s  %s\n' build tasks "wall s" "peak MB" "PDF MB" "printer.dbt" "steps"
+printf '%-28s %7s %8s %8s %9s  %s\n' build tasks "wall s" "peak MB" "PDF MB" "steps"
 for n in $sizes; do
   for round in $(seq "$rounds"); do
     for build in "$@"; do
@@ -54,12 +55,10 @@ for n in $sizes; do
       /usr/bin/time -f "%e %M" -o "$work/time" "$(tool "$build")" print "$run" "$work/gantt.pdf" \
         2> "$work/steps"
       read -r wall peak < "$work/time"
-      memo=$(find "$run" -iname printer.dbt -printf '%s\n' | head -1)
       steps=$(grep -E '^start ' "$work/steps" || tail -1 "$work/steps")
       pdf=$(stat -c %s "$work/gantt.pdf")
-      awk -v b="${build#"$top"/}" -v n="$n" -v w="$wall" -v p="$peak" -v f="$pdf" -v m="${memo:-0}" \
-        -v s="$steps" 'BEGIN { printf "%-28s %7s %8s %8.0f %9.1f %12s  %s\n",
-                                b, n, w, p / 1024, f / 1048576, m, s }'
+      awk -v b="${build#"$top"/}" -v n="$n" -v w="$wall" -v p="$peak" -v f="$pdf" -v s="$steps" \
+        'BEGIN { printf "%-28s %7s %8s %8.0f %9.1f  %s\n", b, n, w, p / 1024, f / 1048576, s }'
     done
   done
 done
