@@ -102,6 +102,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--base", default="main")
     parser.add_argument("--rounds", type=int, default=3)
+    parser.add_argument("--only", default="", help="run only the benchmarks whose filter contains this")
     parser.add_argument("--after-build", default=os.path.join(TOP, "build"))
     args = parser.parse_args()
 
@@ -117,17 +118,18 @@ def main():
     build(before_src, sides["before"])
     build(TOP, sides["after"])
 
-    results = {(side, case[1]): [] for side in sides for case in CASES}
+    cases = [case for case in CASES if args.only in case[1]]
+    results = {(side, case[1]): [] for side in sides for case in cases}
     with tempfile.TemporaryDirectory() as folder:
         for _ in range(args.rounds):
-            for case in CASES:
+            for case in cases:
                 for side, build_dir in sides.items():
                     results[(side, case[1])].append(measure(build_dir, case[0], case[1], folder))
 
     print(f"\nBefore = {args.base}, after = the working tree; median of {args.rounds} rounds, "
           "each run a process of its own, the sides taking turns.\n")
     print(f"{'what the user waits for':64} {'side':7} {'time ms':>9} {'peak MB':>8}  counters")
-    for case in CASES:
+    for case in cases:
         for side in sides:
             runs = results[(side, case[1])]
             ms = statistics.median(r["ms"] for r in runs)
