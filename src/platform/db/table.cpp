@@ -29,8 +29,8 @@ DatabaseResolver& Resolver()
 std::string FormatFloat(double v)
 {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    return buf;
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    return std::string(buf, r.ptr);
 }
 
 bool ParseDouble(std::string_view s, double& out)
