@@ -21,19 +21,36 @@ public:
     // When set, every write to a file whose path it accepts fails ("No space
     // left on device", as the real file system words it).
     std::function<bool(const std::string& path)> diskFullFor;
+    // When set, the write it accepts is where the process dies (a kill): that
+    // write and every later write, truncation and flush of any file are
+    // lost, and the caller sees them fail.
+    std::function<bool(const std::string& path)> dieAt;
+    bool dead = false;
     // When above 0, a read of more than one header reads its two halves with
     // this pause between them, as a slow disk or a preempted reader would.
     int pauseInReadsMicros = 0;
 
     std::unique_ptr<File> open(const std::string& p, OpenMode m) override
     {
+        if (dead && m == OpenMode::CreateTruncate)
+            throw DbError(ErrorCode::IoError, "the process died", p);
         return std::make_unique<FailingFile>(RealFileSystem().open(p, m), *this);
     }
     bool exists(const std::string& p) override { return RealFileSystem().exists(p); }
     bool isDirectory(const std::string& p) override { return RealFileSystem().isDirectory(p); }
     std::vector<std::string> list(const std::string& f) override { return RealFileSystem().list(f); }
-    void rename(const std::string& a, const std::string& b) override { RealFileSystem().rename(a, b); }
-    void remove(const std::string& p) override { RealFileSystem().remove(p); }
+    void rename(const std::string& a, const std::string& b) override
+    {
+        if (dead)
+            throw DbError(ErrorCode::IoError, "the process died", b);
+        RealFileSystem().rename(a, b);
+    }
+    void remove(const std::string& p) override
+    {
+        if (dead)
+            throw DbError(ErrorCode::IoError, "the process died", p);
+        RealFileSystem().remove(p);
+    }
     void syncFolder(const std::string& f) override { RealFileSystem().syncFolder(f); }
     std::pair<std::uint64_t, std::uint64_t> identity(const std::string& p) override
     {
@@ -61,6 +78,10 @@ private:
         }
         void writeAt(std::uint64_t o, const void* b, std::size_t n) override
         {
+            if (!fs_.dead && fs_.dieAt && fs_.dieAt(path()))
+                fs_.dead = true;
+            if (fs_.dead)
+                throw DbError(ErrorCode::IoError, "the process died writing " + path(), path());
             if (fs_.budget >= 0 && fs_.budget-- == 0)
                 throw DbError(ErrorCode::IoError, "injected failure writing " + path(), path());
             if (fs_.diskFullFor && fs_.diskFullFor(path()))
@@ -69,8 +90,18 @@ private:
             inner_->writeAt(o, b, n);
         }
         std::uint64_t size() override { return inner_->size(); }
-        void truncate(std::uint64_t s) override { inner_->truncate(s); }
-        void sync() override { inner_->sync(); }
+        void truncate(std::uint64_t s) override
+        {
+            if (fs_.dead)
+                throw DbError(ErrorCode::IoError, "the process died", path());
+            inner_->truncate(s);
+        }
+        void sync() override
+        {
+            if (fs_.dead)
+                throw DbError(ErrorCode::IoError, "the process died", path());
+            inner_->sync();
+        }
         bool lock(std::uint64_t o, std::uint64_t l, LockKind k, bool w) override
         {
             return inner_->lock(o, l, k, w);

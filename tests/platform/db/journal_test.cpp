@@ -60,7 +60,9 @@ struct CutOffEdit {
     std::size_t length = 0;
     std::string dbf() const { return cut.file("big.dbf"); }
 
-    CutOffEdit()
+    // dieAtDbfWrite: 1 before the table is touched, 2 after the header that
+    // says a write has begun.
+    explicit CutOffEdit(int dieAtDbfWrite = 2)
     {
         for (const auto* d : {&cut, &done}) {
             CreateTable(d->path(), "big", BigFields());
@@ -79,7 +81,7 @@ struct CutOffEdit {
         offset = hlen + length;
         FailingFs failing;
         int dbfWrites = 0;
-        failing.diskFullFor = [&](const std::string& p) { return p == dbf() && ++dbfWrites == 2; };
+        failing.dieAt = [&](const std::string& p) { return p == dbf() && ++dbfWrites == dieAtDbfWrite; };
         SetFileSystem(&failing);
         {
             Table t;
@@ -142,7 +144,7 @@ TEST(RecordJournal, AWriteCutOffAnywhereIsFinishedByTheNextOpener)
 
 TEST(RecordJournal, AJournalCutOffItselfIsDropped)
 {
-    CutOffEdit e;
+    CutOffEdit e(1);
     fs::resize_file(e.cut.file("big.twr"), fs::file_size(e.cut.file("big.twr")) - 5);
     Table t;
     OpenTable(t, e.cut.path(), "big");
@@ -208,7 +210,7 @@ TEST(RecordJournal, AnUncountedRecordIsTrimmedByTheNextWriter)
     EXPECT_EQ(Names(t), (std::vector<std::string>{"uno", "two"}));
 }
 
-TEST(WriteBatches, GatherOneTablesWritesAndCommitWhenAnotherIsWritten)
+TEST(WriteBatches, GatherEveryTablesWritesAndCommitThemAsOne)
 {
     TempDir dir;
     CreateTable(dir.path(), "people", PeopleFields(), {{"NAME", "NAME", false}});
@@ -237,12 +239,16 @@ TEST(WriteBatches, GatherOneTablesWritesAndCommitWhenAnotherIsWritten)
         EXPECT_EQ(view.fieldByName("NAME").asString(), "p999");
         EXPECT_EQ(view.fieldByName("NOTES").asString(), "a memo in a batch");
         ASSERT_TRUE(view.locate("NAME", std::vector<Value>{std::string("p105")}));
-        // Writing another table commits the first one's writes.
+        // Writing another table joins it to the batch: neither file shows
+        // anything until the batch ends.
         AddPerson(b, 1, "other");
-        EXPECT_EQ(HeaderWord(people, 4), 30U);
+        EXPECT_EQ(HeaderWord(people, 4), 0U);
         EXPECT_EQ(HeaderWord(other, 4), 0U);
     }
+    EXPECT_EQ(HeaderWord(people, 4), 30U);
     EXPECT_EQ(HeaderWord(other, 4), 1U);
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        EXPECT_NE(e.path().extension(), ".twb") << "the batch journal stays behind";
     EXPECT_EQ(HeaderWord(people, 16), counter + 2);  // one operation, one change for the readers
     Table fresh;
     OpenTable(fresh, dir.path(), "people");
