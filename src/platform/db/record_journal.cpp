@@ -24,15 +24,18 @@ namespace {
 //  32  old 32-byte header prefix, then the new one
 //  96  u64 hash of the table's field descriptors (header bytes 32 to its length)
 // 104  u64 the batch's number
-// 112  the batch journal's path (L bytes)
-// 112+L u64 hash of the head (everything before it): tells, even when the
+// 112  u64 hash of the last record before the write as it was (0 for an
+//      empty table): binds an append, whose new bytes have no old ones, to
+//      this table's records
+// 120  the batch journal's path (L bytes)
+// 120+L u64 hash of the head (everything before it): tells, even when the
 //      rest is damaged, which write the journal was for
 // then per write: u64 offset, u32 length, u32 number of old-piece hashes,
 //      the hashes (u64 each), the new bytes
 // end  u64 checksum: the hash of the segments' hashes (the head; per write,
 //      its metadata and its bytes)
 constexpr std::uint8_t kMagic[8] = {'T', 'W', 'R', 'J', 2, 0, 0, 0};
-constexpr std::size_t kHeadFixed = 112;
+constexpr std::size_t kHeadFixed = 120;
 constexpr std::size_t kMaxBatchPath = 4096;
 constexpr std::uint64_t kLargeJournal = 1 << 20;
 
@@ -108,6 +111,18 @@ std::uint64_t DescriptorHash(File& table, std::uint16_t headerLength)
     return Hash64(d.data(), d.size());
 }
 
+// The hash of the last record a header counts, as the table holds it now.
+std::uint64_t LastRecordHash(File& table, std::uint16_t headerLength, const std::uint8_t* header)
+{
+    const std::uint32_t count = Get32(header + 4);
+    const std::uint16_t rl = static_cast<std::uint16_t>(header[10] | (header[11] << 8));
+    if (count == 0 || rl == 0)
+        return 0;
+    std::vector<std::uint8_t> r(rl);
+    r.resize(table.readAt(headerLength + static_cast<std::uint64_t>(count - 1) * rl, r.data(), r.size()));
+    return Hash64(r.data(), r.size());
+}
+
 // Header bytes that every write leaves as they are: all but the date (1-3),
 // the count (4-7) and the change counter (16-19).
 bool SameFixedHeaderBytes(const std::uint8_t* a, const std::uint8_t* b)
@@ -121,7 +136,7 @@ std::uint16_t RecordLengthOf(const std::uint8_t* h)
 }
 
 struct Head {
-    std::uint64_t length = 0, oldSize = 0, descriptors = 0;
+    std::uint64_t length = 0, oldSize = 0, descriptors = 0, lastRecord = 0;
     std::uint32_t writes = 0;
     const std::uint8_t* oldHeader = nullptr;
     const std::uint8_t* newHeader = nullptr;
@@ -148,6 +163,7 @@ bool ParseHead(const std::uint8_t* j, std::size_t n, Head& h)
     h.newHeader = j + 64;
     h.descriptors = Get64(j + 96);
     h.batch.id = Get64(j + 104);
+    h.lastRecord = Get64(j + 112);
     h.batch.path.assign(reinterpret_cast<const char*>(j + kHeadFixed), pathLength);
     h.size = hashAt + 8;
     return true;
@@ -222,6 +238,7 @@ std::uint64_t WriteRecordJournal(File& table, File& journal, std::uint64_t oldSi
     head.insert(head.end(), newHeader, newHeader + 32);
     Add64(head, DescriptorHash(table, headerLength));
     Add64(head, batch.id);
+    Add64(head, LastRecordHash(table, headerLength, oldHeader));
     head.insert(head.end(), batch.path.begin(), batch.path.end());
     std::uint64_t length = head.size() + 8 + 8;
     for (const auto& w : writes) {
@@ -458,6 +475,15 @@ JournalState ReadRecordJournal(File& table, File& journal, PendingJournal& out)
             reach = std::max(reach, b);
     if (reach < newEnd)
         refuse("it counts records it does not hold");
+    // The last record before it, when it does not write that one, must be
+    // as it was: an append of another table's journal finds other records.
+    if (n0 > 0) {
+        const std::uint64_t a = oldEnd - rl;
+        const bool written = std::any_of(covered.begin(), covered.end(),
+                                         [&](const auto& c) { return c.first < oldEnd && c.second > a; });
+        if (!written && LastRecordHash(table, hl, h.oldHeader) != h.lastRecord)
+            refuse("it belongs to another table");
+    }
     // The writes point into the journal's bytes: keep them together.
     const std::uint8_t* base = j.data();
     out.raw = std::move(j);

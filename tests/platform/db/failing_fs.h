@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,24 +27,46 @@ public:
     // lost, and the caller sees them fail.
     std::function<bool(const std::string& path)> dieAt;
     bool dead = false;
+    // A read-only mount: every file opens read-only, nothing can be created.
+    bool readOnly = false;
+    // Names the folder listing leaves out (a file that appears only after
+    // someone looked), and what happens right after a rename (another
+    // process acting in between).
+    std::function<bool(const std::string& name)> hideFromList;
+    std::function<void(const std::string& from, const std::string& to)> afterRename;
+    std::function<void(const std::string& path)> beforeOpen;
     // When above 0, a read of more than one header reads its two halves with
     // this pause between them, as a slow disk or a preempted reader would.
     int pauseInReadsMicros = 0;
 
     std::unique_ptr<File> open(const std::string& p, OpenMode m) override
     {
+        if (beforeOpen)
+            beforeOpen(p);
         if (dead && m == OpenMode::CreateTruncate)
             throw DbError(ErrorCode::IoError, "the process died", p);
+        if (readOnly && m == OpenMode::CreateTruncate)
+            throw DbError(ErrorCode::IoError, "Cannot open " + p + ": Read-only file system", p);
+        if (readOnly)
+            m = OpenMode::ReadOnly;
         return std::make_unique<FailingFile>(RealFileSystem().open(p, m), *this);
     }
     bool exists(const std::string& p) override { return RealFileSystem().exists(p); }
     bool isDirectory(const std::string& p) override { return RealFileSystem().isDirectory(p); }
-    std::vector<std::string> list(const std::string& f) override { return RealFileSystem().list(f); }
+    std::vector<std::string> list(const std::string& f) override
+    {
+        auto names = RealFileSystem().list(f);
+        if (hideFromList)
+            names.erase(std::remove_if(names.begin(), names.end(), hideFromList), names.end());
+        return names;
+    }
     void rename(const std::string& a, const std::string& b) override
     {
         if (dead)
             throw DbError(ErrorCode::IoError, "the process died", b);
         RealFileSystem().rename(a, b);
+        if (afterRename)
+            afterRename(a, b);
     }
     void remove(const std::string& p) override
     {
