@@ -27,6 +27,17 @@ public:
     // lost, and the caller sees them fail.
     std::function<bool(const std::string& path)> dieAt;
     bool dead = false;
+    // When above 0, the process really ends (exit code 9, as a kill) at this
+    // step: the n-th write, truncation, rename or removal, which is not done
+    // (or, with tearAtExit, a write is done in part: up to the file's last
+    // 512-byte sector boundary in its first half).
+    int exitAtStep = 0;
+    bool tearAtExit = false;
+    void step()
+    {
+        if (exitAtStep > 0 && --exitAtStep == 0)
+            ::_exit(9);
+    }
     // A read-only mount: every file opens read-only, nothing can be created.
     bool readOnly = false;
     // Names the folder listing leaves out (a file that appears only after
@@ -64,6 +75,7 @@ public:
     {
         if (dead)
             throw DbError(ErrorCode::IoError, "the process died", b);
+        step();
         RealFileSystem().rename(a, b);
         if (afterRename)
             afterRename(a, b);
@@ -72,6 +84,7 @@ public:
     {
         if (dead)
             throw DbError(ErrorCode::IoError, "the process died", p);
+        step();
         RealFileSystem().remove(p);
     }
     void syncFolder(const std::string& f) override { RealFileSystem().syncFolder(f); }
@@ -105,6 +118,12 @@ private:
                 fs_.dead = true;
             if (fs_.dead)
                 throw DbError(ErrorCode::IoError, "the process died writing " + path(), path());
+            if (fs_.exitAtStep == 1 && fs_.tearAtExit) {
+                const std::uint64_t cut = (o + n / 2) / 512 * 512;  // a sector boundary of the file
+                if (cut > o)
+                    inner_->writeAt(o, b, static_cast<std::size_t>(cut - o));
+            }
+            fs_.step();
             if (fs_.budget >= 0 && fs_.budget-- == 0)
                 throw DbError(ErrorCode::IoError, "injected failure writing " + path(), path());
             if (fs_.diskFullFor && fs_.diskFullFor(path()))
@@ -117,6 +136,7 @@ private:
         {
             if (fs_.dead)
                 throw DbError(ErrorCode::IoError, "the process died", path());
+            fs_.step();
             inner_->truncate(s);
         }
         void sync() override

@@ -9,6 +9,10 @@
 //                                                 batches, packs and sorts
 //                                                 records of ~4 KB until killed
 //   churn <folder> <table> <millis>               edits records of ~4 KB
+//   step-kill <folder> <what> <step> <tear>       one write (edit, append, batch
+//                                                 or batch2: over two tables)
+//                                                 of the big tables, killed at
+//                                                 its step-th I/O step
 // Built a second time with Qt (tw_db_locale_tool), it has one more mode:
 //   locale-write <folder> <locale>                interop-write in a process
 //                                                 started under the locale,
@@ -32,6 +36,8 @@
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
 #include "platform/db/tableops.h"
+
+#include "../failing_fs.h"
 
 #ifdef TW_DB_TOOL_QT
 #include <QApplication>
@@ -442,6 +448,48 @@ int Churn(const std::string& folder, const std::string& table, long millis)
     return 0;
 }
 
+// Every record of the big tables to the next version, in one write: what
+// "batch" and "batch2" do; "edit" moves record 2 alone, "append" adds one.
+int StepKill(const std::string& folder, const std::string& what, int step, bool tear)
+{
+    tw::db::test::FailingFs killing;
+    killing.exitAtStep = step;
+    killing.tearAtExit = tear;
+    SetFileSystem(&killing);
+    Table big, big2;
+    big.setFolder(folder);
+    big.setTableName("big");
+    big.open();
+    if (what == "edit") {
+        big.first();
+        big.next();
+        EditBig(big);
+    } else if (what == "append") {
+        big.append();
+        big.fieldByName("ID").setAsFloat(99);
+        SetBigVersion(big, 1);
+        big.post();
+    } else {
+        WriteBatch batch;
+        for (big.first(); !big.eof(); big.next())
+            EditBig(big);
+        big.append();
+        big.fieldByName("ID").setAsFloat(99);
+        SetBigVersion(big, 1);
+        big.post();
+        if (what == "batch2") {
+            big2.setFolder(folder);
+            big2.setTableName("big2");
+            big2.open();
+            for (big2.first(); !big2.eof(); big2.next())
+                EditBig(big2);
+        }
+        batch.commit();
+    }
+    SetFileSystem(nullptr);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -464,9 +512,11 @@ int main(int argc, char** argv)
             return Dump(argv[2], argv[3]);
         if (mode == "big-crash" && argc == 6)
             return BigCrash(argv[2], argv[3], argv[4], static_cast<unsigned>(std::atol(argv[5])));
+        if (mode == "step-kill" && argc == 6)
+            return StepKill(argv[2], argv[3], std::atoi(argv[4]), std::string(argv[5]) == "tear");
         if (mode == "churn" && argc == 5)
             return Churn(argv[2], argv[3], std::atol(argv[4]));
-        std::cerr << "usage: tw_db_tool append|tas|crash|interop-write|dump|big-crash|churn ...\n";
+        std::cerr << "usage: tw_db_tool append|tas|crash|interop-write|dump|big-crash|churn|step-kill ...\n";
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "tw_db_tool: " << e.what() << "\n";
