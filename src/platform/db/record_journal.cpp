@@ -309,6 +309,25 @@ std::uint64_t WriteRecordJournal(File& table, File& journal, std::uint64_t oldSi
     return checksum;
 }
 
+void SealRecordJournal(std::vector<std::uint8_t>& j)
+{
+    if (j.size() < kHeadFixed + 16 || std::memcmp(j.data(), kMagic, 8) != 0)
+        return;
+    const std::uint32_t pathLength = Get32(j.data() + 28);
+    if (pathLength > kMaxBatchPath || j.size() < kHeadFixed + pathLength + 16)
+        return;
+    const std::size_t hashAt = kHeadFixed + pathLength;
+    const std::uint64_t headHash = Hash64(j.data(), hashAt);
+    for (int i = 0; i < 8; ++i)
+        j[hashAt + i] = static_cast<std::uint8_t>(headHash >> (8 * i));
+    Head h;
+    if (!ParseHead(j.data(), j.size(), h))
+        return;
+    const std::uint64_t checksum = SegmentsChecksum(j, h);
+    for (int i = 0; i < 8; ++i)
+        j[j.size() - 8 + i] = static_cast<std::uint8_t>(checksum >> (8 * i));
+}
+
 void ClearRecordJournal(File& journal)
 {
     const std::uint64_t size = journal.size();

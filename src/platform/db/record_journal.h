@@ -102,6 +102,11 @@ JournalState RecoverRecordJournal(File& table, File& journal);
 // Writes the pending journal's bytes and header into the table and flushes it.
 void ApplyPendingJournal(File& table, const PendingJournal& pending);
 
+// Recomputes the head's hash and the checksum of a journal held in memory
+// (the tests and fuzz targets craft journals with it); nothing when its
+// layout does not hold together.
+void SealRecordJournal(std::vector<std::uint8_t>& journal);
+
 // Marks the journal empty after the write it describes is on disk (or was
 // undone).
 void ClearRecordJournal(File& journal);
