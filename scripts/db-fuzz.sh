@@ -11,7 +11,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SECONDS_EACH=${1:-60}
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(table filter values tags)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(table filter values tags journal batch replace)
 if ! command -v clang++ >/dev/null; then
   echo "db-fuzz: clang++ is missing (apt-get install clang libclang-rt-14-dev)" >&2
   exit 1
