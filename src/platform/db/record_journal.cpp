@@ -576,7 +576,8 @@ bool ReadBatchJournal(const std::string& path, std::uint64_t id, std::vector<Bat
         return false;
     std::vector<std::uint8_t> b(static_cast<std::size_t>(size));
     if (f->readAt(0, b.data(), b.size()) != b.size() || std::memcmp(b.data(), kBatchMagic, 8) != 0
-        || Hash64(b.data(), b.size() - 8) != Get64(b.data() + b.size() - 8) || Get64(b.data() + 8) != id)
+        || Hash64(b.data(), b.size() - 8) != Get64(b.data() + b.size() - 8)
+        || (id != 0 && Get64(b.data() + 8) != id))
         return false;
     const std::uint32_t n = Get32(b.data() + 16);
     std::size_t pos = 24;

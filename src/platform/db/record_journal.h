@@ -125,7 +125,7 @@ struct BatchPart {
 void WriteBatchJournal(const std::string& path, std::uint64_t id, const std::vector<BatchPart>& parts);
 
 // Reads a batch journal; false when it is missing, cut off or damaged (the
-// batch was never committed).
+// batch was never committed), or not of batch id (0: of any batch).
 bool ReadBatchJournal(const std::string& path, std::uint64_t id, std::vector<BatchPart>& parts);
 
 // A new batch journal's path in folder, unique to this process and moment.

@@ -160,8 +160,11 @@ TableFiles FindTableFiles(const std::string& folder, const std::string& name)
     if (!dbf.empty())
         t.base = dbf.substr(0, dbf.find_last_of('.'));
     const std::string upBase = UpperAscii(t.base);
+    const std::string upDbf = UpperAscii(dbf.empty() ? n : dbf) + ".";
     for (const auto& f : names) {
         const std::string u = UpperAscii(f);
+        if (u.size() > upDbf.size() + 4 && u.rfind(upDbf, 0) == 0 && u.compare(u.size() - 4, 4, ".TWB") == 0)
+            t.batches.push_back(JoinPath(t.folder, f));
         if (u == upBase + ".DBT")
             take(memo, f, t.base + ".dbt");
         else if (u == upBase + ".TWI")
@@ -345,6 +348,12 @@ void SharedTable::load(const TableFiles& files)
     }
     HeaderLock hl(*file, LockKind::Shared);
     refreshOverlay();  // one this process may not apply is read through
+    // A batch journal named after this table exists only while its writer
+    // holds this header lock: one seen here was left by a writer that died
+    // once every table's journal was done with it.
+    if (file->writable())
+        for (const auto& b : files.batches)
+            RemoveBatchWhenDone(b);
     const std::uint64_t size = fileSize();
     if (size < kHeaderPrefix)
         throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": the file is shorter than a header",
@@ -714,15 +723,20 @@ std::unique_ptr<File> OpenJournalOf(const std::string& dbf)
     }
 }
 
+}  // namespace
+
 // Removes a batch journal once no table's journal names it any more.
-void RemoveBatchWhenDone(const BatchRef& batch)
+void RemoveBatchWhenDone(const std::string& batch)
 {
     std::vector<BatchPart> parts;
-    if (ReadBatchJournal(batch.path, batch.id, parts)) {
+    const auto self = Fs().identity(batch);
+    if (self.second == 0)
+        return;
+    if (ReadBatchJournal(batch, 0, parts)) {
         for (const auto& p : parts) {
             try {
                 auto j = OpenJournalOf(p.table);
-                if (j && JournalBatch(*j).id == batch.id)
+                if (j && Fs().identity(JournalBatch(*j).path) == self)
                     return;  // that table's opener still needs it
             } catch (const DbError&) {
                 return;
@@ -732,10 +746,12 @@ void RemoveBatchWhenDone(const BatchRef& batch)
     // Done, or never committed: its writer died before it was whole (a live
     // writer would hold the header lock of the table that led here).
     try {
-        Fs().remove(batch.path);
+        Fs().remove(batch);
     } catch (const DbError&) {
     }
 }
+
+namespace {
 
 // A committed batch whose writer died: its part on each other table is
 // finished now where that table's header lock can be had at once; the
@@ -776,13 +792,13 @@ JournalState RecoverJournalOf(File& table, File& journal)
         state = RecoverRecordJournal(table, journal);
     } catch (const DbError&) {
         if (!batch.path.empty())
-            RemoveBatchWhenDone(batch);
+            RemoveBatchWhenDone(batch.path);
         throw;
     }
     if (!batch.path.empty() && state != JournalState::Empty) {
         if (state == JournalState::Applied)
             FinishBatch(batch, table.identity());
-        RemoveBatchWhenDone(batch);
+        RemoveBatchWhenDone(batch.path);
     }
     return state;
 }
@@ -1044,10 +1060,20 @@ bool SharedTable::undoWrite()
     return undone;
 }
 
+void SharedTable::clearJournal()
+{
+    if (journaled_) {
+        try {
+            ClearRecordJournal(*journal_);
+        } catch (const DbError&) {
+            // The write is whole on disk: its journal, finished again by
+            // the next writer, changes nothing.
+        }
+    }
+}
+
 void SharedTable::finishWrite()
 {
-    if (journaled_)
-        ClearRecordJournal(*journal_);
     prefix_ = after_;
     hdr.changeCounter = base_.changeCounter + 2;
     pending_.clear();
@@ -1110,14 +1136,19 @@ void CommitTables(const std::vector<SharedTable*>& tables)
             t->abandonWrites();
         throw;
     }
+    // Every journal is done with before the batch journal goes, and that
+    // before the locks: so a batch journal seen by the holder of one of its
+    // tables' header locks was left by a writer that died.
     for (auto* t : ts)
-        t->finishWrite();
+        t->clearJournal();
     if (!batch.path.empty()) {
         try {
             Fs().remove(batch.path);
         } catch (const DbError&) {
         }
     }
+    for (auto* t : ts)
+        t->finishWrite();
 }
 
 void SharedTable::abandonWrites()

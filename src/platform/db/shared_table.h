@@ -35,6 +35,9 @@ struct TableFiles {
     std::string index;    // full path of the index definitions (.twi), empty when missing
     std::string journal;  // full path of a replace journal (.twj), empty when none
     std::string records;  // full path of the record journal (.twr), empty when none
+    // Batch journals (NAME.DBF.<pid>.<n>.twb) of batches that began with this
+    // table: only while one runs, or after its writer died.
+    std::vector<std::string> batches;
 };
 // True for a name without folders (no slash or backslash, not "." or "..").
 bool IsPlainFileName(const std::string& name);
@@ -65,6 +68,8 @@ void RecoverRecordWrites(const TableFiles& files);
 // exclusively; a write of a batch also finishes (or drops) the batch's
 // writes on its other tables where it can.
 JournalState RecoverJournalOf(File& table, File& journal);
+// Removes a batch journal (by path) once no table's journal names it.
+void RemoveBatchWhenDone(const std::string& batch);
 
 class SharedTable : public std::enable_shared_from_this<SharedTable> {
 public:
@@ -197,6 +202,7 @@ private:
     std::uint64_t writeJournal(const BatchRef& batch);
     void writeTable();
     bool undoWrite();  // false when the table could not be restored
+    void clearJournal();
     void finishWrite();
 
     std::string journalPath_;

@@ -4,6 +4,7 @@
 // through the journal it may not apply), then opened for writing (which
 // finishes or drops it), then python3-dbfread: no record mixes two versions
 // and every batch is all or nothing.
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -83,6 +84,8 @@ TEST(StepKill, EveryWriteIsWholeAndEveryBatchAllOrNothingWhereverTheWriterDies)
                     SetFileSystem(nullptr);
                 }
                 ExpectConsistent(dir.path(), what, false, completed);
+                for (const auto& f : std::filesystem::directory_iterator(dir.path()))
+                    EXPECT_NE(f.path().extension(), ".twb") << "a batch journal stays behind";
                 const std::string check = std::string("/usr/bin/python3 ") + TW_DB_TEST_DIR
                     + "/step_check.py " + (what == "batch" || what == "batch2" ? "--batch " : "")
                     + dir.file("big.dbf") + (what == "batch2" ? " " + dir.file("big2.dbf") : "");
