@@ -907,22 +907,32 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
     }
     const bool isAppend = recno == 0;
     std::vector<std::uint8_t> old;
-    if (!isAppend) {
-        const std::uint8_t* cur = record(recno);
-        old.assign(cur, cur + layout.recordLength);
-        if (expected && std::memcmp(cur, expected, layout.recordLength) != 0) {
-            if (began && pending_.empty()) {
-                if (batched)
-                    batch.pop_back();
-                abandonWrites();
+    try {
+        if (!isAppend) {
+            const std::uint8_t* cur = record(recno);
+            old.assign(cur, cur + layout.recordLength);
+            if (expected) {
+                // Against the file itself (or what this batch gathered): a
+                // program that writes without raising the counter leaves the
+                // cache behind.
+                std::vector<std::uint8_t> now(layout.recordLength);
+                readRecordFromDisk(recno, now.data());
+                if (std::memcmp(now.data(), expected, layout.recordLength) != 0)
+                    throw DbError(ErrorCode::Locked,
+                                  "Record " + std::to_string(recno) + " of " + path
+                                      + " was changed since it was read (a write that had been cut off was "
+                                        "finished, or another program wrote it). Nothing was written; read it "
+                                        "again and repeat the change",
+                                  path);
             }
-            throw DbError(ErrorCode::Locked,
-                          "Record " + std::to_string(recno) + " of " + path
-                              + " was changed since it was read (a write that had been cut off was finished, "
-                                "or another program wrote it). Nothing was written; read it again and repeat "
-                                "the change",
-                          path);
         }
+    } catch (...) {
+        if (began && pending_.empty()) {
+            if (batched)
+                batch.pop_back();
+            abandonWrites();
+        }
+        throw;
     }
     if (isAppend) {
         recno = hdr.recordCount + 1;
@@ -1086,9 +1096,12 @@ void SharedTable::finishWrite()
 void CommitTables(const std::vector<SharedTable*>& tables)
 {
     std::vector<SharedTable*> ts;
-    for (auto* t : tables)
-        if (t->writing_)
+    for (auto* t : tables) {
+        if (t->writing_ && t->pending_.empty())
+            t->abandonWrites();  // nothing gathered: nothing to write
+        else if (t->writing_)
             ts.push_back(t);
+    }
     if (ts.empty())
         return;
     BatchRef batch;
