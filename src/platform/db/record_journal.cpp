@@ -101,7 +101,6 @@ std::uint32_t CounterOf(const std::uint8_t* h)
     return Get32(h + 16);
 }
 
-
 // The bytes of the table's header from 32 to its length: the field
 // descriptors a journal is bound to.
 std::uint64_t DescriptorHash(File& table, std::uint16_t headerLength)
@@ -356,7 +355,8 @@ JournalState ReadRecordJournal(File& table, File& journal, PendingJournal& out)
     const std::uint64_t size = journal.size();
     if (size < 8)
         return JournalState::Empty;
-    std::vector<std::uint8_t> j(static_cast<std::size_t>(std::min<std::uint64_t>(size, kHeadFixed + kMaxBatchPath + 8)));
+    std::vector<std::uint8_t> j(
+        static_cast<std::size_t>(std::min<std::uint64_t>(size, kHeadFixed + kMaxBatchPath + 8)));
     j.resize(journal.readAt(0, j.data(), j.size()));
     if (j.size() >= 8 && std::all_of(j.begin(), j.begin() + 8, [](std::uint8_t c) { return c == 0; }))
         return JournalState::Empty;

@@ -918,12 +918,13 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
                 std::vector<std::uint8_t> now(layout.recordLength);
                 readRecordFromDisk(recno, now.data());
                 if (std::memcmp(now.data(), expected, layout.recordLength) != 0)
-                    throw DbError(ErrorCode::Locked,
-                                  "Record " + std::to_string(recno) + " of " + path
-                                      + " was changed since it was read (a write that had been cut off was "
-                                        "finished, or another program wrote it). Nothing was written; read it "
-                                        "again and repeat the change",
-                                  path);
+                    throw DbError(
+                        ErrorCode::Locked,
+                        "Record " + std::to_string(recno) + " of " + path
+                            + " was changed since it was read (a write that had been cut off was "
+                              "finished, or another program wrote it). Nothing was written; read it "
+                              "again and repeat the change",
+                        path);
             }
         }
     } catch (...) {
@@ -1012,8 +1013,9 @@ std::uint64_t SharedTable::writeJournal(const BatchRef& batch)
 {
     if (!journal_)
         journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
-    const std::uint64_t checksum = WriteRecordJournal(*file, *journal_, oldSize_, layout.headerLength,
-                                                      basePrefix_.data(), after_.data(), writes_, batch, &undo_);
+    const std::uint64_t checksum =
+        WriteRecordJournal(*file, *journal_, oldSize_, layout.headerLength, basePrefix_.data(), after_.data(),
+                           writes_, batch, &undo_);
     journal_->sync();
     return checksum;
 }

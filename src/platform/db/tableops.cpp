@@ -81,10 +81,9 @@ std::unique_ptr<File> OpenRecordJournal(const std::string& folder, const std::st
 
 // Finishes a cut-off record write on a table held exclusively, header lock
 // included.
-void FinishRecordWrites(File& table)
+void FinishRecordWrites(File& table, const TableFiles& files)
 {
-    if (auto journal = OpenRecordJournal(FolderOf(table.path()), FileNameOf(table.path()).substr(
-                           0, FileNameOf(table.path()).find_last_of('.'))))
+    if (auto journal = OpenRecordJournal(files.folder, files.base))
         if (journal->writable() && journal->size() > 0)
             RecoverJournalOf(table, *journal);
 }
@@ -610,7 +609,7 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack,
     // A writer may have died after the look for its journal above: finish
     // its write under this lock, before a record is read.
     hold->lock(kLockHeader, 1, LockKind::Exclusive, true);
-    FinishRecordWrites(*hold);
+    FinishRecordWrites(*hold, files);
     Loaded l = LoadAll(*hold);
     const std::size_t rl = l.layout.recordLength;
     std::vector<const FieldLayout*> keys;

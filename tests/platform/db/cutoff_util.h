@@ -104,5 +104,4 @@ inline long VersionOf(Table& t, double id)
     return t.fieldByName("VER").asInteger();
 }
 
-
 }  // namespace tw::db::test

@@ -12,7 +12,6 @@ using namespace tw::db;
 using namespace tw::db::test;
 namespace fs = std::filesystem;
 
-
 TEST(RecordJournal, AWriteCutOffAnywhereIsFinishedByTheNextOpener)
 {
     // Nothing of the record written yet, or torn at a page or sector

@@ -19,8 +19,8 @@ TEST(Locale, NumbersAreWrittenTheSameUnderADecimalCommaLocale)
         TempDir dir;
         const pid_t p = tw::testing::SpawnTool(TW_DB_LOCALE_TOOL, {"locale-write", dir.path(), locale});
         ASSERT_EQ(Wait(p), 0) << "7: the locale was not in effect; 8: our engine read another value";
-        const std::string check = std::string("/usr/bin/python3 ") + TW_DB_TEST_DIR + "/locale_check.py "
-            + dir.path();
+        const std::string check =
+            std::string("/usr/bin/python3 ") + TW_DB_TEST_DIR + "/locale_check.py " + dir.path();
         EXPECT_EQ(std::system(check.c_str()), 0);
     }
 #endif

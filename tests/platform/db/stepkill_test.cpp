@@ -71,8 +71,8 @@ TEST(StepKill, EveryWriteIsWholeAndEveryBatchAllOrNothingWhereverTheWriterDies)
                 SCOPED_TRACE(what + (tear ? " torn" : "") + " killed at step " + std::to_string(step));
                 TempDir dir;
                 MakeTables(dir);
-                const int rc = Wait(Spawn({"step-kill", dir.path(), what, std::to_string(step),
-                                           tear ? "tear" : "whole"}));
+                const int rc = Wait(
+                    Spawn({"step-kill", dir.path(), what, std::to_string(step), tear ? "tear" : "whole"}));
                 ASSERT_TRUE(rc == 0 || rc == 9) << "the writer failed: " << rc;
                 const bool completed = rc == 0;
                 kills += rc == 9;

@@ -184,8 +184,9 @@ TEST(FailedWrites, AFailedPostHasNotHappenedAndWillNotHappenLater)
         // Nothing happened, and nothing is left to happen later.
         EXPECT_EQ(HeaderWord(dbf, 4), 3U);
         const auto journal = ReadBytes(dir.file("big.twr"));
-        EXPECT_TRUE(journal.size() < 8
-                    || std::all_of(journal.begin(), journal.begin() + 8, [](std::uint8_t c) { return c == 0; }));
+        EXPECT_TRUE(
+            journal.size() < 8
+            || std::all_of(journal.begin(), journal.begin() + 8, [](std::uint8_t c) { return c == 0; }));
         {
             Table other;
             OpenTable(other, dir.path(), "big");

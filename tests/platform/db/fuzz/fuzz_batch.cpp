@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if ((flags & 2) && (flags & 1) && changed.size() >= 8) {
             const std::uint64_t h = detail::Hash64(changed.data(), changed.size() - 8);
             for (int i = 0; i < 8; ++i)
-                changed[changed.size() - 8 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(h >> (8 * i));
+                changed[changed.size() - 8 + static_cast<std::size_t>(i)] =
+                    static_cast<std::uint8_t>(h >> (8 * i));
         } else if (flags & 2) {
             detail::SealRecordJournal(changed);
         }

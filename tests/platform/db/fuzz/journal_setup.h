@@ -53,7 +53,8 @@ inline std::uint64_t MakeJournal(MemFs& fs, const std::string& name, const detai
     writes[1].bytes.assign(rl, 'y');
     writes[1].bytes[0] = ' ';
     writes[1].bytes.push_back(0x1A);
-    return detail::WriteRecordJournal(*table, *journal, table->size(), hl, head, after, writes, batch, nullptr);
+    return detail::WriteRecordJournal(*table, *journal, table->size(), hl, head, after, writes, batch,
+                                      nullptr);
 }
 
 // Applies (offset, xor) patches from the fuzz input to bytes.
