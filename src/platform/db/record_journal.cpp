@@ -272,32 +272,40 @@ std::uint64_t WriteRecordJournal(File& table, File& journal, std::uint64_t oldSi
         }
     };
     segment(head.data(), head.size());
-    std::vector<std::uint8_t> meta, old;
-    if (undo)
-        undo->clear();
+    std::vector<std::uint8_t> meta, scratch;
+    std::size_t undone = 0;
     for (const auto& w : writes) {
         meta.clear();
         Add64(meta, w.offset);
         Add32(meta, static_cast<std::uint32_t>(w.bytes.size()));
         Add32(meta, 0);
-        // The old bytes this write overwrites, hashed piece by piece and
-        // kept for an undo.
+        // The old bytes this write overwrites, hashed piece by piece and kept
+        // for an undo (in the caller's buffers, which keep their memory from
+        // one write to the next: a push rewrites tens of megabytes).
         const std::uint64_t oldEnd = std::min<std::uint64_t>(oldSize, w.offset + w.bytes.size());
-        old.assign(oldEnd > w.offset ? static_cast<std::size_t>(oldEnd - w.offset) : 0, 0);
-        const std::size_t got = table.readAt(w.offset, old.data(), old.size());
-        std::fill(old.begin() + static_cast<std::ptrdiff_t>(got), old.end(), 0);
+        const std::size_t oldLength = oldEnd > w.offset ? static_cast<std::size_t>(oldEnd - w.offset) : 0;
+        std::vector<std::uint8_t>* old = &scratch;
+        if (undo && oldLength > 0) {
+            if (undone == undo->size())
+                undo->emplace_back();
+            (*undo)[undone].offset = w.offset;
+            old = &(*undo)[undone++].bytes;
+        }
+        old->resize(oldLength);
+        const std::size_t got = table.readAt(w.offset, old->data(), old->size());
+        std::fill(old->begin() + static_cast<std::ptrdiff_t>(got), old->end(), 0);
         std::uint32_t pieces = 0;
         ForEachOldPiece(w.offset, w.bytes.size(), oldSize, [&](std::uint64_t a, std::uint64_t b) {
-            Add64(meta, Hash64(old.data() + (a - w.offset), static_cast<std::size_t>(b - a)));
+            Add64(meta, Hash64(old->data() + (a - w.offset), static_cast<std::size_t>(b - a)));
             ++pieces;
         });
         for (int i = 0; i < 4; ++i)
             meta[12 + i] = static_cast<std::uint8_t>(pieces >> (8 * i));
         segment(meta.data(), meta.size());
         segment(w.bytes.data(), w.bytes.size());
-        if (undo && !old.empty())
-            undo->push_back({w.offset, old});
     }
+    if (undo)
+        undo->resize(undone);
     const std::uint64_t checksum =
         Hash64(reinterpret_cast<const std::uint8_t*>(segmentHashes.data()), segmentHashes.size() * 8);
     std::vector<std::uint8_t> tail;

@@ -911,10 +911,10 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
         if (!isAppend) {
             const std::uint8_t* cur = record(recno);
             old.assign(cur, cur + layout.recordLength);
-            if (expected) {
-                // Against the file itself (or what this batch gathered): a
-                // program that writes without raising the counter leaves the
-                // cache behind.
+            if (expected && std::memcmp(cur, expected, layout.recordLength) != 0) {
+                // Against the file itself (or what this batch gathered) before
+                // refusing: a program that writes without raising the counter
+                // leaves the cache behind.
                 std::vector<std::uint8_t> now(layout.recordLength);
                 readRecordFromDisk(recno, now.data());
                 if (std::memcmp(now.data(), expected, layout.recordLength) != 0)
@@ -976,7 +976,6 @@ void SharedTable::prepareWrite(bool alone)
     assert(hdr.recordCount == base_.recordCount || pending_.count(hdr.recordCount));  // appends are gathered
     // Contiguous records go in one write; the end mark follows the last.
     writes_.clear();
-    undo_.clear();
     std::uint32_t prev = 0;
     for (const auto& [recno, bytes] : pending_) {
         if (writes_.empty() || recno != prev + 1)
@@ -1025,9 +1024,10 @@ void SharedTable::writeTable()
     if (!journaled_) {
         // What an undo restores.
         const auto& w = writes_.front();
-        RecordWrite u{w.offset, std::vector<std::uint8_t>(w.bytes.size())};
-        u.bytes.resize(file->readAt(w.offset, u.bytes.data(), u.bytes.size()));
-        undo_.push_back(std::move(u));
+        undo_.resize(1);
+        undo_[0].offset = w.offset;
+        undo_[0].bytes.resize(w.bytes.size());
+        undo_[0].bytes.resize(file->readAt(w.offset, undo_[0].bytes.data(), w.bytes.size()));
     }
     touched_ = true;
     file->writeAt(0, during_.data(), during_.size());
@@ -1090,7 +1090,6 @@ void SharedTable::finishWrite()
     hdr.changeCounter = base_.changeCounter + 2;
     pending_.clear();
     writes_.clear();
-    undo_.clear();
     writing_ = false;
     file->unlock(kLockHeader, 1);
 }
@@ -1172,7 +1171,6 @@ void SharedTable::abandonWrites()
         return;
     pending_.clear();
     writes_.clear();
-    undo_.clear();
     writing_ = false;
     file->unlock(kLockHeader, 1);
     // What was gathered is gone: everything cached is re-read from disk.
