@@ -571,14 +571,9 @@ void WriteBatchJournal(const std::string& path, std::uint64_t id, const std::vec
 bool ReadBatchJournal(const std::string& path, std::uint64_t id, std::vector<BatchPart>& parts)
 {
     parts.clear();
-    std::unique_ptr<File> f;
-    try {
-        f = Fs().open(path, OpenMode::ReadOnly);
-    } catch (const DbError& e) {
-        if (e.code() == ErrorCode::NotFound)
-            return false;
-        throw;
-    }
+    auto f = OpenIfPresent(path, OpenMode::ReadOnly);
+    if (!f)
+        return false;
     const std::uint64_t size = f->size();
     if (size < 32 || size > kLargeJournal)
         return false;

@@ -583,16 +583,10 @@ void SharedTable::readChecked(std::uint64_t off, std::uint8_t* out, std::size_t 
 
 bool SharedTable::openJournal()
 {
-    if (journal_)
-        return true;
-    try {
-        journal_ = Fs().open(journalPath_, OpenMode::ReadWrite);
-    } catch (const DbError& e) {
-        // Gone meanwhile: a pack or copy that replaced the table removed it
-        // (it cannot come back while this process holds the table open).
-        if (e.code() != ErrorCode::NotFound)
-            throw;
-    }
+    // Gone meanwhile: a pack or copy that replaced the table removed it (it
+    // cannot come back while this process holds the table open).
+    if (!journal_)
+        journal_ = OpenIfPresent(journalPath_);
     return journal_ != nullptr;
 }
 
@@ -712,15 +706,7 @@ std::unique_ptr<File> OpenJournalOf(const std::string& dbf)
 {
     const std::string folder = FolderOf(dbf), name = FileNameOf(dbf);
     const std::string records = FindTableFiles(folder, name).records;
-    if (records.empty())
-        return nullptr;
-    try {
-        return Fs().open(records, OpenMode::ReadWrite);
-    } catch (const DbError& e) {
-        if (e.code() == ErrorCode::NotFound)
-            return nullptr;
-        throw;
-    }
+    return records.empty() ? nullptr : OpenIfPresent(records);
 }
 
 }  // namespace
@@ -807,15 +793,8 @@ void RecoverRecordWrites(const TableFiles& files)
 {
     if (files.records.empty() || files.dbf.empty())
         return;
-    std::unique_ptr<File> journal;
-    try {
-        journal = Fs().open(files.records, OpenMode::ReadWrite);
-    } catch (const DbError& e) {
-        if (e.code() == ErrorCode::NotFound)
-            return;  // a pack or copy removed it meanwhile
-        throw;
-    }
-    if (!journal->writable() || journal->size() == 0)
+    auto journal = OpenIfPresent(files.records);  // a pack or copy may have removed it meanwhile
+    if (!journal || !journal->writable() || journal->size() == 0)
         return;
     auto table = Fs().open(files.dbf, OpenMode::ReadWrite);
     if (!table->writable())

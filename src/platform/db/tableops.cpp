@@ -68,15 +68,7 @@ void RemoveStaleTemps(const std::string& folder, const std::string& base)
 std::unique_ptr<File> OpenRecordJournal(const std::string& folder, const std::string& base)
 {
     const std::string name = FindFileNoCase(folder, base + ".twr");
-    if (name.empty())
-        return nullptr;
-    try {
-        return Fs().open(JoinPath(folder, name), OpenMode::ReadWrite);
-    } catch (const DbError& e) {
-        if (e.code() == ErrorCode::NotFound)
-            return nullptr;
-        throw;
-    }
+    return name.empty() ? nullptr : OpenIfPresent(JoinPath(folder, name));
 }
 
 // Finishes a cut-off record write on a table held exclusively, header lock
@@ -279,14 +271,9 @@ void Commit(const std::string& folder, const std::string& base, const std::vecto
     Fs().syncFolder(folder);
     // An opener that saw the journal may finish it first: then the
     // operation is done all the same.
-    std::unique_ptr<File> jf;
-    try {
-        jf = Fs().open(journal, OpenMode::ReadWrite);
-    } catch (const DbError& e) {
-        if (e.code() == ErrorCode::NotFound)
-            return;
-        throw;
-    }
+    auto jf = OpenIfPresent(journal);
+    if (!jf)
+        return;
     jf->lock(0, 1, LockKind::Exclusive, true);
     if (jf->identity() != Fs().identity(journal))
         return;
@@ -405,14 +392,9 @@ void RecoverTable(const std::string& folder, const std::string& name)
         return;
     }
     const std::string journal = files.journal;
-    std::unique_ptr<File> jf;
-    try {
-        jf = Fs().open(journal, OpenMode::ReadWrite);
-    } catch (const DbError& e) {
-        if (e.code() == ErrorCode::NotFound)
-            return;
-        throw;
-    }
+    auto jf = OpenIfPresent(journal);
+    if (!jf)
+        return;
     jf->lock(0, 1, LockKind::Exclusive, true);  // waits while a live process applies it
     if (jf->identity() != Fs().identity(journal))
         return;  // done and removed meanwhile

@@ -10,9 +10,7 @@ using namespace tw::db::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    MemFs fs;
-    SetFileSystem(&fs);
-    try {
+    return RunInMemory([&](MemFs& fs) {
         MakeTable("t");
         MakeTable("u");
         const detail::BatchRef batch{MemFs::Path("t.1.1.twb"), 0x5EED};
@@ -35,8 +33,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Tear(fs, "t", size);
         Exercise(fs, "t");
         Exercise(fs, "u");
-    } catch (const DbError&) {
-    }
-    SetFileSystem(nullptr);
-    return 0;
+    });
 }

@@ -10,9 +10,7 @@ using namespace tw::db::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    MemFs fs;
-    SetFileSystem(&fs);
-    try {
+    return RunInMemory([&](MemFs& fs) {
         MakeTable("t");
         MakeJournal(fs, "t", {});
         const std::uint8_t flags = size > 0 ? data[0] : 0;
@@ -25,8 +23,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Tear(fs, "t", size);
         Exercise(fs, "t");
         PackTable(kFolder, "t");
-    } catch (const DbError&) {
-    }
-    SetFileSystem(nullptr);
-    return 0;
+    });
 }

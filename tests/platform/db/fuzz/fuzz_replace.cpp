@@ -8,9 +8,7 @@ using namespace tw::db::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    MemFs fs;
-    SetFileSystem(&fs);
-    try {
+    return RunInMemory([&](MemFs& fs) {
         MakeTable("t");
         fs.put("other.dbf", {1, 2, 3});
         fs.put("t.dbf.1.1.twtmp", *fs.bytes("t.dbf"));
@@ -22,8 +20,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!fs.bytes("other.dbf"))
             __builtin_trap();  // a replace journal reached outside its table
         Exercise(fs, "t");
-    } catch (const DbError&) {
-    }
-    SetFileSystem(nullptr);
-    return 0;
+    });
 }

@@ -100,4 +100,19 @@ inline void Exercise(MemFs& fs, const std::string& name)
     fs.readOnly = false;
 }
 
+// Runs one input against a fresh in-memory file system; a DbError is an
+// answer, anything else a finding.
+template <typename F>
+int RunInMemory(F&& body)
+{
+    MemFs fs;
+    SetFileSystem(&fs);
+    try {
+        body(fs);
+    } catch (const DbError&) {
+    }
+    SetFileSystem(nullptr);
+    return 0;
+}
+
 }  // namespace tw::db::fuzz
