@@ -509,10 +509,12 @@ RestoreOutcome SmartRestore::RestoreClick()
         return outcome;
     };
 
+    // A swap an earlier run left decided is finished before this one looks at the tables.
+    if (!attempt([&] { FinishPendingSwap(databaseFolder); }))
+        return finish(RestoreOutcome::Failed, kFailedCaption);
+
     Status("Scanning", "backup file", "");
     try {
-        // A swap an earlier run left decided is finished before this one looks at the tables.
-        FinishPendingSwap(databaseFolder);
         CheckBackupArchive(archivePath, options_.freeBytes(restoreFolder));
         work.Expand(archivePath, restoreFolder);
     } catch (const std::exception&) {

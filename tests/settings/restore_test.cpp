@@ -90,7 +90,11 @@ TEST_F(RestoreTest, MergeKeepsLiveRecordsAppendsTheRestAndStampsOnlyTheScheduleT
          {{"CHARTSID", 11.0}, {"DESC", std::string("backup eleven")}, {"UPDATE", 7.0}}});
     Put(Src(), "ITasks.dbf", {{{"CHARTSID", 20.0}, {"UPDATE", 7.0}}});
     Put(Src(), "jobs.dbf", {{{"JID", 30.0}, {"DESC", std::string("a job")}}});
+    // Photos and the lock record come back from no archive.
+    Put(Src(), "photos.dbf", {{{"CID", 1.0}}});
+    Put(Src(), "Access.dbf", {{{"ACCID", 1.0}, {"UPDATE", 9.0}}});
     Archive();
+    const std::string photos = ReadFile(db_ / "photos.dbf"), access = ReadFile(db_ / "Access.dbf");
 
     ASSERT_EQ(Restore(), RestoreOutcome::Completed) << (ui_.Messages.empty() ? "" : ui_.Messages[0].text);
     EXPECT_TRUE(ui_.Messages.empty());
@@ -100,6 +104,8 @@ TEST_F(RestoreTest, MergeKeepsLiveRecordsAppendsTheRestAndStampsOnlyTheScheduleT
     EXPECT_EQ(Floats(Db(), "ICharts.DBF", "UPDATE"), (std::vector<double>{5.0, 1.1}));
     EXPECT_EQ(Floats(Db(), "ITasks.dbf", "UPDATE"), std::vector<double>{1.1});
     EXPECT_EQ(Dump(Db(), "jobs.dbf"), Dump(Src(), "jobs.dbf"));
+    EXPECT_EQ(ReadFile(db_ / "photos.dbf"), photos);
+    EXPECT_EQ(ReadFile(db_ / "Access.dbf"), access);
 
     // Progress: the backup's count, from the first record on.
     EXPECT_TRUE(Saw(ui_, 0, "Scanning"));
