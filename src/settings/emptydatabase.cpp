@@ -22,28 +22,18 @@ struct EmptyFailure : std::runtime_error {
 const std::vector<EmptiedTable>& EmptiedTableList()
 {
     static const std::vector<EmptiedTable> tables = {
-        {"IChartsTable2", "ICharts.DBF", true},
-        {"ITasksTable2", "ITasks.dbf", true},
-        {"ChartsTable2", "Charts.DBF", false},
-        {"TasksTable2", "Tasks.DBF", false},
-        {"CrewsTable2", "crews.dbf", false},
-        {"ICrewsTable2", "ICrews.DBF", false},
-        {"JobsTable2", "jobs.dbf", false},
-        {"CustomersTable2", "customers.dbf", false},
-        {"PhotosTable", "photos.dbf", false},
-        {"CustomFieldsTable2", "custom.dbf", false},
-        {"PrinterTable2", "printer.dbf", false},
-        {"AccessTable", "Access.dbf", false},
-        {"CalendarTable", "calendar.dbf", false},
-        {"HolidaysTable", "holidays.dbf", false},
+        {"IChartsTable2", "ICharts.DBF", true},   {"ITasksTable2", "ITasks.dbf", true},
+        {"ChartsTable2", "Charts.DBF", false},    {"TasksTable2", "Tasks.DBF", false},
+        {"CrewsTable2", "crews.dbf", false},      {"ICrewsTable2", "ICrews.DBF", false},
+        {"JobsTable2", "jobs.dbf", false},        {"CustomersTable2", "customers.dbf", false},
+        {"PhotosTable", "photos.dbf", false},     {"CustomFieldsTable2", "custom.dbf", false},
+        {"PrinterTable2", "printer.dbf", false},  {"AccessTable", "Access.dbf", false},
+        {"CalendarTable", "calendar.dbf", false}, {"HolidaysTable", "holidays.dbf", false},
     };
     return tables;
 }
 
-EmptyDatabase::EmptyDatabase(EmptyDatabaseHost& host, data::UserInterface& ui)
-    : host_(host),
-      ui_(ui)
-{}
+EmptyDatabase::EmptyDatabase(EmptyDatabaseHost& host, data::UserInterface& ui) : host_(host), ui_(ui) {}
 
 void EmptyDatabase::Empty(const EmptiedTable& table, bool closeAfter)
 {

@@ -72,9 +72,10 @@ bool IsRestoredTable(const std::string& baseName)
 
 bool SameLayout(const std::vector<db::FieldDef>& a, const std::vector<db::FieldDef>& b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const db::FieldDef& x, const db::FieldDef& y) {
-        return x.name == y.name && x.type == y.type && x.width == y.width && x.decimals == y.decimals;
-    });
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(), [](const db::FieldDef& x, const db::FieldDef& y) {
+            return x.name == y.name && x.type == y.type && x.width == y.width && x.decimals == y.decimals;
+        });
 }
 
 // A table of the restore failed in a way that must not leave half a result.
@@ -150,7 +151,8 @@ std::vector<archive::ArchiveEntry> CheckBackupArchive(const std::string& path, s
     if (!anyTable)
         throw InvalidBackup(path + " is not a Tarnwick backup: it holds none of the database tables");
     if (total > freeBytes)
-        throw InvalidBackup(path + " needs " + std::to_string(total) + " bytes, more than the volume has free");
+        throw InvalidBackup(path + " needs " + std::to_string(total)
+                            + " bytes, more than the volume has free");
     return entries;
 }
 
@@ -175,10 +177,7 @@ void copy_record(bool appendAndPost, db::Table& source, db::Table& target, data:
 // are gone again on every way out.
 class SmartRestore::Work {
 public:
-    Work(SmartRestore& owner, bool sharedUsable)
-        : owner_(owner),
-          sharedUsable_(sharedUsable)
-    {}
+    Work(SmartRestore& owner, bool sharedUsable) : owner_(owner), sharedUsable_(sharedUsable) {}
     ~Work()
     {
         std::error_code ignored;
@@ -205,8 +204,8 @@ public:
         swap_ = std::make_unique<TableSwap>(databaseFolder);
         databaseFolder_ = databaseFolder;
         for (const RestoreRow& row : RestoreTableList()) {
-            const bool replace = row.mode == RestoreMode::Replace
-                || (row.mode == RestoreMode::SharedRule && !sharedUsable_);
+            const bool replace =
+                row.mode == RestoreMode::Replace || (row.mode == RestoreMode::SharedRule && !sharedUsable_);
             if (std::string(row.file) == "crews.dbf")
                 upgraded_ = false;
             try {
@@ -234,8 +233,9 @@ public:
             try {
                 FinishPendingSwap(databaseFolder_);
             } catch (const std::exception&) {
-                throw SwapUnfinished(std::string(e.what())
-                                     + "\nThe restored tables are put in place when the restore is tried again.");
+                throw SwapUnfinished(
+                    std::string(e.what())
+                    + "\nThe restored tables are put in place when the restore is tried again.");
             }
         }
         swap_.reset();
@@ -307,8 +307,8 @@ private:
         }
         ui.SetBusyCursor(true);
         owner_.Status(std::string("Appending ") + row.file, "", ui.StatusText(2));
-        const std::int64_t appended = CopyRecords(row, replace, sourceFolder, sourceName, staging, liveName, n,
-                                                  expected);
+        const std::int64_t appended =
+            CopyRecords(row, replace, sourceFolder, sourceName, staging, liveName, n, expected);
         if (!replace && appended == 0)
             throw SkipRow{};
         Verify(liveName, expected, &liveFields);
@@ -317,7 +317,8 @@ private:
 
     // Brings the backup's table to the current layout in a folder of its
     // own, with its records copied, when its fields differ.
-    void Conform(std::string& folder, std::string& name, const data::TableLayout* layout, const RestoreRow& row)
+    void Conform(std::string& folder, std::string& name, const data::TableLayout* layout,
+                 const RestoreRow& row)
     {
         if (!layout)
             return;

@@ -63,9 +63,9 @@ std::vector<archive::ArchiveEntry> CheckBackupArchive(const std::string& path, s
 void copy_record(bool appendAndPost, db::Table& source, db::Table& target, data::UserInterface& ui);
 
 enum class RestoreOutcome {
-    Declined,   // no selection, or No to a question: nothing happened
-    Refused,    // bad archive or folder: nothing changed
-    Failed,     // a table could not be restored: nothing changed
+    Declined,  // no selection, or No to a question: nothing happened
+    Refused,   // bad archive or folder: nothing changed
+    Failed,    // a table could not be restored: nothing changed
     Completed,
 };
 

@@ -99,7 +99,7 @@ void WriteDurably(const std::string& path, const std::string& bytes)
 }
 
 struct Journal {
-    std::string staging;                                   // folder name inside the database folder
+    std::string staging;                                     // folder name inside the database folder
     std::vector<std::pair<std::string, std::string>> moves;  // staged name -> live name
     std::vector<std::string> removes;
 };
@@ -194,8 +194,7 @@ void Perform(const std::string& folder, const Journal& j,
 
 }  // namespace
 
-TableSwap::TableSwap(const std::string& databaseFolder)
-    : folder_(databaseFolder)
+TableSwap::TableSwap(const std::string& databaseFolder) : folder_(databaseFolder)
 {
     std::string pattern = databaseFolder + "/" + kStagingPrefix + "XXXXXX";
     if (!::mkdtemp(pattern.data()))

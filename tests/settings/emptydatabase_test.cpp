@@ -108,10 +108,11 @@ TEST_F(EmptyDatabaseTest, YesEmptiesEveryTableButKeepsTheCompany)
             EXPECT_EQ(Count(t), t.shared && !sharedUsable ? 3 : 0) << t.file;
         EXPECT_EQ(Column(Db(), "mycomp.dbf", "MYCOMPY"), std::vector<std::string>{"Ashby Roofing"});
         EXPECT_EQ(Column(Db(), "mycomp.dbf", "PAPERO"), std::vector<std::string>{"0"});
-        EXPECT_EQ(empty_.calls, (Calls{"Question Tarnwick: Remove all records", "CalendarPanel off",
-                                       "SaveAndClearAllocations", "TakeLock", "ReleaseLock", "RefreshTables",
-                                       "ChangeCounter 0.000000", "ShowDefaultCalendar", "ReindexDatabase",
-                                       "ShowEmptyScreens"}));
+        EXPECT_EQ(
+            empty_.calls,
+            (Calls{"Question Tarnwick: Remove all records", "CalendarPanel off", "SaveAndClearAllocations",
+                   "TakeLock", "ReleaseLock", "RefreshTables", "ChangeCounter 0.000000",
+                   "ShowDefaultCalendar", "ReindexDatabase", "ShowEmptyScreens"}));
         EXPECT_EQ(ui_.Status[0], "Database is empty");
         EXPECT_FALSE(ui_.hourglass);
         empty_.calls.clear();

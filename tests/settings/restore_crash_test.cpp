@@ -30,7 +30,8 @@ std::string ReadWithDbfread(const fs::path& folder)
     WriteFile(script, R"(
 import sys, glob, os
 from dbfread import DBF
-for path in sorted(glob.glob(os.path.join(sys.argv[1], '*.dbf')) + glob.glob(os.path.join(sys.argv[1], '*.DBF'))):
+folder = sys.argv[1]
+for path in sorted(glob.glob(os.path.join(folder, '*.[dD][bB][fF]'))):
     list(DBF(path, char_decode_errors='strict'))
 )");
     const std::string cmd = "/usr/bin/python3 " + script + " " + folder.string() + " 2>&1";
@@ -48,8 +49,9 @@ class RestoreCrashTest : public RestoreFixture {};
 TEST_F(RestoreCrashTest, KilledAtEachStepOfTheSwapAllOldOrAllNew)
 {
     host_.sharedUsable = false;  // replace mode: every listed table changes
-    Put(Db(), "customers.dbf", {{{"CID", 1.0}, {"NAME", std::string("Live one")}},
-                                {{"CID", 2.0}, {"NAME", std::string("Live two")}}});
+    Put(Db(), "customers.dbf",
+        {{{"CID", 1.0}, {"NAME", std::string("Live one")}},
+         {{"CID", 2.0}, {"NAME", std::string("Live two")}}});
     Put(Db(), "jobs.dbf", {{{"JID", 1.0}, {"DESC", std::string("live job")}}});
     Put(Db(), "ICharts.DBF", {{{"CHARTSID", 7.0}, {"NOTES", std::string("live notes")}}});
     Put(Db(), "mycomp.dbf", {{{"CID", 1.0}, {"MYCOMPY", std::string("Live company")}}});

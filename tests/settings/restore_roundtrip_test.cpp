@@ -13,11 +13,15 @@ protected:
     void SetUp() override
     {
         RestoreFixture::SetUp();
-        Put(Db(), "customers.dbf", {{{"CID", 1.0}, {"NAME", std::string("Ashby Farm")}},
-                                    {{"CID", 2.0}, {"NAME", std::string("Brook Mill")}},
-                                    {{"CID", 3.0}, {"NAME", std::string("Carter & Sons")}}});
-        Put(Db(), "ICharts.DBF", {{{"CHARTSID", 40.0}, {"DESC", std::string("Roof")}, {"UPDATE", 3.0},
-                                   {"NOTES", std::string("slate, north side")}}});
+        Put(Db(), "customers.dbf",
+            {{{"CID", 1.0}, {"NAME", std::string("Ashby Farm")}},
+             {{"CID", 2.0}, {"NAME", std::string("Brook Mill")}},
+             {{"CID", 3.0}, {"NAME", std::string("Carter & Sons")}}});
+        Put(Db(), "ICharts.DBF",
+            {{{"CHARTSID", 40.0},
+              {"DESC", std::string("Roof")},
+              {"UPDATE", 3.0},
+              {"NOTES", std::string("slate, north side")}}});
         const std::string path = (backups_ / "scheduler_12_10_2026.zip").string();
         BackupArchiveCalls calls;
         calls.takeLock = [] { return true; };
@@ -71,7 +75,8 @@ TEST_F(RestoreFixture, ALegacyLhaArchiveRestoresLikeAZip)
     Put(Db(), "holidays.dbf", {{{"HOLIID", 1.0}, {"DESC", std::string("Christmas (live)")}}});
     ASSERT_EQ(Restore(), RestoreOutcome::Completed) << (ui_.Messages.empty() ? "" : ui_.Messages[0].text);
     EXPECT_TRUE(ui_.Messages.empty());
-    EXPECT_EQ(Column(Db(), "holidays.dbf", "DESC"), (std::vector<std::string>{"Christmas (live)", "New Year"}));
+    EXPECT_EQ(Column(Db(), "holidays.dbf", "DESC"),
+              (std::vector<std::string>{"Christmas (live)", "New Year"}));
     EXPECT_EQ(Column(Db(), "jobs.dbf", "DESC"), (std::vector<std::string>{"Roof repair", "Gutters"}));
     EXPECT_EQ(Column(Db(), "jobs.dbf", "STATUS"), (std::vector<std::string>{"2", "5"}));
     ExpectNoLeftovers();

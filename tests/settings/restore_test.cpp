@@ -79,7 +79,8 @@ TEST_F(RestoreTest, NoToEitherQuestionOrNoSelectionChangesNothing)
 TEST_F(RestoreTest, MergeKeepsLiveRecordsAppendsTheRestAndStampsOnlyTheScheduleTables)
 {
     Put(Db(), "customers.dbf",
-        {{{"CID", 1.0}, {"NAME", std::string("Live one")}}, {{"CID", 2.0}, {"NAME", std::string("Live two")}}});
+        {{{"CID", 1.0}, {"NAME", std::string("Live one")}},
+         {{"CID", 2.0}, {"NAME", std::string("Live two")}}});
     Put(Db(), "ICharts.DBF", {{{"CHARTSID", 10.0}, {"DESC", std::string("live ten")}, {"UPDATE", 5.0}}});
     std::vector<Fields> customers;
     for (int cid = 2; cid <= 6; ++cid)
@@ -98,8 +99,9 @@ TEST_F(RestoreTest, MergeKeepsLiveRecordsAppendsTheRestAndStampsOnlyTheScheduleT
 
     ASSERT_EQ(Restore(), RestoreOutcome::Completed) << (ui_.Messages.empty() ? "" : ui_.Messages[0].text);
     EXPECT_TRUE(ui_.Messages.empty());
-    EXPECT_EQ(Column(Db(), "customers.dbf", "NAME"),
-              (std::vector<std::string>{"Live one", "Live two", "Backup 3", "Backup 4", "Backup 5", "Backup 6"}));
+    EXPECT_EQ(
+        Column(Db(), "customers.dbf", "NAME"),
+        (std::vector<std::string>{"Live one", "Live two", "Backup 3", "Backup 4", "Backup 5", "Backup 6"}));
     EXPECT_EQ(Column(Db(), "ICharts.DBF", "DESC"), (std::vector<std::string>{"live ten", "backup eleven"}));
     EXPECT_EQ(Floats(Db(), "ICharts.DBF", "UPDATE"), (std::vector<double>{5.0, 1.1}));
     EXPECT_EQ(Floats(Db(), "ITasks.dbf", "UPDATE"), std::vector<double>{1.1});
@@ -118,8 +120,9 @@ TEST_F(RestoreTest, MergeKeepsLiveRecordsAppendsTheRestAndStampsOnlyTheScheduleT
     EXPECT_EQ(ui_.Status[0], "");
     EXPECT_EQ(ui_.Status[1], "Completed database update");
 
-    EXPECT_EQ(host_.calls, (Calls{"CloseAllTables", "OpenAllTables", "ConvertChartsTable", "PullChartUpdates",
-                                  "ReindexDatabase", "ShowRestoredCalendar", "RefreshAfterRestore"}));
+    EXPECT_EQ(host_.calls,
+              (Calls{"CloseAllTables", "OpenAllTables", "ConvertChartsTable", "PullChartUpdates",
+                     "ReindexDatabase", "ShowRestoredCalendar", "RefreshAfterRestore"}));
     EXPECT_EQ(host_.customersLabel, "All customers");
     EXPECT_FALSE(host_.busy);
     EXPECT_FALSE(ui_.hourglass);
@@ -166,15 +169,17 @@ TEST_F(RestoreTest, ReplaceModeLeavesExactlyTheBackupsRecords)
 {
     host_.sharedUsable = false;
     Put(Db(), "customers.dbf",
-        {{{"CID", 1.0}, {"NAME", std::string("Live one")}}, {{"CID", 2.0}, {"NAME", std::string("Live two")}},
+        {{{"CID", 1.0}, {"NAME", std::string("Live one")}},
+         {{"CID", 2.0}, {"NAME", std::string("Live two")}},
          {{"CID", 3.0}, {"NAME", std::string("Live three")}}});
     Put(Src(), "customers.dbf", {{{"CID", 2.0}, {"NAME", std::string("Backup two")}}});
     Put(Db(), "ICharts.DBF", {{{"CHARTSID", 7.0}, {"DESC", std::string("live, no backup records")}}});
     Put(Db(), "mycomp.dbf", {{{"CID", 1.0}, {"MYCOMPY", std::string("Live company")}}});
     Put(Src(), "mycomp.dbf", {{{"CID", 9.0}, {"MYCOMPY", std::string("Backup company")}}});
     Put(Db(), "holidays.dbf", {{{"HOLIID", 1.0}, {"DESC", std::string("live holiday")}}});
-    Put(Src(), "holidays.dbf", {{{"HOLIID", 1.0}, {"DESC", std::string("backup holiday")}},
-                                {{"HOLIID", 2.0}, {"DESC", std::string("second holiday")}}});
+    Put(Src(), "holidays.dbf",
+        {{{"HOLIID", 1.0}, {"DESC", std::string("backup holiday")}},
+         {{"HOLIID", 2.0}, {"DESC", std::string("second holiday")}}});
     Archive();
 
     ASSERT_EQ(Restore(), RestoreOutcome::Completed);
@@ -182,20 +187,23 @@ TEST_F(RestoreTest, ReplaceModeLeavesExactlyTheBackupsRecords)
     EXPECT_EQ(Dump(Db(), "mycomp.dbf"), Dump(Src(), "mycomp.dbf"));
     EXPECT_EQ(Column(Db(), "ICharts.DBF", "DESC"), std::vector<std::string>{"live, no backup records"});
     // Holidays are always merged.
-    EXPECT_EQ(Column(Db(), "holidays.dbf", "DESC"), (std::vector<std::string>{"live holiday", "second holiday"}));
+    EXPECT_EQ(Column(Db(), "holidays.dbf", "DESC"),
+              (std::vector<std::string>{"live holiday", "second holiday"}));
     // This workstation's working copies go; reopening makes them again from the shared tables.
     EXPECT_FALSE(db::TableExists(program_.string(), "Charts.DBF"));
     EXPECT_FALSE(db::TableExists(program_.string(), "Tasks.DBF"));
-    EXPECT_EQ(host_.calls, (Calls{"CloseAllTables", "OpenAllTables", "CloseAllTables", "OpenAllTables",
-                                  "ConvertChartsTable", "PullChartUpdates", "ReindexDatabase",
-                                  "ShowRestoredCalendar", "RefreshAfterRestore"}));
+    EXPECT_EQ(
+        host_.calls,
+        (Calls{"CloseAllTables", "OpenAllTables", "CloseAllTables", "OpenAllTables", "ConvertChartsTable",
+               "PullChartUpdates", "ReindexDatabase", "ShowRestoredCalendar", "RefreshAfterRestore"}));
     ExpectNoLeftovers();
 }
 
 TEST_F(RestoreTest, AnOlderLayoutIsBroughtToTheCurrentOneAndTheCrewIndexRebuilt)
 {
     db::CreateTable(Src(), "crews.dbf",
-                    {{"CREWID", db::FieldType::Float, 20, 8}, {"DESC", db::FieldType::Char, 40, 0}}, {}, true);
+                    {{"CREWID", db::FieldType::Float, 20, 8}, {"DESC", db::FieldType::Char, 40, 0}}, {},
+                    true);
     Put(Src(), "crews.dbf", {{{"CREWID", 4.0}, {"DESC", std::string("Old crew")}}});
     Archive();
     ASSERT_EQ(Restore(), RestoreOutcome::Completed);
