@@ -1,6 +1,12 @@
 #include "exchange/qb/localcompany.h"
 
+#include <QFile>
 #include <QHash>
+
+#include <sys/stat.h>
+
+#include <map>
+#include <mutex>
 
 #include <algorithm>
 
@@ -204,16 +210,66 @@ std::optional<Response> CheckLengths(const QString& request, const FieldList& fi
                        QStringLiteral("%1 requires the element %2").arg(request, QLatin1String(element)));
 }
 
+struct FileStamp {
+    bool valid = false;
+    qint64 size = 0;
+    qint64 mtimeNs = 0;
+    qint64 inode = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StampOf(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {true, static_cast<qint64>(st.st_size),
+            static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            static_cast<qint64>(st.st_ino)};
+}
+
+// Companies read before, by path: a session on an unchanged file does not
+// read it again. Entries are shared, never changed; a change copies first.
+struct CacheEntry {
+    FileStamp stamp;
+    std::shared_ptr<CompanyData> data;
+};
+std::map<QString, CacheEntry>& Cache()
+{
+    static std::map<QString, CacheEntry> cache;
+    return cache;
+}
+std::mutex& CacheMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
 }  // namespace
 
-LocalCompany::LocalCompany(QString path, CompanyData data) : path_(std::move(path)), data_(std::move(data)) {}
+LocalCompany::LocalCompany(QString path, std::shared_ptr<CompanyData> data)
+    : path_(std::move(path)), data_(std::move(data))
+{
+}
 
 std::unique_ptr<LocalCompany> LocalCompany::Open(const QString& path, QString* error)
 {
+    const FileStamp stamp = StampOf(path);
+    {
+        std::lock_guard lock(CacheMutex());
+        auto it = Cache().find(path);
+        if (it != Cache().end() && stamp.valid && it->second.stamp == stamp)
+            return std::unique_ptr<LocalCompany>(new LocalCompany(path, it->second.data));
+    }
     auto data = CompanyFile::Read(path, error);
     if (!data)
         return nullptr;
-    return std::unique_ptr<LocalCompany>(new LocalCompany(path, std::move(*data)));
+    auto shared = std::make_shared<CompanyData>(std::move(*data));
+    if (stamp.valid) {
+        std::lock_guard lock(CacheMutex());
+        Cache()[path] = {stamp, shared};
+    }
+    return std::unique_ptr<LocalCompany>(new LocalCompany(path, std::move(shared)));
 }
 
 Response LocalCompany::Process(const Request& request, const FieldList& fields)
@@ -242,7 +298,7 @@ const CustomerRet* LocalCompany::CustomerByListID(const QString& id) const
 {
     CustomerOrder();  // keeps the index current
     auto it = byId_.constFind(id);
-    return it == byId_.constEnd() ? nullptr : &data_.customers[*it];
+    return it == byId_.constEnd() ? nullptr : &Data().customers[*it];
 }
 
 QString LocalCompany::FullNameOf(const CustomerRet& c) const
@@ -269,7 +325,7 @@ const std::vector<std::size_t>& LocalCompany::CustomerOrder() const
 {
     if (orderValid_)
         return order_;
-    const auto& cs = data_.customers;
+    const auto& cs = Data().customers;
     QHash<QString, std::vector<std::size_t>> children;  // by parent ListID, "" for top level
     byId_.clear();
     byId_.reserve(static_cast<qsizetype>(cs.size()));
@@ -318,9 +374,9 @@ Response LocalCompany::Query(const CustomerQueryRq& q)
 {
     const QString request = QStringLiteral("CustomerQueryRq");
     std::vector<const CustomerRet*> ordered;
-    ordered.reserve(data_.customers.size());
+    ordered.reserve(Data().customers.size());
     for (std::size_t i : CustomerOrder())
-        ordered.push_back(&data_.customers[i]);
+        ordered.push_back(&Data().customers[i]);
     // Full names are built once per query, not once per comparison.
     QHash<const CustomerRet*, QString> names;
     if (!q.FullName.empty() || q.NameFilter || q.NameRangeFilter)
@@ -339,7 +395,7 @@ Response LocalCompany::Query(const CustomerQueryRq& q)
 Response LocalCompany::Query(const EmployeeQueryRq& q)
 {
     std::vector<const EmployeeRet*> ordered;
-    for (const EmployeeRet& e : data_.employees)
+    for (const EmployeeRet& e : Data().employees)
         ordered.push_back(&e);
     std::stable_sort(ordered.begin(), ordered.end(), [](const EmployeeRet* a, const EmployeeRet* b) {
         return QString::compare(*a->Name, *b->Name, Qt::CaseInsensitive) < 0;
@@ -358,7 +414,7 @@ Response LocalCompany::Query(const EmployeeQueryRq& q)
 Response LocalCompany::Query(const ItemQueryRq& q)
 {
     std::vector<const ItemRet*> ordered;
-    for (const ItemRet& i : data_.items)
+    for (const ItemRet& i : Data().items)
         ordered.push_back(&i);
     std::stable_sort(ordered.begin(), ordered.end(), [](const ItemRet* a, const ItemRet* b) {
         return QString::compare(*a->Name, *b->Name, Qt::CaseInsensitive) < 0;
@@ -377,7 +433,7 @@ Response LocalCompany::Query(const ItemQueryRq& q)
 Response LocalCompany::Query(const DataExtDefQueryRq& q)
 {
     std::vector<DataExtDefRet> out;
-    for (const DataExtDefRet& d : data_.customFields) {
+    for (const DataExtDefRet& d : Data().customFields) {
         const QString owner = d.OwnerID.value_or(QStringLiteral("0"));
         if (!q.OwnerID.empty() && std::find(q.OwnerID.begin(), q.OwnerID.end(), owner) == q.OwnerID.end())
             continue;
@@ -393,10 +449,26 @@ Response LocalCompany::Query(const DataExtDefQueryRq& q)
     return Found(QStringLiteral("DataExtDefQueryRq"), std::move(out));
 }
 
+CompanyData& LocalCompany::Mut()
+{
+    orderValid_ = false;
+    if (data_.use_count() > 1)
+        data_ = std::make_shared<CompanyData>(*data_);
+    return *data_;
+}
+
 bool LocalCompany::Commit(QString* error)
 {
     orderValid_ = false;
-    return CompanyFile::Save(path_, data_, error, writer_);
+    if (!CompanyFile::Save(path_, *data_, error, writer_))
+        return false;
+    const FileStamp stamp = StampOf(path_);
+    std::lock_guard lock(CacheMutex());
+    if (stamp.valid)
+        Cache()[path_] = {stamp, data_};
+    else
+        Cache().erase(path_);
+    return true;
 }
 
 namespace {
@@ -441,7 +513,7 @@ Response LocalCompany::Add(const CustomerAddRq& add)
         auto resolved = ResolveParent(
             *add.ParentRef, [&](const QString& id) { return CustomerByListID(id) != nullptr; },
             [&](const QString& full) -> std::optional<QString> {
-                for (const CustomerRet& c : data_.customers)
+                for (const CustomerRet& c : Data().customers)
                     if (QString::compare(FullNameOf(c), full, Qt::CaseInsensitive) == 0)
                         return *c.ListID;
                 return std::nullopt;
@@ -455,13 +527,14 @@ Response LocalCompany::Add(const CustomerAddRq& add)
                               .arg(shown));
         parentId = *resolved;
     }
-    for (const CustomerRet& c : data_.customers) {
+    for (const CustomerRet& c : Data().customers) {
         const QString cParent = c.ParentRef && c.ParentRef->ListID ? *c.ParentRef->ListID : QString();
         if (cParent == parentId && QString::compare(*c.Name, name, Qt::CaseInsensitive) == 0)
             return Answer(request, status::NameInUse,
                           QStringLiteral("The name \"%1\" of the list element is already in use.").arg(name));
     }
-    const CompanyData before = data_;
+    const std::shared_ptr<CompanyData> before = data_;
+    CompanyData& d = Mut();
     CustomerRet c;
     // The add's elements are the record's elements under the same names.
     {
@@ -473,13 +546,13 @@ Response LocalCompany::Add(const CustomerAddRq& add)
         Overlay o{values, {}};
         c.Visit(o);
     }
-    c.ListID = CompanyFile::NewListID(data_);
-    c.EditSequence = CompanyFile::NewEditSequence(data_);
+    c.ListID = CompanyFile::NewListID(d);
+    c.EditSequence = CompanyFile::NewEditSequence(d);
     if (!parentId.isEmpty())
         c.ParentRef = Ref{parentId, std::nullopt};
     else
         c.ParentRef.reset();
-    data_.customers.push_back(c);
+    d.customers.push_back(c);
     QString error;
     if (!Commit(&error)) {
         data_ = before;
@@ -488,7 +561,7 @@ Response LocalCompany::Add(const CustomerAddRq& add)
                       QStringLiteral("There was an error when saving a Customers list, element \"%1\". %2")
                           .arg(name, error));
     }
-    CustomerRet r = Returned(data_.customers.back(), {});
+    CustomerRet r = Returned(Data().customers.back(), {});
     Finish(r, {});
     return Found(request, std::vector<CustomerRet>{std::move(r)});
 }
@@ -500,22 +573,22 @@ Response LocalCompany::Modify(const CustomerModRq& mod, const FieldList& fields)
         Missing(request, "ListID");
     if (!mod.EditSequence)
         Missing(request, "EditSequence");
-    auto it = std::find_if(data_.customers.begin(), data_.customers.end(),
+    auto it = std::find_if(Data().customers.begin(), Data().customers.end(),
                            [&](const CustomerRet& c) { return c.ListID == mod.ListID; });
-    if (it == data_.customers.end())
+    if (it == Data().customers.end())
         return Answer(request, status::NotFound,
                       QStringLiteral("Object \"%1\" specified in the request cannot be found.").arg(*mod.ListID));
     if (it->EditSequence != mod.EditSequence)
         return Answer(request, status::StaleEditSequence,
                       QStringLiteral("The provided edit sequence \"%1\" is out-of-date.").arg(*mod.EditSequence));
-    const std::size_t index = static_cast<std::size_t>(it - data_.customers.begin());
+    const std::size_t index = static_cast<std::size_t>(it - Data().customers.begin());
     QString parentId = it->ParentRef && it->ParentRef->ListID ? *it->ParentRef->ListID : QString();
     if (mod.ParentRef && (mod.ParentRef->ListID || mod.ParentRef->FullName)) {
         QString shown;
         auto resolved = ResolveParent(
             *mod.ParentRef, [&](const QString& id) { return CustomerByListID(id) != nullptr; },
             [&](const QString& full) -> std::optional<QString> {
-                for (const CustomerRet& c : data_.customers)
+                for (const CustomerRet& c : Data().customers)
                     if (QString::compare(FullNameOf(c), full, Qt::CaseInsensitive) == 0)
                         return *c.ListID;
                 return std::nullopt;
@@ -547,7 +620,7 @@ Response LocalCompany::Modify(const CustomerModRq& mod, const FieldList& fields)
                       QStringLiteral("There was an error when saving a Customers list, element \"%1\". "
                                      "A name may not be empty or hold a colon.")
                           .arg(newName));
-    for (const CustomerRet& c : data_.customers) {
+    for (const CustomerRet& c : Data().customers) {
         if (c.ListID == mod.ListID)
             continue;
         const QString cParent = c.ParentRef && c.ParentRef->ListID ? *c.ParentRef->ListID : QString();
@@ -555,31 +628,30 @@ Response LocalCompany::Modify(const CustomerModRq& mod, const FieldList& fields)
             return Answer(request, status::NameInUse,
                           QStringLiteral("The name \"%1\" of the list element is already in use.").arg(newName));
     }
-    const CustomerRet before = *it;
-    const qint64 sequenceBefore = data_.nextSequence;
+    const std::shared_ptr<CompanyData> before = data_;
     std::map<QString, QString> values;
     for (const Field& f : fields)
         if (f.path != u"ListID" && f.path != u"EditSequence" && !f.path.startsWith(u"ParentRef") &&
             f.path != u"IncludeRetElement")
             values[f.path] = f.text;
-    CustomerRet& target = data_.customers[index];
+    CompanyData& d = Mut();
+    CustomerRet& target = d.customers[index];
     Overlay o{values, {}};
     target.Visit(o);
     if (!parentId.isEmpty())
         target.ParentRef = Ref{parentId, std::nullopt};
     else
         target.ParentRef.reset();
-    target.EditSequence = CompanyFile::NewEditSequence(data_);
+    target.EditSequence = CompanyFile::NewEditSequence(d);
     QString error;
     if (!Commit(&error)) {
-        data_.customers[index] = before;
-        data_.nextSequence = sequenceBefore;
+        data_ = before;
         orderValid_ = false;
         return Answer(request, status::SaveError,
                       QStringLiteral("There was an error when saving a Customers list, element \"%1\". %2")
                           .arg(newName, error));
     }
-    CustomerRet r = Returned(data_.customers[index], {});
+    CustomerRet r = Returned(Data().customers[index], {});
     Finish(r, {});
     return Found(request, std::vector<CustomerRet>{std::move(r)});
 }
@@ -591,9 +663,9 @@ Response LocalCompany::ModifyItem(const ItemModFields& mod, ENItemKind kind, con
         Missing(request, "ListID");
     if (!mod.EditSequence)
         Missing(request, "EditSequence");
-    auto it = std::find_if(data_.items.begin(), data_.items.end(),
+    auto it = std::find_if(Data().items.begin(), Data().items.end(),
                            [&](const ItemRet& i) { return i.ListID == mod.ListID && i.ortype == kind; });
-    if (it == data_.items.end())
+    if (it == Data().items.end())
         return Answer(request, status::NotFound,
                       QStringLiteral("Object \"%1\" specified in the request cannot be found.").arg(*mod.ListID));
     if (it->EditSequence != mod.EditSequence)
@@ -606,13 +678,13 @@ Response LocalCompany::ModifyItem(const ItemModFields& mod, ENItemKind kind, con
                                      "form cannot be changed by this modify.")
                           .arg(*it->Name));
     if (mod.Name)
-        for (const ItemRet& i : data_.items)
+        for (const ItemRet& i : Data().items)
             if (i.ListID != mod.ListID && QString::compare(*i.Name, *mod.Name, Qt::CaseInsensitive) == 0)
                 return Answer(request, status::NameInUse,
                               QStringLiteral("The name \"%1\" of the list element is already in use.")
                                   .arg(*mod.Name));
-    const ItemRet before = *it;
-    const qint64 sequenceBefore = data_.nextSequence;
+    const std::size_t index = static_cast<std::size_t>(it - Data().items.begin());
+    const std::shared_ptr<CompanyData> before = data_;
     std::map<QString, QString> values;
     for (const Field& f : fields) {
         if (f.path == u"ListID" || f.path == u"EditSequence" || f.path == u"IncludeRetElement")
@@ -624,18 +696,20 @@ Response LocalCompany::ModifyItem(const ItemModFields& mod, ENItemKind kind, con
             path.replace(0, 19, QStringLiteral("SalesAndPurchase"));
         values[path] = f.text;
     }
+    CompanyData& d = Mut();
+    ItemRet& item = d.items[index];
     Overlay o{values, {}};
-    it->Visit(o);
-    it->EditSequence = CompanyFile::NewEditSequence(data_);
+    item.Visit(o);
+    item.EditSequence = CompanyFile::NewEditSequence(d);
     QString error;
     if (!Commit(&error)) {
-        *it = before;
-        data_.nextSequence = sequenceBefore;
+        const QString name = *before->items[index].Name;
+        data_ = before;
         return Answer(request, status::SaveError,
                       QStringLiteral("There was an error when saving an item, element \"%1\". %2")
-                          .arg(*before.Name, error));
+                          .arg(name, error));
     }
-    ItemRet r = *it;
+    ItemRet r = Data().items[index];
     r.FullName = r.Name;
     Finish(r, {});
     return Found(request, std::vector<ItemRet>{std::move(r)});

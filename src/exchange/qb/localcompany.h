@@ -34,12 +34,7 @@ public:
     static std::unique_ptr<LocalCompany> Open(const QString& path, QString* error);
 
     const QString& Path() const { return path_; }
-    const CompanyData& Data() const { return data_; }
-    CompanyData& MutableData()
-    {
-        orderValid_ = false;
-        return data_;
-    }
+    const CompanyData& Data() const { return *data_; }
     void SetWriter(CompanyFileWriter writer) { writer_ = std::move(writer); }
 
     // Answers one request whose elements have passed the format's checks
@@ -47,7 +42,9 @@ public:
     Response Process(const Request& request, const FieldList& fields);
 
 private:
-    LocalCompany(QString path, CompanyData data);
+    LocalCompany(QString path, std::shared_ptr<CompanyData> data);
+    // The data, about to change: copied first while a cached copy shares it.
+    CompanyData& Mut();
 
     Response Query(const CustomerQueryRq& q);
     Response Query(const EmployeeQueryRq& q);
@@ -68,7 +65,7 @@ private:
     bool Commit(QString* error);
 
     QString path_;
-    CompanyData data_;
+    std::shared_ptr<CompanyData> data_;
     CompanyFileWriter writer_ = WriteWholeFile;
     mutable std::vector<std::size_t> order_;
     mutable QHash<QString, std::size_t> byId_;

@@ -1,5 +1,7 @@
 #include "exchange/qb/responses.h"
 
+#include "exchange/qb/msgsetrequest.h"
+
 namespace tw::qb {
 
 QString ItemRetElement(ENItemKind kind)
@@ -23,6 +25,15 @@ RetList EmptyRetList(const QString& requestName)
     if (requestName.startsWith(u"Item"))
         return std::vector<ItemRet>{};
     return std::vector<CustomerRet>{};
+}
+
+}  // namespace tw::qb
+
+namespace tw::qb {
+
+QString MsgSetRequest::VersionText() const
+{
+    return (country_ == u"CA" ? QStringLiteral("CA") : QString()) + QStringLiteral("%1.%2").arg(major_).arg(minor_);
 }
 
 }  // namespace tw::qb
