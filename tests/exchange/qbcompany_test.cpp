@@ -580,5 +580,27 @@ TEST(LocalSessionManager, AFileCarriesItsOwnFaultScript)
     }
 }
 
+// The sample company of examples/ opens and answers through both links.
+TEST(LocalSessionManager, TheSampleCompanyAnswers)
+{
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("Sample.qbw");
+    ASSERT_TRUE(QFile::copy(TW_EXAMPLES_DIR "/qbcompany/Fernhollow Sample Company.qbw", copy));
+    for (LinkMode mode : {LinkMode::Typed, LinkMode::Xml}) {
+        LocalSessionManager::Options o;
+        o.mode = mode;
+        o.openCompany = copy;
+        LocalSessionManager m(std::move(o));
+        m.OpenConnection("48213957", "Tarnwick");
+        ASSERT_EQ(m.BeginSession({}, kOpenModeAny), 0u);
+        auto set = m.CreateMsgSetRequest("US", 3, 0);
+        set->AppendCustomerQueryRq()->OwnerID = {QStringLiteral("0")};
+        Response r = m.DoRequests(*set)->ResponseList.front();
+        ASSERT_EQ(r.StatusCode, 0);
+        EXPECT_EQ(r.DetailAs<CustomerRet>()->size(), 7u);
+        EXPECT_EQ(r.DetailAs<CustomerRet>()->at(2).FullName, "Ashdown Farms:Barn roof:Gutters");
+    }
+}
+
 }  // namespace
 }  // namespace tw::qb
