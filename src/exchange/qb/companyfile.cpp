@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <cstdio>
+#include <functional>
 #include <unistd.h>
 
 #include "exchange/qb/valuetext.h"
@@ -19,51 +20,155 @@ const QString kFormat = QStringLiteral("tarnwick-local-company");
 constexpr int kFormatVersion = 1;
 constexpr int kMaxNesting = 100;  // deeper customer hierarchies are damage, not data
 
-struct JsonWrite {
-    QJsonObject& out;
+// Writes the file's JSON text directly: a company of thousands of records is
+// saved on every change, and building a document first would double the work.
+class JsonText {
+public:
+    explicit JsonText(QByteArray& bytes) : out(bytes) {}
+    QByteArray& out;
+    int depth = 1;
+
+    void Key(const char* name)
+    {
+        Separate();
+        out += '"';
+        out += name;
+        out += "\": ";
+    }
+    void String(const QString& value)
+    {
+        out += '"';
+        const qsizetype from = out.size();
+        out += value.toUtf8();
+        bool plain = true;
+        for (qsizetype i = from; i < out.size() && plain; ++i) {
+            const auto c = static_cast<unsigned char>(out[i]);
+            plain = c >= 0x20 && c != '"' && c != '\\';
+        }
+        if (plain) {
+            out += '"';
+            return;
+        }
+        const QByteArray utf8 = out.mid(from);
+        out.truncate(from);
+        for (char ch : utf8) {
+            const auto c = static_cast<unsigned char>(ch);
+            if (c == '"' || c == '\\') {
+                out += '\\';
+                out += ch;
+            } else if (c < 0x20) {
+                static const char kHex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += kHex[c >> 4];
+                out += kHex[c & 15];
+            } else {
+                out += ch;
+            }
+        }
+        out += '"';
+    }
+    void Open(char bracket)
+    {
+        out += bracket;
+        first_.push_back(true);
+        ++depth;
+    }
+    void Close(char bracket)
+    {
+        --depth;
+        const bool empty = first_.back();
+        first_.pop_back();
+        if (!empty)
+            NewLine();
+        out += bracket;
+    }
+    // Before an array entry or an object member.
+    void Separate()
+    {
+        if (!first_.empty()) {
+            if (!first_.back())
+                out += ',';
+            first_.back() = false;
+        }
+        NewLine();
+    }
+    template <class Rec> void RecordValue(Rec& rec)
+    {
+        Open('{');
+        rec.Visit(*this);
+        Close('}');
+    }
+
     template <class T> void operator()(const char* name, T& member)
     {
-        const QString key = QString::fromLatin1(name);
         if constexpr (IsOptional<T>::value) {
             using Inner = typename IsOptional<T>::Inner;
             if (!member)
                 return;
-            if constexpr (Record<Inner>) {
-                QJsonObject sub;
-                JsonWrite w{sub};
-                member->Visit(w);
-                out.insert(key, sub);
-            } else if constexpr (std::is_same_v<Inner, bool>) {
-                out.insert(key, *member);
-            } else if constexpr (std::is_same_v<Inner, int>) {
-                out.insert(key, *member);
-            } else {
-                out.insert(key, ValueText(*member));
-            }
+            Key(name);
+            if constexpr (Record<Inner>)
+                RecordValue(*member);
+            else if constexpr (std::is_same_v<Inner, bool>)
+                out += *member ? "true" : "false";
+            else if constexpr (std::is_same_v<Inner, int>)
+                out += QByteArray::number(*member);
+            else
+                String(ValueText(*member));
         } else if constexpr (IsVector<T>::value) {
-            QJsonArray array;
+            if (member.empty())
+                return;
+            Key(name);
+            Open('[');
             for (auto& e : member) {
-                if constexpr (Record<typename IsVector<T>::Inner>) {
-                    QJsonObject sub;
-                    JsonWrite w{sub};
-                    e.Visit(w);
-                    array.append(sub);
-                } else {
-                    array.append(ValueText(e));
-                }
+                Separate();
+                if constexpr (Record<typename IsVector<T>::Inner>)
+                    RecordValue(e);
+                else
+                    String(ValueText(e));
             }
-            if (!array.isEmpty())
-                out.insert(key, array);
+            Close(']');
         }
     }
+
+private:
+    void NewLine()
+    {
+        out += '\n';
+        out.append(QByteArray(depth * 4 - 4 < 0 ? 0 : depth * 4 - 4, ' '));
+    }
+    std::vector<bool> first_;
 };
 
 struct JsonRead {
-    const QJsonObject& in;
-    QString& error;
-    QString where;
+    // where: the record's place in the file, built only when there is an error to name it in.
+    JsonRead(const QJsonObject& object, QString& error, std::function<QString()> where)
+        : error(error), where(std::move(where))
+    {
+        // Once through the object: looking each member up in it would scan its keys every time.
+        entries.reserve(static_cast<std::size_t>(object.size()));
+        for (auto it = object.constBegin(); it != object.constEnd(); ++it)
+            entries.emplace_back(it.key(), it.value());
+    }
 
-    template <class V> std::optional<V> Value(const QString& key, const QJsonValue& v)
+    std::vector<std::pair<QString, QJsonValue>> entries;
+    std::size_t cursor = 0;  // written in visiting order, so usually the next entry
+    QString& error;
+    std::function<QString()> where;
+
+    const QJsonValue* Find(QLatin1String key)
+    {
+        for (std::size_t i = cursor; i < entries.size(); ++i)
+            if (entries[i].first == key) {
+                cursor = i + 1;
+                return &entries[i].second;
+            }
+        for (std::size_t i = 0; i < cursor && i < entries.size(); ++i)
+            if (entries[i].first == key)
+                return &entries[i].second;
+        return nullptr;
+    }
+
+    template <class V> std::optional<V> Value(QLatin1String key, const QJsonValue& v)
     {
         std::optional<V> out;
         if constexpr (std::is_same_v<V, bool>) {
@@ -76,26 +181,26 @@ struct JsonRead {
             out = ValueFromText<V>(v.toString());
         }
         if (!out && error.isEmpty())
-            error = QStringLiteral("%1 %2 has a value of the wrong kind").arg(where, key);
+            error = QStringLiteral("%1 %2 has a value of the wrong kind").arg(where(), key);
         return out;
     }
 
     template <class T> void operator()(const char* name, T& member)
     {
-        const QString key = QString::fromLatin1(name);
-        auto it = in.constFind(key);
-        if (it == in.constEnd() || !error.isEmpty())
+        const QLatin1String key(name);
+        const QJsonValue* it = Find(key);
+        if (!it || !error.isEmpty())
             return;
         if constexpr (IsOptional<T>::value) {
             using Inner = typename IsOptional<T>::Inner;
             if constexpr (Record<Inner>) {
                 if (!it->isObject()) {
-                    error = QStringLiteral("%1 %2 is not an object").arg(where, key);
+                    error = QStringLiteral("%1 %2 is not an object").arg(where(), key);
                     return;
                 }
                 const QJsonObject sub = it->toObject();
                 Inner rec{};
-                JsonRead r{sub, error, where + u' ' + key};
+                JsonRead r{sub, error, [this, key] { return where() + u' ' + key; }};
                 rec.Visit(r);
                 member = std::move(rec);
             } else {
@@ -104,18 +209,18 @@ struct JsonRead {
         } else if constexpr (IsVector<T>::value) {
             using Inner = typename IsVector<T>::Inner;
             if (!it->isArray()) {
-                error = QStringLiteral("%1 %2 is not a list").arg(where, key);
+                error = QStringLiteral("%1 %2 is not a list").arg(where(), key);
                 return;
             }
             for (const QJsonValue& e : it->toArray()) {
                 if constexpr (Record<Inner>) {
                     if (!e.isObject()) {
-                        error = QStringLiteral("%1 %2 holds an entry that is not an object").arg(where, key);
+                        error = QStringLiteral("%1 %2 holds an entry that is not an object").arg(where(), key);
                         return;
                     }
                     const QJsonObject sub = e.toObject();
                     Inner rec{};
-                    JsonRead r{sub, error, where + u' ' + key};
+                    JsonRead r{sub, error, [this, key] { return where() + u' ' + key; }};
                     rec.Visit(r);
                     member.push_back(std::move(rec));
                 } else {
@@ -127,18 +232,21 @@ struct JsonRead {
     }
 };
 
-template <class Rec> QJsonArray WriteList(const std::vector<Rec>& list)
+template <class Rec> void WriteList(JsonText& json, const char* key, const std::vector<Rec>& list)
 {
-    QJsonArray array;
+    json.Key(key);
+    json.Open('[');
     for (Rec rec : list) {
-        QJsonObject o;
-        if constexpr (std::is_same_v<Rec, ItemRet>)
-            o.insert(QStringLiteral("kind"), EnumWord(rec.ortype));
-        JsonWrite w{o};
-        rec.Visit(w);
-        array.append(o);
+        json.Separate();
+        json.Open('{');
+        if constexpr (std::is_same_v<Rec, ItemRet>) {
+            json.Key("kind");
+            json.String(EnumWord(rec.ortype));
+        }
+        rec.Visit(json);
+        json.Close('}');
     }
-    return array;
+    json.Close(']');
 }
 
 template <class Rec>
@@ -152,7 +260,9 @@ bool ReadList(const QJsonObject& root, const char* key, std::vector<Rec>& list, 
         return false;
     }
     int index = 0;
-    for (const QJsonValue& e : v.toArray()) {
+    const QJsonArray array = v.toArray();
+    list.reserve(static_cast<std::size_t>(array.size()));
+    for (const QJsonValue& e : array) {
         if (!e.isObject()) {
             error = QStringLiteral("%1 entry %2 is not an object").arg(QLatin1String(key)).arg(index);
             return false;
@@ -167,7 +277,7 @@ bool ReadList(const QJsonObject& root, const char* key, std::vector<Rec>& list, 
             }
             rec.ortype = *kind;
         }
-        JsonRead r{o, error, QStringLiteral("%1 entry %2").arg(QLatin1String(key)).arg(index)};
+        JsonRead r{o, error, [key, index] { return QStringLiteral("%1 entry %2").arg(QLatin1String(key)).arg(index); }};
         rec.Visit(r);
         if (!error.isEmpty())
             return false;
@@ -307,20 +417,38 @@ std::optional<CompanyData> CompanyFile::Parse(const QByteArray& bytes, QString* 
 
 QByteArray CompanyFile::Serialize(const CompanyData& d)
 {
-    QJsonObject root;
-    root.insert(QStringLiteral("format"), kFormat);
-    root.insert(QStringLiteral("formatVersion"), kFormatVersion);
-    root.insert(QStringLiteral("edition"), d.edition);
-    root.insert(QStringLiteral("versions"), QJsonArray::fromStringList(d.versions));
-    root.insert(QStringLiteral("nextId"), static_cast<double>(d.nextId));
-    root.insert(QStringLiteral("nextSequence"), static_cast<double>(d.nextSequence));
-    root.insert(QStringLiteral("customers"), WriteList(d.customers));
-    root.insert(QStringLiteral("employees"), WriteList(d.employees));
-    root.insert(QStringLiteral("customFields"), WriteList(d.customFields));
-    root.insert(QStringLiteral("items"), WriteList(d.items));
-    if (!d.faults.Empty())
-        root.insert(QStringLiteral("faults"), d.faults.ToJson());
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    QByteArray out;
+    out.reserve(1 << 20);
+    JsonText json(out);
+    json.Open('{');
+    json.Key("format");
+    json.String(kFormat);
+    json.Key("formatVersion");
+    out += QByteArray::number(kFormatVersion);
+    json.Key("edition");
+    json.String(d.edition);
+    json.Key("versions");
+    json.Open('[');
+    for (const QString& v : d.versions) {
+        json.Separate();
+        json.String(v);
+    }
+    json.Close(']');
+    json.Key("nextId");
+    out += QByteArray::number(d.nextId);
+    json.Key("nextSequence");
+    out += QByteArray::number(d.nextSequence);
+    WriteList(json, "customers", d.customers);
+    WriteList(json, "employees", d.employees);
+    WriteList(json, "customFields", d.customFields);
+    WriteList(json, "items", d.items);
+    if (!d.faults.Empty()) {
+        json.Key("faults");
+        out += QJsonDocument(d.faults.ToJson()).toJson(QJsonDocument::Compact);
+    }
+    json.Close('}');
+    out += '\n';
+    return out;
 }
 
 bool CompanyFile::Save(const QString& path, const CompanyData& data, QString* error,

@@ -462,13 +462,23 @@ bool LocalCompany::Commit(QString* error)
     orderValid_ = false;
     if (!CompanyFile::Save(path_, *data_, error, writer_))
         return false;
-    const FileStamp stamp = StampOf(path_);
+    // The cache takes the company back when the session ends; until then
+    // further changes need not copy it.
     std::lock_guard lock(CacheMutex());
-    if (stamp.valid)
-        Cache()[path_] = {stamp, data_};
-    else
-        Cache().erase(path_);
+    Cache().erase(path_);
+    changed_ = true;
     return true;
+}
+
+LocalCompany::~LocalCompany()
+{
+    if (!changed_)
+        return;
+    const FileStamp stamp = StampOf(path_);
+    if (stamp.valid) {
+        std::lock_guard lock(CacheMutex());
+        Cache()[path_] = {stamp, data_};
+    }
 }
 
 namespace {

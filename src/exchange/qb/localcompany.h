@@ -32,6 +32,7 @@ class LocalCompany {
 public:
     // The company of that file; nothing, with the reason, when it is missing or damaged.
     static std::unique_ptr<LocalCompany> Open(const QString& path, QString* error);
+    ~LocalCompany();
 
     const QString& Path() const { return path_; }
     const CompanyData& Data() const { return *data_; }
@@ -70,6 +71,7 @@ private:
     mutable std::vector<std::size_t> order_;
     mutable QHash<QString, std::size_t> byId_;
     mutable bool orderValid_ = false;
+    bool changed_ = false;  // saved in this session
 };
 
 }  // namespace tw::qb
