@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "exchange/qb/valuetext.h"
@@ -134,7 +135,7 @@ private:
     void NewLine()
     {
         out += '\n';
-        out.append(QByteArray(depth * 4 - 4 < 0 ? 0 : depth * 4 - 4, ' '));
+        out.append(depth > 1 ? (depth - 1) * 4 : 0, ' ');
     }
     std::vector<bool> first_;
 };
@@ -236,14 +237,14 @@ template <class Rec> void WriteList(JsonText& json, const char* key, const std::
 {
     json.Key(key);
     json.Open('[');
-    for (Rec rec : list) {
+    for (const Rec& rec : list) {
         json.Separate();
         json.Open('{');
         if constexpr (std::is_same_v<Rec, ItemRet>) {
             json.Key("kind");
             json.String(EnumWord(rec.ortype));
         }
-        rec.Visit(json);
+        const_cast<Rec&>(rec).Visit(json);  // Visit lends its members; the writer only reads them
         json.Close('}');
     }
     json.Close(']');
@@ -418,7 +419,9 @@ std::optional<CompanyData> CompanyFile::Parse(const QByteArray& bytes, QString* 
 QByteArray CompanyFile::Serialize(const CompanyData& d)
 {
     QByteArray out;
-    out.reserve(1 << 20);
+    // About what a record takes, so that the text is not moved while it grows.
+    out.reserve(static_cast<qsizetype>(
+        4096 + 640 * (d.customers.size() + d.employees.size() + d.customFields.size() + d.items.size())));
     JsonText json(out);
     json.Open('{');
     json.Key("format");
@@ -467,6 +470,12 @@ bool CompanyFile::Save(const QString& path, const CompanyData& data, QString* er
         if (error)
             *error = QStringLiteral("The company file %1 could not be replaced").arg(path);
         return false;
+    }
+    // The rename itself lasts only once the folder is on disk.
+    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
     return true;
 }
