@@ -42,8 +42,8 @@ CompanyData BusyCompany()
         cust.BillAddress->State = QStringLiteral("VT");
         cust.BillAddress->PostalCode = QStringLiteral("05001");
         cust.ShipAddress = cust.BillAddress;
-        cust.DataExtRet = {DataExtRet{QStringLiteral("0"), QStringLiteral("Region"), QStringLiteral("STR255TYPE"),
-                                      QStringLiteral("North")}};
+        cust.DataExtRet = {DataExtRet{QStringLiteral("0"), QStringLiteral("Region"),
+                                      QStringLiteral("STR255TYPE"), QStringLiteral("North")}};
         d.customers.push_back(cust);
         for (int j = 0; j < 3; ++j) {
             CustomerRet job;
@@ -68,8 +68,8 @@ CompanyData BusyCompany()
         Earnings hourly;
         hourly.Rate = tw::Currency::FromRaw(200000 + e);
         emp.EmployeePayrollInfo->Earnings = {hourly, hourly};
-        emp.DataExtRet = {DataExtRet{QStringLiteral("0"), QStringLiteral("Skill"), QStringLiteral("STR255TYPE"),
-                                     QStringLiteral("General")}};
+        emp.DataExtRet = {DataExtRet{QStringLiteral("0"), QStringLiteral("Skill"),
+                                     QStringLiteral("STR255TYPE"), QStringLiteral("General")}};
         d.employees.push_back(emp);
     }
     for (int i = 0; i < 2000; ++i) {
@@ -81,8 +81,9 @@ CompanyData BusyCompany()
         if (i % 3)
             item.SalesOrPurchase = SalesOrPurchase{QStringLiteral("Labour"), tw::Currency::FromRaw(450000)};
         else
-            item.SalesAndPurchase = SalesAndPurchase{QStringLiteral("Labour"), tw::Currency::FromRaw(650000),
-                                                     QStringLiteral("Subcontract"), tw::Currency::FromRaw(400000)};
+            item.SalesAndPurchase =
+                SalesAndPurchase{QStringLiteral("Labour"), tw::Currency::FromRaw(650000),
+                                 QStringLiteral("Subcontract"), tw::Currency::FromRaw(400000)};
         d.items.push_back(item);
     }
     return d;
@@ -110,7 +111,9 @@ struct Fixture {
     // Another program wrote the file: the next session must read it again.
     void Touch(int n)
     {
-        struct utimbuf times {1700000000 + n, 1700000000 + n};
+        struct utimbuf times {
+            1700000000 + n, 1700000000 + n
+        };
         ::utime(QFile::encodeName(path).constData(), &times);
     }
 };
@@ -158,8 +161,14 @@ void CustomerQuery(benchmark::State& state, LinkMode mode)
             std::abort();
     }
 }
-void BM_CustomerQuery_Typed(benchmark::State& state) { CustomerQuery(state, LinkMode::Typed); }
-void BM_CustomerQuery_Xml(benchmark::State& state) { CustomerQuery(state, LinkMode::Xml); }
+void BM_CustomerQuery_Typed(benchmark::State& state)
+{
+    CustomerQuery(state, LinkMode::Typed);
+}
+void BM_CustomerQuery_Xml(benchmark::State& state)
+{
+    CustomerQuery(state, LinkMode::Xml);
+}
 BENCHMARK(BM_CustomerQuery_Typed)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CustomerQuery_Xml)->Unit(benchmark::kMillisecond);
 
@@ -179,8 +188,14 @@ void CustomerAdd(benchmark::State& state, LinkMode mode)
             std::abort();
     }
 }
-void BM_CustomerAddWithSave_Typed(benchmark::State& state) { CustomerAdd(state, LinkMode::Typed); }
-void BM_CustomerAddWithSave_Xml(benchmark::State& state) { CustomerAdd(state, LinkMode::Xml); }
+void BM_CustomerAddWithSave_Typed(benchmark::State& state)
+{
+    CustomerAdd(state, LinkMode::Typed);
+}
+void BM_CustomerAddWithSave_Xml(benchmark::State& state)
+{
+    CustomerAdd(state, LinkMode::Xml);
+}
 BENCHMARK(BM_CustomerAddWithSave_Typed)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CustomerAddWithSave_Xml)->Unit(benchmark::kMillisecond);
 

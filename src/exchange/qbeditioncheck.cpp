@@ -49,7 +49,8 @@ bool VerifyQBEdition(ExchangeServices& s, qb::SessionManager& manager)
         return true;
     const QString code = QBVersionsForSession(s.setup, manager);
     if (code == u"get failed") {
-        s.messages.ShowStopMessage(QStringLiteral("get versions failed"), QStringLiteral("QuickBooks advisory"));
+        s.messages.ShowStopMessage(QStringLiteral("get versions failed"),
+                                   QStringLiteral("QuickBooks advisory"));
         return false;
     }
     if (code.startsWith(u"US")) {

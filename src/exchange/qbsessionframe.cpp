@@ -16,7 +16,9 @@ const QString kQuickBooksError = QStringLiteral("QuickBooks error");
 class CursorAndBusyGuard {
 public:
     CursorAndBusyGuard(ExchangeBusyHooks& hooks, bool hourglass)
-        : hooks_(hooks), hourglass_(hourglass), busyBefore_(hooks.Busy())
+        : hooks_(hooks),
+          hourglass_(hourglass),
+          busyBefore_(hooks.Busy())
     {
         if (hourglass_)
             hooks_.SetHourglass(true);
@@ -94,7 +96,8 @@ QbSession::Sent QbSession::Send(const std::function<bool(qb::MsgSetRequest&)>& f
             services_.messages.ShowStopMessage(rules.nothingFoundText, kAdvisory);
     } else {
         sent.outcome = Outcome::Error;
-        services_.messages.ShowStopMessage(sent.response->StatusMessage.value_or(QString()), kQuickBooksError);
+        services_.messages.ShowStopMessage(sent.response->StatusMessage.value_or(QString()),
+                                           kQuickBooksError);
     }
     return sent;
 }
@@ -111,7 +114,8 @@ bool QbSessionFrame::Run(QbOperation operation, const std::function<void(QbSessi
     std::unique_ptr<qb::SessionManager> manager = factory_ ? factory_() : nullptr;
     if (!manager) {
         guard.Restore();
-        services_.messages.ShowStopMessage(QStringLiteral("The QuickBooks interface is not installed"), kAdvisory);
+        services_.messages.ShowStopMessage(QStringLiteral("The QuickBooks interface is not installed"),
+                                           kAdvisory);
         return false;
     }
     // What the user reads after the session is closed: at most one box.
@@ -129,7 +133,8 @@ bool QbSessionFrame::Run(QbOperation operation, const std::function<void(QbSessi
             return false;
         }
         connected = true;
-        const std::uint32_t began = manager->BeginSession(services_.settings.QBCompanyFile(), qb::kOpenModeAny);
+        const std::uint32_t began =
+            manager->BeginSession(services_.settings.QBCompanyFile(), qb::kOpenModeAny);
         if (began != 0) {
             guard.Restore();
             services_.messages.ShowStopMessage(qb::QuickBooksErrorText(began),
@@ -141,7 +146,8 @@ bool QbSessionFrame::Run(QbOperation operation, const std::function<void(QbSessi
         if (VerifyQBEdition(services_, *manager)) {
             const int edition = services_.settings.QBEdition();
             if (edition == 0 || edition == 1) {
-                QbSession session(*manager, edition == 0 ? QStringLiteral("CA") : QStringLiteral("US"), services_);
+                QbSession session(*manager, edition == 0 ? QStringLiteral("CA") : QStringLiteral("US"),
+                                  services_);
                 work(session);
                 completed = true;
             } else {

@@ -30,7 +30,14 @@ inline constexpr const char* kQBApplicationId = "48213957";
 inline constexpr const char* kQBApplicationName = "Tarnwick";
 inline constexpr int kQBXMLMajorVersion = 3;  // TMainScreen::QBXMLMajorVersion for both countries
 
-enum class QbOperation { CustomerJobList, EmployeeImport, Customers, FieldDefinitions, ExportRun, AccessTest };
+enum class QbOperation {
+    CustomerJobList,
+    EmployeeImport,
+    Customers,
+    FieldDefinitions,
+    ExportRun,
+    AccessTest
+};
 
 struct QbOperationStyle {
     QString statusText;  // empty: none shown
@@ -64,9 +71,10 @@ public:
     };
 
     QbSession(qb::SessionManager& manager, QString country, ExchangeServices& services)
-        : manager_(manager), country_(std::move(country)), services_(services)
-    {
-    }
+        : manager_(manager),
+          country_(std::move(country)),
+          services_(services)
+    {}
 
     qb::SessionManager& Manager() { return manager_; }
     const QString& Country() const { return country_; }
@@ -88,9 +96,9 @@ public:
     using ManagerFactory = std::function<std::unique_ptr<qb::SessionManager>()>;
 
     QbSessionFrame(ExchangeServices& services, ManagerFactory factory)
-        : services_(services), factory_(std::move(factory))
-    {
-    }
+        : services_(services),
+          factory_(std::move(factory))
+    {}
 
     // Runs the work inside a session; true when the work ran to its end.
     bool Run(QbOperation operation, const std::function<void(QbSession&)>& work);

@@ -72,8 +72,8 @@ TEST(Currency, ExchangeFixedPointRules)
     };
     // 1/32 and 3/32 are exact binary halves of a count: the two roundings part ways there.
     const FromFloat floats[] = {
-        {0.03125, 312, 313},   {0.09375, 938, 938},  {-0.03125, -312, -313},
-        {12.34567, 123457, 123457}, {0.0, 0, 0},     {1e300, INT64_MAX, INT64_MAX},
+        {0.03125, 312, 313},        {0.09375, 938, 938}, {-0.03125, -312, -313},
+        {12.34567, 123457, 123457}, {0.0, 0, 0},         {1e300, INT64_MAX, INT64_MAX},
     };
     for (const FromFloat& f : floats) {
         EXPECT_EQ(Currency::FromDoubleHalfEven(f.value).Raw(), f.halfEven) << f.value;

@@ -118,7 +118,8 @@ std::vector<GoldenRequest> ProgramRequests()
         task.Name = QStringLiteral("Gutters and downpipes, east side of the barn");  // whole, over 41
         task.JobDesc = task.Name;
         FillCustomerBlock(task, isUS);
-        task.ParentRef = Ref{QStringLiteral("80000002-1100000000"), QStringLiteral("Cole & Sons <North>:Barn roof")};
+        task.ParentRef =
+            Ref{QStringLiteral("80000002-1100000000"), QStringLiteral("Cole & Sons <North>:Barn roof")};
         task.JobStartDate = QDate(2026, 3, 2);
         task.JobProjectedEndDate = QDate(2026, 3, 4);
         task.JobEndDate = QDate(2026, 3, 4);
@@ -147,8 +148,8 @@ std::vector<GoldenRequest> ProgramRequests()
     auto form2 = [](auto m) {
         m.ListID = QStringLiteral("80000031-1100000000");
         m.EditSequence = QStringLiteral("1100000002");
-        m.SalesAndPurchaseMod =
-            SalesAndPurchaseMod{QStringLiteral("Summary"), std::nullopt, std::nullopt, Currency::FromRaw(-12345)};
+        m.SalesAndPurchaseMod = SalesAndPurchaseMod{QStringLiteral("Summary"), std::nullopt, std::nullopt,
+                                                    Currency::FromRaw(-12345)};
         return m;
     };
     out.push_back({"item_service_mod_form1.xml", "US", 0, form1(ItemServiceModRq{})});
@@ -207,15 +208,17 @@ TEST(QbRequestCodec, TheProductsSideRefusesTextsItWouldRefuse)
         QString text;
     };
     QString outOfOrder = good;
-    outOfOrder.replace("<Phone>555-0101</Phone>", "").replace("<AltContact></AltContact>",
-                                                              "<AltContact></AltContact><Phone>555-0101</Phone>");
+    outOfOrder.replace("<Phone>555-0101</Phone>", "")
+        .replace("<AltContact></AltContact>", "<AltContact></AltContact><Phone>555-0101</Phone>");
     const Case cases[] = {
         {"not XML", "<QBXML><QBXMLMsgsRq>"},
         {"no version", QString(good).replace("<?qbxml version=\"3.0\"?>", "")},
         {"a version that is no number", QString(good).replace("version=\"3.0\"", "version=\"three\"")},
         {"elements out of the format's order", outOfOrder},
-        {"an element the format does not know", QString(good).replace("<Phone>", "<Pager2>").replace("</Phone>", "</Pager2>")},
-        {"two requests in one set", QString(good).replace("</CustomerAddRq>", "</CustomerAddRq><CustomerAddRq/>")},
+        {"an element the format does not know",
+         QString(good).replace("<Phone>", "<Pager2>").replace("</Phone>", "</Pager2>")},
+        {"two requests in one set",
+         QString(good).replace("</CustomerAddRq>", "</CustomerAddRq><CustomerAddRq/>")},
         {"an unknown onError", QString(good).replace("stopOnError", "ignoreErrors")},
         {"a date that is no date",
          EncodeRequestSet(SetOf(ProgramRequests()[8])).replace("2026-03-02", "2026-02-30")},
@@ -291,7 +294,8 @@ TEST(QbResponseCodec, GoldenAnswersOfEachStatus)
     EXPECT_EQ(error.ResponseList[0].RequestName, "CustomerAddRq");
     EXPECT_EQ(error.ResponseList[0].StatusCode, 3100);
     EXPECT_EQ(error.ResponseList[0].StatusSeverity, "Error");
-    EXPECT_EQ(error.ResponseList[0].StatusMessage, "The name \"Cole & Sons\" of the list element is already in use.");
+    EXPECT_EQ(error.ResponseList[0].StatusMessage,
+              "The name \"Cole & Sons\" of the list element is already in use.");
 
     ResponseSet items = DecodeResponseSet(ReadGolden("item_query_rs_found.xml"));
     const auto& list = *items.ResponseList[0].DetailAs<ItemRet>();

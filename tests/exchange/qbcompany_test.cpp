@@ -77,29 +77,37 @@ TEST_P(LocalCompanyTest, CustomerQueriesFilterAndListCustomersBeforeTheirJobs)
     };
     const QString a = QStringLiteral("Ashdown Farms");
     const Case cases[] = {
-        {"active only by default", Query(),
+        {"active only by default",
+         Query(),
          {a, a + ":Barn roof", a + ":Barn roof:Gutters", QStringLiteral("brook lane")}},
-        {"all", Query([](auto& q) { q.ActiveStatus = ENActiveStatus::All; }),
+        {"all",
+         Query([](auto& q) { q.ActiveStatus = ENActiveStatus::All; }),
          {a, a + ":Barn roof", a + ":Barn roof:Gutters", a + ":fence", "brook lane", "Cole & Sons"}},
-        {"inactive only", Query([](auto& q) { q.ActiveStatus = ENActiveStatus::InactiveOnly; }),
+        {"inactive only",
+         Query([](auto& q) { q.ActiveStatus = ENActiveStatus::InactiveOnly; }),
          {a + ":fence", "Cole & Sons"}},
-        {"full name, case aside", Query([](auto& q) { q.FullName = {QStringLiteral("ashdown FARMS:barn roof")}; }),
+        {"full name, case aside",
+         Query([](auto& q) { q.FullName = {QStringLiteral("ashdown FARMS:barn roof")}; }),
          {a + ":Barn roof"}},
         {"list id", Query([](auto& q) { q.ListID = {Id(5)}; }), {"brook lane"}},
-        {"name contains", Query([](auto& q) {
+        {"name contains",
+         Query([](auto& q) {
              q.NameFilter = NameFilter{ENMatchCriterion::Contains, QStringLiteral("ROOF")};
          }),
          {a + ":Barn roof", a + ":Barn roof:Gutters"}},
-        {"name ends with", Query([](auto& q) {
+        {"name ends with",
+         Query([](auto& q) {
              q.NameFilter = NameFilter{ENMatchCriterion::EndsWith, QStringLiteral("lane")};
          }),
          {"brook lane"}},
-        {"name range", Query([](auto& q) {
+        {"name range",
+         Query([](auto& q) {
              q.NameRangeFilter = NameRangeFilter{QStringLiteral("b"), QStringLiteral("c")};
          }),
          {"brook lane"}},
         {"max returned", Query([](auto& q) { q.MaxReturned = 2; }), {a, a + ":Barn roof"}},
-        {"nothing found", Query([](auto& q) {
+        {"nothing found",
+         Query([](auto& q) {
              q.NameFilter = NameFilter{ENMatchCriterion::StartsWith, QStringLiteral("zz")};
          }),
          {}},
@@ -110,7 +118,8 @@ TEST_P(LocalCompanyTest, CustomerQueriesFilterAndListCustomersBeforeTheirJobs)
         if (c.expected.isEmpty()) {
             EXPECT_EQ(r.StatusCode, 1);
             EXPECT_FALSE(r.Detail.has_value());
-            EXPECT_EQ(r.StatusMessage.value_or(""), "A query request did not find a matching object in QuickBooks");
+            EXPECT_EQ(r.StatusMessage.value_or(""),
+                      "A query request did not find a matching object in QuickBooks");
         } else {
             EXPECT_EQ(r.StatusCode, 0);
             EXPECT_EQ(FullNames(r), c.expected);
@@ -168,9 +177,13 @@ TEST_P(LocalCompanyTest, EmployeesItemsAndCustomFieldDefinitions)
     ASSERT_EQ(items.StatusCode, 0);
     QStringList names;
     for (const ItemRet& i : *items.DetailAs<ItemRet>())
-        names << *i.Name + "/" + EnumWord(i.ortype) + "/" + (i.SalesOrPurchase ? "1" : i.SalesAndPurchase ? "2" : "0");
-    EXPECT_EQ(names, QStringList({"Disposal/OtherCharge/2", "Labour - general/Service/1",
-                                  "Labour - skilled/Service/2", "Nails/Inventory/0", "Travel/OtherCharge/1"}));
+        names << *i.Name + "/" + EnumWord(i.ortype) + "/"
+                + (i.SalesOrPurchase        ? "1"
+                       : i.SalesAndPurchase ? "2"
+                                            : "0");
+    EXPECT_EQ(names,
+              QStringList({"Disposal/OtherCharge/2", "Labour - general/Service/1",
+                           "Labour - skilled/Service/2", "Nails/Inventory/0", "Travel/OtherCharge/1"}));
     const ItemRet& skilled = (*items.DetailAs<ItemRet>())[2];
     EXPECT_EQ(skilled.SalesAndPurchase->PurchaseCost, Currency::FromRaw(400000));
 
@@ -180,7 +193,8 @@ TEST_P(LocalCompanyTest, EmployeesItemsAndCustomFieldDefinitions)
     ASSERT_EQ(d.StatusCode, 0);
     QStringList defNames;
     for (const DataExtDefRet& def : *d.DetailAs<DataExtDefRet>())
-        defNames << *def.DataExtName + "=" + QStringList(def.AssignToObject.begin(), def.AssignToObject.end()).join(",");
+        defNames << *def.DataExtName + "="
+                + QStringList(def.AssignToObject.begin(), def.AssignToObject.end()).join(",");
     EXPECT_EQ(defNames, QStringList({"Region=Customer", "Skill=Employee"}));
 
     EmployeeQueryRq nobody;
@@ -347,8 +361,8 @@ TEST_P(LocalCompanyTest, ItemModifiesInEitherPriceForm)
     auto form2 = [](auto m, int id, const char* seq) {
         m.ListID = Id(id);
         m.EditSequence = QString::fromLatin1(seq);
-        m.SalesAndPurchaseMod = SalesAndPurchaseMod{QStringLiteral("Cost of task"), std::nullopt, std::nullopt,
-                                                    Currency::FromRaw(1234567)};
+        m.SalesAndPurchaseMod = SalesAndPurchaseMod{QStringLiteral("Cost of task"), std::nullopt,
+                                                    std::nullopt, Currency::FromRaw(1234567)};
         return m;
     };
     const Case cases[] = {
@@ -503,7 +517,8 @@ TEST(LocalSessionManager, ADamagedFileIsRefusedAtBeginSession)
         {"another format", QByteArray(R"({"format": "something else", "formatVersion": 1})")},
         {"a number where a text belongs", QByteArray(good).replace("\"Name\": \"Gutters\"", "\"Name\": 12")},
         {"a date that is no date", QByteArray(good).replace("2026-03-02", "2026-02-31")},
-        {"an unknown parent", QByteArray(good).replace("\"80000002-1100000000\"\n", "\"80000099-1100000000\"\n")},
+        {"an unknown parent",
+         QByteArray(good).replace("\"80000002-1100000000\"\n", "\"80000099-1100000000\"\n")},
         {"parents in a loop", loop},
         {"an item of no kind", QByteArray(good).replace("\"kind\": \"Inventory\"", "\"kind\": \"Bucket\"")},
     };

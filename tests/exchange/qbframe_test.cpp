@@ -22,7 +22,8 @@ using qb::test::SampleCompany;
 
 class QbFrameTest : public ::testing::Test {
 protected:
-    QbFrameTest() : folder_(SampleCompany()), caFolder_(SampleCompany(QStringLiteral("CA")), "Canadian.qbw") {}
+    QbFrameTest() : folder_(SampleCompany()), caFolder_(SampleCompany(QStringLiteral("CA")), "Canadian.qbw")
+    {}
 
     // Runs an operation on the US sample company (or the Canadian one) with a fault script.
     bool Run(QbOperation op, qb::FaultScript faults, const std::function<void(QbSession&)>& work,
@@ -39,7 +40,8 @@ protected:
         });
         return frame.Run(op, work);
     }
-    bool Run(qb::FaultScript faults = {}, const std::function<void(QbSession&)>& work = [](QbSession&) {})
+    bool Run(
+        qb::FaultScript faults = {}, const std::function<void(QbSession&)>& work = [](QbSession&) {})
     {
         return Run(QbOperation::EmployeeImport, std::move(faults), work);
     }
@@ -63,8 +65,9 @@ TEST_F(QbFrameTest, WithoutALinkTheInterfaceIsNotInstalled)
     EXPECT_FALSE(frame.Run(QbOperation::AccessTest, [&](QbSession&) { ran = true; }));
     EXPECT_FALSE(ran);
     EXPECT_EQ(rec_.boxes, QStringList{"QuickBooks advisory: The QuickBooks interface is not installed"});
-    EXPECT_EQ(rec_.log, QStringList({"access permitted?", "hourglass", "status Accessing QuickBooks",
-                                     "normal cursor", "box QuickBooks advisory"}));
+    EXPECT_EQ(rec_.log,
+              QStringList({"access permitted?", "hourglass", "status Accessing QuickBooks", "normal cursor",
+                           "box QuickBooks advisory"}));
 }
 
 TEST_F(QbFrameTest, EachConnectionAndSessionCodeHasItsTextCaptionAndClosingCalls)
@@ -103,8 +106,9 @@ TEST_F(QbFrameTest, TheCompanyFileDecidesBetweenWrongFileAndNotRunning)
 {
     rec_.companyFile = caFolder_.Path();  // the product has the US sample open
     EXPECT_FALSE(Run());
-    EXPECT_EQ(rec_.boxes, QStringList{"Unable to establish QuickBooks session: The company file you specified to "
-                                      "Tarnwick is not the one being used by QuickBooks"});
+    EXPECT_EQ(rec_.boxes,
+              QStringList{"Unable to establish QuickBooks session: The company file you specified to "
+                          "Tarnwick is not the one being used by QuickBooks"});
     rec_.boxes.clear();
     rec_.companyFile = folder_.Path();
     EXPECT_TRUE(Run());
@@ -135,8 +139,9 @@ TEST_F(QbFrameTest, VersionFailuresEndTheSessionWithTheirMessages)
         EXPECT_EQ(rec_.boxes, QStringList{c.box});
         EXPECT_TRUE(rec_.log.contains(c.versionsStatus)) << rec_.log.join(" | ").toStdString();
         EXPECT_FALSE(rec_.accessChecked);
-        EXPECT_EQ(*calls_, QStringList({"OpenConnection", "BeginSession", "QBXMLVersionsForSession", "EndSession",
-                                        "CloseConnection", "Release"}));
+        EXPECT_EQ(*calls_,
+                  QStringList({"OpenConnection", "BeginSession", "QBXMLVersionsForSession", "EndSession",
+                               "CloseConnection", "Release"}));
         EXPECT_FALSE(rec_.hourglass);
     }
 }
@@ -162,12 +167,13 @@ TEST_F(QbFrameTest, TheEditionIsCorrectedBothWaysWithoutTheChoicesHandler)
         rec_ = {};
         rec_.edition = c.edition;
         QString country;
-        EXPECT_TRUE(Run(QbOperation::ExportRun, {},
-                        [&](QbSession& s) {
-                            country = s.Country();
-                            EXPECT_EQ(QueryCustomers(s, {}).outcome, QbSession::Outcome::Found);
-                        },
-                        c.canadianCompany));
+        EXPECT_TRUE(Run(
+            QbOperation::ExportRun, {},
+            [&](QbSession& s) {
+                country = s.Country();
+                EXPECT_EQ(QueryCustomers(s, {}).outcome, QbSession::Outcome::Found);
+            },
+            c.canadianCompany));
         EXPECT_EQ(rec_.edition, c.corrected);
         EXPECT_EQ(country, c.corrected == 1 ? "US" : "CA");
         EXPECT_TRUE(rec_.accessChecked);
@@ -221,19 +227,48 @@ TEST_F(QbFrameTest, StatusRulesOfOneRequestSet)
     const QString none = QStringLiteral("No QuickBooks customers found");
     const Case cases[] = {
         {"found", {}, {1, none, false}, QbSession::Outcome::Found, {}, true},
-        {"nothing found, with its advisory", test::QbFaults().Status("CustomerQueryRq", 1, "none").Build(),
-         {1, none, false}, QbSession::Outcome::NothingFound, {"QuickBooks advisory: " + none}, true},
-        {"nothing found, taken as an empty answer", test::QbFaults().Status("CustomerQueryRq", 1, "none").Build(),
-         {1, {}, false}, QbSession::Outcome::NothingFound, {}, true},
-        {"a QuickBooks error", test::QbFaults().Status("CustomerQueryRq", 3200, "Out of date.").Build(),
-         {1, none, false}, QbSession::Outcome::Error, {"QuickBooks error: Out of date."}, true},
-        {"a caught throw", test::QbFaults().Throw(0x80040400, "Cannot parse").Build(), {1, none, true},
-         QbSession::Outcome::Thrown, {}, true},
-        {"no request set", test::QbFaults().NoSet().Build(), {1, none, false}, QbSession::Outcome::NoSet, {}, false},
-        {"no request", test::QbFaults().NoAppend().Build(), {1, none, false}, QbSession::Outcome::NoRequest, {},
+        {"nothing found, with its advisory",
+         test::QbFaults().Status("CustomerQueryRq", 1, "none").Build(),
+         {1, none, false},
+         QbSession::Outcome::NothingFound,
+         {"QuickBooks advisory: " + none},
+         true},
+        {"nothing found, taken as an empty answer",
+         test::QbFaults().Status("CustomerQueryRq", 1, "none").Build(),
+         {1, {}, false},
+         QbSession::Outcome::NothingFound,
+         {},
+         true},
+        {"a QuickBooks error",
+         test::QbFaults().Status("CustomerQueryRq", 3200, "Out of date.").Build(),
+         {1, none, false},
+         QbSession::Outcome::Error,
+         {"QuickBooks error: Out of date."},
+         true},
+        {"a caught throw",
+         test::QbFaults().Throw(0x80040400, "Cannot parse").Build(),
+         {1, none, true},
+         QbSession::Outcome::Thrown,
+         {},
+         true},
+        {"no request set",
+         test::QbFaults().NoSet().Build(),
+         {1, none, false},
+         QbSession::Outcome::NoSet,
+         {},
          false},
-        {"no response", test::QbFaults().NoResponse().Build(), {1, none, false}, QbSession::Outcome::NoResponse,
-         {}, true},
+        {"no request",
+         test::QbFaults().NoAppend().Build(),
+         {1, none, false},
+         QbSession::Outcome::NoRequest,
+         {},
+         false},
+        {"no response",
+         test::QbFaults().NoResponse().Build(),
+         {1, none, false},
+         QbSession::Outcome::NoResponse,
+         {},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -268,7 +303,9 @@ TEST_F(QbFrameTest, AFailureMidWorkClosesTheSessionAndKeepsWhatWasPosted)
          },
          "QuickBooks error: The QuickBooks call DoRequests failed: QuickBooks found an error when parsing"},
         {"a database error",
-         [](QbSession&) { throw std::runtime_error("customers.dbf: record is locked by another workstation"); },
+         [](QbSession&) {
+             throw std::runtime_error("customers.dbf: record is locked by another workstation");
+         },
          "Tarnwick: customers.dbf: record is locked by another workstation"},
     };
     for (const Case& c : cases) {
@@ -291,7 +328,8 @@ TEST_F(QbFrameTest, AFailureMidWorkClosesTheSessionAndKeepsWhatWasPosted)
         EXPECT_FALSE(rec_.busy);
         EXPECT_FALSE(rec_.hourglass);
         // The box comes after the cursor is back and the session is closed.
-        EXPECT_EQ(rec_.log.mid(rec_.log.size() - 3), QStringList({"not busy", "normal cursor", "box " + c.box.section(':', 0, 0)}));
+        EXPECT_EQ(rec_.log.mid(rec_.log.size() - 3),
+                  QStringList({"not busy", "normal cursor", "box " + c.box.section(':', 0, 0)}));
     }
 }
 
@@ -371,8 +409,9 @@ TEST(QbSessionFactory, TheRegistryNamesTheLink)
                             }),
                   c.created);
         EXPECT_EQ(names.size(), c.created ? 6 : 0);
-        EXPECT_EQ(rec.boxes, c.created ? QStringList{}
-                                       : QStringList{"QuickBooks advisory: The QuickBooks interface is not installed"});
+        EXPECT_EQ(rec.boxes,
+                  c.created ? QStringList{}
+                            : QStringList{"QuickBooks advisory: The QuickBooks interface is not installed"});
     }
     registry::TRegistry empty(dir.filePath("none.ini").toStdString());
     EXPECT_EQ(qb::CreateSessionManager(empty), nullptr);

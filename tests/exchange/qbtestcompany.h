@@ -50,8 +50,9 @@ inline CompanyData SampleCompany(const QString& edition = QStringLiteral("US"))
 {
     CompanyData d;
     d.edition = edition;
-    d.versions = edition == u"US" ? QStringList{QStringLiteral("1.0"), QStringLiteral("2.0"), QStringLiteral("3.0")}
-                                  : QStringList{QStringLiteral("CA2.0"), QStringLiteral("CA3.0")};
+    d.versions = edition == u"US"
+        ? QStringList{QStringLiteral("1.0"), QStringLiteral("2.0"), QStringLiteral("3.0")}
+        : QStringList{QStringLiteral("CA2.0"), QStringLiteral("CA3.0")};
     d.nextId = 100;
     d.nextSequence = 100;
     CustomerRet ashdown = Customer(1, "Ashdown Farms");
@@ -62,10 +63,11 @@ inline CompanyData SampleCompany(const QString& edition = QStringLiteral("US"))
     ashdown.BillAddress->City = QStringLiteral("Northby");
     ashdown.ShipAddress = Address{};  // all empty: left out
     ashdown.ShipAddress->Addr1 = QString();
-    ashdown.DataExtRet = {DataExtRet{QStringLiteral("0"), QStringLiteral("Region"), QStringLiteral("STR255TYPE"),
-                                     QStringLiteral("North")},
+    ashdown.DataExtRet = {DataExtRet{QStringLiteral("0"), QStringLiteral("Region"),
+                                     QStringLiteral("STR255TYPE"), QStringLiteral("North")},
                           DataExtRet{QStringLiteral("{6B1E5D2C-0000-4C7A-9B5E-000000000001}"),
-                                     QStringLiteral("Private"), QStringLiteral("STR255TYPE"), QStringLiteral("x")}};
+                                     QStringLiteral("Private"), QStringLiteral("STR255TYPE"),
+                                     QStringLiteral("x")}};
     CustomerRet barn = Customer(2, "Barn roof", 1);
     barn.JobStatus = ENJobStatus::Awarded;
     barn.JobStartDate = QDate(2026, 3, 2);
@@ -98,25 +100,30 @@ inline CompanyData SampleCompany(const QString& edition = QStringLiteral("US"))
     evan.IsActive = false;
     d.employees = {evan, dana};
 
-    d.customFields = {DataExtDefRet{QStringLiteral("0"), QStringLiteral("Region"), QStringLiteral("STR255TYPE"),
+    d.customFields = {DataExtDefRet{QStringLiteral("0"),
+                                    QStringLiteral("Region"),
+                                    QStringLiteral("STR255TYPE"),
                                     {QStringLiteral("Customer")}},
-                      DataExtDefRet{QStringLiteral("0"), QStringLiteral("Skill"), QStringLiteral("STR255TYPE"),
+                      DataExtDefRet{QStringLiteral("0"),
+                                    QStringLiteral("Skill"),
+                                    QStringLiteral("STR255TYPE"),
                                     {QStringLiteral("Employee")}},
                       DataExtDefRet{QStringLiteral("{6B1E5D2C-0000-4C7A-9B5E-000000000001}"),
-                                    QStringLiteral("Private"), QStringLiteral("STR255TYPE"),
+                                    QStringLiteral("Private"),
+                                    QStringLiteral("STR255TYPE"),
                                     {QStringLiteral("Customer")}}};
     d.items = {Item(30, ENItemKind::Service, "Labour - general", 1),
                Item(31, ENItemKind::Service, "Labour - skilled", 2),
                Item(32, ENItemKind::OtherCharge, "Travel", 1),
-               Item(33, ENItemKind::OtherCharge, "Disposal", 2),
-               Item(34, ENItemKind::Inventory, "Nails", 0)};
+               Item(33, ENItemKind::OtherCharge, "Disposal", 2), Item(34, ENItemKind::Inventory, "Nails", 0)};
     return d;
 }
 
 // A temporary folder holding one company file.
 class CompanyFolder {
 public:
-    explicit CompanyFolder(const CompanyData& data, const QString& name = QStringLiteral("Sample Company.qbw"))
+    explicit CompanyFolder(const CompanyData& data,
+                           const QString& name = QStringLiteral("Sample Company.qbw"))
     {
         path_ = dir_.filePath(name);
         QString error;

@@ -1,6 +1,7 @@
 #pragma once
 // Builds the local company's fault script in a test:
-//   auto faults = tw::test::QbFaults().Code("BeginSession", 0x8004040A).Status("CustomerQueryRq", 1, "").Build();
+//   auto faults = tw::test::QbFaults().Code("BeginSession", 0x8004040A).Status("CustomerQueryRq", 1,
+//   "").Build();
 
 #include <initializer_list>
 
@@ -29,9 +30,15 @@ public:
     {
         return Add({qb::Fault::Kind::Throw, QStringLiteral("DoRequests"), code, {}, 0, message});
     }
-    QbFaults& NoSet() { return Add({qb::Fault::Kind::NoSet, QStringLiteral("CreateMsgSetRequest"), 0, {}, 0, {}}); }
+    QbFaults& NoSet()
+    {
+        return Add({qb::Fault::Kind::NoSet, QStringLiteral("CreateMsgSetRequest"), 0, {}, 0, {}});
+    }
     QbFaults& NoAppend() { return Add({qb::Fault::Kind::NoAppend, QStringLiteral("Append"), 0, {}, 0, {}}); }
-    QbFaults& NoResponse() { return Add({qb::Fault::Kind::NoResponse, QStringLiteral("DoRequests"), 0, {}, 0, {}}); }
+    QbFaults& NoResponse()
+    {
+        return Add({qb::Fault::Kind::NoResponse, QStringLiteral("DoRequests"), 0, {}, 0, {}});
+    }
 
     qb::FaultScript Build() const { return script_; }
 

@@ -93,14 +93,16 @@ public:
         }
         NewLine();
     }
-    template <class Rec> void RecordValue(Rec& rec)
+    template <class Rec>
+    void RecordValue(Rec& rec)
     {
         Open('{');
         rec.Visit(*this);
         Close('}');
     }
 
-    template <class T> void operator()(const char* name, T& member)
+    template <class T>
+    void operator()(const char* name, T& member)
     {
         if constexpr (IsOptional<T>::value) {
             using Inner = typename IsOptional<T>::Inner;
@@ -143,7 +145,8 @@ private:
 struct JsonRead {
     // where: the record's place in the file, built only when there is an error to name it in.
     JsonRead(const QJsonObject& object, QString& error, std::function<QString()> where)
-        : error(error), where(std::move(where))
+        : error(error),
+          where(std::move(where))
     {
         // Once through the object: looking each member up in it would scan its keys every time.
         entries.reserve(static_cast<std::size_t>(object.size()));
@@ -169,7 +172,8 @@ struct JsonRead {
         return nullptr;
     }
 
-    template <class V> std::optional<V> Value(QLatin1String key, const QJsonValue& v)
+    template <class V>
+    std::optional<V> Value(QLatin1String key, const QJsonValue& v)
     {
         std::optional<V> out;
         if constexpr (std::is_same_v<V, bool>) {
@@ -186,7 +190,8 @@ struct JsonRead {
         return out;
     }
 
-    template <class T> void operator()(const char* name, T& member)
+    template <class T>
+    void operator()(const char* name, T& member)
     {
         const QLatin1String key(name);
         const QJsonValue* it = Find(key);
@@ -216,7 +221,8 @@ struct JsonRead {
             for (const QJsonValue& e : it->toArray()) {
                 if constexpr (Record<Inner>) {
                     if (!e.isObject()) {
-                        error = QStringLiteral("%1 %2 holds an entry that is not an object").arg(where(), key);
+                        error =
+                            QStringLiteral("%1 %2 holds an entry that is not an object").arg(where(), key);
                         return;
                     }
                     const QJsonObject sub = e.toObject();
@@ -233,7 +239,8 @@ struct JsonRead {
     }
 };
 
-template <class Rec> void WriteList(JsonText& json, const char* key, const std::vector<Rec>& list)
+template <class Rec>
+void WriteList(JsonText& json, const char* key, const std::vector<Rec>& list)
 {
     json.Key(key);
     json.Open('[');
@@ -278,7 +285,8 @@ bool ReadList(const QJsonObject& root, const char* key, std::vector<Rec>& list, 
             }
             rec.ortype = *kind;
         }
-        JsonRead r{o, error, [key, index] { return QStringLiteral("%1 entry %2").arg(QLatin1String(key)).arg(index); }};
+        JsonRead r{o, error,
+                   [key, index] { return QStringLiteral("%1 entry %2").arg(QLatin1String(key)).arg(index); }};
         rec.Visit(r);
         if (!error.isEmpty())
             return false;
@@ -289,8 +297,8 @@ bool ReadList(const QJsonObject& root, const char* key, std::vector<Rec>& list, 
 }
 
 // Identities and the hierarchy: what the product itself guarantees.
-template <class Rec> bool CheckIdentities(const std::vector<Rec>& list, const char* what, QSet<QString>& ids,
-                                          QString& error)
+template <class Rec>
+bool CheckIdentities(const std::vector<Rec>& list, const char* what, QSet<QString>& ids, QString& error)
 {
     for (const Rec& r : list) {
         if (!r.ListID || r.ListID->isEmpty() || r.ListID->size() > 25 || !r.EditSequence || !r.Name) {
@@ -378,7 +386,8 @@ std::optional<CompanyData> CompanyFile::Parse(const QByteArray& bytes, QString* 
     if (root.value(u"format").toString() != kFormat)
         return fail(QStringLiteral("it is not a local company file"));
     if (root.value(u"formatVersion").toInt() != kFormatVersion)
-        return fail(QStringLiteral("format version %1 is not known").arg(root.value(u"formatVersion").toInt()));
+        return fail(
+            QStringLiteral("format version %1 is not known").arg(root.value(u"formatVersion").toInt()));
     CompanyData d;
     d.edition = root.value(u"edition").toString();
     if (d.edition != u"US" && d.edition != u"CA")
@@ -388,17 +397,18 @@ std::optional<CompanyData> CompanyFile::Parse(const QByteArray& bytes, QString* 
         d.versions << v.toString();
     const QJsonValue nextId = root.value(u"nextId");
     const QJsonValue nextSequence = root.value(u"nextSequence");
-    if (!nextId.isDouble() || !nextSequence.isDouble() || nextId.toDouble() < 1 || nextSequence.toDouble() < 1 ||
-        nextId.toDouble() > 1e12 || nextSequence.toDouble() > 1e12)
+    if (!nextId.isDouble() || !nextSequence.isDouble() || nextId.toDouble() < 1 || nextSequence.toDouble() < 1
+        || nextId.toDouble() > 1e12 || nextSequence.toDouble() > 1e12)
         return fail(QStringLiteral("nextId and nextSequence must be counts"));
     d.nextId = static_cast<qint64>(nextId.toDouble());
     d.nextSequence = static_cast<qint64>(nextSequence.toDouble());
-    if (!ReadList(root, "customers", d.customers, why) || !ReadList(root, "employees", d.employees, why) ||
-        !ReadList(root, "customFields", d.customFields, why) || !ReadList(root, "items", d.items, why))
+    if (!ReadList(root, "customers", d.customers, why) || !ReadList(root, "employees", d.employees, why)
+        || !ReadList(root, "customFields", d.customFields, why) || !ReadList(root, "items", d.items, why))
         return fail(why);
     QSet<QString> ids;
-    if (!CheckIdentities(d.customers, "customer", ids, why) || !CheckIdentities(d.employees, "employee", ids, why) ||
-        !CheckIdentities(d.items, "item", ids, why) || !CheckHierarchy(d.customers, why))
+    if (!CheckIdentities(d.customers, "customer", ids, why)
+        || !CheckIdentities(d.employees, "employee", ids, why) || !CheckIdentities(d.items, "item", ids, why)
+        || !CheckHierarchy(d.customers, why))
         return fail(why);
     for (CustomerRet& c : d.customers) {
         // Derived from the hierarchy; a stored copy would go stale on a rename.
@@ -472,7 +482,8 @@ bool CompanyFile::Save(const QString& path, const CompanyData& data, QString* er
         return false;
     }
     // The rename itself lasts only once the folder is on disk.
-    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    const int dir =
+        ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

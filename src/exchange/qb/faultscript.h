@@ -29,7 +29,7 @@ namespace tw::qb {
 struct Fault {
     enum class Kind { Code, Versions, Status, Throw, NoSet, NoAppend, NoResponse };
     Kind kind = Kind::Code;
-    QString call;         // the session call, or the request kind for Status
+    QString call;            // the session call, or the request kind for Status
     std::uint32_t code = 0;  // Code and Throw
     QStringList versions;    // Versions
     int status = 0;          // Status

@@ -14,8 +14,9 @@ namespace tw::qb {
 // Result codes of the library that the program tells apart.
 namespace code {
 inline constexpr std::uint32_t Ok = 0;
-inline constexpr std::uint32_t ParseError = 0x80040400;    // the request text is not one the product accepts
-inline constexpr std::uint32_t NoSession = 0x80040402;     // a call that needs a connection or session without one
+inline constexpr std::uint32_t ParseError = 0x80040400;  // the request text is not one the product accepts
+inline constexpr std::uint32_t NoSession =
+    0x80040402;  // a call that needs a connection or session without one
 inline constexpr std::uint32_t CompanyFileMissing = 0x80040408;
 inline constexpr std::uint32_t WrongCompanyFile = 0x8004040A;
 inline constexpr std::uint32_t NotRunning = 0x80040416;
@@ -32,8 +33,7 @@ public:
           call_(std::move(call)),
           code_(code),
           text_(std::move(text))
-    {
-    }
+    {}
     const QString& Call() const { return call_; }
     std::uint32_t Code() const { return code_; }
     const QString& Text() const { return text_; }

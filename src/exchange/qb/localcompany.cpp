@@ -23,13 +23,14 @@ Response Answer(const QString& request, int code, const QString& message)
     Response r;
     r.RequestName = request;
     r.StatusCode = code;
-    r.StatusSeverity = code == status::Ok || code == status::NothingFound ? QStringLiteral("Info")
-                                                                          : QStringLiteral("Error");
+    r.StatusSeverity =
+        code == status::Ok || code == status::NothingFound ? QStringLiteral("Info") : QStringLiteral("Error");
     r.StatusMessage = message;
     return r;
 }
 
-template <class Rec> Response Found(const QString& request, std::vector<Rec> records)
+template <class Rec>
+Response Found(const QString& request, std::vector<Rec> records)
 {
     if (records.empty())
         return Answer(request, status::NothingFound, kNothingFound);
@@ -41,7 +42,8 @@ template <class Rec> Response Found(const QString& request, std::vector<Rec> rec
 // Leaves out what the product leaves out: empty texts, and groups with nothing in them.
 struct StripEmpty {
     bool any = false;
-    template <class T> void operator()(const char*, T& member)
+    template <class T>
+    void operator()(const char*, T& member)
     {
         if constexpr (IsOptional<T>::value) {
             using Inner = typename IsOptional<T>::Inner;
@@ -71,7 +73,8 @@ struct StripEmpty {
 // Keeps only the top-level elements named (IncludeRetElement).
 struct KeepOnly {
     const std::vector<QString>& names;
-    template <class T> void operator()(const char* name, T& member)
+    template <class T>
+    void operator()(const char* name, T& member)
     {
         if (std::find(names.begin(), names.end(), QLatin1String(name)) != names.end())
             return;
@@ -79,34 +82,6 @@ struct KeepOnly {
             member.reset();
         else
             member.clear();
-    }
-};
-
-// Applies the elements of a modify onto a stored record, by path; a group
-// the record lacks is created, one it has keeps what the modify leaves alone.
-struct Overlay {
-    std::map<QString, QString>& values;
-    QString prefix;
-    template <class T> void operator()(const char* name, T& member)
-    {
-        const QString path = prefix.isEmpty() ? QString::fromLatin1(name) : prefix + u' ' + QLatin1String(name);
-        if constexpr (IsOptional<T>::value) {
-            using Inner = typename IsOptional<T>::Inner;
-            if constexpr (Record<Inner>) {
-                const std::size_t before = values.size();
-                Inner sub = member ? *member : Inner{};
-                Overlay o{values, path};
-                sub.Visit(o);
-                if (values.size() != before)
-                    member = std::move(sub);
-            } else {
-                auto it = values.find(path);
-                if (it == values.end())
-                    return;
-                member = ValueFromText<Inner>(it->second);
-                values.erase(it);
-            }
-        }
     }
 };
 
@@ -144,7 +119,8 @@ bool ActiveMatches(const std::optional<bool>& isActive, const std::optional<ENAc
 // Which stored records a list query selects, in the order given; fullName
 // of a record is what the name filters and FullName look-ups compare.
 template <class Rec, class FullNameOf>
-std::vector<const Rec*> Select(const ListQuery& q, const std::vector<const Rec*>& ordered, FullNameOf fullName)
+std::vector<const Rec*> Select(const ListQuery& q, const std::vector<const Rec*>& ordered,
+                               FullNameOf fullName)
 {
     std::vector<const Rec*> out;
     if (!q.ListID.empty()) {
@@ -182,7 +158,8 @@ std::vector<DataExtRet> OwnedValues(const std::vector<DataExtRet>& values, const
     return out;
 }
 
-template <class Rec> void Finish(Rec& r, const std::vector<QString>& include)
+template <class Rec>
+void Finish(Rec& r, const std::vector<QString>& include)
 {
     StripEmpty s;
     r.Visit(s);
@@ -198,8 +175,9 @@ std::optional<Response> CheckLengths(const QString& request, const FieldList& fi
     for (const Field& f : fields) {
         const ElementRule* rule = rules ? rules->Rule(f.path) : nullptr;
         if (rule && rule->maxLength > 0 && f.text.size() > rule->maxLength)
-            return Answer(request, status::TooLong,
-                          QStringLiteral("The string \"%1\" in the field \"%2\" is too long.").arg(f.text, f.path));
+            return Answer(
+                request, status::TooLong,
+                QStringLiteral("The string \"%1\" in the field \"%2\" is too long.").arg(f.text, f.path));
     }
     return std::nullopt;
 }
@@ -248,9 +226,9 @@ std::mutex& CacheMutex()
 }  // namespace
 
 LocalCompany::LocalCompany(QString path, std::shared_ptr<CompanyData> data)
-    : path_(std::move(path)), data_(std::move(data))
-{
-}
+    : path_(std::move(path)),
+      data_(std::move(data))
+{}
 
 std::unique_ptr<LocalCompany> LocalCompany::Open(const QString& path, QString* error)
 {
@@ -314,11 +292,6 @@ QString LocalCompany::FullNameOf(const CustomerRet& c) const
         at = parent;
     }
     return name;
-}
-
-int LocalCompany::LevelOf(const CustomerRet& c) const
-{
-    return static_cast<int>(FullNameOf(c).count(u':'));
 }
 
 const std::vector<std::size_t>& LocalCompany::CustomerOrder() const
@@ -392,42 +365,42 @@ Response LocalCompany::Query(const CustomerQueryRq& q)
     return Found(request, std::move(out));
 }
 
-Response LocalCompany::Query(const EmployeeQueryRq& q)
+namespace {
+
+// A list query over records that have no hierarchy: by name, case aside.
+template <class Rec, class Adjust>
+std::vector<Rec> QueryByName(const ListQuery& q, const std::vector<Rec>& records, Adjust adjust)
 {
-    std::vector<const EmployeeRet*> ordered;
-    for (const EmployeeRet& e : Data().employees)
-        ordered.push_back(&e);
-    std::stable_sort(ordered.begin(), ordered.end(), [](const EmployeeRet* a, const EmployeeRet* b) {
+    std::vector<const Rec*> ordered;
+    ordered.reserve(records.size());
+    for (const Rec& r : records)
+        ordered.push_back(&r);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Rec* a, const Rec* b) {
         return QString::compare(*a->Name, *b->Name, Qt::CaseInsensitive) < 0;
     });
-    auto selected = Select<EmployeeRet>(q, ordered, [](const EmployeeRet& e) { return *e.Name; });
-    std::vector<EmployeeRet> out;
-    for (const EmployeeRet* e : selected) {
-        EmployeeRet r = *e;
-        r.DataExtRet = OwnedValues(e->DataExtRet, q.OwnerID);
-        Finish(r, q.IncludeRetElement);
-        out.push_back(std::move(r));
+    std::vector<Rec> out;
+    for (const Rec* r : Select<Rec>(q, ordered, [](const Rec& x) { return *x.Name; })) {
+        Rec copy = *r;
+        adjust(copy);
+        Finish(copy, q.IncludeRetElement);
+        out.push_back(std::move(copy));
     }
-    return Found(QStringLiteral("EmployeeQueryRq"), std::move(out));
+    return out;
+}
+
+}  // namespace
+
+Response LocalCompany::Query(const EmployeeQueryRq& q)
+{
+    return Found(QStringLiteral("EmployeeQueryRq"), QueryByName(q, Data().employees, [&](EmployeeRet& e) {
+                     e.DataExtRet = OwnedValues(e.DataExtRet, q.OwnerID);
+                 }));
 }
 
 Response LocalCompany::Query(const ItemQueryRq& q)
 {
-    std::vector<const ItemRet*> ordered;
-    for (const ItemRet& i : Data().items)
-        ordered.push_back(&i);
-    std::stable_sort(ordered.begin(), ordered.end(), [](const ItemRet* a, const ItemRet* b) {
-        return QString::compare(*a->Name, *b->Name, Qt::CaseInsensitive) < 0;
-    });
-    auto selected = Select<ItemRet>(q, ordered, [](const ItemRet& i) { return *i.Name; });
-    std::vector<ItemRet> out;
-    for (const ItemRet* i : selected) {
-        ItemRet r = *i;
-        r.FullName = r.Name;
-        Finish(r, q.IncludeRetElement);
-        out.push_back(std::move(r));
-    }
-    return Found(QStringLiteral("ItemQueryRq"), std::move(out));
+    return Found(QStringLiteral("ItemQueryRq"),
+                 QueryByName(q, Data().items, [](ItemRet& i) { i.FullName = i.Name; }));
 }
 
 Response LocalCompany::Query(const DataExtDefQueryRq& q)
@@ -437,10 +410,11 @@ Response LocalCompany::Query(const DataExtDefQueryRq& q)
         const QString owner = d.OwnerID.value_or(QStringLiteral("0"));
         if (!q.OwnerID.empty() && std::find(q.OwnerID.begin(), q.OwnerID.end(), owner) == q.OwnerID.end())
             continue;
-        if (!q.AssignToObject.empty() &&
-            std::none_of(d.AssignToObject.begin(), d.AssignToObject.end(), [&](const QString& a) {
-                return std::find(q.AssignToObject.begin(), q.AssignToObject.end(), a) != q.AssignToObject.end();
-            }))
+        if (!q.AssignToObject.empty()
+            && std::none_of(d.AssignToObject.begin(), d.AssignToObject.end(), [&](const QString& a) {
+                   return std::find(q.AssignToObject.begin(), q.AssignToObject.end(), a)
+                       != q.AssignToObject.end();
+               }))
             continue;
         DataExtDefRet r = d;
         Finish(r, {});
@@ -481,30 +455,61 @@ LocalCompany::~LocalCompany()
     }
 }
 
-namespace {
-
-// The parent a reference names (by ListID, by full name, or both agreeing).
-template <class FindById, class FindByName>
-std::optional<QString> ResolveParent(const Ref& ref, FindById byId, FindByName byName, QString* shown)
+std::optional<Response> LocalCompany::CheckPlace(const QString& request, const QString& name, bool nameGiven,
+                                                 const std::optional<Ref>& ref, const QString& self,
+                                                 QString& parentId) const
 {
-    std::optional<QString> id;
-    if (ref.ListID) {
-        *shown = *ref.ListID;
-        if (!byId(*ref.ListID))
-            return std::nullopt;
-        id = ref.ListID;
+    if (nameGiven && (name.trimmed().isEmpty() || name.contains(u':')))
+        return Answer(request, status::SaveError,
+                      QStringLiteral("There was an error when saving a Customers list, element \"%1\". "
+                                     "A name may not be empty or hold a colon.")
+                          .arg(name));
+    if (ref && (ref->ListID || ref->FullName)) {
+        // By ListID, by full name, or by both when they agree.
+        std::optional<QString> id;
+        QString shown;
+        bool found = true;
+        if (ref->ListID) {
+            shown = *ref->ListID;
+            found = CustomerByListID(*ref->ListID) != nullptr;
+            id = ref->ListID;
+        }
+        if (found && ref->FullName) {
+            shown = *ref->FullName;
+            std::optional<QString> named;
+            for (const CustomerRet& c : Data().customers)
+                if (QString::compare(FullNameOf(c), *ref->FullName, Qt::CaseInsensitive) == 0) {
+                    named = *c.ListID;
+                    break;
+                }
+            found = named && (!id || *named == *id);
+            id = named;
+        }
+        // A record cannot move under itself or under one of its own jobs.
+        for (QString at = found ? *id : QString(); found && !self.isEmpty() && !at.isEmpty();) {
+            if (at == self)
+                found = false;
+            const CustomerRet* p = CustomerByListID(at);
+            at = p && p->ParentRef && p->ParentRef->ListID ? *p->ParentRef->ListID : QString();
+        }
+        if (!found)
+            return Answer(request, status::InvalidReference,
+                          QStringLiteral("There is an invalid reference to QuickBooks Customer \"%1\" in the "
+                                         "Customer. QuickBooks error message: The specified record does not "
+                                         "exist in the list.")
+                              .arg(shown));
+        parentId = *id;
     }
-    if (ref.FullName) {
-        *shown = *ref.FullName;
-        auto named = byName(*ref.FullName);
-        if (!named || (id && *named != *id))
-            return std::nullopt;
-        id = named;
+    for (const CustomerRet& c : Data().customers) {
+        if (c.ListID == self)
+            continue;
+        const QString cParent = c.ParentRef && c.ParentRef->ListID ? *c.ParentRef->ListID : QString();
+        if (cParent == parentId && QString::compare(*c.Name, name, Qt::CaseInsensitive) == 0)
+            return Answer(request, status::NameInUse,
+                          QStringLiteral("The name \"%1\" of the list element is already in use.").arg(name));
     }
-    return id;
+    return std::nullopt;
 }
-
-}  // namespace
 
 Response LocalCompany::Add(const CustomerAddRq& add)
 {
@@ -512,50 +517,13 @@ Response LocalCompany::Add(const CustomerAddRq& add)
     if (!add.Name)
         Missing(request, "Name");
     const QString name = *add.Name;
-    if (name.trimmed().isEmpty() || name.contains(u':'))
-        return Answer(request, status::SaveError,
-                      QStringLiteral("There was an error when saving a Customers list, element \"%1\". "
-                                     "A name may not be empty or hold a colon.")
-                          .arg(name));
     QString parentId;
-    if (add.ParentRef && (add.ParentRef->ListID || add.ParentRef->FullName)) {
-        QString shown;
-        auto resolved = ResolveParent(
-            *add.ParentRef, [&](const QString& id) { return CustomerByListID(id) != nullptr; },
-            [&](const QString& full) -> std::optional<QString> {
-                for (const CustomerRet& c : Data().customers)
-                    if (QString::compare(FullNameOf(c), full, Qt::CaseInsensitive) == 0)
-                        return *c.ListID;
-                return std::nullopt;
-            },
-            &shown);
-        if (!resolved)
-            return Answer(request, status::InvalidReference,
-                          QStringLiteral("There is an invalid reference to QuickBooks Customer \"%1\" in the "
-                                         "Customer. QuickBooks error message: The specified record does not "
-                                         "exist in the list.")
-                              .arg(shown));
-        parentId = *resolved;
-    }
-    for (const CustomerRet& c : Data().customers) {
-        const QString cParent = c.ParentRef && c.ParentRef->ListID ? *c.ParentRef->ListID : QString();
-        if (cParent == parentId && QString::compare(*c.Name, name, Qt::CaseInsensitive) == 0)
-            return Answer(request, status::NameInUse,
-                          QStringLiteral("The name \"%1\" of the list element is already in use.").arg(name));
-    }
+    if (auto refused = CheckPlace(request, name, true, add.ParentRef, QString(), parentId))
+        return *refused;
     const std::shared_ptr<CompanyData> before = data_;
     CompanyData& d = Mut();
     CustomerRet c;
-    // The add's elements are the record's elements under the same names.
-    {
-        FieldList fields = ToFields(Request(add));
-        std::map<QString, QString> values;
-        for (const Field& f : fields)
-            if (!f.path.startsWith(u"ParentRef"))
-                values[f.path] = f.text;
-        Overlay o{values, {}};
-        c.Visit(o);
-    }
+    static_cast<CustomerFields&>(c) = add;  // the add's elements are the record's, under the same names
     c.ListID = CompanyFile::NewListID(d);
     c.EditSequence = CompanyFile::NewEditSequence(d);
     if (!parentId.isEmpty())
@@ -586,68 +554,28 @@ Response LocalCompany::Modify(const CustomerModRq& mod, const FieldList& fields)
     auto it = std::find_if(Data().customers.begin(), Data().customers.end(),
                            [&](const CustomerRet& c) { return c.ListID == mod.ListID; });
     if (it == Data().customers.end())
-        return Answer(request, status::NotFound,
-                      QStringLiteral("Object \"%1\" specified in the request cannot be found.").arg(*mod.ListID));
+        return Answer(
+            request, status::NotFound,
+            QStringLiteral("Object \"%1\" specified in the request cannot be found.").arg(*mod.ListID));
     if (it->EditSequence != mod.EditSequence)
-        return Answer(request, status::StaleEditSequence,
-                      QStringLiteral("The provided edit sequence \"%1\" is out-of-date.").arg(*mod.EditSequence));
+        return Answer(
+            request, status::StaleEditSequence,
+            QStringLiteral("The provided edit sequence \"%1\" is out-of-date.").arg(*mod.EditSequence));
     const std::size_t index = static_cast<std::size_t>(it - Data().customers.begin());
     QString parentId = it->ParentRef && it->ParentRef->ListID ? *it->ParentRef->ListID : QString();
-    if (mod.ParentRef && (mod.ParentRef->ListID || mod.ParentRef->FullName)) {
-        QString shown;
-        auto resolved = ResolveParent(
-            *mod.ParentRef, [&](const QString& id) { return CustomerByListID(id) != nullptr; },
-            [&](const QString& full) -> std::optional<QString> {
-                for (const CustomerRet& c : Data().customers)
-                    if (QString::compare(FullNameOf(c), full, Qt::CaseInsensitive) == 0)
-                        return *c.ListID;
-                return std::nullopt;
-            },
-            &shown);
-        // A record cannot move under itself or under one of its own jobs.
-        const QString self = *mod.ListID;
-        bool underSelf = false;
-        if (resolved)
-            for (QString at = *resolved; !at.isEmpty();) {
-                if (at == self) {
-                    underSelf = true;
-                    break;
-                }
-                const CustomerRet* p = CustomerByListID(at);
-                at = p && p->ParentRef && p->ParentRef->ListID ? *p->ParentRef->ListID : QString();
-            }
-        if (!resolved || underSelf)
-            return Answer(request, status::InvalidReference,
-                          QStringLiteral("There is an invalid reference to QuickBooks Customer \"%1\" in the "
-                                         "Customer. QuickBooks error message: The specified record does not "
-                                         "exist in the list.")
-                              .arg(shown));
-        parentId = *resolved;
-    }
     const QString newName = mod.Name.value_or(*it->Name);
-    if (mod.Name && (newName.trimmed().isEmpty() || newName.contains(u':')))
-        return Answer(request, status::SaveError,
-                      QStringLiteral("There was an error when saving a Customers list, element \"%1\". "
-                                     "A name may not be empty or hold a colon.")
-                          .arg(newName));
-    for (const CustomerRet& c : Data().customers) {
-        if (c.ListID == mod.ListID)
-            continue;
-        const QString cParent = c.ParentRef && c.ParentRef->ListID ? *c.ParentRef->ListID : QString();
-        if (cParent == parentId && QString::compare(*c.Name, newName, Qt::CaseInsensitive) == 0)
-            return Answer(request, status::NameInUse,
-                          QStringLiteral("The name \"%1\" of the list element is already in use.").arg(newName));
-    }
+    if (auto refused =
+            CheckPlace(request, newName, mod.Name.has_value(), mod.ParentRef, *mod.ListID, parentId))
+        return *refused;
     const std::shared_ptr<CompanyData> before = data_;
-    std::map<QString, QString> values;
+    std::map<QString, std::vector<QString>> values;
     for (const Field& f : fields)
-        if (f.path != u"ListID" && f.path != u"EditSequence" && !f.path.startsWith(u"ParentRef") &&
-            f.path != u"IncludeRetElement")
-            values[f.path] = f.text;
+        if (f.path != u"ListID" && f.path != u"EditSequence" && !f.path.startsWith(u"ParentRef")
+            && f.path != u"IncludeRetElement")
+            values[f.path].push_back(f.text);
     CompanyData& d = Mut();
     CustomerRet& target = d.customers[index];
-    Overlay o{values, {}};
-    target.Visit(o);
+    ApplyFields(target, values, request);
     if (!parentId.isEmpty())
         target.ParentRef = Ref{parentId, std::nullopt};
     else
@@ -676,26 +604,29 @@ Response LocalCompany::ModifyItem(const ItemModFields& mod, ENItemKind kind, con
     auto it = std::find_if(Data().items.begin(), Data().items.end(),
                            [&](const ItemRet& i) { return i.ListID == mod.ListID && i.ortype == kind; });
     if (it == Data().items.end())
-        return Answer(request, status::NotFound,
-                      QStringLiteral("Object \"%1\" specified in the request cannot be found.").arg(*mod.ListID));
+        return Answer(
+            request, status::NotFound,
+            QStringLiteral("Object \"%1\" specified in the request cannot be found.").arg(*mod.ListID));
     if (it->EditSequence != mod.EditSequence)
-        return Answer(request, status::StaleEditSequence,
-                      QStringLiteral("The provided edit sequence \"%1\" is out-of-date.").arg(*mod.EditSequence));
+        return Answer(
+            request, status::StaleEditSequence,
+            QStringLiteral("The provided edit sequence \"%1\" is out-of-date.").arg(*mod.EditSequence));
     // An item keeps its price form: a modify of the other form is refused.
     if ((mod.SalesOrPurchaseMod && it->SalesAndPurchase) || (mod.SalesAndPurchaseMod && it->SalesOrPurchase))
-        return Answer(request, status::SaveError,
-                      QStringLiteral("There was an error when saving an item, element \"%1\". The item's price "
-                                     "form cannot be changed by this modify.")
-                          .arg(*it->Name));
+        return Answer(
+            request, status::SaveError,
+            QStringLiteral("There was an error when saving an item, element \"%1\". The item's price "
+                           "form cannot be changed by this modify.")
+                .arg(*it->Name));
     if (mod.Name)
         for (const ItemRet& i : Data().items)
             if (i.ListID != mod.ListID && QString::compare(*i.Name, *mod.Name, Qt::CaseInsensitive) == 0)
-                return Answer(request, status::NameInUse,
-                              QStringLiteral("The name \"%1\" of the list element is already in use.")
-                                  .arg(*mod.Name));
+                return Answer(
+                    request, status::NameInUse,
+                    QStringLiteral("The name \"%1\" of the list element is already in use.").arg(*mod.Name));
     const std::size_t index = static_cast<std::size_t>(it - Data().items.begin());
     const std::shared_ptr<CompanyData> before = data_;
-    std::map<QString, QString> values;
+    std::map<QString, std::vector<QString>> values;
     for (const Field& f : fields) {
         if (f.path == u"ListID" || f.path == u"EditSequence" || f.path == u"IncludeRetElement")
             continue;
@@ -704,20 +635,19 @@ Response LocalCompany::ModifyItem(const ItemModFields& mod, ENItemKind kind, con
             path.replace(0, 18, QStringLiteral("SalesOrPurchase"));
         else if (path.startsWith(u"SalesAndPurchaseMod "))
             path.replace(0, 19, QStringLiteral("SalesAndPurchase"));
-        values[path] = f.text;
+        values[path].push_back(f.text);
     }
     CompanyData& d = Mut();
     ItemRet& item = d.items[index];
-    Overlay o{values, {}};
-    item.Visit(o);
+    ApplyFields(item, values, request);
     item.EditSequence = CompanyFile::NewEditSequence(d);
     QString error;
     if (!Commit(&error)) {
         const QString name = *before->items[index].Name;
         data_ = before;
-        return Answer(request, status::SaveError,
-                      QStringLiteral("There was an error when saving an item, element \"%1\". %2")
-                          .arg(name, error));
+        return Answer(
+            request, status::SaveError,
+            QStringLiteral("There was an error when saving an item, element \"%1\". %2").arg(name, error));
     }
     ItemRet r = Data().items[index];
     r.FullName = r.Name;

@@ -56,9 +56,14 @@ private:
     Response ModifyItem(const ItemModFields& mod, ENItemKind kind, const QString& requestName,
                         const FieldList& fields);
 
-    // The customer's full name and level from the hierarchy.
+    // The checks an add and a modify share: a usable name, a parent that
+    // exists (and is not the record itself or below it), a name free among
+    // the siblings. parentId: the current parent in, the new one out.
+    std::optional<Response> CheckPlace(const QString& request, const QString& name, bool nameGiven,
+                                       const std::optional<Ref>& ref, const QString& self,
+                                       QString& parentId) const;
+    // The customer's full name from the hierarchy.
     QString FullNameOf(const CustomerRet& c) const;
-    int LevelOf(const CustomerRet& c) const;
     const CustomerRet* CustomerByListID(const QString& id) const;
     // customers in the product's order: each customer, then its jobs, siblings by name.
     const std::vector<std::size_t>& CustomerOrder() const;

@@ -21,21 +21,23 @@ bool SameFile(const QString& a, const QString& b)
 
 QString VersionText(const QString& country, int major, int minor)
 {
-    return (country == u"CA" ? QStringLiteral("CA") : QString()) + QStringLiteral("%1.%2").arg(major).arg(minor);
+    return (country == u"CA" ? QStringLiteral("CA") : QString())
+        + QStringLiteral("%1.%2").arg(major).arg(minor);
 }
 
 }  // namespace
 
-Response AnswerRequest(LocalCompany& company, FaultScript& faults, const QString& country, int major, int minor,
-                       const QString& requestName, const FieldList& fields, bool checkOrder)
+Response AnswerRequest(LocalCompany& company, FaultScript& faults, const QString& country, int major,
+                       int minor, const QString& requestName, const FieldList& fields, bool checkOrder)
 {
     const CompanyData& data = company.Data();
     if (country != data.edition)
-        throw LibraryError(kDoRequests, code::CountryMismatch,
-                           QStringLiteral("The request set is for %1 QuickBooks, but the company file is opened "
-                                          "by %2 QuickBooks")
-                               .arg(country == u"CA" ? QStringLiteral("Canadian") : QStringLiteral("US"),
-                                    data.edition == u"CA" ? QStringLiteral("Canadian") : QStringLiteral("US")));
+        throw LibraryError(
+            kDoRequests, code::CountryMismatch,
+            QStringLiteral("The request set is for %1 QuickBooks, but the company file is opened "
+                           "by %2 QuickBooks")
+                .arg(country == u"CA" ? QStringLiteral("Canadian") : QStringLiteral("US"),
+                     data.edition == u"CA" ? QStringLiteral("Canadian") : QStringLiteral("US")));
     const QString version = VersionText(country, major, minor);
     if (!data.versions.contains(version))
         throw LibraryError(kDoRequests, code::VersionNotSupported,
@@ -47,7 +49,8 @@ Response AnswerRequest(LocalCompany& company, FaultScript& faults, const QString
         Response r;
         r.RequestName = requestName;
         r.StatusCode = f->status;
-        r.StatusSeverity = f->status == 0 || f->status == 1 ? QStringLiteral("Info") : QStringLiteral("Error");
+        r.StatusSeverity =
+            f->status == 0 || f->status == 1 ? QStringLiteral("Info") : QStringLiteral("Error");
         r.StatusMessage = f->message;
         return r;
     }
@@ -137,12 +140,13 @@ std::uint32_t LocalSessionManager::QBXMLVersionsForSession(QStringList& versions
 }
 
 std::optional<MsgSetRequest> LocalSessionManager::CreateMsgSetRequest(const QString& country, int major,
-                                                                       int minor)
+                                                                      int minor)
 {
     Log(QStringLiteral("CreateMsgSetRequest"));
     if (options_.faults.Take(Fault::Kind::NoSet, QStringLiteral("CreateMsgSetRequest")))
         return std::nullopt;
-    const bool refuseAppends = options_.faults.Take(Fault::Kind::NoAppend, QStringLiteral("Append")).has_value();
+    const bool refuseAppends =
+        options_.faults.Take(Fault::Kind::NoAppend, QStringLiteral("Append")).has_value();
     return MsgSetRequest(country, major, minor, refuseAppends);
 }
 
@@ -164,8 +168,8 @@ std::optional<ResponseSet> LocalSessionManager::DoRequests(const MsgSetRequest& 
     }
     const QString name = RequestName(*set.Request());
     ResponseSet out;
-    out.ResponseList.push_back(AnswerRequest(*company_, options_.faults, set.Country(), set.Major(), set.Minor(),
-                                             name, ToFields(*set.Request()), false));
+    out.ResponseList.push_back(AnswerRequest(*company_, options_.faults, set.Country(), set.Major(),
+                                             set.Minor(), name, ToFields(*set.Request()), false));
     return out;
 }
 

@@ -24,7 +24,10 @@ enum class LinkMode { Typed, Xml };
 // the exchange). Throws LibraryError where the product refuses the text.
 class LoopbackTransport {
 public:
-    explicit LoopbackTransport(LocalCompany& company, FaultScript& faults) : company_(company), faults_(faults) {}
+    explicit LoopbackTransport(LocalCompany& company, FaultScript& faults)
+        : company_(company),
+          faults_(faults)
+    {}
     QString Exchange(const QString& requestXml);
 
 private:
@@ -68,7 +71,7 @@ private:
 // The product's checks of a request set and its answer: country and version
 // against the company, each element's format version, then the company's
 // answer (or a scripted status). Shared by both links.
-Response AnswerRequest(LocalCompany& company, FaultScript& faults, const QString& country, int major, int minor,
-                       const QString& requestName, const FieldList& fields, bool checkOrder);
+Response AnswerRequest(LocalCompany& company, FaultScript& faults, const QString& country, int major,
+                       int minor, const QString& requestName, const FieldList& fields, bool checkOrder);
 
 }  // namespace tw::qb

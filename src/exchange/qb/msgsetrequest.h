@@ -10,9 +10,11 @@ namespace tw::qb {
 class MsgSetRequest {
 public:
     MsgSetRequest(QString country, int major, int minor, bool appendsRefused = false)
-        : country_(std::move(country)), major_(major), minor_(minor), appendsRefused_(appendsRefused)
-    {
-    }
+        : country_(std::move(country)),
+          major_(major),
+          minor_(minor),
+          appendsRefused_(appendsRefused)
+    {}
 
     const QString& Country() const { return country_; }
     int Major() const { return major_; }
@@ -36,7 +38,8 @@ public:
     std::optional<tw::qb::Request>& Request() { return request_; }
 
 private:
-    template <class T> T* Append()
+    template <class T>
+    T* Append()
     {
         if (appendsRefused_ || request_)
             return nullptr;

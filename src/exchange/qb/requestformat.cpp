@@ -55,11 +55,6 @@ const QHash<QString, RequestRules>& AllRules()
     return rules;
 }
 
-[[noreturn]] void Refuse(const QString& text)
-{
-    throw LibraryError(QStringLiteral("DoRequests"), code::ParseError, text);
-}
-
 QString Join(const QString& prefix, const char* name)
 {
     return prefix.isEmpty() ? QString::fromLatin1(name) : prefix + u' ' + QLatin1String(name);
@@ -69,7 +64,8 @@ struct Flatten {
     FieldList& out;
     QString prefix;
 
-    template <class T> void operator()(const char* name, T& member)
+    template <class T>
+    void operator()(const char* name, T& member)
     {
         const QString path = Join(prefix, name);
         if constexpr (IsOptional<T>::value) {
@@ -95,52 +91,12 @@ struct Flatten {
     }
 };
 
-struct Unflatten {
-    const QString& request;
-    std::map<QString, std::vector<QString>>& values;  // consumed entries are erased
-    QString prefix;
-
-    template <class T> void operator()(const char* name, T& member)
-    {
-        const QString path = Join(prefix, name);
-        if constexpr (IsOptional<T>::value) {
-            using Inner = typename IsOptional<T>::Inner;
-            if constexpr (Record<Inner>) {
-                const std::size_t before = values.size();
-                Inner sub{};
-                Unflatten inner{request, values, path};
-                sub.Visit(inner);
-                if (values.size() != before)
-                    member = std::move(sub);
-            } else {
-                auto it = values.find(path);
-                if (it == values.end())
-                    return;
-                if (it->second.size() > 1)
-                    Refuse(QStringLiteral("%1 occurs more than once in %2").arg(path, request));
-                member = Parse<Inner>(path, it->second.front());
-                values.erase(it);
-            }
-        } else if constexpr (IsVector<T>::value) {
-            auto it = values.find(path);
-            if (it == values.end())
-                return;
-            for (const QString& text : it->second)
-                member.push_back(Parse<typename IsVector<T>::Inner>(path, text));
-            values.erase(it);
-        }
-    }
-
-    template <class V> V Parse(const QString& path, const QString& text)
-    {
-        auto v = ValueFromText<V>(text);
-        if (!v)
-            Refuse(QStringLiteral("\"%1\" is not a valid value of %2 in %3").arg(text, path, request));
-        return *v;
-    }
-};
-
 }  // namespace
+
+void RefuseRequest(const QString& text)
+{
+    throw LibraryError(QStringLiteral("DoRequests"), code::ParseError, text);
+}
 
 const RequestRules* RulesFor(const QString& requestName)
 {
@@ -166,16 +122,17 @@ FieldList InProductOrder(const QString& requestName, FieldList fields)
 {
     const RequestRules* rules = RulesFor(requestName);
     if (!rules)
-        Refuse(QStringLiteral("%1 is not a request of this format").arg(requestName));
+        RefuseRequest(QStringLiteral("%1 is not a request of this format").arg(requestName));
     std::vector<std::pair<int, Field>> keyed;
     keyed.reserve(fields.size());
     for (Field& f : fields) {
         const ElementRule* rule = rules->Rule(f.path);
         if (!rule)
-            Refuse(QStringLiteral("%1 has no element %2").arg(requestName, f.path));
+            RefuseRequest(QStringLiteral("%1 has no element %2").arg(requestName, f.path));
         keyed.emplace_back(rule->position, std::move(f));
     }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     FieldList out;
     out.reserve(keyed.size());
     for (auto& k : keyed)
@@ -187,18 +144,13 @@ Request FromFields(const QString& requestName, const FieldList& fields)
 {
     std::optional<Request> request = EmptyRequest(requestName);
     if (!request)
-        Refuse(QStringLiteral("%1 is not a request of this format").arg(requestName));
+        RefuseRequest(QStringLiteral("%1 is not a request of this format").arg(requestName));
     std::map<QString, std::vector<QString>> values;
     for (const Field& f : fields)
         values[f.path].push_back(f.text);
-    std::visit(
-        [&](auto& r) {
-            Unflatten u{requestName, values, {}};
-            r.Visit(u);
-        },
-        *request);
+    std::visit([&](auto& r) { ApplyFields(r, values, requestName); }, *request);
     if (!values.empty())
-        Refuse(QStringLiteral("%1 has no element %2").arg(requestName, values.begin()->first));
+        RefuseRequest(QStringLiteral("%1 has no element %2").arg(requestName, values.begin()->first));
     return *request;
 }
 
@@ -206,22 +158,22 @@ void CheckAgainstFormat(const QString& requestName, const FieldList& fields, int
 {
     const RequestRules* rules = RulesFor(requestName);
     if (!rules)
-        Refuse(QStringLiteral("%1 is not a request of this format").arg(requestName));
+        RefuseRequest(QStringLiteral("%1 is not a request of this format").arg(requestName));
     int last = -1;
     QString lastPath;
     for (const Field& f : fields) {
         const ElementRule* rule = rules->Rule(f.path);
         if (!rule)
-            Refuse(QStringLiteral("%1 has no element %2").arg(requestName, f.path));
+            RefuseRequest(QStringLiteral("%1 has no element %2").arg(requestName, f.path));
         if (rule->since > major)
-            Refuse(QStringLiteral("%1 %2 needs qbXML %3.0; the request is %4.0")
-                       .arg(requestName, f.path)
-                       .arg(rule->since)
-                       .arg(major));
+            RefuseRequest(QStringLiteral("%1 %2 needs qbXML %3.0; the request is %4.0")
+                              .arg(requestName, f.path)
+                              .arg(rule->since)
+                              .arg(major));
         if (checkOrder) {
             if (rule->position < last || (rule->position == last && !rule->repeatable))
-                Refuse(QStringLiteral("%1: %2 stands after %3, out of the format's order")
-                           .arg(requestName, f.path, lastPath));
+                RefuseRequest(QStringLiteral("%1: %2 stands after %3, out of the format's order")
+                                  .arg(requestName, f.path, lastPath));
             last = rule->position;
             lastPath = f.path;
         }
@@ -230,8 +182,8 @@ void CheckAgainstFormat(const QString& requestName, const FieldList& fields, int
 
 QString RequestName(const Request& request)
 {
-    static const char* const kNames[] = {"CustomerQueryRq",  "CustomerAddRq",        "CustomerModRq",
-                                         "EmployeeQueryRq",  "ItemQueryRq",          "ItemServiceModRq",
+    static const char* const kNames[] = {"CustomerQueryRq",      "CustomerAddRq",    "CustomerModRq",
+                                         "EmployeeQueryRq",      "ItemQueryRq",      "ItemServiceModRq",
                                          "ItemOtherChargeModRq", "DataExtDefQueryRq"};
     return QString::fromLatin1(kNames[request.index()]);
 }
@@ -245,9 +197,11 @@ std::optional<Request> EmptyRequest(const QString& name)
         if (!found && RequestName(r) == name)
             found = std::move(r);
     };
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
+    [&]<std::size_t... I>(std::index_sequence<I...>)
+    {
         (tryOne(std::integral_constant<std::size_t, I>{}), ...);
-    }(std::make_index_sequence<std::variant_size_v<Request>>{});
+    }
+    (std::make_index_sequence<std::variant_size_v<Request>>{});
     return found;
 }
 

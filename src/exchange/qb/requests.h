@@ -15,7 +15,8 @@ struct Ref {
     static constexpr bool kIsRecord = true;
     std::optional<QString> ListID;
     std::optional<QString> FullName;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("ListID", ListID);
         v("FullName", FullName);
@@ -24,8 +25,10 @@ struct Ref {
 
 struct Address {
     static constexpr bool kIsRecord = true;
-    std::optional<QString> Addr1, Addr2, Addr3, Addr4, Addr5, City, State, Province, PostalCode, Country, Note;
-    template <class V> void Visit(V& v)
+    std::optional<QString> Addr1, Addr2, Addr3, Addr4, Addr5, City, State, Province, PostalCode, Country,
+        Note;
+    template <class V>
+    void Visit(V& v)
     {
         v("Addr1", Addr1);
         v("Addr2", Addr2);
@@ -45,7 +48,8 @@ struct NameFilter {
     static constexpr bool kIsRecord = true;
     std::optional<ENMatchCriterion> MatchCriterion;
     std::optional<QString> Name;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("MatchCriterion", MatchCriterion);
         v("Name", Name);
@@ -55,7 +59,8 @@ struct NameFilter {
 struct NameRangeFilter {
     static constexpr bool kIsRecord = true;
     std::optional<QString> FromName, ToName;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("FromName", FromName);
         v("ToName", ToName);
@@ -74,7 +79,8 @@ struct ListQuery {
     std::optional<tw::qb::NameRangeFilter> NameRangeFilter;
     std::vector<QString> IncludeRetElement;
     std::vector<QString> OwnerID;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("ListID", ListID);
         v("FullName", FullName);
@@ -103,11 +109,18 @@ struct CustomerFields {
     std::optional<ENJobStatus> JobStatus;
     std::optional<QDate> JobStartDate, JobProjectedEndDate, JobEndDate;
     std::optional<QString> JobDesc, Notes;
-    template <class V> void VisitFields(V& v)
+    template <class V>
+    void VisitFields(V& v)
     {
         v("Name", Name);
         v("IsActive", IsActive);
         v("ParentRef", ParentRef);
+        VisitBody(v);
+    }
+    // Everything after the name and the parent.
+    template <class V>
+    void VisitBody(V& v)
+    {
         v("CompanyName", CompanyName);
         v("FirstName", FirstName);
         v("LastName", LastName);
@@ -129,12 +142,17 @@ struct CustomerFields {
 };
 
 struct CustomerAddRq : CustomerFields {
-    template <class V> void Visit(V& v) { VisitFields(v); }
+    template <class V>
+    void Visit(V& v)
+    {
+        VisitFields(v);
+    }
 };
 
 struct CustomerModRq : CustomerFields {
     std::optional<QString> ListID, EditSequence;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("ListID", ListID);
         v("EditSequence", EditSequence);
@@ -142,24 +160,28 @@ struct CustomerModRq : CustomerFields {
     }
 };
 
-struct SalesOrPurchaseMod {
+// An item's price forms: one price, or a sales price and a purchase cost. A
+// modify names them SalesOrPurchaseMod and SalesAndPurchaseMod.
+struct SalesOrPurchase {
     static constexpr bool kIsRecord = true;
     std::optional<QString> Desc;
     std::optional<Currency> Price;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("Desc", Desc);
         v("Price", Price);
     }
 };
 
-struct SalesAndPurchaseMod {
+struct SalesAndPurchase {
     static constexpr bool kIsRecord = true;
     std::optional<QString> SalesDesc;
     std::optional<Currency> SalesPrice;
     std::optional<QString> PurchaseDesc;
     std::optional<Currency> PurchaseCost;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("SalesDesc", SalesDesc);
         v("SalesPrice", SalesPrice);
@@ -168,6 +190,9 @@ struct SalesAndPurchaseMod {
     }
 };
 
+using SalesOrPurchaseMod = SalesOrPurchase;
+using SalesAndPurchaseMod = SalesAndPurchase;
+
 // A modify of a service or other-charge item, in either price form.
 struct ItemModFields {
     static constexpr bool kIsRecord = true;
@@ -175,7 +200,8 @@ struct ItemModFields {
     std::optional<bool> IsActive;
     std::optional<tw::qb::SalesOrPurchaseMod> SalesOrPurchaseMod;
     std::optional<tw::qb::SalesAndPurchaseMod> SalesAndPurchaseMod;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("ListID", ListID);
         v("EditSequence", EditSequence);
@@ -193,7 +219,8 @@ struct DataExtDefQueryRq {
     static constexpr bool kIsRecord = true;
     std::vector<QString> OwnerID;
     std::vector<QString> AssignToObject;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("OwnerID", OwnerID);
         v("AssignToObject", AssignToObject);

@@ -33,7 +33,8 @@ namespace tw::qb {
 
 QString MsgSetRequest::VersionText() const
 {
-    return (country_ == u"CA" ? QStringLiteral("CA") : QString()) + QStringLiteral("%1.%2").arg(major_).arg(minor_);
+    return (country_ == u"CA" ? QStringLiteral("CA") : QString())
+        + QStringLiteral("%1.%2").arg(major_).arg(minor_);
 }
 
 }  // namespace tw::qb

@@ -9,7 +9,8 @@ namespace tw::qb {
 struct DataExtRet {
     static constexpr bool kIsRecord = true;
     std::optional<QString> OwnerID, DataExtName, DataExtType, DataExtValue;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("OwnerID", OwnerID);
         v("DataExtName", DataExtName);
@@ -18,20 +19,13 @@ struct DataExtRet {
     }
 };
 
-struct CustomerRet {
-    static constexpr bool kIsRecord = true;
-    std::optional<QString> ListID, EditSequence, Name, FullName;
-    std::optional<bool> IsActive;
-    std::optional<Ref> ParentRef;
+// A customer, job or sub-job: the elements an add may set, and what the product keeps.
+struct CustomerRet : CustomerFields {
+    std::optional<QString> ListID, EditSequence, FullName;
     std::optional<int> Sublevel;
-    std::optional<QString> CompanyName, FirstName, LastName;
-    std::optional<Address> BillAddress, ShipAddress;
-    std::optional<QString> Phone, AltPhone, Fax, Email, Contact, AltContact;
-    std::optional<ENJobStatus> JobStatus;
-    std::optional<QDate> JobStartDate, JobProjectedEndDate, JobEndDate;
-    std::optional<QString> JobDesc, Notes;
     std::vector<tw::qb::DataExtRet> DataExtRet;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("ListID", ListID);
         v("EditSequence", EditSequence);
@@ -40,23 +34,7 @@ struct CustomerRet {
         v("IsActive", IsActive);
         v("ParentRef", ParentRef);
         v("Sublevel", Sublevel);
-        v("CompanyName", CompanyName);
-        v("FirstName", FirstName);
-        v("LastName", LastName);
-        v("BillAddress", BillAddress);
-        v("ShipAddress", ShipAddress);
-        v("Phone", Phone);
-        v("AltPhone", AltPhone);
-        v("Fax", Fax);
-        v("Email", Email);
-        v("Contact", Contact);
-        v("AltContact", AltContact);
-        v("JobStatus", JobStatus);
-        v("JobStartDate", JobStartDate);
-        v("JobProjectedEndDate", JobProjectedEndDate);
-        v("JobEndDate", JobEndDate);
-        v("JobDesc", JobDesc);
-        v("Notes", Notes);
+        VisitBody(v);
         v("DataExtRet", DataExtRet);
     }
 };
@@ -66,7 +44,8 @@ struct Earnings {
     std::optional<Ref> PayrollItemWageRef;
     std::optional<Currency> Rate;
     std::optional<QString> RatePercent;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("PayrollItemWageRef", PayrollItemWageRef);
         v("Rate", Rate);
@@ -77,7 +56,11 @@ struct Earnings {
 struct EmployeePayrollInfo {
     static constexpr bool kIsRecord = true;
     std::vector<tw::qb::Earnings> Earnings;  // the EarningsList, in the product's order
-    template <class V> void Visit(V& v) { v("Earnings", Earnings); }
+    template <class V>
+    void Visit(V& v)
+    {
+        v("Earnings", Earnings);
+    }
 };
 
 struct EmployeeRet {
@@ -87,7 +70,8 @@ struct EmployeeRet {
     std::optional<QString> FirstName, LastName, Phone, Email, Notes;
     std::optional<tw::qb::EmployeePayrollInfo> EmployeePayrollInfo;
     std::vector<tw::qb::DataExtRet> DataExtRet;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("ListID", ListID);
         v("EditSequence", EditSequence);
@@ -107,38 +91,13 @@ struct DataExtDefRet {
     static constexpr bool kIsRecord = true;
     std::optional<QString> OwnerID, DataExtName, DataExtType;
     std::vector<QString> AssignToObject;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("OwnerID", OwnerID);
         v("DataExtName", DataExtName);
         v("DataExtType", DataExtType);
         v("AssignToObject", AssignToObject);
-    }
-};
-
-struct SalesOrPurchase {
-    static constexpr bool kIsRecord = true;
-    std::optional<QString> Desc;
-    std::optional<Currency> Price;
-    template <class V> void Visit(V& v)
-    {
-        v("Desc", Desc);
-        v("Price", Price);
-    }
-};
-
-struct SalesAndPurchase {
-    static constexpr bool kIsRecord = true;
-    std::optional<QString> SalesDesc;
-    std::optional<Currency> SalesPrice;
-    std::optional<QString> PurchaseDesc;
-    std::optional<Currency> PurchaseCost;
-    template <class V> void Visit(V& v)
-    {
-        v("SalesDesc", SalesDesc);
-        v("SalesPrice", SalesPrice);
-        v("PurchaseDesc", PurchaseDesc);
-        v("PurchaseCost", PurchaseCost);
     }
 };
 
@@ -150,7 +109,8 @@ struct ItemRet {
     std::optional<bool> IsActive;
     std::optional<tw::qb::SalesOrPurchase> SalesOrPurchase;
     std::optional<tw::qb::SalesAndPurchase> SalesAndPurchase;
-    template <class V> void Visit(V& v)
+    template <class V>
+    void Visit(V& v)
     {
         v("ListID", ListID);
         v("EditSequence", EditSequence);
@@ -176,7 +136,8 @@ struct Response {
     // returns a list of one).
     std::optional<RetList> Detail;
 
-    template <class T> const std::vector<T>* DetailAs() const
+    template <class T>
+    const std::vector<T>* DetailAs() const
     {
         return Detail ? std::get_if<std::vector<T>>(&*Detail) : nullptr;
     }

@@ -26,7 +26,8 @@ public:
     virtual std::uint32_t OpenConnection(const QString& appId, const QString& appName) = 0;
     virtual std::uint32_t BeginSession(const QString& companyFile, int openMode) = 0;
     virtual std::uint32_t QBXMLVersionsForSession(QStringList& versions) = 0;
-    virtual std::optional<MsgSetRequest> CreateMsgSetRequest(const QString& country, int major, int minor) = 0;
+    virtual std::optional<MsgSetRequest> CreateMsgSetRequest(const QString& country, int major,
+                                                             int minor) = 0;
     virtual std::optional<ResponseSet> DoRequests(const MsgSetRequest& set) = 0;
     virtual std::uint32_t EndSession() = 0;
     virtual std::uint32_t CloseConnection() = 0;

@@ -43,33 +43,41 @@ enum class ENItemKind {
 // The words of an enumeration, indexed by its number.
 inline constexpr std::array<std::string_view, 3> kActiveStatusWords{"ActiveOnly", "InactiveOnly", "All"};
 inline constexpr std::array<std::string_view, 3> kMatchCriterionWords{"StartsWith", "Contains", "EndsWith"};
-inline constexpr std::array<std::string_view, 6> kJobStatusWords{"Awarded",    "Closed",   "InProgress",
-                                                                 "None",       "NotAwarded", "Pending"};
+inline constexpr std::array<std::string_view, 6> kJobStatusWords{"Awarded", "Closed",     "InProgress",
+                                                                 "None",    "NotAwarded", "Pending"};
 inline constexpr std::array<std::string_view, 12> kItemKindWords{
-    "Service",   "NonInventory", "OtherCharge", "Inventory", "InventoryAssembly", "FixedAsset",
-    "Subtotal",  "Discount",     "Payment",     "SalesTax",  "SalesTaxGroup",     "Group"};
+    "Service",  "NonInventory", "OtherCharge", "Inventory", "InventoryAssembly", "FixedAsset",
+    "Subtotal", "Discount",     "Payment",     "SalesTax",  "SalesTaxGroup",     "Group"};
 
-template <class E> struct EnumWords;
-template <> struct EnumWords<ENActiveStatus> {
+template <class E>
+struct EnumWords;
+template <>
+struct EnumWords<ENActiveStatus> {
     static constexpr const auto& words = kActiveStatusWords;
 };
-template <> struct EnumWords<ENMatchCriterion> {
+template <>
+struct EnumWords<ENMatchCriterion> {
     static constexpr const auto& words = kMatchCriterionWords;
 };
-template <> struct EnumWords<ENJobStatus> {
+template <>
+struct EnumWords<ENJobStatus> {
     static constexpr const auto& words = kJobStatusWords;
 };
-template <> struct EnumWords<ENItemKind> {
+template <>
+struct EnumWords<ENItemKind> {
     static constexpr const auto& words = kItemKindWords;
 };
 
-template <class E> QString EnumWord(E value)
+template <class E>
+QString EnumWord(E value)
 {
     const auto& words = EnumWords<E>::words;
     auto i = static_cast<std::size_t>(value);
-    return i < words.size() ? QString::fromLatin1(words[i].data(), static_cast<int>(words[i].size())) : QString();
+    return i < words.size() ? QString::fromLatin1(words[i].data(), static_cast<int>(words[i].size()))
+                            : QString();
 }
-template <class E> std::optional<E> EnumFromWord(const QString& word)
+template <class E>
+std::optional<E> EnumFromWord(const QString& word)
 {
     const auto& words = EnumWords<E>::words;
     for (std::size_t i = 0; i < words.size(); ++i)
@@ -79,17 +87,24 @@ template <class E> std::optional<E> EnumFromWord(const QString& word)
 }
 
 // Kinds of member a visitor meets.
-template <class T> struct IsOptional : std::false_type {};
-template <class T> struct IsOptional<std::optional<T>> : std::true_type {
+template <class T>
+struct IsOptional : std::false_type {};
+template <class T>
+struct IsOptional<std::optional<T>> : std::true_type {
     using Inner = T;
 };
-template <class T> struct IsVector : std::false_type {};
-template <class T> struct IsVector<std::vector<T>> : std::true_type {
+template <class T>
+struct IsVector : std::false_type {};
+template <class T>
+struct IsVector<std::vector<T>> : std::true_type {
     using Inner = T;
 };
 // A record type: a struct with the member template Visit.
 template <class T>
-concept Record = requires(T& t) { t.kIsRecord; };
+concept Record = requires(T& t)
+{
+    t.kIsRecord;
+};
 
 // Dates and amounts as the product writes them: 2026-03-31, 1234.50.
 QString DateText(const QDate& date);

@@ -6,19 +6,34 @@
 
 namespace tw::qb {
 
-inline QString ValueText(const QString& v) { return v; }
-inline QString ValueText(int v) { return QString::number(v); }
-inline QString ValueText(bool v) { return v ? QStringLiteral("true") : QStringLiteral("false"); }
-inline QString ValueText(const QDate& v) { return DateText(v); }
-inline QString ValueText(Currency v) { return AmountText(v); }
+inline QString ValueText(const QString& v)
+{
+    return v;
+}
+inline QString ValueText(int v)
+{
+    return QString::number(v);
+}
+inline QString ValueText(bool v)
+{
+    return v ? QStringLiteral("true") : QStringLiteral("false");
+}
+inline QString ValueText(const QDate& v)
+{
+    return DateText(v);
+}
+inline QString ValueText(Currency v)
+{
+    return AmountText(v);
+}
 template <class E>
-    requires std::is_enum_v<E>
-QString ValueText(E v)
+requires std::is_enum_v<E> QString ValueText(E v)
 {
     return EnumWord(v);
 }
 
-template <class T> std::optional<T> ValueFromText(const QString& text)
+template <class T>
+std::optional<T> ValueFromText(const QString& text)
 {
     if constexpr (std::is_same_v<T, QString>) {
         return text;

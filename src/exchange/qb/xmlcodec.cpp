@@ -99,7 +99,8 @@ private:
 // Writes a record's elements in its visiting order.
 struct WriteRecord {
     XmlOut& out;
-    template <class T> void operator()(const char* name, T& member)
+    template <class T>
+    void operator()(const char* name, T& member)
     {
         const QString n = QString::fromLatin1(name);
         if constexpr (IsOptional<T>::value) {
@@ -157,9 +158,11 @@ struct Parsed {
 class XmlParser {
 public:
     XmlParser(const QString& text, std::uint32_t failCode, const QString& what)
-        : p_(text.constData()), end_(text.constData() + text.size()), failCode_(failCode), what_(what)
-    {
-    }
+        : p_(text.constData()),
+          end_(text.constData() + text.size()),
+          failCode_(failCode),
+          what_(what)
+    {}
 
     Parsed Parse()
     {
@@ -195,12 +198,10 @@ public:
 private:
     [[noreturn]] void Fail(const QString& why) const
     {
-        throw LibraryError(kDoRequests, failCode_, QStringLiteral("The %1 is not readable: %2").arg(what_, why));
+        throw LibraryError(kDoRequests, failCode_,
+                           QStringLiteral("The %1 is not readable: %2").arg(what_, why));
     }
-    bool Starts(QStringView s) const
-    {
-        return end_ - p_ >= s.size() && QStringView(p_, s.size()) == s;
-    }
+    bool Starts(QStringView s) const { return end_ - p_ >= s.size() && QStringView(p_, s.size()) == s; }
     static bool Blank(QChar c) { return c == u' ' || c == u'\n' || c == u'\t' || c == u'\r'; }
     void SkipBlanks()
     {
@@ -300,10 +301,11 @@ private:
             out += u'\'';
         else if (name.startsWith(u'#')) {
             bool ok = false;
-            const uint code = name.size() > 1 && (name[1] == u'x' || name[1] == u'X') ? name.mid(2).toUInt(&ok, 16)
-                                                                                      : name.mid(1).toUInt(&ok, 10);
-            const bool allowed = code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
-                                 (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+            const uint code = name.size() > 1 && (name[1] == u'x' || name[1] == u'X')
+                ? name.mid(2).toUInt(&ok, 16)
+                : name.mid(1).toUInt(&ok, 10);
+            const bool allowed = code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF)
+                || (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
             if (!ok || !allowed)
                 Fail(QStringLiteral("a character reference to no character"));
             const char32_t c32 = code;
@@ -438,19 +440,22 @@ struct ReadRecord {
         return nullptr;
     }
 
-    template <class V> V Parse(const Node& n)
+    template <class V>
+    V Parse(const Node& n)
     {
         if (!n.children.empty())
             throw LibraryError(kDoRequests, code::ResponseUnreadable,
                                QStringLiteral("%1 holds elements where a value belongs").arg(n.name));
         auto v = ValueFromText<V>(n.text);
         if (!v)
-            throw LibraryError(kDoRequests, code::ResponseUnreadable,
-                               QStringLiteral("\"%1\" is not a valid value of %2").arg(n.text.left(60), n.name));
+            throw LibraryError(
+                kDoRequests, code::ResponseUnreadable,
+                QStringLiteral("\"%1\" is not a valid value of %2").arg(n.text.left(60), n.name));
         return *v;
     }
 
-    template <class T> void operator()(const char* name, T& member)
+    template <class T>
+    void operator()(const char* name, T& member)
     {
         if constexpr (IsOptional<T>::value) {
             using Inner = typename IsOptional<T>::Inner;
@@ -573,7 +578,9 @@ QString EncodeRequestSet(const MsgSetRequest& set)
 
 DecodedRequestSet DecodeRequestSet(const QString& xml)
 {
-    auto refuse = [](const QString& why) -> LibraryError { return LibraryError(kDoRequests, code::ParseError, why); };
+    auto refuse = [](const QString& why) -> LibraryError {
+        return LibraryError(kDoRequests, code::ParseError, why);
+    };
     Parsed parsed = Parse(xml, code::ParseError, QStringLiteral("request"));
     DecodedRequestSet d;
     // version="3.0" or version="CA3.0"
