@@ -286,6 +286,9 @@ TEST(QbResponseCodec, GoldenAnswersOfEachStatus)
     EXPECT_FALSE(customers[1].JobEndDate.has_value());
     EXPECT_EQ(customers[1].Notes, "Slate\nScaffold first");
 
+    // A byte-order mark before the text is not content.
+    EXPECT_EQ(DecodeResponseSet(QChar(0xFEFF) + ReadGolden("customer_query_rs_found.xml")).ResponseList.size(), 1u);
+
     ResponseSet none = DecodeResponseSet(ReadGolden("customer_query_rs_nothing.xml"));
     EXPECT_EQ(none.ResponseList[0].StatusCode, 1);
     EXPECT_FALSE(none.ResponseList[0].Detail.has_value());

@@ -168,6 +168,8 @@ public:
     {
         Parsed parsed;
         bool haveRoot = false;
+        if (p_ != end_ && p_->unicode() == 0xFEFF)
+            ++p_;  // a byte-order mark
         while (true) {
             SkipBlanks();
             if (p_ == end_)
