@@ -287,7 +287,8 @@ TEST(QbResponseCodec, GoldenAnswersOfEachStatus)
     EXPECT_EQ(customers[1].Notes, "Slate\nScaffold first");
 
     // A byte-order mark before the text is not content.
-    EXPECT_EQ(DecodeResponseSet(QChar(0xFEFF) + ReadGolden("customer_query_rs_found.xml")).ResponseList.size(), 1u);
+    EXPECT_EQ(
+        DecodeResponseSet(QChar(0xFEFF) + ReadGolden("customer_query_rs_found.xml")).ResponseList.size(), 1u);
 
     ResponseSet none = DecodeResponseSet(ReadGolden("customer_query_rs_nothing.xml"));
     EXPECT_EQ(none.ResponseList[0].StatusCode, 1);

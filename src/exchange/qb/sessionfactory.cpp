@@ -6,13 +6,17 @@ namespace tw::qb {
 
 std::unique_ptr<SessionManager> CreateSessionManager(registry::TRegistry& registry)
 {
+    const registry::RootKey root = registry.GetRootKey();
     registry.SetRootKey(registry::RootKey::LocalMachine);
-    if (!registry.OpenKeyReadOnly(kLinkKey))
-        return nullptr;
-    const std::string link = registry.ReadString(kLinkValue);
+    std::string link, openCompany;
+    if (registry.OpenKeyReadOnly(kLinkKey)) {
+        link = registry.ReadString(kLinkValue);
+        openCompany = registry.ReadString(kOpenCompanyValue);
+        registry.CloseKey();
+    }
+    registry.SetRootKey(root);
     LocalSessionManager::Options options;
-    options.openCompany = QString::fromStdString(registry.ReadString(kOpenCompanyValue));
-    registry.CloseKey();
+    options.openCompany = QString::fromStdString(openCompany);
     if (link == "local")
         options.mode = LinkMode::Typed;
     else if (link == "local-xml")
