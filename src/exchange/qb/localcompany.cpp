@@ -223,6 +223,30 @@ std::mutex& CacheMutex()
     return m;
 }
 
+// The record a modify names, checked as the product checks it: ListID and
+// EditSequence both given, the ListID known (match narrows it, for item kinds),
+// the EditSequence current. Its index, or the refusal.
+template <class Rec, class Mod, class Match>
+std::variant<std::size_t, Response> FindForModify(const QString& request, const Mod& mod,
+                                                  const std::vector<Rec>& records, Match match)
+{
+    if (!mod.ListID)
+        Missing(request, "ListID");
+    if (!mod.EditSequence)
+        Missing(request, "EditSequence");
+    auto it = std::find_if(records.begin(), records.end(),
+                           [&](const Rec& r) { return r.ListID == mod.ListID && match(r); });
+    if (it == records.end())
+        return Answer(
+            request, status::NotFound,
+            QStringLiteral("Object \"%1\" specified in the request cannot be found.").arg(*mod.ListID));
+    if (it->EditSequence != mod.EditSequence)
+        return Answer(
+            request, status::StaleEditSequence,
+            QStringLiteral("The provided edit sequence \"%1\" is out-of-date.").arg(*mod.EditSequence));
+    return static_cast<std::size_t>(it - records.begin());
+}
+
 }  // namespace
 
 LocalCompany::LocalCompany(QString path, std::shared_ptr<CompanyData> data)
@@ -547,21 +571,11 @@ Response LocalCompany::Add(const CustomerAddRq& add)
 Response LocalCompany::Modify(const CustomerModRq& mod, const FieldList& fields)
 {
     const QString request = QStringLiteral("CustomerModRq");
-    if (!mod.ListID)
-        Missing(request, "ListID");
-    if (!mod.EditSequence)
-        Missing(request, "EditSequence");
-    auto it = std::find_if(Data().customers.begin(), Data().customers.end(),
-                           [&](const CustomerRet& c) { return c.ListID == mod.ListID; });
-    if (it == Data().customers.end())
-        return Answer(
-            request, status::NotFound,
-            QStringLiteral("Object \"%1\" specified in the request cannot be found.").arg(*mod.ListID));
-    if (it->EditSequence != mod.EditSequence)
-        return Answer(
-            request, status::StaleEditSequence,
-            QStringLiteral("The provided edit sequence \"%1\" is out-of-date.").arg(*mod.EditSequence));
-    const std::size_t index = static_cast<std::size_t>(it - Data().customers.begin());
+    auto found = FindForModify(request, mod, Data().customers, [](const CustomerRet&) { return true; });
+    if (auto* refused = std::get_if<Response>(&found))
+        return *refused;
+    const std::size_t index = std::get<std::size_t>(found);
+    const CustomerRet* it = &Data().customers[index];
     QString parentId = it->ParentRef && it->ParentRef->ListID ? *it->ParentRef->ListID : QString();
     const QString newName = mod.Name.value_or(*it->Name);
     if (auto refused =
@@ -597,20 +611,12 @@ Response LocalCompany::Modify(const CustomerModRq& mod, const FieldList& fields)
 Response LocalCompany::ModifyItem(const ItemModFields& mod, ENItemKind kind, const QString& request,
                                   const FieldList& fields)
 {
-    if (!mod.ListID)
-        Missing(request, "ListID");
-    if (!mod.EditSequence)
-        Missing(request, "EditSequence");
-    auto it = std::find_if(Data().items.begin(), Data().items.end(),
-                           [&](const ItemRet& i) { return i.ListID == mod.ListID && i.ortype == kind; });
-    if (it == Data().items.end())
-        return Answer(
-            request, status::NotFound,
-            QStringLiteral("Object \"%1\" specified in the request cannot be found.").arg(*mod.ListID));
-    if (it->EditSequence != mod.EditSequence)
-        return Answer(
-            request, status::StaleEditSequence,
-            QStringLiteral("The provided edit sequence \"%1\" is out-of-date.").arg(*mod.EditSequence));
+    auto found =
+        FindForModify(request, mod, Data().items, [&](const ItemRet& i) { return i.ortype == kind; });
+    if (auto* refused = std::get_if<Response>(&found))
+        return *refused;
+    const std::size_t index = std::get<std::size_t>(found);
+    const ItemRet* it = &Data().items[index];
     // An item keeps its price form: a modify of the other form is refused.
     if ((mod.SalesOrPurchaseMod && it->SalesAndPurchase) || (mod.SalesAndPurchaseMod && it->SalesOrPurchase))
         return Answer(
@@ -624,7 +630,6 @@ Response LocalCompany::ModifyItem(const ItemModFields& mod, ENItemKind kind, con
                 return Answer(
                     request, status::NameInUse,
                     QStringLiteral("The name \"%1\" of the list element is already in use.").arg(*mod.Name));
-    const std::size_t index = static_cast<std::size_t>(it - Data().items.begin());
     const std::shared_ptr<CompanyData> before = data_;
     std::map<QString, std::vector<QString>> values;
     for (const Field& f : fields) {
