@@ -595,6 +595,24 @@ TEST(LocalSessionManager, AFileCarriesItsOwnFaultScript)
     }
 }
 
+// Whatever a text holds, the file gives it back as it was written.
+TEST(CompanyFile, KeepsEveryText)
+{
+    const QString texts[] = {QStringLiteral("plain"), QStringLiteral("quote \" and back\\slash"),
+                             QStringLiteral("tab\tnew\nline\rreturn\x01"), QStringLiteral("Zoë Ærø – 東京 😀"),
+                             QString()};
+    CompanyData d = SampleCompany();
+    for (const QString& t : texts)
+        d.customers.push_back(test::Customer(60 + static_cast<int>(&t - texts), "n"));
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        d.customers[d.customers.size() - std::size(texts) + i].Notes = texts[i];
+    QString error;
+    auto back = CompanyFile::Parse(CompanyFile::Serialize(d), &error);
+    ASSERT_TRUE(back) << error.toStdString();
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        EXPECT_EQ(back->customers[back->customers.size() - std::size(texts) + i].Notes, texts[i]);
+}
+
 // The sample company of examples/ opens and answers through both links.
 TEST(LocalSessionManager, TheSampleCompanyAnswers)
 {

@@ -7,7 +7,9 @@
 #include <QJsonDocument>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <fcntl.h>
 #include <unistd.h>
@@ -32,26 +34,41 @@ public:
     void Key(const char* name)
     {
         Separate();
-        out += '"';
-        out += name;
-        out += "\": ";
+        Raw("\"", 1);
+        Raw(name, static_cast<qsizetype>(std::strlen(name)));
+        Raw("\": ", 3);
+    }
+    // Appends within the reserved room: QByteArray's own appends go through a general insert.
+    void Raw(const char* text, qsizetype length)
+    {
+        const qsizetype from = out.size();
+        out.resize(from + length);
+        std::memcpy(out.data() + from, text, static_cast<std::size_t>(length));
     }
     void String(const QString& value)
     {
-        out += '"';
+        Raw("\"", 1);
+        // Plain ASCII goes straight in; anything else through the UTF-8 encoder and the escapes.
         const qsizetype from = out.size();
-        out += value.toUtf8();
+        out.resize(from + value.size());
+        char* dst = out.data() + from;
         bool plain = true;
-        for (qsizetype i = from; i < out.size() && plain; ++i) {
-            const auto c = static_cast<unsigned char>(out[i]);
-            plain = c >= 0x20 && c != '"' && c != '\\';
+        for (QChar c : value) {
+            const char16_t u = c.unicode();
+            if (u < 0x20 || u >= 0x80 || u == u'"' || u == u'\\') {
+                plain = false;
+                break;
+            }
+            *dst++ = static_cast<char>(u);
         }
-        if (plain) {
-            out += '"';
-            return;
+        if (!plain) {
+            out.truncate(from);
+            Escaped(value.toUtf8());
         }
-        const QByteArray utf8 = out.mid(from);
-        out.truncate(from);
+        Raw("\"", 1);
+    }
+    void Escaped(const QByteArray& utf8)
+    {
         for (char ch : utf8) {
             const auto c = static_cast<unsigned char>(ch);
             if (c == '"' || c == '\\') {
@@ -66,11 +83,10 @@ public:
                 out += ch;
             }
         }
-        out += '"';
     }
     void Open(char bracket)
     {
-        out += bracket;
+        Raw(&bracket, 1);
         first_.push_back(true);
         ++depth;
     }
@@ -81,14 +97,14 @@ public:
         first_.pop_back();
         if (!empty)
             NewLine();
-        out += bracket;
+        Raw(&bracket, 1);
     }
     // Before an array entry or an object member.
     void Separate()
     {
         if (!first_.empty()) {
             if (!first_.back())
-                out += ',';
+                Raw(",", 1);
             first_.back() = false;
         }
         NewLine();
@@ -115,6 +131,8 @@ public:
                 out += *member ? "true" : "false";
             else if constexpr (std::is_same_v<Inner, int>)
                 out += QByteArray::number(*member);
+            else if constexpr (std::is_same_v<Inner, QString>)
+                String(*member);
             else
                 String(ValueText(*member));
         } else if constexpr (IsVector<T>::value) {
@@ -136,8 +154,10 @@ public:
 private:
     void NewLine()
     {
-        out += '\n';
-        out.append(depth > 1 ? (depth - 1) * 4 : 0, ' ');
+        static constexpr char kSpaces[] = "                                                                ";
+        Raw("\n", 1);
+        const qsizetype indent = depth > 1 ? std::min<qsizetype>((depth - 1) * 4, sizeof kSpaces - 1) : 0;
+        Raw(kSpaces, indent);
     }
     std::vector<bool> first_;
 };

@@ -128,9 +128,11 @@ struct WriteRecord {
 };
 
 // A parsed element: its name, attributes, text (leaves) and children.
+// Names are views into the text being read, which outlives the nodes: an
+// answer of thousands of records holds a great many of them.
 struct Node {
-    QString name;
-    std::vector<std::pair<QString, QString>> attributes;
+    QStringView name;
+    std::vector<std::pair<QStringView, QString>> attributes;
     QString text;
     std::vector<Node> children;
 
@@ -214,14 +216,14 @@ private:
     {
         return c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'.' || c == u':';
     }
-    QString Name()
+    QStringView Name()
     {
         const QChar* start = p_;
         while (p_ != end_ && NameChar(*p_))
             ++p_;
         if (p_ == start || start->isDigit() || *start == u'-' || *start == u'.')
             Fail(QStringLiteral("a name is missing or malformed"));
-        return QString(start, p_ - start);
+        return QStringView(start, p_ - start);
     }
     void Expect(QChar c)
     {
@@ -232,7 +234,7 @@ private:
     void ProcessingInstruction(QString& target, QString& data)
     {
         p_ += 2;
-        target = Name();
+        target = Name().toString();
         const QChar* start = p_;
         while (p_ != end_ && !Starts(u"?>"))
             ++p_;
@@ -335,7 +337,7 @@ private:
                 ++p_;
                 break;
             }
-            QString attribute = Name();
+            const QStringView attribute = Name();
             SkipBlanks();
             Expect(u'=');
             SkipBlanks();
@@ -347,7 +349,7 @@ private:
             Expect(quote);
             if (node.Attribute(attribute))
                 Fail(QStringLiteral("the attribute %1 given twice").arg(attribute));
-            node.attributes.emplace_back(std::move(attribute), std::move(value));
+            node.attributes.emplace_back(attribute, std::move(value));
         }
         // Content.
         while (true) {
@@ -374,7 +376,7 @@ private:
                 }
             } else if (Starts(u"</")) {
                 p_ += 2;
-                const QString closing = Name();
+                const QStringView closing = Name();
                 if (closing != node.name)
                     Fail(QStringLiteral("%1 is closed by %2").arg(node.name, closing));
                 SkipBlanks();
@@ -537,7 +539,7 @@ void WriteFields(XmlOut& out, const FieldList& fields, std::size_t from, std::si
 void Flatten(const Node& node, const QString& prefix, FieldList& out, int depth)
 {
     for (const Node& c : node.children) {
-        const QString path = prefix.isEmpty() ? c.name : prefix + u' ' + c.name;
+        const QString path = prefix.isEmpty() ? c.name.toString() : prefix + u' ' + c.name.toString();
         if (c.children.empty())
             out.push_back({path, c.text});
         else
@@ -619,8 +621,8 @@ DecodedRequestSet DecodeRequestSet(const QString& xml)
     if (msgs->children.size() != 1)
         throw refuse(QStringLiteral("The request set must hold exactly one request"));
     const Node& rq = msgs->children.front();
-    d.requestName = rq.name;
-    const RequestRules* rules = RulesFor(rq.name);
+    d.requestName = rq.name.toString();
+    const RequestRules* rules = RulesFor(d.requestName);
     if (!rules)
         throw refuse(QStringLiteral("%1 is not a request of this format").arg(rq.name));
     if (!rules->wrapper.isEmpty()) {
@@ -630,7 +632,7 @@ DecodedRequestSet DecodeRequestSet(const QString& xml)
                 seenWrapper = true;
                 Flatten(c, {}, d.fields, 0);
             } else if (c.name == u"IncludeRetElement" && seenWrapper && c.children.empty()) {
-                d.fields.push_back({c.name, c.text});
+                d.fields.push_back({c.name.toString(), c.text});
             } else {
                 throw refuse(QStringLiteral("%1 may not stand where it does in %2").arg(c.name, rq.name));
             }
@@ -697,7 +699,7 @@ ResponseSet DecodeResponseSet(const QString& xml)
         if (!rs.name.endsWith(u"Rs"))
             continue;
         Response r;
-        r.RequestName = rs.name.chopped(2) + QStringLiteral("Rq");
+        r.RequestName = rs.name.chopped(2).toString() + QStringLiteral("Rq");
         bool ok = false;
         const QString* status = rs.Attribute(u"statusCode");
         if (status)
@@ -709,6 +711,7 @@ ResponseSet DecodeResponseSet(const QString& xml)
         if (const QString* message = rs.Attribute(u"statusMessage"))
             r.StatusMessage = *message;
         RetList list = EmptyRetList(r.RequestName);
+        const QString recordElement = RecordElement(r.RequestName);
         bool any = false;
         std::visit(
             [&](auto& records) {
@@ -716,11 +719,11 @@ ResponseSet DecodeResponseSet(const QString& xml)
                 for (const Node& c : rs.children) {
                     Rec rec{};
                     if constexpr (std::is_same_v<Rec, ItemRet>) {
-                        auto kind = ItemKindFromElement(c.name);
+                        auto kind = ItemKindFromElement(c.name.toString());
                         if (!kind)
                             continue;
                         rec.ortype = *kind;
-                    } else if (c.name != RecordElement(r.RequestName)) {
+                    } else if (c.name != recordElement) {
                         continue;
                     }
                     ReadRecord reader{c};
