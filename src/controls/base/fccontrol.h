@@ -116,6 +116,8 @@ protected:
     virtual void EraseBackground(TFcCanvas& canvas);
     // Sets up a canvas before Paint: the control's font and font colour.
     void PrepareCanvas(TFcCanvas& canvas) const;
+    // For controls that re-track the pointer themselves (after a release).
+    void SetMouseInControl(bool inside) { mouseInControl_ = inside; }
 
     virtual void MouseEnter();
     virtual void MouseLeave();

@@ -1,0 +1,43 @@
+#pragma once
+// TFcCustomGroupBox: a panel drawn as a captioned group frame in one of four
+// styles (standard groove, custom panel frames, a top line only, a flat frame
+// with rounded corners), or as the style's group frame when visual styles are
+// on and the box is theme-aware. The caption's accelerator moves the focus to
+// the first child in tab order.
+
+#include "controls/panels/fcpanel.h"
+
+namespace tw::controls {
+
+class TFcCustomGroupBox : public TFcCustomPanel {
+    Q_OBJECT
+public:
+    explicit TFcCustomGroupBox(QWidget* parent = nullptr);
+    ~TFcCustomGroupBox() override;
+
+    TFcGroupBoxStyle GroupStyle() const { return groupStyle_; }
+    virtual void SetGroupBoxStyle(TFcGroupBoxStyle style);
+    TRect ClientAreaForChildren() const override;
+
+    // The caption's rectangle (empty without a caption or with gsCustom).
+    TRect CaptionRect(TFcCanvas& canvas) const;
+
+    // The caption's accelerator: the first child in tab order takes the focus.
+    bool DialogChar(QChar character, Qt::KeyboardModifiers modifiers) override;
+
+protected:
+    void Paint(TFcCanvas& canvas) override;
+    void FontChanged() override;
+    QWidget* FirstChildInTabOrder() const;
+
+private:
+    TFcGroupBoxStyle groupStyle_ = gsFlat;
+};
+
+class TFcGroupBox : public TFcCustomGroupBox {
+    Q_OBJECT
+public:
+    explicit TFcGroupBox(QWidget* parent = nullptr) : TFcCustomGroupBox(parent) {}
+};
+
+}  // namespace tw::controls

@@ -1,0 +1,1 @@
+#include "buttonfixture.h"
