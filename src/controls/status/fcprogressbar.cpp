@@ -259,6 +259,12 @@ void TFcCustomProgressBar::Paint(TFcCanvas& canvas)
         DrawLEDBar(canvas, r, orientation_, barColor_, backColor_, numSegments_, percent_, themeAware_);
 }
 
+void TFcCustomProgressBar::SetBounds(int left, int top, int width, int height)
+{
+    setGeometry(left, top, width, height);
+    SetOrientation(height <= width ? orHorizontal : orVertical);
+}
+
 void TFcCustomProgressBar::resizeEvent(QResizeEvent* event)
 {
     TFcControl::resizeEvent(event);

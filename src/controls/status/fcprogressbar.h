@@ -67,6 +67,8 @@ public:
     virtual void SetThemeAware(bool value);
     std::uint32_t TotalParts() const { return totalParts_; }
     virtual void SetTotalParts(std::uint32_t value);
+    // Moves and sizes the bar; it lies when its height is at most its width.
+    void SetBounds(int left, int top, int width, int height);
     // While set, parts and totals are only stored (as a window reading its
     // settings does).
     void SetLoading(bool loading) { loading_ = loading; }

@@ -8,11 +8,14 @@
 #include <QChildEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVariant>
 #include <QWindow>
 
 namespace tw::controls {
 
 namespace {
+
+constexpr const char* kPaneWidth = "fcPaneWidth";
 
 // The grip squares over whatever pane reaches the corner: a sibling above the
 // panes that lets the mouse through and paints nothing else.
@@ -158,8 +161,12 @@ TFcStatusPane* TFcStatusBar::AddPane(int width)
             right = std::max(right, p->geometry().right() + 1);
     }
     pane->setGeometry(right, 0, width, height());
-    if (stretchPane_)
+    pane->setProperty(kPaneWidth, width);
+    if (stretchPane_) {
+        // Back to the width it was added with; stretching had taken the rest.
+        stretchPane_->resize(stretchPane_->property(kPaneWidth).toInt(), stretchPane_->height());
         SetAlign(stretchPane_, alLeft);
+    }
     stretchPane_ = pane;
     SetAlign(pane, alClient);
     pane->setVisible(!simpleStatus_);
