@@ -14,6 +14,9 @@ TFcSplitterPane::TFcSplitterPane(QWidget* parent) : TFcCustomPanel(parent)
 {
     SetBorderOuter(fsNone);
     setFocusPolicy(Qt::NoFocus);
+    // Not the bar's cursor: the splitter hears nothing when the mouse goes
+    // from its bar straight into a pane.
+    setCursor(Qt::ArrowCursor);
     splitter_ = qobject_cast<TFcSplitter*>(parent);
 }
 
@@ -80,6 +83,7 @@ void TFcSplitter::SetOrientation(TOrientation value)
     if (orientation_ == value)
         return;
     orientation_ = value;
+    resizedSize_ = AxisSize();
     SyncModel();
     model_.Reorient(AxisSize());
     if (!model_.UsePercent())
@@ -365,6 +369,13 @@ void TFcSplitter::DrawMask(int position)
 void TFcSplitter::resizeEvent(QResizeEvent* event)
 {
     TFcCustomPanel::resizeEvent(event);
+    // Only a change along the split axis moves the bar (showing the splitter
+    // also reports its size, which must not disturb the percentage).
+    if (AxisSize() == resizedSize_) {
+        ResizePanes();
+        return;
+    }
+    resizedSize_ = AxisSize();
     SyncModel();
     model_.Resize(AxisSize());
     ResizePanes();

@@ -212,6 +212,8 @@ private:
     int dragOffset_ = 0;
     int lastMaskPosition_ = 0;
     bool laying_ = false;
+    // The size along the axis that the last resize was laid out for.
+    int resizedSize_ = 200;
 };
 
 }  // namespace tw::controls
