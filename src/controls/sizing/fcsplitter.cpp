@@ -305,11 +305,11 @@ void TFcSplitter::ResizePanes()
             inner->ResizePanes();
     }
     laying_ = false;
-    if (realTimeDrag_ && dragging_) {
-        panes_[0]->repaint();
-        panes_[1]->repaint();
-    }
-    update();
+    // A live drag shows each step at once: the bar and both panes in one pass.
+    if (realTimeDrag_ && dragging_)
+        repaint();
+    else
+        update();
 }
 
 THotSpotLook TFcSplitter::Look() const
