@@ -154,6 +154,14 @@ void TFcStatusBar::Loaded()
 TFcStatusPane* TFcStatusBar::AddPane(int width)
 {
     auto* pane = new TFcStatusPane(this);
+    AddPane(pane, width);
+    return pane;
+}
+
+TFcCustomStatusPane* TFcStatusBar::AddPane(TFcCustomStatusPane* pane, int width)
+{
+    if (pane->parentWidget() != this)
+        pane->setParent(this);
     // Placed after every pane there is, at the left edge of what is left.
     int right = 0;
     for (TFcCustomStatusPane* p : Panes()) {
@@ -162,7 +170,7 @@ TFcStatusPane* TFcStatusBar::AddPane(int width)
     }
     pane->setGeometry(right, 0, width, height());
     pane->setProperty(kPaneWidth, width);
-    if (stretchPane_) {
+    if (stretchPane_ && stretchPane_ != pane) {
         // Back to the width it was added with; stretching had taken the rest.
         stretchPane_->resize(stretchPane_->property(kPaneWidth).toInt(), stretchPane_->height());
         SetAlign(stretchPane_, alLeft);
