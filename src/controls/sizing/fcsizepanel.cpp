@@ -3,6 +3,7 @@
 #include "controls/foundation/fccommon.h"
 #include "controls/foundation/fcreginifile.h"
 #include "controls/sizing/fcsizingaccessible.h"
+#include "controls/status/fcstatusgeometry.h"
 
 #include <QMouseEvent>
 
@@ -295,7 +296,7 @@ void TFcCustomSizePanel::DrawMask(int p)
 
 bool TFcCustomSizePanel::InRect(const TRect& r, const QPoint& p) const
 {
-    return p.x() >= r.Left && p.x() < r.Right && p.y() >= r.Top && p.y() < r.Bottom;
+    return RectContains(r, p.x(), p.y());
 }
 
 void TFcCustomSizePanel::mousePressEvent(QMouseEvent* event)

@@ -2,6 +2,7 @@
 
 #include "controls/panels/fcpanellayout.h"
 #include "controls/sizing/fcsizingaccessible.h"
+#include "controls/status/fcstatusgeometry.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -383,13 +384,12 @@ void TFcSplitter::resizeEvent(QResizeEvent* event)
 
 bool TFcSplitter::InBar(const QPoint& p) const
 {
-    return p.x() >= bar_.Left && p.x() < bar_.Right && p.y() >= bar_.Top && p.y() < bar_.Bottom;
+    return RectContains(bar_, p.x(), p.y());
 }
 
 bool TFcSplitter::InHotSpot(const QPoint& p) const
 {
-    return hotSpotVisible_ && p.x() >= hotSpot_.Left && p.x() < hotSpot_.Right && p.y() >= hotSpot_.Top &&
-           p.y() < hotSpot_.Bottom;
+    return hotSpotVisible_ && RectContains(hotSpot_, p.x(), p.y());
 }
 
 void TFcSplitter::mousePressEvent(QMouseEvent* event)

@@ -3,6 +3,7 @@
 #include "controls/foundation/fccommon.h"
 #include "controls/foundation/fcthemesrv.h"
 #include "controls/status/fcstatusaccessible.h"
+#include "controls/status/fcstatusdraw.h"
 #include "controls/status/fcstatusgeometry.h"
 
 #include <QChildEvent>
@@ -290,15 +291,7 @@ void TFcStatusBar::DrawSimpleStatusBorder(TFcCanvas& canvas, TRect r)
     canvas.Pen.Width = 1;
     canvas.Pen.Style = TPenStyle::Solid;
     if (simpleFrameStyle_ == fsFlat) {
-        canvas.Pen.Color = AdjustColor(FlatColor(), FlatColorAdjustment());
-        canvas.MoveTo(r.Left, r.Top + 1);
-        canvas.LineTo(r.Left, r.Bottom - 1);
-        canvas.MoveTo(r.Left + 1, r.Top);
-        canvas.LineTo(r.Right - 1, r.Top);
-        canvas.MoveTo(r.Right - 1, r.Top + 1);
-        canvas.LineTo(r.Right - 1, r.Bottom - 1);
-        canvas.MoveTo(r.Left + 1, r.Bottom - 1);
-        canvas.LineTo(r.Right - 1, r.Bottom - 1);
+        DrawOpenCornerFrame(canvas, r, AdjustColor(FlatColor(), FlatColorAdjustment()));
     } else {
         DrawBorder(canvas, r, simpleFrameStyle_);
     }
@@ -366,9 +359,7 @@ bool TFcStatusBar::event(QEvent* event)
 void TFcStatusBar::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    const TRect g = GripRect();
-    if (event->button() == Qt::LeftButton && GripUsable() && p.x() >= g.Left && p.x() < g.Right &&
-        p.y() >= g.Top && p.y() < g.Bottom) {
+    if (event->button() == Qt::LeftButton && GripUsable() && RectContains(GripRect(), p.x(), p.y())) {
         StartGripResize();
         event->accept();
         return;
@@ -379,8 +370,7 @@ void TFcStatusBar::mousePressEvent(QMouseEvent* event)
 void TFcStatusBar::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    const TRect g = GripRect();
-    if (GripUsable() && p.x() >= g.Left && p.x() < g.Right && p.y() >= g.Top && p.y() < g.Bottom)
+    if (GripUsable() && RectContains(GripRect(), p.x(), p.y()))
         setCursor(Qt::SizeFDiagCursor);
     else
         unsetCursor();
