@@ -235,12 +235,7 @@ void TFcCustomSizePanel::HotSpotClick()
 void TFcCustomSizePanel::Paint(TFcCanvas& canvas)
 {
     // The panel's frames and fill, inside the bar.
-    TRect r = FramedRect();
-    const TFcFrameSet f = Frames();
-    r = DrawFrame(canvas, r, f.Outer, f.Sides);
-    if (f.BorderWidth > 0)
-        r = DrawBevel(canvas, r, BorderColor(), BorderColor(), f.BorderWidth, f.Sides);
-    r = DrawFrame(canvas, r, f.Inner, f.Sides);
+    const TRect r = DrawFrames(canvas, FramedRect(), Frames(), FrameColors());
     if (!Transparent()) {
         canvas.Brush.Color = Color();
         canvas.Brush.Style = TBrushStyle::Solid;

@@ -150,7 +150,7 @@ TEST_F(StatusBar, SimpleModeHidesEveryPaneAndShowsThemAllAgain)
     EXPECT_TRUE(a->isHidden());
     EXPECT_TRUE(b->isHidden());
     const QImage simple = bar.RenderImage();
-    EXPECT_GT(testing::CountColour(simple, clBtnText), 20);  // the caption is drawn
+    EXPECT_GT(testing::Count(simple, clBtnText), 20);  // the caption is drawn
     bar.SetSimpleStatus(false);
     EXPECT_FALSE(a->isHidden());
     EXPECT_FALSE(b->isHidden());  // including the one hidden before

@@ -103,10 +103,10 @@ TEST_F(StatusPane, BlinkingStopsInTheNormalColour)
     for (int i = 0; i < 2 && pane.CaptionColor() != kRed; ++i)
         list->Tick();
     ASSERT_EQ(pane.CaptionColor(), kRed);
-    EXPECT_GT(testing::CountColour(pane.RenderImage(), kRed), 10);
+    EXPECT_GT(testing::Count(pane.RenderImage(), kRed), 10);
     pane.SetBlinking(false);
     EXPECT_EQ(pane.CaptionColor(), pane.FontColor());
-    EXPECT_EQ(testing::CountColour(pane.RenderImage(), kRed), 0);
+    EXPECT_EQ(testing::Count(pane.RenderImage(), kRed), 0);
     list->Tick();  // a pane that no longer blinks is left alone
     list->Tick();
     EXPECT_EQ(pane.CaptionColor(), pane.FontColor());
