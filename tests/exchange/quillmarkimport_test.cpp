@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <set>
 
 #include "exchange/quillmark/bidimport.h"
@@ -14,6 +15,7 @@
 #include "platform/db/failing_fs.h"
 #include "platform/db/fileio.h"
 #include "support/exchangerecorder.h"
+#include "workstationhost.h"
 
 namespace tw::exchange::quillmark {
 namespace {
@@ -385,6 +387,58 @@ TEST_F(QuillmarkImportTest, WithoutAQuillmarkDatabaseNothingHappens)
     EXPECT_EQ(recorder.boxes, QStringList{"Tarnwick: The Quillmark database must be selected before import"});
     EXPECT_EQ(SummaryRows(qm), before);
     EXPECT_EQ(Count(jobs2), 1);
+}
+
+// The whole way: a real working copy, the customer matched in the shared
+// customers.dbf, tasks on the calendar, and a second workstation that sees them.
+TEST(QuillmarkImportScheduleTest, ImportedTasksReachTheSharedSchedule)
+{
+    schedule::test::OneWorkstation one;
+    const std::string qm = test::MakeTempFolder("qmws");
+    test::CreateFromLayouts(qm, data::Database::Estimator, test::QuillmarkFiles());
+    test::AppendRows(qm, test::QuillmarkRows());
+    test::AppendRows(one.shared.path(), test::ScheduleRows());
+    test::WorkstationHost host(*one.ws);
+    QuillmarkTables tables;
+    tables.Open(qm);
+    RecordingHost status;
+    ExchangeRecorder recorder;
+    ASSERT_TRUE(tables.BidTable.locate("BIDID", 500.0));
+    BidImportServices services{tables, host.Cursors(), host, status, recorder, recorder, host.keys};
+    ImportFromQM(services);
+    EXPECT_TRUE(recorder.boxes.isEmpty()) << recorder.boxes.join('\n').toStdString();
+    EXPECT_EQ(host.mainStatus, "2 tasks added");
+
+    schedule::test::TempFolder otherProgram;
+    schedule::test::CreateProgramFolder(otherProgram.path());
+    schedule::test::Workstation second(otherProgram.path(), one.shared.path());
+    db::Table& shared = second.IChartsTable;
+    shared.refresh();
+    std::map<std::string, std::vector<double>> seen;
+    std::string roofNotes;
+    for (shared.first(); !shared.eof(); shared.next()) {
+        const std::string desc = shared.fieldByName("DESC").asString();
+        seen[desc] = {shared.fieldByName("SD").asFloat(), shared.fieldByName("ED").asFloat(),
+                      shared.fieldByName("HOURS").asFloat(), shared.fieldByName("COST").asFloat(),
+                      shared.fieldByName("TCOST").asFloat(), shared.fieldByName("CID").asFloat()};
+        if (desc == "Roof")
+            roofNotes = shared.fieldByName("NOTES").asMemo();
+    }
+    const TDateTime day = EncodeDate(2026, 3, 5);
+    ASSERT_EQ(seen.count("Roof"), 1u);
+    ASSERT_EQ(seen.count("Gutters"), 1u);
+    EXPECT_NEAR(seen["Roof"][0], day + 8.0 / 24, 1e-6);
+    EXPECT_NEAR(seen["Roof"][1], day + 15.0 / 24, 1e-6);
+    EXPECT_NEAR(seen["Gutters"][1], day + 9.5 / 24, 1e-6);
+    EXPECT_EQ(seen["Roof"][2], 7);
+    EXPECT_DOUBLE_EQ(seen["Roof"][3], 46.4285);
+    EXPECT_DOUBLE_EQ(seen["Roof"][4], 325);
+    EXPECT_DOUBLE_EQ(seen["Gutters"][3], 47.3);
+    EXPECT_EQ(seen["Roof"][5], 70);  // the customer matched by its exact name
+    EXPECT_NE(roofNotes.find("Strip old shingles"), std::string::npos);
+    EXPECT_NE(roofNotes.find("Check flashing"), std::string::npos);
+    tables.Close();
+    std::filesystem::remove_all(qm);
 }
 
 }  // namespace
