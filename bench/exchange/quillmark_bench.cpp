@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QTableView>
 
+#include "controls/testapplication.h"
 #include "exchange/importqmform.h"
 #include "exchange/quillmarkfixture.h"
 #include "support/exchangerecorder.h"
@@ -124,32 +125,6 @@ struct LargeLists {
     QuillmarkTables tables;
 };
 
-class NoHost : public BidImportHost {
-public:
-    std::string QMAliasInUse() const override { return "VAZOdiz"; }
-    std::int32_t GetCurrentResource() override { return 1; }
-    TDateTime WorkDayStart() const override { return 0; }
-    TDateTime ComputeTaskEnd(std::int32_t, TDateTime& s, TDateTime v, float) override { return s = v; }
-    std::int32_t NewScheduleKey() override { return 1; }
-    bool AddTaskToSchedule(const schedule::NewScheduleItem&) override { return false; }
-    void PushChartUpdates() override {}
-    void RefreshCustomers() override {}
-    void SetCustomersLabel(const QString&) override {}
-    void EnableJobsNavigator() override {}
-    void ShowCustomerAndJob(std::int32_t, std::int32_t) override {}
-    void UpdateSelectControls() override {}
-    void ShowMainStatus(const QString&) override {}
-};
-
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "quillmark_bench";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QApplication(argc, argv);
-    return *application;
-}
-
 struct WindowOnLargeLists {
     WindowOnLargeLists()
         : window(lists.tables, ScheduleCursors{customers, customers, customers, customers}, host, recorder,
@@ -157,7 +132,7 @@ struct WindowOnLargeLists {
     {}
     LargeLists lists;
     db::Table customers;  // the window's schedule cursors; no import runs here
-    NoHost host;
+    test::SilentImportHost host;
     test::ExchangeRecorder recorder;
     data::RecordKeys keys;
     exchange::TImportQM window;
@@ -165,7 +140,7 @@ struct WindowOnLargeLists {
 
 void BM_OpenWindowOnLargeLists(benchmark::State& state)
 {
-    Application();
+    controls::testing::TestApplication();
     WindowOnLargeLists w;
     for (auto _ : state) {
         w.window.Open(0);
@@ -181,7 +156,7 @@ BENCHMARK(BM_OpenWindowOnLargeLists)->Unit(benchmark::kMillisecond);
 
 void BM_CompanyClickRefiltersBids(benchmark::State& state)
 {
-    Application();
+    controls::testing::TestApplication();
     WindowOnLargeLists w;
     w.window.Open(0);
     QTableView* grid = w.window.Controls().CustomerGrid;

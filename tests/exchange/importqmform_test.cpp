@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 
+#include "controls/testapplication.h"
 #include "exchange/importqmform.h"
 #include "exchange/quillmarkfixture.h"
 #include "platform/datetime/localetexts.h"
@@ -23,44 +24,6 @@ namespace tw::exchange {
 namespace {
 
 using quillmark::ImportQMLayoutFor;
-
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "importqmform_test";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QApplication(argc, argv);
-    return *application;
-}
-
-class SilentHost : public quillmark::BidImportHost {
-public:
-    std::string alias = "VAZOdiz";
-    std::string QMAliasInUse() const override { return alias; }
-    std::int32_t GetCurrentResource() override { return 1; }
-    TDateTime WorkDayStart() const override { return 1.0 / 3; }
-    TDateTime ComputeTaskEnd(std::int32_t, TDateTime& start, TDateTime value, float hours) override
-    {
-        start = value;
-        return value + hours / 24.0;
-    }
-    std::int32_t NewScheduleKey() override { return ++key; }
-    bool AddTaskToSchedule(const schedule::NewScheduleItem&) override
-    {
-        ++added;
-        return true;
-    }
-    void PushChartUpdates() override {}
-    void RefreshCustomers() override {}
-    void SetCustomersLabel(const QString&) override {}
-    void EnableJobsNavigator() override {}
-    void ShowCustomerAndJob(std::int32_t, std::int32_t) override {}
-    void UpdateSelectControls() override {}
-    void ShowMainStatus(const QString& text) override { mainStatus = text; }
-    std::int32_t key = 0;
-    int added = 0;
-    QString mainStatus;
-};
 
 QStringList Column(QTableView* grid, int column)
 {
@@ -74,33 +37,13 @@ class ImportQMFormTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Application();
         locale::PinLocale("en_US");
-        qm = test::MakeTempFolder("qmwin");
-        sched = test::MakeTempFolder("schedwin");
-        test::CreateFromLayouts(qm, data::Database::Estimator, test::QuillmarkFiles());
-        test::CreateFromLayouts(sched, data::Database::Scheduler, test::ScheduleFiles());
-        test::AppendRows(qm, test::QuillmarkRows());
-        test::AppendRows(sched, test::ScheduleRows());
-        tables.Open(qm);
-        for (db::Table* t : {&customers2, &customers3, &jobs2, &jobs3}) {
-            t->setFolder(sched);
-            t->setTableName(t == &customers2 || t == &customers3 ? "customers.dbf" : "jobs.dbf");
-            t->open();
-        }
-        tables.CompanyTable.first();
-        window = std::make_unique<TImportQM>(tables, quillmark::ScheduleCursors{customers2, customers3, jobs2, jobs3},
-                                             host, recorder, recorder, keys);
+        folders.tables.CompanyTable.first();
+        window = std::make_unique<TImportQM>(folders.tables, folders.Cursors(), host, recorder, recorder, keys);
         window->SetPlotColour(QColor(255, 255, 225));
         window->resize(800, 440);
     }
-    void TearDown() override
-    {
-        window.reset();
-        tables.Close();
-        std::filesystem::remove_all(qm);
-        std::filesystem::remove_all(sched);
-    }
+    void TearDown() override { window.reset(); }
 
     Ui::TImportQM& ui() { return window->Controls(); }
 
@@ -113,10 +56,10 @@ protected:
                           ui().CustomerGrid->visualRect(index).center());
     }
 
-    std::string qm, sched;
-    quillmark::QuillmarkTables tables;
-    db::Table customers2, customers3, jobs2, jobs3;
-    SilentHost host;
+    controls::testing::ApplicationInUse application;
+    test::QuillmarkFolders folders;
+    quillmark::QuillmarkTables& tables = folders.tables;
+    test::SilentImportHost host;
     test::ExchangeRecorder recorder;
     data::RecordKeys keys;
     std::unique_ptr<TImportQM> window;

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "data/layouts/layouts.h"
+#include "exchange/quillmark/bidimport.h"
+#include "exchange/quillmark/quillmarktables.h"
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
 #include "platform/db/tableops.h"
@@ -173,5 +175,68 @@ inline std::vector<FixtureRow> ScheduleRows()
                       {"CUSTNAME", "Cedar Works"}}},
     };
 }
+
+// The fixture's two databases in temporary folders, the Quillmark cursors
+// open and the schedule cursors the import looks up and appends through.
+struct QuillmarkFolders {
+    QuillmarkFolders()
+        : qm(MakeTempFolder("qm")), sched(MakeTempFolder("sched"))
+    {
+        CreateFromLayouts(qm, data::Database::Estimator, QuillmarkFiles());
+        CreateFromLayouts(sched, data::Database::Scheduler, ScheduleFiles());
+        AppendRows(qm, QuillmarkRows());
+        AppendRows(sched, ScheduleRows());
+        tables.Open(qm);
+        for (db::Table* t : {&customers2, &customers3, &jobs2, &jobs3}) {
+            t->setFolder(sched);
+            t->setTableName(t == &customers2 || t == &customers3 ? "customers.dbf" : "jobs.dbf");
+            t->open();
+        }
+    }
+    ~QuillmarkFolders()
+    {
+        tables.Close();
+        for (db::Table* t : {&customers2, &customers3, &jobs2, &jobs3})
+            t->close();
+        std::filesystem::remove_all(qm);
+        std::filesystem::remove_all(sched);
+    }
+    exchange::quillmark::ScheduleCursors Cursors() { return {customers2, customers3, jobs2, jobs3}; }
+
+    std::string qm, sched;
+    exchange::quillmark::QuillmarkTables tables;
+    db::Table customers2, customers3, jobs2, jobs3;
+};
+
+// A host that adds nothing anywhere: it counts the tasks and keeps the last
+// main status text.
+class SilentImportHost : public exchange::quillmark::BidImportHost {
+public:
+    std::string alias = "VAZOdiz";
+    std::string QMAliasInUse() const override { return alias; }
+    std::int32_t GetCurrentResource() override { return 1; }
+    TDateTime WorkDayStart() const override { return 1.0 / 3; }
+    TDateTime ComputeTaskEnd(std::int32_t, TDateTime& start, TDateTime value, float hours) override
+    {
+        start = value;
+        return value + hours / 24.0;
+    }
+    std::int32_t NewScheduleKey() override { return ++key; }
+    bool AddTaskToSchedule(const schedule::NewScheduleItem&) override
+    {
+        ++added;
+        return true;
+    }
+    void PushChartUpdates() override {}
+    void RefreshCustomers() override {}
+    void SetCustomersLabel(const QString&) override {}
+    void EnableJobsNavigator() override {}
+    void ShowCustomerAndJob(std::int32_t, std::int32_t) override {}
+    void UpdateSelectControls() override {}
+    void ShowMainStatus(const QString& text) override { mainStatus = text; }
+    std::int32_t key = 0;
+    int added = 0;
+    QString mainStatus;
+};
 
 }  // namespace tw::test

@@ -105,36 +105,12 @@ for r in DBF(os.path.join(f, wo2)):
 
 class QuillmarkImportTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        qm = test::MakeTempFolder("qm");
-        sched = test::MakeTempFolder("sched");
-        test::CreateFromLayouts(qm, data::Database::Estimator, test::QuillmarkFiles());
-        test::CreateFromLayouts(sched, data::Database::Scheduler, test::ScheduleFiles());
-        test::AppendRows(qm, test::QuillmarkRows());
-        test::AppendRows(sched, test::ScheduleRows());
-        tables.Open(qm);
-        for (db::Table* t : {&customers2, &customers3, &jobs2, &jobs3}) {
-            t->setFolder(sched);
-            t->setTableName(t == &customers2 || t == &customers3 ? "customers.dbf" : "jobs.dbf");
-            t->open();
-        }
-    }
-    void TearDown() override
-    {
-        tables.Close();
-        for (db::Table* t : {&customers2, &customers3, &jobs2, &jobs3})
-            t->close();
-        db::SetFileSystem(nullptr);
-        std::filesystem::remove_all(qm);
-        std::filesystem::remove_all(sched);
-    }
+    void TearDown() override { db::SetFileSystem(nullptr); }
 
     void Import(std::int32_t bidId)
     {
         ASSERT_TRUE(tables.BidTable.locate("BIDID", static_cast<double>(bidId)));
-        BidImportServices services{tables,   {customers2, customers3, jobs2, jobs3}, host, host,
-                                   recorder, recorder,                               keys};
+        BidImportServices services{tables, folders.Cursors(), host, host, recorder, recorder, keys};
         ImportFromQM(services);
     }
 
@@ -144,9 +120,11 @@ protected:
         return t.recordCount();
     }
 
-    std::string qm, sched;
-    QuillmarkTables tables;
-    db::Table customers2, customers3, jobs2, jobs3;
+    test::QuillmarkFolders folders;
+    const std::string& qm = folders.qm;
+    QuillmarkTables& tables = folders.tables;
+    db::Table& customers2 = folders.customers2;
+    db::Table& jobs2 = folders.jobs2;
     RecordingHost host;
     ExchangeRecorder recorder;
     data::RecordKeys keys;
