@@ -145,7 +145,8 @@ inline std::vector<FixtureRow> QuillmarkRows()
         labour("11", "1", "1.5", "47.3", "99", "  Gutters "),
         part("11", "5", "2", "METERS", "1.25", "", "", "8", "Trim"),
         part("11", "6", "1", "METERS", "2", "WEIGHTPER", "0.5", "3", "Trim"),
-        // Project 12: "Paint" (0) without hours, "Roof" (1) at rate 40 again.
+        // Project 12: "Gutters" (0) at 47.3 again, "Paint" (1) without hours, "Roof" (2) at 40 again.
+        labour("12", "1", "0.5", "47.3", "99", "Gutters"),
         labour("12", "2", "1", "40", "1", "Roof"),
         labour("12", "1", "0", "40", "1", "Paint"),
         labour("13", "1", "4", "50", "1", "Steps"),

