@@ -2,14 +2,13 @@
 // The toolbar's logic without widgets: the ordered list of the controls it
 // lays out, the wrapping layout in rows (or columns) with automatic size, the
 // text-option presets, and the layout kept in the settings store.
+#include "controls/buttons/fcbuttonkinds.h"
 #include "controls/foundation/fctypes.h"
 #include <QString>
 #include <vector>
 namespace tw::controls {
 class TFcRegIniFile;
 enum TFcToolbarTextOptions { ttoNoTextLabels, ttoShowTextLabels, ttoSelectiveTextOnRight, ttoCustom };
-// The toolkit's button layouts: image left, right, top, bottom.
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 // Where the toolbar sits in its parent, for its automatic size.
 enum TFcToolbarAlign { tbaNone, tbaTop, tbaBottom, tbaLeft, tbaRight, tbaClient };
 // One entry of the toolbar's list: the control's name, size and visibility.

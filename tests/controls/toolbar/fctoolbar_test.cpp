@@ -1,0 +1,263 @@
+// The toolbar widgets: wrapping and hidden controls through real widgets,
+// text options telling the tool buttons their size until they have their
+// own, the layout store with widgets, the spacer's groove; the tool button's
+// looks (hot, down, latched, split arrow area, dropped) on small images, the
+// split button's click and drop, the hot image, and accessibility.
+
+#include "controls/panels/pixelart.h"
+
+#include "controls/toolbar/fctoolbar.h"
+#include "controls/toolbar/fctoolbutton.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace tw::controls {
+namespace {
+
+using testing::PixelOf;
+
+// A toolbar of three tool buttons, 70 pixels wide, along the top.
+struct ToolbarSet {
+    QWidget window;
+    TFcToolbar* bar = nullptr;
+    std::vector<TFcToolButton*> buttons;
+    ToolbarSet()
+    {
+        window.resize(300, 200);
+        bar = new TFcToolbar(&window);
+        bar->setObjectName("Toolbar1");
+        TFcCustomPanel::SetAlign(bar, alTop);
+        bar->resize(70, 32);
+        for (int i = 0; i < 3; ++i) {
+            auto* b = new TFcToolButton(bar);
+            b->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+            b->SetCaption(QStringLiteral("B%1").arg(i + 1));
+            buttons.push_back(b);
+        }
+        bar->PositionControls();
+    }
+};
+
+struct Toolbar : testing::WidgetFixture, ToolbarSet {};
+
+TEST_F(Toolbar, WrapsHidesAndReordersItsControls)
+{
+    EXPECT_EQ(bar->height(), 54);
+    EXPECT_EQ(buttons[0]->pos(), QPoint(4, 2));
+    EXPECT_EQ(buttons[1]->pos(), QPoint(29, 2));
+    EXPECT_EQ(buttons[2]->pos(), QPoint(4, 27));
+    buttons[1]->hide();
+    EXPECT_EQ(buttons[2]->pos(), QPoint(29, 2));
+    EXPECT_EQ(bar->height(), 29);
+    buttons[1]->show();
+    bar->MoveControl(2, 0);
+    EXPECT_EQ(buttons[2]->pos(), QPoint(4, 2));
+    EXPECT_EQ(bar->IndexOf(buttons[2]), 0);
+}
+
+TEST_F(Toolbar, TextOptionsSizeTheButtonsUntilTheyHaveTheirOwn)
+{
+    buttons[2]->SetButtonSize(30, 30);
+    bar->SetTextOptions(ttoShowTextLabels);
+    EXPECT_EQ(bar->TextOptions(), ttoShowTextLabels);
+    EXPECT_EQ(buttons[0]->size(), QSize(60, 40));
+    EXPECT_TRUE(buttons[0]->ShowCaption());
+    EXPECT_EQ(buttons[0]->Layout(), blGlyphTop);
+    EXPECT_EQ(buttons[2]->size(), QSize(30, 30));
+    EXPECT_EQ(bar->RowHeight(), 40);
+    bar->SetButtonWidth(30);
+    EXPECT_EQ(bar->TextOptions(), ttoCustom);
+    EXPECT_EQ(buttons[0]->width(), std::max(30, QFontMetrics(buttons[0]->font()).horizontalAdvance("B1") + 8));
+    buttons[1]->SetToolStyle(tsDropDown);
+    EXPECT_EQ(buttons[1]->width(), buttons[0]->width() + 14);
+}
+
+TEST_F(Toolbar, LayoutSurvivesARestart)
+{
+    QTemporaryDir dir;
+    TFcRegIniFile store;
+    store.SetPath(dir.filePath("layout.ini"));
+    bar->SetRegIniFile(&store);
+    bar->MoveControl(2, 0);
+    buttons[0]->hide();
+    bar->SetTextOptions(ttoSelectiveTextOnRight);
+    bar->SaveLayout();
+
+    ToolbarSet second;
+    second.bar->SetRegIniFile(&store);
+    second.bar->RestoreLayout();
+    EXPECT_EQ(second.bar->IndexOf(second.buttons[2]), 0);
+    EXPECT_TRUE(second.buttons[0]->isHidden());
+    EXPECT_EQ(second.bar->TextOptions(), ttoSelectiveTextOnRight);
+    second.bar->SetRegIniFile(nullptr);
+    EXPECT_THROW(second.bar->SaveLayout(), EFcError);
+}
+
+TEST_F(Toolbar, SpacerGrooveAndOrientation)
+{
+    TFcSpacer spacer;
+    EXPECT_EQ(spacer.size(), QSize(8, 25));
+    spacer.SetGrooved(true);
+    const QImage image = spacer.RenderImage();
+    EXPECT_EQ(PixelOf(image, 3, 10), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(image, 4, 10), ColorToRGB(clBtnHighlight));
+    spacer.SetOrientation(orVertical);
+    EXPECT_EQ(spacer.size(), QSize(25, 8));
+    const QImage across = spacer.RenderImage();
+    EXPECT_EQ(PixelOf(across, 10, 3), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(across, 10, 4), ColorToRGB(clBtnHighlight));
+    bar->SetOrientation(orVertical);
+    auto* onBar = new TFcSpacer(bar);
+    bar->SetOrientation(orHorizontal);
+    EXPECT_EQ(onBar->Orientation(), orHorizontal);
+}
+
+struct ToolButton : testing::WidgetFixture {
+    QWidget window;
+    TFcToolButton* button = nullptr;
+    TFcImageList images{8, 8};
+    ToolButton()
+    {
+        window.resize(100, 60);
+        button = new TFcToolButton(&window);
+        button->move(10, 10);
+        images.AddMasked(MakeBitmap(8, 8, 0x0000FF), clNone);
+        images.AddMasked(MakeBitmap(8, 8, 0x00FF00), clNone);
+        button->SetImages(&images);
+        button->SetImageIndex(0);
+    }
+    void Enter()
+    {
+        QEnterEvent e(QPointF(5, 5), QPointF(15, 15), QPointF(15, 15));
+        QApplication::sendEvent(button, &e);
+    }
+    void Leave()
+    {
+        QEvent e(QEvent::Leave);
+        QApplication::sendEvent(button, &e);
+    }
+};
+
+TEST_F(ToolButton, LooksHotDownAndLatched)
+{
+    const TColor hl = ColorToRGB(clBtnHighlight), sh = ColorToRGB(clBtnShadow);
+    // Flat and not hot: no frame.
+    QImage image = button->RenderImage();
+    EXPECT_NE(PixelOf(image, 0, 5), hl);
+    Enter();
+    image = button->RenderImage();
+    EXPECT_EQ(PixelOf(image, 0, 5), hl);
+    EXPECT_EQ(PixelOf(image, 24, 5), sh);
+    // The image: left of a 25-pixel button, centred vertically.
+    EXPECT_EQ(PixelOf(image, 4 + 1, 12), 0x0000FFu);
+    Leave();
+    button->SetGroupIndex(1);
+    button->SetDown(true);
+    image = button->RenderImage();
+    EXPECT_EQ(PixelOf(image, 0, 5), sh);
+    EXPECT_EQ(PixelOf(image, 24, 5), hl);
+    // The latched pattern alternates face and highlight pixels.
+    const TColor a = PixelOf(image, 2, 20), b = PixelOf(image, 3, 20);
+    EXPECT_NE(a, b);
+    EXPECT_TRUE((a == hl && b == ColorToRGB(clBtnFace)) || (b == hl && a == ColorToRGB(clBtnFace)));
+    EXPECT_EQ(PixelOf(image, 2, 21), b);
+    // The image moves one pixel down and right.
+    EXPECT_EQ(PixelOf(image, 4 + 1 + 1, 13), 0x0000FFu);
+}
+
+TEST_F(ToolButton, HotImageOnlyWhileTheMouseIsOverAnEnabledButton)
+{
+    button->SetHotIndex(1);
+    EXPECT_EQ(PixelOf(button->RenderImage(), 6, 12), 0x0000FFu);
+    Enter();
+    EXPECT_EQ(PixelOf(button->RenderImage(), 6, 12), 0x00FF00u);
+    button->setEnabled(false);
+    EXPECT_NE(PixelOf(button->RenderImage(), 6, 12), 0x00FF00u);
+    button->setEnabled(true);
+    Leave();
+    EXPECT_EQ(PixelOf(button->RenderImage(), 6, 12), 0x0000FFu);
+}
+
+TEST_F(ToolButton, SplitButtonClicksLeftOfItsArrowAndDropsItsMenuOnIt)
+{
+    QMenu menu;
+    int clicks = 0, drops = 0;
+    button->SetToolStyle(tsDropDown);
+    button->resize(39, 25);
+    button->SetDropDownMenu(&menu);
+    button->OnClick = [&](TFcControl*) { ++clicks; };
+    QImage duringDrop;
+    button->Popup = [&](QMenu*, QPoint) {
+        ++drops;
+        duringDrop = button->RenderImage();
+    };
+    window.show();
+    // No items: nothing drops.
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(33, 12));
+    EXPECT_EQ(drops, 0);
+    menu.addAction("Weekly");
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 12));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(drops, 0);
+    QTest::qWait(120);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(33, 12));
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(clicks, 1);
+    // While dropped the arrow area is sunken: shadow on its top-left.
+    EXPECT_EQ(PixelOf(duringDrop, 25, 5), ColorToRGB(clBtnShadow));
+    // The arrow's triangle in the window-text colour.
+    EXPECT_EQ(PixelOf(duringDrop, 31, 12), ColorToRGB(clWindowText));
+    // Hot, not dropped: the divider, highlight over shadow.
+    Enter();
+    const QImage hot = button->RenderImage();
+    EXPECT_EQ(PixelOf(hot, 25, 10), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelOf(hot, 24, 10), ColorToRGB(clBtnShadow));
+    // Without OnClick the whole button drops the menu.
+    button->OnClick = nullptr;
+    QTest::qWait(120);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 12));
+    EXPECT_EQ(drops, 2);
+}
+
+TEST_F(ToolButton, GroupedButtonsLatchTogether)
+{
+    auto* other = new TFcToolButton(&window);
+    button->SetGroupIndex(3);
+    other->SetGroupIndex(3);
+    window.show();
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(button->Down());
+    QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(other->Down());
+    EXPECT_FALSE(button->Down());
+    // Without AllowAllUp the down button stays down.
+    QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(other->Down());
+}
+
+TEST_F(ToolButton, ScreenReadersSeeAToolBarOfButtons)
+{
+    TFcToolbar bar;
+    auto* b = new TFcToolButton(&bar);
+    b->SetCaption("&Print");
+    b->SetToolStyle(tsDropDown);
+    b->SetGroupIndex(2);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&bar);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::ToolBar);
+    QAccessibleInterface* ab = QAccessible::queryAccessibleInterface(b);
+    ASSERT_NE(ab, nullptr);
+    EXPECT_EQ(ab->role(), QAccessible::Button);
+    EXPECT_EQ(ab->text(QAccessible::Name), "Print");
+    EXPECT_TRUE(ab->state().checkable);
+    ASSERT_NE(ab->actionInterface(), nullptr);
+    EXPECT_TRUE(ab->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+    ab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(b->Down());
+}
+
+}  // namespace
+}  // namespace tw::controls
