@@ -121,24 +121,27 @@ void TFcLEDDisplay::Paint(TFcCanvas& canvas)
     const TRect cr = ClientRect();
     if (cr.IsEmpty() || cr.Height() <= 7)
         return;
-    QImage bitmap = MakeBitmap(cr.Width(), cr.Height(), backColor_);
+    // Cells run past both edges while the text scrolls: draw on a bitmap one
+    // cell wider on each side and copy the visible part.
+    const int cw = dots_.CellWidth();
+    if (cw <= 0)
+        return;
+    QImage bitmap = MakeBitmap(cr.Width() + 2 * cw, cr.Height(), backColor_);
     {
         TFcCanvas off(bitmap);
-        const int cw = dots_.CellWidth();
         const int top = (cr.Height() - dots_.CellHeight()) / 2;
-        if (cw > 0)
-            for (int x = 0; x < cr.Width(); x += cw)
-                DrawLedCell(off, x, top, dots_, ' ', segOnColor_, segOffColor_);
+        for (int x = 0; x < cr.Width(); x += cw)
+            DrawLedCell(off, cw + x, top, dots_, ' ', segOnColor_, segOffColor_);
         const QString text = Caption();
         int x = LedTextStart(scrollType_, scrolling_, cr.Width(), dots_, position_, static_cast<int>(text.size()));
         for (QChar ch : text) {
             // Anything outside the sign's character set shows the block.
             const unsigned char code = ch.unicode() > 126 ? 127 : static_cast<unsigned char>(ch.unicode());
             if (x + cw > 0 && x < cr.Width())
-                DrawLedCell(off, x, top, dots_, code, segOnColor_, segOffColor_);
+                DrawLedCell(off, cw + x, top, dots_, code, segOnColor_, segOffColor_);
             x += cw;
         }
     }
-    canvas.Draw(cr.Left, cr.Top, bitmap);
+    canvas.CopyRect(cr, bitmap, {cw, 0, cw + cr.Width(), cr.Height()});
 }
 }  // namespace tw::controls

@@ -120,6 +120,23 @@ TEST_F(LedDisplay, ScrollingRightToLeftEntersAtTheRightEdge)
     EXPECT_EQ(Cell(image, led.Dots(), 1, 4, 0)[3], ".....");
 }
 
+TEST_F(LedDisplay, CellsCutByEitherEdgeWhileScrolling)
+{
+    // 98 client pixels hold five whole cells and part of a sixth.
+    TFcLEDDisplay led;
+    led.SetCaption("00000000");
+    led.SetScrolling(true);
+    for (int tick = 0; tick < 200; ++tick) {
+        led.Tick();
+        const QImage image = led.RenderImage();
+        ASSERT_EQ(image.size(), QSize(100, 30));
+    }
+    led.SetScrollType(stLeftToRight);
+    for (int tick = 0; tick < 50; ++tick)
+        led.Tick();
+    EXPECT_EQ(PixelOf(led.RenderImage(), 0, 0), ColorToRGB(clBtnShadow));
+}
+
 TEST_F(LedDisplay, ScreenReadersReadItAsStaticText)
 {
     TFcLEDDisplay led;
