@@ -11,7 +11,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SECONDS_EACH=${1:-60}
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(table filter values tags)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(table filter values tags journal batch replace)
 if ! command -v clang++ >/dev/null; then
   echo "db-fuzz: clang++ is missing (apt-get install clang libclang-rt-14-dev)" >&2
   exit 1
@@ -20,7 +20,7 @@ BUILD="$ROOT/build-fuzz"
 FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS="$FLAGS" -DTARNWICK_FUZZ=ON -DTARNWICK_BUILD_TESTS=ON -DTARNWICK_BUILD_BENCHMARKS=OFF \
-  -DTARNWICK_BUILD_GUI=OFF >/dev/null
+  >/dev/null
 cmake --build "$BUILD" -j4 --target $(printf 'tw_db_fuzz_%s ' "${TARGETS[@]}")
 status=0
 for t in "${TARGETS[@]}"; do

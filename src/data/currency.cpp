@@ -31,7 +31,46 @@ std::int64_t ClampToRaw(long double scaled)
     return static_cast<std::int64_t>(std::round(scaled));  // std::round: halves away from zero
 }
 
+std::int64_t ClampWide(__int128 value)
+{
+    constexpr __int128 kMax = std::numeric_limits<std::int64_t>::max();
+    if (value > kMax)
+        return static_cast<std::int64_t>(kMax);
+    if (value < -kMax)
+        return static_cast<std::int64_t>(-kMax);
+    return static_cast<std::int64_t>(value);
+}
+
 }  // namespace
+
+Currency Currency::FromDoubleHalfEven(double value)
+{
+    // The binary value itself is rounded, as the accounting side does it:
+    // 2.00005 is a hair below the half and goes down, 0.5 of a count goes to even.
+    long double scaled = static_cast<long double>(value) * Scale;
+    if (std::isnan(scaled))
+        return FromRaw(0);
+    constexpr long double kMax = static_cast<long double>(std::numeric_limits<std::int64_t>::max());
+    if (scaled >= kMax)
+        return FromRaw(std::numeric_limits<std::int64_t>::max());
+    if (scaled <= -kMax)
+        return FromRaw(-std::numeric_limits<std::int64_t>::max());
+    return FromRaw(static_cast<std::int64_t>(std::nearbyintl(scaled)));  // default mode: halves to even
+}
+
+Currency Currency::TruncatedProduct(Currency other) const
+{
+    __int128 product = static_cast<__int128>(raw_) * other.raw_;
+    return FromRaw(ClampWide(product / Scale));  // C++ division truncates toward zero
+}
+
+std::optional<Currency> Currency::TruncatedQuotient(Currency divisor) const
+{
+    if (divisor.raw_ == 0)
+        return std::nullopt;
+    __int128 dividend = static_cast<__int128>(raw_) * Scale;
+    return FromRaw(ClampWide(dividend / divisor.raw_));
+}
 
 Currency Currency::FromDouble(double value)
 {

@@ -38,6 +38,16 @@ public:
     // Rounded to a whole number of the given decimals (0..4), halves away from zero.
     Currency Rounded(int decimals) const;
 
+    // The fixed-point rules of the accounting exchange, kept apart from the
+    // operators (which round halves away from zero and which other callers rely
+    // on): a float becomes the nearest count with halves going to the even
+    // count; a product or a quotient of two amounts is truncated toward zero.
+    // Products and quotients beyond the 64-bit range are clamped; a quotient by
+    // zero gives nothing.
+    static Currency FromDoubleHalfEven(double value);
+    Currency TruncatedProduct(Currency other) const;
+    std::optional<Currency> TruncatedQuotient(Currency divisor) const;
+
     // rate x hours, the product rounded once to four decimals.
     Currency operator*(double factor) const;
     // The exact product of two amounts, rounded to four decimals.

@@ -108,6 +108,15 @@ PageItem& Band::Image(const QString& name, double left, double top, double width
     return Add(std::move(item));
 }
 
+PageItem& Band::Drawing(const QString& name, double left, double top, double width, double height,
+                        QSize canvas, std::function<void(QPainter&)> draw)
+{
+    PageItem item{ItemKind::Drawing, name, QRectF(left, top, width, height)};
+    item.Canvas = canvas;
+    item.Draw = std::move(draw);
+    return Add(std::move(item));
+}
+
 BandWriter::BandWriter(const PageSetup& setup, const TextMeasure& measure, PageSink& sink)
     : setup_(setup),
       measure_(measure),

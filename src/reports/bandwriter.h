@@ -61,6 +61,9 @@ struct Band {
     PageItem& Line(const QString& name, double left, double top, double width, double penWidth = 1);
     PageItem& Rect(const QString& name, double left, double top, double width, double height, QColor fill);
     PageItem& Image(const QString& name, double left, double top, double width, double height, QImage image);
+    // Vector content painted when the page is painted, in canvas coordinates.
+    PageItem& Drawing(const QString& name, double left, double top, double width, double height, QSize canvas,
+                      std::function<void(QPainter&)> draw);
     // Any item; the band grows to its bottom.
     PageItem& Add(PageItem item);
 };

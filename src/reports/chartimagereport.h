@@ -1,8 +1,10 @@
 #pragma once
-// The Gantt image report: the schedule chart painted onto page-sized images
-// at 254 dpi (one pixel per tenth of a millimetre), kept as one printer.dbf
-// record per page, and printed one record per page between a header (title
-// and the customer's address) and the footer.
+// The Gantt report: the schedule chart, one block of chart rows per page, at
+// 254 dpi (one canvas unit per tenth of a millimetre), printed between a
+// header (title and the customer's address) and the footer. printer.dbf keeps
+// one record per page with the row that starts the next page (INDEX); the
+// pages themselves are painted as vectors straight from the chart when they
+// are printed. Why not page bitmaps: see chartimagereport.cpp.
 
 #include <cstdint>
 
@@ -28,11 +30,12 @@ public:
     TPrintChartReport(ReportTables& tables, const ReportServices& services, const SelectionState& selection,
                       const ReportOptions& options, ChartPages* chart);
 
-    // With buildImages the page images are painted and printer.dbf is
-    // written anew; without, only the texts are set. Always true.
+    // With buildImages the chart is laid out into pages and printer.dbf is
+    // written anew, one record per page; without, only the texts are set.
+    // Always true.
     bool PrepareChartImageReport(int paperCode, const QString& company, int totalPages, bool buildImages);
 
-    // The frame's first preparation builds the images, the second only sets
+    // The frame's first preparation lays the pages out, the second only sets
     // the page total.
     bool Prepare(int totalPages) override
     {
@@ -40,12 +43,13 @@ public:
     }
     void Print(BandWriter& writer) override;
 
-    // The size of a page image in pixels of 1/254 inch.
+    // The size of a page's chart canvas in units of 1/254 inch.
     QSize ImageSize() const;
 
 private:
     Band Header() const;
     void BuildImages();
+    void EmptyPrinterTable();
     void ReclaimImageSpace();
 
     ChartPages* chart_;

@@ -2,14 +2,17 @@
 // The page model: what a report's layout pass leaves for one page, in the
 // reports' design units (1/96 inch, so Letter portrait between its half-inch
 // margins is 720 wide). Tests read it; the renderer paints it onto any
-// painter. A page holds positioned texts, lines, rectangles and images.
+// painter. A page holds positioned texts, lines, rectangles, images and
+// drawings: vector content that its owner paints when the page is painted.
 
+#include <functional>
 #include <vector>
 
 #include <QColor>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QRectF>
 #include <QString>
 
@@ -23,7 +26,7 @@ struct TextStyle {
     bool Italic = false;
 };
 
-enum class ItemKind { Text, Line, Rect, Image };
+enum class ItemKind { Text, Line, Rect, Image, Drawing };
 
 struct PageItem {
     ItemKind Kind = ItemKind::Text;
@@ -38,6 +41,11 @@ struct PageItem {
     QColor Pen = Qt::black;
     double PenWidth = 1;
     QImage Image = {};
+    // Drawings: painted into Rect from a canvas of its own size (its
+    // coordinates), scaled to fit and clipped to it; what Draw paints from
+    // must outlive the page.
+    QSize Canvas = {};
+    std::function<void(QPainter&)> Draw = {};
 };
 
 struct ReportPage {

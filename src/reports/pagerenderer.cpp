@@ -36,6 +36,17 @@ void PaintPage(QPainter& painter, const ReportPage& page, int deviceDpi)
             painter.setBrush(Qt::NoBrush);
             break;
         case ItemKind::Image: painter.drawImage(item.Rect, item.Image); break;
+        case ItemKind::Drawing: {
+            if (!item.Draw || item.Canvas.isEmpty())
+                break;
+            painter.save();
+            painter.setClipRect(item.Rect, Qt::IntersectClip);
+            painter.translate(item.Rect.topLeft());
+            painter.scale(item.Rect.width() / item.Canvas.width(), item.Rect.height() / item.Canvas.height());
+            item.Draw(painter);
+            painter.restore();
+            break;
+        }
         }
     }
     painter.restore();

@@ -12,13 +12,18 @@ RacChartPages::RacChartPages(chart::TResourceAllocationChart& chart) : chart_(ch
 {
     const chart::TResourceAllocationChartAppearance& screen = chart.ChartAppearance();
     appearance_.SetRowHeight(50);
+    // 24 points on a page canvas of 96 logical dots per inch, given in the
+    // canvas's own units: the page is painted as vectors onto printers and
+    // PDF writers of other resolutions, and a point size would be resolved
+    // against theirs (four times too big on a 1200-dpi PDF page).
+    constexpr int kPrintFontPixels = 24 * 96 / 72;
     QFont names = appearance_.ResourceNameFont();
     names.setBold(true);
-    names.setPointSize(24);
+    names.setPixelSize(kPrintFontPixels);
     appearance_.SetResourceNameFont(names);
     QFont dates = appearance_.DateTimeFont();
     dates.setBold(true);
-    dates.setPointSize(24);
+    dates.setPixelSize(kPrintFontPixels);
     appearance_.SetDateTimeFont(dates);
     appearance_.SetDateLineStyle(Qt::NoPen);
     appearance_.SetPlotBackColor(screen.PlotBackColor());

@@ -62,5 +62,46 @@ TEST(Currency, RateTimesHoursRoundsOnce)
     EXPECT_LT(-total, Currency());
 }
 
+// The accounting exchange's rules sit beside the operators without changing them.
+TEST(Currency, ExchangeFixedPointRules)
+{
+    struct FromFloat {
+        double value;
+        std::int64_t halfEven;
+        std::int64_t operatorRounding;
+    };
+    // 1/32 and 3/32 are exact binary halves of a count: the two roundings part ways there.
+    const FromFloat floats[] = {
+        {0.03125, 312, 313},        {0.09375, 938, 938}, {-0.03125, -312, -313},
+        {12.34567, 123457, 123457}, {0.0, 0, 0},         {1e300, INT64_MAX, INT64_MAX},
+    };
+    for (const FromFloat& f : floats) {
+        EXPECT_EQ(Currency::FromDoubleHalfEven(f.value).Raw(), f.halfEven) << f.value;
+        EXPECT_EQ(Currency::FromDouble(f.value).Raw(), f.operatorRounding) << f.value;
+    }
+
+    struct Pair {
+        std::int64_t a, b;
+        std::int64_t product;   // truncated toward zero
+        std::int64_t rounded;   // what operator* gives
+        std::int64_t quotient;  // truncated toward zero
+    };
+    const Pair pairs[] = {
+        {15000, 15001, 22501, 22502, 9999},      // 1.5 x 1.5001 = 2.25015
+        {-15000, 15001, -22501, -22502, -9999},  // toward zero, not down
+        {10000, 30000, 30000, 30000, 3333},      // 1 / 3 = 0.3333
+        {-20000, 30000, -60000, -60000, -6666},  // -2 / 3 = -0.6666
+        {1, 1, 0, 0, 10000},
+    };
+    for (const Pair& p : pairs) {
+        Currency a = Currency::FromRaw(p.a), b = Currency::FromRaw(p.b);
+        EXPECT_EQ(a.TruncatedProduct(b).Raw(), p.product) << p.a << " x " << p.b;
+        EXPECT_EQ((a * b).Raw(), p.rounded) << p.a << " x " << p.b;
+        EXPECT_EQ(a.TruncatedQuotient(b)->Raw(), p.quotient) << p.a << " / " << p.b;
+    }
+    EXPECT_FALSE(Currency::FromRaw(5).TruncatedQuotient(Currency()).has_value());
+    EXPECT_EQ(Currency::FromRaw(INT64_MAX).TruncatedQuotient(Currency::FromRaw(1))->Raw(), INT64_MAX);
+}
+
 }  // namespace
 }  // namespace tw

@@ -1,8 +1,13 @@
 #pragma once
 // poppler-utils on a PDF made by a test: its page count and size from
-// pdfinfo, its words from pdftotext.
+// pdfinfo, its words (and where they stand) from pdftotext, a page as
+// pixels from pdftoppm.
+
+#include <vector>
 
 #include <QByteArray>
+#include <QImage>
+#include <QRectF>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -43,6 +48,70 @@ inline PdfFacts ReadPdf(const QByteArray& pdf)
     facts.Text = RunTool(QStringLiteral("pdftotext"),
                          {QStringLiteral("-layout"), file.fileName(), QStringLiteral("-")});
     return facts;
+}
+
+// The PDF in a temporary file for the tools; empty name when it failed.
+class PdfFile {
+public:
+    explicit PdfFile(const QByteArray& pdf) : file_(QStringLiteral("/tmp/twreportXXXXXX.pdf"))
+    {
+        if (file_.open()) {
+            file_.write(pdf);
+            file_.flush();
+        }
+    }
+    QString Name() const { return file_.isOpen() ? file_.fileName() : QString(); }
+
+private:
+    QTemporaryFile file_;
+};
+
+// One page (from 1) as poppler draws it at the given resolution.
+inline QImage RenderPage(const QByteArray& pdf, int page, int dpi)
+{
+    PdfFile file(pdf);
+    QTemporaryFile out(QStringLiteral("/tmp/twreportXXXXXX.png"));
+    if (file.Name().isEmpty() || !out.open())
+        return QImage();
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                   QString::number(page), QStringLiteral("-l"), QString::number(page),
+                   QStringLiteral("-singlefile"), file.Name(), out.fileName()});
+    if (!process.waitForFinished(60000))
+        return QImage();
+    return QImage(out.fileName() + QStringLiteral(".png"));
+}
+
+// Every word of the PDF with its page (from 1) and box in points.
+struct PdfWord {
+    int Page = 0;
+    QString Text;
+    QRectF Box;
+};
+
+inline std::vector<PdfWord> ReadWords(const QByteArray& pdf)
+{
+    std::vector<PdfWord> words;
+    PdfFile file(pdf);
+    if (file.Name().isEmpty())
+        return words;
+    const QString html =
+        RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file.Name(), QStringLiteral("-")});
+    const QRegularExpression word(QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                                                 "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    int page = 0;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0).startsWith(QStringLiteral("<page "))) {
+            ++page;
+            continue;
+        }
+        words.push_back({page, m.captured(5),
+                         QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return words;
 }
 
 }  // namespace tw::reports::testing

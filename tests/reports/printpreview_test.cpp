@@ -15,6 +15,7 @@
 #include <QRadioButton>
 
 #include "reportfixture.h"
+#include "widgetsapplication.h"
 #include "reports/pageformat.h"
 #include "reports/printpreview.h"
 
@@ -23,17 +24,6 @@ using namespace tw::reports;
 using namespace tw::reports::testing;
 
 namespace {
-
-struct WidgetsApplication {
-    WidgetsApplication()
-    {
-        static int argc = 1;
-        static char name[] = "reports_windows_test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QApplication(argc, argv);
-    }
-};
 
 class PrintDialogs : public ::testing::Test, public WidgetsApplication, public ReportFixture {
 protected:

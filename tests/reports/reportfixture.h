@@ -178,6 +178,16 @@ public:
 
     std::filesystem::path Folder() const { return folder_; }
 
+    // The Gantt report's page records: the INDEX of each, in page order.
+    std::vector<std::int32_t> ImageIndexes()
+    {
+        std::vector<std::int32_t> indexes;
+        printer.refresh();
+        for (printer.first(); !printer.eof(); printer.next())
+            indexes.push_back(printer.fieldByName("INDEX").asInteger());
+        return indexes;
+    }
+
     db::Table charts, icrews2, crews2, crews3, customers, company, printer, printer2;
     ReportTables tables{charts, icrews2, crews2, crews3, customers, company, &printer, &printer2};
     ReportServices services;

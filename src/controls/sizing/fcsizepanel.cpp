@@ -3,6 +3,7 @@
 #include "controls/foundation/fccommon.h"
 #include "controls/foundation/fcreginifile.h"
 #include "controls/sizing/fcsizingaccessible.h"
+#include "controls/status/fcstatusgeometry.h"
 
 #include <QMouseEvent>
 
@@ -234,12 +235,7 @@ void TFcCustomSizePanel::HotSpotClick()
 void TFcCustomSizePanel::Paint(TFcCanvas& canvas)
 {
     // The panel's frames and fill, inside the bar.
-    TRect r = FramedRect();
-    const TFcFrameSet f = Frames();
-    r = DrawFrame(canvas, r, f.Outer, f.Sides);
-    if (f.BorderWidth > 0)
-        r = DrawBevel(canvas, r, BorderColor(), BorderColor(), f.BorderWidth, f.Sides);
-    r = DrawFrame(canvas, r, f.Inner, f.Sides);
+    const TRect r = DrawFrames(canvas, FramedRect(), Frames(), FrameColors());
     if (!Transparent()) {
         canvas.Brush.Color = Color();
         canvas.Brush.Style = TBrushStyle::Solid;
@@ -295,7 +291,7 @@ void TFcCustomSizePanel::DrawMask(int p)
 
 bool TFcCustomSizePanel::InRect(const TRect& r, const QPoint& p) const
 {
-    return p.x() >= r.Left && p.x() < r.Right && p.y() >= r.Top && p.y() < r.Bottom;
+    return RectContains(r, p.x(), p.y());
 }
 
 void TFcCustomSizePanel::mousePressEvent(QMouseEvent* event)

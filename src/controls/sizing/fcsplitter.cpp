@@ -2,6 +2,7 @@
 
 #include "controls/panels/fcpanellayout.h"
 #include "controls/sizing/fcsizingaccessible.h"
+#include "controls/status/fcstatusgeometry.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -305,11 +306,11 @@ void TFcSplitter::ResizePanes()
             inner->ResizePanes();
     }
     laying_ = false;
-    if (realTimeDrag_ && dragging_) {
-        panes_[0]->repaint();
-        panes_[1]->repaint();
-    }
-    update();
+    // A live drag shows each step at once: the bar and both panes in one pass.
+    if (realTimeDrag_ && dragging_)
+        repaint();
+    else
+        update();
 }
 
 THotSpotLook TFcSplitter::Look() const
@@ -383,13 +384,12 @@ void TFcSplitter::resizeEvent(QResizeEvent* event)
 
 bool TFcSplitter::InBar(const QPoint& p) const
 {
-    return p.x() >= bar_.Left && p.x() < bar_.Right && p.y() >= bar_.Top && p.y() < bar_.Bottom;
+    return RectContains(bar_, p.x(), p.y());
 }
 
 bool TFcSplitter::InHotSpot(const QPoint& p) const
 {
-    return hotSpotVisible_ && p.x() >= hotSpot_.Left && p.x() < hotSpot_.Right && p.y() >= hotSpot_.Top &&
-           p.y() < hotSpot_.Bottom;
+    return hotSpotVisible_ && RectContains(hotSpot_, p.x(), p.y());
 }
 
 void TFcSplitter::mousePressEvent(QMouseEvent* event)

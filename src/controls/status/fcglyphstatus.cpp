@@ -2,6 +2,7 @@
 
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fcimagelist.h"
+#include "controls/status/fcstatusdraw.h"
 #include "controls/status/fcstatusgeometry.h"
 
 #include <algorithm>
@@ -10,15 +11,6 @@
 namespace tw::controls {
 
 namespace {
-
-template <typename T>
-bool Store(T& member, const T& value)
-{
-    if (member == value)
-        return false;
-    member = value;
-    return true;
-}
 
 // The list's disabled look: the picture in grey, its transparent parts kept.
 QImage Greyed(const QImage& image)
@@ -51,41 +43,41 @@ void TFcCustomGlyphStatus::SetGlyph(const QImage& glyph)
 
 void TFcCustomGlyphStatus::SetNumGlyphs(int value)
 {
-    if (Store(numGlyphs_, std::clamp(value, 1, 4)))
+    if (StoreChanged(numGlyphs_, std::clamp(value, 1, 4)))
         update();
 }
 void TFcCustomGlyphStatus::SetGlyphAlignment(TGlyphAlignment value)
 {
-    if (Store(glyphAlignment_, value))
+    if (StoreChanged(glyphAlignment_, value))
         update();
 }
 void TFcCustomGlyphStatus::SetGlyphOffset(int value)
 {
-    if (!Store(glyphOffset_, value))
+    if (!StoreChanged(glyphOffset_, value))
         return;
     update();
     AdjustBounds();
 }
 void TFcCustomGlyphStatus::SetShowGlyph(bool value)
 {
-    if (!Store(showGlyph_, value))
+    if (!StoreChanged(showGlyph_, value))
         return;
     update();
     AdjustBounds();
 }
 void TFcCustomGlyphStatus::SetImages(const TFcImageList* images)
 {
-    if (Store(images_, images))
+    if (StoreChanged(images_, images))
         update();
 }
 void TFcCustomGlyphStatus::SetImageIndex(int value)
 {
-    if (Store(imageIndex_, value))
+    if (StoreChanged(imageIndex_, value))
         update();
 }
 void TFcCustomGlyphStatus::SetDisabledIndex(int value)
 {
-    if (Store(disabledIndex_, value))
+    if (StoreChanged(disabledIndex_, value))
         update();
 }
 

@@ -5,6 +5,7 @@
 #include "controls/foundation/fctextmetrics.h"
 #include "controls/status/fcstatusaccessible.h"
 #include "controls/status/fcstatusbar.h"
+#include "controls/status/fcstatusdraw.h"
 #include "controls/status/fcstatusgeometry.h"
 
 #include <QMouseEvent>
@@ -12,19 +13,6 @@
 #include <algorithm>
 
 namespace tw::controls {
-
-namespace {
-
-template <typename T>
-bool Store(T& member, const T& value)
-{
-    if (member == value)
-        return false;
-    member = value;
-    return true;
-}
-
-}  // namespace
 
 TFcCustomProgressBar::TFcCustomProgressBar(QWidget* parent) : TFcControl(parent)
 {
@@ -39,19 +27,19 @@ TFcCustomProgressBar::TFcCustomProgressBar(QWidget* parent) : TFcControl(parent)
 
 void TFcCustomProgressBar::SetBackColor(TColor value)
 {
-    if (Store(backColor_, value))
+    if (StoreChanged(backColor_, value))
         Repaint();
 }
 void TFcCustomProgressBar::SetBarColor(TColor value)
 {
-    if (!Store(barColor_, value))
+    if (!StoreChanged(barColor_, value))
         return;
     SetFontColor(value);
     Repaint();
 }
 void TFcCustomProgressBar::SetBarStyle(TBarStyle value)
 {
-    if (!Store(barStyle_, value))
+    if (!StoreChanged(barStyle_, value))
         return;
     showPercent_ = value == bsTraditional;
     interiorOffset_ = value == bsLED ? 1 : 0;
@@ -59,62 +47,62 @@ void TFcCustomProgressBar::SetBarStyle(TBarStyle value)
 }
 void TFcCustomProgressBar::SetBevelWidth(int value)
 {
-    if (Store(bevelWidth_, std::max(1, value)))
+    if (StoreChanged(bevelWidth_, std::max(1, value)))
         Repaint();
 }
 void TFcCustomProgressBar::SetBorderColor(TColor value)
 {
-    if (Store(borderColor_, value))
+    if (StoreChanged(borderColor_, value))
         Repaint();
 }
 void TFcCustomProgressBar::SetBorderInner(TFrameStyle value)
 {
-    if (Store(borderInner_, value))
+    if (StoreChanged(borderInner_, value))
         Repaint();
 }
 void TFcCustomProgressBar::SetBorderOuter(TFrameStyle value)
 {
-    if (Store(borderOuter_, value))
+    if (StoreChanged(borderOuter_, value))
         Repaint();
 }
 void TFcCustomProgressBar::SetBorderWidth(int value)
 {
-    if (Store(borderWidth_, std::max(0, value)))
+    if (StoreChanged(borderWidth_, std::max(0, value)))
         Repaint();
 }
 void TFcCustomProgressBar::SetFlatColor(TColor value)
 {
-    if (Store(flatColor_, value))
+    if (StoreChanged(flatColor_, value))
         update();
 }
 void TFcCustomProgressBar::SetFlatColorAdjustment(int value)
 {
-    if (Store(flatColorAdjustment_, value))
+    if (StoreChanged(flatColorAdjustment_, value))
         update();
 }
 void TFcCustomProgressBar::SetInteriorOffset(int value)
 {
-    if (Store(interiorOffset_, std::clamp(value, 0, 255)))
+    if (StoreChanged(interiorOffset_, std::clamp(value, 0, 255)))
         Repaint();
 }
 void TFcCustomProgressBar::SetNumSegments(int value)
 {
-    if (Store(numSegments_, ClampSegments(value)))
+    if (StoreChanged(numSegments_, ClampSegments(value)))
         Repaint();
 }
 void TFcCustomProgressBar::SetOrientation(TOrientation value)
 {
-    if (Store(orientation_, value))
+    if (StoreChanged(orientation_, value))
         Repaint();
 }
 void TFcCustomProgressBar::SetShowPercent(bool value)
 {
-    if (Store(showPercent_, value))
+    if (StoreChanged(showPercent_, value))
         Repaint();
 }
 void TFcCustomProgressBar::SetThemeAware(bool value)
 {
-    if (Store(themeAware_, value))
+    if (StoreChanged(themeAware_, value))
         update();
 }
 
@@ -225,16 +213,7 @@ void TFcCustomProgressBar::Paint(TFcCanvas& canvas)
         if (borderWidth_ > 0)
             r = DrawBevel(canvas, r, borderColor_, borderColor_, borderWidth_, kAllSides);
         if (borderInner_ == fsFlat) {
-            canvas.Pen.Color = flat;
-            canvas.Pen.Style = TPenStyle::Solid;
-            canvas.MoveTo(r.Left, r.Top + 1);
-            canvas.LineTo(r.Left, r.Bottom - 1);
-            canvas.MoveTo(r.Left + 1, r.Top);
-            canvas.LineTo(r.Right - 1, r.Top);
-            canvas.MoveTo(r.Right - 1, r.Top + 1);
-            canvas.LineTo(r.Right - 1, r.Bottom - 1);
-            canvas.MoveTo(r.Left + 1, r.Bottom - 1);
-            canvas.LineTo(r.Right - 1, r.Bottom - 1);
+            DrawOpenCornerFrame(canvas, r, flat);
             r = r.Inflated(-1, -1);
         } else {
             r = DrawBorder(canvas, r, borderInner_);

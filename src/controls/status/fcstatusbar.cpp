@@ -3,6 +3,7 @@
 #include "controls/foundation/fccommon.h"
 #include "controls/foundation/fcthemesrv.h"
 #include "controls/status/fcstatusaccessible.h"
+#include "controls/status/fcstatusdraw.h"
 #include "controls/status/fcstatusgeometry.h"
 
 #include <QChildEvent>
@@ -154,6 +155,14 @@ void TFcStatusBar::Loaded()
 TFcStatusPane* TFcStatusBar::AddPane(int width)
 {
     auto* pane = new TFcStatusPane(this);
+    AddPane(pane, width);
+    return pane;
+}
+
+TFcCustomStatusPane* TFcStatusBar::AddPane(TFcCustomStatusPane* pane, int width)
+{
+    if (pane->parentWidget() != this)
+        pane->setParent(this);
     // Placed after every pane there is, at the left edge of what is left.
     int right = 0;
     for (TFcCustomStatusPane* p : Panes()) {
@@ -162,7 +171,7 @@ TFcStatusPane* TFcStatusBar::AddPane(int width)
     }
     pane->setGeometry(right, 0, width, height());
     pane->setProperty(kPaneWidth, width);
-    if (stretchPane_) {
+    if (stretchPane_ && stretchPane_ != pane) {
         // Back to the width it was added with; stretching had taken the rest.
         stretchPane_->resize(stretchPane_->property(kPaneWidth).toInt(), stretchPane_->height());
         SetAlign(stretchPane_, alLeft);
@@ -282,15 +291,7 @@ void TFcStatusBar::DrawSimpleStatusBorder(TFcCanvas& canvas, TRect r)
     canvas.Pen.Width = 1;
     canvas.Pen.Style = TPenStyle::Solid;
     if (simpleFrameStyle_ == fsFlat) {
-        canvas.Pen.Color = AdjustColor(FlatColor(), FlatColorAdjustment());
-        canvas.MoveTo(r.Left, r.Top + 1);
-        canvas.LineTo(r.Left, r.Bottom - 1);
-        canvas.MoveTo(r.Left + 1, r.Top);
-        canvas.LineTo(r.Right - 1, r.Top);
-        canvas.MoveTo(r.Right - 1, r.Top + 1);
-        canvas.LineTo(r.Right - 1, r.Bottom - 1);
-        canvas.MoveTo(r.Left + 1, r.Bottom - 1);
-        canvas.LineTo(r.Right - 1, r.Bottom - 1);
+        DrawOpenCornerFrame(canvas, r, AdjustColor(FlatColor(), FlatColorAdjustment()));
     } else {
         DrawBorder(canvas, r, simpleFrameStyle_);
     }
@@ -358,9 +359,7 @@ bool TFcStatusBar::event(QEvent* event)
 void TFcStatusBar::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    const TRect g = GripRect();
-    if (event->button() == Qt::LeftButton && GripUsable() && p.x() >= g.Left && p.x() < g.Right &&
-        p.y() >= g.Top && p.y() < g.Bottom) {
+    if (event->button() == Qt::LeftButton && GripUsable() && RectContains(GripRect(), p.x(), p.y())) {
         StartGripResize();
         event->accept();
         return;
@@ -371,8 +370,7 @@ void TFcStatusBar::mousePressEvent(QMouseEvent* event)
 void TFcStatusBar::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    const TRect g = GripRect();
-    if (GripUsable() && p.x() >= g.Left && p.x() < g.Right && p.y() >= g.Top && p.y() < g.Bottom)
+    if (GripUsable() && RectContains(GripRect(), p.x(), p.y()))
         setCursor(Qt::SizeFDiagCursor);
     else
         unsetCursor();

@@ -54,6 +54,8 @@ public:
     // A new pane of the width at the right end; the last pane added takes
     // what is left of the bar (a width of 0 asks for nothing more).
     TFcStatusPane* AddPane(int width);
+    // The same for a pane made elsewhere (a glyph pane, say); the bar takes it.
+    TFcCustomStatusPane* AddPane(TFcCustomStatusPane* pane, int width);
     // The panes in the order they were added (every status pane child).
     QList<TFcCustomStatusPane*> Panes() const;
     int PanelCount() const;

@@ -25,6 +25,12 @@ std::vector<int> ScalePaneWidths(const std::vector<int>& widths, int lastWidth, 
 // sits one pixel lower); with it, simple mode pulls in by one pixel.
 TRect StatusBarClientRect(TRect panelClient, bool themeLibraryAvailable, bool simpleStatus);
 
+// The point lies in r (right and bottom edges excluded).
+inline bool RectContains(const TRect& r, int x, int y)
+{
+    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+}
+
 // The grip's hit rectangle in a bar of the size.
 TRect StatusGripRect(int width, int height);
 inline constexpr int kGripStrip = 12;  // pixels of a child that still act as the grip

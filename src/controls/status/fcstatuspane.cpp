@@ -5,24 +5,12 @@
 #include "controls/foundation/fctextmetrics.h"
 #include "controls/status/fcstatusaccessible.h"
 #include "controls/status/fcstatusbar.h"
+#include "controls/status/fcstatusdraw.h"
 #include "controls/status/fcstatusgeometry.h"
 
 #include <QMouseEvent>
 
 namespace tw::controls {
-
-namespace {
-
-template <typename T>
-bool Store(T& member, const T& value)
-{
-    if (member == value)
-        return false;
-    member = value;
-    return true;
-}
-
-}  // namespace
 
 TFcCustomStatusPane::TFcCustomStatusPane(QWidget* parent) : TFcControl(parent)
 {
@@ -45,54 +33,54 @@ TFcCustomStatusPane::~TFcCustomStatusPane()
 
 void TFcCustomStatusPane::SetAlignment(TAlignment value)
 {
-    if (Store(alignment_, value))
+    if (StoreChanged(alignment_, value))
         update();
 }
 void TFcCustomStatusPane::SetCaptionOffset(int value)
 {
-    if (!Store(captionOffset_, value))
+    if (!StoreChanged(captionOffset_, value))
         return;
     update();
     AdjustBounds();
 }
 void TFcCustomStatusPane::SetAutoSize(bool value)
 {
-    if (Store(autoSize_, value))
+    if (StoreChanged(autoSize_, value))
         AdjustBounds();
 }
 void TFcCustomStatusPane::SetDefaultWidth(int value)
 {
-    if (Store(defaultWidth_, value))
+    if (StoreChanged(defaultWidth_, value))
         AdjustBounds();
 }
 void TFcCustomStatusPane::SetBorderWidth(int value)
 {
-    if (Store(borderWidth_, std::max(0, value)))
+    if (StoreChanged(borderWidth_, std::max(0, value)))
         update();
 }
 void TFcCustomStatusPane::SetFrameStyle(TFrameStyle value)
 {
-    if (Store(frameStyle_, value))
+    if (StoreChanged(frameStyle_, value))
         update();
 }
 void TFcCustomStatusPane::SetFlatColor(TColor value)
 {
-    if (Store(flatColor_, value))
+    if (StoreChanged(flatColor_, value))
         update();
 }
 void TFcCustomStatusPane::SetFlatColorAdjustment(int value)
 {
-    if (Store(flatColorAdjustment_, value))
+    if (StoreChanged(flatColorAdjustment_, value))
         update();
 }
 void TFcCustomStatusPane::SetFillColor(TColor value)
 {
-    if (Store(fillColor_, value))
+    if (StoreChanged(fillColor_, value))
         update();
 }
 void TFcCustomStatusPane::SetParentColor(bool value)
 {
-    if (Store(parentColor_, value))
+    if (StoreChanged(parentColor_, value))
         update();
 }
 
@@ -121,7 +109,7 @@ void TFcCustomStatusPane::CustomFramingChanged()
 
 void TFcCustomStatusPane::SetBlinking(bool value)
 {
-    if (!Store(blinking_, value))
+    if (!StoreChanged(blinking_, value))
         return;
     if (!blinking_) {
         // Whatever phase it stopped in, the caption goes back to its own colour.
@@ -132,7 +120,7 @@ void TFcCustomStatusPane::SetBlinking(bool value)
 
 void TFcCustomStatusPane::SetBlinkColor(TColor value)
 {
-    if (Store(blinkColor_, value))
+    if (StoreChanged(blinkColor_, value))
         update();
 }
 
@@ -236,15 +224,7 @@ void TFcCustomStatusPane::DrawStatusBorder(TFcCanvas& canvas)
     const TRect r = whole.Inflated(-borderWidth_, -borderWidth_);
     if (frameStyle_ == fsFlat) {
         // The corner pixels stay out, which rounds the frame off.
-        canvas.Pen.Color = AdjustColor(flatColor_, flatColorAdjustment_);
-        canvas.MoveTo(r.Left, r.Top + 1);
-        canvas.LineTo(r.Left, r.Bottom - 1);
-        canvas.MoveTo(r.Left + 1, r.Top);
-        canvas.LineTo(r.Right - 1, r.Top);
-        canvas.MoveTo(r.Right - 1, r.Top + 1);
-        canvas.LineTo(r.Right - 1, r.Bottom - 1);
-        canvas.MoveTo(r.Left + 1, r.Bottom - 1);
-        canvas.LineTo(r.Right - 1, r.Bottom - 1);
+        DrawOpenCornerFrame(canvas, r, AdjustColor(flatColor_, flatColorAdjustment_));
     } else {
         DrawBorder(canvas, r, frameStyle_);
     }

@@ -9,7 +9,11 @@
 // be read is reported, never replaced; only a missing table gets the empty twin.
 
 #include <cmath>
+#include <map>
+#include <set>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "data/nametexts.h"
 #include "data/services/recordservices.h"
@@ -54,9 +58,12 @@ bool SameLayout(const db::Table& live, const db::Table& reference)
     return live.indexDefs().size() == reference.indexDefs().size();
 }
 
-void PresetByType(db::Table& reference)
+// Fields the live table does not fill start empty, false or 0.
+void PresetByType(db::Table& reference, const std::vector<bool>& carried)
 {
     for (int i = 0; i < reference.fieldCount(); ++i) {
+        if (carried[static_cast<size_t>(i)])
+            continue;
         db::Field f = reference.field(i);
         switch (f.type()) {
         case db::FieldType::Logical: f.setAsBoolean(false); break;
@@ -185,14 +192,17 @@ bool TableOperations::UpgradeTable(db::Table& table, db::Table& reference, const
         CloseTable(table, false);
         CloseTable(reference, false);
 
-        // The twin keeps the records of its last upgrade; start it empty. Errors
-        // here go to the caller, which reports the table.
+        // The twin keeps the records of its last upgrade; start it empty (a
+        // twin that is empty already, as a new one is, is not made again).
+        // Errors here go to the caller, which reports the table.
         reference.open();
-        const std::vector<db::FieldDef> fields = reference.fieldDefs();
-        const std::vector<db::IndexDef> indexes = reference.indexDefs();
-        reference.close();
-        db::CreateTable(programFolder, reference.tableName(), fields, indexes, true);
-        reference.open();
+        if (reference.recordCount() != 0) {
+            const std::vector<db::FieldDef> fields = reference.fieldDefs();
+            const std::vector<db::IndexDef> indexes = reference.indexDefs();
+            reference.close();
+            db::CreateTable(programFolder, reference.tableName(), fields, indexes, true);
+            reference.open();
+        }
 
         bool carried = true;
         if (!missing) {
@@ -245,17 +255,28 @@ void TableOperations::CarryOverRecords(db::Table& live, db::Table& reference)
     std::int64_t carried = 0;
     const std::vector<db::FieldDef> liveFields = live.fieldDefs();
     std::vector<int> targets;
-    for (const db::FieldDef& f : liveFields)
+    std::vector<bool> filled(static_cast<size_t>(reference.fieldCount()), false);
+    for (const db::FieldDef& f : liveFields) {
         targets.push_back(reference.fieldIndex(f.name));
-    for (live.first(); !live.eof(); live.next()) {
-        reference.append();
-        PresetByType(reference);
-        for (size_t i = 0; i < liveFields.size(); ++i) {
-            if (targets[i] >= 0)
-                CopyByLiveType(live.field(static_cast<int>(i)), reference.field(targets[i]));
+        if (targets.back() >= 0)
+            filled[static_cast<size_t>(targets.back())] = true;
+    }
+    {
+        // One flush for the whole table rather than one per record: the twin
+        // replaces the live table only once every record is in it, so the
+        // records need not reach the disk one by one.
+        db::WriteBatch batch;
+        for (live.first(); !live.eof(); live.next()) {
+            reference.append();
+            PresetByType(reference, filled);
+            for (size_t i = 0; i < liveFields.size(); ++i) {
+                if (targets[i] >= 0)
+                    CopyByLiveType(live.field(static_cast<int>(i)), reference.field(targets[i]));
+            }
+            reference.post();
+            ++carried;
         }
-        reference.post();
-        ++carried;
+        batch.commit();
     }
     reference.refresh();
     if (carried != expected || reference.recordCount() != expected)
@@ -269,6 +290,7 @@ void TableOperations::FixUpAfterUpgrade(db::Table& live)
         state_.RebuildAssignments = true;
     } else if (name == "CUSTOMERS.DBF") {
         std::string first, last;
+        db::WriteBatch batch;
         for (live.first(); !live.eof(); live.next()) {
             SplitPersonName(live.fieldByName("NAME").asString(), first, last);
             live.edit();
@@ -276,6 +298,7 @@ void TableOperations::FixUpAfterUpgrade(db::Table& live)
             live.fieldByName("LAST").setAsString(last);
             live.post();
         }
+        batch.commit();
     }
 }
 
@@ -296,27 +319,55 @@ void TableOperations::RebuildCrewIndex()
     db::Table& crews = data_.CrewsTable2;
     db::Table& charts = data_.ChartsTable5;
     db::Table& assignments = data_.ICrewsTable2;
-    for (crews.first(); !crews.eof(); crews.next()) {
-        const double crewId = crews.fieldByName("CREWID").asInteger();
-        const std::string desc = crews.fieldByName("DESC").asString();
+
+    // The rows there are, read once rather than searched for every record.
+    std::set<std::pair<double, double>> assigned;
+    for (assignments.first(); !assignments.eof(); assignments.next())
+        assigned.emplace(assignments.fieldByName("CREWID").asInteger(),
+                         assignments.fieldByName("CHARTSID").asInteger());
+    std::map<double, std::string> crewNames;
+    for (crews.first(); !crews.eof(); crews.next())
+        crewNames[crews.fieldByName("CREWID").asInteger()] = crews.fieldByName("DESC").asString();
+
+    // Each table is written in one batch of its own: the batch of one table
+    // would be committed by a write to the other, a flush per record again.
+    struct MissingRow {
+        double CrewId, ChartsId, JobId;
+    };
+    std::vector<MissingRow> missing;
+    {
+        db::WriteBatch batch;
         for (charts.first(); !charts.eof(); charts.next()) {
-            if (charts.fieldByName("CREWID").asInteger() != crewId || charts.fieldByName("JOB").asBoolean())
+            if (charts.fieldByName("JOB").asBoolean())
                 continue;
-            charts.edit();
-            charts.fieldByName("TDESC").setAsString(desc);
-            charts.post();
+            const double crewId = charts.fieldByName("CREWID").asInteger();
+            const auto crew = crewNames.find(crewId);
+            if (crew == crewNames.end())
+                continue;
+            if (charts.fieldByName("TDESC").asString() != crew->second) {
+                charts.edit();
+                charts.fieldByName("TDESC").setAsString(crew->second);
+                charts.post();
+            }
             const double chartsId = charts.fieldByName("CHARTSID").asInteger();
-            if (assignments.locate("CREWID;CHARTSID", {db::Value(crewId), db::Value(chartsId)}))
-                continue;
+            if (assigned.emplace(crewId, chartsId).second)
+                missing.push_back({crewId, chartsId, charts.fieldByName("JID").asFloat()});
+        }
+        batch.commit();
+    }
+    {
+        db::WriteBatch batch;
+        for (const MissingRow& row : missing) {
             const std::int32_t key = UniqueKeyValue(state_.Keys, data_.ICrewsTable3, "ICREWID");
             assignments.append();
             assignments.fieldByName("JOB").setAsBoolean(false);
             assignments.fieldByName("ICREWID").setAsInteger(key);
-            assignments.fieldByName("CHARTSID").setAsFloat(chartsId);
-            assignments.fieldByName("CREWID").setAsFloat(crewId);
-            assignments.fieldByName("JID").setAsFloat(charts.fieldByName("JID").asFloat());
+            assignments.fieldByName("CHARTSID").setAsFloat(row.ChartsId);
+            assignments.fieldByName("CREWID").setAsFloat(row.CrewId);
+            assignments.fieldByName("JID").setAsFloat(row.JobId);
             assignments.post();
         }
+        batch.commit();
     }
     for (db::Table* t : {&charts, &data_.ChartsTable, &assignments, &data_.ICrewsTable})
         if (t->active())

@@ -310,6 +310,9 @@ bool IsBlank(const FieldLayout& f, const std::uint8_t* record)
 
 namespace {
 
+// Up to 309 integer digits, a sign, a point and 255 decimals.
+constexpr std::size_t kNumberTextSize = 600;
+
 // The common text of a number field, "[-]digits[.digits]" with at most 15
 // significant digits once the fraction's trailing zeros are dropped: the
 // digits and the power of ten make two doubles that are exact, so their
@@ -370,20 +373,10 @@ bool DecodeNumber(const FieldLayout& f, const std::uint8_t* record, double& out)
         ++p;
     if (p < e && DecodePlainDecimal(p, e, out))
         return true;
+    // A decimal comma is not a number to any dBase reader: it is damage, and
+    // reads as no number rather than as a value other programs cannot see.
     auto r = std::from_chars(p, e, out);
-    if (r.ec != std::errc())
-        return false;
-    if (r.ptr != e) {
-        // A decimal comma, as some writers leave it.
-        std::string s(p, e);
-        for (auto& c : s)
-            if (c == ',')
-                c = '.';
-        auto r2 = std::from_chars(s.data(), s.data() + s.size(), out);
-        if (r2.ec != std::errc() || r2.ptr != s.data() + s.size())
-            return false;
-    }
-    return true;
+    return r.ec == std::errc() && r.ptr == e;
 }
 
 std::uint32_t DecodeMemoBlock(const FieldLayout& f, const std::uint8_t* record)
@@ -473,13 +466,12 @@ double RoundForField(const FieldLayout& f, double v)
 {
     if (!std::isfinite(v))
         return v;
-    // Up to 309 integer digits and 255 decimals: sized for the worst case.
-    char buf[600];
-    int n = std::snprintf(buf, sizeof buf, "%.*f", f.def.decimals, v);
-    if (n <= 0 || n >= static_cast<int>(sizeof buf))
+    char buf[kNumberTextSize];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, f.def.decimals);
+    if (r.ec != std::errc())
         return v;
     double out = v;
-    std::from_chars(buf, buf + n, out);
+    std::from_chars(buf, r.ptr, out);
     return out;
 }
 
@@ -508,20 +500,23 @@ void EncodeNumber(const FieldLayout& f, std::uint8_t* record, double v, const st
         if (r < -32768 || r > 32767)
             DoesNotFit(file, f, "outside the small integer range");
     }
-    char buf[600];  // 309 integer digits, a point and 255 decimals fit
-    int n = std::snprintf(buf, sizeof buf, "%*.*f", f.def.width, f.def.decimals, v);
-    if (n < 0 || n > f.def.width)
+    // to_chars, not printf: the desktop's locale (a decimal comma) must never
+    // reach the file, which every dBase reader parses with a point.
+    char buf[kNumberTextSize];
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, f.def.decimals);
+    if (r.ec != std::errc())
         DoesNotFit(file, f, "too many digits for width " + std::to_string(f.def.width));
     // Never store a negative zero.
-    bool allZero = true;
-    for (int i = 0; i < n; ++i)
-        if (buf[i] >= '1' && buf[i] <= '9')
-            allZero = false;
-    if (allZero)
-        n = std::snprintf(buf, sizeof buf, "%*.*f", f.def.width, f.def.decimals, 0.0);
-    if (n < 0 || n > f.def.width)
+    if (std::none_of(buf, r.ptr, [](char c) { return c >= '1' && c <= '9'; }))
+        r = std::to_chars(buf, buf + sizeof buf, 0.0, std::chars_format::fixed, f.def.decimals);
+    const auto n = static_cast<std::size_t>(r.ptr - buf);
+    if (n > static_cast<std::size_t>(f.def.width))
         DoesNotFit(file, f, "too many digits for width " + std::to_string(f.def.width));
-    std::memcpy(record + f.offset, buf, static_cast<std::size_t>(n));
+    // Right-aligned in the field's width.
+    std::uint8_t* p = record + f.offset;
+    const std::size_t pad = static_cast<std::size_t>(f.def.width) - n;
+    std::memset(p, ' ', pad);
+    std::memcpy(p + pad, buf, n);
 }
 
 void EncodeDate(const FieldLayout& f, std::uint8_t* record, std::int64_t days, const std::string& file)

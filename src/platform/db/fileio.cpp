@@ -245,6 +245,17 @@ void SetFileSystem(FileSystem* fs)
     g_fs = fs;
 }
 
+std::unique_ptr<File> OpenIfPresent(const std::string& path, OpenMode mode)
+{
+    try {
+        return Fs().open(path, mode);
+    } catch (const DbError& e) {
+        if (e.code() == ErrorCode::NotFound)
+            return nullptr;
+        throw;
+    }
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
     if (folder.empty())

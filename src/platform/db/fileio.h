@@ -67,6 +67,10 @@ FileSystem& Fs();
 void SetFileSystem(FileSystem* fs);
 FileSystem& RealFileSystem();
 
+// Opens an existing file; nullptr when it is not there (another process
+// may remove a journal between a look at the folder and the open).
+std::unique_ptr<File> OpenIfPresent(const std::string& path, OpenMode mode = OpenMode::ReadWrite);
+
 // Path helpers.
 std::string JoinPath(const std::string& folder, const std::string& name);
 std::string FolderOf(const std::string& path);

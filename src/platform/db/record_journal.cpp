@@ -1,27 +1,48 @@
 #include "platform/db/record_journal.h"
 
-#include <algorithm>
-#include <cassert>
-#include <cstring>
+#include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cassert>
+#include <chrono>
+#include <cstring>
+#include <random>
+
+#include "platform/db/dbf_format.h"
 #include "platform/db/types.h"
 
 namespace tw::db::detail {
 
 namespace {
 
-// Layout (little-endian):
-//   0  "TWRJ" 1 0 0 0          magic; all zero once the journal is cleared
+// Layout of a record journal (little-endian):
+//   0  "TWRJ" 2 0 0 0          magic; all zero once the journal is cleared
 //   8  u64 length of the whole journal, checksum included
 //  16  u64 size of the .dbf before the write
-//  24  u32 number of writes, u32 0
+//  24  u32 number of writes, u32 length L of the batch journal's path (0: none)
 //  32  old 32-byte header prefix, then the new one
-//  96  per write: u64 offset, u32 length, u32 number of old-piece hashes,
+//  96  u64 hash of the table's field descriptors (header bytes 32 to its length)
+// 104  u64 the batch's number
+// 112  u64 hash of the last record before the write as it was (0 for an
+//      empty table): binds an append, whose new bytes have no old ones, to
+//      this table's records
+// 120  the batch journal's path (L bytes)
+// 120+L u64 hash of the head (everything before it): tells, even when the
+//      rest is damaged, which write the journal was for
+// then per write: u64 offset, u32 length, u32 number of old-piece hashes,
 //      the hashes (u64 each), the new bytes
-// end  u64 checksum of everything before it
-constexpr std::uint8_t kMagic[8] = {'T', 'W', 'R', 'J', 1, 0, 0, 0};
-constexpr std::size_t kFixed = 96;
+// end  u64 checksum: the hash of the segments' hashes (the head; per write,
+//      its metadata and its bytes)
+constexpr std::uint8_t kMagic[8] = {'T', 'W', 'R', 'J', 2, 0, 0, 0};
+constexpr std::size_t kHeadFixed = 120;
+constexpr std::size_t kMaxBatchPath = 4096;
 constexpr std::uint64_t kLargeJournal = 1 << 20;
+
+// A batch journal: "TWBJ" 1 0 0 0, u64 the batch's number, u32 number of
+// parts, u32 0, per part u32 length, the table's path, u64 its journal's
+// checksum; then u64 hash of everything before it.
+constexpr std::uint8_t kBatchMagic[8] = {'T', 'W', 'B', 'J', 1, 0, 0, 0};
 
 constexpr std::uint64_t kP1 = 0x9E3779B185EBCA87ULL;
 constexpr std::uint64_t kP2 = 0xC2B2AE3D27D4EB4FULL;
@@ -71,24 +92,98 @@ void ForEachOldPiece(std::uint64_t off, std::uint64_t len, std::uint64_t oldSize
     }
 }
 
-// The checksum of a journal read whole: the hash of its segments' hashes
-// (the fixed part; per write, its offset, length and old-piece hashes, then
-// its new bytes). 0 for a journal whose lengths run past its end (which no
-// checksum equals but by chance, and then the parse below refuses it).
-std::uint64_t SegmentsChecksum(const std::vector<std::uint8_t>& j)
+std::uint32_t CountOf(const std::uint8_t* h)
+{
+    return Get32(h + 4);
+}
+std::uint32_t CounterOf(const std::uint8_t* h)
+{
+    return Get32(h + 16);
+}
+
+// The bytes of the table's header from 32 to its length: the field
+// descriptors a journal is bound to.
+std::uint64_t DescriptorHash(File& table, std::uint16_t headerLength)
+{
+    std::vector<std::uint8_t> d(headerLength > 32 ? headerLength - 32u : 0u);
+    d.resize(table.readAt(32, d.data(), d.size()));
+    return Hash64(d.data(), d.size());
+}
+
+// The hash of the last record a header counts, as the table holds it now.
+std::uint64_t LastRecordHash(File& table, std::uint16_t headerLength, const std::uint8_t* header)
+{
+    const std::uint32_t count = Get32(header + 4);
+    const std::uint16_t rl = static_cast<std::uint16_t>(header[10] | (header[11] << 8));
+    if (count == 0 || rl == 0)
+        return 0;
+    std::vector<std::uint8_t> r(rl);
+    r.resize(table.readAt(headerLength + static_cast<std::uint64_t>(count - 1) * rl, r.data(), r.size()));
+    return Hash64(r.data(), r.size());
+}
+
+// Header bytes that every write leaves as they are: all but the date (1-3),
+// the count (4-7) and the change counter (16-19).
+bool SameFixedHeaderBytes(const std::uint8_t* a, const std::uint8_t* b)
+{
+    return a[0] == b[0] && std::memcmp(a + 8, b + 8, 8) == 0 && std::memcmp(a + 20, b + 20, 12) == 0;
+}
+
+std::uint16_t RecordLengthOf(const std::uint8_t* h)
+{
+    return static_cast<std::uint16_t>(h[10] | (h[11] << 8));
+}
+
+struct Head {
+    std::uint64_t length = 0, oldSize = 0, descriptors = 0, lastRecord = 0;
+    std::uint32_t writes = 0;
+    const std::uint8_t* oldHeader = nullptr;
+    const std::uint8_t* newHeader = nullptr;
+    BatchRef batch;
+    std::size_t size = 0;  // bytes of the head, its hash included
+};
+
+// Parses the head of a journal from its first bytes; false when they are not
+// a whole head of this version.
+bool ParseHead(const std::uint8_t* j, std::size_t n, Head& h)
+{
+    if (n < kHeadFixed + 8 || std::memcmp(j, kMagic, 8) != 0)
+        return false;
+    const std::uint32_t pathLength = Get32(j + 28);
+    if (pathLength > kMaxBatchPath || n < kHeadFixed + pathLength + 8)
+        return false;
+    const std::size_t hashAt = kHeadFixed + pathLength;
+    if (Hash64(j, hashAt) != Get64(j + hashAt))
+        return false;
+    h.length = Get64(j + 8);
+    h.oldSize = Get64(j + 16);
+    h.writes = Get32(j + 24);
+    h.oldHeader = j + 32;
+    h.newHeader = j + 64;
+    h.descriptors = Get64(j + 96);
+    h.batch.id = Get64(j + 104);
+    h.lastRecord = Get64(j + 112);
+    h.batch.path.assign(reinterpret_cast<const char*>(j + kHeadFixed), pathLength);
+    h.size = hashAt + 8;
+    return true;
+}
+
+// The checksum of a journal read whole (the hash of its segments' hashes);
+// 0 for one whose lengths run past its end (which no checksum equals but by
+// chance, and then the parse refuses it).
+std::uint64_t SegmentsChecksum(const std::vector<std::uint8_t>& j, const Head& h)
 {
     std::vector<std::uint64_t> hashes;
     const std::size_t end = j.size() - 8;
-    hashes.push_back(Hash64(j.data(), kFixed));
-    const std::uint32_t writes = Get32(j.data() + 24);
-    std::size_t pos = kFixed;
-    for (std::uint32_t k = 0; k < writes; ++k) {
+    hashes.push_back(Hash64(j.data(), h.size));
+    std::size_t pos = h.size;
+    for (std::uint32_t k = 0; k < h.writes; ++k) {
         if (pos + 16 > end)
             return 0;
         const std::uint64_t len = Get32(j.data() + pos + 8);
         const std::uint64_t pieces = Get32(j.data() + pos + 12);
         const std::uint64_t metaLen = 16 + 8 * pieces;
-        if (pos + metaLen + len > end)
+        if (metaLen + len > end - pos)
             return 0;
         hashes.push_back(Hash64(j.data() + pos, static_cast<std::size_t>(metaLen)));
         hashes.push_back(Hash64(j.data() + pos + metaLen, static_cast<std::size_t>(len)));
@@ -99,14 +194,7 @@ std::uint64_t SegmentsChecksum(const std::vector<std::uint8_t>& j)
     return Hash64(reinterpret_cast<const std::uint8_t*>(hashes.data()), hashes.size() * 8);
 }
 
-std::uint32_t CountOf(const std::uint8_t* h)
-{
-    return Get32(h + 4);
-}
-std::uint32_t CounterOf(const std::uint8_t* h)
-{
-    return Get32(h + 16);
-}
+std::atomic<unsigned> g_batchCounter{0};
 
 }  // namespace
 
@@ -131,18 +219,36 @@ std::uint64_t Hash64(const std::uint8_t* p, std::size_t n, std::uint64_t seed)
     return h;
 }
 
-void WriteRecordJournal(File& table, File& journal, std::uint64_t oldSize, const std::uint8_t* oldHeader,
-                        const std::uint8_t* newHeader, const std::vector<RecordWrite>& writes)
+std::uint64_t WriteRecordJournal(File& table, File& journal, std::uint64_t oldSize,
+                                 std::uint16_t headerLength, const std::uint8_t* oldHeader,
+                                 const std::uint8_t* newHeader, const std::vector<RecordWrite>& writes,
+                                 const BatchRef& batch, std::vector<RecordWrite>* undo)
 {
     // Written in segments: small ones gathered, large record runs written
     // straight from where they are (a push writes tens of megabytes). The
     // checksum is the hash of the segments' hashes.
-    std::uint64_t length = kFixed + 8;
+    std::vector<std::uint8_t> head;
+    head.insert(head.end(), kMagic, kMagic + 8);
+    Add64(head, 0);  // the length, below
+    Add64(head, oldSize);
+    Add32(head, static_cast<std::uint32_t>(writes.size()));
+    Add32(head, static_cast<std::uint32_t>(batch.path.size()));
+    head.insert(head.end(), oldHeader, oldHeader + 32);
+    head.insert(head.end(), newHeader, newHeader + 32);
+    Add64(head, DescriptorHash(table, headerLength));
+    Add64(head, batch.id);
+    Add64(head, LastRecordHash(table, headerLength, oldHeader));
+    head.insert(head.end(), batch.path.begin(), batch.path.end());
+    std::uint64_t length = head.size() + 8 + 8;
     for (const auto& w : writes) {
         std::uint64_t pieces = 0;
         ForEachOldPiece(w.offset, w.bytes.size(), oldSize, [&](std::uint64_t, std::uint64_t) { ++pieces; });
         length += 16 + 8 * pieces + w.bytes.size();
     }
+    for (int i = 0; i < 8; ++i)
+        head[8 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+    Add64(head, Hash64(head.data(), head.size()));
+
     std::vector<std::uint64_t> segmentHashes;
     std::vector<std::uint8_t> staged;
     std::uint64_t at = 0;
@@ -165,38 +271,32 @@ void WriteRecordJournal(File& table, File& journal, std::uint64_t oldSize, const
                 flush();
         }
     };
-    std::vector<std::uint8_t> fixed;
-    fixed.insert(fixed.end(), kMagic, kMagic + 8);
-    Add64(fixed, length);
-    Add64(fixed, oldSize);
-    Add32(fixed, static_cast<std::uint32_t>(writes.size()));
-    Add32(fixed, 0);
-    fixed.insert(fixed.end(), oldHeader, oldHeader + 32);
-    fixed.insert(fixed.end(), newHeader, newHeader + 32);
-    segment(fixed.data(), fixed.size());
-    std::vector<std::uint8_t> meta, old;
+    segment(head.data(), head.size());
+    std::vector<std::uint8_t> meta, scratch;
+    std::size_t undone = 0;
     for (const auto& w : writes) {
         meta.clear();
         Add64(meta, w.offset);
         Add32(meta, static_cast<std::uint32_t>(w.bytes.size()));
         Add32(meta, 0);
+        // The old bytes this write overwrites, hashed piece by piece and kept
+        // for an undo (in the caller's buffers, which keep their memory from
+        // one write to the next: a push rewrites tens of megabytes).
+        const std::uint64_t oldEnd = std::min<std::uint64_t>(oldSize, w.offset + w.bytes.size());
+        const std::size_t oldLength = oldEnd > w.offset ? static_cast<std::size_t>(oldEnd - w.offset) : 0;
+        std::vector<std::uint8_t>* old = &scratch;
+        if (undo && oldLength > 0) {
+            if (undone == undo->size())
+                undo->emplace_back();
+            (*undo)[undone].offset = w.offset;
+            old = &(*undo)[undone++].bytes;
+        }
+        old->resize(oldLength);
+        const std::size_t got = table.readAt(w.offset, old->data(), old->size());
+        std::fill(old->begin() + static_cast<std::ptrdiff_t>(got), old->end(), 0);
         std::uint32_t pieces = 0;
-        // The old bytes, read a chunk at a time, hashed piece by piece.
-        std::uint64_t chunkStart = 0, chunkEnd = 0;
         ForEachOldPiece(w.offset, w.bytes.size(), oldSize, [&](std::uint64_t a, std::uint64_t b) {
-            if (a < chunkStart || b > chunkEnd) {
-                const std::uint64_t want =
-                    std::min<std::uint64_t>(256u << 10, std::min(oldSize, w.offset + w.bytes.size()) - a);
-                old.resize(static_cast<std::size_t>(want));
-                old.resize(table.readAt(a, old.data(), old.size()));
-                chunkStart = a;
-                chunkEnd = a + old.size();
-                if (b > chunkEnd) {  // the file is shorter than it was: hash what is there
-                    chunkEnd = b;
-                    old.resize(static_cast<std::size_t>(b - a), 0);
-                }
-            }
-            Add64(meta, Hash64(old.data() + (a - chunkStart), static_cast<std::size_t>(b - a)));
+            Add64(meta, Hash64(old->data() + (a - w.offset), static_cast<std::size_t>(b - a)));
             ++pieces;
         });
         for (int i = 0; i < 4; ++i)
@@ -204,12 +304,35 @@ void WriteRecordJournal(File& table, File& journal, std::uint64_t oldSize, const
         segment(meta.data(), meta.size());
         segment(w.bytes.data(), w.bytes.size());
     }
+    if (undo)
+        undo->resize(undone);
+    const std::uint64_t checksum =
+        Hash64(reinterpret_cast<const std::uint8_t*>(segmentHashes.data()), segmentHashes.size() * 8);
     std::vector<std::uint8_t> tail;
-    Add64(tail,
-          Hash64(reinterpret_cast<const std::uint8_t*>(segmentHashes.data()), segmentHashes.size() * 8));
+    Add64(tail, checksum);
     staged.insert(staged.end(), tail.begin(), tail.end());
     flush();
     assert(at == length);
+    return checksum;
+}
+
+void SealRecordJournal(std::vector<std::uint8_t>& j)
+{
+    if (j.size() < kHeadFixed + 16 || std::memcmp(j.data(), kMagic, 8) != 0)
+        return;
+    const std::uint32_t pathLength = Get32(j.data() + 28);
+    if (pathLength > kMaxBatchPath || j.size() < kHeadFixed + pathLength + 16)
+        return;
+    const std::size_t hashAt = kHeadFixed + pathLength;
+    const std::uint64_t headHash = Hash64(j.data(), hashAt);
+    for (int i = 0; i < 8; ++i)
+        j[hashAt + i] = static_cast<std::uint8_t>(headHash >> (8 * i));
+    Head h;
+    if (!ParseHead(j.data(), j.size(), h))
+        return;
+    const std::uint64_t checksum = SegmentsChecksum(j, h);
+    for (int i = 0; i < 8; ++i)
+        j[j.size() - 8 + i] = static_cast<std::uint8_t>(checksum >> (8 * i));
 }
 
 void ClearRecordJournal(File& journal)
@@ -225,102 +348,272 @@ void ClearRecordJournal(File& journal)
     journal.writeAt(0, zero, std::min<std::uint64_t>(size, 8));
 }
 
-JournalState RecoverRecordJournal(File& table, File& journal, std::uint16_t headerLength,
-                                  std::uint16_t recordLength)
+BatchRef JournalBatch(File& journal)
+{
+    std::vector<std::uint8_t> j(kHeadFixed + kMaxBatchPath + 8);
+    j.resize(journal.readAt(0, j.data(), j.size()));
+    Head h;
+    if (!ParseHead(j.data(), j.size(), h))
+        return {};
+    return h.batch;
+}
+
+JournalState ReadRecordJournal(File& table, File& journal, PendingJournal& out)
 {
     const std::uint64_t size = journal.size();
     if (size < 8)
         return JournalState::Empty;
-    std::uint8_t head[16] = {};
-    const std::size_t got = journal.readAt(0, head, sizeof head);
-    if (got >= 8 && std::all_of(head, head + 8, [](std::uint8_t c) { return c == 0; }))
+    std::vector<std::uint8_t> j(
+        static_cast<std::size_t>(std::min<std::uint64_t>(size, kHeadFixed + kMaxBatchPath + 8)));
+    j.resize(journal.readAt(0, j.data(), j.size()));
+    if (j.size() >= 8 && std::all_of(j.begin(), j.begin() + 8, [](std::uint8_t c) { return c == 0; }))
         return JournalState::Empty;
-    const std::uint64_t length = got == 16 ? Get64(head + 8) : 0;
-    std::vector<std::uint8_t> j;
-    bool whole = got == 16 && std::memcmp(head, kMagic, 8) == 0 && length >= kFixed + 8 && length <= size;
-    if (whole) {
-        j.resize(static_cast<std::size_t>(length));
-        whole = journal.readAt(0, j.data(), j.size()) == j.size()
-            && SegmentsChecksum(j) == Get64(j.data() + j.size() - 8);
-    }
-    if (!whole) {
-        // Cut off while it was written: the table was not touched yet.
-        ClearRecordJournal(journal);
-        return JournalState::Discarded;
-    }
+    Head h;
+    if (!ParseHead(j.data(), j.size(), h))
+        return JournalState::Discarded;  // cut off in its first bytes: nothing was begun
+
     const std::string& path = table.path();
     auto refuse = [&](const std::string& why) {
-        ClearRecordJournal(journal);
         throw DbError(ErrorCode::CorruptFile,
                       "Table " + path + ": a write of this program was cut off (" + journal.path() + "), but "
                           + why + ". That unfinished write was discarded; check the table's last changes",
                       path);
     };
-    const std::uint64_t oldSize = Get64(j.data() + 16);
-    const std::uint32_t writes = Get32(j.data() + 24);
-    const std::uint8_t* oldHeader = j.data() + 32;
-    const std::uint8_t* newHeader = j.data() + 64;
-    if (Get32(newHeader + 8) % 65536 != headerLength || (Get32(newHeader + 8) >> 16) != recordLength)
-        refuse("its header does not match the table's layout");
-    const std::uint64_t recordsEnd =
-        headerLength + static_cast<std::uint64_t>(CountOf(newHeader)) * recordLength + 1;
-
     std::uint8_t cur[32] = {};
     if (table.readAt(0, cur, 32) != 32)
         refuse("the table's header is cut short");
-    const std::uint32_t c0 = CounterOf(oldHeader), c1 = CounterOf(newHeader), c = CounterOf(cur);
-    if ((CountOf(cur) != CountOf(oldHeader) && CountOf(cur) != CountOf(newHeader)) || c - c0 > c1 - c0)
-        refuse("another program has changed the table's header since");
+    // The header shows whether the write had begun: it raises the counter
+    // before it touches any record, and only once its journal is whole.
+    const bool begun = CountOf(cur) != CountOf(h.oldHeader) || CounterOf(cur) != CounterOf(h.oldHeader);
 
-    struct Parsed {
-        std::uint64_t offset;
-        const std::uint8_t* bytes;
-        std::size_t length;
-    };
-    std::vector<Parsed> parsed;
-    std::size_t pos = kFixed;
+    bool whole = h.length >= h.size + 8 && h.length <= size;
+    if (whole) {
+        j.resize(static_cast<std::size_t>(h.length));
+        whole = journal.readAt(0, j.data(), j.size()) == j.size();
+        Head again;
+        whole = whole && ParseHead(j.data(), j.size(), again) && again.size == h.size;
+        if (whole) {
+            h = again;
+            whole = SegmentsChecksum(j, h) == Get64(j.data() + j.size() - 8);
+        }
+    }
+    if (!whole) {
+        if (begun && SameFixedHeaderBytes(cur, h.oldHeader))
+            refuse("its journal is damaged although the write had begun; the records it was writing may be "
+                   "damaged");
+        return JournalState::Discarded;  // cut off while it was written: the table was not touched
+    }
+    const std::uint64_t checksum = Get64(j.data() + j.size() - 8);
+    if (!h.batch.path.empty()) {
+        // Part of a batch over several tables: it happened only if the batch
+        // journal reached the disk whole and lists this very journal.
+        std::vector<BatchPart> parts;
+        bool listed = false;
+        if (ReadBatchJournal(h.batch.path, h.batch.id, parts)) {
+            const auto self = table.identity();
+            for (const auto& p : parts)
+                if (p.checksum == checksum && Fs().identity(p.table) == self)
+                    listed = true;
+        }
+        if (!listed) {
+            if (begun)
+                refuse("the batch it belongs to (" + h.batch.path + ") is missing or damaged");
+            return JournalState::Discarded;
+        }
+    }
+
+    // Every field is bounded by the table's own header and size before any
+    // of it is believed.
+    const std::uint16_t hl = HeaderLengthOf(cur), rl = RecordLengthOf(cur);
+    if (hl < 33 || rl == 0)
+        refuse("the table's header is damaged");
+    if (!SameFixedHeaderBytes(cur, h.oldHeader) || !SameFixedHeaderBytes(cur, h.newHeader))
+        refuse("its header does not match the table's");
+    if (DescriptorHash(table, hl) != h.descriptors)
+        refuse("it belongs to a table with other fields");
+    const std::uint32_t c0 = CounterOf(h.oldHeader), c = CounterOf(cur);
+    const std::uint32_t n0 = CountOf(h.oldHeader), n1 = CountOf(h.newHeader);
+    if (CounterOf(h.newHeader) != c0 + 2 || n1 < n0)
+        refuse("its header is not one this program writes");
+    if ((CountOf(cur) != n0 && CountOf(cur) != n1) || c - c0 > 2)
+        refuse("another program has changed the table's header since");
+    const std::uint64_t oldEnd = hl + static_cast<std::uint64_t>(n0) * rl;
+    const std::uint64_t newEnd = hl + static_cast<std::uint64_t>(n1) * rl;
+    if (h.oldSize != oldEnd && h.oldSize != oldEnd + 1)
+        refuse("it does not fit the table's size");
+    const std::uint64_t fileSize = table.size();
+    if (fileSize < oldEnd || fileSize > std::max(h.oldSize, newEnd + 1))
+        refuse("another program has changed the table's size since");
+
+    out.writes.clear();
+    std::size_t pos = h.size;
     const std::size_t end = j.size() - 8;
     std::vector<std::uint8_t> now;
-    for (std::uint32_t k = 0; k < writes; ++k) {
-        if (pos + 16 > end)
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> covered;
+    for (std::uint32_t k = 0; k < h.writes; ++k) {
+        if (end - pos < 16)
             refuse("the journal is damaged");
         const std::uint64_t off = Get64(j.data() + pos);
         const std::uint32_t len = Get32(j.data() + pos + 8);
         const std::uint32_t pieces = Get32(j.data() + pos + 12);
         pos += 16;
-        if (pieces > end || pos + 8ULL * pieces + len > end)
+        if (8ULL * pieces + len > end - pos)
             refuse("the journal is damaged");
         const std::uint8_t* hashes = j.data() + pos;
         const std::uint8_t* bytes = hashes + 8ULL * pieces;
-        pos += 8ULL * pieces + len;
-        if (off < headerLength || off + len > recordsEnd)
+        pos += static_cast<std::size_t>(8ULL * pieces + len);
+        // Whole records, inside the records the new header counts; the end
+        // mark may follow the last.
+        const bool endMark = len > 0 && len % rl == 1 && bytes[len - 1] == 0x1A;
+        if (len == 0 || off < hl || off > newEnd || len > newEnd + 1 - off || (off - hl) % rl != 0
+            || (len % rl != 0 && !endMark) || (endMark && off + len != newEnd + 1))
             refuse("it writes outside the table's records");
+        std::uint32_t expected = 0;
+        ForEachOldPiece(off, len, h.oldSize, [&](std::uint64_t, std::uint64_t) { ++expected; });
+        if (expected != pieces)
+            refuse("the journal is damaged");
         // Every piece of the old bytes must read as before the write or as
         // its new bytes.
-        std::uint32_t seen = 0;
         now.resize(len);
         now.resize(table.readAt(off, now.data(), len));
+        std::uint32_t seen = 0;
         bool foreign = false;
-        ForEachOldPiece(off, len, oldSize, [&](std::uint64_t a, std::uint64_t b) {
+        ForEachOldPiece(off, len, h.oldSize, [&](std::uint64_t a, std::uint64_t b) {
             const std::size_t at = static_cast<std::size_t>(a - off), n = static_cast<std::size_t>(b - a);
-            if (seen >= pieces || at + n > now.size()) {
+            if (at + n > now.size())
                 foreign = true;
-            } else if (std::memcmp(now.data() + at, bytes + at, n) != 0
-                       && Hash64(now.data() + at, n) != Get64(hashes + 8ULL * seen)) {
+            else if (std::memcmp(now.data() + at, bytes + at, n) != 0
+                     && Hash64(now.data() + at, n) != Get64(hashes + 8ULL * seen))
                 foreign = true;
-            }
             ++seen;
         });
-        if (foreign || seen != pieces)
+        if (foreign)
             refuse("another program has changed its records since");
-        parsed.push_back({off, bytes, len});
+        out.writes.push_back({off, bytes, len});
+        covered.emplace_back(off, off + len);
     }
-    for (const auto& p : parsed)
-        table.writeAt(p.offset, p.bytes, p.length);
-    table.writeAt(0, newHeader, 32);
+    if (pos != end)
+        refuse("the journal is damaged");
+    // Records it counts anew are records it writes.
+    std::sort(covered.begin(), covered.end());
+    std::uint64_t reach = oldEnd;
+    for (const auto& [a, b] : covered)
+        if (a <= reach)
+            reach = std::max(reach, b);
+    if (reach < newEnd)
+        refuse("it counts records it does not hold");
+    // The last record before it, when it does not write that one, must be
+    // as it was: an append of another table's journal finds other records.
+    if (n0 > 0) {
+        const std::uint64_t a = oldEnd - rl;
+        const bool written = std::any_of(covered.begin(), covered.end(),
+                                         [&](const auto& c) { return c.first < oldEnd && c.second > a; });
+        if (!written && LastRecordHash(table, hl, h.oldHeader) != h.lastRecord)
+            refuse("it belongs to another table");
+    }
+    // The writes point into the journal's bytes: keep them together.
+    const std::uint8_t* base = j.data();
+    out.raw = std::move(j);
+    for (auto& w : out.writes)
+        w.bytes = out.raw.data() + (w.bytes - base);
+    std::memcpy(out.newHeader.data(), out.raw.data() + 64, 32);
+    out.endOfRecords = newEnd;
+    out.batch = h.batch;
+    return JournalState::Pending;
+}
+
+void ApplyPendingJournal(File& table, const PendingJournal& pending)
+{
+    for (const auto& w : pending.writes)
+        table.writeAt(w.offset, w.bytes, w.length);
+    table.writeAt(0, pending.newHeader.data(), 32);
     table.sync();
+}
+
+JournalState RecoverRecordJournal(File& table, File& journal)
+{
+    PendingJournal pending;
+    JournalState state;
+    try {
+        state = ReadRecordJournal(table, journal, pending);
+    } catch (const DbError&) {
+        ClearRecordJournal(journal);  // reported once; the table stands as it is
+        throw;
+    }
+    if (state == JournalState::Empty)
+        return state;
+    if (state == JournalState::Pending) {
+        ApplyPendingJournal(table, pending);
+        state = JournalState::Applied;
+    }
     ClearRecordJournal(journal);
-    return JournalState::Applied;
+    return state;
+}
+
+void WriteBatchJournal(const std::string& path, std::uint64_t id, const std::vector<BatchPart>& parts)
+{
+    std::vector<std::uint8_t> b(kBatchMagic, kBatchMagic + 8);
+    Add64(b, id);
+    Add32(b, static_cast<std::uint32_t>(parts.size()));
+    Add32(b, 0);
+    for (const auto& p : parts) {
+        Add32(b, static_cast<std::uint32_t>(p.table.size()));
+        b.insert(b.end(), p.table.begin(), p.table.end());
+        Add64(b, p.checksum);
+    }
+    Add64(b, Hash64(b.data(), b.size()));
+    auto f = Fs().open(path, OpenMode::CreateTruncate);
+    f->writeAt(0, b.data(), b.size());
+    f->sync();
+    Fs().syncFolder(FolderOf(path));
+}
+
+bool ReadBatchJournal(const std::string& path, std::uint64_t id, std::vector<BatchPart>& parts)
+{
+    parts.clear();
+    auto f = OpenIfPresent(path, OpenMode::ReadOnly);
+    if (!f)
+        return false;
+    const std::uint64_t size = f->size();
+    if (size < 32 || size > kLargeJournal)
+        return false;
+    std::vector<std::uint8_t> b(static_cast<std::size_t>(size));
+    if (f->readAt(0, b.data(), b.size()) != b.size() || std::memcmp(b.data(), kBatchMagic, 8) != 0
+        || Hash64(b.data(), b.size() - 8) != Get64(b.data() + b.size() - 8)
+        || (id != 0 && Get64(b.data() + 8) != id))
+        return false;
+    const std::uint32_t n = Get32(b.data() + 16);
+    std::size_t pos = 24;
+    const std::size_t end = b.size() - 8;
+    for (std::uint32_t k = 0; k < n; ++k) {
+        if (pos + 4 > end)
+            return false;
+        const std::uint32_t len = Get32(b.data() + pos);
+        pos += 4;
+        if (len > end - pos || end - pos - len < 8)
+            return false;
+        BatchPart p;
+        p.table.assign(reinterpret_cast<const char*>(b.data() + pos), len);
+        p.checksum = Get64(b.data() + pos + len);
+        pos += len + 8;
+        parts.push_back(std::move(p));
+    }
+    return pos == end;
+}
+
+BatchRef NewBatchRef(const std::string& folder, const std::string& base)
+{
+    static const std::uint64_t seed = [] {
+        std::random_device rd;
+        return (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
+    }();
+    const unsigned n = ++g_batchCounter;
+    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    BatchRef ref;
+    ref.path = JoinPath(folder, base + "." + std::to_string(::getpid()) + "." + std::to_string(n) + ".twb");
+    const std::uint64_t mix[3] = {seed, now, n};
+    ref.id = Hash64(reinterpret_cast<const std::uint8_t*>(mix), sizeof mix) | 1;
+    return ref;
 }
 
 }  // namespace tw::db::detail

@@ -54,8 +54,10 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <chrono>
 #include <cstring>
 #include <mutex>
+#include <thread>
 
 namespace tw::db::detail {
 
@@ -158,8 +160,11 @@ TableFiles FindTableFiles(const std::string& folder, const std::string& name)
     if (!dbf.empty())
         t.base = dbf.substr(0, dbf.find_last_of('.'));
     const std::string upBase = UpperAscii(t.base);
+    const std::string upDbf = UpperAscii(dbf.empty() ? n : dbf) + ".";
     for (const auto& f : names) {
         const std::string u = UpperAscii(f);
+        if (u.size() > upDbf.size() + 4 && u.rfind(upDbf, 0) == 0 && u.compare(u.size() - 4, 4, ".TWB") == 0)
+            t.batches.push_back(JoinPath(t.folder, f));
         if (u == upBase + ".DBT")
             take(memo, f, t.base + ".dbt");
         else if (u == upBase + ".TWI")
@@ -301,9 +306,11 @@ bool SharedTable::OpenInProcess(const std::string& path)
 
 SharedTable::~SharedTable()
 {
+    // A batch holds its tables until it commits: a table that goes away
+    // while writing has nothing gathered that anyone was told was written.
     if (writing_) {
         try {
-            commitWrites();
+            abandonWrites();
         } catch (...) {
         }
     }
@@ -333,22 +340,26 @@ void SharedTable::releaseExclusive()
 void SharedTable::load(const TableFiles& files)
 {
     journalPath_ = files.records.empty() ? JoinPath(files.folder, files.base + ".twr") : files.records;
-    if (!files.records.empty() && file->writable()) {
+    if (!files.records.empty() && openJournal() && file->writable() && journal_->size() > 0) {
         // A write cut off by a crash is finished (or found to be foreign)
         // before anyone reads the records it was writing.
-        journal_ = Fs().open(journalPath_, OpenMode::ReadWrite);
-        if (journal_->size() > 0) {
-            HeaderLock hl(*file, LockKind::Exclusive);
-            recoverJournal();
-        }
+        HeaderLock hl(*file, LockKind::Exclusive);
+        recoverJournal();
     }
     HeaderLock hl(*file, LockKind::Shared);
-    const std::uint64_t size = file->size();
+    refreshOverlay();  // one this process may not apply is read through
+    // A batch journal named after this table exists only while its writer
+    // holds this header lock: one seen here was left by a writer that died
+    // once every table's journal was done with it.
+    if (file->writable())
+        for (const auto& b : files.batches)
+            RemoveBatchWhenDone(b);
+    const std::uint64_t size = fileSize();
     if (size < kHeaderPrefix)
         throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": the file is shorter than a header",
                       path);
     std::vector<std::uint8_t> head(kHeaderPrefix);
-    file->readAt(0, head.data(), head.size());
+    readBytes(0, head.data(), head.size());
     std::uint16_t hlen = HeaderLengthOf(head.data());
     if (hlen > size || hlen < kHeaderPrefix + 1)
         throw DbError(ErrorCode::CorruptFile,
@@ -356,7 +367,7 @@ void SharedTable::load(const TableFiles& files)
                           + " does not fit the file",
                       path);
     head.resize(hlen);
-    if (file->readAt(0, head.data(), hlen) != hlen)
+    if (readBytes(0, head.data(), hlen) != hlen)
         throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": the header is cut short", path);
     layout = ParseLayout(head, size, path);
     std::memcpy(prefix_.data(), head.data(), kHeaderPrefix);
@@ -401,7 +412,11 @@ bool SharedTable::readHeader(bool locked)
         if (quick.recordCount == hdr.recordCount && quick.changeCounter == hdr.changeCounter)
             return false;
         HeaderLock hl(*file, LockKind::Shared);
-        n = file->readAt(0, p, kHeaderPrefix);
+        refreshOverlay();
+        n = readBytes(0, p, kHeaderPrefix);
+    } else if (locked) {
+        refreshOverlay();
+        n = readBytes(0, p, kHeaderPrefix);
     }
     if (n != kHeaderPrefix)
         throw DbError(ErrorCode::CorruptFile, "Corrupt table " + path + ": the header is cut short", path);
@@ -412,7 +427,7 @@ bool SharedTable::readHeader(bool locked)
     assert(st.recordCount >= hdr.recordCount || st.changeCounter != hdr.changeCounter);  // 3
     const std::uint64_t need =
         layout.headerLength + static_cast<std::uint64_t>(st.recordCount) * layout.recordLength;
-    if (need > file->size())
+    if (need > fileSize())
         throw DbError(ErrorCode::CorruptFile,
                       "Corrupt table " + path + ": the header counts more records than the file holds", path);
     hdr = st;
@@ -546,7 +561,7 @@ void SharedTable::readChecked(std::uint64_t off, std::uint8_t* out, std::size_t 
                                    : std::string("records are cut short")),
                       path);
     };
-    if (file->readAt(off, out, n) != n)
+    if (readBytes(off, out, n) != n)
         cutShort();
     if (writing_)
         return;  // this process holds the header lock: nobody writes
@@ -561,8 +576,78 @@ void SharedTable::readChecked(std::uint64_t off, std::uint8_t* out, std::size_t 
             return;
     }
     HeaderLock hl(*file, LockKind::Shared);
-    if (file->readAt(off, out, n) != n)
+    refreshOverlay();
+    if (readBytes(off, out, n) != n)
         cutShort();
+}
+
+bool SharedTable::openJournal()
+{
+    // Gone meanwhile: a pack or copy that replaced the table removed it (it
+    // cannot come back while this process holds the table open).
+    if (!journal_)
+        journal_ = OpenIfPresent(journalPath_);
+    return journal_ != nullptr;
+}
+
+void SharedTable::refreshOverlay()
+{
+    // Only a dead writer leaves a journal non-empty where a header lock can
+    // be had. The stamp (its size and checksum) spares reading it again
+    // while it stays the same.
+    if (!journal_ && (!Fs().exists(journalPath_) || !openJournal())) {
+        overlay_.reset();
+        return;
+    }
+    std::uint8_t magic[8] = {};
+    const std::uint64_t size = journal_->size();
+    if (size < 16 || journal_->readAt(0, magic, 8) != 8
+        || std::all_of(magic, magic + 8, [](std::uint8_t c) { return c == 0; })) {
+        overlay_.reset();
+        return;
+    }
+    std::uint8_t tail[8] = {};
+    journal_->readAt(size - 8, tail, 8);
+    std::uint64_t stamp = size * 0x9E3779B97F4A7C15ULL;
+    for (int i = 0; i < 8; ++i)
+        stamp ^= static_cast<std::uint64_t>(tail[i]) << (8 * i);
+    if (overlay_ && stamp == overlayStamp_)
+        return;
+    overlay_.reset();
+    auto pending = std::make_unique<PendingJournal>();
+    try {
+        if (ReadRecordJournal(*file, *journal_, *pending) == JournalState::Pending) {
+            overlay_ = std::move(pending);
+            overlayStamp_ = stamp;
+        }
+    } catch (const DbError&) {
+        // Not to be trusted: read the table as it is; whoever may write
+        // next reports it and clears it.
+    }
+}
+
+std::size_t SharedTable::readBytes(std::uint64_t off, std::uint8_t* out, std::size_t n)
+{
+    std::size_t got = file->readAt(off, out, n);
+    if (!overlay_)
+        return got;
+    for (const auto& w : overlay_->writes) {
+        const std::uint64_t a = std::max(off, w.offset), b = std::min(off + n, w.offset + w.length);
+        if (a >= b)
+            continue;
+        std::memcpy(out + (a - off), w.bytes + (a - w.offset), static_cast<std::size_t>(b - a));
+        got = std::max(got, static_cast<std::size_t>(b - off));
+    }
+    if (off < 32)
+        std::memcpy(out, overlay_->newHeader.data() + off,
+                    static_cast<std::size_t>(std::min<std::uint64_t>(32 - off, n)));
+    return got;
+}
+
+std::uint64_t SharedTable::fileSize()
+{
+    const std::uint64_t size = file->size();
+    return overlay_ ? std::max(size, overlay_->endOfRecords + 1) : size;
 }
 
 // ------------------------------------------------------------------ writing
@@ -570,13 +655,18 @@ void SharedTable::readChecked(std::uint64_t off, std::uint8_t* out, std::size_t 
 namespace {
 
 int g_batchDepth = 0;
-// The one table whose writes the open batch gathers (and whose header lock
-// it holds): never two, so two processes' batches cannot wait on each other.
-std::shared_ptr<SharedTable>& BatchTable()
+// The tables whose writes the open batch gathers, in the order it began
+// them; it holds each one's header lock until it commits.
+std::vector<std::shared_ptr<SharedTable>>& BatchTables()
 {
-    static std::shared_ptr<SharedTable> t;
+    static std::vector<std::shared_ptr<SharedTable>> t;
     return t;
 }
+
+// How long a batch that holds other tables waits for one more: two
+// processes' batches may each hold a table the other wants. The one that
+// gives up first writes nothing and says so.
+constexpr auto kBatchLockWait = std::chrono::seconds(10);
 
 }  // namespace
 
@@ -593,36 +683,125 @@ void EndWriteBatch()
 
 void CommitPendingWrites()
 {
-    auto t = std::move(BatchTable());
-    BatchTable().reset();
-    if (t)
-        t->commitWrites();
+    auto tables = std::move(BatchTables());
+    BatchTables().clear();
+    std::vector<SharedTable*> raw;
+    for (auto& t : tables)
+        raw.push_back(t.get());
+    CommitTables(raw);
 }
 
 void AbandonPendingWrites()
 {
-    auto t = std::move(BatchTable());
-    BatchTable().reset();
-    if (t)
+    auto tables = std::move(BatchTables());
+    BatchTables().clear();
+    for (auto& t : tables)
         t->abandonWrites();
+}
+
+namespace {
+
+// The record journal of a table, when there is one.
+std::unique_ptr<File> OpenJournalOf(const std::string& dbf)
+{
+    const std::string folder = FolderOf(dbf), name = FileNameOf(dbf);
+    const std::string records = FindTableFiles(folder, name).records;
+    return records.empty() ? nullptr : OpenIfPresent(records);
+}
+
+}  // namespace
+
+// Removes a batch journal once no table's journal names it any more.
+void RemoveBatchWhenDone(const std::string& batch)
+{
+    std::vector<BatchPart> parts;
+    const auto self = Fs().identity(batch);
+    if (self.second == 0)
+        return;
+    if (ReadBatchJournal(batch, 0, parts)) {
+        for (const auto& p : parts) {
+            try {
+                auto j = OpenJournalOf(p.table);
+                if (j && Fs().identity(JournalBatch(*j).path) == self)
+                    return;  // that table's opener still needs it
+            } catch (const DbError&) {
+                return;
+            }
+        }
+    }
+    // Done, or never committed: its writer died before it was whole (a live
+    // writer would hold the header lock of the table that led here).
+    try {
+        Fs().remove(batch);
+    } catch (const DbError&) {
+    }
+}
+
+namespace {
+
+// A committed batch whose writer died: its part on each other table is
+// finished now where that table's header lock can be had at once; the
+// others are finished by their own next opener.
+void FinishBatch(const BatchRef& batch, std::pair<std::uint64_t, std::uint64_t> self)
+{
+    std::vector<BatchPart> parts;
+    if (!ReadBatchJournal(batch.path, batch.id, parts))
+        return;
+    for (const auto& p : parts) {
+        try {
+            if (Fs().identity(p.table) == self)
+                continue;
+            auto j = OpenJournalOf(p.table);
+            if (!j || JournalBatch(*j).id != batch.id)
+                continue;
+            auto t = Fs().open(p.table, OpenMode::ReadWrite);
+            if (!t->writable() || !j->writable() || !t->lock(kLockHeader, 1, LockKind::Exclusive, false))
+                continue;
+            try {
+                RecoverRecordJournal(*t, *j);
+            } catch (const DbError&) {
+                // Reported to that table's own opener.
+            }
+            t->unlock(kLockHeader, 1);
+        } catch (const DbError&) {
+        }
+    }
+}
+
+}  // namespace
+
+JournalState RecoverJournalOf(File& table, File& journal)
+{
+    const BatchRef batch = JournalBatch(journal);
+    JournalState state;
+    try {
+        state = RecoverRecordJournal(table, journal);
+    } catch (const DbError&) {
+        if (!batch.path.empty())
+            RemoveBatchWhenDone(batch.path);
+        throw;
+    }
+    if (!batch.path.empty() && state != JournalState::Empty) {
+        if (state == JournalState::Applied)
+            FinishBatch(batch, table.identity());
+        RemoveBatchWhenDone(batch.path);
+    }
+    return state;
 }
 
 void RecoverRecordWrites(const TableFiles& files)
 {
     if (files.records.empty() || files.dbf.empty())
         return;
-    auto journal = Fs().open(files.records, OpenMode::ReadWrite);
-    if (!journal->writable() || journal->size() == 0)
+    auto journal = OpenIfPresent(files.records);  // a pack or copy may have removed it meanwhile
+    if (!journal || !journal->writable() || journal->size() == 0)
         return;
     auto table = Fs().open(files.dbf, OpenMode::ReadWrite);
     if (!table->writable())
         return;
     table->lock(kLockHeader, 1, LockKind::Exclusive, true);
     try {
-        std::uint8_t p[kHeaderPrefix];
-        if (table->readAt(0, p, kHeaderPrefix) == kHeaderPrefix)
-            RecoverRecordJournal(*table, *journal, HeaderLengthOf(p),
-                                 static_cast<std::uint16_t>(p[10] | (p[11] << 8)));
+        RecoverJournalOf(*table, *journal);
     } catch (...) {
         table->unlock(kLockHeader, 1);
         throw;
@@ -630,9 +809,22 @@ void RecoverRecordWrites(const TableFiles& files)
     table->unlock(kLockHeader, 1);
 }
 
-void SharedTable::beginWrite()
+void SharedTable::beginWrite(bool bounded)
 {
-    file->lock(kLockHeader, 1, LockKind::Exclusive, true);
+    if (!bounded) {
+        file->lock(kLockHeader, 1, LockKind::Exclusive, true);
+    } else {
+        const auto until = std::chrono::steady_clock::now() + kBatchLockWait;
+        while (!file->lock(kLockHeader, 1, LockKind::Exclusive, false)) {
+            if (std::chrono::steady_clock::now() > until)
+                throw DbError(ErrorCode::Locked,
+                              "Table " + path
+                                  + " is being written by another user; the change was cancelled and nothing "
+                                    "of it was written. Please try again",
+                              path);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
     try {
         recoverJournal();
         readHeader(true);
@@ -649,17 +841,10 @@ void SharedTable::beginWrite()
 
 void SharedTable::recoverJournal()
 {
-    if (!journal_) {
-        if (!Fs().exists(journalPath_))
-            return;
-        journal_ = Fs().open(journalPath_, OpenMode::ReadWrite);
-    }
-    std::uint8_t p[kHeaderPrefix];
-    if (file->readAt(0, p, kHeaderPrefix) != kHeaderPrefix)
-        return;  // the header check reports it
-    if (RecoverRecordJournal(*file, *journal_, HeaderLengthOf(p),
-                             static_cast<std::uint16_t>(p[10] | (p[11] << 8)))
-        == JournalState::Applied)
+    overlay_.reset();
+    if (!journal_ && (!Fs().exists(journalPath_) || !openJournal()))
+        return;
+    if (RecoverJournalOf(*file, *journal_) == JournalState::Applied)
         invalidate();
 }
 
@@ -678,31 +863,64 @@ void SharedTable::trimUncounted()
     file->writeAt(end, &eof, 1);
 }
 
-std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable)
+std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable,
+                                       const std::uint8_t* expected)
 {
     if (!file->writable())
         throw DbError(ErrorCode::ReadOnly, "Table " + path + " is read only", path);
     const bool batched = g_batchDepth > 0 && !durable;
-    auto& batchTable = BatchTable();
-    if (batchTable && batchTable.get() != this)
-        CommitPendingWrites();  // one header lock at a time
-    if (!writing_)
-        beginWrite();
+    auto& batch = BatchTables();
+    if (!batched && !batch.empty())
+        CommitPendingWrites();  // a durable write never waits behind a batch's locks
+    const bool began = !writing_;
+    if (began) {
+        try {
+            beginWrite(batched && !batch.empty());
+        } catch (const DbError& e) {
+            if (e.code() == ErrorCode::Locked && batched)
+                AbandonPendingWrites();  // all or nothing: nothing
+            throw;
+        }
+        if (batched)
+            batch.push_back(shared_from_this());
+    }
     const bool isAppend = recno == 0;
     std::vector<std::uint8_t> old;
+    try {
+        if (!isAppend) {
+            const std::uint8_t* cur = record(recno);
+            old.assign(cur, cur + layout.recordLength);
+            if (expected && std::memcmp(cur, expected, layout.recordLength) != 0) {
+                // Against the file itself (or what this batch gathered) before
+                // refusing: a program that writes without raising the counter
+                // leaves the cache behind.
+                std::vector<std::uint8_t> now(layout.recordLength);
+                readRecordFromDisk(recno, now.data());
+                if (std::memcmp(now.data(), expected, layout.recordLength) != 0)
+                    throw DbError(
+                        ErrorCode::Locked,
+                        "Record " + std::to_string(recno) + " of " + path
+                            + " was changed since it was read (a write that had been cut off was "
+                              "finished, or another program wrote it). Nothing was written; read it "
+                              "again and repeat the change",
+                        path);
+            }
+        }
+    } catch (...) {
+        if (began && pending_.empty()) {
+            if (batched)
+                batch.pop_back();
+            abandonWrites();
+        }
+        throw;
+    }
     if (isAppend) {
         recno = hdr.recordCount + 1;
         ++hdr.recordCount;
-    } else {
-        const std::uint8_t* cur = record(recno);
-        old.assign(cur, cur + layout.recordLength);
     }
     pending_[recno].assign(rec, rec + layout.recordLength);
-    if (batched) {
-        batchTable = shared_from_this();
-    } else {
+    if (!batched)
         commitWrites();
-    }
     if (isAppend) {
         const std::uint32_t chunk = (recno - 1) / chunkRecords_;
         auto it = cache_.find(chunk);
@@ -726,76 +944,204 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
 
 void SharedTable::commitWrites()
 {
-    if (!writing_)
-        return;
+    if (writing_)
+        CommitTables({this});
+}
+
+void SharedTable::prepareWrite(bool alone)
+{
     assert(hdr.recordCount >= base_.recordCount);                                     // 1: appends only grow
     assert(pending_.empty() || pending_.rbegin()->first <= hdr.recordCount);          // 8
     assert(hdr.recordCount == base_.recordCount || pending_.count(hdr.recordCount));  // appends are gathered
-    try {
-        // Contiguous records go in one write; the end mark follows the last.
-        std::vector<RecordWrite> writes;
-        std::vector<std::size_t> runLengths;
-        std::uint32_t prev = 0;
-        for (const auto& entry : pending_) {
-            if (runLengths.empty() || entry.first != prev + 1)
-                runLengths.push_back(0);
-            ++runLengths.back();
-            prev = entry.first;
-        }
-        std::size_t run = 0;
-        for (const auto& [recno, bytes] : pending_) {
-            if (writes.empty() || recno != prev + 1) {
-                writes.push_back(
-                    {layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, {}});
-                writes.back().bytes.reserve(runLengths[run++] * layout.recordLength + 1);
-            }
-            writes.back().bytes.insert(writes.back().bytes.end(), bytes.begin(), bytes.end());
-            prev = recno;
-        }
-        if (hdr.recordCount > base_.recordCount)
-            writes.back().bytes.push_back(0x1A);
-        // The header twice: the counter raised before any record is touched
-        // (so a reader can tell that its read may overlap this write), then
-        // the new count with the counter raised again.
-        std::array<std::uint8_t, 32> during = basePrefix_, after = basePrefix_;
-        StoreHeaderState(during.data(), {base_.recordCount, base_.changeCounter + 1});
-        StoreHeaderState(after.data(), {hdr.recordCount, base_.changeCounter + 2});
-        if (memoDirty_ && memo)
-            memo->file().sync();  // the blocks the records point at, first
-        memoDirty_ = false;
-        // A write inside one 512-byte sector of existing bytes cannot be torn
-        // (a kill stops a write only between pages, a power cut only
-        // between sectors), and the header moves only the counter: no
-        // journal needed. Appends and anything wider go through the journal.
-        const bool journaled =
-            hdr.recordCount != base_.recordCount
-            || std::any_of(writes.begin(), writes.end(), [](const RecordWrite& w) {
-                   return w.offset / kJournalPiece != (w.offset + w.bytes.size() - 1) / kJournalPiece;
-               });
-        if (journaled) {
-            if (!journal_)
-                journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
-            WriteRecordJournal(*file, *journal_, file->size(), basePrefix_.data(), after.data(), writes);
-            journal_->sync();
-        }
-        file->writeAt(0, during.data(), during.size());
-        for (const auto& w : writes)
-            file->writeAt(w.offset, w.bytes.data(), w.bytes.size());
-        file->writeAt(0, after.data(), after.size());
-        file->sync();
-        if (journaled)
-            ClearRecordJournal(*journal_);
-        prefix_ = after;
-        hdr.changeCounter = base_.changeCounter + 2;
-    } catch (...) {
-        // A journal that reached the disk completes this write at the next
-        // write or open; whatever happens, the records are whole.
-        abandonWrites();
-        throw;
+    // Contiguous records go in one write; the end mark follows the last.
+    writes_.clear();
+    std::uint32_t prev = 0;
+    for (const auto& [recno, bytes] : pending_) {
+        if (writes_.empty() || recno != prev + 1)
+            writes_.push_back(
+                {layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, {}});
+        writes_.back().bytes.insert(writes_.back().bytes.end(), bytes.begin(), bytes.end());
+        prev = recno;
     }
+    if (hdr.recordCount > base_.recordCount)
+        writes_.back().bytes.push_back(0x1A);
+    // The header twice: the counter raised before any record is touched
+    // (so a reader can tell that its read may overlap this write), then
+    // the new count with the counter raised again.
+    during_ = basePrefix_;
+    after_ = basePrefix_;
+    StoreHeaderState(during_.data(), {base_.recordCount, base_.changeCounter + 1});
+    StoreHeaderState(after_.data(), {hdr.recordCount, base_.changeCounter + 2});
+    oldSize_ = file->size();
+    touched_ = false;
+    if (memoDirty_ && memo)
+        memo->file().sync();  // the blocks the records point at, first
+    memoDirty_ = false;
+    // One record inside one 512-byte sector of existing bytes cannot be torn
+    // (a kill stops a write only between pages, a power cut only between
+    // sectors), and the header moves only the counter: no journal needed.
+    // Appends, anything wider and every write of more than one record (or of
+    // a batch over several tables) go through the journal.
+    journaled_ = !alone || hdr.recordCount != base_.recordCount || pending_.size() != 1
+        || writes_.front().offset / kJournalPiece
+            != (writes_.front().offset + writes_.front().bytes.size() - 1) / kJournalPiece;
+}
+
+std::uint64_t SharedTable::writeJournal(const BatchRef& batch)
+{
+    if (!journal_)
+        journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
+    const std::uint64_t checksum =
+        WriteRecordJournal(*file, *journal_, oldSize_, layout.headerLength, basePrefix_.data(), after_.data(),
+                           writes_, batch, &undo_);
+    journal_->sync();
+    return checksum;
+}
+
+void SharedTable::writeTable()
+{
+    if (!journaled_) {
+        // What an undo restores.
+        const auto& w = writes_.front();
+        undo_.resize(1);
+        undo_[0].offset = w.offset;
+        undo_[0].bytes.resize(w.bytes.size());
+        undo_[0].bytes.resize(file->readAt(w.offset, undo_[0].bytes.data(), w.bytes.size()));
+    }
+    touched_ = true;
+    file->writeAt(0, during_.data(), during_.size());
+    for (const auto& w : writes_)
+        file->writeAt(w.offset, w.bytes.data(), w.bytes.size());
+    file->writeAt(0, after_.data(), after_.size());
+    file->sync();
+}
+
+bool SharedTable::undoWrite()
+{
+    bool undone = true;
+    if (touched_) {
+        try {
+            // The old bytes and the old count, with the counter raised so
+            // that every reader looks again.
+            for (const auto& u : undo_)
+                file->writeAt(u.offset, u.bytes.data(), u.bytes.size());
+            if (file->size() > oldSize_)
+                file->truncate(oldSize_);
+            std::array<std::uint8_t, 32> back = basePrefix_;
+            StoreHeaderState(back.data(), {base_.recordCount, base_.changeCounter + 2});
+            file->writeAt(0, back.data(), back.size());
+            file->sync();
+        } catch (const DbError&) {
+            undone = false;
+        }
+    }
+    if (undone && journaled_ && journal_) {
+        // The journal goes, so that nobody finishes the write later.
+        try {
+            ClearRecordJournal(*journal_);
+            journal_->sync();
+        } catch (const DbError&) {
+            try {
+                journal_->truncate(0);
+            } catch (const DbError&) {
+                undone = false;
+            }
+        }
+    }
+    return undone;
+}
+
+void SharedTable::clearJournal()
+{
+    if (journaled_) {
+        try {
+            ClearRecordJournal(*journal_);
+        } catch (const DbError&) {
+            // The write is whole on disk: its journal, finished again by
+            // the next writer, changes nothing.
+        }
+    }
+}
+
+void SharedTable::finishWrite()
+{
+    prefix_ = after_;
+    hdr.changeCounter = base_.changeCounter + 2;
     pending_.clear();
+    writes_.clear();
     writing_ = false;
     file->unlock(kLockHeader, 1);
+}
+
+void CommitTables(const std::vector<SharedTable*>& tables)
+{
+    std::vector<SharedTable*> ts;
+    for (auto* t : tables) {
+        if (t->writing_ && t->pending_.empty())
+            t->abandonWrites();  // nothing gathered: nothing to write
+        else if (t->writing_)
+            ts.push_back(t);
+    }
+    if (ts.empty())
+        return;
+    BatchRef batch;
+    try {
+        for (auto* t : ts)
+            t->prepareWrite(ts.size() == 1);
+        if (ts.size() == 1) {
+            if (ts[0]->journaled_)
+                ts[0]->writeJournal(batch);
+        } else {
+            // Each table's journal names the batch; the batch journal, whole
+            // on disk, is the instant the batch happens.
+            batch = NewBatchRef(FolderOf(ts[0]->path), FileNameOf(ts[0]->path));
+            std::vector<BatchPart> parts;
+            for (auto* t : ts)
+                parts.push_back({t->path, t->writeJournal(batch)});
+            WriteBatchJournal(batch.path, batch.id, parts);
+        }
+        for (auto* t : ts)
+            t->writeTable();
+    } catch (const DbError& e) {
+        // A failed write has not happened and will not happen later: every
+        // table gets its old bytes back and loses its journal.
+        bool undone = true;
+        for (auto* t : ts)
+            undone = t->undoWrite() && undone;
+        if (undone && !batch.path.empty()) {
+            try {
+                Fs().remove(batch.path);
+            } catch (const DbError&) {
+            }
+        }
+        for (auto* t : ts)
+            t->abandonWrites();
+        throw DbError(e.code(),
+                      std::string(e.what())
+                          + (undone ? ". Nothing of the change was written"
+                                    : ". The change could not be undone; it will be completed when the table "
+                                      "is next opened"),
+                      e.file());
+    } catch (...) {
+        for (auto* t : ts)
+            t->undoWrite();
+        for (auto* t : ts)
+            t->abandonWrites();
+        throw;
+    }
+    // Every journal is done with before the batch journal goes, and that
+    // before the locks: so a batch journal seen by the holder of one of its
+    // tables' header locks was left by a writer that died.
+    for (auto* t : ts)
+        t->clearJournal();
+    if (!batch.path.empty()) {
+        try {
+            Fs().remove(batch.path);
+        } catch (const DbError&) {
+        }
+    }
+    for (auto* t : ts)
+        t->finishWrite();
 }
 
 void SharedTable::abandonWrites()
@@ -803,6 +1149,7 @@ void SharedTable::abandonWrites()
     if (!writing_)
         return;
     pending_.clear();
+    writes_.clear();
     writing_ = false;
     file->unlock(kLockHeader, 1);
     // What was gathered is gone: everything cached is re-read from disk.

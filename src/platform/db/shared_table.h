@@ -14,6 +14,7 @@
 
 #include "platform/db/dbf_format.h"
 #include "platform/db/fileio.h"
+#include "platform/db/record_journal.h"
 #include "platform/db/types.h"
 
 namespace tw::db::detail {
@@ -34,6 +35,9 @@ struct TableFiles {
     std::string index;    // full path of the index definitions (.twi), empty when missing
     std::string journal;  // full path of a replace journal (.twj), empty when none
     std::string records;  // full path of the record journal (.twr), empty when none
+    // Batch journals (NAME.DBF.<pid>.<n>.twb) of batches that began with this
+    // table: only while one runs, or after its writer died.
+    std::vector<std::string> batches;
 };
 // True for a name without folders (no slash or backslash, not "." or "..").
 bool IsPlainFileName(const std::string& name);
@@ -48,7 +52,8 @@ std::string IndexDefsText(const std::vector<IndexDef>& defs);
 bool ParseIndexExpression(const std::string& expr, std::string& field, bool& upper);
 
 // Write batches (WriteBatch in table.h): while one is open, record writes
-// are gathered per table and written with one journal at the end.
+// are gathered per table and written at the end as one write over every
+// table the batch touched (one journal per table and a batch journal).
 void BeginWriteBatch();
 void EndWriteBatch();  // the outermost end commits; throws when that fails
 // Commits the gathered writes now (before an operation on whole tables).
@@ -59,6 +64,12 @@ void AbandonPendingWrites();
 // Finishes a record write that a crashed process left in the table's record
 // journal (see record_journal.h); nothing when there is none.
 void RecoverRecordWrites(const TableFiles& files);
+// The same on an open table file whose header lock the caller holds
+// exclusively; a write of a batch also finishes (or drops) the batch's
+// writes on its other tables where it can.
+JournalState RecoverJournalOf(File& table, File& journal);
+// Removes a batch journal (by path) once no table's journal names it.
+void RemoveBatchWhenDone(const std::string& batch);
 
 class SharedTable : public std::enable_shared_from_this<SharedTable> {
 public:
@@ -87,9 +98,13 @@ public:
     // header lock, bumps the change counter, keeps caches, orders and key maps
     // current. Returns the record number. Inside a write batch the write is
     // gathered and reaches the file when the batch commits, unless durable.
-    std::uint32_t writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable);
+    // expected: the record as it was read when its edit began; when the table
+    // holds anything else by now (a cut-off write finished since, another
+    // program), nothing is written and DbError Locked says so.
+    std::uint32_t writeRecord(std::uint32_t recno, const std::uint8_t* rec, bool durable,
+                              const std::uint8_t* expected = nullptr);
     // Writes what was gathered (one journal, one flush of each file) and
-    // releases the header lock.
+    // releases the header lock. A failure leaves nothing of it, now or later.
     void commitWrites();
     // Drops what was gathered and releases the header lock.
     void abandonWrites();
@@ -164,18 +179,49 @@ private:
     std::int64_t live_ = -1;
     std::pair<std::uint64_t, std::uint64_t> identity_{};
 
+    friend void CommitTables(const std::vector<SharedTable*>& tables);
+
     // The write in progress (see the lock states at the top of shared_table.cpp).
-    void beginWrite();
+    // bounded: other tables' header locks are held (a batch over several
+    // tables): wait a while, never without end.
+    void beginWrite(bool bounded);
     void recoverJournal();  // the header lock is held exclusively
     void trimUncounted();
     void readChecked(std::uint64_t off, std::uint8_t* out, std::size_t n, std::uint32_t recno);
+    // Reads through a journal that a cut-off write left and this process may
+    // not apply (see refreshOverlay).
+    std::size_t readBytes(std::uint64_t off, std::uint8_t* out, std::size_t n);
+    std::uint64_t fileSize();
+    // With the header lock held (shared is enough): notes the journal a dead
+    // writer left, so that reads show its bytes.
+    void refreshOverlay();
+    bool openJournal();
+
+    // The steps of a commit (CommitTables runs them over every table of a batch).
+    void prepareWrite(bool alone);
+    std::uint64_t writeJournal(const BatchRef& batch);
+    void writeTable();
+    bool undoWrite();  // false when the table could not be restored
+    void clearJournal();
+    void finishWrite();
+
     std::string journalPath_;
     std::unique_ptr<File> journal_;
+    std::unique_ptr<PendingJournal> overlay_;
+    std::uint64_t overlayStamp_ = 0;
     bool writing_ = false;
     HeaderState base_;  // the header on disk when the write began
     std::array<std::uint8_t, 32> basePrefix_{};
     std::map<std::uint32_t, std::vector<std::uint8_t>> pending_;  // gathered records by number
     bool memoDirty_ = false;                                      // memo blocks written since the last flush
+    // The commit in progress.
+    std::vector<RecordWrite> writes_, undo_;
+    std::array<std::uint8_t, 32> during_{}, after_{};
+    std::uint64_t oldSize_ = 0;
+    bool journaled_ = false, touched_ = false;
 };
+
+// Commits the gathered writes of several tables as one write.
+void CommitTables(const std::vector<SharedTable*>& tables);
 
 }  // namespace tw::db::detail

@@ -29,8 +29,8 @@ DatabaseResolver& Resolver()
 std::string FormatFloat(double v)
 {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    return buf;
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    return std::string(buf, r.ptr);
 }
 
 bool ParseDouble(std::string_view s, double& out)
@@ -133,10 +133,11 @@ WriteBatch::~WriteBatch() noexcept(false)
     if (!open_)
         return;
     if (std::uncaught_exceptions() > exceptions_) {
+        // Whatever failed, the batch is all or nothing: nothing.
+        detail::AbandonPendingWrites();
         try {
             detail::EndWriteBatch();
         } catch (...) {
-            detail::AbandonPendingWrites();
         }
         return;
     }
@@ -671,6 +672,7 @@ void Table::lockAndReadCurrent(bool wait)
     try {
         buffer_.resize(shared_->layout.recordLength);
         shared_->readRecordFromDisk(recno_, buffer_.data());
+        editBase_ = buffer_;
     } catch (...) {
         releaseRecordLock();
         throw;
@@ -718,7 +720,7 @@ void Table::doPost(bool durable)
     if (state_ == State::Insert) {
         recno_ = shared_->writeRecord(0, rec.data(), durable);
     } else {
-        shared_->writeRecord(recno_, rec.data(), durable);
+        shared_->writeRecord(recno_, rec.data(), durable, editBase_.data());
         releaseRecordLock();
     }
     state_ = State::Browse;
@@ -756,8 +758,9 @@ void Table::deleteRecord()
     try {
         std::vector<std::uint8_t> rec(shared_->layout.recordLength);
         shared_->readRecordFromDisk(recno_, rec.data());
+        const std::vector<std::uint8_t> before = rec;
         rec[0] = '*';
-        shared_->writeRecord(recno_, rec.data(), false);
+        shared_->writeRecord(recno_, rec.data(), false, before.data());
     } catch (...) {
         releaseRecordLock();
         throw;

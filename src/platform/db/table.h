@@ -39,13 +39,15 @@ void SetDatabaseResolver(DatabaseResolver resolver);
 std::string ResolveDatabase(const std::string& name);
 
 // Gathers the record writes of one operation (a push of many records) so
-// that they reach the files with one journal and one flush per table instead
-// of two flushes per record. While a batch is open, the table being written
-// stays locked against other processes' writes (not their reads); writing
-// another table commits the first one's writes. The end of the outermost
-// batch commits: call commit() to see its errors; the destructor commits too
-// (and, when an exception is already on its way, drops the writes it cannot
-// commit). Batches nest; only the outermost commits.
+// that they reach the files as one write: all of them, over every table the
+// batch touched, or none, whatever dies when (one journal and one flush per
+// table instead of two flushes per record, and a batch journal when it
+// touches several tables). While a batch is open, the tables it wrote stay
+// locked against other processes' writes (not their reads). The end of the
+// outermost batch commits: call commit() to see its errors; the destructor
+// commits too, and drops everything gathered when an exception is already on
+// its way. A commit that fails leaves nothing written, now or later.
+// Batches nest; only the outermost commits.
 class WriteBatch {
 public:
     WriteBatch();
@@ -224,6 +226,7 @@ private:
     std::uint32_t recno_ = 0, savedRecno_ = 0, lockedRecno_ = 0;
     bool eof_ = true, bof_ = true;
     std::vector<std::uint8_t> buffer_;
+    std::vector<std::uint8_t> editBase_;  // the record as its edit read it
     std::vector<std::pair<int, std::optional<Bytes>>> pendingMemos_;
     mutable const std::uint8_t* evalRecord_ = nullptr;
 };

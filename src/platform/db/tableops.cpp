@@ -11,6 +11,7 @@
 
 #include "platform/db/dbf_format.h"
 #include "platform/db/fileio.h"
+#include "platform/db/record_journal.h"
 #include "platform/db/shared_table.h"
 
 namespace tw::db {
@@ -61,6 +62,22 @@ void RemoveStaleTemps(const std::string& folder, const std::string& base)
         if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
             Fs().remove(JoinPath(folder, n));
     }
+}
+
+// The record journal of a table, when there is one.
+std::unique_ptr<File> OpenRecordJournal(const std::string& folder, const std::string& base)
+{
+    const std::string name = FindFileNoCase(folder, base + ".twr");
+    return name.empty() ? nullptr : OpenIfPresent(JoinPath(folder, name));
+}
+
+// Finishes a cut-off record write on a table held exclusively, header lock
+// included.
+void FinishRecordWrites(File& table, const TableFiles& files)
+{
+    if (auto journal = OpenRecordJournal(files.folder, files.base))
+        if (journal->writable() && journal->size() > 0)
+            RecoverJournalOf(table, *journal);
 }
 
 // Holds the table exclusively (no cursor anywhere) for an operation.
@@ -177,9 +194,17 @@ std::vector<Step> ParseJournal(const std::string& text, const std::string& base,
 
 void ApplySteps(const std::string& folder, const std::vector<Step>& steps)
 {
-    for (const auto& st : steps)
-        if (st.move && Fs().exists(JoinPath(folder, st.from)))
+    for (const auto& st : steps) {
+        if (!st.move || !Fs().exists(JoinPath(folder, st.from)))
+            continue;
+        try {
             Fs().rename(JoinPath(folder, st.from), JoinPath(folder, st.to));
+        } catch (const DbError&) {
+            // Another process finishing the same journal took it first.
+            if (Fs().exists(JoinPath(folder, st.from)))
+                throw;
+        }
+    }
     for (const auto& st : steps)
         if (!st.move)
             Fs().remove(JoinPath(folder, st.from));
@@ -244,8 +269,14 @@ void Commit(const std::string& folder, const std::string& base, const std::vecto
         FailFor(e, what, dbf);
     }
     Fs().syncFolder(folder);
-    auto jf = Fs().open(journal, OpenMode::ReadWrite);
+    // An opener that saw the journal may finish it first: then the
+    // operation is done all the same.
+    auto jf = OpenIfPresent(journal);
+    if (!jf)
+        return;
     jf->lock(0, 1, LockKind::Exclusive, true);
+    if (jf->identity() != Fs().identity(journal))
+        return;
     ApplySteps(folder, steps);
     Fs().syncFolder(folder);
     Fs().remove(journal);
@@ -361,14 +392,9 @@ void RecoverTable(const std::string& folder, const std::string& name)
         return;
     }
     const std::string journal = files.journal;
-    std::unique_ptr<File> jf;
-    try {
-        jf = Fs().open(journal, OpenMode::ReadWrite);
-    } catch (const DbError& e) {
-        if (e.code() == ErrorCode::NotFound)
-            return;
-        throw;
-    }
+    auto jf = OpenIfPresent(journal);
+    if (!jf)
+        return;
     jf->lock(0, 1, LockKind::Exclusive, true);  // waits while a live process applies it
     if (jf->identity() != Fs().identity(journal))
         return;  // done and removed meanwhile
@@ -497,6 +523,12 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
     try {
         sf->lock(kLockHeader, 1, LockKind::Shared, true);
         Loaded l = LoadAll(*sf);  // validates the source before anything is written
+        // A writer that died after the look for its journal above left it
+        // for the next writer: the copy carries what it would write.
+        PendingJournal pending;
+        bool throughJournal = false;
+        if (auto journal = OpenRecordJournal(src.folder, src.base))
+            throughJournal = ReadRecordJournal(*sf, *journal, pending) == JournalState::Pending;
         auto copyFile = [&](File& from, const std::string& to) {
             const std::string tmp = TmpName(to);
             temps.push_back(tmp);
@@ -512,6 +544,8 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
                 out->writeAt(off, buf.data(), n);
                 off += n;
             }
+            if (&from == sf.get() && throughJournal)
+                ApplyPendingJournal(*out, pending);
             out->sync();
             moves.push_back({tmp, to});
         };
@@ -554,6 +588,10 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack,
                       JoinPath(folder, NormalizeTableName(name)));
     auto hold = HoldExclusive(files.dbf);
     RemoveStaleTemps(files.folder, files.base);
+    // A writer may have died after the look for its journal above: finish
+    // its write under this lock, before a record is read.
+    hold->lock(kLockHeader, 1, LockKind::Exclusive, true);
+    FinishRecordWrites(*hold, files);
     Loaded l = LoadAll(*hold);
     const std::size_t rl = l.layout.recordLength;
     std::vector<const FieldLayout*> keys;

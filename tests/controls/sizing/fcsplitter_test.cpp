@@ -293,7 +293,7 @@ TEST_F(Splitter, HoverHighlightsTheHotSpotHalfUnderTheMouse)
     const TRect h = split->HotSpotBounds();
     QTest::mouseMove(split, Centre(h) + QPoint(0, 10));
     EXPECT_EQ(split->cursor().shape(), Qt::BitmapCursor);  // our hot-spot cursor
-    EXPECT_GT(testing::CountColour(split->RenderImage(), kRed), 50);
+    EXPECT_GT(testing::Count(split->RenderImage(), kRed), 50);
     split->SetHotSpotDirection(hsdBoth);
     QTest::mouseMove(split, Centre(h) + QPoint(0, 11));
     QImage image = split->RenderImage();
@@ -301,7 +301,7 @@ TEST_F(Splitter, HoverHighlightsTheHotSpotHalfUnderTheMouse)
     EXPECT_NE(testing::PixelOf(image, h.Left + 3, h.Top + 3), kRed);
     QTest::mouseMove(split, {102, 5});
     EXPECT_EQ(split->cursor().shape(), Qt::SplitHCursor);
-    EXPECT_EQ(testing::CountColour(split->RenderImage(), kRed), 0);
+    EXPECT_EQ(testing::Count(split->RenderImage(), kRed), 0);
     // The panes keep the plain pointer whatever the bar showed last.
     EXPECT_EQ(split->UpperLeftPane()->cursor().shape(), Qt::ArrowCursor);
 }

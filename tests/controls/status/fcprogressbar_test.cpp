@@ -139,9 +139,9 @@ TEST_F(ProgressBar, SegmentCountIsKeptInRange)
     EXPECT_EQ(bar.NumSegments(), 100);
     bar.resize(1000, 12);  // a hundred segments of 9 pixels
     bar.SetPercent(100);
-    EXPECT_GT(testing::CountColour(bar.RenderImage(), kRed), 0);
+    EXPECT_GT(testing::Count(bar.RenderImage(), kRed), 0);
     bar.SetNumSegments(0);  // one segment, lit whole
-    EXPECT_GT(testing::CountColour(bar.RenderImage(), kRed), 900 * 6);
+    EXPECT_GT(testing::Count(bar.RenderImage(), kRed), 900 * 6);
 }
 
 TEST_F(ProgressBar, PercentAboveAHundredIsKeptAndDrawsFull)

@@ -5,6 +5,7 @@
 
 #include "controls/status/statusfixture.h"
 
+#include "controls/status/fcglyphstatus.h"
 #include "controls/status/fcprogressbar.h"
 
 #include <QAccessible>
@@ -149,7 +150,7 @@ TEST_F(StatusBar, SimpleModeHidesEveryPaneAndShowsThemAllAgain)
     EXPECT_TRUE(a->isHidden());
     EXPECT_TRUE(b->isHidden());
     const QImage simple = bar.RenderImage();
-    EXPECT_GT(testing::CountColour(simple, clBtnText), 20);  // the caption is drawn
+    EXPECT_GT(testing::Count(simple, clBtnText), 20);  // the caption is drawn
     bar.SetSimpleStatus(false);
     EXPECT_FALSE(a->isHidden());
     EXPECT_FALSE(b->isHidden());  // including the one hidden before
@@ -173,6 +174,12 @@ TEST_F(StatusBar, PanelsByNumber)
     EXPECT_EQ(first->geometry(), QRect(-1, 1, 120, 19));
     EXPECT_EQ(bar.Pane(1)->geometry(), QRect(119, 1, 60, 19));
     EXPECT_EQ(last->geometry(), QRect(179, 1, 122, 19));
+    // A pane made elsewhere joins at the end; the one before it gets its width back.
+    auto* glyph = new TFcGlyphStatus;
+    bar.AddPane(glyph, 0);
+    EXPECT_EQ(bar.Pane(3), glyph);
+    EXPECT_EQ(last->geometry(), QRect(179, 1, 0, 19));
+    EXPECT_EQ(glyph->geometry(), QRect(179, 1, 122, 19));
 }
 
 TEST_F(StatusBar, PanesScaleWithTheBarButNotOnTheFirstResize)

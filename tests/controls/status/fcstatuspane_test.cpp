@@ -7,6 +7,7 @@
 #include "controls/foundation/fcblinking.h"
 #include "controls/foundation/fcframecontroller.h"
 #include "controls/foundation/fctextmetrics.h"
+#include "controls/foundation/fcimagelist.h"
 #include "controls/status/fcglyphstatus.h"
 
 namespace tw::controls {
@@ -102,10 +103,10 @@ TEST_F(StatusPane, BlinkingStopsInTheNormalColour)
     for (int i = 0; i < 2 && pane.CaptionColor() != kRed; ++i)
         list->Tick();
     ASSERT_EQ(pane.CaptionColor(), kRed);
-    EXPECT_GT(testing::CountColour(pane.RenderImage(), kRed), 10);
+    EXPECT_GT(testing::Count(pane.RenderImage(), kRed), 10);
     pane.SetBlinking(false);
     EXPECT_EQ(pane.CaptionColor(), pane.FontColor());
-    EXPECT_EQ(testing::CountColour(pane.RenderImage(), kRed), 0);
+    EXPECT_EQ(testing::Count(pane.RenderImage(), kRed), 0);
     list->Tick();  // a pane that no longer blinks is left alone
     list->Tick();
     EXPECT_EQ(pane.CaptionColor(), pane.FontColor());
@@ -165,6 +166,32 @@ TEST_F(StatusPane, GlyphCellsEnabledAndDisabled)
                                                         "ggbbbbgggggg",
                                                         "ggbbbbgggggg",
                                                     }));
+}
+
+TEST_F(StatusPane, ImagesFromAListForEachState)
+{
+    TFcImageList images(4, 4);
+    QImage strip = MakeBitmap(8, 4, kRed);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 4; x < 8; ++x)
+            strip.setPixel(x, y, ToRgb32(kBlue));
+    }
+    images.AddMasked(strip, RGB(255, 0, 255));
+    TFcGlyphStatus pane;
+    pane.resize(12, 4);
+    pane.SetFrameStyle(fsNone);
+    pane.SetBorderWidth(0);
+    pane.SetFillColor(kGreen);
+    pane.SetImages(&images);
+    pane.SetImageIndex(0);
+    EXPECT_EQ(pane.GetImageSize(), QSize(4, 4));
+    EXPECT_EQ(testing::PixelOf(pane.RenderImage(), 3, 1), kRed);
+    pane.setEnabled(false);  // the list's own disabled look: grey
+    const TColor grey = testing::PixelOf(pane.RenderImage(), 3, 1);
+    EXPECT_EQ(GetRValue(grey), GetGValue(grey));
+    EXPECT_EQ(GetGValue(grey), GetBValue(grey));
+    pane.SetDisabledIndex(1);  // or a picture of its own
+    EXPECT_EQ(testing::PixelOf(pane.RenderImage(), 3, 1), kBlue);
 }
 
 TEST_F(StatusPane, GlyphStripsSetTheirCellCount)

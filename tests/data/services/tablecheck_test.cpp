@@ -8,6 +8,7 @@
 
 #include "data/layouts/layouts.h"
 #include "platform/datetime/datetime.h"
+#include "olderdatabase.h"
 #include "servicesfixture.h"
 
 namespace tw::data::testing {
@@ -102,6 +103,21 @@ TEST_F(TableCheckTest, OutdatedTableIsUpgradedWithEveryRecordCarriedOver)
     EXPECT_EQ(data_->JobsTable.indexName(), "DESC");
     EXPECT_TRUE(data_->JobsTable.active());
     EXPECT_EQ(ui_.StatusText(0), "");
+}
+
+// The twin keeps the records of an upgrade; the next upgrade of the table
+// starts from an empty twin, and carries only its own records.
+TEST_F(TableCheckTest, NextUpgradeOfATableCarriesOnlyItsOwnRecords)
+{
+    for (int records : {3, 1}) {
+        SCOPED_TRACE(records);
+        WriteOlder(schedule_, Database::Scheduler, "jobs.dbf", records);
+        ops_->OpenAllTables(true);
+        EXPECT_TRUE(ui_.Messages.empty());
+        ExpectCurrentLayout(data_->JobsTable3, Database::Scheduler);
+        EXPECT_EQ(data_->JobsTable3.recordCount(), records);
+        ops_->CloseAllTables();
+    }
 }
 
 // holidays.dbf with dates, blank dates, a memo and a field of another name:
@@ -375,6 +391,51 @@ TEST_F(TableCheckTest, RebuildCrewIndexAddsTheMissingAssignmentRows)
         ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(id))));
         EXPECT_EQ(charts.fieldByName("TDESC").asString(), text) << id;
     }
+}
+
+// The first open of an older database of `records` tasks: the flushes it
+// made, listed by file in `listing`.
+int FirstOpenSyncs(int records, std::string& listing)
+{
+    ScratchInstallation install;
+    install.ops_->OpenAllTables(true);
+    install.state_.FirstRun = false;
+    install.ops_->CloseAllTables();
+    WriteOlderDatabase(install.program_, install.schedule_, records);
+
+    SyncCountingFs counting;
+    db::SetFileSystem(&counting);
+    install.ops_->OpenAllTables(true);
+    db::SetFileSystem(nullptr);
+
+    EXPECT_TRUE(install.state_.TablesOpen);
+    EXPECT_TRUE(install.ui_.Messages.empty()) << install.ui_.Messages.front().text;
+    // Every record was carried over, and the rebuild gave each task its
+    // resource's name and its assignment row.
+    EXPECT_FALSE(install.state_.RebuildAssignments);
+    EXPECT_EQ(install.data_->ChartsTable.recordCount(), records);
+    EXPECT_EQ(install.data_->ICrewsTable.recordCount(), records);
+    db::Table& charts = install.data_->ChartsTable5;
+    for (charts.first(); !charts.eof(); charts.next())
+        EXPECT_EQ(charts.fieldByName("TDESC").asString(),
+                  "DESC " + std::to_string(charts.fieldByName("CREWID").asInteger() - 1));
+    install.ops_->CloseAllTables();
+    listing = counting.Listing();
+    return counting.Total();
+}
+
+// One flush per table per operation, not one per record: the first open of
+// a database of 40 records flushes exactly as often as that of 4.
+TEST_F(ServicesTest, FirstOpenOfAnOlderDatabaseFlushesPerTableNotPerRecord)
+{
+    std::string few, many;
+    const int fewSyncs = FirstOpenSyncs(4, few);
+    const int manySyncs = FirstOpenSyncs(40, many);
+    EXPECT_EQ(manySyncs, fewSyncs) << "4 records:\n" << few << "40 records:\n" << many;
+    // Seven tables upgraded (the twin filled, then copied into place: 68
+    // flushes with their folders when this was written, where one flush per
+    // record made 819) and two tables written by the rebuild.
+    EXPECT_LE(manySyncs, 80) << many;
 }
 
 }  // namespace

@@ -14,8 +14,7 @@
 #include <set>
 #include <sstream>
 
-#include "db_test_util.h"
-#include "failing_fs.h"
+#include "cutoff_util.h"
 #include "process_util.h"
 
 using namespace tw::db;
@@ -120,14 +119,7 @@ TEST(Concurrency, AReaderNeverSeesARecordHalfWritten)
     OpenTable(t, dir.path(), "big");
     {
         WriteBatch batch;
-        for (int id = 1; id <= 40; ++id) {
-            t.append();
-            t.fieldByName("ID").setAsFloat(id);
-            t.fieldByName("VER").setAsFloat(0);
-            for (int i = 1; i <= 16; ++i)
-                t.field(1 + i).setAsString(std::string(250, 'A'));
-            t.post();
-        }
+        FillBig(t, 40);
     }
     t.close();
     // A slow reader: a torn read would be seen at every overlap.

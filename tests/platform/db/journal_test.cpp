@@ -6,109 +6,11 @@
 #include <cstring>
 #include <filesystem>
 
-#include "db_test_util.h"
-#include "failing_fs.h"
+#include "cutoff_util.h"
 
 using namespace tw::db;
 using namespace tw::db::test;
 namespace fs = std::filesystem;
-
-namespace {
-
-std::uint32_t HeaderWord(const std::string& dbf, int at)
-{
-    const auto b = ReadBytes(dbf);
-    std::uint32_t v = 0;
-    std::memcpy(&v, b.data() + at, 4);
-    return v;
-}
-
-std::size_t RecordLength(const std::string& dbf)
-{
-    const auto b = ReadBytes(dbf);
-    return static_cast<std::size_t>(b[10] | (b[11] << 8));
-}
-
-void FillBig(Table& t, int n)
-{
-    for (int id = 1; id <= n; ++id) {
-        t.append();
-        t.fieldByName("ID").setAsFloat(id);
-        t.fieldByName("VER").setAsFloat(0);
-        for (int i = 1; i <= 16; ++i)
-            t.field(1 + i).setAsString(std::string(250, 'A'));
-        t.post();
-    }
-}
-
-void EditToVersion1(Table& t, double id)
-{
-    ASSERT_TRUE(t.locate("ID", std::vector<Value>{id}));
-    t.edit();
-    t.fieldByName("VER").setAsFloat(1);
-    for (int i = 1; i <= 16; ++i)
-        t.field(1 + i).setAsString(std::string(250, 'B'));
-    t.post();
-}
-
-// Two equal tables: in `cut` the edit of record 2 stops after its journal is
-// on disk (the record write fails, as a kill would stop it); in `done` it
-// completes. Gives the record's offset and length.
-struct CutOffEdit {
-    TempDir cut, done;
-    std::uint64_t offset = 0;
-    std::size_t length = 0;
-    std::string dbf() const { return cut.file("big.dbf"); }
-
-    CutOffEdit()
-    {
-        for (const auto* d : {&cut, &done}) {
-            CreateTable(d->path(), "big", BigFields());
-            Table t;
-            OpenTable(t, d->path(), "big");
-            FillBig(t, 3);
-        }
-        {
-            Table t;
-            OpenTable(t, done.path(), "big");
-            EditToVersion1(t, 2);
-        }
-        length = RecordLength(dbf());
-        const auto head = ReadBytes(dbf());
-        const std::uint16_t hlen = static_cast<std::uint16_t>(head[8] | (head[9] << 8));
-        offset = hlen + length;
-        FailingFs failing;
-        int dbfWrites = 0;
-        failing.diskFullFor = [&](const std::string& p) { return p == dbf() && ++dbfWrites == 2; };
-        SetFileSystem(&failing);
-        {
-            Table t;
-            OpenTable(t, cut.path(), "big");
-            EXPECT_THROW(EditToVersion1(t, 2), DbError);
-            t.cancel();
-        }
-        SetFileSystem(nullptr);
-        EXPECT_GT(fs::file_size(cut.file("big.twr")), 100U);
-    }
-
-    // Puts the finished table's bytes of [from, to) into the cut-off one.
-    void tear(std::uint64_t from, std::uint64_t to)
-    {
-        auto a = ReadBytes(dbf());
-        const auto b = ReadBytes(done.file("big.dbf"));
-        std::memcpy(a.data() + from, b.data() + from, static_cast<std::size_t>(to - from));
-        WriteBytes(dbf(), a);
-    }
-};
-
-long VersionOf(Table& t, double id)
-{
-    EXPECT_TRUE(t.locate("ID", std::vector<Value>{id}));
-    EXPECT_EQ(MixedVersion(t), "");
-    return t.fieldByName("VER").asInteger();
-}
-
-}  // namespace
 
 TEST(RecordJournal, AWriteCutOffAnywhereIsFinishedByTheNextOpener)
 {
@@ -142,7 +44,7 @@ TEST(RecordJournal, AWriteCutOffAnywhereIsFinishedByTheNextOpener)
 
 TEST(RecordJournal, AJournalCutOffItselfIsDropped)
 {
-    CutOffEdit e;
+    CutOffEdit e(1);
     fs::resize_file(e.cut.file("big.twr"), fs::file_size(e.cut.file("big.twr")) - 5);
     Table t;
     OpenTable(t, e.cut.path(), "big");
@@ -208,7 +110,7 @@ TEST(RecordJournal, AnUncountedRecordIsTrimmedByTheNextWriter)
     EXPECT_EQ(Names(t), (std::vector<std::string>{"uno", "two"}));
 }
 
-TEST(WriteBatches, GatherOneTablesWritesAndCommitWhenAnotherIsWritten)
+TEST(WriteBatches, GatherEveryTablesWritesAndCommitThemAsOne)
 {
     TempDir dir;
     CreateTable(dir.path(), "people", PeopleFields(), {{"NAME", "NAME", false}});
@@ -237,12 +139,16 @@ TEST(WriteBatches, GatherOneTablesWritesAndCommitWhenAnotherIsWritten)
         EXPECT_EQ(view.fieldByName("NAME").asString(), "p999");
         EXPECT_EQ(view.fieldByName("NOTES").asString(), "a memo in a batch");
         ASSERT_TRUE(view.locate("NAME", std::vector<Value>{std::string("p105")}));
-        // Writing another table commits the first one's writes.
+        // Writing another table joins it to the batch: neither file shows
+        // anything until the batch ends.
         AddPerson(b, 1, "other");
-        EXPECT_EQ(HeaderWord(people, 4), 30U);
+        EXPECT_EQ(HeaderWord(people, 4), 0U);
         EXPECT_EQ(HeaderWord(other, 4), 0U);
     }
+    EXPECT_EQ(HeaderWord(people, 4), 30U);
     EXPECT_EQ(HeaderWord(other, 4), 1U);
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        EXPECT_NE(e.path().extension(), ".twb") << "the batch journal stays behind";
     EXPECT_EQ(HeaderWord(people, 16), counter + 2);  // one operation, one change for the readers
     Table fresh;
     OpenTable(fresh, dir.path(), "people");

@@ -28,8 +28,8 @@ FieldLayout NumberField(int width)
     return f;
 }
 
-// The value the standard conversion gives for the trimmed text (a decimal
-// comma taken as a point, as some writers leave it), or nothing.
+// The value the standard conversion gives for the trimmed text, or nothing
+// (a decimal comma is no number to any dBase reader).
 bool Reference(std::string text, double& out)
 {
     while (!text.empty() && text.front() == ' ')
@@ -38,9 +38,6 @@ bool Reference(std::string text, double& out)
         text.pop_back();
     if (!text.empty() && text.front() == '+')
         text.erase(text.begin());
-    for (char& c : text)
-        if (c == ',')
-            c = '.';
     const auto r = std::from_chars(text.data(), text.data() + text.size(), out);
     return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }

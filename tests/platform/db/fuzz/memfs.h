@@ -22,8 +22,21 @@ public:
         files_[Path(name)] = {std::make_shared<Bytes>(std::move(bytes)), ++inode_};
     }
 
+    // The bytes of a file, to craft them in place; nullptr when missing.
+    Bytes* bytes(const std::string& name)
+    {
+        auto it = files_.find(Path(name));
+        return it == files_.end() ? nullptr : it->second.data.get();
+    }
+    // A read-only mount: every file opens read-only.
+    bool readOnly = false;
+
     std::unique_ptr<File> open(const std::string& p, OpenMode m) override
     {
+        if (readOnly && m == OpenMode::CreateTruncate)
+            throw DbError(ErrorCode::IoError, "Cannot open " + p + ": Read-only file system", p);
+        if (readOnly)
+            m = OpenMode::ReadOnly;
         auto it = files_.find(p);
         if (m == OpenMode::CreateTruncate) {
             files_[p] = {std::make_shared<Bytes>(), ++inode_};

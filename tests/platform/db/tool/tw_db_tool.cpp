@@ -9,6 +9,14 @@
 //                                                 batches, packs and sorts
 //                                                 records of ~4 KB until killed
 //   churn <folder> <table> <millis>               edits records of ~4 KB
+//   step-kill <folder> <what> <step> <tear>       one write (edit, append, batch
+//                                                 or batch2: over two tables)
+//                                                 of the big tables, killed at
+//                                                 its step-th I/O step
+// Built a second time with Qt (tw_db_locale_tool), it has one more mode:
+//   locale-write <folder> <locale>                interop-write in a process
+//                                                 started under the locale,
+//                                                 QApplication constructed
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -17,7 +25,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <algorithm>
+#include <charconv>
 #include <chrono>
+#include <clocale>
 #include <iostream>
 #include <random>
 #include <string>
@@ -26,6 +36,12 @@
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
 #include "platform/db/tableops.h"
+
+#include "../failing_fs.h"
+
+#ifdef TW_DB_TOOL_QT
+#include <QApplication>
+#endif
 
 using namespace tw::db;
 
@@ -63,6 +79,15 @@ std::string JsonText(const std::string& s)
             o += static_cast<char>(c);
     }
     return o + "\"";
+}
+
+// Numbers for the JSON files the checks read: never in the C locale's words.
+std::string Number(double v, int decimals = -1)
+{
+    char b[64];
+    const auto r = decimals < 0 ? std::to_chars(b, b + sizeof b, v, std::chars_format::general, 10)
+                                : std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, decimals);
+    return std::string(b, r.ptr);
 }
 
 std::string Iso(double days)
@@ -227,10 +252,7 @@ int InteropWrite(const std::string& folder)
             t.fieldByName("NOTES").setAsString(notes);
         t.fieldByName("KEY").setAsFloat(r.key);
         t.post();
-        char amount[64];
-        std::snprintf(amount, sizeof amount, "%.8f", r.amount);
-        char key[64];
-        std::snprintf(key, sizeof key, "%.0f", r.key);
+        const std::string amount = Number(r.amount, 8), key = Number(r.key, 0);
         json += std::string(firstRow ? "" : ",\n") + "{\"NAME\": " + JsonText(r.name)
             + ", \"AMOUNT\": " + amount + ", \"QTY\": " + std::to_string(r.qty)
             + ", \"DAY\": " + (r.y ? JsonText(Iso(tw::EncodeDate(r.y, r.m, r.d))) : "null") + ", \"OK\": "
@@ -245,6 +267,33 @@ int InteropWrite(const std::string& folder)
     std::fclose(f);
     return 0;
 }
+
+#ifdef TW_DB_TOOL_QT
+// As the program starts: the locale from the environment, then QApplication,
+// which sets the C library's locale from it.
+int LocaleWrite(int argc, char** argv)
+{
+    ::setenv("LC_ALL", argv[3], 1);
+    ::setenv("LANG", argv[3], 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int qargc = 1;
+    QApplication app(qargc, argv);
+    (void)argc;
+    if (std::string(std::localeconv()->decimal_point) != ",")
+        return 7;  // the locale is not in effect: the check would prove nothing
+    if (const int rc = InteropWrite(argv[2]))
+        return rc;
+    Table t;
+    t.setFolder(argv[2]);
+    t.setTableName("interop");
+    t.setReadOnly(true);
+    t.open();
+    t.first();
+    if (t.fieldByName("AMOUNT").asFloat() != 1234.5678 || t.fieldByName("AMOUNT").asString() != "1234.5678")
+        return 8;
+    return 0;
+}
+#endif
 
 int Dump(const std::string& folder, const std::string& table)
 {
@@ -264,9 +313,7 @@ int Dump(const std::string& folder, const std::string& table)
             } else if (auto* s = std::get_if<std::string>(&v)) {
                 line += JsonText(*s);
             } else if (auto* d = std::get_if<double>(&v)) {
-                char b[64];
-                std::snprintf(b, sizeof b, "%.10g", *d);
-                line += b;
+                line += Number(*d);
             } else if (auto* b = std::get_if<bool>(&v)) {
                 line += *b ? "true" : "false";
             } else if (auto* dv = std::get_if<DateValue>(&v)) {
@@ -401,6 +448,48 @@ int Churn(const std::string& folder, const std::string& table, long millis)
     return 0;
 }
 
+// Every record of the big tables to the next version, in one write: what
+// "batch" and "batch2" do; "edit" moves record 2 alone, "append" adds one.
+int StepKill(const std::string& folder, const std::string& what, int step, bool tear)
+{
+    tw::db::test::FailingFs killing;
+    killing.exitAtStep = step;
+    killing.tearAtExit = tear;
+    SetFileSystem(&killing);
+    Table big, big2;
+    big.setFolder(folder);
+    big.setTableName("big");
+    big.open();
+    if (what == "edit") {
+        big.first();
+        big.next();
+        EditBig(big);
+    } else if (what == "append") {
+        big.append();
+        big.fieldByName("ID").setAsFloat(99);
+        SetBigVersion(big, 1);
+        big.post();
+    } else {
+        WriteBatch batch;
+        for (big.first(); !big.eof(); big.next())
+            EditBig(big);
+        big.append();
+        big.fieldByName("ID").setAsFloat(99);
+        SetBigVersion(big, 1);
+        big.post();
+        if (what == "batch2") {
+            big2.setFolder(folder);
+            big2.setTableName("big2");
+            big2.open();
+            for (big2.first(); !big2.eof(); big2.next())
+                EditBig(big2);
+        }
+        batch.commit();
+    }
+    SetFileSystem(nullptr);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -413,15 +502,21 @@ int main(int argc, char** argv)
             return Tas(argv[2], argv[3], std::atoi(argv[4]), std::atoi(argv[5]), argv[6]);
         if (mode == "crash" && argc == 6)
             return Crash(argv[2], argv[3], argv[4], std::atol(argv[5]));
+#ifdef TW_DB_TOOL_QT
+        if (mode == "locale-write" && argc == 4)
+            return LocaleWrite(argc, argv);
+#endif
         if (mode == "interop-write" && argc == 3)
             return InteropWrite(argv[2]);
         if (mode == "dump" && argc == 4)
             return Dump(argv[2], argv[3]);
         if (mode == "big-crash" && argc == 6)
             return BigCrash(argv[2], argv[3], argv[4], static_cast<unsigned>(std::atol(argv[5])));
+        if (mode == "step-kill" && argc == 6)
+            return StepKill(argv[2], argv[3], std::atoi(argv[4]), std::string(argv[5]) == "tear");
         if (mode == "churn" && argc == 5)
             return Churn(argv[2], argv[3], std::atol(argv[4]));
-        std::cerr << "usage: tw_db_tool append|tas|crash|interop-write|dump|big-crash|churn ...\n";
+        std::cerr << "usage: tw_db_tool append|tas|crash|interop-write|dump|big-crash|churn|step-kill ...\n";
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "tw_db_tool: " << e.what() << "\n";

@@ -1,0 +1,225 @@
+// The Gantt report of the real main window, for timing it from outside
+// (bench/reports/gantt-outside.sh). Each command is one process, as a user's
+// session would be.
+//
+//   ganttprint_tool make <user folder> <tasks>
+//     A fresh user whose first start makes the database, then a schedule of
+//     <tasks> tasks on 20 resources, one customer and job per resource,
+//     four-hour tasks one after another. The first task of each resource is
+//     added through the program's own adder; the others are copies of it
+//     written straight into the tables (new keys, names and times), because
+//     adding tens of thousands of tasks one by one through the adder would
+//     take hours.
+//   ganttprint_tool print <user folder> <pdf file>
+//     Starts the main window on that user's folders, ticks "Show all" and
+//     "Individual tasks" (every task a row on Visualize), opens the print
+//     dialog, chooses "Gantt chart" and saves the report as the e-mail
+//     window would. The steps' times go to standard error; printer.dbt's
+//     size afterwards too.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/mainscreen.h"
+#include "app/visualizepage.h"
+#include "chart/resourceallocationchart.h"
+#include "platform/datetime/localetexts.h"
+#include "platform/db/table.h"
+#include "reports/printpreview.h"
+#include "sampleschedule.h"
+
+using namespace tw;
+
+namespace {
+
+constexpr int kResources = 20;
+
+void UseFolder(const QString& folder)
+{
+    QDir().mkpath(folder);
+    ::setenv("XDG_CONFIG_HOME", (folder + "/config").toLocal8Bit().constData(), 1);
+    ::setenv("XDG_DATA_HOME", (folder + "/data").toLocal8Bit().constData(), 1);
+}
+
+// Copies of the table's records of `chartsId` with the keys and times of
+// the copies; one write batch for the table.
+void CopyItem(db::Table& table, double chartsId, int copies, int firstKey, double hours,
+              const std::string& description, bool hasTid)
+{
+    std::vector<db::Value> values;
+    if (!table.active())
+        table.open();  // the shared copies are opened only to be written
+    table.refresh();
+    if (!table.locate("CHARTSID", db::Value(chartsId)))
+        return;
+    for (int f = 0; f < table.fieldCount(); ++f)
+        values.push_back(table.field(f).value());
+    const double start = table.fieldByName("SD").asFloat();
+    db::WriteBatch batch;
+    for (int i = 1; i <= copies; ++i) {
+        // Tasks of four working hours, two a day, one after another.
+        const double day = start + (i / 2) + (i % 2) * hours / 24.0;
+        table.append();
+        for (int f = 0; f < table.fieldCount(); ++f)
+            if (table.field(f).type() != db::FieldType::Memo
+                && table.field(f).type() != db::FieldType::Binary)
+                table.field(f).setValue(values[static_cast<size_t>(f)]);
+        table.fieldByName("CHARTSID").setAsInteger(firstKey + i);
+        if (hasTid)
+            table.fieldByName("TID").setAsInteger(firstKey + i);
+        table.fieldByName("DESC").setAsString(description + " " + std::to_string(i + 1));
+        for (const char* name : {"SD", "OSD"})
+            table.fieldByName(name).setAsFloat(day);
+        for (const char* name : {"ED", "OED"})
+            table.fieldByName(name).setAsFloat(day + hours / 24.0);
+        table.fieldByName("SDD").setAsDate(day);
+        table.fieldByName("EDD").setAsDate(day);
+        if (auto order = table.findField("ORDER"))
+            order->setAsInteger(firstKey + i);
+        table.post();
+    }
+    batch.commit();
+}
+
+int Make(const QString& folder, int tasks)
+{
+    UseFolder(folder);
+    app::TMainScreen window;
+    window.StartTimer();
+    if (!window.State.TablesOpen) {
+        std::fprintf(stderr, "The schedule database did not open.\n");
+        return 1;
+    }
+    if (!window.Data().ChartsTable5.isEmpty()) {
+        std::fprintf(stderr, "%s has a schedule already.\n", qPrintable(folder));
+        return 1;
+    }
+    data::TEstimateData& d = window.Data();
+    const TDateTime monday = EncodeDate(2027, 3, 1) + 8.0 / 24;
+    const int perResource = tasks / kResources;
+    for (int r = 0; r < kResources; ++r) {
+        const std::int32_t crew = examples::AddSampleResource(window, "Crew " + std::to_string(r + 1));
+        const std::string description = "Crew " + std::to_string(r + 1) + " task";
+        const std::int32_t key =
+            examples::AddSampleTask(window, crew,
+                                    {"Customer " + std::to_string(r + 1), "Job " + std::to_string(r + 1),
+                                     description + " 1", monday, 4});
+        const int copies = perResource - 1 + (r < tasks % kResources ? 1 : 0);
+        const int firstKey = 1000000 * (r + 1);
+        for (db::Table* t : {&d.ChartsTable5, &d.IChartsTable})
+            CopyItem(*t, key, copies, firstKey, 4, description, true);
+        for (db::Table* t : {&d.TasksTable3, &d.ITasksTable})
+            CopyItem(*t, key, copies, firstKey, 4, description, true);
+        db::Table& rows = d.ICrewsTable3;
+        rows.refresh();
+        if (rows.locate("CHARTSID", db::Value(static_cast<double>(key)))) {
+            const double job = rows.fieldByName("JID").asFloat();
+            db::WriteBatch batch;
+            for (int i = 1; i <= copies; ++i) {
+                rows.append();
+                rows.fieldByName("ICREWID").setAsInteger(firstKey + i);
+                rows.fieldByName("CHARTSID").setAsInteger(firstKey + i);
+                rows.fieldByName("CREWID").setAsInteger(crew);
+                rows.fieldByName("JID").setAsFloat(job);
+                rows.fieldByName("JOB").setAsBoolean(false);
+                rows.post();
+            }
+            batch.commit();
+        }
+    }
+    window.FormDestroy();
+    std::printf("%d tasks written for %s\n", tasks, qPrintable(folder));
+    return 0;
+}
+
+void Tick(QObject& window, const char* name)
+{
+    auto* box = window.findChild<QAbstractButton*>(name);
+    if (box && !box->isChecked())
+        box->click();
+}
+
+int Print(const QString& folder, const QString& pdfFile)
+{
+    UseFolder(folder);
+    QElapsedTimer clock;
+    clock.start();
+    app::TMainScreen window;
+    window.resize(1100, 760);
+    window.StartTimer();
+    if (!window.State.TablesOpen) {
+        std::fprintf(stderr, "The schedule database did not open.\n");
+        return 1;
+    }
+    const qint64 started = clock.restart();
+    Tick(window, "RestrictToActive");
+    Tick(window, "ShowJobsOnlyTasks");
+    window.TabControl()->setCurrentIndex(app::TMainScreen::SchedulePage);
+    window.BuildChart(true);
+    const qint64 charted = clock.restart();
+
+    window.PrintPreviewButtonClick();
+    reports::TPrintPreview* dialog = window.PrintPreview();
+    if (!dialog) {
+        std::fprintf(stderr, "The print button opened no dialog.\n");
+        return 1;
+    }
+    dialog->SetChartTypeIndex(reports::GanttChart);
+    const reports::PdfResult pdf = dialog->ChosenReportPdf();
+    if (!pdf.Ok()) {
+        std::fprintf(stderr, "The Gantt report failed: %s\n", qPrintable(pdf.Message));
+        return 1;
+    }
+    QFile file(pdfFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf.Pdf) != pdf.Pdf.size()) {
+        std::fprintf(stderr, "%s could not be written\n", qPrintable(pdfFile));
+        return 1;
+    }
+    file.close();
+    const qint64 printed = clock.restart();
+
+    db::Table& printer = window.Data().PrinterTable;
+    printer.refresh();
+    const QString memo = QFileInfo(QString::fromStdString(printer.path())).dir().filePath("printer.dbt");
+    std::fprintf(stderr,
+                 "start %lld ms, show all %lld ms (%lld rows), gantt pdf %lld ms, %lld pages, "
+                 "printer.dbt %lld bytes\n",
+                 static_cast<long long>(started), static_cast<long long>(charted),
+                 static_cast<long long>(window.VisualizePage()->RAC()->Count()),
+                 static_cast<long long>(printed), static_cast<long long>(printer.recordCount()),
+                 static_cast<long long>(QFileInfo(memo).size()));
+    window.FormDestroy();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 4) {
+        std::fprintf(stderr,
+                     "usage: ganttprint_tool make <user folder> <tasks>\n"
+                     "       ganttprint_tool print <user folder> <pdf file>\n");
+        return 2;
+    }
+    const std::string command = argv[1];
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    UseFolder(folder);
+    QApplication application(argc, argv);
+    locale::PinLocale("en_US");
+    if (command == "make")
+        return Make(folder, std::atoi(argv[3]));
+    if (command == "print")
+        return Print(folder, QString::fromLocal8Bit(argv[3]));
+    std::fprintf(stderr, "unknown command %s\n", command.c_str());
+    return 2;
+}

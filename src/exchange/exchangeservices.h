@@ -1,0 +1,70 @@
+#pragma once
+// What the accounting exchange needs of the program around it, as small
+// interfaces of its own: the application session, the setup dialog and the
+// windows implement them in a few lines, and tests record through them.
+
+#include <QString>
+
+namespace tw::exchange {
+
+// Message boxes of the exchange: stop icon, OK button, system-modal.
+class ExchangeMessages {
+public:
+    virtual ~ExchangeMessages() = default;
+    virtual void ShowStopMessage(const QString& text, const QString& caption) = 0;
+};
+
+// Panel 0 of the operation's window's status bar, repainted at once (the
+// user-interface thread is blocked while the exchange runs).
+class ExchangeStatus {
+public:
+    virtual ~ExchangeStatus() = default;
+    virtual void ShowStatus(const QString& text) = 0;
+};
+
+// The hourglass cursor and the main window's busy flag.
+class ExchangeBusyHooks {
+public:
+    virtual ~ExchangeBusyHooks() = default;
+    virtual void SetHourglass(bool on) = 0;
+    virtual bool Busy() const = 0;
+    virtual void SetBusy(bool on) = 0;
+};
+
+// The settings of the accounting link (main-window state and qbsetup.dbf).
+class ExchangeSettings {
+public:
+    virtual ~ExchangeSettings() = default;
+    // 0 Canada, 1 US, 2 Other.
+    virtual int QBEdition() const = 0;
+    virtual void SetQBEdition(int edition) = 0;
+    // qbsetup.dbf USCAN: edit, set, post, refresh.
+    virtual void WriteUSCAN(int edition) = 0;
+    virtual QString QBCompanyFile() const = 0;
+    // The edition check passed in this run; the setup dialog clears it.
+    virtual bool QBAccessChecked() const = 0;
+    virtual void SetQBAccessChecked(bool checked) = 0;
+    // The setup dialog's gate, asked before every session.
+    virtual bool QBAccessPermitted() = 0;
+};
+
+// The setup dialog's part in the edition check: its status bar and its
+// edition choice (items "Canada", "US", "Other"), whose click handler must
+// stay idle while the check sets it. Reached whether the dialog is shown or not.
+class SetupEditionView {
+public:
+    virtual ~SetupEditionView() = default;
+    virtual void ShowVersionsStatus(const QString& text) = 0;
+    virtual void SetEditionClickEnabled(bool enabled) = 0;
+    virtual void SetEditionChoice(int item) = 0;
+};
+
+struct ExchangeServices {
+    ExchangeMessages& messages;
+    ExchangeStatus& status;
+    ExchangeBusyHooks& busy;
+    ExchangeSettings& settings;
+    SetupEditionView& setup;
+};
+
+}  // namespace tw::exchange
