@@ -2,6 +2,7 @@
 #include "controls/foundation/fccommon.h"
 #include "controls/panels/fcframes.h"
 #include "controls/toolbar/fctoolbaraccessible.h"
+#include "controls/toolbar/fcspeedbutton.h"
 #include "controls/toolbar/fctoolbutton.h"
 #include <QApplication>
 #include <QEvent>
@@ -144,9 +145,15 @@ void TFcToolbar::SetImages(TFcImageList* value)
 
 void TFcToolbar::TellButtons()
 {
-    for (QWidget* w : Controls())
-        if (auto* b = qobject_cast<TFcToolButton*>(w))
+    for (QWidget* w : Controls()) {
+        if (auto* b = qobject_cast<TFcToolButton*>(w)) {
             b->PickupToolbarStyles();
+        } else if (auto* s = qobject_cast<TFcToolbarButton*>(w)) {
+            s->resize(buttonWidth_, buttonHeight_);
+            s->SetShowCaption(showButtonCaptions_);
+            s->SetLayout(SpeedButtonLayout(showButtonCaptions_, buttonHeight_));
+        }
+    }
     PositionControls();
 }
 

@@ -6,6 +6,7 @@
 
 #include "controls/panels/pixelart.h"
 
+#include "controls/toolbar/fcspeedbutton.h"
 #include "controls/toolbar/fctoolbar.h"
 #include "controls/toolbar/fctoolbutton.h"
 
@@ -257,6 +258,115 @@ TEST_F(ToolButton, ScreenReadersSeeAToolBarOfButtons)
     EXPECT_TRUE(ab->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
     ab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(b->Down());
+}
+
+struct SpeedButtons : testing::WidgetFixture {
+    QWidget window;
+    static QImage Cells(std::initializer_list<TColor> colours)
+    {
+        QImage strip = MakeBitmap(8 * static_cast<int>(colours.size()), 8);
+        int i = 0;
+        for (TColor c : colours) {
+            TFcCanvas canvas(strip);
+            canvas.Brush = TFcBrush{c};
+            canvas.FillRect({i * 8, 0, i * 8 + 8, 8});
+            ++i;
+        }
+        return strip;
+    }
+};
+
+TEST_F(SpeedButtons, HiddenCaptionIsKeptAndComesBack)
+{
+    TFcToolbarButton b(&window);
+    b.SetCaption("&Open");
+    b.SetShowCaption(false);
+    EXPECT_EQ(b.Caption(), "");
+    EXPECT_EQ(b.SavedCaption(), "&Open");
+    // A caption set while hidden is what comes back.
+    b.SetButtonCaption("&Close");
+    b.SetShowCaption(true);
+    EXPECT_EQ(b.Caption(), "&Close");
+    // Its accelerator works while hidden too, on a showing button.
+    b.SetShowCaption(false);
+    window.show();
+    int clicks = 0;
+    b.OnClick = [&](TFcControl*) { ++clicks; };
+    EXPECT_TRUE(b.DialogChar(QChar('c'), Qt::AltModifier));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SpeedButtons, HotGlyphOnlyWhileTheMouseIsOverAnEnabledButton)
+{
+    TFcToolbarButton b(&window);
+    b.resize(24, 22);
+    b.SetGlyph(Cells({0x0000FF, 0x808080}));
+    b.SetHotGlyph(Cells({0x00FF00}));
+    EXPECT_TRUE(b.UseHotGlyph());
+    EXPECT_EQ(b.HotNumGlyphs(), 1);
+    auto centre = [&] { return PixelOf(b.RenderImage(), 12, 11); };
+    EXPECT_EQ(centre(), 0x0000FFu);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&b, &enter);
+    EXPECT_EQ(centre(), 0x00FF00u);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&b, &leave);
+    EXPECT_EQ(centre(), 0x0000FFu);
+    EXPECT_EQ(b.NumGlyphs(), 2);
+    b.setEnabled(false);
+    QApplication::sendEvent(&b, &enter);
+    EXPECT_EQ(centre(), 0x808080u);  // the disabled cell, never the hot one
+}
+
+TEST_F(SpeedButtons, MenuButtonClicksLeftOfItsArrowAndDropsOnIt)
+{
+    auto* b = new TFcMenuToolbarButton(&window);
+    EXPECT_EQ(b->width(), 40);
+    EXPECT_EQ(b->Margin(), 2);
+    QMenu menu;
+    menu.addAction("Day");
+    b->SetDropDownMenu(&menu);
+    int clicks = 0, drops = 0;
+    b->OnClick = [&](TFcControl*) { ++clicks; };
+    b->Popup = [&](QMenu*, QPoint) { ++drops; };
+    window.show();
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(drops, 0);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(30, 10));
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(clicks, 1);
+    // The arrow and, while hot, the divider: highlight right of shadow.
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(b, &enter);
+    const QImage image = b->RenderImage();
+    EXPECT_EQ(PixelOf(image, 25, 10), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelOf(image, 24, 10), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(image, 32, 10), ColorToRGB(clWindowText));
+}
+
+TEST_F(SpeedButtons, ToolbarSizesThemAndTheyGroupOnlyWithEachOther)
+{
+    TFcToolbar bar;
+    auto* a = new TFcToolbarButton(&bar);
+    auto* b = new TFcToolbarButton(&bar);
+    auto* tool = new TFcToolButton(&bar);
+    a->SetCaption("A");
+    bar.SetTextOptions(ttoShowTextLabels);
+    EXPECT_EQ(a->size(), QSize(60, 40));
+    EXPECT_EQ(a->Layout(), blGlyphTop);
+    bar.SetTextOptions(ttoSelectiveTextOnRight);
+    EXPECT_EQ(a->size(), QSize(60, 25));
+    EXPECT_EQ(a->Layout(), blGlyphLeft);
+    a->SetGroupIndex(1);
+    b->SetGroupIndex(1);
+    tool->SetGroupIndex(1);
+    a->SetDown(true);
+    tool->SetDown(true);
+    EXPECT_TRUE(a->Down());
+    b->SetDown(true);
+    EXPECT_FALSE(a->Down());
+    EXPECT_TRUE(tool->Down());
 }
 
 }  // namespace
