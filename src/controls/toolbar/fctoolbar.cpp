@@ -2,6 +2,7 @@
 #include "controls/foundation/fccommon.h"
 #include "controls/panels/fcframes.h"
 #include "controls/toolbar/fctoolbaraccessible.h"
+#include "controls/toolbar/fccustomizetoolbar.h"
 #include "controls/toolbar/fcspeedbutton.h"
 #include "controls/toolbar/fctoolbutton.h"
 #include <QApplication>
@@ -340,6 +341,13 @@ bool TFcToolbar::eventFilter(QObject* watched, QEvent* event)
     default: break;
     }
     return TFcCustomPanel::eventFilter(watched, event);
+}
+
+void TFcToolbar::Customize()
+{
+    TFcFrmCustomizeToolbar dialog(this, TFcCustomizeCaptions{}, window());
+    dialog.Reposition();
+    dialog.exec();
 }
 
 void TFcToolbar::SaveLayout()

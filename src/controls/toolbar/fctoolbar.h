@@ -78,6 +78,8 @@ public:
     // Throw EFcError without a store.
     void SaveLayout();
     void RestoreLayout();
+    // Opens the customize dialog modally; changes apply at once.
+    void Customize();
     std::function<void(TFcControl*)> OnVisibleChanged;
 protected:
     void DrawCaption(TFcCanvas&, TRect) override {}

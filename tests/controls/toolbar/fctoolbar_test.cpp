@@ -6,12 +6,16 @@
 
 #include "controls/panels/pixelart.h"
 
+#include "controls/toolbar/fccustomizetoolbar.h"
 #include "controls/toolbar/fcspeedbutton.h"
 #include "controls/toolbar/fctoolbar.h"
 #include "controls/toolbar/fctoolbutton.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -258,6 +262,101 @@ TEST_F(ToolButton, ScreenReadersSeeAToolBarOfButtons)
     EXPECT_TRUE(ab->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
     ab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(b->Down());
+}
+
+TEST(CustomizePosition, BesideTheToolbarByItsAlignmentAndOnScreen)
+{
+    const QRect work(0, 0, 1000, 700);
+    const QSize dialog(337, 280);
+    struct Case {
+        const char* name;
+        TAlign align;
+        QRect toolbar;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"top: below it", alTop, QRect(100, 50, 400, 30), {115, 50 + 30 + 25}},
+        {"bottom: above it", alBottom, QRect(100, 600, 400, 30), {115, 600 - 280 - 5 + 25}},
+        {"left: right of it", alLeft, QRect(0, 100, 30, 400), {30 + 15, 125}},
+        {"right: left of it", alRight, QRect(900, 100, 30, 400), {900 - 337 - 5 + 15, 125}},
+        {"kept inside the work area", alTop, QRect(900, 650, 100, 30), {1000 - 337, 700 - 280}},
+        {"client: centred on it", alClient, QRect(0, 0, 800, 600), {399 - 168, 299 - 140}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CustomizeDialogPosition(c.align, c.toolbar, dialog, work), c.expected);
+    }
+}
+
+TEST_F(Toolbar, CustomizeDialogReordersHidesAndSetsTextOptions)
+{
+    auto* spacer = new TFcSpacer(bar);
+    spacer->setObjectName("Gap");
+    buttons[1]->SetCaption("");
+    buttons[1]->setToolTip("Saves the day");
+    buttons[2]->SetCaption("");
+    bar->PositionControls();
+    TFcFrmCustomizeToolbar dialog(bar, TFcCustomizeCaptions{});
+    QListWidget* list = dialog.List();
+    ASSERT_EQ(list->count(), 4);
+    EXPECT_EQ(list->item(0)->text(), "B1");
+    EXPECT_EQ(list->item(1)->text(), "Saves the day");
+    EXPECT_EQ(list->item(2)->text(), "Button3");
+    EXPECT_EQ(list->item(3)->text(), "Spacer");
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_FALSE(dialog.MoveUpButton()->isEnabled());
+    EXPECT_TRUE(dialog.MoveDownButton()->isEnabled());
+    // By buttons.
+    dialog.MoveDownButton()->click();
+    EXPECT_EQ(bar->IndexOf(buttons[0]), 1);
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(list->item(1)->text(), "B1");
+    list->setCurrentRow(3);
+    EXPECT_FALSE(dialog.MoveDownButton()->isEnabled());
+    // By drag: line 3 dropped on line 0; a drop on no line changes nothing.
+    list->setCurrentRow(3);
+    dialog.DropOn(0);
+    EXPECT_EQ(bar->IndexOf(spacer), 0);
+    EXPECT_EQ(list->item(0)->text(), "Spacer");
+    list->setCurrentRow(2);
+    dialog.DropOn(-1);
+    EXPECT_EQ(bar->IndexOf(spacer), 0);
+    // Unchecking hides at once and closes the gap.
+    const QPoint before = buttons[2]->pos();
+    list->item(bar->IndexOf(buttons[1]))->setCheckState(Qt::Unchecked);
+    EXPECT_TRUE(buttons[1]->isHidden());
+    EXPECT_NE(buttons[2]->pos(), before);
+    dialog.TextOptionsBox()->setCurrentIndex(1);
+    emit dialog.TextOptionsBox()->activated(1);
+    EXPECT_EQ(bar->TextOptions(), ttoShowTextLabels);
+}
+
+TEST_F(Toolbar, CustomizeDialogScrollsWhileDraggingNearAnEdge)
+{
+    for (int i = 0; i < 20; ++i)
+        (new TFcToolButton(bar))->setObjectName(QStringLiteral("More%1").arg(i));
+    TFcFrmCustomizeToolbar dialog(bar, TFcCustomizeCaptions{});
+    dialog.show();
+    QListWidget* list = dialog.List();
+    QScrollBar* scroll = list->verticalScrollBar();
+    ASSERT_GT(scroll->maximum(), 0);
+    dialog.DragOver(list->viewport()->height() - 5);
+    EXPECT_TRUE(dialog.ScrollTimer()->isActive());
+    EXPECT_EQ(dialog.ScrollTimer()->interval(), 100);
+    dialog.ScrollTick();
+    dialog.ScrollTick();
+    EXPECT_EQ(scroll->value(), 2);
+    dialog.DragOver(list->viewport()->height() / 2);
+    EXPECT_FALSE(dialog.ScrollTimer()->isActive());
+    dialog.DragOver(3);
+    dialog.ScrollTick();
+    dialog.ScrollTick();
+    dialog.ScrollTick();
+    EXPECT_EQ(scroll->value(), 0);
+    EXPECT_FALSE(dialog.ScrollTimer()->isActive());
+    dialog.DragOver(list->viewport()->height() - 5);
+    dialog.EndDrag();
+    EXPECT_FALSE(dialog.ScrollTimer()->isActive());
 }
 
 struct SpeedButtons : testing::WidgetFixture {
