@@ -1,6 +1,7 @@
 #include "controls/toolbar/fcspeedbutton.h"
 #include "controls/foundation/fccommon.h"
 #include "controls/panels/fcframes.h"
+#include "controls/toolbar/fclatch.h"
 #include <QDateTime>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -21,11 +22,7 @@ void TFcSpeedButton::SetFlat(bool value)
 
 void TFcSpeedButton::SetDown(bool value)
 {
-    if (groupIndex_ == 0)
-        value = false;
-    if (value == down_)
-        return;
-    if (down_ && !value && !allowAllUp_)
+    if (!LatchChangeAllowed(groupIndex_, allowAllUp_, down_, value))
         return;
     down_ = value;
     if (value)
@@ -48,14 +45,8 @@ void TFcSpeedButton::SetAllowAllUp(bool value)
 void TFcSpeedButton::GroupNotice(int group, TFcControl* sender)
 {
     // Speed buttons group only with speed buttons.
-    auto* other = qobject_cast<TFcSpeedButton*>(sender);
-    if (!other || group != groupIndex_ || groupIndex_ == 0)
-        return;
-    if (other->Down() && down_) {
-        down_ = false;
+    if (ReleaseForSibling(qobject_cast<TFcSpeedButton*>(sender), group, groupIndex_, down_, allowAllUp_))
         repaint();
-    }
-    allowAllUp_ = other->AllowAllUp();
 }
 
 void TFcSpeedButton::SetGlyph(const QImage& value)
@@ -143,13 +134,7 @@ void TFcSpeedButton::Paint(TFcCanvas& canvas)
     else if (hot)
         DrawBorder(canvas, {0, 0, width(), height()}, fsPopup);
     if (down_ && !pressed_ && !hot) {
-        TFcBrush pattern;
-        pattern.Style = TBrushStyle::Pattern;
-        pattern.Color = clBtnHighlight;
-        pattern.PatternBackground = clBtnFace;
-        for (int i = 0; i < 8; ++i)
-            pattern.Pattern[i] = (i % 2) ? 0xAA : 0x55;
-        canvas.Brush = pattern;
+        canvas.Brush = LatchedPatternBrush();
         canvas.FillRect({1, 1, width() - 1, height() - 1});
         canvas.Brush = TFcBrush{};
     }

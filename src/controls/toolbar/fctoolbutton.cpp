@@ -2,6 +2,7 @@
 #include "controls/foundation/fccommon.h"
 #include "controls/foundation/fcthemesrv.h"
 #include "controls/panels/fcframes.h"
+#include "controls/toolbar/fclatch.h"
 #include "controls/toolbar/fctoolbar.h"
 #include "controls/toolbar/fctoolbaraccessible.h"
 #include <QDateTime>
@@ -57,12 +58,7 @@ void TFcToolButton::SetAllowAllUp(bool value)
 
 void TFcToolButton::SetDown(bool value)
 {
-    if (groupIndex_ == 0)
-        value = false;
-    if (value == down_)
-        return;
-    // The last down button of a group stays down unless all may be up.
-    if (down_ && !value && !allowAllUp_ && groupIndex_ != 0)
+    if (!LatchChangeAllowed(groupIndex_, allowAllUp_, down_, value))
         return;
     down_ = value;
     UpdateStateFromDown();
@@ -79,15 +75,10 @@ void TFcToolButton::SetGroupIndex(int value)
 
 void TFcToolButton::GroupNotice(int group, TFcControl* sender)
 {
-    auto* other = qobject_cast<TFcToolButton*>(sender);
-    if (!other || group != groupIndex_ || groupIndex_ == 0)
-        return;
-    if (other->Down() && down_) {
-        down_ = false;
+    if (ReleaseForSibling(qobject_cast<TFcToolButton*>(sender), group, groupIndex_, down_, allowAllUp_)) {
         UpdateStateFromDown();
         repaint();
     }
-    allowAllUp_ = other->AllowAllUp();
 }
 
 void TFcToolButton::UpdateStateFromDown()
@@ -426,16 +417,8 @@ void TFcToolButton::Paint(TFcCanvas& canvas)
     const bool flatHot = flat_ && MouseInControl();
     if (state_ == tbsExclusive && !flatHot) {
         // The latched look: a checkerboard of face and highlight.
-        TRect face = TRect{0, 0, width(), height()}.Inflated(-1, -1);
-        if (flat_)
-            face = face.Inflated(0, 0);
-        TFcBrush pattern;
-        pattern.Style = TBrushStyle::Pattern;
-        pattern.Color = clBtnHighlight;
-        pattern.PatternBackground = clBtnFace;
-        for (int i = 0; i < 8; ++i)
-            pattern.Pattern[i] = (i % 2) ? 0xAA : 0x55;
-        canvas.Brush = pattern;
+        const TRect face = TRect{0, 0, width(), height()}.Inflated(-1, -1);
+        canvas.Brush = LatchedPatternBrush();
         canvas.BkMode = TBkMode::Opaque;
         canvas.FillRect(face);
         canvas.Brush = TFcBrush{};
