@@ -5,6 +5,8 @@
 #include "controls/toolbar/fctoolbutton.h"
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QIcon>
+#include <QPixmap>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -79,6 +81,43 @@ TFcFrmCustomizeToolbar::TFcFrmCustomizeToolbar(TFcToolbar* toolbar, const TFcCus
     Fill();
 }
 
+namespace {
+// The 16 x 16 picture of a spacer line: an empty frame, or one with a groove.
+QImage SpacerImage(bool grooved)
+{
+    QImage image = MakeBitmap(16, 16, clBtnFace);
+    TFcCanvas canvas(image);
+    canvas.Brush = TFcBrush{clBtnShadow};
+    canvas.FrameRect({2, 2, 14, 14});
+    if (grooved) {
+        canvas.Pen = TFcPen{clBtnShadow};
+        canvas.MoveTo(7, 4);
+        canvas.LineTo(7, 12);
+        canvas.Pen.Color = clBtnHighlight;
+        canvas.MoveTo(8, 4);
+        canvas.LineTo(8, 12);
+    }
+    return image;
+}
+}  // namespace
+
+// The image beside a line: the tool button's image, a speed button's first
+// glyph cell, or the spacer's picture.
+QImage TFcFrmCustomizeToolbar::LineImage(const QWidget* w)
+{
+    if (const auto* tool = qobject_cast<const TFcToolButton*>(w)) {
+        const TFcImageList* list = tool->ImageList();
+        if (list && tool->ImageIndex() >= 0 && tool->ImageIndex() < list->Count())
+            return list->Image(tool->ImageIndex());
+    } else if (const auto* speed = qobject_cast<const TFcSpeedButton*>(w)) {
+        if (!speed->Glyph().isNull())
+            return speed->Glyph().copy(0, 0, speed->Glyph().width() / speed->NumGlyphs(), speed->Glyph().height());
+    } else if (const auto* spacer = qobject_cast<const TFcSpacer*>(w)) {
+        return SpacerImage(spacer->Grooved());
+    }
+    return {};
+}
+
 void TFcFrmCustomizeToolbar::Fill()
 {
     filling_ = true;
@@ -94,6 +133,7 @@ void TFcFrmCustomizeToolbar::Fill()
         if (text.isEmpty())
             text = w->objectName();
         auto* item = new QListWidgetItem(text, list_);
+        item->setIcon(QIcon(QPixmap::fromImage(LineImage(w))));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
         item->setCheckState(w->isHidden() ? Qt::Unchecked : Qt::Checked);
         item->setSizeHint(QSize(0, 20));

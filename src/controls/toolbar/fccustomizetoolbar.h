@@ -9,6 +9,7 @@
 #include "controls/fccmbobx.h"
 #include "controls/foundation/fctypes.h"
 #include <QDialog>
+#include <QImage>
 #include <QPointer>
 #include <QTimer>
 class QLabel;
@@ -49,6 +50,7 @@ public:
     void DragOver(int y);
     void EndDrag() { scrollTimer_.stop(); }
     void ScrollTick();
+    static QImage LineImage(const QWidget* w);
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 private:

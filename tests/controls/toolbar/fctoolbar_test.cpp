@@ -303,6 +303,15 @@ TEST_F(Toolbar, CustomizeDialogReordersHidesAndSetsTextOptions)
     EXPECT_EQ(list->item(1)->text(), "Saves the day");
     EXPECT_EQ(list->item(2)->text(), "Button3");
     EXPECT_EQ(list->item(3)->text(), "Spacer");
+    EXPECT_TRUE(TFcFrmCustomizeToolbar::LineImage(spacer).size() == QSize(16, 16));
+    spacer->SetGrooved(true);
+    EXPECT_EQ(PixelOf(TFcFrmCustomizeToolbar::LineImage(spacer), 7, 8), ColorToRGB(clBtnShadow));
+    TFcImageList images(8, 8);
+    images.AddMasked(MakeBitmap(8, 8, 0x0000FF), clNone);
+    bar->SetImages(&images);
+    buttons[0]->SetImageIndex(0);
+    EXPECT_EQ(PixelOf(TFcFrmCustomizeToolbar::LineImage(buttons[0]), 3, 3), 0x0000FFu);
+    bar->SetImages(nullptr);
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_FALSE(dialog.MoveUpButton()->isEnabled());
     EXPECT_TRUE(dialog.MoveDownButton()->isEnabled());
