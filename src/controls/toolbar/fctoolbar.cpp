@@ -1,5 +1,7 @@
 #include "controls/toolbar/fctoolbar.h"
 #include "controls/foundation/fccommon.h"
+#include "controls/foundation/fcgrafx.h"
+#include "controls/foundation/fcthemesrv.h"
 #include "controls/panels/fcframes.h"
 #include "controls/toolbar/fctoolbaraccessible.h"
 #include "controls/toolbar/fccustomizetoolbar.h"
@@ -134,6 +136,30 @@ void TFcToolbar::SetOrientation(TOrientation value)
         if (auto* spacer = qobject_cast<TFcSpacer*>(w))
             spacer->SetOrientation(value);
     PositionControls();
+}
+
+void TFcToolbar::SetBackground(const QImage& value)
+{
+    background_ = value;
+    update();
+}
+
+void TFcToolbar::Paint(TFcCanvas& canvas)
+{
+    if (ThemeAware() && ThemeServices()->GetThemesEnabled()) {
+        ThemeServices()->DrawElement(canvas, GetElementDetails(trRebarRoot), {0, 0, width(), height()});
+        return;
+    }
+    TFcCustomPanel::Paint(canvas);
+    if (background_.isNull())
+        return;
+    const TRect r = FixClientRect({0, 0, width(), height()}, true);
+    canvas.SaveState();
+    canvas.IntersectClipRect(r);
+    for (int y = r.Top; y < r.Bottom; y += background_.height())
+        for (int x = r.Left; x < r.Right; x += background_.width())
+            canvas.Draw(x, y, background_);
+    canvas.RestoreState();
 }
 
 void TFcToolbar::SetImages(TFcImageList* value)

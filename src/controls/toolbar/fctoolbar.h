@@ -64,6 +64,9 @@ public:
     void SetButtonHeight(int value);
     bool ShowButtonCaptions() const { return showButtonCaptions_; }
     void SetShowButtonCaptions(bool value);
+    // Tiled inside the frames.
+    const QImage& Background() const { return background_; }
+    void SetBackground(const QImage& value);
     TFcImageList* Images() const { return images_; }
     void SetImages(TFcImageList* value);
     TFcRegIniFile* RegIniFile() const { return regIniFile_; }
@@ -83,6 +86,7 @@ public:
     std::function<void(TFcControl*)> OnVisibleChanged;
 protected:
     void DrawCaption(TFcCanvas&, TRect) override {}
+    void Paint(TFcCanvas& canvas) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 private:
@@ -101,6 +105,7 @@ private:
     int buttonHeight_ = 25;
     bool showButtonCaptions_ = false;
     TFcImageList* images_ = nullptr;
+    QImage background_;
     QPointer<TFcRegIniFile> regIniFile_;
     std::vector<QPointer<QWidget>> controls_;
     bool positioning_ = false;

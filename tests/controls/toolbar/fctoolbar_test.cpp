@@ -101,6 +101,21 @@ TEST_F(Toolbar, LayoutSurvivesARestart)
     EXPECT_THROW(second.bar->SaveLayout(), EFcError);
 }
 
+TEST_F(Toolbar, BackgroundIsTiledInsideTheDivider)
+{
+    QImage tile = MakeBitmap(4, 4, 0x00FF00);
+    tile.setPixel(0, 0, ToRgb32(0x0000FF));
+    bar->SetBackground(tile);
+    for (auto* b : buttons)
+        b->hide();
+    const QImage image = bar->RenderImage();
+    // The groove takes the top two rows; tiles start below it.
+    EXPECT_NE(PixelOf(image, 0, 0), 0x0000FFu);
+    EXPECT_EQ(PixelOf(image, 0, 2), 0x0000FFu);
+    EXPECT_EQ(PixelOf(image, 4, 6), 0x0000FFu);
+    EXPECT_EQ(PixelOf(image, 5, 6), 0x00FF00u);
+}
+
 TEST_F(Toolbar, SpacerGrooveAndOrientation)
 {
     TFcSpacer spacer;
