@@ -4,6 +4,7 @@
 #include "controls/toolbar/fclatch.h"
 #include <QDateTime>
 #include <QFontMetrics>
+#include <QAction>
 #include <QMouseEvent>
 #include <QScreen>
 namespace tw::controls {
@@ -367,5 +368,14 @@ void TFcMenuToolbarButton::Paint(TFcCanvas& canvas)
     canvas.Pen = TFcPen{c};
     canvas.Brush = TFcBrush{c};
     canvas.Polygon({{x, y}, {x - 3, y - 3}, {x + 3, y - 3}});
+}
+}  // namespace tw::controls
+
+namespace tw::controls {
+void TFcSpeedButton::ActionChange(QAction* action)
+{
+    TFcControl::ActionChange(action);
+    if (action && action->isCheckable())
+        SetDown(action->isChecked());
 }
 }  // namespace tw::controls

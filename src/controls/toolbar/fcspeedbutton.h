@@ -36,6 +36,8 @@ public:
     bool Pressed() const { return pressed_; }
     void GroupNotice(int group, TFcControl* sender) override;
 protected:
+    // A checkable action's checked state becomes Down.
+    void ActionChange(QAction* action) override;
     void Paint(TFcCanvas& canvas) override;
     void MouseEnter() override;
     void MouseLeave() override;

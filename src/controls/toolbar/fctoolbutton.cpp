@@ -7,6 +7,7 @@
 #include "controls/toolbar/fctoolbaraccessible.h"
 #include <QDateTime>
 #include <QFontMetrics>
+#include <QAction>
 #include <QMouseEvent>
 #include <QScreen>
 namespace tw::controls {
@@ -459,5 +460,14 @@ void TFcToolButton::Paint(TFcCanvas& canvas)
         }
         canvas.DrawText(text, r, flags);
     }
+}
+}  // namespace tw::controls
+
+namespace tw::controls {
+void TFcToolButton::ActionChange(QAction* action)
+{
+    TFcControl::ActionChange(action);
+    if (action && action->isCheckable())
+        SetDown(action->isChecked());
 }
 }  // namespace tw::controls

@@ -73,6 +73,8 @@ public:
     std::function<void(QMenu*, QPoint)> Popup;
     std::function<void(QObject*)> OnDropDown;
 protected:
+    // A checkable action's checked state becomes Down.
+    void ActionChange(QAction* action) override;
     void Paint(TFcCanvas& canvas) override;
     void MouseEnter() override;
     void MouseLeave() override;

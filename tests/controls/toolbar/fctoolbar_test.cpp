@@ -12,6 +12,7 @@
 #include "controls/toolbar/fctoolbutton.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QAccessibleActionInterface>
 #include <QListWidget>
 #include <QPushButton>
@@ -256,6 +257,20 @@ TEST_F(ToolButton, GroupedButtonsLatchTogether)
     // Without AllowAllUp the down button stays down.
     QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_TRUE(other->Down());
+}
+
+TEST_F(ToolButton, CheckedActionLatchesTheButton)
+{
+    QAction action("Week");
+    action.setCheckable(true);
+    button->SetGroupIndex(5);
+    button->SetAllowAllUp(true);
+    button->SetAction(&action);
+    EXPECT_EQ(button->Caption(), "Week");
+    action.setChecked(true);
+    EXPECT_TRUE(button->Down());
+    action.setChecked(false);
+    EXPECT_FALSE(button->Down());
 }
 
 TEST_F(ToolButton, ScreenReadersSeeAToolBarOfButtons)
