@@ -145,8 +145,14 @@ void TFcCanvas::DrawLine(int x0, int y0, int x1, int y1)
                 return;
             const int from = x0 < x1 ? x0 : x1 + 1;  // the end point stays out
             const int to = x0 < x1 ? x1 : x0 + 1;
+            // A line wholly right or left of the image must not turn the
+            // range round: clamp both ends before filling.
+            const int first = std::clamp(from, 0, image_->width());
+            const int last = std::clamp(to, 0, image_->width());
+            if (first >= last)
+                return;
             auto* line = reinterpret_cast<std::uint32_t*>(image_->scanLine(y0));
-            std::fill(line + std::max(from, 0), line + std::max(std::min(to, image_->width()), 0), rgb);
+            std::fill(line + first, line + last, rgb);
         } else if (x0 >= 0 && x0 < image_->width()) {
             const int from = y0 < y1 ? y0 : y1 + 1;
             const int to = y0 < y1 ? y1 : y0 + 1;

@@ -27,6 +27,26 @@ TEST_F(Canvas, LinesLeaveOutTheirEndPoint)
     EXPECT_EQ(Art({{'#', clBlack}}), (Rows{"#####.", "##....", "#.#...", "#..#..", "......"}));
 }
 
+TEST_F(Canvas, StraightLinesOutsideTheImageDrawNothing)
+{
+    // Lines that start beyond either edge (a scrolled display cuts its cells
+    // this way) once wrote past the end of the row.
+    Make(6, 3);
+    canvas->Pen.Color = clBlack;
+    const struct { int x0, y0, x1, y1; } lines[] = {
+        {9, 1, 20, 1},   // wholly right, left to right
+        {20, 1, 9, 1},   // wholly right, right to left
+        {-9, 1, -2, 1},  // wholly left
+        {4, 1, 40, 1},   // into the right edge
+        {7, 0, 7, 3},    // a column right of the image
+    };
+    for (const auto& l : lines) {
+        canvas->MoveTo(l.x0, l.y0);
+        canvas->LineTo(l.x1, l.y1);
+    }
+    EXPECT_EQ(Art({{'#', clBlack}}), (Rows{"......", "....##", "......"}));
+}
+
 TEST_F(Canvas, RectangleWithAndWithoutPen)
 {
     Make(7, 6);
