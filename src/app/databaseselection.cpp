@@ -287,23 +287,8 @@ void DatabaseSelection::WaitOnSaveTimer()
     SetStatusText(SavedNameStatus(savingName_, AliasExisted));
     ui->AliasCombo->setCurrentIndex(-1);
     ui->AliasPath->clear();
-    if (mainScreen_->State.OldWindows) {
-        FillAliasList();
-        return;
-    }
-    mainScreen_->SyncBdeConfigFile();
-    ShowStop(this, QStringLiteral("Windows Vista & 7 require you to force close Tarnwick at this time"),
-             QStringLiteral("Advisory"));
-    mainScreen_->State.TablesBusy = true;
-    try {
-        session_.Reload();
-    } catch (const std::exception& e) {
-        ReportError(QString::fromLocal8Bit(e.what()));
-    }
-    mainScreen_->CloseAllTables();
-    mainScreen_->OpenAllTables(false);
-    mainScreen_->State.TablesBusy = false;
-    reject();
+    // A saved name takes effect without closing the program.
+    FillAliasList();
 }
 
 void DatabaseSelection::HelpClick()

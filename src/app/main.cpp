@@ -7,7 +7,6 @@
 #include "app/mainscreen.h"
 #include "app/openingscreen.h"
 #include "app/password.h"
-#include "app/win7advice.h"
 
 #include <QApplication>
 
@@ -36,7 +35,6 @@ int main(int argc, char* argv[])
 
         std::unique_ptr<tw::app::TMainScreen> mainScreen;
         std::unique_ptr<tw::app::TPassword> password;
-        std::unique_ptr<tw::app::TWin7Advice> advice;
         std::unique_ptr<tw::app::TTWDatabaseSelection> scheduleNames;
         std::unique_ptr<tw::app::TDatabaseSelection> estimatingNames;
         try {
@@ -44,12 +42,11 @@ int main(int argc, char* argv[])
             mainScreen = std::make_unique<tw::app::TMainScreen>();
             tw::data::TEstimateData& data = mainScreen->Data();
             password = std::make_unique<tw::app::TPassword>();
-            advice = std::make_unique<tw::app::TWin7Advice>();
             scheduleNames = std::make_unique<tw::app::TTWDatabaseSelection>(mainScreen.get(), data.Aliases,
                                                                             data.SchedulerDatabase);
             estimatingNames = std::make_unique<tw::app::TDatabaseSelection>(mainScreen.get(), data.Aliases,
                                                                             data.EstimatorDatabase);
-            mainScreen->SetDialogs(password.get(), advice.get());
+            mainScreen->SetDialogs(password.get());
             mainScreen->SetDatabaseDialogs(scheduleNames.get(), estimatingNames.get());
         } catch (...) {
             splash.reset();

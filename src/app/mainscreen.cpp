@@ -8,7 +8,6 @@
 #include "app/programfolder.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
-#include "app/win7advice.h"
 #include "app/workcalendarpage.h"
 #include "chart/colourvalue.h"
 #include "chart/resourceallocationchart.h"
@@ -39,9 +38,6 @@ constexpr int kMinimumHeight = 600;
 constexpr int kHintHidePauseMs = 14000;
 constexpr int kStartIntervalMs = 2;
 constexpr int kUpdatePollMs = 15000;
-
-const QString kAdminAdvice =
-    QStringLiteral("For this user, please restart Tarnwick and run as an administrator.");
 
 // The hourglass while the start-up or the shutdown works on the GUI thread.
 class WaitCursor {
@@ -83,7 +79,6 @@ TMainScreen::TMainScreen(QWidget* parent)
         Flags);
     CreateTaskEditor();
 
-    data::EstimateData = data_.get();
     data::DataModuleHooks hooks;
     hooks.TerminateApplication = [] { TerminateApplication(); };
     hooks.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
@@ -158,8 +153,6 @@ TMainScreen::~TMainScreen()
     customerPage_ = nullptr;
     delete queryPage_;
     queryPage_ = nullptr;
-    if (data::EstimateData == data_.get())
-        data::EstimateData = nullptr;
 }
 
 data::UserInterface& TMainScreen::Interface()
@@ -167,10 +160,9 @@ data::UserInterface& TMainScreen::Interface()
     return *userInterface_;
 }
 
-void TMainScreen::SetDialogs(TPassword* password, TWin7Advice* advice)
+void TMainScreen::SetDialogs(TPassword* password)
 {
     password_ = password;
-    advice_ = advice;
     if (password_) {
         password_->SetStoredPasswordSource([this] { return settingsTables_->StoredPassword(); });
     }
@@ -222,8 +214,6 @@ void TMainScreen::FormCreate()
     State.SharedTablesUsable = true;
     State.TablesOpen = PasswordAccepted = State.QuitWithoutSaving = State.StartupDone = false;
     State.UpdateCounter = data::kInitialUpdateCounter;
-    // Linux has no per-user redirection of settings and no elevation (see StartTimer).
-    State.OldWindows = true;
     StartMoment = tw::Now();
     State.ProgramFolder = DefaultProgramFolder();
     FieldColour = chart::ColourFromValue(0xE8F7FF);
@@ -273,11 +263,6 @@ void TMainScreen::StartTimer()
         return;
     }
     State.FirstRun = false;
-    // The systems without per-user redirection of settings files and without
-    // administrator elevation are what this flag tells apart; Linux has
-    // neither, so it takes their path: no administrator advice, and a saved
-    // database name takes effect without closing the program.
-    State.OldWindows = true;
 
     if (State.StartupDone) {
         showNormal();
@@ -307,7 +292,6 @@ void TMainScreen::StartTimer()
         OpenAllTables(true);
         LayoutMainWindow(false);
         ApplyHelpLevel();
-        ShowHelpLevelInSetup();
         RestoreChartPeriod();
         ReadSelectionSettings();
         ReadPasswordSetting();
@@ -317,7 +301,6 @@ void TMainScreen::StartTimer()
         ReadPageFormat();
         State.StartupDone = true;
         SetUpBackupFolders();
-        ShowBackupFolder();
         ReadQuickBooksSettings();
     }
 
@@ -377,12 +360,8 @@ bool TMainScreen::AskPassword()
 
 void TMainScreen::ReportDatabaseFailure(const QString& text)
 {
-    if (!State.OldWindows) {
-        State.UserIsAdmin =
-            advice_ ? advice_->Advise(kAdminAdvice, State.OldWindows) : TWin7Advice::AreWeAdmin();
-        if (!State.UserIsAdmin)
-            return;
-    }
+    // Linux has no administrator elevation that would change the outcome:
+    // the failure is always named, never answered with advice to restart.
     ShowMessageBox(this, text, QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Application);
 }
 
@@ -433,12 +412,10 @@ void TMainScreen::FormDestroy()
         }
     }
     CloseAllTables();
-    if (!NoAutoBackup)
-        BackupDatabase(true);
     ReleaseHeldLock();
     // Closing the window and destroying it both come here; without open
-    // tables nothing above cleared the flag, and a second pass would back the
-    // database up twice.
+    // tables nothing above cleared the flag, and a second pass would run the
+    // shutdown twice.
     State.StartupDone = false;
 }
 

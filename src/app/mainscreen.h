@@ -74,7 +74,6 @@ class TPassword;
 class TQueryPage;
 class TTWDatabaseSelection;
 class TVisualizePage;
-class TWin7Advice;
 class TWorkCalendarPage;
 
 class TMainScreen : public QMainWindow {
@@ -88,7 +87,7 @@ public:
     ~TMainScreen() override;
 
     // The dialogs the start-up shows; created once by the entry point.
-    void SetDialogs(TPassword* password, TWin7Advice* advice);
+    void SetDialogs(TPassword* password);
     // The database-name dialogs of the Utilities page; created once by the entry point.
     void SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames, TDatabaseSelection* estimatingNames);
 
@@ -205,8 +204,7 @@ public:
     void HelpClick();
     void TWDbManagementClick();
     void QMDbManagementClick();
-    // Reports that a database did not open: the advice to restart as an
-    // administrator for a user who is not one, the plain message otherwise.
+    // Reports that a database did not open.
     void ReportDatabaseFailure(const QString& text);
 
     // The steps of the start-up, in the order it runs them.
@@ -223,7 +221,6 @@ public:
     void ReadFirstSettings();
     void ApplyReadOnlyAccess(bool readOnly);
     void OpenAllTables(bool rebuildAllowed);
-    void ShowHelpLevelInSetup() {}  // the setup dialog's help-level choice
     void RestoreChartPeriod();
     void SetChartDateRange(bool update, TDateTime start, TDateTime end);
     void ReadSelectionSettings();
@@ -233,7 +230,6 @@ public:
     void ReadJobStatusTexts();
     void ReadPageFormat();
     void SetUpBackupFolders();
-    void ShowBackupFolder() {}  // the Utilities tab's backup folder list and drive space
     void ReadQuickBooksSettings();
     void SynchroniseSchedule();
     void ReadUpdateCounter();
@@ -245,7 +241,6 @@ public:
     void TabControlChange();
     void KeepChartScale(double widthRatio);
     void SaveRunSettings(int page);
-    void BackupDatabase(bool /*atExit*/) {}  // the Utilities tab's backup archive
     bool UpdateAccessRecord(bool take);
     // The schedule synchronisation with the other workstations.
     bool ConvertChartsTable();
@@ -277,10 +272,6 @@ public:
     void FillCalendarResourceList(bool allResources);
     void SelectCalendarResource(double resourceId);
     void ShowWorkCalendar(double resourceId);
-    // The database names live in one file per user that every copy reads
-    // and writes directly; there is no redirected per-user copy to bring in
-    // line after a save, so this has nothing to do.
-    bool SyncBdeConfigFile() { return true; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -335,7 +326,6 @@ private:
     std::unique_ptr<StartupSettingsTables> settingsTables_;
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
-    TWin7Advice* advice_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;
     TDatabaseSelection* estimatingNames_ = nullptr;
     TWorkCalendarPage* workCalendarPage_ = nullptr;

@@ -46,7 +46,6 @@ void TMainScreen::ConnectTabHandlers()
     h.ShowWorkCalendar = [this](std::int32_t id) { ShowWorkCalendar(id); };
     h.LoadHolidays = [this] { LoadHolidays(); };
     h.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
-    h.ShowBackupFolder = [this](const std::string&, const std::string&) { ShowBackupFolder(); };
     h.OpenPrintPreview = [this](int helpLevel, double span, double interval, double count, TDateTime start,
                                 TDateTime end) {
         OpenPrintPreview(helpLevel, span, interval, count, start, end);

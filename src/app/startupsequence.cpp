@@ -8,6 +8,7 @@
 #include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "app/workcalendarpage.h"
+#include "data/services/busyscopes.h"
 #include "data/services/tablecreation.h"
 #include "platform/db/database.h"
 #include "chart/resourceallocationchart.h"
@@ -374,11 +375,10 @@ void TMainScreen::RestoreSelection()
     Guarded([&] {
         if (!d.CustomersTable.locate("CID", db::Value(double(SavedCustomerId))))
             d.CustomersTable.first();
-        State.TablesBusy = true;
+        data::TablesBusyScope busy(State);
         const bool found = d.CrewsTable.locate("CREWID", db::Value(double(State.CurrentResourceId)));
         if (!found)
             d.CrewsTable.first();
-        State.TablesBusy = false;
     });
     State.TablesBusy = false;
     ApplyCustomerQuery();

@@ -2,7 +2,6 @@
 
 #include "app/password.h"
 #include "app/programfolder.h"
-#include "app/win7advice.h"
 #include "platform/registry/registry.h"
 #include "testapplication.h"
 
@@ -172,33 +171,18 @@ TEST_F(MainScreenTest, ASecondCopyOnTheSameProgramFolderEndsSilentlyTouchingNoth
     EXPECT_FALSE(window.Start->isActive());
 }
 
-TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamedOrAdvisedAbout)
+TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamed)
 {
     TPassword password;
-    TWin7Advice advice;
     TMainScreen window;
-    window.SetDialogs(&password, &advice);
+    window.SetDialogs(&password);
 
     window.ReportDatabaseFailure("The DOZOrez database could not be opened");
-    EXPECT_TRUE(window.State.UserIsAdmin);
     ASSERT_EQ(recorder_.Boxes.size(), 1u);
     EXPECT_EQ(recorder_.Boxes[0].Text, "The DOZOrez database could not be opened");
     EXPECT_EQ(recorder_.Boxes[0].Caption, "Error");
     EXPECT_EQ(recorder_.Boxes[0].Icon, MessageIcon::Stop);
     EXPECT_EQ(recorder_.Boxes[0].Modality, MessageModality::Application);
-
-    // Where elevation exists, a user without the rights is advised instead of told.
-    window.State.OldWindows = false;
-    advice.SetAdminTest([] { return false; });
-    QString advised;
-    QTimer::singleShot(0, &advice, [&] {
-        advised = advice.Label1()->text();
-        QTest::mouseClick(advice.findChild<QPushButton*>("Ok"), Qt::LeftButton);
-    });
-    window.ReportDatabaseFailure("The parameters database could not be opened");
-    EXPECT_FALSE(window.State.UserIsAdmin);
-    EXPECT_EQ(advised, "For this user, please restart Tarnwick and run as an administrator.");
-    EXPECT_EQ(recorder_.Boxes.size(), 1u);
 }
 
 TEST_F(MainScreenTest, SavedGeometryIsRestoredAndDamagedValuesTakeTheDefaults)

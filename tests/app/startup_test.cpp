@@ -6,7 +6,6 @@
 
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
-#include "app/win7advice.h"
 #include "app/workcalendarpage.h"
 #include "data/textroutines.h"
 #include "platform/datetime/datetime.h"
@@ -349,9 +348,8 @@ TEST_F(StartupTest, APasswordRequiredByTheSettingsEndsTheProgramUnlessGiven)
     };
     for (const auto& c : cases) {
         TPassword password;
-        TWin7Advice advice;
         TMainScreen window;
-        window.SetDialogs(&password, &advice);
+        window.SetDialogs(&password);
         recorder_.Boxes.clear();
         const int terminateBefore = recorder_.TerminateRequests;
         QTimer::singleShot(0, &password, [&password, &c] {
@@ -386,9 +384,8 @@ TEST_F(StartupTest, ThePasswordIsAskedBeforeTheMainWindowShows)
     });
     for (const bool accepted : {true, false}) {
         TPassword password;
-        TWin7Advice advice;
         TMainScreen window;
-        window.SetDialogs(&password, &advice);
+        window.SetDialogs(&password);
         bool windowShownBehind = true;
         QTimer::singleShot(0, &password, [&] {
             windowShownBehind = window.isVisible();

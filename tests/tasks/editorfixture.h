@@ -12,6 +12,7 @@
 #include "schedule/sync/workstation.h"
 #include "schedule/workcalendartab/calendarrecordio.h"
 #include "tasks/editor/taskeditor.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::tasks::testing {
 

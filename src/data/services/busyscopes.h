@@ -1,7 +1,9 @@
 #pragma once
-// The hourglass and the TablesBusy flag for the length of one step. An error
-// that escapes the step puts both back: a flag left set would keep the poll
-// and the scroll handlers idle for the rest of the run.
+// The one guard for the TablesBusy flag and the one guard for the hourglass.
+// Both put back what was there before, so that a step run inside another
+// busy step leaves the outer one busy; an error that escapes the step puts
+// both back too: a flag left set would keep the poll and the scroll handlers
+// idle for the rest of the run.
 
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
@@ -33,13 +35,17 @@ private:
 
 class TablesBusyScope {
 public:
-    explicit TablesBusyScope(MainScreenState& state) : state_(state) { state_.TablesBusy = true; }
-    ~TablesBusyScope() { state_.TablesBusy = false; }
+    explicit TablesBusyScope(MainScreenState& state) : state_(state), before_(state.TablesBusy)
+    {
+        state_.TablesBusy = true;
+    }
+    ~TablesBusyScope() { state_.TablesBusy = before_; }
     TablesBusyScope(const TablesBusyScope&) = delete;
     TablesBusyScope& operator=(const TablesBusyScope&) = delete;
 
 private:
     MainScreenState& state_;
+    bool before_;
 };
 
 }  // namespace tw::data

@@ -3,10 +3,12 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <variant>
 #include <tuple>
 #include <unordered_set>
 
+#include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 #include "data/updatecount.h"
@@ -274,7 +276,7 @@ struct ChartBuilder::WorkFields {
 
 void ChartBuilder::BuildChart(bool writeBack)
 {
-    ctx_.UI.SetBusyCursor(true);
+    data::BusyCursor busy(ctx_.UI);
     ctx_.RAC.BeginUpdate();
     if (writeBack)
         SaveAndClearAllocations(true);
@@ -313,14 +315,13 @@ void ChartBuilder::BuildChart(bool writeBack)
             AlignLinkedBars(bar);
     ctx_.RAC.EndUpdate();
     RefreshIfOpen(ctx_.Tables.ChartsTable);
-    ctx_.UI.SetBusyCursor(false);
 }
 
 void ChartBuilder::SaveAndClearAllocations(bool recompute)
 {
     ChartTables& tables = ctx_.Tables;
     ChartState& chart = ctx_.Chart;
-    ctx_.State.TablesBusy = true;
+    std::optional<data::TablesBusyScope> busy(std::in_place, ctx_.State);
     chart.SelectedBar = nullptr;
     chart.HighlightedBar = nullptr;
     ctx_.Controls.TaskControlsEnabled = false;
@@ -374,7 +375,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
             bar->SetTag(0);
     chart.Offsets.clear();
 
-    ctx_.State.TablesBusy = false;
+    busy.reset();
     chart.LastCaptionJob = 0;
     chart.ChartBars.clear();
     chart.HeadingRows.clear();
@@ -395,7 +396,7 @@ void ChartBuilder::UpdateJobSummaries()
     db::Table& jobs = tables.JobsTable2;
     if (!charts.active() || !jobs.active())
         return;
-    ctx_.State.TablesBusy = true;
+    data::TablesBusyScope busy(ctx_.State);
 
     // One pass over the working copy gives every job its sums.
     std::unordered_map<std::int32_t, JobTotals> totals;
@@ -520,7 +521,6 @@ void ChartBuilder::UpdateJobSummaries()
     RefreshIfOpen(tables.ICrewsTable3);
     RefreshIfOpen(charts);
     RefreshIfOpen(tables.ChartsTable);
-    ctx_.State.TablesBusy = false;
 }
 
 void ChartBuilder::SortWorkTables()
@@ -532,7 +532,7 @@ void ChartBuilder::SortWorkTables()
     const std::filesystem::path file(tables.ChartsTable4.path());
     if (AlreadyInOrder(file, fields))
         return;
-    ctx_.State.TablesBusy = true;
+    data::TablesBusyScope busy(ctx_.State);
 
     std::unordered_set<db::Table*> wasOpen;
     for (db::Table* t : CursorsToClose(tables)) {
@@ -551,7 +551,6 @@ void ChartBuilder::SortWorkTables()
         if (wasOpen.count(t) != 0)
             t->open();
     RefreshIfOpen(tables.ChartsTable);
-    ctx_.State.TablesBusy = false;
 }
 
 TResourceAllocation* ChartBuilder::RegisterBar(TResourceAllocation* bar)

@@ -15,6 +15,7 @@
 #include "scratchinstallation.h"
 #include "schedule/sync/addtask.h"
 #include "schedule/sync/schedulesync.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::query::testing {
 

@@ -12,6 +12,7 @@
 #include "platform/db/types.h"
 #include "schedule/visualize/tabhandlers.h"
 #include "schedule/visualize/updatepoll.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::visualize {
 namespace {

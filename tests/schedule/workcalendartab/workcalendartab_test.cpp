@@ -8,6 +8,7 @@
 #include "calendartables.h"
 #include "platform/datetime/localetexts.h"
 #include "schedule/workcalendartab/calendarrecordio.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::schedule {
 namespace {
