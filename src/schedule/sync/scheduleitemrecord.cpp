@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace tw::schedule {
 
@@ -161,16 +162,20 @@ void WriteSelected(db::Table& table, const ScheduleItemRecord& record,
 
 const char* FieldNameAt(std::size_t offset)
 {
-    static const ScheduleItemRecord probe{};
-    const char* found = nullptr;
-    const auto base = reinterpret_cast<const char*>(&probe);
-    ForEachField(probe, [&](const char* name, const auto& member, Kind = Kind::Real) {
-        if (reinterpret_cast<const char*>(&member) - base == static_cast<std::ptrdiff_t>(offset))
-            found = name;
-    });
-    if (found == nullptr)
+    // Built once: a name per offset into the record, so that code in a loop
+    // over many rows pays nothing for naming its fields this way.
+    static const std::vector<const char*> names = [] {
+        std::vector<const char*> byOffset(sizeof(ScheduleItemRecord), nullptr);
+        static const ScheduleItemRecord probe{};
+        const auto base = reinterpret_cast<const char*>(&probe);
+        ForEachField(probe, [&](const char* name, const auto& member, Kind = Kind::Real) {
+            byOffset[static_cast<std::size_t>(reinterpret_cast<const char*>(&member) - base)] = name;
+        });
+        return byOffset;
+    }();
+    if (offset >= names.size() || names[offset] == nullptr)
         throw std::logic_error("not a field of a schedule item");
-    return found;
+    return names[offset];
 }
 
 }  // namespace detail

@@ -93,6 +93,14 @@ void WriteScheduleItem(db::Table& table, const ScheduleItemRecord& record);
 template <typename T>
 const char* ScheduleItemFieldName(T ScheduleItemRecord::* member);
 
+// The field of a member in a table, for code that reads or writes one field
+// of many rows through a handle taken once.
+template <typename T>
+db::Field ScheduleItemField(db::Table& table, T ScheduleItemRecord::* member)
+{
+    return table.fieldByName(ScheduleItemFieldName(member));
+}
+
 // Writes only the given members, where the table has them.
 template <typename... T>
 void WriteScheduleItemFields(db::Table& table, const ScheduleItemRecord& record,
