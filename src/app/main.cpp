@@ -3,6 +3,7 @@
 // later, from the main window's Start timer, once the window is shown.
 
 #include "app/appservices.h"
+#include "app/session/appsession.h"
 #include "app/databaseselection.h"
 #include "app/mainscreen.h"
 #include "app/openingscreen.h"
@@ -33,14 +34,17 @@ int main(int argc, char* argv[])
         splash->repaint();
         QApplication::processEvents();
 
+        std::unique_ptr<tw::app::AppSession> session;
         std::unique_ptr<tw::app::TMainScreen> mainScreen;
         std::unique_ptr<tw::app::TPassword> password;
         std::unique_ptr<tw::app::TTWDatabaseSelection> scheduleNames;
         std::unique_ptr<tw::app::TDatabaseSelection> estimatingNames;
         try {
-            // The main window makes the data module, which every later window uses.
-            mainScreen = std::make_unique<tw::app::TMainScreen>();
-            tw::data::TEstimateData& data = mainScreen->Data();
+            // The session holds the data module, which every window uses; it
+            // is made before any of them and goes after them.
+            session = std::make_unique<tw::app::AppSession>(tw::db::DefaultAliasConfigPath());
+            mainScreen = std::make_unique<tw::app::TMainScreen>(*session);
+            tw::data::TEstimateData& data = session->Data();
             password = std::make_unique<tw::app::TPassword>();
             scheduleNames = std::make_unique<tw::app::TTWDatabaseSelection>(mainScreen.get(), data.Aliases,
                                                                             data.SchedulerDatabase);

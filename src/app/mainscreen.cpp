@@ -51,32 +51,21 @@ public:
 }  // namespace
 
 TMainScreen::TMainScreen(QWidget* parent)
-    : QMainWindow(parent),
-      ui(std::make_unique<Ui::TMainScreen>()),
-      data_(std::make_unique<data::TEstimateData>(db::DefaultAliasConfigPath())),
-      userInterface_(std::make_unique<MainScreenInterface>(*this)),
-      lock_(std::make_unique<data::NetworkLock>(data_->AccessTable, State, *userInterface_)),
-      tables_(std::make_unique<data::TableOperations>(*data_, State, *userInterface_, *lock_))
+    : TMainScreen(std::make_unique<AppSession>(db::DefaultAliasConfigPath()), parent)
+{}
+
+TMainScreen::TMainScreen(std::unique_ptr<AppSession> own, QWidget* parent) : TMainScreen(*own, parent)
 {
-    data::TEstimateData& d = *data_;
-    scheduleTables_ = std::make_unique<schedule::ScheduleTables>(schedule::ScheduleTablesOf(d));
-    sync_ = std::make_unique<schedule::ScheduleSync>(*scheduleTables_, State, *userInterface_);
-    calendarTables_ = std::make_unique<schedule::CalendarTables>(d.CalendarTable, Holidays, State);
-    schedule::AddTaskHooks addHooks;
-    // The item goes to the current resource, described as crews.dbf has it.
-    addHooks.GetCurrentResource = [this](std::string& description) {
-        db::Table& crews = data_->CrewsTable4;
-        description.clear();
-        if (crews.active() && crews.locate("CREWID", db::Value(double(State.CurrentResourceId))))
-            description =
-                QString::fromStdString(crews.fieldByName("DESC").asString()).trimmed().toStdString();
-        return State.CurrentResourceId;
-    };
-    adder_ = std::make_unique<schedule::ScheduleAdder>(*scheduleTables_, State, *userInterface_, *sync_,
-                                                       std::move(addHooks));
-    settingsTables_ = std::make_unique<StartupSettingsTables>(
-        SettingsTables{d.ParamsTable, d.QBSetupTable, d.ETable, d.MyCompanyTable}, State, Settings, Chart,
-        Flags);
+    ownSession_ = std::move(own);
+}
+
+TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
+    : QMainWindow(parent),
+      session_(session),
+      ui(std::make_unique<Ui::TMainScreen>()),
+      userInterface_(std::make_unique<MainScreenInterface>(*this))
+{
+    session_.Interface().Attach(userInterface_.get());
     CreateTaskEditor();
 
     data::DataModuleHooks hooks;
@@ -153,6 +142,10 @@ TMainScreen::~TMainScreen()
     customerPage_ = nullptr;
     delete queryPage_;
     queryPage_ = nullptr;
+    // The session may outlive the window: nothing of it calls back here.
+    data_->Bind(State, {});
+    if (session_.Interface().Attached() == userInterface_.get())
+        session_.Interface().Attach(nullptr);
 }
 
 data::UserInterface& TMainScreen::Interface()

@@ -14,6 +14,7 @@
 // Status bar panels: 0 the action or its result, 1 the table, description or
 // mode, 2 a length or a second text.
 
+#include "app/session/appsession.h"
 #include "app/startupsettings.h"
 #include "app/startupstate.h"
 #include "app/startuptables.h"
@@ -78,13 +79,22 @@ class TWorkCalendarPage;
 
 class TMainScreen : public QMainWindow {
     Q_OBJECT
+    // The session the window works on, first so that it outlives everything
+    // below; a window built without one makes its own.
+    std::unique_ptr<AppSession> ownSession_;
+    AppSession& session_;
+
 public:
     // Pages of TabControl by index; the index is what the settings keep.
     using Page = MainPage;
     using enum visualize::MainPage;
 
+    // A window over a session of its own, on the user's database names.
     explicit TMainScreen(QWidget* parent = nullptr);
+    // A window over the program's session; main builds it first.
+    explicit TMainScreen(AppSession& session, QWidget* parent = nullptr);
     ~TMainScreen() override;
+    AppSession& Session() { return session_; }
 
     // The dialogs the start-up shows; created once by the entry point.
     void SetDialogs(TPassword* password);
@@ -119,7 +129,7 @@ public:
 
     // The run's state, shared with the data services and read and written by
     // the dialogs.
-    data::MainScreenState State;
+    data::MainScreenState& State = session_.State;
     // The data module, its lock record and its whole-table operations; they
     // live as long as the window.
     data::TEstimateData& Data() { return *data_; }
@@ -129,13 +139,13 @@ public:
     // Every new schedule item enters the schedule here (see schedule::ScheduleAdder).
     bool AddTaskToSchedule(const schedule::NewScheduleItem& item);
     data::UserInterface& Interface();
-    schedule::HolidayList Holidays;
+    schedule::HolidayList& Holidays = session_.Holidays;
 
     // The run's state by concern, window-free (app/startupstate.h); the
     // members of the same names below refer to these fields.
-    RunFlags Flags;
-    RunSettings Settings;
-    ChartState Chart;
+    RunFlags& Flags = session_.Flags;
+    RunSettings& Settings = session_.Settings;
+    ChartState& Chart = session_.Chart;
 
     bool& PasswordRequired = Flags.PasswordRequired;
     bool& PasswordAccepted = Flags.PasswordAccepted;
@@ -280,6 +290,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TMainScreen(std::unique_ptr<AppSession> own, QWidget* parent);
     bool ReadStartupNames();
     bool AskPassword();
     void EndAfterDatabaseFailure();
@@ -313,17 +324,18 @@ private:
     }
 
     std::unique_ptr<Ui::TMainScreen> ui;
-    std::unique_ptr<data::TEstimateData> data_;
+    // The session's services, named as the pages' wiring uses them.
+    data::TEstimateData* data_ = &session_.Data();
     std::unique_ptr<data::UserInterface> userInterface_;
-    std::unique_ptr<data::NetworkLock> lock_;
-    std::unique_ptr<data::TableOperations> tables_;
-    std::unique_ptr<schedule::ScheduleTables> scheduleTables_;
-    std::unique_ptr<schedule::ScheduleSync> sync_;
-    std::unique_ptr<schedule::CalendarTables> calendarTables_;
-    std::unique_ptr<schedule::ScheduleAdder> adder_;
+    data::NetworkLock* lock_ = &session_.Lock();
+    data::TableOperations* tables_ = &session_.Tables();
+    schedule::ScheduleTables* scheduleTables_ = &session_.ScheduleTables();
+    schedule::ScheduleSync* sync_ = &session_.Sync();
+    schedule::CalendarTables* calendarTables_ = &session_.Calendars();
+    schedule::ScheduleAdder* adder_ = &session_.Adder();
     std::unique_ptr<visualize::TabHandlers> tabHandlers_;
     std::unique_ptr<visualize::UpdatePoll> poll_;
-    std::unique_ptr<StartupSettingsTables> settingsTables_;
+    StartupSettingsTables* settingsTables_ = &session_.SettingsTables();
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;

@@ -100,7 +100,8 @@ struct Writer {
 
     bool Wanted(const void* member) const
     {
-        return selected == nullptr || std::find(selected->begin(), selected->end(), member) != selected->end();
+        return selected == nullptr
+            || std::find(selected->begin(), selected->end(), member) != selected->end();
     }
     template <typename Set>
     void Write(const char* name, const void* member, Set&& set) const

@@ -38,7 +38,7 @@ struct ScheduleItemRecord {
     std::string JLID;
     // What the user sees.
     std::string DESC;
-    std::string TDESC;     // the resource's description
+    std::string TDESC;  // the resource's description
     std::string CUSTNAME;
     std::string JOBNAME;
     // The memo; nothing leaves the memo of the record as it is on a write.
@@ -55,8 +55,8 @@ struct ScheduleItemRecord {
     TDateTime OSD = 0;  // as first placed
     TDateTime OED = 0;
     double OHOURS = 0;
-    bool NEW = false;        // the end was given, not computed
-    std::int32_t PIN = 0;    // the length unit
+    bool NEW = false;      // the end was given, not computed
+    std::int32_t PIN = 0;  // the length unit
     // Money.
     double COST = 0;   // hourly rate
     double TCOST = 0;  // total
@@ -91,12 +91,12 @@ void WriteScheduleItem(db::Table& table, const ScheduleItemRecord& record);
 
 // The name of the field that holds a member, for a locate or an index.
 template <typename T>
-const char* ScheduleItemFieldName(T ScheduleItemRecord::* member);
+const char* ScheduleItemFieldName(T ScheduleItemRecord::*member);
 
 // The field of a member in a table, for code that reads or writes one field
 // of many rows through a handle taken once.
 template <typename T>
-db::Field ScheduleItemField(db::Table& table, T ScheduleItemRecord::* member)
+db::Field ScheduleItemField(db::Table& table, T ScheduleItemRecord::*member)
 {
     return table.fieldByName(ScheduleItemFieldName(member));
 }
@@ -121,7 +121,7 @@ void WriteScheduleItemFields(db::Table& table, const ScheduleItemRecord& record,
 }
 
 template <typename T>
-const char* ScheduleItemFieldName(T ScheduleItemRecord::* member)
+const char* ScheduleItemFieldName(T ScheduleItemRecord::*member)
 {
     static const ScheduleItemRecord probe{};
     const auto offset = static_cast<std::size_t>(reinterpret_cast<const char*>(&(probe.*member))
