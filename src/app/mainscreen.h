@@ -170,8 +170,7 @@ public:
     int& QBEdition = Settings.QBEdition;
     int& ResourceCaptionMode = Settings.ResourceCaptionMode;
     QString& CompanyName = Settings.CompanyName;
-    using EmailSettings = app::EmailSettings;
-    EmailSettings& Email = Settings.Email;
+    mail::MailSettings& Email = Settings.Email;
     InstallPaths& FirstRunPaths = Settings.FirstRunPaths;
     TDateTime& StartMoment = Flags.StartMoment;
     QColor FieldColour;

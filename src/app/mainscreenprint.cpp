@@ -58,7 +58,7 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
         };
         host.PageFormatCode = [this] { return PaperCode; };
         host.Caption = [this] { return windowTitle(); };
-        host.MailThroughClient = [this] { return Email.UseMailClient; };
+        host.MailThroughClient = [this] { return Email.UseMailProgram; };
         host.SendEmail = [this](int helpLevel, int, const reports::ChartPeriod& period,
                                 const QString& message) { OpenScheduleEmail(helpLevel, period, message); };
         host.Position = [this] { return QPoint(Layout.PrintLeft, Layout.PrintTop); };

@@ -5,6 +5,7 @@
 
 #include "app/startupsettings.h"
 #include "platform/datetime/datetime.h"
+#include "platform/mail/mailsettings.h"
 #include "schedule/visualize/tabhandlers.h"
 
 #include <QString>
@@ -38,13 +39,6 @@ struct RunFlags {
     double LastLayoutWidth = 0;
 };
 
-struct EmailSettings {
-    QString Host, UserId, Password, From, LogIn, MailClientPath;
-    bool UseAuthentication = false;
-    bool UseMailClient = false;
-    int SmtpPort = 25;
-};
-
 // The settings the start-up reads from the program folder's tables and the
 // company record.
 struct RunSettings {
@@ -63,7 +57,7 @@ struct RunSettings {
     int QBEdition = 0;
     int ResourceCaptionMode = 0;
     QString CompanyName;
-    EmailSettings Email;
+    mail::MailSettings Email;
     InstallPaths FirstRunPaths;  // the installer's folders, read on a first run
 };
 
