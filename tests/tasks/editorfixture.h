@@ -10,7 +10,7 @@
 #include "platform/datetime/localetexts.h"
 #include "schedule/calendars.h"
 #include "schedule/sync/workstation.h"
-#include "schedule/workcalendartab/calendarrecordio.h"
+#include "schedule/sync/calendarrecordio.h"
 #include "tasks/editor/taskeditor.h"
 #include "support/recordinguserinterface.h"
 

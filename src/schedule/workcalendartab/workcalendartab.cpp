@@ -8,7 +8,7 @@
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 #include "platform/datetime/localetexts.h"
-#include "schedule/workcalendartab/calendarrecordio.h"
+#include "schedule/sync/calendarrecordio.h"
 
 namespace tw::schedule {
 
