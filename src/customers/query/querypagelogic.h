@@ -27,7 +27,7 @@
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
 #include "data/services/userinterface.h"
-#include "tasks/editor/taskeditor.h"
+#include "tasks/editor/editorarguments.h"
 
 namespace tw::query {
 
