@@ -91,7 +91,7 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);
     connect(visualizePage_, &TVisualizePage::ChartSortByClicked, this, [this](int choice) {
-        ChartSortBy = choice;
+        Chart.ChartSortBy = choice;
         ChartSortByClick();
     });
     connect(ui->Help, &QPushButton::clicked, this, &TMainScreen::HelpClick);
@@ -205,9 +205,9 @@ void TMainScreen::FormCreate()
     State.SelectionReady = false;
     State.HintDetail = true;
     State.SharedTablesUsable = true;
-    State.TablesOpen = PasswordAccepted = State.QuitWithoutSaving = State.StartupDone = false;
+    State.TablesOpen = Flags.PasswordAccepted = State.QuitWithoutSaving = State.StartupDone = false;
     State.UpdateCounter = data::kInitialUpdateCounter;
-    StartMoment = tw::Now();
+    Flags.StartMoment = tw::Now();
     State.ProgramFolder = DefaultProgramFolder();
     FieldColour = chart::ColourFromValue(0xE8F7FF);
     UpdatePoll->stop();
@@ -298,7 +298,7 @@ void TMainScreen::StartTimer()
     }
 
     // Every showing from here on.
-    if (PasswordRequired && !AskPassword()) {
+    if (Flags.PasswordRequired && !AskPassword()) {
         State.QuitWithoutSaving = true;
         CloseAllTables();
         TerminateApplication();
@@ -331,7 +331,7 @@ bool TMainScreen::ReadStartupNames()
         State.ScheduleAlias = names.ScheduleAlias;
         State.EstimatorAlias = names.EstimatorAlias;
         if (State.FirstRun && names.VersionKeyOpen) {
-            FirstRunPaths = names.Paths;
+            Settings.FirstRunPaths = names.Paths;
             if (CreateFirstRunAliases())
                 MarkInstallationCompleted(reg);
         }
@@ -346,9 +346,9 @@ bool TMainScreen::ReadStartupNames()
 
 bool TMainScreen::AskPassword()
 {
-    PasswordAccepted = false;
-    PasswordAccepted = password_ && password_->exec() == QDialog::Accepted;
-    return PasswordAccepted;
+    Flags.PasswordAccepted = false;
+    Flags.PasswordAccepted = password_ && password_->exec() == QDialog::Accepted;
+    return Flags.PasswordAccepted;
 }
 
 void TMainScreen::ReportDatabaseFailure(const QString& text)
@@ -452,8 +452,8 @@ void TMainScreen::RestoreWindowLayout()
     Layout = *saved;
     move(Layout.Left, Layout.Top);
     resize(Layout.Width, Layout.Height);
-    TasksGridAutoWidth = Layout.TasksGridAutoWidth;
-    queryPage_->SetTasksGridWidths(TasksGridAutoWidth, Layout.TasksGridColumnWidths);
+    Flags.TasksGridAutoWidth = Layout.TasksGridAutoWidth;
+    queryPage_->SetTasksGridWidths(Flags.TasksGridAutoWidth, Layout.TasksGridColumnWidths);
 }
 
 void TMainScreen::LayoutMainWindow(bool scalePeriod)
@@ -463,9 +463,9 @@ void TMainScreen::LayoutMainWindow(bool scalePeriod)
         return;
     }
     // A wider window shows more time at the same scale.
-    if (scalePeriod && LastLayoutWidth > 0 && width() != LastLayoutWidth)
-        KeepChartScale(width() / LastLayoutWidth);
-    LastLayoutWidth = width();
+    if (scalePeriod && Flags.LastLayoutWidth > 0 && width() != Flags.LastLayoutWidth)
+        KeepChartScale(width() / Flags.LastLayoutWidth);
+    Flags.LastLayoutWidth = width();
 }
 
 void TMainScreen::ApplyColourScheme()
@@ -473,7 +473,7 @@ void TMainScreen::ApplyColourScheme()
     DialogFieldColour = FieldColour;
     static const char* const kFields[] = {
         "StartDayTime",    "EndDayTime",     "StartDownTime1",   "EndDownTime1",  "StartDownTime2",
-        "EndDownTime2",    "StartDownTime3", "EndDownTime3",     "TaskStartDate", "TaskEndDate",
+        "EndDownTime2",    "StartDownTime3", "EndDownTime3",     "Chart.TaskStartDate", "Chart.TaskEndDate",
         "HolidayCalendar", "DriveComboBox",  "DirectoryListBox", "FileListBox",   "CustomerGrid",
         "JobsGrid",        "TasksGrid",      "CrewsGrid",
     };

@@ -141,42 +141,14 @@ public:
     data::UserInterface& Interface();
     schedule::HolidayList& Holidays = session_.Holidays;
 
-    // The run's state by concern, window-free (app/startupstate.h); the
-    // members of the same names below refer to these fields.
+    // The run's state by concern, window-free (app/startupstate.h), held by
+    // the session.
     RunFlags& Flags = session_.Flags;
     RunSettings& Settings = session_.Settings;
     ChartState& Chart = session_.Chart;
 
-    bool& PasswordRequired = Flags.PasswordRequired;
-    bool& PasswordAccepted = Flags.PasswordAccepted;
-    bool& NoAutoBackup = Flags.NoAutoBackup;
-    bool& SortChoiceRestored = Chart.SortChoiceRestored;
-    bool& RestrictCustomer = Settings.RestrictCustomer;
-    int& SavedPage = Settings.SavedPage;
-    std::int32_t& SavedCustomerId = Settings.SavedCustomerId;
-    std::int32_t& SavedScheduleItemId = Settings.SavedScheduleItemId;
-    int& ChartSortBy = Chart.ChartSortBy;
-    int& SetupChoice1 = Settings.SetupChoice1;
-    int& SetupChoice2 = Settings.SetupChoice2;
-    TDateTime& ChartStartAt = Chart.ChartStartAt;
-    TDateTime& ChartEndAt = Chart.ChartEndAt;
-    TDateTime& TaskStartDate = Chart.TaskStartDate;
-    TDateTime& TaskEndDate = Chart.TaskEndDate;
-    QStringList& JobStatusTexts = Settings.JobStatusTexts;
-    int& PaperSize = Settings.PaperSize;
-    int& PaperOrientation = Settings.PaperOrientation;
-    int& PaperCode = Settings.PaperCode;
-    QString& QBCompanyFile = Settings.QBCompanyFile;
-    int& QBEdition = Settings.QBEdition;
-    int& ResourceCaptionMode = Settings.ResourceCaptionMode;
-    QString& CompanyName = Settings.CompanyName;
-    mail::MailSettings& Email = Settings.Email;
-    InstallPaths& FirstRunPaths = Settings.FirstRunPaths;
-    TDateTime& StartMoment = Flags.StartMoment;
     QColor FieldColour;
     QColor DialogFieldColour;
-    bool& TasksGridAutoWidth = Flags.TasksGridAutoWidth;
-    double& LastLayoutWidth = Flags.LastLayoutWidth;
     // Window and dialog places as read at start-up; dialogs update theirs and
     // the shutdown writes them back.
     WindowLayout Layout;

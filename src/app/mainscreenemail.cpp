@@ -17,7 +17,7 @@ namespace tw::app {
 void TMainScreen::CreateSendEmail()
 {
     sendEmail_ = new email::TSendEmail(
-        [this] { return Email; },
+        [this] { return Settings.Email; },
         [] { return std::make_unique<mail::CurlSmtpEngine>(); }, this);
     sendEmail_->setObjectName(QStringLiteral("SendEmail"));
     sendEmail_->SetContactsSource([this] {
@@ -46,7 +46,7 @@ void TMainScreen::CreateSendEmail()
 
 void TMainScreen::SendEmailToClientClick()
 {
-    SetStatusText(0, email::MailAccessStatusText(Email.UseMailProgram));
+    SetStatusText(0, email::MailAccessStatusText(Settings.Email.UseMailProgram));
     email::CustomerContacts customer;
     Guarded([&] { customer = email::ReadCustomerContacts(data_->CustomersTable); });
     const QString message = email::CustomerMessageText(customer, State.TasksFound, State.CurrentTaskStart);

@@ -39,8 +39,8 @@ void TMainScreen::ConnectTabHandlers()
         visualizePage_->Logic().Controls.ResetDependenciesEnabled = enabled;
         visualizePage_->ShowControls();
     };
-    h.ChartSortBy = [this] { return ChartSortBy; };
-    h.SortChoiceRestored = [this] { return SortChoiceRestored; };
+    h.ChartSortBy = [this] { return Chart.ChartSortBy; };
+    h.SortChoiceRestored = [this] { return Chart.SortChoiceRestored; };
     h.FillCalendarResourceList = [this](bool allResources) { FillCalendarResourceList(allResources); };
     h.SelectCalendarResource = [this](std::int32_t id) { SelectCalendarResource(id); };
     h.ShowWorkCalendar = [this](std::int32_t id) { ShowWorkCalendar(id); };

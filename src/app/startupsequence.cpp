@@ -66,13 +66,13 @@ bool TMainScreen::CreateFirstRunAliases()
         aliases.Save();
     };
     try {
-        pointAlias(kProgramFolderAlias, FirstRunPaths.ProgramFiles);
-        pointAlias(kRestoreFolderAlias, FirstRunPaths.Restore);
-        State.RestoreFolder = FirstRunPaths.Restore;
+        pointAlias(kProgramFolderAlias, Settings.FirstRunPaths.ProgramFiles);
+        pointAlias(kRestoreFolderAlias, Settings.FirstRunPaths.Restore);
+        State.RestoreFolder = Settings.FirstRunPaths.Restore;
         CreateFolder(State.RestoreFolder);
-        pointAlias(State.ScheduleAlias, FirstRunPaths.Database);
+        pointAlias(State.ScheduleAlias, Settings.FirstRunPaths.Database);
         // The installer made the schedule database's folder; here the first run does.
-        CreateFolder(FirstRunPaths.Database);
+        CreateFolder(Settings.FirstRunPaths.Database);
         return true;
     } catch (const std::exception& e) {
         userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
@@ -227,7 +227,7 @@ void TMainScreen::AttachVisualizePage()
     hooks.ChartSortByClick = [this] {
         // The dependency set-up chose the order; the choice shows it first.
         visualizePage_->ShowControls();
-        ChartSortBy = visualizePage_->SortChoice();
+        Chart.ChartSortBy = visualizePage_->SortChoice();
         ChartSortByClick();
     };
     visualizePage_->ReadOtherPages = [this](visualize::PageControls& controls) {
@@ -244,15 +244,15 @@ void TMainScreen::RestoreChartPeriod()
     // A saved period of no length is shown as one day, as the chart does with
     // dates the user enters; nobody entered these, so the status bar does not
     // say so over whatever page the start-up ends on.
-    if (ChartEndAt == ChartStartAt)
-        ChartEndAt = ChartStartAt + 1.0;
-    SetChartDateRange(true, ChartStartAt, ChartEndAt);
+    if (Chart.ChartEndAt == Chart.ChartStartAt)
+        Chart.ChartEndAt = Chart.ChartStartAt + 1.0;
+    SetChartDateRange(true, Chart.ChartStartAt, Chart.ChartEndAt);
 }
 
 void TMainScreen::SetChartDateRange(bool update, TDateTime start, TDateTime end)
 {
-    ChartStartAt = start;
-    ChartEndAt = end;
+    Chart.ChartStartAt = start;
+    Chart.ChartEndAt = end;
     visualizePage_->SetChartDateRange(update, start, end);
 }
 
@@ -286,7 +286,7 @@ void TMainScreen::ReadJobStatusTexts()
     Guarded([this] { settingsTables_->ReadJobStatusTexts(); });
     std::array<std::string, data::JobStatusTexts::kStatusCount> texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = JobStatusTexts[static_cast<int>(i)].toStdString();
+        texts[i] = Settings.JobStatusTexts[static_cast<int>(i)].toStdString();
     visualizePage_->SetJobStatusTexts(data::JobStatusTexts(texts));
     queryPage_->SetJobStatusTexts(data::JobStatusTexts(texts));
     SetTaskEditorStatusTexts(data::JobStatusTexts(texts));
@@ -306,7 +306,7 @@ void TMainScreen::ReadQuickBooksSettings()
 {
     Guarded([this] { settingsTables_->ReadQuickBooksSettings(); });
     if (visualizePage_->Attached())
-        visualizePage_->Logic().Controls.ResourceCaptionMode = ResourceCaptionMode;
+        visualizePage_->Logic().Controls.ResourceCaptionMode = Settings.ResourceCaptionMode;
 }
 
 void TMainScreen::SynchroniseSchedule()
@@ -361,19 +361,19 @@ void TMainScreen::RestoreSelection()
     Guarded([&] {
         settingsTables_->ReadCompanyName();
         settingsTables_->ReadSortChoice();
-        visualizePage_->SetSortChoice(ChartSortBy);
-        SortChoiceRestored = true;
+        visualizePage_->SetSortChoice(Chart.ChartSortBy);
+        Chart.SortChoiceRestored = true;
         if (d.CustomersTable.isEmpty() && d.JobsTable.isEmpty() && d.ChartsTable.isEmpty())
             setWindowTitle(QStringLiteral("Tarnwick"));
     });
 
-    const int page = SavedPage >= CustomerTabPage && SavedPage <= MyCompanyPage ? SavedPage : UtilitiesPage;
+    const int page = Settings.SavedPage >= CustomerTabPage && Settings.SavedPage <= MyCompanyPage ? Settings.SavedPage : UtilitiesPage;
     if (page == SchedulePage)
         State.ChartRefreshNeeded = true;
     ui->TabControl->setCurrentIndex(page);
 
     Guarded([&] {
-        if (!d.CustomersTable.locate("CID", db::Value(double(SavedCustomerId))))
+        if (!d.CustomersTable.locate("CID", db::Value(double(Settings.SavedCustomerId))))
             d.CustomersTable.first();
         data::TablesBusyScope busy(State);
         const bool found = d.CrewsTable.locate("CREWID", db::Value(double(State.CurrentResourceId)));
@@ -382,7 +382,7 @@ void TMainScreen::RestoreSelection()
     });
     State.TablesBusy = false;
     ApplyCustomerQuery();
-    Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(SavedScheduleItemId))); });
+    Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(Settings.SavedScheduleItemId))); });
     ResourceDisplayClick();
     // The chart of a start on the Visualize page is built once, by the page
     // change that ends the start-up (StartTimer), not here as well.
@@ -392,8 +392,8 @@ void TMainScreen::SaveRunSettings(int page)
 {
     data::TEstimateData& d = *data_;
     if (visualizePage_->Attached()) {
-        ChartStartAt = visualizePage_->RAC()->StartAt();
-        ChartEndAt = visualizePage_->RAC()->EndAt();
+        Chart.ChartStartAt = visualizePage_->RAC()->StartAt();
+        Chart.ChartEndAt = visualizePage_->RAC()->EndAt();
     }
     Guarded([&] {
         settingsTables_->SaveRunSettings(page, CurrentKey(d.CustomersTable, "CID"),

@@ -136,8 +136,8 @@ TEST_F(MainScreenTest, FirstStartOnAFreshMachineSetsItselfUpOnce)
         EXPECT_FALSE(window.State.QuitWithoutSaving);
         EXPECT_EQ(window.State.ScheduleAlias, "DOZOrez");
         EXPECT_EQ(window.State.EstimatorAlias, "");
-        EXPECT_EQ(QString::fromStdString(window.FirstRunPaths.Database), user_.ProgramFolder() + "/Database");
-        EXPECT_EQ(QString::fromStdString(window.FirstRunPaths.Backups), user_.ProgramFolder() + "/Backups");
+        EXPECT_EQ(QString::fromStdString(window.Settings.FirstRunPaths.Database), user_.ProgramFolder() + "/Database");
+        EXPECT_EQ(QString::fromStdString(window.Settings.FirstRunPaths.Backups), user_.ProgramFolder() + "/Backups");
     }
     // The database names exist now, so the installation is complete and the
     // next start is an ordinary one.

@@ -284,7 +284,7 @@ TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
 {
     Find<QRadioButton>("ChartSortBy1")->click();
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
-    EXPECT_EQ(window.ChartSortBy, 1);
+    EXPECT_EQ(window.Chart.ChartSortBy, 1);
     Find<QRadioButton>("ChartSortBy0")->click();
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
 }
