@@ -29,8 +29,8 @@
 #include "schedule/sync/calendartables.h"
 #include "schedule/sync/schedulesync.h"
 #include "schedule/sync/scheduletables.h"
-#include "schedule/visualize/tabhandlers.h"
-#include "schedule/visualize/updatepoll.h"
+#include "app/tabs/tabhandlers.h"
+#include "app/tabs/updatepoll.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
 #include "schedule/taskresources/taskresources.h"
@@ -87,7 +87,7 @@ class TMainScreen : public QMainWindow {
 public:
     // Pages of TabControl by index; the index is what the settings keep.
     using Page = MainPage;
-    using enum visualize::MainPage;
+    using enum MainPage;
 
     // A window over a session of its own, on the user's database names.
     explicit TMainScreen(QWidget* parent = nullptr);
@@ -304,8 +304,8 @@ private:
     schedule::ScheduleSync* sync_ = &session_.Sync();
     schedule::CalendarTables* calendarTables_ = &session_.Calendars();
     schedule::ScheduleAdder* adder_ = &session_.Adder();
-    std::unique_ptr<visualize::TabHandlers> tabHandlers_;
-    std::unique_ptr<visualize::UpdatePoll> poll_;
+    std::unique_ptr<TabHandlers> tabHandlers_;
+    std::unique_ptr<app::UpdatePoll> poll_;
     StartupSettingsTables* settingsTables_ = &session_.SettingsTables();
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;

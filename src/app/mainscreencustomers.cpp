@@ -4,7 +4,7 @@
 #include "app/customerpage.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
-#include "customers/query/querypagelogic.h"
+#include "query/querypagelogic.h"
 #include "data/hookcall.h"
 #include "ui_mainscreen.h"
 

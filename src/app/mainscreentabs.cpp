@@ -15,11 +15,11 @@ namespace tw::app {
 
 void TMainScreen::ConnectTabHandlers()
 {
-    tabHandlers_ = std::make_unique<visualize::TabHandlers>(
-        visualize::TabTables{data_->CustomersTable, data_->CustomersTable2, data_->ChartsTable,
+    tabHandlers_ = std::make_unique<TabHandlers>(
+        TabTables{data_->CustomersTable, data_->CustomersTable2, data_->ChartsTable,
                              data_->ChartsTable2},
         State, *userInterface_);
-    visualize::TabHooks& h = tabHandlers_->Hooks;
+    TabHooks& h = tabHandlers_->Hooks;
     h.ActivePage = [this] { return ui->TabControl->currentIndex(); };
     h.CloseAllTables = [this] { CloseAllTables(); };
     h.OpenAllTables = [this](bool rebuildAllowed) { OpenAllTables(rebuildAllowed); };
@@ -54,8 +54,8 @@ void TMainScreen::ConnectTabHandlers()
 
 void TMainScreen::ConnectUpdatePoll()
 {
-    poll_ = std::make_unique<visualize::UpdatePoll>(State, *userInterface_);
-    visualize::PollHooks& h = poll_->Hooks;
+    poll_ = std::make_unique<app::UpdatePoll>(State, *userInterface_);
+    PollHooks& h = poll_->Hooks;
     h.SetPollTimerEnabled = [this](bool enabled) {
         if (enabled)
             UpdatePoll->start();

@@ -6,7 +6,7 @@
 #include "app/startupsettings.h"
 #include "platform/datetime/datetime.h"
 #include "platform/mail/mailsettings.h"
-#include "schedule/visualize/tabhandlers.h"
+#include "app/mainpage.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +17,6 @@ namespace tw::app {
 
 // The pages of the main window's page control, by index; the index is what
 // params.dbf PAGE keeps.
-using MainPage = visualize::MainPage;
 
 // The chart's period and order as the start-up read them and the shutdown saves them.
 struct ChartState {
@@ -43,7 +42,7 @@ struct RunFlags {
 // company record.
 struct RunSettings {
     bool RestrictCustomer = false;             // params.dbf RESTRICT: active customers only
-    int SavedPage = visualize::UtilitiesPage;  // params.dbf PAGE, the page shown at the end of the start-up
+    int SavedPage = UtilitiesPage;  // params.dbf PAGE, the page shown at the end of the start-up
     std::int32_t SavedCustomerId = 0;
     std::int32_t SavedScheduleItemId = 0;
     int SetupChoice1 = 0;  // params.dbf CBID1 and CBID2, kept for the setup dialog

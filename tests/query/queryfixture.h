@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "customers/query/querypagelogic.h"
+#include "query/querypagelogic.h"
 #include "data/services/recordservices.h"
 #include "platform/datetime/localetexts.h"
 #include "scratchinstallation.h"
