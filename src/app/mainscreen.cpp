@@ -473,7 +473,7 @@ void TMainScreen::ApplyColourScheme()
     DialogFieldColour = FieldColour;
     static const char* const kFields[] = {
         "StartDayTime",    "EndDayTime",     "StartDownTime1",   "EndDownTime1",  "StartDownTime2",
-        "EndDownTime2",    "StartDownTime3", "EndDownTime3",     "Chart.TaskStartDate", "Chart.TaskEndDate",
+        "EndDownTime2",    "StartDownTime3", "EndDownTime3",     "TaskStartDate", "TaskEndDate",
         "HolidayCalendar", "DriveComboBox",  "DirectoryListBox", "FileListBox",   "CustomerGrid",
         "JobsGrid",        "TasksGrid",      "CrewsGrid",
     };

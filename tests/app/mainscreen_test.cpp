@@ -136,8 +136,10 @@ TEST_F(MainScreenTest, FirstStartOnAFreshMachineSetsItselfUpOnce)
         EXPECT_FALSE(window.State.QuitWithoutSaving);
         EXPECT_EQ(window.State.ScheduleAlias, "DOZOrez");
         EXPECT_EQ(window.State.EstimatorAlias, "");
-        EXPECT_EQ(QString::fromStdString(window.Settings.FirstRunPaths.Database), user_.ProgramFolder() + "/Database");
-        EXPECT_EQ(QString::fromStdString(window.Settings.FirstRunPaths.Backups), user_.ProgramFolder() + "/Backups");
+        EXPECT_EQ(QString::fromStdString(window.Settings.FirstRunPaths.Database),
+                  user_.ProgramFolder() + "/Database");
+        EXPECT_EQ(QString::fromStdString(window.Settings.FirstRunPaths.Backups),
+                  user_.ProgramFolder() + "/Backups");
     }
     // The database names exist now, so the installation is complete and the
     // next start is an ordinary one.
@@ -169,6 +171,19 @@ TEST_F(MainScreenTest, ASecondCopyOnTheSameProgramFolderEndsSilentlyTouchingNoth
     EXPECT_FALSE(QFile::exists(QString::fromStdString(user_.RegistryFile())));
     window.show();
     EXPECT_FALSE(window.Start->isActive());
+}
+
+// The entry fields of every page take the field colour, found by their names.
+TEST_F(MainScreenTest, TheEntryFieldsTakeTheFieldColour)
+{
+    TMainScreen window;
+    window.FieldColour = QColor(0x12, 0x34, 0x56);
+    window.ApplyColourScheme();
+    for (const char* name : {"StartDayTime", "EndDownTime3", "TaskStartDate", "TaskEndDate", "TasksGrid"}) {
+        QWidget* field = window.findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(field, nullptr) << name;
+        EXPECT_EQ(field->palette().color(QPalette::Base), window.FieldColour) << name;
+    }
 }
 
 TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamed)
