@@ -261,40 +261,8 @@ void TMainScreen::StartTimer()
         showNormal();
     } else {
         WaitCursor hourglass;
-        if (!ReadStartupNames())
+        if (!ReadStartupNames() || !startup_.OpenDatabases())
             return;
-        ShowDatabaseNames();
-        CloseAllTables();
-        if (!OpenScheduleDatabase()) {
-            ReportDatabaseFailure(
-                QString::fromStdString("The " + State.ScheduleAlias + " database could not be opened"));
-            EndAfterDatabaseFailure();
-            return;
-        }
-        if (!State.EstimatorAlias.empty() && !OpenEstimatorDatabase())
-            ReportDatabaseFailure(
-                QString::fromStdString("The " + State.EstimatorAlias + " database could not be opened"));
-        if (!OpenParametersDatabase()) {
-            ReportDatabaseFailure(QStringLiteral("The parameters database could not be opened"));
-            EndAfterDatabaseFailure();
-            return;
-        }
-        ReadDatabaseFolders();
-        CheckParamsTable();
-        ReadFirstSettings();
-        OpenAllTables(true);
-        LayoutMainWindow(false);
-        ApplyHelpLevel();
-        RestoreChartPeriod();
-        ReadSelectionSettings();
-        ReadPasswordSetting();
-        ReindexWhenDue();
-        ReadBackupSettings();
-        ReadJobStatusTexts();
-        ReadPageFormat();
-        State.StartupDone = true;
-        SetUpBackupFolders();
-        ReadQuickBooksSettings();
     }
 
     // Every showing from here on.
@@ -306,11 +274,12 @@ void TMainScreen::StartTimer()
     }
     ShowStartedWindow();
     if (State.TablesOpen) {
-        SynchroniseSchedule();
+        if (startup_.SynchroniseSchedule())
+            UpdatePoll->start();
         RestrictCustomerClick();
         RefreshWorkCalendar();
     }
-    ReadEmailSettings();
+    startup_.ReadEmailSettings();
     if (State.TablesOpen)
         RestoreSelection();
     State.SelectionReady = true;
@@ -332,7 +301,7 @@ bool TMainScreen::ReadStartupNames()
         State.EstimatorAlias = names.EstimatorAlias;
         if (State.FirstRun && names.VersionKeyOpen) {
             Settings.FirstRunPaths = names.Paths;
-            if (CreateFirstRunAliases())
+            if (startup_.CreateFirstRunAliases())
                 MarkInstallationCompleted(reg);
         }
         return true;
@@ -356,6 +325,11 @@ void TMainScreen::ReportDatabaseFailure(const QString& text)
     // Linux has no administrator elevation that would change the outcome:
     // the failure is always named, never answered with advice to restart.
     ShowMessageBox(this, text, QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Application);
+}
+
+void TMainScreen::ShowDatabaseFailure(const std::string& text)
+{
+    ReportDatabaseFailure(QString::fromStdString(text));
 }
 
 void TMainScreen::EndAfterDatabaseFailure()

@@ -15,6 +15,7 @@
 // mode, 2 a length or a second text.
 
 #include "app/session/appsession.h"
+#include "app/session/startupsequence.h"
 #include "app/startupsettings.h"
 #include "app/startupstate.h"
 #include "app/startuptables.h"
@@ -77,7 +78,7 @@ class TTWDatabaseSelection;
 class TVisualizePage;
 class TWorkCalendarPage;
 
-class TMainScreen : public QMainWindow {
+class TMainScreen : public QMainWindow, private StartupWindow {
     Q_OBJECT
     // The session the window works on, first so that it outlives everything
     // below; a window built without one makes its own.
@@ -188,35 +189,13 @@ public:
     // Reports that a database did not open.
     void ReportDatabaseFailure(const QString& text);
 
-    // The steps of the start-up, in the order it runs them.
-    // True once the database names of a first run exist; until then the
-    // installation is not marked completed, so the next start tries again.
-    bool CreateFirstRunAliases();
-    void ShowDatabaseNames();
+    // The window's side of the start-up; the database work is StartupSequence's.
     void CloseAllTables();
-    bool OpenScheduleDatabase();
-    bool OpenEstimatorDatabase();
-    bool OpenParametersDatabase();
-    void ReadDatabaseFolders();
-    void CheckParamsTable();
-    void ReadFirstSettings();
-    void ApplyReadOnlyAccess(bool readOnly);
+    void ApplyReadOnlyAccess(bool readOnly) override;
     void OpenAllTables(bool rebuildAllowed);
-    void RestoreChartPeriod();
     void SetChartDateRange(bool update, TDateTime start, TDateTime end);
-    void ReadSelectionSettings();
-    void ReadPasswordSetting();
-    void ReindexWhenDue();
-    void ReadBackupSettings();
-    void ReadJobStatusTexts();
-    void ReadPageFormat();
-    void SetUpBackupFolders();
-    void ReadQuickBooksSettings();
-    void SynchroniseSchedule();
-    void ReadUpdateCounter();
     void RestrictCustomerClick();  // the customer tab's restriction to active customers
     void RefreshWorkCalendar();
-    void ReadEmailSettings();
     void RestoreSelection();
     // Prepares the page the user turns to.
     void TabControlChange();
@@ -224,7 +203,6 @@ public:
     void SaveRunSettings(int page);
     bool UpdateAccessRecord(bool take);
     // The schedule synchronisation with the other workstations.
-    bool ConvertChartsTable();
     bool PullChartUpdates(bool force);
     bool RemoveObsoleteTasks();
     // Takes in the other workstations' changes every 15 seconds.
@@ -262,9 +240,18 @@ protected:
 
 private:
     TMainScreen(std::unique_ptr<AppSession> own, QWidget* parent);
+    // What the start-up shows on the window (app/session/startupsequence.h).
+    void ShowScheduleDatabaseInUse(const std::string& text) override;
+    void ShowEstimatingDatabaseInUse(const std::string& text) override;
+    void ShowDatabaseFailure(const std::string& text) override;
+    void EndAfterDatabaseFailure() override;
+    void AttachPages() override;
+    void LayOut() override;
+    void ShowChartPeriod(TDateTime start, TDateTime end) override;
+    void ShowJobStatusTexts(const data::JobStatusTexts& texts) override;
+    void ShowResourceCaptionMode(int mode) override;
     bool ReadStartupNames();
     bool AskPassword();
-    void EndAfterDatabaseFailure();
     // Shows the window deferred by ShowWhenStarted, once.
     void ShowStartedWindow();
     void AttachWorkCalendar();
@@ -307,6 +294,7 @@ private:
     std::unique_ptr<TabHandlers> tabHandlers_;
     std::unique_ptr<app::UpdatePoll> poll_;
     StartupSettingsTables* settingsTables_ = &session_.SettingsTables();
+    StartupSequence startup_{session_, *this};
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;

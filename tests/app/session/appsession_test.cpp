@@ -8,8 +8,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/session/appsession.h"
+#include "app/session/startupsequence.h"
 #include "platform/datetime/datetime.h"
 #include "sampleschedule.h"
 #include "support/recordinguserinterface.h"
@@ -85,6 +87,64 @@ TEST_F(AppSessionTest, ATaskAddedInOneSessionReachesTheOtherAtItsNextPull)
     EXPECT_EQ(pulled, Items(*a));
     EXPECT_TRUE(uiA_.Messages.empty());
     EXPECT_TRUE(uiB_.Messages.empty());
+}
+
+// The window's side of the start-up, as a record of what it was shown.
+struct FakeStartupWindow : StartupWindow {
+    void ShowScheduleDatabaseInUse(const std::string& text) override { Schedule = text; }
+    void ShowEstimatingDatabaseInUse(const std::string& text) override { Estimating = text; }
+    void ShowDatabaseFailure(const std::string& text) override { Failures.push_back(text); }
+    void EndAfterDatabaseFailure() override { Ended = true; }
+    void ApplyReadOnlyAccess(bool readOnly) override { ReadOnly = readOnly; }
+    void AttachPages() override { ++Attached; }
+    void LayOut() override {}
+    void ShowChartPeriod(TDateTime start, TDateTime end) override { Period = end - start; }
+    void ShowJobStatusTexts(const data::JobStatusTexts& texts) override { Status = texts.JobStatusName(0); }
+    void ShowResourceCaptionMode(int) override {}
+
+    std::string Schedule, Estimating, Status;
+    std::vector<std::string> Failures;
+    bool Ended = false;
+    bool ReadOnly = true;
+    int Attached = 0;
+    double Period = 0;
+};
+
+TEST_F(AppSessionTest, TheStartUpOpensTheDatabasesWithoutAWindow)
+{
+    const std::filesystem::path program = dir_ / "program";
+    const std::filesystem::path schedule = dir_ / "schedule";
+    std::filesystem::create_directories(program);
+    std::filesystem::create_directories(schedule);
+    AppSession session((dir_ / "aliases").string());
+    session.Interface().Attach(&uiA_);
+    session.Data().Aliases.AddStandardAlias("TWUXData", program.string());
+    session.Data().Aliases.AddStandardAlias("DOZOrez", schedule.string());
+    session.Data().Bind(session.State, {});
+    session.State.FirstRun = true;
+    FakeStartupWindow window;
+    StartupSequence startup(session, window);
+
+    session.State.ScheduleAlias = "Nowhere";
+    EXPECT_FALSE(startup.OpenDatabases());
+    EXPECT_EQ(window.Failures, std::vector<std::string>{"The Nowhere database could not be opened"});
+    EXPECT_TRUE(window.Ended);
+    EXPECT_FALSE(session.State.TablesOpen);
+
+    window = {};
+    session.State.ScheduleAlias = "DOZOrez";
+    ASSERT_TRUE(startup.OpenDatabases());
+    EXPECT_TRUE(window.Failures.empty());
+    EXPECT_TRUE(session.State.TablesOpen);
+    EXPECT_TRUE(session.State.StartupDone);
+    EXPECT_EQ(window.Schedule, "DOZOrez: " + schedule.string());
+    EXPECT_EQ(session.State.ProgramFolder, program.string());
+    EXPECT_EQ(window.Attached, 1);
+    EXPECT_FALSE(window.ReadOnly);
+    EXPECT_GT(window.Period, 0);
+    EXPECT_FALSE(window.Status.empty());
+    EXPECT_TRUE(startup.SynchroniseSchedule());
+    EXPECT_TRUE(uiA_.Messages.empty()) << uiA_.Messages[0].text;
 }
 
 }  // namespace
