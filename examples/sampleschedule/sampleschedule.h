@@ -14,7 +14,7 @@
 namespace tw::app {
 class AppSession;
 class TMainScreen;
-}
+}  // namespace tw::app
 
 namespace tw::examples {
 

@@ -16,9 +16,8 @@ namespace tw::app {
 
 void TMainScreen::CreateSendEmail()
 {
-    sendEmail_ = new email::TSendEmail(
-        [this] { return Settings.Email; },
-        [] { return std::make_unique<mail::CurlSmtpEngine>(); }, this);
+    sendEmail_ = new email::TSendEmail([this] { return Settings.Email; },
+                                       [] { return std::make_unique<mail::CurlSmtpEngine>(); }, this);
     sendEmail_->setObjectName(QStringLiteral("SendEmail"));
     sendEmail_->SetContactsSource([this] {
         db::Table& customers = data_->CustomersTable;

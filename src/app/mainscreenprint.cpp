@@ -19,9 +19,9 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
     if (!printPreview_) {
         data::TEstimateData& d = *data_;
         pageFormat_ = new reports::TPageFormat(this);
-        pageFormat_->SetHost({&Settings.PaperSize, &Settings.PaperOrientation, &Settings.PaperCode, [&d]() -> db::Table* {
-                                  return d.ParamsTable.active() ? &d.ParamsTable : nullptr;
-                              }});
+        pageFormat_->SetHost(
+            {&Settings.PaperSize, &Settings.PaperOrientation, &Settings.PaperCode,
+             [&d]() -> db::Table* { return d.ParamsTable.active() ? &d.ParamsTable : nullptr; }});
         printPreview_ = new reports::TPrintPreview(this);
         printPreview_->SetPageFormatDialog(pageFormat_);
         reports::PrintPreviewHost host;
@@ -39,7 +39,8 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
         };
         host.Services.JobStatusName = [this](int status) {
             std::array<std::string, data::JobStatusTexts::kStatusCount> texts;
-            for (std::size_t i = 0; i < texts.size() && static_cast<int>(i) < Settings.JobStatusTexts.size(); ++i)
+            for (std::size_t i = 0; i < texts.size() && static_cast<int>(i) < Settings.JobStatusTexts.size();
+                 ++i)
                 texts[i] = Settings.JobStatusTexts[static_cast<int>(i)].toStdString();
             return data::JobStatusTexts(texts).JobStatusName(status);
         };

@@ -16,8 +16,7 @@ namespace tw::app {
 void TMainScreen::ConnectTabHandlers()
 {
     tabHandlers_ = std::make_unique<TabHandlers>(
-        TabTables{data_->CustomersTable, data_->CustomersTable2, data_->ChartsTable,
-                             data_->ChartsTable2},
+        TabTables{data_->CustomersTable, data_->CustomersTable2, data_->ChartsTable, data_->ChartsTable2},
         State, *userInterface_);
     TabHooks& h = tabHandlers_->Hooks;
     h.ActivePage = [this] { return ui->TabControl->currentIndex(); };

@@ -1,7 +1,7 @@
-// The steps of the start-up sequence that read and write the settings tables,
-// and the settings the shutdown stores. StartTimer (mainscreen.cpp) runs them
-// in order; each one reads what its part of the program needs and leaves the
-// rest alone, so that a step whose table did not open does no harm.
+// The main window's side of the start-up: what StartupSequence
+// (app/session/startupsequence.h) shows on the window, the pages taking up the
+// opened tables, the selection restored at the end and the settings the
+// shutdown stores.
 
 #include "app/appservices.h"
 #include "app/mainscreen.h"
@@ -9,10 +9,7 @@
 #include "app/visualizepage.h"
 #include "app/workcalendarpage.h"
 #include "data/services/busyscopes.h"
-#include "data/services/tablecreation.h"
-#include "platform/db/database.h"
 #include "chart/resourceallocationchart.h"
-#include "schedule/sync/chartsconversion.h"
 #include "schedule/sync/resourceoverlap.h"
 #include "schedule/visualize/calendarhooks.h"
 #include "schedule/visualize/visualizecontext.h"
@@ -22,11 +19,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <array>
-#include <cmath>
 #include <cstdint>
-#include <exception>
-#include <filesystem>
 
 namespace tw::app {
 
@@ -202,7 +195,9 @@ void TMainScreen::RestoreSelection()
             setWindowTitle(QStringLiteral("Tarnwick"));
     });
 
-    const int page = Settings.SavedPage >= CustomerTabPage && Settings.SavedPage <= MyCompanyPage ? Settings.SavedPage : UtilitiesPage;
+    const int page = Settings.SavedPage >= CustomerTabPage && Settings.SavedPage <= MyCompanyPage
+        ? Settings.SavedPage
+        : UtilitiesPage;
     if (page == SchedulePage)
         State.ChartRefreshNeeded = true;
     ui->TabControl->setCurrentIndex(page);

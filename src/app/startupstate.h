@@ -41,7 +41,7 @@ struct RunFlags {
 // The settings the start-up reads from the program folder's tables and the
 // company record.
 struct RunSettings {
-    bool RestrictCustomer = false;             // params.dbf RESTRICT: active customers only
+    bool RestrictCustomer = false;  // params.dbf RESTRICT: active customers only
     int SavedPage = UtilitiesPage;  // params.dbf PAGE, the page shown at the end of the start-up
     std::int32_t SavedCustomerId = 0;
     std::int32_t SavedScheduleItemId = 0;

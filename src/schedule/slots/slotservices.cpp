@@ -44,8 +44,8 @@ void WriteMovedRecord(db::Table& table, data::MainScreenState& state, TDateTime 
         moved.RCOUNT = *rcount;
     moved.UPDATE = update;
     table.edit();
-    schedule::WriteScheduleItemFields(table, moved, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD, &Item::UPDATE,
-                                      &Item::NOTES);
+    schedule::WriteScheduleItemFields(table, moved, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD,
+                                      &Item::UPDATE, &Item::NOTES);
     if (hours)
         schedule::WriteScheduleItemFields(table, moved, &Item::HOURS);
     if (rcount)

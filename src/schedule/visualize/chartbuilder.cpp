@@ -290,8 +290,8 @@ void ChartBuilder::BuildChart(bool writeBack)
 
     db::Table& t = ctx_.Tables.ChartsTable3;
     if (t.active() && !t.isEmpty()) {
-        db::Field showIt = ScheduleItemField(t, &Item::SHOWIT), job = ScheduleItemField(t, &Item::JOB), sd = ScheduleItemField(t, &Item::SD),
-                  ed = ScheduleItemField(t, &Item::ED);
+        db::Field showIt = ScheduleItemField(t, &Item::SHOWIT), job = ScheduleItemField(t, &Item::JOB),
+                  sd = ScheduleItemField(t, &Item::SD), ed = ScheduleItemField(t, &Item::ED);
         const int display = ctx_.Controls.ShowJobsOnly;
         const WorkFields fields(t);
         for (t.first(); !t.eof(); t.next()) {
@@ -342,8 +342,9 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
         for (const auto& [bar, link] : chart.BarLinks)
             barOf.emplace(link.Ptr, bar);
         db::Field hoursField = ScheduleItemField(t, &Item::HOURS), crew = ScheduleItemField(t, &Item::CREWID),
-                  job = ScheduleItemField(t, &Item::JOB), offset = ScheduleItemField(t, &Item::OFFSET), sd = ScheduleItemField(t, &Item::SD),
-                  ed = ScheduleItemField(t, &Item::ED), sdd = ScheduleItemField(t, &Item::SDD), edd = ScheduleItemField(t, &Item::EDD),
+                  job = ScheduleItemField(t, &Item::JOB), offset = ScheduleItemField(t, &Item::OFFSET),
+                  sd = ScheduleItemField(t, &Item::SD), ed = ScheduleItemField(t, &Item::ED),
+                  sdd = ScheduleItemField(t, &Item::SDD), edd = ScheduleItemField(t, &Item::EDD),
                   ptr = ScheduleItemField(t, &Item::PTR), key = ScheduleItemField(t, &Item::CHARTSID);
         for (t.first(); !t.eof(); t.next()) {
             const double id = ptr.asFloat();
@@ -406,9 +407,10 @@ void ChartBuilder::UpdateJobSummaries()
     std::unordered_map<std::int32_t, JobTotals> totals;
     {
         db::Field jid = ScheduleItemField(charts, &Item::JID), job = ScheduleItemField(charts, &Item::JOB),
-                  hours = ScheduleItemField(charts, &Item::HOURS), cost = ScheduleItemField(charts, &Item::COST),
-                  sd = ScheduleItemField(charts, &Item::SD), ed = ScheduleItemField(charts, &Item::ED),
-                  tid = ScheduleItemField(charts, &Item::TID), key = ScheduleItemField(charts, &Item::CHARTSID),
+                  hours = ScheduleItemField(charts, &Item::HOURS),
+                  cost = ScheduleItemField(charts, &Item::COST), sd = ScheduleItemField(charts, &Item::SD),
+                  ed = ScheduleItemField(charts, &Item::ED), tid = ScheduleItemField(charts, &Item::TID),
+                  key = ScheduleItemField(charts, &Item::CHARTSID),
                   sdd = ScheduleItemField(charts, &Item::SDD), edd = ScheduleItemField(charts, &Item::EDD),
                   totalCost = ScheduleItemField(charts, &Item::TCOST);
         for (charts.first(); !charts.eof(); charts.next()) {
@@ -699,7 +701,8 @@ void ChartBuilder::AlignLinkedBar(TResourceAllocation* previous, TResourceAlloca
     dates_.SetAllocationTimes(next, true, start, end);
     if (SameStoredNumber(ScheduleItemField(t, &Item::SD).asFloat(), start)
         && SameStoredNumber(ScheduleItemField(t, &Item::ED).asFloat(), end)
-        && ScheduleItemField(t, &Item::SDD).asDate() == DatePart(start) && ScheduleItemField(t, &Item::EDD).asDate() == DatePart(end))
+        && ScheduleItemField(t, &Item::SDD).asDate() == DatePart(start)
+        && ScheduleItemField(t, &Item::EDD).asDate() == DatePart(end))
         return;
     t.edit();
     WriteTaskPeriod(t, start, end);
@@ -713,8 +716,8 @@ float ChartBuilder::RecalcTaskTimes(bool keepHours, TResourceAllocation* bar)
         return 0;
     const std::int32_t chartsId = IntField(t, &Item::CHARTSID);
     const std::int32_t crewId = IntField(t, &Item::CREWID);
-    ctx_.State.UpdateCounter =
-        static_cast<float>(data::NextUpdateCount(static_cast<float>(ScheduleItemField(t, &Item::UPDATE).asFloat())));
+    ctx_.State.UpdateCounter = static_cast<float>(
+        data::NextUpdateCount(static_cast<float>(ScheduleItemField(t, &Item::UPDATE).asFloat())));
 
     TDateTime start = bar->StartAt();
     TDateTime end = bar->EndAt();

@@ -83,7 +83,7 @@ std::int32_t IntField(db::Table& table, const char* name)
     return static_cast<std::int32_t>(table.fieldByName(name).asFloat());
 }
 
-std::int32_t IntField(db::Table& table, std::int32_t schedule::ScheduleItemRecord::* member)
+std::int32_t IntField(db::Table& table, std::int32_t schedule::ScheduleItemRecord::*member)
 {
     return static_cast<std::int32_t>(schedule::ScheduleItemField(table, member).asFloat());
 }

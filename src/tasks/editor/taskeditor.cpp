@@ -579,9 +579,9 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     const auto writeSaved = [&](db::Table& target, bool active, float change) {
         saved.SHOWIT = active;
         saved.UPDATE = change;
-        schedule::WriteScheduleItemFields(target, saved, &Item::BIDID, &Item::SHOWIT, &Item::DESC, &Item::NOTES,
-                                          &Item::SD, &Item::ED, &Item::SDD, &Item::EDD, &Item::HOURS,
-                                          &Item::UPDATE, &Item::COST, &Item::TCOST);
+        schedule::WriteScheduleItemFields(target, saved, &Item::BIDID, &Item::SHOWIT, &Item::DESC,
+                                          &Item::NOTES, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD,
+                                          &Item::HOURS, &Item::UPDATE, &Item::COST, &Item::TCOST);
     };
     t.edit();
     schedule::WriteScheduleItemFields(t, saved, &Item::NEW, &Item::PIN);
@@ -606,7 +606,8 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
         twin.fieldByName("CFV" + std::to_string(i + 1)).setAsString(customFields[i]);
     saved.CREPEATH = repeatCode;
     schedule::WriteScheduleItemFields(twin, saved, &Item::CREPEATH);
-    writeSaved(twin, true, data::NextUpdateCount(static_cast<float>(schedule::ReadScheduleItem(twin).UPDATE)));
+    writeSaved(twin, true,
+               data::NextUpdateCount(static_cast<float>(schedule::ReadScheduleItem(twin).UPDATE)));
     twin.post();
     return true;
 }
