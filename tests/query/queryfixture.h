@@ -16,14 +16,11 @@
 #include "schedule/sync/addtask.h"
 #include "schedule/sync/schedulesync.h"
 #include "support/recordinguserinterface.h"
+#include "support/december.h"
 
 namespace tw::query::testing {
 
-inline TDateTime Day(int d, int hour = 0)
-{
-    // December 2026: the 9th is a Wednesday.
-    return EncodeDate(2026, 12, d) + EncodeTime(hour, 0, 0, 0);
-}
+using fixtures::Day;
 
 class QueryFixture : public ::testing::Test {
 protected:
