@@ -1,4 +1,5 @@
 #include "app/mainscreen.h"
+#include "data/services/busyscopes.h"
 
 #include "app/appservices.h"
 #include "app/customerpage.h"
@@ -38,15 +39,6 @@ constexpr int kMinimumHeight = 600;
 constexpr int kHintHidePauseMs = 14000;
 constexpr int kStartIntervalMs = 2;
 constexpr int kUpdatePollMs = 15000;
-
-// The hourglass while the start-up or the shutdown works on the GUI thread.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 
@@ -260,7 +252,7 @@ void TMainScreen::StartTimer()
     if (State.StartupDone) {
         showNormal();
     } else {
-        WaitCursor hourglass;
+        data::BusyCursor hourglass(*userInterface_);
         if (!ReadStartupNames() || !startup_.OpenDatabases())
             return;
     }
@@ -359,7 +351,7 @@ void TMainScreen::FormDestroy()
     UpdatePoll->stop();
     CloseCustomerDialogs();
     const int page = ui->TabControl->currentIndex();
-    WaitCursor hourglass;
+    data::BusyCursor hourglass(*userInterface_);
     if (sendEmail_)
         sendEmail_->close();
     if (State.TablesOpen) {

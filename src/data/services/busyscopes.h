@@ -5,6 +5,8 @@
 // both back too: a flag left set would keep the poll and the scroll handlers
 // idle for the rest of the run.
 
+#include <utility>
+
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
 
@@ -13,12 +15,19 @@ namespace tw::data {
 class BusyCursor {
 public:
     explicit BusyCursor(UserInterface& ui) : ui_(ui) { ui_.SetBusyCursor(true); }
-    ~BusyCursor() { ui_.SetBusyCursor(false); }
+    ~BusyCursor() { Release(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
+    // Gives the hourglass back early, before a message box; once.
+    void Release()
+    {
+        if (std::exchange(held_, false))
+            ui_.SetBusyCursor(false);
+    }
 
 private:
     UserInterface& ui_;
+    bool held_ = true;
 };
 
 // The normal cursor while a dialog asks the user in the middle of a busy step.

@@ -537,13 +537,14 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     std::string customFields[7];
     for (int i = 0; i < 7; ++i)
         customFields[i] = t.fieldByName("CFV" + std::to_string(i + 1)).asString();
-    const schedule::ScheduleItemRecord current = schedule::ReadScheduleItem(t);
-    const bool root = current.ROOT;
-    const std::int32_t repeatCode = current.CREPEATH;
+    using Item = schedule::ScheduleItemRecord;
+    // The few fields the save reads, not the whole row with its notes.
+    const bool root = schedule::ScheduleItemField(t, &Item::ROOT).asBoolean();
+    const std::int32_t repeatCode = schedule::ScheduleItemField(t, &Item::CREPEATH).asInteger();
 
     // A Reoccurring series must still be able to place a next occurrence.
     bool free = true;
-    if (current.CHAIN > 0) {
+    if (schedule::ScheduleItemField(t, &Item::CHAIN).asInteger() > 0) {
         if (Form.RepeatPeriod == schedule::kRepeatCustom && ctx_.Hooks.CustomRepeat) {
             data::NormalCursor normal(ctx_.UI);
             customRepeatCode_ = ctx_.Hooks.CustomRepeat(repeatCode, start);
@@ -561,10 +562,10 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     }
     const Currency total = TotalCost(input.HourlyRate, hours_);
     const std::string notes = JoinLines(Form.Notes);
-    const float update = data::NextUpdateCount(static_cast<float>(current.UPDATE));
+    const float update =
+        data::NextUpdateCount(static_cast<float>(schedule::ScheduleItemField(t, &Item::UPDATE).asFloat()));
     ctx_.State.UpdateCounter = update;
     // What the record and its task-list twin both take from the form.
-    using Item = schedule::ScheduleItemRecord;
     Item saved;
     saved.BIDID = Form.TaskStatus;
     saved.DESC = input.Description;
@@ -607,7 +608,8 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     saved.CREPEATH = repeatCode;
     schedule::WriteScheduleItemFields(twin, saved, &Item::CREPEATH);
     writeSaved(twin, true,
-               data::NextUpdateCount(static_cast<float>(schedule::ReadScheduleItem(twin).UPDATE)));
+               data::NextUpdateCount(
+                   static_cast<float>(schedule::ScheduleItemField(twin, &Item::UPDATE).asFloat())));
     twin.post();
     return true;
 }
