@@ -90,7 +90,7 @@ void BM_HitTest(benchmark::State& state)
     const TPoint onBar{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
     for (auto _ : state) {
         benchmark::DoNotOptimize(chart->FindSlot(onBar));
-        benchmark::DoNotOptimize(chart->FindResourceFromY(onBar.Y + 3, false));
+        benchmark::DoNotOptimize(chart->FindResourceFromY(onBar.y + 3, false));
     }
 }
 BENCHMARK(BM_HitTest)->Unit(benchmark::kMicrosecond);

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "controls/cursormodel.h"
-#include "customers/query/querypagelogic.h"
+#include "query/querypagelogic.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/db/filter.h"
 #include "scratchinstallation.h"

@@ -9,13 +9,16 @@
 #include <memory>
 
 #include "data/services/tableoperations.h"
-#include "schedule/visualize/tabhandlers.h"
-#include "schedule/visualize/updatepoll.h"
+#include "app/tabs/tabhandlers.h"
+#include "app/tabs/updatepoll.h"
 #include "workingcopy.h"
 #include "workstation.h"
 
 namespace tw::visualize {
 namespace {
+
+// The main window's page and poll logic lives in the app.
+using namespace tw::app;
 
 using schedule::test::Workstation;
 

@@ -1,7 +1,6 @@
 #include "sampleschedule.h"
 
-#include "app/mainscreen.h"
-#include "app/visualizepage.h"
+#include "app/session/appsession.h"
 #include "data/services/recordservices.h"
 
 #include <algorithm>
@@ -10,12 +9,12 @@
 
 namespace tw::examples {
 
-std::int32_t AddSampleResource(app::TMainScreen& window, const std::string& name)
+std::int32_t AddSampleResource(app::AppSession& session, const std::string& name)
 {
-    data::TEstimateData& d = window.Data();
+    data::TEstimateData& d = session.Data();
     db::Table& crews = d.CrewsTable4;
-    const std::int32_t key = data::UniqueKeyValue(window.State.Keys, crews, "CREWID");
-    window.State.KeepNewResource = true;
+    const std::int32_t key = data::UniqueKeyValue(session.State.Keys, crews, "CREWID");
+    session.State.KeepNewResource = true;
     crews.append();
     crews.fieldByName("CREWID").setAsInteger(key);
     crews.fieldByName("DESC").setAsString(name);
@@ -25,33 +24,32 @@ std::int32_t AddSampleResource(app::TMainScreen& window, const std::string& name
     return key;
 }
 
-std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, const SampleTask& task,
+std::int32_t AddSampleTask(app::AppSession& session, std::int32_t resource, const SampleTask& task,
                            TDateTime* end)
 {
-    visualize::VisualizeHooks& hooks = window.VisualizePage()->Logic().Hooks;
     schedule::NewScheduleItem item;
-    item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
+    item.Key = data::UniqueKeyValue(session.State.Keys, session.Data().ChartsTable5, "CHARTSID");
     item.CustomerName = task.Customer;
     item.JobName = task.Job;
     item.Description = task.Description;
     item.Hours = task.Hours;
-    item.End = hooks.ComputeTaskEnd(resource, item.Start, task.Start, task.Hours);
+    item.End = session.Calendars().ComputeTaskEnd(resource, item.Start, task.Start, task.Hours);
     if (end != nullptr)
         *end = item.End;
     item.HourlyRate = 45;
     item.TotalCost = 45.0 * task.Hours;
     item.JobStatus = 2;
     item.LengthUnit = 1;
-    window.State.CurrentResourceId = resource;
-    return window.AddTaskToSchedule(item) ? item.Key : 0;
+    session.State.CurrentResourceId = resource;
+    return session.Adder().AddTaskToSchedule(item) ? item.Key : 0;
 }
 
-void FillSampleSchedule(app::TMainScreen& window, TDateTime monday)
+void FillSampleSchedule(app::AppSession& session, TDateTime monday)
 {
     const std::int32_t crews[] = {
-        AddSampleResource(window, "Ann's crew"),   AddSampleResource(window, "Bob Carter"),
-        AddSampleResource(window, "Electricians"), AddSampleResource(window, "Painters"),
-        AddSampleResource(window, "Roofers"),
+        AddSampleResource(session, "Ann's crew"),   AddSampleResource(session, "Bob Carter"),
+        AddSampleResource(session, "Electricians"), AddSampleResource(session, "Painters"),
+        AddSampleResource(session, "Roofers"),
     };
     const struct {
         const char* customer;
@@ -80,7 +78,7 @@ void FillSampleSchedule(app::TMainScreen& window, TDateTime monday)
             const float hours = static_cast<float>(2 + (n * 7) % 9);
             TDateTime end = 0;
             AddSampleTask(
-                window, crews[crew],
+                session, crews[crew],
                 {jobs[j].customer, jobs[j].job, jobs[j].tasks[i], std::max(ready, crewFree[crew]), hours},
                 &end);
             ready = crewFree[crew] = end;

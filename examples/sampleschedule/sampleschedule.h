@@ -1,9 +1,10 @@
 #pragma once
-// A schedule that reads as a real one, put into the main window's databases
+// A schedule that reads as a real one, put into a session's databases
 // through the program's own data module and schedule adder: resources in
 // crews.dbf, customers, jobs and tasks in the working copy and the shared
 // tables. The sample program fills a fresh program folder with it; the
-// window tests build smaller schedules from the same pieces.
+// session and window tests build smaller schedules from the same pieces. The
+// window's versions work on the window's session.
 
 #include "platform/datetime/datetime.h"
 
@@ -11,8 +12,9 @@
 #include <string>
 
 namespace tw::app {
+class AppSession;
 class TMainScreen;
-}
+}  // namespace tw::app
 
 namespace tw::examples {
 
@@ -25,13 +27,18 @@ struct SampleTask {
 };
 
 // A resource in crews.dbf; its key.
-std::int32_t AddSampleResource(app::TMainScreen& window, const std::string& name);
+std::int32_t AddSampleResource(app::AppSession& session, const std::string& name);
 // A task of the resource, its end worked out on the resource's calendar; its
 // key. The end goes to *end when it is given.
-std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, const SampleTask& task,
+std::int32_t AddSampleTask(app::AppSession& session, std::int32_t resource, const SampleTask& task,
                            TDateTime* end = nullptr);
 // Five resources and about three dozen tasks from monday on: each job's tasks
 // follow one another, and no resource has two tasks at once.
+void FillSampleSchedule(app::AppSession& session, TDateTime monday);
+
+std::int32_t AddSampleResource(app::TMainScreen& window, const std::string& name);
+std::int32_t AddSampleTask(app::TMainScreen& window, std::int32_t resource, const SampleTask& task,
+                           TDateTime* end = nullptr);
 void FillSampleSchedule(app::TMainScreen& window, TDateTime monday);
 
 }  // namespace tw::examples

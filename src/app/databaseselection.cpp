@@ -2,6 +2,7 @@
 
 #include "app/appservices.h"
 #include "app/mainscreen.h"
+#include "data/services/busyscopes.h"
 #include "platform/db/aliases.h"
 #include "platform/db/database.h"
 #include "ui_databaseselection.h"
@@ -29,23 +30,6 @@ void ShowStop(QWidget* parent, const QString& text, const QString& caption)
 {
     ShowMessageBox(parent, text, caption, MessageIcon::Stop, MessageModality::Application);
 }
-
-// The hourglass while a handler works; released early before a message box.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { Release(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-    void Release()
-    {
-        if (std::exchange(held_, false))
-            QGuiApplication::restoreOverrideCursor();
-    }
-
-private:
-    bool held_ = true;
-};
 
 }  // namespace
 
@@ -192,7 +176,7 @@ void DatabaseSelection::DriveComboBoxChange()
 
 void DatabaseSelection::ChangeDefaultsClick()
 {
-    WaitCursor hourglass;
+    data::BusyCursor hourglass(mainScreen_->Interface());
     const QString chosen = ui->AliasCombo->currentText();
     const SwitchResult result = SwitchDatabaseName(rules_, chosen, session_, database_, *this);
     switch (result.Outcome) {
@@ -231,7 +215,7 @@ void DatabaseSelection::CreateNewAliasClick()
         reject();
         return;
     }
-    WaitCursor hourglass;
+    data::BusyCursor hourglass(mainScreen_->Interface());
     CreateOutcome outcome;
     try {
         const QString folder = ui->DirectoryListBox->GetPathName();
@@ -287,23 +271,8 @@ void DatabaseSelection::WaitOnSaveTimer()
     SetStatusText(SavedNameStatus(savingName_, AliasExisted));
     ui->AliasCombo->setCurrentIndex(-1);
     ui->AliasPath->clear();
-    if (mainScreen_->State.OldWindows) {
-        FillAliasList();
-        return;
-    }
-    mainScreen_->SyncBdeConfigFile();
-    ShowStop(this, QStringLiteral("Windows Vista & 7 require you to force close Tarnwick at this time"),
-             QStringLiteral("Advisory"));
-    mainScreen_->State.TablesBusy = true;
-    try {
-        session_.Reload();
-    } catch (const std::exception& e) {
-        ReportError(QString::fromLocal8Bit(e.what()));
-    }
-    mainScreen_->CloseAllTables();
-    mainScreen_->OpenAllTables(false);
-    mainScreen_->State.TablesBusy = false;
-    reject();
+    // A saved name takes effect without closing the program.
+    FillAliasList();
 }
 
 void DatabaseSelection::HelpClick()

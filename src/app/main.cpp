@@ -3,11 +3,11 @@
 // later, from the main window's Start timer, once the window is shown.
 
 #include "app/appservices.h"
+#include "app/session/appsession.h"
 #include "app/databaseselection.h"
 #include "app/mainscreen.h"
 #include "app/openingscreen.h"
 #include "app/password.h"
-#include "app/win7advice.h"
 
 #include <QApplication>
 
@@ -34,22 +34,23 @@ int main(int argc, char* argv[])
         splash->repaint();
         QApplication::processEvents();
 
+        std::unique_ptr<tw::app::AppSession> session;
         std::unique_ptr<tw::app::TMainScreen> mainScreen;
         std::unique_ptr<tw::app::TPassword> password;
-        std::unique_ptr<tw::app::TWin7Advice> advice;
         std::unique_ptr<tw::app::TTWDatabaseSelection> scheduleNames;
         std::unique_ptr<tw::app::TDatabaseSelection> estimatingNames;
         try {
-            // The main window makes the data module, which every later window uses.
-            mainScreen = std::make_unique<tw::app::TMainScreen>();
-            tw::data::TEstimateData& data = mainScreen->Data();
+            // The session holds the data module, which every window uses; it
+            // is made before any of them and goes after them.
+            session = std::make_unique<tw::app::AppSession>(tw::db::DefaultAliasConfigPath());
+            mainScreen = std::make_unique<tw::app::TMainScreen>(*session);
+            tw::data::TEstimateData& data = session->Data();
             password = std::make_unique<tw::app::TPassword>();
-            advice = std::make_unique<tw::app::TWin7Advice>();
             scheduleNames = std::make_unique<tw::app::TTWDatabaseSelection>(mainScreen.get(), data.Aliases,
                                                                             data.SchedulerDatabase);
             estimatingNames = std::make_unique<tw::app::TDatabaseSelection>(mainScreen.get(), data.Aliases,
                                                                             data.EstimatorDatabase);
-            mainScreen->SetDialogs(password.get(), advice.get());
+            mainScreen->SetDialogs(password.get());
             mainScreen->SetDatabaseDialogs(scheduleNames.get(), estimatingNames.get());
         } catch (...) {
             splash.reset();

@@ -1,4 +1,5 @@
 #include "app/mainscreen.h"
+#include "data/services/busyscopes.h"
 
 #include "app/appservices.h"
 #include "app/customerpage.h"
@@ -8,7 +9,6 @@
 #include "app/programfolder.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
-#include "app/win7advice.h"
 #include "app/workcalendarpage.h"
 #include "chart/colourvalue.h"
 #include "chart/resourceallocationchart.h"
@@ -40,50 +40,26 @@ constexpr int kHintHidePauseMs = 14000;
 constexpr int kStartIntervalMs = 2;
 constexpr int kUpdatePollMs = 15000;
 
-const QString kAdminAdvice =
-    QStringLiteral("For this user, please restart Tarnwick and run as an administrator.");
-
-// The hourglass while the start-up or the shutdown works on the GUI thread.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 }  // namespace
 
 TMainScreen::TMainScreen(QWidget* parent)
-    : QMainWindow(parent),
-      ui(std::make_unique<Ui::TMainScreen>()),
-      data_(std::make_unique<data::TEstimateData>(db::DefaultAliasConfigPath())),
-      userInterface_(std::make_unique<MainScreenInterface>(*this)),
-      lock_(std::make_unique<data::NetworkLock>(data_->AccessTable, State, *userInterface_)),
-      tables_(std::make_unique<data::TableOperations>(*data_, State, *userInterface_, *lock_))
+    : TMainScreen(std::make_unique<AppSession>(db::DefaultAliasConfigPath()), parent)
+{}
+
+TMainScreen::TMainScreen(std::unique_ptr<AppSession> own, QWidget* parent) : TMainScreen(*own, parent)
 {
-    data::TEstimateData& d = *data_;
-    scheduleTables_ = std::make_unique<schedule::ScheduleTables>(schedule::ScheduleTablesOf(d));
-    sync_ = std::make_unique<schedule::ScheduleSync>(*scheduleTables_, State, *userInterface_);
-    calendarTables_ = std::make_unique<schedule::CalendarTables>(d.CalendarTable, Holidays, State);
-    schedule::AddTaskHooks addHooks;
-    // The item goes to the current resource, described as crews.dbf has it.
-    addHooks.GetCurrentResource = [this](std::string& description) {
-        db::Table& crews = data_->CrewsTable4;
-        description.clear();
-        if (crews.active() && crews.locate("CREWID", db::Value(double(State.CurrentResourceId))))
-            description =
-                QString::fromStdString(crews.fieldByName("DESC").asString()).trimmed().toStdString();
-        return State.CurrentResourceId;
-    };
-    adder_ = std::make_unique<schedule::ScheduleAdder>(*scheduleTables_, State, *userInterface_, *sync_,
-                                                       std::move(addHooks));
-    settingsTables_ = std::make_unique<StartupSettingsTables>(
-        SettingsTables{d.ParamsTable, d.QBSetupTable, d.ETable, d.MyCompanyTable}, State, Settings, Chart,
-        Flags);
+    ownSession_ = std::move(own);
+}
+
+TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
+    : QMainWindow(parent),
+      session_(session),
+      ui(std::make_unique<Ui::TMainScreen>()),
+      userInterface_(std::make_unique<MainScreenInterface>(*this))
+{
+    session_.Interface().Attach(userInterface_.get());
     CreateTaskEditor();
 
-    data::EstimateData = data_.get();
     data::DataModuleHooks hooks;
     hooks.TerminateApplication = [] { TerminateApplication(); };
     hooks.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
@@ -107,7 +83,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);
     connect(visualizePage_, &TVisualizePage::ChartSortByClicked, this, [this](int choice) {
-        ChartSortBy = choice;
+        Chart.ChartSortBy = choice;
         ChartSortByClick();
     });
     connect(ui->Help, &QPushButton::clicked, this, &TMainScreen::HelpClick);
@@ -158,8 +134,10 @@ TMainScreen::~TMainScreen()
     customerPage_ = nullptr;
     delete queryPage_;
     queryPage_ = nullptr;
-    if (data::EstimateData == data_.get())
-        data::EstimateData = nullptr;
+    // The session may outlive the window: nothing of it calls back here.
+    data_->Bind(State, {});
+    if (session_.Interface().Attached() == userInterface_.get())
+        session_.Interface().Attach(nullptr);
 }
 
 data::UserInterface& TMainScreen::Interface()
@@ -167,10 +145,9 @@ data::UserInterface& TMainScreen::Interface()
     return *userInterface_;
 }
 
-void TMainScreen::SetDialogs(TPassword* password, TWin7Advice* advice)
+void TMainScreen::SetDialogs(TPassword* password)
 {
     password_ = password;
-    advice_ = advice;
     if (password_) {
         password_->SetStoredPasswordSource([this] { return settingsTables_->StoredPassword(); });
     }
@@ -220,11 +197,9 @@ void TMainScreen::FormCreate()
     State.SelectionReady = false;
     State.HintDetail = true;
     State.SharedTablesUsable = true;
-    State.TablesOpen = PasswordAccepted = State.QuitWithoutSaving = State.StartupDone = false;
+    State.TablesOpen = Flags.PasswordAccepted = State.QuitWithoutSaving = State.StartupDone = false;
     State.UpdateCounter = data::kInitialUpdateCounter;
-    // Linux has no per-user redirection of settings and no elevation (see StartTimer).
-    State.OldWindows = true;
-    StartMoment = tw::Now();
+    Flags.StartMoment = tw::Now();
     State.ProgramFolder = DefaultProgramFolder();
     FieldColour = chart::ColourFromValue(0xE8F7FF);
     UpdatePoll->stop();
@@ -273,56 +248,17 @@ void TMainScreen::StartTimer()
         return;
     }
     State.FirstRun = false;
-    // The systems without per-user redirection of settings files and without
-    // administrator elevation are what this flag tells apart; Linux has
-    // neither, so it takes their path: no administrator advice, and a saved
-    // database name takes effect without closing the program.
-    State.OldWindows = true;
 
     if (State.StartupDone) {
         showNormal();
     } else {
-        WaitCursor hourglass;
-        if (!ReadStartupNames())
+        data::BusyCursor hourglass(*userInterface_);
+        if (!ReadStartupNames() || !startup_.OpenDatabases())
             return;
-        ShowDatabaseNames();
-        CloseAllTables();
-        if (!OpenScheduleDatabase()) {
-            ReportDatabaseFailure(
-                QString::fromStdString("The " + State.ScheduleAlias + " database could not be opened"));
-            EndAfterDatabaseFailure();
-            return;
-        }
-        if (!State.EstimatorAlias.empty() && !OpenEstimatorDatabase())
-            ReportDatabaseFailure(
-                QString::fromStdString("The " + State.EstimatorAlias + " database could not be opened"));
-        if (!OpenParametersDatabase()) {
-            ReportDatabaseFailure(QStringLiteral("The parameters database could not be opened"));
-            EndAfterDatabaseFailure();
-            return;
-        }
-        ReadDatabaseFolders();
-        CheckParamsTable();
-        ReadFirstSettings();
-        OpenAllTables(true);
-        LayoutMainWindow(false);
-        ApplyHelpLevel();
-        ShowHelpLevelInSetup();
-        RestoreChartPeriod();
-        ReadSelectionSettings();
-        ReadPasswordSetting();
-        ReindexWhenDue();
-        ReadBackupSettings();
-        ReadJobStatusTexts();
-        ReadPageFormat();
-        State.StartupDone = true;
-        SetUpBackupFolders();
-        ShowBackupFolder();
-        ReadQuickBooksSettings();
     }
 
     // Every showing from here on.
-    if (PasswordRequired && !AskPassword()) {
+    if (Flags.PasswordRequired && !AskPassword()) {
         State.QuitWithoutSaving = true;
         CloseAllTables();
         TerminateApplication();
@@ -330,11 +266,12 @@ void TMainScreen::StartTimer()
     }
     ShowStartedWindow();
     if (State.TablesOpen) {
-        SynchroniseSchedule();
+        if (startup_.SynchroniseSchedule())
+            UpdatePoll->start();
         RestrictCustomerClick();
         RefreshWorkCalendar();
     }
-    ReadEmailSettings();
+    startup_.ReadEmailSettings();
     if (State.TablesOpen)
         RestoreSelection();
     State.SelectionReady = true;
@@ -355,8 +292,8 @@ bool TMainScreen::ReadStartupNames()
         State.ScheduleAlias = names.ScheduleAlias;
         State.EstimatorAlias = names.EstimatorAlias;
         if (State.FirstRun && names.VersionKeyOpen) {
-            FirstRunPaths = names.Paths;
-            if (CreateFirstRunAliases())
+            Settings.FirstRunPaths = names.Paths;
+            if (startup_.CreateFirstRunAliases())
                 MarkInstallationCompleted(reg);
         }
         return true;
@@ -370,20 +307,21 @@ bool TMainScreen::ReadStartupNames()
 
 bool TMainScreen::AskPassword()
 {
-    PasswordAccepted = false;
-    PasswordAccepted = password_ && password_->exec() == QDialog::Accepted;
-    return PasswordAccepted;
+    Flags.PasswordAccepted = false;
+    Flags.PasswordAccepted = password_ && password_->exec() == QDialog::Accepted;
+    return Flags.PasswordAccepted;
 }
 
 void TMainScreen::ReportDatabaseFailure(const QString& text)
 {
-    if (!State.OldWindows) {
-        State.UserIsAdmin =
-            advice_ ? advice_->Advise(kAdminAdvice, State.OldWindows) : TWin7Advice::AreWeAdmin();
-        if (!State.UserIsAdmin)
-            return;
-    }
+    // Linux has no administrator elevation that would change the outcome:
+    // the failure is always named, never answered with advice to restart.
     ShowMessageBox(this, text, QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Application);
+}
+
+void TMainScreen::ShowDatabaseFailure(const std::string& text)
+{
+    ReportDatabaseFailure(QString::fromStdString(text));
 }
 
 void TMainScreen::EndAfterDatabaseFailure()
@@ -413,7 +351,7 @@ void TMainScreen::FormDestroy()
     UpdatePoll->stop();
     CloseCustomerDialogs();
     const int page = ui->TabControl->currentIndex();
-    WaitCursor hourglass;
+    data::BusyCursor hourglass(*userInterface_);
     if (sendEmail_)
         sendEmail_->close();
     if (State.TablesOpen) {
@@ -433,12 +371,10 @@ void TMainScreen::FormDestroy()
         }
     }
     CloseAllTables();
-    if (!NoAutoBackup)
-        BackupDatabase(true);
     ReleaseHeldLock();
     // Closing the window and destroying it both come here; without open
-    // tables nothing above cleared the flag, and a second pass would back the
-    // database up twice.
+    // tables nothing above cleared the flag, and a second pass would run the
+    // shutdown twice.
     State.StartupDone = false;
 }
 
@@ -482,8 +418,8 @@ void TMainScreen::RestoreWindowLayout()
     Layout = *saved;
     move(Layout.Left, Layout.Top);
     resize(Layout.Width, Layout.Height);
-    TasksGridAutoWidth = Layout.TasksGridAutoWidth;
-    queryPage_->SetTasksGridWidths(TasksGridAutoWidth, Layout.TasksGridColumnWidths);
+    Flags.TasksGridAutoWidth = Layout.TasksGridAutoWidth;
+    queryPage_->SetTasksGridWidths(Flags.TasksGridAutoWidth, Layout.TasksGridColumnWidths);
 }
 
 void TMainScreen::LayoutMainWindow(bool scalePeriod)
@@ -493,9 +429,9 @@ void TMainScreen::LayoutMainWindow(bool scalePeriod)
         return;
     }
     // A wider window shows more time at the same scale.
-    if (scalePeriod && LastLayoutWidth > 0 && width() != LastLayoutWidth)
-        KeepChartScale(width() / LastLayoutWidth);
-    LastLayoutWidth = width();
+    if (scalePeriod && Flags.LastLayoutWidth > 0 && width() != Flags.LastLayoutWidth)
+        KeepChartScale(width() / Flags.LastLayoutWidth);
+    Flags.LastLayoutWidth = width();
 }
 
 void TMainScreen::ApplyColourScheme()

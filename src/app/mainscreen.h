@@ -14,6 +14,8 @@
 // Status bar panels: 0 the action or its result, 1 the table, description or
 // mode, 2 a length or a second text.
 
+#include "app/session/appsession.h"
+#include "app/session/startupsequence.h"
 #include "app/startupsettings.h"
 #include "app/startupstate.h"
 #include "app/startuptables.h"
@@ -28,8 +30,8 @@
 #include "schedule/sync/calendartables.h"
 #include "schedule/sync/schedulesync.h"
 #include "schedule/sync/scheduletables.h"
-#include "schedule/visualize/tabhandlers.h"
-#include "schedule/visualize/updatepoll.h"
+#include "app/tabs/tabhandlers.h"
+#include "app/tabs/updatepoll.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
 #include "schedule/taskresources/taskresources.h"
@@ -74,21 +76,29 @@ class TPassword;
 class TQueryPage;
 class TTWDatabaseSelection;
 class TVisualizePage;
-class TWin7Advice;
 class TWorkCalendarPage;
 
-class TMainScreen : public QMainWindow {
+class TMainScreen : public QMainWindow, private StartupWindow {
     Q_OBJECT
+    // The session the window works on, first so that it outlives everything
+    // below; a window built without one makes its own.
+    std::unique_ptr<AppSession> ownSession_;
+    AppSession& session_;
+
 public:
     // Pages of TabControl by index; the index is what the settings keep.
     using Page = MainPage;
-    using enum visualize::MainPage;
+    using enum MainPage;
 
+    // A window over a session of its own, on the user's database names.
     explicit TMainScreen(QWidget* parent = nullptr);
+    // A window over the program's session; main builds it first.
+    explicit TMainScreen(AppSession& session, QWidget* parent = nullptr);
     ~TMainScreen() override;
+    AppSession& Session() { return session_; }
 
     // The dialogs the start-up shows; created once by the entry point.
-    void SetDialogs(TPassword* password, TWin7Advice* advice);
+    void SetDialogs(TPassword* password);
     // The database-name dialogs of the Utilities page; created once by the entry point.
     void SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames, TDatabaseSelection* estimatingNames);
 
@@ -120,7 +130,7 @@ public:
 
     // The run's state, shared with the data services and read and written by
     // the dialogs.
-    data::MainScreenState State;
+    data::MainScreenState& State = session_.State;
     // The data module, its lock record and its whole-table operations; they
     // live as long as the window.
     data::TEstimateData& Data() { return *data_; }
@@ -130,45 +140,16 @@ public:
     // Every new schedule item enters the schedule here (see schedule::ScheduleAdder).
     bool AddTaskToSchedule(const schedule::NewScheduleItem& item);
     data::UserInterface& Interface();
-    schedule::HolidayList Holidays;
+    schedule::HolidayList& Holidays = session_.Holidays;
 
-    // The run's state by concern, window-free (app/startupstate.h); the
-    // members of the same names below refer to these fields.
-    RunFlags Flags;
-    RunSettings Settings;
-    ChartState Chart;
+    // The run's state by concern, window-free (app/startupstate.h), held by
+    // the session.
+    RunFlags& Flags = session_.Flags;
+    RunSettings& Settings = session_.Settings;
+    ChartState& Chart = session_.Chart;
 
-    bool& PasswordRequired = Flags.PasswordRequired;
-    bool& PasswordAccepted = Flags.PasswordAccepted;
-    bool& NoAutoBackup = Flags.NoAutoBackup;
-    bool& SortChoiceRestored = Chart.SortChoiceRestored;
-    bool& RestrictCustomer = Settings.RestrictCustomer;
-    int& SavedPage = Settings.SavedPage;
-    std::int32_t& SavedCustomerId = Settings.SavedCustomerId;
-    std::int32_t& SavedScheduleItemId = Settings.SavedScheduleItemId;
-    int& ChartSortBy = Chart.ChartSortBy;
-    int& SetupChoice1 = Settings.SetupChoice1;
-    int& SetupChoice2 = Settings.SetupChoice2;
-    TDateTime& ChartStartAt = Chart.ChartStartAt;
-    TDateTime& ChartEndAt = Chart.ChartEndAt;
-    TDateTime& TaskStartDate = Chart.TaskStartDate;
-    TDateTime& TaskEndDate = Chart.TaskEndDate;
-    QStringList& JobStatusTexts = Settings.JobStatusTexts;
-    int& PaperSize = Settings.PaperSize;
-    int& PaperOrientation = Settings.PaperOrientation;
-    int& PaperCode = Settings.PaperCode;
-    QString& QBCompanyFile = Settings.QBCompanyFile;
-    int& QBEdition = Settings.QBEdition;
-    int& ResourceCaptionMode = Settings.ResourceCaptionMode;
-    QString& CompanyName = Settings.CompanyName;
-    using EmailSettings = app::EmailSettings;
-    EmailSettings& Email = Settings.Email;
-    InstallPaths& FirstRunPaths = Settings.FirstRunPaths;
-    TDateTime& StartMoment = Flags.StartMoment;
     QColor FieldColour;
     QColor DialogFieldColour;
-    bool& TasksGridAutoWidth = Flags.TasksGridAutoWidth;
-    double& LastLayoutWidth = Flags.LastLayoutWidth;
     // Window and dialog places as read at start-up; dialogs update theirs and
     // the shutdown writes them back.
     WindowLayout Layout;
@@ -205,50 +186,23 @@ public:
     void HelpClick();
     void TWDbManagementClick();
     void QMDbManagementClick();
-    // Reports that a database did not open: the advice to restart as an
-    // administrator for a user who is not one, the plain message otherwise.
+    // Reports that a database did not open.
     void ReportDatabaseFailure(const QString& text);
 
-    // The steps of the start-up, in the order it runs them.
-    // True once the database names of a first run exist; until then the
-    // installation is not marked completed, so the next start tries again.
-    bool CreateFirstRunAliases();
-    void ShowDatabaseNames();
+    // The window's side of the start-up; the database work is StartupSequence's.
     void CloseAllTables();
-    bool OpenScheduleDatabase();
-    bool OpenEstimatorDatabase();
-    bool OpenParametersDatabase();
-    void ReadDatabaseFolders();
-    void CheckParamsTable();
-    void ReadFirstSettings();
-    void ApplyReadOnlyAccess(bool readOnly);
+    void ApplyReadOnlyAccess(bool readOnly) override;
     void OpenAllTables(bool rebuildAllowed);
-    void ShowHelpLevelInSetup() {}  // the setup dialog's help-level choice
-    void RestoreChartPeriod();
     void SetChartDateRange(bool update, TDateTime start, TDateTime end);
-    void ReadSelectionSettings();
-    void ReadPasswordSetting();
-    void ReindexWhenDue();
-    void ReadBackupSettings();
-    void ReadJobStatusTexts();
-    void ReadPageFormat();
-    void SetUpBackupFolders();
-    void ShowBackupFolder() {}  // the Utilities tab's backup folder list and drive space
-    void ReadQuickBooksSettings();
-    void SynchroniseSchedule();
-    void ReadUpdateCounter();
     void RestrictCustomerClick();  // the customer tab's restriction to active customers
     void RefreshWorkCalendar();
-    void ReadEmailSettings();
     void RestoreSelection();
     // Prepares the page the user turns to.
     void TabControlChange();
     void KeepChartScale(double widthRatio);
     void SaveRunSettings(int page);
-    void BackupDatabase(bool /*atExit*/) {}  // the Utilities tab's backup archive
     bool UpdateAccessRecord(bool take);
     // The schedule synchronisation with the other workstations.
-    bool ConvertChartsTable();
     bool PullChartUpdates(bool force);
     bool RemoveObsoleteTasks();
     // Takes in the other workstations' changes every 15 seconds.
@@ -277,10 +231,6 @@ public:
     void FillCalendarResourceList(bool allResources);
     void SelectCalendarResource(double resourceId);
     void ShowWorkCalendar(double resourceId);
-    // The database names live in one file per user that every copy reads
-    // and writes directly; there is no redirected per-user copy to bring in
-    // line after a save, so this has nothing to do.
-    bool SyncBdeConfigFile() { return true; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -289,9 +239,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TMainScreen(std::unique_ptr<AppSession> own, QWidget* parent);
+    // What the start-up shows on the window (app/session/startupsequence.h).
+    void ShowScheduleDatabaseInUse(const std::string& text) override;
+    void ShowEstimatingDatabaseInUse(const std::string& text) override;
+    void ShowDatabaseFailure(const std::string& text) override;
+    void EndAfterDatabaseFailure() override;
+    void AttachPages() override;
+    void LayOut() override;
+    void ShowChartPeriod(TDateTime start, TDateTime end) override;
+    void ShowJobStatusTexts(const data::JobStatusTexts& texts) override;
+    void ShowResourceCaptionMode(int mode) override;
     bool ReadStartupNames();
     bool AskPassword();
-    void EndAfterDatabaseFailure();
     // Shows the window deferred by ShowWhenStarted, once.
     void ShowStartedWindow();
     void AttachWorkCalendar();
@@ -322,20 +282,21 @@ private:
     }
 
     std::unique_ptr<Ui::TMainScreen> ui;
-    std::unique_ptr<data::TEstimateData> data_;
+    // The session's services, named as the pages' wiring uses them.
+    data::TEstimateData* data_ = &session_.Data();
     std::unique_ptr<data::UserInterface> userInterface_;
-    std::unique_ptr<data::NetworkLock> lock_;
-    std::unique_ptr<data::TableOperations> tables_;
-    std::unique_ptr<schedule::ScheduleTables> scheduleTables_;
-    std::unique_ptr<schedule::ScheduleSync> sync_;
-    std::unique_ptr<schedule::CalendarTables> calendarTables_;
-    std::unique_ptr<schedule::ScheduleAdder> adder_;
-    std::unique_ptr<visualize::TabHandlers> tabHandlers_;
-    std::unique_ptr<visualize::UpdatePoll> poll_;
-    std::unique_ptr<StartupSettingsTables> settingsTables_;
+    data::NetworkLock* lock_ = &session_.Lock();
+    data::TableOperations* tables_ = &session_.Tables();
+    schedule::ScheduleTables* scheduleTables_ = &session_.ScheduleTables();
+    schedule::ScheduleSync* sync_ = &session_.Sync();
+    schedule::CalendarTables* calendarTables_ = &session_.Calendars();
+    schedule::ScheduleAdder* adder_ = &session_.Adder();
+    std::unique_ptr<TabHandlers> tabHandlers_;
+    std::unique_ptr<app::UpdatePoll> poll_;
+    StartupSettingsTables* settingsTables_ = &session_.SettingsTables();
+    StartupSequence startup_{session_, *this};
     QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
-    TWin7Advice* advice_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;
     TDatabaseSelection* estimatingNames_ = nullptr;
     TWorkCalendarPage* workCalendarPage_ = nullptr;

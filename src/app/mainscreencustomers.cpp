@@ -4,7 +4,7 @@
 #include "app/customerpage.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
-#include "customers/query/querypagelogic.h"
+#include "query/querypagelogic.h"
 #include "data/hookcall.h"
 #include "ui_mainscreen.h"
 
@@ -20,7 +20,7 @@ void TMainScreen::CreateCustomerPage()
     customerPage_->OpenHelpPage = [this](const QString& page) {
         return OpenHelpPage(QString::fromStdString(State.ProgramFolder), page);
     };
-    customerPage_->RestrictCustomerChanged = [this](bool restrict) { RestrictCustomer = restrict; };
+    customerPage_->RestrictCustomerChanged = [this](bool restrict) { Settings.RestrictCustomer = restrict; };
     // A task's custom values are read from and written to the shared schedule
     // one record at a time; the query tab's filters follow a search.
     customers::CustomFieldsHooks& fields = customerPage_->CustomFieldsLogic().Hooks;
@@ -67,7 +67,7 @@ void TMainScreen::CloseCustomerDialogs()
 
 void TMainScreen::RestrictCustomerClick()
 {
-    customerPage_->RestrictCustomerClick(RestrictCustomer);
+    customerPage_->RestrictCustomerClick(Settings.RestrictCustomer);
 }
 
 void TMainScreen::TasksCustomFieldsClick()

@@ -16,20 +16,8 @@ namespace tw::app {
 
 void TMainScreen::CreateSendEmail()
 {
-    sendEmail_ = new email::TSendEmail(
-        [this] {
-            email::MailSettings s;
-            s.Host = Email.Host;
-            s.UserId = Email.UserId;
-            s.Password = Email.Password;
-            s.From = Email.From;
-            s.UseAuthentication = Email.UseAuthentication;
-            s.UseMailProgram = Email.UseMailClient;
-            s.MailProgram = Email.MailClientPath;
-            s.SmtpPort = Email.SmtpPort;
-            return s;
-        },
-        [] { return std::make_unique<mail::CurlSmtpEngine>(); }, this);
+    sendEmail_ = new email::TSendEmail([this] { return Settings.Email; },
+                                       [] { return std::make_unique<mail::CurlSmtpEngine>(); }, this);
     sendEmail_->setObjectName(QStringLiteral("SendEmail"));
     sendEmail_->SetContactsSource([this] {
         db::Table& customers = data_->CustomersTable;
@@ -57,7 +45,7 @@ void TMainScreen::CreateSendEmail()
 
 void TMainScreen::SendEmailToClientClick()
 {
-    SetStatusText(0, email::MailAccessStatusText(Email.UseMailClient));
+    SetStatusText(0, email::MailAccessStatusText(Settings.Email.UseMailProgram));
     email::CustomerContacts customer;
     Guarded([&] { customer = email::ReadCustomerContacts(data_->CustomersTable); });
     const QString message = email::CustomerMessageText(customer, State.TasksFound, State.CurrentTaskStart);

@@ -19,9 +19,9 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
     if (!printPreview_) {
         data::TEstimateData& d = *data_;
         pageFormat_ = new reports::TPageFormat(this);
-        pageFormat_->SetHost({&PaperSize, &PaperOrientation, &PaperCode, [&d]() -> db::Table* {
-                                  return d.ParamsTable.active() ? &d.ParamsTable : nullptr;
-                              }});
+        pageFormat_->SetHost(
+            {&Settings.PaperSize, &Settings.PaperOrientation, &Settings.PaperCode,
+             [&d]() -> db::Table* { return d.ParamsTable.active() ? &d.ParamsTable : nullptr; }});
         printPreview_ = new reports::TPrintPreview(this);
         printPreview_->SetPageFormatDialog(pageFormat_);
         reports::PrintPreviewHost host;
@@ -39,8 +39,9 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
         };
         host.Services.JobStatusName = [this](int status) {
             std::array<std::string, data::JobStatusTexts::kStatusCount> texts;
-            for (std::size_t i = 0; i < texts.size() && static_cast<int>(i) < JobStatusTexts.size(); ++i)
-                texts[i] = JobStatusTexts[static_cast<int>(i)].toStdString();
+            for (std::size_t i = 0; i < texts.size() && static_cast<int>(i) < Settings.JobStatusTexts.size();
+                 ++i)
+                texts[i] = Settings.JobStatusTexts[static_cast<int>(i)].toStdString();
             return data::JobStatusTexts(texts).JobStatusName(status);
         };
         host.Services.UniqueKeyValue = [this](db::Table& table, const char* field) {
@@ -48,7 +49,7 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
         };
         host.Selection = [this] {
             reports::SelectionState s;
-            s.ChartSortBy = ChartSortBy;
+            s.ChartSortBy = Chart.ChartSortBy;
             s.CurrentResourceId = State.CurrentResourceId;
             return s;
         };
@@ -56,9 +57,9 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
             chartPages_ = std::make_shared<reports::RacChartPages>(*visualizePage_->RAC());
             return chartPages_.get();
         };
-        host.PageFormatCode = [this] { return PaperCode; };
+        host.PageFormatCode = [this] { return Settings.PaperCode; };
         host.Caption = [this] { return windowTitle(); };
-        host.MailThroughClient = [this] { return Email.UseMailClient; };
+        host.MailThroughClient = [this] { return Settings.Email.UseMailProgram; };
         host.SendEmail = [this](int helpLevel, int, const reports::ChartPeriod& period,
                                 const QString& message) { OpenScheduleEmail(helpLevel, period, message); };
         host.Position = [this] { return QPoint(Layout.PrintLeft, Layout.PrintTop); };

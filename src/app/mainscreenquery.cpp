@@ -34,7 +34,7 @@ void TMainScreen::AttachQueryPage()
     hooks.ShowJobsOnly = [this] { return visualizePage_->DisplayChoice(); };
     hooks.ChartSortBy = [this](int choice) {
         visualizePage_->SetSortChoice(choice);
-        ChartSortBy = choice;
+        Chart.ChartSortBy = choice;
         ChartSortByClick();
     };
     hooks.ShowTaskEditor = [this](const tasks::EditorArguments& r) {

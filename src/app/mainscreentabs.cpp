@@ -15,11 +15,10 @@ namespace tw::app {
 
 void TMainScreen::ConnectTabHandlers()
 {
-    tabHandlers_ = std::make_unique<visualize::TabHandlers>(
-        visualize::TabTables{data_->CustomersTable, data_->CustomersTable2, data_->ChartsTable,
-                             data_->ChartsTable2},
+    tabHandlers_ = std::make_unique<TabHandlers>(
+        TabTables{data_->CustomersTable, data_->CustomersTable2, data_->ChartsTable, data_->ChartsTable2},
         State, *userInterface_);
-    visualize::TabHooks& h = tabHandlers_->Hooks;
+    TabHooks& h = tabHandlers_->Hooks;
     h.ActivePage = [this] { return ui->TabControl->currentIndex(); };
     h.CloseAllTables = [this] { CloseAllTables(); };
     h.OpenAllTables = [this](bool rebuildAllowed) { OpenAllTables(rebuildAllowed); };
@@ -39,14 +38,13 @@ void TMainScreen::ConnectTabHandlers()
         visualizePage_->Logic().Controls.ResetDependenciesEnabled = enabled;
         visualizePage_->ShowControls();
     };
-    h.ChartSortBy = [this] { return ChartSortBy; };
-    h.SortChoiceRestored = [this] { return SortChoiceRestored; };
+    h.ChartSortBy = [this] { return Chart.ChartSortBy; };
+    h.SortChoiceRestored = [this] { return Chart.SortChoiceRestored; };
     h.FillCalendarResourceList = [this](bool allResources) { FillCalendarResourceList(allResources); };
     h.SelectCalendarResource = [this](std::int32_t id) { SelectCalendarResource(id); };
     h.ShowWorkCalendar = [this](std::int32_t id) { ShowWorkCalendar(id); };
     h.LoadHolidays = [this] { LoadHolidays(); };
     h.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
-    h.ShowBackupFolder = [this](const std::string&, const std::string&) { ShowBackupFolder(); };
     h.OpenPrintPreview = [this](int helpLevel, double span, double interval, double count, TDateTime start,
                                 TDateTime end) {
         OpenPrintPreview(helpLevel, span, interval, count, start, end);
@@ -55,8 +53,8 @@ void TMainScreen::ConnectTabHandlers()
 
 void TMainScreen::ConnectUpdatePoll()
 {
-    poll_ = std::make_unique<visualize::UpdatePoll>(State, *userInterface_);
-    visualize::PollHooks& h = poll_->Hooks;
+    poll_ = std::make_unique<app::UpdatePoll>(State, *userInterface_);
+    PollHooks& h = poll_->Hooks;
     h.SetPollTimerEnabled = [this](bool enabled) {
         if (enabled)
             UpdatePoll->start();

@@ -4,7 +4,7 @@
 // one; Rejected after Cancel or the fourth wrong entry of one showing.
 //
 //   password.SetStoredPasswordSource([&] { return params.PasswordField(); });
-//   mainScreen.PasswordAccepted = password.exec() == QDialog::Accepted;
+//   mainScreen.Flags.PasswordAccepted = password.exec() == QDialog::Accepted;
 
 #include <QDialog>
 

@@ -8,7 +8,7 @@
 // nothing until Attach hands it the data module and the run's state; the
 // main window then wires the hooks that reach the rest of the program.
 
-#include "customers/query/querypagelogic.h"
+#include "query/querypagelogic.h"
 #include "data/jobstatus.h"
 
 #include <QWidget>

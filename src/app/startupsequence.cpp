@@ -1,17 +1,15 @@
-// The steps of the start-up sequence that read and write the settings tables,
-// and the settings the shutdown stores. StartTimer (mainscreen.cpp) runs them
-// in order; each one reads what its part of the program needs and leaves the
-// rest alone, so that a step whose table did not open does no harm.
+// The main window's side of the start-up: what StartupSequence
+// (app/session/startupsequence.h) shows on the window, the pages taking up the
+// opened tables, the selection restored at the end and the settings the
+// shutdown stores.
 
 #include "app/appservices.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "app/workcalendarpage.h"
-#include "data/services/tablecreation.h"
-#include "platform/db/database.h"
+#include "data/services/busyscopes.h"
 #include "chart/resourceallocationchart.h"
-#include "schedule/sync/chartsconversion.h"
 #include "schedule/sync/resourceoverlap.h"
 #include "schedule/visualize/calendarhooks.h"
 #include "schedule/visualize/visualizecontext.h"
@@ -21,124 +19,13 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <array>
-#include <cmath>
 #include <cstdint>
-#include <exception>
-#include <filesystem>
 
 namespace tw::app {
-
-namespace {
-
-constexpr const char* kProgramFolderAlias = "TWUXData";
-constexpr const char* kRestoreFolderAlias = "TWDbRs";
-
-bool DatabaseOpens(const db::Database& database)
-{
-    try {
-        database.folder();
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
-void CreateFolder(const std::string& folder)
-{
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-}
-
-}  // namespace
-
-bool TMainScreen::CreateFirstRunAliases()
-{
-    db::AliasConfig& aliases = data_->Aliases;
-    // Each name is saved at once, so that a name made before a later one
-    // fails is kept.
-    const auto pointAlias = [&aliases](const std::string& alias, const std::string& folder) {
-        if (!aliases.AliasExists(alias))
-            aliases.AddStandardAlias(alias, folder);
-        else
-            aliases.ModifyAlias(alias, {"PATH=" + folder});
-        aliases.Save();
-    };
-    try {
-        pointAlias(kProgramFolderAlias, FirstRunPaths.ProgramFiles);
-        pointAlias(kRestoreFolderAlias, FirstRunPaths.Restore);
-        State.RestoreFolder = FirstRunPaths.Restore;
-        CreateFolder(State.RestoreFolder);
-        pointAlias(State.ScheduleAlias, FirstRunPaths.Database);
-        // The installer made the schedule database's folder; here the first run does.
-        CreateFolder(FirstRunPaths.Database);
-        return true;
-    } catch (const std::exception& e) {
-        userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
-        return false;
-    }
-}
-
-void TMainScreen::ShowDatabaseNames()
-{
-    ui->QMDatabaseInUse->setText(QString::fromStdString(State.EstimatorAlias));
-    ui->TWDatabaseInUse->setText(QString::fromStdString(State.ScheduleAlias));
-}
 
 void TMainScreen::CloseAllTables()
 {
     tables_->CloseAllTables();
-}
-
-bool TMainScreen::OpenScheduleDatabase()
-{
-    data_->SchedulerDatabase.setAliasName(State.ScheduleAlias);
-    return DatabaseOpens(data_->SchedulerDatabase);
-}
-
-bool TMainScreen::OpenEstimatorDatabase()
-{
-    data_->EstimatorDatabase.setAliasName(State.EstimatorAlias);
-    const bool opened = DatabaseOpens(data_->EstimatorDatabase);
-    // A name without a folder leaves the Quillmark tables closed.
-    State.EstimatorFolder.clear();
-    if (opened)
-        State.EstimatorFolder = data_->EstimatorDatabase.folder();
-    ui->QMDatabaseInUse->setText(QString::fromStdString(State.EstimatorAlias + ": " + State.EstimatorFolder));
-    return opened;
-}
-
-bool TMainScreen::OpenParametersDatabase()
-{
-    data_->ParametersDatabase.setAliasName(kProgramFolderAlias);
-    return DatabaseOpens(data_->ParametersDatabase);
-}
-
-void TMainScreen::ReadDatabaseFolders()
-{
-    Guarded([this] {
-        State.ScheduleFolder = data_->SchedulerDatabase.folder();
-        const std::string inUse = State.ScheduleAlias + ": " + State.ScheduleFolder;
-        ui->TWDatabaseInUse->setText(QString::fromStdString(inUse));
-        State.ProgramFolder = data_->ParametersDatabase.folder();
-    });
-}
-
-void TMainScreen::CheckParamsTable()
-{
-    if (data_->ParamsTable.active())
-        return;
-    Guarded([this] {
-        // A fresh program folder has no params.dbf and no reference twin yet.
-        data::CreateMissingProgramTables(State.ProgramFolder);
-        tables_->CheckTableStructure(data_->ParamsTable, data_->RParamsTable, State.ProgramFolder);
-    });
-}
-
-void TMainScreen::ReadFirstSettings()
-{
-    Guarded([this] { settingsTables_->ReadFirstSettings(); });
-    ApplyReadOnlyAccess(State.ReadOnlyCopy);
 }
 
 void TMainScreen::ApplyReadOnlyAccess(bool readOnly)
@@ -165,9 +52,53 @@ void TMainScreen::ApplyReadOnlyAccess(bool readOnly)
 void TMainScreen::OpenAllTables(bool rebuildAllowed)
 {
     Guarded([&] { tables_->OpenAllTables(rebuildAllowed); });
+    AttachPages();
+}
+
+void TMainScreen::AttachPages()
+{
     AttachWorkCalendar();
     AttachVisualizePage();
     AttachQueryPage();
+}
+
+void TMainScreen::ShowScheduleDatabaseInUse(const std::string& text)
+{
+    ui->TWDatabaseInUse->setText(QString::fromStdString(text));
+}
+
+void TMainScreen::ShowEstimatingDatabaseInUse(const std::string& text)
+{
+    ui->QMDatabaseInUse->setText(QString::fromStdString(text));
+}
+
+void TMainScreen::LayOut()
+{
+    LayoutMainWindow(false);
+    ApplyHelpLevel();
+}
+
+void TMainScreen::ShowChartPeriod(TDateTime start, TDateTime end)
+{
+    SetChartDateRange(true, start, end);
+}
+
+void TMainScreen::ShowJobStatusTexts(const data::JobStatusTexts& texts)
+{
+    visualizePage_->SetJobStatusTexts(texts);
+    queryPage_->SetJobStatusTexts(texts);
+    SetTaskEditorStatusTexts(texts);
+}
+
+void TMainScreen::ShowResourceCaptionMode(int mode)
+{
+    if (visualizePage_->Attached())
+        visualizePage_->Logic().Controls.ResourceCaptionMode = mode;
+}
+
+void TMainScreen::RecomputeAllTaskEnds()
+{
+    startup_.RecomputeAllTaskEnds();
 }
 
 void TMainScreen::AttachWorkCalendar()
@@ -226,7 +157,7 @@ void TMainScreen::AttachVisualizePage()
     hooks.ChartSortByClick = [this] {
         // The dependency set-up chose the order; the choice shows it first.
         visualizePage_->ShowControls();
-        ChartSortBy = visualizePage_->SortChoice();
+        Chart.ChartSortBy = visualizePage_->SortChoice();
         ChartSortByClick();
     };
     visualizePage_->ReadOtherPages = [this](visualize::PageControls& controls) {
@@ -237,121 +168,19 @@ void TMainScreen::AttachVisualizePage()
     visualizePage_->ApplyReadOnlyAccess(State.ReadOnlyCopy);
 }
 
-void TMainScreen::RestoreChartPeriod()
-{
-    Guarded([this] { settingsTables_->ReadChartPeriod(); });
-    // A saved period of no length is shown as one day, as the chart does with
-    // dates the user enters; nobody entered these, so the status bar does not
-    // say so over whatever page the start-up ends on.
-    if (ChartEndAt == ChartStartAt)
-        ChartEndAt = ChartStartAt + 1.0;
-    SetChartDateRange(true, ChartStartAt, ChartEndAt);
-}
-
 void TMainScreen::SetChartDateRange(bool update, TDateTime start, TDateTime end)
 {
-    ChartStartAt = start;
-    ChartEndAt = end;
+    Chart.ChartStartAt = start;
+    Chart.ChartEndAt = end;
     visualizePage_->SetChartDateRange(update, start, end);
-}
-
-void TMainScreen::ReadSelectionSettings()
-{
-    Guarded([this] { settingsTables_->ReadSelectionSettings(); });
-}
-
-void TMainScreen::ReadPasswordSetting()
-{
-    Guarded([this] { settingsTables_->ReadPasswordSetting(); });
-}
-
-void TMainScreen::ReindexWhenDue()
-{
-    bool due = State.FirstRun;
-    Guarded([&] { due = settingsTables_->ReindexDue(); });
-    if (due)
-        Guarded([this] { tables_->ReindexDatabase(); });
-    if (State.FirstRun)
-        Guarded([this] { tables_->ReindexDatabase(); });
-}
-
-void TMainScreen::ReadBackupSettings()
-{
-    Guarded([this] { settingsTables_->ReadBackupSettings(); });
-}
-
-void TMainScreen::ReadJobStatusTexts()
-{
-    Guarded([this] { settingsTables_->ReadJobStatusTexts(); });
-    std::array<std::string, data::JobStatusTexts::kStatusCount> texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = JobStatusTexts[static_cast<int>(i)].toStdString();
-    visualizePage_->SetJobStatusTexts(data::JobStatusTexts(texts));
-    queryPage_->SetJobStatusTexts(data::JobStatusTexts(texts));
-    SetTaskEditorStatusTexts(data::JobStatusTexts(texts));
-}
-
-void TMainScreen::ReadPageFormat()
-{
-    Guarded([this] { settingsTables_->ReadPageFormat(); });
-}
-
-void TMainScreen::SetUpBackupFolders()
-{
-    Guarded([this] { settingsTables_->SetUpBackupFolders(); });
-}
-
-void TMainScreen::ReadQuickBooksSettings()
-{
-    Guarded([this] { settingsTables_->ReadQuickBooksSettings(); });
-    if (visualizePage_->Attached())
-        visualizePage_->Logic().Controls.ResourceCaptionMode = ResourceCaptionMode;
-}
-
-void TMainScreen::SynchroniseSchedule()
-{
-    bool converted = false;
-    Guarded([&] { converted = ConvertChartsTable(); });
-    if (converted)
-        return;  // the converted schedule is pushed as a whole; no poll in this run
-    Guarded([this] {
-        PullChartUpdates(true);
-        RemoveObsoleteTasks();
-    });
-    ReadUpdateCounter();
-    UpdatePoll->start();
-}
-
-// The change counter goes on from the last one any workstation used.
-void TMainScreen::ReadUpdateCounter()
-{
-    Guarded([this] {
-        lock_->TakeWithWait();
-        try {
-            if (db::Table* access = SettingsRecord(data_->AccessTable))
-                State.UpdateCounter = static_cast<float>(access->fieldByName("UPDATE").asFloat());
-        } catch (...) {
-            lock_->UpdateAccessRecord(false);
-            throw;
-        }
-        lock_->UpdateAccessRecord(false);
-    });
 }
 
 void TMainScreen::RefreshWorkCalendar()
 {
-    Guarded([this] {
-        State.WorkCalendarMode = settingsTables_->ReadWorkCalendarMode();
-        State.LastWorkCalendarMode = State.WorkCalendarMode;
-    });
+    startup_.ReadWorkCalendarMode();
     workCalendarPage_->RefreshWorkCalendar();
     workCalendarPage_->LoadHolidays();
     workCalendarPage_->UpdateCalendarPanels();
-}
-
-void TMainScreen::ReadEmailSettings()
-{
-    Guarded([this] { settingsTables_->ReadEmailSettings(); });
 }
 
 void TMainScreen::RestoreSelection()
@@ -360,29 +189,30 @@ void TMainScreen::RestoreSelection()
     Guarded([&] {
         settingsTables_->ReadCompanyName();
         settingsTables_->ReadSortChoice();
-        visualizePage_->SetSortChoice(ChartSortBy);
-        SortChoiceRestored = true;
+        visualizePage_->SetSortChoice(Chart.ChartSortBy);
+        Chart.SortChoiceRestored = true;
         if (d.CustomersTable.isEmpty() && d.JobsTable.isEmpty() && d.ChartsTable.isEmpty())
             setWindowTitle(QStringLiteral("Tarnwick"));
     });
 
-    const int page = SavedPage >= CustomerTabPage && SavedPage <= MyCompanyPage ? SavedPage : UtilitiesPage;
+    const int page = Settings.SavedPage >= CustomerTabPage && Settings.SavedPage <= MyCompanyPage
+        ? Settings.SavedPage
+        : UtilitiesPage;
     if (page == SchedulePage)
         State.ChartRefreshNeeded = true;
     ui->TabControl->setCurrentIndex(page);
 
     Guarded([&] {
-        if (!d.CustomersTable.locate("CID", db::Value(double(SavedCustomerId))))
+        if (!d.CustomersTable.locate("CID", db::Value(double(Settings.SavedCustomerId))))
             d.CustomersTable.first();
-        State.TablesBusy = true;
+        data::TablesBusyScope busy(State);
         const bool found = d.CrewsTable.locate("CREWID", db::Value(double(State.CurrentResourceId)));
         if (!found)
             d.CrewsTable.first();
-        State.TablesBusy = false;
     });
     State.TablesBusy = false;
     ApplyCustomerQuery();
-    Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(SavedScheduleItemId))); });
+    Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(Settings.SavedScheduleItemId))); });
     ResourceDisplayClick();
     // The chart of a start on the Visualize page is built once, by the page
     // change that ends the start-up (StartTimer), not here as well.
@@ -392,20 +222,14 @@ void TMainScreen::SaveRunSettings(int page)
 {
     data::TEstimateData& d = *data_;
     if (visualizePage_->Attached()) {
-        ChartStartAt = visualizePage_->RAC()->StartAt();
-        ChartEndAt = visualizePage_->RAC()->EndAt();
+        Chart.ChartStartAt = visualizePage_->RAC()->StartAt();
+        Chart.ChartEndAt = visualizePage_->RAC()->EndAt();
     }
     Guarded([&] {
         settingsTables_->SaveRunSettings(page, CurrentKey(d.CustomersTable, "CID"),
                                          CurrentKey(d.ChartsTable, "CHARTSID"),
                                          CurrentKey(d.CrewsTable, "CREWID"));
     });
-}
-
-bool TMainScreen::ConvertChartsTable()
-{
-    return schedule::ConvertChartsTable(*scheduleTables_, State, *userInterface_, *sync_, State.ScheduleAlias,
-                                        State.ScheduleFolder);
 }
 
 bool TMainScreen::PullChartUpdates(bool force)
@@ -416,11 +240,6 @@ bool TMainScreen::PullChartUpdates(bool force)
 bool TMainScreen::RemoveObsoleteTasks()
 {
     return sync_->RemoveObsoleteTasks();
-}
-
-void TMainScreen::RecomputeAllTaskEnds()
-{
-    Guarded([this] { calendarTables_->RecomputeAllTaskEnds(data_->ChartsTable5, data_->ChartsTable); });
 }
 
 bool TMainScreen::UpdateAccessRecord(bool take)

@@ -5,7 +5,8 @@
 
 #include "app/startupsettings.h"
 #include "platform/datetime/datetime.h"
-#include "schedule/visualize/tabhandlers.h"
+#include "platform/mail/mailsettings.h"
+#include "app/mainpage.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,6 @@ namespace tw::app {
 
 // The pages of the main window's page control, by index; the index is what
 // params.dbf PAGE keeps.
-using MainPage = visualize::MainPage;
 
 // The chart's period and order as the start-up read them and the shutdown saves them.
 struct ChartState {
@@ -38,18 +38,11 @@ struct RunFlags {
     double LastLayoutWidth = 0;
 };
 
-struct EmailSettings {
-    QString Host, UserId, Password, From, LogIn, MailClientPath;
-    bool UseAuthentication = false;
-    bool UseMailClient = false;
-    int SmtpPort = 25;
-};
-
 // The settings the start-up reads from the program folder's tables and the
 // company record.
 struct RunSettings {
-    bool RestrictCustomer = false;             // params.dbf RESTRICT: active customers only
-    int SavedPage = visualize::UtilitiesPage;  // params.dbf PAGE, the page shown at the end of the start-up
+    bool RestrictCustomer = false;  // params.dbf RESTRICT: active customers only
+    int SavedPage = UtilitiesPage;  // params.dbf PAGE, the page shown at the end of the start-up
     std::int32_t SavedCustomerId = 0;
     std::int32_t SavedScheduleItemId = 0;
     int SetupChoice1 = 0;  // params.dbf CBID1 and CBID2, kept for the setup dialog
@@ -63,7 +56,7 @@ struct RunSettings {
     int QBEdition = 0;
     int ResourceCaptionMode = 0;
     QString CompanyName;
-    EmailSettings Email;
+    mail::MailSettings Email;
     InstallPaths FirstRunPaths;  // the installer's folders, read on a first run
 };
 

@@ -200,15 +200,14 @@ void StartupSettingsTables::ReadEmailSettings()
     db::Table* email = SettingsRecord(tables_.ETable);
     if (!email)
         return;
-    EmailSettings& e = settings_.Email;
+    mail::MailSettings& e = settings_.Email;
     e.Host = UntrimmedText(*email, "EMAILH");
     e.UserId = Text(*email, "EMAILUID");
     e.Password = Text(*email, "EMAILPW");
     e.From = UntrimmedText(*email, "EMAILFR");
     e.UseAuthentication = email->fieldByName("EMAILUA").asBoolean();
-    e.LogIn = UntrimmedText(*email, "EMAILLI");
-    e.UseMailClient = email->fieldByName("EMAILUO").asBoolean();
-    e.MailClientPath = UntrimmedText(*email, "EMAILPT");
+    e.UseMailProgram = email->fieldByName("EMAILUO").asBoolean();
+    e.MailProgram = UntrimmedText(*email, "EMAILPT");
     e.SmtpPort = email->fieldByName("EMAILPRT").asInteger();
     if (e.SmtpPort == 0) {
         e.SmtpPort = kDefaultSmtpPort;

@@ -8,14 +8,19 @@
 #include <stdexcept>
 
 #include "platform/datetime/datetime.h"
+#include "platform/drawing/drawtypes.h"
 
 namespace tw::chart {
 
 using TDateTime = tw::TDateTime;
 
-// 0x00BBGGRR. Values with the top bit set name a colour of the user's
-// desktop theme; the widget resolves them through its palette.
-using TColor = std::uint32_t;
+// The program's one drawing vocabulary (platform/drawing/drawtypes.h).
+// Values of TColor with the top bit set name a colour of the user's desktop
+// theme; the widget resolves them through its palette.
+using TColor = drawing::TColor;
+using TPoint = drawing::TPoint;
+// Right and bottom lie just outside the area, as everywhere in the chart.
+using TRect = drawing::TRect;
 
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;
@@ -30,31 +35,6 @@ inline constexpr TColor clBtnShadow = clSystemColor | 16;
 inline constexpr TColor clGrayText = clSystemColor | 17;
 inline constexpr TColor clBtnHighlight = clSystemColor | 20;
 inline constexpr TColor clInfoBk = clSystemColor | 24;
-
-struct TPoint {
-    int X = 0;
-    int Y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
-// Right and bottom lie just outside the area, as everywhere in the chart.
-struct TRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-    bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
-    // True when the two share at least one pixel.
-    bool Intersects(const TRect& r) const
-    {
-        return (Left > r.Left ? Left : r.Left) < (Right < r.Right ? Right : r.Right)
-            && (Top > r.Top ? Top : r.Top) < (Bottom < r.Bottom ? Bottom : r.Bottom);
-    }
-    friend bool operator==(const TRect&, const TRect&) = default;
-};
 
 inline constexpr TRect kUnsetRect{-1, -1, -1, -1};
 inline constexpr TPoint kUnsetPoint{-1, -1};

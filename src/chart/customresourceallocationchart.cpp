@@ -363,7 +363,7 @@ TRACResource* TCustomResourceAllocationChart::FindResourceFromY(int Y, bool Exac
 
 TResourceAllocation* TCustomResourceAllocationChart::FindSlot(TPoint Point) const
 {
-    TRACResource* row = FindResourceFromY(Point.Y, true);
+    TRACResource* row = FindResourceFromY(Point.y, true);
     return row ? row->FindSlotFromPoint(Point) : nullptr;
 }
 
@@ -377,8 +377,8 @@ TResourceAllocation* TCustomResourceAllocationChart::FindNearestSlot(TPoint Poin
             const TRect& r = bar->DisplayRect();
             if (r.Contains(Point))
                 return bar;
-            const double dx = (r.Left + r.Right) / 2.0 - Point.X;
-            const double dy = (r.Top + r.Bottom) / 2.0 - Point.Y;
+            const double dx = (r.Left + r.Right) / 2.0 - Point.x;
+            const double dy = (r.Top + r.Bottom) / 2.0 - Point.y;
             const auto distance = static_cast<long long>(std::nearbyint(std::sqrt(dx * dx + dy * dy)));
             if (distance < nearestDistance) {
                 nearestDistance = distance;

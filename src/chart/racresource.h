@@ -60,7 +60,7 @@ public:
         displayTop_ = Top;
         displayBottom_ = Bottom;
     }
-    bool PtInRect(TPoint Point) const { return Point.Y >= displayTop_ && Point.Y < displayBottom_; }
+    bool PtInRect(TPoint Point) const { return Point.y >= displayTop_ && Point.y < displayBottom_; }
 
     void SortAllocations();
     void SortIfNeeded();

@@ -56,8 +56,8 @@ void TResourceAllocationChart::SetOutline(const TRect& Rect)
 
 bool TResourceAllocationChart::InNameColumn(TPoint Point) const
 {
-    return Point.X >= 0 && Point.X < PlotRect().Left && Point.Y >= PlotRect().Top
-        && Point.Y < PlotRect().Bottom;
+    return Point.x >= 0 && Point.x < PlotRect().Left && Point.y >= PlotRect().Top
+        && Point.y < PlotRect().Bottom;
 }
 
 bool TResourceAllocationChart::OnStretchHandle(const TResourceAllocation* Bar, int X, bool& Left,
@@ -105,8 +105,8 @@ void TResourceAllocationChart::Press(QMouseEvent* event, bool DoubleClick)
     doubleClick_ = DoubleClick;
     ResetMouseState();
     pressPoint_ = PointOf(event);
-    const int X = pressPoint_.X;
-    const int Y = pressPoint_.Y;
+    const int X = pressPoint_.x;
+    const int Y = pressPoint_.y;
     if (!PlotRect().Contains(pressPoint_))
         return;
 
@@ -187,8 +187,8 @@ void TResourceAllocationChart::Press(QMouseEvent* event, bool DoubleClick)
 void TResourceAllocationChart::mouseMoveEvent(QMouseEvent* event)
 {
     const TPoint pt = PointOf(event);
-    const int X = pt.X;
-    const int Y = pt.Y;
+    const int X = pt.x;
+    const int Y = pt.y;
     TDateTime hintStart = kNoInstant;
     TDateTime hintEnd = kNoInstant;
     TRACResource* hintRow = nullptr;
@@ -358,8 +358,8 @@ void TResourceAllocationChart::FinishInRow(TRACResource* Row, TResourceAllocatio
 void TResourceAllocationChart::mouseReleaseEvent(QMouseEvent* event)
 {
     const TPoint pt = PointOf(event);
-    const int X = pt.X;
-    const int Y = pt.Y;
+    const int X = pt.x;
+    const int Y = pt.y;
     TRACResource* releaseRow = FindResourceFromY(Y, false);
     TResourceAllocation* releaseBar =
         releaseRow && PlotRect().Contains(pt) ? releaseRow->FindSlotFromPoint(pt) : nullptr;

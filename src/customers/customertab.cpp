@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "data/services/busyscopes.h"
 #include "customers/fieldtext.h"
 #include "data/hookcall.h"
 #include "data/services/recordservices.h"
@@ -108,20 +109,20 @@ bool CustomerTab::InsertCustomer()
         return false;
     db::Table& t = data_.CustomersTable;
     data_.CustomersTableBeforeScroll();
-    state_.TablesBusy = true;
-    try {
-        const std::int32_t cid = data::UniqueKeyValue(state_.Keys, data_.CustomersTable3, "CID");
-        t.append();
-        FillNewCustomer(t, cid);
-        t.post();
-        t.locate("CID", db::Value(static_cast<double>(cid)));
-    } catch (...) {
-        if (t.state() != db::Table::State::Browse)
-            t.cancel();
-        state_.TablesBusy = false;
-        throw;
+    {
+        data::TablesBusyScope busy(state_);
+        try {
+            const std::int32_t cid = data::UniqueKeyValue(state_.Keys, data_.CustomersTable3, "CID");
+            t.append();
+            FillNewCustomer(t, cid);
+            t.post();
+            t.locate("CID", db::Value(static_cast<double>(cid)));
+        } catch (...) {
+            if (t.state() != db::Table::State::Browse)
+                t.cancel();
+            throw;
+        }
     }
-    state_.TablesBusy = false;
     state_.KeepNewCustomer = true;
     data_.CustomersTableAfterScroll();
     AfterInsert();
@@ -280,26 +281,26 @@ void CustomerTab::MarkAll(bool inactive)
 {
     if (state_.ReadOnlyCopy)
         return;
-    ui_.SetBusyCursor(true);
-    // The list would empty out under the user when every customer turned
-    // inactive while only active ones are shown.
-    if (RestrictCustomer)
-        RestrictCustomerClick(false);
-    state_.TablesBusy = true;
-    db::Table& t = data_.CustomersTable2;
-    if (!t.active())
-        t.open();
-    for (t.first(); !t.eof(); t.next()) {
-        if (t.fieldByName("S1").asBoolean() == inactive)
-            continue;
-        t.edit();
-        t.fieldByName("S1").setAsBoolean(inactive);
-        t.post();
+    {
+        data::BusyCursor cursor(ui_);
+        // The list would empty out under the user when every customer turned
+        // inactive while only active ones are shown.
+        if (RestrictCustomer)
+            RestrictCustomerClick(false);
+        data::TablesBusyScope busy(state_);
+        db::Table& t = data_.CustomersTable2;
+        if (!t.active())
+            t.open();
+        for (t.first(); !t.eof(); t.next()) {
+            if (t.fieldByName("S1").asBoolean() == inactive)
+                continue;
+            t.edit();
+            t.fieldByName("S1").setAsBoolean(inactive);
+            t.post();
+        }
+        t.refresh();
+        data_.CustomersTable.refresh();
     }
-    t.refresh();
-    data_.CustomersTable.refresh();
-    state_.TablesBusy = false;
-    ui_.SetBusyCursor(false);
     data::Call(Hooks.ShowCustomer);
 }
 
@@ -308,25 +309,26 @@ void CustomerTab::RestrictCustomerClick(bool restrict)
     RestrictCustomer = restrict;
     if (!state_.TablesOpen)
         return;
-    state_.TablesBusy = true;
-    db::Table& t = data_.CustomersTable;
-    const std::int32_t cid = CurrentCustomerId();
-    if (t.active())
-        t.refresh();
-    t.close();
-    t.setFiltered(false);
-    if (restrict) {
-        data::Call(Hooks.SetCustomersLabel, "All active customers");
-        t.setFilter("NOT S1");
-        t.setFiltered(true);
-    } else {
-        data::Call(Hooks.SetCustomersLabel, "All customers");
+    {
+        data::TablesBusyScope busy(state_);
+        db::Table& t = data_.CustomersTable;
+        const std::int32_t cid = CurrentCustomerId();
+        if (t.active())
+            t.refresh();
+        t.close();
+        t.setFiltered(false);
+        if (restrict) {
+            data::Call(Hooks.SetCustomersLabel, "All active customers");
+            t.setFilter("NOT S1");
+            t.setFiltered(true);
+        } else {
+            data::Call(Hooks.SetCustomersLabel, "All customers");
+        }
+        t.open();
+        if (cid)
+            t.locate("CID", db::Value(static_cast<double>(cid)));
+        data::Call(Hooks.ApplyCustomerQuery);
     }
-    t.open();
-    if (cid)
-        t.locate("CID", db::Value(static_cast<double>(cid)));
-    data::Call(Hooks.ApplyCustomerQuery);
-    state_.TablesBusy = false;
     data::Call(Hooks.ShowCustomer);
     data::Call(Hooks.ShowCustomerPhoto);
 }

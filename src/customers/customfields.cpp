@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/services/busyscopes.h"
 #include "customers/fieldtext.h"
 #include "data/filtertexts.h"
 #include "data/hookcall.h"
@@ -94,13 +95,14 @@ void CustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)
         Form.EditPanelEnabled = true;
         Form.SearchPanelEnabled = false;
     }
-    ui_.SetBusyCursor(true);
-    LoadCustomFieldNames(OwnerKind);
-    Form.SaveEnabled = false;
-    Form.Status.clear();
-    IsOpen = true;
-    LoadCustomFieldValues(kind);
-    ui_.SetBusyCursor(false);
+    {
+        data::BusyCursor cursor(ui_);
+        LoadCustomFieldNames(OwnerKind);
+        Form.SaveEnabled = false;
+        Form.Status.clear();
+        IsOpen = true;
+        LoadCustomFieldValues(kind);
+    }
     Form.Visible = true;
 }
 
@@ -118,10 +120,11 @@ void CustomFields::CancelEarlierSearches()
         if (!k.active)
             continue;
         OwnerTables owner = OwnerTablesOf(data_, k.kind);
-        state_.TablesBusy = true;
-        ReopenUnfiltered(owner.View, false);
-        ReopenUnfiltered(owner.WriteView, false);
-        state_.TablesBusy = false;
+        {
+            data::TablesBusyScope busy(state_);
+            ReopenUnfiltered(owner.View, false);
+            ReopenUnfiltered(owner.WriteView, false);
+        }
         k.active = false;
         if (k.kind == kCustomerFields && Hooks.SetCustomersLabel)
             Hooks.SetCustomersLabel("All customers");

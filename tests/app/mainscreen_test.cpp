@@ -2,7 +2,6 @@
 
 #include "app/password.h"
 #include "app/programfolder.h"
-#include "app/win7advice.h"
 #include "platform/registry/registry.h"
 #include "testapplication.h"
 
@@ -137,8 +136,10 @@ TEST_F(MainScreenTest, FirstStartOnAFreshMachineSetsItselfUpOnce)
         EXPECT_FALSE(window.State.QuitWithoutSaving);
         EXPECT_EQ(window.State.ScheduleAlias, "DOZOrez");
         EXPECT_EQ(window.State.EstimatorAlias, "");
-        EXPECT_EQ(QString::fromStdString(window.FirstRunPaths.Database), user_.ProgramFolder() + "/Database");
-        EXPECT_EQ(QString::fromStdString(window.FirstRunPaths.Backups), user_.ProgramFolder() + "/Backups");
+        EXPECT_EQ(QString::fromStdString(window.Settings.FirstRunPaths.Database),
+                  user_.ProgramFolder() + "/Database");
+        EXPECT_EQ(QString::fromStdString(window.Settings.FirstRunPaths.Backups),
+                  user_.ProgramFolder() + "/Backups");
     }
     // The database names exist now, so the installation is complete and the
     // next start is an ordinary one.
@@ -172,33 +173,31 @@ TEST_F(MainScreenTest, ASecondCopyOnTheSameProgramFolderEndsSilentlyTouchingNoth
     EXPECT_FALSE(window.Start->isActive());
 }
 
-TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamedOrAdvisedAbout)
+// The entry fields of every page take the field colour, found by their names.
+TEST_F(MainScreenTest, TheEntryFieldsTakeTheFieldColour)
+{
+    TMainScreen window;
+    window.FieldColour = QColor(0x12, 0x34, 0x56);
+    window.ApplyColourScheme();
+    for (const char* name : {"StartDayTime", "EndDownTime3", "TaskStartDate", "TaskEndDate", "TasksGrid"}) {
+        QWidget* field = window.findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(field, nullptr) << name;
+        EXPECT_EQ(field->palette().color(QPalette::Base), window.FieldColour) << name;
+    }
+}
+
+TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamed)
 {
     TPassword password;
-    TWin7Advice advice;
     TMainScreen window;
-    window.SetDialogs(&password, &advice);
+    window.SetDialogs(&password);
 
     window.ReportDatabaseFailure("The DOZOrez database could not be opened");
-    EXPECT_TRUE(window.State.UserIsAdmin);
     ASSERT_EQ(recorder_.Boxes.size(), 1u);
     EXPECT_EQ(recorder_.Boxes[0].Text, "The DOZOrez database could not be opened");
     EXPECT_EQ(recorder_.Boxes[0].Caption, "Error");
     EXPECT_EQ(recorder_.Boxes[0].Icon, MessageIcon::Stop);
     EXPECT_EQ(recorder_.Boxes[0].Modality, MessageModality::Application);
-
-    // Where elevation exists, a user without the rights is advised instead of told.
-    window.State.OldWindows = false;
-    advice.SetAdminTest([] { return false; });
-    QString advised;
-    QTimer::singleShot(0, &advice, [&] {
-        advised = advice.Label1()->text();
-        QTest::mouseClick(advice.findChild<QPushButton*>("Ok"), Qt::LeftButton);
-    });
-    window.ReportDatabaseFailure("The parameters database could not be opened");
-    EXPECT_FALSE(window.State.UserIsAdmin);
-    EXPECT_EQ(advised, "For this user, please restart Tarnwick and run as an administrator.");
-    EXPECT_EQ(recorder_.Boxes.size(), 1u);
 }
 
 TEST_F(MainScreenTest, SavedGeometryIsRestoredAndDamagedValuesTakeTheDefaults)

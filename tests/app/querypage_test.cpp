@@ -16,6 +16,7 @@
 #include "sampleschedule.h"
 #include "testapplication.h"
 #include "workstation.h"
+#include "support/december.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -38,11 +39,7 @@
 namespace tw::app {
 namespace {
 
-TDateTime Day(int d, int hour = 0)
-{
-    // December 2026: the 7th is a Monday.
-    return EncodeDate(2026, 12, d) + EncodeTime(hour, 0, 0, 0);
-}
+using fixtures::Day;
 
 class QueryPageTest : public ::testing::Test {
 protected:

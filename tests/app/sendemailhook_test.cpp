@@ -34,8 +34,8 @@ protected:
         customers.fieldByName("EMAIL1").setAsString("ann@example.com");
         customers.post();
         // No server here: the message goes to a mail program that is not there.
-        window.Email.UseMailClient = true;
-        window.Email.MailClientPath = QStringLiteral("/nonexistent/xdg-email");
+        window.Settings.Email.UseMailProgram = true;
+        window.Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
     }
 
     testing::ApplicationInUse application;
@@ -68,7 +68,7 @@ TEST_F(SendEmailHookTest, ThePrintDialogsButtonSendsTheChosenReportAsItsPdf)
 {
     mail::test::StandInMailProgram mailProgram;
     ASSERT_TRUE(mailProgram.IsValid());
-    window.Email.MailClientPath = mailProgram.Program();
+    window.Settings.Email.MailProgram = mailProgram.Program();
     examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
     window.OpenPrintPreview(0, 7, 1, 7, EncodeDate(2026, 12, 7), EncodeDate(2026, 12, 14));
     reports::TPrintPreview* print = window.PrintPreview();

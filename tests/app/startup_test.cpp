@@ -6,7 +6,6 @@
 
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
-#include "app/win7advice.h"
 #include "app/workcalendarpage.h"
 #include "data/textroutines.h"
 #include "platform/datetime/datetime.h"
@@ -188,11 +187,11 @@ TEST_F(StartupTest, AFreshMachineStartsOnANewEmptyScheduleDatabase)
     EXPECT_EQ(window.StatusText(1), "Reindexing completed");
 
     // Defaults of an empty settings record.
-    EXPECT_EQ(window.ChartStartAt, window.StartMoment);
-    EXPECT_NEAR(window.ChartEndAt - window.StartMoment, 15.0 / (24 * 60), 1e-9);
-    EXPECT_EQ(window.JobStatusTexts,
+    EXPECT_EQ(window.Chart.ChartStartAt, window.Flags.StartMoment);
+    EXPECT_NEAR(window.Chart.ChartEndAt - window.Flags.StartMoment, 15.0 / (24 * 60), 1e-9);
+    EXPECT_EQ(window.Settings.JobStatusTexts,
               QStringList({"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"}));
-    EXPECT_EQ(window.Email.SmtpPort, 25);
+    EXPECT_EQ(window.Settings.Email.SmtpPort, 25);
     EXPECT_EQ(ReadField<double>(ProgramFolder(), "eparams.dbf",
                                 [](db::Table& t) { return t.fieldByName("EMAILPRT").asFloat(); }),
               25);
@@ -349,9 +348,8 @@ TEST_F(StartupTest, APasswordRequiredByTheSettingsEndsTheProgramUnlessGiven)
     };
     for (const auto& c : cases) {
         TPassword password;
-        TWin7Advice advice;
         TMainScreen window;
-        window.SetDialogs(&password, &advice);
+        window.SetDialogs(&password);
         recorder_.Boxes.clear();
         const int terminateBefore = recorder_.TerminateRequests;
         QTimer::singleShot(0, &password, [&password, &c] {
@@ -363,8 +361,8 @@ TEST_F(StartupTest, APasswordRequiredByTheSettingsEndsTheProgramUnlessGiven)
             }
         });
         window.StartTimer();
-        EXPECT_TRUE(window.PasswordRequired) << c.name;
-        EXPECT_EQ(window.PasswordAccepted, c.accepted) << c.name;
+        EXPECT_TRUE(window.Flags.PasswordRequired) << c.name;
+        EXPECT_EQ(window.Flags.PasswordAccepted, c.accepted) << c.name;
         EXPECT_EQ(window.State.QuitWithoutSaving, !c.accepted) << c.name;
         EXPECT_EQ(window.State.SelectionReady, c.accepted) << c.name;
         EXPECT_EQ(window.State.TablesOpen, c.accepted) << c.name;
@@ -386,9 +384,8 @@ TEST_F(StartupTest, ThePasswordIsAskedBeforeTheMainWindowShows)
     });
     for (const bool accepted : {true, false}) {
         TPassword password;
-        TWin7Advice advice;
         TMainScreen window;
-        window.SetDialogs(&password, &advice);
+        window.SetDialogs(&password);
         bool windowShownBehind = true;
         QTimer::singleShot(0, &password, [&] {
             windowShownBehind = window.isVisible();
@@ -419,8 +416,8 @@ TEST_F(StartupTest, ASavedChartPeriodOfNoLengthOpensAsOneDayWithoutAWord)
     window.StartTimer();
     EXPECT_EQ(window.TabControl()->currentIndex(), TMainScreen::CalendarPage);
     EXPECT_NE(window.StatusText(0), "End date was set one day later");
-    EXPECT_DOUBLE_EQ(window.ChartStartAt, monday);
-    EXPECT_DOUBLE_EQ(window.ChartEndAt, monday + 1);
+    EXPECT_DOUBLE_EQ(window.Chart.ChartStartAt, monday);
+    EXPECT_DOUBLE_EQ(window.Chart.ChartEndAt, monday + 1);
 }
 
 TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
@@ -452,8 +449,8 @@ TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
     again.RestoreWindowLayout();
     again.StartTimer();
     EXPECT_EQ(again.TabControl()->currentIndex(), TMainScreen::CalendarPage);
-    EXPECT_EQ(again.ChartStartAt, chartStart);
-    EXPECT_EQ(again.ChartEndAt, chartEnd);
+    EXPECT_EQ(again.Chart.ChartStartAt, chartStart);
+    EXPECT_EQ(again.Chart.ChartEndAt, chartEnd);
     EXPECT_EQ(again.State.HintMode, 5);
     EXPECT_FALSE(again.State.HintDetail);
     EXPECT_EQ(again.size(), QSize(1000, 700));

@@ -49,7 +49,7 @@ TEST_F(StartupTablesTest, WhatTheShutdownSavesTheNextStartReadsBack)
     chart_.ChartSortBy = 3;
     chart_.ChartStartAt = 46010.25;
     chart_.ChartEndAt = 46040.75;
-    Store().SaveRunSettings(visualize::CalendarPage, 17, 23, 5);
+    Store().SaveRunSettings(CalendarPage, 17, 23, 5);
 
     data::MainScreenState state;
     RunSettings settings;
@@ -69,7 +69,7 @@ TEST_F(StartupTablesTest, WhatTheShutdownSavesTheNextStartReadsBack)
     EXPECT_EQ(settings.SetupChoice1, 2);
     EXPECT_EQ(settings.SetupChoice2, 4);
     EXPECT_TRUE(settings.RestrictCustomer);
-    EXPECT_EQ(settings.SavedPage, visualize::CalendarPage);
+    EXPECT_EQ(settings.SavedPage, CalendarPage);
     EXPECT_EQ(settings.SavedCustomerId, 17);
     EXPECT_EQ(settings.SavedScheduleItemId, 23);
     EXPECT_EQ(chart.ChartSortBy, 3);

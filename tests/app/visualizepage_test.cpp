@@ -15,6 +15,7 @@
 #include "tasks/editchart/editchartform.h"
 #include "tasks/slots/slotdialogs.h"
 #include "testapplication.h"
+#include "support/december.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -43,11 +44,7 @@ namespace {
 
 using chart::TResourceAllocation;
 
-TDateTime Day(int d, int hour = 0, int minute = 0)
-{
-    // December 2026: the 7th is a Monday.
-    return EncodeDate(2026, 12, d) + EncodeTime(hour, minute, 0, 0);
-}
+using fixtures::Day;
 
 class VisualizePageTest : public ::testing::Test {
 protected:
@@ -284,7 +281,7 @@ TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
 {
     Find<QRadioButton>("ChartSortBy1")->click();
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
-    EXPECT_EQ(window.ChartSortBy, 1);
+    EXPECT_EQ(window.Chart.ChartSortBy, 1);
     Find<QRadioButton>("ChartSortBy0")->click();
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
 }

@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include "support/calendarink.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::app {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "app/mainscreen.h"
 #include "app/querypage.h"
-#include "customers/query/querypagelogic.h"
+#include "query/querypagelogic.h"
 #include "app/visualizepage.h"
 #include "customers/customfieldsform.h"
 #include "customers/importgraphicform.h"

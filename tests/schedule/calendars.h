@@ -3,6 +3,7 @@
 
 #include "platform/datetime/datetime.h"
 #include "schedule/workcalendar.h"
+#include "support/december.h"
 
 namespace tw::schedule::testing {
 
@@ -12,10 +13,7 @@ inline TDateTime Time(int h, int m)
 }
 
 // Week of Monday 7 December 2026.
-inline TDateTime Day(int dayOfDecember, int h = 0, int m = 0)
-{
-    return EncodeDate(2026, 12, dayOfDecember) + EncodeTime(h, m, 0, 0);
-}
+using fixtures::Day;
 inline constexpr int kMonday = 7;
 inline constexpr int kTuesday = 8;
 inline constexpr int kWednesday = 9;

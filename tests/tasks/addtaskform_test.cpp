@@ -13,6 +13,7 @@
 #include "schedule/sync/workstation.h"
 #include "tasks/editchart/editchartform.h"
 #include "tasks/editor/taskeditor.h"
+#include "support/december.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,11 +39,7 @@ namespace {
 
 using chart::TResourceAllocation;
 
-TDateTime Day(int d, int hour = 0, int minute = 0)
-{
-    // December 2026: the 7th is a Monday.
-    return EncodeDate(2026, 12, d) + EncodeTime(hour, minute, 0, 0);
-}
+using fixtures::Day;
 
 class TaskEditorWindowTest : public ::testing::Test {
 protected:

@@ -10,8 +10,9 @@
 #include "platform/datetime/localetexts.h"
 #include "schedule/calendars.h"
 #include "schedule/sync/workstation.h"
-#include "schedule/workcalendartab/calendarrecordio.h"
+#include "schedule/sync/calendarrecordio.h"
 #include "tasks/editor/taskeditor.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::tasks::testing {
 

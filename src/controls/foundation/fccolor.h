@@ -12,9 +12,11 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/drawing/drawtypes.h"
+
 namespace tw::controls {
 
-using TColor = std::uint32_t;
+using TColor = drawing::TColor;
 
 inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clBlack = 0x000000;

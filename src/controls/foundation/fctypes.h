@@ -5,28 +5,14 @@
 
 #include <cstdint>
 
+#include "platform/drawing/drawtypes.h"
+
 namespace tw::controls {
 
-struct TPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
-// Right and Bottom are one past the last pixel.
-struct TRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    TRect Moved(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
-    TRect Inflated(int dx, int dy) const { return {Left - dx, Top - dy, Right + dx, Bottom + dy}; }
-    friend bool operator==(const TRect&, const TRect&) = default;
-};
+// The program's one drawing vocabulary (platform/drawing/drawtypes.h).
+using TColor = drawing::TColor;
+using TPoint = drawing::TPoint;
+using TRect = drawing::TRect;
 
 enum TFrameStyle {
     fsNone,

@@ -7,8 +7,6 @@
 
 namespace tw::data {
 
-TEstimateData* EstimateData = nullptr;
-
 namespace {
 
 struct Settings {
@@ -157,8 +155,6 @@ TEstimateData::~TEstimateData()
         }
     }
     db::SetDatabaseResolver(nullptr);
-    if (EstimateData == this)
-        EstimateData = nullptr;
 }
 
 void TEstimateData::Bind(MainScreenState& state, DataModuleHooks hooks)

@@ -181,7 +181,4 @@ private:
     std::string lastFirst_, lastLast_;
 };
 
-// The one instance of the program, set by whoever creates it.
-extern TEstimateData* EstimateData;
-
 }  // namespace tw::data

@@ -31,8 +31,6 @@ struct MainScreenState {
     bool SelectionReady = false;     // set at the very end of the start-up sequence
     bool QuitWithoutSaving = false;  // single-instance test or refused password
     bool FirstRun = false;
-    bool OldWindows = false;
-    bool UserIsAdmin = true;
     bool ReadOnlyCopy = false;  // params.dbf USEPOSTAL: this copy may not change data
 
     // Tables.

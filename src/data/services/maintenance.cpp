@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "data/services/busyscopes.h"
 #include "data/services/tableoperations.h"
 #include "platform/datetime/datetime.h"
 #include "platform/db/tableops.h"
@@ -63,66 +64,65 @@ void TableOperations::ReindexDatabase()
     if (state_.ReadOnlyCopy)
         return;
     TEstimateData& d = data_;
-    ui_.SetBusyCursor(true);
+    BusyCursor cursor(ui_);
     CloseAllTables();
-    state_.TablesBusy = true;
-    ui_.SetStatusText(1, "Reindexing database");
-    ui_.RepaintStatus();
+    {
+        TablesBusyScope busy(state_);
+        ui_.SetStatusText(1, "Reindexing database");
+        ui_.RepaintStatus();
 
-    const std::pair<db::Table*, const char*> packs[] = {{&d.MyCompanyTable, "my company"},
-                                                        {&d.ChartsTable, "tasks"},
-                                                        {&d.TasksTable, "tasks"},
-                                                        {&d.CalendarTable, "working calendar"},
-                                                        {&d.HolidaysTable, "holidays"},
-                                                        {&d.CustomFieldsTable, "custom fields"},
-                                                        {&d.CustomersTable, "customers"},
-                                                        {&d.PhotosTable, "photos"},
-                                                        {&d.JobsTable, "jobs"},
-                                                        {&d.ICrewsTable, "crews"},
-                                                        {&d.CrewsTable, "crews"},
-                                                        {&d.PrinterTable, "printing"},
-                                                        {&d.AccessTable, "access"}};
-    for (const auto& [table, label] : packs)
-        PackTable(*table, label);
+        const std::pair<db::Table*, const char*> packs[] = {{&d.MyCompanyTable, "my company"},
+                                                            {&d.ChartsTable, "tasks"},
+                                                            {&d.TasksTable, "tasks"},
+                                                            {&d.CalendarTable, "working calendar"},
+                                                            {&d.HolidaysTable, "holidays"},
+                                                            {&d.CustomFieldsTable, "custom fields"},
+                                                            {&d.CustomersTable, "customers"},
+                                                            {&d.PhotosTable, "photos"},
+                                                            {&d.JobsTable, "jobs"},
+                                                            {&d.ICrewsTable, "crews"},
+                                                            {&d.CrewsTable, "crews"},
+                                                            {&d.PrinterTable, "printing"},
+                                                            {&d.AccessTable, "access"}};
+        for (const auto& [table, label] : packs)
+            PackTable(*table, label);
 
-    try {
-        d.AccessTable.open();
-    } catch (const std::exception&) {
-        // The lock then counts the shared tables as unusable.
-    }
-    lock_.TakeWithWait();
-    if (state_.SharedTablesUsable) {
-        PackTable(d.IChartsTable, "tasks");
-        PackTable(d.ITasksTable, "tasks");
-    }
-    lock_.UpdateAccessRecord(false);
-    OpenAllTables(false);
-    state_.TablesBusy = true;
-
-    try {
-        // Jobs carry their customer's name for the grids; bring it up to date.
-        std::map<double, std::string> names;
-        db::Table& customers = d.CustomersTable3;
-        db::Table& jobs = d.JobsTable3;
-        if (customers.active() && jobs.active()) {
-            for (customers.first(); !customers.eof(); customers.next())
-                names[customers.fieldByName("CID").asFloat()] = customers.fieldByName("NAME").asString();
-            for (jobs.first(); !jobs.eof(); jobs.next()) {
-                auto it = names.find(jobs.fieldByName("CID").asFloat());
-                if (it == names.end() || jobs.fieldByName("CUSTNAME").asString() == it->second)
-                    continue;
-                jobs.edit();
-                jobs.fieldByName("CUSTNAME").setAsString(it->second);
-                jobs.post();
-            }
-            if (d.JobsTable.active())
-                d.JobsTable.refresh();
+        try {
+            d.AccessTable.open();
+        } catch (const std::exception&) {
+            // The lock then counts the shared tables as unusable.
         }
-    } catch (const std::exception& e) {
-        ui_.ShowMessage(e.what(), "Error", MessageIcon::Stop);
-    }
+        lock_.TakeWithWait();
+        if (state_.SharedTablesUsable) {
+            PackTable(d.IChartsTable, "tasks");
+            PackTable(d.ITasksTable, "tasks");
+        }
+        lock_.UpdateAccessRecord(false);
+        OpenAllTables(false);
 
-    state_.TablesBusy = false;
+        try {
+            // Jobs carry their customer's name for the grids; bring it up to date.
+            std::map<double, std::string> names;
+            db::Table& customers = d.CustomersTable3;
+            db::Table& jobs = d.JobsTable3;
+            if (customers.active() && jobs.active()) {
+                for (customers.first(); !customers.eof(); customers.next())
+                    names[customers.fieldByName("CID").asFloat()] = customers.fieldByName("NAME").asString();
+                for (jobs.first(); !jobs.eof(); jobs.next()) {
+                    auto it = names.find(jobs.fieldByName("CID").asFloat());
+                    if (it == names.end() || jobs.fieldByName("CUSTNAME").asString() == it->second)
+                        continue;
+                    jobs.edit();
+                    jobs.fieldByName("CUSTNAME").setAsString(it->second);
+                    jobs.post();
+                }
+                if (d.JobsTable.active())
+                    d.JobsTable.refresh();
+            }
+        } catch (const std::exception& e) {
+            ui_.ShowMessage(e.what(), "Error", MessageIcon::Stop);
+        }
+    }
     ui_.SetStatusText(0, "");
     ui_.SetStatusText(1, "Reindexing completed");
     ui_.RepaintStatus();
@@ -137,7 +137,6 @@ void TableOperations::ReindexDatabase()
     } catch (const std::exception& e) {
         ui_.ShowMessage(e.what(), "Error", MessageIcon::Stop);
     }
-    ui_.SetBusyCursor(false);
 }
 
 void TableOperations::SortTable(const std::string& databaseName, db::Table& table, int field1, int field2,

@@ -3,6 +3,7 @@
 // lock, makes the views the user edits read-only in a read-only copy, and
 // gives mycomp.dbf its one record.
 
+#include "data/services/busyscopes.h"
 #include "data/services/tablecreation.h"
 #include "data/services/tableoperations.h"
 #include "platform/db/tableops.h"
@@ -12,19 +13,6 @@ namespace tw::data {
 namespace {
 
 const char* const kTarnwick = "Tarnwick";
-
-// TablesBusy keeps the scroll handlers and calculated fields idle while the
-// tables are opened; it must not stay set when opening ends early.
-class BusyWhileOpening {
-public:
-    explicit BusyWhileOpening(MainScreenState& s) : s_(s) { s_.TablesBusy = true; }
-    ~BusyWhileOpening() { s_.TablesBusy = false; }
-    BusyWhileOpening(const BusyWhileOpening&) = delete;
-    BusyWhileOpening& operator=(const BusyWhileOpening&) = delete;
-
-private:
-    MainScreenState& s_;
-};
 
 }  // namespace
 
@@ -79,7 +67,9 @@ void TableOperations::OpenTable(db::Table& table, db::Table& reference, bool qui
 void TableOperations::OpenAllTables(bool rebuildAllowed)
 {
     TEstimateData& d = data_;
-    BusyWhileOpening busy(state_);
+    // Keeps the scroll handlers and calculated fields idle while the tables
+    // are opened.
+    TablesBusyScope busy(state_);
     const std::string& program = state_.ProgramFolder;
     const std::string& schedule = state_.ScheduleFolder;
     auto checked = [&](db::Table& t, db::Table& r, const std::string& folder) {

@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/mail/mailsettings.h"
 #include "platform/mail/privatefolder.h"
 #include "platform/mail/smtpengine.h"
 #include "reports/email/customercontacts.h"
@@ -31,12 +32,7 @@
 namespace tw::email {
 
 // The e-mail settings as the start-up loaded them.
-struct MailSettings {
-    QString Host, UserId, Password, From, MailProgram;
-    bool UseAuthentication = false;
-    bool UseMailProgram = false;
-    int SmtpPort = 25;
-};
+using MailSettings = mail::MailSettings;
 
 // The print dialog's period values, passed on to the bar chart.
 struct ReportPeriod {

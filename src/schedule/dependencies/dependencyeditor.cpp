@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "data/services/busyscopes.h"
 #include "data/updatecount.h"
 
 namespace tw::schedule {
@@ -17,20 +18,6 @@ double Real(db::Table& t, const char* name)
 {
     return t.fieldByName(name).asFloat();
 }
-
-// Busy keeps the scroll handlers idle while records are rewritten.
-class BusyFlag {
-public:
-    explicit BusyFlag(data::MainScreenState& state) : state_(state), was_(state.TablesBusy)
-    {
-        state.TablesBusy = true;
-    }
-    ~BusyFlag() { state_.TablesBusy = was_; }
-
-private:
-    data::MainScreenState& state_;
-    bool was_;
-};
 
 }  // namespace
 
@@ -79,7 +66,7 @@ void DependencyEditor::DependentFollowingClick(int choice)
         return;
     const bool leading = choice == 0;
     {
-        BusyFlag busy(state_);
+        data::TablesBusyScope busy(state_);
         const TDateTime start = Real(view_, "SD");
         double offset = Real(view_, "OFFSET");
         if (Find(Int(view_, "PID")))
@@ -102,7 +89,7 @@ void DependencyEditor::RemoveDependencyClick()
     if (view_.isEmpty())
         return;
     {
-        BusyFlag busy(state_);
+        data::TablesBusyScope busy(state_);
         const std::int32_t pid = Int(view_, "PID");
         const std::int32_t child = Int(view_, "CHILD");
         const bool head = view_.fieldByName("PARENT").asBoolean();

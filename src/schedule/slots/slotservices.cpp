@@ -2,6 +2,7 @@
 
 #include "data/textroutines.h"
 #include "data/updatecount.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 namespace tw::timeblocks {
 
@@ -30,20 +31,25 @@ std::string NotesWithLine(const std::string& notes, const std::string& line)
 void WriteMovedRecord(db::Table& table, data::MainScreenState& state, TDateTime start, TDateTime end,
                       const std::string& noteLine, std::optional<float> hours, std::optional<int> rcount)
 {
-    const double update = data::NextUpdateCount(static_cast<float>(table.fieldByName("UPDATE").asFloat()));
+    using Item = schedule::ScheduleItemRecord;
+    Item moved = schedule::ReadScheduleItem(table);
+    const double update = data::NextUpdateCount(static_cast<float>(moved.UPDATE));
     state.UpdateCounter = static_cast<float>(update);
-    const std::string notes = NotesWithLine(table.fieldByName("NOTES").asString(), noteLine);
-    table.edit();
-    table.fieldByName("SD").setAsFloat(start);
-    table.fieldByName("ED").setAsFloat(end);
-    table.fieldByName("SDD").setAsDate(start);
-    table.fieldByName("EDD").setAsDate(end);
+    moved.NOTES = NotesWithLine(moved.NOTES.value_or(std::string()), noteLine);
+    moved.SD = moved.SDD = start;
+    moved.ED = moved.EDD = end;
     if (hours)
-        table.fieldByName("HOURS").setAsFloat(*hours);
+        moved.HOURS = *hours;
     if (rcount)
-        table.fieldByName("RCOUNT").setAsInteger(*rcount);
-    table.fieldByName("UPDATE").setAsFloat(update);
-    table.fieldByName("NOTES").setAsString(notes);
+        moved.RCOUNT = *rcount;
+    moved.UPDATE = update;
+    table.edit();
+    schedule::WriteScheduleItemFields(table, moved, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD,
+                                      &Item::UPDATE, &Item::NOTES);
+    if (hours)
+        schedule::WriteScheduleItemFields(table, moved, &Item::HOURS);
+    if (rcount)
+        schedule::WriteScheduleItemFields(table, moved, &Item::RCOUNT);
     table.post();
 }
 

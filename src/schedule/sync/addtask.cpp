@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 namespace tw::schedule {
 
@@ -14,19 +16,16 @@ db::Value Number(std::int32_t v)
     return db::Value(static_cast<double>(v));
 }
 
-// Clears TablesBusy on every way out and drops an append that a failure
-// left unposted, so that the windows' handlers and the poll run again.
+// Keeps TablesBusy set while adding and drops an append that a failure left
+// unposted, so that the windows' handlers and the poll run again.
 class BusyWhileAdding {
 public:
     BusyWhileAdding(data::MainScreenState& state, std::initializer_list<db::Table*> tables)
-        : state_(state),
+        : busy_(state),
           tables_(tables)
-    {
-        state_.TablesBusy = true;
-    }
+    {}
     ~BusyWhileAdding()
     {
-        state_.TablesBusy = false;
         for (db::Table* t : tables_) {
             if (t->state() == db::Table::State::Edit || t->state() == db::Table::State::Insert) {
                 try {
@@ -40,7 +39,7 @@ public:
     BusyWhileAdding& operator=(const BusyWhileAdding&) = delete;
 
 private:
-    data::MainScreenState& state_;
+    data::TablesBusyScope busy_;
     std::vector<db::Table*> tables_;
 };
 
@@ -50,12 +49,6 @@ std::string NotesText(const std::vector<std::string>& lines)
     for (const std::string& line : lines)
         text += line + "\n";
     return text;
-}
-
-void SetIfPresent(db::Table& table, const char* name, const std::function<void(db::Field&)>& set)
-{
-    if (auto f = table.findField(name))
-        set(*f);
 }
 
 }  // namespace
@@ -164,70 +157,53 @@ void ScheduleAdder::WriteItemFields(db::Table& table, const NewScheduleItem& ite
                                     std::int32_t resourceKey, const std::string& resourceName,
                                     std::int32_t order, bool taskList)
 {
-    // The task list lacks some fields of the schedule item; they are passed over.
-    auto whole = [&](const char* name, std::int64_t v) {
-        SetIfPresent(table, name, [&](db::Field& f) { f.setAsInteger(v); });
-    };
-    auto real = [&](const char* name, double v) {
-        SetIfPresent(table, name, [&](db::Field& f) { f.setAsFloat(v); });
-    };
-    auto flag = [&](const char* name, bool v) {
-        SetIfPresent(table, name, [&](db::Field& f) { f.setAsBoolean(v); });
-    };
-    auto text = [&](const char* name, const std::string& v) {
-        SetIfPresent(table, name, [&](db::Field& f) { f.setAsString(v); });
-    };
-
     const TDateTime start = std::min(item.Start, item.End);
     const TDateTime end = std::max(item.Start, item.End);
-    whole("TID", number);
-    whole("JID", jobKey_);
-    whole("CID", customerKey_);
-    whole("PID", 0);
-    text("LISTID", item.ItemListId);
-    text("JLID", item.JobListId);
-    whole("CREWID", resourceKey);
-    whole("CHARTSID", item.Key);
-    flag("PARENT", false);
-    flag("SHOWIT", item.Active);
-    flag("USED", false);
-    whole("CHILD", 0);
-    real("OFFSET", 0.0);
-    real("UPDATE", state_.UpdateCounter);
-    whole("BIDID", item.JobStatus);
-    text("DESC", item.Description);
-    text("TDESC", taskList || !item.JobRow ? resourceName : std::string());
-    text("CUSTNAME", item.CustomerName);
-    text("JOBNAME", item.JobName);
-    real("SD", start);
-    real("OSD", start);
-    real("ED", end);
-    real("OED", end);
-    SetIfPresent(table, "SDD", [&](db::Field& f) { f.setAsDate(start); });
-    SetIfPresent(table, "EDD", [&](db::Field& f) { f.setAsDate(end); });
-    real("HOURS", item.Hours);
-    real("OHOURS", item.Hours);
-    whole("CREPEATH", item.RepeatHours);
-    real("COST", item.HourlyRate);
-    real("TCOST", item.TotalCost);
-    flag("JOB", taskList ? false : item.JobRow);
-    whole("ORDER", order);
-    whole("LINK", item.Link);
-    whole("CHAIN", item.Chain);
-    whole("RESOURCE", item.Row);
-    flag("ROOT", item.Root);
-    whole("RPERIOD", item.RepeatPeriod);
-    whole("RCOUNT", item.RepeatCount);
-    whole("REPEAT", item.RepeatRule);
-    if (!taskList) {
-        real("DG", 0);
-        whole("DGN", 0);
-        flag("NEW", item.New);
-        whole("PTR", 0);
-        whole("PIN", item.LengthUnit);
-    }
+    ScheduleItemRecord r;
+    r.TID = number;
+    r.JID = jobKey_;
+    r.CID = customerKey_;
+    r.PID = 0;
+    r.LISTID = item.ItemListId;
+    r.JLID = item.JobListId;
+    r.CREWID = resourceKey;
+    r.CHARTSID = item.Key;
+    r.PARENT = false;
+    r.SHOWIT = item.Active;
+    r.USED = false;
+    r.CHILD = 0;
+    r.OFFSET = 0.0;
+    r.UPDATE = state_.UpdateCounter;
+    r.BIDID = item.JobStatus;
+    r.DESC = item.Description;
+    r.TDESC = taskList || !item.JobRow ? resourceName : std::string();
+    r.CUSTNAME = item.CustomerName;
+    r.JOBNAME = item.JobName;
+    r.SD = r.OSD = r.SDD = start;
+    r.ED = r.OED = r.EDD = end;
+    r.HOURS = r.OHOURS = item.Hours;
+    r.CREPEATH = item.RepeatHours;
+    r.COST = item.HourlyRate;
+    r.TCOST = item.TotalCost;
+    r.JOB = taskList ? false : item.JobRow;
+    r.ORDER = order;
+    r.LINK = item.Link;
+    r.CHAIN = item.Chain;
+    r.RESOURCE = item.Row;
+    r.ROOT = item.Root;
+    r.RPERIOD = item.RepeatPeriod;
+    r.RCOUNT = item.RepeatCount;
+    r.REPEAT = item.RepeatRule;
+    // The task list lacks the chart's own fields (DG, DGN, NEW, PTR, PIN);
+    // the write passes them over.
+    r.DG = 0;
+    r.DGN = 0;
+    r.NEW = item.New;
+    r.PTR = 0;
+    r.PIN = item.LengthUnit;
     if (item.Notes)
-        text("NOTES", NotesText(*item.Notes));
+        r.NOTES = NotesText(*item.Notes);
+    WriteScheduleItem(table, r);
 }
 
 bool ScheduleAdder::AddTaskToSchedule(const NewScheduleItem& item)

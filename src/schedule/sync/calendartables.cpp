@@ -1,6 +1,6 @@
 #include "schedule/sync/calendartables.h"
 
-#include "schedule/workcalendartab/calendarrecordio.h"
+#include "schedule/sync/calendarrecordio.h"
 #include "schedule/workingtime.h"
 
 namespace tw::schedule {

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "data/layouts/layouts.h"
+#include "data/services/busyscopes.h"
 #include "data/updatecount.h"
 #include <cctype>
 #include <cmath>
@@ -118,20 +119,21 @@ bool ConvertChartsTable(ScheduleTables& t, data::MainScreenState& state, data::U
             old.close();
             return false;
         }
-        state.TablesBusy = true;
-        const double update = data::NextUpdateCount(state.UpdateCounter);
-        working.refresh();
-        for (old.first(); !old.eof(); old.next()) {
-            const std::int32_t key = old.fieldByName("CHARTSID").asInteger();
-            if (working.locate("CHARTSID", db::Value(static_cast<double>(key))))
-                working.edit();
-            else
-                working.append();
-            WriteConverted(old, working, update);
-            working.post();
-            converted.insert(key);
+        {
+            data::TablesBusyScope busy(state);
+            const double update = data::NextUpdateCount(state.UpdateCounter);
+            working.refresh();
+            for (old.first(); !old.eof(); old.next()) {
+                const std::int32_t key = old.fieldByName("CHARTSID").asInteger();
+                if (working.locate("CHARTSID", db::Value(static_cast<double>(key))))
+                    working.edit();
+                else
+                    working.append();
+                WriteConverted(old, working, update);
+                working.post();
+                converted.insert(key);
+            }
         }
-        state.TablesBusy = false;
         for (db::Table* view : {&working, &t.ChartsTable, &t.ChartsTable2, &t.ChartsTable3})
             if (view->active())
                 view->refresh();
@@ -140,7 +142,6 @@ bool ConvertChartsTable(ScheduleTables& t, data::MainScreenState& state, data::U
                 view->refresh();
         old.close();
     } catch (const std::exception& e) {
-        state.TablesBusy = false;
         if (working.state() != db::Table::State::Browse && working.state() != db::Table::State::Inactive)
             working.cancel();
         old.close();

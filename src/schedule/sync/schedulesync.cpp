@@ -1,11 +1,13 @@
 #include "schedule/sync/schedulesync.h"
 
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "data/services/busyscopes.h"
 #include "schedule/sync/recordcopier.h"
 
 namespace tw::schedule {
@@ -199,7 +201,6 @@ void ScheduleSync::TakeLevel(Level& level, const db::Table& working, const db::T
 
 void ScheduleSync::RecoverFromFailure()
 {
-    state_.TablesBusy = false;
     for (Level* level : {&pushedCharts_, &pushedTasks_, &pulledCharts_, &pulledTasks_, &removed_})
         level->reset();
     for (db::Table* table :
@@ -273,18 +274,19 @@ bool ScheduleSync::PushChartUpdates()
     return RunShared([&] {
         CursorForWork sharedCharts(t_.IChartsTable);
         CursorForWork sharedTasks(t_.ITasksTable2);
-        state_.TablesBusy = true;
-        t_.ChartsTable.refresh();
-        t_.ChartsTable5.refresh();
-        if (!StillLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable)) {
-            PushChartItems(nullptr);
-            TakeLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable);
+        {
+            data::TablesBusyScope busy(state_);
+            t_.ChartsTable.refresh();
+            t_.ChartsTable5.refresh();
+            if (!StillLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable)) {
+                PushChartItems(nullptr);
+                TakeLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable);
+            }
+            if (!StillLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2)) {
+                PushTaskList();
+                TakeLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2);
+            }
         }
-        if (!StillLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2)) {
-            PushTaskList();
-            TakeLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2);
-        }
-        state_.TablesBusy = false;
         t_.ChartsTable.refresh();
     });
 }
@@ -299,10 +301,9 @@ bool ScheduleSync::PushChartRecords(const std::set<std::int32_t>& keys)
     if (state_.ReadOnlyCopy)
         return false;
     return RunShared([&] {
-        state_.TablesBusy = true;
+        data::TablesBusyScope busy(state_);
         t_.ChartsTable2.refresh();
         PushChartItems(&keys);
-        state_.TablesBusy = false;
     });
 }
 
@@ -312,7 +313,7 @@ bool ScheduleSync::PullChartUpdates(bool force)
         return false;
     bool copied = false;
     RunShared([&] {
-        state_.TablesBusy = true;
+        data::TablesBusyScope busy(state_);
         CursorForWork sharedCharts(t_.IChartsTable);
         CursorForWork sharedTasks(t_.ITasksTable2);
         if (force || !StillLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable)) {
@@ -333,7 +334,6 @@ bool ScheduleSync::PullChartUpdates(bool force)
             t_.TasksTable.refresh();
             TakeLevel(pulledTasks_, t_.TasksTable3, t_.ITasksTable2);
         }
-        state_.TablesBusy = false;
     });
     return copied;
 }
@@ -343,15 +343,13 @@ void ScheduleSync::PullChartRecord(std::int32_t key, bool single)
     if (state_.InsertTimePending)
         return;
     RunShared([&] {
-        state_.TablesBusy = true;
+        std::optional<data::TablesBusyScope> busy(std::in_place, state_);
         CursorForWork shared(t_.IChartsTable3);
         t_.IChartsTable3.refresh();
         t_.ChartsTable5.refresh();
         if (!LocateKey(t_.IChartsTable3, key) || !LocateKey(t_.ChartsTable5, key)
-            || SingleCounter(t_.IChartsTable3) == SingleCounter(t_.ChartsTable5)) {
-            state_.TablesBusy = false;
+            || SingleCounter(t_.IChartsTable3) == SingleCounter(t_.ChartsTable5))
             return;
-        }
         const RecordCopier copier = RecordCopier::ChartToLocal(t_.IChartsTable3, t_.ChartsTable5);
         const int linkField = t_.IChartsTable3.fieldIndex("LINK");
         // A chain that leads back to an item already copied would go round
@@ -370,7 +368,7 @@ void ScheduleSync::PullChartRecord(std::int32_t key, bool single)
             if (!LocateKey(t_.IChartsTable3, link) || !LocateKey(t_.ChartsTable5, link))
                 break;
         }
-        state_.TablesBusy = false;
+        busy.reset();  // the refreshed views may run their handlers again
         RefreshWorkingViews();
     });
 }

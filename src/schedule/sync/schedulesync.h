@@ -9,7 +9,7 @@
 //   if (sync.RemoveObsoleteTasks() | sync.PullChartUpdates(false))
 //       ... apply the query and rebuild the chart ...
 //
-// A failure anywhere releases the lock, clears TablesBusy, puts the cursors
+// A failure anywhere releases the lock, puts TablesBusy back, puts the cursors
 // back into browse mode and reaches the user as a message box; a pull or
 // removal still reports what it changed before the failure, so that the
 // chart is rebuilt over it.

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/services/busyscopes.h"
 #include "data/durationtext.h"
 #include "data/quartergrid.h"
 #include "data/textroutines.h"
@@ -23,15 +24,6 @@ db::Value Key(std::int32_t key)
 {
     return db::Value(static_cast<double>(key));
 }
-
-class BusyCursor {
-public:
-    explicit BusyCursor(data::UserInterface& ui) : ui_(ui) { ui.SetBusyCursor(true); }
-    ~BusyCursor() { ui_.SetBusyCursor(false); }
-
-private:
-    data::UserInterface& ui_;
-};
 
 }  // namespace
 
@@ -80,7 +72,7 @@ void TaskResources::AddResourceToTask()
 {
     if (c_.State.ReadOnlyCopy || c_.Crews.isEmpty() || c_.Charts.isEmpty())
         return;
-    BusyCursor busy(c_.UI);
+    data::BusyCursor busy(c_.UI);
     c_.Crews.refresh();
     const std::string resourceName = data::TrimBlanks(c_.Crews.fieldByName("DESC").asString());
     const std::int32_t resource = Int(c_.Crews, "CREWID");
@@ -173,7 +165,7 @@ void TaskResources::CrewsGridDblClick()
     db::Table& task = c_.Charts;
     if (task.isEmpty())
         return;
-    BusyCursor busy(c_.UI);
+    data::BusyCursor busy(c_.UI);
     const std::int32_t chartsId = Int(task, "CHARTSID");
     const TDateTime start = task.fieldByName("SD").asFloat();
     const TDateTime end = task.fieldByName("ED").asFloat();

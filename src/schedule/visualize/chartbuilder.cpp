@@ -3,19 +3,25 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <variant>
 #include <tuple>
 #include <unordered_set>
 
+#include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 #include "data/updatecount.h"
 #include "platform/db/tableops.h"
+#include "schedule/sync/scheduleitemrecord.h"
 #include "schedule/visualize/pagesupport.h"
 
 namespace tw::visualize {
 
 namespace {
+
+using schedule::ScheduleItemField;
+using Item = schedule::ScheduleItemRecord;
 
 // The working-copy cursors in the order in which the sort closes them, and the
 // order in which it opens them again.
@@ -257,16 +263,16 @@ std::vector<int> ChartBuilder::SortFields(int sortChoice)
 struct ChartBuilder::WorkFields {
     explicit WorkFields(db::Table& t)
         : Table(t),
-          DGN(t.fieldByName("DGN")),
-          CHAIN(t.fieldByName("CHAIN")),
-          CHARTSID(t.fieldByName("CHARTSID")),
-          PTR(t.fieldByName("PTR")),
-          RESOURCE(t.fieldByName("RESOURCE")),
-          OFFSET(t.fieldByName("OFFSET")),
-          JOB(t.fieldByName("JOB")),
-          DESC(t.fieldByName("DESC")),
-          JID(t.fieldByName("JID")),
-          CREWID(t.fieldByName("CREWID"))
+          DGN(ScheduleItemField(t, &Item::DGN)),
+          CHAIN(ScheduleItemField(t, &Item::CHAIN)),
+          CHARTSID(ScheduleItemField(t, &Item::CHARTSID)),
+          PTR(ScheduleItemField(t, &Item::PTR)),
+          RESOURCE(ScheduleItemField(t, &Item::RESOURCE)),
+          OFFSET(ScheduleItemField(t, &Item::OFFSET)),
+          JOB(ScheduleItemField(t, &Item::JOB)),
+          DESC(ScheduleItemField(t, &Item::DESC)),
+          JID(ScheduleItemField(t, &Item::JID)),
+          CREWID(ScheduleItemField(t, &Item::CREWID))
     {}
     db::Table& Table;
     db::Field DGN, CHAIN, CHARTSID, PTR, RESOURCE, OFFSET, JOB, DESC, JID, CREWID;
@@ -274,7 +280,7 @@ struct ChartBuilder::WorkFields {
 
 void ChartBuilder::BuildChart(bool writeBack)
 {
-    ctx_.UI.SetBusyCursor(true);
+    data::BusyCursor busy(ctx_.UI);
     ctx_.RAC.BeginUpdate();
     if (writeBack)
         SaveAndClearAllocations(true);
@@ -284,8 +290,8 @@ void ChartBuilder::BuildChart(bool writeBack)
 
     db::Table& t = ctx_.Tables.ChartsTable3;
     if (t.active() && !t.isEmpty()) {
-        db::Field showIt = t.fieldByName("SHOWIT"), job = t.fieldByName("JOB"), sd = t.fieldByName("SD"),
-                  ed = t.fieldByName("ED");
+        db::Field showIt = ScheduleItemField(t, &Item::SHOWIT), job = ScheduleItemField(t, &Item::JOB),
+                  sd = ScheduleItemField(t, &Item::SD), ed = ScheduleItemField(t, &Item::ED);
         const int display = ctx_.Controls.ShowJobsOnly;
         const WorkFields fields(t);
         for (t.first(); !t.eof(); t.next()) {
@@ -313,14 +319,13 @@ void ChartBuilder::BuildChart(bool writeBack)
             AlignLinkedBars(bar);
     ctx_.RAC.EndUpdate();
     RefreshIfOpen(ctx_.Tables.ChartsTable);
-    ctx_.UI.SetBusyCursor(false);
 }
 
 void ChartBuilder::SaveAndClearAllocations(bool recompute)
 {
     ChartTables& tables = ctx_.Tables;
     ChartState& chart = ctx_.Chart;
-    ctx_.State.TablesBusy = true;
+    std::optional<data::TablesBusyScope> busy(std::in_place, ctx_.State);
     chart.SelectedBar = nullptr;
     chart.HighlightedBar = nullptr;
     ctx_.Controls.TaskControlsEnabled = false;
@@ -336,10 +341,11 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
         barOf.reserve(chart.BarLinks.size());
         for (const auto& [bar, link] : chart.BarLinks)
             barOf.emplace(link.Ptr, bar);
-        db::Field hoursField = t.fieldByName("HOURS"), crew = t.fieldByName("CREWID"),
-                  job = t.fieldByName("JOB"), offset = t.fieldByName("OFFSET"), sd = t.fieldByName("SD"),
-                  ed = t.fieldByName("ED"), sdd = t.fieldByName("SDD"), edd = t.fieldByName("EDD"),
-                  ptr = t.fieldByName("PTR"), key = t.fieldByName("CHARTSID");
+        db::Field hoursField = ScheduleItemField(t, &Item::HOURS), crew = ScheduleItemField(t, &Item::CREWID),
+                  job = ScheduleItemField(t, &Item::JOB), offset = ScheduleItemField(t, &Item::OFFSET),
+                  sd = ScheduleItemField(t, &Item::SD), ed = ScheduleItemField(t, &Item::ED),
+                  sdd = ScheduleItemField(t, &Item::SDD), edd = ScheduleItemField(t, &Item::EDD),
+                  ptr = ScheduleItemField(t, &Item::PTR), key = ScheduleItemField(t, &Item::CHARTSID);
         for (t.first(); !t.eof(); t.next()) {
             const double id = ptr.asFloat();
             if (id == 0)
@@ -374,7 +380,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
             bar->SetTag(0);
     chart.Offsets.clear();
 
-    ctx_.State.TablesBusy = false;
+    busy.reset();
     chart.LastCaptionJob = 0;
     chart.ChartBars.clear();
     chart.HeadingRows.clear();
@@ -395,17 +401,18 @@ void ChartBuilder::UpdateJobSummaries()
     db::Table& jobs = tables.JobsTable2;
     if (!charts.active() || !jobs.active())
         return;
-    ctx_.State.TablesBusy = true;
+    data::TablesBusyScope busy(ctx_.State);
 
     // One pass over the working copy gives every job its sums.
     std::unordered_map<std::int32_t, JobTotals> totals;
     {
-        db::Field jid = charts.fieldByName("JID"), job = charts.fieldByName("JOB"),
-                  hours = charts.fieldByName("HOURS"), cost = charts.fieldByName("COST"),
-                  sd = charts.fieldByName("SD"), ed = charts.fieldByName("ED"),
-                  tid = charts.fieldByName("TID"), key = charts.fieldByName("CHARTSID"),
-                  sdd = charts.fieldByName("SDD"), edd = charts.fieldByName("EDD"),
-                  totalCost = charts.fieldByName("TCOST");
+        db::Field jid = ScheduleItemField(charts, &Item::JID), job = ScheduleItemField(charts, &Item::JOB),
+                  hours = ScheduleItemField(charts, &Item::HOURS),
+                  cost = ScheduleItemField(charts, &Item::COST), sd = ScheduleItemField(charts, &Item::SD),
+                  ed = ScheduleItemField(charts, &Item::ED), tid = ScheduleItemField(charts, &Item::TID),
+                  key = ScheduleItemField(charts, &Item::CHARTSID),
+                  sdd = ScheduleItemField(charts, &Item::SDD), edd = ScheduleItemField(charts, &Item::EDD),
+                  totalCost = ScheduleItemField(charts, &Item::TCOST);
         for (charts.first(); !charts.eof(); charts.next()) {
             JobTotals& sums = totals[static_cast<std::int32_t>(jid.asFloat())];
             const auto chartsId = static_cast<std::int32_t>(key.asFloat());
@@ -457,8 +464,8 @@ void ChartBuilder::UpdateJobSummaries()
                 charts.goTo(sums.SummaryRecNo);
                 charts.edit();
                 WriteTaskPeriod(charts, sums.Earliest, sums.Latest);
-                charts.fieldByName("HOURS").setAsFloat(sums.Hours);
-                charts.fieldByName("TCOST").setAsCurrency(cost);
+                ScheduleItemField(charts, &Item::HOURS).setAsFloat(sums.Hours);
+                ScheduleItemField(charts, &Item::TCOST).setAsCurrency(cost);
                 charts.post();
             }
             std::int32_t summaryId = 0;
@@ -520,7 +527,6 @@ void ChartBuilder::UpdateJobSummaries()
     RefreshIfOpen(tables.ICrewsTable3);
     RefreshIfOpen(charts);
     RefreshIfOpen(tables.ChartsTable);
-    ctx_.State.TablesBusy = false;
 }
 
 void ChartBuilder::SortWorkTables()
@@ -532,7 +538,7 @@ void ChartBuilder::SortWorkTables()
     const std::filesystem::path file(tables.ChartsTable4.path());
     if (AlreadyInOrder(file, fields))
         return;
-    ctx_.State.TablesBusy = true;
+    data::TablesBusyScope busy(ctx_.State);
 
     std::unordered_set<db::Table*> wasOpen;
     for (db::Table* t : CursorsToClose(tables)) {
@@ -551,7 +557,6 @@ void ChartBuilder::SortWorkTables()
         if (wasOpen.count(t) != 0)
             t->open();
     RefreshIfOpen(tables.ChartsTable);
-    ctx_.State.TablesBusy = false;
 }
 
 TResourceAllocation* ChartBuilder::RegisterBar(TResourceAllocation* bar)
@@ -688,15 +693,16 @@ void ChartBuilder::AlignLinkedBar(TResourceAllocation* previous, TResourceAlloca
     db::Table& t = ctx_.Tables.ChartsTable2;
     if (!LocateBarRecord(ctx_, t, next))
         return;
-    const std::int32_t crewId = IntField(t, "CREWID");
-    const bool fromStart = t.fieldByName("USED").asBoolean();
-    const float hours = static_cast<float>(t.fieldByName("HOURS").asFloat());
+    const std::int32_t crewId = IntField(t, &Item::CREWID);
+    const bool fromStart = ScheduleItemField(t, &Item::USED).asBoolean();
+    const float hours = static_cast<float>(ScheduleItemField(t, &Item::HOURS).asFloat());
     TDateTime start = (fromStart ? previous->StartAt() : previous->EndAt()) + CarriedOffsetOf(next);
     const TDateTime end = ComputeTaskEnd(ctx_, crewId, start, hours);
     dates_.SetAllocationTimes(next, true, start, end);
-    if (SameStoredNumber(t.fieldByName("SD").asFloat(), start)
-        && SameStoredNumber(t.fieldByName("ED").asFloat(), end)
-        && t.fieldByName("SDD").asDate() == DatePart(start) && t.fieldByName("EDD").asDate() == DatePart(end))
+    if (SameStoredNumber(ScheduleItemField(t, &Item::SD).asFloat(), start)
+        && SameStoredNumber(ScheduleItemField(t, &Item::ED).asFloat(), end)
+        && ScheduleItemField(t, &Item::SDD).asDate() == DatePart(start)
+        && ScheduleItemField(t, &Item::EDD).asDate() == DatePart(end))
         return;
     t.edit();
     WriteTaskPeriod(t, start, end);
@@ -708,10 +714,10 @@ float ChartBuilder::RecalcTaskTimes(bool keepHours, TResourceAllocation* bar)
     db::Table& t = ctx_.Tables.ChartsTable2;
     if (!LocateBarRecord(ctx_, t, bar))
         return 0;
-    const std::int32_t chartsId = IntField(t, "CHARTSID");
-    const std::int32_t crewId = IntField(t, "CREWID");
-    ctx_.State.UpdateCounter =
-        static_cast<float>(data::NextUpdateCount(static_cast<float>(t.fieldByName("UPDATE").asFloat())));
+    const std::int32_t chartsId = IntField(t, &Item::CHARTSID);
+    const std::int32_t crewId = IntField(t, &Item::CREWID);
+    ctx_.State.UpdateCounter = static_cast<float>(
+        data::NextUpdateCount(static_cast<float>(ScheduleItemField(t, &Item::UPDATE).asFloat())));
 
     TDateTime start = bar->StartAt();
     TDateTime end = bar->EndAt();
@@ -719,7 +725,7 @@ float ChartBuilder::RecalcTaskTimes(bool keepHours, TResourceAllocation* bar)
         return 0;
     float hours = 0;
     if (keepHours) {
-        hours = static_cast<float>(t.fieldByName("HOURS").asFloat());
+        hours = static_cast<float>(ScheduleItemField(t, &Item::HOURS).asFloat());
         end = ComputeTaskEnd(ctx_, crewId, start, hours);
     } else {
         hours = WorkingHoursBetween(ctx_, crewId, start, end);
@@ -734,10 +740,10 @@ float ChartBuilder::RecalcTaskTimes(bool keepHours, TResourceAllocation* bar)
     }
     t.edit();
     if (CarriesOffset(bar))
-        t.fieldByName("OFFSET").setAsFloat(CarriedOffsetOf(bar));
+        ScheduleItemField(t, &Item::OFFSET).setAsFloat(CarriedOffsetOf(bar));
     WriteTaskPeriod(t, start, end);
-    t.fieldByName("HOURS").setAsFloat(hours);
-    t.fieldByName("UPDATE").setAsFloat(ctx_.State.UpdateCounter);
+    ScheduleItemField(t, &Item::HOURS).setAsFloat(hours);
+    ScheduleItemField(t, &Item::UPDATE).setAsFloat(ctx_.State.UpdateCounter);
     t.post();
     return hours;
 }

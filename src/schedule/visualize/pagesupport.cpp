@@ -71,15 +71,21 @@ std::string LengthText(VisualizeContext& ctx, std::int32_t crewId, int unit, flo
 
 void WriteTaskPeriod(db::Table& table, TDateTime start, TDateTime end)
 {
-    table.fieldByName("SD").setAsFloat(start);
-    table.fieldByName("ED").setAsFloat(end);
-    table.fieldByName("SDD").setAsDateTime(start);
-    table.fieldByName("EDD").setAsDateTime(end);
+    using Item = schedule::ScheduleItemRecord;
+    Item period;
+    period.SD = period.SDD = start;
+    period.ED = period.EDD = end;
+    schedule::WriteScheduleItemFields(table, period, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD);
 }
 
 std::int32_t IntField(db::Table& table, const char* name)
 {
     return static_cast<std::int32_t>(table.fieldByName(name).asFloat());
+}
+
+std::int32_t IntField(db::Table& table, std::int32_t schedule::ScheduleItemRecord::*member)
+{
+    return static_cast<std::int32_t>(schedule::ScheduleItemField(table, member).asFloat());
 }
 
 }  // namespace tw::visualize

@@ -4,32 +4,15 @@
 #include <cmath>
 #include <utility>
 
+#include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 #include "platform/datetime/localetexts.h"
-#include "schedule/workcalendartab/calendarrecordio.h"
+#include "schedule/sync/calendarrecordio.h"
 
 namespace tw::schedule {
 
 namespace {
-
-// The data module's scroll handlers stand idle while the page works on the
-// tables. The flag goes back to what it was: a caller that set it for work of
-// its own keeps it set.
-class TablesBusyWhile {
-public:
-    explicit TablesBusyWhile(data::MainScreenState& state) : state_(state), before_(state.TablesBusy)
-    {
-        state_.TablesBusy = true;
-    }
-    ~TablesBusyWhile() { state_.TablesBusy = before_; }
-    TablesBusyWhile(const TablesBusyWhile&) = delete;
-    TablesBusyWhile& operator=(const TablesBusyWhile&) = delete;
-
-private:
-    data::MainScreenState& state_;
-    bool before_;
-};
 
 // Leaves no half-written record behind when a write fails.
 template <typename Write>
@@ -131,7 +114,7 @@ std::optional<WorkCalendarTab::ShownCalendar> WorkCalendarTab::ShowWorkCalendar(
 
 std::string WorkCalendarTab::CalendarName(double resourceId)
 {
-    TablesBusyWhile busy(state_);
+    data::TablesBusyScope busy(state_);
     if (state_.WorkCalendarMode == 0)
         return "all";
     db::Table& crews = t_.CrewsTable2;
@@ -161,7 +144,7 @@ bool WorkCalendarTab::CalendarOkClick(CalendarControls& controls, int selectedEn
         return false;
     }
     {
-        TablesBusyWhile busy(state_);
+        data::TablesBusyScope busy(state_);
         const std::int32_t crewId = ids_[static_cast<std::size_t>(selectedEntry)];
         db::Table& calendar = t_.CalendarTable;
         double workId = 0;

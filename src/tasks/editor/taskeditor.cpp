@@ -14,6 +14,7 @@
 #include "data/updatecount.h"
 #include "platform/datetime/localetexts.h"
 #include "schedule/sync/resourceoverlap.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 namespace tw::tasks {
 
@@ -539,12 +540,14 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     std::string customFields[7];
     for (int i = 0; i < 7; ++i)
         customFields[i] = t.fieldByName("CFV" + std::to_string(i + 1)).asString();
-    const bool root = t.fieldByName("ROOT").asBoolean();
-    const std::int32_t repeatCode = t.fieldByName("CREPEATH").asInteger();
+    using Item = schedule::ScheduleItemRecord;
+    // The few fields the save reads, not the whole row with its notes.
+    const bool root = schedule::ScheduleItemField(t, &Item::ROOT).asBoolean();
+    const std::int32_t repeatCode = schedule::ScheduleItemField(t, &Item::CREPEATH).asInteger();
 
     // A Reoccurring series must still be able to place a next occurrence.
     bool free = true;
-    if (t.fieldByName("CHAIN").asInteger() > 0) {
+    if (schedule::ScheduleItemField(t, &Item::CHAIN).asInteger() > 0) {
         if (Form.RepeatPeriod == schedule::kRepeatCustom && ctx_.Hooks.CustomRepeat) {
             data::NormalCursor normal(ctx_.UI);
             customRepeatCode_ = ctx_.Hooks.CustomRepeat(repeatCode, start);
@@ -562,26 +565,30 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     }
     const Currency total = TotalCost(input.HourlyRate, hours_);
     const std::string notes = JoinLines(Form.Notes);
-    const float update = data::NextUpdateCount(static_cast<float>(t.fieldByName("UPDATE").asFloat()));
+    const float update =
+        data::NextUpdateCount(static_cast<float>(schedule::ScheduleItemField(t, &Item::UPDATE).asFloat()));
     ctx_.State.UpdateCounter = update;
     // What the record and its task-list twin both take from the form.
+    Item saved;
+    saved.BIDID = Form.TaskStatus;
+    saved.DESC = input.Description;
+    saved.NOTES = notes;
+    saved.SD = saved.SDD = start;
+    saved.ED = saved.EDD = end;
+    saved.HOURS = hours_;
+    saved.COST = input.HourlyRate.ToDouble();
+    saved.TCOST = total.ToDouble();
+    saved.NEW = endSpecified_;
+    saved.PIN = Form.PeriodPanel + 1;
     const auto writeSaved = [&](db::Table& target, bool active, float change) {
-        target.fieldByName("BIDID").setAsInteger(Form.TaskStatus);
-        target.fieldByName("SHOWIT").setAsBoolean(active);
-        target.fieldByName("DESC").setAsString(input.Description);
-        target.fieldByName("NOTES").setAsString(notes);
-        target.fieldByName("SD").setAsFloat(start);
-        target.fieldByName("ED").setAsFloat(end);
-        target.fieldByName("SDD").setAsDate(start);
-        target.fieldByName("EDD").setAsDate(end);
-        target.fieldByName("HOURS").setAsFloat(hours_);
-        target.fieldByName("UPDATE").setAsFloat(change);
-        target.fieldByName("COST").setAsCurrency(input.HourlyRate.ToDouble());
-        target.fieldByName("TCOST").setAsCurrency(total.ToDouble());
+        saved.SHOWIT = active;
+        saved.UPDATE = change;
+        schedule::WriteScheduleItemFields(target, saved, &Item::BIDID, &Item::SHOWIT, &Item::DESC,
+                                          &Item::NOTES, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD,
+                                          &Item::HOURS, &Item::UPDATE, &Item::COST, &Item::TCOST);
     };
     t.edit();
-    t.fieldByName("NEW").setAsBoolean(endSpecified_);
-    t.fieldByName("PIN").setAsInteger(Form.PeriodPanel + 1);
+    schedule::WriteScheduleItemFields(t, saved, &Item::NEW, &Item::PIN);
     writeSaved(t, Form.IsActive, update);
     t.post();
     t.refresh();
@@ -601,8 +608,11 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     twin.edit();
     for (int i = 0; i < 7; ++i)
         twin.fieldByName("CFV" + std::to_string(i + 1)).setAsString(customFields[i]);
-    twin.fieldByName("CREPEATH").setAsInteger(repeatCode);
-    writeSaved(twin, true, data::NextUpdateCount(static_cast<float>(twin.fieldByName("UPDATE").asFloat())));
+    saved.CREPEATH = repeatCode;
+    schedule::WriteScheduleItemFields(twin, saved, &Item::CREPEATH);
+    writeSaved(twin, true,
+               data::NextUpdateCount(
+                   static_cast<float>(schedule::ScheduleItemField(twin, &Item::UPDATE).asFloat())));
     twin.post();
     return true;
 }

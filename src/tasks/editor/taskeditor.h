@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "data/currency.h"
+#include "tasks/editor/editorarguments.h"
 #include "tasks/editor/lengthrules.h"
 #include "data/jobstatus.h"
 #include "data/services/mainstate.h"
@@ -84,26 +85,6 @@ struct TaskEditorContext {
     data::UserInterface& UI;
     data::JobStatusTexts StatusTexts;
     TaskEditorHooks Hooks;
-};
-
-// The arguments every caller passes, in their order.
-struct EditorArguments {
-    db::Table* Table = nullptr;
-    bool IsMainView = false;
-    bool Edit = false;
-    int HelpLevel = 0;
-    std::string Description;
-    std::string StartText;
-    bool AddMissingData = false;
-    std::string NotesText;
-    std::string CustomerListId;
-    std::string ListId;
-    std::string JobListId;
-    std::string FullName;
-    bool RebuildOnClose = false;
-    int Status = data::JobStatusTexts::kNone;
-    bool Modal = false;
-    bool SkipOverlapCheck = false;
 };
 
 // The controls' values and states.

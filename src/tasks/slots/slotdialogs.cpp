@@ -1,5 +1,6 @@
 #include "tasks/slots/slotdialogs.h"
 
+#include "data/services/busyscopes.h"
 #include "ui_insertslotform.h"
 #include "ui_removeslotform.h"
 
@@ -32,12 +33,6 @@ QTime ToQTime(TDateTime value)
     const TimeFields t = DecodeTime(value);
     return QTime(t.hour, t.minute, t.second, t.msec);
 }
-
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 void DialogStyle(QDialog& dialog)
 {
@@ -161,7 +156,7 @@ void TInsertSlot::Open()
         return;
     }
     {
-        BusyCursor busy;
+        data::BusyCursor busy(c_.UI);
         pass_ = std::make_unique<timeblocks::InsertSlot>(c_.Services(), c_.Operations.Pending);
         // A block still pending stays unpushed: pushing it here would make it
         // final behind the back of "Remove time".
@@ -182,7 +177,7 @@ void TInsertSlot::OkClick()
     SelectedResourceId = Controls.ForAllResources() ? 0 : c_.State.CurrentResourceId;
     bool changed = false;
     {
-        BusyCursor busy;
+        data::BusyCursor busy(c_.UI);
         changed = pass_->InsertBlock(Controls.Block(), SelectedResourceId);
     }
     if (changed && c_.AfterInsert)
@@ -240,7 +235,7 @@ void TRemoveSlot::Open()
         return;
     }
     {
-        BusyCursor busy;
+        data::BusyCursor busy(c_.UI);
         PrepareToShow(c_, true, Controls, FirstShow, resourceName_);
     }
     IsOpen = true;
@@ -262,7 +257,7 @@ void TRemoveSlot::OkClick()
     timeblocks::RemoveSlot::Result result;
     std::string refusal;
     {
-        BusyCursor busy;
+        data::BusyCursor busy(c_.UI);
         timeblocks::RemoveSlot remove(c_.Services());
         result = remove.RemoveBlock(Controls.Block(), SelectedResourceId, resourceName_, refusal);
         if (result == timeblocks::RemoveSlot::Result::Moved)

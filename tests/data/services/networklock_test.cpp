@@ -14,6 +14,7 @@
 #include "data/layouts/layouts.h"
 #include "data/services/recordservices.h"
 #include "platform/db/tableops.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::data {
 namespace {

@@ -17,6 +17,7 @@
 #include "data/services/networklock.h"
 #include "data/services/tableoperations.h"
 #include "data/services/userinterface.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::data::testing {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "schedule/workingtime.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::schedule {
 namespace {

@@ -8,6 +8,7 @@
 
 #include "schedule/sync/chartsconversion.h"
 #include "workstation.h"
+#include "support/recordinguserinterface.h"
 
 using namespace tw;
 using namespace tw::schedule;

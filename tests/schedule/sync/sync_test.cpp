@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 
+#include "data/services/busyscopes.h"
 #include "workstation.h"
 
 using namespace tw;
@@ -83,6 +84,33 @@ TEST_F(TwoWorkstations, WhatOneAddsEditsAndRemovesTheOtherPullsExactly)
     EXPECT_FALSE(LockInUse(a->AccessTable));
     EXPECT_FALSE(a->state.TablesBusy);
     EXPECT_FALSE(b->state.TablesBusy);
+}
+
+// A push or pull run inside another busy step leaves that step busy: the
+// scroll handlers and the poll stay idle until the outer step ends.
+TEST_F(TwoWorkstations, ANestedPushOrPullLeavesTheOuterStepBusy)
+{
+    AddOnA({101, "Paint hall", 2.1f, "bring ladder", 102});
+    AddOnA({102, "Tile kitchen", 2.1f});
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"push all", [&] { a->sync.PushChartUpdates(); }},
+        {"push one", [&] { a->sync.PushChartRecord(101); }},
+        {"pull all", [&] { b->sync.PullChartUpdates(true); }},
+        {"pull a chain", [&] { b->sync.PullChartRecord(101, false); }},
+        {"remove obsolete", [&] { b->sync.RemoveObsoleteTasks(); }},
+    };
+    for (const auto& [name, step] : steps) {
+        SCOPED_TRACE(name);
+        for (Workstation* ws : {a.get(), b.get()}) {
+            data::TablesBusyScope outerA(a->state);
+            data::TablesBusyScope outerB(b->state);
+            step();
+            EXPECT_TRUE(ws->state.TablesBusy);
+        }
+        EXPECT_FALSE(a->state.TablesBusy);
+        EXPECT_FALSE(b->state.TablesBusy);
+    }
+    EXPECT_EQ(DescOf(b->ChartsTable5, 101), "Paint hall");
 }
 
 // A push of the whole working copy between another workstation's deletion

@@ -13,6 +13,7 @@
 #include "data/services/userinterface.h"
 #include "platform/db/tableops.h"
 #include "schedule/sync/schedulesync.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::schedule::test {
 

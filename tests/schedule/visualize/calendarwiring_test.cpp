@@ -3,7 +3,7 @@
 #include "pagefixture.h"
 
 #include "schedule/visualize/calendarhooks.h"
-#include "schedule/workcalendartab/calendarrecordio.h"
+#include "schedule/sync/calendarrecordio.h"
 
 namespace tw::visualize::testing {
 namespace {

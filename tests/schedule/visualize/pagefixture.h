@@ -10,6 +10,7 @@
 #include "platform/datetime/datetime.h"
 #include "scratchschedule.h"
 #include "schedule/visualize/pagesupport.h"
+#include "support/december.h"
 
 namespace tw::visualize::testing {
 
@@ -33,11 +34,7 @@ struct Task {
     bool Used = false;
 };
 
-inline TDateTime Day(int d, int hour = 0, int minute = 0)
-{
-    // December 2026: the 7th is a Monday.
-    return EncodeDate(2026, 12, d) + EncodeTime(hour, minute, 0, 0);
-}
+using fixtures::Day;
 
 class PageFixture : public ::testing::Test, public ScratchSchedule {
 protected:

@@ -15,6 +15,7 @@
 #include "platform/db/tableops.h"
 #include "schedule/visualize/visualizepagelogic.h"
 #include "schedule/workingtime.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::visualize::testing {
 

@@ -7,7 +7,8 @@
 
 #include "calendartables.h"
 #include "platform/datetime/localetexts.h"
-#include "schedule/workcalendartab/calendarrecordio.h"
+#include "schedule/sync/calendarrecordio.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::schedule {
 namespace {

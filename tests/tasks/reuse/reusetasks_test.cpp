@@ -5,6 +5,7 @@
 
 #include "editorfixture.h"
 #include "tasks/reuse/reusetasks.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::tasks {
 namespace {

@@ -13,6 +13,7 @@
 
 #include "data/updatecount.h"
 #include "workstation.h"
+#include "support/recordinguserinterface.h"
 
 using namespace tw;
 using namespace tw::schedule;

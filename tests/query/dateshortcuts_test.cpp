@@ -1,5 +1,5 @@
 // The periods the shortcuts put into the pickers and the arrows' steps.
-#include "customers/query/dateshortcuts.h"
+#include "query/dateshortcuts.h"
 
 #include <gtest/gtest.h>
 

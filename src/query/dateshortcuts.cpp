@@ -1,4 +1,4 @@
-#include "customers/query/dateshortcuts.h"
+#include "query/dateshortcuts.h"
 
 #include <cmath>
 

@@ -1,12 +1,15 @@
-#include "schedule/visualize/updatepoll.h"
+#include "app/tabs/updatepoll.h"
 
 #include <exception>
 #include <string>
 
-#include "schedule/visualize/hookcall.h"
-#include "schedule/visualize/tabhandlers.h"
+#include "app/mainpage.h"
+#include "data/hookcall.h"
 
-namespace tw::visualize {
+namespace tw::app {
+
+using data::Ask;
+using data::Call;
 
 bool UpdatePoll::StandsAside() const
 {
@@ -89,4 +92,4 @@ void UpdatePoll::Finish()
     Call(Hooks.SetPollTimerEnabled, true);
 }
 
-}  // namespace tw::visualize
+}  // namespace tw::app

@@ -1,6 +1,6 @@
 // The tab's logic on a started installation: what the restrictions let the
 // task views show, what the navigators add, refuse and remove, and where.
-#include "customers/query/querypagelogic.h"
+#include "query/querypagelogic.h"
 
 #include <algorithm>
 

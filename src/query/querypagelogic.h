@@ -19,15 +19,15 @@
 #include <functional>
 #include <string>
 
-#include "customers/query/dateshortcuts.h"
-#include "customers/query/queryfilter.h"
-#include "customers/query/selectcontrols.h"
+#include "query/dateshortcuts.h"
+#include "query/queryfilter.h"
+#include "query/selectcontrols.h"
 #include "data/jobstatus.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
 #include "data/services/userinterface.h"
-#include "tasks/editor/taskeditor.h"
+#include "tasks/editor/editorarguments.h"
 
 namespace tw::query {
 

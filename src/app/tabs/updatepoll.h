@@ -19,7 +19,7 @@
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
 
-namespace tw::visualize {
+namespace tw::app {
 
 // What the poll reaches in the main window, the data module and the
 // synchronisation. Each hook may be empty: it then does nothing, or answers
@@ -64,4 +64,4 @@ private:
     data::UserInterface& ui_;
 };
 
-}  // namespace tw::visualize
+}  // namespace tw::app

@@ -1,4 +1,4 @@
-#include "schedule/workcalendartab/calendarrecordio.h"
+#include "schedule/sync/calendarrecordio.h"
 
 #include <cstdint>
 #include <utility>

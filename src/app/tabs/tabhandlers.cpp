@@ -1,16 +1,17 @@
-#include "schedule/visualize/tabhandlers.h"
+#include "app/tabs/tabhandlers.h"
 
 #include <optional>
 #include <unordered_map>
 
+#include "data/hookcall.h"
 #include "data/services/busyscopes.h"
-#include "schedule/visualize/hookcall.h"
 
-namespace tw::visualize {
+namespace tw::app {
 
 namespace {
 
 using data::BusyCursor;
+using data::Call;
 using data::TablesBusyScope;
 
 }  // namespace
@@ -161,4 +162,4 @@ void TabHandlers::TabControlChange(int page)
     }
 }
 
-}  // namespace tw::visualize
+}  // namespace tw::app

@@ -10,11 +10,15 @@
 #include <vector>
 
 #include "platform/db/types.h"
-#include "schedule/visualize/tabhandlers.h"
-#include "schedule/visualize/updatepoll.h"
+#include "app/tabs/tabhandlers.h"
+#include "app/tabs/updatepoll.h"
+#include "support/recordinguserinterface.h"
 
 namespace tw::visualize {
 namespace {
+
+// The main window's page and poll logic lives in the app.
+using namespace tw::app;
 
 using Log = std::vector<std::string>;
 

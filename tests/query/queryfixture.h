@@ -9,20 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "customers/query/querypagelogic.h"
+#include "query/querypagelogic.h"
 #include "data/services/recordservices.h"
 #include "platform/datetime/localetexts.h"
 #include "scratchinstallation.h"
 #include "schedule/sync/addtask.h"
 #include "schedule/sync/schedulesync.h"
+#include "support/recordinguserinterface.h"
+#include "support/december.h"
 
 namespace tw::query::testing {
 
-inline TDateTime Day(int d, int hour = 0)
-{
-    // December 2026: the 9th is a Wednesday.
-    return EncodeDate(2026, 12, d) + EncodeTime(hour, 0, 0, 0);
-}
+using fixtures::Day;
 
 class QueryFixture : public ::testing::Test {
 protected:

@@ -1,5 +1,5 @@
 // What the restriction boxes leave usable on the tab.
-#include "customers/query/selectcontrols.h"
+#include "query/selectcontrols.h"
 
 #include <gtest/gtest.h>
 

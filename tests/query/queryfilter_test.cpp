@@ -1,6 +1,6 @@
 // The query's filter, title and captions for every combination of the
 // restriction boxes, in job and task mode, and the resource term.
-#include "customers/query/queryfilter.h"
+#include "query/queryfilter.h"
 
 #include <gtest/gtest.h>
 

@@ -15,22 +15,13 @@
 #include <functional>
 #include <string>
 
+#include "app/mainpage.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
 
-namespace tw::visualize {
-
-// Pages of the main window's page control, by index.
-enum MainPage {
-    CustomerTabPage = 0,  // "Customer details"
-    SelectPage = 1,       // "Add / Edit / Query"
-    SchedulePage = 2,     // "Visualize"
-    CalendarPage = 3,     // "Work calendar"
-    MyCompanyPage = 4,    // "My company"
-    UtilitiesPage = 5,    // "Utilities"
-};
+namespace tw::app {
 
 // The data module's cursors that the handlers move and write themselves.
 struct TabTables {
@@ -109,4 +100,4 @@ private:
     data::UserInterface& ui_;
 };
 
-}  // namespace tw::visualize
+}  // namespace tw::app

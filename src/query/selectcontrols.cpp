@@ -1,4 +1,4 @@
-#include "customers/query/selectcontrols.h"
+#include "query/selectcontrols.h"
 
 namespace tw::query {
 

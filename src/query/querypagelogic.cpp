@@ -1,4 +1,4 @@
-#include "customers/query/querypagelogic.h"
+#include "query/querypagelogic.h"
 
 #include <cmath>
 

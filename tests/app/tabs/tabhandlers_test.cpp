@@ -10,10 +10,13 @@
 #include <vector>
 
 #include "pagefixture.h"
-#include "schedule/visualize/tabhandlers.h"
+#include "app/tabs/tabhandlers.h"
 
 namespace tw::visualize {
 namespace {
+
+// The main window's page and poll logic lives in the app.
+using namespace tw::app;
 
 using Log = std::vector<std::string>;
 using testing::Day;

@@ -7,13 +7,16 @@
 
 #include <memory>
 
+#include "app/tabs/updatepoll.h"
 #include "data/layouts/layouts.h"
 #include "pagefixture.h"
-#include "schedule/visualize/updatepoll.h"
 #include "workstation.h"
 
 namespace tw::visualize::testing {
 namespace {
+
+// The poll lives in the app.
+using namespace tw::app;
 
 using schedule::test::TempFolder;
 using schedule::test::Workstation;

@@ -3,7 +3,7 @@
 // buttons may be used under the restrictions in force. Values only: the
 // page applies them to its widgets, the logic keeps QueryActive.
 
-#include "customers/query/queryfilter.h"
+#include "query/queryfilter.h"
 
 namespace tw::query {
 

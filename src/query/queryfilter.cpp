@@ -1,4 +1,4 @@
-#include "customers/query/queryfilter.h"
+#include "query/queryfilter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,48 @@
+#include "app/session/appsession.h"
+
+#include <QString>
+
+#include <utility>
+
+namespace tw::app {
+
+AppSession::AppSession(const std::string& aliasFile)
+    : data_(std::make_unique<data::TEstimateData>(aliasFile)),
+      lock_(std::make_unique<data::NetworkLock>(data_->AccessTable, State, interface_)),
+      tables_(std::make_unique<data::TableOperations>(*data_, State, interface_, *lock_))
+{
+    data::TEstimateData& d = *data_;
+    scheduleTables_ = std::make_unique<schedule::ScheduleTables>(schedule::ScheduleTablesOf(d));
+    sync_ = std::make_unique<schedule::ScheduleSync>(*scheduleTables_, State, interface_);
+    calendars_ = std::make_unique<schedule::CalendarTables>(d.CalendarTable, Holidays, State);
+    schedule::AddTaskHooks addHooks;
+    // The item goes to the current resource, described as crews.dbf has it.
+    addHooks.GetCurrentResource = [this](std::string& description) {
+        db::Table& crews = data_->CrewsTable4;
+        description.clear();
+        if (crews.active() && crews.locate("CREWID", db::Value(double(State.CurrentResourceId))))
+            description =
+                QString::fromStdString(crews.fieldByName("DESC").asString()).trimmed().toStdString();
+        return State.CurrentResourceId;
+    };
+    adder_ = std::make_unique<schedule::ScheduleAdder>(*scheduleTables_, State, interface_, *sync_,
+                                                       std::move(addHooks));
+    settingsTables_ = std::make_unique<StartupSettingsTables>(
+        app::SettingsTables{d.ParamsTable, d.QBSetupTable, d.ETable, d.MyCompanyTable}, State, Settings,
+        Chart, Flags);
+}
+
+// The services refer to the data module's tables; they go before it.
+AppSession::~AppSession()
+{
+    settingsTables_.reset();
+    adder_.reset();
+    calendars_.reset();
+    sync_.reset();
+    scheduleTables_.reset();
+    tables_.reset();
+    lock_.reset();
+    data_.reset();
+}
+
+}  // namespace tw::app

@@ -1,0 +1,71 @@
+#pragma once
+// What one running program has, without a window: the data module with its
+// tables, the network lock, the whole-table operations, the schedule
+// synchronisation, the calendars, the task adder, the settings tables and
+// the run's state. main builds it before any window; the windows are handed
+// it and delegate to it; tests build one without a display.
+//
+//   AppSession session(db::DefaultAliasConfigPath());
+//   TMainScreen window(session);            // attaches its user interface
+//   ...
+//   session.Adder().AddTaskToSchedule(item);  // pushed to the shared tables
+
+#include <memory>
+#include <string>
+
+#include "app/session/sessioninterface.h"
+#include "app/startupstate.h"
+#include "app/startuptables.h"
+#include "data/services/estimatedata.h"
+#include "data/services/mainstate.h"
+#include "data/services/networklock.h"
+#include "data/services/tableoperations.h"
+#include "schedule/holidaylist.h"
+#include "schedule/sync/addtask.h"
+#include "schedule/sync/calendartables.h"
+#include "schedule/sync/schedulesync.h"
+#include "schedule/sync/scheduletables.h"
+
+namespace tw::app {
+
+class AppSession {
+public:
+    // aliasFile: the file of database names the data module reads.
+    explicit AppSession(const std::string& aliasFile);
+    ~AppSession();
+    AppSession(const AppSession&) = delete;
+    AppSession& operator=(const AppSession&) = delete;
+
+    // The run's state, shared with the data services.
+    data::MainScreenState State;
+    // The run's state by concern (app/startupstate.h).
+    RunFlags Flags;
+    RunSettings Settings;
+    ChartState Chart;
+    schedule::HolidayList Holidays;
+
+    data::TEstimateData& Data() { return *data_; }
+    // Messages, the status bar and the hourglass; a window attaches its own.
+    SessionInterface& Interface() { return interface_; }
+    data::NetworkLock& Lock() { return *lock_; }
+    data::TableOperations& Tables() { return *tables_; }
+    schedule::ScheduleTables& ScheduleTables() { return *scheduleTables_; }
+    schedule::ScheduleSync& Sync() { return *sync_; }
+    schedule::CalendarTables& Calendars() { return *calendars_; }
+    // Every new schedule item enters the schedule here.
+    schedule::ScheduleAdder& Adder() { return *adder_; }
+    StartupSettingsTables& SettingsTables() { return *settingsTables_; }
+
+private:
+    SessionInterface interface_;
+    std::unique_ptr<data::TEstimateData> data_;
+    std::unique_ptr<data::NetworkLock> lock_;
+    std::unique_ptr<data::TableOperations> tables_;
+    std::unique_ptr<schedule::ScheduleTables> scheduleTables_;
+    std::unique_ptr<schedule::ScheduleSync> sync_;
+    std::unique_ptr<schedule::CalendarTables> calendars_;
+    std::unique_ptr<schedule::ScheduleAdder> adder_;
+    std::unique_ptr<StartupSettingsTables> settingsTables_;
+};
+
+}  // namespace tw::app

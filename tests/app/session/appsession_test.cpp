@@ -1,0 +1,151 @@
+// Two sessions, as two workstations run them, on one schedule folder and
+// without any window: what one adds through its task adder reaches the
+// other's working copy at its next pull.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/session/appsession.h"
+#include "app/session/startupsequence.h"
+#include "platform/datetime/datetime.h"
+#include "sampleschedule.h"
+#include "support/recordinguserinterface.h"
+#include "testfolder.h"
+
+namespace tw::app {
+namespace {
+
+class AppSessionTest : public testing::TestFolder {
+protected:
+    // A session on its own program folder and the shared schedule folder,
+    // its tables open as a first run opens them.
+    std::unique_ptr<AppSession> StartSession(const std::string& name, data::UserInterface& ui)
+    {
+        const std::filesystem::path program = dir_ / name;
+        const std::filesystem::path schedule = dir_ / "schedule";
+        std::filesystem::create_directories(program);
+        std::filesystem::create_directories(schedule);
+        auto session = std::make_unique<AppSession>((dir_ / (name + ".aliases")).string());
+        session->Interface().Attach(&ui);
+        data::TEstimateData& d = session->Data();
+        d.Aliases.AddStandardAlias("TWUXData", program.string());
+        d.Aliases.AddStandardAlias("DOZOrez", schedule.string());
+        d.ParametersDatabase.setAliasName("TWUXData");
+        d.SchedulerDatabase.setAliasName("DOZOrez");
+        session->State.ProgramFolder = program.string();
+        session->State.ScheduleFolder = schedule.string();
+        session->State.FirstRun = true;
+        d.Bind(session->State, {});
+        session->Tables().OpenAllTables(false);
+        return session;
+    }
+
+    // Key -> description and hours of every schedule item in a working copy.
+    static std::map<std::int32_t, std::pair<std::string, double>> Items(AppSession& session)
+    {
+        db::Table& t = session.Data().ChartsTable5;
+        std::map<std::int32_t, std::pair<std::string, double>> out;
+        t.refresh();
+        for (t.first(); !t.eof(); t.next())
+            out[t.fieldByName("CHARTSID").asInteger()] = {t.fieldByName("DESC").asString(),
+                                                          t.fieldByName("HOURS").asFloat()};
+        return out;
+    }
+
+    data::RecordingUserInterface uiA_, uiB_;
+};
+
+TEST_F(AppSessionTest, ATaskAddedInOneSessionReachesTheOtherAtItsNextPull)
+{
+    std::unique_ptr<AppSession> a = StartSession("a", uiA_);
+    ASSERT_TRUE(a->State.TablesOpen) << (uiA_.Messages.empty() ? "" : uiA_.Messages[0].text);
+    const TDateTime monday = EncodeDate(2027, 3, 1);
+    examples::FillSampleSchedule(*a, monday);
+    const auto sample = Items(*a);
+    ASSERT_GT(sample.size(), 30u);
+
+    std::unique_ptr<AppSession> b = StartSession("b", uiB_);
+    ASSERT_TRUE(b->State.TablesOpen);
+    b->Sync().PullChartUpdates(false);
+    EXPECT_EQ(Items(*b), sample);
+
+    const std::int32_t crew = examples::AddSampleResource(*a, "Glaziers");
+    const std::int32_t key = examples::AddSampleTask(
+        *a, crew, {"Ames family", "Kitchen refit", "Glaze door", monday + 15 + 8.0 / 24, 3});
+    ASSERT_NE(key, 0);
+    EXPECT_FALSE(b->State.TablesBusy);
+    EXPECT_TRUE(b->Sync().PullChartUpdates(false));
+    const auto pulled = Items(*b);
+    ASSERT_EQ(pulled.count(key), 1u);
+    EXPECT_EQ(pulled.at(key).first, "Glaze door");
+    EXPECT_DOUBLE_EQ(pulled.at(key).second, 3);
+    EXPECT_EQ(pulled, Items(*a));
+    EXPECT_TRUE(uiA_.Messages.empty());
+    EXPECT_TRUE(uiB_.Messages.empty());
+}
+
+// The window's side of the start-up, as a record of what it was shown.
+struct FakeStartupWindow : StartupWindow {
+    void ShowScheduleDatabaseInUse(const std::string& text) override { Schedule = text; }
+    void ShowEstimatingDatabaseInUse(const std::string& text) override { Estimating = text; }
+    void ShowDatabaseFailure(const std::string& text) override { Failures.push_back(text); }
+    void EndAfterDatabaseFailure() override { Ended = true; }
+    void ApplyReadOnlyAccess(bool readOnly) override { ReadOnly = readOnly; }
+    void AttachPages() override { ++Attached; }
+    void LayOut() override {}
+    void ShowChartPeriod(TDateTime start, TDateTime end) override { Period = end - start; }
+    void ShowJobStatusTexts(const data::JobStatusTexts& texts) override { Status = texts.JobStatusName(0); }
+    void ShowResourceCaptionMode(int) override {}
+
+    std::string Schedule, Estimating, Status;
+    std::vector<std::string> Failures;
+    bool Ended = false;
+    bool ReadOnly = true;
+    int Attached = 0;
+    double Period = 0;
+};
+
+TEST_F(AppSessionTest, TheStartUpOpensTheDatabasesWithoutAWindow)
+{
+    const std::filesystem::path program = dir_ / "program";
+    const std::filesystem::path schedule = dir_ / "schedule";
+    std::filesystem::create_directories(program);
+    std::filesystem::create_directories(schedule);
+    AppSession session((dir_ / "aliases").string());
+    session.Interface().Attach(&uiA_);
+    session.Data().Aliases.AddStandardAlias("TWUXData", program.string());
+    session.Data().Aliases.AddStandardAlias("DOZOrez", schedule.string());
+    session.Data().Bind(session.State, {});
+    session.State.FirstRun = true;
+    FakeStartupWindow window;
+    StartupSequence startup(session, window);
+
+    session.State.ScheduleAlias = "Nowhere";
+    EXPECT_FALSE(startup.OpenDatabases());
+    EXPECT_EQ(window.Failures, std::vector<std::string>{"The Nowhere database could not be opened"});
+    EXPECT_TRUE(window.Ended);
+    EXPECT_FALSE(session.State.TablesOpen);
+
+    window = {};
+    session.State.ScheduleAlias = "DOZOrez";
+    ASSERT_TRUE(startup.OpenDatabases());
+    EXPECT_TRUE(window.Failures.empty());
+    EXPECT_TRUE(session.State.TablesOpen);
+    EXPECT_TRUE(session.State.StartupDone);
+    EXPECT_EQ(window.Schedule, "DOZOrez: " + schedule.string());
+    EXPECT_EQ(session.State.ProgramFolder, program.string());
+    EXPECT_EQ(window.Attached, 1);
+    EXPECT_FALSE(window.ReadOnly);
+    EXPECT_GT(window.Period, 0);
+    EXPECT_FALSE(window.Status.empty());
+    EXPECT_TRUE(startup.SynchroniseSchedule());
+    EXPECT_TRUE(uiA_.Messages.empty()) << uiA_.Messages[0].text;
+}
+
+}  // namespace
+}  // namespace tw::app
