@@ -9,6 +9,7 @@
 
 #include "data/layouts/layouts.h"
 #include "data/services/userinterface.h"
+#include "support/recordinguserinterface.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/db/table.h"
 #include "platform/db/tableops.h"

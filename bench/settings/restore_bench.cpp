@@ -11,6 +11,7 @@
 
 #include "data/layouts/layouts.h"
 #include "data/services/userinterface.h"
+#include "support/recordinguserinterface.h"
 #include "platform/archive/archive.h"
 #include "platform/db/table.h"
 #include "platform/db/tableops.h"

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "data/services/userinterface.h"
+#include "support/recordinguserinterface.h"
 #include "platform/archive/archive.h"
 #include "platform/datetime/datetime.h"
 #include "platform/datetime/localetexts.h"
