@@ -174,12 +174,22 @@ ScheduleSync::ScheduleSync(ScheduleTables& tables, data::MainScreenState& state,
 
 bool ScheduleSync::RunShared(const std::function<void()>& work)
 {
+    // A failed write batch leaves the tables as they were, so what this
+    // workstation remembers of the shared tables must go back too: a key
+    // remembered as pushed but rolled back would read as deleted elsewhere
+    // and never be pushed again.
+    const SharedMemory charts = charts_;
+    const SharedMemory tasks = tasks_;
     try {
         return lock_.WithSharedTables(work);
     } catch (const db::DbError& e) {
+        charts_ = charts;
+        tasks_ = tasks;
         RecoverFromFailure();
         ui_.ShowMessage(e.what(), "Dbi error", data::MessageIcon::Stop);
     } catch (const std::exception& e) {
+        charts_ = charts;
+        tasks_ = tasks;
         RecoverFromFailure();
         ui_.ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
     }
@@ -278,14 +288,23 @@ bool ScheduleSync::PushChartUpdates()
             data::TablesBusyScope busy(state_);
             t_.ChartsTable.refresh();
             t_.ChartsTable5.refresh();
-            if (!StillLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable)) {
-                PushChartItems(nullptr);
+            const bool charts = !StillLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable);
+            const bool tasks = !StillLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2);
+            {
+                // Both shared tables take the push together or not at all, so
+                // another workstation never pulls items without their task-list
+                // twins (or the other way round).
+                db::WriteBatch batch;
+                if (charts)
+                    PushChartItems(nullptr);
+                if (tasks)
+                    PushTaskList();
+                batch.commit();
+            }
+            if (charts)
                 TakeLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable);
-            }
-            if (!StillLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2)) {
-                PushTaskList();
+            if (tasks)
                 TakeLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2);
-            }
         }
         t_.ChartsTable.refresh();
     });

@@ -413,4 +413,30 @@ TEST_F(TwoWorkstations, AFailedSynchronisationReleasesTheLockAndIsReported)
     EXPECT_EQ(DescOf(a->ChartsTable5, 3), "three");
 }
 
+// A push whose task list cannot be written leaves the shared schedule as it
+// was: the other workstation pulls nothing of it until a push succeeds, and
+// then pulls both tables of it.
+TEST_F(TwoWorkstations, APushThatFailsHalfWayReachesNeitherSharedTable)
+{
+    AddOnA({101, "Paint hall", 2.1f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(false));
+
+    AddOnA({102, "Tile kitchen", 2.1f});
+    a->ITasksTable2.setReadOnly(true);  // the items go first, then the task list fails
+    a->sync.PushChartUpdates();
+    a->ITasksTable2.setReadOnly(false);
+    ASSERT_EQ(a->ui.Messages.size(), 1u);
+    EXPECT_EQ(a->ui.Messages[0].caption, "Dbi error");
+
+    b->sync.PullChartUpdates(true);
+    EXPECT_EQ(DescOf(b->ChartsTable5, 102), "<missing>");
+    EXPECT_EQ(DescOf(b->TasksTable3, 102), "<missing>");
+
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    b->sync.PullChartUpdates(true);
+    EXPECT_EQ(DescOf(b->ChartsTable5, 102), "Tile kitchen");
+    EXPECT_EQ(DescOf(b->TasksTable3, 102), "Tile kitchen");
+}
+
 }  // namespace
