@@ -1,4 +1,5 @@
 #include "app/startuptables.h"
+#include "reports/pageformatcode.h"
 
 #include "data/quartergrid.h"
 
@@ -154,8 +155,8 @@ void StartupSettingsTables::ReadPageFormat()
     if (db::Table* params = SettingsRecord(tables_.ParamsTable)) {
         settings_.PaperSize = params->fieldByName("PAPERSZ").asInteger();
         settings_.PaperOrientation = params->fieldByName("PAPERO").asInteger();
-        if (settings_.PaperSize >= 0 && settings_.PaperSize <= 2)
-            settings_.PaperCode = 2 * settings_.PaperSize + settings_.PaperOrientation;
+        settings_.PaperCode =
+            reports::DerivePageFormatCode(settings_.PaperSize, settings_.PaperOrientation, settings_.PaperCode);
     }
 }
 

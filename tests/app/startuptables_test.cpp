@@ -132,5 +132,29 @@ TEST_F(StartupTablesTest, AFirstRunStoresTheInstallersBackupFolderAndCreatesIt)
     EXPECT_EQ(later.RestoreFolder, (dir_ / "Restore").string());
 }
 
+// The page format code is two per size plus one for landscape; any
+// orientation but portrait is landscape, and an unknown size keeps the code.
+TEST_F(StartupTablesTest, PageFormatCodeFromSizeAndOrientation)
+{
+    const struct { int size, orientation, code; } cases[] = {
+        {0, 0, 0}, {0, 1, 1}, {1, 0, 2}, {1, 1, 3}, {2, 0, 4}, {2, 1, 5},
+        {1, 2, 3}, {2, 7, 5}, {0, -1, 1},
+        {3, 0, 9}, {-1, 1, 9},  // unknown sizes keep the code before
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "size " << c.size << ", orientation " << c.orientation);
+        if (params_.isEmpty())
+            params_.append();
+        else
+            params_.edit();
+        params_.fieldByName("PAPERSZ").setAsInteger(c.size);
+        params_.fieldByName("PAPERO").setAsInteger(c.orientation);
+        params_.post();
+        settings_.PaperCode = 9;
+        Store().ReadPageFormat();
+        EXPECT_EQ(settings_.PaperCode, c.code);
+    }
+}
+
 }  // namespace
 }  // namespace tw::app
