@@ -7,7 +7,9 @@
 #include "app/visualizepage.h"
 #include "app/windowlayout.h"
 #include "chart/resourceallocationchart.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "controls/cursormodel.h"
+#include "exchange/importqmform.h"
 #include "controls/recordnavigator.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/registry/registry.h"
@@ -26,6 +28,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -220,6 +223,59 @@ TEST_F(QueryPageTest, TheTasksGridsColumnWidthsAreKept)
         EXPECT_EQ(reg.ReadString("tcw" + std::to_string(column)), std::to_string(widths[column])) << column;
     EXPECT_EQ(reg.ReadString("tcw0"), std::to_string(header->sectionSize(0)));
     EXPECT_TRUE(page->Logic().TasksGridColumnsUserSized);
+}
+
+}  // namespace
+}  // namespace tw::app
+
+namespace tw::app {
+namespace {
+
+// "Import from Quillmark" beside the accounting buttons: on while nothing
+// restricts the page, off under a restriction and in a read-only copy, and a
+// click opens the import window, which without a Quillmark database says so.
+TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
+{
+    QPushButton* button = Find<QPushButton>("ImportFromQM");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Import from Quillmark");
+    EXPECT_EQ(button->toolTip(), "Import customer : job : tasks from Quillmark");
+    EXPECT_EQ(button->parentWidget(), Find<QPushButton>("ImportFromQB")->parentWidget());
+    EXPECT_TRUE(button->isEnabled());
+    QCheckBox* byDate = Find<QCheckBox>("RestrictByDate");
+    byDate->click();
+    EXPECT_FALSE(button->isEnabled());
+    byDate->click();
+    ASSERT_TRUE(button->isEnabled());
+
+    window.State.EstimatorAlias.clear();
+    QTest::mouseClick(button, Qt::LeftButton);
+    exchange::TImportQM* importWindow = window.ImportQM();
+    ASSERT_NE(importWindow, nullptr);
+    EXPECT_TRUE(importWindow->isVisible());
+    EXPECT_EQ(importWindow->windowTitle(), "Import Quillmark job");
+    auto* import = importWindow->findChild<controls::TFcBitBtn*>(QStringLiteral("ImportFromQM"));
+    ASSERT_NE(import, nullptr);
+    const std::size_t before = recorder.Boxes.size();
+    import->Click();
+    ASSERT_EQ(recorder.Boxes.size(), before + 1);
+    EXPECT_EQ(recorder.Boxes.back().Text, "The Quillmark database must be selected before import");
+    EXPECT_EQ(recorder.Boxes.back().Caption, "Tarnwick");
+    EXPECT_EQ(recorder.Boxes.back().Icon, MessageIcon::Stop);
+    EXPECT_FALSE(window.State.TablesBusy);
+    importWindow->close();
+}
+
+TEST_F(QueryPageTest, AReadOnlyCopyCannotImportFromQuillmark)
+{
+    QPushButton* button = Find<QPushButton>("ImportFromQM");
+    ASSERT_NE(button, nullptr);
+    window.ApplyReadOnlyAccess(true);
+    EXPECT_FALSE(button->isEnabled());
+    page->UpdateSelectControls();
+    EXPECT_FALSE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(window.ImportQM(), nullptr);
 }
 
 }  // namespace
