@@ -65,12 +65,18 @@ void QuillmarkHost::EnableJobsNavigator()
 
 void QuillmarkHost::ShowCustomerAndJob(std::int32_t customerId, std::int32_t jobId)
 {
+    // Moving the views shows the customer on the status bar; the import's
+    // own text stays there instead.
+    data::UserInterface& ui = session_.Interface();
+    const std::string status = ui.StatusText(0);
     data::TEstimateData& d = session_.Data();
     d.CustomersTable.refresh();
     d.CustomersTable.locate("CID", db::Value(double(customerId)));
     d.JobsTable.refresh();
     d.JobsTable.locate("JID", db::Value(double(jobId)));
     window_.ApplyCustomerQuery();
+    ui.SetStatusText(0, status);
+    ui.RepaintStatus();
 }
 
 void QuillmarkHost::UpdateSelectControls()

@@ -10,6 +10,7 @@
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/cursormodel.h"
 #include "exchange/importqmform.h"
+#include "exchange/quillmarkfixture.h"
 #include "controls/recordnavigator.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/registry/registry.h"
@@ -276,6 +277,41 @@ TEST_F(QueryPageTest, AReadOnlyCopyCannotImportFromQuillmark)
     EXPECT_FALSE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(window.ImportQM(), nullptr);
+}
+
+// The whole way from the page: the window lists the Quillmark database in
+// use, and importing the current bid puts its sections on the schedule.
+TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
+{
+    test::QuillmarkFolders folders;
+    window.State.EstimatorAlias = "VAZOdiz";
+    window.State.EstimatorFolder = folders.qm;
+    QTest::mouseClick(Find<QPushButton>("ImportFromQM"), Qt::LeftButton);
+    exchange::TImportQM* importWindow = window.ImportQM();
+    ASSERT_NE(importWindow, nullptr);
+    auto* companies = importWindow->findChild<QTableView*>(QStringLiteral("CustomerGrid"));
+    auto* bids = importWindow->findChild<QTableView*>(QStringLiteral("BidGrid"));
+    ASSERT_NE(companies, nullptr);
+    ASSERT_NE(bids, nullptr);
+    EXPECT_EQ(Column(companies),
+              (std::vector<std::string>{"Alder Roofing", "Birch, Anna", "cedar works", "Dunmore, Pat"}));
+    ASSERT_EQ(Column(bids), std::vector<std::string>{"Roof renewal"});
+    bids->setCurrentIndex(bids->model()->index(0, 0));
+
+    const std::size_t boxes = recorder.Boxes.size();
+    importWindow->ImportFromQMClick();
+    EXPECT_EQ(recorder.Boxes.size(), boxes);
+    EXPECT_EQ(window.StatusText(0), "2 tasks added");
+    EXPECT_FALSE(window.State.TablesBusy);
+    std::vector<std::string> imported;
+    db::Table& charts = window.Data().ChartsTable5;
+    charts.refresh();
+    for (charts.first(); !charts.eof(); charts.next())
+        if (charts.fieldByName("JOBNAME").asString() == "Roof renewal" && !charts.fieldByName("JOB").asBoolean())
+            imported.push_back(charts.fieldByName("DESC").asString());
+    std::sort(imported.begin(), imported.end());
+    EXPECT_EQ(imported, (std::vector<std::string>{"Gutters", "Roof"}));
+    importWindow->close();
 }
 
 }  // namespace
