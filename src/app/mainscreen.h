@@ -19,6 +19,7 @@
 #include "app/startupsettings.h"
 #include "app/startupstate.h"
 #include "app/startuptables.h"
+#include "app/quillmarkhost.h"
 #include "app/windowlayout.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
@@ -32,6 +33,8 @@
 #include "schedule/sync/scheduletables.h"
 #include "app/tabs/tabhandlers.h"
 #include "app/tabs/updatepoll.h"
+#include "exchange/importqmform.h"
+#include "exchange/quillmark/quillmarktables.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
 #include "schedule/taskresources/taskresources.h"
@@ -78,7 +81,7 @@ class TTWDatabaseSelection;
 class TVisualizePage;
 class TWorkCalendarPage;
 
-class TMainScreen : public QMainWindow, private StartupWindow {
+class TMainScreen : public QMainWindow, private StartupWindow, private QuillmarkImportWindow {
     Q_OBJECT
     // The session the window works on, first so that it outlives everything
     // below; a window built without one makes its own.
@@ -218,9 +221,12 @@ public:
     void OpenPrintPreview(int helpLevel, double spanDays, double gridInterval, double gridCount,
                           TDateTime chartStart, TDateTime chartEnd);
     reports::TPrintPreview* PrintPreview() const { return printPreview_; }
+    // "Import Quillmark job", made at its first opening from the Add / Edit / Query page.
+    void ImportFromQMClick();
+    exchange::TImportQM* ImportQM() const { return importQM_.get(); }
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
-    void ApplyCustomerQuery();
+    void ApplyCustomerQuery() override;
     // The task editor, created with the window; EditTask opens it on the
     // current record of ChartsTable3 (a double click on a chart bar).
     tasks::TAddTask* TaskEditor() const { return taskEditor_.get(); }
@@ -250,6 +256,12 @@ private:
     void ShowChartPeriod(TDateTime start, TDateTime end) override;
     void ShowJobStatusTexts(const data::JobStatusTexts& texts) override;
     void ShowResourceCaptionMode(int mode) override;
+    // What an import from Quillmark does on the window (app/quillmarkhost.h).
+    std::int32_t CurrentResource() override;
+    void RefreshCustomerViews() override;
+    void SetCustomersLabel(const QString& caption) override;
+    void EnableJobsNavigator() override;
+    void UpdateSelectControls() override;
     bool ReadStartupNames();
     bool AskPassword();
     // Shows the window deferred by ShowWhenStarted, once.
@@ -325,6 +337,9 @@ private:
     std::unique_ptr<timeblocks::SlotOperations> slotOperations_;
     std::unique_ptr<tasks::TInsertSlot> insertSlot_;
     std::unique_ptr<tasks::TRemoveSlot> removeSlot_;
+    std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
+    std::unique_ptr<QuillmarkHost> quillmarkHost_;
+    std::unique_ptr<exchange::TImportQM> importQM_;
     bool showWhenStarted_ = false;
     bool showingAfterStart_ = false;
 };

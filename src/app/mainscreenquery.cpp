@@ -56,6 +56,7 @@ void TMainScreen::AttachQueryPage()
         registry::TRegistry reg;
         return SaveTasksGridWidths(reg, widths);
     };
+    queryPage_->ImportFromQMClick = [this] { ImportFromQMClick(); };
     queryPage_->ReadOtherPages = [this](query::QueryControls& controls) {
         controls.SpecifyWorkingDay = workCalendarPage_->Controls().SpecifyWorkingDay;
     };

@@ -284,6 +284,7 @@ void TQueryPage::ConnectControls()
     connect(ui->AddResource, &QPushButton::clicked, this, hook(AddResourceClick));
     connect(ui->RemoveResource, &QPushButton::clicked, this, hook(RemoveResourceClick));
     connect(ui->CrewsGrid, &QTableView::doubleClicked, this, hook(CrewsGridDblClick));
+    connect(ui->ImportFromQM, &QPushButton::clicked, this, hook(ImportFromQMClick));
     for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->installEventFilter(this);
 }
@@ -411,6 +412,7 @@ void TQueryPage::ShowControls()
     ui->CrewsNavigator->SetButtonVisible(RecordNavigator::Delete, !c.CrewsNavigatorByTask && !readOnly_);
     ui->AddResource->setEnabled(c.AddResource && !readOnly_ && AddResourceClick != nullptr);
     ui->RemoveResource->setEnabled(c.RemoveResource && !readOnly_ && RemoveResourceClick != nullptr);
+    ui->ImportFromQM->setEnabled(s.ImportFromQM && !readOnly_ && ImportFromQMClick != nullptr);
     if (QAbstractButton* display = resourceDisplay_->button(c.ResourceDisplay))
         display->setChecked(true);
 

@@ -63,6 +63,8 @@ public:
     std::function<void()> AddResourceClick;
     std::function<void()> RemoveResourceClick;
     std::function<void()> CrewsGridDblClick;
+    // "Import from Quillmark" opens the import window; the main window sets it.
+    std::function<void()> ImportFromQMClick;
 
     QTableView* TasksGrid() const;
     QTableView* CrewsGrid() const;

@@ -7,7 +7,10 @@
 #include "app/visualizepage.h"
 #include "app/windowlayout.h"
 #include "chart/resourceallocationchart.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "controls/cursormodel.h"
+#include "exchange/importqmform.h"
+#include "exchange/quillmarkfixture.h"
 #include "controls/recordnavigator.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/registry/registry.h"
@@ -26,6 +29,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -220,6 +224,94 @@ TEST_F(QueryPageTest, TheTasksGridsColumnWidthsAreKept)
         EXPECT_EQ(reg.ReadString("tcw" + std::to_string(column)), std::to_string(widths[column])) << column;
     EXPECT_EQ(reg.ReadString("tcw0"), std::to_string(header->sectionSize(0)));
     EXPECT_TRUE(page->Logic().TasksGridColumnsUserSized);
+}
+
+}  // namespace
+}  // namespace tw::app
+
+namespace tw::app {
+namespace {
+
+// "Import from Quillmark" beside the accounting buttons: on while nothing
+// restricts the page, off under a restriction and in a read-only copy, and a
+// click opens the import window, which without a Quillmark database says so.
+TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
+{
+    QPushButton* button = Find<QPushButton>("ImportFromQM");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Import from Quillmark");
+    EXPECT_EQ(button->toolTip(), "Import customer : job : tasks from Quillmark");
+    EXPECT_EQ(button->parentWidget(), Find<QPushButton>("ImportFromQB")->parentWidget());
+    EXPECT_TRUE(button->isEnabled());
+    QCheckBox* byDate = Find<QCheckBox>("RestrictByDate");
+    byDate->click();
+    EXPECT_FALSE(button->isEnabled());
+    byDate->click();
+    ASSERT_TRUE(button->isEnabled());
+
+    window.State.EstimatorAlias.clear();
+    QTest::mouseClick(button, Qt::LeftButton);
+    exchange::TImportQM* importWindow = window.ImportQM();
+    ASSERT_NE(importWindow, nullptr);
+    EXPECT_TRUE(importWindow->isVisible());
+    EXPECT_EQ(importWindow->windowTitle(), "Import Quillmark job");
+    auto* import = importWindow->findChild<controls::TFcBitBtn*>(QStringLiteral("ImportFromQM"));
+    ASSERT_NE(import, nullptr);
+    const std::size_t before = recorder.Boxes.size();
+    import->Click();
+    ASSERT_EQ(recorder.Boxes.size(), before + 1);
+    EXPECT_EQ(recorder.Boxes.back().Text, "The Quillmark database must be selected before import");
+    EXPECT_EQ(recorder.Boxes.back().Caption, "Tarnwick");
+    EXPECT_EQ(recorder.Boxes.back().Icon, MessageIcon::Stop);
+    EXPECT_FALSE(window.State.TablesBusy);
+    importWindow->close();
+}
+
+TEST_F(QueryPageTest, AReadOnlyCopyCannotImportFromQuillmark)
+{
+    QPushButton* button = Find<QPushButton>("ImportFromQM");
+    ASSERT_NE(button, nullptr);
+    window.ApplyReadOnlyAccess(true);
+    EXPECT_FALSE(button->isEnabled());
+    page->UpdateSelectControls();
+    EXPECT_FALSE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(window.ImportQM(), nullptr);
+}
+
+// The whole way from the page: the window lists the Quillmark database in
+// use, and importing the current bid puts its sections on the schedule.
+TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
+{
+    test::QuillmarkFolders folders;
+    window.State.EstimatorAlias = "VAZOdiz";
+    window.State.EstimatorFolder = folders.qm;
+    QTest::mouseClick(Find<QPushButton>("ImportFromQM"), Qt::LeftButton);
+    exchange::TImportQM* importWindow = window.ImportQM();
+    ASSERT_NE(importWindow, nullptr);
+    auto* companies = importWindow->findChild<QTableView*>(QStringLiteral("CustomerGrid"));
+    auto* bids = importWindow->findChild<QTableView*>(QStringLiteral("BidGrid"));
+    ASSERT_NE(companies, nullptr);
+    ASSERT_NE(bids, nullptr);
+    EXPECT_EQ(Column(companies),
+              (std::vector<std::string>{"Alder Roofing", "Birch, Anna", "cedar works", "Dunmore, Pat"}));
+    ASSERT_EQ(Column(bids), std::vector<std::string>{"Roof renewal"});
+    bids->setCurrentIndex(bids->model()->index(0, 0));
+
+    const std::size_t boxes = recorder.Boxes.size();
+    importWindow->ImportFromQMClick();
+    EXPECT_EQ(recorder.Boxes.size(), boxes);
+    EXPECT_EQ(window.StatusText(0), "2 tasks added");
+    EXPECT_FALSE(window.State.TablesBusy);
+    std::vector<std::string> imported;
+    db::Table& charts = window.Data().ChartsTable5;
+    charts.refresh();
+    for (charts.first(); !charts.eof(); charts.next())
+        if (charts.fieldByName("JOBNAME").asString() == "Roof renewal" && !charts.fieldByName("JOB").asBoolean())
+            imported.push_back(charts.fieldByName("DESC").asString());
+    std::sort(imported.begin(), imported.end());
+    EXPECT_EQ(imported, (std::vector<std::string>{"Gutters", "Roof"}));
+    importWindow->close();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "data/services/tablecreation.h"
 #include "platform/db/database.h"
 #include "schedule/sync/chartsconversion.h"
+#include "settings/restoreswap.h"
 
 namespace tw::app {
 
@@ -93,6 +94,7 @@ bool StartupSequence::OpenDatabases()
         return false;
     }
     ReadDatabaseFolders();
+    FinishInterruptedRestore();
     CheckParamsTable();
     ReadFirstSettings();
     OpenAllTables();
@@ -144,6 +146,15 @@ void StartupSequence::ReadDatabaseFolders()
         window_.ShowScheduleDatabaseInUse(state.ScheduleAlias + ": " + state.ScheduleFolder);
         state.ProgramFolder = s_.Data().ParametersDatabase.folder();
     });
+}
+
+// A restore that a crash cut short is finished, when its swap was decided, or
+// its left-overs removed, before any schedule table is opened.
+void StartupSequence::FinishInterruptedRestore()
+{
+    const std::string& folder = s_.State.ScheduleFolder;
+    if (!folder.empty())
+        Guarded([&folder] { settings::FinishPendingSwap(folder); });
 }
 
 void StartupSequence::CheckParamsTable()

@@ -71,6 +71,7 @@ private:
     bool OpenEstimatorDatabase();
     bool OpenParametersDatabase();
     void ReadDatabaseFolders();
+    void FinishInterruptedRestore();
     void CheckParamsTable();
     void ReadFirstSettings();
     void OpenAllTables();

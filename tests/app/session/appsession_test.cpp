@@ -6,14 +6,18 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <QString>
 
 #include "app/session/appsession.h"
 #include "app/session/startupsequence.h"
 #include "platform/datetime/datetime.h"
 #include "sampleschedule.h"
+#include "settings/restoreswap.h"
 #include "support/recordinguserinterface.h"
 #include "testfolder.h"
 
@@ -144,6 +148,83 @@ TEST_F(AppSessionTest, TheStartUpOpensTheDatabasesWithoutAWindow)
     EXPECT_GT(window.Period, 0);
     EXPECT_FALSE(window.Status.empty());
     EXPECT_TRUE(startup.SynchroniseSchedule());
+    EXPECT_TRUE(uiA_.Messages.empty()) << uiA_.Messages[0].text;
+}
+
+
+// A restore whose swap was decided and then cut short by a crash: the next
+// start-up puts the restored table in place before it opens the schedule.
+TEST_F(AppSessionTest, TheStartUpFinishesARestoreThatACrashCutShort)
+{
+    const std::filesystem::path program = dir_ / "program";
+    const std::filesystem::path schedule = dir_ / "schedule";
+    std::filesystem::create_directories(program);
+    std::filesystem::create_directories(schedule);
+    FakeStartupWindow window;
+    const auto start = [&] {
+        auto session = std::make_unique<AppSession>((dir_ / "aliases").string());
+        session->Interface().Attach(&uiA_);
+        session->Data().Aliases.AddStandardAlias("TWUXData", program.string());
+        session->Data().Aliases.AddStandardAlias("DOZOrez", schedule.string());
+        session->Data().Bind(session->State, {});
+        session->State.FirstRun = true;
+        session->State.ScheduleAlias = "DOZOrez";
+        StartupSequence startup(*session, window);
+        EXPECT_TRUE(startup.OpenDatabases());
+        return session;
+    };
+    const auto customers = [](AppSession& session) {
+        std::vector<std::string> names;
+        db::Table& t = session.Data().CustomersTable3;
+        t.refresh();
+        for (t.first(); !t.eof(); t.next())
+            names.push_back(t.fieldByName("NAME").asString());
+        return names;
+    };
+
+    // The backup holds one customer; the database, by the time of the restore, none.
+    {
+        auto session = start();
+        db::Table& t = session->Data().CustomersTable3;
+        t.append();
+        t.fieldByName("CID").setAsInteger(5);
+        t.fieldByName("NAME").setAsString("Ames");
+        t.post();
+    }
+    const auto copyCustomers = [](const std::filesystem::path& from, const std::filesystem::path& to) {
+        std::filesystem::create_directories(to);
+        for (const auto& entry : std::filesystem::directory_iterator(from))
+            if (entry.is_regular_file()
+                && QString::fromStdString(entry.path().stem().string()).toLower() == "customers")
+                std::filesystem::copy_file(entry.path(), to / entry.path().filename());
+    };
+    copyCustomers(schedule, dir_ / "backup");
+    {
+        auto session = start();
+        db::Table& t = session->Data().CustomersTable3;
+        for (t.first(); !t.eof();)
+            t.deleteRecord();
+        ASSERT_TRUE(customers(*session).empty());
+    }
+    settings::TableSwap swap(schedule.string());
+    copyCustomers(dir_ / "backup", swap.StagingFolder());
+    swap.Replace("customers.dbf");
+    std::string stoppedAt;
+    try {
+        swap.Commit([](const std::string& step) {
+            if (step.rfind("move", 0) == 0)
+                throw std::runtime_error("power cut");
+        });
+    } catch (const std::runtime_error& e) {
+        stoppedAt = e.what();
+    }
+    ASSERT_EQ(stoppedAt, "power cut");
+    ASSERT_TRUE(swap.Committed());
+
+    auto session = start();
+    EXPECT_EQ(customers(*session), std::vector<std::string>{"Ames"});
+    EXPECT_FALSE(std::filesystem::exists(schedule / settings::kSwapJournalName));
+    EXPECT_FALSE(std::filesystem::exists(swap.StagingFolder()));
     EXPECT_TRUE(uiA_.Messages.empty()) << uiA_.Messages[0].text;
 }
 
