@@ -1,0 +1,78 @@
+#pragma once
+// The setup dialog without its window: the show routine's loading of the
+// security, e-mail and job status pages, the Shown guard and the handlers of
+// those pages. Settings are written to the program folder's tables where and
+// when the dialog writes them: params.dbf USEPASSWD and PASSWORD, the job
+// status texts, and eparams.dbf.
+
+#include "settings/setuphost.h"
+#include "settings/setupsettings.h"
+#include "settings/setupview.h"
+
+#include <functional>
+
+namespace tw::db {
+class Table;
+}
+namespace tw::data {
+class UserInterface;
+}
+
+namespace tw::settings {
+
+// The open settings tables of the program folder, one record each.
+struct SetupTables {
+    db::Table& Params;   // params.dbf
+    db::Table& EParams;  // eparams.dbf
+};
+
+class SetupDialogLogic {
+public:
+    SetupDialogLogic(SetupView& view, SetupHost& host, data::UserInterface& ui, SetupSettings& settings,
+                     SetupTables tables);
+
+    bool Shown() const { return shown_; }
+    bool ReadOnlyChoice() const { return readOnlyChoice_; }
+
+    // Loads every setting of these pages into the controls and marks the
+    // dialog shown; a second call while shown does nothing and gives false.
+    bool ShowSetup();
+    // Any way of closing the dialog.
+    void FormClose() { shown_ = false; }
+
+    // Security page.
+    void ShowSecurityState(int choice);
+    void AccessPanelClick();
+    void SecuritySaveClick();
+    void CallLoginClick();
+    void SavePasswordClick();
+
+    // E-mail page.
+    void SelectOutlookClick();
+    void UseAuthClick();
+    void BrowseForOutlookClick();
+    void SaveEMailSettingsClick();
+
+    // Job status page.
+    void SaveJobStatusDefsClick();
+
+private:
+    // Edits the table's one record (made when missing), writes it and posts;
+    // a failure is shown and nothing of it stays in the record.
+    bool WriteRecord(db::Table& table, const std::function<void(db::Table&)>& write, bool refresh);
+    void RefusePassword(const QString& text);
+    // Writes what was typed into the SMTP edits; false (after telling the
+    // user) when the port is not a number the field can hold.
+    bool PostTypedEmailFields();
+    void CloseDialog();
+
+    SetupView& view_;
+    SetupHost& host_;
+    data::UserInterface& ui_;
+    SetupSettings& settings_;
+    SetupTables tables_;
+    bool shown_ = false;
+    bool readOnlyChoice_ = false;
+};
+
+}  // namespace tw::settings

@@ -1,0 +1,29 @@
+#pragma once
+// The running program's settings that the setup dialog reads when shown and
+// changes in its handlers. The main window owns them (and writes several to
+// params.dbf at exit); the dialog's logic works on them by reference.
+
+#include <QString>
+#include <QStringList>
+
+#include "platform/mail/mailsettings.h"
+
+namespace tw::settings {
+
+struct SetupSettings {
+    // Security page.
+    int AccessChoice = 0;  // 0 read/write, 1 read-only, 2 read/write with password (params.dbf CBID1)
+    bool PasswordRequired = false;  // params.dbf USEPASSWD
+    bool PasswordAccepted = false;  // the password was given in this run
+    bool ReadOnlyAccess = false;    // params.dbf USEPOSTAL
+    bool LoginRefused = false;      // the program is ending
+
+    // E-mail page: how mail is sent, and eparams.dbf EMAILLI, kept and saved back.
+    mail::MailSettings Email;
+    QString EmailListText;
+
+    // Job status page: Awarded, Closed, In progress, None, Not awarded, Pending.
+    QStringList JobStatusTexts;
+};
+
+}  // namespace tw::settings

@@ -1,0 +1,76 @@
+#pragma once
+// The setup dialog's controls as its logic reads and writes them; the dialog
+// implements it over its widgets, tests over plain values. Setters never call
+// the logic back: the window keeps its controls' signals quiet while the
+// logic sets them, and raises a handler only for the user's own clicks.
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace tw::settings {
+
+// The typed SMTP values of the e-mail page, as the edits over eparams.dbf
+// hold them (each edit limited to its field's width).
+struct EmailFieldTexts {
+    QString Host;      // EMAILH
+    QString Port;      // EMAILPRT
+    QString UserId;    // EMAILUID
+    QString Password;  // EMAILPW, shown as typed
+    QString From;      // EMAILFR
+};
+
+// The job status edits in the page's order: Pending, Awarded, In progress,
+// None, Closed, Not awarded.
+using StatusEditTexts = std::array<QString, 6>;
+
+class SetupView {
+public:
+    virtual ~SetupView() = default;
+
+    // The dialog's status bar, repainted at once.
+    virtual void SetStatusText(const QString& text) = 0;
+    virtual void CloseDialog() = 0;
+
+    // The controls that change the database: automatic access and the
+    // company-file group (that one only while automatic access is off), the
+    // installer and test buttons, the access choice, the edition, the work
+    // calendar and the job status Save.
+    virtual void SetDatabaseChangesEnabled(bool enabled) = 0;
+
+    // Security page.
+    virtual int AccessIndex() const = 0;
+    virtual void SetAccessIndex(int index) = 0;
+    virtual void SetAccessPanelEnabled(bool enabled) = 0;
+    virtual void SetReadOnlyMessage(const QString& text) = 0;
+    virtual void SetPasswordMessage(const QString& text) = 0;
+    virtual QString OldPassword() const = 0;
+    virtual QString NewPassword1() const = 0;
+    virtual QString NewPassword2() const = 0;
+    virtual void ClearPasswordEdits() = 0;
+
+    // E-mail page.
+    virtual bool SelectOutlookChecked() const = 0;
+    virtual void SetSelectOutlookChecked(bool checked) = 0;
+    virtual bool UseAuthChecked() const = 0;
+    virtual void SetUseAuthChecked(bool checked) = 0;
+    virtual QString OutlookPath() const = 0;
+    virtual void SetOutlookPath(const QString& path) = 0;
+    // The Outlook group: its panel, the path and the Browse button.
+    virtual void SetOutlookControlsEnabled(bool enabled) = 0;
+    // The SMTP group: its panel, five labels, five edits and UseAuth.
+    virtual void SetDirectSettingsEnabled(bool enabled) = 0;
+    // The user id and password edits with their labels.
+    virtual void SetAuthenticationFieldsEnabled(bool enabled) = 0;
+    virtual EmailFieldTexts EmailFields() const = 0;
+    virtual void SetEmailFields(const EmailFieldTexts& fields) = 0;
+    // The open dialog for the mail program ("exe|*.exe"); none when cancelled.
+    virtual std::optional<QString> ChooseMailProgram() = 0;
+
+    // Job status page.
+    virtual StatusEditTexts StatusEdits() const = 0;
+    virtual void SetStatusEdits(const StatusEditTexts& texts) = 0;
+};
+
+}  // namespace tw::settings

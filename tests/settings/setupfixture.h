@@ -1,0 +1,159 @@
+#pragma once
+// The setup dialog's logic over the program folder's own new settings
+// tables, with a view and a main window that record what was asked.
+
+#include "app/testfolder.h"
+#include "data/services/tablecreation.h"
+#include "platform/db/table.h"
+#include "settings/setupdialoglogic.h"
+#include "support/recordinguserinterface.h"
+
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace tw::settings::testing {
+
+class RecordingSetupView : public SetupView {
+public:
+    void SetStatusText(const QString& text) override { Status = text; }
+    void CloseDialog() override { ++Closes; }
+    void SetDatabaseChangesEnabled(bool enabled) override { DatabaseChangesEnabled = enabled; }
+
+    int AccessIndex() const override { return Access; }
+    void SetAccessIndex(int index) override { Access = index; }
+    void SetAccessPanelEnabled(bool enabled) override { AccessPanelEnabled = enabled; }
+    void SetReadOnlyMessage(const QString& text) override { ReadOnlyMsg = text; }
+    void SetPasswordMessage(const QString& text) override { PasswordMsg = text; }
+    QString OldPassword() const override { return Old; }
+    QString NewPassword1() const override { return New1; }
+    QString NewPassword2() const override { return New2; }
+    void ClearPasswordEdits() override { Old = New1 = New2 = QString(); }
+
+    bool SelectOutlookChecked() const override { return Outlook; }
+    void SetSelectOutlookChecked(bool checked) override { Outlook = checked; }
+    bool UseAuthChecked() const override { return UseAuth; }
+    void SetUseAuthChecked(bool checked) override { UseAuth = checked; }
+    QString OutlookPath() const override { return MailProgram; }
+    void SetOutlookPath(const QString& path) override { MailProgram = path; }
+    void SetOutlookControlsEnabled(bool enabled) override { OutlookEnabled = enabled; }
+    void SetDirectSettingsEnabled(bool enabled) override { DirectEnabled = enabled; }
+    void SetAuthenticationFieldsEnabled(bool enabled) override { AuthFieldsEnabled = enabled; }
+    EmailFieldTexts EmailFields() const override { return Email; }
+    void SetEmailFields(const EmailFieldTexts& fields) override { Email = fields; }
+    std::optional<QString> ChooseMailProgram() override { return PickedProgram; }
+
+    StatusEditTexts StatusEdits() const override { return Statuses; }
+    void SetStatusEdits(const StatusEditTexts& texts) override { Statuses = texts; }
+
+    QString Status = QStringLiteral("(untouched)");
+    int Closes = 0;
+    bool DatabaseChangesEnabled = true;
+    int Access = -1;
+    bool AccessPanelEnabled = true;
+    QString ReadOnlyMsg, PasswordMsg, Old, New1, New2;
+    bool Outlook = false, UseAuth = false;
+    QString MailProgram;
+    bool OutlookEnabled = true, DirectEnabled = true, AuthFieldsEnabled = true;
+    EmailFieldTexts Email;
+    std::optional<QString> PickedProgram;
+    StatusEditTexts Statuses;
+};
+
+class RecordingSetupHost : public SetupHost {
+public:
+    void ApplyReadOnlyAccess(bool readOnly) override { Calls.push_back(readOnly ? "read-only" : "read-write"); }
+    void CloseAllTables() override { Calls.push_back("close tables"); }
+    void OpenAllTables() override { Calls.push_back("open tables"); }
+    bool AskPassword() override
+    {
+        Calls.push_back("ask password");
+        return PasswordGiven;
+    }
+    void TerminateProgram() override { Calls.push_back("terminate"); }
+    int TaskStatusIndex() const override { return StatusIndex; }
+    void SetTaskStatusIndex(int index) override { StatusIndex = index; }
+    void SetTaskStatusItems(const QStringList& items) override
+    {
+        StatusItems = items;
+        StatusIndex = -1;  // a radio group loses its selection with its items
+    }
+    void UntickRestrictToSelectedStatus() override { RestrictToSelectedStatus = false; }
+    void ApplyJobStatusTexts(const QStringList& texts) override { AppliedTexts = texts; }
+
+    std::vector<std::string> Calls;
+    bool PasswordGiven = false;
+    int StatusIndex = 2;
+    QStringList StatusItems;
+    bool RestrictToSelectedStatus = true;
+    QStringList AppliedTexts;
+};
+
+class SetupTest : public app::testing::TestFolder {
+protected:
+    void SetUp() override
+    {
+        TestFolder::SetUp();
+        std::filesystem::create_directories(dir_);
+        data::CreateMissingProgramTables(dir_.string());
+        Open(params_, "params.dbf");
+        Open(email_, "eparams.dbf");
+        settings_.JobStatusTexts = {"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"};
+        logic_ = std::make_unique<SetupDialogLogic>(view_, host_, ui_, settings_,
+                                                    SetupTables{params_, email_});
+    }
+    void TearDown() override
+    {
+        logic_.reset();
+        params_.close();
+        email_.close();
+        TestFolder::TearDown();
+    }
+
+    void Open(db::Table& table, const char* file)
+    {
+        table.setFolder(dir_.string());
+        table.setTableName(file);
+        table.open();
+    }
+
+    // Fields as another cursor reads them from the file.
+    std::string StoredText(const char* file, const char* field)
+    {
+        db::Table table;
+        Open(table, file);
+        table.first();
+        return table.fieldByName(field).asString();
+    }
+    bool StoredFlag(const char* file, const char* field)
+    {
+        db::Table table;
+        Open(table, file);
+        table.first();
+        return table.fieldByName(field).asBoolean();
+    }
+    std::int64_t StoredNumber(const char* file, const char* field)
+    {
+        db::Table table;
+        Open(table, file);
+        table.first();
+        return table.fieldByName(field).asInteger();
+    }
+    void Write(db::Table& table, const std::function<void(db::Table&)>& write)
+    {
+        table.first();
+        table.edit();
+        write(table);
+        table.post();
+    }
+
+    db::Table params_, email_;
+    RecordingSetupView view_;
+    RecordingSetupHost host_;
+    data::RecordingUserInterface ui_;
+    SetupSettings settings_;
+    std::unique_ptr<SetupDialogLogic> logic_;
+};
+
+}  // namespace tw::settings::testing
