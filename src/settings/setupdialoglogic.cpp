@@ -47,8 +47,9 @@ db::Table& SettingsRecord(db::Table& table)
 }  // namespace
 
 SetupDialogLogic::SetupDialogLogic(SetupView& view, SetupHost& host, data::UserInterface& ui,
-                                   SetupSettings& settings, SetupTables tables)
-    : view_(view), host_(host), ui_(ui), settings_(settings), tables_(tables)
+                                   SetupSettings& settings, SetupTables tables,
+                                   const VolumeList& volumes)
+    : view_(view), host_(host), ui_(ui), settings_(settings), tables_(tables), volumes_(volumes)
 {
 }
 
@@ -78,6 +79,7 @@ bool SetupDialogLogic::ShowSetup()
 {
     if (shown_)
         return false;
+    LoadAutoBackup();
     shown_ = true;
 
     readOnlyChoice_ = settings_.ReadOnlyAccess;

@@ -1,9 +1,9 @@
 #pragma once
 // The setup dialog without its window: the show routine's loading of the
-// security, e-mail and job status pages, the Shown guard and the handlers of
+// security, e-mail, job status and auto backup pages, the Shown guard and the handlers of
 // those pages. Settings are written to the program folder's tables where and
 // when the dialog writes them: params.dbf USEPASSWD and PASSWORD, the job
-// status texts, and eparams.dbf.
+// status texts, SF3 and BUDIR, and eparams.dbf.
 
 #include "settings/setuphost.h"
 #include "settings/setupsettings.h"
@@ -20,6 +20,8 @@ class UserInterface;
 
 namespace tw::settings {
 
+class VolumeList;
+
 // The open settings tables of the program folder, one record each.
 struct SetupTables {
     db::Table& Params;   // params.dbf
@@ -29,7 +31,7 @@ struct SetupTables {
 class SetupDialogLogic {
 public:
     SetupDialogLogic(SetupView& view, SetupHost& host, data::UserInterface& ui, SetupSettings& settings,
-                     SetupTables tables);
+                     SetupTables tables, const VolumeList& volumes);
 
     bool Shown() const { return shown_; }
     bool ReadOnlyChoice() const { return readOnlyChoice_; }
@@ -56,6 +58,16 @@ public:
     // Job status page.
     void SaveJobStatusDefsClick();
 
+    // Auto backup page. The tree's and the list's change and click handlers
+    // share one behaviour: BackupFolderChanged.
+    void EnableAutoBackupClick();
+    void DriveComboBox2Change();
+    void DriveComboBox2Click();
+    void BackupFolderChanged();
+    void UpClick();
+    void SaveBackupFolderClick();
+    void ShowDriveFreeSpace(const QString& drive);
+
 private:
     // Edits the table's one record (made when missing), writes it and posts;
     // a failure is shown and nothing of it stays in the record.
@@ -65,12 +77,16 @@ private:
     // user) when the port is not a number the field can hold.
     bool PostTypedEmailFields();
     void CloseDialog();
+    void LoadAutoBackup();
+    // The backup drive box, tree and status line on BackupFolder.
+    void ShowBackupFolder();
 
     SetupView& view_;
     SetupHost& host_;
     data::UserInterface& ui_;
     SetupSettings& settings_;
     SetupTables tables_;
+    const VolumeList& volumes_;
     bool shown_ = false;
     bool readOnlyChoice_ = false;
 };

@@ -24,6 +24,12 @@ struct SetupSettings {
 
     // Job status page: Awarded, Closed, In progress, None, Not awarded, Pending.
     QStringList JobStatusTexts;
+
+    // Auto backup page.
+    bool NoAutoBackup = false;  // params.dbf SF3
+    QString BackupFolder;       // params.dbf BUDIR
+    QString StartDrive;         // the root of the volume the program started on: the fall-back
+    bool Busy = false;          // keeps the drive, tree and list handlers idle while code moves them
 };
 
 }  // namespace tw::settings

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace tw::settings {
@@ -67,6 +68,24 @@ public:
     virtual void SetEmailFields(const EmailFieldTexts& fields) = 0;
     // The open dialog for the mail program ("exe|*.exe"); none when cancelled.
     virtual std::optional<QString> ChooseMailProgram() = 0;
+
+    // Auto backup page. The drive box lists volumes by their mount point;
+    // the file list follows the tree's folder.
+    virtual bool EnableAutoBackupChecked() const = 0;
+    virtual void SetEnableAutoBackupChecked(bool checked) = 0;
+    virtual void SetMediaPanelEnabled(bool enabled) = 0;
+    virtual QString BackupDrive() const = 0;
+    virtual void SetBackupDrive(const QString& root) = 0;
+    virtual QString TreeBaseFolder() const = 0;
+    virtual void SetTreeBaseFolder(const QString& folder) = 0;
+    // One level up, the list following.
+    virtual void TreeGoUp() = 0;
+    virtual QString ListFolder() const = 0;
+    virtual void SetListHint(const QString& text) = 0;
+    // The page's own status line, repainted at once.
+    virtual void SetBackupStatus(const QString& text) = 0;
+    // The pie's used and free slices and the label under it.
+    virtual void ShowDriveSpace(std::uint64_t usedBytes, std::uint64_t freeBytes, const QString& label) = 0;
 
     // Job status page.
     virtual StatusEditTexts StatusEdits() const = 0;

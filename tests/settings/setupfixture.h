@@ -6,10 +6,12 @@
 #include "data/services/tablecreation.h"
 #include "platform/db/table.h"
 #include "settings/setupdialoglogic.h"
+#include "settings/volumes.h"
 #include "support/recordinguserinterface.h"
 
 #include <QStringList>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -44,6 +46,29 @@ public:
     void SetEmailFields(const EmailFieldTexts& fields) override { Email = fields; }
     std::optional<QString> ChooseMailProgram() override { return PickedProgram; }
 
+    bool EnableAutoBackupChecked() const override { return AutoBackup; }
+    void SetEnableAutoBackupChecked(bool checked) override { AutoBackup = checked; }
+    void SetMediaPanelEnabled(bool enabled) override { MediaEnabled = enabled; }
+    QString BackupDrive() const override { return Drive; }
+    void SetBackupDrive(const QString& root) override { Drive = root; }
+    QString TreeBaseFolder() const override { return TreeBase; }
+    void SetTreeBaseFolder(const QString& folder) override { TreeBase = ListPath = folder; }
+    // A tree cannot go above its base folder.
+    void TreeGoUp() override
+    {
+        if (ListPath != TreeBase)
+            ListPath = ListPath.left(std::max<qsizetype>(ListPath.lastIndexOf('/'), 1));
+    }
+    QString ListFolder() const override { return ListPath; }
+    void SetListHint(const QString& text) override { ListHint = text; }
+    void SetBackupStatus(const QString& text) override { BackupStatus = text; }
+    void ShowDriveSpace(std::uint64_t usedBytes, std::uint64_t freeBytes, const QString& label) override
+    {
+        Used = usedBytes;
+        Free = freeBytes;
+        SizeLabel = label;
+    }
+
     StatusEditTexts StatusEdits() const override { return Statuses; }
     void SetStatusEdits(const StatusEditTexts& texts) override { Statuses = texts; }
 
@@ -59,6 +84,16 @@ public:
     EmailFieldTexts Email;
     std::optional<QString> PickedProgram;
     StatusEditTexts Statuses;
+    bool AutoBackup = false, MediaEnabled = true;
+    QString Drive, TreeBase, ListPath, ListHint, BackupStatus, SizeLabel;
+    std::uint64_t Used = 1, Free = 1;
+};
+
+// Volumes as a test lays them out: mount points under the test's folder.
+class FixedVolumes : public VolumeList {
+public:
+    std::vector<Volume> Volumes() const override { return List; }
+    std::vector<Volume> List;
 };
 
 class RecordingSetupHost : public SetupHost {
@@ -101,7 +136,7 @@ protected:
         Open(email_, "eparams.dbf");
         settings_.JobStatusTexts = {"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"};
         logic_ = std::make_unique<SetupDialogLogic>(view_, host_, ui_, settings_,
-                                                    SetupTables{params_, email_});
+                                                    SetupTables{params_, email_}, volumes_);
     }
     void TearDown() override
     {
@@ -153,6 +188,7 @@ protected:
     RecordingSetupHost host_;
     data::RecordingUserInterface ui_;
     SetupSettings settings_;
+    FixedVolumes volumes_;
     std::unique_ptr<SetupDialogLogic> logic_;
 };
 
