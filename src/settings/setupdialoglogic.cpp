@@ -79,6 +79,9 @@ bool SetupDialogLogic::ShowSetup()
 {
     if (shown_)
         return false;
+    view_.SetHelpLevelIndex(settings_.HelpLevel);
+    view_.SetTaskHintLevelIndex(settings_.ChartHintLevel);
+    view_.SetShowResourcesChecked(settings_.ShowAssignedResources);
     LoadAutoBackup();
     shown_ = true;
 
@@ -87,6 +90,9 @@ bool SetupDialogLogic::ShowSetup()
     view_.SetReadOnlyMessage(readOnlyChoice_ ? QStringLiteral("This Tarnwick cannot change the database")
                                              : QStringLiteral("This Tarnwick is allowed to change the database"));
 
+    view_.SetQuickBooksEditionIndex(settings_.QBEdition);
+    view_.SetResourceDisplayIndex(settings_.ResourceDisplayMode);
+    view_.SetWorkCalendarIndex(settings_.WorkCalendarMode);
     view_.SetStatusEdits({settings_.JobStatusTexts.value(5), settings_.JobStatusTexts.value(0),
                           settings_.JobStatusTexts.value(2), settings_.JobStatusTexts.value(3),
                           settings_.JobStatusTexts.value(1), settings_.JobStatusTexts.value(4)});

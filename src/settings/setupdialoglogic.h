@@ -1,9 +1,9 @@
 #pragma once
 // The setup dialog without its window: the show routine's loading of the
-// security, e-mail, job status and auto backup pages, the Shown guard and the handlers of
-// those pages. Settings are written to the program folder's tables where and
-// when the dialog writes them: params.dbf USEPASSWD and PASSWORD, the job
-// status texts, SF3 and BUDIR, and eparams.dbf.
+// general, security, e-mail, job status and auto backup pages, the Shown guard and the handlers of
+// those pages. Settings are written where and when the dialog writes them:
+// params.dbf USEPASSWD and PASSWORD, the job status texts, SF3 and BUDIR;
+// eparams.dbf; qbsetup.dbf USCAN and MATCH; mycomp.dbf PAPERO.
 
 #include "settings/setuphost.h"
 #include "settings/setupsettings.h"
@@ -26,6 +26,8 @@ class VolumeList;
 struct SetupTables {
     db::Table& Params;   // params.dbf
     db::Table& EParams;  // eparams.dbf
+    db::Table& QbSetup;  // qbsetup.dbf
+    db::Table& MyCompany;  // mycomp.dbf of the schedule database
 };
 
 class SetupDialogLogic {
@@ -41,6 +43,16 @@ public:
     bool ShowSetup();
     // Any way of closing the dialog.
     void FormClose() { shown_ = false; }
+
+    // General page.
+    void QuickBooksEditionClick();
+    void HelpLevelSelectionClick();
+    void TaskHintLevelClick();
+    void ShowResourcesClick() { TaskHintLevelClick(); }
+    void WorkCalendarClick();
+    void GeneralSettingsOKClick();
+    // False while the accounting edition check sets the edition itself.
+    void SetEditionClickEnabled(bool enabled) { editionClickEnabled_ = enabled; }
 
     // Security page.
     void ShowSecurityState(int choice);
@@ -89,6 +101,7 @@ private:
     const VolumeList& volumes_;
     bool shown_ = false;
     bool readOnlyChoice_ = false;
+    bool editionClickEnabled_ = true;
 };
 
 }  // namespace tw::settings

@@ -1,6 +1,6 @@
 #pragma once
 // What the setup dialog needs of the main window beyond the settings it
-// holds: the read-only switch, reopening every table, the start-up password
+// holds: balloon help, the work calendars, the read-only switch, reopening every table, the start-up password
 // dialog, ending the program and the query page's status choice. The
 // application session implements it; tests record what was asked.
 
@@ -11,6 +11,19 @@ namespace tw::settings {
 class SetupHost {
 public:
     virtual ~SetupHost() = default;
+
+    // Balloon help on or off at once.
+    virtual void ApplyHelpLevel(int level) = 0;
+    // Gives every resource its calendar record (one per resource mode).
+    virtual void EnsureResourceCalendars() = 0;
+    // mycomp.dbf was written: the company page, when not in view, reads it again.
+    virtual void CompanyRecordChanged() = 0;
+    // Every task's start and end on the calendars now in force; the chart
+    // is drawn again.
+    virtual void RecomputeAllTaskEnds() = 0;
+    // The calendar page: the shared calendar (mode 0), or the calendar of the
+    // current resource with the resource choice enabled (mode 1).
+    virtual void ShowWorkCalendarMode(int mode) = 0;
 
     // Enables or disables the main window's editing controls.
     virtual void ApplyReadOnlyAccess(bool readOnly) = 0;

@@ -11,6 +11,17 @@
 namespace tw::settings {
 
 struct SetupSettings {
+    // General page.
+    int QBEdition = 0;  // 0 Canada, 1 US, 2 other (qbsetup.dbf USCAN)
+    bool QBAccessChecked = false;  // the edition check passed; cleared when the edition changes
+    int HelpLevel = 0;             // balloon help: 0 on, 1 off
+    int ChartHintLevel = 0;
+    bool ShowAssignedResources = true;
+    int WorkCalendarMode = 0;  // 0 one calendar for all, 1 one per resource (mycomp.dbf PAPERO)
+    int LastWorkCalendarMode = 0;
+    int ResourceDisplayMode = 0;  // qbsetup.dbf MATCH
+    bool TablesOpen = true;
+
     // Security page.
     int AccessChoice = 0;  // 0 read/write, 1 read-only, 2 read/write with password (params.dbf CBID1)
     bool PasswordRequired = false;  // params.dbf USEPASSWD

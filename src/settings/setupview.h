@@ -34,6 +34,20 @@ public:
     virtual void SetStatusText(const QString& text) = 0;
     virtual void CloseDialog() = 0;
 
+    // General page.
+    virtual int QuickBooksEditionIndex() const = 0;
+    virtual void SetQuickBooksEditionIndex(int index) = 0;
+    virtual int HelpLevelIndex() const = 0;
+    virtual void SetHelpLevelIndex(int index) = 0;
+    virtual int TaskHintLevelIndex() const = 0;
+    virtual void SetTaskHintLevelIndex(int index) = 0;
+    virtual bool ShowResourcesChecked() const = 0;
+    virtual void SetShowResourcesChecked(bool checked) = 0;
+    virtual int WorkCalendarIndex() const = 0;
+    virtual void SetWorkCalendarIndex(int index) = 0;
+    virtual int ResourceDisplayIndex() const = 0;
+    virtual void SetResourceDisplayIndex(int index) = 0;
+
     // The controls that change the database: automatic access and the
     // company-file group (that one only while automatic access is off), the
     // installer and test buttons, the access choice, the edition, the work

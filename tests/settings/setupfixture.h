@@ -23,6 +23,19 @@ public:
     void CloseDialog() override { ++Closes; }
     void SetDatabaseChangesEnabled(bool enabled) override { DatabaseChangesEnabled = enabled; }
 
+    int QuickBooksEditionIndex() const override { return Edition; }
+    void SetQuickBooksEditionIndex(int index) override { Edition = index; }
+    int HelpLevelIndex() const override { return HelpLevel; }
+    void SetHelpLevelIndex(int index) override { HelpLevel = index; }
+    int TaskHintLevelIndex() const override { return HintLevel; }
+    void SetTaskHintLevelIndex(int index) override { HintLevel = index; }
+    bool ShowResourcesChecked() const override { return ShowResources; }
+    void SetShowResourcesChecked(bool checked) override { ShowResources = checked; }
+    int WorkCalendarIndex() const override { return WorkCalendar; }
+    void SetWorkCalendarIndex(int index) override { WorkCalendar = index; }
+    int ResourceDisplayIndex() const override { return ResourceDisplay; }
+    void SetResourceDisplayIndex(int index) override { ResourceDisplay = index; }
+
     int AccessIndex() const override { return Access; }
     void SetAccessIndex(int index) override { Access = index; }
     void SetAccessPanelEnabled(bool enabled) override { AccessPanelEnabled = enabled; }
@@ -75,6 +88,8 @@ public:
     QString Status = QStringLiteral("(untouched)");
     int Closes = 0;
     bool DatabaseChangesEnabled = true;
+    int Edition = -1, HelpLevel = -1, HintLevel = -1, WorkCalendar = -1, ResourceDisplay = -1;
+    bool ShowResources = false;
     int Access = -1;
     bool AccessPanelEnabled = true;
     QString ReadOnlyMsg, PasswordMsg, Old, New1, New2;
@@ -98,6 +113,11 @@ public:
 
 class RecordingSetupHost : public SetupHost {
 public:
+    void ApplyHelpLevel(int level) override { Calls.push_back("help level " + std::to_string(level)); }
+    void EnsureResourceCalendars() override { Calls.push_back("resource calendars"); }
+    void CompanyRecordChanged() override { Calls.push_back("company record changed"); }
+    void RecomputeAllTaskEnds() override { Calls.push_back("recompute task ends"); }
+    void ShowWorkCalendarMode(int mode) override { Calls.push_back("calendar mode " + std::to_string(mode)); }
     void ApplyReadOnlyAccess(bool readOnly) override { Calls.push_back(readOnly ? "read-only" : "read-write"); }
     void CloseAllTables() override { Calls.push_back("close tables"); }
     void OpenAllTables() override { Calls.push_back("open tables"); }
@@ -134,15 +154,27 @@ protected:
         data::CreateMissingProgramTables(dir_.string());
         Open(params_, "params.dbf");
         Open(email_, "eparams.dbf");
+        Open(qbSetup_, "qbsetup.dbf");
+        const std::filesystem::path database = dir_ / "scheduler";
+        std::filesystem::create_directories(database);
+        data::CreateScheduleDatabase(database.string());
+        company_.setFolder(database.string());
+        company_.setTableName("mycomp.dbf");
+        company_.open();
+        company_.append();
+        company_.post();
         settings_.JobStatusTexts = {"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"};
         logic_ = std::make_unique<SetupDialogLogic>(view_, host_, ui_, settings_,
-                                                    SetupTables{params_, email_}, volumes_);
+                                                    SetupTables{params_, email_, qbSetup_, company_},
+                                                    volumes_);
     }
     void TearDown() override
     {
         logic_.reset();
         params_.close();
         email_.close();
+        qbSetup_.close();
+        company_.close();
         TestFolder::TearDown();
     }
 
@@ -183,7 +215,17 @@ protected:
         table.post();
     }
 
-    db::Table params_, email_;
+    std::int64_t StoredCompanyMode()
+    {
+        db::Table table;
+        table.setFolder((dir_ / "scheduler").string());
+        table.setTableName("mycomp.dbf");
+        table.open();
+        table.first();
+        return table.fieldByName("PAPERO").asInteger();
+    }
+
+    db::Table params_, email_, qbSetup_, company_;
     RecordingSetupView view_;
     RecordingSetupHost host_;
     data::RecordingUserInterface ui_;
