@@ -26,6 +26,9 @@ std::optional<std::string> StoredPasswordForm(const QString& typed);
 // True when the typed password (trimmed) is the built-in one or its stored
 // form equals the PASSWORD field (the field's padding blanks do not count).
 // An empty field holds no password yet: an empty entry matches it.
+// The start-up password dialog (TPassword::OkClick in app/password.cpp) still
+// swaps the field back and compares the typed text with that; it is to call
+// this instead.
 bool PasswordMatches(const QString& typed, const std::string& storedField);
 
 }  // namespace tw::settings

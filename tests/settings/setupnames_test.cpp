@@ -1,7 +1,6 @@
 // The setup dialog's small rules: the password's stored-form compare, the
-// accounting page's error texts, extensions, search folders and versions.
+// accounting page's extensions, search folders and qbXML versions.
 #include "data/textroutines.h"
-#include "exchange/qb/errortext.h"
 #include "settings/setupnames.h"
 #include "settings/setuppassword.h"
 
@@ -44,28 +43,6 @@ TEST(SetupPassword, StoredFormIsTheSwapOfTheTrimmedEntry)
     EXPECT_EQ(StoredPasswordForm(" abc "), std::string("\x03\x02\x01"));
     EXPECT_EQ(StoredPasswordForm("A1"), "1A");
     EXPECT_EQ(StoredPasswordForm(QString::fromUtf8("\u20AC")), std::nullopt);
-}
-
-TEST(QuickBooksErrorText, KnownCodesHaveTheirTextOthersTheHexCode)
-{
-    const struct {
-        std::uint32_t code;
-        const char* text;
-    } cases[] = {
-        {0x8004040A, "The company file you specified to Tarnwick is not the one being used by QuickBooks"},
-        {0x80040418, "Your QuickBooks user must be an administrator to initially setup Tarnwick access"},
-        {0x8004041D, "Your QuickBooks is not running or logged into"},
-        {0x80040430, "Your QuickBooks is not running or logged into"},
-        {0x80040416, "Your QuickBooks is not running or logged into"},
-        {0x80040408, "Please specify your QuickBooks company file on the Setup / QuickBooks screen"},
-        {0x80040420, "QuickBooks access for Tarnwick has been denied"},
-        {0x8004041A, "QuickBooks access for Tarnwick has been denied"},
-        {0x80040401, "QuickBooks error 80040401"},
-        {0x0000ABCD, "QuickBooks error abcd"},
-        {0, "QuickBooks error 0"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(qb::QuickBooksErrorText(c.code), QString::fromLatin1(c.text)) << std::hex << c.code;
 }
 
 TEST(SetupNames, FileExtensionUpper)
