@@ -79,9 +79,11 @@ bool SetupDialogLogic::ShowSetup()
 {
     if (shown_)
         return false;
+    view_.SetEnableAutoAccessChecked(settings_.QBManualCompanyFile == 0);
     view_.SetHelpLevelIndex(settings_.HelpLevel);
     view_.SetTaskHintLevelIndex(settings_.ChartHintLevel);
     view_.SetShowResourcesChecked(settings_.ShowAssignedResources);
+    EnableAutoAccessClick();
     LoadAutoBackup();
     shown_ = true;
 
@@ -90,6 +92,7 @@ bool SetupDialogLogic::ShowSetup()
     view_.SetReadOnlyMessage(readOnlyChoice_ ? QStringLiteral("This Tarnwick cannot change the database")
                                              : QStringLiteral("This Tarnwick is allowed to change the database"));
 
+    view_.SetCompanyPath(settings_.QBCompanyFile);
     view_.SetQuickBooksEditionIndex(settings_.QBEdition);
     view_.SetResourceDisplayIndex(settings_.ResourceDisplayMode);
     view_.SetWorkCalendarIndex(settings_.WorkCalendarMode);

@@ -1,9 +1,9 @@
 #pragma once
 // The setup dialog without its window: the show routine's loading of the
-// general, security, e-mail, job status and auto backup pages, the Shown guard and the handlers of
+// general, accounting, security, e-mail, job status and auto backup pages, the Shown guard and the handlers of
 // those pages. Settings are written where and when the dialog writes them:
 // params.dbf USEPASSWD and PASSWORD, the job status texts, SF3 and BUDIR;
-// eparams.dbf; qbsetup.dbf USCAN and MATCH; mycomp.dbf PAPERO.
+// eparams.dbf; qbsetup.dbf USCAN, MATCH and CPATH; mycomp.dbf PAPERO.
 
 #include "settings/setuphost.h"
 #include "settings/setupsettings.h"
@@ -53,6 +53,14 @@ public:
     void GeneralSettingsOKClick();
     // False while the accounting edition check sets the edition itself.
     void SetEditionClickEnabled(bool enabled) { editionClickEnabled_ = enabled; }
+
+    // Accounting page (the access test aside).
+    void EnableAutoAccessClick();
+    void CompanyPathChange();
+    void CompanyFilesClick();
+    void BrowseToQBWFileClick();
+    void FindQBWFilesClick();
+    void QBOkClick();
 
     // Security page.
     void ShowSecurityState(int choice);

@@ -22,6 +22,10 @@ struct SetupSettings {
     int ResourceDisplayMode = 0;  // qbsetup.dbf MATCH
     bool TablesOpen = true;
 
+    // Accounting page.
+    int QBManualCompanyFile = 0;  // 0 automatic access, 1 located by hand (params.dbf CBID2 at exit)
+    QString QBCompanyFile;        // qbsetup.dbf CPATH; empty: the file the accounting program has open
+
     // Security page.
     int AccessChoice = 0;  // 0 read/write, 1 read-only, 2 read/write with password (params.dbf CBID1)
     bool PasswordRequired = false;  // params.dbf USEPASSWD

@@ -5,6 +5,7 @@
 // logic sets them, and raises a handler only for the user's own clicks.
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -47,6 +48,20 @@ public:
     virtual void SetWorkCalendarIndex(int index) = 0;
     virtual int ResourceDisplayIndex() const = 0;
     virtual void SetResourceDisplayIndex(int index) = 0;
+
+    // Accounting page.
+    virtual bool EnableAutoAccessChecked() const = 0;
+    virtual void SetEnableAutoAccessChecked(bool checked) = 0;
+    virtual void SetCompanyFileGroupEnabled(bool enabled) = 0;
+    virtual QString CompanyPath() const = 0;
+    virtual void SetCompanyPath(const QString& path) = 0;
+    virtual void SetCompanyFiles(const QStringList& files) = 0;
+    // The entry picked in the found files; none when nothing is selected.
+    virtual std::optional<QString> SelectedCompanyFile() const = 0;
+    // The mount point chosen for the search.
+    virtual QString SearchDrive() const = 0;
+    // The open dialog for a company file ("qbw|*.qbw"); none when cancelled.
+    virtual std::optional<QString> ChooseCompanyFile(const QString& initialFolder) = 0;
 
     // The controls that change the database: automatic access and the
     // company-file group (that one only while automatic access is off), the

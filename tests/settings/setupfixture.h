@@ -23,6 +23,20 @@ public:
     void CloseDialog() override { ++Closes; }
     void SetDatabaseChangesEnabled(bool enabled) override { DatabaseChangesEnabled = enabled; }
 
+    bool EnableAutoAccessChecked() const override { return AutoAccess; }
+    void SetEnableAutoAccessChecked(bool checked) override { AutoAccess = checked; }
+    void SetCompanyFileGroupEnabled(bool enabled) override { CompanyFileEnabled = enabled; }
+    QString CompanyPath() const override { return Company; }
+    void SetCompanyPath(const QString& path) override { Company = path; }
+    void SetCompanyFiles(const QStringList& files) override { CompanyFiles = files; }
+    std::optional<QString> SelectedCompanyFile() const override { return SelectedFile; }
+    QString SearchDrive() const override { return Search; }
+    std::optional<QString> ChooseCompanyFile(const QString& initialFolder) override
+    {
+        ChooserFolder = initialFolder;
+        return PickedFile;
+    }
+
     int QuickBooksEditionIndex() const override { return Edition; }
     void SetQuickBooksEditionIndex(int index) override { Edition = index; }
     int HelpLevelIndex() const override { return HelpLevel; }
@@ -90,6 +104,10 @@ public:
     bool DatabaseChangesEnabled = true;
     int Edition = -1, HelpLevel = -1, HintLevel = -1, WorkCalendar = -1, ResourceDisplay = -1;
     bool ShowResources = false;
+    bool AutoAccess = false, CompanyFileEnabled = true;
+    QString Company, Search, ChooserFolder;
+    QStringList CompanyFiles;
+    std::optional<QString> SelectedFile, PickedFile;
     int Access = -1;
     bool AccessPanelEnabled = true;
     QString ReadOnlyMsg, PasswordMsg, Old, New1, New2;
