@@ -2,7 +2,6 @@
 // the folder backups go to, on the volumes of this machine.
 #include "settings/setupdialoglogic.h"
 
-#include "data/services/userinterface.h"
 #include "platform/db/table.h"
 #include "settings/volumes.h"
 
@@ -13,7 +12,7 @@ namespace tw::settings {
 namespace {
 
 const QString kBackupFilesGoTo = QStringLiteral("Backup files go to:  ");
-constexpr qsizetype kBackupFolderFieldWidth = 254;
+constexpr std::size_t kBackupFolderFieldWidth = 254;
 
 }  // namespace
 
@@ -113,12 +112,8 @@ void SetupDialogLogic::UpClick()
 void SetupDialogLogic::SaveBackupFolderClick()
 {
     const QString folder = view_.ListFolder();
-    if (folder.toStdString().size() > static_cast<std::size_t>(kBackupFolderFieldWidth)) {
-        ui_.ShowMessage("The backup folder's path is longer than the setting can keep (254 characters):\n"
-                            + folder.toStdString(),
-                        "Tarnwick setup", data::MessageIcon::Stop);
+    if (!PathFits(folder, kBackupFolderFieldWidth, "The backup folder's path"))
         return;
-    }
     if (!WriteRecord(tables_.Params, [&](db::Table& params) {
             params.fieldByName("BUDIR").setAsString(folder.toStdString());
         }, true))

@@ -80,12 +80,8 @@ void SetupDialogLogic::QBOkClick()
     if (!shown_)
         return;
     const QString path = view_.CompanyPath().trimmed();
-    if (path.toStdString().size() > kCompanyPathFieldWidth) {
-        ui_.ShowMessage("The company file's path is longer than the setting can keep (254 characters):\n"
-                            + path.toStdString(),
-                        "Tarnwick setup", data::MessageIcon::Stop);
+    if (!PathFits(path, kCompanyPathFieldWidth, "The company file's path"))
         return;
-    }
     if (!WriteRecord(tables_.QbSetup, [&](db::Table& setup) {
             setup.fieldByName("CPATH").setAsString(path.toStdString());
         }, true))

@@ -22,7 +22,7 @@ constexpr int kChoiceReadOnly = 1;
 constexpr int kChoiceWithPassword = 2;
 constexpr std::size_t kPasswordFieldWidth = 100;
 constexpr qsizetype kStatusFieldWidth = 25;
-constexpr qsizetype kMailProgramFieldWidth = 160;
+constexpr std::size_t kMailProgramFieldWidth = 160;
 constexpr int kDefaultSmtpPort = 25;
 constexpr int kHighestPort = 65535;
 
@@ -73,6 +73,17 @@ bool SetupDialogLogic::WriteRecord(db::Table& table, const std::function<void(db
                         data::MessageIcon::Stop);
         return false;
     }
+}
+
+bool SetupDialogLogic::PathFits(const QString& path, std::size_t fieldWidth, const char* what)
+{
+    const std::string bytes = path.toStdString();
+    if (bytes.size() <= fieldWidth)
+        return true;
+    ui_.ShowMessage(std::string(what) + " is longer than the setting can keep (" + std::to_string(fieldWidth)
+                        + " characters):\n" + bytes,
+                    kSettingsErrorCaption, data::MessageIcon::Stop);
+    return false;
 }
 
 bool SetupDialogLogic::ShowSetup()
@@ -281,12 +292,8 @@ void SetupDialogLogic::BrowseForOutlookClick()
     const std::optional<QString> program = view_.ChooseMailProgram();
     if (!program)
         return;
-    if (program->size() > kMailProgramFieldWidth) {
-        ui_.ShowMessage("The mail program's path is longer than the setting can keep (160 characters):\n"
-                            + program->toStdString(),
-                        kSettingsErrorCaption, data::MessageIcon::Stop);
+    if (!PathFits(*program, kMailProgramFieldWidth, "The mail program's path"))
         return;
-    }
     view_.SetOutlookPath(*program);
     if (!WriteRecord(tables_.EParams, [&](db::Table& email) { SetFieldText(email, "EMAILPT", *program); },
                      true))

@@ -92,6 +92,9 @@ private:
     // Edits the table's one record (made when missing), writes it and posts;
     // a failure is shown and nothing of it stays in the record.
     bool WriteRecord(db::Table& table, const std::function<void(db::Table&)>& write, bool refresh);
+    // True when the path fits its text field; otherwise the user is told,
+    // since a cut path would name another file.
+    bool PathFits(const QString& path, std::size_t fieldWidth, const char* what);
     void RefusePassword(const QString& text);
     // Writes what was typed into the SMTP edits; false (after telling the
     // user) when the port is not a number the field can hold.

@@ -79,6 +79,15 @@ TEST_F(CompanyFileTest, PickingAFileClearsTheAccessCheckAndSaveStoresItTrimmed)
     EXPECT_EQ(StoredText("qbsetup.dbf", "CPATH"), "/srv/other/Picked.qbw");
     EXPECT_EQ(settings_.QBCompanyFile, "/srv/other/Picked.qbw");
     EXPECT_EQ(view_.Closes, 1);
+
+    // A path the field would cut is refused: a cut path names another file.
+    logic_->ShowSetup();
+    view_.Company = "/srv/" + QString(250, QLatin1Char('c')) + ".QBW";
+    logic_->QBOkClick();
+    ASSERT_EQ(ui_.Messages.size(), 1u);
+    EXPECT_EQ(ui_.Messages[0].icon, data::MessageIcon::Stop);
+    EXPECT_EQ(StoredText("qbsetup.dbf", "CPATH"), "/srv/other/Picked.qbw");
+    EXPECT_EQ(view_.Closes, 1);
 }
 
 class CompanyFileSearchTest : public SetupTest {
