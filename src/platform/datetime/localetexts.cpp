@@ -269,7 +269,123 @@ void Append(std::string& out, std::string_view p, TDateTime value, const LocaleF
     }
 }
 
+// Text Qt shows as it stands: quoted when it holds a letter or a quote.
+void AppendQtLiteral(std::string& out, std::string_view text)
+{
+    bool plain = true;
+    for (char c : text)
+        plain = plain && !std::isalpha(static_cast<unsigned char>(c)) && c != '\'';
+    if (plain) {
+        out.append(text);
+        return;
+    }
+    out += '\'';
+    for (char c : text)
+        out += c == '\'' ? std::string("''") : std::string(1, c);
+    out += '\'';
+}
+
+void AppendQt(std::string& out, std::string_view p, const LocaleFormats& f, int depth)
+{
+    auto nested = [&](const std::string& pattern) {
+        if (depth < 3)
+            AppendQt(out, pattern, f, depth + 1);
+    };
+    bool afterHour = false;
+    for (size_t i = 0; i < p.size();) {
+        const char raw = p[i];
+        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(raw)));
+        size_t run = 1;
+        while (i + run < p.size() && std::tolower(static_cast<unsigned char>(p[i + run])) == c)
+            ++run;
+        bool wasHour = false;
+        switch (c) {
+        case 'c':
+            nested(f.shortDateFormat);
+            out += ' ';
+            nested(f.longTimeFormat);
+            run = 1;
+            break;
+        case 'd':
+            if (run <= 4)
+                out.append(run, 'd');
+            else
+                nested(run == 5 ? f.shortDateFormat : f.longDateFormat);
+            break;
+        case 'm':
+            if (afterHour) {
+                run = std::min<size_t>(run, 2);
+                out.append(run, 'm');
+            } else {
+                out.append(std::min<size_t>(run, 4), 'M');
+            }
+            break;
+        case 'n': out.append(std::min<size_t>(run, 2), 'm'); break;
+        case 's': out.append(std::min<size_t>(run, 2), 's'); break;
+        case 'z': out += run < 3 ? "z" : "zzz"; break;
+        case 'y': out += run <= 2 ? "yy" : "yyyy"; break;
+        case 'h':
+            out.append(std::min<size_t>(run, 2), 'h');
+            wasHour = true;
+            break;
+        case 't': nested(run == 1 ? f.shortTimeFormat : f.longTimeFormat); break;
+        case 'a': {
+            const bool upper = std::isupper(static_cast<unsigned char>(raw));
+            if (StartsWithNoCase(p, i, "am/pm") || StartsWithNoCase(p, i, "a/p")) {
+                out += upper ? "AP" : "ap";
+                run = StartsWithNoCase(p, i, "am/pm") ? 5 : 3;
+            } else if (StartsWithNoCase(p, i, "ampm")) {
+                out += "AP";
+                run = 4;
+            } else {
+                AppendQtLiteral(out, p.substr(i, 1));
+                run = 1;
+            }
+            break;
+        }
+        case '/':
+            AppendQtLiteral(out, std::string(1, f.dateSeparator));
+            run = 1;
+            break;
+        case ':':
+            AppendQtLiteral(out, std::string(1, f.timeSeparator));
+            run = 1;
+            break;
+        case '"':
+        case '\'': {
+            size_t end = p.find(raw, i + 1);
+            if (end == std::string_view::npos)
+                end = p.size();
+            AppendQtLiteral(out, p.substr(i + 1, end - i - 1));
+            run = end - i + 1;
+            break;
+        }
+        default:
+            AppendQtLiteral(out, p.substr(i, 1));
+            run = 1;
+            break;
+        }
+        if (wasHour)
+            afterHour = true;
+        else if (std::isalpha(static_cast<unsigned char>(c)))
+            afterHour = false;
+        i += run;
+    }
+}
+
 }  // namespace
+
+std::string QtPattern(std::string_view pattern)
+{
+    std::string out;
+    AppendQt(out, pattern, Formats(), 0);
+    return out;
+}
+
+std::string QtShortDatePattern()
+{
+    return QtPattern(Formats().shortDateFormat);
+}
 
 const LocaleFormats& Formats()
 {
