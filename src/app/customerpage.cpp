@@ -80,12 +80,12 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
             QString text = edit->text();
             if (f.UpperCase)
                 text = text.toUpper();
-            Guarded([&] { tab_->WriteField(f.Field, text.toStdString()); });
+            Write(f.Field, text.toStdString());
         });
     }
     this->ui->Notes->installEventFilter(this);
     connect(this->ui->DBCheckBox1, &QCheckBox::clicked, this,
-            [this](bool checked) { Guarded([&] { tab_->WriteField("S1", checked ? "T" : "F"); }); });
+            [this](bool checked) { Write("S1", checked ? "T" : "F"); });
     connect(this->ui->UseAlt, &QCheckBox::clicked, this, [this](bool checked) {
         FlushEdits();
         Guarded([&] { tab_->UseAltClick(checked); });
@@ -153,6 +153,7 @@ void TCustomerPage::ShowCustomer()
 {
     showing_ = true;
     const bool has = state_.TablesOpen && tab_->HasCustomer();
+    loadedCid_ = has ? tab_->CurrentCustomerId() : -1;
     const bool readOnly = state_.ReadOnlyCopy || !has;
     for (const customers::CustomerEditField& f : customers::CustomerEditFields()) {
         QLineEdit* edit = Edit(f.Edit);
@@ -184,6 +185,17 @@ void TCustomerPage::ShowCustomerPhoto()
         ui->Image1->setPixmap(QPixmap::fromImage(image));
 }
 
+bool TCustomerPage::Write(const char* field, const std::string& text)
+{
+    bool current = true;
+    Guarded([&] { current = tab_->WriteField(loadedCid_, field, text); });
+    // The cursor moved without the form being filled again: what the controls
+    // hold belongs to another customer, so show the current one instead.
+    if (!current && state_.TablesOpen)
+        ShowCustomer();
+    return current;
+}
+
 void TCustomerPage::FlushEdits()
 {
     if (!state_.TablesOpen || !tab_->HasCustomer())
@@ -194,13 +206,14 @@ void TCustomerPage::FlushEdits()
             QString text = edit->text();
             if (f.UpperCase)
                 text = text.toUpper();
-            Guarded([&] { tab_->WriteField(f.Field, text.toStdString()); });
             edit->setModified(false);
+            if (!Write(f.Field, text.toStdString()))
+                return;
         }
     }
     if (ui->Notes->document()->isModified()) {
-        Guarded([&] { tab_->WriteField("NOTES", ui->Notes->toPlainText().toStdString()); });
         ui->Notes->document()->setModified(false);
+        Write("NOTES", ui->Notes->toPlainText().toStdString());
     }
 }
 

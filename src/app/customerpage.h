@@ -15,7 +15,9 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "customers/customertab.h"
 #include "customers/customfields.h"
@@ -81,6 +83,9 @@ protected:
 private:
     bool HandleTabKey(QObject* watched, QEvent* event);
     void SyncRestriction();
+    // Writes into the customer the controls were filled for; false (and the
+    // form shows the current customer) when that is no longer current.
+    bool Write(const char* field, const std::string& text);
     template <typename Work>
     void Guarded(Work&& work);
 
@@ -93,6 +98,7 @@ private:
     std::unique_ptr<customers::TCustomFields> fieldsWindow_;
     std::unique_ptr<customers::TGraphicImport> graphicImport_;
     bool showing_ = false;  // ShowCustomer is filling the controls
+    std::int32_t loadedCid_ = -1;  // the customer ShowCustomer filled the controls with
 };
 
 }  // namespace tw::app

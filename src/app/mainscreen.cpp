@@ -210,7 +210,12 @@ void TMainScreen::FormCreate()
 void TMainScreen::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    FormShow();
+    // A window restored from the minimised state (the window manager does it
+    // with its dialogs, e.g. when the print preview closes) gets a spontaneous
+    // show event; it never was hidden, so the start-up's later showing, which
+    // restores the saved page and customer, must not run.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TMainScreen::ShowWhenStarted()

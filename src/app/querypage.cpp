@@ -130,7 +130,7 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
     logic_ = std::make_unique<query::QueryPageLogic>(data, state, userInterface);
     logic_->StatusTexts = statusTexts_;
     // The pickers show dates as the rest of the program writes them.
-    const QString dateFormat = QString::fromStdString(locale::Formats().shortDateFormat);
+    const QString dateFormat = QString::fromStdString(locale::QtShortDatePattern());
     ui->TaskStartDate->setDisplayFormat(dateFormat);
     ui->TaskEndDate->setDisplayFormat(dateFormat);
     const TDateTime today = std::floor(tw::Now());

@@ -146,7 +146,14 @@ void TMainScreen::AttachVisualizePage()
         item.SingleAdd = true;
         item.AddToTaskList = false;
         item.FindOrCreate = true;
+        // The adder makes the item's customer current, as the task editor
+        // wants; a summary row is only drawn, so the user's customer stays.
+        db::Table& customers = data_->CustomersTable;
+        const bool hadCustomer = customers.active() && !customers.eof() && !customers.isEmpty();
+        const double customer = hadCustomer ? customers.fieldByName("CID").asFloat() : 0;
         AddTaskToSchedule(item);
+        if (hadCustomer)
+            customers.locate("CID", db::Value(customer));
     };
     hooks.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
     // The task editor and the task list editor rebuild the chart they found

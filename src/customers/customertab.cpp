@@ -58,26 +58,29 @@ std::string CustomerTab::FieldText(const char* field)
     return data_.CustomersTable.fieldByName(field).asString();
 }
 
-void CustomerTab::WriteField(const char* field, const std::string& text)
+bool CustomerTab::WriteField(std::int32_t loadedCid, const char* field, const std::string& text)
 {
-    if (state_.ReadOnlyCopy || !HasCustomer())
-        return;
+    if (!HasCustomer() || CurrentCustomerId() != loadedCid)
+        return false;
+    if (state_.ReadOnlyCopy)
+        return true;
     db::Table& t = data_.CustomersTable;
     db::Field f = t.fieldByName(field);
     if (f.type() == db::FieldType::Logical) {
         const bool value = text == "T";
         if (f.asBoolean() == value)
-            return;
+            return true;
         t.edit();
         f.setAsBoolean(value);
     } else {
         if (f.asString() == text)
-            return;
+            return true;
         t.edit();
         const auto width = static_cast<std::size_t>(f.def().width);
         f.setAsString(f.type() == db::FieldType::Memo ? text : CutToWidth(text, width));
     }
     t.post();
+    return true;
 }
 
 void CustomerTab::FillNewCustomer(db::Table& t, std::int32_t cid)

@@ -59,7 +59,10 @@ public:
     std::int32_t CurrentCustomerId();
     std::string FieldText(const char* field);
     // Writes one field of the current customer (unless this copy is read-only).
-    void WriteField(const char* field, const std::string& text);
+    // loadedCid is the customer the text was loaded for: when the cursor has
+    // moved on since, nothing is written and the result is false, so that a
+    // form never posts one customer's values into another.
+    bool WriteField(std::int32_t loadedCid, const char* field, const std::string& text);
 
     // The navigator: the data module's handlers run around each move.
     void NavigatorClick(NavigatorAction action);

@@ -1,5 +1,7 @@
 #include "tasks/addtaskform.h"
 
+#include "platform/datetime/localetexts.h"
+
 #include "tasks/editor/taskeditor.h"
 #include "tasks/formvalues.h"
 #include "tasks/repeat/repeatdialogs.h"
@@ -35,6 +37,9 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
       context_(context)
 {
     ui->setupUi(this);
+    const QString dateFormat = QString::fromStdString(locale::QtShortDatePattern());
+    ui->TaskStartDate->setDisplayFormat(dateFormat);
+    ui->TaskEndDate->setDisplayFormat(dateFormat);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     // An editor left open does not keep the program running.
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -199,7 +199,7 @@ TEST_F(CustomerPageTest, ImportedPhotoIsSavedForTheCustomerTheDialogWasOpenedFor
 
     if (std::getenv("TARNWICK_SCREENSHOTS")) {
         page->Logic().Photos.Save(ames, false, HousePhoto(), 0);
-        page->Logic().WriteField("NOTES",
+        page->Logic().WriteField(page->Logic().CurrentCustomerId(), "NOTES",
                                  "Side gate is always open; please ring before going round.\n"
                                  "Prefers morning visits. The dog is friendly.");
         page->ShowCustomer();

@@ -145,20 +145,19 @@ bool HasAmPm(std::string_view pattern)
     return false;
 }
 
-void Append(std::string& out, std::string_view pattern, TDateTime value, const LocaleFormats& f, int depth);
+// One specifier of a pattern, as the formatter and the Qt translation read it.
+struct Spec {
+    char kind;              // the specifier's letter in lower case; 'n' also for m after an hour,
+                            // 'a' for an AM/PM marker, '"' for literal text, '/' and ':'
+    size_t run;             // how often the letter repeats
+    bool upper;             // the marker's first letter is upper case
+    std::string_view text;  // the literal text, or the marker's form ("am/pm", "a/p", "ampm")
+};
 
-void AppendNested(std::string& out, const std::string& pattern, TDateTime value, const LocaleFormats& f,
-                  int depth)
+// Walks a pattern specifier by specifier; both outputs read it the same way.
+template <typename Take>
+void WalkPattern(std::string_view p, Take&& take)
 {
-    if (depth < 3)
-        Append(out, pattern, value, f, depth + 1);
-}
-
-void Append(std::string& out, std::string_view p, TDateTime value, const LocaleFormats& f, int depth)
-{
-    const DateFields date = DecodeDate(value);
-    const TimeFields time = DecodeTime(value);
-    const bool twelveHour = HasAmPm(p);
     bool afterHour = false;
     for (size_t i = 0; i < p.size();) {
         const char raw = p[i];
@@ -166,15 +165,82 @@ void Append(std::string& out, std::string_view p, TDateTime value, const LocaleF
         size_t run = 1;
         while (i + run < p.size() && std::tolower(static_cast<unsigned char>(p[i + run])) == c)
             ++run;
-        bool wasHour = false;
+        Spec spec{c, run, std::isupper(static_cast<unsigned char>(raw)) != 0, {}};
         switch (c) {
         case 'c':
-            AppendNested(out, f.shortDateFormat, value, f, depth);
+        case '/':
+        case ':': spec.run = run = 1; break;
+        case 'm':
+            if (afterHour) {
+                spec.kind = 'n';
+                spec.run = run = std::min<size_t>(run, 2);
+            }
+            break;
+        case 'd':
+        case 'n':
+        case 's':
+        case 'z':
+        case 'y':
+        case 'h':
+        case 't': break;
+        case 'a': {
+            bool marker = false;
+            for (std::string_view form : {"am/pm", "a/p", "ampm"}) {
+                if (StartsWithNoCase(p, i, form)) {
+                    spec.text = form;
+                    run = form.size();
+                    marker = true;
+                    break;
+                }
+            }
+            if (!marker) {
+                spec = {'"', 1, false, p.substr(i, 1)};
+                run = 1;
+            }
+            break;
+        }
+        case '"':
+        case '\'': {
+            size_t end = p.find(raw, i + 1);
+            if (end == std::string_view::npos)
+                end = p.size();
+            spec = {'"', 1, false, p.substr(i + 1, end - i - 1)};
+            run = end - i + 1;
+            break;
+        }
+        default:
+            spec = {'"', 1, false, p.substr(i, 1)};
+            run = 1;
+            break;
+        }
+        take(spec);
+        // Blanks and punctuation between "h" and "m" keep m as minutes.
+        if (c == 'h')
+            afterHour = true;
+        else if (std::isalpha(static_cast<unsigned char>(c)))
+            afterHour = false;
+        i += run;
+    }
+}
+
+void Append(std::string& out, std::string_view p, TDateTime value, const LocaleFormats& f, int depth)
+{
+    auto nested = [&](const std::string& pattern) {
+        if (depth < 3)
+            Append(out, pattern, value, f, depth + 1);
+    };
+    const DateFields date = DecodeDate(value);
+    const TimeFields time = DecodeTime(value);
+    const bool twelveHour = HasAmPm(p);
+    WalkPattern(p, [&](const Spec& s) {
+        const size_t run = s.run;
+        switch (s.kind) {
+        case 'c':
+            nested(f.shortDateFormat);
             if (TimePart(value) != 0) {
                 out += ' ';
-                AppendNested(out, f.longTimeFormat, value, f, depth);
+                nested(f.longTimeFormat);
             }
-            run = 1;
             break;
         case 'd':
             if (run == 1)
@@ -185,25 +251,18 @@ void Append(std::string& out, std::string_view p, TDateTime value, const LocaleF
                 out += f.shortDayNames[DayOfWeek(value) - 1];
             else if (run == 4)
                 out += f.longDayNames[DayOfWeek(value) - 1];
-            else if (run == 5)
-                AppendNested(out, f.shortDateFormat, value, f, depth);
             else
-                AppendNested(out, f.longDateFormat, value, f, depth);
+                nested(run == 5 ? f.shortDateFormat : f.longDateFormat);
             break;
         case 'm':
-            if (afterHour) {
-                const size_t n = std::min<size_t>(run, 2);
-                out += n == 1 ? std::to_string(time.minute) : Pad(time.minute, 2);
-                run = n;
-            } else if (run == 1) {
+            if (run == 1)
                 out += std::to_string(date.month);
-            } else if (run == 2) {
+            else if (run == 2)
                 out += Pad(date.month, 2);
-            } else if (run == 3) {
+            else if (run == 3)
                 out += f.shortMonthNames[date.month - 1];
-            } else {
+            else
                 out += f.longMonthNames[date.month - 1];
-            }
             break;
         case 'n': out += run == 1 ? std::to_string(time.minute) : Pad(time.minute, 2); break;
         case 's': out += run == 1 ? std::to_string(time.second) : Pad(time.second, 2); break;
@@ -217,59 +276,90 @@ void Append(std::string& out, std::string_view p, TDateTime value, const LocaleF
                     h = 12;
             }
             out += run == 1 ? std::to_string(h) : Pad(h, 2);
-            wasHour = true;
             break;
         }
-        case 't': AppendNested(out, run == 1 ? f.shortTimeFormat : f.longTimeFormat, value, f, depth); break;
-        case 'a':
-            if (StartsWithNoCase(p, i, "am/pm")) {
-                const bool upper = std::isupper(static_cast<unsigned char>(raw));
-                out += time.hour < 12 ? (upper ? "AM" : "am") : (upper ? "PM" : "pm");
-                run = 5;
-            } else if (StartsWithNoCase(p, i, "a/p")) {
-                const bool upper = std::isupper(static_cast<unsigned char>(raw));
-                out += time.hour < 12 ? (upper ? "A" : "a") : (upper ? "P" : "p");
-                run = 3;
-            } else if (StartsWithNoCase(p, i, "ampm")) {
-                out += time.hour < 12 ? f.timeAMString : f.timePMString;
-                run = 4;
-            } else {
-                out += raw;
-                run = 1;
-            }
-            break;
-        case '/':
-            out += f.dateSeparator;
-            run = 1;
-            break;
-        case ':':
-            out += f.timeSeparator;
-            run = 1;
-            break;
-        case '"':
-        case '\'': {
-            size_t end = p.find(raw, i + 1);
-            if (end == std::string_view::npos)
-                end = p.size();
-            out.append(p.substr(i + 1, end - i - 1));
-            run = end - i + 1;
+        case 't': nested(run == 1 ? f.shortTimeFormat : f.longTimeFormat); break;
+        case 'a': {
+            const bool am = time.hour < 12;
+            if (s.text == "ampm")
+                out += am ? f.timeAMString : f.timePMString;
+            else if (s.text == "a/p")
+                out += am ? (s.upper ? "A" : "a") : (s.upper ? "P" : "p");
+            else
+                out += am ? (s.upper ? "AM" : "am") : (s.upper ? "PM" : "pm");
             break;
         }
-        default:
-            out += raw;
-            run = 1;
-            break;
+        case '/': out += f.dateSeparator; break;
+        case ':': out += f.timeSeparator; break;
+        default: out.append(s.text); break;
         }
-        // Blanks and punctuation between "h" and "m" keep m as minutes.
-        if (wasHour)
-            afterHour = true;
-        else if (std::isalpha(static_cast<unsigned char>(c)))
-            afterHour = false;
-        i += run;
+    });
+}
+
+// Text Qt shows as it stands: quoted when it holds a letter or a quote.
+void AppendQtLiteral(std::string& out, std::string_view text)
+{
+    bool plain = true;
+    for (char c : text)
+        plain = plain && !std::isalpha(static_cast<unsigned char>(c)) && c != '\'';
+    if (plain) {
+        out.append(text);
+        return;
     }
+    out += '\'';
+    for (char c : text)
+        out += c == '\'' ? std::string("''") : std::string(1, c);
+    out += '\'';
+}
+
+void AppendQt(std::string& out, std::string_view p, const LocaleFormats& f, int depth)
+{
+    auto nested = [&](const std::string& pattern) {
+        if (depth < 3)
+            AppendQt(out, pattern, f, depth + 1);
+    };
+    WalkPattern(p, [&](const Spec& s) {
+        const size_t run = s.run;
+        switch (s.kind) {
+        case 'c':
+            nested(f.shortDateFormat);
+            out += ' ';
+            nested(f.longTimeFormat);
+            break;
+        case 'd':
+            if (run <= 4)
+                out.append(run, 'd');
+            else
+                nested(run == 5 ? f.shortDateFormat : f.longDateFormat);
+            break;
+        case 'm': out.append(std::min<size_t>(run, 4), 'M'); break;
+        case 'n': out.append(std::min<size_t>(run, 2), 'm'); break;
+        case 's': out.append(std::min<size_t>(run, 2), 's'); break;
+        case 'z': out += run < 3 ? "z" : "zzz"; break;
+        case 'y': out += run <= 2 ? "yy" : "yyyy"; break;
+        case 'h': out.append(std::min<size_t>(run, 2), 'h'); break;
+        case 't': nested(run == 1 ? f.shortTimeFormat : f.longTimeFormat); break;
+        case 'a': out += s.upper || s.text == "ampm" ? "AP" : "ap"; break;
+        case '/': AppendQtLiteral(out, std::string(1, f.dateSeparator)); break;
+        case ':': AppendQtLiteral(out, std::string(1, f.timeSeparator)); break;
+        default: AppendQtLiteral(out, s.text); break;
+        }
+    });
 }
 
 }  // namespace
+
+std::string QtPattern(std::string_view pattern)
+{
+    std::string out;
+    AppendQt(out, pattern, Formats(), 0);
+    return out;
+}
+
+std::string QtShortDatePattern()
+{
+    return QtPattern(Formats().shortDateFormat);
+}
 
 const LocaleFormats& Formats()
 {

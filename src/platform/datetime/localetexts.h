@@ -53,6 +53,13 @@ void PinLocale(std::string_view name);
 
 std::string FormatDateTime(std::string_view pattern, TDateTime value);
 
+// The same pattern in Qt's notation (where m is the minute and M the month),
+// for the date and time pickers: "m/d/yyyy" becomes "M/d/yyyy". Literal text
+// holding letters comes out quoted; "c" always shows the time.
+std::string QtPattern(std::string_view pattern);
+// The short date format in Qt's notation: the format of every date picker.
+std::string QtShortDatePattern();
+
 // Short date; long time; the date and, unless it is 0:00, the time.
 std::string DateToStr(TDateTime value);
 std::string TimeToStr(TDateTime value);

@@ -1,5 +1,7 @@
 #include "tasks/reuse/reusetasksform.h"
 
+#include "platform/datetime/localetexts.h"
+
 #include "tasks/formvalues.h"
 #include "ui_reusetasksform.h"
 
@@ -23,6 +25,7 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
       logic_(context)
 {
     ui->setupUi(this);
+    ui->TaskStartDate->setDisplayFormat(QString::fromStdString(locale::QtShortDatePattern()));
     // Only "Reuse this task" and "Cancel" close it.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -1,5 +1,9 @@
 #include "platform/datetime/localetexts.h"
 
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
 #include <gtest/gtest.h>
 
 namespace tw::locale {
@@ -50,6 +54,43 @@ TEST_F(LocaleTexts, PatternSpecifiers)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatDateTime(c.pattern, afternoon), c.expected) << c.pattern;
+}
+
+// Qt reads m as minutes: a pattern handed over untranslated shows month 0.
+TEST_F(LocaleTexts, PatternsTranslateToQtsNotation)
+{
+    struct Case {
+        const char* pattern;
+        const char* qt;
+    };
+    const Case cases[] = {
+        {"m/d/yyyy", "M/d/yyyy"},
+        {"dd.mm.yy", "dd.MM.yy"},
+        {"ddd mmm d", "ddd MMM d"},
+        {"dddd, mmmm", "dddd, MMMM"},
+        {"h:mm am/pm", "h:mm ap"},  // m after h means minutes
+        {"hh:nn:ss.zzz AMPM", "hh:mm:ss.zzz AP"},
+        {"\"at\" h 'o''clock'", "'at' h 'o''clock'"},
+        {"ddddd", "M/d/yyyy"},
+        {"t", "h:mm AP"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QtPattern(c.pattern), c.qt) << c.pattern;
+}
+
+// Every locale's date picker shows the date the program writes for it.
+TEST_F(LocaleTexts, ThePickersShortDateMatchesTheProgramsInEveryLocale)
+{
+    for (const char* name : {"en_US", "de_DE", "C", "en_GB", "fr_FR", "ja_JP"}) {
+        PinLocale(name);
+        for (const TDateTime day : {EncodeDate(2026, 10, 23), EncodeDate(2027, 3, 5)}) {
+            const DateFields d = DecodeDate(day);
+            const QString shown = QLocale(QString::fromStdString(Formats().name))
+                                      .toString(QDate(d.year, d.month, d.day),
+                                                QString::fromStdString(QtShortDatePattern()));
+            EXPECT_EQ(shown.toStdString(), DateToStr(day)) << name << " " << QtShortDatePattern();
+        }
+    }
 }
 
 TEST_F(LocaleTexts, MidnightAndNoonOnTheTwelveHourClock)
