@@ -1,52 +1,19 @@
 #include "app/password.h"
 
 #include "app/appservices.h"
-#include "data/textroutines.h"
+#include "settings/setuppassword.h"
 #include "ui_password.h"
 
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QPushButton>
 
-#include <algorithm>
-#include <optional>
 
 namespace tw::app {
 
 namespace {
 
-// Always accepted besides the stored password, so that a forgotten password
-// never locks a business out of its schedule.
-constexpr char kBuiltInPassword[] = "qPlaceholderSecrtz";
 constexpr int kTriesPerShowing = 4;
-
-// Blanks and control characters around the entry do not count.
-QString TrimEntry(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-// The settings tables keep one byte per character; a character outside that
-// range cannot be part of a stored password.
-std::optional<std::string> AsFieldText(const QString& text)
-{
-    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; }))
-        return std::nullopt;
-    return text.toLatin1().toStdString();
-}
-
-// A text field's value does not include the blanks that pad it to its width.
-std::string WithoutPadding(std::string field)
-{
-    field.erase(field.find_last_not_of(' ') + 1);
-    return field;
-}
 
 }  // namespace
 
@@ -95,10 +62,9 @@ void TPassword::PasswordEntryKeyPress()
 
 void TPassword::OkClick()
 {
-    const std::optional<std::string> entry = AsFieldText(TrimEntry(ui->PasswordEntry->text()));
-    const std::string stored =
-        data::SwapPasswordLetters(WithoutPadding(storedPassword_ ? storedPassword_() : ""));
-    if (entry && (*entry == stored || *entry == kBuiltInPassword)) {
+    // Compared in stored form: the letter swap is not its own inverse for
+    // every character, so swapping the field back could never match those.
+    if (settings::PasswordMatches(ui->PasswordEntry->text(), storedPassword_ ? storedPassword_() : "")) {
         accept();
         return;
     }
