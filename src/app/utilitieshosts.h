@@ -1,0 +1,101 @@
+#pragma once
+// The backup's and the emptying's side of the running program: the session's
+// state, lock, data module and synchronisation, and the few steps that are
+// the main window's (closing and reopening tables, its pages), given as
+// callbacks so that the hosts can be used without a window.
+
+#include <functional>
+#include <string>
+
+#include "app/session/appsession.h"
+#include "settings/backuphost.h"
+#include "settings/emptydatabase.h"
+
+namespace tw::app {
+
+struct UtilitiesWindowSteps {
+    std::function<void()> CloseAllTables;
+    std::function<void()> OpenAllTables;
+    std::function<void()> RefreshBackupView;
+    std::function<void()> CloseMainWindow;
+    // A Yes/No question, No the default.
+    std::function<bool(const std::string& text, const std::string& caption)> Question;
+    std::function<void(bool clearChart)> SaveAndClearAllocations;
+    std::function<void()> ShowDefaultCalendar;
+    std::function<void()> ShowEmptyScreens;
+};
+
+// Takes the lock record, showing "Waiting for network access" between
+// refused tries; gives up after maxWaitMilliseconds (negative: the lock's own
+// unbounded wait).
+bool TakeSessionLock(AppSession& session, int maxWaitMilliseconds);
+
+class SessionBackupHost : public settings::BackupHost {
+public:
+    SessionBackupHost(AppSession& session, UtilitiesWindowSteps& steps) : session_(session), steps_(steps) {}
+
+    std::string BackupFolder() const override { return session_.State.BackupFolder; }
+    std::string DatabaseFolder() const override { return session_.State.ScheduleFolder; }
+    std::string DatabaseName() const override { return session_.State.ScheduleAlias; }
+    TDateTime Now() const override;
+    void StoreBackupFolder(const std::string& folder) override;
+    void PushChartUpdates() override;
+    void CloseAllTables() override;
+    void OpenAllTables() override;
+    bool TakeNetworkLock(int maxWaitMilliseconds) override;
+    void ReleaseNetworkLock() override;
+    void SetBusy(bool busy) override { session_.State.TablesBusy = busy; }
+    void SetBackingUp(bool backingUp) override { backingUp_ = backingUp; }
+    void RefreshBackupView() override;
+    void CloseMainWindow() override;
+
+    bool BackingUp() const { return backingUp_; }
+
+private:
+    AppSession& session_;
+    UtilitiesWindowSteps& steps_;
+    bool backingUp_ = false;
+};
+
+class SessionEmptyDatabaseHost : public settings::EmptyDatabaseHost {
+public:
+    SessionEmptyDatabaseHost(AppSession& session, UtilitiesWindowSteps& steps)
+        : session_(session), steps_(steps)
+    {
+    }
+
+    bool Question(const std::string& text, const std::string& caption) override;
+    bool SharedTablesUsable() const override { return session_.State.SharedTablesUsable; }
+    db::Table& Component(const std::string& name) override;
+    void SetCalendarPanelEnabled(bool) override {}
+    void SaveAndClearAllocations(bool clearChart) override;
+    bool UpdateAccessRecord(bool take) override { return session_.Lock().UpdateAccessRecord(take); }
+    void RefreshTables() override;
+    void SetChangeCounter(float value) override { session_.State.UpdateCounter = value; }
+    void ShowDefaultCalendar() override;
+    void ReindexDatabase() override { session_.Tables().ReindexDatabase(); }
+    void ShowEmptyScreens() override;
+    void SetBusy(bool busy) override { session_.State.TablesBusy = busy; }
+
+private:
+    AppSession& session_;
+    UtilitiesWindowSteps& steps_;
+};
+
+}  // namespace tw::app
+
+#include "settings/volumes.h"
+
+namespace tw::app {
+
+// What the main window keeps for its Utilities page.
+struct UtilitiesWiring {
+    UtilitiesWiring(AppSession& session) : backup(session, steps), empty(session, steps) {}
+    UtilitiesWindowSteps steps;
+    settings::SystemVolumes volumes;
+    SessionBackupHost backup;
+    SessionEmptyDatabaseHost empty;
+    bool started = false;
+};
+
+}  // namespace tw::app
