@@ -84,6 +84,7 @@ void TMainScreen::CreateUtilitiesPage()
     row->addWidget(allHelp);
     row->addWidget(ui->Help);
     ui->TabControl->setCornerWidget(corner, Qt::TopRightCorner);
+    ui->Help->show();  // the tab widget hid it as its former corner widget
     connect(tutorial, &QPushButton::clicked, this, [this] {
         OpenHelpPage(QString::fromStdString(State.ProgramFolder), QString::fromLatin1(settings::kTutorialPage));
     });

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 namespace tw::app {
 
@@ -79,12 +80,29 @@ void SessionBackupHost::OpenAllTables()
 
 bool SessionBackupHost::TakeNetworkLock(int maxWaitMilliseconds)
 {
-    return TakeSessionLock(session_, maxWaitMilliseconds);
+    // The backup reads the tables closed; the lock record is read through its
+    // own table, which is opened for the while.
+    db::Table& access = session_.Data().AccessTable;
+    if (!access.active()) {
+        access.open();
+        openedAccess_ = true;
+    }
+    const bool taken = TakeSessionLock(session_, maxWaitMilliseconds);
+    if (!taken)
+        CloseOpenedAccess();
+    return taken;
 }
 
 void SessionBackupHost::ReleaseNetworkLock()
 {
     session_.Lock().UpdateAccessRecord(false);
+    CloseOpenedAccess();
+}
+
+void SessionBackupHost::CloseOpenedAccess()
+{
+    if (std::exchange(openedAccess_, false))
+        session_.Data().AccessTable.close();
 }
 
 void SessionBackupHost::RefreshBackupView()

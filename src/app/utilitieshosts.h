@@ -53,8 +53,11 @@ public:
 
 private:
     AppSession& session_;
+    void CloseOpenedAccess();
+
     UtilitiesWindowSteps& steps_;
     bool backingUp_ = false;
+    bool openedAccess_ = false;
 };
 
 class SessionEmptyDatabaseHost : public settings::EmptyDatabaseHost {
