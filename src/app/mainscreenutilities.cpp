@@ -5,6 +5,7 @@
 #include "app/utilitieshosts.h"
 #include "app/utilitiespage.h"
 #include "settings/databasebackup.h"
+#include "settings/restore.h"
 #include "ui_mainscreen.h"
 
 #include <QDir>
@@ -48,6 +49,15 @@ void TMainScreen::CreateUtilitiesPage()
         setWindowTitle(QStringLiteral("Tarnwick"));
         RefreshCustomerViews();
     };
+    steps.SelectedBackupFile = [this] { return utilitiesPage_->SelectedFile(); };
+    steps.PullChartUpdates = [this](bool force) { PullChartUpdates(force); };
+    steps.ShowRestoredCalendar = [this] { RefreshWorkCalendar(); };
+    steps.RefreshAfterRestore = [this] {
+        utilitiesPage_->Logic().Refresh();
+        UpdateSelectControls();
+        ApplyCustomerQuery();
+    };
+    steps.SetCustomersLabel = [this](const std::string& text) { SetCustomersLabel(QString::fromStdString(text)); };
 
     utilitiesPage_ = new TUtilitiesPage(utilities_->volumes, State, *userInterface_, ui->Utilities);
     ui->UtilitiesLayout->insertWidget(0, utilitiesPage_, 1);
@@ -55,6 +65,10 @@ void TMainScreen::CreateUtilitiesPage()
     utilitiesPage_->BackupAllClick = [this] {
         settings::DatabaseBackup backup(utilities_->backup, *userInterface_);
         backup.BackupAllClick();
+    };
+    utilitiesPage_->RestoreClick = [this] {
+        settings::SmartRestore restore(utilities_->restore, *userInterface_);
+        restore.RestoreClick();
     };
     utilitiesPage_->EmptyDatabaseClick = [this] {
         settings::EmptyDatabase empty(utilities_->empty, *userInterface_);

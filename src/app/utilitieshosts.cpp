@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "schedule/sync/chartsconversion.h"
+
 namespace tw::app {
 
 namespace {
@@ -163,6 +165,74 @@ void SessionEmptyDatabaseHost::ShowDefaultCalendar()
 void SessionEmptyDatabaseHost::ShowEmptyScreens()
 {
     Run(steps_.ShowEmptyScreens);
+}
+
+std::string SessionRestoreHost::SelectedBackupFile() const
+{
+    return steps_.SelectedBackupFile ? steps_.SelectedBackupFile() : std::string();
+}
+
+std::string SessionRestoreHost::RestoreFolder() const
+{
+    // Without a folder of its own the restore expands beside the program's tables.
+    const data::MainScreenState& state = session_.State;
+    return state.RestoreFolder.empty() ? state.ProgramFolder : state.RestoreFolder;
+}
+
+bool SessionRestoreHost::Question(const std::string& text, const std::string& caption)
+{
+    return steps_.Question && steps_.Question(text, caption);
+}
+
+void SessionRestoreHost::CloseAllTables()
+{
+    if (steps_.CloseAllTables)
+        steps_.CloseAllTables();
+    else
+        session_.Tables().CloseAllTables();
+}
+
+void SessionRestoreHost::OpenAllTables()
+{
+    if (steps_.OpenAllTables)
+        steps_.OpenAllTables();
+    else
+        session_.Tables().OpenAllTables(false);
+}
+
+bool SessionRestoreHost::ConvertChartsTable(const std::string& folder)
+{
+    return schedule::ConvertChartsTable(session_.ScheduleTables(), session_.State, session_.Interface(),
+                                        session_.Sync(), session_.State.ScheduleAlias, folder);
+}
+
+void SessionRestoreHost::PullChartUpdates(bool force)
+{
+    if (steps_.PullChartUpdates)
+        steps_.PullChartUpdates(force);
+    else
+        session_.Sync().PullChartUpdates(force);
+}
+
+void SessionRestoreHost::ShowRestoredCalendar()
+{
+    Run(steps_.ShowRestoredCalendar);
+}
+
+void SessionRestoreHost::RefreshAfterRestore()
+{
+    Run(steps_.RefreshAfterRestore);
+}
+
+void SessionRestoreHost::SetCustomersLabel(const std::string& text)
+{
+    if (steps_.SetCustomersLabel)
+        steps_.SetCustomersLabel(text);
+}
+
+void SessionRestoreHost::CloseMainWindow()
+{
+    Run(steps_.CloseMainWindow);
 }
 
 }  // namespace tw::app

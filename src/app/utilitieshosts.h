@@ -10,6 +10,7 @@
 #include "app/session/appsession.h"
 #include "settings/backuphost.h"
 #include "settings/emptydatabase.h"
+#include "settings/restorehost.h"
 
 namespace tw::app {
 
@@ -23,6 +24,11 @@ struct UtilitiesWindowSteps {
     std::function<void(bool clearChart)> SaveAndClearAllocations;
     std::function<void()> ShowDefaultCalendar;
     std::function<void()> ShowEmptyScreens;
+    std::function<std::string()> SelectedBackupFile;
+    std::function<void(bool force)> PullChartUpdates;
+    std::function<void()> ShowRestoredCalendar;
+    std::function<void()> RefreshAfterRestore;
+    std::function<void(const std::string& text)> SetCustomersLabel;
 };
 
 // Takes the lock record, showing "Waiting for network access" between
@@ -91,13 +97,47 @@ private:
 
 namespace tw::app {
 
+class SessionRestoreHost : public settings::RestoreHost {
+public:
+    SessionRestoreHost(AppSession& session, UtilitiesWindowSteps& steps) : session_(session), steps_(steps) {}
+
+    std::string SelectedBackupFile() const override;
+    std::string RestoreFolder() const override;
+    std::string DatabaseFolder() const override { return session_.State.ScheduleFolder; }
+    std::string ProgramFolder() const override { return session_.State.ProgramFolder; }
+    bool SharedTablesUsable() const override { return session_.State.SharedTablesUsable; }
+    bool Question(const std::string& text, const std::string& caption) override;
+    void SetBusy(bool busy) override { session_.State.TablesBusy = busy; }
+    void SetBackingUp(bool backingUp) override { backingUp_ = backingUp; }
+    void CloseAllTables() override;
+    void OpenAllTables() override;
+    bool ConvertChartsTable(const std::string& folder) override;
+    void PullChartUpdates(bool force) override;
+    void ReindexDatabase() override { session_.Tables().ReindexDatabase(); }
+    bool TableUpgraded() const override { return session_.State.RebuildAssignments; }
+    void RebuildCrewIndex() override { session_.Tables().RebuildCrewIndex(); }
+    void ShowRestoredCalendar() override;
+    void RefreshAfterRestore() override;
+    void SetCustomersLabel(const std::string& text) override;
+    void CloseMainWindow() override;
+
+private:
+    AppSession& session_;
+    UtilitiesWindowSteps& steps_;
+    bool backingUp_ = false;
+};
+
 // What the main window keeps for its Utilities page.
 struct UtilitiesWiring {
-    UtilitiesWiring(AppSession& session) : backup(session, steps), empty(session, steps) {}
+    explicit UtilitiesWiring(AppSession& session)
+        : backup(session, steps), empty(session, steps), restore(session, steps)
+    {
+    }
     UtilitiesWindowSteps steps;
     settings::SystemVolumes volumes;
     SessionBackupHost backup;
     SessionEmptyDatabaseHost empty;
+    SessionRestoreHost restore;
     bool started = false;
 };
 

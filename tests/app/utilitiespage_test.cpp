@@ -150,6 +150,37 @@ TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredNoChangesNothing)
     EXPECT_FALSE(window.State.TablesBusy);
 }
 
+TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupKeepsEveryCustomerAndReopensTheTables)
+{
+    Click("BackupAll");
+    ASSERT_EQ(Listed().size(), 1);
+    const int customers = window.Data().CustomersTable.recordCount();
+    recorder.Boxes.clear();
+
+    auto* list = Find<QAbstractItemView>("FileListBox");
+    list->setCurrentIndex(list->model()->index(0, 0, list->rootIndex()));
+    int asked = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++asked;
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    answer.start(10);
+    Click("Restore");
+    answer.stop();
+
+    EXPECT_GE(asked, 1);
+    for (const MessageBoxRequest& box : recorder.Boxes)
+        ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
+    window.Data().CustomersTable.refresh();
+    EXPECT_EQ(window.Data().CustomersTable.recordCount(), customers);
+    EXPECT_TRUE(window.State.TablesOpen);
+    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_EQ(recorder.TerminateRequests, 0);
+}
+
 TEST_F(UtilitiesPageTest, HelpOpensThePageOfTheTabShown)
 {
     testing::UrlCatcher catcher;
