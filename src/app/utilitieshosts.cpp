@@ -17,6 +17,24 @@ void Run(const std::function<void()>& step)
         step();
 }
 
+// The window's steps attach and detach its pages too; without a window the
+// session's own.
+void CloseTables(AppSession& session, const UtilitiesWindowSteps& steps)
+{
+    if (steps.CloseAllTables)
+        steps.CloseAllTables();
+    else
+        session.Tables().CloseAllTables();
+}
+
+void OpenTables(AppSession& session, const UtilitiesWindowSteps& steps)
+{
+    if (steps.OpenAllTables)
+        steps.OpenAllTables();
+    else
+        session.Tables().OpenAllTables(false);
+}
+
 }  // namespace
 
 bool TakeSessionLock(AppSession& session, int maxWaitMilliseconds)
@@ -66,18 +84,12 @@ void SessionBackupHost::PushChartUpdates()
 
 void SessionBackupHost::CloseAllTables()
 {
-    if (steps_.CloseAllTables)
-        steps_.CloseAllTables();
-    else
-        session_.Tables().CloseAllTables();
+    CloseTables(session_, steps_);
 }
 
 void SessionBackupHost::OpenAllTables()
 {
-    if (steps_.OpenAllTables)
-        steps_.OpenAllTables();
-    else
-        session_.Tables().OpenAllTables(false);
+    OpenTables(session_, steps_);
 }
 
 bool SessionBackupHost::TakeNetworkLock(int maxWaitMilliseconds)
@@ -186,18 +198,12 @@ bool SessionRestoreHost::Question(const std::string& text, const std::string& ca
 
 void SessionRestoreHost::CloseAllTables()
 {
-    if (steps_.CloseAllTables)
-        steps_.CloseAllTables();
-    else
-        session_.Tables().CloseAllTables();
+    CloseTables(session_, steps_);
 }
 
 void SessionRestoreHost::OpenAllTables()
 {
-    if (steps_.OpenAllTables)
-        steps_.OpenAllTables();
-    else
-        session_.Tables().OpenAllTables(false);
+    OpenTables(session_, steps_);
 }
 
 bool SessionRestoreHost::ConvertChartsTable(const std::string& folder)

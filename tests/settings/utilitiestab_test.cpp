@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
-#include <set>
 
+#include "fixedvolumes.h"
 #include "support/recordinguserinterface.h"
 #include "settings/utilitiestab.h"
 
@@ -16,16 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FixedVolumes : public VolumeList {
-public:
-    std::vector<Volume> list;
-    std::set<std::string> unreadable;
-    std::vector<Volume> Volumes() const override { return list; }
-    bool RootReadable(const std::string& root) const override
-    {
-        return !unreadable.count(root) && VolumeOf(root).has_value();
-    }
-};
 
 // The controls as plain values; the list shows the folder last shown.
 class PlainView : public UtilitiesView {
