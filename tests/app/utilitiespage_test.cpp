@@ -150,15 +150,38 @@ TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredNoChangesNothing)
     EXPECT_FALSE(window.State.TablesBusy);
 }
 
-TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupKeepsEveryCustomerAndReopensTheTables)
+TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredYesKeepsOnlyTheCompanyAndTheProgramGoesOn)
+{
+    ASSERT_GT(window.Data().CustomersTable.recordCount(), 0);
+    ASSERT_EQ(window.Data().MyCompanyTable.recordCount(), 1);
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Yes)->click();
+    });
+    answer.start(10);
+    Click("EmptyDatabase");
+    answer.stop();
+
+    for (const MessageBoxRequest& box : recorder.Boxes)
+        ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
+    for (db::Table* table : {&window.Data().CustomersTable, &window.Data().JobsTable,
+                             &window.Data().ChartsTable, &window.Data().MyCompanyTable}) {
+        table->refresh();
+        EXPECT_EQ(table->recordCount(), table == &window.Data().MyCompanyTable ? 1 : 0) << table->tableName();
+    }
+    EXPECT_TRUE(window.State.TablesOpen);
+    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.State.LockHeld);
+    EXPECT_EQ(recorder.TerminateRequests, 0);
+}
+
+TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupBringsBackWhatWasEmptied)
 {
     Click("BackupAll");
     ASSERT_EQ(Listed().size(), 1);
     const int customers = window.Data().CustomersTable.recordCount();
     recorder.Boxes.clear();
-
-    auto* list = Find<QAbstractItemView>("FileListBox");
-    list->setCurrentIndex(list->model()->index(0, 0, list->rootIndex()));
     int asked = 0;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -168,6 +191,13 @@ TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupKeepsEveryCustomerAndRe
         }
     });
     answer.start(10);
+    Click("EmptyDatabase");
+    window.Data().CustomersTable.refresh();
+    ASSERT_EQ(window.Data().CustomersTable.recordCount(), 0);
+
+    auto* list = Find<QAbstractItemView>("FileListBox");
+    list->setCurrentIndex(list->model()->index(0, 0, list->rootIndex()));
+    asked = 0;
     Click("Restore");
     answer.stop();
 
@@ -178,6 +208,7 @@ TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupKeepsEveryCustomerAndRe
     EXPECT_EQ(window.Data().CustomersTable.recordCount(), customers);
     EXPECT_TRUE(window.State.TablesOpen);
     EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.State.LockHeld);
     EXPECT_EQ(recorder.TerminateRequests, 0);
 }
 
