@@ -8,6 +8,7 @@
 #include "app/password.h"
 #include "app/programfolder.h"
 #include "app/querypage.h"
+#include "app/utilitieshosts.h"
 #include "app/visualizepage.h"
 #include "app/workcalendarpage.h"
 #include "chart/colourvalue.h"
@@ -78,6 +79,7 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     queryPage_ = new TQueryPage(ui->SelectArea);
     ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
     CreateCustomerPage();
+    CreateUtilitiesPage();
     ConnectTaskResources();
     connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,

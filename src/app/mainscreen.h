@@ -78,6 +78,8 @@ class TDatabaseSelection;
 class TPassword;
 class TQueryPage;
 class TTWDatabaseSelection;
+class TUtilitiesPage;
+struct UtilitiesWiring;
 class TVisualizePage;
 class TWorkCalendarPage;
 
@@ -119,6 +121,8 @@ public:
     void CrewsCustomFieldsClick();
     // The Add / Edit / Query page in SelectArea; the data module attaches its tables to it.
     TQueryPage* QueryPage() const { return queryPage_; }
+    // The Utilities page in the Utilities tab, over the session's backup and emptying.
+    TUtilitiesPage* UtilitiesTabPage() const { return utilitiesPage_; }
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -269,6 +273,7 @@ private:
     void AttachWorkCalendar();
     void AttachVisualizePage();
     void CreateCustomerPage();
+    void CreateUtilitiesPage();
     // Saves what the customer page and the custom fields window show, and
     // closes that window and the photo dialog.
     void CloseCustomerDialogs();
@@ -315,6 +320,8 @@ private:
     TVisualizePage* visualizePage_ = nullptr;
     TCustomerPage* customerPage_ = nullptr;
     TQueryPage* queryPage_ = nullptr;
+    TUtilitiesPage* utilitiesPage_ = nullptr;
+    std::unique_ptr<UtilitiesWiring> utilities_;
     email::TSendEmail* sendEmail_ = nullptr;
     bool hintsShown_ = true;
     void CreateTaskEditor();

@@ -4,21 +4,13 @@
 
 #include <set>
 
+#include "fixedvolumes.h"
 #include "settings/volumes.h"
 
 namespace tw::settings {
 namespace {
 
-class FixedVolumes : public VolumeList {
-public:
-    std::vector<Volume> list;
-    std::set<std::string> unreadable;
-    std::vector<Volume> Volumes() const override { return list; }
-    bool RootReadable(const std::string& root) const override
-    {
-        return !unreadable.count(root) && VolumeOf(root).has_value();
-    }
-};
+using test::FixedVolumes;
 
 constexpr std::uint64_t KiB = 1024, MiB = KiB * 1024, TiB = MiB * MiB;
 

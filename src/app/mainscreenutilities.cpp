@@ -1,0 +1,112 @@
+// The main window's side of the Utilities page: the page in its tab, the
+// backup and the emptying over the session, and the help buttons.
+#include "app/appservices.h"
+#include "app/mainscreen.h"
+#include "app/utilitieshosts.h"
+#include "app/utilitiespage.h"
+#include "settings/databasebackup.h"
+#include "settings/restore.h"
+#include "ui_mainscreen.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStorageInfo>
+
+namespace tw::app {
+
+namespace {
+
+QPushButton* HelpButton(QWidget* parent, const char* name, const char* caption, const char* hint)
+{
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(QString::fromLatin1(hint));
+    button->setAutoDefault(false);
+    button->setFlat(true);
+    return button;
+}
+
+}  // namespace
+
+void TMainScreen::CreateUtilitiesPage()
+{
+    utilities_ = std::make_unique<UtilitiesWiring>(session_);
+    UtilitiesWindowSteps& steps = utilities_->steps;
+    steps.CloseAllTables = [this] { CloseAllTables(); };
+    steps.OpenAllTables = [this] { OpenAllTables(false); };
+    steps.RefreshBackupView = [this] { utilitiesPage_->Logic().Refresh(); };
+    steps.CloseMainWindow = [this] { close(); };
+    steps.Question = [this](const std::string& text, const std::string& caption) {
+        return QMessageBox::question(this, QString::fromStdString(caption), QString::fromStdString(text),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    steps.SaveAndClearAllocations = [this](bool clearChart) { SaveAndClearAllocations(clearChart); };
+    steps.ShowDefaultCalendar = [this] { RefreshWorkCalendar(); };
+    steps.ShowEmptyScreens = [this] {
+        setWindowTitle(QStringLiteral("Tarnwick"));
+        RefreshCustomerViews();
+    };
+    steps.SelectedBackupFile = [this] { return utilitiesPage_->SelectedFile(); };
+    steps.PullChartUpdates = [this](bool force) { PullChartUpdates(force); };
+    steps.ShowRestoredCalendar = [this] { RefreshWorkCalendar(); };
+    steps.RefreshAfterRestore = [this] {
+        utilitiesPage_->Logic().Refresh();
+        UpdateSelectControls();
+        ApplyCustomerQuery();
+    };
+    steps.SetCustomersLabel = [this](const std::string& text) { SetCustomersLabel(QString::fromStdString(text)); };
+
+    utilitiesPage_ = new TUtilitiesPage(utilities_->volumes, State, *userInterface_, ui->Utilities);
+    ui->UtilitiesLayout->insertWidget(0, utilitiesPage_, 1);
+    ui->UtilitiesArea->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    utilitiesPage_->BackupAllClick = [this] {
+        settings::DatabaseBackup backup(utilities_->backup, *userInterface_);
+        backup.BackupAllClick();
+    };
+    utilitiesPage_->RestoreClick = [this] {
+        settings::SmartRestore restore(utilities_->restore, *userInterface_);
+        restore.RestoreClick();
+    };
+    utilitiesPage_->EmptyDatabaseClick = [this] {
+        settings::EmptyDatabase empty(utilities_->empty, *userInterface_);
+        empty.EmptyDatabaseClick();
+    };
+    utilitiesPage_->ReIndexDbClick = [this] { tables_->ReindexDatabase(); };
+    // The page shows the backup folder the start-up read, the first time it is turned to.
+    connect(ui->TabControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index != UtilitiesPage)
+            return;
+        if (utilities_->started) {
+            utilitiesPage_->Logic().Refresh();
+            return;
+        }
+        utilities_->started = true;
+        utilitiesPage_->Logic().Start(QStorageInfo(QDir::currentPath()).rootPath().toStdString());
+    });
+
+    // "Tutorial" and "Help" beside "Contents" in the tab bar's corner.
+    auto* corner = new QWidget(this);
+    auto* row = new QHBoxLayout(corner);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    QPushButton* tutorial = HelpButton(corner, "Tutorial", "Tutorial", "Tarnwick tutorial");
+    QPushButton* allHelp = HelpButton(corner, "AllHelp", "Help", "Help for current tab");
+    row->addWidget(tutorial);
+    row->addWidget(allHelp);
+    row->addWidget(ui->Help);
+    ui->TabControl->setCornerWidget(corner, Qt::TopRightCorner);
+    ui->Help->show();  // the tab widget hid it as its former corner widget
+    connect(tutorial, &QPushButton::clicked, this, [this] {
+        OpenHelpPage(QString::fromStdString(State.ProgramFolder), QString::fromLatin1(settings::kTutorialPage));
+    });
+    connect(allHelp, &QPushButton::clicked, this, [this] {
+        const std::string page = settings::HelpPageOf(ui->TabControl->currentIndex());
+        if (!page.empty())
+            OpenHelpPage(QString::fromStdString(State.ProgramFolder), QString::fromStdString(page));
+    });
+}
+
+}  // namespace tw::app

@@ -1,0 +1,244 @@
+#include "app/utilitieshosts.h"
+
+#include <chrono>
+#include <map>
+#include <stdexcept>
+#include <utility>
+
+#include "schedule/sync/chartsconversion.h"
+
+namespace tw::app {
+
+namespace {
+
+void Run(const std::function<void()>& step)
+{
+    if (step)
+        step();
+}
+
+// The window's steps attach and detach its pages too; without a window the
+// session's own.
+void CloseTables(AppSession& session, const UtilitiesWindowSteps& steps)
+{
+    if (steps.CloseAllTables)
+        steps.CloseAllTables();
+    else
+        session.Tables().CloseAllTables();
+}
+
+void OpenTables(AppSession& session, const UtilitiesWindowSteps& steps)
+{
+    if (steps.OpenAllTables)
+        steps.OpenAllTables();
+    else
+        session.Tables().OpenAllTables(false);
+}
+
+}  // namespace
+
+bool TakeSessionLock(AppSession& session, int maxWaitMilliseconds)
+{
+    data::NetworkLock& lock = session.Lock();
+    if (maxWaitMilliseconds < 0) {
+        lock.TakeWithWait();
+        return session.State.LockHeld || !session.State.SharedTablesUsable;
+    }
+    data::UserInterface& ui = session.Interface();
+    const std::string before = ui.StatusText(0);
+    constexpr int kRetryMilliseconds = 2000;
+    int waited = 0;
+    while (!lock.UpdateAccessRecord(true)) {
+        if (waited >= maxWaitMilliseconds) {
+            ui.SetStatusText(0, before);
+            return false;
+        }
+        ui.SetStatusText(0, "Waiting for network access");
+        ui.RepaintStatus();
+        ui.Sleep(kRetryMilliseconds);
+        waited += kRetryMilliseconds;
+    }
+    ui.SetStatusText(0, before);
+    return true;
+}
+
+TDateTime SessionBackupHost::Now() const
+{
+    return tw::Now();
+}
+
+void SessionBackupHost::StoreBackupFolder(const std::string& folder)
+{
+    db::Table& params = session_.Data().ParamsTable;
+    params.edit();
+    params.fieldByName("BUDIR").setAsString(folder);
+    params.post();
+    params.refresh();
+}
+
+void SessionBackupHost::PushChartUpdates()
+{
+    if (!session_.Sync().PushChartUpdates())
+        throw std::runtime_error("The schedule could not be shared with the other workstations.");
+}
+
+void SessionBackupHost::CloseAllTables()
+{
+    CloseTables(session_, steps_);
+}
+
+void SessionBackupHost::OpenAllTables()
+{
+    OpenTables(session_, steps_);
+}
+
+bool SessionBackupHost::TakeNetworkLock(int maxWaitMilliseconds)
+{
+    // The backup reads the tables closed; the lock record is read through its
+    // own table, which is opened for the while.
+    db::Table& access = session_.Data().AccessTable;
+    if (!access.active()) {
+        access.open();
+        openedAccess_ = true;
+    }
+    const bool taken = TakeSessionLock(session_, maxWaitMilliseconds);
+    if (!taken)
+        CloseOpenedAccess();
+    return taken;
+}
+
+void SessionBackupHost::ReleaseNetworkLock()
+{
+    session_.Lock().UpdateAccessRecord(false);
+    CloseOpenedAccess();
+}
+
+void SessionBackupHost::CloseOpenedAccess()
+{
+    if (std::exchange(openedAccess_, false))
+        session_.Data().AccessTable.close();
+}
+
+void SessionBackupHost::RefreshBackupView()
+{
+    Run(steps_.RefreshBackupView);
+}
+
+void SessionBackupHost::CloseMainWindow()
+{
+    Run(steps_.CloseMainWindow);
+}
+
+bool SessionEmptyDatabaseHost::Question(const std::string& text, const std::string& caption)
+{
+    return steps_.Question && steps_.Question(text, caption);
+}
+
+db::Table& SessionEmptyDatabaseHost::Component(const std::string& name)
+{
+    data::TEstimateData& d = session_.Data();
+    const std::map<std::string, db::Table*> components = {
+        {"IChartsTable2", &d.IChartsTable2},   {"ITasksTable2", &d.ITasksTable2},
+        {"ChartsTable2", &d.ChartsTable2},     {"TasksTable2", &d.TasksTable2},
+        {"CrewsTable2", &d.CrewsTable2},       {"ICrewsTable2", &d.ICrewsTable2},
+        {"JobsTable2", &d.JobsTable2},         {"CustomersTable2", &d.CustomersTable2},
+        {"PhotosTable", &d.PhotosTable},       {"CustomFieldsTable2", &d.CustomFieldsTable2},
+        {"PrinterTable2", &d.PrinterTable2},   {"AccessTable", &d.AccessTable},
+        {"CalendarTable", &d.CalendarTable},   {"HolidaysTable", &d.HolidaysTable},
+        {"MyCompanyTable", &d.MyCompanyTable},
+    };
+    const auto found = components.find(name);
+    if (found == components.end())
+        throw std::invalid_argument("No table component named " + name);
+    return *found->second;
+}
+
+void SessionEmptyDatabaseHost::SaveAndClearAllocations(bool clearChart)
+{
+    if (steps_.SaveAndClearAllocations)
+        steps_.SaveAndClearAllocations(clearChart);
+}
+
+void SessionEmptyDatabaseHost::RefreshTables()
+{
+    data::TEstimateData& d = session_.Data();
+    for (db::Table* table : {&d.CustomersTable, &d.JobsTable, &d.ChartsTable, &d.TasksTable, &d.CrewsTable,
+                             &d.CalendarTable, &d.HolidaysTable})
+        if (table->active())
+            table->refresh();
+}
+
+void SessionEmptyDatabaseHost::ShowDefaultCalendar()
+{
+    session_.State.WorkCalendarMode = 0;
+    Run(steps_.ShowDefaultCalendar);
+}
+
+void SessionEmptyDatabaseHost::ShowEmptyScreens()
+{
+    Run(steps_.ShowEmptyScreens);
+}
+
+std::string SessionRestoreHost::SelectedBackupFile() const
+{
+    return steps_.SelectedBackupFile ? steps_.SelectedBackupFile() : std::string();
+}
+
+std::string SessionRestoreHost::RestoreFolder() const
+{
+    // Without a folder of its own the restore expands beside the program's tables.
+    const data::MainScreenState& state = session_.State;
+    return state.RestoreFolder.empty() ? state.ProgramFolder : state.RestoreFolder;
+}
+
+bool SessionRestoreHost::Question(const std::string& text, const std::string& caption)
+{
+    return steps_.Question && steps_.Question(text, caption);
+}
+
+void SessionRestoreHost::CloseAllTables()
+{
+    CloseTables(session_, steps_);
+}
+
+void SessionRestoreHost::OpenAllTables()
+{
+    OpenTables(session_, steps_);
+}
+
+bool SessionRestoreHost::ConvertChartsTable(const std::string& folder)
+{
+    return schedule::ConvertChartsTable(session_.ScheduleTables(), session_.State, session_.Interface(),
+                                        session_.Sync(), session_.State.ScheduleAlias, folder);
+}
+
+void SessionRestoreHost::PullChartUpdates(bool force)
+{
+    if (steps_.PullChartUpdates)
+        steps_.PullChartUpdates(force);
+    else
+        session_.Sync().PullChartUpdates(force);
+}
+
+void SessionRestoreHost::ShowRestoredCalendar()
+{
+    Run(steps_.ShowRestoredCalendar);
+}
+
+void SessionRestoreHost::RefreshAfterRestore()
+{
+    Run(steps_.RefreshAfterRestore);
+}
+
+void SessionRestoreHost::SetCustomersLabel(const std::string& text)
+{
+    if (steps_.SetCustomersLabel)
+        steps_.SetCustomersLabel(text);
+}
+
+void SessionRestoreHost::CloseMainWindow()
+{
+    Run(steps_.CloseMainWindow);
+}
+
+}  // namespace tw::app

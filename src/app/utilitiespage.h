@@ -1,0 +1,66 @@
+#pragma once
+// The Utilities tab's window: the backup medium and folder with the drive's
+// free space, the backup, restore, delete, re-index and empty buttons. What
+// the buttons do is the main window's (they go through the session); what
+// the medium controls do is settings::UtilitiesTab's.
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "settings/utilitiestab.h"
+
+class QComboBox;
+class QFileSystemModel;
+class QLabel;
+class QListView;
+class QStatusBar;
+class QTreeView;
+
+namespace tw::controls {
+class TFcBitBtn;
+}
+
+namespace tw::app {
+
+class TSpacePie;
+
+class TUtilitiesPage : public QWidget, private settings::UtilitiesView {
+public:
+    TUtilitiesPage(const settings::VolumeList& volumes, data::MainScreenState& state,
+                   data::UserInterface& ui, QWidget* parent = nullptr);
+    ~TUtilitiesPage() override;
+
+    settings::UtilitiesTab& Logic() { return *logic_; }
+    std::string SelectedFile() const override;
+
+    // The buttons whose work belongs to the main window.
+    std::function<void()> BackupAllClick, RestoreClick, EmptyDatabaseClick, ReIndexDbClick;
+
+private:
+    void SetDrives(const std::vector<settings::Volume>& volumes) override;
+    std::string ChosenDrive() const override;
+    void SetChosenDrive(const std::string& root) override;
+    void ShowFolder(const std::string& root, const std::string& folder) override;
+    std::string ShownFolder() const override;
+    void RefreshFiles() override;
+    void ShowSpace(const settings::DriveSpace& space, const std::string& text) override;
+    void SetBackupStatus(const std::string& text) override;
+
+    controls::TFcBitBtn* Button(const char* name, const char* caption, const char* hint,
+                                std::function<void()>* work);
+
+    QComboBox* drives_;
+    TSpacePie* pie_;
+    QLabel* sizeLabel_;
+    QTreeView* folders_;
+    QFileSystemModel* folderModel_;
+    QListView* files_;
+    QFileSystemModel* fileModel_;
+    QStatusBar* backupStatus_;
+    bool showing_ = false;  // the page itself moves the controls
+    std::unique_ptr<settings::UtilitiesTab> logic_;
+};
+
+}  // namespace tw::app

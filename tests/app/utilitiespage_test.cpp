@@ -1,0 +1,228 @@
+// The Utilities tab as a new user meets it in the real main window: a backup
+// of everything lands in the shown folder and in its list, a backup file is
+// deleted from there, and "Empty database" answered No leaves every record.
+// With TARNWICK_SCREENSHOTS set to a folder, the tab leaves its picture there
+// (docs/screenshots holds it).
+#include "app/mainscreen.h"
+#include "app/utilitiespage.h"
+#include "controls/buttons/fcbitbtn.h"
+#include "platform/datetime/localetexts.h"
+#include "sampleschedule.h"
+#include "testapplication.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace tw::app {
+namespace {
+
+class UtilitiesPageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        locale::PinLocale("en_US");
+        window.StartTimer();
+        ASSERT_TRUE(window.State.TablesOpen);
+        examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
+        ASSERT_TRUE(backups.isValid());
+        window.State.BackupFolder = backups.path().toStdString();
+        window.TabControl()->setCurrentIndex(UtilitiesPage);
+        window.show();
+        window.Start->stop();  // the start-up has run already
+        QCoreApplication::processEvents();
+    }
+
+    template <typename T = QWidget>
+    T* Find(const char* name)
+    {
+        T* widget = window.UtilitiesTabPage()->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    void Click(const char* name) { Find<controls::TFcBitBtn>(name)->Click(); }
+
+    QStringList Listed()
+    {
+        auto* list = Find<QAbstractItemView>("FileListBox");
+        QStringList names;
+        // The list's model reads the folder in the background.
+        QTest::qWait(300);
+        const QModelIndex root = list->rootIndex();
+        for (int row = 0; row < list->model()->rowCount(root); ++row)
+            names << list->model()->index(row, 0, root).data().toString();
+        return names;
+    }
+
+    QStringList OnDisk() const { return QDir(backups.path()).entryList(QDir::Files); }
+
+    QByteArray CustomerBytes()
+    {
+        QFile file(QString::fromStdString(window.Data().CustomersTable.path()));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    testing::ApplicationInUse application;
+    testing::FreshUser user;
+    testing::Recorder recorder;
+    TMainScreen window;
+    QTemporaryDir backups;
+};
+
+TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpace)
+{
+    EXPECT_FALSE(window.UtilitiesTabPage()->Logic().StartDrive().empty());
+    EXPECT_TRUE(Find<QLabel>("SizeLabel")->text().endsWith(" free MBs"));
+    Find<QLabel>("SizeLabel")->clear();
+    ASSERT_TRUE(OnDisk().isEmpty());
+
+    Click("BackupAll");
+
+    const QStringList written = OnDisk();
+    ASSERT_EQ(written.size(), 1) << written.join(", ").toStdString();
+    EXPECT_TRUE(written[0].endsWith(".zip"));
+    EXPECT_EQ(Listed(), written);
+    EXPECT_TRUE(Find<QLabel>("SizeLabel")->text().endsWith(" free MBs"));
+    EXPECT_TRUE(recorder.Boxes.empty());
+    EXPECT_EQ(window.StatusText(0), "Backup completed");
+    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_TRUE(window.State.TablesOpen);
+    EXPECT_TRUE(window.State.SharedTablesUsable);
+    EXPECT_FALSE(window.State.LockHeld);
+    EXPECT_EQ(recorder.TerminateRequests, 0);
+
+    if (const char* folder = std::getenv("TARNWICK_SCREENSHOTS"))
+        window.grab().save(QString::fromLocal8Bit(folder) + "/utilities.png");
+}
+
+TEST_F(UtilitiesPageTest, ASelectedBackupIsDeletedAndLeavesTheList)
+{
+    Click("BackupAll");
+    ASSERT_EQ(Listed().size(), 1);
+    recorder.Boxes.clear();
+
+    // Nothing selected: the user is asked to pick a file, nothing goes.
+    Click("RemoveFile");
+    ASSERT_EQ(recorder.Boxes.size(), 1u);
+    EXPECT_EQ(recorder.Boxes[0].Text, "Please select the backup file");
+    EXPECT_EQ(OnDisk().size(), 1);
+
+    auto* list = Find<QAbstractItemView>("FileListBox");
+    const QModelIndex archive = list->model()->index(0, 0, list->rootIndex());
+    list->setCurrentIndex(archive);
+    Click("RemoveFile");
+    EXPECT_TRUE(OnDisk().isEmpty());
+    EXPECT_TRUE(Listed().isEmpty());
+    EXPECT_EQ(recorder.Boxes.size(), 1u);
+}
+
+TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredNoChangesNothing)
+{
+    const QByteArray before = CustomerBytes();
+    const int customers = window.Data().CustomersTable.recordCount();
+    ASSERT_GT(customers, 0);
+    int asked = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        ++asked;
+        box->button(QMessageBox::No)->click();
+    });
+    Click("EmptyDatabase");
+    EXPECT_EQ(asked, 1);
+    window.Data().CustomersTable.refresh();
+    EXPECT_EQ(window.Data().CustomersTable.recordCount(), customers);
+    EXPECT_EQ(CustomerBytes(), before);
+    EXPECT_FALSE(window.State.TablesBusy);
+}
+
+TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredYesKeepsOnlyTheCompanyAndTheProgramGoesOn)
+{
+    ASSERT_GT(window.Data().CustomersTable.recordCount(), 0);
+    ASSERT_EQ(window.Data().MyCompanyTable.recordCount(), 1);
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Yes)->click();
+    });
+    answer.start(10);
+    Click("EmptyDatabase");
+    answer.stop();
+
+    for (const MessageBoxRequest& box : recorder.Boxes)
+        ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
+    for (db::Table* table : {&window.Data().CustomersTable, &window.Data().JobsTable,
+                             &window.Data().ChartsTable, &window.Data().MyCompanyTable}) {
+        table->refresh();
+        EXPECT_EQ(table->recordCount(), table == &window.Data().MyCompanyTable ? 1 : 0) << table->tableName();
+    }
+    EXPECT_TRUE(window.State.TablesOpen);
+    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.State.LockHeld);
+    EXPECT_EQ(recorder.TerminateRequests, 0);
+}
+
+TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupBringsBackWhatWasEmptied)
+{
+    Click("BackupAll");
+    ASSERT_EQ(Listed().size(), 1);
+    const int customers = window.Data().CustomersTable.recordCount();
+    recorder.Boxes.clear();
+    int asked = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++asked;
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    answer.start(10);
+    Click("EmptyDatabase");
+    window.Data().CustomersTable.refresh();
+    ASSERT_EQ(window.Data().CustomersTable.recordCount(), 0);
+
+    auto* list = Find<QAbstractItemView>("FileListBox");
+    list->setCurrentIndex(list->model()->index(0, 0, list->rootIndex()));
+    asked = 0;
+    Click("Restore");
+    answer.stop();
+
+    EXPECT_GE(asked, 1);
+    for (const MessageBoxRequest& box : recorder.Boxes)
+        ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
+    window.Data().CustomersTable.refresh();
+    EXPECT_EQ(window.Data().CustomersTable.recordCount(), customers);
+    EXPECT_TRUE(window.State.TablesOpen);
+    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.State.LockHeld);
+    EXPECT_EQ(recorder.TerminateRequests, 0);
+}
+
+TEST_F(UtilitiesPageTest, HelpOpensThePageOfTheTabShown)
+{
+    testing::UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "Open");
+    QTest::mouseClick(window.findChild<QPushButton*>("AllHelp"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton*>("Tutorial"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(catcher.Opened.size(), 2);
+    EXPECT_EQ(catcher.Opened[0], QUrl::fromLocalFile(user.ProgramFolder() + "/Utilities_tab.htm"));
+    EXPECT_EQ(catcher.Opened[1], QUrl::fromLocalFile(user.ProgramFolder() + "/TW_tutorial.htm"));
+}
+
+}  // namespace
+}  // namespace tw::app
