@@ -1,5 +1,7 @@
 #include "tasks/reuse/reusetasksform.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "tasks/formvalues.h"
 #include "ui_reusetasksform.h"
 
@@ -23,6 +25,8 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
       logic_(context)
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     // Only "Reuse this task" and "Cancel" close it.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -59,12 +63,12 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
     on(ui->NavigatorNext, &QToolButton::clicked, [this] { logic_.NavigatorClick(Move::Next); });
     on(ui->NavigatorLast, &QToolButton::clicked, [this] { logic_.NavigatorClick(Move::Last); });
     on(ui->NavigatorDelete, &QToolButton::clicked, [this] { logic_.DeleteClick(); });
-    on(ui->ReuseTask, &QPushButton::clicked, [this] {
+    on(ui->ReuseTask, &controls::TFcControl::clicked, [this] {
         if (editor_)
             logic_.ReuseTaskClick(*editor_);
     });
-    on(ui->Cancel, &QPushButton::clicked, [this] { logic_.CancelClick(); });
-    connect(ui->Help, &QPushButton::clicked, this, [this] {
+    on(ui->Cancel, &controls::TFcControl::clicked, [this] { logic_.CancelClick(); });
+    connect(ui->Help, &controls::TFcControl::clicked, this, [this] {
         if (OpenHelp)
             OpenHelp("Reusing_tasks.htm");
     });
