@@ -87,6 +87,16 @@ protected:
     }
 
     QString CurrentLast() { return QString::fromStdString(page->Logic().FieldText("LAST")); }
+    // A task of Ann's for Ames, and a "PERMIT" custom field for tasks; gives the task's id.
+    std::int32_t AddTaskWithAPermitField()
+    {
+        const std::int32_t crew = examples::AddSampleResource(window, "Ann");
+        const std::int32_t task = examples::AddSampleTask(
+            window, crew, {"Ames", "Kitchen", "Fit units", EncodeDate(2026, 12, 7) + 0.5, 2});
+        page->CustomFieldsLogic().Rules.DefineCustomField(customers::kTaskFields, "", "PERMIT");
+        window.Data().ChartsTable.refresh();
+        return task;
+    }
 
     void Key(QWidget* to, int key)
     {
@@ -268,11 +278,7 @@ TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
 
 TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter)
 {
-    const std::int32_t crew = examples::AddSampleResource(window, "Ann");
-    const std::int32_t task = examples::AddSampleTask(
-        window, crew, {"Ames", "Kitchen", "Fit units", EncodeDate(2026, 12, 7) + 0.5, 2});
-    page->CustomFieldsLogic().Rules.DefineCustomField(customers::kTaskFields, "", "PERMIT");
-    window.Data().ChartsTable.refresh();
+    const std::int32_t task = AddTaskWithAPermitField();
     ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
     db::Table shared;
     shared.setFolder(window.State.ScheduleFolder);
@@ -295,11 +301,7 @@ TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter
 
 TEST_F(CustomerPageTest, CustomFieldsEnterStaysAndEscapeClosesAsCloseDoes)
 {
-    const std::int32_t crew = examples::AddSampleResource(window, "Ann");
-    const std::int32_t task = examples::AddSampleTask(
-        window, crew, {"Ames", "Kitchen", "Fit units", EncodeDate(2026, 12, 7) + 0.5, 2});
-    page->CustomFieldsLogic().Rules.DefineCustomField(customers::kTaskFields, "", "PERMIT");
-    window.Data().ChartsTable.refresh();
+    const std::int32_t task = AddTaskWithAPermitField();
     ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
     window.TasksCustomFieldsClick();
     customers::TCustomFields* w = page->CustomFieldsWindow();
