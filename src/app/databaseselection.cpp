@@ -1,5 +1,7 @@
 #include "app/databaseselection.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "app/appservices.h"
 #include "app/mainscreen.h"
 #include "data/services/busyscopes.h"
@@ -68,6 +70,8 @@ DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, const MainScreenDa
       helpPage_(helpPage)
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     setWindowTitle(caption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
@@ -95,11 +99,11 @@ DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, const MainScreenDa
     WaitOnSave->setInterval(kWaitOnSaveMs);
     connect(WaitOnSave, &QTimer::timeout, this, &DatabaseSelection::WaitOnSaveTimer);
 
-    connect(ui->ChangeDefaults, &QPushButton::clicked, this, &DatabaseSelection::ChangeDefaultsClick);
-    connect(ui->CreateNewAlias, &QPushButton::clicked, this, &DatabaseSelection::CreateNewAliasClick);
+    connect(ui->ChangeDefaults, &controls::TFcControl::clicked, this, &DatabaseSelection::ChangeDefaultsClick);
+    connect(ui->CreateNewAlias, &controls::TFcControl::clicked, this, &DatabaseSelection::CreateNewAliasClick);
     connect(ui->AliasCombo, &QComboBox::activated, this, &DatabaseSelection::AliasComboChange);
     connect(ui->DriveComboBox, &QComboBox::activated, this, &DatabaseSelection::DriveComboBoxChange);
-    connect(ui->Help, &QPushButton::clicked, this, &DatabaseSelection::HelpClick);
+    connect(ui->Help, &controls::TFcControl::clicked, this, &DatabaseSelection::HelpClick);
 }
 
 DatabaseSelection::~DatabaseSelection()

@@ -1,12 +1,13 @@
 #include "app/password.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "app/appservices.h"
 #include "settings/setuppassword.h"
 #include "ui_password.h"
 
 #include <QLineEdit>
 #include <QShowEvent>
-#include <QPushButton>
 
 
 namespace tw::app {
@@ -24,8 +25,10 @@ TPassword::TPassword(QWidget* parent)
       ui(std::make_unique<Ui::TPassword>())
 {
     ui->setupUi(this);
-    connect(ui->Ok, &QPushButton::clicked, this, &TPassword::OkClick);
-    connect(ui->Cancel, &QPushButton::clicked, this, &TPassword::CancelClick);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
+    connect(ui->Ok, &controls::TFcControl::clicked, this, &TPassword::OkClick);
+    connect(ui->Cancel, &controls::TFcControl::clicked, this, &TPassword::CancelClick);
     connect(ui->PasswordEntry, &QLineEdit::returnPressed, this, &TPassword::PasswordEntryKeyPress);
 }
 

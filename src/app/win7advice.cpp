@@ -1,9 +1,10 @@
 #include "app/win7advice.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "ui_win7advice.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 namespace tw::app {
 
@@ -13,7 +14,9 @@ TWin7Advice::TWin7Advice(QWidget* parent)
       adminTest_(&TWin7Advice::AreWeAdmin)
 {
     ui->setupUi(this);
-    connect(ui->Ok, &QPushButton::clicked, this, &TWin7Advice::OkClick);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
+    connect(ui->Ok, &controls::TFcControl::clicked, this, &TWin7Advice::OkClick);
 }
 
 TWin7Advice::~TWin7Advice() = default;

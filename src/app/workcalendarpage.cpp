@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "controls/fccalendar.h"
 #include "ui_workcalendarpage.h"
 
@@ -9,7 +11,6 @@
 #include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 
 #include <deque>
@@ -45,6 +46,8 @@ TWorkCalendarPage::TWorkCalendarPage(QWidget* parent)
       ui(std::make_unique<Ui::TWorkCalendarPage>())
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     startDownPanels_[0] = ui->StartDownPanel1;
     startDownPanels_[1] = ui->StartDownPanel2;
     startDownPanels_[2] = ui->StartDownPanel3;
@@ -82,11 +85,11 @@ TWorkCalendarPage::TWorkCalendarPage(QWidget* parent)
     connect(ui->Override, &QCheckBox::toggled, this, &TWorkCalendarPage::OverrideClick);
     connect(ui->WorkingHours, &QLineEdit::textChanged, this, &TWorkCalendarPage::WorkingHoursChange);
     connect(ui->ResourceList, &QComboBox::currentIndexChanged, this, &TWorkCalendarPage::ResourceListChange);
-    connect(ui->CalendarOk, &QPushButton::clicked, this, &TWorkCalendarPage::CalendarOkClick);
-    connect(ui->Create247, &QPushButton::clicked, this, &TWorkCalendarPage::Create247Click);
-    connect(ui->SetHoliday, &QPushButton::clicked, this, &TWorkCalendarPage::SetHolidayClick);
-    connect(ui->ClearHoliday, &QPushButton::clicked, this, &TWorkCalendarPage::ClearHolidayClick);
-    connect(ui->ClearAllHolidays, &QPushButton::clicked, this, &TWorkCalendarPage::ClearAllHolidaysClick);
+    connect(ui->CalendarOk, &controls::TFcControl::clicked, this, &TWorkCalendarPage::CalendarOkClick);
+    connect(ui->Create247, &controls::TFcControl::clicked, this, &TWorkCalendarPage::Create247Click);
+    connect(ui->SetHoliday, &controls::TFcControl::clicked, this, &TWorkCalendarPage::SetHolidayClick);
+    connect(ui->ClearHoliday, &controls::TFcControl::clicked, this, &TWorkCalendarPage::ClearHolidayClick);
+    connect(ui->ClearAllHolidays, &controls::TFcControl::clicked, this, &TWorkCalendarPage::ClearAllHolidaysClick);
     ui->HolidayCalendar->OnGetBoldDays = [this](QObject* sender, int year, int month, std::uint32_t& mask) {
         HolidayCalendarGetBoldDays(sender, year, month, mask);
     };

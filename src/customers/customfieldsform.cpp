@@ -1,10 +1,11 @@
 #include "customers/customfieldsform.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "ui_Customfieldsform.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -20,6 +21,8 @@ TCustomFields::TCustomFields(CustomFields& logic, int& left, int& top, QWidget* 
       top_(top)
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(false);
     setFixedSize(478, 470);
@@ -32,12 +35,12 @@ TCustomFields::TCustomFields(CustomFields& logic, int& left, int& top, QWidget* 
         names_[i] = names[i];
         values_[i] = values[i];
     }
-    connect(ui->AddDefinition, &QPushButton::clicked, this, &TCustomFields::AddDefinitionClick);
-    connect(ui->Save, &QPushButton::clicked, this, &TCustomFields::SaveClick);
-    connect(ui->DeleteAll, &QPushButton::clicked, this, &TCustomFields::DeleteAllClick);
-    connect(ui->DoneEdit, &QPushButton::clicked, this, &TCustomFields::DoneEditClick);
-    connect(ui->Done, &QPushButton::clicked, this, &TCustomFields::DoneClick);
-    connect(ui->Search, &QPushButton::clicked, this, &TCustomFields::SearchClick);
+    connect(ui->AddDefinition, &controls::TFcControl::clicked, this, &TCustomFields::AddDefinitionClick);
+    connect(ui->Save, &controls::TFcControl::clicked, this, &TCustomFields::SaveClick);
+    connect(ui->DeleteAll, &controls::TFcControl::clicked, this, &TCustomFields::DeleteAllClick);
+    connect(ui->DoneEdit, &controls::TFcControl::clicked, this, &TCustomFields::DoneEditClick);
+    connect(ui->Done, &controls::TFcControl::clicked, this, &TCustomFields::DoneClick);
+    connect(ui->Search, &controls::TFcControl::clicked, this, &TCustomFields::SearchClick);
     for (QRadioButton* b : {ui->SearchCustomers, ui->SearchResources, ui->SearchTasks})
         connect(b, &QRadioButton::clicked, this, &TCustomFields::SearchSelectionClick);
 

@@ -1,5 +1,7 @@
 #include "customers/importgraphicform.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "customers/photoimage.h"
 #include "ui_Importgraphicform.h"
 
@@ -22,6 +24,8 @@ TGraphicImport::TGraphicImport(CustomerPhotos& photos, data::UserInterface& ui, 
       ui_(ui)
 {
     this->ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint);
     setModal(false);
     this->ui->Scale->setCurrentIndex(kScaleEighth);
@@ -30,10 +34,10 @@ TGraphicImport::TGraphicImport(CustomerPhotos& photos, data::UserInterface& ui, 
             this, QStringLiteral("Import photo"), QString(),
             QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp);;All files (*)"));
     };
-    connect(this->ui->ImportPhoto, &QPushButton::clicked, this, &TGraphicImport::ImportPhotoClick);
-    connect(this->ui->Save, &QPushButton::clicked, this, &TGraphicImport::SaveClick);
-    connect(this->ui->Delete, &QPushButton::clicked, this, &TGraphicImport::DeleteClick);
-    connect(this->ui->Help, &QPushButton::clicked, this, &TGraphicImport::HelpClick);
+    connect(this->ui->ImportPhoto, &controls::TFcControl::clicked, this, &TGraphicImport::ImportPhotoClick);
+    connect(this->ui->Save, &controls::TFcControl::clicked, this, &TGraphicImport::SaveClick);
+    connect(this->ui->Delete, &controls::TFcControl::clicked, this, &TGraphicImport::DeleteClick);
+    connect(this->ui->Help, &controls::TFcControl::clicked, this, &TGraphicImport::HelpClick);
     connect(this->ui->Scale, &QComboBox::currentIndexChanged, this, &TGraphicImport::ScaleChange);
 }
 
@@ -47,7 +51,7 @@ QComboBox* TGraphicImport::Scale() const
 {
     return ui->Scale;
 }
-QPushButton* TGraphicImport::SaveButton() const
+controls::TFcBitBtn* TGraphicImport::SaveButton() const
 {
     return ui->Save;
 }

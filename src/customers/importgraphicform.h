@@ -23,7 +23,10 @@ class TGraphicImport;
 
 class QLabel;
 class QComboBox;
-class QPushButton;
+
+namespace tw::controls {
+class TFcBitBtn;
+}
 
 namespace tw::customers {
 
@@ -54,7 +57,7 @@ public:
 
     QLabel* Image1() const;
     QComboBox* Scale() const;
-    QPushButton* SaveButton() const;
+    controls::TFcBitBtn* SaveButton() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

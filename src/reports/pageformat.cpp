@@ -1,5 +1,7 @@
 #include "reports/pageformat.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "reports/pageformatcode.h"
 #include "ui_pageformat.h"
 
@@ -8,8 +10,10 @@ namespace tw::reports {
 TPageFormat::TPageFormat(QWidget* parent) : QDialog(parent), ui(new Ui::TPageFormat)
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    connect(ui->Ok, &QPushButton::clicked, this, &TPageFormat::OkClick);
+    connect(ui->Ok, &controls::TFcControl::clicked, this, &TPageFormat::OkClick);
 }
 
 TPageFormat::~TPageFormat()

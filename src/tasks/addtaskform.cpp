@@ -1,7 +1,8 @@
 #include "tasks/addtaskform.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "platform/datetime/localetexts.h"
-
 #include "tasks/editor/taskeditor.h"
 #include "tasks/formvalues.h"
 #include "tasks/repeat/repeatdialogs.h"
@@ -40,6 +41,8 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     const QString dateFormat = QString::fromStdString(locale::QtShortDatePattern());
     ui->TaskStartDate->setDisplayFormat(dateFormat);
     ui->TaskEndDate->setDisplayFormat(dateFormat);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     // An editor left open does not keep the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -89,15 +92,15 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
             customRepeat_->Open(code, start);
             return customRepeat_->ResultCode;
         };
-    on(ui->AddTaskManual, &QPushButton::clicked, &TaskEditor::AddTaskManualClick);
-    on(ui->EditNext, &QPushButton::clicked, &TaskEditor::EditNextClick);
-    on(ui->EditPrev, &QPushButton::clicked, &TaskEditor::EditPrevClick);
-    on(ui->Cancel, &QPushButton::clicked, &TaskEditor::CancelClick);
-    on(ui->AddTimeStamp, &QPushButton::clicked, &TaskEditor::AddTimeStampClick);
-    on(ui->EraseNote, &QPushButton::clicked, &TaskEditor::EraseNoteClick);
-    on(ui->ResetRate, &QPushButton::clicked, &TaskEditor::ResetRateClick);
-    connect(ui->Help, &QPushButton::clicked, this, [this] { OpenHelp(editor_->HelpPage()); });
-    connect(ui->ReuseTaskButton, &QPushButton::clicked, this, [this] {
+    on(ui->AddTaskManual, &controls::TFcControl::clicked, &TaskEditor::AddTaskManualClick);
+    on(ui->EditNext, &controls::TFcControl::clicked, &TaskEditor::EditNextClick);
+    on(ui->EditPrev, &controls::TFcControl::clicked, &TaskEditor::EditPrevClick);
+    on(ui->Cancel, &controls::TFcControl::clicked, &TaskEditor::CancelClick);
+    on(ui->AddTimeStamp, &controls::TFcControl::clicked, &TaskEditor::AddTimeStampClick);
+    on(ui->EraseNote, &controls::TFcControl::clicked, &TaskEditor::EraseNoteClick);
+    on(ui->ResetRate, &controls::TFcControl::clicked, &TaskEditor::ResetRateClick);
+    connect(ui->Help, &controls::TFcControl::clicked, this, [this] { OpenHelp(editor_->HelpPage()); });
+    connect(ui->ReuseTaskButton, &controls::TFcControl::clicked, this, [this] {
         if (!reuseTasks_ || controls_->Showing)
             return;
         ReadForm();

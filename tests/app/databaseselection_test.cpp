@@ -1,5 +1,6 @@
 #include "app/databaseselection.h"
 
+#include "pressbutton.h"
 #include "app/mainscreen.h"
 #include "app/shelllocator.h"
 #include "app/windowlayout.h"
@@ -104,7 +105,7 @@ protected:
     {
         Child<QLineEdit>(dialog, "NewAliasName")->setText(alias);
         Child<TFcShellLocator>(dialog, "DirectoryListBox")->SetPathName(folder);
-        QTest::mouseClick(Child<QPushButton>(dialog, "CreateNewAlias"), Qt::LeftButton);
+        testing::PressButton(Child<controls::TFcBitBtn>(dialog, "CreateNewAlias"));
     }
     // What the timer does once the worker is done, without waiting 3 s.
     static void ReportSave(DatabaseSelection& dialog)
@@ -150,13 +151,13 @@ TEST_F(DatabaseSelectionTest, OpeningShowsTheNameInUseItsFolderAsOnDiskAndEveryN
               QStringList({"Alpha", "beta", "Home", "TWUXData"}));
     EXPECT_EQ(combo->currentText(), "");
     EXPECT_EQ(tw_.StartFolder, QString::fromStdString(window_.State.ProgramFolder));
-    EXPECT_EQ(Child<QPushButton>(tw_, "ChangeDefaults")->toolTip(), "Use selected database  name ");
-    EXPECT_EQ(Child<QPushButton>(tw_, "CreateNewAlias")->toolTip(), "Create a database name");
+    EXPECT_EQ(Child<controls::TFcBitBtn>(tw_, "ChangeDefaults")->toolTip(), "Use selected database  name ");
+    EXPECT_EQ(Child<controls::TFcBitBtn>(tw_, "CreateNewAlias")->toolTip(), "Create a database name");
     EXPECT_TRUE(recorder_.Boxes.empty());
 
     tw_.Fill(1);
-    EXPECT_EQ(Child<QPushButton>(tw_, "ChangeDefaults")->toolTip(), "");
-    EXPECT_EQ(Child<QPushButton>(tw_, "CreateNewAlias")->toolTip(), "");
+    EXPECT_EQ(Child<controls::TFcBitBtn>(tw_, "ChangeDefaults")->toolTip(), "");
+    EXPECT_EQ(Child<controls::TFcBitBtn>(tw_, "CreateNewAlias")->toolTip(), "");
 
     // No estimating database is set: nothing is in use.
     qm_.Fill(0);
@@ -195,7 +196,7 @@ TEST_F(DatabaseSelectionTest, ReservedNamesAreRefusedWithTheirCaptions)
             c.dialog.SaveThread.Wait();
         } else {
             ChooseAlias(c.dialog, c.alias);
-            QTest::mouseClick(Child<QPushButton>(c.dialog, "ChangeDefaults"), Qt::LeftButton);
+            testing::PressButton(Child<controls::TFcBitBtn>(c.dialog, "ChangeDefaults"));
         }
         EXPECT_EQ(BoxTexts(), c.box.isEmpty() ? QStringList() : QStringList(c.box)) << c.name;
         if (!c.box.isEmpty() && recorder_.Boxes.size() == 1) {
@@ -418,8 +419,8 @@ TEST_F(DatabaseSelectionTest, HelpOpensEachDialogsOwnPage)
 {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "Open");
-    QTest::mouseClick(Child<QPushButton>(tw_, "Help"), Qt::LeftButton);
-    QTest::mouseClick(Child<QPushButton>(qm_, "Help"), Qt::LeftButton);
+    testing::PressButton(Child<controls::TFcBitBtn>(tw_, "Help"));
+    testing::PressButton(Child<controls::TFcBitBtn>(qm_, "Help"));
     QDesktopServices::unsetUrlHandler("file");
     const QDir folder(QString::fromStdString(window_.State.ProgramFolder));
     EXPECT_EQ(catcher.Opened,

@@ -1,11 +1,11 @@
 #include "app/password.h"
 
+#include "pressbutton.h"
 #include "testapplication.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ protected:
         dialog_.PasswordEntry()->insert(text);
         QTest::keyClick(dialog_.PasswordEntry(), Qt::Key_Return);
     }
-    QPushButton* Button(const char* name) { return dialog_.findChild<QPushButton*>(name); }
+    controls::TFcBitBtn* Button(const char* name) { return dialog_.findChild<controls::TFcBitBtn*>(name); }
 
     testing::ApplicationInUse application_;
     Recorder recorder_;
@@ -52,6 +52,10 @@ TEST_F(PasswordTest, TheDialogSaysWhatToTypeAndMasksIt)
     titleFont.setBold(true);
     EXPECT_GE(dialog_.width(), QFontMetrics(titleFont).horizontalAdvance(dialog_.windowTitle()) + 60);
     EXPECT_EQ(dialog_.PasswordEntry()->echoMode(), QLineEdit::Password);
+    // The documentation's picture, written only on request.
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+    if (!folder.isEmpty())
+        EXPECT_TRUE(dialog_.grab().save(folder + "/password.png"));
 }
 
 // Stored fields are written out as the settings record keeps them: every
@@ -109,10 +113,27 @@ TEST_F(PasswordTest, ThreeRefusalsWithTheMessageThenTheFourthClosesSilently)
         dialog_.PasswordEntry()->clear();
     }
     QTest::keyClicks(dialog_.PasswordEntry(), "still wrong");
-    QTest::mouseClick(Button("Ok"), Qt::LeftButton);
+    testing::PressButton(Button("Ok"));
     EXPECT_FALSE(dialog_.isVisible());
     EXPECT_EQ(dialog_.result(), QDialog::Rejected);
     EXPECT_EQ(recorder_.Boxes.size(), 3u);
+}
+
+// Enter in the entry is one try (no button answers it a second time); Escape
+// answers Cancel and closes the dialog refused.
+TEST_F(PasswordTest, EnterIsOneTryAndEscapeIsCancel)
+{
+    Open("");
+    int cancels = 0;
+    QObject::connect(Button("Cancel"), &controls::TFcControl::clicked, [&] { ++cancels; });
+    Type("wrong");
+    EXPECT_EQ(dialog_.TryCount(), 1);
+    EXPECT_TRUE(dialog_.isVisible());
+    QTest::keyClick(dialog_.PasswordEntry(), Qt::Key_Escape);
+    EXPECT_EQ(cancels, 1);
+    EXPECT_FALSE(dialog_.isVisible());
+    EXPECT_EQ(dialog_.result(), QDialog::Rejected);
+    EXPECT_EQ(recorder_.Boxes.size(), 1u);
 }
 
 TEST_F(PasswordTest, EachShowingStartsWithAnEmptyEntryAndNoTries)
@@ -121,7 +142,7 @@ TEST_F(PasswordTest, EachShowingStartsWithAnEmptyEntryAndNoTries)
     Type("wrong");
     Type("again");
     EXPECT_EQ(dialog_.TryCount(), 2);
-    QTest::mouseClick(Button("Cancel"), Qt::LeftButton);
+    testing::PressButton(Button("Cancel"));
     EXPECT_FALSE(dialog_.isVisible());
     EXPECT_EQ(dialog_.result(), QDialog::Rejected);
 

@@ -3,6 +3,7 @@
 // the print dialog's sends the report chosen there as "schedule.pdf".
 #include "app/customerpage.h"
 #include "app/mainscreen.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "platform/datetime/localetexts.h"
 #include "reports/email/sendemailform.h"
 #include "reports/printpreview.h"
@@ -84,7 +85,7 @@ TEST_F(SendEmailHookTest, ThePrintDialogsButtonSendsTheChosenReportAsItsPdf)
     EXPECT_EQ(mail->StatusValue(), QStringLiteral("Mail program found"));
     // The sample's customers have no e-mail addresses.
     mail->SetToList({QStringLiteral("ann@example.com")});
-    mail->findChild<QPushButton*>(QStringLiteral("SendEMailAttachment"))->click();
+    mail->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEMailAttachment"))->Click();
     while (mail->Logic().IsBusy())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(mail->StatusValue(), QStringLiteral("Mail sent"));

@@ -4,6 +4,7 @@
 
 #include "app/mainscreen.h"
 
+#include "pressbutton.h"
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
 #include "app/workcalendarpage.h"
@@ -357,7 +358,7 @@ TEST_F(StartupTest, APasswordRequiredByTheSettingsEndsTheProgramUnlessGiven)
                 if (!password.isVisible())
                     return;
                 password.PasswordEntry()->setText(entry);
-                QTest::mouseClick(password.findChild<QPushButton*>(c.button), Qt::LeftButton);
+                testing::PressButton(password.findChild<controls::TFcBitBtn*>(c.button));
             }
         });
         window.StartTimer();
@@ -390,7 +391,7 @@ TEST_F(StartupTest, ThePasswordIsAskedBeforeTheMainWindowShows)
         QTimer::singleShot(0, &password, [&] {
             windowShownBehind = window.isVisible();
             password.PasswordEntry()->setText(accepted ? "secret" : "");
-            QTest::mouseClick(password.findChild<QPushButton*>(accepted ? "Ok" : "Cancel"), Qt::LeftButton);
+            testing::PressButton(password.findChild<controls::TFcBitBtn*>(accepted ? "Ok" : "Cancel"));
         });
         const int terminateBefore = recorder_.TerminateRequests;
         window.ShowWhenStarted();

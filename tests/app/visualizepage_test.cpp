@@ -3,6 +3,7 @@
 // to the working copy and the shared tables.
 #include "app/visualizepage.h"
 
+#include "controls/buttons/fcbitbtn.h"
 #include "app/mainscreen.h"
 #include "app/workcalendarpage.h"
 #include "chart/resourceallocationchart.h"
@@ -440,7 +441,7 @@ TEST_F(VisualizePageTest, TheChartIsNotLeftEmptyByTheEditorsButtons)
         if (auto* found = qobject_cast<tasks::TEditChart*>(w); found && found->isVisible())
             list = found;
     ASSERT_NE(list, nullptr);
-    list->findChild<QPushButton*>("Done")->click();
+    list->findChild<controls::TFcBitBtn*>("Done")->Click();
     EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
     page->Logic().Handlers.RACAllocationDblClick(BarOf(fitUnits));
     ASSERT_TRUE(window.TaskEditor()->isVisible());
@@ -459,7 +460,7 @@ TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFir
         dialog->Controls.AllResources->setChecked(true);
         dialog->Controls.SlotStartDate->setDate(QDate(2026, 12, 7));
         dialog->Controls.SlotStartTime->setTime(QTime(10, 0));
-        dialog->findChild<QPushButton*>("Ok")->click();
+        dialog->findChild<controls::TFcBitBtn*>("Ok")->Click();
     });
     Click("InsertSpace");
     EXPECT_FALSE(dialog->isVisible());

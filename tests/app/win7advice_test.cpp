@@ -1,9 +1,9 @@
 #include "app/win7advice.h"
 
+#include "pressbutton.h"
 #include "testapplication.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -20,7 +20,7 @@ protected:
         QTimer::singleShot(0, &advice_, [this] {
             shownText_ = advice_.Label1()->text();
             shown_ = advice_.isVisible();
-            QTest::mouseClick(advice_.findChild<QPushButton*>("Ok"), Qt::LeftButton);
+            testing::PressButton(advice_.findChild<controls::TFcBitBtn*>("Ok"));
         });
     }
 

@@ -1,5 +1,6 @@
 #include "app/workcalendarpage.h"
 
+#include "pressbutton.h"
 #include "../schedule/workcalendartab/calendartables.h"
 #include "app/appservices.h"
 #include "app/mainscreen.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextCharFormat>
@@ -50,7 +50,7 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+    void Click(const char* button) { testing::PressButton(Find<controls::TFcBitBtn>(button)); }
     // A check box as the user changes it: its handler runs.
     void Toggle(const char* box) { Find<QCheckBox>(box)->click(); }
     QString Text(const char* edit) { return Find<QLineEdit>(edit)->text(); }
@@ -98,9 +98,15 @@ TEST_F(WorkCalendarPageTest, ComponentsCarryTheirCaptions)
         QWidget* widget = Find<QWidget>(c.name);
         const auto* panel = qobject_cast<QGroupBox*>(widget);
         const auto* button = qobject_cast<QAbstractButton*>(widget);
-        EXPECT_EQ(panel ? panel->title() : button ? button->text() : QString(), c.caption) << c.name;
+        const auto* bitBtn = qobject_cast<controls::TFcBitBtn*>(widget);
+        EXPECT_EQ(panel    ? panel->title()
+                  : button ? button->text()
+                  : bitBtn ? bitBtn->Caption()
+                           : QString(),
+                  c.caption)
+            << c.name;
     }
-    EXPECT_EQ(Find<QPushButton>("Create247")->toolTip(), "Set calendar for seven day, 24 hour working week.");
+    EXPECT_EQ(Find<controls::TFcBitBtn>("Create247")->toolTip(), "Set calendar for seven day, 24 hour working week.");
     EXPECT_EQ(Find<QWidget>("HolidayCalendar")->toolTip(), "Holidays are in boldface");
     EXPECT_TRUE(Find<QLineEdit>("WorkingHours")->isReadOnly());
     EXPECT_TRUE(Find<QLineEdit>("WorkingHoursPerWeek")->isReadOnly());
@@ -137,6 +143,12 @@ TEST_F(WorkCalendarPageTest, TheResourceChoiceShowsItsWholeText)
         list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
     EXPECT_GE(text.width(), list->fontMetrics().horizontalAdvance(list->currentText()))
         << list->currentText().toStdString();
+    // The documentation's picture, written only on request.
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        page.resize(980, 700);
+        EXPECT_TRUE(page.grab().save(folder + "/work-calendar.png"));
+    }
 }
 
 TEST_F(WorkCalendarPageTest, ChoosingAResourceShowsItsCalendarUnlessTablesAreBusy)

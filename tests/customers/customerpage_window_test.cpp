@@ -8,6 +8,7 @@
 #include "app/querypage.h"
 #include "query/querypagelogic.h"
 #include "app/visualizepage.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "customers/customfieldsform.h"
 #include "customers/importgraphicform.h"
 #include "photofixture.h"
@@ -86,6 +87,16 @@ protected:
     }
 
     QString CurrentLast() { return QString::fromStdString(page->Logic().FieldText("LAST")); }
+    // A task of Ann's for Ames, and a "PERMIT" custom field for tasks; gives the task's id.
+    std::int32_t AddTaskWithAPermitField()
+    {
+        const std::int32_t crew = examples::AddSampleResource(window, "Ann");
+        const std::int32_t task = examples::AddSampleTask(
+            window, crew, {"Ames", "Kitchen", "Fit units", EncodeDate(2026, 12, 7) + 0.5, 2});
+        page->CustomFieldsLogic().Rules.DefineCustomField(customers::kTaskFields, "", "PERMIT");
+        window.Data().ChartsTable.refresh();
+        return task;
+    }
 
     void Key(QWidget* to, int key)
     {
@@ -236,12 +247,12 @@ TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
     customers::TCustomFields* w = page->CustomFieldsWindow();
     ASSERT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "Custom fields for Ames, Dana");
-    w->findChild<QPushButton*>("AddDefinition")->click();
+    w->findChild<controls::TFcBitBtn*>("AddDefinition")->Click();
     ASSERT_TRUE(w->NameEdit(0)->isVisible());
     w->NameEdit(0)->setText("gate code");
     w->NameEdit(1)->setText("Dog");
     w->NameEdit(2)->setText("Alarm panel");
-    w->findChild<QPushButton*>("Save")->click();
+    w->findChild<controls::TFcBitBtn*>("Save")->Click();
     EXPECT_EQ(w->SlotLabel(0)->text(), "ALARM PANEL");
     EXPECT_EQ(w->SlotLabel(1)->text(), "DOG");
     EXPECT_EQ(w->SlotLabel(2)->text(), "GATE CODE");
@@ -261,17 +272,13 @@ TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
     // Another kind's button only brings the open window back.
     window.CrewsCustomFieldsClick();
     EXPECT_EQ(w->Logic().OwnerKind, customers::kCustomerFields);
-    w->findChild<QPushButton*>("DoneEdit")->click();
+    w->findChild<controls::TFcBitBtn*>("DoneEdit")->Click();
     EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter)
 {
-    const std::int32_t crew = examples::AddSampleResource(window, "Ann");
-    const std::int32_t task = examples::AddSampleTask(
-        window, crew, {"Ames", "Kitchen", "Fit units", EncodeDate(2026, 12, 7) + 0.5, 2});
-    page->CustomFieldsLogic().Rules.DefineCustomField(customers::kTaskFields, "", "PERMIT");
-    window.Data().ChartsTable.refresh();
+    const std::int32_t task = AddTaskWithAPermitField();
     ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
     db::Table shared;
     shared.setFolder(window.State.ScheduleFolder);
@@ -290,6 +297,29 @@ TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter
     EXPECT_EQ(shared.fieldByName("CFV1").asString(), "P-2231");
     EXPECT_FLOAT_EQ(static_cast<float>(shared.fieldByName("UPDATE").asFloat()),
                     static_cast<float>(before + 1));
+}
+
+TEST_F(CustomerPageTest, CustomFieldsEnterStaysAndEscapeClosesAsCloseDoes)
+{
+    const std::int32_t task = AddTaskWithAPermitField();
+    ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
+    window.TasksCustomFieldsClick();
+    customers::TCustomFields* w = page->CustomFieldsWindow();
+    ASSERT_TRUE(w->isVisible());
+    int closes = 0;
+    QObject::connect(w->findChild<controls::TFcBitBtn*>("DoneEdit"), &controls::TFcControl::clicked,
+                     [&] { ++closes; });
+    w->ValueEdit(0)->setText("P-7");
+    w->ValueEdit(0)->setFocus();
+    // No button of the window is the default one: Enter in a value closes nothing.
+    QTest::keyClick(w->ValueEdit(0), Qt::Key_Return);
+    EXPECT_TRUE(w->isVisible());
+    QTest::keyClick(w->ValueEdit(0), Qt::Key_Escape);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(closes, 1);
+    window.Data().ChartsTable.refresh();
+    ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
+    EXPECT_EQ(window.Data().ChartsTable.fieldByName("CFV1").asString(), "P-7");
 }
 
 TEST_F(CustomerPageTest, ASearchFromTheQueryTabRestrictsItsCustomers)
@@ -327,10 +357,10 @@ TEST_F(CustomerPageTest, HelpLevelOneHidesTheCustomFieldsHints)
     customers::TCustomFields* w = page->CustomFieldsWindow();
     page->OpenCustomFields(false, customers::kResourceFields, 1);
     EXPECT_EQ(w->windowTitle(), "Resource custom fields");  // no resource to show values of
-    EXPECT_TRUE(w->findChild<QPushButton*>("Save")->toolTip().isEmpty());
+    EXPECT_TRUE(w->findChild<controls::TFcBitBtn*>("Save")->toolTip().isEmpty());
     w->DoneEditClick();
     page->OpenCustomFields(false, customers::kResourceFields, 0);
-    EXPECT_EQ(w->findChild<QPushButton*>("Save")->toolTip(), "Save custom field definitions");
+    EXPECT_EQ(w->findChild<controls::TFcBitBtn*>("Save")->toolTip(), "Save custom field definitions");
     EXPECT_EQ(w->findChild<QGroupBox*>("TopGroup")->toolTip(), "Edit custom field values");
 }
 

@@ -17,6 +17,7 @@
 #include "reportfixture.h"
 #include "widgetsapplication.h"
 #include "reports/pageformat.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "reports/printpreview.h"
 
 using namespace tw;
@@ -139,7 +140,7 @@ TEST_F(PrintDialogs, PageFormatIsKeptInTheSettingsTable)
         pageFormat.Preset();
         Child<QRadioButton>(pageFormat, c.size)->click();
         Child<QRadioButton>(pageFormat, c.orientation)->click();
-        Child<QPushButton>(pageFormat, "Ok")->click();
+        Child<controls::TFcBitBtn>(pageFormat, "Ok")->Click();
         params.refresh();
         params.first();
         EXPECT_EQ(params.fieldByName("PAPERSZ").asInteger(), c.sizeRow);

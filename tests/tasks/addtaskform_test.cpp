@@ -3,6 +3,7 @@
 // workstation pulls.
 #include "tasks/addtaskform.h"
 
+#include "controls/buttons/fcbitbtn.h"
 #include "app/mainscreen.h"
 #include "app/testapplication.h"
 #include "app/visualizepage.h"
@@ -163,7 +164,7 @@ TEST_F(TaskEditorWindowTest, ADoubleClickedBarIsEditedAndEveryWorkstationSeesThe
     const QTime endTime = Find<QWidget>("TaskEndTime")->property("time").toTime();
     const TDateTime newEnd = Day(7) + endTime.msecsSinceStartOfDay() / double(kMSecsPerDay);
     EXPECT_GT(newEnd, oldEnd + 3.0 / 24 - 1e-9);
-    Find<QPushButton>("AddTaskManual")->click();
+    Find<controls::TFcBitBtn>("AddTaskManual")->Click();
     EXPECT_FALSE(editor->isVisible());
     EXPECT_TRUE(editor->Result());
 
@@ -193,7 +194,7 @@ TEST_F(TaskEditorWindowTest, CancelBringsTheChartBackUnchangedAndTheEditorKeepsI
     ASSERT_TRUE(editor->isVisible());
     editor->move(40, 30);
     TypeLength("3");
-    Find<QPushButton>("Cancel")->click();
+    Find<controls::TFcBitBtn>("Cancel")->Click();
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(window.Layout.AddTaskLeft, editor->x());
     EXPECT_EQ(window.Layout.AddTaskTop, editor->y());
@@ -222,7 +223,7 @@ TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHin
 
     app::testing::UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "Open");
-    Find<QPushButton>("Help")->click();
+    Find<controls::TFcBitBtn>("Help")->Click();
     QDesktopServices::unsetUrlHandler("file");
     ASSERT_EQ(catcher.Opened.size(), 1);
     const QString page = catcher.Opened[0].toLocalFile();
@@ -282,7 +283,7 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
     AddTaskListEntry("Clear gutters", Day(10, 8), 2);
     editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "",
                            "", "", "", true, 3, false, false);
-    auto* find = Find<QPushButton>("ReuseTaskButton");
+    auto* find = Find<controls::TFcBitBtn>("ReuseTaskButton");
     ASSERT_TRUE(find->isEnabled());
     QString shown;
     QTimer::singleShot(0, [&] {
@@ -294,9 +295,9 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
         dialog->findChild<QToolButton*>("NavigatorNext")->click();
         dialog->resize(760, 560);
         SaveScreenshot(dialog, "reuse-task.png");
-        dialog->findChild<QPushButton*>("ReuseTask")->click();
+        dialog->findChild<controls::TFcBitBtn*>("ReuseTask")->Click();
     });
-    find->click();
+    find->Click();
     EXPECT_EQ(shown, "Clear gutters");
     EXPECT_EQ(Find<QLineEdit>("TaskDesc")->text(), "Trim hedge");
     EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "3.00");
@@ -342,13 +343,13 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
     emit grid->clicked(grid->model()->index(dependent, 0));
     EXPECT_TRUE(list->findChild<QWidget*>("DependentFollowing")->isEnabled());
     EXPECT_TRUE(list->findChild<QRadioButton*>("DependentFollowing1")->isChecked());
-    EXPECT_TRUE(list->findChild<QPushButton*>("RemoveDependency")->isEnabled());
+    EXPECT_TRUE(list->findChild<controls::TFcBitBtn*>("RemoveDependency")->isEnabled());
 
     list->resize(1000, 450);
     SaveScreenshot(list, "job-task-list.png");
 
     list->move(25, 35);
-    list->findChild<QPushButton*>("Done")->click();
+    list->findChild<controls::TFcBitBtn*>("Done")->Click();
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(window.Layout.EditChartLeft, list->x());
     // The chart was rebuilt: both bars are there again.
@@ -372,17 +373,17 @@ TEST_F(TaskEditorWindowTest, TheRepeatAndReuseDialogsHelpPagesAreShipped)
             QWidget* dialog = QApplication::activeModalWidget();
             ASSERT_NE(dialog, nullptr);
             EXPECT_EQ(dialog->windowTitle(), title);
-            dialog->findChild<QPushButton*>("Help")->click();
-            dialog->findChild<QPushButton*>(close)->click();
+            dialog->findChild<controls::TFcBitBtn*>("Help")->Click();
+            dialog->findChild<controls::TFcBitBtn*>(close)->Click();
         });
     };
     inModalDialog("Reuse a task", "Cancel");
-    Find<QPushButton>("ReuseTaskButton")->click();
+    Find<controls::TFcBitBtn>("ReuseTaskButton")->Click();
 
     Find<QLineEdit>("TaskDesc")->setText("Water plants");
     Find<QRadioButton>("RepeatPeriod2")->click();
     inModalDialog("Specify how repeat works", "Ok");
-    Find<QPushButton>("AddTaskManual")->click();
+    Find<controls::TFcBitBtn>("AddTaskManual")->Click();
     QDesktopServices::unsetUrlHandler("file");
 
     ASSERT_EQ(catcher.Opened.size(), 2);

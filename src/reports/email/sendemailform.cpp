@@ -1,5 +1,7 @@
 #include "reports/email/sendemailform.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "ui_sendemailform.h"
 
 #include <QCloseEvent>
@@ -20,6 +22,8 @@ TSendEmail::TSendEmail(std::function<MailSettings()> settings, SendEmailLogic::E
       ui(std::make_unique<Ui::TSendEmail>())
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("StatusPanel0"));
     statusLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -36,16 +40,16 @@ TSendEmail::TSendEmail(std::function<MailSettings()> settings, SendEmailLogic::E
         w->setProperty(kHintProperty, w->toolTip());
 
     logic_ = std::make_unique<SendEmailLogic>(*this, std::move(settings), std::move(engines));
-    connect(ui->SendEMailAttachment, &QPushButton::clicked, this,
+    connect(ui->SendEMailAttachment, &controls::TFcControl::clicked, this,
             [this] { logic_->SendEMailAttachmentClick(); });
     connect(ui->FirstRecipient, &QCheckBox::clicked, this, [this] { logic_->FillRecipients(); });
     connect(ui->SecondRecipient, &QCheckBox::clicked, this, [this] { logic_->FillRecipients(); });
-    connect(ui->AddName, &QPushButton::clicked, this, [this] {
+    connect(ui->AddName, &controls::TFcControl::clicked, this, [this] {
         logic_->AddNameClick();
         ui->ToList->setCurrentRow(ui->ToList->count() - 1);
     });
-    connect(ui->ClearRecips, &QPushButton::clicked, this, [this] { logic_->ClearRecipsClick(); });
-    connect(ui->Help, &QPushButton::clicked, this, [this] {
+    connect(ui->ClearRecips, &controls::TFcControl::clicked, this, [this] { logic_->ClearRecipsClick(); });
+    connect(ui->Help, &controls::TFcControl::clicked, this, [this] {
         if (help_)
             help_();
     });

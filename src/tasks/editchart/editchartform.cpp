@@ -1,5 +1,7 @@
 #include "tasks/editchart/editchartform.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "tasks/formvalues.h"
 #include "ui_editchartform.h"
 
@@ -27,6 +29,8 @@ TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState
       place_(place)
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     // "Done" closes it; the title bar has no buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -45,9 +49,9 @@ TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState
         if (!showing_)
             Run([&] { logic_.DependentFollowingClick(choice); });
     });
-    connect(ui->RemoveDependency, &QPushButton::clicked, this,
+    connect(ui->RemoveDependency, &controls::TFcControl::clicked, this,
             [this] { Run([&] { logic_.RemoveDependencyClick(); }); });
-    connect(ui->Done, &QPushButton::clicked, this, &QDialog::close);
+    connect(ui->Done, &controls::TFcControl::clicked, this, &QDialog::close);
 }
 
 TEditChart::~TEditChart() = default;

@@ -1,5 +1,7 @@
 #include "tasks/repeat/repeatdialogs.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "ui_customrepeatform.h"
 #include "ui_repeattaskform.h"
 
@@ -24,9 +26,11 @@ void FixedDialog(QDialog& dialog)
 TCustomRepeat::TCustomRepeat(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TCustomRepeat>())
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     FixedDialog(*this);
-    connect(ui->Ok, &QPushButton::clicked, this, &TCustomRepeat::OkClick);
-    connect(ui->Cancel, &QPushButton::clicked, this, &TCustomRepeat::CancelClick);
+    connect(ui->Ok, &controls::TFcControl::clicked, this, &TCustomRepeat::OkClick);
+    connect(ui->Cancel, &controls::TFcControl::clicked, this, &TCustomRepeat::CancelClick);
 }
 
 TCustomRepeat::~TCustomRepeat() = default;
@@ -77,9 +81,11 @@ void TCustomRepeat::CancelClick()
 TRepeatTask::TRepeatTask(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TRepeatTask>())
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     FixedDialog(*this);
-    connect(ui->Ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ui->Help, &QPushButton::clicked, this, [this] {
+    connect(ui->Ok, &controls::TFcControl::clicked, this, &QDialog::accept);
+    connect(ui->Help, &controls::TFcControl::clicked, this, [this] {
         if (OpenHelp)
             OpenHelp("Creating_repeating_tasks.htm");
     });

@@ -1,7 +1,8 @@
 #include "tasks/reuse/reusetasksform.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "platform/datetime/localetexts.h"
-
 #include "tasks/formvalues.h"
 #include "ui_reusetasksform.h"
 
@@ -26,6 +27,8 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
 {
     ui->setupUi(this);
     ui->TaskStartDate->setDisplayFormat(QString::fromStdString(locale::QtShortDatePattern()));
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     // Only "Reuse this task" and "Cancel" close it.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -62,12 +65,12 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
     on(ui->NavigatorNext, &QToolButton::clicked, [this] { logic_.NavigatorClick(Move::Next); });
     on(ui->NavigatorLast, &QToolButton::clicked, [this] { logic_.NavigatorClick(Move::Last); });
     on(ui->NavigatorDelete, &QToolButton::clicked, [this] { logic_.DeleteClick(); });
-    on(ui->ReuseTask, &QPushButton::clicked, [this] {
+    on(ui->ReuseTask, &controls::TFcControl::clicked, [this] {
         if (editor_)
             logic_.ReuseTaskClick(*editor_);
     });
-    on(ui->Cancel, &QPushButton::clicked, [this] { logic_.CancelClick(); });
-    connect(ui->Help, &QPushButton::clicked, this, [this] {
+    on(ui->Cancel, &controls::TFcControl::clicked, [this] { logic_.CancelClick(); });
+    connect(ui->Help, &controls::TFcControl::clicked, this, [this] {
         if (OpenHelp)
             OpenHelp("Reusing_tasks.htm");
     });

@@ -1,5 +1,7 @@
 #include "tasks/slots/slotdialogs.h"
 
+#include "controls/base/fccontrol.h"
+#include "controls/base/fcformkeys.h"
 #include "data/services/busyscopes.h"
 #include "ui_insertslotform.h"
 #include "ui_removeslotform.h"
@@ -138,11 +140,13 @@ TInsertSlot::TInsertSlot(SlotDialogContext context, QWidget* parent)
       c_(std::move(context))
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     DialogStyle(*this);
     BindControls(Controls, *ui);
     Controls.Connect(this);
-    connect(ui->Ok, &QPushButton::clicked, this, &TInsertSlot::OkClick);
-    connect(ui->Cancel, &QPushButton::clicked, this, &TInsertSlot::CancelClick);
+    connect(ui->Ok, &controls::TFcControl::clicked, this, &TInsertSlot::OkClick);
+    connect(ui->Cancel, &controls::TFcControl::clicked, this, &TInsertSlot::CancelClick);
     connect(ui->AllResources, &QRadioButton::toggled, this, &TInsertSlot::ResourceSelectionClick);
 }
 
@@ -215,11 +219,13 @@ TRemoveSlot::TRemoveSlot(SlotDialogContext context, QWidget* parent)
       c_(std::move(context))
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     DialogStyle(*this);
     BindControls(Controls, *ui);
     Controls.Connect(this);
-    connect(ui->Ok, &QPushButton::clicked, this, &TRemoveSlot::OkClick);
-    connect(ui->Cancel, &QPushButton::clicked, this, &TRemoveSlot::CancelClick);
+    connect(ui->Ok, &controls::TFcControl::clicked, this, &TRemoveSlot::OkClick);
+    connect(ui->Cancel, &controls::TFcControl::clicked, this, &TRemoveSlot::CancelClick);
     connect(ui->AllResources, &QRadioButton::toggled, this, &TRemoveSlot::ResourceSelectionClick);
     connect(ui->SlotStartDate, &QDateEdit::dateChanged, this, &TRemoveSlot::ResourceSelectionClick);
     connect(ui->SlotStartTime, &QTimeEdit::timeChanged, this, &TRemoveSlot::ResourceSelectionClick);

@@ -12,8 +12,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
+#include "controls/buttons/fcbitbtn.h"
 #include "fakes.h"
 #include "platform/mail/curlsmtpengine.h"
 #include "smtptestserver.h"
@@ -83,17 +83,17 @@ TEST_F(SendEmailWindowTest, ConnectsWhenOpenedAndSendsTheScheduleToBothContacts)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Send schedule via E-Mail"));
     EXPECT_TRUE(window->isVisible());
     // The window waits for the server without freezing, and takes no send meanwhile.
-    EXPECT_FALSE(Child<QPushButton>("SendEMailAttachment")->isEnabled());
+    EXPECT_FALSE(Child<controls::TFcBitBtn>("SendEMailAttachment")->isEnabled());
     EXPECT_EQ(window->StatusLabel(), QStringLiteral("Connecting to server"));
     ASSERT_TRUE(test::Settle(window->Logic()));
     EXPECT_EQ(window->StatusLabel(), QStringLiteral("Connected to "));
     EXPECT_EQ(window->StatusValue(), QStringLiteral("127.0.0.1"));
-    EXPECT_TRUE(Child<QPushButton>("SendEMailAttachment")->isEnabled());
+    EXPECT_TRUE(Child<controls::TFcBitBtn>("SendEMailAttachment")->isEnabled());
 
     Child<QCheckBox>("SecondRecipient")->click();
     EXPECT_EQ(Child<QListWidget>("ToList")->count(), 2);
     Child<QPlainTextEdit>("Memo")->setPlainText(QStringLiteral("Your dates\nSee you Monday"));
-    Child<QPushButton>("SendEMailAttachment")->click();
+    Child<controls::TFcBitBtn>("SendEMailAttachment")->Click();
     ASSERT_TRUE(test::Settle(window->Logic()));
     EXPECT_EQ(window->StatusValue(), QStringLiteral("Mail sent"));
 
@@ -125,7 +125,7 @@ TEST_F(SendEmailWindowTest, ARefusedLoginAndARefusedRecipientShowTheServersWords
     Make(strict);
     Open();
     ASSERT_TRUE(test::Settle(window->Logic()));
-    Child<QPushButton>("SendEMailAttachment")->click();
+    Child<controls::TFcBitBtn>("SendEMailAttachment")->Click();
     ASSERT_TRUE(test::Settle(window->Logic()));
     EXPECT_EQ(window->StatusLabel(), QStringLiteral("Send mail failed "));
     EXPECT_TRUE(window->StatusValue().startsWith(QStringLiteral("550 5.1.1")))
@@ -148,7 +148,7 @@ TEST_F(SendEmailWindowTest, HelpLevelHidesTheHintsAndTheCustomerMessageHasNoAtta
     ASSERT_TRUE(test::Settle(window->Logic()));
     EXPECT_FALSE(Child<QGroupBox>("RecipientsPanel")->toolTip().isEmpty());
     EXPECT_TRUE(Child<QLineEdit>("AttachmentList")->isEnabled());
-    EXPECT_EQ(Child<QPushButton>("AddName")->text(), QStringLiteral("Add    recipient"));
+    EXPECT_EQ(Child<controls::TFcBitBtn>("AddName")->Caption(), QStringLiteral("Add    recipient"));
 }
 
 TEST_F(SendEmailWindowTest, Screenshot)

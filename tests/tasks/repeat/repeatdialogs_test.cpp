@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
 
+#include "controls/buttons/fcbitbtn.h"
 #include "schedule/repeat/repeatdates.h"
 #include "tasks/repeat/repeatdialogs.h"
 
@@ -48,7 +49,7 @@ TEST(CustomRepeat, PresetsOkAndCancel)
             EXPECT_TRUE(dialog.findChild<QRadioButton*>("PeriodWeeks")->isChecked());
             count->setValue(3);
             dialog.findChild<QRadioButton*>("PeriodMonths")->setChecked(true);
-            dialog.findChild<QPushButton*>("Ok")->click();
+            dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
         },
         [&] { dialog.Open(0, 0); });
     EXPECT_EQ(dialog.ResultCode, schedule::CustomRepeatCode(3, schedule::kCustomMonths));
@@ -59,10 +60,39 @@ TEST(CustomRepeat, PresetsOkAndCancel)
             EXPECT_EQ(count->value(), 5);
             EXPECT_TRUE(dialog.findChild<QRadioButton*>("PeriodDays")->isChecked());
             count->setValue(9);
-            dialog.findChild<QPushButton*>("Cancel")->click();
+            dialog.findChild<controls::TFcBitBtn*>("Cancel")->Click();
         },
         [&] { dialog.Open(schedule::CustomRepeatCode(5, schedule::kCustomDays), 0); });
     EXPECT_EQ(dialog.ResultCode, schedule::CustomRepeatCode(3, schedule::kCustomMonths));
+}
+
+// Enter in the count answers OK (the default button) and Escape answers
+// Cancel, whose handler keeps the last code; the focus stays in the count.
+TEST(CustomRepeat, EnterIsOkAndEscapeIsCancel)
+{
+    App();
+    TCustomRepeat dialog;
+    auto* count = dialog.findChild<QSpinBox*>("UpDown1");
+    int cancelClicks = 0;
+    QObject::connect(dialog.findChild<controls::TFcBitBtn*>("Cancel"), &controls::TFcControl::clicked,
+                     [&] { ++cancelClicks; });
+    const auto press = [&](Qt::Key key, int value) {
+        WhileShown(
+            dialog,
+            [&] {
+                count->setFocus();
+                count->setValue(value);
+                QTest::keyClick(count, key);
+            },
+            [&] { dialog.Open(schedule::CustomRepeatCode(5, schedule::kCustomDays), 0); });
+    };
+    press(Qt::Key_Return, 4);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.ResultCode, schedule::CustomRepeatCode(4, schedule::kCustomDays));
+    press(Qt::Key_Escape, 8);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(cancelClicks, 1);
+    EXPECT_EQ(dialog.ResultCode, schedule::CustomRepeatCode(4, schedule::kCustomDays));
 }
 
 TEST(RepeatMode, TheChoiceStaysBetweenShowings)
@@ -76,8 +106,8 @@ TEST(RepeatMode, TheChoiceStaysBetweenShowings)
         dialog,
         [&] {
             dialog.findChild<QRadioButton*>("Repeated")->setChecked(true);
-            dialog.findChild<QPushButton*>("Help")->click();
-            dialog.findChild<QPushButton*>("Ok")->click();
+            dialog.findChild<controls::TFcBitBtn*>("Help")->Click();
+            dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
         },
         [&] { dialog.AskRepeatMode(); });
     EXPECT_FALSE(dialog.Reoccurring);
@@ -86,7 +116,7 @@ TEST(RepeatMode, TheChoiceStaysBetweenShowings)
         dialog,
         [&] {
             EXPECT_TRUE(dialog.findChild<QRadioButton*>("Repeated")->isChecked());
-            dialog.findChild<QPushButton*>("Ok")->click();
+            dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
         },
         [&] { dialog.AskRepeatMode(); });
     EXPECT_FALSE(dialog.Reoccurring);

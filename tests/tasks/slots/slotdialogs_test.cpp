@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -15,6 +14,7 @@
 
 #include <memory>
 
+#include "controls/buttons/fcbitbtn.h"
 #include "platform/datetime/localetexts.h"
 #include "schedule/workingtime.h"
 #include "tasks/slots/slotdialogs.h"
@@ -116,7 +116,7 @@ protected:
         QTimer::singleShot(0, [&, inside] {
             inside();
             if (dialog.isVisible())
-                dialog.template findChild<QPushButton*>("Cancel")->click();
+                dialog.template findChild<controls::TFcBitBtn*>("Cancel")->Click();
         });
         dialog.Open();
     }
@@ -149,7 +149,7 @@ TEST_F(SlotDialogs, InsertDialogDefaultsStatusAndOk)
         dialog.Controls.Units[kSlotHours]->setChecked(true);
         dialog.Controls.SlotStartDate->setDate(QDate(2026, 12, 8));
         dialog.Controls.SlotStartTime->setTime(QTime(8, 0));
-        dialog.findChild<QPushButton*>("Ok")->click();
+        dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
     });
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.IsOpen);
@@ -179,12 +179,12 @@ TEST_F(SlotDialogs, RemoveDialogRefusesABusyPeriodAndStaysOpen)
         dialog.Controls.SlotStartTime->setTime(QTime(10, 0));
         EXPECT_EQ(dialog.Controls.StatusBar->currentMessage(),
                   "Push up Crew 1 tasks to 12/8/2026 10:00:00 AM");
-        dialog.findChild<QPushButton*>("Ok")->click();
+        dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.Controls.StatusBar->currentMessage(), "Crew 1 is assigned during this period");
         // A free period after the busy task: task 2 moves up to 12:00.
         dialog.Controls.SlotStartTime->setTime(QTime(12, 0));
-        dialog.findChild<QPushButton*>("Ok")->click();
+        dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
     });
     EXPECT_EQ(afterRemove, 1);
     EXPECT_NEAR(StartOf(1), At(8, 11), 1e-6);
