@@ -166,7 +166,7 @@ public:
     void cancel();
     void deleteRecord();  // the cursor moves to the next record
 
-    // Packs the table through this cursor (as DbiPackTable on an exclusive
+    // Packs the table through this cursor (a pack on an exclusive
     // cursor): it must be open exclusively and be the only cursor of this
     // process on the file. It is closed, packed and opened again at its first
     // record.
