@@ -316,6 +316,29 @@ void TFcCustomTabControl::DoRealign()
 
 void TFcCustomTabControl::AlignChildren(const QRect&) {}
 
+namespace {
+
+// Where a w x h box sits at the far end of the tab row inside the index band,
+// offset along the row (the scroller leaves room for the close button there).
+TPoint PlaceAtRowEnd(const TFcTabOptions& o, const TRect& i, int w, int h, int offset)
+{
+    const bool standard = o.TabSequence == tsStandard;
+    switch (o.TabOrientation) {
+    case toTop:
+        return {standard ? (o.ShowShadow ? i.Right - w - 1 : i.Right - w + 1) - offset : i.Left + offset,
+                i.Bottom - h - 2};
+    case toLeft:
+        return {i.Right - w - 2, standard ? i.Top + offset : i.Bottom - h + 1 - offset};
+    case toBottom:
+        return {standard ? i.Right - w + 1 - offset : i.Left + offset, i.Top + 2};
+    case toRight:
+        return {i.Left + 2, standard ? i.Bottom - h + 1 - offset : i.Top + offset};
+    }
+    return {0, 0};
+}
+
+}  // namespace
+
 void TFcCustomTabControl::AlignScroller()
 {
     const TFcTabOptions& o = layout_.Options;
@@ -340,29 +363,9 @@ void TFcCustomTabControl::AlignScroller()
     const int h = horizontal ? s : 2 * s - 1;
     const int c = layout_.GetCloseButtonSize();
     const int k = o.ShowCloseButton ? c + 2 + m : m;
-    const bool standard = o.TabSequence == tsStandard;
-    int x = 0;
-    int y = 0;
-    switch (o.TabOrientation) {
-    case toTop:
-        x = standard ? (o.ShowShadow ? i.Right - w - 1 : i.Right - w + 1) - k : i.Left + k;
-        y = i.Bottom - s - 2;
-        break;
-    case toLeft:
-        x = i.Right - s - 2;
-        y = standard ? i.Top + k : i.Bottom - h + 1 - k;
-        break;
-    case toBottom:
-        x = standard ? i.Right - w + 1 - k : i.Left + k;
-        y = i.Top + 2;
-        break;
-    case toRight:
-        x = i.Left + 2;
-        y = standard ? i.Bottom - h + 1 - k : i.Top + k;
-        break;
-    }
+    const TPoint at = PlaceAtRowEnd(o, i, w, h, k);
     scroller_->SetOrientation(horizontal ? orHorizontal : orVertical);
-    scroller_->setGeometry(x, y, w, h);
+    scroller_->setGeometry(at.x, at.y, w, h);
     scroller_->show();
     scroller_->raise();
 }
@@ -379,28 +382,8 @@ void TFcCustomTabControl::AlignCloseButton()
     const int m = o.Margin;
     // Without tabs the layout gives the button no size; it keeps a usable one.
     const int c = std::max(layout_.GetCloseButtonSize(), 0);
-    const bool standard = o.TabSequence == tsStandard;
-    int x = 0;
-    int y = 0;
-    switch (o.TabOrientation) {
-    case toTop:
-        x = standard ? (o.ShowShadow ? i.Right - c - 1 : i.Right - c + 1) - m : i.Left + m;
-        y = i.Bottom - c - 2;
-        break;
-    case toLeft:
-        x = i.Right - c - 2;
-        y = standard ? i.Top + m : i.Bottom - c + 1 - m;
-        break;
-    case toBottom:
-        x = standard ? i.Right - c + 1 - m : i.Left + m;
-        y = i.Top + 2;
-        break;
-    case toRight:
-        x = i.Left + 2;
-        y = standard ? i.Bottom - c + 1 - m : i.Top + m;
-        break;
-    }
-    closeButton_->setGeometry(x, y, c, c);
+    const TPoint at = PlaceAtRowEnd(o, i, c, c, m);
+    closeButton_->setGeometry(at.x, at.y, c, c);
     closeButton_->raise();
 }
 
