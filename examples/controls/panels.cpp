@@ -12,6 +12,8 @@
 #include "controls/panels/fcborder.h"
 #include "controls/panels/fcgroupbox.h"
 
+#include "examplepage.h"
+
 #include <QApplication>
 
 using namespace tw::controls;
@@ -251,22 +253,13 @@ int main(int argc, char** argv)
     // The classic look, the same on every machine.
     SetVisualStylesEnabled(false);
     QWidget page;
-    page.setWindowTitle(QStringLiteral("Component library: panels and choices"));
     page.setFixedSize(940, 580);
-    page.setAutoFillBackground(true);
-    QPalette palette = page.palette();
-    palette.setColor(QPalette::Window, QColor(212, 208, 200));
-    page.setPalette(palette);
+    tw::examples::PrepareClassicPage(page, QStringLiteral("Component library: panels and choices"));
     Panels(&page);
     GroupBoxes(&page);
     Choices(&page);
     Labels(&page);
     TFcFormKeys::Install(&page);
 
-    const QStringList args = app.arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
-    if (at >= 0 && at + 1 < args.size())
-        return page.grab().save(args[at + 1]) ? 0 : 1;
-    page.show();
-    return app.exec();
+    return tw::examples::ShowOrSaveScreenshot(app, page);
 }

@@ -14,6 +14,8 @@
 #include "controls/status/fcprogressbar.h"
 #include "controls/status/fcstatusbar.h"
 
+#include "examplepage.h"
+
 #include <QApplication>
 #include <QListWidget>
 #include <QTreeWidget>
@@ -202,12 +204,8 @@ int main(int argc, char** argv)
     // The classic look, the same on every machine.
     SetVisualStylesEnabled(false);
     QWidget page;
-    page.setWindowTitle(QStringLiteral("Component library: status and sizing"));
     page.resize(940, 480);
-    page.setAutoFillBackground(true);
-    QPalette palette = page.palette();
-    palette.setColor(QPalette::Window, QColor(212, 208, 200));
-    page.setPalette(palette);
+    tw::examples::PrepareClassicPage(page, QStringLiteral("Component library: status and sizing"));
     StatusBars(&page);
     ProgressBars(&page);
     Splitter(&page);
@@ -220,10 +218,5 @@ int main(int argc, char** argv)
     bar->AddPane(0)->SetCaption(QStringLiteral("Drag a bar, or click a hot spot"));
     NotifyLoaded(&page);
 
-    const QStringList args = app.arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
-    if (at >= 0 && at + 1 < args.size())
-        return page.grab().save(args[at + 1]) ? 0 : 1;
-    page.show();
-    return app.exec();
+    return tw::examples::ShowOrSaveScreenshot(app, page);
 }

@@ -20,6 +20,8 @@
 #include "controls/toolbar/fctoolbutton.h"
 #include "platform/datetime/localetexts.h"
 
+#include "examplepage.h"
+
 #include <QApplication>
 #include <QMenu>
 #include <QPainter>
@@ -170,12 +172,8 @@ int main(int argc, char** argv)
     SetVisualStylesEnabled(false);
     tw::locale::PinLocale("en_US");
     QWidget page;
-    page.setWindowTitle(QStringLiteral("Component library: toolbar and display controls"));
     page.setFixedSize(620, 340);
-    page.setAutoFillBackground(true);
-    QPalette palette = page.palette();
-    palette.setColor(QPalette::Window, QColor(212, 208, 200));
-    page.setPalette(palette);
+    tw::examples::PrepareClassicPage(page, QStringLiteral("Component library: toolbar and display controls"));
     TFcImageList images(16, 16);
     QMenu menu;
     menu.addAction("Print the day");
@@ -185,10 +183,5 @@ int main(int argc, char** argv)
     Displays(&page);
     Panes(&page, &version);
 
-    const QStringList args = app.arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
-    if (at >= 0 && at + 1 < args.size())
-        return page.grab().save(args[at + 1]) ? 0 : 1;
-    page.show();
-    return app.exec();
+    return tw::examples::ShowOrSaveScreenshot(app, page);
 }
