@@ -2,20 +2,25 @@
 #include "data/services/busyscopes.h"
 
 #include "app/appservices.h"
-#include "app/customerpage.h"
 #include "app/databaseselection.h"
+#include "app/features/customerfeature.h"
+#include "app/features/emailfeature.h"
+#include "app/features/pagecontrol.h"
+#include "app/features/printingfeature.h"
+#include "app/features/taskeditorfeature.h"
+#include "app/features/timeblocksfeature.h"
+#include "app/features/visualizefeature.h"
+#include "app/features/workcalendarfeature.h"
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
 #include "app/programfolder.h"
 #include "app/querypage.h"
 #include "app/utilitieshosts.h"
 #include "app/visualizepage.h"
-#include "app/workcalendarpage.h"
 #include "chart/colourvalue.h"
 #include "chart/resourceallocationchart.h"
 #include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
-#include "reports/email/sendemailform.h"
 #include "ui_mainscreen.h"
 
 #include <QApplication>
@@ -59,7 +64,10 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
       userInterface_(std::make_unique<MainScreenInterface>(*this))
 {
     session_.Interface().Attach(userInterface_.get());
-    CreateTaskEditor();
+    editor_ = std::make_unique<TaskEditorFeature>(context_, features_);
+    features_.Editor = editor_.get();
+    taskEditor_ = editor_->Editor();
+    taskEditorContext_ = &editor_->Context();
 
     data::DataModuleHooks hooks;
     hooks.TerminateApplication = [] { TerminateApplication(); };
@@ -72,22 +80,8 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
 
     ui->setupUi(this);
     ui->TabControl->setCornerWidget(ui->Help, Qt::TopRightCorner);
-    workCalendarPage_ = new TWorkCalendarPage(ui->CalendarArea);
-    ui->CalendarAreaLayout->addWidget(workCalendarPage_, 0, 0);
-    visualizePage_ = new TVisualizePage(ui->RACContainer);
-    ui->RACContainerLayout->addWidget(visualizePage_);
-    queryPage_ = new TQueryPage(ui->SelectArea);
-    ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
-    CreateCustomerPage();
-    CreateUtilitiesPage();
-    ConnectTaskResources();
-    connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
-    connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
-            &TMainScreen::PrintPreviewButtonClick);
-    connect(visualizePage_, &TVisualizePage::ChartSortByClicked, this, [this](int choice) {
-        Chart.ChartSortBy = choice;
-        ChartSortByClick();
-    });
+    CreateTimers();
+    CreateFeatures();
     connect(ui->Help, &QPushButton::clicked, this, &TMainScreen::HelpClick);
     connect(ui->TWDbManagement, &QPushButton::clicked, this, &TMainScreen::TWDbManagementClick);
     connect(ui->QMDbManagement, &QPushButton::clicked, this, &TMainScreen::QMDbManagementClick);
@@ -95,7 +89,46 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
         if (State.SelectionReady)
             TabControlChange();
     });
+    CreateStatusBar();
+    ConnectUpdatePoll();
 
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+// One unit per page or dialog family, in the order they need each other
+// while being built; each is in features_ from here on.
+void TMainScreen::CreateFeatures()
+{
+    calendar_ = std::make_unique<WorkCalendarFeature>(context_, ui->CalendarArea, ui->CalendarAreaLayout);
+    features_.Calendar = calendar_.get();
+    workCalendarPage_ = calendar_->Page();
+    visualize_ = std::make_unique<VisualizeFeature>(context_, features_, ui->RACContainer, ui->RACContainerLayout);
+    features_.Visualize = visualize_.get();
+    visualizePage_ = visualize_->Page();
+    queryPage_ = new TQueryPage(ui->SelectArea);
+    ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
+    features_.Query = queryPage_;
+    customers_ = std::make_unique<CustomerFeature>(context_, ui->CustomerTabArea, ui->CustomerTabAreaLayout);
+    features_.Customers = customers_.get();
+    customerPage_ = customers_->Page();
+    CreateUtilitiesPage();
+    editor_->ConnectTaskResources();
+    StartupWindow& attach = *this;
+    pages_ = std::make_unique<PageControl>(context_, features_, ui->TabControl, attach);
+    features_.Pages = pages_.get();
+    tabHandlers_ = &pages_->Handlers();
+    timeBlocks_ = std::make_unique<TimeBlocksFeature>(context_, features_);
+    features_.TimeBlocks = timeBlocks_.get();
+    RemoveSpaceTimer = timeBlocks_->RemoveSpaceTimer();
+    printing_ = std::make_unique<PrintingFeature>(context_, features_);
+    features_.Printing = printing_.get();
+    email_ = std::make_unique<EmailFeature>(context_, features_);
+    features_.Email = email_.get();
+}
+
+void TMainScreen::CreateStatusBar()
+{
     const int widths[3] = {0, 260, 200};
     for (int i = 0; i < 3; ++i) {
         statusPanels_[i] = new QLabel(ui->StatusBar);
@@ -106,7 +139,10 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
         statusPanels_[i]->setTextInteractionFlags(Qt::NoTextInteraction);
         ui->StatusBar->addWidget(statusPanels_[i], i == 0 ? 1 : 0);
     }
+}
 
+void TMainScreen::CreateTimers()
+{
     Start = new QTimer(this);
     Start->setObjectName(QStringLiteral("Start"));
     Start->setInterval(kStartIntervalMs);
@@ -115,25 +151,17 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     UpdatePoll->setObjectName(QStringLiteral("UpdatePoll"));
     UpdatePoll->setInterval(kUpdatePollMs);
     connect(UpdatePoll, &QTimer::timeout, this, &TMainScreen::UpdatePollTimer);
-    ConnectTabHandlers();
-    ConnectUpdatePoll();
-    CreateSlotDialogs();
-    CreateSendEmail();
-
-    qApp->installEventFilter(this);
-    FormCreate();
 }
 
 TMainScreen::~TMainScreen()
 {
     FormDestroy();
     // The pages work on the data module's tables; they go before them.
-    delete workCalendarPage_;
-    workCalendarPage_ = nullptr;
-    delete visualizePage_;
-    visualizePage_ = nullptr;
-    delete customerPage_;
-    customerPage_ = nullptr;
+    timeBlocks_.reset();
+    printing_.reset();
+    customers_.reset();
+    visualize_.reset();
+    calendar_.reset();
     delete queryPage_;
     queryPage_ = nullptr;
     // The session may outlive the window: nothing of it calls back here.
@@ -151,7 +179,7 @@ void TMainScreen::SetDialogs(TPassword* password)
 {
     password_ = password;
     if (password_) {
-        password_->SetStoredPasswordSource([this] { return settingsTables_->StoredPassword(); });
+        password_->SetStoredPasswordSource([this] { return session_.SettingsTables().StoredPassword(); });
     }
 }
 
@@ -356,11 +384,9 @@ void TMainScreen::FormDestroy()
     if (!State.StartupDone || State.QuitWithoutSaving)
         return;
     UpdatePoll->stop();
-    CloseCustomerDialogs();
+    CloseDialogs();
     const int page = ui->TabControl->currentIndex();
     data::BusyCursor hourglass(*userInterface_);
-    if (sendEmail_)
-        sendEmail_->close();
     if (State.TablesOpen) {
         SaveAndClearAllocations(true);
         State.StartupDone = false;
@@ -397,7 +423,7 @@ void TMainScreen::ReleaseHeldLock()
         const bool wasOpen = access.active();
         if (!wasOpen)
             access.open();
-        lock_->UpdateAccessRecord(false);
+        session_.Lock().UpdateAccessRecord(false);
         if (!wasOpen)
             access.close();
     } catch (const std::exception&) {
@@ -502,41 +528,6 @@ void TMainScreen::HelpClick()
     if (!OpenHelpPage(QString::fromStdString(State.ProgramFolder), page))
         ShowMessageBox(this, "The help page " + page + " could not be opened", QStringLiteral("Error"),
                        MessageIcon::Stop, MessageModality::Window);
-}
-
-void TMainScreen::LoadHolidays()
-{
-    workCalendarPage_->LoadHolidays();
-}
-
-void TMainScreen::FillCalendarResourceList(bool allResources)
-{
-    workCalendarPage_->FillCalendarResourceList(allResources);
-}
-
-void TMainScreen::SelectCalendarResource(double resourceId)
-{
-    workCalendarPage_->SelectCalendarResource(resourceId);
-}
-
-void TMainScreen::ShowWorkCalendar(double resourceId)
-{
-    workCalendarPage_->ShowWorkCalendar(resourceId);
-}
-
-void TMainScreen::BuildChart(bool writeBack)
-{
-    visualizePage_->BuildChart(writeBack);
-}
-
-void TMainScreen::SaveAndClearAllocations(bool recompute)
-{
-    visualizePage_->SaveAndClearAllocations(recompute);
-}
-
-void TMainScreen::KeepChartScale(double widthRatio)
-{
-    visualizePage_->KeepChartScale(widthRatio);
 }
 
 bool TMainScreen::AddTaskToSchedule(const schedule::NewScheduleItem& item)
