@@ -15,6 +15,8 @@
 #include "ui_mainscreen.h"
 
 #include <QAbstractButton>
+#include <QList>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -68,10 +70,22 @@ void TMainScreen::ChartSortByClick()
     pages_->ChartSortByClick();
 }
 
+// Every window the pages opened closes as its own close button leaves it,
+// while the tables are still open: the task editor first, then the dialogs
+// owned by this window (print preview, e-mail, blocks of time, import, ...).
 void TMainScreen::CloseDialogs()
 {
-    customers_->CloseDialogs();
-    email_->Close();
+    Guarded([this] { editor_->CloseWindows(); });
+    Guarded([this] { customers_->CloseDialogs(); });
+    QList<QPointer<QWidget>> open;
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->isWindow() && child->isVisible())
+            open.append(child);
+    }
+    for (const QPointer<QWidget>& window : open) {
+        if (window)
+            Guarded([&window] { window->close(); });
+    }
 }
 
 void TMainScreen::LoadHolidays()

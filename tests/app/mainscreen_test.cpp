@@ -1,5 +1,7 @@
 #include "app/mainscreen.h"
 
+#include "app/application.h"
+
 #include "app/password.h"
 #include "app/programfolder.h"
 #include "platform/registry/registry.h"
@@ -11,6 +13,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -19,6 +22,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace tw::app {
 namespace {
@@ -326,6 +331,40 @@ TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
         EXPECT_TRUE(chartProbe.Asked()) << "level " << c.level;
     }
     EXPECT_EQ(help->toolTip(), "View all help contents");
+}
+
+// An event handler that fails: the error reaches the user as a box and the
+// program goes on to the next event; nothing unwinds through the event loop.
+class FailingButton : public QPushButton {
+public:
+    int Clicks = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (++Clicks == 1)
+            throw std::runtime_error("Table Charts.DBF is not open");
+        QPushButton::mousePressEvent(event);
+    }
+};
+
+TEST_F(MainScreenTest, AFailingEventHandlerShowsItsErrorAndTheProgramGoesOn)
+{
+    Recorder recorder;
+    FailingButton button;
+    const auto press = [&button] {
+        QMouseEvent event(QEvent::MouseButtonPress, QPointF(2, 2), button.mapToGlobal(QPointF(2, 2)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        return DeliverShowingErrors([&] { return QApplication::sendEvent(&button, &event); });
+    };
+    EXPECT_NO_THROW(EXPECT_FALSE(press()));
+    ASSERT_EQ(recorder.Boxes.size(), 1u);
+    EXPECT_EQ(recorder.Boxes[0].Text, "Table Charts.DBF is not open");
+    EXPECT_EQ(recorder.Boxes[0].Caption, "Error");
+    EXPECT_EQ(recorder.Boxes[0].Icon, MessageIcon::Stop);
+    EXPECT_TRUE(press());
+    EXPECT_EQ(button.Clicks, 2);
+    EXPECT_EQ(recorder.Boxes.size(), 1u);
 }
 
 }  // namespace

@@ -202,6 +202,22 @@ TEST_F(TaskEditorWindowTest, CancelBringsTheChartBackUnchangedAndTheEditorKeepsI
     EXPECT_NEAR(BarOf(paintWalls)->EndAt(), Day(8, 14), 1e-6);
 }
 
+// Closing the main window while the editor is open: the editor goes first,
+// as Cancel would leave it, and the shutdown then runs through and stores
+// the run's settings; no exception leaves the close.
+TEST_F(TaskEditorWindowTest, ClosingTheMainWindowClosesTheOpenEditorFirstAndShutsDownNormally)
+{
+    DoubleClick(paintWalls, Day(8, 13, 30));
+    ASSERT_TRUE(editor->isVisible());
+    TypeLength("3");
+    EXPECT_NO_THROW(window.close());
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(window.State.StartupDone) << "the shutdown ran";
+    EXPECT_FALSE(window.State.TablesOpen);
+    for (const app::MessageBoxRequest& box : recorder.Boxes)
+        ADD_FAILURE() << box.Text.toStdString();
+}
+
 TEST_F(TaskEditorWindowTest, APickedEndLetsTheLengthFollow)
 {
     DoubleClick(fitUnits, Day(7, 11));

@@ -123,6 +123,15 @@ void TaskEditorFeature::SetStatusTexts(const data::JobStatusTexts& texts)
     editorContext_->StatusTexts = texts;
 }
 
+void TaskEditorFeature::CloseWindows()
+{
+    QWidget* const windows[] = {reuseTasks_.get(), editChart_.get(), editor_.get()};
+    for (QWidget* window : windows) {
+        if (window && window->isVisible())
+            window->close();
+    }
+}
+
 void TaskEditorFeature::EditTask(int jobStatus)
 {
     editor_->ShowTaskEditor(context_.Session.Data().ChartsTable3, false, true, context_.Session.State.HelpLevel,

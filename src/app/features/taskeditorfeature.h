@@ -33,6 +33,9 @@ public:
     // The job task list, made at its first opening.
     void OpenEditChart();
     void SetStatusTexts(const data::JobStatusTexts& texts);
+    // The reuse dialog, the task list and the editor, innermost first, each
+    // as its close button leaves it; the shutdown runs after them.
+    void CloseWindows();
     // The resource a new task or block of time is for.
     std::int32_t CurrentResource();
 
