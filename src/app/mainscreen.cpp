@@ -71,7 +71,7 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
 
     data::DataModuleHooks hooks;
     hooks.TerminateApplication = [] { TerminateApplication(); };
-    hooks.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
+    hooks.ApplyCustomerQuery = [this] { ApplyQueryAndShowTasksNavigator(); };
     hooks.SelectPageIsCurrent = [this] { return ui->TabControl->currentIndex() == SelectPage; };
     hooks.WorkingHoursBetween = [this](std::int32_t resourceId, TDateTime start, TDateTime end) {
         return calendarTables_->WorkingHoursBetween(resourceId, start, end);

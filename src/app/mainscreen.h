@@ -249,6 +249,10 @@ private:
     void ConnectUpdatePoll();
     void RestrictCustomerClick();
     void RestoreSelection();
+    void ShowEmptyDatabase();
+    // Every page's "apply the customer query" comes here (the data module's
+    // hook): the task navigator an empty database hid returns with a job.
+    void ApplyQueryAndShowTasksNavigator();
     void SaveRunSettings(int page);
     void ResourceDisplayClick();
     void KeepChartScale(double widthRatio);

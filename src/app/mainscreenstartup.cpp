@@ -108,12 +108,14 @@ void TMainScreen::RefreshWorkCalendar()
 void TMainScreen::RestoreSelection()
 {
     data::TEstimateData& d = *data_;
+    bool emptyDatabase = false;
     Guarded([&] {
         session_.SettingsTables().ReadCompanyName();
         session_.SettingsTables().ReadSortChoice();
         visualizePage_->SetSortChoice(Chart.ChartSortBy);
         Chart.SortChoiceRestored = true;
-        if (d.CustomersTable.isEmpty() && d.JobsTable.isEmpty() && d.ChartsTable.isEmpty())
+        emptyDatabase = d.CustomersTable.isEmpty() && d.JobsTable.isEmpty() && d.ChartsTable.isEmpty();
+        if (emptyDatabase)
             setWindowTitle(QStringLiteral("Tarnwick"));
     });
 
@@ -136,8 +138,34 @@ void TMainScreen::RestoreSelection()
     ApplyCustomerQuery();
     Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(Settings.SavedScheduleItemId))); });
     ResourceDisplayClick();
+    if (emptyDatabase)
+        ShowEmptyDatabase();
     // The chart of a start on the Visualize page is built once, by the page
     // change that ends the start-up (StartTimer), not here as well.
+}
+
+// An empty database says so on the Add / Edit / Query page; with no job to
+// add a task to, the task navigator stays hidden until the first job exists.
+void TMainScreen::ShowEmptyDatabase()
+{
+    query::QueryControls& controls = queryPage_->Logic().Controls;
+    controls.CustomersLabel = "No customers";
+    controls.JobsLabel = "No jobs";
+    controls.TasksLabel = "No tasks";
+    controls.TasksNavigatorEnabled = false;
+    queryPage_->ShowControls();
+    if (QWidget* navigator = queryPage_->findChild<QWidget*>(QStringLiteral("TasksNavigator")))
+        navigator->hide();
+}
+
+void TMainScreen::ApplyQueryAndShowTasksNavigator()
+{
+    ApplyCustomerQuery();
+    db::Table& jobs = data_->JobsTable2;
+    if (!jobs.active() || jobs.isEmpty())
+        return;
+    if (QWidget* navigator = queryPage_->findChild<QWidget*>(QStringLiteral("TasksNavigator")))
+        navigator->show();
 }
 
 void TMainScreen::SaveRunSettings(int page)

@@ -6,7 +6,7 @@
 #include "app/features/timeblocksfeature.h"
 #include "app/features/visualizefeature.h"
 #include "app/features/workcalendarfeature.h"
-#include "app/querypage.h"
+#include "data/hookcall.h"
 #include "app/session/startupsequence.h"
 
 namespace tw::app {
@@ -116,7 +116,7 @@ void PageControl::LoadHolidays()
 
 void PageControl::ApplyCustomerQuery()
 {
-    features_.Query->ApplyCustomerQuery();
+    data::Call(context_.Session.Data().Hooks().ApplyCustomerQuery);
 }
 
 void PageControl::EndPendingInsert()

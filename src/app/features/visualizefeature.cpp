@@ -6,9 +6,9 @@
 #include "app/features/pagecontrol.h"
 #include "app/features/taskeditorfeature.h"
 #include "app/features/workcalendarfeature.h"
-#include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
+#include "data/hookcall.h"
 #include "schedule/sync/resourceoverlap.h"
 #include "schedule/visualize/calendarhooks.h"
 #include "schedule/visualize/visualizecontext.h"
@@ -94,7 +94,7 @@ void VisualizeFeature::Attach()
         if (hadCustomer)
             customers.locate("CID", db::Value(customer));
     };
-    hooks.ApplyCustomerQuery = [this] { features_.Query->ApplyCustomerQuery(); };
+    hooks.ApplyCustomerQuery = [&s] { data::Call(s.Data().Hooks().ApplyCustomerQuery); };
     // The task editor and the task list editor rebuild the chart they found
     // cleared when they close.
     hooks.ShowTaskEditor = [this](int jobStatus) { features_.Editor->EditTask(jobStatus); };

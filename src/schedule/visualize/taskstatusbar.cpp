@@ -9,6 +9,8 @@ namespace tw::visualize {
 
 void TaskStatusBar::ShowTaskStatusBar()
 {
+    if (ctx_.Hooks.ReadOtherPages)
+        ctx_.Hooks.ReadOtherPages();
     db::Table& t = ctx_.Tables.ChartsTable;
     data::UserInterface& ui = ctx_.UI;
     const std::string desc = data::TrimBlanks(t.fieldByName("DESC").asString());
