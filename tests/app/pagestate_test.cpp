@@ -55,11 +55,7 @@ TEST_F(PageStateTest, ARestrictionReachesTheStatusBarAndTheEmailBeforeTheChartWa
 {
     window.Settings.Email.UseMailProgram = true;
     window.Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
-    const std::int32_t ann = examples::AddSampleResource(window, "Ann");
-    const std::int32_t bob = examples::AddSampleResource(window, "Bob");
-    examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 1});
-    examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Paint walls", Day(7, 13), 1});
-    examples::AddSampleTask(window, bob, {"Ames", "Kitchen", "Clear site", Day(8, 10), 2});
+    AddKitchenJob();
     ShowOn(TMainScreen::SelectPage);
     window.ApplyCustomerQuery();
     ASSERT_FALSE(window.State.ScheduleTabVisited);

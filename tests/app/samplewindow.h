@@ -9,12 +9,16 @@
 
 #include "app/mainscreen.h"
 #include "platform/datetime/localetexts.h"
+#include "sampleschedule.h"
+#include "support/december.h"
 #include "testapplication.h"
 
 #include <QTabWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 namespace tw::app::testing {
 
@@ -34,6 +38,25 @@ protected:
         window.resize(width, height);
         window.show();
         window.Start->stop();
+    }
+
+    // Ames's kitchen job: Ann fits units (7 December 10:00, 1 hour) and paints
+    // walls (13:00, 1 hour); Bob clears the site (8 December 10:00, 2 hours).
+    struct KitchenJob {
+        std::int32_t Ann = 0, Bob = 0;
+        std::int32_t FitUnits = 0, PaintWalls = 0, ClearSite = 0;
+    };
+    KitchenJob AddKitchenJob()
+    {
+        using fixtures::Day;
+        KitchenJob job;
+        job.Ann = examples::AddSampleResource(window, "Ann");
+        job.Bob = examples::AddSampleResource(window, "Bob");
+        job.FitUnits = examples::AddSampleTask(window, job.Ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 1});
+        job.PaintWalls =
+            examples::AddSampleTask(window, job.Ann, {"Ames", "Kitchen", "Paint walls", Day(7, 13), 1});
+        job.ClearSite = examples::AddSampleTask(window, job.Bob, {"Ames", "Kitchen", "Clear site", Day(8, 10), 2});
+        return job;
     }
 
     ApplicationInUse application;

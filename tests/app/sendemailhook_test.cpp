@@ -9,7 +9,7 @@
 #include "reports/printpreview.h"
 #include "sampleschedule.h"
 #include "standinmailprogram.h"
-#include "testapplication.h"
+#include "samplewindow.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,13 +20,13 @@
 namespace tw::app {
 namespace {
 
-class SendEmailHookTest : public ::testing::Test {
+class SendEmailHookTest : public testing::SampleWindowTest {
 protected:
     void SetUp() override
     {
-        locale::PinLocale("en_US");
-        window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        SampleWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         db::Table& customers = window.Data().CustomersTable;
         customers.append();
         customers.fieldByName("FIRST").setAsString("Ann");
@@ -38,11 +38,6 @@ protected:
         window.Settings.Email.UseMailProgram = true;
         window.Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
     }
-
-    testing::ApplicationInUse application;
-    testing::FreshUser user;
-    testing::Recorder recorder;
-    TMainScreen window;
 };
 
 TEST_F(SendEmailHookTest, TheCustomerButtonOpensTheWindowOnTheCurrentCustomer)

@@ -15,7 +15,7 @@
 #include "tasks/addtaskform.h"
 #include "tasks/editchart/editchartform.h"
 #include "tasks/slots/slotdialogs.h"
-#include "testapplication.h"
+#include "samplewindow.h"
 #include "support/december.h"
 
 #include <QApplication>
@@ -47,28 +47,23 @@ using chart::TResourceAllocation;
 
 using fixtures::Day;
 
-class VisualizePageTest : public ::testing::Test {
+class VisualizePageTest : public testing::SampleWindowTest {
 protected:
     void SetUp() override
     {
-        locale::PinLocale("en_US");
-        window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        SampleWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         page = window.VisualizePage();
         ASSERT_TRUE(page->Attached());
         rac = page->RAC();
         page->Logic().Hooks.MonotonicMilliseconds = [this] { return clockMs; };
 
-        const std::int32_t ann = examples::AddSampleResource(window, "Ann");
-        const std::int32_t bob = examples::AddSampleResource(window, "Bob");
-        fitUnits = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 1});
-        paintWalls = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Paint walls", Day(7, 13), 1});
-        clearSite = examples::AddSampleTask(window, bob, {"Ames", "Kitchen", "Clear site", Day(8, 10), 2});
-
-        window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
-        window.resize(1100, 760);
-        window.show();
-        window.Start->stop();
+        const KitchenJob job = AddKitchenJob();
+        fitUnits = job.FitUnits;
+        paintWalls = job.PaintWalls;
+        clearSite = job.ClearSite;
+        ShowOn(TMainScreen::SchedulePage);
         window.BuildChart(true);
     }
 
@@ -132,10 +127,6 @@ protected:
     }
     std::vector<std::string> Rows() { return testing::ChartRowNames(*rac); }
 
-    testing::ApplicationInUse application;
-    testing::FreshUser user;
-    testing::Recorder recorder;
-    TMainScreen window;
     TVisualizePage* page = nullptr;
     chart::TResourceAllocationChart* rac = nullptr;
     std::int64_t clockMs = 0;

@@ -15,38 +15,30 @@
 #include "platform/datetime/localetexts.h"
 #include "reports/printpreview.h"
 #include "sampleschedule.h"
-#include "testapplication.h"
+#include "samplewindow.h"
 
 using namespace tw;
 using namespace tw::app;
 
 namespace {
 
-class VisualizePrint : public ::testing::Test {
+class VisualizePrint : public app::testing::SampleWindowTest {
 protected:
     void SetUp() override
     {
-        locale::PinLocale("en_US");
-        window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        SampleWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         const std::int32_t ann = examples::AddSampleResource(window, "Ann");
         const TDateTime monday = EncodeDate(2026, 12, 7);
         for (int i = 0; i < 3; ++i)
             examples::AddSampleTask(
                 window, ann,
                 {"Ames", "Kitchen", "Task " + std::to_string(i), monday + i + EncodeTime(9, 0, 0, 0), 2});
-        window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
-        window.resize(1100, 760);
-        window.show();
-        window.Start->stop();
+        ShowOn(TMainScreen::SchedulePage);
         window.BuildChart(true);
     }
     void ClickPrint() { window.VisualizePage()->PrintPreviewButton()->click(); }
-
-    app::testing::ApplicationInUse application;
-    app::testing::FreshUser user;
-    app::testing::Recorder recorder;
-    TMainScreen window;
 };
 
 TEST_F(VisualizePrint, PrintButtonOpensTheDialogForTheChartsPeriod)

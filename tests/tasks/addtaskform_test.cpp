@@ -5,7 +5,7 @@
 
 #include "controls/buttons/fcbitbtn.h"
 #include "app/mainscreen.h"
-#include "app/testapplication.h"
+#include "app/samplewindow.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
 #include "data/services/recordservices.h"
@@ -42,28 +42,25 @@ using chart::TResourceAllocation;
 
 using fixtures::Day;
 
-class TaskEditorWindowTest : public ::testing::Test {
+class TaskEditorWindowTest : public app::testing::SampleWindowTest {
 protected:
     void SetUp() override
     {
-        locale::PinLocale("en_US");
-        window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        SampleWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         page = window.VisualizePage();
         rac = page->RAC();
         const std::int32_t ann = examples::AddSampleResource(window, "Ann");
         fitUnits = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 2});
         paintWalls = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Paint walls", Day(8, 13), 1});
-        window.TabControl()->setCurrentIndex(app::TMainScreen::SchedulePage);
-        window.resize(1100, 760);
-        window.show();
-        window.Start->stop();
+        ShowOn(app::TMainScreen::SchedulePage);
         window.BuildChart(true);
         editor = window.TaskEditor();
     }
     void TearDown() override
     {
-        if (editor->isVisible())
+        if (editor && editor->isVisible())
             editor->close();
     }
 
@@ -130,10 +127,6 @@ protected:
         QTest::keyClicks(length, text);
     }
 
-    app::testing::ApplicationInUse application;
-    app::testing::FreshUser user;
-    app::testing::Recorder recorder;
-    app::TMainScreen window;
     app::TVisualizePage* page = nullptr;
     chart::TResourceAllocationChart* rac = nullptr;
     TAddTask* editor = nullptr;
