@@ -120,7 +120,7 @@ void TMainScreen::CreateFeatures()
     tabHandlers_ = &pages_->Handlers();
     timeBlocks_ = std::make_unique<TimeBlocksFeature>(context_, features_);
     features_.TimeBlocks = timeBlocks_.get();
-    RemoveSpaceTimer = timeBlocks_->RemoveSpaceTimer();
+    removeSpace_ = timeBlocks_->RemoveSpaceTimer();
     printing_ = std::make_unique<PrintingFeature>(context_, features_);
     features_.Printing = printing_.get();
     email_ = std::make_unique<EmailFeature>(context_, features_);
@@ -143,14 +143,14 @@ void TMainScreen::CreateStatusBar()
 
 void TMainScreen::CreateTimers()
 {
-    Start = new QTimer(this);
-    Start->setObjectName(QStringLiteral("Start"));
-    Start->setInterval(kStartIntervalMs);
-    connect(Start, &QTimer::timeout, this, &TMainScreen::StartTimer);
-    UpdatePoll = new QTimer(this);
-    UpdatePoll->setObjectName(QStringLiteral("UpdatePoll"));
-    UpdatePoll->setInterval(kUpdatePollMs);
-    connect(UpdatePoll, &QTimer::timeout, this, &TMainScreen::UpdatePollTimer);
+    start_ = new QTimer(this);
+    start_->setObjectName(QStringLiteral("Start"));
+    start_->setInterval(kStartIntervalMs);
+    connect(start_, &QTimer::timeout, this, &TMainScreen::StartTimer);
+    updatePoll_ = new QTimer(this);
+    updatePoll_->setObjectName(QStringLiteral("UpdatePoll"));
+    updatePoll_->setInterval(kUpdatePollMs);
+    connect(updatePoll_, &QTimer::timeout, this, &TMainScreen::UpdatePollTimer);
 }
 
 TMainScreen::~TMainScreen()
@@ -231,9 +231,9 @@ void TMainScreen::FormCreate()
     State.UpdateCounter = data::kInitialUpdateCounter;
     Flags.StartMoment = tw::Now();
     State.ProgramFolder = DefaultProgramFolder();
-    FieldColour = chart::ColourFromValue(0xE8F7FF);
-    UpdatePoll->stop();
-    Start->stop();
+    fieldColour_ = chart::ColourFromValue(0xE8F7FF);
+    updatePoll_->stop();
+    start_->stop();
     ApplyColourScheme();
 }
 
@@ -271,12 +271,12 @@ void TMainScreen::FormShow()
     // the saved one is for the first showing.
     if (!State.StartupDone)
         RestoreWindowLayout();
-    Start->start();
+    start_->start();
 }
 
 void TMainScreen::StartTimer()
 {
-    Start->stop();
+    start_->stop();
     if (IsAnotherInstanceRunning()) {
         State.QuitWithoutSaving = true;
         TerminateApplication();
@@ -302,7 +302,7 @@ void TMainScreen::StartTimer()
     ShowStartedWindow();
     if (State.TablesOpen) {
         if (startup_.SynchroniseSchedule())
-            UpdatePoll->start();
+            updatePoll_->start();
         RestrictCustomerClick();
         RefreshWorkCalendar();
     }
@@ -383,7 +383,7 @@ void TMainScreen::FormDestroy()
 {
     if (!State.StartupDone || State.QuitWithoutSaving)
         return;
-    UpdatePoll->stop();
+    updatePoll_->stop();
     CloseDialogs();
     const int page = ui->TabControl->currentIndex();
     data::BusyCursor hourglass(*userInterface_);
@@ -391,13 +391,13 @@ void TMainScreen::FormDestroy()
         SaveAndClearAllocations(true);
         State.StartupDone = false;
         SaveRunSettings(page);
-        Layout.Top = y();
-        Layout.Height = height();
-        Layout.Width = width();
-        Layout.Left = x();
+        layout_.Top = y();
+        layout_.Height = height();
+        layout_.Width = width();
+        layout_.Left = x();
         try {
             registry::TRegistry reg;
-            SaveWindowLayout(reg, Layout);
+            SaveWindowLayout(reg, layout_);
         } catch (const std::exception& e) {
             ShowMessageBox(this, QString::fromLocal8Bit(e.what()), QStringLiteral("Error"), MessageIcon::Stop,
                            MessageModality::Application);
@@ -448,11 +448,11 @@ void TMainScreen::RestoreWindowLayout()
     const std::optional<WindowLayout> saved = LoadWindowLayout(reg);
     if (!saved)
         return;
-    Layout = *saved;
-    move(Layout.Left, Layout.Top);
-    resize(Layout.Width, Layout.Height);
-    Flags.TasksGridAutoWidth = Layout.TasksGridAutoWidth;
-    queryPage_->SetTasksGridWidths(Flags.TasksGridAutoWidth, Layout.TasksGridColumnWidths);
+    layout_ = *saved;
+    move(layout_.Left, layout_.Top);
+    resize(layout_.Width, layout_.Height);
+    Flags.TasksGridAutoWidth = layout_.TasksGridAutoWidth;
+    queryPage_->SetTasksGridWidths(Flags.TasksGridAutoWidth, layout_.TasksGridColumnWidths);
 }
 
 void TMainScreen::LayoutMainWindow(bool scalePeriod)
@@ -469,7 +469,7 @@ void TMainScreen::LayoutMainWindow(bool scalePeriod)
 
 void TMainScreen::ApplyColourScheme()
 {
-    DialogFieldColour = FieldColour;
+    dialogFieldColour_ = fieldColour_;
     static const char* const kFields[] = {
         "StartDayTime",    "EndDayTime",     "StartDownTime1",   "EndDownTime1",  "StartDownTime2",
         "EndDownTime2",    "StartDownTime3", "EndDownTime3",     "TaskStartDate", "TaskEndDate",
@@ -479,12 +479,12 @@ void TMainScreen::ApplyColourScheme()
     for (const char* name : kFields) {
         if (QWidget* field = findChild<QWidget*>(QLatin1String(name))) {
             QPalette palette = field->palette();
-            palette.setColor(QPalette::Base, FieldColour);
+            palette.setColor(QPalette::Base, fieldColour_);
             field->setPalette(palette);
         }
     }
     chart::TResourceAllocationChartAppearance& chart = visualizePage_->RAC()->ChartAppearance();
-    chart.SetPlotBackColor(chart::ValueOfColour(FieldColour));
+    chart.SetPlotBackColor(chart::ValueOfColour(fieldColour_));
     chart.SetPlotBackAlternateColor(chart::clWhite);
 }
 

@@ -132,30 +132,21 @@ public:
     // The customer tab's e-mail button: a message to the current customer.
     void SendEmailToClientClick();
 
-    // The run's state, shared with the data services and read and written by
-    // the dialogs.
-    data::MainScreenState& State = session_.State;
     data::TEstimateData& Data() { return *data_; }
     // Every new schedule item enters the schedule here (see schedule::ScheduleAdder).
     bool AddTaskToSchedule(const schedule::NewScheduleItem& item);
     data::UserInterface& Interface();
-    schedule::HolidayList& Holidays = session_.Holidays;
 
-    // The run's state by concern, window-free (app/startupstate.h), held by
-    // the session.
-    RunFlags& Flags = session_.Flags;
-    RunSettings& Settings = session_.Settings;
-    ChartState& Chart = session_.Chart;
-
-    QColor FieldColour;
-    QColor DialogFieldColour;
+    // The colour of entry fields, and the one the dialogs take from it.
+    void SetFieldColour(const QColor& colour) { fieldColour_ = colour; }
+    QColor FieldColour() const { return fieldColour_; }
+    QColor DialogFieldColour() const { return dialogFieldColour_; }
     // Window and dialog places as read at start-up; dialogs update theirs and
     // the shutdown writes them back.
-    WindowLayout Layout;
-
-    QTimer* Start = nullptr;             // 2 ms, armed by every showing
-    QTimer* UpdatePoll = nullptr;        // 15 s, started by the schedule synchronisation
-    QTimer* RemoveSpaceTimer = nullptr;  // 300 s after "Insert time": the insert is pushed
+    WindowLayout& Layout() { return layout_; }
+    QTimer* StartClock() const { return start_; }              // 2 ms, armed by every showing
+    QTimer* PollClock() const { return updatePoll_; }          // 15 s, started by the schedule synchronisation
+    QTimer* RemoveSpaceClock() const { return removeSpace_; }  // 300 s after "Insert time": the insert is pushed
 
     void FormCreate();
     // The first showing of the program: the start-up runs with the window
@@ -267,6 +258,19 @@ private:
         ShowingErrors(*userInterface_, std::forward<Work>(work));
     }
 
+    // The run's state, held by the session (app/startupstate.h), named as the
+    // pages' wiring uses it.
+    data::MainScreenState& State = session_.State;
+    RunFlags& Flags = session_.Flags;
+    RunSettings& Settings = session_.Settings;
+    ChartState& Chart = session_.Chart;
+    WindowLayout layout_;
+    QColor fieldColour_;
+    QColor dialogFieldColour_;
+    QTimer* start_ = nullptr;
+    QTimer* updatePoll_ = nullptr;
+    QTimer* removeSpace_ = nullptr;
+
     std::unique_ptr<Ui::TMainScreen> ui;
     // The session's services, named as the pages' wiring uses them.
     data::TEstimateData* data_ = &session_.Data();
@@ -275,7 +279,7 @@ private:
     schedule::CalendarTables* calendarTables_ = &session_.Calendars();
     schedule::ScheduleAdder* adder_ = &session_.Adder();
     StartupSequence startup_{session_, *this};
-    FeatureContext context_{session_, *userInterface_, Layout, *this};
+    FeatureContext context_{session_, *userInterface_, layout_, *this};
     // The feature units, one per page or dialog family; each knows the others
     // through features_.
     MainFeatures features_;

@@ -28,9 +28,9 @@ void TMainScreen::ConnectUpdatePoll()
     PollHooks& h = poll_->Hooks;
     h.SetPollTimerEnabled = [this](bool enabled) {
         if (enabled)
-            UpdatePoll->start();
+            updatePoll_->start();
         else
-            UpdatePoll->stop();
+            updatePoll_->stop();
     };
     h.SetRefreshChartEnabled = [this](bool enabled) { visualizePage_->RefreshChart()->setEnabled(enabled); };
     h.ActivePage = [this] { return ui->TabControl->currentIndex(); };

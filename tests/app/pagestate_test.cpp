@@ -53,12 +53,12 @@ TEST_F(PageStateTest, AnEmptyDatabaseSaysSoAndHidesTheTaskNavigatorUntilTheFirst
 
 TEST_F(PageStateTest, ARestrictionReachesTheStatusBarAndTheEmailBeforeTheChartWasShown)
 {
-    window.Settings.Email.UseMailProgram = true;
-    window.Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
+    window.Session().Settings.Email.UseMailProgram = true;
+    window.Session().Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
     AddKitchenJob();
     ShowOn(TMainScreen::SelectPage);
     window.ApplyCustomerQuery();
-    ASSERT_FALSE(window.State.ScheduleTabVisited);
+    ASSERT_FALSE(window.Session().State.ScheduleTabVisited);
 
     // Bob's one task, restricted on the Add / Edit / Query page.
     QTableView* crews = window.QueryPage()->CrewsGrid();
@@ -68,7 +68,7 @@ TEST_F(PageStateTest, ARestrictionReachesTheStatusBarAndTheEmailBeforeTheChartWa
     }
     window.QueryPage()->findChild<QCheckBox*>(QStringLiteral("RestrictTasksToCrew"))->click();
     EXPECT_EQ(window.StatusText(1), "1 tasks found");
-    EXPECT_EQ(window.State.TasksFound, 1);
+    EXPECT_EQ(window.Session().State.TasksFound, 1);
 
     window.TabControl()->setCurrentIndex(TMainScreen::CustomerTabPage);
     window.CustomerPage()->findChild<QPushButton*>(QStringLiteral("SendEmailToClient"))->click();
@@ -78,7 +78,7 @@ TEST_F(PageStateTest, ARestrictionReachesTheStatusBarAndTheEmailBeforeTheChartWa
     EXPECT_TRUE(subject.endsWith(" on " + QString::fromStdString(data::DateTimeText(Day(8, 10)))))
         << subject.toStdString();
     mail->close();
-    EXPECT_FALSE(window.State.ScheduleTabVisited);
+    EXPECT_FALSE(window.Session().State.ScheduleTabVisited);
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ protected:
     {
         locale::PinLocale("en_US");
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         page = window.QueryPage();
         ASSERT_TRUE(page->Attached());
         ann = examples::AddSampleResource(window, "Ann");
@@ -62,7 +62,7 @@ protected:
         window.resize(1180, 760);
         window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
         window.show();
-        window.Start->stop();
+        window.StartClock()->stop();
         window.ApplyCustomerQuery();
     }
 
@@ -122,7 +122,7 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
 
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls"}));
     EXPECT_EQ(window.windowTitle(), "Ann task assignments");
-    EXPECT_TRUE(window.State.QueryRestricted);
+    EXPECT_TRUE(window.Session().State.QueryRestricted);
     EXPECT_FALSE(Find<QWidget>("JobsGrid")->isEnabled());
     EXPECT_GT(PaintedPixels(tasks, 0), 30);
     EXPECT_GT(PaintedPixels(tasks, 1), 30);
@@ -149,7 +149,7 @@ TEST_F(QueryPageTest, ARemovedTaskIsGoneOnASecondWorkstation)
 {
     schedule::test::TempFolder otherProgram;
     schedule::test::CreateProgramFolder(otherProgram.path());
-    schedule::test::Workstation other(otherProgram.path(), window.State.ScheduleFolder);
+    schedule::test::Workstation other(otherProgram.path(), window.Session().State.ScheduleFolder);
     ASSERT_TRUE(other.sync.PullChartUpdates(true));
     ASSERT_TRUE(other.ChartsTable.locate("CHARTSID", db::Value(double(paintWalls))));
 
@@ -177,7 +177,7 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Kitchen task 4");
     EXPECT_EQ(editor->findChild<QLineEdit*>("Resource")->text(), "Bob");
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     editor->close();
 
     const QModelIndex paint = page->TasksGrid()->currentIndex();
@@ -249,7 +249,7 @@ TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
     byDate->click();
     ASSERT_TRUE(button->isEnabled());
 
-    window.State.EstimatorAlias.clear();
+    window.Session().State.EstimatorAlias.clear();
     QTest::mouseClick(button, Qt::LeftButton);
     exchange::TImportQM* importWindow = window.ImportQM();
     ASSERT_NE(importWindow, nullptr);
@@ -263,7 +263,7 @@ TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
     EXPECT_EQ(recorder.Boxes.back().Text, "The Quillmark database must be selected before import");
     EXPECT_EQ(recorder.Boxes.back().Caption, "Tarnwick");
     EXPECT_EQ(recorder.Boxes.back().Icon, MessageIcon::Stop);
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     importWindow->close();
 }
 
@@ -284,8 +284,8 @@ TEST_F(QueryPageTest, AReadOnlyCopyCannotImportFromQuillmark)
 TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
 {
     test::QuillmarkFolders folders;
-    window.State.EstimatorAlias = "VAZOdiz";
-    window.State.EstimatorFolder = folders.qm;
+    window.Session().State.EstimatorAlias = "VAZOdiz";
+    window.Session().State.EstimatorFolder = folders.qm;
     QTest::mouseClick(Find<QPushButton>("ImportFromQM"), Qt::LeftButton);
     exchange::TImportQM* importWindow = window.ImportQM();
     ASSERT_NE(importWindow, nullptr);
@@ -302,7 +302,7 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     importWindow->ImportFromQMClick();
     EXPECT_EQ(recorder.Boxes.size(), boxes);
     EXPECT_EQ(window.StatusText(0), "2 tasks added");
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     std::vector<std::string> imported;
     db::Table& charts = window.Data().ChartsTable5;
     charts.refresh();

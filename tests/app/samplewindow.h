@@ -28,7 +28,7 @@ protected:
     {
         locale::PinLocale("en_US");
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
     }
     // The window on a page at the size the screenshots have; the start-up
     // has run already, so the showing starts nothing again.
@@ -37,7 +37,7 @@ protected:
         window.TabControl()->setCurrentIndex(page);
         window.resize(width, height);
         window.show();
-        window.Start->stop();
+        window.StartClock()->stop();
     }
 
     // Ames's kitchen job: Ann fits units (7 December 10:00, 1 hour) and paints

@@ -35,8 +35,8 @@ protected:
         customers.fieldByName("EMAIL1").setAsString("ann@example.com");
         customers.post();
         // No server here: the message goes to a mail program that is not there.
-        window.Settings.Email.UseMailProgram = true;
-        window.Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
+        window.Session().Settings.Email.UseMailProgram = true;
+        window.Session().Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
     }
 };
 
@@ -56,15 +56,15 @@ TEST_F(SendEmailHookTest, TheCustomerButtonOpensTheWindowOnTheCurrentCustomer)
 
     mail->move(123, 77);
     mail->close();
-    EXPECT_EQ(window.Layout.EmailLeft, mail->x());
-    EXPECT_EQ(window.Layout.EmailTop, mail->y());
+    EXPECT_EQ(window.Layout().EmailLeft, mail->x());
+    EXPECT_EQ(window.Layout().EmailTop, mail->y());
 }
 
 TEST_F(SendEmailHookTest, ThePrintDialogsButtonSendsTheChosenReportAsItsPdf)
 {
     mail::test::StandInMailProgram mailProgram;
     ASSERT_TRUE(mailProgram.IsValid());
-    window.Settings.Email.MailProgram = mailProgram.Program();
+    window.Session().Settings.Email.MailProgram = mailProgram.Program();
     examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
     window.OpenPrintPreview(0, 7, 1, 7, EncodeDate(2026, 12, 7), EncodeDate(2026, 12, 14));
     reports::TPrintPreview* print = window.PrintPreview();

@@ -117,7 +117,7 @@ protected:
     double Shared(std::int32_t key, const char* field)
     {
         db::Table t;
-        t.setFolder(window.State.ScheduleFolder);
+        t.setFolder(window.Session().State.ScheduleFolder);
         t.setTableName("ICharts.DBF");
         t.open();
         EXPECT_TRUE(t.locate("CHARTSID", db::Value(double(key))));
@@ -252,7 +252,7 @@ TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)
     Click("ZoomOut");
     EXPECT_GT(rac->EndAt() - rac->StartAt(), before);
     EXPECT_EQ(Find<QLabel>("ChartEndDate")->text().toStdString(),
-              data::DateTimeText(window.State.ChartPeriodEnd));
+              data::DateTimeText(window.Session().State.ChartPeriodEnd));
 }
 
 TEST_F(VisualizePageTest, AMoveOntoAnotherTaskOfTheResourceIsRefused)
@@ -273,7 +273,7 @@ TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
 {
     Find<QRadioButton>("ChartSortBy1")->click();
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
-    EXPECT_EQ(window.Chart.ChartSortBy, 1);
+    EXPECT_EQ(window.Session().Chart.ChartSortBy, 1);
     Find<QRadioButton>("ChartSortBy0")->click();
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
 }
@@ -296,7 +296,7 @@ TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
 // a read-only copy, and nothing reaches the working copy or the shared table.
 TEST_F(VisualizePageTest, AReadOnlyCopysBarsDoNotMove)
 {
-    window.State.ReadOnlyCopy = true;
+    window.Session().State.ReadOnlyCopy = true;
     window.ApplyReadOnlyAccess(true);
     window.BuildChart(false);
     ASSERT_NE(BarOf(clearSite), nullptr);
@@ -349,7 +349,7 @@ TEST_F(VisualizePageTest, ThePollShowsAChangeMadeOnAnotherWorkstation)
 {
     {
         db::Table shared;
-        shared.setFolder(window.State.ScheduleFolder);
+        shared.setFolder(window.Session().State.ScheduleFolder);
         shared.setTableName("ICharts.DBF");
         shared.open();
         ASSERT_TRUE(shared.locate("CHARTSID", db::Value(double(fitUnits))));
@@ -359,11 +359,11 @@ TEST_F(VisualizePageTest, ThePollShowsAChangeMadeOnAnotherWorkstation)
         shared.fieldByName("UPDATE").setAsFloat(shared.fieldByName("UPDATE").asFloat() + 10);
         shared.post();
     }
-    window.State.StartupDone = true;
+    window.Session().State.StartupDone = true;
     window.UpdatePollTimer();
     ASSERT_NE(BarOf(fitUnits), nullptr);
     EXPECT_NEAR(BarOf(fitUnits)->StartAt(), Day(8, 10), 1e-6);
-    EXPECT_TRUE(window.UpdatePoll->isActive());
+    EXPECT_TRUE(window.PollClock()->isActive());
     EXPECT_TRUE(page->RefreshChart()->isEnabled());
 }
 
@@ -374,7 +374,7 @@ TEST_F(VisualizePageTest, RefreshCarriesACustomersNewNameAndTheChartComesBack)
 {
     {
         db::Table customers;
-        customers.setFolder(window.State.ScheduleFolder);
+        customers.setFolder(window.Session().State.ScheduleFolder);
         customers.setTableName("customers.dbf");
         customers.open();
         ASSERT_TRUE(customers.locate("NAME", db::Value(std::string("Ames"))));
@@ -391,11 +391,11 @@ TEST_F(VisualizePageTest, RefreshCarriesACustomersNewNameAndTheChartComesBack)
         EXPECT_TRUE(t.locate("CHARTSID", db::Value(double(paintWalls))));
         return t.fieldByName("CUSTNAME").asString();
     };
-    EXPECT_EQ(customerName(window.State.ProgramFolder, "Charts.DBF"), "Ames and Sons");
-    EXPECT_EQ(customerName(window.State.ScheduleFolder, "ICharts.DBF"), "Ames and Sons");
+    EXPECT_EQ(customerName(window.Session().State.ProgramFolder, "Charts.DBF"), "Ames and Sons");
+    EXPECT_EQ(customerName(window.Session().State.ScheduleFolder, "ICharts.DBF"), "Ames and Sons");
     EXPECT_NE(BarOf(paintWalls), nullptr);
 
-    window.State.StartupDone = window.State.SelectionReady = true;
+    window.Session().State.StartupDone = window.Session().State.SelectionReady = true;
     window.TabControl()->setCurrentIndex(TMainScreen::CalendarPage);
     EXPECT_TRUE(page->Logic().Chart.ChartBars.empty());
     window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
@@ -456,17 +456,17 @@ TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFir
     Click("InsertSpace");
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(window.SlotOperations().Pending.PendingInsert);
-    EXPECT_TRUE(window.RemoveSpaceTimer->isActive());
+    EXPECT_TRUE(window.RemoveSpaceClock()->isActive());
     EXPECT_TRUE(Find<QPushButton>("RemoveSpace")->isEnabled());
     EXPECT_GE(Working(fitUnits, "SD"), Day(7, 12) - 1e-6);
     EXPECT_NEAR(Shared(fitUnits, "SD"), Day(7, 10), 1e-6);
     // The bar follows the working copy at once.
     EXPECT_NEAR(BarOf(fitUnits)->StartAt(), Working(fitUnits, "SD"), 1e-6);
 
-    window.RemoveSpaceTimer->stop();
+    window.RemoveSpaceClock()->stop();
     window.RemoveSpaceTimerTimer();
     EXPECT_FALSE(window.SlotOperations().Pending.PendingInsert);
-    EXPECT_FALSE(window.State.InsertTimePending);
+    EXPECT_FALSE(window.Session().State.InsertTimePending);
     EXPECT_NEAR(Shared(fitUnits, "SD"), Working(fitUnits, "SD"), 1e-6);
 }
 

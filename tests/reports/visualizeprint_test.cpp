@@ -43,19 +43,19 @@ protected:
 
 TEST_F(VisualizePrint, PrintButtonOpensTheDialogForTheChartsPeriod)
 {
-    window.State.DependencySetupMode = true;
+    window.Session().State.DependencySetupMode = true;
     ClickPrint();
     EXPECT_EQ(window.PrintPreview(), nullptr) << "not while dependencies are being set up";
-    window.State.DependencySetupMode = false;
+    window.Session().State.DependencySetupMode = false;
 
     ClickPrint();
     reports::TPrintPreview* dialog = window.PrintPreview();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsOpen());
     const reports::ChartPeriod period = dialog->Request().Period;
-    EXPECT_EQ(period.Start, window.State.ChartPeriodStart);
-    EXPECT_EQ(period.End, window.State.ChartPeriodEnd);
-    EXPECT_EQ(period.SpanDays, window.State.ChartSpanDays);
+    EXPECT_EQ(period.Start, window.Session().State.ChartPeriodStart);
+    EXPECT_EQ(period.End, window.Session().State.ChartPeriodEnd);
+    EXPECT_EQ(period.SpanDays, window.Session().State.ChartSpanDays);
     EXPECT_EQ(dialog->Request().Options.Title, window.windowTitle());
     dialog->close();
 }

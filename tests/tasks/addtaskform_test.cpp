@@ -92,13 +92,13 @@ protected:
     void AddTaskListEntry(const char* description, TDateTime start, float hours)
     {
         schedule::NewScheduleItem item;
-        item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
+        item.Key = data::UniqueKeyValue(window.Session().State.Keys, window.Data().ChartsTable5, "CHARTSID");
         item.CustomerName = "Ames";
         item.JobName = "Garden";
         item.Description = description;
         item.Hours = hours;
         item.End =
-            page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, start, hours);
+            page->Logic().Hooks.ComputeTaskEnd(window.Session().State.CurrentResourceId, item.Start, start, hours);
         item.HourlyRate = 30;
         item.AddToTaskList = true;
         ASSERT_TRUE(window.AddTaskToSchedule(item));
@@ -139,7 +139,7 @@ TEST_F(TaskEditorWindowTest, ADoubleClickedBarIsEditedAndEveryWorkstationSeesThe
     // Another workstation on the same schedule, in step before the change.
     schedule::test::TempFolder otherProgram;
     schedule::test::CreateProgramFolder(otherProgram.path());
-    schedule::test::Workstation other(otherProgram.path(), window.State.ScheduleFolder);
+    schedule::test::Workstation other(otherProgram.path(), window.Session().State.ScheduleFolder);
     other.sync.PullChartUpdates(true);
 
     const TDateTime oldEnd = BarOf(fitUnits)->EndAt();
@@ -189,8 +189,8 @@ TEST_F(TaskEditorWindowTest, CancelBringsTheChartBackUnchangedAndTheEditorKeepsI
     TypeLength("3");
     Find<controls::TFcBitBtn>("Cancel")->Click();
     EXPECT_FALSE(editor->isVisible());
-    EXPECT_EQ(window.Layout.AddTaskLeft, editor->x());
-    EXPECT_EQ(window.Layout.AddTaskTop, editor->y());
+    EXPECT_EQ(window.Layout().AddTaskLeft, editor->x());
+    EXPECT_EQ(window.Layout().AddTaskTop, editor->y());
     ASSERT_NE(BarOf(paintWalls), nullptr);
     EXPECT_NEAR(BarOf(paintWalls)->EndAt(), Day(8, 14), 1e-6);
 }
@@ -205,8 +205,8 @@ TEST_F(TaskEditorWindowTest, ClosingTheMainWindowClosesTheOpenEditorFirstAndShut
     TypeLength("3");
     EXPECT_NO_THROW(window.close());
     EXPECT_FALSE(editor->isVisible());
-    EXPECT_FALSE(window.State.StartupDone) << "the shutdown ran";
-    EXPECT_FALSE(window.State.TablesOpen);
+    EXPECT_FALSE(window.Session().State.StartupDone) << "the shutdown ran";
+    EXPECT_FALSE(window.Session().State.TablesOpen);
     for (const app::MessageBoxRequest& box : recorder.Boxes)
         ADD_FAILURE() << box.Text.toStdString();
 }
@@ -225,7 +225,7 @@ TEST_F(TaskEditorWindowTest, APickedEndLetsTheLengthFollow)
 
 TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHints)
 {
-    window.State.HelpLevel = 1;
+    window.Session().State.HelpLevel = 1;
     DoubleClick(fitUnits, Day(7, 11));
     EXPECT_TRUE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
     EXPECT_FALSE(Find<QWidget>("TaskDesc")->toolTip().isEmpty()) << "not among the hints the level switches";
@@ -240,11 +240,11 @@ TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHin
     EXPECT_TRUE(QFile::exists(page)) << page.toStdString();
     editor->close();
 
-    window.State.HelpLevel = 2;  // leaves the hints as they were
+    window.Session().State.HelpLevel = 2;  // leaves the hints as they were
     DoubleClick(fitUnits, Day(7, 11));
     EXPECT_TRUE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
     editor->close();
-    window.State.HelpLevel = 0;
+    window.Session().State.HelpLevel = 0;
     DoubleClick(fitUnits, Day(7, 11));
     EXPECT_FALSE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
 }
@@ -360,7 +360,7 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
     list->move(25, 35);
     list->findChild<controls::TFcBitBtn*>("Done")->Click();
     EXPECT_FALSE(list->isVisible());
-    EXPECT_EQ(window.Layout.EditChartLeft, list->x());
+    EXPECT_EQ(window.Layout().EditChartLeft, list->x());
     // The chart was rebuilt: both bars are there again.
     EXPECT_NE(BarOf(fitUnits), nullptr);
     EXPECT_NE(BarOf(paintWalls), nullptr);
@@ -399,7 +399,7 @@ TEST_F(TaskEditorWindowTest, TheRepeatAndReuseDialogsHelpPagesAreShipped)
     for (const QUrl& url : catcher.Opened) {
         const QString page = url.toLocalFile();
         EXPECT_TRUE(QFile::exists(page)) << page.toStdString();
-        QFile contents(QDir(window.State.ProgramFolder.c_str()).filePath("Table_of_contents.htm"));
+        QFile contents(QDir(window.Session().State.ProgramFolder.c_str()).filePath("Table_of_contents.htm"));
         ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
         EXPECT_TRUE(contents.readAll().contains(("href=\"" + url.fileName() + "\"").toUtf8()))
             << url.fileName().toStdString();
