@@ -10,8 +10,10 @@
 // (app/features/): the window lays the pages out and hands each to its unit;
 // the units reach each other through MainFeatures.
 //
-// Adding a page or dialog: write its unit in app/features/, make it in the
-// constructor next to the others, and close its windows in CloseDialogs.
+// Adding a page or dialog: write its unit in app/features/ and make it in
+// CreateFeatures next to the others. The shutdown closes every window the
+// main window owns (CloseDialogs); a window of its own, without a parent,
+// is closed there by its unit.
 //
 // Status bar panels: 0 the action or its result, 1 the table, description or
 // mode, 2 a length or a second text.
