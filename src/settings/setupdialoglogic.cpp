@@ -46,13 +46,6 @@ db::Table& SettingsRecord(db::Table& table)
 
 }  // namespace
 
-SetupDialogLogic::SetupDialogLogic(SetupView& view, SetupHost& host, data::UserInterface& ui,
-                                   SetupSettings& settings, SetupTables tables,
-                                   const VolumeList& volumes)
-    : view_(view), host_(host), ui_(ui), settings_(settings), tables_(tables), volumes_(volumes)
-{
-}
-
 bool SetupDialogLogic::WriteRecord(db::Table& table, const std::function<void(db::Table&)>& write,
                                    bool refresh)
 {
