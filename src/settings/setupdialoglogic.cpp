@@ -83,6 +83,7 @@ bool SetupDialogLogic::ShowSetup()
 {
     if (shown_)
         return false;
+    host_.SettingsShowing();
     view_.SetEnableAutoAccessChecked(settings_.QBManualCompanyFile == 0);
     view_.SetHelpLevelIndex(settings_.HelpLevel);
     view_.SetTaskHintLevelIndex(settings_.ChartHintLevel);
@@ -119,6 +120,14 @@ bool SetupDialogLogic::ShowSetup()
     ShowSecurityState(settings_.AccessChoice);
     view_.SetStatusText(QString());
     return true;
+}
+
+void SetupDialogLogic::FormClose()
+{
+    if (!shown_)
+        return;
+    shown_ = false;
+    host_.SettingsChanged();
 }
 
 void SetupDialogLogic::CloseDialog()

@@ -48,7 +48,7 @@ public:
     // dialog shown; a second call while shown does nothing and gives false.
     bool ShowSetup();
     // Any way of closing the dialog.
-    void FormClose() { shown_ = false; }
+    void FormClose();
 
     // General page.
     void QuickBooksEditionClick();

@@ -51,8 +51,12 @@ public:
 
     // The accounting link's session manager; none when no link is installed.
     virtual std::unique_ptr<qb::SessionManager> OpenAccountingLink() = 0;
-    // The accounting link changed a setting while no handler of the dialog
-    // ran (its edition check corrects the edition): the main window takes it.
+    // The dialog is about to load its controls: the settings it works on
+    // are brought up to date with the run's.
+    virtual void SettingsShowing() = 0;
+    // The dialog closed, or the accounting link changed a setting while no
+    // handler ran (its edition check corrects the edition): the main window
+    // takes the settings.
     virtual void SettingsChanged() = 0;
 };
 

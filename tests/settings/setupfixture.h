@@ -173,6 +173,7 @@ public:
         Calls.push_back("open accounting link");
         return Link ? Link() : nullptr;
     }
+    void SettingsShowing() override { Calls.push_back("settings showing"); }
     void SettingsChanged() override { Calls.push_back("settings changed"); }
 
     std::vector<std::string> Calls;
