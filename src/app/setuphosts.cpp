@@ -73,8 +73,10 @@ void SessionSetupHost::EnsureResourceCalendars()
     Store();
     const db::Table& shown = session_.Data().CrewsTable;
     db::Table crews;
+    crews.setDatabaseName(shown.databaseName());
     crews.setFolder(shown.folder());
     crews.setTableName(shown.tableName());
+    crews.setReadOnly(true);
     crews.open();
     std::vector<std::int32_t> ids;
     for (crews.first(); !crews.eof(); crews.next())

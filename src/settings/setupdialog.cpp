@@ -8,6 +8,7 @@
 #include "controls/panels/fcgroupbox.h"
 #include "controls/status/fcstatusbar.h"
 #include "controls/tabs/fcpagecontrol.h"
+#include "data/services/userinterface.h"
 #include "settings/companyfilesearch.h"
 #include "settings/volumes.h"
 #include "ui_setupdialog.h"
@@ -21,6 +22,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <exception>
 #include <thread>
 
 namespace tw::settings {
@@ -116,7 +118,7 @@ const char* const kHelpPages[] = {"General_setup.htm", "Setting_up_for_QB.htm", 
 
 TQMSetup::TQMSetup(SetupHost& host, data::UserInterface& ui, SetupSettings& settings, SetupTables tables,
                    const VolumeList& volumes, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TQMSetup>()), volumes_(volumes)
+    : QDialog(parent), ui(std::make_unique<Ui::TQMSetup>()), messages_(ui), volumes_(volumes)
 {
     this->ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -162,13 +164,17 @@ controls::TFcTabSheet* TQMSetup::AutoBackupTab() const { return ui->AutoBackup; 
 
 void TQMSetup::Handle(const std::function<void()>& handler)
 {
-    if (quiet_ == 0)
+    if (quiet_ != 0)
+        return;
+    try {
         handler();
+    } catch (const std::exception& error) {
+        messages_.ShowMessage(error.what(), "Tarnwick setup", data::MessageIcon::Stop);
+    }
 }
 
 void TQMSetup::ConnectHandlers()
 {
-    SetupDialogLogic& l = *logic_;
     const auto click = [this](controls::TFcControl* control, void (SetupDialogLogic::*handler)()) {
         control->OnClick = [this, handler](controls::TFcControl*) { Handle([&] { (logic_.get()->*handler)(); }); };
     };
@@ -225,7 +231,6 @@ void TQMSetup::ConnectHandlers()
             if (OpenHelpPage)
                 OpenHelpPage(page);
         };
-    (void)l;
 }
 
 void TQMSetup::FillDriveBoxes()

@@ -124,12 +124,14 @@ private:
 
     void ConnectHandlers();
     // Runs a handler of the logic for the user's own change, never while the
-    // logic itself moves the controls.
+    // logic itself moves the controls; a failure of the tables or of a step
+    // of the main window reaches the user as a message.
     void Handle(const std::function<void()>& handler);
     void FillDriveBoxes();
     void ShowListFolder(const QString& folder);
 
     std::unique_ptr<Ui::TQMSetup> ui;
+    data::UserInterface& messages_;
     const VolumeList& volumes_;
     std::unique_ptr<SetupDialogLogic> logic_;
     QFileSystemModel* folderModel_ = nullptr;
