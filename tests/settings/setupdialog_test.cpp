@@ -7,6 +7,7 @@
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcchoicegroup.h"
 #include "controls/choices/fcglyphbutton.h"
+#include "controls/status/fcstatusbar.h"
 #include "controls/tabs/fcpagecontrol.h"
 #include "controls/testapplication.h"
 #include "settings/setupdialog.h"
@@ -260,6 +261,25 @@ TEST_F(SetupDialogTest, FindAllCompanyFilesListsTheVolumesFilesFromItsWorker)
         EXPECT_EQ(dialog_->findChild<QDialog*>("CompanyFileSearch"), nullptr) << "the progress window is gone";
     }, dialog_->QuickBooksSetupTab());
     EXPECT_EQ(view_.Status, "(untouched)") << "the recording view is not the window's";
+}
+
+TEST_F(SetupDialogTest, StopEndsTheSearchAndSaysSo)
+{
+    std::filesystem::create_directories(dir_ / "a" / "b");
+    settings_.QBManualCompanyFile = 1;
+    WhileShown([&] {
+        // The user presses Stop in the search's window as soon as it shows.
+        QTimer::singleShot(0, dialog_.get(), [&] {
+            auto* progress = dialog_->findChild<QDialog*>("CompanyFileSearch");
+            ASSERT_NE(progress, nullptr);
+            EXPECT_TRUE(progress->isVisible());
+            EXPECT_TRUE(progress->findChild<QLabel*>("SearchProgressText")->text().startsWith("Searching "));
+            progress->findChild<controls::TFcBitBtn*>("StopSearch")->Click();
+        });
+        Click("FindQBWFiles");
+        EXPECT_TRUE(dialog_->isVisible()) << "the setup dialog stays open";
+        EXPECT_TRUE(Find<controls::TFcStatusBar>("StatusBar")->PanelText(0).startsWith("Search stopped: "));
+    }, dialog_->QuickBooksSetupTab());
 }
 
 TEST_F(SetupDialogTest, EveryPageAtItsDefaultSize)
