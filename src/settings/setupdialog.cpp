@@ -1,6 +1,5 @@
 #include "settings/setupdialog.h"
 
-#include "app/spacepie.h"
 #include "controls/base/fcformkeys.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcchoicegroup.h"
@@ -10,6 +9,7 @@
 #include "controls/tabs/fcpagecontrol.h"
 #include "data/services/userinterface.h"
 #include "settings/companyfilesearch.h"
+#include "settings/spacepie.h"
 #include "settings/volumes.h"
 #include "ui_setupdialog.h"
 
