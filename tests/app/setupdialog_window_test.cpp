@@ -129,6 +129,28 @@ TEST_F(SetupWindowTest, ACalendarForEachResourceGivesEveryResourceItsRecord)
     EXPECT_EQ(window.Data().MyCompanyTable.fieldByName("PAPERO").asInteger(), 1);
 }
 
+TEST_F(SetupWindowTest, TheAccountingLinkSharesTheRunsSettingsWithTheDialog)
+{
+    window.Settings.QBEdition = 1;
+    window.Settings.QBCompanyFile = "/srv/books/Shop.QBW";
+    exchange::ExchangeSettings& accounting = Dialog().AccountingSettings();
+    EXPECT_EQ(accounting.QBEdition(), 1) << "before the dialog was ever shown";
+    EXPECT_EQ(accounting.QBCompanyFile(), "/srv/books/Shop.QBW");
+    // An exchange's edition check corrects the edition and passes.
+    accounting.SetQBAccessChecked(true);
+    accounting.SetQBEdition(0);
+    accounting.WriteUSCAN(0);
+    EXPECT_EQ(window.Settings.QBEdition, 0);
+    db::Table& setup = window.Data().QBSetupTable;
+    setup.first();
+    EXPECT_EQ(setup.fieldByName("USCAN").asInteger(), 0);
+    OpenFromUtilities([&] {
+        EXPECT_EQ(Find<controls::TFcRadioGroup>("QuickBooksEdition")->ItemIndex(), 0);
+        EXPECT_EQ(Find<QLineEdit>("CompanyPath")->text(), "/srv/books/Shop.QBW");
+    });
+    EXPECT_TRUE(accounting.QBAccessChecked()) << "showing the dialog keeps the check's result";
+}
+
 TEST_F(SetupWindowTest, ARefusedLogInEndsTheProgram)
 {
     TPassword password;
