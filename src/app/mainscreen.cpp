@@ -378,6 +378,7 @@ void TMainScreen::FormDestroy()
         }
     }
     CloseAllTables();
+    BackupAtExit();
     ReleaseHeldLock();
     // Closing the window and destroying it both come here; without open
     // tables nothing above cleared the flag, and a second pass would run the

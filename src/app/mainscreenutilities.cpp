@@ -1,10 +1,12 @@
 // The main window's side of the Utilities page: the page in its tab, the
 // backup and the emptying over the session, and the help buttons.
 #include "app/appservices.h"
+#include "app/exitbackupwindow.h"
 #include "app/mainscreen.h"
 #include "app/utilitieshosts.h"
 #include "app/utilitiespage.h"
 #include "settings/databasebackup.h"
+#include "settings/exitbackup.h"
 #include "settings/restore.h"
 #include "ui_mainscreen.h"
 
@@ -107,6 +109,14 @@ void TMainScreen::CreateUtilitiesPage()
         if (!page.empty())
             OpenHelpPage(QString::fromStdString(State.ProgramFolder), QString::fromStdString(page));
     });
+}
+
+void TMainScreen::BackupAtExit()
+{
+    if (!utilities_)
+        return;
+    TExitBackupWindow window;
+    settings::ExitBackup(utilities_->backup, *userInterface_, window).Run(Flags.NoAutoBackup);
 }
 
 }  // namespace tw::app

@@ -1,8 +1,7 @@
 // The Utilities tab as a new user meets it in the real main window: a backup
 // of everything lands in the shown folder and in its list, a backup file is
 // deleted from there, and "Empty database" answered No leaves every record.
-// With TARNWICK_SCREENSHOTS set to a folder, the tab leaves its picture there
-// (docs/screenshots holds it).
+// Its picture is taken on volumes of the test's own (utilitiesscreens_test.cpp).
 #include "app/mainscreen.h"
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
@@ -104,9 +103,6 @@ TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpa
     EXPECT_TRUE(window.State.SharedTablesUsable);
     EXPECT_FALSE(window.State.LockHeld);
     EXPECT_EQ(recorder.TerminateRequests, 0);
-
-    if (const char* folder = std::getenv("TARNWICK_SCREENSHOTS"))
-        window.grab().save(QString::fromLocal8Bit(folder) + "/utilities.png");
 }
 
 TEST_F(UtilitiesPageTest, ASelectedBackupIsDeletedAndLeavesTheList)
