@@ -1,4 +1,4 @@
-// "Backup all data" of a 50 MB schedule database (every table in its layout,
+// "Backup all data" and the backup at exit of a 50 MB schedule database (every table in its layout,
 // the shared schedule filled with 50 MB of items with notes): the tables taken
 // through the engine, compressed, written, flushed and read back whole.
 #include <benchmark/benchmark.h>
@@ -14,6 +14,7 @@
 #include "platform/db/table.h"
 #include "platform/db/tableops.h"
 #include "settings/databasebackup.h"
+#include "settings/exitbackup.h"
 
 namespace fs = std::filesystem;
 using namespace tw;
@@ -111,3 +112,30 @@ void BM_BackupAllData50MB(benchmark::State& state)
 BENCHMARK(BM_BackupAllData50MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
+
+// The window of the backup at exit, answering at once and never skipped.
+class QuietWindow : public settings::ExitBackupView {
+public:
+    void ShowWindow(const std::string&) override {}
+    void ShowProgress(const std::string&, int, int) override {}
+    void ShowNote(const std::string&) override {}
+    bool Wait(int) override { return false; }
+    void CloseWindow() override {}
+};
+
+void BM_BackupAtExit50MB(benchmark::State& state)
+{
+    locale::PinLocale("en_US");
+    QuietHost host;
+    host.database = Database();
+    char pattern[] = "/tmp/twbackuptargetXXXXXX";
+    host.folder = ::mkdtemp(pattern);
+    data::RecordingUserInterface ui;
+    QuietWindow window;
+    for (auto _ : state) {
+        if (settings::ExitBackup(host, ui, window).Run(false) != settings::BackupOutcome::Completed)
+            state.SkipWithError(ui.Status[1].c_str());
+    }
+    fs::remove_all(host.folder);
+}
+BENCHMARK(BM_BackupAtExit50MB)->Unit(benchmark::kMillisecond)->Iterations(3);

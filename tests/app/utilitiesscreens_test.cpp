@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -146,6 +147,39 @@ TEST_F(UtilitiesScreensTest, BackupEmptyAndRestoreOnTheTestsOwnVolumes)
     EXPECT_FALSE(window.State.TablesBusy);
     QCoreApplication::processEvents();
     Picture("utilities-restore.png");
+}
+
+// The medium box and Up as a new user tries them: the other volume shows
+// its folders and free space; a volume whose root cannot be read falls back
+// to the start volume and says why; Up climbs to the volume's root and no
+// further.
+TEST_F(UtilitiesScreensTest, PickingAVolumeAndGoingUp)
+{
+    auto* drives = Find<QComboBox>("DriveComboBox");
+    auto* status = Find<QStatusBar>("BackupStatusBar");
+    drives->setCurrentIndex(1);
+    EXPECT_EQ(QString::fromStdString(window.State.BackupFolder), disk);
+    EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "3072000 free MBs");
+    EXPECT_EQ(Shown(Find<QTreeView>("DirectoryListBox")), QStringList{"Tarnwick"});
+    EXPECT_EQ(status->currentMessage(), disk);
+
+    window.State.BackupFolder = (stick + "/Backups").toStdString();
+    drives->setCurrentIndex(0);
+    EXPECT_EQ(QString::fromStdString(window.State.BackupFolder), stick);
+    volumes.unreadable.insert(disk.toStdString());
+    drives->setCurrentIndex(1);
+    EXPECT_EQ(status->currentMessage(), "drive may be empty or not available");
+    EXPECT_EQ(window.State.BackupFolder, window.UtilitiesTabPage()->Logic().StartDrive());
+
+    drives->setCurrentIndex(0);
+    ASSERT_EQ(QString::fromStdString(window.State.BackupFolder), stick);
+    window.State.BackupFolder = (stick + "/Backups").toStdString();
+    window.UtilitiesTabPage()->Logic().Refresh();
+    Click("Up");
+    EXPECT_EQ(QString::fromStdString(window.State.BackupFolder), stick);
+    Click("Up");
+    EXPECT_EQ(QString::fromStdString(window.State.BackupFolder), stick) << "no higher than the volume's root";
+    EXPECT_TRUE(recorder.Boxes.empty());
 }
 
 }  // namespace
