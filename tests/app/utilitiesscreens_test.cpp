@@ -14,6 +14,7 @@
 #include "sampleschedule.h"
 #include "settings/fixedvolumes.h"
 #include "testapplication.h"
+#include "utilitieswidgets.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -70,24 +71,17 @@ protected:
     template <typename T = QWidget>
     T* Find(const char* name)
     {
-        T* widget = window.UtilitiesTabPage()->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing::UtilitiesWidget<T>(window, name);
     }
 
-    // The names a view shows under its root, once its model has read the folder.
+    void Click(const char* name) { testing::ClickUtilitiesButton(window, name); }
+
     static QStringList Shown(QAbstractItemView* view)
     {
-        QTest::qWait(300);
-        QStringList names;
-        const QModelIndex root = view->rootIndex();
-        for (int row = 0; row < view->model()->rowCount(root); ++row)
-            names << view->model()->index(row, 0, root).data().toString();
+        QStringList names = testing::ShownNames(view);
         names.sort();
         return names;
     }
-
-    void Click(const char* name) { Find<controls::TFcBitBtn>(name)->Click(); }
 
     void Picture(const char* name)
     {
@@ -123,19 +117,14 @@ TEST_F(UtilitiesScreensTest, BackupEmptyAndRestoreOnTheTestsOwnVolumes)
 
     const int customers = window.Data().CustomersTable.recordCount();
     ASSERT_GT(customers, 0);
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            box->button(QMessageBox::Yes)->click();
-    });
-    answer.start(10);
+    testing::YesToEveryQuestion yes;
     Click("EmptyDatabase");
     window.Data().CustomersTable.refresh();
     ASSERT_EQ(window.Data().CustomersTable.recordCount(), 0);
 
     list->setCurrentIndex(list->model()->index(0, 0, list->rootIndex()));
     Click("Restore");
-    answer.stop();
+    EXPECT_GE(yes.Answered, 2);
 
     for (const MessageBoxRequest& box : recorder.Boxes)
         ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
