@@ -190,6 +190,8 @@ public:
     void FormClose();
     // The shutdown; does its work once per run.
     void FormDestroy();
+    // The automatic backup of the shutdown, unless params.dbf SF3 is set (mainscreenutilities.cpp).
+    void BackupAtExit();
     void FormResize();
 
     void RestoreWindowLayout();

@@ -1,12 +1,14 @@
 // The main window's side of the Utilities page: the page in its tab, the
 // backup and the emptying over the session, and the help buttons.
 #include "app/appservices.h"
+#include "app/exitbackupwindow.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "app/utilitieshosts.h"
 #include "app/utilitiespage.h"
 #include "settings/databasebackup.h"
+#include "settings/exitbackup.h"
 #include "settings/restore.h"
 #include "ui_mainscreen.h"
 
@@ -167,6 +169,14 @@ void TMainScreen::CreateSetupDialog()
     utilities_->setup->OpenHelpPage = [this](const QString& page) {
         OpenHelpPage(QString::fromStdString(State.ProgramFolder), page);
     };
+}
+
+void TMainScreen::BackupAtExit()
+{
+    if (!utilities_)
+        return;
+    TExitBackupWindow window;
+    settings::ExitBackup(utilities_->backup, *userInterface_, window).Run(Flags.NoAutoBackup);
 }
 
 }  // namespace tw::app
