@@ -71,6 +71,10 @@ namespace tw::email {
 class TSendEmail;
 }
 
+namespace tw::settings {
+class TQMSetup;
+}
+
 namespace tw::app {
 
 class TCustomerPage;
@@ -123,6 +127,8 @@ public:
     TQueryPage* QueryPage() const { return queryPage_; }
     // The Utilities page in the Utilities tab, over the session's backup and emptying.
     TUtilitiesPage* UtilitiesTabPage() const { return utilitiesPage_; }
+    // The setup dialog, made once with the Utilities page.
+    settings::TQMSetup& SetupDialog();
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -276,6 +282,7 @@ private:
     void AttachVisualizePage();
     void CreateCustomerPage();
     void CreateUtilitiesPage();
+    void CreateSetupDialog();
     // Saves what the customer page and the custom fields window show, and
     // closes that window and the photo dialog.
     void CloseCustomerDialogs();

@@ -97,6 +97,7 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
                                   "Regenerate index files and compress the database", &ReIndexDbClick));
     maintenance->addWidget(Button("EmptyDatabase", "Empty database", "Remove all records in database",
                                   &EmptyDatabaseClick));
+    maintenance->addWidget(Button("SetupQM", "Setup", "Customize Tarnwick", &SetupClick));
     maintenance->addStretch();
 
     auto* layout = new QVBoxLayout(this);

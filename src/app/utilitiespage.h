@@ -40,6 +40,8 @@ public:
 
     // The buttons whose work belongs to the main window.
     std::function<void()> BackupAllClick, RestoreClick, EmptyDatabaseClick, ReIndexDbClick;
+    // "Setup": the setup dialog on the page last shown.
+    std::function<void()> SetupClick;
 
 private:
     void SetDrives(const std::vector<settings::Volume>& volumes) override;
