@@ -74,7 +74,8 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     ui->TabControl->setCornerWidget(ui->Help, Qt::TopRightCorner);
     workCalendarPage_ = new TWorkCalendarPage(ui->CalendarArea);
     ui->CalendarAreaLayout->addWidget(workCalendarPage_, 0, 0);
-    ui->TabControl->setTabToolTip(ui->TabControl->indexOf(ui->Calendar), QStringLiteral("Set Work Schedules"));
+    ui->TabControl->setTabToolTip(ui->TabControl->indexOf(ui->Calendar),
+                                  QStringLiteral("Set Work Schedules"));
     visualizePage_ = new TVisualizePage(ui->RACContainer);
     ui->RACContainerLayout->addWidget(visualizePage_);
     queryPage_ = new TQueryPage(ui->SelectArea);

@@ -67,6 +67,8 @@ void TMainScreen::CreateUtilitiesPage()
     };
     steps.SetCustomersLabel = [this](const std::string& text) { SetCustomersLabel(QString::fromStdString(text)); };
 
+    ui->TabControl->setTabToolTip(ui->TabControl->indexOf(ui->Utilities),
+                                  QStringLiteral("Backup, Restore and Setup"));
     utilitiesPage_ = new TUtilitiesPage(utilities_->volumes, State, *userInterface_, ui->Utilities);
     ui->UtilitiesLayout->insertWidget(0, utilitiesPage_, 1);
     ui->UtilitiesArea->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);

@@ -1,5 +1,5 @@
-// Small things a new user meets on the main window's tab row: the Work
-// calendar tab's hint, and "Contents" on a machine without a browser.
+// Small things a new user meets on the main window's tab row: the hints of
+// the Work calendar and Utilities tabs, and "Contents" on a machine without a browser.
 #include "app/appservices.h"
 #include "app/mainscreen.h"
 #include "testapplication.h"
@@ -16,18 +16,24 @@
 namespace tw::app {
 namespace {
 
-TEST(MainScreenTabs, TheWorkCalendarTabCarriesItsHint)
+TEST(MainScreenTabs, TheWorkCalendarAndUtilitiesTabsCarryTheirHints)
 {
     testing::ApplicationInUse application;
     testing::FreshUser user;
     TMainScreen window;
     QTabWidget* tabs = window.TabControl();
-    int calendar = -1;
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->tabText(i) == "Work calendar")
-            calendar = i;
-    ASSERT_GE(calendar, 0);
-    EXPECT_EQ(tabs->tabBar()->tabToolTip(calendar), "Set Work Schedules");
+    const std::pair<const char*, const char*> hints[] = {
+        {"Work calendar", "Set Work Schedules"},
+        {"Utilities", "Backup, Restore and Setup"},
+    };
+    for (const auto& [caption, hint] : hints) {
+        int index = -1;
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->tabText(i) == caption)
+                index = i;
+        ASSERT_GE(index, 0) << caption;
+        EXPECT_EQ(tabs->tabBar()->tabToolTip(index), hint) << caption;
+    }
 }
 
 // No program on the search path can open a page: the desktop has no browser.
@@ -64,8 +70,9 @@ TEST(MainScreenTabs, ContentsWithoutABrowserSaysThatNoBrowserWasFound)
     testing::FreshUser user;
     testing::Recorder recorder;
     TMainScreen window;
-    const QString page = QDir(QString::fromStdString(window.State.ProgramFolder)).filePath("Table_of_contents.htm");
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(window.State.ProgramFolder)));
+    const QString folder = QString::fromStdString(window.State.ProgramFolder);
+    const QString page = QDir(folder).filePath("Table_of_contents.htm");
+    ASSERT_TRUE(QDir().mkpath(folder));
     struct Case {
         bool pageThere;
         const char* text;

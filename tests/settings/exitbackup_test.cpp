@@ -92,8 +92,9 @@ TEST_F(ExitBackupTest, SkipAbandonsTheBackupAtAnyFile)
         view_.skipAfterWaits = skipAt;
         EXPECT_EQ(ExitBackup(host_, ui_, view_).Run(false), BackupOutcome::Skipped);
         EXPECT_FALSE(view_.open);
-        EXPECT_EQ(FolderBytes(target_), (std::map<std::string, std::string>{
-                                            {fs::path(ArchivePath()).filename().string(), "the earlier archive"}}));
+        const std::map<std::string, std::string> earlier = {
+            {fs::path(ArchivePath()).filename().string(), "the earlier archive"}};
+        EXPECT_EQ(FolderBytes(target_), earlier);
         EXPECT_FALSE(host_.lockHeld);
         EXPECT_TRUE(ui_.Messages.empty());
         EXPECT_EQ(ui_.Status[0], "Backup skipped");
@@ -136,7 +137,9 @@ TEST_F(ExitBackupTest, SkipWhileWaitingForTheLockEndsTheWaitAtOnce)
 TEST_F(ExitBackupTest, AFailingMediumIsToldOnceAndTheWindowCloses)
 {
     BackupArchiveOptions full;
-    full.openOutput = [](const std::string& path) { return std::make_unique<TestMedium>(path, 100, UINT64_MAX); };
+    full.openOutput = [](const std::string& path) {
+        return std::make_unique<TestMedium>(path, 100, UINT64_MAX);
+    };
     EXPECT_EQ(ExitBackup(host_, ui_, view_, full).Run(false), BackupOutcome::Failed);
     ASSERT_EQ(ui_.Messages.size(), 1u);
     EXPECT_EQ(ui_.Messages[0].text, "Check backup media selection");
