@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "data/layouts/layouts.h"
+#include "exchange/qb/libraryerror.h"
 #include "exchange/qb/localsessionmanager.h"
 #include "exchange/qb/xmlcodec.h"
 #include "exchange/qbexport/exportjob.h"
@@ -105,10 +106,15 @@ public:
     }
     std::optional<qb::ResponseSet> DoRequests(const qb::MsgSetRequest& set) override
     {
-        if (set.Request())
+        if (set.Request()) {
             *sets_ << qb::EncodeRequestSet(set);
+            // The library's error for one kind of request, where the fault script would hit the first set.
+            if (!throwOn.isEmpty() && qb::RequestName(*set.Request()) == throwOn)
+                throw qb::LibraryError(QStringLiteral("DoRequests"), 0x80040400, QStringLiteral("Timed out"));
+        }
         return inner_->DoRequests(set);
     }
+    QString throwOn;
     std::uint32_t EndSession() override { return inner_->EndSession(); }
     std::uint32_t CloseConnection() override { return inner_->CloseConnection(); }
 
@@ -181,8 +187,10 @@ public:
                                   o.openCompany = company_.Path();
                                   o.faults = faults;
                                   o.calls = calls;
-                                  return std::make_unique<RecordingManager>(
+                                  auto m = std::make_unique<RecordingManager>(
                                       std::make_unique<qb::LocalSessionManager>(std::move(o)), sets);
+                                  m->throwOn = throwOn;
+                                  return m;
                               }},
             view);
     }
@@ -221,6 +229,27 @@ public:
         t.edit();
         tw::test::SetByText(t.fieldByName(field), v);
         t.post();
+    }
+    // params.dbf's one record.
+    void SetParam(const char* field, const std::string& v)
+    {
+        db::Table t;
+        t.setFolder(program_);
+        t.setTableName("params.dbf");
+        t.open();
+        t.first();
+        t.edit();
+        tw::test::SetByText(t.fieldByName(field), v);
+        t.post();
+    }
+    std::string Param(const char* field) const
+    {
+        db::Table t;
+        t.setFolder(program_);
+        t.setTableName("params.dbf");
+        t.open();
+        t.first();
+        return t.fieldByName(field).asString();
     }
     void Delete(const char* table, const char* key, std::int32_t id)
     {
@@ -262,6 +291,7 @@ public:
     RecordingExportHost host;
     qb::LinkMode mode = qb::LinkMode::Typed;
     qb::FaultScript faults;
+    QString throwOn;  // a request kind whose send raises the library's error
     std::shared_ptr<QStringList> sets = std::make_shared<QStringList>();
     std::shared_ptr<QStringList> calls = std::make_shared<QStringList>();
     std::unique_ptr<ExportJobToQB> logic;

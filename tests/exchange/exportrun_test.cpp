@@ -178,5 +178,331 @@ TEST_F(ExportRunTest, RequestTextsOfWholeRunsMatchTheGoldenTexts)
     }
 }
 
+// The dialog keeps what it loaded: the main window's views moved to another
+// customer, task and job meanwhile receive nothing, and the requests carry
+// the loaded customer's fields and the loaded task's dates and status.
+TEST_F(ExportRunTest, IdentitiesLandOnTheLoadedRecordsWhereverTheViewsStand)
+{
+    world_.Start(1, 100);
+    world_.logic->Open(0, false);
+    world_.CustomersTable.locate("CID", db::Value(2.0));
+    world_.ChartsTable.locate("CHARTSID", db::Value(200.0));
+    world_.JobsTable2.locate("JID", db::Value(20.0));
+    world_.Send();
+
+    EXPECT_EQ(world_.Field("customers.dbf", "CID", 2, "LISTID"), "");
+    EXPECT_EQ(world_.Field("jobs.dbf", "JID", 20, "LISTID"), "");
+    EXPECT_EQ(world_.Field("Charts.DBF", "CHARTSID", 200, "LISTID"), "");
+    EXPECT_NE(world_.Field("customers.dbf", "CID", 1, "LISTID"), "");
+    EXPECT_NE(world_.Field("jobs.dbf", "JID", 10, "LISTID"), "");
+    EXPECT_NE(world_.Field("Charts.DBF", "CHARTSID", 100, "JLID"), "");
+    const qb::CompanyData company = world_.Company();
+    const qb::CustomerRet* task = world_.CompanyCustomer(company, "Tile splashback");
+    ASSERT_TRUE(task);
+    EXPECT_EQ(task->BillAddress->Addr2, "4 Quay Street");
+    EXPECT_EQ(task->JobStatus, qb::ENJobStatus::InProgress);
+    EXPECT_EQ(task->JobStartDate, QDate(2026, 3, 2));
+    EXPECT_FALSE(task->Notes);
+}
+
+TEST_F(ExportRunTest, ARecordDeletedMeanwhileEndsTheRunBeforeAnythingIsSent)
+{
+    struct Case {
+        const char* table;
+        const char* key;
+        std::int32_t id;
+        const char* box;
+    };
+    const Case cases[] = {
+        {"customers.dbf", "CID", 1, "Tarnwick: Marsh, Lena no longer exists"},
+        {"jobs.dbf", "JID", 10, "Tarnwick: Kitchen refit no longer exists"},
+        {"Charts.DBF", "CHARTSID", 100, "Tarnwick: Tile splashback no longer exists"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        ExportWorld w;
+        Setup(w);
+        w.Start(1, 100);
+        w.logic->Open(0, false);
+        w.Delete(c.table, c.key, c.id);
+        w.Send();
+        EXPECT_EQ(w.recorder.boxes, QStringList{c.box});
+        EXPECT_TRUE(w.calls->isEmpty()) << w.calls->join(",").toStdString();
+        EXPECT_EQ(w.Field("customers.dbf", "CID", 1, "LISTID"), c.id == 1 ? "<none>" : "");
+    }
+}
+
+// A job that QuickBooks knows by its full name but that the job table holds
+// without identity is given its own ListID, never the customer's.
+TEST_F(ExportRunTest, AJobWithoutIdentityGetsItsOwnListIDAfterTheSubJobAdd)
+{
+    world_.SetField("Charts.DBF", "CHARTSID", 200, "DESC", "Ridge tiles");
+    world_.Start(2, 200);
+    world_.logic->Open(0, false);
+    world_.Send();
+    EXPECT_TRUE(world_.recorder.boxes.isEmpty()) << world_.recorder.boxes.join("\n").toStdString();
+    EXPECT_EQ(world_.view.statuses.mid(1),
+              QStringList({"Adding RIDGE TILES to QuickBooks", "Ridge tiles added to QB", "Ridge tiles exported"}));
+    EXPECT_EQ(world_.Field("jobs.dbf", "JID", 20, "LISTID"), qb::test::Id(2).toStdString());
+    const qb::CompanyData company = world_.Company();
+    const qb::CustomerRet* task = world_.CompanyCustomer(company, "Ridge tiles");
+    ASSERT_TRUE(task);
+    EXPECT_EQ(task->ParentRef->ListID, qb::test::Id(2));
+    EXPECT_EQ(task->Notes, "Ladder on the van");
+}
+
+// A job the company refuses leaves the task without a parent: it is not
+// sent, so it cannot become a customer of its own.
+TEST_F(ExportRunTest, AFailedJobAddSendsNoTaskWithoutParent)
+{
+    ExportWorld w;
+    Setup(w, Rows("Marsh, Lena", "Replace the gutters and downpipes on the west side"));
+    w.Start(1, 100);
+    w.logic->Open(0, false);
+    w.Send();
+    ASSERT_EQ(w.recorder.boxes.size(), 1);
+    EXPECT_TRUE(w.recorder.boxes[0].startsWith("QuickBooks error: The string \"Replace the gutters"));
+    EXPECT_EQ(w.view.statuses.last(), "Tile splashback not exported");
+    int adds = 0;
+    for (const QString& text : *w.sets)
+        adds += text.contains("<CustomerAddRq>");
+    EXPECT_EQ(adds, 2);  // the customer, then the refused job
+    const qb::CompanyData company = w.Company();
+    EXPECT_TRUE(w.CompanyCustomer(company, "Marsh, Lena"));
+    EXPECT_FALSE(w.CompanyCustomer(company, "Tile splashback"));
+    EXPECT_EQ(w.Field("jobs.dbf", "JID", 10, "LISTID"), "");
+    EXPECT_EQ(w.Field("Charts.DBF", "CHARTSID", 100, "LISTID"), "");
+}
+
+// A library error in a request routine reaches the user, and the closing
+// text says that the task did not reach QuickBooks.
+TEST_F(ExportRunTest, ALibraryErrorInAnAddOrUpdateIsShownAndTheTaskIsNotExported)
+{
+    const QString box = "QuickBooks error: The QuickBooks call DoRequests failed: Timed out";
+    {
+        ExportWorld w;
+        Setup(w);
+        w.throwOn = "CustomerAddRq";
+        w.Start(1, 100);
+        w.logic->Open(0, false);
+        w.Send();
+        EXPECT_EQ(w.recorder.boxes, QStringList{box});
+        EXPECT_EQ(w.view.statuses.last(), "Tile splashback not exported");
+        EXPECT_EQ(w.Field("customers.dbf", "CID", 1, "LISTID"), "");
+        EXPECT_TRUE(w.calls->contains("EndSession"));
+    }
+    {
+        ExportWorld w;
+        Setup(w);
+        w.Start(1, 100);
+        w.logic->Open(0, false);
+        w.Send();
+        const std::string sequence = w.Field("Charts.DBF", "CHARTSID", 100, "JLID");
+        w.throwOn = "CustomerModRq";
+        w.Send();
+        EXPECT_EQ(w.recorder.boxes, QStringList{box});
+        EXPECT_EQ(w.view.statuses.last(), "Tile splashback not exported");
+        EXPECT_EQ(w.Field("Charts.DBF", "CHARTSID", 100, "JLID"), sequence);
+    }
+}
+
+// Stored identities that QuickBooks contradicts: nothing is added.
+TEST_F(ExportRunTest, IdentitiesTheCompanyContradictsGiveTheShouldNotHappenBoxes)
+{
+    struct Case {
+        const char* jobListId;
+        const char* taskListId;
+        const char* box;
+    };
+    const Case cases[] = {
+        {"", "3", "Error 1: Should not happen"},
+        {"2", "", "Error 2: Should not happen"},
+        {"2", "3", "Error 3: Should not happen"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        ExportWorld w;
+        Setup(w);
+        const auto id = [](const char* n) { return *n ? qb::test::Id(std::atoi(n)).toStdString() : std::string(); };
+        w.SetField("jobs.dbf", "JID", 10, "LISTID", id(c.jobListId));
+        w.SetField("Charts.DBF", "CHARTSID", 100, "LISTID", id(c.taskListId));
+        w.Start(1, 100);
+        w.logic->Open(0, false);
+        const std::size_t before = w.Company().customers.size();
+        w.Send();
+        EXPECT_EQ(w.recorder.boxes, QStringList{c.box});
+        EXPECT_EQ(w.view.statuses.last(), "Tile splashback not exported");
+        EXPECT_EQ(w.Company().customers.size(), before);
+        EXPECT_EQ(w.Field("customers.dbf", "CID", 1, "LISTID"), "");
+    }
+}
+
+// Each failure the company can be made to show: its boxes in order, and
+// identities either written whole or not at all.
+TEST_F(ExportRunTest, EveryFailureShowsItsTextAndWritesNothingHalf)
+{
+    struct Case {
+        const char* name;
+        qb::FaultScript faults;
+        int edition;
+        bool cost;
+        QStringList boxes;
+    };
+    const QString refused = "The name \"Marsh, Lena\" of the list element is already in use.";
+    const Case cases[] = {
+        {"add refused", QbFaults().Status("CustomerAddRq", 3100, refused).Build(), 1, false,
+         {"QuickBooks error: " + refused}},
+        {"look-up error", QbFaults().Status("CustomerQueryRq", 3180, "Cannot read the list").Build(), 1, false,
+         {"QuickBooks error: Cannot read the list"}},
+        {"look-up throws", QbFaults().Throw(0x80040400, "Lost").Build(), 1, false,
+         {"QuickBooks error: The QuickBooks call DoRequests failed: Lost"}},
+        {"no session", QbFaults().Code("BeginSession", 0x8004041D).Build(), 1, false,
+         {"Unable to establish QuickBooks session: Your QuickBooks is not running or logged into"}},
+        {"other edition", {}, 2, false, {"QuickBooks advisory: " + kUsOnly}},
+        {"no items", QbFaults().Status("ItemQueryRq", 1, "").Build(), 1, true,
+         {"QuickBooks advisory: No QuickBooks items found", "Tarnwick: Unable to find matching QuickBooks item"}},
+        {"item refused", QbFaults().Status("ItemServiceModRq", 3200, "Out of date").Build(), 1, true,
+         {"QuickBooks error: Out of date", "Tarnwick: Unable to update QuickBooks item"}},
+        {"item throws", {}, 1, true,
+         {"QuickBooks error: The QuickBooks call DoRequests failed: Timed out",
+          "Tarnwick: Unable to update QuickBooks item"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        qb::CompanyData data = qb::test::SampleCompany();
+        data.items.insert(data.items.begin(), qb::test::Item(40, qb::ENItemKind::Service, "Tile work", 1));
+        ExportWorld w(data);
+        Setup(w);
+        w.recorder.edition = c.edition;
+        if (std::string(c.name) == "item throws")
+            w.throwOn = "ItemServiceModRq";
+        w.Start(1, 100);
+        w.logic->Open(0, false);
+        w.view.costChecked = c.cost;
+        w.Send(c.faults);
+        EXPECT_EQ(w.recorder.boxes, c.boxes);
+        EXPECT_FALSE(w.recorder.hourglass);
+        for (auto [table, key, id, a, b] : {std::tuple{"customers.dbf", "CID", 1, "LISTID", "FULLNAME"},
+                                            std::tuple{"jobs.dbf", "JID", 10, "LISTID", "FULLNAME"},
+                                            std::tuple{"Charts.DBF", "CHARTSID", 100, "LISTID", "JLID"}})
+            EXPECT_EQ(w.Field(table, key, id, a).empty(), w.Field(table, key, id, b).empty()) << table;
+        if (c.cost)
+            EXPECT_EQ(w.CompanyItem(w.Company(), "Tile work")->SalesOrPurchase->Price, Currency::FromRaw(450000));
+    }
+}
+
+TEST_F(ExportRunTest, AnUpdateAnsweredWithNothingFoundChangesNothing)
+{
+    world_.Start(1, 100);
+    world_.logic->Open(0, false);
+    world_.Send();
+    const std::string sequence = world_.Field("Charts.DBF", "CHARTSID", 100, "JLID");
+    world_.Send(QbFaults().Status("CustomerModRq", 1, "").Build());
+    EXPECT_EQ(world_.recorder.boxes, QStringList{"QuickBooks advisory: No QuickBooks customers found"});
+    EXPECT_EQ(world_.Field("Charts.DBF", "CHARTSID", 100, "JLID"), sequence);
+    EXPECT_EQ(world_.view.statuses.last(), "Tile splashback not exported");
+}
+
+// Items for the cost: one of another kind and one that matches nothing
+// ahead of the task's, a second match behind it, both price forms.
+qb::CompanyData CostCompany()
+{
+    using qb::ENItemKind;
+    using qb::test::Item;
+    qb::CompanyData d = qb::test::SampleCompany();
+    d.items.insert(d.items.begin(), {Item(40, ENItemKind::Inventory, "Tile nails", 1),
+                                     Item(41, ENItemKind::Service, "Grout", 1),
+                                     Item(42, ENItemKind::Service, "Tile work", 1),
+                                     Item(43, ENItemKind::Service, "Tiles, extra", 1),
+                                     Item(44, ENItemKind::OtherCharge, "Gutter clearing", 2),
+                                     Item(45, ENItemKind::OtherCharge, "Summary of labour", 1)});
+    return d;
+}
+
+// The cost written into the matched item, read back from the company: the
+// task's resources' rates times its hours, or the selection's working hours
+// per resource, each product truncated to four decimals.
+TEST_F(ExportRunTest, TheCostLandsInTheMatchedItemInItsPriceForm)
+{
+    enum class Choice { Single, OneResource, Search, Gathered };
+    struct Case {
+        const char* name;
+        std::int32_t item;
+        Choice choice;
+        const char* target;
+        std::int64_t raw;
+        const char* status;
+    };
+    const Case cases[] = {
+        {"two resources", 100, Choice::Single, "Tile work", 454250,
+         "Tile splashback exported, QB item Tile work updated"},
+        {"no resources", 300, Choice::Single, "Tile work", 0, "Tile trim exported, QB item Tile work updated"},
+        {"truncated product", 200, Choice::Single, "Gutter clearing", 150001,
+         "Gutters exported, QB item Gutter clearing updated"},
+        {"restricted to one resource", 100, Choice::OneResource, "Summary of labour", 6562500,
+         "Summary exported, QB item Summary of labour updated"},
+        {"resource search", 100, Choice::Search, "Summary of labour", 3956251, nullptr},
+        {"resources of the selection", 100, Choice::Gathered, "Summary of labour", 10518751, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExportWorld w(CostCompany());
+        std::vector<FixtureRow> rows = Rows();
+        rows.push_back({"Charts.DBF", {{"CHARTSID", "300"}, {"CID", "1"}, {"JID", "10"}, {"DESC", "Tile trim"},
+                                       {"HOURS", "3"}}});
+        Setup(w, rows);
+        w.host.selectionInForce = c.choice != Choice::Single;
+        w.host.restrictToCrew = c.choice == Choice::OneResource;
+        w.host.currentCrew = 1;
+        w.host.searchActive = c.choice == Choice::Search;
+        w.host.searchFilter = "(CREWID = 2) OR (CREWID = 3)";
+        w.Start(1, c.item);
+        w.logic->Open(0, false);
+        w.view.costChecked = true;
+        w.Send();
+        EXPECT_TRUE(w.recorder.boxes.isEmpty()) << w.recorder.boxes.join("\n").toStdString();
+        if (c.status)
+            EXPECT_EQ(w.view.statuses.last(), c.status);
+        const qb::CompanyData company = w.Company();
+        const qb::ItemRet* item = w.CompanyItem(company, c.target);
+        ASSERT_TRUE(item);
+        const QString text = c.choice == Choice::Single ? w.logic->State().TaskText : QString("Summary");
+        if (item->SalesOrPurchase) {
+            EXPECT_EQ(item->SalesOrPurchase->Price, Currency::FromRaw(c.raw));
+            EXPECT_EQ(item->SalesOrPurchase->Desc, text);
+        } else {
+            EXPECT_EQ(item->SalesAndPurchase->PurchaseCost, Currency::FromRaw(c.raw));
+            EXPECT_EQ(item->SalesAndPurchase->SalesDesc, text);
+            EXPECT_EQ(item->SalesAndPurchase->SalesPrice, Currency::FromRaw(650000));
+        }
+        // Only the first match of a service or other-charge kind is touched.
+        for (const char* other : {"Tile nails", "Grout", "Tiles, extra"})
+            EXPECT_EQ(w.CompanyItem(company, other)->SalesOrPurchase->Price, Currency::FromRaw(450000)) << other;
+        // The summary sends no customer, job or task.
+        if (c.choice != Choice::Single)
+            EXPECT_EQ(w.sets->size(), 2);
+    }
+}
+
+// A stored count below 1 would match every name; it is read as 4.
+TEST_F(ExportRunTest, AStoredMatchCountBelowOneIsReadAsFour)
+{
+    for (const char* stored : {"-3", "0"}) {
+        SCOPED_TRACE(stored);
+        ExportWorld w(CostCompany());
+        Setup(w);
+        w.SetParam("MATCHC", stored);
+        w.Start(1, 100);
+        w.logic->Open(0, false);
+        EXPECT_EQ(w.view.count, 4);
+        EXPECT_EQ(w.view.itemName, "Tile");
+        w.view.costChecked = true;
+        w.Send();
+        const qb::CompanyData company = w.Company();
+        EXPECT_EQ(w.CompanyItem(company, "Grout")->SalesOrPurchase->Price, Currency::FromRaw(450000));
+        EXPECT_EQ(w.CompanyItem(company, "Tile work")->SalesOrPurchase->Price, Currency::FromRaw(454250));
+    }
+}
+
 }  // namespace
 }  // namespace tw::exchange::qbexport::test
