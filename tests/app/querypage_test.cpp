@@ -316,3 +316,33 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
 
 }  // namespace
 }  // namespace tw::app
+
+namespace tw::app {
+namespace {
+
+// "Export to QuickBooks" on the page: on unless the copy is read-only, and a
+// click opens the export window on the task selected in the tasks grid.
+TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
+{
+    QPushButton* button = Find<QPushButton>("ExportToQB");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Export to QuickBooks");
+    page->UpdateSelectControls();
+    ASSERT_TRUE(button->isEnabled());
+    window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
+    QTest::mouseClick(button, Qt::LeftButton);
+    exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
+    ASSERT_NE(exportWindow, nullptr);
+    EXPECT_TRUE(exportWindow->isVisible());
+    EXPECT_EQ(exportWindow->windowTitle(), "Export to QuickBooks");
+    EXPECT_EQ(exportWindow->findChild<QLineEdit*>("TaskToExport")->text(), "Paint walls");
+    EXPECT_EQ(exportWindow->findChild<QLineEdit*>("JobToExport")->text(), "Kitchen");
+    EXPECT_EQ(exportWindow->findChild<QLineEdit*>("MatchingCharCount")->text(), "4");
+    exportWindow->close();
+
+    window.ApplyReadOnlyAccess(true);
+    EXPECT_FALSE(button->isEnabled());
+}
+
+}  // namespace
+}  // namespace tw::app

@@ -1,0 +1,106 @@
+#include "app/qbexporthost.h"
+
+#include "app/appservices.h"
+#include "app/session/appsession.h"
+#include "query/querypagelogic.h"
+
+namespace tw::app {
+
+QbExportHost::QbExportHost(AppSession& session, query::QueryPageLogic& query)
+    : session_(session), query_(query)
+{}
+
+bool QbExportHost::SelectionInForce() const
+{
+    const query::RestrictionBoxes& boxes = query_.Controls.Boxes;
+    return boxes.AnyRestriction() || boxes.RestrictToActive || session_.State.Search.Any();
+}
+
+bool QbExportHost::ResourceSearchActive() const
+{
+    return session_.State.Search.ResourceSearchActive;
+}
+
+std::string QbExportHost::ResourceSearchFilter() const
+{
+    return session_.State.Search.ResourceSearchFilter;
+}
+
+bool QbExportHost::RestrictTasksToCrew() const
+{
+    return query_.Controls.Boxes.RestrictTasksToCrew;
+}
+
+std::int32_t QbExportHost::CurrentResourceId() const
+{
+    return session_.State.CurrentResourceId;
+}
+
+float QbExportHost::WorkingHoursBetween(std::int32_t crewId, TDateTime start, TDateTime end)
+{
+    return session_.Calendars().WorkingHoursBetween(crewId, start, end);
+}
+
+void QbExportHost::ShowQuickBooksSetup(bool restricted)
+{
+    if (ShowSetup)
+        ShowSetup(restricted);
+}
+
+void QbExportHost::OpenHelpPage(const QString& page)
+{
+    if (!app::OpenHelpPage(QString::fromStdString(session_.State.ProgramFolder), page))
+        ShowStopMessage("The help page " + page + " could not be opened", QStringLiteral("Error"));
+}
+
+void QbExportHost::ShowStopMessage(const QString& text, const QString& caption)
+{
+    session_.Interface().ShowMessage(text.toStdString(), caption.toStdString(), data::MessageIcon::Stop);
+}
+
+void QbExportHost::SetHourglass(bool on)
+{
+    if (on == hourglass_)
+        return;
+    hourglass_ = on;
+    session_.Interface().SetBusyCursor(on);
+}
+
+bool QbExportHost::Busy() const
+{
+    return session_.State.TablesBusy;
+}
+
+void QbExportHost::SetBusy(bool on)
+{
+    session_.State.TablesBusy = on;
+}
+
+int QbExportHost::QBEdition() const
+{
+    return session_.Settings.QBEdition;
+}
+
+void QbExportHost::SetQBEdition(int edition)
+{
+    session_.Settings.QBEdition = edition;
+}
+
+void QbExportHost::WriteUSCAN(int edition)
+{
+    db::Table& setup = session_.Data().QBSetupTable;
+    setup.first();
+    if (setup.eof())
+        return;
+    setup.edit();
+    setup.fieldByName("USCAN").setAsInteger(edition);
+    setup.post();
+    setup.refresh();
+}
+
+QString QbExportHost::QBCompanyFile() const
+{
+    return session_.Settings.QBCompanyFile;
+}
+
+}  // namespace tw::app

@@ -1,0 +1,67 @@
+#pragma once
+// What "Export to QuickBooks" needs of the running program: the accounting
+// settings, the message boxes and hourglass, the selection of the Add /
+// Edit / Query page, the working calendars, the help set and the setup
+// dialog's accounting page.
+
+#include <functional>
+
+#include "exchange/exchangeservices.h"
+#include "exchange/qbexport/exportjob.h"
+
+namespace tw::query {
+class QueryPageLogic;
+}
+
+namespace tw::app {
+
+class AppSession;
+
+class QbExportHost : public exchange::qbexport::ExportJobHost,
+                     public exchange::ExchangeMessages,
+                     public exchange::ExchangeBusyHooks,
+                     public exchange::ExchangeSettings,
+                     public exchange::SetupEditionView {
+public:
+    QbExportHost(AppSession& session, query::QueryPageLogic& query);
+
+    // Shows the setup dialog on its accounting page (restricted: its restricted form).
+    std::function<void(bool restricted)> ShowSetup;
+
+    // ExportJobHost
+    bool SelectionInForce() const override;
+    bool ResourceSearchActive() const override;
+    std::string ResourceSearchFilter() const override;
+    bool RestrictTasksToCrew() const override;
+    std::int32_t CurrentResourceId() const override;
+    float WorkingHoursBetween(std::int32_t crewId, TDateTime start, TDateTime end) override;
+    void ShowQuickBooksSetup(bool restricted) override;
+    void OpenHelpPage(const QString& page) override;
+
+    // ExchangeMessages
+    void ShowStopMessage(const QString& text, const QString& caption) override;
+    // ExchangeBusyHooks
+    void SetHourglass(bool on) override;
+    bool Busy() const override;
+    void SetBusy(bool on) override;
+    // ExchangeSettings
+    int QBEdition() const override;
+    void SetQBEdition(int edition) override;
+    void WriteUSCAN(int edition) override;
+    QString QBCompanyFile() const override;
+    bool QBAccessChecked() const override { return accessChecked_; }
+    void SetQBAccessChecked(bool checked) override { accessChecked_ = checked; }
+    bool QBAccessPermitted() override { return true; }
+    // SetupEditionView: the setup dialog reads the edition afresh when it is shown.
+    void ShowVersionsStatus(const QString&) override {}
+    void SetEditionClickEnabled(bool) override {}
+    void SetEditionChoice(int) override {}
+
+private:
+    AppSession& session_;
+    query::QueryPageLogic& query_;
+    bool hourglass_ = false;
+    bool accessChecked_ = false;
+};
+
+}  // namespace tw::app
