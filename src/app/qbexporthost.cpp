@@ -7,7 +7,7 @@
 namespace tw::app {
 
 QbExportHost::QbExportHost(AppSession& session, query::QueryPageLogic& query)
-    : session_(session), query_(query)
+    : SessionExchangeHooks(session), session_(session), query_(query)
 {}
 
 bool QbExportHost::SelectionInForce() const
@@ -51,29 +51,6 @@ void QbExportHost::OpenHelpPage(const QString& page)
 {
     if (!app::OpenHelpPage(QString::fromStdString(session_.State.ProgramFolder), page))
         ShowStopMessage("The help page " + page + " could not be opened", QStringLiteral("Error"));
-}
-
-void QbExportHost::ShowStopMessage(const QString& text, const QString& caption)
-{
-    session_.Interface().ShowMessage(text.toStdString(), caption.toStdString(), data::MessageIcon::Stop);
-}
-
-void QbExportHost::SetHourglass(bool on)
-{
-    if (on == hourglass_)
-        return;
-    hourglass_ = on;
-    session_.Interface().SetBusyCursor(on);
-}
-
-bool QbExportHost::Busy() const
-{
-    return session_.State.TablesBusy;
-}
-
-void QbExportHost::SetBusy(bool on)
-{
-    session_.State.TablesBusy = on;
 }
 
 int QbExportHost::QBEdition() const

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "app/sessionexchangehooks.h"
 #include "exchange/exchangeservices.h"
 #include "exchange/qbexport/exportjob.h"
 
@@ -18,8 +19,7 @@ namespace tw::app {
 class AppSession;
 
 class QbExportHost : public exchange::qbexport::ExportJobHost,
-                     public exchange::ExchangeMessages,
-                     public exchange::ExchangeBusyHooks,
+                     public SessionExchangeHooks,
                      public exchange::ExchangeSettings,
                      public exchange::SetupEditionView {
 public:
@@ -38,12 +38,6 @@ public:
     void ShowQuickBooksSetup(bool restricted) override;
     void OpenHelpPage(const QString& page) override;
 
-    // ExchangeMessages
-    void ShowStopMessage(const QString& text, const QString& caption) override;
-    // ExchangeBusyHooks
-    void SetHourglass(bool on) override;
-    bool Busy() const override;
-    void SetBusy(bool on) override;
     // ExchangeSettings
     int QBEdition() const override;
     void SetQBEdition(int edition) override;
@@ -60,7 +54,6 @@ public:
 private:
     AppSession& session_;
     query::QueryPageLogic& query_;
-    bool hourglass_ = false;
     bool accessChecked_ = false;
 };
 

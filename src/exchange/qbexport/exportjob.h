@@ -179,6 +179,13 @@ private:
                                                const std::function<bool(qb::MsgSetRequest&)>& fill,
                                                const QbSession::Rules& rules);
     void SaveMatchCount();
+    // The status text and one customer add whose fill sets what its level
+    // adds before the customer block; the record QuickBooks answered with.
+    std::optional<qb::CustomerRet> SendCustomerAdd(QbSession& session, const QString& name,
+                                                   const std::function<void(qb::CustomerAddRq&)>& fill);
+    // The sub-job's ListID and EditSequence, kept and written into the
+    // schedule item; false when the answer lacks one of them.
+    bool KeepTaskIdentity(const qb::CustomerRet& answered);
 
     ExportJobTables tables_;
     ExportJobServices services_;

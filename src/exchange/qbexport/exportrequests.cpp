@@ -127,10 +127,10 @@ Currency Rate(db::Table& crews)
 
 }  // namespace
 
-bool ExportJobToQB::AddQBCustomer(QbSession& session)
+std::optional<qb::CustomerRet> ExportJobToQB::SendCustomerAdd(
+    QbSession& session, const QString& name, const std::function<void(qb::CustomerAddRq&)>& fill)
 {
-    ExportState& s = state_;
-    view_.ShowStatus(QStringLiteral("Adding ") + s.CustomerName.toUpper() + QStringLiteral(" to QuickBooks"));
+    view_.ShowStatus(QStringLiteral("Adding ") + name.toUpper() + QStringLiteral(" to QuickBooks"));
     const bool isUS = session.Country() == u"US";
     const auto sent = SendGuarded(
         session,
@@ -138,58 +138,76 @@ bool ExportJobToQB::AddQBCustomer(QbSession& session)
             qb::CustomerAddRq* add = set.AppendCustomerAddRq();
             if (!add)
                 return false;
-            s.CustomerName = CutToQuickBooksName(s.CustomerName);
-            add->Name = s.CustomerName;
-            FillCustomerBlock(*add, s.CustomerName, ReadCustomer(cursors_->customers, s.CustomerID), isUS);
+            fill(*add);
+            FillCustomerBlock(*add, state_.CustomerName, ReadCustomer(cursors_->customers, state_.CustomerID),
+                              isUS);
             return true;
         },
         RequestRules(1));
     const qb::CustomerRet* added = ReturnedCustomer(sent, true);
+    return added ? std::optional<qb::CustomerRet>(*added) : std::nullopt;
+}
+
+namespace {
+
+// The ListID of an added customer or job, and with its FullName both written
+// into the record of that key; without a FullName nothing is written.
+void KeepIdentity(const qb::CustomerRet& added, QString& listId, QString& fullName, db::Table& table,
+                  const char* key, std::int32_t id)
+{
+    if (!added.ListID)
+        return;
+    listId = *added.ListID;
+    if (!added.FullName)
+        return;
+    fullName = *added.FullName;
+    if (LocateKey(table, key, id))
+        WriteFields(table, {{"LISTID", listId}, {"FULLNAME", fullName}});
+}
+
+}  // namespace
+
+bool ExportJobToQB::KeepTaskIdentity(const qb::CustomerRet& answered)
+{
+    ExportState& s = state_;
+    if (!answered.ListID)
+        return false;
+    s.TaskListID = *answered.ListID;
+    if (!answered.EditSequence)
+        return false;
+    s.TaskEditSequence = *answered.EditSequence;
+    if (LocateKey(cursors_->charts, "CHARTSID", s.TaskChartsID))
+        WriteFields(cursors_->charts, {{"LISTID", s.TaskListID}, {"JLID", s.TaskEditSequence}});
+    return true;
+}
+
+bool ExportJobToQB::AddQBCustomer(QbSession& session)
+{
+    ExportState& s = state_;
+    const auto added = SendCustomerAdd(session, s.CustomerName, [&](qb::CustomerAddRq& add) {
+        s.CustomerName = CutToQuickBooksName(s.CustomerName);
+        add.Name = s.CustomerName;
+    });
     if (!added)
         return false;
-    if (added->ListID) {
-        s.CustomerListID = *added->ListID;
-        if (added->FullName) {
-            s.CustomerFullName = *added->FullName;
-            if (LocateKey(cursors_->customers, "CID", s.CustomerID))
-                WriteFields(cursors_->customers, {{"LISTID", s.CustomerListID}, {"FULLNAME", s.CustomerFullName}});
-        }
-    }
+    KeepIdentity(*added, s.CustomerListID, s.CustomerFullName, cursors_->customers, "CID", s.CustomerID);
     return true;
 }
 
 bool ExportJobToQB::AddQBJob(QbSession& session)
 {
     ExportState& s = state_;
-    view_.ShowStatus(QStringLiteral("Adding ") + s.JobDescription.toUpper() + QStringLiteral(" to QuickBooks"));
-    const bool isUS = session.Country() == u"US";
-    const auto sent = SendGuarded(
-        session,
-        [&](qb::MsgSetRequest& set) {
-            qb::CustomerAddRq* add = set.AppendCustomerAddRq();
-            if (!add)
-                return false;
-            add->JobDesc = s.JobDescription;
-            add->Name = s.JobDescription;
-            FillCustomerBlock(*add, s.CustomerName, ReadCustomer(cursors_->customers, s.CustomerID), isUS);
-            SetParent(*add, s.CustomerListID, s.CustomerFullName);
-            if (!s.TaskNotes.isEmpty())
-                add->Notes = s.TaskNotes;
-            add->JobStatus = static_cast<qb::ENJobStatus>(ReadItemDates(cursors_->charts, s.TaskChartsID).BIDID);
-            return true;
-        },
-        RequestRules(1));
-    const qb::CustomerRet* added = ReturnedCustomer(sent, true);
+    const auto added = SendCustomerAdd(session, s.JobDescription, [&](qb::CustomerAddRq& add) {
+        add.JobDesc = s.JobDescription;
+        add.Name = s.JobDescription;
+        SetParent(add, s.CustomerListID, s.CustomerFullName);
+        if (!s.TaskNotes.isEmpty())
+            add.Notes = s.TaskNotes;
+        add.JobStatus = static_cast<qb::ENJobStatus>(ReadItemDates(cursors_->charts, s.TaskChartsID).BIDID);
+    });
     if (!added)
         return false;
-    if (added->ListID) {
-        s.JobListID = *added->ListID;
-        if (added->FullName) {
-            s.JobFullName = *added->FullName;
-            if (LocateKey(cursors_->jobs, "JID", s.JobID))
-                WriteFields(cursors_->jobs, {{"LISTID", s.JobListID}, {"FULLNAME", s.JobFullName}});
-        }
-    }
+    KeepIdentity(*added, s.JobListID, s.JobFullName, cursors_->jobs, "JID", s.JobID);
     return true;
 }
 
@@ -199,41 +217,22 @@ bool ExportJobToQB::AddQBTaskJob(QbSession& session)
     // Without a parent the task would become a customer of its own.
     if (s.JobListID.isEmpty() && s.JobFullName.isEmpty())
         return false;
-    view_.ShowStatus(QStringLiteral("Adding ") + s.TaskText.toUpper() + QStringLiteral(" to QuickBooks"));
-    const bool isUS = session.Country() == u"US";
-    const auto sent = SendGuarded(
-        session,
-        [&](qb::MsgSetRequest& set) {
-            qb::CustomerAddRq* add = set.AppendCustomerAddRq();
-            if (!add)
-                return false;
-            const ItemDates item = ReadItemDates(cursors_->charts, s.TaskChartsID);
-            add->Name = s.TaskText;
-            add->JobDesc = s.TaskText;
-            FillCustomerBlock(*add, s.CustomerName, ReadCustomer(cursors_->customers, s.CustomerID), isUS);
-            SetParent(*add, s.JobListID, s.JobFullName);
-            add->JobStartDate = DayOf(item.SD);
-            add->JobProjectedEndDate = DayOf(item.ED);
-            add->JobEndDate = DayOf(item.ED);
-            if (!s.TaskNotes.isEmpty())
-                add->Notes = s.TaskNotes;
-            add->JobStatus = static_cast<qb::ENJobStatus>(item.BIDID);
-            return true;
-        },
-        RequestRules(1));
-    const qb::CustomerRet* added = ReturnedCustomer(sent, true);
+    const auto added = SendCustomerAdd(session, s.TaskText, [&](qb::CustomerAddRq& add) {
+        const ItemDates item = ReadItemDates(cursors_->charts, s.TaskChartsID);
+        add.Name = s.TaskText;
+        add.JobDesc = s.TaskText;
+        SetParent(add, s.JobListID, s.JobFullName);
+        add.JobStartDate = DayOf(item.SD);
+        add.JobProjectedEndDate = DayOf(item.ED);
+        add.JobEndDate = DayOf(item.ED);
+        if (!s.TaskNotes.isEmpty())
+            add.Notes = s.TaskNotes;
+        add.JobStatus = static_cast<qb::ENJobStatus>(item.BIDID);
+    });
     if (!added)
         return false;
-    if (!added->ListID)
-        return true;
-    s.TaskListID = *added->ListID;
-    if (!added->EditSequence)
-        return true;
-    s.TaskEditSequence = *added->EditSequence;
-    if (LocateKey(cursors_->charts, "CHARTSID", s.TaskChartsID))
-        WriteFields(cursors_->charts, {{"LISTID", s.TaskListID}, {"JLID", s.TaskEditSequence}});
     // A job that QuickBooks knows only by name gets its own identity, never another record's.
-    if (!s.JobListID.isEmpty() && LocateKey(cursors_->jobs, "JID", s.JobID) &&
+    if (KeepTaskIdentity(*added) && !s.JobListID.isEmpty() && LocateKey(cursors_->jobs, "JID", s.JobID) &&
         Text(cursors_->jobs, "LISTID").isEmpty())
         WriteFields(cursors_->jobs, {{"LISTID", s.JobListID}});
     return true;
@@ -265,14 +264,7 @@ bool ExportJobToQB::UpdateQBTaskJob(QbSession& session)
     const qb::CustomerRet* changed = ReturnedCustomer(sent, false);
     if (!changed)
         return false;
-    if (!changed->ListID)
-        return true;
-    s.TaskListID = *changed->ListID;
-    if (!changed->EditSequence)
-        return true;
-    s.TaskEditSequence = *changed->EditSequence;
-    if (LocateKey(cursors_->charts, "CHARTSID", s.TaskChartsID))
-        WriteFields(cursors_->charts, {{"LISTID", s.TaskListID}, {"JLID", s.TaskEditSequence}});
+    KeepTaskIdentity(*changed);
     return true;
 }
 
