@@ -124,12 +124,13 @@ void ExportJobToQB::Open(int helpLevel, bool restricted)
     view_.ShowTask(shown);
 
     // A count below 1 would match every item; it is read as one never set.
-    const int stored = static_cast<int>(tables_.ParamsTable.fieldByName("MATCHC").asInteger());
+    const int stored = Integer(tables_.ParamsTable, "MATCHC");
     state_.MatchCount = stored < 1 ? 4 : stored;
     view_.ShowMatchCount(state_.MatchCount);
     view_.SetItemName(state_.TaskText.left(state_.MatchCount));
 
-    view_.SetExportCostChecked(tables_.ParamsTable.fieldByName("EXPORT").asBoolean());
+    view_.SetExportCostChecked(HasRecord(tables_.ParamsTable) &&
+                               tables_.ParamsTable.fieldByName("EXPORT").asBoolean());
     ExportCostClick();
     if (services_.host.SelectionInForce()) {
         view_.SetExportTypeIndex(kResourceSummary);
