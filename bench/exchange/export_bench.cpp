@@ -65,8 +65,14 @@ void BM_SingleTaskSendWithCost(benchmark::State& state, qb::LinkMode mode)
         {"jobs.dbf", {{"JID", "10"}, {"CID", "1"}, {"DESC", "Main job"}}},
         {"crews.dbf", {{"CREWID", "1"}, {"DESC", "Dana Reed"}, {"RATE", "12.5"}}},
         {"ICrews.DBF", {{"CREWID", "1"}, {"CHARTSID", "100"}}},
-        {"Charts.DBF", {{"CHARTSID", "100"}, {"CID", "1"}, {"JID", "10"}, {"DESC", "Tiling the hall"},
-                        {"HOURS", "6"}, {"SD", "46083"}, {"ED", "46084"}}},
+        {"Charts.DBF",
+         {{"CHARTSID", "100"},
+          {"CID", "1"},
+          {"JID", "10"},
+          {"DESC", "Tiling the hall"},
+          {"HOURS", "6"},
+          {"SD", "46083"},
+          {"ED", "46084"}}},
         {"params.dbf", {{"MATCHC", "6"}, {"EXPORT", "T"}}},
     });
     w.mode = mode;
@@ -92,13 +98,19 @@ void BM_ResourceSummarySend(benchmark::State& state)
         {"params.dbf", {{"MATCHC", "4"}, {"EXPORT", "T"}}},
     };
     for (int r = 1; r <= 20; ++r)
-        rows.push_back({"crews.dbf", {{"CREWID", std::to_string(r)}, {"DESC", "Crew " + std::to_string(r)},
-                                      {"RATE", std::to_string(20 + r) + ".25"}}});
+        rows.push_back({"crews.dbf",
+                        {{"CREWID", std::to_string(r)},
+                         {"DESC", "Crew " + std::to_string(r)},
+                         {"RATE", std::to_string(20 + r) + ".25"}}});
     for (int i = 0; i < 5000; ++i) {
         const std::string id = std::to_string(1000 + i);
         const TDateTime start = EncodeDate(2026, 3, 2) + i / 20 + EncodeTime(8 + i % 6, 0, 0, 0);
-        rows.push_back({"Charts.DBF", {{"CHARTSID", id}, {"CID", "1"}, {"DESC", "Task " + id},
-                                       {"SD", std::to_string(start)}, {"ED", std::to_string(start + 0.125)}}});
+        rows.push_back({"Charts.DBF",
+                        {{"CHARTSID", id},
+                         {"CID", "1"},
+                         {"DESC", "Task " + id},
+                         {"SD", std::to_string(start)},
+                         {"ED", std::to_string(start + 0.125)}}});
         rows.push_back({"ICrews.DBF", {{"CREWID", std::to_string(1 + i % 20)}, {"CHARTSID", id}}});
     }
     w.AddRows(rows);

@@ -73,6 +73,10 @@ namespace tw::email {
 class TSendEmail;
 }
 
+namespace tw::settings {
+class TQMSetup;
+}
+
 namespace tw::app {
 
 class TCustomerPage;
@@ -125,6 +129,8 @@ public:
     TQueryPage* QueryPage() const { return queryPage_; }
     // The Utilities page in the Utilities tab, over the session's backup and emptying.
     TUtilitiesPage* UtilitiesTabPage() const { return utilitiesPage_; }
+    // The setup dialog, made once with the Utilities page.
+    settings::TQMSetup& SetupDialog();
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -186,6 +192,8 @@ public:
     void FormClose();
     // The shutdown; does its work once per run.
     void FormDestroy();
+    // The automatic backup of the shutdown, unless params.dbf SF3 is set (mainscreenutilities.cpp).
+    void BackupAtExit();
     void FormResize();
 
     void RestoreWindowLayout();
@@ -278,6 +286,7 @@ private:
     void AttachVisualizePage();
     void CreateCustomerPage();
     void CreateUtilitiesPage();
+    void CreateSetupDialog();
     // Saves what the customer page and the custom fields window show, and
     // closes that window and the photo dialog.
     void CloseCustomerDialogs();

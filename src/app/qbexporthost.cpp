@@ -7,7 +7,9 @@
 namespace tw::app {
 
 QbExportHost::QbExportHost(AppSession& session, query::QueryPageLogic& query)
-    : SessionExchangeHooks(session), session_(session), query_(query)
+    : SessionExchangeHooks(session),
+      session_(session),
+      query_(query)
 {}
 
 bool QbExportHost::SelectionInForce() const
@@ -51,33 +53,6 @@ void QbExportHost::OpenHelpPage(const QString& page)
 {
     if (!app::OpenHelpPage(QString::fromStdString(session_.State.ProgramFolder), page))
         ShowStopMessage("The help page " + page + " could not be opened", QStringLiteral("Error"));
-}
-
-int QbExportHost::QBEdition() const
-{
-    return session_.Settings.QBEdition;
-}
-
-void QbExportHost::SetQBEdition(int edition)
-{
-    session_.Settings.QBEdition = edition;
-}
-
-void QbExportHost::WriteUSCAN(int edition)
-{
-    db::Table& setup = session_.Data().QBSetupTable;
-    setup.first();
-    if (setup.eof())
-        return;
-    setup.edit();
-    setup.fieldByName("USCAN").setAsInteger(edition);
-    setup.post();
-    setup.refresh();
-}
-
-QString QbExportHost::QBCompanyFile() const
-{
-    return session_.Settings.QBCompanyFile;
 }
 
 }  // namespace tw::app

@@ -1,8 +1,8 @@
 #pragma once
-// What "Export to QuickBooks" needs of the running program: the accounting
-// settings, the message boxes and hourglass, the selection of the Add /
-// Edit / Query page, the working calendars, the help set and the setup
-// dialog's accounting page.
+// What "Export to QuickBooks" needs of the running program: the message
+// boxes and hourglass, the selection of the Add / Edit / Query page, the
+// working calendars, the help set and the setup dialog's accounting page.
+// The accounting settings and the edition choice are the setup dialog's.
 
 #include <functional>
 
@@ -18,10 +18,7 @@ namespace tw::app {
 
 class AppSession;
 
-class QbExportHost : public exchange::qbexport::ExportJobHost,
-                     public SessionExchangeHooks,
-                     public exchange::ExchangeSettings,
-                     public exchange::SetupEditionView {
+class QbExportHost : public exchange::qbexport::ExportJobHost, public SessionExchangeHooks {
 public:
     QbExportHost(AppSession& session, query::QueryPageLogic& query);
 
@@ -38,23 +35,9 @@ public:
     void ShowQuickBooksSetup(bool restricted) override;
     void OpenHelpPage(const QString& page) override;
 
-    // ExchangeSettings
-    int QBEdition() const override;
-    void SetQBEdition(int edition) override;
-    void WriteUSCAN(int edition) override;
-    QString QBCompanyFile() const override;
-    bool QBAccessChecked() const override { return accessChecked_; }
-    void SetQBAccessChecked(bool checked) override { accessChecked_ = checked; }
-    bool QBAccessPermitted() override { return true; }
-    // SetupEditionView: the setup dialog reads the edition afresh when it is shown.
-    void ShowVersionsStatus(const QString&) override {}
-    void SetEditionClickEnabled(bool) override {}
-    void SetEditionChoice(int) override {}
-
 private:
     AppSession& session_;
     query::QueryPageLogic& query_;
-    bool accessChecked_ = false;
 };
 
 }  // namespace tw::app

@@ -46,7 +46,8 @@ TExportJobToQB::TExportJobToQB(qbexport::ExportJobTables tables, qbexport::Expor
         if (clicksEnabled_)
             logic_.ExportCostClick();
     };
-    connect(ui_->MatchCountUpDown, &controls::UpDownArrows::Clicked, this, [this](bool up) { StepMatchCount(up); });
+    connect(ui_->MatchCountUpDown, &controls::UpDownArrows::Clicked, this,
+            [this](bool up) { StepMatchCount(up); });
     ui_->ExportJob->OnClick = [this](controls::TFcControl*) { logic_.ExportJobClick(); };
     ui_->CallQBSetup->OnClick = [this](controls::TFcControl*) { logic_.CallQBSetupClick(); };
     ui_->ExportCostHelp->OnClick = [this](controls::TFcControl*) { logic_.ExportCostHelpClick(); };

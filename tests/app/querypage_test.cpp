@@ -10,6 +10,9 @@
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/cursormodel.h"
 #include "exchange/importqmform.h"
+#include "exchange/exportjobform.h"
+#include "settings/setupdialog.h"
+#include "controls/tabs/fcpagecontrol.h"
 #include "exchange/quillmarkfixture.h"
 #include "controls/recordnavigator.h"
 #include "platform/datetime/localetexts.h"
@@ -338,6 +341,18 @@ TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
     EXPECT_EQ(exportWindow->findChild<QLineEdit*>("TaskToExport")->text(), "Paint walls");
     EXPECT_EQ(exportWindow->findChild<QLineEdit*>("JobToExport")->text(), "Kitchen");
     EXPECT_EQ(exportWindow->findChild<QLineEdit*>("MatchingCharCount")->text(), "4");
+
+    // "QuickBooks setup" opens the setup dialog on its accounting page.
+    settings::TQMSetup& setup = window.SetupDialog();
+    auto* pages = setup.findChild<controls::TFcPageControl*>("GeneralSetupTabs");
+    pages->SetActivePage(setup.GeneralSetupTab());
+    bool shown = false;
+    QTimer::singleShot(0, &setup, [&] {
+        shown = setup.isVisible() && pages->ActivePage() == setup.QuickBooksSetupTab();
+        setup.reject();
+    });
+    exportWindow->findChild<controls::TFcBitBtn*>("CallQBSetup")->Click();
+    EXPECT_TRUE(shown);
     exportWindow->close();
 
     window.ApplyReadOnlyAccess(true);

@@ -98,8 +98,14 @@ public:
     {
         return inner_->OpenConnection(id, name);
     }
-    std::uint32_t BeginSession(const QString& file, int mode) override { return inner_->BeginSession(file, mode); }
-    std::uint32_t QBXMLVersionsForSession(QStringList& v) override { return inner_->QBXMLVersionsForSession(v); }
+    std::uint32_t BeginSession(const QString& file, int mode) override
+    {
+        return inner_->BeginSession(file, mode);
+    }
+    std::uint32_t QBXMLVersionsForSession(QStringList& v) override
+    {
+        return inner_->QBXMLVersionsForSession(v);
+    }
     std::optional<qb::MsgSetRequest> CreateMsgSetRequest(const QString& c, int major, int minor) override
     {
         return inner_->CreateMsgSetRequest(c, major, minor);
@@ -130,8 +136,7 @@ inline TDateTime At(int y, int m, int d, int h, int min = 0)
 
 class ExportWorld {
 public:
-    explicit ExportWorld(const qb::CompanyData& company = qb::test::SampleCompany())
-        : company_(company)
+    explicit ExportWorld(const qb::CompanyData& company = qb::test::SampleCompany()) : company_(company)
     {
         using tw::test::CreateFromLayouts;
         CreateFromLayouts(schedule_, data::Database::Scheduler,
@@ -153,7 +158,8 @@ public:
     {
         std::vector<tw::test::FixtureRow> schedule, program;
         for (const auto& r : rows)
-            (std::string(r.table) == "Charts.DBF" || std::string(r.table) == "params.dbf" ? program : schedule)
+            (std::string(r.table) == "Charts.DBF" || std::string(r.table) == "params.dbf" ? program
+                                                                                          : schedule)
                 .push_back(r);
         tw::test::AppendRows(schedule_, schedule);
         tw::test::AppendRows(program_, program);
@@ -162,7 +168,8 @@ public:
     // Opens the views, stands the main window on that customer and item, and makes the dialog.
     void Start(std::int32_t customerId, std::int32_t chartsId)
     {
-        const auto open = [](db::Table& t, const std::string& folder, const char* name, const char* index = "") {
+        const auto open = [](db::Table& t, const std::string& folder, const char* name,
+                             const char* index = "") {
             t.setFolder(folder);
             t.setTableName(name);
             t.setIndexName(index);
@@ -218,7 +225,8 @@ public:
             return "<none>";
         return t.fieldByName(field).asString();
     }
-    void SetField(const char* table, const char* key, std::int32_t id, const char* field, const std::string& v)
+    void SetField(const char* table, const char* key, std::int32_t id, const char* field,
+                  const std::string& v)
     {
         db::Table t;
         const std::string name = table;

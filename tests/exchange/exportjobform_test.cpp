@@ -33,7 +33,11 @@ protected:
             {"crews.dbf", {{"CREWID", "1"}, {"DESC", "Dana Reed"}, {"RATE", "12.5"}}},
             {"ICrews.DBF", {{"CREWID", "1"}, {"CHARTSID", "100"}}},
             {"Charts.DBF",
-             {{"CHARTSID", "100"}, {"CID", "1"}, {"JID", "10"}, {"DESC", "Tile splashback"}, {"HOURS", "4"},
+             {{"CHARTSID", "100"},
+              {"CID", "1"},
+              {"JID", "10"},
+              {"DESC", "Tile splashback"},
+              {"HOURS", "4"},
               {"BIDID", "2"}}},
             {"params.dbf", {{"MATCHC", "19"}, {"EXPORT", "F"}}},
         });

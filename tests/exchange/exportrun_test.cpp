@@ -25,9 +25,17 @@ std::vector<FixtureRow> Rows(const std::string& customerName = "Marsh, Lena",
 {
     return {
         {"customers.dbf",
-         {{"CID", "1"}, {"NAME", customerName}, {"ADDR1", "4 Quay Street"}, {"CITY", "Portlow"},
-          {"STATE", "ME"}, {"POSTAL", "04101"}, {"COUNTRY", "USA"}, {"PHONE1", "555-0199"},
-          {"EMAIL1", "lena@marsh.example"}, {"CONTACT1", "Lena Marsh"}, {"CITY2", "Dunmore"}}},
+         {{"CID", "1"},
+          {"NAME", customerName},
+          {"ADDR1", "4 Quay Street"},
+          {"CITY", "Portlow"},
+          {"STATE", "ME"},
+          {"POSTAL", "04101"},
+          {"COUNTRY", "USA"},
+          {"PHONE1", "555-0199"},
+          {"EMAIL1", "lena@marsh.example"},
+          {"CONTACT1", "Lena Marsh"},
+          {"CITY2", "Dunmore"}}},
         {"customers.dbf", {{"CID", "2"}, {"NAME", "Ashdown Farms"}}},
         {"jobs.dbf", {{"JID", "10"}, {"CID", "1"}, {"DESC", jobName}}},
         {"jobs.dbf", {{"JID", "20"}, {"CID", "2"}, {"DESC", "Barn roof"}}},
@@ -38,11 +46,20 @@ std::vector<FixtureRow> Rows(const std::string& customerName = "Marsh, Lena",
         {"ICrews.DBF", {{"CREWID", "2"}, {"CHARTSID", "100"}}},
         {"ICrews.DBF", {{"CREWID", "3"}, {"CHARTSID", "200"}}},
         {"Charts.DBF",
-         {{"CHARTSID", "100"}, {"CID", "1"}, {"JID", "10"}, {"DESC", "Tile splashback"}, {"HOURS", "2.3"},
+         {{"CHARTSID", "100"},
+          {"CID", "1"},
+          {"JID", "10"},
+          {"DESC", "Tile splashback"},
+          {"HOURS", "2.3"},
           {"BIDID", "2"}}},
         {"Charts.DBF",
-         {{"CHARTSID", "200"}, {"CID", "2"}, {"JID", "20"}, {"DESC", "Gutters"}, {"HOURS", "1.5"},
-          {"BIDID", "5"}, {"NOTES", "Ladder on the van"}}},
+         {{"CHARTSID", "200"},
+          {"CID", "2"},
+          {"JID", "20"},
+          {"DESC", "Gutters"},
+          {"HOURS", "1.5"},
+          {"BIDID", "5"},
+          {"NOTES", "Ladder on the van"}}},
         {"params.dbf", {{"MATCHC", "0"}, {"EXPORT", "F"}}},
     };
 }
@@ -77,10 +94,10 @@ TEST_F(ExportRunTest, FirstSendAddsCustomerJobAndSubJobAndKeepsTheirIdentities)
     world_.Send();
     EXPECT_TRUE(world_.recorder.boxes.isEmpty()) << world_.recorder.boxes.join("\n").toStdString();
     EXPECT_EQ(world_.view.statuses,
-              QStringList({"Accessing QuickBooks", "Adding MARSH, LENA to QuickBooks", "Marsh, Lena added to QB",
-                           "Adding KITCHEN REFIT to QuickBooks", "Kitchen refit added to QB",
-                           "Adding TILE SPLASHBACK to QuickBooks", "Tile splashback added to QB",
-                           "Tile splashback exported"}));
+              QStringList({"Accessing QuickBooks", "Adding MARSH, LENA to QuickBooks",
+                           "Marsh, Lena added to QB", "Adding KITCHEN REFIT to QuickBooks",
+                           "Kitchen refit added to QB", "Adding TILE SPLASHBACK to QuickBooks",
+                           "Tile splashback added to QB", "Tile splashback exported"}));
 
     const qb::CompanyData company = world_.Company();
     const qb::CustomerRet* customer = world_.CompanyCustomer(company, "Marsh, Lena");
@@ -115,9 +132,9 @@ TEST_F(ExportRunTest, NextSendUpdatesTheSubJobWithTheTasksChanges)
 
     // A second send in the same sitting finds all three and updates.
     world_.Send();
-    EXPECT_EQ(world_.view.statuses.mid(1), QStringList({"Updating job TILE SPLASHBACK to QuickBooks",
-                                                        "Tile splashback updated in QB",
-                                                        "Tile splashback exported"}));
+    EXPECT_EQ(world_.view.statuses.mid(1),
+              QStringList({"Updating job TILE SPLASHBACK to QuickBooks", "Tile splashback updated in QB",
+                           "Tile splashback exported"}));
     const std::string secondSequence = world_.Field("Charts.DBF", "CHARTSID", 100, "JLID");
     EXPECT_NE(secondSequence, firstSequence);
 
@@ -152,8 +169,9 @@ TEST_F(ExportRunTest, RequestTextsOfWholeRunsMatchTheGoldenTexts)
     for (const char* edition : {"US", "CA"}) {
         SCOPED_TRACE(edition);
         ExportWorld w(qb::test::SampleCompany(QString::fromLatin1(edition)));
-        Setup(w, Rows("Harbourside Property Management Association North",
-                      "Replace gutters and downpipes, west sides"));
+        Setup(w,
+              Rows("Harbourside Property Management Association North",
+                   "Replace gutters and downpipes, west sides"));
         w.recorder.edition = std::string(edition) == "US" ? 1 : 0;
         w.mode = qb::LinkMode::Xml;
         w.Start(1, 100);
@@ -163,7 +181,8 @@ TEST_F(ExportRunTest, RequestTextsOfWholeRunsMatchTheGoldenTexts)
         w.Send();
         texts << *w.sets;
         EXPECT_TRUE(w.recorder.boxes.isEmpty()) << w.recorder.boxes.join("\n").toStdString();
-        const QString name = QStringLiteral(TW_EXCHANGE_GOLDEN_DIR "/export_run_%1.xml").arg(edition).toLower();
+        const QString name =
+            QStringLiteral(TW_EXCHANGE_GOLDEN_DIR "/export_run_%1.xml").arg(edition).toLower();
         const QString actual = texts.join(QStringLiteral("\n"));
         if (qEnvironmentVariableIsSet("TW_WRITE_GOLDEN")) {
             QFile f(name);
@@ -241,8 +260,9 @@ TEST_F(ExportRunTest, AJobWithoutIdentityGetsItsOwnListIDAfterTheSubJobAdd)
     world_.logic->Open(0, false);
     world_.Send();
     EXPECT_TRUE(world_.recorder.boxes.isEmpty()) << world_.recorder.boxes.join("\n").toStdString();
-    EXPECT_EQ(world_.view.statuses.mid(1),
-              QStringList({"Adding RIDGE TILES to QuickBooks", "Ridge tiles added to QB", "Ridge tiles exported"}));
+    EXPECT_EQ(
+        world_.view.statuses.mid(1),
+        QStringList({"Adding RIDGE TILES to QuickBooks", "Ridge tiles added to QB", "Ridge tiles exported"}));
     EXPECT_EQ(world_.Field("jobs.dbf", "JID", 20, "LISTID"), qb::test::Id(2).toStdString());
     const qb::CompanyData company = world_.Company();
     const qb::CustomerRet* task = world_.CompanyCustomer(company, "Ridge tiles");
@@ -323,7 +343,9 @@ TEST_F(ExportRunTest, IdentitiesTheCompanyContradictsGiveTheShouldNotHappenBoxes
         SCOPED_TRACE(c.box);
         ExportWorld w;
         Setup(w);
-        const auto id = [](const char* n) { return *n ? qb::test::Id(std::atoi(n)).toStdString() : std::string(); };
+        const auto id = [](const char* n) {
+            return *n ? qb::test::Id(std::atoi(n)).toStdString() : std::string();
+        };
         w.SetField("jobs.dbf", "JID", 10, "LISTID", id(c.jobListId));
         w.SetField("Charts.DBF", "CHARTSID", 100, "LISTID", id(c.taskListId));
         w.Start(1, 100);
@@ -350,20 +372,42 @@ TEST_F(ExportRunTest, EveryFailureShowsItsTextAndWritesNothingHalf)
     };
     const QString refused = "The name \"Marsh, Lena\" of the list element is already in use.";
     const Case cases[] = {
-        {"add refused", QbFaults().Status("CustomerAddRq", 3100, refused).Build(), 1, false,
+        {"add refused",
+         QbFaults().Status("CustomerAddRq", 3100, refused).Build(),
+         1,
+         false,
          {"QuickBooks error: " + refused}},
-        {"look-up error", QbFaults().Status("CustomerQueryRq", 3180, "Cannot read the list").Build(), 1, false,
+        {"look-up error",
+         QbFaults().Status("CustomerQueryRq", 3180, "Cannot read the list").Build(),
+         1,
+         false,
          {"QuickBooks error: Cannot read the list"}},
-        {"look-up throws", QbFaults().Throw(0x80040400, "Lost").Build(), 1, false,
+        {"look-up throws",
+         QbFaults().Throw(0x80040400, "Lost").Build(),
+         1,
+         false,
          {"QuickBooks error: The QuickBooks call DoRequests failed: Lost"}},
-        {"no session", QbFaults().Code("BeginSession", 0x8004041D).Build(), 1, false,
+        {"no session",
+         QbFaults().Code("BeginSession", 0x8004041D).Build(),
+         1,
+         false,
          {"Unable to establish QuickBooks session: Your QuickBooks is not running or logged into"}},
         {"other edition", {}, 2, false, {"QuickBooks advisory: " + kUsOnly}},
-        {"no items", QbFaults().Status("ItemQueryRq", 1, "").Build(), 1, true,
-         {"QuickBooks advisory: No QuickBooks items found", "Tarnwick: Unable to find matching QuickBooks item"}},
-        {"item refused", QbFaults().Status("ItemServiceModRq", 3200, "Out of date").Build(), 1, true,
+        {"no items",
+         QbFaults().Status("ItemQueryRq", 1, "").Build(),
+         1,
+         true,
+         {"QuickBooks advisory: No QuickBooks items found",
+          "Tarnwick: Unable to find matching QuickBooks item"}},
+        {"item refused",
+         QbFaults().Status("ItemServiceModRq", 3200, "Out of date").Build(),
+         1,
+         true,
          {"QuickBooks error: Out of date", "Tarnwick: Unable to update QuickBooks item"}},
-        {"item throws", {}, 1, true,
+        {"item throws",
+         {},
+         1,
+         true,
          {"QuickBooks error: The QuickBooks call DoRequests failed: Timed out",
           "Tarnwick: Unable to update QuickBooks item"}},
     };
@@ -387,7 +431,8 @@ TEST_F(ExportRunTest, EveryFailureShowsItsTextAndWritesNothingHalf)
                                             std::tuple{"Charts.DBF", "CHARTSID", 100, "LISTID", "JLID"}})
             EXPECT_EQ(w.Field(table, key, id, a).empty(), w.Field(table, key, id, b).empty()) << table;
         if (c.cost)
-            EXPECT_EQ(w.CompanyItem(w.Company(), "Tile work")->SalesOrPurchase->Price, Currency::FromRaw(450000));
+            EXPECT_EQ(w.CompanyItem(w.Company(), "Tile work")->SalesOrPurchase->Price,
+                      Currency::FromRaw(450000));
     }
 }
 
@@ -410,12 +455,12 @@ qb::CompanyData CostCompany()
     using qb::ENItemKind;
     using qb::test::Item;
     qb::CompanyData d = qb::test::SampleCompany();
-    d.items.insert(d.items.begin(), {Item(40, ENItemKind::Inventory, "Tile nails", 1),
-                                     Item(41, ENItemKind::Service, "Grout", 1),
-                                     Item(42, ENItemKind::Service, "Tile work", 1),
-                                     Item(43, ENItemKind::Service, "Tiles, extra", 1),
-                                     Item(44, ENItemKind::OtherCharge, "Gutter clearing", 2),
-                                     Item(45, ENItemKind::OtherCharge, "Summary of labour", 1)});
+    d.items.insert(d.items.begin(),
+                   {Item(40, ENItemKind::Inventory, "Tile nails", 1),
+                    Item(41, ENItemKind::Service, "Grout", 1), Item(42, ENItemKind::Service, "Tile work", 1),
+                    Item(43, ENItemKind::Service, "Tiles, extra", 1),
+                    Item(44, ENItemKind::OtherCharge, "Gutter clearing", 2),
+                    Item(45, ENItemKind::OtherCharge, "Summary of labour", 1)});
     return d;
 }
 
@@ -436,7 +481,8 @@ TEST_F(ExportRunTest, TheCostLandsInTheMatchedItemInItsPriceForm)
     const Case cases[] = {
         {"two resources", 100, Choice::Single, "Tile work", 454250,
          "Tile splashback exported, QB item Tile work updated"},
-        {"no resources", 300, Choice::Single, "Tile work", 0, "Tile trim exported, QB item Tile work updated"},
+        {"no resources", 300, Choice::Single, "Tile work", 0,
+         "Tile trim exported, QB item Tile work updated"},
         {"truncated product", 200, Choice::Single, "Gutter clearing", 150001,
          "Gutters exported, QB item Gutter clearing updated"},
         {"restricted to one resource", 100, Choice::OneResource, "Summary of labour", 6562500,
@@ -448,8 +494,9 @@ TEST_F(ExportRunTest, TheCostLandsInTheMatchedItemInItsPriceForm)
         SCOPED_TRACE(c.name);
         ExportWorld w(CostCompany());
         std::vector<FixtureRow> rows = Rows();
-        rows.push_back({"Charts.DBF", {{"CHARTSID", "300"}, {"CID", "1"}, {"JID", "10"}, {"DESC", "Tile trim"},
-                                       {"HOURS", "3"}}});
+        rows.push_back(
+            {"Charts.DBF",
+             {{"CHARTSID", "300"}, {"CID", "1"}, {"JID", "10"}, {"DESC", "Tile trim"}, {"HOURS", "3"}}});
         Setup(w, rows);
         w.host.selectionInForce = c.choice != Choice::Single;
         w.host.restrictToCrew = c.choice == Choice::OneResource;
@@ -477,7 +524,8 @@ TEST_F(ExportRunTest, TheCostLandsInTheMatchedItemInItsPriceForm)
         }
         // Only the first match of a service or other-charge kind is touched.
         for (const char* other : {"Tile nails", "Grout", "Tiles, extra"})
-            EXPECT_EQ(w.CompanyItem(company, other)->SalesOrPurchase->Price, Currency::FromRaw(450000)) << other;
+            EXPECT_EQ(w.CompanyItem(company, other)->SalesOrPurchase->Price, Currency::FromRaw(450000))
+                << other;
         // The summary sends no customer, job or task.
         if (c.choice != Choice::Single)
             EXPECT_EQ(w.sets->size(), 2);

@@ -43,13 +43,19 @@ protected:
     void SetUp() override
     {
         world_.AddRows({
-            {"customers.dbf", {{"CID", "1"}, {"NAME", "Marsh, Lena"}, {"LISTID", "L1"}, {"FULLNAME", "Marsh, Lena"}}},
+            {"customers.dbf",
+             {{"CID", "1"}, {"NAME", "Marsh, Lena"}, {"LISTID", "L1"}, {"FULLNAME", "Marsh, Lena"}}},
             {"customers.dbf", {{"CID", "2"}, {"NAME", "Ashdown Farms"}}},
             {"jobs.dbf", {{"JID", "10"}, {"CID", "1"}, {"DESC", "Kitchen refit"}, {"LISTID", "J10"}}},
             {"jobs.dbf", {{"JID", "11"}, {"CID", "1"}, {"DESC", "Loft"}}},
             {"Charts.DBF",
-             {{"CHARTSID", "100"}, {"CID", "1"}, {"JID", "10"}, {"DESC", "Tile splashback"}, {"LISTID", "T100"},
-              {"JLID", "E7"}, {"NOTES", "Grey grout"}}},
+             {{"CHARTSID", "100"},
+              {"CID", "1"},
+              {"JID", "10"},
+              {"DESC", "Tile splashback"},
+              {"LISTID", "T100"},
+              {"JLID", "E7"},
+              {"NOTES", "Grey grout"}}},
             {"Charts.DBF", {{"CHARTSID", "101"}, {"CID", "1"}, {"JID", "99"}, {"DESC", "Skirting"}}},
             {"Charts.DBF", {{"CHARTSID", "200"}, {"CID", "2"}, {"JID", "0"}, {"DESC", "Gutters"}}},
             {"params.dbf", {{"MATCHC", "9"}, {"EXPORT", "T"}}},

@@ -118,8 +118,10 @@ void ExportJobToQB::Open(int helpLevel, bool restricted)
     state_.TaskNotes = Text(item, "NOTES");
     TaskTexts shown{state_.CustomerName, state_.JobDescription, state_.TaskText, {}, {}};
     if (HasRecord(item)) {
-        shown.start = QString::fromStdString(data::DateTimeText(data::RoundUpToQuarterHour(item.fieldByName("SD").asDateTime())));
-        shown.end = QString::fromStdString(data::DateTimeText(data::RoundUpToQuarterHour(item.fieldByName("ED").asDateTime())));
+        shown.start = QString::fromStdString(
+            data::DateTimeText(data::RoundUpToQuarterHour(item.fieldByName("SD").asDateTime())));
+        shown.end = QString::fromStdString(
+            data::DateTimeText(data::RoundUpToQuarterHour(item.fieldByName("ED").asDateTime())));
     }
     view_.ShowTask(shown);
 
@@ -129,8 +131,8 @@ void ExportJobToQB::Open(int helpLevel, bool restricted)
     view_.ShowMatchCount(state_.MatchCount);
     view_.SetItemName(state_.TaskText.left(state_.MatchCount));
 
-    view_.SetExportCostChecked(HasRecord(tables_.ParamsTable) &&
-                               tables_.ParamsTable.fieldByName("EXPORT").asBoolean());
+    view_.SetExportCostChecked(HasRecord(tables_.ParamsTable)
+                               && tables_.ParamsTable.fieldByName("EXPORT").asBoolean());
     ExportCostClick();
     if (services_.host.SelectionInForce()) {
         view_.SetExportTypeIndex(kResourceSummary);
@@ -214,8 +216,8 @@ void ExportJobToQB::FormClose()
     params.fieldByName("EXPORT").setAsBoolean(view_.ExportCostChecked());
     params.post();
     params.refresh();
-    for (db::Table* t : {&cursors_->customers, &cursors_->jobs, &cursors_->charts, &cursors_->crews,
-                         &cursors_->icrews})
+    for (db::Table* t :
+         {&cursors_->customers, &cursors_->jobs, &cursors_->charts, &cursors_->crews, &cursors_->icrews})
         t->close();
 }
 
@@ -264,7 +266,8 @@ void ExportJobToQB::Run(QbSession& session)
         if (!s.CustomerListID.isEmpty() || !s.CustomerLookupName.isEmpty())
             s.CustomerListID = FindQBCustomer(session, s.CustomerListID, s.CustomerLookupName);
         if (!s.JobListID.isEmpty() || !s.JobDescription.isEmpty())
-            s.JobListID = FindQBCustomer(session, s.JobListID, s.CustomerLookupName + u':' + s.JobDescription);
+            s.JobListID =
+                FindQBCustomer(session, s.JobListID, s.CustomerLookupName + u':' + s.JobDescription);
         if (!s.TaskListID.isEmpty() || !s.TaskText.isEmpty())
             s.TaskListID = FindQBCustomer(session, s.TaskListID,
                                           s.CustomerLookupName + u':' + s.JobDescription + u':' + s.TaskText);
@@ -285,7 +288,8 @@ void ExportJobToQB::Run(QbSession& session)
         const bool c = set(s.CustomerListID), j = set(s.JobListID), t = set(s.TaskListID);
         if (!c && (j || t)) {
             const char* caption = !j ? "Error 1" : (!t ? "Error 2" : "Error 3");
-            services_.messages.ShowStopMessage(QStringLiteral("Should not happen"), QString::fromLatin1(caption));
+            services_.messages.ShowStopMessage(QStringLiteral("Should not happen"),
+                                               QString::fromLatin1(caption));
             toCost = true;
         }
         if (!toCost && c && !j && !t) {
@@ -318,7 +322,8 @@ void ExportJobToQB::Run(QbSession& session)
     }
     if (!FindQBItem(session, s.TaskText)) {
         services_.busy.SetHourglass(false);
-        services_.messages.ShowStopMessage(QStringLiteral("Unable to find matching QuickBooks item"), kTarnwick);
+        services_.messages.ShowStopMessage(QStringLiteral("Unable to find matching QuickBooks item"),
+                                           kTarnwick);
         return;
     }
     const Currency cost = Summary() ? SummaryCost() : TaskCost();
@@ -328,8 +333,8 @@ void ExportJobToQB::Run(QbSession& session)
         services_.messages.ShowStopMessage(QStringLiteral("Unable to update QuickBooks item"), kTarnwick);
         return;
     }
-    view_.ShowStatus(s.TaskText + QStringLiteral(" exported, QB item ") + s.QBItemName +
-                     QStringLiteral(" updated"));
+    view_.ShowStatus(s.TaskText + QStringLiteral(" exported, QB item ") + s.QBItemName
+                     + QStringLiteral(" updated"));
 }
 
 std::optional<QbSession::Sent> ExportJobToQB::SendGuarded(QbSession& session,

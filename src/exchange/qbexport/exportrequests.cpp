@@ -96,8 +96,8 @@ const qb::CustomerRet* ReturnedCustomer(const std::optional<QbSession::Sent>& se
 {
     if (!sent)
         return nullptr;
-    const bool usable = sent->outcome == QbSession::Outcome::Found ||
-        (nothingFoundCounts && sent->outcome == QbSession::Outcome::NothingFound);
+    const bool usable = sent->outcome == QbSession::Outcome::Found
+        || (nothingFoundCounts && sent->outcome == QbSession::Outcome::NothingFound);
     if (!usable)
         return nullptr;
     const auto* list = sent->response->DetailAs<qb::CustomerRet>();
@@ -127,8 +127,9 @@ Currency Rate(db::Table& crews)
 
 }  // namespace
 
-std::optional<qb::CustomerRet> ExportJobToQB::SendCustomerAdd(
-    QbSession& session, const QString& name, const std::function<void(qb::CustomerAddRq&)>& fill)
+std::optional<qb::CustomerRet>
+ExportJobToQB::SendCustomerAdd(QbSession& session, const QString& name,
+                               const std::function<void(qb::CustomerAddRq&)>& fill)
 {
     view_.ShowStatus(QStringLiteral("Adding ") + name.toUpper() + QStringLiteral(" to QuickBooks"));
     const bool isUS = session.Country() == u"US";
@@ -232,8 +233,8 @@ bool ExportJobToQB::AddQBTaskJob(QbSession& session)
     if (!added)
         return false;
     // A job that QuickBooks knows only by name gets its own identity, never another record's.
-    if (KeepTaskIdentity(*added) && !s.JobListID.isEmpty() && LocateKey(cursors_->jobs, "JID", s.JobID) &&
-        Text(cursors_->jobs, "LISTID").isEmpty())
+    if (KeepTaskIdentity(*added) && !s.JobListID.isEmpty() && LocateKey(cursors_->jobs, "JID", s.JobID)
+        && Text(cursors_->jobs, "LISTID").isEmpty())
         WriteFields(cursors_->jobs, {{"LISTID", s.JobListID}});
     return true;
 }
@@ -241,7 +242,8 @@ bool ExportJobToQB::AddQBTaskJob(QbSession& session)
 bool ExportJobToQB::UpdateQBTaskJob(QbSession& session)
 {
     ExportState& s = state_;
-    view_.ShowStatus(QStringLiteral("Updating job ") + s.TaskText.toUpper() + QStringLiteral(" to QuickBooks"));
+    view_.ShowStatus(QStringLiteral("Updating job ") + s.TaskText.toUpper()
+                     + QStringLiteral(" to QuickBooks"));
     const ItemDates item = ReadItemDates(cursors_->charts, s.TaskChartsID);
     const auto sent = SendGuarded(
         session,
@@ -360,8 +362,9 @@ Currency ExportJobToQB::SummaryCost()
     db::Table& selection = tables_.ChartsTable3;
     const std::uint32_t position = selection.recNo();
     for (selection.first(); !selection.eof(); selection.next())
-        selected.emplace(selection.fieldByName("CHARTSID").asInteger(),
-                         Span{selection.fieldByName("SD").asDateTime(), selection.fieldByName("ED").asDateTime()});
+        selected.emplace(
+            selection.fieldByName("CHARTSID").asInteger(),
+            Span{selection.fieldByName("SD").asDateTime(), selection.fieldByName("ED").asDateTime()});
     if (position != 0)
         selection.goTo(position);
 
@@ -372,7 +375,8 @@ Currency ExportJobToQB::SummaryCost()
     db::Table& icrews = cursors_->icrews;
     icrews.refresh();
     for (icrews.first(); !icrews.eof(); icrews.next())
-        assignments.push_back({icrews.fieldByName("CREWID").asInteger(), icrews.fieldByName("CHARTSID").asInteger()});
+        assignments.push_back(
+            {icrews.fieldByName("CREWID").asInteger(), icrews.fieldByName("CHARTSID").asInteger()});
 
     // The resources summed: those of the resource search, the one resource
     // the tasks are restricted to, or else those assigned to the selection.
