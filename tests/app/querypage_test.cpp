@@ -11,6 +11,9 @@
 #include "controls/cursormodel.h"
 #include "exchange/importqmform.h"
 #include "exchange/exportjobform.h"
+#include "exchange/qb/sessionfactory.h"
+#include "exchange/qbtestcompany.h"
+#include "controls/status/fcstatusbar.h"
 #include "settings/setupdialog.h"
 #include "controls/tabs/fcpagecontrol.h"
 #include "exchange/quillmarkfixture.h"
@@ -357,6 +360,37 @@ TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
 
     window.ApplyReadOnlyAccess(true);
     EXPECT_FALSE(button->isEnabled());
+}
+
+// The whole way as a new user goes it: the local company is the one the
+// accounting program has open, and "Send to QuickBooks" adds the task's
+// customer, job and the task itself, keeping their identities.
+TEST_F(QueryPageTest, SendToQuickBooksAddsTheTaskToTheOpenCompany)
+{
+    qb::test::CompanyFolder company(qb::test::SampleCompany());
+    registry::TRegistry reg;
+    reg.SetRootKey(registry::RootKey::LocalMachine);
+    ASSERT_TRUE(reg.OpenKey(qb::kLinkKey, true));
+    reg.WriteString(qb::kLinkValue, "local");
+    reg.WriteString(qb::kOpenCompanyValue, company.Path().toStdString());
+    reg.CloseKey();
+
+    window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
+    QTest::mouseClick(Find<QPushButton>("ExportToQB"), Qt::LeftButton);
+    exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
+    ASSERT_NE(exportWindow, nullptr);
+    const std::size_t boxes = recorder.Boxes.size();
+    exportWindow->findChild<controls::TFcBitBtn*>("ExportJob")->Click();
+    for (std::size_t i = boxes; i < recorder.Boxes.size(); ++i)
+        ADD_FAILURE() << (recorder.Boxes[i].Caption + ": " + recorder.Boxes[i].Text).toStdString();
+    EXPECT_EQ(exportWindow->findChild<controls::TFcStatusBar*>("StatusBar")->PanelText(0), "Paint walls exported");
+    db::Table& charts = window.Data().ChartsTable2;
+    charts.refresh();
+    ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(paintWalls))));
+    EXPECT_FALSE(charts.fieldByName("LISTID").asString().empty());
+    EXPECT_FALSE(charts.fieldByName("JLID").asString().empty());
+    EXPECT_FALSE(window.State.TablesBusy);
+    exportWindow->close();
 }
 
 }  // namespace
