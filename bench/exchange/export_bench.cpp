@@ -115,16 +115,7 @@ void BM_ResourceSummarySend(benchmark::State& state)
     }
     w.AddRows(rows);
     w.Start(1, 1000);
-    // The summary's hours come from the calendar host.
-    ExportJobToQB logic(ExportJobTables{w.CustomersTable, w.ChartsTable, w.ChartsTable3, w.JobsTable2,
-                                        w.CrewsTable2, w.ICrewsTable2, w.ParamsTable},
-                        ExportJobServices{w.recorder, w.recorder, w.recorder, w.recorder, host,
-                                          [&]() -> std::unique_ptr<qb::SessionManager> {
-                                              qb::LocalSessionManager::Options o;
-                                              o.openCompany = w.recorder.companyFile;
-                                              return std::make_unique<qb::LocalSessionManager>(std::move(o));
-                                          }},
-                        w.view);
+    ExportJobToQB logic(w.Tables(), w.Services(host), w.view);
     host.selectionInForce = true;
     logic.Open(1, false);
     for (auto _ : state) {

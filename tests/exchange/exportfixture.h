@@ -184,22 +184,34 @@ public:
         open(ParamsTable, program_, "params.dbf");
         CustomersTable.locate("CID", db::Value(double(customerId)));
         ChartsTable.locate("CHARTSID", db::Value(double(chartsId)));
-        logic = std::make_unique<ExportJobToQB>(
-            ExportJobTables{CustomersTable, ChartsTable, ChartsTable3, JobsTable2, CrewsTable2, ICrewsTable2,
-                            ParamsTable},
-            ExportJobServices{recorder, recorder, recorder, recorder, host,
-                              [this]() -> std::unique_ptr<qb::SessionManager> {
-                                  qb::LocalSessionManager::Options o;
-                                  o.mode = mode;
-                                  o.openCompany = company_.Path();
-                                  o.faults = faults;
-                                  o.calls = calls;
-                                  auto m = std::make_unique<RecordingManager>(
-                                      std::make_unique<qb::LocalSessionManager>(std::move(o)), sets);
-                                  m->throwOn = throwOn;
-                                  return m;
-                              }},
-            view);
+        logic = std::make_unique<ExportJobToQB>(Tables(), Services(host), view);
+    }
+
+    // The views as the main window hands them over (after Start).
+    ExportJobTables Tables()
+    {
+        return {CustomersTable, ChartsTable,  ChartsTable3, JobsTable2,
+                CrewsTable2,    ICrewsTable2, ParamsTable};
+    }
+    // The recorder's services, the given main window and the local company.
+    ExportJobServices Services(ExportJobHost& mainWindow)
+    {
+        return {recorder,
+                recorder,
+                recorder,
+                recorder,
+                mainWindow,
+                [this]() -> std::unique_ptr<qb::SessionManager> {
+                    qb::LocalSessionManager::Options o;
+                    o.mode = mode;
+                    o.openCompany = company_.Path();
+                    o.faults = faults;
+                    o.calls = calls;
+                    auto m = std::make_unique<RecordingManager>(
+                        std::make_unique<qb::LocalSessionManager>(std::move(o)), sets);
+                    m->throwOn = throwOn;
+                    return m;
+                }};
     }
 
     // "Send to QuickBooks", with what the run sent and said kept apart from earlier runs.

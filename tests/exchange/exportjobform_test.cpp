@@ -44,15 +44,7 @@ protected:
         world_.SetField("Charts.DBF", "CHARTSID", 100, "SD", std::to_string(At(2026, 3, 2, 8)));
         world_.SetField("Charts.DBF", "CHARTSID", 100, "ED", std::to_string(At(2026, 3, 2, 12)));
         world_.Start(1, 100);
-        window_ = std::make_unique<TExportJobToQB>(
-            ExportJobTables{world_.CustomersTable, world_.ChartsTable, world_.ChartsTable3, world_.JobsTable2,
-                            world_.CrewsTable2, world_.ICrewsTable2, world_.ParamsTable},
-            ExportJobServices{world_.recorder, world_.recorder, world_.recorder, world_.recorder, world_.host,
-                              [this]() -> std::unique_ptr<qb::SessionManager> {
-                                  qb::LocalSessionManager::Options o;
-                                  o.openCompany = world_.recorder.companyFile;
-                                  return std::make_unique<qb::LocalSessionManager>(std::move(o));
-                              }});
+        window_ = std::make_unique<TExportJobToQB>(world_.Tables(), world_.Services(world_.host));
     }
 
     void TearDown() override { window_.reset(); }
