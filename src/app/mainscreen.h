@@ -34,6 +34,8 @@
 #include "app/tabs/tabhandlers.h"
 #include "app/tabs/updatepoll.h"
 #include "exchange/importqmform.h"
+#include "exchange/exportjobform.h"
+#include "app/qbexporthost.h"
 #include "exchange/quillmark/quillmarktables.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
@@ -190,6 +192,8 @@ public:
     void FormClose();
     // The shutdown; does its work once per run.
     void FormDestroy();
+    // The automatic backup of the shutdown, unless params.dbf SF3 is set (mainscreenutilities.cpp).
+    void BackupAtExit();
     void FormResize();
 
     void RestoreWindowLayout();
@@ -234,6 +238,8 @@ public:
     // "Import Quillmark job", made at its first opening from the Add / Edit / Query page.
     void ImportFromQMClick();
     exchange::TImportQM* ImportQM() const { return importQM_.get(); }
+    void ExportToQBClick();
+    exchange::TExportJobToQB* ExportJobToQB() const { return exportJobToQB_.get(); }
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
     void ApplyCustomerQuery() override;
@@ -354,6 +360,8 @@ private:
     std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
     std::unique_ptr<QuillmarkHost> quillmarkHost_;
     std::unique_ptr<exchange::TImportQM> importQM_;
+    std::unique_ptr<QbExportHost> exportHost_;
+    std::unique_ptr<exchange::TExportJobToQB> exportJobToQB_;
     bool showWhenStarted_ = false;
     bool showingAfterStart_ = false;
 };

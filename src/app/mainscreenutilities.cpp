@@ -1,12 +1,14 @@
 // The main window's side of the Utilities page: the page in its tab, the
 // backup and the emptying over the session, and the help buttons.
 #include "app/appservices.h"
+#include "app/exitbackupwindow.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "app/utilitieshosts.h"
 #include "app/utilitiespage.h"
 #include "settings/databasebackup.h"
+#include "settings/exitbackup.h"
 #include "settings/restore.h"
 #include "ui_mainscreen.h"
 
@@ -65,6 +67,8 @@ void TMainScreen::CreateUtilitiesPage()
     };
     steps.SetCustomersLabel = [this](const std::string& text) { SetCustomersLabel(QString::fromStdString(text)); };
 
+    ui->TabControl->setTabToolTip(ui->TabControl->indexOf(ui->Utilities),
+                                  QStringLiteral("Backup, Restore and Setup"));
     utilitiesPage_ = new TUtilitiesPage(utilities_->volumes, State, *userInterface_, ui->Utilities);
     ui->UtilitiesLayout->insertWidget(0, utilitiesPage_, 1);
     ui->UtilitiesArea->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
@@ -171,6 +175,14 @@ void TMainScreen::CreateSetupDialog()
             ShowMessageBox(utilities_->setup.get(), "The help page " + page + " could not be opened",
                            QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
     };
+}
+
+void TMainScreen::BackupAtExit()
+{
+    if (!utilities_)
+        return;
+    TExitBackupWindow window;
+    settings::ExitBackup(utilities_->backup, *userInterface_, window).Run(Flags.NoAutoBackup);
 }
 
 }  // namespace tw::app

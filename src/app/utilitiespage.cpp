@@ -27,7 +27,9 @@ QString Q(const std::string& text)
 
 TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainScreenState& state,
                                data::UserInterface& ui, QWidget* parent)
-    : QWidget(parent)
+    : QWidget(parent),
+      state_(state),
+      ui_(ui)
 {
     setObjectName(QStringLiteral("UtilitiesPage"));
     auto* media = new QGroupBox(QStringLiteral("Backup / restore media"), this);
@@ -103,7 +105,7 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     layout->addWidget(media, 1);
     layout->addLayout(maintenance);
 
-    logic_ = std::make_unique<settings::UtilitiesTab>(static_cast<settings::UtilitiesView&>(*this), volumes, state, ui);
+    UseVolumes(volumes);
     connect(drives_, &QComboBox::currentIndexChanged, this, [this] {
         if (!showing_)
             logic_->DriveComboBoxChange();
@@ -118,6 +120,12 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
 }
 
 TUtilitiesPage::~TUtilitiesPage() = default;
+
+void TUtilitiesPage::UseVolumes(const settings::VolumeList& volumes)
+{
+    logic_ = std::make_unique<settings::UtilitiesTab>(static_cast<settings::UtilitiesView&>(*this), volumes,
+                                                      state_, ui_);
+}
 
 controls::TFcBitBtn* TUtilitiesPage::Button(const char* name, const char* caption, const char* hint,
                                            std::function<void()>* work)

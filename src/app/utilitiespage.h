@@ -34,6 +34,9 @@ public:
     ~TUtilitiesPage() override;
 
     settings::UtilitiesTab& Logic() { return *logic_; }
+    // Offers these volumes from now on instead of the ones it was made with
+    // (a demonstration or a test that must not show this machine's mounts).
+    void UseVolumes(const settings::VolumeList& volumes);
     std::string SelectedFile() const override;
 
     // The buttons whose work belongs to the main window.
@@ -63,6 +66,8 @@ private:
     QFileSystemModel* fileModel_;
     QStatusBar* backupStatus_;
     bool showing_ = false;  // the page itself moves the controls
+    data::MainScreenState& state_;
+    data::UserInterface& ui_;
     std::unique_ptr<settings::UtilitiesTab> logic_;
 };
 
