@@ -87,7 +87,8 @@ TEST_F(SetupWindowTest, TheSetupButtonOpensTheLastPageAndTheProgramTakesTheChang
     window.State.HelpLevel = 0;
     auto* pages = Dialog().findChild<controls::TFcPageControl*>("GeneralSetupTabs");
     OpenFromUtilities([&] {
-        EXPECT_EQ(pages->ActivePage(), Dialog().QuickBooksSetupTab()) << "the first time: the accounting page";
+        EXPECT_EQ(pages->ActivePage(), Dialog().QuickBooksSetupTab())
+            << "the first time: the accounting page";
         pages->SetActivePage(Dialog().GeneralSetupTab());
         Find<controls::TFcRadioGroup>("HelpLevelSelection")->Button(1)->Click();
         EXPECT_EQ(window.State.HelpLevel, 1) << "balloon help goes off at once";
@@ -116,7 +117,9 @@ TEST_F(SetupWindowTest, ACalendarForEachResourceGivesEveryResourceItsRecord)
     ASSERT_GE(resources.size(), 2u);
     window.State.ChartRefreshNeeded = false;
     OpenFromUtilities([&] {
-        Dialog().findChild<controls::TFcPageControl*>("GeneralSetupTabs")->SetActivePage(Dialog().GeneralSetupTab());
+        Dialog()
+            .findChild<controls::TFcPageControl*>("GeneralSetupTabs")
+            ->SetActivePage(Dialog().GeneralSetupTab());
         Find<controls::TFcRadioGroup>("WorkCalendar")->Button(1)->Click();
         Find<controls::TFcBitBtn>("GeneralSettingsOK")->Click();
     });
@@ -156,7 +159,9 @@ TEST_F(SetupWindowTest, ARefusedLogInEndsTheProgram)
     TPassword password;
     window.SetDialogs(&password);
     OpenFromUtilities([&] {
-        Dialog().findChild<controls::TFcPageControl*>("GeneralSetupTabs")->SetActivePage(Dialog().SecurityTab());
+        Dialog()
+            .findChild<controls::TFcPageControl*>("GeneralSetupTabs")
+            ->SetActivePage(Dialog().SecurityTab());
         QTimer::singleShot(0, &password, [&] { password.reject(); });
         Find<controls::TFcBitBtn>("CallLogin")->Click();
         EXPECT_FALSE(Dialog().isVisible());
