@@ -120,6 +120,15 @@ TEST_F(SetupDialogTest, SixPagesInOrderFirstOnTheAccountingPageAndCtrlTabWalksTh
         PressCtrlTab();
         PressCtrlTab();
     });
+    // Asked again while it is open (another window's button), it stays as it is.
+    WhileShown([&] {
+        dialog_->showMinimized();
+        dialog_->ShowSetup(dialog_->AutoBackupTab());
+        EXPECT_TRUE(dialog_->isVisible());
+        EXPECT_FALSE(dialog_->windowState() & Qt::WindowMinimized);
+        EXPECT_EQ(Pages()->ActivePage(), dialog_->JobStatusTab()) << "no second loading";
+        EXPECT_EQ(host_.Showings, 2);
+    });
     // Shown again without a page: the page last shown.
     WhileShown([&] { EXPECT_EQ(Pages()->ActivePage(), dialog_->JobStatusTab()); });
     WhileShown([&] { EXPECT_EQ(Pages()->ActivePage(), dialog_->EMailSetupTab()); }, dialog_->EMailSetupTab());
