@@ -101,8 +101,8 @@ struct SetupFolder {
     }
     std::unique_ptr<settings::TQMSetup> MakeDialog()
     {
-        return std::make_unique<settings::TQMSetup>(host, ui, settings,
-                                                    settings::SetupTables{params, email, qbSetup, company}, volumes);
+        return std::make_unique<settings::TQMSetup>(
+            host, ui, settings, settings::SetupTables{params, email, qbSetup, company}, volumes);
     }
     // ShowSetup until the dialog is on screen with every setting loaded; the
     // user closes it at once.

@@ -168,8 +168,12 @@ void TMainScreen::CreateSetupDialog()
         utilities_->setupHost, *userInterface_, utilities_->setupHost.Settings,
         settings::SetupTables{d.ParamsTable, d.ETable, d.QBSetupTable, d.MyCompanyTable}, utilities_->volumes,
         this);
+    utilities_->setupHost.Logic = &utilities_->setup->Logic();
+    utilities_->setup->SetAccountingSettings(&utilities_->setupHost);
     utilities_->setup->OpenHelpPage = [this](const QString& page) {
-        OpenHelpPage(QString::fromStdString(State.ProgramFolder), page);
+        if (!OpenHelpPage(QString::fromStdString(State.ProgramFolder), page))
+            ShowMessageBox(utilities_->setup.get(), "The help page " + page + " could not be opened",
+                           QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
     };
 }
 

@@ -3,6 +3,7 @@
 #include "app/appservices.h"
 #include "exchange/qb/sessionfactory.h"
 #include "platform/registry/registry.h"
+#include "settings/setupdialoglogic.h"
 
 namespace tw::app {
 
@@ -168,6 +169,18 @@ std::unique_ptr<qb::SessionManager> SessionSetupHost::OpenAccountingLink()
 {
     registry::TRegistry registry;
     return qb::CreateSessionManager(registry);
+}
+
+void SessionSetupHost::SetQBEdition(int edition)
+{
+    session_.Settings.QBEdition = edition;
+    Settings.QBEdition = edition;
+}
+
+void SessionSetupHost::WriteUSCAN(int edition)
+{
+    if (Logic)
+        Logic->WriteUSCAN(edition);
 }
 
 }  // namespace tw::app

@@ -8,9 +8,14 @@
 #include <memory>
 
 #include "app/session/appsession.h"
+#include "exchange/exchangeservices.h"
 #include "data/jobstatus.h"
 #include "settings/setuphost.h"
 #include "settings/setupsettings.h"
+
+namespace tw::settings {
+class SetupDialogLogic;
+}
 
 namespace tw::app {
 
@@ -34,9 +39,14 @@ struct SetupWindowSteps {
     std::function<std::string()> StartDrive;
 };
 
-class SessionSetupHost : public settings::SetupHost {
+// Also the accounting link's settings between showings of the dialog: the
+// run's, with the edition check's flag kept in the dialog's working set.
+class SessionSetupHost : public settings::SetupHost, public exchange::ExchangeSettings {
 public:
     SessionSetupHost(AppSession& session, SetupWindowSteps& steps) : session_(session), steps_(steps) {}
+
+    // The dialog's logic, once it is made: it writes qbsetup.dbf.
+    settings::SetupDialogLogic* Logic = nullptr;
 
     // The dialog's working set of the run's settings.
     settings::SetupSettings Settings;
@@ -63,6 +73,14 @@ public:
     std::unique_ptr<qb::SessionManager> OpenAccountingLink() override;
     void SettingsShowing() override { Load(); }
     void SettingsChanged() override { Store(); }
+
+    int QBEdition() const override { return session_.Settings.QBEdition; }
+    void SetQBEdition(int edition) override;
+    void WriteUSCAN(int edition) override;
+    QString QBCompanyFile() const override { return session_.Settings.QBCompanyFile; }
+    bool QBAccessChecked() const override { return Settings.QBAccessChecked; }
+    void SetQBAccessChecked(bool checked) override { Settings.QBAccessChecked = checked; }
+    bool QBAccessPermitted() override { return true; }
 
 private:
     AppSession& session_;

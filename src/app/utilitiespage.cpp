@@ -1,6 +1,6 @@
 #include "app/utilitiespage.h"
 
-#include "app/spacepie.h"
+#include "settings/spacepie.h"
 #include "controls/buttons/fcbitbtn.h"
 
 #include <QComboBox>
@@ -38,7 +38,7 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     drives_ = new QComboBox(media);
     drives_->setObjectName(QStringLiteral("DriveComboBox"));
     drives_->setMinimumWidth(161);
-    pie_ = new TSpacePie(media);
+    pie_ = new settings::TSpacePie(media);
     pie_->setObjectName(QStringLiteral("SpaceChart"));
     sizeLabel_ = new QLabel(media);
     sizeLabel_->setObjectName(QStringLiteral("SizeLabel"));

@@ -21,10 +21,11 @@ class QTreeView;
 namespace tw::controls {
 class TFcBitBtn;
 }
+namespace tw::settings {
+class TSpacePie;
+}
 
 namespace tw::app {
-
-class TSpacePie;
 
 class TUtilitiesPage : public QWidget, private settings::UtilitiesView {
 public:
@@ -57,7 +58,7 @@ private:
                                 std::function<void()>* work);
 
     QComboBox* drives_;
-    TSpacePie* pie_;
+    settings::TSpacePie* pie_;
     QLabel* sizeLabel_;
     QTreeView* folders_;
     QFileSystemModel* folderModel_;

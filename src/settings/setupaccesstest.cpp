@@ -17,9 +17,9 @@ using StepBox = std::function<void(const char* text, const char* caption)>;
 class StepReportingManager : public qb::SessionManager {
 public:
     StepReportingManager(std::unique_ptr<qb::SessionManager> inner, StepBox step)
-        : inner_(std::move(inner)), step_(std::move(step))
-    {
-    }
+        : inner_(std::move(inner)),
+          step_(std::move(step))
+    {}
 
     std::uint32_t OpenConnection(const QString& appId, const QString& appName) override
     {
@@ -39,7 +39,8 @@ public:
     {
         return inner_->QBXMLVersionsForSession(versions);
     }
-    std::optional<qb::MsgSetRequest> CreateMsgSetRequest(const QString& country, int major, int minor) override
+    std::optional<qb::MsgSetRequest> CreateMsgSetRequest(const QString& country, int major,
+                                                         int minor) override
     {
         return inner_->CreateMsgSetRequest(country, major, minor);
     }
@@ -57,8 +58,9 @@ private:
 
 }  // namespace
 
-bool RunAccessTest(exchange::ExchangeServices& services, const exchange::QbSessionFrame::ManagerFactory& factory,
-                   data::UserInterface& ui, bool showSteps)
+bool RunAccessTest(exchange::ExchangeServices& services,
+                   const exchange::QbSessionFrame::ManagerFactory& factory, data::UserInterface& ui,
+                   bool showSteps)
 {
     const StepBox step = [&](const char* text, const char* caption) {
         if (showSteps)
@@ -104,7 +106,8 @@ bool RunAccessTest(exchange::ExchangeServices& services, const exchange::QbSessi
 
 QString AccessTestStatus(bool verified)
 {
-    return verified ? QStringLiteral("QuickBooks access verified") : QStringLiteral("QuickBooks access test failed");
+    return verified ? QStringLiteral("QuickBooks access verified")
+                    : QStringLiteral("QuickBooks access test failed");
 }
 
 }  // namespace tw::settings

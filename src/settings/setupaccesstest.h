@@ -18,8 +18,9 @@ namespace tw::settings {
 // True when the accounting program answered the query (found customers or
 // none). Every failure has shown its one box, and whatever the test opened is
 // closed again.
-bool RunAccessTest(exchange::ExchangeServices& services, const exchange::QbSessionFrame::ManagerFactory& factory,
-                   data::UserInterface& ui, bool showSteps);
+bool RunAccessTest(exchange::ExchangeServices& services,
+                   const exchange::QbSessionFrame::ManagerFactory& factory, data::UserInterface& ui,
+                   bool showSteps);
 
 // The dialog's status line after the test.
 QString AccessTestStatus(bool verified);

@@ -1,6 +1,5 @@
 #include "settings/setupdialog.h"
 
-#include "app/spacepie.h"
 #include "controls/base/fcformkeys.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcchoicegroup.h"
@@ -10,6 +9,7 @@
 #include "controls/tabs/fcpagecontrol.h"
 #include "data/services/userinterface.h"
 #include "settings/companyfilesearch.h"
+#include "settings/spacepie.h"
 #include "settings/volumes.h"
 #include "ui_setupdialog.h"
 
@@ -118,11 +118,14 @@ const char* const kHelpPages[] = {"General_setup.htm", "Setting_up_for_QB.htm", 
 
 TQMSetup::TQMSetup(SetupHost& host, data::UserInterface& ui, SetupSettings& settings, SetupTables tables,
                    const VolumeList& volumes, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TQMSetup>()), messages_(ui), volumes_(volumes)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TQMSetup>()),
+      messages_(ui),
+      volumes_(volumes)
 {
     this->ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(771, 546);
     this->ui->GeneralSetupTab->SetHint(QStringLiteral("General setup for Drumlowe"));
     this->ui->QuickBooksSetupTab->SetHint(QStringLiteral("Configure Tarnwick for use with QuickBooks"));
@@ -155,12 +158,30 @@ TQMSetup::TQMSetup(SetupHost& host, data::UserInterface& ui, SetupSettings& sett
 
 TQMSetup::~TQMSetup() = default;
 
-controls::TFcTabSheet* TQMSetup::GeneralSetupTab() const { return ui->GeneralSetupTab; }
-controls::TFcTabSheet* TQMSetup::QuickBooksSetupTab() const { return ui->QuickBooksSetupTab; }
-controls::TFcTabSheet* TQMSetup::JobStatusTab() const { return ui->JobStatusTab; }
-controls::TFcTabSheet* TQMSetup::SecurityTab() const { return ui->SecurityTab; }
-controls::TFcTabSheet* TQMSetup::EMailSetupTab() const { return ui->EMailSetupTab; }
-controls::TFcTabSheet* TQMSetup::AutoBackupTab() const { return ui->AutoBackup; }
+controls::TFcTabSheet* TQMSetup::GeneralSetupTab() const
+{
+    return ui->GeneralSetupTab;
+}
+controls::TFcTabSheet* TQMSetup::QuickBooksSetupTab() const
+{
+    return ui->QuickBooksSetupTab;
+}
+controls::TFcTabSheet* TQMSetup::JobStatusTab() const
+{
+    return ui->JobStatusTab;
+}
+controls::TFcTabSheet* TQMSetup::SecurityTab() const
+{
+    return ui->SecurityTab;
+}
+controls::TFcTabSheet* TQMSetup::EMailSetupTab() const
+{
+    return ui->EMailSetupTab;
+}
+controls::TFcTabSheet* TQMSetup::AutoBackupTab() const
+{
+    return ui->AutoBackup;
+}
 
 void TQMSetup::Handle(const std::function<void()>& handler)
 {
@@ -176,7 +197,9 @@ void TQMSetup::Handle(const std::function<void()>& handler)
 void TQMSetup::ConnectHandlers()
 {
     const auto click = [this](controls::TFcControl* control, void (SetupDialogLogic::*handler)()) {
-        control->OnClick = [this, handler](controls::TFcControl*) { Handle([&] { (logic_.get()->*handler)(); }); };
+        control->OnClick = [this, handler](controls::TFcControl*) {
+            Handle([&] { (logic_.get()->*handler)(); });
+        };
     };
     click(ui->QuickBooksEdition, &SetupDialogLogic::QuickBooksEditionClick);
     click(ui->HelpLevelSelection, &SetupDialogLogic::HelpLevelSelectionClick);
@@ -190,7 +213,8 @@ void TQMSetup::ConnectHandlers()
     click(ui->FindQBWFiles, &SetupDialogLogic::FindQBWFilesClick);
     click(ui->TestQBAccess, &SetupDialogLogic::TestQBAccessClick);
     click(ui->QBOk, &SetupDialogLogic::QBOkClick);
-    connect(ui->CompanyPath, &QLineEdit::textChanged, this, [this] { Handle([this] { logic_->CompanyPathChange(); }); });
+    connect(ui->CompanyPath, &QLineEdit::textChanged, this,
+            [this] { Handle([this] { logic_->CompanyPathChange(); }); });
     connect(ui->CompanyFiles, &QListWidget::itemClicked, this,
             [this] { Handle([this] { logic_->CompanyFilesClick(); }); });
 
@@ -222,7 +246,8 @@ void TQMSetup::ConnectHandlers()
             logic_->BackupFolderChanged();
         });
     });
-    connect(ui->FileListBox2, &QListView::clicked, this, [this] { Handle([this] { logic_->BackupFolderChanged(); }); });
+    connect(ui->FileListBox2, &QListView::clicked, this,
+            [this] { Handle([this] { logic_->BackupFolderChanged(); }); });
 
     controls::TFcBitBtn* const help[] = {ui->GeneralSetupHelp, ui->QuickBooksHelp, ui->JobStatusHelp,
                                          ui->SecurityHelp,     ui->SaveEMailHelp,  ui->AutoBackupHelp};
@@ -279,51 +304,78 @@ void TQMSetup::CloseDialog()
     accept();
 }
 
-int TQMSetup::QuickBooksEditionIndex() const { return ui->QuickBooksEdition->ItemIndex(); }
+int TQMSetup::QuickBooksEditionIndex() const
+{
+    return ui->QuickBooksEdition->ItemIndex();
+}
 void TQMSetup::SetQuickBooksEditionIndex(int index)
 {
     Quiet quiet(quiet_);
     ui->QuickBooksEdition->SetItemIndex(index);
 }
-int TQMSetup::HelpLevelIndex() const { return ui->HelpLevelSelection->ItemIndex(); }
+int TQMSetup::HelpLevelIndex() const
+{
+    return ui->HelpLevelSelection->ItemIndex();
+}
 void TQMSetup::SetHelpLevelIndex(int index)
 {
     Quiet quiet(quiet_);
     ui->HelpLevelSelection->SetItemIndex(index);
 }
-int TQMSetup::TaskHintLevelIndex() const { return ui->TaskHintLevel->ItemIndex(); }
+int TQMSetup::TaskHintLevelIndex() const
+{
+    return ui->TaskHintLevel->ItemIndex();
+}
 void TQMSetup::SetTaskHintLevelIndex(int index)
 {
     Quiet quiet(quiet_);
     ui->TaskHintLevel->SetItemIndex(index);
 }
-bool TQMSetup::ShowResourcesChecked() const { return ui->ShowResources->Checked(); }
+bool TQMSetup::ShowResourcesChecked() const
+{
+    return ui->ShowResources->Checked();
+}
 void TQMSetup::SetShowResourcesChecked(bool checked)
 {
     Quiet quiet(quiet_);
     ui->ShowResources->SetChecked(checked);
 }
-int TQMSetup::WorkCalendarIndex() const { return ui->WorkCalendar->ItemIndex(); }
+int TQMSetup::WorkCalendarIndex() const
+{
+    return ui->WorkCalendar->ItemIndex();
+}
 void TQMSetup::SetWorkCalendarIndex(int index)
 {
     Quiet quiet(quiet_);
     ui->WorkCalendar->SetItemIndex(index);
 }
-int TQMSetup::ResourceDisplayIndex() const { return ui->ResourceDisplay->ItemIndex(); }
+int TQMSetup::ResourceDisplayIndex() const
+{
+    return ui->ResourceDisplay->ItemIndex();
+}
 void TQMSetup::SetResourceDisplayIndex(int index)
 {
     Quiet quiet(quiet_);
     ui->ResourceDisplay->SetItemIndex(index);
 }
 
-bool TQMSetup::EnableAutoAccessChecked() const { return ui->EnableAutoAccess->Checked(); }
+bool TQMSetup::EnableAutoAccessChecked() const
+{
+    return ui->EnableAutoAccess->Checked();
+}
 void TQMSetup::SetEnableAutoAccessChecked(bool checked)
 {
     Quiet quiet(quiet_);
     ui->EnableAutoAccess->SetChecked(checked);
 }
-void TQMSetup::SetCompanyFileGroupEnabled(bool enabled) { ui->CompanyFile->setEnabled(enabled); }
-QString TQMSetup::CompanyPath() const { return ui->CompanyPath->text(); }
+void TQMSetup::SetCompanyFileGroupEnabled(bool enabled)
+{
+    ui->CompanyFile->setEnabled(enabled);
+}
+QString TQMSetup::CompanyPath() const
+{
+    return ui->CompanyPath->text();
+}
 void TQMSetup::SetCompanyPath(const QString& path)
 {
     Quiet quiet(quiet_);
@@ -342,7 +394,10 @@ std::optional<QString> TQMSetup::SelectedCompanyFile() const
         return std::nullopt;
     return item->text();
 }
-QString TQMSetup::SearchDrive() const { return ui->DriveComboBox->currentData().toString(); }
+QString TQMSetup::SearchDrive() const
+{
+    return ui->DriveComboBox->currentData().toString();
+}
 
 CompanyFileSearchResult TQMSetup::SearchCompanyFiles(const QString& volumeRoot)
 {
@@ -366,24 +421,45 @@ void TQMSetup::SetDatabaseChangesEnabled(bool enabled)
 {
     ui->EnableAutoAccess->setEnabled(enabled);
     ui->CompanyFile->setEnabled(enabled && !ui->EnableAutoAccess->Checked());
-    for (QWidget* control : std::initializer_list<QWidget*>{ui->InstallQBAccess, ui->TestQBAccess, ui->AccessPanel,
-                                                             ui->QuickBooksEdition, ui->WorkCalendar,
-                                                             ui->SaveJobStatusDefs})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{ui->InstallQBAccess, ui->TestQBAccess, ui->AccessPanel,
+                                         ui->QuickBooksEdition, ui->WorkCalendar, ui->SaveJobStatusDefs})
         control->setEnabled(enabled);
 }
 
-int TQMSetup::AccessIndex() const { return ui->AccessPanel->ItemIndex(); }
+int TQMSetup::AccessIndex() const
+{
+    return ui->AccessPanel->ItemIndex();
+}
 void TQMSetup::SetAccessIndex(int index)
 {
     Quiet quiet(quiet_);
     ui->AccessPanel->SetItemIndex(index);
 }
-void TQMSetup::SetAccessPanelEnabled(bool enabled) { ui->AccessPanel->setEnabled(enabled); }
-void TQMSetup::SetReadOnlyMessage(const QString& text) { ui->ReadOnlyMsg->setText(text); }
-void TQMSetup::SetPasswordMessage(const QString& text) { ui->PasswordMsg->setText(text); }
-QString TQMSetup::OldPassword() const { return ui->OldPassword->text(); }
-QString TQMSetup::NewPassword1() const { return ui->NewPassword1->text(); }
-QString TQMSetup::NewPassword2() const { return ui->NewPassword2->text(); }
+void TQMSetup::SetAccessPanelEnabled(bool enabled)
+{
+    ui->AccessPanel->setEnabled(enabled);
+}
+void TQMSetup::SetReadOnlyMessage(const QString& text)
+{
+    ui->ReadOnlyMsg->setText(text);
+}
+void TQMSetup::SetPasswordMessage(const QString& text)
+{
+    ui->PasswordMsg->setText(text);
+}
+QString TQMSetup::OldPassword() const
+{
+    return ui->OldPassword->text();
+}
+QString TQMSetup::NewPassword1() const
+{
+    return ui->NewPassword1->text();
+}
+QString TQMSetup::NewPassword2() const
+{
+    return ui->NewPassword2->text();
+}
 void TQMSetup::ClearPasswordEdits()
 {
     ui->OldPassword->clear();
@@ -391,35 +467,49 @@ void TQMSetup::ClearPasswordEdits()
     ui->NewPassword2->clear();
 }
 
-bool TQMSetup::SelectOutlookChecked() const { return ui->SelectOutlook->Checked(); }
+bool TQMSetup::SelectOutlookChecked() const
+{
+    return ui->SelectOutlook->Checked();
+}
 void TQMSetup::SetSelectOutlookChecked(bool checked)
 {
     Quiet quiet(quiet_);
     ui->SelectOutlook->SetChecked(checked);
 }
-bool TQMSetup::UseAuthChecked() const { return ui->UseAuth->Checked(); }
+bool TQMSetup::UseAuthChecked() const
+{
+    return ui->UseAuth->Checked();
+}
 void TQMSetup::SetUseAuthChecked(bool checked)
 {
     Quiet quiet(quiet_);
     ui->UseAuth->SetChecked(checked);
 }
-QString TQMSetup::OutlookPath() const { return ui->OutlookPath->text(); }
-void TQMSetup::SetOutlookPath(const QString& path) { ui->OutlookPath->setText(path); }
+QString TQMSetup::OutlookPath() const
+{
+    return ui->OutlookPath->text();
+}
+void TQMSetup::SetOutlookPath(const QString& path)
+{
+    ui->OutlookPath->setText(path);
+}
 void TQMSetup::SetOutlookControlsEnabled(bool enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{ui->OutlookPanel, ui->OutlookPath, ui->BrowseForOutlook})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{ui->OutlookPanel, ui->OutlookPath, ui->BrowseForOutlook})
         control->setEnabled(enabled);
 }
 void TQMSetup::SetDirectSettingsEnabled(bool enabled)
 {
     for (QWidget* control : std::initializer_list<QWidget*>{
-             ui->DirectSettingsPanel, ui->Label19, ui->Label34, ui->Label20, ui->Label27, ui->Label21, ui->DBEdit39,
-             ui->DBEdit1, ui->DBEdit38, ui->DBEdit43, ui->DBEdit37, ui->UseAuth})
+             ui->DirectSettingsPanel, ui->Label19, ui->Label34, ui->Label20, ui->Label27, ui->Label21,
+             ui->DBEdit39, ui->DBEdit1, ui->DBEdit38, ui->DBEdit43, ui->DBEdit37, ui->UseAuth})
         control->setEnabled(enabled);
 }
 void TQMSetup::SetAuthenticationFieldsEnabled(bool enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{ui->Label20, ui->Label27, ui->DBEdit38, ui->DBEdit43})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{ui->Label20, ui->Label27, ui->DBEdit38, ui->DBEdit43})
         control->setEnabled(enabled);
 }
 EmailFieldTexts TQMSetup::EmailFields() const
@@ -437,7 +527,8 @@ void TQMSetup::SetEmailFields(const EmailFieldTexts& fields)
 }
 std::optional<QString> TQMSetup::ChooseMailProgram()
 {
-    QFileDialog dialog(this, QStringLiteral("Browse"), ui->OutlookPath->text(), QStringLiteral("exe (*.exe);;All files (*)"));
+    QFileDialog dialog(this, QStringLiteral("Browse"), ui->OutlookPath->text(),
+                       QStringLiteral("exe (*.exe);;All files (*)"));
     dialog.setObjectName(QStringLiteral("OpenDialog2"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -446,14 +537,23 @@ std::optional<QString> TQMSetup::ChooseMailProgram()
     return dialog.selectedFiles().front();
 }
 
-bool TQMSetup::EnableAutoBackupChecked() const { return ui->EnableAutoBackup->Checked(); }
+bool TQMSetup::EnableAutoBackupChecked() const
+{
+    return ui->EnableAutoBackup->Checked();
+}
 void TQMSetup::SetEnableAutoBackupChecked(bool checked)
 {
     Quiet quiet(quiet_);
     ui->EnableAutoBackup->SetChecked(checked);
 }
-void TQMSetup::SetMediaPanelEnabled(bool enabled) { ui->MediaPanel->setEnabled(enabled); }
-QString TQMSetup::BackupDrive() const { return ui->DriveComboBox2->currentData().toString(); }
+void TQMSetup::SetMediaPanelEnabled(bool enabled)
+{
+    ui->MediaPanel->setEnabled(enabled);
+}
+QString TQMSetup::BackupDrive() const
+{
+    return ui->DriveComboBox2->currentData().toString();
+}
 void TQMSetup::SetBackupDrive(const QString& root)
 {
     Quiet quiet(quiet_);
@@ -461,7 +561,10 @@ void TQMSetup::SetBackupDrive(const QString& root)
     if (index >= 0)
         ui->DriveComboBox2->setCurrentIndex(index);
 }
-QString TQMSetup::TreeBaseFolder() const { return treeBase_; }
+QString TQMSetup::TreeBaseFolder() const
+{
+    return treeBase_;
+}
 void TQMSetup::SetTreeBaseFolder(const QString& folder)
 {
     treeBase_ = folder;
@@ -487,9 +590,18 @@ void TQMSetup::TreeGoUp()
     if (parent.cdUp())
         ShowListFolder(parent.absolutePath());
 }
-QString TQMSetup::ListFolder() const { return listFolder_; }
-void TQMSetup::SetListHint(const QString& text) { ui->FileListBox2->setToolTip(text); }
-void TQMSetup::SetBackupStatus(const QString& text) { ui->BackupStatusBar->SetPanelText(0, text); }
+QString TQMSetup::ListFolder() const
+{
+    return listFolder_;
+}
+void TQMSetup::SetListHint(const QString& text)
+{
+    ui->FileListBox2->setToolTip(text);
+}
+void TQMSetup::SetBackupStatus(const QString& text)
+{
+    ui->BackupStatusBar->SetPanelText(0, text);
+}
 void TQMSetup::ShowDriveSpace(std::uint64_t usedBytes, std::uint64_t freeBytes, const QString& label)
 {
     ui->SpaceChart->SetSpace(usedBytes, freeBytes);
@@ -503,7 +615,8 @@ StatusEditTexts TQMSetup::StatusEdits() const
 }
 void TQMSetup::SetStatusEdits(const StatusEditTexts& texts)
 {
-    QLineEdit* const edits[] = {ui->PendingD, ui->AwardedD, ui->InProgressD, ui->NoneD, ui->ClosedD, ui->NotAwardedD};
+    QLineEdit* const edits[] = {ui->PendingD, ui->AwardedD, ui->InProgressD,
+                                ui->NoneD,    ui->ClosedD,  ui->NotAwardedD};
     for (std::size_t i = 0; i < texts.size(); ++i)
         edits[i]->setText(texts[i]);
 }

@@ -50,9 +50,11 @@ public:
 
     SetupDialogLogic& Logic() { return *logic_; }
     // The accounting link's view of the dialog and of the run's accounting
-    // settings, for every exchange's edition check.
+    // settings, for every exchange's edition check: the settings the owner
+    // gives (the run's), or else the dialog's own working set.
     exchange::SetupEditionView& EditionView() { return *logic_; }
-    exchange::ExchangeSettings& AccountingSettings() { return *logic_; }
+    exchange::ExchangeSettings& AccountingSettings() { return accounting_ ? *accounting_ : *logic_; }
+    void SetAccountingSettings(exchange::ExchangeSettings* settings) { accounting_ = settings; }
 
     // Opens a help page of the program folder by its file name.
     std::function<void(const QString& page)> OpenHelpPage;
@@ -134,6 +136,7 @@ private:
     data::UserInterface& messages_;
     const VolumeList& volumes_;
     std::unique_ptr<SetupDialogLogic> logic_;
+    exchange::ExchangeSettings* accounting_ = nullptr;
     QFileSystemModel* folderModel_ = nullptr;
     QFileSystemModel* fileModel_ = nullptr;
     QString treeBase_;

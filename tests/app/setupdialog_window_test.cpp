@@ -87,7 +87,8 @@ TEST_F(SetupWindowTest, TheSetupButtonOpensTheLastPageAndTheProgramTakesTheChang
     window.State.HelpLevel = 0;
     auto* pages = Dialog().findChild<controls::TFcPageControl*>("GeneralSetupTabs");
     OpenFromUtilities([&] {
-        EXPECT_EQ(pages->ActivePage(), Dialog().QuickBooksSetupTab()) << "the first time: the accounting page";
+        EXPECT_EQ(pages->ActivePage(), Dialog().QuickBooksSetupTab())
+            << "the first time: the accounting page";
         pages->SetActivePage(Dialog().GeneralSetupTab());
         Find<controls::TFcRadioGroup>("HelpLevelSelection")->Button(1)->Click();
         EXPECT_EQ(window.State.HelpLevel, 1) << "balloon help goes off at once";
@@ -116,7 +117,9 @@ TEST_F(SetupWindowTest, ACalendarForEachResourceGivesEveryResourceItsRecord)
     ASSERT_GE(resources.size(), 2u);
     window.State.ChartRefreshNeeded = false;
     OpenFromUtilities([&] {
-        Dialog().findChild<controls::TFcPageControl*>("GeneralSetupTabs")->SetActivePage(Dialog().GeneralSetupTab());
+        Dialog()
+            .findChild<controls::TFcPageControl*>("GeneralSetupTabs")
+            ->SetActivePage(Dialog().GeneralSetupTab());
         Find<controls::TFcRadioGroup>("WorkCalendar")->Button(1)->Click();
         Find<controls::TFcBitBtn>("GeneralSettingsOK")->Click();
     });
@@ -129,12 +132,36 @@ TEST_F(SetupWindowTest, ACalendarForEachResourceGivesEveryResourceItsRecord)
     EXPECT_EQ(window.Data().MyCompanyTable.fieldByName("PAPERO").asInteger(), 1);
 }
 
+TEST_F(SetupWindowTest, TheAccountingLinkSharesTheRunsSettingsWithTheDialog)
+{
+    window.Settings.QBEdition = 1;
+    window.Settings.QBCompanyFile = "/srv/books/Shop.QBW";
+    exchange::ExchangeSettings& accounting = Dialog().AccountingSettings();
+    EXPECT_EQ(accounting.QBEdition(), 1) << "before the dialog was ever shown";
+    EXPECT_EQ(accounting.QBCompanyFile(), "/srv/books/Shop.QBW");
+    // An exchange's edition check corrects the edition and passes.
+    accounting.SetQBAccessChecked(true);
+    accounting.SetQBEdition(0);
+    accounting.WriteUSCAN(0);
+    EXPECT_EQ(window.Settings.QBEdition, 0);
+    db::Table& setup = window.Data().QBSetupTable;
+    setup.first();
+    EXPECT_EQ(setup.fieldByName("USCAN").asInteger(), 0);
+    OpenFromUtilities([&] {
+        EXPECT_EQ(Find<controls::TFcRadioGroup>("QuickBooksEdition")->ItemIndex(), 0);
+        EXPECT_EQ(Find<QLineEdit>("CompanyPath")->text(), "/srv/books/Shop.QBW");
+    });
+    EXPECT_TRUE(accounting.QBAccessChecked()) << "showing the dialog keeps the check's result";
+}
+
 TEST_F(SetupWindowTest, ARefusedLogInEndsTheProgram)
 {
     TPassword password;
     window.SetDialogs(&password);
     OpenFromUtilities([&] {
-        Dialog().findChild<controls::TFcPageControl*>("GeneralSetupTabs")->SetActivePage(Dialog().SecurityTab());
+        Dialog()
+            .findChild<controls::TFcPageControl*>("GeneralSetupTabs")
+            ->SetActivePage(Dialog().SecurityTab());
         QTimer::singleShot(0, &password, [&] { password.reject(); });
         Find<controls::TFcBitBtn>("CallLogin")->Click();
         EXPECT_FALSE(Dialog().isVisible());

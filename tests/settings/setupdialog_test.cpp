@@ -82,7 +82,8 @@ protected:
 
     void PressCtrlTab(bool back = false)
     {
-        const Qt::KeyboardModifiers modifiers = back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier;
+        const Qt::KeyboardModifiers modifiers =
+            back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier;
         QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab, modifiers);
     }
 
@@ -93,8 +94,8 @@ protected:
 
 TEST_F(SetupDialogTest, SixPagesInOrderFirstOnTheAccountingPageAndCtrlTabWalksThem)
 {
-    const QStringList captions{"General", "QuickBooks", "Job status definitions", "Security", "E-Mail",
-                               "Auto backup"};
+    const QStringList captions{"General",  "QuickBooks", "Job status definitions",
+                               "Security", "E-Mail",     "Auto backup"};
     WhileShown([&] {
         EXPECT_EQ(dialog_->windowTitle(), "Tarnwick setup");
         EXPECT_EQ(dialog_->size(), QSize(771, 546));
@@ -111,12 +112,22 @@ TEST_F(SetupDialogTest, SixPagesInOrderFirstOnTheAccountingPageAndCtrlTabWalksTh
             PressCtrlTab();
             walked << Pages()->ActivePage()->Caption();
         }
-        EXPECT_EQ(walked, (QStringList{"Job status definitions", "Security", "E-Mail", "Auto backup", "General",
-                                       "QuickBooks"}));
+        EXPECT_EQ(walked,
+                  (QStringList{"Job status definitions", "Security", "E-Mail", "Auto backup", "General",
+                               "QuickBooks"}));
         PressCtrlTab(true);
         EXPECT_EQ(Pages()->ActivePage(), dialog_->GeneralSetupTab());
         PressCtrlTab();
         PressCtrlTab();
+    });
+    // Asked again while it is open (another window's button), it stays as it is.
+    WhileShown([&] {
+        dialog_->showMinimized();
+        dialog_->ShowSetup(dialog_->AutoBackupTab());
+        EXPECT_TRUE(dialog_->isVisible());
+        EXPECT_FALSE(dialog_->windowState() & Qt::WindowMinimized);
+        EXPECT_EQ(Pages()->ActivePage(), dialog_->JobStatusTab()) << "no second loading";
+        EXPECT_EQ(host_.Showings, 2);
     });
     // Shown again without a page: the page last shown.
     WhileShown([&] { EXPECT_EQ(Pages()->ActivePage(), dialog_->JobStatusTab()); });
@@ -164,8 +175,7 @@ TEST_F(SetupDialogTest, SaveOnEveryPageStoresItsSettingAndClosesTheDialog)
         std::function<void()> check;
     };
     const Case cases[] = {
-        {"General",
-         [&] { Find<controls::TFcRadioGroup>("ResourceDisplay")->Button(1)->Click(); },
+        {"General", [&] { Find<controls::TFcRadioGroup>("ResourceDisplay")->Button(1)->Click(); },
          "GeneralSettingsOK", [&] { EXPECT_EQ(StoredNumber("qbsetup.dbf", "MATCH"), 1); }},
         {"QuickBooks",
          [&] {
@@ -176,10 +186,10 @@ TEST_F(SetupDialogTest, SaveOnEveryPageStoresItsSettingAndClosesTheDialog)
              emit files->itemClicked(files->item(0));
          },
          "QBOk", [&] { EXPECT_EQ(StoredText("qbsetup.dbf", "CPATH"), "/srv/books/Shop.QBW"); }},
-        {"Job status definitions", [&] { Find<QLineEdit>("PendingD")->setText("  Quoted "); }, "SaveJobStatusDefs",
-         [&] { EXPECT_EQ(StoredText("params.dbf", "PENDING"), "Quoted"); }},
-        {"Security", [&] { Find<controls::TFcRadioGroup>("AccessPanel")->Button(2)->Click(); }, "SecuritySave",
-         [&] { EXPECT_TRUE(StoredFlag("params.dbf", "USEPASSWD")); }},
+        {"Job status definitions", [&] { Find<QLineEdit>("PendingD")->setText("  Quoted "); },
+         "SaveJobStatusDefs", [&] { EXPECT_EQ(StoredText("params.dbf", "PENDING"), "Quoted"); }},
+        {"Security", [&] { Find<controls::TFcRadioGroup>("AccessPanel")->Button(2)->Click(); },
+         "SecuritySave", [&] { EXPECT_TRUE(StoredFlag("params.dbf", "USEPASSWD")); }},
         {"E-Mail", [&] { Find<QLineEdit>("DBEdit39")->setText("mail.example.com"); }, "SaveEMailSettings",
          [&] {
              EXPECT_EQ(StoredText("eparams.dbf", "EMAILH"), "mail.example.com");
@@ -209,8 +219,8 @@ TEST_F(SetupDialogTest, ReadOnlyAccessDisablesTheControlsThatChangeTheDatabase)
     settings_.PasswordAccepted = false;  // the access choice cannot be relaxed: its text stays
     settings_.QBManualCompanyFile = 1;
     WhileShown([&] {
-        for (const char* name : {"EnableAutoAccess", "CompanyFile", "TestQBAccess", "AccessPanel", "QuickBooksEdition",
-                                 "WorkCalendar", "SaveJobStatusDefs", "InstallQBAccess"})
+        for (const char* name : {"EnableAutoAccess", "CompanyFile", "TestQBAccess", "AccessPanel",
+                                 "QuickBooksEdition", "WorkCalendar", "SaveJobStatusDefs", "InstallQBAccess"})
             EXPECT_FALSE(Find(name)->isEnabled()) << name;
         EXPECT_EQ(Find<QLabel>("ReadOnlyMsg")->text(), "This Tarnwick cannot change the database");
         EXPECT_TRUE(Find("CallLogin")->isEnabled());
@@ -242,8 +252,9 @@ TEST_F(SetupDialogTest, TheOutlookSwitchAndTheHelpButtonsActAtOnce)
             Click(help);
         EXPECT_TRUE(dialog_->isVisible());
     });
-    EXPECT_EQ(helpPages_, (QStringList{"General_setup.htm", "Setting_up_for_QB.htm", "Job_status_defs.htm",
-                                       "Security.htm", "email_config.htm", "Backup_config.htm"}));
+    EXPECT_EQ(helpPages_,
+              (QStringList{"General_setup.htm", "Setting_up_for_QB.htm", "Job_status_defs.htm",
+                           "Security.htm", "email_config.htm", "Backup_config.htm"}));
 }
 
 TEST_F(SetupDialogTest, FindAllCompanyFilesListsTheVolumesFilesFromItsWorker)
@@ -253,13 +264,16 @@ TEST_F(SetupDialogTest, FindAllCompanyFilesListsTheVolumesFilesFromItsWorker)
         std::ofstream(dir_ / file) << "x";
     }
     settings_.QBManualCompanyFile = 1;
-    WhileShown([&] {
-        Click("FindQBWFiles");
-        auto* files = Find<QListWidget>("CompanyFiles");
-        ASSERT_EQ(files->count(), 2);
-        EXPECT_EQ(files->item(0)->text(), Q(dir_ / "Books.QBW"));
-        EXPECT_EQ(dialog_->findChild<QDialog*>("CompanyFileSearch"), nullptr) << "the progress window is gone";
-    }, dialog_->QuickBooksSetupTab());
+    WhileShown(
+        [&] {
+            Click("FindQBWFiles");
+            auto* files = Find<QListWidget>("CompanyFiles");
+            ASSERT_EQ(files->count(), 2);
+            EXPECT_EQ(files->item(0)->text(), Q(dir_ / "Books.QBW"));
+            EXPECT_EQ(dialog_->findChild<QDialog*>("CompanyFileSearch"), nullptr)
+                << "the progress window is gone";
+        },
+        dialog_->QuickBooksSetupTab());
     EXPECT_EQ(view_.Status, "(untouched)") << "the recording view is not the window's";
 }
 
@@ -267,26 +281,30 @@ TEST_F(SetupDialogTest, StopEndsTheSearchAndSaysSo)
 {
     std::filesystem::create_directories(dir_ / "a" / "b");
     settings_.QBManualCompanyFile = 1;
-    WhileShown([&] {
-        // The user presses Stop in the search's window as soon as it shows.
-        QTimer::singleShot(0, dialog_.get(), [&] {
-            auto* progress = dialog_->findChild<QDialog*>("CompanyFileSearch");
-            ASSERT_NE(progress, nullptr);
-            EXPECT_TRUE(progress->isVisible());
-            EXPECT_TRUE(progress->findChild<QLabel*>("SearchProgressText")->text().startsWith("Searching "));
-            progress->findChild<controls::TFcBitBtn*>("StopSearch")->Click();
-        });
-        Click("FindQBWFiles");
-        EXPECT_TRUE(dialog_->isVisible()) << "the setup dialog stays open";
-        EXPECT_TRUE(Find<controls::TFcStatusBar>("StatusBar")->PanelText(0).startsWith("Search stopped: "));
-    }, dialog_->QuickBooksSetupTab());
+    WhileShown(
+        [&] {
+            // The user presses Stop in the search's window as soon as it shows.
+            QTimer::singleShot(0, dialog_.get(), [&] {
+                auto* progress = dialog_->findChild<QDialog*>("CompanyFileSearch");
+                ASSERT_NE(progress, nullptr);
+                EXPECT_TRUE(progress->isVisible());
+                EXPECT_TRUE(
+                    progress->findChild<QLabel*>("SearchProgressText")->text().startsWith("Searching "));
+                progress->findChild<controls::TFcBitBtn*>("StopSearch")->Click();
+            });
+            Click("FindQBWFiles");
+            EXPECT_TRUE(dialog_->isVisible()) << "the setup dialog stays open";
+            EXPECT_TRUE(
+                Find<controls::TFcStatusBar>("StatusBar")->PanelText(0).startsWith("Search stopped: "));
+        },
+        dialog_->QuickBooksSetupTab());
 }
 
 TEST_F(SetupDialogTest, EveryPageAtItsDefaultSize)
 {
     const char* folder = std::getenv("TARNWICK_SCREENSHOTS");
-    const char* names[] = {"setup-general", "setup-quickbooks", "setup-job-status", "setup-security",
-                           "setup-email", "setup-auto-backup"};
+    const char* names[] = {"setup-general",  "setup-quickbooks", "setup-job-status",
+                           "setup-security", "setup-email",      "setup-auto-backup"};
     // A volume of fixed name, so that the pictures show no folder of the machine they were taken on.
     const std::filesystem::path volume = std::filesystem::temp_directory_path() / "tarnwick-data";
     std::filesystem::remove_all(volume);
@@ -298,8 +316,9 @@ TEST_F(SetupDialogTest, EveryPageAtItsDefaultSize)
     settings_.BackupFolder = Q(volume / "Backups");
     settings_.QBManualCompanyFile = 1;
     WhileShown([&] {
-        Find<QListWidget>("CompanyFiles")->addItems({Q(volume / "Books" / "Harbour Joinery.QBW"),
-                                                     Q(volume / "Books" / "Old" / "Test.QBW")});
+        Find<QListWidget>("CompanyFiles")
+            ->addItems(
+                {Q(volume / "Books" / "Harbour Joinery.QBW"), Q(volume / "Books" / "Old" / "Test.QBW")});
         Find<QLineEdit>("CompanyPath")->setText(Q(volume / "Books" / "Harbour Joinery.QBW"));
         for (int i = 0; i < 6; ++i) {
             Pages()->SetActivePageIndex(i);

@@ -173,11 +173,13 @@ public:
         Calls.push_back("open accounting link");
         return Link ? Link() : nullptr;
     }
-    void SettingsShowing() override { Calls.push_back("settings showing"); }
-    void SettingsChanged() override { Calls.push_back("settings changed"); }
+    // Counted apart from the main window's steps.
+    void SettingsShowing() override { ++Showings; }
+    void SettingsChanged() override { ++Changes; }
 
     std::vector<std::string> Calls;
     std::function<std::unique_ptr<qb::SessionManager>()> Link;
+    int Showings = 0, Changes = 0;
     bool PasswordGiven = false;
     int StatusIndex = 2;
     QStringList StatusItems;
