@@ -209,6 +209,12 @@ void QueryPageLogic::ApplyQueryFilters()
         Hooks.ShowTaskStatusBar();
 }
 
+reports::SelectionState QueryPageLogic::ReportSelection(int chartSortBy) const
+{
+    const int showJobsOnly = Hooks.ShowJobsOnly ? Hooks.ShowJobsOnly() : 1;
+    return query::ReportSelection(Controls.Boxes, Search, showJobsOnly, chartSortBy, state_.CurrentResourceId);
+}
+
 void QueryPageLogic::UpdateSelectControls()
 {
     Controls.Select = query::UpdateSelectControls(Controls.Boxes, Search);

@@ -21,6 +21,7 @@
 
 #include "query/dateshortcuts.h"
 #include "query/queryfilter.h"
+#include "query/reportselection.h"
 #include "query/selectcontrols.h"
 #include "data/jobstatus.h"
 #include "data/services/estimatedata.h"
@@ -106,6 +107,9 @@ public:
     void UpdateSelectControls();
     // The filter last set on the schedule views.
     const std::string& FilterText() const { return filterText_; }
+    // What every report prints: this tab's restrictions and search under the
+    // chart's display mode; its first title is Controls.Title.
+    reports::SelectionState ReportSelection(int chartSortBy) const;
 
     // Restriction controls; each runs after its box (or choice) changed.
     void RestrictTasksToCrewClick();
