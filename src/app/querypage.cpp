@@ -11,12 +11,17 @@
 #include <QButtonGroup>
 #include <QDateEdit>
 #include <QEvent>
+#include <QAbstractItemDelegate>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTableView>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <vector>
 #include <exception>
 
 namespace tw::app {
@@ -39,10 +44,31 @@ CursorColumn DateTimeColumn(const QString& title, const char* field)
 
 CursorColumn RateColumn()
 {
-    return {QStringLiteral("Rate"), [](db::Table& record) {
-                return QString::number(record.fieldByName("RATE").asCurrency(), 'f', 2);
-            }};
+    return {QStringLiteral("Rate"),
+            [](db::Table& record) { return QString::number(record.fieldByName("RATE").asCurrency(), 'f', 2); },
+            true};
 }
+
+// A cell's editor is open: the grid's editors are the only widgets on its viewport.
+bool Typing(const QAbstractItemView* grid)
+{
+    for (const QWidget* child : grid->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isVisible())
+            return true;
+    }
+    return false;
+}
+
+CursorColumn TypedColumn(const QString& title, const std::string& field)
+{
+    CursorColumn column = FieldColumn(title, field);
+    column.Editable = true;
+    return column;
+}
+
+// The fields the typed columns of the jobs and resources grids write.
+constexpr const char* kJobFields[] = {"DESC"};
+constexpr const char* kCrewFields[] = {"DESC", "RATE"};
 
 QDate ToQDate(TDateTime value)
 {
@@ -146,15 +172,19 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
 
     customers_ =
         new CursorModel(data.CustomersTable, {FieldColumn(QStringLiteral("Customer"), "NAME")}, this);
-    jobs_ = new CursorModel(data.JobsTable, {FieldColumn(QStringLiteral("Job"), "DESC")}, this);
+    jobs_ = new CursorModel(data.JobsTable, {TypedColumn(QStringLiteral("Job"), "DESC")}, this);
     tasks_ = new CursorModel(data.ChartsTable,
                              {FieldColumn(QStringLiteral("Description"), "DESC"),
                               FieldColumn(QStringLiteral("Pri. Resource"), "TDESC"),
                               DateTimeColumn(QStringLiteral("Start"), "SD"),
                               DateTimeColumn(QStringLiteral("End"), "ED")},
                              this);
-    crews_ = new CursorModel(data.CrewsTable, {FieldColumn(QStringLiteral("Resource"), "DESC"), RateColumn()},
+    crews_ = new CursorModel(data.CrewsTable, {TypedColumn(QStringLiteral("Resource"), "DESC"), RateColumn()},
                              this);
+    // Typing starts an edit; a double click stays the grid's own command.
+    for (QTableView* grid : {ui->JobsGrid, ui->CrewsGrid})
+        grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
+                              | QAbstractItemView::SelectedClicked);
     ConnectGrid(ui->CustomerGrid, customers_, Navigator::Customers);
     ConnectGrid(ui->JobsGrid, jobs_, Navigator::Jobs);
     ConnectGrid(ui->TasksGrid, tasks_, Navigator::Tasks);
@@ -176,8 +206,10 @@ void TQueryPage::Run(Work&& work)
     if (!logic_)
         return;
     ++runDepth_;
-    if (runDepth_ == 1)
+    if (runDepth_ == 1) {
+        PostTyped();
         ReadControls();
+    }
     Guard(std::forward<Work>(work));
     if (--runDepth_ == 0)
         ShowControls();
@@ -193,6 +225,28 @@ bool TQueryPage::Guard(Work&& work)
         userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
         return false;
     }
+}
+
+// What was typed into the jobs and resources grids is checked and written
+// before anything else of the page runs: the user has left the row.
+void TQueryPage::PostTyped()
+{
+    if (!logic_)
+        return;
+    const auto post = [this](CursorModel* model, Navigator grid, auto& fields) {
+        if (!model->HasTyped())
+            return;
+        for (const auto& [recNo, cells] : model->TakeTyped()) {
+            std::vector<query::QueryPageLogic::TypedField> typed;
+            for (const auto& [column, text] : cells) {
+                if (column >= 0 && column < static_cast<int>(std::size(fields)))
+                    typed.emplace_back(fields[column], text.toStdString());
+            }
+            Guard([&] { logic_->PostTypedRow(grid, recNo, typed); });
+        }
+    };
+    post(jobs_, Navigator::Jobs, kJobFields);
+    post(crews_, Navigator::Crews, kCrewFields);
 }
 
 void TQueryPage::ReadControls()
@@ -284,6 +338,7 @@ void TQueryPage::ConnectControls()
     connect(ui->AddResource, &QPushButton::clicked, this, hook(AddResourceClick));
     connect(ui->RemoveResource, &QPushButton::clicked, this, hook(RemoveResourceClick));
     connect(ui->CrewsGrid, &QTableView::doubleClicked, this, hook(CrewsGridDblClick));
+    connect(ui->CustomerGrid, &QTableView::doubleClicked, this, hook(CustomerGridDblClick));
     connect(ui->ImportFromQM, &QPushButton::clicked, this, hook(ImportFromQMClick));
     for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->installEventFilter(this);
@@ -323,6 +378,8 @@ void TQueryPage::ConnectNavigator(RecordNavigator* navigator, Navigator which)
     navigator->BeforeAction = [this, l, before](RecordNavigator::Button b) {
         bool goAhead = false;
         ++runDepth_;
+        if (runDepth_ == 1)
+            PostTyped();
         ReadControls();
         if (!Guard([&] { goAhead = (l->*before)(static_cast<B>(b)); }))
             goAhead = false;
@@ -353,12 +410,18 @@ void TQueryPage::ConnectGrid(QTableView* grid, CursorModel* model, Navigator whi
 
 void TQueryPage::ShowGrid(QTableView* grid, CursorModel* model)
 {
+    // A reload would put the record's text back into a cell being typed in.
+    if (Typing(grid))
+        return;
     model->Reload();
     db::Table& view = model->View();
     const int row = view.active() && !view.eof() ? model->RowOf(view.recNo()) : -1;
     if (row >= 0) {
-        grid->setCurrentIndex(model->index(row, 0));
-        grid->scrollTo(model->index(row, 0));
+        // The current cell keeps its column: a click on a rate stays on the rate.
+        const QModelIndex cell = model->index(row, std::max(grid->currentIndex().column(), 0));
+        if (cell != grid->currentIndex())
+            grid->setCurrentIndex(cell);
+        grid->scrollTo(cell);
     } else {
         grid->clearSelection();
     }
@@ -452,8 +515,15 @@ void TQueryPage::ResourceDisplayClick()
 
 void TQueryPage::SelectExit()
 {
-    if (logic_)
-        Guard([this] { logic_->SelectExit(); });
+    if (!logic_)
+        return;
+    for (QTableView* grid : {ui->JobsGrid, ui->CrewsGrid}) {
+        const QModelIndex cell = grid->currentIndex();
+        if (QWidget* editor = grid->indexWidget(cell))
+            grid->itemDelegate()->setModelData(editor, grid->model(), cell);
+    }
+    PostTyped();
+    Guard([this] { logic_->SelectExit(); });
 }
 
 void TQueryPage::SetJobStatusTexts(const data::JobStatusTexts& texts)
@@ -490,6 +560,10 @@ QString TQueryPage::ReportTitle(const QString& caption) const
 void TQueryPage::ApplyReadOnlyAccess(bool readOnly)
 {
     readOnly_ = readOnly;
+    for (CursorModel* model : {jobs_, crews_}) {
+        if (model)
+            model->SetEditing(!readOnly);
+    }
     ShowControls();
 }
 
@@ -524,6 +598,17 @@ void TQueryPage::FitTasksGridFirstColumn()
 
 bool TQueryPage::eventFilter(QObject* watched, QEvent* event)
 {
+    if (logic_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Enter in a cell being typed in ends the typing; the grid's own Enter refreshes.
+        const auto* grid = qobject_cast<QAbstractItemView*>(watched);
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !(grid && Typing(grid))) {
+            bool handled = false;
+            Run([&] { handled = logic_->EnterKey(); });
+            if (handled)
+                return true;
+        }
+    }
     if (logic_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         const bool in = event->type() == QEvent::FocusIn;
         query::QueryPageLogic& l = *logic_;

@@ -9,6 +9,7 @@
 // main window then wires the hooks that reach the rest of the program.
 
 #include "query/querypagelogic.h"
+#include "reports/reportinputs.h"
 #include "data/jobstatus.h"
 
 #include <QWidget>
@@ -68,6 +69,8 @@ public:
     std::function<void()> AddResourceClick;
     std::function<void()> RemoveResourceClick;
     std::function<void()> CrewsGridDblClick;
+    // A double click on a customer shows the customer tab; the main window sets it.
+    std::function<void()> CustomerGridDblClick;
     // "Import from Quillmark" opens the import window; the main window sets it.
     std::function<void()> ImportFromQMClick;
 
@@ -82,6 +85,7 @@ private:
     void Run(Work&& work);
     template <typename Work>
     bool Guard(Work&& work);
+    void PostTyped();
     void ReadControls();
     void ConnectControls();
     void ConnectNavigator(controls::RecordNavigator* navigator, query::QueryPageLogic::Navigator which);

@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "query/dateshortcuts.h"
 #include "query/queryfilter.h"
@@ -145,6 +147,16 @@ public:
     void CustomerNavigatorClick(NavigateButton button);
     enum class Navigator { Customers, Jobs, Tasks, Crews };
     void Press(Navigator navigator, NavigateButton button);
+
+    // A row typed into the jobs or resources grid: (field, text) pairs for
+    // the view's record recNo. Checked as the other editors check: a name
+    // is trimmed, cut to 41 characters and may not be empty, a rate is a
+    // number not below 0. A refusal writes nothing and is shown; false then.
+    using TypedField = std::pair<std::string, std::string>;
+    bool PostTypedRow(Navigator grid, std::uint32_t recNo, const std::vector<TypedField>& typed);
+    // Enter: refreshes the view of the grid that has the focus; false, and
+    // the key passed on, when none of them has it.
+    bool EnterKey();
 
     // The current resource, the first one made when there is none.
     std::int32_t GetCurrentResource();

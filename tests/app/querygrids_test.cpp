@@ -1,0 +1,149 @@
+// The grids of the Add / Edit / Query page under the mouse and the keyboard:
+// double clicks reach each grid's command, and names and rates typed into
+// the jobs and resources grids are written where the reports and the other
+// workstations read them.
+#include "controls/recordnavigator.h"
+#include "reports/printpreview.h"
+#include "tasks/addtaskform.h"
+#include "pdftools.h"
+#include "querypagefixture.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QTest>
+#include <QToolButton>
+
+namespace tw::app {
+namespace {
+
+// A double click as the desktop delivers it: a press and release, then the
+// second press as a double-click event and its release. Between the two the
+// first click's handlers run, as they do for a user.
+void DoubleClickRow(QTableView* grid, int row)
+{
+    QWidget* viewport = grid->viewport();
+    const QPoint at = grid->visualRect(grid->model()->index(row, 0)).center();
+    const auto send = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::NoButton);
+    send(QEvent::MouseButtonDblClick, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::NoButton);
+}
+
+int RowOf(QTableView* grid, const std::string& text)
+{
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        if (grid->model()->index(row, 0).data().toString().toStdString() == text)
+            return row;
+    ADD_FAILURE() << text << " is not in the grid";
+    return -1;
+}
+
+// The resources in the shared crews.dbf as another program reads them.
+std::string SharedCrews(const std::string& path)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, dbfread\n"
+                                 "for r in dbfread.DBF(sys.argv[1]):\n"
+                                 "    print('%s|%.2f' % (r['DESC'].strip(), r['RATE'] or 0))\n"),
+                  QString::fromStdString(path)});
+    if (!reader.waitForFinished(60000))
+        return {};
+    return reader.readAllStandardOutput().toStdString() + reader.readAllStandardError().toStdString();
+}
+
+// Types into the cell's editor and leaves it with the key given.
+void TypeInto(QTableView* grid, int row, int column, const QString& text, Qt::Key leave)
+{
+    const QModelIndex cell = grid->model()->index(row, column);
+    // Tab out of the cell before opens this one's editor already.
+    if (!grid->indexWidget(cell)) {
+        grid->setCurrentIndex(cell);
+        grid->edit(cell);
+    }
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(cell));
+    ASSERT_NE(editor, nullptr) << column;
+    editor->setText(text);
+    QTest::keyClick(editor, leave);
+    QCoreApplication::processEvents();  // the editor hands its text over once the key is done
+}
+
+TEST_F(QueryPageTest, ADoubleClickOnEachGridRunsItsCommand)
+{
+    // Tasks: the task opens in the editor, also when the click moved to it.
+    QTableView* tasks = page->TasksGrid();
+    DoubleClickRow(tasks, RowOf(tasks, "Paint walls"));
+    tasks::TAddTask* editor = window.TaskEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Paint walls");
+    editor->close();
+
+    // Resources: the double-clicked one becomes the current task's primary resource.
+    SelectRow(tasks, "Fit units");
+    QTableView* crews = page->CrewsGrid();
+    DoubleClickRow(crews, RowOf(crews, "Bob"));
+    db::Table& charts = window.Data().ChartsTable2;
+    charts.refresh();
+    ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(fitUnits))));
+    EXPECT_EQ(charts.fieldByName("CREWID").asInteger(), bob);
+    EXPECT_EQ(window.StatusText(1), "Bob assigned to Fit units");
+
+    // Customers: the customer tab shows.
+    QTableView* customers = Find<QTableView>("CustomerGrid");
+    DoubleClickRow(customers, RowOf(customers, "Ames"));
+    EXPECT_EQ(window.TabControl()->currentIndex(), CustomerTabPage);
+}
+
+// A new resource named and priced in the grid: the shared table holds it,
+// and a report of its task prints its name.
+TEST_F(QueryPageTest, ATypedResourceNameReachesTheSharedTableAndTheReport)
+{
+    QTableView* crews = page->CrewsGrid();
+    Find<controls::RecordNavigator>("CrewsNavigator")->ButtonOf(controls::RecordNavigator::Insert)->click();
+    window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
+    const int row = RowOf(crews, "New resource");
+    ASSERT_GE(row, 0);
+    TypeInto(crews, row, 0, QStringLiteral("Hall Painters"), Qt::Key_Return);
+    TypeInto(crews, row, 1, QStringLiteral("ten"), Qt::Key_Return);
+    // Leaving the row posts it: the name goes in, the rate that is no number is refused.
+    const std::size_t boxes = recorder.Boxes.size();
+    SelectRow(crews, "Ann");
+    ASSERT_EQ(recorder.Boxes.size(), boxes + 1);
+    EXPECT_EQ(recorder.Boxes.back().Text, "Enter resource hourly rate");
+    EXPECT_EQ(RowOf(crews, "New resource"), row) << "a refused row writes nothing";
+
+    TypeInto(crews, row, 0, QStringLiteral("Hall Painters"), Qt::Key_Tab);
+    TypeInto(crews, row, 1, QStringLiteral("42.50"), Qt::Key_Return);
+    SelectRow(crews, "Ann");
+    EXPECT_EQ(recorder.Boxes.size(), boxes + 1);
+    EXPECT_EQ(RowOf(crews, "Hall Painters"), row);
+    EXPECT_EQ(crews->model()->index(row, 1).data().toString(), "42.50");
+    const std::string shared = SharedCrews(window.Data().CrewsTable.path());
+    EXPECT_NE(shared.find("Hall Painters|42.50"), std::string::npos) << shared;
+    EXPECT_EQ(shared.find("New resource"), std::string::npos) << shared;
+
+    // Made the primary resource of a task, it is named in the resource summary.
+    SelectRow(page->TasksGrid(), "Clear site");
+    DoubleClickRow(crews, RowOf(crews, "Hall Painters"));
+    window.OpenPrintPreview(0, 14, 1, 14, Day(7, 0), Day(21, 0));
+    reports::TPrintPreview* print = window.PrintPreview();
+    ASSERT_NE(print, nullptr);
+    print->SetChartTypeIndex(reports::ResourceSummary);
+    const reports::PdfResult pdf = print->ChosenReportPdf();
+    print->close();
+    ASSERT_TRUE(pdf.Ok()) << pdf.Message.toStdString();
+    const QString text = reports::testing::ReadPdf(pdf.Pdf).Text;
+    EXPECT_TRUE(text.contains(QStringLiteral("Hall Painters"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("New resource"))) << text.toStdString();
+}
+
+}  // namespace
+}  // namespace tw::app
