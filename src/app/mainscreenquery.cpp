@@ -58,6 +58,8 @@ void TMainScreen::AttachQueryPage()
     };
     queryPage_->ImportFromQMClick = [this] { ImportFromQMClick(); };
     queryPage_->CustomerGridDblClick = [this] { ui->TabControl->setCurrentIndex(CustomerTabPage); };
+    queryPage_->TasksCustomFieldsClick = [this] { TasksCustomFieldsClick(); };
+    queryPage_->CrewsCustomFieldsClick = [this] { CrewsCustomFieldsClick(); };
     queryPage_->ReadOtherPages = [this](query::QueryControls& controls) {
         controls.SpecifyWorkingDay = workCalendarPage_->Controls().SpecifyWorkingDay;
     };

@@ -1,5 +1,6 @@
 #include "app/querypage.h"
 
+#include "controls/buttons/fcbitbtn.h"
 #include "controls/cursormodel.h"
 #include "controls/recordnavigator.h"
 #include "controls/updownarrows.h"
@@ -339,6 +340,10 @@ void TQueryPage::ConnectControls()
     connect(ui->RemoveResource, &QPushButton::clicked, this, hook(RemoveResourceClick));
     connect(ui->CrewsGrid, &QTableView::doubleClicked, this, hook(CrewsGridDblClick));
     connect(ui->CustomerGrid, &QTableView::doubleClicked, this, hook(CustomerGridDblClick));
+    connect(ui->TasksCustomFields, &controls::TFcBitBtn::clicked, this, hook(TasksCustomFieldsClick));
+    connect(ui->CrewsCustomFields, &controls::TFcBitBtn::clicked, this, hook(CrewsCustomFieldsClick));
+    connect(ui->CrewsGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this] { SizeCrewsGridColumns(); });
     connect(ui->ImportFromQM, &QPushButton::clicked, this, hook(ImportFromQMClick));
     for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->installEventFilter(this);
@@ -476,6 +481,8 @@ void TQueryPage::ShowControls()
     ui->AddResource->setEnabled(c.AddResource && !readOnly_ && AddResourceClick != nullptr);
     ui->RemoveResource->setEnabled(c.RemoveResource && !readOnly_ && RemoveResourceClick != nullptr);
     ui->ImportFromQM->setEnabled(s.ImportFromQM && !readOnly_ && ImportFromQMClick != nullptr);
+    ui->TasksCustomFields->setEnabled(TasksCustomFieldsClick != nullptr);
+    ui->CrewsCustomFields->setEnabled(CrewsCustomFieldsClick != nullptr);
     if (QAbstractButton* display = resourceDisplay_->button(c.ResourceDisplay))
         display->setChecked(true);
 
@@ -586,6 +593,15 @@ std::array<int, 4> TQueryPage::TasksGridWidths() const
     for (int i = 0; i < 4 && i < header->count(); ++i)
         widths[i] = header->sectionSize(i);
     return widths;
+}
+
+// Half the grid for the name and the rate each, less room for a third narrow column.
+void TQueryPage::SizeCrewsGridColumns()
+{
+    QHeaderView* header = ui->CrewsGrid->horizontalHeader();
+    const std::array<int, 3> widths = query::CrewsGridWidths(ui->CrewsGrid->width());
+    for (int i = 0; i < header->count() && i < static_cast<int>(widths.size()); ++i)
+        header->resizeSection(i, widths[i]);
 }
 
 // The first column takes what the other three leave of the grid.

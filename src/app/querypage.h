@@ -69,6 +69,9 @@ public:
     std::function<void()> AddResourceClick;
     std::function<void()> RemoveResourceClick;
     std::function<void()> CrewsGridDblClick;
+    // The custom-fields window for tasks and for resources; the main window sets them.
+    std::function<void()> TasksCustomFieldsClick;
+    std::function<void()> CrewsCustomFieldsClick;
     // A double click on a customer shows the customer tab; the main window sets it.
     std::function<void()> CustomerGridDblClick;
     // "Import from Quillmark" opens the import window; the main window sets it.
@@ -92,6 +95,7 @@ private:
     void ConnectGrid(QTableView* grid, controls::CursorModel* model, query::QueryPageLogic::Navigator which);
     void ShowGrid(QTableView* grid, controls::CursorModel* model);
     void FitTasksGridFirstColumn();
+    void SizeCrewsGridColumns();
     std::array<int, 4> TasksGridWidths() const;
 
     std::unique_ptr<Ui::TQueryPage> ui;

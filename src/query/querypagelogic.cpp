@@ -61,6 +61,12 @@ private:
 
 }  // namespace
 
+std::array<int, 3> CrewsGridWidths(int gridWidth)
+{
+    const int half = gridWidth / 2;
+    return {half - 64, half - 32, 60};
+}
+
 QueryPageLogic::QueryPageLogic(data::TEstimateData& data, data::MainScreenState& state,
                                data::UserInterface& ui)
     : Search(state.Search),

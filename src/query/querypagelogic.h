@@ -89,6 +89,10 @@ struct QueryControls {
     std::string CrewsLabel = "All resources";
 };
 
+// The resources grid's column widths after a click on a title: the name
+// and the rate share half the grid's width, a third column takes 60 pixels.
+std::array<int, 3> CrewsGridWidths(int gridWidth);
+
 class QueryPageLogic {
 public:
     QueryPageLogic(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui);

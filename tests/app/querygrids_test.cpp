@@ -2,13 +2,17 @@
 // double clicks reach each grid's command, and names and rates typed into
 // the jobs and resources grids are written where the reports and the other
 // workstations read them.
+#include "controls/buttons/fcbitbtn.h"
 #include "controls/recordnavigator.h"
 #include "reports/printpreview.h"
 #include "tasks/addtaskform.h"
 #include "pdftools.h"
+#include "pressbutton.h"
 #include "querypagefixture.h"
 
 #include <QApplication>
+#include <QFocusEvent>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProcess>
@@ -143,6 +147,53 @@ TEST_F(QueryPageTest, ATypedResourceNameReachesTheSharedTableAndTheReport)
     const QString text = reports::testing::ReadPdf(pdf.Pdf).Text;
     EXPECT_TRUE(text.contains(QStringLiteral("Hall Painters"))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("New resource"))) << text.toStdString();
+}
+
+// The custom-fields window opens from the tab for tasks and for resources.
+TEST_F(QueryPageTest, TheCustomFieldsButtonsOpenTheWindowForTasksAndResources)
+{
+    SelectRow(page->TasksGrid(), "Paint walls");
+    SelectRow(page->CrewsGrid(), "Bob");
+    const std::pair<const char*, const char*> buttons[] = {{"TasksCustomFields", "Paint walls"},
+                                                           {"CrewsCustomFields", "Bob"}};
+    for (const auto& [name, owner] : buttons) {
+        auto* button = Find<controls::TFcBitBtn>(name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->Caption(), "Custom fields");
+        EXPECT_TRUE(button->isEnabled());
+        testing::PressButton(button);
+        QWidget* fields = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->windowTitle().startsWith(QStringLiteral("Custom fields")))
+                fields = top;
+        ASSERT_NE(fields, nullptr) << name;
+        EXPECT_EQ(fields->windowTitle(), QStringLiteral("Custom fields for ") + owner) << name;
+        fields->close();
+    }
+}
+
+// A click on a resources title sizes its columns to the grid; Enter on a
+// grid with the focus reads its records afresh.
+TEST_F(QueryPageTest, ResourcesTitleClickAndEnterOnAGrid)
+{
+    QTableView* crews = page->CrewsGrid();
+    crews->resize(300, crews->height());
+    emit crews->horizontalHeader()->sectionClicked(1);
+    EXPECT_EQ(crews->horizontalHeader()->sectionSize(0), 150 - 64);
+
+    // Another cursor renames a task under the grid.
+    db::Table& other = window.Data().ChartsTable5;
+    other.refresh();
+    ASSERT_TRUE(other.locate("CHARTSID", db::Value(double(clearSite))));
+    other.edit();
+    other.fieldByName("DESC").setAsString("Clear the site");
+    other.post();
+    QTableView* tasks = page->TasksGrid();
+    QFocusEvent focusIn(QEvent::FocusIn);
+    QApplication::sendEvent(tasks, &focusIn);
+    ASSERT_TRUE(page->Logic().TasksGridFocused);
+    QTest::keyClick(tasks, Qt::Key_Return);
+    EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls", "Clear the site"}));
 }
 
 }  // namespace
