@@ -3,6 +3,7 @@
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/cursormodel.h"
 #include "controls/recordnavigator.h"
+#include "controls/typedpicker.h"
 #include "controls/updownarrows.h"
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
@@ -286,21 +287,22 @@ void TQueryPage::ConnectControls()
     }
     connect(taskStatus_, &QButtonGroup::idClicked, this,
             [this](int) { Run([this] { logic_->TaskStatusClick(); }); });
-    connect(ui->TaskStartDate, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+    // A typed date counts once it is typed in full.
+    controls::TypedPicker::Watch(ui->TaskStartDate, [this] {
         if (showing_)
             return;
         Run([&] {
             query::DatePickers& p = logic_->Controls.Pickers;
-            p.Start = ComposeDateTime(FromQDate(date), TimePart(p.Start));
+            p.Start = ComposeDateTime(FromQDate(ui->TaskStartDate->date()), TimePart(p.Start));
             logic_->TaskStartDateChange();
         });
     });
-    connect(ui->TaskEndDate, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+    controls::TypedPicker::Watch(ui->TaskEndDate, [this] {
         if (showing_)
             return;
         Run([&] {
             query::DatePickers& p = logic_->Controls.Pickers;
-            p.End = ComposeDateTime(FromQDate(date), TimePart(p.End));
+            p.End = ComposeDateTime(FromQDate(ui->TaskEndDate->date()), TimePart(p.End));
             logic_->TaskEndDateChange();
         });
     });

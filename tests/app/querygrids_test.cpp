@@ -11,6 +11,8 @@
 #include "querypagefixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -194,6 +196,20 @@ TEST_F(QueryPageTest, ResourcesTitleClickAndEnterOnAGrid)
     ASSERT_TRUE(page->Logic().TasksGridFocused);
     QTest::keyClick(tasks, Qt::Key_Return);
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls", "Clear the site"}));
+}
+
+// Dates typed into the Query pickers restrict the tasks once typed in full.
+TEST_F(QueryPageTest, TypedDatesRestrictTheTasks)
+{
+    Find<QCheckBox>("RestrictByDate")->click();
+    for (const char* name : {"TaskStartDate", "TaskEndDate"}) {
+        auto* picker = Find<QDateEdit>(name);
+        picker->findChild<QLineEdit*>()->selectAll();
+        QTest::keyClicks(picker, QStringLiteral("12/8/2026"));
+        QTest::keyClick(picker, Qt::Key_Tab);
+        EXPECT_EQ(picker->date(), QDate(2026, 12, 8)) << name;
+    }
+    EXPECT_EQ(Column(page->TasksGrid()), std::vector<std::string>{"Clear site"});
 }
 
 }  // namespace
