@@ -46,9 +46,10 @@ CursorColumn DateTimeColumn(const QString& title, const char* field)
 
 CursorColumn RateColumn()
 {
-    return {QStringLiteral("Rate"),
-            [](db::Table& record) { return QString::number(record.fieldByName("RATE").asCurrency(), 'f', 2); },
-            true};
+    const auto text = [](db::Table& record) {
+        return QString::number(record.fieldByName("RATE").asCurrency(), 'f', 2);
+    };
+    return {QStringLiteral("Rate"), text, true};
 }
 
 // A cell's editor is open: the grid's editors are the only widgets on its viewport.

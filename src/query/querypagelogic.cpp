@@ -221,7 +221,8 @@ void QueryPageLogic::ApplyQueryFilters()
 reports::SelectionState QueryPageLogic::ReportSelection(int chartSortBy) const
 {
     const int showJobsOnly = Hooks.ShowJobsOnly ? Hooks.ShowJobsOnly() : 1;
-    return query::ReportSelection(Controls.Boxes, Search, showJobsOnly, chartSortBy, state_.CurrentResourceId);
+    return query::ReportSelection(Controls.Boxes, Search, showJobsOnly, chartSortBy,
+                                  state_.CurrentResourceId);
 }
 
 void QueryPageLogic::UpdateSelectControls()

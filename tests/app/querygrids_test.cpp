@@ -4,9 +4,8 @@
 // workstations read them.
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/recordnavigator.h"
-#include "reports/printpreview.h"
 #include "tasks/addtaskform.h"
-#include "pdftools.h"
+#include "reporttext.h"
 #include "pressbutton.h"
 #include "querypagefixture.h"
 
@@ -17,7 +16,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QTest>
 #include <QToolButton>
 
@@ -48,21 +46,6 @@ int RowOf(QTableView* grid, const std::string& text)
             return row;
     ADD_FAILURE() << text << " is not in the grid";
     return -1;
-}
-
-// The resources in the shared crews.dbf as another program reads them.
-std::string SharedCrews(const std::string& path)
-{
-    QProcess reader;
-    reader.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("import sys, dbfread\n"
-                                 "for r in dbfread.DBF(sys.argv[1]):\n"
-                                 "    print('%s|%.2f' % (r['DESC'].strip(), r['RATE'] or 0))\n"),
-                  QString::fromStdString(path)});
-    if (!reader.waitForFinished(60000))
-        return {};
-    return reader.readAllStandardOutput().toStdString() + reader.readAllStandardError().toStdString();
 }
 
 // Types into the cell's editor and leaves it with the key given.
@@ -132,21 +115,15 @@ TEST_F(QueryPageTest, ATypedResourceNameReachesTheSharedTableAndTheReport)
     EXPECT_EQ(recorder.Boxes.size(), boxes + 1);
     EXPECT_EQ(RowOf(crews, "Hall Painters"), row);
     EXPECT_EQ(crews->model()->index(row, 1).data().toString(), "42.50");
-    const std::string shared = SharedCrews(window.Data().CrewsTable.path());
+    const QStringList nameAndRate{QStringLiteral("DESC"), QStringLiteral("RATE")};
+    const std::string shared = testing::DbfRecords(window.Data().CrewsTable.path(), nameAndRate);
     EXPECT_NE(shared.find("Hall Painters|42.50"), std::string::npos) << shared;
     EXPECT_EQ(shared.find("New resource"), std::string::npos) << shared;
 
     // Made the primary resource of a task, it is named in the resource summary.
     SelectRow(page->TasksGrid(), "Clear site");
     DoubleClickRow(crews, RowOf(crews, "Hall Painters"));
-    window.OpenPrintPreview(0, 14, 1, 14, Day(7, 0), Day(21, 0));
-    reports::TPrintPreview* print = window.PrintPreview();
-    ASSERT_NE(print, nullptr);
-    print->SetChartTypeIndex(reports::ResourceSummary);
-    const reports::PdfResult pdf = print->ChosenReportPdf();
-    print->close();
-    ASSERT_TRUE(pdf.Ok()) << pdf.Message.toStdString();
-    const QString text = reports::testing::ReadPdf(pdf.Pdf).Text;
+    const QString text = testing::ChosenReportText(window, reports::ResourceSummary);
     EXPECT_TRUE(text.contains(QStringLiteral("Hall Painters"))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("New resource"))) << text.toStdString();
 }

@@ -5,8 +5,7 @@
 #include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "platform/datetime/localetexts.h"
-#include "reports/printpreview.h"
-#include "pdftools.h"
+#include "reporttext.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
 #include "support/december.h"
@@ -54,21 +53,7 @@ protected:
         window.ApplyCustomerQuery();
     }
 
-    // The text of the report the print dialog would e-mail.
-    QString ReportText(int type)
-    {
-        window.OpenPrintPreview(0, 14, 1, 14, Day(7, 0), Day(21, 0));
-        reports::TPrintPreview* print = window.PrintPreview();
-        EXPECT_NE(print, nullptr);
-        if (!print)
-            return {};
-        print->SetChartTypeIndex(type);
-        title = print->Options().Title;
-        const reports::PdfResult pdf = print->ChosenReportPdf();
-        print->close();
-        EXPECT_TRUE(pdf.Ok()) << pdf.Message.toStdString();
-        return reports::testing::ReadPdf(pdf.Pdf).Text;
-    }
+    QString ReportText(int type) { return testing::ChosenReportText(window, type, &title); }
 
     void ShowJobsOnly(bool jobs)
     {

@@ -377,7 +377,8 @@ TEST_F(QueryPageLogicTest, TypedRowsAreCheckedBeforeTheyAreWritten)
         {{{"DESC", fifty}}, true, "", std::string(41, 'x'), 42.5},
         {{{"RATE", "ten"}}, false, "Enter resource hourly rate", std::string(41, 'x'), 42.5},
         {{{"RATE", "-1"}}, false, "Enter resource hourly rate", std::string(41, 'x'), 42.5},
-        {{{"DESC", "Crew B"}, {"RATE", "12,x"}}, false, "Enter resource hourly rate", std::string(41, 'x'), 42.5},
+        {{{"DESC", "Crew B"}, {"RATE", "12,x"}}, false, "Enter resource hourly rate", std::string(41, 'x'),
+         42.5},
         {{{"DESC", "   "}, {"RATE", "30"}}, false, "Enter resource description", std::string(41, 'x'), 42.5},
         {{{"RATE", " 30 "}}, true, "", std::string(41, 'x'), 30},
     };
