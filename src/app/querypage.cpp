@@ -170,7 +170,9 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
 
     data::DataModuleHooks& h = data.Hooks();
     h.ApplyQueryFilters = [this] { ApplyQueryFilters(); };
-    h.ShowResourcesOfTask = [this](std::int32_t key) { Run([&] { logic_->ShowResourcesOfTask(key); }); };
+    h.ShowResourcesOfTask = [this](std::int32_t key) {
+        Run([&] { logic_->ShowResourcesOfTask(key); }, false);
+    };
     h.RestrictTasksToCrew = [this] { return logic_->Controls.Boxes.RestrictTasksToCrew; };
 
     customers_ =
@@ -203,14 +205,17 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
 
 // Reads the controls into the logic, runs the work and shows what it left;
 // a nested run (a handler the work set off) leaves the showing to the outer one.
+// A user's action on the page first posts what was typed into the grids; the
+// calls of the rest of the program (the poll among them) leave it typed.
 template <typename Work>
-void TQueryPage::Run(Work&& work)
+void TQueryPage::Run(Work&& work, bool userAction)
 {
     if (!logic_)
         return;
     ++runDepth_;
     if (runDepth_ == 1) {
-        PostTyped();
+        if (userAction)
+            PostTyped();
         ReadControls();
     }
     Guard(std::forward<Work>(work));
@@ -505,22 +510,22 @@ void TQueryPage::ShowControls()
 
 void TQueryPage::ApplyCustomerQuery()
 {
-    Run([this] { logic_->ApplyCustomerQuery(); });
+    Run([this] { logic_->ApplyCustomerQuery(); }, false);
 }
 
 void TQueryPage::ApplyQueryFilters()
 {
-    Run([this] { logic_->ApplyQueryFilters(); });
+    Run([this] { logic_->ApplyQueryFilters(); }, false);
 }
 
 void TQueryPage::UpdateSelectControls()
 {
-    Run([this] { logic_->UpdateSelectControls(); });
+    Run([this] { logic_->UpdateSelectControls(); }, false);
 }
 
 void TQueryPage::ResourceDisplayClick()
 {
-    Run([this] { logic_->ResourceDisplayClick(); });
+    Run([this] { logic_->ResourceDisplayClick(); }, false);
 }
 
 void TQueryPage::SelectExit()

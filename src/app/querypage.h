@@ -85,7 +85,7 @@ protected:
 
 private:
     template <typename Work>
-    void Run(Work&& work);
+    void Run(Work&& work, bool userAction = true);
     template <typename Work>
     bool Guard(Work&& work);
     void PostTyped();

@@ -102,8 +102,12 @@ TEST_F(QueryPageTest, ATypedResourceNameReachesTheSharedTableAndTheReport)
     ASSERT_GE(row, 0);
     TypeInto(crews, row, 0, QStringLiteral("Hall Painters"), Qt::Key_Return);
     TypeInto(crews, row, 1, QStringLiteral("ten"), Qt::Key_Return);
-    // Leaving the row posts it: the name goes in, the rate that is no number is refused.
+    // The poll's query leaves the row as typed.
     const std::size_t boxes = recorder.Boxes.size();
+    page->ApplyQueryFilters();
+    EXPECT_EQ(recorder.Boxes.size(), boxes);
+    EXPECT_EQ(crews->model()->index(row, 1).data().toString(), "ten");
+    // Leaving the row posts it: the name goes in, the rate that is no number is refused.
     SelectRow(crews, "Ann");
     ASSERT_EQ(recorder.Boxes.size(), boxes + 1);
     EXPECT_EQ(recorder.Boxes.back().Text, "Enter resource hourly rate");
