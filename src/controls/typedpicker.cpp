@@ -45,8 +45,13 @@ TypedPicker::TypedPicker(QDateTimeEdit* picker, std::function<void()> changed)
       changed_(std::move(changed))
 {
     picker->installEventFilter(this);
-    connect(picker, &QDateTimeEdit::dateTimeChanged, this, [this] {
-        if (!typing_ && changed_)
+    last_ = picker->dateTime();
+    // Enter makes the picker announce its value again; a value once reported
+    // is not reported twice.
+    connect(picker, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& value) {
+        const bool same = value == last_;
+        last_ = value;
+        if (!typing_ && !same && changed_)
             changed_();
     });
 }
@@ -96,13 +101,18 @@ void TypedPicker::Finish()
         else
             typed = parsed;
     }
+    Show(typed);
     typing_ = false;
-    // The picker may have taken the text already while it was typed, unreported.
-    if (typed != picker_->dateTime())
-        picker_->setDateTime(typed);
-    else if (typed != untyped_ && changed_)
+    if (picker_->dateTime() != untyped_ && changed_)
         changed_();
-    line_->setText(picker_->locale().toString(picker_->dateTime(), picker_->displayFormat()));
+}
+
+// The picker writes its text afresh only when its value changes: it is moved
+// off the value and back while the typing still keeps the changes unreported.
+void TypedPicker::Show(const QDateTime& value)
+{
+    picker_->setDateTime(value.addSecs(value.time().second() > 0 ? -1 : 1));
+    picker_->setDateTime(value);
 }
 
 bool TypedPicker::eventFilter(QObject* watched, QEvent* event)
@@ -122,9 +132,8 @@ bool TypedPicker::eventFilter(QObject* watched, QEvent* event)
             break;
         case Qt::Key_Escape:
             if (typing_) {
+                Show(untyped_);
                 typing_ = false;
-                picker_->setDateTime(untyped_);
-                line_->setText(picker_->locale().toString(picker_->dateTime(), picker_->displayFormat()));
                 return true;
             }
             break;

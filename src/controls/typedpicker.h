@@ -37,12 +37,14 @@ private:
     TypedPicker(QDateTimeEdit* picker, std::function<void()> changed);
     void Type(const QString& text, int key);
     void Finish();
+    void Show(const QDateTime& value);
 
     QDateTimeEdit* picker_;
     QLineEdit* line_;
     std::function<void()> changed_;
     bool typing_ = false;
     QDateTime untyped_;  // the value when the typing began
+    QDateTime last_;     // the value last announced by the picker
 };
 
 }  // namespace tw::controls
