@@ -12,6 +12,7 @@
 #include "app/visualizepage.h"
 #include "app/workcalendarpage.h"
 #include "chart/colourvalue.h"
+#include "company/mycompanypage.h"
 #include "chart/resourceallocationchart.h"
 #include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
@@ -82,6 +83,7 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
     CreateCustomerPage();
     CreateUtilitiesPage();
+    company::AddMyCompanyPage(ui->MyCompanyArea, data_->MyCompanyTable, State, *userInterface_);
     ConnectTaskResources();
     connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
     connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,

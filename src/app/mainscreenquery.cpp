@@ -58,6 +58,9 @@ void TMainScreen::AttachQueryPage()
     };
     queryPage_->ImportFromQMClick = [this] { ImportFromQMClick(); };
     queryPage_->ExportToQBClick = [this] { ExportToQBClick(); };
+    queryPage_->CustomerGridDblClick = [this] { ui->TabControl->setCurrentIndex(CustomerTabPage); };
+    queryPage_->TasksCustomFieldsClick = [this] { TasksCustomFieldsClick(); };
+    queryPage_->CrewsCustomFieldsClick = [this] { CrewsCustomFieldsClick(); };
     queryPage_->ReadOtherPages = [this](query::QueryControls& controls) {
         controls.SpecifyWorkingDay = workCalendarPage_->Controls().SpecifyWorkingDay;
     };
