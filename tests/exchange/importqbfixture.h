@@ -151,8 +151,16 @@ public:
     {
         return calendars_.ComputeTaskEnd(crew, start, value, hours);
     }
-    TDateTime WorkDayStart() override { return calendars_.Loaded().WorkDayStart(); }
-    TDateTime WorkDayEnd() override { return calendars_.Loaded().WorkDayEnd(); }
+    TDateTime WorkDayStart() override
+    {
+        calendars_.LoadWorkCalendar(true, state_.CurrentResourceId);
+        return calendars_.Loaded().WorkDayStart();
+    }
+    TDateTime WorkDayEnd() override
+    {
+        calendars_.LoadWorkCalendar(true, state_.CurrentResourceId);
+        return calendars_.Loaded().WorkDayEnd();
+    }
     std::int32_t NewScheduleKey() override { return data::UniqueKeyValue(state_.Keys, d_.ChartsTable7, "CHARTSID"); }
     bool AddTaskToSchedule(const schedule::NewScheduleItem& item) override { return adder_.AddTaskToSchedule(item); }
     bool TaskEditorEditing() const override { return editorEditing; }
@@ -206,6 +214,8 @@ public:
         state_.FirstRun = false;
         host = std::make_unique<TestImportHost>(*data_, state_, ui_);
         host->openCompany = folder_.Path();
+        host->ShowWorkCalendar(0);  // the common calendar of a new installation
+        host->calendarsShown.clear();
         host->recorder.edition = company.edition == u"US" ? 1 : 0;
         logic = std::make_unique<ImportQBLogic>(*data_, state_.Keys, *host, view);
         view.logic = logic.get();

@@ -72,6 +72,11 @@ ImportQBLayout FormResize(int width, int height, int indexWidth)
     return l;
 }
 
+Currency JobCost(float hours, Currency rate)
+{
+    return Currency::FromDoubleHalfEven(hours).TruncatedProduct(rate);
+}
+
 QString RateText(Currency rate)
 {
     QString text = Q(rate.ToText(4));
@@ -340,7 +345,7 @@ bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, int index, std::int32_t&
     if (const std::optional<Currency> typed = RateFromText(view_.HourlyRateText()); typed && typed->Raw() >= 0)
         host_.SetAverageRate(*typed);
     const Currency rate = host_.AverageRate();
-    const Currency cost = Currency::FromDoubleHalfEven(hours).TruncatedProduct(rate);
+    const Currency cost = JobCost(hours, rate);
     const TDateTime startValue = schedule::CombineDateTime(start, host_.WorkDayStart());
     TDateTime movedStart = startValue;
     const TDateTime taskEnd = host_.ComputeTaskEnd(crew, movedStart, startValue, hours);

@@ -46,6 +46,10 @@ std::optional<Currency> RateFromText(const QString& text);
 // code page cannot hold becomes '?'.
 void SetFieldText(db::Field field, const QString& text);
 
+// The labour cost of a job: the hours at four decimals (halves to even)
+// times the rate, truncated toward zero.
+Currency JobCost(float hours, Currency rate);
+
 class ImportQBLogic {
 public:
     ImportQBLogic(data::TEstimateData& data, data::RecordKeys& keys, ImportQBHost& host, ImportQBView& view);
