@@ -280,6 +280,7 @@ void ImportQBLogic::ImportAllQBJobsClick()
     const std::vector<int> indexes = view_.ShownIndexes();
     int imported = 0;
     QStringList refreshed;
+    HostBusyScope busy(host_.Busy());
     view_.BeginProgress(static_cast<int>(indexes.size()));
     struct EndOnExit {
         ImportQBView& view;
@@ -315,12 +316,9 @@ bool ImportQBLogic::ImportQBJob(int index, std::int32_t& newTaskKey, QString& cu
     if (index < 0 || index >= static_cast<int>(rows_.size()))
         return false;
     {
-        ExchangeBusyHooks& busy = host_.Busy();
-        const bool before = busy.Busy();
-        busy.SetBusy(true);
+        HostBusyScope busy(host_.Busy());
         d_.CrewsTable.refresh();
         host_.GetCurrentResource();
-        busy.SetBusy(before);
     }
     const QBJobRow& row = rows_[static_cast<std::size_t>(index)];
     customerListId = listParentListID_[index];
@@ -415,14 +413,7 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
     }
     std::int32_t customerKey = 0, jobKey = 0;
     {
-        ExchangeBusyHooks& busy = host_.Busy();
-        const bool before = busy.Busy();
-        busy.SetBusy(true);
-        struct Restore {
-            ExchangeBusyHooks& busy;
-            bool before;
-            ~Restore() { busy.SetBusy(before); }
-        } restore{busy, before};
+        HostBusyScope busy(host_.Busy());
         db::WriteBatch batch;
         std::string first, last;
         data::SplitPersonName(customer, first, last);

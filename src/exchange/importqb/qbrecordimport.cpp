@@ -114,6 +114,7 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
     db::Table& table = d_.CustomersTable2;
     int appended = 0;
     bool stopped = false;
+    HostBusyScope busy(host_.Busy());
     if (!restricted)
         view_.BeginProgress(static_cast<int>(customers->size()));
     try {
@@ -250,6 +251,7 @@ void ImportQBLogic::ImportEmployees(QbSession& session, int& added, int& updated
     const int calendarMode = host_.WorkCalendarMode();
     db::Table& table = d_.CrewsTable2;
     int newAdded = 0, newUpdated = 0;
+    HostBusyScope busy(host_.Busy());
     view_.BeginProgress(static_cast<int>(employees->size()));
     try {
         db::WriteBatch batch;
