@@ -20,6 +20,7 @@
 #include "app/startupstate.h"
 #include "app/startuptables.h"
 #include "app/quillmarkhost.h"
+#include "app/importqbhost.h"
 #include "app/windowlayout.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
@@ -34,6 +35,7 @@
 #include "app/tabs/tabhandlers.h"
 #include "app/tabs/updatepoll.h"
 #include "exchange/importqmform.h"
+#include "exchange/importqbform.h"
 #include "exchange/quillmark/quillmarktables.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
@@ -228,6 +230,9 @@ public:
     // "Import Quillmark job", made at its first opening from the Add / Edit / Query page.
     void ImportFromQMClick();
     exchange::TImportQM* ImportQM() const { return importQM_.get(); }
+    // "Import from QuickBooks", made at its first opening from the Add / Edit / Query page.
+    void ImportFromQBClick();
+    exchange::TImportQB* ImportQB() const { return importQB_.get(); }
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
     void ApplyCustomerQuery() override;
@@ -347,6 +352,8 @@ private:
     std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
     std::unique_ptr<QuillmarkHost> quillmarkHost_;
     std::unique_ptr<exchange::TImportQM> importQM_;
+    std::unique_ptr<QuickBooksImportHost> importQBHost_;
+    std::unique_ptr<exchange::TImportQB> importQB_;
     bool showWhenStarted_ = false;
     bool showingAfterStart_ = false;
 };

@@ -98,7 +98,7 @@ public:
     std::shared_ptr<QStringList> calls = std::make_shared<QStringList>();
     QStringList statusTexts = QStringList(6, QString());
     int taskEditorLeft = 300;
-    bool editorEditing = false;
+    bool editorOpen = false;
     // The task editor: what it was asked, and whether the user saves.
     std::vector<tasks::EditorArguments> editorCalls;
     bool editorSaves = true;
@@ -163,7 +163,7 @@ public:
     }
     std::int32_t NewScheduleKey() override { return data::UniqueKeyValue(state_.Keys, d_.ChartsTable7, "CHARTSID"); }
     bool AddTaskToSchedule(const schedule::NewScheduleItem& item) override { return adder_.AddTaskToSchedule(item); }
-    bool TaskEditorEditing() const override { return editorEditing; }
+    bool TaskEditorOpen() const override { return editorOpen; }
     bool ShowTaskEditor(const tasks::EditorArguments& args) override
     {
         editorCalls.push_back(args);

@@ -207,7 +207,7 @@ TEST_F(ImportQBJobsTest, UndatedRowsWriteCustomerAndJobAndOpenTheEditor)
 TEST_F(ImportQBJobsTest, AnOpenEditRefusesUndatedRowsBeforeWritingAnything)
 {
     ShowList();
-    host->editorEditing = true;
+    host->editorOpen = true;
     std::int32_t key = 0;
     QString customer;
     EXPECT_FALSE(logic->ImportQBJob(IndexOf("brook lane:Porch"), key, customer));

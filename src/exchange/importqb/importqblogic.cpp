@@ -404,7 +404,7 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
         view_.ShowStatus(row.Customer + u':' + row.Job + QStringLiteral(" has already been imported"));
         return false;
     }
-    if (host_.TaskEditorEditing()) {
+    if (host_.TaskEditorOpen()) {
         // Its caption and fields would be replaced under the user's edit.
         host_.Messages().ShowStopMessage(QStringLiteral("Close the task editor before importing jobs"),
                                          kTarnwick);

@@ -102,8 +102,8 @@ public:
     virtual TDateTime WorkDayEnd() = 0;
     virtual std::int32_t NewScheduleKey() = 0;
     virtual bool AddTaskToSchedule(const schedule::NewScheduleItem& item) = 0;
-    // The task editor is showing a task for an edit: an add would lose it.
-    virtual bool TaskEditorEditing() const = 0;
+    // The task editor is open (an edit or another add): opening it for an import would take it over.
+    virtual bool TaskEditorOpen() const = 0;
     // Opens the editor modally; true when the user saved the task.
     virtual bool ShowTaskEditor(const tasks::EditorArguments& arguments) = 0;
 
