@@ -10,6 +10,7 @@
 #include "controls/testapplication.h"
 #include "exchange/importqbform.h"
 #include "importqbfixture.h"
+#include "support/schedulefill.h"
 #include "ui_importqbform.h"
 
 using namespace tw;
@@ -71,25 +72,6 @@ struct Bench : exchange::test::ImportQBFixture {
     explicit Bench(const qb::CompanyData& company) : ImportQBFixture(company) {}
 };
 
-void FillSchedule(data::TEstimateData& d, int tasks)
-{
-    db::Table& c = d.ChartsTable5;
-    db::WriteBatch batch;
-    TDateTime start = EncodeDate(2026, 1, 5) + EncodeTime(8, 0, 0, 0);
-    for (int i = 1; i <= tasks; ++i) {
-        c.append();
-        c.fieldByName("CHARTSID").setAsInteger(900000 + i);
-        c.fieldByName("CREWID").setAsInteger(1 + i % 20);
-        c.fieldByName("SD").setAsFloat(start);
-        c.fieldByName("ED").setAsFloat(start + 2.0 / 24);
-        c.fieldByName("HOURS").setAsFloat(2);
-        c.fieldByName("UPDATE").setAsFloat(1.1);
-        c.post();
-        start += 1.0 / 24;
-    }
-    batch.commit();
-}
-
 void BM_ListAndSortEntries(benchmark::State& state)
 {
     controls::testing::ApplicationInUse application;
@@ -112,92 +94,82 @@ void BM_ListAndSortEntries(benchmark::State& state)
 }
 BENCHMARK(BM_ListAndSortEntries)->Arg(0)->Arg(1)->ArgName("sort")->Unit(benchmark::kMillisecond);
 
-void BM_ImportCustomersWithSevenFields(benchmark::State& state)
+// One record import on a new installation each time; prepare runs untimed.
+// expected: the status text the run ends with.
+template <typename Prepare, typename Import>
+void TimeImport(benchmark::State& state, const qb::CompanyData& company, Prepare prepare, Import import,
+                const QString& expected)
 {
-    const qb::CompanyData company = BusyCompany(2000, 0, 0, false);
     for (auto _ : state) {
         state.PauseTiming();
         Bench b(company);
-        b.logic->OpenQBSessionForFieldDefs(exchange::kCustomerFieldKind);
+        prepare(b);
         state.ResumeTiming();
-        b.logic->ImportCustomersClick();
+        import(b);
         state.PauseTiming();
-        if (b.view.status.last() != "Imported 2000 customers")
-            state.SkipWithError(("not 2,000 customers: " + b.view.status.last()).toStdString().c_str());
+        if (b.view.status.last() != expected)
+            state.SkipWithError(b.view.status.last().toStdString().c_str());
         state.ResumeTiming();
     }
+}
+
+void BM_ImportCustomersWithSevenFields(benchmark::State& state)
+{
+    TimeImport(
+        state, BusyCompany(2000, 0, 0, false),
+        [](Bench& b) { b.logic->OpenQBSessionForFieldDefs(exchange::kCustomerFieldKind); },
+        [](Bench& b) { b.logic->ImportCustomersClick(); }, "Imported 2000 customers");
 }
 BENCHMARK(BM_ImportCustomersWithSevenFields)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ImportEmployees(benchmark::State& state)
 {
-    const qb::CompanyData company = BusyCompany(1, 0, 500, false);
-    for (auto _ : state) {
-        state.PauseTiming();
-        Bench b(company);
-        b.state_.WorkCalendarMode = 1;  // a calendar for each new resource
-        state.ResumeTiming();
-        b.logic->ImportEmployeesClick();
-        state.PauseTiming();
-        if (b.view.status.last() != "500 employees from QuickBooks added to Tarnwick resource list")
-            state.SkipWithError(b.view.status.last().toStdString().c_str());
-        state.ResumeTiming();
-    }
+    TimeImport(
+        state, BusyCompany(1, 0, 500, false),
+        [](Bench& b) { b.state_.WorkCalendarMode = 1; },  // a calendar for each new resource
+        [](Bench& b) { b.logic->ImportEmployeesClick(); },
+        "500 employees from QuickBooks added to Tarnwick resource list");
 }
 BENCHMARK(BM_ImportEmployees)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// 500 dated jobs listed beside a pushed schedule of 5,000 tasks.
+void PrepareDatedJobs(Bench& b)
+{
+    test::FillSchedule(b.data_->ChartsTable5, 5000, 900001);
+    b.host->Sync().PushChartUpdates();  // every workstation has the schedule already
+    b.logic->Open(0);
+    b.logic->ShowQBCustomersClick();
+    std::vector<int> jobs;
+    for (const exchange::QBJobRow& row : b.logic->Rows())
+        if (row.Level == 1)
+            jobs.push_back(row.Index);
+    b.view.shownOrder = jobs;
+}
+
 void BM_ImportAllDatedJobs(benchmark::State& state)
 {
-    const qb::CompanyData company = BusyCompany(500, 1, 0, true);
-    for (auto _ : state) {
-        state.PauseTiming();
-        Bench b(company);
-        FillSchedule(*b.data_, 5000);
-        b.host->Sync().PushChartUpdates();  // every workstation has the schedule already
-        b.logic->Open(0);
-        b.logic->ShowQBCustomersClick();
-        std::vector<int> jobs;
-        for (const exchange::QBJobRow& row : b.logic->Rows())
-            if (row.Level == 1)
-                jobs.push_back(row.Index);
-        b.view.shownOrder = jobs;
-        state.ResumeTiming();
-        b.logic->ImportAllQBJobsClick();
-        state.PauseTiming();
-        if (b.view.status.last() != "500 Jobs imported")
-            state.SkipWithError(b.view.status.last().toStdString().c_str());
-        state.ResumeTiming();
-    }
+    TimeImport(
+        state, BusyCompany(500, 1, 0, true), PrepareDatedJobs,
+        [](Bench& b) { b.logic->ImportAllQBJobsClick(); }, "500 Jobs imported");
 }
 BENCHMARK(BM_ImportAllDatedJobs)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-}  // namespace
-
-namespace {
-// The same rows through the job import alone, without the customer's refresh.
+// The same rows through the job import alone, without the customers' refresh.
 void BM_AddDatedJobsOnly(benchmark::State& state)
 {
-    const qb::CompanyData company = BusyCompany(500, 1, 0, true);
-    for (auto _ : state) {
-        state.PauseTiming();
-        Bench b(company);
-        FillSchedule(*b.data_, 5000);
-        b.host->Sync().PushChartUpdates();  // every workstation has the schedule already
-        b.logic->Open(0);
-        b.logic->ShowQBCustomersClick();
-        state.ResumeTiming();
-        int added = 0;
-        for (const exchange::QBJobRow& row : b.logic->Rows()) {
-            std::int32_t key = 0;
-            QString customer;
-            if (row.Level == 1 && b.logic->ImportQBJob(row.Index, key, customer))
-                ++added;
-        }
-        state.PauseTiming();
-        if (added != 500)
-            state.SkipWithError("not 500 tasks added");
-        state.ResumeTiming();
-    }
+    TimeImport(
+        state, BusyCompany(500, 1, 0, true), PrepareDatedJobs,
+        [](Bench& b) {
+            int added = 0;
+            for (int index : b.view.shownOrder) {
+                std::int32_t key = 0;
+                QString customer;
+                added += b.logic->ImportQBJob(index, key, customer) ? 1 : 0;
+            }
+            b.view.ShowStatus(QStringLiteral("%1 Jobs imported").arg(added));
+        },
+        "500 Jobs imported");
 }
 BENCHMARK(BM_AddDatedJobsOnly)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace

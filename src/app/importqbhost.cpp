@@ -14,7 +14,7 @@
 namespace tw::app {
 
 QuickBooksImportHost::QuickBooksImportHost(AppSession& session, TMainScreen& window)
-    : session_(session), window_(window)
+    : SessionExchangeHooks(session), session_(session), window_(window)
 {}
 
 std::unique_ptr<qb::SessionManager> QuickBooksImportHost::CreateSessionManager()
@@ -170,30 +170,6 @@ void QuickBooksImportHost::LoadCustomFieldNames(int kind)
 void QuickBooksImportHost::ShowWorkCalendar(std::int32_t resourceId)
 {
     window_.ShowWorkCalendar(resourceId);
-}
-
-void QuickBooksImportHost::ShowStopMessage(const QString& text, const QString& caption)
-{
-    session_.Interface().ShowMessage(text.toStdString(), caption.toStdString(), data::MessageIcon::Stop);
-}
-
-void QuickBooksImportHost::SetHourglass(bool on)
-{
-    // The interface counts its hourglasses; only a change is passed on.
-    if (on == hourglass_)
-        return;
-    hourglass_ = on;
-    session_.Interface().SetBusyCursor(on);
-}
-
-bool QuickBooksImportHost::Busy() const
-{
-    return session_.State.TablesBusy;
-}
-
-void QuickBooksImportHost::SetBusy(bool on)
-{
-    session_.State.TablesBusy = on;
 }
 
 int QuickBooksImportHost::QBEdition() const

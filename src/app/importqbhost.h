@@ -3,6 +3,7 @@
 // settings, tables, calendars and task adder, the accounting link the
 // registry names, and the main window's pages, task editor and custom fields.
 
+#include "app/exchangehooks.h"
 #include "exchange/importqb/importqbview.h"
 
 namespace tw::app {
@@ -11,8 +12,7 @@ class AppSession;
 class TMainScreen;
 
 class QuickBooksImportHost : public exchange::ImportQBHost,
-                             public exchange::ExchangeMessages,
-                             public exchange::ExchangeBusyHooks,
+                             public SessionExchangeHooks,
                              public exchange::ExchangeSettings,
                              public exchange::SetupEditionView {
 public:
@@ -50,12 +50,6 @@ public:
     void LoadCustomFieldNames(int kind) override;
     void ShowWorkCalendar(std::int32_t resourceId) override;
 
-    // ExchangeMessages
-    void ShowStopMessage(const QString& text, const QString& caption) override;
-    // ExchangeBusyHooks: the hourglass and the flag that keeps the update poll away.
-    void SetHourglass(bool on) override;
-    bool Busy() const override;
-    void SetBusy(bool on) override;
     // ExchangeSettings
     int QBEdition() const override;
     void SetQBEdition(int edition) override;
@@ -72,7 +66,6 @@ public:
 private:
     AppSession& session_;
     TMainScreen& window_;
-    bool hourglass_ = false;
     bool accessChecked_ = false;
 };
 
