@@ -31,7 +31,11 @@ qb::CompanyData JobsCompany()
     swapped.JobStatus = qb::ENJobStatus::Awarded;
     swapped.JobStartDate = QDate(2026, 4, 17);
     swapped.JobProjectedEndDate = QDate(2026, 4, 13);
-    d.customers.insert(d.customers.end(), {porch, shed, same, swapped});
+    qb::CustomerRet coleJob = Customer(44, "Yard", 6);  // an active job of the inactive Cole & Sons
+    coleJob.JobStatus = qb::ENJobStatus::Awarded;
+    coleJob.JobStartDate = QDate(2026, 5, 4);
+    coleJob.JobProjectedEndDate = QDate(2026, 5, 5);
+    d.customers.insert(d.customers.end(), {porch, shed, same, swapped, coleJob});
     return d;
 }
 
@@ -248,6 +252,21 @@ TEST_F(ImportQBJobsTest, ImportAllGoesInListOrderAndStopsBetweenRows)
     logic->Open(0);  // an empty list imports nothing
     logic->ImportAllQBJobsClick();
     EXPECT_EQ(view.status.last(), "0 Jobs imported");
+}
+
+TEST_F(ImportQBJobsTest, AJobGoesToItsOwnCustomerWhenThatCustomerIsNotListed)
+{
+    view.boxes[5] = false;  // Cole & Sons is inactive: its active job is listed right after brook lane
+    ShowList();
+    const int yard = IndexOf("Cole & Sons:Yard");
+    EXPECT_EQ(logic->ListParentListID()[yard], Id(6));
+    view.selected = yard;
+    logic->ImportQBJobClick();
+    ASSERT_TRUE(LocateTask(Id(44)));
+    EXPECT_EQ(Count(D().CustomersTable2), 1);
+    EXPECT_EQ(Text(D().CustomersTable2, "LISTID", db::Value(Id(6).toStdString()), "NAME"), "Cole & Sons");
+    EXPECT_FALSE(Text(D().CustomersTable2, "LISTID", db::Value(Id(5).toStdString()), "NAME"));
+    EXPECT_EQ(D().ChartsTable2.fieldByName("CUSTNAME").asString().substr(0, 11), "Cole & Sons");
 }
 
 TEST_F(ImportQBJobsTest, WithoutASelectionTheUserIsAskedToChooseOne)

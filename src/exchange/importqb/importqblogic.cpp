@@ -1,5 +1,6 @@
 #include "exchange/importqb/importqblogic.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <algorithm>
@@ -223,6 +224,17 @@ void ImportQBLogic::ListQBCustomerJobs(QbSession& session)
     const auto* customers = sent.response->DetailAs<qb::CustomerRet>();
     if (!customers)
         return;
+    // Each job's customer by its parents, so that a job whose customer is not
+    // listed (an inactive one) is never given the customer listed before it.
+    QHash<QString, QString> parentOf;
+    for (const qb::CustomerRet& c : *customers)
+        if (c.ListID && c.ParentRef && c.ParentRef->ListID)
+            parentOf.insert(*c.ListID, *c.ParentRef->ListID);
+    const auto topCustomer = [&parentOf](QString id) {
+        for (int depth = 0; depth < 100 && parentOf.contains(id); ++depth)
+            id = parentOf.value(id);
+        return id;
+    };
     QString currentCustomerId;
     for (const qb::CustomerRet& c : *customers) {
         ++entries;
@@ -246,6 +258,8 @@ void ImportQBLogic::ListQBCustomerJobs(QbSession& session)
         }
         if (row.Level == 0)
             currentCustomerId = *c.ListID;
+        else if (c.ParentRef)
+            currentCustomerId = topCustomer(*c.ListID);
         listNotes_ << c.Notes.value_or(QString());
         listParentListID_ << currentCustomerId;
         listListID_ << *c.ListID;
@@ -264,7 +278,10 @@ void ImportQBLogic::ImportQBJobClick()
     if (const std::optional<int> index = view_.SelectedIndex()) {
         QString customerListId;
         ImportQBJob(*index, shownTask, customerListId);
-        OpenQBSessionForCustomers(customerListId);
+        stopAll_ = false;
+        // Without its customer's ListID the refresh would take every customer.
+        if (!customerListId.isEmpty())
+            OpenQBSessionForCustomers(customerListId);
     } else {
         host_.Messages().ShowStopMessage(QStringLiteral("Please select a client"), kTarnwick);
     }
@@ -281,6 +298,7 @@ void ImportQBLogic::ImportAllQBJobsClick()
     int imported = 0;
     QStringList refreshed;
     HostBusyScope busy(host_.Busy());
+    stopAll_ = false;
     view_.BeginProgress(static_cast<int>(indexes.size()));
     struct EndOnExit {
         ImportQBView& view;
@@ -297,7 +315,7 @@ void ImportQBLogic::ImportAllQBJobsClick()
             continue;
         }
         ++imported;
-        if (!refreshed.contains(customerListId)) {
+        if (!customerListId.isEmpty() && !refreshed.contains(customerListId)) {
             refreshed << customerListId;
             OpenQBSessionForCustomers(customerListId);
         }
