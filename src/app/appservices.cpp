@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -74,6 +75,13 @@ TerminateHandler SetTerminateHandler(TerminateHandler handler)
 bool OpenHelpPage(const QString& programFolder, const QString& fileName)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(programFolder).filePath(fileName)));
+}
+
+QString HelpPageFailureText(const QString& programFolder, const QString& fileName)
+{
+    if (QFileInfo(QDir(programFolder).filePath(fileName)).isFile())
+        return QStringLiteral("No web browser was found to show the help page ") + fileName;
+    return QStringLiteral("The help page ") + fileName + QStringLiteral(" could not be opened");
 }
 
 QStringList InstallHelpPages(const QString& programFolder)

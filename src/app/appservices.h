@@ -50,6 +50,9 @@ TerminateHandler SetTerminateHandler(TerminateHandler handler);
 // Opens the help page fileName of the program folder in the desktop's browser.
 // False when the desktop could not open it.
 bool OpenHelpPage(const QString& programFolder, const QString& fileName);
+// What to tell the user when OpenHelpPage failed: that no browser was found
+// when the page is there, otherwise that the page could not be opened.
+QString HelpPageFailureText(const QString& programFolder, const QString& fileName);
 
 // Writes the program's help pages into the program folder, replacing those
 // whose text differs (a newer program brings newer pages). Returns the names

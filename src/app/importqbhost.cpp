@@ -8,6 +8,7 @@
 #include "data/services/recordservices.h"
 #include "exchange/qb/sessionfactory.h"
 #include "platform/registry/registry.h"
+#include "settings/setupdialog.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
 
@@ -16,6 +17,16 @@ namespace tw::app {
 QuickBooksImportHost::QuickBooksImportHost(AppSession& session, TMainScreen& window)
     : SessionExchangeHooks(session), session_(session), window_(window)
 {}
+
+exchange::ExchangeSettings& QuickBooksImportHost::Settings()
+{
+    return window_.SetupDialog().AccountingSettings();
+}
+
+exchange::SetupEditionView& QuickBooksImportHost::Setup()
+{
+    return window_.SetupDialog().EditionView();
+}
 
 std::unique_ptr<qb::SessionManager> QuickBooksImportHost::CreateSessionManager()
 {
@@ -170,35 +181,6 @@ void QuickBooksImportHost::LoadCustomFieldNames(int kind)
 void QuickBooksImportHost::ShowWorkCalendar(std::int32_t resourceId)
 {
     window_.ShowWorkCalendar(resourceId);
-}
-
-int QuickBooksImportHost::QBEdition() const
-{
-    return session_.Settings.QBEdition;
-}
-
-void QuickBooksImportHost::SetQBEdition(int edition)
-{
-    session_.Settings.QBEdition = edition;
-}
-
-void QuickBooksImportHost::WriteUSCAN(int edition)
-{
-    db::Table& setup = session_.Data().QBSetupTable;
-    if (!setup.active())
-        return;
-    setup.first();
-    if (setup.eof())
-        return;
-    setup.edit();
-    setup.fieldByName("USCAN").setAsInteger(edition);
-    setup.post();
-    setup.refresh();
-}
-
-QString QuickBooksImportHost::QBCompanyFile() const
-{
-    return session_.Settings.QBCompanyFile;
 }
 
 }  // namespace tw::app

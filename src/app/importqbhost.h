@@ -2,8 +2,9 @@
 // What "Import from QuickBooks" needs of the running program: the session's
 // settings, tables, calendars and task adder, the accounting link the
 // registry names, and the main window's pages, task editor and custom fields.
+// The accounting settings and the edition choice are the setup dialog's.
 
-#include "app/exchangehooks.h"
+#include "app/sessionexchangehooks.h"
 #include "exchange/importqb/importqbview.h"
 
 namespace tw::app {
@@ -11,18 +12,15 @@ namespace tw::app {
 class AppSession;
 class TMainScreen;
 
-class QuickBooksImportHost : public exchange::ImportQBHost,
-                             public SessionExchangeHooks,
-                             public exchange::ExchangeSettings,
-                             public exchange::SetupEditionView {
+class QuickBooksImportHost : public exchange::ImportQBHost, public SessionExchangeHooks {
 public:
     QuickBooksImportHost(AppSession& session, TMainScreen& window);
 
     // ImportQBHost
     exchange::ExchangeMessages& Messages() override { return *this; }
     exchange::ExchangeBusyHooks& Busy() override { return *this; }
-    exchange::ExchangeSettings& Settings() override { return *this; }
-    exchange::SetupEditionView& Setup() override { return *this; }
+    exchange::ExchangeSettings& Settings() override;
+    exchange::SetupEditionView& Setup() override;
     std::unique_ptr<qb::SessionManager> CreateSessionManager() override;
     QStringList JobStatusTexts() const override;
     void SetJobStatusTexts(const QStringList& texts) override;
@@ -50,23 +48,9 @@ public:
     void LoadCustomFieldNames(int kind) override;
     void ShowWorkCalendar(std::int32_t resourceId) override;
 
-    // ExchangeSettings
-    int QBEdition() const override;
-    void SetQBEdition(int edition) override;
-    void WriteUSCAN(int edition) override;
-    QString QBCompanyFile() const override;
-    bool QBAccessChecked() const override { return accessChecked_; }
-    void SetQBAccessChecked(bool checked) override { accessChecked_ = checked; }
-    bool QBAccessPermitted() override { return true; }
-    // SetupEditionView: the setup dialog is not open while the import runs.
-    void ShowVersionsStatus(const QString&) override {}
-    void SetEditionClickEnabled(bool) override {}
-    void SetEditionChoice(int) override {}
-
 private:
     AppSession& session_;
     TMainScreen& window_;
-    bool accessChecked_ = false;
 };
 
 }  // namespace tw::app

@@ -57,6 +57,7 @@ void TMainScreen::AttachQueryPage()
         return SaveTasksGridWidths(reg, widths);
     };
     queryPage_->ImportFromQMClick = [this] { ImportFromQMClick(); };
+    queryPage_->ExportToQBClick = [this] { ExportToQBClick(); };
     queryPage_->ImportFromQBClick = [this] { ImportFromQBClick(); };
     queryPage_->ReadOtherPages = [this](query::QueryControls& controls) {
         controls.SpecifyWorkingDay = workCalendarPage_->Controls().SpecifyWorkingDay;

@@ -285,6 +285,7 @@ void TQueryPage::ConnectControls()
     connect(ui->RemoveResource, &QPushButton::clicked, this, hook(RemoveResourceClick));
     connect(ui->CrewsGrid, &QTableView::doubleClicked, this, hook(CrewsGridDblClick));
     connect(ui->ImportFromQM, &QPushButton::clicked, this, hook(ImportFromQMClick));
+    connect(ui->ExportToQB, &QPushButton::clicked, this, hook(ExportToQBClick));
     connect(ui->ImportFromQB, &QPushButton::clicked, this, hook(ImportFromQBClick));
     for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->installEventFilter(this);
@@ -414,6 +415,7 @@ void TQueryPage::ShowControls()
     ui->AddResource->setEnabled(c.AddResource && !readOnly_ && AddResourceClick != nullptr);
     ui->RemoveResource->setEnabled(c.RemoveResource && !readOnly_ && RemoveResourceClick != nullptr);
     ui->ImportFromQM->setEnabled(s.ImportFromQM && !readOnly_ && ImportFromQMClick != nullptr);
+    ui->ExportToQB->setEnabled(!readOnly_ && ExportToQBClick != nullptr);
     ui->ImportFromQB->setEnabled(s.ImportFromQB && !readOnly_ && ImportFromQBClick != nullptr);
     if (QAbstractButton* display = resourceDisplay_->button(c.ResourceDisplay))
         display->setChecked(true);

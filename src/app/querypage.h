@@ -65,6 +65,7 @@ public:
     std::function<void()> CrewsGridDblClick;
     // "Import from Quillmark" opens the import window; the main window sets it.
     std::function<void()> ImportFromQMClick;
+    std::function<void()> ExportToQBClick;
     std::function<void()> ImportFromQBClick;
 
     QTableView* TasksGrid() const;

@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include "app/exchangehooks.h"
+#include "app/sessionexchangehooks.h"
 #include "exchange/exchangeservices.h"
 #include "exchange/quillmark/bidimport.h"
 

@@ -10,6 +10,12 @@
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/cursormodel.h"
 #include "exchange/importqmform.h"
+#include "exchange/exportjobform.h"
+#include "exchange/qb/sessionfactory.h"
+#include "exchange/qbtestcompany.h"
+#include "controls/status/fcstatusbar.h"
+#include "settings/setupdialog.h"
+#include "controls/tabs/fcpagecontrol.h"
 #include "exchange/quillmarkfixture.h"
 #include "controls/recordnavigator.h"
 #include "platform/datetime/localetexts.h"
@@ -312,6 +318,79 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     std::sort(imported.begin(), imported.end());
     EXPECT_EQ(imported, (std::vector<std::string>{"Gutters", "Roof"}));
     importWindow->close();
+}
+
+}  // namespace
+}  // namespace tw::app
+
+namespace tw::app {
+namespace {
+
+// "Export to QuickBooks" on the page: on unless the copy is read-only, and a
+// click opens the export window on the task selected in the tasks grid.
+TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
+{
+    QPushButton* button = Find<QPushButton>("ExportToQB");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Export to QuickBooks");
+    page->UpdateSelectControls();
+    ASSERT_TRUE(button->isEnabled());
+    window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
+    QTest::mouseClick(button, Qt::LeftButton);
+    exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
+    ASSERT_NE(exportWindow, nullptr);
+    EXPECT_TRUE(exportWindow->isVisible());
+    EXPECT_EQ(exportWindow->windowTitle(), "Export to QuickBooks");
+    EXPECT_EQ(exportWindow->findChild<QLineEdit*>("TaskToExport")->text(), "Paint walls");
+    EXPECT_EQ(exportWindow->findChild<QLineEdit*>("JobToExport")->text(), "Kitchen");
+    EXPECT_EQ(exportWindow->findChild<QLineEdit*>("MatchingCharCount")->text(), "4");
+
+    // "QuickBooks setup" opens the setup dialog on its accounting page.
+    settings::TQMSetup& setup = window.SetupDialog();
+    auto* pages = setup.findChild<controls::TFcPageControl*>("GeneralSetupTabs");
+    pages->SetActivePage(setup.GeneralSetupTab());
+    bool shown = false;
+    QTimer::singleShot(0, &setup, [&] {
+        shown = setup.isVisible() && pages->ActivePage() == setup.QuickBooksSetupTab();
+        setup.reject();
+    });
+    exportWindow->findChild<controls::TFcBitBtn*>("CallQBSetup")->Click();
+    EXPECT_TRUE(shown);
+    exportWindow->close();
+
+    window.ApplyReadOnlyAccess(true);
+    EXPECT_FALSE(button->isEnabled());
+}
+
+// The whole way as a new user goes it: the local company is the one the
+// accounting program has open, and "Send to QuickBooks" adds the task's
+// customer, job and the task itself, keeping their identities.
+TEST_F(QueryPageTest, SendToQuickBooksAddsTheTaskToTheOpenCompany)
+{
+    qb::test::CompanyFolder company(qb::test::SampleCompany());
+    registry::TRegistry reg;
+    reg.SetRootKey(registry::RootKey::LocalMachine);
+    ASSERT_TRUE(reg.OpenKey(qb::kLinkKey, true));
+    reg.WriteString(qb::kLinkValue, "local");
+    reg.WriteString(qb::kOpenCompanyValue, company.Path().toStdString());
+    reg.CloseKey();
+
+    window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
+    QTest::mouseClick(Find<QPushButton>("ExportToQB"), Qt::LeftButton);
+    exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
+    ASSERT_NE(exportWindow, nullptr);
+    const std::size_t boxes = recorder.Boxes.size();
+    exportWindow->findChild<controls::TFcBitBtn*>("ExportJob")->Click();
+    for (std::size_t i = boxes; i < recorder.Boxes.size(); ++i)
+        ADD_FAILURE() << (recorder.Boxes[i].Caption + ": " + recorder.Boxes[i].Text).toStdString();
+    EXPECT_EQ(exportWindow->findChild<controls::TFcStatusBar*>("StatusBar")->PanelText(0), "Paint walls exported");
+    db::Table& charts = window.Data().ChartsTable2;
+    charts.refresh();
+    ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(paintWalls))));
+    EXPECT_FALSE(charts.fieldByName("LISTID").asString().empty());
+    EXPECT_FALSE(charts.fieldByName("JLID").asString().empty());
+    EXPECT_FALSE(window.State.TablesBusy);
+    exportWindow->close();
 }
 
 }  // namespace

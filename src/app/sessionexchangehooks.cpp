@@ -1,4 +1,4 @@
-#include "app/exchangehooks.h"
+#include "app/sessionexchangehooks.h"
 
 #include "app/session/appsession.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// The boxes, the hourglass and the busy flag of the accounting and Quillmark
-// exchanges, over the running program's interface and state.
+// The accounting exchange's message boxes, hourglass and busy flag over the
+// running program's session, shared by the exchange windows' hosts.
 
 #include "exchange/exchangeservices.h"
 
