@@ -11,10 +11,9 @@
 #include "app/querypage.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "exchange/importqbform.h"
-#include "exchange/qb/sessionfactory.h"
 #include "exchange/qbtestcompany.h"
 #include "platform/datetime/localetexts.h"
-#include "platform/registry/registry.h"
+#include "support/qblink.h"
 #include "testapplication.h"
 #include "ui_importqbform.h"
 
@@ -32,12 +31,7 @@ protected:
         window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
         window.show();
         window.Start->stop();
-        registry::TRegistry reg;
-        reg.SetRootKey(registry::RootKey::LocalMachine);
-        ASSERT_TRUE(reg.OpenKey(qb::kLinkKey, true));
-        reg.WriteString(qb::kLinkValue, "local");
-        reg.WriteString(qb::kOpenCompanyValue, company.Path().toStdString());
-        reg.CloseKey();
+        ASSERT_TRUE(test::LinkLocalCompany(company.Path()));
         window.Settings.QBEdition = 1;
         window.Settings.QBCompanyFile.clear();  // automatic access: the file the product has open
     }
