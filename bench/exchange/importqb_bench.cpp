@@ -51,8 +51,10 @@ qb::CompanyData BusyCompany(int customers, int jobsEach, int employees, bool dat
         }
     }
     for (int f = 1; f <= 7; ++f)
-        d.customFields.push_back(qb::DataExtDefRet{QStringLiteral("0"), QStringLiteral("Field %1").arg(f),
-                                                   QStringLiteral("STR255TYPE"), {QStringLiteral("Customer")}});
+        d.customFields.push_back(qb::DataExtDefRet{QStringLiteral("0"),
+                                                   QStringLiteral("Field %1").arg(f),
+                                                   QStringLiteral("STR255TYPE"),
+                                                   {QStringLiteral("Customer")}});
     for (int e = 0; e < employees; ++e) {
         qb::EmployeeRet emp;
         emp.ListID = Id(100000 + e);

@@ -15,7 +15,9 @@
 namespace tw::app {
 
 QuickBooksImportHost::QuickBooksImportHost(AppSession& session, TMainScreen& window)
-    : SessionExchangeHooks(session), session_(session), window_(window)
+    : SessionExchangeHooks(session),
+      session_(session),
+      window_(window)
 {}
 
 exchange::ExchangeSettings& QuickBooksImportHost::Settings()

@@ -30,7 +30,8 @@ public:
     int WorkCalendarMode() const override;
     std::int32_t GetCurrentResource() override;
     float WorkingHoursBetween(std::int32_t crewId, TDateTime start, TDateTime end) override;
-    TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& start, TDateTime startValue, float hours) override;
+    TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& start, TDateTime startValue,
+                             float hours) override;
     TDateTime WorkDayStart() override;
     TDateTime WorkDayEnd() override;
     std::int32_t NewScheduleKey() override;

@@ -69,8 +69,10 @@ TImportQB::TImportQB(data::TEstimateData& data, data::RecordKeys& keys, ImportQB
     };
     const Caption captions[] = {
         {u.JobImportPanel, "Import jobs", ""},
-        {u.ShowQBCustomers, "Show QB customer jobs", "Show QuickBooks customers and jobs depending on job status"},
-        {u.ListOptions, "Show customer jobs of job status type", "Select types of jobs you would like to see"},
+        {u.ShowQBCustomers, "Show QB customer jobs",
+         "Show QuickBooks customers and jobs depending on job status"},
+        {u.ListOptions, "Show customer jobs of job status type",
+         "Select types of jobs you would like to see"},
         {u.ImportQBJobPanel, "", ""},
         {u.ImportQBJob, "Import selected job", "Import the job selected below"},
         {u.Done, "Done", "Close this window"},
@@ -78,8 +80,10 @@ TImportQB::TImportQB(data::TEstimateData& data, data::RecordKeys& keys, ImportQB
         {u.OtherImportsPanel, "Other imports ", ""},
         {u.ImportEmployees, "Import employee list", "Import QuickBooks employee list to Tarnwick resources"},
         {u.ImportCustomers, "Import customers", "Import QuickBooks customer list into Tarnwick customers"},
-        {u.ImportCustomerFields, "Import customer\ncustom fields", "Import QuickBooks customer custom fields"},
-        {u.ImportEmployeeFields, "Import employee\ncustom fields", "Import QuickBooks employee custom fields"},
+        {u.ImportCustomerFields, "Import customer\ncustom fields",
+         "Import QuickBooks customer custom fields"},
+        {u.ImportEmployeeFields, "Import employee\ncustom fields",
+         "Import QuickBooks employee custom fields"},
     };
     for (const Caption& c : captions) {
         c.control->SetCaption(QString::fromUtf8(c.caption));
@@ -89,8 +93,9 @@ TImportQB::TImportQB(data::TEstimateData& data, data::RecordKeys& keys, ImportQB
     u.CustomerList->setToolTip(QStringLiteral("Click on column heading to sort"));
     u.ListOptions->SetColumns(4);
     u.ListOptions->SetTransparent(true);
-    u.ListOptions->SetItems({QStringLiteral("Pending"), QStringLiteral("Awarded"), QStringLiteral("In progress"),
-                             QStringLiteral("Closed"), QStringLiteral("Not awarded"), QStringLiteral("Inactive"),
+    u.ListOptions->SetItems({QStringLiteral("Pending"), QStringLiteral("Awarded"),
+                             QStringLiteral("In progress"), QStringLiteral("Closed"),
+                             QStringLiteral("Not awarded"), QStringLiteral("Inactive"),
                              QStringLiteral("None")});
     for (int i = 0; i < 7; ++i)
         u.ListOptions->SetItemChecked(i, true);
@@ -138,8 +143,8 @@ TImportQB::TImportQB(data::TEstimateData& data, data::RecordKeys& keys, ImportQB
     u.ImportEmployeeFields->OnClick = run(&ImportQBLogic::ImportEmployeeFieldsClick);
     u.Done->OnClick = [this](controls::TFcControl*) { close(); };
 
-    progress_ = new QDialog(this, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
-                                      | Qt::CustomizeWindowHint);
+    progress_ = new QDialog(
+        this, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
     progress_->setObjectName(QStringLiteral("ImportProgress"));
     progress_->setWindowTitle(QStringLiteral("Import from QuickBooks"));
     progress_->setWindowModality(Qt::ApplicationModal);
@@ -181,9 +186,10 @@ void TImportQB::Open(int helpLevel)
 QList<QWidget*> TImportQB::HintedControls() const
 {
     const Ui::TImportQB& u = *ui_;
-    return {u.ImportEmployees, u.ImportCustomers, u.ImportCustomerFields, u.ImportEmployeeFields,
-            u.CustomerList,    u.ShowQBCustomers, u.HourlyRate,           u.ImportQBJob,
-            u.ListOptions,     u.Done,            u.ImportAllQBJobs};
+    return {
+        u.ImportEmployees, u.ImportCustomers, u.ImportCustomerFields, u.ImportEmployeeFields, u.CustomerList,
+        u.ShowQBCustomers, u.HourlyRate,      u.ImportQBJob,          u.ListOptions,          u.Done,
+        u.ImportAllQBJobs};
 }
 
 void TImportQB::ShowStatus(const QString& text)
@@ -275,8 +281,8 @@ void TImportQB::ReloadRows()
     items.reserve(static_cast<int>(logic_->Rows().size()));
     for (const QBJobRow& row : logic_->Rows()) {
         auto* item = new JobRowItem(QStringList{QString::number(row.Index), row.Customer, row.Job, row.Task,
-                                                row.StatusText, DateText(row.Start), DateText(row.ProjectedEnd),
-                                                QString::number(row.Level)});
+                                                row.StatusText, DateText(row.Start),
+                                                DateText(row.ProjectedEnd), QString::number(row.Level)});
         if (row.Start)
             item->setData(kStart, kDateRole, *row.Start);
         if (row.ProjectedEnd)

@@ -30,7 +30,8 @@ namespace tw::exchange {
 class TImportQB : public QWidget, public ImportQBView {
     Q_OBJECT
 public:
-    TImportQB(data::TEstimateData& data, data::RecordKeys& keys, ImportQBHost& host, QWidget* parent = nullptr);
+    TImportQB(data::TEstimateData& data, data::RecordKeys& keys, ImportQBHost& host,
+              QWidget* parent = nullptr);
     ~TImportQB() override;
 
     // Shows the window (modeless, on top), or only restores it when it is

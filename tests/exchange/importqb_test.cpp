@@ -17,7 +17,9 @@ using qb::test::Id;
 
 class ImportQBTest : public ::testing::Test, public test::ImportQBFixture {
 protected:
-    explicit ImportQBTest(const qb::CompanyData& company = qb::test::SampleCompany()) : ImportQBFixture(company) {}
+    explicit ImportQBTest(const qb::CompanyData& company = qb::test::SampleCompany())
+        : ImportQBFixture(company)
+    {}
 
     // The list, opened the way the user does it.
     void ShowList()
@@ -109,8 +111,9 @@ TEST(ImportQBRate, ShownAndReadInTheLocalesForm)
         const char* text;
         std::optional<std::int64_t> raw;
     };
-    const Case cases[] = {{"12.5", 125000}, {"12", 120000},        {"0.1234", 1234}, {"0.12345", std::nullopt},
-                          {"", std::nullopt}, {"abc", std::nullopt}, {"-3", -30000}, {"1,250.5", 12505000}};
+    const Case cases[] = {
+        {"12.5", 125000},   {"12", 120000},        {"0.1234", 1234}, {"0.12345", std::nullopt},
+        {"", std::nullopt}, {"abc", std::nullopt}, {"-3", -30000},   {"1,250.5", 12505000}};
     for (const Case& c : cases) {
         const std::optional<Currency> r = RateFromText(c.text);
         EXPECT_EQ(r ? std::optional<std::int64_t>(r->Raw()) : std::nullopt, c.raw) << c.text;
@@ -157,7 +160,8 @@ TEST_F(ImportQBTest, TheListShowsEveryEntryWithItsPartsAndParentCustomer)
     ASSERT_TRUE(Row("Cole & Sons"));
     // Each row's Index names its place in all five lists.
     for (const QBJobRow& r : logic->Rows())
-        EXPECT_EQ(data::TextBeforeColon(logic->ListFullName()[r.Index].toStdString()), r.Customer.toStdString());
+        EXPECT_EQ(data::TextBeforeColon(logic->ListFullName()[r.Index].toStdString()),
+                  r.Customer.toStdString());
 }
 
 TEST_F(ImportQBTest, AListThatFailsCountsNothing)

@@ -84,10 +84,14 @@ public:
 class TestImportHost : public ImportQBHost {
 public:
     TestImportHost(data::TEstimateData& d, data::MainScreenState& state, data::UserInterface& ui)
-        : d_(d), state_(state), tables_(schedule::ScheduleTablesOf(d)), sync_(tables_, state, ui),
-          adder_(tables_, state, ui, sync_), calendars_(d.CalendarTable, holidays_, state),
-          calendarTab_({d.CalendarTable, d.CalendarTable2, d.HolidaysTable, d.HolidaysTable2, d.CrewsTable2}, state,
-                       holidays_, ui, {}),
+        : d_(d),
+          state_(state),
+          tables_(schedule::ScheduleTablesOf(d)),
+          sync_(tables_, state, ui),
+          adder_(tables_, state, ui, sync_),
+          calendars_(d.CalendarTable, holidays_, state),
+          calendarTab_({d.CalendarTable, d.CalendarTable2, d.HolidaysTable, d.HolidaysTable2, d.CrewsTable2},
+                       state, holidays_, ui, {}),
           rules_(d, state)
     {}
 
@@ -161,8 +165,14 @@ public:
         calendars_.LoadWorkCalendar(true, state_.CurrentResourceId);
         return calendars_.Loaded().WorkDayEnd();
     }
-    std::int32_t NewScheduleKey() override { return data::UniqueKeyValue(state_.Keys, d_.ChartsTable7, "CHARTSID"); }
-    bool AddTaskToSchedule(const schedule::NewScheduleItem& item) override { return adder_.AddTaskToSchedule(item); }
+    std::int32_t NewScheduleKey() override
+    {
+        return data::UniqueKeyValue(state_.Keys, d_.ChartsTable7, "CHARTSID");
+    }
+    bool AddTaskToSchedule(const schedule::NewScheduleItem& item) override
+    {
+        return adder_.AddTaskToSchedule(item);
+    }
     bool TaskEditorOpen() const override { return editorOpen; }
     bool ShowTaskEditor(const tasks::EditorArguments& args) override
     {
@@ -206,8 +216,7 @@ private:
 // company's edition is the settings' edition.
 class ImportQBFixture : public data::testing::ScratchInstallation {
 public:
-    explicit ImportQBFixture(const qb::CompanyData& company = qb::test::SampleCompany())
-        : folder_(company)
+    explicit ImportQBFixture(const qb::CompanyData& company = qb::test::SampleCompany()) : folder_(company)
     {
         tw::locale::PinLocale("en_US");
         ops_->OpenAllTables(true);

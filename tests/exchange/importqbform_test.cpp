@@ -75,8 +75,8 @@ TEST_F(ImportQBFormTest, OpensBesideTheTaskEditorWithItsTexts)
     EXPECT_EQ(window->size(), QSize(800, 550));  // raised to the least size
     EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(U().ListOptions->Items(), QStringList({"Quoted", "Awarded", "In progress", "Closed", "Not awarded",
-                                                     "Inactive", "None"}));
+    EXPECT_EQ(U().ListOptions->Items(),
+              QStringList({"Quoted", "Awarded", "In progress", "Closed", "Not awarded", "Inactive", "None"}));
     for (int i = 0; i < 7; ++i)
         EXPECT_TRUE(U().ListOptions->ItemChecked(i)) << i;
     EXPECT_EQ(U().HourlyRate->text(), "37.25");
@@ -111,7 +111,8 @@ TEST_F(ImportQBFormTest, ListsSortsAndImportsTheRowTheUserChose)
 
     // Sorting by customer ignores letter case; by start puts "No date" last.
     List().sortByColumn(1, Qt::AscendingOrder);
-    EXPECT_EQ(Column(1).mid(0, 4), QStringList({"Ashdown Farms", "Ashdown Farms", "Ashdown Farms", "Ashdown Farms"}));
+    EXPECT_EQ(Column(1).mid(0, 4),
+              QStringList({"Ashdown Farms", "Ashdown Farms", "Ashdown Farms", "Ashdown Farms"}));
     EXPECT_EQ(Column(1).last(), "Cole & Sons");
     List().sortByColumn(5, Qt::AscendingOrder);
     EXPECT_EQ(Column(5).first(), "3/2/2026");

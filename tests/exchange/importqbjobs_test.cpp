@@ -72,11 +72,11 @@ TEST(ImportQBCost, HoursAtFourDecimalsTimesTheRateTruncated)
         std::int64_t cost;
     };
     const Case cases[] = {
-        {7.5f, 250000, 1875000},        // 7.5 h at 25.00
-        {1.0f / 3, 30000, 9999},        // 0.3333 h at 3.00: truncated, not rounded up to 1.00
-        {8.0f, 123457, 987656},         // 8 h at 12.3457
-        {0.00005f, 1000000000, 0},      // half a ten-thousandth of an hour goes to the even count 0
-        {0.00015f, 1000000000, 200000}, // and one and a half to 2
+        {7.5f, 250000, 1875000},         // 7.5 h at 25.00
+        {1.0f / 3, 30000, 9999},         // 0.3333 h at 3.00: truncated, not rounded up to 1.00
+        {8.0f, 123457, 987656},          // 8 h at 12.3457
+        {0.00005f, 1000000000, 0},       // half a ten-thousandth of an hour goes to the even count 0
+        {0.00015f, 1000000000, 200000},  // and one and a half to 2
         {40.0f, 0, 0},
     };
     for (const Case& c : cases)
@@ -89,7 +89,8 @@ TEST_F(ImportQBJobsTest, ADatedJobGoesOnTheScheduleOnceWithItsHoursRateAndCost)
     view.rate = "25";
     view.selected = IndexOf("Ashdown Farms:Barn roof");
     logic->ImportQBJobClick();
-    EXPECT_EQ(view.status.contains("Ashdown Farms:Barn roof imported"), true) << view.status.join("|").toStdString();
+    EXPECT_EQ(view.status.contains("Ashdown Farms:Barn roof imported"), true)
+        << view.status.join("|").toStdString();
     EXPECT_EQ(host->mainStatus, QStringList({"Ashdown Farms:Barn roof imported", "1 task added"}));
     ASSERT_TRUE(LocateTask(Id(2)));
     db::Table& t = D().ChartsTable2;
@@ -97,7 +98,8 @@ TEST_F(ImportQBJobsTest, ADatedJobGoesOnTheScheduleOnceWithItsHoursRateAndCost)
     const double hours = TaskNumber("HOURS");
     EXPECT_GT(hours, 14 * 7.0);
     EXPECT_DOUBLE_EQ(TaskNumber("COST"), 25.0);
-    EXPECT_DOUBLE_EQ(TaskNumber("TCOST"), JobCost(static_cast<float>(hours), Currency::FromRaw(250000)).ToDouble());
+    EXPECT_DOUBLE_EQ(TaskNumber("TCOST"),
+                     JobCost(static_cast<float>(hours), Currency::FromRaw(250000)).ToDouble());
     EXPECT_EQ(t.fieldByName("JLID").asString().substr(0, 10), "1100000001");
     EXPECT_EQ(t.fieldByName("BIDID").asInteger(), 0);  // Awarded
     EXPECT_EQ(static_cast<int>(t.fieldByName("SD").asDateTime()), static_cast<int>(EncodeDate(2026, 3, 2)));
@@ -146,7 +148,7 @@ TEST_F(ImportQBJobsTest, DatesAreSwappedAndOneDayGetsThatDaysHours)
 TEST_F(ImportQBJobsTest, TheStatusComesFromTheEntryNotFromTheShownText)
 {
     host->statusTexts = {"Open", "Open", "", "", "", "Open"};  // three statuses share one text
-    view.boxes[1] = false;                                      // and Awarded's box is unticked
+    view.boxes[1] = false;                                     // and Awarded's box is unticked
     ShowList();
     std::int32_t key = 0;
     QString customer;
@@ -199,9 +201,9 @@ TEST_F(ImportQBJobsTest, UndatedRowsWriteCustomerAndJobAndOpenTheEditor)
         EXPECT_EQ(QString::fromStdString(a.CustomerListId), customer);
         // Customer and job are written before the editor opens, and stand on the main window's views.
         EXPECT_TRUE(D().JobsTable.locate("DESC", db::Value(std::string(c.job))));
-        EXPECT_EQ(D().JobsTable.fieldByName("JID").asInteger(),
-                  D().JobsTable.fieldByName("JID").asInteger());
-        EXPECT_EQ(D().CustomersTable.fieldByName("CID").asInteger(), D().JobsTable.fieldByName("CID").asInteger());
+        EXPECT_EQ(D().JobsTable.fieldByName("JID").asInteger(), D().JobsTable.fieldByName("JID").asInteger());
+        EXPECT_EQ(D().CustomersTable.fieldByName("CID").asInteger(),
+                  D().JobsTable.fieldByName("CID").asInteger());
     }
     EXPECT_EQ(Text(D().CustomersTable2, "LAST", db::Value(std::string("brook lane")), "S3"), "True");
     EXPECT_EQ(Count(D().CustomersTable2), 2);  // brook lane written once for its two jobs
@@ -233,8 +235,8 @@ TEST_F(ImportQBJobsTest, ImportAllGoesInListOrderAndStopsBetweenRows)
 {
     ShowList();
     host->editorSaves = false;  // undated rows are cancelled in the editor and not counted
-    view.shownOrder = {IndexOf("brook lane:Swapped"), IndexOf("brook lane:Shed"), IndexOf("Ashdown Farms:Barn roof"),
-                       IndexOf("brook lane:Same day")};
+    view.shownOrder = {IndexOf("brook lane:Swapped"), IndexOf("brook lane:Shed"),
+                       IndexOf("Ashdown Farms:Barn roof"), IndexOf("brook lane:Same day")};
     view.stopAt = 3;
     logic->ImportAllQBJobsClick();
     EXPECT_EQ(view.progressTotal, 4);

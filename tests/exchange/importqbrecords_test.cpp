@@ -22,7 +22,9 @@ qb::DataExtRet Value(const char* name, const char* value)
 
 qb::DataExtDefRet Definition(const char* name, const char* assigned)
 {
-    return qb::DataExtDefRet{QStringLiteral("0"), QString::fromUtf8(name), QStringLiteral("STR255TYPE"),
+    return qb::DataExtDefRet{QStringLiteral("0"),
+                             QString::fromUtf8(name),
+                             QStringLiteral("STR255TYPE"),
                              {QString::fromUtf8(assigned)}};
 }
 
@@ -54,7 +56,8 @@ qb::CompanyData RecordsCompany(const QString& edition = QStringLiteral("US"))
     zed.DataExtRet.push_back(Value("region", "South"));  // a name differing only in case
     d.customers.push_back(zed);
     for (int i = 1; i <= 9; ++i)
-        d.customFields.push_back(Definition(QStringLiteral("Field %1").arg(i).toUtf8().constData(), "Customer"));
+        d.customFields.push_back(
+            Definition(QStringLiteral("Field %1").arg(i).toUtf8().constData(), "Customer"));
     d.customFields.push_back(Definition("REGION", "Customer"));  // the same as "Region" but for case
     d.customFields.push_back(Definition("Region", "Employee"));
 
@@ -69,7 +72,8 @@ qb::CompanyData RecordsCompany(const QString& edition = QStringLiteral("US"))
 
 class ImportQBRecordsTest : public ::testing::Test, public test::ImportQBFixture {
 protected:
-    explicit ImportQBRecordsTest(const qb::CompanyData& company = RecordsCompany()) : ImportQBFixture(company) {}
+    explicit ImportQBRecordsTest(const qb::CompanyData& company = RecordsCompany()) : ImportQBFixture(company)
+    {}
 
     std::optional<std::string> Customer(const QString& listId, const char* field)
     {
@@ -94,7 +98,8 @@ protected:
         t.fieldByName("NOTES").setAsString("kept");
         t.post();
     }
-    void AddLocalResource(std::int32_t id, const char* desc, const QString& listId, double rate, const char* notes)
+    void AddLocalResource(std::int32_t id, const char* desc, const QString& listId, double rate,
+                          const char* notes)
     {
         db::Table& t = D().CrewsTable2;
         t.append();
@@ -147,12 +152,28 @@ TEST_F(ImportQBRecordsTest, CustomersMatchByListIdThenByNameOrAreAppended)
         const char* value;
     };
     const Field fields[] = {
-        {"NAME", "Zephyr, Ann"}, {"LAST", "Zephyr"},        {"FIRST", "Ann"},           {"CONTACT1", "Ann Zephyr"},
-        {"CONTACT2", "Bob"},     {"FAX", "555-0199"},       {"PHONE2", "555-0198"},     {"EMAIL1", "ann@zephyr.test"},
-        {"ADDR1", "1 Mill Road"}, {"ADDR2", "Unit 4"},      {"CITY", "Easton"},         {"STATE", "NY"},
-        {"POSTAL", "10001"},     {"COUNTRY", "USA"},        {"ADDR3", "9 Yard Lane"},   {"ADDR4", "Unit 4"},
-        {"CITY2", "Easton"},     {"STATE2", "NJ"},          {"POSTAL2", "10001"},       {"COUNTRY2", "USA"},
-        {"FULLNAME", "Zephyr, Ann"}, {"PHOTO", "False"},
+        {"NAME", "Zephyr, Ann"},
+        {"LAST", "Zephyr"},
+        {"FIRST", "Ann"},
+        {"CONTACT1", "Ann Zephyr"},
+        {"CONTACT2", "Bob"},
+        {"FAX", "555-0199"},
+        {"PHONE2", "555-0198"},
+        {"EMAIL1", "ann@zephyr.test"},
+        {"ADDR1", "1 Mill Road"},
+        {"ADDR2", "Unit 4"},
+        {"CITY", "Easton"},
+        {"STATE", "NY"},
+        {"POSTAL", "10001"},
+        {"COUNTRY", "USA"},
+        {"ADDR3", "9 Yard Lane"},
+        {"ADDR4", "Unit 4"},
+        {"CITY2", "Easton"},
+        {"STATE2", "NJ"},
+        {"POSTAL2", "10001"},
+        {"COUNTRY2", "USA"},
+        {"FULLNAME", "Zephyr, Ann"},
+        {"PHOTO", "False"},
     };
     for (const Field& f : fields)
         EXPECT_EQ(Customer(Id(50), f.name), f.value) << f.name;
@@ -177,7 +198,8 @@ TEST_F(ImportQBCanadaTest, TheCanadianEditionGivesProvincesAndLeavesNotesAlone)
 
 TEST_F(ImportQBRecordsTest, TheRestrictedRefreshWritesOnlyThatCustomer)
 {
-    EXPECT_EQ(logic->OpenQBSessionForCustomers(Id(2)), 1);  // a job's ListID: written under its customer's name
+    EXPECT_EQ(logic->OpenQBSessionForCustomers(Id(2)),
+              1);  // a job's ListID: written under its customer's name
     EXPECT_EQ(Count(D().CustomersTable2), 1);
     EXPECT_EQ(Customer(Id(2), "NAME"), "Ashdown Farms");
     EXPECT_EQ(Customer(Id(2), "FULLNAME"), "Ashdown Farms:Barn roof");
@@ -211,7 +233,8 @@ TEST_F(ImportQBRecordsTest, StopOrAFailurePartWayLeavesTheCustomersAsTheyWere)
     const QByteArray withDefinition = FileBytes("customers.dbf");
     logic->ImportCustomersClick();
     ASSERT_EQ(host->recorder.boxes.size(), 1u);
-    EXPECT_TRUE(host->recorder.boxes.front().startsWith("Tarnwick: ")) << host->recorder.boxes.front().toStdString();
+    EXPECT_TRUE(host->recorder.boxes.front().startsWith("Tarnwick: "))
+        << host->recorder.boxes.front().toStdString();
     EXPECT_EQ(FileBytes("customers.dbf"), withDefinition);
     EXPECT_EQ(Count(D().CustomersTable2), 1);
     EXPECT_EQ(D().CustomersTable2.state(), db::Table::State::Browse);
@@ -273,7 +296,8 @@ TEST_F(ImportQBRecordsTest, EmployeesBecomeResourcesWithTheLastRateAndACalendar)
     EXPECT_EQ(Resource(Id(20), "DESC"), "Dana Reed");
     EXPECT_DOUBLE_EQ(std::stod(*Resource(Id(20), "RATE")), 31.25);  // the last earnings line with a rate
     EXPECT_EQ(Text(D().CrewsTable2, "CREWID", db::Value(600.0), "DESC"), "Finn Marsh");
-    EXPECT_DOUBLE_EQ(std::stod(*Text(D().CrewsTable2, "CREWID", db::Value(600.0), "RATE")), 40.0);  // no rate: kept
+    EXPECT_DOUBLE_EQ(std::stod(*Text(D().CrewsTable2, "CREWID", db::Value(600.0), "RATE")),
+                     40.0);  // no rate: kept
     EXPECT_EQ(Text(D().CrewsTable2, "CREWID", db::Value(600.0), "NOTES"), "Ladders");
     EXPECT_FALSE(Resource(Id(21), "DESC"));  // inactive employees are not asked for
     ASSERT_EQ(host->calendarsShown.size(), 1u);
@@ -330,8 +354,9 @@ TEST_F(ImportQBRecordsTest, CustomFieldDefinitionsAndTheirValues)
         const char* column;
         const char* value;
     };
-    const Column columns[] = {{"CFV1", "South"},   {"CFV2", "value 1"}, {"CFV3", "value 2"}, {"CFV4", "value 3"},
-                              {"CFV5", "value 4"}, {"CFV6", "value 5"}, {"CFV7", "value 6"}};
+    const Column columns[] = {{"CFV1", "South"},   {"CFV2", "value 1"}, {"CFV3", "value 2"},
+                              {"CFV4", "value 3"}, {"CFV5", "value 4"}, {"CFV6", "value 5"},
+                              {"CFV7", "value 6"}};
     for (const Column& c : columns)
         EXPECT_EQ(Customer(Id(50), c.column), c.value) << c.column;  // Field 7 to 9 are dropped
 

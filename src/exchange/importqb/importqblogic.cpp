@@ -19,7 +19,8 @@ const QString kTarnwick = QStringLiteral("Tarnwick");
 const QString kNoDate = QStringLiteral("No date");
 
 // The defaults of the six job status texts, by number.
-const char* const kDefaultStatusTexts[] = {"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"};
+const char* const kDefaultStatusTexts[] = {"Awarded", "Closed",      "In progress",
+                                           "None",    "Not awarded", "Pending"};
 
 // ListOptions box -> job status number; box 5 ("Inactive") is no status.
 constexpr int kBoxStatus[] = {5, 0, 2, 1, 4, -1, 3};
@@ -126,7 +127,10 @@ void SetFieldText(db::Field field, const QString& text)
 
 ImportQBLogic::ImportQBLogic(data::TEstimateData& data, data::RecordKeys& keys, ImportQBHost& host,
                              ImportQBView& view)
-    : d_(data), keys_(keys), host_(host), view_(view)
+    : d_(data),
+      keys_(keys),
+      host_(host),
+      view_(view)
 {}
 
 ExchangeServices ImportQBLogic::Services()
@@ -358,7 +362,8 @@ bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, int index, std::int32_t&
         end = schedule::CombineDateTime(end, host_.WorkDayEnd());
         hours = host_.WorkingHoursBetween(crew, start, end);
     }
-    if (const std::optional<Currency> typed = RateFromText(view_.HourlyRateText()); typed && typed->Raw() >= 0)
+    if (const std::optional<Currency> typed = RateFromText(view_.HourlyRateText());
+        typed && typed->Raw() >= 0)
         host_.SetAverageRate(*typed);
     const Currency rate = host_.AverageRate();
     const Currency cost = JobCost(hours, rate);

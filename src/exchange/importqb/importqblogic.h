@@ -46,7 +46,10 @@ std::optional<Currency> RateFromText(const QString& text);
 // update poll and the grids' scroll handlers stand aside meanwhile.
 class HostBusyScope {
 public:
-    explicit HostBusyScope(ExchangeBusyHooks& busy) : busy_(busy), before_(busy.Busy()) { busy_.SetBusy(true); }
+    explicit HostBusyScope(ExchangeBusyHooks& busy) : busy_(busy), before_(busy.Busy())
+    {
+        busy_.SetBusy(true);
+    }
     ~HostBusyScope() { busy_.SetBusy(before_); }
     HostBusyScope(const HostBusyScope&) = delete;
     HostBusyScope& operator=(const HostBusyScope&) = delete;

@@ -213,8 +213,8 @@ void ImportQBLogic::ImportEmployeesClick()
     ExchangeServices services{messages, view_, host_.Busy(), host_.Settings(), host_.Setup()};
     QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
     int added = 0, updated = 0;
-    const bool ran =
-        frame.Run(QbOperation::EmployeeImport, [&](QbSession& session) { ImportEmployees(session, added, updated); });
+    const bool ran = frame.Run(QbOperation::EmployeeImport,
+                               [&](QbSession& session) { ImportEmployees(session, added, updated); });
     // A refused edition has said why; every other way out ends with the counts.
     if (!ran && messages.lastCaption != u"Unable to connect to QuickBooks"
         && messages.lastCaption != u"Unable to establish QuickBooks session")
@@ -223,7 +223,8 @@ void ImportQBLogic::ImportEmployeesClick()
     if (added > 0)
         text = QStringLiteral("%1 employees from QuickBooks added to Tarnwick resource list").arg(added);
     if (updated > 0)
-        text = QStringLiteral("%1 employees in Tarnwick resource list were updated from QuickBooks").arg(updated);
+        text = QStringLiteral("%1 employees in Tarnwick resource list were updated from QuickBooks")
+                   .arg(updated);
     if (added == 0 && updated == 0)
         text = QStringLiteral("No employees found in QuickBooks");
     view_.ShowStatus(text);
@@ -339,7 +340,8 @@ int ImportQBLogic::OpenQBSessionForFieldDefs(int kind)
     int count = 0;
     ExchangeServices services = Services();
     QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
-    frame.Run(QbOperation::FieldDefinitions, [&](QbSession& session) { count = ImportQBFieldDefs(session, kind); });
+    frame.Run(QbOperation::FieldDefinitions,
+              [&](QbSession& session) { count = ImportQBFieldDefs(session, kind); });
     return count;
 }
 
@@ -370,8 +372,8 @@ int ImportQBLogic::ImportQBFieldDefs(QbSession& session, int kind)
         for (const QString& assigned : def.AssignToObject) {
             if (assigned != kindText)
                 continue;
-            const bool defined =
-                custom.locateIgnoringCase("TYPE;NAME", {db::Value(double(kind)), db::Value(S(*def.DataExtName))})
+            const bool defined = custom.locateIgnoringCase(
+                                     "TYPE;NAME", {db::Value(double(kind)), db::Value(S(*def.DataExtName))})
                 && custom.fieldByName("ACTIVE").asBoolean();
             if (!defined && host_.DefineCustomField(kind, *def.DataExtName))
                 ++count;
