@@ -20,6 +20,7 @@
 #include "app/startupstate.h"
 #include "app/startuptables.h"
 #include "app/quillmarkhost.h"
+#include "app/importqbhost.h"
 #include "app/windowlayout.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
@@ -36,6 +37,7 @@
 #include "exchange/importqmform.h"
 #include "exchange/exportjobform.h"
 #include "app/qbexporthost.h"
+#include "exchange/importqbform.h"
 #include "exchange/quillmark/quillmarktables.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
@@ -240,6 +242,9 @@ public:
     exchange::TImportQM* ImportQM() const { return importQM_.get(); }
     void ExportToQBClick();
     exchange::TExportJobToQB* ExportJobToQB() const { return exportJobToQB_.get(); }
+    // "Import from QuickBooks", made at its first opening from the Add / Edit / Query page.
+    void ImportFromQBClick();
+    exchange::TImportQB* ImportQB() const { return importQB_.get(); }
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
     void ApplyCustomerQuery() override;
@@ -362,6 +367,8 @@ private:
     std::unique_ptr<exchange::TImportQM> importQM_;
     std::unique_ptr<QbExportHost> exportHost_;
     std::unique_ptr<exchange::TExportJobToQB> exportJobToQB_;
+    std::unique_ptr<QuickBooksImportHost> importQBHost_;
+    std::unique_ptr<exchange::TImportQB> importQB_;
     bool showWhenStarted_ = false;
     bool showingAfterStart_ = false;
 };

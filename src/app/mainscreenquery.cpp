@@ -61,6 +61,7 @@ void TMainScreen::AttachQueryPage()
     queryPage_->CustomerGridDblClick = [this] { ui->TabControl->setCurrentIndex(CustomerTabPage); };
     queryPage_->TasksCustomFieldsClick = [this] { TasksCustomFieldsClick(); };
     queryPage_->CrewsCustomFieldsClick = [this] { CrewsCustomFieldsClick(); };
+    queryPage_->ImportFromQBClick = [this] { ImportFromQBClick(); };
     queryPage_->ReadOtherPages = [this](query::QueryControls& controls) {
         controls.SpecifyWorkingDay = workCalendarPage_->Controls().SpecifyWorkingDay;
     };

@@ -354,6 +354,7 @@ void TQueryPage::ConnectControls()
             [this] { SizeCrewsGridColumns(); });
     connect(ui->ImportFromQM, &QPushButton::clicked, this, hook(ImportFromQMClick));
     connect(ui->ExportToQB, &QPushButton::clicked, this, hook(ExportToQBClick));
+    connect(ui->ImportFromQB, &QPushButton::clicked, this, hook(ImportFromQBClick));
     for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->installEventFilter(this);
 }
@@ -493,6 +494,7 @@ void TQueryPage::ShowControls()
     ui->ExportToQB->setEnabled(!readOnly_ && ExportToQBClick != nullptr);
     ui->TasksCustomFields->setEnabled(TasksCustomFieldsClick != nullptr);
     ui->CrewsCustomFields->setEnabled(CrewsCustomFieldsClick != nullptr);
+    ui->ImportFromQB->setEnabled(s.ImportFromQB && !readOnly_ && ImportFromQBClick != nullptr);
     if (QAbstractButton* display = resourceDisplay_->button(c.ResourceDisplay))
         display->setChecked(true);
 

@@ -77,6 +77,7 @@ public:
     // "Import from Quillmark" opens the import window; the main window sets it.
     std::function<void()> ImportFromQMClick;
     std::function<void()> ExportToQBClick;
+    std::function<void()> ImportFromQBClick;
 
     QTableView* TasksGrid() const;
     QTableView* CrewsGrid() const;

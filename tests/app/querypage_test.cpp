@@ -27,6 +27,7 @@
 #include "querypagefixture.h"
 #include "workstation.h"
 #include "support/december.h"
+#include "support/qblink.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -299,12 +300,7 @@ TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
 TEST_F(QueryPageTest, SendToQuickBooksAddsTheTaskToTheOpenCompany)
 {
     qb::test::CompanyFolder company(qb::test::SampleCompany());
-    registry::TRegistry reg;
-    reg.SetRootKey(registry::RootKey::LocalMachine);
-    ASSERT_TRUE(reg.OpenKey(qb::kLinkKey, true));
-    reg.WriteString(qb::kLinkValue, "local");
-    reg.WriteString(qb::kOpenCompanyValue, company.Path().toStdString());
-    reg.CloseKey();
+    ASSERT_TRUE(test::LinkLocalCompany(company.Path()));
 
     window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
     QTest::mouseClick(Find<QPushButton>("ExportToQB"), Qt::LeftButton);
