@@ -36,6 +36,7 @@ SHARED_SOURCES = [
     "bench/data/firstopen_bench.cpp",
     "bench/data/CMakeLists.txt",
     "tests/data/services/olderdatabase.h",
+    "tests/support/synccountingfs.h",
     "tests/data/services/scratchinstallation.h",
     "tests/reports/reportfixture.h",
 ]

@@ -288,6 +288,11 @@ void ChartBuilder::BuildChart(bool writeBack)
         UpdateJobSummaries();
     SortWorkTables();
 
+    // Every record whose bar or row is new takes its PTR and RESOURCE, and a
+    // group's later bars their times: one write for the whole build, not a
+    // flush to disk per record (the first build after "Show all" writes
+    // nearly every record).
+    db::WriteBatch batch;
     db::Table& t = ctx_.Tables.ChartsTable3;
     if (t.active() && !t.isEmpty()) {
         db::Field showIt = ScheduleItemField(t, &Item::SHOWIT), job = ScheduleItemField(t, &Item::JOB),
@@ -317,6 +322,7 @@ void ChartBuilder::BuildChart(bool writeBack)
     for (TResourceAllocation* bar : ctx_.Chart.ChartBars)
         if (linked.count(bar) == 0)
             AlignLinkedBars(bar);
+    batch.commit();
     ctx_.RAC.EndUpdate();
     RefreshIfOpen(ctx_.Tables.ChartsTable);
 }
@@ -341,6 +347,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
         barOf.reserve(chart.BarLinks.size());
         for (const auto& [bar, link] : chart.BarLinks)
             barOf.emplace(link.Ptr, bar);
+        db::WriteBatch batch;  // the moved bars' records in one write
         db::Field hoursField = ScheduleItemField(t, &Item::HOURS), crew = ScheduleItemField(t, &Item::CREWID),
                   job = ScheduleItemField(t, &Item::JOB), offset = ScheduleItemField(t, &Item::OFFSET),
                   sd = ScheduleItemField(t, &Item::SD), ed = ScheduleItemField(t, &Item::ED),
@@ -374,6 +381,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
             WriteTaskPeriod(t, start, end);
             t.post();
         }
+        batch.commit();
     }
     for (TResourceAllocation* bar : chart.ChartBars)
         if (CarriesOffset(bar))
@@ -448,6 +456,8 @@ void ChartBuilder::UpdateJobSummaries()
         }
     }
 
+    // The summaries and assignment rows of every job in one write.
+    db::WriteBatch batch;
     AssignmentIndex assignments(tables.ICrewsTable2);
     for (jobs.first(); !jobs.eof(); jobs.next()) {
         const std::int32_t jobId = IntField(jobs, "JID");
@@ -524,6 +534,7 @@ void ChartBuilder::UpdateJobSummaries()
             }
         }
     }
+    batch.commit();
     RefreshIfOpen(tables.ICrewsTable3);
     RefreshIfOpen(charts);
     RefreshIfOpen(tables.ChartsTable);
