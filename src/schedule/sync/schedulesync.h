@@ -21,6 +21,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
@@ -39,6 +40,26 @@ struct SharedMemory {
     std::unordered_set<std::int32_t> seen;
     // The change counter both sides had when they were last in step.
     std::unordered_map<std::int32_t, float> inStep;
+
+    // Changes go through these while an operation may still be rolled back:
+    // each notes what the key had before, so that undoing costs what the
+    // operation changed, not a copy of everything remembered.
+    void See(std::int32_t key);
+    void InStep(std::int32_t key, float counter);
+    void Forget(std::int32_t key);
+    // Starts noting (and drops what an earlier operation noted).
+    void BeginOperation();
+    // Puts back what was changed since BeginOperation.
+    void Undo();
+
+private:
+    struct Before {
+        std::int32_t key;
+        bool seen;
+        std::optional<float> inStep;
+    };
+    void Note(std::int32_t key);
+    std::vector<Before> undo_;
 };
 
 class ScheduleSync {
@@ -52,6 +73,18 @@ public:
     // on a read-only copy. False when the shared tables were not reached
     // (read-only copy, lock broken, failure).
     bool PushChartUpdates();
+    // Whether each working table and its shared twin are as the last push
+    // left them, read before a change to the working copy: a push after the
+    // change then needs to write only what the change wrote.
+    struct PushLevel {
+        std::optional<std::array<ChangeStamp, 2>> Charts, Tasks;
+    };
+    PushLevel LevelBeforeChange();
+    // PushChartUpdates after a change that wrote only the working records
+    // with these keys (in either working table): when the pair was level
+    // before it, only those records are compared and written, which comes
+    // to the same as comparing every record.
+    bool PushChartUpdates(const PushLevel& before, const std::set<std::int32_t>& changed);
     // Writes the one working schedule item with that key into ICharts.DBF.
     bool PushChartRecord(std::int32_t key);
     // Writes the working schedule items with these keys into ICharts.DBF
@@ -83,8 +116,10 @@ private:
     bool RunShared(const std::function<void()>& work);
     void RecoverFromFailure();
     void RefreshWorkingViews();
-    void PushChartItems(const std::set<std::int32_t>* keys);
-    void PushTaskList();
+    // keys: only these working records, looked up in ChartsTable5 (from
+    // ChartsTable5) or ChartsTable2; none: every record of ChartsTable5.
+    void PushChartItems(const std::set<std::int32_t>* keys, bool fromWorkingCopy = false);
+    void PushTaskList(const std::set<std::int32_t>* keys = nullptr);
     // A working table and its shared twin as one operation last left them.
     using Level = std::optional<std::array<ChangeStamp, 2>>;
     // True when neither table changed since level was taken; otherwise the
