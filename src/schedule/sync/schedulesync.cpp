@@ -170,24 +170,20 @@ void SharedMemory::Forget(std::int32_t key)
     inStep.erase(key);
 }
 
-void SharedMemory::BeginOperation()
+void SharedMemory::UndoTo(std::size_t mark)
 {
-    undo_.clear();
-}
-
-void SharedMemory::Undo()
-{
-    for (auto it = undo_.rbegin(); it != undo_.rend(); ++it) {
-        if (it->seen)
-            seen.insert(it->key);
+    while (undo_.size() > mark) {
+        const Before& before = undo_.back();
+        if (before.seen)
+            seen.insert(before.key);
         else
-            seen.erase(it->key);
-        if (it->inStep)
-            inStep[it->key] = *it->inStep;
+            seen.erase(before.key);
+        if (before.inStep)
+            inStep[before.key] = *before.inStep;
         else
-            inStep.erase(it->key);
+            inStep.erase(before.key);
+        undo_.pop_back();
     }
-    undo_.clear();
 }
 
 CursorForWork::CursorForWork(db::Table& table) : table_(table)
@@ -229,18 +225,29 @@ bool ScheduleSync::RunShared(const std::function<void()>& work)
     // workstation remembers of the shared tables must go back too: a key
     // remembered as pushed but rolled back would read as deleted elsewhere
     // and never be pushed again.
-    charts_.BeginOperation();
-    tasks_.BeginOperation();
+    const std::size_t chartsMark = charts_.Mark();
+    const std::size_t tasksMark = tasks_.Mark();
+    struct Running {
+        ScheduleSync& sync;
+        explicit Running(ScheduleSync& s) : sync(s) { ++sync.running_; }
+        ~Running()
+        {
+            if (--sync.running_ == 0) {
+                sync.charts_.Settle();
+                sync.tasks_.Settle();
+            }
+        }
+    } running(*this);
     try {
         return lock_.WithSharedTables(work);
     } catch (const db::DbError& e) {
-        charts_.Undo();
-        tasks_.Undo();
+        charts_.UndoTo(chartsMark);
+        tasks_.UndoTo(tasksMark);
         RecoverFromFailure();
         ui_.ShowMessage(e.what(), "Dbi error", data::MessageIcon::Stop);
     } catch (const std::exception& e) {
-        charts_.Undo();
-        tasks_.Undo();
+        charts_.UndoTo(chartsMark);
+        tasks_.UndoTo(tasksMark);
         RecoverFromFailure();
         ui_.ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
     }
@@ -346,6 +353,18 @@ ScheduleSync::PushLevel ScheduleSync::LevelBeforeChange()
     if (StillLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2))
         level.Tasks = pushedTasks_;
     return level;
+}
+
+void ScheduleSync::KeepLevelsThrough(const std::function<void()>& change)
+{
+    const bool pushed = StillLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable);
+    const bool pulled = StillLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable);
+    const bool removed = StillLevel(removed_, t_.ChartsTable5, t_.IChartsTable);
+    change();
+    for (const auto& [level, was] : {std::pair{&pushedCharts_, pushed}, std::pair{&pulledCharts_, pulled},
+                                     std::pair{&removed_, removed}})
+        if (was)
+            TakeLevel(*level, t_.ChartsTable5, t_.IChartsTable);
 }
 
 bool ScheduleSync::PushChartUpdates()

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -47,10 +48,11 @@ struct SharedMemory {
     void See(std::int32_t key);
     void InStep(std::int32_t key, float counter);
     void Forget(std::int32_t key);
-    // Starts noting (and drops what an earlier operation noted).
-    void BeginOperation();
-    // Puts back what was changed since BeginOperation.
-    void Undo();
+    // Where the note of changes stands; UndoTo puts back every change
+    // noted since. Settle drops the notes once no operation can fail any more.
+    std::size_t Mark() const { return undo_.size(); }
+    void UndoTo(std::size_t mark);
+    void Settle() { undo_.clear(); }
 
 private:
     struct Before {
@@ -85,6 +87,11 @@ public:
     // before it, only those records are compared and written, which comes
     // to the same as comparing every record.
     bool PushChartUpdates(const PushLevel& before, const std::set<std::int32_t>& changed);
+    // Runs a change of the working schedule items that no push, pull or
+    // removal carries anywhere (the records' order, this workstation's bar
+    // and row numbers): whichever of them found the tables level before it
+    // finds them level after it, and need not compare every record again.
+    void KeepLevelsThrough(const std::function<void()>& change);
     // Writes the one working schedule item with that key into ICharts.DBF.
     bool PushChartRecord(std::int32_t key);
     // Writes the working schedule items with these keys into ICharts.DBF
@@ -136,6 +143,7 @@ private:
     // would change nothing.
     Level pushedCharts_, pushedTasks_, pulledCharts_, pulledTasks_, removed_;
     SharedMemory charts_, tasks_;
+    int running_ = 0;  // operations under way (one may run inside another)
 };
 
 // Opens a cursor for the length of one operation when it is closed, and on

@@ -228,6 +228,29 @@ TEST_F(AddTask, ASingleAddAlsoPushesWhatChangedSinceTheLastPush)
     EXPECT_EQ(DescOf(ws->IChartsTable, 601), "Elsewhere");
     EXPECT_EQ(Count(ws->IChartsTable), 4);
     EXPECT_EQ(Count(ws->ITasksTable2), 4);
+
+    // A change the shared tables never take (the chart's row numbers), made
+    // while an edit waits to be pushed, does not make the tables pass for
+    // level: the edit still goes with the next add.
+    auto working = [this](std::int32_t key, const char* field, const std::string& text, double number) {
+        db::Table& t = ws->ChartsTable5;
+        t.refresh();
+        ASSERT_TRUE(t.locate("CHARTSID", db::Value(double(key))));
+        t.edit();
+        if (text.empty())
+            t.fieldByName(field).setAsFloat(number);
+        else
+            t.fieldByName(field).setAsString(text);
+        t.post();
+    };
+    working(602, "DESC", "Sealing", 0);
+    ws->sync.KeepLevelsThrough([&] { working(603, "RESOURCE", "", 603); });
+    single(604);
+    EXPECT_EQ(DescOf(ws->IChartsTable, 602), "Sealing");
+    // Kept level through such a change, the next add writes its own item.
+    ws->sync.KeepLevelsThrough([&] { working(604, "RESOURCE", "", 604); });
+    single(605);
+    EXPECT_EQ(Count(ws->IChartsTable), 6);
 }
 
 }  // namespace
