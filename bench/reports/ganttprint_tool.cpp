@@ -153,10 +153,12 @@ void Tick(QObject& window, const char* name)
         box->click();
 }
 
-// Start to a drawn Visualize page: the main window started on the user's
-// folders, "Show all" and "Individual tasks" ticked, the chart built and the
-// page painted once. The steps' times go to standard error.
-int Show(const QString& folder)
+// The main window started on the user's folders, "Show all" and "Individual
+// tasks" ticked (every task a row on Visualize), the chart built. With a PDF
+// file the print dialog's Gantt chart is saved there as the e-mail window
+// would; without, the page is painted once. The steps' times go to standard
+// error.
+int Run(const QString& folder, const QString& pdfFile)
 {
     UseFolder(folder);
     QElapsedTimer clock;
@@ -174,35 +176,16 @@ int Show(const QString& folder)
     window.TabControl()->setCurrentIndex(app::TMainScreen::SchedulePage);
     window.BuildChart(true);
     const qint64 charted = clock.restart();
-    const QImage drawn = window.grab().toImage();
-    const qint64 painted = clock.restart();
-    std::fprintf(stderr, "start %lld ms, show all %lld ms (%lld rows), painted %lld ms (%dx%d)\n",
-                 static_cast<long long>(started), static_cast<long long>(charted),
-                 static_cast<long long>(window.VisualizePage()->RAC()->Count()),
-                 static_cast<long long>(painted), drawn.width(), drawn.height());
-    window.FormDestroy();
-    return 0;
-}
+    const long long rows = window.VisualizePage()->RAC()->Count();
 
-int Print(const QString& folder, const QString& pdfFile)
-{
-    UseFolder(folder);
-    QElapsedTimer clock;
-    clock.start();
-    app::TMainScreen window;
-    window.resize(1100, 760);
-    window.StartTimer();
-    if (!window.State.TablesOpen) {
-        std::fprintf(stderr, "The schedule database did not open.\n");
-        return 1;
+    if (pdfFile.isEmpty()) {
+        const QImage drawn = window.grab().toImage();
+        std::fprintf(stderr, "start %lld ms, show all %lld ms (%lld rows), painted %lld ms (%dx%d)\n",
+                     static_cast<long long>(started), static_cast<long long>(charted), rows,
+                     static_cast<long long>(clock.restart()), drawn.width(), drawn.height());
+        window.FormDestroy();
+        return 0;
     }
-    const qint64 started = clock.restart();
-    Tick(window, "RestrictToActive");
-    Tick(window, "ShowJobsOnlyTasks");
-    window.TabControl()->setCurrentIndex(app::TMainScreen::SchedulePage);
-    window.BuildChart(true);
-    const qint64 charted = clock.restart();
-
     window.PrintPreviewButtonClick();
     reports::TPrintPreview* dialog = window.PrintPreview();
     if (!dialog) {
@@ -229,8 +212,7 @@ int Print(const QString& folder, const QString& pdfFile)
     std::fprintf(stderr,
                  "start %lld ms, show all %lld ms (%lld rows), gantt pdf %lld ms, %lld pages, "
                  "printer.dbt %lld bytes\n",
-                 static_cast<long long>(started), static_cast<long long>(charted),
-                 static_cast<long long>(window.VisualizePage()->RAC()->Count()),
+                 static_cast<long long>(started), static_cast<long long>(charted), rows,
                  static_cast<long long>(printed), static_cast<long long>(printer.recordCount()),
                  static_cast<long long>(QFileInfo(memo).size()));
     window.FormDestroy();
@@ -256,9 +238,9 @@ int main(int argc, char* argv[])
     if (command == "make")
         return Make(folder, std::atoi(argv[3]));
     if (command == "show")
-        return Show(folder);
+        return Run(folder, QString());
     if (command == "print")
-        return Print(folder, QString::fromLocal8Bit(argv[3]));
+        return Run(folder, QString::fromLocal8Bit(argv[3]));
     std::fprintf(stderr, "unknown command %s\n", command.c_str());
     return 2;
 }
