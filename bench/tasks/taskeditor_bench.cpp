@@ -160,13 +160,14 @@ BENCHMARK(BM_AddWeeklySeriesOf52)->Unit(benchmark::kMillisecond)->Iterations(8);
 void BM_AddATask(benchmark::State& state)
 {
     static std::map<int, std::unique_ptr<LargeSchedule>> schedules;
-    // Closed before the engine's own statics go away.
-    static const bool cleanup = std::atexit([] { schedules.clear(); }) == 0;
-    (void)cleanup;
     const int records = static_cast<int>(state.range(0));
     auto& made = schedules[records];
     if (!made)
         made = std::make_unique<LargeSchedule>(records);
+    // Closed before the engine's own statics go away: registered after the
+    // first schedule made them.
+    static const bool cleanup = std::atexit([] { schedules.clear(); }) == 0;
+    (void)cleanup;
     LargeSchedule& s = *made;
     static int round = 0;
     for (auto _ : state) {

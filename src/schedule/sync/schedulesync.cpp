@@ -96,7 +96,7 @@ private:
 // walk over the shared table touches a working record only when it copies;
 // a look-up per shared record would read the working records in random order.
 bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& copier, bool force,
-                   SharedMemory& memory)
+                   SharedMemory& memory, bool keepRowNumbers = false)
 {
     db::WriteBatch batch;  // one journal and flush for the whole pull
     const int workingKey = working.fieldIndex("CHARTSID");
@@ -123,7 +123,7 @@ bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& co
             known->second = theirs;
             if (!LocateKey(working, k))
                 throw std::logic_error("Working record " + std::to_string(k) + " vanished during the pull");
-            if (copier.Same(shared, working))
+            if (copier.Same(shared, working, keepRowNumbers))
                 continue;  // forced, and already what the copy would write
             working.edit();
         } else {
@@ -427,7 +427,7 @@ bool ScheduleSync::PushChartRecords(const std::set<std::int32_t>& keys)
     });
 }
 
-bool ScheduleSync::PullChartUpdates(bool force)
+bool ScheduleSync::PullChartUpdates(bool force, bool keepRowNumbers)
 {
     if (state_.InsertTimePending)
         return false;
@@ -440,7 +440,7 @@ bool ScheduleSync::PullChartUpdates(bool force)
             t_.IChartsTable.refresh();
             t_.ChartsTable5.refresh();
             const RecordCopier copier = RecordCopier::ChartToLocal(t_.IChartsTable, t_.ChartsTable5);
-            copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5, copier, force, charts_);
+            copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5, copier, force, charts_, keepRowNumbers);
             t_.ChartsTable5.refresh();
             t_.ChartsTable.refresh();
             TakeLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable);

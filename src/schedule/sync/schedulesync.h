@@ -101,8 +101,11 @@ public:
 
     // Copies shared records whose change counter differs (all of them when
     // forced) into the working copy. True when a schedule item was copied (a
-    // forced pull counts every shared item it covered).
-    bool PullChartUpdates(bool force);
+    // forced pull counts every shared item it covered). keepRowNumbers: while
+    // no chart is drawn (the start), a record that differs from the shared
+    // one only in its bar and row numbers (PTR, RESOURCE) is left as it is;
+    // they name nothing then, and the first build writes what it draws.
+    bool PullChartUpdates(bool force, bool keepRowNumbers = false);
     // Refreshes one working item, and unless single the items chained to it
     // by LINK, from ICharts.DBF. Never appends.
     void PullChartRecord(std::int32_t key, bool single);
