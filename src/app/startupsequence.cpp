@@ -122,6 +122,7 @@ void TMainScreen::AttachVisualizePage()
     visualize::VisualizeHooks& hooks = visualizePage_->Logic().Hooks;
     hooks.PushChartUpdates = [this] { sync_->PushChartUpdates(); };
     hooks.PushChartRecord = [this](std::int32_t key) { sync_->PushChartRecord(key); };
+    hooks.KeepSyncLevels = [this](const std::function<void()>& change) { sync_->KeepLevelsThrough(change); };
     visualize::ConnectCalendarTables(hooks, *calendarTables_);
     hooks.ResourcesAreFree = [this](std::int32_t crewId, TDateTime start, TDateTime end, std::int32_t key) {
         return schedule::ResourcesAreFree(*scheduleTables_, *userInterface_, true, crewId, start, end, key);
