@@ -81,8 +81,8 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     CreateCustomerPage();
     CreateUtilitiesPage();
     ConnectTaskResources();
-    connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
-    connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
+    connect(visualizePage_->RefreshChart(), &controls::TFcControl::clicked, this, &TMainScreen::RefreshChartClick);
+    connect(visualizePage_->PrintPreviewButton(), &controls::TFcControl::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);
     connect(visualizePage_, &TVisualizePage::ChartSortByClicked, this, [this](int choice) {
         Chart.ChartSortBy = choice;
