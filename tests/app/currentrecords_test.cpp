@@ -9,6 +9,7 @@
 #include "reports/printpreview.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
+#include "controls/choices/fcglyphbutton.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -152,14 +153,14 @@ TEST_F(CurrentRecordsTest, SwitchingTheDisplayModeKeepsTheCurrentCustomer)
     ShowMaximised(SchedulePage);
     const QString name =
         QString::fromStdString(window.Data().CustomersTable.fieldByName("NAME").asString()).trimmed();
-    auto* jobs = window.VisualizePage()->findChild<QRadioButton*>(QStringLiteral("ShowJobsOnlyJobs"));
-    auto* tasks = window.VisualizePage()->findChild<QRadioButton*>(QStringLiteral("ShowJobsOnlyTasks"));
+    auto* jobs = window.VisualizePage()->findChild<controls::TFcRadioButton*>(QStringLiteral("ShowJobsOnlyJobs"));
+    auto* tasks = window.VisualizePage()->findChild<controls::TFcRadioButton*>(QStringLiteral("ShowJobsOnlyTasks"));
     ASSERT_NE(jobs, nullptr);
     ASSERT_NE(tasks, nullptr);
-    for (QRadioButton* mode : {jobs, tasks, jobs}) {
-        mode->click();
+    for (controls::TFcRadioButton* mode : {jobs, tasks, jobs}) {
+        mode->SetChecked(true);
         const std::string shown = mode->objectName().toStdString();
-        EXPECT_TRUE(mode->isChecked()) << shown;
+        EXPECT_TRUE(mode->Checked()) << shown;
         EXPECT_EQ(CurrentCustomer(), current) << shown;
         // The title, which the e-mail window's recipients follow, names it.
         EXPECT_TRUE(window.windowTitle().startsWith(name)) << window.windowTitle().toStdString();

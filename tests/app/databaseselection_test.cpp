@@ -440,16 +440,16 @@ TEST_F(DatabaseSelectionTest, TheUtilitiesPageOpensBothDialogs)
         {"QMDbManagement", "Find Quillmark database", "Locate Quillmark database", &qm_},
     };
     for (const auto& c : cases) {
-        auto* button = window_.findChild<QPushButton*>(c.button);
+        auto* button = window_.findChild<controls::TFcBitBtn*>(c.button);
         ASSERT_NE(button, nullptr) << c.button;
-        EXPECT_EQ(button->text(), c.text);
+        EXPECT_EQ(button->Caption(), c.text);
         EXPECT_EQ(button->toolTip(), c.hint);
         bool shownModally = false;
         QTimer::singleShot(0, c.dialog, [&] {
             shownModally = c.dialog->isModal() && c.dialog->isVisible();
             c.dialog->reject();
         });
-        QTest::mouseClick(button, Qt::LeftButton);
+        testing::PressButton(button);
         EXPECT_TRUE(shownModally) << c.button;
     }
 }

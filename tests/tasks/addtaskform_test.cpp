@@ -322,7 +322,7 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
     link(fitUnits, 0, paintWalls, true, 1);
     link(paintWalls, fitUnits, 0, false, 2);
 
-    page->findChild<QPushButton*>("EditChartButton")->click();
+    page->findChild<controls::TFcBitBtn*>("EditChartButton")->Click();
     TEditChart* list = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* found = qobject_cast<TEditChart*>(w); found && found->isVisible())
