@@ -177,7 +177,7 @@ void TCustomerPage::ShowCustomerPhoto()
     customers::PhotoPanelContent shown;
     if (state_.TablesOpen)
         Guarded([&] { shown = tab_->CurrentPhoto(); });
-    ui->PhotoPanel->setTitle(QString::fromStdString(shown.Caption));
+    ui->PhotoPanel->SetCaption(QString::fromStdString(shown.Caption));
     const QImage image = customers::PhotoImage(shown.Bytes, shown.Scale, true);
     if (image.isNull())
         ui->Image1->clear();

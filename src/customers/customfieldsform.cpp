@@ -85,7 +85,7 @@ void TCustomFields::ShowForm()
 {
     const CustomFieldsForm& f = logic_.Form;
     setWindowTitle(QString::fromStdString(f.Caption));
-    ui->TopGroup->setTitle(QString::fromStdString(f.TopGroupCaption));
+    ui->TopGroup->SetCaption(QString::fromStdString(f.TopGroupCaption));
     ui->TopGroup->setToolTip(f.HintsShown ? QString::fromStdString(f.TopGroupHint) : QString());
     ui->Label9->setText(QString::fromStdString(f.Label9Caption));
     for (int i = 0; i < kCustomFieldSlots; ++i) {

@@ -224,7 +224,7 @@ void TAddTask::ShowForm()
     Controls& c = *controls_;
     c.Showing = true;
     setWindowTitle(QString::fromStdString(f.Caption));
-    ui->AddManualTask->setTitle(QString::fromStdString(f.GroupCaption));
+    ui->AddManualTask->SetCaption(QString::fromStdString(f.GroupCaption));
     if (ui->TaskLength->text().toStdString() != f.TaskLength)
         ui->TaskLength->setText(QString::fromStdString(f.TaskLength));
     if (QAbstractButton* unit = c.PeriodPanel->button(f.PeriodPanel))
