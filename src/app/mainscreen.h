@@ -22,6 +22,7 @@
 #include "app/startuptables.h"
 #include "app/quillmarkhost.h"
 #include "app/windowlayout.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "controls/status/fcstatusbar.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"

@@ -47,7 +47,7 @@ protected:
 
 TEST_F(SendEmailHookTest, TheCustomerButtonOpensTheWindowOnTheCurrentCustomer)
 {
-    window.CustomerPage()->findChild<QPushButton*>(QStringLiteral("SendEmailToClient"))->click();
+    window.CustomerPage()->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient"))->Click();
     email::TSendEmail* mail = window.SendEmail();
     ASSERT_NE(mail, nullptr);
     ASSERT_TRUE(mail->isVisible());

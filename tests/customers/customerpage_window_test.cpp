@@ -243,7 +243,7 @@ TEST_F(CustomerPageTest, TheTabsKeysActOnlyWhileItShows)
 
 TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
 {
-    page->findChild<QPushButton*>("CustomerCustomFields")->click();
+    page->findChild<controls::TFcBitBtn*>("CustomerCustomFields")->Click();
     customers::TCustomFields* w = page->CustomFieldsWindow();
     ASSERT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "Custom fields for Ames, Dana");

@@ -87,6 +87,8 @@ TFcCustomGlyphButton::TFcCustomGlyphButton(QWidget* parent) : TFcCustomButton(pa
     RegisterChoiceAccessible();
     setFont(DefaultControlFont());
     SetAlignmentVertical(avTop);
+    // In a layout a choice keeps the height of its caption.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 TFcCustomGlyphButton::~TFcCustomGlyphButton()
