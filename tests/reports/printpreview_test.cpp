@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include "controls/choices/fcglyphbutton.h"
 #include <QRadioButton>
 
 #include "reportfixture.h"
@@ -138,8 +139,8 @@ TEST_F(PrintDialogs, PageFormatIsKeptInTheSettingsTable)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size);
         pageFormat.Preset();
-        Child<QRadioButton>(pageFormat, c.size)->click();
-        Child<QRadioButton>(pageFormat, c.orientation)->click();
+        Child<controls::TFcRadioButton>(pageFormat, c.size)->SetChecked(true);
+        Child<controls::TFcRadioButton>(pageFormat, c.orientation)->SetChecked(true);
         Child<controls::TFcBitBtn>(pageFormat, "Ok")->Click();
         params.refresh();
         params.first();
@@ -150,8 +151,8 @@ TEST_F(PrintDialogs, PageFormatIsKeptInTheSettingsTable)
         EXPECT_EQ(code, c.code);
         // The next opening shows the stored choice.
         pageFormat.Preset();
-        EXPECT_TRUE(Child<QRadioButton>(pageFormat, c.size)->isChecked());
-        EXPECT_TRUE(Child<QRadioButton>(pageFormat, c.orientation)->isChecked());
+        EXPECT_TRUE(Child<controls::TFcRadioButton>(pageFormat, c.size)->Checked());
+        EXPECT_TRUE(Child<controls::TFcRadioButton>(pageFormat, c.orientation)->Checked());
     }
 }
 
