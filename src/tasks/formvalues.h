@@ -2,13 +2,15 @@
 // Values between the controls of the task windows and what their window-free
 // logic keeps: dates as days since 30 Dec 1899, radio groups as indexes.
 
-#include <QButtonGroup>
 #include <QDate>
-#include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTime>
 
 #include <cmath>
+#include <functional>
+#include <vector>
 
+#include "controls/choices/fcglyphbutton.h"
 #include "platform/datetime/datetime.h"
 
 namespace tw::tasks {
@@ -33,14 +35,47 @@ inline TDateTime FromTime(const QTime& time)
     return time.msecsSinceStartOfDay() / double(kMSecsPerDay);
 }
 
-// The radio buttons prefix0 .. prefix<count-1> of owner as one group, ids
-// in that order.
-inline QButtonGroup* GroupOf(QWidget* owner, const QString& prefix, int count)
-{
-    auto* group = new QButtonGroup(owner);
-    for (int i = 0; i < count; ++i)
-        group->addButton(owner->findChild<QRadioButton*>(prefix + QString::number(i)), i);
-    return group;
-}
+// The radio buttons prefix0 .. prefix<count-1> of owner as one choice
+// numbered in that order. A button the user checks (by mouse, keys or a
+// screen reader) reaches OnClicked; a number set from code does not.
+class RadioChoice {
+public:
+    RadioChoice() = default;
+    RadioChoice(QWidget* owner, const QString& prefix, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            buttons_.push_back(owner->findChild<controls::TFcRadioButton*>(prefix + QString::number(i)));
+    }
+
+    // -1 when none is checked.
+    int CheckedId() const
+    {
+        for (size_t i = 0; i < buttons_.size(); ++i)
+            if (buttons_[i] && buttons_[i]->Checked())
+                return static_cast<int>(i);
+        return -1;
+    }
+    controls::TFcRadioButton* Button(int id) const
+    {
+        return id >= 0 && id < static_cast<int>(buttons_.size()) ? buttons_[static_cast<size_t>(id)] : nullptr;
+    }
+    void SetCheckedId(int id) const
+    {
+        if (controls::TFcRadioButton* button = Button(id)) {
+            const QSignalBlocker quiet(button);
+            button->SetChecked(true);
+        }
+    }
+    void OnClicked(QObject* context, const std::function<void(int)>& handler) const
+    {
+        for (size_t i = 0; i < buttons_.size(); ++i)
+            if (buttons_[i])
+                QObject::connect(buttons_[i], &controls::TFcControl::clicked, context,
+                                 [handler, id = static_cast<int>(i)] { handler(id); });
+    }
+
+private:
+    std::vector<controls::TFcRadioButton*> buttons_;
+};
 
 }  // namespace tw::tasks

@@ -2,6 +2,7 @@
 // switching the chart's display mode move no cursor and write no customer,
 // and the customer form never posts what it loaded for another customer.
 #include "app/customerpage.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "data/services/busyscopes.h"
@@ -100,7 +101,7 @@ TEST_F(CurrentRecordsTest, ClosingThePreviewLeavesTheWindowItsTabAndEveryCustome
         window.setWindowState(Qt::WindowMaximized);
         preview.reject();
     };
-    print->findChild<QPushButton*>(QStringLiteral("PreviewEstimate"))->click();
+    print->findChild<controls::TFcBitBtn*>(QStringLiteral("PreviewEstimate"))->Click();
     QTest::qWait(30);  // long enough for the start timer, were it armed
     QTest::keyClick(print, Qt::Key_Escape);
     QTest::qWait(30);

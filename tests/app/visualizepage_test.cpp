@@ -2,6 +2,7 @@
 // program folder: what it draws, and what its buttons and mouse gestures do
 // to the working copy and the shared tables.
 #include "app/visualizepage.h"
+#include "controls/choices/fcglyphbutton.h"
 
 #include "controls/buttons/fcbitbtn.h"
 #include "app/mainscreen.h"
@@ -499,9 +500,9 @@ TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFir
     EXPECT_EQ(Find<controls::TFcBitBtn>("RemoveSpace")->Caption(), "Remove time");
     tasks::TInsertSlot* dialog = window.InsertSlot();
     QTimer::singleShot(0, [&] {
-        dialog->Controls.Units[timeblocks::kSlotHours]->setChecked(true);
+        dialog->Controls.Units[timeblocks::kSlotHours]->SetChecked(true);
         dialog->Controls.UpDown2->setValue(2);
-        dialog->Controls.AllResources->setChecked(true);
+        dialog->Controls.AllResources->SetChecked(true);
         dialog->Controls.SlotStartDate->setDate(QDate(2026, 12, 7));
         dialog->Controls.SlotStartTime->setTime(QTime(10, 0));
         dialog->findChild<controls::TFcBitBtn*>("Ok")->Click();

@@ -66,7 +66,7 @@ protected:
         std::vector<bool> states;
         for (const char* name :
              {"IncludeOriginal", "IncludeNotes", "IncludeTotals", "IncludeResources", "IncludeResourceNotes"})
-            states.push_back(Child<QCheckBox>(dialog, name)->isEnabled());
+            states.push_back(Child<controls::TFcCheckBox>(dialog, name)->isEnabled());
         return states;
     }
 
@@ -91,28 +91,28 @@ TEST_F(PrintDialogs, ChartTypeEnablesItsIncludeBoxesAndKeepsTheTicks)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
-        Child<QRadioButton>(dialog, c.item)->click();
+        Child<controls::TFcRadioButton>(dialog, c.item)->ChangeState();
         EXPECT_EQ(Enabled(), c.enabled);
     }
-    Child<QRadioButton>(dialog, "TextReportItem")->click();
-    Child<QCheckBox>(dialog, "IncludeOriginal")->click();
-    Child<QRadioButton>(dialog, "GanttChartItem")->click();
+    Child<controls::TFcRadioButton>(dialog, "TextReportItem")->ChangeState();
+    Child<controls::TFcCheckBox>(dialog, "IncludeOriginal")->ChangeState();
+    Child<controls::TFcRadioButton>(dialog, "GanttChartItem")->ChangeState();
     EXPECT_TRUE(dialog.Options().IncludeOriginal) << "a disabled box keeps its tick";
 }
 
 TEST_F(PrintDialogs, UncheckingResourcesUnchecksTheirNotes)
 {
-    QCheckBox* resources = Child<QCheckBox>(dialog, "IncludeResources");
-    QCheckBox* notes = Child<QCheckBox>(dialog, "IncludeResourceNotes");
-    resources->click();
-    notes->click();
-    EXPECT_TRUE(notes->isChecked());
-    resources->click();
-    EXPECT_FALSE(notes->isChecked());
-    resources->click();
-    EXPECT_FALSE(notes->isChecked());
-    notes->click();
-    EXPECT_TRUE(notes->isChecked());
+    controls::TFcCheckBox* resources = Child<controls::TFcCheckBox>(dialog, "IncludeResources");
+    controls::TFcCheckBox* notes = Child<controls::TFcCheckBox>(dialog, "IncludeResourceNotes");
+    resources->ChangeState();
+    notes->ChangeState();
+    EXPECT_TRUE(notes->Checked());
+    resources->ChangeState();
+    EXPECT_FALSE(notes->Checked());
+    resources->ChangeState();
+    EXPECT_FALSE(notes->Checked());
+    notes->ChangeState();
+    EXPECT_TRUE(notes->Checked());
 }
 
 TEST_F(PrintDialogs, ASecondOpeningKeepsTitleAndPeriod)
@@ -172,15 +172,15 @@ TEST_F(PrintDialogs, PreviewGetsThePaperOfTheOneRule)
         shown = preview.grab().toImage();
         preview.close();
     };
-    Child<QRadioButton>(dialog, "TextReportItem")->click();
-    Child<QCheckBox>(dialog, "IncludeOriginal")->click();
+    Child<controls::TFcRadioButton>(dialog, "TextReportItem")->ChangeState();
+    Child<controls::TFcCheckBox>(dialog, "IncludeOriginal")->ChangeState();
     dialog.PreviewEstimateClick();
     EXPECT_EQ(seen, QPageLayout::Landscape);
     EXPECT_TRUE(dialog.StatusText().isEmpty());
     ASSERT_FALSE(shown.isNull());
 
     // The same box under another chart type leaves the paper alone.
-    Child<QRadioButton>(dialog, "GanttChartItem")->click();
+    Child<controls::TFcRadioButton>(dialog, "GanttChartItem")->ChangeState();
     dialog.PreviewEstimateClick();
     EXPECT_EQ(seen, QPageLayout::Portrait);
 }

@@ -2,6 +2,7 @@
 // chart bar, it saves a new length that the chart shows and that another
 // workstation pulls.
 #include "tasks/addtaskform.h"
+#include "controls/choices/fcglyphbutton.h"
 
 #include "controls/buttons/fcbitbtn.h"
 #include "app/mainscreen.h"
@@ -156,7 +157,7 @@ TEST_F(TaskEditorWindowTest, ADoubleClickedBarIsEditedAndEveryWorkstationSeesThe
     EXPECT_EQ(Find<QLineEdit>("TaskDesc")->text(), "Fit units");
     EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "2.00");
     EXPECT_EQ(Find<QLineEdit>("Resource")->text(), "Ann");
-    EXPECT_TRUE(Find<QRadioButton>("PeriodPanel0")->isChecked());
+    EXPECT_TRUE(Find<controls::TFcRadioButton>("PeriodPanel0")->Checked());
     EXPECT_FALSE(Find<QWidget>("TaskEndDate")->isEnabled());
 
     TypeLength("5");
@@ -205,7 +206,7 @@ TEST_F(TaskEditorWindowTest, CancelBringsTheChartBackUnchangedAndTheEditorKeepsI
 TEST_F(TaskEditorWindowTest, APickedEndLetsTheLengthFollow)
 {
     DoubleClick(fitUnits, Day(7, 11));
-    Find<QCheckBox>("AutoEndDate")->click();
+    Find<controls::TFcCheckBox>("AutoEndDate")->ChangeState();
     EXPECT_FALSE(Find<QWidget>("TaskLength")->isEnabled());
     EXPECT_TRUE(Find<QWidget>("TaskEndTime")->isEnabled());
     EXPECT_EQ(Find<QWidget>("Label7")->property("text").toString(), "Choose end time:");
@@ -249,9 +250,9 @@ TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
     auto* up = Find<QToolButton>("UpDown1Up");
     EXPECT_FALSE(count->isEnabled());
     EXPECT_EQ(count->text(), "1");
-    EXPECT_TRUE(Find<QRadioButton>("RepeatPeriod2")->isEnabled());
+    EXPECT_TRUE(Find<controls::TFcRadioButton>("RepeatPeriod2")->isEnabled());
 
-    Find<QRadioButton>("RepeatPeriod4")->click();  // quarterly: four a year
+    Find<controls::TFcRadioButton>("RepeatPeriod4")->ChangeState();  // quarterly: four a year
     EXPECT_TRUE(count->isEnabled());
     EXPECT_EQ(count->text(), "2");
     up->click();
@@ -259,16 +260,16 @@ TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
     EXPECT_EQ(count->text(), "4");
     EXPECT_FALSE(up->isEnabled());
 
-    Find<QRadioButton>("RepeatPeriod2")->click();  // weekly
+    Find<controls::TFcRadioButton>("RepeatPeriod2")->ChangeState();  // weekly
     EXPECT_TRUE(up->isEnabled());
     up->click();
     EXPECT_EQ(count->text(), "5");
 
-    Find<QRadioButton>("RepeatPeriod0")->click();
+    Find<controls::TFcRadioButton>("RepeatPeriod0")->ChangeState();
     EXPECT_EQ(count->text(), "1");
     EXPECT_FALSE(count->isEnabled());
 
-    Find<QRadioButton>("RepeatPeriod2")->click();
+    Find<controls::TFcRadioButton>("RepeatPeriod2")->ChangeState();
     up->click();
     up->click();
     Find<QLineEdit>("TaskDesc")->setText("Mow front lawn");
@@ -342,7 +343,7 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
     grid->selectRow(dependent);
     emit grid->clicked(grid->model()->index(dependent, 0));
     EXPECT_TRUE(list->findChild<QWidget*>("DependentFollowing")->isEnabled());
-    EXPECT_TRUE(list->findChild<QRadioButton*>("DependentFollowing1")->isChecked());
+    EXPECT_TRUE(list->findChild<controls::TFcRadioButton*>("DependentFollowing1")->Checked());
     EXPECT_TRUE(list->findChild<controls::TFcBitBtn*>("RemoveDependency")->isEnabled());
 
     list->resize(1000, 450);
@@ -381,7 +382,7 @@ TEST_F(TaskEditorWindowTest, TheRepeatAndReuseDialogsHelpPagesAreShipped)
     Find<controls::TFcBitBtn>("ReuseTaskButton")->Click();
 
     Find<QLineEdit>("TaskDesc")->setText("Water plants");
-    Find<QRadioButton>("RepeatPeriod2")->click();
+    Find<controls::TFcRadioButton>("RepeatPeriod2")->ChangeState();
     inModalDialog("Specify how repeat works", "Ok");
     Find<controls::TFcBitBtn>("AddTaskManual")->Click();
     QDesktopServices::unsetUrlHandler("file");

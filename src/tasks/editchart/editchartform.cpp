@@ -31,6 +31,7 @@ TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState
     ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
+    ui->StatusBar->AddPane(0);
     // "Done" closes it; the title bar has no buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -39,13 +40,13 @@ TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState
     ui->TaskGrid->verticalHeader()->hide();
     ui->TaskGrid->setWordWrap(false);
     hint_ = ui->TaskGrid->toolTip();
-    following_ = GroupOf(ui->DependentFollowing, "DependentFollowing", 2);
+    following_ = RadioChoice(ui->DependentFollowing, "DependentFollowing", 2);
 
     connect(ui->TaskGrid, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { Run([&] { logic_.TaskGridCellClick(index.row()); }); });
     connect(ui->TaskGrid, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Run([&] { logic_.TaskGridDblClick(index.row()); }); });
-    connect(following_, &QButtonGroup::idClicked, this, [this](int choice) {
+    following_.OnClicked(this, [this](int choice) {
         if (!showing_)
             Run([&] { logic_.DependentFollowingClick(choice); });
     });
@@ -86,9 +87,8 @@ void TEditChart::ShowState()
     const schedule::DependencyButtons& b = logic_.Buttons;
     ui->RemoveDependency->setEnabled(b.RemoveDependencyEnabled);
     ui->DependentFollowing->setEnabled(b.DependentFollowingEnabled);
-    if (QAbstractButton* choice = following_->button(b.DependentFollowing))
-        choice->setChecked(true);
-    ui->StatusBar->showMessage(QString::fromStdString(logic_.StatusBar));
+    following_.SetCheckedId(b.DependentFollowing);
+    ui->StatusBar->SetPanelText(0, QString::fromStdString(logic_.StatusBar));
     ui->TaskGrid->setToolTip(logic_.HintShown ? hint_ : QString());
     const int row = logic_.CurrentRow();
     if (row >= 0)

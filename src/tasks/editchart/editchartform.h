@@ -2,12 +2,12 @@
 // The job task list "Task editor": a modeless, always-on-top window over the
 // window-free tasks::EditChart.
 
-#include <QButtonGroup>
 #include <QDialog>
 
 #include <memory>
 
 #include "tasks/editchart/editchart.h"
+#include "tasks/formvalues.h"
 
 namespace Ui {
 class TEditChart;
@@ -49,7 +49,7 @@ private:
     std::unique_ptr<Ui::TEditChart> ui;
     EditChart logic_;
     EditChartPlace place_;
-    QButtonGroup* following_ = nullptr;
+    RadioChoice following_;
     QString hint_;
     bool showing_ = false;
 };

@@ -64,14 +64,14 @@ void SlotFormControls::Connect(QObject* owner)
 int SlotFormControls::Unit() const
 {
     for (int i = 0; i < 4; ++i)
-        if (Units[i]->isChecked())
+        if (Units[i]->Checked())
             return i;
     return timeblocks::kSlotDays;
 }
 
 bool SlotFormControls::ForAllResources() const
 {
-    return AllResources->isChecked();
+    return AllResources->Checked();
 }
 
 TDateTime SlotFormControls::Start() const
@@ -96,8 +96,8 @@ timeblocks::SlotBlock SlotFormControls::Block() const
 
 void SlotFormControls::ShowStatus(const std::string& text)
 {
-    StatusBar->showMessage(QString::fromStdString(text));
-    StatusBar->repaint();
+    // Drawn at once: the work that follows keeps the event loop waiting.
+    StatusBar->SetPanelText(0, QString::fromStdString(text));
 }
 
 template <class Form>
@@ -112,7 +112,10 @@ static void BindControls(SlotFormControls& c, Form& ui)
     c.SlotStartDate = ui.SlotStartDate;
     c.SlotStartTime = ui.SlotStartTime;
     c.AllResources = ui.AllResources;
+    c.SelectedResourceOnly = ui.SelectedResourceOnly;
     c.StatusBar = ui.StatusBar;
+    if (c.StatusBar->PanelCount() == 0)
+        c.StatusBar->AddPane(0);
 }
 
 // What both dialogs do before they show: the shared tables brought up to
@@ -147,7 +150,8 @@ TInsertSlot::TInsertSlot(SlotDialogContext context, QWidget* parent)
     Controls.Connect(this);
     connect(ui->Ok, &controls::TFcControl::clicked, this, &TInsertSlot::OkClick);
     connect(ui->Cancel, &controls::TFcControl::clicked, this, &TInsertSlot::CancelClick);
-    connect(ui->AllResources, &QRadioButton::toggled, this, &TInsertSlot::ResourceSelectionClick);
+    for (controls::TFcRadioButton* choice : {ui->AllResources, ui->SelectedResourceOnly})
+        connect(choice, &controls::TFcControl::clicked, this, &TInsertSlot::ResourceSelectionClick);
 }
 
 TInsertSlot::~TInsertSlot() = default;
@@ -226,7 +230,8 @@ TRemoveSlot::TRemoveSlot(SlotDialogContext context, QWidget* parent)
     Controls.Connect(this);
     connect(ui->Ok, &controls::TFcControl::clicked, this, &TRemoveSlot::OkClick);
     connect(ui->Cancel, &controls::TFcControl::clicked, this, &TRemoveSlot::CancelClick);
-    connect(ui->AllResources, &QRadioButton::toggled, this, &TRemoveSlot::ResourceSelectionClick);
+    for (controls::TFcRadioButton* choice : {ui->AllResources, ui->SelectedResourceOnly})
+        connect(choice, &controls::TFcControl::clicked, this, &TRemoveSlot::ResourceSelectionClick);
     connect(ui->SlotStartDate, &QDateEdit::dateChanged, this, &TRemoveSlot::ResourceSelectionClick);
     connect(ui->SlotStartTime, &QTimeEdit::timeChanged, this, &TRemoveSlot::ResourceSelectionClick);
 }
