@@ -18,6 +18,8 @@
 #include "support/december.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
@@ -356,6 +358,34 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
     // The chart was rebuilt: both bars are there again.
     EXPECT_NE(BarOf(fitUnits), nullptr);
     EXPECT_NE(BarOf(paintWalls), nullptr);
+
+    // Opened again it comes back where it was closed, frame and all, as far
+    // as the screen lets it.
+    page->findChild<controls::TFcBitBtn*>("EditChartButton")->Click();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(list->y(), 35);
+    const QRect area = list->screen()->availableGeometry();
+    EXPECT_EQ(list->x(), std::max(area.left(), std::min(25, area.right() + 1 - list->width())));
+    list->findChild<controls::TFcBitBtn*>("Done")->Click();
+}
+
+// A kept place off the screen (another monitor's, a smaller screen's) opens
+// the window whole on the screen instead.
+TEST_F(TaskEditorWindowTest, AKeptTaskListPlaceOffTheScreenOpensWhollyOnIt)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size(area.width() / 2, area.height() / 2);
+    const struct {
+        QPoint at;
+        QPoint expected;
+    } cases[] = {
+        {area.topLeft() + QPoint(25, 35), area.topLeft() + QPoint(25, 35)},
+        {area.topLeft() + QPoint(-300, -40), area.topLeft()},
+        {area.bottomRight() + QPoint(100, 100),
+         area.bottomRight() + QPoint(1, 1) - QPoint(size.width(), size.height())},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TEditChart::OnScreen(c.at, size), c.expected) << c.at.x() << "," << c.at.y();
 }
 
 // Taken for the documentation: the editor on a task, as a user sees it.

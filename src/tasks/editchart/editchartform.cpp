@@ -5,6 +5,9 @@
 #include "tasks/formvalues.h"
 #include "ui_editchartform.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QHeaderView>
 #include <QMessageBox>
 
@@ -57,6 +60,19 @@ TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState
 
 TEditChart::~TEditChart() = default;
 
+QPoint TEditChart::OnScreen(QPoint at, QSize size)
+{
+    const QScreen* screen = QGuiApplication::screenAt(at);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return at;
+    const QRect area = screen->availableGeometry();
+    const int x = std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+    const int y = std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
 void TEditChart::Open(int helpLevel)
 {
     if (!logic_.Open(helpLevel)) {
@@ -64,7 +80,10 @@ void TEditChart::Open(int helpLevel)
         raise();
         return;
     }
-    setGeometry(*place_.Left, *place_.Top, std::max(*place_.Width, 800), std::max(*place_.Height, 450));
+    // The kept place is the frame's (x(), y() on closing); placing the client
+    // area there would open the window one title bar higher each time.
+    resize(std::max(*place_.Width, 800), std::max(*place_.Height, 450));
+    move(OnScreen(QPoint(*place_.Left, *place_.Top), size()));
     ShowState();
     show();
     raise();

@@ -26,6 +26,10 @@ struct EditChartPlace {
 class TEditChart : public QDialog {
     Q_OBJECT
 public:
+    // Where a window of size whose frame's top-left corner is at lies whole
+    // on the screen that holds at (or the primary one).
+    static QPoint OnScreen(QPoint at, QSize size);
+
     // place: where the window opens and where closing keeps its place.
     TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState& state,
                const data::JobStatusTexts& statusTexts, EditChartHooks hooks, EditChartPlace place,
