@@ -205,6 +205,29 @@ TEST_F(TaskEditorWindowTest, CancelBringsTheChartBackUnchangedAndTheEditorKeepsI
     EXPECT_NEAR(BarOf(paintWalls)->EndAt(), Day(8, 14), 1e-6);
 }
 
+// Enter in a field answers Done, which saves; Escape answers Cancel, which
+// leaves the task as it was.
+TEST_F(TaskEditorWindowTest, EnterSavesTheTaskAndEscapeLeavesIt)
+{
+    DoubleClick(fitUnits, Day(7, 11));
+    ASSERT_TRUE(editor->isVisible());
+    TypeLength("3");
+    QTest::keyClick(Find<QLineEdit>("TaskDesc"), Qt::Key_Return);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(editor->Result());
+    ASSERT_NE(BarOf(fitUnits), nullptr);
+    const TDateTime saved = BarOf(fitUnits)->EndAt();
+    EXPECT_GT(saved, Day(7, 12, 30));
+
+    DoubleClick(fitUnits, Day(7, 11));
+    ASSERT_TRUE(editor->isVisible());
+    TypeLength("6");
+    QTest::keyClick(Find<QLineEdit>("TaskDesc"), Qt::Key_Escape);
+    EXPECT_FALSE(editor->isVisible());
+    ASSERT_NE(BarOf(fitUnits), nullptr);
+    EXPECT_NEAR(BarOf(fitUnits)->EndAt(), saved, 1e-6);
+}
+
 TEST_F(TaskEditorWindowTest, APickedEndLetsTheLengthFollow)
 {
     DoubleClick(fitUnits, Day(7, 11));
