@@ -20,7 +20,6 @@ namespace tw::tasks {
 
 struct TAddTask::Controls {
     RadioChoice PeriodPanel;
-    RadioChoice TaskStatus;
     RadioChoice RepeatPeriod;
     // Hints as designed, for the help level to switch off and on.
     QList<QPair<QWidget*, QString>> Hints;
@@ -47,7 +46,7 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     Controls& c = *controls_;
     c.PeriodPanel = RadioChoice(ui->PeriodPanel, "PeriodPanel", 4);
-    c.TaskStatus = RadioChoice(ui->TaskStatus, "TaskStatus", 6);
+    SetChoiceItems(ui->TaskStatus, JobStatusItems(), "TaskStatus");
     c.RepeatPeriod = RadioChoice(ui->RepeatPeriod, "RepeatPeriod", 7);
     for (QWidget* w : std::initializer_list<QWidget*>{
              ui->ResetRate, ui->IsActive, ui->PeriodPanel, ui->TaskLength, ui->HourlyRate,
@@ -211,7 +210,7 @@ void TAddTask::ReadForm()
     f.TaskEndTime = FromTime(ui->TaskEndTime->time());
     f.AutoEndDate = ui->AutoEndDate->Checked();
     f.HourlyRate = ui->HourlyRate->text().toStdString();
-    f.TaskStatus = controls_->TaskStatus.CheckedId();
+    f.TaskStatus = ui->TaskStatus->ItemIndex();
     f.RepeatPeriod = controls_->RepeatPeriod.CheckedId();
     f.RepeatCount = ui->RepeatRep->text().toInt();
     f.TaskDesc = ui->TaskDesc->text().toStdString();
@@ -239,10 +238,11 @@ void TAddTask::ShowForm()
     ui->TaskEndTime->setTime(ToTime(f.TaskEndTime));
     ui->AutoEndDate->InitState(f.AutoEndDate ? controls::cbChecked : controls::cbUnchecked);
     ui->HourlyRate->setText(QString::fromStdString(f.HourlyRate));
-    for (int i = 0; i < static_cast<int>(f.StatusItems.size()); ++i)
-        if (controls::TFcRadioButton* item = c.TaskStatus.Button(i))
-            item->SetCaption(QString::fromStdString(f.StatusItems[static_cast<size_t>(i)]));
-    c.TaskStatus.SetCheckedId(f.TaskStatus);
+    QStringList statusItems = JobStatusItems();
+    for (int i = 0; i < std::min<int>(static_cast<int>(f.StatusItems.size()), statusItems.size()); ++i)
+        statusItems[i] = QString::fromStdString(f.StatusItems[static_cast<size_t>(i)]);
+    SetChoiceItems(ui->TaskStatus, statusItems, "TaskStatus");
+    SetChoiceQuietly(ui->TaskStatus, f.TaskStatus);
     c.RepeatPeriod.SetCheckedId(f.RepeatPeriod);
     ui->RepeatRep->setText(QString::number(f.RepeatCount));
     ui->Customer->setText(QString::fromStdString(f.Customer));

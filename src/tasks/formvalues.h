@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "controls/choices/fcchoicegroup.h"
 #include "controls/choices/fcglyphbutton.h"
 #include "platform/datetime/datetime.h"
 
@@ -77,5 +78,26 @@ public:
 private:
     std::vector<controls::TFcRadioButton*> buttons_;
 };
+
+// The job status choice: one item per status in status-number order, named
+// prefix0 .. as the radio buttons of older forms were.
+inline const QStringList& JobStatusItems()
+{
+    static const QStringList items{"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"};
+    return items;
+}
+inline void SetChoiceItems(controls::TFcRadioGroup* group, const QStringList& items, const QString& prefix)
+{
+    if (group->Items() != items)
+        group->SetItems(items);
+    for (int i = 0; i < group->Count(); ++i)
+        group->Item(i)->setObjectName(prefix + QString::number(i));
+}
+// Selects index without raising the group's click (a value shown, not chosen).
+inline void SetChoiceQuietly(controls::TFcRadioGroup* group, int index)
+{
+    const QSignalBlocker quiet(group);
+    group->SetItemIndex(index);
+}
 
 }  // namespace tw::tasks

@@ -2,6 +2,7 @@
 // chart bar, it saves a new length that the chart shows and that another
 // workstation pulls.
 #include "tasks/addtaskform.h"
+#include "controls/choices/fcchoicegroup.h"
 #include "controls/choices/fcglyphbutton.h"
 
 #include "controls/buttons/fcbitbtn.h"
@@ -161,6 +162,12 @@ TEST_F(TaskEditorWindowTest, ADoubleClickedBarIsEditedAndEveryWorkstationSeesThe
     EXPECT_EQ(Find<QLineEdit>("Resource")->text(), "Ann");
     EXPECT_TRUE(Find<controls::TFcRadioButton>("PeriodPanel0")->Checked());
     EXPECT_FALSE(Find<QWidget>("TaskEndDate")->isEnabled());
+    // The status is one radio group whose items keep the buttons' names.
+    auto* status = Find<controls::TFcRadioGroup>("TaskStatus");
+    EXPECT_EQ(status->Columns(), 6);
+    EXPECT_EQ(status->ItemIndex(), 2);
+    EXPECT_TRUE(Find<controls::TFcRadioButton>("TaskStatus2")->Checked());
+    EXPECT_EQ(Find<controls::TFcRadioButton>("TaskStatus2")->Caption(), "In progress");
 
     TypeLength("5");
     // The end the calendar gives five hours from 10:00.

@@ -12,7 +12,6 @@ namespace tw::tasks {
 
 struct TReuseTasks::Controls {
     RadioChoice PeriodPanel;
-    RadioChoice TaskStatus;
     RadioChoice RepeatPeriod;
     RadioChoice SortByPanel;
     QList<QPair<QWidget*, QString>> Hints;
@@ -34,7 +33,7 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     Controls& c = *controls_;
     c.PeriodPanel = RadioChoice(ui->PeriodPanel, "PeriodPanel", 4);
-    c.TaskStatus = RadioChoice(ui->TaskStatus, "TaskStatus", 6);
+    SetChoiceItems(ui->TaskStatus, JobStatusItems(), "TaskStatus");
     c.RepeatPeriod = RadioChoice(ui->RepeatPeriod, "RepeatPeriod", 7);
     c.SortByPanel = RadioChoice(ui->SortByPanel, "SortByPanel", 4);
     for (QWidget* w : std::initializer_list<QWidget*>{ui->PeriodPanel, ui->TaskLength, ui->HourlyRate})
@@ -117,7 +116,7 @@ void TReuseTasks::ReadForm()
 {
     ReuseForm& f = logic_.Form;
     const Controls& c = *controls_;
-    f.TaskStatus = c.TaskStatus.CheckedId();
+    f.TaskStatus = ui->TaskStatus->ItemIndex();
     f.PeriodPanel = c.PeriodPanel.CheckedId();
     f.TaskLength = ui->TaskLength->text().toStdString();
     f.HourlyRate = ui->HourlyRate->text().toStdString();
@@ -134,7 +133,7 @@ void TReuseTasks::ShowForm()
     const ReuseForm& f = logic_.Form;
     Controls& c = *controls_;
     c.Showing = true;
-    c.TaskStatus.SetCheckedId(f.TaskStatus);
+    SetChoiceQuietly(ui->TaskStatus, f.TaskStatus);
     c.PeriodPanel.SetCheckedId(f.PeriodPanel);
     c.RepeatPeriod.SetCheckedId(f.RepeatPeriod);
     c.SortByPanel.SetCheckedId(f.SortByPanel);
