@@ -11,7 +11,6 @@
 
 #include <QFileSystemModel>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QDir>

@@ -10,7 +10,6 @@
 #include "controls/choices/fcglyphbutton.h"
 #include "controls/panels/fcgroupbox.h"
 #include <QDateTimeEdit>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
 

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 

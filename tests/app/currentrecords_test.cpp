@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>

@@ -32,7 +32,6 @@
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
-#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 

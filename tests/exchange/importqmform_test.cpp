@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "controls/choices/fcglyphbutton.h"
-#include <QRadioButton>
 #include <QTest>
 
 #include "widgetsapplication.h"

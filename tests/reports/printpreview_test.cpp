@@ -6,14 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include "controls/choices/fcglyphbutton.h"
-#include <QRadioButton>
 
 #include "reportfixture.h"
 #include "widgetsapplication.h"

@@ -21,7 +21,6 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -29,8 +28,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTableView>

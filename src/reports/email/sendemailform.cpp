@@ -5,7 +5,6 @@
 #include "ui_sendemailform.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 
 namespace tw::email {
 

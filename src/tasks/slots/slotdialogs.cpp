@@ -10,9 +10,7 @@
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QTimeEdit>
 
 #include <cmath>

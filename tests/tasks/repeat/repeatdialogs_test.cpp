@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>

@@ -6,9 +6,7 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QTimeEdit>
 #include <QTimer>
 
