@@ -25,6 +25,7 @@
 #include "captionsfit.h"
 #include "pressbutton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDateEdit>
 #include <QSpinBox>
@@ -329,6 +330,30 @@ TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
     EXPECT_EQ(window.Chart.ChartSortBy, 1);
     Find<controls::TFcRadioButton>("ChartSortBy0")->SetChecked(true);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
+}
+
+// A screen reader's toggle of a choice acts as a click: the display turns
+// to jobs and back, the chart following, and each item reports its state.
+TEST_F(VisualizePageTest, AChoiceToggledByAScreenReaderActsAsAClick)
+{
+    const auto toggle = [this](const char* name) {
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(Find<QWidget>(name));
+        EXPECT_EQ(item->role(), QAccessible::RadioButton) << name;
+        item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        return item->state().checked;
+    };
+    const std::vector<std::string> tasks = Rows();
+    EXPECT_TRUE(toggle("ShowJobsOnlyJobs"));
+    EXPECT_EQ(page->DisplayChoice(), 0);
+    EXPECT_EQ(page->Logic().Controls.ShowJobsOnly, 0);
+    EXPECT_NE(Rows(), tasks);
+    EXPECT_TRUE(toggle("ShowJobsOnlyTasks"));
+    EXPECT_EQ(page->Logic().Controls.ShowJobsOnly, 1);
+    EXPECT_EQ(Rows(), tasks);
+
+    EXPECT_TRUE(toggle("ChartSortBy1"));
+    EXPECT_EQ(window.Chart.ChartSortBy, 1);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
 }
 
 TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
