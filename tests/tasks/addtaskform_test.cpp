@@ -335,6 +335,32 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
     EXPECT_EQ(Find<QWidget>("TaskStartDate")->property("date").toDate(), QDate(2026, 12, 9));
 }
 
+// In "Reuse a task" Escape answers Cancel and leaves the editor as it was;
+// Enter answers "Reuse this task".
+TEST_F(TaskEditorWindowTest, EscapeAndEnterInTheReuseDialog)
+{
+    AddTaskListEntry("Trim hedge", Day(9, 8), 3);
+    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "",
+                           "", "", "", true, 3, false, false);
+    const QString before = Find<QLineEdit>("TaskDesc")->text();
+    const auto pressIn = [](Qt::Key key) {
+        QTimer::singleShot(0, [key] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            QTest::keyClick(dialog->findChild<QLineEdit*>("HourlyRate"), key);
+            EXPECT_FALSE(dialog->isVisible());
+            if (dialog->isVisible())
+                qobject_cast<QDialog*>(dialog)->reject();  // the key did nothing; do not hang
+        });
+    };
+    pressIn(Qt::Key_Escape);
+    Find<controls::TFcBitBtn>("ReuseTaskButton")->Click();
+    EXPECT_EQ(Find<QLineEdit>("TaskDesc")->text(), before);
+    pressIn(Qt::Key_Return);
+    Find<controls::TFcBitBtn>("ReuseTaskButton")->Click();
+    EXPECT_EQ(Find<QLineEdit>("TaskDesc")->text(), "Trim hedge");
+}
+
 TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebuildsTheChart)
 {
     // "Paint walls" follows the end of "Fit units".
