@@ -45,9 +45,10 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     // An editor left open does not keep the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
     Controls& c = *controls_;
-    c.PeriodPanel = RadioChoice(ui->PeriodPanel, "PeriodPanel", 4);
+    c.PeriodPanel = RadioChoice(ui->PeriodPanel, "PeriodPanel", {"Hours", "Days", "Weeks", "Months"});
     SetChoiceItems(ui->TaskStatus, JobStatusItems(), "TaskStatus");
-    c.RepeatPeriod = RadioChoice(ui->RepeatPeriod, "RepeatPeriod", 7);
+    c.RepeatPeriod = RadioChoice(ui->RepeatPeriod, "RepeatPeriod",
+                                 {"None", "Daily", "Weekly", "Monthly", "Quarterly", "6 months", "Custom"});
     for (QWidget* w : std::initializer_list<QWidget*>{
              ui->ResetRate, ui->IsActive, ui->PeriodPanel, ui->TaskLength, ui->HourlyRate,
              ui->ReuseTaskButton, ui->AutoEndDate, ui->TaskStartDate, ui->TaskStartTime, ui->TaskEndDate,

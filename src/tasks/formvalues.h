@@ -36,9 +36,11 @@ inline TDateTime FromTime(const QTime& time)
     return time.msecsSinceStartOfDay() / double(kMSecsPerDay);
 }
 
-// The radio buttons prefix0 .. prefix<count-1> of owner as one choice
-// numbered in that order. A button the user checks (by mouse, keys or a
-// screen reader) reaches OnClicked; a number set from code does not.
+// One choice of a task window, numbered from 0: the items of a radio group
+// (named prefix0 .. as the radio buttons of older forms were), or loose
+// radio buttons prefix0 .. prefix<count-1> of owner. A choice the user makes
+// (by mouse, keys or a screen reader) reaches OnClicked; a number set from
+// code does not.
 class RadioChoice {
 public:
     RadioChoice() = default;
@@ -47,10 +49,18 @@ public:
         for (int i = 0; i < count; ++i)
             buttons_.push_back(owner->findChild<controls::TFcRadioButton*>(prefix + QString::number(i)));
     }
+    RadioChoice(controls::TFcRadioGroup* group, const QString& prefix, const QStringList& items) : group_(group)
+    {
+        group->SetItems(items);
+        for (int i = 0; i < group->Count(); ++i)
+            group->Item(i)->setObjectName(prefix + QString::number(i));
+    }
 
     // -1 when none is checked.
     int CheckedId() const
     {
+        if (group_)
+            return group_->ItemIndex();
         for (size_t i = 0; i < buttons_.size(); ++i)
             if (buttons_[i] && buttons_[i]->Checked())
                 return static_cast<int>(i);
@@ -58,10 +68,18 @@ public:
     }
     controls::TFcRadioButton* Button(int id) const
     {
+        if (group_)
+            return id >= 0 && id < group_->Count() ? group_->Button(id) : nullptr;
         return id >= 0 && id < static_cast<int>(buttons_.size()) ? buttons_[static_cast<size_t>(id)] : nullptr;
     }
     void SetCheckedId(int id) const
     {
+        if (group_) {
+            const QSignalBlocker quiet(group_);
+            if (id >= 0 && id < group_->Count())
+                group_->SetItemIndex(id);
+            return;
+        }
         if (controls::TFcRadioButton* button = Button(id)) {
             const QSignalBlocker quiet(button);
             button->SetChecked(true);
@@ -69,6 +87,12 @@ public:
     }
     void OnClicked(QObject* context, const std::function<void(int)>& handler) const
     {
+        if (group_) {
+            controls::TFcRadioGroup* group = group_;
+            QObject::connect(group, &controls::TFcControl::clicked, context,
+                             [handler, group] { handler(group->ItemIndex()); });
+            return;
+        }
         for (size_t i = 0; i < buttons_.size(); ++i)
             if (buttons_[i])
                 QObject::connect(buttons_[i], &controls::TFcControl::clicked, context,
@@ -76,6 +100,7 @@ public:
     }
 
 private:
+    controls::TFcRadioGroup* group_ = nullptr;
     std::vector<controls::TFcRadioButton*> buttons_;
 };
 

@@ -32,10 +32,11 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     Controls& c = *controls_;
-    c.PeriodPanel = RadioChoice(ui->PeriodPanel, "PeriodPanel", 4);
+    c.PeriodPanel = RadioChoice(ui->PeriodPanel, "PeriodPanel", {"Hours", "Days", "Weeks", "Months"});
     SetChoiceItems(ui->TaskStatus, JobStatusItems(), "TaskStatus");
-    c.RepeatPeriod = RadioChoice(ui->RepeatPeriod, "RepeatPeriod", 7);
-    c.SortByPanel = RadioChoice(ui->SortByPanel, "SortByPanel", 4);
+    c.RepeatPeriod = RadioChoice(ui->RepeatPeriod, "RepeatPeriod",
+                                 {"None", "Daily", "Weekly", "Monthly", "Quarterly", "6 Months", "Custom"});
+    c.SortByPanel = RadioChoice(ui->SortByPanel, "SortByPanel", {"Description", "Start date", "Length", "Client"});
     for (QWidget* w : std::initializer_list<QWidget*>{ui->PeriodPanel, ui->TaskLength, ui->HourlyRate})
         c.Hints.append({w, w->toolTip()});
 
