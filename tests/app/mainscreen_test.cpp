@@ -2,11 +2,13 @@
 
 #include "app/password.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "captionsfit.h"
 #include "pressbutton.h"
 #include "app/programfolder.h"
 #include "platform/registry/registry.h"
 #include "testapplication.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -346,6 +348,22 @@ TEST_F(MainScreenTest, ThePagesTurnByMouseAndKeys)
     EXPECT_EQ(changes, (std::vector<int>{TMainScreen::CalendarPage, TMainScreen::MyCompanyPage,
                                          TMainScreen::CalendarPage, TMainScreen::UtilitiesPage,
                                          TMainScreen::CustomerTabPage, TMainScreen::UtilitiesPage}));
+}
+
+// At the window's default size no caption of the library's controls is cut
+// on the pages this window lays out itself.
+TEST_F(MainScreenTest, AtTheDefaultSizeNoCaptionIsCut)
+{
+    TMainScreen window;
+    window.resize(927, 758);
+    window.show();
+    for (int page : {TMainScreen::CustomerTabPage, TMainScreen::SchedulePage, TMainScreen::CalendarPage}) {
+        window.TabControl()->setCurrentIndex(page);
+        QApplication::processEvents();
+        SCOPED_TRACE(page);
+        testing::ExpectCaptionsWhole(window.TabControl()->widget(page));
+    }
+    testing::ExpectCaptionsWhole(window.StatusBar());
 }
 
 TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
