@@ -21,6 +21,25 @@ QWidget* TMainPageControl::widget(int index) const
     return index >= 0 && index < PageCount() ? Pages(index) : nullptr;
 }
 
+int TMainPageControl::indexOf(const QWidget* page) const
+{
+    for (int i = 0; i < PageCount(); ++i)
+        if (Pages(i) == page)
+            return i;
+    return -1;
+}
+
+void TMainPageControl::setTabToolTip(int index, const QString& tip)
+{
+    if (index >= 0 && index < PageCount())
+        Pages(index)->SetHint(tip);
+}
+
+QString TMainPageControl::tabToolTip(int index) const
+{
+    return index >= 0 && index < PageCount() ? Pages(index)->Hint() : QString();
+}
+
 void TMainPageControl::setCornerWidget(QWidget* widget, Qt::Corner corner)
 {
     if (corner != Qt::TopRightCorner)

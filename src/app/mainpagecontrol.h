@@ -19,6 +19,10 @@ public:
     void setCurrentIndex(int index);
     int count() const { return PageCount(); }
     QWidget* widget(int index) const;
+    int indexOf(const QWidget* page) const;
+    // The tab's hint is its page's hint (shown with TabHints on).
+    void setTabToolTip(int index, const QString& tip);
+    QString tabToolTip(int index) const;
     // Placed at the right end of the tab row, as high as the row; only the
     // top-right corner is kept.
     void setCornerWidget(QWidget* widget, Qt::Corner corner = Qt::TopRightCorner);

@@ -14,6 +14,7 @@
 #include "app/visualizepage.h"
 #include "app/workcalendarpage.h"
 #include "chart/colourvalue.h"
+#include "company/mycompanypage.h"
 #include "chart/resourceallocationchart.h"
 #include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
@@ -79,12 +80,15 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     ui->TabControl->setCornerWidget(ui->Help, Qt::TopRightCorner);
     workCalendarPage_ = new TWorkCalendarPage(ui->CalendarArea);
     ui->CalendarAreaLayout->addWidget(workCalendarPage_, 0, 0);
+    ui->TabControl->setTabToolTip(ui->TabControl->indexOf(ui->Calendar),
+                                  QStringLiteral("Set Work Schedules"));
     visualizePage_ = new TVisualizePage(ui->RACContainer);
     ui->RACContainerLayout->addWidget(visualizePage_);
     queryPage_ = new TQueryPage(ui->SelectArea);
     ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
     CreateCustomerPage();
     CreateUtilitiesPage();
+    company::AddMyCompanyPage(ui->MyCompanyArea, data_->MyCompanyTable, State, *userInterface_);
     ConnectTaskResources();
     connect(visualizePage_->RefreshChart(), &controls::TFcControl::clicked, this, &TMainScreen::RefreshChartClick);
     connect(visualizePage_->PrintPreviewButton(), &controls::TFcControl::clicked, this,
@@ -381,6 +385,7 @@ void TMainScreen::FormDestroy()
         }
     }
     CloseAllTables();
+    BackupAtExit();
     ReleaseHeldLock();
     // Closing the window and destroying it both come here; without open
     // tables nothing above cleared the flag, and a second pass would run the
@@ -502,9 +507,10 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
 void TMainScreen::HelpClick()
 {
     const QString page = QStringLiteral("Table_of_contents.htm");
-    if (!OpenHelpPage(QString::fromStdString(State.ProgramFolder), page))
-        ShowMessageBox(this, "The help page " + page + " could not be opened", QStringLiteral("Error"),
-                       MessageIcon::Stop, MessageModality::Window);
+    const QString folder = QString::fromStdString(State.ProgramFolder);
+    if (!OpenHelpPage(folder, page))
+        ShowMessageBox(this, HelpPageFailureText(folder, page), QStringLiteral("Error"), MessageIcon::Stop,
+                       MessageModality::Window);
 }
 
 void TMainScreen::LoadHolidays()

@@ -21,6 +21,7 @@
 #include "app/startupstate.h"
 #include "app/startuptables.h"
 #include "app/quillmarkhost.h"
+#include "app/importqbhost.h"
 #include "app/windowlayout.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/status/fcstatusbar.h"
@@ -37,6 +38,9 @@
 #include "app/tabs/tabhandlers.h"
 #include "app/tabs/updatepoll.h"
 #include "exchange/importqmform.h"
+#include "exchange/exportjobform.h"
+#include "app/qbexporthost.h"
+#include "exchange/importqbform.h"
 #include "exchange/quillmark/quillmarktables.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
@@ -70,6 +74,10 @@ class TPrintPreview;
 
 namespace tw::email {
 class TSendEmail;
+}
+
+namespace tw::settings {
+class TQMSetup;
 }
 
 namespace tw::app {
@@ -125,6 +133,8 @@ public:
     TQueryPage* QueryPage() const { return queryPage_; }
     // The Utilities page in the Utilities tab, over the session's backup and emptying.
     TUtilitiesPage* UtilitiesTabPage() const { return utilitiesPage_; }
+    // The setup dialog, made once with the Utilities page.
+    settings::TQMSetup& SetupDialog();
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -186,6 +196,8 @@ public:
     void FormClose();
     // The shutdown; does its work once per run.
     void FormDestroy();
+    // The automatic backup of the shutdown, unless params.dbf SF3 is set (mainscreenutilities.cpp).
+    void BackupAtExit();
     void FormResize();
 
     void RestoreWindowLayout();
@@ -230,6 +242,11 @@ public:
     // "Import Quillmark job", made at its first opening from the Add / Edit / Query page.
     void ImportFromQMClick();
     exchange::TImportQM* ImportQM() const { return importQM_.get(); }
+    void ExportToQBClick();
+    exchange::TExportJobToQB* ExportJobToQB() const { return exportJobToQB_.get(); }
+    // "Import from QuickBooks", made at its first opening from the Add / Edit / Query page.
+    void ImportFromQBClick();
+    exchange::TImportQB* ImportQB() const { return importQB_.get(); }
     // A new sort choice rebuilds the chart in that order.
     void ChartSortByClick();
     void ApplyCustomerQuery() override;
@@ -276,6 +293,7 @@ private:
     void AttachVisualizePage();
     void CreateCustomerPage();
     void CreateUtilitiesPage();
+    void CreateSetupDialog();
     // Saves what the customer page and the custom fields window show, and
     // closes that window and the photo dialog.
     void CloseCustomerDialogs();
@@ -348,6 +366,10 @@ private:
     std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
     std::unique_ptr<QuillmarkHost> quillmarkHost_;
     std::unique_ptr<exchange::TImportQM> importQM_;
+    std::unique_ptr<QbExportHost> exportHost_;
+    std::unique_ptr<exchange::TExportJobToQB> exportJobToQB_;
+    std::unique_ptr<QuickBooksImportHost> importQBHost_;
+    std::unique_ptr<exchange::TImportQB> importQB_;
     bool showWhenStarted_ = false;
     bool showingAfterStart_ = false;
 };

@@ -3,6 +3,7 @@
 // module's cursors, the working-time engine, the chart control and the page
 // format kept on the main window through the host filled here.
 #include "app/mainscreen.h"
+#include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
 #include "data/jobstatus.h"
@@ -47,18 +48,16 @@ void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridIn
         host.Services.UniqueKeyValue = [this](db::Table& table, const char* field) {
             return data::UniqueKeyValue(State.Keys, table, field);
         };
+        // The rows, header and mode the chart shows, and the query's title.
         host.Selection = [this] {
-            reports::SelectionState s;
-            s.ChartSortBy = Chart.ChartSortBy;
-            s.CurrentResourceId = State.CurrentResourceId;
-            return s;
+            return queryPage_->ReportSelection(Chart.ChartSortBy, State.CurrentResourceId);
         };
         host.Chart = [this]() -> reports::ChartPages* {
             chartPages_ = std::make_shared<reports::RacChartPages>(*visualizePage_->RAC());
             return chartPages_.get();
         };
         host.PageFormatCode = [this] { return Settings.PaperCode; };
-        host.Caption = [this] { return windowTitle(); };
+        host.Caption = [this] { return queryPage_->ReportTitle(windowTitle()); };
         host.MailThroughClient = [this] { return Settings.Email.UseMailProgram; };
         host.SendEmail = [this](int helpLevel, int, const reports::ChartPeriod& period,
                                 const QString& message) { OpenScheduleEmail(helpLevel, period, message); };

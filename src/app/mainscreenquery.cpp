@@ -57,6 +57,11 @@ void TMainScreen::AttachQueryPage()
         return SaveTasksGridWidths(reg, widths);
     };
     queryPage_->ImportFromQMClick = [this] { ImportFromQMClick(); };
+    queryPage_->ExportToQBClick = [this] { ExportToQBClick(); };
+    queryPage_->CustomerGridDblClick = [this] { ui->TabControl->setCurrentIndex(CustomerTabPage); };
+    queryPage_->TasksCustomFieldsClick = [this] { TasksCustomFieldsClick(); };
+    queryPage_->CrewsCustomFieldsClick = [this] { CrewsCustomFieldsClick(); };
+    queryPage_->ImportFromQBClick = [this] { ImportFromQBClick(); };
     queryPage_->ReadOtherPages = [this](query::QueryControls& controls) {
         controls.SpecifyWorkingDay = workCalendarPage_->Controls().SpecifyWorkingDay;
     };

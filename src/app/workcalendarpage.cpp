@@ -5,6 +5,7 @@
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
 #include "controls/fccalendar.h"
+#include "controls/typedpicker.h"
 #include "ui_workcalendarpage.h"
 
 #include "controls/choices/fcglyphbutton.h"
@@ -76,7 +77,8 @@ TWorkCalendarPage::TWorkCalendarPage(QWidget* parent)
          {ui->StartDayTime, ui->EndDayTime, ui->StartDownTime1, ui->EndDownTime1, ui->StartDownTime2,
           ui->EndDownTime2, ui->StartDownTime3, ui->EndDownTime3}) {
         picker->setTimeSpec(Qt::UTC);
-        connect(picker, &QDateTimeEdit::dateTimeChanged, this, &TWorkCalendarPage::CalendarControlsChanged);
+        // A typed time counts once it is typed in full.
+        controls::TypedPicker::Watch(picker, [this] { CalendarControlsChanged(); });
     }
     connect(ui->SpecifyWorkingDay, &controls::TFcControl::clicked, this, &TWorkCalendarPage::SpecifyWorkingDayClick);
     const controls::TFcCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};

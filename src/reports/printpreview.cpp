@@ -237,7 +237,7 @@ void TPrintPreview::PreviewEstimateClick()
     bool refused = false;
     // Not a child of this dialog, which stays minimised meanwhile.
     QPrintPreviewDialog preview(&printer, parentWidget());
-    preview.setWindowTitle(windowTitle());
+    preview.setWindowTitle(QString::fromLatin1(ReportTitle(static_cast<ChartType>(request.Type))));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         const TextMeasure measure(target);
         PaintingSink sink(*target);

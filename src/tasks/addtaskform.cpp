@@ -2,6 +2,7 @@
 
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
+#include "controls/typedpicker.h"
 #include "platform/datetime/localetexts.h"
 #include "tasks/editor/taskeditor.h"
 #include "tasks/formvalues.h"
@@ -70,10 +71,17 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     };
     onChoice(c.PeriodPanel, &TaskEditor::PeriodPanelClick);
     on(ui->AutoEndDate, &controls::TFcControl::clicked, &TaskEditor::AutoEndDateClick);
-    on(ui->TaskStartDate, &QDateEdit::dateChanged, &TaskEditor::TaskStartDateChange);
-    on(ui->TaskStartTime, &QTimeEdit::timeChanged, &TaskEditor::TaskStartTimeChange);
-    on(ui->TaskEndDate, &QDateEdit::dateChanged, &TaskEditor::TaskEndDateChange);
-    on(ui->TaskEndTime, &QTimeEdit::timeChanged, &TaskEditor::TaskEndTimeChange);
+    // A typed date or time counts once it is typed in full.
+    const auto picker = [this](QDateTimeEdit* edit, void (TaskEditor::*handler)()) {
+        controls::TypedPicker::Watch(edit, [this, handler] {
+            if (!controls_->Showing)
+                Run(handler);
+        });
+    };
+    picker(ui->TaskStartDate, &TaskEditor::TaskStartDateChange);
+    picker(ui->TaskStartTime, &TaskEditor::TaskStartTimeChange);
+    picker(ui->TaskEndDate, &TaskEditor::TaskEndDateChange);
+    picker(ui->TaskEndTime, &TaskEditor::TaskEndTimeChange);
     on(ui->UpDown2UpRight, &QToolButton::clicked, &TaskEditor::UpDown2UpRightClick);
     on(ui->UpDown2DownLeft, &QToolButton::clicked, &TaskEditor::UpDown2DownLeftClick);
     onChoice(c.RepeatPeriod, &TaskEditor::RepeatPeriodClick);

@@ -183,6 +183,27 @@ TEST_F(PrintDialogs, PreviewGetsThePaperOfTheOneRule)
     EXPECT_EQ(seen, QPageLayout::Portrait);
 }
 
+TEST_F(PrintDialogs, EachPreviewCarriesItsReportsTitle)
+{
+    AddResource(1, "Alder crew", 40);
+    AddTask({.Id = 1, .Description = "Tiles", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4});
+    dialog.Open(0, 7, 1, 7, At(0, 0), At(7, 0));
+    QString title;
+    dialog.ShowPreview = [&](QPrintPreviewDialog& preview) { title = preview.windowTitle(); };
+    const std::pair<const char*, const char*> cases[] = {
+        {"GanttChartItem", "Gantt chart report"},
+        {"AnnotatedBarChartItem", "Bar chart report"},
+        {"ResourceSummaryItem", "Resource summary report"},
+        {"TextReportItem", "Text chart report"},
+    };
+    for (const auto& [item, expected] : cases) {
+        title.clear();
+        Child<controls::TFcRadioButton>(dialog, item)->ChangeState();
+        dialog.PreviewEstimateClick();
+        EXPECT_EQ(title, expected) << item;
+    }
+}
+
 TEST_F(PrintDialogs, PrintWithoutAPrinterSaysSo)
 {
     if (!QPrinterInfo::defaultPrinter().isNull())

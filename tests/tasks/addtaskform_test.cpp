@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -209,23 +210,17 @@ TEST_F(TaskEditorWindowTest, CancelBringsTheChartBackUnchangedAndTheEditorKeepsI
     EXPECT_NEAR(BarOf(paintWalls)->EndAt(), Day(8, 14), 1e-6);
 }
 
-// Enter in a field answers Done, which saves; Escape answers Cancel, which
-// leaves the task as it was.
-TEST_F(TaskEditorWindowTest, EnterSavesTheTaskAndEscapeLeavesIt)
+// The editor has no default button: Enter in a field presses none and saves
+// nothing; Escape answers Cancel, which leaves the task as it was.
+TEST_F(TaskEditorWindowTest, EnterPressesNoButtonAndEscapeCancels)
 {
+    const TDateTime saved = BarOf(fitUnits)->EndAt();
     DoubleClick(fitUnits, Day(7, 11));
     ASSERT_TRUE(editor->isVisible());
     TypeLength("3");
     QTest::keyClick(Find<QLineEdit>("TaskDesc"), Qt::Key_Return);
-    EXPECT_FALSE(editor->isVisible());
-    EXPECT_TRUE(editor->Result());
-    ASSERT_NE(BarOf(fitUnits), nullptr);
-    const TDateTime saved = BarOf(fitUnits)->EndAt();
-    EXPECT_GT(saved, Day(7, 12, 30));
-
-    DoubleClick(fitUnits, Day(7, 11));
-    ASSERT_TRUE(editor->isVisible());
-    TypeLength("6");
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "3");
     QTest::keyClick(Find<QLineEdit>("TaskDesc"), Qt::Key_Escape);
     EXPECT_FALSE(editor->isVisible());
     ASSERT_NE(BarOf(fitUnits), nullptr);
@@ -242,6 +237,45 @@ TEST_F(TaskEditorWindowTest, APickedEndLetsTheLengthFollow)
     // 10:00 to 16:00 with the calendar's hour off at noon.
     Find<QWidget>("TaskEndTime")->setProperty("time", QTime(16, 0));
     EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "5.00");
+}
+
+// A time typed over a time field's text is the time the editor takes, and
+// the end follows it; text that is no time gives the field its time back.
+TEST_F(TaskEditorWindowTest, ATypedTimeIsTaken)
+{
+    DoubleClick(fitUnits, Day(7, 11));
+    ASSERT_TRUE(editor->isVisible());
+    auto* start = Find<QTimeEdit>("TaskStartTime");
+    auto* end = Find<QTimeEdit>("TaskEndTime");
+    QLineEdit* line = start->findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+    ASSERT_EQ(end->time(), QTime(12, 0));
+    const struct {
+        const char* Typed;
+        QTime Taken;
+    } cases[] = {
+        {"7:00 AM", QTime(7, 0)}, {"1:15 pm", QTime(13, 15)}, {"9:30", QTime(9, 30)},
+        {"25:00", QTime(9, 30)},  {"noon", QTime(9, 30)},     {"10:00 AM", QTime(10, 0)},
+    };
+    for (const auto& c : cases) {
+        line->selectAll();
+        QTest::keyClicks(start, QString::fromLatin1(c.Typed));
+        EXPECT_EQ(line->text().toUpper(), QString::fromLatin1(c.Typed).toUpper()) << "shown as typed";
+        QTest::keyClick(start, Qt::Key_Tab);
+        EXPECT_EQ(start->time(), c.Taken) << c.Typed << " shows " << line->text().toStdString();
+        EXPECT_EQ(line->text(), QLocale().toString(c.Taken, start->displayFormat())) << c.Typed;
+    }
+    // The end follows a typed start as it follows a start set by the arrows.
+    EXPECT_EQ(end->time(), QTime(12, 0));
+    line->selectAll();
+    QTest::keyClicks(start, QStringLiteral("2:00 PM"));
+    QTest::keyClick(start, Qt::Key_Return);
+    const QTime typedEnd = end->time();
+    EXPECT_GT(typedEnd, QTime(15, 0));
+    start->setTime(QTime(10, 0));
+    EXPECT_EQ(end->time(), QTime(12, 0));
+    start->setTime(QTime(14, 0));
+    EXPECT_EQ(end->time(), typedEnd);
 }
 
 TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHints)

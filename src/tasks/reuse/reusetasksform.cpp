@@ -2,6 +2,7 @@
 
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
+#include "controls/typedpicker.h"
 #include "platform/datetime/localetexts.h"
 #include "tasks/formvalues.h"
 #include "ui_reusetasksform.h"
@@ -26,6 +27,8 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
 {
     ui->setupUi(this);
     ui->TaskStartDate->setDisplayFormat(QString::fromStdString(locale::QtShortDatePattern()));
+    for (QDateTimeEdit* picker : std::initializer_list<QDateTimeEdit*>{ui->TaskStartDate, ui->TaskStartTime})
+        controls::TypedPicker::Watch(picker, nullptr);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
     // Only "Reuse this task" and "Cancel" close it.

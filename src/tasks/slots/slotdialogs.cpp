@@ -2,6 +2,7 @@
 
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
+#include "controls/typedpicker.h"
 #include "data/services/busyscopes.h"
 #include "ui_insertslotform.h"
 #include "ui_removeslotform.h"
@@ -150,6 +151,8 @@ TInsertSlot::TInsertSlot(SlotDialogContext context, QWidget* parent)
     connect(ui->Cancel, &controls::TFcControl::clicked, this, &TInsertSlot::CancelClick);
     for (controls::TFcRadioButton* choice : {ui->AllResources, ui->SelectedResourceOnly})
         connect(choice, &controls::TFcControl::clicked, this, &TInsertSlot::ResourceSelectionClick);
+    for (QDateTimeEdit* picker : std::initializer_list<QDateTimeEdit*>{ui->SlotStartDate, ui->SlotStartTime})
+        controls::TypedPicker::Watch(picker, nullptr);
 }
 
 TInsertSlot::~TInsertSlot() = default;
@@ -230,8 +233,9 @@ TRemoveSlot::TRemoveSlot(SlotDialogContext context, QWidget* parent)
     connect(ui->Cancel, &controls::TFcControl::clicked, this, &TRemoveSlot::CancelClick);
     for (controls::TFcRadioButton* choice : {ui->AllResources, ui->SelectedResourceOnly})
         connect(choice, &controls::TFcControl::clicked, this, &TRemoveSlot::ResourceSelectionClick);
-    connect(ui->SlotStartDate, &QDateEdit::dateChanged, this, &TRemoveSlot::ResourceSelectionClick);
-    connect(ui->SlotStartTime, &QTimeEdit::timeChanged, this, &TRemoveSlot::ResourceSelectionClick);
+    // A typed start counts once it is typed in full.
+    for (QDateTimeEdit* picker : std::initializer_list<QDateTimeEdit*>{ui->SlotStartDate, ui->SlotStartTime})
+        controls::TypedPicker::Watch(picker, [this] { ResourceSelectionClick(); });
 }
 
 TRemoveSlot::~TRemoveSlot() = default;
