@@ -1,4 +1,6 @@
 #include "app/mainscreen.h"
+
+#include "controls/base/fcformkeys.h"
 #include "data/services/busyscopes.h"
 
 #include "app/appservices.h"
@@ -72,6 +74,9 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     data_->Bind(State, std::move(hooks));
 
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
+    ui->TabControl->setCurrentIndex(CustomerTabPage);
     ui->TabControl->setCornerWidget(ui->Help, Qt::TopRightCorner);
     workCalendarPage_ = new TWorkCalendarPage(ui->CalendarArea);
     ui->CalendarAreaLayout->addWidget(workCalendarPage_, 0, 0);
@@ -85,31 +90,25 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     CreateUtilitiesPage();
     company::AddMyCompanyPage(ui->MyCompanyArea, data_->MyCompanyTable, State, *userInterface_);
     ConnectTaskResources();
-    connect(visualizePage_->RefreshChart(), &QAbstractButton::clicked, this, &TMainScreen::RefreshChartClick);
-    connect(visualizePage_->PrintPreviewButton(), &QAbstractButton::clicked, this,
+    connect(visualizePage_->RefreshChart(), &controls::TFcControl::clicked, this, &TMainScreen::RefreshChartClick);
+    connect(visualizePage_->PrintPreviewButton(), &controls::TFcControl::clicked, this,
             &TMainScreen::PrintPreviewButtonClick);
     connect(visualizePage_, &TVisualizePage::ChartSortByClicked, this, [this](int choice) {
         Chart.ChartSortBy = choice;
         ChartSortByClick();
     });
-    connect(ui->Help, &QPushButton::clicked, this, &TMainScreen::HelpClick);
-    connect(ui->TWDbManagement, &QPushButton::clicked, this, &TMainScreen::TWDbManagementClick);
-    connect(ui->QMDbManagement, &QPushButton::clicked, this, &TMainScreen::QMDbManagementClick);
-    connect(ui->TabControl, &QTabWidget::currentChanged, this, [this] {
+    connect(ui->Help, &controls::TFcControl::clicked, this, &TMainScreen::HelpClick);
+    connect(ui->TWDbManagement, &controls::TFcControl::clicked, this, &TMainScreen::TWDbManagementClick);
+    connect(ui->QMDbManagement, &controls::TFcControl::clicked, this, &TMainScreen::QMDbManagementClick);
+    connect(ui->TabControl, &TMainPageControl::currentChanged, this, [this] {
         if (State.SelectionReady)
             TabControlChange();
     });
 
-    const int widths[3] = {0, 260, 200};
-    for (int i = 0; i < 3; ++i) {
-        statusPanels_[i] = new QLabel(ui->StatusBar);
-        statusPanels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        statusPanels_[i]->setFrameShape(QFrame::StyledPanel);
-        statusPanels_[i]->setFrameShadow(QFrame::Sunken);
-        statusPanels_[i]->setMinimumWidth(widths[i]);
-        statusPanels_[i]->setTextInteractionFlags(Qt::NoTextInteraction);
-        ui->StatusBar->addWidget(statusPanels_[i], i == 0 ? 1 : 0);
-    }
+    // Panel 0 the action, 1 the table or mode, 2 a length or a second text.
+    const int widths[3] = {320, 260, 0};
+    for (int i = 0; i < 3; ++i)
+        ui->StatusBar->AddPane(widths[i])->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
 
     Start = new QTimer(this);
     Start->setObjectName(QStringLiteral("Start"));
@@ -165,9 +164,14 @@ void TMainScreen::SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames, TDatab
     estimatingNames_ = estimatingNames;
 }
 
-QTabWidget* TMainScreen::TabControl() const
+TMainPageControl* TMainScreen::TabControl() const
 {
     return ui->TabControl;
+}
+
+controls::TFcStatusBar* TMainScreen::StatusBar() const
+{
+    return ui->StatusBar;
 }
 
 QWidget* TMainScreen::RACContainer() const
@@ -177,15 +181,14 @@ QWidget* TMainScreen::RACContainer() const
 
 void TMainScreen::SetStatusText(int panel, const QString& text)
 {
-    statusPanels_[panel]->setText(text);
     // Work runs on the GUI thread without returning to the event loop, so the
-    // text has to be drawn now to be seen while that work goes on.
-    statusPanels_[panel]->repaint();
+    // bar draws the text at once to be seen while that work goes on.
+    ui->StatusBar->SetPanelText(panel, text);
 }
 
 QString TMainScreen::StatusText(int panel) const
 {
-    return statusPanels_[panel]->text();
+    return ui->StatusBar->PanelText(panel);
 }
 
 QLineEdit* TMainScreen::TWDatabaseInUse() const

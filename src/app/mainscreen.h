@@ -14,6 +14,7 @@
 // Status bar panels: 0 the action or its result, 1 the table, description or
 // mode, 2 a length or a second text.
 
+#include "app/mainpagecontrol.h"
 #include "app/session/appsession.h"
 #include "app/session/startupsequence.h"
 #include "app/startupsettings.h"
@@ -22,6 +23,8 @@
 #include "app/quillmarkhost.h"
 #include "app/importqbhost.h"
 #include "app/windowlayout.h"
+#include "controls/buttons/fcbitbtn.h"
+#include "controls/status/fcstatusbar.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
@@ -59,9 +62,7 @@ namespace Ui {
 class TMainScreen;
 }
 
-class QLabel;
 class QLineEdit;
-class QTabWidget;
 class QTimer;
 
 namespace tw::reports {
@@ -115,7 +116,8 @@ public:
     // The database-name dialogs of the Utilities page; created once by the entry point.
     void SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames, TDatabaseSelection* estimatingNames);
 
-    QTabWidget* TabControl() const;
+    TMainPageControl* TabControl() const;
+    controls::TFcStatusBar* StatusBar() const;
     // The Visualize page's place for the resource allocation chart.
     QWidget* RACContainer() const;
     // The Work calendar page; the data module attaches its tables to it.
@@ -330,7 +332,6 @@ private:
     std::unique_ptr<app::UpdatePoll> poll_;
     StartupSettingsTables* settingsTables_ = &session_.SettingsTables();
     StartupSequence startup_{session_, *this};
-    QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;
     TDatabaseSelection* estimatingNames_ = nullptr;

@@ -38,8 +38,8 @@ void TMainScreen::CreateSendEmail()
         Layout.EmailTop = top;
     });
     if (customerPage_) {
-        if (auto* button = customerPage_->findChild<QPushButton*>(QStringLiteral("SendEmailToClient")))
-            connect(button, &QPushButton::clicked, this, &TMainScreen::SendEmailToClientClick);
+        if (auto* button = customerPage_->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient")))
+            connect(button, &controls::TFcControl::clicked, this, &TMainScreen::SendEmailToClientClick);
     }
 }
 

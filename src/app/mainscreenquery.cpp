@@ -92,7 +92,7 @@ void TMainScreen::AttachQueryPage()
     tabHandlers_->Hooks.SetChartSortBy2 = [this](int choice) { queryPage_->SetChartSortBy2(choice); };
 
     // Leaving the page keeps its current task; showing it again reads the views afresh.
-    connect(ui->TabControl, &QTabWidget::currentChanged, this,
+    connect(ui->TabControl, &TMainPageControl::currentChanged, this,
             [this, shown = ui->TabControl->currentIndex()](int page) mutable {
                 if (shown == SelectPage && page != SelectPage)
                     queryPage_->SelectExit();

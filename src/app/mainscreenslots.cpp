@@ -93,8 +93,8 @@ void TMainScreen::CreateSlotDialogs()
     insertSlot_ = std::make_unique<tasks::TInsertSlot>(context(), this);
     removeSlot_ = std::make_unique<tasks::TRemoveSlot>(context(), this);
 
-    connect(visualizePage_->InsertSpace(), &QAbstractButton::clicked, this, &TMainScreen::InsertSpaceClick);
-    connect(visualizePage_->RemoveSpace(), &QAbstractButton::clicked, this, &TMainScreen::RemoveSpaceClick);
+    connect(visualizePage_->InsertSpace(), &controls::TFcControl::clicked, this, &TMainScreen::InsertSpaceClick);
+    connect(visualizePage_->RemoveSpace(), &controls::TFcControl::clicked, this, &TMainScreen::RemoveSpaceClick);
     // Refresh ends whatever insert was going on.
     tabHandlers_->Hooks.ClearInsertSlotPending = [this] {
         slotOperations_->Pending.PendingInsert = false;

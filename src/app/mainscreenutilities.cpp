@@ -94,7 +94,7 @@ void TMainScreen::CreateUtilitiesPage()
     };
 
     // The page shows the backup folder the start-up read, the first time it is turned to.
-    connect(ui->TabControl, &QTabWidget::currentChanged, this, [this](int index) {
+    connect(ui->TabControl, &TMainPageControl::currentChanged, this, [this](int index) {
         if (index != UtilitiesPage)
             return;
         if (utilities_->started) {

@@ -2,6 +2,7 @@
 // the Work calendar and Utilities tabs, and "Contents" on a machine without a browser.
 #include "app/appservices.h"
 #include "app/mainscreen.h"
+#include "pressbutton.h"
 #include "testapplication.h"
 
 #include <QFile>
@@ -21,7 +22,7 @@ TEST(MainScreenTabs, TheWorkCalendarAndUtilitiesTabsCarryTheirHints)
     testing::ApplicationInUse application;
     testing::FreshUser user;
     TMainScreen window;
-    QTabWidget* tabs = window.TabControl();
+    TMainPageControl* tabs = window.TabControl();
     const std::pair<const char*, const char*> hints[] = {
         {"Work calendar", "Set Work Schedules"},
         {"Utilities", "Backup, Restore and Setup"},
@@ -29,10 +30,11 @@ TEST(MainScreenTabs, TheWorkCalendarAndUtilitiesTabsCarryTheirHints)
     for (const auto& [caption, hint] : hints) {
         int index = -1;
         for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->tabText(i) == caption)
+            if (tabs->Pages(i)->Caption() == caption)
                 index = i;
         ASSERT_GE(index, 0) << caption;
-        EXPECT_EQ(tabs->tabBar()->tabToolTip(index), hint) << caption;
+        EXPECT_EQ(tabs->tabToolTip(index), hint) << caption;
+        EXPECT_EQ(tabs->Tab(index).Hint, hint) << caption;
     }
 }
 
@@ -91,7 +93,7 @@ TEST(MainScreenTabs, ContentsWithoutABrowserSaysThatNoBrowserWasFound)
             QFile::remove(page);
         }
         recorder.Boxes.clear();
-        QTest::mouseClick(window.findChild<QPushButton*>("Help"), Qt::LeftButton);
+        testing::PressButton(window.findChild<controls::TFcBitBtn*>("Help"));
         ASSERT_EQ(recorder.Boxes.size(), 1u) << c.text;
         EXPECT_EQ(recorder.Boxes[0].Text, c.text);
         EXPECT_EQ(recorder.Boxes[0].Caption, "Error");

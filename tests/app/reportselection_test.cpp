@@ -4,6 +4,7 @@
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "platform/datetime/localetexts.h"
 #include "reporttext.h"
 #include "sampleschedule.h"
@@ -58,10 +59,10 @@ protected:
     void ShowJobsOnly(bool jobs)
     {
         window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
-        auto* mode = window.VisualizePage()->findChild<QRadioButton*>(
+        auto* mode = window.VisualizePage()->findChild<controls::TFcRadioButton*>(
             jobs ? QStringLiteral("ShowJobsOnlyJobs") : QStringLiteral("ShowJobsOnlyTasks"));
         ASSERT_NE(mode, nullptr);
-        mode->click();
+        mode->SetChecked(true);
     }
 
     testing::ApplicationInUse application;

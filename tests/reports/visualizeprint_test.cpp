@@ -41,7 +41,7 @@ protected:
         window.Start->stop();
         window.BuildChart(true);
     }
-    void ClickPrint() { window.VisualizePage()->PrintPreviewButton()->click(); }
+    void ClickPrint() { window.VisualizePage()->PrintPreviewButton()->Click(); }
 
     app::testing::ApplicationInUse application;
     app::testing::FreshUser user;
