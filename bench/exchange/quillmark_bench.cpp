@@ -11,6 +11,7 @@
 #include "exchange/importqmform.h"
 #include "exchange/quillmarkfixture.h"
 #include "support/exchangerecorder.h"
+#include "support/schedulefill.h"
 #include "ui_importqmform.h"
 #include "workstationhost.h"
 
@@ -55,29 +56,10 @@ void FillLargeBid(const std::string& qm)
     test::AppendRows(qm, rows);
 }
 
-void FillSchedule(schedule::test::Workstation& ws, int tasks)
-{
-    db::Table& c = ws.ChartsTable5;
-    db::WriteBatch batch;
-    TDateTime start = EncodeDate(2026, 1, 5) + EncodeTime(8, 0, 0, 0);
-    for (int i = 1; i <= tasks; ++i) {
-        c.append();
-        c.fieldByName("CHARTSID").setAsInteger(i);
-        c.fieldByName("CREWID").setAsInteger(1 + i % 20);
-        c.fieldByName("SD").setAsFloat(start);
-        c.fieldByName("ED").setAsFloat(start + 2.0 / 24);
-        c.fieldByName("HOURS").setAsFloat(2);
-        c.fieldByName("UPDATE").setAsFloat(1.1);
-        c.post();
-        start += 1.0 / 24;
-    }
-    batch.commit();
-}
-
 void BM_ImportLargeBid(benchmark::State& state)
 {
     schedule::test::OneWorkstation one;
-    FillSchedule(*one.ws, 5000);
+    test::FillSchedule(one.ws->ChartsTable5, 5000);
     one.ws->sync.PushChartUpdates();
     const std::string qm = test::MakeTempFolder("qmbench");
     test::CreateFromLayouts(qm, data::Database::Estimator, test::QuillmarkFiles());

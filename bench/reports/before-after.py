@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Before and after in one run.
 
-Builds the benchmarks of the Gantt report (bench/reports) and of the first
-open of an older database (bench/data/firstopen_bench.cpp) twice: on a base
+Builds the benchmarks of the Gantt report (bench/reports), of the first
+open of an older database (bench/data/firstopen_bench.cpp), of the first chart
+build after "Show all" (bench/visualize) and of one task added
+(bench/tasks) twice: on a base
 commit and on the working tree, with the benchmark sources of the working
 tree in both, so that both sides measure the same thing. Then runs every
 benchmark in a process of its own, the two sides taking turns round by
@@ -36,8 +38,12 @@ SHARED_SOURCES = [
     "bench/data/firstopen_bench.cpp",
     "bench/data/CMakeLists.txt",
     "tests/data/services/olderdatabase.h",
+    "tests/support/synccountingfs.h",
     "tests/data/services/scratchinstallation.h",
     "tests/reports/reportfixture.h",
+    "bench/visualize/chartbuild_bench.cpp",
+    "bench/visualize/workingcopy.h",
+    "bench/tasks/taskeditor_bench.cpp",
 ]
 
 # (program, benchmark filter, what the user waits for)
@@ -49,10 +55,18 @@ CASES = [
     ("bench/reports/reports_bench", "WholePdf/BarChart/", "bar chart of 5,000 tasks to PDF"),
     ("bench/data/tw_firstopen_bench", "FirstOpenOfOlderDatabase",
      "first open of an older database, 5,000 tasks on 20 resources"),
+    ("bench/visualize/tw_visualize_bench", "FirstBuildAfterShowAll/5000/",
+     "first chart build after Show all: 5,000 records, 9,080 rows drawn"),
+    ("bench/visualize/tw_visualize_bench", "FirstBuildAfterShowAll/20000/",
+     "first chart build after Show all: 20,000 records, 36,360 rows drawn"),
+    ("bench/tasks/tw_taskeditor_bench", "AddATask/1000/", "Done on a new task, 1,000 tasks"),
+    ("bench/tasks/tw_taskeditor_bench", "AddATask/5000/", "Done on a new task, 5,000 tasks"),
+    ("bench/tasks/tw_taskeditor_bench", "AddATask/20000/", "Done on a new task, 20,000 tasks"),
 ]
 # ganttprint_tool: for bench/reports/gantt-outside.sh, which times both trees
 # from outside.
-TARGETS = ["reports_bench", "tw_firstopen_bench", "ganttprint_tool"]
+TARGETS = ["reports_bench", "tw_firstopen_bench", "ganttprint_tool", "tw_visualize_bench",
+           "tw_taskeditor_bench"]
 
 
 def run(cmd, **kw):

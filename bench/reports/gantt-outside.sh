@@ -1,31 +1,37 @@
 #!/usr/bin/env bash
-# Times the Gantt report of the real main window from outside: a schedule of
-# N tasks on 20 resources, the program started on it, "Show all" with every
-# task a row on Visualize, the print dialog's Gantt chart saved as PDF
-# (ganttprint_tool print, one process per run). For each run: the wall time
-# and peak memory of the whole process (/usr/bin/time), the program's own
-# step times, the PDF's size and what printer.dbt holds afterwards (the
-# last two of the steps).
+# Times the real main window from outside on a schedule of N tasks on 20
+# resources (jobs of N/20 tasks under 20 customers): the program started on
+# it, "Show all" and "Individual tasks" ticked (every task a row on
+# Visualize: N + 20 rows), then
+#   -c print (the default): the print dialog's Gantt chart saved as PDF;
+#   -c show: the Visualize page painted once (start to a drawn Visualize).
+# One process per run (ganttprint_tool). For each run: the wall time and peak
+# memory of the whole process (/usr/bin/time), the program's own step times,
+# and after a print the PDF's size and what printer.dbt holds.
 #
-#   bench/reports/gantt-outside.sh [-r rounds] [-n "5000 20000"] build [build-compare/before ...]
+#   bench/reports/gantt-outside.sh [-c print|show] [-r rounds] [-n "5000 20000"] build [build-compare/before ...]
 #
 # Several build folders take turns round by round (the before tree that
 # bench/reports/before-after.py builds, say); each needs the target
-# ganttprint_tool. The schedules are made once, by the first build's tool,
-# in build-compare/gantt-outside/.
+# ganttprint_tool. The schedules are made once by the first build's tool and
+# opened once (a user's schedule has been opened before), then kept as
+# archives in build-compare/gantt-outside/; every run starts from a fresh
+# copy at the same place, because the database keeps its folder's full name.
 set -euo pipefail
 
+command=print
 rounds=3
 sizes="5000 20000"
-while getopts "r:n:" option; do
+while getopts "c:r:n:" option; do
   case $option in
+    c) command=$OPTARG ;;
     r) rounds=$OPTARG ;;
     n) sizes=$OPTARG ;;
     *) exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
-[ $# -ge 1 ] || { echo "usage: $0 [-r rounds] [-n sizes] build-folder..." >&2; exit 2; }
+[ $# -ge 1 ] || { echo "usage: $0 [-c print|show] [-r rounds] [-n sizes] build-folder..." >&2; exit 2; }
 
 top=$(git rev-parse --show-toplevel)
 work=$top/build-compare/gantt-outside
@@ -38,8 +44,11 @@ for build in "$@"; do
 done
 
 for n in $sizes; do
-  if [ ! -d "$work/schedule-$n" ]; then
+  if [ ! -f "$work/schedule-$n.tar" ]; then
+    rm -rf "$work/schedule-$n"
     "$(tool "$1")" make "$work/schedule-$n" "$n" >&2
+    "$(tool "$1")" show "$work/schedule-$n" >&2
+    tar -C "$work" -cf "$work/schedule-$n.tar" "schedule-$n"
   fi
 done
 
@@ -47,19 +56,17 @@ printf '%-28s %7s %8s %8s %9s  %s\n' build tasks "wall s" "peak MB" "PDF MB" "st
 for n in $sizes; do
   for round in $(seq "$rounds"); do
     for build in "$@"; do
-      # A copy of the schedule for each run: a run leaves the folder as a
-      # user's session would (bars written back, printer.dbf filled).
-      run=$work/run
-      rm -rf "$run"
-      cp -a "$work/schedule-$n" "$run"
-      /usr/bin/time -f "%e %M" -o "$work/time" "$(tool "$build")" print "$run" "$work/gantt.pdf" \
-        2> "$work/steps"
+      rm -rf "$work/schedule-$n" "$work/gantt.pdf"
+      tar -C "$work" -xf "$work/schedule-$n.tar"
+      args=(show "$work/schedule-$n")
+      [ "$command" = print ] && args=(print "$work/schedule-$n" "$work/gantt.pdf")
+      /usr/bin/time -f "%e %M" -o "$work/time" "$(tool "$build")" "${args[@]}" 2> "$work/steps"
       read -r wall peak < "$work/time"
       steps=$(grep -E '^start ' "$work/steps" || tail -1 "$work/steps")
-      pdf=$(stat -c %s "$work/gantt.pdf")
+      pdf=$(stat -c %s "$work/gantt.pdf" 2>/dev/null || echo 0)
       awk -v b="${build#"$top"/}" -v n="$n" -v w="$wall" -v p="$peak" -v f="$pdf" -v s="$steps" \
         'BEGIN { printf "%-28s %7s %8s %8.0f %9.1f  %s\n", b, n, w, p / 1024, f / 1048576, s }'
     done
   done
 done
-rm -rf "$work/run"
+rm -rf "$work"/schedule-*/ "$work/gantt.pdf"

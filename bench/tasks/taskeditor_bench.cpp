@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 #include "editorfixture.h"
@@ -21,12 +22,13 @@ constexpr int kResources = 50;
 // 16:00, one day after another; every record has its task-list twin and its
 // assignment row, and the whole copy is shared once.
 struct LargeSchedule : testing::EditorFixture {
-    LargeSchedule()
+    explicit LargeSchedule(int records = kRecords)
     {
         for (int r = 3; r <= kResources; ++r)
             Resource(r, "Crew " + std::to_string(r), 30);
         const TDateTime monday = EncodeDate(2026, 1, 5);
-        for (int k = 1; k <= kRecords; ++k) {
+        db::WriteBatch batch;
+        for (int k = 1; k <= records; ++k) {
             const int resource = 1 + (k - 1) % kResources;
             const int nth = (k - 1) / kResources;
             const TDateTime start = monday + nth / 2 + (nth % 2 == 0 ? 8.0 : 12.0) / 24;
@@ -56,6 +58,7 @@ struct LargeSchedule : testing::EditorFixture {
             ws->ICrewsTable.fieldByName("JID").setAsInteger(20);
             ws->ICrewsTable.post();
         }
+        batch.commit();
         ws->sync.PushChartUpdates();
     }
 };
@@ -147,5 +150,42 @@ void BM_AddWeeklySeriesOf52(benchmark::State& state)
     }
 }
 BENCHMARK(BM_AddWeeklySeriesOf52)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+// Done on a new four-hour task for resource 1 in a schedule of 1,000, 5,000
+// and 20,000 records (what the user sees: the task editor over the chart,
+// the task added to the working copy, its task-list twin and assignment row,
+// and the push to the shared tables). Each add lies a week after the one
+// before, beyond the schedule, so the overlap check passes; an add must
+// cost the same whatever the schedule's size.
+void BM_AddATask(benchmark::State& state)
+{
+    static std::map<int, std::unique_ptr<LargeSchedule>> schedules;
+    const int records = static_cast<int>(state.range(0));
+    auto& made = schedules[records];
+    if (!made)
+        made = std::make_unique<LargeSchedule>(records);
+    // Closed before the engine's own statics go away: registered after the
+    // first schedule made them.
+    static const bool cleanup = std::atexit([] { schedules.clear(); }) == 0;
+    (void)cleanup;
+    LargeSchedule& s = *made;
+    static int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const TDateTime monday = EncodeDate(2040, 1, 2) + 7 * round++;
+        s.Add(testing::kAnn, "Trim hedges", locale::DateTimeToStr(monday + 8.0 / 24));
+        s.editor.Form.TaskLength = "4";
+        s.editor.TaskLengthChange();
+        state.ResumeTiming();
+        s.editor.AddTaskManualClick();
+        state.PauseTiming();
+        if (!s.editor.Result())
+            state.SkipWithError("the task was not added");
+        s.editor.FormClose();
+        state.ResumeTiming();
+    }
+    state.counters["records"] = static_cast<double>(s.ws->ChartsTable5.recordCount());
+}
+BENCHMARK(BM_AddATask)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(30);
 
 }  // namespace

@@ -48,6 +48,37 @@ void BM_ChartBuildByOrder(benchmark::State& bench)
 }
 BENCHMARK(BM_ChartBuildByOrder)->Args({0, 1})->Args({2, 1})->Args({0, 0})->Unit(benchmark::kMillisecond);
 
+// The first build after "Show all": every record of the working copy is shown
+// and none has its bar and row yet, so the build writes every one (what the
+// user sees: one row per task, 10 tasks and a job row per job, no
+// restriction, in the order "Resource").
+void BM_FirstBuildAfterShowAll(benchmark::State& bench)
+{
+    WorkingCopy copy(static_cast<int>(bench.range(0)));
+    copy.controls.ChartSortBy = 0;
+    copy.builder.BuildChart(true);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        copy.builder.SaveAndClearAllocations(false);
+        {
+            db::WriteBatch batch;
+            db::Table& t = copy.c5;
+            for (t.first(); !t.eof(); t.next()) {
+                t.edit();
+                t.fieldByName("PTR").setAsFloat(0);
+                t.fieldByName("RESOURCE").setAsFloat(0);
+                t.post();
+            }
+            batch.commit();
+        }
+        copy.Refresh();
+        bench.ResumeTiming();
+        copy.builder.BuildChart(true);
+    }
+    bench.counters["rows"] = copy.RAC.Count();
+}
+BENCHMARK(BM_FirstBuildAfterShowAll)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // The build's steps one by one.
 void BM_BuildStep(benchmark::State& bench)
 {

@@ -36,6 +36,12 @@ public:
     }
     ~WorkingCopy() { builder.SaveAndClearAllocations(false); }
 
+    void Refresh()
+    {
+        for (db::Table* t : {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9})
+            t->refresh();
+    }
+
     void Fill(int records)
     {
         db::Table charts, jobTable, customerTable, crewTable, assignments;
@@ -44,6 +50,7 @@ public:
         Open(customerTable, "customers.dbf");
         Open(crewTable, "crews.dbf");
         Open(assignments, "ICrews.DBF");
+        db::WriteBatch batch;  // a fixture of tens of thousands of records
         for (int r = 1; r <= kResources; ++r) {
             crewTable.append();
             crewTable.fieldByName("CREWID").setAsFloat(r);
@@ -113,6 +120,7 @@ public:
             }
             add(true, 0, 1 + j % kResources, EncodeDate(2026, 1, 5), 40);
         }
+        batch.commit();
     }
 };
 

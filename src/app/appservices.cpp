@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QUrl>
 
+#include <memory>
 #include <utility>
 
 namespace tw::app {
@@ -26,27 +28,56 @@ TerminateHandler& CurrentTerminateHandler()
     return handler;
 }
 
+bool StaysOnTop(const QWidget* window)
+{
+    return window && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
 void ShowRealMessageBox(const MessageBoxRequest& r)
 {
-    const QMessageBox::Icon icon = r.Icon == MessageIcon::Stop ? QMessageBox::Critical
-        : r.Icon == MessageIcon::Warning                       ? QMessageBox::Warning
-                                                               : QMessageBox::Information;
-    QMessageBox box(icon, r.Caption, r.Text, QMessageBox::Ok, r.Parent);
-    box.setWindowModality(r.Modality == MessageModality::Application || !r.Parent ? Qt::ApplicationModal
-                                                                                  : Qt::WindowModal);
-    // Boxes raised during the start-up come before the main window is up; on
-    // top they cannot hide behind another program's window.
-    if (r.Modality == MessageModality::Application)
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.exec();
+    std::unique_ptr<QMessageBox> box = MakeMessageBox(r);
+    box->exec();
 }
 
 }  // namespace
 
+QWidget* MessageBoxOwner(QWidget* parent)
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    // With no window of the program active, a stay-on-top window would still
+    // cover a box of the window beneath it.
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = top->windowType();
+        if (top->isVisible() && StaysOnTop(top) && (type == Qt::Window || type == Qt::Dialog))
+            return top;
+    }
+    return parent;
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBoxRequest& r)
+{
+    const QMessageBox::Icon icon = r.Icon == MessageIcon::Stop ? QMessageBox::Critical
+        : r.Icon == MessageIcon::Warning                       ? QMessageBox::Warning
+                                                               : QMessageBox::Information;
+    auto box = std::make_unique<QMessageBox>(icon, r.Caption, r.Text, QMessageBox::Ok, r.Parent);
+    box->setWindowModality(r.Modality == MessageModality::Application || !r.Parent ? Qt::ApplicationModal
+                                                                                   : Qt::WindowModal);
+    // Boxes raised during the start-up come before the main window is up; on
+    // top they cannot hide behind another program's window. A box of a
+    // stay-on-top window stays above it.
+    if (r.Modality == MessageModality::Application || (r.Parent && StaysOnTop(r.Parent->window())))
+        box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    return box;
+}
+
 void ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon,
                     MessageModality modality)
 {
-    const MessageBoxRequest request{parent, text, caption, icon, modality};
+    // The window the user works in shows the box, on top of it.
+    const MessageBoxRequest request{MessageBoxOwner(parent), text, caption, icon, modality};
     if (const MessageBoxHandler& handler = CurrentMessageBoxHandler())
         handler(request);
     else
@@ -74,6 +105,13 @@ TerminateHandler SetTerminateHandler(TerminateHandler handler)
 bool OpenHelpPage(const QString& programFolder, const QString& fileName)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(programFolder).filePath(fileName)));
+}
+
+QString HelpPageFailureText(const QString& programFolder, const QString& fileName)
+{
+    if (QFileInfo(QDir(programFolder).filePath(fileName)).isFile())
+        return QStringLiteral("No web browser was found to show the help page ") + fileName;
+    return QStringLiteral("The help page ") + fileName + QStringLiteral(" could not be opened");
 }
 
 QStringList InstallHelpPages(const QString& programFolder)

@@ -14,7 +14,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace tw::app {
@@ -35,9 +37,15 @@ struct MessageBoxRequest {
 
 using MessageBoxHandler = std::function<void(const MessageBoxRequest&)>;
 
-// Shows an OK box and returns when the user closed it.
+// Shows an OK box and returns when the user closed it. The box belongs to the
+// window the user works in (MessageBoxOwner), so that it opens on top of it.
 void ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon,
                     MessageModality modality);
+// The window a box asked for by parent opens over: the modal dialog or the
+// active window of the program, else a stay-on-top window that shows, else parent.
+QWidget* MessageBoxOwner(QWidget* parent);
+// The box ShowMessageBox shows, not yet shown.
+std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBoxRequest& request);
 // Replaces the handler; an empty handler restores the real box. Returns the
 // handler in use before.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
@@ -50,6 +58,9 @@ TerminateHandler SetTerminateHandler(TerminateHandler handler);
 // Opens the help page fileName of the program folder in the desktop's browser.
 // False when the desktop could not open it.
 bool OpenHelpPage(const QString& programFolder, const QString& fileName);
+// What to tell the user when OpenHelpPage failed: that no browser was found
+// when the page is there, otherwise that the page could not be opened.
+QString HelpPageFailureText(const QString& programFolder, const QString& fileName);
 
 // Writes the program's help pages into the program folder, replacing those
 // whose text differs (a newer program brings newer pages). Returns the names

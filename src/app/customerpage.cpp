@@ -1,5 +1,6 @@
 #include "app/customerpage.h"
 
+#include "controls/base/fcformkeys.h"
 #include "controls/recordnavigator.h"
 #include "customers/customfieldsform.h"
 #include "customers/importgraphicform.h"
@@ -27,6 +28,8 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
       ui_(ui)
 {
     this->ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     tab_ = std::make_unique<customers::CustomerTab>(data, state, ui);
     fields_ = std::make_unique<customers::CustomFields>(data, state, ui);
     fieldsWindow_ =
@@ -52,7 +55,7 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
     };
     dh.SetUseAlt = [this](bool checked) {
         const QSignalBlocker quiet(this->ui->UseAlt);
-        this->ui->UseAlt->setChecked(checked);
+        this->ui->UseAlt->SetChecked(checked);
     };
 
     controls::RecordNavigator* nav = this->ui->CustomerNavigator2;
@@ -84,35 +87,37 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
         });
     }
     this->ui->Notes->installEventFilter(this);
-    connect(this->ui->DBCheckBox1, &QCheckBox::clicked, this,
-            [this](bool checked) { Write("S1", checked ? "T" : "F"); });
-    connect(this->ui->UseAlt, &QCheckBox::clicked, this, [this](bool checked) {
+    // The boxes answer a change of state, whoever makes it (mouse, keys, a
+    // screen reader); the page's own settings below raise none.
+    connect(this->ui->DBCheckBox1, &controls::TFcControl::clicked, this,
+            [this] { Write("S1", this->ui->DBCheckBox1->Checked() ? "T" : "F"); });
+    connect(this->ui->UseAlt, &controls::TFcControl::clicked, this, [this] {
         FlushEdits();
-        Guarded([&] { tab_->UseAltClick(checked); });
+        Guarded([&] { tab_->UseAltClick(this->ui->UseAlt->Checked()); });
     });
-    connect(this->ui->RestrictCustomer, &QCheckBox::clicked, this,
-            [this](bool checked) { RestrictCustomerClick(checked); });
-    connect(this->ui->Reverse, &QPushButton::clicked, this, [this] {
+    connect(this->ui->RestrictCustomer, &controls::TFcControl::clicked, this,
+            [this] { RestrictCustomerClick(this->ui->RestrictCustomer->Checked()); });
+    connect(this->ui->Reverse, &controls::TFcControl::clicked, this, [this] {
         FlushEdits();
         Guarded([&] { tab_->ReverseClick(); });
     });
-    connect(this->ui->Copy, &QPushButton::clicked, this, [this] {
+    connect(this->ui->Copy, &controls::TFcControl::clicked, this, [this] {
         FlushEdits();
         Guarded([&] { tab_->CopyClick(); });
     });
-    connect(this->ui->MarkAllActive, &QPushButton::clicked, this, [this] {
+    connect(this->ui->MarkAllActive, &controls::TFcControl::clicked, this, [this] {
         FlushEdits();
         Guarded([&] { tab_->MarkAllActiveClick(); });
         SyncRestriction();
     });
-    connect(this->ui->MarkAllInactive, &QPushButton::clicked, this, [this] {
+    connect(this->ui->MarkAllInactive, &controls::TFcControl::clicked, this, [this] {
         FlushEdits();
         Guarded([&] { tab_->MarkAllInactiveClick(); });
         SyncRestriction();
     });
-    connect(this->ui->CustomerCustomFields, &QPushButton::clicked, this,
+    connect(this->ui->CustomerCustomFields, &controls::TFcControl::clicked, this,
             &TCustomerPage::CustomerCustomFieldsClick);
-    connect(this->ui->LocateCustName, &QPushButton::clicked, this, &TCustomerPage::LocateCustNameClick);
+    connect(this->ui->LocateCustName, &controls::TFcControl::clicked, this, &TCustomerPage::LocateCustNameClick);
     connect(this->ui->CustName, &QLineEdit::returnPressed, this, &TCustomerPage::LocateCustNameClick);
     this->ui->ScrollBox1->viewport()->installEventFilter(this);
     this->ui->Image1->installEventFilter(this);
@@ -163,10 +168,11 @@ void TCustomerPage::ShowCustomer()
     ui->Notes->setPlainText(has ? QString::fromStdString(tab_->FieldText("NOTES")) : QString());
     ui->Notes->setReadOnly(readOnly);
     ui->Notes->document()->setModified(false);
-    ui->DBCheckBox1->setChecked(has && tab_->FieldText("S1") == "T");
-    ui->DBCheckBox2->setChecked(has && tab_->FieldText("S3") == "T");
+    const auto state = [](bool on) { return on ? controls::cbChecked : controls::cbUnchecked; };
+    ui->DBCheckBox1->InitState(state(has && tab_->FieldText("S1") == "T"));
+    ui->DBCheckBox2->InitState(state(has && tab_->FieldText("S3") == "T"));
     ui->DBCheckBox1->setEnabled(!readOnly);
-    ui->UseAlt->setChecked(has && tab_->FieldText("USEALT") == "T");
+    ui->UseAlt->InitState(state(has && tab_->FieldText("USEALT") == "T"));
     ui->CustomerNavigator2->ButtonOf(controls::RecordNavigator::Delete)->setEnabled(!state_.ReadOnlyCopy);
     ui->CustomerNavigator2->ButtonOf(controls::RecordNavigator::Insert)->setEnabled(!state_.ReadOnlyCopy);
     showing_ = false;
@@ -177,7 +183,7 @@ void TCustomerPage::ShowCustomerPhoto()
     customers::PhotoPanelContent shown;
     if (state_.TablesOpen)
         Guarded([&] { shown = tab_->CurrentPhoto(); });
-    ui->PhotoPanel->setTitle(QString::fromStdString(shown.Caption));
+    ui->PhotoPanel->SetCaption(QString::fromStdString(shown.Caption));
     const QImage image = customers::PhotoImage(shown.Bytes, shown.Scale, true);
     if (image.isNull())
         ui->Image1->clear();
@@ -230,7 +236,7 @@ void TCustomerPage::RestrictCustomerClick(bool restrict)
     FlushEdits();
     {
         const QSignalBlocker quiet(ui->RestrictCustomer);
-        ui->RestrictCustomer->setChecked(restrict);
+        ui->RestrictCustomer->SetChecked(restrict);
     }
     Guarded([&] { tab_->RestrictCustomerClick(restrict); });
     if (RestrictCustomerChanged)
@@ -240,10 +246,10 @@ void TCustomerPage::RestrictCustomerClick(bool restrict)
 // Marking all customers may have lifted the restriction.
 void TCustomerPage::SyncRestriction()
 {
-    if (ui->RestrictCustomer->isChecked() == tab_->RestrictCustomer)
+    if (ui->RestrictCustomer->Checked() == tab_->RestrictCustomer)
         return;
     const QSignalBlocker quiet(ui->RestrictCustomer);
-    ui->RestrictCustomer->setChecked(tab_->RestrictCustomer);
+    ui->RestrictCustomer->SetChecked(tab_->RestrictCustomer);
     if (RestrictCustomerChanged)
         RestrictCustomerChanged(tab_->RestrictCustomer);
 }

@@ -11,7 +11,6 @@
 
 #include <QFileSystemModel>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QDir>
@@ -76,12 +75,8 @@ DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, const MainScreenDa
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
 
-    auto* panel = new QLabel(ui->StatusBar);
-    panel->setObjectName(QStringLiteral("StatusPanel"));
-    panel->setMinimumWidth(kStatusPanelWidth);
-    panel->setFrameShape(QFrame::StyledPanel);
-    panel->setFrameShadow(QFrame::Sunken);
-    ui->StatusBar->addWidget(panel, 1);
+    ui->StatusBar->AddPane(kStatusPanelWidth)->setObjectName(QStringLiteral("StatusPanel"));
+    ui->PageControl->SetActivePageIndex(0);
 
     ui->DriveComboBox->addItems(MountPoints());
     // The files of the folder chosen in the tree, tables only.
@@ -288,14 +283,12 @@ void DatabaseSelection::HelpClick()
 
 QString DatabaseSelection::StatusText() const
 {
-    return ui->StatusBar->findChild<QLabel*>(QStringLiteral("StatusPanel"))->text();
+    return ui->StatusBar->PanelText(0);
 }
 
 void DatabaseSelection::SetStatusText(const QString& text)
 {
-    auto* panel = ui->StatusBar->findChild<QLabel*>(QStringLiteral("StatusPanel"));
-    panel->setText(text);
-    panel->repaint();
+    ui->StatusBar->SetPanelText(0, text);
 }
 
 void DatabaseSelection::RestoreCursor()

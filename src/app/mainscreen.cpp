@@ -1,4 +1,6 @@
 #include "app/mainscreen.h"
+
+#include "controls/base/fcformkeys.h"
 #include "data/services/busyscopes.h"
 
 #include "app/appservices.h"
@@ -18,6 +20,7 @@
 #include "app/utilitieshosts.h"
 #include "app/visualizepage.h"
 #include "chart/colourvalue.h"
+#include "company/mycompanypage.h"
 #include "chart/resourceallocationchart.h"
 #include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
@@ -79,13 +82,17 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     data_->Bind(State, std::move(hooks));
 
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
+    ui->TabControl->setCurrentIndex(CustomerTabPage);
     ui->TabControl->setCornerWidget(ui->Help, Qt::TopRightCorner);
     CreateTimers();
     CreateFeatures();
-    connect(ui->Help, &QPushButton::clicked, this, &TMainScreen::HelpClick);
-    connect(ui->TWDbManagement, &QPushButton::clicked, this, &TMainScreen::TWDbManagementClick);
-    connect(ui->QMDbManagement, &QPushButton::clicked, this, &TMainScreen::QMDbManagementClick);
-    connect(ui->TabControl, &QTabWidget::currentChanged, this, [this] {
+    ui->TabControl->setTabToolTip(ui->TabControl->indexOf(ui->Calendar), QStringLiteral("Set Work Schedules"));
+    connect(ui->Help, &controls::TFcControl::clicked, this, &TMainScreen::HelpClick);
+    connect(ui->TWDbManagement, &controls::TFcControl::clicked, this, &TMainScreen::TWDbManagementClick);
+    connect(ui->QMDbManagement, &controls::TFcControl::clicked, this, &TMainScreen::QMDbManagementClick);
+    connect(ui->TabControl, &TMainPageControl::currentChanged, this, [this] {
         if (State.SelectionReady)
             TabControlChange();
     });
@@ -113,6 +120,7 @@ void TMainScreen::CreateFeatures()
     features_.Customers = customers_.get();
     customerPage_ = customers_->Page();
     CreateUtilitiesPage();
+    company::AddMyCompanyPage(ui->MyCompanyArea, data_->MyCompanyTable, State, *userInterface_);
     editor_->ConnectTaskResources();
     StartupWindow& attach = *this;
     pages_ = std::make_unique<PageControl>(context_, features_, ui->TabControl, attach);
@@ -129,16 +137,10 @@ void TMainScreen::CreateFeatures()
 
 void TMainScreen::CreateStatusBar()
 {
-    const int widths[3] = {0, 260, 200};
-    for (int i = 0; i < 3; ++i) {
-        statusPanels_[i] = new QLabel(ui->StatusBar);
-        statusPanels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        statusPanels_[i]->setFrameShape(QFrame::StyledPanel);
-        statusPanels_[i]->setFrameShadow(QFrame::Sunken);
-        statusPanels_[i]->setMinimumWidth(widths[i]);
-        statusPanels_[i]->setTextInteractionFlags(Qt::NoTextInteraction);
-        ui->StatusBar->addWidget(statusPanels_[i], i == 0 ? 1 : 0);
-    }
+    // Panel 0 the action, 1 the table or mode, 2 a length or a second text.
+    const int widths[3] = {320, 260, 0};
+    for (int i = 0; i < 3; ++i)
+        ui->StatusBar->AddPane(widths[i])->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
 }
 
 void TMainScreen::CreateTimers()
@@ -189,9 +191,14 @@ void TMainScreen::SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames, TDatab
     estimatingNames_ = estimatingNames;
 }
 
-QTabWidget* TMainScreen::TabControl() const
+TMainPageControl* TMainScreen::TabControl() const
 {
     return ui->TabControl;
+}
+
+controls::TFcStatusBar* TMainScreen::StatusBar() const
+{
+    return ui->StatusBar;
 }
 
 QWidget* TMainScreen::RACContainer() const
@@ -201,15 +208,14 @@ QWidget* TMainScreen::RACContainer() const
 
 void TMainScreen::SetStatusText(int panel, const QString& text)
 {
-    statusPanels_[panel]->setText(text);
     // Work runs on the GUI thread without returning to the event loop, so the
-    // text has to be drawn now to be seen while that work goes on.
-    statusPanels_[panel]->repaint();
+    // bar draws the text at once to be seen while that work goes on.
+    ui->StatusBar->SetPanelText(panel, text);
 }
 
 QString TMainScreen::StatusText(int panel) const
 {
-    return statusPanels_[panel]->text();
+    return ui->StatusBar->PanelText(panel);
 }
 
 QLineEdit* TMainScreen::TWDatabaseInUse() const
@@ -404,6 +410,7 @@ void TMainScreen::FormDestroy()
         }
     }
     CloseAllTables();
+    BackupAtExit();
     ReleaseHeldLock();
     // Closing the window and destroying it both come here; without open
     // tables nothing above cleared the flag, and a second pass would run the
@@ -525,9 +532,10 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
 void TMainScreen::HelpClick()
 {
     const QString page = QStringLiteral("Table_of_contents.htm");
-    if (!OpenHelpPage(QString::fromStdString(State.ProgramFolder), page))
-        ShowMessageBox(this, "The help page " + page + " could not be opened", QStringLiteral("Error"),
-                       MessageIcon::Stop, MessageModality::Window);
+    const QString folder = QString::fromStdString(State.ProgramFolder);
+    if (!OpenHelpPage(folder, page))
+        ShowMessageBox(this, HelpPageFailureText(folder, page), QStringLiteral("Error"), MessageIcon::Stop,
+                       MessageModality::Window);
 }
 
 bool TMainScreen::AddTaskToSchedule(const schedule::NewScheduleItem& item)

@@ -19,6 +19,8 @@
 // mode, 2 a length or a second text.
 
 #include "app/features/featurecontext.h"
+#include "app/importqbhost.h"
+#include "app/mainpagecontrol.h"
 #include "app/quillmarkhost.h"
 #include "app/session/appsession.h"
 #include "app/session/startupsequence.h"
@@ -26,9 +28,14 @@
 #include "app/tabs/tabhandlers.h"
 #include "app/tabs/updatepoll.h"
 #include "app/windowlayout.h"
+#include "controls/buttons/fcbitbtn.h"
+#include "controls/status/fcstatusbar.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
 #include "exchange/importqmform.h"
+#include "exchange/exportjobform.h"
+#include "app/qbexporthost.h"
+#include "exchange/importqbform.h"
 #include "exchange/quillmark/quillmarktables.h"
 #include "platform/datetime/datetime.h"
 #include "schedule/sync/addtask.h"
@@ -49,9 +56,7 @@ namespace Ui {
 class TMainScreen;
 }
 
-class QLabel;
 class QLineEdit;
-class QTabWidget;
 class QTimer;
 
 namespace tw::reports {
@@ -61,6 +66,10 @@ class TPrintPreview;
 
 namespace tw::email {
 class TSendEmail;
+}
+
+namespace tw::settings {
+class TQMSetup;
 }
 
 namespace tw::app {
@@ -107,7 +116,8 @@ public:
     // The database-name dialogs of the Utilities page; created once by the entry point.
     void SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames, TDatabaseSelection* estimatingNames);
 
-    QTabWidget* TabControl() const;
+    TMainPageControl* TabControl() const;
+    controls::TFcStatusBar* StatusBar() const;
     // The Visualize page's place for the resource allocation chart.
     QWidget* RACContainer() const;
     // The pages and dialogs of the feature units, for the entry point and tests.
@@ -126,6 +136,8 @@ public:
     // The Add / Edit / Query tab's "Custom fields" buttons of tasks and resources.
     void TasksCustomFieldsClick();
     void CrewsCustomFieldsClick();
+    // The setup dialog, made once with the Utilities page.
+    settings::TQMSetup& SetupDialog();
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -160,6 +172,8 @@ public:
     void FormClose();
     // The shutdown; does its work once per run.
     void FormDestroy();
+    // The automatic backup of the shutdown, unless params.dbf SF3 is set (mainscreenutilities.cpp).
+    void BackupAtExit();
     void FormResize();
 
     void RestoreWindowLayout();
@@ -195,6 +209,11 @@ public:
                           TDateTime chartStart, TDateTime chartEnd);
     // "Import Quillmark job", made at its first opening from the Add / Edit / Query page.
     void ImportFromQMClick();
+    void ExportToQBClick();
+    exchange::TExportJobToQB* ExportJobToQB() const { return exportJobToQB_.get(); }
+    // "Import from QuickBooks", made at its first opening from the Add / Edit / Query page.
+    void ImportFromQBClick();
+    exchange::TImportQB* ImportQB() const { return importQB_.get(); }
     void ApplyCustomerQuery() override;
     // The Work calendar page's list of calendars, its choice and the calendar shown.
     void LoadHolidays();
@@ -237,6 +256,7 @@ private:
     void CreateUtilitiesPage();
     // Closes every dialog and window the pages opened, saving what they show.
     void CloseDialogs();
+    void CreateSetupDialog();
     void ConnectCustomFieldsToQuery();
     void AttachQueryPage();
     void ConnectUpdatePoll();
@@ -296,7 +316,6 @@ private:
     // The pages as the Add / Edit / Query and Utilities wiring reach them.
     TabHandlers* tabHandlers_ = nullptr;
     std::unique_ptr<app::UpdatePoll> poll_;
-    QLabel* statusPanels_[3] = {};
     TPassword* password_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;
     TDatabaseSelection* estimatingNames_ = nullptr;
@@ -312,6 +331,10 @@ private:
     std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
     std::unique_ptr<QuillmarkHost> quillmarkHost_;
     std::unique_ptr<exchange::TImportQM> importQM_;
+    std::unique_ptr<QbExportHost> exportHost_;
+    std::unique_ptr<exchange::TExportJobToQB> exportJobToQB_;
+    std::unique_ptr<QuickBooksImportHost> importQBHost_;
+    std::unique_ptr<exchange::TImportQB> importQB_;
     bool showWhenStarted_ = false;
     bool showingAfterStart_ = false;
 };

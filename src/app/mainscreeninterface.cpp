@@ -57,8 +57,7 @@ std::string MainScreenInterface::StatusText(int panel) const
 
 void MainScreenInterface::RepaintStatus()
 {
-    if (QStatusBar* bar = window_.statusBar())
-        bar->repaint();
+    window_.StatusBar()->Repaint();
 }
 
 void MainScreenInterface::SetBusyCursor(bool busy)

@@ -57,6 +57,11 @@ void TMainScreen::AttachQueryPage()
         return SaveTasksGridWidths(reg, widths);
     };
     queryPage_->ImportFromQMClick = [this] { ImportFromQMClick(); };
+    queryPage_->ExportToQBClick = [this] { ExportToQBClick(); };
+    queryPage_->CustomerGridDblClick = [this] { ui->TabControl->setCurrentIndex(CustomerTabPage); };
+    queryPage_->TasksCustomFieldsClick = [this] { TasksCustomFieldsClick(); };
+    queryPage_->CrewsCustomFieldsClick = [this] { CrewsCustomFieldsClick(); };
+    queryPage_->ImportFromQBClick = [this] { ImportFromQBClick(); };
     queryPage_->ReadOtherPages = [this](query::QueryControls& controls) {
         controls.SpecifyWorkingDay = workCalendarPage_->Controls().SpecifyWorkingDay;
     };
@@ -87,7 +92,7 @@ void TMainScreen::AttachQueryPage()
     tabHandlers_->Hooks.SetChartSortBy2 = [this](int choice) { queryPage_->SetChartSortBy2(choice); };
 
     // Leaving the page keeps its current task; showing it again reads the views afresh.
-    connect(ui->TabControl, &QTabWidget::currentChanged, this,
+    connect(ui->TabControl, &TMainPageControl::currentChanged, this,
             [this, shown = ui->TabControl->currentIndex()](int page) mutable {
                 if (shown == SelectPage && page != SelectPage)
                     queryPage_->SelectExit();

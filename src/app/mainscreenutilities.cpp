@@ -1,13 +1,21 @@
 // The main window's side of the Utilities page: the page in its tab, the
 // backup and the emptying over the session, and the help buttons.
 #include "app/appservices.h"
+#include "app/exitbackupwindow.h"
 #include "app/mainscreen.h"
+#include "app/querypage.h"
+#include "app/visualizepage.h"
 #include "app/utilitieshosts.h"
 #include "app/utilitiespage.h"
 #include "settings/databasebackup.h"
+#include "settings/exitbackup.h"
 #include "settings/restore.h"
 #include "ui_mainscreen.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -59,6 +67,8 @@ void TMainScreen::CreateUtilitiesPage()
     };
     steps.SetCustomersLabel = [this](const std::string& text) { SetCustomersLabel(QString::fromStdString(text)); };
 
+    ui->TabControl->setTabToolTip(ui->TabControl->indexOf(ui->Utilities),
+                                  QStringLiteral("Backup, Restore and Setup"));
     utilitiesPage_ = new TUtilitiesPage(utilities_->volumes, State, *userInterface_, ui->Utilities);
     ui->UtilitiesLayout->insertWidget(0, utilitiesPage_, 1);
     ui->UtilitiesArea->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
@@ -75,8 +85,16 @@ void TMainScreen::CreateUtilitiesPage()
         empty.EmptyDatabaseClick();
     };
     utilitiesPage_->ReIndexDbClick = [this] { tables_->ReindexDatabase(); };
+    CreateSetupDialog();
+    utilitiesPage_->SetupClick = [this] {
+        SetupDialog().ShowSetup();
+        // The backup folder may have changed: the page shows it again.
+        utilities_->started = true;
+        utilitiesPage_->Logic().Start(utilities_->setupSteps.StartDrive());
+    };
+
     // The page shows the backup folder the start-up read, the first time it is turned to.
-    connect(ui->TabControl, &QTabWidget::currentChanged, this, [this](int index) {
+    connect(ui->TabControl, &TMainPageControl::currentChanged, this, [this](int index) {
         if (index != UtilitiesPage)
             return;
         if (utilities_->started) {
@@ -107,6 +125,64 @@ void TMainScreen::CreateUtilitiesPage()
         if (!page.empty())
             OpenHelpPage(QString::fromStdString(State.ProgramFolder), QString::fromStdString(page));
     });
+}
+
+settings::TQMSetup& TMainScreen::SetupDialog()
+{
+    return *utilities_->setup;
+}
+
+void TMainScreen::CreateSetupDialog()
+{
+    SetupWindowSteps& s = utilities_->setupSteps;
+    s.ApplyHelpLevel = [this] { ApplyHelpLevel(); };
+    s.ShowWorkCalendar = [this](std::int32_t id) { ShowWorkCalendar(id); };
+    s.RefreshWorkCalendar = [this] { RefreshWorkCalendar(); };
+    s.RecomputeAllTaskEnds = [this] { RecomputeAllTaskEnds(); };
+    s.ApplyReadOnlyAccess = [this](bool readOnly) { ApplyReadOnlyAccess(readOnly); };
+    s.CloseAllTables = [this] { CloseAllTables(); };
+    s.OpenAllTables = [this] { OpenAllTables(false); };
+    s.AskPassword = [this] { return AskPassword(); };
+    s.ShowJobStatusTexts = [this](const data::JobStatusTexts& texts) { ShowJobStatusTexts(texts); };
+    s.ShowResourceCaptionMode = [this](int mode) { ShowResourceCaptionMode(mode); };
+    // The Add / Edit / Query page's status choice, by its controls' names.
+    const auto statusChoice = [this] {
+        return queryPage_->findChild<QRadioButton*>(QStringLiteral("TaskStatus0"))->group();
+    };
+    s.TaskStatusIndex = [statusChoice] { return statusChoice()->checkedId(); };
+    s.SetTaskStatusIndex = [statusChoice](int index) {
+        if (QAbstractButton* button = statusChoice()->button(index))
+            button->setChecked(true);
+    };
+    s.UntickRestrictToSelectedStatus = [this] {
+        auto* box = queryPage_->findChild<QCheckBox*>(QStringLiteral("RestrictToSelectedStatus"));
+        if (box && box->isChecked())
+            box->click();
+    };
+    s.StartDrive = [this] {
+        const std::string& start = utilitiesPage_->Logic().StartDrive();
+        return start.empty() ? QStorageInfo(QDir::currentPath()).rootPath().toStdString() : start;
+    };
+    data::TEstimateData& d = *data_;
+    utilities_->setup = std::make_unique<settings::TQMSetup>(
+        utilities_->setupHost, *userInterface_, utilities_->setupHost.Settings,
+        settings::SetupTables{d.ParamsTable, d.ETable, d.QBSetupTable, d.MyCompanyTable}, utilities_->volumes,
+        this);
+    utilities_->setupHost.Logic = &utilities_->setup->Logic();
+    utilities_->setup->SetAccountingSettings(&utilities_->setupHost);
+    utilities_->setup->OpenHelpPage = [this](const QString& page) {
+        if (!OpenHelpPage(QString::fromStdString(State.ProgramFolder), page))
+            ShowMessageBox(utilities_->setup.get(), "The help page " + page + " could not be opened",
+                           QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
+    };
+}
+
+void TMainScreen::BackupAtExit()
+{
+    if (!utilities_)
+        return;
+    TExitBackupWindow window;
+    settings::ExitBackup(utilities_->backup, *userInterface_, window).Run(Flags.NoAutoBackup);
 }
 
 }  // namespace tw::app

@@ -3,6 +3,12 @@
 // typed or picked it, and a folder picked on a case-insensitive volume (or
 // typed by hand) may differ in letter case from the names on disk; shown as
 // the disk has them, two names for one folder are seen to be one.
+//
+// settings/pathcase.h has a function of the same name with a stricter rule
+// (a missing component gives nothing, a folder ends with "/"), which the
+// table-file lookups need. The two stay apart on purpose: a database name may
+// name a folder that is to be made, so its missing tail must survive as typed,
+// and a name the user typed keeps its own ".", ".." and slashes.
 
 #include <QString>
 

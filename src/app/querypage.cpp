@@ -1,7 +1,9 @@
 #include "app/querypage.h"
 
+#include "controls/buttons/fcbitbtn.h"
 #include "controls/cursormodel.h"
 #include "controls/recordnavigator.h"
+#include "controls/typedpicker.h"
 #include "controls/updownarrows.h"
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
@@ -11,12 +13,17 @@
 #include <QButtonGroup>
 #include <QDateEdit>
 #include <QEvent>
+#include <QAbstractItemDelegate>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTableView>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <vector>
 #include <exception>
 
 namespace tw::app {
@@ -39,10 +46,32 @@ CursorColumn DateTimeColumn(const QString& title, const char* field)
 
 CursorColumn RateColumn()
 {
-    return {QStringLiteral("Rate"), [](db::Table& record) {
-                return QString::number(record.fieldByName("RATE").asCurrency(), 'f', 2);
-            }};
+    const auto text = [](db::Table& record) {
+        return QString::number(record.fieldByName("RATE").asCurrency(), 'f', 2);
+    };
+    return {QStringLiteral("Rate"), text, true};
 }
+
+// A cell's editor is open: the grid's editors are the only widgets on its viewport.
+bool Typing(const QAbstractItemView* grid)
+{
+    for (const QWidget* child : grid->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isVisible())
+            return true;
+    }
+    return false;
+}
+
+CursorColumn TypedColumn(const QString& title, const std::string& field)
+{
+    CursorColumn column = FieldColumn(title, field);
+    column.Editable = true;
+    return column;
+}
+
+// The fields the typed columns of the jobs and resources grids write.
+constexpr const char* kJobFields[] = {"DESC"};
+constexpr const char* kCrewFields[] = {"DESC", "RATE"};
 
 QDate ToQDate(TDateTime value)
 {
@@ -141,20 +170,26 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
 
     data::DataModuleHooks& h = data.Hooks();
     h.ApplyQueryFilters = [this] { ApplyQueryFilters(); };
-    h.ShowResourcesOfTask = [this](std::int32_t key) { Run([&] { logic_->ShowResourcesOfTask(key); }); };
+    h.ShowResourcesOfTask = [this](std::int32_t key) {
+        Run([&] { logic_->ShowResourcesOfTask(key); }, false);
+    };
     h.RestrictTasksToCrew = [this] { return logic_->Controls.Boxes.RestrictTasksToCrew; };
 
     customers_ =
         new CursorModel(data.CustomersTable, {FieldColumn(QStringLiteral("Customer"), "NAME")}, this);
-    jobs_ = new CursorModel(data.JobsTable, {FieldColumn(QStringLiteral("Job"), "DESC")}, this);
+    jobs_ = new CursorModel(data.JobsTable, {TypedColumn(QStringLiteral("Job"), "DESC")}, this);
     tasks_ = new CursorModel(data.ChartsTable,
                              {FieldColumn(QStringLiteral("Description"), "DESC"),
                               FieldColumn(QStringLiteral("Pri. Resource"), "TDESC"),
                               DateTimeColumn(QStringLiteral("Start"), "SD"),
                               DateTimeColumn(QStringLiteral("End"), "ED")},
                              this);
-    crews_ = new CursorModel(data.CrewsTable, {FieldColumn(QStringLiteral("Resource"), "DESC"), RateColumn()},
+    crews_ = new CursorModel(data.CrewsTable, {TypedColumn(QStringLiteral("Resource"), "DESC"), RateColumn()},
                              this);
+    // Typing starts an edit; a double click stays the grid's own command.
+    for (QTableView* grid : {ui->JobsGrid, ui->CrewsGrid})
+        grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
+                              | QAbstractItemView::SelectedClicked);
     ConnectGrid(ui->CustomerGrid, customers_, Navigator::Customers);
     ConnectGrid(ui->JobsGrid, jobs_, Navigator::Jobs);
     ConnectGrid(ui->TasksGrid, tasks_, Navigator::Tasks);
@@ -170,14 +205,19 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
 
 // Reads the controls into the logic, runs the work and shows what it left;
 // a nested run (a handler the work set off) leaves the showing to the outer one.
+// A user's action on the page first posts what was typed into the grids; the
+// calls of the rest of the program (the poll among them) leave it typed.
 template <typename Work>
-void TQueryPage::Run(Work&& work)
+void TQueryPage::Run(Work&& work, bool userAction)
 {
     if (!logic_)
         return;
     ++runDepth_;
-    if (runDepth_ == 1)
+    if (runDepth_ == 1) {
+        if (userAction)
+            PostTyped();
         ReadControls();
+    }
     Guard(std::forward<Work>(work));
     if (--runDepth_ == 0)
         ShowControls();
@@ -193,6 +233,28 @@ bool TQueryPage::Guard(Work&& work)
         userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
         return false;
     }
+}
+
+// What was typed into the jobs and resources grids is checked and written
+// before anything else of the page runs: the user has left the row.
+void TQueryPage::PostTyped()
+{
+    if (!logic_)
+        return;
+    const auto post = [this](CursorModel* model, Navigator grid, auto& fields) {
+        if (!model->HasTyped())
+            return;
+        for (const auto& [recNo, cells] : model->TakeTyped()) {
+            std::vector<query::QueryPageLogic::TypedField> typed;
+            for (const auto& [column, text] : cells) {
+                if (column >= 0 && column < static_cast<int>(std::size(fields)))
+                    typed.emplace_back(fields[column], text.toStdString());
+            }
+            Guard([&] { logic_->PostTypedRow(grid, recNo, typed); });
+        }
+    };
+    post(jobs_, Navigator::Jobs, kJobFields);
+    post(crews_, Navigator::Crews, kCrewFields);
 }
 
 void TQueryPage::ReadControls()
@@ -231,21 +293,22 @@ void TQueryPage::ConnectControls()
     }
     connect(taskStatus_, &QButtonGroup::idClicked, this,
             [this](int) { Run([this] { logic_->TaskStatusClick(); }); });
-    connect(ui->TaskStartDate, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+    // A typed date counts once it is typed in full.
+    controls::TypedPicker::Watch(ui->TaskStartDate, [this] {
         if (showing_)
             return;
         Run([&] {
             query::DatePickers& p = logic_->Controls.Pickers;
-            p.Start = ComposeDateTime(FromQDate(date), TimePart(p.Start));
+            p.Start = ComposeDateTime(FromQDate(ui->TaskStartDate->date()), TimePart(p.Start));
             logic_->TaskStartDateChange();
         });
     });
-    connect(ui->TaskEndDate, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+    controls::TypedPicker::Watch(ui->TaskEndDate, [this] {
         if (showing_)
             return;
         Run([&] {
             query::DatePickers& p = logic_->Controls.Pickers;
-            p.End = ComposeDateTime(FromQDate(date), TimePart(p.End));
+            p.End = ComposeDateTime(FromQDate(ui->TaskEndDate->date()), TimePart(p.End));
             logic_->TaskEndDateChange();
         });
     });
@@ -284,7 +347,14 @@ void TQueryPage::ConnectControls()
     connect(ui->AddResource, &QPushButton::clicked, this, hook(AddResourceClick));
     connect(ui->RemoveResource, &QPushButton::clicked, this, hook(RemoveResourceClick));
     connect(ui->CrewsGrid, &QTableView::doubleClicked, this, hook(CrewsGridDblClick));
+    connect(ui->CustomerGrid, &QTableView::doubleClicked, this, hook(CustomerGridDblClick));
+    connect(ui->TasksCustomFields, &controls::TFcBitBtn::clicked, this, hook(TasksCustomFieldsClick));
+    connect(ui->CrewsCustomFields, &controls::TFcBitBtn::clicked, this, hook(CrewsCustomFieldsClick));
+    connect(ui->CrewsGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this] { SizeCrewsGridColumns(); });
     connect(ui->ImportFromQM, &QPushButton::clicked, this, hook(ImportFromQMClick));
+    connect(ui->ExportToQB, &QPushButton::clicked, this, hook(ExportToQBClick));
+    connect(ui->ImportFromQB, &QPushButton::clicked, this, hook(ImportFromQBClick));
     for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->installEventFilter(this);
 }
@@ -323,6 +393,8 @@ void TQueryPage::ConnectNavigator(RecordNavigator* navigator, Navigator which)
     navigator->BeforeAction = [this, l, before](RecordNavigator::Button b) {
         bool goAhead = false;
         ++runDepth_;
+        if (runDepth_ == 1)
+            PostTyped();
         ReadControls();
         if (!Guard([&] { goAhead = (l->*before)(static_cast<B>(b)); }))
             goAhead = false;
@@ -353,12 +425,18 @@ void TQueryPage::ConnectGrid(QTableView* grid, CursorModel* model, Navigator whi
 
 void TQueryPage::ShowGrid(QTableView* grid, CursorModel* model)
 {
+    // A reload would put the record's text back into a cell being typed in.
+    if (Typing(grid))
+        return;
     model->Reload();
     db::Table& view = model->View();
     const int row = view.active() && !view.eof() ? model->RowOf(view.recNo()) : -1;
     if (row >= 0) {
-        grid->setCurrentIndex(model->index(row, 0));
-        grid->scrollTo(model->index(row, 0));
+        // The current cell keeps its column: a click on a rate stays on the rate.
+        const QModelIndex cell = model->index(row, std::max(grid->currentIndex().column(), 0));
+        if (cell != grid->currentIndex())
+            grid->setCurrentIndex(cell);
+        grid->scrollTo(cell);
     } else {
         grid->clearSelection();
     }
@@ -413,6 +491,10 @@ void TQueryPage::ShowControls()
     ui->AddResource->setEnabled(c.AddResource && !readOnly_ && AddResourceClick != nullptr);
     ui->RemoveResource->setEnabled(c.RemoveResource && !readOnly_ && RemoveResourceClick != nullptr);
     ui->ImportFromQM->setEnabled(s.ImportFromQM && !readOnly_ && ImportFromQMClick != nullptr);
+    ui->ExportToQB->setEnabled(!readOnly_ && ExportToQBClick != nullptr);
+    ui->TasksCustomFields->setEnabled(TasksCustomFieldsClick != nullptr);
+    ui->CrewsCustomFields->setEnabled(CrewsCustomFieldsClick != nullptr);
+    ui->ImportFromQB->setEnabled(s.ImportFromQB && !readOnly_ && ImportFromQBClick != nullptr);
     if (QAbstractButton* display = resourceDisplay_->button(c.ResourceDisplay))
         display->setChecked(true);
 
@@ -432,28 +514,35 @@ void TQueryPage::ShowControls()
 
 void TQueryPage::ApplyCustomerQuery()
 {
-    Run([this] { logic_->ApplyCustomerQuery(); });
+    Run([this] { logic_->ApplyCustomerQuery(); }, false);
 }
 
 void TQueryPage::ApplyQueryFilters()
 {
-    Run([this] { logic_->ApplyQueryFilters(); });
+    Run([this] { logic_->ApplyQueryFilters(); }, false);
 }
 
 void TQueryPage::UpdateSelectControls()
 {
-    Run([this] { logic_->UpdateSelectControls(); });
+    Run([this] { logic_->UpdateSelectControls(); }, false);
 }
 
 void TQueryPage::ResourceDisplayClick()
 {
-    Run([this] { logic_->ResourceDisplayClick(); });
+    Run([this] { logic_->ResourceDisplayClick(); }, false);
 }
 
 void TQueryPage::SelectExit()
 {
-    if (logic_)
-        Guard([this] { logic_->SelectExit(); });
+    if (!logic_)
+        return;
+    for (QTableView* grid : {ui->JobsGrid, ui->CrewsGrid}) {
+        const QModelIndex cell = grid->currentIndex();
+        if (QWidget* editor = grid->indexWidget(cell))
+            grid->itemDelegate()->setModelData(editor, grid->model(), cell);
+    }
+    PostTyped();
+    Guard([this] { logic_->SelectExit(); });
 }
 
 void TQueryPage::SetJobStatusTexts(const data::JobStatusTexts& texts)
@@ -471,9 +560,29 @@ void TQueryPage::SetChartSortBy2(int choice)
         button->setChecked(true);
 }
 
+reports::SelectionState TQueryPage::ReportSelection(int chartSortBy, std::int32_t currentResourceId) const
+{
+    if (!logic_) {
+        reports::SelectionState s;
+        s.ChartSortBy = chartSortBy;
+        s.CurrentResourceId = currentResourceId;
+        return s;
+    }
+    return logic_->ReportSelection(chartSortBy);
+}
+
+QString TQueryPage::ReportTitle(const QString& caption) const
+{
+    return logic_ ? QString::fromStdString(logic_->Controls.Title) : caption;
+}
+
 void TQueryPage::ApplyReadOnlyAccess(bool readOnly)
 {
     readOnly_ = readOnly;
+    for (CursorModel* model : {jobs_, crews_}) {
+        if (model)
+            model->SetEditing(!readOnly);
+    }
     ShowControls();
 }
 
@@ -498,6 +607,15 @@ std::array<int, 4> TQueryPage::TasksGridWidths() const
     return widths;
 }
 
+// Half the grid for the name and the rate each, less room for a third narrow column.
+void TQueryPage::SizeCrewsGridColumns()
+{
+    QHeaderView* header = ui->CrewsGrid->horizontalHeader();
+    const std::array<int, 3> widths = query::CrewsGridWidths(ui->CrewsGrid->width());
+    for (int i = 0; i < header->count() && i < static_cast<int>(widths.size()); ++i)
+        header->resizeSection(i, widths[i]);
+}
+
 // The first column takes what the other three leave of the grid.
 void TQueryPage::FitTasksGridFirstColumn()
 {
@@ -508,6 +626,17 @@ void TQueryPage::FitTasksGridFirstColumn()
 
 bool TQueryPage::eventFilter(QObject* watched, QEvent* event)
 {
+    if (logic_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Enter in a cell being typed in ends the typing; the grid's own Enter refreshes.
+        const auto* grid = qobject_cast<QAbstractItemView*>(watched);
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !(grid && Typing(grid))) {
+            bool handled = false;
+            Run([&] { handled = logic_->EnterKey(); });
+            if (handled)
+                return true;
+        }
+    }
     if (logic_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         const bool in = event->type() == QEvent::FocusIn;
         query::QueryPageLogic& l = *logic_;

@@ -9,6 +9,7 @@
 // main window then wires the hooks that reach the rest of the program.
 
 #include "query/querypagelogic.h"
+#include "reports/reportinputs.h"
 #include "data/jobstatus.h"
 
 #include <QWidget>
@@ -55,6 +56,11 @@ public:
     void SetChartSortBy2(int choice);
     // The tasks grid's columns: the first fills the grid, or the widths the user set.
     void SetTasksGridWidths(bool autoWidth, const std::array<int, 4>& widths);
+    // What the reports print, from the query and the chart's display mode;
+    // before the page is attached no restriction is in force.
+    reports::SelectionState ReportSelection(int chartSortBy, std::int32_t currentResourceId) const;
+    // The reports' first title: the query's, else the window's caption.
+    QString ReportTitle(const QString& caption) const;
     // A read-only copy adds, changes and removes nothing.
     void ApplyReadOnlyAccess(bool readOnly);
     // Fills what the logic reads of the other pages' controls; the main window sets it.
@@ -63,8 +69,15 @@ public:
     std::function<void()> AddResourceClick;
     std::function<void()> RemoveResourceClick;
     std::function<void()> CrewsGridDblClick;
+    // The custom-fields window for tasks and for resources; the main window sets them.
+    std::function<void()> TasksCustomFieldsClick;
+    std::function<void()> CrewsCustomFieldsClick;
+    // A double click on a customer shows the customer tab; the main window sets it.
+    std::function<void()> CustomerGridDblClick;
     // "Import from Quillmark" opens the import window; the main window sets it.
     std::function<void()> ImportFromQMClick;
+    std::function<void()> ExportToQBClick;
+    std::function<void()> ImportFromQBClick;
 
     QTableView* TasksGrid() const;
     QTableView* CrewsGrid() const;
@@ -74,15 +87,17 @@ protected:
 
 private:
     template <typename Work>
-    void Run(Work&& work);
+    void Run(Work&& work, bool userAction = true);
     template <typename Work>
     bool Guard(Work&& work);
+    void PostTyped();
     void ReadControls();
     void ConnectControls();
     void ConnectNavigator(controls::RecordNavigator* navigator, query::QueryPageLogic::Navigator which);
     void ConnectGrid(QTableView* grid, controls::CursorModel* model, query::QueryPageLogic::Navigator which);
     void ShowGrid(QTableView* grid, controls::CursorModel* model);
     void FitTasksGridFirstColumn();
+    void SizeCrewsGridColumns();
     std::array<int, 4> TasksGridWidths() const;
 
     std::unique_ptr<Ui::TQueryPage> ui;

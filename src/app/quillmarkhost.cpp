@@ -6,7 +6,7 @@
 namespace tw::app {
 
 QuillmarkHost::QuillmarkHost(AppSession& session, QuillmarkImportWindow& window)
-    : session_(session), window_(window)
+    : SessionExchangeHooks(session), session_(session), window_(window)
 {}
 
 std::string QuillmarkHost::QMAliasInUse() const
@@ -89,30 +89,6 @@ void QuillmarkHost::ShowMainStatus(const QString& text)
     data::UserInterface& ui = session_.Interface();
     ui.SetStatusText(0, text.toStdString());
     ui.RepaintStatus();
-}
-
-void QuillmarkHost::ShowStopMessage(const QString& text, const QString& caption)
-{
-    session_.Interface().ShowMessage(text.toStdString(), caption.toStdString(), data::MessageIcon::Stop);
-}
-
-void QuillmarkHost::SetHourglass(bool on)
-{
-    // The interface counts its hourglasses; only a change is passed on.
-    if (on == hourglass_)
-        return;
-    hourglass_ = on;
-    session_.Interface().SetBusyCursor(on);
-}
-
-bool QuillmarkHost::Busy() const
-{
-    return session_.State.TablesBusy;
-}
-
-void QuillmarkHost::SetBusy(bool on)
-{
-    session_.State.TablesBusy = on;
 }
 
 }  // namespace tw::app

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include "app/sessionexchangehooks.h"
 #include "exchange/exchangeservices.h"
 #include "exchange/quillmark/bidimport.h"
 
@@ -29,9 +30,7 @@ public:
     virtual void UpdateSelectControls() = 0;
 };
 
-class QuillmarkHost : public exchange::quillmark::BidImportHost,
-                      public exchange::ExchangeMessages,
-                      public exchange::ExchangeBusyHooks {
+class QuillmarkHost : public exchange::quillmark::BidImportHost, public SessionExchangeHooks {
 public:
     QuillmarkHost(AppSession& session, QuillmarkImportWindow& window);
 
@@ -51,18 +50,9 @@ public:
     void UpdateSelectControls() override;
     void ShowMainStatus(const QString& text) override;
 
-    // ExchangeMessages
-    void ShowStopMessage(const QString& text, const QString& caption) override;
-
-    // ExchangeBusyHooks: the hourglass and the flag that keeps the update poll away.
-    void SetHourglass(bool on) override;
-    bool Busy() const override;
-    void SetBusy(bool on) override;
-
 private:
     AppSession& session_;
     QuillmarkImportWindow& window_;
-    bool hourglass_ = false;
 };
 
 }  // namespace tw::app

@@ -48,7 +48,16 @@ bool TakeSessionLock(AppSession& session, int maxWaitMilliseconds)
     const std::string before = ui.StatusText(0);
     constexpr int kRetryMilliseconds = 2000;
     int waited = 0;
-    while (!lock.UpdateAccessRecord(true)) {
+    // A bounded wait gives up instead of breaking the other copy's lock, which
+    // the lock's own rule does after enough refusals in a row: its refusals
+    // are not counted.
+    const std::int32_t refusals = session.State.LockRefusals;
+    for (;;) {
+        session.State.LockRefusals = 0;
+        const bool taken = lock.UpdateAccessRecord(true);
+        session.State.LockRefusals = refusals;
+        if (taken)
+            break;
         if (waited >= maxWaitMilliseconds) {
             ui.SetStatusText(0, before);
             return false;
@@ -101,6 +110,10 @@ bool SessionBackupHost::TakeNetworkLock(int maxWaitMilliseconds)
         access.open();
         openedAccess_ = true;
     }
+    // A lock this copy holds already (an operation cut short left it) is
+    // this backup's; it is let go with the backup's.
+    if (session_.State.LockHeld)
+        return true;
     const bool taken = TakeSessionLock(session_, maxWaitMilliseconds);
     if (!taken)
         CloseOpenedAccess();

@@ -93,6 +93,8 @@ private:
 
 }  // namespace tw::app
 
+#include "app/setuphosts.h"
+#include "settings/setupdialog.h"
 #include "settings/volumes.h"
 
 namespace tw::app {
@@ -130,7 +132,7 @@ private:
 // What the main window keeps for its Utilities page.
 struct UtilitiesWiring {
     explicit UtilitiesWiring(AppSession& session)
-        : backup(session, steps), empty(session, steps), restore(session, steps)
+        : backup(session, steps), empty(session, steps), restore(session, steps), setupHost(session, setupSteps)
     {
     }
     UtilitiesWindowSteps steps;
@@ -139,6 +141,10 @@ struct UtilitiesWiring {
     SessionEmptyDatabaseHost empty;
     SessionRestoreHost restore;
     bool started = false;
+    // The setup dialog, made with the page and kept for the run.
+    SetupWindowSteps setupSteps;
+    SessionSetupHost setupHost;
+    std::unique_ptr<settings::TQMSetup> setup;
 };
 
 }  // namespace tw::app

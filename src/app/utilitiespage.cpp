@@ -1,6 +1,6 @@
 #include "app/utilitiespage.h"
 
-#include "app/spacepie.h"
+#include "settings/spacepie.h"
 #include "controls/buttons/fcbitbtn.h"
 
 #include <QComboBox>
@@ -27,7 +27,9 @@ QString Q(const std::string& text)
 
 TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainScreenState& state,
                                data::UserInterface& ui, QWidget* parent)
-    : QWidget(parent)
+    : QWidget(parent),
+      state_(state),
+      ui_(ui)
 {
     setObjectName(QStringLiteral("UtilitiesPage"));
     auto* media = new QGroupBox(QStringLiteral("Backup / restore media"), this);
@@ -36,7 +38,7 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     drives_ = new QComboBox(media);
     drives_->setObjectName(QStringLiteral("DriveComboBox"));
     drives_->setMinimumWidth(161);
-    pie_ = new TSpacePie(media);
+    pie_ = new settings::TSpacePie(media);
     pie_->setObjectName(QStringLiteral("SpaceChart"));
     sizeLabel_ = new QLabel(media);
     sizeLabel_->setObjectName(QStringLiteral("SizeLabel"));
@@ -95,6 +97,7 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
                                   "Regenerate index files and compress the database", &ReIndexDbClick));
     maintenance->addWidget(Button("EmptyDatabase", "Empty database", "Remove all records in database",
                                   &EmptyDatabaseClick));
+    maintenance->addWidget(Button("SetupQM", "Setup", "Customize Tarnwick", &SetupClick));
     maintenance->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -102,7 +105,7 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     layout->addWidget(media, 1);
     layout->addLayout(maintenance);
 
-    logic_ = std::make_unique<settings::UtilitiesTab>(static_cast<settings::UtilitiesView&>(*this), volumes, state, ui);
+    UseVolumes(volumes);
     connect(drives_, &QComboBox::currentIndexChanged, this, [this] {
         if (!showing_)
             logic_->DriveComboBoxChange();
@@ -117,6 +120,12 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
 }
 
 TUtilitiesPage::~TUtilitiesPage() = default;
+
+void TUtilitiesPage::UseVolumes(const settings::VolumeList& volumes)
+{
+    logic_ = std::make_unique<settings::UtilitiesTab>(static_cast<settings::UtilitiesView&>(*this), volumes,
+                                                      state_, ui_);
+}
 
 controls::TFcBitBtn* TUtilitiesPage::Button(const char* name, const char* caption, const char* hint,
                                            std::function<void()>* work)

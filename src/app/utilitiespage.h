@@ -21,10 +21,11 @@ class QTreeView;
 namespace tw::controls {
 class TFcBitBtn;
 }
+namespace tw::settings {
+class TSpacePie;
+}
 
 namespace tw::app {
-
-class TSpacePie;
 
 class TUtilitiesPage : public QWidget, private settings::UtilitiesView {
 public:
@@ -33,10 +34,15 @@ public:
     ~TUtilitiesPage() override;
 
     settings::UtilitiesTab& Logic() { return *logic_; }
+    // Offers these volumes from now on instead of the ones it was made with
+    // (a demonstration or a test that must not show this machine's mounts).
+    void UseVolumes(const settings::VolumeList& volumes);
     std::string SelectedFile() const override;
 
     // The buttons whose work belongs to the main window.
     std::function<void()> BackupAllClick, RestoreClick, EmptyDatabaseClick, ReIndexDbClick;
+    // "Setup": the setup dialog on the page last shown.
+    std::function<void()> SetupClick;
 
 private:
     void SetDrives(const std::vector<settings::Volume>& volumes) override;
@@ -52,7 +58,7 @@ private:
                                 std::function<void()>* work);
 
     QComboBox* drives_;
-    TSpacePie* pie_;
+    settings::TSpacePie* pie_;
     QLabel* sizeLabel_;
     QTreeView* folders_;
     QFileSystemModel* folderModel_;
@@ -60,6 +66,8 @@ private:
     QFileSystemModel* fileModel_;
     QStatusBar* backupStatus_;
     bool showing_ = false;  // the page itself moves the controls
+    data::MainScreenState& state_;
+    data::UserInterface& ui_;
     std::unique_ptr<settings::UtilitiesTab> logic_;
 };
 

@@ -1,15 +1,17 @@
 #include "app/visualizepage.h"
 
+#include "app/heldrepeat.h"
 #include "chart/colourvalue.h"
 #include "chart/resourceallocationchart.h"
+#include "controls/base/fcformkeys.h"
+#include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcchoicegroup.h"
 #include "schedule/sync/calendartables.h"
 #include "ui_visualizepage.h"
 
-#include <QButtonGroup>
 #include <QFont>
 #include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <exception>
@@ -40,28 +42,28 @@ chart::TResourceAllocationChartOptions ChartOptions(bool readOnly)
 TVisualizePage::TVisualizePage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TVisualizePage>())
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
     clock_.start();
     ui->RAC->SetOptions(ChartOptions(false));
 
-    sortChoice_ = new QButtonGroup(this);
-    QRadioButton* sorts[] = {ui->ChartSortBy0, ui->ChartSortBy1, ui->ChartSortBy2, ui->ChartSortBy3,
-                             ui->ChartSortBy4, ui->ChartSortBy5, ui->ChartSortBy6};
-    for (int i = 0; i < 7; ++i)
-        sortChoice_->addButton(sorts[i], i);
-    ui->ChartSortBy0->setChecked(true);
-    displayChoice_ = new QButtonGroup(this);
-    displayChoice_->addButton(ui->ShowJobsOnlyJobs, 0);
-    displayChoice_->addButton(ui->ShowJobsOnlyTasks, 1);
-    ui->ShowJobsOnlyTasks->setChecked(true);
+    ui->ShowJobsOnly->SetItems({QStringLiteral("Overall jobs only"), QStringLiteral("Individual tasks")});
+    ui->ShowJobsOnly->SetItemIndex(1);
+    // The sort items carry their blanks, as the chart's order list shows them.
+    ui->ChartSortBy->SetItems({QStringLiteral("Resource"), QStringLiteral("Description    "),
+                               QStringLiteral("Start date / time    "), QStringLiteral("Length  "),
+                               QStringLiteral("Customer / start date   "), QStringLiteral("Customer / job   "),
+                               QStringLiteral("Dependent group    ")});
+    ui->ChartSortBy->SetItemIndex(0);
+    // The choices' items keep the names the radio buttons had.
+    for (int i = 0; i < ui->ChartSortBy->Count(); ++i)
+        ui->ChartSortBy->Item(i)->setObjectName(QStringLiteral("ChartSortBy%1").arg(i));
+    ui->ShowJobsOnly->Item(0)->setObjectName(QStringLiteral("ShowJobsOnlyJobs"));
+    ui->ShowJobsOnly->Item(1)->setObjectName(QStringLiteral("ShowJobsOnlyTasks"));
 
     // The red button ends a dependency set-up, as the status bar says.
-    QPalette stop = ui->StopButton->palette();
-    stop.setColor(QPalette::Active, QPalette::Button, Qt::red);
-    stop.setColor(QPalette::Inactive, QPalette::Button, Qt::red);
-    stop.setColor(QPalette::Active, QPalette::ButtonText, Qt::white);
-    stop.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::white);
-    ui->StopButton->setPalette(stop);
-    ui->StopButton->setAutoFillBackground(true);
+    ui->StopButton->SetColor(0x0000FF);  // red
+    ui->StopButton->SetFontColor(controls::clWhite);
 
     microAdjust_ = new QTimer(this);
     microAdjust_->setObjectName(QStringLiteral("MicroAdjust"));
@@ -126,42 +128,44 @@ chart::TResourceAllocationChart* TVisualizePage::RAC() const
     return ui->RAC;
 }
 
-QAbstractButton* TVisualizePage::RefreshChart() const
+controls::TFcBitBtn* TVisualizePage::RefreshChart() const
 {
     return ui->RefreshChart;
 }
 
-QAbstractButton* TVisualizePage::PrintPreviewButton() const
+controls::TFcBitBtn* TVisualizePage::PrintPreviewButton() const
 {
     return ui->PrintPreviewButton;
 }
 
-QAbstractButton* TVisualizePage::InsertSpace() const
+controls::TFcBitBtn* TVisualizePage::InsertSpace() const
 {
     return ui->InsertSpace;
 }
 
-QAbstractButton* TVisualizePage::RemoveSpace() const
+controls::TFcBitBtn* TVisualizePage::RemoveSpace() const
 {
     return ui->RemoveSpace;
 }
 
 int TVisualizePage::SortChoice() const
 {
-    return sortChoice_->checkedId();
+    return ui->ChartSortBy->ItemIndex();
 }
 
 void TVisualizePage::SetSortChoice(int choice)
 {
-    if (QAbstractButton* button = sortChoice_->button(choice))
-        button->setChecked(true);
+    if (choice >= 0 && choice < ui->ChartSortBy->Count()) {
+        const QSignalBlocker quiet(ui->ChartSortBy);
+        ui->ChartSortBy->SetItemIndex(choice);
+    }
     if (page_)
         page_->Controls.ChartSortBy = SortChoice();
 }
 
 int TVisualizePage::DisplayChoice() const
 {
-    return displayChoice_->checkedId();
+    return ui->ShowJobsOnly->ItemIndex();
 }
 
 template <typename Work>
@@ -194,28 +198,28 @@ void TVisualizePage::ShowControls()
     const visualize::PageControls& c = page_->Controls;
     const bool readOnly = page_->Context.State.ReadOnlyCopy;
     {
-        const QSignalBlocker quietSort(sortChoice_);
-        const QSignalBlocker quietDisplay(displayChoice_);
-        if (QAbstractButton* sort = sortChoice_->button(c.ChartSortBy))
-            sort->setChecked(true);
-        if (QAbstractButton* display = displayChoice_->button(c.ShowJobsOnly))
-            display->setChecked(true);
+        const QSignalBlocker quietSort(ui->ChartSortBy);
+        const QSignalBlocker quietDisplay(ui->ShowJobsOnly);
+        if (c.ChartSortBy >= 0 && c.ChartSortBy < ui->ChartSortBy->Count())
+            ui->ChartSortBy->SetItemIndex(c.ChartSortBy);
+        if (c.ShowJobsOnly >= 0 && c.ShowJobsOnly < ui->ShowJobsOnly->Count())
+            ui->ShowJobsOnly->SetItemIndex(c.ShowJobsOnly);
     }
     ui->TaskControls->setEnabled(c.TaskControlsEnabled && !readOnly);
     ui->ResetDependencies->setEnabled(c.ResetDependenciesEnabled);
     ui->SetDependencies->setEnabled(c.SetDependenciesEnabled && !readOnly);
     ui->StopButton->setEnabled(c.StopButtonEnabled);
     if (!c.ChartStartDateCaption.empty())
-        ui->ChartStartDate->setText(QString::fromStdString(c.ChartStartDateCaption));
+        ui->ChartStartDate->SetCaption(QString::fromStdString(c.ChartStartDateCaption));
     if (!c.ChartEndDateCaption.empty())
-        ui->ChartEndDate->setText(QString::fromStdString(c.ChartEndDateCaption));
+        ui->ChartEndDate->SetCaption(QString::fromStdString(c.ChartEndDateCaption));
 }
 
 void TVisualizePage::ConnectButtons()
 {
     using visualize::ChartAdjuster;
     const struct {
-        QPushButton* button;
+        controls::TFcBitBtn* button;
         void (ChartAdjuster::*click)();
     } adjustments[] = {
         {ui->DecreSchedule, &ChartAdjuster::DecreScheduleClick},
@@ -230,25 +234,27 @@ void TVisualizePage::ConnectButtons()
         {ui->ZoomBackward, &ChartAdjuster::ZoomBackwardClick},
     };
     for (const auto& a : adjustments) {
-        connect(a.button, &QPushButton::clicked, this,
+        connect(a.button, &controls::TFcControl::clicked, this,
                 [this, click = a.click] { Run([&] { (page_->Adjuster.*click)(); }); });
     }
     // The two groups repeat their click while held.
-    for (QPushButton* held : {ui->DecreSchedule, ui->IncreSchedule, ui->MoveTaskLeft, ui->MoveTaskRight,
-                              ui->ZoomOut, ui->ZoomIn, ui->AlignLeft, ui->AlignRight})
-        held->setAutoRepeat(true);
-    ui->ZoomIn->setAutoRepeatDelay(kZoomInRepeatDelayMs);
+    for (controls::TFcBitBtn* held : {ui->DecreSchedule, ui->IncreSchedule, ui->MoveTaskLeft, ui->MoveTaskRight,
+                                      ui->ZoomOut, ui->AlignLeft, ui->AlignRight})
+        new THeldRepeat(held);
+    new THeldRepeat(ui->ZoomIn, kZoomInRepeatDelayMs);
 
-    connect(ui->SetDependencies, &QPushButton::clicked, this,
+    connect(ui->SetDependencies, &controls::TFcControl::clicked, this,
             [this] { Run([&] { page_->Dependencies.SetDependenciesClick(); }); });
-    connect(ui->StopButton, &QPushButton::clicked, this,
+    connect(ui->StopButton, &controls::TFcControl::clicked, this,
             [this] { Run([&] { page_->Dependencies.StopButtonClick(); }); });
-    connect(ui->ResetDependencies, &QPushButton::clicked, this,
+    connect(ui->ResetDependencies, &controls::TFcControl::clicked, this,
             [this] { Run([&] { page_->Dependencies.ResetDependenciesClick(); }); });
-    connect(ui->EditChartButton, &QPushButton::clicked, this,
+    connect(ui->EditChartButton, &controls::TFcControl::clicked, this,
             [this] { Run([&] { page_->Handlers.EditChartButtonClick(); }); });
-    connect(displayChoice_, &QButtonGroup::idClicked, this, &TVisualizePage::ShowJobsOnlyClick);
-    connect(sortChoice_, &QButtonGroup::idClicked, this, [this](int choice) {
+    connect(ui->ShowJobsOnly, &controls::TFcControl::clicked, this,
+            [this] { ShowJobsOnlyClick(ui->ShowJobsOnly->ItemIndex()); });
+    connect(ui->ChartSortBy, &controls::TFcControl::clicked, this, [this] {
+        const int choice = ui->ChartSortBy->ItemIndex();
         if (page_)
             page_->Controls.ChartSortBy = choice;
         emit ChartSortByClicked(choice);
@@ -389,7 +395,10 @@ void TVisualizePage::KeepChartScale(double widthRatio)
 void TVisualizePage::ApplyReadOnlyAccess(bool readOnly)
 {
     if (readOnly) {
-        ui->ShowJobsOnlyTasks->setChecked(true);
+        {
+            const QSignalBlocker quiet(ui->ShowJobsOnly);
+            ui->ShowJobsOnly->SetItemIndex(1);
+        }
         if (page_)
             page_->Controls.ShowJobsOnly = 1;
     }

@@ -9,6 +9,7 @@
 // state; the main window then wires the hooks that reach the rest of the
 // program (synchronisation, calendars, the schedule adder).
 
+#include "controls/buttons/fcbitbtn.h"
 #include "data/jobstatus.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
@@ -24,8 +25,6 @@ namespace Ui {
 class TVisualizePage;
 }
 
-class QAbstractButton;
-class QButtonGroup;
 class QTimer;
 
 namespace tw::schedule {
@@ -54,10 +53,10 @@ public:
     visualize::VisualizePageLogic& Logic() { return *page_; }
 
     chart::TResourceAllocationChart* RAC() const;
-    QAbstractButton* RefreshChart() const;
-    QAbstractButton* PrintPreviewButton() const;
-    QAbstractButton* InsertSpace() const;
-    QAbstractButton* RemoveSpace() const;
+    controls::TFcBitBtn* RefreshChart() const;
+    controls::TFcBitBtn* PrintPreviewButton() const;
+    controls::TFcBitBtn* InsertSpace() const;
+    controls::TFcBitBtn* RemoveSpace() const;
     // Fires a nudged task's write when it runs out; see MicroAdjustTimer.
     QTimer* MicroAdjust() const { return microAdjust_; }
 
@@ -107,8 +106,6 @@ private:
     std::unique_ptr<visualize::VisualizePageLogic> page_;
     data::JobStatusTexts statusTexts_;
     data::UserInterface* userInterface_ = nullptr;
-    QButtonGroup* sortChoice_ = nullptr;
-    QButtonGroup* displayChoice_ = nullptr;
     QTimer* microAdjust_ = nullptr;
     QElapsedTimer clock_;
     // The bar whose move was just refused for a resource conflict.

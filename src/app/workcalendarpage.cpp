@@ -5,11 +5,12 @@
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
 #include "controls/fccalendar.h"
+#include "controls/typedpicker.h"
 #include "ui_workcalendarpage.h"
 
-#include <QCheckBox>
+#include "controls/choices/fcglyphbutton.h"
+#include "controls/panels/fcgroupbox.h"
 #include <QDateTimeEdit>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -69,20 +70,21 @@ TWorkCalendarPage::TWorkCalendarPage(QWidget* parent)
     ui->ResourceList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ui->ResourceList->setMinimumContentsLength(12);
 
-    for (QCheckBox* day :
+    for (controls::TFcCheckBox* day :
          {ui->Sunday, ui->Monday, ui->Tuesday, ui->Wednesday, ui->Thursday, ui->Friday, ui->Saturday})
-        connect(day, &QCheckBox::toggled, this, &TWorkCalendarPage::CalendarControlsChanged);
+        connect(day, &controls::TFcControl::clicked, this, &TWorkCalendarPage::CalendarControlsChanged);
     for (QDateTimeEdit* picker :
          {ui->StartDayTime, ui->EndDayTime, ui->StartDownTime1, ui->EndDownTime1, ui->StartDownTime2,
           ui->EndDownTime2, ui->StartDownTime3, ui->EndDownTime3}) {
         picker->setTimeSpec(Qt::UTC);
-        connect(picker, &QDateTimeEdit::dateTimeChanged, this, &TWorkCalendarPage::CalendarControlsChanged);
+        // A typed time counts once it is typed in full.
+        controls::TypedPicker::Watch(picker, [this] { CalendarControlsChanged(); });
     }
-    connect(ui->SpecifyWorkingDay, &QCheckBox::toggled, this, &TWorkCalendarPage::SpecifyWorkingDayClick);
-    const QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+    connect(ui->SpecifyWorkingDay, &controls::TFcControl::clicked, this, &TWorkCalendarPage::SpecifyWorkingDayClick);
+    const controls::TFcCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
     for (int i = 0; i < 3; ++i)
-        connect(downTimes[i], &QCheckBox::toggled, this, [this, i] { SpecifyDownTimeClick(i); });
-    connect(ui->Override, &QCheckBox::toggled, this, &TWorkCalendarPage::OverrideClick);
+        connect(downTimes[i], &controls::TFcControl::clicked, this, [this, i] { SpecifyDownTimeClick(i); });
+    connect(ui->Override, &controls::TFcControl::clicked, this, &TWorkCalendarPage::OverrideClick);
     connect(ui->WorkingHours, &QLineEdit::textChanged, this, &TWorkCalendarPage::WorkingHoursChange);
     connect(ui->ResourceList, &QComboBox::currentIndexChanged, this, &TWorkCalendarPage::ResourceListChange);
     connect(ui->CalendarOk, &controls::TFcControl::clicked, this, &TWorkCalendarPage::CalendarOkClick);
@@ -137,20 +139,20 @@ QDateTimeEdit* TWorkCalendarPage::EndPicker(int downTime) const
 schedule::CalendarControls TWorkCalendarPage::Controls() const
 {
     schedule::CalendarControls c;
-    const QCheckBox* days[7] = {ui->Sunday,   ui->Monday, ui->Tuesday, ui->Wednesday,
+    const controls::TFcCheckBox* days[7] = {ui->Sunday,   ui->Monday, ui->Tuesday, ui->Wednesday,
                                 ui->Thursday, ui->Friday, ui->Saturday};
     for (int i = 0; i < 7; ++i)
-        c.Weekdays[i] = days[i]->isChecked();
-    c.SpecifyWorkingDay = ui->SpecifyWorkingDay->isChecked();
+        c.Weekdays[i] = days[i]->Checked();
+    c.SpecifyWorkingDay = ui->SpecifyWorkingDay->Checked();
     c.StartDayTime = FromPicker(ui->StartDayTime);
     c.EndDayTime = FromPicker(ui->EndDayTime);
-    const QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+    const controls::TFcCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
     for (int i = 0; i < 3; ++i) {
-        c.SpecifyDownTime[i] = downTimes[i]->isChecked();
+        c.SpecifyDownTime[i] = downTimes[i]->Checked();
         c.StartDownTime[i] = FromPicker(StartPicker(i));
         c.EndDownTime[i] = FromPicker(EndPicker(i));
     }
-    c.Override = ui->Override->isChecked();
+    c.Override = ui->Override->Checked();
     c.WorkingHours = ui->WorkingHours->text().toStdString();
     return c;
 }
@@ -163,20 +165,20 @@ void TWorkCalendarPage::SetControls(const schedule::CalendarControls& c)
         std::deque<QSignalBlocker> blockers;
         for (QWidget* w : findChildren<QWidget*>())
             blockers.emplace_back(w);
-        QCheckBox* days[7] = {ui->Sunday,   ui->Monday, ui->Tuesday, ui->Wednesday,
+        controls::TFcCheckBox* days[7] = {ui->Sunday,   ui->Monday, ui->Tuesday, ui->Wednesday,
                               ui->Thursday, ui->Friday, ui->Saturday};
         for (int i = 0; i < 7; ++i)
-            days[i]->setChecked(c.Weekdays[i]);
-        ui->SpecifyWorkingDay->setChecked(c.SpecifyWorkingDay);
+            days[i]->SetChecked(c.Weekdays[i]);
+        ui->SpecifyWorkingDay->SetChecked(c.SpecifyWorkingDay);
         ui->StartDayTime->setDateTime(ToPicker(c.StartDayTime));
         ui->EndDayTime->setDateTime(ToPicker(c.EndDayTime));
-        QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+        controls::TFcCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
         for (int i = 0; i < 3; ++i) {
-            downTimes[i]->setChecked(c.SpecifyDownTime[i]);
+            downTimes[i]->SetChecked(c.SpecifyDownTime[i]);
             StartPicker(i)->setDateTime(ToPicker(c.StartDownTime[i]));
             EndPicker(i)->setDateTime(ToPicker(c.EndDownTime[i]));
         }
-        ui->Override->setChecked(c.Override);
+        ui->Override->SetChecked(c.Override);
         ui->WorkingHours->setText(QString::fromStdString(c.WorkingHours));
         ui->WorkingHours->setReadOnly(!c.Override);
     }
@@ -220,8 +222,8 @@ void TWorkCalendarPage::ShowWorkCalendar(double resourceId)
         if (!shown)
             return;
         SetControls(shown->Controls);
-        ui->HoursPanel->setTitle(QString::fromStdString(shown->HoursPanel));
-        ui->WorkingDaysPanel->setTitle(QString::fromStdString(shown->WorkingDaysPanel));
+        ui->HoursPanel->SetCaption(QString::fromStdString(shown->HoursPanel));
+        ui->WorkingDaysPanel->SetCaption(QString::fromStdString(shown->WorkingDaysPanel));
     });
 }
 
@@ -245,14 +247,14 @@ void TWorkCalendarPage::SetDownTimeEnabled(int downTime, bool enabled)
 
 void TWorkCalendarPage::UpdateCalendarPanels()
 {
-    const bool workingDay = ui->SpecifyWorkingDay->isChecked();
-    QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
-    for (QCheckBox* box : downTimes)
+    const bool workingDay = ui->SpecifyWorkingDay->Checked();
+    controls::TFcCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+    for (controls::TFcCheckBox* box : downTimes)
         box->setEnabled(workingDay);
     ui->StartDayPanel->setEnabled(workingDay);
     ui->EndDayPanel->setEnabled(workingDay);
     for (int i = 0; i < 3; ++i)
-        SetDownTimeEnabled(i, workingDay && downTimes[i]->isChecked());
+        SetDownTimeEnabled(i, workingDay && downTimes[i]->Checked());
 }
 
 void TWorkCalendarPage::CalendarControlsChanged()
@@ -265,11 +267,11 @@ void TWorkCalendarPage::CalendarControlsChanged()
 
 void TWorkCalendarPage::SpecifyWorkingDayClick()
 {
-    const bool workingDay = ui->SpecifyWorkingDay->isChecked();
-    QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
-    for (QCheckBox* box : downTimes) {
+    const bool workingDay = ui->SpecifyWorkingDay->Checked();
+    controls::TFcCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+    for (controls::TFcCheckBox* box : downTimes) {
         if (!workingDay)
-            box->setChecked(false);
+            box->SetChecked(false);
         box->setEnabled(workingDay);
     }
     ui->StartDayPanel->setEnabled(workingDay);
@@ -281,14 +283,14 @@ void TWorkCalendarPage::SpecifyWorkingDayClick()
 
 void TWorkCalendarPage::SpecifyDownTimeClick(int downTime)
 {
-    QCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
-    SetDownTimeEnabled(downTime, downTimes[downTime]->isChecked());
+    controls::TFcCheckBox* downTimes[3] = {ui->SpecifyDownTime1, ui->SpecifyDownTime2, ui->SpecifyDownTime3};
+    SetDownTimeEnabled(downTime, downTimes[downTime]->Checked());
     CalendarControlsChanged();
 }
 
 void TWorkCalendarPage::OverrideClick()
 {
-    const bool overridden = ui->Override->isChecked();
+    const bool overridden = ui->Override->Checked();
     ui->WorkingHours->setReadOnly(!overridden);
     if (!overridden)
         CalendarControlsChanged();
@@ -296,7 +298,7 @@ void TWorkCalendarPage::OverrideClick()
 
 void TWorkCalendarPage::WorkingHoursChange()
 {
-    if (!ui->Override->isChecked())
+    if (!ui->Override->Checked())
         return;
     const schedule::CalendarControls c = Controls();
     const double typed = schedule::TypedHours(c.WorkingHours);

@@ -23,7 +23,9 @@ class TWorkCalendarPage;
 }
 
 class QDateTimeEdit;
-class QGroupBox;
+namespace tw::controls {
+class TFcGroupBox;
+}
 
 namespace tw::app {
 
@@ -78,8 +80,8 @@ private:
     std::unique_ptr<schedule::WorkCalendarTab> tab_;
     data::MainScreenState* state_ = nullptr;
     data::UserInterface* userInterface_ = nullptr;
-    QGroupBox* startDownPanels_[3] = {};
-    QGroupBox* endDownPanels_[3] = {};
+    controls::TFcGroupBox* startDownPanels_[3] = {};
+    controls::TFcGroupBox* endDownPanels_[3] = {};
 };
 
 }  // namespace tw::app

@@ -41,29 +41,51 @@ bool ReadAt(db::Table& view, std::uint32_t recNo, Read&& read)
 
 void CursorModel::Reload()
 {
-    beginResetModel();
-    recNos_.clear();
-    rows_.clear();
+    std::vector<std::uint32_t> recNos;
     try {
         if (view_.active() && view_.state() == db::Table::State::Browse) {
             const std::uint32_t saved = view_.recNo();
             const bool atEnd = view_.eof();
+            bool savedShown = false;
             for (view_.first(); !view_.eof(); view_.next()) {
-                rows_.emplace(view_.recNo(), static_cast<int>(recNos_.size()));
-                recNos_.push_back(view_.recNo());
+                savedShown = savedShown || view_.recNo() == saved;
+                recNos.push_back(view_.recNo());
             }
-            if (saved != 0 && !atEnd && rows_.count(saved) != 0)
+            if (saved != 0 && !atEnd && savedShown)
                 view_.goTo(saved);
-            else if (!recNos_.empty())
+            else if (!recNos.empty())
                 view_.first();
         }
     } catch (const db::DbError&) {
         // A table that cannot be read shows no rows; the operation that
         // touched it reports the failure.
-        recNos_.clear();
-        rows_.clear();
+        recNos.clear();
     }
+    // The same rows keep the grid's current cell, selection and pressed row:
+    // a reset between the two clicks of a double click would swallow it.
+    if (recNos == recNos_) {
+        if (!recNos_.empty())
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        return;
+    }
+    beginResetModel();
+    recNos_ = std::move(recNos);
+    rows_.clear();
+    for (std::size_t row = 0; row < recNos_.size(); ++row)
+        rows_.emplace(recNos_[row], static_cast<int>(row));
     endResetModel();
+}
+
+std::map<std::uint32_t, CursorModel::TypedRow> CursorModel::TakeTyped()
+{
+    std::map<std::uint32_t, TypedRow> typed;
+    typed.swap(typed_);
+    for (const auto& [recNo, cells] : typed) {
+        const int row = RowOf(recNo);
+        if (row >= 0)
+            emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    }
+    return typed;
 }
 
 int CursorModel::RowOf(std::uint32_t recNo) const
@@ -89,8 +111,13 @@ int CursorModel::columnCount(const QModelIndex& parent) const
 
 QVariant CursorModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= static_cast<int>(recNos_.size()))
+    if ((role != Qt::DisplayRole && role != Qt::EditRole) || !index.isValid()
+        || index.row() >= static_cast<int>(recNos_.size()))
         return {};
+    if (const auto row = typed_.find(recNos_[index.row()]); row != typed_.end()) {
+        if (const auto cell = row->second.find(index.column()); cell != row->second.end())
+            return cell->second;
+    }
     try {
         QString text;
         ReadAt(view_, recNos_[index.row()], [&] { text = columns_[index.column()].Text(view_); });
@@ -106,6 +133,30 @@ QVariant CursorModel::headerData(int section, Qt::Orientation orientation, int r
         || section >= static_cast<int>(columns_.size()))
         return {};
     return columns_[section].Title;
+}
+
+Qt::ItemFlags CursorModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && editing_ && columns_[index.column()].Editable)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool CursorModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)
+        || index.row() >= static_cast<int>(recNos_.size()))
+        return false;
+    const std::uint32_t recNo = recNos_[index.row()];
+    const QString text = value.toString();
+    // A cell left as it was is no edit.
+    if (typed_.count(recNo) == 0 && text == data(index, Qt::DisplayRole).toString())
+        return true;
+    typed_[recNo][index.column()] = text;
+    emit dataChanged(index, index);
+    emit Typed(recNo);
+    return true;
 }
 
 }  // namespace tw::controls

@@ -2,14 +2,15 @@
 
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
+#include "controls/choices/fcglyphbutton.h"
+#include "controls/status/fcstatusbar.h"
 #include "ui_Customfieldsform.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QRadioButton>
+#include <QSignalBlocker>
 
 #include <algorithm>
-#include <QStatusBar>
 
 namespace tw::customers {
 
@@ -23,6 +24,7 @@ TCustomFields::TCustomFields(CustomFields& logic, int& left, int& top, QWidget* 
     ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
+    ui->StatusBar->AddPane(0);
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(false);
     setFixedSize(478, 470);
@@ -41,8 +43,8 @@ TCustomFields::TCustomFields(CustomFields& logic, int& left, int& top, QWidget* 
     connect(ui->DoneEdit, &controls::TFcControl::clicked, this, &TCustomFields::DoneEditClick);
     connect(ui->Done, &controls::TFcControl::clicked, this, &TCustomFields::DoneClick);
     connect(ui->Search, &controls::TFcControl::clicked, this, &TCustomFields::SearchClick);
-    for (QRadioButton* b : {ui->SearchCustomers, ui->SearchResources, ui->SearchTasks})
-        connect(b, &QRadioButton::clicked, this, &TCustomFields::SearchSelectionClick);
+    for (controls::TFcRadioButton* b : {ui->SearchCustomers, ui->SearchResources, ui->SearchTasks})
+        connect(b, &controls::TFcControl::clicked, this, &TCustomFields::SearchSelectionClick);
 
     logic_.Hooks.Close = [this] {
         left_ = x();
@@ -78,14 +80,14 @@ void TCustomFields::ReadFromWindow()
         f.Values[i] = values_[i]->text().toStdString();
         f.Names[i] = names_[i]->text().toStdString();
     }
-    f.SearchSelection = ui->SearchResources->isChecked() ? 1 : ui->SearchTasks->isChecked() ? 2 : 0;
+    f.SearchSelection = ui->SearchResources->Checked() ? 1 : ui->SearchTasks->Checked() ? 2 : 0;
 }
 
 void TCustomFields::ShowForm()
 {
     const CustomFieldsForm& f = logic_.Form;
     setWindowTitle(QString::fromStdString(f.Caption));
-    ui->TopGroup->setTitle(QString::fromStdString(f.TopGroupCaption));
+    ui->TopGroup->SetCaption(QString::fromStdString(f.TopGroupCaption));
     ui->TopGroup->setToolTip(f.HintsShown ? QString::fromStdString(f.TopGroupHint) : QString());
     ui->Label9->setText(QString::fromStdString(f.Label9Caption));
     for (int i = 0; i < kCustomFieldSlots; ++i) {
@@ -116,14 +118,17 @@ void TCustomFields::ShowForm()
                  {ui->Search, "Search for all search words entered above."}};
     for (const auto& h : hints)
         h.widget->setToolTip(f.HintsShown ? QString::fromLatin1(h.hint) : QString());
-    QRadioButton* kinds[] = {ui->SearchCustomers, ui->SearchResources, ui->SearchTasks};
-    kinds[std::clamp(f.SearchSelection, 0, 2)]->setChecked(true);
-    ui->StatusBar->showMessage(QString::fromStdString(f.Status));
+    controls::TFcRadioButton* kinds[] = {ui->SearchCustomers, ui->SearchResources, ui->SearchTasks};
+    {
+        const QSignalBlocker quiet(kinds[std::clamp(f.SearchSelection, 0, 2)]);
+        kinds[std::clamp(f.SearchSelection, 0, 2)]->SetChecked(true);
+    }
+    ui->StatusBar->SetPanelText(0, QString::fromStdString(f.Status));
 }
 
 QString TCustomFields::StatusText() const
 {
-    return ui->StatusBar->currentMessage();
+    return ui->StatusBar->PanelText(0);
 }
 
 void TCustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)

@@ -35,6 +35,27 @@ std::string FullNameSecondPart(std::string_view text)
     return part.empty() ? trimmed : part;
 }
 
+int FullNameLevel(std::string_view text)
+{
+    const std::string trimmed = TrimBlanks(text);
+    return static_cast<int>(std::count(trimmed.begin(), trimmed.end(), ':'));
+}
+
+std::string FullNamePart(int n, std::string_view text)
+{
+    const std::string trimmed = TrimBlanks(text);
+    if (n <= 0)
+        return trimmed;
+    size_t at = 0;
+    for (int seen = 0; seen < n; ++seen) {
+        const size_t colon = trimmed.find(':', at);
+        if (colon == std::string::npos)
+            return trimmed;
+        at = colon + 1;
+    }
+    return trimmed.substr(at);
+}
+
 void SplitPersonName(std::string_view text, std::string& firstName, std::string& lastName)
 {
     const std::string trimmed = TrimBlanks(text);

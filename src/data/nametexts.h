@@ -15,6 +15,13 @@ std::string FullNameFirstPart(std::string_view text);
 // empty ("Customer", "Customer:", "A::B").
 std::string FullNameSecondPart(std::string_view text);
 
+// The depth of a QuickBooks full name: its colons (0 customer, 1 job, 2 and
+// more sub-jobs).
+int FullNameLevel(std::string_view text);
+// Everything after the n-th colon ("A:B:C:D", 2 -> "C:D"); the whole text when
+// it has fewer than n colons, and for n = 0.
+std::string FullNamePart(int n, std::string_view text);
+
 // "Last, First" -> first "First", last "Last"; without a comma the whole text
 // is the last name. Both parts lose their surrounding blanks, so that names
 // are stored and looked up alike; further commas are dropped.

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -91,10 +90,10 @@ TImportQM::TImportQM(quillmark::QuillmarkTables& tables, quillmark::ScheduleCurs
     ui_->Done->SetGlyph(DoneGlyph());
     ui_->RestrictToActive->SetTransparent(true);
     ui_->RestrictToApproved->SetTransparent(true);
+    // The bid's state, then the section's; their width follows the window.
     for (int i = 0; i < 2; ++i) {
-        panels_[i] = new QLabel(ui_->StatusBar);
+        panels_[i] = ui_->StatusBar->AddPane(200);
         panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        ui_->StatusBar->addWidget(panels_[i]);
     }
 
     companyModel_ =
@@ -252,8 +251,8 @@ void TImportQM::LayOut()
     ui_->RestrictToActive->setGeometry(l.RestrictToActive);
     ui_->RestrictToApproved->setGeometry(l.RestrictToApproved);
     ui_->BidGrid->setColumnWidth(0, l.FirstBidColumn);
-    for (QLabel* panel : panels_)
-        panel->setFixedWidth(l.StatusPanel);
+    panels_[0]->resize(l.StatusPanel, panels_[0]->height());
+    ui_->StatusBar->Realign();
 }
 
 void TImportQM::ShowWindow()
@@ -273,14 +272,12 @@ void TImportQM::RestoreWindow()
 
 void TImportQM::ShowBidStatus(const QString& text)
 {
-    panels_[0]->setText(text);
-    panels_[0]->repaint();
+    ui_->StatusBar->SetPanelText(0, text);
 }
 
 void TImportQM::ShowSectionStatus(const QString& text)
 {
-    panels_[1]->setText(text);
-    panels_[1]->repaint();
+    ui_->StatusBar->SetPanelText(1, text);
 }
 
 void TImportQM::resizeEvent(QResizeEvent* event)

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "exchange/quillmark/bidimport.h"
+#include "controls/status/fcstatuspane.h"
 #include "exchange/quillmark/importqmbrowser.h"
 
 class QLabel;
@@ -44,7 +45,7 @@ public:
     void DoneClick() { close(); }
 
     Ui::TImportQM& Controls() { return *ui_; }
-    QLabel& StatusPanel(int index) { return *panels_[index]; }
+    controls::TFcStatusPane& StatusPanel(int index) { return *panels_[index]; }
 
     // ImportQMView
     bool RestrictToActiveChecked() const override;
@@ -77,7 +78,7 @@ private:
     quillmark::ImportQMBrowser browser_;
     controls::CursorModel* companyModel_ = nullptr;
     controls::CursorModel* bidModel_ = nullptr;
-    QLabel* panels_[2] = {nullptr, nullptr};
+    controls::TFcStatusPane* panels_[2] = {nullptr, nullptr};
     QColor plotColour_;
     bool clicksEnabled_ = true;
     QHash<QWidget*, QString> hints_;

@@ -45,6 +45,11 @@ private:
 
 }  // namespace
 
+QString QbLibraryFailureText(const QString& call, const QString& text)
+{
+    return QStringLiteral("The QuickBooks call %1 failed: %2").arg(call, text);
+}
+
 QbOperationStyle StyleOf(QbOperation operation)
 {
     const QString accessing = QStringLiteral("Accessing QuickBooks");
@@ -156,7 +161,7 @@ bool QbSessionFrame::Run(QbOperation operation, const std::function<void(QbSessi
             }
         }
     } catch (const qb::LibraryError& e) {
-        boxText = QStringLiteral("The QuickBooks call %1 failed: %2").arg(e.Call(), e.Text());
+        boxText = QbLibraryFailureText(e.Call(), e.Text());
         boxCaption = kQuickBooksError;
     } catch (const std::exception& e) {
         boxText = QString::fromLocal8Bit(e.what());

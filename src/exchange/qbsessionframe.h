@@ -45,6 +45,9 @@ struct QbOperationStyle {
 };
 QbOperationStyle StyleOf(QbOperation operation);
 
+// The text of a failing library call, as the user reads it.
+QString QbLibraryFailureText(const QString& call, const QString& text);
+
 // The open session, as the work step sees it.
 class QbSession {
 public:

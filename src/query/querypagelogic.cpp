@@ -4,10 +4,13 @@
 
 #include "data/datetimetext.h"
 #include "data/filtertexts.h"
+#include "data/nametexts.h"
+#include "data/textroutines.h"
 #include "data/quartergrid.h"
 #include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "schedule/sync/schedulesync.h"
+#include "tasks/editor/lengthrules.h"
 
 namespace tw::query {
 
@@ -57,6 +60,12 @@ private:
 };
 
 }  // namespace
+
+std::array<int, 3> CrewsGridWidths(int gridWidth)
+{
+    const int half = gridWidth / 2;
+    return {half - 64, half - 32, 60};
+}
 
 QueryPageLogic::QueryPageLogic(data::TEstimateData& data, data::MainScreenState& state,
                                data::UserInterface& ui)
@@ -207,6 +216,13 @@ void QueryPageLogic::ApplyQueryFilters()
         Hooks.LoadCustomFieldValues(kTaskOwner);
     if (Hooks.ShowTaskStatusBar)
         Hooks.ShowTaskStatusBar();
+}
+
+reports::SelectionState QueryPageLogic::ReportSelection(int chartSortBy) const
+{
+    const int showJobsOnly = Hooks.ShowJobsOnly ? Hooks.ShowJobsOnly() : 1;
+    return query::ReportSelection(Controls.Boxes, Search, showJobsOnly, chartSortBy,
+                                  state_.CurrentResourceId);
 }
 
 void QueryPageLogic::UpdateSelectControls()
@@ -780,6 +796,92 @@ void QueryPageLogic::CustomerNavigatorClick(NavigateButton button)
     }
     if (d_.CustomersTable.active())
         d_.CustomersTable.refresh();
+}
+
+bool QueryPageLogic::PostTypedRow(Navigator grid, std::uint32_t recNo, const std::vector<TypedField>& typed)
+{
+    if (grid != Navigator::Jobs && grid != Navigator::Crews)
+        return false;
+    const bool crews = grid == Navigator::Crews;
+    struct Checked {
+        std::string Field;
+        std::string Text;
+        double Number = 0;
+    };
+    std::vector<Checked> values;
+    for (const auto& [field, text] : typed) {
+        std::string refusal;
+        if (field == "DESC") {
+            std::string name = data::CutToQuickBooksName(data::TrimBlanks(text));
+            if (name.empty())
+                refusal = crews ? "Enter resource description" : "Enter job description";
+            values.push_back({field, name});
+        } else if (field == "RATE" && crews) {
+            const std::optional<double> rate = tasks::ParseNumber(text);
+            if (!rate || *rate < 0)
+                refusal = "Enter resource hourly rate";
+            else
+                values.push_back({field, {}, *rate});
+        }
+        if (!refusal.empty()) {
+            ui_.ShowMessage(refusal, kTarnwick, data::MessageIcon::Stop);
+            return false;
+        }
+    }
+    if (values.empty())
+        return true;
+    if (state_.ReadOnlyCopy) {
+        ui_.ShowMessage("This copy may only view the schedule", kTarnwick, data::MessageIcon::Stop);
+        return false;
+    }
+    db::Table& view = ViewOf(grid);
+    if (!view.active() || view.state() != db::Table::State::Browse)
+        return false;
+    // The view goes to the typed row and back without its scroll handlers:
+    // the current record stays what the grids and the chart show.
+    const std::uint32_t saved = view.recNo();
+    const bool atEnd = view.eof();
+    const bool current = saved == recNo && !atEnd;
+    view.goTo(recNo);
+    try {
+        view.edit();
+        for (const Checked& value : values) {
+            if (value.Field == "RATE")
+                view.fieldByName(value.Field).setAsCurrency(value.Number);
+            else
+                view.fieldByName(value.Field).setAsString(value.Text);
+        }
+        view.post();
+    } catch (...) {
+        if (view.state() != db::Table::State::Browse)
+            view.cancel();
+        if (saved != 0 && !atEnd)
+            view.goTo(saved);
+        throw;
+    }
+    if (crews && current) {
+        CurrentResourceName = Trimmed(view.fieldByName("DESC").asString());
+        CurrentResourceRate = view.fieldByName("RATE").asCurrency();
+    }
+    if (saved != 0 && !atEnd)
+        view.goTo(saved);
+    view.refresh();
+    // The titles and labels name the job and the resource.
+    ApplyQueryFilters();
+    return true;
+}
+
+bool QueryPageLogic::EnterKey()
+{
+    db::Table* view = CustomerGridFocused ? &d_.CustomersTable
+        : CrewsGridFocused                ? &d_.CrewsTable
+        : TasksGridFocused                ? &d_.ChartsTable
+                                          : nullptr;
+    if (!view)
+        return false;
+    if (view->active() && view->state() == db::Table::State::Browse)
+        view->refresh();
+    return true;
 }
 
 std::int32_t QueryPageLogic::GetCurrentResource()

@@ -18,9 +18,12 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "query/dateshortcuts.h"
 #include "query/queryfilter.h"
+#include "query/reportselection.h"
 #include "query/selectcontrols.h"
 #include "data/jobstatus.h"
 #include "data/services/estimatedata.h"
@@ -86,6 +89,10 @@ struct QueryControls {
     std::string CrewsLabel = "All resources";
 };
 
+// The resources grid's column widths after a click on a title: the name
+// and the rate share half the grid's width, a third column takes 60 pixels.
+std::array<int, 3> CrewsGridWidths(int gridWidth);
+
 class QueryPageLogic {
 public:
     QueryPageLogic(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui);
@@ -106,6 +113,9 @@ public:
     void UpdateSelectControls();
     // The filter last set on the schedule views.
     const std::string& FilterText() const { return filterText_; }
+    // What every report prints: this tab's restrictions and search under the
+    // chart's display mode; its first title is Controls.Title.
+    reports::SelectionState ReportSelection(int chartSortBy) const;
 
     // Restriction controls; each runs after its box (or choice) changed.
     void RestrictTasksToCrewClick();
@@ -141,6 +151,16 @@ public:
     void CustomerNavigatorClick(NavigateButton button);
     enum class Navigator { Customers, Jobs, Tasks, Crews };
     void Press(Navigator navigator, NavigateButton button);
+
+    // A row typed into the jobs or resources grid: (field, text) pairs for
+    // the view's record recNo. Checked as the other editors check: a name
+    // is trimmed, cut to 41 characters and may not be empty, a rate is a
+    // number not below 0. A refusal writes nothing and is shown; false then.
+    using TypedField = std::pair<std::string, std::string>;
+    bool PostTypedRow(Navigator grid, std::uint32_t recNo, const std::vector<TypedField>& typed);
+    // Enter: refreshes the view of the grid that has the focus; false, and
+    // the key passed on, when none of them has it.
+    bool EnterKey();
 
     // The current resource, the first one made when there is none.
     std::int32_t GetCurrentResource();

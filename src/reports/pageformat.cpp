@@ -2,6 +2,7 @@
 
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "reports/pageformatcode.h"
 #include "ui_pageformat.h"
 
@@ -23,20 +24,20 @@ TPageFormat::~TPageFormat()
 
 int TPageFormat::SizeRow() const
 {
-    return ui->SizeLegal->isChecked() ? 1 : ui->SizeA4->isChecked() ? 2 : 0;
+    return ui->SizeLegal->Checked() ? 1 : ui->SizeA4->Checked() ? 2 : 0;
 }
 
 int TPageFormat::OrientationRow() const
 {
-    return ui->Landscape->isChecked() ? 1 : 0;
+    return ui->Landscape->Checked() ? 1 : 0;
 }
 
 void TPageFormat::Preset()
 {
     const int size = host_.PaperSizeIndex ? *host_.PaperSizeIndex : 0;
     const int orientation = host_.PaperOrientationIndex ? *host_.PaperOrientationIndex : 0;
-    (size == 1 ? ui->SizeLegal : size == 2 ? ui->SizeA4 : ui->SizeLetter)->setChecked(true);
-    (orientation != 0 ? ui->Landscape : ui->Portrait)->setChecked(true);
+    (size == 1 ? ui->SizeLegal : size == 2 ? ui->SizeA4 : ui->SizeLetter)->SetChecked(true);
+    (orientation != 0 ? ui->Landscape : ui->Portrait)->SetChecked(true);
 }
 
 int TPageFormat::Execute()

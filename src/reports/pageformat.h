@@ -11,7 +11,6 @@ namespace Ui {
 class TPageFormat;
 }
 
-class QRadioButton;
 
 namespace tw::db {
 class Table;

@@ -1,13 +1,13 @@
 #include "reports/printpreview.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "controls/base/fcformkeys.h"
 #include "reports/pageformat.h"
 #include "reports/pagerenderer.h"
 #include "ui_printpreview.h"
@@ -64,21 +64,24 @@ std::unique_ptr<TPrintPreview::Chosen> TPrintPreview::Choose()
 TPrintPreview::TPrintPreview(QWidget* parent) : QDialog(parent), ui(new Ui::TPrintPreview)
 {
     ui->setupUi(this);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
+    ui->StatusBar->AddPane(0);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(false);
-    chartTypes_ = new QButtonGroup(this);
-    chartTypes_->addButton(ui->GanttChartItem, GanttChart);
-    chartTypes_->addButton(ui->AnnotatedBarChartItem, AnnotatedBarChart);
-    chartTypes_->addButton(ui->TextReportItem, TextReport);
-    chartTypes_->addButton(ui->ResourceSummaryItem, ResourceSummary);
-    connect(chartTypes_, &QButtonGroup::idClicked, this, [this] { SelectionClick(); });
-    connect(ui->IncludeResources, &QCheckBox::clicked, this, &TPrintPreview::EnforceResourceNotes);
-    connect(ui->IncludeResourceNotes, &QCheckBox::clicked, this, &TPrintPreview::EnforceResourceNotes);
-    connect(ui->PageFormatButton, &QPushButton::clicked, this, &TPrintPreview::PageFormatButtonClick);
-    connect(ui->PreviewEstimate, &QPushButton::clicked, this, &TPrintPreview::PreviewEstimateClick);
-    connect(ui->PrintEstimate, &QPushButton::clicked, this, &TPrintPreview::PrintEstimateClick);
-    connect(ui->CallSendEMail, &QPushButton::clicked, this, &TPrintPreview::CallSendEMailClick);
+    chartTypes_[GanttChart] = ui->GanttChartItem;
+    chartTypes_[AnnotatedBarChart] = ui->AnnotatedBarChartItem;
+    chartTypes_[TextReport] = ui->TextReportItem;
+    chartTypes_[ResourceSummary] = ui->ResourceSummaryItem;
+    for (controls::TFcRadioButton* item : chartTypes_)
+        connect(item, &controls::TFcControl::clicked, this, [this] { SelectionClick(); });
+    connect(ui->IncludeResources, &controls::TFcControl::clicked, this, &TPrintPreview::EnforceResourceNotes);
+    connect(ui->IncludeResourceNotes, &controls::TFcControl::clicked, this, &TPrintPreview::EnforceResourceNotes);
+    connect(ui->PageFormatButton, &controls::TFcControl::clicked, this, &TPrintPreview::PageFormatButtonClick);
+    connect(ui->PreviewEstimate, &controls::TFcControl::clicked, this, &TPrintPreview::PreviewEstimateClick);
+    connect(ui->PrintEstimate, &controls::TFcControl::clicked, this, &TPrintPreview::PrintEstimateClick);
+    connect(ui->CallSendEMail, &controls::TFcControl::clicked, this, &TPrintPreview::CallSendEMailClick);
     ShowPreview = [](QPrintPreviewDialog& preview) { preview.exec(); };
     SetChartTypeIndex(AnnotatedBarChart);
 }
@@ -90,13 +93,18 @@ TPrintPreview::~TPrintPreview()
 
 int TPrintPreview::ChartTypeIndex() const
 {
-    return chartTypes_->checkedId();
+    for (int i = 0; i < 4; ++i)
+        if (chartTypes_[i]->Checked())
+            return i;
+    return -1;
 }
 
 void TPrintPreview::SetChartTypeIndex(int index)
 {
-    if (QAbstractButton* item = chartTypes_->button(index))
-        item->setChecked(true);
+    if (index >= 0 && index < 4) {
+        const QSignalBlocker quiet(chartTypes_[index]);
+        chartTypes_[index]->SetChecked(true);
+    }
     SelectionClick();
 }
 
@@ -104,11 +112,11 @@ ReportOptions TPrintPreview::Options() const
 {
     ReportOptions o;
     o.Title = ui->Title->text();
-    o.IncludeOriginal = ui->IncludeOriginal->isChecked();
-    o.IncludeNotes = ui->IncludeNotes->isChecked();
-    o.IncludeTotals = ui->IncludeTotals->isChecked();
-    o.IncludeResources = ui->IncludeResources->isChecked();
-    o.IncludeResourceNotes = ui->IncludeResourceNotes->isChecked();
+    o.IncludeOriginal = ui->IncludeOriginal->Checked();
+    o.IncludeNotes = ui->IncludeNotes->Checked();
+    o.IncludeTotals = ui->IncludeTotals->Checked();
+    o.IncludeResources = ui->IncludeResources->Checked();
+    o.IncludeResourceNotes = ui->IncludeResourceNotes->Checked();
     return o;
 }
 
@@ -134,16 +142,13 @@ PdfResult TPrintPreview::ChosenReportPdf() const
 
 QString TPrintPreview::StatusText() const
 {
-    return ui->StatusBar->currentMessage();
+    return ui->StatusBar->PanelText(0);
 }
 
 void TPrintPreview::SetStatus(const QString& text)
 {
-    if (text.isEmpty())
-        ui->StatusBar->clearMessage();
-    else
-        ui->StatusBar->showMessage(text);
-    ui->StatusBar->repaint();
+    // Drawn at once: building the report keeps the event loop waiting.
+    ui->StatusBar->SetPanelText(0, text);
 }
 
 void TPrintPreview::Refuse(const QString& text)
@@ -190,8 +195,8 @@ void TPrintPreview::SelectionClick()
 
 void TPrintPreview::EnforceResourceNotes()
 {
-    if (!ui->IncludeResources->isChecked())
-        ui->IncludeResourceNotes->setChecked(false);
+    if (!ui->IncludeResources->Checked())
+        ui->IncludeResourceNotes->SetChecked(false);
 }
 
 void TPrintPreview::PageFormatButtonClick()
@@ -232,7 +237,7 @@ void TPrintPreview::PreviewEstimateClick()
     bool refused = false;
     // Not a child of this dialog, which stays minimised meanwhile.
     QPrintPreviewDialog preview(&printer, parentWidget());
-    preview.setWindowTitle(windowTitle());
+    preview.setWindowTitle(QString::fromLatin1(ReportTitle(static_cast<ChartType>(request.Type))));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         const TextMeasure measure(target);
         PaintingSink sink(*target);

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QPoint>
 
+#include "controls/choices/fcglyphbutton.h"
 #include "reports/chartimagereport.h"
 #include "reports/reportframe.h"
 #include "reports/reportinputs.h"
@@ -18,7 +19,6 @@ namespace Ui {
 class TPrintPreview;
 }
 
-class QButtonGroup;
 class QPrintPreviewDialog;
 
 namespace tw::reports {
@@ -89,7 +89,8 @@ private:
     void Refuse(const QString& text);
 
     Ui::TPrintPreview* ui;
-    QButtonGroup* chartTypes_;
+    // The chart type choices by ChartType.
+    controls::TFcRadioButton* chartTypes_[4] = {};
     PrintPreviewHost host_;
     TPageFormat* pageFormat_ = nullptr;
     bool open_ = false;

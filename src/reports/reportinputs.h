@@ -86,4 +86,16 @@ struct ChartPeriod {
 // Chart types of the dialog's "Chart type" group, by index.
 enum ChartType { GanttChart = 0, AnnotatedBarChart = 1, TextReport = 2, ResourceSummary = 3 };
 
+// The title each report's preview window carries.
+inline const char* ReportTitle(ChartType type)
+{
+    switch (type) {
+    case GanttChart: return "Gantt chart report";
+    case AnnotatedBarChart: return "Bar chart report";
+    case TextReport: return "Text chart report";
+    case ResourceSummary: return "Resource summary report";
+    }
+    return "";
+}
+
 }  // namespace tw::reports

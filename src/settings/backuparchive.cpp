@@ -173,7 +173,11 @@ std::vector<archive::ArchiveEntry> WriteBackupArchive(const std::string& databas
     std::unique_ptr<archive::ArchiveOutput> out =
         options.openOutput ? options.openOutput(temp) : std::make_unique<archive::FileOutput>(temp);
     try {
-        std::vector<archive::ArchiveEntry> entries = archive::WriteZip(*out, sources, calls.archived);
+        std::size_t done = 0;
+        const auto archived = [&](const std::string& name) {
+            return !calls.archived || calls.archived(name, ++done, sources.size());
+        };
+        std::vector<archive::ArchiveEntry> entries = archive::WriteZip(*out, sources, archived);
         out.reset();
         archive::VerifyArchive(temp, entries);
         if (::rename(temp.c_str(), archivePath.c_str()) != 0)

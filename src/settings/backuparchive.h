@@ -39,8 +39,8 @@ struct BackupArchiveCalls {
     // Takes the network lock; false when it was not had (the archive is not written).
     std::function<bool()> takeLock;
     std::function<void()> releaseLock;
-    // After each file is in the archive; false abandons the backup.
-    std::function<bool(const std::string& entryName)> archived;
+    // After each file is in the archive (done of total); false abandons the backup.
+    std::function<bool(const std::string& entryName, std::size_t done, std::size_t total)> archived;
 };
 
 // Reading the database folder failed (a table the engine refuses, a file

@@ -41,8 +41,9 @@ public:
     virtual void RefreshBackupView() = 0;
     // Asks the main window to close (ends the program).
     virtual void CloseMainWindow() = 0;
-    // Asked after each archived file; false when the user chose to skip the backup.
-    virtual bool ContinueBackup() { return true; }
+    // Asked after each archived file (done of total); false when the user
+    // chose to skip the backup.
+    virtual bool ContinueBackup(const std::string& /*fileName*/, int /*done*/, int /*total*/) { return true; }
 };
 
 }  // namespace tw::settings

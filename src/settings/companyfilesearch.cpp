@@ -26,7 +26,7 @@ bool DeviceOf(const QString& path, dev_t& device)
 
 }  // namespace
 
-QStringList FindCompanyFiles(const QString& volumeRoot)
+QStringList FindCompanyFiles(const QString& volumeRoot, CompanyFileSearchProgress* progress)
 {
     QStringList found;
     dev_t rootDevice = 0;
@@ -37,6 +37,8 @@ QStringList FindCompanyFiles(const QString& volumeRoot)
         root.chop(1);
     std::deque<QString> patterns{root == QLatin1String("/") ? kAnyFile : root + kAnyFile};
     while (!patterns.empty()) {
+        if (progress && progress->stop.load())
+            break;
         const QString folder = SearchPatternFolder(patterns.front());
         patterns.pop_front();
         const QDir dir(folder.isEmpty() ? QStringLiteral("/") : folder);
@@ -52,8 +54,12 @@ QStringList FindCompanyFiles(const QString& volumeRoot)
                     patterns.push_back(path + kAnyFile);
             } else if (FileExtensionUpper(entry.fileName()) == QLatin1String("QBW")) {
                 found.push_back(path);
+                if (progress)
+                    progress->filesFound.store(static_cast<int>(found.size()));
             }
         }
+        if (progress)
+            ++progress->foldersSearched;
     }
     found.sort();
     return found;

@@ -8,9 +8,20 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 namespace tw::settings {
 
-// Full paths, sorted; empty when the root cannot be read.
-QStringList FindCompanyFiles(const QString& volumeRoot);
+// A search that runs on a worker thread: the window reads the counts while
+// it runs and asks it to stop; the search then ends after the folder it is in.
+struct CompanyFileSearchProgress {
+    std::atomic<bool> stop{false};
+    std::atomic<int> foldersSearched{0};
+    std::atomic<int> filesFound{0};
+};
+
+// Full paths, sorted; empty when the root cannot be read. A stopped search
+// gives what it had found so far.
+QStringList FindCompanyFiles(const QString& volumeRoot, CompanyFileSearchProgress* progress = nullptr);
 
 }  // namespace tw::settings

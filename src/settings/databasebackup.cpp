@@ -65,9 +65,9 @@ BackupOutcome DatabaseBackup::BackupDatabase(bool atExit)
         BackupArchiveCalls calls;
         calls.takeLock = [&] { return host_.TakeNetworkLock(atExit ? kExitLockWaitMilliseconds : -1); };
         calls.releaseLock = [&] { host_.ReleaseNetworkLock(); };
-        calls.archived = [&](const std::string& name) {
+        calls.archived = [&](const std::string& name, std::size_t done, std::size_t total) {
             Status("Backing up", name);
-            return host_.ContinueBackup();
+            return host_.ContinueBackup(name, static_cast<int>(done), static_cast<int>(total));
         };
         WriteBackupArchive(host_.DatabaseFolder(), lastArchive_, calls, options_);
     } catch (const archive::ArchiveCancelled&) {

@@ -13,6 +13,7 @@
 #include "data/layouts/layouts.h"
 #include "data/services/recordservices.h"
 #include "platform/db/tableops.h"
+#include "settings/pathcase.h"
 #include "settings/restoreswap.h"
 
 namespace fs = std::filesystem;
@@ -39,14 +40,16 @@ std::string BaseName(const std::string& entry)
     return slash == std::string::npos ? entry : entry.substr(slash + 1);
 }
 
-// The name of the file in folder that is name without regard to case; empty when none.
+// The name of the table file in folder that is name without regard to case
+// (the exact name first); empty when there is none or it is a folder.
 std::string FindNoCase(const std::string& folder, const std::string& name)
 {
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error))
-        if (entry.is_regular_file() && Lower(entry.path().filename().string()) == Lower(name))
-            return entry.path().filename().string();
-    return {};
+    const fs::path path = (fs::absolute(folder, error) / name).lexically_normal();
+    const std::string found = NormalizePathCase(path.string());
+    if (found.empty() || found.back() == '/')
+        return {};
+    return fs::path(found).filename().string();
 }
 
 bool Writable(const std::string& folder)

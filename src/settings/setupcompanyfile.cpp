@@ -3,8 +3,9 @@
 #include "settings/setupdialoglogic.h"
 
 #include "data/services/userinterface.h"
+#include "exchange/qb/sessionmanager.h"
 #include "platform/db/table.h"
-#include "settings/companyfilesearch.h"
+#include "settings/setupaccesstest.h"
 
 namespace tw::settings {
 
@@ -59,20 +60,22 @@ void SetupDialogLogic::BrowseToQBWFileClick()
     settings_.QBCompanyFile = *file;
 }
 
+// The search shows its own progress with a Stop button instead of the hourglass,
+// so that a search of a large volume can be ended.
 void SetupDialogLogic::FindQBWFilesClick()
 {
     const QString drive = view_.SearchDrive();
-    ui_.SetBusyCursor(true);
     view_.SetStatusText("Please wait, searching for QuickBooks files on drive " + drive);
     view_.SetCompanyFiles({});
-    const QStringList files = FindCompanyFiles(drive);
-    view_.SetCompanyFiles(files);
-    if (files.isEmpty())
+    const CompanyFileSearchResult result = view_.SearchCompanyFiles(drive);
+    view_.SetCompanyFiles(result.Files);
+    const QString found = QString::number(result.Files.size()) + " QuickBooks company files found on drive " + drive;
+    if (result.Stopped)
+        view_.SetStatusText("Search stopped: " + found);
+    else if (result.Files.isEmpty())
         view_.SetStatusText("No QuickBooks company files found on drive " + drive);
     else
-        view_.SetStatusText(QString::number(files.size()) + " QuickBooks company files found on drive " + drive
-                            + ".  Left-click a file and click Save");
-    ui_.SetBusyCursor(false);
+        view_.SetStatusText(found + ".  Left-click a file and click Save");
 }
 
 void SetupDialogLogic::QBOkClick()
@@ -89,6 +92,72 @@ void SetupDialogLogic::QBOkClick()
     settings_.QBAccessChecked = false;
     settings_.QBCompanyFile = path;
     CloseDialog();
+}
+
+// Boxes, the status line and the hourglass of an exchange run from this dialog.
+class SetupDialogLogic::AccountingServices : public exchange::ExchangeMessages,
+                                             public exchange::ExchangeStatus,
+                                             public exchange::ExchangeBusyHooks {
+public:
+    AccountingServices(SetupView& view, data::UserInterface& ui, SetupSettings& settings)
+        : view_(view), ui_(ui), settings_(settings)
+    {
+    }
+    void ShowStopMessage(const QString& text, const QString& caption) override
+    {
+        ui_.ShowMessage(text.toStdString(), caption.toStdString(), data::MessageIcon::Stop);
+    }
+    void ShowStatus(const QString& text) override { view_.SetStatusText(text); }
+    void SetHourglass(bool on) override { ui_.SetBusyCursor(on); }
+    bool Busy() const override { return settings_.Busy; }
+    void SetBusy(bool on) override { settings_.Busy = on; }
+
+private:
+    SetupView& view_;
+    data::UserInterface& ui_;
+    SetupSettings& settings_;
+};
+
+SetupDialogLogic::SetupDialogLogic(SetupView& view, SetupHost& host, data::UserInterface& ui,
+                                   SetupSettings& settings, SetupTables tables, const VolumeList& volumes)
+    : accounting_(std::make_unique<AccountingServices>(view, ui, settings)),
+      view_(view), host_(host), ui_(ui), settings_(settings), tables_(tables), volumes_(volumes)
+{
+}
+
+SetupDialogLogic::~SetupDialogLogic() = default;
+
+void SetupDialogLogic::TestQBAccessClick()
+{
+    exchange::ExchangeServices services{*accounting_, *accounting_, *accounting_, *this, *this};
+    const bool verified =
+        RunAccessTest(services, [this] { return host_.OpenAccountingLink(); }, ui_, settings_.HelpLevel == 1);
+    view_.SetStatusText(AccessTestStatus(verified));
+}
+
+void SetupDialogLogic::SetQBEdition(int edition)
+{
+    settings_.QBEdition = edition;
+    host_.SettingsChanged();
+}
+
+void SetupDialogLogic::SetQBAccessChecked(bool checked)
+{
+    settings_.QBAccessChecked = checked;
+}
+
+void SetupDialogLogic::WriteUSCAN(int edition)
+{
+    WriteRecord(tables_.QbSetup, [edition](db::Table& setup) { setup.fieldByName("USCAN").setAsInteger(edition); },
+                true);
+}
+
+// The edition check moves the choice itself; with the handler held off by
+// SetEditionClickEnabled(false) this changes nothing else.
+void SetupDialogLogic::SetEditionChoice(int item)
+{
+    view_.SetQuickBooksEditionIndex(item);
+    QuickBooksEditionClick();
 }
 
 }  // namespace tw::settings

@@ -46,13 +46,6 @@ db::Table& SettingsRecord(db::Table& table)
 
 }  // namespace
 
-SetupDialogLogic::SetupDialogLogic(SetupView& view, SetupHost& host, data::UserInterface& ui,
-                                   SetupSettings& settings, SetupTables tables,
-                                   const VolumeList& volumes)
-    : view_(view), host_(host), ui_(ui), settings_(settings), tables_(tables), volumes_(volumes)
-{
-}
-
 bool SetupDialogLogic::WriteRecord(db::Table& table, const std::function<void(db::Table&)>& write,
                                    bool refresh)
 {
@@ -90,6 +83,7 @@ bool SetupDialogLogic::ShowSetup()
 {
     if (shown_)
         return false;
+    host_.SettingsShowing();
     view_.SetEnableAutoAccessChecked(settings_.QBManualCompanyFile == 0);
     view_.SetHelpLevelIndex(settings_.HelpLevel);
     view_.SetTaskHintLevelIndex(settings_.ChartHintLevel);
@@ -126,6 +120,14 @@ bool SetupDialogLogic::ShowSetup()
     ShowSecurityState(settings_.AccessChoice);
     view_.SetStatusText(QString());
     return true;
+}
+
+void SetupDialogLogic::FormClose()
+{
+    if (!shown_)
+        return;
+    shown_ = false;
+    host_.SettingsChanged();
 }
 
 void SetupDialogLogic::CloseDialog()

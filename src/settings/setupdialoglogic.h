@@ -5,11 +5,13 @@
 // params.dbf USEPASSWD and PASSWORD, the job status texts, SF3 and BUDIR;
 // eparams.dbf; qbsetup.dbf USCAN, MATCH and CPATH; mycomp.dbf PAPERO.
 
+#include "exchange/exchangeservices.h"
 #include "settings/setuphost.h"
 #include "settings/setupsettings.h"
 #include "settings/setupview.h"
 
 #include <functional>
+#include <memory>
 
 namespace tw::db {
 class Table;
@@ -30,10 +32,14 @@ struct SetupTables {
     db::Table& MyCompany;  // mycomp.dbf of the schedule database
 };
 
-class SetupDialogLogic {
+// Besides its pages, the dialog is the accounting link's view of the run's
+// accounting settings and of its own edition choice and status bar, whether
+// it is shown or not (every exchange's edition check goes through it).
+class SetupDialogLogic : public exchange::ExchangeSettings, public exchange::SetupEditionView {
 public:
     SetupDialogLogic(SetupView& view, SetupHost& host, data::UserInterface& ui, SetupSettings& settings,
                      SetupTables tables, const VolumeList& volumes);
+    ~SetupDialogLogic() override;
 
     bool Shown() const { return shown_; }
     bool ReadOnlyChoice() const { return readOnlyChoice_; }
@@ -42,7 +48,7 @@ public:
     // dialog shown; a second call while shown does nothing and gives false.
     bool ShowSetup();
     // Any way of closing the dialog.
-    void FormClose() { shown_ = false; }
+    void FormClose();
 
     // General page.
     void QuickBooksEditionClick();
@@ -52,7 +58,7 @@ public:
     void WorkCalendarClick();
     void GeneralSettingsOKClick();
     // False while the accounting edition check sets the edition itself.
-    void SetEditionClickEnabled(bool enabled) { editionClickEnabled_ = enabled; }
+    void SetEditionClickEnabled(bool enabled) override { editionClickEnabled_ = enabled; }
 
     // Accounting page (the access test aside).
     void EnableAutoAccessClick();
@@ -61,6 +67,20 @@ public:
     void BrowseToQBWFileClick();
     void FindQBWFilesClick();
     void QBOkClick();
+    // Opens a session as every exchange does and queries the customers.
+    void TestQBAccessClick();
+
+    // The accounting link's settings: the run's, through this dialog.
+    int QBEdition() const override { return settings_.QBEdition; }
+    void SetQBEdition(int edition) override;
+    void WriteUSCAN(int edition) override;
+    QString QBCompanyFile() const override { return settings_.QBCompanyFile; }
+    bool QBAccessChecked() const override { return settings_.QBAccessChecked; }
+    void SetQBAccessChecked(bool checked) override;
+    bool QBAccessPermitted() override { return true; }
+    // The edition check's part of the dialog.
+    void ShowVersionsStatus(const QString& text) override { view_.SetStatusText(text); }
+    void SetEditionChoice(int item) override;
 
     // Security page.
     void ShowSecurityState(int choice);
@@ -104,6 +124,8 @@ private:
     // The backup drive box, tree and status line on BackupFolder.
     void ShowBackupFolder();
 
+    class AccountingServices;
+    std::unique_ptr<AccountingServices> accounting_;
     SetupView& view_;
     SetupHost& host_;
     data::UserInterface& ui_;

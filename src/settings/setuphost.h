@@ -6,6 +6,12 @@
 
 #include <QStringList>
 
+#include <memory>
+
+namespace tw::qb {
+class SessionManager;
+}
+
 namespace tw::settings {
 
 class SetupHost {
@@ -42,6 +48,16 @@ public:
     virtual void UntickRestrictToSelectedStatus() = 0;
     // The new status texts reach the task editor, charts and reports.
     virtual void ApplyJobStatusTexts(const QStringList& texts) = 0;
+
+    // The accounting link's session manager; none when no link is installed.
+    virtual std::unique_ptr<qb::SessionManager> OpenAccountingLink() = 0;
+    // The dialog is about to load its controls: the settings it works on
+    // are brought up to date with the run's.
+    virtual void SettingsShowing() = 0;
+    // The dialog closed, or the accounting link changed a setting while no
+    // handler ran (its edition check corrects the edition): the main window
+    // takes the settings.
+    virtual void SettingsChanged() = 0;
 };
 
 }  // namespace tw::settings

@@ -23,6 +23,13 @@ struct EmailFieldTexts {
     QString From;      // EMAILFR
 };
 
+// What a search of a volume for company files gave; Stopped when the user
+// ended it early (Files then holds what it had found).
+struct CompanyFileSearchResult {
+    QStringList Files;
+    bool Stopped = false;
+};
+
 // The job status edits in the page's order: Pending, Awarded, In progress,
 // None, Closed, Not awarded.
 using StatusEditTexts = std::array<QString, 6>;
@@ -60,6 +67,9 @@ public:
     virtual std::optional<QString> SelectedCompanyFile() const = 0;
     // The mount point chosen for the search.
     virtual QString SearchDrive() const = 0;
+    // The search for company files over a volume (FindCompanyFiles); the
+    // window runs it off its own thread, showing its progress with a way to stop.
+    virtual CompanyFileSearchResult SearchCompanyFiles(const QString& volumeRoot) = 0;
     // The open dialog for a company file ("qbw|*.qbw"); none when cancelled.
     virtual std::optional<QString> ChooseCompanyFile(const QString& initialFolder) = 0;
 

@@ -60,8 +60,9 @@ void UtilitiesTab::DriveComboBoxChange()
     }
     root_ = view_.ChosenDrive();
     view_.ShowFolder(root_, choice.folder);
-    ShowDriveSpace();
+    // The space shown is that of the folder now chosen, so the folder comes first.
     state_.BackupFolder = view_.ShownFolder();
+    ShowDriveSpace();
     view_.SetBackupStatus(state_.BackupFolder);
 }
 

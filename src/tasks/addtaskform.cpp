@@ -2,6 +2,7 @@
 
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
+#include "controls/typedpicker.h"
 #include "platform/datetime/localetexts.h"
 #include "tasks/editor/taskeditor.h"
 #include "tasks/formvalues.h"
@@ -9,10 +10,8 @@
 #include "tasks/reuse/reusetasksform.h"
 #include "ui_addtaskform.h"
 
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QRadioButton>
 #include <QUrl>
 
 #include <cmath>
@@ -21,9 +20,8 @@
 namespace tw::tasks {
 
 struct TAddTask::Controls {
-    QButtonGroup* PeriodPanel = nullptr;
-    QButtonGroup* TaskStatus = nullptr;
-    QButtonGroup* RepeatPeriod = nullptr;
+    RadioChoice PeriodPanel;
+    RadioChoice RepeatPeriod;
     // Hints as designed, for the help level to switch off and on.
     QList<QPair<QWidget*, QString>> Hints;
     // Set while the editor's values are written into the controls.
@@ -43,13 +41,15 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     ui->TaskEndDate->setDisplayFormat(dateFormat);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
+    ui->StatusBar->AddPane(0);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     // An editor left open does not keep the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
     Controls& c = *controls_;
-    c.PeriodPanel = GroupOf(ui->PeriodPanel, "PeriodPanel", 4);
-    c.TaskStatus = GroupOf(ui->TaskStatus, "TaskStatus", 6);
-    c.RepeatPeriod = GroupOf(ui->RepeatPeriod, "RepeatPeriod", 7);
+    c.PeriodPanel = RadioChoice(ui->PeriodPanel, "PeriodPanel", {"Hours", "Days", "Weeks", "Months"});
+    SetChoiceItems(ui->TaskStatus, JobStatusItems(), "TaskStatus");
+    c.RepeatPeriod = RadioChoice(ui->RepeatPeriod, "RepeatPeriod",
+                                 {"None", "Daily", "Weekly", "Monthly", "Quarterly", "6 months", "Custom"});
     for (QWidget* w : std::initializer_list<QWidget*>{
              ui->ResetRate, ui->IsActive, ui->PeriodPanel, ui->TaskLength, ui->HourlyRate,
              ui->ReuseTaskButton, ui->AutoEndDate, ui->TaskStartDate, ui->TaskStartTime, ui->TaskEndDate,
@@ -63,15 +63,28 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
         });
     };
     on(ui->TaskLength, &QLineEdit::textEdited, &TaskEditor::TaskLengthChange);
-    on(c.PeriodPanel, &QButtonGroup::idClicked, &TaskEditor::PeriodPanelClick);
-    on(ui->AutoEndDate, &QCheckBox::clicked, &TaskEditor::AutoEndDateClick);
-    on(ui->TaskStartDate, &QDateEdit::dateChanged, &TaskEditor::TaskStartDateChange);
-    on(ui->TaskStartTime, &QTimeEdit::timeChanged, &TaskEditor::TaskStartTimeChange);
-    on(ui->TaskEndDate, &QDateEdit::dateChanged, &TaskEditor::TaskEndDateChange);
-    on(ui->TaskEndTime, &QTimeEdit::timeChanged, &TaskEditor::TaskEndTimeChange);
+    const auto onChoice = [this](const RadioChoice& choice, void (TaskEditor::*handler)()) {
+        choice.OnClicked(this, [this, handler](int) {
+            if (!controls_->Showing)
+                Run(handler);
+        });
+    };
+    onChoice(c.PeriodPanel, &TaskEditor::PeriodPanelClick);
+    on(ui->AutoEndDate, &controls::TFcControl::clicked, &TaskEditor::AutoEndDateClick);
+    // A typed date or time counts once it is typed in full.
+    const auto picker = [this](QDateTimeEdit* edit, void (TaskEditor::*handler)()) {
+        controls::TypedPicker::Watch(edit, [this, handler] {
+            if (!controls_->Showing)
+                Run(handler);
+        });
+    };
+    picker(ui->TaskStartDate, &TaskEditor::TaskStartDateChange);
+    picker(ui->TaskStartTime, &TaskEditor::TaskStartTimeChange);
+    picker(ui->TaskEndDate, &TaskEditor::TaskEndDateChange);
+    picker(ui->TaskEndTime, &TaskEditor::TaskEndTimeChange);
     on(ui->UpDown2UpRight, &QToolButton::clicked, &TaskEditor::UpDown2UpRightClick);
     on(ui->UpDown2DownLeft, &QToolButton::clicked, &TaskEditor::UpDown2DownLeftClick);
-    on(c.RepeatPeriod, &QButtonGroup::idClicked, &TaskEditor::RepeatPeriodClick);
+    onChoice(c.RepeatPeriod, &TaskEditor::RepeatPeriodClick);
     on(ui->UpDown1Up, &QToolButton::clicked, &TaskEditor::UpDown1UpClick);
     on(ui->UpDown1Down, &QToolButton::clicked, &TaskEditor::UpDown1DownClick);
     // The repeat dialogs of a series, unless the caller brings its own.
@@ -199,15 +212,15 @@ void TAddTask::ReadForm()
 {
     TaskForm& f = editor_->Form;
     f.TaskLength = ui->TaskLength->text().toStdString();
-    f.PeriodPanel = controls_->PeriodPanel->checkedId();
+    f.PeriodPanel = controls_->PeriodPanel.CheckedId();
     f.TaskStartDate = FromDate(ui->TaskStartDate->date());
     f.TaskStartTime = FromTime(ui->TaskStartTime->time());
     f.TaskEndDate = FromDate(ui->TaskEndDate->date());
     f.TaskEndTime = FromTime(ui->TaskEndTime->time());
-    f.AutoEndDate = ui->AutoEndDate->isChecked();
+    f.AutoEndDate = ui->AutoEndDate->Checked();
     f.HourlyRate = ui->HourlyRate->text().toStdString();
-    f.TaskStatus = controls_->TaskStatus->checkedId();
-    f.RepeatPeriod = controls_->RepeatPeriod->checkedId();
+    f.TaskStatus = ui->TaskStatus->ItemIndex();
+    f.RepeatPeriod = controls_->RepeatPeriod.CheckedId();
     f.RepeatCount = ui->RepeatRep->text().toInt();
     f.TaskDesc = ui->TaskDesc->text().toStdString();
     f.Notes.clear();
@@ -215,7 +228,7 @@ void TAddTask::ReadForm()
     if (!notes.isEmpty())
         for (const QString& line : notes.split('\n'))
             f.Notes.push_back(line.toStdString());
-    f.IsActive = ui->IsActive->isChecked();
+    f.IsActive = ui->IsActive->Checked();
 }
 
 void TAddTask::ShowForm()
@@ -224,24 +237,22 @@ void TAddTask::ShowForm()
     Controls& c = *controls_;
     c.Showing = true;
     setWindowTitle(QString::fromStdString(f.Caption));
-    ui->AddManualTask->setTitle(QString::fromStdString(f.GroupCaption));
+    ui->AddManualTask->SetCaption(QString::fromStdString(f.GroupCaption));
     if (ui->TaskLength->text().toStdString() != f.TaskLength)
         ui->TaskLength->setText(QString::fromStdString(f.TaskLength));
-    if (QAbstractButton* unit = c.PeriodPanel->button(f.PeriodPanel))
-        unit->setChecked(true);
+    c.PeriodPanel.SetCheckedId(f.PeriodPanel);
     ui->TaskStartDate->setDate(ToDate(f.TaskStartDate));
     ui->TaskStartTime->setTime(ToTime(f.TaskStartTime));
     ui->TaskEndDate->setDate(ToDate(f.TaskEndDate));
     ui->TaskEndTime->setTime(ToTime(f.TaskEndTime));
-    ui->AutoEndDate->setChecked(f.AutoEndDate);
+    ui->AutoEndDate->InitState(f.AutoEndDate ? controls::cbChecked : controls::cbUnchecked);
     ui->HourlyRate->setText(QString::fromStdString(f.HourlyRate));
-    for (int i = 0; i < static_cast<int>(f.StatusItems.size()); ++i)
-        if (QAbstractButton* item = c.TaskStatus->button(i))
-            item->setText(QString::fromStdString(f.StatusItems[static_cast<size_t>(i)]));
-    if (QAbstractButton* status = c.TaskStatus->button(f.TaskStatus))
-        status->setChecked(true);
-    if (QAbstractButton* period = c.RepeatPeriod->button(f.RepeatPeriod))
-        period->setChecked(true);
+    QStringList statusItems = JobStatusItems();
+    for (int i = 0; i < std::min<int>(static_cast<int>(f.StatusItems.size()), statusItems.size()); ++i)
+        statusItems[i] = QString::fromStdString(f.StatusItems[static_cast<size_t>(i)]);
+    SetChoiceItems(ui->TaskStatus, statusItems, "TaskStatus");
+    SetChoiceQuietly(ui->TaskStatus, f.TaskStatus);
+    c.RepeatPeriod.SetCheckedId(f.RepeatPeriod);
     ui->RepeatRep->setText(QString::number(f.RepeatCount));
     ui->Customer->setText(QString::fromStdString(f.Customer));
     ui->Resource->setText(QString::fromStdString(f.Resource));
@@ -251,10 +262,10 @@ void TAddTask::ShowForm()
         notes << QString::fromStdString(line);
     if (ui->Notes->toPlainText() != notes.join('\n'))
         ui->Notes->setPlainText(notes.join('\n'));
-    ui->IsActive->setChecked(f.IsActive);
+    ui->IsActive->InitState(f.IsActive ? controls::cbChecked : controls::cbUnchecked);
     ui->Label6->setText(QString::fromStdString(f.Label6));
     ui->Label7->setText(QString::fromStdString(f.Label7));
-    ui->StatusBar->showMessage(QString::fromStdString(f.StatusBar));
+    ui->StatusBar->SetPanelText(0, QString::fromStdString(f.StatusBar));
 
     ui->TaskLength->setEnabled(f.TaskLengthEnabled);
     ui->UpDown2->setEnabled(f.TaskLengthEnabled);

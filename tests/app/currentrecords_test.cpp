@@ -2,6 +2,7 @@
 // switching the chart's display mode move no cursor and write no customer,
 // and the customer form never posts what it loaded for another customer.
 #include "app/customerpage.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "data/services/busyscopes.h"
@@ -9,12 +10,12 @@
 #include "reports/printpreview.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
+#include "controls/choices/fcglyphbutton.h"
 
 #include <QFile>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -99,7 +100,7 @@ TEST_F(CurrentRecordsTest, ClosingThePreviewLeavesTheWindowItsTabAndEveryCustome
         window.setWindowState(Qt::WindowMaximized);
         preview.reject();
     };
-    print->findChild<QPushButton*>(QStringLiteral("PreviewEstimate"))->click();
+    print->findChild<controls::TFcBitBtn*>(QStringLiteral("PreviewEstimate"))->Click();
     QTest::qWait(30);  // long enough for the start timer, were it armed
     QTest::keyClick(print, Qt::Key_Escape);
     QTest::qWait(30);
@@ -152,14 +153,14 @@ TEST_F(CurrentRecordsTest, SwitchingTheDisplayModeKeepsTheCurrentCustomer)
     ShowMaximised(SchedulePage);
     const QString name =
         QString::fromStdString(window.Data().CustomersTable.fieldByName("NAME").asString()).trimmed();
-    auto* jobs = window.VisualizePage()->findChild<QRadioButton*>(QStringLiteral("ShowJobsOnlyJobs"));
-    auto* tasks = window.VisualizePage()->findChild<QRadioButton*>(QStringLiteral("ShowJobsOnlyTasks"));
+    auto* jobs = window.VisualizePage()->findChild<controls::TFcRadioButton*>(QStringLiteral("ShowJobsOnlyJobs"));
+    auto* tasks = window.VisualizePage()->findChild<controls::TFcRadioButton*>(QStringLiteral("ShowJobsOnlyTasks"));
     ASSERT_NE(jobs, nullptr);
     ASSERT_NE(tasks, nullptr);
-    for (QRadioButton* mode : {jobs, tasks, jobs}) {
-        mode->click();
+    for (controls::TFcRadioButton* mode : {jobs, tasks, jobs}) {
+        mode->SetChecked(true);
         const std::string shown = mode->objectName().toStdString();
-        EXPECT_TRUE(mode->isChecked()) << shown;
+        EXPECT_TRUE(mode->Checked()) << shown;
         EXPECT_EQ(CurrentCustomer(), current) << shown;
         // The title, which the e-mail window's recipients follow, names it.
         EXPECT_TRUE(window.windowTitle().startsWith(name)) << window.windowTitle().toStdString();

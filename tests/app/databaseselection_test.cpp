@@ -1,6 +1,7 @@
 #include "app/databaseselection.h"
 
 #include "pressbutton.h"
+#include "controls/tabs/fcpagecontrol.h"
 #include "app/mainscreen.h"
 #include "app/shelllocator.h"
 #include "app/windowlayout.h"
@@ -154,6 +155,18 @@ TEST_F(DatabaseSelectionTest, OpeningShowsTheNameInUseItsFolderAsOnDiskAndEveryN
     EXPECT_EQ(Child<controls::TFcBitBtn>(tw_, "ChangeDefaults")->toolTip(), "Use selected database  name ");
     EXPECT_EQ(Child<controls::TFcBitBtn>(tw_, "CreateNewAlias")->toolTip(), "Create a database name");
     EXPECT_TRUE(recorder_.Boxes.empty());
+    // Two pages in the library's page control, the first one shown.
+    auto* pages = Child<controls::TFcPageControl>(tw_, "PageControl");
+    ASSERT_EQ(pages->PageCount(), 2);
+    EXPECT_EQ(pages->Pages(0)->Caption(), "Select database");
+    EXPECT_EQ(pages->Pages(1)->objectName(), "CreateTab");
+    EXPECT_EQ(pages->Pages(1)->Caption(), "Create database name");
+    EXPECT_EQ(pages->ActivePage()->objectName(), "SelectTab");
+    EXPECT_TRUE(Child<QWidget>(tw_, "AliasCombo")->isVisibleTo(&tw_));
+    EXPECT_FALSE(Child<QWidget>(tw_, "NewAliasName")->isVisibleTo(&tw_));
+    // The documentation's picture, written only on request.
+    if (const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS"); !folder.isEmpty())
+        EXPECT_TRUE(tw_.grab().save(folder + "/database-names.png"));
 
     tw_.Fill(1);
     EXPECT_EQ(Child<controls::TFcBitBtn>(tw_, "ChangeDefaults")->toolTip(), "");
@@ -440,16 +453,16 @@ TEST_F(DatabaseSelectionTest, TheUtilitiesPageOpensBothDialogs)
         {"QMDbManagement", "Find Quillmark database", "Locate Quillmark database", &qm_},
     };
     for (const auto& c : cases) {
-        auto* button = window_.findChild<QPushButton*>(c.button);
+        auto* button = window_.findChild<controls::TFcBitBtn*>(c.button);
         ASSERT_NE(button, nullptr) << c.button;
-        EXPECT_EQ(button->text(), c.text);
+        EXPECT_EQ(button->Caption(), c.text);
         EXPECT_EQ(button->toolTip(), c.hint);
         bool shownModally = false;
         QTimer::singleShot(0, c.dialog, [&] {
             shownModally = c.dialog->isModal() && c.dialog->isVisible();
             c.dialog->reject();
         });
-        QTest::mouseClick(button, Qt::LeftButton);
+        testing::PressButton(button);
         EXPECT_TRUE(shownModally) << c.button;
     }
 }

@@ -3,10 +3,14 @@
 #include "app/application.h"
 
 #include "app/password.h"
+#include "controls/buttons/fcbitbtn.h"
+#include "captionsfit.h"
+#include "pressbutton.h"
 #include "app/programfolder.h"
 #include "platform/registry/registry.h"
 #include "testapplication.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -15,7 +19,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 namespace tw::app {
 namespace {
@@ -95,12 +99,14 @@ TEST_F(MainScreenTest, SixTabsOverAThreePanelStatusBarAndNoMenu)
         {"CustomerTab", "Customer details"}, {"Select", "Add / Edit / Query"}, {"Schedule", "Visualize"},
         {"Calendar", "Work calendar"},       {"MyCompany", "My company"},      {"Utilities", "Utilities"},
     };
-    QTabWidget* tabs = window.TabControl();
+    TMainPageControl* tabs = window.TabControl();
     ASSERT_EQ(tabs->count(), 6);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(tabs->widget(i)->objectName(), pages[i].page) << i;
-        EXPECT_EQ(tabs->tabText(i), pages[i].title) << i;
+        EXPECT_EQ(tabs->Pages(i)->Caption(), pages[i].title) << i;
     }
+    EXPECT_TRUE(tabs->TabHints());
+    EXPECT_FALSE(tabs->ShowFocusRect());
     EXPECT_TRUE(tabs->widget(TMainScreen::SchedulePage)->isAncestorOf(window.RACContainer()));
     EXPECT_EQ(window.windowTitle(), "Tarnwick");
     EXPECT_EQ(window.menuWidget(), nullptr);
@@ -111,7 +117,8 @@ TEST_F(MainScreenTest, SixTabsOverAThreePanelStatusBarAndNoMenu)
         window.SetStatusText(panel, QStringLiteral("panel %1").arg(panel));
     for (int panel = 0; panel < 3; ++panel)
         EXPECT_EQ(window.StatusText(panel), QStringLiteral("panel %1").arg(panel));
-    EXPECT_EQ(window.findChild<QStatusBar*>("StatusBar")->findChildren<QLabel*>().size(), 3);
+    EXPECT_EQ(window.StatusBar()->PanelCount(), 3);
+    EXPECT_TRUE(window.StatusBar()->ShowSizeGrip());
 }
 
 TEST_F(MainScreenTest, EveryShowingArmsTheStartTimerWhichStopsItselfFirst)
@@ -304,10 +311,63 @@ TEST_F(MainScreenTest, ContentsOpensTheTableOfContentsFromTheProgramFolder)
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "Open");
     TMainScreen window;
-    QTest::mouseClick(window.findChild<QPushButton*>("Help"), Qt::LeftButton);
+    testing::PressButton(window.findChild<controls::TFcBitBtn*>("Help"));
     QDesktopServices::unsetUrlHandler("file");
     ASSERT_EQ(catcher.Opened.size(), 1);
     EXPECT_EQ(catcher.Opened[0], QUrl::fromLocalFile(user_.ProgramFolder() + "/Table_of_contents.htm"));
+}
+
+// The pages turn by a click on their tab, by Ctrl+Tab both ways and by the
+// arrow keys on the focused tab row (wrapping at the ends); each turn shows
+// the page and tells the window once.
+TEST_F(MainScreenTest, ThePagesTurnByMouseAndKeys)
+{
+    TMainScreen window;
+    window.resize(927, 758);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window, 500));
+    TMainPageControl* tabs = window.TabControl();
+    std::vector<int> changes;
+    QObject::connect(tabs, &TMainPageControl::currentChanged, [&](int page) { changes.push_back(page); });
+
+    const controls::TRect calendarTab = tabs->TabRect(TMainScreen::CalendarPage);
+    QTest::mouseClick(tabs, Qt::LeftButton, {},
+                      QPoint((calendarTab.Left + calendarTab.Right) / 2, (calendarTab.Top + calendarTab.Bottom) / 2));
+    EXPECT_EQ(tabs->currentIndex(), TMainScreen::CalendarPage);
+    EXPECT_TRUE(tabs->widget(TMainScreen::CalendarPage)->isVisible());
+    EXPECT_FALSE(tabs->widget(TMainScreen::CustomerTabPage)->isVisible());
+
+    QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), TMainScreen::MyCompanyPage);
+    QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tabs->currentIndex(), TMainScreen::CalendarPage);
+
+    tabs->setFocus();
+    tabs->setCurrentIndex(TMainScreen::UtilitiesPage);
+    QTest::keyClick(tabs, Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), TMainScreen::CustomerTabPage);
+    QTest::keyClick(tabs, Qt::Key_Left);
+    EXPECT_EQ(tabs->currentIndex(), TMainScreen::UtilitiesPage);
+    EXPECT_EQ(changes, (std::vector<int>{TMainScreen::CalendarPage, TMainScreen::MyCompanyPage,
+                                         TMainScreen::CalendarPage, TMainScreen::UtilitiesPage,
+                                         TMainScreen::CustomerTabPage, TMainScreen::UtilitiesPage}));
+}
+
+// At the window's default size no caption of the library's controls is cut
+// on the pages this window lays out itself.
+TEST_F(MainScreenTest, AtTheDefaultSizeNoCaptionIsCut)
+{
+    TMainScreen window;
+    window.resize(927, 758);
+    window.show();
+    for (int page : {TMainScreen::CustomerTabPage, TMainScreen::SchedulePage, TMainScreen::CalendarPage}) {
+        window.TabControl()->setCurrentIndex(page);
+        QApplication::processEvents();
+        SCOPED_TRACE(page);
+        testing::ExpectCaptionsWhole(window.TabControl()->widget(page));
+    }
+    testing::ExpectCaptionsWhole(window.StatusBar());
 }
 
 TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
@@ -315,7 +375,7 @@ TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
     TMainScreen window;
     auto* chartPart = new QLabel(window.RACContainer());
     chartPart->setToolTip("a bar");
-    QPushButton* help = window.findChild<QPushButton*>("Help");
+    auto* help = window.findChild<controls::TFcBitBtn*>("Help");
     HintProbe helpProbe(help);
     HintProbe chartProbe(chartPart);
 

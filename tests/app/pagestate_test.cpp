@@ -4,6 +4,7 @@
 // once.
 #include "app/customerpage.h"
 #include "app/querypage.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "data/datetimetext.h"
 #include "reports/email/sendemailform.h"
 #include "sampleschedule.h"
@@ -13,7 +14,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTableView>
 
 namespace tw::app {
@@ -71,7 +71,7 @@ TEST_F(PageStateTest, ARestrictionReachesTheStatusBarAndTheEmailBeforeTheChartWa
     EXPECT_EQ(window.Session().State.TasksFound, 1);
 
     window.TabControl()->setCurrentIndex(TMainScreen::CustomerTabPage);
-    window.CustomerPage()->findChild<QPushButton*>(QStringLiteral("SendEmailToClient"))->click();
+    window.CustomerPage()->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient"))->Click();
     email::TSendEmail* mail = window.SendEmail();
     ASSERT_TRUE(mail->isVisible());
     const QString subject = mail->findChild<QLineEdit*>(QStringLiteral("Subject"))->text();

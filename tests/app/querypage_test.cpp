@@ -10,6 +10,12 @@
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/cursormodel.h"
 #include "exchange/importqmform.h"
+#include "exchange/exportjobform.h"
+#include "exchange/qb/sessionfactory.h"
+#include "exchange/qbtestcompany.h"
+#include "controls/status/fcstatusbar.h"
+#include "settings/setupdialog.h"
+#include "controls/tabs/fcpagecontrol.h"
 #include "exchange/quillmarkfixture.h"
 #include "controls/recordnavigator.h"
 #include "platform/datetime/localetexts.h"
@@ -18,8 +24,10 @@
 #include "chartrows.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
+#include "querypagefixture.h"
 #include "workstation.h"
 #include "support/december.h"
+#include "support/qblink.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -42,76 +50,6 @@
 
 namespace tw::app {
 namespace {
-
-using fixtures::Day;
-
-class QueryPageTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        locale::PinLocale("en_US");
-        window.StartTimer();
-        ASSERT_TRUE(window.Session().State.TablesOpen);
-        page = window.QueryPage();
-        ASSERT_TRUE(page->Attached());
-        ann = examples::AddSampleResource(window, "Ann");
-        bob = examples::AddSampleResource(window, "Bob");
-        fitUnits = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 1});
-        paintWalls = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Paint walls", Day(7, 13), 1});
-        clearSite = examples::AddSampleTask(window, bob, {"Ames", "Kitchen", "Clear site", Day(8, 10), 2});
-        window.resize(1180, 760);
-        window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
-        window.show();
-        window.StartClock()->stop();
-        window.ApplyCustomerQuery();
-    }
-
-    template <typename T>
-    T* Find(const char* name)
-    {
-        T* widget = page->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    // The texts of a grid's first column, top to bottom.
-    static std::vector<std::string> Column(QTableView* grid)
-    {
-        std::vector<std::string> texts;
-        for (int row = 0; row < grid->model()->rowCount(); ++row)
-            texts.push_back(grid->model()->index(row, 0).data().toString().toStdString());
-        return texts;
-    }
-    void SelectRow(QTableView* grid, const std::string& text)
-    {
-        const std::vector<std::string> texts = Column(grid);
-        const auto it = std::find(texts.begin(), texts.end(), text);
-        ASSERT_NE(it, texts.end()) << text;
-        grid->setCurrentIndex(grid->model()->index(int(it - texts.begin()), 0));
-    }
-    // How many pixels of a grid row's band differ from the grid's empty
-    // background (taken below the last row).
-    static int PaintedPixels(QTableView* grid, int row)
-    {
-        const QImage image = grid->viewport()->grab().toImage();
-        const int height = grid->rowHeight(0);
-        const int top = row * height;
-        const int empty = qGray(image.pixel(image.width() / 2, image.height() - 3));
-        int painted = 0;
-        for (int y = top + 2; y < top + height - 2 && y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (std::abs(qGray(image.pixel(x, y)) - empty) > 60)
-                    ++painted;
-        return painted;
-    }
-    std::vector<std::string> ChartRows() { return testing::ChartRowNames(*window.VisualizePage()->RAC()); }
-
-    testing::ApplicationInUse application;
-    testing::FreshUser user;
-    testing::Recorder recorder;
-    TMainScreen window;
-    TQueryPage* page = nullptr;
-    std::int32_t ann = 0, bob = 0, fitUnits = 0, paintWalls = 0, clearSite = 0;
-};
 
 TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheChart)
 {
@@ -312,6 +250,74 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     std::sort(imported.begin(), imported.end());
     EXPECT_EQ(imported, (std::vector<std::string>{"Gutters", "Roof"}));
     importWindow->close();
+}
+
+}  // namespace
+}  // namespace tw::app
+
+namespace tw::app {
+namespace {
+
+// "Export to QuickBooks" on the page: on unless the copy is read-only, and a
+// click opens the export window on the task selected in the tasks grid.
+TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
+{
+    QPushButton* button = Find<QPushButton>("ExportToQB");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Export to QuickBooks");
+    page->UpdateSelectControls();
+    ASSERT_TRUE(button->isEnabled());
+    window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
+    QTest::mouseClick(button, Qt::LeftButton);
+    exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
+    ASSERT_NE(exportWindow, nullptr);
+    EXPECT_TRUE(exportWindow->isVisible());
+    EXPECT_EQ(exportWindow->windowTitle(), "Export to QuickBooks");
+    EXPECT_EQ(exportWindow->findChild<QLineEdit*>("TaskToExport")->text(), "Paint walls");
+    EXPECT_EQ(exportWindow->findChild<QLineEdit*>("JobToExport")->text(), "Kitchen");
+    EXPECT_EQ(exportWindow->findChild<QLineEdit*>("MatchingCharCount")->text(), "4");
+
+    // "QuickBooks setup" opens the setup dialog on its accounting page.
+    settings::TQMSetup& setup = window.SetupDialog();
+    auto* pages = setup.findChild<controls::TFcPageControl*>("GeneralSetupTabs");
+    pages->SetActivePage(setup.GeneralSetupTab());
+    bool shown = false;
+    QTimer::singleShot(0, &setup, [&] {
+        shown = setup.isVisible() && pages->ActivePage() == setup.QuickBooksSetupTab();
+        setup.reject();
+    });
+    exportWindow->findChild<controls::TFcBitBtn*>("CallQBSetup")->Click();
+    EXPECT_TRUE(shown);
+    exportWindow->close();
+
+    window.ApplyReadOnlyAccess(true);
+    EXPECT_FALSE(button->isEnabled());
+}
+
+// The whole way as a new user goes it: the local company is the one the
+// accounting program has open, and "Send to QuickBooks" adds the task's
+// customer, job and the task itself, keeping their identities.
+TEST_F(QueryPageTest, SendToQuickBooksAddsTheTaskToTheOpenCompany)
+{
+    qb::test::CompanyFolder company(qb::test::SampleCompany());
+    ASSERT_TRUE(test::LinkLocalCompany(company.Path()));
+
+    window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
+    QTest::mouseClick(Find<QPushButton>("ExportToQB"), Qt::LeftButton);
+    exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
+    ASSERT_NE(exportWindow, nullptr);
+    const std::size_t boxes = recorder.Boxes.size();
+    exportWindow->findChild<controls::TFcBitBtn*>("ExportJob")->Click();
+    for (std::size_t i = boxes; i < recorder.Boxes.size(); ++i)
+        ADD_FAILURE() << (recorder.Boxes[i].Caption + ": " + recorder.Boxes[i].Text).toStdString();
+    EXPECT_EQ(exportWindow->findChild<controls::TFcStatusBar*>("StatusBar")->PanelText(0), "Paint walls exported");
+    db::Table& charts = window.Data().ChartsTable2;
+    charts.refresh();
+    ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(paintWalls))));
+    EXPECT_FALSE(charts.fieldByName("LISTID").asString().empty());
+    EXPECT_FALSE(charts.fieldByName("JLID").asString().empty());
+    EXPECT_FALSE(window.Session().State.TablesBusy);
+    exportWindow->close();
 }
 
 }  // namespace

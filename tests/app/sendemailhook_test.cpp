@@ -42,7 +42,7 @@ protected:
 
 TEST_F(SendEmailHookTest, TheCustomerButtonOpensTheWindowOnTheCurrentCustomer)
 {
-    window.CustomerPage()->findChild<QPushButton*>(QStringLiteral("SendEmailToClient"))->click();
+    window.CustomerPage()->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient"))->Click();
     email::TSendEmail* mail = window.SendEmail();
     ASSERT_NE(mail, nullptr);
     ASSERT_TRUE(mail->isVisible());
@@ -71,7 +71,7 @@ TEST_F(SendEmailHookTest, ThePrintDialogsButtonSendsTheChosenReportAsItsPdf)
     ASSERT_NE(print, nullptr);
     print->SetChartTypeIndex(reports::TextReport);
     print->findChild<QLineEdit*>(QStringLiteral("Title"))->setText(QStringLiteral("Week of December 7"));
-    print->findChild<QPushButton*>(QStringLiteral("CallSendEMail"))->click();
+    print->findChild<controls::TFcBitBtn*>(QStringLiteral("CallSendEMail"))->Click();
 
     email::TSendEmail* mail = window.SendEmail();
     ASSERT_TRUE(mail->isVisible());

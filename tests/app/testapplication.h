@@ -6,6 +6,7 @@
 #include "app/appservices.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QList>
 #include <QObject>
 #include <QUrl>
@@ -58,10 +59,17 @@ private:
 };
 
 // A user of their own: the settings file and the program folder start empty.
+// Given a folder, the user's folders lie there (emptied first), so that a
+// picture shows the same paths on every machine.
 class FreshUser {
 public:
-    FreshUser()
+    explicit FreshUser(const QString& folder = QString())
+        : root_(folder.isEmpty() ? dir_.path() : folder)
     {
+        if (!folder.isEmpty()) {
+            QDir(folder).removeRecursively();
+            QDir().mkpath(folder);
+        }
         Save("XDG_CONFIG_HOME", savedConfig_);
         Save("XDG_DATA_HOME", savedData_);
         ::setenv("XDG_CONFIG_HOME", ConfigFolder().toLocal8Bit().constData(), 1);
@@ -71,12 +79,14 @@ public:
     {
         ::setenv("XDG_CONFIG_HOME", savedConfig_.c_str(), 1);
         ::setenv("XDG_DATA_HOME", savedData_.c_str(), 1);
+        if (root_ != dir_.path())
+            QDir(root_).removeRecursively();
     }
     FreshUser(const FreshUser&) = delete;
     FreshUser& operator=(const FreshUser&) = delete;
 
-    QString ConfigFolder() const { return dir_.filePath(QStringLiteral("config")); }
-    QString DataFolder() const { return dir_.filePath(QStringLiteral("data")); }
+    QString ConfigFolder() const { return root_ + QStringLiteral("/config"); }
+    QString DataFolder() const { return root_ + QStringLiteral("/data"); }
     QString ProgramFolder() const { return DataFolder() + QStringLiteral("/tarnwick"); }
     std::string RegistryFile() const
     {
@@ -91,6 +101,7 @@ private:
     }
 
     QTemporaryDir dir_;
+    QString root_;
     std::string savedConfig_;
     std::string savedData_;
 };

@@ -1,14 +1,14 @@
 // The Utilities tab as a new user meets it in the real main window: a backup
 // of everything lands in the shown folder and in its list, a backup file is
 // deleted from there, and "Empty database" answered No leaves every record.
-// With TARNWICK_SCREENSHOTS set to a folder, the tab leaves its picture there
-// (docs/screenshots holds it).
+// Its picture is taken on volumes of the test's own (utilitiesscreens_test.cpp).
 #include "app/mainscreen.h"
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
+#include "utilitieswidgets.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -48,24 +48,12 @@ protected:
     template <typename T = QWidget>
     T* Find(const char* name)
     {
-        T* widget = window.UtilitiesTabPage()->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing::UtilitiesWidget<T>(window, name);
     }
 
-    void Click(const char* name) { Find<controls::TFcBitBtn>(name)->Click(); }
+    void Click(const char* name) { testing::ClickUtilitiesButton(window, name); }
 
-    QStringList Listed()
-    {
-        auto* list = Find<QAbstractItemView>("FileListBox");
-        QStringList names;
-        // The list's model reads the folder in the background.
-        QTest::qWait(300);
-        const QModelIndex root = list->rootIndex();
-        for (int row = 0; row < list->model()->rowCount(root); ++row)
-            names << list->model()->index(row, 0, root).data().toString();
-        return names;
-    }
+    QStringList Listed() { return testing::ShownNames(Find<QAbstractItemView>("FileListBox")); }
 
     QStringList OnDisk() const { return QDir(backups.path()).entryList(QDir::Files); }
 
@@ -104,9 +92,6 @@ TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpa
     EXPECT_TRUE(window.Session().State.SharedTablesUsable);
     EXPECT_FALSE(window.Session().State.LockHeld);
     EXPECT_EQ(recorder.TerminateRequests, 0);
-
-    if (const char* folder = std::getenv("TARNWICK_SCREENSHOTS"))
-        window.grab().save(QString::fromLocal8Bit(folder) + "/utilities.png");
 }
 
 TEST_F(UtilitiesPageTest, ASelectedBackupIsDeletedAndLeavesTheList)
@@ -154,14 +139,10 @@ TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredYesKeepsOnlyTheCompanyAndTheProgr
 {
     ASSERT_GT(window.Data().CustomersTable.recordCount(), 0);
     ASSERT_EQ(window.Data().MyCompanyTable.recordCount(), 1);
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            box->button(QMessageBox::Yes)->click();
-    });
-    answer.start(10);
-    Click("EmptyDatabase");
-    answer.stop();
+    {
+        testing::YesToEveryQuestion yes;
+        Click("EmptyDatabase");
+    }
 
     for (const MessageBoxRequest& box : recorder.Boxes)
         ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
@@ -182,26 +163,18 @@ TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupBringsBackWhatWasEmptie
     ASSERT_EQ(Listed().size(), 1);
     const int customers = window.Data().CustomersTable.recordCount();
     recorder.Boxes.clear();
-    int asked = 0;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            ++asked;
-            box->button(QMessageBox::Yes)->click();
-        }
-    });
-    answer.start(10);
+    auto yes = std::make_unique<testing::YesToEveryQuestion>();
     Click("EmptyDatabase");
     window.Data().CustomersTable.refresh();
     ASSERT_EQ(window.Data().CustomersTable.recordCount(), 0);
 
     auto* list = Find<QAbstractItemView>("FileListBox");
     list->setCurrentIndex(list->model()->index(0, 0, list->rootIndex()));
-    asked = 0;
+    yes = std::make_unique<testing::YesToEveryQuestion>();
     Click("Restore");
-    answer.stop();
+    EXPECT_GE(yes->Answered, 1);
+    yes.reset();
 
-    EXPECT_GE(asked, 1);
     for (const MessageBoxRequest& box : recorder.Boxes)
         ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
     window.Data().CustomersTable.refresh();

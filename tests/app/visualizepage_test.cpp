@@ -2,6 +2,7 @@
 // program folder: what it draws, and what its buttons and mouse gestures do
 // to the working copy and the shared tables.
 #include "app/visualizepage.h"
+#include "controls/choices/fcglyphbutton.h"
 
 #include "controls/buttons/fcbitbtn.h"
 #include "app/mainscreen.h"
@@ -18,17 +19,20 @@
 #include "samplewindow.h"
 #include "support/december.h"
 
+#include "app/heldrepeat.h"
+#include "controls/choices/fcchoicegroup.h"
+#include "controls/status/fcstatuspane.h"
+#include "captionsfit.h"
+#include "pressbutton.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QDateEdit>
 #include <QSpinBox>
 #include <QTimeEdit>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -74,7 +78,7 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    void Click(const char* button) { Find<QPushButton>(button)->click(); }
+    void Click(const char* button) { Find<controls::TFcBitBtn>(button)->Click(); }
 
     TResourceAllocation* BarOf(std::int32_t key)
     {
@@ -158,21 +162,23 @@ TEST_F(VisualizePageTest, ControlsCarryTheirCaptionsAndHints)
         {"ChartSortBy6", "Dependent group    ", nullptr},
     };
     for (const auto& c : controls) {
-        auto* button = Find<QAbstractButton>(c.name);
+        auto* button = Find<controls::TFcControl>(c.name);
         if (c.caption) {
-            EXPECT_EQ(button->text(), c.caption) << c.name;
+            EXPECT_EQ(button->Caption(), c.caption) << c.name;
         }
         if (c.hint) {
             EXPECT_EQ(button->toolTip(), c.hint) << c.name;
         }
     }
-    EXPECT_EQ(Find<QWidget>("TaskControls")->property("title").toString(), "Fine task adjustment");
-    EXPECT_EQ(Find<QWidget>("ChartSortBy")->property("title").toString(), "Sort by");
+    EXPECT_EQ(Find<controls::TFcGroupBox>("TaskControls")->Caption(), "Fine task adjustment");
+    EXPECT_EQ(Find<controls::TFcRadioGroup>("ChartSortBy")->Caption(), "Sort by");
     EXPECT_EQ(Find<QWidget>("ChartSortBy")->toolTip(), "Task / job display order");
+    EXPECT_EQ(Find<controls::TFcRadioGroup>("ChartSortBy")->Columns(), 7);
     for (const char* held :
          {"DecreSchedule", "MoveTaskRight", "ZoomOut", "ZoomIn", "AlignLeft", "AlignRight"})
-        EXPECT_TRUE(Find<QPushButton>(held)->autoRepeat()) << held;
-    EXPECT_EQ(Find<QPushButton>("ZoomIn")->autoRepeatDelay(), 25);
+        EXPECT_NE(THeldRepeat::Of(Find<controls::TFcBitBtn>(held)), nullptr) << held;
+    EXPECT_EQ(THeldRepeat::Of(Find<controls::TFcBitBtn>("ZoomIn"))->Delay(), 25);
+    EXPECT_EQ(THeldRepeat::Of(Find<controls::TFcBitBtn>("RefreshChart")), nullptr);
     EXPECT_EQ(page->MicroAdjust()->interval(), 1000);
     EXPECT_TRUE(page->MicroAdjust()->isSingleShot());
 }
@@ -195,7 +201,9 @@ TEST_F(VisualizePageTest, EveryTaskIsDrawnAsABarOnItsRow)
     // The period fits the bars and its captions say so.
     EXPECT_NEAR(rac->StartAt(), Day(7, 10), 1e-6);
     EXPECT_NEAR(rac->EndAt(), Day(8, 12), 1e-6);
-    EXPECT_EQ(Find<QLabel>("ChartStartDate")->text().toStdString(), data::DateTimeText(Day(7, 10)));
+    EXPECT_EQ(Find<controls::TFcStatusPane>("ChartStartDate")->Caption().toStdString(),
+              data::DateTimeText(Day(7, 10)));
+    EXPECT_EQ(Find<controls::TFcStatusPane>("ChartStartDate")->width(), 130);
 }
 
 TEST_F(VisualizePageTest, ABurstOfNudgesWritesTheTaskOnceWhenTheTimerRunsOut)
@@ -207,7 +215,7 @@ TEST_F(VisualizePageTest, ABurstOfNudgesWritesTheTaskOnceWhenTheTimerRunsOut)
     const double sharedUpdate = Shared(fitUnits, "UPDATE");
 
     for (int i = 0; i < 3; ++i)
-        QTest::mouseClick(Find<QPushButton>("MoveTaskRight"), Qt::LeftButton);
+        testing::PressButton(Find<controls::TFcBitBtn>("MoveTaskRight"));
     EXPECT_NEAR(Working(fitUnits, "SD"), Day(7, 10, 45), 1e-6);
     EXPECT_NEAR(Working(fitUnits, "ED"), Day(7, 11, 45), 1e-6);
     EXPECT_TRUE(page->MicroAdjust()->isActive());
@@ -224,6 +232,43 @@ TEST_F(VisualizePageTest, ABurstOfNudgesWritesTheTaskOnceWhenTheTimerRunsOut)
     page->MicroAdjustTimer();
     EXPECT_EQ(Shared(fitUnits, "UPDATE"), written);
     EXPECT_EQ(QString::fromStdString(window.Interface().StatusText(2)), "1.00 hours");
+}
+
+// Held down, a nudge button clicks on each tick of its repeat and once more
+// on release; the release stops the repeat.
+TEST_F(VisualizePageTest, AHeldNudgeButtonRepeatsItsClick)
+{
+    Mouse(QEvent::MouseButtonPress, At(fitUnits, Day(7, 10, 30)), Qt::LeftButton);
+    Mouse(QEvent::MouseButtonRelease, At(fitUnits, Day(7, 10, 30)), Qt::NoButton);
+    ASSERT_EQ(page->Logic().Chart.SelectedBar, BarOf(fitUnits));
+    auto* right = Find<controls::TFcBitBtn>("MoveTaskRight");
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window, 200));
+    THeldRepeat* repeat = THeldRepeat::Of(right);
+    ASSERT_NE(repeat, nullptr);
+
+    QTest::mousePress(right, Qt::LeftButton);
+    EXPECT_TRUE(repeat->Running());
+    repeat->Tick();
+    repeat->Tick();
+    EXPECT_NEAR(Working(fitUnits, "SD"), Day(7, 10, 30), 1e-6);
+    QTest::mouseRelease(right, Qt::LeftButton);
+    EXPECT_FALSE(repeat->Running());
+    EXPECT_NEAR(Working(fitUnits, "SD"), Day(7, 10, 45), 1e-6);
+    // Once released, a tick clicks nothing.
+    repeat->Tick();
+    EXPECT_NEAR(Working(fitUnits, "SD"), Day(7, 10, 45), 1e-6);
+}
+
+// At the main window's default size every caption of the page is whole.
+TEST_F(VisualizePageTest, AtTheDefaultSizeNoCaptionIsCut)
+{
+    window.resize(window.minimumSize().expandedTo(QSize(927, 758)));
+    QApplication::processEvents();
+    testing::ExpectCaptionsWhole(page);
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
+    if (!folder.isEmpty())
+        EXPECT_TRUE(window.grab().save(folder + "/visualize.png"));
 }
 
 TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)
@@ -251,7 +296,7 @@ TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)
     const double before = rac->EndAt() - rac->StartAt();
     Click("ZoomOut");
     EXPECT_GT(rac->EndAt() - rac->StartAt(), before);
-    EXPECT_EQ(Find<QLabel>("ChartEndDate")->text().toStdString(),
+    EXPECT_EQ(Find<controls::TFcStatusPane>("ChartEndDate")->Caption().toStdString(),
               data::DateTimeText(window.Session().State.ChartPeriodEnd));
 }
 
@@ -271,11 +316,35 @@ TEST_F(VisualizePageTest, AMoveOntoAnotherTaskOfTheResourceIsRefused)
 
 TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
 {
-    Find<QRadioButton>("ChartSortBy1")->click();
+    Find<controls::TFcRadioButton>("ChartSortBy1")->SetChecked(true);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
     EXPECT_EQ(window.Session().Chart.ChartSortBy, 1);
-    Find<QRadioButton>("ChartSortBy0")->click();
+    Find<controls::TFcRadioButton>("ChartSortBy0")->SetChecked(true);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
+}
+
+// A screen reader's toggle of a choice acts as a click: the display turns
+// to jobs and back, the chart following, and each item reports its state.
+TEST_F(VisualizePageTest, AChoiceToggledByAScreenReaderActsAsAClick)
+{
+    const auto toggle = [this](const char* name) {
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(Find<QWidget>(name));
+        EXPECT_EQ(item->role(), QAccessible::RadioButton) << name;
+        item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        return item->state().checked;
+    };
+    const std::vector<std::string> tasks = Rows();
+    EXPECT_TRUE(toggle("ShowJobsOnlyJobs"));
+    EXPECT_EQ(page->DisplayChoice(), 0);
+    EXPECT_EQ(page->Logic().Controls.ShowJobsOnly, 0);
+    EXPECT_NE(Rows(), tasks);
+    EXPECT_TRUE(toggle("ShowJobsOnlyTasks"));
+    EXPECT_EQ(page->Logic().Controls.ShowJobsOnly, 1);
+    EXPECT_EQ(Rows(), tasks);
+
+    EXPECT_TRUE(toggle("ChartSortBy1"));
+    EXPECT_EQ(window.Session().Chart.ChartSortBy, 1);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
 }
 
 TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
@@ -287,7 +356,7 @@ TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
                                                       chart::racScrollBarOnlyIfNecessary}));
     for (const char* name : {"ShowJobsOnly", "TaskControls", "InsertSpace", "RemoveSpace", "SetDependencies"})
         EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
-    EXPECT_TRUE(Find<QRadioButton>("ShowJobsOnlyTasks")->isChecked());
+    EXPECT_TRUE(Find<controls::TFcRadioButton>("ShowJobsOnlyTasks")->Checked());
     window.ApplyReadOnlyAccess(false);
     EXPECT_TRUE(rac->Options().Contains(chart::racAllowDragAllocation));
 }
@@ -311,7 +380,7 @@ TEST_F(VisualizePageTest, AReadOnlyCopysBarsDoNotMove)
     Mouse(QEvent::MouseButtonPress, At(clearSite, Day(8, 11)), Qt::LeftButton);
     Mouse(QEvent::MouseButtonRelease, At(clearSite, Day(8, 11)), Qt::NoButton);
     for (const char* nudge : {"MoveTaskRight", "MoveTaskLeft", "IncreSchedule", "DecreSchedule"})
-        Find<QPushButton>(nudge)->click();
+        Find<controls::TFcBitBtn>(nudge)->Click();
     page->MicroAdjustTimer();
 
     EXPECT_NEAR(BarOf(clearSite)->StartAt(), start, 1e-9);
@@ -382,7 +451,7 @@ TEST_F(VisualizePageTest, RefreshCarriesACustomersNewNameAndTheChartComesBack)
         customers.fieldByName("NAME").setAsString("Ames and Sons");
         customers.post();
     }
-    Find<QPushButton>("RefreshChart")->click();
+    Find<controls::TFcBitBtn>("RefreshChart")->Click();
     const auto customerName = [this](const std::string& folder, const char* table) {
         db::Table t;
         t.setFolder(folder);
@@ -425,7 +494,7 @@ TEST_F(VisualizePageTest, TheChartReadsTheWorkingDayOfTheWorkCalendarPage)
 // chart must not be left empty.
 TEST_F(VisualizePageTest, TheChartIsNotLeftEmptyByTheEditorsButtons)
 {
-    Find<QPushButton>("EditChartButton")->click();
+    Find<controls::TFcBitBtn>("EditChartButton")->Click();
     // The job task list is open over the chart; closing it rebuilds the chart.
     tasks::TEditChart* list = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -442,13 +511,13 @@ TEST_F(VisualizePageTest, TheChartIsNotLeftEmptyByTheEditorsButtons)
 
 TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFires)
 {
-    EXPECT_EQ(Find<QPushButton>("InsertSpace")->text(), "Insert time");
-    EXPECT_EQ(Find<QPushButton>("RemoveSpace")->text(), "Remove time");
+    EXPECT_EQ(Find<controls::TFcBitBtn>("InsertSpace")->Caption(), "Insert time");
+    EXPECT_EQ(Find<controls::TFcBitBtn>("RemoveSpace")->Caption(), "Remove time");
     tasks::TInsertSlot* dialog = window.InsertSlot();
     QTimer::singleShot(0, [&] {
-        dialog->Controls.Units[timeblocks::kSlotHours]->setChecked(true);
+        dialog->Controls.Units[timeblocks::kSlotHours]->SetChecked(true);
         dialog->Controls.UpDown2->setValue(2);
-        dialog->Controls.AllResources->setChecked(true);
+        dialog->Controls.AllResources->SetChecked(true);
         dialog->Controls.SlotStartDate->setDate(QDate(2026, 12, 7));
         dialog->Controls.SlotStartTime->setTime(QTime(10, 0));
         dialog->findChild<controls::TFcBitBtn*>("Ok")->Click();
@@ -457,7 +526,7 @@ TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFir
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(window.SlotOperations().Pending.PendingInsert);
     EXPECT_TRUE(window.RemoveSpaceClock()->isActive());
-    EXPECT_TRUE(Find<QPushButton>("RemoveSpace")->isEnabled());
+    EXPECT_TRUE(Find<controls::TFcBitBtn>("RemoveSpace")->isEnabled());
     EXPECT_GE(Working(fitUnits, "SD"), Day(7, 12) - 1e-6);
     EXPECT_NEAR(Shared(fitUnits, "SD"), Day(7, 10), 1e-6);
     // The bar follows the working copy at once.

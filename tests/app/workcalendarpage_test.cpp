@@ -9,10 +9,10 @@
 #include "platform/datetime/localetexts.h"
 #include "testapplication.h"
 
-#include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QFile>
-#include <QGroupBox>
+#include "controls/choices/fcglyphbutton.h"
+#include "controls/panels/fcgroupbox.h"
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -52,7 +52,7 @@ protected:
     }
     void Click(const char* button) { testing::PressButton(Find<controls::TFcBitBtn>(button)); }
     // A check box as the user changes it: its handler runs.
-    void Toggle(const char* box) { Find<QCheckBox>(box)->click(); }
+    void Toggle(const char* box) { Find<controls::TFcCheckBox>(box)->ChangeState(); }
     QString Text(const char* edit) { return Find<QLineEdit>(edit)->text(); }
     bool ShownBold(QDate date)
     {
@@ -95,16 +95,7 @@ TEST_F(WorkCalendarPageTest, ComponentsCarryTheirCaptions)
         {"Override", "Override calculated hours per day"},
     };
     for (const auto& c : captions) {
-        QWidget* widget = Find<QWidget>(c.name);
-        const auto* panel = qobject_cast<QGroupBox*>(widget);
-        const auto* button = qobject_cast<QAbstractButton*>(widget);
-        const auto* bitBtn = qobject_cast<controls::TFcBitBtn*>(widget);
-        EXPECT_EQ(panel    ? panel->title()
-                  : button ? button->text()
-                  : bitBtn ? bitBtn->Caption()
-                           : QString(),
-                  c.caption)
-            << c.name;
+        EXPECT_EQ(Find<controls::TFcControl>(c.name)->Caption(), c.caption) << c.name;
     }
     EXPECT_EQ(Find<controls::TFcBitBtn>("Create247")->toolTip(), "Set calendar for seven day, 24 hour working week.");
     EXPECT_EQ(Find<QWidget>("HolidayCalendar")->toolTip(), "Holidays are in boldface");
@@ -119,11 +110,11 @@ TEST_F(WorkCalendarPageTest, OneCalendarForAllShowsTheDefaultWithTheListDisabled
     auto* list = Find<controls::TFcCustomComboBox>("ResourceList");
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->currentText(), "Default for all resources");
-    EXPECT_FALSE(Find<QGroupBox>("CalendarSelectionPanel")->isEnabled());
-    EXPECT_EQ(Find<QGroupBox>("HoursPanel")->title(), "Working hours for all");
-    EXPECT_EQ(Find<QGroupBox>("WorkingDaysPanel")->title(), "Working days for all");
-    EXPECT_TRUE(Find<QCheckBox>("Monday")->isChecked());
-    EXPECT_FALSE(Find<QCheckBox>("Sunday")->isChecked());
+    EXPECT_FALSE(Find<controls::TFcGroupBox>("CalendarSelectionPanel")->isEnabled());
+    EXPECT_EQ(Find<controls::TFcGroupBox>("HoursPanel")->Caption(), "Working hours for all");
+    EXPECT_EQ(Find<controls::TFcGroupBox>("WorkingDaysPanel")->Caption(), "Working days for all");
+    EXPECT_TRUE(Find<controls::TFcCheckBox>("Monday")->Checked());
+    EXPECT_FALSE(Find<controls::TFcCheckBox>("Sunday")->Checked());
     EXPECT_EQ(Find<QDateTimeEdit>("EndDayTime")->time(), QTime(18, 0));
     EXPECT_EQ(Find<QDateTimeEdit>("StartDownTime3")->time(), QTime(14, 0));
     EXPECT_EQ(Text("WorkingHours"), "8.5");
@@ -160,18 +151,18 @@ TEST_F(WorkCalendarPageTest, ChoosingAResourceShowsItsCalendarUnlessTablesAreBus
     Attach(page);
     page.RefreshWorkCalendar();
     auto* list = Find<controls::TFcCustomComboBox>("ResourceList");
-    EXPECT_TRUE(Find<QGroupBox>("CalendarSelectionPanel")->isEnabled());
+    EXPECT_TRUE(Find<controls::TFcGroupBox>("CalendarSelectionPanel")->isEnabled());
     EXPECT_EQ(list->currentText(), "Ben");
-    EXPECT_EQ(Find<QGroupBox>("HoursPanel")->title(), "Working hours for Ben");
+    EXPECT_EQ(Find<controls::TFcGroupBox>("HoursPanel")->Caption(), "Working hours for Ben");
 
     state.TablesBusy = true;
     list->setCurrentIndex(0);
-    EXPECT_EQ(Find<QGroupBox>("HoursPanel")->title(), "Working hours for Ben");
+    EXPECT_EQ(Find<controls::TFcGroupBox>("HoursPanel")->Caption(), "Working hours for Ben");
     state.TablesBusy = false;
     list->setCurrentIndex(1);
     list->setCurrentIndex(0);
-    EXPECT_EQ(Find<QGroupBox>("HoursPanel")->title(), "Working hours for Anna");
-    EXPECT_EQ(Find<QGroupBox>("WorkingDaysPanel")->title(), "Working days for Anna");
+    EXPECT_EQ(Find<controls::TFcGroupBox>("HoursPanel")->Caption(), "Working hours for Anna");
+    EXPECT_EQ(Find<controls::TFcGroupBox>("WorkingDaysPanel")->Caption(), "Working days for Anna");
 }
 
 TEST_F(WorkCalendarPageTest, TheBoxesSwitchThePanelsAndTheFiguresFollow)
@@ -179,23 +170,23 @@ TEST_F(WorkCalendarPageTest, TheBoxesSwitchThePanelsAndTheFiguresFollow)
     Attach(page);
     page.RefreshWorkCalendar();
     Toggle("SpecifyDownTime2");
-    EXPECT_FALSE(Find<QGroupBox>("StartDownPanel2")->isEnabled());
+    EXPECT_FALSE(Find<controls::TFcGroupBox>("StartDownPanel2")->isEnabled());
     EXPECT_EQ(Text("WorkingHours"), "9");
     Toggle("Friday");
     EXPECT_EQ(Text("WorkingHoursPerWeek"), "36");
 
     Toggle("SpecifyWorkingDay");
     for (const char* box : {"SpecifyDownTime1", "SpecifyDownTime2", "SpecifyDownTime3"}) {
-        EXPECT_FALSE(Find<QCheckBox>(box)->isChecked()) << box;
-        EXPECT_FALSE(Find<QCheckBox>(box)->isEnabled()) << box;
+        EXPECT_FALSE(Find<controls::TFcCheckBox>(box)->Checked()) << box;
+        EXPECT_FALSE(Find<controls::TFcCheckBox>(box)->isEnabled()) << box;
     }
-    EXPECT_FALSE(Find<QGroupBox>("StartDayPanel")->isEnabled());
-    EXPECT_FALSE(Find<QGroupBox>("EndDownPanel1")->isEnabled());
+    EXPECT_FALSE(Find<controls::TFcGroupBox>("StartDayPanel")->isEnabled());
+    EXPECT_FALSE(Find<controls::TFcGroupBox>("EndDownPanel1")->isEnabled());
     EXPECT_EQ(Text("WorkingHours"), "24");
     EXPECT_EQ(Text("WorkingHoursPerWeek"), "96");
 
     Toggle("SpecifyWorkingDay");
-    EXPECT_TRUE(Find<QCheckBox>("SpecifyDownTime1")->isEnabled());
+    EXPECT_TRUE(Find<controls::TFcCheckBox>("SpecifyDownTime1")->isEnabled());
     EXPECT_EQ(Text("WorkingHours"), "10");
 
     Find<QDateTimeEdit>("EndDayTime")->setTime(QTime(17, 0));
@@ -304,8 +295,8 @@ TEST_F(WorkCalendarPageTest, TwentyFourSevenChecksEveryDayAndTakesTheHolidays)
 
     Click("Create247");
     for (const char* day : {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"})
-        EXPECT_TRUE(Find<QCheckBox>(day)->isChecked()) << day;
-    EXPECT_FALSE(Find<QCheckBox>("SpecifyWorkingDay")->isChecked());
+        EXPECT_TRUE(Find<controls::TFcCheckBox>(day)->Checked()) << day;
+    EXPECT_FALSE(Find<controls::TFcCheckBox>("SpecifyWorkingDay")->Checked());
     EXPECT_EQ(Text("WorkingHours"), "24");
     EXPECT_EQ(Text("WorkingHoursPerWeek"), "168");
     EXPECT_FALSE(ShownBold(QDate(2026, 12, 24)));
@@ -331,7 +322,7 @@ TEST_F(WorkCalendarPageTest, TheMainWindowCarriesThePageOnItsWorkCalendarTab)
     window.SelectCalendarResource(0);
     window.ShowWorkCalendar(0);
     EXPECT_EQ(tables.CalendarTable.recordCount(), 1);
-    EXPECT_EQ(inWindow->findChild<QGroupBox*>("HoursPanel")->title(), "Working hours for all");
+    EXPECT_EQ(inWindow->findChild<controls::TFcGroupBox*>("HoursPanel")->Caption(), "Working hours for all");
     tables.AddHoliday(1, EncodeDate(2026, 12, 24));
     window.LoadHolidays();
     EXPECT_EQ(holidays.Texts(), std::vector<std::string>{"12/24/2026"});

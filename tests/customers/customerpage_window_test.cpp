@@ -19,7 +19,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QGroupBox>
+#include "controls/panels/fcgroupbox.h"
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -206,7 +206,7 @@ TEST_F(CustomerPageTest, ImportedPhotoIsSavedForTheCustomerTheDialogWasOpenedFor
     EXPECT_EQ(shown.width(), 160);
     EXPECT_GT(qGreen(PixelAt(shown, 0.75, 0.25)), 180);  // the green top right quadrant
     EXPECT_GT(qBlue(PixelAt(shown, 0.25, 0.75)), 170);
-    EXPECT_EQ(page->findChild<QGroupBox*>("PhotoPanel")->title(), "Dana Ames");
+    EXPECT_EQ(page->findChild<controls::TFcGroupBox*>("PhotoPanel")->Caption(), "Dana Ames");
 
     if (std::getenv("TARNWICK_SCREENSHOTS")) {
         page->Logic().Photos.Save(ames, false, HousePhoto(), 0);
@@ -243,7 +243,7 @@ TEST_F(CustomerPageTest, TheTabsKeysActOnlyWhileItShows)
 
 TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
 {
-    page->findChild<QPushButton*>("CustomerCustomFields")->click();
+    page->findChild<controls::TFcBitBtn*>("CustomerCustomFields")->Click();
     customers::TCustomFields* w = page->CustomFieldsWindow();
     ASSERT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "Custom fields for Ames, Dana");
@@ -361,7 +361,7 @@ TEST_F(CustomerPageTest, HelpLevelOneHidesTheCustomFieldsHints)
     w->DoneEditClick();
     page->OpenCustomFields(false, customers::kResourceFields, 0);
     EXPECT_EQ(w->findChild<controls::TFcBitBtn*>("Save")->toolTip(), "Save custom field definitions");
-    EXPECT_EQ(w->findChild<QGroupBox*>("TopGroup")->toolTip(), "Edit custom field values");
+    EXPECT_EQ(w->findChild<controls::TFcGroupBox*>("TopGroup")->toolTip(), "Edit custom field values");
 }
 
 TEST_F(CustomerPageTest, ClosingTheProgramSavesTheShownValuesAndTheWindowsPlace)

@@ -63,6 +63,33 @@ TEST(NameTexts, QuickBooksFullNameParts)
     }
 }
 
+TEST(NameTexts, FullNameLevelAndPart)
+{
+    struct Case {
+        const char* in;
+        int level;
+        int n;
+        const char* part;
+    };
+    const Case cases[] = {
+        {"Smith", 0, 0, "Smith"},
+        {"Smith:Kitchen", 1, 1, "Kitchen"},
+        {"Smith:Kitchen:Tiles", 2, 2, "Tiles"},
+        {"Smith:Kitchen:Tiles:Grout", 3, 3, "Grout"},
+        {"Smith:Kitchen:Tiles:Grout", 3, 2, "Tiles:Grout"},  // later colons are kept
+        {"  Smith:Kitchen:Tiles  ", 2, 2, "Tiles"},          // blanks around the name do not count
+        {"Smith:Kitchen", 1, 3, "Smith:Kitchen"},            // fewer colons than n: the whole name
+        {"Smith:Kitchen", 1, 0, "Smith:Kitchen"},
+        {"Smith::", 2, 2, ""},
+        {":", 1, 1, ""},
+        {"", 0, 1, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FullNameLevel(c.in), c.level) << c.in;
+        EXPECT_EQ(FullNamePart(c.n, c.in), c.part) << c.in << " n=" << c.n;
+    }
+}
+
 TEST(NameTexts, PersonNames)
 {
     struct Case {

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 
@@ -161,8 +160,8 @@ TEST_F(ImportQMFormTest, ImportOfTheSelectedBidReportsInBothPanels)
     window->Open(0);
     ui().ImportFromQM->Click();
     EXPECT_EQ(host.added, 2);
-    EXPECT_EQ(window->StatusPanel(0).text(), "Roof renewal imported");
-    EXPECT_EQ(window->StatusPanel(1).text(), "Paint has no labor hours");
+    EXPECT_EQ(window->StatusPanel(0).Caption(), "Roof renewal imported");
+    EXPECT_EQ(window->StatusPanel(1).Caption(), "Paint has no labor hours");
     EXPECT_EQ(host.mainStatus, "2 tasks added");
     if (const char* folder = std::getenv("TARNWICK_SCREENSHOTS"))
         window->grab().save(QString::fromLocal8Bit(folder) + "/import-quillmark-job.png");

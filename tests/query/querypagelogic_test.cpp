@@ -354,5 +354,68 @@ TEST_F(EmptyResourcesTest, GetCurrentResourceMakesTheFirstOnce)
     EXPECT_EQ(Keys(d.CrewsTable2, "CREWID"), std::vector<std::int32_t>{first});
 }
 
+// A row typed into the jobs or resources grid is checked as the task editor
+// checks its fields: a refused row writes nothing and says why.
+TEST_F(QueryPageLogicTest, TypedRowsAreCheckedBeforeTheyAreWritten)
+{
+    const std::int32_t crew = AddResource("New resource");
+    const std::int32_t other = AddResource("Other");
+    Select(d.CrewsTable, "CREWID", other);
+    d.CrewsTable4.refresh();
+    ASSERT_TRUE(d.CrewsTable4.locate("CREWID", db::Value(double(crew))));
+    const std::uint32_t crewRow = d.CrewsTable4.recNo();
+    using Nav = QueryPageLogic::Navigator;
+    const std::string fifty(50, 'x');
+    struct Case {
+        std::vector<QueryPageLogic::TypedField> Typed;
+        bool Posted;
+        std::string Refusal, Desc;
+        double Rate;
+    };
+    const Case cases[] = {
+        {{{"DESC", "  Hall Painters "}, {"RATE", "42.5"}}, true, "", "Hall Painters", 42.5},
+        {{{"DESC", fifty}}, true, "", std::string(41, 'x'), 42.5},
+        {{{"RATE", "ten"}}, false, "Enter resource hourly rate", std::string(41, 'x'), 42.5},
+        {{{"RATE", "-1"}}, false, "Enter resource hourly rate", std::string(41, 'x'), 42.5},
+        {{{"DESC", "Crew B"}, {"RATE", "12,x"}}, false, "Enter resource hourly rate", std::string(41, 'x'),
+         42.5},
+        {{{"DESC", "   "}, {"RATE", "30"}}, false, "Enter resource description", std::string(41, 'x'), 42.5},
+        {{{"RATE", " 30 "}}, true, "", std::string(41, 'x'), 30},
+    };
+    for (const Case& c : cases) {
+        const std::size_t before = ui.Messages.size();
+        EXPECT_EQ(logic.PostTypedRow(Nav::Crews, crewRow, c.Typed), c.Posted) << c.Typed.front().second;
+        if (c.Refusal.empty()) {
+            EXPECT_EQ(ui.Messages.size(), before);
+        } else {
+            ASSERT_EQ(ui.Messages.size(), before + 1);
+            EXPECT_EQ(ui.Messages.back().text, c.Refusal);
+            EXPECT_EQ(ui.Messages.back().caption, "Tarnwick");
+        }
+        d.CrewsTable4.refresh();
+        ASSERT_TRUE(d.CrewsTable4.locate("CREWID", db::Value(double(crew))));
+        EXPECT_EQ(d.CrewsTable4.fieldByName("DESC").asString(), c.Desc) << c.Typed.front().second;
+        EXPECT_DOUBLE_EQ(d.CrewsTable4.fieldByName("RATE").asCurrency(), c.Rate) << c.Typed.front().second;
+        // The grid's current resource stays the one the user had chosen.
+        EXPECT_EQ(d.CrewsTable.fieldByName("CREWID").asInteger(), other);
+    }
+
+    // A job's description; an empty one is refused.
+    AddTask(crew, "Ames", "Kitchen", "Fit units", Day(7, 10), 2);
+    logic.ApplyCustomerQuery();
+    ASSERT_FALSE(d.JobsTable.isEmpty());
+    const std::uint32_t jobRow = d.JobsTable.recNo();
+    EXPECT_FALSE(logic.PostTypedRow(Nav::Jobs, jobRow, {{"DESC", ""}}));
+    EXPECT_EQ(ui.Messages.back().text, "Enter job description");
+    EXPECT_TRUE(logic.PostTypedRow(Nav::Jobs, jobRow, {{"DESC", "Kitchen refit"}}));
+    EXPECT_EQ(d.JobsTable.fieldByName("DESC").asString(), "Kitchen refit");
+    EXPECT_EQ(logic.Controls.Title, "Ames : Kitchen refit tasks");
+
+    // A copy that may only view the schedule writes nothing.
+    state.ReadOnlyCopy = true;
+    EXPECT_FALSE(logic.PostTypedRow(Nav::Jobs, jobRow, {{"DESC", "Other name"}}));
+    EXPECT_EQ(d.JobsTable.fieldByName("DESC").asString(), "Kitchen refit");
+}
+
 }  // namespace
 }  // namespace tw::query::testing

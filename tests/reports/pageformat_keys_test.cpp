@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QRadioButton>
+#include "controls/choices/fcglyphbutton.h"
 #include <QTest>
 
 #include "widgetsapplication.h"
@@ -20,9 +20,9 @@ struct PageFormatKeys : ::testing::Test, testing::WidgetsApplication {
     {
         dialog.Preset();
         dialog.show();
-        auto* a4 = dialog.findChild<QRadioButton*>("SizeA4");
-        dialog.findChild<QRadioButton*>("Landscape")->setChecked(true);
-        a4->setChecked(true);
+        auto* a4 = dialog.findChild<controls::TFcRadioButton*>("SizeA4");
+        dialog.findChild<controls::TFcRadioButton*>("Landscape")->SetChecked(true);
+        a4->SetChecked(true);
         a4->setFocus();
         QTest::keyClick(a4, key);
     }

@@ -6,13 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QRadioButton>
+#include "controls/choices/fcglyphbutton.h"
 
 #include "reportfixture.h"
 #include "widgetsapplication.h"
@@ -65,7 +64,7 @@ protected:
         std::vector<bool> states;
         for (const char* name :
              {"IncludeOriginal", "IncludeNotes", "IncludeTotals", "IncludeResources", "IncludeResourceNotes"})
-            states.push_back(Child<QCheckBox>(dialog, name)->isEnabled());
+            states.push_back(Child<controls::TFcCheckBox>(dialog, name)->isEnabled());
         return states;
     }
 
@@ -90,28 +89,28 @@ TEST_F(PrintDialogs, ChartTypeEnablesItsIncludeBoxesAndKeepsTheTicks)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
-        Child<QRadioButton>(dialog, c.item)->click();
+        Child<controls::TFcRadioButton>(dialog, c.item)->ChangeState();
         EXPECT_EQ(Enabled(), c.enabled);
     }
-    Child<QRadioButton>(dialog, "TextReportItem")->click();
-    Child<QCheckBox>(dialog, "IncludeOriginal")->click();
-    Child<QRadioButton>(dialog, "GanttChartItem")->click();
+    Child<controls::TFcRadioButton>(dialog, "TextReportItem")->ChangeState();
+    Child<controls::TFcCheckBox>(dialog, "IncludeOriginal")->ChangeState();
+    Child<controls::TFcRadioButton>(dialog, "GanttChartItem")->ChangeState();
     EXPECT_TRUE(dialog.Options().IncludeOriginal) << "a disabled box keeps its tick";
 }
 
 TEST_F(PrintDialogs, UncheckingResourcesUnchecksTheirNotes)
 {
-    QCheckBox* resources = Child<QCheckBox>(dialog, "IncludeResources");
-    QCheckBox* notes = Child<QCheckBox>(dialog, "IncludeResourceNotes");
-    resources->click();
-    notes->click();
-    EXPECT_TRUE(notes->isChecked());
-    resources->click();
-    EXPECT_FALSE(notes->isChecked());
-    resources->click();
-    EXPECT_FALSE(notes->isChecked());
-    notes->click();
-    EXPECT_TRUE(notes->isChecked());
+    controls::TFcCheckBox* resources = Child<controls::TFcCheckBox>(dialog, "IncludeResources");
+    controls::TFcCheckBox* notes = Child<controls::TFcCheckBox>(dialog, "IncludeResourceNotes");
+    resources->ChangeState();
+    notes->ChangeState();
+    EXPECT_TRUE(notes->Checked());
+    resources->ChangeState();
+    EXPECT_FALSE(notes->Checked());
+    resources->ChangeState();
+    EXPECT_FALSE(notes->Checked());
+    notes->ChangeState();
+    EXPECT_TRUE(notes->Checked());
 }
 
 TEST_F(PrintDialogs, ASecondOpeningKeepsTitleAndPeriod)
@@ -138,8 +137,8 @@ TEST_F(PrintDialogs, PageFormatIsKeptInTheSettingsTable)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size);
         pageFormat.Preset();
-        Child<QRadioButton>(pageFormat, c.size)->click();
-        Child<QRadioButton>(pageFormat, c.orientation)->click();
+        Child<controls::TFcRadioButton>(pageFormat, c.size)->SetChecked(true);
+        Child<controls::TFcRadioButton>(pageFormat, c.orientation)->SetChecked(true);
         Child<controls::TFcBitBtn>(pageFormat, "Ok")->Click();
         params.refresh();
         params.first();
@@ -150,8 +149,8 @@ TEST_F(PrintDialogs, PageFormatIsKeptInTheSettingsTable)
         EXPECT_EQ(code, c.code);
         // The next opening shows the stored choice.
         pageFormat.Preset();
-        EXPECT_TRUE(Child<QRadioButton>(pageFormat, c.size)->isChecked());
-        EXPECT_TRUE(Child<QRadioButton>(pageFormat, c.orientation)->isChecked());
+        EXPECT_TRUE(Child<controls::TFcRadioButton>(pageFormat, c.size)->Checked());
+        EXPECT_TRUE(Child<controls::TFcRadioButton>(pageFormat, c.orientation)->Checked());
     }
 }
 
@@ -171,17 +170,38 @@ TEST_F(PrintDialogs, PreviewGetsThePaperOfTheOneRule)
         shown = preview.grab().toImage();
         preview.close();
     };
-    Child<QRadioButton>(dialog, "TextReportItem")->click();
-    Child<QCheckBox>(dialog, "IncludeOriginal")->click();
+    Child<controls::TFcRadioButton>(dialog, "TextReportItem")->ChangeState();
+    Child<controls::TFcCheckBox>(dialog, "IncludeOriginal")->ChangeState();
     dialog.PreviewEstimateClick();
     EXPECT_EQ(seen, QPageLayout::Landscape);
     EXPECT_TRUE(dialog.StatusText().isEmpty());
     ASSERT_FALSE(shown.isNull());
 
     // The same box under another chart type leaves the paper alone.
-    Child<QRadioButton>(dialog, "GanttChartItem")->click();
+    Child<controls::TFcRadioButton>(dialog, "GanttChartItem")->ChangeState();
     dialog.PreviewEstimateClick();
     EXPECT_EQ(seen, QPageLayout::Portrait);
+}
+
+TEST_F(PrintDialogs, EachPreviewCarriesItsReportsTitle)
+{
+    AddResource(1, "Alder crew", 40);
+    AddTask({.Id = 1, .Description = "Tiles", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4});
+    dialog.Open(0, 7, 1, 7, At(0, 0), At(7, 0));
+    QString title;
+    dialog.ShowPreview = [&](QPrintPreviewDialog& preview) { title = preview.windowTitle(); };
+    const std::pair<const char*, const char*> cases[] = {
+        {"GanttChartItem", "Gantt chart report"},
+        {"AnnotatedBarChartItem", "Bar chart report"},
+        {"ResourceSummaryItem", "Resource summary report"},
+        {"TextReportItem", "Text chart report"},
+    };
+    for (const auto& [item, expected] : cases) {
+        title.clear();
+        Child<controls::TFcRadioButton>(dialog, item)->ChangeState();
+        dialog.PreviewEstimateClick();
+        EXPECT_EQ(title, expected) << item;
+    }
 }
 
 TEST_F(PrintDialogs, PrintWithoutAPrinterSaysSo)

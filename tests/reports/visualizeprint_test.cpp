@@ -38,7 +38,7 @@ protected:
         ShowOn(TMainScreen::SchedulePage);
         window.BuildChart(true);
     }
-    void ClickPrint() { window.VisualizePage()->PrintPreviewButton()->click(); }
+    void ClickPrint() { window.VisualizePage()->PrintPreviewButton()->Click(); }
 };
 
 TEST_F(VisualizePrint, PrintButtonOpensTheDialogForTheChartsPeriod)

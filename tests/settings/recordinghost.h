@@ -28,6 +28,7 @@ public:
     // Set to make a call fail (or refuse, for the lock).
     std::string failOn;
     bool refuseLock = false;
+    int refusalsLeft = 0;  // tries refused before the lock is had
     int continueFor = -1;  // files before "Skip" is pressed; -1 never
     // Runs while the lock is held, before the backup reads.
     std::function<void()> onLockTaken;
@@ -57,8 +58,10 @@ public:
     {
         Call("TakeNetworkLock");
         lockWaits.push_back(maxWaitMilliseconds);
-        if (refuseLock)
+        if (refuseLock || refusalsLeft > 0) {
+            --refusalsLeft;
             return false;
+        }
         lockHeld = true;
         if (onLockTaken)
             onLockTaken();
@@ -73,7 +76,7 @@ public:
     void SetBackingUp(bool) override {}
     void RefreshBackupView() override { Call("RefreshBackupView"); }
     void CloseMainWindow() override { Call("CloseMainWindow"); }
-    bool ContinueBackup() override { return continueFor < 0 || continueFor-- > 0; }
+    bool ContinueBackup(const std::string&, int, int) override { return continueFor < 0 || continueFor-- > 0; }
 
 private:
     void Call(const std::string& name)

@@ -165,6 +165,30 @@ TEST_F(RestoreTest, APartialArchiveRestoresItsTablesAndLeavesTheOthers)
     EXPECT_EQ(FolderBytes(restore_), stale);
 }
 
+// A table is the same table whatever the letter case of its files, in the
+// archive and in the database folder alike; the live file keeps its name.
+TEST_F(RestoreTest, TableFilesAreFoundInAnyLetterCase)
+{
+    const data::TableLayout* layout = data::FindLayout(data::Database::Scheduler, "customers.dbf");
+    ASSERT_NE(layout, nullptr);
+    auto remake = [&](const fs::path& folder, const std::string& name) {
+        for (const auto& e : fs::directory_iterator(folder))
+            if (e.path().stem().string() == "customers")
+                fs::remove(e.path());
+        db::CreateTable(folder.string(), name, layout->fields, layout->indexes, true);
+    };
+    remake(source_, "CUSTOMERS.DBF");
+    remake(db_, "Customers.Dbf");
+    Put(Src(), "CUSTOMERS.DBF", {{{"CID", 7.0}, {"NAME", std::string("From the backup")}}});
+    Put(Db(), "Customers.Dbf", {{{"CID", 1.0}, {"NAME", std::string("Live")}}});
+    Archive();
+
+    ASSERT_EQ(Restore(), RestoreOutcome::Completed) << (ui_.Messages.empty() ? "" : ui_.Messages[0].text);
+    EXPECT_EQ(Column(Db(), "Customers.Dbf", "NAME"), (std::vector<std::string>{"Live", "From the backup"}));
+    EXPECT_FALSE(fs::exists(db_ / "customers.dbf")) << "no second table beside the live one";
+    EXPECT_FALSE(fs::exists(db_ / "CUSTOMERS.DBF"));
+}
+
 TEST_F(RestoreTest, ReplaceModeLeavesExactlyTheBackupsRecords)
 {
     host_.sharedUsable = false;

@@ -144,6 +144,14 @@ TEST_F(CompanyFileSearchTest, TheStatusLineCountsWhatWasFound)
     EXPECT_EQ(view_.Status, "2 QuickBooks company files found on drive " + Path(volume)
                                 + ".  Left-click a file and click Save");
     EXPECT_EQ(view_.CompanyFiles, (QStringList{Path(volume / "Two.qbw"), Path(volume / "a" / "One.QBW")}));
+    EXPECT_EQ(view_.FoldersSearched, 2) << "the volume's root and a";
+
+    // Stopped before it began: nothing listed, and the status says it was stopped.
+    view_.StopSearch = true;
+    logic_->FindQBWFilesClick();
+    EXPECT_TRUE(view_.CompanyFiles.isEmpty());
+    EXPECT_EQ(view_.FoldersSearched, 0);
+    EXPECT_EQ(view_.Status, "Search stopped: 0 QuickBooks company files found on drive " + Path(volume));
 }
 
 }  // namespace

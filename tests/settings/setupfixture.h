@@ -4,7 +4,9 @@
 
 #include "app/testfolder.h"
 #include "data/services/tablecreation.h"
+#include "exchange/qb/sessionmanager.h"
 #include "platform/db/table.h"
+#include "settings/companyfilesearch.h"
 #include "settings/setupdialoglogic.h"
 #include "settings/volumes.h"
 #include "support/recordinguserinterface.h"
@@ -31,6 +33,16 @@ public:
     void SetCompanyFiles(const QStringList& files) override { CompanyFiles = files; }
     std::optional<QString> SelectedCompanyFile() const override { return SelectedFile; }
     QString SearchDrive() const override { return Search; }
+    // The search as the window runs it, on this thread; StopSearch stands for
+    // the user's Stop before the first folder.
+    CompanyFileSearchResult SearchCompanyFiles(const QString& volumeRoot) override
+    {
+        CompanyFileSearchProgress progress;
+        progress.stop = StopSearch;
+        CompanyFileSearchResult result{FindCompanyFiles(volumeRoot, &progress), StopSearch};
+        FoldersSearched = progress.foldersSearched;
+        return result;
+    }
     std::optional<QString> ChooseCompanyFile(const QString& initialFolder) override
     {
         ChooserFolder = initialFolder;
@@ -106,6 +118,8 @@ public:
     bool ShowResources = false;
     bool AutoAccess = false, CompanyFileEnabled = true;
     QString Company, Search, ChooserFolder;
+    bool StopSearch = false;
+    int FoldersSearched = -1;
     QStringList CompanyFiles;
     std::optional<QString> SelectedFile, PickedFile;
     int Access = -1;
@@ -154,8 +168,18 @@ public:
     }
     void UntickRestrictToSelectedStatus() override { RestrictToSelectedStatus = false; }
     void ApplyJobStatusTexts(const QStringList& texts) override { AppliedTexts = texts; }
+    std::unique_ptr<qb::SessionManager> OpenAccountingLink() override
+    {
+        Calls.push_back("open accounting link");
+        return Link ? Link() : nullptr;
+    }
+    // Counted apart from the main window's steps.
+    void SettingsShowing() override { ++Showings; }
+    void SettingsChanged() override { ++Changes; }
 
     std::vector<std::string> Calls;
+    std::function<std::unique_ptr<qb::SessionManager>()> Link;
+    int Showings = 0, Changes = 0;
     bool PasswordGiven = false;
     int StatusIndex = 2;
     QStringList StatusItems;

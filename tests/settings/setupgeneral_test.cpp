@@ -136,6 +136,9 @@ TEST_F(GeneralTest, SaveStoresEditionAndDisplayAndShowsTheCalendarMode)
     EXPECT_EQ(host_.Calls, (std::vector<std::string>{"calendar mode 0"}));
     EXPECT_EQ(view_.Closes, 1);
     EXPECT_FALSE(logic_->Shown());
+    // The settings were brought up to date before loading and handed back on closing.
+    EXPECT_EQ(host_.Showings, 1);
+    EXPECT_EQ(host_.Changes, 1);
 }
 
 }  // namespace

@@ -83,6 +83,15 @@ TEST_F(UtilitiesTabTest, AVolumeWithoutAReadableRootFallsBackToTheStartDrive)
     EXPECT_FALSE(state.TablesBusy);
 }
 
+TEST_F(UtilitiesTabTest, AnotherVolumeShowsItsOwnFreeSpace)
+{
+    view.chosen = startRoot;
+    tab.DriveComboBoxChange();
+    EXPECT_EQ(state.BackupFolder, startRoot);
+    EXPECT_EQ(view.status, startRoot);
+    EXPECT_EQ(view.spaceText, "10 free MBs");
+}
+
 TEST_F(UtilitiesTabTest, UpClimbsToTheRootAndStaysThere)
 {
     view.folder = stickRoot + "/backups/old";

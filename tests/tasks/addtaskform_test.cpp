@@ -2,6 +2,8 @@
 // chart bar, it saves a new length that the chart shows and that another
 // workstation pulls.
 #include "tasks/addtaskform.h"
+#include "controls/choices/fcchoicegroup.h"
+#include "controls/choices/fcglyphbutton.h"
 
 #include "controls/buttons/fcbitbtn.h"
 #include "app/mainscreen.h"
@@ -17,7 +19,8 @@
 #include "support/december.h"
 
 #include <QApplication>
-#include <QCheckBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -25,10 +28,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -149,8 +151,14 @@ TEST_F(TaskEditorWindowTest, ADoubleClickedBarIsEditedAndEveryWorkstationSeesThe
     EXPECT_EQ(Find<QLineEdit>("TaskDesc")->text(), "Fit units");
     EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "2.00");
     EXPECT_EQ(Find<QLineEdit>("Resource")->text(), "Ann");
-    EXPECT_TRUE(Find<QRadioButton>("PeriodPanel0")->isChecked());
+    EXPECT_TRUE(Find<controls::TFcRadioButton>("PeriodPanel0")->Checked());
     EXPECT_FALSE(Find<QWidget>("TaskEndDate")->isEnabled());
+    // The status is one radio group whose items keep the buttons' names.
+    auto* status = Find<controls::TFcRadioGroup>("TaskStatus");
+    EXPECT_EQ(status->Columns(), 6);
+    EXPECT_EQ(status->ItemIndex(), 2);
+    EXPECT_TRUE(Find<controls::TFcRadioButton>("TaskStatus2")->Checked());
+    EXPECT_EQ(Find<controls::TFcRadioButton>("TaskStatus2")->Caption(), "In progress");
 
     TypeLength("5");
     // The end the calendar gives five hours from 10:00.
@@ -211,16 +219,72 @@ TEST_F(TaskEditorWindowTest, ClosingTheMainWindowClosesTheOpenEditorFirstAndShut
         ADD_FAILURE() << box.Text.toStdString();
 }
 
+// The editor has no default button: Enter in a field presses none and saves
+// nothing; Escape answers Cancel, which leaves the task as it was.
+TEST_F(TaskEditorWindowTest, EnterPressesNoButtonAndEscapeCancels)
+{
+    const TDateTime saved = BarOf(fitUnits)->EndAt();
+    DoubleClick(fitUnits, Day(7, 11));
+    ASSERT_TRUE(editor->isVisible());
+    TypeLength("3");
+    QTest::keyClick(Find<QLineEdit>("TaskDesc"), Qt::Key_Return);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "3");
+    QTest::keyClick(Find<QLineEdit>("TaskDesc"), Qt::Key_Escape);
+    EXPECT_FALSE(editor->isVisible());
+    ASSERT_NE(BarOf(fitUnits), nullptr);
+    EXPECT_NEAR(BarOf(fitUnits)->EndAt(), saved, 1e-6);
+}
+
 TEST_F(TaskEditorWindowTest, APickedEndLetsTheLengthFollow)
 {
     DoubleClick(fitUnits, Day(7, 11));
-    Find<QCheckBox>("AutoEndDate")->click();
+    Find<controls::TFcCheckBox>("AutoEndDate")->ChangeState();
     EXPECT_FALSE(Find<QWidget>("TaskLength")->isEnabled());
     EXPECT_TRUE(Find<QWidget>("TaskEndTime")->isEnabled());
     EXPECT_EQ(Find<QWidget>("Label7")->property("text").toString(), "Choose end time:");
     // 10:00 to 16:00 with the calendar's hour off at noon.
     Find<QWidget>("TaskEndTime")->setProperty("time", QTime(16, 0));
     EXPECT_EQ(Find<QLineEdit>("TaskLength")->text(), "5.00");
+}
+
+// A time typed over a time field's text is the time the editor takes, and
+// the end follows it; text that is no time gives the field its time back.
+TEST_F(TaskEditorWindowTest, ATypedTimeIsTaken)
+{
+    DoubleClick(fitUnits, Day(7, 11));
+    ASSERT_TRUE(editor->isVisible());
+    auto* start = Find<QTimeEdit>("TaskStartTime");
+    auto* end = Find<QTimeEdit>("TaskEndTime");
+    QLineEdit* line = start->findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+    ASSERT_EQ(end->time(), QTime(12, 0));
+    const struct {
+        const char* Typed;
+        QTime Taken;
+    } cases[] = {
+        {"7:00 AM", QTime(7, 0)}, {"1:15 pm", QTime(13, 15)}, {"9:30", QTime(9, 30)},
+        {"25:00", QTime(9, 30)},  {"noon", QTime(9, 30)},     {"10:00 AM", QTime(10, 0)},
+    };
+    for (const auto& c : cases) {
+        line->selectAll();
+        QTest::keyClicks(start, QString::fromLatin1(c.Typed));
+        EXPECT_EQ(line->text().toUpper(), QString::fromLatin1(c.Typed).toUpper()) << "shown as typed";
+        QTest::keyClick(start, Qt::Key_Tab);
+        EXPECT_EQ(start->time(), c.Taken) << c.Typed << " shows " << line->text().toStdString();
+        EXPECT_EQ(line->text(), QLocale().toString(c.Taken, start->displayFormat())) << c.Typed;
+    }
+    // The end follows a typed start as it follows a start set by the arrows.
+    EXPECT_EQ(end->time(), QTime(12, 0));
+    line->selectAll();
+    QTest::keyClicks(start, QStringLiteral("2:00 PM"));
+    QTest::keyClick(start, Qt::Key_Return);
+    const QTime typedEnd = end->time();
+    EXPECT_GT(typedEnd, QTime(15, 0));
+    start->setTime(QTime(10, 0));
+    EXPECT_EQ(end->time(), QTime(12, 0));
+    start->setTime(QTime(14, 0));
+    EXPECT_EQ(end->time(), typedEnd);
 }
 
 TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHints)
@@ -258,9 +322,9 @@ TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
     auto* up = Find<QToolButton>("UpDown1Up");
     EXPECT_FALSE(count->isEnabled());
     EXPECT_EQ(count->text(), "1");
-    EXPECT_TRUE(Find<QRadioButton>("RepeatPeriod2")->isEnabled());
+    EXPECT_TRUE(Find<controls::TFcRadioButton>("RepeatPeriod2")->isEnabled());
 
-    Find<QRadioButton>("RepeatPeriod4")->click();  // quarterly: four a year
+    Find<controls::TFcRadioButton>("RepeatPeriod4")->ChangeState();  // quarterly: four a year
     EXPECT_TRUE(count->isEnabled());
     EXPECT_EQ(count->text(), "2");
     up->click();
@@ -268,16 +332,16 @@ TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
     EXPECT_EQ(count->text(), "4");
     EXPECT_FALSE(up->isEnabled());
 
-    Find<QRadioButton>("RepeatPeriod2")->click();  // weekly
+    Find<controls::TFcRadioButton>("RepeatPeriod2")->ChangeState();  // weekly
     EXPECT_TRUE(up->isEnabled());
     up->click();
     EXPECT_EQ(count->text(), "5");
 
-    Find<QRadioButton>("RepeatPeriod0")->click();
+    Find<controls::TFcRadioButton>("RepeatPeriod0")->ChangeState();
     EXPECT_EQ(count->text(), "1");
     EXPECT_FALSE(count->isEnabled());
 
-    Find<QRadioButton>("RepeatPeriod2")->click();
+    Find<controls::TFcRadioButton>("RepeatPeriod2")->ChangeState();
     up->click();
     up->click();
     Find<QLineEdit>("TaskDesc")->setText("Mow front lawn");
@@ -314,6 +378,32 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
     EXPECT_EQ(Find<QWidget>("TaskStartDate")->property("date").toDate(), QDate(2026, 12, 9));
 }
 
+// In "Reuse a task" Escape answers Cancel and leaves the editor as it was;
+// Enter answers "Reuse this task".
+TEST_F(TaskEditorWindowTest, EscapeAndEnterInTheReuseDialog)
+{
+    AddTaskListEntry("Trim hedge", Day(9, 8), 3);
+    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "",
+                           "", "", "", true, 3, false, false);
+    const QString before = Find<QLineEdit>("TaskDesc")->text();
+    const auto pressIn = [](Qt::Key key) {
+        QTimer::singleShot(0, [key] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            QTest::keyClick(dialog->findChild<QLineEdit*>("HourlyRate"), key);
+            EXPECT_FALSE(dialog->isVisible());
+            if (dialog->isVisible())
+                qobject_cast<QDialog*>(dialog)->reject();  // the key did nothing; do not hang
+        });
+    };
+    pressIn(Qt::Key_Escape);
+    Find<controls::TFcBitBtn>("ReuseTaskButton")->Click();
+    EXPECT_EQ(Find<QLineEdit>("TaskDesc")->text(), before);
+    pressIn(Qt::Key_Return);
+    Find<controls::TFcBitBtn>("ReuseTaskButton")->Click();
+    EXPECT_EQ(Find<QLineEdit>("TaskDesc")->text(), "Trim hedge");
+}
+
 TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebuildsTheChart)
 {
     // "Paint walls" follows the end of "Fit units".
@@ -331,7 +421,7 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
     link(fitUnits, 0, paintWalls, true, 1);
     link(paintWalls, fitUnits, 0, false, 2);
 
-    page->findChild<QPushButton*>("EditChartButton")->click();
+    page->findChild<controls::TFcBitBtn*>("EditChartButton")->Click();
     TEditChart* list = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* found = qobject_cast<TEditChart*>(w); found && found->isVisible())
@@ -351,7 +441,7 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
     grid->selectRow(dependent);
     emit grid->clicked(grid->model()->index(dependent, 0));
     EXPECT_TRUE(list->findChild<QWidget*>("DependentFollowing")->isEnabled());
-    EXPECT_TRUE(list->findChild<QRadioButton*>("DependentFollowing1")->isChecked());
+    EXPECT_TRUE(list->findChild<controls::TFcRadioButton*>("DependentFollowing1")->Checked());
     EXPECT_TRUE(list->findChild<controls::TFcBitBtn*>("RemoveDependency")->isEnabled());
 
     list->resize(1000, 450);
@@ -364,6 +454,34 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
     // The chart was rebuilt: both bars are there again.
     EXPECT_NE(BarOf(fitUnits), nullptr);
     EXPECT_NE(BarOf(paintWalls), nullptr);
+
+    // Opened again it comes back where it was closed, frame and all, as far
+    // as the screen lets it.
+    page->findChild<controls::TFcBitBtn*>("EditChartButton")->Click();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(list->y(), 35);
+    const QRect area = list->screen()->availableGeometry();
+    EXPECT_EQ(list->x(), std::max(area.left(), std::min(25, area.right() + 1 - list->width())));
+    list->findChild<controls::TFcBitBtn*>("Done")->Click();
+}
+
+// A kept place off the screen (another monitor's, a smaller screen's) opens
+// the window whole on the screen instead.
+TEST_F(TaskEditorWindowTest, AKeptTaskListPlaceOffTheScreenOpensWhollyOnIt)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size(area.width() / 2, area.height() / 2);
+    const struct {
+        QPoint at;
+        QPoint expected;
+    } cases[] = {
+        {area.topLeft() + QPoint(25, 35), area.topLeft() + QPoint(25, 35)},
+        {area.topLeft() + QPoint(-300, -40), area.topLeft()},
+        {area.bottomRight() + QPoint(100, 100),
+         area.bottomRight() + QPoint(1, 1) - QPoint(size.width(), size.height())},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TEditChart::OnScreen(c.at, size), c.expected) << c.at.x() << "," << c.at.y();
 }
 
 // Taken for the documentation: the editor on a task, as a user sees it.
@@ -390,7 +508,7 @@ TEST_F(TaskEditorWindowTest, TheRepeatAndReuseDialogsHelpPagesAreShipped)
     Find<controls::TFcBitBtn>("ReuseTaskButton")->Click();
 
     Find<QLineEdit>("TaskDesc")->setText("Water plants");
-    Find<QRadioButton>("RepeatPeriod2")->click();
+    Find<controls::TFcRadioButton>("RepeatPeriod2")->ChangeState();
     inModalDialog("Specify how repeat works", "Ok");
     Find<controls::TFcBitBtn>("AddTaskManual")->Click();
     QDesktopServices::unsetUrlHandler("file");

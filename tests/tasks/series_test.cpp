@@ -119,6 +119,29 @@ TEST_F(SeriesTest, AStoredSeriesCannotBeMadeSingleAndKeepsItsCount)
     editor.RepeatPeriodClick();
     EXPECT_EQ(editor.Form.RepeatPeriod, schedule::kRepeatQuarterly);
     EXPECT_EQ(editor.Form.RepeatCount, 6);
+
+    // Choosing the end instead of the length leaves the series as stored,
+    // on the form and in the record Done writes.
+    editor.Form.AutoEndDate = false;
+    editor.AutoEndDateClick();
+    EXPECT_EQ(editor.Form.RepeatPeriod, schedule::kRepeatQuarterly);
+    EXPECT_EQ(editor.Form.RepeatCount, 6);
+    editor.Form.AutoEndDate = true;
+    editor.AutoEndDateClick();
+    EXPECT_EQ(editor.Form.RepeatPeriod, schedule::kRepeatQuarterly);
+    editor.Form.AutoEndDate = false;
+    editor.AutoEndDateClick();
+    editor.AddTaskManualClick();
+    ASSERT_TRUE(editor.Result());
+    EXPECT_EQ(Working(first, "RPERIOD"), schedule::kRepeatQuarterly);
+    CloseEditor();
+
+    // A new task with a chosen end is a single one.
+    NewSeries("Gutter check", schedule::kRepeatWeekly, 4);
+    editor.Form.AutoEndDate = false;
+    editor.AutoEndDateClick();
+    EXPECT_EQ(editor.Form.RepeatPeriod, schedule::kRepeatNone);
+    EXPECT_EQ(editor.Form.RepeatCount, 1);
 }
 
 TEST_F(SeriesTest, ASeriesIsSavedWholeWithItsKeysLinksAndNumbers)

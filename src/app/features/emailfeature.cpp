@@ -1,11 +1,11 @@
 #include "app/features/emailfeature.h"
 
 #include <QDialog>
-#include <QPushButton>
 
 #include "app/appservices.h"
 #include "app/customerpage.h"
 #include "app/features/customerfeature.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "platform/mail/curlsmtpengine.h"
 #include "reports/email/customercontacts.h"
 #include "reports/email/sendemailform.h"
@@ -41,8 +41,8 @@ EmailFeature::EmailFeature(const FeatureContext& context, const MainFeatures& fe
     });
     if (features_.Customers) {
         TCustomerPage* page = features_.Customers->Page();
-        if (auto* button = page->findChild<QPushButton*>(QStringLiteral("SendEmailToClient")))
-            QObject::connect(button, &QPushButton::clicked, sendEmail_, [this] { SendEmailToClientClick(); });
+        if (auto* button = page->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient")))
+            QObject::connect(button, &controls::TFcControl::clicked, sendEmail_, [this] { SendEmailToClientClick(); });
     }
 }
 

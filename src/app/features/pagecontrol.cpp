@@ -1,6 +1,6 @@
 #include "app/features/pagecontrol.h"
 
-#include <QTabWidget>
+#include "app/mainpagecontrol.h"
 
 #include "app/features/printingfeature.h"
 #include "app/features/timeblocksfeature.h"
@@ -20,7 +20,7 @@ TabTables TabTablesOf(data::TEstimateData& d)
 
 }  // namespace
 
-PageControl::PageControl(const FeatureContext& context, const MainFeatures& features, QTabWidget* tabs,
+PageControl::PageControl(const FeatureContext& context, const MainFeatures& features, TMainPageControl* tabs,
                          StartupWindow& pages)
     : context_(context),
       features_(features),

@@ -7,17 +7,16 @@
 #include "app/features/featurecontext.h"
 #include "app/tabs/tabhandlers.h"
 
-class QTabWidget;
-
 namespace tw::app {
 
 class StartupWindow;
+class TMainPageControl;
 
 class PageControl final : private TabView {
 public:
     // tabs: the main window's page control; pages: the window's side of the
     // start-up, which attaches the pages to tables opened again.
-    PageControl(const FeatureContext& context, const MainFeatures& features, QTabWidget* tabs,
+    PageControl(const FeatureContext& context, const MainFeatures& features, TMainPageControl* tabs,
                 StartupWindow& pages);
 
     void TabControlChange();
@@ -45,7 +44,7 @@ private:
 
     FeatureContext context_;
     const MainFeatures& features_;
-    QTabWidget* tabs_;
+    TMainPageControl* tabs_;
     StartupWindow& pages_;
     TabHandlers handlers_;
 };

@@ -4,6 +4,7 @@
 
 #include "app/features/emailfeature.h"
 #include "app/features/visualizefeature.h"
+#include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
 #include "data/jobstatus.h"
@@ -60,18 +61,16 @@ void PrintingFeature::Create()
     host.Services.UniqueKeyValue = [&s](db::Table& table, const char* field) {
         return data::UniqueKeyValue(s.State.Keys, table, field);
     };
-    host.Selection = [&s] {
-        reports::SelectionState selection;
-        selection.ChartSortBy = s.Chart.ChartSortBy;
-        selection.CurrentResourceId = s.State.CurrentResourceId;
-        return selection;
+    // The rows, header and mode the chart shows, and the query's title.
+    host.Selection = [this, &s] {
+        return features_.Query->ReportSelection(s.Chart.ChartSortBy, s.State.CurrentResourceId);
     };
     host.Chart = [this]() -> reports::ChartPages* {
         chartPages_ = std::make_shared<reports::RacChartPages>(*features_.Visualize->Page()->RAC());
         return chartPages_.get();
     };
     host.PageFormatCode = [&settings] { return settings.PaperCode; };
-    host.Caption = [this] { return context_.Window.windowTitle(); };
+    host.Caption = [this] { return features_.Query->ReportTitle(context_.Window.windowTitle()); };
     host.MailThroughClient = [&settings] { return settings.Email.UseMailProgram; };
     host.SendEmail = [this](int helpLevel, int, const reports::ChartPeriod& period, const QString& message) {
         features_.Email->OpenScheduleEmail(printPreview_, helpLevel, period, message);

@@ -45,8 +45,8 @@ TimeBlocksFeature::TimeBlocksFeature(const FeatureContext& context, const MainFe
     removeSlot_ = std::make_unique<tasks::TRemoveSlot>(DialogContext(), &context_.Window);
 
     TVisualizePage* page = features_.Visualize->Page();
-    QObject::connect(page->InsertSpace(), &QAbstractButton::clicked, page, [this] { InsertSpaceClick(); });
-    QObject::connect(page->RemoveSpace(), &QAbstractButton::clicked, page, [this] { RemoveSpaceClick(); });
+    QObject::connect(page->InsertSpace(), &controls::TFcControl::clicked, page, [this] { InsertSpaceClick(); });
+    QObject::connect(page->RemoveSpace(), &controls::TFcControl::clicked, page, [this] { RemoveSpaceClick(); });
 }
 
 TimeBlocksFeature::~TimeBlocksFeature() = default;

@@ -50,9 +50,9 @@ VisualizeFeature::VisualizeFeature(const FeatureContext& context, const MainFeat
       page_(new TVisualizePage(container))
 {
     containerLayout->addWidget(page_);
-    QObject::connect(page_->RefreshChart(), &QAbstractButton::clicked, page_,
+    QObject::connect(page_->RefreshChart(), &controls::TFcControl::clicked, page_,
                      [this] { features_.Pages->RefreshChartClick(); });
-    QObject::connect(page_->PrintPreviewButton(), &QAbstractButton::clicked, page_,
+    QObject::connect(page_->PrintPreviewButton(), &controls::TFcControl::clicked, page_,
                      [this] { features_.Pages->PrintPreviewButtonClick(); });
     QObject::connect(page_, &TVisualizePage::ChartSortByClicked, page_, [this](int choice) {
         context_.Session.Chart.ChartSortBy = choice;
@@ -80,6 +80,7 @@ void VisualizeFeature::Attach()
     visualize::VisualizeHooks& hooks = page_->Logic().Hooks;
     hooks.PushChartUpdates = [&s] { s.Sync().PushChartUpdates(); };
     hooks.PushChartRecord = [&s](std::int32_t key) { s.Sync().PushChartRecord(key); };
+    hooks.KeepSyncLevels = [&s](const std::function<void()>& change) { s.Sync().KeepLevelsThrough(change); };
     visualize::ConnectCalendarTables(hooks, s.Calendars());
     hooks.ResourcesAreFree = [this, &s](std::int32_t crewId, TDateTime start, TDateTime end, std::int32_t key) {
         return schedule::ResourcesAreFree(s.ScheduleTables(), context_.UI, true, crewId, start, end, key);

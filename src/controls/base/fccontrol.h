@@ -55,6 +55,7 @@ class TFcControl : public QWidget {
     Q_OBJECT
     // For .ui files, which set these with <property name="caption" stdset="0">.
     Q_PROPERTY(QString caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool transparent READ Transparent WRITE SetTransparent)
 public:
     explicit TFcControl(QWidget* parent = nullptr);
     ~TFcControl() override;

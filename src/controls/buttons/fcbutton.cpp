@@ -35,6 +35,8 @@ TFcButton::TFcButton(QWidget* parent) : TFcCustomButton(parent)
 {
     resize(75, 25);
     SetColor(clBtnFace);
+    // In a layout a push button keeps its height and may grow wider.
+    setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
 }
 
 QSize TFcButton::sizeHint() const

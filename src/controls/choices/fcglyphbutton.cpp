@@ -8,6 +8,7 @@
 #include "controls/panels/fcframes.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -86,6 +87,8 @@ TFcCustomGlyphButton::TFcCustomGlyphButton(QWidget* parent) : TFcCustomButton(pa
     RegisterChoiceAccessible();
     setFont(DefaultControlFont());
     SetAlignmentVertical(avTop);
+    // In a layout a choice keeps the height of its caption.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 TFcCustomGlyphButton::~TFcCustomGlyphButton()
@@ -261,6 +264,35 @@ void TFcCustomGlyphButton::Paint(TFcCanvas& canvas)
             r.Right = r.Left + w;
         DrawFocusBorder(canvas, r);
     }
+}
+
+QSize TFcCustomGlyphButton::sizeHint() const
+{
+    const QFontMetrics metrics(font());
+    const QString text = StripAccelerator(Caption());
+    int textWidth = 0;
+    int lines = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(line.trimmed()));
+        ++lines;
+    }
+    // Paint's insets: one pixel round, the glyph and its gap of four, three
+    // for the focus border beyond the text.
+    const int w = 1 + glyphWidth_ + 4 + textWidth + 3 + 1;
+    const int h = std::max(glyphHeight_ + 4, lines * metrics.height() + 4);
+    return {w, h};
+}
+
+void TFcCustomGlyphButton::TextChanged()
+{
+    updateGeometry();
+    TFcCustomButton::TextChanged();
+}
+
+void TFcCustomGlyphButton::FontChanged()
+{
+    updateGeometry();
+    TFcCustomButton::FontChanged();
 }
 
 void TFcCustomGlyphButton::keyPressEvent(QKeyEvent* event)

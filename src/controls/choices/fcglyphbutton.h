@@ -72,6 +72,10 @@ public:
     virtual QImage SelectGlyph() = 0;
     // A click by the mouse, Space or an accelerator.
     void ChangeState() override = 0;
+    // Room for the glyph, the gap and the caption with its focus border, so
+    // that a layout never cuts the caption.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
     // Raises OnClick, or triggers the action; not while the action itself
     // hands its checked state on (that would trigger it again).
     void Click() override;
@@ -81,6 +85,8 @@ public:
 
 protected:
     void Paint(TFcCanvas& canvas) override;
+    void TextChanged() override;
+    void FontChanged() override;
     // Painted at once, as the state changes.
     void UpdateDisplay() override { Repaint(); }
     TRect GetHotTrackRect() const override { return GlyphRect(); }

@@ -1,5 +1,7 @@
 #include "controls/panels/fcgroupbox.h"
 
+#include <QFontMetrics>
+
 #include "controls/foundation/fccommon.h"
 #include "controls/panels/fcpanelaccessible.h"
 #include "controls/foundation/fcgrafx.h"
@@ -48,6 +50,24 @@ TRect TFcCustomGroupBox::CaptionRect(TFcCanvas& canvas) const
     if (layoutDirection() == Qt::RightToLeft)
         return {width() - margin - cx, 0, width() - margin, cy};
     return {margin, 0, margin + cx, cy};
+}
+
+QSize TFcCustomGroupBox::minimumSizeHint() const
+{
+    QSize size = TFcCustomPanel::minimumSizeHint();
+    if (Caption().isEmpty() || groupStyle_ == gsCustom)
+        return size;
+    const int margin = groupStyle_ == gsTopLine ? 0 : 8;
+    const int caption = QFontMetrics(font()).horizontalAdvance(StripAccelerator(Caption())) + 2 * margin;
+    return {std::max(size.width(), caption), std::max(size.height(), 0)};
+}
+
+QSize TFcCustomGroupBox::sizeHint() const
+{
+    const QSize size = TFcCustomPanel::sizeHint();
+    if (!size.isValid())
+        return size;
+    return size.expandedTo(minimumSizeHint());
 }
 
 void TFcCustomGroupBox::Paint(TFcCanvas& canvas)

@@ -24,6 +24,11 @@ public:
     // The caption's rectangle (empty without a caption or with gsCustom).
     TRect CaptionRect(TFcCanvas& canvas) const;
 
+    // In a layout the box is never narrower than its caption with the margin
+    // on both sides, so the caption is never cut.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
     // The caption's accelerator: the first child in tab order takes the focus.
     bool DialogChar(QChar character, Qt::KeyboardModifiers modifiers) override;
 

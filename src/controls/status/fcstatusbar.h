@@ -27,6 +27,8 @@ namespace tw::controls {
 
 class TFcStatusBar : public TFcCustomPanel {
     Q_OBJECT
+    // For .ui files (set with stdset="0").
+    Q_PROPERTY(bool showSizeGrip READ ShowSizeGrip WRITE SetShowSizeGrip)
 public:
     explicit TFcStatusBar(QWidget* parent = nullptr);
 

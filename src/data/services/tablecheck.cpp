@@ -329,46 +329,35 @@ void TableOperations::RebuildCrewIndex()
     for (crews.first(); !crews.eof(); crews.next())
         crewNames[crews.fieldByName("CREWID").asInteger()] = crews.fieldByName("DESC").asString();
 
-    // Each table is written in one batch of its own: the batch of one table
-    // would be committed by a write to the other, a flush per record again.
-    struct MissingRow {
-        double CrewId, ChartsId, JobId;
-    };
-    std::vector<MissingRow> missing;
-    {
-        db::WriteBatch batch;
-        for (charts.first(); !charts.eof(); charts.next()) {
-            if (charts.fieldByName("JOB").asBoolean())
-                continue;
-            const double crewId = charts.fieldByName("CREWID").asInteger();
-            const auto crew = crewNames.find(crewId);
-            if (crew == crewNames.end())
-                continue;
-            if (charts.fieldByName("TDESC").asString() != crew->second) {
-                charts.edit();
-                charts.fieldByName("TDESC").setAsString(crew->second);
-                charts.post();
-            }
-            const double chartsId = charts.fieldByName("CHARTSID").asInteger();
-            if (assigned.emplace(crewId, chartsId).second)
-                missing.push_back({crewId, chartsId, charts.fieldByName("JID").asFloat()});
+    // The resource names and the missing rows in one write over both tables:
+    // all of it reaches the files or none.
+    db::WriteBatch batch;
+    for (charts.first(); !charts.eof(); charts.next()) {
+        if (charts.fieldByName("JOB").asBoolean())
+            continue;
+        const double crewId = charts.fieldByName("CREWID").asInteger();
+        const auto crew = crewNames.find(crewId);
+        if (crew == crewNames.end())
+            continue;
+        if (charts.fieldByName("TDESC").asString() != crew->second) {
+            charts.edit();
+            charts.fieldByName("TDESC").setAsString(crew->second);
+            charts.post();
         }
-        batch.commit();
+        const double chartsId = charts.fieldByName("CHARTSID").asInteger();
+        if (!assigned.emplace(crewId, chartsId).second)
+            continue;
+        const double jobId = charts.fieldByName("JID").asFloat();
+        const std::int32_t key = UniqueKeyValue(state_.Keys, data_.ICrewsTable3, "ICREWID");
+        assignments.append();
+        assignments.fieldByName("JOB").setAsBoolean(false);
+        assignments.fieldByName("ICREWID").setAsInteger(key);
+        assignments.fieldByName("CHARTSID").setAsFloat(chartsId);
+        assignments.fieldByName("CREWID").setAsFloat(crewId);
+        assignments.fieldByName("JID").setAsFloat(jobId);
+        assignments.post();
     }
-    {
-        db::WriteBatch batch;
-        for (const MissingRow& row : missing) {
-            const std::int32_t key = UniqueKeyValue(state_.Keys, data_.ICrewsTable3, "ICREWID");
-            assignments.append();
-            assignments.fieldByName("JOB").setAsBoolean(false);
-            assignments.fieldByName("ICREWID").setAsInteger(key);
-            assignments.fieldByName("CHARTSID").setAsFloat(row.ChartsId);
-            assignments.fieldByName("CREWID").setAsFloat(row.CrewId);
-            assignments.fieldByName("JID").setAsFloat(row.JobId);
-            assignments.post();
-        }
-        batch.commit();
-    }
+    batch.commit();
     for (db::Table* t : {&charts, &data_.ChartsTable, &assignments, &data_.ICrewsTable})
         if (t->active())
             t->refresh();

@@ -478,7 +478,7 @@ bool SameLetters(std::string_view a, std::string_view b)
 }
 
 // "10:15", "10:15:30", "2:30 PM" (the marker as the locale writes it).
-bool TryStrToTime(std::string_view text, double& out)
+bool ReadTime(std::string_view text, double& out)
 {
     int parts[3] = {0, 0, 0};
     int count = 0;
@@ -518,6 +518,19 @@ bool TryStrToTime(std::string_view text, double& out)
 
 }  // namespace
 
+bool TryStrToTime(std::string_view text, TDateTime& out)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    double time = 0;
+    if (!ReadTime(text, time))
+        return false;
+    out = time;
+    return true;
+}
+
 bool TryStrToDateTime(std::string_view text, TDateTime& out)
 {
     while (!text.empty() && text.front() == ' ')
@@ -529,7 +542,7 @@ bool TryStrToDateTime(std::string_view text, TDateTime& out)
     if (!TryStrToDate(text.substr(0, blank), date))
         return false;
     double time = 0;
-    if (blank != std::string_view::npos && !TryStrToTime(text.substr(blank + 1), time))
+    if (blank != std::string_view::npos && !ReadTime(text.substr(blank + 1), time))
         return false;
     out = date + time;
     return true;

@@ -69,6 +69,10 @@ std::string DateTimeToStr(TDateTime value);
 // year (any non-digit separates the numbers; a missing year is this year; a
 // two-digit year lies in 1950..2049). False for no valid date.
 bool TryStrToDate(std::string_view text, TDateTime& out);
+// A time of day "h:nn" or "h:nn:ss", with the locale's AM/PM marker (or
+// "AM"/"PM", any case) after it on a 12-hour clock or none for 24 hours, as
+// the fraction of a day. False, and out untouched, for anything else.
+bool TryStrToTime(std::string_view text, TDateTime& out);
 // A date as TryStrToDate reads it, optionally followed by a blank and a time
 // "h:nn" or "h:nn:ss" with the locale's AM/PM marker after it (on a 12-hour
 // clock) or none (24 hours). False, and out untouched, for anything else.

@@ -1344,7 +1344,7 @@ SharedTable::Order* SharedTable::order(const std::string& tag)
 
 // ---------------------------------------------------------------- key maps
 
-std::string SharedTable::keyOf(const std::vector<int>& fields, const std::uint8_t* rec) const
+std::string SharedTable::keyOf(const std::vector<int>& fields, const std::uint8_t* rec, bool foldCase) const
 {
     std::string key;
     for (int fi : fields) {
@@ -1376,7 +1376,11 @@ std::string SharedTable::keyOf(const std::vector<int>& fields, const std::uint8_
             key += 'S';
             key += static_cast<char>(n & 0xFF);
             key += static_cast<char>(n >> 8);
+            const std::size_t at = key.size();
             key.append(p, n);
+            if (foldCase)
+                for (std::size_t i = at; i < key.size(); ++i)
+                    key[i] = Upper(key[i]);
             break;
         }
         }
@@ -1385,17 +1389,18 @@ std::string SharedTable::keyOf(const std::vector<int>& fields, const std::uint8_
 }
 
 const std::vector<std::uint32_t>* SharedTable::candidates(const std::vector<int>& fields,
-                                                          const std::string& key)
+                                                          const std::string& key, bool foldCase)
 {
-    std::string id;
+    std::string id = foldCase ? "U" : "";
     for (int f : fields)
         id += std::to_string(f) + ";";
     KeyMap& m = keyMaps_[id];
     if (!m.valid) {
         m.fields = fields;
+        m.foldCase = foldCase;
         m.map.clear();
         for (std::uint32_t r = 1; r <= hdr.recordCount; ++r)
-            m.map[keyOf(fields, record(r))].push_back(r);
+            m.map[keyOf(fields, record(r), foldCase)].push_back(r);
         m.valid = true;
     }
     auto it = m.map.find(key);
@@ -1423,7 +1428,7 @@ void SharedTable::recordChanged(std::uint32_t recno, const std::vector<std::uint
         if (!m.valid)
             continue;
         if (oldRec) {
-            auto it = m.map.find(keyOf(m.fields, oldRec->data()));
+            auto it = m.map.find(keyOf(m.fields, oldRec->data(), m.foldCase));
             if (it != m.map.end()) {
                 auto& v = it->second;
                 v.erase(std::remove(v.begin(), v.end(), recno), v.end());
@@ -1431,7 +1436,7 @@ void SharedTable::recordChanged(std::uint32_t recno, const std::vector<std::uint
                     m.map.erase(it);
             }
         }
-        auto& v = m.map[keyOf(m.fields, newRec)];
+        auto& v = m.map[keyOf(m.fields, newRec, m.foldCase)];
         v.insert(std::upper_bound(v.begin(), v.end(), recno), recno);
     }
     if (live_ >= 0) {

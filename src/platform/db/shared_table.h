@@ -135,8 +135,10 @@ public:
     Order* order(const std::string& tag);  // nullptr when there is no such tag
 
     // Record numbers (ascending) whose fields hold this key.
-    const std::vector<std::uint32_t>* candidates(const std::vector<int>& fields, const std::string& key);
-    std::string keyOf(const std::vector<int>& fields, const std::uint8_t* rec) const;
+    // foldCase: texts compared with their letters a-z raised, as UPPER() of an index raises them.
+    const std::vector<std::uint32_t>* candidates(const std::vector<int>& fields, const std::string& key,
+                                                 bool foldCase = false);
+    std::string keyOf(const std::vector<int>& fields, const std::uint8_t* rec, bool foldCase = false) const;
 
     std::string path;
     std::string name;  // file name
@@ -172,6 +174,7 @@ private:
     std::map<std::string, Order> orders_;
     struct KeyMap {
         std::vector<int> fields;
+        bool foldCase = false;
         bool valid = false;
         std::unordered_map<std::string, std::vector<std::uint32_t>> map;
     };

@@ -506,6 +506,16 @@ void Table::goTo(std::uint32_t recno)
 
 bool Table::locate(std::string_view fieldsText, const std::vector<Value>& values)
 {
+    return locateRecord(fieldsText, values, false);
+}
+
+bool Table::locateIgnoringCase(std::string_view fieldsText, const std::vector<Value>& values)
+{
+    return locateRecord(fieldsText, values, true);
+}
+
+bool Table::locateRecord(std::string_view fieldsText, const std::vector<Value>& values, bool foldCase)
+{
     requireActive();
     checkBrowseMode();
     auto names = SplitNames(fieldsText);
@@ -581,8 +591,8 @@ bool Table::locate(std::string_view fieldsText, const std::vector<Value>& values
             throw;
         }
     }
-    const std::string key = shared_->keyOf(fields, probe.data());
-    const auto* found = shared_->candidates(fields, key);
+    const std::string key = shared_->keyOf(fields, probe.data(), foldCase);
+    const auto* found = shared_->candidates(fields, key, foldCase);
     if (!found || found->empty())
         return false;
     const std::vector<std::uint32_t> cands = *found;  // a filter callback may write and move the map

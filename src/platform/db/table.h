@@ -158,6 +158,13 @@ public:
     {
         return locate(field, std::vector<Value>{value});
     }
+    // The same, with texts compared ignoring letter case (a-z folded as
+    // UPPER() of an index folds them); still whole values, never a prefix.
+    bool locateIgnoringCase(std::string_view fields, const std::vector<Value>& values);
+    bool locateIgnoringCase(std::string_view field, const Value& value)
+    {
+        return locateIgnoringCase(field, std::vector<Value>{value});
+    }
 
     void append();
     void insert() { append(); }
@@ -194,6 +201,7 @@ private:
     friend class detail::SharedTable;
     struct Impl;
 
+    bool locateRecord(std::string_view fields, const std::vector<Value>& values, bool foldCase);
     void requireActive() const;
     void checkBrowseMode();
     const std::uint8_t* currentRecord() const;

@@ -5,7 +5,6 @@
 #include "ui_sendemailform.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 
 namespace tw::email {
 
@@ -24,16 +23,12 @@ TSendEmail::TSendEmail(std::function<MailSettings()> settings, SendEmailLogic::E
     ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
-    statusLabel_ = new QLabel(this);
-    statusLabel_->setObjectName(QStringLiteral("StatusPanel0"));
-    statusLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    statusLabel_->setFixedWidth(150);
-    statusValue_ = new QLabel(this);
-    statusValue_->setObjectName(QStringLiteral("StatusPanel1"));
-    statusValue_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    ui->StatusBar->addWidget(statusLabel_);
-    ui->StatusBar->addWidget(statusValue_, 1);
-    ui->StatusBar->setSizeGripEnabled(false);
+    // The state in a right-aligned panel, the server or result beside it.
+    auto* label = ui->StatusBar->AddPane(150);
+    label->setObjectName(QStringLiteral("StatusPanel0"));
+    label->SetAlignment(controls::taRightJustify);
+    ui->StatusBar->AddPane(0)->setObjectName(QStringLiteral("StatusPanel1"));
+    ui->StatusBar->SetShowSizeGrip(false);
     for (QWidget* w : {static_cast<QWidget*>(ui->RecipientsPanel), static_cast<QWidget*>(ui->AddName),
                        static_cast<QWidget*>(ui->ToList), static_cast<QWidget*>(ui->Subject),
                        static_cast<QWidget*>(ui->Memo), static_cast<QWidget*>(ui->ClearRecips)})
@@ -42,8 +37,9 @@ TSendEmail::TSendEmail(std::function<MailSettings()> settings, SendEmailLogic::E
     logic_ = std::make_unique<SendEmailLogic>(*this, std::move(settings), std::move(engines));
     connect(ui->SendEMailAttachment, &controls::TFcControl::clicked, this,
             [this] { logic_->SendEMailAttachmentClick(); });
-    connect(ui->FirstRecipient, &QCheckBox::clicked, this, [this] { logic_->FillRecipients(); });
-    connect(ui->SecondRecipient, &QCheckBox::clicked, this, [this] { logic_->FillRecipients(); });
+    // A change of state by any means (mouse, key, screen reader) fills the list.
+    connect(ui->FirstRecipient, &controls::TFcControl::clicked, this, [this] { logic_->FillRecipients(); });
+    connect(ui->SecondRecipient, &controls::TFcControl::clicked, this, [this] { logic_->FillRecipients(); });
     connect(ui->AddName, &controls::TFcControl::clicked, this, [this] {
         logic_->AddNameClick();
         ui->ToList->setCurrentRow(ui->ToList->count() - 1);
@@ -102,17 +98,18 @@ void TSendEmail::SetToList(const QStringList& addresses)
 
 bool TSendEmail::FirstRecipientChecked() const
 {
-    return ui->FirstRecipient->isChecked();
+    return ui->FirstRecipient->Checked();
 }
 bool TSendEmail::SecondRecipientChecked() const
 {
-    return ui->SecondRecipient->isChecked();
+    return ui->SecondRecipient->Checked();
 }
 
 void TSendEmail::SetRecipientChecks(bool first, bool second)
 {
-    ui->FirstRecipient->setChecked(first);
-    ui->SecondRecipient->setChecked(second);
+    // The logic sets them while it fills the list: no click of their own.
+    ui->FirstRecipient->InitState(first ? controls::cbChecked : controls::cbUnchecked);
+    ui->SecondRecipient->InitState(second ? controls::cbChecked : controls::cbUnchecked);
 }
 
 void TSendEmail::ShowContacts(const CustomerContacts& customer)
@@ -167,19 +164,18 @@ void TSendEmail::SetHintsShown(bool shown)
 
 void TSendEmail::SetEmailStatus(const QString& label, const QString& value)
 {
-    statusLabel_->setText(label);
-    statusValue_->setText(value);
-    statusValue_->setToolTip(value);
-    ui->StatusBar->repaint();
+    ui->StatusBar->SetPanelText(0, label);
+    ui->StatusBar->SetPanelText(1, value);
+    ui->StatusBar->Pane(1)->setToolTip(value);
 }
 
 QString TSendEmail::StatusLabel() const
 {
-    return statusLabel_->text();
+    return ui->StatusBar->PanelText(0);
 }
 QString TSendEmail::StatusValue() const
 {
-    return statusValue_->text();
+    return ui->StatusBar->PanelText(1);
 }
 
 void TSendEmail::SetBusy(bool busy)

@@ -72,8 +72,6 @@ protected:
 private:
     std::unique_ptr<Ui::TSendEmail> ui;
     std::unique_ptr<SendEmailLogic> logic_;
-    QLabel* statusLabel_ = nullptr;
-    QLabel* statusValue_ = nullptr;
     std::function<void()> help_;
     std::function<void(int, int)> keepPosition_;
     int left_ = 400, top_ = 300;

@@ -140,6 +140,11 @@ void SendEmailLogic::SmtpConnect()
 {
     const QString sender = Enclosed(settings_.From);
     const MailSettings s = settings_;
+    if (s.Host.trimmed().isEmpty()) {
+        connected_ = false;
+        SetEmailStatus(QStringLiteral("Connect failed "), QString::fromLatin1(kNoServerText));
+        return;
+    }
     std::shared_ptr<mail::SmtpEngine> engine = engine_;
     SetEmailStatus(QStringLiteral("Connecting to server"), QString());
     RunInBackground(

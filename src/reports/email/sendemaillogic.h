@@ -53,6 +53,9 @@ struct ScheduleReportSource {
 };
 
 inline const QString kAttachmentName = QStringLiteral("schedule.pdf");
+// What the window says when no SMTP server is set: where the user sets one.
+inline constexpr const char* kNoServerText =
+    "No e-mail server is set: enter it on the E-Mail page of Setup on the Utilities tab";
 
 class SendEmailLogic : public QObject {
     Q_OBJECT

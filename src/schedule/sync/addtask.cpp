@@ -220,6 +220,12 @@ bool ScheduleAdder::AddTaskToSchedule(const NewScheduleItem& item)
         }
     }
 
+    // What the push after a single add must compare: only this item and its
+    // twin when the working copy was level with the shared tables before.
+    ScheduleSync::PushLevel level;
+    if (item.SingleAdd && !state_.InsertTimePending)
+        level = sync_.LevelBeforeChange();
+
     std::string resourceName;
     std::int32_t resourceKey = 0;
     std::int32_t order = 0;
@@ -271,7 +277,7 @@ bool ScheduleAdder::AddTaskToSchedule(const NewScheduleItem& item)
         // An inserted block of time waiting for its timer is not pushed
         // along with this item; the timer pushes both.
         if (!state_.InsertTimePending)
-            sync_.PushChartUpdates();
+            sync_.PushChartUpdates(level, {item.Key});
         t_.CustomersTable.locate("CID", Number(customerKey_));
     }
     return true;

@@ -146,10 +146,10 @@ void SetField(const RecordCopier::FieldCopy& c, db::Table& source, db::Table& ta
 
 }  // namespace
 
-bool RecordCopier::Same(db::Table& source, db::Table& target) const
+bool RecordCopier::Same(db::Table& source, db::Table& target, bool besidesZeroed) const
 {
     for (const FieldCopy& c : fields_)
-        if (!FieldSame(c, source, target))
+        if (!(besidesZeroed && c.kind == Kind::Zero) && !FieldSame(c, source, target))
             return false;
     return true;
 }

@@ -47,7 +47,8 @@ public:
     static RecordCopier TaskList(db::Table& source, db::Table& target, bool singleUpdate);
 
     // True when the target's current record holds what Copy would write.
-    bool Same(db::Table& source, db::Table& target) const;
+    // besidesZeroed: the fields Copy writes 0 into are not compared.
+    bool Same(db::Table& source, db::Table& target, bool besidesZeroed = false) const;
     // Writes into the target's current record, which the caller has put into
     // edit or append state; does not post. A memo that is already equal is
     // not written again.

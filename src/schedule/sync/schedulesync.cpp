@@ -51,9 +51,9 @@ public:
     {
         const float ours = static_cast<float>(source_.field(sourceUpdate_).asFloat());
         if (LocateKey(target_, key)) {
-            memory_.seen.insert(key);
+            memory_.See(key);
             if (copier_.Same(source_, target_)) {
-                memory_.inStep[key] = ours;
+                memory_.InStep(key, ours);
                 return;
             }
             const float theirs = static_cast<float>(target_.field(targetUpdate_).asFloat());
@@ -68,8 +68,8 @@ public:
         }
         copier_.Copy(source_, target_);
         target_.post();
-        memory_.seen.insert(key);
-        memory_.inStep[key] = ours;
+        memory_.See(key);
+        memory_.InStep(key, ours);
     }
 
     void WriteAll()
@@ -96,7 +96,7 @@ private:
 // walk over the shared table touches a working record only when it copies;
 // a look-up per shared record would read the working records in random order.
 bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& copier, bool force,
-                   SharedMemory& memory)
+                   SharedMemory& memory, bool keepRowNumbers = false)
 {
     db::WriteBatch batch;  // one journal and flush for the whole pull
     const int workingKey = working.fieldIndex("CHARTSID");
@@ -113,8 +113,8 @@ bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& co
     for (shared.first(); !shared.eof(); shared.next()) {
         const std::int32_t k = shared.field(key).asInteger();
         const float theirs = static_cast<float>(shared.field(sharedUpdate).asFloat());
-        memory.seen.insert(k);
-        memory.inStep[k] = theirs;
+        memory.See(k);
+        memory.InStep(k, theirs);
         const auto known = counters.find(k);
         if (known != counters.end()) {
             if (!force && known->second == theirs)
@@ -123,7 +123,7 @@ bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& co
             known->second = theirs;
             if (!LocateKey(working, k))
                 throw std::logic_error("Working record " + std::to_string(k) + " vanished during the pull");
-            if (copier.Same(shared, working))
+            if (copier.Same(shared, working, keepRowNumbers))
                 continue;  // forced, and already what the copy would write
             working.edit();
         } else {
@@ -138,6 +138,53 @@ bool PullByCounter(db::Table& shared, db::Table& working, const RecordCopier& co
 }
 
 }  // namespace
+
+void SharedMemory::Note(std::int32_t key)
+{
+    const auto counter = inStep.find(key);
+    undo_.push_back({key, seen.count(key) != 0,
+                     counter == inStep.end() ? std::nullopt : std::optional<float>(counter->second)});
+}
+
+void SharedMemory::See(std::int32_t key)
+{
+    if (seen.count(key) != 0)
+        return;
+    Note(key);
+    seen.insert(key);
+}
+
+void SharedMemory::InStep(std::int32_t key, float counter)
+{
+    const auto found = inStep.find(key);
+    if (found != inStep.end() && found->second == counter)
+        return;
+    Note(key);
+    inStep[key] = counter;
+}
+
+void SharedMemory::Forget(std::int32_t key)
+{
+    Note(key);
+    seen.erase(key);
+    inStep.erase(key);
+}
+
+void SharedMemory::UndoTo(std::size_t mark)
+{
+    while (undo_.size() > mark) {
+        const Before& before = undo_.back();
+        if (before.seen)
+            seen.insert(before.key);
+        else
+            seen.erase(before.key);
+        if (before.inStep)
+            inStep[before.key] = *before.inStep;
+        else
+            inStep.erase(before.key);
+        undo_.pop_back();
+    }
+}
 
 CursorForWork::CursorForWork(db::Table& table) : table_(table)
 {
@@ -178,18 +225,29 @@ bool ScheduleSync::RunShared(const std::function<void()>& work)
     // workstation remembers of the shared tables must go back too: a key
     // remembered as pushed but rolled back would read as deleted elsewhere
     // and never be pushed again.
-    const SharedMemory charts = charts_;
-    const SharedMemory tasks = tasks_;
+    const std::size_t chartsMark = charts_.Mark();
+    const std::size_t tasksMark = tasks_.Mark();
+    struct Running {
+        ScheduleSync& sync;
+        explicit Running(ScheduleSync& s) : sync(s) { ++sync.running_; }
+        ~Running()
+        {
+            if (--sync.running_ == 0) {
+                sync.charts_.Settle();
+                sync.tasks_.Settle();
+            }
+        }
+    } running(*this);
     try {
         return lock_.WithSharedTables(work);
     } catch (const db::DbError& e) {
-        charts_ = charts;
-        tasks_ = tasks;
+        charts_.UndoTo(chartsMark);
+        tasks_.UndoTo(tasksMark);
         RecoverFromFailure();
         ui_.ShowMessage(e.what(), "Dbi error", data::MessageIcon::Stop);
     } catch (const std::exception& e) {
-        charts_ = charts;
-        tasks_ = tasks;
+        charts_.UndoTo(chartsMark);
+        tasks_.UndoTo(tasksMark);
         RecoverFromFailure();
         ui_.ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
     }
@@ -250,7 +308,7 @@ void ScheduleSync::CopyChartRecordToLocal(db::Table& source)
     RecordCopier::ChartToLocal(source, t_.ChartsTable5).Copy(source, t_.ChartsTable5);
 }
 
-void ScheduleSync::PushChartItems(const std::set<std::int32_t>* keys)
+void ScheduleSync::PushChartItems(const std::set<std::int32_t>* keys, bool fromWorkingCopy)
 {
     db::WriteBatch batch;  // one journal and flush for the whole push
     CursorForWork shared(t_.IChartsTable);
@@ -260,24 +318,61 @@ void ScheduleSync::PushChartItems(const std::set<std::int32_t>* keys)
         KeyedWriter(t_.ChartsTable5, t_.IChartsTable, copier, charts_, true).WriteAll();
         return;
     }
-    const RecordCopier copier = RecordCopier::ChartToShared(t_.ChartsTable2, t_.IChartsTable);
-    KeyedWriter writer(t_.ChartsTable2, t_.IChartsTable, copier, charts_, true);
+    db::Table& source = fromWorkingCopy ? t_.ChartsTable5 : t_.ChartsTable2;
+    const RecordCopier copier = RecordCopier::ChartToShared(source, t_.IChartsTable);
+    KeyedWriter writer(source, t_.IChartsTable, copier, charts_, true);
     for (std::int32_t key : *keys)
-        if (LocateKey(t_.ChartsTable2, key))
+        if (LocateKey(source, key))
             writer.Write(key);
 }
 
-void ScheduleSync::PushTaskList()
+void ScheduleSync::PushTaskList(const std::set<std::int32_t>* keys)
 {
     db::WriteBatch batch;
     CursorForWork shared(t_.ITasksTable2);
     t_.ITasksTable2.refresh();
     t_.TasksTable3.refresh();
     const RecordCopier copier = RecordCopier::TaskList(t_.TasksTable3, t_.ITasksTable2, false);
-    KeyedWriter(t_.TasksTable3, t_.ITasksTable2, copier, tasks_, false).WriteAll();
+    KeyedWriter writer(t_.TasksTable3, t_.ITasksTable2, copier, tasks_, false);
+    if (!keys) {
+        writer.WriteAll();
+        return;
+    }
+    for (std::int32_t key : *keys)
+        if (LocateKey(t_.TasksTable3, key))
+            writer.Write(key);
+}
+
+ScheduleSync::PushLevel ScheduleSync::LevelBeforeChange()
+{
+    PushLevel level;
+    t_.ChartsTable5.refresh();
+    t_.TasksTable3.refresh();
+    if (StillLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable))
+        level.Charts = pushedCharts_;
+    if (StillLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2))
+        level.Tasks = pushedTasks_;
+    return level;
+}
+
+void ScheduleSync::KeepLevelsThrough(const std::function<void()>& change)
+{
+    const bool pushed = StillLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable);
+    const bool pulled = StillLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable);
+    const bool removed = StillLevel(removed_, t_.ChartsTable5, t_.IChartsTable);
+    change();
+    for (const auto& [level, was] : {std::pair{&pushedCharts_, pushed}, std::pair{&pulledCharts_, pulled},
+                                     std::pair{&removed_, removed}})
+        if (was)
+            TakeLevel(*level, t_.ChartsTable5, t_.IChartsTable);
 }
 
 bool ScheduleSync::PushChartUpdates()
+{
+    return PushChartUpdates(PushLevel{}, {});
+}
+
+bool ScheduleSync::PushChartUpdates(const PushLevel& before, const std::set<std::int32_t>& changed)
 {
     if (state_.ReadOnlyCopy)
         return false;
@@ -288,6 +383,12 @@ bool ScheduleSync::PushChartUpdates()
             data::TablesBusyScope busy(state_);
             t_.ChartsTable.refresh();
             t_.ChartsTable5.refresh();
+            t_.TasksTable3.refresh();
+            // A pair that was level before the change, and that nothing
+            // else pushed since, differs by the changed records at most: the
+            // rest would compare the same.
+            const bool chartsFew = before.Charts && before.Charts == pushedCharts_;
+            const bool tasksFew = before.Tasks && before.Tasks == pushedTasks_;
             const bool charts = !StillLevel(pushedCharts_, t_.ChartsTable5, t_.IChartsTable);
             const bool tasks = !StillLevel(pushedTasks_, t_.TasksTable3, t_.ITasksTable2);
             {
@@ -296,9 +397,9 @@ bool ScheduleSync::PushChartUpdates()
                 // twins (or the other way round).
                 db::WriteBatch batch;
                 if (charts)
-                    PushChartItems(nullptr);
+                    PushChartItems(chartsFew ? &changed : nullptr, true);
                 if (tasks)
-                    PushTaskList();
+                    PushTaskList(tasksFew ? &changed : nullptr);
                 batch.commit();
             }
             if (charts)
@@ -326,7 +427,7 @@ bool ScheduleSync::PushChartRecords(const std::set<std::int32_t>& keys)
     });
 }
 
-bool ScheduleSync::PullChartUpdates(bool force)
+bool ScheduleSync::PullChartUpdates(bool force, bool keepRowNumbers)
 {
     if (state_.InsertTimePending)
         return false;
@@ -339,7 +440,7 @@ bool ScheduleSync::PullChartUpdates(bool force)
             t_.IChartsTable.refresh();
             t_.ChartsTable5.refresh();
             const RecordCopier copier = RecordCopier::ChartToLocal(t_.IChartsTable, t_.ChartsTable5);
-            copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5, copier, force, charts_);
+            copied = PullByCounter(t_.IChartsTable, t_.ChartsTable5, copier, force, charts_, keepRowNumbers);
             t_.ChartsTable5.refresh();
             t_.ChartsTable.refresh();
             TakeLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable);
@@ -380,8 +481,8 @@ void ScheduleSync::PullChartRecord(std::int32_t key, bool single)
             t_.ChartsTable5.edit();
             copier.Copy(t_.IChartsTable3, t_.ChartsTable5);
             t_.ChartsTable5.post();
-            charts_.seen.insert(current);
-            charts_.inStep[current] = SingleCounter(t_.IChartsTable3);
+            charts_.See(current);
+            charts_.InStep(current, SingleCounter(t_.IChartsTable3));
             if (single || link <= 0 || !copied.insert(link).second)
                 break;
             if (!LocateKey(t_.IChartsTable3, link) || !LocateKey(t_.ChartsTable5, link))
@@ -416,11 +517,10 @@ bool ScheduleSync::RemoveObsoleteTasks()
         while (!t_.ChartsTable5.eof()) {
             const std::int32_t k = t_.ChartsTable5.field(key).asInteger();
             if (sharedKeys.count(k) != 0) {
-                charts_.seen.insert(k);
+                charts_.See(k);
                 t_.ChartsTable5.next();
             } else {
-                charts_.seen.erase(k);
-                charts_.inStep.erase(k);
+                charts_.Forget(k);
                 // The cursor moves on to the next record, or back to the one
                 // before after the last: that one was kept and is kept again.
                 t_.ChartsTable5.deleteRecord();

@@ -16,11 +16,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
@@ -39,6 +41,27 @@ struct SharedMemory {
     std::unordered_set<std::int32_t> seen;
     // The change counter both sides had when they were last in step.
     std::unordered_map<std::int32_t, float> inStep;
+
+    // Changes go through these while an operation may still be rolled back:
+    // each notes what the key had before, so that undoing costs what the
+    // operation changed, not a copy of everything remembered.
+    void See(std::int32_t key);
+    void InStep(std::int32_t key, float counter);
+    void Forget(std::int32_t key);
+    // Where the note of changes stands; UndoTo puts back every change
+    // noted since. Settle drops the notes once no operation can fail any more.
+    std::size_t Mark() const { return undo_.size(); }
+    void UndoTo(std::size_t mark);
+    void Settle() { undo_.clear(); }
+
+private:
+    struct Before {
+        std::int32_t key;
+        bool seen;
+        std::optional<float> inStep;
+    };
+    void Note(std::int32_t key);
+    std::vector<Before> undo_;
 };
 
 class ScheduleSync {
@@ -52,6 +75,23 @@ public:
     // on a read-only copy. False when the shared tables were not reached
     // (read-only copy, lock broken, failure).
     bool PushChartUpdates();
+    // Whether each working table and its shared twin are as the last push
+    // left them, read before a change to the working copy: a push after the
+    // change then needs to write only what the change wrote.
+    struct PushLevel {
+        std::optional<std::array<ChangeStamp, 2>> Charts, Tasks;
+    };
+    PushLevel LevelBeforeChange();
+    // PushChartUpdates after a change that wrote only the working records
+    // with these keys (in either working table): when the pair was level
+    // before it, only those records are compared and written, which comes
+    // to the same as comparing every record.
+    bool PushChartUpdates(const PushLevel& before, const std::set<std::int32_t>& changed);
+    // Runs a change of the working schedule items that no push, pull or
+    // removal carries anywhere (the records' order, this workstation's bar
+    // and row numbers): whichever of them found the tables level before it
+    // finds them level after it, and need not compare every record again.
+    void KeepLevelsThrough(const std::function<void()>& change);
     // Writes the one working schedule item with that key into ICharts.DBF.
     bool PushChartRecord(std::int32_t key);
     // Writes the working schedule items with these keys into ICharts.DBF
@@ -61,8 +101,11 @@ public:
 
     // Copies shared records whose change counter differs (all of them when
     // forced) into the working copy. True when a schedule item was copied (a
-    // forced pull counts every shared item it covered).
-    bool PullChartUpdates(bool force);
+    // forced pull counts every shared item it covered). keepRowNumbers: while
+    // no chart is drawn (the start), a record that differs from the shared
+    // one only in its bar and row numbers (PTR, RESOURCE) is left as it is;
+    // they name nothing then, and the first build writes what it draws.
+    bool PullChartUpdates(bool force, bool keepRowNumbers = false);
     // Refreshes one working item, and unless single the items chained to it
     // by LINK, from ICharts.DBF. Never appends.
     void PullChartRecord(std::int32_t key, bool single);
@@ -83,8 +126,10 @@ private:
     bool RunShared(const std::function<void()>& work);
     void RecoverFromFailure();
     void RefreshWorkingViews();
-    void PushChartItems(const std::set<std::int32_t>* keys);
-    void PushTaskList();
+    // keys: only these working records, looked up in ChartsTable5 (from
+    // ChartsTable5) or ChartsTable2; none: every record of ChartsTable5.
+    void PushChartItems(const std::set<std::int32_t>* keys, bool fromWorkingCopy = false);
+    void PushTaskList(const std::set<std::int32_t>* keys = nullptr);
     // A working table and its shared twin as one operation last left them.
     using Level = std::optional<std::array<ChangeStamp, 2>>;
     // True when neither table changed since level was taken; otherwise the
@@ -101,6 +146,7 @@ private:
     // would change nothing.
     Level pushedCharts_, pushedTasks_, pulledCharts_, pulledTasks_, removed_;
     SharedMemory charts_, tasks_;
+    int running_ = 0;  // operations under way (one may run inside another)
 };
 
 // Opens a cursor for the length of one operation when it is closed, and on

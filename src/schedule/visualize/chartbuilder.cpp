@@ -290,24 +290,32 @@ void ChartBuilder::BuildChart(bool writeBack)
 
     db::Table& t = ctx_.Tables.ChartsTable3;
     if (t.active() && !t.isEmpty()) {
-        db::Field showIt = ScheduleItemField(t, &Item::SHOWIT), job = ScheduleItemField(t, &Item::JOB),
-                  sd = ScheduleItemField(t, &Item::SD), ed = ScheduleItemField(t, &Item::ED);
-        const int display = ctx_.Controls.ShowJobsOnly;
-        const WorkFields fields(t);
-        for (t.first(); !t.eof(); t.next()) {
-            if (!showIt.asBoolean())
-                continue;
-            const bool isJob = job.asBoolean();
-            if (!((display == 0 && isJob) || (display == 1 && !isJob)))
-                continue;
-            const TDateTime start = sd.asFloat();
-            TDateTime end = ed.asFloat();
-            if (end <= start)
-                end = start + 1.0 / 24.0;
-            PopulateChart(fields, isJob, start, end);
-        }
+        // Every record whose bar or row is new takes its PTR and RESOURCE:
+        // one write for the whole build, not a flush to disk per record (the
+        // first build after "Show all" writes nearly every record).
+        KeepSyncLevels([&] {
+            db::WriteBatch batch;
+            db::Field showIt = ScheduleItemField(t, &Item::SHOWIT), job = ScheduleItemField(t, &Item::JOB),
+                      sd = ScheduleItemField(t, &Item::SD), ed = ScheduleItemField(t, &Item::ED);
+            const int display = ctx_.Controls.ShowJobsOnly;
+            const WorkFields fields(t);
+            for (t.first(); !t.eof(); t.next()) {
+                if (!showIt.asBoolean())
+                    continue;
+                const bool isJob = job.asBoolean();
+                if (!((display == 0 && isJob) || (display == 1 && !isJob)))
+                    continue;
+                const TDateTime start = sd.asFloat();
+                TDateTime end = ed.asFloat();
+                if (end <= start)
+                    end = start + 1.0 / 24.0;
+                PopulateChart(fields, isJob, start, end);
+            }
+            batch.commit();
+        });
         dates_.FitChartPeriod(false, false);
     }
+    db::WriteBatch batch;  // the group's later bars' times in one write
     // Aligning a group from its first bar places every later one; starting
     // again from each of them would only place the rest once more.
     std::unordered_set<const TResourceAllocation*> linked;
@@ -317,6 +325,7 @@ void ChartBuilder::BuildChart(bool writeBack)
     for (TResourceAllocation* bar : ctx_.Chart.ChartBars)
         if (linked.count(bar) == 0)
             AlignLinkedBars(bar);
+    batch.commit();
     ctx_.RAC.EndUpdate();
     RefreshIfOpen(ctx_.Tables.ChartsTable);
 }
@@ -341,6 +350,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
         barOf.reserve(chart.BarLinks.size());
         for (const auto& [bar, link] : chart.BarLinks)
             barOf.emplace(link.Ptr, bar);
+        db::WriteBatch batch;  // the moved bars' records in one write
         db::Field hoursField = ScheduleItemField(t, &Item::HOURS), crew = ScheduleItemField(t, &Item::CREWID),
                   job = ScheduleItemField(t, &Item::JOB), offset = ScheduleItemField(t, &Item::OFFSET),
                   sd = ScheduleItemField(t, &Item::SD), ed = ScheduleItemField(t, &Item::ED),
@@ -374,6 +384,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
             WriteTaskPeriod(t, start, end);
             t.post();
         }
+        batch.commit();
     }
     for (TResourceAllocation* bar : chart.ChartBars)
         if (CarriesOffset(bar))
@@ -448,6 +459,8 @@ void ChartBuilder::UpdateJobSummaries()
         }
     }
 
+    // The summaries and assignment rows of every job in one write.
+    db::WriteBatch batch;
     AssignmentIndex assignments(tables.ICrewsTable2);
     for (jobs.first(); !jobs.eof(); jobs.next()) {
         const std::int32_t jobId = IntField(jobs, "JID");
@@ -524,6 +537,7 @@ void ChartBuilder::UpdateJobSummaries()
             }
         }
     }
+    batch.commit();
     RefreshIfOpen(tables.ICrewsTable3);
     RefreshIfOpen(charts);
     RefreshIfOpen(tables.ChartsTable);
@@ -540,23 +554,34 @@ void ChartBuilder::SortWorkTables()
         return;
     data::TablesBusyScope busy(ctx_.State);
 
-    std::unordered_set<db::Table*> wasOpen;
-    for (db::Table* t : CursorsToClose(tables)) {
-        if (!t->active())
-            continue;
-        wasOpen.insert(t);
-        t->refresh();
-        t->close();
-    }
-    try {
-        db::SortTable(file.parent_path().string(), file.filename().string(), fields);
-    } catch (const db::DbError& e) {
-        ctx_.UI.ShowMessage(e.what(), "Dbi error", data::MessageIcon::Stop);
-    }
-    for (db::Table* t : CursorsToOpen(tables))
-        if (wasOpen.count(t) != 0)
-            t->open();
+    // Sorting moves records, it changes none.
+    KeepSyncLevels([&] {
+        std::unordered_set<db::Table*> wasOpen;
+        for (db::Table* t : CursorsToClose(tables)) {
+            if (!t->active())
+                continue;
+            wasOpen.insert(t);
+            t->refresh();
+            t->close();
+        }
+        try {
+            db::SortTable(file.parent_path().string(), file.filename().string(), fields);
+        } catch (const db::DbError& e) {
+            ctx_.UI.ShowMessage(e.what(), "Dbi error", data::MessageIcon::Stop);
+        }
+        for (db::Table* t : CursorsToOpen(tables))
+            if (wasOpen.count(t) != 0)
+                t->open();
+    });
     RefreshIfOpen(tables.ChartsTable);
+}
+
+void ChartBuilder::KeepSyncLevels(const std::function<void()>& change)
+{
+    if (ctx_.Hooks.KeepSyncLevels)
+        ctx_.Hooks.KeepSyncLevels(change);
+    else
+        change();
 }
 
 TResourceAllocation* ChartBuilder::RegisterBar(TResourceAllocation* bar)

@@ -9,6 +9,7 @@
 // walking one table per record of another.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "schedule/visualize/chartdates.h"
@@ -53,6 +54,7 @@ private:
     // by name once per build rather than once per record.
     struct WorkFields;
     TResourceAllocation* RegisterBar(TResourceAllocation* bar);
+    void KeepSyncLevels(const std::function<void()>& change);
     void PopulateChart(const WorkFields& fields, bool isJob, TDateTime start, TDateTime end);
     std::string RowCaption(const WorkFields& fields);
 

@@ -71,6 +71,10 @@ struct VisualizeHooks {
     // Schedule synchronisation.
     std::function<void()> PushChartUpdates;
     std::function<void(std::int32_t chartsId)> PushChartRecord;
+    // Runs a change of the working copy's order or of its PTR and RESOURCE
+    // (which the shared tables never take) so that the synchronisation still
+    // knows the tables level afterwards; without it the change just runs.
+    std::function<void(const std::function<void()>& change)> KeepSyncLevels;
     // The working-time engine on the calendar that governs the resource under
     // the current work-calendar mode (the synchronisation's CalendarTables).
     // Each call leaves that calendar loaded.

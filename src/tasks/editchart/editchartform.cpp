@@ -5,6 +5,9 @@
 #include "tasks/formvalues.h"
 #include "ui_editchartform.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QHeaderView>
 #include <QMessageBox>
 
@@ -31,6 +34,7 @@ TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState
     ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
+    ui->StatusBar->AddPane(0);
     // "Done" closes it; the title bar has no buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -39,13 +43,13 @@ TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState
     ui->TaskGrid->verticalHeader()->hide();
     ui->TaskGrid->setWordWrap(false);
     hint_ = ui->TaskGrid->toolTip();
-    following_ = GroupOf(ui->DependentFollowing, "DependentFollowing", 2);
+    following_ = RadioChoice(ui->DependentFollowing, "DependentFollowing", 2);
 
     connect(ui->TaskGrid, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { Run([&] { logic_.TaskGridCellClick(index.row()); }); });
     connect(ui->TaskGrid, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Run([&] { logic_.TaskGridDblClick(index.row()); }); });
-    connect(following_, &QButtonGroup::idClicked, this, [this](int choice) {
+    following_.OnClicked(this, [this](int choice) {
         if (!showing_)
             Run([&] { logic_.DependentFollowingClick(choice); });
     });
@@ -56,6 +60,19 @@ TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState
 
 TEditChart::~TEditChart() = default;
 
+QPoint TEditChart::OnScreen(QPoint at, QSize size)
+{
+    const QScreen* screen = QGuiApplication::screenAt(at);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return at;
+    const QRect area = screen->availableGeometry();
+    const int x = std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+    const int y = std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
 void TEditChart::Open(int helpLevel)
 {
     if (!logic_.Open(helpLevel)) {
@@ -63,7 +80,10 @@ void TEditChart::Open(int helpLevel)
         raise();
         return;
     }
-    setGeometry(*place_.Left, *place_.Top, std::max(*place_.Width, 800), std::max(*place_.Height, 450));
+    // The kept place is the frame's (x(), y() on closing); placing the client
+    // area there would open the window one title bar higher each time.
+    resize(std::max(*place_.Width, 800), std::max(*place_.Height, 450));
+    move(OnScreen(QPoint(*place_.Left, *place_.Top), size()));
     ShowState();
     show();
     raise();
@@ -86,9 +106,8 @@ void TEditChart::ShowState()
     const schedule::DependencyButtons& b = logic_.Buttons;
     ui->RemoveDependency->setEnabled(b.RemoveDependencyEnabled);
     ui->DependentFollowing->setEnabled(b.DependentFollowingEnabled);
-    if (QAbstractButton* choice = following_->button(b.DependentFollowing))
-        choice->setChecked(true);
-    ui->StatusBar->showMessage(QString::fromStdString(logic_.StatusBar));
+    following_.SetCheckedId(b.DependentFollowing);
+    ui->StatusBar->SetPanelText(0, QString::fromStdString(logic_.StatusBar));
     ui->TaskGrid->setToolTip(logic_.HintShown ? hint_ : QString());
     const int row = logic_.CurrentRow();
     if (row >= 0)

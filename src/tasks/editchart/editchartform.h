@@ -2,12 +2,12 @@
 // The job task list "Task editor": a modeless, always-on-top window over the
 // window-free tasks::EditChart.
 
-#include <QButtonGroup>
 #include <QDialog>
 
 #include <memory>
 
 #include "tasks/editchart/editchart.h"
+#include "tasks/formvalues.h"
 
 namespace Ui {
 class TEditChart;
@@ -26,6 +26,10 @@ struct EditChartPlace {
 class TEditChart : public QDialog {
     Q_OBJECT
 public:
+    // Where a window of size whose frame's top-left corner is at lies whole
+    // on the screen that holds at (or the primary one).
+    static QPoint OnScreen(QPoint at, QSize size);
+
     // place: where the window opens and where closing keeps its place.
     TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState& state,
                const data::JobStatusTexts& statusTexts, EditChartHooks hooks, EditChartPlace place,
@@ -49,7 +53,7 @@ private:
     std::unique_ptr<Ui::TEditChart> ui;
     EditChart logic_;
     EditChartPlace place_;
-    QButtonGroup* following_ = nullptr;
+    RadioChoice following_;
     QString hint_;
     bool showing_ = false;
 };

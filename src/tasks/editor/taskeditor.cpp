@@ -424,8 +424,14 @@ void TaskEditor::AutoEndDateClick()
         Form.Label6 = "Choose end date:";
         Form.Label7 = "Choose end time:";
         LengthFromPickers();
-        Form.RepeatPeriod = 0;
-        Form.RepeatCount = 1;
+        // A new task with a chosen end is never repeated; a stored series
+        // keeps the period and count it was stored with, which Done writes back.
+        if (args_.Edit && storedRepeatPeriod_ > schedule::kRepeatNone) {
+            Form.RepeatPeriod = storedRepeatPeriod_;
+        } else {
+            Form.RepeatPeriod = schedule::kRepeatNone;
+            Form.RepeatCount = 1;
+        }
         Form.RepeatCountEnabled = false;
     }
 }

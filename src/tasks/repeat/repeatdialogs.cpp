@@ -1,12 +1,12 @@
 #include "tasks/repeat/repeatdialogs.h"
 
 #include "controls/base/fccontrol.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "controls/base/fcformkeys.h"
 #include "ui_customrepeatform.h"
 #include "ui_repeattaskform.h"
 
 #include <QApplication>
-#include <QRadioButton>
 
 #include "schedule/repeat/repeatdates.h"
 
@@ -42,14 +42,14 @@ void TCustomRepeat::Open(int code, TDateTime /*start*/)
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QRadioButton* units[] = {ui->PeriodHours, ui->PeriodDays, ui->PeriodWeeks, ui->PeriodMonths};
+    controls::TFcRadioButton* units[] = {ui->PeriodHours, ui->PeriodDays, ui->PeriodWeeks, ui->PeriodMonths};
     if (code < 1) {
         ui->UpDown1->setValue(2);
-        ui->PeriodWeeks->setChecked(true);
+        ui->PeriodWeeks->SetChecked(true);
     } else {
         const int unit = schedule::CustomRepeatUnitOf(code);
         if (unit < 4)
-            units[unit]->setChecked(true);
+            units[unit]->SetChecked(true);
         ui->UpDown1->setValue(schedule::CustomRepeatCountOf(code));
     }
     IsOpen = true;
@@ -65,9 +65,9 @@ void TCustomRepeat::OkClick()
     if (!ok)
         count = 1;
     int unit = 0;
-    QRadioButton* units[] = {ui->PeriodHours, ui->PeriodDays, ui->PeriodWeeks, ui->PeriodMonths};
+    controls::TFcRadioButton* units[] = {ui->PeriodHours, ui->PeriodDays, ui->PeriodWeeks, ui->PeriodMonths};
     for (int i = 0; i < 4; ++i)
-        if (units[i]->isChecked())
+        if (units[i]->Checked())
             unit = i;
     ResultCode = schedule::CustomRepeatCode(count, unit);
     accept();
@@ -107,7 +107,7 @@ void TRepeatTask::done(int result)
 {
     if (IsOpen) {
         IsOpen = false;
-        Reoccurring = ui->Reoccurring->isChecked();
+        Reoccurring = ui->Reoccurring->Checked();
     }
     QDialog::done(result);
 }

@@ -2,6 +2,7 @@
 
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
+#include "controls/typedpicker.h"
 #include "platform/datetime/localetexts.h"
 #include "tasks/formvalues.h"
 #include "ui_reusetasksform.h"
@@ -11,10 +12,9 @@
 namespace tw::tasks {
 
 struct TReuseTasks::Controls {
-    QButtonGroup* PeriodPanel = nullptr;
-    QButtonGroup* TaskStatus = nullptr;
-    QButtonGroup* RepeatPeriod = nullptr;
-    QButtonGroup* SortByPanel = nullptr;
+    RadioChoice PeriodPanel;
+    RadioChoice RepeatPeriod;
+    RadioChoice SortByPanel;
     QList<QPair<QWidget*, QString>> Hints;
     bool Showing = false;
 };
@@ -27,16 +27,19 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
 {
     ui->setupUi(this);
     ui->TaskStartDate->setDisplayFormat(QString::fromStdString(locale::QtShortDatePattern()));
+    for (QDateTimeEdit* picker : std::initializer_list<QDateTimeEdit*>{ui->TaskStartDate, ui->TaskStartTime})
+        controls::TypedPicker::Watch(picker, nullptr);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
     // Only "Reuse this task" and "Cancel" close it.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     Controls& c = *controls_;
-    c.PeriodPanel = GroupOf(ui->PeriodPanel, "PeriodPanel", 4);
-    c.TaskStatus = GroupOf(ui->TaskStatus, "TaskStatus", 6);
-    c.RepeatPeriod = GroupOf(ui->RepeatPeriod, "RepeatPeriod", 7);
-    c.SortByPanel = GroupOf(ui->SortByPanel, "SortByPanel", 4);
+    c.PeriodPanel = RadioChoice(ui->PeriodPanel, "PeriodPanel", {"Hours", "Days", "Weeks", "Months"});
+    SetChoiceItems(ui->TaskStatus, JobStatusItems(), "TaskStatus");
+    c.RepeatPeriod = RadioChoice(ui->RepeatPeriod, "RepeatPeriod",
+                                 {"None", "Daily", "Weekly", "Monthly", "Quarterly", "6 Months", "Custom"});
+    c.SortByPanel = RadioChoice(ui->SortByPanel, "SortByPanel", {"Description", "Start date", "Length", "Client"});
     for (QWidget* w : std::initializer_list<QWidget*>{ui->PeriodPanel, ui->TaskLength, ui->HourlyRate})
         c.Hints.append({w, w->toolTip()});
 
@@ -47,11 +50,17 @@ TReuseTasks::TReuseTasks(ReuseTasksContext& context, QWidget* parent)
         });
     };
     using Move = ReuseTasks::Move;
-    on(c.SortByPanel, &QButtonGroup::idClicked, [this] {
+    const auto onChoice = [this](const RadioChoice& choice, std::function<void()> handler) {
+        choice.OnClicked(this, [this, handler](int) {
+            if (!controls_->Showing)
+                Run(handler);
+        });
+    };
+    onChoice(c.SortByPanel, [this] {
         logic_.SortByPanelClick();
         logic_.FillFromTask();
     });
-    on(c.RepeatPeriod, &QButtonGroup::idClicked, [this] { logic_.RepeatPeriodClick(); });
+    onChoice(c.RepeatPeriod, [this] { logic_.RepeatPeriodClick(); });
     on(ui->UpDown1Up, &QToolButton::clicked, [this] {
         if (logic_.Form.RepeatCount < logic_.Form.RepeatCountMax)
             ++logic_.Form.RepeatCount;
@@ -111,16 +120,16 @@ void TReuseTasks::ReadForm()
 {
     ReuseForm& f = logic_.Form;
     const Controls& c = *controls_;
-    f.TaskStatus = c.TaskStatus->checkedId();
-    f.PeriodPanel = c.PeriodPanel->checkedId();
+    f.TaskStatus = ui->TaskStatus->ItemIndex();
+    f.PeriodPanel = c.PeriodPanel.CheckedId();
     f.TaskLength = ui->TaskLength->text().toStdString();
     f.HourlyRate = ui->HourlyRate->text().toStdString();
     f.TaskStartDate = FromDate(ui->TaskStartDate->date());
     f.TaskStartTime = FromTime(ui->TaskStartTime->time());
-    f.RepeatPeriod = c.RepeatPeriod->checkedId();
+    f.RepeatPeriod = c.RepeatPeriod.CheckedId();
     f.RepeatCount = ui->RepeatRep->text().toInt();
     f.TaskDesc = ui->TaskDesc->text().toStdString();
-    f.SortByPanel = c.SortByPanel->checkedId();
+    f.SortByPanel = c.SortByPanel.CheckedId();
 }
 
 void TReuseTasks::ShowForm()
@@ -128,14 +137,10 @@ void TReuseTasks::ShowForm()
     const ReuseForm& f = logic_.Form;
     Controls& c = *controls_;
     c.Showing = true;
-    const auto check = [](QButtonGroup* group, int id) {
-        if (QAbstractButton* b = group->button(id))
-            b->setChecked(true);
-    };
-    check(c.TaskStatus, f.TaskStatus);
-    check(c.PeriodPanel, f.PeriodPanel);
-    check(c.RepeatPeriod, f.RepeatPeriod);
-    check(c.SortByPanel, f.SortByPanel);
+    SetChoiceQuietly(ui->TaskStatus, f.TaskStatus);
+    c.PeriodPanel.SetCheckedId(f.PeriodPanel);
+    c.RepeatPeriod.SetCheckedId(f.RepeatPeriod);
+    c.SortByPanel.SetCheckedId(f.SortByPanel);
     ui->TaskLength->setText(QString::fromStdString(f.TaskLength));
     ui->HourlyRate->setText(QString::fromStdString(f.HourlyRate));
     ui->TaskStartDate->setDate(ToDate(f.TaskStartDate));

@@ -2,6 +2,7 @@
 
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
+#include "controls/typedpicker.h"
 #include "data/services/busyscopes.h"
 #include "ui_insertslotform.h"
 #include "ui_removeslotform.h"
@@ -10,9 +11,7 @@
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QTimeEdit>
 
 #include <cmath>
@@ -64,14 +63,14 @@ void SlotFormControls::Connect(QObject* owner)
 int SlotFormControls::Unit() const
 {
     for (int i = 0; i < 4; ++i)
-        if (Units[i]->isChecked())
+        if (Units[i]->Checked())
             return i;
     return timeblocks::kSlotDays;
 }
 
 bool SlotFormControls::ForAllResources() const
 {
-    return AllResources->isChecked();
+    return AllResources->Checked();
 }
 
 TDateTime SlotFormControls::Start() const
@@ -96,8 +95,8 @@ timeblocks::SlotBlock SlotFormControls::Block() const
 
 void SlotFormControls::ShowStatus(const std::string& text)
 {
-    StatusBar->showMessage(QString::fromStdString(text));
-    StatusBar->repaint();
+    // Drawn at once: the work that follows keeps the event loop waiting.
+    StatusBar->SetPanelText(0, QString::fromStdString(text));
 }
 
 template <class Form>
@@ -112,7 +111,10 @@ static void BindControls(SlotFormControls& c, Form& ui)
     c.SlotStartDate = ui.SlotStartDate;
     c.SlotStartTime = ui.SlotStartTime;
     c.AllResources = ui.AllResources;
+    c.SelectedResourceOnly = ui.SelectedResourceOnly;
     c.StatusBar = ui.StatusBar;
+    if (c.StatusBar->PanelCount() == 0)
+        c.StatusBar->AddPane(0);
 }
 
 // What both dialogs do before they show: the shared tables brought up to
@@ -147,7 +149,10 @@ TInsertSlot::TInsertSlot(SlotDialogContext context, QWidget* parent)
     Controls.Connect(this);
     connect(ui->Ok, &controls::TFcControl::clicked, this, &TInsertSlot::OkClick);
     connect(ui->Cancel, &controls::TFcControl::clicked, this, &TInsertSlot::CancelClick);
-    connect(ui->AllResources, &QRadioButton::toggled, this, &TInsertSlot::ResourceSelectionClick);
+    for (controls::TFcRadioButton* choice : {ui->AllResources, ui->SelectedResourceOnly})
+        connect(choice, &controls::TFcControl::clicked, this, &TInsertSlot::ResourceSelectionClick);
+    for (QDateTimeEdit* picker : std::initializer_list<QDateTimeEdit*>{ui->SlotStartDate, ui->SlotStartTime})
+        controls::TypedPicker::Watch(picker, nullptr);
 }
 
 TInsertSlot::~TInsertSlot() = default;
@@ -226,9 +231,11 @@ TRemoveSlot::TRemoveSlot(SlotDialogContext context, QWidget* parent)
     Controls.Connect(this);
     connect(ui->Ok, &controls::TFcControl::clicked, this, &TRemoveSlot::OkClick);
     connect(ui->Cancel, &controls::TFcControl::clicked, this, &TRemoveSlot::CancelClick);
-    connect(ui->AllResources, &QRadioButton::toggled, this, &TRemoveSlot::ResourceSelectionClick);
-    connect(ui->SlotStartDate, &QDateEdit::dateChanged, this, &TRemoveSlot::ResourceSelectionClick);
-    connect(ui->SlotStartTime, &QTimeEdit::timeChanged, this, &TRemoveSlot::ResourceSelectionClick);
+    for (controls::TFcRadioButton* choice : {ui->AllResources, ui->SelectedResourceOnly})
+        connect(choice, &controls::TFcControl::clicked, this, &TRemoveSlot::ResourceSelectionClick);
+    // A typed start counts once it is typed in full.
+    for (QDateTimeEdit* picker : std::initializer_list<QDateTimeEdit*>{ui->SlotStartDate, ui->SlotStartTime})
+        controls::TypedPicker::Watch(picker, [this] { ResourceSelectionClick(); });
 }
 
 TRemoveSlot::~TRemoveSlot() = default;

@@ -12,14 +12,14 @@
 
 #include "data/services/mainstate.h"
 #include "schedule/slots/insertslot.h"
+#include "controls/choices/fcglyphbutton.h"
+#include "controls/status/fcstatusbar.h"
 #include "schedule/slots/removeslot.h"
 #include "schedule/slots/slotoperations.h"
 
 class QDateEdit;
 class QLineEdit;
-class QRadioButton;
 class QSpinBox;
-class QStatusBar;
 class QTimeEdit;
 
 namespace Ui {
@@ -51,11 +51,12 @@ class SlotFormControls {
 public:
     QLineEdit* SlotLength = nullptr;
     QSpinBox* UpDown2 = nullptr;
-    QRadioButton* Units[4] = {};
+    controls::TFcRadioButton* Units[4] = {};
     QDateEdit* SlotStartDate = nullptr;
     QTimeEdit* SlotStartTime = nullptr;
-    QRadioButton* AllResources = nullptr;
-    QStatusBar* StatusBar = nullptr;
+    controls::TFcRadioButton* AllResources = nullptr;
+    controls::TFcRadioButton* SelectedResourceOnly = nullptr;
+    controls::TFcStatusBar* StatusBar = nullptr;
 
     void Connect(QObject* owner);
     int Unit() const;

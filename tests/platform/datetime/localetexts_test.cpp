@@ -115,5 +115,28 @@ TEST_F(LocaleTexts, ReadsDatesInTheShortDateOrder)
     EXPECT_DOUBLE_EQ(d, EncodeDate(2026, 12, 8));
 }
 
+// A time as typed into a time field, on the 12-hour and the 24-hour clock.
+TEST_F(LocaleTexts, ReadsTypedTimes)
+{
+    PinLocale("en_US");
+    const struct {
+        const char* Text;
+        double Minutes;  // -1: refused
+    } cases[] = {
+        {"7:00 AM", 7 * 60}, {" 7:00 am ", 7 * 60}, {"12:00 AM", 0},  {"12:30 PM", 12 * 60 + 30},
+        {"1:15PM", 13 * 60 + 15}, {"13:30", 13 * 60 + 30}, {"0:05", 5}, {"13:00 PM", -1},
+        {"25:00", -1}, {"7", -1}, {"7:60", -1}, {"noon", -1}, {"", -1}, {"7:00 XM", -1},
+    };
+    for (const auto& c : cases) {
+        TDateTime t = -5;
+        const bool read = TryStrToTime(c.Text, t);
+        EXPECT_EQ(read, c.Minutes >= 0) << c.Text;
+        if (read)
+            EXPECT_NEAR(t * 24 * 60, c.Minutes, 1e-6) << c.Text;
+        else
+            EXPECT_EQ(t, -5) << c.Text;
+    }
+}
+
 }  // namespace
 }  // namespace tw::locale

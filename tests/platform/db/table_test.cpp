@@ -365,6 +365,49 @@ TEST(TableLocate, OneAndSeveralFields)
     EXPECT_THROW(t.locate("NOPE", Value(1.0)), DbError);
 }
 
+TEST(TableLocate, IgnoringCaseMatchesWholeValuesOnly)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "people", PeopleFields());
+    Table t;
+    OpenTable(t, dir.path(), "people");
+    AddPerson(t, 1, "Smith", 1);
+    AddPerson(t, 2, "smith jr", 2);
+    AddPerson(t, 3, "\xC3\x89mile", 3);  // a letter beyond a-z keeps its case, as UPPER() keeps it
+    struct Case {
+        const char* name;
+        double found;  // 0: none
+    };
+    const Case cases[] = {
+        {"SMITH", 1}, {"smith", 1}, {"sMiTh  ", 1},  // trailing blanks are the field's padding
+        {"smi", 0},                                   // no prefix match
+        {"Smith Jr", 2}, {"\xC3\x89MILE", 3}, {"\xC3\xA9mile", 0}, {"", 0},
+    };
+    for (const Case& c : cases) {
+        t.first();
+        EXPECT_EQ(t.locateIgnoringCase("NAME", Value(std::string(c.name))), c.found != 0) << c.name;
+        if (c.found != 0)
+            EXPECT_EQ(t.fieldByName("ID").asFloat(), c.found) << c.name;
+    }
+    EXPECT_FALSE(t.locate("NAME", Value(std::string("SMITH"))));  // the exact locate stays exact
+    EXPECT_TRUE(t.locateIgnoringCase("NAME;QTY", {Value(std::string("SMITH JR")), Value(2.0)}));
+    EXPECT_FALSE(t.locateIgnoringCase("NAME;QTY", {Value(std::string("SMITH JR")), Value(1.0)}));
+    // The folded key map follows edits and appends, also those still pending in a write batch.
+    {
+        WriteBatch batch;
+        t.locate("ID", Value(1.0));
+        t.edit();
+        t.fieldByName("NAME").setAsString("Jones");
+        t.post();
+        AddPerson(t, 4, "Brown");
+        EXPECT_FALSE(t.locateIgnoringCase("NAME", Value(std::string("smith"))));
+        EXPECT_TRUE(t.locateIgnoringCase("NAME", Value(std::string("JONES"))));
+        EXPECT_TRUE(t.locateIgnoringCase("NAME", Value(std::string("brown"))));
+        EXPECT_EQ(t.fieldByName("ID").asInteger(), 4);
+        batch.commit();
+    }
+}
+
 TEST(TableLocate, SeesOtherCursorsAfterRefresh)
 {
     TempDir dir;

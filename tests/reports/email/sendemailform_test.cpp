@@ -3,17 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcglyphbutton.h"
+#include "controls/panels/fcgroupbox.h"
+#include "controls/status/fcstatuspane.h"
 #include "fakes.h"
 #include "platform/mail/curlsmtpengine.h"
 #include "smtptestserver.h"
@@ -90,7 +91,7 @@ TEST_F(SendEmailWindowTest, ConnectsWhenOpenedAndSendsTheScheduleToBothContacts)
     EXPECT_EQ(window->StatusValue(), QStringLiteral("127.0.0.1"));
     EXPECT_TRUE(Child<controls::TFcBitBtn>("SendEMailAttachment")->isEnabled());
 
-    Child<QCheckBox>("SecondRecipient")->click();
+    Child<controls::TFcCheckBox>("SecondRecipient")->ChangeState();
     EXPECT_EQ(Child<QListWidget>("ToList")->count(), 2);
     Child<QPlainTextEdit>("Memo")->setPlainText(QStringLiteral("Your dates\nSee you Monday"));
     Child<controls::TFcBitBtn>("SendEMailAttachment")->Click();
@@ -133,6 +134,27 @@ TEST_F(SendEmailWindowTest, ARefusedLoginAndARefusedRecipientShowTheServersWords
     EXPECT_TRUE(strict.Messages().isEmpty());
 }
 
+// A screen reader's toggle of a recipient acts as a click: the recipient
+// joins the list and leaves it again.
+TEST_F(SendEmailWindowTest, ARecipientToggledByAScreenReaderReachesTheList)
+{
+    SmtpTestServer server({});
+    Make(server);
+    Open();
+    ASSERT_TRUE(test::Settle(window->Logic()));
+    const int before = Child<QListWidget>("ToList")->count();
+    QAccessibleInterface* second = QAccessible::queryAccessibleInterface(Child<QWidget>("SecondRecipient"));
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second->actionInterface(), nullptr);
+    EXPECT_EQ(second->role(), QAccessible::CheckBox);
+    second->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(second->state().checked);
+    EXPECT_EQ(Child<QListWidget>("ToList")->count(), before + 1);
+    second->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(second->state().checked);
+    EXPECT_EQ(Child<QListWidget>("ToList")->count(), before);
+}
+
 TEST_F(SendEmailWindowTest, HelpLevelHidesTheHintsAndTheCustomerMessageHasNoAttachment)
 {
     SmtpTestServer server({});
@@ -140,13 +162,13 @@ TEST_F(SendEmailWindowTest, HelpLevelHidesTheHintsAndTheCustomerMessageHasNoAtta
     window->Open(1, SendEmailLogic::CustomerMessage, 0, 0, 0, 0, 0,
                  QStringLiteral("Schedule for Ann Archer"));
     ASSERT_TRUE(test::Settle(window->Logic()));
-    EXPECT_TRUE(Child<QGroupBox>("RecipientsPanel")->toolTip().isEmpty());
+    EXPECT_TRUE(Child<controls::TFcGroupBox>("RecipientsPanel")->toolTip().isEmpty());
     EXPECT_FALSE(Child<QLineEdit>("AttachmentList")->isEnabled());
     EXPECT_EQ(Child<QLineEdit>("Subject")->text(), QStringLiteral("Schedule for Ann Archer"));
     window->close();
     Open();
     ASSERT_TRUE(test::Settle(window->Logic()));
-    EXPECT_FALSE(Child<QGroupBox>("RecipientsPanel")->toolTip().isEmpty());
+    EXPECT_FALSE(Child<controls::TFcGroupBox>("RecipientsPanel")->toolTip().isEmpty());
     EXPECT_TRUE(Child<QLineEdit>("AttachmentList")->isEnabled());
     EXPECT_EQ(Child<controls::TFcBitBtn>("AddName")->Caption(), QStringLiteral("Add    recipient"));
 }
@@ -157,11 +179,11 @@ TEST_F(SendEmailWindowTest, Screenshot)
     Make(server);
     Open();
     ASSERT_TRUE(test::Settle(window->Logic()));
-    Child<QCheckBox>("SecondRecipient")->click();
+    Child<controls::TFcCheckBox>("SecondRecipient")->ChangeState();
     window->resize(window->sizeHint().expandedTo(QSize(560, 480)));
     const QImage image = window->grab().toImage();
     // The status bar's text is drawn: its row holds dark pixels.
-    const QLabel* value = Child<QLabel>("StatusPanel1");
+    const auto* value = Child<controls::TFcStatusPane>("StatusPanel1");
     const QPoint at = value->mapTo(window.get(), QPoint(0, value->height() / 2));
     int dark = 0;
     for (int x = at.x(); x < std::min(image.width(), at.x() + value->width()); ++x)

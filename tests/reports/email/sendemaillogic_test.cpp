@@ -116,6 +116,20 @@ TEST_F(SendEmailLogicTest, PortZeroConnectsOnPort25AndNoLoginWhenNotAsked)
         EXPECT_FALSE(call.startsWith(QStringLiteral("SetAuthentication")));
 }
 
+// With no server set the window says where it is set instead of trying one.
+TEST_F(SendEmailLogicTest, NoServerSetSaysWhereToSetIt)
+{
+    settings.Host = QStringLiteral("  ");
+    OpenSchedule();
+    for (const QString& call : log->Calls())
+        EXPECT_FALSE(call.startsWith(QStringLiteral("Connect"))) << call.toStdString();
+    EXPECT_EQ(controls.statuses,
+              (std::vector<Status>{{QStringLiteral("Connect failed "),
+                                    QStringLiteral("No e-mail server is set: enter it on the E-Mail page of "
+                                                   "Setup on the Utilities tab")}}));
+    EXPECT_FALSE(logic->SmtpConnected());
+}
+
 TEST_F(SendEmailLogicTest, SendsTheReportAsScheduleDotPdfAndRemovesItAfterwards)
 {
     OpenSchedule();

@@ -189,4 +189,68 @@ TEST_F(AddTask, ASingleAddWaitsWhileAnInsertedBlockOfTimeIsPending)
     EXPECT_EQ(Count(ws->IChartsTable), 2);
 }
 
+// A single add pushes the new item and its twin; whatever else changed in the
+// working copy since the last push goes with it, and an add right after a
+// push leaves the other shared records as they are.
+TEST_F(AddTask, ASingleAddAlsoPushesWhatChangedSinceTheLastPush)
+{
+    auto single = [this](std::int32_t key) {
+        NewScheduleItem item = Task(key);
+        item.SingleAdd = true;
+        ASSERT_TRUE(adder->AddTaskToSchedule(item));
+        EXPECT_EQ(DescOf(ws->IChartsTable, key), "Tiling") << key;
+        EXPECT_EQ(DescOf(ws->ITasksTable2, key), "Tiling") << key;
+    };
+    single(600);
+    single(601);
+
+    // Edited here without a push: the next add carries the edits along.
+    for (db::Table* t : {&ws->ChartsTable5, &ws->TasksTable3}) {
+        t->refresh();
+        ASSERT_TRUE(t->locate("CHARTSID", db::Value(600.0)));
+        t->edit();
+        t->fieldByName("DESC").setAsString("Grouting");
+        t->post();
+    }
+    single(602);
+    EXPECT_EQ(DescOf(ws->IChartsTable, 600), "Grouting");
+    EXPECT_EQ(DescOf(ws->ITasksTable2, 600), "Grouting");
+
+    // Changed in the shared table meanwhile (another workstation): an add
+    // does not write the working copy's older record over it.
+    ws->IChartsTable.refresh();
+    ASSERT_TRUE(ws->IChartsTable.locate("CHARTSID", db::Value(601.0)));
+    ws->IChartsTable.edit();
+    ws->IChartsTable.fieldByName("DESC").setAsString("Elsewhere");
+    ws->IChartsTable.fieldByName("UPDATE").setAsFloat(99);
+    ws->IChartsTable.post();
+    single(603);
+    EXPECT_EQ(DescOf(ws->IChartsTable, 601), "Elsewhere");
+    EXPECT_EQ(Count(ws->IChartsTable), 4);
+    EXPECT_EQ(Count(ws->ITasksTable2), 4);
+
+    // A change the shared tables never take (the chart's row numbers), made
+    // while an edit waits to be pushed, does not make the tables pass for
+    // level: the edit still goes with the next add.
+    auto working = [this](std::int32_t key, const char* field, const std::string& text, double number) {
+        db::Table& t = ws->ChartsTable5;
+        t.refresh();
+        ASSERT_TRUE(t.locate("CHARTSID", db::Value(double(key))));
+        t.edit();
+        if (text.empty())
+            t.fieldByName(field).setAsFloat(number);
+        else
+            t.fieldByName(field).setAsString(text);
+        t.post();
+    };
+    working(602, "DESC", "Sealing", 0);
+    ws->sync.KeepLevelsThrough([&] { working(603, "RESOURCE", "", 603); });
+    single(604);
+    EXPECT_EQ(DescOf(ws->IChartsTable, 602), "Sealing");
+    // Kept level through such a change, the next add writes its own item.
+    ws->sync.KeepLevelsThrough([&] { working(604, "RESOURCE", "", 604); });
+    single(605);
+    EXPECT_EQ(Count(ws->IChartsTable), 6);
+}
+
 }  // namespace

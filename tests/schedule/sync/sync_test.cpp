@@ -220,6 +220,43 @@ TEST_F(TwoWorkstations, PulledItemsLoseTheirBarAndRowButKeepS2)
     EXPECT_EQ(b->ChartsTable5.fieldByName("DESC").asString(), "task");
 }
 
+// The start's forced pull, while no chart is drawn, leaves the bar and row
+// numbers of a record that is otherwise what the shared one holds (the
+// chart's first build would only write them again); a record that changed
+// elsewhere comes over without them, as every other pull brings it.
+TEST_F(TwoWorkstations, TheStartsPullKeepsTheRowNumbersOfUnchangedItems)
+{
+    AddOnA({7, "task", 2.0f});
+    AddOnA({8, "task", 2.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(true));
+    for (double key : {7.0, 8.0}) {
+        b->ChartsTable5.refresh();
+        ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(key)));
+        b->ChartsTable5.edit();
+        b->ChartsTable5.fieldByName("PTR").setAsFloat(key);
+        b->ChartsTable5.fieldByName("RESOURCE").setAsFloat(key);
+        b->ChartsTable5.post();
+    }
+    PutItem(a->ChartsTable5, {8, "renamed", 3.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+
+    ASSERT_TRUE(b->sync.PullChartUpdates(true, true));
+    b->ChartsTable5.refresh();
+    ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(7.0)));
+    EXPECT_EQ(b->ChartsTable5.fieldByName("PTR").asFloat(), 7.0);
+    EXPECT_EQ(b->ChartsTable5.fieldByName("RESOURCE").asFloat(), 7.0);
+    ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(8.0)));
+    EXPECT_EQ(b->ChartsTable5.fieldByName("DESC").asString(), "renamed");
+    EXPECT_EQ(b->ChartsTable5.fieldByName("PTR").asFloat(), 0.0);
+    EXPECT_EQ(b->ChartsTable5.fieldByName("RESOURCE").asFloat(), 0.0);
+
+    // Any other forced pull clears them.
+    ASSERT_TRUE(b->sync.PullChartUpdates(true));
+    ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(7.0)));
+    EXPECT_EQ(b->ChartsTable5.fieldByName("PTR").asFloat(), 0.0);
+}
+
 TEST_F(TwoWorkstations, PushOrForcedPullOfUnchangedRecordsWritesNothing)
 {
     for (int k = 1; k <= 50; ++k)

@@ -1,6 +1,7 @@
 #include "pagefixture.h"
 
 #include "schedule/workingtime.h"
+#include "support/synccountingfs.h"
 
 namespace tw::visualize::testing {
 namespace {
@@ -237,6 +238,81 @@ TEST_F(ChartBuildingTest, ResourceCaptionsShowTheResourceBeforeTheTask)
     controls.ResourceCaptionMode = 1;
     builder.BuildChart(true);
     EXPECT_EQ(Rows(), std::vector<std::string>{"Crew North : Paint"});
+}
+
+// A working copy that was never drawn (every record without its bar and row,
+// as after "Show all" brought a schedule onto the chart), of `tasks` tasks in
+// jobs of four whose last two form a dependency group; its first build in the
+// order "Dependent group", with the flushes to disk it made.
+struct FirstBuild : PageFixture {
+    explicit FirstBuild(int tasks)
+    {
+        AddCustomer(1100, "Ames");
+        for (int job = 100; job < 100 + tasks / 4; ++job)
+            AddJob(job, "Job " + std::to_string(job), 1100, "Ames");
+        // Last first, so that the build sorts the copy at every size.
+        for (int i = tasks - 1; i >= 0; --i) {
+            const int job = 100 + i / 4, nth = i % 4;
+            // The dependent task starts a day late: the build aligns it.
+            const int day = 7 + (i / 4) % 20 + (nth == 3 ? 1 : 0);
+            AddTask({.Id = i + 1,
+                     .Desc = "Task " + std::to_string(i + 1),
+                     .Start = Day(day, 8 + 2 * nth),
+                     .End = Day(day, 10 + 2 * nth),
+                     .Hours = 2,
+                     .Crew = 1 + i % 3,
+                     .Job = job,
+                     .JobName = "Job " + std::to_string(job),
+                     .Dgn = nth < 2 ? 0 : nth - 1,
+                     .Dg = nth < 2 ? 0.0 : job});
+        }
+        controls.ChartSortBy = kSortByDependentGroup;
+        // The file is opened again under the counting: a file keeps the file
+        // system it was opened through.
+        for (db::Table* t : {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9})
+            t->close();
+        tw::testing::CountSyncs counting;
+        for (db::Table* t : {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9})
+            Open(*t, "Charts.DBF");
+        builder.BuildChart(true);
+        Syncs = counting.Counted().Total();
+        Listing = counting.Counted().Listing();
+    }
+    void TestBody() override {}
+    using PageFixture::BarOf;
+    using PageFixture::Read;
+    using PageFixture::Rows;
+
+    int Syncs = 0;
+    std::string Listing;
+};
+
+// The first build writes every record's bar and row and the aligned times of
+// the dependent tasks in one write: 40 records flush as often as 4. The chart
+// it draws is the one a build over what it wrote draws again.
+TEST(FirstChartBuild, WritesEveryRecordInOneGoAndDrawsTheChartItWrote)
+{
+    FirstBuild few(4), many(40);
+    EXPECT_EQ(many.Syncs, few.Syncs) << "4 records:\n" << few.Listing << "40 records:\n" << many.Listing;
+    // The sort's copy and its folder, then the records' one journal and table.
+    EXPECT_LE(many.Syncs, 9) << many.Listing;
+
+    const std::vector<std::string> rows = many.Rows();
+    ASSERT_EQ(many.chart.ChartBars.size(), 40u);
+    for (int id = 1; id <= 40; ++id) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(many.Read(id, "PTR"), id);
+        EXPECT_EQ(many.Read(id, "RESOURCE"), many.chart.RowIds.at(many.BarOf(id)->Resource()));
+        if (id % 4 == 0)
+            EXPECT_NEAR(many.Read(id, "SD"), many.Read(id - 1, "ED"), 1e-6) << "aligned to its group";
+    }
+    EXPECT_EQ(rows.front(), "# Ames : Job 100");
+
+    many.builder.SaveAndClearAllocations(false);
+    many.builder.BuildChart(false);
+    EXPECT_EQ(many.Rows(), rows);
+    for (int id = 1; id <= 40; ++id)
+        EXPECT_EQ(many.Read(id, "PTR"), id);
 }
 
 class JobSummaryTest : public ChartBuildingTest {

@@ -41,8 +41,10 @@ int main(int argc, char** argv)
     if (argc != 3)
         return 1;
     Workstation ws(argv[1], argv[2]);
-    // Refusals 100 ms apart: the backup holds the lock for milliseconds.
-    ws.ui.OnSleep = [] { std::this_thread::sleep_for(std::chrono::milliseconds(100)); };
+    // Refusals 500 ms apart: the backup holds the lock for milliseconds, but on
+    // a loaded machine an archive can take over a second, and ten refusals
+    // break the lock.
+    ws.ui.OnSleep = [] { std::this_thread::sleep_for(std::chrono::milliseconds(500)); };
     for (int version = 1;; ++version) {
         Rewrite(ws.ChartsTable5, version);
         Rewrite(ws.TasksTable3, version);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -11,6 +10,7 @@
 #include <functional>
 
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "schedule/repeat/repeatdates.h"
 #include "tasks/repeat/repeatdialogs.h"
 
@@ -46,9 +46,9 @@ TEST(CustomRepeat, PresetsOkAndCancel)
         dialog,
         [&] {
             EXPECT_EQ(count->value(), 2);
-            EXPECT_TRUE(dialog.findChild<QRadioButton*>("PeriodWeeks")->isChecked());
+            EXPECT_TRUE(dialog.findChild<controls::TFcRadioButton*>("PeriodWeeks")->Checked());
             count->setValue(3);
-            dialog.findChild<QRadioButton*>("PeriodMonths")->setChecked(true);
+            dialog.findChild<controls::TFcRadioButton*>("PeriodMonths")->SetChecked(true);
             dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
         },
         [&] { dialog.Open(0, 0); });
@@ -58,7 +58,7 @@ TEST(CustomRepeat, PresetsOkAndCancel)
         dialog,
         [&] {
             EXPECT_EQ(count->value(), 5);
-            EXPECT_TRUE(dialog.findChild<QRadioButton*>("PeriodDays")->isChecked());
+            EXPECT_TRUE(dialog.findChild<controls::TFcRadioButton*>("PeriodDays")->Checked());
             count->setValue(9);
             dialog.findChild<controls::TFcBitBtn*>("Cancel")->Click();
         },
@@ -105,7 +105,7 @@ TEST(RepeatMode, TheChoiceStaysBetweenShowings)
     WhileShown(
         dialog,
         [&] {
-            dialog.findChild<QRadioButton*>("Repeated")->setChecked(true);
+            dialog.findChild<controls::TFcRadioButton*>("Repeated")->SetChecked(true);
             dialog.findChild<controls::TFcBitBtn*>("Help")->Click();
             dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
         },
@@ -115,7 +115,7 @@ TEST(RepeatMode, TheChoiceStaysBetweenShowings)
     WhileShown(
         dialog,
         [&] {
-            EXPECT_TRUE(dialog.findChild<QRadioButton*>("Repeated")->isChecked());
+            EXPECT_TRUE(dialog.findChild<controls::TFcRadioButton*>("Repeated")->Checked());
             dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
         },
         [&] { dialog.AskRepeatMode(); });

@@ -6,15 +6,14 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QTimeEdit>
 #include <QTimer>
 
 #include <memory>
 
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "platform/datetime/localetexts.h"
 #include "schedule/workingtime.h"
 #include "tasks/slots/slotdialogs.h"
@@ -136,17 +135,17 @@ TEST_F(SlotDialogs, InsertDialogDefaultsStatusAndOk)
     ops->InsertSpaceClick();
     WhileOpen(dialog, [&] {
         EXPECT_EQ(dialog.Controls.SlotLength->text(), "1");
-        EXPECT_TRUE(dialog.Controls.Units[kSlotDays]->isChecked());
+        EXPECT_TRUE(dialog.Controls.Units[kSlotDays]->Checked());
         EXPECT_FALSE(dialog.Controls.ForAllResources());
         EXPECT_EQ(dialog.Controls.SlotStartDate->date(), QDate::currentDate());
         EXPECT_EQ(dialog.Controls.SlotStartTime->time(), QTime(8, 0));
-        EXPECT_EQ(dialog.Controls.StatusBar->currentMessage(), "Push back Crew 1 resource");
-        dialog.Controls.AllResources->setChecked(true);
-        EXPECT_EQ(dialog.Controls.StatusBar->currentMessage(), "Push back all resources");
+        EXPECT_EQ(dialog.Controls.StatusBar->PanelText(0), "Push back Crew 1 resource");
+        dialog.Controls.AllResources->SetChecked(true);
+        EXPECT_EQ(dialog.Controls.StatusBar->PanelText(0), "Push back all resources");
 
         dialog.Controls.UpDown2->setValue(2);
         EXPECT_EQ(dialog.Controls.SlotLength->text(), "2");
-        dialog.Controls.Units[kSlotHours]->setChecked(true);
+        dialog.Controls.Units[kSlotHours]->SetChecked(true);
         dialog.Controls.SlotStartDate->setDate(QDate(2026, 12, 8));
         dialog.Controls.SlotStartTime->setTime(QTime(8, 0));
         dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
@@ -173,15 +172,15 @@ TEST_F(SlotDialogs, RemoveDialogRefusesABusyPeriodAndStaysOpen)
     TRemoveSlot dialog(Context());
     EXPECT_EQ(dialog.windowTitle(), "Remove a blank space in schedule");
     WhileOpen(dialog, [&] {
-        dialog.Controls.Units[kSlotHours]->setChecked(true);
+        dialog.Controls.Units[kSlotHours]->SetChecked(true);
         dialog.Controls.UpDown2->setValue(2);
         dialog.Controls.SlotStartDate->setDate(QDate(2026, 12, 8));
         dialog.Controls.SlotStartTime->setTime(QTime(10, 0));
-        EXPECT_EQ(dialog.Controls.StatusBar->currentMessage(),
+        EXPECT_EQ(dialog.Controls.StatusBar->PanelText(0),
                   "Push up Crew 1 tasks to 12/8/2026 10:00:00 AM");
         dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(dialog.Controls.StatusBar->currentMessage(), "Crew 1 is assigned during this period");
+        EXPECT_EQ(dialog.Controls.StatusBar->PanelText(0), "Crew 1 is assigned during this period");
         // A free period after the busy task: task 2 moves up to 12:00.
         dialog.Controls.SlotStartTime->setTime(QTime(12, 0));
         dialog.findChild<controls::TFcBitBtn*>("Ok")->Click();

@@ -1,8 +1,8 @@
-#include "app/spacepie.h"
+#include "settings/spacepie.h"
 
 #include <QPainter>
 
-namespace tw::app {
+namespace tw::settings {
 
 TSpacePie::TSpacePie(QWidget* parent) : QWidget(parent)
 {
@@ -37,4 +37,4 @@ void TSpacePie::paintEvent(QPaintEvent*)
     painter.drawPie(box, 90 * 16, usedSpan);
 }
 
-}  // namespace tw::app
+}  // namespace tw::settings

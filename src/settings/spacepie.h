@@ -1,12 +1,12 @@
 #pragma once
-// The free-space pie of the Utilities tab: 33 x 33, the used space red,
+// The free-space pie of the Utilities tab and the setup dialog: 33 x 33, the used space red,
 // then the free space blue, clockwise from twelve o'clock.
 
 #include <QWidget>
 
 #include <cstdint>
 
-namespace tw::app {
+namespace tw::settings {
 
 class TSpacePie : public QWidget {
 public:
@@ -21,4 +21,4 @@ private:
     std::uint64_t free_ = 0;
 };
 
-}  // namespace tw::app
+}  // namespace tw::settings

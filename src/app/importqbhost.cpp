@@ -1,0 +1,188 @@
+#include "app/importqbhost.h"
+
+#include "app/customerpage.h"
+#include "app/mainscreen.h"
+#include "app/querypage.h"
+#include "app/session/appsession.h"
+#include "customers/customfields.h"
+#include "data/services/recordservices.h"
+#include "exchange/qb/sessionfactory.h"
+#include "platform/registry/registry.h"
+#include "settings/setupdialog.h"
+#include "tasks/addtaskform.h"
+#include "tasks/editor/taskeditor.h"
+
+namespace tw::app {
+
+QuickBooksImportHost::QuickBooksImportHost(AppSession& session, TMainScreen& window)
+    : SessionExchangeHooks(session),
+      session_(session),
+      window_(window)
+{}
+
+exchange::ExchangeSettings& QuickBooksImportHost::Settings()
+{
+    return window_.SetupDialog().AccountingSettings();
+}
+
+exchange::SetupEditionView& QuickBooksImportHost::Setup()
+{
+    return window_.SetupDialog().EditionView();
+}
+
+std::unique_ptr<qb::SessionManager> QuickBooksImportHost::CreateSessionManager()
+{
+    registry::TRegistry registry;
+    return qb::CreateSessionManager(registry);
+}
+
+QStringList QuickBooksImportHost::JobStatusTexts() const
+{
+    return session_.Settings.JobStatusTexts;
+}
+
+void QuickBooksImportHost::SetJobStatusTexts(const QStringList& texts)
+{
+    session_.Settings.JobStatusTexts = texts;
+}
+
+Currency QuickBooksImportHost::AverageRate() const
+{
+    return Currency::FromDouble(session_.State.AverageRate);
+}
+
+void QuickBooksImportHost::SetAverageRate(Currency rate)
+{
+    session_.State.AverageRate = rate.ToDouble();
+}
+
+int QuickBooksImportHost::TaskEditorLeft() const
+{
+    return window_.Layout().AddTaskLeft;
+}
+
+int QuickBooksImportHost::WorkCalendarMode() const
+{
+    return session_.State.WorkCalendarMode;
+}
+
+std::int32_t QuickBooksImportHost::GetCurrentResource()
+{
+    query::QueryPageLogic& page = window_.QueryPage()->Logic();
+    const std::int32_t id = page.GetCurrentResource();
+    session_.State.AverageRate = page.CurrentResourceRate;
+    return id;
+}
+
+float QuickBooksImportHost::WorkingHoursBetween(std::int32_t crewId, TDateTime start, TDateTime end)
+{
+    return session_.Calendars().WorkingHoursBetween(crewId, start, end);
+}
+
+TDateTime QuickBooksImportHost::ComputeTaskEnd(std::int32_t crewId, TDateTime& start, TDateTime startValue,
+                                               float hours)
+{
+    return session_.Calendars().ComputeTaskEnd(crewId, start, startValue, hours);
+}
+
+// The working day of the resource the tasks go to.
+TDateTime QuickBooksImportHost::WorkDayStart()
+{
+    schedule::CalendarTables& calendars = session_.Calendars();
+    calendars.LoadWorkCalendar(true, session_.State.CurrentResourceId);
+    return calendars.Loaded().WorkDayStart();
+}
+
+TDateTime QuickBooksImportHost::WorkDayEnd()
+{
+    schedule::CalendarTables& calendars = session_.Calendars();
+    calendars.LoadWorkCalendar(true, session_.State.CurrentResourceId);
+    return calendars.Loaded().WorkDayEnd();
+}
+
+std::int32_t QuickBooksImportHost::NewScheduleKey()
+{
+    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7, "CHARTSID");
+}
+
+bool QuickBooksImportHost::AddTaskToSchedule(const schedule::NewScheduleItem& item)
+{
+    return session_.Adder().AddTaskToSchedule(item);
+}
+
+bool QuickBooksImportHost::TaskEditorOpen() const
+{
+    tasks::TAddTask* editor = window_.TaskEditor();
+    return editor && editor->Editor().IsOpen();
+}
+
+bool QuickBooksImportHost::ShowTaskEditor(const tasks::EditorArguments& a)
+{
+    tasks::TAddTask* editor = window_.TaskEditor();
+    if (!editor || !a.Table)
+        return false;
+    editor->ShowTaskEditor(*a.Table, a.IsMainView, a.Edit, a.HelpLevel, a.Description, a.StartText,
+                           a.AddMissingData, a.NotesText, a.CustomerListId, a.ListId, a.JobListId, a.FullName,
+                           a.RebuildOnClose, a.Status, a.Modal, a.SkipOverlapCheck);
+    return editor->Result();
+}
+
+void QuickBooksImportHost::ApplyCustomerQuery()
+{
+    window_.ApplyCustomerQuery();
+}
+
+void QuickBooksImportHost::UpdateSelectControls()
+{
+    window_.QueryPage()->UpdateSelectControls();
+}
+
+void QuickBooksImportHost::SortWorkTables()
+{
+    // The chart's rebuild sorts the working tables in the chosen order.
+    window_.BuildChart(false);
+}
+
+void QuickBooksImportHost::ShowCustomerCount()
+{
+    session_.Tables().ShowCustomerCount();
+}
+
+std::int32_t QuickBooksImportHost::CurrentTaskKey()
+{
+    db::Table& charts = session_.Data().ChartsTable;
+    if (!charts.active() || charts.eof() || charts.recNo() == 0)
+        return 0;
+    return charts.fieldByName("CHARTSID").asInteger();
+}
+
+void QuickBooksImportHost::LocateCurrentTask(std::int32_t chartsId)
+{
+    db::Table& charts = session_.Data().ChartsTable;
+    if (charts.active() && chartsId != 0)
+        charts.locate("CHARTSID", db::Value(double(chartsId)));
+}
+
+void QuickBooksImportHost::ShowMainStatus(int panel, const QString& text)
+{
+    data::UserInterface& ui = session_.Interface();
+    ui.SetStatusText(panel, text.toStdString());
+    ui.RepaintStatus();
+}
+
+bool QuickBooksImportHost::DefineCustomField(int kind, const QString& name)
+{
+    return window_.CustomerPage()->CustomFieldsLogic().DefineCustomField(kind, "", name.toStdString());
+}
+
+void QuickBooksImportHost::LoadCustomFieldNames(int kind)
+{
+    window_.CustomerPage()->CustomFieldsLogic().LoadCustomFieldNames(kind);
+}
+
+void QuickBooksImportHost::ShowWorkCalendar(std::int32_t resourceId)
+{
+    window_.ShowWorkCalendar(resourceId);
+}
+
+}  // namespace tw::app

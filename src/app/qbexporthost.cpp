@@ -1,0 +1,58 @@
+#include "app/qbexporthost.h"
+
+#include "app/appservices.h"
+#include "app/session/appsession.h"
+#include "query/querypagelogic.h"
+
+namespace tw::app {
+
+QbExportHost::QbExportHost(AppSession& session, query::QueryPageLogic& query)
+    : SessionExchangeHooks(session),
+      session_(session),
+      query_(query)
+{}
+
+bool QbExportHost::SelectionInForce() const
+{
+    const query::RestrictionBoxes& boxes = query_.Controls.Boxes;
+    return boxes.AnyRestriction() || boxes.RestrictToActive || session_.State.Search.Any();
+}
+
+bool QbExportHost::ResourceSearchActive() const
+{
+    return session_.State.Search.ResourceSearchActive;
+}
+
+std::string QbExportHost::ResourceSearchFilter() const
+{
+    return session_.State.Search.ResourceSearchFilter;
+}
+
+bool QbExportHost::RestrictTasksToCrew() const
+{
+    return query_.Controls.Boxes.RestrictTasksToCrew;
+}
+
+std::int32_t QbExportHost::CurrentResourceId() const
+{
+    return session_.State.CurrentResourceId;
+}
+
+float QbExportHost::WorkingHoursBetween(std::int32_t crewId, TDateTime start, TDateTime end)
+{
+    return session_.Calendars().WorkingHoursBetween(crewId, start, end);
+}
+
+void QbExportHost::ShowQuickBooksSetup(bool restricted)
+{
+    if (ShowSetup)
+        ShowSetup(restricted);
+}
+
+void QbExportHost::OpenHelpPage(const QString& page)
+{
+    if (!app::OpenHelpPage(QString::fromStdString(session_.State.ProgramFolder), page))
+        ShowStopMessage("The help page " + page + " could not be opened", QStringLiteral("Error"));
+}
+
+}  // namespace tw::app

@@ -1,0 +1,516 @@
+#include "exchange/importqb/importqblogic.h"
+
+#include <QHash>
+#include <QLocale>
+
+#include <algorithm>
+
+#include "data/nametexts.h"
+#include "data/services/recordservices.h"
+#include "data/textroutines.h"
+#include "platform/db/dbf_format.h"
+#include "platform/datetime/localetexts.h"
+#include "schedule/timeofday.h"
+
+namespace tw::exchange {
+namespace {
+
+const QString kTarnwick = QStringLiteral("Tarnwick");
+const QString kNoDate = QStringLiteral("No date");
+
+// The defaults of the six job status texts, by number.
+const char* const kDefaultStatusTexts[] = {"Awarded", "Closed",      "In progress",
+                                           "None",    "Not awarded", "Pending"};
+
+// ListOptions box -> job status number; box 5 ("Inactive") is no status.
+constexpr int kBoxStatus[] = {5, 0, 2, 1, 4, -1, 3};
+
+int BoxOfStatus(int status)
+{
+    for (int box = 0; box < 7; ++box)
+        if (kBoxStatus[box] == status)
+            return box;
+    return -1;
+}
+
+QLocale RateLocale()
+{
+    return QLocale(QString::fromStdString(locale::Formats().name));
+}
+
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+std::string S(const QString& s)
+{
+    return s.toStdString();
+}
+
+TDateTime DayOf(const QDate& date)
+{
+    return EncodeDate(date.year(), date.month(), date.day());
+}
+
+}  // namespace
+
+ImportQBLayout FormResize(int width, int height, int indexWidth)
+{
+    ImportQBLayout l;
+    l.windowWidth = std::max(width, 800);
+    l.windowHeight = std::max(height, 550);
+    l.jobPanelHeight = l.windowHeight - 180;
+    l.jobPanelWidth = l.windowWidth - 40;
+    l.listHeight = l.jobPanelHeight - 136;
+    l.listWidth = l.jobPanelWidth - 30;
+    constexpr int kJobPanelTop = 8, kListTop = 88, kOtherPanelHeight = 81;
+    l.importAllTop = kListTop + l.listHeight + 15;
+    l.otherPanelTop = kJobPanelTop + l.jobPanelHeight + 15;
+    l.doneTop = l.otherPanelTop + 20;
+    l.statusBarTop = l.otherPanelTop + kOtherPanelHeight + 15;
+    const int w = (l.listWidth - 269) / 3;
+    l.columns = {indexWidth, w - 46, w - 26, w + 33, 80, 70, 80, 38};
+    return l;
+}
+
+Currency JobCost(float hours, Currency rate)
+{
+    return Currency::FromDoubleHalfEven(hours).TruncatedProduct(rate);
+}
+
+QString RateText(Currency rate)
+{
+    QString text = Q(rate.ToText(4));
+    if (text.contains(u'.')) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(u'.'))
+            text.chop(1);
+    }
+    return text.replace(u'.', RateLocale().decimalPoint());
+}
+
+std::optional<Currency> RateFromText(const QString& text)
+{
+    const QLocale loc = RateLocale();
+    QString plain = text.trimmed();
+    if (plain.isEmpty())
+        return std::nullopt;
+    plain.remove(loc.groupSeparator());
+    const QString point = loc.decimalPoint();
+    if (point != u".") {
+        if (plain.contains(u'.'))
+            return std::nullopt;
+        plain.replace(point, QStringLiteral("."));
+    }
+    const int dot = plain.indexOf(u'.');
+    if (dot >= 0 && plain.size() - dot - 1 > 4)
+        return std::nullopt;  // more decimals than the rate keeps
+    return Currency::FromText(S(plain));
+}
+
+void SetFieldText(db::Field field, const QString& text)
+{
+    const int width = field.def().width;
+    QString fitted;
+    fitted.reserve(text.size());
+    for (const QChar c : text.trimmed()) {
+        if (fitted.size() >= width)
+            break;
+        std::string ansi;
+        // What the code page cannot hold arrives as '?', as the accounting library hands it over.
+        fitted += db::Utf8ToAnsi(QString(c).toStdString(), ansi) ? c : QChar(u'?');
+    }
+    field.setAsString(fitted.trimmed().toStdString());
+}
+
+ImportQBLogic::ImportQBLogic(data::TEstimateData& data, data::RecordKeys& keys, ImportQBHost& host,
+                             ImportQBView& view)
+    : d_(data),
+      keys_(keys),
+      host_(host),
+      view_(view)
+{}
+
+ExchangeServices ImportQBLogic::Services()
+{
+    return {host_.Messages(), view_, host_.Busy(), host_.Settings(), host_.Setup()};
+}
+
+void ImportQBLogic::Open(int helpLevel)
+{
+    if (isOpen_) {
+        view_.RestoreWindow();
+        return;
+    }
+    helpLevel_ = helpLevel;
+    view_.PlaceWindow(std::max(0, host_.TaskEditorLeft() - view_.WindowWidth()));
+    view_.ShowStatus(QString());
+    d_.CrewsTable.refresh();
+    isOpen_ = true;
+    view_.SetEmployeesEnabled(host_.Settings().QBEdition() != 0);
+    if (helpLevel == 0 || helpLevel == 1)
+        view_.SetHintsShown(helpLevel == 0);
+    QStringList texts = host_.JobStatusTexts();
+    while (texts.size() < 6)
+        texts << QString();
+    bool defaulted = false;
+    for (int status = 0; status < 6; ++status)
+        if (texts[status].trimmed().isEmpty()) {
+            texts[status] = QString::fromLatin1(kDefaultStatusTexts[status]);
+            defaulted = true;
+        }
+    if (defaulted)
+        host_.SetJobStatusTexts(texts);
+    for (int box = 0; box < 7; ++box)
+        if (kBoxStatus[box] >= 0)
+            view_.SetListOptionCaption(box, texts[kBoxStatus[box]]);
+    view_.SetHourlyRateText(RateText(host_.AverageRate()));
+    ClearLists();
+    view_.ReloadRows();
+    view_.LayOut();
+    view_.ShowWindow();
+}
+
+void ImportQBLogic::FormClose()
+{
+    if (!isOpen_)
+        return;
+    ClearLists();
+    isOpen_ = false;
+}
+
+void ImportQBLogic::ClearLists()
+{
+    rows_.clear();
+    for (QStringList* list :
+         {&listNotes_, &listParentListID_, &listListID_, &listEditSequence_, &listFullName_})
+        list->clear();
+}
+
+// ------------------------------------------------------------ the job list
+
+void ImportQBLogic::ShowQBCustomersClick()
+{
+    ExchangeServices services = Services();
+    QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
+    frame.Run(QbOperation::CustomerJobList, [this](QbSession& session) { ListQBCustomerJobs(session); });
+}
+
+void ImportQBLogic::ListQBCustomerJobs(QbSession& session)
+{
+    ClearLists();
+    view_.ReloadRows();
+    int entries = 0;
+    // The count reaches the status bar whichever way the work ends.
+    struct CountOnExit {
+        ImportQBView& view;
+        int& entries;
+        ~CountOnExit() { view.ShowStatus(QStringLiteral("%1 customers found").arg(entries)); }
+    } countOnExit{view_, entries};
+
+    const bool inactive = view_.ListOptionChecked(5);
+    QStringList statusTexts = host_.JobStatusTexts();
+    while (statusTexts.size() < 6)
+        statusTexts << QString();
+    const QbSession::Sent sent = session.Send(
+        [inactive](qb::MsgSetRequest& set) {
+            qb::CustomerQueryRq* query = set.AppendCustomerQueryRq();
+            if (!query)
+                return false;
+            query->ActiveStatus = inactive ? qb::ENActiveStatus::All : qb::ENActiveStatus::ActiveOnly;
+            return true;
+        },
+        {.onError = 1, .nothingFoundText = QStringLiteral("No QuickBooks customers found")});
+    if (sent.outcome != QbSession::Outcome::Found)
+        return;
+    const auto* customers = sent.response->DetailAs<qb::CustomerRet>();
+    if (!customers)
+        return;
+    // Each job's customer by its parents, so that a job whose customer is not
+    // listed (an inactive one) is never given the customer listed before it.
+    QHash<QString, QString> parentOf;
+    for (const qb::CustomerRet& c : *customers)
+        if (c.ListID && c.ParentRef && c.ParentRef->ListID)
+            parentOf.insert(*c.ListID, *c.ParentRef->ListID);
+    const auto topCustomer = [&parentOf](QString id) {
+        for (int depth = 0; depth < 100 && parentOf.contains(id); ++depth)
+            id = parentOf.value(id);
+        return id;
+    };
+    QString currentCustomerId;
+    for (const qb::CustomerRet& c : *customers) {
+        ++entries;
+        if (!c.FullName || !c.ListID)
+            continue;  // nothing to import it by
+        const QString fullName = *c.FullName;
+        const std::string full = S(fullName);
+        QBJobRow row;
+        row.Index = static_cast<int>(rows_.size());
+        row.Customer = Q(data::TextBeforeColon(full));
+        row.Level = data::FullNameLevel(full);
+        row.Job = Q(data::FullNameSecondPart(full));
+        row.Task = row.Level >= 2 ? Q(data::FullNamePart(row.Level, full)) : row.Job;
+        row.Start = c.JobStartDate;
+        row.ProjectedEnd = c.JobProjectedEndDate;
+        if (c.JobStatus) {
+            row.Status = static_cast<int>(*c.JobStatus);
+            const int box = BoxOfStatus(row.Status);
+            if (box >= 0 && view_.ListOptionChecked(box))
+                row.StatusText = statusTexts[row.Status];
+        }
+        if (row.Level == 0)
+            currentCustomerId = *c.ListID;
+        else if (c.ParentRef)
+            currentCustomerId = topCustomer(*c.ListID);
+        listNotes_ << c.Notes.value_or(QString());
+        listParentListID_ << currentCustomerId;
+        listListID_ << *c.ListID;
+        listEditSequence_ << c.EditSequence.value_or(QString());
+        listFullName_ << fullName;
+        rows_.push_back(std::move(row));
+    }
+    view_.ReloadRows();
+}
+
+// ------------------------------------------------------------ job import
+
+void ImportQBLogic::ImportQBJobClick()
+{
+    std::int32_t shownTask = host_.CurrentTaskKey();
+    if (const std::optional<int> index = view_.SelectedIndex()) {
+        QString customerListId;
+        ImportQBJob(*index, shownTask, customerListId);
+        stopAll_ = false;
+        // Without its customer's ListID the refresh would take every customer.
+        if (!customerListId.isEmpty())
+            OpenQBSessionForCustomers(customerListId);
+    } else {
+        host_.Messages().ShowStopMessage(QStringLiteral("Please select a client"), kTarnwick);
+    }
+    d_.CustomersTable.refresh();
+    host_.ApplyCustomerQuery();
+    host_.UpdateSelectControls();
+    host_.SortWorkTables();
+    host_.LocateCurrentTask(shownTask);
+}
+
+void ImportQBLogic::ImportAllQBJobsClick()
+{
+    const std::vector<int> indexes = view_.ShownIndexes();
+    int imported = 0;
+    QStringList refreshed;
+    HostBusyScope busy(host_.Busy());
+    stopAll_ = false;
+    view_.BeginProgress(static_cast<int>(indexes.size()));
+    struct EndOnExit {
+        ImportQBView& view;
+        ~EndOnExit() { view.EndProgress(); }
+    } endOnExit{view_};
+    for (std::size_t i = 0; i < indexes.size(); ++i) {
+        if (!view_.StepProgress(static_cast<int>(i)))
+            break;
+        std::int32_t newKey = 0;
+        QString customerListId;
+        if (!ImportQBJob(indexes[i], newKey, customerListId)) {
+            if (stopAll_)
+                break;
+            continue;
+        }
+        ++imported;
+        if (!customerListId.isEmpty() && !refreshed.contains(customerListId)) {
+            refreshed << customerListId;
+            OpenQBSessionForCustomers(customerListId);
+        }
+    }
+    stopAll_ = false;
+    view_.StepProgress(static_cast<int>(indexes.size()));
+    d_.CustomersTable.refresh();
+    host_.ApplyCustomerQuery();
+    view_.ShowStatus(QStringLiteral("%1 Jobs imported").arg(imported));
+    host_.UpdateSelectControls();
+    host_.SortWorkTables();
+}
+
+bool ImportQBLogic::ImportQBJob(int index, std::int32_t& newTaskKey, QString& customerListId)
+{
+    if (index < 0 || index >= static_cast<int>(rows_.size()))
+        return false;
+    {
+        HostBusyScope busy(host_.Busy());
+        d_.CrewsTable.refresh();
+        host_.GetCurrentResource();
+    }
+    const QBJobRow& row = rows_[static_cast<std::size_t>(index)];
+    customerListId = listParentListID_[index];
+    if (row.Start && row.ProjectedEnd)
+        return ImportDatedJob(row, index, newTaskKey);
+    return ImportUndatedJob(row, index);
+}
+
+bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, int index, std::int32_t& newTaskKey)
+{
+    const std::int32_t crew = host_.GetCurrentResource();
+    TDateTime start = DayOf(*row.Start);
+    TDateTime end = DayOf(*row.ProjectedEnd);
+    if (start > end)
+        std::swap(start, end);
+    float hours = host_.WorkingHoursBetween(crew, start, end);
+    if (!(hours > 0)) {
+        start = schedule::CombineDateTime(start, host_.WorkDayStart());
+        end = schedule::CombineDateTime(end, host_.WorkDayEnd());
+        hours = host_.WorkingHoursBetween(crew, start, end);
+    }
+    if (const std::optional<Currency> typed = RateFromText(view_.HourlyRateText());
+        typed && typed->Raw() >= 0)
+        host_.SetAverageRate(*typed);
+    const Currency rate = host_.AverageRate();
+    const Currency cost = JobCost(hours, rate);
+    const TDateTime startValue = schedule::CombineDateTime(start, host_.WorkDayStart());
+    TDateTime movedStart = startValue;
+    const TDateTime taskEnd = host_.ComputeTaskEnd(crew, movedStart, startValue, hours);
+
+    schedule::NewScheduleItem item;
+    item.Key = host_.NewScheduleKey();
+    item.CustomerName = S(row.Customer);
+    item.JobName = S(row.Job);
+    item.Description = S(row.Task);
+    item.Notes = data::SplitLines(S(listNotes_[index]));
+    item.Start = movedStart;
+    item.End = taskEnd;
+    item.Hours = hours;
+    item.HourlyRate = rate.ToDouble();
+    item.TotalCost = cost.ToDouble();
+    item.JobRow = false;
+    item.Active = true;
+    item.CustomerListId = S(listParentListID_[index]);
+    item.ItemListId = S(listListID_[index]);
+    item.JobListId = S(listEditSequence_[index]);
+    item.FullName = S(listFullName_[index]);
+    item.JobStatus = row.Status;
+    item.New = false;
+    item.LengthUnit = -1;
+    item.Link = 0;
+    item.Chain = 0;
+    item.Row = 0;
+    item.Root = false;
+    item.RepeatPeriod = 0;
+    item.RepeatCount = 1;
+    item.RepeatRule = 0;
+    item.RepeatHours = 0;
+    item.SingleAdd = true;
+    item.FindOrCreate = true;
+    item.AddToTaskList = true;
+    const QString name = row.Customer + u':' + row.Job;
+    if (!host_.AddTaskToSchedule(item)) {
+        view_.ShowStatus(name + QStringLiteral(" has already been imported"));
+        return false;
+    }
+    d_.CustomersTable.refresh();
+    host_.ApplyCustomerQuery();
+    view_.ShowStatus(name + QStringLiteral(" imported"));
+    host_.ShowMainStatus(0, name + QStringLiteral(" imported"));
+    host_.ShowMainStatus(1, QStringLiteral("1 task added"));
+    newTaskKey = item.Key;
+    return true;
+}
+
+bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
+{
+    const std::string customer = S(row.Customer);
+    const std::string job = S(row.Job);
+    host_.ApplyCustomerQuery();
+    d_.JobsTable.locateIgnoringCase("DESC;CUSTNAME", {db::Value(job), db::Value(customer)});
+    if (d_.ChartsTable2.locateIgnoringCase("JOBNAME;DESC;CUSTNAME",
+                                           {db::Value(job), db::Value(S(row.Task)), db::Value(customer)})) {
+        view_.ShowStatus(row.Customer + u':' + row.Job + QStringLiteral(" has already been imported"));
+        return false;
+    }
+    if (host_.TaskEditorOpen()) {
+        // Its caption and fields would be replaced under the user's edit.
+        host_.Messages().ShowStopMessage(QStringLiteral("Close the task editor before importing jobs"),
+                                         kTarnwick);
+        stopAll_ = true;
+        return false;
+    }
+    std::int32_t customerKey = 0, jobKey = 0;
+    {
+        HostBusyScope busy(host_.Busy());
+        db::WriteBatch batch;
+        std::string first, last;
+        data::SplitPersonName(customer, first, last);
+        db::Table& customers = d_.CustomersTable2;
+        if (customers.locateIgnoringCase("FIRST;LAST", {db::Value(first), db::Value(last)})) {
+            customerKey = customers.fieldByName("CID").asInteger();
+            customers.edit();
+            view_.ShowStatus(QStringLiteral("Updating ") + row.Customer);
+        } else {
+            customerKey = data::UniqueKeyValue(keys_, d_.CustomersTable3, "CID");
+            customers.append();
+            customers.fieldByName("PHOTO").setAsBoolean(false);
+        }
+        customers.fieldByName("CID").setAsInteger(customerKey);
+        customers.fieldByName("S1").setAsBoolean(false);
+        customers.fieldByName("S3").setAsBoolean(true);
+        customers.fieldByName("USEALT").setAsBoolean(false);
+        SetFieldText(customers.fieldByName("LISTID"), listParentListID_[index]);
+        SetFieldText(customers.fieldByName("NAME"), row.Customer);
+        SetFieldText(customers.fieldByName("FIRST"), Q(first));
+        SetFieldText(customers.fieldByName("LAST"), Q(last));
+        SetFieldText(customers.fieldByName("FULLNAME"), listFullName_[index]);
+        customers.post();
+        customers.refresh();
+        d_.CustomersTable.refresh();
+
+        db::Table& jobs = d_.JobsTable2;
+        if (jobs.locateIgnoringCase("DESC;CUSTNAME", {db::Value(job), db::Value(customer)})) {
+            jobKey = jobs.fieldByName("JID").asInteger();
+            jobs.edit();
+            view_.ShowStatus(QStringLiteral("Updating ") + row.Customer + u':' + row.Job);
+        } else {
+            jobKey = data::UniqueKeyValue(keys_, d_.JobsTable3, "JID");
+            jobs.append();
+        }
+        jobs.fieldByName("JID").setAsInteger(jobKey);
+        jobs.fieldByName("BIDID").setAsInteger(0);
+        jobs.fieldByName("CID").setAsInteger(customerKey);
+        SetFieldText(jobs.fieldByName("DESC"), row.Job);
+        SetFieldText(jobs.fieldByName("LISTID"), listListID_[index]);
+        SetFieldText(jobs.fieldByName("CUSTNAME"), row.Customer);
+        SetFieldText(jobs.fieldByName("FULLNAME"), listFullName_[index]);
+        jobs.post();
+        batch.commit();
+        jobs.refresh();
+        d_.JobsTable.refresh();
+    }
+    if (!d_.CustomersTable.locate("CID", db::Value(double(customerKey))))
+        return false;
+    host_.ApplyCustomerQuery();
+    if (!d_.JobsTable.locate("JID", db::Value(double(jobKey))))
+        return false;
+
+    tasks::EditorArguments args;
+    args.Table = &d_.ChartsTable;
+    args.IsMainView = true;
+    args.Edit = false;
+    args.HelpLevel = helpLevel_;
+    args.Description = job;
+    if (row.Start)
+        args.StartText = locale::DateToStr(DayOf(*row.Start));
+    else if (row.ProjectedEnd)
+        args.StartText = locale::DateTimeToStr(DayOf(*row.ProjectedEnd) - 1.0);
+    args.AddMissingData = true;
+    args.NotesText = S(listNotes_[index]);
+    args.CustomerListId = S(listParentListID_[index]);
+    args.ListId = S(listListID_[index]);
+    args.JobListId = S(listEditSequence_[index]);
+    args.FullName = S(listFullName_[index]);
+    args.RebuildOnClose = false;
+    args.Status = row.Status;
+    args.Modal = true;
+    args.SkipOverlapCheck = true;
+    return host_.ShowTaskEditor(args);
+}
+
+}  // namespace tw::exchange
