@@ -60,7 +60,7 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
 
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls"}));
     EXPECT_EQ(window.windowTitle(), "Ann task assignments");
-    EXPECT_TRUE(window.State.QueryRestricted);
+    EXPECT_TRUE(window.Session().State.QueryRestricted);
     EXPECT_FALSE(Find<QWidget>("JobsGrid")->isEnabled());
     EXPECT_GT(PaintedPixels(tasks, 0), 30);
     EXPECT_GT(PaintedPixels(tasks, 1), 30);
@@ -87,7 +87,7 @@ TEST_F(QueryPageTest, ARemovedTaskIsGoneOnASecondWorkstation)
 {
     schedule::test::TempFolder otherProgram;
     schedule::test::CreateProgramFolder(otherProgram.path());
-    schedule::test::Workstation other(otherProgram.path(), window.State.ScheduleFolder);
+    schedule::test::Workstation other(otherProgram.path(), window.Session().State.ScheduleFolder);
     ASSERT_TRUE(other.sync.PullChartUpdates(true));
     ASSERT_TRUE(other.ChartsTable.locate("CHARTSID", db::Value(double(paintWalls))));
 
@@ -115,7 +115,7 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Kitchen task 4");
     EXPECT_EQ(editor->findChild<QLineEdit*>("Resource")->text(), "Bob");
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     editor->close();
 
     const QModelIndex paint = page->TasksGrid()->currentIndex();
@@ -187,7 +187,7 @@ TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
     byDate->click();
     ASSERT_TRUE(button->isEnabled());
 
-    window.State.EstimatorAlias.clear();
+    window.Session().State.EstimatorAlias.clear();
     QTest::mouseClick(button, Qt::LeftButton);
     exchange::TImportQM* importWindow = window.ImportQM();
     ASSERT_NE(importWindow, nullptr);
@@ -201,7 +201,7 @@ TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
     EXPECT_EQ(recorder.Boxes.back().Text, "The Quillmark database must be selected before import");
     EXPECT_EQ(recorder.Boxes.back().Caption, "Tarnwick");
     EXPECT_EQ(recorder.Boxes.back().Icon, MessageIcon::Stop);
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     importWindow->close();
 }
 
@@ -222,8 +222,8 @@ TEST_F(QueryPageTest, AReadOnlyCopyCannotImportFromQuillmark)
 TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
 {
     test::QuillmarkFolders folders;
-    window.State.EstimatorAlias = "VAZOdiz";
-    window.State.EstimatorFolder = folders.qm;
+    window.Session().State.EstimatorAlias = "VAZOdiz";
+    window.Session().State.EstimatorFolder = folders.qm;
     QTest::mouseClick(Find<QPushButton>("ImportFromQM"), Qt::LeftButton);
     exchange::TImportQM* importWindow = window.ImportQM();
     ASSERT_NE(importWindow, nullptr);
@@ -240,7 +240,7 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     importWindow->ImportFromQMClick();
     EXPECT_EQ(recorder.Boxes.size(), boxes);
     EXPECT_EQ(window.StatusText(0), "2 tasks added");
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     std::vector<std::string> imported;
     db::Table& charts = window.Data().ChartsTable5;
     charts.refresh();
@@ -316,7 +316,7 @@ TEST_F(QueryPageTest, SendToQuickBooksAddsTheTaskToTheOpenCompany)
     ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(paintWalls))));
     EXPECT_FALSE(charts.fieldByName("LISTID").asString().empty());
     EXPECT_FALSE(charts.fieldByName("JLID").asString().empty());
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     exportWindow->close();
 }
 
