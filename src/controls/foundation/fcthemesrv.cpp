@@ -5,8 +5,11 @@
 #include "controls/foundation/fcgrafx.h"
 #include "controls/foundation/fcimagelist.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QEvent>
+#include <QImage>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -31,6 +34,55 @@ QStyle::State CommonState(int state)
     case 4: return QStyle::State_None;
     default: return QStyle::State_Enabled | QStyle::State_Raised;
     }
+}
+
+bool RowIsEmpty(const QImage& image, int row)
+{
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+    for (int x = 0; x < image.width(); ++x) {
+        if (qAlpha(line[x]) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Some styles (Fusion among them) draw their group frame below a band they
+// keep for a title of their own, so the frame's top line would land a text
+// line lower than the rectangle asks and run through the group's items. The
+// frame is drawn once off screen, taller than asked, and its top half and
+// bottom half are put back so that the drawn frame fills the rectangle.
+void DrawGroupFrame(QStyle* style, QPainter& p, QStyle::State state, const QRect& r, const QWidget* w)
+{
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    const int h = r.height();
+    QImage frame;
+    int top = 0;
+    for (int extra = std::max(64, h); extra <= 1024; extra *= 4) {
+        frame = QImage(r.width(), h + extra, QImage::Format_ARGB32_Premultiplied);
+        frame.fill(Qt::transparent);
+        QStyleOptionFrame o;
+        o.rect = frame.rect();
+        o.state = state;
+        o.lineWidth = 1;
+        o.palette = w ? w->palette() : QApplication::palette();
+        o.fontMetrics = w ? w->fontMetrics() : QFontMetrics(QApplication::font());
+        QPainter fp(&frame);
+        style->drawPrimitive(QStyle::PE_FrameGroupBox, &o, &fp, w);
+        fp.end();
+        top = 0;
+        while (top < frame.height() && RowIsEmpty(frame, top))
+            ++top;
+        if (frame.height() - top >= h)
+            break;
+    }
+    if (top >= frame.height())
+        return;
+    const int upper = std::min(h / 2, frame.height() - top);
+    const int lower = std::min(h - upper, frame.height() - top - upper);
+    p.drawImage(QRect(r.left(), r.top(), r.width(), upper), frame, QRect(0, top, r.width(), upper));
+    p.drawImage(QRect(r.left(), r.bottom() + 1 - lower, r.width(), lower), frame,
+                QRect(0, frame.height() - lower, r.width(), lower));
 }
 
 void DrawButtonPart(QStyle* style, QPainter& p, const TThemedElementDetails& d, const QRect& r,
@@ -64,14 +116,9 @@ void DrawButtonPart(QStyle* style, QPainter& p, const TThemedElementDetails& d, 
         style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &o, &p, w);
         break;
     }
-    case 4: {  // group box: normal, disabled
-        QStyleOptionFrame o;
-        o.rect = r;
-        o.state = d.State == 2 ? QStyle::State_None : QStyle::State_Enabled;
-        o.lineWidth = 1;
-        style->drawPrimitive(QStyle::PE_FrameGroupBox, &o, &p, w);
+    case 4:  // group box: normal, disabled
+        DrawGroupFrame(style, p, d.State == 2 ? QStyle::State_None : QStyle::State_Enabled, r, w);
         break;
-    }
     default: {
         QStyleOptionButton o;
         o.rect = r;

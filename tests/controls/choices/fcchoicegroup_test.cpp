@@ -1,16 +1,22 @@
 // The radio and check groups through real widgets: layout of the items with
 // fixed text metrics, ItemIndex kept in range, the veto (also with nothing
 // selected), the items' font following the group's, their enabled state, the
-// group's accelerator, stored check states and what screen readers see.
+// group's accelerator, stored check states, the items inside the group's
+// frame in every frame style, and what screen readers see.
 
 #include "controls/panels/pixelart.h"
 
 #include "controls/choices/fcchoicegroup.h"
 #include "controls/foundation/fctextmetrics.h"
+#include "controls/foundation/fcthemesrv.h"
 
 #include <QAccessible>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
+
+#include <memory>
 
 namespace tw::controls {
 namespace {
@@ -54,6 +60,79 @@ TEST_F(Groups, FiveItemsInTwoColumnsFillThreeRows)
     EXPECT_EQ(group->Item(0)->WinMaskColor(), 0x808000u);
     EXPECT_EQ(TFcRadioButton().WinMaskColor(), 0x00FF00u);
 }
+
+// The group's frame alone (no items) against where the items sit: the frame's
+// top edge lies above every item and no frame line crosses an item's rows.
+// Real fonts, as the windows draw them; themed cases go through Fusion, whose
+// group frame keeps a title band of its own above the line.
+struct FrameCase {
+    const char* name;
+    TFcGroupBoxStyle style;
+    bool themed;
+};
+
+void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
+
+class ItemsInsideTheFrame : public testing::WidgetFixture, public ::testing::WithParamInterface<FrameCase> {};
+
+TEST_P(ItemsInsideTheFrame, FrameTopLiesAboveTheItemsAndNoLineCrossesThem)
+{
+    const FrameCase& c = GetParam();
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (c.themed) {
+        ThemeServices()->SetStyle(fusion.get());
+        SetVisualStylesEnabled(true);
+    }
+    TFcRadioGroup group;
+    group.resize(320, 90);
+    group.SetCaption(QStringLiteral("Sort by"));
+    group.SetItems({QStringLiteral("Description"), QStringLiteral("Length")});
+    group.SetColumns(2);
+    group.SetGroupBoxStyle(c.style);
+    group.SetThemeAware(c.themed);
+    group.SetItemIndex(0);
+
+    QImage frame(group.size(), QImage::Format_RGB32);
+    group.render(&frame, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    if (c.themed) {
+        SetVisualStylesEnabled(false);
+        ThemeServices()->SetStyle(nullptr);
+    }
+
+    // The top edge: first change down a column right of the items and the caption.
+    const int probe = group.width() - 20;
+    int top = 0;
+    while (top < frame.height() && frame.pixel(probe, top) == frame.pixel(probe, 0))
+        ++top;
+    ASSERT_LT(top, frame.height()) << "no frame drawn";
+    int itemsBottom = 0;
+    for (int i = 0; i < 2; ++i) {
+        const QRect item = group.Item(i)->geometry();
+        EXPECT_GT(item.top(), top) << "item " << i << " starts on or above the frame's top edge";
+        itemsBottom = std::max(itemsBottom, item.bottom());
+    }
+    // Inside the frame below the items: what every item row must show.
+    const int inside = itemsBottom + 3;
+    ASSERT_LT(inside, group.height() - 6);
+    for (int i = 0; i < 2; ++i) {
+        const QRect item = group.Item(i)->geometry();
+        int crossing = 0;
+        for (int y = item.top(); y <= item.bottom(); ++y) {
+            for (int x = item.left(); x <= item.right(); ++x)
+                crossing += frame.pixel(x, y) != frame.pixel(x, inside) ? 1 : 0;
+        }
+        EXPECT_EQ(crossing, 0) << "frame pixels under item " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(GroupStyles, ItemsInsideTheFrame,
+                         ::testing::Values(FrameCase{"FlatThemed", gsFlat, true},
+                                           FrameCase{"StandardThemed", gsStandard, true},
+                                           FrameCase{"TopLineThemed", gsTopLine, true},
+                                           FrameCase{"Flat", gsFlat, false},
+                                           FrameCase{"Standard", gsStandard, false},
+                                           FrameCase{"TopLine", gsTopLine, false}),
+                         [](const ::testing::TestParamInfo<FrameCase>& info) { return info.param.name; });
 
 TEST_F(Groups, SizeHintHoldsEveryItem)
 {
