@@ -110,6 +110,11 @@ bool QuickBooksImportHost::AddTaskToSchedule(const schedule::NewScheduleItem& it
     return session_.Adder().AddTaskToSchedule(item);
 }
 
+schedule::SharedTablesHeld QuickBooksImportHost::HoldSharedTables()
+{
+    return session_.Sync().HoldSharedTables();
+}
+
 bool QuickBooksImportHost::TaskEditorOpen() const
 {
     tasks::TAddTask* editor = window_.TaskEditor();

@@ -36,6 +36,7 @@ public:
     TDateTime WorkDayEnd() override;
     std::int32_t NewScheduleKey() override;
     bool AddTaskToSchedule(const schedule::NewScheduleItem& item) override;
+    schedule::SharedTablesHeld HoldSharedTables() override;
     bool TaskEditorOpen() const override;
     bool ShowTaskEditor(const tasks::EditorArguments& arguments) override;
     void ApplyCustomerQuery() override;

@@ -105,6 +105,8 @@ public:
     bool editorOpen = false;
     // The task editor: what it was asked, and whether the user saves.
     std::vector<tasks::EditorArguments> editorCalls;
+    // Whether the shared schedule tables were held open while the editor waited on the user.
+    std::vector<bool> sharedOpenAtEditor;
     bool editorSaves = true;
     std::vector<std::int32_t> calendarsShown;
     QStringList mainStatus = QStringList(2, QString());
@@ -173,10 +175,12 @@ public:
     {
         return adder_.AddTaskToSchedule(item);
     }
+    schedule::SharedTablesHeld HoldSharedTables() override { return sync_.HoldSharedTables(); }
     bool TaskEditorOpen() const override { return editorOpen; }
     bool ShowTaskEditor(const tasks::EditorArguments& args) override
     {
         editorCalls.push_back(args);
+        sharedOpenAtEditor.push_back(d_.IChartsTable.active() || d_.ITasksTable2.active());
         return editorSaves;
     }
     void ApplyCustomerQuery() override {}

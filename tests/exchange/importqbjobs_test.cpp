@@ -247,6 +247,11 @@ TEST_F(ImportQBJobsTest, ImportAllGoesInListOrderAndStopsBetweenRows)
     EXPECT_FALSE(LocateTask(Id(42)));  // after Stop
     EXPECT_EQ(host->editorCalls.size(), 1u);
     EXPECT_EQ(host->sorts, 1);
+    // The dated rows' pushes keep the shared tables open; never while the
+    // editor waits on the user, nor after the import.
+    EXPECT_EQ(host->sharedOpenAtEditor, std::vector<bool>{false});
+    EXPECT_FALSE(D().IChartsTable.active());
+    EXPECT_FALSE(D().ITasksTable2.active());
 
     view.stopAt = -1;
     view.shownOrder.clear();

@@ -308,9 +308,21 @@ void ImportQBLogic::ImportAllQBJobsClick()
         ImportQBView& view;
         ~EndOnExit() { view.EndProgress(); }
     } endOnExit{view_};
+    // Each dated row is one add and one push: with the shared tables kept
+    // open the push finds its key without reading every shared record. An
+    // undated row lets them go, since the task editor waits on the user.
+    std::optional<schedule::SharedTablesHeld> held;
     for (std::size_t i = 0; i < indexes.size(); ++i) {
         if (!view_.StepProgress(static_cast<int>(i)))
             break;
+        const int index = indexes[i];
+        if (index >= 0 && index < static_cast<int>(rows_.size())) {
+            const QBJobRow& row = rows_[static_cast<std::size_t>(index)];
+            if (!(row.Start && row.ProjectedEnd))
+                held.reset();
+            else if (!held)
+                held.emplace(host_.HoldSharedTables());
+        }
         std::int32_t newKey = 0;
         QString customerListId;
         if (!ImportQBJob(indexes[i], newKey, customerListId)) {
@@ -324,6 +336,7 @@ void ImportQBLogic::ImportAllQBJobsClick()
             OpenQBSessionForCustomers(customerListId);
         }
     }
+    held.reset();
     stopAll_ = false;
     view_.StepProgress(static_cast<int>(indexes.size()));
     d_.CustomersTable.refresh();

@@ -102,6 +102,8 @@ public:
     virtual TDateTime WorkDayEnd() = 0;
     virtual std::int32_t NewScheduleKey() = 0;
     virtual bool AddTaskToSchedule(const schedule::NewScheduleItem& item) = 0;
+    // Keeps the shared schedule tables open across many adds while the result lives.
+    virtual schedule::SharedTablesHeld HoldSharedTables() = 0;
     // The task editor is open (an edit or another add): opening it for an import would take it over.
     virtual bool TaskEditorOpen() const = 0;
     // Opens the editor modally; true when the user saved the task.

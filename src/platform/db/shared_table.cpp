@@ -69,6 +69,8 @@ namespace {
 // walk it without going back to the file.
 constexpr std::size_t kMaxCachedRuns = 384;
 constexpr std::size_t kMaxCachedSingles = 32768;
+// Old bytes kept for an undo beyond this are let go once the write is whole.
+constexpr std::size_t kKeptUndoBytes = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -954,16 +956,34 @@ void SharedTable::prepareWrite(bool alone)
     assert(pending_.empty() || pending_.rbegin()->first <= hdr.recordCount);          // 8
     assert(hdr.recordCount == base_.recordCount || pending_.count(hdr.recordCount));  // appends are gathered
     // Contiguous records go in one write; the end mark follows the last.
+    // Each run is sized first, and each gathered record is let go as soon as
+    // it is copied (nothing reads them between here and the end of the
+    // write), so a write of the whole table holds one copy of it, not two
+    // plus the slack of growing buffers.
+    const std::size_t gathered = pending_.size();
+    const bool appends = hdr.recordCount > base_.recordCount;
     writes_.clear();
+    std::vector<std::size_t> runs;
     std::uint32_t prev = 0;
-    for (const auto& [recno, bytes] : pending_) {
-        if (writes_.empty() || recno != prev + 1)
+    for (const auto& entry : pending_) {
+        if (runs.empty() || entry.first != prev + 1)
+            runs.push_back(0);
+        runs.back() += entry.second.size();
+        prev = entry.first;
+    }
+    prev = 0;
+    for (auto it = pending_.begin(); it != pending_.end(); it = pending_.erase(it)) {
+        const std::uint32_t recno = it->first;
+        if (writes_.empty() || recno != prev + 1) {
             writes_.push_back(
                 {layout.headerLength + static_cast<std::uint64_t>(recno - 1) * layout.recordLength, {}});
-        writes_.back().bytes.insert(writes_.back().bytes.end(), bytes.begin(), bytes.end());
+            const bool last = writes_.size() == runs.size();
+            writes_.back().bytes.reserve(runs[writes_.size() - 1] + (last && appends ? 1 : 0));
+        }
+        writes_.back().bytes.insert(writes_.back().bytes.end(), it->second.begin(), it->second.end());
         prev = recno;
     }
-    if (hdr.recordCount > base_.recordCount)
+    if (appends)
         writes_.back().bytes.push_back(0x1A);
     // The header twice: the counter raised before any record is touched
     // (so a reader can tell that its read may overlap this write), then
@@ -982,7 +1002,7 @@ void SharedTable::prepareWrite(bool alone)
     // sectors), and the header moves only the counter: no journal needed.
     // Appends, anything wider and every write of more than one record (or of
     // a batch over several tables) go through the journal.
-    journaled_ = !alone || hdr.recordCount != base_.recordCount || pending_.size() != 1
+    journaled_ = !alone || hdr.recordCount != base_.recordCount || gathered != 1
         || writes_.front().offset / kJournalPiece
             != (writes_.front().offset + writes_.front().bytes.size() - 1) / kJournalPiece;
 }
@@ -1069,6 +1089,14 @@ void SharedTable::finishWrite()
     hdr.changeCounter = base_.changeCounter + 2;
     pending_.clear();
     writes_.clear();
+    // The old bytes mattered only until the write was whole. A small write's
+    // buffers serve the next one; a whole push's or chart build's would stay
+    // for as long as the table is open, several megabytes per table.
+    std::size_t undoBytes = 0;
+    for (const RecordWrite& u : undo_)
+        undoBytes += u.bytes.capacity();
+    if (undoBytes > kKeptUndoBytes)
+        std::vector<RecordWrite>().swap(undo_);
     writing_ = false;
     file->unlock(kLockHeader, 1);
 }

@@ -175,6 +175,20 @@ std::string Table::path() const
     return shared_ ? shared_->path : std::string();
 }
 
+std::string Table::filePath() const
+{
+    if (shared_)
+        return shared_->path;
+    if (tableName_.empty())
+        return {};
+    try {
+        const std::string folder = folder_.empty() ? ResolveDatabase(databaseName_) : folder_;
+        return detail::FindTableFiles(folder, tableName_).dbf;
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 const std::vector<FieldDef>& Table::fieldDefs() const
 {
     requireActive();

@@ -195,6 +195,10 @@ public:
 
     // The file of the table (after open).
     std::string path() const;
+    // The file open() would open, or has open; empty when the database name
+    // or the table cannot be found. Opens nothing, so it neither recovers an
+    // unfinished write nor waits for another writer.
+    std::string filePath() const;
 
 private:
     friend class Field;

@@ -10,9 +10,12 @@ namespace tw::schedule {
 
 std::optional<ChangeStamp> ReadChangeStamp(const db::Table& table)
 {
-    if (!table.active())
+    // A shared table is opened only for the work on it; between, its file
+    // still tells whether anybody wrote to it.
+    const std::string path = table.filePath();
+    if (path.empty())
         return std::nullopt;
-    const int fd = ::open(table.path().c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     struct stat st {};

@@ -27,7 +27,7 @@ struct ChangeStamp {
     bool operator==(const ChangeStamp&) const = default;
 };
 
-// The stamp of an open table; none when its file cannot be read.
+// The stamp of a table, open or closed; none when its file cannot be read.
 std::optional<ChangeStamp> ReadChangeStamp(const db::Table& table);
 
 // The stamps of several tables together; none when one cannot be read.

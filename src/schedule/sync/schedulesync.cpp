@@ -207,6 +207,11 @@ CursorForWork::~CursorForWork()
     }
 }
 
+SharedTablesHeld::SharedTablesHeld() = default;
+SharedTablesHeld::~SharedTablesHeld() = default;
+SharedTablesHeld::SharedTablesHeld(SharedTablesHeld&&) noexcept = default;
+SharedTablesHeld& SharedTablesHeld::operator=(SharedTablesHeld&&) noexcept = default;
+
 float SingleCounter(db::Table& table)
 {
     return static_cast<float>(table.fieldByName("UPDATE").asFloat());
@@ -409,6 +414,20 @@ bool ScheduleSync::PushChartUpdates(const PushLevel& before, const std::set<std:
         }
         t_.ChartsTable.refresh();
     });
+}
+
+SharedTablesHeld ScheduleSync::HoldSharedTables()
+{
+    SharedTablesHeld held;
+    if (state_.ReadOnlyCopy)
+        return held;
+    // Opened under the lock, as every operation opens them: an open may
+    // finish another workstation's interrupted write.
+    RunShared([&] {
+        held.charts_ = std::make_unique<CursorForWork>(t_.IChartsTable);
+        held.tasks_ = std::make_unique<CursorForWork>(t_.ITasksTable2);
+    });
+    return held;
 }
 
 bool ScheduleSync::PushChartRecord(std::int32_t key)

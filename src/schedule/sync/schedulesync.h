@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -63,6 +64,8 @@ private:
     void Note(std::int32_t key);
     std::vector<Before> undo_;
 };
+
+class SharedTablesHeld;
 
 class ScheduleSync {
 public:
@@ -112,6 +115,11 @@ public:
     // Deletes working schedule items whose key is no longer shared. True when
     // one was deleted.
     bool RemoveObsoleteTasks();
+    // Keeps the shared tables open while the result lives (they are opened
+    // only for the work on them otherwise), so that the pushes of many
+    // single adds in a row, an import's, find their keys without reading
+    // every shared record again each time.
+    SharedTablesHeld HoldSharedTables();
     // Puts text into the middle panel of the status bar, empties the other two and paints it at once.
     void ShowStatus(const std::string& text);
 
@@ -161,6 +169,18 @@ public:
 private:
     db::Table& table_;
     bool opened_ = false;
+};
+
+class SharedTablesHeld {
+public:
+    SharedTablesHeld();
+    ~SharedTablesHeld();
+    SharedTablesHeld(SharedTablesHeld&&) noexcept;
+    SharedTablesHeld& operator=(SharedTablesHeld&&) noexcept;
+
+private:
+    friend class ScheduleSync;
+    std::unique_ptr<CursorForWork> charts_, tasks_;
 };
 
 // The change counter as the schedule compares it: in single precision.

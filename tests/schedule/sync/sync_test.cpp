@@ -282,6 +282,71 @@ TEST_F(TwoWorkstations, PushOrForcedPullOfUnchangedRecordsWritesNothing)
     EXPECT_EQ(DescOf(a->IChartsTable, 9), "renamed");
 }
 
+// The program opens the shared tables only for the work on them. What a push
+// left level stays level while they are closed, so the next single add
+// compares its own item only; a write from elsewhere still breaks the level.
+TEST_F(TwoWorkstations, APushLeavesTheTablesLevelWhileTheSharedTablesAreClosed)
+{
+    for (db::Table* t : {&a->IChartsTable, &a->IChartsTable3, &a->ITasksTable2})
+        t->close();
+    AddOnA({1, "Paint hall", 2.0f});
+    AddOnA({2, "Tile kitchen", 2.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    EXPECT_FALSE(a->IChartsTable.active());
+
+    ScheduleSync::PushLevel level = a->sync.LevelBeforeChange();
+    EXPECT_TRUE(level.Charts.has_value());
+    EXPECT_TRUE(level.Tasks.has_value());
+
+    PutItem(b->IChartsTable, {2, "Tile kitchen and hall", 5.0f});
+    level = a->sync.LevelBeforeChange();
+    EXPECT_FALSE(level.Charts.has_value());
+    EXPECT_TRUE(level.Tasks.has_value());
+
+    // The next push compares everything again and keeps the newer change.
+    AddOnA({3, "Fix gutter", 2.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates(level, {3}));
+    EXPECT_EQ(DescOf(b->IChartsTable, 2), "Tile kitchen and hall");
+    EXPECT_EQ(DescOf(b->IChartsTable, 3), "Fix gutter");
+    EXPECT_EQ(DescOf(b->ITasksTable2, 3), "Fix gutter");
+    EXPECT_TRUE(a->sync.LevelBeforeChange().Charts.has_value());
+}
+
+// Held open for a run of adds, the shared tables take each push as before
+// and are closed again afterwards; the lock is not kept meanwhile.
+TEST_F(TwoWorkstations, SharedTablesHeldOpenTakeEachPushAndCloseAfterwards)
+{
+    for (db::Table* t : {&a->IChartsTable, &a->IChartsTable3, &a->ITasksTable2})
+        t->close();
+    {
+        SharedTablesHeld held = a->sync.HoldSharedTables();
+        EXPECT_TRUE(a->IChartsTable.active());
+        EXPECT_TRUE(a->ITasksTable2.active());
+        EXPECT_FALSE(LockInUse(a->AccessTable));
+        for (int k = 1; k <= 3; ++k) {
+            const ScheduleSync::PushLevel level = a->sync.LevelBeforeChange();
+            AddOnA({k, "task " + std::to_string(k), 2.0f});
+            ASSERT_TRUE(a->sync.PushChartUpdates(level, {k}));
+            EXPECT_EQ(DescOf(b->IChartsTable, k), "task " + std::to_string(k));
+            EXPECT_EQ(DescOf(b->ITasksTable2, k), "task " + std::to_string(k));
+        }
+        // Written elsewhere meanwhile: the held table sees it.
+        PutItem(b->IChartsTable, {1, "task 1 moved", 6.0f});
+        EXPECT_EQ(DescOf(a->IChartsTable, 1), "task 1 moved");
+    }
+    EXPECT_FALSE(a->IChartsTable.active());
+    EXPECT_FALSE(a->ITasksTable2.active());
+    EXPECT_TRUE(b->sync.PullChartUpdates(false));
+    EXPECT_EQ(Items(b->ChartsTable5).size(), 3u);
+
+    // A read-only copy never writes the shared tables and holds nothing open.
+    a->state.ReadOnlyCopy = true;
+    {
+        SharedTablesHeld held = a->sync.HoldSharedTables();
+        EXPECT_FALSE(a->IChartsTable.active());
+    }
+}
+
 TEST_F(TwoWorkstations, PullOfOneItemFollowsItsChainOnceAndNeverAppends)
 {
     // 1 -> 2 -> 3 -> 1: a chain that leads back to its start.
