@@ -8,6 +8,8 @@
 #include "app/windowlayout.h"
 #include "chart/resourceallocationchart.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcchoicegroup.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "controls/cursormodel.h"
 #include "exchange/importqmform.h"
 #include "exchange/exportjobform.h"
@@ -29,12 +31,9 @@
 #include "support/december.h"
 #include "support/qblink.h"
 
-#include <QCheckBox>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -56,7 +55,7 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
     QTableView* tasks = page->TasksGrid();
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
     SelectRow(page->CrewsGrid(), "Ann");
-    Find<QCheckBox>("RestrictTasksToCrew")->click();
+    Find<controls::TFcCheckBox>("RestrictTasksToCrew")->ChangeState();
 
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls"}));
     EXPECT_EQ(window.windowTitle(), "Ann task assignments");
@@ -77,7 +76,7 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
     EXPECT_EQ(ChartRows(), (std::vector<std::string>{"Fit units", "Paint walls"}));
 
     window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
-    Find<QCheckBox>("RestrictTasksToCrew")->click();
+    Find<controls::TFcCheckBox>("RestrictTasksToCrew")->ChangeState();
     EXPECT_EQ(Column(tasks).size(), 3u);
     window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
     EXPECT_EQ(ChartRows().size(), 3u);
@@ -128,21 +127,21 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
 // A second resource on a task, then the list of the task's resources.
 TEST_F(QueryPageTest, AddResourceGivesTheTaskAFurtherResource)
 {
-    auto* add = Find<QPushButton>("AddResource");
-    auto* remove = Find<QPushButton>("RemoveResource");
-    EXPECT_EQ(add->text(), "Add resource");
+    auto* add = Find<controls::TFcBitBtn>("AddResource");
+    auto* remove = Find<controls::TFcBitBtn>("RemoveResource");
+    EXPECT_EQ(add->Caption(), "Add resource");
     EXPECT_TRUE(add->isEnabled());
     EXPECT_FALSE(remove->isEnabled());
 
     SelectRow(page->TasksGrid(), "Clear site");
     SelectRow(page->CrewsGrid(), "Ann");
-    add->click();
+    add->Click();
     db::Table& rows = window.Data().ICrewsTable2;
     rows.refresh();
     EXPECT_TRUE(rows.locate("CHARTSID;CREWID", {db::Value(double(clearSite)), db::Value(double(ann))}));
     EXPECT_TRUE(rows.locate("CHARTSID;CREWID", {db::Value(double(clearSite)), db::Value(double(bob))}));
 
-    Find<QRadioButton>("ResourceDisplayByTask")->click();
+    Find<controls::TFcRadioButton>("ResourceDisplayByTask")->SetChecked(true);
     EXPECT_FALSE(add->isEnabled());
     EXPECT_TRUE(remove->isEnabled());
 }
@@ -175,20 +174,20 @@ namespace {
 // click opens the import window, which without a Quillmark database says so.
 TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
 {
-    QPushButton* button = Find<QPushButton>("ImportFromQM");
+    auto* button = Find<controls::TFcBitBtn>("ImportFromQM");
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->text(), "Import from Quillmark");
+    EXPECT_EQ(button->Caption(), "Import from Quillmark");
     EXPECT_EQ(button->toolTip(), "Import customer : job : tasks from Quillmark");
-    EXPECT_EQ(button->parentWidget(), Find<QPushButton>("ImportFromQB")->parentWidget());
+    EXPECT_EQ(button->parentWidget(), Find<controls::TFcBitBtn>("ImportFromQB")->parentWidget());
     EXPECT_TRUE(button->isEnabled());
-    QCheckBox* byDate = Find<QCheckBox>("RestrictByDate");
-    byDate->click();
+    auto* byDate = Find<controls::TFcCheckBox>("RestrictByDate");
+    byDate->ChangeState();
     EXPECT_FALSE(button->isEnabled());
-    byDate->click();
+    QTest::keyClick(byDate, Qt::Key_Space);
     ASSERT_TRUE(button->isEnabled());
 
     window.State.EstimatorAlias.clear();
-    QTest::mouseClick(button, Qt::LeftButton);
+    button->Click();
     exchange::TImportQM* importWindow = window.ImportQM();
     ASSERT_NE(importWindow, nullptr);
     EXPECT_TRUE(importWindow->isVisible());
@@ -207,7 +206,7 @@ TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
 
 TEST_F(QueryPageTest, AReadOnlyCopyCannotImportFromQuillmark)
 {
-    QPushButton* button = Find<QPushButton>("ImportFromQM");
+    auto* button = Find<controls::TFcBitBtn>("ImportFromQM");
     ASSERT_NE(button, nullptr);
     window.ApplyReadOnlyAccess(true);
     EXPECT_FALSE(button->isEnabled());
@@ -224,7 +223,7 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     test::QuillmarkFolders folders;
     window.State.EstimatorAlias = "VAZOdiz";
     window.State.EstimatorFolder = folders.qm;
-    QTest::mouseClick(Find<QPushButton>("ImportFromQM"), Qt::LeftButton);
+    Find<controls::TFcBitBtn>("ImportFromQM")->Click();
     exchange::TImportQM* importWindow = window.ImportQM();
     ASSERT_NE(importWindow, nullptr);
     auto* companies = importWindow->findChild<QTableView*>(QStringLiteral("CustomerGrid"));
@@ -262,13 +261,13 @@ namespace {
 // click opens the export window on the task selected in the tasks grid.
 TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
 {
-    QPushButton* button = Find<QPushButton>("ExportToQB");
+    auto* button = Find<controls::TFcBitBtn>("ExportToQB");
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->text(), "Export to QuickBooks");
+    EXPECT_EQ(button->Caption(), "Export to QuickBooks");
     page->UpdateSelectControls();
     ASSERT_TRUE(button->isEnabled());
     window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
-    QTest::mouseClick(button, Qt::LeftButton);
+    button->Click();
     exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
     ASSERT_NE(exportWindow, nullptr);
     EXPECT_TRUE(exportWindow->isVisible());
@@ -303,7 +302,7 @@ TEST_F(QueryPageTest, SendToQuickBooksAddsTheTaskToTheOpenCompany)
     ASSERT_TRUE(test::LinkLocalCompany(company.Path()));
 
     window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
-    QTest::mouseClick(Find<QPushButton>("ExportToQB"), Qt::LeftButton);
+    Find<controls::TFcBitBtn>("ExportToQB")->Click();
     exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
     ASSERT_NE(exportWindow, nullptr);
     const std::size_t boxes = recorder.Boxes.size();

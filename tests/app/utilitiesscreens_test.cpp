@@ -10,6 +10,7 @@
 #include "app/mainscreen.h"
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/status/fcstatusbar.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
 #include "settings/fixedvolumes.h"
@@ -21,8 +22,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -145,19 +144,19 @@ TEST_F(UtilitiesScreensTest, BackupEmptyAndRestoreOnTheTestsOwnVolumes)
 TEST_F(UtilitiesScreensTest, PickingAVolumeAndGoingUp)
 {
     auto* drives = Find<QComboBox>("DriveComboBox");
-    auto* status = Find<QStatusBar>("BackupStatusBar");
+    auto* status = Find<controls::TFcStatusBar>("BackupStatusBar");
     drives->setCurrentIndex(1);
     EXPECT_EQ(QString::fromStdString(window.State.BackupFolder), disk);
     EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "3072000 free MBs");
     EXPECT_EQ(Shown(Find<QTreeView>("DirectoryListBox")), QStringList{"Tarnwick"});
-    EXPECT_EQ(status->currentMessage(), disk);
+    EXPECT_EQ(status->PanelText(0), disk);
 
     window.State.BackupFolder = (stick + "/Backups").toStdString();
     drives->setCurrentIndex(0);
     EXPECT_EQ(QString::fromStdString(window.State.BackupFolder), stick);
     volumes.unreadable.insert(disk.toStdString());
     drives->setCurrentIndex(1);
-    EXPECT_EQ(status->currentMessage(), "drive may be empty or not available");
+    EXPECT_EQ(status->PanelText(0), "drive may be empty or not available");
     EXPECT_EQ(window.State.BackupFolder, window.UtilitiesTabPage()->Logic().StartDrive());
 
     drives->setCurrentIndex(0);
