@@ -4,6 +4,7 @@
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcchoicegroup.h"
 #include "controls/choices/fcglyphbutton.h"
+#include "controls/panels/fcgroupbox.h"
 #include "controls/cursormodel.h"
 #include "controls/recordnavigator.h"
 #include "controls/typedpicker.h"
@@ -154,6 +155,17 @@ TQueryPage::TQueryPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
                     QStringLiteral("Dependent group    ")},
                    QStringLiteral("ChartSortBy2_"));
     ShowChoice(ui->ChartSortBy2, 0);
+    // No caption is cut: the layouts give every captioned control at least
+    // the width its caption needs, and the grids give up the rest.
+    for (auto* control : findChildren<controls::TFcControl*>()) {
+        if (control->Caption().isEmpty() || qobject_cast<controls::TFcGroupBox*>(control))
+            continue;
+        QSizePolicy policy = control->sizePolicy();
+        if (policy.horizontalPolicy() == QSizePolicy::Preferred) {
+            policy.setHorizontalPolicy(QSizePolicy::Minimum);
+            control->setSizePolicy(policy);
+        }
+    }
 
     ui->CustomerNavigator->SetHints(Hints(QStringLiteral("customer"), QStringLiteral("Add a customer"),
                                           QStringLiteral("Remove this customer")));

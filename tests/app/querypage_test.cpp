@@ -23,6 +23,7 @@
 #include "platform/datetime/localetexts.h"
 #include "platform/registry/registry.h"
 #include "tasks/addtaskform.h"
+#include "captionsfit.h"
 #include "chartrows.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
@@ -31,6 +32,8 @@
 #include "support/december.h"
 #include "support/qblink.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
@@ -64,9 +67,6 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
     EXPECT_GT(PaintedPixels(tasks, 0), 30);
     EXPECT_GT(PaintedPixels(tasks, 1), 30);
     EXPECT_LT(PaintedPixels(tasks, 2), 5) << "Bob's task is not shown";
-    if (const char* dir = std::getenv("TARNWICK_SCREENSHOT_DIR"))
-        window.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/add-edit-query.png"));
-
     // Scrolling the resources grid runs the query for the next resource.
     SelectRow(page->CrewsGrid(), "Bob");
     EXPECT_EQ(Column(tasks), std::vector<std::string>{"Clear site"});
@@ -122,6 +122,81 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Paint walls");
     editor->close();
+}
+
+// At the window's default size the tab and the Utilities tab beside it
+// show every caption whole, "Restrict to selected…" four times among them.
+TEST_F(QueryPageTest, AtTheDefaultSizeNoCaptionIsCut)
+{
+    window.resize(927, 758);
+    SelectRow(page->CrewsGrid(), "Ann");
+    Find<controls::TFcCheckBox>("RestrictTasksToCrew")->ChangeState();
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(927, 758));
+    testing::ExpectCaptionsWhole(page);
+    testing::ExpectCaptionsWhole(window.findChild<controls::TFcBitBtn*>("Tutorial")->parentWidget());
+    if (const char* dir = std::getenv("TARNWICK_SCREENSHOT_DIR"))
+        window.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/add-edit-query.png"));
+
+    window.TabControl()->setCurrentIndex(TMainScreen::UtilitiesPage);
+    QApplication::processEvents();
+    testing::ExpectCaptionsWhole(window.TabControl()->widget(TMainScreen::UtilitiesPage));
+}
+
+// A screen reader's toggle of a box or a choice acts as the user's click:
+// "Show all" puts another customer's job on the chart, and every box and
+// choice of the tab reaches the query.
+TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
+{
+    examples::AddSampleTask(window, ann, {"Brook", "Porch", "Sand floor", Day(8, 13), 1});
+    db::Table& customers = window.Data().CustomersTable;
+    customers.refresh();
+    ASSERT_TRUE(customers.locate("NAME", db::Value(std::string("Ames"))));
+    window.ApplyCustomerQuery();
+    const auto toggle = [this](const char* name, QAccessible::Role role) {
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(Find<QWidget>(name));
+        EXPECT_EQ(item->role(), role) << name;
+        item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        return item->state().checked;
+    };
+    const auto onChart = [this](const std::string& task) {
+        window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
+        const std::vector<std::string> rows = ChartRows();
+        window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
+        return std::find(rows.begin(), rows.end(), task) != rows.end();
+    };
+    const query::RestrictionBoxes& boxes = page->Logic().Controls.Boxes;
+    ASSERT_FALSE(onChart("Sand floor"));
+    ASSERT_TRUE(onChart("Fit units"));
+
+    EXPECT_TRUE(toggle("RestrictToActive", QAccessible::CheckBox));
+    EXPECT_TRUE(boxes.RestrictToActive);
+    EXPECT_TRUE(onChart("Sand floor"));
+    EXPECT_TRUE(onChart("Fit units"));
+    EXPECT_FALSE(toggle("RestrictToActive", QAccessible::CheckBox));
+    EXPECT_FALSE(boxes.RestrictToActive);
+    EXPECT_FALSE(onChart("Sand floor"));
+
+    EXPECT_TRUE(toggle("RestrictByDate", QAccessible::CheckBox));
+    EXPECT_TRUE(boxes.RestrictByDate);
+    EXPECT_TRUE(window.State.QueryRestricted);
+    EXPECT_FALSE(toggle("RestrictByDate", QAccessible::CheckBox));
+    EXPECT_FALSE(boxes.RestrictByDate);
+
+    EXPECT_TRUE(toggle("RestrictToSelectedStatus", QAccessible::CheckBox));
+    EXPECT_TRUE(boxes.RestrictToSelectedStatus);
+    EXPECT_TRUE(Find<QWidget>("TaskStatus")->isEnabled());
+    EXPECT_TRUE(toggle("TaskStatus5", QAccessible::RadioButton));
+    EXPECT_EQ(page->Logic().Controls.TaskStatus, 5);
+    EXPECT_FALSE(toggle("RestrictToSelectedStatus", QAccessible::CheckBox));
+
+    EXPECT_TRUE(toggle("ResourceDisplayByTask", QAccessible::RadioButton));
+    EXPECT_EQ(page->Logic().Controls.ResourceDisplay, 1);
+    EXPECT_TRUE(toggle("ResourceDisplayAll", QAccessible::RadioButton));
+    EXPECT_EQ(page->Logic().Controls.ResourceDisplay, 0);
+
+    EXPECT_TRUE(toggle("ChartSortBy2_1", QAccessible::RadioButton));
+    EXPECT_EQ(window.Chart.ChartSortBy, 1);
 }
 
 // A second resource on a task, then the list of the task's resources.
