@@ -1,6 +1,7 @@
 #include "app/utilitiespage.h"
 
 #include "settings/spacepie.h"
+#include "controls/base/fccontrol.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/panels/fcgroupbox.h"
 #include "controls/status/fcstatusbar.h"
@@ -119,6 +120,8 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     });
     up->OnClick = [this](controls::TFcControl*) { logic_->UpClick(); };
     remove->OnClick = [this](controls::TFcControl*) { logic_->RemoveFileClick(); };
+    // The status bar takes its height and frames once the page is built.
+    controls::NotifyLoaded(this);
 }
 
 TUtilitiesPage::~TUtilitiesPage() = default;

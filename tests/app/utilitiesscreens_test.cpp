@@ -60,7 +60,7 @@ protected:
         examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
         window.State.BackupFolder = (stick + "/Backups").toStdString();
         window.UtilitiesTabPage()->UseVolumes(volumes);
-        window.resize(930, 760);
+        window.resize(927, 758);
         window.show();
         window.Start->stop();  // the start-up has run already
         window.TabControl()->setCurrentIndex(UtilitiesPage);
@@ -150,6 +150,9 @@ TEST_F(UtilitiesScreensTest, PickingAVolumeAndGoingUp)
     EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "3072000 free MBs");
     EXPECT_EQ(Shown(Find<QTreeView>("DirectoryListBox")), QStringList{"Tarnwick"});
     EXPECT_EQ(status->PanelText(0), disk);
+    // A line high on the page, not squeezed away by the lists above it.
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_GE(status->height(), status->fontMetrics().height());
 
     window.State.BackupFolder = (stick + "/Backups").toStdString();
     drives->setCurrentIndex(0);
