@@ -29,7 +29,7 @@ void QueryTabRepaint(benchmark::State& bench, Part part)
     window.resize(927, 758);
     window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
     window.show();
-    window.Start->stop();
+    window.StartClock()->stop();
     window.ApplyCustomerQuery();
     QCoreApplication::processEvents();
     TQueryPage* page = window.QueryPage();
@@ -43,7 +43,7 @@ void QueryTabRepaint(benchmark::State& bench, Part part)
         page->render(&image, QPoint(), region);
         benchmark::DoNotOptimize(image.constBits());
     }
-    window.Flags.NoAutoBackup = true;  // the shutdown is not what is measured
+    window.Session().Flags.NoAutoBackup = true;  // the shutdown is not what is measured
 }
 BENCHMARK_CAPTURE(QueryTabRepaint, WholePage, WholePage)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(QueryTabRepaint, QueryGroups, QueryGroups)->Unit(benchmark::kMillisecond);

@@ -25,14 +25,14 @@ void BM_UtilitiesTabFirstShown(benchmark::State& bench)
         TMainScreen window;
         window.StartTimer();
         examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
-        window.Flags.NoAutoBackup = true;
+        window.Session().Flags.NoAutoBackup = true;
     }
     for (auto _ : bench) {
         bench.PauseTiming();
         auto window = std::make_unique<TMainScreen>();
         window->StartTimer();
         window->show();
-        window->Start->stop();
+        window->StartClock()->stop();
         QCoreApplication::processEvents();
         bench.ResumeTiming();
 
@@ -40,7 +40,7 @@ void BM_UtilitiesTabFirstShown(benchmark::State& bench)
         QCoreApplication::processEvents();
 
         bench.PauseTiming();
-        window->Flags.NoAutoBackup = true;  // the shutdown is not what is measured
+        window->Session().Flags.NoAutoBackup = true;  // the shutdown is not what is measured
         window.reset();
         bench.ResumeTiming();
     }

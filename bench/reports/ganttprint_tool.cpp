@@ -100,7 +100,7 @@ int Make(const QString& folder, int tasks)
     UseFolder(folder);
     app::TMainScreen window;
     window.StartTimer();
-    if (!window.State.TablesOpen) {
+    if (!window.Session().State.TablesOpen) {
         std::fprintf(stderr, "The schedule database did not open.\n");
         return 1;
     }
@@ -166,7 +166,7 @@ int Run(const QString& folder, const QString& pdfFile)
     app::TMainScreen window;
     window.resize(1100, 760);
     window.StartTimer();
-    if (!window.State.TablesOpen) {
+    if (!window.Session().State.TablesOpen) {
         std::fprintf(stderr, "The schedule database did not open.\n");
         return 1;
     }

@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     tw::app::TMainScreen window;
     window.StartTimer();
-    if (!window.State.TablesOpen) {
+    if (!window.Session().State.TablesOpen) {
         std::fprintf(stderr, "The schedule database did not open.\n");
         return 1;
     }

@@ -113,7 +113,7 @@ void DatabaseSelection::Fill(int helpLevel)
                                                  ui->AliasCombo};
     for (QWidget* field : fields) {
         QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, mainScreen_->DialogFieldColour);
+        palette.setColor(QPalette::Base, mainScreen_->DialogFieldColour());
         field->setPalette(palette);
     }
     const bool hints = helpLevel == 0;
@@ -129,7 +129,7 @@ void DatabaseSelection::Fill(int helpLevel)
         ShowAliasPath(ui->AliasInUse->text());
     }
     FillAliasList();
-    StartFolder = QString::fromStdString(mainScreen_->State.ProgramFolder);
+    StartFolder = QString::fromStdString(mainScreen_->Session().State.ProgramFolder);
     SetStatusText({});
     if (const QScreen* desktop = screen())
         move(desktop->availableGeometry().center() - rect().center());
@@ -276,7 +276,7 @@ void DatabaseSelection::WaitOnSaveTimer()
 
 void DatabaseSelection::HelpClick()
 {
-    if (!OpenHelpPage(QString::fromStdString(mainScreen_->State.ProgramFolder), helpPage_))
+    if (!OpenHelpPage(QString::fromStdString(mainScreen_->Session().State.ProgramFolder), helpPage_))
         ShowMessageBox(this, "The help page " + helpPage_ + " could not be opened", QStringLiteral("Error"),
                        MessageIcon::Stop, MessageModality::Window);
 }
@@ -304,12 +304,12 @@ void DatabaseSelection::ReportError(const QString& text)
 
 QString DatabaseSelection::DatabaseAlias() const
 {
-    return QString::fromStdString(mainScreen_->State.*members_.Alias);
+    return QString::fromStdString(mainScreen_->Session().State.*members_.Alias);
 }
 
 QString DatabaseSelection::DatabaseFolder() const
 {
-    return QString::fromStdString(mainScreen_->State.*members_.Folder);
+    return QString::fromStdString(mainScreen_->Session().State.*members_.Folder);
 }
 
 DatabaseInUse DatabaseSelection::InUse() const
@@ -319,8 +319,8 @@ DatabaseInUse DatabaseSelection::InUse() const
 
 void DatabaseSelection::SetInUse(const DatabaseInUse& inUse)
 {
-    mainScreen_->State.*members_.Alias = inUse.Alias.toStdString();
-    mainScreen_->State.*members_.Folder = inUse.Folder.toStdString();
+    mainScreen_->Session().State.*members_.Alias = inUse.Alias.toStdString();
+    mainScreen_->Session().State.*members_.Folder = inUse.Folder.toStdString();
 }
 
 void DatabaseSelection::CloseAllTables()
@@ -362,7 +362,7 @@ void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
 {
     // Without open tables there is nothing to refresh, and the switch has
     // nothing to say.
-    if (!mainScreen_->State.TablesOpen)
+    if (!mainScreen_->Session().State.TablesOpen)
         return;
     if (!registryWritten) {
         ReportRegistryFailure();
@@ -370,14 +370,14 @@ void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
     }
     mainScreen_->PullChartUpdates(true);
     mainScreen_->LoadHolidays();
-    if (mainScreen_->State.WorkCalendarMode == 0) {
+    if (mainScreen_->Session().State.WorkCalendarMode == 0) {
         mainScreen_->FillCalendarResourceList(true);
         mainScreen_->SelectCalendarResource(0);
         mainScreen_->ShowWorkCalendar(0);
     } else {
         mainScreen_->FillCalendarResourceList(false);
-        mainScreen_->SelectCalendarResource(mainScreen_->State.CurrentResourceId);
-        mainScreen_->ShowWorkCalendar(mainScreen_->State.CurrentResourceId);
+        mainScreen_->SelectCalendarResource(mainScreen_->Session().State.CurrentResourceId);
+        mainScreen_->ShowWorkCalendar(mainScreen_->Session().State.CurrentResourceId);
     }
     ReportSwitch();
 }

@@ -58,7 +58,7 @@ void QuickBooksImportHost::SetAverageRate(Currency rate)
 
 int QuickBooksImportHost::TaskEditorLeft() const
 {
-    return window_.Layout.AddTaskLeft;
+    return window_.Layout().AddTaskLeft;
 }
 
 int QuickBooksImportHost::WorkCalendarMode() const

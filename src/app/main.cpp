@@ -2,6 +2,7 @@
 // event loop until the main window closes. The start-up's database work runs
 // later, from the main window's Start timer, once the window is shown.
 
+#include "app/application.h"
 #include "app/appservices.h"
 #include "app/session/appsession.h"
 #include "app/databaseselection.h"
@@ -25,7 +26,7 @@ void ShowFatal(const QString& text)
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    tw::app::TApplication application(argc, argv);
     try {
         QApplication::setApplicationName(QStringLiteral("Tarnwick"));
 

@@ -4,21 +4,26 @@
 #include "data/services/busyscopes.h"
 
 #include "app/appservices.h"
-#include "app/customerpage.h"
 #include "app/databaseselection.h"
+#include "app/features/customerfeature.h"
+#include "app/features/emailfeature.h"
+#include "app/features/pagecontrol.h"
+#include "app/features/printingfeature.h"
+#include "app/features/taskeditorfeature.h"
+#include "app/features/timeblocksfeature.h"
+#include "app/features/visualizefeature.h"
+#include "app/features/workcalendarfeature.h"
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
 #include "app/programfolder.h"
 #include "app/querypage.h"
 #include "app/utilitieshosts.h"
 #include "app/visualizepage.h"
-#include "app/workcalendarpage.h"
 #include "chart/colourvalue.h"
 #include "company/mycompanypage.h"
 #include "chart/resourceallocationchart.h"
 #include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
-#include "reports/email/sendemailform.h"
 #include "ui_mainscreen.h"
 
 #include <QApplication>
@@ -62,11 +67,14 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
       userInterface_(std::make_unique<MainScreenInterface>(*this))
 {
     session_.Interface().Attach(userInterface_.get());
-    CreateTaskEditor();
+    editor_ = std::make_unique<TaskEditorFeature>(context_, features_);
+    features_.Editor = editor_.get();
+    taskEditor_ = editor_->Editor();
+    taskEditorContext_ = &editor_->Context();
 
     data::DataModuleHooks hooks;
     hooks.TerminateApplication = [] { TerminateApplication(); };
-    hooks.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
+    hooks.ApplyCustomerQuery = [this] { ApplyQueryAndShowTasksNavigator(); };
     hooks.SelectPageIsCurrent = [this] { return ui->TabControl->currentIndex() == SelectPage; };
     hooks.WorkingHoursBetween = [this](std::int32_t resourceId, TDateTime start, TDateTime end) {
         return calendarTables_->WorkingHoursBetween(resourceId, start, end);
@@ -78,25 +86,9 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     controls::NotifyLoaded(this);
     ui->TabControl->setCurrentIndex(CustomerTabPage);
     ui->TabControl->setCornerWidget(ui->Help, Qt::TopRightCorner);
-    workCalendarPage_ = new TWorkCalendarPage(ui->CalendarArea);
-    ui->CalendarAreaLayout->addWidget(workCalendarPage_, 0, 0);
-    ui->TabControl->setTabToolTip(ui->TabControl->indexOf(ui->Calendar),
-                                  QStringLiteral("Set Work Schedules"));
-    visualizePage_ = new TVisualizePage(ui->RACContainer);
-    ui->RACContainerLayout->addWidget(visualizePage_);
-    queryPage_ = new TQueryPage(ui->SelectArea);
-    ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
-    CreateCustomerPage();
-    CreateUtilitiesPage();
-    company::AddMyCompanyPage(ui->MyCompanyArea, data_->MyCompanyTable, State, *userInterface_);
-    ConnectTaskResources();
-    connect(visualizePage_->RefreshChart(), &controls::TFcControl::clicked, this, &TMainScreen::RefreshChartClick);
-    connect(visualizePage_->PrintPreviewButton(), &controls::TFcControl::clicked, this,
-            &TMainScreen::PrintPreviewButtonClick);
-    connect(visualizePage_, &TVisualizePage::ChartSortByClicked, this, [this](int choice) {
-        Chart.ChartSortBy = choice;
-        ChartSortByClick();
-    });
+    CreateTimers();
+    CreateFeatures();
+    ui->TabControl->setTabToolTip(ui->TabControl->indexOf(ui->Calendar), QStringLiteral("Set Work Schedules"));
     connect(ui->Help, &controls::TFcControl::clicked, this, &TMainScreen::HelpClick);
     connect(ui->TWDbManagement, &controls::TFcControl::clicked, this, &TMainScreen::TWDbManagementClick);
     connect(ui->QMDbManagement, &controls::TFcControl::clicked, this, &TMainScreen::QMDbManagementClick);
@@ -104,39 +96,74 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
         if (State.SelectionReady)
             TabControlChange();
     });
+    CreateStatusBar();
+    ConnectUpdatePoll();
 
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+// One unit per page or dialog family, in the order they need each other
+// while being built; each is in features_ from here on.
+void TMainScreen::CreateFeatures()
+{
+    calendar_ = std::make_unique<WorkCalendarFeature>(context_, ui->CalendarArea, ui->CalendarAreaLayout);
+    features_.Calendar = calendar_.get();
+    workCalendarPage_ = calendar_->Page();
+    visualize_ = std::make_unique<VisualizeFeature>(context_, features_, ui->RACContainer, ui->RACContainerLayout);
+    features_.Visualize = visualize_.get();
+    visualizePage_ = visualize_->Page();
+    queryPage_ = new TQueryPage(ui->SelectArea);
+    ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
+    features_.Query = queryPage_;
+    customers_ = std::make_unique<CustomerFeature>(context_, ui->CustomerTabArea, ui->CustomerTabAreaLayout);
+    features_.Customers = customers_.get();
+    customerPage_ = customers_->Page();
+    CreateUtilitiesPage();
+    company::AddMyCompanyPage(ui->MyCompanyArea, data_->MyCompanyTable, State, *userInterface_);
+    editor_->ConnectTaskResources();
+    StartupWindow& attach = *this;
+    pages_ = std::make_unique<PageControl>(context_, features_, ui->TabControl, attach);
+    features_.Pages = pages_.get();
+    tabHandlers_ = &pages_->Handlers();
+    timeBlocks_ = std::make_unique<TimeBlocksFeature>(context_, features_);
+    features_.TimeBlocks = timeBlocks_.get();
+    removeSpace_ = timeBlocks_->RemoveSpaceTimer();
+    printing_ = std::make_unique<PrintingFeature>(context_, features_);
+    features_.Printing = printing_.get();
+    email_ = std::make_unique<EmailFeature>(context_, features_);
+    features_.Email = email_.get();
+}
+
+void TMainScreen::CreateStatusBar()
+{
     // Panel 0 the action, 1 the table or mode, 2 a length or a second text.
     const int widths[3] = {320, 260, 0};
     for (int i = 0; i < 3; ++i)
         ui->StatusBar->AddPane(widths[i])->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+}
 
-    Start = new QTimer(this);
-    Start->setObjectName(QStringLiteral("Start"));
-    Start->setInterval(kStartIntervalMs);
-    connect(Start, &QTimer::timeout, this, &TMainScreen::StartTimer);
-    UpdatePoll = new QTimer(this);
-    UpdatePoll->setObjectName(QStringLiteral("UpdatePoll"));
-    UpdatePoll->setInterval(kUpdatePollMs);
-    connect(UpdatePoll, &QTimer::timeout, this, &TMainScreen::UpdatePollTimer);
-    ConnectTabHandlers();
-    ConnectUpdatePoll();
-    CreateSlotDialogs();
-    CreateSendEmail();
-
-    qApp->installEventFilter(this);
-    FormCreate();
+void TMainScreen::CreateTimers()
+{
+    start_ = new QTimer(this);
+    start_->setObjectName(QStringLiteral("Start"));
+    start_->setInterval(kStartIntervalMs);
+    connect(start_, &QTimer::timeout, this, &TMainScreen::StartTimer);
+    updatePoll_ = new QTimer(this);
+    updatePoll_->setObjectName(QStringLiteral("UpdatePoll"));
+    updatePoll_->setInterval(kUpdatePollMs);
+    connect(updatePoll_, &QTimer::timeout, this, &TMainScreen::UpdatePollTimer);
 }
 
 TMainScreen::~TMainScreen()
 {
     FormDestroy();
     // The pages work on the data module's tables; they go before them.
-    delete workCalendarPage_;
-    workCalendarPage_ = nullptr;
-    delete visualizePage_;
-    visualizePage_ = nullptr;
-    delete customerPage_;
-    customerPage_ = nullptr;
+    timeBlocks_.reset();
+    printing_.reset();
+    customers_.reset();
+    visualize_.reset();
+    calendar_.reset();
     delete queryPage_;
     queryPage_ = nullptr;
     // The session may outlive the window: nothing of it calls back here.
@@ -154,7 +181,7 @@ void TMainScreen::SetDialogs(TPassword* password)
 {
     password_ = password;
     if (password_) {
-        password_->SetStoredPasswordSource([this] { return settingsTables_->StoredPassword(); });
+        password_->SetStoredPasswordSource([this] { return session_.SettingsTables().StoredPassword(); });
     }
 }
 
@@ -210,9 +237,9 @@ void TMainScreen::FormCreate()
     State.UpdateCounter = data::kInitialUpdateCounter;
     Flags.StartMoment = tw::Now();
     State.ProgramFolder = DefaultProgramFolder();
-    FieldColour = chart::ColourFromValue(0xE8F7FF);
-    UpdatePoll->stop();
-    Start->stop();
+    fieldColour_ = chart::ColourFromValue(0xE8F7FF);
+    updatePoll_->stop();
+    start_->stop();
     ApplyColourScheme();
 }
 
@@ -250,12 +277,12 @@ void TMainScreen::FormShow()
     // the saved one is for the first showing.
     if (!State.StartupDone)
         RestoreWindowLayout();
-    Start->start();
+    start_->start();
 }
 
 void TMainScreen::StartTimer()
 {
-    Start->stop();
+    start_->stop();
     if (IsAnotherInstanceRunning()) {
         State.QuitWithoutSaving = true;
         TerminateApplication();
@@ -281,7 +308,7 @@ void TMainScreen::StartTimer()
     ShowStartedWindow();
     if (State.TablesOpen) {
         if (startup_.SynchroniseSchedule())
-            UpdatePoll->start();
+            updatePoll_->start();
         RestrictCustomerClick();
         RefreshWorkCalendar();
     }
@@ -362,23 +389,21 @@ void TMainScreen::FormDestroy()
 {
     if (!State.StartupDone || State.QuitWithoutSaving)
         return;
-    UpdatePoll->stop();
-    CloseCustomerDialogs();
+    updatePoll_->stop();
+    CloseDialogs();
     const int page = ui->TabControl->currentIndex();
     data::BusyCursor hourglass(*userInterface_);
-    if (sendEmail_)
-        sendEmail_->close();
     if (State.TablesOpen) {
         SaveAndClearAllocations(true);
         State.StartupDone = false;
         SaveRunSettings(page);
-        Layout.Top = y();
-        Layout.Height = height();
-        Layout.Width = width();
-        Layout.Left = x();
+        layout_.Top = y();
+        layout_.Height = height();
+        layout_.Width = width();
+        layout_.Left = x();
         try {
             registry::TRegistry reg;
-            SaveWindowLayout(reg, Layout);
+            SaveWindowLayout(reg, layout_);
         } catch (const std::exception& e) {
             ShowMessageBox(this, QString::fromLocal8Bit(e.what()), QStringLiteral("Error"), MessageIcon::Stop,
                            MessageModality::Application);
@@ -405,7 +430,7 @@ void TMainScreen::ReleaseHeldLock()
         const bool wasOpen = access.active();
         if (!wasOpen)
             access.open();
-        lock_->UpdateAccessRecord(false);
+        session_.Lock().UpdateAccessRecord(false);
         if (!wasOpen)
             access.close();
     } catch (const std::exception&) {
@@ -430,11 +455,11 @@ void TMainScreen::RestoreWindowLayout()
     const std::optional<WindowLayout> saved = LoadWindowLayout(reg);
     if (!saved)
         return;
-    Layout = *saved;
-    move(Layout.Left, Layout.Top);
-    resize(Layout.Width, Layout.Height);
-    Flags.TasksGridAutoWidth = Layout.TasksGridAutoWidth;
-    queryPage_->SetTasksGridWidths(Flags.TasksGridAutoWidth, Layout.TasksGridColumnWidths);
+    layout_ = *saved;
+    move(layout_.Left, layout_.Top);
+    resize(layout_.Width, layout_.Height);
+    Flags.TasksGridAutoWidth = layout_.TasksGridAutoWidth;
+    queryPage_->SetTasksGridWidths(Flags.TasksGridAutoWidth, layout_.TasksGridColumnWidths);
 }
 
 void TMainScreen::LayoutMainWindow(bool scalePeriod)
@@ -451,7 +476,7 @@ void TMainScreen::LayoutMainWindow(bool scalePeriod)
 
 void TMainScreen::ApplyColourScheme()
 {
-    DialogFieldColour = FieldColour;
+    dialogFieldColour_ = fieldColour_;
     static const char* const kFields[] = {
         "StartDayTime",    "EndDayTime",     "StartDownTime1",   "EndDownTime1",  "StartDownTime2",
         "EndDownTime2",    "StartDownTime3", "EndDownTime3",     "TaskStartDate", "TaskEndDate",
@@ -461,12 +486,12 @@ void TMainScreen::ApplyColourScheme()
     for (const char* name : kFields) {
         if (QWidget* field = findChild<QWidget*>(QLatin1String(name))) {
             QPalette palette = field->palette();
-            palette.setColor(QPalette::Base, FieldColour);
+            palette.setColor(QPalette::Base, fieldColour_);
             field->setPalette(palette);
         }
     }
     chart::TResourceAllocationChartAppearance& chart = visualizePage_->RAC()->ChartAppearance();
-    chart.SetPlotBackColor(chart::ValueOfColour(FieldColour));
+    chart.SetPlotBackColor(chart::ValueOfColour(fieldColour_));
     chart.SetPlotBackAlternateColor(chart::clWhite);
 }
 
@@ -511,41 +536,6 @@ void TMainScreen::HelpClick()
     if (!OpenHelpPage(folder, page))
         ShowMessageBox(this, HelpPageFailureText(folder, page), QStringLiteral("Error"), MessageIcon::Stop,
                        MessageModality::Window);
-}
-
-void TMainScreen::LoadHolidays()
-{
-    workCalendarPage_->LoadHolidays();
-}
-
-void TMainScreen::FillCalendarResourceList(bool allResources)
-{
-    workCalendarPage_->FillCalendarResourceList(allResources);
-}
-
-void TMainScreen::SelectCalendarResource(double resourceId)
-{
-    workCalendarPage_->SelectCalendarResource(resourceId);
-}
-
-void TMainScreen::ShowWorkCalendar(double resourceId)
-{
-    workCalendarPage_->ShowWorkCalendar(resourceId);
-}
-
-void TMainScreen::BuildChart(bool writeBack)
-{
-    visualizePage_->BuildChart(writeBack);
-}
-
-void TMainScreen::SaveAndClearAllocations(bool recompute)
-{
-    visualizePage_->SaveAndClearAllocations(recompute);
-}
-
-void TMainScreen::KeepChartScale(double widthRatio)
-{
-    visualizePage_->KeepChartScale(widthRatio);
 }
 
 bool TMainScreen::AddTaskToSchedule(const schedule::NewScheduleItem& item)

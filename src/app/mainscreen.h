@@ -3,50 +3,44 @@
 // sequence that runs from its Start timer once the window is shown, and the
 // shutdown that runs when it closes.
 //
-// The window owns the run's state and the data module with its lock record,
-// whole-table operations and schedule synchronisation; it is created before
-// any database is open, so its construction touches no table, and every
-// database step runs in StartTimer. Steps whose work belongs to a tab or
-// dialog not built yet are members of their own that do nothing so far; the
-// sequence calls them in their place so that each lands without reordering
-// the start-up.
+// The window works on an AppSession (the data module, the lock record, the
+// synchronisation, the run's state); it is created before any database is
+// open, so its construction touches no table, and every database step runs in
+// StartTimer. Each page and dialog family is a feature unit of its own
+// (app/features/): the window lays the pages out and hands each to its unit;
+// the units reach each other through MainFeatures.
+//
+// Adding a page or dialog: write its unit in app/features/ and make it in
+// CreateFeatures next to the others. The shutdown closes every window the
+// main window owns (CloseDialogs); a window of its own, without a parent,
+// is closed there by its unit.
 //
 // Status bar panels: 0 the action or its result, 1 the table, description or
 // mode, 2 a length or a second text.
 
+#include "app/features/featurecontext.h"
+#include "app/importqbhost.h"
 #include "app/mainpagecontrol.h"
+#include "app/quillmarkhost.h"
 #include "app/session/appsession.h"
 #include "app/session/startupsequence.h"
-#include "app/startupsettings.h"
 #include "app/startupstate.h"
-#include "app/startuptables.h"
-#include "app/quillmarkhost.h"
-#include "app/importqbhost.h"
+#include "app/tabs/tabhandlers.h"
+#include "app/tabs/updatepoll.h"
 #include "app/windowlayout.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/status/fcstatusbar.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
-#include "data/services/networklock.h"
-#include "data/services/tableoperations.h"
-#include "platform/datetime/datetime.h"
-#include "schedule/holidaylist.h"
-#include "schedule/sync/addtask.h"
-#include "schedule/sync/calendartables.h"
-#include "schedule/sync/schedulesync.h"
-#include "schedule/sync/scheduletables.h"
-#include "app/tabs/tabhandlers.h"
-#include "app/tabs/updatepoll.h"
 #include "exchange/importqmform.h"
 #include "exchange/exportjobform.h"
 #include "app/qbexporthost.h"
 #include "exchange/importqbform.h"
 #include "exchange/quillmark/quillmarktables.h"
+#include "platform/datetime/datetime.h"
+#include "schedule/sync/addtask.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
-#include "schedule/taskresources/taskresources.h"
-#include "tasks/editchart/editchartform.h"
-#include "tasks/reuse/reusetasksform.h"
 #include "tasks/slots/slotdialogs.h"
 
 #include <QColor>
@@ -67,8 +61,6 @@ class QTimer;
 
 namespace tw::reports {
 struct ChartPeriod;
-class ChartPages;
-class TPageFormat;
 class TPrintPreview;
 }  // namespace tw::reports
 
@@ -82,8 +74,14 @@ class TQMSetup;
 
 namespace tw::app {
 
+class CustomerFeature;
+class EmailFeature;
+class PageControl;
+class PrintingFeature;
+class TaskEditorFeature;
 class TCustomerPage;
 class TDatabaseSelection;
+class TimeBlocksFeature;
 class TPassword;
 class TQueryPage;
 class TTWDatabaseSelection;
@@ -91,6 +89,8 @@ class TUtilitiesPage;
 struct UtilitiesWiring;
 class TVisualizePage;
 class TWorkCalendarPage;
+class VisualizeFeature;
+class WorkCalendarFeature;
 
 class TMainScreen : public QMainWindow, private StartupWindow, private QuillmarkImportWindow {
     Q_OBJECT
@@ -120,19 +120,22 @@ public:
     controls::TFcStatusBar* StatusBar() const;
     // The Visualize page's place for the resource allocation chart.
     QWidget* RACContainer() const;
-    // The Work calendar page; the data module attaches its tables to it.
+    // The pages and dialogs of the feature units, for the entry point and tests.
     TWorkCalendarPage* WorkCalendarPage() const { return workCalendarPage_; }
-    // The Visualize page in RACContainer; the data module attaches its tables to it.
     TVisualizePage* VisualizePage() const { return visualizePage_; }
-    // The Customer details page, with the custom fields window and the photo dialog.
     TCustomerPage* CustomerPage() const { return customerPage_; }
+    TQueryPage* QueryPage() const { return queryPage_; }
+    TUtilitiesPage* UtilitiesTabPage() const { return utilitiesPage_; }
+    tasks::TAddTask* TaskEditor() const { return taskEditor_; }
+    reports::TPrintPreview* PrintPreview() const;
+    email::TSendEmail* SendEmail() const;
+    timeblocks::SlotOperations& SlotOperations();
+    tasks::TInsertSlot* InsertSlot() const;
+    tasks::TRemoveSlot* RemoveSlot() const;
+    exchange::TImportQM* ImportQM() const { return importQM_.get(); }
     // The Add / Edit / Query tab's "Custom fields" buttons of tasks and resources.
     void TasksCustomFieldsClick();
     void CrewsCustomFieldsClick();
-    // The Add / Edit / Query page in SelectArea; the data module attaches its tables to it.
-    TQueryPage* QueryPage() const { return queryPage_; }
-    // The Utilities page in the Utilities tab, over the session's backup and emptying.
-    TUtilitiesPage* UtilitiesTabPage() const { return utilitiesPage_; }
     // The setup dialog, made once with the Utilities page.
     settings::TQMSetup& SetupDialog();
     void SetStatusText(int panel, const QString& text);
@@ -140,51 +143,24 @@ public:
     // The Utilities page's names of the two databases in use.
     QLineEdit* TWDatabaseInUse() const;
     QLineEdit* QMDatabaseInUse() const;
-    // The e-mail window; the print dialog opens it with the schedule report.
-    email::TSendEmail* SendEmail() const { return sendEmail_; }
     // The customer tab's e-mail button: a message to the current customer.
     void SendEmailToClientClick();
-    // The print dialog's e-mail button: the report chosen there as "schedule.pdf".
-    void OpenScheduleEmail(int helpLevel, const reports::ChartPeriod& period, const QString& message);
 
-    // The run's state, shared with the data services and read and written by
-    // the dialogs.
-    data::MainScreenState& State = session_.State;
-    // The data module, its lock record and its whole-table operations; they
-    // live as long as the window.
     data::TEstimateData& Data() { return *data_; }
-    data::NetworkLock& Lock() { return *lock_; }
-    data::TableOperations& Tables() { return *tables_; }
-    schedule::ScheduleSync& Sync() { return *sync_; }
     // Every new schedule item enters the schedule here (see schedule::ScheduleAdder).
     bool AddTaskToSchedule(const schedule::NewScheduleItem& item);
     data::UserInterface& Interface();
-    schedule::HolidayList& Holidays = session_.Holidays;
 
-    // The run's state by concern, window-free (app/startupstate.h), held by
-    // the session.
-    RunFlags& Flags = session_.Flags;
-    RunSettings& Settings = session_.Settings;
-    ChartState& Chart = session_.Chart;
-
-    QColor FieldColour;
-    QColor DialogFieldColour;
+    // The colour of entry fields, and the one the dialogs take from it.
+    void SetFieldColour(const QColor& colour) { fieldColour_ = colour; }
+    QColor FieldColour() const { return fieldColour_; }
+    QColor DialogFieldColour() const { return dialogFieldColour_; }
     // Window and dialog places as read at start-up; dialogs update theirs and
     // the shutdown writes them back.
-    WindowLayout Layout;
-
-    QTimer* Start = nullptr;             // 2 ms, armed by every showing
-    QTimer* UpdatePoll = nullptr;        // 15 s, started by the schedule synchronisation
-    QTimer* RemoveSpaceTimer = nullptr;  // 300 s after "Insert time": the insert is pushed
-
-    // Blocks of time: the "Insert time" and "Remove time" buttons and the
-    // insert's timer; the operation's states live in SlotOperations().
-    void InsertSpaceClick();
-    void RemoveSpaceClick();
-    void RemoveSpaceTimerTimer();
-    timeblocks::SlotOperations& SlotOperations() { return *slotOperations_; }
-    tasks::TInsertSlot* InsertSlot() const { return insertSlot_.get(); }
-    tasks::TRemoveSlot* RemoveSlot() const { return removeSlot_.get(); }
+    WindowLayout& Layout() { return layout_; }
+    QTimer* StartClock() const { return start_; }              // 2 ms, armed by every showing
+    QTimer* PollClock() const { return updatePoll_; }          // 15 s, started by the schedule synchronisation
+    QTimer* RemoveSpaceClock() const { return removeSpace_; }  // 300 s after "Insert time": the insert is pushed
 
     void FormCreate();
     // The first showing of the program: the start-up runs with the window
@@ -215,13 +191,8 @@ public:
     void ApplyReadOnlyAccess(bool readOnly) override;
     void OpenAllTables(bool rebuildAllowed);
     void SetChartDateRange(bool update, TDateTime start, TDateTime end);
-    void RestrictCustomerClick();  // the customer tab's restriction to active customers
     void RefreshWorkCalendar();
-    void RestoreSelection();
-    // Prepares the page the user turns to.
     void TabControlChange();
-    void KeepChartScale(double widthRatio);
-    void SaveRunSettings(int page);
     bool UpdateAccessRecord(bool take);
     // The schedule synchronisation with the other workstations.
     bool PullChartUpdates(bool force);
@@ -229,37 +200,27 @@ public:
     // Takes in the other workstations' changes every 15 seconds.
     void UpdatePollTimer();
     void RecomputeAllTaskEnds();
-    // The Visualize page's chart and the Add / Edit / Query tab.
+    // The Visualize page's chart.
     void SaveAndClearAllocations(bool recompute);
     void BuildChart(bool writeBack);
-    // The Visualize page's Refresh and print buttons.
-    void RefreshChartClick();
     void PrintPreviewButtonClick();
-    // The print and preview dialog, made at its first opening.
+    // The print and preview dialog on a chart period.
     void OpenPrintPreview(int helpLevel, double spanDays, double gridInterval, double gridCount,
                           TDateTime chartStart, TDateTime chartEnd);
-    reports::TPrintPreview* PrintPreview() const { return printPreview_; }
     // "Import Quillmark job", made at its first opening from the Add / Edit / Query page.
     void ImportFromQMClick();
-    exchange::TImportQM* ImportQM() const { return importQM_.get(); }
     void ExportToQBClick();
     exchange::TExportJobToQB* ExportJobToQB() const { return exportJobToQB_.get(); }
     // "Import from QuickBooks", made at its first opening from the Add / Edit / Query page.
     void ImportFromQBClick();
     exchange::TImportQB* ImportQB() const { return importQB_.get(); }
-    // A new sort choice rebuilds the chart in that order.
-    void ChartSortByClick();
     void ApplyCustomerQuery() override;
-    // The task editor, created with the window; EditTask opens it on the
-    // current record of ChartsTable3 (a double click on a chart bar).
-    tasks::TAddTask* TaskEditor() const { return taskEditor_.get(); }
-    void EditTask(int jobStatus);
-    void SetTaskEditorStatusTexts(const data::JobStatusTexts& texts);
-    void ResourceDisplayClick();
+    // The Work calendar page's list of calendars, its choice and the calendar shown.
     void LoadHolidays();
     void FillCalendarResourceList(bool allResources);
     void SelectCalendarResource(double resourceId);
     void ShowWorkCalendar(double resourceId);
+    void RemoveSpaceTimerTimer();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -289,21 +250,26 @@ private:
     bool AskPassword();
     // Shows the window deferred by ShowWhenStarted, once.
     void ShowStartedWindow();
-    void AttachWorkCalendar();
-    void AttachVisualizePage();
-    void CreateCustomerPage();
+    void CreateFeatures();
+    void CreateStatusBar();
+    void CreateTimers();
     void CreateUtilitiesPage();
+    // Closes every dialog and window the pages opened, saving what they show.
+    void CloseDialogs();
     void CreateSetupDialog();
-    // Saves what the customer page and the custom fields window show, and
-    // closes that window and the photo dialog.
-    void CloseCustomerDialogs();
-    // The custom-field search opens from the Add / Edit / Query tab and
-    // restricts what it shows.
     void ConnectCustomFieldsToQuery();
     void AttachQueryPage();
-    void ConnectTabHandlers();
     void ConnectUpdatePoll();
-    void CreateSendEmail();
+    void RestrictCustomerClick();
+    void RestoreSelection();
+    void ShowEmptyDatabase();
+    // Every page's "apply the customer query" comes here (the data module's
+    // hook): the task navigator an empty database hid returns with a job.
+    void ApplyQueryAndShowTasksNavigator();
+    void SaveRunSettings(int page);
+    void ResourceDisplayClick();
+    void KeepChartScale(double widthRatio);
+    void ChartSortByClick();
     bool ShowsChartHints(const QWidget* widget) const;
     void ReleaseHeldLock();
     // Runs one step's table work; a failure of the engine reaches the user
@@ -311,27 +277,45 @@ private:
     template <typename Work>
     void Guarded(Work&& work)
     {
-        try {
-            work();
-        } catch (const std::exception& e) {
-            userInterface_->ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
-        }
+        ShowingErrors(*userInterface_, std::forward<Work>(work));
     }
+
+    // The run's state, held by the session (app/startupstate.h), named as the
+    // pages' wiring uses it.
+    data::MainScreenState& State = session_.State;
+    RunFlags& Flags = session_.Flags;
+    RunSettings& Settings = session_.Settings;
+    ChartState& Chart = session_.Chart;
+    WindowLayout layout_;
+    QColor fieldColour_;
+    QColor dialogFieldColour_;
+    QTimer* start_ = nullptr;
+    QTimer* updatePoll_ = nullptr;
+    QTimer* removeSpace_ = nullptr;
 
     std::unique_ptr<Ui::TMainScreen> ui;
     // The session's services, named as the pages' wiring uses them.
     data::TEstimateData* data_ = &session_.Data();
     std::unique_ptr<data::UserInterface> userInterface_;
-    data::NetworkLock* lock_ = &session_.Lock();
     data::TableOperations* tables_ = &session_.Tables();
-    schedule::ScheduleTables* scheduleTables_ = &session_.ScheduleTables();
-    schedule::ScheduleSync* sync_ = &session_.Sync();
     schedule::CalendarTables* calendarTables_ = &session_.Calendars();
     schedule::ScheduleAdder* adder_ = &session_.Adder();
-    std::unique_ptr<TabHandlers> tabHandlers_;
-    std::unique_ptr<app::UpdatePoll> poll_;
-    StartupSettingsTables* settingsTables_ = &session_.SettingsTables();
     StartupSequence startup_{session_, *this};
+    FeatureContext context_{session_, *userInterface_, layout_, *this};
+    // The feature units, one per page or dialog family; each knows the others
+    // through features_.
+    MainFeatures features_;
+    std::unique_ptr<TaskEditorFeature> editor_;
+    std::unique_ptr<WorkCalendarFeature> calendar_;
+    std::unique_ptr<VisualizeFeature> visualize_;
+    std::unique_ptr<CustomerFeature> customers_;
+    std::unique_ptr<TimeBlocksFeature> timeBlocks_;
+    std::unique_ptr<PrintingFeature> printing_;
+    std::unique_ptr<EmailFeature> email_;
+    std::unique_ptr<PageControl> pages_;
+    // The pages as the Add / Edit / Query and Utilities wiring reach them.
+    TabHandlers* tabHandlers_ = nullptr;
+    std::unique_ptr<app::UpdatePoll> poll_;
     TPassword* password_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;
     TDatabaseSelection* estimatingNames_ = nullptr;
@@ -341,28 +325,9 @@ private:
     TQueryPage* queryPage_ = nullptr;
     TUtilitiesPage* utilitiesPage_ = nullptr;
     std::unique_ptr<UtilitiesWiring> utilities_;
-    email::TSendEmail* sendEmail_ = nullptr;
+    tasks::TAddTask* taskEditor_ = nullptr;
+    tasks::TaskEditorContext* taskEditorContext_ = nullptr;
     bool hintsShown_ = true;
-    void CreateTaskEditor();
-    void OpenEditChart();
-    void ConnectTaskResources();
-    std::unique_ptr<schedule::TaskResources> taskResources_;
-    std::unique_ptr<tasks::TaskEditorContext> taskEditorContext_;
-    // A window of its own, not a child: the main window's controls are
-    // looked up by name, and the editor has a Help button too.
-    std::unique_ptr<tasks::TAddTask> taskEditor_;
-    std::unique_ptr<tasks::ReuseTasksContext> reuseTasksContext_;
-    std::unique_ptr<tasks::TReuseTasks> reuseTasks_;
-    std::unique_ptr<tasks::TEditChart> editChart_;
-    reports::TPrintPreview* printPreview_ = nullptr;
-    reports::TPageFormat* pageFormat_ = nullptr;
-    std::shared_ptr<reports::ChartPages> chartPages_;
-    void CreateSlotDialogs();
-    void RebuildChartFromRecords();
-    timeblocks::SlotServices SlotServices();
-    std::unique_ptr<timeblocks::SlotOperations> slotOperations_;
-    std::unique_ptr<tasks::TInsertSlot> insertSlot_;
-    std::unique_ptr<tasks::TRemoveSlot> removeSlot_;
     std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
     std::unique_ptr<QuillmarkHost> quillmarkHost_;
     std::unique_ptr<exchange::TImportQM> importQM_;

@@ -12,7 +12,7 @@ void TMainScreen::ImportFromQBClick()
         importQBHost_ = std::make_unique<QuickBooksImportHost>(session_, *this);
         importQB_ = std::make_unique<exchange::TImportQB>(*data_, State.Keys, *importQBHost_);
     }
-    importQB_->SetPlotColour(FieldColour);
+    importQB_->SetPlotColour(FieldColour());
     importQB_->Open(State.HelpLevel);
 }
 

@@ -25,7 +25,7 @@ void TMainScreen::ImportFromQMClick()
     // import button says what is missing.
     if (!quillmarkTables_->IsOpen() && !State.EstimatorAlias.empty() && !State.EstimatorFolder.empty())
         Guarded([this] { quillmarkTables_->Open(State.EstimatorFolder); });
-    importQM_->SetPlotColour(FieldColour);
+    importQM_->SetPlotColour(fieldColour_);
     importQM_->Open(State.HelpLevel);
 }
 

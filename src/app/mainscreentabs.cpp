@@ -1,55 +1,26 @@
-// The main window's side of the page control and the Visualize page's
-// Refresh, print and sort controls, and the update poll: the work is done by
-// the window-free handlers, which reach the window, its pages and the
-// synchronisation through the hooks filled here.
+// The main window's side of its pages: the page control and the update poll,
+// the dialogs closed at shutdown, and the calls the start-up, the entry point
+// and the Add / Edit / Query and Utilities wiring make on the pages, each
+// handed to the page's feature unit (app/features/).
+#include "app/features/customerfeature.h"
+#include "app/features/emailfeature.h"
+#include "app/features/pagecontrol.h"
+#include "app/features/printingfeature.h"
+#include "app/features/taskeditorfeature.h"
+#include "app/features/timeblocksfeature.h"
+#include "app/features/visualizefeature.h"
+#include "app/features/workcalendarfeature.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
-#include "chart/resourceallocationchart.h"
 #include "ui_mainscreen.h"
 
 #include <QAbstractButton>
+#include <QList>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
 
 namespace tw::app {
-
-void TMainScreen::ConnectTabHandlers()
-{
-    tabHandlers_ = std::make_unique<TabHandlers>(
-        TabTables{data_->CustomersTable, data_->CustomersTable2, data_->ChartsTable, data_->ChartsTable2},
-        State, *userInterface_);
-    TabHooks& h = tabHandlers_->Hooks;
-    h.ActivePage = [this] { return ui->TabControl->currentIndex(); };
-    h.CloseAllTables = [this] { CloseAllTables(); };
-    h.OpenAllTables = [this](bool rebuildAllowed) { OpenAllTables(rebuildAllowed); };
-    h.PushChartUpdates = [this] { sync_->PushChartUpdates(); };
-    h.SaveAndClearAllocations = [this](bool recompute) { SaveAndClearAllocations(recompute); };
-    h.BuildChart = [this](bool writeBack) { BuildChart(writeBack); };
-    h.ChartStartAt = [this] { return visualizePage_->RAC()->StartAt(); };
-    h.ChartEndAt = [this] { return visualizePage_->RAC()->EndAt(); };
-    h.SetChartPeriod = [this](TDateTime start, TDateTime end) { visualizePage_->SetChartPeriod(start, end); };
-    h.ShowTaskStatusBar = [this] {
-        if (visualizePage_->Attached())
-            visualizePage_->Logic().Status.ShowTaskStatusBar();
-    };
-    h.SetResetDependenciesEnabled = [this](bool enabled) {
-        if (!visualizePage_->Attached())
-            return;
-        visualizePage_->Logic().Controls.ResetDependenciesEnabled = enabled;
-        visualizePage_->ShowControls();
-    };
-    h.ChartSortBy = [this] { return Chart.ChartSortBy; };
-    h.SortChoiceRestored = [this] { return Chart.SortChoiceRestored; };
-    h.FillCalendarResourceList = [this](bool allResources) { FillCalendarResourceList(allResources); };
-    h.SelectCalendarResource = [this](std::int32_t id) { SelectCalendarResource(id); };
-    h.ShowWorkCalendar = [this](std::int32_t id) { ShowWorkCalendar(id); };
-    h.LoadHolidays = [this] { LoadHolidays(); };
-    h.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
-    h.OpenPrintPreview = [this](int helpLevel, double span, double interval, double count, TDateTime start,
-                                TDateTime end) {
-        OpenPrintPreview(helpLevel, span, interval, count, start, end);
-    };
-}
 
 void TMainScreen::ConnectUpdatePoll()
 {
@@ -57,9 +28,9 @@ void TMainScreen::ConnectUpdatePoll()
     PollHooks& h = poll_->Hooks;
     h.SetPollTimerEnabled = [this](bool enabled) {
         if (enabled)
-            UpdatePoll->start();
+            updatePoll_->start();
         else
-            UpdatePoll->stop();
+            updatePoll_->stop();
     };
     h.SetRefreshChartEnabled = [this](bool enabled) { visualizePage_->RefreshChart()->setEnabled(enabled); };
     h.ActivePage = [this] { return ui->TabControl->currentIndex(); };
@@ -67,7 +38,7 @@ void TMainScreen::ConnectUpdatePoll()
         data::TableOperations::CloseTable(data_->MyCompanyTable, true);
         data_->MyCompanyTable.open();
     };
-    h.ReadWorkCalendarMode = [this] { return settingsTables_->ReadWorkCalendarMode(); };
+    h.ReadWorkCalendarMode = [this] { return session_.SettingsTables().ReadWorkCalendarMode(); };
     h.RecomputeAllTaskEnds = [this] { RecomputeAllTaskEnds(); };
     h.RemoveObsoleteTasks = [this] { return RemoveObsoleteTasks(); };
     h.PullChartUpdates = [this](bool force) { return PullChartUpdates(force); };
@@ -81,29 +52,141 @@ void TMainScreen::ConnectUpdatePoll()
 
 void TMainScreen::TabControlChange()
 {
-    Guarded([this] { tabHandlers_->TabControlChange(ui->TabControl->currentIndex()); });
+    pages_->TabControlChange();
 }
 
 void TMainScreen::UpdatePollTimer()
 {
-    poll_->UpdatePollTimer();
-}
-
-void TMainScreen::RefreshChartClick()
-{
-    Guarded([this] { tabHandlers_->RefreshChartClick(); });
+    Guarded([this] { poll_->UpdatePollTimer(); });
 }
 
 void TMainScreen::PrintPreviewButtonClick()
 {
-    tabHandlers_->PrintPreviewButtonClick();
+    pages_->PrintPreviewButtonClick();
 }
 
 void TMainScreen::ChartSortByClick()
 {
-    if (!visualizePage_->Attached())
-        return;
-    Guarded([this] { tabHandlers_->ChartSortByClick(); });
+    pages_->ChartSortByClick();
+}
+
+// Every window the pages opened closes as its own close button leaves it,
+// while the tables are still open: the task editor first, then the dialogs
+// owned by this window (print preview, e-mail, blocks of time, import, ...).
+void TMainScreen::CloseDialogs()
+{
+    Guarded([this] { editor_->CloseWindows(); });
+    Guarded([this] { customers_->CloseDialogs(); });
+    QList<QPointer<QWidget>> open;
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->isWindow() && child->isVisible())
+            open.append(child);
+    }
+    for (const QPointer<QWidget>& window : open) {
+        if (window)
+            Guarded([&window] { window->close(); });
+    }
+}
+
+void TMainScreen::LoadHolidays()
+{
+    calendar_->LoadHolidays();
+}
+
+void TMainScreen::FillCalendarResourceList(bool allResources)
+{
+    calendar_->FillCalendarResourceList(allResources);
+}
+
+void TMainScreen::SelectCalendarResource(double resourceId)
+{
+    calendar_->SelectCalendarResource(resourceId);
+}
+
+void TMainScreen::ShowWorkCalendar(double resourceId)
+{
+    calendar_->ShowWorkCalendar(resourceId);
+}
+
+void TMainScreen::BuildChart(bool writeBack)
+{
+    visualize_->BuildChart(writeBack);
+}
+
+void TMainScreen::SaveAndClearAllocations(bool recompute)
+{
+    visualize_->SaveAndClearAllocations(recompute);
+}
+
+void TMainScreen::KeepChartScale(double widthRatio)
+{
+    visualize_->KeepChartScale(widthRatio);
+}
+
+void TMainScreen::SetChartDateRange(bool update, TDateTime start, TDateTime end)
+{
+    visualize_->SetChartDateRange(update, start, end);
+}
+
+void TMainScreen::OpenPrintPreview(int helpLevel, double spanDays, double gridInterval, double gridCount,
+                                   TDateTime chartStart, TDateTime chartEnd)
+{
+    printing_->Open({helpLevel, spanDays, gridInterval, gridCount, chartStart, chartEnd});
+}
+
+reports::TPrintPreview* TMainScreen::PrintPreview() const
+{
+    return printing_->Dialog();
+}
+
+email::TSendEmail* TMainScreen::SendEmail() const
+{
+    return email_->Window();
+}
+
+void TMainScreen::SendEmailToClientClick()
+{
+    email_->SendEmailToClientClick();
+}
+
+timeblocks::SlotOperations& TMainScreen::SlotOperations()
+{
+    return timeBlocks_->Operations();
+}
+
+tasks::TInsertSlot* TMainScreen::InsertSlot() const
+{
+    return timeBlocks_->InsertSlot();
+}
+
+tasks::TRemoveSlot* TMainScreen::RemoveSlot() const
+{
+    return timeBlocks_->RemoveSlot();
+}
+
+void TMainScreen::RemoveSpaceTimerTimer()
+{
+    timeBlocks_->RemoveSpaceTimerTimer();
+}
+
+void TMainScreen::ConnectCustomFieldsToQuery()
+{
+    customers_->ConnectToQuery(queryPage_);
+}
+
+void TMainScreen::RestrictCustomerClick()
+{
+    customers_->RestrictCustomerClick();
+}
+
+void TMainScreen::TasksCustomFieldsClick()
+{
+    customers_->TasksCustomFieldsClick();
+}
+
+void TMainScreen::CrewsCustomFieldsClick()
+{
+    customers_->CrewsCustomFieldsClick();
 }
 
 }  // namespace tw::app

@@ -108,6 +108,10 @@ void TVisualizePage::Attach(const visualize::ChartTables& tables, data::MainScre
     hooks.StartMicroAdjust = [this] { microAdjust_->start(); };
     hooks.StopMicroAdjust = [this] { microAdjust_->stop(); };
     hooks.MonotonicMilliseconds = [this] { return clock_.elapsed(); };
+    hooks.ReadOtherPages = [this] {
+        if (ReadOtherPages)
+            ReadOtherPages(page_->Controls);
+    };
     hooks.SetChartGrid = [this](double interval, chart::TDateTimeStyle style, TDateTime base) {
         chart::TResourceAllocationChartAppearance& appearance = ui->RAC->ChartAppearance();
         appearance.SetDateLineInterval(interval);

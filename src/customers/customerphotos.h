@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "data/services/estimatedata.h"
+#include "platform/db/table.h"
 
 namespace tw::customers {
 
@@ -23,9 +23,16 @@ struct StoredPhotos {
     int Scale(bool photo2) const { return photo2 ? Scale2 : Scale1; }
 };
 
+// The cursors the photos are kept and marked through.
+struct PhotoTables {
+    db::Table& CustomersTable;   // the customer view, refreshed after a change of mark
+    db::Table& CustomersTable2;  // where PHOTO is set
+    db::Table& PhotosTable;
+};
+
 class CustomerPhotos {
 public:
-    explicit CustomerPhotos(data::TEstimateData& data) : data_(data) {}
+    explicit CustomerPhotos(const PhotoTables& tables) : data_(tables) {}
 
     StoredPhotos Load(std::int32_t cid);
     // Stores the picture with its scale; refused (false) without bytes or
@@ -39,7 +46,7 @@ private:
     bool LocatePhotos(std::int32_t cid);
     void SetPhotoMark(std::int32_t cid, bool hasPhoto);
 
-    data::TEstimateData& data_;
+    PhotoTables data_;
 };
 
 }  // namespace tw::customers

@@ -35,7 +35,7 @@ const std::vector<CustomerEditField>& CustomerEditFields()
 }
 
 CustomerTab::CustomerTab(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui)
-    : Photos(data),
+    : Photos({data.CustomersTable, data.CustomersTable2, data.PhotosTable}),
       data_(data),
       state_(state),
       ui_(ui)

@@ -1,10 +1,14 @@
 #include "reports/barchartreport.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 #include <cmath>
 
 #include "schedule/axislabels.h"
 
 namespace tw::reports {
+
+using schedule::ScheduleItemField;
+using schedule::ScheduleItemRecord;
 
 namespace {
 constexpr int kMaxTicks = 24;
@@ -130,13 +134,13 @@ void TPrintAltChartReport::Print(BandWriter& writer)
     const ResourceDirectory directory(tables_.ICrewsTable2, tables_.CrewsTable2);
     GroupKeys keys;
     if (charts.active()) {
-        db::Field showIt = charts.fieldByName("SHOWIT"), job = charts.fieldByName("JOB"),
-                  custName = charts.fieldByName("CUSTNAME"), jobName = charts.fieldByName("JOBNAME"),
-                  pin = charts.fieldByName("PIN"), desc = charts.fieldByName("DESC"),
-                  dgn = charts.fieldByName("DGN"), sd = charts.fieldByName("SD"),
-                  ed = charts.fieldByName("ED"), hours = charts.fieldByName("HOURS"),
-                  crewId = charts.fieldByName("CREWID"), bidId = charts.fieldByName("BIDID"),
-                  chartsId = charts.fieldByName("CHARTSID");
+        db::Field showIt = ScheduleItemField(charts, &ScheduleItemRecord::SHOWIT), job = ScheduleItemField(charts, &ScheduleItemRecord::JOB),
+                  custName = ScheduleItemField(charts, &ScheduleItemRecord::CUSTNAME), jobName = ScheduleItemField(charts, &ScheduleItemRecord::JOBNAME),
+                  pin = ScheduleItemField(charts, &ScheduleItemRecord::PIN), desc = ScheduleItemField(charts, &ScheduleItemRecord::DESC),
+                  dgn = ScheduleItemField(charts, &ScheduleItemRecord::DGN), sd = ScheduleItemField(charts, &ScheduleItemRecord::SD),
+                  ed = ScheduleItemField(charts, &ScheduleItemRecord::ED), hours = ScheduleItemField(charts, &ScheduleItemRecord::HOURS),
+                  crewId = ScheduleItemField(charts, &ScheduleItemRecord::CREWID), bidId = ScheduleItemField(charts, &ScheduleItemRecord::BIDID),
+                  chartsId = ScheduleItemField(charts, &ScheduleItemRecord::CHARTSID);
         for (charts.first(); !charts.eof(); charts.next()) {
             if (!showIt.asBoolean())
                 continue;

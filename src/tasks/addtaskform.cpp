@@ -295,7 +295,9 @@ void TAddTask::closeEvent(QCloseEvent* event)
         *top_ = y();
         *left_ = x();
     }
-    editor_->FormClose();
+    // The chart rebuilt behind the editor may fail on a table; the editor
+    // closes all the same.
+    Guarded([this] { editor_->FormClose(); });
     QDialog::closeEvent(event);
 }
 

@@ -31,7 +31,7 @@ protected:
     {
         locale::PinLocale("en_US");
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
         // The schedule adder names its customers; the form shows them by LAST.
         db::Table& names = window.Data().CustomersTable3;
@@ -48,7 +48,7 @@ protected:
         customers.first();
         customers.next();
         current = CurrentCustomer();
-        window.Settings.SavedCustomerId = 0;
+        window.Session().Settings.SavedCustomerId = 0;
     }
 
     std::int32_t CurrentCustomer() { return window.Data().CustomersTable.fieldByName("CID").asInteger(); }
@@ -64,7 +64,7 @@ protected:
     {
         window.TabControl()->setCurrentIndex(page);
         window.showMaximized();
-        window.Start->stop();  // the start-up has run already
+        window.StartClock()->stop();  // the start-up has run already
         QCoreApplication::processEvents();
     }
 
@@ -129,7 +129,7 @@ TEST_F(CurrentRecordsTest, TheCustomerFormPostsOnlyIntoTheCustomerItWasFilledWit
     last->setText(QStringLiteral("Typed for the shown one"));
     last->setModified(true);
     {
-        data::TablesBusyScope busy(window.State);
+        data::TablesBusyScope busy(window.Session().State);
         window.Data().CustomersTable.next();
     }
     const std::int32_t other = CurrentCustomer();

@@ -41,15 +41,15 @@ protected:
     void SetUp() override
     {
         // The program folder's own tables open from the same names file.
-        const QString programFolder = QString::fromStdString(window_.State.ProgramFolder);
+        const QString programFolder = QString::fromStdString(window_.Session().State.ProgramFolder);
         QDir().mkpath(programFolder);
         AddAlias("TWUXData", programFolder);
         window_.Data().ParametersDatabase.setAliasName("TWUXData");
         window_.SetDatabaseDialogs(&tw_, &qm_);
         home_ = MakeDatabase("Home", "ICharts.dbf");
         AddAlias("Home", home_);
-        window_.State.ScheduleAlias = "Home";
-        window_.State.ScheduleFolder = home_.toStdString();
+        window_.Session().State.ScheduleAlias = "Home";
+        window_.Session().State.ScheduleFolder = home_.toStdString();
         scheduler_.setAliasName("Home");
         registry::TRegistry reg = Registry();
         ASSERT_TRUE(reg.OpenKey(kVersionKey, true));
@@ -151,7 +151,7 @@ TEST_F(DatabaseSelectionTest, OpeningShowsTheNameInUseItsFolderAsOnDiskAndEveryN
     EXPECT_EQ(QStringList({combo->itemText(0), combo->itemText(1), combo->itemText(2), combo->itemText(3)}),
               QStringList({"Alpha", "beta", "Home", "TWUXData"}));
     EXPECT_EQ(combo->currentText(), "");
-    EXPECT_EQ(tw_.StartFolder, QString::fromStdString(window_.State.ProgramFolder));
+    EXPECT_EQ(tw_.StartFolder, QString::fromStdString(window_.Session().State.ProgramFolder));
     EXPECT_EQ(Child<controls::TFcBitBtn>(tw_, "ChangeDefaults")->toolTip(), "Use selected database  name ");
     EXPECT_EQ(Child<controls::TFcBitBtn>(tw_, "CreateNewAlias")->toolTip(), "Create a database name");
     EXPECT_TRUE(recorder_.Boxes.empty());
@@ -246,17 +246,17 @@ TEST_F(DatabaseSelectionTest, ASwitchReportsOnlyWithOpenTablesAndOnlyWhatTheRegi
             registry::TRegistry reg = Registry();
             ASSERT_TRUE(reg.OpenKey(kVersionKey, true));
         }
-        window_.State.ScheduleAlias = "Home";
-        window_.State.ScheduleFolder = home_.toStdString();
+        window_.Session().State.ScheduleAlias = "Home";
+        window_.Session().State.ScheduleFolder = home_.toStdString();
         // Tables that cannot be used stay closed after the switch.
-        window_.State.SharedTablesUsable = c.tablesOpen;
-        window_.State.TablesOpen = c.tablesOpen;
+        window_.Session().State.SharedTablesUsable = c.tablesOpen;
+        window_.Session().State.TablesOpen = c.tablesOpen;
         scheduler_.setAliasName("");
         tw_.Fill(0);
         ChooseAlias(tw_, "Branch");
         tw_.ChangeDefaultsClick();
-        EXPECT_EQ(QString::fromStdString(window_.State.ScheduleAlias), "Branch") << c.name;
-        EXPECT_EQ(QString::fromStdString(window_.State.ScheduleFolder), branch) << c.name;
+        EXPECT_EQ(QString::fromStdString(window_.Session().State.ScheduleAlias), "Branch") << c.name;
+        EXPECT_EQ(QString::fromStdString(window_.Session().State.ScheduleFolder), branch) << c.name;
         EXPECT_EQ(scheduler_.aliasName(), "Branch") << c.name;
         EXPECT_EQ(window_.TWDatabaseInUse()->text(), "Branch: " + branch) << c.name;
         EXPECT_EQ(BoxTexts(), c.boxes) << c.name;
@@ -273,15 +273,15 @@ TEST_F(DatabaseSelectionTest, AFailedSwitchLeavesTheProgramOnItsDatabase)
     AddAlias("Plain", MakeDatabase("Plain", "crews.dbf"));
     AddAlias("Gone", user_.DataFolder() + "/databases/Gone");
     window_.TWDatabaseInUse()->setText("Home: " + home_);
-    window_.State.TablesOpen = true;
+    window_.Session().State.TablesOpen = true;
     for (const char* alias : {"Plain", "Gone"}) {
         recorder_.Boxes.clear();
         tw_.Fill(0);
         ChooseAlias(tw_, alias);
         tw_.ChangeDefaultsClick();
         EXPECT_EQ(BoxTexts(), QStringList("Error: Invalid database selection")) << alias;
-        EXPECT_EQ(QString::fromStdString(window_.State.ScheduleAlias), "Home") << alias;
-        EXPECT_EQ(QString::fromStdString(window_.State.ScheduleFolder), home_) << alias;
+        EXPECT_EQ(QString::fromStdString(window_.Session().State.ScheduleAlias), "Home") << alias;
+        EXPECT_EQ(QString::fromStdString(window_.Session().State.ScheduleFolder), home_) << alias;
         EXPECT_EQ(scheduler_.aliasName(), "Home") << alias;
         EXPECT_EQ(window_.TWDatabaseInUse()->text(), "Home: " + home_) << alias;
         EXPECT_EQ(Child<QLineEdit>(tw_, "AliasInUse")->text(), "Home") << alias;
@@ -293,19 +293,19 @@ TEST_F(DatabaseSelectionTest, TheEstimatingSwitchNeedsNoScheduleAndAlwaysReports
 {
     const QString bids = MakeDatabase("Bids", "Estimate.dbf");
     AddAlias("Bids", bids);
-    window_.State.TablesOpen = false;
+    window_.Session().State.TablesOpen = false;
     qm_.Fill(0);
     ChooseAlias(qm_, "Bids");
     qm_.ChangeDefaultsClick();
     EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
-    EXPECT_EQ(QString::fromStdString(window_.State.EstimatorAlias), "Bids");
-    EXPECT_EQ(QString::fromStdString(window_.State.EstimatorFolder), bids);
+    EXPECT_EQ(QString::fromStdString(window_.Session().State.EstimatorAlias), "Bids");
+    EXPECT_EQ(QString::fromStdString(window_.Session().State.EstimatorFolder), bids);
     EXPECT_EQ(window_.QMDatabaseInUse()->text(), "Bids: " + bids);
     EXPECT_EQ(qm_.StatusText(), "Tarnwick db switched to " + bids);
     EXPECT_EQ(Child<QLineEdit>(qm_, "AliasInUse")->text(), "Bids");
     EXPECT_EQ(RegistryValue("QM alias name"), "Bids");
     EXPECT_EQ(RegistryValue("TW alias name"), "Home");
-    EXPECT_EQ(QString::fromStdString(window_.State.ScheduleAlias), "Home");
+    EXPECT_EQ(QString::fromStdString(window_.Session().State.ScheduleAlias), "Home");
 }
 
 TEST_F(DatabaseSelectionTest, CreateReportsCreatedOrUpdatedOnceTheNamesAreSaved)
@@ -392,10 +392,10 @@ TEST_F(DatabaseSelectionTest, ASaveStillRunningIsNotReportedYet)
 
 TEST_F(DatabaseSelectionTest, TheProgramFolderIsNoPlaceForADatabase)
 {
-    QDir().mkpath(QString::fromStdString(window_.State.ProgramFolder));
+    QDir().mkpath(QString::fromStdString(window_.Session().State.ProgramFolder));
     tw_.Fill(0);
     tw_.show();
-    Create(tw_, "Branch", QString::fromStdString(window_.State.ProgramFolder));
+    Create(tw_, "Branch", QString::fromStdString(window_.Session().State.ProgramFolder));
     EXPECT_EQ(BoxTexts(), QStringList("Create database name error: Illegal database location"));
     EXPECT_FALSE(tw_.isVisible());
     EXPECT_FALSE(tw_.SavePending);
@@ -435,7 +435,7 @@ TEST_F(DatabaseSelectionTest, HelpOpensEachDialogsOwnPage)
     testing::PressButton(Child<controls::TFcBitBtn>(tw_, "Help"));
     testing::PressButton(Child<controls::TFcBitBtn>(qm_, "Help"));
     QDesktopServices::unsetUrlHandler("file");
-    const QDir folder(QString::fromStdString(window_.State.ProgramFolder));
+    const QDir folder(QString::fromStdString(window_.Session().State.ProgramFolder));
     EXPECT_EQ(catcher.Opened,
               QList<QUrl>({QUrl::fromLocalFile(folder.filePath("Finding_TW_database.htm")),
                            QUrl::fromLocalFile(folder.filePath("Finding_QM_database.htm"))}));

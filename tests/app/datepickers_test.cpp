@@ -22,7 +22,7 @@ TEST(DatePickers, ShowTheDateOfTheLocalesShortDate)
         testing::Recorder recorder;
         TMainScreen window;
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen) << name;
+        ASSERT_TRUE(window.Session().State.TablesOpen) << name;
         const std::string expected = locale::DateToStr(EncodeDate(2026, 10, 23));
         for (QWidget* owner : std::initializer_list<QWidget*>{window.QueryPage(), window.TaskEditor()}) {
             for (const char* picker : {"TaskStartDate", "TaskEndDate"}) {

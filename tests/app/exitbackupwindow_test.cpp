@@ -84,11 +84,11 @@ protected:
         ASSERT_TRUE(backups.isValid());
         window = std::make_unique<TMainScreen>();
         window->StartTimer();
-        ASSERT_TRUE(window->State.TablesOpen);
+        ASSERT_TRUE(window->Session().State.TablesOpen);
         examples::FillSampleSchedule(*window, EncodeDate(2026, 12, 7));
-        window->State.BackupFolder = backups.path().toStdString();
+        window->Session().State.BackupFolder = backups.path().toStdString();
         window->show();
-        window->Start->stop();
+        window->StartClock()->stop();
     }
 
     QStringList Archives() const { return QDir(backups.path()).entryList({"*.zip"}, QDir::Files); }
@@ -106,11 +106,11 @@ TEST_F(ExitBackupTest, ClosingTheProgramBacksUpUnlessSwitchedOff)
         SCOPED_TRACE(noAutoBackup);
         if (!window)
             SetUp();
-        window->Flags.NoAutoBackup = noAutoBackup;
+        window->Session().Flags.NoAutoBackup = noAutoBackup;
         window->close();
         EXPECT_EQ(Archives().size(), noAutoBackup ? 0 : 1);
-        EXPECT_FALSE(window->State.LockHeld);
-        EXPECT_FALSE(window->State.TablesOpen);
+        EXPECT_FALSE(window->Session().State.LockHeld);
+        EXPECT_FALSE(window->Session().State.TablesOpen);
         for (const MessageBoxRequest& box : recorder.Boxes)
             ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
         // Destroying the closed window runs no second shutdown, so no second archive.
@@ -132,7 +132,7 @@ TEST_F(ExitBackupTest, SkipLeavesNoArchiveAndTheProgramStillEnds)
     skipper.stop();
     EXPECT_TRUE(Archives().isEmpty());
     EXPECT_TRUE(QDir(backups.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "no temporary file";
-    EXPECT_FALSE(window->State.LockHeld);
+    EXPECT_FALSE(window->Session().State.LockHeld);
     EXPECT_TRUE(recorder.Boxes.empty());
     EXPECT_EQ(window->StatusText(0), "Backup skipped");
 }
@@ -146,7 +146,7 @@ TEST_F(ExitBackupTest, SkipWhileAnotherCopyHoldsTheLockLeavesItsLock)
     access.edit();
     access.fieldByName("USE").setAsBoolean(true);
     access.post();
-    ASSERT_FALSE(window->State.LockHeld);
+    ASSERT_FALSE(window->Session().State.LockHeld);
 
     QTimer skipper;
     bool sawWait = false;
@@ -167,7 +167,7 @@ TEST_F(ExitBackupTest, SkipWhileAnotherCopyHoldsTheLockLeavesItsLock)
     EXPECT_EQ(window->StatusText(0), "Backup skipped");
 
     db::Table lock;
-    lock.setFolder(window->State.ScheduleFolder);
+    lock.setFolder(window->Session().State.ScheduleFolder);
     lock.setTableName("Access.dbf");
     lock.setReadOnly(true);
     lock.open();

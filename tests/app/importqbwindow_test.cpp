@@ -25,14 +25,14 @@ protected:
     {
         locale::PinLocale("en_US");
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         window.resize(1180, 760);
         window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
         window.show();
-        window.Start->stop();
+        window.StartClock()->stop();
         ASSERT_TRUE(test::LinkLocalCompany(company.Path()));
-        window.Settings.QBEdition = 1;
-        window.Settings.QBCompanyFile.clear();  // automatic access: the file the product has open
+        window.Session().Settings.QBEdition = 1;
+        window.Session().Settings.QBCompanyFile.clear();  // automatic access: the file the product has open
     }
 
     testing::ApplicationInUse application;
@@ -62,7 +62,7 @@ TEST_F(ImportQBWindowTest, TheButtonOpensTheWindowAndAListedJobReachesTheSchedul
     list->setCurrentItem(barn);
     ui.ImportQBJob->Click();
     EXPECT_EQ(ui.StatusBar->PanelText(0), "Ashdown Farms:Barn roof imported");
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     db::Table& charts = window.Data().ChartsTable5;
     charts.refresh();
     bool found = false;

@@ -1,5 +1,7 @@
 #include "app/mainscreen.h"
 
+#include "app/application.h"
+
 #include "app/password.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "captionsfit.h"
@@ -15,6 +17,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -23,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 namespace tw::app {
@@ -120,33 +124,33 @@ TEST_F(MainScreenTest, SixTabsOverAThreePanelStatusBarAndNoMenu)
 TEST_F(MainScreenTest, EveryShowingArmsTheStartTimerWhichStopsItselfFirst)
 {
     TMainScreen window;
-    EXPECT_FALSE(window.Start->isActive());
+    EXPECT_FALSE(window.StartClock()->isActive());
     window.show();
-    EXPECT_TRUE(window.Start->isActive());
-    EXPECT_EQ(window.Start->interval(), 2);
+    EXPECT_TRUE(window.StartClock()->isActive());
+    EXPECT_EQ(window.StartClock()->interval(), 2);
     window.StartTimer();
-    EXPECT_FALSE(window.Start->isActive());
+    EXPECT_FALSE(window.StartClock()->isActive());
     window.hide();
     window.show();
-    EXPECT_TRUE(window.Start->isActive());
-    window.Start->stop();
+    EXPECT_TRUE(window.StartClock()->isActive());
+    window.StartClock()->stop();
 }
 
 TEST_F(MainScreenTest, FirstStartOnAFreshMachineSetsItselfUpOnce)
 {
     {
         TMainScreen window;
-        EXPECT_EQ(window.State.ProgramFolder, user_.ProgramFolder().toStdString());
+        EXPECT_EQ(window.Session().State.ProgramFolder, user_.ProgramFolder().toStdString());
         window.StartTimer();
-        EXPECT_TRUE(window.State.FirstRun);
-        EXPECT_TRUE(window.State.StartupDone);
-        EXPECT_TRUE(window.State.SelectionReady);
-        EXPECT_FALSE(window.State.QuitWithoutSaving);
-        EXPECT_EQ(window.State.ScheduleAlias, "DOZOrez");
-        EXPECT_EQ(window.State.EstimatorAlias, "");
-        EXPECT_EQ(QString::fromStdString(window.Settings.FirstRunPaths.Database),
+        EXPECT_TRUE(window.Session().State.FirstRun);
+        EXPECT_TRUE(window.Session().State.StartupDone);
+        EXPECT_TRUE(window.Session().State.SelectionReady);
+        EXPECT_FALSE(window.Session().State.QuitWithoutSaving);
+        EXPECT_EQ(window.Session().State.ScheduleAlias, "DOZOrez");
+        EXPECT_EQ(window.Session().State.EstimatorAlias, "");
+        EXPECT_EQ(QString::fromStdString(window.Session().Settings.FirstRunPaths.Database),
                   user_.ProgramFolder() + "/Database");
-        EXPECT_EQ(QString::fromStdString(window.Settings.FirstRunPaths.Backups),
+        EXPECT_EQ(QString::fromStdString(window.Session().Settings.FirstRunPaths.Backups),
                   user_.ProgramFolder() + "/Backups");
     }
     // The database names exist now, so the installation is complete and the
@@ -161,8 +165,8 @@ TEST_F(MainScreenTest, FirstStartOnAFreshMachineSetsItselfUpOnce)
 
     TMainScreen again;
     again.StartTimer();
-    EXPECT_FALSE(again.State.FirstRun);
-    EXPECT_TRUE(again.State.SelectionReady);
+    EXPECT_FALSE(again.Session().State.FirstRun);
+    EXPECT_TRUE(again.Session().State.SelectionReady);
 }
 
 TEST_F(MainScreenTest, ASecondCopyOnTheSameProgramFolderEndsSilentlyTouchingNothing)
@@ -172,25 +176,25 @@ TEST_F(MainScreenTest, ASecondCopyOnTheSameProgramFolderEndsSilentlyTouchingNoth
 
     TMainScreen window;
     window.StartTimer();
-    EXPECT_TRUE(window.State.QuitWithoutSaving);
+    EXPECT_TRUE(window.Session().State.QuitWithoutSaving);
     EXPECT_EQ(recorder_.TerminateRequests, 1);
     EXPECT_TRUE(recorder_.Boxes.empty());
-    EXPECT_FALSE(window.State.StartupDone);
+    EXPECT_FALSE(window.Session().State.StartupDone);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(user_.RegistryFile())));
     window.show();
-    EXPECT_FALSE(window.Start->isActive());
+    EXPECT_FALSE(window.StartClock()->isActive());
 }
 
 // The entry fields of every page take the field colour, found by their names.
 TEST_F(MainScreenTest, TheEntryFieldsTakeTheFieldColour)
 {
     TMainScreen window;
-    window.FieldColour = QColor(0x12, 0x34, 0x56);
+    window.SetFieldColour(QColor(0x12, 0x34, 0x56));
     window.ApplyColourScheme();
     for (const char* name : {"StartDayTime", "EndDownTime3", "TaskStartDate", "TaskEndDate", "TasksGrid"}) {
         QWidget* field = window.findChild<QWidget*>(QLatin1String(name));
         ASSERT_NE(field, nullptr) << name;
-        EXPECT_EQ(field->palette().color(QPalette::Base), window.FieldColour) << name;
+        EXPECT_EQ(field->palette().color(QPalette::Base), window.FieldColour()) << name;
     }
 }
 
@@ -250,14 +254,14 @@ TEST_F(MainScreenTest, ShutdownWritesTheLayoutOnceAndOnlyAfterARealStart)
     for (const Case& c : cases) {
         WriteVersionKey({{"Width", "900"}, {"Height", "650"}});
         TMainScreen window;
-        window.State.StartupDone = c.startupDone;
-        window.State.QuitWithoutSaving = c.quitWithoutSaving;
-        window.State.TablesOpen = c.tablesOpen;
+        window.Session().State.StartupDone = c.startupDone;
+        window.Session().State.QuitWithoutSaving = c.quitWithoutSaving;
+        window.Session().State.TablesOpen = c.tablesOpen;
         window.resize(1111, 777);
         window.FormDestroy();
         EXPECT_EQ(ReadValue(kVersionKey, "Width"), c.writes ? "1111" : "900") << c.name;
         EXPECT_EQ(ReadValue(kVersionKey, "Height"), c.writes ? "777" : "650") << c.name;
-        EXPECT_EQ(window.State.StartupDone, c.startupDone && c.quitWithoutSaving) << c.name;
+        EXPECT_EQ(window.Session().State.StartupDone, c.startupDone && c.quitWithoutSaving) << c.name;
 
         // Closing and then destroying the window must not write again.
         window.resize(1200, 800);
@@ -273,8 +277,8 @@ TEST_F(MainScreenTest, ShutdownWritesTheLayoutOnceAndOnlyAfterARealStart)
 TEST_F(MainScreenTest, ShutdownNeverCreatesTheSettingsKey)
 {
     TMainScreen window;
-    window.State.StartupDone = true;
-    window.State.TablesOpen = true;
+    window.Session().State.StartupDone = true;
+    window.Session().State.TablesOpen = true;
     window.FormDestroy();
     EXPECT_EQ(ReadValue(kVersionKey, "Width"), "(no key)");
 }
@@ -381,12 +385,46 @@ TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
     };
     const Case cases[] = {{1, false}, {0, true}, {1, false}, {2, false}};
     for (const Case& c : cases) {
-        window.State.HelpLevel = c.level;
+        window.Session().State.HelpLevel = c.level;
         window.ApplyHelpLevel();
         EXPECT_EQ(helpProbe.Asked(), c.helpHint) << "level " << c.level;
         EXPECT_TRUE(chartProbe.Asked()) << "level " << c.level;
     }
     EXPECT_EQ(help->toolTip(), "View all help contents");
+}
+
+// An event handler that fails: the error reaches the user as a box and the
+// program goes on to the next event; nothing unwinds through the event loop.
+class FailingButton : public QPushButton {
+public:
+    int Clicks = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (++Clicks == 1)
+            throw std::runtime_error("Table Charts.DBF is not open");
+        QPushButton::mousePressEvent(event);
+    }
+};
+
+TEST_F(MainScreenTest, AFailingEventHandlerShowsItsErrorAndTheProgramGoesOn)
+{
+    Recorder recorder;
+    FailingButton button;
+    const auto press = [&button] {
+        QMouseEvent event(QEvent::MouseButtonPress, QPointF(2, 2), button.mapToGlobal(QPointF(2, 2)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        return DeliverShowingErrors([&] { return QApplication::sendEvent(&button, &event); });
+    };
+    EXPECT_NO_THROW(EXPECT_FALSE(press()));
+    ASSERT_EQ(recorder.Boxes.size(), 1u);
+    EXPECT_EQ(recorder.Boxes[0].Text, "Table Charts.DBF is not open");
+    EXPECT_EQ(recorder.Boxes[0].Caption, "Error");
+    EXPECT_EQ(recorder.Boxes[0].Icon, MessageIcon::Stop);
+    EXPECT_TRUE(press());
+    EXPECT_EQ(button.Clicks, 2);
+    EXPECT_EQ(recorder.Boxes.size(), 1u);
 }
 
 }  // namespace

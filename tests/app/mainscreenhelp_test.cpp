@@ -72,7 +72,7 @@ TEST(MainScreenTabs, ContentsWithoutABrowserSaysThatNoBrowserWasFound)
     testing::FreshUser user;
     testing::Recorder recorder;
     TMainScreen window;
-    const QString folder = QString::fromStdString(window.State.ProgramFolder);
+    const QString folder = QString::fromStdString(window.Session().State.ProgramFolder);
     const QString page = QDir(folder).filePath("Table_of_contents.htm");
     ASSERT_TRUE(QDir().mkpath(folder));
     struct Case {

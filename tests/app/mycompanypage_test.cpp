@@ -27,11 +27,11 @@ protected:
     {
         locale::PinLocale("en_US");
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         const std::int32_t ann = examples::AddSampleResource(window, "Ann");
         examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 2});
         window.show();
-        window.Start->stop();
+        window.StartClock()->stop();
         window.TabControl()->setCurrentIndex(MyCompanyPage);
         page = window.findChild<company::TMyCompanyPage*>(QStringLiteral("MyCompanyPage"));
         ASSERT_NE(page, nullptr);

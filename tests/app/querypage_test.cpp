@@ -62,7 +62,7 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
 
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls"}));
     EXPECT_EQ(window.windowTitle(), "Ann task assignments");
-    EXPECT_TRUE(window.State.QueryRestricted);
+    EXPECT_TRUE(window.Session().State.QueryRestricted);
     EXPECT_FALSE(Find<QWidget>("JobsGrid")->isEnabled());
     EXPECT_GT(PaintedPixels(tasks, 0), 30);
     EXPECT_GT(PaintedPixels(tasks, 1), 30);
@@ -86,7 +86,7 @@ TEST_F(QueryPageTest, ARemovedTaskIsGoneOnASecondWorkstation)
 {
     schedule::test::TempFolder otherProgram;
     schedule::test::CreateProgramFolder(otherProgram.path());
-    schedule::test::Workstation other(otherProgram.path(), window.State.ScheduleFolder);
+    schedule::test::Workstation other(otherProgram.path(), window.Session().State.ScheduleFolder);
     ASSERT_TRUE(other.sync.PullChartUpdates(true));
     ASSERT_TRUE(other.ChartsTable.locate("CHARTSID", db::Value(double(paintWalls))));
 
@@ -114,7 +114,7 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Kitchen task 4");
     EXPECT_EQ(editor->findChild<QLineEdit*>("Resource")->text(), "Bob");
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     editor->close();
 
     const QModelIndex paint = page->TasksGrid()->currentIndex();
@@ -179,7 +179,7 @@ TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
 
     EXPECT_TRUE(toggle("RestrictByDate", QAccessible::CheckBox));
     EXPECT_TRUE(boxes.RestrictByDate);
-    EXPECT_TRUE(window.State.QueryRestricted);
+    EXPECT_TRUE(window.Session().State.QueryRestricted);
     EXPECT_FALSE(toggle("RestrictByDate", QAccessible::CheckBox));
     EXPECT_FALSE(boxes.RestrictByDate);
 
@@ -196,7 +196,7 @@ TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
     EXPECT_EQ(page->Logic().Controls.ResourceDisplay, 0);
 
     EXPECT_TRUE(toggle("ChartSortBy2_1", QAccessible::RadioButton));
-    EXPECT_EQ(window.Chart.ChartSortBy, 1);
+    EXPECT_EQ(window.Session().Chart.ChartSortBy, 1);
 }
 
 // A second resource on a task, then the list of the task's resources.
@@ -261,7 +261,7 @@ TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
     QTest::keyClick(byDate, Qt::Key_Space);
     ASSERT_TRUE(button->isEnabled());
 
-    window.State.EstimatorAlias.clear();
+    window.Session().State.EstimatorAlias.clear();
     button->Click();
     exchange::TImportQM* importWindow = window.ImportQM();
     ASSERT_NE(importWindow, nullptr);
@@ -275,7 +275,7 @@ TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
     EXPECT_EQ(recorder.Boxes.back().Text, "The Quillmark database must be selected before import");
     EXPECT_EQ(recorder.Boxes.back().Caption, "Tarnwick");
     EXPECT_EQ(recorder.Boxes.back().Icon, MessageIcon::Stop);
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     importWindow->close();
 }
 
@@ -296,8 +296,8 @@ TEST_F(QueryPageTest, AReadOnlyCopyCannotImportFromQuillmark)
 TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
 {
     test::QuillmarkFolders folders;
-    window.State.EstimatorAlias = "VAZOdiz";
-    window.State.EstimatorFolder = folders.qm;
+    window.Session().State.EstimatorAlias = "VAZOdiz";
+    window.Session().State.EstimatorFolder = folders.qm;
     Find<controls::TFcBitBtn>("ImportFromQM")->Click();
     exchange::TImportQM* importWindow = window.ImportQM();
     ASSERT_NE(importWindow, nullptr);
@@ -314,7 +314,7 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     importWindow->ImportFromQMClick();
     EXPECT_EQ(recorder.Boxes.size(), boxes);
     EXPECT_EQ(window.StatusText(0), "2 tasks added");
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     std::vector<std::string> imported;
     db::Table& charts = window.Data().ChartsTable5;
     charts.refresh();
@@ -390,7 +390,7 @@ TEST_F(QueryPageTest, SendToQuickBooksAddsTheTaskToTheOpenCompany)
     ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(paintWalls))));
     EXPECT_FALSE(charts.fieldByName("LISTID").asString().empty());
     EXPECT_FALSE(charts.fieldByName("JLID").asString().empty());
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     exportWindow->close();
 }
 

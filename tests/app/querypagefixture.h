@@ -32,7 +32,7 @@ protected:
     {
         locale::PinLocale("en_US");
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         page = window.QueryPage();
         ASSERT_TRUE(page->Attached());
         ann = examples::AddSampleResource(window, "Ann");
@@ -43,7 +43,7 @@ protected:
         window.resize(1180, 760);
         window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
         window.show();
-        window.Start->stop();
+        window.StartClock()->stop();
         window.ApplyCustomerQuery();
     }
 

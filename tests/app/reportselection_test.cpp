@@ -29,7 +29,7 @@ protected:
     {
         locale::PinLocale("en_US");
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         const std::int32_t ann = examples::AddSampleResource(window, "Ann");
         examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 2});
         examples::AddSampleTask(window, ann, {"Brook", "Porch", "Sand floor", Day(8, 10), 2});
@@ -45,7 +45,7 @@ protected:
         window.resize(1180, 760);
         window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
         window.show();
-        window.Start->stop();
+        window.StartClock()->stop();
         db::Table& current = window.Data().CustomersTable;
         current.refresh();
         ASSERT_TRUE(current.locate("NAME", db::Value(std::string("Ames"))));

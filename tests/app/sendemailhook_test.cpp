@@ -9,7 +9,7 @@
 #include "reports/printpreview.h"
 #include "sampleschedule.h"
 #include "standinmailprogram.h"
-#include "testapplication.h"
+#include "samplewindow.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,13 +20,13 @@
 namespace tw::app {
 namespace {
 
-class SendEmailHookTest : public ::testing::Test {
+class SendEmailHookTest : public testing::SampleWindowTest {
 protected:
     void SetUp() override
     {
-        locale::PinLocale("en_US");
-        window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        SampleWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         db::Table& customers = window.Data().CustomersTable;
         customers.append();
         customers.fieldByName("FIRST").setAsString("Ann");
@@ -35,14 +35,9 @@ protected:
         customers.fieldByName("EMAIL1").setAsString("ann@example.com");
         customers.post();
         // No server here: the message goes to a mail program that is not there.
-        window.Settings.Email.UseMailProgram = true;
-        window.Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
+        window.Session().Settings.Email.UseMailProgram = true;
+        window.Session().Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
     }
-
-    testing::ApplicationInUse application;
-    testing::FreshUser user;
-    testing::Recorder recorder;
-    TMainScreen window;
 };
 
 TEST_F(SendEmailHookTest, TheCustomerButtonOpensTheWindowOnTheCurrentCustomer)
@@ -61,15 +56,15 @@ TEST_F(SendEmailHookTest, TheCustomerButtonOpensTheWindowOnTheCurrentCustomer)
 
     mail->move(123, 77);
     mail->close();
-    EXPECT_EQ(window.Layout.EmailLeft, mail->x());
-    EXPECT_EQ(window.Layout.EmailTop, mail->y());
+    EXPECT_EQ(window.Layout().EmailLeft, mail->x());
+    EXPECT_EQ(window.Layout().EmailTop, mail->y());
 }
 
 TEST_F(SendEmailHookTest, ThePrintDialogsButtonSendsTheChosenReportAsItsPdf)
 {
     mail::test::StandInMailProgram mailProgram;
     ASSERT_TRUE(mailProgram.IsValid());
-    window.Settings.Email.MailProgram = mailProgram.Program();
+    window.Session().Settings.Email.MailProgram = mailProgram.Program();
     examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
     window.OpenPrintPreview(0, 7, 1, 7, EncodeDate(2026, 12, 7), EncodeDate(2026, 12, 14));
     reports::TPrintPreview* print = window.PrintPreview();

@@ -34,11 +34,11 @@ protected:
     {
         locale::PinLocale("en_US");
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
         window.TabControl()->setCurrentIndex(UtilitiesPage);
         window.show();
-        window.Start->stop();
+        window.StartClock()->stop();
         QCoreApplication::processEvents();
     }
 
@@ -84,14 +84,14 @@ protected:
 
 TEST_F(SetupWindowTest, TheSetupButtonOpensTheLastPageAndTheProgramTakesTheChanges)
 {
-    window.State.HelpLevel = 0;
+    window.Session().State.HelpLevel = 0;
     auto* pages = Dialog().findChild<controls::TFcPageControl*>("GeneralSetupTabs");
     OpenFromUtilities([&] {
         EXPECT_EQ(pages->ActivePage(), Dialog().QuickBooksSetupTab())
             << "the first time: the accounting page";
         pages->SetActivePage(Dialog().GeneralSetupTab());
         Find<controls::TFcRadioGroup>("HelpLevelSelection")->Button(1)->Click();
-        EXPECT_EQ(window.State.HelpLevel, 1) << "balloon help goes off at once";
+        EXPECT_EQ(window.Session().State.HelpLevel, 1) << "balloon help goes off at once";
     });
     OpenFromUtilities([&] {
         EXPECT_EQ(pages->ActivePage(), Dialog().GeneralSetupTab()) << "the page last shown";
@@ -99,7 +99,7 @@ TEST_F(SetupWindowTest, TheSetupButtonOpensTheLastPageAndTheProgramTakesTheChang
         Find<QLineEdit>("PendingD")->setText(" Quoted ");
         Find<controls::TFcBitBtn>("SaveJobStatusDefs")->Click();
     });
-    EXPECT_EQ(window.Settings.JobStatusTexts.value(5), "Quoted");
+    EXPECT_EQ(window.Session().Settings.JobStatusTexts.value(5), "Quoted");
     auto* pending = window.QueryPage()->findChild<controls::TFcRadioButton*>("TaskStatus5");
     ASSERT_NE(pending, nullptr);
     EXPECT_EQ(pending->Caption(), "Quoted");
@@ -109,13 +109,13 @@ TEST_F(SetupWindowTest, TheSetupButtonOpensTheLastPageAndTheProgramTakesTheChang
 
 TEST_F(SetupWindowTest, ACalendarForEachResourceGivesEveryResourceItsRecord)
 {
-    ASSERT_EQ(window.State.WorkCalendarMode, 0);
+    ASSERT_EQ(window.Session().State.WorkCalendarMode, 0);
     std::set<std::int32_t> resources;
     db::Table& crews = window.Data().CrewsTable;
     for (crews.first(); !crews.eof(); crews.next())
         resources.insert(static_cast<std::int32_t>(crews.fieldByName("CREWID").asInteger()));
     ASSERT_GE(resources.size(), 2u);
-    window.State.ChartRefreshNeeded = false;
+    window.Session().State.ChartRefreshNeeded = false;
     OpenFromUtilities([&] {
         Dialog()
             .findChild<controls::TFcPageControl*>("GeneralSetupTabs")
@@ -123,8 +123,8 @@ TEST_F(SetupWindowTest, ACalendarForEachResourceGivesEveryResourceItsRecord)
         Find<controls::TFcRadioGroup>("WorkCalendar")->Button(1)->Click();
         Find<controls::TFcBitBtn>("GeneralSettingsOK")->Click();
     });
-    EXPECT_EQ(window.State.WorkCalendarMode, 1);
-    EXPECT_TRUE(window.State.ChartRefreshNeeded);
+    EXPECT_EQ(window.Session().State.WorkCalendarMode, 1);
+    EXPECT_TRUE(window.Session().State.ChartRefreshNeeded);
     const std::set<std::int32_t> owners = CalendarOwners();
     for (std::int32_t id : resources)
         EXPECT_TRUE(owners.count(id)) << "resource " << id;
@@ -134,8 +134,8 @@ TEST_F(SetupWindowTest, ACalendarForEachResourceGivesEveryResourceItsRecord)
 
 TEST_F(SetupWindowTest, TheAccountingLinkSharesTheRunsSettingsWithTheDialog)
 {
-    window.Settings.QBEdition = 1;
-    window.Settings.QBCompanyFile = "/srv/books/Shop.QBW";
+    window.Session().Settings.QBEdition = 1;
+    window.Session().Settings.QBCompanyFile = "/srv/books/Shop.QBW";
     exchange::ExchangeSettings& accounting = Dialog().AccountingSettings();
     EXPECT_EQ(accounting.QBEdition(), 1) << "before the dialog was ever shown";
     EXPECT_EQ(accounting.QBCompanyFile(), "/srv/books/Shop.QBW");
@@ -143,7 +143,7 @@ TEST_F(SetupWindowTest, TheAccountingLinkSharesTheRunsSettingsWithTheDialog)
     accounting.SetQBAccessChecked(true);
     accounting.SetQBEdition(0);
     accounting.WriteUSCAN(0);
-    EXPECT_EQ(window.Settings.QBEdition, 0);
+    EXPECT_EQ(window.Session().Settings.QBEdition, 0);
     db::Table& setup = window.Data().QBSetupTable;
     setup.first();
     EXPECT_EQ(setup.fieldByName("USCAN").asInteger(), 0);
@@ -167,8 +167,8 @@ TEST_F(SetupWindowTest, ARefusedLogInEndsTheProgram)
         EXPECT_FALSE(Dialog().isVisible());
     });
     EXPECT_EQ(recorder.TerminateRequests, 1);
-    EXPECT_TRUE(window.State.QuitWithoutSaving);
-    EXPECT_FALSE(window.Flags.PasswordAccepted);
+    EXPECT_TRUE(window.Session().State.QuitWithoutSaving);
+    EXPECT_FALSE(window.Session().Flags.PasswordAccepted);
 }
 
 }  // namespace

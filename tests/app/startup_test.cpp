@@ -47,7 +47,7 @@ public:
     {
         TMainScreen window;
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         window.close();
     }
 
@@ -145,11 +145,11 @@ TEST_F(StartupTest, AFreshMachineStartsOnANewEmptyScheduleDatabase)
     window.StartTimer();
 
     EXPECT_TRUE(BoxTexts().isEmpty()) << BoxTexts().join(" | ").toStdString();
-    EXPECT_TRUE(window.State.FirstRun);
-    EXPECT_TRUE(window.State.TablesOpen);
-    EXPECT_TRUE(window.State.StartupDone);
-    EXPECT_TRUE(window.State.SelectionReady);
-    EXPECT_FALSE(window.State.QuitWithoutSaving);
+    EXPECT_TRUE(window.Session().State.FirstRun);
+    EXPECT_TRUE(window.Session().State.TablesOpen);
+    EXPECT_TRUE(window.Session().State.StartupDone);
+    EXPECT_TRUE(window.Session().State.SelectionReady);
+    EXPECT_FALSE(window.Session().State.QuitWithoutSaving);
     EXPECT_EQ(RegistryValue(kInstallKey, "Completed"), "Yes");
 
     // The three database names, each saved to the names file at once.
@@ -167,15 +167,15 @@ TEST_F(StartupTest, AFreshMachineStartsOnANewEmptyScheduleDatabase)
         EXPECT_EQ(names.GetAliasParams(a.alias).front(), "PATH=" + a.folder) << a.alias;
         EXPECT_TRUE(QDir(QString::fromStdString(a.folder)).exists()) << a.alias;
     }
-    EXPECT_EQ(window.State.ScheduleFolder, ScheduleFolder());
-    EXPECT_EQ(window.State.ProgramFolder, ProgramFolder());
+    EXPECT_EQ(window.Session().State.ScheduleFolder, ScheduleFolder());
+    EXPECT_EQ(window.Session().State.ProgramFolder, ProgramFolder());
     EXPECT_EQ(window.TWDatabaseInUse()->text().toStdString(), "DOZOrez: " + ScheduleFolder());
     for (const char* table : {"ICharts.dbf", "customers.dbf", "calendar.dbf", "Access.dbf", "mycomp.dbf"})
         EXPECT_TRUE(db::TableExists(ScheduleFolder(), table)) << table;
 
     // The folders of the backups and restores are kept in the settings.
-    EXPECT_EQ(window.State.BackupFolder, ProgramFolder() + "/Backups");
-    EXPECT_TRUE(QDir(QString::fromStdString(window.State.BackupFolder)).exists());
+    EXPECT_EQ(window.Session().State.BackupFolder, ProgramFolder() + "/Backups");
+    EXPECT_TRUE(QDir(QString::fromStdString(window.Session().State.BackupFolder)).exists());
     EXPECT_EQ(ReadField<std::string>(ProgramFolder(), "params.dbf",
                                      [](db::Table& t) { return t.fieldByName("BUDIR").asString(); }),
               ProgramFolder() + "/Backups");
@@ -188,11 +188,11 @@ TEST_F(StartupTest, AFreshMachineStartsOnANewEmptyScheduleDatabase)
     EXPECT_EQ(window.StatusText(1), "Reindexing completed");
 
     // Defaults of an empty settings record.
-    EXPECT_EQ(window.Chart.ChartStartAt, window.Flags.StartMoment);
-    EXPECT_NEAR(window.Chart.ChartEndAt - window.Flags.StartMoment, 15.0 / (24 * 60), 1e-9);
-    EXPECT_EQ(window.Settings.JobStatusTexts,
+    EXPECT_EQ(window.Session().Chart.ChartStartAt, window.Session().Flags.StartMoment);
+    EXPECT_NEAR(window.Session().Chart.ChartEndAt - window.Session().Flags.StartMoment, 15.0 / (24 * 60), 1e-9);
+    EXPECT_EQ(window.Session().Settings.JobStatusTexts,
               QStringList({"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"}));
-    EXPECT_EQ(window.Settings.Email.SmtpPort, 25);
+    EXPECT_EQ(window.Session().Settings.Email.SmtpPort, 25);
     EXPECT_EQ(ReadField<double>(ProgramFolder(), "eparams.dbf",
                                 [](db::Table& t) { return t.fieldByName("EMAILPRT").asFloat(); }),
               25);
@@ -201,11 +201,11 @@ TEST_F(StartupTest, AFreshMachineStartsOnANewEmptyScheduleDatabase)
     EXPECT_TRUE(window.WorkCalendarPage()->Attached());
 
     // The poll runs, and the lock record is free again.
-    EXPECT_TRUE(window.UpdatePoll->isActive());
-    EXPECT_EQ(window.UpdatePoll->interval(), 15000);
-    EXPECT_FALSE(window.State.LockHeld);
+    EXPECT_TRUE(window.PollClock()->isActive());
+    EXPECT_EQ(window.PollClock()->interval(), 15000);
+    EXPECT_FALSE(window.Session().State.LockHeld);
     EXPECT_FALSE(LockFlag());
-    EXPECT_FLOAT_EQ(window.State.UpdateCounter, 1.1f);
+    EXPECT_FLOAT_EQ(window.Session().State.UpdateCounter, 1.1f);
 }
 
 TEST_F(StartupTest, ALaterStartIsAnOrdinaryOneOnTheSameDatabase)
@@ -222,19 +222,19 @@ TEST_F(StartupTest, ALaterStartIsAnOrdinaryOneOnTheSameDatabase)
     TMainScreen window;
     window.StartTimer();
     EXPECT_TRUE(BoxTexts().isEmpty()) << BoxTexts().join(" | ").toStdString();
-    EXPECT_FALSE(window.State.FirstRun);
-    EXPECT_TRUE(window.State.TablesOpen);
-    EXPECT_EQ(window.State.ScheduleFolder, ScheduleFolder());
+    EXPECT_FALSE(window.Session().State.FirstRun);
+    EXPECT_TRUE(window.Session().State.TablesOpen);
+    EXPECT_EQ(window.Session().State.ScheduleFolder, ScheduleFolder());
     EXPECT_EQ(window.Data().CustomersTable.recordCount(), 1);
     // The saved customer (the only one) is selected again.
     EXPECT_EQ(window.Data().CustomersTable.fieldByName("CID").asInteger(), 4711);
-    EXPECT_EQ(window.State.RestoreFolder, ProgramFolder() + "/Restore");
-    EXPECT_EQ(window.State.BackupFolder, ProgramFolder() + "/Backups");
+    EXPECT_EQ(window.Session().State.RestoreFolder, ProgramFolder() + "/Restore");
+    EXPECT_EQ(window.Session().State.BackupFolder, ProgramFolder() + "/Backups");
     // Not due again on the same day.
     EXPECT_EQ(ParamsNumber("RIDATE1"), lastReindex);
     EXPECT_NE(window.StatusText(1), "Reindexing completed");
     // The change counter goes on from the shared one.
-    EXPECT_FLOAT_EQ(window.State.UpdateCounter, 42.0f);
+    EXPECT_FLOAT_EQ(window.Session().State.UpdateCounter, 42.0f);
     EXPECT_EQ(RegistryValue(kInstallKey, "Completed"), "Yes");
 }
 
@@ -290,12 +290,12 @@ TEST_F(StartupTest, ADatabaseThatDoesNotOpenIsReported)
             EXPECT_EQ(box.Modality, MessageModality::Application) << c.name;
         }
         EXPECT_EQ(boxes, c.boxes) << c.name;
-        EXPECT_EQ(window.State.StartupDone, c.startupGoesOn) << c.name;
-        EXPECT_EQ(window.State.TablesOpen, c.startupGoesOn) << c.name;
+        EXPECT_EQ(window.Session().State.StartupDone, c.startupGoesOn) << c.name;
+        EXPECT_EQ(window.Session().State.TablesOpen, c.startupGoesOn) << c.name;
         // The program ends by closing its main window.
         EXPECT_EQ(window.isVisible(), c.startupGoesOn) << c.name;
         if (c.startupGoesOn) {
-            EXPECT_EQ(window.State.EstimatorFolder, "") << c.name;
+            EXPECT_EQ(window.Session().State.EstimatorFolder, "") << c.name;
         }
     }
 }
@@ -321,7 +321,7 @@ TEST_F(StartupTest, TheTablesAreReindexedWhenTheLastReindexIsMoreThanFiveDaysOld
         window.StartTimer();
         EXPECT_EQ(ParamsNumber("RIDATE1"), c.reindexed ? tw::Today() : lastReindex) << c.name;
         EXPECT_EQ(window.StatusText(1) == "Reindexing completed", c.reindexed) << c.name;
-        EXPECT_TRUE(window.State.TablesOpen) << c.name;
+        EXPECT_TRUE(window.Session().State.TablesOpen) << c.name;
         window.close();
     }
     EXPECT_TRUE(recorder_.Boxes.empty());
@@ -362,11 +362,11 @@ TEST_F(StartupTest, APasswordRequiredByTheSettingsEndsTheProgramUnlessGiven)
             }
         });
         window.StartTimer();
-        EXPECT_TRUE(window.Flags.PasswordRequired) << c.name;
-        EXPECT_EQ(window.Flags.PasswordAccepted, c.accepted) << c.name;
-        EXPECT_EQ(window.State.QuitWithoutSaving, !c.accepted) << c.name;
-        EXPECT_EQ(window.State.SelectionReady, c.accepted) << c.name;
-        EXPECT_EQ(window.State.TablesOpen, c.accepted) << c.name;
+        EXPECT_TRUE(window.Session().Flags.PasswordRequired) << c.name;
+        EXPECT_EQ(window.Session().Flags.PasswordAccepted, c.accepted) << c.name;
+        EXPECT_EQ(window.Session().State.QuitWithoutSaving, !c.accepted) << c.name;
+        EXPECT_EQ(window.Session().State.SelectionReady, c.accepted) << c.name;
+        EXPECT_EQ(window.Session().State.TablesOpen, c.accepted) << c.name;
         EXPECT_EQ(recorder_.TerminateRequests - terminateBefore, c.accepted ? 0 : 1) << c.name;
         EXPECT_EQ(static_cast<int>(recorder_.Boxes.size()), c.boxes) << c.name;
         for (const MessageBoxRequest& box : recorder_.Boxes)
@@ -400,7 +400,7 @@ TEST_F(StartupTest, ThePasswordIsAskedBeforeTheMainWindowShows)
         EXPECT_FALSE(windowShownBehind) << accepted;
         EXPECT_EQ(window.isVisible(), accepted);
         EXPECT_EQ(recorder_.TerminateRequests - terminateBefore, accepted ? 0 : 1);
-        EXPECT_FALSE(window.Start->isActive()) << "the showing after the password starts nothing again";
+        EXPECT_FALSE(window.StartClock()->isActive()) << "the showing after the password starts nothing again";
     }
 }
 
@@ -417,8 +417,8 @@ TEST_F(StartupTest, ASavedChartPeriodOfNoLengthOpensAsOneDayWithoutAWord)
     window.StartTimer();
     EXPECT_EQ(window.TabControl()->currentIndex(), TMainScreen::CalendarPage);
     EXPECT_NE(window.StatusText(0), "End date was set one day later");
-    EXPECT_DOUBLE_EQ(window.Chart.ChartStartAt, monday);
-    EXPECT_DOUBLE_EQ(window.Chart.ChartEndAt, monday + 1);
+    EXPECT_DOUBLE_EQ(window.Session().Chart.ChartStartAt, monday);
+    EXPECT_DOUBLE_EQ(window.Session().Chart.ChartEndAt, monday + 1);
 }
 
 TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
@@ -428,14 +428,14 @@ TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
     {
         TMainScreen window;
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         window.TabControl()->setCurrentIndex(TMainScreen::CalendarPage);
         window.SetChartDateRange(true, chartStart, chartEnd);
-        window.State.HintMode = 5;
-        window.State.HintDetail = false;
+        window.Session().State.HintMode = 5;
+        window.Session().State.HintDetail = false;
         window.setGeometry(40, 50, 1000, 700);
         window.close();
-        EXPECT_FALSE(window.State.StartupDone);
+        EXPECT_FALSE(window.Session().State.StartupDone);
         EXPECT_FALSE(window.Data().ParamsTable.active());
     }
     EXPECT_EQ(ParamsNumber("PAGE"), TMainScreen::CalendarPage);
@@ -450,10 +450,10 @@ TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
     again.RestoreWindowLayout();
     again.StartTimer();
     EXPECT_EQ(again.TabControl()->currentIndex(), TMainScreen::CalendarPage);
-    EXPECT_EQ(again.Chart.ChartStartAt, chartStart);
-    EXPECT_EQ(again.Chart.ChartEndAt, chartEnd);
-    EXPECT_EQ(again.State.HintMode, 5);
-    EXPECT_FALSE(again.State.HintDetail);
+    EXPECT_EQ(again.Session().Chart.ChartStartAt, chartStart);
+    EXPECT_EQ(again.Session().Chart.ChartEndAt, chartEnd);
+    EXPECT_EQ(again.Session().State.HintMode, 5);
+    EXPECT_FALSE(again.Session().State.HintDetail);
     EXPECT_EQ(again.size(), QSize(1000, 700));
     EXPECT_TRUE(recorder_.Boxes.empty());
 }
@@ -479,8 +479,8 @@ TEST_F(StartupTest, AStartWaitsForTheLockThatAnotherWorkstationHolds)
     EXPECT_EQ(shownWhileWaiting, QStringList("Waiting for network access"));
     // The wait's text is gone; the query reports the empty customer list.
     EXPECT_EQ(window.StatusText(0), "No customers");
-    EXPECT_TRUE(window.State.TablesOpen);
-    EXPECT_TRUE(window.State.SharedTablesUsable);
+    EXPECT_TRUE(window.Session().State.TablesOpen);
+    EXPECT_TRUE(window.Session().State.SharedTablesUsable);
     EXPECT_FALSE(LockFlag());
 }
 
@@ -509,7 +509,7 @@ TEST_F(StartupTest, AStartTakesInWhatOtherWorkstationsChanged)
     for (working.first(); !working.eof(); working.next())
         keys.push_back(working.fieldByName("CHARTSID").asInteger());
     EXPECT_EQ(keys, std::vector<std::int32_t>({901}));
-    EXPECT_TRUE(window.UpdatePoll->isActive());
+    EXPECT_TRUE(window.PollClock()->isActive());
 }
 
 TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
@@ -550,7 +550,7 @@ TEST_F(StartupTest, LocaleRunsHolidaysHoldWhateverTheLocale)
 
     TMainScreen window;
     window.StartTimer();
-    EXPECT_EQ(window.Holidays.Days(), std::vector<std::int64_t>{static_cast<std::int64_t>(tuesday)});
+    EXPECT_EQ(window.Session().Holidays.Days(), std::vector<std::int64_t>{static_cast<std::int64_t>(tuesday)});
     window.WorkCalendarPage()->CalendarOkClick();
     const double end = ReadField<double>(ProgramFolder(), "Charts.DBF",
                                          [](db::Table& t) { return t.fieldByName("ED").asFloat(); });
@@ -577,7 +577,7 @@ TEST_F(StartupTest, TheShutdownReleasesOnlyTheLockThisCopyHolds)
     for (const auto& c : cases) {
         TMainScreen window;
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen) << c.name;
+        ASSERT_TRUE(window.Session().State.TablesOpen) << c.name;
         if (c.heldHere) {
             ASSERT_TRUE(window.UpdateAccessRecord(true)) << c.name;
         }
@@ -585,9 +585,9 @@ TEST_F(StartupTest, TheShutdownReleasesOnlyTheLockThisCopyHolds)
             SetLockFlag(true);
         // The backup at exit would wait its bounded while for the other copy
         // (exitbackupwindow_test.cpp tries that); here only the lock counts.
-        window.Flags.NoAutoBackup = c.heldElsewhere;
+        window.Session().Flags.NoAutoBackup = c.heldElsewhere;
         window.close();
-        EXPECT_FALSE(window.State.LockHeld) << c.name;
+        EXPECT_FALSE(window.Session().State.LockHeld) << c.name;
         EXPECT_EQ(LockFlag(), c.usedAfterwards) << c.name;
         SetLockFlag(false);
     }
@@ -605,8 +605,8 @@ TEST_F(StartupTest, AReadOnlyCopyOpensTheEditedViewsReadOnly)
     TMainScreen window;
     window.StartTimer();
     data::TEstimateData& d = window.Data();
-    EXPECT_TRUE(window.State.ReadOnlyCopy);
-    EXPECT_TRUE(window.State.TablesOpen);
+    EXPECT_TRUE(window.Session().State.ReadOnlyCopy);
+    EXPECT_TRUE(window.Session().State.TablesOpen);
     for (db::Table* view : {&d.ChartsTable, &d.CustomersTable, &d.JobsTable, &d.CrewsTable,
                             &d.CustomFieldsTable, &d.CustomFieldsTable2})
         EXPECT_TRUE(view->readOnly()) << view->tableName();

@@ -34,13 +34,13 @@ protected:
     {
         locale::PinLocale("en_US");
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
         ASSERT_TRUE(backups.isValid());
-        window.State.BackupFolder = backups.path().toStdString();
+        window.Session().State.BackupFolder = backups.path().toStdString();
         window.TabControl()->setCurrentIndex(UtilitiesPage);
         window.show();
-        window.Start->stop();  // the start-up has run already
+        window.StartClock()->stop();  // the start-up has run already
         QCoreApplication::processEvents();
     }
 
@@ -86,10 +86,10 @@ TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpa
     EXPECT_TRUE(Find<QLabel>("SizeLabel")->text().endsWith(" free MBs"));
     EXPECT_TRUE(recorder.Boxes.empty());
     EXPECT_EQ(window.StatusText(0), "Backup completed");
-    EXPECT_FALSE(window.State.TablesBusy);
-    EXPECT_TRUE(window.State.TablesOpen);
-    EXPECT_TRUE(window.State.SharedTablesUsable);
-    EXPECT_FALSE(window.State.LockHeld);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
+    EXPECT_TRUE(window.Session().State.TablesOpen);
+    EXPECT_TRUE(window.Session().State.SharedTablesUsable);
+    EXPECT_FALSE(window.Session().State.LockHeld);
     EXPECT_EQ(recorder.TerminateRequests, 0);
 }
 
@@ -131,7 +131,7 @@ TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredNoChangesNothing)
     window.Data().CustomersTable.refresh();
     EXPECT_EQ(window.Data().CustomersTable.recordCount(), customers);
     EXPECT_EQ(CustomerBytes(), before);
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
 }
 
 TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredYesKeepsOnlyTheCompanyAndTheProgramGoesOn)
@@ -150,9 +150,9 @@ TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredYesKeepsOnlyTheCompanyAndTheProgr
         table->refresh();
         EXPECT_EQ(table->recordCount(), table == &window.Data().MyCompanyTable ? 1 : 0) << table->tableName();
     }
-    EXPECT_TRUE(window.State.TablesOpen);
-    EXPECT_FALSE(window.State.TablesBusy);
-    EXPECT_FALSE(window.State.LockHeld);
+    EXPECT_TRUE(window.Session().State.TablesOpen);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.LockHeld);
     EXPECT_EQ(recorder.TerminateRequests, 0);
 }
 
@@ -178,9 +178,9 @@ TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupBringsBackWhatWasEmptie
         ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
     window.Data().CustomersTable.refresh();
     EXPECT_EQ(window.Data().CustomersTable.recordCount(), customers);
-    EXPECT_TRUE(window.State.TablesOpen);
-    EXPECT_FALSE(window.State.TablesBusy);
-    EXPECT_FALSE(window.State.LockHeld);
+    EXPECT_TRUE(window.Session().State.TablesOpen);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
+    EXPECT_FALSE(window.Session().State.LockHeld);
     EXPECT_EQ(recorder.TerminateRequests, 0);
 }
 

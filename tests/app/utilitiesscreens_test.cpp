@@ -56,13 +56,13 @@ protected:
                         {disk.toStdString(), "Backup disk", 4096 * kGiB, 3000 * kGiB}};
 
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        ASSERT_TRUE(window.Session().State.TablesOpen);
         examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
-        window.State.BackupFolder = (stick + "/Backups").toStdString();
+        window.Session().State.BackupFolder = (stick + "/Backups").toStdString();
         window.UtilitiesTabPage()->UseVolumes(volumes);
         window.resize(927, 758);
         window.show();
-        window.Start->stop();  // the start-up has run already
+        window.StartClock()->stop();  // the start-up has run already
         window.TabControl()->setCurrentIndex(UtilitiesPage);
         QCoreApplication::processEvents();
     }
@@ -131,8 +131,8 @@ TEST_F(UtilitiesScreensTest, BackupEmptyAndRestoreOnTheTestsOwnVolumes)
     EXPECT_EQ(window.Data().CustomersTable.recordCount(), customers);
     EXPECT_EQ(window.StatusText(1), "Completed database update");
     EXPECT_EQ(window.TabControl()->currentIndex(), UtilitiesPage);
-    EXPECT_TRUE(window.State.TablesOpen);
-    EXPECT_FALSE(window.State.TablesBusy);
+    EXPECT_TRUE(window.Session().State.TablesOpen);
+    EXPECT_FALSE(window.Session().State.TablesBusy);
     QCoreApplication::processEvents();
     Picture("utilities-restore.png");
 }
@@ -146,7 +146,7 @@ TEST_F(UtilitiesScreensTest, PickingAVolumeAndGoingUp)
     auto* drives = Find<QComboBox>("DriveComboBox");
     auto* status = Find<controls::TFcStatusBar>("BackupStatusBar");
     drives->setCurrentIndex(1);
-    EXPECT_EQ(QString::fromStdString(window.State.BackupFolder), disk);
+    EXPECT_EQ(QString::fromStdString(window.Session().State.BackupFolder), disk);
     EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "3072000 free MBs");
     EXPECT_EQ(Shown(Find<QTreeView>("DirectoryListBox")), QStringList{"Tarnwick"});
     EXPECT_EQ(status->PanelText(0), disk);
@@ -154,22 +154,22 @@ TEST_F(UtilitiesScreensTest, PickingAVolumeAndGoingUp)
     EXPECT_TRUE(status->isVisible());
     EXPECT_GE(status->height(), status->fontMetrics().height());
 
-    window.State.BackupFolder = (stick + "/Backups").toStdString();
+    window.Session().State.BackupFolder = (stick + "/Backups").toStdString();
     drives->setCurrentIndex(0);
-    EXPECT_EQ(QString::fromStdString(window.State.BackupFolder), stick);
+    EXPECT_EQ(QString::fromStdString(window.Session().State.BackupFolder), stick);
     volumes.unreadable.insert(disk.toStdString());
     drives->setCurrentIndex(1);
     EXPECT_EQ(status->PanelText(0), "drive may be empty or not available");
-    EXPECT_EQ(window.State.BackupFolder, window.UtilitiesTabPage()->Logic().StartDrive());
+    EXPECT_EQ(window.Session().State.BackupFolder, window.UtilitiesTabPage()->Logic().StartDrive());
 
     drives->setCurrentIndex(0);
-    ASSERT_EQ(QString::fromStdString(window.State.BackupFolder), stick);
-    window.State.BackupFolder = (stick + "/Backups").toStdString();
+    ASSERT_EQ(QString::fromStdString(window.Session().State.BackupFolder), stick);
+    window.Session().State.BackupFolder = (stick + "/Backups").toStdString();
     window.UtilitiesTabPage()->Logic().Refresh();
     Click("Up");
-    EXPECT_EQ(QString::fromStdString(window.State.BackupFolder), stick);
+    EXPECT_EQ(QString::fromStdString(window.Session().State.BackupFolder), stick);
     Click("Up");
-    EXPECT_EQ(QString::fromStdString(window.State.BackupFolder), stick) << "no higher than the volume's root";
+    EXPECT_EQ(QString::fromStdString(window.Session().State.BackupFolder), stick) << "no higher than the volume's root";
     EXPECT_TRUE(recorder.Boxes.empty());
 }
 

@@ -16,7 +16,7 @@
 #include "tasks/addtaskform.h"
 #include "tasks/editchart/editchartform.h"
 #include "tasks/slots/slotdialogs.h"
-#include "testapplication.h"
+#include "samplewindow.h"
 #include "support/december.h"
 
 #include "app/heldrepeat.h"
@@ -51,28 +51,23 @@ using chart::TResourceAllocation;
 
 using fixtures::Day;
 
-class VisualizePageTest : public ::testing::Test {
+class VisualizePageTest : public testing::SampleWindowTest {
 protected:
     void SetUp() override
     {
-        locale::PinLocale("en_US");
-        window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        SampleWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         page = window.VisualizePage();
         ASSERT_TRUE(page->Attached());
         rac = page->RAC();
         page->Logic().Hooks.MonotonicMilliseconds = [this] { return clockMs; };
 
-        const std::int32_t ann = examples::AddSampleResource(window, "Ann");
-        const std::int32_t bob = examples::AddSampleResource(window, "Bob");
-        fitUnits = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 1});
-        paintWalls = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Paint walls", Day(7, 13), 1});
-        clearSite = examples::AddSampleTask(window, bob, {"Ames", "Kitchen", "Clear site", Day(8, 10), 2});
-
-        window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
-        window.resize(1100, 760);
-        window.show();
-        window.Start->stop();
+        const KitchenJob job = AddKitchenJob();
+        fitUnits = job.FitUnits;
+        paintWalls = job.PaintWalls;
+        clearSite = job.ClearSite;
+        ShowOn(TMainScreen::SchedulePage);
         window.BuildChart(true);
     }
 
@@ -126,7 +121,7 @@ protected:
     double Shared(std::int32_t key, const char* field)
     {
         db::Table t;
-        t.setFolder(window.State.ScheduleFolder);
+        t.setFolder(window.Session().State.ScheduleFolder);
         t.setTableName("ICharts.DBF");
         t.open();
         EXPECT_TRUE(t.locate("CHARTSID", db::Value(double(key))));
@@ -136,10 +131,6 @@ protected:
     }
     std::vector<std::string> Rows() { return testing::ChartRowNames(*rac); }
 
-    testing::ApplicationInUse application;
-    testing::FreshUser user;
-    testing::Recorder recorder;
-    TMainScreen window;
     TVisualizePage* page = nullptr;
     chart::TResourceAllocationChart* rac = nullptr;
     std::int64_t clockMs = 0;
@@ -306,7 +297,7 @@ TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)
     Click("ZoomOut");
     EXPECT_GT(rac->EndAt() - rac->StartAt(), before);
     EXPECT_EQ(Find<controls::TFcStatusPane>("ChartEndDate")->Caption().toStdString(),
-              data::DateTimeText(window.State.ChartPeriodEnd));
+              data::DateTimeText(window.Session().State.ChartPeriodEnd));
 }
 
 TEST_F(VisualizePageTest, AMoveOntoAnotherTaskOfTheResourceIsRefused)
@@ -327,7 +318,7 @@ TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
 {
     Find<controls::TFcRadioButton>("ChartSortBy1")->SetChecked(true);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
-    EXPECT_EQ(window.Chart.ChartSortBy, 1);
+    EXPECT_EQ(window.Session().Chart.ChartSortBy, 1);
     Find<controls::TFcRadioButton>("ChartSortBy0")->SetChecked(true);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
 }
@@ -352,7 +343,7 @@ TEST_F(VisualizePageTest, AChoiceToggledByAScreenReaderActsAsAClick)
     EXPECT_EQ(Rows(), tasks);
 
     EXPECT_TRUE(toggle("ChartSortBy1"));
-    EXPECT_EQ(window.Chart.ChartSortBy, 1);
+    EXPECT_EQ(window.Session().Chart.ChartSortBy, 1);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
 }
 
@@ -374,7 +365,7 @@ TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
 // a read-only copy, and nothing reaches the working copy or the shared table.
 TEST_F(VisualizePageTest, AReadOnlyCopysBarsDoNotMove)
 {
-    window.State.ReadOnlyCopy = true;
+    window.Session().State.ReadOnlyCopy = true;
     window.ApplyReadOnlyAccess(true);
     window.BuildChart(false);
     ASSERT_NE(BarOf(clearSite), nullptr);
@@ -427,7 +418,7 @@ TEST_F(VisualizePageTest, ThePollShowsAChangeMadeOnAnotherWorkstation)
 {
     {
         db::Table shared;
-        shared.setFolder(window.State.ScheduleFolder);
+        shared.setFolder(window.Session().State.ScheduleFolder);
         shared.setTableName("ICharts.DBF");
         shared.open();
         ASSERT_TRUE(shared.locate("CHARTSID", db::Value(double(fitUnits))));
@@ -437,11 +428,11 @@ TEST_F(VisualizePageTest, ThePollShowsAChangeMadeOnAnotherWorkstation)
         shared.fieldByName("UPDATE").setAsFloat(shared.fieldByName("UPDATE").asFloat() + 10);
         shared.post();
     }
-    window.State.StartupDone = true;
+    window.Session().State.StartupDone = true;
     window.UpdatePollTimer();
     ASSERT_NE(BarOf(fitUnits), nullptr);
     EXPECT_NEAR(BarOf(fitUnits)->StartAt(), Day(8, 10), 1e-6);
-    EXPECT_TRUE(window.UpdatePoll->isActive());
+    EXPECT_TRUE(window.PollClock()->isActive());
     EXPECT_TRUE(page->RefreshChart()->isEnabled());
 }
 
@@ -452,7 +443,7 @@ TEST_F(VisualizePageTest, RefreshCarriesACustomersNewNameAndTheChartComesBack)
 {
     {
         db::Table customers;
-        customers.setFolder(window.State.ScheduleFolder);
+        customers.setFolder(window.Session().State.ScheduleFolder);
         customers.setTableName("customers.dbf");
         customers.open();
         ASSERT_TRUE(customers.locate("NAME", db::Value(std::string("Ames"))));
@@ -469,11 +460,11 @@ TEST_F(VisualizePageTest, RefreshCarriesACustomersNewNameAndTheChartComesBack)
         EXPECT_TRUE(t.locate("CHARTSID", db::Value(double(paintWalls))));
         return t.fieldByName("CUSTNAME").asString();
     };
-    EXPECT_EQ(customerName(window.State.ProgramFolder, "Charts.DBF"), "Ames and Sons");
-    EXPECT_EQ(customerName(window.State.ScheduleFolder, "ICharts.DBF"), "Ames and Sons");
+    EXPECT_EQ(customerName(window.Session().State.ProgramFolder, "Charts.DBF"), "Ames and Sons");
+    EXPECT_EQ(customerName(window.Session().State.ScheduleFolder, "ICharts.DBF"), "Ames and Sons");
     EXPECT_NE(BarOf(paintWalls), nullptr);
 
-    window.State.StartupDone = window.State.SelectionReady = true;
+    window.Session().State.StartupDone = window.Session().State.SelectionReady = true;
     window.TabControl()->setCurrentIndex(TMainScreen::CalendarPage);
     EXPECT_TRUE(page->Logic().Chart.ChartBars.empty());
     window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
@@ -534,17 +525,17 @@ TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFir
     Click("InsertSpace");
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(window.SlotOperations().Pending.PendingInsert);
-    EXPECT_TRUE(window.RemoveSpaceTimer->isActive());
+    EXPECT_TRUE(window.RemoveSpaceClock()->isActive());
     EXPECT_TRUE(Find<controls::TFcBitBtn>("RemoveSpace")->isEnabled());
     EXPECT_GE(Working(fitUnits, "SD"), Day(7, 12) - 1e-6);
     EXPECT_NEAR(Shared(fitUnits, "SD"), Day(7, 10), 1e-6);
     // The bar follows the working copy at once.
     EXPECT_NEAR(BarOf(fitUnits)->StartAt(), Working(fitUnits, "SD"), 1e-6);
 
-    window.RemoveSpaceTimer->stop();
+    window.RemoveSpaceClock()->stop();
     window.RemoveSpaceTimerTimer();
     EXPECT_FALSE(window.SlotOperations().Pending.PendingInsert);
-    EXPECT_FALSE(window.State.InsertTimePending);
+    EXPECT_FALSE(window.Session().State.InsertTimePending);
     EXPECT_NEAR(Shared(fitUnits, "SD"), Working(fitUnits, "SD"), 1e-6);
 }
 

@@ -52,8 +52,8 @@ protected:
     {
         locale::PinLocale("en_US");
         window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
-        window.Start->stop();
+        ASSERT_TRUE(window.Session().State.TablesOpen);
+        window.StartClock()->stop();
         page = window.CustomerPage();
         ASSERT_NE(page, nullptr);
         ames = AddCustomer("Ames", "Dana", "Dana Ames", "14 Orchard Lane", "Millbrook");
@@ -281,7 +281,7 @@ TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter
     const std::int32_t task = AddTaskWithAPermitField();
     ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
     db::Table shared;
-    shared.setFolder(window.State.ScheduleFolder);
+    shared.setFolder(window.Session().State.ScheduleFolder);
     shared.setTableName("ICharts.DBF");
     shared.open();
     ASSERT_TRUE(shared.locate("CHARTSID", db::Value(static_cast<double>(task))));
@@ -347,7 +347,7 @@ TEST_F(CustomerPageTest, ASearchFromTheQueryTabRestrictsItsCustomers)
 
     // Opening the search again ends the one in force.
     q.SearchCustomClick();
-    EXPECT_FALSE(window.State.Search.CustomerSearchActive);
+    EXPECT_FALSE(window.Session().State.Search.CustomerSearchActive);
     EXPECT_EQ(window.Data().CustomersTable.recordCount(), 2);
     w->DoneClick();
 }
@@ -373,9 +373,9 @@ TEST_F(CustomerPageTest, ClosingTheProgramSavesTheShownValuesAndTheWindowsPlace)
     w->ValueEdit(0)->setText("Rex");
     window.FormDestroy();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(window.Layout.CustomFieldsLeft, w->x());
+    EXPECT_EQ(window.Layout().CustomFieldsLeft, w->x());
     db::Table t;
-    t.setFolder(window.State.ScheduleFolder);
+    t.setFolder(window.Session().State.ScheduleFolder);
     t.setTableName("customers.dbf");
     t.open();
     ASSERT_TRUE(t.locate("CID", db::Value(static_cast<double>(ames))));

@@ -44,7 +44,7 @@ TEST(DecodeJpeg, RefusesWhatIsNoJpegWithLibjpegsReason)
 
 class CustomerPhotosTest : public testing::CustomersTest {
 protected:
-    CustomerPhotos photos{D()};
+    CustomerPhotos photos{{D().CustomersTable, D().CustomersTable2, D().PhotosTable}};
 };
 
 TEST_F(CustomerPhotosTest, SaveAppendsTheRecordAndMarksTheCustomer)

@@ -15,55 +15,47 @@
 #include "platform/datetime/localetexts.h"
 #include "reports/printpreview.h"
 #include "sampleschedule.h"
-#include "testapplication.h"
+#include "samplewindow.h"
 
 using namespace tw;
 using namespace tw::app;
 
 namespace {
 
-class VisualizePrint : public ::testing::Test {
+class VisualizePrint : public app::testing::SampleWindowTest {
 protected:
     void SetUp() override
     {
-        locale::PinLocale("en_US");
-        window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        SampleWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         const std::int32_t ann = examples::AddSampleResource(window, "Ann");
         const TDateTime monday = EncodeDate(2026, 12, 7);
         for (int i = 0; i < 3; ++i)
             examples::AddSampleTask(
                 window, ann,
                 {"Ames", "Kitchen", "Task " + std::to_string(i), monday + i + EncodeTime(9, 0, 0, 0), 2});
-        window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
-        window.resize(1100, 760);
-        window.show();
-        window.Start->stop();
+        ShowOn(TMainScreen::SchedulePage);
         window.BuildChart(true);
     }
     void ClickPrint() { window.VisualizePage()->PrintPreviewButton()->Click(); }
-
-    app::testing::ApplicationInUse application;
-    app::testing::FreshUser user;
-    app::testing::Recorder recorder;
-    TMainScreen window;
 };
 
 TEST_F(VisualizePrint, PrintButtonOpensTheDialogForTheChartsPeriod)
 {
-    window.State.DependencySetupMode = true;
+    window.Session().State.DependencySetupMode = true;
     ClickPrint();
     EXPECT_EQ(window.PrintPreview(), nullptr) << "not while dependencies are being set up";
-    window.State.DependencySetupMode = false;
+    window.Session().State.DependencySetupMode = false;
 
     ClickPrint();
     reports::TPrintPreview* dialog = window.PrintPreview();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsOpen());
     const reports::ChartPeriod period = dialog->Request().Period;
-    EXPECT_EQ(period.Start, window.State.ChartPeriodStart);
-    EXPECT_EQ(period.End, window.State.ChartPeriodEnd);
-    EXPECT_EQ(period.SpanDays, window.State.ChartSpanDays);
+    EXPECT_EQ(period.Start, window.Session().State.ChartPeriodStart);
+    EXPECT_EQ(period.End, window.Session().State.ChartPeriodEnd);
+    EXPECT_EQ(period.SpanDays, window.Session().State.ChartSpanDays);
     EXPECT_EQ(dialog->Request().Options.Title, window.windowTitle());
     dialog->close();
 }

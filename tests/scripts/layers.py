@@ -13,6 +13,11 @@ its own. The layers, lowest first:
      exchange, settings
   7  app                          the session, the main window and the entry point
 
+A second check reads the CMakeLists.txt files of src/: every library target
+links, itself, each library whose files its own files include (a header
+belongs to the target that builds it or its .cpp). Leaning on a dependency of
+a dependency hides an arrow that moves with it.
+
 Prints every offending include and exits 1 when there is one."""
 import os
 import re
@@ -38,6 +43,56 @@ def layer(path):
     return 6
 
 
+def includes(path, src):
+    """The project headers a file includes, as paths under src."""
+    found = []
+    with open(path, encoding='utf-8', errors='replace') as f:
+        for number, line in enumerate(f, 1):
+            m = re.match(r'\s*#\s*include\s+"([^"]+)"', line)
+            if m and os.path.exists(os.path.join(src, m.group(1))):
+                found.append((number, m.group(1)))
+    return found
+
+
+def targets(src):
+    """Library targets: name -> (their files, the libraries they link)."""
+    libs = {}
+    for folder, _, files in os.walk(src):
+        if 'CMakeLists.txt' not in files:
+            continue
+        with open(os.path.join(folder, 'CMakeLists.txt'), encoding='utf-8') as f:
+            text = re.sub(r'#.*', '', f.read())
+        for m in re.finditer(r'add_library\(\s*(\w+)([^)]*)\)', text):
+            files_of = [os.path.normpath(os.path.join(folder, word)) for word in m.group(2).split()
+                        if word.endswith(('.cpp', '.h'))]
+            libs[m.group(1)] = (files_of, set())
+        for m in re.finditer(r'target_link_libraries\(\s*(\w+)([^)]*)\)', text):
+            if m.group(1) in libs:
+                libs[m.group(1)][1].update(m.group(2).split())
+    return libs
+
+
+def undeclared(src):
+    libs = targets(src)
+    owner = {}
+    for name, (files, _) in libs.items():
+        for path in files:
+            owner.setdefault(path, set()).add(name)
+            if path.endswith('.cpp'):
+                owner.setdefault(path[:-4] + '.h', set()).add(name)
+    bad = []
+    for name, (files, links) in sorted(libs.items()):
+        for path in files:
+            if not os.path.exists(path):
+                continue
+            for number, inc in includes(path, src):
+                owners = owner.get(os.path.normpath(os.path.join(src, inc)), set())
+                if owners and name not in owners and not owners & links:
+                    bad.append(f'{path}:{number}: {name} includes {inc} of {" or ".join(sorted(owners))}'
+                               ' without linking it')
+    return bad
+
+
 def main(src):
     bad = []
     for folder, _, files in os.walk(src):
@@ -56,6 +111,7 @@ def main(src):
                     peer = (rel.split('/')[0], inc.split('/')[0]) in PEERS
                     if up or peer:
                         bad.append(f'src/{rel}:{number}: includes {inc} from a layer above')
+    bad += undeclared(src)
     for b in bad:
         print(b)
     return 1 if bad else 0

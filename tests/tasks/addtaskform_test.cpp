@@ -7,7 +7,7 @@
 
 #include "controls/buttons/fcbitbtn.h"
 #include "app/mainscreen.h"
-#include "app/testapplication.h"
+#include "app/samplewindow.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
 #include "data/services/recordservices.h"
@@ -44,28 +44,25 @@ using chart::TResourceAllocation;
 
 using fixtures::Day;
 
-class TaskEditorWindowTest : public ::testing::Test {
+class TaskEditorWindowTest : public app::testing::SampleWindowTest {
 protected:
     void SetUp() override
     {
-        locale::PinLocale("en_US");
-        window.StartTimer();
-        ASSERT_TRUE(window.State.TablesOpen);
+        SampleWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         page = window.VisualizePage();
         rac = page->RAC();
         const std::int32_t ann = examples::AddSampleResource(window, "Ann");
         fitUnits = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 2});
         paintWalls = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Paint walls", Day(8, 13), 1});
-        window.TabControl()->setCurrentIndex(app::TMainScreen::SchedulePage);
-        window.resize(1100, 760);
-        window.show();
-        window.Start->stop();
+        ShowOn(app::TMainScreen::SchedulePage);
         window.BuildChart(true);
         editor = window.TaskEditor();
     }
     void TearDown() override
     {
-        if (editor->isVisible())
+        if (editor && editor->isVisible())
             editor->close();
     }
 
@@ -97,13 +94,13 @@ protected:
     void AddTaskListEntry(const char* description, TDateTime start, float hours)
     {
         schedule::NewScheduleItem item;
-        item.Key = data::UniqueKeyValue(window.State.Keys, window.Data().ChartsTable5, "CHARTSID");
+        item.Key = data::UniqueKeyValue(window.Session().State.Keys, window.Data().ChartsTable5, "CHARTSID");
         item.CustomerName = "Ames";
         item.JobName = "Garden";
         item.Description = description;
         item.Hours = hours;
         item.End =
-            page->Logic().Hooks.ComputeTaskEnd(window.State.CurrentResourceId, item.Start, start, hours);
+            page->Logic().Hooks.ComputeTaskEnd(window.Session().State.CurrentResourceId, item.Start, start, hours);
         item.HourlyRate = 30;
         item.AddToTaskList = true;
         ASSERT_TRUE(window.AddTaskToSchedule(item));
@@ -132,10 +129,6 @@ protected:
         QTest::keyClicks(length, text);
     }
 
-    app::testing::ApplicationInUse application;
-    app::testing::FreshUser user;
-    app::testing::Recorder recorder;
-    app::TMainScreen window;
     app::TVisualizePage* page = nullptr;
     chart::TResourceAllocationChart* rac = nullptr;
     TAddTask* editor = nullptr;
@@ -148,7 +141,7 @@ TEST_F(TaskEditorWindowTest, ADoubleClickedBarIsEditedAndEveryWorkstationSeesThe
     // Another workstation on the same schedule, in step before the change.
     schedule::test::TempFolder otherProgram;
     schedule::test::CreateProgramFolder(otherProgram.path());
-    schedule::test::Workstation other(otherProgram.path(), window.State.ScheduleFolder);
+    schedule::test::Workstation other(otherProgram.path(), window.Session().State.ScheduleFolder);
     other.sync.PullChartUpdates(true);
 
     const TDateTime oldEnd = BarOf(fitUnits)->EndAt();
@@ -204,10 +197,26 @@ TEST_F(TaskEditorWindowTest, CancelBringsTheChartBackUnchangedAndTheEditorKeepsI
     TypeLength("3");
     Find<controls::TFcBitBtn>("Cancel")->Click();
     EXPECT_FALSE(editor->isVisible());
-    EXPECT_EQ(window.Layout.AddTaskLeft, editor->x());
-    EXPECT_EQ(window.Layout.AddTaskTop, editor->y());
+    EXPECT_EQ(window.Layout().AddTaskLeft, editor->x());
+    EXPECT_EQ(window.Layout().AddTaskTop, editor->y());
     ASSERT_NE(BarOf(paintWalls), nullptr);
     EXPECT_NEAR(BarOf(paintWalls)->EndAt(), Day(8, 14), 1e-6);
+}
+
+// Closing the main window while the editor is open: the editor goes first,
+// as Cancel would leave it, and the shutdown then runs through and stores
+// the run's settings; no exception leaves the close.
+TEST_F(TaskEditorWindowTest, ClosingTheMainWindowClosesTheOpenEditorFirstAndShutsDownNormally)
+{
+    DoubleClick(paintWalls, Day(8, 13, 30));
+    ASSERT_TRUE(editor->isVisible());
+    TypeLength("3");
+    EXPECT_NO_THROW(window.close());
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(window.Session().State.StartupDone) << "the shutdown ran";
+    EXPECT_FALSE(window.Session().State.TablesOpen);
+    for (const app::MessageBoxRequest& box : recorder.Boxes)
+        ADD_FAILURE() << box.Text.toStdString();
 }
 
 // The editor has no default button: Enter in a field presses none and saves
@@ -280,7 +289,7 @@ TEST_F(TaskEditorWindowTest, ATypedTimeIsTaken)
 
 TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHints)
 {
-    window.State.HelpLevel = 1;
+    window.Session().State.HelpLevel = 1;
     DoubleClick(fitUnits, Day(7, 11));
     EXPECT_TRUE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
     EXPECT_FALSE(Find<QWidget>("TaskDesc")->toolTip().isEmpty()) << "not among the hints the level switches";
@@ -295,11 +304,11 @@ TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHin
     EXPECT_TRUE(QFile::exists(page)) << page.toStdString();
     editor->close();
 
-    window.State.HelpLevel = 2;  // leaves the hints as they were
+    window.Session().State.HelpLevel = 2;  // leaves the hints as they were
     DoubleClick(fitUnits, Day(7, 11));
     EXPECT_TRUE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
     editor->close();
-    window.State.HelpLevel = 0;
+    window.Session().State.HelpLevel = 0;
     DoubleClick(fitUnits, Day(7, 11));
     EXPECT_FALSE(Find<QWidget>("TaskLength")->toolTip().isEmpty());
 }
@@ -441,7 +450,7 @@ TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebui
     list->move(25, 35);
     list->findChild<controls::TFcBitBtn*>("Done")->Click();
     EXPECT_FALSE(list->isVisible());
-    EXPECT_EQ(window.Layout.EditChartLeft, list->x());
+    EXPECT_EQ(window.Layout().EditChartLeft, list->x());
     // The chart was rebuilt: both bars are there again.
     EXPECT_NE(BarOf(fitUnits), nullptr);
     EXPECT_NE(BarOf(paintWalls), nullptr);
@@ -508,7 +517,7 @@ TEST_F(TaskEditorWindowTest, TheRepeatAndReuseDialogsHelpPagesAreShipped)
     for (const QUrl& url : catcher.Opened) {
         const QString page = url.toLocalFile();
         EXPECT_TRUE(QFile::exists(page)) << page.toStdString();
-        QFile contents(QDir(window.State.ProgramFolder.c_str()).filePath("Table_of_contents.htm"));
+        QFile contents(QDir(window.Session().State.ProgramFolder.c_str()).filePath("Table_of_contents.htm"));
         ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
         EXPECT_TRUE(contents.readAll().contains(("href=\"" + url.fileName() + "\"").toUtf8()))
             << url.fileName().toStdString();

@@ -1,5 +1,7 @@
 #include "app/session/appsession.h"
 
+#include <exception>
+
 #include <QString>
 
 #include <utility>
@@ -43,6 +45,15 @@ AppSession::~AppSession()
     tables_.reset();
     lock_.reset();
     data_.reset();
+}
+
+void AppSession::RecomputeAllTaskEnds()
+{
+    try {
+        calendars_->RecomputeAllTaskEnds(data_->ChartsTable5, data_->ChartsTable);
+    } catch (const std::exception& e) {
+        interface_.ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
+    }
 }
 
 }  // namespace tw::app

@@ -56,6 +56,10 @@ public:
     schedule::ScheduleAdder& Adder() { return *adder_; }
     StartupSettingsTables& SettingsTables() { return *settingsTables_; }
 
+    // Every task's end again from its start, hours and calendar, after a
+    // calendar changed; a failure reaches the user as an "Error" box.
+    void RecomputeAllTaskEnds();
+
 private:
     SessionInterface interface_;
     std::unique_ptr<data::TEstimateData> data_;

@@ -268,7 +268,7 @@ void StartupSequence::ReadEmailSettings()
 
 void StartupSequence::RecomputeAllTaskEnds()
 {
-    Guarded([this] { s_.Calendars().RecomputeAllTaskEnds(s_.Data().ChartsTable5, s_.Data().ChartsTable); });
+    s_.RecomputeAllTaskEnds();
 }
 
 }  // namespace tw::app

@@ -1,6 +1,7 @@
 #include "app/tabs/tabhandlers.h"
 
 #include <optional>
+#include <string>
 #include <unordered_map>
 
 #include "data/hookcall.h"
@@ -29,35 +30,29 @@ void TabHandlers::RefreshChartClick()
     state_.ZoomStep = 1;
     {
         TablesBusyScope tablesBusy(state_);
-        Call(Hooks.SaveAndClearAllocations, true);
+        view_.SaveAndClearAllocations(true);
     }
-    Call(Hooks.CloseAllTables);
-    Call(Hooks.OpenAllTables, false);
+    view_.ReopenAllTables();
 
     if (!state_.TablesBusy) {
         const bool oneCalendar = state_.WorkCalendarMode == 0;
-        const std::int32_t resource = oneCalendar ? 0 : state_.CurrentResourceId;
-        Call(Hooks.FillCalendarResourceList, oneCalendar);
-        Call(Hooks.SelectCalendarResource, resource);
-        Call(Hooks.ShowWorkCalendar, resource);
-        Call(Hooks.LoadHolidays);
+        view_.ShowCalendarOf(oneCalendar, oneCalendar ? 0 : state_.CurrentResourceId);
+        view_.LoadHolidays();
     }
 
     RewriteCustomerNames();
-    Call(Hooks.PushChartUpdates);
+    view_.PushChartUpdates();
 
-    if (Hooks.ActivePage && Hooks.ActivePage() == SchedulePage) {
-        Call(Hooks.SetResetDependenciesEnabled, false);
-        Call(Hooks.BuildChart, false);
+    if (view_.ActivePage() == SchedulePage) {
+        view_.SetResetDependenciesEnabled(false);
+        view_.BuildChart(false);
     }
-    if (Hooks.ChartStartAt && Hooks.ChartEndAt)
-        Call(Hooks.SetChartPeriod, Hooks.ChartStartAt(), Hooks.ChartEndAt());
+    view_.KeepChartPeriod();
     if (tables_.ChartsTable.active())
         tables_.ChartsTable.refresh();
 
     state_.InsertTimePending = false;
-    Call(Hooks.ClearInsertSlotPending);
-    Call(Hooks.SetTimeSlotButtonsEnabled, true);
+    view_.EndPendingInsert();
 
     if (customer && customers.active())
         customers.locate("CID", db::Value(*customer));
@@ -94,21 +89,20 @@ void TabHandlers::PrintPreviewButtonClick()
 {
     if (state_.DependencySetupMode)
         return;
-    Call(Hooks.OpenPrintPreview, state_.HelpLevel, state_.ChartSpanDays, state_.ChartGridInterval,
-         state_.ChartGridCount, state_.ChartPeriodStart, state_.ChartPeriodEnd);
+    view_.OpenPrintPreview({state_.HelpLevel, state_.ChartSpanDays, state_.ChartGridInterval,
+                            state_.ChartGridCount, state_.ChartPeriodStart, state_.ChartPeriodEnd});
 }
 
 void TabHandlers::ChartSortByClick()
 {
     if (!state_.StartupDone)
         return;
-    if (Hooks.ChartSortBy)
-        Call(Hooks.SetChartSortBy2, Hooks.ChartSortBy());
+    Call(Hooks.SetChartSortBy2, view_.ChartSortBy());
     if (state_.DependencySetupMode)
         return;
-    Call(Hooks.SetResetDependenciesEnabled, false);
-    if (Hooks.SortChoiceRestored && Hooks.SortChoiceRestored())
-        Call(Hooks.BuildChart, true);
+    view_.SetResetDependenciesEnabled(false);
+    if (view_.SortChoiceRestored())
+        view_.BuildChart(true);
 }
 
 void TabHandlers::TabControlChange(int page)
@@ -116,11 +110,11 @@ void TabHandlers::TabControlChange(int page)
     if (!state_.StartupDone || !state_.TablesOpen || !state_.SelectionReady)
         return;
     BusyCursor busy(ui_);
-    Call(Hooks.ApplyCustomerQuery);
+    view_.ApplyCustomerQuery();
     switch (page) {
-    case CustomerTabPage: Call(Hooks.ShowCustomerPhoto); break;
+    case CustomerTabPage: break;
     case SelectPage:
-        Call(Hooks.SaveAndClearAllocations, true);
+        view_.SaveAndClearAllocations(true);
         if (tables_.ChartsTable.active())
             tables_.ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(state_.LastSelectedItem)));
         break;
@@ -128,13 +122,13 @@ void TabHandlers::TabControlChange(int page)
         state_.ScheduleTabVisited = true;
         if (state_.ChartRefreshNeeded) {
             // The refresh builds the chart itself; a build before it would be thrown away.
-            Call(Hooks.SaveAndClearAllocations, true);
+            view_.SaveAndClearAllocations(true);
             RefreshChartClick();
             state_.ChartRefreshNeeded = false;
         } else {
-            Call(Hooks.BuildChart, true);
+            view_.BuildChart(true);
         }
-        Call(Hooks.ShowTaskStatusBar);
+        view_.ShowTaskStatusBar();
         // A damaged or read-only shared table was reported once, at the time;
         // the chart that shows only this workstation's copy says why here.
         if (!state_.SharedTablesUsable)
@@ -142,22 +136,14 @@ void TabHandlers::TabControlChange(int page)
                 0, "The shared schedule tables are not in use: the chart shows this workstation's copy");
         break;
     case CalendarPage:
-        Call(Hooks.SaveAndClearAllocations, true);
+        view_.SaveAndClearAllocations(true);
         // Any mode but 0 gives each resource its own calendar.
-        if (state_.WorkCalendarMode != 0) {
-            Call(Hooks.FillCalendarResourceList, false);
-            Call(Hooks.SelectCalendarResource, state_.CurrentResourceId);
-            Call(Hooks.ShowWorkCalendar, state_.CurrentResourceId);
-        }
+        if (state_.WorkCalendarMode != 0)
+            view_.ShowCalendarOf(false, state_.CurrentResourceId);
         break;
-    case MyCompanyPage: Call(Hooks.SaveAndClearAllocations, true); break;
-    case UtilitiesPage: {
-        Call(Hooks.SaveAndClearAllocations, true);
-        TablesBusyScope tablesBusy(state_);
-        const std::string& folder = state_.BackupFolder;
-        Call(Hooks.ShowBackupFolder, folder.empty() ? std::string() : folder.substr(0, 1), folder);
-        break;
-    }
+    // The Utilities page shows its backup folder itself when it is shown.
+    case MyCompanyPage:
+    case UtilitiesPage: view_.SaveAndClearAllocations(true); break;
     default: break;
     }
 }

@@ -1,4 +1,5 @@
 #include "schedule/slots/insertslot.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <utility>
@@ -10,6 +11,9 @@
 #include "schedule/repeat/repeatdates.h"
 
 namespace tw::timeblocks {
+
+using schedule::ScheduleItemField;
+using schedule::ScheduleItemRecord;
 
 namespace {
 
@@ -105,7 +109,7 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
         charts_.goTo(recno);
         // Job summary rows follow their tasks; splitting one would make a
         // task out of a summary.
-        if (charts_.fieldByName("JOB").asBoolean())
+        if (ScheduleItemField(charts_, &ScheduleItemRecord::JOB).asBoolean())
             continue;
         const std::int32_t key = Int(charts_, "CHARTSID");
         const std::int32_t crew = Int(charts_, "CREWID");
@@ -198,10 +202,10 @@ TDateTime InsertSlot::AppendSplitOffTask(std::int32_t repeat, std::int32_t newKe
     schedule::NewScheduleItem item;
     item.Key = newKey;
     item.ResourceId = crew;
-    item.ResourceName = charts_.fieldByName("TDESC").asString();
-    item.CustomerName = charts_.fieldByName("CUSTNAME").asString();
-    item.JobName = charts_.fieldByName("JOBNAME").asString();
-    item.Description = charts_.fieldByName("DESC").asString();
+    item.ResourceName = ScheduleItemField(charts_, &ScheduleItemRecord::TDESC).asString();
+    item.CustomerName = ScheduleItemField(charts_, &ScheduleItemRecord::CUSTNAME).asString();
+    item.JobName = ScheduleItemField(charts_, &ScheduleItemRecord::JOBNAME).asString();
+    item.Description = ScheduleItemField(charts_, &ScheduleItemRecord::DESC).asString();
     item.Notes = std::vector<std::string>{NoteLine("This task has been split off from " + item.Description)};
     item.Start = movedStart;
     item.End = end;
@@ -249,9 +253,9 @@ void InsertSlot::RelinkChain(std::int32_t chain)
         const double update = data::NextUpdateCount(static_cast<float>(Real(other_, "UPDATE")));
         s_.State.UpdateCounter = static_cast<float>(update);
         other_.edit();
-        other_.fieldByName("UPDATE").setAsFloat(update);
-        other_.fieldByName("LINK").setAsInteger(i + 1 < keys.size() ? keys[i + 1] : 0);
-        other_.fieldByName("ROOT").setAsBoolean(i != 0);
+        ScheduleItemField(other_, &ScheduleItemRecord::UPDATE).setAsFloat(update);
+        ScheduleItemField(other_, &ScheduleItemRecord::LINK).setAsInteger(i + 1 < keys.size() ? keys[i + 1] : 0);
+        ScheduleItemField(other_, &ScheduleItemRecord::ROOT).setAsBoolean(i != 0);
         other_.post();
     }
     charts_.refresh();
@@ -267,7 +271,7 @@ void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
     for (std::uint32_t recno : records) {
         charts_.goTo(recno);
         const std::int32_t key = Int(charts_, "CHARTSID");
-        if (IsProtected(key) || charts_.fieldByName("JOB").asBoolean())
+        if (IsProtected(key) || ScheduleItemField(charts_, &ScheduleItemRecord::JOB).asBoolean())
             continue;
         const std::int32_t crew = Int(charts_, "CREWID");
         const std::int32_t repeat = Int(charts_, "REPEAT");

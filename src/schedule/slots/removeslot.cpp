@@ -1,4 +1,5 @@
 #include "schedule/slots/removeslot.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -10,6 +11,9 @@
 #include "platform/datetime/localetexts.h"
 
 namespace tw::timeblocks {
+
+using schedule::ScheduleItemField;
+using schedule::ScheduleItemRecord;
 
 RemoveSlot::RemoveSlot(SlotServices services) : s_(std::move(services)), charts_(s_.Tables.ChartsTable5) {}
 
@@ -34,10 +38,10 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
     std::vector<Considered> considered;
     for (std::uint32_t recno : StoredRecordNumbers(charts_)) {
         charts_.goTo(recno);
-        if (selectedResourceId != 0 && charts_.fieldByName("CREWID").asInteger() != selectedResourceId)
+        if (selectedResourceId != 0 && ScheduleItemField(charts_, &ScheduleItemRecord::CREWID).asInteger() != selectedResourceId)
             continue;
-        const TDateTime a = data::RoundUpToQuarterHour(charts_.fieldByName("SD").asFloat());
-        const TDateTime b = data::RoundUpToQuarterHour(charts_.fieldByName("ED").asFloat());
+        const TDateTime a = data::RoundUpToQuarterHour(ScheduleItemField(charts_, &ScheduleItemRecord::SD).asFloat());
+        const TDateTime b = data::RoundUpToQuarterHour(ScheduleItemField(charts_, &ScheduleItemRecord::ED).asFloat());
         const bool assigned = (a < E && !SameInstant(a, E) && b > S && !SameInstant(b, S))
             || (SameInstant(a, S) && SameInstant(b, E));
         if (assigned) {
@@ -45,7 +49,7 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
                                               : resourceName + " is assigned during this period";
             return Result::Refused;
         }
-        considered.push_back({recno, charts_.fieldByName("CHARTSID").asInteger(), a});
+        considered.push_back({recno, ScheduleItemField(charts_, &ScheduleItemRecord::CHARTSID).asInteger(), a});
     }
 
     TDateTime N = EncodeDate(9999, 12, 31);
@@ -66,8 +70,8 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
         if (moving.count(c.key) == 0)
             continue;
         charts_.goTo(c.recno);
-        const std::int32_t crew = charts_.fieldByName("CREWID").asInteger();
-        const float hours = static_cast<float>(charts_.fieldByName("HOURS").asFloat());
+        const std::int32_t crew = ScheduleItemField(charts_, &ScheduleItemRecord::CREWID).asInteger();
+        const float hours = static_cast<float>(ScheduleItemField(charts_, &ScheduleItemRecord::HOURS).asFloat());
         TDateTime start = data::RoundUpToQuarterHour(c.a - T);
         const TDateTime end = s_.ComputeTaskEnd(crew, start, start, hours);
         MoveTaskUp(c.a, start, end);
@@ -80,7 +84,7 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
 
 void RemoveSlot::MoveTaskUp(TDateTime oldStart, TDateTime newStart, TDateTime newEnd)
 {
-    const std::int32_t crew = charts_.fieldByName("CREWID").asInteger();
+    const std::int32_t crew = ScheduleItemField(charts_, &ScheduleItemRecord::CREWID).asInteger();
     const float m = s_.WorkingHoursBetween(crew, newStart, oldStart);
     const std::string line =
         data::DateTimeText(s_.Now()) + ":  This task has been moved up " + ShortestNumberText(m) + " hours.";

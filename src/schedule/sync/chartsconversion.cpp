@@ -1,4 +1,5 @@
 #include "schedule/sync/chartsconversion.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 #include <filesystem>
 #include <set>
@@ -68,14 +69,14 @@ void WriteConverted(db::Table& old, db::Table& working, double update)
         working.fieldByName(n).setAsString(old.fieldByName(n).asString());
     for (auto n : {"PIN", "DGN", "PTR", "LINK", "CHAIN", "RESOURCE", "RPERIOD", "REPEAT", "CREPEATH"})
         working.fieldByName(n).setAsInteger(0);
-    working.fieldByName("DG").setAsFloat(0.0);
-    working.fieldByName("RCOUNT").setAsInteger(1);
-    working.fieldByName("NEW").setAsBoolean(false);
-    working.fieldByName("ROOT").setAsBoolean(false);
-    working.fieldByName("LISTID").setAsString("");
-    working.fieldByName("JLID").setAsString("");
-    working.fieldByName("NOTES").clear();
-    working.fieldByName("UPDATE").setAsFloat(update);
+    ScheduleItemField(working, &ScheduleItemRecord::DG).setAsFloat(0.0);
+    ScheduleItemField(working, &ScheduleItemRecord::RCOUNT).setAsInteger(1);
+    ScheduleItemField(working, &ScheduleItemRecord::NEW).setAsBoolean(false);
+    ScheduleItemField(working, &ScheduleItemRecord::ROOT).setAsBoolean(false);
+    ScheduleItemField(working, &ScheduleItemRecord::LISTID).setAsString("");
+    ScheduleItemField(working, &ScheduleItemRecord::JLID).setAsString("");
+    ScheduleItemField(working, &ScheduleItemRecord::NOTES).clear();
+    ScheduleItemField(working, &ScheduleItemRecord::UPDATE).setAsFloat(update);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "schedule/taskresources/taskresources.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <utility>
@@ -54,18 +55,18 @@ int TaskResources::CountAssignments(std::int32_t chartsId, std::int32_t resource
 
 void TaskResources::RecomputeTaskEnd(std::int32_t resourceId, db::Table& table)
 {
-    const float hours = static_cast<float>(table.fieldByName("HOURS").asFloat());
+    const float hours = static_cast<float>(ScheduleItemField(table, &ScheduleItemRecord::HOURS).asFloat());
     c_.Calendars.LoadWorkCalendar(true, resourceId);
     int unit = -1;
     std::string word;
     data::DurationText(c_.Calendars.Loaded().Hours(), unit, hours, word);
-    TDateTime start = table.fieldByName("SD").asFloat();
+    TDateTime start = ScheduleItemField(table, &ScheduleItemRecord::SD).asFloat();
     const TDateTime end = c_.Calendars.ComputeTaskEnd(resourceId, start, start, hours);
-    table.fieldByName("PIN").setAsInteger(unit + 1);
-    table.fieldByName("SD").setAsFloat(start);
-    table.fieldByName("ED").setAsFloat(end);
-    table.fieldByName("SDD").setAsDate(start);
-    table.fieldByName("EDD").setAsDate(end);
+    ScheduleItemField(table, &ScheduleItemRecord::PIN).setAsInteger(unit + 1);
+    ScheduleItemField(table, &ScheduleItemRecord::SD).setAsFloat(start);
+    ScheduleItemField(table, &ScheduleItemRecord::ED).setAsFloat(end);
+    ScheduleItemField(table, &ScheduleItemRecord::SDD).setAsDate(start);
+    ScheduleItemField(table, &ScheduleItemRecord::EDD).setAsDate(end);
 }
 
 void TaskResources::AddResourceToTask()
@@ -77,28 +78,28 @@ void TaskResources::AddResourceToTask()
     const std::string resourceName = data::TrimBlanks(c_.Crews.fieldByName("DESC").asString());
     const std::int32_t resource = Int(c_.Crews, "CREWID");
     db::Table& task = c_.Charts;
-    const std::string taskName = data::TrimBlanks(task.fieldByName("DESC").asString());
+    const std::string taskName = data::TrimBlanks(ScheduleItemField(task, &ScheduleItemRecord::DESC).asString());
     const std::int32_t primary = Int(task, "CREWID");
     const std::int32_t chartsId = Int(task, "CHARTSID");
     // The assignment row carries the task's own job, whatever job the grids show.
     const std::int32_t jobKey = Int(task, "JID");
-    const TDateTime start = data::RoundUpToQuarterHour(task.fieldByName("SD").asFloat());
-    const TDateTime end = data::RoundUpToQuarterHour(task.fieldByName("ED").asFloat());
+    const TDateTime start = data::RoundUpToQuarterHour(ScheduleItemField(task, &ScheduleItemRecord::SD).asFloat());
+    const TDateTime end = data::RoundUpToQuarterHour(ScheduleItemField(task, &ScheduleItemRecord::ED).asFloat());
 
     if (!ResourcesAreFree(c_.Tables, c_.UI, false, resource, start, end, chartsId))
         return;
 
-    const double count = data::NextUpdateCount(static_cast<float>(task.fieldByName("UPDATE").asFloat()));
+    const double count = data::NextUpdateCount(static_cast<float>(ScheduleItemField(task, &ScheduleItemRecord::UPDATE).asFloat()));
     c_.State.UpdateCounter = static_cast<float>(count);
     task.edit();
     // The task follows its primary resource's calendar; a further resource
     // leaves its dates alone unless it becomes the primary one.
     if (primary == 0) {
         RecomputeTaskEnd(resource, task);
-        task.fieldByName("CREWID").setAsInteger(resource);
-        task.fieldByName("TDESC").setAsString(resourceName);
+        ScheduleItemField(task, &ScheduleItemRecord::CREWID).setAsInteger(resource);
+        ScheduleItemField(task, &ScheduleItemRecord::TDESC).setAsString(resourceName);
     }
-    task.fieldByName("UPDATE").setAsFloat(count);
+    ScheduleItemField(task, &ScheduleItemRecord::UPDATE).setAsFloat(count);
     task.post();
 
     const bool added = c_.Adder.AddCrewIndexRow(chartsId, resource, jobKey);
@@ -147,11 +148,11 @@ void TaskResources::RemoveResourceFromTask()
         if (!c_.Crews.eof() && std::find(left.begin(), left.end(), Int(c_.Crews, "CREWID")) != left.end())
             newPrimary = Int(c_.Crews, "CREWID");
     }
-    const double count = data::NextUpdateCount(static_cast<float>(task.fieldByName("UPDATE").asFloat()));
+    const double count = data::NextUpdateCount(static_cast<float>(ScheduleItemField(task, &ScheduleItemRecord::UPDATE).asFloat()));
     c_.State.UpdateCounter = static_cast<float>(count);
     task.edit();
-    task.fieldByName("UPDATE").setAsFloat(count);
-    task.fieldByName("CREWID").setAsInteger(newPrimary);
+    ScheduleItemField(task, &ScheduleItemRecord::UPDATE).setAsFloat(count);
+    ScheduleItemField(task, &ScheduleItemRecord::CREWID).setAsInteger(newPrimary);
     task.post();
     c_.Sync.PushChartRecord(chartsId);
     task.refresh();
@@ -167,14 +168,14 @@ void TaskResources::CrewsGridDblClick()
         return;
     data::BusyCursor busy(c_.UI);
     const std::int32_t chartsId = Int(task, "CHARTSID");
-    const TDateTime start = task.fieldByName("SD").asFloat();
-    const TDateTime end = task.fieldByName("ED").asFloat();
+    const TDateTime start = ScheduleItemField(task, &ScheduleItemRecord::SD).asFloat();
+    const TDateTime end = ScheduleItemField(task, &ScheduleItemRecord::ED).asFloat();
     const std::int32_t current = Int(task, "CREWID");
     const bool currentConflicts = !ResourcesAreFree(c_.Tables, c_.UI, true, current, start, end, chartsId);
 
     const std::int32_t selected = Int(c_.Crews, "CREWID");
     const std::string resourceName = data::TrimBlanks(c_.Crews.fieldByName("DESC").asString());
-    const std::string taskName = data::TrimBlanks(task.fieldByName("DESC").asString());
+    const std::string taskName = data::TrimBlanks(ScheduleItemField(task, &ScheduleItemRecord::DESC).asString());
 
     bool inGroup = false;
     const int count = CountAssignments(chartsId, selected, inGroup);
@@ -192,13 +193,13 @@ void TaskResources::CrewsGridDblClick()
             changed = false;
         } else {
             const double update =
-                data::NextUpdateCount(static_cast<float>(task.fieldByName("UPDATE").asFloat()));
+                data::NextUpdateCount(static_cast<float>(ScheduleItemField(task, &ScheduleItemRecord::UPDATE).asFloat()));
             c_.State.UpdateCounter = static_cast<float>(update);
             task.edit();
             RecomputeTaskEnd(selected, task);
-            task.fieldByName("CREWID").setAsInteger(selected);
-            task.fieldByName("UPDATE").setAsFloat(update);
-            task.fieldByName("TDESC").setAsString(resourceName);
+            ScheduleItemField(task, &ScheduleItemRecord::CREWID).setAsInteger(selected);
+            ScheduleItemField(task, &ScheduleItemRecord::UPDATE).setAsFloat(update);
+            ScheduleItemField(task, &ScheduleItemRecord::TDESC).setAsString(resourceName);
             task.post();
             task.refresh();
             if (count == 1 && c_.Assignments.locate("CHARTSID;JOB", {Key(chartsId), db::Value(false)})) {

@@ -1,4 +1,5 @@
 #include "schedule/visualize/charthandlers.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 #include <chrono>
 #include <cstdio>
@@ -9,6 +10,9 @@
 #include "schedule/visualize/pagesupport.h"
 
 namespace tw::visualize {
+
+using schedule::ScheduleItemField;
+using schedule::ScheduleItemRecord;
 
 namespace {
 
@@ -36,16 +40,16 @@ std::string ChartHandlers::RACAllocationAutoHint(const TResourceAllocation* bar)
     db::Table& t = ctx_.Tables.ChartsTable2;
     if (!ctx_.State.TablesOpen || !LocateBarRecord(ctx_, t, bar))
         return hint;
-    const std::string desc = data::TrimBlanks(t.fieldByName("DESC").asString());
-    const std::string notes = data::TrimBlanks(t.fieldByName("NOTES").asString());
-    const bool isJob = t.fieldByName("JOB").asBoolean();
-    const float hours = static_cast<float>(t.fieldByName("HOURS").asFloat());
-    const int unit = IntField(t, "PIN") - 1;
-    const std::int32_t crewId = IntField(t, "CREWID");
-    const std::int32_t series = IntField(t, "CHAIN");
-    const std::int32_t repeat = IntField(t, "REPEAT");
-    const std::int32_t chartsId = IntField(t, "CHARTSID");
-    const int status = isJob ? 0 : IntField(t, "BIDID");
+    const std::string desc = data::TrimBlanks(ScheduleItemField(t, &ScheduleItemRecord::DESC).asString());
+    const std::string notes = data::TrimBlanks(ScheduleItemField(t, &ScheduleItemRecord::NOTES).asString());
+    const bool isJob = ScheduleItemField(t, &ScheduleItemRecord::JOB).asBoolean();
+    const float hours = static_cast<float>(ScheduleItemField(t, &ScheduleItemRecord::HOURS).asFloat());
+    const int unit = IntField(t, &ScheduleItemRecord::PIN) - 1;
+    const std::int32_t crewId = IntField(t, &ScheduleItemRecord::CREWID);
+    const std::int32_t series = IntField(t, &ScheduleItemRecord::CHAIN);
+    const std::int32_t repeat = IntField(t, &ScheduleItemRecord::REPEAT);
+    const std::int32_t chartsId = IntField(t, &ScheduleItemRecord::CHARTSID);
+    const int status = isJob ? 0 : IntField(t, &ScheduleItemRecord::BIDID);
 
     const int mode = ctx_.State.HintMode;
     if (mode < 3) {
@@ -128,7 +132,7 @@ void ChartHandlers::RACAllocationClick(TResourceAllocation* bar)
     chart.HighlightedBar = bar;
     db::Table& t = ctx_.Tables.ChartsTable2;
     if (LocateBarRecord(ctx_, t, bar))
-        status_.WriteTaskTimes(bar, static_cast<float>(t.fieldByName("HOURS").asFloat()));
+        status_.WriteTaskTimes(bar, static_cast<float>(ScheduleItemField(t, &ScheduleItemRecord::HOURS).asFloat()));
 }
 
 void ChartHandlers::RACAllocationDblClick(TResourceAllocation* bar)
@@ -142,7 +146,7 @@ void ChartHandlers::RACAllocationDblClick(TResourceAllocation* bar)
     }
     db::Table& second = ctx_.Tables.ChartsTable2;
     if (LocateBarRecord(ctx_, second, bar)
-        && third.locate("CHARTSID", second.fieldByName("CHARTSID").value())) {
+        && third.locate("CHARTSID", ScheduleItemField(second, &ScheduleItemRecord::CHARTSID).value())) {
         EditTask();
         return;
     }
@@ -152,13 +156,13 @@ void ChartHandlers::RACAllocationDblClick(TResourceAllocation* bar)
 void ChartHandlers::EditTask()
 {
     db::Table& t = ctx_.Tables.ChartsTable3;
-    if (t.fieldByName("JOB").asBoolean()) {
+    if (ScheduleItemField(t, &ScheduleItemRecord::JOB).asBoolean()) {
         ctx_.UI.SetStatusText(0, "You are not allowed to edit a job");
         return;
     }
-    const std::string desc = t.fieldByName("DESC").asString();
-    const int status = IntField(t, "BIDID");
-    const std::int32_t chartsId = IntField(t, "CHARTSID");
+    const std::string desc = ScheduleItemField(t, &ScheduleItemRecord::DESC).asString();
+    const int status = IntField(t, &ScheduleItemRecord::BIDID);
+    const std::int32_t chartsId = IntField(t, &ScheduleItemRecord::CHARTSID);
     builder_.SaveAndClearAllocations(true);
     // The write-back refreshes the cursors; the editor opens on this task.
     t.locate("CHARTSID", db::Value(static_cast<double>(chartsId)));
@@ -210,7 +214,7 @@ void ChartHandlers::RACAllocationDragEnd(TResourceAllocation* bar)
     status_.WriteTaskTimes(bar, hours);
     db::Table& t = ctx_.Tables.ChartsTable2;
     if (LocateBarRecord(ctx_, t, bar) && ctx_.Hooks.PushChartRecord)
-        ctx_.Hooks.PushChartRecord(IntField(t, "CHARTSID"));
+        ctx_.Hooks.PushChartRecord(IntField(t, &ScheduleItemRecord::CHARTSID));
 }
 
 void ChartHandlers::ShowJobsOnlyClick(int choice)

@@ -1,4 +1,5 @@
 #include "schedule/visualize/taskstatusbar.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
@@ -7,21 +8,26 @@
 
 namespace tw::visualize {
 
+using schedule::ScheduleItemField;
+using schedule::ScheduleItemRecord;
+
 void TaskStatusBar::ShowTaskStatusBar()
 {
+    if (ctx_.Hooks.ReadOtherPages)
+        ctx_.Hooks.ReadOtherPages();
     db::Table& t = ctx_.Tables.ChartsTable;
     data::UserInterface& ui = ctx_.UI;
-    const std::string desc = data::TrimBlanks(t.fieldByName("DESC").asString());
-    ctx_.State.CurrentTaskStart = t.fieldByName("SD").asFloat();
-    ctx_.State.CurrentTaskEnd = t.fieldByName("ED").asFloat();
-    const std::int32_t chartsId = IntField(t, "CHARTSID");
-    const bool isJob = t.fieldByName("JOB").asBoolean();
-    const std::int32_t crewId = IntField(t, "CREWID");
-    const float hours = static_cast<float>(t.fieldByName("HOURS").asFloat());
-    const int unit = IntField(t, "PIN") - 1;
+    const std::string desc = data::TrimBlanks(ScheduleItemField(t, &ScheduleItemRecord::DESC).asString());
+    ctx_.State.CurrentTaskStart = ScheduleItemField(t, &ScheduleItemRecord::SD).asFloat();
+    ctx_.State.CurrentTaskEnd = ScheduleItemField(t, &ScheduleItemRecord::ED).asFloat();
+    const std::int32_t chartsId = IntField(t, &ScheduleItemRecord::CHARTSID);
+    const bool isJob = ScheduleItemField(t, &ScheduleItemRecord::JOB).asBoolean();
+    const std::int32_t crewId = IntField(t, &ScheduleItemRecord::CREWID);
+    const float hours = static_cast<float>(ScheduleItemField(t, &ScheduleItemRecord::HOURS).asFloat());
+    const int unit = IntField(t, &ScheduleItemRecord::PIN) - 1;
 
     std::string customer;
-    if (ctx_.Tables.CustomersTable2.locate("CID", t.fieldByName("CID").value()))
+    if (ctx_.Tables.CustomersTable2.locate("CID", ScheduleItemField(t, &ScheduleItemRecord::CID).value()))
         customer = data::TrimBlanks(ctx_.Tables.CustomersTable2.fieldByName("NAME").asString());
 
     if (ctx_.Controls.AnyQueryRestriction()) {
@@ -54,8 +60,8 @@ void TaskStatusBar::WriteTaskTimes(const TResourceAllocation* bar, float hours)
     const TDateTime start = data::RoundUpToQuarterHour(bar->StartAt());
     const TDateTime end = data::RoundUpToQuarterHour(bar->EndAt());
     if (LocateBarRecord(ctx_, t, bar)) {
-        const std::int32_t crewId = IntField(t, "CREWID");
-        const int unit = IntField(t, "PIN") - 1;
+        const std::int32_t crewId = IntField(t, &ScheduleItemRecord::CREWID);
+        const int unit = IntField(t, &ScheduleItemRecord::PIN) - 1;
         ui.SetStatusText(0,
                          bar->Resource() != nullptr ? bar->Resource()->Name().toStdString() : std::string());
         ui.SetStatusText(1, data::DateTimeText(start) + "  to  " + data::DateTimeText(end));

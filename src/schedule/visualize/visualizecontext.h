@@ -100,6 +100,10 @@ struct VisualizeHooks {
     std::function<void()> RefreshChart;
     // The sort choice's click handler.
     std::function<void()> ChartSortByClick;
+    // The other pages' settings the chart and its status bar follow (the
+    // query's restrictions, the calendar's working day) read afresh: a status
+    // shown while another page is in front follows that page as it stands.
+    std::function<void()> ReadOtherPages;
     // The 1-second timer that writes a nudged task: armed by a nudge, stopped
     // by the next one; the page calls NudgeAdjuster::MicroAdjustTimer when it fires.
     std::function<void()> StartMicroAdjust;

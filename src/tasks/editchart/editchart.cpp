@@ -1,4 +1,5 @@
 #include "tasks/editchart/editchart.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 #include <cstdio>
 
@@ -7,6 +8,9 @@
 #include "data/textroutines.h"
 
 namespace tw::tasks {
+
+using schedule::ScheduleItemField;
+using schedule::ScheduleItemRecord;
 
 namespace {
 
@@ -34,23 +38,23 @@ void TaskGridModel::Reload()
         for (view_.first(); !view_.eof(); view_.next()) {
             Row row;
             row.Recno = view_.recNo();
-            row.Cells[Customer] = Text(view_.fieldByName("CUSTNAME").asString());
-            row.Cells[Job] = Text(view_.fieldByName("JOBNAME").asString());
-            row.Cells[Task] = Text(view_.fieldByName("DESC").asString());
-            const std::int32_t parent = view_.fieldByName("PID").asInteger();
-            if (view_.fieldByName("PARENT").asBoolean())
+            row.Cells[Customer] = Text(ScheduleItemField(view_, &ScheduleItemRecord::CUSTNAME).asString());
+            row.Cells[Job] = Text(ScheduleItemField(view_, &ScheduleItemRecord::JOBNAME).asString());
+            row.Cells[Task] = Text(ScheduleItemField(view_, &ScheduleItemRecord::DESC).asString());
+            const std::int32_t parent = ScheduleItemField(view_, &ScheduleItemRecord::PID).asInteger();
+            if (ScheduleItemField(view_, &ScheduleItemRecord::PARENT).asBoolean())
                 row.Cells[DependsOn] = QStringLiteral("Is parent");
             else if (parent != 0 && lookup_.locate("CHARTSID", db::Value(static_cast<double>(parent))))
-                row.Cells[DependsOn] = Text(lookup_.fieldByName("DESC").asString());
+                row.Cells[DependsOn] = Text(ScheduleItemField(lookup_, &ScheduleItemRecord::DESC).asString());
             row.Cells[Status] =
-                QString::fromStdString(statusTexts_.JobStatusName(view_.fieldByName("BIDID").asInteger()));
+                QString::fromStdString(statusTexts_.JobStatusName(ScheduleItemField(view_, &ScheduleItemRecord::BIDID).asInteger()));
             row.Cells[Labor] = QString::fromStdString(
-                Currency::FromDouble(view_.fieldByName("TCOST").asCurrency()).ToText(2));
+                Currency::FromDouble(ScheduleItemField(view_, &ScheduleItemRecord::TCOST).asCurrency()).ToText(2));
             char hours[32];
-            std::snprintf(hours, sizeof hours, "%.2f", view_.fieldByName("HOURS").asFloat());
+            std::snprintf(hours, sizeof hours, "%.2f", ScheduleItemField(view_, &ScheduleItemRecord::HOURS).asFloat());
             row.Cells[Hours] = QString::fromLatin1(hours);
-            row.Cells[Start] = QString::fromStdString(data::DateTimeText(view_.fieldByName("SD").asFloat()));
-            row.Cells[End] = QString::fromStdString(data::DateTimeText(view_.fieldByName("ED").asFloat()));
+            row.Cells[Start] = QString::fromStdString(data::DateTimeText(ScheduleItemField(view_, &ScheduleItemRecord::SD).asFloat()));
+            row.Cells[End] = QString::fromStdString(data::DateTimeText(ScheduleItemField(view_, &ScheduleItemRecord::ED).asFloat()));
             rows_.push_back(std::move(row));
         }
         if (current != 0)
@@ -166,13 +170,13 @@ void EditChart::TaskGridDblClick(int row)
     if (!open_ || recno == 0)
         return;
     view_.goTo(recno);
-    if (view_.fieldByName("JOB").asBoolean()) {
+    if (ScheduleItemField(view_, &ScheduleItemRecord::JOB).asBoolean()) {
         StatusBar = "You are not allowed to edit a job";
         return;
     }
     StatusBar.clear();
     if (hooks_.EditTask)
-        hooks_.EditTask(view_.fieldByName("CHARTSID").asInteger(), view_.fieldByName("BIDID").asInteger());
+        hooks_.EditTask(ScheduleItemField(view_, &ScheduleItemRecord::CHARTSID).asInteger(), ScheduleItemField(view_, &ScheduleItemRecord::BIDID).asInteger());
     AfterChange();
 }
 

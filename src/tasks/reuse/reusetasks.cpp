@@ -1,4 +1,5 @@
 #include "tasks/reuse/reusetasks.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 #include <cmath>
 
@@ -11,6 +12,9 @@
 #include "tasks/editor/taskeditor.h"
 
 namespace tw::tasks {
+
+using schedule::ScheduleItemField;
+using schedule::ScheduleItemRecord;
 
 namespace {
 
@@ -64,27 +68,27 @@ void ReuseTasks::FillFromTask()
     db::Table& t = ctx_.TasksTable;
     if (t.isEmpty())
         return;
-    Form.TaskStatus = t.fieldByName("BIDID").asInteger();
-    repeatCode_ = t.fieldByName("CREPEATH").asInteger();
+    Form.TaskStatus = ScheduleItemField(t, &ScheduleItemRecord::BIDID).asInteger();
+    repeatCode_ = ScheduleItemField(t, &ScheduleItemRecord::CREPEATH).asInteger();
 
     // The stored length in the unit that suits it on its resource's calendar.
-    ctx_.Calendars.LoadWorkCalendar(true, t.fieldByName("CREWID").asInteger());
+    ctx_.Calendars.LoadWorkCalendar(true, ScheduleItemField(t, &ScheduleItemRecord::CREWID).asInteger());
     int unit = -1;
     std::string word;
-    const float hours = static_cast<float>(t.fieldByName("HOURS").asFloat());
+    const float hours = static_cast<float>(ScheduleItemField(t, &ScheduleItemRecord::HOURS).asFloat());
     const std::string amount = data::DurationText(ctx_.Calendars.Loaded().Hours(), unit, hours, word);
     Form.PeriodPanel = unit;
     Form.TaskLength = RightAligned(amount, 15);
 
-    Form.RepeatPeriod = t.fieldByName("RPERIOD").asInteger();
-    Form.RepeatCount = t.fieldByName("RCOUNT").asInteger();
-    Form.Customer = t.fieldByName("CUSTNAME").asString();
-    Form.HourlyRate = Currency::FromDouble(t.fieldByName("COST").asCurrency()).ToText(2);
-    Form.TaskDesc = t.fieldByName("DESC").asString();
-    const TDateTime start = data::RoundUpToQuarterHour(t.fieldByName("SD").asFloat());
+    Form.RepeatPeriod = ScheduleItemField(t, &ScheduleItemRecord::RPERIOD).asInteger();
+    Form.RepeatCount = ScheduleItemField(t, &ScheduleItemRecord::RCOUNT).asInteger();
+    Form.Customer = ScheduleItemField(t, &ScheduleItemRecord::CUSTNAME).asString();
+    Form.HourlyRate = Currency::FromDouble(ScheduleItemField(t, &ScheduleItemRecord::COST).asCurrency()).ToText(2);
+    Form.TaskDesc = ScheduleItemField(t, &ScheduleItemRecord::DESC).asString();
+    const TDateTime start = data::RoundUpToQuarterHour(ScheduleItemField(t, &ScheduleItemRecord::SD).asFloat());
     Form.TaskStartDate = DatePart(start);
     Form.TaskStartTime = TimePart(start);
-    Form.Notes = data::SplitLines(t.fieldByName("NOTES").asString());
+    Form.Notes = data::SplitLines(ScheduleItemField(t, &ScheduleItemRecord::NOTES).asString());
 }
 
 void ReuseTasks::RepeatPeriodClick()
@@ -119,7 +123,7 @@ void ReuseTasks::DeleteClick()
     db::Table& t = ctx_.TasksTable;
     if (t.isEmpty())
         return;
-    const std::int32_t key = t.fieldByName("CHARTSID").asInteger();
+    const std::int32_t key = ScheduleItemField(t, &ScheduleItemRecord::CHARTSID).asInteger();
     t.deleteRecord();
 
     // Otherwise the next pull of the shared list would bring the entry back.

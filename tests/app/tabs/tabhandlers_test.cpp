@@ -1,11 +1,10 @@
-// The chart tab handlers: the Refresh button on the scratch schedule's real
+// The page control's logic: the Refresh button on the scratch schedule's real
 // tables (customer names rewritten, tables reopened, the customer kept), the
-// sort choice, the print button and the change of page, with recording
-// doubles of what lives elsewhere.
+// sort choice, the print button and the change of page, through a fake of the
+// pages that keeps what they were told and models the one thing that can be
+// lost: a bar moved on the chart and not yet written back.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,6 @@ namespace {
 // The main window's page and poll logic lives in the app.
 using namespace tw::app;
 
-using Log = std::vector<std::string>;
 using testing::Day;
 
 // A task of the job; its customer key is the job's plus 1000.
@@ -32,102 +30,134 @@ testing::Task Item(int id, int job, const std::string& customer, bool isJob = fa
     return task;
 }
 
+// The pages as the handlers see them. The chart holds a bar moved by the user
+// until it is written back; reopening the tables under it loses the move.
+class FakePages : public TabView {
+public:
+    FakePages(data::MainScreenState& state, std::vector<db::Table*> cursors, db::Table& workingCopy)
+        : state_(state),
+          cursors_(std::move(cursors)),
+          workingCopy_(workingCopy)
+    {}
+
+    int ActivePage() const override { return page; }
+    void ReopenAllTables() override
+    {
+        if (barMoved)
+            moveLost = true;
+        for (db::Table* t : cursors_)
+            t->close();
+        for (db::Table* t : cursors_)
+            t->open();
+        ++reopened;
+        state_.TablesBusy = openLeavesTablesBusy;
+    }
+    void PushChartUpdates() override
+    {
+        ++pushes;
+        pushedNames = Names();
+    }
+    void SaveAndClearAllocations(bool recompute) override
+    {
+        if (barMoved && recompute) {
+            moveWritten = true;
+            writtenWhileTablesBusy = state_.TablesBusy;
+        }
+        barMoved = false;
+        chartOnScreen = false;
+    }
+    void BuildChart(bool writeBack) override
+    {
+        if (barMoved && writeBack)
+            moveWritten = true;
+        barMoved = false;
+        chartOnScreen = true;
+        chartNames = Names();
+        ++builds;
+    }
+    void KeepChartPeriod() override { periodSetAgain = true; }
+    void ShowTaskStatusBar() override { statusBarShown = true; }
+    void SetResetDependenciesEnabled(bool enabled) override { resetDependenciesEnabled = enabled; }
+    int ChartSortBy() const override { return sortBy; }
+    bool SortChoiceRestored() const override { return sortChoiceRestored; }
+    void ShowCalendarOf(bool allResources, std::int32_t resourceId) override
+    {
+        calendarList = allResources ? "all resources" : "per resource";
+        calendarShown = resourceId;
+    }
+    void LoadHolidays() override { holidaysLoaded = true; }
+    void ApplyCustomerQuery() override { ++customerQueries; }
+    void EndPendingInsert() override { insertEnded = true; }
+    void OpenPrintPreview(const PrintRequest& request) override { preview.push_back(request); }
+
+    // Nothing of the pages was touched.
+    bool Untouched() const
+    {
+        return reopened == 0 && pushes == 0 && builds == 0 && !moveWritten && customerQueries == 0
+            && calendarList.empty() && preview.empty() && !insertEnded && !statusBarShown;
+    }
+
+    int page = SchedulePage;
+    int sortBy = 0;
+    bool sortChoiceRestored = true;
+    bool openLeavesTablesBusy = false;
+
+    bool barMoved = false;
+    bool moveWritten = false;
+    bool writtenWhileTablesBusy = false;
+    bool moveLost = false;
+    bool chartOnScreen = false;
+    int builds = 0;
+    int reopened = 0;
+    int pushes = 0;
+    int customerQueries = 0;
+    std::vector<std::string> pushedNames, chartNames;
+    bool periodSetAgain = false;
+    bool statusBarShown = false;
+    bool resetDependenciesEnabled = true;
+    std::string calendarList;
+    std::int32_t calendarShown = -1;
+    bool holidaysLoaded = false;
+    bool insertEnded = false;
+    std::vector<PrintRequest> preview;
+
+private:
+    std::vector<std::string> Names()
+    {
+        std::vector<std::string> names;
+        workingCopy_.refresh();
+        for (workingCopy_.first(); !workingCopy_.eof(); workingCopy_.next())
+            names.push_back(workingCopy_.fieldByName("CUSTNAME").asString());
+        return names;
+    }
+
+    data::MainScreenState& state_;
+    std::vector<db::Table*> cursors_;
+    db::Table& workingCopy_;
+};
+
 class TabHandlersTest : public testing::PageFixture {
 protected:
     TabHandlersTest()
     {
         Open(customersView, "customers.dbf");
         state.StartupDone = state.SelectionReady = true;
-        TabHooks& h = tabs.Hooks;
-        h.ActivePage = [this] { return page; };
-        h.CloseAllTables = [this] {
-            log.push_back("close all");
-            for (db::Table* t : AllCursors())
-                t->close();
-        };
-        h.OpenAllTables = [this](bool rebuildAllowed) {
-            log.push_back(rebuildAllowed ? "open all, rebuild allowed" : "open all");
-            for (db::Table* t : AllCursors())
-                t->open();
-            state.TablesBusy = openLeavesTablesBusy;
-        };
-        h.PushChartUpdates = [this] {
-            log.push_back("push");
-            pushedNames.clear();
-            db::Table shared;
-            Open(shared, "Charts.DBF");
-            for (shared.first(); !shared.eof(); shared.next())
-                pushedNames.push_back(shared.fieldByName("CUSTNAME").asString());
-        };
-        h.SaveAndClearAllocations = [this](bool recompute) {
-            log.push_back(std::string(recompute ? "write back" : "clear chart")
-                          + (state.TablesBusy ? " (tables busy)" : ""));
-        };
-        h.BuildChart = [this](bool writeBack) {
-            log.push_back(writeBack ? "build with write-back" : "build");
-        };
-        h.ChartStartAt = [] { return Day(7); };
-        h.ChartEndAt = [] { return Day(21); };
-        h.SetChartPeriod = [this](TDateTime start, TDateTime end) {
-            log.push_back("period " + std::to_string(end - start));
-        };
-        h.ShowTaskStatusBar = [this] { log.push_back("status bar"); };
-        h.SetResetDependenciesEnabled = [this](bool on) {
-            log.push_back(on ? "reset dependencies on" : "reset dependencies off");
-        };
-        h.ChartSortBy = [this] { return sortBy; };
-        h.SetChartSortBy2 = [this](int index) { sortBy2 = index; };
-        h.SortChoiceRestored = [this] { return sortChoiceRestored; };
-        h.FillCalendarResourceList = [this](bool all) {
-            log.push_back(all ? "calendar list of all" : "calendar list per resource");
-        };
-        h.SelectCalendarResource = [this](std::int32_t id) { log.push_back("select " + std::to_string(id)); };
-        h.ShowWorkCalendar = [this](std::int32_t id) { log.push_back("calendar " + std::to_string(id)); };
-        h.LoadHolidays = [this] { log.push_back("holidays"); };
-        h.ApplyCustomerQuery = [this] { log.push_back("customer query"); };
-        h.ShowCustomerPhoto = [this] { log.push_back("photo"); };
-        h.ClearInsertSlotPending = [this] { log.push_back("insert slot cleared"); };
-        h.SetTimeSlotButtonsEnabled = [this](bool on) { log.push_back(on ? "slot buttons on" : "off"); };
-        h.OpenPrintPreview = [this](int help, double days, double interval, double count, TDateTime start,
-                                    TDateTime end) {
-            preview = {double(help), days, interval, count, start, end};
-        };
-        h.ShowBackupFolder = [this](const std::string& drive, const std::string& folder) {
-            log.push_back("backup [" + drive + "] " + folder + (state.TablesBusy ? " (tables busy)" : ""));
-        };
     }
     ~TabHandlersTest() override { customersView.close(); }
 
-    std::vector<db::Table*> AllCursors()
-    {
-        return {&c1, &c2,   &c3,    &c4,        &c5,    &c6,      &c7,      &c8,
-                &c9, &jobs, &jobs2, &customers, &crews, &icrews2, &icrews3, &customersView};
-    }
     std::string NameOf(int id)
     {
         c5.refresh();
         EXPECT_TRUE(c5.locate("CHARTSID", db::Value(static_cast<double>(id))));
         return c5.fieldByName("CUSTNAME").asString();
     }
-    bool Called(const std::string& call) const
-    {
-        return std::find(log.begin(), log.end(), call) != log.end();
-    }
-    std::ptrdiff_t Position(const std::string& call) const
-    {
-        return std::find(log.begin(), log.end(), call) - log.begin();
-    }
 
     db::Table customersView;  // CustomersTable: the current customer
-    TabHandlers tabs{{customersView, customers, c1, c2}, state, ui};
-    Log log;
-    std::vector<std::string> pushedNames;
-    std::vector<double> preview;
-    int page = SchedulePage;
-    int sortBy = 0;
-    int sortBy2 = -1;
-    bool sortChoiceRestored = true;
-    bool openLeavesTablesBusy = false;
+    FakePages pages{state,
+                    {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9, &jobs, &jobs2, &customers, &crews, &icrews2,
+                     &icrews3, &customersView},
+                    c5};
+    TabHandlers tabs{{customersView, customers, c1, c2}, state, ui, pages};
 };
 
 TEST_F(TabHandlersTest, RefreshWritesEveryCustomersNameIntoItsItemsBeforeThePush)
@@ -150,24 +180,33 @@ TEST_F(TabHandlersTest, RefreshWritesEveryCustomersNameIntoItsItemsBeforeThePush
     EXPECT_EQ(NameOf(3), "Baker");
     EXPECT_EQ(NameOf(4), "Gone customer");  // no such customer: left as it is
     EXPECT_EQ(NameOf(5), "Cole");           // job rows too
-    EXPECT_EQ(
-        pushedNames,
-        (std::vector<std::string>{"Ames & Daughters", "Ames & Daughters", "Baker", "Gone customer", "Cole"}));
+    const std::vector<std::string> renamed{"Ames & Daughters", "Ames & Daughters", "Baker", "Gone customer",
+                                           "Cole"};
+    EXPECT_EQ(pages.pushedNames, renamed);
+    EXPECT_EQ(pages.chartNames, renamed);
     // The tables were closed and opened again; the customer is the one kept.
-    ASSERT_TRUE(Called("close all"));
+    EXPECT_EQ(pages.reopened, 1);
     EXPECT_EQ(customersView.fieldByName("CID").asFloat(), 1200.0);
 }
 
-TEST_F(TabHandlersTest, RefreshReloadsInOrderAndRebuildsOnTheVisualizePage)
+TEST_F(TabHandlersTest, RefreshKeepsAMovedBarAndRebuildsTheVisualizePage)
 {
     state.ZoomStep = 4;
     state.InsertTimePending = true;
-    state.WorkCalendarMode = 0;
+    pages.barMoved = true;
+
     tabs.RefreshChartClick();
-    EXPECT_EQ(log,
-              (Log{"write back (tables busy)", "close all", "open all", "calendar list of all", "select 0",
-                   "calendar 0", "holidays", "push", "reset dependencies off", "build", "period 14.000000",
-                   "insert slot cleared", "slot buttons on"}));
+
+    EXPECT_TRUE(pages.moveWritten);
+    EXPECT_FALSE(pages.moveLost);
+    // Written back with the tables marked busy, so that no scroll handler of
+    // the data module runs on the half-cleared chart.
+    EXPECT_TRUE(pages.writtenWhileTablesBusy);
+    EXPECT_TRUE(pages.chartOnScreen);
+    EXPECT_EQ(pages.builds, 1);
+    EXPECT_TRUE(pages.periodSetAgain);
+    EXPECT_FALSE(pages.resetDependenciesEnabled);
+    EXPECT_TRUE(pages.insertEnded);
     EXPECT_EQ(state.ZoomStep, 1);
     EXPECT_FALSE(state.InsertTimePending);
     EXPECT_FALSE(state.TablesBusy);
@@ -179,27 +218,28 @@ TEST_F(TabHandlersTest, RefreshShowsTheCalendarOfTheModeUnlessTablesStayBusy)
         const char* name;
         int mode;
         bool tablesBusy;
-        Log calendar;
+        const char* list;  // empty: no calendar shown
+        std::int32_t shown;
     };
     const Case cases[] = {
-        {"one calendar", 0, false, {"calendar list of all", "select 0", "calendar 0", "holidays"}},
-        {"calendar per resource",
-         1,
-         false,
-         {"calendar list per resource", "select 7", "calendar 7", "holidays"}},
-        {"tables still busy after opening", 1, true, {}},
+        {"one calendar", 0, false, "all resources", 0},
+        {"calendar per resource", 1, false, "per resource", 7},
+        {"tables still busy after opening", 1, true, "", -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        log.clear();
+        FakePages fresh{state, {&c1, &customersView}, c5};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, ui, fresh};
         state.WorkCalendarMode = c.mode;
         state.CurrentResourceId = 7;
-        openLeavesTablesBusy = c.tablesBusy;
-        page = CalendarPage;
-        tabs.RefreshChartClick();
-        const auto from = log.begin() + Position("open all") + 1;
-        EXPECT_EQ(Log(from, log.begin() + Position("push")), c.calendar);
-        EXPECT_FALSE(Called("build"));  // not the Visualize page
+        fresh.openLeavesTablesBusy = c.tablesBusy;
+        fresh.page = CalendarPage;
+        handlers.RefreshChartClick();
+        EXPECT_EQ(fresh.calendarList, c.list);
+        EXPECT_EQ(fresh.calendarShown, c.shown);
+        EXPECT_EQ(fresh.holidaysLoaded, !c.tablesBusy);
+        EXPECT_EQ(fresh.builds, 0);  // not the Visualize page
+        EXPECT_EQ(fresh.pushes, 1);
         state.TablesBusy = false;
     }
 }
@@ -212,8 +252,7 @@ TEST_F(TabHandlersTest, RefreshAndPrintDoNothingDuringDependencySetUp)
     state.InsertTimePending = true;
     tabs.RefreshChartClick();
     tabs.PrintPreviewButtonClick();
-    EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(preview.empty());
+    EXPECT_TRUE(pages.Untouched());
     EXPECT_EQ(NameOf(1), "Old name");
     EXPECT_TRUE(state.InsertTimePending);
 }
@@ -227,7 +266,14 @@ TEST_F(TabHandlersTest, PrintOpensThePreviewOnTheChartPeriod)
     state.ChartPeriodStart = Day(7);
     state.ChartPeriodEnd = Day(21);
     tabs.PrintPreviewButtonClick();
-    EXPECT_EQ(preview, (std::vector<double>{2, 14, 1, 14, Day(7), Day(21)}));
+    ASSERT_EQ(pages.preview.size(), 1u);
+    const PrintRequest& r = pages.preview[0];
+    EXPECT_EQ(r.HelpLevel, 2);
+    EXPECT_EQ(r.SpanDays, 14);
+    EXPECT_EQ(r.GridInterval, 1);
+    EXPECT_EQ(r.GridCount, 14);
+    EXPECT_EQ(r.Start, Day(7));
+    EXPECT_EQ(r.End, Day(21));
 }
 
 TEST_F(TabHandlersTest, SortChoiceRebuildsOnlyOnceRestoredAndOutsideDependencySetUp)
@@ -245,16 +291,20 @@ TEST_F(TabHandlersTest, SortChoiceRebuildsOnlyOnceRestoredAndOutsideDependencySe
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        log.clear();
-        sortBy = 4;
-        sortBy2 = 0;
+        FakePages fresh{state, {}, c5};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, ui, fresh};
+        int copied = 0;
+        handlers.Hooks.SetChartSortBy2 = [&copied](int choice) { copied = choice; };
+        fresh.sortBy = 4;
+        fresh.barMoved = true;
         state.StartupDone = c.startupDone;
-        sortChoiceRestored = c.restored;
+        fresh.sortChoiceRestored = c.restored;
         state.DependencySetupMode = c.dependencyMode;
-        tabs.ChartSortByClick();
-        EXPECT_EQ(sortBy2, c.copied ? 4 : 0);
-        EXPECT_EQ(Called("build with write-back"), c.rebuilt);
-        EXPECT_EQ(Called("build"), false);
+        handlers.ChartSortByClick();
+        EXPECT_EQ(copied, c.copied ? 4 : 0);
+        EXPECT_EQ(fresh.builds, c.rebuilt ? 1 : 0);
+        // The rebuild in the new order keeps the moved bar.
+        EXPECT_EQ(fresh.moveWritten, c.rebuilt);
     }
 }
 
@@ -265,60 +315,68 @@ TEST_F(TabHandlersTest, PageChangeWaitsForTheEndOfTheStartUp)
         *flag = false;
         for (int p = CustomerTabPage; p <= UtilitiesPage; ++p)
             tabs.TabControlChange(p);
-        EXPECT_TRUE(log.empty());
+        EXPECT_TRUE(pages.Untouched());
         EXPECT_FALSE(state.ScheduleTabVisited);
     }
 }
 
 TEST_F(TabHandlersTest, EachPagePreparesItself)
 {
+    state.TablesOpen = true;
     state.WorkCalendarMode = 1;
     state.CurrentResourceId = 3;
-    state.BackupFolder = "D:\\Backups";
-    const std::vector<std::pair<int, Log>> cases = {
-        {CustomerTabPage, {"customer query", "photo"}},
-        {SchedulePage, {"customer query", "build with write-back", "status bar"}},
-        {CalendarPage,
-         {"customer query", "write back", "calendar list per resource", "select 3", "calendar 3"}},
-        {MyCompanyPage, {"customer query", "write back"}},
-        {UtilitiesPage, {"customer query", "write back", "backup [D] D:\\Backups (tables busy)"}},
+    struct Case {
+        int page;
+        bool chartOnScreen;   // built for the page
+        bool moveWritten;     // a bar moved on the chart is kept
+        const char* calendar; // the list of calendars shown
     };
-    for (const auto& [p, expected] : cases) {
-        SCOPED_TRACE(p);
-        log.clear();
-        page = p;
-        tabs.TabControlChange(p);
-        EXPECT_EQ(log, expected);
+    const Case cases[] = {
+        {CustomerTabPage, false, false, ""},
+        {SchedulePage, true, true, ""},
+        {CalendarPage, false, true, "per resource"},
+        {MyCompanyPage, false, true, ""},
+        {UtilitiesPage, false, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        FakePages fresh{state, {}, c5};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, ui, fresh};
+        fresh.page = c.page;
+        fresh.barMoved = true;
+        handlers.TabControlChange(c.page);
+        EXPECT_EQ(fresh.customerQueries, 1);
+        EXPECT_EQ(fresh.chartOnScreen, c.chartOnScreen);
+        EXPECT_EQ(fresh.statusBarShown, c.chartOnScreen);
+        EXPECT_EQ(fresh.moveWritten, c.moveWritten);
+        EXPECT_EQ(fresh.calendarList, c.calendar);
+        if (*c.calendar)
+            EXPECT_EQ(fresh.calendarShown, 3);
         EXPECT_FALSE(state.TablesBusy);
     }
     EXPECT_TRUE(state.ScheduleTabVisited);
 
-    log.clear();
+    // One calendar for all: the page shows it as it is.
     state.WorkCalendarMode = 0;
     tabs.TabControlChange(CalendarPage);
-    EXPECT_EQ(log, (Log{"customer query", "write back"}));
-
-    log.clear();
-    state.BackupFolder.clear();
-    tabs.TabControlChange(UtilitiesPage);
-    EXPECT_EQ(log.back(), "backup []  (tables busy)");
+    EXPECT_TRUE(pages.calendarList.empty());
 }
 
 TEST_F(TabHandlersTest, QueryPageReturnsToTheItemLastSelectedThere)
 {
+    state.TablesOpen = true;
     for (int id : {1, 2, 3})
         AddTask(Item(id, 100, "Ames"));
     c1.first();
     state.LastSelectedItem = 2;
     tabs.TabControlChange(SelectPage);
-    EXPECT_EQ(log, (Log{"customer query", "write back"}));
     EXPECT_EQ(c1.fieldByName("CHARTSID").asFloat(), 2.0);
+    EXPECT_FALSE(pages.chartOnScreen);
 }
 
-// The bars are written back before the refresh, and the refresh's build is
-// the only one: a build before it would be thrown away.
 TEST_F(TabHandlersTest, TheVisualizePageSaysWhenTheSharedTablesAreNotInUse)
 {
+    state.TablesOpen = true;
     tabs.TabControlChange(SchedulePage);
     EXPECT_NE(ui.Status[0],
               "The shared schedule tables are not in use: the chart shows this workstation's copy");
@@ -328,25 +386,27 @@ TEST_F(TabHandlersTest, TheVisualizePageSaysWhenTheSharedTablesAreNotInUse)
               "The shared schedule tables are not in use: the chart shows this workstation's copy");
 }
 
+// The bars are written back before the refresh, and the refresh's build is
+// the only one: a build before it would be thrown away.
 TEST_F(TabHandlersTest, VisualizePageRunsThePendingRefreshAfterWritingBack)
 {
+    state.TablesOpen = true;
     AddCustomer(1100, "Renamed");
     AddTask(Item(1, 100, "Old"));
     state.ChartRefreshNeeded = true;
+    pages.barMoved = true;
     tabs.TabControlChange(SchedulePage);
     EXPECT_FALSE(state.ChartRefreshNeeded);
     EXPECT_EQ(NameOf(1), "Renamed");
-    ASSERT_TRUE(Called("push"));
-    EXPECT_LT(Position("write back"), Position("close all"));
-    EXPECT_LT(Position("push"), Position("build"));
-    EXPECT_EQ(
-        std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.rfind("build", 0) == 0; }),
-        1);
-    EXPECT_EQ(log.back(), "status bar");
+    EXPECT_TRUE(pages.moveWritten);
+    EXPECT_FALSE(pages.moveLost);
+    EXPECT_EQ(pages.chartNames, std::vector<std::string>{"Renamed"});
+    EXPECT_EQ(pages.builds, 1);
+    EXPECT_TRUE(pages.statusBarShown);
 
-    log.clear();
     tabs.TabControlChange(SchedulePage);
-    EXPECT_FALSE(Called("push"));
+    EXPECT_EQ(pages.pushes, 1);
+    EXPECT_EQ(pages.builds, 2);
 }
 
 }  // namespace

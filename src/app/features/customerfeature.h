@@ -1,0 +1,39 @@
+#pragma once
+// Customer details as a feature unit: the page in its tab with the custom
+// fields window and the photo dialog, over the session's tables; a task's
+// custom values go to and come from the shared schedule one record at a time,
+// and a custom-field search restricts what the Add / Edit / Query page shows.
+
+#include "app/features/featurecontext.h"
+
+class QLayout;
+
+namespace tw::app {
+
+class TCustomerPage;
+class TQueryPage;
+
+class CustomerFeature {
+public:
+    CustomerFeature(const FeatureContext& context, QWidget* area, QLayout* areaLayout);
+    ~CustomerFeature();
+
+    TCustomerPage* Page() const { return page_; }
+    // The custom-field search opens from the Add / Edit / Query page and
+    // restricts what it shows.
+    void ConnectToQuery(TQueryPage* query);
+    // Saves what the page and the custom fields window show, and closes that
+    // window and the photo dialog.
+    void CloseDialogs();
+    // Active customers only, as the settings keep it.
+    void RestrictCustomerClick();
+    // The Add / Edit / Query page's "Custom fields" buttons of tasks and resources.
+    void TasksCustomFieldsClick();
+    void CrewsCustomFieldsClick();
+
+private:
+    FeatureContext context_;
+    TCustomerPage* page_ = nullptr;
+};
+
+}  // namespace tw::app

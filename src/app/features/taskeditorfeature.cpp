@@ -1,0 +1,147 @@
+#include "app/features/taskeditorfeature.h"
+
+#include "app/appservices.h"
+#include "app/features/timeblocksfeature.h"
+#include "app/features/visualizefeature.h"
+#include "app/querypage.h"
+#include "app/visualizepage.h"
+
+namespace tw::app {
+
+TaskEditorFeature::TaskEditorFeature(const FeatureContext& context, const MainFeatures& features)
+    : context_(context),
+      features_(features)
+{
+    AppSession& s = context_.Session;
+    data::TEstimateData& d = s.Data();
+    tasks::TaskEditorHooks hooks;
+    // Until the Add / Edit / Query tab has its resources grid, a new task is
+    // for the resource of the bar selected on the chart, else the current one.
+    hooks.GetCurrentResource = [this, &s, &d] {
+        TVisualizePage* page = features_.Visualize ? features_.Visualize->Page() : nullptr;
+        if (page && page->Attached()) {
+            const visualize::ChartState& chart = page->Logic().Chart;
+            const auto link = chart.BarLinks.find(chart.SelectedBar);
+            db::Table& charts = d.ChartsTable2;
+            if (link != chart.BarLinks.end() && charts.active()
+                && charts.locate("CHARTSID", db::Value(double(link->second.ChartsId))))
+                return charts.fieldByName("CREWID").asInteger();
+        }
+        return s.State.CurrentResourceId;
+    };
+    // While an inserted block is pending, a new task starts in it.
+    hooks.PendingInsert = [this]() -> std::optional<tasks::PendingBlock> {
+        return features_.TimeBlocks ? features_.TimeBlocks->PendingBlock() : std::nullopt;
+    };
+    hooks.BuildChart = [this] { features_.Visualize->BuildChart(false); };
+    hooks.ShowTaskStatusBar = [this] {
+        if (features_.Visualize)
+            features_.Visualize->ShowTaskStatusBar();
+    };
+    editorContext_.reset(new tasks::TaskEditorContext{
+        .Tables = {d.ChartsTable, d.ChartsTable3, d.ChartsTable8, d.TasksTable3, d.CrewsTable, d.CrewsTable2,
+                   d.ICrewsTable2, d.CustomersTable, d.CustomersTable2, d.JobsTable, d.JobsTable2},
+        .Schedule = s.ScheduleTables(),
+        .Sync = s.Sync(),
+        .Adder = s.Adder(),
+        .Calendars = s.Calendars(),
+        .State = s.State,
+        .UI = context_.UI,
+        .StatusTexts = {},
+        .Hooks = std::move(hooks),
+    });
+    editor_ = std::make_unique<tasks::TAddTask>(*editorContext_);
+    editor_->KeepPlaceIn(&context_.Layout.AddTaskTop, &context_.Layout.AddTaskLeft);
+
+    reuseTasksContext_.reset(new tasks::ReuseTasksContext{d.TasksTable, d.ITasksTable2, s.Lock(), s.Calendars(),
+                                                          s.State, context_.UI});
+    reuseTasks_ = std::make_unique<tasks::TReuseTasks>(*reuseTasksContext_);
+    reuseTasks_->OpenHelp = [&s](const std::string& page) {
+        OpenHelpPage(QString::fromStdString(s.State.ProgramFolder), QString::fromStdString(page));
+    };
+    editor_->SetReuseTasks(reuseTasks_.get());
+}
+
+TaskEditorFeature::~TaskEditorFeature() = default;
+
+void TaskEditorFeature::ConnectTaskResources()
+{
+    AppSession& s = context_.Session;
+    data::TEstimateData& d = s.Data();
+    taskResources_ = std::make_unique<schedule::TaskResources>(schedule::TaskResourceContext{
+        .Charts = d.ChartsTable,
+        .Crews = d.CrewsTable,
+        .Assignments = d.ICrewsTable3,
+        .Tables = s.ScheduleTables(),
+        .State = s.State,
+        .UI = context_.UI,
+        .Adder = s.Adder(),
+        .Sync = s.Sync(),
+        .Calendars = s.Calendars(),
+        .ShowResourcesOfTask =
+            [this](std::int32_t key) {
+                if (features_.Query->Attached())
+                    features_.Query->Logic().ShowResourcesOfTask(key);
+            },
+    });
+    TQueryPage* query = features_.Query;
+    query->AddResourceClick = [this] { taskResources_->AddResourceToTask(); };
+    query->RemoveResourceClick = [this] { taskResources_->RemoveResourceFromTask(); };
+    query->CrewsGridDblClick = [this] { taskResources_->CrewsGridDblClick(); };
+}
+
+// The job task list over the main schedule view; it is made when first asked
+// for, when the chart's engine and the editor exist.
+void TaskEditorFeature::OpenEditChart()
+{
+    AppSession& s = context_.Session;
+    if (!editChart_) {
+        data::TEstimateData& d = s.Data();
+        tasks::EditChartHooks hooks;
+        hooks.EditTask = [this, &s, &d](std::int32_t key, int status) {
+            db::Table& view = d.ChartsTable3;
+            view.refresh();
+            if (view.locate("CHARTSID", db::Value(static_cast<double>(key))))
+                editor_->ShowTaskEditor(view, false, true, s.State.HelpLevel, "", "", false, "", "", "", "", "",
+                                        false, status, true, false);
+        };
+        hooks.RecomputeAllTaskEnds = [&s] { s.RecomputeAllTaskEnds(); };
+        hooks.BuildChart = [this] { features_.Visualize->BuildChart(false); };
+        hooks.PushChartUpdates = [&s] { s.Sync().PushChartUpdates(); };
+        hooks.SetBusyCursor = [this](bool busy) { context_.UI.SetBusyCursor(busy); };
+        WindowLayout& layout = context_.Layout;
+        editChart_ = std::make_unique<tasks::TEditChart>(
+            d.ChartsTable, d.ChartsTable2, s.State, editorContext_->StatusTexts, std::move(hooks),
+            tasks::EditChartPlace{&layout.EditChartLeft, &layout.EditChartTop, &layout.EditChartWidth,
+                                  &layout.EditChartHeight});
+    }
+    editChart_->Open(s.State.HelpLevel);
+}
+
+void TaskEditorFeature::SetStatusTexts(const data::JobStatusTexts& texts)
+{
+    editorContext_->StatusTexts = texts;
+}
+
+void TaskEditorFeature::CloseWindows()
+{
+    QWidget* const windows[] = {reuseTasks_.get(), editChart_.get(), editor_.get()};
+    for (QWidget* window : windows) {
+        if (window && window->isVisible())
+            window->close();
+    }
+}
+
+void TaskEditorFeature::EditTask(int jobStatus)
+{
+    editor_->ShowTaskEditor(context_.Session.Data().ChartsTable3, false, true, context_.Session.State.HelpLevel,
+                            "", "", false, "", "", "", "", "", true, jobStatus, false, false);
+}
+
+std::int32_t TaskEditorFeature::CurrentResource()
+{
+    const tasks::TaskEditorHooks& hooks = editorContext_->Hooks;
+    return hooks.GetCurrentResource ? hooks.GetCurrentResource() : context_.Session.State.CurrentResourceId;
+}
+
+}  // namespace tw::app

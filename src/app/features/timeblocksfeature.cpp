@@ -1,0 +1,158 @@
+#include "app/features/timeblocksfeature.h"
+
+#include <QAbstractButton>
+#include <QTimer>
+
+#include "app/features/taskeditorfeature.h"
+#include "app/features/visualizefeature.h"
+#include "app/visualizepage.h"
+#include "data/textroutines.h"
+#include "schedule/visualize/visualizepagelogic.h"
+
+namespace tw::app {
+
+namespace {
+constexpr int kRemoveSpaceMs = 300000;
+}
+
+TimeBlocksFeature::TimeBlocksFeature(const FeatureContext& context, const MainFeatures& features)
+    : context_(context),
+      features_(features)
+{
+    removeSpaceTimer_ = new QTimer(&context_.Window);
+    removeSpaceTimer_->setObjectName(QStringLiteral("RemoveSpaceTimer"));
+    removeSpaceTimer_->setInterval(kRemoveSpaceMs);
+    QObject::connect(removeSpaceTimer_, &QTimer::timeout, removeSpaceTimer_, [this] { RemoveSpaceTimerTimer(); });
+
+    timeblocks::SlotHooks hooks;
+    hooks.RestartRemoveSpaceTimer = [this] {
+        removeSpaceTimer_->stop();
+        removeSpaceTimer_->start();
+    };
+    hooks.StopRemoveSpaceTimer = [this] { removeSpaceTimer_->stop(); };
+    hooks.SetInsertSpaceEnabled = [this](bool on) { features_.Visualize->Page()->InsertSpace()->setEnabled(on); };
+    hooks.SetRemoveSpaceEnabled = [this](bool on) { features_.Visualize->Page()->RemoveSpace()->setEnabled(on); };
+    hooks.OpenInsertDialog = [this] { insertSlot_->Open(); };
+    hooks.OpenRemoveDialog = [this] { removeSlot_->Open(); };
+    hooks.RefreshChartsView = [this] {
+        db::Table& charts = context_.Session.Data().ChartsTable;
+        if (charts.active())
+            charts.refresh();
+    };
+    operations_ = std::make_unique<timeblocks::SlotOperations>(context_.Session.Sync(), context_.Session.State,
+                                                               std::move(hooks));
+    insertSlot_ = std::make_unique<tasks::TInsertSlot>(DialogContext(), &context_.Window);
+    removeSlot_ = std::make_unique<tasks::TRemoveSlot>(DialogContext(), &context_.Window);
+
+    TVisualizePage* page = features_.Visualize->Page();
+    QObject::connect(page->InsertSpace(), &controls::TFcControl::clicked, page, [this] { InsertSpaceClick(); });
+    QObject::connect(page->RemoveSpace(), &controls::TFcControl::clicked, page, [this] { RemoveSpaceClick(); });
+}
+
+TimeBlocksFeature::~TimeBlocksFeature() = default;
+
+timeblocks::SlotServices TimeBlocksFeature::Services()
+{
+    schedule::CalendarTables& calendars = context_.Session.Calendars();
+    return timeblocks::SlotServices{
+        .Tables = context_.Session.ScheduleTables(),
+        .State = context_.Session.State,
+        .Adder = context_.Session.Adder(),
+        .ComputeTaskEnd =
+            [&calendars](std::int32_t crew, TDateTime& startOut, TDateTime start, float hours) {
+                return calendars.ComputeTaskEnd(crew, startOut, start, hours);
+            },
+        .WorkingHoursBetween =
+            [&calendars](std::int32_t crew, TDateTime from, TDateTime to) {
+                return calendars.WorkingHoursBetween(crew, from, to);
+            },
+        .LoadedHoursPerDay = [&calendars] { return calendars.Loaded().HoursPerDay(); },
+    };
+}
+
+tasks::SlotDialogContext TimeBlocksFeature::DialogContext()
+{
+    AppSession& s = context_.Session;
+    return tasks::SlotDialogContext{
+        .State = s.State,
+        .Operations = *operations_,
+        .Services = [this] { return Services(); },
+        .GetCurrentResource =
+            [this, &s](std::string& description) {
+                const std::int32_t crew = features_.Editor->CurrentResource();
+                description.clear();
+                db::Table& crews = s.Data().CrewsTable4;
+                if (crews.active() && crews.locate("CREWID", db::Value(double(crew))))
+                    description = data::TrimBlanks(crews.fieldByName("DESC").asString());
+                return crew;
+            },
+        .LoadWorkCalendar =
+            [&s](std::int32_t crew) {
+                s.Calendars().LoadWorkCalendar(true, crew);
+                return s.Calendars().Loaded().WorkDayStart();
+            },
+        .PushChartUpdates = [&s] { s.Sync().PushChartUpdates(); },
+        // Job summaries follow their tasks, and the chart its records.
+        .AfterInsert =
+            [this] {
+                TVisualizePage* page = features_.Visualize->Page();
+                if (page->Attached())
+                    page->Logic().Builder.UpdateJobSummaries();
+                features_.Visualize->RebuildFromRecords();
+            },
+        .AfterRemove = [this] { features_.Visualize->RebuildFromRecords(); },
+        .UI = context_.UI,
+    };
+}
+
+void TimeBlocksFeature::InsertSpaceClick()
+{
+    const data::MainScreenState& state = context_.Session.State;
+    if (state.ReadOnlyCopy || !state.TablesOpen)
+        return;
+    ShowingErrors(context_.UI, [this] { operations_->InsertSpaceClick(); });
+}
+
+void TimeBlocksFeature::RemoveSpaceClick()
+{
+    const data::MainScreenState& state = context_.Session.State;
+    if (state.ReadOnlyCopy || !state.TablesOpen)
+        return;
+    ShowingErrors(context_.UI, [this] {
+        const bool discarding = operations_->Pending.PendingInsert;
+        operations_->RemoveSpaceClick();
+        if (discarding) {
+            removeSpaceTimer_->stop();
+            features_.Visualize->RebuildFromRecords();
+        }
+    });
+}
+
+void TimeBlocksFeature::RemoveSpaceTimerTimer()
+{
+    ShowingErrors(context_.UI, [this] { operations_->RemoveSpaceTimerTimer(); });
+}
+
+void TimeBlocksFeature::EndPendingInsert()
+{
+    operations_->Pending.PendingInsert = false;
+    removeSpaceTimer_->stop();
+    SetButtonsEnabled(true);
+}
+
+void TimeBlocksFeature::SetButtonsEnabled(bool enabled)
+{
+    TVisualizePage* page = features_.Visualize->Page();
+    page->InsertSpace()->setEnabled(enabled);
+    page->RemoveSpace()->setEnabled(enabled);
+}
+
+std::optional<tasks::PendingBlock> TimeBlocksFeature::PendingBlock() const
+{
+    const timeblocks::PendingInsertState& p = operations_->Pending;
+    if (!p.PendingInsert)
+        return std::nullopt;
+    return tasks::PendingBlock{p.PendingInsertStart, p.PendingInsertHours, p.PendingInsertUnit};
+}
+
+}  // namespace tw::app

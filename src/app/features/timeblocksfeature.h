@@ -1,0 +1,50 @@
+#pragma once
+// Blocks of time as a feature unit: the Visualize page's "Insert time" and
+// "Remove time" buttons, their dialogs (tasks::TInsertSlot, TRemoveSlot), the
+// window-free operation (timeblocks::SlotOperations) on the session, and the
+// insert's 5-minute timer, after which a pending insert is pushed.
+
+#include <memory>
+#include <optional>
+
+#include "app/features/featurecontext.h"
+#include "schedule/slots/slotoperations.h"
+#include "tasks/editor/taskeditor.h"
+#include "tasks/slots/slotdialogs.h"
+
+class QTimer;
+
+namespace tw::app {
+
+class TimeBlocksFeature {
+public:
+    TimeBlocksFeature(const FeatureContext& context, const MainFeatures& features);
+    ~TimeBlocksFeature();
+
+    void InsertSpaceClick();
+    void RemoveSpaceClick();
+    void RemoveSpaceTimerTimer();
+    // A refresh ends whatever insert was going on; the buttons work again.
+    void EndPendingInsert();
+    // The block a new task starts in while an insert is pending.
+    std::optional<tasks::PendingBlock> PendingBlock() const;
+
+    timeblocks::SlotOperations& Operations() { return *operations_; }
+    tasks::TInsertSlot* InsertSlot() const { return insertSlot_.get(); }
+    tasks::TRemoveSlot* RemoveSlot() const { return removeSlot_.get(); }
+    QTimer* RemoveSpaceTimer() const { return removeSpaceTimer_; }
+
+private:
+    timeblocks::SlotServices Services();
+    tasks::SlotDialogContext DialogContext();
+    void SetButtonsEnabled(bool enabled);
+
+    FeatureContext context_;
+    const MainFeatures& features_;
+    QTimer* removeSpaceTimer_ = nullptr;
+    std::unique_ptr<timeblocks::SlotOperations> operations_;
+    std::unique_ptr<tasks::TInsertSlot> insertSlot_;
+    std::unique_ptr<tasks::TRemoveSlot> removeSlot_;
+};
+
+}  // namespace tw::app

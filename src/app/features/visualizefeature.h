@@ -1,0 +1,53 @@
+#pragma once
+// The Visualize page as a feature unit: the page with the resource allocation
+// chart in its container, its window-free logic (visualize::VisualizePageLogic)
+// attached to the session's chart cursors, synchronisation, calendars and task
+// adder once the tables are open, and what the other pages ask of the chart
+// (build it, write its bars back, its period and its status bar).
+
+#include "app/features/featurecontext.h"
+#include "data/jobstatus.h"
+#include "platform/datetime/datetime.h"
+
+class QLayout;
+
+namespace tw::app {
+
+class TVisualizePage;
+
+class VisualizeFeature {
+public:
+    VisualizeFeature(const FeatureContext& context, const MainFeatures& features, QWidget* container,
+                     QLayout* containerLayout);
+    ~VisualizeFeature();
+
+    TVisualizePage* Page() const { return page_; }
+    bool Attached() const;
+    // Takes up the tables just opened; once per run.
+    void Attach();
+
+    void BuildChart(bool writeBack);
+    void SaveAndClearAllocations(bool recompute);
+    // The bars went under the records: dropped without writing back, and
+    // built again from the records.
+    void RebuildFromRecords();
+    void KeepChartScale(double widthRatio);
+    // The period the chart shows, kept by the session for the shutdown.
+    void SetChartDateRange(bool update, TDateTime start, TDateTime end);
+    // The period the chart shows, set on it again after a reload.
+    void KeepChartPeriod();
+    // The chart's period into the session, as the shutdown saves it.
+    void StoreChartPeriod();
+    void ShowTaskStatusBar();
+    void SetResetDependenciesEnabled(bool enabled);
+    void SetJobStatusTexts(const data::JobStatusTexts& texts);
+    void ShowResourceCaptionMode(int mode);
+    void SetSortChoice(int choice);
+
+private:
+    FeatureContext context_;
+    const MainFeatures& features_;
+    TVisualizePage* page_ = nullptr;
+};
+
+}  // namespace tw::app

@@ -1,0 +1,85 @@
+// What the pages show of the run's state before the Visualize page was ever
+// in front: an empty database says so on the Add / Edit / Query page, and a
+// restriction made there reaches the status bar and the customer e-mail at
+// once.
+#include "app/customerpage.h"
+#include "app/querypage.h"
+#include "controls/buttons/fcbitbtn.h"
+#include "data/datetimetext.h"
+#include "reports/email/sendemailform.h"
+#include "sampleschedule.h"
+#include "samplewindow.h"
+#include "support/december.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+
+namespace tw::app {
+namespace {
+
+using fixtures::Day;
+
+class PageStateTest : public testing::SampleWindowTest {
+protected:
+    QString Label(const char* name)
+    {
+        auto* label = window.QueryPage()->findChild<QLabel*>(QLatin1String(name));
+        EXPECT_NE(label, nullptr) << name;
+        return label ? label->text() : QString();
+    }
+    QWidget* TasksNavigator() { return window.QueryPage()->findChild<QWidget*>(QStringLiteral("TasksNavigator")); }
+};
+
+TEST_F(PageStateTest, AnEmptyDatabaseSaysSoAndHidesTheTaskNavigatorUntilTheFirstJob)
+{
+    ShowOn(TMainScreen::SelectPage);
+    EXPECT_EQ(window.windowTitle(), "Tarnwick");
+    EXPECT_EQ(Label("CustomersLabel"), "No customers");
+    EXPECT_EQ(Label("JobsLabel"), "No jobs");
+    EXPECT_EQ(Label("TasksLabel"), "No tasks");
+    ASSERT_NE(TasksNavigator(), nullptr);
+    EXPECT_TRUE(TasksNavigator()->isHidden());
+
+    // The first job (with its customer and task) brings the navigator back
+    // as soon as a page applies the query again.
+    const std::int32_t ann = examples::AddSampleResource(window, "Ann");
+    examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 1});
+    window.TabControl()->setCurrentIndex(TMainScreen::CustomerTabPage);
+    window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
+    EXPECT_FALSE(TasksNavigator()->isHidden());
+}
+
+TEST_F(PageStateTest, ARestrictionReachesTheStatusBarAndTheEmailBeforeTheChartWasShown)
+{
+    window.Session().Settings.Email.UseMailProgram = true;
+    window.Session().Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
+    AddKitchenJob();
+    ShowOn(TMainScreen::SelectPage);
+    window.ApplyCustomerQuery();
+    ASSERT_FALSE(window.Session().State.ScheduleTabVisited);
+
+    // Bob's one task, restricted on the Add / Edit / Query page.
+    QTableView* crews = window.QueryPage()->CrewsGrid();
+    for (int row = 0; row < crews->model()->rowCount(); ++row) {
+        if (crews->model()->index(row, 0).data().toString() == "Bob")
+            crews->setCurrentIndex(crews->model()->index(row, 0));
+    }
+    window.QueryPage()->findChild<QCheckBox*>(QStringLiteral("RestrictTasksToCrew"))->click();
+    EXPECT_EQ(window.StatusText(1), "1 tasks found");
+    EXPECT_EQ(window.Session().State.TasksFound, 1);
+
+    window.TabControl()->setCurrentIndex(TMainScreen::CustomerTabPage);
+    window.CustomerPage()->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient"))->Click();
+    email::TSendEmail* mail = window.SendEmail();
+    ASSERT_TRUE(mail->isVisible());
+    const QString subject = mail->findChild<QLineEdit*>(QStringLiteral("Subject"))->text();
+    EXPECT_TRUE(subject.endsWith(" on " + QString::fromStdString(data::DateTimeText(Day(8, 10)))))
+        << subject.toStdString();
+    mail->close();
+    EXPECT_FALSE(window.Session().State.ScheduleTabVisited);
+}
+
+}  // namespace
+}  // namespace tw::app
