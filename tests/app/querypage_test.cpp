@@ -36,6 +36,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
@@ -133,6 +134,8 @@ TEST_F(QueryPageTest, AtTheDefaultSizeNoCaptionIsCut)
     Find<controls::TFcCheckBox>("RestrictTasksToCrew")->ChangeState();
     QApplication::processEvents();
     EXPECT_EQ(window.size(), QSize(927, 758));
+    // The schedule started empty; its customers are listed now.
+    EXPECT_EQ(page->findChild<QLabel*>(QStringLiteral("CustomersLabel"))->text(), "All customers");
     testing::ExpectCaptionsWhole(page);
     testing::ExpectCaptionsWhole(window.findChild<controls::TFcBitBtn*>("Tutorial")->parentWidget());
     if (const char* dir = std::getenv("TARNWICK_SCREENSHOT_DIR"))
