@@ -5,6 +5,9 @@
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
+#include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcchoicegroup.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "app/utilitieshosts.h"
 #include "app/utilitiespage.h"
 #include "settings/databasebackup.h"
@@ -12,27 +15,24 @@
 #include "settings/restore.h"
 #include "ui_mainscreen.h"
 
-#include <QAbstractButton>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QRadioButton>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QMessageBox>
-#include <QPushButton>
+#include <QSignalBlocker>
 #include <QStorageInfo>
 
 namespace tw::app {
 
 namespace {
 
-QPushButton* HelpButton(QWidget* parent, const char* name, const char* caption, const char* hint)
+// Drawn as "Contents" beside them is.
+controls::TFcBitBtn* HelpButton(QWidget* parent, const char* name, const char* caption, const char* hint)
 {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    auto* button = new controls::TFcBitBtn(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(QString::fromLatin1(hint));
-    button->setAutoDefault(false);
-    button->setFlat(true);
+    button->SetCaption(QString::fromLatin1(caption));
+    button->SetHint(QString::fromLatin1(hint));
+    button->SetHotTrack(true);
     return button;
 }
 
@@ -110,17 +110,17 @@ void TMainScreen::CreateUtilitiesPage()
     auto* row = new QHBoxLayout(corner);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    QPushButton* tutorial = HelpButton(corner, "Tutorial", "Tutorial", "Tarnwick tutorial");
-    QPushButton* allHelp = HelpButton(corner, "AllHelp", "Help", "Help for current tab");
+    controls::TFcBitBtn* tutorial = HelpButton(corner, "Tutorial", "Tutorial", "Tarnwick tutorial");
+    controls::TFcBitBtn* allHelp = HelpButton(corner, "AllHelp", "Help", "Help for current tab");
     row->addWidget(tutorial);
     row->addWidget(allHelp);
     row->addWidget(ui->Help);
     ui->TabControl->setCornerWidget(corner, Qt::TopRightCorner);
     ui->Help->show();  // the tab widget hid it as its former corner widget
-    connect(tutorial, &QPushButton::clicked, this, [this] {
+    connect(tutorial, &controls::TFcControl::clicked, this, [this] {
         OpenHelpPage(QString::fromStdString(State.ProgramFolder), QString::fromLatin1(settings::kTutorialPage));
     });
-    connect(allHelp, &QPushButton::clicked, this, [this] {
+    connect(allHelp, &controls::TFcControl::clicked, this, [this] {
         const std::string page = settings::HelpPageOf(ui->TabControl->currentIndex());
         if (!page.empty())
             OpenHelpPage(QString::fromStdString(State.ProgramFolder), QString::fromStdString(page));
@@ -147,17 +147,22 @@ void TMainScreen::CreateSetupDialog()
     s.ShowResourceCaptionMode = [this](int mode) { ShowResourceCaptionMode(mode); };
     // The Add / Edit / Query page's status choice, by its controls' names.
     const auto statusChoice = [this] {
-        return queryPage_->findChild<QRadioButton*>(QStringLiteral("TaskStatus0"))->group();
+        return queryPage_->findChild<controls::TFcRadioGroup*>(QStringLiteral("TaskStatus"));
     };
-    s.TaskStatusIndex = [statusChoice] { return statusChoice()->checkedId(); };
+    s.TaskStatusIndex = [statusChoice] { return statusChoice()->ItemIndex(); };
+    // Shown, not chosen: the query does not run for it.
     s.SetTaskStatusIndex = [statusChoice](int index) {
-        if (QAbstractButton* button = statusChoice()->button(index))
-            button->setChecked(true);
+        controls::TFcRadioGroup* choice = statusChoice();
+        if (index >= 0 && index < choice->Count()) {
+            const QSignalBlocker quiet(choice);
+            choice->SetItemIndex(index);
+        }
     };
+    // As the user's untick: the query runs without the status.
     s.UntickRestrictToSelectedStatus = [this] {
-        auto* box = queryPage_->findChild<QCheckBox*>(QStringLiteral("RestrictToSelectedStatus"));
-        if (box && box->isChecked())
-            box->click();
+        auto* box = queryPage_->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictToSelectedStatus"));
+        if (box && box->Checked())
+            box->SetChecked(false);
     };
     s.StartDrive = [this] {
         const std::string& start = utilitiesPage_->Logic().StartDrive();

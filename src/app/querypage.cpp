@@ -1,6 +1,10 @@
 #include "app/querypage.h"
 
+#include "controls/base/fcformkeys.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcchoicegroup.h"
+#include "controls/choices/fcglyphbutton.h"
+#include "controls/panels/fcgroupbox.h"
 #include "controls/cursormodel.h"
 #include "controls/recordnavigator.h"
 #include "controls/typedpicker.h"
@@ -10,14 +14,13 @@
 #include "platform/datetime/localetexts.h"
 #include "ui_querypage.h"
 
-#include <QButtonGroup>
 #include <QDateEdit>
 #include <QEvent>
 #include <QAbstractItemDelegate>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTableView>
 
 #include <algorithm>
@@ -95,6 +98,32 @@ std::array<QString, RecordNavigator::kButtonCount> Hints(const QString& what, co
             remove};
 }
 
+// A choice's items, named as the radio buttons of older forms were
+// (prefix0 ..), keeping the item chosen; a new caption raises no click.
+void SetChoiceItems(controls::TFcRadioGroup* group, const QStringList& items, const QString& prefix)
+{
+    const QSignalBlocker quiet(group);
+    const int index = group->ItemIndex();
+    if (group->Items() != items)
+        group->SetItems(items);
+    for (int i = 0; i < group->Count(); ++i)
+        group->Item(i)->setObjectName(prefix + QString::number(i));
+    group->SetItemIndex(index);
+}
+
+// Shows a value the program chose: no click, as the user's choice raises.
+void ShowChoice(controls::TFcRadioGroup* group, int index)
+{
+    const QSignalBlocker quiet(group);
+    group->SetItemIndex(index);
+}
+
+void ShowChecked(controls::TFcCheckBox* box, bool checked)
+{
+    const QSignalBlocker quiet(box);
+    box->SetChecked(checked);
+}
+
 bool AskYesNo(QWidget* parent, const std::string& text, const std::string& caption)
 {
     return QMessageBox::question(parent, QString::fromStdString(caption), QString::fromStdString(text),
@@ -107,19 +136,36 @@ bool AskYesNo(QWidget* parent, const std::string& text, const std::string& capti
 TQueryPage::TQueryPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TQueryPage>())
 {
     ui->setupUi(this);
-    taskStatus_ = new QButtonGroup(this);
-    QRadioButton* statuses[] = {ui->TaskStatus0, ui->TaskStatus1, ui->TaskStatus2,
-                                ui->TaskStatus3, ui->TaskStatus4, ui->TaskStatus5};
-    for (int i = 0; i < 6; ++i)
-        taskStatus_->addButton(statuses[i], i);
-    resourceDisplay_ = new QButtonGroup(this);
-    resourceDisplay_->addButton(ui->ResourceDisplayAll, 0);
-    resourceDisplay_->addButton(ui->ResourceDisplayByTask, 1);
-    sortBy_ = new QButtonGroup(this);
-    QRadioButton* sorts[] = {ui->ChartSortBy2_0, ui->ChartSortBy2_1, ui->ChartSortBy2_2, ui->ChartSortBy2_3,
-                             ui->ChartSortBy2_4, ui->ChartSortBy2_5, ui->ChartSortBy2_6};
-    for (int i = 0; i < 7; ++i)
-        sortBy_->addButton(sorts[i], i);
+    controls::TFcFormKeys::Install(this);
+    controls::NotifyLoaded(this);
+    SetChoiceItems(ui->TaskStatus,
+                   {QStringLiteral("Awarded"), QStringLiteral("Closed"), QStringLiteral("In progress"),
+                    QStringLiteral("None"), QStringLiteral("Not awarded"), QStringLiteral("Pending")},
+                   QStringLiteral("TaskStatus"));
+    ShowChoice(ui->TaskStatus, 3);
+    ui->ResourceDisplay->SetItems({QStringLiteral("All"), QStringLiteral("By task")});
+    ui->ResourceDisplay->Item(0)->setObjectName(QStringLiteral("ResourceDisplayAll"));
+    ui->ResourceDisplay->Item(1)->setObjectName(QStringLiteral("ResourceDisplayByTask"));
+    ShowChoice(ui->ResourceDisplay, 0);
+    // The sort items carry their blanks, as the chart's order list shows them.
+    SetChoiceItems(ui->ChartSortBy2,
+                   {QStringLiteral("Resource"), QStringLiteral("Description    "),
+                    QStringLiteral("Start date / time    "), QStringLiteral("Length  "),
+                    QStringLiteral("Customer / start date   "), QStringLiteral("Customer / job   "),
+                    QStringLiteral("Dependent group    ")},
+                   QStringLiteral("ChartSortBy2_"));
+    ShowChoice(ui->ChartSortBy2, 0);
+    // No caption is cut: the layouts give every captioned control at least
+    // the width its caption needs, and the grids give up the rest.
+    for (auto* control : findChildren<controls::TFcControl*>()) {
+        if (control->Caption().isEmpty() || qobject_cast<controls::TFcGroupBox*>(control))
+            continue;
+        QSizePolicy policy = control->sizePolicy();
+        if (policy.horizontalPolicy() == QSizePolicy::Preferred) {
+            policy.setHorizontalPolicy(QSizePolicy::Minimum);
+            control->setSizePolicy(policy);
+        }
+    }
 
     ui->CustomerNavigator->SetHints(Hints(QStringLiteral("customer"), QStringLiteral("Add a customer"),
                                           QStringLiteral("Remove this customer")));
@@ -260,8 +306,8 @@ void TQueryPage::PostTyped()
 void TQueryPage::ReadControls()
 {
     query::QueryControls& c = logic_->Controls;
-    c.TaskStatus = taskStatus_->checkedId() >= 0 ? taskStatus_->checkedId() : c.TaskStatus;
-    c.ResourceDisplay = resourceDisplay_->checkedId();
+    c.TaskStatus = ui->TaskStatus->ItemIndex() >= 0 ? ui->TaskStatus->ItemIndex() : c.TaskStatus;
+    c.ResourceDisplay = ui->ResourceDisplay->ItemIndex();
     if (ReadOtherPages)
         ReadOtherPages(c);
 }
@@ -269,7 +315,7 @@ void TQueryPage::ReadControls()
 void TQueryPage::ConnectControls()
 {
     using Box = bool query::RestrictionBoxes::*;
-    const std::pair<QCheckBox*, std::pair<Box, void (query::QueryPageLogic::*)()>> boxes[] = {
+    const std::pair<controls::TFcCheckBox*, std::pair<Box, void (query::QueryPageLogic::*)()>> boxes[] = {
         {ui->RestrictTasksToCrew,
          {&query::RestrictionBoxes::RestrictTasksToCrew, &query::QueryPageLogic::RestrictTasksToCrewClick}},
         {ui->RestrictByDate,
@@ -284,15 +330,17 @@ void TQueryPage::ConnectControls()
     };
     for (const auto& [box, action] : boxes) {
         const auto [member, handler] = action;
-        connect(box, &QCheckBox::clicked, this, [this, member, handler](bool checked) {
+        // Any change of state is the user's (a click, Space, an accelerator
+        // or a screen reader's toggle): the page sets its boxes quietly.
+        connect(box, &controls::TFcControl::clicked, this, [this, box, member, handler] {
             Run([&] {
-                logic_->Controls.Boxes.*member = checked;
+                logic_->Controls.Boxes.*member = box->Checked();
                 (logic_.get()->*handler)();
             });
         });
     }
-    connect(taskStatus_, &QButtonGroup::idClicked, this,
-            [this](int) { Run([this] { logic_->TaskStatusClick(); }); });
+    connect(ui->TaskStatus, &controls::TFcControl::clicked, this,
+            [this] { Run([this] { logic_->TaskStatusClick(); }); });
     // A typed date counts once it is typed in full.
     controls::TypedPicker::Watch(ui->TaskStartDate, [this] {
         if (showing_)
@@ -312,11 +360,11 @@ void TQueryPage::ConnectControls()
             logic_->TaskEndDateChange();
         });
     });
-    connect(ui->SearchCustom, &QPushButton::clicked, this,
+    connect(ui->SearchCustom, &controls::TFcControl::clicked, this,
             [this] { Run([this] { logic_->SearchCustomClick(); }); });
-    connect(ui->Today, &QPushButton::clicked, this, [this] { Run([this] { logic_->TodayClick(); }); });
-    connect(ui->ThisWeek, &QPushButton::clicked, this, [this] { Run([this] { logic_->ThisWeekClick(); }); });
-    connect(ui->ThisMonth, &QPushButton::clicked, this,
+    connect(ui->Today, &controls::TFcControl::clicked, this, [this] { Run([this] { logic_->TodayClick(); }); });
+    connect(ui->ThisWeek, &controls::TFcControl::clicked, this, [this] { Run([this] { logic_->ThisWeekClick(); }); });
+    connect(ui->ThisMonth, &controls::TFcControl::clicked, this,
             [this] { Run([this] { logic_->ThisMonthClick(); }); });
     connect(ui->UpDownDay, &controls::UpDownArrows::Clicked, this,
             [this](bool up) { Run([&] { logic_->UpDownDayClick(up); }); });
@@ -324,10 +372,12 @@ void TQueryPage::ConnectControls()
             [this](bool up) { Run([&] { logic_->UpDownWeekClick(up); }); });
     connect(ui->UpDownMonth, &controls::UpDownArrows::Clicked, this,
             [this](bool up) { Run([&] { logic_->UpDownMonthClick(up); }); });
-    connect(resourceDisplay_, &QButtonGroup::idClicked, this,
-            [this](int) { Run([this] { logic_->ResourceDisplayClick(); }); });
-    connect(sortBy_, &QButtonGroup::idClicked, this,
-            [this](int choice) { Run([&] { logic_->ChartSortBy2Click(choice); }); });
+    connect(ui->ResourceDisplay, &controls::TFcControl::clicked, this,
+            [this] { Run([this] { logic_->ResourceDisplayClick(); }); });
+    connect(ui->ChartSortBy2, &controls::TFcControl::clicked, this, [this] {
+        const int choice = ui->ChartSortBy2->ItemIndex();
+        Run([&] { logic_->ChartSortBy2Click(choice); });
+    });
     connect(ui->TasksGrid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] {
         Run([this] { logic_->TasksGridTitleClick(TasksGridWidths()); });
         tasksAutoWidth_ = !logic_->TasksGridColumnsUserSized && tasksAutoWidth_;
@@ -344,17 +394,17 @@ void TQueryPage::ConnectControls()
                 Run([&] { handler(); });
         };
     };
-    connect(ui->AddResource, &QPushButton::clicked, this, hook(AddResourceClick));
-    connect(ui->RemoveResource, &QPushButton::clicked, this, hook(RemoveResourceClick));
+    connect(ui->AddResource, &controls::TFcControl::clicked, this, hook(AddResourceClick));
+    connect(ui->RemoveResource, &controls::TFcControl::clicked, this, hook(RemoveResourceClick));
     connect(ui->CrewsGrid, &QTableView::doubleClicked, this, hook(CrewsGridDblClick));
     connect(ui->CustomerGrid, &QTableView::doubleClicked, this, hook(CustomerGridDblClick));
-    connect(ui->TasksCustomFields, &controls::TFcBitBtn::clicked, this, hook(TasksCustomFieldsClick));
-    connect(ui->CrewsCustomFields, &controls::TFcBitBtn::clicked, this, hook(CrewsCustomFieldsClick));
+    connect(ui->TasksCustomFields, &controls::TFcControl::clicked, this, hook(TasksCustomFieldsClick));
+    connect(ui->CrewsCustomFields, &controls::TFcControl::clicked, this, hook(CrewsCustomFieldsClick));
     connect(ui->CrewsGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this] { SizeCrewsGridColumns(); });
-    connect(ui->ImportFromQM, &QPushButton::clicked, this, hook(ImportFromQMClick));
-    connect(ui->ExportToQB, &QPushButton::clicked, this, hook(ExportToQBClick));
-    connect(ui->ImportFromQB, &QPushButton::clicked, this, hook(ImportFromQBClick));
+    connect(ui->ImportFromQM, &controls::TFcControl::clicked, this, hook(ImportFromQMClick));
+    connect(ui->ExportToQB, &controls::TFcControl::clicked, this, hook(ExportToQBClick));
+    connect(ui->ImportFromQB, &controls::TFcControl::clicked, this, hook(ImportFromQBClick));
     for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->installEventFilter(this);
 }
@@ -450,12 +500,12 @@ void TQueryPage::ShowControls()
     const query::QueryControls& c = logic_->Controls;
     const query::SelectControlState& s = c.Select;
     const query::RestrictionBoxes& b = c.Boxes;
-    ui->RestrictTasksToCrew->setChecked(b.RestrictTasksToCrew);
-    ui->RestrictByDate->setChecked(b.RestrictByDate);
-    ui->RestrictToCustomer->setChecked(b.RestrictToCustomer);
-    ui->RestrictToSelectedStatus->setChecked(b.RestrictToSelectedStatus);
-    ui->RestrictToActive->setChecked(b.RestrictToActive);
-    for (QCheckBox* box :
+    ShowChecked(ui->RestrictTasksToCrew, b.RestrictTasksToCrew);
+    ShowChecked(ui->RestrictByDate, b.RestrictByDate);
+    ShowChecked(ui->RestrictToCustomer, b.RestrictToCustomer);
+    ShowChecked(ui->RestrictToSelectedStatus, b.RestrictToSelectedStatus);
+    ShowChecked(ui->RestrictToActive, b.RestrictToActive);
+    for (controls::TFcCheckBox* box :
          {ui->RestrictTasksToCrew, ui->RestrictByDate, ui->RestrictToCustomer, ui->RestrictToSelectedStatus})
         box->setEnabled(s.RestrictionBoxes);
     ui->TaskStartDate->setDate(ToQDate(c.Pickers.Start));
@@ -466,8 +516,8 @@ void TQueryPage::ShowControls()
     ui->UpDownDay->setEnabled(c.UpDownDay);
     ui->UpDownWeek->setEnabled(c.UpDownWeek);
     ui->UpDownMonth->setEnabled(c.UpDownMonth);
-    if (QAbstractButton* status = taskStatus_->button(c.TaskStatus))
-        status->setChecked(true);
+    if (c.TaskStatus >= 0 && c.TaskStatus < ui->TaskStatus->Count())
+        ShowChoice(ui->TaskStatus, c.TaskStatus);
     ui->TaskStatus->setEnabled(s.TaskStatus);
     // Until the custom-field window is there to search with, the button waits.
     ui->SearchCustom->setEnabled(s.SearchCustom && logic_->Hooks.SearchCustomFields != nullptr);
@@ -495,8 +545,8 @@ void TQueryPage::ShowControls()
     ui->TasksCustomFields->setEnabled(TasksCustomFieldsClick != nullptr);
     ui->CrewsCustomFields->setEnabled(CrewsCustomFieldsClick != nullptr);
     ui->ImportFromQB->setEnabled(s.ImportFromQB && !readOnly_ && ImportFromQBClick != nullptr);
-    if (QAbstractButton* display = resourceDisplay_->button(c.ResourceDisplay))
-        display->setChecked(true);
+    if (c.ResourceDisplay >= 0 && c.ResourceDisplay < ui->ResourceDisplay->Count())
+        ShowChoice(ui->ResourceDisplay, c.ResourceDisplay);
 
     ui->CustomersLabel->setText(QString::fromStdString(c.CustomersLabel));
     ui->JobsLabel->setText(QString::fromStdString(c.JobsLabel));
@@ -548,16 +598,18 @@ void TQueryPage::SelectExit()
 void TQueryPage::SetJobStatusTexts(const data::JobStatusTexts& texts)
 {
     statusTexts_ = texts;
+    QStringList items;
     for (int i = 0; i < data::JobStatusTexts::kStatusCount; ++i)
-        taskStatus_->button(i)->setText(QString::fromStdString(texts.JobStatusName(i)));
+        items << QString::fromStdString(texts.JobStatusName(i));
+    SetChoiceItems(ui->TaskStatus, items, QStringLiteral("TaskStatus"));
     if (logic_)
         logic_->StatusTexts = texts;
 }
 
 void TQueryPage::SetChartSortBy2(int choice)
 {
-    if (QAbstractButton* button = sortBy_->button(choice))
-        button->setChecked(true);
+    if (choice >= 0 && choice < ui->ChartSortBy2->Count())
+        ShowChoice(ui->ChartSortBy2, choice);
 }
 
 reports::SelectionState TQueryPage::ReportSelection(int chartSortBy, std::int32_t currentResourceId) const

@@ -22,7 +22,6 @@ namespace Ui {
 class TQueryPage;
 }
 
-class QButtonGroup;
 class QTableView;
 
 namespace tw::controls {
@@ -104,9 +103,6 @@ private:
     std::unique_ptr<query::QueryPageLogic> logic_;
     data::UserInterface* userInterface_ = nullptr;
     data::JobStatusTexts statusTexts_;
-    QButtonGroup* taskStatus_ = nullptr;
-    QButtonGroup* resourceDisplay_ = nullptr;
-    QButtonGroup* sortBy_ = nullptr;
     controls::CursorModel* customers_ = nullptr;
     controls::CursorModel* jobs_ = nullptr;
     controls::CursorModel* tasks_ = nullptr;

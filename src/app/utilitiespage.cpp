@@ -1,17 +1,18 @@
 #include "app/utilitiespage.h"
 
 #include "settings/spacepie.h"
+#include "controls/base/fccontrol.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/panels/fcgroupbox.h"
+#include "controls/status/fcstatusbar.h"
 
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
-#include <QStatusBar>
 #include <QTreeView>
 
 namespace tw::app {
@@ -32,7 +33,8 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
       ui_(ui)
 {
     setObjectName(QStringLiteral("UtilitiesPage"));
-    auto* media = new QGroupBox(QStringLiteral("Backup / restore media"), this);
+    auto* media = new controls::TFcGroupBox(this);
+    media->SetCaption(QStringLiteral("Backup / restore media"));
     media->setObjectName(QStringLiteral("MediaPanel"));
 
     drives_ = new QComboBox(media);
@@ -60,9 +62,10 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     files_->setToolTip(QStringLiteral("Backup files"));
     files_->setModel(fileModel_);
 
-    backupStatus_ = new QStatusBar(media);
+    backupStatus_ = new controls::TFcStatusBar(media);
     backupStatus_->setObjectName(QStringLiteral("BackupStatusBar"));
-    backupStatus_->setSizeGripEnabled(false);
+    backupStatus_->SetShowSizeGrip(false);
+    backupStatus_->AddPane(0)->setObjectName(QStringLiteral("BackupStatusPanel"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(drives_);
@@ -117,6 +120,8 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     });
     up->OnClick = [this](controls::TFcControl*) { logic_->UpClick(); };
     remove->OnClick = [this](controls::TFcControl*) { logic_->RemoveFileClick(); };
+    // The status bar takes its height and frames once the page is built.
+    controls::NotifyLoaded(this);
 }
 
 TUtilitiesPage::~TUtilitiesPage() = default;
@@ -211,7 +216,7 @@ void TUtilitiesPage::ShowSpace(const settings::DriveSpace& space, const std::str
 
 void TUtilitiesPage::SetBackupStatus(const std::string& text)
 {
-    backupStatus_->showMessage(Q(text));
+    backupStatus_->SetPanelText(0, Q(text));
 }
 
 }  // namespace tw::app

@@ -15,11 +15,11 @@ class QComboBox;
 class QFileSystemModel;
 class QLabel;
 class QListView;
-class QStatusBar;
 class QTreeView;
 
 namespace tw::controls {
 class TFcBitBtn;
+class TFcStatusBar;
 }
 namespace tw::settings {
 class TSpacePie;
@@ -64,7 +64,7 @@ private:
     QFileSystemModel* folderModel_;
     QListView* files_;
     QFileSystemModel* fileModel_;
-    QStatusBar* backupStatus_;
+    controls::TFcStatusBar* backupStatus_;
     bool showing_ = false;  // the page itself moves the controls
     data::MainScreenState& state_;
     data::UserInterface& ui_;

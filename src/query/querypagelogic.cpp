@@ -132,6 +132,10 @@ void QueryPageLogic::ApplyCustomerQuery()
         }
         return;
     }
+    // The first customer of a database that started empty: the list is no
+    // longer empty, whatever the start-up wrote over it.
+    if (Controls.CustomersLabel == "No customers")
+        Controls.CustomersLabel = "All customers";
     const std::int32_t cid = KeyOf(customers, "CID");
     const std::int32_t jid = KeyOf(jobs, "JID");
     const std::string jobFilter =

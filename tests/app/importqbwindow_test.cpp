@@ -1,7 +1,6 @@
 // "Import from QuickBooks" from the Add / Edit / Query page of a started
 // program, against the sample company that the registry's link names: the
 // button opens the window, and a listed job reaches the schedule.
-#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -45,10 +44,10 @@ protected:
 
 TEST_F(ImportQBWindowTest, TheButtonOpensTheWindowAndAListedJobReachesTheSchedule)
 {
-    auto* button = window.QueryPage()->findChild<QPushButton*>(QStringLiteral("ImportFromQB"));
+    auto* button = window.QueryPage()->findChild<controls::TFcBitBtn*>(QStringLiteral("ImportFromQB"));
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
-    QTest::mouseClick(button, Qt::LeftButton);
+    button->Click();
     exchange::TImportQB* importWindow = window.ImportQB();
     ASSERT_NE(importWindow, nullptr);
     EXPECT_TRUE(importWindow->isVisible());

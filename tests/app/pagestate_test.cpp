@@ -5,13 +5,13 @@
 #include "app/customerpage.h"
 #include "app/querypage.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "data/datetimetext.h"
 #include "reports/email/sendemailform.h"
 #include "sampleschedule.h"
 #include "samplewindow.h"
 #include "support/december.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -66,7 +66,7 @@ TEST_F(PageStateTest, ARestrictionReachesTheStatusBarAndTheEmailBeforeTheChartWa
         if (crews->model()->index(row, 0).data().toString() == "Bob")
             crews->setCurrentIndex(crews->model()->index(row, 0));
     }
-    window.QueryPage()->findChild<QCheckBox*>(QStringLiteral("RestrictTasksToCrew"))->click();
+    window.QueryPage()->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictTasksToCrew"))->ChangeState();
     EXPECT_EQ(window.StatusText(1), "1 tasks found");
     EXPECT_EQ(window.Session().State.TasksFound, 1);
 

@@ -3,6 +3,7 @@
 // the jobs and resources grids are written where the reports and the other
 // workstations read them.
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "controls/recordnavigator.h"
 #include "tasks/addtaskform.h"
 #include "reporttext.h"
@@ -10,7 +11,6 @@
 #include "querypagefixture.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDateEdit>
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -182,7 +182,7 @@ TEST_F(QueryPageTest, ResourcesTitleClickAndEnterOnAGrid)
 // Dates typed into the Query pickers restrict the tasks once typed in full.
 TEST_F(QueryPageTest, TypedDatesRestrictTheTasks)
 {
-    Find<QCheckBox>("RestrictByDate")->click();
+    Find<controls::TFcCheckBox>("RestrictByDate")->ChangeState();
     for (const char* name : {"TaskStartDate", "TaskEndDate"}) {
         auto* picker = Find<QDateEdit>(name);
         picker->findChild<QLineEdit*>()->selectAll();

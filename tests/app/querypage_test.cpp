@@ -8,6 +8,8 @@
 #include "app/windowlayout.h"
 #include "chart/resourceallocationchart.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcchoicegroup.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "controls/cursormodel.h"
 #include "exchange/importqmform.h"
 #include "exchange/exportjobform.h"
@@ -21,6 +23,7 @@
 #include "platform/datetime/localetexts.h"
 #include "platform/registry/registry.h"
 #include "tasks/addtaskform.h"
+#include "captionsfit.h"
 #include "chartrows.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
@@ -29,12 +32,12 @@
 #include "support/december.h"
 #include "support/qblink.h"
 
-#include <QCheckBox>
+#include <QAccessible>
+#include <QApplication>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -56,7 +59,7 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
     QTableView* tasks = page->TasksGrid();
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
     SelectRow(page->CrewsGrid(), "Ann");
-    Find<QCheckBox>("RestrictTasksToCrew")->click();
+    Find<controls::TFcCheckBox>("RestrictTasksToCrew")->ChangeState();
 
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls"}));
     EXPECT_EQ(window.windowTitle(), "Ann task assignments");
@@ -65,9 +68,6 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
     EXPECT_GT(PaintedPixels(tasks, 0), 30);
     EXPECT_GT(PaintedPixels(tasks, 1), 30);
     EXPECT_LT(PaintedPixels(tasks, 2), 5) << "Bob's task is not shown";
-    if (const char* dir = std::getenv("TARNWICK_SCREENSHOT_DIR"))
-        window.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/add-edit-query.png"));
-
     // Scrolling the resources grid runs the query for the next resource.
     SelectRow(page->CrewsGrid(), "Bob");
     EXPECT_EQ(Column(tasks), std::vector<std::string>{"Clear site"});
@@ -77,7 +77,7 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
     EXPECT_EQ(ChartRows(), (std::vector<std::string>{"Fit units", "Paint walls"}));
 
     window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
-    Find<QCheckBox>("RestrictTasksToCrew")->click();
+    Find<controls::TFcCheckBox>("RestrictTasksToCrew")->ChangeState();
     EXPECT_EQ(Column(tasks).size(), 3u);
     window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
     EXPECT_EQ(ChartRows().size(), 3u);
@@ -125,24 +125,101 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     editor->close();
 }
 
+// At the window's default size the tab and the Utilities tab beside it
+// show every caption whole, "Restrict to selected…" four times among them.
+TEST_F(QueryPageTest, AtTheDefaultSizeNoCaptionIsCut)
+{
+    window.resize(927, 758);
+    SelectRow(page->CrewsGrid(), "Ann");
+    Find<controls::TFcCheckBox>("RestrictTasksToCrew")->ChangeState();
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(927, 758));
+    // The schedule started empty; its customers are listed now.
+    EXPECT_EQ(page->findChild<QLabel*>(QStringLiteral("CustomersLabel"))->text(), "All customers");
+    testing::ExpectCaptionsWhole(page);
+    testing::ExpectCaptionsWhole(window.findChild<controls::TFcBitBtn*>("Tutorial")->parentWidget());
+    if (const char* dir = std::getenv("TARNWICK_SCREENSHOT_DIR"))
+        window.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/add-edit-query.png"));
+
+    window.TabControl()->setCurrentIndex(TMainScreen::UtilitiesPage);
+    QApplication::processEvents();
+    testing::ExpectCaptionsWhole(window.TabControl()->widget(TMainScreen::UtilitiesPage));
+}
+
+// A screen reader's toggle of a box or a choice acts as the user's click:
+// "Show all" puts another customer's job on the chart, and every box and
+// choice of the tab reaches the query.
+TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
+{
+    examples::AddSampleTask(window, ann, {"Brook", "Porch", "Sand floor", Day(8, 13), 1});
+    db::Table& customers = window.Data().CustomersTable;
+    customers.refresh();
+    ASSERT_TRUE(customers.locate("NAME", db::Value(std::string("Ames"))));
+    window.ApplyCustomerQuery();
+    const auto toggle = [this](const char* name, QAccessible::Role role) {
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(Find<QWidget>(name));
+        EXPECT_EQ(item->role(), role) << name;
+        item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        return item->state().checked;
+    };
+    const auto onChart = [this](const std::string& task) {
+        window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
+        const std::vector<std::string> rows = ChartRows();
+        window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
+        return std::find(rows.begin(), rows.end(), task) != rows.end();
+    };
+    const query::RestrictionBoxes& boxes = page->Logic().Controls.Boxes;
+    ASSERT_FALSE(onChart("Sand floor"));
+    ASSERT_TRUE(onChart("Fit units"));
+
+    EXPECT_TRUE(toggle("RestrictToActive", QAccessible::CheckBox));
+    EXPECT_TRUE(boxes.RestrictToActive);
+    EXPECT_TRUE(onChart("Sand floor"));
+    EXPECT_TRUE(onChart("Fit units"));
+    EXPECT_FALSE(toggle("RestrictToActive", QAccessible::CheckBox));
+    EXPECT_FALSE(boxes.RestrictToActive);
+    EXPECT_FALSE(onChart("Sand floor"));
+
+    EXPECT_TRUE(toggle("RestrictByDate", QAccessible::CheckBox));
+    EXPECT_TRUE(boxes.RestrictByDate);
+    EXPECT_TRUE(window.Session().State.QueryRestricted);
+    EXPECT_FALSE(toggle("RestrictByDate", QAccessible::CheckBox));
+    EXPECT_FALSE(boxes.RestrictByDate);
+
+    EXPECT_TRUE(toggle("RestrictToSelectedStatus", QAccessible::CheckBox));
+    EXPECT_TRUE(boxes.RestrictToSelectedStatus);
+    EXPECT_TRUE(Find<QWidget>("TaskStatus")->isEnabled());
+    EXPECT_TRUE(toggle("TaskStatus5", QAccessible::RadioButton));
+    EXPECT_EQ(page->Logic().Controls.TaskStatus, 5);
+    EXPECT_FALSE(toggle("RestrictToSelectedStatus", QAccessible::CheckBox));
+
+    EXPECT_TRUE(toggle("ResourceDisplayByTask", QAccessible::RadioButton));
+    EXPECT_EQ(page->Logic().Controls.ResourceDisplay, 1);
+    EXPECT_TRUE(toggle("ResourceDisplayAll", QAccessible::RadioButton));
+    EXPECT_EQ(page->Logic().Controls.ResourceDisplay, 0);
+
+    EXPECT_TRUE(toggle("ChartSortBy2_1", QAccessible::RadioButton));
+    EXPECT_EQ(window.Session().Chart.ChartSortBy, 1);
+}
+
 // A second resource on a task, then the list of the task's resources.
 TEST_F(QueryPageTest, AddResourceGivesTheTaskAFurtherResource)
 {
-    auto* add = Find<QPushButton>("AddResource");
-    auto* remove = Find<QPushButton>("RemoveResource");
-    EXPECT_EQ(add->text(), "Add resource");
+    auto* add = Find<controls::TFcBitBtn>("AddResource");
+    auto* remove = Find<controls::TFcBitBtn>("RemoveResource");
+    EXPECT_EQ(add->Caption(), "Add resource");
     EXPECT_TRUE(add->isEnabled());
     EXPECT_FALSE(remove->isEnabled());
 
     SelectRow(page->TasksGrid(), "Clear site");
     SelectRow(page->CrewsGrid(), "Ann");
-    add->click();
+    add->Click();
     db::Table& rows = window.Data().ICrewsTable2;
     rows.refresh();
     EXPECT_TRUE(rows.locate("CHARTSID;CREWID", {db::Value(double(clearSite)), db::Value(double(ann))}));
     EXPECT_TRUE(rows.locate("CHARTSID;CREWID", {db::Value(double(clearSite)), db::Value(double(bob))}));
 
-    Find<QRadioButton>("ResourceDisplayByTask")->click();
+    Find<controls::TFcRadioButton>("ResourceDisplayByTask")->SetChecked(true);
     EXPECT_FALSE(add->isEnabled());
     EXPECT_TRUE(remove->isEnabled());
 }
@@ -175,20 +252,20 @@ namespace {
 // click opens the import window, which without a Quillmark database says so.
 TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
 {
-    QPushButton* button = Find<QPushButton>("ImportFromQM");
+    auto* button = Find<controls::TFcBitBtn>("ImportFromQM");
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->text(), "Import from Quillmark");
+    EXPECT_EQ(button->Caption(), "Import from Quillmark");
     EXPECT_EQ(button->toolTip(), "Import customer : job : tasks from Quillmark");
-    EXPECT_EQ(button->parentWidget(), Find<QPushButton>("ImportFromQB")->parentWidget());
+    EXPECT_EQ(button->parentWidget(), Find<controls::TFcBitBtn>("ImportFromQB")->parentWidget());
     EXPECT_TRUE(button->isEnabled());
-    QCheckBox* byDate = Find<QCheckBox>("RestrictByDate");
-    byDate->click();
+    auto* byDate = Find<controls::TFcCheckBox>("RestrictByDate");
+    byDate->ChangeState();
     EXPECT_FALSE(button->isEnabled());
-    byDate->click();
+    QTest::keyClick(byDate, Qt::Key_Space);
     ASSERT_TRUE(button->isEnabled());
 
     window.Session().State.EstimatorAlias.clear();
-    QTest::mouseClick(button, Qt::LeftButton);
+    button->Click();
     exchange::TImportQM* importWindow = window.ImportQM();
     ASSERT_NE(importWindow, nullptr);
     EXPECT_TRUE(importWindow->isVisible());
@@ -207,7 +284,7 @@ TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
 
 TEST_F(QueryPageTest, AReadOnlyCopyCannotImportFromQuillmark)
 {
-    QPushButton* button = Find<QPushButton>("ImportFromQM");
+    auto* button = Find<controls::TFcBitBtn>("ImportFromQM");
     ASSERT_NE(button, nullptr);
     window.ApplyReadOnlyAccess(true);
     EXPECT_FALSE(button->isEnabled());
@@ -224,7 +301,7 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     test::QuillmarkFolders folders;
     window.Session().State.EstimatorAlias = "VAZOdiz";
     window.Session().State.EstimatorFolder = folders.qm;
-    QTest::mouseClick(Find<QPushButton>("ImportFromQM"), Qt::LeftButton);
+    Find<controls::TFcBitBtn>("ImportFromQM")->Click();
     exchange::TImportQM* importWindow = window.ImportQM();
     ASSERT_NE(importWindow, nullptr);
     auto* companies = importWindow->findChild<QTableView*>(QStringLiteral("CustomerGrid"));
@@ -262,13 +339,13 @@ namespace {
 // click opens the export window on the task selected in the tasks grid.
 TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
 {
-    QPushButton* button = Find<QPushButton>("ExportToQB");
+    auto* button = Find<controls::TFcBitBtn>("ExportToQB");
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->text(), "Export to QuickBooks");
+    EXPECT_EQ(button->Caption(), "Export to QuickBooks");
     page->UpdateSelectControls();
     ASSERT_TRUE(button->isEnabled());
     window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
-    QTest::mouseClick(button, Qt::LeftButton);
+    button->Click();
     exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
     ASSERT_NE(exportWindow, nullptr);
     EXPECT_TRUE(exportWindow->isVisible());
@@ -303,7 +380,7 @@ TEST_F(QueryPageTest, SendToQuickBooksAddsTheTaskToTheOpenCompany)
     ASSERT_TRUE(test::LinkLocalCompany(company.Path()));
 
     window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
-    QTest::mouseClick(Find<QPushButton>("ExportToQB"), Qt::LeftButton);
+    Find<controls::TFcBitBtn>("ExportToQB")->Click();
     exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
     ASSERT_NE(exportWindow, nullptr);
     const std::size_t boxes = recorder.Boxes.size();

@@ -11,9 +11,7 @@
 #include "testapplication.h"
 #include "support/december.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTimer>
@@ -82,7 +80,7 @@ TEST_F(ReportSelectionTest, ShowAllPrintsEveryCustomerUnderNoCustomerHeader)
         EXPECT_FALSE(text.contains(QStringLiteral("Sand floor"))) << type;
     }
 
-    window.QueryPage()->findChild<QCheckBox*>(QStringLiteral("RestrictToActive"))->click();
+    window.QueryPage()->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictToActive"))->ChangeState();
     for (int type : {reports::TextReport, reports::AnnotatedBarChart, reports::ResourceSummary}) {
         const QString text = ReportText(type);
         EXPECT_EQ(title, window.windowTitle()) << type;

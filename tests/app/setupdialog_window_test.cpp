@@ -9,6 +9,7 @@
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcchoicegroup.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "controls/tabs/fcpagecontrol.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
@@ -17,7 +18,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -100,9 +100,9 @@ TEST_F(SetupWindowTest, TheSetupButtonOpensTheLastPageAndTheProgramTakesTheChang
         Find<controls::TFcBitBtn>("SaveJobStatusDefs")->Click();
     });
     EXPECT_EQ(window.Session().Settings.JobStatusTexts.value(5), "Quoted");
-    auto* pending = window.QueryPage()->findChild<QRadioButton*>("TaskStatus5");
+    auto* pending = window.QueryPage()->findChild<controls::TFcRadioButton*>("TaskStatus5");
     ASSERT_NE(pending, nullptr);
-    EXPECT_EQ(pending->text(), "Quoted");
+    EXPECT_EQ(pending->Caption(), "Quoted");
     EXPECT_TRUE(recorder.Boxes.empty());
     EXPECT_EQ(recorder.TerminateRequests, 0);
 }

@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -189,8 +188,8 @@ TEST_F(UtilitiesPageTest, HelpOpensThePageOfTheTabShown)
 {
     testing::UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "Open");
-    QTest::mouseClick(window.findChild<QPushButton*>("AllHelp"), Qt::LeftButton);
-    QTest::mouseClick(window.findChild<QPushButton*>("Tutorial"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<controls::TFcBitBtn*>("AllHelp"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<controls::TFcBitBtn*>("Tutorial"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("file");
     ASSERT_EQ(catcher.Opened.size(), 2);
     EXPECT_EQ(catcher.Opened[0], QUrl::fromLocalFile(user.ProgramFolder() + "/Utilities_tab.htm"));

@@ -10,6 +10,7 @@
 #include "app/mainscreen.h"
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/status/fcstatusbar.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
 #include "settings/fixedvolumes.h"
@@ -21,8 +22,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -61,7 +60,7 @@ protected:
         examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
         window.Session().State.BackupFolder = (stick + "/Backups").toStdString();
         window.UtilitiesTabPage()->UseVolumes(volumes);
-        window.resize(930, 760);
+        window.resize(927, 758);
         window.show();
         window.StartClock()->stop();  // the start-up has run already
         window.TabControl()->setCurrentIndex(UtilitiesPage);
@@ -145,19 +144,22 @@ TEST_F(UtilitiesScreensTest, BackupEmptyAndRestoreOnTheTestsOwnVolumes)
 TEST_F(UtilitiesScreensTest, PickingAVolumeAndGoingUp)
 {
     auto* drives = Find<QComboBox>("DriveComboBox");
-    auto* status = Find<QStatusBar>("BackupStatusBar");
+    auto* status = Find<controls::TFcStatusBar>("BackupStatusBar");
     drives->setCurrentIndex(1);
     EXPECT_EQ(QString::fromStdString(window.Session().State.BackupFolder), disk);
     EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "3072000 free MBs");
     EXPECT_EQ(Shown(Find<QTreeView>("DirectoryListBox")), QStringList{"Tarnwick"});
-    EXPECT_EQ(status->currentMessage(), disk);
+    EXPECT_EQ(status->PanelText(0), disk);
+    // A line high on the page, not squeezed away by the lists above it.
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_GE(status->height(), status->fontMetrics().height());
 
     window.Session().State.BackupFolder = (stick + "/Backups").toStdString();
     drives->setCurrentIndex(0);
     EXPECT_EQ(QString::fromStdString(window.Session().State.BackupFolder), stick);
     volumes.unreadable.insert(disk.toStdString());
     drives->setCurrentIndex(1);
-    EXPECT_EQ(status->currentMessage(), "drive may be empty or not available");
+    EXPECT_EQ(status->PanelText(0), "drive may be empty or not available");
     EXPECT_EQ(window.Session().State.BackupFolder, window.UtilitiesTabPage()->Logic().StartDrive());
 
     drives->setCurrentIndex(0);
