@@ -1,6 +1,5 @@
 #include "app/features/customerfeature.h"
 
-#include <QAbstractButton>
 #include <QLayout>
 
 #include "app/appservices.h"
@@ -27,12 +26,8 @@ CustomerFeature::CustomerFeature(const FeatureContext& context, QWidget* area, Q
     customers::CustomFieldsHooks& fields = page_->CustomFieldsLogic().Hooks;
     fields.PullChartRecord = [&s](std::int32_t key) { s.Sync().PullChartRecord(key, true); };
     fields.PushChartRecord = [&s](std::int32_t key) { s.Sync().PushChartRecord(key); };
-    // The Add / Edit / Query tab's buttons, where that tab has them.
-    QWidget& window = context_.Window;
-    if (auto* tasks = window.findChild<QAbstractButton*>(QStringLiteral("TasksCustomFields")))
-        QObject::connect(tasks, &QAbstractButton::clicked, page_, [this] { TasksCustomFieldsClick(); });
-    if (auto* crews = window.findChild<QAbstractButton*>(QStringLiteral("CrewsCustomFields")))
-        QObject::connect(crews, &QAbstractButton::clicked, page_, [this] { CrewsCustomFieldsClick(); });
+    // The Add / Edit / Query tab's two Custom fields buttons reach
+    // TasksCustomFieldsClick and CrewsCustomFieldsClick through the query page.
 }
 
 // The page works on the session's tables; it goes before them.
