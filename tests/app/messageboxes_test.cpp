@@ -64,7 +64,7 @@ TEST_F(QueryPageTest, TheTaskEditorsRefusalOpensOnTopOfTheEditor)
     EXPECT_EQ(shown->parentWidget(), editor);
     EXPECT_TRUE(shown->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(editor->geometry().intersects(shown->geometry()));
-    if (const char* dir = std::getenv("TARNWICK_SCREENSHOT_DIR"))
+    if (const char* dir = std::getenv("TARNWICK_SCREENSHOTS"))
         EditorWithBox(editor, shown.get()).save(QString::fromLocal8Bit(dir) + "/taskeditor-refusal.png");
 
     // Closed, the box leaves the editor open with what was typed.

@@ -61,7 +61,7 @@ TEST_F(MyCompanyPageTest, TheTypedCompanyIsSharedAndPrintedOnEveryReport)
     Type("State", QStringLiteral("OH"));
     Type("PostalCode", QStringLiteral("45402"));
     Type("Phone", QStringLiteral("555-0199"));
-    if (const char* dir = std::getenv("TARNWICK_SCREENSHOT_DIR"))
+    if (const char* dir = std::getenv("TARNWICK_SCREENSHOTS"))
         window.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/my-company.png"));
     window.TabControl()->setCurrentIndex(SelectPage);
 

@@ -138,7 +138,7 @@ TEST_F(QueryPageTest, AtTheDefaultSizeNoCaptionIsCut)
     EXPECT_EQ(page->findChild<QLabel*>(QStringLiteral("CustomersLabel"))->text(), "All customers");
     testing::ExpectCaptionsWhole(page);
     testing::ExpectCaptionsWhole(window.findChild<controls::TFcBitBtn*>("Tutorial")->parentWidget());
-    if (const char* dir = std::getenv("TARNWICK_SCREENSHOT_DIR"))
+    if (const char* dir = std::getenv("TARNWICK_SCREENSHOTS"))
         window.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/add-edit-query.png"));
 
     window.TabControl()->setCurrentIndex(TMainScreen::UtilitiesPage);

@@ -190,7 +190,7 @@ TEST_F(SendEmailWindowTest, Screenshot)
         dark += qGray(image.pixel(x, at.y())) < 128;
     EXPECT_GT(dark, 0);
     // Written only on request, so that a test run leaves the tree as it was.
-    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOT_DIR");
+    const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
     if (!folder.isEmpty()) {
         QDir().mkpath(folder);
         EXPECT_TRUE(image.save(folder + QStringLiteral("/send-email.png")));
