@@ -7,6 +7,7 @@
 #include "app/databaseselection.h"
 #include "app/features/customerfeature.h"
 #include "app/features/emailfeature.h"
+#include "app/features/exchangefeature.h"
 #include "app/features/pagecontrol.h"
 #include "app/features/printingfeature.h"
 #include "app/features/taskeditorfeature.h"
@@ -133,6 +134,9 @@ void TMainScreen::CreateFeatures()
     features_.Printing = printing_.get();
     email_ = std::make_unique<EmailFeature>(context_, features_);
     features_.Email = email_.get();
+    exchange_ = std::make_unique<ExchangeFeature>(
+        context_, features_,
+        ExchangeWindowSteps{[this]() -> settings::TQMSetup& { return SetupDialog(); }, [this] { return fieldColour_; }});
 }
 
 void TMainScreen::CreateStatusBar()
@@ -159,6 +163,7 @@ TMainScreen::~TMainScreen()
 {
     FormDestroy();
     // The pages work on the data module's tables; they go before them.
+    exchange_.reset();
     timeBlocks_.reset();
     printing_.reset();
     customers_.reset();

@@ -1,6 +1,7 @@
 // The main window's side of the Add / Edit / Query page: the page is attached
 // to the data module once the tables are open, and its hooks reach the
 // Visualize page, the Work calendar page, the schedule adder and the settings.
+#include "app/features/exchangefeature.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
@@ -56,12 +57,12 @@ void TMainScreen::AttachQueryPage()
         registry::TRegistry reg;
         return SaveTasksGridWidths(reg, widths);
     };
-    queryPage_->ImportFromQMClick = [this] { ImportFromQMClick(); };
-    queryPage_->ExportToQBClick = [this] { ExportToQBClick(); };
+    queryPage_->ImportFromQMClick = [this] { exchange_->ImportFromQMClick(); };
+    queryPage_->ExportToQBClick = [this] { exchange_->ExportToQBClick(); };
     queryPage_->CustomerGridDblClick = [this] { ui->TabControl->setCurrentIndex(CustomerTabPage); };
     queryPage_->TasksCustomFieldsClick = [this] { TasksCustomFieldsClick(); };
     queryPage_->CrewsCustomFieldsClick = [this] { CrewsCustomFieldsClick(); };
-    queryPage_->ImportFromQBClick = [this] { ImportFromQBClick(); };
+    queryPage_->ImportFromQBClick = [this] { exchange_->ImportFromQBClick(); };
     queryPage_->ReadOtherPages = [this](query::QueryControls& controls) {
         controls.SpecifyWorkingDay = workCalendarPage_->Controls().SpecifyWorkingDay;
     };
@@ -105,6 +106,24 @@ void TMainScreen::AttachQueryPage()
 void TMainScreen::ApplyCustomerQuery()
 {
     queryPage_->ApplyCustomerQuery();
+}
+
+void TMainScreen::RefreshCustomerViews()
+{
+    data_->CustomersTable.refresh();
+    data_->JobsTable.refresh();
+    queryPage_->ShowControls();
+}
+
+void TMainScreen::SetCustomersLabel(const QString& caption)
+{
+    queryPage_->Logic().Controls.CustomersLabel = caption.toStdString();
+    queryPage_->ShowControls();
+}
+
+void TMainScreen::UpdateSelectControls()
+{
+    queryPage_->UpdateSelectControls();
 }
 
 void TMainScreen::ResourceDisplayClick()

@@ -4,6 +4,7 @@
 // handed to the page's feature unit (app/features/).
 #include "app/features/customerfeature.h"
 #include "app/features/emailfeature.h"
+#include "app/features/exchangefeature.h"
 #include "app/features/pagecontrol.h"
 #include "app/features/printingfeature.h"
 #include "app/features/taskeditorfeature.h"
@@ -86,6 +87,21 @@ void TMainScreen::CloseDialogs()
         if (window)
             Guarded([&window] { window->close(); });
     }
+}
+
+exchange::TImportQM* TMainScreen::ImportQM() const
+{
+    return exchange_->ImportQM();
+}
+
+exchange::TExportJobToQB* TMainScreen::ExportJobToQB() const
+{
+    return exchange_->ExportJobToQB();
+}
+
+exchange::TImportQB* TMainScreen::ImportQB() const
+{
+    return exchange_->ImportQB();
 }
 
 void TMainScreen::LoadHolidays()
