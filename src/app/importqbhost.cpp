@@ -5,6 +5,7 @@
 #include "app/features/taskeditorfeature.h"
 #include "app/features/visualizefeature.h"
 #include "app/features/workcalendarfeature.h"
+#include "app/features/queryfeature.h"
 #include "app/querypage.h"
 #include "app/session/appsession.h"
 #include "customers/customfields.h"
@@ -74,7 +75,7 @@ int QuickBooksImportHost::WorkCalendarMode() const
 
 std::int32_t QuickBooksImportHost::GetCurrentResource()
 {
-    query::QueryPageLogic& page = features_.Query->Logic();
+    query::QueryPageLogic& page = features_.Query->Page()->Logic();
     const std::int32_t id = page.GetCurrentResource();
     session_.State.AverageRate = page.CurrentResourceRate;
     return id;

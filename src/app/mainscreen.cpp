@@ -10,6 +10,7 @@
 #include "app/features/exchangefeature.h"
 #include "app/features/pagecontrol.h"
 #include "app/features/printingfeature.h"
+#include "app/features/queryfeature.h"
 #include "app/features/taskeditorfeature.h"
 #include "app/features/timeblocksfeature.h"
 #include "app/features/visualizefeature.h"
@@ -75,7 +76,7 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
 
     data::DataModuleHooks hooks;
     hooks.TerminateApplication = [] { TerminateApplication(); };
-    hooks.ApplyCustomerQuery = [this] { ApplyQueryAndShowTasksNavigator(); };
+    hooks.ApplyCustomerQuery = [this] { query_->ApplyQueryAndShowTasksNavigator(); };
     hooks.SelectPageIsCurrent = [this] { return ui->TabControl->currentIndex() == SelectPage; };
     hooks.WorkingHoursBetween = [this](std::int32_t resourceId, TDateTime start, TDateTime end) {
         return calendarTables_->WorkingHoursBetween(resourceId, start, end);
@@ -114,9 +115,9 @@ void TMainScreen::CreateFeatures()
     visualize_ = std::make_unique<VisualizeFeature>(context_, features_, ui->RACContainer, ui->RACContainerLayout);
     features_.Visualize = visualize_.get();
     visualizePage_ = visualize_->Page();
-    queryPage_ = new TQueryPage(ui->SelectArea);
-    ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
-    features_.Query = queryPage_;
+    query_ = std::make_unique<QueryFeature>(context_, features_, ui->SelectArea, ui->SelectAreaLayout, ui->TabControl);
+    features_.Query = query_.get();
+    queryPage_ = query_->Page();
     customers_ = std::make_unique<CustomerFeature>(context_, ui->CustomerTabArea, ui->CustomerTabAreaLayout);
     features_.Customers = customers_.get();
     customerPage_ = customers_->Page();
@@ -137,6 +138,7 @@ void TMainScreen::CreateFeatures()
     exchange_ = std::make_unique<ExchangeFeature>(
         context_, features_,
         ExchangeWindowSteps{[this]() -> settings::TQMSetup& { return SetupDialog(); }, [this] { return fieldColour_; }});
+    features_.Exchange = exchange_.get();
 }
 
 void TMainScreen::CreateStatusBar()
@@ -169,7 +171,7 @@ TMainScreen::~TMainScreen()
     customers_.reset();
     visualize_.reset();
     calendar_.reset();
-    delete queryPage_;
+    query_.reset();
     queryPage_ = nullptr;
     // The session may outlive the window: nothing of it calls back here.
     data_->Bind(State, {});

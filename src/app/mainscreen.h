@@ -78,6 +78,7 @@ class EmailFeature;
 class ExchangeFeature;
 class PageControl;
 class PrintingFeature;
+class QueryFeature;
 class TaskEditorFeature;
 class TCustomerPage;
 class TDatabaseSelection;
@@ -251,17 +252,10 @@ private:
     // Closes every dialog and window the pages opened, saving what they show.
     void CloseDialogs();
     void CreateSetupDialog();
-    void ConnectCustomFieldsToQuery();
-    void AttachQueryPage();
     void ConnectUpdatePoll();
     void RestrictCustomerClick();
     void RestoreSelection();
-    void ShowEmptyDatabase();
-    // Every page's "apply the customer query" comes here (the data module's
-    // hook): the task navigator an empty database hid returns with a job.
-    void ApplyQueryAndShowTasksNavigator();
     void SaveRunSettings(int page);
-    void ResourceDisplayClick();
     void KeepChartScale(double widthRatio);
     void ChartSortByClick();
     bool ShowsChartHints(const QWidget* widget) const;
@@ -307,6 +301,7 @@ private:
     std::unique_ptr<PrintingFeature> printing_;
     std::unique_ptr<EmailFeature> email_;
     std::unique_ptr<ExchangeFeature> exchange_;
+    std::unique_ptr<QueryFeature> query_;
     std::unique_ptr<PageControl> pages_;
     // The pages as the Add / Edit / Query and Utilities wiring reach them.
     TabHandlers* tabHandlers_ = nullptr;

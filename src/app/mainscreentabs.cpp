@@ -7,6 +7,7 @@
 #include "app/features/exchangefeature.h"
 #include "app/features/pagecontrol.h"
 #include "app/features/printingfeature.h"
+#include "app/features/queryfeature.h"
 #include "app/features/taskeditorfeature.h"
 #include "app/features/timeblocksfeature.h"
 #include "app/features/visualizefeature.h"
@@ -87,6 +88,26 @@ void TMainScreen::CloseDialogs()
         if (window)
             Guarded([&window] { window->close(); });
     }
+}
+
+void TMainScreen::ApplyCustomerQuery()
+{
+    query_->ApplyCustomerQuery();
+}
+
+void TMainScreen::RefreshCustomerViews()
+{
+    query_->RefreshCustomerViews();
+}
+
+void TMainScreen::SetCustomersLabel(const QString& caption)
+{
+    query_->SetCustomersLabel(caption);
+}
+
+void TMainScreen::UpdateSelectControls()
+{
+    query_->UpdateSelectControls();
 }
 
 exchange::TImportQM* TMainScreen::ImportQM() const
@@ -183,11 +204,6 @@ tasks::TRemoveSlot* TMainScreen::RemoveSlot() const
 void TMainScreen::RemoveSpaceTimerTimer()
 {
     timeBlocks_->RemoveSpaceTimerTimer();
-}
-
-void TMainScreen::ConnectCustomFieldsToQuery()
-{
-    customers_->ConnectToQuery(queryPage_);
 }
 
 void TMainScreen::RestrictCustomerClick()

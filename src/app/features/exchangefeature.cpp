@@ -2,6 +2,7 @@
 
 #include "app/importqbhost.h"
 #include "app/qbexporthost.h"
+#include "app/features/queryfeature.h"
 #include "app/querypage.h"
 #include "exchange/exportjobform.h"
 #include "exchange/importqbform.h"
@@ -49,7 +50,7 @@ void ExchangeFeature::ExportToQBClick()
     AppSession& s = context_.Session;
     if (!exportJobToQB_) {
         data::TEstimateData& d = s.Data();
-        exportHost_ = std::make_unique<QbExportHost>(s, features_.Query->Logic());
+        exportHost_ = std::make_unique<QbExportHost>(s, features_.Query->Page()->Logic());
         QbExportHost& host = *exportHost_;
         settings::TQMSetup& setup = steps_.Setup();
         host.ShowSetup = [this](bool) { steps_.Setup().ShowSetup(steps_.Setup().QuickBooksSetupTab()); };
@@ -78,27 +79,22 @@ void ExchangeFeature::ImportFromQBClick()
 
 std::int32_t ExchangeFeature::CurrentResource()
 {
-    return features_.Query->Logic().GetCurrentResource();
+    return features_.Query->CurrentResource();
 }
 
 void ExchangeFeature::RefreshCustomerViews()
 {
-    data::TEstimateData& d = context_.Session.Data();
-    d.CustomersTable.refresh();
-    d.JobsTable.refresh();
-    features_.Query->ShowControls();
+    features_.Query->RefreshCustomerViews();
 }
 
 void ExchangeFeature::SetCustomersLabel(const QString& caption)
 {
-    features_.Query->Logic().Controls.CustomersLabel = caption.toStdString();
-    features_.Query->ShowControls();
+    features_.Query->SetCustomersLabel(caption);
 }
 
 void ExchangeFeature::EnableJobsNavigator()
 {
-    features_.Query->Logic().Controls.Select.JobsNavigator = true;
-    features_.Query->ShowControls();
+    features_.Query->EnableJobsNavigator();
 }
 
 void ExchangeFeature::ApplyCustomerQuery()
