@@ -1,6 +1,7 @@
 #include "app/mainscreen.h"
 
 #include "controls/base/fcformkeys.h"
+#include "controls/foundation/fcbhints.h"
 #include "data/services/busyscopes.h"
 
 #include "app/appservices.h"
@@ -48,6 +49,9 @@ namespace {
 constexpr int kMinimumWidth = 880;
 constexpr int kMinimumHeight = 600;
 constexpr int kHintHidePauseMs = 14000;
+constexpr int kHintCaptionWidth = 400;        // help level 0
+constexpr int kShortHintCaptionWidth = 200;   // help level 1
+constexpr int kChartHintCaptionWidth = 800;   // chart hints with dates, length, status and notes
 constexpr int kStartIntervalMs = 2;
 constexpr int kUpdatePollMs = 15000;
 
@@ -101,6 +105,9 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     CreateStatusBar();
     ConnectUpdatePoll();
 
+    // Installed before the window's own filter, which therefore sees a tool
+    // tip first and keeps the hints a help level silences from the balloons.
+    FcBalloonHints = new controls::TFcBalloonHints(this);
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -504,8 +511,16 @@ void TMainScreen::ApplyColourScheme()
 
 void TMainScreen::ApplyHelpLevel()
 {
-    if (State.HelpLevel != 0 && State.HelpLevel != 1)
+    const bool knownLevel = State.HelpLevel == 0 || State.HelpLevel == 1;
+    if (knownLevel) {
+        FcBalloonHints->SetHintHidePause(kHintHidePauseMs);
+        FcBalloonHints->SetCaptionWidth(State.HelpLevel == 0 ? kHintCaptionWidth : kShortHintCaptionWidth);
+    }
+    if (State.HintMode == 0)
+        FcBalloonHints->SetCaptionWidth(kChartHintCaptionWidth);
+    if (!knownLevel)
         return;
+    // Tips a control shows itself (the chart's bars) stay as long.
     for (QWidget* w : findChildren<QWidget*>())
         w->setToolTipDuration(kHintHidePauseMs);
     // The chart keeps its hints at every level; its bars describe themselves.

@@ -61,6 +61,10 @@ namespace tw::email {
 class TSendEmail;
 }
 
+namespace tw::controls {
+class TFcBalloonHints;
+}
+
 namespace tw::settings {
 class TQMSetup;
 }
@@ -183,7 +187,11 @@ public:
     void RestoreWindowLayout();
     void LayoutMainWindow(bool scalePeriod);
     void ApplyColourScheme();
+    // The hints' caption width and hide pause by help level and chart hint
+    // mode; level 1 silences every hint of the window but the chart's.
     void ApplyHelpLevel();
+    // Every hint of the program shows as a balloon through this component.
+    controls::TFcBalloonHints* BalloonHints() const { return FcBalloonHints; }
     void HelpClick();
     void TWDbManagementClick();
     void QMDbManagementClick();
@@ -318,6 +326,7 @@ private:
     tasks::TAddTask* taskEditor_ = nullptr;
     tasks::TaskEditorContext* taskEditorContext_ = nullptr;
     bool hintsShown_ = true;
+    controls::TFcBalloonHints* FcBalloonHints = nullptr;
     bool showWhenStarted_ = false;
     bool showingAfterStart_ = false;
 };
