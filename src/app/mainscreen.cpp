@@ -49,9 +49,9 @@ namespace {
 constexpr int kMinimumWidth = 880;
 constexpr int kMinimumHeight = 600;
 constexpr int kHintHidePauseMs = 14000;
-constexpr int kHintCaptionWidth = 400;        // help level 0
-constexpr int kShortHintCaptionWidth = 200;   // help level 1
-constexpr int kChartHintCaptionWidth = 800;   // chart hints with dates, length, status and notes
+constexpr int kHintCaptionWidth = 400;       // help level 0
+constexpr int kShortHintCaptionWidth = 200;  // help level 1
+constexpr int kChartHintCaptionWidth = 800;  // chart hints with dates, length, status and notes
 constexpr int kStartIntervalMs = 2;
 constexpr int kUpdatePollMs = 15000;
 
@@ -122,7 +122,8 @@ void TMainScreen::CreateFeatures()
     visualize_ = std::make_unique<VisualizeFeature>(context_, features_, ui->RACContainer, ui->RACContainerLayout);
     features_.Visualize = visualize_.get();
     visualizePage_ = visualize_->Page();
-    query_ = std::make_unique<QueryFeature>(context_, features_, ui->SelectArea, ui->SelectAreaLayout, ui->TabControl);
+    query_ = std::make_unique<QueryFeature>(context_, features_, ui->SelectArea, ui->SelectAreaLayout,
+                                            ui->TabControl);
     features_.Query = query_.get();
     queryPage_ = query_->Page();
     customers_ = std::make_unique<CustomerFeature>(context_, ui->CustomerTabArea, ui->CustomerTabAreaLayout);
@@ -144,7 +145,8 @@ void TMainScreen::CreateFeatures()
     features_.Email = email_.get();
     exchange_ = std::make_unique<ExchangeFeature>(
         context_, features_,
-        ExchangeWindowSteps{[this]() -> settings::TQMSetup& { return SetupDialog(); }, [this] { return fieldColour_; }});
+        ExchangeWindowSteps{[this]() -> settings::TQMSetup& { return SetupDialog(); },
+                            [this] { return fieldColour_; }});
     features_.Exchange = exchange_.get();
 }
 

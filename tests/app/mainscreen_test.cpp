@@ -385,7 +385,8 @@ TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
         window.Session().State.HelpLevel = c.level;
         window.Session().State.HintMode = c.hintMode;
         window.ApplyHelpLevel();
-        EXPECT_EQ(BalloonFor(*hints, help), c.helpHint ? "View all help contents" : "") << "level " << c.level;
+        const QString helpHint = c.helpHint ? "View all help contents" : "";
+        EXPECT_EQ(BalloonFor(*hints, help), helpHint) << "level " << c.level;
         EXPECT_EQ(BalloonFor(*hints, chartPart), "a bar") << "level " << c.level;
         EXPECT_EQ(hints->CaptionWidth(), c.captionWidth) << "level " << c.level << " mode " << c.hintMode;
         EXPECT_EQ(hints->HintHidePause(), 14000);

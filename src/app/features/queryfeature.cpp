@@ -58,10 +58,10 @@ void QueryFeature::Attach(UpdatePoll& poll)
         features_.Pages->ChartSortByClick();
     };
     hooks.ShowTaskEditor = [this](const tasks::EditorArguments& r) {
-        features_.Editor->Editor()->ShowTaskEditor(
-            *r.Table, r.IsMainView, r.Edit, r.HelpLevel, r.Description, r.StartText, r.AddMissingData,
-            r.NotesText, r.CustomerListId, r.ListId, r.JobListId, r.FullName, r.RebuildOnClose, r.Status, r.Modal,
-            r.SkipOverlapCheck);
+        features_.Editor->Editor()->ShowTaskEditor(*r.Table, r.IsMainView, r.Edit, r.HelpLevel, r.Description,
+                                                   r.StartText, r.AddMissingData, r.NotesText,
+                                                   r.CustomerListId, r.ListId, r.JobListId, r.FullName,
+                                                   r.RebuildOnClose, r.Status, r.Modal, r.SkipOverlapCheck);
     };
     // A new task is for the resource selected in the resources grid.
     tasks::TaskEditorHooks& editor = features_.Editor->Context().Hooks;
@@ -89,7 +89,9 @@ void QueryFeature::Attach(UpdatePoll& poll)
     ConnectOtherPages();
     poll.Hooks.ApplyQueryFilters = [this] { page_->ApplyQueryFilters(); };
     features_.Customers->ConnectToQuery(page_);
-    features_.Pages->Handlers().Hooks.SetChartSortBy2 = [this](int choice) { page_->SetChartSortBy2(choice); };
+    features_.Pages->Handlers().Hooks.SetChartSortBy2 = [this](int choice) {
+        page_->SetChartSortBy2(choice);
+    };
 
     // Leaving the page keeps its current task; showing it again reads the views afresh.
     QObject::connect(tabs_, &TMainPageControl::currentChanged, page_,
