@@ -76,7 +76,6 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     editor_ = std::make_unique<TaskEditorFeature>(context_, features_);
     features_.Editor = editor_.get();
     taskEditor_ = editor_->Editor();
-    taskEditorContext_ = &editor_->Context();
 
     data::DataModuleHooks hooks;
     hooks.TerminateApplication = [] { TerminateApplication(); };
@@ -135,7 +134,6 @@ void TMainScreen::CreateFeatures()
     StartupWindow& attach = *this;
     pages_ = std::make_unique<PageControl>(context_, features_, ui->TabControl, attach);
     features_.Pages = pages_.get();
-    tabHandlers_ = &pages_->Handlers();
     timeBlocks_ = std::make_unique<TimeBlocksFeature>(context_, features_);
     features_.TimeBlocks = timeBlocks_.get();
     removeSpace_ = timeBlocks_->RemoveSpaceTimer();

@@ -311,8 +311,6 @@ private:
     std::unique_ptr<ExchangeFeature> exchange_;
     std::unique_ptr<QueryFeature> query_;
     std::unique_ptr<PageControl> pages_;
-    // The pages as the Add / Edit / Query and Utilities wiring reach them.
-    TabHandlers* tabHandlers_ = nullptr;
     std::unique_ptr<app::UpdatePoll> poll_;
     TPassword* password_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;
@@ -324,7 +322,6 @@ private:
     TUtilitiesPage* utilitiesPage_ = nullptr;
     std::unique_ptr<UtilitiesWiring> utilities_;
     tasks::TAddTask* taskEditor_ = nullptr;
-    tasks::TaskEditorContext* taskEditorContext_ = nullptr;
     bool hintsShown_ = true;
     controls::TFcBalloonHints* FcBalloonHints = nullptr;
     bool showWhenStarted_ = false;
