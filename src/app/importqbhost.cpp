@@ -1,7 +1,11 @@
 #include "app/importqbhost.h"
 
 #include "app/customerpage.h"
-#include "app/mainscreen.h"
+#include "app/features/customerfeature.h"
+#include "app/features/taskeditorfeature.h"
+#include "app/features/visualizefeature.h"
+#include "app/features/workcalendarfeature.h"
+#include "app/features/queryfeature.h"
 #include "app/querypage.h"
 #include "app/session/appsession.h"
 #include "customers/customfields.h"
@@ -14,20 +18,23 @@
 
 namespace tw::app {
 
-QuickBooksImportHost::QuickBooksImportHost(AppSession& session, TMainScreen& window)
-    : SessionExchangeHooks(session),
-      session_(session),
-      window_(window)
+QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features,
+                                           std::function<settings::TQMSetup&()> setup)
+    : SessionExchangeHooks(context.Session),
+      session_(context.Session),
+      context_(context),
+      features_(features),
+      setup_(std::move(setup))
 {}
 
 exchange::ExchangeSettings& QuickBooksImportHost::Settings()
 {
-    return window_.SetupDialog().AccountingSettings();
+    return setup_().AccountingSettings();
 }
 
 exchange::SetupEditionView& QuickBooksImportHost::Setup()
 {
-    return window_.SetupDialog().EditionView();
+    return setup_().EditionView();
 }
 
 std::unique_ptr<qb::SessionManager> QuickBooksImportHost::CreateSessionManager()
@@ -58,7 +65,7 @@ void QuickBooksImportHost::SetAverageRate(Currency rate)
 
 int QuickBooksImportHost::TaskEditorLeft() const
 {
-    return window_.Layout().AddTaskLeft;
+    return context_.Layout.AddTaskLeft;
 }
 
 int QuickBooksImportHost::WorkCalendarMode() const
@@ -68,7 +75,7 @@ int QuickBooksImportHost::WorkCalendarMode() const
 
 std::int32_t QuickBooksImportHost::GetCurrentResource()
 {
-    query::QueryPageLogic& page = window_.QueryPage()->Logic();
+    query::QueryPageLogic& page = features_.Query->Page()->Logic();
     const std::int32_t id = page.GetCurrentResource();
     session_.State.AverageRate = page.CurrentResourceRate;
     return id;
@@ -117,13 +124,13 @@ schedule::SharedTablesHeld QuickBooksImportHost::HoldSharedTables()
 
 bool QuickBooksImportHost::TaskEditorOpen() const
 {
-    tasks::TAddTask* editor = window_.TaskEditor();
+    tasks::TAddTask* editor = features_.Editor->Editor();
     return editor && editor->Editor().IsOpen();
 }
 
 bool QuickBooksImportHost::ShowTaskEditor(const tasks::EditorArguments& a)
 {
-    tasks::TAddTask* editor = window_.TaskEditor();
+    tasks::TAddTask* editor = features_.Editor->Editor();
     if (!editor || !a.Table)
         return false;
     editor->ShowTaskEditor(*a.Table, a.IsMainView, a.Edit, a.HelpLevel, a.Description, a.StartText,
@@ -134,18 +141,18 @@ bool QuickBooksImportHost::ShowTaskEditor(const tasks::EditorArguments& a)
 
 void QuickBooksImportHost::ApplyCustomerQuery()
 {
-    window_.ApplyCustomerQuery();
+    features_.Query->ApplyCustomerQuery();
 }
 
 void QuickBooksImportHost::UpdateSelectControls()
 {
-    window_.QueryPage()->UpdateSelectControls();
+    features_.Query->UpdateSelectControls();
 }
 
 void QuickBooksImportHost::SortWorkTables()
 {
     // The chart's rebuild sorts the working tables in the chosen order.
-    window_.BuildChart(false);
+    features_.Visualize->BuildChart(false);
 }
 
 void QuickBooksImportHost::ShowCustomerCount()
@@ -177,17 +184,17 @@ void QuickBooksImportHost::ShowMainStatus(int panel, const QString& text)
 
 bool QuickBooksImportHost::DefineCustomField(int kind, const QString& name)
 {
-    return window_.CustomerPage()->CustomFieldsLogic().DefineCustomField(kind, "", name.toStdString());
+    return features_.Customers->Page()->CustomFieldsLogic().DefineCustomField(kind, "", name.toStdString());
 }
 
 void QuickBooksImportHost::LoadCustomFieldNames(int kind)
 {
-    window_.CustomerPage()->CustomFieldsLogic().LoadCustomFieldNames(kind);
+    features_.Customers->Page()->CustomFieldsLogic().LoadCustomFieldNames(kind);
 }
 
 void QuickBooksImportHost::ShowWorkCalendar(std::int32_t resourceId)
 {
-    window_.ShowWorkCalendar(resourceId);
+    features_.Calendar->ShowWorkCalendar(resourceId);
 }
 
 }  // namespace tw::app

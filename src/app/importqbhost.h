@@ -1,20 +1,27 @@
 #pragma once
 // What "Import from QuickBooks" needs of the running program: the session's
 // settings, tables, calendars and task adder, the accounting link the
-// registry names, and the main window's pages, task editor and custom fields.
+// registry names, and the other feature units' pages, task editor and custom
+// fields.
 // The accounting settings and the edition choice are the setup dialog's.
 
+#include <functional>
+
+#include "app/features/featurecontext.h"
 #include "app/sessionexchangehooks.h"
 #include "exchange/importqb/importqbview.h"
 
+namespace tw::settings {
+class TQMSetup;
+}
+
 namespace tw::app {
 
-class AppSession;
-class TMainScreen;
 
 class QuickBooksImportHost : public exchange::ImportQBHost, public SessionExchangeHooks {
 public:
-    QuickBooksImportHost(AppSession& session, TMainScreen& window);
+    QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features,
+                         std::function<settings::TQMSetup&()> setup);
 
     // ImportQBHost
     exchange::ExchangeMessages& Messages() override { return *this; }
@@ -52,7 +59,9 @@ public:
 
 private:
     AppSession& session_;
-    TMainScreen& window_;
+    FeatureContext context_;
+    const MainFeatures& features_;
+    std::function<settings::TQMSetup&()> setup_;
 };
 
 }  // namespace tw::app

@@ -1,14 +1,17 @@
 #include "app/mainscreen.h"
 
 #include "controls/base/fcformkeys.h"
+#include "controls/foundation/fcbhints.h"
 #include "data/services/busyscopes.h"
 
 #include "app/appservices.h"
 #include "app/databaseselection.h"
 #include "app/features/customerfeature.h"
 #include "app/features/emailfeature.h"
+#include "app/features/exchangefeature.h"
 #include "app/features/pagecontrol.h"
 #include "app/features/printingfeature.h"
+#include "app/features/queryfeature.h"
 #include "app/features/taskeditorfeature.h"
 #include "app/features/timeblocksfeature.h"
 #include "app/features/visualizefeature.h"
@@ -46,6 +49,9 @@ namespace {
 constexpr int kMinimumWidth = 880;
 constexpr int kMinimumHeight = 600;
 constexpr int kHintHidePauseMs = 14000;
+constexpr int kHintCaptionWidth = 400;       // help level 0
+constexpr int kShortHintCaptionWidth = 200;  // help level 1
+constexpr int kChartHintCaptionWidth = 800;  // chart hints with dates, length, status and notes
 constexpr int kStartIntervalMs = 2;
 constexpr int kUpdatePollMs = 15000;
 
@@ -70,11 +76,10 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     editor_ = std::make_unique<TaskEditorFeature>(context_, features_);
     features_.Editor = editor_.get();
     taskEditor_ = editor_->Editor();
-    taskEditorContext_ = &editor_->Context();
 
     data::DataModuleHooks hooks;
     hooks.TerminateApplication = [] { TerminateApplication(); };
-    hooks.ApplyCustomerQuery = [this] { ApplyQueryAndShowTasksNavigator(); };
+    hooks.ApplyCustomerQuery = [this] { query_->ApplyQueryAndShowTasksNavigator(); };
     hooks.SelectPageIsCurrent = [this] { return ui->TabControl->currentIndex() == SelectPage; };
     hooks.WorkingHoursBetween = [this](std::int32_t resourceId, TDateTime start, TDateTime end) {
         return calendarTables_->WorkingHoursBetween(resourceId, start, end);
@@ -99,6 +104,9 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     CreateStatusBar();
     ConnectUpdatePoll();
 
+    // Installed before the window's own filter, which therefore sees a tool
+    // tip first and keeps the hints a help level silences from the balloons.
+    FcBalloonHints = new controls::TFcBalloonHints(this);
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -113,9 +121,10 @@ void TMainScreen::CreateFeatures()
     visualize_ = std::make_unique<VisualizeFeature>(context_, features_, ui->RACContainer, ui->RACContainerLayout);
     features_.Visualize = visualize_.get();
     visualizePage_ = visualize_->Page();
-    queryPage_ = new TQueryPage(ui->SelectArea);
-    ui->SelectAreaLayout->addWidget(queryPage_, 0, 0);
-    features_.Query = queryPage_;
+    query_ = std::make_unique<QueryFeature>(context_, features_, ui->SelectArea, ui->SelectAreaLayout,
+                                            ui->TabControl);
+    features_.Query = query_.get();
+    queryPage_ = query_->Page();
     customers_ = std::make_unique<CustomerFeature>(context_, ui->CustomerTabArea, ui->CustomerTabAreaLayout);
     features_.Customers = customers_.get();
     customerPage_ = customers_->Page();
@@ -125,7 +134,6 @@ void TMainScreen::CreateFeatures()
     StartupWindow& attach = *this;
     pages_ = std::make_unique<PageControl>(context_, features_, ui->TabControl, attach);
     features_.Pages = pages_.get();
-    tabHandlers_ = &pages_->Handlers();
     timeBlocks_ = std::make_unique<TimeBlocksFeature>(context_, features_);
     features_.TimeBlocks = timeBlocks_.get();
     removeSpace_ = timeBlocks_->RemoveSpaceTimer();
@@ -133,6 +141,11 @@ void TMainScreen::CreateFeatures()
     features_.Printing = printing_.get();
     email_ = std::make_unique<EmailFeature>(context_, features_);
     features_.Email = email_.get();
+    exchange_ = std::make_unique<ExchangeFeature>(
+        context_, features_,
+        ExchangeWindowSteps{[this]() -> settings::TQMSetup& { return SetupDialog(); },
+                            [this] { return fieldColour_; }});
+    features_.Exchange = exchange_.get();
 }
 
 void TMainScreen::CreateStatusBar()
@@ -159,12 +172,13 @@ TMainScreen::~TMainScreen()
 {
     FormDestroy();
     // The pages work on the data module's tables; they go before them.
+    exchange_.reset();
     timeBlocks_.reset();
     printing_.reset();
     customers_.reset();
     visualize_.reset();
     calendar_.reset();
-    delete queryPage_;
+    query_.reset();
     queryPage_ = nullptr;
     // The session may outlive the window: nothing of it calls back here.
     data_->Bind(State, {});
@@ -497,8 +511,16 @@ void TMainScreen::ApplyColourScheme()
 
 void TMainScreen::ApplyHelpLevel()
 {
-    if (State.HelpLevel != 0 && State.HelpLevel != 1)
+    const bool knownLevel = State.HelpLevel == 0 || State.HelpLevel == 1;
+    if (knownLevel) {
+        FcBalloonHints->SetHintHidePause(kHintHidePauseMs);
+        FcBalloonHints->SetCaptionWidth(State.HelpLevel == 0 ? kHintCaptionWidth : kShortHintCaptionWidth);
+    }
+    if (State.HintMode == 0)
+        FcBalloonHints->SetCaptionWidth(kChartHintCaptionWidth);
+    if (!knownLevel)
         return;
+    // Tips a control shows itself (the chart's bars) stay as long.
     for (QWidget* w : findChildren<QWidget*>())
         w->setToolTipDuration(kHintHidePauseMs);
     // The chart keeps its hints at every level; its bars describe themselves.

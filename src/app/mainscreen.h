@@ -19,9 +19,7 @@
 // mode, 2 a length or a second text.
 
 #include "app/features/featurecontext.h"
-#include "app/importqbhost.h"
 #include "app/mainpagecontrol.h"
-#include "app/quillmarkhost.h"
 #include "app/session/appsession.h"
 #include "app/session/startupsequence.h"
 #include "app/startupstate.h"
@@ -32,11 +30,6 @@
 #include "controls/status/fcstatusbar.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
-#include "exchange/importqmform.h"
-#include "exchange/exportjobform.h"
-#include "app/qbexporthost.h"
-#include "exchange/importqbform.h"
-#include "exchange/quillmark/quillmarktables.h"
 #include "platform/datetime/datetime.h"
 #include "schedule/sync/addtask.h"
 #include "tasks/addtaskform.h"
@@ -68,16 +61,28 @@ namespace tw::email {
 class TSendEmail;
 }
 
+namespace tw::controls {
+class TFcBalloonHints;
+}
+
 namespace tw::settings {
 class TQMSetup;
 }
+
+namespace tw::exchange {
+class TExportJobToQB;
+class TImportQB;
+class TImportQM;
+}  // namespace tw::exchange
 
 namespace tw::app {
 
 class CustomerFeature;
 class EmailFeature;
+class ExchangeFeature;
 class PageControl;
 class PrintingFeature;
+class QueryFeature;
 class TaskEditorFeature;
 class TCustomerPage;
 class TDatabaseSelection;
@@ -92,7 +97,7 @@ class TWorkCalendarPage;
 class VisualizeFeature;
 class WorkCalendarFeature;
 
-class TMainScreen : public QMainWindow, private StartupWindow, private QuillmarkImportWindow {
+class TMainScreen : public QMainWindow, private StartupWindow {
     Q_OBJECT
     // The session the window works on, first so that it outlives everything
     // below; a window built without one makes its own.
@@ -132,7 +137,10 @@ public:
     timeblocks::SlotOperations& SlotOperations();
     tasks::TInsertSlot* InsertSlot() const;
     tasks::TRemoveSlot* RemoveSlot() const;
-    exchange::TImportQM* ImportQM() const { return importQM_.get(); }
+    // The exchange windows once opened from the Add / Edit / Query page, else null.
+    exchange::TImportQM* ImportQM() const;
+    exchange::TExportJobToQB* ExportJobToQB() const;
+    exchange::TImportQB* ImportQB() const;
     // The Add / Edit / Query tab's "Custom fields" buttons of tasks and resources.
     void TasksCustomFieldsClick();
     void CrewsCustomFieldsClick();
@@ -179,7 +187,11 @@ public:
     void RestoreWindowLayout();
     void LayoutMainWindow(bool scalePeriod);
     void ApplyColourScheme();
+    // The hints' caption width and hide pause by help level and chart hint
+    // mode; level 1 silences every hint of the window but the chart's.
     void ApplyHelpLevel();
+    // Every hint of the program shows as a balloon through this component.
+    controls::TFcBalloonHints* BalloonHints() const { return FcBalloonHints; }
     void HelpClick();
     void TWDbManagementClick();
     void QMDbManagementClick();
@@ -207,14 +219,7 @@ public:
     // The print and preview dialog on a chart period.
     void OpenPrintPreview(int helpLevel, double spanDays, double gridInterval, double gridCount,
                           TDateTime chartStart, TDateTime chartEnd);
-    // "Import Quillmark job", made at its first opening from the Add / Edit / Query page.
-    void ImportFromQMClick();
-    void ExportToQBClick();
-    exchange::TExportJobToQB* ExportJobToQB() const { return exportJobToQB_.get(); }
-    // "Import from QuickBooks", made at its first opening from the Add / Edit / Query page.
-    void ImportFromQBClick();
-    exchange::TImportQB* ImportQB() const { return importQB_.get(); }
-    void ApplyCustomerQuery() override;
+    void ApplyCustomerQuery();
     // The Work calendar page's list of calendars, its choice and the calendar shown.
     void LoadHolidays();
     void FillCalendarResourceList(bool allResources);
@@ -240,12 +245,10 @@ private:
     void ShowChartPeriod(TDateTime start, TDateTime end) override;
     void ShowJobStatusTexts(const data::JobStatusTexts& texts) override;
     void ShowResourceCaptionMode(int mode) override;
-    // What an import from Quillmark does on the window (app/quillmarkhost.h).
-    std::int32_t CurrentResource() override;
-    void RefreshCustomerViews() override;
-    void SetCustomersLabel(const QString& caption) override;
-    void EnableJobsNavigator() override;
-    void UpdateSelectControls() override;
+    // What a restore does to the Add / Edit / Query page.
+    void RefreshCustomerViews();
+    void SetCustomersLabel(const QString& caption);
+    void UpdateSelectControls();
     bool ReadStartupNames();
     bool AskPassword();
     // Shows the window deferred by ShowWhenStarted, once.
@@ -257,17 +260,10 @@ private:
     // Closes every dialog and window the pages opened, saving what they show.
     void CloseDialogs();
     void CreateSetupDialog();
-    void ConnectCustomFieldsToQuery();
-    void AttachQueryPage();
     void ConnectUpdatePoll();
     void RestrictCustomerClick();
     void RestoreSelection();
-    void ShowEmptyDatabase();
-    // Every page's "apply the customer query" comes here (the data module's
-    // hook): the task navigator an empty database hid returns with a job.
-    void ApplyQueryAndShowTasksNavigator();
     void SaveRunSettings(int page);
-    void ResourceDisplayClick();
     void KeepChartScale(double widthRatio);
     void ChartSortByClick();
     bool ShowsChartHints(const QWidget* widget) const;
@@ -312,9 +308,9 @@ private:
     std::unique_ptr<TimeBlocksFeature> timeBlocks_;
     std::unique_ptr<PrintingFeature> printing_;
     std::unique_ptr<EmailFeature> email_;
+    std::unique_ptr<ExchangeFeature> exchange_;
+    std::unique_ptr<QueryFeature> query_;
     std::unique_ptr<PageControl> pages_;
-    // The pages as the Add / Edit / Query and Utilities wiring reach them.
-    TabHandlers* tabHandlers_ = nullptr;
     std::unique_ptr<app::UpdatePoll> poll_;
     TPassword* password_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;
@@ -326,15 +322,8 @@ private:
     TUtilitiesPage* utilitiesPage_ = nullptr;
     std::unique_ptr<UtilitiesWiring> utilities_;
     tasks::TAddTask* taskEditor_ = nullptr;
-    tasks::TaskEditorContext* taskEditorContext_ = nullptr;
     bool hintsShown_ = true;
-    std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
-    std::unique_ptr<QuillmarkHost> quillmarkHost_;
-    std::unique_ptr<exchange::TImportQM> importQM_;
-    std::unique_ptr<QbExportHost> exportHost_;
-    std::unique_ptr<exchange::TExportJobToQB> exportJobToQB_;
-    std::unique_ptr<QuickBooksImportHost> importQBHost_;
-    std::unique_ptr<exchange::TImportQB> importQB_;
+    controls::TFcBalloonHints* FcBalloonHints = nullptr;
     bool showWhenStarted_ = false;
     bool showingAfterStart_ = false;
 };

@@ -5,6 +5,7 @@
 // shutdown stores.
 
 #include "app/appservices.h"
+#include "app/features/queryfeature.h"
 #include "app/features/taskeditorfeature.h"
 #include "app/features/visualizefeature.h"
 #include "app/features/workcalendarfeature.h"
@@ -58,7 +59,7 @@ void TMainScreen::AttachPages()
 {
     calendar_->Attach();
     visualize_->Attach();
-    AttachQueryPage();
+    query_->Attach(*poll_);
 }
 
 void TMainScreen::ShowScheduleDatabaseInUse(const std::string& text)
@@ -137,35 +138,11 @@ void TMainScreen::RestoreSelection()
     State.TablesBusy = false;
     ApplyCustomerQuery();
     Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(Settings.SavedScheduleItemId))); });
-    ResourceDisplayClick();
+    query_->ResourceDisplayClick();
     if (emptyDatabase)
-        ShowEmptyDatabase();
+        query_->ShowEmptyDatabase();
     // The chart of a start on the Visualize page is built once, by the page
     // change that ends the start-up (StartTimer), not here as well.
-}
-
-// An empty database says so on the Add / Edit / Query page; with no job to
-// add a task to, the task navigator stays hidden until the first job exists.
-void TMainScreen::ShowEmptyDatabase()
-{
-    query::QueryControls& controls = queryPage_->Logic().Controls;
-    controls.CustomersLabel = "No customers";
-    controls.JobsLabel = "No jobs";
-    controls.TasksLabel = "No tasks";
-    controls.TasksNavigatorEnabled = false;
-    queryPage_->ShowControls();
-    if (QWidget* navigator = queryPage_->findChild<QWidget*>(QStringLiteral("TasksNavigator")))
-        navigator->hide();
-}
-
-void TMainScreen::ApplyQueryAndShowTasksNavigator()
-{
-    ApplyCustomerQuery();
-    db::Table& jobs = data_->JobsTable2;
-    if (!jobs.active() || jobs.isEmpty())
-        return;
-    if (QWidget* navigator = queryPage_->findChild<QWidget*>(QStringLiteral("TasksNavigator")))
-        navigator->show();
 }
 
 void TMainScreen::SaveRunSettings(int page)

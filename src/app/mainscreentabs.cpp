@@ -4,8 +4,10 @@
 // handed to the page's feature unit (app/features/).
 #include "app/features/customerfeature.h"
 #include "app/features/emailfeature.h"
+#include "app/features/exchangefeature.h"
 #include "app/features/pagecontrol.h"
 #include "app/features/printingfeature.h"
+#include "app/features/queryfeature.h"
 #include "app/features/taskeditorfeature.h"
 #include "app/features/timeblocksfeature.h"
 #include "app/features/visualizefeature.h"
@@ -88,6 +90,41 @@ void TMainScreen::CloseDialogs()
     }
 }
 
+void TMainScreen::ApplyCustomerQuery()
+{
+    query_->ApplyCustomerQuery();
+}
+
+void TMainScreen::RefreshCustomerViews()
+{
+    query_->RefreshCustomerViews();
+}
+
+void TMainScreen::SetCustomersLabel(const QString& caption)
+{
+    query_->SetCustomersLabel(caption);
+}
+
+void TMainScreen::UpdateSelectControls()
+{
+    query_->UpdateSelectControls();
+}
+
+exchange::TImportQM* TMainScreen::ImportQM() const
+{
+    return exchange_->ImportQM();
+}
+
+exchange::TExportJobToQB* TMainScreen::ExportJobToQB() const
+{
+    return exchange_->ExportJobToQB();
+}
+
+exchange::TImportQB* TMainScreen::ImportQB() const
+{
+    return exchange_->ImportQB();
+}
+
 void TMainScreen::LoadHolidays()
 {
     calendar_->LoadHolidays();
@@ -167,11 +204,6 @@ tasks::TRemoveSlot* TMainScreen::RemoveSlot() const
 void TMainScreen::RemoveSpaceTimerTimer()
 {
     timeBlocks_->RemoveSpaceTimerTimer();
-}
-
-void TMainScreen::ConnectCustomFieldsToQuery()
-{
-    customers_->ConnectToQuery(queryPage_);
 }
 
 void TMainScreen::RestrictCustomerClick()

@@ -4,6 +4,7 @@
 
 #include "app/password.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/foundation/fcbhints.h"
 #include "captionsfit.h"
 #include "pressbutton.h"
 #include "app/programfolder.h"
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -37,31 +39,19 @@ using testing::Recorder;
 
 using testing::UrlCatcher;
 
-// Tells whether a hint request reached the widget: the main window turns
-// requests away before the widget's own handling would show the hint.
-class HintProbe : public QObject {
-public:
-    explicit HintProbe(QWidget* widget) : widget_(widget) { widget->installEventFilter(this); }
-    bool Asked()
-    {
-        reached_ = false;
-        QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), widget_->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(widget_, &event);
-        return reached_;
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::ToolTip)
-            reached_ = true;
-        return true;  // never show a hint during the test
-    }
-
-private:
-    QWidget* widget_;
-    bool reached_ = false;
-};
+// Hovers over a widget as Qt does once the mouse rests; answers the balloon
+// caption that shows at once (the component's pause is 0), or nothing.
+QString BalloonFor(controls::TFcBalloonHints& hints, QWidget* widget)
+{
+    hints.HintWindow()->ReleaseHint();
+    QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(widget, &event);
+    EXPECT_FALSE(QToolTip::isVisible()) << "hints show as balloons, never as Qt's tips";
+    controls::TFcCustomHintWindow* window = hints.HintWindow();
+    const QString caption = window->Active() ? window->Caption : QString();
+    window->ReleaseHint();
+    return caption;
+}
 
 class MainScreenTest : public ::testing::Test {
 protected:
@@ -376,21 +366,51 @@ TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
     auto* chartPart = new QLabel(window.RACContainer());
     chartPart->setToolTip("a bar");
     auto* help = window.findChild<controls::TFcBitBtn*>("Help");
-    HintProbe helpProbe(help);
-    HintProbe chartProbe(chartPart);
+    controls::TFcBalloonHints* hints = window.BalloonHints();
+    ASSERT_NE(hints, nullptr);
+    hints->SetHintPause(0);
+    hints->SetHintShortPause(0);
 
+    // The caption width follows the level, and the chart's long hints (mode 0)
+    // widen it whatever the level; level 2 keeps what the last one set.
     struct Case {
         int level;
+        int hintMode;
         bool helpHint;
+        int captionWidth;
     };
-    const Case cases[] = {{1, false}, {0, true}, {1, false}, {2, false}};
+    const Case cases[] = {{1, 1, false, 200}, {0, 1, true, 400}, {1, 0, false, 800}, {0, 0, true, 800},
+                          {1, 1, false, 200}, {2, 1, false, 200}, {2, 0, false, 800}};
     for (const Case& c : cases) {
         window.Session().State.HelpLevel = c.level;
+        window.Session().State.HintMode = c.hintMode;
         window.ApplyHelpLevel();
-        EXPECT_EQ(helpProbe.Asked(), c.helpHint) << "level " << c.level;
-        EXPECT_TRUE(chartProbe.Asked()) << "level " << c.level;
+        const QString helpHint = c.helpHint ? "View all help contents" : "";
+        EXPECT_EQ(BalloonFor(*hints, help), helpHint) << "level " << c.level;
+        EXPECT_EQ(BalloonFor(*hints, chartPart), "a bar") << "level " << c.level;
+        EXPECT_EQ(hints->CaptionWidth(), c.captionWidth) << "level " << c.level << " mode " << c.hintMode;
+        EXPECT_EQ(hints->HintHidePause(), 14000);
     }
     EXPECT_EQ(help->toolTip(), "View all help contents");
+}
+
+// The window's hints keep to the component's pause: nothing shows at the
+// tool-tip event itself.
+TEST_F(MainScreenTest, HintsWaitForTheBalloonPause)
+{
+    TMainScreen window;
+    window.Session().State.HelpLevel = 0;
+    window.ApplyHelpLevel();
+    controls::TFcBalloonHints* hints = window.BalloonHints();
+    hints->SetHintPause(30);
+    auto* help = window.findChild<controls::TFcBitBtn*>("Help");
+    QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), help->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(help, &event);
+    EXPECT_FALSE(hints->HintWindow()->Active());
+    EXPECT_TRUE(hints->HintPending());
+    EXPECT_TRUE(QTest::qWaitFor([hints] { return hints->HintWindow()->Active(); }, 5000));
+    EXPECT_EQ(hints->HintWindow()->Caption, "View all help contents");
+    hints->HintWindow()->ReleaseHint();
 }
 
 // An event handler that fails: the error reaches the user as a box and the

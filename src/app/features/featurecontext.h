@@ -22,9 +22,11 @@ namespace tw::app {
 
 class CustomerFeature;
 class EmailFeature;
+class ExchangeFeature;
 class PageControl;
-class TQueryPage;
 class PrintingFeature;
+class QueryFeature;
+class TQueryPage;
 class TaskEditorFeature;
 class TimeBlocksFeature;
 class VisualizeFeature;
@@ -44,13 +46,14 @@ struct FeatureContext {
 struct MainFeatures {
     PageControl* Pages = nullptr;
     WorkCalendarFeature* Calendar = nullptr;
-    TQueryPage* Query = nullptr;  // the Add / Edit / Query page, wired by the main window
+    QueryFeature* Query = nullptr;
     VisualizeFeature* Visualize = nullptr;
     CustomerFeature* Customers = nullptr;
     TaskEditorFeature* Editor = nullptr;
     TimeBlocksFeature* TimeBlocks = nullptr;
     PrintingFeature* Printing = nullptr;
     EmailFeature* Email = nullptr;
+    ExchangeFeature* Exchange = nullptr;
 };
 
 // Runs one piece of an event handler's work; a failure reaches the user as

@@ -4,6 +4,7 @@
 
 #include "app/features/emailfeature.h"
 #include "app/features/visualizefeature.h"
+#include "app/features/queryfeature.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
@@ -63,14 +64,14 @@ void PrintingFeature::Create()
     };
     // The rows, header and mode the chart shows, and the query's title.
     host.Selection = [this, &s] {
-        return features_.Query->ReportSelection(s.Chart.ChartSortBy, s.State.CurrentResourceId);
+        return features_.Query->Page()->ReportSelection(s.Chart.ChartSortBy, s.State.CurrentResourceId);
     };
     host.Chart = [this]() -> reports::ChartPages* {
         chartPages_ = std::make_shared<reports::RacChartPages>(*features_.Visualize->Page()->RAC());
         return chartPages_.get();
     };
     host.PageFormatCode = [&settings] { return settings.PaperCode; };
-    host.Caption = [this] { return features_.Query->ReportTitle(context_.Window.windowTitle()); };
+    host.Caption = [this] { return features_.Query->Page()->ReportTitle(context_.Window.windowTitle()); };
     host.MailThroughClient = [&settings] { return settings.Email.UseMailProgram; };
     host.SendEmail = [this](int helpLevel, int, const reports::ChartPeriod& period, const QString& message) {
         features_.Email->OpenScheduleEmail(printPreview_, helpLevel, period, message);

@@ -3,6 +3,7 @@
 #include "app/appservices.h"
 #include "app/features/timeblocksfeature.h"
 #include "app/features/visualizefeature.h"
+#include "app/features/queryfeature.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
 
@@ -80,11 +81,11 @@ void TaskEditorFeature::ConnectTaskResources()
         .Calendars = s.Calendars(),
         .ShowResourcesOfTask =
             [this](std::int32_t key) {
-                if (features_.Query->Attached())
-                    features_.Query->Logic().ShowResourcesOfTask(key);
+                if (features_.Query->Page()->Attached())
+                    features_.Query->Page()->Logic().ShowResourcesOfTask(key);
             },
     });
-    TQueryPage* query = features_.Query;
+    TQueryPage* query = features_.Query->Page();
     query->AddResourceClick = [this] { taskResources_->AddResourceToTask(); };
     query->RemoveResourceClick = [this] { taskResources_->RemoveResourceFromTask(); };
     query->CrewsGridDblClick = [this] { taskResources_->CrewsGridDblClick(); };

@@ -45,6 +45,8 @@ TFcBalloonHints::TFcBalloonHints(QObject* owner) : QObject(owner), font_(Default
     // Every tool tip of the application passes through us from now on.
     if (qApp)
         qApp->installEventFilter(this);
+    pauseTimer_.setSingleShot(true);
+    connect(&pauseTimer_, &QTimer::timeout, this, &TFcBalloonHints::ShowPendingHint);
     auto* window = new TFcCustomHintWindow;
     MakeConnection(window);
 }
@@ -132,23 +134,53 @@ void TFcBalloonHints::SetShowBalloon(bool value)
 
 bool TFcBalloonHints::eventFilter(QObject* watched, QEvent* event)
 {
+    if (pauseTimer_.isActive() && CancelsPendingHint(watched, *event)) {
+        pauseTimer_.stop();
+        pendingControl_ = nullptr;
+    }
     if (event->type() != QEvent::ToolTip || !window_ || !watched->isWidgetType())
         return QObject::eventFilter(watched, event);
     auto* widget = static_cast<QWidget*>(watched);
-    auto* help = static_cast<QHelpEvent*>(event);
+    if (widget->toolTip().isEmpty())
+        return false;  // let it go up to the parent, as standard tips do
+    const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    pendingControl_ = widget;
+    pendingPos_ = {at.x(), at.y()};
+    const int pause = window_->ShownWithin(hintPause_) ? hintShortPause_ : hintPause_;
+    if (pause > 0)
+        pauseTimer_.start(pause);
+    else
+        ShowPendingHint();
+    return true;  // the standard tool tip stays away
+}
+
+// What the user does before the pause is over means the hint is not wanted:
+// a key, a click, the wheel, or the mouse leaving the control.
+bool TFcBalloonHints::CancelsPendingHint(QObject* watched, const QEvent& event) const
+{
+    if (TFcCustomHintWindow::IsHintMsg(event))
+        return true;
+    return watched == pendingControl_ && (event.type() == QEvent::Leave || event.type() == QEvent::Hide);
+}
+
+void TFcBalloonHints::ShowPendingHint()
+{
+    QWidget* widget = pendingControl_;
+    pendingControl_ = nullptr;
+    if (!widget || !window_)
+        return;
     QString hint = widget->toolTip();
     if (hint.isEmpty())
-        return false;  // let it go up to the parent, as standard tips do
+        return;
     THintInfo info;
     info.HintControl = widget;
-    info.CursorPos = {help->pos().x(), help->pos().y()};
+    info.CursorPos = pendingPos_;
     bool canShow = true;
     window_->DoShowHint(hint, canShow, info);
     if (canShow && !hint.isEmpty()) {
         window_->info_ = info;
         window_->ActivateHint(window_->CalcHintRect(info.HintMaxWidth, hint), hint);
     }
-    return true;  // the standard tool tip stays away
 }
 
 // ---------------------------------------------------------------------------
@@ -250,8 +282,15 @@ void TFcCustomHintWindow::ActivateHint(TRect rect, const QString& hint)
         hideTimer_.start(connection_->HintHidePause());
 }
 
+bool TFcCustomHintWindow::ShownWithin(int ms) const
+{
+    return active_ || (released_.isValid() && released_.elapsed() < ms);
+}
+
 void TFcCustomHintWindow::ReleaseHint()
 {
+    if (active_)
+        released_.start();
     active_ = false;
     hideTimer_.stop();
     if (qApp)

@@ -4,11 +4,14 @@
 // the corner chosen, or as a plain framed rectangle with balloons off. It
 // watches the application's tool-tip events (an event filter) and shows its
 // own hint window; destroying it gives the application its standard tool tips
-// back.
+// back. A hint shows HintPause ms after the tool-tip event, or HintShortPause
+// ms when another hint was up a moment ago; a key, a click or the mouse
+// leaving the control in the meantime cancels it.
 
 #include "controls/foundation/fccanvas.h"
 #include "controls/foundation/fchintplacement.h"
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 #include <QObject>
@@ -67,10 +70,13 @@ public:
     void SetCorner(TFcHintCorner value);
     const QFont& Font() const { return font_; }
     void SetFont(const QFont& font);
+    // The wait before a hint shows; 0 shows it at the tool-tip event.
     int HintPause() const { return hintPause_; }
     void SetHintPause(int ms) { hintPause_ = ms; }
     int HintShortPause() const { return hintShortPause_; }
     void SetHintShortPause(int ms) { hintShortPause_ = ms; }
+    // A hint waits for its pause.
+    bool HintPending() const { return pauseTimer_.isActive(); }
     // How long a hint stays up.
     int HintHidePause() const { return hintHidePause_; }
     void SetHintHidePause(int ms) { hintHidePause_ = ms; }
@@ -90,6 +96,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool CancelsPendingHint(QObject* watched, const QEvent& event) const;
+    void ShowPendingHint();
+
     TAlignment alignment_ = taLeftJustify;
     TFcBalloonBitmaps bitmaps_;
     int captionWidth_ = 100;
@@ -102,6 +111,9 @@ private:
     bool shadow_ = false;
     bool showBalloon_ = true;
     QPointer<TFcCustomHintWindow> window_;
+    QTimer pauseTimer_;
+    QPointer<QWidget> pendingControl_;
+    TPoint pendingPos_;
 };
 
 class TFcCustomHintWindow : public QWidget {
@@ -123,6 +135,8 @@ public:
     // The corner in use after the screen-edge rules.
     TFcHintCorner CornerInUse() const { return cornerInUse_; }
     bool Active() const { return active_; }
+    // A hint is up, or went down less than ms ago.
+    bool ShownWithin(int ms) const;
     THintInfo& HintInfo() { return info_; }
 
     // The text's rectangle (at (0, 0)) for a hint no wider than maxWidth.
@@ -155,6 +169,7 @@ private:
     TFcHintCorner cornerInUse_ = hcUpperRight;
     THintInfo info_;
     bool active_ = false;
+    QElapsedTimer released_;
     QTimer hideTimer_;
 };
 

@@ -6,9 +6,12 @@
 #include "controls/foundation/fcbhints.h"
 #include "controls/foundation/fcgrafx.h"
 
+#include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QToolTip>
+
+#include <functional>
 
 namespace tw::controls {
 namespace {
@@ -68,9 +71,58 @@ struct Hints : DrawFixture {
     QWidget target;
 };
 
+// Runs the event loop until done() holds or ms have passed.
+bool WaitUntil(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+// Fed in during the pause, a key or the mouse leaving the control cancels the
+// hint; a hint shortly after another waits only the short pause.
+TEST_F(Hints, HintsWaitForTheirPause)
+{
+    TFcBalloonHints hints;
+    hints.SetHintPause(200);
+    hints.SetHintShortPause(20);
+    TFcCustomHintWindow* window = hints.HintWindow();
+    auto shown = [window] { return window->isVisible(); };
+
+    Hover(target);
+    EXPECT_TRUE(hints.HintPending());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&target, &leave);
+    EXPECT_FALSE(hints.HintPending());
+    EXPECT_FALSE(WaitUntil(shown, 400)) << "the mouse left before the pause was over";
+
+    Hover(target);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+    QApplication::sendEvent(&target, &key);
+    EXPECT_FALSE(WaitUntil(shown, 400)) << "a key cancels the hint";
+
+    Hover(target);
+    EXPECT_FALSE(WaitUntil(shown, 50)) << "no hint before the pause";
+    EXPECT_FALSE(QToolTip::isVisible());
+    ASSERT_TRUE(WaitUntil(shown, 5000));
+    EXPECT_EQ(window->Caption, target.toolTip());
+
+    // The next hint a moment after this one went down comes at the short
+    // pause, not at the long one.
+    QApplication::sendEvent(&target, &key);
+    ASSERT_FALSE(window->isVisible());
+    hints.SetHintPause(60000);
+    Hover(target);
+    EXPECT_TRUE(WaitUntil(shown, 5000));
+    window->ReleaseHint();
+}
+
 TEST_F(Hints, ToolTipsShowInTheBalloonWindow)
 {
     TFcBalloonHints hints;
+    hints.SetHintPause(0);
     TFcCustomHintWindow* window = hints.HintWindow();
     ASSERT_NE(window, nullptr);
     Hover(target);
@@ -93,6 +145,7 @@ TEST_F(Hints, ToolTipsShowInTheBalloonWindow)
 TEST_F(Hints, ShortHintsAreStillFiftyFivePixelsWide)
 {
     TFcBalloonHints hints;
+    hints.SetHintPause(0);
     target.setToolTip(QStringLiteral("A"));
     Hover(target);
     EXPECT_EQ(hints.HintWindow()->width(), kMinHintWidth);
@@ -101,6 +154,7 @@ TEST_F(Hints, ShortHintsAreStillFiftyFivePixelsWide)
 TEST_F(Hints, ShowHintMayVetoOrRewrite)
 {
     TFcBalloonHints hints;
+    hints.SetHintPause(0);
     hints.OnShowHint = [](QString& hint, bool& canShow, THintInfo&) {
         if (hint.startsWith(u'!'))
             canShow = false;
@@ -128,6 +182,7 @@ TEST_F(Hints, RemovingTheComponentGivesTheStandardTipsBack)
 TEST_F(Hints, BalloonAndRectangleLooks)
 {
     TFcBalloonHints hints;
+    hints.SetHintPause(0);
     hints.SetColor(RGB(255, 255, 200));
     TFcCustomHintWindow* window = hints.HintWindow();
     Hover(target);
@@ -158,6 +213,7 @@ TEST_F(Hints, BalloonAndRectangleLooks)
 TEST_F(Hints, PicturesReplaceTheDrawnBalloon)
 {
     TFcBalloonHints hints;
+    hints.SetHintPause(0);
     QImage picture = MakeBitmap(4, 4, hints.Bitmaps().TransparentColor);
     picture.setPixel(0, 0, ToRgb32(RGB(200, 0, 0)));  // top-left marks the lower-right picture
     hints.Bitmaps().SetBitmap(hcLowerRight, picture);

@@ -1,0 +1,57 @@
+#pragma once
+// The Add / Edit / Query page as a feature unit: the page (TQueryPage over
+// its window-free query::QueryPageLogic), attached to the data module once
+// the tables are open, its hooks reaching the Visualize and Work calendar
+// pages, the task editor, the exchange windows, the custom fields and the
+// schedule adder; and what other pages and a restore do to its grids, labels
+// and navigators.
+
+#include <cstdint>
+
+#include <QString>
+
+#include "app/features/featurecontext.h"
+
+class QGridLayout;
+
+namespace tw::app {
+
+class TMainPageControl;
+class UpdatePoll;
+
+class QueryFeature {
+public:
+    // tabs: the main window's page control, which the page leaves and shows.
+    QueryFeature(const FeatureContext& context, const MainFeatures& features, QWidget* area,
+                 QGridLayout* areaLayout, TMainPageControl* tabs);
+    ~QueryFeature();
+
+    TQueryPage* Page() const { return page_; }
+    // Attaches the page to the open tables; the poll reapplies its filters.
+    void Attach(UpdatePoll& poll);
+    void ApplyCustomerQuery();
+    // Every page's "apply the customer query" comes here (the data module's
+    // hook): the task navigator an empty database hid returns with a job.
+    void ApplyQueryAndShowTasksNavigator();
+    // An empty database says so on the page; with no job to add a task to,
+    // the task navigator stays hidden until the first job exists.
+    void ShowEmptyDatabase();
+    void ResourceDisplayClick();
+    // The resource selected on the page (one is made when there is none).
+    std::int32_t CurrentResource();
+    // The customers and jobs grids after customers.dbf or jobs.dbf changed.
+    void RefreshCustomerViews();
+    void SetCustomersLabel(const QString& caption);
+    void EnableJobsNavigator();
+    void UpdateSelectControls();
+
+private:
+    void ConnectOtherPages();
+
+    FeatureContext context_;
+    const MainFeatures& features_;
+    TMainPageControl* tabs_;
+    TQueryPage* page_ = nullptr;
+};
+
+}  // namespace tw::app
