@@ -20,7 +20,6 @@
 #include "app/password.h"
 #include "app/programfolder.h"
 #include "app/querypage.h"
-#include "app/utilitieshosts.h"
 #include "app/visualizepage.h"
 #include "chart/colourvalue.h"
 #include "company/mycompanypage.h"
@@ -128,7 +127,11 @@ void TMainScreen::CreateFeatures()
     customers_ = std::make_unique<CustomerFeature>(context_, ui->CustomerTabArea, ui->CustomerTabAreaLayout);
     features_.Customers = customers_.get();
     customerPage_ = customers_->Page();
-    CreateUtilitiesPage();
+    UtilitiesWindow& window = *this;
+    utilities_ = std::make_unique<UtilitiesFeature>(
+        context_, features_, window,
+        UtilitiesPlaces{ui->Utilities, ui->UtilitiesLayout, ui->UtilitiesArea, ui->TabControl, ui->Help});
+    features_.Utilities = utilities_.get();
     company::AddMyCompanyPage(ui->MyCompanyArea, data_->MyCompanyTable, State, *userInterface_);
     editor_->ConnectTaskResources();
     StartupWindow& attach = *this;

@@ -19,6 +19,7 @@
 // mode, 2 a length or a second text.
 
 #include "app/features/featurecontext.h"
+#include "app/features/utilitiesfeature.h"
 #include "app/mainpagecontrol.h"
 #include "app/session/appsession.h"
 #include "app/session/startupsequence.h"
@@ -91,13 +92,12 @@ class TPassword;
 class TQueryPage;
 class TTWDatabaseSelection;
 class TUtilitiesPage;
-struct UtilitiesWiring;
 class TVisualizePage;
 class TWorkCalendarPage;
 class VisualizeFeature;
 class WorkCalendarFeature;
 
-class TMainScreen : public QMainWindow, private StartupWindow {
+class TMainScreen : public QMainWindow, private StartupWindow, private UtilitiesWindow {
     Q_OBJECT
     // The session the window works on, first so that it outlives everything
     // below; a window built without one makes its own.
@@ -130,7 +130,7 @@ public:
     TVisualizePage* VisualizePage() const { return visualizePage_; }
     TCustomerPage* CustomerPage() const { return customerPage_; }
     TQueryPage* QueryPage() const { return queryPage_; }
-    TUtilitiesPage* UtilitiesTabPage() const { return utilitiesPage_; }
+    TUtilitiesPage* UtilitiesTabPage() const { return utilities_->Page(); }
     tasks::TAddTask* TaskEditor() const { return taskEditor_; }
     reports::TPrintPreview* PrintPreview() const;
     email::TSendEmail* SendEmail() const;
@@ -145,7 +145,7 @@ public:
     void TasksCustomFieldsClick();
     void CrewsCustomFieldsClick();
     // The setup dialog, made once with the Utilities page.
-    settings::TQMSetup& SetupDialog();
+    settings::TQMSetup& SetupDialog() { return utilities_->SetupDialog(); }
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
     // The Utilities page's names of the two databases in use.
@@ -180,7 +180,7 @@ public:
     void FormClose();
     // The shutdown; does its work once per run.
     void FormDestroy();
-    // The automatic backup of the shutdown, unless params.dbf SF3 is set (mainscreenutilities.cpp).
+    // The automatic backup of the shutdown, unless params.dbf SF3 is set.
     void BackupAtExit();
     void FormResize();
 
@@ -189,7 +189,7 @@ public:
     void ApplyColourScheme();
     // The hints' caption width and hide pause by help level and chart hint
     // mode; level 1 silences every hint of the window but the chart's.
-    void ApplyHelpLevel();
+    void ApplyHelpLevel() override;
     // Every hint of the program shows as a balloon through this component.
     controls::TFcBalloonHints* BalloonHints() const { return FcBalloonHints; }
     void HelpClick();
@@ -202,8 +202,9 @@ public:
     void CloseAllTables();
     void ApplyReadOnlyAccess(bool readOnly) override;
     void OpenAllTables(bool rebuildAllowed);
+    void ReopenAllTables() override { OpenAllTables(false); }
     void SetChartDateRange(bool update, TDateTime start, TDateTime end);
-    void RefreshWorkCalendar();
+    void RefreshWorkCalendar() override;
     void TabControlChange();
     bool UpdateAccessRecord(bool take);
     // The schedule synchronisation with the other workstations.
@@ -245,21 +246,15 @@ private:
     void ShowChartPeriod(TDateTime start, TDateTime end) override;
     void ShowJobStatusTexts(const data::JobStatusTexts& texts) override;
     void ShowResourceCaptionMode(int mode) override;
-    // What a restore does to the Add / Edit / Query page.
-    void RefreshCustomerViews();
-    void SetCustomersLabel(const QString& caption);
-    void UpdateSelectControls();
     bool ReadStartupNames();
-    bool AskPassword();
+    bool AskPassword() override;
     // Shows the window deferred by ShowWhenStarted, once.
     void ShowStartedWindow();
     void CreateFeatures();
     void CreateStatusBar();
     void CreateTimers();
-    void CreateUtilitiesPage();
     // Closes every dialog and window the pages opened, saving what they show.
     void CloseDialogs();
-    void CreateSetupDialog();
     void ConnectUpdatePoll();
     void RestrictCustomerClick();
     void RestoreSelection();
@@ -319,8 +314,7 @@ private:
     TVisualizePage* visualizePage_ = nullptr;
     TCustomerPage* customerPage_ = nullptr;
     TQueryPage* queryPage_ = nullptr;
-    TUtilitiesPage* utilitiesPage_ = nullptr;
-    std::unique_ptr<UtilitiesWiring> utilities_;
+    std::unique_ptr<UtilitiesFeature> utilities_;
     tasks::TAddTask* taskEditor_ = nullptr;
     bool hintsShown_ = true;
     controls::TFcBalloonHints* FcBalloonHints = nullptr;

@@ -1,6 +1,6 @@
 // The main window's side of its pages: the page control and the update poll,
 // the dialogs closed at shutdown, and the calls the start-up, the entry point
-// and the Add / Edit / Query and Utilities wiring make on the pages, each
+// and the Add / Edit / Query wiring make on the pages, each
 // handed to the page's feature unit (app/features/).
 #include "app/features/customerfeature.h"
 #include "app/features/emailfeature.h"
@@ -95,19 +95,10 @@ void TMainScreen::ApplyCustomerQuery()
     query_->ApplyCustomerQuery();
 }
 
-void TMainScreen::RefreshCustomerViews()
+void TMainScreen::BackupAtExit()
 {
-    query_->RefreshCustomerViews();
-}
-
-void TMainScreen::SetCustomersLabel(const QString& caption)
-{
-    query_->SetCustomersLabel(caption);
-}
-
-void TMainScreen::UpdateSelectControls()
-{
-    query_->UpdateSelectControls();
+    if (utilities_)
+        utilities_->BackupAtExit(Flags.NoAutoBackup);
 }
 
 exchange::TImportQM* TMainScreen::ImportQM() const

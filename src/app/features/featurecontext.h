@@ -29,6 +29,7 @@ class QueryFeature;
 class TQueryPage;
 class TaskEditorFeature;
 class TimeBlocksFeature;
+class UtilitiesFeature;
 class VisualizeFeature;
 class WorkCalendarFeature;
 
@@ -54,6 +55,7 @@ struct MainFeatures {
     PrintingFeature* Printing = nullptr;
     EmailFeature* Email = nullptr;
     ExchangeFeature* Exchange = nullptr;
+    UtilitiesFeature* Utilities = nullptr;
 };
 
 // Runs one piece of an event handler's work; a failure reaches the user as

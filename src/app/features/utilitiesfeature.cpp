@@ -1,0 +1,229 @@
+#include "app/features/utilitiesfeature.h"
+
+#include "app/appservices.h"
+#include "app/exitbackupwindow.h"
+#include "app/features/queryfeature.h"
+#include "app/features/visualizefeature.h"
+#include "app/features/workcalendarfeature.h"
+#include "app/mainpage.h"
+#include "app/mainpagecontrol.h"
+#include "app/querypage.h"
+#include "app/utilitieshosts.h"
+#include "app/utilitiespage.h"
+#include "controls/buttons/fcbitbtn.h"
+#include "controls/choices/fcchoicegroup.h"
+#include "controls/choices/fcglyphbutton.h"
+#include "settings/databasebackup.h"
+#include "settings/exitbackup.h"
+#include "settings/restore.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+#include <QVBoxLayout>
+
+namespace tw::app {
+
+namespace {
+
+// Drawn as "Contents" beside them is.
+controls::TFcBitBtn* HelpButton(QWidget* parent, const char* name, const char* caption, const char* hint)
+{
+    auto* button = new controls::TFcBitBtn(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->SetCaption(QString::fromLatin1(caption));
+    button->SetHint(QString::fromLatin1(hint));
+    button->SetHotTrack(true);
+    return button;
+}
+
+std::string CurrentDrive()
+{
+    return QStorageInfo(QDir::currentPath()).rootPath().toStdString();
+}
+
+}  // namespace
+
+UtilitiesFeature::UtilitiesFeature(const FeatureContext& context, const MainFeatures& features,
+                                   UtilitiesWindow& window, const UtilitiesPlaces& places)
+    : context_(context),
+      features_(features),
+      window_(window),
+      wiring_(std::make_unique<UtilitiesWiring>(context.Session))
+{
+    FillWindowSteps();
+    places.Tabs->setTabToolTip(places.Tabs->indexOf(places.Tab), QStringLiteral("Backup, Restore and Setup"));
+    page_ = new TUtilitiesPage(wiring_->volumes, context_.Session.State, context_.UI, places.Tab);
+    places.TabLayout->insertWidget(0, page_, 1);
+    places.Area->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    CreateSetupDialog();
+    ConnectPage();
+
+    // The page shows the backup folder the start-up read, the first time it is turned to.
+    tabTurned_ = QObject::connect(places.Tabs, &TMainPageControl::currentChanged, page_, [this](int index) {
+        if (index != MainPage::UtilitiesPage)
+            return;
+        if (wiring_->started) {
+            page_->Logic().Refresh();
+            return;
+        }
+        wiring_->started = true;
+        page_->Logic().Start(CurrentDrive());
+    });
+    CreateHelpButtons(places.Tabs, places.Contents);
+}
+
+UtilitiesFeature::~UtilitiesFeature()
+{
+    // The tabs outlive the unit while the window comes down.
+    QObject::disconnect(tabTurned_);
+}
+
+void UtilitiesFeature::FillWindowSteps()
+{
+    AppSession& session = context_.Session;
+    UtilitiesWindowSteps& steps = wiring_->steps;
+    steps.CloseAllTables = [&session] { session.Tables().CloseAllTables(); };
+    steps.OpenAllTables = [this] { window_.ReopenAllTables(); };
+    steps.RefreshBackupView = [this] { page_->Logic().Refresh(); };
+    steps.CloseMainWindow = [this] { context_.Window.close(); };
+    steps.Question = [this](const std::string& text, const std::string& caption) {
+        return QMessageBox::question(&context_.Window, QString::fromStdString(caption),
+                                     QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    steps.SaveAndClearAllocations = [this](bool clearChart) {
+        features_.Visualize->SaveAndClearAllocations(clearChart);
+    };
+    steps.ShowDefaultCalendar = [this] { window_.RefreshWorkCalendar(); };
+    steps.ShowEmptyScreens = [this] {
+        context_.Window.setWindowTitle(QStringLiteral("Tarnwick"));
+        features_.Query->RefreshCustomerViews();
+    };
+    steps.SelectedBackupFile = [this] { return page_->SelectedFile(); };
+    steps.PullChartUpdates = [&session](bool force) { session.Sync().PullChartUpdates(force); };
+    steps.ShowRestoredCalendar = [this] { window_.RefreshWorkCalendar(); };
+    steps.RefreshAfterRestore = [this] {
+        page_->Logic().Refresh();
+        features_.Query->UpdateSelectControls();
+        features_.Query->ApplyCustomerQuery();
+    };
+    steps.SetCustomersLabel = [this](const std::string& text) {
+        features_.Query->SetCustomersLabel(QString::fromStdString(text));
+    };
+}
+
+void UtilitiesFeature::ConnectPage()
+{
+    page_->BackupAllClick = [this] {
+        settings::DatabaseBackup backup(wiring_->backup, context_.UI);
+        backup.BackupAllClick();
+    };
+    page_->RestoreClick = [this] {
+        settings::SmartRestore restore(wiring_->restore, context_.UI);
+        restore.RestoreClick();
+    };
+    page_->EmptyDatabaseClick = [this] {
+        settings::EmptyDatabase empty(wiring_->empty, context_.UI);
+        empty.EmptyDatabaseClick();
+    };
+    page_->ReIndexDbClick = [this] { context_.Session.Tables().ReindexDatabase(); };
+    page_->SetupClick = [this] {
+        SetupDialog().ShowSetup();
+        // The backup folder may have changed: the page shows it again.
+        wiring_->started = true;
+        page_->Logic().Start(wiring_->setupSteps.StartDrive());
+    };
+}
+
+void UtilitiesFeature::CreateHelpButtons(TMainPageControl* tabs, QWidget* contents)
+{
+    QWidget& window = context_.Window;
+    auto* corner = new QWidget(&window);
+    auto* row = new QHBoxLayout(corner);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    controls::TFcBitBtn* tutorial = HelpButton(corner, "Tutorial", "Tutorial", "Tarnwick tutorial");
+    controls::TFcBitBtn* allHelp = HelpButton(corner, "AllHelp", "Help", "Help for current tab");
+    row->addWidget(tutorial);
+    row->addWidget(allHelp);
+    row->addWidget(contents);
+    tabs->setCornerWidget(corner, Qt::TopRightCorner);
+    contents->show();  // the tab widget hid it as its former corner widget
+    const data::MainScreenState& state = context_.Session.State;
+    QObject::connect(tutorial, &controls::TFcControl::clicked, corner, [&state] {
+        OpenHelpPage(QString::fromStdString(state.ProgramFolder), QString::fromLatin1(settings::kTutorialPage));
+    });
+    QObject::connect(allHelp, &controls::TFcControl::clicked, corner, [&state, tabs] {
+        const std::string page = settings::HelpPageOf(tabs->currentIndex());
+        if (!page.empty())
+            OpenHelpPage(QString::fromStdString(state.ProgramFolder), QString::fromStdString(page));
+    });
+}
+
+settings::TQMSetup& UtilitiesFeature::SetupDialog()
+{
+    return *wiring_->setup;
+}
+
+void UtilitiesFeature::CreateSetupDialog()
+{
+    SetupWindowSteps& s = wiring_->setupSteps;
+    s.ApplyHelpLevel = [this] { window_.ApplyHelpLevel(); };
+    s.ShowWorkCalendar = [this](std::int32_t id) { features_.Calendar->ShowWorkCalendar(id); };
+    s.RefreshWorkCalendar = [this] { window_.RefreshWorkCalendar(); };
+    s.RecomputeAllTaskEnds = [this] { context_.Session.RecomputeAllTaskEnds(); };
+    s.ApplyReadOnlyAccess = [this](bool readOnly) { window_.ApplyReadOnlyAccess(readOnly); };
+    s.CloseAllTables = wiring_->steps.CloseAllTables;
+    s.OpenAllTables = wiring_->steps.OpenAllTables;
+    s.AskPassword = [this] { return window_.AskPassword(); };
+    s.ShowJobStatusTexts = [this](const data::JobStatusTexts& texts) { window_.ShowJobStatusTexts(texts); };
+    s.ShowResourceCaptionMode = [this](int mode) { window_.ShowResourceCaptionMode(mode); };
+    // The Add / Edit / Query page's status choice, by its controls' names.
+    const auto statusChoice = [this] {
+        return features_.Query->Page()->findChild<controls::TFcRadioGroup*>(QStringLiteral("TaskStatus"));
+    };
+    s.TaskStatusIndex = [statusChoice] { return statusChoice()->ItemIndex(); };
+    // Shown, not chosen: the query does not run for it.
+    s.SetTaskStatusIndex = [statusChoice](int index) {
+        controls::TFcRadioGroup* choice = statusChoice();
+        if (index >= 0 && index < choice->Count()) {
+            const QSignalBlocker quiet(choice);
+            choice->SetItemIndex(index);
+        }
+    };
+    // As the user's untick: the query runs without the status.
+    s.UntickRestrictToSelectedStatus = [this] {
+        auto* box = features_.Query->Page()->findChild<controls::TFcCheckBox*>(
+            QStringLiteral("RestrictToSelectedStatus"));
+        if (box && box->Checked())
+            box->SetChecked(false);
+    };
+    s.StartDrive = [this] {
+        const std::string& start = page_->Logic().StartDrive();
+        return start.empty() ? CurrentDrive() : start;
+    };
+    data::TEstimateData& d = context_.Session.Data();
+    wiring_->setup = std::make_unique<settings::TQMSetup>(
+        wiring_->setupHost, context_.UI, wiring_->setupHost.Settings,
+        settings::SetupTables{d.ParamsTable, d.ETable, d.QBSetupTable, d.MyCompanyTable}, wiring_->volumes,
+        &context_.Window);
+    wiring_->setupHost.Logic = &wiring_->setup->Logic();
+    wiring_->setup->SetAccountingSettings(&wiring_->setupHost);
+    wiring_->setup->OpenHelpPage = [this](const QString& page) {
+        if (!OpenHelpPage(QString::fromStdString(context_.Session.State.ProgramFolder), page))
+            ShowMessageBox(wiring_->setup.get(), "The help page " + page + " could not be opened",
+                           QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
+    };
+}
+
+void UtilitiesFeature::BackupAtExit(bool noAutoBackup)
+{
+    TExitBackupWindow window;
+    settings::ExitBackup(wiring_->backup, context_.UI, window).Run(noAutoBackup);
+}
+
+}  // namespace tw::app
