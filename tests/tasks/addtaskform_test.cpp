@@ -118,8 +118,9 @@ protected:
         const QImage shot = widget->grab().toImage();
         EXPECT_FALSE(shot.isNull());
         const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
-        if (!folder.isEmpty())
+        if (!folder.isEmpty()) {
             EXPECT_TRUE(shot.save(QDir(folder).filePath(name)));
+        }
     }
     // Types into the length as a user does.
     void TypeLength(const QString& text)
