@@ -78,24 +78,13 @@ class TImportQM;
 
 namespace tw::app {
 
-class CustomerFeature;
-class EmailFeature;
-class ExchangeFeature;
-class PageControl;
-class PrintingFeature;
-class QueryFeature;
-class TaskEditorFeature;
 class TCustomerPage;
 class TDatabaseSelection;
-class TimeBlocksFeature;
 class TPassword;
-class TQueryPage;
 class TTWDatabaseSelection;
 class TUtilitiesPage;
 class TVisualizePage;
 class TWorkCalendarPage;
-class VisualizeFeature;
-class WorkCalendarFeature;
 
 class TMainScreen : public QMainWindow, private StartupWindow, private UtilitiesWindow {
     Q_OBJECT
