@@ -6,6 +6,7 @@
 #include "app/features/visualizefeature.h"
 #include "app/features/workcalendarfeature.h"
 #include "app/features/queryfeature.h"
+#include "app/features/utilitiesfeature.h"
 #include "app/querypage.h"
 #include "app/session/appsession.h"
 #include "customers/customfields.h"
@@ -18,23 +19,21 @@
 
 namespace tw::app {
 
-QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features,
-                                           std::function<settings::TQMSetup&()> setup)
+QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features)
     : SessionExchangeHooks(context.Session),
       session_(context.Session),
       context_(context),
-      features_(features),
-      setup_(std::move(setup))
+      features_(features)
 {}
 
 exchange::ExchangeSettings& QuickBooksImportHost::Settings()
 {
-    return setup_().AccountingSettings();
+    return features_.Utilities->SetupDialog().AccountingSettings();
 }
 
 exchange::SetupEditionView& QuickBooksImportHost::Setup()
 {
-    return setup_().EditionView();
+    return features_.Utilities->SetupDialog().EditionView();
 }
 
 std::unique_ptr<qb::SessionManager> QuickBooksImportHost::CreateSessionManager()
