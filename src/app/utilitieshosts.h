@@ -47,7 +47,10 @@ bool TakeSessionLock(AppSession& session, int maxWaitMilliseconds);
 
 class SessionBackupHost : public settings::BackupHost {
 public:
-    SessionBackupHost(AppSession& session, UtilitiesScreens& screens) : session_(session), screens_(screens) {}
+    SessionBackupHost(AppSession& session, UtilitiesScreens& screens)
+        : session_(session), screens_(screens)
+    {
+    }
 
     std::string BackupFolder() const override { return session_.State.BackupFolder; }
     std::string DatabaseFolder() const override { return session_.State.ScheduleFolder; }
@@ -102,7 +105,10 @@ private:
 
 class SessionRestoreHost : public settings::RestoreHost {
 public:
-    SessionRestoreHost(AppSession& session, UtilitiesScreens& screens) : session_(session), screens_(screens) {}
+    SessionRestoreHost(AppSession& session, UtilitiesScreens& screens)
+        : session_(session), screens_(screens)
+    {
+    }
 
     std::string SelectedBackupFile() const override;
     std::string RestoreFolder() const override;

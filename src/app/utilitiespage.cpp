@@ -79,8 +79,10 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
 
     auto* buttons = new QHBoxLayout;
     for (auto* button :
-         {Button("BackupAll", "Backup all data", "Backup all schedule data", &UtilitiesPageActions::BackupAll),
-          Button("Restore", "Smart restore", "Restore data in selected backup file", &UtilitiesPageActions::Restore)})
+         {Button("BackupAll", "Backup all data", "Backup all schedule data",
+                 &UtilitiesPageActions::BackupAll),
+          Button("Restore", "Smart restore", "Restore data in selected backup file",
+                 &UtilitiesPageActions::Restore)})
         buttons->addWidget(button);
     buttons->addStretch();
     auto* remove = Button("RemoveFile", "Delete backup file", "Permanently delete a  backup file", nullptr);
@@ -98,10 +100,12 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
 
     auto* maintenance = new QHBoxLayout;
     maintenance->addWidget(Button("ReIndexDb", "Pack and re-index database",
-                                  "Regenerate index files and compress the database", &UtilitiesPageActions::ReindexDatabase));
+                                  "Regenerate index files and compress the database",
+                                  &UtilitiesPageActions::ReindexDatabase));
     maintenance->addWidget(Button("EmptyDatabase", "Empty database", "Remove all records in database",
                                   &UtilitiesPageActions::EmptyDatabase));
-    maintenance->addWidget(Button("SetupQM", "Setup", "Customize Tarnwick", &UtilitiesPageActions::ShowSetup));
+    maintenance->addWidget(
+        Button("SetupQM", "Setup", "Customize Tarnwick", &UtilitiesPageActions::ShowSetup));
     maintenance->addStretch();
 
     auto* layout = new QVBoxLayout(this);

@@ -102,8 +102,9 @@ UtilitiesFeature::~UtilitiesFeature()
 
 bool UtilitiesFeature::Question(const std::string& text, const std::string& caption)
 {
-    return QMessageBox::question(&context_.Window, QString::fromStdString(caption), QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return QMessageBox::question(&context_.Window, QString::fromStdString(caption),
+                                 QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
         == QMessageBox::Yes;
 }
 
