@@ -171,8 +171,8 @@ std::string SessionRestoreHost::SelectedBackupFile() const
 std::string SessionRestoreHost::RestoreFolder() const
 {
     // Without a folder of its own the restore expands beside the program's tables.
-    const data::MainScreenState& state = session_.State;
-    return state.RestoreFolder.empty() ? state.ProgramFolder : state.RestoreFolder;
+    const data::SessionSettings& settings = session_.State;
+    return settings.RestoreFolder.empty() ? settings.ProgramFolder : settings.RestoreFolder;
 }
 
 bool SessionRestoreHost::Question(const std::string& text, const std::string& caption)

@@ -61,10 +61,11 @@ void ExchangeFeature::ImportFromQMClick()
     }
     // Without a Quillmark database the window opens on empty lists, and its
     // import button says what is missing.
-    if (!quillmarkTables_->IsOpen() && !s.State.EstimatorAlias.empty() && !s.State.EstimatorFolder.empty())
-        ShowingErrors(context_.UI, [this, &s] { quillmarkTables_->Open(s.State.EstimatorFolder); });
+    const data::SessionSettings& run = s.State;
+    if (!quillmarkTables_->IsOpen() && !run.EstimatorAlias.empty() && !run.EstimatorFolder.empty())
+        ShowingErrors(context_.UI, [this, &run] { quillmarkTables_->Open(run.EstimatorFolder); });
     importQM_->SetPlotColour(window_.FieldColour());
-    importQM_->Open(s.State.HelpLevel);
+    importQM_->Open(run.HelpLevel);
 }
 
 void ExchangeFeature::ExportToQBClick()

@@ -239,14 +239,14 @@ void UtilitiesFeature::CreateHelpButtons(TMainPageControl* tabs, QWidget* conten
     row->addWidget(contents);
     tabs->setCornerWidget(corner, Qt::TopRightCorner);
     contents->show();  // the tab widget hid it as its former corner widget
-    const data::MainScreenState& state = context_.Session.State;
-    QObject::connect(tutorial, &controls::TFcControl::clicked, corner, [&state] {
-        OpenHelpPage(QString::fromStdString(state.ProgramFolder), QString::fromLatin1(settings::kTutorialPage));
+    const data::SessionSettings& run = context_.Session.State;
+    QObject::connect(tutorial, &controls::TFcControl::clicked, corner, [&run] {
+        OpenHelpPage(QString::fromStdString(run.ProgramFolder), QString::fromLatin1(settings::kTutorialPage));
     });
-    QObject::connect(allHelp, &controls::TFcControl::clicked, corner, [&state, tabs] {
+    QObject::connect(allHelp, &controls::TFcControl::clicked, corner, [&run, tabs] {
         const std::string page = settings::HelpPageOf(tabs->currentIndex());
         if (!page.empty())
-            OpenHelpPage(QString::fromStdString(state.ProgramFolder), QString::fromStdString(page));
+            OpenHelpPage(QString::fromStdString(run.ProgramFolder), QString::fromStdString(page));
     });
 }
 
