@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +20,7 @@
 #include "settings/emptydatabase.h"
 #include "settings/restore.h"
 #include "support/recordinguserinterface.h"
+#include "sessionstart.h"
 #include "testfolder.h"
 
 namespace tw::app {
@@ -86,55 +86,27 @@ protected:
     void SetUp() override
     {
         TestFolder::SetUp();
-        const std::filesystem::path program = dir_ / "program";
-        const std::filesystem::path schedule = dir_ / "schedule";
-        std::filesystem::create_directories(program);
-        std::filesystem::create_directories(schedule);
-        std::filesystem::create_directories(dir_ / "backup");
-        session_ = std::make_unique<AppSession>((dir_ / "aliases").string());
-        session_->Interface().Attach(&ui_);
-        data::TEstimateData& d = session_->Data();
-        d.Aliases.AddStandardAlias("TWUXData", program.string());
-        d.Aliases.AddStandardAlias("DOZOrez", schedule.string());
-        d.ParametersDatabase.setAliasName("TWUXData");
-        d.SchedulerDatabase.setAliasName("DOZOrez");
+        session_ = testing::StartFirstRunSession(dir_, "program", ui_);
         data::MainScreenState& state = session_->State;
-        state.ProgramFolder = program.string();
-        state.ScheduleFolder = schedule.string();
+        ASSERT_TRUE(state.TablesOpen);
         state.ScheduleAlias = "DOZOrez";
         state.BackupFolder = (dir_ / "backup").string();
-        state.FirstRun = true;
-        d.Bind(state, {});
-        session_->Tables().OpenAllTables(false);
-        ASSERT_TRUE(state.TablesOpen);
+        std::filesystem::create_directories(dir_ / "backup");
         examples::FillSampleSchedule(*session_, EncodeDate(2027, 3, 1));
         screens_ = std::make_unique<FakeScreens>(*session_);
     }
 
-    // Key -> description and hours of every item of a schedule table.
-    static std::map<std::int32_t, std::pair<std::string, double>> Items(db::Table& t)
-    {
-        std::map<std::int32_t, std::pair<std::string, double>> out;
-        t.refresh();
-        for (t.first(); !t.eof(); t.next())
-            out[t.fieldByName("CHARTSID").asInteger()] = {t.fieldByName("DESC").asString(),
-                                                          t.fieldByName("HOURS").asFloat()};
-        return out;
-    }
     // The shared table as another workstation reads it.
-    std::map<std::int32_t, std::pair<std::string, double>> Shared()
+    testing::ScheduleItems Shared()
     {
         db::Table shared;
         shared.setFolder(session_->State.ScheduleFolder);
         shared.setTableName("icharts.dbf");
         shared.setReadOnly(true);
         shared.open();
-        return Items(shared);
+        return testing::ItemsOf(shared);
     }
-    std::map<std::int32_t, std::pair<std::string, double>> Working()
-    {
-        return Items(session_->Data().ChartsTable5);
-    }
+    testing::ScheduleItems Working() { return testing::ItemsOf(session_->Data().ChartsTable5); }
 
     settings::EmptyOutcome Empty()
     {
