@@ -50,6 +50,9 @@ public:
     virtual std::string StartDrive() const = 0;
     // Ends the program at once, nothing saved.
     virtual void TerminateProgram() = 0;
+    // A help page of the program folder by its file name; a failure is told
+    // to the user.
+    virtual void OpenHelpPage(const QString& page) = 0;
 };
 
 // Also the accounting link's settings between showings of the dialog: the
@@ -78,6 +81,7 @@ public:
     void OpenAllTables() override;
     bool AskPassword() override;
     void TerminateProgram() override;
+    void OpenHelpPage(const QString& page) override { screens_.OpenHelpPage(page); }
     int TaskStatusIndex() const override;
     void SetTaskStatusIndex(int index) override;
     void SetTaskStatusItems(const QStringList& items) override;

@@ -59,6 +59,7 @@ public:
     void UntickRestrictToSelectedStatus() override {}
     std::string StartDrive() const override { return "/"; }
     void TerminateProgram() override { Terminated = true; }
+    void OpenHelpPage(const QString&) override {}
 
     bool Answer = true;
     std::string Selected;

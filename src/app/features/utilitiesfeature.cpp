@@ -194,6 +194,14 @@ void UtilitiesFeature::TerminateProgram()
     TerminateApplication();
 }
 
+// The box belongs to the setup dialog, from which the help buttons open pages.
+void UtilitiesFeature::OpenHelpPage(const QString& page)
+{
+    if (!app::OpenHelpPage(QString::fromStdString(context_.Session.State.ProgramFolder), page))
+        ShowMessageBox(wiring_->setup.get(), "The help page " + page + " could not be opened",
+                       QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
+}
+
 void UtilitiesFeature::BackupAll()
 {
     settings::DatabaseBackup backup(wiring_->backup, context_.UI);
@@ -241,12 +249,13 @@ void UtilitiesFeature::CreateHelpButtons(TMainPageControl* tabs, QWidget* conten
     contents->show();  // the tab widget hid it as its former corner widget
     const data::SessionSettings& run = context_.Session.State;
     QObject::connect(tutorial, &controls::TFcControl::clicked, corner, [&run] {
-        OpenHelpPage(QString::fromStdString(run.ProgramFolder), QString::fromLatin1(settings::kTutorialPage));
+        app::OpenHelpPage(QString::fromStdString(run.ProgramFolder),
+                          QString::fromLatin1(settings::kTutorialPage));
     });
     QObject::connect(allHelp, &controls::TFcControl::clicked, corner, [&run, tabs] {
         const std::string page = settings::HelpPageOf(tabs->currentIndex());
         if (!page.empty())
-            OpenHelpPage(QString::fromStdString(run.ProgramFolder), QString::fromStdString(page));
+            app::OpenHelpPage(QString::fromStdString(run.ProgramFolder), QString::fromStdString(page));
     });
 }
 
@@ -264,11 +273,6 @@ void UtilitiesFeature::CreateSetupDialog()
         &context_.Window);
     wiring_->setupHost.Logic = &wiring_->setup->Logic();
     wiring_->setup->SetAccountingSettings(&wiring_->setupHost);
-    wiring_->setup->OpenHelpPage = [this](const QString& page) {
-        if (!OpenHelpPage(QString::fromStdString(context_.Session.State.ProgramFolder), page))
-            ShowMessageBox(wiring_->setup.get(), "The help page " + page + " could not be opened",
-                           QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
-    };
 }
 
 void UtilitiesFeature::BackupAtExit(bool noAutoBackup)

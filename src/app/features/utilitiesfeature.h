@@ -93,6 +93,7 @@ private:
     void UntickRestrictToSelectedStatus() override;
     std::string StartDrive() const override;
     void TerminateProgram() override;
+    void OpenHelpPage(const QString& page) override;
 
     void CreateSetupDialog();
     void CreateHelpButtons(TMainPageControl* tabs, QWidget* contents);
