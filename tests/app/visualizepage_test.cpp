@@ -320,6 +320,10 @@ TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
     Find<controls::TFcRadioButton>("ChartSortBy1")->SetChecked(true);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
     EXPECT_EQ(window.Session().Chart.ChartSortBy, 1);
+    // The Add / Edit / Query page shows the same order.
+    auto* queryOrder = window.findChild<controls::TFcRadioButton*>(QStringLiteral("ChartSortBy2_1"));
+    ASSERT_NE(queryOrder, nullptr);
+    EXPECT_TRUE(queryOrder->Checked());
     Find<controls::TFcRadioButton>("ChartSortBy0")->SetChecked(true);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
 }

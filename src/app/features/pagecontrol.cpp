@@ -156,6 +156,11 @@ bool PageControl::SortChoiceRestored() const
     return context_.Session.Chart.SortChoiceRestored;
 }
 
+void PageControl::SetChartSortBy2(int choice)
+{
+    features_.Query->Page()->SetChartSortBy2(choice);
+}
+
 void PageControl::ShowCalendarOf(bool allResources, std::int32_t resourceId)
 {
     features_.Calendar->ShowCalendarOf(allResources, resourceId);

@@ -33,8 +33,6 @@ public:
     void UpdatePollTimer();
     // Closes every dialog and window the pages opened, saving what they show.
     void CloseDialogs();
-    TabHandlers& Handlers() { return handlers_; }
-    UpdatePoll& Poll() { return poll_; }
 
 private:
     void BindDataModule();
@@ -48,6 +46,7 @@ private:
     void SetResetDependenciesEnabled(bool enabled) override;
     int ChartSortBy() const override;
     bool SortChoiceRestored() const override;
+    void SetChartSortBy2(int choice) override;
     void ShowCalendarOf(bool allResources, std::int32_t resourceId) override;
     void LoadHolidays() override;
     void ApplyCustomerQuery() override;

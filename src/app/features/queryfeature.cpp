@@ -87,9 +87,6 @@ void QueryFeature::Attach()
     };
     ConnectOtherPages();
     features_.Customers->ConnectToQuery(page_);
-    features_.Pages->Handlers().Hooks.SetChartSortBy2 = [this](int choice) {
-        page_->SetChartSortBy2(choice);
-    };
 
     // Leaving the page keeps its current task; showing it again reads the views afresh.
     QObject::connect(tabs_, &TMainPageControl::currentChanged, page_,
