@@ -10,7 +10,6 @@
 #include "company/mycompanypage.h"
 #include "controls/base/fcformkeys.h"
 #include "controls/status/fcstatusbar.h"
-#include "data/services/busyscopes.h"
 #include "platform/db/aliases.h"
 #include "platform/registry/registry.h"
 #include "ui_mainscreen.h"
@@ -252,36 +251,26 @@ void TMainScreen::closeEvent(QCloseEvent* event)
 
 void TMainScreen::FormDestroy()
 {
-    data::MainScreenState& state = session_.State;
-    if (!state.StartupDone || state.QuitWithoutSaving)
+    if (!startup_->ShutdownDue())
         return;
     updatePoll_->stop();
     pages_->CloseDialogs();
-    const int page = ui->TabControl->currentIndex();
-    data::BusyCursor hourglass(*userInterface_);
-    if (state.TablesOpen) {
-        visualize_->SaveAndClearAllocations(true);
-        state.StartupDone = false;
-        startup_->SaveRunSettings(page);
-        layout_.Top = y();
-        layout_.Height = height();
-        layout_.Width = width();
-        layout_.Left = x();
-        try {
-            registry::TRegistry reg;
-            SaveWindowLayout(reg, layout_);
-        } catch (const std::exception& e) {
-            ShowMessageBox(this, QString::fromLocal8Bit(e.what()), QStringLiteral("Error"), MessageIcon::Stop,
-                           MessageModality::Application);
-        }
+    startup_->Shutdown(ui->TabControl->currentIndex());
+}
+
+void TMainScreen::SaveWindowLayout()
+{
+    layout_.Top = y();
+    layout_.Height = height();
+    layout_.Width = width();
+    layout_.Left = x();
+    try {
+        registry::TRegistry reg;
+        app::SaveWindowLayout(reg, layout_);
+    } catch (const std::exception& e) {
+        ShowMessageBox(this, QString::fromLocal8Bit(e.what()), QStringLiteral("Error"), MessageIcon::Stop,
+                       MessageModality::Application);
     }
-    session_.Tables().CloseAllTables();
-    utilities_->BackupAtExit(session_.Flags.NoAutoBackup);
-    session_.ReleaseHeldLock();
-    // Closing the window and destroying it both come here; without open
-    // tables nothing above cleared the flag, and a second pass would run the
-    // shutdown twice.
-    state.StartupDone = false;
 }
 
 void TMainScreen::resizeEvent(QResizeEvent* event)

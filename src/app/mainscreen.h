@@ -8,7 +8,8 @@
 // open, so its construction touches no table. Each page and dialog family is
 // a feature unit of its own (app/features/): the window lays the pages out and
 // hands each to its unit; the units reach each other, and tests reach them,
-// through Features(). The start-up's steps are StartupFeature's.
+// through Features(). The steps of the start-up and of the shutdown are
+// StartupFeature's; the window runs them from its Start timer and its close.
 //
 // Adding a page or dialog: write its unit in app/features/ and make it in
 // CreateFeatures next to the others. The shutdown closes every window the
@@ -102,6 +103,7 @@ private:
     void ShowStartedWindow() override;
     void EndRun() override;
     void LayOutWindow() override { LayoutMainWindow(false); }
+    void SaveWindowLayout() override;
     void FormShow();
     void CreateFeatures();
     void CreateStatusBar();

@@ -288,6 +288,31 @@ void StartupFeature::RestoreSelection()
     // change that ends the start-up (Run), not here as well.
 }
 
+bool StartupFeature::ShutdownDue() const
+{
+    const data::MainScreenState& state = context_.Session.State;
+    return state.StartupDone && !state.QuitWithoutSaving;
+}
+
+void StartupFeature::Shutdown(int page)
+{
+    AppSession& s = context_.Session;
+    data::BusyCursor hourglass(context_.UI);
+    if (s.State.TablesOpen) {
+        features_.Visualize->SaveAndClearAllocations(true);
+        s.State.StartupDone = false;
+        SaveRunSettings(page);
+        host_.SaveWindowLayout();
+    }
+    s.Tables().CloseAllTables();
+    features_.Utilities->BackupAtExit(s.Flags.NoAutoBackup);
+    s.ReleaseHeldLock();
+    // Closing the window and destroying it both come here; without open
+    // tables nothing above cleared the flag, and a second pass would run the
+    // shutdown twice.
+    s.State.StartupDone = false;
+}
+
 void StartupFeature::SaveRunSettings(int page)
 {
     data::TEstimateData& d = context_.Session.Data();

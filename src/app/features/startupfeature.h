@@ -4,13 +4,15 @@
 // through StartupSequence, the password, the schedule brought in step, the
 // selection restored at the end), what the start-up and the Utilities page's
 // restore show on the pages, the lines naming the databases in use with the
-// buttons that open their dialogs, and the settings the shutdown stores. The
+// buttons that open their dialogs, and the shutdown's work on the tables. The
 // few steps that belong to the window itself go through StartupHost.
 //
 //   StartupFeature startup(context, features, window, places);
 //   startup.Prepare();   // the run's state before the first showing
 //   ...
 //   startup.Run();       // from the Start timer, at every showing
+//   ...
+//   startup.Shutdown(page);   // once the window's dialogs are closed
 
 #include "app/features/featurecontext.h"
 #include "app/features/utilitiesfeature.h"
@@ -40,6 +42,8 @@ public:
     virtual void EndRun() = 0;
     // The window's size, once the settings are read.
     virtual void LayOutWindow() = 0;
+    // The window's place, written back by the shutdown.
+    virtual void SaveWindowLayout() = 0;
 };
 
 // The places the start-up fills or starts on the main window.
@@ -67,8 +71,12 @@ public:
     void Run();
     // Every table opened (rebuildAllowed: a damaged index is rebuilt) and the pages attached.
     void OpenAllTables(bool rebuildAllowed);
-    // The page, customer, schedule item and resource shown, for the next start.
-    void SaveRunSettings(int page);
+    // True once the start-up is done, unless the run ends without saving.
+    bool ShutdownDue() const;
+    // The chart written back, the page, customer, schedule item and resource
+    // shown kept for the next start, the tables closed, the backup at exit,
+    // the lock record given back; page: the page shown.
+    void Shutdown(int page);
     // Reports that a database did not open.
     void ReportDatabaseFailure(const QString& text);
     StartupSequence& Sequence() { return sequence_; }
@@ -92,6 +100,7 @@ public:
 private:
     bool ReadStartupNames();
     void RestoreSelection();
+    void SaveRunSettings(int page);
     template <typename Work>
     void Guarded(Work&& work)
     {
