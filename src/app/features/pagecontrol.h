@@ -4,7 +4,8 @@
 // TabHandlers), the 15-second poll (UpdatePoll), and the dialogs closed at
 // the shutdown; the pages' feature units answer through the TabView and
 // PollView interfaces. It also lends the data module the window's part of
-// its hooks (the page shown, the query applied, the end of the program).
+// its hooks (the page shown, the query applied, a resource's working hours,
+// the end of the program).
 
 #include "app/features/featurecontext.h"
 #include "app/tabs/tabhandlers.h"
