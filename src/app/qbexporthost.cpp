@@ -3,13 +3,15 @@
 #include "app/appservices.h"
 #include "app/session/appsession.h"
 #include "query/querypagelogic.h"
+#include "settings/setupdialog.h"
 
 namespace tw::app {
 
-QbExportHost::QbExportHost(AppSession& session, query::QueryPageLogic& query)
+QbExportHost::QbExportHost(AppSession& session, query::QueryPageLogic& query, settings::TQMSetup& setup)
     : SessionExchangeHooks(session),
       session_(session),
-      query_(query)
+      query_(query),
+      setup_(setup)
 {}
 
 bool QbExportHost::SelectionInForce() const
@@ -43,10 +45,10 @@ float QbExportHost::WorkingHoursBetween(std::int32_t crewId, TDateTime start, TD
     return session_.Calendars().WorkingHoursBetween(crewId, start, end);
 }
 
-void QbExportHost::ShowQuickBooksSetup(bool restricted)
+// The restricted form is the same page here: the dialog opens on it either way.
+void QbExportHost::ShowQuickBooksSetup(bool)
 {
-    if (ShowSetup)
-        ShowSetup(restricted);
+    setup_.ShowSetup(setup_.QuickBooksSetupTab());
 }
 
 void QbExportHost::OpenHelpPage(const QString& page)

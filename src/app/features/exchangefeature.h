@@ -33,8 +33,17 @@ namespace tw::app {
 class QbExportHost;
 class QuickBooksImportHost;
 
-// What the exchange windows take from the main window: the setup dialog that
-// holds the accounting settings, and the entry fields' colour.
+// What the exchange windows take from the main window itself; the setup
+// dialog that holds the accounting settings is the Utilities unit's.
+class ExchangeWindow {
+public:
+    virtual ~ExchangeWindow() = default;
+    // The colour the entry fields are drawn in.
+    virtual QColor FieldColour() const = 0;
+};
+
+// The former way of passing the main window's part, kept until the main
+// window implements ExchangeWindow; its Setup is not used any more.
 struct ExchangeWindowSteps {
     std::function<settings::TQMSetup&()> Setup;
     std::function<QColor()> FieldColour;
@@ -42,6 +51,7 @@ struct ExchangeWindowSteps {
 
 class ExchangeFeature : private QuillmarkImportWindow {
 public:
+    ExchangeFeature(const FeatureContext& context, const MainFeatures& features, ExchangeWindow& window);
     ExchangeFeature(const FeatureContext& context, const MainFeatures& features, ExchangeWindowSteps steps);
     ~ExchangeFeature() override;
 
@@ -64,7 +74,8 @@ private:
 
     FeatureContext context_;
     const MainFeatures& features_;
-    ExchangeWindowSteps steps_;
+    std::unique_ptr<ExchangeWindow> stepsWindow_;  // over ExchangeWindowSteps
+    ExchangeWindow& window_;
     std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
     std::unique_ptr<QuillmarkHost> quillmarkHost_;
     std::unique_ptr<exchange::TImportQM> importQM_;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "data/recordkeys.h"
+#include "data/services/sessionsettings.h"
 
 namespace tw::data {
 
@@ -25,7 +26,8 @@ struct SearchState {
     bool Any() const { return CustomerSearchActive || ResourceSearchActive || TaskSearchActive; }
 };
 
-struct MainScreenState {
+// The settings the start-up reads are the SessionSettings part.
+struct MainScreenState : SessionSettings {
     // Start-up and shutdown.
     bool StartupDone = false;        // the start-up sequence has loaded the settings
     bool SelectionReady = false;     // set at the very end of the start-up sequence
@@ -67,19 +69,6 @@ struct MainScreenState {
     int LastWorkCalendarMode = 0;
     std::int32_t CurrentResourceId = 0;
     double AverageRate = 0;  // params.dbf RATE, then the rate of the last resource handled
-
-    int HelpLevel = 0;
-    int HintMode = 0;
-    bool HintDetail = false;
-
-    // Database names and folders.
-    std::string ScheduleAlias;
-    std::string EstimatorAlias;
-    std::string ScheduleFolder;
-    std::string ProgramFolder;
-    std::string EstimatorFolder;
-    std::string BackupFolder;
-    std::string RestoreFolder;
 
     // Record keys of the run (KeyCounter lives inside).
     RecordKeys Keys;
