@@ -15,32 +15,11 @@
 
 namespace tw::app {
 
-namespace {
-
-class StepsWindow : public ExchangeWindow {
-public:
-    explicit StepsWindow(std::function<QColor()> fieldColour) : fieldColour_(std::move(fieldColour)) {}
-    QColor FieldColour() const override { return fieldColour_(); }
-
-private:
-    std::function<QColor()> fieldColour_;
-};
-
-}  // namespace
-
 ExchangeFeature::ExchangeFeature(const FeatureContext& context, const MainFeatures& features,
                                  ExchangeWindow& window)
     : context_(context),
       features_(features),
       window_(window)
-{}
-
-ExchangeFeature::ExchangeFeature(const FeatureContext& context, const MainFeatures& features,
-                                 ExchangeWindowSteps steps)
-    : context_(context),
-      features_(features),
-      stepsWindow_(std::make_unique<StepsWindow>(std::move(steps.FieldColour))),
-      window_(*stepsWindow_)
 {}
 
 ExchangeFeature::~ExchangeFeature() = default;

@@ -6,7 +6,6 @@
 // does to the Add / Edit / Query page (its grids, labels and navigators) goes
 // to the page itself.
 
-#include <functional>
 #include <memory>
 
 #include <QColor>
@@ -42,17 +41,9 @@ public:
     virtual QColor FieldColour() const = 0;
 };
 
-// The former way of passing the main window's part, kept until the main
-// window implements ExchangeWindow; its Setup is not used any more.
-struct ExchangeWindowSteps {
-    std::function<settings::TQMSetup&()> Setup;
-    std::function<QColor()> FieldColour;
-};
-
 class ExchangeFeature : private QuillmarkImportWindow {
 public:
     ExchangeFeature(const FeatureContext& context, const MainFeatures& features, ExchangeWindow& window);
-    ExchangeFeature(const FeatureContext& context, const MainFeatures& features, ExchangeWindowSteps steps);
     ~ExchangeFeature() override;
 
     void ImportFromQMClick();
@@ -74,7 +65,6 @@ private:
 
     FeatureContext context_;
     const MainFeatures& features_;
-    std::unique_ptr<ExchangeWindow> stepsWindow_;  // over ExchangeWindowSteps
     ExchangeWindow& window_;
     std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
     std::unique_ptr<QuillmarkHost> quillmarkHost_;
