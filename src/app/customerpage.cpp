@@ -20,7 +20,8 @@ namespace tw::app {
 using customers::NavigatorAction;
 
 TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
-                             int& customFieldsLeft, int& customFieldsTop, QWidget* parent)
+                             customers::CustomFieldsHost& fieldsHost, int& customFieldsLeft, int& customFieldsTop,
+                             QWidget* parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::TCustomerPage>()),
       data_(data),
@@ -30,24 +31,21 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
     this->ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
-    tab_ = std::make_unique<customers::CustomerTab>(data, state, ui);
-    fields_ = std::make_unique<customers::CustomFields>(data, state, ui);
+    tab_ = std::make_unique<customers::CustomerTab>(
+        customers::CustomerTabTables{data.CustomersTable, data.CustomersTable2, data.CustomersTable3,
+                                     data.PhotosTable, data.JobsTable, data.JobsTable2, data.ChartsTable2, data},
+        static_cast<customers::CustomerTabView&>(*this), state, ui);
+    fields_ = std::make_unique<customers::CustomFields>(
+        customers::CustomFieldTables{data.CustomersTable, data.CustomersTable2, data.CrewsTable, data.CrewsTable2,
+                                     data.ChartsTable, data.ChartsTable2, data.CustomFieldsTable,
+                                     data.CustomFieldsTable2, data.CustomFieldsTable3},
+        data.Hooks(), fieldsHost, state, ui);
     fieldsWindow_ =
         std::make_unique<customers::TCustomFields>(*fields_, customFieldsLeft, customFieldsTop, window());
     graphicImport_ = std::make_unique<customers::TGraphicImport>(tab_->Photos, ui, window());
     graphicImport_->ShowCustomerPhoto = [this] { ShowCustomerPhoto(); };
     graphicImport_->OpenHelpPage = [this](const QString& page) { return OpenHelpPage && OpenHelpPage(page); };
 
-    customers::CustomerTabHooks& h = tab_->Hooks;
-    h.ShowCustomer = [this] { ShowCustomer(); };
-    h.ShowCustomerPhoto = [this] { ShowCustomerPhoto(); };
-    h.SetWindowCaption = [this](const std::string& text) {
-        window()->setWindowTitle(QString::fromStdString(text));
-    };
-    h.ApplyCustomerQuery = [&data] {
-        if (data.Hooks().ApplyCustomerQuery)
-            data.Hooks().ApplyCustomerQuery();
-    };
     data::DataModuleHooks& dh = data.Hooks();
     dh.ShowCustomerPhoto = [this] {
         ShowCustomer();
@@ -142,6 +140,23 @@ void TCustomerPage::Guarded(Work&& work)
     } catch (const std::exception& e) {
         ui_.ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
     }
+}
+
+void TCustomerPage::SetWindowCaption(const std::string& text)
+{
+    window()->setWindowTitle(QString::fromStdString(text));
+}
+
+// The Add / Edit / Query page's labels follow from its own query, which
+// ApplyCustomerQuery runs: the tab leaves them to it.
+void TCustomerPage::SetCustomersLabel(const std::string&) {}
+void TCustomerPage::SetJobsLabel(const std::string&) {}
+void TCustomerPage::SetTasksLabel(const std::string&) {}
+
+void TCustomerPage::ApplyCustomerQuery()
+{
+    if (data_.Hooks().ApplyCustomerQuery)
+        data_.Hooks().ApplyCustomerQuery();
 }
 
 QLabel* TCustomerPage::Image1() const

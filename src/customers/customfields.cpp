@@ -5,7 +5,6 @@
 #include "data/services/busyscopes.h"
 #include "customers/fieldtext.h"
 #include "data/filtertexts.h"
-#include "data/hookcall.h"
 #include "data/textroutines.h"
 #include "data/updatecount.h"
 
@@ -29,13 +28,16 @@ const char* KindWord(int kind)
 
 }  // namespace
 
-CustomFields::CustomFields(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui)
-    : Rules(data, state),
-      data_(data),
+CustomFields::CustomFields(const CustomFieldTables& tables, data::DataModuleHooks& module, CustomFieldsHost& host,
+                           data::MainScreenState& state, data::UserInterface& ui)
+    : Rules(tables, state),
+      t_(tables),
+      module_(module),
+      host_(host),
       state_(state),
       ui_(ui)
 {
-    data::DataModuleHooks& h = data_.Hooks();
+    data::DataModuleHooks& h = module_;
     h.SaveCustomFieldValues = [this](int kind) { SaveCustomFieldValues(kind); };
     h.LoadCustomFieldValues = [this](int kind) { LoadCustomFieldValues(kind); };
     h.CustomerMatchesSearch = [this] { return CustomerMatchesSearch(); };
@@ -45,7 +47,7 @@ CustomFields::CustomFields(data::TEstimateData& data, data::MainScreenState& sta
 
 CustomFields::~CustomFields()
 {
-    data::DataModuleHooks& h = data_.Hooks();
+    data::DataModuleHooks& h = module_;
     h.SaveCustomFieldValues = nullptr;
     h.LoadCustomFieldValues = nullptr;
     h.CustomerMatchesSearch = nullptr;
@@ -77,8 +79,8 @@ void CustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)
         CancelEarlierSearches();
         Form.EditPanelEnabled = false;
         Form.SearchPanelEnabled = true;
-        data::Call(Hooks.UpdateSelectControls);
-        data::Call(Hooks.ApplyQueryFilters);
+        host_.UpdateSelectControls();
+        host_.ApplyQueryFilters();
     } else {
         OwnerKind = kind;
         if (helpLevel == 0) {
@@ -119,18 +121,18 @@ void CustomFields::CancelEarlierSearches()
     for (const auto& k : kinds) {
         if (!k.active)
             continue;
-        OwnerTables owner = OwnerTablesOf(data_, k.kind);
+        OwnerTables owner = OwnerTablesOf(t_, k.kind);
         {
             data::TablesBusyScope busy(state_);
             ReopenUnfiltered(owner.View, false);
             ReopenUnfiltered(owner.WriteView, false);
         }
         k.active = false;
-        if (k.kind == kCustomerFields && Hooks.SetCustomersLabel)
-            Hooks.SetCustomersLabel("All customers");
+        if (k.kind == kCustomerFields)
+            host_.SetCustomersLabel("All customers");
         if (k.kind == kTaskFields) {
-            data::Call(Hooks.UpdateSelectControls);
-            data::Call(Hooks.ApplyQueryFilters);
+            host_.UpdateSelectControls();
+            host_.ApplyQueryFilters();
         }
     }
 }
@@ -169,7 +171,7 @@ void CustomFields::LoadCustomFieldValues(int kind)
 {
     if (!IsOpen || SearchMode || OwnerKind != kind || !state_.TablesOpen)
         return;
-    OwnerTables owner = OwnerTablesOf(data_, kind);
+    OwnerTables owner = OwnerTablesOf(t_, kind);
     db::Table& view = owner.View;
     Form.Label9Caption = std::string(KindWord(kind)) + " custom field values";
     if (!HasRecord(view)) {
@@ -179,8 +181,8 @@ void CustomFields::LoadCustomFieldValues(int kind)
         return;
     }
     ShownRecordId = view.fieldByName(owner.KeyField).asInteger();
-    if (kind == kTaskFields && Hooks.PullChartRecord)
-        Hooks.PullChartRecord(ShownRecordId);
+    if (kind == kTaskFields)
+        host_.PullChartRecord(ShownRecordId);
     Form.Caption = "Custom fields for " + data::TrimBlanks(view.fieldByName(owner.CaptionField).asString());
     for (int i = 0; i < static_cast<int>(slots_.size()); ++i)
         Form.Values[i] = view.fieldByName(slots_[i].Column).asString();
@@ -190,7 +192,7 @@ void CustomFields::SaveCustomFieldValues(int kind)
 {
     if (ReadOnlyValues || SearchMode || !IsOpen || kind != OwnerKind || !state_.TablesOpen)
         return;
-    OwnerTables owner = OwnerTablesOf(data_, kind);
+    OwnerTables owner = OwnerTablesOf(t_, kind);
     db::Table& view = owner.View;
     if (!HasRecord(view))
         return;
@@ -233,8 +235,8 @@ void CustomFields::SaveCustomFieldValues(int kind)
     target.post();
     target.refresh();
     view.refresh();
-    if (kind == kTaskFields && Hooks.PushChartRecord)
-        Hooks.PushChartRecord(key);
+    if (kind == kTaskFields)
+        host_.PushChartRecord(key);
 }
 
 void CustomFields::AddDefinitionClick()
@@ -285,7 +287,6 @@ void CustomFields::FormDestroy()
     state_.FilterInProgress = false;
     SearchRunning = false;
     Form.Visible = false;
-    data::Call(Hooks.Close);
 }
 
 void CustomFields::Close()
@@ -299,7 +300,7 @@ bool CustomFields::SlotMatchesSearch(int slot, int kind)
         return true;
     if (slot < 0 || slot >= static_cast<int>(slots_.size()) || kind != OwnerKind || Words.Words(slot).empty())
         return false;
-    db::Table& view = OwnerTablesOf(data_, kind).WriteView;
+    db::Table& view = OwnerTablesOf(t_, kind).WriteView;
     return Words.SlotMatches(slot, view.fieldByName(slots_[slot].Column).asString());
 }
 
@@ -343,7 +344,7 @@ void CustomFields::SearchClick()
 
 int CustomFields::RunSearch(int kind)
 {
-    OwnerTables owner = OwnerTablesOf(data_, kind);
+    OwnerTables owner = OwnerTablesOf(t_, kind);
     db::Table& view = owner.WriteView;
 
     // The matches first, through the view's record filter; then one pass
@@ -382,14 +383,14 @@ int CustomFields::RunSearch(int kind)
         state_.Search.TaskSearchActive = kind == kTaskFields;
         if (kind == kCustomerFields) {
             state_.Search.CustomerSearchFilter = filter.FilterText;
-            data::Call(Hooks.RestrictToCustomer);
+            host_.RestrictToCustomer();
         } else if (kind == kResourceFields) {
             state_.Search.ResourceSearchFilter = filter.FilterText;
-            data::Call(Hooks.RestrictTasksToCrew);
+            host_.RestrictTasksToCrew();
         } else {
             state_.Search.TaskSearchFilter = filter.FilterText;
-            data::Call(Hooks.UpdateSelectControls);
-            data::Call(Hooks.ApplyQueryFilters);
+            host_.UpdateSelectControls();
+            host_.ApplyQueryFilters();
         }
     } else if (kind == kCustomerFields) {
         state_.Search.CustomerSearchActive = false;
