@@ -198,11 +198,21 @@ QTableView* TQueryPage::CrewsGrid() const
     return ui->CrewsGrid;
 }
 
+bool TQueryPage::Confirm(const std::string& text, const std::string& caption)
+{
+    return AskYesNo(this, text, caption);
+}
+
 void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
-                        data::UserInterface& userInterface)
+                        data::UserInterface& userInterface, query::QueryHost& host)
 {
     userInterface_ = &userInterface;
-    logic_ = std::make_unique<query::QueryPageLogic>(data, state, userInterface);
+    logic_ = std::make_unique<query::QueryPageLogic>(
+        query::QueryTables{data.CustomersTable, data.JobsTable, data.JobsTable2, data.JobsTable3, data.ChartsTable,
+                           data.ChartsTable2, data.ChartsTable3, data.ChartsTable6, data.ChartsTable9,
+                           data.CrewsTable, data.CrewsTable4, data.ICrewsTable, data.ICrewsTable2,
+                           data.IChartsTable, data.AccessTable, data},
+        data.Hooks(), static_cast<query::QueryView&>(*this), host, state, userInterface);
     logic_->StatusTexts = statusTexts_;
     // The pickers show dates as the rest of the program writes them.
     const QString dateFormat = QString::fromStdString(locale::QtShortDatePattern());
@@ -210,9 +220,6 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
     ui->TaskEndDate->setDisplayFormat(dateFormat);
     const TDateTime today = std::floor(tw::Now());
     logic_->Controls.Pickers = {today, today};
-    logic_->Hooks.Confirm = [this](const std::string& text, const std::string& caption) {
-        return AskYesNo(this, text, caption);
-    };
 
     data::DataModuleHooks& h = data.Hooks();
     h.ApplyQueryFilters = [this] { ApplyQueryFilters(); };
@@ -520,7 +527,7 @@ void TQueryPage::ShowControls()
         ShowChoice(ui->TaskStatus, c.TaskStatus);
     ui->TaskStatus->setEnabled(s.TaskStatus);
     // Until the custom-field window is there to search with, the button waits.
-    ui->SearchCustom->setEnabled(s.SearchCustom && logic_->Hooks.SearchCustomFields != nullptr);
+    ui->SearchCustom->setEnabled(s.SearchCustom);
 
     ui->CustomerGrid->setEnabled(s.CustomerGrid);
     ui->CustomerNavigator->setEnabled(s.CustomerNavigator && !readOnly_);

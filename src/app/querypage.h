@@ -5,8 +5,8 @@
 //
 // The page only moves values between its widgets and the window-free
 // query::QueryPageLogic, which works on the data module's cursors. It does
-// nothing until Attach hands it the data module and the run's state; the
-// main window then wires the hooks that reach the rest of the program.
+// nothing until Attach hands it the data module, the run's state and what
+// the logic reaches of the rest of the program (its feature unit).
 
 #include "query/querypagelogic.h"
 #include "reports/reportinputs.h"
@@ -31,15 +31,16 @@ class RecordNavigator;
 
 namespace tw::app {
 
-class TQueryPage : public QWidget {
+class TQueryPage : public QWidget, private query::QueryView {
     Q_OBJECT
 public:
     explicit TQueryPage(QWidget* parent = nullptr);
     ~TQueryPage() override;
 
-    void Attach(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui);
+    void Attach(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
+                query::QueryHost& host);
     bool Attached() const { return logic_ != nullptr; }
-    // The page's logic; the main window sets its hooks. Only once attached.
+    // The page's logic; only once attached.
     query::QueryPageLogic& Logic() { return *logic_; }
 
     // What the main window and the other pages call.
@@ -85,6 +86,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool Confirm(const std::string& text, const std::string& caption) override;
     template <typename Work>
     void Run(Work&& work, bool userAction = true);
     template <typename Work>

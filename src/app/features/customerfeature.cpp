@@ -5,7 +5,6 @@
 #include "app/appservices.h"
 #include "app/customerpage.h"
 #include "app/querypage.h"
-#include "data/hookcall.h"
 #include "query/querypagelogic.h"
 
 namespace tw::app {
@@ -34,11 +33,12 @@ CustomerFeature::~CustomerFeature()
 
 void CustomerFeature::ConnectToQuery(TQueryPage* query)
 {
-    AppSession& s = context_.Session;
-    query::QueryPageLogic& q = query->Logic();
-    q.Hooks.SearchCustomFields = [this, &s] { page_->OpenCustomFields(true, 0, s.State.HelpLevel); };
-    q.Hooks.LoadCustomFieldValues = [&s](int kind) { data::Call(s.Data().Hooks().LoadCustomFieldValues, kind); };
     query_ = query;
+}
+
+void CustomerFeature::OpenCustomFieldSearch()
+{
+    page_->OpenCustomFields(true, 0, context_.Session.State.HelpLevel);
 }
 
 // A task's custom values are read from and written to the shared schedule

@@ -28,6 +28,8 @@ public:
     void CloseDialogs();
     // Active customers only, as the settings keep it.
     void RestrictCustomerClick();
+    // The custom fields window in search mode (the Add / Edit / Query page's Search).
+    void OpenCustomFieldSearch();
     // The Add / Edit / Query page's "Custom fields" buttons of tasks and resources.
     void TasksCustomFieldsClick();
     void CrewsCustomFieldsClick();

@@ -13,6 +13,7 @@
 #include "app/querypage.h"
 #include "app/tabs/updatepoll.h"
 #include "app/visualizepage.h"
+#include "data/hookcall.h"
 #include "platform/registry/registry.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
@@ -39,30 +40,7 @@ void QueryFeature::Attach(UpdatePoll& poll)
     if (page_->Attached())
         return;
     AppSession& s = context_.Session;
-    page_->Attach(s.Data(), s.State, context_.UI);
-    query::QueryHooks& hooks = page_->Logic().Hooks;
-    hooks.ShowTaskStatusBar = [this] { features_.Visualize->ShowTaskStatusBar(); };
-    hooks.DeleteCrewIndexRows = [&s](std::int32_t key) { s.Adder().DeleteCrewIndexRows(key); };
-    hooks.ShowWorkCalendar = [this](std::int32_t id) { features_.Calendar->ShowWorkCalendar(id); };
-    hooks.FillCalendarResourceList = [this](bool allResources) {
-        features_.Calendar->FillCalendarResourceList(allResources);
-    };
-    hooks.WorkingDay = [&s] {
-        const schedule::WorkCalendar& loaded = s.Calendars().Loaded();
-        return std::make_pair(loaded.WorkDayStart(), loaded.WorkDayEnd());
-    };
-    hooks.ShowJobsOnly = [this] { return features_.Visualize->Page()->DisplayChoice(); };
-    hooks.ChartSortBy = [this, &s](int choice) {
-        features_.Visualize->SetSortChoice(choice);
-        s.Chart.ChartSortBy = choice;
-        features_.Pages->ChartSortByClick();
-    };
-    hooks.ShowTaskEditor = [this](const tasks::EditorArguments& r) {
-        features_.Editor->Editor()->ShowTaskEditor(*r.Table, r.IsMainView, r.Edit, r.HelpLevel, r.Description,
-                                                   r.StartText, r.AddMissingData, r.NotesText,
-                                                   r.CustomerListId, r.ListId, r.JobListId, r.FullName,
-                                                   r.RebuildOnClose, r.Status, r.Modal, r.SkipOverlapCheck);
-    };
+    page_->Attach(s.Data(), s.State, context_.UI, static_cast<query::QueryHost&>(*this));
     // A new task is for the resource selected in the resources grid.
     tasks::TaskEditorHooks& editor = features_.Editor->Context().Hooks;
     editor.GetCurrentResource = [this] { return CurrentResource(); };
@@ -72,10 +50,6 @@ void QueryFeature::Attach(UpdatePoll& poll)
         if (buildChart)
             buildChart();
         page_->ShowControls();
-    };
-    hooks.SaveTasksGridWidths = [](const std::array<int, 4>& widths) {
-        registry::TRegistry reg;
-        return SaveTasksGridWidths(reg, widths);
     };
     page_->ImportFromQMClick = [this] { features_.Exchange->ImportFromQMClick(); };
     page_->ExportToQBClick = [this] { features_.Exchange->ExportToQBClick(); };
@@ -128,6 +102,72 @@ void QueryFeature::ConnectOtherPages()
         controls.TaskStartDate = q.Controls.Pickers.Start;
         controls.TaskEndDate = q.Controls.Pickers.End;
     };
+}
+
+void QueryFeature::OpenTaskEditor(const query::TaskEditorRequest& r)
+{
+    features_.Editor->Editor()->ShowTaskEditor(context_.Session.Data().ChartsTable, true, r.Edit, r.HelpLevel,
+                                               r.Description, r.StartText, false, "", "", "", "", "", true,
+                                               r.Status, false, false);
+}
+
+void QueryFeature::ShowTaskStatusBar()
+{
+    features_.Visualize->ShowTaskStatusBar();
+}
+
+void QueryFeature::LoadCustomFieldValues(int ownerKind)
+{
+    data::Call(context_.Session.Data().Hooks().LoadCustomFieldValues, ownerKind);
+}
+
+void QueryFeature::SearchCustomFields()
+{
+    features_.Customers->OpenCustomFieldSearch();
+}
+
+void QueryFeature::DeleteCrewIndexRows(std::int32_t chartsId)
+{
+    context_.Session.Adder().DeleteCrewIndexRows(chartsId);
+}
+
+void QueryFeature::ShowWorkCalendar(std::int32_t resourceId)
+{
+    features_.Calendar->ShowWorkCalendar(resourceId);
+}
+
+void QueryFeature::FillCalendarResourceList(bool allResources)
+{
+    features_.Calendar->FillCalendarResourceList(allResources);
+}
+
+std::pair<TDateTime, TDateTime> QueryFeature::WorkingDay()
+{
+    const schedule::WorkCalendar& loaded = context_.Session.Calendars().Loaded();
+    return {loaded.WorkDayStart(), loaded.WorkDayEnd()};
+}
+
+int QueryFeature::ChartDisplayChoice() const
+{
+    return features_.Visualize->Page()->DisplayChoice();
+}
+
+void QueryFeature::SetChartSortBy(int choice)
+{
+    features_.Visualize->SetSortChoice(choice);
+    context_.Session.Chart.ChartSortBy = choice;
+    features_.Pages->ChartSortByClick();
+}
+
+bool QueryFeature::SaveTasksGridWidths(const std::array<int, 4>& widths)
+{
+    registry::TRegistry reg;
+    return app::SaveTasksGridWidths(reg, widths);
+}
+
+TDateTime QueryFeature::Now() const
+{
+    return tw::Now();
 }
 
 void QueryFeature::ApplyCustomerQuery()

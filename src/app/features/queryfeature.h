@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "app/features/featurecontext.h"
+#include "query/querypagelogic.h"
 
 class QGridLayout;
 
@@ -19,7 +20,7 @@ namespace tw::app {
 class TMainPageControl;
 class UpdatePoll;
 
-class QueryFeature {
+class QueryFeature : private query::QueryHost {
 public:
     // tabs: the main window's page control, which the page leaves and shows.
     QueryFeature(const FeatureContext& context, const MainFeatures& features, QWidget* area,
@@ -46,6 +47,20 @@ public:
     void UpdateSelectControls();
 
 private:
+    // What the page's logic reaches: the other feature units and the session.
+    void OpenTaskEditor(const query::TaskEditorRequest& request) override;
+    void ShowTaskStatusBar() override;
+    void LoadCustomFieldValues(int ownerKind) override;
+    void SearchCustomFields() override;
+    void DeleteCrewIndexRows(std::int32_t chartsId) override;
+    void ShowWorkCalendar(std::int32_t resourceId) override;
+    void FillCalendarResourceList(bool allResources) override;
+    std::pair<TDateTime, TDateTime> WorkingDay() override;
+    int ChartDisplayChoice() const override;
+    void SetChartSortBy(int choice) override;
+    bool SaveTasksGridWidths(const std::array<int, 4>& widths) override;
+    TDateTime Now() const override;
+
     void ConnectOtherPages();
 
     FeatureContext context_;
