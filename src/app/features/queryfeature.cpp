@@ -16,7 +16,6 @@
 #include "data/hookcall.h"
 #include "platform/registry/registry.h"
 #include "tasks/addtaskform.h"
-#include "tasks/editor/taskeditor.h"
 
 namespace tw::app {
 
@@ -41,16 +40,6 @@ void QueryFeature::Attach(UpdatePoll& poll)
         return;
     AppSession& s = context_.Session;
     page_->Attach(s.Data(), s.State, context_.UI, static_cast<query::QueryHost&>(*this));
-    // A new task is for the resource selected in the resources grid.
-    tasks::TaskEditorHooks& editor = features_.Editor->Context().Hooks;
-    editor.GetCurrentResource = [this] { return CurrentResource(); };
-    editor.CustomerGridEnabled = [this] { return page_->Logic().Controls.Select.CustomerGrid; };
-    // What the editor saved shows in the tasks grid as well as on the chart.
-    editor.BuildChart = [this, buildChart = editor.BuildChart] {
-        if (buildChart)
-            buildChart();
-        page_->ShowControls();
-    };
     page_->ImportFromQMClick = [this] { features_.Exchange->ImportFromQMClick(); };
     page_->ExportToQBClick = [this] { features_.Exchange->ExportToQBClick(); };
     page_->CustomerGridDblClick = [this] { tabs_->setCurrentIndex(CustomerTabPage); };

@@ -15,30 +15,6 @@ TaskEditorFeature::TaskEditorFeature(const FeatureContext& context, const MainFe
 {
     AppSession& s = context_.Session;
     data::TEstimateData& d = s.Data();
-    tasks::TaskEditorHooks hooks;
-    // Until the Add / Edit / Query tab has its resources grid, a new task is
-    // for the resource of the bar selected on the chart, else the current one.
-    hooks.GetCurrentResource = [this, &s, &d] {
-        TVisualizePage* page = features_.Visualize ? features_.Visualize->Page() : nullptr;
-        if (page && page->Attached()) {
-            const visualize::ChartState& chart = page->Logic().Chart;
-            const auto link = chart.BarLinks.find(chart.SelectedBar);
-            db::Table& charts = d.ChartsTable2;
-            if (link != chart.BarLinks.end() && charts.active()
-                && charts.locate("CHARTSID", db::Value(double(link->second.ChartsId))))
-                return charts.fieldByName("CREWID").asInteger();
-        }
-        return s.State.CurrentResourceId;
-    };
-    // While an inserted block is pending, a new task starts in it.
-    hooks.PendingInsert = [this]() -> std::optional<tasks::PendingBlock> {
-        return features_.TimeBlocks ? features_.TimeBlocks->PendingBlock() : std::nullopt;
-    };
-    hooks.BuildChart = [this] { features_.Visualize->BuildChart(false); };
-    hooks.ShowTaskStatusBar = [this] {
-        if (features_.Visualize)
-            features_.Visualize->ShowTaskStatusBar();
-    };
     editorContext_.reset(new tasks::TaskEditorContext{
         .Tables = {d.ChartsTable, d.ChartsTable3, d.ChartsTable8, d.TasksTable3, d.CrewsTable, d.CrewsTable2,
                    d.ICrewsTable2, d.CustomersTable, d.CustomersTable2, d.JobsTable, d.JobsTable2},
@@ -49,7 +25,7 @@ TaskEditorFeature::TaskEditorFeature(const FeatureContext& context, const MainFe
         .State = s.State,
         .UI = context_.UI,
         .StatusTexts = {},
-        .Hooks = std::move(hooks),
+        .Host = *this,
     });
     editor_ = std::make_unique<tasks::TAddTask>(*editorContext_);
     editor_->KeepPlaceIn(&context_.Layout.AddTaskTop, &context_.Layout.AddTaskLeft);
@@ -141,8 +117,47 @@ void TaskEditorFeature::EditTask(int jobStatus)
 
 std::int32_t TaskEditorFeature::CurrentResource()
 {
-    const tasks::TaskEditorHooks& hooks = editorContext_->Hooks;
-    return hooks.GetCurrentResource ? hooks.GetCurrentResource() : context_.Session.State.CurrentResourceId;
+    if (features_.Query && features_.Query->Page()->Attached())
+        return features_.Query->CurrentResource();
+    TVisualizePage* page = features_.Visualize ? features_.Visualize->Page() : nullptr;
+    if (page && page->Attached()) {
+        const visualize::ChartState& chart = page->Logic().Chart;
+        const auto link = chart.BarLinks.find(chart.SelectedBar);
+        db::Table& charts = context_.Session.Data().ChartsTable2;
+        if (link != chart.BarLinks.end() && charts.active()
+            && charts.locate("CHARTSID", db::Value(double(link->second.ChartsId))))
+            return charts.fieldByName("CREWID").asInteger();
+    }
+    return context_.Session.State.CurrentResourceId;
+}
+
+// While an inserted block is pending, a new task starts in it.
+std::optional<tasks::PendingBlock> TaskEditorFeature::PendingInsert()
+{
+    return features_.TimeBlocks ? features_.TimeBlocks->PendingBlock() : std::nullopt;
+}
+
+// What the editor saved shows in the tasks grid as well as on the chart.
+void TaskEditorFeature::BuildChart()
+{
+    features_.Visualize->BuildChart(false);
+    if (features_.Query && features_.Query->Page()->Attached())
+        features_.Query->Page()->ShowControls();
+}
+
+void TaskEditorFeature::ShowTaskStatusBar()
+{
+    if (features_.Visualize)
+        features_.Visualize->ShowTaskStatusBar();
+}
+
+// Until the Add / Edit / Query page is attached its customer grid counts as
+// taking edits.
+bool TaskEditorFeature::CustomerGridEnabled()
+{
+    if (features_.Query && features_.Query->Page()->Attached())
+        return features_.Query->Page()->Logic().Controls.Select.CustomerGrid;
+    return true;
 }
 
 }  // namespace tw::app

@@ -18,7 +18,7 @@
 
 namespace tw::app {
 
-class TaskEditorFeature {
+class TaskEditorFeature : private tasks::TaskEditorHost {
 public:
     TaskEditorFeature(const FeatureContext& context, const MainFeatures& features);
     ~TaskEditorFeature();
@@ -36,10 +36,18 @@ public:
     // The reuse dialog, the task list and the editor, innermost first, each
     // as its close button leaves it; the shutdown runs after them.
     void CloseWindows();
-    // The resource a new task or block of time is for.
-    std::int32_t CurrentResource();
+    // The resource a new task or block of time is for: the one selected on
+    // the Add / Edit / Query page once it is attached, until then the one of
+    // the bar selected on the chart, else the current one.
+    std::int32_t CurrentResource() override;
 
 private:
+    // What the editor reaches of the other pages.
+    std::optional<tasks::PendingBlock> PendingInsert() override;
+    void BuildChart() override;
+    void ShowTaskStatusBar() override;
+    bool CustomerGridEnabled() override;
+
     FeatureContext context_;
     const MainFeatures& features_;
     std::unique_ptr<schedule::TaskResources> taskResources_;
