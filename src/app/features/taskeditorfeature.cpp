@@ -74,25 +74,34 @@ void TaskEditorFeature::OpenEditChart()
     AppSession& s = context_.Session;
     if (!editChart_) {
         data::TEstimateData& d = s.Data();
-        tasks::EditChartHooks hooks;
-        hooks.EditTask = [this, &s, &d](std::int32_t key, int status) {
-            db::Table& view = d.ChartsTable3;
-            view.refresh();
-            if (view.locate("CHARTSID", db::Value(static_cast<double>(key))))
-                editor_->ShowTaskEditor(view, false, true, s.State.HelpLevel, "", "", false, "", "", "", "", "",
-                                        false, status, true, false);
-        };
-        hooks.RecomputeAllTaskEnds = [&s] { s.RecomputeAllTaskEnds(); };
-        hooks.BuildChart = [this] { features_.Visualize->BuildChart(false); };
-        hooks.PushChartUpdates = [&s] { s.Sync().PushChartUpdates(); };
-        hooks.SetBusyCursor = [this](bool busy) { context_.UI.SetBusyCursor(busy); };
         WindowLayout& layout = context_.Layout;
         editChart_ = std::make_unique<tasks::TEditChart>(
-            d.ChartsTable, d.ChartsTable2, s.State, editorContext_->StatusTexts, std::move(hooks),
+            d.ChartsTable, d.ChartsTable2, s.State, editorContext_->StatusTexts,
+            static_cast<tasks::EditChartHost&>(*this), context_.UI,
             tasks::EditChartPlace{&layout.EditChartLeft, &layout.EditChartTop, &layout.EditChartWidth,
                                   &layout.EditChartHeight});
     }
     editChart_->Open(s.State.HelpLevel);
+}
+
+void TaskEditorFeature::EditTask(std::int32_t key, int status)
+{
+    AppSession& s = context_.Session;
+    db::Table& view = s.Data().ChartsTable3;
+    view.refresh();
+    if (view.locate("CHARTSID", db::Value(static_cast<double>(key))))
+        editor_->ShowTaskEditor(view, false, true, s.State.HelpLevel, "", "", false, "", "", "", "", "", false,
+                                status, true, false);
+}
+
+void TaskEditorFeature::RecomputeAllTaskEnds()
+{
+    context_.Session.RecomputeAllTaskEnds();
+}
+
+void TaskEditorFeature::PushChartUpdates()
+{
+    context_.Session.Sync().PushChartUpdates();
 }
 
 void TaskEditorFeature::SetStatusTexts(const data::JobStatusTexts& texts)

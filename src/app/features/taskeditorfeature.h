@@ -18,7 +18,7 @@
 
 namespace tw::app {
 
-class TaskEditorFeature : private tasks::TaskEditorHost {
+class TaskEditorFeature : private tasks::TaskEditorHost, private tasks::EditChartHost {
 public:
     TaskEditorFeature(const FeatureContext& context, const MainFeatures& features);
     ~TaskEditorFeature();
@@ -47,6 +47,11 @@ private:
     void BuildChart() override;
     void ShowTaskStatusBar() override;
     bool CustomerGridEnabled() override;
+    // What the job task list reaches: the editor on one of its tasks, the
+    // session's schedule and the chart.
+    void EditTask(std::int32_t key, int status) override;
+    void RecomputeAllTaskEnds() override;
+    void PushChartUpdates() override;
 
     FeatureContext context_;
     const MainFeatures& features_;
