@@ -56,7 +56,7 @@ struct Installation : data::testing::ScratchInstallation {
         fields = std::make_unique<CustomFields>(
             CustomFieldTables{d.CustomersTable, d.CustomersTable2, d.CrewsTable, d.CrewsTable2, d.ChartsTable,
                               d.ChartsTable2, d.CustomFieldsTable, d.CustomFieldsTable2, d.CustomFieldsTable3},
-            d.Hooks(), window, state_, ui_);
+            d.Hooks(), window, queryState, state_, ui_);
         tab = std::make_unique<CustomerTab>(CustomerTabTables{d.CustomersTable, d.CustomersTable2, d.CustomersTable3,
                                                               d.PhotosTable, d.JobsTable, d.JobsTable2,
                                                               d.ChartsTable2, d},
@@ -92,6 +92,7 @@ struct Installation : data::testing::ScratchInstallation {
     }
 
     NoWindow window;
+    query::QueryState queryState;
     std::unique_ptr<CustomFields> fields;
     std::unique_ptr<CustomerTab> tab;
 };

@@ -20,8 +20,8 @@ namespace tw::app {
 using customers::NavigatorAction;
 
 TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
-                             customers::CustomFieldsHost& fieldsHost, int& customFieldsLeft, int& customFieldsTop,
-                             QWidget* parent)
+                             customers::CustomFieldsHost& fieldsHost, query::QueryState& query,
+                             int& customFieldsLeft, int& customFieldsTop, QWidget* parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::TCustomerPage>()),
       data_(data),
@@ -39,7 +39,7 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
         customers::CustomFieldTables{data.CustomersTable, data.CustomersTable2, data.CrewsTable, data.CrewsTable2,
                                      data.ChartsTable, data.ChartsTable2, data.CustomFieldsTable,
                                      data.CustomFieldsTable2, data.CustomFieldsTable3},
-        data.Hooks(), fieldsHost, state, ui);
+        data.Hooks(), fieldsHost, query, state, ui);
     fieldsWindow_ =
         std::make_unique<customers::TCustomFields>(*fields_, customFieldsLeft, customFieldsTop, window());
     graphicImport_ = std::make_unique<customers::TGraphicImport>(tab_->Photos, ui, window());

@@ -42,12 +42,13 @@ namespace tw::app {
 class TCustomerPage : public QWidget, private customers::CustomerTabView {
     Q_OBJECT
 public:
-    // fieldsHost: what the custom fields reach outside their window.
+    // fieldsHost: what the custom fields reach outside their window; query:
+    // the run's custom-field search.
     // customFieldsLeft, customFieldsTop: the custom fields window's place,
     // kept by the main window between runs.
     TCustomerPage(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
-                  customers::CustomFieldsHost& fieldsHost, int& customFieldsLeft, int& customFieldsTop,
-                  QWidget* parent = nullptr);
+                  customers::CustomFieldsHost& fieldsHost, query::QueryState& query, int& customFieldsLeft,
+                  int& customFieldsTop, QWidget* parent = nullptr);
     ~TCustomerPage() override;
 
     customers::CustomerTab& Logic() { return *tab_; }

@@ -203,7 +203,7 @@ bool TQueryPage::Confirm(const std::string& text, const std::string& caption)
     return AskYesNo(this, text, caption);
 }
 
-void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
+void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state, query::QueryState& query,
                         data::UserInterface& userInterface, query::QueryHost& host)
 {
     userInterface_ = &userInterface;
@@ -212,7 +212,7 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
                            data.ChartsTable2, data.ChartsTable3, data.ChartsTable6, data.ChartsTable9,
                            data.CrewsTable, data.CrewsTable4, data.ICrewsTable, data.ICrewsTable2,
                            data.IChartsTable, data.AccessTable, data},
-        data.Hooks(), static_cast<query::QueryView&>(*this), host, state, userInterface);
+        data.Hooks(), static_cast<query::QueryView&>(*this), host, query, state, userInterface);
     logic_->StatusTexts = statusTexts_;
     // The pickers show dates as the rest of the program writes them.
     const QString dateFormat = QString::fromStdString(locale::QtShortDatePattern());

@@ -37,8 +37,8 @@ public:
     explicit TQueryPage(QWidget* parent = nullptr);
     ~TQueryPage() override;
 
-    void Attach(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
-                query::QueryHost& host);
+    void Attach(data::TEstimateData& data, data::MainScreenState& state, query::QueryState& query,
+                data::UserInterface& ui, query::QueryHost& host);
     bool Attached() const { return logic_ != nullptr; }
     // The page's logic; only once attached.
     query::QueryPageLogic& Logic() { return *logic_; }

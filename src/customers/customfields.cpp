@@ -29,11 +29,12 @@ const char* KindWord(int kind)
 }  // namespace
 
 CustomFields::CustomFields(const CustomFieldTables& tables, data::DataModuleHooks& module, CustomFieldsHost& host,
-                           data::MainScreenState& state, data::UserInterface& ui)
+                           query::QueryState& query, data::MainScreenState& state, data::UserInterface& ui)
     : Rules(tables, state),
       t_(tables),
       module_(module),
       host_(host),
+      query_(query),
       state_(state),
       ui_(ui)
 {
@@ -61,7 +62,7 @@ void CustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)
         Form.Visible = true;
         return;
     }
-    state_.FilterInProgress = false;
+    query_.FilterInProgress = false;
     ReadOnlyValues = readOnly;
     if (search != SearchMode)
         Form.Values = {};
@@ -115,9 +116,9 @@ void CustomFields::CancelEarlierSearches()
     const struct {
         bool& active;
         int kind;
-    } kinds[] = {{state_.Search.CustomerSearchActive, kCustomerFields},
-                 {state_.Search.ResourceSearchActive, kResourceFields},
-                 {state_.Search.TaskSearchActive, kTaskFields}};
+    } kinds[] = {{query_.Search.CustomerSearchActive, kCustomerFields},
+                 {query_.Search.ResourceSearchActive, kResourceFields},
+                 {query_.Search.TaskSearchActive, kTaskFields}};
     for (const auto& k : kinds) {
         if (!k.active)
             continue;
@@ -284,7 +285,7 @@ void CustomFields::FormDestroy()
     if (!SearchMode)
         SaveCustomFieldValues(OwnerKind);
     IsOpen = false;
-    state_.FilterInProgress = false;
+    query_.FilterInProgress = false;
     SearchRunning = false;
     Form.Visible = false;
 }
@@ -296,7 +297,7 @@ void CustomFields::Close()
 
 bool CustomFields::SlotMatchesSearch(int slot, int kind)
 {
-    if (state_.FilterInProgress)
+    if (query_.FilterInProgress)
         return true;
     if (slot < 0 || slot >= static_cast<int>(slots_.size()) || kind != OwnerKind || Words.Words(slot).empty())
         return false;
@@ -364,7 +365,7 @@ int CustomFields::RunSearch(int kind)
 
     std::vector<std::int32_t> sorted = keys;
     std::sort(sorted.begin(), sorted.end());
-    state_.FilterInProgress = true;
+    query_.FilterInProgress = true;
     ReopenUnfiltered(view, false);
     for (view.first(); !view.eof(); view.next()) {
         const bool match =
@@ -375,29 +376,29 @@ int CustomFields::RunSearch(int kind)
         view.fieldByName("S2").setAsBoolean(match);
         view.post();
     }
-    state_.FilterInProgress = false;
+    query_.FilterInProgress = false;
 
     if (count > 0) {
-        state_.Search.CustomerSearchActive = kind == kCustomerFields;
-        state_.Search.ResourceSearchActive = kind == kResourceFields;
-        state_.Search.TaskSearchActive = kind == kTaskFields;
+        query_.Search.CustomerSearchActive = kind == kCustomerFields;
+        query_.Search.ResourceSearchActive = kind == kResourceFields;
+        query_.Search.TaskSearchActive = kind == kTaskFields;
         if (kind == kCustomerFields) {
-            state_.Search.CustomerSearchFilter = filter.FilterText;
+            query_.Search.CustomerSearchFilter = filter.FilterText;
             host_.RestrictToCustomer();
         } else if (kind == kResourceFields) {
-            state_.Search.ResourceSearchFilter = filter.FilterText;
+            query_.Search.ResourceSearchFilter = filter.FilterText;
             host_.RestrictTasksToCrew();
         } else {
-            state_.Search.TaskSearchFilter = filter.FilterText;
+            query_.Search.TaskSearchFilter = filter.FilterText;
             host_.UpdateSelectControls();
             host_.ApplyQueryFilters();
         }
     } else if (kind == kCustomerFields) {
-        state_.Search.CustomerSearchActive = false;
+        query_.Search.CustomerSearchActive = false;
     } else if (kind == kResourceFields) {
-        state_.Search.ResourceSearchActive = false;
+        query_.Search.ResourceSearchActive = false;
     } else {
-        state_.Search.TaskSearchActive = false;
+        query_.Search.TaskSearchActive = false;
     }
 
     const char* what = kind == kCustomerFields ? " customers selected"

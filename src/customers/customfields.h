@@ -12,7 +12,7 @@
 // shown in that slot; INDEX is still written for other copies of the program
 // but not trusted, since it counts deactivated definitions as well.
 //
-//   CustomFields fields(tables, data.Hooks(), host, state, ui);  // plugs itself into the data module
+//   CustomFields fields(tables, data.Hooks(), host, session.Query, state, ui);  // plugs into the data module
 //   fields.Open(false, kCustomerFields, readOnly, helpLevel);
 
 #include <array>
@@ -25,6 +25,7 @@
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
+#include "query/querystate.h"
 
 namespace tw::customers {
 
@@ -73,8 +74,9 @@ public:
 class CustomFields {
 public:
     // module: the data module's calls out, which this object fills in.
+    // query: the run's search, which a search sets and the query reads.
     CustomFields(const CustomFieldTables& tables, data::DataModuleHooks& module, CustomFieldsHost& host,
-                 data::MainScreenState& state, data::UserInterface& ui);
+                 query::QueryState& query, data::MainScreenState& state, data::UserInterface& ui);
     ~CustomFields();
     CustomFields(const CustomFields&) = delete;
     CustomFields& operator=(const CustomFields&) = delete;
@@ -128,6 +130,7 @@ private:
     CustomFieldTables t_;
     data::DataModuleHooks& module_;
     CustomFieldsHost& host_;
+    query::QueryState& query_;
     data::MainScreenState& state_;
     data::UserInterface& ui_;
     // The definitions in the slots, as LoadCustomFieldNames last showed them.

@@ -68,12 +68,14 @@ std::array<int, 3> CrewsGridWidths(int gridWidth)
 }
 
 QueryPageLogic::QueryPageLogic(const QueryTables& tables, data::DataModuleHooks& module, QueryView& view,
-                               QueryHost& host, data::MainScreenState& state, data::UserInterface& ui)
-    : Search(state.Search),
+                               QueryHost& host, QueryState& query, data::MainScreenState& state,
+                               data::UserInterface& ui)
+    : Search(query.Search),
       d_(tables),
       module_(module),
       view_(view),
       host_(host),
+      query_(query),
       state_(state),
       ui_(ui),
       lock_(tables.AccessTable, state, ui)
@@ -209,7 +211,7 @@ void QueryPageLogic::ApplyQueryFilters()
     filterText_ = result.FilterText;
 
     {
-        FlagScope filtering(state_.FilterInProgress);
+        FlagScope filtering(query_.FilterInProgress);
         for (db::Table* view : {&d_.ChartsTable, &d_.ChartsTable3, &d_.ChartsTable6, &d_.ChartsTable9})
             SetViewFilter(*view, filterText_);
         if (d_.ChartsTable.isEmpty())
@@ -282,7 +284,7 @@ void QueryPageLogic::RestrictTasksToCrewClick()
         Controls.CrewsLabel = "All resources";
         Search.ResourceSearchActive = false;
         {
-            FlagScope filtering(state_.FilterInProgress);
+            FlagScope filtering(query_.FilterInProgress);
             SetViewFilter(crews, std::string());
         }
         ResourceDisplayClick();
@@ -305,7 +307,7 @@ void QueryPageLogic::RestrictToCustomerClick()
     } else {
         Search.CustomerSearchActive = false;
         {
-            FlagScope filtering(state_.FilterInProgress);
+            FlagScope filtering(query_.FilterInProgress);
             SetViewFilter(customers, std::string());
         }
         Controls.CustomersLabel = "All customers";

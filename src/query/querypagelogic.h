@@ -6,7 +6,7 @@
 // calls a handler, and shows what Controls holds afterwards; tests drive the
 // same handlers on a scratch installation.
 //
-//   QueryPageLogic logic(tables, data.Hooks(), page, host, state, ui);
+//   QueryPageLogic logic(tables, data.Hooks(), page, host, session.Query, state, ui);
 //   logic.Controls.Boxes.RestrictTasksToCrew = true;
 //   logic.RestrictTasksToCrewClick();      // tasks grid and chart see that resource's tasks
 //
@@ -21,6 +21,7 @@
 
 #include "query/dateshortcuts.h"
 #include "query/queryfilter.h"
+#include "query/querystate.h"
 #include "query/reportselection.h"
 #include "query/selectcontrols.h"
 #include "data/jobstatus.h"
@@ -136,15 +137,16 @@ std::array<int, 3> CrewsGridWidths(int gridWidth);
 class QueryPageLogic {
 public:
     // module: the data module's calls out, which ConnectDataModule fills in.
+    // query: the run's search and filter flag, which the session keeps.
     QueryPageLogic(const QueryTables& tables, data::DataModuleHooks& module, QueryView& view, QueryHost& host,
-                   data::MainScreenState& state, data::UserInterface& ui);
+                   QueryState& query, data::MainScreenState& state, data::UserInterface& ui);
 
     // Lets the data module's scroll handlers run the query and the
     // resources display of this tab.
     void ConnectDataModule();
 
     QueryControls Controls;
-    // The run state's search: set by the custom-field search, read by the query.
+    // The run's search: set by the custom-field search, read by the query.
     SearchState& Search;
     data::JobStatusTexts StatusTexts;
 
@@ -262,6 +264,7 @@ private:
     data::DataModuleHooks& module_;
     QueryView& view_;
     QueryHost& host_;
+    QueryState& query_;
     data::MainScreenState& state_;
     data::UserInterface& ui_;
     data::NetworkLock lock_;

@@ -347,7 +347,7 @@ TEST_F(CustomerPageTest, ASearchFromTheQueryTabRestrictsItsCustomers)
 
     // Opening the search again ends the one in force.
     q.SearchCustomClick();
-    EXPECT_FALSE(window.Session().State.Search.CustomerSearchActive);
+    EXPECT_FALSE(window.Session().Query.Search.CustomerSearchActive);
     EXPECT_EQ(window.Data().CustomersTable.recordCount(), 2);
     w->DoneClick();
 }

@@ -12,7 +12,7 @@ namespace {
 // ran under, its customers label, the tasks pulled and pushed.
 class FakeFieldsHost : public CustomFieldsHost {
 public:
-    explicit FakeFieldsHost(const data::SearchState& search) : search_(search) {}
+    explicit FakeFieldsHost(const query::SearchState& search) : search_(search) {}
 
     bool restrictedToCustomer = false;
     bool restrictedToCrew = false;
@@ -40,7 +40,7 @@ public:
     void SetCustomersLabel(const std::string& text) override { customersLabel = text; }
 
 private:
-    const data::SearchState& search_;
+    const query::SearchState& search_;
 };
 
 class CustomFieldsTest : public testing::CustomersTest {
@@ -48,7 +48,7 @@ protected:
     void SetUp() override
     {
         testing::CustomersTest::SetUp();
-        fields = std::make_unique<CustomFields>(FieldTables(), D().Hooks(), host, state_, ui_);
+        fields = std::make_unique<CustomFields>(FieldTables(), D().Hooks(), host, queryState, state_, ui_);
     }
 
     // Moves the customers view as the navigator does, with the data module's
@@ -74,7 +74,8 @@ protected:
         fields->SearchClick();
     }
 
-    FakeFieldsHost host{state_.Search};
+    query::QueryState queryState;
+    FakeFieldsHost host{queryState.Search};
     std::unique_ptr<CustomFields> fields;
 };
 
@@ -161,9 +162,9 @@ TEST_F(CustomFieldsTest, SearchMarksAndSelectsMatchingCustomers)
     Search(kCustomerFields, {"Smith, 42", "99"});
     EXPECT_FALSE(fields->IsOpen);
     EXPECT_EQ(fields->Form.Status, "2 customers selected");
-    EXPECT_TRUE(state_.Search.CustomerSearchActive);
-    EXPECT_FALSE(state_.Search.ResourceSearchActive);
-    EXPECT_EQ(state_.Search.CustomerSearchFilter,
+    EXPECT_TRUE(queryState.Search.CustomerSearchActive);
+    EXPECT_FALSE(queryState.Search.ResourceSearchActive);
+    EXPECT_EQ(queryState.Search.CustomerSearchFilter,
               "(CID = " + std::to_string(a) + ") OR (CID = " + std::to_string(c) + ")");
     EXPECT_TRUE(host.restrictedToCustomer);
     EXPECT_FALSE(host.restrictedToCrew);
@@ -186,11 +187,11 @@ TEST_F(CustomFieldsTest, SearchWithoutWordsOrMatchesSaysSoAndStaysOpen)
     EXPECT_EQ(fields->Form.Status, "No search performed");
     EXPECT_TRUE(fields->IsOpen);
 
-    state_.Search.CustomerSearchActive = true;
+    queryState.Search.CustomerSearchActive = true;
     Search(kCustomerFields, {"Fido"});
     EXPECT_EQ(fields->Form.Status, "No search matches");
     EXPECT_TRUE(fields->IsOpen);
-    EXPECT_FALSE(state_.Search.CustomerSearchActive);
+    EXPECT_FALSE(queryState.Search.CustomerSearchActive);
     EXPECT_EQ(fields->Form.Values[0], "Fido");
 }
 
@@ -201,17 +202,17 @@ TEST_F(CustomFieldsTest, ThreeResourcesSelected)
         const std::int32_t id = AddResource(std::string("Crew ") + truck);
         SetField(D().CrewsTable2, "CREWID", id, "CFV1", truck);
     }
-    state_.Search.TaskSearchActive = true;
+    queryState.Search.TaskSearchActive = true;
     Search(kResourceFields, {"ford"});
     EXPECT_EQ(fields->Form.Status, "3 resources selected");
-    EXPECT_TRUE(state_.Search.ResourceSearchActive);
-    EXPECT_FALSE(state_.Search.TaskSearchActive);
+    EXPECT_TRUE(queryState.Search.ResourceSearchActive);
+    EXPECT_FALSE(queryState.Search.TaskSearchActive);
     EXPECT_TRUE(host.restrictedToCrew);
     EXPECT_FALSE(host.restrictedToCustomer);
     EXPECT_TRUE(host.queriedTaskSearch.empty());
     int ors = 0;
-    for (std::size_t p = state_.Search.ResourceSearchFilter.find(" OR "); p != std::string::npos;
-         p = state_.Search.ResourceSearchFilter.find(" OR ", p + 1))
+    for (std::size_t p = queryState.Search.ResourceSearchFilter.find(" OR "); p != std::string::npos;
+         p = queryState.Search.ResourceSearchFilter.find(" OR ", p + 1))
         ++ors;
     EXPECT_EQ(ors, 2);
 }
@@ -235,8 +236,8 @@ TEST_F(CustomFieldsTest, SearchTestsEachSlotAgainstTheDefinitionShownInIt)
     ASSERT_EQ(fields->Form.Labels[0], "PERMIT");
     Search(kTaskFields, {"P"});
     EXPECT_EQ(fields->Form.Status, "1 tasks selected");
-    EXPECT_EQ(state_.Search.TaskSearchFilter, "(CHARTSID = " + std::to_string(t2) + ")");
-    EXPECT_EQ(host.queriedTaskSearch, state_.Search.TaskSearchFilter) << "the page's query runs under the search";
+    EXPECT_EQ(queryState.Search.TaskSearchFilter, "(CHARTSID = " + std::to_string(t2) + ")");
+    EXPECT_EQ(host.queriedTaskSearch, queryState.Search.TaskSearchFilter) << "the page's query runs under the search";
     EXPECT_FALSE(host.restrictedToCustomer || host.restrictedToCrew);
     // Task marks stay in the working copy: nothing is pushed.
     EXPECT_TRUE(host.pushed.empty());
@@ -244,7 +245,7 @@ TEST_F(CustomFieldsTest, SearchTestsEachSlotAgainstTheDefinitionShownInIt)
 
 TEST_F(CustomFieldsTest, OpeningTheSearchCancelsAnEarlierOne)
 {
-    state_.Search.CustomerSearchActive = true;
+    queryState.Search.CustomerSearchActive = true;
     D().CustomersTable.close();
     D().CustomersTable.setFilter("CID = 1");
     D().CustomersTable.setFiltered(true);
@@ -252,7 +253,7 @@ TEST_F(CustomFieldsTest, OpeningTheSearchCancelsAnEarlierOne)
     AddCustomer("Adams");
     EXPECT_EQ(D().CustomersTable.recordCount(), 0);
     fields->Open(true, 0, false, 0);
-    EXPECT_FALSE(state_.Search.CustomerSearchActive);
+    EXPECT_FALSE(queryState.Search.CustomerSearchActive);
     EXPECT_EQ(D().CustomersTable.recordCount(), 1);
     EXPECT_EQ(host.customersLabel, "All customers");
     // Opening again while open changes neither kind nor mode.

@@ -135,7 +135,8 @@ protected:
     schedule::ScheduleSync sync{tables, state, ui};
     schedule::ScheduleAdder adder{tables, state, ui, sync};
     FakeQueryPage page{adder};
-    QueryPageLogic logic{QueryTablesOf(d), d.Hooks(), page, page, state, ui};
+    QueryState queryState;
+    QueryPageLogic logic{QueryTablesOf(d), d.Hooks(), page, page, queryState, state, ui};
 };
 
 }  // namespace tw::query::testing

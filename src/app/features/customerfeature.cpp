@@ -14,7 +14,7 @@ CustomerFeature::CustomerFeature(const FeatureContext& context, QWidget* area, Q
 {
     AppSession& s = context_.Session;
     page_ = new TCustomerPage(s.Data(), s.State, context_.UI, static_cast<customers::CustomFieldsHost&>(*this),
-                              context_.Layout.CustomFieldsLeft,
+                              s.Query, context_.Layout.CustomFieldsLeft,
                               context_.Layout.CustomFieldsTop, area);
     areaLayout->addWidget(page_);
     page_->OpenHelpPage = [&s](const QString& page) {

@@ -39,7 +39,7 @@ void QueryFeature::Attach(UpdatePoll& poll)
     if (page_->Attached())
         return;
     AppSession& s = context_.Session;
-    page_->Attach(s.Data(), s.State, context_.UI, static_cast<query::QueryHost&>(*this));
+    page_->Attach(s.Data(), s.State, s.Query, context_.UI, static_cast<query::QueryHost&>(*this));
     page_->ImportFromQMClick = [this] { features_.Exchange->ImportFromQMClick(); };
     page_->ExportToQBClick = [this] { features_.Exchange->ExportToQBClick(); };
     page_->CustomerGridDblClick = [this] { tabs_->setCurrentIndex(CustomerTabPage); };

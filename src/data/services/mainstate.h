@@ -13,18 +13,6 @@
 
 namespace tw::data {
 
-// A custom-field search in force (at most one kind at a time) and the filter
-// it produced.
-struct SearchState {
-    bool CustomerSearchActive = false;
-    bool ResourceSearchActive = false;
-    bool TaskSearchActive = false;
-    std::string CustomerSearchFilter;
-    std::string ResourceSearchFilter;
-    std::string TaskSearchFilter;
-    bool Any() const { return CustomerSearchActive || ResourceSearchActive || TaskSearchActive; }
-};
-
 struct MainScreenState {
     // Start-up and shutdown.
     bool StartupDone = false;        // the start-up sequence has loaded the settings
@@ -42,7 +30,6 @@ struct MainScreenState {
     bool ClosingTables = false;
     bool TableMessageShown = false;   // a "may be damaged" box was shown in this run
     bool RebuildAssignments = false;  // crews.dbf was upgraded
-    bool FilterInProgress = false;    // the query routines are changing filters
 
     // Operations that keep the poll and the pulls away.
     bool InsertTimePending = false;
@@ -87,12 +74,6 @@ struct MainScreenState {
     // --- Tables and data module: further members go here. ---
 
     // --- Schedule synchronisation: further members go here. ---
-
-    // --- Custom field search ---
-    // At most one kind's search is in force; its filter text holds one
-    // "(CID = n)" (or CREWID, CHARTSID) condition per match joined by " OR ".
-    // Readers consult a filter text only while its flag is set.
-    SearchState Search;
 
     // --- Visualize page ---
     // The chart period as last set, and the grid chosen for it.
