@@ -46,7 +46,7 @@ struct TaskEditorRequest {
 };
 
 // What the tab asks on its own window: the page implements it over message
-// boxes, tests answer from a table.
+// boxes, tests with a set answer.
 class QueryView {
 public:
     virtual ~QueryView() = default;
