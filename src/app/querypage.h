@@ -15,7 +15,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -31,10 +30,33 @@ class RecordNavigator;
 
 namespace tw::app {
 
+// What the page's buttons open on the other pages and windows, and what it
+// reads of their controls; the Add / Edit / Query feature implements it.
+class QueryPageHost {
+public:
+    virtual ~QueryPageHost() = default;
+
+    // Fills what the logic reads of the other pages' controls.
+    virtual void ReadOtherPages(query::QueryControls& controls) = 0;
+    // The resources of the current task.
+    virtual void AddResourceClick() = 0;
+    virtual void RemoveResourceClick() = 0;
+    virtual void CrewsGridDblClick() = 0;
+    // The custom-fields window for tasks and for resources.
+    virtual void TasksCustomFieldsClick() = 0;
+    virtual void CrewsCustomFieldsClick() = 0;
+    // A double click on a customer shows the customer tab.
+    virtual void CustomerGridDblClick() = 0;
+    // "Import from Quillmark", "Export to QuickBooks", "Import from QuickBooks".
+    virtual void ImportFromQMClick() = 0;
+    virtual void ExportToQBClick() = 0;
+    virtual void ImportFromQBClick() = 0;
+};
+
 class TQueryPage : public QWidget, private query::QueryView {
     Q_OBJECT
 public:
-    explicit TQueryPage(QWidget* parent = nullptr);
+    explicit TQueryPage(QueryPageHost& host, QWidget* parent = nullptr);
     ~TQueryPage() override;
 
     void Attach(data::TEstimateData& data, data::MainScreenState& state, query::QueryState& query,
@@ -63,21 +85,6 @@ public:
     QString ReportTitle(const QString& caption) const;
     // A read-only copy adds, changes and removes nothing.
     void ApplyReadOnlyAccess(bool readOnly);
-    // Fills what the logic reads of the other pages' controls; the main window sets it.
-    std::function<void(query::QueryControls&)> ReadOtherPages;
-    // The resources of the current task; the main window sets them.
-    std::function<void()> AddResourceClick;
-    std::function<void()> RemoveResourceClick;
-    std::function<void()> CrewsGridDblClick;
-    // The custom-fields window for tasks and for resources; the main window sets them.
-    std::function<void()> TasksCustomFieldsClick;
-    std::function<void()> CrewsCustomFieldsClick;
-    // A double click on a customer shows the customer tab; the main window sets it.
-    std::function<void()> CustomerGridDblClick;
-    // "Import from Quillmark" opens the import window; the main window sets it.
-    std::function<void()> ImportFromQMClick;
-    std::function<void()> ExportToQBClick;
-    std::function<void()> ImportFromQBClick;
 
     QTableView* TasksGrid() const;
     QTableView* CrewsGrid() const;
@@ -102,6 +109,7 @@ private:
     std::array<int, 4> TasksGridWidths() const;
 
     std::unique_ptr<Ui::TQueryPage> ui;
+    QueryPageHost& host_;
     std::unique_ptr<query::QueryPageLogic> logic_;
     data::UserInterface* userInterface_ = nullptr;
     data::JobStatusTexts statusTexts_;

@@ -25,7 +25,7 @@ QueryFeature::QueryFeature(const FeatureContext& context, const MainFeatures& fe
       features_(features),
       tabs_(tabs)
 {
-    page_ = new TQueryPage(area);
+    page_ = new TQueryPage(static_cast<QueryPageHost&>(*this), area);
     areaLayout->addWidget(page_, 0, 0);
 }
 
@@ -40,15 +40,6 @@ void QueryFeature::Attach(UpdatePoll& poll)
         return;
     AppSession& s = context_.Session;
     page_->Attach(s.Data(), s.State, s.Query, context_.UI, static_cast<query::QueryHost&>(*this));
-    page_->ImportFromQMClick = [this] { features_.Exchange->ImportFromQMClick(); };
-    page_->ExportToQBClick = [this] { features_.Exchange->ExportToQBClick(); };
-    page_->CustomerGridDblClick = [this] { tabs_->setCurrentIndex(CustomerTabPage); };
-    page_->TasksCustomFieldsClick = [this] { features_.Customers->TasksCustomFieldsClick(); };
-    page_->CrewsCustomFieldsClick = [this] { features_.Customers->CrewsCustomFieldsClick(); };
-    page_->ImportFromQBClick = [this] { features_.Exchange->ImportFromQBClick(); };
-    page_->ReadOtherPages = [this](query::QueryControls& controls) {
-        controls.SpecifyWorkingDay = features_.Calendar->Controls().SpecifyWorkingDay;
-    };
     ConnectOtherPages();
     poll.Hooks.ApplyQueryFilters = [this] { page_->ApplyQueryFilters(); };
     features_.Customers->ConnectToQuery(page_);
@@ -157,6 +148,56 @@ bool QueryFeature::SaveTasksGridWidths(const std::array<int, 4>& widths)
 TDateTime QueryFeature::Now() const
 {
     return tw::Now();
+}
+
+void QueryFeature::ReadOtherPages(query::QueryControls& controls)
+{
+    controls.SpecifyWorkingDay = features_.Calendar->Controls().SpecifyWorkingDay;
+}
+
+void QueryFeature::AddResourceClick()
+{
+    features_.Editor->AddResourceClick();
+}
+
+void QueryFeature::RemoveResourceClick()
+{
+    features_.Editor->RemoveResourceClick();
+}
+
+void QueryFeature::CrewsGridDblClick()
+{
+    features_.Editor->CrewsGridDblClick();
+}
+
+void QueryFeature::TasksCustomFieldsClick()
+{
+    features_.Customers->TasksCustomFieldsClick();
+}
+
+void QueryFeature::CrewsCustomFieldsClick()
+{
+    features_.Customers->CrewsCustomFieldsClick();
+}
+
+void QueryFeature::CustomerGridDblClick()
+{
+    tabs_->setCurrentIndex(CustomerTabPage);
+}
+
+void QueryFeature::ImportFromQMClick()
+{
+    features_.Exchange->ImportFromQMClick();
+}
+
+void QueryFeature::ExportToQBClick()
+{
+    features_.Exchange->ExportToQBClick();
+}
+
+void QueryFeature::ImportFromQBClick()
+{
+    features_.Exchange->ImportFromQBClick();
 }
 
 void QueryFeature::ApplyCustomerQuery()

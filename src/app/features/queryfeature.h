@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "app/features/featurecontext.h"
+#include "app/querypage.h"
 #include "query/querypagelogic.h"
 
 class QGridLayout;
@@ -20,7 +21,7 @@ namespace tw::app {
 class TMainPageControl;
 class UpdatePoll;
 
-class QueryFeature : private query::QueryHost {
+class QueryFeature : private query::QueryHost, private QueryPageHost {
 public:
     // tabs: the main window's page control, which the page leaves and shows.
     QueryFeature(const FeatureContext& context, const MainFeatures& features, QWidget* area,
@@ -60,6 +61,19 @@ private:
     void SetChartSortBy(int choice) override;
     bool SaveTasksGridWidths(const std::array<int, 4>& widths) override;
     TDateTime Now() const override;
+    // What the page's buttons open: the task resources, the custom fields,
+    // the customer tab and the exchange windows; and the Work calendar's
+    // working day choice it reads.
+    void ReadOtherPages(query::QueryControls& controls) override;
+    void AddResourceClick() override;
+    void RemoveResourceClick() override;
+    void CrewsGridDblClick() override;
+    void TasksCustomFieldsClick() override;
+    void CrewsCustomFieldsClick() override;
+    void CustomerGridDblClick() override;
+    void ImportFromQMClick() override;
+    void ExportToQBClick() override;
+    void ImportFromQBClick() override;
 
     void ConnectOtherPages();
 

@@ -61,10 +61,24 @@ void TaskEditorFeature::ConnectTaskResources()
                     features_.Query->Page()->Logic().ShowResourcesOfTask(key);
             },
     });
-    TQueryPage* query = features_.Query->Page();
-    query->AddResourceClick = [this] { taskResources_->AddResourceToTask(); };
-    query->RemoveResourceClick = [this] { taskResources_->RemoveResourceFromTask(); };
-    query->CrewsGridDblClick = [this] { taskResources_->CrewsGridDblClick(); };
+}
+
+void TaskEditorFeature::AddResourceClick()
+{
+    if (taskResources_)
+        taskResources_->AddResourceToTask();
+}
+
+void TaskEditorFeature::RemoveResourceClick()
+{
+    if (taskResources_)
+        taskResources_->RemoveResourceFromTask();
+}
+
+void TaskEditorFeature::CrewsGridDblClick()
+{
+    if (taskResources_)
+        taskResources_->CrewsGridDblClick();
 }
 
 // The job task list over the main schedule view; it is made when first asked

@@ -28,6 +28,9 @@ public:
     // The resource buttons of the Add / Edit / Query page act on its current
     // task and resource.
     void ConnectTaskResources();
+    void AddResourceClick();
+    void RemoveResourceClick();
+    void CrewsGridDblClick();
     // The editor on the current record of ChartsTable3 (a double click on a bar).
     void EditTask(int jobStatus);
     // The job task list, made at its first opening.
