@@ -53,14 +53,14 @@ struct Installation : data::testing::ScratchInstallation {
         ops_->OpenAllTables(true);
         state_.FirstRun = false;
         data::TEstimateData& d = *data_;
-        fields = std::make_unique<CustomFields>(
-            CustomFieldTables{d.CustomersTable, d.CustomersTable2, d.CrewsTable, d.CrewsTable2, d.ChartsTable,
-                              d.ChartsTable2, d.CustomFieldsTable, d.CustomFieldsTable2, d.CustomFieldsTable3},
-            d.Hooks(), window, queryState, state_, ui_);
-        tab = std::make_unique<CustomerTab>(CustomerTabTables{d.CustomersTable, d.CustomersTable2, d.CustomersTable3,
-                                                              d.PhotosTable, d.JobsTable, d.JobsTable2,
-                                                              d.ChartsTable2, d},
-                                            window, state_, ui_);
+        const CustomFieldTables fieldTables{d.CustomersTable,    d.CustomersTable2,    d.CrewsTable,
+                                            d.CrewsTable2,       d.ChartsTable,        d.ChartsTable2,
+                                            d.CustomFieldsTable, d.CustomFieldsTable2, d.CustomFieldsTable3};
+        fields = std::make_unique<CustomFields>(fieldTables, d.Hooks(), window, queryState, state_, ui_);
+        const CustomerTabTables tabTables{
+            d.CustomersTable, d.CustomersTable2, d.CustomersTable3, d.PhotosTable,
+            d.JobsTable,      d.JobsTable2,      d.ChartsTable2,    d};
+        tab = std::make_unique<CustomerTab>(tabTables, window, state_, ui_);
         for (int kind = kCustomerFields; kind <= kTaskFields; ++kind) {
             for (int i = 1; i <= 7; ++i)
                 fields->Rules.DefineCustomField(kind, "", "FIELD " + std::to_string(i));

@@ -31,15 +31,17 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
     this->ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
+    const customers::CustomerTabTables tabTables{
+        data.CustomersTable, data.CustomersTable2, data.CustomersTable3, data.PhotosTable,
+        data.JobsTable,      data.JobsTable2,      data.ChartsTable2,    data};
     tab_ = std::make_unique<customers::CustomerTab>(
-        customers::CustomerTabTables{data.CustomersTable, data.CustomersTable2, data.CustomersTable3,
-                                     data.PhotosTable, data.JobsTable, data.JobsTable2, data.ChartsTable2, data},
-        static_cast<customers::CustomerTabView&>(*this), state, ui);
-    fields_ = std::make_unique<customers::CustomFields>(
-        customers::CustomFieldTables{data.CustomersTable, data.CustomersTable2, data.CrewsTable, data.CrewsTable2,
-                                     data.ChartsTable, data.ChartsTable2, data.CustomFieldsTable,
-                                     data.CustomFieldsTable2, data.CustomFieldsTable3},
-        data.Hooks(), fieldsHost, query, state, ui);
+        tabTables, static_cast<customers::CustomerTabView&>(*this), state, ui);
+    const customers::CustomFieldTables fieldTables{
+        data.CustomersTable,    data.CustomersTable2,    data.CrewsTable,
+        data.CrewsTable2,       data.ChartsTable,        data.ChartsTable2,
+        data.CustomFieldsTable, data.CustomFieldsTable2, data.CustomFieldsTable3};
+    fields_ =
+        std::make_unique<customers::CustomFields>(fieldTables, data.Hooks(), fieldsHost, query, state, ui);
     fieldsWindow_ =
         std::make_unique<customers::TCustomFields>(*fields_, customFieldsLeft, customFieldsTop, window());
     graphicImport_ = std::make_unique<customers::TGraphicImport>(tab_->Photos, ui, window());

@@ -210,12 +210,13 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
                         data::UserInterface& userInterface, query::QueryHost& host)
 {
     userInterface_ = &userInterface;
+    const query::QueryTables tables{
+        data.CustomersTable, data.JobsTable,    data.JobsTable2,   data.JobsTable3,
+        data.ChartsTable,    data.ChartsTable2, data.ChartsTable3, data.ChartsTable6,
+        data.ChartsTable9,   data.CrewsTable,   data.CrewsTable4,  data.ICrewsTable,
+        data.ICrewsTable2,   data.IChartsTable, data.AccessTable,  data};
     logic_ = std::make_unique<query::QueryPageLogic>(
-        query::QueryTables{data.CustomersTable, data.JobsTable, data.JobsTable2, data.JobsTable3, data.ChartsTable,
-                           data.ChartsTable2, data.ChartsTable3, data.ChartsTable6, data.ChartsTable9,
-                           data.CrewsTable, data.CrewsTable4, data.ICrewsTable, data.ICrewsTable2,
-                           data.IChartsTable, data.AccessTable, data},
-        data.Hooks(), static_cast<query::QueryView&>(*this), host, query, state, userInterface);
+        tables, data.Hooks(), static_cast<query::QueryView&>(*this), host, query, state, userInterface);
     logic_->StatusTexts = statusTexts_;
     // The pickers show dates as the rest of the program writes them.
     const QString dateFormat = QString::fromStdString(locale::QtShortDatePattern());
@@ -401,7 +402,8 @@ void TQueryPage::ConnectControls()
         return [this, handler] { Run([&] { (host_.*handler)(); }); };
     };
     connect(ui->AddResource, &controls::TFcControl::clicked, this, hook(&QueryPageHost::AddResourceClick));
-    connect(ui->RemoveResource, &controls::TFcControl::clicked, this, hook(&QueryPageHost::RemoveResourceClick));
+    connect(ui->RemoveResource, &controls::TFcControl::clicked, this,
+            hook(&QueryPageHost::RemoveResourceClick));
     connect(ui->CrewsGrid, &QTableView::doubleClicked, this, hook(&QueryPageHost::CrewsGridDblClick));
     connect(ui->CustomerGrid, &QTableView::doubleClicked, this, hook(&QueryPageHost::CustomerGridDblClick));
     connect(ui->TasksCustomFields, &controls::TFcControl::clicked, this,

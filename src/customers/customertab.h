@@ -54,9 +54,9 @@ struct CustomerTabTables {
     db::Table& CustomersTable2;  // marks of every customer
     db::Table& CustomersTable3;  // new keys are checked against it
     db::Table& PhotosTable;
-    db::Table& JobsTable;        // the current customer's jobs
-    db::Table& JobsTable2;       // every job (deleted with their customer)
-    db::Table& ChartsTable2;     // the working schedule (a customer named there stays)
+    db::Table& JobsTable;     // the current customer's jobs
+    db::Table& JobsTable2;    // every job (deleted with their customer)
+    db::Table& ChartsTable2;  // the working schedule (a customer named there stays)
     data::ViewScrolling& Scrolling;
 };
 

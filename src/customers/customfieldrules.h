@@ -64,7 +64,9 @@ std::string CustomFieldNameText(std::string_view name);
 
 class CustomFieldRules {
 public:
-    CustomFieldRules(const CustomFieldTables& tables, data::MainScreenState& state) : t_(tables), state_(state)
+    CustomFieldRules(const CustomFieldTables& tables, data::MainScreenState& state)
+        : t_(tables),
+          state_(state)
     {}
 
     // Applies one slot's name change; true when a definition took a new name,

@@ -28,8 +28,9 @@ const char* KindWord(int kind)
 
 }  // namespace
 
-CustomFields::CustomFields(const CustomFieldTables& tables, data::DataModuleHooks& module, CustomFieldsHost& host,
-                           query::QueryState& query, data::MainScreenState& state, data::UserInterface& ui)
+CustomFields::CustomFields(const CustomFieldTables& tables, data::DataModuleHooks& module,
+                           CustomFieldsHost& host, query::QueryState& query, data::MainScreenState& state,
+                           data::UserInterface& ui)
     : Rules(tables, state),
       t_(tables),
       module_(module),

@@ -540,9 +540,7 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
     case NavigateButton::First:
     case NavigateButton::Prior:
     case NavigateButton::Next:
-    case NavigateButton::Last:
-        host_.ShowTaskStatusBar();
-        break;
+    case NavigateButton::Last: host_.ShowTaskStatusBar(); break;
     case NavigateButton::Insert: {
         if (NavActionRefused) {
             NavActionRefused = false;
@@ -588,9 +586,7 @@ void QueryPageLogic::DeleteTaskEverywhere()
     db::Table& working = d_.ChartsTable2;
     working.refresh();
     const bool jobRowFound = working.locate("JOB;JID", {db::Value(true), Number(DeletedTaskJobId)});
-    auto deleteCrewRows = [this](std::int32_t key) {
-        host_.DeleteCrewIndexRows(key);
-    };
+    auto deleteCrewRows = [this](std::int32_t key) { host_.DeleteCrewIndexRows(key); };
     lock_.WithSharedTables([&] {
         db::Table& shared = d_.IChartsTable;
         schedule::CursorForWork open(shared);

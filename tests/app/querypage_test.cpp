@@ -95,7 +95,9 @@ TEST_F(QueryPageTest, ARemovedTaskIsGoneOnASecondWorkstation)
     SelectRow(page->TasksGrid(), "Paint walls");
     {
         testing::YesToEveryQuestion yes;
-        Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Delete)->click();
+        Find<controls::RecordNavigator>("TasksNavigator")
+            ->ButtonOf(controls::RecordNavigator::Delete)
+            ->click();
         EXPECT_EQ(yes.Answered, 1) << "the removal is asked for";
     }
     EXPECT_EQ(Column(page->TasksGrid()), (std::vector<std::string>{"Fit units", "Clear site"}));

@@ -28,8 +28,9 @@ protected:
     customers::CustomFieldTables FieldTables()
     {
         data::TEstimateData& d = D();
-        return {d.CustomersTable,    d.CustomersTable2,    d.CrewsTable,        d.CrewsTable2,       d.ChartsTable,
-                d.ChartsTable2,      d.CustomFieldsTable,  d.CustomFieldsTable2, d.CustomFieldsTable3};
+        return {d.CustomersTable,    d.CustomersTable2,    d.CrewsTable,
+                d.CrewsTable2,       d.ChartsTable,        d.ChartsTable2,
+                d.CustomFieldsTable, d.CustomFieldsTable2, d.CustomFieldsTable3};
     }
 
     std::int32_t AddCustomer(const std::string& last, const std::string& first = "", bool inactive = false)

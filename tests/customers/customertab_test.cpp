@@ -33,10 +33,10 @@ protected:
     {
         testing::CustomersTest::SetUp();
         data::TEstimateData& d = D();
-        tab = std::make_unique<CustomerTab>(
-            CustomerTabTables{d.CustomersTable, d.CustomersTable2, d.CustomersTable3, d.PhotosTable, d.JobsTable,
-                              d.JobsTable2, d.ChartsTable2, d},
-            view, state_, ui_);
+        tab = std::make_unique<CustomerTab>(CustomerTabTables{d.CustomersTable, d.CustomersTable2,
+                                                              d.CustomersTable3, d.PhotosTable, d.JobsTable,
+                                                              d.JobsTable2, d.ChartsTable2, d},
+                                            view, state_, ui_);
         view.CurrentName = [this] { return CurrentName(); };
     }
 

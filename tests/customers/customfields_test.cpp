@@ -237,7 +237,8 @@ TEST_F(CustomFieldsTest, SearchTestsEachSlotAgainstTheDefinitionShownInIt)
     Search(kTaskFields, {"P"});
     EXPECT_EQ(fields->Form.Status, "1 tasks selected");
     EXPECT_EQ(queryState.Search.TaskSearchFilter, "(CHARTSID = " + std::to_string(t2) + ")");
-    EXPECT_EQ(host.queriedTaskSearch, queryState.Search.TaskSearchFilter) << "the page's query runs under the search";
+    EXPECT_EQ(host.queriedTaskSearch, queryState.Search.TaskSearchFilter)
+        << "the page's query runs under the search";
     EXPECT_FALSE(host.restrictedToCustomer || host.restrictedToCrew);
     // Task marks stay in the working copy: nothing is pushed.
     EXPECT_TRUE(host.pushed.empty());

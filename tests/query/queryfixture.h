@@ -24,8 +24,9 @@ using fixtures::Day;
 
 inline QueryTables QueryTablesOf(data::TEstimateData& d)
 {
-    return {d.CustomersTable, d.JobsTable,    d.JobsTable2,   d.JobsTable3,  d.ChartsTable, d.ChartsTable2,
-            d.ChartsTable3,   d.ChartsTable6, d.ChartsTable9, d.CrewsTable,  d.CrewsTable4, d.ICrewsTable,
+    return {d.CustomersTable, d.JobsTable,    d.JobsTable2,   d.JobsTable3,
+            d.ChartsTable,    d.ChartsTable2, d.ChartsTable3, d.ChartsTable6,
+            d.ChartsTable9,   d.CrewsTable,   d.CrewsTable4,  d.ICrewsTable,
             d.ICrewsTable2,   d.IChartsTable, d.AccessTable,  d};
 }
 

@@ -13,9 +13,9 @@ CustomerFeature::CustomerFeature(const FeatureContext& context, QWidget* area, Q
     : context_(context)
 {
     AppSession& s = context_.Session;
-    page_ = new TCustomerPage(s.Data(), s.State, context_.UI, static_cast<customers::CustomFieldsHost&>(*this),
-                              s.Query, context_.Layout.CustomFieldsLeft,
-                              context_.Layout.CustomFieldsTop, area);
+    customers::CustomFieldsHost& fieldsHost = *this;
+    page_ = new TCustomerPage(s.Data(), s.State, context_.UI, fieldsHost, s.Query,
+                              context_.Layout.CustomFieldsLeft, context_.Layout.CustomFieldsTop, area);
     areaLayout->addWidget(page_);
     page_->OpenHelpPage = [&s](const QString& page) {
         return OpenHelpPage(QString::fromStdString(s.State.ProgramFolder), page);

@@ -104,8 +104,8 @@ void TaskEditorFeature::EditTask(std::int32_t key, int status)
     db::Table& view = s.Data().ChartsTable3;
     view.refresh();
     if (view.locate("CHARTSID", db::Value(static_cast<double>(key))))
-        editor_->ShowTaskEditor(view, false, true, s.State.HelpLevel, "", "", false, "", "", "", "", "", false,
-                                status, true, false);
+        editor_->ShowTaskEditor(view, false, true, s.State.HelpLevel, "", "", false, "", "", "", "", "",
+                                false, status, true, false);
 }
 
 void TaskEditorFeature::RecomputeAllTaskEnds()
