@@ -17,17 +17,17 @@ QbExportHost::QbExportHost(AppSession& session, query::QueryPageLogic& query, se
 bool QbExportHost::SelectionInForce() const
 {
     const query::RestrictionBoxes& boxes = query_.Controls.Boxes;
-    return boxes.AnyRestriction() || boxes.RestrictToActive || session_.State.Search.Any();
+    return boxes.AnyRestriction() || boxes.RestrictToActive || session_.Query.Search.Any();
 }
 
 bool QbExportHost::ResourceSearchActive() const
 {
-    return session_.State.Search.ResourceSearchActive;
+    return session_.Query.Search.ResourceSearchActive;
 }
 
 std::string QbExportHost::ResourceSearchFilter() const
 {
-    return session_.State.Search.ResourceSearchFilter;
+    return session_.Query.Search.ResourceSearchFilter;
 }
 
 bool QbExportHost::RestrictTasksToCrew() const

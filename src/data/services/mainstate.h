@@ -14,18 +14,6 @@
 
 namespace tw::data {
 
-// A custom-field search in force (at most one kind at a time) and the filter
-// it produced.
-struct SearchState {
-    bool CustomerSearchActive = false;
-    bool ResourceSearchActive = false;
-    bool TaskSearchActive = false;
-    std::string CustomerSearchFilter;
-    std::string ResourceSearchFilter;
-    std::string TaskSearchFilter;
-    bool Any() const { return CustomerSearchActive || ResourceSearchActive || TaskSearchActive; }
-};
-
 // The settings the start-up reads are the SessionSettings part.
 struct MainScreenState : SessionSettings {
     // Start-up and shutdown.
@@ -44,7 +32,6 @@ struct MainScreenState : SessionSettings {
     bool ClosingTables = false;
     bool TableMessageShown = false;   // a "may be damaged" box was shown in this run
     bool RebuildAssignments = false;  // crews.dbf was upgraded
-    bool FilterInProgress = false;    // the query routines are changing filters
 
     // Operations that keep the poll and the pulls away.
     bool InsertTimePending = false;
@@ -76,12 +63,6 @@ struct MainScreenState : SessionSettings {
     // --- Tables and data module: further members go here. ---
 
     // --- Schedule synchronisation: further members go here. ---
-
-    // --- Custom field search ---
-    // At most one kind's search is in force; its filter text holds one
-    // "(CID = n)" (or CREWID, CHARTSID) condition per match joined by " OR ".
-    // Readers consult a filter text only while its flag is set.
-    SearchState Search;
 
     // --- Visualize page ---
     // The chart period as last set, and the grid chosen for it.
