@@ -14,193 +14,192 @@ namespace tw::schedule {
 
 namespace {
 
-// The tasks of each resource by start, kept level with the assignment rows
-// and the working copy: each check reads only what was written since the one
-// before (the tables' write logs), and walks only the resource's tasks that
-// start early enough to reach into the span. A check once costed a read of
-// every task of the resource.
+// The tasks of each resource that a check asked about, filed by start and
+// kept level with the assignment rows and the working copy: each check reads
+// only the records written since the check before (the tables' write logs)
+// and walks only the tasks that start early enough to reach into the span.
+// A resource is filed at its first check, by one walk of its assignment rows
+// (what every check used to cost); when a log cannot tell what changed
+// (another program wrote, a table was reopened), everything is filed again.
 class OverlapIndex {
 public:
     struct Conflict {
-        std::uint32_t row = 0;  // the assignment row: the first in the table wins, as a walk finds it
+        std::uint32_t row = 0;  // the first assignment row in the table wins, as a walk meets it
         std::int32_t item = 0;
     };
 
-    // Brings the index level with the two cursors (refreshed by the caller).
+    // Brings the filed resources level with the two cursors (refreshed by
+    // the caller).
     void Update(db::Table& charts, db::Table& rows);
-
+    // Files the resource's tasks unless they are filed already.
+    void File(db::Table& charts, db::Table& rows, std::int32_t resource);
     bool HasRows(std::int32_t resource) const
     {
-        const auto it = rowCount_.find(resource);
-        return it != rowCount_.end() && it->second > 0;
+        const auto it = resources_.find(resource);
+        return it != resources_.end() && it->second.rows > 0;
     }
-    // The chain of a stored item; -1 when it is not in the working copy.
-    double GroupOf(std::int32_t item) const
-    {
-        const std::uint32_t record = RecordOf(item);
-        return record == 0 ? -1.0 : recordAt_[record].group;
-    }
-    // The first task of the resource (not a job row, not `self`, not of the
-    // chain `ownGroup`) whose quarter-hour span overlaps [s, e) strictly.
+    // The first task of a filed resource (not a job row, not `self`, not of
+    // the chain `ownGroup`) whose quarter-hour span overlaps [s, e) strictly.
     std::optional<Conflict> FirstOverlap(std::int32_t resource, TDateTime s, TDateTime e, std::int32_t self,
                                          double ownGroup) const;
 
 private:
-    struct Record {  // a live record of the working copy
-        bool live = false;
-        bool job = false;
-        std::int32_t key = 0;
-        TDateTime start = 0, end = 0;  // rounded up to the quarter hour, as the check compares them
-        double group = 0;
-    };
-    struct Row {  // a live assignment row
-        bool live = false;
-        std::int32_t resource = 0, item = 0;
-    };
-    struct Placed {
+    struct Entry {
         TDateTime end;
         double group;
         std::int32_t item;
         std::uint32_t row;
     };
     struct Resource {
-        std::multimap<TDateTime, Placed> byStart;
-        // No placed task is longer: only grows between full reads, which
-        // keeps it an upper bound without tracking every length.
+        std::multimap<TDateTime, Entry> byStart;
+        // No filed task is longer: it only grows until everything is filed
+        // again, which keeps it an upper bound without tracking each length.
         TDateTime longest = -std::numeric_limits<TDateTime>::infinity();
+        int rows = 0;
+    };
+    struct Row {
+        std::int32_t resource, item;
+    };
+    // An item's record in the working copy as the check finds it (a locate
+    // on the check's own cursor), with its times rounded up to the quarter
+    // hour as the check compares them.
+    struct Placement {
+        std::uint32_t record;
+        TDateTime start, end;
+        double group;
+        bool job;  // a job row spans its tasks and never stands in their way
     };
 
-    std::uint32_t RecordOf(std::int32_t item) const
-    {
-        const auto it = recordsOf_.find(item);
-        return it == recordsOf_.end() || it->second.empty() ? 0 : it->second.front();
-    }
-    void ReadRecord(db::Table& charts, std::uint32_t recno);
-    void ReadRow(db::Table& rows, std::uint32_t recno);
+    void Forget();
+    void Track(db::Table& charts, std::uint32_t row, std::int32_t resource, std::int32_t item);
+    void Untrack(std::uint32_t row);
+    void Place(db::Table& charts, std::int32_t item);
     void Unplace(std::int32_t item);
-    void Place(std::int32_t item);
-    void ReadAll(db::Table& table, bool isCharts);
+    void AddEntry(std::uint32_t row, const Row& r);
+    void RemoveEntry(std::uint32_t row, const Row& r);
 
     const db::Table *charts_ = nullptr, *rows_ = nullptr;
     db::Table::ChangeMark chartsMark_, rowsMark_;
+    std::string chartsIndex_;
     int key_ = -1, start_ = -1, end_ = -1, group_ = -1, job_ = -1, rowResource_ = -1, rowItem_ = -1;
 
-    std::vector<Record> recordAt_;  // by record number
-    std::vector<Row> rowAt_;        // by record number
-    // Live records of an item, ascending: a locate finds the first.
-    std::unordered_map<std::int32_t, std::vector<std::uint32_t>> recordsOf_;
-    std::unordered_map<std::int32_t, std::vector<std::uint32_t>> rowsOf_;  // live rows of an item
-    std::unordered_map<std::int32_t, int> rowCount_;                       // live rows of a resource
-    std::unordered_map<std::int32_t, Resource> resources_;
-    std::unordered_map<std::int32_t, TDateTime> placedAt_;  // the start each placed item was filed under
+    std::unordered_map<std::int32_t, Resource> resources_;                 // the filed resources
+    std::unordered_map<std::uint32_t, Row> rowAt_;                         // their assignment rows
+    std::unordered_map<std::int32_t, std::vector<std::uint32_t>> rowsOf_;  // an item's rows among them
+    std::unordered_map<std::int32_t, Placement> placed_;                   // by item
+    std::unordered_map<std::uint32_t, std::int32_t> itemAt_;               // placed records' items
 };
 
-template <typename T>
-void EraseOne(std::vector<T>& v, T value)
+void OverlapIndex::Forget()
 {
-    const auto it = std::find(v.begin(), v.end(), value);
-    if (it != v.end())
-        v.erase(it);
+    resources_.clear();
+    rowAt_.clear();
+    rowsOf_.clear();
+    placed_.clear();
+    itemAt_.clear();
 }
 
-void OverlapIndex::ReadRecord(db::Table& charts, std::uint32_t recno)
+void OverlapIndex::AddEntry(std::uint32_t row, const Row& r)
 {
-    if (recordAt_.size() <= recno)
-        recordAt_.resize(recno + 1);
-    Record& r = recordAt_[recno];
-    if (r.live)
-        EraseOne(recordsOf_[r.key], recno);
-    r.live = false;
-    try {
-        charts.goTo(recno);
-    } catch (const db::DbError&) {
-        return;  // deleted since
-    }
-    r.live = true;
-    r.key = charts.field(key_).asInteger();
-    r.start = data::RoundUpToQuarterHour(charts.field(start_).asFloat());
-    r.end = data::RoundUpToQuarterHour(charts.field(end_).asFloat());
-    r.group = charts.field(group_).asFloat();
-    r.job = charts.field(job_).asBoolean();
-    auto& of = recordsOf_[r.key];
-    of.insert(std::upper_bound(of.begin(), of.end(), recno), recno);
-}
-
-void OverlapIndex::ReadRow(db::Table& rows, std::uint32_t recno)
-{
-    if (rowAt_.size() <= recno)
-        rowAt_.resize(recno + 1);
-    Row& r = rowAt_[recno];
-    if (r.live) {
-        EraseOne(rowsOf_[r.item], recno);
-        --rowCount_[r.resource];
-    }
-    r.live = false;
-    try {
-        rows.goTo(recno);
-    } catch (const db::DbError&) {
+    const auto p = placed_.find(r.item);
+    if (p == placed_.end() || p->second.job)
         return;
-    }
-    r.live = true;
-    r.resource = rows.field(rowResource_).asInteger();
-    r.item = rows.field(rowItem_).asInteger();
-    auto& of = rowsOf_[r.item];
-    of.insert(std::upper_bound(of.begin(), of.end(), recno), recno);
-    ++rowCount_[r.resource];
+    Resource& resource = resources_[r.resource];
+    resource.byStart.emplace(p->second.start, Entry{p->second.end, p->second.group, r.item, row});
+    resource.longest = std::max(resource.longest, p->second.end - p->second.start);
+}
+
+void OverlapIndex::RemoveEntry(std::uint32_t row, const Row& r)
+{
+    const auto p = placed_.find(r.item);
+    if (p == placed_.end() || p->second.job)
+        return;
+    auto& byStart = resources_[r.resource].byStart;
+    auto [from, to] = byStart.equal_range(p->second.start);
+    for (auto it = from; it != to; ++it)
+        if (it->second.item == r.item && it->second.row == row) {
+            byStart.erase(it);
+            return;
+        }
+}
+
+void OverlapIndex::Place(db::Table& charts, std::int32_t item)
+{
+    Unplace(item);
+    const auto rows = rowsOf_.find(item);
+    if (rows == rowsOf_.end() || !charts.locate("CHARTSID", db::Value(static_cast<double>(item))))
+        return;
+    const Placement p{charts.recNo(), data::RoundUpToQuarterHour(charts.field(start_).asFloat()),
+                      data::RoundUpToQuarterHour(charts.field(end_).asFloat()), charts.field(group_).asFloat(),
+                      charts.field(job_).asBoolean()};
+    placed_.emplace(item, p);
+    itemAt_[p.record] = item;
+    for (std::uint32_t row : rows->second)
+        AddEntry(row, rowAt_.at(row));
 }
 
 void OverlapIndex::Unplace(std::int32_t item)
 {
-    const auto at = placedAt_.find(item);
-    if (at == placedAt_.end())
+    const auto p = placed_.find(item);
+    if (p == placed_.end())
         return;
     const auto rows = rowsOf_.find(item);
     if (rows != rowsOf_.end())
-        for (std::uint32_t row : rows->second) {
-            auto& byStart = resources_[rowAt_[row].resource].byStart;
-            auto [from, to] = byStart.equal_range(at->second);
-            for (auto it = from; it != to; ++it)
-                if (it->second.item == item && it->second.row == row) {
-                    byStart.erase(it);
-                    break;
-                }
-        }
-    placedAt_.erase(at);
+        for (std::uint32_t row : rows->second)
+            RemoveEntry(row, rowAt_.at(row));
+    itemAt_.erase(p->second.record);
+    placed_.erase(p);
 }
 
-void OverlapIndex::Place(std::int32_t item)
+void OverlapIndex::Track(db::Table& charts, std::uint32_t row, std::int32_t resource, std::int32_t item)
 {
-    const std::uint32_t record = RecordOf(item);
-    const auto rows = rowsOf_.find(item);
-    if (record == 0 || rows == rowsOf_.end() || rows->second.empty())
+    const Row r{resource, item};
+    rowAt_[row] = r;
+    auto& of = rowsOf_[item];
+    of.insert(std::upper_bound(of.begin(), of.end(), row), row);
+    ++resources_[resource].rows;
+    if (placed_.count(item))
+        AddEntry(row, r);
+    else
+        Place(charts, item);
+}
+
+void OverlapIndex::Untrack(std::uint32_t row)
+{
+    const auto at = rowAt_.find(row);
+    if (at == rowAt_.end())
         return;
-    const Record& r = recordAt_[record];
-    if (r.job)
-        return;  // a job row spans its tasks and never stands in their way
-    for (std::uint32_t row : rows->second) {
-        Resource& resource = resources_[rowAt_[row].resource];
-        resource.byStart.emplace(r.start, Placed{r.end, r.group, item, row});
-        resource.longest = std::max(resource.longest, r.end - r.start);
+    const Row r = at->second;
+    RemoveEntry(row, r);
+    --resources_[r.resource].rows;
+    rowAt_.erase(at);
+    auto& of = rowsOf_[r.item];
+    of.erase(std::find(of.begin(), of.end(), row));
+    if (of.empty()) {
+        Unplace(r.item);
+        rowsOf_.erase(r.item);
     }
-    placedAt_[item] = r.start;
 }
 
-void OverlapIndex::ReadAll(db::Table& table, bool isCharts)
+void OverlapIndex::File(db::Table& charts, db::Table& rows, std::int32_t resource)
 {
-    if (isCharts) {
-        recordAt_.assign(1, Record{});
-        recordsOf_.clear();
-    } else {
-        rowAt_.assign(1, Row{});
-        rowsOf_.clear();
-        rowCount_.clear();
-    }
-    for (table.first(); !table.eof(); table.next()) {
-        if (isCharts)
-            ReadRecord(table, table.recNo());
-        else
-            ReadRow(table, table.recNo());
-    }
+    if (resources_.count(resource))
+        return;
+    resources_[resource];
+    // The rows of the resource only: the cursor walks its tag on CREWID.
+    const std::string savedIndex = rows.indexName();
+    rows.setIndexName("CREWID");
+    if (rows.locate("CREWID", db::Value(static_cast<double>(resource))))
+        for (; !rows.eof() && rows.field(rowResource_).asInteger() == resource; rows.next())
+            Track(charts, rows.recNo(), resource, rows.field(rowItem_).asInteger());
+    rows.setIndexName(savedIndex);
+}
+
+template <typename T>
+void SortUnique(std::vector<T>& v)
+{
+    std::sort(v.begin(), v.end());
+    v.erase(std::unique(v.begin(), v.end()), v.end());
 }
 
 void OverlapIndex::Update(db::Table& charts, db::Table& rows)
@@ -213,57 +212,53 @@ void OverlapIndex::Update(db::Table& charts, db::Table& rows)
     rowResource_ = rows.fieldIndex("CREWID");
     rowItem_ = rows.fieldIndex("CHARTSID");
 
+    // A filter may hide what the logs name, and the cursor's index decides
+    // which of two records of one item a locate finds: a filtered cursor, or
+    // another index, files everything again.
     std::optional<std::vector<std::uint32_t>> chartsWritten, rowsWritten;
-    // A filter hides records that the write logs still name: a filtered
-    // cursor is read whole every time.
-    if (charts_ == &charts && rows_ == &rows && !charts.filtered() && !rows.filtered()) {
+    if (charts_ == &charts && rows_ == &rows && chartsIndex_ == charts.indexName() && !charts.filtered()
+        && !rows.filtered()) {
         chartsWritten = charts.writtenSince(chartsMark_);
         rowsWritten = rows.writtenSince(rowsMark_);
     }
     if (!chartsWritten || !rowsWritten) {
-        // Read both whole: the index is filed by both.
+        Forget();
         charts_ = &charts;
         rows_ = &rows;
-        ReadAll(charts, true);
-        ReadAll(rows, false);
-        resources_.clear();
-        placedAt_.clear();
-        for (const auto& [item, itemRows] : rowsOf_)
-            Place(item);
-    } else if (!chartsWritten->empty() || !rowsWritten->empty()) {
-        // Every item a written record held before or holds now is filed
-        // again: out under what it held, in under what it holds.
-        std::vector<std::int32_t> touched;
-        for (std::uint32_t recno : *chartsWritten)
-            if (recno < recordAt_.size() && recordAt_[recno].live)
-                touched.push_back(recordAt_[recno].key);
-        for (std::uint32_t recno : *rowsWritten)
-            if (recno < rowAt_.size() && rowAt_[recno].live)
-                touched.push_back(rowAt_[recno].item);
-        std::sort(touched.begin(), touched.end());
-        touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
-        for (std::int32_t item : touched)
-            Unplace(item);
-        std::sort(chartsWritten->begin(), chartsWritten->end());
-        chartsWritten->erase(std::unique(chartsWritten->begin(), chartsWritten->end()), chartsWritten->end());
-        for (std::uint32_t recno : *chartsWritten) {
-            ReadRecord(charts, recno);
-            if (recordAt_[recno].live)
-                touched.push_back(recordAt_[recno].key);
+        chartsIndex_ = charts.indexName();
+    } else {
+        // A written row leaves the resource it was filed under and joins the
+        // one it names now, if that one is filed.
+        SortUnique(*rowsWritten);
+        for (std::uint32_t row : *rowsWritten) {
+            Untrack(row);
+            try {
+                rows.goTo(row);
+            } catch (const db::DbError&) {
+                continue;  // deleted since
+            }
+            const std::int32_t resource = rows.field(rowResource_).asInteger();
+            if (resources_.count(resource))
+                Track(charts, row, resource, rows.field(rowItem_).asInteger());
         }
-        std::sort(rowsWritten->begin(), rowsWritten->end());
-        rowsWritten->erase(std::unique(rowsWritten->begin(), rowsWritten->end()), rowsWritten->end());
-        for (std::uint32_t recno : *rowsWritten) {
-            ReadRow(rows, recno);
-            if (rowAt_[recno].live)
-                touched.push_back(rowAt_[recno].item);
+        // A written record moves the item it held and the item it holds.
+        SortUnique(*chartsWritten);
+        std::vector<std::int32_t> items;
+        for (std::uint32_t record : *chartsWritten) {
+            if (const auto was = itemAt_.find(record); was != itemAt_.end())
+                items.push_back(was->second);
+            try {
+                charts.goTo(record);
+            } catch (const db::DbError&) {
+                continue;
+            }
+            const std::int32_t item = charts.field(key_).asInteger();
+            if (rowsOf_.count(item))
+                items.push_back(item);
         }
-        std::sort(touched.begin(), touched.end());
-        touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
-        for (std::int32_t item : touched) {
-            Unplace(item);
-            Place(item);
-        }
+        SortUnique(items);
+        for (std::int32_t item : items)
+            Place(charts, item);
     }
     chartsMark_ = charts.changeMark();
     rowsMark_ = rows.changeMark();
@@ -283,13 +278,13 @@ std::optional<OverlapIndex::Conflict> OverlapIndex::FirstOverlap(std::int32_t re
         --it;
         if (it->first + r.longest + kSlack <= s)
             break;  // neither this task nor any that starts earlier reaches s
-        const Placed& p = it->second;
-        if (p.item == self || (ownGroup > 0 && p.group == ownGroup))
+        const Entry& entry = it->second;
+        if (entry.item == self || (ownGroup > 0 && entry.group == ownGroup))
             continue;
-        if (it->first >= e || s >= p.end)
+        if (it->first >= e || s >= entry.end)
             continue;
-        if (!first || p.row < first->row)
-            first = Conflict{p.row, p.item};
+        if (!first || entry.row < first->row)
+            first = Conflict{entry.row, entry.item};
     }
     return first;
 }
@@ -332,6 +327,7 @@ bool ResourcesAreFree(ScheduleTables& t, data::UserInterface& ui, bool quiet, st
     charts.refresh();
     rows.refresh();
     index.Update(charts, rows);
+    index.File(charts, rows, resourceId);
     const TDateTime s = data::RoundUpToQuarterHour(start);
     const TDateTime e = data::RoundUpToQuarterHour(end);
 
@@ -339,7 +335,9 @@ bool ResourcesAreFree(ScheduleTables& t, data::UserInterface& ui, bool quiet, st
         return true;
 
     // A chain is known by its DG; DGN is only the task's place in it.
-    const double ownGroup = index.GroupOf(taskKey);
+    const double ownGroup = charts.locate("CHARTSID", db::Value(static_cast<double>(taskKey)))
+        ? charts.fieldByName("DG").asFloat()
+        : -1.0;
 
     std::vector<std::int32_t> resources{resourceId};
     for (std::int32_t crew : RowsWhere(t.ICrewsTable2, "CHARTSID", taskKey, "CREWID"))
@@ -347,6 +345,7 @@ bool ResourcesAreFree(ScheduleTables& t, data::UserInterface& ui, bool quiet, st
             resources.push_back(crew);
 
     for (std::int32_t resource : resources) {
+        index.File(charts, rows, resource);
         const auto conflict = index.FirstOverlap(resource, s, e, taskKey, ownGroup);
         if (!conflict)
             continue;

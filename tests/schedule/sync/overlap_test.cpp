@@ -208,7 +208,8 @@ TEST_F(Overlap, EveryAnswerFollowsTheWritesSinceTheCheckBefore)
     Span(1, 1, Day(kMonday, 8, 0), Day(kMonday, 10, 0));
     Span(2, 2, Day(kMonday, 12, 0), Day(kMonday, 14, 0));
     const int M = kMonday, T = kTuesday;
-    ExpectAnswers(*ws, {{"before", 1, M, 9, 0, M, 9, 30, 0, false}});
+    ExpectAnswers(*ws, {{"before", 1, M, 9, 0, M, 9, 30, 0, false},
+                        {"the other before", 2, M, 13, 0, M, 15, 0, 0, false}});
 
     // The task is moved to Tuesday through another view of the working copy.
     ASSERT_TRUE(Locate(ws->ChartsTable3, "CHARTSID", 1));
