@@ -156,8 +156,13 @@ with tempfile.TemporaryDirectory() as folder:
     for r in range(rounds):
         for goal, program, pattern, _ in CASES:
             for build in builds:
+                began = time.monotonic()
                 for name, got in (measure(build, program, pattern, folder) or {}).items():
                     results.setdefault((build, name), []).append(got)
+                    print(f"  {name} {os.path.relpath(build, top)}: {got['ms']:.3f} ms, {got['peak']:.0f} MB",
+                          file=sys.stderr)
+                print(f"{os.path.basename(program)} {pattern} took {time.monotonic() - began:.0f} s",
+                      file=sys.stderr)
         print(f"round {r + 1} of the benchmarks done after {time.monotonic() - started:.0f} s", file=sys.stderr)
 printed = outside("print", "5000")
 print(f"Gantt from outside done after {time.monotonic() - started:.0f} s", file=sys.stderr)
