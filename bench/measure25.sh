@@ -112,7 +112,8 @@ def measure(build, program, pattern, folder):
         counters = {k: v for k, v in result.items() if k not in SKIP}
         if result.get("error_occurred"):
             counters["error"] = result.get("error_message")
-        got[result["name"].removeprefix("BM_")] = {"ms": result["real_time"] * scale, "peak": peak,
+        got[result["name"].removeprefix("BM_")] = {"ms": result["real_time"] * scale,
+                                                   "cpu": result["cpu_time"] * scale, "peak": peak,
                                                    "counters": counters, "unit": result["time_unit"]}
     return got
 
@@ -164,6 +165,10 @@ with tempfile.TemporaryDirectory() as folder:
                 print(f"{os.path.basename(program)} {pattern} took {time.monotonic() - began:.0f} s",
                       file=sys.stderr)
         print(f"round {r + 1} of the benchmarks done after {time.monotonic() - started:.0f} s", file=sys.stderr)
+raw = os.path.join(tempfile.gettempdir(), f"measure25-{os.getpid()}.json")
+with open(raw, "w") as f:
+    json.dump({"builds": builds, "results": [[b, n, runs] for (b, n), runs in results.items()]}, f)
+print(f"the benchmarks' own figures: {raw}", file=sys.stderr)
 printed = outside("print", "5000")
 print(f"Gantt from outside done after {time.monotonic() - started:.0f} s", file=sys.stderr)
 shown = outside("show", "5000 20000" if quick else "5000 20000 50000")
@@ -174,7 +179,9 @@ width = max(len(n) for n in names.values())
 load = open("/proc/loadavg").read().split()[:3]
 print(f"\n{rounds} rounds, every benchmark a process of its own, the builds taking turns; "
       f"load average at the end {' '.join(load)}.")
-print("Times: median [lowest-highest] of the rounds; peak: the highest of the whole process.\n")
+print("Times: wall time of the benchmark, median [lowest-highest] of the rounds (cpu: the median of its "
+      "processor time; the difference is mostly waiting for the disk); peak: the highest of the whole "
+      "process.\n")
 header = f"{'what the user waits for':52} {'build':{width}} {'time':>26} {'peak MB':>8}  more"
 for goal in ["gantt", "first", "show", "done", "start", "keep"]:
     print(f"\n## {GOALS[goal]}")
@@ -217,7 +224,8 @@ for goal in ["gantt", "first", "show", "done", "start", "keep"]:
                 unit = runs[-1]["unit"]
                 factor = {"ms": 1, "us": 1000, "ns": 1e6, "s": 1e-3}[unit]
                 times = [r["ms"] * factor for r in runs]
-                more = ", ".join(f"{k} {v:.0f}" if isinstance(v, (int, float)) else f"{k} {v}"
+                cpu = statistics.median(r["cpu"] * factor for r in runs)
+                more = f"cpu {cpu:.3g} {unit}; " + ", ".join(f"{k} {v:.0f}" if isinstance(v, (int, float)) else f"{k} {v}"
                                  for k, v in runs[-1]["counters"].items())
                 fmt = "{:.1f}" if max(times) < 100 else "{:.0f}"
                 shown_name = re.sub(r"/(iterations|real_time).*", "", name)

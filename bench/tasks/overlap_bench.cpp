@@ -13,7 +13,7 @@
 #include <map>
 #include <memory>
 
-#include "editorfixture.h"
+#include "fourhourtask.h"
 #include "schedule/sync/resourceoverlap.h"
 
 using namespace tw;
@@ -29,37 +29,10 @@ struct BusyResource : testing::EditorFixture {
     {
         for (int r = 3; r < 3 + kOtherResources - 1; ++r)
             Resource(r, "Crew " + std::to_string(r), 30);
-        const TDateTime monday = EncodeDate(2026, 1, 5);
         db::WriteBatch batch;
         std::int32_t key = 0;
         auto put = [&](std::int32_t resource, int nth) {
-            ++key;
-            const TDateTime start = monday + nth / 2 + (nth % 2 == 0 ? 8.0 : 12.0) / 24;
-            for (db::Table* t : {&ws->ChartsTable5, &ws->TasksTable3}) {
-                t->append();
-                t->fieldByName("CHARTSID").setAsInteger(key);
-                t->fieldByName("CREWID").setAsInteger(resource);
-                t->fieldByName("CID").setAsInteger(10);
-                t->fieldByName("JID").setAsInteger(20);
-                t->fieldByName("DESC").setAsString("Task " + std::to_string(key));
-                t->fieldByName("CUSTNAME").setAsString("Ames");
-                t->fieldByName("JOBNAME").setAsString("Kitchen");
-                t->fieldByName("SD").setAsFloat(start);
-                t->fieldByName("ED").setAsFloat(start + 4.0 / 24);
-                t->fieldByName("HOURS").setAsFloat(4);
-                t->fieldByName("COST").setAsFloat(40);
-                t->fieldByName("SHOWIT").setAsBoolean(true);
-                t->fieldByName("UPDATE").setAsFloat(2);
-                if (auto pin = t->findField("PIN"))
-                    pin->setAsInteger(1);
-                t->post();
-            }
-            ws->ICrewsTable.append();
-            ws->ICrewsTable.fieldByName("ICREWID").setAsInteger(key);
-            ws->ICrewsTable.fieldByName("CHARTSID").setAsInteger(key);
-            ws->ICrewsTable.fieldByName("CREWID").setAsInteger(resource);
-            ws->ICrewsTable.fieldByName("JID").setAsInteger(20);
-            ws->ICrewsTable.post();
+            testing::WriteFourHourTask(*this, ++key, resource, testing::NthFourHourStart(nth));
             return key;
         };
         // A Monday 8:00 task in the middle of the resource's tasks: the
