@@ -31,6 +31,12 @@ public:
     // Brings the filed resources level with the two cursors (refreshed by
     // the caller).
     void Update(db::Table& charts, db::Table& rows);
+    // After a failure half way.
+    void Reset()
+    {
+        Forget();
+        charts_ = rows_ = nullptr;
+    }
     // Files the resource's tasks unless they are filed already.
     void File(db::Table& charts, db::Table& rows, std::int32_t resource);
     bool HasRows(std::int32_t resource) const
@@ -195,6 +201,19 @@ void OverlapIndex::File(db::Table& charts, db::Table& rows, std::int32_t resourc
     rows.setIndexName(savedIndex);
 }
 
+// Moves to a record that a log named; false when it was deleted since.
+bool GoTo(db::Table& table, std::uint32_t recno)
+{
+    try {
+        table.goTo(recno);
+        return true;
+    } catch (const db::DbError& e) {
+        if (e.code() != db::ErrorCode::NoCurrentRecord)
+            throw;
+        return false;
+    }
+}
+
 template <typename T>
 void SortUnique(std::vector<T>& v)
 {
@@ -232,11 +251,8 @@ void OverlapIndex::Update(db::Table& charts, db::Table& rows)
         SortUnique(*rowsWritten);
         for (std::uint32_t row : *rowsWritten) {
             Untrack(row);
-            try {
-                rows.goTo(row);
-            } catch (const db::DbError&) {
+            if (!GoTo(rows, row))
                 continue;  // deleted since
-            }
             const std::int32_t resource = rows.field(rowResource_).asInteger();
             if (resources_.count(resource))
                 Track(charts, row, resource, rows.field(rowItem_).asInteger());
@@ -247,11 +263,8 @@ void OverlapIndex::Update(db::Table& charts, db::Table& rows)
         for (std::uint32_t record : *chartsWritten) {
             if (const auto was = itemAt_.find(record); was != itemAt_.end())
                 items.push_back(was->second);
-            try {
-                charts.goTo(record);
-            } catch (const db::DbError&) {
+            if (!GoTo(charts, record))
                 continue;
-            }
             const std::int32_t item = charts.field(key_).asInteger();
             if (rowsOf_.count(item))
                 items.push_back(item);
@@ -326,26 +339,32 @@ bool ResourcesAreFree(ScheduleTables& t, data::UserInterface& ui, bool quiet, st
     db::Table& rows = t.ICrewsTable3;
     charts.refresh();
     rows.refresh();
-    index.Update(charts, rows);
-    index.File(charts, rows, resourceId);
     const TDateTime s = data::RoundUpToQuarterHour(start);
     const TDateTime e = data::RoundUpToQuarterHour(end);
 
-    if (!index.HasRows(resourceId))
-        return true;
-
-    // A chain is known by its DG; DGN is only the task's place in it.
-    const double ownGroup = charts.locate("CHARTSID", db::Value(static_cast<double>(taskKey)))
-        ? charts.fieldByName("DG").asFloat()
-        : -1.0;
-
     std::vector<std::int32_t> resources{resourceId};
-    for (std::int32_t crew : RowsWhere(t.ICrewsTable2, "CHARTSID", taskKey, "CREWID"))
-        if (crew != resources.back())
-            resources.push_back(crew);
+    double ownGroup = -1.0;
+    try {
+        index.Update(charts, rows);
+        index.File(charts, rows, resourceId);
+        if (!index.HasRows(resourceId))
+            return true;
+
+        // A chain is known by its DG; DGN is only the task's place in it.
+        if (charts.locate("CHARTSID", db::Value(static_cast<double>(taskKey))))
+            ownGroup = charts.fieldByName("DG").asFloat();
+
+        for (std::int32_t crew : RowsWhere(t.ICrewsTable2, "CHARTSID", taskKey, "CREWID"))
+            if (crew != resources.back()) {
+                resources.push_back(crew);
+                index.File(charts, rows, crew);
+            }
+    } catch (...) {
+        index.Reset();  // half filed: the next check files everything again
+        throw;
+    }
 
     for (std::int32_t resource : resources) {
-        index.File(charts, rows, resource);
         const auto conflict = index.FirstOverlap(resource, s, e, taskKey, ownGroup);
         if (!conflict)
             continue;
