@@ -71,7 +71,7 @@ CASES = [
      "text schedule and bar chart of 5,000 tasks to PDF"),
     ("keep", "bench/query/tw_query_bench", "ResourceRestriction/",
      "resource restriction, 20,000 records, without / with the chart"),
-    ("keep", "bench/app/tw_startup_bench", "StartupToVisualizePage$",
+    ("keep", "bench/app/tw_startup_bench", "StartupToVisualizePage/",
      "start-up to Visualize, 5,000 tasks (in process)"),
     ("keep", "bench/visualize/tw_visualize_bench", "FullChartBuild/20000",
      "chart build, 20,000 records"),
@@ -104,8 +104,15 @@ def measure(build, program, pattern, folder):
                    env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
     with open(peak_file) as f:
         peak = int(f.read().split()[-1]) / 1024
-    with open(out) as f:
-        results = json.load(f)["benchmarks"]
+    try:
+        with open(out) as f:
+            results = json.load(f)["benchmarks"]
+    except (OSError, ValueError, KeyError):
+        print(f"{exe} ran no benchmark named {pattern}", file=sys.stderr)
+        return None
+    finally:
+        if os.path.exists(out):
+            os.remove(out)
     got = {}
     for result in results:
         scale = {"ms": 1, "us": 1e-3, "ns": 1e-6, "s": 1e3}[result["time_unit"]]
