@@ -45,7 +45,7 @@ SHARED_SOURCES = [
     "bench/visualize/workingcopy.h",
     "bench/tasks/taskeditor_bench.cpp",
     "bench/tasks/overlap_bench.cpp",
-    "bench/tasks/fourhourtask.h",
+    "bench/tasks/editorbench.h",
     "bench/tasks/CMakeLists.txt",
 ]
 

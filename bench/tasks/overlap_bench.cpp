@@ -9,11 +9,7 @@
 // task, as Done asks it.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <map>
-#include <memory>
-
-#include "fourhourtask.h"
+#include "editorbench.h"
 #include "schedule/sync/resourceoverlap.h"
 
 using namespace tw;
@@ -56,36 +52,10 @@ struct BusyResource : testing::EditorFixture {
     TDateTime start = 0;
 };
 
-BusyResource& Schedule(int tasks)
-{
-    static std::map<int, std::unique_ptr<BusyResource>> schedules;
-    auto& made = schedules[tasks];
-    if (!made)
-        made = std::make_unique<BusyResource>(tasks);
-    // Closed before the engine's own statics go away: registered after the
-    // first schedule made them.
-    static const bool cleanup = std::atexit([] { schedules.clear(); }) == 0;
-    (void)cleanup;
-    return *made;
-}
-
 void BM_DoneOnATaskOfABusyResource(benchmark::State& state)
 {
-    BusyResource& s = Schedule(static_cast<int>(state.range(0)));
-    int n = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        s.Edit(s.task);
-        s.editor.Form.TaskLength = ++n % 2 == 0 ? "4" : "3";
-        s.editor.TaskLengthChange();
-        state.ResumeTiming();
-        s.editor.AddTaskManualClick();
-        state.PauseTiming();
-        if (!s.editor.Result())
-            state.SkipWithError("the task was not saved");
-        s.editor.FormClose();
-        state.ResumeTiming();
-    }
+    BusyResource& s = testing::ScheduleOfSize<BusyResource>(static_cast<int>(state.range(0)));
+    testing::TimeDoneOnAnEditedTask(state, s, s.task);
     state.counters["resource_tasks"] = static_cast<double>(state.range(0));
 }
 BENCHMARK(BM_DoneOnATaskOfABusyResource)->Arg(100)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)
@@ -93,7 +63,7 @@ BENCHMARK(BM_DoneOnATaskOfABusyResource)->Arg(100)->Arg(5000)->Arg(20000)->Unit(
 
 void BM_OverlapCheck(benchmark::State& state)
 {
-    BusyResource& s = Schedule(static_cast<int>(state.range(0)));
+    BusyResource& s = testing::ScheduleOfSize<BusyResource>(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const bool free = schedule::ResourcesAreFree(s.ws->tables, s.ws->ui, true, testing::kAnn, s.start,
                                                      s.start + 3.0 / 24, s.task);

@@ -5,10 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <map>
 #include <memory>
 
-#include "fourhourtask.h"
+#include "editorbench.h"
 
 using namespace tw;
 using namespace tw::tasks;
@@ -72,21 +71,7 @@ BENCHMARK(BM_OpenEditorOnATask)->Unit(benchmark::kMillisecond);
 
 void BM_DoneOnAnEditedTask(benchmark::State& state)
 {
-    LargeSchedule& s = Schedule();
-    int n = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        s.Edit(kTask);
-        s.editor.Form.TaskLength = ++n % 2 == 0 ? "4" : "3";
-        s.editor.TaskLengthChange();
-        state.ResumeTiming();
-        s.editor.AddTaskManualClick();
-        state.PauseTiming();
-        if (!s.editor.Result())
-            state.SkipWithError("the task was not saved");
-        s.editor.FormClose();
-        state.ResumeTiming();
-    }
+    testing::TimeDoneOnAnEditedTask(state, Schedule(), kTask);
 }
 BENCHMARK(BM_DoneOnAnEditedTask)->Unit(benchmark::kMillisecond);
 
@@ -131,16 +116,7 @@ BENCHMARK(BM_AddWeeklySeriesOf52)->Unit(benchmark::kMillisecond)->Iterations(8);
 // cost the same whatever the schedule's size.
 void BM_AddATask(benchmark::State& state)
 {
-    static std::map<int, std::unique_ptr<LargeSchedule>> schedules;
-    const int records = static_cast<int>(state.range(0));
-    auto& made = schedules[records];
-    if (!made)
-        made = std::make_unique<LargeSchedule>(records);
-    // Closed before the engine's own statics go away: registered after the
-    // first schedule made them.
-    static const bool cleanup = std::atexit([] { schedules.clear(); }) == 0;
-    (void)cleanup;
-    LargeSchedule& s = *made;
+    LargeSchedule& s = testing::ScheduleOfSize<LargeSchedule>(static_cast<int>(state.range(0)));
     static int round = 0;
     for (auto _ : state) {
         state.PauseTiming();

@@ -1,9 +1,14 @@
 #pragma once
-// The task editor benchmarks' schedules are written straight into the tables
-// (adding tens of thousands of tasks through the adder would take hours): a
-// four-hour task of Ames's kitchen job in the working copy, its task-list
-// twin and its assignment row. The caller shares them once, with one push.
+// What the task editor benchmarks share. Their schedules are written straight
+// into the tables (adding tens of thousands of tasks through the adder would
+// take hours): four-hour tasks of Ames's kitchen job in the working copy, each
+// with its task-list twin and its assignment row, shared once with one push.
 
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "editorfixture.h"
@@ -45,6 +50,42 @@ inline void WriteFourHourTask(EditorFixture& f, std::int32_t key, std::int32_t r
     rows.fieldByName("CREWID").setAsInteger(resource);
     rows.fieldByName("JID").setAsInteger(20);
     rows.post();
+}
+
+// One schedule of each size per process, made at its first use and closed
+// before the engine's own statics go away (registered after the first
+// schedule made them).
+template <typename Schedule>
+Schedule& ScheduleOfSize(int size)
+{
+    static std::map<int, std::unique_ptr<Schedule>> schedules;
+    auto& made = schedules[size];
+    if (!made)
+        made = std::make_unique<Schedule>(size);
+    static const bool cleanup = std::atexit([] { schedules.clear(); }) == 0;
+    (void)cleanup;
+    return *made;
+}
+
+// What the user does, timed from the click on Done: opens the editor on the
+// task, makes it three hours long, or four again the next time, and presses
+// Done (the check, the writes, the push).
+inline void TimeDoneOnAnEditedTask(benchmark::State& state, EditorFixture& f, std::int32_t key)
+{
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.Edit(key);
+        f.editor.Form.TaskLength = ++n % 2 == 0 ? "4" : "3";
+        f.editor.TaskLengthChange();
+        state.ResumeTiming();
+        f.editor.AddTaskManualClick();
+        state.PauseTiming();
+        if (!f.editor.Result())
+            state.SkipWithError("the task was not saved");
+        f.editor.FormClose();
+        state.ResumeTiming();
+    }
 }
 
 }  // namespace tw::tasks::testing
