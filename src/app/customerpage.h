@@ -104,7 +104,7 @@ private:
 
     std::unique_ptr<Ui::TCustomerPage> ui;
     data::TEstimateData& data_;
-    data::MainScreenState& state_;
+    const data::MainScreenState& state_;
     data::UserInterface& ui_;
     std::unique_ptr<customers::CustomerTab> tab_;
     std::unique_ptr<customers::CustomFields> fields_;
