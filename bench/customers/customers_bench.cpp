@@ -56,7 +56,7 @@ struct Installation : data::testing::ScratchInstallation {
         const CustomFieldTables fieldTables{d.CustomersTable,    d.CustomersTable2,    d.CrewsTable,
                                             d.CrewsTable2,       d.ChartsTable,        d.ChartsTable2,
                                             d.CustomFieldsTable, d.CustomFieldsTable2, d.CustomFieldsTable3};
-        fields = std::make_unique<CustomFields>(fieldTables, d.Hooks(), window, queryState, state_, ui_);
+        fields = std::make_unique<CustomFields>(fieldTables, d.Views(), window, queryState, state_, ui_);
         const CustomerTabTables tabTables{
             d.CustomersTable, d.CustomersTable2, d.CustomersTable3, d.PhotosTable,
             d.JobsTable,      d.JobsTable2,      d.ChartsTable2,    d};
@@ -88,9 +88,18 @@ struct Installation : data::testing::ScratchInstallation {
         }
         data_->CustomersTable.refresh();
         data_->ChartsTable2.refresh();
-        data_->Hooks().ShowCustomerPhoto = [this] { benchmark::DoNotOptimize(tab->CurrentPhoto()); };
+        data_->Views().CustomerPage = &photoShown;
     }
 
+    // A move of the customers view loads the photo the page would show.
+    struct PhotoShown final : data::CustomerPageView {
+        Installation& inst;
+        explicit PhotoShown(Installation& i) : inst(i) {}
+        void ShowMovedCustomer() override { benchmark::DoNotOptimize(inst.tab->CurrentPhoto()); }
+        void SetUseAlt(bool) override {}
+    };
+
+    PhotoShown photoShown{*this};
     NoWindow window;
     query::QueryState queryState;
     std::unique_ptr<CustomFields> fields;

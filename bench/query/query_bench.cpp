@@ -144,7 +144,7 @@ public:
         dm.CustomersTable, dm.JobsTable,    dm.JobsTable2,   dm.JobsTable3,   dm.ChartsTable,   dm.ChartsTable2,
         dm.ChartsTable3,   dm.ChartsTable6, dm.ChartsTable9, dm.CrewsTable,   dm.CrewsTable4,   dm.ICrewsTable,
         dm.ICrewsTable2,   dm.IChartsTable, dm.AccessTable,  dm};
-    query::QueryPageLogic logic{tables, dm.Hooks(), pages, pages, queryState, inst.state_, inst.ui_};
+    query::QueryPageLogic logic{tables, dm.Views(), pages, pages, queryState, inst.state_, inst.ui_};
     chart::TCustomResourceAllocationChart rac;
     data::JobStatusTexts texts;
     schedule::WorkCalendar calendar;

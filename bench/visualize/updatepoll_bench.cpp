@@ -65,7 +65,8 @@ public:
         otherStation_.post();
     }
 
-    UpdatePoll poll{state, ui, *this};
+    query::QueryState query;
+    UpdatePoll poll{state, query, ui, *this};
     int Page = SchedulePage;
     int Pulls = 0;
 

@@ -41,22 +41,14 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
         data.CrewsTable2,       data.ChartsTable,        data.ChartsTable2,
         data.CustomFieldsTable, data.CustomFieldsTable2, data.CustomFieldsTable3};
     fields_ =
-        std::make_unique<customers::CustomFields>(fieldTables, data.Hooks(), fieldsHost, query, state, ui);
+        std::make_unique<customers::CustomFields>(fieldTables, data.Views(), fieldsHost, query, state, ui);
     fieldsWindow_ =
         std::make_unique<customers::TCustomFields>(*fields_, customFieldsLeft, customFieldsTop, window());
     graphicImport_ = std::make_unique<customers::TGraphicImport>(tab_->Photos, ui, window());
     graphicImport_->ShowCustomerPhoto = [this] { ShowCustomerPhoto(); };
     graphicImport_->OpenHelpPage = [this](const QString& page) { return OpenHelpPage && OpenHelpPage(page); };
 
-    data::DataModuleHooks& dh = data.Hooks();
-    dh.ShowCustomerPhoto = [this] {
-        ShowCustomer();
-        ShowCustomerPhoto();
-    };
-    dh.SetUseAlt = [this](bool checked) {
-        const QSignalBlocker quiet(this->ui->UseAlt);
-        this->ui->UseAlt->SetChecked(checked);
-    };
+    data.Views().CustomerPage = this;
 
     controls::RecordNavigator* nav = this->ui->CustomerNavigator2;
     nav->SetHints({QStringLiteral("First customer"), QStringLiteral("Prior customer"),
@@ -127,9 +119,9 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
 TCustomerPage::~TCustomerPage()
 {
     qApp->removeEventFilter(this);
-    data::DataModuleHooks& dh = data_.Hooks();
-    dh.ShowCustomerPhoto = nullptr;
-    dh.SetUseAlt = nullptr;
+    data::DataModuleViews& views = data_.Views();
+    if (views.CustomerPage == this)
+        views.CustomerPage = nullptr;
     graphicImport_.reset();
     fieldsWindow_.reset();
 }
@@ -157,8 +149,20 @@ void TCustomerPage::SetTasksLabel(const std::string&) {}
 
 void TCustomerPage::ApplyCustomerQuery()
 {
-    if (data_.Hooks().ApplyCustomerQuery)
-        data_.Hooks().ApplyCustomerQuery();
+    if (data::PageControlView* pages = data_.Views().Pages)
+        pages->ApplyCustomerQuery();
+}
+
+void TCustomerPage::ShowMovedCustomer()
+{
+    ShowCustomer();
+    ShowCustomerPhoto();
+}
+
+void TCustomerPage::SetUseAlt(bool checked)
+{
+    const QSignalBlocker quiet(ui->UseAlt);
+    ui->UseAlt->SetChecked(checked);
 }
 
 QLabel* TCustomerPage::Image1() const

@@ -39,7 +39,7 @@ class TGraphicImport;
 
 namespace tw::app {
 
-class TCustomerPage : public QWidget, private customers::CustomerTabView {
+class TCustomerPage : public QWidget, private customers::CustomerTabView, private data::CustomerPageView {
     Q_OBJECT
 public:
     // fieldsHost: what the custom fields reach outside their window; query:
@@ -90,6 +90,9 @@ private:
     void SetJobsLabel(const std::string& text) override;
     void SetTasksLabel(const std::string& text) override;
     void ApplyCustomerQuery() override;
+    // What a move of the data module's customers view shows.
+    void ShowMovedCustomer() override;
+    void SetUseAlt(bool checked) override;
 
     bool HandleTabKey(QObject* watched, QEvent* event);
     void SyncRestriction();
@@ -101,7 +104,7 @@ private:
 
     std::unique_ptr<Ui::TCustomerPage> ui;
     data::TEstimateData& data_;
-    data::MainScreenState& state_;
+    const data::MainScreenState& state_;
     data::UserInterface& ui_;
     std::unique_ptr<customers::CustomerTab> tab_;
     std::unique_ptr<customers::CustomFields> fields_;

@@ -52,8 +52,8 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     session_.Interface().Attach(userInterface_.get());
     editor_ = std::make_unique<TaskEditorFeature>(context_, features_);
     features_.Editor = editor_.get();
-    // The window's own hooks are the page control's (PageControl::BindDataModule).
-    session_.Data().Bind(session_.State, {});
+    // The window's own view of the data module is the page control.
+    session_.Data().Bind(session_.State);
 
     ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
@@ -151,7 +151,7 @@ TMainScreen::~TMainScreen()
     calendar_.reset();
     query_.reset();
     // The session may outlive the window: nothing of it calls back here.
-    session_.Data().Bind(session_.State, {});
+    session_.Data().Bind(session_.State);
     if (session_.Interface().Attached() == userInterface_.get())
         session_.Interface().Attach(nullptr);
 }

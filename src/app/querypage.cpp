@@ -187,6 +187,8 @@ TQueryPage::TQueryPage(QueryPageHost& host, QWidget* parent)
 
 TQueryPage::~TQueryPage()
 {
+    if (moduleViews_ && moduleViews_->QueryPage == this)
+        moduleViews_->QueryPage = nullptr;
     for (QTableView* grid : {ui->CustomerGrid, ui->JobsGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->setModel(nullptr);
 }
@@ -216,7 +218,7 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
         data.ChartsTable9,   data.CrewsTable,   data.CrewsTable4,  data.ICrewsTable,
         data.ICrewsTable2,   data.IChartsTable, data.AccessTable,  data};
     logic_ = std::make_unique<query::QueryPageLogic>(
-        tables, data.Hooks(), static_cast<query::QueryView&>(*this), host, query, state, userInterface);
+        tables, data.Views(), static_cast<query::QueryView&>(*this), host, query, state, userInterface);
     logic_->StatusTexts = statusTexts_;
     // The pickers show dates as the rest of the program writes them.
     const QString dateFormat = QString::fromStdString(locale::QtShortDatePattern());
@@ -225,12 +227,8 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
     const TDateTime today = std::floor(tw::Now());
     logic_->Controls.Pickers = {today, today};
 
-    data::DataModuleHooks& h = data.Hooks();
-    h.ApplyQueryFilters = [this] { ApplyQueryFilters(); };
-    h.ShowResourcesOfTask = [this](std::int32_t key) {
-        Run([&] { logic_->ShowResourcesOfTask(key); }, false);
-    };
-    h.RestrictTasksToCrew = [this] { return logic_->Controls.Boxes.RestrictTasksToCrew; };
+    moduleViews_ = &data.Views();
+    moduleViews_->QueryPage = this;
 
     customers_ =
         new CursorModel(data.CustomersTable, {FieldColumn(QStringLiteral("Customer"), "NAME")}, this);
@@ -573,6 +571,16 @@ void TQueryPage::ShowControls()
 void TQueryPage::ApplyCustomerQuery()
 {
     Run([this] { logic_->ApplyCustomerQuery(); }, false);
+}
+
+void TQueryPage::ShowResourcesOfTask(std::int32_t chartsId)
+{
+    Run([&] { logic_->ShowResourcesOfTask(chartsId); }, false);
+}
+
+bool TQueryPage::RestrictTasksToCrew() const
+{
+    return logic_ && logic_->RestrictTasksToCrew();
 }
 
 void TQueryPage::ApplyQueryFilters()

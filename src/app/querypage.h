@@ -53,7 +53,9 @@ public:
     virtual void ImportFromQBClick() = 0;
 };
 
-class TQueryPage : public QWidget, private query::QueryView {
+// Once attached, the page is the data module's view of the query: its moves
+// run the query and the resources display through the page's controls.
+class TQueryPage : public QWidget, private query::QueryView, private data::QueryPageView {
     Q_OBJECT
 public:
     explicit TQueryPage(QueryPageHost& host, QWidget* parent = nullptr);
@@ -67,7 +69,7 @@ public:
 
     // What the main window and the other pages call.
     void ApplyCustomerQuery();
-    void ApplyQueryFilters();
+    void ApplyQueryFilters() override;
     void UpdateSelectControls();
     void ResourceDisplayClick();
     void SelectExit();
@@ -94,6 +96,8 @@ protected:
 
 private:
     bool Confirm(const std::string& text, const std::string& caption) override;
+    void ShowResourcesOfTask(std::int32_t chartsId) override;
+    bool RestrictTasksToCrew() const override;
     template <typename Work>
     void Run(Work&& work, bool userAction = true);
     template <typename Work>
@@ -111,6 +115,7 @@ private:
     std::unique_ptr<Ui::TQueryPage> ui;
     QueryPageHost& host_;
     std::unique_ptr<query::QueryPageLogic> logic_;
+    data::DataModuleViews* moduleViews_ = nullptr;
     data::UserInterface* userInterface_ = nullptr;
     data::JobStatusTexts statusTexts_;
     controls::CursorModel* customers_ = nullptr;

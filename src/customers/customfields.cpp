@@ -28,7 +28,7 @@ const char* KindWord(int kind)
 
 }  // namespace
 
-CustomFields::CustomFields(const CustomFieldTables& tables, data::DataModuleHooks& module,
+CustomFields::CustomFields(const CustomFieldTables& tables, data::DataModuleViews& module,
                            CustomFieldsHost& host, query::QueryState& query, data::MainScreenState& state,
                            data::UserInterface& ui)
     : Rules(tables, state),
@@ -39,22 +39,14 @@ CustomFields::CustomFields(const CustomFieldTables& tables, data::DataModuleHook
       state_(state),
       ui_(ui)
 {
-    data::DataModuleHooks& h = module_;
-    h.SaveCustomFieldValues = [this](int kind) { SaveCustomFieldValues(kind); };
-    h.LoadCustomFieldValues = [this](int kind) { LoadCustomFieldValues(kind); };
-    h.CustomerMatchesSearch = [this] { return CustomerMatchesSearch(); };
-    h.ResourceMatchesSearch = [this] { return ResourceMatchesSearch(); };
-    h.TaskMatchesSearch = [this] { return TaskMatchesSearch(); };
+    module_.FieldValues = this;
+    module_.FieldSearch = this;
 }
 
 CustomFields::~CustomFields()
 {
-    data::DataModuleHooks& h = module_;
-    h.SaveCustomFieldValues = nullptr;
-    h.LoadCustomFieldValues = nullptr;
-    h.CustomerMatchesSearch = nullptr;
-    h.ResourceMatchesSearch = nullptr;
-    h.TaskMatchesSearch = nullptr;
+    module_.FieldValues = nullptr;
+    module_.FieldSearch = nullptr;
 }
 
 void CustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)

@@ -12,7 +12,7 @@
 // shown in that slot; INDEX is still written for other copies of the program
 // but not trusted, since it counts deactivated definitions as well.
 //
-//   CustomFields fields(tables, data.Hooks(), host, session.Query, state, ui);  // plugs into the data module
+//   CustomFields fields(tables, data.Views(), host, session.Query, state, ui);  // plugs into the data module
 //   fields.Open(false, kCustomerFields, readOnly, helpLevel);
 
 #include <array>
@@ -71,18 +71,20 @@ public:
     virtual void SetCustomersLabel(const std::string& text) = 0;
 };
 
-class CustomFields {
+// The data module's view of the values and of the search's record tests.
+class CustomFields : public data::CustomFieldValues, public data::CustomFieldSearch {
 public:
-    // module: the data module's calls out, which this object fills in.
+    // module: the data module's views, which this object plugs itself into.
     // query: the run's search, which a search sets and the query reads.
-    CustomFields(const CustomFieldTables& tables, data::DataModuleHooks& module, CustomFieldsHost& host,
+    CustomFields(const CustomFieldTables& tables, data::DataModuleViews& module, CustomFieldsHost& host,
                  query::QueryState& query, data::MainScreenState& state, data::UserInterface& ui);
     ~CustomFields();
     CustomFields(const CustomFields&) = delete;
     CustomFields& operator=(const CustomFields&) = delete;
 
-    // The data module's hooks that this object filled; the window wraps two.
-    data::DataModuleHooks& DataHooks() { return module_; }
+    // The data module's views this object plugged itself into; the window
+    // stands in for the values while it shows.
+    data::DataModuleViews& ModuleViews() { return module_; }
 
     CustomFieldsForm Form;
     CustomFieldRules Rules;
@@ -93,8 +95,8 @@ public:
         return Rules.DefineCustomField(kind, oldName, newName);
     }
     void LoadCustomFieldNames(int kind);
-    void LoadCustomFieldValues(int kind);
-    void SaveCustomFieldValues(int kind);
+    void LoadCustomFieldValues(int kind) override;
+    void SaveCustomFieldValues(int kind) override;
 
     void AddDefinitionClick();
     void SaveClick();
@@ -108,9 +110,9 @@ public:
     void SearchClick();
     int RunSearch(int kind);
     bool SlotMatchesSearch(int slot, int kind);
-    bool CustomerMatchesSearch() { return MatchesSearch(kCustomerFields); }
-    bool ResourceMatchesSearch() { return MatchesSearch(kResourceFields); }
-    bool TaskMatchesSearch() { return MatchesSearch(kTaskFields); }
+    bool CustomerMatchesSearch() override { return MatchesSearch(kCustomerFields); }
+    bool ResourceMatchesSearch() override { return MatchesSearch(kResourceFields); }
+    bool TaskMatchesSearch() override { return MatchesSearch(kTaskFields); }
 
     int OwnerKind = kCustomerFields;
     bool SearchMode = false;
@@ -128,7 +130,7 @@ private:
     void Close();
 
     CustomFieldTables t_;
-    data::DataModuleHooks& module_;
+    data::DataModuleViews& module_;
     CustomFieldsHost& host_;
     query::QueryState& query_;
     data::MainScreenState& state_;

@@ -48,23 +48,25 @@ TCustomFields::TCustomFields(CustomFields& logic, int& left, int& top, QWidget* 
 
     // The data module saves and shows values around every move of the
     // owner's view; what the user typed is read first, what it shows after.
-    data::DataModuleHooks& h = logic_.DataHooks();
-    h.SaveCustomFieldValues = [this](int kind) {
-        ReadFromWindow();
-        logic_.SaveCustomFieldValues(kind);
-    };
-    h.LoadCustomFieldValues = [this](int kind) {
-        logic_.LoadCustomFieldValues(kind);
-        ShowForm();
-    };
+    logic_.ModuleViews().FieldValues = this;
     ShowForm();
 }
 
 TCustomFields::~TCustomFields()
 {
-    data::DataModuleHooks& h = logic_.DataHooks();
-    h.SaveCustomFieldValues = [l = &logic_](int kind) { l->SaveCustomFieldValues(kind); };
-    h.LoadCustomFieldValues = [l = &logic_](int kind) { l->LoadCustomFieldValues(kind); };
+    logic_.ModuleViews().FieldValues = &logic_;
+}
+
+void TCustomFields::SaveCustomFieldValues(int kind)
+{
+    ReadFromWindow();
+    logic_.SaveCustomFieldValues(kind);
+}
+
+void TCustomFields::LoadCustomFieldValues(int kind)
+{
+    logic_.LoadCustomFieldValues(kind);
+    ShowForm();
 }
 
 void TCustomFields::ReadFromWindow()

@@ -67,7 +67,7 @@ std::array<int, 3> CrewsGridWidths(int gridWidth)
     return {half - 64, half - 32, 60};
 }
 
-QueryPageLogic::QueryPageLogic(const QueryTables& tables, data::DataModuleHooks& module, QueryView& view,
+QueryPageLogic::QueryPageLogic(const QueryTables& tables, data::DataModuleViews& module, QueryView& view,
                                QueryHost& host, QueryState& query, data::MainScreenState& state,
                                data::UserInterface& ui)
     : Search(query.Search),
@@ -81,13 +81,15 @@ QueryPageLogic::QueryPageLogic(const QueryTables& tables, data::DataModuleHooks&
       lock_(tables.AccessTable, state, ui)
 {}
 
+QueryPageLogic::~QueryPageLogic()
+{
+    if (module_.QueryPage == this)
+        module_.QueryPage = nullptr;
+}
+
 void QueryPageLogic::ConnectDataModule()
 {
-    data::DataModuleHooks& h = module_;
-    h.ApplyQueryFilters = [this] { ApplyQueryFilters(); };
-    h.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
-    h.ShowResourcesOfTask = [this](std::int32_t chartsId) { ShowResourcesOfTask(chartsId); };
-    h.RestrictTasksToCrew = [this] { return Controls.Boxes.RestrictTasksToCrew; };
+    module_.QueryPage = this;
 }
 
 void QueryPageLogic::Status(int panel, const std::string& text)
@@ -239,7 +241,7 @@ void QueryPageLogic::UpdateSelectControls()
         // what "Show all" calls for.
         Controls.Select = query::UpdateSelectControls(Controls.Boxes, Search);
     }
-    state_.QueryRestricted = Controls.Select.QueryActive;
+    query_.QueryRestricted = Controls.Select.QueryActive;
 }
 
 // A box set from code runs its handler as a click does, and only when its
@@ -1002,7 +1004,7 @@ void QueryPageLogic::ChartSortBy2Click(int choice)
 
 void QueryPageLogic::SelectExit()
 {
-    state_.LastSelectedItem = KeyOf(d_.ChartsTable, "CHARTSID");
+    query_.LastSelectedItem = KeyOf(d_.ChartsTable, "CHARTSID");
 }
 
 }  // namespace tw::query

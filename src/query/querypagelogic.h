@@ -6,7 +6,7 @@
 // calls a handler, and shows what Controls holds afterwards; tests drive the
 // same handlers on a scratch installation.
 //
-//   QueryPageLogic logic(tables, data.Hooks(), page, host, session.Query, state, ui);
+//   QueryPageLogic logic(tables, data.Views(), page, host, session.Query, state, ui);
 //   logic.Controls.Boxes.RestrictTasksToCrew = true;
 //   logic.RestrictTasksToCrewClick();      // tasks grid and chart see that resource's tasks
 //
@@ -134,15 +134,18 @@ struct QueryControls {
 // and the rate share half the grid's width, a third column takes 60 pixels.
 std::array<int, 3> CrewsGridWidths(int gridWidth);
 
-class QueryPageLogic {
+class QueryPageLogic : public data::QueryPageView {
 public:
-    // module: the data module's calls out, which ConnectDataModule fills in.
+    // module: the data module's views, which ConnectDataModule plugs into.
     // query: the run's search and filter flag, which the session keeps.
-    QueryPageLogic(const QueryTables& tables, data::DataModuleHooks& module, QueryView& view, QueryHost& host,
+    QueryPageLogic(const QueryTables& tables, data::DataModuleViews& module, QueryView& view, QueryHost& host,
                    QueryState& query, data::MainScreenState& state, data::UserInterface& ui);
+    ~QueryPageLogic();
+    QueryPageLogic(const QueryPageLogic&) = delete;
+    QueryPageLogic& operator=(const QueryPageLogic&) = delete;
 
     // Lets the data module's scroll handlers run the query and the
-    // resources display of this tab.
+    // resources display of this tab (the page does it in the program).
     void ConnectDataModule();
 
     QueryControls Controls;
@@ -152,7 +155,7 @@ public:
 
     // The query.
     void ApplyCustomerQuery();
-    void ApplyQueryFilters();
+    void ApplyQueryFilters() override;
     void UpdateSelectControls();
     // The filter last set on the schedule views.
     const std::string& FilterText() const { return filterText_; }
@@ -210,7 +213,8 @@ public:
 
     // Resources display.
     void ResourceDisplayClick();
-    void ShowResourcesOfTask(std::int32_t chartsId);
+    void ShowResourcesOfTask(std::int32_t chartsId) override;
+    bool RestrictTasksToCrew() const override { return Controls.Boxes.RestrictTasksToCrew; }
 
     // Grids. A move of a grid's view to another row runs through MoveTo so
     // that the data module's scroll handlers see it.
@@ -261,7 +265,7 @@ private:
     bool JobMode();
 
     QueryTables d_;
-    data::DataModuleHooks& module_;
+    data::DataModuleViews& module_;
     QueryView& view_;
     QueryHost& host_;
     QueryState& query_;

@@ -1,9 +1,11 @@
 #pragma once
 // What the Add / Edit / Query side keeps of one run: the custom-field search
-// in force and the flag that the search's record tests read while a view is
-// being refiltered. The session owns one; the custom fields window writes the
-// search, the query and the QuickBooks export read it.
+// in force, the flag that the search's record tests read while a view is
+// being refiltered, the restriction and task editor flags the update poll
+// reads, and the item to return to. The session owns one; the custom fields
+// window writes the search, the query and the QuickBooks export read it.
 
+#include <cstdint>
 #include <string>
 
 namespace tw::query {
@@ -28,6 +30,13 @@ struct QueryState {
     // Set while the query routines or the search close and reopen a view
     // with a new filter: the search's record tests pass every record then.
     bool FilterInProgress = false;
+    // Set while one of the page's query restrictions is applied, and by the
+    // task editor while it is open; the update poll stands aside meanwhile.
+    bool QueryRestricted = false;
+    bool TaskEditorOpen = false;
+    // CHARTSID of the current schedule item when the page was last left;
+    // turning back to the page returns to it.
+    std::int32_t LastSelectedItem = 0;
 };
 
 }  // namespace tw::query

@@ -65,7 +65,7 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
 
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls"}));
     EXPECT_EQ(window.windowTitle(), "Ann task assignments");
-    EXPECT_TRUE(window.Session().State.QueryRestricted);
+    EXPECT_TRUE(window.Session().Query.QueryRestricted);
     EXPECT_FALSE(Find<QWidget>("JobsGrid")->isEnabled());
     EXPECT_GT(PaintedPixels(tasks, 0), 30);
     EXPECT_GT(PaintedPixels(tasks, 1), 30);
@@ -132,6 +132,51 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     editor->close();
 }
 
+// The update poll stands aside while the task editor is open: a pull would
+// bring another workstation's values under the user's unsaved edit. Every
+// way the editor opens from the page sets the flag, every way out clears it.
+TEST_F(QueryPageTest, TheTaskEditorKeepsThePollAsideWhileItIsOpen)
+{
+    const bool& open = window.Session().Query.TaskEditorOpen;
+    tasks::TAddTask* editor = window.Features().Editor->Editor();
+    const auto press = [editor](const char* button) {
+        editor->findChild<controls::TFcBitBtn*>(QString::fromLatin1(button))->Click();
+    };
+    SelectRow(page->CrewsGrid(), "Bob");
+    SelectRow(page->TasksGrid(), "Paint walls");
+    EXPECT_FALSE(open);
+
+    // Add on the tasks navigator, then Cancel.
+    Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Insert)->click();
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_TRUE(open);
+    press("Cancel");
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(open);
+
+    // A double click edits the task; Done saves it and closes.
+    emit page->TasksGrid()->doubleClicked(page->TasksGrid()->currentIndex());
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_TRUE(open);
+    editor->findChild<QLineEdit*>("TaskDesc")->setText("Paint walls twice");
+    press("AddTaskManual");
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(open);
+    EXPECT_EQ(Column(page->TasksGrid()),
+              (std::vector<std::string>{"Fit units", "Paint walls twice", "Clear site"}));
+
+    // The window's close button, and the shutdown's closing of the dialogs.
+    emit page->TasksGrid()->doubleClicked(page->TasksGrid()->currentIndex());
+    EXPECT_TRUE(open);
+    editor->close();
+    EXPECT_FALSE(open);
+    emit page->TasksGrid()->doubleClicked(page->TasksGrid()->currentIndex());
+    EXPECT_TRUE(open);
+    window.Features().Pages->CloseDialogs();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(open);
+}
+
 // At the window's default size the tab and the Utilities tab beside it
 // show every caption whole, "Restrict to selected…" four times among them.
 TEST_F(QueryPageTest, AtTheDefaultSizeNoCaptionIsCut)
@@ -189,7 +234,7 @@ TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
 
     EXPECT_TRUE(toggle("RestrictByDate", QAccessible::CheckBox));
     EXPECT_TRUE(boxes.RestrictByDate);
-    EXPECT_TRUE(window.Session().State.QueryRestricted);
+    EXPECT_TRUE(window.Session().Query.QueryRestricted);
     EXPECT_FALSE(toggle("RestrictByDate", QAccessible::CheckBox));
     EXPECT_FALSE(boxes.RestrictByDate);
 

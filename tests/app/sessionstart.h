@@ -34,7 +34,7 @@ inline std::unique_ptr<AppSession> StartFirstRunSession(const std::filesystem::p
     session->State.ProgramFolder = program.string();
     session->State.ScheduleFolder = schedule.string();
     session->State.FirstRun = true;
-    d.Bind(session->State, {});
+    d.Bind(session->State);
     session->Tables().OpenAllTables(false);
     return session;
 }

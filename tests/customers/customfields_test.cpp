@@ -48,7 +48,7 @@ protected:
     void SetUp() override
     {
         testing::CustomersTest::SetUp();
-        fields = std::make_unique<CustomFields>(FieldTables(), D().Hooks(), host, queryState, state_, ui_);
+        fields = std::make_unique<CustomFields>(FieldTables(), D().Views(), host, queryState, state_, ui_);
     }
 
     // Moves the customers view as the navigator does, with the data module's

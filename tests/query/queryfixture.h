@@ -137,7 +137,7 @@ protected:
     schedule::ScheduleAdder adder{tables, state, ui, sync};
     FakeQueryPage page{adder};
     QueryState queryState;
-    QueryPageLogic logic{QueryTablesOf(d), d.Hooks(), page, page, queryState, state, ui};
+    QueryPageLogic logic{QueryTablesOf(d), d.Views(), page, page, queryState, state, ui};
 };
 
 }  // namespace tw::query::testing

@@ -49,7 +49,7 @@ TEST_F(QueryPageLogicTest, ResourceRestrictionShowsItsAssignmentsInGridAndChartV
     EXPECT_EQ(Keys(d.ChartsTable), annTasks);
     EXPECT_EQ(Keys(d.ChartsTable3), annTasks);
     EXPECT_EQ(logic.Controls.Title, "Ann task assignments");
-    EXPECT_TRUE(state.QueryRestricted) << "the poll waits while a restriction holds";
+    EXPECT_TRUE(queryState.QueryRestricted) << "the poll waits while a restriction holds";
 
     // Moving the resources grid runs the query again.
     d.CrewsTable.refresh();
@@ -66,7 +66,7 @@ TEST_F(QueryPageLogicTest, ResourceRestrictionShowsItsAssignmentsInGridAndChartV
 
     logic.Controls.Boxes.RestrictTasksToCrew = false;
     logic.RestrictTasksToCrewClick();
-    EXPECT_FALSE(state.QueryRestricted);
+    EXPECT_FALSE(queryState.QueryRestricted);
 }
 
 // A resource search in force: the resources grid shows the found ones and
@@ -93,7 +93,7 @@ TEST_F(QueryPageLogicTest, ResourceSearchNarrowsTheResourcesAndTheirTasks)
     EXPECT_FALSE(logic.Search.ResourceSearchActive);
     EXPECT_EQ(Keys(d.CrewsTable, "CREWID").size(), 2u);
     EXPECT_EQ(logic.Controls.CrewsLabel, "All resources");
-    EXPECT_FALSE(state.QueryRestricted);
+    EXPECT_FALSE(queryState.QueryRestricted);
 }
 
 TEST_F(QueryPageLogicTest, CustomerStatusAndShowAll)

@@ -13,9 +13,10 @@
 #include "app/querypage.h"
 #include "app/session/startupsequence.h"
 #include "app/visualizepage.h"
-#include "data/hookcall.h"
+#include "tasks/addtaskform.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 #include <QList>
 #include <QPointer>
 #include <QTimer>
@@ -30,6 +31,32 @@ TabTables TabTablesOf(data::TEstimateData& d)
     return {d.CustomersTable, d.CustomersTable2, d.ChartsTable, d.ChartsTable2};
 }
 
+// Holds the flag while the watched window is on screen. Every way out of the
+// task editor (Done, Cancel, its close button, the shutdown) hides it; a
+// minimised editor is still open.
+class ShownFlag final : public QObject {
+public:
+    ShownFlag(QWidget* window, bool& shown)
+        : QObject(window),
+          shown_(shown)
+    {
+        shown_ = window->isVisible();
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            shown_ = true;
+        else if (event->type() == QEvent::Hide && !event->spontaneous())
+            shown_ = false;
+        return false;
+    }
+
+private:
+    bool& shown_;
+};
+
 }  // namespace
 
 PageControl::PageControl(const FeatureContext& context, const MainFeatures& features, TMainPageControl* tabs,
@@ -39,23 +66,27 @@ PageControl::PageControl(const FeatureContext& context, const MainFeatures& feat
       tabs_(tabs),
       pages_(pages),
       pollTimer_(pollTimer),
-      handlers_(TabTablesOf(context.Session.Data()), context.Session.State, context.UI, *this),
-      poll_(context.Session.State, context.UI, *this)
+      handlers_(TabTablesOf(context.Session.Data()), context.Session.State, context.Session.Query, context.UI,
+                *this),
+      poll_(context.Session.State, context.Session.Query, context.UI, *this)
 {
-    BindDataModule();
+    context_.Session.Data().Views().Pages = this;
+    WatchTaskEditor();
 }
 
-// The hooks other units of the window fill stay as they are.
-void PageControl::BindDataModule()
+PageControl::~PageControl()
 {
-    data::DataModuleHooks& hooks = context_.Session.Data().Hooks();
-    hooks.TerminateApplication = [] { TerminateApplication(); };
-    hooks.ApplyCustomerQuery = [this] { features_.Query->ApplyQueryAndShowTasksNavigator(); };
-    hooks.SelectPageIsCurrent = [this] { return tabs_->currentIndex() == SelectPage; };
-    schedule::CalendarTables& calendars = context_.Session.Calendars();
-    hooks.WorkingHoursBetween = [&calendars](std::int32_t resourceId, TDateTime start, TDateTime end) {
-        return calendars.WorkingHoursBetween(resourceId, start, end);
-    };
+    data::DataModuleViews& views = context_.Session.Data().Views();
+    if (views.Pages == this)
+        views.Pages = nullptr;
+}
+
+// A pull while the editor is open would bring another workstation's values
+// under the user's unsaved edit: the poll stands aside meanwhile.
+void PageControl::WatchTaskEditor()
+{
+    if (features_.Editor)
+        new ShownFlag(features_.Editor->Editor(), context_.Session.Query.TaskEditorOpen);
 }
 
 void PageControl::TabControlChange()
@@ -171,9 +202,10 @@ void PageControl::LoadHolidays()
     features_.Calendar->LoadHolidays();
 }
 
+// Every page's "apply the customer query", the data module's among them.
 void PageControl::ApplyCustomerQuery()
 {
-    data::Call(context_.Session.Data().Hooks().ApplyCustomerQuery);
+    features_.Query->ApplyQueryAndShowTasksNavigator();
 }
 
 void PageControl::EndPendingInsert()
@@ -236,6 +268,21 @@ void PageControl::RefreshChartsTable()
     db::Table& charts = context_.Session.Data().ChartsTable;
     if (charts.active())
         charts.refresh();
+}
+
+bool PageControl::SelectPageIsCurrent() const
+{
+    return tabs_->currentIndex() == SelectPage;
+}
+
+float PageControl::WorkingHoursBetween(std::int32_t resourceId, TDateTime start, TDateTime end)
+{
+    return context_.Session.Calendars().WorkingHoursBetween(resourceId, start, end);
+}
+
+void PageControl::TerminateApplication()
+{
+    app::TerminateApplication();
 }
 
 }  // namespace tw::app

@@ -3,9 +3,9 @@
 // page's Refresh and print buttons and its sort choice do (the window-free
 // TabHandlers), the 15-second poll (UpdatePoll), and the dialogs closed at
 // the shutdown; the pages' feature units answer through the TabView and
-// PollView interfaces. It also lends the data module the window's part of
-// its hooks (the page shown, the query applied, a resource's working hours,
-// the end of the program).
+// PollView interfaces. It is also the data module's view of the window (the
+// page shown, the query applied, a resource's working hours, the end of the
+// program), and keeps the poll aside while the task editor is on screen.
 
 #include "app/features/featurecontext.h"
 #include "app/tabs/tabhandlers.h"
@@ -18,13 +18,16 @@ namespace tw::app {
 class StartupWindow;
 class TMainPageControl;
 
-class PageControl final : private TabView, private PollView {
+class PageControl final : private TabView, private PollView, private data::PageControlView {
 public:
     // tabs: the main window's page control; pages: the window's side of the
     // start-up, which attaches the pages to tables opened again; pollTimer:
     // the 15-second timer of the poll.
     PageControl(const FeatureContext& context, const MainFeatures& features, TMainPageControl* tabs,
                 StartupWindow& pages, QTimer* pollTimer);
+    ~PageControl();
+    PageControl(const PageControl&) = delete;
+    PageControl& operator=(const PageControl&) = delete;
 
     void TabControlChange();
     void RefreshChartClick();
@@ -36,7 +39,7 @@ public:
     void CloseDialogs();
 
 private:
-    void BindDataModule();
+    void WatchTaskEditor();
     int ActivePage() const override;
     void ReopenAllTables() override;
     void PushChartUpdates() override;
@@ -63,6 +66,10 @@ private:
     bool PullChartUpdates(bool force) override;
     void ApplyQueryFilters() override;
     void RefreshChartsTable() override;
+    // What the data module asks (data::PageControlView) beyond the above.
+    bool SelectPageIsCurrent() const override;
+    float WorkingHoursBetween(std::int32_t resourceId, TDateTime start, TDateTime end) override;
+    void TerminateApplication() override;
 
     FeatureContext context_;
     const MainFeatures& features_;

@@ -12,7 +12,6 @@
 #include "app/mainpagecontrol.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
-#include "data/hookcall.h"
 #include "platform/registry/registry.h"
 #include "tasks/addtaskform.h"
 
@@ -93,7 +92,8 @@ void QueryFeature::ShowTaskStatusBar()
 
 void QueryFeature::LoadCustomFieldValues(int ownerKind)
 {
-    data::Call(context_.Session.Data().Hooks().LoadCustomFieldValues, ownerKind);
+    if (data::CustomFieldValues* values = context_.Session.Data().Views().FieldValues)
+        values->LoadCustomFieldValues(ownerKind);
 }
 
 void QueryFeature::SearchCustomFields()

@@ -95,7 +95,10 @@ void VisualizeFeature::Attach()
         if (hadCustomer)
             customers.locate("CID", db::Value(customer));
     };
-    hooks.ApplyCustomerQuery = [&s] { data::Call(s.Data().Hooks().ApplyCustomerQuery); };
+    hooks.ApplyCustomerQuery = [&s] {
+        if (data::PageControlView* pages = s.Data().Views().Pages)
+            pages->ApplyCustomerQuery();
+    };
     // The task editor and the task list editor rebuild the chart they found
     // cleared when they close.
     hooks.ShowTaskEditor = [this](int jobStatus) { features_.Editor->EditTask(jobStatus); };

@@ -114,7 +114,7 @@ void TabHandlers::TabControlChange(int page)
     case SelectPage:
         view_.SaveAndClearAllocations(true);
         if (tables_.ChartsTable.active())
-            tables_.ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(state_.LastSelectedItem)));
+            tables_.ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(query_.LastSelectedItem)));
         break;
     case SchedulePage:
         state_.ScheduleTabVisited = true;

@@ -6,7 +6,7 @@
 // page prepares the page the user turns to (the chart is written back and
 // cleared when the Visualize page is left, and built when it is shown).
 //
-//   TabHandlers handlers(tables, state, ui, view);   // view: the pages (tabview.h)
+//   TabHandlers handlers(tables, state, session.Query, ui, view);   // view: the pages (tabview.h)
 //   handlers.TabControlChange(tabs->currentIndex());
 
 #include "app/mainpage.h"
@@ -15,6 +15,7 @@
 #include "data/services/userinterface.h"
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
+#include "query/querystate.h"
 
 namespace tw::app {
 
@@ -28,9 +29,12 @@ struct TabTables {
 
 class TabHandlers {
 public:
-    TabHandlers(const TabTables& tables, data::MainScreenState& state, data::UserInterface& ui, TabView& view)
+    // query: the item the Add / Edit / Query page returns to, read only.
+    TabHandlers(const TabTables& tables, data::MainScreenState& state, const query::QueryState& query,
+                data::UserInterface& ui, TabView& view)
         : tables_(tables),
           state_(state),
+          query_(query),
           ui_(ui),
           view_(view)
     {}
@@ -46,6 +50,7 @@ public:
 private:
     TabTables tables_;
     data::MainScreenState& state_;
+    const query::QueryState& query_;
     data::UserInterface& ui_;
     TabView& view_;
 };

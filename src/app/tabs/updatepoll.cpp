@@ -13,7 +13,7 @@ bool UpdatePoll::StandsAside() const
     // bring the shared record's old times back over it, and the push would
     // then write them back for good.
     return !state_.StartupDone || state_.TablesBusy || state_.DependencySetupMode || state_.InsertTimePending
-        || state_.QueryRestricted || state_.TaskEditorOpen || state_.NudgePending;
+        || query_.QueryRestricted || query_.TaskEditorOpen || state_.NudgePending;
 }
 
 void UpdatePoll::UpdatePollTimer()

@@ -6,7 +6,7 @@
 // deleted elsewhere, pulls changed items and, when anything changed, applies
 // the query again and rebuilds the chart on the Visualize page.
 //
-//   UpdatePoll poll(state, ui, view);   // view: the pages and the session (PollView)
+//   UpdatePoll poll(state, session.Query, ui, view);   // view: the pages and the session (PollView)
 //   connect(timer, &QTimer::timeout, [&] { poll.UpdatePollTimer(); });
 //
 // A failure inside a tick is reported and polling goes on: the timer, the
@@ -14,6 +14,7 @@
 
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
+#include "query/querystate.h"
 
 namespace tw::app {
 
@@ -46,8 +47,11 @@ inline constexpr const char* kWorkCalendarUpdated = "Work calendar was updated";
 
 class UpdatePoll {
 public:
-    UpdatePoll(data::MainScreenState& state, data::UserInterface& ui, PollView& view)
+    // query: the restriction and task editor flags, read only.
+    UpdatePoll(data::MainScreenState& state, const query::QueryState& query, data::UserInterface& ui,
+               PollView& view)
         : state_(state),
+          query_(query),
           ui_(ui),
           view_(view)
     {}
@@ -62,6 +66,7 @@ private:
     void Finish();
 
     data::MainScreenState& state_;
+    const query::QueryState& query_;
     data::UserInterface& ui_;
     PollView& view_;
 };

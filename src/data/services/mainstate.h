@@ -82,17 +82,9 @@ struct MainScreenState : SessionSettings {
     // A nudged task waits for the 1-second timer to be written to the shared
     // tables; a pull before that would bring the old values back over it.
     bool NudgePending = false;
-    // Set by the Add / Edit / Query tab while one of its query restrictions
-    // is applied, and by the task editor while it is open; the update poll
-    // stands aside meanwhile.
-    bool QueryRestricted = false;
-    bool TaskEditorOpen = false;
     // The Visualize page was shown and built its chart; until then the
     // start-up builds the chart itself.
     bool ScheduleTabVisited = false;
-    // CHARTSID of the current schedule item when the Add / Edit / Query page
-    // was last left; turning back to that page returns to it.
-    std::int32_t LastSelectedItem = 0;
     // Dependency set-up.
     int DependencyClicks = 0;
     int DependencyNumber = 0;

@@ -178,8 +178,8 @@ bool TableOperations::UpgradeTable(db::Table& table, db::Table& reference, const
             state_.TableMessageShown = true;
         }
         state_.SharedTablesUsable = false;
-        if (data_.Hooks().TerminateApplication)
-            data_.Hooks().TerminateApplication();
+        if (PageControlView* pages = data_.Views().Pages)
+            pages->TerminateApplication();
         CloseTable(table, false);
         return false;
     }

@@ -131,7 +131,7 @@ TEST_F(AppSessionTest, TheStartUpOpensTheDatabasesWithoutAWindow)
     session.Interface().Attach(&uiA_);
     session.Data().Aliases.AddStandardAlias("TWUXData", program.string());
     session.Data().Aliases.AddStandardAlias("DOZOrez", schedule.string());
-    session.Data().Bind(session.State, {});
+    session.Data().Bind(session.State);
     session.State.FirstRun = true;
     FakeStartupWindow window;
     StartupSequence startup(session, window);
@@ -173,7 +173,7 @@ TEST_F(AppSessionTest, TheStartUpFinishesARestoreThatACrashCutShort)
         session->Interface().Attach(&uiA_);
         session->Data().Aliases.AddStandardAlias("TWUXData", program.string());
         session->Data().Aliases.AddStandardAlias("DOZOrez", schedule.string());
-        session->Data().Bind(session->State, {});
+        session->Data().Bind(session->State);
         session->State.FirstRun = true;
         session->State.ScheduleAlias = "DOZOrez";
         StartupSequence startup(*session, window);

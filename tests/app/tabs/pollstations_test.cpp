@@ -73,7 +73,8 @@ protected:
 
     TempFolder shared_, otherFolder_;
     std::unique_ptr<Workstation> here_, other_;
-    UpdatePoll poll{state, ui, *this};
+    query::QueryState query;
+    UpdatePoll poll{state, query, ui, *this};
 };
 
 TEST_F(PollStationsTest, ChangeAndDeletionElsewhereShowAfterTheNextTick)

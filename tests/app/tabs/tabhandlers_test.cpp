@@ -159,7 +159,8 @@ protected:
                     {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9, &jobs, &jobs2, &customers, &crews, &icrews2,
                      &icrews3, &customersView},
                     c5};
-    TabHandlers tabs{{customersView, customers, c1, c2}, state, ui, pages};
+    query::QueryState query;
+    TabHandlers tabs{{customersView, customers, c1, c2}, state, query, ui, pages};
 };
 
 TEST_F(TabHandlersTest, RefreshWritesEveryCustomersNameIntoItsItemsBeforeThePush)
@@ -231,7 +232,7 @@ TEST_F(TabHandlersTest, RefreshShowsTheCalendarOfTheModeUnlessTablesStayBusy)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakePages fresh{state, {&c1, &customersView}, c5};
-        TabHandlers handlers{{customersView, customers, c1, c2}, state, ui, fresh};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, ui, fresh};
         state.WorkCalendarMode = c.mode;
         state.CurrentResourceId = 7;
         fresh.openLeavesTablesBusy = c.tablesBusy;
@@ -294,7 +295,7 @@ TEST_F(TabHandlersTest, SortChoiceRebuildsOnlyOnceRestoredAndOutsideDependencySe
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakePages fresh{state, {}, c5};
-        TabHandlers handlers{{customersView, customers, c1, c2}, state, ui, fresh};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, ui, fresh};
         fresh.sortBy = 4;
         fresh.barMoved = true;
         state.StartupDone = c.startupDone;
@@ -341,7 +342,7 @@ TEST_F(TabHandlersTest, EachPagePreparesItself)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.page);
         FakePages fresh{state, {}, c5};
-        TabHandlers handlers{{customersView, customers, c1, c2}, state, ui, fresh};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, ui, fresh};
         fresh.page = c.page;
         fresh.barMoved = true;
         handlers.TabControlChange(c.page);
@@ -368,7 +369,7 @@ TEST_F(TabHandlersTest, QueryPageReturnsToTheItemLastSelectedThere)
     for (int id : {1, 2, 3})
         AddTask(Item(id, 100, "Ames"));
     c1.first();
-    state.LastSelectedItem = 2;
+    query.LastSelectedItem = 2;
     tabs.TabControlChange(SelectPage);
     EXPECT_EQ(c1.fieldByName("CHARTSID").asFloat(), 2.0);
     EXPECT_FALSE(pages.chartOnScreen);

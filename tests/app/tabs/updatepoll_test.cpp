@@ -100,8 +100,9 @@ protected:
 
     Log log;
     data::MainScreenState state;
+    query::QueryState query;
     CursorRecordingUi ui{log};
-    UpdatePoll poll{state, ui, *this};
+    UpdatePoll poll{state, query, ui, *this};
     bool timerRunning = true;
     bool refreshEnabled = true;
     int page = SchedulePage;
@@ -113,30 +114,56 @@ protected:
 
 TEST_F(UpdatePollTest, StandsAsideWithoutTouchingAnythingWhileTheScheduleIsInUse)
 {
-    const std::vector<std::pair<const char*, std::function<void(data::MainScreenState&)>>> cases = {
-        {"start-up not done", [](data::MainScreenState& s) { s.StartupDone = false; }},
-        {"tables busy", [](data::MainScreenState& s) { s.TablesBusy = true; }},
-        {"dependency set-up", [](data::MainScreenState& s) { s.DependencySetupMode = true; }},
-        {"insert of time pending", [](data::MainScreenState& s) { s.InsertTimePending = true; }},
-        {"query restricted", [](data::MainScreenState& s) { s.QueryRestricted = true; }},
-        {"task editor open", [](data::MainScreenState& s) { s.TaskEditorOpen = true; }},
-        {"nudge waiting for its push", [](data::MainScreenState& s) { s.NudgePending = true; }},
+    using Apply = std::function<void(data::MainScreenState&, query::QueryState&)>;
+    const std::vector<std::pair<const char*, Apply>> cases = {
+        {"start-up not done", [](data::MainScreenState& s, query::QueryState&) { s.StartupDone = false; }},
+        {"tables busy", [](data::MainScreenState& s, query::QueryState&) { s.TablesBusy = true; }},
+        {"dependency set-up",
+         [](data::MainScreenState& s, query::QueryState&) { s.DependencySetupMode = true; }},
+        {"insert of time pending",
+         [](data::MainScreenState& s, query::QueryState&) { s.InsertTimePending = true; }},
+        {"query restricted", [](data::MainScreenState&, query::QueryState& q) { q.QueryRestricted = true; }},
+        {"task editor open", [](data::MainScreenState&, query::QueryState& q) { q.TaskEditorOpen = true; }},
+        {"nudge waiting for its push",
+         [](data::MainScreenState& s, query::QueryState&) { s.NudgePending = true; }},
     };
     for (const auto& [name, apply] : cases) {
         SCOPED_TRACE(name);
         log.clear();
         state = data::MainScreenState();
+        query = query::QueryState();
         state.StartupDone = true;
         state.LastWorkCalendarMode = 0;
         papero = 1;  // a changed mode is not acted on either
         pulls = removes = true;
-        apply(state);
+        apply(state, query);
         poll.UpdatePollTimer();
         EXPECT_TRUE(log.empty()) << log.front();
         EXPECT_TRUE(timerRunning);
         EXPECT_EQ(state.WorkCalendarMode, 0);
         EXPECT_FALSE(state.ChartRefreshNeeded);
     }
+}
+
+// A pull while the task editor is open would bring another workstation's
+// values under the user's unsaved edit: the ticks meanwhile pull nothing, and
+// the first tick after the editor closed takes in what changed.
+TEST_F(UpdatePollTest, OpenTaskEditorHoldsOffThePullUntilItCloses)
+{
+    pulls = true;
+    query.TaskEditorOpen = true;
+    poll.UpdatePollTimer();
+    poll.UpdatePollTimer();
+    EXPECT_EQ(Count("pull"), 0);
+    EXPECT_FALSE(Called("apply filters"));
+    EXPECT_TRUE(timerRunning);
+
+    query.TaskEditorOpen = false;
+    poll.UpdatePollTimer();
+    EXPECT_EQ(Count("pull"), 1);
+    EXPECT_TRUE(Called("apply filters"));
+    EXPECT_TRUE(Called("build"));
+    EXPECT_TRUE(timerRunning);
 }
 
 TEST_F(UpdatePollTest, NothingChangedReadsTheModeRemovesAndPullsButNeitherFiltersNorBuilds)
