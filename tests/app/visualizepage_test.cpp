@@ -61,7 +61,7 @@ protected:
         page = window.VisualizePage();
         ASSERT_TRUE(page->Attached());
         rac = page->RAC();
-        page->Logic().Hooks.MonotonicMilliseconds = [this] { return clockMs; };
+        page->SetClock([this] { return clockMs; });
 
         const KitchenJob job = AddKitchenJob();
         fitUnits = job.FitUnits;

@@ -30,8 +30,7 @@ void ChartAdjuster::MoveTaskRightClick()
 
 void ChartAdjuster::StopMicroAdjust()
 {
-    if (ctx_.Hooks.StopMicroAdjust)
-        ctx_.Hooks.StopMicroAdjust();
+    ctx_.View.StopMicroAdjust();
 }
 
 void ChartAdjuster::NudgeSelectedBar(Nudge nudge)
@@ -77,8 +76,7 @@ void ChartAdjuster::NudgeSelectedBar(Nudge nudge)
     if (LocateBarRecord(ctx_, ctx_.Tables.ChartsTable2, bar))
         nudgedTask_ = IntField(ctx_.Tables.ChartsTable2, "CHARTSID");
     ctx_.State.NudgePending = true;
-    if (ctx_.Hooks.StartMicroAdjust)
-        ctx_.Hooks.StartMicroAdjust();
+    ctx_.View.StartMicroAdjust();
 }
 
 void ChartAdjuster::MicroAdjustTimer()
@@ -87,8 +85,8 @@ void ChartAdjuster::MicroAdjustTimer()
     if (!ctx_.State.NudgePending)
         return;
     ctx_.State.NudgePending = false;
-    if (nudgedTask_ != 0 && ctx_.Hooks.PushChartRecord)
-        ctx_.Hooks.PushChartRecord(nudgedTask_);
+    if (nudgedTask_ != 0)
+        ctx_.Schedule.PushChartRecord(nudgedTask_);
 }
 
 void ChartAdjuster::Zoom(TDateTime start, TDateTime end)
@@ -114,8 +112,7 @@ void ChartAdjuster::ZoomOutClick()
         // Under a date restriction the query widens instead, and the chart follows it.
         ctx_.Controls.TaskStartDate = ComposeDateTime(DatePart(start), TimePart(ctx_.Controls.TaskStartDate));
         ctx_.Controls.TaskEndDate = ComposeDateTime(DatePart(end), TimePart(ctx_.Controls.TaskEndDate));
-        if (ctx_.Hooks.ApplyCustomerQuery)
-            ctx_.Hooks.ApplyCustomerQuery();
+        ctx_.Pages.ApplyCustomerQuery();
         builder_.BuildChart(true);
         status_.ShowTaskStatusBar();
         return;

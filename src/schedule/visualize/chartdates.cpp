@@ -46,8 +46,7 @@ void ChartDates::SetChartDateRange(bool update, TDateTime start, TDateTime end)
     const TDateTime base = ctx_.Controls.SpecifyWorkingDay
         ? schedule::CombineDateTime(ctx_.Controls.StartDayTime, ctx_.Controls.StartDayTime)
         : 0.0;
-    if (ctx_.Hooks.SetChartGrid)
-        ctx_.Hooks.SetChartGrid(interval, style, base);
+    ctx_.View.SetChartGrid(interval, style, base);
     ctx_.State.ChartGridCount = span / interval;
 
     const TDateTime from = RoundUpToQuarterHour(start);

@@ -97,8 +97,7 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
 
 void DependencySetup::StopButtonClick()
 {
-    if (ctx_.Hooks.PushChartUpdates)
-        ctx_.Hooks.PushChartUpdates();
+    ctx_.Schedule.PushChartUpdates();
     ctx_.State.DependencySetupMode = false;
     ctx_.State.DependencyNumber = 0;
     ctx_.UI.SetStatusText(0, "");
@@ -107,8 +106,7 @@ void DependencySetup::StopButtonClick()
     ctx_.Controls.StopButtonEnabled = false;
     ctx_.Controls.SetDependenciesEnabled = true;
     ctx_.Controls.ChartSortBy = kSortByDependentGroup;
-    if (ctx_.Hooks.ChartSortByClick)
-        ctx_.Hooks.ChartSortByClick();
+    ctx_.Pages.ChartSortByClick();
 }
 
 void DependencySetup::ResetDependenciesClick()
@@ -146,8 +144,7 @@ void DependencySetup::ResetDependenciesClick()
         }
         previous = next;
     }
-    if (ctx_.Hooks.RefreshChart)
-        ctx_.Hooks.RefreshChart();
+    ctx_.Pages.RefreshChart();
     ctx_.UI.SetStatusText(0, "Dependencies reset for task: " + name);
     ctx_.UI.SetStatusText(1, "Dependent tasks: " + list);
     ctx_.UI.RepaintStatus();

@@ -13,8 +13,7 @@ using schedule::ScheduleItemRecord;
 
 void TaskStatusBar::ShowTaskStatusBar()
 {
-    if (ctx_.Hooks.ReadOtherPages)
-        ctx_.Hooks.ReadOtherPages();
+    ctx_.View.ReadOtherPageControls(ctx_.Controls);
     db::Table& t = ctx_.Tables.ChartsTable;
     data::UserInterface& ui = ctx_.UI;
     const std::string desc = data::TrimBlanks(ScheduleItemField(t, &ScheduleItemRecord::DESC).asString());

@@ -319,24 +319,25 @@ class JobSummaryTest : public ChartBuildingTest {
 protected:
     void SetUp() override
     {
-        // Adds the summary row as the schedule's add routine does.
-        hooks.AddTaskToSchedule = [this](const JobSummaryRow& row) {
-            added.push_back(row);
-            AddTask({.Id = row.ChartsId,
-                     .Desc = row.Description,
-                     .Start = row.Start,
-                     .End = row.End,
-                     .Hours = row.Hours,
-                     .Crew = 0,
-                     .Job = row.JobId,
-                     .IsJob = true,
-                     .Customer = row.CustomerName,
-                     .JobName = row.JobName});
-        };
         controls.ShowJobsOnly = 0;
         AddCustomer(1100, "Ames");
         AddJob(100, "Roof", 1100, "Ames");
         AddJob(200, "Empty", 1100, "Ames");
+    }
+    // Adds the summary row as the schedule's add routine does.
+    void AddTaskToSchedule(const JobSummaryRow& row) override
+    {
+        added.push_back(row);
+        AddTask({.Id = row.ChartsId,
+                 .Desc = row.Description,
+                 .Start = row.Start,
+                 .End = row.End,
+                 .Hours = row.Hours,
+                 .Crew = 0,
+                 .Job = row.JobId,
+                 .IsJob = true,
+                 .Customer = row.CustomerName,
+                 .JobName = row.JobName});
     }
     std::vector<JobSummaryRow> added;
 };

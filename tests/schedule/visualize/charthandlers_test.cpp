@@ -143,19 +143,14 @@ TEST_F(ChartEventsTest, TheHintTellsOfAnOverlapAndOfRepeats)
         return hint.substr(0, hint.find('\n'));
     };
     EXPECT_EQ(firstLine(4), "Mow:  Reoccurring.    Status: Awarded");
-    hooks.ResourcesAreFree = [](std::int32_t, TDateTime, TDateTime, std::int32_t) { return false; };
+    resourcesBusy = true;
     EXPECT_EQ(firstLine(2), "Sand:  Single.  Overlaps another task using same resource.  Status: Awarded");
 }
 
 TEST_F(ChartEventsTest, ADoubleClickOpensTheEditorOnTheTaskAfterTheWriteBack)
 {
-    int opened = 0;
-    hooks.ShowTaskEditor = [&](int) {
-        ++opened;
-        EXPECT_DOUBLE_EQ(c3.fieldByName("CHARTSID").asFloat(), 3);
-    };
     handlers.RACAllocationDblClick(BarOf(3));
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(editorOpenedOn, std::vector<std::int32_t>{3});
     EXPECT_EQ(RAC.Count(), 0);
     EXPECT_EQ(ui.Status[0], "Edit Haul");
 }
