@@ -91,7 +91,7 @@ public:
           adder_(tables_, state, ui, sync_),
           calendars_(d.CalendarTable, holidays_, state),
           calendarTab_({d.CalendarTable, d.CalendarTable2, d.HolidaysTable, d.HolidaysTable2, d.CrewsTable2},
-                       state, holidays_, ui, {}),
+                       state, holidays_, ui, noRecompute_),
           rules_(d, state)
     {}
 
@@ -212,6 +212,9 @@ private:
     schedule::ScheduleSync sync_;
     schedule::ScheduleAdder adder_;
     schedule::CalendarTables calendars_;
+    struct : schedule::CalendarSchedule {
+        void RecomputeAllTaskEnds() override {}
+    } noRecompute_;
     schedule::WorkCalendarTab calendarTab_;
     customers::CustomFieldRules rules_;
 };

@@ -24,23 +24,8 @@ TimeBlocksFeature::TimeBlocksFeature(const FeatureContext& context, const MainFe
     removeSpaceTimer_->setInterval(kRemoveSpaceMs);
     QObject::connect(removeSpaceTimer_, &QTimer::timeout, removeSpaceTimer_, [this] { RemoveSpaceTimerTimer(); });
 
-    timeblocks::SlotHooks hooks;
-    hooks.RestartRemoveSpaceTimer = [this] {
-        removeSpaceTimer_->stop();
-        removeSpaceTimer_->start();
-    };
-    hooks.StopRemoveSpaceTimer = [this] { removeSpaceTimer_->stop(); };
-    hooks.SetInsertSpaceEnabled = [this](bool on) { features_.Visualize->Page()->InsertSpace()->setEnabled(on); };
-    hooks.SetRemoveSpaceEnabled = [this](bool on) { features_.Visualize->Page()->RemoveSpace()->setEnabled(on); };
-    hooks.OpenInsertDialog = [this] { insertSlot_->Open(); };
-    hooks.OpenRemoveDialog = [this] { removeSlot_->Open(); };
-    hooks.RefreshChartsView = [this] {
-        db::Table& charts = context_.Session.Data().ChartsTable;
-        if (charts.active())
-            charts.refresh();
-    };
     operations_ = std::make_unique<timeblocks::SlotOperations>(context_.Session.Sync(), context_.Session.State,
-                                                               std::move(hooks));
+                                                               *this);
     insertSlot_ = std::make_unique<tasks::TInsertSlot>(DialogContext(), &context_.Window);
     removeSlot_ = std::make_unique<tasks::TRemoveSlot>(DialogContext(), &context_.Window);
 
@@ -50,6 +35,44 @@ TimeBlocksFeature::TimeBlocksFeature(const FeatureContext& context, const MainFe
 }
 
 TimeBlocksFeature::~TimeBlocksFeature() = default;
+
+void TimeBlocksFeature::RestartRemoveSpaceTimer()
+{
+    removeSpaceTimer_->stop();
+    removeSpaceTimer_->start();
+}
+
+void TimeBlocksFeature::StopRemoveSpaceTimer()
+{
+    removeSpaceTimer_->stop();
+}
+
+void TimeBlocksFeature::SetInsertSpaceEnabled(bool enabled)
+{
+    features_.Visualize->Page()->InsertSpace()->setEnabled(enabled);
+}
+
+void TimeBlocksFeature::SetRemoveSpaceEnabled(bool enabled)
+{
+    features_.Visualize->Page()->RemoveSpace()->setEnabled(enabled);
+}
+
+void TimeBlocksFeature::OpenInsertDialog()
+{
+    insertSlot_->Open();
+}
+
+void TimeBlocksFeature::OpenRemoveDialog()
+{
+    removeSlot_->Open();
+}
+
+void TimeBlocksFeature::RefreshChartsView()
+{
+    db::Table& charts = context_.Session.Data().ChartsTable;
+    if (charts.active())
+        charts.refresh();
+}
 
 timeblocks::SlotServices TimeBlocksFeature::Services()
 {

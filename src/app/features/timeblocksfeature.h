@@ -1,8 +1,9 @@
 #pragma once
 // Blocks of time as a feature unit: the Visualize page's "Insert time" and
 // "Remove time" buttons, their dialogs (tasks::TInsertSlot, TRemoveSlot), the
-// window-free operation (timeblocks::SlotOperations) on the session, and the
-// insert's 5-minute timer, after which a pending insert is pushed.
+// window-free operation (timeblocks::SlotOperations) on the session, for which
+// the unit answers as its view, and the insert's 5-minute timer, after which a
+// pending insert is pushed.
 
 #include <memory>
 #include <optional>
@@ -16,10 +17,10 @@ class QTimer;
 
 namespace tw::app {
 
-class TimeBlocksFeature {
+class TimeBlocksFeature : public timeblocks::TimeBlocksView {
 public:
     TimeBlocksFeature(const FeatureContext& context, const MainFeatures& features);
-    ~TimeBlocksFeature();
+    ~TimeBlocksFeature() override;
 
     void InsertSpaceClick();
     void RemoveSpaceClick();
@@ -33,6 +34,14 @@ public:
     tasks::TInsertSlot* InsertSlot() const { return insertSlot_.get(); }
     tasks::TRemoveSlot* RemoveSlot() const { return removeSlot_.get(); }
     QTimer* RemoveSpaceTimer() const { return removeSpaceTimer_; }
+
+    void RestartRemoveSpaceTimer() override;
+    void StopRemoveSpaceTimer() override;
+    void SetInsertSpaceEnabled(bool enabled) override;
+    void SetRemoveSpaceEnabled(bool enabled) override;
+    void OpenInsertDialog() override;
+    void OpenRemoveDialog() override;
+    void RefreshChartsView() override;
 
 private:
     timeblocks::SlotServices Services();

@@ -35,12 +35,24 @@ QApplication& App()
     return *application;
 }
 
+// The dialogs are opened by the tests themselves; no button or timer around them.
+class NoTimeBlocksWindow : public TimeBlocksView {
+public:
+    void RestartRemoveSpaceTimer() override {}
+    void StopRemoveSpaceTimer() override {}
+    void SetInsertSpaceEnabled(bool) override {}
+    void SetRemoveSpaceEnabled(bool) override {}
+    void OpenInsertDialog() override {}
+    void OpenRemoveDialog() override {}
+    void RefreshChartsView() override {}
+};
+
 TDateTime At(int day, int h, int m = 0)
 {
     return EncodeDate(2026, 12, day) + EncodeTime(h, m, 0, 0);
 }
 
-class SlotDialogs : public ::testing::Test, protected OneWorkstation {
+class SlotDialogs : public ::testing::Test, protected OneWorkstation, public NoTimeBlocksWindow {
 protected:
     SlotDialogs()
     {
@@ -51,7 +63,7 @@ protected:
         r.END1 = EncodeTime(17, 0, 0, 0);
         calendar.Load(r);
         adder = std::make_unique<schedule::ScheduleAdder>(ws->tables, ws->state, ws->ui, ws->sync);
-        ops = std::make_unique<SlotOperations>(ws->sync, ws->state, SlotHooks{});
+        ops = std::make_unique<SlotOperations>(ws->sync, ws->state, *this);
     }
 
     SlotDialogContext Context()
