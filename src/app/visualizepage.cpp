@@ -101,7 +101,7 @@ TVisualizePage::~TVisualizePage()
 void TVisualizePage::Attach(const visualize::ChartTables& tables, data::MainScreenState& state,
                             data::UserInterface& userInterface, const schedule::WorkCalendar& loadedCalendar,
                             visualize::ChartSchedule& schedule, visualize::WorkingTime& time,
-                            visualize::ChartPages& pages)
+                            visualize::OtherPages& pages)
 {
     userInterface_ = &userInterface;
     page_ = std::make_unique<visualize::VisualizePageLogic>(*ui->RAC, tables, state, userInterface, statusTexts_,

@@ -48,7 +48,7 @@ public:
 
     void Attach(const visualize::ChartTables& tables, data::MainScreenState& state, data::UserInterface& ui,
                 const schedule::WorkCalendar& loadedCalendar, visualize::ChartSchedule& schedule,
-                visualize::WorkingTime& time, visualize::ChartPages& pages);
+                visualize::WorkingTime& time, visualize::OtherPages& pages);
     bool Attached() const { return page_ != nullptr; }
     // The page's logic. Only once attached.
     visualize::VisualizePageLogic& Logic() { return *page_; }

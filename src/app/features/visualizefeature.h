@@ -19,7 +19,7 @@ namespace tw::app {
 
 class TVisualizePage;
 
-class VisualizeFeature : public visualize::ChartSchedule, public visualize::ChartPages {
+class VisualizeFeature : public visualize::ChartSchedule, public visualize::OtherPages {
 public:
     VisualizeFeature(const FeatureContext& context, const MainFeatures& features, QWidget* container,
                      QLayout* containerLayout);

@@ -8,7 +8,7 @@
 
 namespace tw::visualize {
 
-class DetachedPage : public VisualizeView, public ChartSchedule, public WorkingTime, public ChartPages {
+class DetachedPage : public VisualizeView, public ChartSchedule, public WorkingTime, public OtherPages {
 public:
     explicit DetachedPage(const schedule::WorkCalendar& loadedCalendar) : loaded_(loadedCalendar) {}
 

@@ -142,7 +142,7 @@ struct VisualizeContext {
     VisualizeView& View;
     ChartSchedule& Schedule;
     WorkingTime& Time;
-    ChartPages& Pages;
+    OtherPages& Pages;
     PageControls& Controls;
     ChartState& Chart;
     const data::JobStatusTexts& StatusTexts;

@@ -69,9 +69,9 @@ public:
 };
 
 // The other pages the chart reaches.
-class ChartPages {
+class OtherPages {
 public:
-    virtual ~ChartPages() = default;
+    virtual ~OtherPages() = default;
 
     // The query of the Add / Edit / Query tab, applied again, and its
     // selection controls enabled to match the display choice.
@@ -91,7 +91,7 @@ struct PageLinks {
     VisualizeView& View;
     ChartSchedule& Schedule;
     WorkingTime& Time;
-    ChartPages& Pages;
+    OtherPages& Pages;
 };
 
 }  // namespace tw::visualize
