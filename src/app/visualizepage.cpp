@@ -99,14 +99,14 @@ TVisualizePage::~TVisualizePage()
 }
 
 void TVisualizePage::Attach(const visualize::ChartTables& tables, data::MainScreenState& state,
-                            data::UserInterface& userInterface, const schedule::WorkCalendar& loadedCalendar,
-                            visualize::ChartSchedule& schedule, visualize::WorkingTime& time,
-                            visualize::OtherPages& pages)
+                            data::ChartDisplay& display, data::UserInterface& userInterface,
+                            const schedule::WorkCalendar& loadedCalendar, visualize::ChartSchedule& schedule,
+                            visualize::WorkingTime& time, visualize::OtherPages& pages)
 {
     userInterface_ = &userInterface;
-    page_ = std::make_unique<visualize::VisualizePageLogic>(*ui->RAC, tables, state, userInterface, statusTexts_,
-                                                            loadedCalendar,
-                                                            visualize::PageLinks{*this, schedule, time, pages});
+    page_ = std::make_unique<visualize::VisualizePageLogic>(
+        *ui->RAC, tables, state, display, userInterface, statusTexts_, loadedCalendar,
+        visualize::PageLinks{*this, schedule, time, pages});
     ReadControls();
 }
 
@@ -400,11 +400,11 @@ void TVisualizePage::KeepChartScale(double widthRatio)
         const TDateTime start = ui->RAC->StartAt();
         const TDateTime end = start + (ui->RAC->EndAt() - start) * widthRatio;
         page_->Dates.SetChartDateRange(true, start, end);
-        data::MainScreenState& state = page_->Context.State;
-        if (start < state.EarliestBarStart)
-            state.EarliestBarStart = start;
-        if (end > state.LatestBarEnd)
-            state.LatestBarEnd = end;
+        data::ChartDisplay& display = page_->Context.Display;
+        if (start < display.EarliestBarStart)
+            display.EarliestBarStart = start;
+        if (end > display.LatestBarEnd)
+            display.LatestBarEnd = end;
         page_->Dates.SetChartPeriod(start, end);
     });
 }

@@ -46,7 +46,8 @@ public:
     explicit TVisualizePage(QWidget* parent = nullptr);
     ~TVisualizePage() override;
 
-    void Attach(const visualize::ChartTables& tables, data::MainScreenState& state, data::UserInterface& ui,
+    void Attach(const visualize::ChartTables& tables, data::MainScreenState& state,
+                data::ChartDisplay& display, data::UserInterface& ui,
                 const schedule::WorkCalendar& loadedCalendar, visualize::ChartSchedule& schedule,
                 visualize::WorkingTime& time, visualize::OtherPages& pages);
     bool Attached() const { return page_ != nullptr; }

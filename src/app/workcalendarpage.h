@@ -36,7 +36,8 @@ public:
     ~TWorkCalendarPage() override;
 
     void Attach(schedule::WorkCalendarTab::Tables tables, data::MainScreenState& state,
-                schedule::HolidayList& holidays, data::UserInterface& ui, schedule::CalendarSchedule& schedule);
+                schedule::HolidayList& holidays, data::UserInterface& ui,
+                schedule::CalendarSchedule& schedule);
     bool Attached() const { return tab_ != nullptr; }
 
     // What the main window and the other tabs call.

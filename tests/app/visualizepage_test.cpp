@@ -297,7 +297,7 @@ TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)
     Click("ZoomOut");
     EXPECT_GT(rac->EndAt() - rac->StartAt(), before);
     EXPECT_EQ(Find<controls::TFcStatusPane>("ChartEndDate")->Caption().toStdString(),
-              data::DateTimeText(window.Session().State.ChartPeriodEnd));
+              data::DateTimeText(window.Session().Chart.ShownEnd()));
 }
 
 TEST_F(VisualizePageTest, AMoveOntoAnotherTaskOfTheResourceIsRefused)

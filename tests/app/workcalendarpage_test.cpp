@@ -39,10 +39,7 @@ protected:
         state.StartupDone = true;
     }
 
-    void Attach(TWorkCalendarPage& p)
-    {
-        p.Attach(tables.Cursors(), state, holidays, recorded, *this);
-    }
+    void Attach(TWorkCalendarPage& p) { p.Attach(tables.Cursors(), state, holidays, recorded, *this); }
     template <typename T>
     T* Find(const char* name)
     {

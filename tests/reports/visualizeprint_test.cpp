@@ -53,9 +53,9 @@ TEST_F(VisualizePrint, PrintButtonOpensTheDialogForTheChartsPeriod)
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsOpen());
     const reports::ChartPeriod period = dialog->Request().Period;
-    EXPECT_EQ(period.Start, window.Session().State.ChartPeriodStart);
-    EXPECT_EQ(period.End, window.Session().State.ChartPeriodEnd);
-    EXPECT_EQ(period.SpanDays, window.Session().State.ChartSpanDays);
+    EXPECT_EQ(period.Start, window.Session().Chart.ShownStart());
+    EXPECT_EQ(period.End, window.Session().Chart.ShownEnd());
+    EXPECT_EQ(period.SpanDays, window.Session().Chart.ChartSpanDays);
     EXPECT_EQ(dialog->Request().Options.Title, window.windowTitle());
     dialog->close();
 }

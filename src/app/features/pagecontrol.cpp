@@ -26,7 +26,8 @@ PageControl::PageControl(const FeatureContext& context, const MainFeatures& feat
       features_(features),
       tabs_(tabs),
       pages_(pages),
-      handlers_(TabTablesOf(context.Session.Data()), context.Session.State, context.UI, *this)
+      handlers_(TabTablesOf(context.Session.Data()), context.Session.State, context.Session.Chart, context.UI,
+                *this)
 {}
 
 void PageControl::TabControlChange()

@@ -24,8 +24,8 @@ TimeBlocksFeature::TimeBlocksFeature(const FeatureContext& context, const MainFe
     removeSpaceTimer_->setInterval(kRemoveSpaceMs);
     QObject::connect(removeSpaceTimer_, &QTimer::timeout, removeSpaceTimer_, [this] { RemoveSpaceTimerTimer(); });
 
-    operations_ = std::make_unique<timeblocks::SlotOperations>(context_.Session.Sync(), context_.Session.State,
-                                                               *this);
+    operations_ =
+        std::make_unique<timeblocks::SlotOperations>(context_.Session.Sync(), context_.Session.State, *this);
     insertSlot_ = std::make_unique<tasks::TInsertSlot>(DialogContext(), &context_.Window);
     removeSlot_ = std::make_unique<tasks::TRemoveSlot>(DialogContext(), &context_.Window);
 

@@ -78,8 +78,8 @@ void VisualizeFeature::Attach()
         return;
     AppSession& s = context_.Session;
     workingTime_ = std::make_unique<visualize::CalendarWorkingTime>(s.Calendars());
-    page_->Attach(visualize::ChartTablesOf(s.Data()), s.State, context_.UI, s.Calendars().Loaded(), *this,
-                  *workingTime_, *this);
+    page_->Attach(visualize::ChartTablesOf(s.Data()), s.State, s.Chart, context_.UI, s.Calendars().Loaded(),
+                  *this, *workingTime_, *this);
     page_->ReadOtherPages = [this](visualize::PageControls& controls) {
         const schedule::CalendarControls calendar = features_.Calendar->Controls();
         controls.SpecifyWorkingDay = calendar.SpecifyWorkingDay;
@@ -177,8 +177,8 @@ void VisualizeFeature::KeepSyncLevels(const std::function<void()>& change)
 bool VisualizeFeature::ResourcesAreFree(std::int32_t crewId, TDateTime start, TDateTime end,
                                         std::int32_t chartsId)
 {
-    return schedule::ResourcesAreFree(context_.Session.ScheduleTables(), context_.UI, true, crewId, start, end,
-                                      chartsId);
+    return schedule::ResourcesAreFree(context_.Session.ScheduleTables(), context_.UI, true, crewId, start,
+                                      end, chartsId);
 }
 
 void VisualizeFeature::AddTaskToSchedule(const visualize::JobSummaryRow& row)

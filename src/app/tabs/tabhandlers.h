@@ -6,13 +6,14 @@
 // page prepares the page the user turns to (the chart is written back and
 // cleared when the Visualize page is left, and built when it is shown).
 //
-//   TabHandlers handlers(tables, state, ui, view);   // view: the pages (tabview.h)
+//   TabHandlers handlers(tables, state, chart, ui, view);   // view: the pages (tabview.h)
 //   handlers.TabControlChange(tabs->currentIndex());
 
 #include <functional>
 
 #include "app/mainpage.h"
 #include "app/tabs/tabview.h"
+#include "data/services/chartdisplay.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
 #include "platform/datetime/datetime.h"
@@ -36,9 +37,11 @@ struct TabHooks {
 
 class TabHandlers {
 public:
-    TabHandlers(const TabTables& tables, data::MainScreenState& state, data::UserInterface& ui, TabView& view)
+    TabHandlers(const TabTables& tables, data::MainScreenState& state, data::ChartDisplay& chart,
+                data::UserInterface& ui, TabView& view)
         : tables_(tables),
           state_(state),
+          chart_(chart),
           ui_(ui),
           view_(view)
     {}
@@ -56,6 +59,7 @@ public:
 private:
     TabTables tables_;
     data::MainScreenState& state_;
+    data::ChartDisplay& chart_;  // the Visualize page's: its zoom and the period printed
     data::UserInterface& ui_;
     TabView& view_;
 };

@@ -2,7 +2,8 @@
 
 namespace tw::timeblocks {
 
-SlotOperations::SlotOperations(schedule::ScheduleSync& sync, data::MainScreenState& state, TimeBlocksView& view)
+SlotOperations::SlotOperations(schedule::ScheduleSync& sync, data::MainScreenState& state,
+                               TimeBlocksView& view)
     : sync_(sync),
       state_(state),
       view_(view)

@@ -48,7 +48,7 @@ std::string ChartHandlers::RACAllocationAutoHint(const TResourceAllocation* bar)
         const std::string overlap = ResourcesAreFree(ctx_, crewId, start, end, chartsId)
             ? std::string()
             : std::string("Overlaps another task using same resource.");
-        const double span = ctx_.State.ChartSpanDays;
+        const double span = ctx_.Display.ChartSpanDays;
         const std::string startText =
             schedule::ChartDateLabelText(start, span) + " " + schedule::TimeTextWithoutSeconds(start);
         const std::string endText =

@@ -4,6 +4,7 @@
 // a resource without a calendar. A benchmark or a test that reaches none of
 // these builds the logic on it; a fake overrides what it wants to see.
 
+#include "data/services/chartdisplay.h"
 #include "schedule/visualize/visualizeview.h"
 
 namespace tw::visualize {
@@ -13,6 +14,8 @@ public:
     explicit DetachedPage(const schedule::WorkCalendar& loadedCalendar) : loaded_(loadedCalendar) {}
 
     PageLinks Links() { return {*this, *this, *this, *this}; }
+
+    data::ChartDisplay Display;
 
     void StartMicroAdjust() override {}
     void StopMicroAdjust() override {}

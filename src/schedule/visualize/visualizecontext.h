@@ -12,6 +12,7 @@
 
 #include "chart/customresourceallocationchart.h"
 #include "data/jobstatus.h"
+#include "data/services/chartdisplay.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
@@ -138,6 +139,7 @@ struct VisualizeContext {
     TChart& RAC;
     ChartTables& Tables;
     data::MainScreenState& State;
+    data::ChartDisplay& Display;  // the page's own state, kept by the session
     data::UserInterface& UI;
     VisualizeView& View;
     ChartSchedule& Schedule;

@@ -18,21 +18,22 @@ namespace tw::visualize {
 class VisualizePageLogic {
 public:
     VisualizePageLogic(TChart& rac, const ChartTables& tables, data::MainScreenState& state,
-                       data::UserInterface& ui, const data::JobStatusTexts& statusTexts,
-                       const schedule::WorkCalendar& loadedCalendar, const PageLinks& links)
+                       data::ChartDisplay& display, data::UserInterface& ui,
+                       const data::JobStatusTexts& statusTexts, const schedule::WorkCalendar& loadedCalendar,
+                       const PageLinks& links)
         : Tables(tables),
           Detached(loadedCalendar),
-          Context{rac,      Tables, state,       ui,  links.View, links.Schedule, links.Time, links.Pages,
-                  Controls, Chart,  statusTexts, loadedCalendar}
+          Context{rac,        Tables,      state,    display, ui,          links.View,    links.Schedule,
+                  links.Time, links.Pages, Controls, Chart,   statusTexts, loadedCalendar}
     {}
-    // Detached (the members are made in order, so Detached is whole when
-    // the context takes it).
+    // Detached, with a display of its own (the members are made in order, so
+    // Detached is whole when the context takes it).
     VisualizePageLogic(TChart& rac, const ChartTables& tables, data::MainScreenState& state,
                        data::UserInterface& ui, const data::JobStatusTexts& statusTexts,
                        const schedule::WorkCalendar& loadedCalendar)
         : Tables(tables),
           Detached(loadedCalendar),
-          Context{rac,      Tables, state,       ui,  Detached, Detached, Detached, Detached,
+          Context{rac,      Tables, state,       Detached.Display, ui, Detached, Detached, Detached, Detached,
                   Controls, Chart,  statusTexts, loadedCalendar}
     {}
     VisualizePageLogic(const VisualizePageLogic&) = delete;

@@ -51,7 +51,8 @@ public:
     // knows the tables level afterwards.
     virtual void KeepSyncLevels(const std::function<void()>& change) = 0;
     // Quiet overlap test of a task against the other tasks of its resource.
-    virtual bool ResourcesAreFree(std::int32_t crewId, TDateTime start, TDateTime end, std::int32_t chartsId) = 0;
+    virtual bool ResourcesAreFree(std::int32_t crewId, TDateTime start, TDateTime end,
+                                  std::int32_t chartsId) = 0;
     // Adds a job summary row to the working copy (and its task-list record).
     virtual void AddTaskToSchedule(const JobSummaryRow& row) = 0;
 };
@@ -62,7 +63,8 @@ class WorkingTime {
 public:
     virtual ~WorkingTime() = default;
 
-    virtual TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& startOut, TDateTime start, float hours) = 0;
+    virtual TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& startOut, TDateTime start,
+                                     float hours) = 0;
     virtual float WorkingHoursBetween(std::int32_t crewId, TDateTime start, TDateTime end) = 0;
     // Loads the resource's calendar and gives it as loaded.
     virtual const schedule::WorkCalendar& LoadWorkCalendar(std::int32_t crewId) = 0;

@@ -192,9 +192,9 @@ TEST_F(ChartBuildingTest, ThePeriodFitsTheEarliestStartAndTheLatestEnd)
     builder.BuildChart(true);
     EXPECT_NEAR(RAC.StartAt(), Day(7, 8), 1e-6);
     EXPECT_NEAR(RAC.EndAt(), Day(9, 10), 1e-6);
-    EXPECT_NEAR(state.ChartPeriodStart, Day(7, 8), 1e-6);
-    EXPECT_NEAR(state.ChartSpanDays, Day(9, 10) - Day(7, 8), 1e-6);
-    EXPECT_DOUBLE_EQ(state.ChartGridInterval, 1.0);
+    EXPECT_NEAR(display.ShownStart(), Day(7, 8), 1e-6);
+    EXPECT_NEAR(display.ChartSpanDays, Day(9, 10) - Day(7, 8), 1e-6);
+    EXPECT_DOUBLE_EQ(display.ChartGridInterval, 1.0);
 }
 
 TEST_F(ChartBuildingTest, AnEmptyWorkingCopyLeavesThePeriodAsItWas)

@@ -104,7 +104,7 @@ struct HintCase {
 TEST_F(ChartEventsTest, TheHintFollowsTheHintSettings)
 {
     AddAssignment(2, 1, 100, false);
-    state.ChartSpanDays = 30;
+    display.ChartSpanDays = 30;
     const std::string times = "12/8/2026 9:00 AM to 12/8/2026 11:00 AM";
     const std::string line = "Paint:  Single.    Status: In progress\n" + times + "\n2.00 hours";
     const std::string resources = "Assigned to:\n  North;  168 Hours per week\n  South;  168 Hours per week";
@@ -137,7 +137,7 @@ TEST_F(ChartEventsTest, TheHintTellsOfAnOverlapAndOfRepeats)
         {.Id = 4, .Desc = "Mow", .Start = Day(9, 8), .End = Day(9, 9), .Hours = 1, .Crew = 2, .Chain = 7});
     builder.BuildChart(true);
     state.HintMode = 1;
-    state.ChartSpanDays = 30;
+    display.ChartSpanDays = 30;
     auto firstLine = [this](int id) {
         const std::string hint = handlers.RACAllocationAutoHint(BarOf(id));
         return hint.substr(0, hint.find('\n'));

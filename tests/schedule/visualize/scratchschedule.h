@@ -80,6 +80,7 @@ public:
     db::Table c1, c2, c3, c4, c5, c6, c7, c8, c9, jobs, jobs2, customers, crews, icrews2, icrews3;
     TChart RAC;
     data::MainScreenState state;
+    data::ChartDisplay display;
     data::RecordingUserInterface ui;
     schedule::HolidayList holidays;
     data::JobStatusTexts statusTexts;
@@ -87,7 +88,7 @@ public:
     // The calendar every resource works by.
     schedule::CalendarRecord calendar;
     ChartTables tables{c1, c2, c3, c4, c5, c6, c7, c8, c9, jobs2, jobs, customers, crews, icrews2, icrews3};
-    VisualizePageLogic page{RAC, tables, state, ui, statusTexts, loaded, Links()};
+    VisualizePageLogic page{RAC, tables, state, display, ui, statusTexts, loaded, Links()};
     PageControls& controls = page.Controls;
     ChartState& chart = page.Chart;
     ChartDates& dates = page.Dates;
