@@ -4,6 +4,7 @@
 // take the time are measured one by one after a start, as the breakdown.
 #include <benchmark/benchmark.h>
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "platform/db/table.h"
@@ -99,16 +100,16 @@ void BM_StartupStep(benchmark::State& bench)
     for (auto _ : bench) {
         switch (bench.range(0)) {
         case OpenTables:
-            window.CloseAllTables();
-            window.OpenAllTables(false);
+            window.Session().Tables().CloseAllTables();
+            window.Features().Startup->OpenAllTables(false);
             break;
         case Synchronise:
-            window.PullChartUpdates(true);
-            window.RemoveObsoleteTasks();
+            window.Session().Sync().PullChartUpdates(true);
+            window.Session().Sync().RemoveObsoleteTasks();
             break;
-        case Recompute: window.RecomputeAllTaskEnds(); break;
-        case ChartBuild: window.BuildChart(true); break;
-        default: window.RefreshWorkCalendar(); break;
+        case Recompute: window.Session().RecomputeAllTaskEnds(); break;
+        case ChartBuild: window.Features().Visualize->BuildChart(true); break;
+        default: window.Features().Startup->RefreshWorkCalendar(); break;
         }
     }
     window.close();

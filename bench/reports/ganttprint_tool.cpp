@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
@@ -104,11 +105,11 @@ int Make(const QString& folder, int tasks)
         std::fprintf(stderr, "The schedule database did not open.\n");
         return 1;
     }
-    if (!window.Data().ChartsTable5.isEmpty()) {
+    if (!window.Session().Data().ChartsTable5.isEmpty()) {
         std::fprintf(stderr, "%s has a schedule already.\n", qPrintable(folder));
         return 1;
     }
-    data::TEstimateData& d = window.Data();
+    data::TEstimateData& d = window.Session().Data();
     const TDateTime monday = EncodeDate(2027, 3, 1) + 8.0 / 24;
     const int perResource = tasks / kResources;
     for (int r = 0; r < kResources; ++r) {
@@ -174,9 +175,9 @@ int Run(const QString& folder, const QString& pdfFile)
     Tick(window, "RestrictToActive");
     Tick(window, "ShowJobsOnlyTasks");
     window.TabControl()->setCurrentIndex(app::TMainScreen::SchedulePage);
-    window.BuildChart(true);
+    window.Features().Visualize->BuildChart(true);
     const qint64 charted = clock.restart();
-    const long long rows = window.VisualizePage()->RAC()->Count();
+    const long long rows = window.Features().Visualize->Page()->RAC()->Count();
 
     if (pdfFile.isEmpty()) {
         const QImage drawn = window.grab().toImage();
@@ -186,8 +187,8 @@ int Run(const QString& folder, const QString& pdfFile)
         window.FormDestroy();
         return 0;
     }
-    window.PrintPreviewButtonClick();
-    reports::TPrintPreview* dialog = window.PrintPreview();
+    window.Features().Pages->PrintPreviewButtonClick();
+    reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
     if (!dialog) {
         std::fprintf(stderr, "The print button opened no dialog.\n");
         return 1;
@@ -206,7 +207,7 @@ int Run(const QString& folder, const QString& pdfFile)
     file.close();
     const qint64 printed = clock.restart();
 
-    db::Table& printer = window.Data().PrinterTable;
+    db::Table& printer = window.Session().Data().PrinterTable;
     printer.refresh();
     const QString memo = QFileInfo(QString::fromStdString(printer.path())).dir().filePath("printer.dbt");
     std::fprintf(stderr,

@@ -3,6 +3,7 @@
 // and a removal as another workstation sees it.
 #include "app/querypage.h"
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "app/windowlayout.h"
@@ -111,7 +112,7 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     SelectRow(page->CrewsGrid(), "Bob");
     SelectRow(page->TasksGrid(), "Paint walls");
     Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Insert)->click();
-    tasks::TAddTask* editor = window.TaskEditor();
+    tasks::TAddTask* editor = window.Features().Editor->Editor();
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Kitchen task 4");
     EXPECT_EQ(editor->findChild<QLineEdit*>("Resource")->text(), "Bob");
@@ -152,10 +153,10 @@ TEST_F(QueryPageTest, AtTheDefaultSizeNoCaptionIsCut)
 TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
 {
     examples::AddSampleTask(window, ann, {"Brook", "Porch", "Sand floor", Day(8, 13), 1});
-    db::Table& customers = window.Data().CustomersTable;
+    db::Table& customers = window.Session().Data().CustomersTable;
     customers.refresh();
     ASSERT_TRUE(customers.locate("NAME", db::Value(std::string("Ames"))));
-    window.ApplyCustomerQuery();
+    window.Features().Query->ApplyCustomerQuery();
     const auto toggle = [this](const char* name, QAccessible::Role role) {
         QAccessibleInterface* item = QAccessible::queryAccessibleInterface(Find<QWidget>(name));
         EXPECT_EQ(item->role(), role) << name;
@@ -214,7 +215,7 @@ TEST_F(QueryPageTest, AddResourceGivesTheTaskAFurtherResource)
     SelectRow(page->TasksGrid(), "Clear site");
     SelectRow(page->CrewsGrid(), "Ann");
     add->Click();
-    db::Table& rows = window.Data().ICrewsTable2;
+    db::Table& rows = window.Session().Data().ICrewsTable2;
     rows.refresh();
     EXPECT_TRUE(rows.locate("CHARTSID;CREWID", {db::Value(double(clearSite)), db::Value(double(ann))}));
     EXPECT_TRUE(rows.locate("CHARTSID;CREWID", {db::Value(double(clearSite)), db::Value(double(bob))}));
@@ -266,7 +267,7 @@ TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
 
     window.Session().State.EstimatorAlias.clear();
     button->Click();
-    exchange::TImportQM* importWindow = window.ImportQM();
+    exchange::TImportQM* importWindow = window.Features().Exchange->ImportQM();
     ASSERT_NE(importWindow, nullptr);
     EXPECT_TRUE(importWindow->isVisible());
     EXPECT_EQ(importWindow->windowTitle(), "Import Quillmark job");
@@ -286,12 +287,12 @@ TEST_F(QueryPageTest, AReadOnlyCopyCannotImportFromQuillmark)
 {
     auto* button = Find<controls::TFcBitBtn>("ImportFromQM");
     ASSERT_NE(button, nullptr);
-    window.ApplyReadOnlyAccess(true);
+    window.Features().Startup->ApplyReadOnlyAccess(true);
     EXPECT_FALSE(button->isEnabled());
     page->UpdateSelectControls();
     EXPECT_FALSE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(window.ImportQM(), nullptr);
+    EXPECT_EQ(window.Features().Exchange->ImportQM(), nullptr);
 }
 
 // The whole way from the page: the window lists the Quillmark database in
@@ -302,7 +303,7 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     window.Session().State.EstimatorAlias = "VAZOdiz";
     window.Session().State.EstimatorFolder = folders.qm;
     Find<controls::TFcBitBtn>("ImportFromQM")->Click();
-    exchange::TImportQM* importWindow = window.ImportQM();
+    exchange::TImportQM* importWindow = window.Features().Exchange->ImportQM();
     ASSERT_NE(importWindow, nullptr);
     auto* companies = importWindow->findChild<QTableView*>(QStringLiteral("CustomerGrid"));
     auto* bids = importWindow->findChild<QTableView*>(QStringLiteral("BidGrid"));
@@ -319,7 +320,7 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     EXPECT_EQ(window.StatusText(0), "2 tasks added");
     EXPECT_FALSE(window.Session().State.TablesBusy);
     std::vector<std::string> imported;
-    db::Table& charts = window.Data().ChartsTable5;
+    db::Table& charts = window.Session().Data().ChartsTable5;
     charts.refresh();
     for (charts.first(); !charts.eof(); charts.next())
         if (charts.fieldByName("JOBNAME").asString() == "Roof renewal" && !charts.fieldByName("JOB").asBoolean())
@@ -344,9 +345,9 @@ TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
     EXPECT_EQ(button->Caption(), "Export to QuickBooks");
     page->UpdateSelectControls();
     ASSERT_TRUE(button->isEnabled());
-    window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
+    window.Session().Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
     button->Click();
-    exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
+    exchange::TExportJobToQB* exportWindow = window.Features().Exchange->ExportJobToQB();
     ASSERT_NE(exportWindow, nullptr);
     EXPECT_TRUE(exportWindow->isVisible());
     EXPECT_EQ(exportWindow->windowTitle(), "Export to QuickBooks");
@@ -355,7 +356,7 @@ TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
     EXPECT_EQ(exportWindow->findChild<QLineEdit*>("MatchingCharCount")->text(), "4");
 
     // "QuickBooks setup" opens the setup dialog on its accounting page.
-    settings::TQMSetup& setup = window.SetupDialog();
+    settings::TQMSetup& setup = window.Features().Utilities->SetupDialog();
     auto* pages = setup.findChild<controls::TFcPageControl*>("GeneralSetupTabs");
     pages->SetActivePage(setup.GeneralSetupTab());
     bool shown = false;
@@ -367,7 +368,7 @@ TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
     EXPECT_TRUE(shown);
     exportWindow->close();
 
-    window.ApplyReadOnlyAccess(true);
+    window.Features().Startup->ApplyReadOnlyAccess(true);
     EXPECT_FALSE(button->isEnabled());
 }
 
@@ -379,16 +380,16 @@ TEST_F(QueryPageTest, SendToQuickBooksAddsTheTaskToTheOpenCompany)
     qb::test::CompanyFolder company(qb::test::SampleCompany());
     ASSERT_TRUE(test::LinkLocalCompany(company.Path()));
 
-    window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
+    window.Session().Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
     Find<controls::TFcBitBtn>("ExportToQB")->Click();
-    exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
+    exchange::TExportJobToQB* exportWindow = window.Features().Exchange->ExportJobToQB();
     ASSERT_NE(exportWindow, nullptr);
     const std::size_t boxes = recorder.Boxes.size();
     exportWindow->findChild<controls::TFcBitBtn*>("ExportJob")->Click();
     for (std::size_t i = boxes; i < recorder.Boxes.size(); ++i)
         ADD_FAILURE() << (recorder.Boxes[i].Caption + ": " + recorder.Boxes[i].Text).toStdString();
     EXPECT_EQ(exportWindow->findChild<controls::TFcStatusBar*>("StatusBar")->PanelText(0), "Paint walls exported");
-    db::Table& charts = window.Data().ChartsTable2;
+    db::Table& charts = window.Session().Data().ChartsTable2;
     charts.refresh();
     ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(paintWalls))));
     EXPECT_FALSE(charts.fieldByName("LISTID").asString().empty());

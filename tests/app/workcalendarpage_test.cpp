@@ -3,6 +3,7 @@
 #include "pressbutton.h"
 #include "../schedule/workcalendartab/calendartables.h"
 #include "app/appservices.h"
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "controls/fccalendar.h"
 #include "controls/fccmbobx.h"
@@ -307,22 +308,22 @@ TEST_F(WorkCalendarPageTest, TheMainWindowCarriesThePageOnItsWorkCalendarTab)
     testing::FreshUser user;
     testing::Recorder recorder;
     TMainScreen window;
-    TWorkCalendarPage* inWindow = window.WorkCalendarPage();
+    TWorkCalendarPage* inWindow = window.Features().Calendar->Page();
     ASSERT_NE(inWindow, nullptr);
     EXPECT_TRUE(window.TabControl()->widget(TMainScreen::CalendarPage)->isAncestorOf(inWindow));
 
     // Before the tables are attached the calendar members do nothing.
-    window.ShowWorkCalendar(0);
+    window.Features().Calendar->ShowWorkCalendar(0);
     EXPECT_EQ(tables.CalendarTable.recordCount(), 0);
 
     Attach(*inWindow);
-    window.FillCalendarResourceList(true);
-    window.SelectCalendarResource(0);
-    window.ShowWorkCalendar(0);
+    window.Features().Calendar->FillCalendarResourceList(true);
+    window.Features().Calendar->SelectCalendarResource(0);
+    window.Features().Calendar->ShowWorkCalendar(0);
     EXPECT_EQ(tables.CalendarTable.recordCount(), 1);
     EXPECT_EQ(inWindow->findChild<controls::TFcGroupBox*>("HoursPanel")->Caption(), "Working hours for all");
     tables.AddHoliday(1, EncodeDate(2026, 12, 24));
-    window.LoadHolidays();
+    window.Features().Calendar->LoadHolidays();
     EXPECT_EQ(holidays.Texts(), std::vector<std::string>{"12/24/2026"});
 }
 

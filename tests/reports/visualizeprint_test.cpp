@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
@@ -36,20 +37,20 @@ protected:
                 window, ann,
                 {"Ames", "Kitchen", "Task " + std::to_string(i), monday + i + EncodeTime(9, 0, 0, 0), 2});
         ShowOn(TMainScreen::SchedulePage);
-        window.BuildChart(true);
+        window.Features().Visualize->BuildChart(true);
     }
-    void ClickPrint() { window.VisualizePage()->PrintPreviewButton()->Click(); }
+    void ClickPrint() { window.Features().Visualize->Page()->PrintPreviewButton()->Click(); }
 };
 
 TEST_F(VisualizePrint, PrintButtonOpensTheDialogForTheChartsPeriod)
 {
     window.Session().State.DependencySetupMode = true;
     ClickPrint();
-    EXPECT_EQ(window.PrintPreview(), nullptr) << "not while dependencies are being set up";
+    EXPECT_EQ(window.Features().Printing->Dialog(), nullptr) << "not while dependencies are being set up";
     window.Session().State.DependencySetupMode = false;
 
     ClickPrint();
-    reports::TPrintPreview* dialog = window.PrintPreview();
+    reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsOpen());
     const reports::ChartPeriod period = dialog->Request().Period;
@@ -63,18 +64,18 @@ TEST_F(VisualizePrint, PrintButtonOpensTheDialogForTheChartsPeriod)
 TEST_F(VisualizePrint, GanttReportPaintsTheChartsRows)
 {
     ClickPrint();
-    reports::TPrintPreview* dialog = window.PrintPreview();
+    reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
     ASSERT_NE(dialog, nullptr);
     dialog->SetChartTypeIndex(reports::GanttChart);
     const reports::PdfResult pdf = dialog->ChosenReportPdf();
     ASSERT_TRUE(pdf.Ok()) << pdf.Message.toStdString();
     EXPECT_EQ(reports::testing::ReadPdf(pdf.Pdf).Pages, 1);
 
-    db::Table& printer = window.Data().PrinterTable;
+    db::Table& printer = window.Session().Data().PrinterTable;
     printer.refresh();
     ASSERT_EQ(printer.recordCount(), 1);
     printer.first();
-    EXPECT_EQ(printer.fieldByName("INDEX").asInteger(), window.VisualizePage()->RAC()->Count());
+    EXPECT_EQ(printer.fieldByName("INDEX").asInteger(), window.Features().Visualize->Page()->RAC()->Count());
     EXPECT_TRUE(printer.fieldByName("IMAGE").asBytes().empty()) << "the page is drawn, not kept as pixels";
     // The chart's rows are on the page as text and bars.
     const reports::testing::PdfFacts facts = reports::testing::ReadPdf(pdf.Pdf);

@@ -1,13 +1,25 @@
 #include "app/features/pagecontrol.h"
 
+#include "app/appservices.h"
 #include "app/mainpagecontrol.h"
 
+#include "app/features/customerfeature.h"
 #include "app/features/printingfeature.h"
+#include "app/features/queryfeature.h"
+#include "app/features/taskeditorfeature.h"
 #include "app/features/timeblocksfeature.h"
 #include "app/features/visualizefeature.h"
 #include "app/features/workcalendarfeature.h"
-#include "data/hookcall.h"
+#include "app/querypage.h"
 #include "app/session/startupsequence.h"
+#include "app/visualizepage.h"
+#include "data/hookcall.h"
+
+#include <QAbstractButton>
+#include <QList>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
 
 namespace tw::app {
 
@@ -21,14 +33,31 @@ TabTables TabTablesOf(data::TEstimateData& d)
 }  // namespace
 
 PageControl::PageControl(const FeatureContext& context, const MainFeatures& features, TMainPageControl* tabs,
-                         StartupWindow& pages)
+                         StartupWindow& pages, QTimer* pollTimer)
     : context_(context),
       features_(features),
       tabs_(tabs),
       pages_(pages),
+      pollTimer_(pollTimer),
       handlers_(TabTablesOf(context.Session.Data()), context.Session.State, context.Session.Chart, context.UI,
-                *this)
-{}
+                *this),
+      poll_(context.Session.State, context.UI, *this)
+{
+    BindDataModule();
+}
+
+// The hooks other units of the window fill stay as they are.
+void PageControl::BindDataModule()
+{
+    data::DataModuleHooks& hooks = context_.Session.Data().Hooks();
+    hooks.TerminateApplication = [] { TerminateApplication(); };
+    hooks.ApplyCustomerQuery = [this] { features_.Query->ApplyQueryAndShowTasksNavigator(); };
+    hooks.SelectPageIsCurrent = [this] { return tabs_->currentIndex() == SelectPage; };
+    schedule::CalendarTables& calendars = context_.Session.Calendars();
+    hooks.WorkingHoursBetween = [&calendars](std::int32_t resourceId, TDateTime start, TDateTime end) {
+        return calendars.WorkingHoursBetween(resourceId, start, end);
+    };
+}
 
 void PageControl::TabControlChange()
 {
@@ -50,6 +79,29 @@ void PageControl::ChartSortByClick()
     if (!features_.Visualize->Attached())
         return;
     ShowingErrors(context_.UI, [this] { handlers_.ChartSortByClick(); });
+}
+
+void PageControl::UpdatePollTimer()
+{
+    ShowingErrors(context_.UI, [this] { poll_.UpdatePollTimer(); });
+}
+
+// Every window the pages opened closes as its own close button leaves it,
+// while the tables are still open: the task editor first, then the dialogs
+// owned by the main window (print preview, e-mail, blocks of time, import, ...).
+void PageControl::CloseDialogs()
+{
+    ShowingErrors(context_.UI, [this] { features_.Editor->CloseWindows(); });
+    ShowingErrors(context_.UI, [this] { features_.Customers->CloseDialogs(); });
+    QList<QPointer<QWidget>> open;
+    for (QWidget* child : context_.Window.findChildren<QWidget*>()) {
+        if (child->isWindow() && child->isVisible())
+            open.append(child);
+    }
+    for (const QPointer<QWidget>& window : open) {
+        if (window)
+            ShowingErrors(context_.UI, [&window] { window->close(); });
+    }
 }
 
 int PageControl::ActivePage() const
@@ -105,6 +157,11 @@ bool PageControl::SortChoiceRestored() const
     return context_.Session.Chart.SortChoiceRestored;
 }
 
+void PageControl::SetChartSortBy2(int choice)
+{
+    features_.Query->Page()->SetChartSortBy2(choice);
+}
+
 void PageControl::ShowCalendarOf(bool allResources, std::int32_t resourceId)
 {
     features_.Calendar->ShowCalendarOf(allResources, resourceId);
@@ -128,6 +185,58 @@ void PageControl::EndPendingInsert()
 void PageControl::OpenPrintPreview(const PrintRequest& request)
 {
     features_.Printing->Open(request);
+}
+
+void PageControl::SetPollTimerEnabled(bool enabled)
+{
+    if (enabled)
+        pollTimer_->start();
+    else
+        pollTimer_->stop();
+}
+
+void PageControl::SetRefreshChartEnabled(bool enabled)
+{
+    features_.Visualize->Page()->RefreshChart()->setEnabled(enabled);
+}
+
+void PageControl::ReopenMyCompanyTable()
+{
+    db::Table& myCompany = context_.Session.Data().MyCompanyTable;
+    data::TableOperations::CloseTable(myCompany, true);
+    myCompany.open();
+}
+
+int PageControl::ReadWorkCalendarMode()
+{
+    return context_.Session.SettingsTables().ReadWorkCalendarMode();
+}
+
+void PageControl::RecomputeAllTaskEnds()
+{
+    context_.Session.RecomputeAllTaskEnds();
+}
+
+bool PageControl::RemoveObsoleteTasks()
+{
+    return context_.Session.Sync().RemoveObsoleteTasks();
+}
+
+bool PageControl::PullChartUpdates(bool force)
+{
+    return context_.Session.Sync().PullChartUpdates(force);
+}
+
+void PageControl::ApplyQueryFilters()
+{
+    features_.Query->Page()->ApplyQueryFilters();
+}
+
+void PageControl::RefreshChartsTable()
+{
+    db::Table& charts = context_.Session.Data().ChartsTable;
+    if (charts.active())
+        charts.refresh();
 }
 
 }  // namespace tw::app

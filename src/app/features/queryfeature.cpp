@@ -11,7 +11,6 @@
 #include "app/mainpage.h"
 #include "app/mainpagecontrol.h"
 #include "app/querypage.h"
-#include "app/tabs/updatepoll.h"
 #include "app/visualizepage.h"
 #include "platform/registry/registry.h"
 #include "tasks/addtaskform.h"
@@ -34,7 +33,7 @@ QueryFeature::~QueryFeature()
     delete page_;
 }
 
-void QueryFeature::Attach(UpdatePoll& poll)
+void QueryFeature::Attach()
 {
     if (page_->Attached())
         return;
@@ -87,11 +86,7 @@ void QueryFeature::Attach(UpdatePoll& poll)
         controls.SpecifyWorkingDay = features_.Calendar->Controls().SpecifyWorkingDay;
     };
     ConnectOtherPages();
-    poll.Hooks.ApplyQueryFilters = [this] { page_->ApplyQueryFilters(); };
     features_.Customers->ConnectToQuery(page_);
-    features_.Pages->Handlers().Hooks.SetChartSortBy2 = [this](int choice) {
-        page_->SetChartSortBy2(choice);
-    };
 
     // Leaving the page keeps its current task; showing it again reads the views afresh.
     QObject::connect(tabs_, &TMainPageControl::currentChanged, page_,

@@ -17,7 +17,6 @@ class QGridLayout;
 namespace tw::app {
 
 class TMainPageControl;
-class UpdatePoll;
 
 class QueryFeature {
 public:
@@ -27,8 +26,8 @@ public:
     ~QueryFeature();
 
     TQueryPage* Page() const { return page_; }
-    // Attaches the page to the open tables; the poll reapplies its filters.
-    void Attach(UpdatePoll& poll);
+    // Attaches the page to the open tables.
+    void Attach();
     void ApplyCustomerQuery();
     // Every page's "apply the customer query" comes here (the data module's
     // hook): the task navigator an empty database hid returns with a job.

@@ -59,6 +59,9 @@ public:
     // Every task's end again from its start, hours and calendar, after a
     // calendar changed; a failure reaches the user as an "Error" box.
     void RecomputeAllTaskEnds();
+    // The shutdown's last step: the lock record given back if an operation
+    // cut short left it held by this copy (never one another copy holds).
+    void ReleaseHeldLock();
 
 private:
     SessionInterface interface_;

@@ -4,7 +4,6 @@
 #include <string>
 #include <unordered_map>
 
-#include "data/hookcall.h"
 #include "data/services/busyscopes.h"
 
 namespace tw::app {
@@ -12,7 +11,6 @@ namespace tw::app {
 namespace {
 
 using data::BusyCursor;
-using data::Call;
 using data::TablesBusyScope;
 
 }  // namespace
@@ -97,7 +95,7 @@ void TabHandlers::ChartSortByClick()
 {
     if (!state_.StartupDone)
         return;
-    Call(Hooks.SetChartSortBy2, view_.ChartSortBy());
+    view_.SetChartSortBy2(view_.ChartSortBy());
     if (state_.DependencySetupMode)
         return;
     view_.SetResetDependenciesEnabled(false);

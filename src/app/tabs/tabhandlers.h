@@ -9,8 +9,6 @@
 //   TabHandlers handlers(tables, state, chart, ui, view);   // view: the pages (tabview.h)
 //   handlers.TabControlChange(tabs->currentIndex());
 
-#include <functional>
-
 #include "app/mainpage.h"
 #include "app/tabs/tabview.h"
 #include "data/services/chartdisplay.h"
@@ -27,12 +25,6 @@ struct TabTables {
     db::Table& CustomersTable2;  // walked for the customers' names
     db::Table& ChartsTable;      // the Add / Edit / Query page's view of the working copy
     db::Table& ChartsTable2;     // the working copy without a query filter
-};
-
-// The Add / Edit / Query page's twin of the sort choice, until that page has
-// a feature unit of its own; empty, it does nothing.
-struct TabHooks {
-    std::function<void(int index)> SetChartSortBy2;
 };
 
 class TabHandlers {
@@ -53,8 +45,6 @@ public:
 
     // CUSTNAME of every working schedule item from the NAME of its customer.
     void RewriteCustomerNames();
-
-    TabHooks Hooks;
 
 private:
     TabTables tables_;

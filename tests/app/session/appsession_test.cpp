@@ -93,6 +93,36 @@ TEST_F(AppSessionTest, ATaskAddedInOneSessionReachesTheOtherAtItsNextPull)
     EXPECT_TRUE(uiB_.Messages.empty());
 }
 
+// The shutdown's last step gives back the lock record that an operation cut
+// short left with this session, and never the one another session holds.
+TEST_F(AppSessionTest, AHeldLockIsGivenBackOnlyByTheSessionHoldingIt)
+{
+    std::unique_ptr<AppSession> a = StartSession("a", uiA_);
+    std::unique_ptr<AppSession> b = StartSession("b", uiB_);
+    ASSERT_TRUE(a->State.TablesOpen && b->State.TablesOpen);
+    const auto lockUsed = [this] {
+        db::Table access;
+        access.setFolder((dir_ / "schedule").string());
+        access.setTableName("Access.dbf");
+        access.open();
+        access.first();
+        return access.fieldByName("USE").asBoolean();
+    };
+
+    ASSERT_TRUE(b->Lock().UpdateAccessRecord(true));
+    a->ReleaseHeldLock();
+    EXPECT_TRUE(lockUsed());
+    EXPECT_TRUE(b->State.LockHeld);
+
+    b->Data().AccessTable.close();  // the lock's table as a cut-short operation may leave it
+    b->ReleaseHeldLock();
+    EXPECT_FALSE(b->State.LockHeld);
+    EXPECT_FALSE(lockUsed());
+    EXPECT_FALSE(b->Data().AccessTable.active());
+    EXPECT_TRUE(uiA_.Messages.empty());
+    EXPECT_TRUE(uiB_.Messages.empty());
+}
+
 // The window's side of the start-up, as a record of what it was shown.
 struct FakeStartupWindow : StartupWindow {
     void ShowScheduleDatabaseInUse(const std::string& text) override { Schedule = text; }

@@ -80,6 +80,7 @@ public:
     void SetResetDependenciesEnabled(bool enabled) override { resetDependenciesEnabled = enabled; }
     int ChartSortBy() const override { return sortBy; }
     bool SortChoiceRestored() const override { return sortChoiceRestored; }
+    void SetChartSortBy2(int choice) override { sortBy2 = choice; }
     void ShowCalendarOf(bool allResources, std::int32_t resourceId) override
     {
         calendarList = allResources ? "all resources" : "per resource";
@@ -99,6 +100,7 @@ public:
 
     int page = SchedulePage;
     int sortBy = 0;
+    int sortBy2 = 0;  // the Add / Edit / Query page's copy of the sort choice
     bool sortChoiceRestored = true;
     bool openLeavesTablesBusy = false;
 
@@ -294,15 +296,13 @@ TEST_F(TabHandlersTest, SortChoiceRebuildsOnlyOnceRestoredAndOutsideDependencySe
         SCOPED_TRACE(c.name);
         FakePages fresh{state, {}, c5};
         TabHandlers handlers{{customersView, customers, c1, c2}, state, display, ui, fresh};
-        int copied = 0;
-        handlers.Hooks.SetChartSortBy2 = [&copied](int choice) { copied = choice; };
         fresh.sortBy = 4;
         fresh.barMoved = true;
         state.StartupDone = c.startupDone;
         fresh.sortChoiceRestored = c.restored;
         state.DependencySetupMode = c.dependencyMode;
         handlers.ChartSortByClick();
-        EXPECT_EQ(copied, c.copied ? 4 : 0);
+        EXPECT_EQ(fresh.sortBy2, c.copied ? 4 : 0);
         EXPECT_EQ(fresh.builds, c.rebuilt ? 1 : 0);
         // The rebuild in the new order keeps the moved bar.
         EXPECT_EQ(fresh.moveWritten, c.rebuilt);
