@@ -95,37 +95,48 @@ timeblocks::SlotServices TimeBlocksFeature::Services()
 
 tasks::SlotDialogContext TimeBlocksFeature::DialogContext()
 {
-    AppSession& s = context_.Session;
     return tasks::SlotDialogContext{
-        .State = s.State,
+        .State = context_.Session.State,
         .Operations = *operations_,
-        .Services = [this] { return Services(); },
-        .GetCurrentResource =
-            [this, &s](std::string& description) {
-                const std::int32_t crew = features_.Editor->CurrentResource();
-                description.clear();
-                db::Table& crews = s.Data().CrewsTable4;
-                if (crews.active() && crews.locate("CREWID", db::Value(double(crew))))
-                    description = data::TrimBlanks(crews.fieldByName("DESC").asString());
-                return crew;
-            },
-        .LoadWorkCalendar =
-            [&s](std::int32_t crew) {
-                s.Calendars().LoadWorkCalendar(true, crew);
-                return s.Calendars().Loaded().WorkDayStart();
-            },
-        .PushChartUpdates = [&s] { s.Sync().PushChartUpdates(); },
-        // Job summaries follow their tasks, and the chart its records.
-        .AfterInsert =
-            [this] {
-                TVisualizePage* page = features_.Visualize->Page();
-                if (page->Attached())
-                    page->Logic().Builder.UpdateJobSummaries();
-                features_.Visualize->RebuildFromRecords();
-            },
-        .AfterRemove = [this] { features_.Visualize->RebuildFromRecords(); },
+        .Host = *this,
         .UI = context_.UI,
     };
+}
+
+std::int32_t TimeBlocksFeature::CurrentResource(std::string& description)
+{
+    const std::int32_t crew = features_.Editor->CurrentResource();
+    description.clear();
+    db::Table& crews = context_.Session.Data().CrewsTable4;
+    if (crews.active() && crews.locate("CREWID", db::Value(double(crew))))
+        description = data::TrimBlanks(crews.fieldByName("DESC").asString());
+    return crew;
+}
+
+TDateTime TimeBlocksFeature::LoadWorkCalendar(std::int32_t crewId)
+{
+    schedule::CalendarTables& calendars = context_.Session.Calendars();
+    calendars.LoadWorkCalendar(true, crewId);
+    return calendars.Loaded().WorkDayStart();
+}
+
+void TimeBlocksFeature::PushChartUpdates()
+{
+    context_.Session.Sync().PushChartUpdates();
+}
+
+// Job summaries follow their tasks, and the chart its records.
+void TimeBlocksFeature::AfterInsert()
+{
+    TVisualizePage* page = features_.Visualize->Page();
+    if (page->Attached())
+        page->Logic().Builder.UpdateJobSummaries();
+    features_.Visualize->RebuildFromRecords();
+}
+
+void TimeBlocksFeature::AfterRemove()
+{
+    features_.Visualize->RebuildFromRecords();
 }
 
 void TimeBlocksFeature::InsertSpaceClick()

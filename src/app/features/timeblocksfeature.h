@@ -17,7 +17,7 @@ class QTimer;
 
 namespace tw::app {
 
-class TimeBlocksFeature : public timeblocks::TimeBlocksView {
+class TimeBlocksFeature : public timeblocks::TimeBlocksView, public tasks::SlotDialogHost {
 public:
     TimeBlocksFeature(const FeatureContext& context, const MainFeatures& features);
     ~TimeBlocksFeature() override;
@@ -43,8 +43,14 @@ public:
     void OpenRemoveDialog() override;
     void RefreshChartsView() override;
 
+    timeblocks::SlotServices Services() override;
+    std::int32_t CurrentResource(std::string& description) override;
+    TDateTime LoadWorkCalendar(std::int32_t crewId) override;
+    void PushChartUpdates() override;
+    void AfterInsert() override;
+    void AfterRemove() override;
+
 private:
-    timeblocks::SlotServices Services();
     tasks::SlotDialogContext DialogContext();
     void SetButtonsEnabled(bool enabled);
 

@@ -52,7 +52,10 @@ TDateTime At(int day, int h, int m = 0)
     return EncodeDate(2026, 12, day) + EncodeTime(h, m, 0, 0);
 }
 
-class SlotDialogs : public ::testing::Test, protected OneWorkstation, public NoTimeBlocksWindow {
+class SlotDialogs : public ::testing::Test,
+                    protected OneWorkstation,
+                    public NoTimeBlocksWindow,
+                    public SlotDialogHost {
 protected:
     SlotDialogs()
     {
@@ -68,37 +71,35 @@ protected:
 
     SlotDialogContext Context()
     {
-        return SlotDialogContext{
+        return SlotDialogContext{.State = ws->state, .Operations = *ops, .Host = *this, .UI = ws->ui};
+    }
+
+    // The program around the dialogs: one resource, "Crew 1", working 8:00 to 17:00.
+    SlotServices Services() override
+    {
+        return SlotServices{
+            .Tables = ws->tables,
             .State = ws->state,
-            .Operations = *ops,
-            .Services =
-                [this] {
-                    return SlotServices{
-                        .Tables = ws->tables,
-                        .State = ws->state,
-                        .Adder = *adder,
-                        .ComputeTaskEnd =
-                            [this](std::int32_t, TDateTime& out, TDateTime start, float hours) {
-                                return schedule::ComputeTaskEnd(calendar, holidays, out, start, hours);
-                            },
-                        .WorkingHoursBetween =
-                            [this](std::int32_t, TDateTime from, TDateTime to) {
-                                return schedule::WorkingHoursBetween(calendar, holidays, from, to);
-                            },
-                    };
+            .Adder = *adder,
+            .ComputeTaskEnd =
+                [this](std::int32_t, TDateTime& out, TDateTime start, float hours) {
+                    return schedule::ComputeTaskEnd(calendar, holidays, out, start, hours);
                 },
-            .GetCurrentResource =
-                [](std::string& description) {
-                    description = "Crew 1";
-                    return std::int32_t{1};
+            .WorkingHoursBetween =
+                [this](std::int32_t, TDateTime from, TDateTime to) {
+                    return schedule::WorkingHoursBetween(calendar, holidays, from, to);
                 },
-            .LoadWorkCalendar = [](std::int32_t) { return EncodeTime(8, 0, 0, 0); },
-            .PushChartUpdates = [this] { ++pushes; },
-            .AfterInsert = [this] { ++afterInsert; },
-            .AfterRemove = [this] { ++afterRemove; },
-            .UI = ws->ui,
         };
     }
+    std::int32_t CurrentResource(std::string& description) override
+    {
+        description = "Crew 1";
+        return 1;
+    }
+    TDateTime LoadWorkCalendar(std::int32_t) override { return EncodeTime(8, 0, 0, 0); }
+    void PushChartUpdates() override { ++pushes; }
+    void AfterInsert() override { ++afterInsert; }
+    void AfterRemove() override { ++afterRemove; }
 
     void AddTask(std::int32_t key, TDateTime start, TDateTime end, float hours)
     {
