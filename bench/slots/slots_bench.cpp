@@ -20,7 +20,7 @@ namespace {
 
 constexpr int kResources = 50;
 
-struct Schedule : OneWorkstation {
+struct Schedule : OneWorkstation, SlotWorkingTime {
     explicit Schedule(int records)
     {
         schedule::CalendarRecord r;
@@ -61,16 +61,19 @@ struct Schedule : OneWorkstation {
             .Tables = ws->tables,
             .State = ws->state,
             .Adder = *adder,
-            .ComputeTaskEnd =
-                [this](std::int32_t, TDateTime& out, TDateTime start, float hours) {
-                    return schedule::ComputeTaskEnd(calendar, holidays, out, start, hours);
-                },
-            .WorkingHoursBetween =
-                [this](std::int32_t, TDateTime from, TDateTime to) {
-                    return schedule::WorkingHoursBetween(calendar, holidays, from, to);
-                },
+            .Time = *this,
         };
     }
+    TDateTime ComputeTaskEnd(std::int32_t, TDateTime& out, TDateTime start, float hours) override
+    {
+        return schedule::ComputeTaskEnd(calendar, holidays, out, start, hours);
+    }
+    float WorkingHoursBetween(std::int32_t, TDateTime from, TDateTime to) override
+    {
+        return schedule::WorkingHoursBetween(calendar, holidays, from, to);
+    }
+    float LoadedHoursPerDay() override { return 8.0f; }
+    TDateTime Now() override { return tw::Now(); }
 
     schedule::WorkCalendar calendar;
     schedule::HolidayList holidays;

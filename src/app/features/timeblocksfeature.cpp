@@ -74,22 +74,34 @@ void TimeBlocksFeature::RefreshChartsView()
         charts.refresh();
 }
 
+TDateTime TimeBlocksFeature::ComputeTaskEnd(std::int32_t crewId, TDateTime& startOut, TDateTime start,
+                                            float hours)
+{
+    return context_.Session.Calendars().ComputeTaskEnd(crewId, startOut, start, hours);
+}
+
+float TimeBlocksFeature::WorkingHoursBetween(std::int32_t crewId, TDateTime from, TDateTime to)
+{
+    return context_.Session.Calendars().WorkingHoursBetween(crewId, from, to);
+}
+
+float TimeBlocksFeature::LoadedHoursPerDay()
+{
+    return context_.Session.Calendars().Loaded().HoursPerDay();
+}
+
+TDateTime TimeBlocksFeature::Now()
+{
+    return tw::Now();
+}
+
 timeblocks::SlotServices TimeBlocksFeature::Services()
 {
-    schedule::CalendarTables& calendars = context_.Session.Calendars();
     return timeblocks::SlotServices{
         .Tables = context_.Session.ScheduleTables(),
         .State = context_.Session.State,
         .Adder = context_.Session.Adder(),
-        .ComputeTaskEnd =
-            [&calendars](std::int32_t crew, TDateTime& startOut, TDateTime start, float hours) {
-                return calendars.ComputeTaskEnd(crew, startOut, start, hours);
-            },
-        .WorkingHoursBetween =
-            [&calendars](std::int32_t crew, TDateTime from, TDateTime to) {
-                return calendars.WorkingHoursBetween(crew, from, to);
-            },
-        .LoadedHoursPerDay = [&calendars] { return calendars.Loaded().HoursPerDay(); },
+        .Time = *this,
     };
 }
 

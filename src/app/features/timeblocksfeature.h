@@ -17,7 +17,9 @@ class QTimer;
 
 namespace tw::app {
 
-class TimeBlocksFeature : public timeblocks::TimeBlocksView, public tasks::SlotDialogHost {
+class TimeBlocksFeature : public timeblocks::TimeBlocksView,
+                          public timeblocks::SlotWorkingTime,
+                          public tasks::SlotDialogHost {
 public:
     TimeBlocksFeature(const FeatureContext& context, const MainFeatures& features);
     ~TimeBlocksFeature() override;
@@ -42,6 +44,12 @@ public:
     void OpenInsertDialog() override;
     void OpenRemoveDialog() override;
     void RefreshChartsView() override;
+
+    // The session's calendars, each resource on its own.
+    TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& startOut, TDateTime start, float hours) override;
+    float WorkingHoursBetween(std::int32_t crewId, TDateTime from, TDateTime to) override;
+    float LoadedHoursPerDay() override;
+    TDateTime Now() override;
 
     timeblocks::SlotServices Services() override;
     std::int32_t CurrentResource(std::string& description) override;

@@ -4,7 +4,6 @@
 // working-time engine on each resource's own calendar.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,16 +16,25 @@
 
 namespace tw::timeblocks {
 
+// The working-time engine on each resource's own calendar, and the clock the
+// notes of moved tasks are dated by.
+class SlotWorkingTime {
+public:
+    virtual ~SlotWorkingTime() = default;
+
+    virtual TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& startOut, TDateTime start,
+                                     float hours) = 0;
+    virtual float WorkingHoursBetween(std::int32_t crewId, TDateTime from, TDateTime to) = 0;
+    // Working hours per day of the calendar loaded in the main window.
+    virtual float LoadedHoursPerDay() = 0;
+    virtual TDateTime Now() = 0;
+};
+
 struct SlotServices {
     schedule::ScheduleTables& Tables;
     data::MainScreenState& State;
     schedule::ScheduleAdder& Adder;
-    std::function<TDateTime(std::int32_t crewId, TDateTime& startOut, TDateTime start, float hours)>
-        ComputeTaskEnd;
-    std::function<float(std::int32_t crewId, TDateTime from, TDateTime to)> WorkingHoursBetween;
-    // Working hours per day of the calendar loaded in the main window.
-    std::function<float()> LoadedHoursPerDay = [] { return 8.0f; };
-    std::function<TDateTime()> Now = &tw::Now;
+    SlotWorkingTime& Time;
 };
 
 // The physical record numbers of the working copy in stored order, taken

@@ -45,7 +45,7 @@ struct Task {
     std::int32_t chain = 0;
 };
 
-class Slots : public ::testing::Test, protected OneWorkstation {
+class Slots : public ::testing::Test, protected OneWorkstation, public SlotWorkingTime {
 protected:
     Slots()
     {
@@ -69,18 +69,20 @@ protected:
             .Tables = ws->tables,
             .State = ws->state,
             .Adder = *adder,
-            .ComputeTaskEnd =
-                [this](std::int32_t crew, TDateTime& startOut, TDateTime start, float hours) {
-                    return schedule::ComputeTaskEnd(calendars[crew], holidays, startOut, start, hours);
-                },
-            .WorkingHoursBetween =
-                [this](std::int32_t crew, TDateTime from, TDateTime to) {
-                    return schedule::WorkingHoursBetween(calendars[crew], holidays, from, to);
-                },
-            .LoadedHoursPerDay = [] { return 9.0f; },
-            .Now = [] { return At(1, 7, 30); },
+            .Time = *this,
         };
     }
+    // Each resource on its own calendar; the notes are dated 1 December, 7:30.
+    TDateTime ComputeTaskEnd(std::int32_t crew, TDateTime& startOut, TDateTime start, float hours) override
+    {
+        return schedule::ComputeTaskEnd(calendars[crew], holidays, startOut, start, hours);
+    }
+    float WorkingHoursBetween(std::int32_t crew, TDateTime from, TDateTime to) override
+    {
+        return schedule::WorkingHoursBetween(calendars[crew], holidays, from, to);
+    }
+    float LoadedHoursPerDay() override { return 9.0f; }
+    TDateTime Now() override { return At(1, 7, 30); }
 
     void Add(const Task& t)
     {

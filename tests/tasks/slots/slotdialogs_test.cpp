@@ -55,6 +55,7 @@ TDateTime At(int day, int h, int m = 0)
 class SlotDialogs : public ::testing::Test,
                     protected OneWorkstation,
                     public NoTimeBlocksWindow,
+                    public SlotWorkingTime,
                     public SlotDialogHost {
 protected:
     SlotDialogs()
@@ -81,16 +82,19 @@ protected:
             .Tables = ws->tables,
             .State = ws->state,
             .Adder = *adder,
-            .ComputeTaskEnd =
-                [this](std::int32_t, TDateTime& out, TDateTime start, float hours) {
-                    return schedule::ComputeTaskEnd(calendar, holidays, out, start, hours);
-                },
-            .WorkingHoursBetween =
-                [this](std::int32_t, TDateTime from, TDateTime to) {
-                    return schedule::WorkingHoursBetween(calendar, holidays, from, to);
-                },
+            .Time = *this,
         };
     }
+    TDateTime ComputeTaskEnd(std::int32_t, TDateTime& out, TDateTime start, float hours) override
+    {
+        return schedule::ComputeTaskEnd(calendar, holidays, out, start, hours);
+    }
+    float WorkingHoursBetween(std::int32_t, TDateTime from, TDateTime to) override
+    {
+        return schedule::WorkingHoursBetween(calendar, holidays, from, to);
+    }
+    float LoadedHoursPerDay() override { return 8.0f; }
+    TDateTime Now() override { return tw::Now(); }
     std::int32_t CurrentResource(std::string& description) override
     {
         description = "Crew 1";
