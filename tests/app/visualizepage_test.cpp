@@ -268,8 +268,9 @@ TEST_F(VisualizePageTest, AtTheDefaultSizeNoCaptionIsCut)
     QApplication::processEvents();
     testing::ExpectCaptionsWhole(page);
     const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
-    if (!folder.isEmpty())
+    if (!folder.isEmpty()) {
         EXPECT_TRUE(window.grab().save(folder + "/visualize.png"));
+    }
 }
 
 TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)

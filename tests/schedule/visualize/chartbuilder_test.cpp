@@ -303,8 +303,9 @@ TEST(FirstChartBuild, WritesEveryRecordInOneGoAndDrawsTheChartItWrote)
         SCOPED_TRACE(id);
         EXPECT_EQ(many.Read(id, "PTR"), id);
         EXPECT_EQ(many.Read(id, "RESOURCE"), many.chart.RowIds.at(many.BarOf(id)->Resource()));
-        if (id % 4 == 0)
+        if (id % 4 == 0) {
             EXPECT_NEAR(many.Read(id, "SD"), many.Read(id - 1, "ED"), 1e-6) << "aligned to its group";
+        }
     }
     EXPECT_EQ(rows.front(), "# Ames : Job 100");
 
