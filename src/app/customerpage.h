@@ -39,13 +39,16 @@ class TGraphicImport;
 
 namespace tw::app {
 
-class TCustomerPage : public QWidget {
+class TCustomerPage : public QWidget, private customers::CustomerTabView {
     Q_OBJECT
 public:
+    // fieldsHost: what the custom fields reach outside their window; query:
+    // the run's custom-field search.
     // customFieldsLeft, customFieldsTop: the custom fields window's place,
     // kept by the main window between runs.
     TCustomerPage(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
-                  int& customFieldsLeft, int& customFieldsTop, QWidget* parent = nullptr);
+                  customers::CustomFieldsHost& fieldsHost, query::QueryState& query, int& customFieldsLeft,
+                  int& customFieldsTop, QWidget* parent = nullptr);
     ~TCustomerPage() override;
 
     customers::CustomerTab& Logic() { return *tab_; }
@@ -60,8 +63,8 @@ public:
     // The main window keeps the restriction for the next run.
     std::function<void(bool restrict)> RestrictCustomerChanged;
 
-    void ShowCustomer();
-    void ShowCustomerPhoto();
+    void ShowCustomer() override;
+    void ShowCustomerPhoto() override;
     void RestrictCustomerClick(bool restrict);
     void NavigatorClick(customers::NavigatorAction action);
     void CustomerCustomFieldsClick();
@@ -81,6 +84,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The tab's other calls out.
+    void SetWindowCaption(const std::string& text) override;
+    void SetCustomersLabel(const std::string& text) override;
+    void SetJobsLabel(const std::string& text) override;
+    void SetTasksLabel(const std::string& text) override;
+    void ApplyCustomerQuery() override;
+
     bool HandleTabKey(QObject* watched, QEvent* event);
     void SyncRestriction();
     // Writes into the customer the controls were filled for; false (and the

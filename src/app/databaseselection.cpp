@@ -339,7 +339,7 @@ void DatabaseSelection::OpenAllTables(bool rebuildAllowed)
 TTWDatabaseSelection::TTWDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
                                            db::Database& schedulerDatabase, QWidget* parent)
     : DatabaseSelection(mainScreen,
-                        {&data::MainScreenState::ScheduleAlias, &data::MainScreenState::ScheduleFolder,
+                        {&data::SessionSettings::ScheduleAlias, &data::SessionSettings::ScheduleFolder,
                          &TMainScreen::TWDatabaseInUse},
                         ScheduleDatabaseRules(), session, schedulerDatabase,
                         QStringLiteral("Tarnwick database access"), QStringLiteral("Finding_TW_database.htm"),
@@ -389,7 +389,7 @@ void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
 TDatabaseSelection::TDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
                                        db::Database& estimatorDatabase, QWidget* parent)
     : DatabaseSelection(mainScreen,
-                        {&data::MainScreenState::EstimatorAlias, &data::MainScreenState::EstimatorFolder,
+                        {&data::SessionSettings::EstimatorAlias, &data::SessionSettings::EstimatorFolder,
                          &TMainScreen::QMDatabaseInUse},
                         EstimatingDatabaseRules(), session, estimatorDatabase,
                         QStringLiteral("Quillmark database access"),

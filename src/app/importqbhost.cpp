@@ -6,35 +6,39 @@
 #include "app/features/visualizefeature.h"
 #include "app/features/workcalendarfeature.h"
 #include "app/features/queryfeature.h"
+#include "app/features/utilitiesfeature.h"
 #include "app/querypage.h"
 #include "app/session/appsession.h"
 #include "customers/customfields.h"
 #include "data/services/recordservices.h"
 #include "exchange/qb/sessionfactory.h"
 #include "platform/registry/registry.h"
+#include "schedule/sync/scheduleitemrecord.h"
 #include "settings/setupdialog.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
 
 namespace tw::app {
 
-QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features,
-                                           std::function<settings::TQMSetup&()> setup)
+using schedule::ScheduleItemField;
+using schedule::ScheduleItemFieldName;
+using schedule::ScheduleItemRecord;
+
+QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features)
     : SessionExchangeHooks(context.Session),
       session_(context.Session),
       context_(context),
-      features_(features),
-      setup_(std::move(setup))
+      features_(features)
 {}
 
 exchange::ExchangeSettings& QuickBooksImportHost::Settings()
 {
-    return setup_().AccountingSettings();
+    return features_.Utilities->SetupDialog().AccountingSettings();
 }
 
 exchange::SetupEditionView& QuickBooksImportHost::Setup()
 {
-    return setup_().EditionView();
+    return features_.Utilities->SetupDialog().EditionView();
 }
 
 std::unique_ptr<qb::SessionManager> QuickBooksImportHost::CreateSessionManager()
@@ -109,7 +113,8 @@ TDateTime QuickBooksImportHost::WorkDayEnd()
 
 std::int32_t QuickBooksImportHost::NewScheduleKey()
 {
-    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7, "CHARTSID");
+    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7,
+                                ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID));
 }
 
 bool QuickBooksImportHost::AddTaskToSchedule(const schedule::NewScheduleItem& item)
@@ -165,14 +170,14 @@ std::int32_t QuickBooksImportHost::CurrentTaskKey()
     db::Table& charts = session_.Data().ChartsTable;
     if (!charts.active() || charts.eof() || charts.recNo() == 0)
         return 0;
-    return charts.fieldByName("CHARTSID").asInteger();
+    return ScheduleItemField(charts, &ScheduleItemRecord::CHARTSID).asInteger();
 }
 
 void QuickBooksImportHost::LocateCurrentTask(std::int32_t chartsId)
 {
     db::Table& charts = session_.Data().ChartsTable;
     if (charts.active() && chartsId != 0)
-        charts.locate("CHARTSID", db::Value(double(chartsId)));
+        charts.locate(ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID), db::Value(double(chartsId)));
 }
 
 void QuickBooksImportHost::ShowMainStatus(int panel, const QString& text)

@@ -73,6 +73,9 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     appearance_ =
         std::make_unique<AppearanceFeature>(session_.State, *this, ui->RACContainer, visualize_->Page());
     features_.Appearance = appearance_.get();
+    // The exchange windows take the entry fields' colour from the appearance.
+    exchange_ = std::make_unique<ExchangeFeature>(context_, features_, *appearance_);
+    features_.Exchange = exchange_.get();
     startup_->Prepare();
     appearance_->SetFieldColour(chart::ColourFromValue(0xE8F7FF));
     appearance_->ApplyColourScheme();
@@ -113,8 +116,6 @@ void TMainScreen::CreateFeatures()
     features_.Printing = printing_.get();
     email_ = std::make_unique<EmailFeature>(context_, features_);
     features_.Email = email_.get();
-    exchange_ = std::make_unique<ExchangeFeature>(context_, features_, ExchangeStepsOf(features_));
-    features_.Exchange = exchange_.get();
 }
 
 void TMainScreen::CreateStatusBar()

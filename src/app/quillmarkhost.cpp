@@ -2,8 +2,12 @@
 
 #include "app/session/appsession.h"
 #include "data/services/recordservices.h"
+#include "schedule/sync/scheduleitemrecord.h"
 
 namespace tw::app {
+
+using schedule::ScheduleItemFieldName;
+using schedule::ScheduleItemRecord;
 
 QuillmarkHost::QuillmarkHost(AppSession& session, QuillmarkImportWindow& window)
     : SessionExchangeHooks(session), session_(session), window_(window)
@@ -35,7 +39,8 @@ TDateTime QuillmarkHost::ComputeTaskEnd(std::int32_t crewId, TDateTime& start, T
 
 std::int32_t QuillmarkHost::NewScheduleKey()
 {
-    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7, "CHARTSID");
+    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7,
+                                ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID));
 }
 
 bool QuillmarkHost::AddTaskToSchedule(const schedule::NewScheduleItem& item)

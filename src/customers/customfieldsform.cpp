@@ -46,11 +46,6 @@ TCustomFields::TCustomFields(CustomFields& logic, int& left, int& top, QWidget* 
     for (controls::TFcRadioButton* b : {ui->SearchCustomers, ui->SearchResources, ui->SearchTasks})
         connect(b, &controls::TFcControl::clicked, this, &TCustomFields::SearchSelectionClick);
 
-    logic_.Hooks.Close = [this] {
-        left_ = x();
-        top_ = y();
-        hide();
-    };
     // The data module saves and shows values around every move of the
     // owner's view; what the user typed is read first, what it shows after.
     data::DataModuleHooks& h = logic_.DataHooks();
@@ -70,7 +65,6 @@ TCustomFields::~TCustomFields()
     data::DataModuleHooks& h = logic_.DataHooks();
     h.SaveCustomFieldValues = [l = &logic_](int kind) { l->SaveCustomFieldValues(kind); };
     h.LoadCustomFieldValues = [l = &logic_](int kind) { l->LoadCustomFieldValues(kind); };
-    logic_.Hooks.Close = nullptr;
 }
 
 void TCustomFields::ReadFromWindow()
@@ -124,6 +118,13 @@ void TCustomFields::ShowForm()
         kinds[std::clamp(f.SearchSelection, 0, 2)]->SetChecked(true);
     }
     ui->StatusBar->SetPanelText(0, QString::fromStdString(f.Status));
+    // Closed by the logic (a search that found records, Delete all): the
+    // place is kept for the next opening.
+    if (!f.Visible && isVisible()) {
+        left_ = x();
+        top_ = y();
+        hide();
+    }
 }
 
 QString TCustomFields::StatusText() const

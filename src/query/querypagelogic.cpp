@@ -1,6 +1,7 @@
 #include "query/querypagelogic.h"
 
 #include <cmath>
+#include <tuple>
 
 #include "data/datetimetext.h"
 #include "data/filtertexts.h"
@@ -10,7 +11,6 @@
 #include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "schedule/sync/schedulesync.h"
-#include "tasks/editor/lengthrules.h"
 
 namespace tw::query {
 
@@ -67,18 +67,23 @@ std::array<int, 3> CrewsGridWidths(int gridWidth)
     return {half - 64, half - 32, 60};
 }
 
-QueryPageLogic::QueryPageLogic(data::TEstimateData& data, data::MainScreenState& state,
+QueryPageLogic::QueryPageLogic(const QueryTables& tables, data::DataModuleHooks& module, QueryView& view,
+                               QueryHost& host, QueryState& query, data::MainScreenState& state,
                                data::UserInterface& ui)
-    : Search(state.Search),
-      d_(data),
+    : Search(query.Search),
+      d_(tables),
+      module_(module),
+      view_(view),
+      host_(host),
+      query_(query),
       state_(state),
       ui_(ui),
-      lock_(data.AccessTable, state, ui)
+      lock_(tables.AccessTable, state, ui)
 {}
 
 void QueryPageLogic::ConnectDataModule()
 {
-    data::DataModuleHooks& h = d_.Hooks();
+    data::DataModuleHooks& h = module_;
     h.ApplyQueryFilters = [this] { ApplyQueryFilters(); };
     h.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
     h.ShowResourcesOfTask = [this](std::int32_t chartsId) { ShowResourcesOfTask(chartsId); };
@@ -93,12 +98,12 @@ void QueryPageLogic::Status(int panel, const std::string& text)
 
 bool QueryPageLogic::Ask(const std::string& text)
 {
-    return Hooks.Confirm && Hooks.Confirm(text, "Confirm delete");
+    return view_.Confirm(text, "Confirm delete");
 }
 
 bool QueryPageLogic::JobMode()
 {
-    return Hooks.ShowJobsOnly && Hooks.ShowJobsOnly() == 0;
+    return host_.ChartDisplayChoice() == 0;
 }
 
 void QueryPageLogic::SetViewFilter(db::Table& view, const std::string& filter)
@@ -189,11 +194,7 @@ void QueryPageLogic::ApplyQueryFilters()
         in.ResourceTerm = TaskFilterForResource(d_.ICrewsTable2, KeyOf(d_.CrewsTable, "CREWID"));
     in.StartDate = Controls.Pickers.Start;
     in.EndDate = Controls.Pickers.End;
-    if (Hooks.WorkingDay) {
-        const auto [start, end] = Hooks.WorkingDay();
-        in.WorkingDayStart = start;
-        in.WorkingDayEnd = end;
-    }
+    std::tie(in.WorkingDayStart, in.WorkingDayEnd) = host_.WorkingDay();
     in.Status = Controls.TaskStatus;
     in.StatusName = StatusTexts.JobStatusName(Controls.TaskStatus);
     in.Search = Search;
@@ -210,22 +211,19 @@ void QueryPageLogic::ApplyQueryFilters()
     filterText_ = result.FilterText;
 
     {
-        FlagScope filtering(state_.FilterInProgress);
+        FlagScope filtering(query_.FilterInProgress);
         for (db::Table* view : {&d_.ChartsTable, &d_.ChartsTable3, &d_.ChartsTable6, &d_.ChartsTable9})
             SetViewFilter(*view, filterText_);
         if (d_.ChartsTable.isEmpty())
             Controls.TasksLabel = "No tasks";
     }
-    if (Hooks.LoadCustomFieldValues)
-        Hooks.LoadCustomFieldValues(kTaskOwner);
-    if (Hooks.ShowTaskStatusBar)
-        Hooks.ShowTaskStatusBar();
+    host_.LoadCustomFieldValues(kTaskOwner);
+    host_.ShowTaskStatusBar();
 }
 
 reports::SelectionState QueryPageLogic::ReportSelection(int chartSortBy) const
 {
-    const int showJobsOnly = Hooks.ShowJobsOnly ? Hooks.ShowJobsOnly() : 1;
-    return query::ReportSelection(Controls.Boxes, Search, showJobsOnly, chartSortBy,
+    return query::ReportSelection(Controls.Boxes, Search, host_.ChartDisplayChoice(), chartSortBy,
                                   state_.CurrentResourceId);
 }
 
@@ -286,7 +284,7 @@ void QueryPageLogic::RestrictTasksToCrewClick()
         Controls.CrewsLabel = "All resources";
         Search.ResourceSearchActive = false;
         {
-            FlagScope filtering(state_.FilterInProgress);
+            FlagScope filtering(query_.FilterInProgress);
             SetViewFilter(crews, std::string());
         }
         ResourceDisplayClick();
@@ -309,7 +307,7 @@ void QueryPageLogic::RestrictToCustomerClick()
     } else {
         Search.CustomerSearchActive = false;
         {
-            FlagScope filtering(state_.FilterInProgress);
+            FlagScope filtering(query_.FilterInProgress);
             SetViewFilter(customers, std::string());
         }
         Controls.CustomersLabel = "All customers";
@@ -367,19 +365,15 @@ void QueryPageLogic::RestrictToActiveClick()
 
 void QueryPageLogic::SearchCustomClick()
 {
-    if (Hooks.SearchCustomFields)
-        Hooks.SearchCustomFields();
+    host_.SearchCustomFields();
 }
 
 // ---- Date shortcuts ------------------------------------------------------
 
 void QueryPageLogic::ShortcutClick(DateShortcut shortcut)
 {
-    const TDateTime now = Hooks.Now ? Hooks.Now() : tw::Now();
-    TDateTime dayStart = 0;
-    TDateTime dayEnd = 0;
-    if (Hooks.WorkingDay)
-        std::tie(dayStart, dayEnd) = Hooks.WorkingDay();
+    const TDateTime now = host_.Now();
+    const auto [dayStart, dayEnd] = host_.WorkingDay();
     Controls.Pickers =
         FillPickers(ShortcutPeriod(shortcut, now), Controls.SpecifyWorkingDay, dayStart, dayEnd);
     Controls.UpDownDay = shortcut == DateShortcut::Today;
@@ -424,20 +418,20 @@ db::Table& QueryPageLogic::ViewOf(Navigator navigator)
 void QueryPageLogic::BeforeScroll(Navigator navigator)
 {
     switch (navigator) {
-    case Navigator::Customers: d_.CustomersTableBeforeScroll(); break;
-    case Navigator::Jobs: d_.JobsTableBeforeScroll(); break;
-    case Navigator::Tasks: d_.ChartsTableBeforeScroll(); break;
-    case Navigator::Crews: d_.CrewsTableBeforeScroll(); break;
+    case Navigator::Customers: d_.Scrolling.BeforeScroll(data::ScrolledView::Customers); break;
+    case Navigator::Jobs: d_.Scrolling.BeforeScroll(data::ScrolledView::Jobs); break;
+    case Navigator::Tasks: d_.Scrolling.BeforeScroll(data::ScrolledView::Charts); break;
+    case Navigator::Crews: d_.Scrolling.BeforeScroll(data::ScrolledView::Crews); break;
     }
 }
 
 void QueryPageLogic::AfterScroll(Navigator navigator)
 {
     switch (navigator) {
-    case Navigator::Customers: d_.CustomersTableAfterScroll(); break;
-    case Navigator::Jobs: d_.JobsTableAfterScroll(); break;
-    case Navigator::Tasks: d_.ChartsTableAfterScroll(); break;
-    case Navigator::Crews: d_.CrewsTableAfterScroll(); break;
+    case Navigator::Customers: d_.Scrolling.AfterScroll(data::ScrolledView::Customers); break;
+    case Navigator::Jobs: d_.Scrolling.AfterScroll(data::ScrolledView::Jobs); break;
+    case Navigator::Tasks: d_.Scrolling.AfterScroll(data::ScrolledView::Charts); break;
+    case Navigator::Crews: d_.Scrolling.AfterScroll(data::ScrolledView::Crews); break;
     }
 }
 
@@ -507,7 +501,7 @@ bool QueryPageLogic::TasksNavigatorBeforeAction(NavigateButton button)
             return false;
         }
         const TDateTime end = HasRecord(tasks) ? tasks.fieldByName("ED").asFloat() : 0;
-        NewTaskStart = end != 0 ? end : data::RoundUpToQuarterHour(Hooks.Now ? Hooks.Now() : tw::Now());
+        NewTaskStart = end != 0 ? end : data::RoundUpToQuarterHour(host_.Now());
         state_.TablesBusy = true;
         return true;
     }
@@ -546,10 +540,7 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
     case NavigateButton::First:
     case NavigateButton::Prior:
     case NavigateButton::Next:
-    case NavigateButton::Last:
-        if (Hooks.ShowTaskStatusBar)
-            Hooks.ShowTaskStatusBar();
-        break;
+    case NavigateButton::Last: host_.ShowTaskStatusBar(); break;
     case NavigateButton::Insert: {
         if (NavActionRefused) {
             NavActionRefused = false;
@@ -565,16 +556,11 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
             if (all.fieldByName("JID").asInteger() == jid && !all.fieldByName("JOB").asBoolean())
                 ++n;
         }
-        tasks::EditorArguments request;
-        request.Table = &d_.ChartsTable;
-        request.IsMainView = true;
+        TaskEditorRequest request;
         request.HelpLevel = state_.HelpLevel;
         request.Description = jobDesc + " task " + std::to_string(n + 1);
         request.StartText = data::DateTimeText(NewTaskStart);
-        request.RebuildOnClose = true;
-        request.Status = data::JobStatusTexts::kNone;
-        if (Hooks.ShowTaskEditor)
-            Hooks.ShowTaskEditor(request);
+        host_.OpenTaskEditor(request);
         // The editor is modeless: once it is shown the scroll handlers
         // may run again.
         state_.TablesBusy = false;
@@ -600,10 +586,7 @@ void QueryPageLogic::DeleteTaskEverywhere()
     db::Table& working = d_.ChartsTable2;
     working.refresh();
     const bool jobRowFound = working.locate("JOB;JID", {db::Value(true), Number(DeletedTaskJobId)});
-    auto deleteCrewRows = [this](std::int32_t key) {
-        if (Hooks.DeleteCrewIndexRows)
-            Hooks.DeleteCrewIndexRows(key);
-    };
+    auto deleteCrewRows = [this](std::int32_t key) { host_.DeleteCrewIndexRows(key); };
     lock_.WithSharedTables([&] {
         db::Table& shared = d_.IChartsTable;
         schedule::CursorForWork open(shared);
@@ -690,8 +673,7 @@ void QueryPageLogic::CrewsNavigatorClick(NavigateButton button)
         crews.fieldByName("CREWID").setAsInteger(state_.CurrentResourceId);
         crews.post();
         state_.TablesBusy = false;
-        if (Hooks.ShowWorkCalendar)
-            Hooks.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : state_.CurrentResourceId);
+        host_.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : state_.CurrentResourceId);
     } else if (button == NavigateButton::Delete && NavActionRefused) {
         NavActionRefused = false;
         ui_.ShowMessage("You are not allowed to delete a resource that is assigned to an task", kTarnwick,
@@ -821,7 +803,7 @@ bool QueryPageLogic::PostTypedRow(Navigator grid, std::uint32_t recNo, const std
                 refusal = crews ? "Enter resource description" : "Enter job description";
             values.push_back({field, name});
         } else if (field == "RATE" && crews) {
-            const std::optional<double> rate = tasks::ParseNumber(text);
+            const std::optional<double> rate = data::ParseNumber(text);
             if (!rate || *rate < 0)
                 refusal = "Enter resource hourly rate";
             else
@@ -904,10 +886,9 @@ std::int32_t QueryPageLogic::GetCurrentResource()
         crews.fieldByName("DESC").setAsString("New resource");
         crews.post();
         crews.refresh();
-        if (state_.WorkCalendarMode != 0 && Hooks.FillCalendarResourceList)
-            Hooks.FillCalendarResourceList(false);
-        if (Hooks.ShowWorkCalendar)
-            Hooks.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : id);
+        if (state_.WorkCalendarMode != 0)
+            host_.FillCalendarResourceList(false);
+        host_.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : id);
     }
     state_.CurrentResourceId = id;
     return id;
@@ -978,15 +959,11 @@ void QueryPageLogic::TasksGridDblClick()
         return;
     }
     Status(0, "");
-    tasks::EditorArguments request;
-    request.Table = &d_.ChartsTable;
-    request.IsMainView = true;
-    request.RebuildOnClose = true;
+    TaskEditorRequest request;
     request.Edit = true;
     request.HelpLevel = state_.HelpLevel;
     request.Status = d_.ChartsTable.fieldByName("BIDID").asInteger();
-    if (Hooks.ShowTaskEditor)
-        Hooks.ShowTaskEditor(request);
+    host_.OpenTaskEditor(request);
 }
 
 void QueryPageLogic::CustomerGridExit()
@@ -1014,14 +991,13 @@ void QueryPageLogic::CrewsGridExit()
 
 void QueryPageLogic::TasksGridTitleClick(const std::array<int, 4>& widths)
 {
-    if (Hooks.SaveTasksGridWidths && Hooks.SaveTasksGridWidths(widths))
+    if (host_.SaveTasksGridWidths(widths))
         TasksGridColumnsUserSized = true;
 }
 
 void QueryPageLogic::ChartSortBy2Click(int choice)
 {
-    if (Hooks.ChartSortBy)
-        Hooks.ChartSortBy(choice);
+    host_.SetChartSortBy(choice);
 }
 
 void QueryPageLogic::SelectExit()

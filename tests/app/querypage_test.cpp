@@ -28,6 +28,7 @@
 #include "chartrows.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
+#include "utilitieswidgets.h"
 #include "querypagefixture.h"
 #include "workstation.h"
 #include "support/december.h"
@@ -92,9 +93,14 @@ TEST_F(QueryPageTest, ARemovedTaskIsGoneOnASecondWorkstation)
     ASSERT_TRUE(other.sync.PullChartUpdates(true));
     ASSERT_TRUE(other.ChartsTable.locate("CHARTSID", db::Value(double(paintWalls))));
 
-    page->Logic().Hooks.Confirm = [](const std::string&, const std::string&) { return true; };
     SelectRow(page->TasksGrid(), "Paint walls");
-    Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Delete)->click();
+    {
+        testing::YesToEveryQuestion yes;
+        Find<controls::RecordNavigator>("TasksNavigator")
+            ->ButtonOf(controls::RecordNavigator::Delete)
+            ->click();
+        EXPECT_EQ(yes.Answered, 1) << "the removal is asked for";
+    }
     EXPECT_EQ(Column(page->TasksGrid()), (std::vector<std::string>{"Fit units", "Clear site"}));
 
     EXPECT_TRUE(other.sync.RemoveObsoleteTasks());

@@ -68,6 +68,14 @@ protected:
         page->ShowCustomerPhoto();
     }
 
+    // A button of the Add / Edit / Query page, pressed as the user does.
+    void ClickOnQueryPage(const char* button)
+    {
+        auto* b = window.Features().Query->Page()->findChild<controls::TFcBitBtn*>(QLatin1String(button));
+        ASSERT_NE(b, nullptr) << button;
+        b->Click();
+    }
+
     std::int32_t AddCustomer(const char* last, const char* first, const char* contact, const char* addr,
                              const char* city)
     {
@@ -271,7 +279,7 @@ TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
     Screenshot(w, "custom-fields.png");
 
     // Another kind's button only brings the open window back.
-    window.Features().Customers->CrewsCustomFieldsClick();
+    ClickOnQueryPage("CrewsCustomFields");
     EXPECT_EQ(w->Logic().OwnerKind, customers::kCustomerFields);
     w->findChild<controls::TFcBitBtn*>("DoneEdit")->Click();
     EXPECT_FALSE(w->isVisible());
@@ -288,7 +296,7 @@ TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter
     ASSERT_TRUE(shared.locate("CHARTSID", db::Value(static_cast<double>(task))));
     const double before = shared.fieldByName("UPDATE").asFloat();
 
-    window.Features().Customers->TasksCustomFieldsClick();
+    ClickOnQueryPage("TasksCustomFields");
     customers::TCustomFields* w = page->CustomFieldsWindow();
     EXPECT_EQ(w->windowTitle(), "Custom fields for Fit units");
     w->ValueEdit(0)->setText("P-2231");
@@ -304,7 +312,7 @@ TEST_F(CustomerPageTest, CustomFieldsEnterStaysAndEscapeClosesAsCloseDoes)
 {
     const std::int32_t task = AddTaskWithAPermitField();
     ASSERT_TRUE(window.Session().Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
-    window.Features().Customers->TasksCustomFieldsClick();
+    ClickOnQueryPage("TasksCustomFields");
     customers::TCustomFields* w = page->CustomFieldsWindow();
     ASSERT_TRUE(w->isVisible());
     int closes = 0;
@@ -348,7 +356,7 @@ TEST_F(CustomerPageTest, ASearchFromTheQueryTabRestrictsItsCustomers)
 
     // Opening the search again ends the one in force.
     q.SearchCustomClick();
-    EXPECT_FALSE(window.Session().State.Search.CustomerSearchActive);
+    EXPECT_FALSE(window.Session().Query.Search.CustomerSearchActive);
     EXPECT_EQ(window.Session().Data().CustomersTable.recordCount(), 2);
     w->DoneClick();
 }

@@ -92,7 +92,9 @@ public:
           calendars_(d.CalendarTable, holidays_, state),
           calendarTab_({d.CalendarTable, d.CalendarTable2, d.HolidaysTable, d.HolidaysTable2, d.CrewsTable2},
                        state, holidays_, ui, noRecompute_),
-          rules_(d, state)
+          rules_({d.CustomersTable, d.CustomersTable2, d.CrewsTable, d.CrewsTable2, d.ChartsTable,
+                  d.ChartsTable2, d.CustomFieldsTable, d.CustomFieldsTable2, d.CustomFieldsTable3},
+                 state)
     {}
 
     tw::test::ExchangeRecorder recorder;

@@ -98,10 +98,4 @@ bool AppearanceFeature::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-ExchangeWindowSteps ExchangeStepsOf(const MainFeatures& features)
-{
-    return {[&features]() -> settings::TQMSetup& { return features.Utilities->SetupDialog(); },
-            [&features] { return features.Appearance->FieldColour(); }};
-}
-
 }  // namespace tw::app

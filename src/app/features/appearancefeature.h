@@ -25,7 +25,7 @@ namespace tw::app {
 
 class TVisualizePage;
 
-class AppearanceFeature : public QObject {
+class AppearanceFeature : public QObject, public ExchangeWindow {
 public:
     // window: the main window, whose hints the help level governs; chartArea:
     // the Visualize page's place for the chart, whose hints always show.
@@ -33,7 +33,7 @@ public:
                       TVisualizePage* page);
 
     void SetFieldColour(const QColor& colour) { fieldColour_ = colour; }
-    QColor FieldColour() const { return fieldColour_; }
+    QColor FieldColour() const override { return fieldColour_; }
     QColor DialogFieldColour() const { return dialogFieldColour_; }
     void ApplyColourScheme();
     // The hints' caption width and hide pause by help level and chart hint mode.
@@ -56,9 +56,5 @@ private:
     bool hintsShown_ = true;
     controls::TFcBalloonHints* balloons_ = nullptr;
 };
-
-// What the exchange windows take from the main window: the Utilities unit's
-// setup dialog and the entry fields' colour of the window's appearance.
-ExchangeWindowSteps ExchangeStepsOf(const MainFeatures& features);
 
 }  // namespace tw::app

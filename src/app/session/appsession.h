@@ -20,6 +20,7 @@
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
 #include "data/services/tableoperations.h"
+#include "query/querystate.h"
 #include "schedule/holidaylist.h"
 #include "schedule/sync/addtask.h"
 #include "schedule/sync/calendartables.h"
@@ -42,6 +43,8 @@ public:
     RunFlags Flags;
     RunSettings Settings;
     ChartState Chart;
+    // The custom-field search in force, kept by the Add / Edit / Query side.
+    query::QueryState Query;
     schedule::HolidayList Holidays;
 
     data::TEstimateData& Data() { return *data_; }

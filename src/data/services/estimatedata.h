@@ -53,6 +53,20 @@ struct DataModuleHooks {
     std::function<void()> TerminateApplication;
 };
 
+// The views whose moves the data module's scroll handlers follow.
+enum class ScrolledView { Charts, Jobs, Crews, Customers };
+
+// The data module's handlers around a move of one of its views, for logic
+// that holds only the cursors it uses (a role struct) and not the module.
+class ViewScrolling {
+public:
+    virtual void BeforeScroll(ScrolledView view) = 0;
+    virtual void AfterScroll(ScrolledView view) = 0;
+
+protected:
+    ~ViewScrolling() = default;
+};
+
 // What the task grids show beside the stored fields of a Charts.DBF record.
 struct ChartsCalculatedFields {
     TDateTime cStartDate = 0;
@@ -74,7 +88,7 @@ std::string CustomerNameText(const std::string& last, const std::string& first);
 // currency format with two decimals).
 std::string MoneyText(double amount);
 
-class TEstimateData {
+class TEstimateData : public ViewScrolling {
 public:
     // aliasFile: the file of database names (db::DefaultAliasConfigPath() in
     // the program). Installs the engine's database resolver for the three
@@ -155,6 +169,25 @@ public:
     void CrewsTableAfterScroll();
     void CustomersTableBeforeScroll();
     void CustomersTableAfterScroll();
+
+    void BeforeScroll(ScrolledView view) override
+    {
+        switch (view) {
+        case ScrolledView::Charts: ChartsTableBeforeScroll(); break;
+        case ScrolledView::Jobs: JobsTableBeforeScroll(); break;
+        case ScrolledView::Crews: CrewsTableBeforeScroll(); break;
+        case ScrolledView::Customers: CustomersTableBeforeScroll(); break;
+        }
+    }
+    void AfterScroll(ScrolledView view) override
+    {
+        switch (view) {
+        case ScrolledView::Charts: ChartsTableAfterScroll(); break;
+        case ScrolledView::Jobs: JobsTableAfterScroll(); break;
+        case ScrolledView::Crews: CrewsTableAfterScroll(); break;
+        case ScrolledView::Customers: CustomersTableAfterScroll(); break;
+        }
+    }
 
     bool CustomersTable2FilterRecord();
     bool CrewsTable2FilterRecord();

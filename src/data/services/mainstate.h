@@ -10,22 +10,12 @@
 #include <string>
 
 #include "data/recordkeys.h"
+#include "data/services/sessionsettings.h"
 
 namespace tw::data {
 
-// A custom-field search in force (at most one kind at a time) and the filter
-// it produced.
-struct SearchState {
-    bool CustomerSearchActive = false;
-    bool ResourceSearchActive = false;
-    bool TaskSearchActive = false;
-    std::string CustomerSearchFilter;
-    std::string ResourceSearchFilter;
-    std::string TaskSearchFilter;
-    bool Any() const { return CustomerSearchActive || ResourceSearchActive || TaskSearchActive; }
-};
-
-struct MainScreenState {
+// The settings the start-up reads are the SessionSettings part.
+struct MainScreenState : SessionSettings {
     // Start-up and shutdown.
     bool StartupDone = false;        // the start-up sequence has loaded the settings
     bool SelectionReady = false;     // set at the very end of the start-up sequence
@@ -42,7 +32,6 @@ struct MainScreenState {
     bool ClosingTables = false;
     bool TableMessageShown = false;   // a "may be damaged" box was shown in this run
     bool RebuildAssignments = false;  // crews.dbf was upgraded
-    bool FilterInProgress = false;    // the query routines are changing filters
 
     // Operations that keep the poll and the pulls away.
     bool InsertTimePending = false;
@@ -68,31 +57,12 @@ struct MainScreenState {
     std::int32_t CurrentResourceId = 0;
     double AverageRate = 0;  // params.dbf RATE, then the rate of the last resource handled
 
-    int HelpLevel = 0;
-    int HintMode = 0;
-    bool HintDetail = false;
-
-    // Database names and folders.
-    std::string ScheduleAlias;
-    std::string EstimatorAlias;
-    std::string ScheduleFolder;
-    std::string ProgramFolder;
-    std::string EstimatorFolder;
-    std::string BackupFolder;
-    std::string RestoreFolder;
-
     // Record keys of the run (KeyCounter lives inside).
     RecordKeys Keys;
 
     // --- Tables and data module: further members go here. ---
 
     // --- Schedule synchronisation: further members go here. ---
-
-    // --- Custom field search ---
-    // At most one kind's search is in force; its filter text holds one
-    // "(CID = n)" (or CREWID, CHARTSID) condition per match joined by " OR ".
-    // Readers consult a filter text only while its flag is set.
-    SearchState Search;
 
     // --- Visualize page ---
     // The chart's period, grid, zoom, current task and dependency set-up are

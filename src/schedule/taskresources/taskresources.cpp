@@ -21,6 +21,12 @@ std::int32_t Int(db::Table& t, const char* name)
     return t.fieldByName(name).asInteger();
 }
 
+// A key of the task's own row.
+std::int32_t Int(db::Table& task, std::int32_t ScheduleItemRecord::*member)
+{
+    return ScheduleItemField(task, member).asInteger();
+}
+
 db::Value Key(std::int32_t key)
 {
     return db::Value(static_cast<double>(key));
@@ -79,10 +85,10 @@ void TaskResources::AddResourceToTask()
     const std::int32_t resource = Int(c_.Crews, "CREWID");
     db::Table& task = c_.Charts;
     const std::string taskName = data::TrimBlanks(ScheduleItemField(task, &ScheduleItemRecord::DESC).asString());
-    const std::int32_t primary = Int(task, "CREWID");
-    const std::int32_t chartsId = Int(task, "CHARTSID");
+    const std::int32_t primary = Int(task, &ScheduleItemRecord::CREWID);
+    const std::int32_t chartsId = Int(task, &ScheduleItemRecord::CHARTSID);
     // The assignment row carries the task's own job, whatever job the grids show.
-    const std::int32_t jobKey = Int(task, "JID");
+    const std::int32_t jobKey = Int(task, &ScheduleItemRecord::JID);
     const TDateTime start = data::RoundUpToQuarterHour(ScheduleItemField(task, &ScheduleItemRecord::SD).asFloat());
     const TDateTime end = data::RoundUpToQuarterHour(ScheduleItemField(task, &ScheduleItemRecord::ED).asFloat());
 
@@ -114,8 +120,8 @@ void TaskResources::RemoveResourceFromTask()
     if (c_.State.ReadOnlyCopy || c_.Crews.isEmpty() || c_.Charts.isEmpty())
         return;
     db::Table& task = c_.Charts;
-    const std::int32_t primary = Int(task, "CREWID");
-    const std::int32_t chartsId = Int(task, "CHARTSID");
+    const std::int32_t primary = Int(task, &ScheduleItemRecord::CREWID);
+    const std::int32_t chartsId = Int(task, &ScheduleItemRecord::CHARTSID);
     const std::int32_t resource = Int(c_.Crews, "CREWID");
 
     bool assigned = false;
@@ -167,10 +173,10 @@ void TaskResources::CrewsGridDblClick()
     if (task.isEmpty())
         return;
     data::BusyCursor busy(c_.UI);
-    const std::int32_t chartsId = Int(task, "CHARTSID");
+    const std::int32_t chartsId = Int(task, &ScheduleItemRecord::CHARTSID);
     const TDateTime start = ScheduleItemField(task, &ScheduleItemRecord::SD).asFloat();
     const TDateTime end = ScheduleItemField(task, &ScheduleItemRecord::ED).asFloat();
-    const std::int32_t current = Int(task, "CREWID");
+    const std::int32_t current = Int(task, &ScheduleItemRecord::CREWID);
     const bool currentConflicts = !ResourcesAreFree(c_.Tables, c_.UI, true, current, start, end, chartsId);
 
     const std::int32_t selected = Int(c_.Crews, "CREWID");

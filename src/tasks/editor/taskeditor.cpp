@@ -57,7 +57,7 @@ void ForEachRow(db::Table& table, const char* field, std::int32_t value, Visit&&
 
 }  // namespace
 
-TaskEditor::TaskEditor(TaskEditorContext& context) : ctx_(context) {}
+TaskEditor::TaskEditor(TaskEditorContext& context, TaskEditorView& view) : ctx_(context), view_(view) {}
 
 const schedule::WorkCalendar& TaskEditor::CalendarOf(std::int32_t resourceId)
 {
@@ -241,12 +241,10 @@ void TaskEditor::OpenForAdd()
     key_ = 0;
     {
         data::TablesBusyScope busy(ctx_.State);
-        ctx_.State.CurrentResourceId =
-            ctx_.Hooks.GetCurrentResource ? ctx_.Hooks.GetCurrentResource() : ctx_.State.CurrentResourceId;
+        ctx_.State.CurrentResourceId = ctx_.Host.CurrentResource();
         const schedule::WorkCalendar& calendar = CalendarOf(CurrentResource());
 
-        const std::optional<PendingBlock> pending =
-            ctx_.Hooks.PendingInsert ? ctx_.Hooks.PendingInsert() : std::nullopt;
+        const std::optional<PendingBlock> pending = ctx_.Host.PendingInsert();
         if (pending) {
             SetStart(pending->Start);
             Form.PeriodPanel = pending->Unit;
@@ -302,7 +300,7 @@ void TaskEditor::OpenForAdd()
 // job is touched.
 void TaskEditor::WriteJobCustomerName()
 {
-    if (ctx_.State.ReadOnlyCopy || (ctx_.Hooks.CustomerGridEnabled && !ctx_.Hooks.CustomerGridEnabled()))
+    if (ctx_.State.ReadOnlyCopy || !ctx_.Host.CustomerGridEnabled())
         return;
     db::Table* job = nullptr;
     if (!args_.Edit) {
@@ -554,9 +552,9 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     // A Reoccurring series must still be able to place a next occurrence.
     bool free = true;
     if (schedule::ScheduleItemField(t, &Item::CHAIN).asInteger() > 0) {
-        if (Form.RepeatPeriod == schedule::kRepeatCustom && ctx_.Hooks.CustomRepeat) {
+        if (Form.RepeatPeriod == schedule::kRepeatCustom) {
             data::NormalCursor normal(ctx_.UI);
-            customRepeatCode_ = ctx_.Hooks.CustomRepeat(repeatCode, start);
+            customRepeatCode_ = view_.CustomRepeat(repeatCode, start);
         }
         TDateTime nextStart = start;
         TDateTime nextEnd = end;
@@ -599,8 +597,7 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     t.post();
     t.refresh();
     ctx_.Sync.PushChartRecord(key_);
-    if (ctx_.Hooks.ShowTaskStatusBar)
-        ctx_.Hooks.ShowTaskStatusBar();
+    ctx_.Host.ShowTaskStatusBar();
     Form.StatusBar = input.Description + " updated";
 
     if (reusedInEdit_ || root)
@@ -685,14 +682,11 @@ bool TaskEditor::SaveAdd(const TaskInput& input, TDateTime start, TDateTime end)
     }
     if (args_.AddMissingData) {
         const std::string imported = customerName + ":" + input.Description + " imported";
-        if (ctx_.Hooks.SetImportStatus)
-            ctx_.Hooks.SetImportStatus(imported);
         ctx_.UI.SetStatusText(0, imported);
         ctx_.UI.SetStatusText(1, "1 task added");
     } else {
         Form.StatusBar = input.Description + " added";
-        if (ctx_.Hooks.ShowTaskStatusBar)
-            ctx_.Hooks.ShowTaskStatusBar();
+        ctx_.Host.ShowTaskStatusBar();
     }
     if (jobs.active())
         jobs.locate("DESC;CUSTNAME", {db::Value(jobName), db::Value(customerName)});
@@ -724,13 +718,11 @@ bool TaskEditor::AddSeries(const TaskInput& input, const schedule::NewScheduleIt
     if (period == schedule::kRepeatCustom) {
         const int code = reused_ ? reusedRepeatCode_ : 0;
         data::NormalCursor normal(ctx_.UI);
-        customRepeatCode_ = ctx_.Hooks.CustomRepeat ? ctx_.Hooks.CustomRepeat(code, first.Start)
-                                                    : (code > 0 ? code : customRepeatCode_);
+        customRepeatCode_ = view_.CustomRepeat(code, first.Start);
     }
     {
         data::NormalCursor normal(ctx_.UI);
-        if (ctx_.Hooks.AskRepeatMode)
-            reoccurring_ = ctx_.Hooks.AskRepeatMode();
+        reoccurring_ = view_.AskRepeatMode();
     }
 
     const schedule::RepeatCalendar rules = RepeatRules();
@@ -859,8 +851,7 @@ void TaskEditor::FormClose()
     open_ = false;
     CloseRequested = false;
     if (args_.RebuildOnClose) {
-        if (ctx_.Hooks.BuildChart)
-            ctx_.Hooks.BuildChart();
+        ctx_.Host.BuildChart();
         ctx_.Tables.ChartsTable.refresh();
         ctx_.Tables.ChartsTable.locate("CHARTSID", Number(key_));
     }

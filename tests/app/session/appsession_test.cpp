@@ -19,6 +19,7 @@
 #include "sampleschedule.h"
 #include "settings/restoreswap.h"
 #include "support/recordinguserinterface.h"
+#include "sessionstart.h"
 #include "testfolder.h"
 
 namespace tw::app {
@@ -26,39 +27,15 @@ namespace {
 
 class AppSessionTest : public testing::TestFolder {
 protected:
-    // A session on its own program folder and the shared schedule folder,
-    // its tables open as a first run opens them.
     std::unique_ptr<AppSession> StartSession(const std::string& name, data::UserInterface& ui)
     {
-        const std::filesystem::path program = dir_ / name;
-        const std::filesystem::path schedule = dir_ / "schedule";
-        std::filesystem::create_directories(program);
-        std::filesystem::create_directories(schedule);
-        auto session = std::make_unique<AppSession>((dir_ / (name + ".aliases")).string());
-        session->Interface().Attach(&ui);
-        data::TEstimateData& d = session->Data();
-        d.Aliases.AddStandardAlias("TWUXData", program.string());
-        d.Aliases.AddStandardAlias("DOZOrez", schedule.string());
-        d.ParametersDatabase.setAliasName("TWUXData");
-        d.SchedulerDatabase.setAliasName("DOZOrez");
-        session->State.ProgramFolder = program.string();
-        session->State.ScheduleFolder = schedule.string();
-        session->State.FirstRun = true;
-        d.Bind(session->State, {});
-        session->Tables().OpenAllTables(false);
-        return session;
+        return testing::StartFirstRunSession(dir_, name, ui);
     }
 
     // Key -> description and hours of every schedule item in a working copy.
-    static std::map<std::int32_t, std::pair<std::string, double>> Items(AppSession& session)
+    static testing::ScheduleItems Items(AppSession& session)
     {
-        db::Table& t = session.Data().ChartsTable5;
-        std::map<std::int32_t, std::pair<std::string, double>> out;
-        t.refresh();
-        for (t.first(); !t.eof(); t.next())
-            out[t.fieldByName("CHARTSID").asInteger()] = {t.fieldByName("DESC").asString(),
-                                                          t.fieldByName("HOURS").asFloat()};
-        return out;
+        return testing::ItemsOf(session.Data().ChartsTable5);
     }
 
     data::RecordingUserInterface uiA_, uiB_;
