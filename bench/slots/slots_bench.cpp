@@ -10,6 +10,7 @@
 #include "schedule/slots/insertslot.h"
 #include "schedule/slots/removeslot.h"
 #include "schedule/workingtime.h"
+#include "onecalendar.h"
 #include "workstation.h"
 
 using namespace tw;
@@ -20,7 +21,7 @@ namespace {
 
 constexpr int kResources = 50;
 
-struct Schedule : OneWorkstation, SlotWorkingTime {
+struct Schedule : OneWorkstation, timeblocks::test::OneCalendar {
     explicit Schedule(int records)
     {
         schedule::CalendarRecord r;
@@ -64,19 +65,7 @@ struct Schedule : OneWorkstation, SlotWorkingTime {
             .Time = *this,
         };
     }
-    TDateTime ComputeTaskEnd(std::int32_t, TDateTime& out, TDateTime start, float hours) override
-    {
-        return schedule::ComputeTaskEnd(calendar, holidays, out, start, hours);
-    }
-    float WorkingHoursBetween(std::int32_t, TDateTime from, TDateTime to) override
-    {
-        return schedule::WorkingHoursBetween(calendar, holidays, from, to);
-    }
-    float LoadedHoursPerDay() override { return 8.0f; }
-    TDateTime Now() override { return tw::Now(); }
 
-    schedule::WorkCalendar calendar;
-    schedule::HolidayList holidays;
     std::unique_ptr<schedule::ScheduleAdder> adder;
 };
 

@@ -11,6 +11,7 @@
 #include "data/services/mainstate.h"
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
+#include "schedule/resourceworkingtime.h"
 #include "schedule/sync/addtask.h"
 #include "schedule/sync/scheduletables.h"
 
@@ -18,13 +19,8 @@ namespace tw::timeblocks {
 
 // The working-time engine on each resource's own calendar, and the clock the
 // notes of moved tasks are dated by.
-class SlotWorkingTime {
+class SlotWorkingTime : public schedule::ResourceWorkingTime {
 public:
-    virtual ~SlotWorkingTime() = default;
-
-    virtual TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& startOut, TDateTime start,
-                                     float hours) = 0;
-    virtual float WorkingHoursBetween(std::int32_t crewId, TDateTime from, TDateTime to) = 0;
     // Working hours per day of the calendar loaded in the main window.
     virtual float LoadedHoursPerDay() = 0;
     virtual TDateTime Now() = 0;

@@ -11,6 +11,7 @@
 
 #include "chart/customresourceallocationchart.h"
 #include "platform/datetime/datetime.h"
+#include "schedule/resourceworkingtime.h"
 #include "schedule/workcalendar.h"
 
 namespace tw::visualize {
@@ -59,13 +60,8 @@ public:
 
 // The working-time engine on the calendar that governs the resource under the
 // current work-calendar mode. Each call leaves that calendar loaded.
-class WorkingTime {
+class WorkingTime : public schedule::ResourceWorkingTime {
 public:
-    virtual ~WorkingTime() = default;
-
-    virtual TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& startOut, TDateTime start,
-                                     float hours) = 0;
-    virtual float WorkingHoursBetween(std::int32_t crewId, TDateTime start, TDateTime end) = 0;
     // Loads the resource's calendar and gives it as loaded.
     virtual const schedule::WorkCalendar& LoadWorkCalendar(std::int32_t crewId) = 0;
 };

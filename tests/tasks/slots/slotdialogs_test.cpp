@@ -17,6 +17,7 @@
 #include "platform/datetime/localetexts.h"
 #include "schedule/workingtime.h"
 #include "tasks/slots/slotdialogs.h"
+#include "onecalendar.h"
 #include "workstation.h"
 
 using namespace tw;
@@ -55,7 +56,7 @@ TDateTime At(int day, int h, int m = 0)
 class SlotDialogs : public ::testing::Test,
                     protected OneWorkstation,
                     public NoTimeBlocksWindow,
-                    public SlotWorkingTime,
+                    public timeblocks::test::OneCalendar,
                     public SlotDialogHost {
 protected:
     SlotDialogs()
@@ -85,16 +86,6 @@ protected:
             .Time = *this,
         };
     }
-    TDateTime ComputeTaskEnd(std::int32_t, TDateTime& out, TDateTime start, float hours) override
-    {
-        return schedule::ComputeTaskEnd(calendar, holidays, out, start, hours);
-    }
-    float WorkingHoursBetween(std::int32_t, TDateTime from, TDateTime to) override
-    {
-        return schedule::WorkingHoursBetween(calendar, holidays, from, to);
-    }
-    float LoadedHoursPerDay() override { return 8.0f; }
-    TDateTime Now() override { return tw::Now(); }
     std::int32_t CurrentResource(std::string& description) override
     {
         description = "Crew 1";
@@ -137,8 +128,6 @@ protected:
         dialog.Open();
     }
 
-    schedule::WorkCalendar calendar;
-    schedule::HolidayList holidays;
     std::unique_ptr<schedule::ScheduleAdder> adder;
     std::unique_ptr<SlotOperations> ops;
     int pushes = 0, afterInsert = 0, afterRemove = 0;
