@@ -20,7 +20,6 @@
 //     window would. The steps' times go to standard error; printer.dbt's
 //     size afterwards too.
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -38,6 +37,7 @@
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/db/table.h"
 #include "reports/printpreview.h"
@@ -147,11 +147,19 @@ int Make(const QString& folder, int tasks)
     return 0;
 }
 
-void Tick(QObject& window, const char* name)
+// Ticks a check box or a choice of the main window as a click would; false
+// when the window has no such control (then the run would not show what it
+// says it shows).
+bool Tick(QObject& window, const char* name)
 {
-    auto* box = window.findChild<QAbstractButton*>(name);
-    if (box && !box->isChecked())
-        box->click();
+    auto* box = window.findChild<controls::TFcCustomGlyphButton*>(QString::fromLatin1(name));
+    if (!box) {
+        std::fprintf(stderr, "The main window has no %s to tick.\n", name);
+        return false;
+    }
+    if (!box->Checked())
+        box->SetChecked(true);
+    return box->Checked();
 }
 
 // The main window started on the user's folders, "Show all" and "Individual
@@ -172,8 +180,8 @@ int Run(const QString& folder, const QString& pdfFile)
         return 1;
     }
     const qint64 started = clock.restart();
-    Tick(window, "RestrictToActive");
-    Tick(window, "ShowJobsOnlyTasks");
+    if (!Tick(window, "RestrictToActive") || !Tick(window, "ShowJobsOnlyTasks"))
+        return 1;
     window.TabControl()->setCurrentIndex(app::TMainScreen::SchedulePage);
     window.Features().Visualize->BuildChart(true);
     const qint64 charted = clock.restart();
