@@ -75,7 +75,7 @@ TEST_F(PageStateTest, ARestrictionReachesTheStatusBarAndTheEmailBeforeTheChartWa
         ->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictTasksToCrew"))
         ->ChangeState();
     EXPECT_EQ(window.StatusText(1), "1 tasks found");
-    EXPECT_EQ(window.Session().State.TasksFound, 1);
+    EXPECT_EQ(window.Session().Chart.TasksFound, 1);
 
     window.TabControl()->setCurrentIndex(TMainScreen::CustomerTabPage);
     window.Features()

@@ -62,7 +62,7 @@ protected:
         page = window.Features().Visualize->Page();
         ASSERT_TRUE(page->Attached());
         rac = page->RAC();
-        page->Logic().Hooks.MonotonicMilliseconds = [this] { return clockMs; };
+        page->SetClock([this] { return clockMs; });
 
         const KitchenJob job = AddKitchenJob();
         fitUnits = job.FitUnits;
@@ -268,8 +268,9 @@ TEST_F(VisualizePageTest, AtTheDefaultSizeNoCaptionIsCut)
     QApplication::processEvents();
     testing::ExpectCaptionsWhole(page);
     const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
-    if (!folder.isEmpty())
+    if (!folder.isEmpty()) {
         EXPECT_TRUE(window.grab().save(folder + "/visualize.png"));
+    }
 }
 
 TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)
@@ -298,7 +299,7 @@ TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)
     Click("ZoomOut");
     EXPECT_GT(rac->EndAt() - rac->StartAt(), before);
     EXPECT_EQ(Find<controls::TFcStatusPane>("ChartEndDate")->Caption().toStdString(),
-              data::DateTimeText(window.Session().State.ChartPeriodEnd));
+              data::DateTimeText(window.Session().Chart.ShownEnd()));
 }
 
 TEST_F(VisualizePageTest, AMoveOntoAnotherTaskOfTheResourceIsRefused)
@@ -542,6 +543,53 @@ TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFir
     EXPECT_FALSE(window.Features().TimeBlocks->Operations().Pending.PendingInsert);
     EXPECT_FALSE(window.Session().State.InsertTimePending);
     EXPECT_NEAR(Shared(fitUnits, "SD"), Working(fitUnits, "SD"), 1e-6);
+}
+
+// What the shutdown writes to params.dbf is the period the chart control shows:
+// a period off the quarter-hour grid is shown on it, and so saved rounded; one
+// the chart was left showing off the grid (a drag of the plot does that) is
+// saved as it stands.
+class ChartPeriodSavedTest : public VisualizePageTest {
+protected:
+    std::pair<double, double> SavedPeriod()
+    {
+        const std::string folder = window.Session().State.ProgramFolder;
+        window.close();
+        db::Table params;
+        params.setFolder(folder);
+        params.setTableName("params.dbf");
+        params.open();
+        params.first();
+        const std::pair<double, double> period{params.fieldByName("CHARTSD").asFloat(),
+                                               params.fieldByName("CHARTED").asFloat()};
+        params.close();
+        return period;
+    }
+};
+
+TEST_F(ChartPeriodSavedTest, APeriodOffTheGridIsShownAndSavedOnIt)
+{
+    const TDateTime start = Day(7, 8, 7);
+    const TDateTime end = Day(21, 17, 52);
+    window.Features().Visualize->SetChartDateRange(true, start, end);
+    EXPECT_EQ(rac->StartAt(), data::RoundUpToQuarterHour(start));
+    const auto [savedStart, savedEnd] = SavedPeriod();
+    EXPECT_EQ(savedStart, data::RoundUpToQuarterHour(start));
+    EXPECT_EQ(savedEnd, data::RoundUpToQuarterHour(end));
+    EXPECT_EQ(savedEnd, Day(21, 18));
+}
+
+TEST_F(ChartPeriodSavedTest, APeriodTheChartShowsOffTheGridIsSavedAsItStands)
+{
+    rac->SetDateTime(Day(7, 8, 7) + 0.3 / 86400, Day(9, 16, 52) + 0.3 / 86400);
+    const TDateTime start = rac->StartAt();
+    const TDateTime end = rac->EndAt();
+    ASSERT_NE(start, data::RoundUpToQuarterHour(start));
+    const auto [savedStart, savedEnd] = SavedPeriod();
+    // The stored number keeps about a millisecond.
+    EXPECT_NEAR(savedStart, start, 1e-8);
+    EXPECT_NEAR(savedEnd, end, 1e-8);
+    EXPECT_NE(savedStart, data::RoundUpToQuarterHour(start));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ namespace {
 
 using schedule::testing::CalendarTables;
 
-class WorkCalendarPageTest : public ::testing::Test {
+class WorkCalendarPageTest : public ::testing::Test, public schedule::CalendarSchedule {
 protected:
     void SetUp() override
     {
@@ -40,10 +40,7 @@ protected:
         state.StartupDone = true;
     }
 
-    void Attach(TWorkCalendarPage& p)
-    {
-        p.Attach(tables.Cursors(), state, holidays, recorded, {[this] { ++recomputations; }});
-    }
+    void Attach(TWorkCalendarPage& p) { p.Attach(tables.Cursors(), state, holidays, recorded, *this); }
     template <typename T>
     T* Find(const char* name)
     {
@@ -51,6 +48,7 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
+    void RecomputeAllTaskEnds() override { ++recomputations; }
     void Click(const char* button) { testing::PressButton(Find<controls::TFcBitBtn>(button)); }
     // A check box as the user changes it: its handler runs.
     void Toggle(const char* box) { Find<controls::TFcCheckBox>(box)->ChangeState(); }

@@ -54,10 +54,35 @@ TEST_F(VisualizePrint, PrintButtonOpensTheDialogForTheChartsPeriod)
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsOpen());
     const reports::ChartPeriod period = dialog->Request().Period;
-    EXPECT_EQ(period.Start, window.Session().State.ChartPeriodStart);
-    EXPECT_EQ(period.End, window.Session().State.ChartPeriodEnd);
-    EXPECT_EQ(period.SpanDays, window.Session().State.ChartSpanDays);
+    EXPECT_EQ(period.Start, window.Session().Chart.ShownStart());
+    EXPECT_EQ(period.End, window.Session().Chart.ShownEnd());
+    EXPECT_EQ(period.SpanDays, window.Session().Chart.ChartSpanDays);
+    // The period the chart shows.
+    const chart::TResourceAllocationChart* rac = window.Features().Visualize->Page()->RAC();
+    EXPECT_EQ(period.Start, rac->StartAt());
+    EXPECT_EQ(period.End, rac->EndAt());
     EXPECT_EQ(dialog->Request().Options.Title, window.windowTitle());
+    dialog->close();
+}
+
+// With no task to fit it to, the chart shows the period it was given (on the
+// quarter-hour grid), and the print dialog opens on that period.
+class EmptyChartPrint : public app::testing::SampleWindowTest {};
+
+TEST_F(EmptyChartPrint, ThePrintDialogOpensOnThePeriodTheChartShows)
+{
+    ShowOn(TMainScreen::SchedulePage);
+    const TDateTime monday = EncodeDate(2026, 12, 7);
+    window.Features().Visualize->SetChartDateRange(true, monday + EncodeTime(8, 7, 0, 0), monday + 7);
+    window.Features().Visualize->BuildChart(true);
+    window.Features().Visualize->Page()->PrintPreviewButton()->Click();
+    reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
+    ASSERT_NE(dialog, nullptr);
+    const reports::ChartPeriod period = dialog->Request().Period;
+    const chart::TResourceAllocationChart* rac = window.Features().Visualize->Page()->RAC();
+    EXPECT_EQ(period.Start, rac->StartAt());
+    EXPECT_EQ(period.End, rac->EndAt());
+    EXPECT_NEAR(period.Start, monday + EncodeTime(8, 15, 0, 0), 1e-9);
     dialog->close();
 }
 

@@ -101,8 +101,8 @@ protected:
         item.JobName = "Garden";
         item.Description = description;
         item.Hours = hours;
-        item.End =
-            page->Logic().Hooks.ComputeTaskEnd(window.Session().State.CurrentResourceId, item.Start, start, hours);
+        item.End = page->Logic().Context.Time.ComputeTaskEnd(window.Session().State.CurrentResourceId,
+                                                             item.Start, start, hours);
         item.HourlyRate = 30;
         item.AddToTaskList = true;
         ASSERT_TRUE(window.Session().Adder().AddTaskToSchedule(item));

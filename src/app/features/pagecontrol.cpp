@@ -66,8 +66,8 @@ PageControl::PageControl(const FeatureContext& context, const MainFeatures& feat
       tabs_(tabs),
       pages_(pages),
       pollTimer_(pollTimer),
-      handlers_(TabTablesOf(context.Session.Data()), context.Session.State, context.Session.Query, context.UI,
-                *this),
+      handlers_(TabTablesOf(context.Session.Data()), context.Session.State, context.Session.Query,
+                context.Session.Chart, context.UI, *this),
       poll_(context.Session.State, context.Session.Query, context.UI, *this)
 {
     context_.Session.Data().Views().Pages = this;

@@ -60,7 +60,6 @@ void QueryFeature::ConnectOtherPages()
     TVisualizePage* chartPage = features_.Visualize->Page();
     if (!chartPage->Attached())
         return;
-    chartPage->Logic().Hooks.UpdateSelectControls = [this] { page_->UpdateSelectControls(); };
     auto readOtherPages = chartPage->ReadOtherPages;
     chartPage->ReadOtherPages = [this, readOtherPages](visualize::PageControls& controls) {
         if (readOtherPages)

@@ -25,7 +25,7 @@ void TabHandlers::RefreshChartClick()
     if (customers.active() && !customers.eof() && !customers.isEmpty())
         customer = customers.fieldByName("CID").asFloat();
 
-    state_.ZoomStep = 1;
+    chart_.ZoomStep = 1;
     {
         TablesBusyScope tablesBusy(state_);
         view_.SaveAndClearAllocations(true);
@@ -87,8 +87,8 @@ void TabHandlers::PrintPreviewButtonClick()
 {
     if (state_.DependencySetupMode)
         return;
-    view_.OpenPrintPreview({state_.HelpLevel, state_.ChartSpanDays, state_.ChartGridInterval,
-                            state_.ChartGridCount, state_.ChartPeriodStart, state_.ChartPeriodEnd});
+    view_.OpenPrintPreview({state_.HelpLevel, chart_.ChartSpanDays, chart_.ChartGridInterval,
+                            chart_.ChartGridCount, chart_.ShownStart(), chart_.ShownEnd()});
 }
 
 void TabHandlers::ChartSortByClick()

@@ -6,11 +6,12 @@
 // page prepares the page the user turns to (the chart is written back and
 // cleared when the Visualize page is left, and built when it is shown).
 //
-//   TabHandlers handlers(tables, state, session.Query, ui, view);   // view: the pages (tabview.h)
+//   TabHandlers handlers(tables, state, session.Query, chart, ui, view);   // view: the pages (tabview.h)
 //   handlers.TabControlChange(tabs->currentIndex());
 
 #include "app/mainpage.h"
 #include "app/tabs/tabview.h"
+#include "data/services/chartdisplay.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
 #include "platform/datetime/datetime.h"
@@ -31,10 +32,11 @@ class TabHandlers {
 public:
     // query: the item the Add / Edit / Query page returns to, read only.
     TabHandlers(const TabTables& tables, data::MainScreenState& state, const query::QueryState& query,
-                data::UserInterface& ui, TabView& view)
+                data::ChartDisplay& chart, data::UserInterface& ui, TabView& view)
         : tables_(tables),
           state_(state),
           query_(query),
+          chart_(chart),
           ui_(ui),
           view_(view)
     {}
@@ -51,6 +53,7 @@ private:
     TabTables tables_;
     data::MainScreenState& state_;
     const query::QueryState& query_;
+    data::ChartDisplay& chart_;  // the Visualize page's: its zoom and the period printed
     data::UserInterface& ui_;
     TabView& view_;
 };

@@ -65,32 +65,14 @@ struct MainScreenState : SessionSettings {
     // --- Schedule synchronisation: further members go here. ---
 
     // --- Visualize page ---
-    // The chart period as last set, and the grid chosen for it.
-    TDateTime ChartPeriodStart = 0;
-    TDateTime ChartPeriodEnd = 0;
-    double ChartSpanDays = 0;
-    double ChartGridInterval = 0;
-    double ChartGridCount = 0;
-    TDateTime EarliestBarStart = 0;
-    TDateTime LatestBarEnd = 0;
-    double ZoomMargin = 0;
-    std::int32_t ZoomStep = 1;  // the task that zoom forward shows next, from 1
-    // The current schedule item as the status bar last showed it.
-    TDateTime CurrentTaskStart = 0;
-    TDateTime CurrentTaskEnd = 0;
-    std::int32_t TasksFound = 0;
+    // The chart's period, grid, zoom, current task and dependency set-up are
+    // the page's own: data::ChartDisplay, in the session's chart state.
     // A nudged task waits for the 1-second timer to be written to the shared
     // tables; a pull before that would bring the old values back over it.
     bool NudgePending = false;
     // The Visualize page was shown and built its chart; until then the
     // start-up builds the chart itself.
     bool ScheduleTabVisited = false;
-    // Dependency set-up.
-    int DependencyClicks = 0;
-    int DependencyNumber = 0;
-    double DependencyGroup = 0;
-    bool DependencyFromStart = false;
-    std::int32_t PreviousDependencyTask = 0;
 };
 
 }  // namespace tw::data

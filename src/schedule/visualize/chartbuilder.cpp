@@ -507,7 +507,7 @@ void ChartBuilder::UpdateJobSummaries()
             }
         } else {
             const std::int32_t summaryId = data::UniqueKeyValue(ctx_.State.Keys, charts, "CHARTSID");
-            if (ctx_.Hooks.AddTaskToSchedule) {
+            {
                 JobSummaryRow row;
                 row.ChartsId = summaryId;
                 row.CustomerName = data::TrimBlanks(jobs.fieldByName("CUSTNAME").asString());
@@ -520,7 +520,7 @@ void ChartBuilder::UpdateJobSummaries()
                 row.TotalCost = cost;
                 row.JobId = jobId;
                 row.CustomerId = IntField(jobs, "CID");
-                ctx_.Hooks.AddTaskToSchedule(row);
+                ctx_.Schedule.AddTaskToSchedule(row);
             }
             for (const auto& [key, isSummary] : sums.Records) {
                 std::vector<AssignmentIndex::Row>* rows = isSummary ? nullptr : assignments.RowsOf(key);
@@ -578,10 +578,7 @@ void ChartBuilder::SortWorkTables()
 
 void ChartBuilder::KeepSyncLevels(const std::function<void()>& change)
 {
-    if (ctx_.Hooks.KeepSyncLevels)
-        ctx_.Hooks.KeepSyncLevels(change);
-    else
-        change();
+    ctx_.Schedule.KeepSyncLevels(change);
 }
 
 TResourceAllocation* ChartBuilder::RegisterBar(TResourceAllocation* bar)

@@ -160,7 +160,7 @@ protected:
                      &icrews3, &customersView},
                     c5};
     query::QueryState query;
-    TabHandlers tabs{{customersView, customers, c1, c2}, state, query, ui, pages};
+    TabHandlers tabs{{customersView, customers, c1, c2}, state, query, display, ui, pages};
 };
 
 TEST_F(TabHandlersTest, RefreshWritesEveryCustomersNameIntoItsItemsBeforeThePush)
@@ -194,7 +194,7 @@ TEST_F(TabHandlersTest, RefreshWritesEveryCustomersNameIntoItsItemsBeforeThePush
 
 TEST_F(TabHandlersTest, RefreshKeepsAMovedBarAndRebuildsTheVisualizePage)
 {
-    state.ZoomStep = 4;
+    display.ZoomStep = 4;
     state.InsertTimePending = true;
     pages.barMoved = true;
 
@@ -210,7 +210,7 @@ TEST_F(TabHandlersTest, RefreshKeepsAMovedBarAndRebuildsTheVisualizePage)
     EXPECT_TRUE(pages.periodSetAgain);
     EXPECT_FALSE(pages.resetDependenciesEnabled);
     EXPECT_TRUE(pages.insertEnded);
-    EXPECT_EQ(state.ZoomStep, 1);
+    EXPECT_EQ(display.ZoomStep, 1);
     EXPECT_FALSE(state.InsertTimePending);
     EXPECT_FALSE(state.TablesBusy);
 }
@@ -232,7 +232,7 @@ TEST_F(TabHandlersTest, RefreshShowsTheCalendarOfTheModeUnlessTablesStayBusy)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakePages fresh{state, {&c1, &customersView}, c5};
-        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, ui, fresh};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, display, ui, fresh};
         state.WorkCalendarMode = c.mode;
         state.CurrentResourceId = 7;
         fresh.openLeavesTablesBusy = c.tablesBusy;
@@ -263,11 +263,12 @@ TEST_F(TabHandlersTest, RefreshAndPrintDoNothingDuringDependencySetUp)
 TEST_F(TabHandlersTest, PrintOpensThePreviewOnTheChartPeriod)
 {
     state.HelpLevel = 2;
-    state.ChartSpanDays = 14;
-    state.ChartGridInterval = 1;
-    state.ChartGridCount = 14;
-    state.ChartPeriodStart = Day(7);
-    state.ChartPeriodEnd = Day(21);
+    display.ChartSpanDays = 14;
+    display.ChartGridInterval = 1;
+    display.ChartGridCount = 14;
+    // The period as it was set; the chart shows it on the quarter-hour grid.
+    display.ChartStartAt = Day(7, 8, 5);
+    display.ChartEndAt = Day(21);
     tabs.PrintPreviewButtonClick();
     ASSERT_EQ(pages.preview.size(), 1u);
     const PrintRequest& r = pages.preview[0];
@@ -275,7 +276,7 @@ TEST_F(TabHandlersTest, PrintOpensThePreviewOnTheChartPeriod)
     EXPECT_EQ(r.SpanDays, 14);
     EXPECT_EQ(r.GridInterval, 1);
     EXPECT_EQ(r.GridCount, 14);
-    EXPECT_EQ(r.Start, Day(7));
+    EXPECT_NEAR(r.Start, Day(7, 8, 15), 1e-9);
     EXPECT_EQ(r.End, Day(21));
 }
 
@@ -295,7 +296,7 @@ TEST_F(TabHandlersTest, SortChoiceRebuildsOnlyOnceRestoredAndOutsideDependencySe
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakePages fresh{state, {}, c5};
-        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, ui, fresh};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, display, ui, fresh};
         fresh.sortBy = 4;
         fresh.barMoved = true;
         state.StartupDone = c.startupDone;
@@ -342,7 +343,7 @@ TEST_F(TabHandlersTest, EachPagePreparesItself)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.page);
         FakePages fresh{state, {}, c5};
-        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, ui, fresh};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, display, ui, fresh};
         fresh.page = c.page;
         fresh.barMoved = true;
         handlers.TabControlChange(c.page);
