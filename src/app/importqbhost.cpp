@@ -13,16 +13,16 @@
 #include "data/services/recordservices.h"
 #include "exchange/qb/sessionfactory.h"
 #include "platform/registry/registry.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 #include "settings/setupdialog.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
 
 namespace tw::app {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemFieldName;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemFieldName;
+using data::ScheduleItemRecord;
 
 QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features)
     : SessionExchangeHooks(context.Session),

@@ -2,12 +2,12 @@
 
 #include "app/session/appsession.h"
 #include "data/services/recordservices.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::app {
 
-using schedule::ScheduleItemFieldName;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemFieldName;
+using data::ScheduleItemRecord;
 
 QuillmarkHost::QuillmarkHost(AppSession& session, QuillmarkImportWindow& window)
     : SessionExchangeHooks(session), session_(session), window_(window)

@@ -1,5 +1,5 @@
 #include "tasks/editchart/editchart.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <cstdio>
 
@@ -9,8 +9,8 @@
 
 namespace tw::tasks {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 

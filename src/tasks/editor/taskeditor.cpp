@@ -14,7 +14,7 @@
 #include "data/updatecount.h"
 #include "platform/datetime/localetexts.h"
 #include "schedule/sync/resourceoverlap.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::tasks {
 
@@ -544,14 +544,14 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     std::string customFields[7];
     for (int i = 0; i < 7; ++i)
         customFields[i] = t.fieldByName("CFV" + std::to_string(i + 1)).asString();
-    using Item = schedule::ScheduleItemRecord;
+    using Item = data::ScheduleItemRecord;
     // The few fields the save reads, not the whole row with its notes.
-    const bool root = schedule::ScheduleItemField(t, &Item::ROOT).asBoolean();
-    const std::int32_t repeatCode = schedule::ScheduleItemField(t, &Item::CREPEATH).asInteger();
+    const bool root = data::ScheduleItemField(t, &Item::ROOT).asBoolean();
+    const std::int32_t repeatCode = data::ScheduleItemField(t, &Item::CREPEATH).asInteger();
 
     // A Reoccurring series must still be able to place a next occurrence.
     bool free = true;
-    if (schedule::ScheduleItemField(t, &Item::CHAIN).asInteger() > 0) {
+    if (data::ScheduleItemField(t, &Item::CHAIN).asInteger() > 0) {
         if (Form.RepeatPeriod == schedule::kRepeatCustom) {
             data::NormalCursor normal(ctx_.UI);
             customRepeatCode_ = view_.CustomRepeat(repeatCode, start);
@@ -570,7 +570,7 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     const Currency total = TotalCost(input.HourlyRate, hours_);
     const std::string notes = JoinLines(Form.Notes);
     const float update =
-        data::NextUpdateCount(static_cast<float>(schedule::ScheduleItemField(t, &Item::UPDATE).asFloat()));
+        data::NextUpdateCount(static_cast<float>(data::ScheduleItemField(t, &Item::UPDATE).asFloat()));
     ctx_.State.UpdateCounter = update;
     // What the record and its task-list twin both take from the form.
     Item saved;
@@ -587,12 +587,12 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     const auto writeSaved = [&](db::Table& target, bool active, float change) {
         saved.SHOWIT = active;
         saved.UPDATE = change;
-        schedule::WriteScheduleItemFields(target, saved, &Item::BIDID, &Item::SHOWIT, &Item::DESC,
+        data::WriteScheduleItemFields(target, saved, &Item::BIDID, &Item::SHOWIT, &Item::DESC,
                                           &Item::NOTES, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD,
                                           &Item::HOURS, &Item::UPDATE, &Item::COST, &Item::TCOST);
     };
     t.edit();
-    schedule::WriteScheduleItemFields(t, saved, &Item::NEW, &Item::PIN);
+    data::WriteScheduleItemFields(t, saved, &Item::NEW, &Item::PIN);
     writeSaved(t, Form.IsActive, update);
     t.post();
     t.refresh();
@@ -612,10 +612,10 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     for (int i = 0; i < 7; ++i)
         twin.fieldByName("CFV" + std::to_string(i + 1)).setAsString(customFields[i]);
     saved.CREPEATH = repeatCode;
-    schedule::WriteScheduleItemFields(twin, saved, &Item::CREPEATH);
+    data::WriteScheduleItemFields(twin, saved, &Item::CREPEATH);
     writeSaved(twin, true,
                data::NextUpdateCount(
-                   static_cast<float>(schedule::ScheduleItemField(twin, &Item::UPDATE).asFloat())));
+                   static_cast<float>(data::ScheduleItemField(twin, &Item::UPDATE).asFloat())));
     twin.post();
     return true;
 }

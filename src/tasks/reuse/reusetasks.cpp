@@ -1,5 +1,5 @@
 #include "tasks/reuse/reusetasks.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <cmath>
 
@@ -13,8 +13,8 @@
 
 namespace tw::tasks {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 

@@ -3,10 +3,11 @@
 // own fields, and a partial write touches nothing else.
 #include <gtest/gtest.h>
 
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 #include "workstation.h"
 
 using namespace tw;
+using namespace tw::data;
 using namespace tw::schedule;
 using namespace tw::schedule::test;
 

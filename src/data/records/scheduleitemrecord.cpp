@@ -1,11 +1,11 @@
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
-namespace tw::schedule {
+namespace tw::data {
 
 namespace {
 
@@ -181,4 +181,4 @@ const char* FieldNameAt(std::size_t offset)
 
 }  // namespace detail
 
-}  // namespace tw::schedule
+}  // namespace tw::data

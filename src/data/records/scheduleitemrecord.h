@@ -24,7 +24,7 @@
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
 
-namespace tw::schedule {
+namespace tw::data {
 
 struct ScheduleItemRecord {
     // Keys. CHARTSID is the item's own, shared between workstations.
@@ -129,4 +129,4 @@ const char* ScheduleItemFieldName(T ScheduleItemRecord::*member)
     return detail::FieldNameAt(offset);
 }
 
-}  // namespace tw::schedule
+}  // namespace tw::data
