@@ -177,7 +177,7 @@ void QuickBooksImportHost::LocateCurrentTask(std::int32_t chartsId)
 {
     db::Table& charts = session_.Data().ChartsTable;
     if (charts.active() && chartsId != 0)
-        charts.locate(ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID), db::Value(double(chartsId)));
+        data::LocateScheduleItem(charts, chartsId);
 }
 
 void QuickBooksImportHost::ShowMainStatus(int panel, const QString& text)

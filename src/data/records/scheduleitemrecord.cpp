@@ -153,6 +153,11 @@ void WriteScheduleItem(db::Table& table, const ScheduleItemRecord& record)
     ForEachField(record, Writer{table});
 }
 
+bool LocateScheduleItem(db::Table& table, double chartsId)
+{
+    return table.locate(ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID), db::Value(chartsId));
+}
+
 namespace detail {
 
 void WriteSelected(db::Table& table, const ScheduleItemRecord& record,

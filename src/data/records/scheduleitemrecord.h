@@ -101,6 +101,20 @@ db::Field ScheduleItemField(db::Table& table, T ScheduleItemRecord::*member)
     return table.fieldByName(ScheduleItemFieldName(member));
 }
 
+// The names of several members joined for a locate on more than one field
+// ("JOB;JID").
+template <typename... T>
+std::string ScheduleItemFieldNames(T ScheduleItemRecord::*... members)
+{
+    std::string names;
+    ((names += names.empty() ? "" : ";", names += ScheduleItemFieldName(members)), ...);
+    return names;
+}
+
+// Moves the table to the item with this key (CHARTSID); false when there is
+// none.
+bool LocateScheduleItem(db::Table& table, double chartsId);
+
 // Writes only the given members, where the table has them.
 template <typename... T>
 void WriteScheduleItemFields(db::Table& table, const ScheduleItemRecord& record,

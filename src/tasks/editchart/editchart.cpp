@@ -44,7 +44,7 @@ void TaskGridModel::Reload()
             const std::int32_t parent = ScheduleItemField(view_, &ScheduleItemRecord::PID).asInteger();
             if (ScheduleItemField(view_, &ScheduleItemRecord::PARENT).asBoolean())
                 row.Cells[DependsOn] = QStringLiteral("Is parent");
-            else if (parent != 0 && lookup_.locate("CHARTSID", db::Value(static_cast<double>(parent))))
+            else if (parent != 0 && data::LocateScheduleItem(lookup_, parent))
                 row.Cells[DependsOn] = Text(ScheduleItemField(lookup_, &ScheduleItemRecord::DESC).asString());
             row.Cells[Status] =
                 QString::fromStdString(statusTexts_.JobStatusName(ScheduleItemField(view_, &ScheduleItemRecord::BIDID).asInteger()));
