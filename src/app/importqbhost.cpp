@@ -10,10 +10,9 @@
 #include "app/querypage.h"
 #include "app/session/appsession.h"
 #include "customers/customfields.h"
-#include "data/services/recordservices.h"
+#include "data/records/scheduleitemrecord.h"
 #include "exchange/qb/sessionfactory.h"
 #include "platform/registry/registry.h"
-#include "data/records/scheduleitemrecord.h"
 #include "settings/setupdialog.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
@@ -21,11 +20,11 @@
 namespace tw::app {
 
 using data::ScheduleItemField;
-using data::ScheduleItemFieldName;
 using data::ScheduleItemRecord;
 
 QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features)
     : SessionExchangeHooks(context.Session),
+      SessionScheduleAdding(context.Session),
       session_(context.Session),
       context_(context),
       features_(features)
@@ -109,17 +108,6 @@ TDateTime QuickBooksImportHost::WorkDayEnd()
     schedule::CalendarTables& calendars = session_.Calendars();
     calendars.LoadWorkCalendar(true, session_.State.CurrentResourceId);
     return calendars.Loaded().WorkDayEnd();
-}
-
-std::int32_t QuickBooksImportHost::NewScheduleKey()
-{
-    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7,
-                                ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID));
-}
-
-bool QuickBooksImportHost::AddTaskToSchedule(const schedule::NewScheduleItem& item)
-{
-    return session_.Adder().AddTaskToSchedule(item);
 }
 
 schedule::SharedTablesHeld QuickBooksImportHost::HoldSharedTables()
