@@ -10,22 +10,21 @@
 #include "app/querypage.h"
 #include "app/session/appsession.h"
 #include "customers/customfields.h"
-#include "data/services/recordservices.h"
+#include "data/records/scheduleitemrecord.h"
 #include "exchange/qb/sessionfactory.h"
 #include "platform/registry/registry.h"
-#include "schedule/sync/scheduleitemrecord.h"
 #include "settings/setupdialog.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editor/taskeditor.h"
 
 namespace tw::app {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemFieldName;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features)
     : SessionExchangeHooks(context.Session),
+      SessionScheduleAdding(context.Session),
       session_(context.Session),
       context_(context),
       features_(features)
@@ -111,17 +110,6 @@ TDateTime QuickBooksImportHost::WorkDayEnd()
     return calendars.Loaded().WorkDayEnd();
 }
 
-std::int32_t QuickBooksImportHost::NewScheduleKey()
-{
-    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7,
-                                ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID));
-}
-
-bool QuickBooksImportHost::AddTaskToSchedule(const schedule::NewScheduleItem& item)
-{
-    return session_.Adder().AddTaskToSchedule(item);
-}
-
 schedule::SharedTablesHeld QuickBooksImportHost::HoldSharedTables()
 {
     return session_.Sync().HoldSharedTables();
@@ -177,7 +165,7 @@ void QuickBooksImportHost::LocateCurrentTask(std::int32_t chartsId)
 {
     db::Table& charts = session_.Data().ChartsTable;
     if (charts.active() && chartsId != 0)
-        charts.locate(ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID), db::Value(double(chartsId)));
+        data::LocateScheduleItem(charts, chartsId);
 }
 
 void QuickBooksImportHost::ShowMainStatus(int panel, const QString& text)

@@ -11,7 +11,9 @@
 
 namespace tw::app {
 
-class QuickBooksImportHost : public exchange::ImportQBHost, public SessionExchangeHooks {
+class QuickBooksImportHost : public exchange::ImportQBHost,
+                             public SessionExchangeHooks,
+                             public SessionScheduleAdding {
 public:
     QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features);
 
@@ -33,8 +35,6 @@ public:
                              float hours) override;
     TDateTime WorkDayStart() override;
     TDateTime WorkDayEnd() override;
-    std::int32_t NewScheduleKey() override;
-    bool AddTaskToSchedule(const schedule::NewScheduleItem& item) override;
     schedule::SharedTablesHeld HoldSharedTables() override;
     bool TaskEditorOpen() const override;
     bool ShowTaskEditor(const tasks::EditorArguments& arguments) override;

@@ -8,6 +8,7 @@
 #include "data/nametexts.h"
 #include "data/textroutines.h"
 #include "data/quartergrid.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "schedule/sync/schedulesync.h"
@@ -32,6 +33,15 @@ std::int32_t KeyOf(db::Table& t, const char* field)
 std::string TextOf(db::Table& t, const char* field)
 {
     return HasRecord(t) ? t.fieldByName(field).asString() : std::string();
+}
+
+// A schedule item's field by its member: the tables of the schedule are never
+// read here by a name of their own.
+using Item = data::ScheduleItemRecord;
+template <typename T>
+const char* ItemField(T Item::*member)
+{
+    return data::ScheduleItemFieldName(member);
 }
 
 db::Value Number(std::int32_t key)
@@ -274,7 +284,7 @@ void QueryPageLogic::RestrictTasksToCrewClick()
 {
     db::Table& crews = d_.CrewsTable;
     const std::int32_t crewId = KeyOf(crews, "CREWID");
-    const std::int32_t chartsId = KeyOf(d_.ChartsTable, "CHARTSID");
+    const std::int32_t chartsId = KeyOf(d_.ChartsTable, ItemField(&Item::CHARTSID));
     if (Controls.Boxes.RestrictTasksToCrew) {
         if (Search.ResourceSearchActive) {
             Controls.CrewsLabel = "Selected resources from custom field search";
@@ -296,7 +306,7 @@ void QueryPageLogic::RestrictTasksToCrewClick()
         crews.locate("CREWID", Number(crewId));
     ApplyCustomerQuery();
     if (chartsId != 0)
-        d_.ChartsTable.locate("CHARTSID", Number(chartsId));
+        data::LocateScheduleItem(d_.ChartsTable, chartsId);
 }
 
 void QueryPageLogic::RestrictToCustomerClick()
@@ -502,7 +512,7 @@ bool QueryPageLogic::TasksNavigatorBeforeAction(NavigateButton button)
             NavActionRefused = true;
             return false;
         }
-        const TDateTime end = HasRecord(tasks) ? tasks.fieldByName("ED").asFloat() : 0;
+        const TDateTime end = HasRecord(tasks) ? data::ScheduleItemField(tasks, &Item::ED).asFloat() : 0;
         NewTaskStart = end != 0 ? end : data::RoundUpToQuarterHour(host_.Now());
         state_.TablesBusy = true;
         return true;
@@ -510,8 +520,8 @@ bool QueryPageLogic::TasksNavigatorBeforeAction(NavigateButton button)
     if (button != NavigateButton::Delete)
         return true;
     DeleteAllSelected = false;
-    DeletingJobRow = HasRecord(tasks) && tasks.fieldByName("JOB").asBoolean();
-    DeletedTaskId = KeyOf(tasks, "CHARTSID");
+    DeletingJobRow = HasRecord(tasks) && data::ScheduleItemField(tasks, &Item::JOB).asBoolean();
+    DeletedTaskId = KeyOf(tasks, ItemField(&Item::CHARTSID));
     if (DeletingJobRow || !HasRecord(tasks)) {
         NavActionRefused = true;
         return false;
@@ -519,13 +529,14 @@ bool QueryPageLogic::TasksNavigatorBeforeAction(NavigateButton button)
     const bool restricted = Search.TaskSearchActive || Controls.Boxes.AnyRestriction();
     const std::string question = restricted
         ? "Are you sure you want to remove all " + std::to_string(tasks.recordCount()) + " selected tasks?"
-        : "Are you sure you want to remove " + Trimmed(tasks.fieldByName("DESC").asString()) + " ?";
+        : "Are you sure you want to remove " + Trimmed(data::ScheduleItemField(tasks, &Item::DESC).asString())
+            + " ?";
     if (!Ask(question)) {
         NavActionRefused = true;
         return false;
     }
     DeleteAllSelected = restricted;
-    DeletedTaskJobId = KeyOf(tasks, "JID");
+    DeletedTaskJobId = KeyOf(tasks, ItemField(&Item::JID));
     return true;
 }
 
@@ -554,8 +565,10 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
         int n = 0;
         db::Table& all = d_.ChartsTable2;
         all.refresh();
+        db::Field itemJob = data::ScheduleItemField(all, &Item::JID);
+        db::Field isJob = data::ScheduleItemField(all, &Item::JOB);
         for (all.first(); !all.eof(); all.next()) {
-            if (all.fieldByName("JID").asInteger() == jid && !all.fieldByName("JOB").asBoolean())
+            if (itemJob.asInteger() == jid && !isJob.asBoolean())
                 ++n;
         }
         TaskEditorRequest request;
@@ -587,7 +600,8 @@ void QueryPageLogic::DeleteTaskEverywhere()
     data::BusyCursor hourglass(ui_);
     db::Table& working = d_.ChartsTable2;
     working.refresh();
-    const bool jobRowFound = working.locate("JOB;JID", {db::Value(true), Number(DeletedTaskJobId)});
+    const std::string jobRow = data::ScheduleItemFieldNames(&Item::JOB, &Item::JID);
+    const bool jobRowFound = working.locate(jobRow, {db::Value(true), Number(DeletedTaskJobId)});
     auto deleteCrewRows = [this](std::int32_t key) { host_.DeleteCrewIndexRows(key); };
     lock_.WithSharedTables([&] {
         db::Table& shared = d_.IChartsTable;
@@ -595,12 +609,12 @@ void QueryPageLogic::DeleteTaskEverywhere()
         shared.refresh();
         if (jobRowFound) {
             working.deleteRecord();
-            if (shared.locate("JOB;JID", {db::Value(true), Number(DeletedTaskJobId)})) {
-                deleteCrewRows(shared.fieldByName("CHARTSID").asInteger());
+            if (shared.locate(jobRow, {db::Value(true), Number(DeletedTaskJobId)})) {
+                deleteCrewRows(data::ScheduleItemField(shared, &Item::CHARTSID).asInteger());
                 shared.deleteRecord();
             }
         }
-        if (shared.locate("CHARTSID", Number(DeletedTaskId)))
+        if (data::LocateScheduleItem(shared, DeletedTaskId))
             shared.deleteRecord();
         deleteCrewRows(DeletedTaskId);
         if (DeleteAllSelected) {
@@ -608,8 +622,8 @@ void QueryPageLogic::DeleteTaskEverywhere()
             selected.refresh();
             selected.first();
             while (!selected.eof() && !selected.isEmpty()) {
-                const std::int32_t key = selected.fieldByName("CHARTSID").asInteger();
-                if (shared.locate("CHARTSID", Number(key)))
+                const std::int32_t key = data::ScheduleItemField(selected, &Item::CHARTSID).asInteger();
+                if (data::LocateScheduleItem(shared, key))
                     shared.deleteRecord();
                 deleteCrewRows(key);
                 selected.deleteRecord();
@@ -702,7 +716,8 @@ bool QueryPageLogic::JobsNavigatorBeforeAction(NavigateButton button)
     d_.ChartsTable2.refresh();
     // The working copy may be behind the shared schedule while a restriction
     // keeps the poll idle: a task another workstation added counts too.
-    if (d_.ChartsTable2.locate("JID", Number(jid)) || SharedScheduleNames("JID", jid)) {
+    const char* jobKey = ItemField(&Item::JID);
+    if (d_.ChartsTable2.locate(jobKey, Number(jid)) || SharedScheduleNames(jobKey, jid)) {
         NavActionRefused = true;
         return false;
     }
@@ -758,7 +773,8 @@ bool QueryPageLogic::CustomerNavigatorBeforeAction(NavigateButton button)
         return false;
     const std::int32_t cid = KeyOf(d_.CustomersTable, "CID");
     d_.ChartsTable2.refresh();
-    if (d_.ChartsTable2.locate("CID", Number(cid)) || SharedScheduleNames("CID", cid)) {
+    const char* customerKey = ItemField(&Item::CID);
+    if (d_.ChartsTable2.locate(customerKey, Number(cid)) || SharedScheduleNames(customerKey, cid)) {
         NavActionRefused = true;
         return false;
     }
@@ -902,7 +918,7 @@ void QueryPageLogic::ResourceDisplayClick()
 {
     if (!state_.TablesOpen)
         return;
-    ShowResourcesOfTask(KeyOf(d_.ChartsTable, "CHARTSID"));
+    ShowResourcesOfTask(KeyOf(d_.ChartsTable, ItemField(&Item::CHARTSID)));
     const bool byTask = Controls.ResourceDisplay == 1;
     Controls.AddResource = !byTask;
     Controls.RemoveResource = byTask;
@@ -924,8 +940,8 @@ void QueryPageLogic::ShowResourcesOfTask(std::int32_t chartsId)
     }
     std::string description;
     d_.ChartsTable2.refresh();
-    if (d_.ChartsTable2.locate("CHARTSID", Number(chartsId)))
-        description = Trimmed(d_.ChartsTable2.fieldByName("DESC").asString());
+    if (data::LocateScheduleItem(d_.ChartsTable2, chartsId))
+        description = Trimmed(data::ScheduleItemField(d_.ChartsTable2, &Item::DESC).asString());
     // The rows are walked rather than filtered: the assignment views are
     // shared with the chart and the query, which need them whole.
     data::OrFilter resources;
@@ -956,7 +972,7 @@ void QueryPageLogic::TasksGridDblClick()
 {
     if (state_.DependencySetupMode || state_.ReadOnlyCopy || !HasRecord(d_.ChartsTable))
         return;
-    if (d_.ChartsTable.fieldByName("JOB").asBoolean()) {
+    if (data::ScheduleItemField(d_.ChartsTable, &Item::JOB).asBoolean()) {
         Status(0, "Cannot edit job");
         return;
     }
@@ -964,7 +980,7 @@ void QueryPageLogic::TasksGridDblClick()
     TaskEditorRequest request;
     request.Edit = true;
     request.HelpLevel = state_.HelpLevel;
-    request.Status = d_.ChartsTable.fieldByName("BIDID").asInteger();
+    request.Status = data::ScheduleItemField(d_.ChartsTable, &Item::BIDID).asInteger();
     host_.OpenTaskEditor(request);
 }
 
@@ -1004,7 +1020,7 @@ void QueryPageLogic::ChartSortBy2Click(int choice)
 
 void QueryPageLogic::SelectExit()
 {
-    query_.LastSelectedItem = KeyOf(d_.ChartsTable, "CHARTSID");
+    query_.LastSelectedItem = KeyOf(d_.ChartsTable, ItemField(&Item::CHARTSID));
 }
 
 }  // namespace tw::query

@@ -5,12 +5,12 @@
 
 #include "data/filtertexts.h"
 #include "platform/datetime/localetexts.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::reports {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 constexpr double kValueWidth = 83, kHoursWidth = 75, kDatesWidth = 160;

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "data/textroutines.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::reports {
 
@@ -109,8 +109,8 @@ void TPrintScheduleReport::Print(BandWriter& writer)
     };
 
     if (charts.active()) {
-        using schedule::ScheduleItemField;
-        using Item = schedule::ScheduleItemRecord;
+        using data::ScheduleItemField;
+        using Item = data::ScheduleItemRecord;
         db::Field showIt = ScheduleItemField(charts, &Item::SHOWIT),
                   job = ScheduleItemField(charts, &Item::JOB),
                   custName = ScheduleItemField(charts, &Item::CUSTNAME),

@@ -13,7 +13,7 @@
 #include "data/layouts/layouts.h"
 #include "data/services/recordservices.h"
 #include "platform/db/tableops.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 #include "settings/pathcase.h"
 #include "settings/restoreswap.h"
 
@@ -102,8 +102,8 @@ struct SkipRow {};
 
 const std::vector<RestoreRow>& RestoreTableList()
 {
-    using schedule::ScheduleItemRecord;
-    const char* const itemKey = schedule::ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID);
+    using data::ScheduleItemRecord;
+    const char* const itemKey = data::ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID);
     static const std::vector<RestoreRow> rows = {
         {"mycomp.dbf", "CID", RestoreMode::Replace, false},
         {"icharts.dbf", itemKey, RestoreMode::SharedRule, true},
@@ -382,7 +382,7 @@ private:
         }
         const std::string total = std::to_string(n);
         // The change counter a pull takes as newer than its own copy.
-        schedule::ScheduleItemRecord pulledStamp;
+        data::ScheduleItemRecord pulledStamp;
         pulledStamp.UPDATE = 1.1;
         std::int64_t i = 0, appended = 0;
         db::WriteBatch batch;
@@ -401,8 +401,8 @@ private:
                 target.append();
                 copy_record(false, source, target, ui);
                 if (row.stampUpdate)
-                    schedule::WriteScheduleItemFields(target, pulledStamp,
-                                                      &schedule::ScheduleItemRecord::UPDATE);
+                    data::WriteScheduleItemFields(target, pulledStamp,
+                                                      &data::ScheduleItemRecord::UPDATE);
                 target.post();
                 ++appended;
             }

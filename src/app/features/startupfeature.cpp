@@ -15,6 +15,7 @@
 #include "app/querypage.h"
 #include "app/visualizepage.h"
 #include "controls/base/fccontrol.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/services/busyscopes.h"
 #include "platform/registry/registry.h"
 
@@ -280,7 +281,7 @@ void StartupFeature::RestoreSelection()
     });
     s.State.TablesBusy = false;
     features_.Query->ApplyCustomerQuery();
-    Guarded([&] { d.ChartsTable.locate("CHARTSID", db::Value(double(s.Settings.SavedScheduleItemId))); });
+    Guarded([&] { data::LocateScheduleItem(d.ChartsTable, s.Settings.SavedScheduleItemId); });
     features_.Query->ResourceDisplayClick();
     if (emptyDatabase)
         features_.Query->ShowEmptyDatabase();
@@ -317,9 +318,10 @@ void StartupFeature::SaveRunSettings(int page)
 {
     data::TEstimateData& d = context_.Session.Data();
     features_.Visualize->StoreChartPeriod();
+    const char* itemKey = data::ScheduleItemFieldName(&data::ScheduleItemRecord::CHARTSID);
     Guarded([&] {
         context_.Session.SettingsTables().SaveRunSettings(page, CurrentKey(d.CustomersTable, "CID"),
-                                                          CurrentKey(d.ChartsTable, "CHARTSID"),
+                                                          CurrentKey(d.ChartsTable, itemKey),
                                                           CurrentKey(d.CrewsTable, "CREWID"));
     });
 }

@@ -6,6 +6,7 @@
 #include "app/features/queryfeature.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::app {
 
@@ -103,7 +104,7 @@ void TaskEditorFeature::EditTask(std::int32_t key, int status)
     AppSession& s = context_.Session;
     db::Table& view = s.Data().ChartsTable3;
     view.refresh();
-    if (view.locate("CHARTSID", db::Value(static_cast<double>(key))))
+    if (data::LocateScheduleItem(view, key))
         editor_->ShowTaskEditor(view, false, true, s.State.HelpLevel, "", "", false, "", "", "", "", "",
                                 false, status, true, false);
 }
@@ -148,8 +149,8 @@ std::int32_t TaskEditorFeature::CurrentResource()
         const auto link = chart.BarLinks.find(chart.SelectedBar);
         db::Table& charts = context_.Session.Data().ChartsTable2;
         if (link != chart.BarLinks.end() && charts.active()
-            && charts.locate("CHARTSID", db::Value(double(link->second.ChartsId))))
-            return charts.fieldByName("CREWID").asInteger();
+            && data::LocateScheduleItem(charts, link->second.ChartsId))
+            return data::ScheduleItemField(charts, &data::ScheduleItemRecord::CREWID).asInteger();
     }
     return context_.Session.State.CurrentResourceId;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "data/records/scheduleitemrecord.h"
 #include "data/services/busyscopes.h"
 
 namespace tw::app {
@@ -70,7 +71,8 @@ void TabHandlers::RewriteCustomerNames()
     for (customers.first(); !customers.eof(); customers.next())
         names.insert_or_assign(cid.asFloat(), name.asString());
 
-    db::Field itemCustomer = charts.fieldByName("CID"), custName = charts.fieldByName("CUSTNAME");
+    db::Field itemCustomer = data::ScheduleItemField(charts, &data::ScheduleItemRecord::CID),
+              custName = data::ScheduleItemField(charts, &data::ScheduleItemRecord::CUSTNAME);
     for (charts.first(); !charts.eof(); charts.next()) {
         const auto found = names.find(itemCustomer.asFloat());
         // An item that already carries the name stays as it is: rewriting it
@@ -114,7 +116,7 @@ void TabHandlers::TabControlChange(int page)
     case SelectPage:
         view_.SaveAndClearAllocations(true);
         if (tables_.ChartsTable.active())
-            tables_.ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(query_.LastSelectedItem)));
+            data::LocateScheduleItem(tables_.ChartsTable, query_.LastSelectedItem);
         break;
     case SchedulePage:
         state_.ScheduleTabVisited = true;

@@ -13,17 +13,17 @@
 #include "exchange/qbsessionframe.h"
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::exchange::qbexport::records {
 
-using Item = schedule::ScheduleItemRecord;
+using Item = data::ScheduleItemRecord;
 
 // The name of a schedule item's field: ItemField(&Item::CHARTSID).
 template <typename T>
 const char* ItemField(T Item::*member)
 {
-    return schedule::ScheduleItemFieldName(member);
+    return data::ScheduleItemFieldName(member);
 }
 
 inline bool HasRecord(db::Table& t)

@@ -4,9 +4,13 @@
 
 #include "data/services/busyscopes.h"
 #include "data/updatecount.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::schedule {
+
+using data::ScheduleItemField;
+using data::ScheduleItemFieldName;
+using data::ScheduleItemRecord;
 
 namespace {
 

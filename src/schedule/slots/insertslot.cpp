@@ -1,5 +1,5 @@
 #include "schedule/slots/insertslot.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <utility>
@@ -12,8 +12,8 @@
 
 namespace tw::timeblocks {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "schedule/slots/removeslot.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -12,8 +12,8 @@
 
 namespace tw::timeblocks {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 RemoveSlot::RemoveSlot(SlotServices services) : s_(std::move(services)), charts_(s_.Tables.ChartsTable5) {}
 

@@ -1,5 +1,5 @@
 #include "schedule/taskresources/taskresources.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <utility>
@@ -13,6 +13,9 @@
 #include "schedule/sync/resourceoverlap.h"
 
 namespace tw::schedule {
+
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 

@@ -13,15 +13,15 @@
 #include "data/textroutines.h"
 #include "data/updatecount.h"
 #include "platform/db/tableops.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 #include "schedule/visualize/pagesupport.h"
 
 namespace tw::visualize {
 
 namespace {
 
-using schedule::ScheduleItemField;
-using Item = schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using Item = data::ScheduleItemRecord;
 
 // The working-copy cursors in the order in which the sort closes them, and the
 // order in which it opens them again.

@@ -1,5 +1,5 @@
 #include "schedule/visualize/charthandlers.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <cstdio>
 
@@ -10,8 +10,8 @@
 
 namespace tw::visualize {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 

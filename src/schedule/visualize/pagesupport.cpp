@@ -67,11 +67,11 @@ std::string LengthText(VisualizeContext& ctx, std::int32_t crewId, int unit, flo
 
 void WriteTaskPeriod(db::Table& table, TDateTime start, TDateTime end)
 {
-    using Item = schedule::ScheduleItemRecord;
+    using Item = data::ScheduleItemRecord;
     Item period;
     period.SD = period.SDD = start;
     period.ED = period.EDD = end;
-    schedule::WriteScheduleItemFields(table, period, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD);
+    data::WriteScheduleItemFields(table, period, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD);
 }
 
 std::int32_t IntField(db::Table& table, const char* name)
@@ -79,9 +79,9 @@ std::int32_t IntField(db::Table& table, const char* name)
     return static_cast<std::int32_t>(table.fieldByName(name).asFloat());
 }
 
-std::int32_t IntField(db::Table& table, std::int32_t schedule::ScheduleItemRecord::*member)
+std::int32_t IntField(db::Table& table, std::int32_t data::ScheduleItemRecord::*member)
 {
-    return static_cast<std::int32_t>(schedule::ScheduleItemField(table, member).asFloat());
+    return static_cast<std::int32_t>(data::ScheduleItemField(table, member).asFloat());
 }
 
 }  // namespace tw::visualize

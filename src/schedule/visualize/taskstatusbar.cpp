@@ -1,5 +1,5 @@
 #include "schedule/visualize/taskstatusbar.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
@@ -8,8 +8,8 @@
 
 namespace tw::visualize {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 void TaskStatusBar::ShowTaskStatusBar()
 {

@@ -1,5 +1,5 @@
 #include "tasks/editchart/editchart.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <cstdio>
 
@@ -9,8 +9,8 @@
 
 namespace tw::tasks {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 
@@ -44,7 +44,7 @@ void TaskGridModel::Reload()
             const std::int32_t parent = ScheduleItemField(view_, &ScheduleItemRecord::PID).asInteger();
             if (ScheduleItemField(view_, &ScheduleItemRecord::PARENT).asBoolean())
                 row.Cells[DependsOn] = QStringLiteral("Is parent");
-            else if (parent != 0 && lookup_.locate("CHARTSID", db::Value(static_cast<double>(parent))))
+            else if (parent != 0 && data::LocateScheduleItem(lookup_, parent))
                 row.Cells[DependsOn] = Text(ScheduleItemField(lookup_, &ScheduleItemRecord::DESC).asString());
             row.Cells[Status] =
                 QString::fromStdString(statusTexts_.JobStatusName(ScheduleItemField(view_, &ScheduleItemRecord::BIDID).asInteger()));
