@@ -101,7 +101,8 @@ TVisualizePage::~TVisualizePage()
 void TVisualizePage::Attach(const visualize::ChartTables& tables, data::MainScreenState& state,
                             data::ChartDisplay& display, data::UserInterface& userInterface,
                             const schedule::WorkCalendar& loadedCalendar, visualize::ChartSchedule& schedule,
-                            visualize::WorkingTime& time, visualize::OtherPages& pages, VisualizePageHost& host)
+                            visualize::WorkingTime& time, visualize::OtherPages& pages,
+                            VisualizePageHost& host)
 {
     userInterface_ = &userInterface;
     host_ = &host;

@@ -499,8 +499,8 @@ TEST_F(VisualizePageTest, TheChartReadsTheWorkingDayOfTheWorkCalendarPage)
 // they stand when it reads its controls, whichever page is in front.
 TEST_F(VisualizePageTest, TheChartReadsTheRestrictionsOfTheQueryPage)
 {
-    auto* active =
-        window.Features().Query->Page()->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictToActive"));
+    TQueryPage* query = window.Features().Query->Page();
+    auto* active = query->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictToActive"));
     ASSERT_NE(active, nullptr);
     const bool before = page->Logic().Controls.RestrictToActive;
     active->ChangeState();
