@@ -11,6 +11,7 @@
 #include "controls/updownarrows.h"
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
+#include "data/records/scheduleitemrecord.h"
 #include "platform/datetime/localetexts.h"
 #include "ui_querypage.h"
 
@@ -38,6 +39,13 @@ using controls::CursorModel;
 using controls::FieldColumn;
 using controls::RecordNavigator;
 using Navigator = query::QueryPageLogic::Navigator;
+using Item = data::ScheduleItemRecord;
+
+template <typename T>
+const char* ItemField(T Item::*member)
+{
+    return data::ScheduleItemFieldName(member);
+}
 
 CursorColumn DateTimeColumn(const QString& title, const char* field)
 {
@@ -234,10 +242,10 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
         new CursorModel(data.CustomersTable, {FieldColumn(QStringLiteral("Customer"), "NAME")}, this);
     jobs_ = new CursorModel(data.JobsTable, {TypedColumn(QStringLiteral("Job"), "DESC")}, this);
     tasks_ = new CursorModel(data.ChartsTable,
-                             {FieldColumn(QStringLiteral("Description"), "DESC"),
-                              FieldColumn(QStringLiteral("Pri. Resource"), "TDESC"),
-                              DateTimeColumn(QStringLiteral("Start"), "SD"),
-                              DateTimeColumn(QStringLiteral("End"), "ED")},
+                             {FieldColumn(QStringLiteral("Description"), ItemField(&Item::DESC)),
+                              FieldColumn(QStringLiteral("Pri. Resource"), ItemField(&Item::TDESC)),
+                              DateTimeColumn(QStringLiteral("Start"), ItemField(&Item::SD)),
+                              DateTimeColumn(QStringLiteral("End"), ItemField(&Item::ED))},
                              this);
     crews_ = new CursorModel(data.CrewsTable, {TypedColumn(QStringLiteral("Resource"), "DESC"), RateColumn()},
                              this);

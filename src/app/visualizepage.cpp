@@ -101,9 +101,11 @@ TVisualizePage::~TVisualizePage()
 void TVisualizePage::Attach(const visualize::ChartTables& tables, data::MainScreenState& state,
                             data::ChartDisplay& display, data::UserInterface& userInterface,
                             const schedule::WorkCalendar& loadedCalendar, visualize::ChartSchedule& schedule,
-                            visualize::WorkingTime& time, visualize::OtherPages& pages)
+                            visualize::WorkingTime& time, visualize::OtherPages& pages,
+                            VisualizePageHost& host)
 {
     userInterface_ = &userInterface;
+    host_ = &host;
     page_ = std::make_unique<visualize::VisualizePageLogic>(
         *ui->RAC, tables, state, display, userInterface, statusTexts_, loadedCalendar,
         visualize::PageLinks{*this, schedule, time, pages});
@@ -127,8 +129,8 @@ std::int64_t TVisualizePage::MonotonicMilliseconds()
 
 void TVisualizePage::ReadOtherPageControls(visualize::PageControls& controls)
 {
-    if (ReadOtherPages)
-        ReadOtherPages(controls);
+    if (host_)
+        host_->ReadOtherPages(controls);
 }
 
 void TVisualizePage::SetChartGrid(double interval, chart::TDateTimeStyle style, TDateTime base)

@@ -9,6 +9,7 @@
 // It does nothing until Attach hands it those cursors, the run's state, and
 // what answers for the schedule and the other pages (the feature unit).
 
+#include "app/visualizepagehost.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "data/jobstatus.h"
 #include "data/services/mainstate.h"
@@ -49,7 +50,7 @@ public:
     void Attach(const visualize::ChartTables& tables, data::MainScreenState& state,
                 data::ChartDisplay& display, data::UserInterface& ui,
                 const schedule::WorkCalendar& loadedCalendar, visualize::ChartSchedule& schedule,
-                visualize::WorkingTime& time, visualize::OtherPages& pages);
+                visualize::WorkingTime& time, visualize::OtherPages& pages, VisualizePageHost& host);
     bool Attached() const { return page_ != nullptr; }
     // The page's logic. Only once attached.
     visualize::VisualizePageLogic& Logic() { return *page_; }
@@ -82,9 +83,6 @@ public:
     void ApplyReadOnlyAccess(bool readOnly);
     // The logic's view of the controls, written into the widgets.
     void ShowControls();
-    // Fills what the logic reads of the other pages' controls (the working
-    // day of the Work calendar page); the feature units set it.
-    std::function<void(visualize::PageControls&)> ReadOtherPages;
     // A clock other than the steady one (a test drives drags with its own).
     void SetClock(std::function<std::int64_t()> now) { clock_ = std::move(now); }
 
@@ -120,6 +118,7 @@ private:
     QTimer* microAdjust_ = nullptr;
     QElapsedTimer elapsed_;
     std::function<std::int64_t()> clock_;
+    VisualizePageHost* host_ = nullptr;
     // The bar whose move was just refused for a resource conflict.
     const chart::TResourceAllocation* refusedMove_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "customers/fieldtext.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 
@@ -34,7 +35,11 @@ OwnerTables OwnerTablesOf(const CustomFieldTables& tables, int kind)
     switch (kind) {
     case kCustomerFields: return {tables.CustomersTable, tables.CustomersTable2, "CID", "NAME"};
     case kResourceFields: return {tables.CrewsTable, tables.CrewsTable2, "CREWID", "DESC"};
-    case kTaskFields: return {tables.ChartsTable, tables.ChartsTable2, "CHARTSID", "DESC"};
+    case kTaskFields: {
+        using Item = data::ScheduleItemRecord;
+        return {tables.ChartsTable, tables.ChartsTable2, data::ScheduleItemFieldName(&Item::CHARTSID),
+                data::ScheduleItemFieldName(&Item::DESC)};
+    }
     default: throw std::invalid_argument("Unknown custom field owner kind " + std::to_string(kind));
     }
 }

@@ -5,6 +5,7 @@
 #include "data/services/busyscopes.h"
 #include "customers/fieldtext.h"
 #include "data/filtertexts.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/textroutines.h"
 #include "data/updatecount.h"
 
@@ -222,9 +223,9 @@ void CustomFields::SaveCustomFieldValues(int kind)
             target.fieldByName(columns[i]).setAsString(values[i]);
     }
     if (kind == kTaskFields) {
-        state_.UpdateCounter =
-            data::NextUpdateCount(static_cast<float>(target.fieldByName("UPDATE").asFloat()));
-        target.fieldByName("UPDATE").setAsFloat(state_.UpdateCounter);
+        db::Field update = data::ScheduleItemField(target, &data::ScheduleItemRecord::UPDATE);
+        state_.UpdateCounter = data::NextUpdateCount(static_cast<float>(update.asFloat()));
+        update.setAsFloat(state_.UpdateCounter);
     }
     target.post();
     target.refresh();

@@ -52,12 +52,11 @@ struct TPrintPreview::Chosen {
 
 std::unique_ptr<TPrintPreview::Chosen> TPrintPreview::Choose()
 {
-    auto chosen = std::make_unique<Chosen>(host_.Tables(),
-                                           host_.Selection ? host_.Selection() : SelectionState(), Request());
+    auto chosen = std::make_unique<Chosen>(host_->Tables(), host_->Selection(), Request());
     if (chosen->Request.Type == GanttChart)
         SetStatus(QStringLiteral("Creating print image"));
-    chosen->Report = MakeReport(chosen->Tables, host_.Services, chosen->Selection,
-                                host_.Chart ? host_.Chart() : nullptr, chosen->Request);
+    chosen->Report =
+        MakeReport(chosen->Tables, host_->Services(), chosen->Selection, host_->Chart(), chosen->Request);
     return chosen;
 }
 
@@ -126,18 +125,18 @@ ReportRequest TPrintPreview::Request() const
     request.Type = ChartTypeIndex();
     request.Options = Options();
     request.Period = period_;
-    request.PageFormatCode = host_.PageFormatCode ? host_.PageFormatCode() : 0;
+    request.PageFormatCode = host_ ? host_->PageFormatCode() : 0;
     return request;
 }
 
 PdfResult TPrintPreview::ChosenReportPdf() const
 {
-    if (!host_.Tables)
+    if (!host_)
         return {QByteArray(), QStringLiteral("The schedule tables are not open")};
-    ReportTables tables = host_.Tables();
-    const SelectionState selection = host_.Selection ? host_.Selection() : SelectionState();
-    ChartPages* chart = host_.Chart ? host_.Chart() : nullptr;
-    return SchedulePdf(tables, host_.Services, selection, chart, Request());
+    ReportTables tables = host_->Tables();
+    const SelectionState selection = host_->Selection();
+    ChartPages* chart = host_->Chart();
+    return SchedulePdf(tables, host_->Services(), selection, chart, Request());
 }
 
 QString TPrintPreview::StatusText() const
@@ -153,8 +152,8 @@ void TPrintPreview::SetStatus(const QString& text)
 
 void TPrintPreview::Refuse(const QString& text)
 {
-    if (host_.ShowError)
-        host_.ShowError(text);
+    if (host_)
+        host_->ShowError(text);
     else
         QMessageBox::critical(this, QStringLiteral("Tarnwick"), text);
 }
@@ -167,10 +166,10 @@ void TPrintPreview::Open(int helpLevel, double spanDays, double gridInterval, do
         raise();
         return;
     }
-    if (host_.Position)
-        move(host_.Position());
-    if (host_.Caption)
-        ui->Title->setText(host_.Caption());
+    if (host_) {
+        move(host_->Position());
+        ui->Title->setText(host_->Caption());
+    }
     open_ = true;
     helpLevel_ = helpLevel;
     period_ = {chartStart, chartEnd, spanDays, gridInterval, gridCount};
@@ -178,7 +177,7 @@ void TPrintPreview::Open(int helpLevel, double spanDays, double gridInterval, do
     ui->CallSendEMail->setToolTip(hints ? QStringLiteral("Send schedule via E-Mail") : QString());
     ui->PreviewEstimate->setToolTip(hints ? QStringLiteral("Preview schedule") : QString());
     ui->PrintEstimate->setToolTip(hints ? QStringLiteral("Print schedule") : QString());
-    ui->CallSendEMail->setEnabled(static_cast<bool>(host_.SendEmail));
+    ui->CallSendEMail->setEnabled(host_ != nullptr);
     SetStatus(QString());
     show();
 }
@@ -212,7 +211,7 @@ void TPrintPreview::PageFormatButtonClick()
 
 void TPrintPreview::PreviewEstimateClick()
 {
-    if (!host_.Tables)
+    if (!host_)
         return;
     Working working(this);
     const std::unique_ptr<Chosen> chosen = Choose();
@@ -252,7 +251,7 @@ void TPrintPreview::PreviewEstimateClick()
 
 void TPrintPreview::PrintEstimateClick()
 {
-    if (!host_.Tables)
+    if (!host_)
         return;
     const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
     if (standard.isNull()) {
@@ -284,11 +283,11 @@ void TPrintPreview::PrintEstimateClick()
 
 void TPrintPreview::CallSendEMailClick()
 {
-    const bool client = host_.MailThroughClient && host_.MailThroughClient();
+    const bool client = host_ && host_->MailThroughClient();
     SetStatus(client ? QStringLiteral("Accessing the mail program")
                      : QStringLiteral("Connecting to SMTP server"));
-    if (host_.SendEmail)
-        host_.SendEmail(helpLevel_, 0, period_, QStringLiteral("schedule.pdf is attached"));
+    if (host_)
+        host_->SendEmail(helpLevel_, period_, QStringLiteral("schedule.pdf is attached"));
     SetStatus(QString());
 }
 
@@ -297,8 +296,8 @@ void TPrintPreview::FormClose()
     if (!open_)
         return;
     open_ = false;
-    if (host_.StorePosition)
-        host_.StorePosition(pos());
+    if (host_)
+        host_->StorePosition(pos());
 }
 
 void TPrintPreview::reject()

@@ -12,6 +12,7 @@
 
 #include "controls/choices/fcglyphbutton.h"
 #include "reports/chartimagereport.h"
+#include "reports/printpreviewhost.h"
 #include "reports/reportframe.h"
 #include "reports/reportinputs.h"
 
@@ -25,32 +26,14 @@ namespace tw::reports {
 
 class TPageFormat;
 
-// What the dialog reaches in the main window; each may be empty.
-struct PrintPreviewHost {
-    std::function<ReportTables()> Tables;
-    ReportServices Services;
-    std::function<SelectionState()> Selection;
-    std::function<ChartPages*()> Chart;
-    std::function<int()> PageFormatCode;
-    std::function<QString()> Caption;  // the main window's caption, the first title
-    std::function<bool()> MailThroughClient;
-    // TSendEmail::Open: help level, mode 0, the period and the message text.
-    std::function<void(int helpLevel, int mode, const ChartPeriod& period, const QString& message)> SendEmail;
-    // The dialog's remembered top left, kept by the main window.
-    std::function<QPoint()> Position;
-    std::function<void(const QPoint& topLeft)> StorePosition;
-    // A refusal for the user ("Tarnwick" box); a message box when empty.
-    std::function<void(const QString& text)> ShowError;
-};
-
 class TPrintPreview : public QDialog {
     Q_OBJECT
 public:
     explicit TPrintPreview(QWidget* parent = nullptr);
     ~TPrintPreview() override;
 
-    void SetHost(PrintPreviewHost host) { host_ = std::move(host); }
-    const PrintPreviewHost& Host() const { return host_; }
+    // Not owned; until it is set the dialog has nothing to report on.
+    void SetHost(PrintPreviewHost* host) { host_ = host; }
     void SetPageFormatDialog(TPageFormat* dialog) { pageFormat_ = dialog; }
 
     void Open(int helpLevel, double spanDays, double gridInterval, double gridCount, TDateTime chartStart,
@@ -91,7 +74,7 @@ private:
     Ui::TPrintPreview* ui;
     // The chart type choices by ChartType.
     controls::TFcRadioButton* chartTypes_[4] = {};
-    PrintPreviewHost host_;
+    PrintPreviewHost* host_ = nullptr;
     TPageFormat* pageFormat_ = nullptr;
     bool open_ = false;
     int helpLevel_ = 0;

@@ -495,6 +495,23 @@ TEST_F(VisualizePageTest, TheChartReadsTheWorkingDayOfTheWorkCalendarPage)
     EXPECT_FALSE(page->Logic().Controls.SpecifyWorkingDay);
 }
 
+// The chart follows the restrictions ticked on the Add / Edit / Query page as
+// they stand when it reads its controls, whichever page is in front.
+TEST_F(VisualizePageTest, TheChartReadsTheRestrictionsOfTheQueryPage)
+{
+    TQueryPage* query = window.Features().Query->Page();
+    auto* active = query->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictToActive"));
+    ASSERT_NE(active, nullptr);
+    const bool before = page->Logic().Controls.RestrictToActive;
+    active->ChangeState();
+    window.Features().Visualize->BuildChart(false);
+    EXPECT_EQ(page->Logic().Controls.RestrictToActive, !before);
+    EXPECT_EQ(page->Logic().Controls.AnyQueryRestriction(), !before);
+    active->ChangeState();
+    window.Features().Visualize->BuildChart(false);
+    EXPECT_EQ(page->Logic().Controls.RestrictToActive, before);
+}
+
 // A double click and the Task list button clear the chart for their editors,
 // which rebuild it when they close; until the task list editor exists the
 // chart must not be left empty.

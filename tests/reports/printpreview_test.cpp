@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPoint>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -25,6 +26,38 @@ using namespace tw::reports::testing;
 
 namespace {
 
+// The main window as the dialog sees it: the fixture's tables, the page
+// format the page format dialog keeps, and what reached the user.
+class FakeHost : public PrintPreviewHost {
+public:
+    explicit FakeHost(ReportFixture& fixture, const int& code) : fixture_(fixture), code_(code) {}
+
+    ReportTables Tables() override { return fixture_.tables; }
+    const ReportServices& Services() const override { return fixture_.services; }
+    SelectionState Selection() override { return fixture_.selection; }
+    ChartPages* Chart() override { return nullptr; }
+    int PageFormatCode() const override { return code_; }
+    QString Caption() const override { return QStringLiteral("Tarnwick - Baker"); }
+    bool MailThroughClient() const override { return false; }
+    void SendEmail(int, const ChartPeriod& period, const QString& message) override
+    {
+        mailed << message;
+        mailedPeriod = period;
+    }
+    QPoint Position() const override { return position; }
+    void StorePosition(const QPoint& topLeft) override { position = topLeft; }
+    void ShowError(const QString& text) override { errors << text; }
+
+    QStringList errors;
+    QStringList mailed;
+    ChartPeriod mailedPeriod;
+    QPoint position{40, 30};
+
+private:
+    ReportFixture& fixture_;
+    const int& code_;
+};
+
 class PrintDialogs : public ::testing::Test, public WidgetsApplication, public ReportFixture {
 protected:
     PrintDialogs()
@@ -37,14 +70,7 @@ protected:
         params.post();
         pageFormat.SetHost({&size, &orientation, &code, [this] { return &params; }});
         dialog.SetPageFormatDialog(&pageFormat);
-        PrintPreviewHost host;
-        host.Tables = [this] { return tables; };
-        host.Services = services;
-        host.Selection = [this] { return selection; };
-        host.PageFormatCode = [this] { return code; };
-        host.Caption = [] { return QStringLiteral("Tarnwick - Baker"); };
-        host.ShowError = [this](const QString& text) { errors << text; };
-        dialog.SetHost(host);
+        dialog.SetHost(&host);
     }
     ~PrintDialogs() override { params.close(); }
     void Create(data::Database database, const char* name)
@@ -70,7 +96,7 @@ protected:
 
     db::Table params;
     int size = 0, orientation = 0, code = 0;
-    QStringList errors;
+    FakeHost host{*this, code};
     TPageFormat pageFormat;
     TPrintPreview dialog;
 };
@@ -124,6 +150,22 @@ TEST_F(PrintDialogs, ASecondOpeningKeepsTitleAndPeriod)
     EXPECT_EQ(dialog.Request().Period.SpanDays, 7);
     dialog.close();
     EXPECT_FALSE(dialog.IsOpen());
+}
+
+TEST_F(PrintDialogs, OpensWhereItWasLeftAndMailsTheChartsPeriod)
+{
+    dialog.Open(0, 14, 2, 7, At(0, 0), At(14, 0));
+    EXPECT_EQ(dialog.pos(), QPoint(40, 30));
+    EXPECT_TRUE(Child<controls::TFcBitBtn>(dialog, "CallSendEMail")->isEnabled());
+    Child<controls::TFcBitBtn>(dialog, "CallSendEMail")->Click();
+    EXPECT_EQ(host.mailed, QStringList{QStringLiteral("schedule.pdf is attached")});
+    EXPECT_EQ(host.mailedPeriod.Start, At(0, 0));
+    EXPECT_EQ(host.mailedPeriod.End, At(14, 0));
+    EXPECT_EQ(host.mailedPeriod.SpanDays, 14);
+    EXPECT_TRUE(dialog.StatusText().isEmpty());
+    dialog.move(120, 90);
+    dialog.close();
+    EXPECT_EQ(host.position, QPoint(120, 90)) << "the next opening finds it where it was closed";
 }
 
 TEST_F(PrintDialogs, PageFormatIsKeptInTheSettingsTable)
@@ -209,8 +251,8 @@ TEST_F(PrintDialogs, PrintWithoutAPrinterSaysSo)
     if (!QPrinterInfo::defaultPrinter().isNull())
         GTEST_SKIP() << "this machine has a printer";
     dialog.PrintEstimateClick();
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith("No printer is set up")) << errors[0].toStdString();
+    ASSERT_EQ(host.errors.size(), 1);
+    EXPECT_TRUE(host.errors[0].startsWith("No printer is set up")) << host.errors[0].toStdString();
 }
 
 }  // namespace

@@ -35,56 +35,83 @@ void PrintingFeature::Create()
     AppSession& s = context_.Session;
     data::TEstimateData& d = s.Data();
     RunSettings& settings = s.Settings;
-    WindowLayout& layout = context_.Layout;
     pageFormat_ = new reports::TPageFormat(&context_.Window);
     pageFormat_->SetHost({&settings.PaperSize, &settings.PaperOrientation, &settings.PaperCode,
                           [&d]() -> db::Table* { return d.ParamsTable.active() ? &d.ParamsTable : nullptr; }});
     printPreview_ = new reports::TPrintPreview(&context_.Window);
     printPreview_->SetPageFormatDialog(pageFormat_);
-    reports::PrintPreviewHost host;
-    host.Tables = [&d] {
-        return reports::ReportTables{d.ChartsTable3,   d.ICrewsTable2,   d.CrewsTable2,   d.CrewsTable3,
-                                     d.CustomersTable, d.MyCompanyTable, &d.PrinterTable, &d.PrinterTable2};
-    };
-    host.Services.WorkingHoursBetween = [&s](std::int32_t id, TDateTime start, TDateTime end) {
+    services_.WorkingHoursBetween = [&s](std::int32_t id, TDateTime start, TDateTime end) {
         return s.Calendars().WorkingHoursBetween(id, start, end);
     };
-    host.Services.LoadWorkCalendar = [&s](std::int32_t id) {
+    services_.LoadWorkCalendar = [&s](std::int32_t id) {
         s.Calendars().LoadWorkCalendar(true, id);
         return s.Calendars().Loaded().Hours();
     };
-    host.Services.JobStatusName = [&settings](int status) {
+    services_.JobStatusName = [&settings](int status) {
         std::array<std::string, data::JobStatusTexts::kStatusCount> texts;
         for (std::size_t i = 0; i < texts.size() && static_cast<int>(i) < settings.JobStatusTexts.size(); ++i)
             texts[i] = settings.JobStatusTexts[static_cast<int>(i)].toStdString();
         return data::JobStatusTexts(texts).JobStatusName(status);
     };
-    host.Services.UniqueKeyValue = [&s](db::Table& table, const char* field) {
+    services_.UniqueKeyValue = [&s](db::Table& table, const char* field) {
         return data::UniqueKeyValue(s.State.Keys, table, field);
     };
-    // The rows, header and mode the chart shows, and the query's title.
-    host.Selection = [this, &s] {
-        return features_.Query->Page()->ReportSelection(s.Chart.ChartSortBy, s.State.CurrentResourceId);
-    };
-    host.Chart = [this]() -> reports::ChartPages* {
-        chartPages_ = std::make_shared<reports::RacChartPages>(*features_.Visualize->Page()->RAC());
-        return chartPages_.get();
-    };
-    host.PageFormatCode = [&settings] { return settings.PaperCode; };
-    host.Caption = [this] { return features_.Query->Page()->ReportTitle(context_.Window.windowTitle()); };
-    host.MailThroughClient = [&settings] { return settings.Email.UseMailProgram; };
-    host.SendEmail = [this](int helpLevel, int, const reports::ChartPeriod& period, const QString& message) {
-        features_.Email->OpenScheduleEmail(printPreview_, helpLevel, period, message);
-    };
-    host.Position = [&layout] { return QPoint(layout.PrintLeft, layout.PrintTop); };
-    host.StorePosition = [&layout](const QPoint& topLeft) {
-        layout.PrintLeft = topLeft.x();
-        layout.PrintTop = topLeft.y();
-    };
-    host.ShowError = [this](const QString& text) {
-        context_.UI.ShowMessage(text.toStdString(), "Tarnwick", data::MessageIcon::Stop);
-    };
-    printPreview_->SetHost(std::move(host));
+    printPreview_->SetHost(this);
+}
+
+reports::ReportTables PrintingFeature::Tables()
+{
+    data::TEstimateData& d = context_.Session.Data();
+    return reports::ReportTables{d.ChartsTable3,   d.ICrewsTable2,   d.CrewsTable2,   d.CrewsTable3,
+                                 d.CustomersTable, d.MyCompanyTable, &d.PrinterTable, &d.PrinterTable2};
+}
+
+reports::SelectionState PrintingFeature::Selection()
+{
+    const AppSession& s = context_.Session;
+    return features_.Query->Page()->ReportSelection(s.Chart.ChartSortBy, s.State.CurrentResourceId);
+}
+
+reports::ChartPages* PrintingFeature::Chart()
+{
+    chartPages_ = std::make_shared<reports::RacChartPages>(*features_.Visualize->Page()->RAC());
+    return chartPages_.get();
+}
+
+int PrintingFeature::PageFormatCode() const
+{
+    return context_.Session.Settings.PaperCode;
+}
+
+QString PrintingFeature::Caption() const
+{
+    return features_.Query->Page()->ReportTitle(context_.Window.windowTitle());
+}
+
+bool PrintingFeature::MailThroughClient() const
+{
+    return context_.Session.Settings.Email.UseMailProgram;
+}
+
+void PrintingFeature::SendEmail(int helpLevel, const reports::ChartPeriod& period, const QString& message)
+{
+    features_.Email->OpenScheduleEmail(printPreview_, helpLevel, period, message);
+}
+
+QPoint PrintingFeature::Position() const
+{
+    return QPoint(context_.Layout.PrintLeft, context_.Layout.PrintTop);
+}
+
+void PrintingFeature::StorePosition(const QPoint& topLeft)
+{
+    context_.Layout.PrintLeft = topLeft.x();
+    context_.Layout.PrintTop = topLeft.y();
+}
+
+void PrintingFeature::ShowError(const QString& text)
+{
+    context_.UI.ShowMessage(text.toStdString(), "Tarnwick", data::MessageIcon::Stop);
 }
 
 }  // namespace tw::app

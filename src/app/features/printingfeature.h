@@ -9,6 +9,7 @@
 
 #include "app/features/featurecontext.h"
 #include "app/tabs/tabview.h"
+#include "reports/printpreviewhost.h"
 
 namespace tw::reports {
 class ChartPages;
@@ -18,10 +19,10 @@ class TPrintPreview;
 
 namespace tw::app {
 
-class PrintingFeature {
+class PrintingFeature : public reports::PrintPreviewHost {
 public:
     PrintingFeature(const FeatureContext& context, const MainFeatures& features);
-    ~PrintingFeature();
+    ~PrintingFeature() override;
 
     // The dialog on the chart's period and grid.
     void Open(const PrintRequest& request);
@@ -30,8 +31,22 @@ public:
 private:
     void Create();
 
+    // What the dialog reaches: the session's cursors and settings, the pages.
+    reports::ReportTables Tables() override;
+    const reports::ReportServices& Services() const override { return services_; }
+    reports::SelectionState Selection() override;
+    reports::ChartPages* Chart() override;
+    int PageFormatCode() const override;
+    QString Caption() const override;
+    bool MailThroughClient() const override;
+    void SendEmail(int helpLevel, const reports::ChartPeriod& period, const QString& message) override;
+    QPoint Position() const override;
+    void StorePosition(const QPoint& topLeft) override;
+    void ShowError(const QString& text) override;
+
     FeatureContext context_;
     const MainFeatures& features_;
+    reports::ReportServices services_;
     reports::TPrintPreview* printPreview_ = nullptr;
     reports::TPageFormat* pageFormat_ = nullptr;
     std::shared_ptr<reports::ChartPages> chartPages_;

@@ -38,7 +38,6 @@ void QueryFeature::Attach()
         return;
     AppSession& s = context_.Session;
     page_->Attach(s.Data(), s.State, s.Query, context_.UI, static_cast<query::QueryHost&>(*this));
-    ConnectOtherPages();
     features_.Customers->ConnectToQuery(page_);
 
     // Leaving the page keeps its current task; showing it again reads the views afresh.
@@ -53,28 +52,18 @@ void QueryFeature::Attach()
                      });
 }
 
-// The chart asks the page to bring its selection controls up to date, and
-// reads the query's restrictions for its status bar.
-void QueryFeature::ConnectOtherPages()
+void QueryFeature::ReadRestrictions(visualize::PageControls& controls) const
 {
-    TVisualizePage* chartPage = features_.Visualize->Page();
-    if (!chartPage->Attached())
-        return;
-    auto readOtherPages = chartPage->ReadOtherPages;
-    chartPage->ReadOtherPages = [this, readOtherPages](visualize::PageControls& controls) {
-        if (readOtherPages)
-            readOtherPages(controls);
-        const query::QueryPageLogic& q = page_->Logic();
-        controls.RestrictTasksToCrew = q.Controls.Boxes.RestrictTasksToCrew;
-        controls.RestrictByDate = q.Controls.Boxes.RestrictByDate;
-        controls.RestrictToCustomer = q.Controls.Boxes.RestrictToCustomer;
-        controls.RestrictToSelectedStatus = q.Controls.Boxes.RestrictToSelectedStatus;
-        controls.RestrictToActive = q.Controls.Boxes.RestrictToActive;
-        controls.CustomerFieldSearch = q.Search.CustomerSearchActive;
-        controls.TaskFieldSearch = q.Search.TaskSearchActive;
-        controls.TaskStartDate = q.Controls.Pickers.Start;
-        controls.TaskEndDate = q.Controls.Pickers.End;
-    };
+    const query::QueryPageLogic& q = page_->Logic();
+    controls.RestrictTasksToCrew = q.Controls.Boxes.RestrictTasksToCrew;
+    controls.RestrictByDate = q.Controls.Boxes.RestrictByDate;
+    controls.RestrictToCustomer = q.Controls.Boxes.RestrictToCustomer;
+    controls.RestrictToSelectedStatus = q.Controls.Boxes.RestrictToSelectedStatus;
+    controls.RestrictToActive = q.Controls.Boxes.RestrictToActive;
+    controls.CustomerFieldSearch = q.Search.CustomerSearchActive;
+    controls.TaskFieldSearch = q.Search.TaskSearchActive;
+    controls.TaskStartDate = q.Controls.Pickers.Start;
+    controls.TaskEndDate = q.Controls.Pickers.End;
 }
 
 void QueryFeature::OpenTaskEditor(const query::TaskEditorRequest& r)

@@ -14,6 +14,10 @@
 #include "app/querypage.h"
 #include "query/querypagelogic.h"
 
+namespace tw::visualize {
+struct PageControls;
+}
+
 class QGridLayout;
 
 namespace tw::app {
@@ -45,6 +49,8 @@ public:
     void SetCustomersLabel(const QString& caption);
     void EnableJobsNavigator();
     void UpdateSelectControls();
+    // The restrictions and dates the chart and its status bar follow.
+    void ReadRestrictions(visualize::PageControls& controls) const;
 
 private:
     // What the page's logic reaches: the other feature units and the session.
@@ -73,8 +79,6 @@ private:
     void ImportFromQMClick() override;
     void ExportToQBClick() override;
     void ImportFromQBClick() override;
-
-    void ConnectOtherPages();
 
     FeatureContext context_;
     const MainFeatures& features_;

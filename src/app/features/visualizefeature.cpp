@@ -78,13 +78,17 @@ void VisualizeFeature::Attach()
     AppSession& s = context_.Session;
     workingTime_ = std::make_unique<visualize::CalendarWorkingTime>(s.Calendars());
     page_->Attach(visualize::ChartTablesOf(s.Data()), s.State, s.Chart, context_.UI, s.Calendars().Loaded(),
-                  *this, *workingTime_, *this);
-    page_->ReadOtherPages = [this](visualize::PageControls& controls) {
-        const schedule::CalendarControls calendar = features_.Calendar->Controls();
-        controls.SpecifyWorkingDay = calendar.SpecifyWorkingDay;
-        controls.StartDayTime = calendar.StartDayTime;
-    };
+                  *this, *workingTime_, *this, static_cast<VisualizePageHost&>(*this));
     page_->ApplyReadOnlyAccess(s.State.ReadOnlyCopy);
+}
+
+void VisualizeFeature::ReadOtherPages(visualize::PageControls& controls)
+{
+    const schedule::CalendarControls calendar = features_.Calendar->Controls();
+    controls.SpecifyWorkingDay = calendar.SpecifyWorkingDay;
+    controls.StartDayTime = calendar.StartDayTime;
+    if (features_.Query && features_.Query->Page()->Attached())
+        features_.Query->ReadRestrictions(controls);
 }
 
 void VisualizeFeature::BuildChart(bool writeBack)

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/features/featurecontext.h"
+#include "app/visualizepagehost.h"
 #include "data/jobstatus.h"
 #include "platform/datetime/datetime.h"
 #include "schedule/visualize/visualizeview.h"
@@ -19,7 +20,8 @@ namespace tw::app {
 
 class TVisualizePage;
 
-class VisualizeFeature : public visualize::ChartSchedule, public visualize::OtherPages {
+class VisualizeFeature : public visualize::ChartSchedule, public visualize::OtherPages,
+                         private VisualizePageHost {
 public:
     VisualizeFeature(const FeatureContext& context, const MainFeatures& features, QWidget* container,
                      QLayout* containerLayout);
@@ -64,6 +66,9 @@ public:
     void ChartSortByClick() override;
 
 private:
+    // The Work calendar's working day and the query's restrictions, for the page.
+    void ReadOtherPages(visualize::PageControls& controls) override;
+
     FeatureContext context_;
     const MainFeatures& features_;
     TVisualizePage* page_ = nullptr;

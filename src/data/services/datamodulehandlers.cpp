@@ -6,11 +6,14 @@
 
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/services/estimatedata.h"
 
 namespace tw::data {
 
 namespace {
+
+using Item = ScheduleItemRecord;
 
 bool HasRecord(db::Table& t)
 {
@@ -46,9 +49,9 @@ ChartsCalculatedFields TEstimateData::ChartsTableCalcFields()
     if (!s.StartupDone || s.ClosingTables || s.TablesBusy || !HasRecord(ChartsTable))
         return f;
 
-    const TDateTime start = RoundUpToQuarterHour(ChartsTable.fieldByName("SD").asFloat());
-    const TDateTime end = RoundUpToQuarterHour(ChartsTable.fieldByName("ED").asFloat());
-    const std::int32_t chartsId = ChartsTable.fieldByName("CHARTSID").asInteger();
+    const TDateTime start = RoundUpToQuarterHour(ScheduleItemField(ChartsTable, &Item::SD).asFloat());
+    const TDateTime end = RoundUpToQuarterHour(ScheduleItemField(ChartsTable, &Item::ED).asFloat());
+    const std::int32_t chartsId = ScheduleItemField(ChartsTable, &Item::CHARTSID).asInteger();
 
     // Currency arithmetic: whole ten-thousandths, the division truncating.
     float hours = 0;
@@ -71,20 +74,21 @@ ChartsCalculatedFields TEstimateData::ChartsTableCalcFields()
     f.cStartDate = start;
     f.cEndDate = end;
 
-    const bool job = ChartsTable.fieldByName("JOB").asBoolean();
-    if (ChartsTable.fieldByName("SHOWIT").asBoolean())
+    const bool job = ScheduleItemField(ChartsTable, &Item::JOB).asBoolean();
+    if (ScheduleItemField(ChartsTable, &Item::SHOWIT).asBoolean())
         f.cDisplay = job ? "Active job" : "Active task";
     else
         f.cDisplay = job ? "Inactive job" : "Inactive task";
 
-    if (ChartsTable.fieldByName("PARENT").asBoolean())
+    if (ScheduleItemField(ChartsTable, &Item::PARENT).asBoolean())
         f.cChild = "Is parent";
-    else if (LocateKey(ChartsTable4, "CHARTSID", ChartsTable.fieldByName("PID").asFloat()))
-        f.cChild = CutToCharacters(ChartsTable4.fieldByName("DESC").asString(), 100);
+    else if (LocateKey(ChartsTable4, ScheduleItemFieldName(&Item::CHARTSID),
+                       ScheduleItemField(ChartsTable, &Item::PID).asFloat()))
+        f.cChild = CutToCharacters(ScheduleItemField(ChartsTable4, &Item::DESC).asString(), 100);
 
     if (job)
         f.cCrew = "Not applicable";
-    else if (LocateKey(CrewsTable2, "CREWID", ChartsTable.fieldByName("CREWID").asFloat()))
+    else if (LocateKey(CrewsTable2, "CREWID", ScheduleItemField(ChartsTable, &Item::CREWID).asFloat()))
         f.cCrew = CrewsTable2.fieldByName("DESC").asString();
     else
         f.cCrew = "None assigned";
@@ -128,7 +132,7 @@ void TEstimateData::ChartsTableAfterScroll()
     if (views_.FieldValues)
         views_.FieldValues->LoadCustomFieldValues(kTaskOwner);
     if (views_.Pages && views_.Pages->SelectPageIsCurrent() && views_.QueryPage && HasRecord(ChartsTable))
-        views_.QueryPage->ShowResourcesOfTask(ChartsTable.fieldByName("CHARTSID").asInteger());
+        views_.QueryPage->ShowResourcesOfTask(ScheduleItemField(ChartsTable, &Item::CHARTSID).asInteger());
 }
 
 void TEstimateData::JobsTableBeforeScroll()

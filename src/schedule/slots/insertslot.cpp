@@ -17,14 +17,14 @@ using data::ScheduleItemRecord;
 
 namespace {
 
-std::int32_t Int(db::Table& t, const char* name)
+std::int32_t Int(db::Table& t, std::int32_t ScheduleItemRecord::*member)
 {
-    return t.fieldByName(name).asInteger();
+    return ScheduleItemField(t, member).asInteger();
 }
 
-double Real(db::Table& t, const char* name)
+double Real(db::Table& t, double ScheduleItemRecord::*member)
 {
-    return t.fieldByName(name).asFloat();
+    return ScheduleItemField(t, member).asFloat();
 }
 
 }  // namespace
@@ -111,14 +111,14 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
         // task out of a summary.
         if (ScheduleItemField(charts_, &ScheduleItemRecord::JOB).asBoolean())
             continue;
-        const std::int32_t key = Int(charts_, "CHARTSID");
-        const std::int32_t crew = Int(charts_, "CREWID");
+        const std::int32_t key = Int(charts_, &ScheduleItemRecord::CHARTSID);
+        const std::int32_t crew = Int(charts_, &ScheduleItemRecord::CREWID);
         if (selectedResourceId != 0 && crew != selectedResourceId) {
             Protect(key);
             continue;
         }
-        const TDateTime a = data::RoundUpToQuarterHour(Real(charts_, "SD"));
-        const TDateTime b = data::RoundUpToQuarterHour(Real(charts_, "ED"));
+        const TDateTime a = data::RoundUpToQuarterHour(Real(charts_, &ScheduleItemRecord::SD));
+        const TDateTime b = data::RoundUpToQuarterHour(Real(charts_, &ScheduleItemRecord::ED));
         // Stored order is no time order: a task before the block may come after one of its
         // resource's changed tasks, and the push-back would otherwise move it onto the block.
         if (b < S || SameInstant(b, S)) {
@@ -127,8 +127,8 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
         }
         if (std::find(ChangedResources.begin(), ChangedResources.end(), crew) != ChangedResources.end())
             continue;
-        const float h = static_cast<float>(Real(charts_, "HOURS"));
-        const int rcount = Int(charts_, "RCOUNT");
+        const float h = static_cast<float>(Real(charts_, &ScheduleItemRecord::HOURS));
+        const int rcount = Int(charts_, &ScheduleItemRecord::RCOUNT);
 
         switch (DecideSlotOutcome(a, b, S, E)) {
         case SlotOutcome::Protect: Protect(key); break;
@@ -146,10 +146,11 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
             const bool remainder = DecideSlotOutcome(a, b, S, E) == SlotOutcome::SplitRemainder;
             const float h1 = s_.Time.WorkingHoursBetween(crew, a, S);
             const float h2 = remainder ? h - h1 : s_.Time.WorkingHoursBetween(crew, S, b);
-            const std::int32_t newKey = data::UniqueKeyValue(s_.State.Keys, other_, "CHARTSID");
-            const std::int32_t repeat = Int(charts_, "REPEAT");
-            const int rperiod = Int(charts_, "RPERIOD");
-            const std::int32_t crepeath = Int(charts_, "CREPEATH");
+            const std::int32_t newKey = data::UniqueKeyValue(
+                s_.State.Keys, other_, data::ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID));
+            const std::int32_t repeat = Int(charts_, &ScheduleItemRecord::REPEAT);
+            const int rperiod = Int(charts_, &ScheduleItemRecord::RPERIOD);
+            const std::int32_t crepeath = Int(charts_, &ScheduleItemRecord::CREPEATH);
             Protect(key);
             ChangedResources.push_back(crew);
             DelayOrSplitTask(true, rcount + 1, a, a, S, h1);
@@ -179,7 +180,7 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
 void InsertSlot::DelayOrSplitTask(bool split, int rcount, TDateTime oldStart, TDateTime newStart,
                                   TDateTime newEnd, float hours)
 {
-    const std::int32_t crew = Int(charts_, "CREWID");
+    const std::int32_t crew = Int(charts_, &ScheduleItemRecord::CREWID);
     std::string line;
     if (split) {
         line = NoteLine("This task has been split to accomodate an inserted slot");
@@ -194,7 +195,7 @@ void InsertSlot::DelayOrSplitTask(bool split, int rcount, TDateTime oldStart, TD
 TDateTime InsertSlot::AppendSplitOffTask(std::int32_t repeat, std::int32_t newKey, TDateTime start,
                                          float hours, int rperiod, int rcount, std::int32_t crepeath)
 {
-    const std::int32_t crew = Int(charts_, "CREWID");
+    const std::int32_t crew = Int(charts_, &ScheduleItemRecord::CREWID);
     TDateTime movedStart = start;
     const TDateTime end = s_.Time.ComputeTaskEnd(crew, movedStart, start, hours);
     Protect(newKey);
@@ -210,16 +211,16 @@ TDateTime InsertSlot::AppendSplitOffTask(std::int32_t repeat, std::int32_t newKe
     item.Start = movedStart;
     item.End = end;
     item.Hours = hours;
-    item.HourlyRate = Real(charts_, "COST");
-    item.TotalCost = Real(charts_, "TCOST");
+    item.HourlyRate = Real(charts_, &ScheduleItemRecord::COST);
+    item.TotalCost = Real(charts_, &ScheduleItemRecord::TCOST);
     item.RepeatRule = repeat;
     item.RepeatHours = crepeath;
     item.RepeatPeriod = rperiod;
     item.RepeatCount = rcount;
-    const std::int32_t chain = Int(charts_, "CHAIN");
+    const std::int32_t chain = Int(charts_, &ScheduleItemRecord::CHAIN);
     item.Chain = chain;
-    item.JobStatus = Int(charts_, "BIDID");
-    item.LengthUnit = Int(charts_, "PIN");
+    item.JobStatus = Int(charts_, &ScheduleItemRecord::BIDID);
+    item.LengthUnit = Int(charts_, &ScheduleItemRecord::PIN);
     item.Link = 0;
     item.Root = false;
     item.Row = 0;
@@ -240,17 +241,18 @@ void InsertSlot::RelinkChain(std::int32_t chain)
     std::vector<std::uint32_t> members;
     for (std::uint32_t recno : StoredRecordNumbers(other_)) {
         other_.goTo(recno);
-        if (Int(other_, "CHAIN") == chain)
+        if (Int(other_, &ScheduleItemRecord::CHAIN) == chain)
             members.push_back(recno);
     }
     std::vector<std::int32_t> keys;
     for (std::uint32_t recno : members) {
         other_.goTo(recno);
-        keys.push_back(Int(other_, "CHARTSID"));
+        keys.push_back(Int(other_, &ScheduleItemRecord::CHARTSID));
     }
     for (std::size_t i = 0; i < members.size(); ++i) {
         other_.goTo(members[i]);
-        const double update = data::NextUpdateCount(static_cast<float>(Real(other_, "UPDATE")));
+        const double update =
+            data::NextUpdateCount(static_cast<float>(Real(other_, &ScheduleItemRecord::UPDATE)));
         s_.State.UpdateCounter = static_cast<float>(update);
         other_.edit();
         ScheduleItemField(other_, &ScheduleItemRecord::UPDATE).setAsFloat(update);
@@ -270,19 +272,19 @@ void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
         return;
     for (std::uint32_t recno : records) {
         charts_.goTo(recno);
-        const std::int32_t key = Int(charts_, "CHARTSID");
+        const std::int32_t key = Int(charts_, &ScheduleItemRecord::CHARTSID);
         if (IsProtected(key) || ScheduleItemField(charts_, &ScheduleItemRecord::JOB).asBoolean())
             continue;
-        const std::int32_t crew = Int(charts_, "CREWID");
-        const std::int32_t repeat = Int(charts_, "REPEAT");
-        const int rperiod = Int(charts_, "RPERIOD");
-        const std::int32_t crepeath = Int(charts_, "CREPEATH");
-        std::int32_t link = Int(charts_, "LINK");
+        const std::int32_t crew = Int(charts_, &ScheduleItemRecord::CREWID);
+        const std::int32_t repeat = Int(charts_, &ScheduleItemRecord::REPEAT);
+        const int rperiod = Int(charts_, &ScheduleItemRecord::RPERIOD);
+        const std::int32_t crepeath = Int(charts_, &ScheduleItemRecord::CREPEATH);
+        std::int32_t link = Int(charts_, &ScheduleItemRecord::LINK);
         const float d = s_.Time.WorkingHoursBetween(crew, oldEnd, newEnd);
         Protect(key);
 
-        const float h = static_cast<float>(Real(charts_, "HOURS"));
-        const TDateTime s = data::RoundUpToQuarterHour(Real(charts_, "SD"));
+        const float h = static_cast<float>(Real(charts_, &ScheduleItemRecord::HOURS));
+        const TDateTime s = data::RoundUpToQuarterHour(Real(charts_, &ScheduleItemRecord::SD));
         TDateTime ignored = s;
         const TDateTime x = s_.Time.ComputeTaskEnd(crew, ignored, s, d);
         TDateTime start = x;
@@ -306,12 +308,12 @@ void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
         // A chain that loops back on itself ends at the first key seen twice.
         std::vector<std::int32_t> walked{key};
         while (link > 0 && std::find(walked.begin(), walked.end(), link) == walked.end()) {
-            if (!other_.locate("CHARTSID", db::Value(static_cast<double>(link))))
+            if (!data::LocateScheduleItem(other_, link))
                 break;
             walked.push_back(link);
             Protect(link);
-            link = Int(other_, "LINK");
-            const float hours = static_cast<float>(Real(other_, "HOURS"));
+            link = Int(other_, &ScheduleItemRecord::LINK);
+            const float hours = static_cast<float>(Real(other_, &ScheduleItemRecord::HOURS));
             TDateTime nextStart = prevStart;
             TDateTime nextEnd = prevEnd;
             if (!schedule::NextRepeatDate(calendar, true, crepeath, prevEnd, prevStart, rperiod, hours,

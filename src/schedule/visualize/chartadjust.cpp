@@ -1,6 +1,7 @@
 #include "schedule/visualize/chartadjust.h"
 
 #include "data/quartergrid.h"
+#include "data/records/scheduleitemrecord.h"
 #include "platform/datetime/datetime.h"
 #include "schedule/visualize/pagesupport.h"
 
@@ -74,7 +75,7 @@ void ChartAdjuster::NudgeSelectedBar(Nudge nudge)
     builder_.AlignLinkedBars(bar);
     status_.WriteTaskTimes(bar, hours);
     if (LocateBarRecord(ctx_, ctx_.Tables.ChartsTable2, bar))
-        nudgedTask_ = IntField(ctx_.Tables.ChartsTable2, "CHARTSID");
+        nudgedTask_ = IntField(ctx_.Tables.ChartsTable2, &data::ScheduleItemRecord::CHARTSID);
     ctx_.State.NudgePending = true;
     ctx_.View.StartMicroAdjust();
 }
@@ -144,8 +145,8 @@ void ChartAdjuster::ZoomForwardClick()
     std::int32_t count = 0;
     for (t.first(); !t.eof(); t.next()) {
         ++count;
-        sd = t.fieldByName("SD").asFloat();
-        ed = t.fieldByName("ED").asFloat();
+        sd = data::ScheduleItemField(t, &data::ScheduleItemRecord::SD).asFloat();
+        ed = data::ScheduleItemField(t, &data::ScheduleItemRecord::ED).asFloat();
         if (count == ctx_.Display.ZoomStep)
             break;
     }

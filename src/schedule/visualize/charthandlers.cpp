@@ -135,7 +135,8 @@ void ChartHandlers::RACAllocationDblClick(TResourceAllocation* bar)
     }
     db::Table& second = ctx_.Tables.ChartsTable2;
     if (LocateBarRecord(ctx_, second, bar)
-        && third.locate("CHARTSID", ScheduleItemField(second, &ScheduleItemRecord::CHARTSID).value())) {
+        && third.locate(data::ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID),
+                        ScheduleItemField(second, &ScheduleItemRecord::CHARTSID).value())) {
         EditTask();
         return;
     }
@@ -154,7 +155,7 @@ void ChartHandlers::EditTask()
     const std::int32_t chartsId = IntField(t, &ScheduleItemRecord::CHARTSID);
     builder_.SaveAndClearAllocations(true);
     // The write-back refreshes the cursors; the editor opens on this task.
-    t.locate("CHARTSID", db::Value(static_cast<double>(chartsId)));
+    data::LocateScheduleItem(t, chartsId);
     ctx_.UI.SetStatusText(0, "Edit " + desc);
     ctx_.Pages.ShowTaskEditor(status);
 }

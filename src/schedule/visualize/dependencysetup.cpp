@@ -2,12 +2,16 @@
 
 #include <algorithm>
 
+#include "data/records/scheduleitemrecord.h"
 #include "data/textroutines.h"
 #include "data/updatecount.h"
 #include "schedule/visualize/chartbuilder.h"
 #include "schedule/visualize/pagesupport.h"
 
 namespace tw::visualize {
+
+using data::ScheduleItemField;
+using Item = data::ScheduleItemRecord;
 
 void DependencySetup::SetDependenciesClick()
 {
@@ -34,19 +38,19 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
 
     if (setup.DependencyClicks == 0) {
         if (LocateBarRecord(ctx_, charts, bar)) {
-            setup.DependencyGroup = charts.fieldByName("SD").asFloat();
-            setup.DependencyFromStart = charts.fieldByName("USED").asBoolean();
-            setup.PreviousDependencyTask = IntField(charts, "CHARTSID");
+            setup.DependencyGroup = ScheduleItemField(charts, &Item::SD).asFloat();
+            setup.DependencyFromStart = ScheduleItemField(charts, &Item::USED).asBoolean();
+            setup.PreviousDependencyTask = IntField(charts, &Item::CHARTSID);
             setup.DependencyNumber = 1;
             const double update =
-                data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+                data::NextUpdateCount(static_cast<float>(ScheduleItemField(charts, &Item::UPDATE).asFloat()));
             ctx_.State.UpdateCounter = static_cast<float>(update);
             charts.edit();
-            charts.fieldByName("DG").setAsFloat(setup.DependencyGroup);
-            charts.fieldByName("DGN").setAsFloat(1);
-            charts.fieldByName("PID").setAsFloat(0);
-            charts.fieldByName("PARENT").setAsBoolean(true);
-            charts.fieldByName("UPDATE").setAsFloat(update);
+            ScheduleItemField(charts, &Item::DG).setAsFloat(setup.DependencyGroup);
+            ScheduleItemField(charts, &Item::DGN).setAsFloat(1);
+            ScheduleItemField(charts, &Item::PID).setAsFloat(0);
+            ScheduleItemField(charts, &Item::PARENT).setAsBoolean(true);
+            ScheduleItemField(charts, &Item::UPDATE).setAsFloat(update);
             charts.post();
             ctx_.Tables.ChartsTable.refresh();
         } else {
@@ -59,17 +63,17 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
         TResourceAllocation* previous = clickedBars_[static_cast<std::size_t>(setup.DependencyClicks) - 1];
         if (previous == nullptr) {
             bar->SetTag(0);
-        } else if (const db::Value previousKey(static_cast<double>(setup.PreviousDependencyTask));
-                   setup.PreviousDependencyTask != 0 && charts.locate("CHARTSID", previousKey)) {
+        } else if (setup.PreviousDependencyTask != 0
+                   && data::LocateScheduleItem(charts, setup.PreviousDependencyTask)) {
             db::Table& current = ctx_.Tables.ChartsTable;
             const bool found = LocateBarRecord(ctx_, current, bar);
-            const std::int32_t clickedKey = found ? IntField(current, "CHARTSID") : 0;
+            const std::int32_t clickedKey = found ? IntField(current, &Item::CHARTSID) : 0;
             const double update =
-                data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
+                data::NextUpdateCount(static_cast<float>(ScheduleItemField(charts, &Item::UPDATE).asFloat()));
             ctx_.State.UpdateCounter = static_cast<float>(update);
             charts.edit();
-            charts.fieldByName("CHILD").setAsFloat(clickedKey);
-            charts.fieldByName("UPDATE").setAsFloat(update);
+            ScheduleItemField(charts, &Item::CHILD).setAsFloat(clickedKey);
+            ScheduleItemField(charts, &Item::UPDATE).setAsFloat(update);
             charts.post();
 
             const double offset =
@@ -79,10 +83,10 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
             ++setup.DependencyNumber;
             if (found && LocateBarRecord(ctx_, current, bar)) {
                 current.edit();
-                current.fieldByName("DG").setAsFloat(setup.DependencyGroup);
-                current.fieldByName("DGN").setAsFloat(setup.DependencyNumber);
-                current.fieldByName("PID").setAsFloat(setup.PreviousDependencyTask);
-                current.fieldByName("OFFSET").setAsFloat(offset);
+                ScheduleItemField(current, &Item::DG).setAsFloat(setup.DependencyGroup);
+                ScheduleItemField(current, &Item::DGN).setAsFloat(setup.DependencyNumber);
+                ScheduleItemField(current, &Item::PID).setAsFloat(setup.PreviousDependencyTask);
+                ScheduleItemField(current, &Item::OFFSET).setAsFloat(offset);
                 current.post();
                 current.refresh();
             }
@@ -116,7 +120,7 @@ void DependencySetup::ResetDependenciesClick()
         return;
     db::Table& charts = ctx_.Tables.ChartsTable2;
     const std::string name = LocateBarRecord(ctx_, charts, selected)
-        ? data::TrimBlanks(charts.fieldByName("DESC").asString())
+        ? data::TrimBlanks(ScheduleItemField(charts, &Item::DESC).asString())
         : "";
     if (NextGroupBar(selected) == nullptr) {
         ctx_.UI.SetStatusText(0, name + " has no dependent tasks");
@@ -134,8 +138,8 @@ void DependencySetup::ResetDependenciesClick()
         if (LocateBarRecord(ctx_, charts, next)) {
             if (!list.empty())
                 list += ", ";
-            list += data::TrimBlanks(charts.fieldByName("DESC").asString());
-            const bool fromStart = charts.fieldByName("USED").asBoolean();
+            list += data::TrimBlanks(ScheduleItemField(charts, &Item::DESC).asString());
+            const bool fromStart = ScheduleItemField(charts, &Item::USED).asBoolean();
             const double offset = next->StartAt() - (fromStart ? previous->StartAt() : previous->EndAt());
             if (CarriesOffset(next))
                 reinterpret_cast<CarriedOffset*>(next->Tag())->Offset = offset;
