@@ -37,6 +37,7 @@
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/db/table.h"
 #include "reports/printpreview.h"
@@ -146,11 +147,22 @@ int Make(const QString& folder, int tasks)
     return 0;
 }
 
+// Ticks the box or radio button as a user's click would; the page's boxes
+// are the control library's, not Qt's buttons.
 void Tick(QObject& window, const char* name)
 {
-    auto* box = window.findChild<QAbstractButton*>(name);
-    if (box && !box->isChecked())
-        box->click();
+    if (auto* box = window.findChild<QAbstractButton*>(name)) {
+        if (!box->isChecked())
+            box->click();
+        return;
+    }
+    auto* box = window.findChild<controls::TFcCustomGlyphButton*>(name);
+    if (!box) {
+        std::fprintf(stderr, "No box %s to tick\n", name);
+        std::exit(1);
+    }
+    if (!box->Checked())
+        box->ChangeState();
 }
 
 // The main window started on the user's folders, "Show all" and "Individual
