@@ -5,7 +5,8 @@
 # Visualize: N + 20 rows), then
 #   -c print (the default): the print dialog's Gantt chart saved as PDF;
 #   -c show: the Visualize page painted once (start to a drawn Visualize).
-# One process per run (ganttprint_tool). For each run: the wall time and peak
+# One process per run (ganttprint_tool). For each run: with -c show the time
+# from the process's start to the painted page, the wall time and peak
 # memory of the whole process (/usr/bin/time), the program's own step times,
 # and after a print the PDF's size and what printer.dbt holds.
 #
@@ -13,10 +14,12 @@
 #
 # Several build folders take turns round by round (the before tree that
 # bench/reports/before-after.py builds, say); each needs the target
-# ganttprint_tool. The schedules are made once by the first build's tool and
-# opened once (a user's schedule has been opened before), then kept as
-# archives in build-compare/gantt-outside/; every run starts from a fresh
-# copy at the same place, because the database keeps its folder's full name.
+# ganttprint_tool. The schedules are made once by the first build's tool, then
+# opened once by each build's own tool (a user's schedule has been opened and
+# closed before by the program that opens it now: what its closing left is
+# what its start finds), and kept as one archive per build for the script's
+# run in build-compare/gantt-outside/; every run starts from a fresh copy at the same
+# place, because the database keeps its folder's full name.
 set -euo pipefail
 
 command=print
@@ -43,30 +46,42 @@ for build in "$@"; do
   [ -x "$(tool "$build")" ] || { echo "$(tool "$build") is missing: build the target ganttprint_tool" >&2; exit 1; }
 done
 
+# The archive of the schedule as the build's own program left it.
+archive() { echo "$work/schedule-$2-$(echo "${1#"$top"/}" | tr / _).tar"; }
 for n in $sizes; do
   if [ ! -f "$work/schedule-$n.tar" ]; then
     rm -rf "$work/schedule-$n"
     "$(tool "$1")" make "$work/schedule-$n" "$n" >&2
-    "$(tool "$1")" show "$work/schedule-$n" >&2
     tar -C "$work" -cf "$work/schedule-$n.tar" "schedule-$n"
   fi
+  for build in "$@"; do
+    if [ ! -f "$(archive "$build" "$n")" ]; then
+      rm -rf "$work/schedule-$n"
+      tar -C "$work" -xf "$work/schedule-$n.tar"
+      "$(tool "$build")" show "$work/schedule-$n" >&2
+      tar -C "$work" -cf "$(archive "$build" "$n")" "schedule-$n"
+    fi
+  done
 done
 
-printf '%-28s %7s %8s %8s %9s  %s\n' build tasks "wall s" "peak MB" "PDF MB" "steps"
+printf '%-28s %7s %8s %8s %8s %9s  %s\n' build tasks "drawn s" "wall s" "peak MB" "PDF MB" "steps"
 for n in $sizes; do
   for round in $(seq "$rounds"); do
     for build in "$@"; do
       rm -rf "$work/schedule-$n" "$work/gantt.pdf"
-      tar -C "$work" -xf "$work/schedule-$n.tar"
+      tar -C "$work" -xf "$(archive "$build" "$n")"
       args=(show "$work/schedule-$n")
       [ "$command" = print ] && args=(print "$work/schedule-$n" "$work/gantt.pdf")
       /usr/bin/time -f "%e %M" -o "$work/time" "$(tool "$build")" "${args[@]}" 2> "$work/steps"
       read -r wall peak < "$work/time"
       steps=$(grep -E '^start ' "$work/steps" || tail -1 "$work/steps")
       pdf=$(stat -c %s "$work/gantt.pdf" 2>/dev/null || echo 0)
-      awk -v b="${build#"$top"/}" -v n="$n" -v w="$wall" -v p="$peak" -v f="$pdf" -v s="$steps" \
-        'BEGIN { printf "%-28s %7s %8s %8.0f %9.1f  %s\n", b, n, w, p / 1024, f / 1048576, s }'
+      # -c show: from the process's start to the painted page (the wall time
+      # holds the closing too, with its backup).
+      drawn=$(echo "$steps" | grep -oE 'drawn [0-9]+' | grep -oE '[0-9]+' || echo 0)
+      awk -v b="${build#"$top"/}" -v n="$n" -v d="$drawn" -v w="$wall" -v p="$peak" -v f="$pdf" -v s="$steps" \
+        'BEGIN { printf "%-28s %7s %8.2f %8s %8.0f %9.1f  %s\n", b, n, d / 1000, w, p / 1024, f / 1048576, s }'
     done
   done
 done
-rm -rf "$work"/schedule-*/ "$work/gantt.pdf"
+rm -rf "$work"/schedule-*/ "$work"/schedule-*-*.tar "$work/gantt.pdf"

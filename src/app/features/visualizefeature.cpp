@@ -80,6 +80,7 @@ void VisualizeFeature::Attach()
     visualize::VisualizeHooks& hooks = page_->Logic().Hooks;
     hooks.PushChartUpdates = [&s] { s.Sync().PushChartUpdates(); };
     hooks.PushChartRecord = [&s](std::int32_t key) { s.Sync().PushChartRecord(key); };
+    hooks.PushChartRecords = [&s](const std::set<std::int32_t>& keys) { s.Sync().PushChartRecords(keys); };
     hooks.KeepSyncLevels = [&s](const std::function<void()>& change) { s.Sync().KeepLevelsThrough(change); };
     visualize::ConnectCalendarTables(hooks, s.Calendars());
     hooks.ResourcesAreFree = [this, &s](std::int32_t crewId, TDateTime start, TDateTime end, std::int32_t key) {

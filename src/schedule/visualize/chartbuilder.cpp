@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <variant>
 #include <tuple>
 #include <unordered_set>
@@ -315,17 +316,20 @@ void ChartBuilder::BuildChart(bool writeBack)
         });
         dates_.FitChartPeriod(false, false);
     }
-    db::WriteBatch batch;  // the group's later bars' times in one write
-    // Aligning a group from its first bar places every later one; starting
-    // again from each of them would only place the rest once more.
-    std::unordered_set<const TResourceAllocation*> linked;
-    for (const TResourceAllocation* bar : ctx_.Chart.ChartBars)
-        if (const TResourceAllocation* next = NextGroupBar(bar))
-            linked.insert(next);
-    for (TResourceAllocation* bar : ctx_.Chart.ChartBars)
-        if (linked.count(bar) == 0)
-            AlignLinkedBars(bar);
-    batch.commit();
+    {
+        db::WriteBatch batch;  // the group's later bars' times in one write
+        // Aligning a group from its first bar places every later one; starting
+        // again from each of them would only place the rest once more.
+        std::unordered_set<const TResourceAllocation*> linked;
+        for (const TResourceAllocation* bar : ctx_.Chart.ChartBars)
+            if (const TResourceAllocation* next = NextGroupBar(bar))
+                linked.insert(next);
+        for (TResourceAllocation* bar : ctx_.Chart.ChartBars)
+            if (linked.count(bar) == 0)
+                AlignLinkedBars(bar);
+        batch.commit();
+    }
+    PushWrittenTimes();
     ctx_.RAC.EndUpdate();
     RefreshIfOpen(ctx_.Tables.ChartsTable);
 }
@@ -383,6 +387,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
                 offset.setAsFloat(CarriedOffsetOf(bar));
             WriteTaskPeriod(t, start, end);
             t.post();
+            writtenTimes_.insert(chart.BarLinks[bar].ChartsId);
         }
         batch.commit();
     }
@@ -392,6 +397,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
     chart.Offsets.clear();
 
     busy.reset();
+    PushWrittenTimes();
     chart.LastCaptionJob = 0;
     chart.ChartBars.clear();
     chart.HeadingRows.clear();
@@ -576,6 +582,18 @@ void ChartBuilder::SortWorkTables()
     RefreshIfOpen(tables.ChartsTable);
 }
 
+void ChartBuilder::PushWrittenTimes()
+{
+    if (writtenTimes_.empty())
+        return;
+    // Taken first: a failed push is not tried again by every later build; the
+    // next push of the whole working copy carries the records.
+    const std::set<std::int32_t> keys = std::move(writtenTimes_);
+    writtenTimes_.clear();
+    if (ctx_.Hooks.PushChartRecords)
+        ctx_.Hooks.PushChartRecords(keys);
+}
+
 void ChartBuilder::KeepSyncLevels(const std::function<void()>& change)
 {
     if (ctx_.Hooks.KeepSyncLevels)
@@ -732,6 +750,7 @@ void ChartBuilder::AlignLinkedBar(TResourceAllocation* previous, TResourceAlloca
     t.edit();
     WriteTaskPeriod(t, start, end);
     t.post();
+    writtenTimes_.insert(IntField(t, &Item::CHARTSID));
 }
 
 float ChartBuilder::RecalcTaskTimes(bool keepHours, TResourceAllocation* bar)

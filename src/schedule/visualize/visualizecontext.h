@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -71,6 +72,8 @@ struct VisualizeHooks {
     // Schedule synchronisation.
     std::function<void()> PushChartUpdates;
     std::function<void(std::int32_t chartsId)> PushChartRecord;
+    // The working items with these keys into the shared table, under one take of the lock.
+    std::function<void(const std::set<std::int32_t>& chartsIds)> PushChartRecords;
     // Runs a change of the working copy's order or of its PTR and RESOURCE
     // (which the shared tables never take) so that the synchronisation still
     // knows the tables level afterwards; without it the change just runs.
