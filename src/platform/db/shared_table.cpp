@@ -64,11 +64,12 @@ namespace tw::db::detail {
 namespace {
 
 // How much of a table one process keeps in memory: runs of 128 KB for scans
-// and single records for random access. A working copy of 20,000 schedule
-// records (about 28 MB) fits whole, so the chart build and the synchronisation
-// walk it without going back to the file.
-constexpr std::size_t kMaxCachedRuns = 384;
-constexpr std::size_t kMaxCachedSingles = 32768;
+// and single records for random access, each within a budget of bytes. A
+// walk over a larger table reads its runs again from the file, which the
+// system keeps cached; holding every table whole would cost the program tens
+// of megabytes at 20,000 schedule records for reads that take milliseconds.
+constexpr std::size_t kCachedRunBytes = std::size_t{4} << 20;
+constexpr std::size_t kCachedSingleBytes = std::size_t{1} << 20;
 // Old bytes kept for an undo beyond this are let go once the write is whole.
 constexpr std::size_t kKeptUndoBytes = std::size_t{1} << 20;
 
@@ -503,14 +504,15 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
     const bool sequential = prev != 0 && (recno == prev + 1 || recno + 1 == prev);
     if (!sequential) {
         // Random access (locate, goTo): read just this record.
-        if (singles_.size() >= kMaxCachedSingles)
+        if (singles_.size() >= std::max<std::size_t>(64, kCachedSingleBytes / layout.recordLength))
             singles_.clear();
         std::vector<std::uint8_t> buf(layout.recordLength);
         readRecordFromDisk(recno, buf.data());
         return singles_.emplace(recno, std::move(buf)).first->second.data();
     }
     const std::uint32_t chunk = (recno - 1) / chunkRecords_;
-    if (cache_.size() >= kMaxCachedRuns)
+    if (cache_.size() >= std::max<std::size_t>(
+            2, kCachedRunBytes / (static_cast<std::size_t>(chunkRecords_) * layout.recordLength)))
         dropRuns();
     const std::uint32_t firstRec = chunk * chunkRecords_ + 1;
     const std::uint32_t n = std::min(chunkRecords_, hdr.recordCount - firstRec + 1);
