@@ -7,6 +7,7 @@
 #include <map>
 
 #include "data/services/busyscopes.h"
+#include "schedule/sync/recordcopier.h"
 #include "workstation.h"
 
 using namespace tw;
@@ -593,6 +594,59 @@ TEST_F(TwoWorkstations, APushOfChosenItemsKeepsANewerChangeMadeElsewhere)
     EXPECT_EQ(FileSize(shared.path(), "ICharts.DBF"), sharedSize);
     EXPECT_TRUE(b->sync.PullChartUpdates(false));
     EXPECT_EQ(DescOf(b->ChartsTable5, 2), "changed on A");
+}
+
+// The comparison before a copy reads equal stored bytes of fields defined
+// alike as the same value, except where the copy would still write: a blank
+// number or logical on both sides is filled in, and a text differing only in
+// case is a change.
+TEST(RecordCopierComparison, EqualStoredBytesAreTheSameValueUnlessTheCopyWouldFillThemIn)
+{
+    OneWorkstation one;
+    Workstation& ws = *one.ws;
+    db::Table& working = ws.ChartsTable5;
+    db::Table& shared = ws.IChartsTable;
+    PutItem(working, {1, "Paint", 2.0f});
+    const RecordCopier copier = RecordCopier::ChartToShared(working, shared);
+    shared.append();
+    copier.Copy(working, shared);
+    shared.post();
+    struct Case {
+        const char* name;
+        std::function<void(db::Table&)> change;  // made on both sides, or on the shared one alone
+        bool bothSides;
+        bool same;
+    };
+    const Case cases[] = {
+        {"as copied", [](db::Table&) {}, true, true},
+        {"the same start", [](db::Table& t) { t.fieldByName("SD").setAsFloat(46010.75); }, true, true},
+        {"the same flag", [](db::Table& t) { t.fieldByName("USED").setAsBoolean(true); }, true, true},
+        {"the same date", [](db::Table& t) { t.fieldByName("SDD").setAsDate(46010); }, true, true},
+        {"a blank number on both", [](db::Table& t) { t.fieldByName("OFFSET").clear(); }, true, false},
+        {"a blank flag on both", [](db::Table& t) { t.fieldByName("USED").clear(); }, true, false},
+        {"another start", [](db::Table& t) { t.fieldByName("SD").setAsFloat(46011); }, false, false},
+        {"a text in other case", [](db::Table& t) { t.fieldByName("DESC").setAsString("paint"); }, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (db::Table* t : {&working, &shared}) {
+            if (t == &working && !c.bothSides)
+                continue;
+            t->refresh();
+            ASSERT_TRUE(t->locate("CHARTSID", db::Value(1.0)));
+            t->edit();
+            c.change(*t);
+            t->post();
+        }
+        ASSERT_TRUE(working.locate("CHARTSID", db::Value(1.0)));
+        ASSERT_TRUE(shared.locate("CHARTSID", db::Value(1.0)));
+        EXPECT_EQ(copier.Same(working, shared), c.same);
+        // Put the pair back level for the next case.
+        shared.edit();
+        copier.Copy(working, shared);
+        shared.post();
+        EXPECT_TRUE(copier.Same(working, shared));
+    }
 }
 
 // A push whose task list cannot be written leaves the shared schedule as it
