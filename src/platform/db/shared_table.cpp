@@ -452,6 +452,7 @@ void SharedTable::invalidate()
 {
     dropRuns();
     singles_.clear();
+    lastSingleData_ = nullptr;
     lastChunk_ = UINT32_MAX;
     lastChunkData_ = nullptr;
     lastRecno_ = 0;
@@ -480,10 +481,14 @@ std::uint8_t* SharedTable::cachedRecord(std::uint32_t recno)
     auto it = cache_.find(chunk);
     if (it != cache_.end())
         return it->second.data() + at;
+    if (recno == lastSingle_ && lastSingleData_)
+        return lastSingleData_;
     auto s = singles_.find(recno);
-    if (s != singles_.end())
-        return s->second.data();
-    return nullptr;
+    if (s == singles_.end())
+        return nullptr;
+    lastSingle_ = recno;
+    lastSingleData_ = s->second.data();
+    return lastSingleData_;
 }
 
 const std::uint8_t* SharedTable::record(std::uint32_t recno)
@@ -508,7 +513,9 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
             singles_.clear();
         std::vector<std::uint8_t> buf(layout.recordLength);
         readRecordFromDisk(recno, buf.data());
-        return singles_.emplace(recno, std::move(buf)).first->second.data();
+        lastSingle_ = recno;
+        lastSingleData_ = singles_.insert_or_assign(recno, std::move(buf)).first->second.data();
+        return lastSingleData_;
     }
     const std::uint32_t chunk = (recno - 1) / chunkRecords_;
     if (cache_.size() >= std::max<std::size_t>(
@@ -536,6 +543,8 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
     // Single copies of records in this run are superseded by the run.
     for (std::uint32_t r = firstRec; r < firstRec + n; ++r)
         singles_.erase(r);
+    if (lastSingle_ >= firstRec && lastSingle_ < firstRec + n)
+        lastSingleData_ = nullptr;
     auto it = cache_.emplace(chunk, std::move(buf)).first;
     lastChunk_ = chunk;
     lastChunkData_ = it->second.data();

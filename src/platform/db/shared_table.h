@@ -165,6 +165,10 @@ private:
     std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> cache_;  // runs of records, for scans
     std::unordered_map<std::uint32_t, std::vector<std::uint8_t>>
         singles_;                                  // single records, for random access
+    // The single record read or found last: a record compared field by
+    // field is looked for once, not once per field.
+    std::uint32_t lastSingle_ = 0;
+    std::uint8_t* lastSingleData_ = nullptr;
     std::vector<std::vector<std::uint8_t>> pool_;  // run buffers to reuse (no fresh pages per run)
     void dropRuns();
     std::uint32_t lastRecno_ = 0;
