@@ -316,19 +316,17 @@ void ChartBuilder::BuildChart(bool writeBack)
         });
         dates_.FitChartPeriod(false, false);
     }
-    {
-        db::WriteBatch batch;  // the group's later bars' times in one write
-        // Aligning a group from its first bar places every later one; starting
-        // again from each of them would only place the rest once more.
-        std::unordered_set<const TResourceAllocation*> linked;
-        for (const TResourceAllocation* bar : ctx_.Chart.ChartBars)
-            if (const TResourceAllocation* next = NextGroupBar(bar))
-                linked.insert(next);
-        for (TResourceAllocation* bar : ctx_.Chart.ChartBars)
-            if (linked.count(bar) == 0)
-                AlignLinkedBars(bar);
-        batch.commit();
-    }
+    db::WriteBatch batch;  // the group's later bars' times in one write
+    // Aligning a group from its first bar places every later one; starting
+    // again from each of them would only place the rest once more.
+    std::unordered_set<const TResourceAllocation*> linked;
+    for (const TResourceAllocation* bar : ctx_.Chart.ChartBars)
+        if (const TResourceAllocation* next = NextGroupBar(bar))
+            linked.insert(next);
+    for (TResourceAllocation* bar : ctx_.Chart.ChartBars)
+        if (linked.count(bar) == 0)
+            AlignLinkedBars(bar);
+    batch.commit();
     PushWrittenTimes();
     ctx_.RAC.EndUpdate();
     RefreshIfOpen(ctx_.Tables.ChartsTable);
@@ -584,12 +582,14 @@ void ChartBuilder::SortWorkTables()
 
 void ChartBuilder::PushWrittenTimes()
 {
-    if (writtenTimes_.empty())
-        return;
     // Taken first: a failed push is not tried again by every later build; the
     // next push of the whole working copy carries the records.
     const std::set<std::int32_t> keys = std::move(writtenTimes_);
     writtenTimes_.clear();
+    // While inserted time waits to be kept or taken back, the working copy's
+    // times are tentative: keeping pushes them all, taking back pulls them.
+    if (keys.empty() || ctx_.State.InsertTimePending)
+        return;
     if (ctx_.Hooks.PushChartRecords)
         ctx_.Hooks.PushChartRecords(keys);
 }

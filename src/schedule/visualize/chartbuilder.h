@@ -57,8 +57,8 @@ private:
     TResourceAllocation* RegisterBar(TResourceAllocation* bar);
     void KeepSyncLevels(const std::function<void()>& change);
     // The records whose times a write-back or a group's alignment wrote go to
-    // the shared table together: a time written only here would be undone by
-    // the next start's pull, and written again at the next write-back.
+    // the shared table together: a time written only here would be taken back
+    // by the next start's pull, and written again at the next write-back.
     void PushWrittenTimes();
     void PopulateChart(const WorkFields& fields, bool isJob, TDateTime start, TDateTime end);
     std::string RowCaption(const WorkFields& fields);

@@ -209,6 +209,16 @@ TEST_F(ChartBuildingTest, TheTimesABuildOrWriteBackWritesArePushedTogetherAndNot
     EXPECT_EQ(pushes, (std::vector<std::set<std::int32_t>>{{1, 3}}));
     EXPECT_NEAR(Read(1, "ED"), Day(12, 12), 1e-6);
 
+    // Inserted time waiting to be kept or taken back: the times stay here.
+    pushes.clear();
+    state.InsertTimePending = true;
+    builder.BuildChart(true);
+    BarOf(1)->SetDateTime(Day(14, 8), Day(14, 9));
+    builder.SaveAndClearAllocations(true);
+    EXPECT_NEAR(Read(1, "SD"), Day(14, 8), 1e-6);
+    EXPECT_TRUE(pushes.empty());
+    state.InsertTimePending = false;
+
     // In the order of the groups the dependent task follows the first of its
     // group: the build writes its new times and pushes them.
     pushes.clear();
