@@ -79,8 +79,10 @@ for n in $sizes; do
       # -c show: from the process's start to the painted page (the wall time
       # holds the closing too, with its backup).
       drawn=$(echo "$steps" | grep -oE 'drawn [0-9]+' | grep -oE '[0-9]+' || echo 0)
-      awk -v b="${build#"$top"/}" -v n="$n" -v d="$drawn" -v w="$wall" -v p="$peak" -v f="$pdf" -v s="$steps" \
-        'BEGIN { printf "%-28s %7s %8.2f %8s %8.0f %9.1f  %s\n", b, n, d / 1000, w, p / 1024, f / 1048576, s }'
+      awk -v b="${build#"$top"/}" -v n="$n" -v d="$drawn" -v w="$wall" -v p="$peak" -v f="$pdf" \
+        -v s="$steps" \
+        'BEGIN { printf "%-28s %7s %8.2f %8s %8.0f %9.1f  %s\n",
+                 b, n, d / 1000, w, p / 1024, f / 1048576, s }'
     done
   done
 done

@@ -68,10 +68,13 @@ long long ProcessAgeMs()
     if (read == 0 || !rest)
         return -1;
     unsigned long long startTicks = 0;
-    if (std::sscanf(rest + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u %*d %*d %*d %*d %*d %*d %llu",
-                    &startTicks) != 1)
+    // The start time is the 22nd field, the 20th after the name.
+    if (std::sscanf(rest + 2,
+                    "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u %*d %*d %*d %*d %*d %*d %llu",
+                    &startTicks)
+        != 1)
         return -1;
-    timespec now {};
+    timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
     const long long nowMs = static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
     return nowMs - static_cast<long long>(startTicks * 1000 / sysconf(_SC_CLK_TCK));

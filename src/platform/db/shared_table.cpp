@@ -65,10 +65,13 @@ namespace {
 
 // How much of a table one process keeps in memory: runs of 128 KB for scans
 // and single records for random access, each within a budget of bytes. A
-// walk over a larger table reads its runs again from the file, which the
-// system keeps cached; holding every table whole would cost the program tens
-// of megabytes at 20,000 schedule records for reads that take milliseconds.
-constexpr std::size_t kCachedRunBytes = std::size_t{4} << 20;
+// working copy of 20,000 schedule records (about 25 MB) fits whole, so a
+// restriction or a chart build walks it without going back to the file; a
+// walk over a larger table reads what lies beyond the budget again from the
+// file, which the system keeps cached. Single records are read once each by
+// the look-ups of a push or a restriction: keeping tens of thousands of them
+// cost more memory than it saved reads.
+constexpr std::size_t kCachedRunBytes = std::size_t{32} << 20;
 constexpr std::size_t kCachedSingleBytes = std::size_t{1} << 20;
 // Old bytes kept for an undo beyond this are let go once the write is whole.
 constexpr std::size_t kKeptUndoBytes = std::size_t{1} << 20;
@@ -518,16 +521,20 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
         return lastSingleData_;
     }
     const std::uint32_t chunk = (recno - 1) / chunkRecords_;
-    if (cache_.size() >= std::max<std::size_t>(
-            2, kCachedRunBytes / (static_cast<std::size_t>(chunkRecords_) * layout.recordLength)))
-        dropRuns();
+    // Within the budget a run is kept. Beyond it the runs already kept stay
+    // and this one is read into the one spare buffer: a walk over a larger
+    // table then reads again only what lies beyond the budget, not the whole
+    // table (which dropping the kept runs to make room would cost).
+    const bool keep = cache_.size() < std::max<std::size_t>(
+        2, kCachedRunBytes / (static_cast<std::size_t>(chunkRecords_) * layout.recordLength));
     const std::uint32_t firstRec = chunk * chunkRecords_ + 1;
     const std::uint32_t n = std::min(chunkRecords_, hdr.recordCount - firstRec + 1);
-    std::vector<std::uint8_t> buf;
-    if (!pool_.empty()) {
-        buf = std::move(pool_.back());
+    std::vector<std::uint8_t> kept;
+    if (keep && !pool_.empty()) {
+        kept = std::move(pool_.back());
         pool_.pop_back();
     }
+    std::vector<std::uint8_t>& buf = keep ? kept : spareRun_;
     buf.resize(static_cast<std::size_t>(n) * layout.recordLength);
     const std::uint64_t off =
         layout.headerLength + static_cast<std::uint64_t>(firstRec - 1) * layout.recordLength;
@@ -545,9 +552,8 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
         singles_.erase(r);
     if (lastSingle_ >= firstRec && lastSingle_ < firstRec + n)
         lastSingleData_ = nullptr;
-    auto it = cache_.emplace(chunk, std::move(buf)).first;
     lastChunk_ = chunk;
-    lastChunkData_ = it->second.data();
+    lastChunkData_ = keep ? cache_.emplace(chunk, std::move(kept)).first->second.data() : spareRun_.data();
     return lastChunkData_ + static_cast<std::size_t>((recno - 1) % chunkRecords_) * layout.recordLength;
 }
 

@@ -490,7 +490,10 @@ TEST_F(TwoWorkstations, AFailedSynchronisationReleasesTheLockAndIsReported)
     const Case cases[] = {
         {"push all", &a->IChartsTable, [&] { a->sync.PushChartUpdates(); }},
         {"push one", &a->IChartsTable, [&] { a->sync.PushChartRecord(1); }},
-        {"push several", &a->IChartsTable, [&] { EXPECT_FALSE(a->sync.PushChartRecords({1, 2})); }},
+        {"push several", &a->IChartsTable,
+         [&] {
+             EXPECT_FALSE(a->sync.PushChartRecords({1, 2}));
+         }},
         {"pull all", &a->ChartsTable5, [&] { EXPECT_FALSE(a->sync.PullChartUpdates(true)); }},
         {"pull one", &a->ChartsTable5, [&] { a->sync.PullChartRecord(3, false); }},
         {"remove obsolete", &a->ChartsTable5, [&] { EXPECT_FALSE(a->sync.RemoveObsoleteTasks()); }},
@@ -553,7 +556,8 @@ TEST_F(TwoWorkstations, TheStartsPullCopiesWhatChangedElsewhereAndKeepsWhatWaits
         std::string desc;
         double ptr;
     };
-    for (const Expected& e : {Expected{1, "task 1", 1}, Expected{2, "renamed on A", 0}, Expected{3, "task 3", 3}}) {
+    const Expected expected[] = {{1, "task 1", 1}, {2, "renamed on A", 0}, {3, "task 3", 3}};
+    for (const Expected& e : expected) {
         SCOPED_TRACE(e.key);
         b->ChartsTable5.refresh();
         ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(e.key)));
@@ -625,7 +629,8 @@ TEST(RecordCopierComparison, EqualStoredBytesAreTheSameValueUnlessTheCopyWouldFi
         {"a blank number on both", [](db::Table& t) { t.fieldByName("OFFSET").clear(); }, true, false},
         {"a blank flag on both", [](db::Table& t) { t.fieldByName("USED").clear(); }, true, false},
         {"another start", [](db::Table& t) { t.fieldByName("SD").setAsFloat(46011); }, false, false},
-        {"a text in other case", [](db::Table& t) { t.fieldByName("DESC").setAsString("paint"); }, false, false},
+        {"a text in other case", [](db::Table& t) { t.fieldByName("DESC").setAsString("paint"); }, false,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
