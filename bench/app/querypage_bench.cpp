@@ -3,6 +3,7 @@
 // the library's groups, choices, check boxes and buttons below them.
 #include <benchmark/benchmark.h>
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "sampleschedule.h"
@@ -30,9 +31,9 @@ void QueryTabRepaint(benchmark::State& bench, Part part)
     window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
     window.show();
     window.StartClock()->stop();
-    window.ApplyCustomerQuery();
+    window.Features().Query->ApplyCustomerQuery();
     QCoreApplication::processEvents();
-    TQueryPage* page = window.QueryPage();
+    TQueryPage* page = window.Features().Query->Page();
     QImage image(page->size(), QImage::Format_RGB32);
     // The query's groups, choices and buttons below the grids.
     QRegion groups;

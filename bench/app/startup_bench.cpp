@@ -11,6 +11,7 @@
 // that take the time are measured one by one after a start, as the breakdown.
 #include <benchmark/benchmark.h>
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
@@ -89,7 +90,7 @@ void BM_StartupToVisualizePage(benchmark::State& bench)
         auto window = std::make_unique<TMainScreen>();
         window->StartTimer();
         bench.PauseTiming();
-        rows = window->VisualizePage()->RAC()->Count();
+        rows = window->Features().Visualize->Page()->RAC()->Count();
         if (window->TabControl()->currentIndex() != TMainScreen::SchedulePage)
             bench.SkipWithError("the start did not open on the Visualize page");
         window->close();
@@ -134,7 +135,7 @@ void BM_StartupToEveryTaskDrawn(benchmark::State& bench)
         QImage drawn(window->size(), QImage::Format_ARGB32_Premultiplied);
         window->render(&drawn);
         bench.PauseTiming();
-        rows = window->VisualizePage()->RAC()->Count();
+        rows = window->Features().Visualize->Page()->RAC()->Count();
         window->close();
         window.reset();
         bench.ResumeTiming();
@@ -155,16 +156,16 @@ void BM_StartupStep(benchmark::State& bench)
     for (auto _ : bench) {
         switch (bench.range(0)) {
         case OpenTables:
-            window.CloseAllTables();
-            window.OpenAllTables(false);
+            window.Session().Tables().CloseAllTables();
+            window.Features().Startup->OpenAllTables(false);
             break;
         case Synchronise:
-            window.PullChartUpdates(true);
-            window.RemoveObsoleteTasks();
+            window.Session().Sync().PullChartUpdates(true);
+            window.Session().Sync().RemoveObsoleteTasks();
             break;
-        case Recompute: window.RecomputeAllTaskEnds(); break;
-        case ChartBuild: window.BuildChart(true); break;
-        default: window.RefreshWorkCalendar(); break;
+        case Recompute: window.Session().RecomputeAllTaskEnds(); break;
+        case ChartBuild: window.Features().Visualize->BuildChart(true); break;
+        default: window.Features().Startup->RefreshWorkCalendar(); break;
         }
     }
     window.close();

@@ -30,13 +30,37 @@ std::string ValueFor(int record, int column)
         + kWords[(record * 7 + column) % 10];
 }
 
+// No window and no other page: the steps measured are the logic's own.
+struct NoWindow : CustomerTabView, CustomFieldsHost {
+    void ShowCustomer() override {}
+    void ShowCustomerPhoto() override {}
+    void SetWindowCaption(const std::string&) override {}
+    void SetCustomersLabel(const std::string&) override {}
+    void SetJobsLabel(const std::string&) override {}
+    void SetTasksLabel(const std::string&) override {}
+    void ApplyCustomerQuery() override {}
+    void PullChartRecord(std::int32_t) override {}
+    void PushChartRecord(std::int32_t) override {}
+    void RestrictToCustomer() override {}
+    void RestrictTasksToCrew() override {}
+    void UpdateSelectControls() override {}
+    void ApplyQueryFilters() override {}
+};
+
 struct Installation : data::testing::ScratchInstallation {
     Installation()
     {
         ops_->OpenAllTables(true);
         state_.FirstRun = false;
-        fields = std::make_unique<CustomFields>(*data_, state_, ui_);
-        tab = std::make_unique<CustomerTab>(*data_, state_, ui_);
+        data::TEstimateData& d = *data_;
+        const CustomFieldTables fieldTables{d.CustomersTable,    d.CustomersTable2,    d.CrewsTable,
+                                            d.CrewsTable2,       d.ChartsTable,        d.ChartsTable2,
+                                            d.CustomFieldsTable, d.CustomFieldsTable2, d.CustomFieldsTable3};
+        fields = std::make_unique<CustomFields>(fieldTables, d.Views(), window, queryState, state_, ui_);
+        const CustomerTabTables tabTables{
+            d.CustomersTable, d.CustomersTable2, d.CustomersTable3, d.PhotosTable,
+            d.JobsTable,      d.JobsTable2,      d.ChartsTable2,    d};
+        tab = std::make_unique<CustomerTab>(tabTables, window, state_, ui_);
         for (int kind = kCustomerFields; kind <= kTaskFields; ++kind) {
             for (int i = 1; i <= 7; ++i)
                 fields->Rules.DefineCustomField(kind, "", "FIELD " + std::to_string(i));
@@ -64,9 +88,20 @@ struct Installation : data::testing::ScratchInstallation {
         }
         data_->CustomersTable.refresh();
         data_->ChartsTable2.refresh();
-        data_->Hooks().ShowCustomerPhoto = [this] { benchmark::DoNotOptimize(tab->CurrentPhoto()); };
+        data_->Views().CustomerPage = &photoShown;
     }
 
+    // A move of the customers view loads the photo the page would show.
+    struct PhotoShown final : data::CustomerPageView {
+        Installation& inst;
+        explicit PhotoShown(Installation& i) : inst(i) {}
+        void ShowMovedCustomer() override { benchmark::DoNotOptimize(inst.tab->CurrentPhoto()); }
+        void SetUseAlt(bool) override {}
+    };
+
+    PhotoShown photoShown{*this};
+    NoWindow window;
+    query::QueryState queryState;
     std::unique_ptr<CustomFields> fields;
     std::unique_ptr<CustomerTab> tab;
 };

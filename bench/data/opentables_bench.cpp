@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "fakemoduleviews.h"
 #include "scratchinstallation.h"
 
 using namespace tw::data;
@@ -96,7 +97,9 @@ void BM_ChartsTableCalcFields(benchmark::State& st)
     Installation inst;
     inst.ops_->OpenAllTables(true);
     inst.state_.StartupDone = true;
-    inst.data_->Hooks().WorkingHoursBetween = [](std::int32_t, tw::TDateTime, tw::TDateTime) { return 1.0f; };
+    tw::data::testing::FakePageControl pages;
+    pages.DefaultHours = 1.0f;
+    inst.data_->Views().Pages = &pages;
     inst.data_->ChartsTable.first();
     for (auto _ : st)
         benchmark::DoNotOptimize(inst.data_->ChartsTableCalcFields());

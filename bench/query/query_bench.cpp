@@ -32,6 +32,25 @@ TDateTime Monday()
     return EncodeDate(2026, 1, 5);
 }
 
+// The tab alone: no other page shows anything, no question is asked, the
+// chart shows individual tasks.
+struct NoOtherPages : query::QueryView, query::QueryHost {
+    bool Confirm(const std::string&, const std::string&) override { return false; }
+    void OpenTaskEditor(const query::TaskEditorRequest&) override {}
+    void ShowTaskStatusBar() override {}
+    void LoadCustomFieldValues(int) override {}
+    void SearchCustomFields() override {}
+    void DeleteCrewIndexRows(std::int32_t) override {}
+    void ShowWorkCalendar(std::int32_t) override {}
+    void FillCalendarResourceList(bool) override {}
+    std::pair<TDateTime, TDateTime> WorkingDay() override { return {0, 0}; }
+    int ChartDisplayChoice() const override { return 1; }
+    void SetChartSortBy(int) override {}
+    bool SaveTasksGridWidths(const std::array<int, 4>&) override { return false; }
+    TDateTime Now() const override { return now; }
+    TDateTime now = tw::Now();
+};
+
 class QueryWorkingCopy {
 public:
     QueryWorkingCopy()
@@ -39,7 +58,6 @@ public:
         locale::PinLocale("en_US");
         inst.ops_->OpenAllTables(true);
         Fill();
-        logic.Hooks.ShowJobsOnly = [] { return 1; };
         logic.ConnectDataModule();
         logic.ApplyCustomerQuery();
         // The program keeps its working copy in the chart's order; the first
@@ -119,7 +137,14 @@ public:
     }
 
     data::testing::ScratchInstallation inst;
-    query::QueryPageLogic logic{*inst.data_, inst.state_, inst.ui_};
+    data::TEstimateData& dm = *inst.data_;
+    NoOtherPages pages;
+    query::QueryState queryState;
+    const query::QueryTables tables{
+        dm.CustomersTable, dm.JobsTable,    dm.JobsTable2,   dm.JobsTable3,   dm.ChartsTable,   dm.ChartsTable2,
+        dm.ChartsTable3,   dm.ChartsTable6, dm.ChartsTable9, dm.CrewsTable,   dm.CrewsTable4,   dm.ICrewsTable,
+        dm.ICrewsTable2,   dm.IChartsTable, dm.AccessTable,  dm};
+    query::QueryPageLogic logic{tables, dm.Views(), pages, pages, queryState, inst.state_, inst.ui_};
     chart::TCustomResourceAllocationChart rac;
     data::JobStatusTexts texts;
     schedule::WorkCalendar calendar;
@@ -177,7 +202,7 @@ void BM_WeekRestriction(benchmark::State& state)
 {
     QueryWorkingCopy& c = Copy();
     c.logic.Controls.Boxes = {};
-    c.logic.Hooks.Now = [] { return Monday() + 30; };
+    c.pages.now = Monday() + 30;
     c.logic.ThisWeekClick();
     for (auto _ : state) {
         c.logic.UpDownWeekClick(true);

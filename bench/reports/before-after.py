@@ -3,9 +3,9 @@
 
 Builds the benchmarks of the Gantt report (bench/reports), of the first
 open of an older database (bench/data/firstopen_bench.cpp), of the first chart
-build after "Show all" (bench/visualize) and of one task added
-(bench/tasks) twice: on a base
-commit and on the working tree, with the benchmark sources of the working
+build after "Show all" (bench/visualize), of one task added and of Done on a
+task of a busy resource (bench/tasks) twice: on a base commit and on the
+working tree, with the benchmark sources of the working
 tree in both, so that both sides measure the same thing. Then runs every
 benchmark in a process of its own, the two sides taking turns round by
 round, and prints one table: wall time, the benchmark's own time, peak
@@ -44,6 +44,9 @@ SHARED_SOURCES = [
     "bench/visualize/chartbuild_bench.cpp",
     "bench/visualize/workingcopy.h",
     "bench/tasks/taskeditor_bench.cpp",
+    "bench/tasks/overlap_bench.cpp",
+    "bench/tasks/editorbench.h",
+    "bench/tasks/CMakeLists.txt",
 ]
 
 # (program, benchmark filter, what the user waits for)
@@ -62,11 +65,17 @@ CASES = [
     ("bench/tasks/tw_taskeditor_bench", "AddATask/1000/", "Done on a new task, 1,000 tasks"),
     ("bench/tasks/tw_taskeditor_bench", "AddATask/5000/", "Done on a new task, 5,000 tasks"),
     ("bench/tasks/tw_taskeditor_bench", "AddATask/20000/", "Done on a new task, 20,000 tasks"),
+    ("bench/tasks/tw_overlap_bench", "DoneOnATaskOfABusyResource/100/",
+     "Done on a task of a resource with 100 tasks"),
+    ("bench/tasks/tw_overlap_bench", "DoneOnATaskOfABusyResource/5000/",
+     "Done on a task of a resource with 5,000 tasks"),
+    ("bench/tasks/tw_overlap_bench", "DoneOnATaskOfABusyResource/20000/",
+     "Done on a task of a resource with 20,000 tasks"),
 ]
 # ganttprint_tool: for bench/reports/gantt-outside.sh, which times both trees
 # from outside.
 TARGETS = ["reports_bench", "tw_firstopen_bench", "ganttprint_tool", "tw_visualize_bench",
-           "tw_taskeditor_bench"]
+           "tw_taskeditor_bench", "tw_overlap_bench"]
 
 
 def run(cmd, **kw):

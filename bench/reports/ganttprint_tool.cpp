@@ -20,7 +20,6 @@
 //     window would. The steps' times go to standard error; printer.dbt's
 //     size afterwards too.
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -38,6 +37,7 @@
 
 #include <unistd.h>
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
@@ -136,11 +136,11 @@ int Make(const QString& folder, int tasks)
         std::fprintf(stderr, "The schedule database did not open.\n");
         return 1;
     }
-    if (!window.Data().ChartsTable5.isEmpty()) {
+    if (!window.Session().Data().ChartsTable5.isEmpty()) {
         std::fprintf(stderr, "%s has a schedule already.\n", qPrintable(folder));
         return 1;
     }
-    data::TEstimateData& d = window.Data();
+    data::TEstimateData& d = window.Session().Data();
     const TDateTime monday = EncodeDate(2027, 3, 1) + 8.0 / 24;
     const int perResource = tasks / kResources;
     for (int r = 0; r < kResources; ++r) {
@@ -178,22 +178,19 @@ int Make(const QString& folder, int tasks)
     return 0;
 }
 
-// Ticks the box or radio button as a user's click would; the page's boxes
-// are the control library's, not Qt's buttons.
-void Tick(QObject& window, const char* name)
+// Ticks a check box or a choice of the main window as a click would; false
+// when the window has no such control (then the run would not show what it
+// says it shows).
+bool Tick(QObject& window, const char* name)
 {
-    if (auto* box = window.findChild<QAbstractButton*>(name)) {
-        if (!box->isChecked())
-            box->click();
-        return;
-    }
-    auto* box = window.findChild<controls::TFcCustomGlyphButton*>(name);
+    auto* box = window.findChild<controls::TFcCustomGlyphButton*>(QString::fromLatin1(name));
     if (!box) {
-        std::fprintf(stderr, "No box %s to tick\n", name);
-        std::exit(1);
+        std::fprintf(stderr, "The main window has no %s to tick.\n", name);
+        return false;
     }
     if (!box->Checked())
-        box->ChangeState();
+        box->SetChecked(true);
+    return box->Checked();
 }
 
 // The main window started on the user's folders, "Show all" and "Individual
@@ -218,11 +215,11 @@ int Run(const QString& folder, const QString& pdfFile)
     // "Individual tasks" under the chart, then the Visualize page, whose
     // tab builds the chart.
     window.TabControl()->setCurrentIndex(app::TMainScreen::SelectPage);
-    Tick(window, "RestrictToActive");
-    Tick(window, "ShowJobsOnlyTasks");
+    if (!Tick(window, "RestrictToActive") || !Tick(window, "ShowJobsOnlyTasks"))
+        return 1;
     window.TabControl()->setCurrentIndex(app::TMainScreen::SchedulePage);
     const qint64 charted = clock.restart();
-    const long long rows = window.VisualizePage()->RAC()->Count();
+    const long long rows = window.Features().Visualize->Page()->RAC()->Count();
 
     if (pdfFile.isEmpty()) {
         const QImage drawn = window.grab().toImage();
@@ -237,8 +234,8 @@ int Run(const QString& folder, const QString& pdfFile)
                      static_cast<long long>(clock.restart()));
         return 0;
     }
-    window.PrintPreviewButtonClick();
-    reports::TPrintPreview* dialog = window.PrintPreview();
+    window.Features().Pages->PrintPreviewButtonClick();
+    reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
     if (!dialog) {
         std::fprintf(stderr, "The print button opened no dialog.\n");
         return 1;
@@ -257,7 +254,7 @@ int Run(const QString& folder, const QString& pdfFile)
     file.close();
     const qint64 printed = clock.restart();
 
-    db::Table& printer = window.Data().PrinterTable;
+    db::Table& printer = window.Session().Data().PrinterTable;
     printer.refresh();
     const QString memo = QFileInfo(QString::fromStdString(printer.path())).dir().filePath("printer.dbt");
     std::fprintf(stderr,

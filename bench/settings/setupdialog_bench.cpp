@@ -50,6 +50,7 @@ public:
     void OpenAllTables() override {}
     bool AskPassword() override { return false; }
     void TerminateProgram() override {}
+    void OpenHelpPage(const QString&) override {}
     int TaskStatusIndex() const override { return 0; }
     void SetTaskStatusIndex(int) override {}
     void SetTaskStatusItems(const QStringList&) override {}

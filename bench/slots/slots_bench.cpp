@@ -10,6 +10,7 @@
 #include "schedule/slots/insertslot.h"
 #include "schedule/slots/removeslot.h"
 #include "schedule/workingtime.h"
+#include "onecalendar.h"
 #include "workstation.h"
 
 using namespace tw;
@@ -20,7 +21,7 @@ namespace {
 
 constexpr int kResources = 50;
 
-struct Schedule : OneWorkstation {
+struct Schedule : OneWorkstation, timeblocks::test::OneCalendar {
     explicit Schedule(int records)
     {
         schedule::CalendarRecord r;
@@ -61,19 +62,10 @@ struct Schedule : OneWorkstation {
             .Tables = ws->tables,
             .State = ws->state,
             .Adder = *adder,
-            .ComputeTaskEnd =
-                [this](std::int32_t, TDateTime& out, TDateTime start, float hours) {
-                    return schedule::ComputeTaskEnd(calendar, holidays, out, start, hours);
-                },
-            .WorkingHoursBetween =
-                [this](std::int32_t, TDateTime from, TDateTime to) {
-                    return schedule::WorkingHoursBetween(calendar, holidays, from, to);
-                },
+            .Time = *this,
         };
     }
 
-    schedule::WorkCalendar calendar;
-    schedule::HolidayList holidays;
     std::unique_ptr<schedule::ScheduleAdder> adder;
 };
 

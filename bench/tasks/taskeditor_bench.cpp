@@ -5,10 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <map>
 #include <memory>
 
-#include "editorfixture.h"
+#include "editorbench.h"
 
 using namespace tw;
 using namespace tw::tasks;
@@ -26,38 +25,10 @@ struct LargeSchedule : testing::EditorFixture {
     {
         for (int r = 3; r <= kResources; ++r)
             Resource(r, "Crew " + std::to_string(r), 30);
-        const TDateTime monday = EncodeDate(2026, 1, 5);
         db::WriteBatch batch;
-        for (int k = 1; k <= records; ++k) {
-            const int resource = 1 + (k - 1) % kResources;
-            const int nth = (k - 1) / kResources;
-            const TDateTime start = monday + nth / 2 + (nth % 2 == 0 ? 8.0 : 12.0) / 24;
-            for (db::Table* t : {&ws->ChartsTable5, &ws->TasksTable3}) {
-                t->append();
-                t->fieldByName("CHARTSID").setAsInteger(k);
-                t->fieldByName("CREWID").setAsInteger(resource);
-                t->fieldByName("CID").setAsInteger(10);
-                t->fieldByName("JID").setAsInteger(20);
-                t->fieldByName("DESC").setAsString("Task " + std::to_string(k));
-                t->fieldByName("CUSTNAME").setAsString("Ames");
-                t->fieldByName("JOBNAME").setAsString("Kitchen");
-                t->fieldByName("SD").setAsFloat(start);
-                t->fieldByName("ED").setAsFloat(start + 4.0 / 24);
-                t->fieldByName("HOURS").setAsFloat(4);
-                t->fieldByName("COST").setAsFloat(40);
-                t->fieldByName("SHOWIT").setAsBoolean(true);
-                t->fieldByName("UPDATE").setAsFloat(2);
-                if (auto pin = t->findField("PIN"))
-                    pin->setAsInteger(1);
-                t->post();
-            }
-            ws->ICrewsTable.append();
-            ws->ICrewsTable.fieldByName("ICREWID").setAsInteger(k);
-            ws->ICrewsTable.fieldByName("CHARTSID").setAsInteger(k);
-            ws->ICrewsTable.fieldByName("CREWID").setAsInteger(resource);
-            ws->ICrewsTable.fieldByName("JID").setAsInteger(20);
-            ws->ICrewsTable.post();
-        }
+        for (int k = 1; k <= records; ++k)
+            testing::WriteFourHourTask(*this, k, 1 + (k - 1) % kResources,
+                                       testing::NthFourHourStart((k - 1) / kResources));
         batch.commit();
         ws->sync.PushChartUpdates();
     }
@@ -100,21 +71,7 @@ BENCHMARK(BM_OpenEditorOnATask)->Unit(benchmark::kMillisecond);
 
 void BM_DoneOnAnEditedTask(benchmark::State& state)
 {
-    LargeSchedule& s = Schedule();
-    int n = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        s.Edit(kTask);
-        s.editor.Form.TaskLength = ++n % 2 == 0 ? "4" : "3";
-        s.editor.TaskLengthChange();
-        state.ResumeTiming();
-        s.editor.AddTaskManualClick();
-        state.PauseTiming();
-        if (!s.editor.Result())
-            state.SkipWithError("the task was not saved");
-        s.editor.FormClose();
-        state.ResumeTiming();
-    }
+    testing::TimeDoneOnAnEditedTask(state, Schedule(), kTask);
 }
 BENCHMARK(BM_DoneOnAnEditedTask)->Unit(benchmark::kMillisecond);
 
@@ -159,16 +116,7 @@ BENCHMARK(BM_AddWeeklySeriesOf52)->Unit(benchmark::kMillisecond)->Iterations(8);
 // cost the same whatever the schedule's size.
 void BM_AddATask(benchmark::State& state)
 {
-    static std::map<int, std::unique_ptr<LargeSchedule>> schedules;
-    const int records = static_cast<int>(state.range(0));
-    auto& made = schedules[records];
-    if (!made)
-        made = std::make_unique<LargeSchedule>(records);
-    // Closed before the engine's own statics go away: registered after the
-    // first schedule made them.
-    static const bool cleanup = std::atexit([] { schedules.clear(); }) == 0;
-    (void)cleanup;
-    LargeSchedule& s = *made;
+    LargeSchedule& s = testing::ScheduleOfSize<LargeSchedule>(static_cast<int>(state.range(0)));
     static int round = 0;
     for (auto _ : state) {
         state.PauseTiming();

@@ -22,7 +22,9 @@ using namespace tw::app;
 
 using schedule::test::Workstation;
 
-class PollingWorkstation : public testing::WorkingCopy {
+// The window as the poll sees it: mycomp.dbf, the synchronisation and the
+// chart answer; the rest does nothing.
+class PollingWorkstation : public testing::WorkingCopy, private PollView {
 public:
     explicit PollingWorkstation(int records) : WorkingCopy(records)
     {
@@ -40,25 +42,6 @@ public:
         Workstation::Open(otherStation_, shared_.path(), "ICharts.DBF");
 
         state.StartupDone = true;
-        PollHooks& h = poll.Hooks;
-        h.ActivePage = [this] { return Page; };
-        h.ReopenMyCompanyTable = [this] {
-            data::TableOperations::CloseTable(myCompany_, true);
-            myCompany_.open();
-        };
-        h.ReadWorkCalendarMode = [this] {
-            myCompany_.first();
-            return myCompany_.eof() ? 0 : myCompany_.fieldByName("PAPERO").asInteger();
-        };
-        h.RemoveObsoleteTasks = [this] { return ws_->sync.RemoveObsoleteTasks(); };
-        h.PullChartUpdates = [this](bool force) {
-            const bool pulled = ws_->sync.PullChartUpdates(force);
-            Pulls += pulled ? 1 : 0;
-            return pulled;
-        };
-        h.SaveAndClearAllocations = [this](bool recompute) { builder.SaveAndClearAllocations(recompute); };
-        h.BuildChart = [this](bool writeBack) { builder.BuildChart(writeBack); };
-        h.RefreshChartsTable = [this] { c1.refresh(); };
         builder.BuildChart(true);
     }
     ~PollingWorkstation()
@@ -82,11 +65,38 @@ public:
         otherStation_.post();
     }
 
-    UpdatePoll poll{state, ui};
+    query::QueryState query;
+    UpdatePoll poll{state, query, ui, *this};
     int Page = SchedulePage;
     int Pulls = 0;
 
 private:
+    int ActivePage() const override { return Page; }
+    void ReopenMyCompanyTable() override
+    {
+        data::TableOperations::CloseTable(myCompany_, true);
+        myCompany_.open();
+    }
+    int ReadWorkCalendarMode() override
+    {
+        myCompany_.first();
+        return myCompany_.eof() ? 0 : myCompany_.fieldByName("PAPERO").asInteger();
+    }
+    bool RemoveObsoleteTasks() override { return ws_->sync.RemoveObsoleteTasks(); }
+    bool PullChartUpdates(bool force) override
+    {
+        const bool pulled = ws_->sync.PullChartUpdates(force);
+        Pulls += pulled ? 1 : 0;
+        return pulled;
+    }
+    void SaveAndClearAllocations(bool recompute) override { builder.SaveAndClearAllocations(recompute); }
+    void BuildChart(bool writeBack) override { builder.BuildChart(writeBack); }
+    void RefreshChartsTable() override { c1.refresh(); }
+    void SetPollTimerEnabled(bool) override {}
+    void SetRefreshChartEnabled(bool) override {}
+    void RecomputeAllTaskEnds() override {}
+    void ApplyQueryFilters() override {}
+
     schedule::test::TempFolder shared_;
     std::unique_ptr<Workstation> ws_;
     db::Table myCompany_, otherStation_;

@@ -7,6 +7,7 @@
 // The program runs Tarnwick's own start-up on that folder (which sets it up
 // as a first run does), adds the schedule and shuts down as Tarnwick does.
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "sampleschedule.h"
 
@@ -24,7 +25,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "The schedule database did not open.\n");
         return 1;
     }
-    if (!window.Data().ChartsTable5.isEmpty()) {
+    if (!window.Session().Data().ChartsTable5.isEmpty()) {
         std::fprintf(stderr, "This program folder has a schedule already; nothing was added.\n");
         return 1;
     }
@@ -32,7 +33,7 @@ int main(int argc, char* argv[])
     const tw::TDateTime today = std::floor(tw::Now());
     const tw::TDateTime monday = today - (tw::DayOfWeek(today) + 5) % 7;
     tw::examples::FillSampleSchedule(window, monday);
-    window.SetChartDateRange(true, monday, monday + 14);
+    window.Features().Visualize->SetChartDateRange(true, monday, monday + 14);
     window.FormDestroy();
     std::printf("Sample schedule written.\n");
     return 0;

@@ -20,6 +20,7 @@ namespace tw::app {
 using customers::NavigatorAction;
 
 TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
+                             customers::CustomFieldsHost& fieldsHost, query::QueryState& query,
                              int& customFieldsLeft, int& customFieldsTop, QWidget* parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::TCustomerPage>()),
@@ -30,33 +31,24 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
     this->ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
-    tab_ = std::make_unique<customers::CustomerTab>(data, state, ui);
-    fields_ = std::make_unique<customers::CustomFields>(data, state, ui);
+    const customers::CustomerTabTables tabTables{
+        data.CustomersTable, data.CustomersTable2, data.CustomersTable3, data.PhotosTable,
+        data.JobsTable,      data.JobsTable2,      data.ChartsTable2,    data};
+    tab_ = std::make_unique<customers::CustomerTab>(
+        tabTables, static_cast<customers::CustomerTabView&>(*this), state, ui);
+    const customers::CustomFieldTables fieldTables{
+        data.CustomersTable,    data.CustomersTable2,    data.CrewsTable,
+        data.CrewsTable2,       data.ChartsTable,        data.ChartsTable2,
+        data.CustomFieldsTable, data.CustomFieldsTable2, data.CustomFieldsTable3};
+    fields_ =
+        std::make_unique<customers::CustomFields>(fieldTables, data.Views(), fieldsHost, query, state, ui);
     fieldsWindow_ =
         std::make_unique<customers::TCustomFields>(*fields_, customFieldsLeft, customFieldsTop, window());
     graphicImport_ = std::make_unique<customers::TGraphicImport>(tab_->Photos, ui, window());
     graphicImport_->ShowCustomerPhoto = [this] { ShowCustomerPhoto(); };
     graphicImport_->OpenHelpPage = [this](const QString& page) { return OpenHelpPage && OpenHelpPage(page); };
 
-    customers::CustomerTabHooks& h = tab_->Hooks;
-    h.ShowCustomer = [this] { ShowCustomer(); };
-    h.ShowCustomerPhoto = [this] { ShowCustomerPhoto(); };
-    h.SetWindowCaption = [this](const std::string& text) {
-        window()->setWindowTitle(QString::fromStdString(text));
-    };
-    h.ApplyCustomerQuery = [&data] {
-        if (data.Hooks().ApplyCustomerQuery)
-            data.Hooks().ApplyCustomerQuery();
-    };
-    data::DataModuleHooks& dh = data.Hooks();
-    dh.ShowCustomerPhoto = [this] {
-        ShowCustomer();
-        ShowCustomerPhoto();
-    };
-    dh.SetUseAlt = [this](bool checked) {
-        const QSignalBlocker quiet(this->ui->UseAlt);
-        this->ui->UseAlt->SetChecked(checked);
-    };
+    data.Views().CustomerPage = this;
 
     controls::RecordNavigator* nav = this->ui->CustomerNavigator2;
     nav->SetHints({QStringLiteral("First customer"), QStringLiteral("Prior customer"),
@@ -127,9 +119,9 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
 TCustomerPage::~TCustomerPage()
 {
     qApp->removeEventFilter(this);
-    data::DataModuleHooks& dh = data_.Hooks();
-    dh.ShowCustomerPhoto = nullptr;
-    dh.SetUseAlt = nullptr;
+    data::DataModuleViews& views = data_.Views();
+    if (views.CustomerPage == this)
+        views.CustomerPage = nullptr;
     graphicImport_.reset();
     fieldsWindow_.reset();
 }
@@ -142,6 +134,35 @@ void TCustomerPage::Guarded(Work&& work)
     } catch (const std::exception& e) {
         ui_.ShowMessage(e.what(), "Error", data::MessageIcon::Stop);
     }
+}
+
+void TCustomerPage::SetWindowCaption(const std::string& text)
+{
+    window()->setWindowTitle(QString::fromStdString(text));
+}
+
+// The Add / Edit / Query page's labels follow from its own query, which
+// ApplyCustomerQuery runs: the tab leaves them to it.
+void TCustomerPage::SetCustomersLabel(const std::string&) {}
+void TCustomerPage::SetJobsLabel(const std::string&) {}
+void TCustomerPage::SetTasksLabel(const std::string&) {}
+
+void TCustomerPage::ApplyCustomerQuery()
+{
+    if (data::PageControlView* pages = data_.Views().Pages)
+        pages->ApplyCustomerQuery();
+}
+
+void TCustomerPage::ShowMovedCustomer()
+{
+    ShowCustomer();
+    ShowCustomerPhoto();
+}
+
+void TCustomerPage::SetUseAlt(bool checked)
+{
+    const QSignalBlocker quiet(ui->UseAlt);
+    ui->UseAlt->SetChecked(checked);
 }
 
 QLabel* TCustomerPage::Image1() const

@@ -39,13 +39,16 @@ class TGraphicImport;
 
 namespace tw::app {
 
-class TCustomerPage : public QWidget {
+class TCustomerPage : public QWidget, private customers::CustomerTabView, private data::CustomerPageView {
     Q_OBJECT
 public:
+    // fieldsHost: what the custom fields reach outside their window; query:
+    // the run's custom-field search.
     // customFieldsLeft, customFieldsTop: the custom fields window's place,
     // kept by the main window between runs.
     TCustomerPage(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
-                  int& customFieldsLeft, int& customFieldsTop, QWidget* parent = nullptr);
+                  customers::CustomFieldsHost& fieldsHost, query::QueryState& query, int& customFieldsLeft,
+                  int& customFieldsTop, QWidget* parent = nullptr);
     ~TCustomerPage() override;
 
     customers::CustomerTab& Logic() { return *tab_; }
@@ -60,8 +63,8 @@ public:
     // The main window keeps the restriction for the next run.
     std::function<void(bool restrict)> RestrictCustomerChanged;
 
-    void ShowCustomer();
-    void ShowCustomerPhoto();
+    void ShowCustomer() override;
+    void ShowCustomerPhoto() override;
     void RestrictCustomerClick(bool restrict);
     void NavigatorClick(customers::NavigatorAction action);
     void CustomerCustomFieldsClick();
@@ -81,6 +84,16 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The tab's other calls out.
+    void SetWindowCaption(const std::string& text) override;
+    void SetCustomersLabel(const std::string& text) override;
+    void SetJobsLabel(const std::string& text) override;
+    void SetTasksLabel(const std::string& text) override;
+    void ApplyCustomerQuery() override;
+    // What a move of the data module's customers view shows.
+    void ShowMovedCustomer() override;
+    void SetUseAlt(bool checked) override;
+
     bool HandleTabKey(QObject* watched, QEvent* event);
     void SyncRestriction();
     // Writes into the customer the controls were filled for; false (and the
@@ -91,7 +104,7 @@ private:
 
     std::unique_ptr<Ui::TCustomerPage> ui;
     data::TEstimateData& data_;
-    data::MainScreenState& state_;
+    const data::MainScreenState& state_;
     data::UserInterface& ui_;
     std::unique_ptr<customers::CustomerTab> tab_;
     std::unique_ptr<customers::CustomFields> fields_;

@@ -3,6 +3,7 @@
 #include "controls/base/fccontrol.h"
 #include "controls/base/fcformkeys.h"
 #include "app/appservices.h"
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "data/services/busyscopes.h"
 #include "platform/db/aliases.h"
@@ -113,7 +114,7 @@ void DatabaseSelection::Fill(int helpLevel)
                                                  ui->AliasCombo};
     for (QWidget* field : fields) {
         QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, mainScreen_->DialogFieldColour());
+        palette.setColor(QPalette::Base, mainScreen_->Features().Appearance->DialogFieldColour());
         field->setPalette(palette);
     }
     const bool hints = helpLevel == 0;
@@ -175,7 +176,7 @@ void DatabaseSelection::DriveComboBoxChange()
 
 void DatabaseSelection::ChangeDefaultsClick()
 {
-    data::BusyCursor hourglass(mainScreen_->Interface());
+    data::BusyCursor hourglass(mainScreen_->Session().Interface());
     const QString chosen = ui->AliasCombo->currentText();
     const SwitchResult result = SwitchDatabaseName(rules_, chosen, session_, database_, *this);
     switch (result.Outcome) {
@@ -214,7 +215,7 @@ void DatabaseSelection::CreateNewAliasClick()
         reject();
         return;
     }
-    data::BusyCursor hourglass(mainScreen_->Interface());
+    data::BusyCursor hourglass(mainScreen_->Session().Interface());
     CreateOutcome outcome;
     try {
         const QString folder = ui->DirectoryListBox->GetPathName();
@@ -325,12 +326,12 @@ void DatabaseSelection::SetInUse(const DatabaseInUse& inUse)
 
 void DatabaseSelection::CloseAllTables()
 {
-    mainScreen_->CloseAllTables();
+    mainScreen_->Session().Tables().CloseAllTables();
 }
 
 void DatabaseSelection::OpenAllTables(bool rebuildAllowed)
 {
-    mainScreen_->OpenAllTables(rebuildAllowed);
+    mainScreen_->Features().Startup->OpenAllTables(rebuildAllowed);
 }
 
 // The schedule database.
@@ -338,7 +339,7 @@ void DatabaseSelection::OpenAllTables(bool rebuildAllowed)
 TTWDatabaseSelection::TTWDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
                                            db::Database& schedulerDatabase, QWidget* parent)
     : DatabaseSelection(mainScreen,
-                        {&data::MainScreenState::ScheduleAlias, &data::MainScreenState::ScheduleFolder,
+                        {&data::SessionSettings::ScheduleAlias, &data::SessionSettings::ScheduleFolder,
                          &TMainScreen::TWDatabaseInUse},
                         ScheduleDatabaseRules(), session, schedulerDatabase,
                         QStringLiteral("Tarnwick database access"), QStringLiteral("Finding_TW_database.htm"),
@@ -368,16 +369,17 @@ void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
         ReportRegistryFailure();
         return;
     }
-    mainScreen_->PullChartUpdates(true);
-    mainScreen_->LoadHolidays();
+    mainScreen_->Session().Sync().PullChartUpdates(true);
+    mainScreen_->Features().Calendar->LoadHolidays();
     if (mainScreen_->Session().State.WorkCalendarMode == 0) {
-        mainScreen_->FillCalendarResourceList(true);
-        mainScreen_->SelectCalendarResource(0);
-        mainScreen_->ShowWorkCalendar(0);
+        mainScreen_->Features().Calendar->FillCalendarResourceList(true);
+        mainScreen_->Features().Calendar->SelectCalendarResource(0);
+        mainScreen_->Features().Calendar->ShowWorkCalendar(0);
     } else {
-        mainScreen_->FillCalendarResourceList(false);
-        mainScreen_->SelectCalendarResource(mainScreen_->Session().State.CurrentResourceId);
-        mainScreen_->ShowWorkCalendar(mainScreen_->Session().State.CurrentResourceId);
+        mainScreen_->Features().Calendar->FillCalendarResourceList(false);
+        const std::int32_t resource = mainScreen_->Session().State.CurrentResourceId;
+        mainScreen_->Features().Calendar->SelectCalendarResource(resource);
+        mainScreen_->Features().Calendar->ShowWorkCalendar(resource);
     }
     ReportSwitch();
 }
@@ -387,7 +389,7 @@ void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
 TDatabaseSelection::TDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
                                        db::Database& estimatorDatabase, QWidget* parent)
     : DatabaseSelection(mainScreen,
-                        {&data::MainScreenState::EstimatorAlias, &data::MainScreenState::EstimatorFolder,
+                        {&data::SessionSettings::EstimatorAlias, &data::SessionSettings::EstimatorFolder,
                          &TMainScreen::QMDatabaseInUse},
                         EstimatingDatabaseRules(), session, estimatorDatabase,
                         QStringLiteral("Quillmark database access"),

@@ -13,7 +13,7 @@
 // reports the outcome once the worker has one, every 3000 ms until then.
 
 #include "app/databasenames.h"
-#include "data/services/mainstate.h"
+#include "data/services/sessionsettings.h"
 
 #include <QDialog>
 #include <QString>
@@ -46,8 +46,8 @@ class TMainScreen;
 // Where the main window keeps a dialog's database: its name, its folder and
 // the Utilities page's edit that shows both.
 struct MainScreenDatabase {
-    std::string data::MainScreenState::*Alias;
-    std::string data::MainScreenState::*Folder;
+    std::string data::SessionSettings::*Alias;
+    std::string data::SessionSettings::*Folder;
     QLineEdit* (TMainScreen::*InUseEdit)() const;
 };
 

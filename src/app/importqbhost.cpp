@@ -6,10 +6,11 @@
 #include "app/features/visualizefeature.h"
 #include "app/features/workcalendarfeature.h"
 #include "app/features/queryfeature.h"
+#include "app/features/utilitiesfeature.h"
 #include "app/querypage.h"
 #include "app/session/appsession.h"
 #include "customers/customfields.h"
-#include "data/services/recordservices.h"
+#include "data/records/scheduleitemrecord.h"
 #include "exchange/qb/sessionfactory.h"
 #include "platform/registry/registry.h"
 #include "settings/setupdialog.h"
@@ -18,23 +19,25 @@
 
 namespace tw::app {
 
-QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features,
-                                           std::function<settings::TQMSetup&()> setup)
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
+
+QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features)
     : SessionExchangeHooks(context.Session),
+      SessionScheduleAdding(context.Session),
       session_(context.Session),
       context_(context),
-      features_(features),
-      setup_(std::move(setup))
+      features_(features)
 {}
 
 exchange::ExchangeSettings& QuickBooksImportHost::Settings()
 {
-    return setup_().AccountingSettings();
+    return features_.Utilities->SetupDialog().AccountingSettings();
 }
 
 exchange::SetupEditionView& QuickBooksImportHost::Setup()
 {
-    return setup_().EditionView();
+    return features_.Utilities->SetupDialog().EditionView();
 }
 
 std::unique_ptr<qb::SessionManager> QuickBooksImportHost::CreateSessionManager()
@@ -107,16 +110,6 @@ TDateTime QuickBooksImportHost::WorkDayEnd()
     return calendars.Loaded().WorkDayEnd();
 }
 
-std::int32_t QuickBooksImportHost::NewScheduleKey()
-{
-    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7, "CHARTSID");
-}
-
-bool QuickBooksImportHost::AddTaskToSchedule(const schedule::NewScheduleItem& item)
-{
-    return session_.Adder().AddTaskToSchedule(item);
-}
-
 schedule::SharedTablesHeld QuickBooksImportHost::HoldSharedTables()
 {
     return session_.Sync().HoldSharedTables();
@@ -165,14 +158,14 @@ std::int32_t QuickBooksImportHost::CurrentTaskKey()
     db::Table& charts = session_.Data().ChartsTable;
     if (!charts.active() || charts.eof() || charts.recNo() == 0)
         return 0;
-    return charts.fieldByName("CHARTSID").asInteger();
+    return ScheduleItemField(charts, &ScheduleItemRecord::CHARTSID).asInteger();
 }
 
 void QuickBooksImportHost::LocateCurrentTask(std::int32_t chartsId)
 {
     db::Table& charts = session_.Data().ChartsTable;
     if (charts.active() && chartsId != 0)
-        charts.locate("CHARTSID", db::Value(double(chartsId)));
+        data::LocateScheduleItem(charts, chartsId);
 }
 
 void QuickBooksImportHost::ShowMainStatus(int panel, const QString& text)

@@ -5,23 +5,17 @@
 // fields.
 // The accounting settings and the edition choice are the setup dialog's.
 
-#include <functional>
-
 #include "app/features/featurecontext.h"
 #include "app/sessionexchangehooks.h"
 #include "exchange/importqb/importqbview.h"
 
-namespace tw::settings {
-class TQMSetup;
-}
-
 namespace tw::app {
 
-
-class QuickBooksImportHost : public exchange::ImportQBHost, public SessionExchangeHooks {
+class QuickBooksImportHost : public exchange::ImportQBHost,
+                             public SessionExchangeHooks,
+                             public SessionScheduleAdding {
 public:
-    QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features,
-                         std::function<settings::TQMSetup&()> setup);
+    QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features);
 
     // ImportQBHost
     exchange::ExchangeMessages& Messages() override { return *this; }
@@ -41,8 +35,6 @@ public:
                              float hours) override;
     TDateTime WorkDayStart() override;
     TDateTime WorkDayEnd() override;
-    std::int32_t NewScheduleKey() override;
-    bool AddTaskToSchedule(const schedule::NewScheduleItem& item) override;
     schedule::SharedTablesHeld HoldSharedTables() override;
     bool TaskEditorOpen() const override;
     bool ShowTaskEditor(const tasks::EditorArguments& arguments) override;
@@ -61,7 +53,6 @@ private:
     AppSession& session_;
     FeatureContext context_;
     const MainFeatures& features_;
-    std::function<settings::TQMSetup&()> setup_;
 };
 
 }  // namespace tw::app

@@ -6,6 +6,7 @@
 #include "app/appservices.h"
 #include "app/session/appsession.h"
 #include "app/databaseselection.h"
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/openingscreen.h"
 #include "app/password.h"
@@ -51,8 +52,8 @@ int main(int argc, char* argv[])
                                                                             data.SchedulerDatabase);
             estimatingNames = std::make_unique<tw::app::TDatabaseSelection>(mainScreen.get(), data.Aliases,
                                                                             data.EstimatorDatabase);
-            mainScreen->SetDialogs(password.get());
-            mainScreen->SetDatabaseDialogs(scheduleNames.get(), estimatingNames.get());
+            mainScreen->Features().Startup->SetPasswordDialog(password.get());
+            mainScreen->Features().Startup->SetDatabaseDialogs(scheduleNames.get(), estimatingNames.get());
         } catch (...) {
             splash.reset();
             ShowFatal(QStringLiteral("CreateForm error- Windows may be corrupted"));

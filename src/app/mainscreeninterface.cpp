@@ -2,6 +2,7 @@
 
 #include "app/appservices.h"
 #include "app/mainscreen.h"
+#include "controls/status/fcstatusbar.h"
 
 #include <QGuiApplication>
 #include <QStatusBar>

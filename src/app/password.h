@@ -4,7 +4,7 @@
 // one; Rejected after Cancel or the fourth wrong entry of one showing.
 //
 //   password.SetStoredPasswordSource([&] { return params.PasswordField(); });
-//   mainScreen.Flags.PasswordAccepted = password.exec() == QDialog::Accepted;
+//   session.Flags.PasswordAccepted = password.exec() == QDialog::Accepted;   // StartupFeature
 
 #include <QDialog>
 

@@ -3,29 +3,31 @@
 #include "app/appservices.h"
 #include "app/session/appsession.h"
 #include "query/querypagelogic.h"
+#include "settings/setupdialog.h"
 
 namespace tw::app {
 
-QbExportHost::QbExportHost(AppSession& session, query::QueryPageLogic& query)
+QbExportHost::QbExportHost(AppSession& session, query::QueryPageLogic& query, settings::TQMSetup& setup)
     : SessionExchangeHooks(session),
       session_(session),
-      query_(query)
+      query_(query),
+      setup_(setup)
 {}
 
 bool QbExportHost::SelectionInForce() const
 {
     const query::RestrictionBoxes& boxes = query_.Controls.Boxes;
-    return boxes.AnyRestriction() || boxes.RestrictToActive || session_.State.Search.Any();
+    return boxes.AnyRestriction() || boxes.RestrictToActive || session_.Query.Search.Any();
 }
 
 bool QbExportHost::ResourceSearchActive() const
 {
-    return session_.State.Search.ResourceSearchActive;
+    return session_.Query.Search.ResourceSearchActive;
 }
 
 std::string QbExportHost::ResourceSearchFilter() const
 {
-    return session_.State.Search.ResourceSearchFilter;
+    return session_.Query.Search.ResourceSearchFilter;
 }
 
 bool QbExportHost::RestrictTasksToCrew() const
@@ -43,10 +45,10 @@ float QbExportHost::WorkingHoursBetween(std::int32_t crewId, TDateTime start, TD
     return session_.Calendars().WorkingHoursBetween(crewId, start, end);
 }
 
-void QbExportHost::ShowQuickBooksSetup(bool restricted)
+// The restricted form is the same page here: the dialog opens on it either way.
+void QbExportHost::ShowQuickBooksSetup(bool)
 {
-    if (ShowSetup)
-        ShowSetup(restricted);
+    setup_.ShowSetup(setup_.QuickBooksSetupTab());
 }
 
 void QbExportHost::OpenHelpPage(const QString& page)

@@ -4,14 +4,15 @@
 // working calendars, the help set and the setup dialog's accounting page.
 // The accounting settings and the edition choice are the setup dialog's.
 
-#include <functional>
-
 #include "app/sessionexchangehooks.h"
 #include "exchange/exchangeservices.h"
 #include "exchange/qbexport/exportjob.h"
 
 namespace tw::query {
 class QueryPageLogic;
+}
+namespace tw::settings {
+class TQMSetup;
 }
 
 namespace tw::app {
@@ -20,10 +21,8 @@ class AppSession;
 
 class QbExportHost : public exchange::qbexport::ExportJobHost, public SessionExchangeHooks {
 public:
-    QbExportHost(AppSession& session, query::QueryPageLogic& query);
-
-    // Shows the setup dialog on its accounting page (restricted: its restricted form).
-    std::function<void(bool restricted)> ShowSetup;
+    // The setup dialog shows its accounting page when asked.
+    QbExportHost(AppSession& session, query::QueryPageLogic& query, settings::TQMSetup& setup);
 
     // ExportJobHost
     bool SelectionInForce() const override;
@@ -38,6 +37,7 @@ public:
 private:
     AppSession& session_;
     query::QueryPageLogic& query_;
+    settings::TQMSetup& setup_;
 };
 
 }  // namespace tw::app

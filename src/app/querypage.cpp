@@ -133,7 +133,10 @@ bool AskYesNo(QWidget* parent, const std::string& text, const std::string& capti
 
 }  // namespace
 
-TQueryPage::TQueryPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TQueryPage>())
+TQueryPage::TQueryPage(QueryPageHost& host, QWidget* parent)
+    : QWidget(parent),
+      ui(std::make_unique<Ui::TQueryPage>()),
+      host_(host)
 {
     ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
@@ -184,6 +187,8 @@ TQueryPage::TQueryPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
 
 TQueryPage::~TQueryPage()
 {
+    if (moduleViews_ && moduleViews_->QueryPage == this)
+        moduleViews_->QueryPage = nullptr;
     for (QTableView* grid : {ui->CustomerGrid, ui->JobsGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->setModel(nullptr);
 }
@@ -198,11 +203,22 @@ QTableView* TQueryPage::CrewsGrid() const
     return ui->CrewsGrid;
 }
 
-void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
-                        data::UserInterface& userInterface)
+bool TQueryPage::Confirm(const std::string& text, const std::string& caption)
+{
+    return AskYesNo(this, text, caption);
+}
+
+void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state, query::QueryState& query,
+                        data::UserInterface& userInterface, query::QueryHost& host)
 {
     userInterface_ = &userInterface;
-    logic_ = std::make_unique<query::QueryPageLogic>(data, state, userInterface);
+    const query::QueryTables tables{
+        data.CustomersTable, data.JobsTable,    data.JobsTable2,   data.JobsTable3,
+        data.ChartsTable,    data.ChartsTable2, data.ChartsTable3, data.ChartsTable6,
+        data.ChartsTable9,   data.CrewsTable,   data.CrewsTable4,  data.ICrewsTable,
+        data.ICrewsTable2,   data.IChartsTable, data.AccessTable,  data};
+    logic_ = std::make_unique<query::QueryPageLogic>(
+        tables, data.Views(), static_cast<query::QueryView&>(*this), host, query, state, userInterface);
     logic_->StatusTexts = statusTexts_;
     // The pickers show dates as the rest of the program writes them.
     const QString dateFormat = QString::fromStdString(locale::QtShortDatePattern());
@@ -210,16 +226,9 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
     ui->TaskEndDate->setDisplayFormat(dateFormat);
     const TDateTime today = std::floor(tw::Now());
     logic_->Controls.Pickers = {today, today};
-    logic_->Hooks.Confirm = [this](const std::string& text, const std::string& caption) {
-        return AskYesNo(this, text, caption);
-    };
 
-    data::DataModuleHooks& h = data.Hooks();
-    h.ApplyQueryFilters = [this] { ApplyQueryFilters(); };
-    h.ShowResourcesOfTask = [this](std::int32_t key) {
-        Run([&] { logic_->ShowResourcesOfTask(key); }, false);
-    };
-    h.RestrictTasksToCrew = [this] { return logic_->Controls.Boxes.RestrictTasksToCrew; };
+    moduleViews_ = &data.Views();
+    moduleViews_->QueryPage = this;
 
     customers_ =
         new CursorModel(data.CustomersTable, {FieldColumn(QStringLiteral("Customer"), "NAME")}, this);
@@ -308,8 +317,7 @@ void TQueryPage::ReadControls()
     query::QueryControls& c = logic_->Controls;
     c.TaskStatus = ui->TaskStatus->ItemIndex() >= 0 ? ui->TaskStatus->ItemIndex() : c.TaskStatus;
     c.ResourceDisplay = ui->ResourceDisplay->ItemIndex();
-    if (ReadOtherPages)
-        ReadOtherPages(c);
+    host_.ReadOtherPages(c);
 }
 
 void TQueryPage::ConnectControls()
@@ -388,23 +396,23 @@ void TQueryPage::ConnectControls()
             [this] { Run([this] { logic_->TasksGridDblClick(); }); });
     connect(ui->CrewsGrid, &QTableView::clicked, this,
             [this] { Run([this] { logic_->CrewsGridCellClick(); }); });
-    const auto hook = [this](std::function<void()>& handler) {
-        return [this, &handler] {
-            if (handler)
-                Run([&] { handler(); });
-        };
+    const auto hook = [this](void (QueryPageHost::*handler)()) {
+        return [this, handler] { Run([&] { (host_.*handler)(); }); };
     };
-    connect(ui->AddResource, &controls::TFcControl::clicked, this, hook(AddResourceClick));
-    connect(ui->RemoveResource, &controls::TFcControl::clicked, this, hook(RemoveResourceClick));
-    connect(ui->CrewsGrid, &QTableView::doubleClicked, this, hook(CrewsGridDblClick));
-    connect(ui->CustomerGrid, &QTableView::doubleClicked, this, hook(CustomerGridDblClick));
-    connect(ui->TasksCustomFields, &controls::TFcControl::clicked, this, hook(TasksCustomFieldsClick));
-    connect(ui->CrewsCustomFields, &controls::TFcControl::clicked, this, hook(CrewsCustomFieldsClick));
+    connect(ui->AddResource, &controls::TFcControl::clicked, this, hook(&QueryPageHost::AddResourceClick));
+    connect(ui->RemoveResource, &controls::TFcControl::clicked, this,
+            hook(&QueryPageHost::RemoveResourceClick));
+    connect(ui->CrewsGrid, &QTableView::doubleClicked, this, hook(&QueryPageHost::CrewsGridDblClick));
+    connect(ui->CustomerGrid, &QTableView::doubleClicked, this, hook(&QueryPageHost::CustomerGridDblClick));
+    connect(ui->TasksCustomFields, &controls::TFcControl::clicked, this,
+            hook(&QueryPageHost::TasksCustomFieldsClick));
+    connect(ui->CrewsCustomFields, &controls::TFcControl::clicked, this,
+            hook(&QueryPageHost::CrewsCustomFieldsClick));
     connect(ui->CrewsGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this] { SizeCrewsGridColumns(); });
-    connect(ui->ImportFromQM, &controls::TFcControl::clicked, this, hook(ImportFromQMClick));
-    connect(ui->ExportToQB, &controls::TFcControl::clicked, this, hook(ExportToQBClick));
-    connect(ui->ImportFromQB, &controls::TFcControl::clicked, this, hook(ImportFromQBClick));
+    connect(ui->ImportFromQM, &controls::TFcControl::clicked, this, hook(&QueryPageHost::ImportFromQMClick));
+    connect(ui->ExportToQB, &controls::TFcControl::clicked, this, hook(&QueryPageHost::ExportToQBClick));
+    connect(ui->ImportFromQB, &controls::TFcControl::clicked, this, hook(&QueryPageHost::ImportFromQBClick));
     for (QTableView* grid : {ui->CustomerGrid, ui->TasksGrid, ui->CrewsGrid})
         grid->installEventFilter(this);
 }
@@ -520,7 +528,7 @@ void TQueryPage::ShowControls()
         ShowChoice(ui->TaskStatus, c.TaskStatus);
     ui->TaskStatus->setEnabled(s.TaskStatus);
     // Until the custom-field window is there to search with, the button waits.
-    ui->SearchCustom->setEnabled(s.SearchCustom && logic_->Hooks.SearchCustomFields != nullptr);
+    ui->SearchCustom->setEnabled(s.SearchCustom);
 
     ui->CustomerGrid->setEnabled(s.CustomerGrid);
     ui->CustomerNavigator->setEnabled(s.CustomerNavigator && !readOnly_);
@@ -538,13 +546,11 @@ void TQueryPage::ShowControls()
     ui->CrewsNavigator->SetButtonVisible(RecordNavigator::Insert,
                                          s.CrewsNavigatorInsert && !c.CrewsNavigatorByTask && !readOnly_);
     ui->CrewsNavigator->SetButtonVisible(RecordNavigator::Delete, !c.CrewsNavigatorByTask && !readOnly_);
-    ui->AddResource->setEnabled(c.AddResource && !readOnly_ && AddResourceClick != nullptr);
-    ui->RemoveResource->setEnabled(c.RemoveResource && !readOnly_ && RemoveResourceClick != nullptr);
-    ui->ImportFromQM->setEnabled(s.ImportFromQM && !readOnly_ && ImportFromQMClick != nullptr);
-    ui->ExportToQB->setEnabled(!readOnly_ && ExportToQBClick != nullptr);
-    ui->TasksCustomFields->setEnabled(TasksCustomFieldsClick != nullptr);
-    ui->CrewsCustomFields->setEnabled(CrewsCustomFieldsClick != nullptr);
-    ui->ImportFromQB->setEnabled(s.ImportFromQB && !readOnly_ && ImportFromQBClick != nullptr);
+    ui->AddResource->setEnabled(c.AddResource && !readOnly_);
+    ui->RemoveResource->setEnabled(c.RemoveResource && !readOnly_);
+    ui->ImportFromQM->setEnabled(s.ImportFromQM && !readOnly_);
+    ui->ExportToQB->setEnabled(!readOnly_);
+    ui->ImportFromQB->setEnabled(s.ImportFromQB && !readOnly_);
     if (c.ResourceDisplay >= 0 && c.ResourceDisplay < ui->ResourceDisplay->Count())
         ShowChoice(ui->ResourceDisplay, c.ResourceDisplay);
 
@@ -565,6 +571,16 @@ void TQueryPage::ShowControls()
 void TQueryPage::ApplyCustomerQuery()
 {
     Run([this] { logic_->ApplyCustomerQuery(); }, false);
+}
+
+void TQueryPage::ShowResourcesOfTask(std::int32_t chartsId)
+{
+    Run([&] { logic_->ShowResourcesOfTask(chartsId); }, false);
+}
+
+bool TQueryPage::RestrictTasksToCrew() const
+{
+    return logic_ && logic_->RestrictTasksToCrew();
 }
 
 void TQueryPage::ApplyQueryFilters()

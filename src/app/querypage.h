@@ -5,8 +5,8 @@
 //
 // The page only moves values between its widgets and the window-free
 // query::QueryPageLogic, which works on the data module's cursors. It does
-// nothing until Attach hands it the data module and the run's state; the
-// main window then wires the hooks that reach the rest of the program.
+// nothing until Attach hands it the data module, the run's state and what
+// the logic reaches of the rest of the program (its feature unit).
 
 #include "query/querypagelogic.h"
 #include "reports/reportinputs.h"
@@ -15,7 +15,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -31,20 +30,46 @@ class RecordNavigator;
 
 namespace tw::app {
 
-class TQueryPage : public QWidget {
+// What the page's buttons open on the other pages and windows, and what it
+// reads of their controls; the Add / Edit / Query feature implements it.
+class QueryPageHost {
+public:
+    virtual ~QueryPageHost() = default;
+
+    // Fills what the logic reads of the other pages' controls.
+    virtual void ReadOtherPages(query::QueryControls& controls) = 0;
+    // The resources of the current task.
+    virtual void AddResourceClick() = 0;
+    virtual void RemoveResourceClick() = 0;
+    virtual void CrewsGridDblClick() = 0;
+    // The custom-fields window for tasks and for resources.
+    virtual void TasksCustomFieldsClick() = 0;
+    virtual void CrewsCustomFieldsClick() = 0;
+    // A double click on a customer shows the customer tab.
+    virtual void CustomerGridDblClick() = 0;
+    // "Import from Quillmark", "Export to QuickBooks", "Import from QuickBooks".
+    virtual void ImportFromQMClick() = 0;
+    virtual void ExportToQBClick() = 0;
+    virtual void ImportFromQBClick() = 0;
+};
+
+// Once attached, the page is the data module's view of the query: its moves
+// run the query and the resources display through the page's controls.
+class TQueryPage : public QWidget, private query::QueryView, private data::QueryPageView {
     Q_OBJECT
 public:
-    explicit TQueryPage(QWidget* parent = nullptr);
+    explicit TQueryPage(QueryPageHost& host, QWidget* parent = nullptr);
     ~TQueryPage() override;
 
-    void Attach(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui);
+    void Attach(data::TEstimateData& data, data::MainScreenState& state, query::QueryState& query,
+                data::UserInterface& ui, query::QueryHost& host);
     bool Attached() const { return logic_ != nullptr; }
-    // The page's logic; the main window sets its hooks. Only once attached.
+    // The page's logic; only once attached.
     query::QueryPageLogic& Logic() { return *logic_; }
 
     // What the main window and the other pages call.
     void ApplyCustomerQuery();
-    void ApplyQueryFilters();
+    void ApplyQueryFilters() override;
     void UpdateSelectControls();
     void ResourceDisplayClick();
     void SelectExit();
@@ -62,21 +87,6 @@ public:
     QString ReportTitle(const QString& caption) const;
     // A read-only copy adds, changes and removes nothing.
     void ApplyReadOnlyAccess(bool readOnly);
-    // Fills what the logic reads of the other pages' controls; the main window sets it.
-    std::function<void(query::QueryControls&)> ReadOtherPages;
-    // The resources of the current task; the main window sets them.
-    std::function<void()> AddResourceClick;
-    std::function<void()> RemoveResourceClick;
-    std::function<void()> CrewsGridDblClick;
-    // The custom-fields window for tasks and for resources; the main window sets them.
-    std::function<void()> TasksCustomFieldsClick;
-    std::function<void()> CrewsCustomFieldsClick;
-    // A double click on a customer shows the customer tab; the main window sets it.
-    std::function<void()> CustomerGridDblClick;
-    // "Import from Quillmark" opens the import window; the main window sets it.
-    std::function<void()> ImportFromQMClick;
-    std::function<void()> ExportToQBClick;
-    std::function<void()> ImportFromQBClick;
 
     QTableView* TasksGrid() const;
     QTableView* CrewsGrid() const;
@@ -85,6 +95,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool Confirm(const std::string& text, const std::string& caption) override;
+    void ShowResourcesOfTask(std::int32_t chartsId) override;
+    bool RestrictTasksToCrew() const override;
     template <typename Work>
     void Run(Work&& work, bool userAction = true);
     template <typename Work>
@@ -100,7 +113,9 @@ private:
     std::array<int, 4> TasksGridWidths() const;
 
     std::unique_ptr<Ui::TQueryPage> ui;
+    QueryPageHost& host_;
     std::unique_ptr<query::QueryPageLogic> logic_;
+    data::DataModuleViews* moduleViews_ = nullptr;
     data::UserInterface* userInterface_ = nullptr;
     data::JobStatusTexts statusTexts_;
     controls::CursorModel* customers_ = nullptr;

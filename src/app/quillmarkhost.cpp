@@ -1,12 +1,11 @@
 #include "app/quillmarkhost.h"
 
 #include "app/session/appsession.h"
-#include "data/services/recordservices.h"
 
 namespace tw::app {
 
 QuillmarkHost::QuillmarkHost(AppSession& session, QuillmarkImportWindow& window)
-    : SessionExchangeHooks(session), session_(session), window_(window)
+    : SessionExchangeHooks(session), SessionScheduleAdding(session), session_(session), window_(window)
 {}
 
 std::string QuillmarkHost::QMAliasInUse() const
@@ -31,16 +30,6 @@ TDateTime QuillmarkHost::ComputeTaskEnd(std::int32_t crewId, TDateTime& start, T
                                         float hours)
 {
     return session_.Calendars().ComputeTaskEnd(crewId, start, startValue, hours);
-}
-
-std::int32_t QuillmarkHost::NewScheduleKey()
-{
-    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7, "CHARTSID");
-}
-
-bool QuillmarkHost::AddTaskToSchedule(const schedule::NewScheduleItem& item)
-{
-    return session_.Adder().AddTaskToSchedule(item);
 }
 
 void QuillmarkHost::PushChartUpdates()

@@ -30,7 +30,9 @@ public:
     virtual void UpdateSelectControls() = 0;
 };
 
-class QuillmarkHost : public exchange::quillmark::BidImportHost, public SessionExchangeHooks {
+class QuillmarkHost : public exchange::quillmark::BidImportHost,
+                      public SessionExchangeHooks,
+                      public SessionScheduleAdding {
 public:
     QuillmarkHost(AppSession& session, QuillmarkImportWindow& window);
 
@@ -40,8 +42,6 @@ public:
     TDateTime WorkDayStart() const override;
     TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& start, TDateTime startValue,
                              float hours) override;
-    std::int32_t NewScheduleKey() override;
-    bool AddTaskToSchedule(const schedule::NewScheduleItem& item) override;
     void PushChartUpdates() override;
     void RefreshCustomers() override;
     void SetCustomersLabel(const QString& caption) override;

@@ -1,6 +1,8 @@
 #include "app/sessionexchangehooks.h"
 
 #include "app/session/appsession.h"
+#include "data/records/scheduleitemrecord.h"
+#include "data/services/recordservices.h"
 
 namespace tw::app {
 
@@ -26,6 +28,17 @@ bool SessionExchangeHooks::Busy() const
 void SessionExchangeHooks::SetBusy(bool on)
 {
     session_.State.TablesBusy = on;
+}
+
+std::int32_t SessionScheduleAdding::NewScheduleKey()
+{
+    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7,
+                                data::ScheduleItemFieldName(&data::ScheduleItemRecord::CHARTSID));
+}
+
+bool SessionScheduleAdding::AddTaskToSchedule(const schedule::NewScheduleItem& item)
+{
+    return session_.Adder().AddTaskToSchedule(item);
 }
 
 }  // namespace tw::app

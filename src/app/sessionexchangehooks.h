@@ -1,6 +1,7 @@
 #pragma once
 // The accounting exchange's message boxes, hourglass and busy flag over the
-// running program's session, shared by the exchange windows' hosts.
+// running program's session, shared by the exchange windows' hosts; and the
+// new schedule items of the two imports (Quillmark, QuickBooks).
 
 #include "exchange/exchangeservices.h"
 
@@ -22,6 +23,19 @@ public:
 private:
     AppSession& session_;
     bool hourglass_ = false;
+};
+
+// Its overrides stand in for those of the imports' hosts, which take the
+// interface as a virtual base: a host lists it beside its own interface.
+class SessionScheduleAdding : public virtual exchange::ScheduleItemAdding {
+public:
+    explicit SessionScheduleAdding(AppSession& session) : session_(session) {}
+
+    std::int32_t NewScheduleKey() override;
+    bool AddTaskToSchedule(const schedule::NewScheduleItem& item) override;
+
+private:
+    AppSession& session_;
 };
 
 }  // namespace tw::app

@@ -1,6 +1,5 @@
 #include "app/setuphosts.h"
 
-#include "app/appservices.h"
 #include "exchange/qb/sessionfactory.h"
 #include "platform/registry/registry.h"
 #include "settings/setupdialoglogic.h"
@@ -31,7 +30,7 @@ void SessionSetupHost::Load()
     s.JobStatusTexts = run.JobStatusTexts;
     s.NoAutoBackup = session_.Flags.NoAutoBackup;
     s.BackupFolder = QString::fromStdString(state.BackupFolder);
-    s.StartDrive = QString::fromStdString(steps_.StartDrive ? steps_.StartDrive() : std::string("/"));
+    s.StartDrive = QString::fromStdString(screens_.StartDrive());
 }
 
 void SessionSetupHost::Store()
@@ -45,8 +44,8 @@ void SessionSetupHost::Store()
     state.HintDetail = s.ShowAssignedResources;
     state.WorkCalendarMode = s.WorkCalendarMode;
     state.LastWorkCalendarMode = s.LastWorkCalendarMode;
-    if (run.ResourceCaptionMode != s.ResourceDisplayMode && steps_.ShowResourceCaptionMode)
-        steps_.ShowResourceCaptionMode(s.ResourceDisplayMode);
+    if (run.ResourceCaptionMode != s.ResourceDisplayMode)
+        screens_.ShowResourceCaptionMode(s.ResourceDisplayMode);
     run.ResourceCaptionMode = s.ResourceDisplayMode;
     run.SetupChoice2 = s.QBManualCompanyFile;
     run.QBCompanyFile = s.QBCompanyFile;
@@ -64,7 +63,7 @@ void SessionSetupHost::Store()
 void SessionSetupHost::ApplyHelpLevel(int)
 {
     Store();
-    steps_.ApplyHelpLevel();
+    screens_.ApplyHelpLevel();
 }
 
 // Showing a resource's calendar appends its record when it has none; a cursor
@@ -84,7 +83,7 @@ void SessionSetupHost::EnsureResourceCalendars()
         ids.push_back(static_cast<std::int32_t>(crews.fieldByName("CREWID").asInteger()));
     crews.close();
     for (std::int32_t id : ids)
-        steps_.ShowWorkCalendar(id);
+        screens_.ShowWorkCalendar(id);
 }
 
 void SessionSetupHost::CompanyRecordChanged()
@@ -95,55 +94,54 @@ void SessionSetupHost::CompanyRecordChanged()
 void SessionSetupHost::RecomputeAllTaskEnds()
 {
     Store();
-    steps_.RecomputeAllTaskEnds();
+    session_.RecomputeAllTaskEnds();
     session_.State.ChartRefreshNeeded = true;
 }
 
 void SessionSetupHost::ShowWorkCalendarMode(int)
 {
     Store();
-    steps_.RefreshWorkCalendar();
+    screens_.RefreshWorkCalendar();
 }
 
 void SessionSetupHost::ApplyReadOnlyAccess(bool readOnly)
 {
     Store();
-    steps_.ApplyReadOnlyAccess(readOnly);
+    screens_.ApplyReadOnlyAccess(readOnly);
 }
 
 void SessionSetupHost::CloseAllTables()
 {
     Store();
-    steps_.CloseAllTables();
+    session_.Tables().CloseAllTables();
 }
 
 void SessionSetupHost::OpenAllTables()
 {
-    steps_.OpenAllTables();
+    screens_.ReopenAllTables();
     Settings.TablesOpen = session_.State.TablesOpen;
 }
 
 bool SessionSetupHost::AskPassword()
 {
-    return steps_.AskPassword();
+    return screens_.AskPassword();
 }
 
 void SessionSetupHost::TerminateProgram()
 {
     Store();
     session_.State.QuitWithoutSaving = true;
-    TerminateApplication();
+    screens_.TerminateProgram();
 }
 
 int SessionSetupHost::TaskStatusIndex() const
 {
-    return steps_.TaskStatusIndex ? steps_.TaskStatusIndex() : -1;
+    return screens_.TaskStatusIndex();
 }
 
 void SessionSetupHost::SetTaskStatusIndex(int index)
 {
-    if (steps_.SetTaskStatusIndex)
-        steps_.SetTaskStatusIndex(index);
+    screens_.SetTaskStatusIndex(index);
 }
 
 void SessionSetupHost::SetTaskStatusItems(const QStringList& items)
@@ -151,13 +149,12 @@ void SessionSetupHost::SetTaskStatusItems(const QStringList& items)
     std::array<std::string, data::JobStatusTexts::kStatusCount> texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = items.value(static_cast<int>(i)).toStdString();
-    steps_.ShowJobStatusTexts(data::JobStatusTexts(texts));
+    screens_.ShowJobStatusTexts(data::JobStatusTexts(texts));
 }
 
 void SessionSetupHost::UntickRestrictToSelectedStatus()
 {
-    if (steps_.UntickRestrictToSelectedStatus)
-        steps_.UntickRestrictToSelectedStatus();
+    screens_.UntickRestrictToSelectedStatus();
 }
 
 void SessionSetupHost::ApplyJobStatusTexts(const QStringList&)

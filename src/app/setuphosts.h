@@ -1,11 +1,13 @@
 #pragma once
 // The setup dialog's side of the running program: the session's settings
 // copied into the dialog's working set when it is shown and back whenever a
-// step of the main window needs them and when it closes, and the few steps
-// that are the main window's, given as callbacks.
+// step of the main window needs them and when it closes. What the dialog
+// changes on the main window's pages goes through SetupScreens, which the
+// Utilities feature unit implements and tests fake; no window is needed here.
 
-#include <functional>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "app/session/appsession.h"
 #include "exchange/exchangeservices.h"
@@ -19,31 +21,45 @@ class SetupDialogLogic;
 
 namespace tw::app {
 
-struct SetupWindowSteps {
-    std::function<void()> ApplyHelpLevel;
-    std::function<void(std::int32_t resourceId)> ShowWorkCalendar;
+// What the setup dialog's changes show on the main window and its pages.
+class SetupScreens {
+public:
+    virtual ~SetupScreens() = default;
+
+    // The session's help level on every page.
+    virtual void ApplyHelpLevel() = 0;
+    // A resource's calendar on the Work calendar page (made when it has none).
+    virtual void ShowWorkCalendar(std::int32_t resourceId) = 0;
     // The Work calendar page from the mode in force.
-    std::function<void()> RefreshWorkCalendar;
-    std::function<void()> RecomputeAllTaskEnds;
-    std::function<void(bool readOnly)> ApplyReadOnlyAccess;
-    std::function<void()> CloseAllTables;
-    std::function<void()> OpenAllTables;
-    std::function<bool()> AskPassword;
-    std::function<void(const data::JobStatusTexts& texts)> ShowJobStatusTexts;
-    std::function<void(int mode)> ShowResourceCaptionMode;
-    // The Add / Edit / Query page's status choice and its restriction box.
-    std::function<int()> TaskStatusIndex;
-    std::function<void(int index)> SetTaskStatusIndex;
-    std::function<void()> UntickRestrictToSelectedStatus;
+    virtual void RefreshWorkCalendar() = 0;
+    virtual void ApplyReadOnlyAccess(bool readOnly) = 0;
+    // The tables opened again (no rebuild), the pages attached to them.
+    virtual void ReopenAllTables() = 0;
+    // The password window; true when the password given was right.
+    virtual bool AskPassword() = 0;
+    virtual void ShowJobStatusTexts(const data::JobStatusTexts& texts) = 0;
+    virtual void ShowResourceCaptionMode(int mode) = 0;
+    // The Add / Edit / Query page's status choice (-1: none) and its
+    // restriction box.
+    virtual int TaskStatusIndex() const = 0;
+    // Shown, not chosen: the query does not run for it.
+    virtual void SetTaskStatusIndex(int index) = 0;
+    // As the user's untick: the query runs without the status.
+    virtual void UntickRestrictToSelectedStatus() = 0;
     // The root of the volume the program started on.
-    std::function<std::string()> StartDrive;
+    virtual std::string StartDrive() const = 0;
+    // Ends the program at once, nothing saved.
+    virtual void TerminateProgram() = 0;
+    // A help page of the program folder by its file name; a failure is told
+    // to the user.
+    virtual void OpenHelpPage(const QString& page) = 0;
 };
 
 // Also the accounting link's settings between showings of the dialog: the
 // run's, with the edition check's flag kept in the dialog's working set.
 class SessionSetupHost : public settings::SetupHost, public exchange::ExchangeSettings {
 public:
-    SessionSetupHost(AppSession& session, SetupWindowSteps& steps) : session_(session), steps_(steps) {}
+    SessionSetupHost(AppSession& session, SetupScreens& screens) : session_(session), screens_(screens) {}
 
     // The dialog's logic, once it is made: it writes qbsetup.dbf.
     settings::SetupDialogLogic* Logic = nullptr;
@@ -65,6 +81,7 @@ public:
     void OpenAllTables() override;
     bool AskPassword() override;
     void TerminateProgram() override;
+    void OpenHelpPage(const QString& page) override { screens_.OpenHelpPage(page); }
     int TaskStatusIndex() const override;
     void SetTaskStatusIndex(int index) override;
     void SetTaskStatusItems(const QStringList& items) override;
@@ -84,7 +101,7 @@ public:
 
 private:
     AppSession& session_;
-    SetupWindowSteps& steps_;
+    SetupScreens& screens_;
 };
 
 }  // namespace tw::app

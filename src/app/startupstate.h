@@ -4,6 +4,7 @@
 // owns one of each; its members of the same names refer to these fields.
 
 #include "app/startupsettings.h"
+#include "data/services/chartdisplay.h"
 #include "platform/datetime/datetime.h"
 #include "platform/mail/mailsettings.h"
 #include "app/mainpage.h"
@@ -18,10 +19,9 @@ namespace tw::app {
 // The pages of the main window's page control, by index; the index is what
 // params.dbf PAGE keeps.
 
-// The chart's period and order as the start-up read them and the shutdown saves them.
-struct ChartState {
-    TDateTime ChartStartAt = 0;
-    TDateTime ChartEndAt = 0;
+// The chart's period, order and display: the start-up reads the period and the
+// order, the Visualize page keeps them (ChartDisplay) and the shutdown saves them.
+struct ChartState : data::ChartDisplay {
     TDateTime TaskStartDate = 0;
     TDateTime TaskEndDate = 0;
     int ChartSortBy = 0;  // params.dbf COUNT1

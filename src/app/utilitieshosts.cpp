@@ -9,34 +9,6 @@
 
 namespace tw::app {
 
-namespace {
-
-void Run(const std::function<void()>& step)
-{
-    if (step)
-        step();
-}
-
-// The window's steps attach and detach its pages too; without a window the
-// session's own.
-void CloseTables(AppSession& session, const UtilitiesWindowSteps& steps)
-{
-    if (steps.CloseAllTables)
-        steps.CloseAllTables();
-    else
-        session.Tables().CloseAllTables();
-}
-
-void OpenTables(AppSession& session, const UtilitiesWindowSteps& steps)
-{
-    if (steps.OpenAllTables)
-        steps.OpenAllTables();
-    else
-        session.Tables().OpenAllTables(false);
-}
-
-}  // namespace
-
 bool TakeSessionLock(AppSession& session, int maxWaitMilliseconds)
 {
     data::NetworkLock& lock = session.Lock();
@@ -93,12 +65,12 @@ void SessionBackupHost::PushChartUpdates()
 
 void SessionBackupHost::CloseAllTables()
 {
-    CloseTables(session_, steps_);
+    session_.Tables().CloseAllTables();
 }
 
 void SessionBackupHost::OpenAllTables()
 {
-    OpenTables(session_, steps_);
+    screens_.ReopenAllTables();
 }
 
 bool SessionBackupHost::TakeNetworkLock(int maxWaitMilliseconds)
@@ -134,17 +106,17 @@ void SessionBackupHost::CloseOpenedAccess()
 
 void SessionBackupHost::RefreshBackupView()
 {
-    Run(steps_.RefreshBackupView);
+    screens_.RefreshBackupView();
 }
 
 void SessionBackupHost::CloseMainWindow()
 {
-    Run(steps_.CloseMainWindow);
+    screens_.CloseMainWindow();
 }
 
 bool SessionEmptyDatabaseHost::Question(const std::string& text, const std::string& caption)
 {
-    return steps_.Question && steps_.Question(text, caption);
+    return screens_.Question(text, caption);
 }
 
 db::Table& SessionEmptyDatabaseHost::Component(const std::string& name)
@@ -168,8 +140,7 @@ db::Table& SessionEmptyDatabaseHost::Component(const std::string& name)
 
 void SessionEmptyDatabaseHost::SaveAndClearAllocations(bool clearChart)
 {
-    if (steps_.SaveAndClearAllocations)
-        steps_.SaveAndClearAllocations(clearChart);
+    screens_.SaveAndClearAllocations(clearChart);
 }
 
 void SessionEmptyDatabaseHost::RefreshTables()
@@ -184,39 +155,39 @@ void SessionEmptyDatabaseHost::RefreshTables()
 void SessionEmptyDatabaseHost::ShowDefaultCalendar()
 {
     session_.State.WorkCalendarMode = 0;
-    Run(steps_.ShowDefaultCalendar);
+    screens_.RefreshWorkCalendar();
 }
 
 void SessionEmptyDatabaseHost::ShowEmptyScreens()
 {
-    Run(steps_.ShowEmptyScreens);
+    screens_.ShowEmptyScreens();
 }
 
 std::string SessionRestoreHost::SelectedBackupFile() const
 {
-    return steps_.SelectedBackupFile ? steps_.SelectedBackupFile() : std::string();
+    return screens_.SelectedBackupFile();
 }
 
 std::string SessionRestoreHost::RestoreFolder() const
 {
     // Without a folder of its own the restore expands beside the program's tables.
-    const data::MainScreenState& state = session_.State;
-    return state.RestoreFolder.empty() ? state.ProgramFolder : state.RestoreFolder;
+    const data::SessionSettings& settings = session_.State;
+    return settings.RestoreFolder.empty() ? settings.ProgramFolder : settings.RestoreFolder;
 }
 
 bool SessionRestoreHost::Question(const std::string& text, const std::string& caption)
 {
-    return steps_.Question && steps_.Question(text, caption);
+    return screens_.Question(text, caption);
 }
 
 void SessionRestoreHost::CloseAllTables()
 {
-    CloseTables(session_, steps_);
+    session_.Tables().CloseAllTables();
 }
 
 void SessionRestoreHost::OpenAllTables()
 {
-    OpenTables(session_, steps_);
+    screens_.ReopenAllTables();
 }
 
 bool SessionRestoreHost::ConvertChartsTable(const std::string& folder)
@@ -227,31 +198,27 @@ bool SessionRestoreHost::ConvertChartsTable(const std::string& folder)
 
 void SessionRestoreHost::PullChartUpdates(bool force)
 {
-    if (steps_.PullChartUpdates)
-        steps_.PullChartUpdates(force);
-    else
-        session_.Sync().PullChartUpdates(force);
+    session_.Sync().PullChartUpdates(force);
 }
 
 void SessionRestoreHost::ShowRestoredCalendar()
 {
-    Run(steps_.ShowRestoredCalendar);
+    screens_.RefreshWorkCalendar();
 }
 
 void SessionRestoreHost::RefreshAfterRestore()
 {
-    Run(steps_.RefreshAfterRestore);
+    screens_.RefreshAfterRestore();
 }
 
 void SessionRestoreHost::SetCustomersLabel(const std::string& text)
 {
-    if (steps_.SetCustomersLabel)
-        steps_.SetCustomersLabel(text);
+    screens_.SetCustomersLabel(text);
 }
 
 void SessionRestoreHost::CloseMainWindow()
 {
-    Run(steps_.CloseMainWindow);
+    screens_.CloseMainWindow();
 }
 
 }  // namespace tw::app

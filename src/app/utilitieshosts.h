@@ -1,10 +1,10 @@
 #pragma once
-// The backup's and the emptying's side of the running program: the session's
-// state, lock, data module and synchronisation, and the few steps that are
-// the main window's (closing and reopening tables, its pages), given as
-// callbacks so that the hosts can be used without a window.
+// The backup's, the restore's and the emptying's side of the running
+// program: the session's state, lock, data module and synchronisation. What
+// they show on the main window and its pages goes through UtilitiesScreens,
+// which the Utilities feature unit implements and tests fake; no window is
+// needed here.
 
-#include <functional>
 #include <string>
 
 #include "app/session/appsession.h"
@@ -14,21 +14,30 @@
 
 namespace tw::app {
 
-struct UtilitiesWindowSteps {
-    std::function<void()> CloseAllTables;
-    std::function<void()> OpenAllTables;
-    std::function<void()> RefreshBackupView;
-    std::function<void()> CloseMainWindow;
+// What a backup, a restore or an emptying shows on the main window and its
+// pages, and the questions it asks there.
+class UtilitiesScreens {
+public:
+    virtual ~UtilitiesScreens() = default;
+
     // A Yes/No question, No the default.
-    std::function<bool(const std::string& text, const std::string& caption)> Question;
-    std::function<void(bool clearChart)> SaveAndClearAllocations;
-    std::function<void()> ShowDefaultCalendar;
-    std::function<void()> ShowEmptyScreens;
-    std::function<std::string()> SelectedBackupFile;
-    std::function<void(bool force)> PullChartUpdates;
-    std::function<void()> ShowRestoredCalendar;
-    std::function<void()> RefreshAfterRestore;
-    std::function<void(const std::string& text)> SetCustomersLabel;
+    virtual bool Question(const std::string& text, const std::string& caption) = 0;
+    // The backup file chosen on the Utilities page ("" when none is).
+    virtual std::string SelectedBackupFile() const = 0;
+    // The Utilities page's folder, files and free space read again.
+    virtual void RefreshBackupView() = 0;
+    // The tables opened again (no rebuild), the pages attached to them.
+    virtual void ReopenAllTables() = 0;
+    // The chart's bars written back (clearChart: and the chart emptied).
+    virtual void SaveAndClearAllocations(bool clearChart) = 0;
+    // The Work calendar page from the mode in force.
+    virtual void RefreshWorkCalendar() = 0;
+    // The pages of an emptied database.
+    virtual void ShowEmptyScreens() = 0;
+    // The Utilities and Add / Edit / Query pages over the restored tables.
+    virtual void RefreshAfterRestore() = 0;
+    virtual void SetCustomersLabel(const std::string& text) = 0;
+    virtual void CloseMainWindow() = 0;
 };
 
 // Takes the lock record, showing "Waiting for network access" between
@@ -38,7 +47,10 @@ bool TakeSessionLock(AppSession& session, int maxWaitMilliseconds);
 
 class SessionBackupHost : public settings::BackupHost {
 public:
-    SessionBackupHost(AppSession& session, UtilitiesWindowSteps& steps) : session_(session), steps_(steps) {}
+    SessionBackupHost(AppSession& session, UtilitiesScreens& screens)
+        : session_(session), screens_(screens)
+    {
+    }
 
     std::string BackupFolder() const override { return session_.State.BackupFolder; }
     std::string DatabaseFolder() const override { return session_.State.ScheduleFolder; }
@@ -61,15 +73,15 @@ private:
     AppSession& session_;
     void CloseOpenedAccess();
 
-    UtilitiesWindowSteps& steps_;
+    UtilitiesScreens& screens_;
     bool backingUp_ = false;
     bool openedAccess_ = false;
 };
 
 class SessionEmptyDatabaseHost : public settings::EmptyDatabaseHost {
 public:
-    SessionEmptyDatabaseHost(AppSession& session, UtilitiesWindowSteps& steps)
-        : session_(session), steps_(steps)
+    SessionEmptyDatabaseHost(AppSession& session, UtilitiesScreens& screens)
+        : session_(session), screens_(screens)
     {
     }
 
@@ -88,20 +100,15 @@ public:
 
 private:
     AppSession& session_;
-    UtilitiesWindowSteps& steps_;
+    UtilitiesScreens& screens_;
 };
-
-}  // namespace tw::app
-
-#include "app/setuphosts.h"
-#include "settings/setupdialog.h"
-#include "settings/volumes.h"
-
-namespace tw::app {
 
 class SessionRestoreHost : public settings::RestoreHost {
 public:
-    SessionRestoreHost(AppSession& session, UtilitiesWindowSteps& steps) : session_(session), steps_(steps) {}
+    SessionRestoreHost(AppSession& session, UtilitiesScreens& screens)
+        : session_(session), screens_(screens)
+    {
+    }
 
     std::string SelectedBackupFile() const override;
     std::string RestoreFolder() const override;
@@ -125,26 +132,8 @@ public:
 
 private:
     AppSession& session_;
-    UtilitiesWindowSteps& steps_;
+    UtilitiesScreens& screens_;
     bool backingUp_ = false;
-};
-
-// What the main window keeps for its Utilities page.
-struct UtilitiesWiring {
-    explicit UtilitiesWiring(AppSession& session)
-        : backup(session, steps), empty(session, steps), restore(session, steps), setupHost(session, setupSteps)
-    {
-    }
-    UtilitiesWindowSteps steps;
-    settings::SystemVolumes volumes;
-    SessionBackupHost backup;
-    SessionEmptyDatabaseHost empty;
-    SessionRestoreHost restore;
-    bool started = false;
-    // The setup dialog, made with the page and kept for the run.
-    SetupWindowSteps setupSteps;
-    SessionSetupHost setupHost;
-    std::unique_ptr<settings::TQMSetup> setup;
 };
 
 }  // namespace tw::app

@@ -27,10 +27,11 @@ QString Q(const std::string& text)
 }  // namespace
 
 TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainScreenState& state,
-                               data::UserInterface& ui, QWidget* parent)
+                               data::UserInterface& ui, UtilitiesPageActions& actions, QWidget* parent)
     : QWidget(parent),
       state_(state),
-      ui_(ui)
+      ui_(ui),
+      actions_(actions)
 {
     setObjectName(QStringLiteral("UtilitiesPage"));
     auto* media = new controls::TFcGroupBox(this);
@@ -78,8 +79,10 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
 
     auto* buttons = new QHBoxLayout;
     for (auto* button :
-         {Button("BackupAll", "Backup all data", "Backup all schedule data", &BackupAllClick),
-          Button("Restore", "Smart restore", "Restore data in selected backup file", &RestoreClick)})
+         {Button("BackupAll", "Backup all data", "Backup all schedule data",
+                 &UtilitiesPageActions::BackupAll),
+          Button("Restore", "Smart restore", "Restore data in selected backup file",
+                 &UtilitiesPageActions::Restore)})
         buttons->addWidget(button);
     buttons->addStretch();
     auto* remove = Button("RemoveFile", "Delete backup file", "Permanently delete a  backup file", nullptr);
@@ -97,10 +100,12 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
 
     auto* maintenance = new QHBoxLayout;
     maintenance->addWidget(Button("ReIndexDb", "Pack and re-index database",
-                                  "Regenerate index files and compress the database", &ReIndexDbClick));
+                                  "Regenerate index files and compress the database",
+                                  &UtilitiesPageActions::ReindexDatabase));
     maintenance->addWidget(Button("EmptyDatabase", "Empty database", "Remove all records in database",
-                                  &EmptyDatabaseClick));
-    maintenance->addWidget(Button("SetupQM", "Setup", "Customize Tarnwick", &SetupClick));
+                                  &UtilitiesPageActions::EmptyDatabase));
+    maintenance->addWidget(
+        Button("SetupQM", "Setup", "Customize Tarnwick", &UtilitiesPageActions::ShowSetup));
     maintenance->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -133,7 +138,7 @@ void TUtilitiesPage::UseVolumes(const settings::VolumeList& volumes)
 }
 
 controls::TFcBitBtn* TUtilitiesPage::Button(const char* name, const char* caption, const char* hint,
-                                           std::function<void()>* work)
+                                           void (UtilitiesPageActions::*work)())
 {
     auto* button = new controls::TFcBitBtn(this);
     button->setObjectName(QString::fromLatin1(name));
@@ -143,10 +148,7 @@ controls::TFcBitBtn* TUtilitiesPage::Button(const char* name, const char* captio
     const int width = button->fontMetrics().horizontalAdvance(button->Caption()) + 24;
     button->setMinimumSize(std::max(width, 75), 25);
     if (work)
-        button->OnClick = [work](controls::TFcControl*) {
-            if (*work)
-                (*work)();
-        };
+        button->OnClick = [this, work](controls::TFcControl*) { (actions_.*work)(); };
     return button;
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 // The Utilities tab's window: the backup medium and folder with the drive's
 // free space, the backup, restore, delete, re-index and empty buttons. What
-// the buttons do is the main window's (they go through the session); what
+// the buttons do is the Utilities unit's (they go through the session); what
 // the medium controls do is settings::UtilitiesTab's.
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 #include "settings/utilitiestab.h"
@@ -27,10 +26,22 @@ class TSpacePie;
 
 namespace tw::app {
 
+// What the page's buttons ask for.
+class UtilitiesPageActions {
+public:
+    virtual ~UtilitiesPageActions() = default;
+    virtual void BackupAll() = 0;
+    virtual void Restore() = 0;
+    virtual void EmptyDatabase() = 0;
+    virtual void ReindexDatabase() = 0;
+    // "Setup": the setup dialog on the page last shown.
+    virtual void ShowSetup() = 0;
+};
+
 class TUtilitiesPage : public QWidget, private settings::UtilitiesView {
 public:
     TUtilitiesPage(const settings::VolumeList& volumes, data::MainScreenState& state,
-                   data::UserInterface& ui, QWidget* parent = nullptr);
+                   data::UserInterface& ui, UtilitiesPageActions& actions, QWidget* parent = nullptr);
     ~TUtilitiesPage() override;
 
     settings::UtilitiesTab& Logic() { return *logic_; }
@@ -38,11 +49,6 @@ public:
     // (a demonstration or a test that must not show this machine's mounts).
     void UseVolumes(const settings::VolumeList& volumes);
     std::string SelectedFile() const override;
-
-    // The buttons whose work belongs to the main window.
-    std::function<void()> BackupAllClick, RestoreClick, EmptyDatabaseClick, ReIndexDbClick;
-    // "Setup": the setup dialog on the page last shown.
-    std::function<void()> SetupClick;
 
 private:
     void SetDrives(const std::vector<settings::Volume>& volumes) override;
@@ -55,7 +61,7 @@ private:
     void SetBackupStatus(const std::string& text) override;
 
     controls::TFcBitBtn* Button(const char* name, const char* caption, const char* hint,
-                                std::function<void()>* work);
+                                void (UtilitiesPageActions::*work)());
 
     QComboBox* drives_;
     settings::TSpacePie* pie_;
@@ -68,6 +74,7 @@ private:
     bool showing_ = false;  // the page itself moves the controls
     data::MainScreenState& state_;
     data::UserInterface& ui_;
+    UtilitiesPageActions& actions_;
     std::unique_ptr<settings::UtilitiesTab> logic_;
 };
 

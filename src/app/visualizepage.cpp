@@ -44,7 +44,7 @@ TVisualizePage::TVisualizePage(QWidget* parent) : QWidget(parent), ui(std::make_
     ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
     controls::NotifyLoaded(this);
-    clock_.start();
+    elapsed_.start();
     ui->RAC->SetOptions(ChartOptions(false));
 
     ui->ShowJobsOnly->SetItems({QStringLiteral("Overall jobs only"), QStringLiteral("Individual tasks")});
@@ -99,28 +99,46 @@ TVisualizePage::~TVisualizePage()
 }
 
 void TVisualizePage::Attach(const visualize::ChartTables& tables, data::MainScreenState& state,
-                            data::UserInterface& userInterface, const schedule::WorkCalendar& loadedCalendar)
+                            data::ChartDisplay& display, data::UserInterface& userInterface,
+                            const schedule::WorkCalendar& loadedCalendar, visualize::ChartSchedule& schedule,
+                            visualize::WorkingTime& time, visualize::OtherPages& pages)
 {
     userInterface_ = &userInterface;
-    page_ = std::make_unique<visualize::VisualizePageLogic>(*ui->RAC, tables, state, userInterface,
-                                                            statusTexts_, loadedCalendar);
-    visualize::VisualizeHooks& hooks = page_->Hooks;
-    hooks.StartMicroAdjust = [this] { microAdjust_->start(); };
-    hooks.StopMicroAdjust = [this] { microAdjust_->stop(); };
-    hooks.MonotonicMilliseconds = [this] { return clock_.elapsed(); };
-    hooks.ReadOtherPages = [this] {
-        if (ReadOtherPages)
-            ReadOtherPages(page_->Controls);
-    };
-    hooks.SetChartGrid = [this](double interval, chart::TDateTimeStyle style, TDateTime base) {
-        chart::TResourceAllocationChartAppearance& appearance = ui->RAC->ChartAppearance();
-        appearance.SetDateLineInterval(interval);
-        appearance.SetPlotBackAlternateInterval(interval);
-        appearance.SetDateTimeStyle(style);
-        appearance.SetDateLabelBase(base);
-        appearance.SetDateLineBase(base);
-    };
+    page_ = std::make_unique<visualize::VisualizePageLogic>(
+        *ui->RAC, tables, state, display, userInterface, statusTexts_, loadedCalendar,
+        visualize::PageLinks{*this, schedule, time, pages});
     ReadControls();
+}
+
+void TVisualizePage::StartMicroAdjust()
+{
+    microAdjust_->start();
+}
+
+void TVisualizePage::StopMicroAdjust()
+{
+    microAdjust_->stop();
+}
+
+std::int64_t TVisualizePage::MonotonicMilliseconds()
+{
+    return clock_ ? clock_() : elapsed_.elapsed();
+}
+
+void TVisualizePage::ReadOtherPageControls(visualize::PageControls& controls)
+{
+    if (ReadOtherPages)
+        ReadOtherPages(controls);
+}
+
+void TVisualizePage::SetChartGrid(double interval, chart::TDateTimeStyle style, TDateTime base)
+{
+    chart::TResourceAllocationChartAppearance& appearance = ui->RAC->ChartAppearance();
+    appearance.SetDateLineInterval(interval);
+    appearance.SetPlotBackAlternateInterval(interval);
+    appearance.SetDateTimeStyle(style);
+    appearance.SetDateLabelBase(base);
+    appearance.SetDateLineBase(base);
 }
 
 chart::TResourceAllocationChart* TVisualizePage::RAC() const
@@ -187,8 +205,7 @@ void TVisualizePage::ReadControls()
     visualize::PageControls& c = page_->Controls;
     c.ChartSortBy = SortChoice();
     c.ShowJobsOnly = DisplayChoice();
-    if (ReadOtherPages)
-        ReadOtherPages(c);
+    ReadOtherPageControls(c);
 }
 
 void TVisualizePage::ShowControls()
@@ -383,11 +400,11 @@ void TVisualizePage::KeepChartScale(double widthRatio)
         const TDateTime start = ui->RAC->StartAt();
         const TDateTime end = start + (ui->RAC->EndAt() - start) * widthRatio;
         page_->Dates.SetChartDateRange(true, start, end);
-        data::MainScreenState& state = page_->Context.State;
-        if (start < state.EarliestBarStart)
-            state.EarliestBarStart = start;
-        if (end > state.LatestBarEnd)
-            state.LatestBarEnd = end;
+        data::ChartDisplay& display = page_->Context.Display;
+        if (start < display.EarliestBarStart)
+            display.EarliestBarStart = start;
+        if (end > display.LatestBarEnd)
+            display.LatestBarEnd = end;
         page_->Dates.SetChartPeriod(start, end);
     });
 }

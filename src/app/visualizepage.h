@@ -5,9 +5,9 @@
 //
 // The page only moves values between its widgets and the window-free
 // visualize::VisualizePageLogic, which does the work on the data module's
-// cursors. It does nothing until Attach hands it those cursors and the run's
-// state; the main window then wires the hooks that reach the rest of the
-// program (synchronisation, calendars, the schedule adder).
+// cursors; it answers the logic's questions of its window (VisualizeView).
+// It does nothing until Attach hands it those cursors, the run's state, and
+// what answers for the schedule and the other pages (the feature unit).
 
 #include "controls/buttons/fcbitbtn.h"
 #include "data/jobstatus.h"
@@ -38,7 +38,7 @@ class TResourceAllocationChart;
 
 namespace tw::app {
 
-class TVisualizePage : public QWidget {
+class TVisualizePage : public QWidget, public visualize::VisualizeView {
     Q_OBJECT
 public:
     static constexpr int kMicroAdjustMs = 1000;
@@ -46,10 +46,12 @@ public:
     explicit TVisualizePage(QWidget* parent = nullptr);
     ~TVisualizePage() override;
 
-    void Attach(const visualize::ChartTables& tables, data::MainScreenState& state, data::UserInterface& ui,
-                const schedule::WorkCalendar& loadedCalendar);
+    void Attach(const visualize::ChartTables& tables, data::MainScreenState& state,
+                data::ChartDisplay& display, data::UserInterface& ui,
+                const schedule::WorkCalendar& loadedCalendar, visualize::ChartSchedule& schedule,
+                visualize::WorkingTime& time, visualize::OtherPages& pages);
     bool Attached() const { return page_ != nullptr; }
-    // The page's logic; the main window sets its hooks. Only once attached.
+    // The page's logic. Only once attached.
     visualize::VisualizePageLogic& Logic() { return *page_; }
 
     chart::TResourceAllocationChart* RAC() const;
@@ -81,8 +83,17 @@ public:
     // The logic's view of the controls, written into the widgets.
     void ShowControls();
     // Fills what the logic reads of the other pages' controls (the working
-    // day of the Work calendar page); the main window sets it.
+    // day of the Work calendar page); the feature units set it.
     std::function<void(visualize::PageControls&)> ReadOtherPages;
+    // A clock other than the steady one (a test drives drags with its own).
+    void SetClock(std::function<std::int64_t()> now) { clock_ = std::move(now); }
+
+    // What the logic asks of the window.
+    void StartMicroAdjust() override;
+    void StopMicroAdjust() override;
+    std::int64_t MonotonicMilliseconds() override;
+    void ReadOtherPageControls(visualize::PageControls& controls) override;
+    void SetChartGrid(double interval, chart::TDateTimeStyle style, TDateTime base) override;
 
     // Handlers of the controls.
     void MicroAdjustTimer();
@@ -107,7 +118,8 @@ private:
     data::JobStatusTexts statusTexts_;
     data::UserInterface* userInterface_ = nullptr;
     QTimer* microAdjust_ = nullptr;
-    QElapsedTimer clock_;
+    QElapsedTimer elapsed_;
+    std::function<std::int64_t()> clock_;
     // The bar whose move was just refused for a resource conflict.
     const chart::TResourceAllocation* refusedMove_ = nullptr;
 };

@@ -104,12 +104,11 @@ TWorkCalendarPage::~TWorkCalendarPage() = default;
 
 void TWorkCalendarPage::Attach(schedule::WorkCalendarTab::Tables tables, data::MainScreenState& state,
                                schedule::HolidayList& holidays, data::UserInterface& userInterface,
-                               schedule::WorkCalendarTab::Hooks hooks)
+                               schedule::CalendarSchedule& schedule)
 {
     state_ = &state;
     userInterface_ = &userInterface;
-    tab_ =
-        std::make_unique<schedule::WorkCalendarTab>(tables, state, holidays, userInterface, std::move(hooks));
+    tab_ = std::make_unique<schedule::WorkCalendarTab>(tables, state, holidays, userInterface, schedule);
 }
 
 template <typename Work>

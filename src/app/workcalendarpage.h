@@ -37,7 +37,7 @@ public:
 
     void Attach(schedule::WorkCalendarTab::Tables tables, data::MainScreenState& state,
                 schedule::HolidayList& holidays, data::UserInterface& ui,
-                schedule::WorkCalendarTab::Hooks hooks);
+                schedule::CalendarSchedule& schedule);
     bool Attached() const { return tab_ != nullptr; }
 
     // What the main window and the other tabs call.

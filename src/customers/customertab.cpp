@@ -4,7 +4,6 @@
 
 #include "data/services/busyscopes.h"
 #include "customers/fieldtext.h"
-#include "data/hookcall.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 
@@ -34,28 +33,30 @@ const std::vector<CustomerEditField>& CustomerEditFields()
     return fields;
 }
 
-CustomerTab::CustomerTab(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui)
-    : Photos({data.CustomersTable, data.CustomersTable2, data.PhotosTable}),
-      data_(data),
+CustomerTab::CustomerTab(const CustomerTabTables& tables, CustomerTabView& view, data::MainScreenState& state,
+                         data::UserInterface& ui)
+    : Photos({tables.CustomersTable, tables.CustomersTable2, tables.PhotosTable}),
+      t_(tables),
+      view_(view),
       state_(state),
       ui_(ui)
 {}
 
 bool CustomerTab::HasCustomer()
 {
-    return HasRecord(data_.CustomersTable);
+    return HasRecord(t_.CustomersTable);
 }
 
 std::int32_t CustomerTab::CurrentCustomerId()
 {
-    return HasCustomer() ? data_.CustomersTable.fieldByName("CID").asInteger() : 0;
+    return HasCustomer() ? t_.CustomersTable.fieldByName("CID").asInteger() : 0;
 }
 
 std::string CustomerTab::FieldText(const char* field)
 {
     if (!HasCustomer())
         return {};
-    return data_.CustomersTable.fieldByName(field).asString();
+    return t_.CustomersTable.fieldByName(field).asString();
 }
 
 bool CustomerTab::WriteField(std::int32_t loadedCid, const char* field, const std::string& text)
@@ -64,7 +65,7 @@ bool CustomerTab::WriteField(std::int32_t loadedCid, const char* field, const st
         return false;
     if (state_.ReadOnlyCopy)
         return true;
-    db::Table& t = data_.CustomersTable;
+    db::Table& t = t_.CustomersTable;
     db::Field f = t.fieldByName(field);
     if (f.type() == db::FieldType::Logical) {
         const bool value = text == "T";
@@ -97,25 +98,25 @@ void CustomerTab::FillNewCustomer(db::Table& t, std::int32_t cid)
 
 void CustomerTab::AfterInsert()
 {
-    data::Call(Hooks.ApplyCustomerQuery);
-    data::Call(Hooks.SetWindowCaption, "Enter new customer info");
-    data::Call(Hooks.SetJobsLabel, "No jobs");
-    data::Call(Hooks.SetTasksLabel, "No tasks");
-    data::Call(Hooks.SetCustomersLabel, "All customers");
-    data::Call(Hooks.ShowCustomerPhoto);
-    data::Call(Hooks.ShowCustomer);
+    view_.ApplyCustomerQuery();
+    view_.SetWindowCaption("Enter new customer info");
+    view_.SetJobsLabel("No jobs");
+    view_.SetTasksLabel("No tasks");
+    view_.SetCustomersLabel("All customers");
+    view_.ShowCustomerPhoto();
+    view_.ShowCustomer();
 }
 
 bool CustomerTab::InsertCustomer()
 {
     if (state_.ReadOnlyCopy || !state_.TablesOpen)
         return false;
-    db::Table& t = data_.CustomersTable;
-    data_.CustomersTableBeforeScroll();
+    db::Table& t = t_.CustomersTable;
+    t_.Scrolling.BeforeScroll(data::ScrolledView::Customers);
     {
         data::TablesBusyScope busy(state_);
         try {
-            const std::int32_t cid = data::UniqueKeyValue(state_.Keys, data_.CustomersTable3, "CID");
+            const std::int32_t cid = data::UniqueKeyValue(state_.Keys, t_.CustomersTable3, "CID");
             t.append();
             FillNewCustomer(t, cid);
             t.post();
@@ -127,7 +128,7 @@ bool CustomerTab::InsertCustomer()
         }
     }
     state_.KeepNewCustomer = true;
-    data_.CustomersTableAfterScroll();
+    t_.Scrolling.AfterScroll(data::ScrolledView::Customers);
     AfterInsert();
     return true;
 }
@@ -136,34 +137,34 @@ bool CustomerTab::DeleteCustomer()
 {
     if (state_.ReadOnlyCopy || !HasCustomer())
         return false;
-    const double cid = data_.CustomersTable.fieldByName("CID").asFloat();
-    db::Table& charts = data_.ChartsTable2;
+    const double cid = t_.CustomersTable.fieldByName("CID").asFloat();
+    db::Table& charts = t_.ChartsTable2;
     if (charts.active() && charts.locate("CID", db::Value(cid))) {
         ui_.ShowMessage("Cannot delete a customer with a scheduled task", "Tarnwick",
                         data::MessageIcon::Stop);
         return false;
     }
-    db::Table& jobs = data_.JobsTable2;
+    db::Table& jobs = t_.JobsTable2;
     if (!jobs.active())
         jobs.open();
     while (jobs.locate("CID", db::Value(cid)))
         jobs.deleteRecord();
-    if (data_.JobsTable.active())
-        data_.JobsTable.refresh();
-    data_.CustomersTableBeforeScroll();
-    data_.CustomersTable.deleteRecord();
-    data_.CustomersTable.refresh();
-    data_.CustomersTableAfterScroll();
-    data::Call(Hooks.ShowCustomer);
+    if (t_.JobsTable.active())
+        t_.JobsTable.refresh();
+    t_.Scrolling.BeforeScroll(data::ScrolledView::Customers);
+    t_.CustomersTable.deleteRecord();
+    t_.CustomersTable.refresh();
+    t_.Scrolling.AfterScroll(data::ScrolledView::Customers);
+    view_.ShowCustomer();
     return true;
 }
 
 void CustomerTab::Move(NavigatorAction action)
 {
-    db::Table& t = data_.CustomersTable;
+    db::Table& t = t_.CustomersTable;
     if (!t.active())
         return;
-    data_.CustomersTableBeforeScroll();
+    t_.Scrolling.BeforeScroll(data::ScrolledView::Customers);
     switch (action) {
     case NavigatorAction::First: t.first(); break;
     case NavigatorAction::Prior: t.prior(); break;
@@ -175,8 +176,8 @@ void CustomerTab::Move(NavigatorAction action)
     case NavigatorAction::Last: t.last(); break;
     default: break;
     }
-    data_.CustomersTableAfterScroll();
-    data::Call(Hooks.ShowCustomer);
+    t_.Scrolling.AfterScroll(data::ScrolledView::Customers);
+    view_.ShowCustomer();
 }
 
 void CustomerTab::NavigatorClick(NavigatorAction action)
@@ -209,7 +210,7 @@ void CustomerTab::ReverseClick()
 {
     if (state_.ReadOnlyCopy || !HasCustomer())
         return;
-    db::Table& t = data_.CustomersTable;
+    db::Table& t = t_.CustomersTable;
     const std::string first = t.fieldByName("FIRST").asString();
     const std::string last = t.fieldByName("LAST").asString();
     t.edit();
@@ -217,7 +218,7 @@ void CustomerTab::ReverseClick()
     t.fieldByName("LAST").setAsString(first);
     t.post();
     t.refresh();
-    data::Call(Hooks.ShowCustomer);
+    view_.ShowCustomer();
 }
 
 void CustomerTab::CopyClick()
@@ -229,31 +230,31 @@ void CustomerTab::CopyClick()
         {"STATE", "STATE2"}, {"POSTAL", "POSTAL2"}, {"PHONE1", "PHONE2"},
         {"FAX", "FAX2"},     {"EMAIL1", "EMAIL2"},  {"COUNTRY", "COUNTRY2"},
     };
-    db::Table& t = data_.CustomersTable;
+    db::Table& t = t_.CustomersTable;
     t.edit();
     for (const auto& pair : kPairs)
         t.fieldByName(pair[1]).setAsString(data::TrimBlanks(t.fieldByName(pair[0]).asString()));
     t.post();
     t.refresh();
-    data::Call(Hooks.ShowCustomer);
+    view_.ShowCustomer();
 }
 
 void CustomerTab::UseAltClick(bool checked)
 {
     if (state_.ReadOnlyCopy || !HasCustomer())
         return;
-    db::Table& t = data_.CustomersTable;
+    db::Table& t = t_.CustomersTable;
     if (t.fieldByName("USEALT").asBoolean() != checked) {
         t.edit();
         t.fieldByName("USEALT").setAsBoolean(checked);
         t.post();
     }
-    data::Call(Hooks.ShowCustomerPhoto);
+    view_.ShowCustomerPhoto();
 }
 
 bool CustomerTab::LocateCustNameClick(const std::string& text)
 {
-    db::Table& t = data_.CustomersTable;
+    db::Table& t = t_.CustomersTable;
     const QString prefix = QString::fromStdString(text);
     if (t.active() && !prefix.isEmpty()) {
         const std::uint32_t was = t.recNo();
@@ -265,10 +266,10 @@ bool CustomerTab::LocateCustNameClick(const std::string& text)
                 const std::uint32_t found = t.recNo();
                 if (was)
                     t.goTo(was);
-                data_.CustomersTableBeforeScroll();
+                t_.Scrolling.BeforeScroll(data::ScrolledView::Customers);
                 t.goTo(found);
-                data_.CustomersTableAfterScroll();
-                data::Call(Hooks.ShowCustomer);
+                t_.Scrolling.AfterScroll(data::ScrolledView::Customers);
+                view_.ShowCustomer();
                 return true;
             }
         }
@@ -291,7 +292,7 @@ void CustomerTab::MarkAll(bool inactive)
         if (RestrictCustomer)
             RestrictCustomerClick(false);
         data::TablesBusyScope busy(state_);
-        db::Table& t = data_.CustomersTable2;
+        db::Table& t = t_.CustomersTable2;
         if (!t.active())
             t.open();
         for (t.first(); !t.eof(); t.next()) {
@@ -302,9 +303,9 @@ void CustomerTab::MarkAll(bool inactive)
             t.post();
         }
         t.refresh();
-        data_.CustomersTable.refresh();
+        t_.CustomersTable.refresh();
     }
-    data::Call(Hooks.ShowCustomer);
+    view_.ShowCustomer();
 }
 
 void CustomerTab::RestrictCustomerClick(bool restrict)
@@ -314,26 +315,26 @@ void CustomerTab::RestrictCustomerClick(bool restrict)
         return;
     {
         data::TablesBusyScope busy(state_);
-        db::Table& t = data_.CustomersTable;
+        db::Table& t = t_.CustomersTable;
         const std::int32_t cid = CurrentCustomerId();
         if (t.active())
             t.refresh();
         t.close();
         t.setFiltered(false);
         if (restrict) {
-            data::Call(Hooks.SetCustomersLabel, "All active customers");
+            view_.SetCustomersLabel("All active customers");
             t.setFilter("NOT S1");
             t.setFiltered(true);
         } else {
-            data::Call(Hooks.SetCustomersLabel, "All customers");
+            view_.SetCustomersLabel("All customers");
         }
         t.open();
         if (cid)
             t.locate("CID", db::Value(static_cast<double>(cid)));
-        data::Call(Hooks.ApplyCustomerQuery);
+        view_.ApplyCustomerQuery();
     }
-    data::Call(Hooks.ShowCustomer);
-    data::Call(Hooks.ShowCustomerPhoto);
+    view_.ShowCustomer();
+    view_.ShowCustomerPhoto();
 }
 
 PhotoPanelContent CustomerTab::CurrentPhoto()
@@ -341,7 +342,7 @@ PhotoPanelContent CustomerTab::CurrentPhoto()
     PhotoPanelContent content;
     if (!HasCustomer())
         return content;
-    db::Table& t = data_.CustomersTable;
+    db::Table& t = t_.CustomersTable;
     const bool alt = t.fieldByName("USEALT").asBoolean();
     const bool hasPhoto = t.fieldByName("PHOTO").asBoolean();
     const StoredPhotos photos = Photos.Load(t.fieldByName("CID").asInteger());
@@ -358,7 +359,7 @@ CustomerTab::PhotoChoice CustomerTab::PhotoDoubleClick()
     PhotoChoice choice;
     if (!HasCustomer())
         return choice;
-    db::Table& t = data_.CustomersTable;
+    db::Table& t = t_.CustomersTable;
     choice.Cid = t.fieldByName("CID").asInteger();
     choice.Photo2 = t.fieldByName("USEALT").asBoolean();
     if (t.fieldByName("PHOTO").asBoolean())

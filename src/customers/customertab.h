@@ -8,7 +8,6 @@
 // the tab is showing: elsewhere they belong to the control that has the focus.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,14 +30,34 @@ const std::vector<CustomerEditField>& CustomerEditFields();
 enum class NavigatorAction { First, Prior, Next, Last, Insert, Delete };
 enum class TabKey { PageUp, PageDown, ArrowUp, ArrowDown, Insert, Other };
 
-struct CustomerTabHooks {
-    std::function<void()> ApplyCustomerQuery;
-    std::function<void(const std::string&)> SetWindowCaption;
-    std::function<void(const std::string&)> SetTasksLabel;
-    std::function<void(const std::string&)> SetJobsLabel;
-    std::function<void(const std::string&)> SetCustomersLabel;
-    std::function<void()> ShowCustomerPhoto;  // the window shows what CurrentPhoto gives
-    std::function<void()> ShowCustomer;       // the window shows the current record again
+// What the tab shows as its customers change: the page implements it over
+// its controls, tests over plain values.
+class CustomerTabView {
+public:
+    virtual ~CustomerTabView() = default;
+
+    // The current record again, and the photo panel from CurrentPhoto.
+    virtual void ShowCustomer() = 0;
+    virtual void ShowCustomerPhoto() = 0;
+    virtual void SetWindowCaption(const std::string& text) = 0;
+    // The labels over the customer, job and task lists.
+    virtual void SetCustomersLabel(const std::string& text) = 0;
+    virtual void SetJobsLabel(const std::string& text) = 0;
+    virtual void SetTasksLabel(const std::string& text) = 0;
+    // The customer restriction applied to the other views.
+    virtual void ApplyCustomerQuery() = 0;
+};
+
+// The data module's cursors in the tab's roles.
+struct CustomerTabTables {
+    db::Table& CustomersTable;   // the current customer
+    db::Table& CustomersTable2;  // marks of every customer
+    db::Table& CustomersTable3;  // new keys are checked against it
+    db::Table& PhotosTable;
+    db::Table& JobsTable;     // the current customer's jobs
+    db::Table& JobsTable2;    // every job (deleted with their customer)
+    db::Table& ChartsTable2;  // the working schedule (a customer named there stays)
+    data::ViewScrolling& Scrolling;
 };
 
 // What the photo panel shows.
@@ -50,9 +69,9 @@ struct PhotoPanelContent {
 
 class CustomerTab {
 public:
-    CustomerTab(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui);
+    CustomerTab(const CustomerTabTables& tables, CustomerTabView& view, data::MainScreenState& state,
+                data::UserInterface& ui);
 
-    CustomerTabHooks Hooks;
     CustomerPhotos Photos;
 
     bool HasCustomer();
@@ -100,7 +119,8 @@ private:
     void AfterInsert();
     void Move(NavigatorAction action);
 
-    data::TEstimateData& data_;
+    CustomerTabTables t_;
+    CustomerTabView& view_;
     data::MainScreenState& state_;
     data::UserInterface& ui_;
 };

@@ -29,12 +29,12 @@ void RequireOpen(db::Table& t)
 
 }  // namespace
 
-OwnerTables OwnerTablesOf(data::TEstimateData& data, int kind)
+OwnerTables OwnerTablesOf(const CustomFieldTables& tables, int kind)
 {
     switch (kind) {
-    case kCustomerFields: return {data.CustomersTable, data.CustomersTable2, "CID", "NAME"};
-    case kResourceFields: return {data.CrewsTable, data.CrewsTable2, "CREWID", "DESC"};
-    case kTaskFields: return {data.ChartsTable, data.ChartsTable2, "CHARTSID", "DESC"};
+    case kCustomerFields: return {tables.CustomersTable, tables.CustomersTable2, "CID", "NAME"};
+    case kResourceFields: return {tables.CrewsTable, tables.CrewsTable2, "CREWID", "DESC"};
+    case kTaskFields: return {tables.ChartsTable, tables.ChartsTable2, "CHARTSID", "DESC"};
     default: throw std::invalid_argument("Unknown custom field owner kind " + std::to_string(kind));
     }
 }
@@ -52,7 +52,7 @@ std::string CustomFieldNameText(std::string_view name)
 std::vector<CustomFieldDefinition> CustomFieldRules::Definitions(int kind)
 {
     std::vector<CustomFieldDefinition> all;
-    db::Table& t = data_.CustomFieldsTable;
+    db::Table& t = t_.CustomFieldsTable;
     if (!t.active())
         return all;
     t.refresh();
@@ -76,7 +76,7 @@ std::vector<CustomFieldDefinition> CustomFieldRules::ActiveDefinitions(int kind)
 // Leaves CustomFieldsTable2 on the definition of the kind with that name.
 bool CustomFieldRules::LocateDefinition(int kind, const std::string& name)
 {
-    db::Table& t = data_.CustomFieldsTable2;
+    db::Table& t = t_.CustomFieldsTable2;
     RequireOpen(t);
     t.refresh();
     for (t.first(); !t.eof(); t.next()) {
@@ -89,7 +89,7 @@ bool CustomFieldRules::LocateDefinition(int kind, const std::string& name)
 
 void CustomFieldRules::EmptyColumn(int kind, const std::string& column)
 {
-    OwnerTables owner = OwnerTablesOf(data_, kind);
+    OwnerTables owner = OwnerTablesOf(t_, kind);
     db::Table& t = owner.WriteView;
     RequireOpen(t);
     for (t.first(); !t.eof(); t.next()) {
@@ -104,7 +104,7 @@ void CustomFieldRules::EmptyColumn(int kind, const std::string& column)
 
 void CustomFieldRules::Renumber(int kind)
 {
-    db::Table& t = data_.CustomFieldsTable;
+    db::Table& t = t_.CustomFieldsTable;
     RequireOpen(t);
     t.refresh();
     int index = 0;
@@ -126,7 +126,7 @@ bool CustomFieldRules::DefineCustomField(int kind, std::string_view oldName, std
     const std::string N = CustomFieldNameText(newName);
     if (O == N)
         return false;
-    db::Table& t = data_.CustomFieldsTable2;
+    db::Table& t = t_.CustomFieldsTable2;
 
     bool result = false;
     if (!O.empty() && !N.empty()) {
@@ -185,7 +185,7 @@ bool CustomFieldRules::DefineCustomField(int kind, std::string_view oldName, std
                     column = "CFV" + std::to_string(i);
                 if (taken.count(column))
                     return false;
-                const std::int32_t id = data::UniqueKeyValue(state_.Keys, data_.CustomFieldsTable3, "ID");
+                const std::int32_t id = data::UniqueKeyValue(state_.Keys, t_.CustomFieldsTable3, "ID");
                 t.append();
                 t.fieldByName("ID").setAsInteger(id);
                 t.fieldByName("TYPE").setAsInteger(kind);
@@ -209,7 +209,7 @@ bool CustomFieldRules::DefineCustomField(int kind, std::string_view oldName, std
 
 void CustomFieldRules::DeleteAllDefinitions(int kind)
 {
-    db::Table& t = data_.CustomFieldsTable2;
+    db::Table& t = t_.CustomFieldsTable2;
     RequireOpen(t);
     t.refresh();
     t.first();
@@ -219,10 +219,10 @@ void CustomFieldRules::DeleteAllDefinitions(int kind)
         else
             t.next();
     }
-    if (data_.CustomFieldsTable.active())
-        data_.CustomFieldsTable.refresh();
+    if (t_.CustomFieldsTable.active())
+        t_.CustomFieldsTable.refresh();
 
-    OwnerTables owner = OwnerTablesOf(data_, kind);
+    OwnerTables owner = OwnerTablesOf(t_, kind);
     db::Table& v = owner.WriteView;
     RequireOpen(v);
     for (v.first(); !v.eof(); v.next()) {

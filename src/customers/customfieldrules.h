@@ -10,15 +10,15 @@
 // deactivated ones included, because other copies of the program read it so.
 // The screen's slots count active definitions only; see ActiveDefinitions.
 //
-//   CustomFieldRules rules(data, state);
+//   CustomFieldRules rules(tables, state);
 //   rules.DefineCustomField(kCustomerFields, "", "gate code");   // adds GATE CODE on CFV1
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
+#include "platform/db/table.h"
 
 namespace tw::customers {
 
@@ -34,6 +34,21 @@ struct CustomFieldDefinition {
     int Index = 0;
 };
 
+// The data module's cursors in the custom fields' roles: the owners' views
+// (the one the windows move through, the one that writes and searches) and
+// the definitions.
+struct CustomFieldTables {
+    db::Table& CustomersTable;
+    db::Table& CustomersTable2;
+    db::Table& CrewsTable;
+    db::Table& CrewsTable2;
+    db::Table& ChartsTable;
+    db::Table& ChartsTable2;
+    db::Table& CustomFieldsTable;   // the definitions as the screen reads them
+    db::Table& CustomFieldsTable2;  // the definitions as they are written
+    db::Table& CustomFieldsTable3;  // new keys are checked against it
+};
+
 // The owner table of a kind: the view the windows move through, the view
 // that writes and searches, its key field and the field that names a record.
 struct OwnerTables {
@@ -42,14 +57,17 @@ struct OwnerTables {
     const char* KeyField;
     const char* CaptionField;
 };
-OwnerTables OwnerTablesOf(data::TEstimateData& data, int kind);
+OwnerTables OwnerTablesOf(const CustomFieldTables& tables, int kind);
 
 // Trimmed and with the letters a-z raised; other characters as they are.
 std::string CustomFieldNameText(std::string_view name);
 
 class CustomFieldRules {
 public:
-    CustomFieldRules(data::TEstimateData& data, data::MainScreenState& state) : data_(data), state_(state) {}
+    CustomFieldRules(const CustomFieldTables& tables, data::MainScreenState& state)
+        : t_(tables),
+          state_(state)
+    {}
 
     // Applies one slot's name change; true when a definition took a new name,
     // was added, re-used or re-activated.
@@ -68,7 +86,7 @@ private:
     void EmptyColumn(int kind, const std::string& column);
     void Renumber(int kind);
 
-    data::TEstimateData& data_;
+    CustomFieldTables t_;
     data::MainScreenState& state_;
 };
 

@@ -5,7 +5,6 @@
 #include "data/services/busyscopes.h"
 #include "customers/fieldtext.h"
 #include "data/filtertexts.h"
-#include "data/hookcall.h"
 #include "data/textroutines.h"
 #include "data/updatecount.h"
 
@@ -29,28 +28,25 @@ const char* KindWord(int kind)
 
 }  // namespace
 
-CustomFields::CustomFields(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui)
-    : Rules(data, state),
-      data_(data),
+CustomFields::CustomFields(const CustomFieldTables& tables, data::DataModuleViews& module,
+                           CustomFieldsHost& host, query::QueryState& query, data::MainScreenState& state,
+                           data::UserInterface& ui)
+    : Rules(tables, state),
+      t_(tables),
+      module_(module),
+      host_(host),
+      query_(query),
       state_(state),
       ui_(ui)
 {
-    data::DataModuleHooks& h = data_.Hooks();
-    h.SaveCustomFieldValues = [this](int kind) { SaveCustomFieldValues(kind); };
-    h.LoadCustomFieldValues = [this](int kind) { LoadCustomFieldValues(kind); };
-    h.CustomerMatchesSearch = [this] { return CustomerMatchesSearch(); };
-    h.ResourceMatchesSearch = [this] { return ResourceMatchesSearch(); };
-    h.TaskMatchesSearch = [this] { return TaskMatchesSearch(); };
+    module_.FieldValues = this;
+    module_.FieldSearch = this;
 }
 
 CustomFields::~CustomFields()
 {
-    data::DataModuleHooks& h = data_.Hooks();
-    h.SaveCustomFieldValues = nullptr;
-    h.LoadCustomFieldValues = nullptr;
-    h.CustomerMatchesSearch = nullptr;
-    h.ResourceMatchesSearch = nullptr;
-    h.TaskMatchesSearch = nullptr;
+    module_.FieldValues = nullptr;
+    module_.FieldSearch = nullptr;
 }
 
 void CustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)
@@ -59,7 +55,7 @@ void CustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)
         Form.Visible = true;
         return;
     }
-    state_.FilterInProgress = false;
+    query_.FilterInProgress = false;
     ReadOnlyValues = readOnly;
     if (search != SearchMode)
         Form.Values = {};
@@ -77,8 +73,8 @@ void CustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)
         CancelEarlierSearches();
         Form.EditPanelEnabled = false;
         Form.SearchPanelEnabled = true;
-        data::Call(Hooks.UpdateSelectControls);
-        data::Call(Hooks.ApplyQueryFilters);
+        host_.UpdateSelectControls();
+        host_.ApplyQueryFilters();
     } else {
         OwnerKind = kind;
         if (helpLevel == 0) {
@@ -113,24 +109,24 @@ void CustomFields::CancelEarlierSearches()
     const struct {
         bool& active;
         int kind;
-    } kinds[] = {{state_.Search.CustomerSearchActive, kCustomerFields},
-                 {state_.Search.ResourceSearchActive, kResourceFields},
-                 {state_.Search.TaskSearchActive, kTaskFields}};
+    } kinds[] = {{query_.Search.CustomerSearchActive, kCustomerFields},
+                 {query_.Search.ResourceSearchActive, kResourceFields},
+                 {query_.Search.TaskSearchActive, kTaskFields}};
     for (const auto& k : kinds) {
         if (!k.active)
             continue;
-        OwnerTables owner = OwnerTablesOf(data_, k.kind);
+        OwnerTables owner = OwnerTablesOf(t_, k.kind);
         {
             data::TablesBusyScope busy(state_);
             ReopenUnfiltered(owner.View, false);
             ReopenUnfiltered(owner.WriteView, false);
         }
         k.active = false;
-        if (k.kind == kCustomerFields && Hooks.SetCustomersLabel)
-            Hooks.SetCustomersLabel("All customers");
+        if (k.kind == kCustomerFields)
+            host_.SetCustomersLabel("All customers");
         if (k.kind == kTaskFields) {
-            data::Call(Hooks.UpdateSelectControls);
-            data::Call(Hooks.ApplyQueryFilters);
+            host_.UpdateSelectControls();
+            host_.ApplyQueryFilters();
         }
     }
 }
@@ -169,7 +165,7 @@ void CustomFields::LoadCustomFieldValues(int kind)
 {
     if (!IsOpen || SearchMode || OwnerKind != kind || !state_.TablesOpen)
         return;
-    OwnerTables owner = OwnerTablesOf(data_, kind);
+    OwnerTables owner = OwnerTablesOf(t_, kind);
     db::Table& view = owner.View;
     Form.Label9Caption = std::string(KindWord(kind)) + " custom field values";
     if (!HasRecord(view)) {
@@ -179,8 +175,8 @@ void CustomFields::LoadCustomFieldValues(int kind)
         return;
     }
     ShownRecordId = view.fieldByName(owner.KeyField).asInteger();
-    if (kind == kTaskFields && Hooks.PullChartRecord)
-        Hooks.PullChartRecord(ShownRecordId);
+    if (kind == kTaskFields)
+        host_.PullChartRecord(ShownRecordId);
     Form.Caption = "Custom fields for " + data::TrimBlanks(view.fieldByName(owner.CaptionField).asString());
     for (int i = 0; i < static_cast<int>(slots_.size()); ++i)
         Form.Values[i] = view.fieldByName(slots_[i].Column).asString();
@@ -190,7 +186,7 @@ void CustomFields::SaveCustomFieldValues(int kind)
 {
     if (ReadOnlyValues || SearchMode || !IsOpen || kind != OwnerKind || !state_.TablesOpen)
         return;
-    OwnerTables owner = OwnerTablesOf(data_, kind);
+    OwnerTables owner = OwnerTablesOf(t_, kind);
     db::Table& view = owner.View;
     if (!HasRecord(view))
         return;
@@ -233,8 +229,8 @@ void CustomFields::SaveCustomFieldValues(int kind)
     target.post();
     target.refresh();
     view.refresh();
-    if (kind == kTaskFields && Hooks.PushChartRecord)
-        Hooks.PushChartRecord(key);
+    if (kind == kTaskFields)
+        host_.PushChartRecord(key);
 }
 
 void CustomFields::AddDefinitionClick()
@@ -282,10 +278,9 @@ void CustomFields::FormDestroy()
     if (!SearchMode)
         SaveCustomFieldValues(OwnerKind);
     IsOpen = false;
-    state_.FilterInProgress = false;
+    query_.FilterInProgress = false;
     SearchRunning = false;
     Form.Visible = false;
-    data::Call(Hooks.Close);
 }
 
 void CustomFields::Close()
@@ -295,11 +290,11 @@ void CustomFields::Close()
 
 bool CustomFields::SlotMatchesSearch(int slot, int kind)
 {
-    if (state_.FilterInProgress)
+    if (query_.FilterInProgress)
         return true;
     if (slot < 0 || slot >= static_cast<int>(slots_.size()) || kind != OwnerKind || Words.Words(slot).empty())
         return false;
-    db::Table& view = OwnerTablesOf(data_, kind).WriteView;
+    db::Table& view = OwnerTablesOf(t_, kind).WriteView;
     return Words.SlotMatches(slot, view.fieldByName(slots_[slot].Column).asString());
 }
 
@@ -343,7 +338,7 @@ void CustomFields::SearchClick()
 
 int CustomFields::RunSearch(int kind)
 {
-    OwnerTables owner = OwnerTablesOf(data_, kind);
+    OwnerTables owner = OwnerTablesOf(t_, kind);
     db::Table& view = owner.WriteView;
 
     // The matches first, through the view's record filter; then one pass
@@ -363,7 +358,7 @@ int CustomFields::RunSearch(int kind)
 
     std::vector<std::int32_t> sorted = keys;
     std::sort(sorted.begin(), sorted.end());
-    state_.FilterInProgress = true;
+    query_.FilterInProgress = true;
     ReopenUnfiltered(view, false);
     for (view.first(); !view.eof(); view.next()) {
         const bool match =
@@ -374,29 +369,29 @@ int CustomFields::RunSearch(int kind)
         view.fieldByName("S2").setAsBoolean(match);
         view.post();
     }
-    state_.FilterInProgress = false;
+    query_.FilterInProgress = false;
 
     if (count > 0) {
-        state_.Search.CustomerSearchActive = kind == kCustomerFields;
-        state_.Search.ResourceSearchActive = kind == kResourceFields;
-        state_.Search.TaskSearchActive = kind == kTaskFields;
+        query_.Search.CustomerSearchActive = kind == kCustomerFields;
+        query_.Search.ResourceSearchActive = kind == kResourceFields;
+        query_.Search.TaskSearchActive = kind == kTaskFields;
         if (kind == kCustomerFields) {
-            state_.Search.CustomerSearchFilter = filter.FilterText;
-            data::Call(Hooks.RestrictToCustomer);
+            query_.Search.CustomerSearchFilter = filter.FilterText;
+            host_.RestrictToCustomer();
         } else if (kind == kResourceFields) {
-            state_.Search.ResourceSearchFilter = filter.FilterText;
-            data::Call(Hooks.RestrictTasksToCrew);
+            query_.Search.ResourceSearchFilter = filter.FilterText;
+            host_.RestrictTasksToCrew();
         } else {
-            state_.Search.TaskSearchFilter = filter.FilterText;
-            data::Call(Hooks.UpdateSelectControls);
-            data::Call(Hooks.ApplyQueryFilters);
+            query_.Search.TaskSearchFilter = filter.FilterText;
+            host_.UpdateSelectControls();
+            host_.ApplyQueryFilters();
         }
     } else if (kind == kCustomerFields) {
-        state_.Search.CustomerSearchActive = false;
+        query_.Search.CustomerSearchActive = false;
     } else if (kind == kResourceFields) {
-        state_.Search.ResourceSearchActive = false;
+        query_.Search.ResourceSearchActive = false;
     } else {
-        state_.Search.TaskSearchActive = false;
+        query_.Search.TaskSearchActive = false;
     }
 
     const char* what = kind == kCustomerFields ? " customers selected"

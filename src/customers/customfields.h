@@ -12,12 +12,11 @@
 // shown in that slot; INDEX is still written for other copies of the program
 // but not trusted, since it counts deactivated definitions as well.
 //
-//   CustomFields fields(data, state, ui);     // plugs itself into the data module
+//   CustomFields fields(tables, data.Views(), host, session.Query, state, ui);  // plugs into the data module
 //   fields.Open(false, kCustomerFields, readOnly, helpLevel);
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +25,7 @@
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
+#include "query/querystate.h"
 
 namespace tw::customers {
 
@@ -49,34 +49,44 @@ struct CustomFieldsForm {
     bool SearchPanelEnabled = false;
     int SearchSelection = 0;  // 0 customers, 1 resources, 2 tasks
     std::string Status;
-    bool Visible = false;
+    bool Visible = false;  // false after a close: the window hides, keeping its place
 };
 
-// What the search and the definitions reach in the main window; each does
-// nothing until the main window plugs it in.
-struct CustomFieldsHooks {
-    std::function<void(std::int32_t key)> PullChartRecord;  // one task from the shared schedule
-    std::function<void(std::int32_t key)> PushChartRecord;  // one task to the shared schedule
-    std::function<void()> RestrictToCustomer;               // tick RestrictToCustomer and apply it
-    std::function<void()> RestrictTasksToCrew;              // tick RestrictTasksToCrew and apply it
-    std::function<void()> UpdateSelectControls;
-    std::function<void()> ApplyQueryFilters;
-    std::function<void(const std::string&)> SetCustomersLabel;
-    std::function<void()> Close;  // the window hides itself
-};
-
-class CustomFields {
+// What the values and the search reach outside the window: a task's values
+// come from and go to the shared schedule one record at a time, and a search
+// restricts what the Add / Edit / Query page shows. The customer feature
+// implements it; tests keep what they were asked.
+class CustomFieldsHost {
 public:
-    CustomFields(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui);
+    virtual ~CustomFieldsHost() = default;
+
+    virtual void PullChartRecord(std::int32_t key) = 0;
+    virtual void PushChartRecord(std::int32_t key) = 0;
+    // The page's box ticked and its restriction applied.
+    virtual void RestrictToCustomer() = 0;
+    virtual void RestrictTasksToCrew() = 0;
+    // The page's controls and its query brought up to the search in force.
+    virtual void UpdateSelectControls() = 0;
+    virtual void ApplyQueryFilters() = 0;
+    virtual void SetCustomersLabel(const std::string& text) = 0;
+};
+
+// The data module's view of the values and of the search's record tests.
+class CustomFields : public data::CustomFieldValues, public data::CustomFieldSearch {
+public:
+    // module: the data module's views, which this object plugs itself into.
+    // query: the run's search, which a search sets and the query reads.
+    CustomFields(const CustomFieldTables& tables, data::DataModuleViews& module, CustomFieldsHost& host,
+                 query::QueryState& query, data::MainScreenState& state, data::UserInterface& ui);
     ~CustomFields();
     CustomFields(const CustomFields&) = delete;
     CustomFields& operator=(const CustomFields&) = delete;
 
-    // The data module's hooks that this object filled; the window wraps two.
-    data::DataModuleHooks& DataHooks() { return data_.Hooks(); }
+    // The data module's views this object plugged itself into; the window
+    // stands in for the values while it shows.
+    data::DataModuleViews& ModuleViews() { return module_; }
 
     CustomFieldsForm Form;
-    CustomFieldsHooks Hooks;
     CustomFieldRules Rules;
 
     void Open(bool search, int kind, bool readOnly, int helpLevel);
@@ -85,8 +95,8 @@ public:
         return Rules.DefineCustomField(kind, oldName, newName);
     }
     void LoadCustomFieldNames(int kind);
-    void LoadCustomFieldValues(int kind);
-    void SaveCustomFieldValues(int kind);
+    void LoadCustomFieldValues(int kind) override;
+    void SaveCustomFieldValues(int kind) override;
 
     void AddDefinitionClick();
     void SaveClick();
@@ -100,9 +110,9 @@ public:
     void SearchClick();
     int RunSearch(int kind);
     bool SlotMatchesSearch(int slot, int kind);
-    bool CustomerMatchesSearch() { return MatchesSearch(kCustomerFields); }
-    bool ResourceMatchesSearch() { return MatchesSearch(kResourceFields); }
-    bool TaskMatchesSearch() { return MatchesSearch(kTaskFields); }
+    bool CustomerMatchesSearch() override { return MatchesSearch(kCustomerFields); }
+    bool ResourceMatchesSearch() override { return MatchesSearch(kResourceFields); }
+    bool TaskMatchesSearch() override { return MatchesSearch(kTaskFields); }
 
     int OwnerKind = kCustomerFields;
     bool SearchMode = false;
@@ -119,7 +129,10 @@ private:
     void ReopenUnfiltered(db::Table& view, bool filtered);
     void Close();
 
-    data::TEstimateData& data_;
+    CustomFieldTables t_;
+    data::DataModuleViews& module_;
+    CustomFieldsHost& host_;
+    query::QueryState& query_;
     data::MainScreenState& state_;
     data::UserInterface& ui_;
     // The definitions in the slots, as LoadCustomFieldNames last showed them.

@@ -46,31 +46,27 @@ TCustomFields::TCustomFields(CustomFields& logic, int& left, int& top, QWidget* 
     for (controls::TFcRadioButton* b : {ui->SearchCustomers, ui->SearchResources, ui->SearchTasks})
         connect(b, &controls::TFcControl::clicked, this, &TCustomFields::SearchSelectionClick);
 
-    logic_.Hooks.Close = [this] {
-        left_ = x();
-        top_ = y();
-        hide();
-    };
     // The data module saves and shows values around every move of the
     // owner's view; what the user typed is read first, what it shows after.
-    data::DataModuleHooks& h = logic_.DataHooks();
-    h.SaveCustomFieldValues = [this](int kind) {
-        ReadFromWindow();
-        logic_.SaveCustomFieldValues(kind);
-    };
-    h.LoadCustomFieldValues = [this](int kind) {
-        logic_.LoadCustomFieldValues(kind);
-        ShowForm();
-    };
+    logic_.ModuleViews().FieldValues = this;
     ShowForm();
 }
 
 TCustomFields::~TCustomFields()
 {
-    data::DataModuleHooks& h = logic_.DataHooks();
-    h.SaveCustomFieldValues = [l = &logic_](int kind) { l->SaveCustomFieldValues(kind); };
-    h.LoadCustomFieldValues = [l = &logic_](int kind) { l->LoadCustomFieldValues(kind); };
-    logic_.Hooks.Close = nullptr;
+    logic_.ModuleViews().FieldValues = &logic_;
+}
+
+void TCustomFields::SaveCustomFieldValues(int kind)
+{
+    ReadFromWindow();
+    logic_.SaveCustomFieldValues(kind);
+}
+
+void TCustomFields::LoadCustomFieldValues(int kind)
+{
+    logic_.LoadCustomFieldValues(kind);
+    ShowForm();
 }
 
 void TCustomFields::ReadFromWindow()
@@ -124,6 +120,13 @@ void TCustomFields::ShowForm()
         kinds[std::clamp(f.SearchSelection, 0, 2)]->SetChecked(true);
     }
     ui->StatusBar->SetPanelText(0, QString::fromStdString(f.Status));
+    // Closed by the logic (a search that found records, Delete all): the
+    // place is kept for the next opening.
+    if (!f.Visible && isVisible()) {
+        left_ = x();
+        top_ = y();
+        hide();
+    }
 }
 
 QString TCustomFields::StatusText() const

@@ -19,7 +19,10 @@ class QLabel;
 
 namespace tw::customers {
 
-class TCustomFields : public QDialog {
+// While it exists the window stands in for its logic as the data module's
+// view of the values: what the user typed is read before they are saved, what
+// they are is shown after they are loaded.
+class TCustomFields : public QDialog, private data::CustomFieldValues {
     Q_OBJECT
 public:
     // left, top: the place the main window remembers between runs.
@@ -52,6 +55,8 @@ protected:
 
 private:
     void FormClose();
+    void SaveCustomFieldValues(int kind) override;
+    void LoadCustomFieldValues(int kind) override;
 
     std::unique_ptr<Ui::TCustomFields> ui;
     CustomFields& logic_;

@@ -1,6 +1,8 @@
 #include "data/textroutines.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 
 namespace tw::data {
@@ -72,6 +74,30 @@ std::vector<std::string> SplitLines(std::string_view text)
         text.remove_prefix(feed + 1);
     }
     return lines;
+}
+
+std::string DecimalText(std::string_view text)
+{
+    std::string trimmed = TrimBlanks(text);
+    if (trimmed.find('.') == std::string::npos && std::count(trimmed.begin(), trimmed.end(), ',') == 1)
+        trimmed[trimmed.find(',')] = '.';
+    return trimmed;
+}
+
+std::optional<double> ParseNumber(std::string_view text)
+{
+    const std::string trimmed = DecimalText(text);
+    if (trimmed.empty())
+        return std::nullopt;
+    const char* first = trimmed.data();
+    const char* last = first + trimmed.size();
+    if (*first == '+')
+        ++first;
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
+    if (error != std::errc() || end != last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 }  // namespace tw::data

@@ -1,6 +1,7 @@
 #pragma once
 // Small text helpers shared by the windows of several subsystems.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,5 +29,13 @@ std::string DropSeconds(std::string_view text);
 // line feed counts only when it is not empty ("a\nb\n" and "a\nb" both give
 // two lines, "a\n\nb" three).
 std::vector<std::string> SplitLines(std::string_view text);
+
+// Trimmed, with a lone comma as the decimal point: under a locale with a
+// decimal comma the program's own number texts come out as "1,5".
+std::string DecimalText(std::string_view text);
+
+// A number as typed: blanks around it allowed, '.' (or a lone ',') as the
+// decimal point. Nothing for any other text; never throws.
+std::optional<double> ParseNumber(std::string_view text);
 
 }  // namespace tw::data

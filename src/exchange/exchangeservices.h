@@ -3,7 +3,13 @@
 // interfaces of its own: the application session, the setup dialog and the
 // windows implement them in a few lines, and tests record through them.
 
+#include <cstdint>
+
 #include <QString>
+
+namespace tw::schedule {
+struct NewScheduleItem;
+}
 
 namespace tw::exchange {
 
@@ -29,6 +35,17 @@ public:
     virtual void SetHourglass(bool on) = 0;
     virtual bool Busy() const = 0;
     virtual void SetBusy(bool on) = 0;
+};
+
+// New items for the schedule, as the imports add them. The hosts of both
+// imports take it as a virtual base, so that one implementation over the
+// session serves them both.
+class ScheduleItemAdding {
+public:
+    virtual ~ScheduleItemAdding() = default;
+    // A CHARTSID that the working schedule does not hold.
+    virtual std::int32_t NewScheduleKey() = 0;
+    virtual bool AddTaskToSchedule(const schedule::NewScheduleItem& item) = 0;
 };
 
 // The settings of the accounting link (main-window state and qbsetup.dbf).

@@ -12,13 +12,12 @@
 #include <string>
 
 #include "platform/datetime/datetime.h"
-#include "data/services/mainstate.h"
+#include "query/querystate.h"
 #include "platform/db/table.h"
 
 namespace tw::query {
 
 // The custom-field search lives in the run's state, where the search sets it.
-using SearchState = data::SearchState;
 
 struct QueryInputs {
     bool RestrictTasksToCrew = false;

@@ -1,16 +1,17 @@
 #include "query/querypagelogic.h"
 
 #include <cmath>
+#include <tuple>
 
 #include "data/datetimetext.h"
 #include "data/filtertexts.h"
 #include "data/nametexts.h"
 #include "data/textroutines.h"
 #include "data/quartergrid.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "schedule/sync/schedulesync.h"
-#include "tasks/editor/lengthrules.h"
 
 namespace tw::query {
 
@@ -32,6 +33,15 @@ std::int32_t KeyOf(db::Table& t, const char* field)
 std::string TextOf(db::Table& t, const char* field)
 {
     return HasRecord(t) ? t.fieldByName(field).asString() : std::string();
+}
+
+// A schedule item's field by its member: the tables of the schedule are never
+// read here by a name of their own.
+using Item = data::ScheduleItemRecord;
+template <typename T>
+const char* ItemField(T Item::*member)
+{
+    return data::ScheduleItemFieldName(member);
 }
 
 db::Value Number(std::int32_t key)
@@ -67,22 +77,29 @@ std::array<int, 3> CrewsGridWidths(int gridWidth)
     return {half - 64, half - 32, 60};
 }
 
-QueryPageLogic::QueryPageLogic(data::TEstimateData& data, data::MainScreenState& state,
+QueryPageLogic::QueryPageLogic(const QueryTables& tables, data::DataModuleViews& module, QueryView& view,
+                               QueryHost& host, QueryState& query, data::MainScreenState& state,
                                data::UserInterface& ui)
-    : Search(state.Search),
-      d_(data),
+    : Search(query.Search),
+      d_(tables),
+      module_(module),
+      view_(view),
+      host_(host),
+      query_(query),
       state_(state),
       ui_(ui),
-      lock_(data.AccessTable, state, ui)
+      lock_(tables.AccessTable, state, ui)
 {}
+
+QueryPageLogic::~QueryPageLogic()
+{
+    if (module_.QueryPage == this)
+        module_.QueryPage = nullptr;
+}
 
 void QueryPageLogic::ConnectDataModule()
 {
-    data::DataModuleHooks& h = d_.Hooks();
-    h.ApplyQueryFilters = [this] { ApplyQueryFilters(); };
-    h.ApplyCustomerQuery = [this] { ApplyCustomerQuery(); };
-    h.ShowResourcesOfTask = [this](std::int32_t chartsId) { ShowResourcesOfTask(chartsId); };
-    h.RestrictTasksToCrew = [this] { return Controls.Boxes.RestrictTasksToCrew; };
+    module_.QueryPage = this;
 }
 
 void QueryPageLogic::Status(int panel, const std::string& text)
@@ -93,12 +110,12 @@ void QueryPageLogic::Status(int panel, const std::string& text)
 
 bool QueryPageLogic::Ask(const std::string& text)
 {
-    return Hooks.Confirm && Hooks.Confirm(text, "Confirm delete");
+    return view_.Confirm(text, "Confirm delete");
 }
 
 bool QueryPageLogic::JobMode()
 {
-    return Hooks.ShowJobsOnly && Hooks.ShowJobsOnly() == 0;
+    return host_.ChartDisplayChoice() == 0;
 }
 
 void QueryPageLogic::SetViewFilter(db::Table& view, const std::string& filter)
@@ -189,11 +206,7 @@ void QueryPageLogic::ApplyQueryFilters()
         in.ResourceTerm = TaskFilterForResource(d_.ICrewsTable2, KeyOf(d_.CrewsTable, "CREWID"));
     in.StartDate = Controls.Pickers.Start;
     in.EndDate = Controls.Pickers.End;
-    if (Hooks.WorkingDay) {
-        const auto [start, end] = Hooks.WorkingDay();
-        in.WorkingDayStart = start;
-        in.WorkingDayEnd = end;
-    }
+    std::tie(in.WorkingDayStart, in.WorkingDayEnd) = host_.WorkingDay();
     in.Status = Controls.TaskStatus;
     in.StatusName = StatusTexts.JobStatusName(Controls.TaskStatus);
     in.Search = Search;
@@ -210,22 +223,19 @@ void QueryPageLogic::ApplyQueryFilters()
     filterText_ = result.FilterText;
 
     {
-        FlagScope filtering(state_.FilterInProgress);
+        FlagScope filtering(query_.FilterInProgress);
         for (db::Table* view : {&d_.ChartsTable, &d_.ChartsTable3, &d_.ChartsTable6, &d_.ChartsTable9})
             SetViewFilter(*view, filterText_);
         if (d_.ChartsTable.isEmpty())
             Controls.TasksLabel = "No tasks";
     }
-    if (Hooks.LoadCustomFieldValues)
-        Hooks.LoadCustomFieldValues(kTaskOwner);
-    if (Hooks.ShowTaskStatusBar)
-        Hooks.ShowTaskStatusBar();
+    host_.LoadCustomFieldValues(kTaskOwner);
+    host_.ShowTaskStatusBar();
 }
 
 reports::SelectionState QueryPageLogic::ReportSelection(int chartSortBy) const
 {
-    const int showJobsOnly = Hooks.ShowJobsOnly ? Hooks.ShowJobsOnly() : 1;
-    return query::ReportSelection(Controls.Boxes, Search, showJobsOnly, chartSortBy,
+    return query::ReportSelection(Controls.Boxes, Search, host_.ChartDisplayChoice(), chartSortBy,
                                   state_.CurrentResourceId);
 }
 
@@ -241,7 +251,7 @@ void QueryPageLogic::UpdateSelectControls()
         // what "Show all" calls for.
         Controls.Select = query::UpdateSelectControls(Controls.Boxes, Search);
     }
-    state_.QueryRestricted = Controls.Select.QueryActive;
+    query_.QueryRestricted = Controls.Select.QueryActive;
 }
 
 // A box set from code runs its handler as a click does, and only when its
@@ -274,7 +284,7 @@ void QueryPageLogic::RestrictTasksToCrewClick()
 {
     db::Table& crews = d_.CrewsTable;
     const std::int32_t crewId = KeyOf(crews, "CREWID");
-    const std::int32_t chartsId = KeyOf(d_.ChartsTable, "CHARTSID");
+    const std::int32_t chartsId = KeyOf(d_.ChartsTable, ItemField(&Item::CHARTSID));
     if (Controls.Boxes.RestrictTasksToCrew) {
         if (Search.ResourceSearchActive) {
             Controls.CrewsLabel = "Selected resources from custom field search";
@@ -286,7 +296,7 @@ void QueryPageLogic::RestrictTasksToCrewClick()
         Controls.CrewsLabel = "All resources";
         Search.ResourceSearchActive = false;
         {
-            FlagScope filtering(state_.FilterInProgress);
+            FlagScope filtering(query_.FilterInProgress);
             SetViewFilter(crews, std::string());
         }
         ResourceDisplayClick();
@@ -296,7 +306,7 @@ void QueryPageLogic::RestrictTasksToCrewClick()
         crews.locate("CREWID", Number(crewId));
     ApplyCustomerQuery();
     if (chartsId != 0)
-        d_.ChartsTable.locate("CHARTSID", Number(chartsId));
+        data::LocateScheduleItem(d_.ChartsTable, chartsId);
 }
 
 void QueryPageLogic::RestrictToCustomerClick()
@@ -309,7 +319,7 @@ void QueryPageLogic::RestrictToCustomerClick()
     } else {
         Search.CustomerSearchActive = false;
         {
-            FlagScope filtering(state_.FilterInProgress);
+            FlagScope filtering(query_.FilterInProgress);
             SetViewFilter(customers, std::string());
         }
         Controls.CustomersLabel = "All customers";
@@ -367,19 +377,15 @@ void QueryPageLogic::RestrictToActiveClick()
 
 void QueryPageLogic::SearchCustomClick()
 {
-    if (Hooks.SearchCustomFields)
-        Hooks.SearchCustomFields();
+    host_.SearchCustomFields();
 }
 
 // ---- Date shortcuts ------------------------------------------------------
 
 void QueryPageLogic::ShortcutClick(DateShortcut shortcut)
 {
-    const TDateTime now = Hooks.Now ? Hooks.Now() : tw::Now();
-    TDateTime dayStart = 0;
-    TDateTime dayEnd = 0;
-    if (Hooks.WorkingDay)
-        std::tie(dayStart, dayEnd) = Hooks.WorkingDay();
+    const TDateTime now = host_.Now();
+    const auto [dayStart, dayEnd] = host_.WorkingDay();
     Controls.Pickers =
         FillPickers(ShortcutPeriod(shortcut, now), Controls.SpecifyWorkingDay, dayStart, dayEnd);
     Controls.UpDownDay = shortcut == DateShortcut::Today;
@@ -424,20 +430,20 @@ db::Table& QueryPageLogic::ViewOf(Navigator navigator)
 void QueryPageLogic::BeforeScroll(Navigator navigator)
 {
     switch (navigator) {
-    case Navigator::Customers: d_.CustomersTableBeforeScroll(); break;
-    case Navigator::Jobs: d_.JobsTableBeforeScroll(); break;
-    case Navigator::Tasks: d_.ChartsTableBeforeScroll(); break;
-    case Navigator::Crews: d_.CrewsTableBeforeScroll(); break;
+    case Navigator::Customers: d_.Scrolling.BeforeScroll(data::ScrolledView::Customers); break;
+    case Navigator::Jobs: d_.Scrolling.BeforeScroll(data::ScrolledView::Jobs); break;
+    case Navigator::Tasks: d_.Scrolling.BeforeScroll(data::ScrolledView::Charts); break;
+    case Navigator::Crews: d_.Scrolling.BeforeScroll(data::ScrolledView::Crews); break;
     }
 }
 
 void QueryPageLogic::AfterScroll(Navigator navigator)
 {
     switch (navigator) {
-    case Navigator::Customers: d_.CustomersTableAfterScroll(); break;
-    case Navigator::Jobs: d_.JobsTableAfterScroll(); break;
-    case Navigator::Tasks: d_.ChartsTableAfterScroll(); break;
-    case Navigator::Crews: d_.CrewsTableAfterScroll(); break;
+    case Navigator::Customers: d_.Scrolling.AfterScroll(data::ScrolledView::Customers); break;
+    case Navigator::Jobs: d_.Scrolling.AfterScroll(data::ScrolledView::Jobs); break;
+    case Navigator::Tasks: d_.Scrolling.AfterScroll(data::ScrolledView::Charts); break;
+    case Navigator::Crews: d_.Scrolling.AfterScroll(data::ScrolledView::Crews); break;
     }
 }
 
@@ -506,16 +512,16 @@ bool QueryPageLogic::TasksNavigatorBeforeAction(NavigateButton button)
             NavActionRefused = true;
             return false;
         }
-        const TDateTime end = HasRecord(tasks) ? tasks.fieldByName("ED").asFloat() : 0;
-        NewTaskStart = end != 0 ? end : data::RoundUpToQuarterHour(Hooks.Now ? Hooks.Now() : tw::Now());
+        const TDateTime end = HasRecord(tasks) ? data::ScheduleItemField(tasks, &Item::ED).asFloat() : 0;
+        NewTaskStart = end != 0 ? end : data::RoundUpToQuarterHour(host_.Now());
         state_.TablesBusy = true;
         return true;
     }
     if (button != NavigateButton::Delete)
         return true;
     DeleteAllSelected = false;
-    DeletingJobRow = HasRecord(tasks) && tasks.fieldByName("JOB").asBoolean();
-    DeletedTaskId = KeyOf(tasks, "CHARTSID");
+    DeletingJobRow = HasRecord(tasks) && data::ScheduleItemField(tasks, &Item::JOB).asBoolean();
+    DeletedTaskId = KeyOf(tasks, ItemField(&Item::CHARTSID));
     if (DeletingJobRow || !HasRecord(tasks)) {
         NavActionRefused = true;
         return false;
@@ -523,13 +529,14 @@ bool QueryPageLogic::TasksNavigatorBeforeAction(NavigateButton button)
     const bool restricted = Search.TaskSearchActive || Controls.Boxes.AnyRestriction();
     const std::string question = restricted
         ? "Are you sure you want to remove all " + std::to_string(tasks.recordCount()) + " selected tasks?"
-        : "Are you sure you want to remove " + Trimmed(tasks.fieldByName("DESC").asString()) + " ?";
+        : "Are you sure you want to remove " + Trimmed(data::ScheduleItemField(tasks, &Item::DESC).asString())
+            + " ?";
     if (!Ask(question)) {
         NavActionRefused = true;
         return false;
     }
     DeleteAllSelected = restricted;
-    DeletedTaskJobId = KeyOf(tasks, "JID");
+    DeletedTaskJobId = KeyOf(tasks, ItemField(&Item::JID));
     return true;
 }
 
@@ -546,10 +553,7 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
     case NavigateButton::First:
     case NavigateButton::Prior:
     case NavigateButton::Next:
-    case NavigateButton::Last:
-        if (Hooks.ShowTaskStatusBar)
-            Hooks.ShowTaskStatusBar();
-        break;
+    case NavigateButton::Last: host_.ShowTaskStatusBar(); break;
     case NavigateButton::Insert: {
         if (NavActionRefused) {
             NavActionRefused = false;
@@ -561,20 +565,17 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
         int n = 0;
         db::Table& all = d_.ChartsTable2;
         all.refresh();
+        db::Field itemJob = data::ScheduleItemField(all, &Item::JID);
+        db::Field isJob = data::ScheduleItemField(all, &Item::JOB);
         for (all.first(); !all.eof(); all.next()) {
-            if (all.fieldByName("JID").asInteger() == jid && !all.fieldByName("JOB").asBoolean())
+            if (itemJob.asInteger() == jid && !isJob.asBoolean())
                 ++n;
         }
-        tasks::EditorArguments request;
-        request.Table = &d_.ChartsTable;
-        request.IsMainView = true;
+        TaskEditorRequest request;
         request.HelpLevel = state_.HelpLevel;
         request.Description = jobDesc + " task " + std::to_string(n + 1);
         request.StartText = data::DateTimeText(NewTaskStart);
-        request.RebuildOnClose = true;
-        request.Status = data::JobStatusTexts::kNone;
-        if (Hooks.ShowTaskEditor)
-            Hooks.ShowTaskEditor(request);
+        host_.OpenTaskEditor(request);
         // The editor is modeless: once it is shown the scroll handlers
         // may run again.
         state_.TablesBusy = false;
@@ -599,23 +600,21 @@ void QueryPageLogic::DeleteTaskEverywhere()
     data::BusyCursor hourglass(ui_);
     db::Table& working = d_.ChartsTable2;
     working.refresh();
-    const bool jobRowFound = working.locate("JOB;JID", {db::Value(true), Number(DeletedTaskJobId)});
-    auto deleteCrewRows = [this](std::int32_t key) {
-        if (Hooks.DeleteCrewIndexRows)
-            Hooks.DeleteCrewIndexRows(key);
-    };
+    const std::string jobRow = data::ScheduleItemFieldNames(&Item::JOB, &Item::JID);
+    const bool jobRowFound = working.locate(jobRow, {db::Value(true), Number(DeletedTaskJobId)});
+    auto deleteCrewRows = [this](std::int32_t key) { host_.DeleteCrewIndexRows(key); };
     lock_.WithSharedTables([&] {
         db::Table& shared = d_.IChartsTable;
         schedule::CursorForWork open(shared);
         shared.refresh();
         if (jobRowFound) {
             working.deleteRecord();
-            if (shared.locate("JOB;JID", {db::Value(true), Number(DeletedTaskJobId)})) {
-                deleteCrewRows(shared.fieldByName("CHARTSID").asInteger());
+            if (shared.locate(jobRow, {db::Value(true), Number(DeletedTaskJobId)})) {
+                deleteCrewRows(data::ScheduleItemField(shared, &Item::CHARTSID).asInteger());
                 shared.deleteRecord();
             }
         }
-        if (shared.locate("CHARTSID", Number(DeletedTaskId)))
+        if (data::LocateScheduleItem(shared, DeletedTaskId))
             shared.deleteRecord();
         deleteCrewRows(DeletedTaskId);
         if (DeleteAllSelected) {
@@ -623,8 +622,8 @@ void QueryPageLogic::DeleteTaskEverywhere()
             selected.refresh();
             selected.first();
             while (!selected.eof() && !selected.isEmpty()) {
-                const std::int32_t key = selected.fieldByName("CHARTSID").asInteger();
-                if (shared.locate("CHARTSID", Number(key)))
+                const std::int32_t key = data::ScheduleItemField(selected, &Item::CHARTSID).asInteger();
+                if (data::LocateScheduleItem(shared, key))
                     shared.deleteRecord();
                 deleteCrewRows(key);
                 selected.deleteRecord();
@@ -690,8 +689,7 @@ void QueryPageLogic::CrewsNavigatorClick(NavigateButton button)
         crews.fieldByName("CREWID").setAsInteger(state_.CurrentResourceId);
         crews.post();
         state_.TablesBusy = false;
-        if (Hooks.ShowWorkCalendar)
-            Hooks.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : state_.CurrentResourceId);
+        host_.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : state_.CurrentResourceId);
     } else if (button == NavigateButton::Delete && NavActionRefused) {
         NavActionRefused = false;
         ui_.ShowMessage("You are not allowed to delete a resource that is assigned to an task", kTarnwick,
@@ -718,7 +716,8 @@ bool QueryPageLogic::JobsNavigatorBeforeAction(NavigateButton button)
     d_.ChartsTable2.refresh();
     // The working copy may be behind the shared schedule while a restriction
     // keeps the poll idle: a task another workstation added counts too.
-    if (d_.ChartsTable2.locate("JID", Number(jid)) || SharedScheduleNames("JID", jid)) {
+    const char* jobKey = ItemField(&Item::JID);
+    if (d_.ChartsTable2.locate(jobKey, Number(jid)) || SharedScheduleNames(jobKey, jid)) {
         NavActionRefused = true;
         return false;
     }
@@ -774,7 +773,8 @@ bool QueryPageLogic::CustomerNavigatorBeforeAction(NavigateButton button)
         return false;
     const std::int32_t cid = KeyOf(d_.CustomersTable, "CID");
     d_.ChartsTable2.refresh();
-    if (d_.ChartsTable2.locate("CID", Number(cid)) || SharedScheduleNames("CID", cid)) {
+    const char* customerKey = ItemField(&Item::CID);
+    if (d_.ChartsTable2.locate(customerKey, Number(cid)) || SharedScheduleNames(customerKey, cid)) {
         NavActionRefused = true;
         return false;
     }
@@ -821,7 +821,7 @@ bool QueryPageLogic::PostTypedRow(Navigator grid, std::uint32_t recNo, const std
                 refusal = crews ? "Enter resource description" : "Enter job description";
             values.push_back({field, name});
         } else if (field == "RATE" && crews) {
-            const std::optional<double> rate = tasks::ParseNumber(text);
+            const std::optional<double> rate = data::ParseNumber(text);
             if (!rate || *rate < 0)
                 refusal = "Enter resource hourly rate";
             else
@@ -904,10 +904,9 @@ std::int32_t QueryPageLogic::GetCurrentResource()
         crews.fieldByName("DESC").setAsString("New resource");
         crews.post();
         crews.refresh();
-        if (state_.WorkCalendarMode != 0 && Hooks.FillCalendarResourceList)
-            Hooks.FillCalendarResourceList(false);
-        if (Hooks.ShowWorkCalendar)
-            Hooks.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : id);
+        if (state_.WorkCalendarMode != 0)
+            host_.FillCalendarResourceList(false);
+        host_.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : id);
     }
     state_.CurrentResourceId = id;
     return id;
@@ -919,7 +918,7 @@ void QueryPageLogic::ResourceDisplayClick()
 {
     if (!state_.TablesOpen)
         return;
-    ShowResourcesOfTask(KeyOf(d_.ChartsTable, "CHARTSID"));
+    ShowResourcesOfTask(KeyOf(d_.ChartsTable, ItemField(&Item::CHARTSID)));
     const bool byTask = Controls.ResourceDisplay == 1;
     Controls.AddResource = !byTask;
     Controls.RemoveResource = byTask;
@@ -941,8 +940,8 @@ void QueryPageLogic::ShowResourcesOfTask(std::int32_t chartsId)
     }
     std::string description;
     d_.ChartsTable2.refresh();
-    if (d_.ChartsTable2.locate("CHARTSID", Number(chartsId)))
-        description = Trimmed(d_.ChartsTable2.fieldByName("DESC").asString());
+    if (data::LocateScheduleItem(d_.ChartsTable2, chartsId))
+        description = Trimmed(data::ScheduleItemField(d_.ChartsTable2, &Item::DESC).asString());
     // The rows are walked rather than filtered: the assignment views are
     // shared with the chart and the query, which need them whole.
     data::OrFilter resources;
@@ -973,20 +972,16 @@ void QueryPageLogic::TasksGridDblClick()
 {
     if (state_.DependencySetupMode || state_.ReadOnlyCopy || !HasRecord(d_.ChartsTable))
         return;
-    if (d_.ChartsTable.fieldByName("JOB").asBoolean()) {
+    if (data::ScheduleItemField(d_.ChartsTable, &Item::JOB).asBoolean()) {
         Status(0, "Cannot edit job");
         return;
     }
     Status(0, "");
-    tasks::EditorArguments request;
-    request.Table = &d_.ChartsTable;
-    request.IsMainView = true;
-    request.RebuildOnClose = true;
+    TaskEditorRequest request;
     request.Edit = true;
     request.HelpLevel = state_.HelpLevel;
-    request.Status = d_.ChartsTable.fieldByName("BIDID").asInteger();
-    if (Hooks.ShowTaskEditor)
-        Hooks.ShowTaskEditor(request);
+    request.Status = data::ScheduleItemField(d_.ChartsTable, &Item::BIDID).asInteger();
+    host_.OpenTaskEditor(request);
 }
 
 void QueryPageLogic::CustomerGridExit()
@@ -1014,19 +1009,18 @@ void QueryPageLogic::CrewsGridExit()
 
 void QueryPageLogic::TasksGridTitleClick(const std::array<int, 4>& widths)
 {
-    if (Hooks.SaveTasksGridWidths && Hooks.SaveTasksGridWidths(widths))
+    if (host_.SaveTasksGridWidths(widths))
         TasksGridColumnsUserSized = true;
 }
 
 void QueryPageLogic::ChartSortBy2Click(int choice)
 {
-    if (Hooks.ChartSortBy)
-        Hooks.ChartSortBy(choice);
+    host_.SetChartSortBy(choice);
 }
 
 void QueryPageLogic::SelectExit()
 {
-    state_.LastSelectedItem = KeyOf(d_.ChartsTable, "CHARTSID");
+    query_.LastSelectedItem = KeyOf(d_.ChartsTable, ItemField(&Item::CHARTSID));
 }
 
 }  // namespace tw::query

@@ -6,8 +6,7 @@
 // calls a handler, and shows what Controls holds afterwards; tests drive the
 // same handlers on a scratch installation.
 //
-//   QueryPageLogic logic(data, state, ui);
-//   logic.Hooks.ShowTaskEditor = ...;
+//   QueryPageLogic logic(tables, data.Views(), page, host, session.Query, state, ui);
 //   logic.Controls.Boxes.RestrictTasksToCrew = true;
 //   logic.RestrictTasksToCrewClick();      // tasks grid and chart see that resource's tasks
 //
@@ -16,13 +15,13 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "query/dateshortcuts.h"
 #include "query/queryfilter.h"
+#include "query/querystate.h"
 #include "query/reportselection.h"
 #include "query/selectcontrols.h"
 #include "data/jobstatus.h"
@@ -30,38 +29,80 @@
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
 #include "data/services/userinterface.h"
-#include "tasks/editor/editorarguments.h"
 
 namespace tw::query {
 
 enum class NavigateButton { First, Prior, Next, Last, Insert, Delete };
 
-// Operations of other parts of the program; an empty hook does nothing (a
-// question left unanswered counts as No).
-struct QueryHooks {
-    // A question with Yes and No, No the default button.
-    std::function<bool(const std::string& text, const std::string& caption)> Confirm;
-    std::function<void(const tasks::EditorArguments&)> ShowTaskEditor;
-    std::function<void()> ShowTaskStatusBar;
-    std::function<void(int ownerKind)> LoadCustomFieldValues;
+// The task editor opened on the tab's tasks view (ChartsTable), which it
+// rebuilds the chart from when it closes: on the view's current task, or for
+// a new task of the current job.
+struct TaskEditorRequest {
+    bool Edit = false;
+    int HelpLevel = 0;
+    std::string Description;  // a new task's
+    std::string StartText;    // a new task's start
+    int Status = data::JobStatusTexts::kNone;
+};
+
+// What the tab asks on its own window: the page implements it over message
+// boxes, tests with a set answer.
+class QueryView {
+public:
+    virtual ~QueryView() = default;
+
+    // A question with Yes and No, No the default button; true for Yes.
+    virtual bool Confirm(const std::string& text, const std::string& caption) = 0;
+};
+
+// What the tab reaches of the rest of the program: the other pages and
+// windows it opens or brings up to date, and the services it reads. The
+// Add / Edit / Query feature implements it.
+class QueryHost {
+public:
+    virtual ~QueryHost() = default;
+
+    virtual void OpenTaskEditor(const TaskEditorRequest& request) = 0;
+    virtual void ShowTaskStatusBar() = 0;
+    // The custom-field window's values of the current record of a kind
+    // (3: tasks); in search mode it opens, and a search in force ends there.
+    virtual void LoadCustomFieldValues(int ownerKind) = 0;
+    virtual void SearchCustomFields() = 0;
     // Assignment rows of the working copy's items in ICrews.DBF.
-    std::function<void(std::int32_t chartsId)> DeleteCrewIndexRows;
-    // The Work calendar tab.
-    std::function<void(std::int32_t resourceId)> ShowWorkCalendar;
-    std::function<void(bool allResources)> FillCalendarResourceList;
-    // The loaded work calendar's working day (start, end), each rounded up to
-    // the quarter hour.
-    std::function<std::pair<TDateTime, TDateTime>()> WorkingDay;
+    virtual void DeleteCrewIndexRows(std::int32_t chartsId) = 0;
+    // The Work calendar page: a resource's calendar, the list of calendars.
+    virtual void ShowWorkCalendar(std::int32_t resourceId) = 0;
+    virtual void FillCalendarResourceList(bool allResources) = 0;
+    // The loaded work calendar's working day (start, end), each rounded up
+    // to the quarter hour.
+    virtual std::pair<TDateTime, TDateTime> WorkingDay() = 0;
     // The Visualize page's display choice: 0 "Overall jobs only", 1 "Individual tasks".
-    std::function<int()> ShowJobsOnly;
-    // The Visualize page's sort choice, given the tab's own choice.
-    std::function<void(int choice)> ChartSortBy;
+    virtual int ChartDisplayChoice() const = 0;
+    // The Visualize page's sort choice follows the tab's own.
+    virtual void SetChartSortBy(int choice) = 0;
     // The tasks grid's column widths into the settings file; false when its key is missing.
-    std::function<bool(const std::array<int, 4>& widths)> SaveTasksGridWidths;
-    // The current date and time.
-    std::function<TDateTime()> Now;
-    // The custom-field window in search mode; a search in force ends there.
-    std::function<void()> SearchCustomFields;
+    virtual bool SaveTasksGridWidths(const std::array<int, 4>& widths) = 0;
+    virtual TDateTime Now() const = 0;
+};
+
+// The data module's cursors in the tab's roles, and its scroll handlers.
+struct QueryTables {
+    db::Table& CustomersTable;  // the customers grid
+    db::Table& JobsTable;       // the jobs grid (the current customer's jobs)
+    db::Table& JobsTable2;      // every job
+    db::Table& JobsTable3;      // new keys are checked against it
+    db::Table& ChartsTable;     // the tasks grid
+    db::Table& ChartsTable2;    // the whole working copy
+    db::Table& ChartsTable3;    // the chart's view, filtered as the grid
+    db::Table& ChartsTable6;    // the reports' view, filtered as the grid
+    db::Table& ChartsTable9;    // the selected tasks a restricted delete takes
+    db::Table& CrewsTable;      // the resources grid
+    db::Table& CrewsTable4;     // new keys are checked against it
+    db::Table& ICrewsTable;     // the shared assignment rows
+    db::Table& ICrewsTable2;    // the working copy's assignment rows
+    db::Table& IChartsTable;    // the shared schedule
+    db::Table& AccessTable;     // the network lock
+    data::ViewScrolling& Scrolling;
 };
 
 // The tab's controls as the logic reads and leaves them.
@@ -93,23 +134,28 @@ struct QueryControls {
 // and the rate share half the grid's width, a third column takes 60 pixels.
 std::array<int, 3> CrewsGridWidths(int gridWidth);
 
-class QueryPageLogic {
+class QueryPageLogic : public data::QueryPageView {
 public:
-    QueryPageLogic(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui);
+    // module: the data module's views, which ConnectDataModule plugs into.
+    // query: the run's search and filter flag, which the session keeps.
+    QueryPageLogic(const QueryTables& tables, data::DataModuleViews& module, QueryView& view, QueryHost& host,
+                   QueryState& query, data::MainScreenState& state, data::UserInterface& ui);
+    ~QueryPageLogic();
+    QueryPageLogic(const QueryPageLogic&) = delete;
+    QueryPageLogic& operator=(const QueryPageLogic&) = delete;
 
     // Lets the data module's scroll handlers run the query and the
-    // resources display of this tab.
+    // resources display of this tab (the page does it in the program).
     void ConnectDataModule();
 
-    QueryHooks Hooks;
     QueryControls Controls;
-    // The run state's search: set by the custom-field search, read by the query.
+    // The run's search: set by the custom-field search, read by the query.
     SearchState& Search;
     data::JobStatusTexts StatusTexts;
 
     // The query.
     void ApplyCustomerQuery();
-    void ApplyQueryFilters();
+    void ApplyQueryFilters() override;
     void UpdateSelectControls();
     // The filter last set on the schedule views.
     const std::string& FilterText() const { return filterText_; }
@@ -167,7 +213,8 @@ public:
 
     // Resources display.
     void ResourceDisplayClick();
-    void ShowResourcesOfTask(std::int32_t chartsId);
+    void ShowResourcesOfTask(std::int32_t chartsId) override;
+    bool RestrictTasksToCrew() const override { return Controls.Boxes.RestrictTasksToCrew; }
 
     // Grids. A move of a grid's view to another row runs through MoveTo so
     // that the data module's scroll handlers see it.
@@ -217,7 +264,11 @@ private:
     void Move(Navigator navigator, NavigateButton button);
     bool JobMode();
 
-    data::TEstimateData& d_;
+    QueryTables d_;
+    data::DataModuleViews& module_;
+    QueryView& view_;
+    QueryHost& host_;
+    QueryState& query_;
     data::MainScreenState& state_;
     data::UserInterface& ui_;
     data::NetworkLock lock_;

@@ -2,7 +2,7 @@
 
 namespace tw::query {
 
-reports::SelectionState ReportSelection(const RestrictionBoxes& boxes, const data::SearchState& search,
+reports::SelectionState ReportSelection(const RestrictionBoxes& boxes, const SearchState& search,
                                         int showJobsOnly, int chartSortBy, std::int32_t currentResourceId)
 {
     reports::SelectionState s;

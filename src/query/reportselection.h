@@ -6,14 +6,14 @@
 
 #include <cstdint>
 
-#include "data/services/mainstate.h"
+#include "query/querystate.h"
 #include "query/selectcontrols.h"
 #include "reports/reportinputs.h"
 
 namespace tw::query {
 
 // showJobsOnly: the Visualize page's display choice, 0 "Overall jobs only".
-reports::SelectionState ReportSelection(const RestrictionBoxes& boxes, const data::SearchState& search,
+reports::SelectionState ReportSelection(const RestrictionBoxes& boxes, const SearchState& search,
                                         int showJobsOnly, int chartSortBy, std::int32_t currentResourceId);
 
 }  // namespace tw::query

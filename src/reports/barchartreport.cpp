@@ -1,5 +1,5 @@
 #include "reports/barchartreport.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <cmath>
 
@@ -7,8 +7,8 @@
 
 namespace tw::reports {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 constexpr int kMaxTicks = 24;

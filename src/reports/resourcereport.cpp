@@ -5,8 +5,12 @@
 
 #include "data/filtertexts.h"
 #include "platform/datetime/localetexts.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::reports {
+
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 constexpr double kValueWidth = 83, kHoursWidth = 75, kDatesWidth = 160;
@@ -72,9 +76,11 @@ void TPrintResourceReport::Print(BandWriter& writer)
     std::unordered_map<std::int32_t, Task> tasks;
     db::Table& charts = tables_.ChartsTable3;
     if (charts.active()) {
-        db::Field id = charts.fieldByName("CHARTSID"), cust = charts.fieldByName("CUSTNAME"),
-                  desc = charts.fieldByName("DESC"), sd = charts.fieldByName("SD"),
-                  ed = charts.fieldByName("ED");
+        db::Field id = ScheduleItemField(charts, &ScheduleItemRecord::CHARTSID),
+                  cust = ScheduleItemField(charts, &ScheduleItemRecord::CUSTNAME),
+                  desc = ScheduleItemField(charts, &ScheduleItemRecord::DESC),
+                  sd = ScheduleItemField(charts, &ScheduleItemRecord::SD),
+                  ed = ScheduleItemField(charts, &ScheduleItemRecord::ED);
         ForEachRecord(charts, [&] {
             tasks.try_emplace(static_cast<std::int32_t>(id.asFloat()),
                               Task{QString::fromStdString(cust.asString()),
@@ -166,7 +172,7 @@ std::string ResourceSummaryFilter(db::Table& charts, db::Table& assignments, con
     // Every resource assigned to a shown task, each named once.
     std::set<std::int32_t> shown;
     if (charts.active()) {
-        db::Field id = charts.fieldByName("CHARTSID");
+        db::Field id = ScheduleItemField(charts, &ScheduleItemRecord::CHARTSID);
         ForEachRecord(charts, [&] { shown.insert(static_cast<std::int32_t>(id.asFloat())); });
     }
     std::set<std::int32_t> crews;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "data/textroutines.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::reports {
 
@@ -108,13 +109,18 @@ void TPrintScheduleReport::Print(BandWriter& writer)
     };
 
     if (charts.active()) {
-        db::Field showIt = charts.fieldByName("SHOWIT"), job = charts.fieldByName("JOB"),
-                  custName = charts.fieldByName("CUSTNAME"), jobName = charts.fieldByName("JOBNAME"),
-                  pin = charts.fieldByName("PIN"), desc = charts.fieldByName("DESC"),
-                  crewId = charts.fieldByName("CREWID"), chartsId = charts.fieldByName("CHARTSID"),
-                  osd = charts.fieldByName("OSD"), sd = charts.fieldByName("SD"),
-                  oed = charts.fieldByName("OED"), ed = charts.fieldByName("ED"),
-                  notes = charts.fieldByName("NOTES");
+        using data::ScheduleItemField;
+        using Item = data::ScheduleItemRecord;
+        db::Field showIt = ScheduleItemField(charts, &Item::SHOWIT),
+                  job = ScheduleItemField(charts, &Item::JOB),
+                  custName = ScheduleItemField(charts, &Item::CUSTNAME),
+                  jobName = ScheduleItemField(charts, &Item::JOBNAME),
+                  pin = ScheduleItemField(charts, &Item::PIN), desc = ScheduleItemField(charts, &Item::DESC),
+                  crewId = ScheduleItemField(charts, &Item::CREWID),
+                  chartsId = ScheduleItemField(charts, &Item::CHARTSID),
+                  osd = ScheduleItemField(charts, &Item::OSD), sd = ScheduleItemField(charts, &Item::SD),
+                  oed = ScheduleItemField(charts, &Item::OED), ed = ScheduleItemField(charts, &Item::ED),
+                  notes = ScheduleItemField(charts, &Item::NOTES);
         for (charts.first(); !charts.eof(); charts.next()) {
             if (!showIt.asBoolean())
                 continue;

@@ -13,6 +13,7 @@
 #include "data/layouts/layouts.h"
 #include "data/services/recordservices.h"
 #include "platform/db/tableops.h"
+#include "data/records/scheduleitemrecord.h"
 #include "settings/pathcase.h"
 #include "settings/restoreswap.h"
 
@@ -101,10 +102,12 @@ struct SkipRow {};
 
 const std::vector<RestoreRow>& RestoreTableList()
 {
+    using data::ScheduleItemRecord;
+    const char* const itemKey = data::ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID);
     static const std::vector<RestoreRow> rows = {
         {"mycomp.dbf", "CID", RestoreMode::Replace, false},
-        {"icharts.dbf", "CHARTSID", RestoreMode::SharedRule, true},
-        {"itasks.dbf", "CHARTSID", RestoreMode::SharedRule, true},
+        {"icharts.dbf", itemKey, RestoreMode::SharedRule, true},
+        {"itasks.dbf", itemKey, RestoreMode::SharedRule, true},
         {"calendar.dbf", "workid", RestoreMode::Replace, false},
         {"holidays.dbf", "holiid", RestoreMode::Merge, false},
         {"customers.dbf", "cid", RestoreMode::SharedRule, false},
@@ -378,6 +381,9 @@ private:
             throw SkipRow{};
         }
         const std::string total = std::to_string(n);
+        // The change counter a pull takes as newer than its own copy.
+        data::ScheduleItemRecord pulledStamp;
+        pulledStamp.UPDATE = 1.1;
         std::int64_t i = 0, appended = 0;
         db::WriteBatch batch;
         for (source.first(); !source.eof(); source.next()) {
@@ -395,8 +401,8 @@ private:
                 target.append();
                 copy_record(false, source, target, ui);
                 if (row.stampUpdate)
-                    if (auto update = target.findField("UPDATE"))
-                        update->setAsFloat(1.1);
+                    data::WriteScheduleItemFields(target, pulledStamp,
+                                                      &data::ScheduleItemRecord::UPDATE);
                 target.post();
                 ++appended;
             }

@@ -13,13 +13,11 @@
 #include "settings/volumes.h"
 #include "ui_setupdialog.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -121,7 +119,8 @@ TQMSetup::TQMSetup(SetupHost& host, data::UserInterface& ui, SetupSettings& sett
     : QDialog(parent),
       ui(std::make_unique<Ui::TQMSetup>()),
       messages_(ui),
-      volumes_(volumes)
+      volumes_(volumes),
+      host_(host)
 {
     this->ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
@@ -147,9 +146,6 @@ TQMSetup::TQMSetup(SetupHost& host, data::UserInterface& ui, SetupSettings& sett
     fileModel_->setFilter(QDir::Files | QDir::Hidden);
     this->ui->FileListBox2->setModel(fileModel_);
 
-    OpenHelpPage = [](const QString& page) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().filePath(page)));
-    };
     logic_ = std::make_unique<SetupDialogLogic>(static_cast<SetupView&>(*this), host, ui, settings, tables,
                                                 volumes);
     ConnectHandlers();
@@ -253,8 +249,7 @@ void TQMSetup::ConnectHandlers()
                                          ui->SecurityHelp,     ui->SaveEMailHelp,  ui->AutoBackupHelp};
     for (std::size_t i = 0; i < std::size(help); ++i)
         help[i]->OnClick = [this, page = QString::fromLatin1(kHelpPages[i])](controls::TFcControl*) {
-            if (OpenHelpPage)
-                OpenHelpPage(page);
+            host_.OpenHelpPage(page);
         };
 }
 

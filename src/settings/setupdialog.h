@@ -56,9 +56,6 @@ public:
     exchange::ExchangeSettings& AccountingSettings() { return accounting_ ? *accounting_ : *logic_; }
     void SetAccountingSettings(exchange::ExchangeSettings* settings) { accounting_ = settings; }
 
-    // Opens a help page of the program folder by its file name.
-    std::function<void(const QString& page)> OpenHelpPage;
-
     void done(int result) override;
 
 private:
@@ -135,6 +132,7 @@ private:
     std::unique_ptr<Ui::TQMSetup> ui;
     data::UserInterface& messages_;
     const VolumeList& volumes_;
+    SetupHost& host_;
     std::unique_ptr<SetupDialogLogic> logic_;
     exchange::ExchangeSettings* accounting_ = nullptr;
     QFileSystemModel* folderModel_ = nullptr;

@@ -1,9 +1,11 @@
 #pragma once
 // What the setup dialog needs of the main window beyond the settings it
-// holds: balloon help, the work calendars, the read-only switch, reopening every table, the start-up password
-// dialog, ending the program and the query page's status choice. The
-// application session implements it; tests record what was asked.
+// holds: balloon help, the work calendars, the read-only switch, reopening
+// every table, the start-up password dialog, ending the program, the query
+// page's status choice and the help pages. The application session
+// implements it; tests record what was asked.
 
+#include <QString>
 #include <QStringList>
 
 #include <memory>
@@ -39,6 +41,9 @@ public:
     virtual bool AskPassword() = 0;
     // Asks the application to end after the dialog closes.
     virtual void TerminateProgram() = 0;
+    // A help page of the program folder by its file name; a failure is
+    // told to the user.
+    virtual void OpenHelpPage(const QString& page) = 0;
 
     // The query page's status choice and its "restrict to the selected
     // status" box (unticking it drops the query's status restriction).

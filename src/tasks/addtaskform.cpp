@@ -31,7 +31,7 @@ struct TAddTask::Controls {
 TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     : QDialog(parent),
       ui(std::make_unique<Ui::TAddTask>()),
-      editor_(std::make_unique<TaskEditor>(context)),
+      editor_(std::make_unique<TaskEditor>(context, static_cast<TaskEditorView&>(*this))),
       controls_(std::make_unique<Controls>()),
       context_(context)
 {
@@ -87,24 +87,6 @@ TAddTask::TAddTask(TaskEditorContext& context, QWidget* parent)
     onChoice(c.RepeatPeriod, &TaskEditor::RepeatPeriodClick);
     on(ui->UpDown1Up, &QToolButton::clicked, &TaskEditor::UpDown1UpClick);
     on(ui->UpDown1Down, &QToolButton::clicked, &TaskEditor::UpDown1DownClick);
-    // The repeat dialogs of a series, unless the caller brings its own.
-    ownsRepeatHooks_ = !context_.Hooks.AskRepeatMode && !context_.Hooks.CustomRepeat;
-    if (ownsRepeatHooks_)
-        context_.Hooks.AskRepeatMode = [this] {
-            if (!repeatTask_) {
-                repeatTask_ = std::make_unique<TRepeatTask>(this);
-                repeatTask_->OpenHelp = [this](const char* page) { OpenHelp(page); };
-            }
-            repeatTask_->AskRepeatMode();
-            return repeatTask_->Reoccurring;
-        };
-    if (ownsRepeatHooks_)
-        context_.Hooks.CustomRepeat = [this](int code, TDateTime start) {
-            if (!customRepeat_)
-                customRepeat_ = std::make_unique<TCustomRepeat>(this);
-            customRepeat_->Open(code, start);
-            return customRepeat_->ResultCode;
-        };
     on(ui->AddTaskManual, &controls::TFcControl::clicked, &TaskEditor::AddTaskManualClick);
     on(ui->EditNext, &controls::TFcControl::clicked, &TaskEditor::EditNextClick);
     on(ui->EditPrev, &controls::TFcControl::clicked, &TaskEditor::EditPrevClick);
@@ -128,13 +110,24 @@ void TAddTask::OpenHelp(const std::string& page)
                                                   + QString::fromStdString(page)));
 }
 
-TAddTask::~TAddTask()
+TAddTask::~TAddTask() = default;
+
+bool TAddTask::AskRepeatMode()
 {
-    // The context outlives the window; its hooks must not reach back here.
-    if (ownsRepeatHooks_) {
-        context_.Hooks.AskRepeatMode = nullptr;
-        context_.Hooks.CustomRepeat = nullptr;
+    if (!repeatTask_) {
+        repeatTask_ = std::make_unique<TRepeatTask>(this);
+        repeatTask_->OpenHelp = [this](const char* page) { OpenHelp(page); };
     }
+    repeatTask_->AskRepeatMode();
+    return repeatTask_->Reoccurring;
+}
+
+int TAddTask::CustomRepeat(int code, TDateTime start)
+{
+    if (!customRepeat_)
+        customRepeat_ = std::make_unique<TCustomRepeat>(this);
+    customRepeat_->Open(code, start);
+    return customRepeat_->ResultCode;
 }
 
 bool TAddTask::Result() const

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "tasks/editor/taskeditor.h"
+
 namespace Ui {
 class TAddTask;
 }
@@ -20,13 +22,11 @@ class Table;
 
 namespace tw::tasks {
 
-class TaskEditor;
-struct TaskEditorContext;
 class TRepeatTask;
 class TCustomRepeat;
 class TReuseTasks;
 
-class TAddTask : public QDialog {
+class TAddTask : public QDialog, private TaskEditorView {
     Q_OBJECT
 public:
     explicit TAddTask(TaskEditorContext& context, QWidget* parent = nullptr);
@@ -60,6 +60,9 @@ protected:
 
 private:
     struct Controls;
+    // The repeat dialogs of a series, made at their first use.
+    bool AskRepeatMode() override;
+    int CustomRepeat(int code, TDateTime start) override;
     // Reads the controls into the editor, runs the handler, shows the result
     // and closes when the editor asks.
     void Run(void (TaskEditor::*handler)());
@@ -75,7 +78,6 @@ private:
     std::unique_ptr<TRepeatTask> repeatTask_;
     std::unique_ptr<TCustomRepeat> customRepeat_;
     TaskEditorContext& context_;
-    bool ownsRepeatHooks_ = false;
     TReuseTasks* reuseTasks_ = nullptr;
     int* top_ = nullptr;
     int* left_ = nullptr;

@@ -3,6 +3,7 @@
 // and the customer form never posts what it loaded for another customer.
 #include "app/customerpage.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "data/services/busyscopes.h"
@@ -34,14 +35,14 @@ protected:
         ASSERT_TRUE(window.Session().State.TablesOpen);
         examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
         // The schedule adder names its customers; the form shows them by LAST.
-        db::Table& names = window.Data().CustomersTable3;
+        db::Table& names = window.Session().Data().CustomersTable3;
         names.refresh();
         for (names.first(); !names.eof(); names.next()) {
             names.edit();
             names.fieldByName("LAST").setAsString(names.fieldByName("NAME").asString());
             names.post();
         }
-        db::Table& customers = window.Data().CustomersTable;
+        db::Table& customers = window.Session().Data().CustomersTable;
         customers.refresh();
         ASSERT_GE(customers.recordCount(), 3);
         // A customer in the middle: neither the first nor the last row is it.
@@ -51,11 +52,14 @@ protected:
         window.Session().Settings.SavedCustomerId = 0;
     }
 
-    std::int32_t CurrentCustomer() { return window.Data().CustomersTable.fieldByName("CID").asInteger(); }
+    std::int32_t CurrentCustomer()
+    {
+        return window.Session().Data().CustomersTable.fieldByName("CID").asInteger();
+    }
 
     QByteArray CustomerBytes()
     {
-        QFile file(QString::fromStdString(window.Data().CustomersTable.path()));
+        QFile file(QString::fromStdString(window.Session().Data().CustomersTable.path()));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
         return file.readAll();
     }
@@ -71,7 +75,7 @@ protected:
     // Leaving the tab takes the focus out of the edit that had it.
     void LeaveCustomerTab()
     {
-        for (QLineEdit* edit : window.CustomerPage()->findChildren<QLineEdit*>())
+        for (QLineEdit* edit : window.Features().Customers->Page()->findChildren<QLineEdit*>())
             emit edit->editingFinished();
         window.TabControl()->setCurrentIndex(MyCompanyPage);
     }
@@ -87,8 +91,8 @@ TEST_F(CurrentRecordsTest, ClosingThePreviewLeavesTheWindowItsTabAndEveryCustome
 {
     ShowMaximised(CustomerTabPage);
     const QByteArray before = CustomerBytes();
-    window.OpenPrintPreview(0, 7, 1, 7, EncodeDate(2026, 12, 7), EncodeDate(2026, 12, 14));
-    reports::TPrintPreview* print = window.PrintPreview();
+    window.Features().Printing->Open({0, 7, 1, 7, EncodeDate(2026, 12, 7), EncodeDate(2026, 12, 14)});
+    reports::TPrintPreview* print = window.Features().Printing->Dialog();
     ASSERT_NE(print, nullptr);
     print->SetChartTypeIndex(reports::TextReport);
     int shown = 0;
@@ -118,7 +122,7 @@ TEST_F(CurrentRecordsTest, ClosingThePreviewLeavesTheWindowItsTabAndEveryCustome
 TEST_F(CurrentRecordsTest, TheCustomerFormPostsOnlyIntoTheCustomerItWasFilledWith)
 {
     ShowMaximised(CustomerTabPage);
-    TCustomerPage* page = window.CustomerPage();
+    TCustomerPage* page = window.Features().Customers->Page();
     QLineEdit* last = page->Edit("DBEdit1");
     const QString loadedLast = last->text();
     ASSERT_FALSE(loadedLast.isEmpty());
@@ -130,7 +134,7 @@ TEST_F(CurrentRecordsTest, TheCustomerFormPostsOnlyIntoTheCustomerItWasFilledWit
     last->setModified(true);
     {
         data::TablesBusyScope busy(window.Session().State);
-        window.Data().CustomersTable.next();
+        window.Session().Data().CustomersTable.next();
     }
     const std::int32_t other = CurrentCustomer();
     ASSERT_NE(other, current);
@@ -144,7 +148,7 @@ TEST_F(CurrentRecordsTest, TheCustomerFormPostsOnlyIntoTheCustomerItWasFilledWit
     last->setText(QStringLiteral("Renamed"));
     last->setModified(true);
     LeaveCustomerTab();
-    EXPECT_EQ(window.Data().CustomersTable.fieldByName("LAST").asString(), "Renamed");
+    EXPECT_EQ(window.Session().Data().CustomersTable.fieldByName("LAST").asString(), "Renamed");
     EXPECT_EQ(CurrentCustomer(), other);
 }
 
@@ -152,9 +156,12 @@ TEST_F(CurrentRecordsTest, SwitchingTheDisplayModeKeepsTheCurrentCustomer)
 {
     ShowMaximised(SchedulePage);
     const QString name =
-        QString::fromStdString(window.Data().CustomersTable.fieldByName("NAME").asString()).trimmed();
-    auto* jobs = window.VisualizePage()->findChild<controls::TFcRadioButton*>(QStringLiteral("ShowJobsOnlyJobs"));
-    auto* tasks = window.VisualizePage()->findChild<controls::TFcRadioButton*>(QStringLiteral("ShowJobsOnlyTasks"));
+        QString::fromStdString(window.Session().Data().CustomersTable.fieldByName("NAME").asString())
+            .trimmed();
+    auto* jobs = window.Features().Visualize->Page()->findChild<controls::TFcRadioButton*>(
+        QStringLiteral("ShowJobsOnlyJobs"));
+    auto* tasks = window.Features().Visualize->Page()->findChild<controls::TFcRadioButton*>(
+        QStringLiteral("ShowJobsOnlyTasks"));
     ASSERT_NE(jobs, nullptr);
     ASSERT_NE(tasks, nullptr);
     for (controls::TFcRadioButton* mode : {jobs, tasks, jobs}) {

@@ -44,8 +44,8 @@ protected:
         const QString programFolder = QString::fromStdString(window_.Session().State.ProgramFolder);
         QDir().mkpath(programFolder);
         AddAlias("TWUXData", programFolder);
-        window_.Data().ParametersDatabase.setAliasName("TWUXData");
-        window_.SetDatabaseDialogs(&tw_, &qm_);
+        window_.Session().Data().ParametersDatabase.setAliasName("TWUXData");
+        window_.Features().Startup->SetDatabaseDialogs(&tw_, &qm_);
         home_ = MakeDatabase("Home", "ICharts.dbf");
         AddAlias("Home", home_);
         window_.Session().State.ScheduleAlias = "Home";
@@ -126,9 +126,9 @@ protected:
     FreshUser user_;
     Recorder recorder_;
     TMainScreen window_;
-    db::AliasConfig& session_ = window_.Data().Aliases;
-    db::Database& scheduler_ = window_.Data().SchedulerDatabase;
-    db::Database& estimator_ = window_.Data().EstimatorDatabase;
+    db::AliasConfig& session_ = window_.Session().Data().Aliases;
+    db::Database& scheduler_ = window_.Session().Data().SchedulerDatabase;
+    db::Database& estimator_ = window_.Session().Data().EstimatorDatabase;
     TTWDatabaseSelection tw_{&window_, session_, scheduler_};
     TDatabaseSelection qm_{&window_, session_, estimator_};
     QString home_;

@@ -1,5 +1,6 @@
 // Every date picker shows a date as the program writes it in the user's
 // locale, whatever that locale's short date pattern is.
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "platform/datetime/localetexts.h"
@@ -24,7 +25,8 @@ TEST(DatePickers, ShowTheDateOfTheLocalesShortDate)
         window.StartTimer();
         ASSERT_TRUE(window.Session().State.TablesOpen) << name;
         const std::string expected = locale::DateToStr(EncodeDate(2026, 10, 23));
-        for (QWidget* owner : std::initializer_list<QWidget*>{window.QueryPage(), window.TaskEditor()}) {
+        for (QWidget* owner : std::initializer_list<QWidget*>{window.Features().Query->Page(),
+                                                              window.Features().Editor->Editor()}) {
             for (const char* picker : {"TaskStartDate", "TaskEndDate"}) {
                 auto* edit = owner->findChild<QDateEdit*>(QLatin1String(picker));
                 ASSERT_NE(edit, nullptr) << picker;

@@ -141,7 +141,7 @@ TEST_F(ExitBackupTest, SkipLeavesNoArchiveAndTheProgramStillEnds)
 // the wait, and the other copy's lock is neither taken nor broken.
 TEST_F(ExitBackupTest, SkipWhileAnotherCopyHoldsTheLockLeavesItsLock)
 {
-    db::Table& access = window->Data().AccessTable;
+    db::Table& access = window->Session().Data().AccessTable;
     access.first();
     access.edit();
     access.fieldByName("USE").setAsBoolean(true);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "controls/buttons/fcbitbtn.h"
@@ -44,11 +45,12 @@ protected:
 
 TEST_F(ImportQBWindowTest, TheButtonOpensTheWindowAndAListedJobReachesTheSchedule)
 {
-    auto* button = window.QueryPage()->findChild<controls::TFcBitBtn*>(QStringLiteral("ImportFromQB"));
+    auto* button =
+        window.Features().Query->Page()->findChild<controls::TFcBitBtn*>(QStringLiteral("ImportFromQB"));
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
     button->Click();
-    exchange::TImportQB* importWindow = window.ImportQB();
+    exchange::TImportQB* importWindow = window.Features().Exchange->ImportQB();
     ASSERT_NE(importWindow, nullptr);
     EXPECT_TRUE(importWindow->isVisible());
     Ui::TImportQB& ui = importWindow->Controls();
@@ -63,7 +65,7 @@ TEST_F(ImportQBWindowTest, TheButtonOpensTheWindowAndAListedJobReachesTheSchedul
     ui.ImportQBJob->Click();
     EXPECT_EQ(ui.StatusBar->PanelText(0), "Ashdown Farms:Barn roof imported");
     EXPECT_FALSE(window.Session().State.TablesBusy);
-    db::Table& charts = window.Data().ChartsTable5;
+    db::Table& charts = window.Session().Data().ChartsTable5;
     charts.refresh();
     bool found = false;
     for (charts.first(); !charts.eof(); charts.next())
@@ -71,7 +73,7 @@ TEST_F(ImportQBWindowTest, TheButtonOpensTheWindowAndAListedJobReachesTheSchedul
             found = true;
     EXPECT_TRUE(found);
     importWindow->close();
-    window.ApplyReadOnlyAccess(true);
+    window.Features().Startup->ApplyReadOnlyAccess(true);
     EXPECT_FALSE(button->isEnabled());
 }
 

@@ -1,3 +1,4 @@
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 
 #include "app/application.h"
@@ -179,12 +180,13 @@ TEST_F(MainScreenTest, ASecondCopyOnTheSameProgramFolderEndsSilentlyTouchingNoth
 TEST_F(MainScreenTest, TheEntryFieldsTakeTheFieldColour)
 {
     TMainScreen window;
-    window.SetFieldColour(QColor(0x12, 0x34, 0x56));
-    window.ApplyColourScheme();
+    window.Features().Appearance->SetFieldColour(QColor(0x12, 0x34, 0x56));
+    window.Features().Appearance->ApplyColourScheme();
     for (const char* name : {"StartDayTime", "EndDownTime3", "TaskStartDate", "TaskEndDate", "TasksGrid"}) {
         QWidget* field = window.findChild<QWidget*>(QLatin1String(name));
         ASSERT_NE(field, nullptr) << name;
-        EXPECT_EQ(field->palette().color(QPalette::Base), window.FieldColour()) << name;
+        EXPECT_EQ(field->palette().color(QPalette::Base), window.Features().Appearance->FieldColour())
+            << name;
     }
 }
 
@@ -192,9 +194,9 @@ TEST_F(MainScreenTest, ADatabaseThatDoesNotOpenIsNamed)
 {
     TPassword password;
     TMainScreen window;
-    window.SetDialogs(&password);
+    window.Features().Startup->SetPasswordDialog(&password);
 
-    window.ReportDatabaseFailure("The DOZOrez database could not be opened");
+    window.Features().Startup->ReportDatabaseFailure("The DOZOrez database could not be opened");
     ASSERT_EQ(recorder_.Boxes.size(), 1u);
     EXPECT_EQ(recorder_.Boxes[0].Text, "The DOZOrez database could not be opened");
     EXPECT_EQ(recorder_.Boxes[0].Caption, "Error");
@@ -366,7 +368,7 @@ TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
     auto* chartPart = new QLabel(window.RACContainer());
     chartPart->setToolTip("a bar");
     auto* help = window.findChild<controls::TFcBitBtn*>("Help");
-    controls::TFcBalloonHints* hints = window.BalloonHints();
+    controls::TFcBalloonHints* hints = window.Features().Appearance->BalloonHints();
     ASSERT_NE(hints, nullptr);
     hints->SetHintPause(0);
     hints->SetHintShortPause(0);
@@ -384,7 +386,7 @@ TEST_F(MainScreenTest, HelpLevelOneSilencesEveryHintButTheCharts)
     for (const Case& c : cases) {
         window.Session().State.HelpLevel = c.level;
         window.Session().State.HintMode = c.hintMode;
-        window.ApplyHelpLevel();
+        window.Features().Appearance->ApplyHelpLevel();
         const QString helpHint = c.helpHint ? "View all help contents" : "";
         EXPECT_EQ(BalloonFor(*hints, help), helpHint) << "level " << c.level;
         EXPECT_EQ(BalloonFor(*hints, chartPart), "a bar") << "level " << c.level;
@@ -400,8 +402,8 @@ TEST_F(MainScreenTest, HintsWaitForTheBalloonPause)
 {
     TMainScreen window;
     window.Session().State.HelpLevel = 0;
-    window.ApplyHelpLevel();
-    controls::TFcBalloonHints* hints = window.BalloonHints();
+    window.Features().Appearance->ApplyHelpLevel();
+    controls::TFcBalloonHints* hints = window.Features().Appearance->BalloonHints();
     hints->SetHintPause(30);
     auto* help = window.findChild<controls::TFcBitBtn*>("Help");
     QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), help->mapToGlobal(QPoint(2, 2)));

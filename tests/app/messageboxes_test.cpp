@@ -2,6 +2,7 @@
 // editor's refusals are its own boxes, on top of it, and the typed task is
 // still there when the box is closed.
 #include "app/appservices.h"
+#include "app/features/allfeatures.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/recordnavigator.h"
 #include "tasks/addtaskform.h"
@@ -37,7 +38,7 @@ QImage EditorWithBox(QWidget* editor, QWidget* box)
 TEST_F(QueryPageTest, TheTaskEditorsRefusalOpensOnTopOfTheEditor)
 {
     Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Insert)->click();
-    tasks::TAddTask* editor = window.TaskEditor();
+    tasks::TAddTask* editor = window.Features().Editor->Editor();
     ASSERT_TRUE(editor->isVisible());
     ASSERT_TRUE(editor->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     auto* length = editor->findChild<QLineEdit*>("TaskLength");

@@ -68,7 +68,7 @@ TEST_F(MyCompanyPageTest, TheTypedCompanyIsSharedAndPrintedOnEveryReport)
     // Another program reads the shared record.
     const QStringList letterhead{QStringLiteral("MYCOMPY"), QStringLiteral("MYADDR1"), QStringLiteral("MYCITY"),
                                  QStringLiteral("MYSTATE"), QStringLiteral("MYPOSTAL"), QStringLiteral("MYPHONE")};
-    EXPECT_EQ(testing::DbfRecords(window.Data().MyCompanyTable.path(), letterhead),
+    EXPECT_EQ(testing::DbfRecords(window.Session().Data().MyCompanyTable.path(), letterhead),
               "Fernhollow Painting|12 Mill Lane|Dayton|OH|45402|555-0199\n");
 
     for (int type : {reports::AnnotatedBarChart, reports::TextReport, reports::ResourceSummary}) {

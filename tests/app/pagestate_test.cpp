@@ -3,6 +3,7 @@
 // restriction made there reaches the status bar and the customer e-mail at
 // once.
 #include "app/customerpage.h"
+#include "app/features/allfeatures.h"
 #include "app/querypage.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcglyphbutton.h"
@@ -25,11 +26,14 @@ class PageStateTest : public testing::SampleWindowTest {
 protected:
     QString Label(const char* name)
     {
-        auto* label = window.QueryPage()->findChild<QLabel*>(QLatin1String(name));
+        auto* label = window.Features().Query->Page()->findChild<QLabel*>(QLatin1String(name));
         EXPECT_NE(label, nullptr) << name;
         return label ? label->text() : QString();
     }
-    QWidget* TasksNavigator() { return window.QueryPage()->findChild<QWidget*>(QStringLiteral("TasksNavigator")); }
+    QWidget* TasksNavigator()
+    {
+        return window.Features().Query->Page()->findChild<QWidget*>(QStringLiteral("TasksNavigator"));
+    }
 };
 
 TEST_F(PageStateTest, AnEmptyDatabaseSaysSoAndHidesTheTaskNavigatorUntilTheFirstJob)
@@ -57,22 +61,28 @@ TEST_F(PageStateTest, ARestrictionReachesTheStatusBarAndTheEmailBeforeTheChartWa
     window.Session().Settings.Email.MailProgram = QStringLiteral("/nonexistent/xdg-email");
     AddKitchenJob();
     ShowOn(TMainScreen::SelectPage);
-    window.ApplyCustomerQuery();
+    window.Features().Query->ApplyCustomerQuery();
     ASSERT_FALSE(window.Session().State.ScheduleTabVisited);
 
     // Bob's one task, restricted on the Add / Edit / Query page.
-    QTableView* crews = window.QueryPage()->CrewsGrid();
+    QTableView* crews = window.Features().Query->Page()->CrewsGrid();
     for (int row = 0; row < crews->model()->rowCount(); ++row) {
         if (crews->model()->index(row, 0).data().toString() == "Bob")
             crews->setCurrentIndex(crews->model()->index(row, 0));
     }
-    window.QueryPage()->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictTasksToCrew"))->ChangeState();
+    window.Features()
+        .Query->Page()
+        ->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictTasksToCrew"))
+        ->ChangeState();
     EXPECT_EQ(window.StatusText(1), "1 tasks found");
-    EXPECT_EQ(window.Session().State.TasksFound, 1);
+    EXPECT_EQ(window.Session().Chart.TasksFound, 1);
 
     window.TabControl()->setCurrentIndex(TMainScreen::CustomerTabPage);
-    window.CustomerPage()->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient"))->Click();
-    email::TSendEmail* mail = window.SendEmail();
+    window.Features()
+        .Customers->Page()
+        ->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient"))
+        ->Click();
+    email::TSendEmail* mail = window.Features().Email->Window();
     ASSERT_TRUE(mail->isVisible());
     const QString subject = mail->findChild<QLineEdit*>(QStringLiteral("Subject"))->text();
     EXPECT_TRUE(subject.endsWith(" on " + QString::fromStdString(data::DateTimeText(Day(8, 10)))))

@@ -2,6 +2,7 @@
 // double clicks reach each grid's command, and names and rates typed into
 // the jobs and resources grids are written where the reports and the other
 // workstations read them.
+#include "app/features/allfeatures.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcglyphbutton.h"
 #include "controls/recordnavigator.h"
@@ -69,7 +70,7 @@ TEST_F(QueryPageTest, ADoubleClickOnEachGridRunsItsCommand)
     // Tasks: the task opens in the editor, also when the click moved to it.
     QTableView* tasks = page->TasksGrid();
     DoubleClickRow(tasks, RowOf(tasks, "Paint walls"));
-    tasks::TAddTask* editor = window.TaskEditor();
+    tasks::TAddTask* editor = window.Features().Editor->Editor();
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Paint walls");
@@ -79,7 +80,7 @@ TEST_F(QueryPageTest, ADoubleClickOnEachGridRunsItsCommand)
     SelectRow(tasks, "Fit units");
     QTableView* crews = page->CrewsGrid();
     DoubleClickRow(crews, RowOf(crews, "Bob"));
-    db::Table& charts = window.Data().ChartsTable2;
+    db::Table& charts = window.Session().Data().ChartsTable2;
     charts.refresh();
     ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(fitUnits))));
     EXPECT_EQ(charts.fieldByName("CREWID").asInteger(), bob);
@@ -120,7 +121,7 @@ TEST_F(QueryPageTest, ATypedResourceNameReachesTheSharedTableAndTheReport)
     EXPECT_EQ(RowOf(crews, "Hall Painters"), row);
     EXPECT_EQ(crews->model()->index(row, 1).data().toString(), "42.50");
     const QStringList nameAndRate{QStringLiteral("DESC"), QStringLiteral("RATE")};
-    const std::string shared = testing::DbfRecords(window.Data().CrewsTable.path(), nameAndRate);
+    const std::string shared = testing::DbfRecords(window.Session().Data().CrewsTable.path(), nameAndRate);
     EXPECT_NE(shared.find("Hall Painters|42.50"), std::string::npos) << shared;
     EXPECT_EQ(shared.find("New resource"), std::string::npos) << shared;
 
@@ -165,7 +166,7 @@ TEST_F(QueryPageTest, ResourcesTitleClickAndEnterOnAGrid)
     EXPECT_EQ(crews->horizontalHeader()->sectionSize(0), 150 - 64);
 
     // Another cursor renames a task under the grid.
-    db::Table& other = window.Data().ChartsTable5;
+    db::Table& other = window.Session().Data().ChartsTable5;
     other.refresh();
     ASSERT_TRUE(other.locate("CHARTSID", db::Value(double(clearSite))));
     other.edit();

@@ -3,6 +3,7 @@
 // and a removal as another workstation sees it.
 #include "app/querypage.h"
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "app/windowlayout.h"
@@ -27,6 +28,7 @@
 #include "chartrows.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
+#include "utilitieswidgets.h"
 #include "querypagefixture.h"
 #include "workstation.h"
 #include "support/december.h"
@@ -63,7 +65,7 @@ TEST_F(QueryPageTest, ARestrictionToAResourceShowsOnlyItsTasksInTheGridAndOnTheC
 
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls"}));
     EXPECT_EQ(window.windowTitle(), "Ann task assignments");
-    EXPECT_TRUE(window.Session().State.QueryRestricted);
+    EXPECT_TRUE(window.Session().Query.QueryRestricted);
     EXPECT_FALSE(Find<QWidget>("JobsGrid")->isEnabled());
     EXPECT_GT(PaintedPixels(tasks, 0), 30);
     EXPECT_GT(PaintedPixels(tasks, 1), 30);
@@ -91,9 +93,14 @@ TEST_F(QueryPageTest, ARemovedTaskIsGoneOnASecondWorkstation)
     ASSERT_TRUE(other.sync.PullChartUpdates(true));
     ASSERT_TRUE(other.ChartsTable.locate("CHARTSID", db::Value(double(paintWalls))));
 
-    page->Logic().Hooks.Confirm = [](const std::string&, const std::string&) { return true; };
     SelectRow(page->TasksGrid(), "Paint walls");
-    Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Delete)->click();
+    {
+        testing::YesToEveryQuestion yes;
+        Find<controls::RecordNavigator>("TasksNavigator")
+            ->ButtonOf(controls::RecordNavigator::Delete)
+            ->click();
+        EXPECT_EQ(yes.Answered, 1) << "the removal is asked for";
+    }
     EXPECT_EQ(Column(page->TasksGrid()), (std::vector<std::string>{"Fit units", "Clear site"}));
 
     EXPECT_TRUE(other.sync.RemoveObsoleteTasks());
@@ -111,7 +118,7 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     SelectRow(page->CrewsGrid(), "Bob");
     SelectRow(page->TasksGrid(), "Paint walls");
     Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Insert)->click();
-    tasks::TAddTask* editor = window.TaskEditor();
+    tasks::TAddTask* editor = window.Features().Editor->Editor();
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Kitchen task 4");
     EXPECT_EQ(editor->findChild<QLineEdit*>("Resource")->text(), "Bob");
@@ -123,6 +130,51 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Paint walls");
     editor->close();
+}
+
+// The update poll stands aside while the task editor is open: a pull would
+// bring another workstation's values under the user's unsaved edit. Every
+// way the editor opens from the page sets the flag, every way out clears it.
+TEST_F(QueryPageTest, TheTaskEditorKeepsThePollAsideWhileItIsOpen)
+{
+    const bool& open = window.Session().Query.TaskEditorOpen;
+    tasks::TAddTask* editor = window.Features().Editor->Editor();
+    const auto press = [editor](const char* button) {
+        editor->findChild<controls::TFcBitBtn*>(QString::fromLatin1(button))->Click();
+    };
+    SelectRow(page->CrewsGrid(), "Bob");
+    SelectRow(page->TasksGrid(), "Paint walls");
+    EXPECT_FALSE(open);
+
+    // Add on the tasks navigator, then Cancel.
+    Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Insert)->click();
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_TRUE(open);
+    press("Cancel");
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(open);
+
+    // A double click edits the task; Done saves it and closes.
+    emit page->TasksGrid()->doubleClicked(page->TasksGrid()->currentIndex());
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_TRUE(open);
+    editor->findChild<QLineEdit*>("TaskDesc")->setText("Paint walls twice");
+    press("AddTaskManual");
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(open);
+    EXPECT_EQ(Column(page->TasksGrid()),
+              (std::vector<std::string>{"Fit units", "Paint walls twice", "Clear site"}));
+
+    // The window's close button, and the shutdown's closing of the dialogs.
+    emit page->TasksGrid()->doubleClicked(page->TasksGrid()->currentIndex());
+    EXPECT_TRUE(open);
+    editor->close();
+    EXPECT_FALSE(open);
+    emit page->TasksGrid()->doubleClicked(page->TasksGrid()->currentIndex());
+    EXPECT_TRUE(open);
+    window.Features().Pages->CloseDialogs();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(open);
 }
 
 // At the window's default size the tab and the Utilities tab beside it
@@ -152,10 +204,10 @@ TEST_F(QueryPageTest, AtTheDefaultSizeNoCaptionIsCut)
 TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
 {
     examples::AddSampleTask(window, ann, {"Brook", "Porch", "Sand floor", Day(8, 13), 1});
-    db::Table& customers = window.Data().CustomersTable;
+    db::Table& customers = window.Session().Data().CustomersTable;
     customers.refresh();
     ASSERT_TRUE(customers.locate("NAME", db::Value(std::string("Ames"))));
-    window.ApplyCustomerQuery();
+    window.Features().Query->ApplyCustomerQuery();
     const auto toggle = [this](const char* name, QAccessible::Role role) {
         QAccessibleInterface* item = QAccessible::queryAccessibleInterface(Find<QWidget>(name));
         EXPECT_EQ(item->role(), role) << name;
@@ -182,7 +234,7 @@ TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
 
     EXPECT_TRUE(toggle("RestrictByDate", QAccessible::CheckBox));
     EXPECT_TRUE(boxes.RestrictByDate);
-    EXPECT_TRUE(window.Session().State.QueryRestricted);
+    EXPECT_TRUE(window.Session().Query.QueryRestricted);
     EXPECT_FALSE(toggle("RestrictByDate", QAccessible::CheckBox));
     EXPECT_FALSE(boxes.RestrictByDate);
 
@@ -214,7 +266,7 @@ TEST_F(QueryPageTest, AddResourceGivesTheTaskAFurtherResource)
     SelectRow(page->TasksGrid(), "Clear site");
     SelectRow(page->CrewsGrid(), "Ann");
     add->Click();
-    db::Table& rows = window.Data().ICrewsTable2;
+    db::Table& rows = window.Session().Data().ICrewsTable2;
     rows.refresh();
     EXPECT_TRUE(rows.locate("CHARTSID;CREWID", {db::Value(double(clearSite)), db::Value(double(ann))}));
     EXPECT_TRUE(rows.locate("CHARTSID;CREWID", {db::Value(double(clearSite)), db::Value(double(bob))}));
@@ -266,7 +318,7 @@ TEST_F(QueryPageTest, ImportFromQuillmarkOpensTheImportWindow)
 
     window.Session().State.EstimatorAlias.clear();
     button->Click();
-    exchange::TImportQM* importWindow = window.ImportQM();
+    exchange::TImportQM* importWindow = window.Features().Exchange->ImportQM();
     ASSERT_NE(importWindow, nullptr);
     EXPECT_TRUE(importWindow->isVisible());
     EXPECT_EQ(importWindow->windowTitle(), "Import Quillmark job");
@@ -286,12 +338,12 @@ TEST_F(QueryPageTest, AReadOnlyCopyCannotImportFromQuillmark)
 {
     auto* button = Find<controls::TFcBitBtn>("ImportFromQM");
     ASSERT_NE(button, nullptr);
-    window.ApplyReadOnlyAccess(true);
+    window.Features().Startup->ApplyReadOnlyAccess(true);
     EXPECT_FALSE(button->isEnabled());
     page->UpdateSelectControls();
     EXPECT_FALSE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(window.ImportQM(), nullptr);
+    EXPECT_EQ(window.Features().Exchange->ImportQM(), nullptr);
 }
 
 // The whole way from the page: the window lists the Quillmark database in
@@ -302,7 +354,7 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     window.Session().State.EstimatorAlias = "VAZOdiz";
     window.Session().State.EstimatorFolder = folders.qm;
     Find<controls::TFcBitBtn>("ImportFromQM")->Click();
-    exchange::TImportQM* importWindow = window.ImportQM();
+    exchange::TImportQM* importWindow = window.Features().Exchange->ImportQM();
     ASSERT_NE(importWindow, nullptr);
     auto* companies = importWindow->findChild<QTableView*>(QStringLiteral("CustomerGrid"));
     auto* bids = importWindow->findChild<QTableView*>(QStringLiteral("BidGrid"));
@@ -319,7 +371,7 @@ TEST_F(QueryPageTest, ABidImportedFromTheWindowReachesTheSchedule)
     EXPECT_EQ(window.StatusText(0), "2 tasks added");
     EXPECT_FALSE(window.Session().State.TablesBusy);
     std::vector<std::string> imported;
-    db::Table& charts = window.Data().ChartsTable5;
+    db::Table& charts = window.Session().Data().ChartsTable5;
     charts.refresh();
     for (charts.first(); !charts.eof(); charts.next())
         if (charts.fieldByName("JOBNAME").asString() == "Roof renewal" && !charts.fieldByName("JOB").asBoolean())
@@ -344,9 +396,9 @@ TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
     EXPECT_EQ(button->Caption(), "Export to QuickBooks");
     page->UpdateSelectControls();
     ASSERT_TRUE(button->isEnabled());
-    window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
+    window.Session().Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
     button->Click();
-    exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
+    exchange::TExportJobToQB* exportWindow = window.Features().Exchange->ExportJobToQB();
     ASSERT_NE(exportWindow, nullptr);
     EXPECT_TRUE(exportWindow->isVisible());
     EXPECT_EQ(exportWindow->windowTitle(), "Export to QuickBooks");
@@ -355,7 +407,7 @@ TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
     EXPECT_EQ(exportWindow->findChild<QLineEdit*>("MatchingCharCount")->text(), "4");
 
     // "QuickBooks setup" opens the setup dialog on its accounting page.
-    settings::TQMSetup& setup = window.SetupDialog();
+    settings::TQMSetup& setup = window.Features().Utilities->SetupDialog();
     auto* pages = setup.findChild<controls::TFcPageControl*>("GeneralSetupTabs");
     pages->SetActivePage(setup.GeneralSetupTab());
     bool shown = false;
@@ -367,7 +419,7 @@ TEST_F(QueryPageTest, ExportToQuickBooksOpensOnTheSelectedTask)
     EXPECT_TRUE(shown);
     exportWindow->close();
 
-    window.ApplyReadOnlyAccess(true);
+    window.Features().Startup->ApplyReadOnlyAccess(true);
     EXPECT_FALSE(button->isEnabled());
 }
 
@@ -379,16 +431,16 @@ TEST_F(QueryPageTest, SendToQuickBooksAddsTheTaskToTheOpenCompany)
     qb::test::CompanyFolder company(qb::test::SampleCompany());
     ASSERT_TRUE(test::LinkLocalCompany(company.Path()));
 
-    window.Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
+    window.Session().Data().ChartsTable.locate("CHARTSID", db::Value(double(paintWalls)));
     Find<controls::TFcBitBtn>("ExportToQB")->Click();
-    exchange::TExportJobToQB* exportWindow = window.ExportJobToQB();
+    exchange::TExportJobToQB* exportWindow = window.Features().Exchange->ExportJobToQB();
     ASSERT_NE(exportWindow, nullptr);
     const std::size_t boxes = recorder.Boxes.size();
     exportWindow->findChild<controls::TFcBitBtn*>("ExportJob")->Click();
     for (std::size_t i = boxes; i < recorder.Boxes.size(); ++i)
         ADD_FAILURE() << (recorder.Boxes[i].Caption + ": " + recorder.Boxes[i].Text).toStdString();
     EXPECT_EQ(exportWindow->findChild<controls::TFcStatusBar*>("StatusBar")->PanelText(0), "Paint walls exported");
-    db::Table& charts = window.Data().ChartsTable2;
+    db::Table& charts = window.Session().Data().ChartsTable2;
     charts.refresh();
     ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(paintWalls))));
     EXPECT_FALSE(charts.fieldByName("LISTID").asString().empty());

@@ -1,6 +1,7 @@
 #pragma once
 // The Add / Edit / Query page in a started main window with a small schedule:
 // two resources, three tasks of one job, the page shown.
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
@@ -33,7 +34,7 @@ protected:
         locale::PinLocale("en_US");
         window.StartTimer();
         ASSERT_TRUE(window.Session().State.TablesOpen);
-        page = window.QueryPage();
+        page = window.Features().Query->Page();
         ASSERT_TRUE(page->Attached());
         ann = examples::AddSampleResource(window, "Ann");
         bob = examples::AddSampleResource(window, "Bob");
@@ -44,7 +45,7 @@ protected:
         window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
         window.show();
         window.StartClock()->stop();
-        window.ApplyCustomerQuery();
+        window.Features().Query->ApplyCustomerQuery();
     }
 
     template <typename T>
@@ -84,7 +85,10 @@ protected:
                     ++painted;
         return painted;
     }
-    std::vector<std::string> ChartRows() { return testing::ChartRowNames(*window.VisualizePage()->RAC()); }
+    std::vector<std::string> ChartRows()
+    {
+        return testing::ChartRowNames(*window.Features().Visualize->Page()->RAC());
+    }
 
     testing::ApplicationInUse application;
     testing::FreshUser user;

@@ -1,6 +1,7 @@
 // The reports print what the chart shows: the main window's print dialog and
 // the PDF it hands to the e-mail window take the query's rows, title and
 // header and the chart's display mode.
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
@@ -34,7 +35,7 @@ protected:
         examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 2});
         examples::AddSampleTask(window, ann, {"Brook", "Porch", "Sand floor", Day(8, 10), 2});
         // Each customer has a contact the header would print.
-        db::Table& customers = window.Data().CustomersTable3;
+        db::Table& customers = window.Session().Data().CustomersTable3;
         customers.refresh();
         for (customers.first(); !customers.eof(); customers.next()) {
             customers.edit();
@@ -46,10 +47,10 @@ protected:
         window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
         window.show();
         window.StartClock()->stop();
-        db::Table& current = window.Data().CustomersTable;
+        db::Table& current = window.Session().Data().CustomersTable;
         current.refresh();
         ASSERT_TRUE(current.locate("NAME", db::Value(std::string("Ames"))));
-        window.ApplyCustomerQuery();
+        window.Features().Query->ApplyCustomerQuery();
     }
 
     QString ReportText(int type) { return testing::ChosenReportText(window, type, &title); }
@@ -57,7 +58,7 @@ protected:
     void ShowJobsOnly(bool jobs)
     {
         window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
-        auto* mode = window.VisualizePage()->findChild<controls::TFcRadioButton*>(
+        auto* mode = window.Features().Visualize->Page()->findChild<controls::TFcRadioButton*>(
             jobs ? QStringLiteral("ShowJobsOnlyJobs") : QStringLiteral("ShowJobsOnlyTasks"));
         ASSERT_NE(mode, nullptr);
         mode->SetChecked(true);
@@ -80,7 +81,10 @@ TEST_F(ReportSelectionTest, ShowAllPrintsEveryCustomerUnderNoCustomerHeader)
         EXPECT_FALSE(text.contains(QStringLiteral("Sand floor"))) << type;
     }
 
-    window.QueryPage()->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictToActive"))->ChangeState();
+    window.Features()
+        .Query->Page()
+        ->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictToActive"))
+        ->ChangeState();
     for (int type : {reports::TextReport, reports::AnnotatedBarChart, reports::ResourceSummary}) {
         const QString text = ReportText(type);
         EXPECT_EQ(title, window.windowTitle()) << type;

@@ -3,6 +3,7 @@
 // text of the report the print dialog makes (poppler), and the records of a
 // dBase table (python3-dbfread).
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "reports/printpreview.h"
 #include "pdftools.h"
@@ -22,8 +23,8 @@ namespace tw::app::testing {
 // when given, receives the dialog's first title.
 inline QString ChosenReportText(TMainScreen& window, int type, QString* title = nullptr)
 {
-    window.OpenPrintPreview(0, 14, 1, 14, fixtures::Day(7, 0), fixtures::Day(21, 0));
-    reports::TPrintPreview* print = window.PrintPreview();
+    window.Features().Printing->Open({0, 14, 1, 14, fixtures::Day(7, 0), fixtures::Day(21, 0)});
+    reports::TPrintPreview* print = window.Features().Printing->Dialog();
     EXPECT_NE(print, nullptr);
     if (!print)
         return {};

@@ -2,6 +2,7 @@
 // the e-mail window on the current customer with the message as its subject;
 // the print dialog's sends the report chosen there as "schedule.pdf".
 #include "app/customerpage.h"
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "platform/datetime/localetexts.h"
@@ -27,7 +28,7 @@ protected:
         SampleWindowTest::SetUp();
         if (HasFatalFailure())
             return;
-        db::Table& customers = window.Data().CustomersTable;
+        db::Table& customers = window.Session().Data().CustomersTable;
         customers.append();
         customers.fieldByName("FIRST").setAsString("Ann");
         customers.fieldByName("LAST").setAsString("Archer");
@@ -42,8 +43,11 @@ protected:
 
 TEST_F(SendEmailHookTest, TheCustomerButtonOpensTheWindowOnTheCurrentCustomer)
 {
-    window.CustomerPage()->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient"))->Click();
-    email::TSendEmail* mail = window.SendEmail();
+    window.Features()
+        .Customers->Page()
+        ->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient"))
+        ->Click();
+    email::TSendEmail* mail = window.Features().Email->Window();
     ASSERT_NE(mail, nullptr);
     ASSERT_TRUE(mail->isVisible());
     EXPECT_EQ(mail->findChild<QLineEdit*>(QStringLiteral("Subject"))->text(),
@@ -66,14 +70,14 @@ TEST_F(SendEmailHookTest, ThePrintDialogsButtonSendsTheChosenReportAsItsPdf)
     ASSERT_TRUE(mailProgram.IsValid());
     window.Session().Settings.Email.MailProgram = mailProgram.Program();
     examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
-    window.OpenPrintPreview(0, 7, 1, 7, EncodeDate(2026, 12, 7), EncodeDate(2026, 12, 14));
-    reports::TPrintPreview* print = window.PrintPreview();
+    window.Features().Printing->Open({0, 7, 1, 7, EncodeDate(2026, 12, 7), EncodeDate(2026, 12, 14)});
+    reports::TPrintPreview* print = window.Features().Printing->Dialog();
     ASSERT_NE(print, nullptr);
     print->SetChartTypeIndex(reports::TextReport);
     print->findChild<QLineEdit*>(QStringLiteral("Title"))->setText(QStringLiteral("Week of December 7"));
     print->findChild<controls::TFcBitBtn*>(QStringLiteral("CallSendEMail"))->Click();
 
-    email::TSendEmail* mail = window.SendEmail();
+    email::TSendEmail* mail = window.Features().Email->Window();
     ASSERT_TRUE(mail->isVisible());
     EXPECT_EQ(mail->findChild<QLineEdit*>(QStringLiteral("Subject"))->text(),
               QStringLiteral("Week of December 7"));

@@ -3,6 +3,7 @@
 // the running program at once (balloon help, the job status texts on the Add
 // / Edit / Query tab, a calendar for every resource), and a refused "Log in"
 // ending the program.
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/password.h"
 #include "app/querypage.h"
@@ -42,7 +43,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    settings::TQMSetup& Dialog() { return window.SetupDialog(); }
+    settings::TQMSetup& Dialog() { return window.Features().Utilities->SetupDialog(); }
     template <typename T = QWidget>
     T* Find(const char* name)
     {
@@ -62,14 +63,14 @@ protected:
             if (Dialog().isVisible())
                 Dialog().reject();
         });
-        window.UtilitiesTabPage()->findChild<controls::TFcBitBtn*>("SetupQM")->Click();
+        window.Features().Utilities->Page()->findChild<controls::TFcBitBtn*>("SetupQM")->Click();
         EXPECT_TRUE(ran);
         EXPECT_FALSE(Dialog().isVisible());
     }
 
     std::set<std::int32_t> CalendarOwners()
     {
-        db::Table& calendars = window.Data().CalendarTable;
+        db::Table& calendars = window.Session().Data().CalendarTable;
         std::set<std::int32_t> owners;
         for (calendars.first(); !calendars.eof(); calendars.next())
             owners.insert(static_cast<std::int32_t>(calendars.fieldByName("CREWID").asInteger()));
@@ -100,7 +101,7 @@ TEST_F(SetupWindowTest, TheSetupButtonOpensTheLastPageAndTheProgramTakesTheChang
         Find<controls::TFcBitBtn>("SaveJobStatusDefs")->Click();
     });
     EXPECT_EQ(window.Session().Settings.JobStatusTexts.value(5), "Quoted");
-    auto* pending = window.QueryPage()->findChild<controls::TFcRadioButton*>("TaskStatus5");
+    auto* pending = window.Features().Query->Page()->findChild<controls::TFcRadioButton*>("TaskStatus5");
     ASSERT_NE(pending, nullptr);
     EXPECT_EQ(pending->Caption(), "Quoted");
     EXPECT_TRUE(recorder.Boxes.empty());
@@ -111,7 +112,7 @@ TEST_F(SetupWindowTest, ACalendarForEachResourceGivesEveryResourceItsRecord)
 {
     ASSERT_EQ(window.Session().State.WorkCalendarMode, 0);
     std::set<std::int32_t> resources;
-    db::Table& crews = window.Data().CrewsTable;
+    db::Table& crews = window.Session().Data().CrewsTable;
     for (crews.first(); !crews.eof(); crews.next())
         resources.insert(static_cast<std::int32_t>(crews.fieldByName("CREWID").asInteger()));
     ASSERT_GE(resources.size(), 2u);
@@ -128,8 +129,8 @@ TEST_F(SetupWindowTest, ACalendarForEachResourceGivesEveryResourceItsRecord)
     const std::set<std::int32_t> owners = CalendarOwners();
     for (std::int32_t id : resources)
         EXPECT_TRUE(owners.count(id)) << "resource " << id;
-    window.Data().MyCompanyTable.first();
-    EXPECT_EQ(window.Data().MyCompanyTable.fieldByName("PAPERO").asInteger(), 1);
+    window.Session().Data().MyCompanyTable.first();
+    EXPECT_EQ(window.Session().Data().MyCompanyTable.fieldByName("PAPERO").asInteger(), 1);
 }
 
 TEST_F(SetupWindowTest, TheAccountingLinkSharesTheRunsSettingsWithTheDialog)
@@ -144,7 +145,7 @@ TEST_F(SetupWindowTest, TheAccountingLinkSharesTheRunsSettingsWithTheDialog)
     accounting.SetQBEdition(0);
     accounting.WriteUSCAN(0);
     EXPECT_EQ(window.Session().Settings.QBEdition, 0);
-    db::Table& setup = window.Data().QBSetupTable;
+    db::Table& setup = window.Session().Data().QBSetupTable;
     setup.first();
     EXPECT_EQ(setup.fieldByName("USCAN").asInteger(), 0);
     OpenFromUtilities([&] {
@@ -157,7 +158,7 @@ TEST_F(SetupWindowTest, TheAccountingLinkSharesTheRunsSettingsWithTheDialog)
 TEST_F(SetupWindowTest, ARefusedLogInEndsTheProgram)
 {
     TPassword password;
-    window.SetDialogs(&password);
+    window.Features().Startup->SetPasswordDialog(&password);
     OpenFromUtilities([&] {
         Dialog()
             .findChild<controls::TFcPageControl*>("GeneralSetupTabs")

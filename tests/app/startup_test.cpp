@@ -2,6 +2,7 @@
 // first start makes the database names, the folders and an empty schedule
 // database, and later starts that reopen it.
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 
 #include "pressbutton.h"
@@ -198,7 +199,7 @@ TEST_F(StartupTest, AFreshMachineStartsOnANewEmptyScheduleDatabase)
               25);
     EXPECT_EQ(window.TabControl()->currentIndex(), TMainScreen::CustomerTabPage);
     EXPECT_EQ(window.windowTitle(), "Tarnwick");
-    EXPECT_TRUE(window.WorkCalendarPage()->Attached());
+    EXPECT_TRUE(window.Features().Calendar->Page()->Attached());
 
     // The poll runs, and the lock record is free again.
     EXPECT_TRUE(window.PollClock()->isActive());
@@ -225,9 +226,9 @@ TEST_F(StartupTest, ALaterStartIsAnOrdinaryOneOnTheSameDatabase)
     EXPECT_FALSE(window.Session().State.FirstRun);
     EXPECT_TRUE(window.Session().State.TablesOpen);
     EXPECT_EQ(window.Session().State.ScheduleFolder, ScheduleFolder());
-    EXPECT_EQ(window.Data().CustomersTable.recordCount(), 1);
+    EXPECT_EQ(window.Session().Data().CustomersTable.recordCount(), 1);
     // The saved customer (the only one) is selected again.
-    EXPECT_EQ(window.Data().CustomersTable.fieldByName("CID").asInteger(), 4711);
+    EXPECT_EQ(window.Session().Data().CustomersTable.fieldByName("CID").asInteger(), 4711);
     EXPECT_EQ(window.Session().State.RestoreFolder, ProgramFolder() + "/Restore");
     EXPECT_EQ(window.Session().State.BackupFolder, ProgramFolder() + "/Backups");
     // Not due again on the same day.
@@ -350,7 +351,7 @@ TEST_F(StartupTest, APasswordRequiredByTheSettingsEndsTheProgramUnlessGiven)
     for (const auto& c : cases) {
         TPassword password;
         TMainScreen window;
-        window.SetDialogs(&password);
+        window.Features().Startup->SetPasswordDialog(&password);
         recorder_.Boxes.clear();
         const int terminateBefore = recorder_.TerminateRequests;
         QTimer::singleShot(0, &password, [&password, &c] {
@@ -386,7 +387,7 @@ TEST_F(StartupTest, ThePasswordIsAskedBeforeTheMainWindowShows)
     for (const bool accepted : {true, false}) {
         TPassword password;
         TMainScreen window;
-        window.SetDialogs(&password);
+        window.Features().Startup->SetPasswordDialog(&password);
         bool windowShownBehind = true;
         QTimer::singleShot(0, &password, [&] {
             windowShownBehind = window.isVisible();
@@ -430,13 +431,13 @@ TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)
         window.StartTimer();
         ASSERT_TRUE(window.Session().State.TablesOpen);
         window.TabControl()->setCurrentIndex(TMainScreen::CalendarPage);
-        window.SetChartDateRange(true, chartStart, chartEnd);
+        window.Features().Visualize->SetChartDateRange(true, chartStart, chartEnd);
         window.Session().State.HintMode = 5;
         window.Session().State.HintDetail = false;
         window.setGeometry(40, 50, 1000, 700);
         window.close();
         EXPECT_FALSE(window.Session().State.StartupDone);
-        EXPECT_FALSE(window.Data().ParamsTable.active());
+        EXPECT_FALSE(window.Session().Data().ParamsTable.active());
     }
     EXPECT_EQ(ParamsNumber("PAGE"), TMainScreen::CalendarPage);
     EXPECT_EQ(ParamsNumber("CHARTSD"), chartStart);
@@ -503,7 +504,7 @@ TEST_F(StartupTest, AStartTakesInWhatOtherWorkstationsChanged)
     TMainScreen window;
     window.StartTimer();
     EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
-    db::Table& working = window.Data().ChartsTable3;
+    db::Table& working = window.Session().Data().ChartsTable3;
     working.refresh();
     std::vector<std::int32_t> keys;
     for (working.first(); !working.eof(); working.next())
@@ -521,13 +522,13 @@ TEST_F(StartupTest, SavingTheWorkCalendarLaysEveryTaskOntoItAgain)
 
     TMainScreen window;
     window.StartTimer();
-    window.WorkCalendarPage()->CalendarOkClick();
+    window.Features().Calendar->Page()->CalendarOkClick();
     EXPECT_EQ(window.StatusText(1), "Work calendar saved");
     const double end = ReadField<double>(ProgramFolder(), "Charts.DBF",
                                          [](db::Table& t) { return t.fieldByName("ED").asFloat(); });
     EXPECT_GT(end, monday8);
     // The task grid's hours come from the same calendar.
-    data::TEstimateData& d = window.Data();
+    data::TEstimateData& d = window.Session().Data();
     ASSERT_TRUE(d.ChartsTable.locate("CHARTSID", db::Value(903.0)));
     EXPECT_FLOAT_EQ(d.ChartsTableCalcFields().cHours, 9.0f);
     EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
@@ -551,7 +552,7 @@ TEST_F(StartupTest, LocaleRunsHolidaysHoldWhateverTheLocale)
     TMainScreen window;
     window.StartTimer();
     EXPECT_EQ(window.Session().Holidays.Days(), std::vector<std::int64_t>{static_cast<std::int64_t>(tuesday)});
-    window.WorkCalendarPage()->CalendarOkClick();
+    window.Features().Calendar->Page()->CalendarOkClick();
     const double end = ReadField<double>(ProgramFolder(), "Charts.DBF",
                                          [](db::Table& t) { return t.fieldByName("ED").asFloat(); });
     EXPECT_EQ(std::floor(end), tuesday + 1) << "the task waits for the day after the holiday";
@@ -579,7 +580,7 @@ TEST_F(StartupTest, TheShutdownReleasesOnlyTheLockThisCopyHolds)
         window.StartTimer();
         ASSERT_TRUE(window.Session().State.TablesOpen) << c.name;
         if (c.heldHere) {
-            ASSERT_TRUE(window.UpdateAccessRecord(true)) << c.name;
+            ASSERT_TRUE(window.Session().Lock().UpdateAccessRecord(true)) << c.name;
         }
         if (c.heldElsewhere)
             SetLockFlag(true);
@@ -604,7 +605,7 @@ TEST_F(StartupTest, AReadOnlyCopyOpensTheEditedViewsReadOnly)
     });
     TMainScreen window;
     window.StartTimer();
-    data::TEstimateData& d = window.Data();
+    data::TEstimateData& d = window.Session().Data();
     EXPECT_TRUE(window.Session().State.ReadOnlyCopy);
     EXPECT_TRUE(window.Session().State.TablesOpen);
     for (db::Table* view : {&d.ChartsTable, &d.CustomersTable, &d.JobsTable, &d.CrewsTable,

@@ -2,6 +2,7 @@
 // of everything lands in the shown folder and in its list, a backup file is
 // deleted from there, and "Empty database" answered No leaves every record.
 // Its picture is taken on volumes of the test's own (utilitiesscreens_test.cpp).
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
@@ -58,7 +59,7 @@ protected:
 
     QByteArray CustomerBytes()
     {
-        QFile file(QString::fromStdString(window.Data().CustomersTable.path()));
+        QFile file(QString::fromStdString(window.Session().Data().CustomersTable.path()));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
     }
@@ -72,7 +73,7 @@ protected:
 
 TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpace)
 {
-    EXPECT_FALSE(window.UtilitiesTabPage()->Logic().StartDrive().empty());
+    EXPECT_FALSE(window.Features().Utilities->Page()->Logic().StartDrive().empty());
     EXPECT_TRUE(Find<QLabel>("SizeLabel")->text().endsWith(" free MBs"));
     Find<QLabel>("SizeLabel")->clear();
     ASSERT_TRUE(OnDisk().isEmpty());
@@ -117,7 +118,7 @@ TEST_F(UtilitiesPageTest, ASelectedBackupIsDeletedAndLeavesTheList)
 TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredNoChangesNothing)
 {
     const QByteArray before = CustomerBytes();
-    const int customers = window.Data().CustomersTable.recordCount();
+    const int customers = window.Session().Data().CustomersTable.recordCount();
     ASSERT_GT(customers, 0);
     int asked = 0;
     QTimer::singleShot(0, [&] {
@@ -128,16 +129,16 @@ TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredNoChangesNothing)
     });
     Click("EmptyDatabase");
     EXPECT_EQ(asked, 1);
-    window.Data().CustomersTable.refresh();
-    EXPECT_EQ(window.Data().CustomersTable.recordCount(), customers);
+    window.Session().Data().CustomersTable.refresh();
+    EXPECT_EQ(window.Session().Data().CustomersTable.recordCount(), customers);
     EXPECT_EQ(CustomerBytes(), before);
     EXPECT_FALSE(window.Session().State.TablesBusy);
 }
 
 TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredYesKeepsOnlyTheCompanyAndTheProgramGoesOn)
 {
-    ASSERT_GT(window.Data().CustomersTable.recordCount(), 0);
-    ASSERT_EQ(window.Data().MyCompanyTable.recordCount(), 1);
+    ASSERT_GT(window.Session().Data().CustomersTable.recordCount(), 0);
+    ASSERT_EQ(window.Session().Data().MyCompanyTable.recordCount(), 1);
     {
         testing::YesToEveryQuestion yes;
         Click("EmptyDatabase");
@@ -145,10 +146,11 @@ TEST_F(UtilitiesPageTest, EmptyDatabaseAnsweredYesKeepsOnlyTheCompanyAndTheProgr
 
     for (const MessageBoxRequest& box : recorder.Boxes)
         ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
-    for (db::Table* table : {&window.Data().CustomersTable, &window.Data().JobsTable,
-                             &window.Data().ChartsTable, &window.Data().MyCompanyTable}) {
+    for (db::Table* table : {&window.Session().Data().CustomersTable, &window.Session().Data().JobsTable,
+                             &window.Session().Data().ChartsTable, &window.Session().Data().MyCompanyTable}) {
         table->refresh();
-        EXPECT_EQ(table->recordCount(), table == &window.Data().MyCompanyTable ? 1 : 0) << table->tableName();
+        EXPECT_EQ(table->recordCount(), table == &window.Session().Data().MyCompanyTable ? 1 : 0)
+            << table->tableName();
     }
     EXPECT_TRUE(window.Session().State.TablesOpen);
     EXPECT_FALSE(window.Session().State.TablesBusy);
@@ -160,12 +162,12 @@ TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupBringsBackWhatWasEmptie
 {
     Click("BackupAll");
     ASSERT_EQ(Listed().size(), 1);
-    const int customers = window.Data().CustomersTable.recordCount();
+    const int customers = window.Session().Data().CustomersTable.recordCount();
     recorder.Boxes.clear();
     auto yes = std::make_unique<testing::YesToEveryQuestion>();
     Click("EmptyDatabase");
-    window.Data().CustomersTable.refresh();
-    ASSERT_EQ(window.Data().CustomersTable.recordCount(), 0);
+    window.Session().Data().CustomersTable.refresh();
+    ASSERT_EQ(window.Session().Data().CustomersTable.recordCount(), 0);
 
     auto* list = Find<QAbstractItemView>("FileListBox");
     list->setCurrentIndex(list->model()->index(0, 0, list->rootIndex()));
@@ -176,8 +178,8 @@ TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupBringsBackWhatWasEmptie
 
     for (const MessageBoxRequest& box : recorder.Boxes)
         ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
-    window.Data().CustomersTable.refresh();
-    EXPECT_EQ(window.Data().CustomersTable.recordCount(), customers);
+    window.Session().Data().CustomersTable.refresh();
+    EXPECT_EQ(window.Session().Data().CustomersTable.recordCount(), customers);
     EXPECT_TRUE(window.Session().State.TablesOpen);
     EXPECT_FALSE(window.Session().State.TablesBusy);
     EXPECT_FALSE(window.Session().State.LockHeld);

@@ -7,6 +7,7 @@
 // utilities.png and utilities-restore.png there (docs/screenshots holds them); the
 // user's folders then lie under one fixed folder, so that the pictures show
 // no path of the machine they were taken on.
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
@@ -59,7 +60,7 @@ protected:
         ASSERT_TRUE(window.Session().State.TablesOpen);
         examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
         window.Session().State.BackupFolder = (stick + "/Backups").toStdString();
-        window.UtilitiesTabPage()->UseVolumes(volumes);
+        window.Features().Utilities->Page()->UseVolumes(volumes);
         window.resize(927, 758);
         window.show();
         window.StartClock()->stop();  // the start-up has run already
@@ -114,12 +115,12 @@ TEST_F(UtilitiesScreensTest, BackupEmptyAndRestoreOnTheTestsOwnVolumes)
     EXPECT_EQ(window.StatusText(0), "Backup completed");
     Picture("utilities.png");
 
-    const int customers = window.Data().CustomersTable.recordCount();
+    const int customers = window.Session().Data().CustomersTable.recordCount();
     ASSERT_GT(customers, 0);
     testing::YesToEveryQuestion yes;
     Click("EmptyDatabase");
-    window.Data().CustomersTable.refresh();
-    ASSERT_EQ(window.Data().CustomersTable.recordCount(), 0);
+    window.Session().Data().CustomersTable.refresh();
+    ASSERT_EQ(window.Session().Data().CustomersTable.recordCount(), 0);
 
     list->setCurrentIndex(list->model()->index(0, 0, list->rootIndex()));
     Click("Restore");
@@ -127,8 +128,8 @@ TEST_F(UtilitiesScreensTest, BackupEmptyAndRestoreOnTheTestsOwnVolumes)
 
     for (const MessageBoxRequest& box : recorder.Boxes)
         ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
-    window.Data().CustomersTable.refresh();
-    EXPECT_EQ(window.Data().CustomersTable.recordCount(), customers);
+    window.Session().Data().CustomersTable.refresh();
+    EXPECT_EQ(window.Session().Data().CustomersTable.recordCount(), customers);
     EXPECT_EQ(window.StatusText(1), "Completed database update");
     EXPECT_EQ(window.TabControl()->currentIndex(), UtilitiesPage);
     EXPECT_TRUE(window.Session().State.TablesOpen);
@@ -160,12 +161,12 @@ TEST_F(UtilitiesScreensTest, PickingAVolumeAndGoingUp)
     volumes.unreadable.insert(disk.toStdString());
     drives->setCurrentIndex(1);
     EXPECT_EQ(status->PanelText(0), "drive may be empty or not available");
-    EXPECT_EQ(window.Session().State.BackupFolder, window.UtilitiesTabPage()->Logic().StartDrive());
+    EXPECT_EQ(window.Session().State.BackupFolder, window.Features().Utilities->Page()->Logic().StartDrive());
 
     drives->setCurrentIndex(0);
     ASSERT_EQ(QString::fromStdString(window.Session().State.BackupFolder), stick);
     window.Session().State.BackupFolder = (stick + "/Backups").toStdString();
-    window.UtilitiesTabPage()->Logic().Refresh();
+    window.Features().Utilities->Page()->Logic().Refresh();
     Click("Up");
     EXPECT_EQ(QString::fromStdString(window.Session().State.BackupFolder), stick);
     Click("Up");

@@ -1,6 +1,7 @@
 #pragma once
 // The Utilities tab's widgets as its window tests reach them.
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
@@ -20,7 +21,7 @@ namespace tw::app::testing {
 template <typename T = QWidget>
 T* UtilitiesWidget(TMainScreen& window, const char* name)
 {
-    T* widget = window.UtilitiesTabPage()->findChild<T*>(QString::fromLatin1(name));
+    T* widget = window.Features().Utilities->Page()->findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;
     return widget;
 }

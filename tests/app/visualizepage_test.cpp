@@ -5,6 +5,7 @@
 #include "controls/choices/fcglyphbutton.h"
 
 #include "controls/buttons/fcbitbtn.h"
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/workcalendarpage.h"
 #include "chart/resourceallocationchart.h"
@@ -58,17 +59,17 @@ protected:
         SampleWindowTest::SetUp();
         if (HasFatalFailure())
             return;
-        page = window.VisualizePage();
+        page = window.Features().Visualize->Page();
         ASSERT_TRUE(page->Attached());
         rac = page->RAC();
-        page->Logic().Hooks.MonotonicMilliseconds = [this] { return clockMs; };
+        page->SetClock([this] { return clockMs; });
 
         const KitchenJob job = AddKitchenJob();
         fitUnits = job.FitUnits;
         paintWalls = job.PaintWalls;
         clearSite = job.ClearSite;
         ShowOn(TMainScreen::SchedulePage);
-        window.BuildChart(true);
+        window.Features().Visualize->BuildChart(true);
     }
 
     template <typename T>
@@ -113,7 +114,7 @@ protected:
     // A record's field in this workstation's working copy and in the shared table.
     double Working(std::int32_t key, const char* field)
     {
-        db::Table& t = window.Data().ChartsTable5;
+        db::Table& t = window.Session().Data().ChartsTable5;
         t.refresh();
         EXPECT_TRUE(t.locate("CHARTSID", db::Value(double(key))));
         return t.fieldByName(field).asFloat();
@@ -231,7 +232,7 @@ TEST_F(VisualizePageTest, ABurstOfNudgesWritesTheTaskOnceWhenTheTimerRunsOut)
     // A second run-out without a nudge writes nothing more.
     page->MicroAdjustTimer();
     EXPECT_EQ(Shared(fitUnits, "UPDATE"), written);
-    EXPECT_EQ(QString::fromStdString(window.Interface().StatusText(2)), "1.00 hours");
+    EXPECT_EQ(QString::fromStdString(window.Session().Interface().StatusText(2)), "1.00 hours");
 }
 
 // Held down, a nudge button clicks on each tick of its repeat and once more
@@ -267,8 +268,9 @@ TEST_F(VisualizePageTest, AtTheDefaultSizeNoCaptionIsCut)
     QApplication::processEvents();
     testing::ExpectCaptionsWhole(page);
     const QString folder = qEnvironmentVariable("TARNWICK_SCREENSHOTS");
-    if (!folder.isEmpty())
+    if (!folder.isEmpty()) {
         EXPECT_TRUE(window.grab().save(folder + "/visualize.png"));
+    }
 }
 
 TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)
@@ -297,7 +299,7 @@ TEST_F(VisualizePageTest, ZoomButtonsChangeThePeriod)
     Click("ZoomOut");
     EXPECT_GT(rac->EndAt() - rac->StartAt(), before);
     EXPECT_EQ(Find<controls::TFcStatusPane>("ChartEndDate")->Caption().toStdString(),
-              data::DateTimeText(window.Session().State.ChartPeriodEnd));
+              data::DateTimeText(window.Session().Chart.ShownEnd()));
 }
 
 TEST_F(VisualizePageTest, AMoveOntoAnotherTaskOfTheResourceIsRefused)
@@ -319,6 +321,10 @@ TEST_F(VisualizePageTest, TheSortChoiceReordersTheRows)
     Find<controls::TFcRadioButton>("ChartSortBy1")->SetChecked(true);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Clear site", "Fit units", "Paint walls"}));
     EXPECT_EQ(window.Session().Chart.ChartSortBy, 1);
+    // The Add / Edit / Query page shows the same order.
+    auto* queryOrder = window.findChild<controls::TFcRadioButton*>(QStringLiteral("ChartSortBy2_1"));
+    ASSERT_NE(queryOrder, nullptr);
+    EXPECT_TRUE(queryOrder->Checked());
     Find<controls::TFcRadioButton>("ChartSortBy0")->SetChecked(true);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"Fit units", "Paint walls", "Clear site"}));
 }
@@ -349,7 +355,7 @@ TEST_F(VisualizePageTest, AChoiceToggledByAScreenReaderActsAsAClick)
 
 TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
 {
-    window.ApplyReadOnlyAccess(true);
+    window.Features().Startup->ApplyReadOnlyAccess(true);
     EXPECT_EQ(rac->Options(),
               (chart::TResourceAllocationChartOptions{chart::racAllowDragScroll, chart::racAutoHint,
                                                       chart::racDateAxisAtTop,
@@ -357,7 +363,7 @@ TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
     for (const char* name : {"ShowJobsOnly", "TaskControls", "InsertSpace", "RemoveSpace", "SetDependencies"})
         EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(Find<controls::TFcRadioButton>("ShowJobsOnlyTasks")->Checked());
-    window.ApplyReadOnlyAccess(false);
+    window.Features().Startup->ApplyReadOnlyAccess(false);
     EXPECT_TRUE(rac->Options().Contains(chart::racAllowDragAllocation));
 }
 
@@ -366,8 +372,8 @@ TEST_F(VisualizePageTest, AReadOnlyCopyShowsTasksThatCannotBeMoved)
 TEST_F(VisualizePageTest, AReadOnlyCopysBarsDoNotMove)
 {
     window.Session().State.ReadOnlyCopy = true;
-    window.ApplyReadOnlyAccess(true);
-    window.BuildChart(false);
+    window.Features().Startup->ApplyReadOnlyAccess(true);
+    window.Features().Visualize->BuildChart(false);
     ASSERT_NE(BarOf(clearSite), nullptr);
     const TDateTime start = BarOf(clearSite)->StartAt();
     const TDateTime end = BarOf(clearSite)->EndAt();
@@ -396,7 +402,7 @@ TEST_F(VisualizePageTest, AChartWhoseRowsFitShowsNoScrollBar)
     auto* scrollBar = rac->findChild<QScrollBar*>();
     ASSERT_NE(scrollBar, nullptr);
     EXPECT_FALSE(scrollBar->isVisible());
-    window.SaveAndClearAllocations(false);
+    window.Features().Visualize->SaveAndClearAllocations(false);
     rac->grab();
     EXPECT_FALSE(scrollBar->isVisible()) << "an empty chart has nothing to scroll";
 }
@@ -429,7 +435,7 @@ TEST_F(VisualizePageTest, ThePollShowsAChangeMadeOnAnotherWorkstation)
         shared.post();
     }
     window.Session().State.StartupDone = true;
-    window.UpdatePollTimer();
+    window.Features().Pages->UpdatePollTimer();
     ASSERT_NE(BarOf(fitUnits), nullptr);
     EXPECT_NEAR(BarOf(fitUnits)->StartAt(), Day(8, 10), 1e-6);
     EXPECT_TRUE(window.PollClock()->isActive());
@@ -475,17 +481,17 @@ TEST_F(VisualizePageTest, RefreshCarriesACustomersNewNameAndTheChartComesBack)
 // calendar page shows.
 TEST_F(VisualizePageTest, TheChartReadsTheWorkingDayOfTheWorkCalendarPage)
 {
-    schedule::CalendarControls calendar = window.WorkCalendarPage()->Controls();
+    schedule::CalendarControls calendar = window.Features().Calendar->Page()->Controls();
     calendar.SpecifyWorkingDay = true;
     calendar.StartDayTime = Day(7, 7, 30);
-    window.WorkCalendarPage()->SetControls(calendar);
-    window.BuildChart(false);
+    window.Features().Calendar->Page()->SetControls(calendar);
+    window.Features().Visualize->BuildChart(false);
     EXPECT_TRUE(page->Logic().Controls.SpecifyWorkingDay);
     EXPECT_NEAR(TimePart(page->Logic().Controls.StartDayTime), EncodeTime(7, 30, 0, 0), 1e-6);
 
     calendar.SpecifyWorkingDay = false;
-    window.WorkCalendarPage()->SetControls(calendar);
-    window.BuildChart(false);
+    window.Features().Calendar->Page()->SetControls(calendar);
+    window.Features().Visualize->BuildChart(false);
     EXPECT_FALSE(page->Logic().Controls.SpecifyWorkingDay);
 }
 
@@ -504,8 +510,8 @@ TEST_F(VisualizePageTest, TheChartIsNotLeftEmptyByTheEditorsButtons)
     list->findChild<controls::TFcBitBtn*>("Done")->Click();
     EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
     page->Logic().Handlers.RACAllocationDblClick(BarOf(fitUnits));
-    ASSERT_TRUE(window.TaskEditor()->isVisible());
-    window.TaskEditor()->close();
+    ASSERT_TRUE(window.Features().Editor->Editor()->isVisible());
+    window.Features().Editor->Editor()->close();
     EXPECT_EQ(page->Logic().Chart.ChartBars.size(), 3u);
 }
 
@@ -513,7 +519,7 @@ TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFir
 {
     EXPECT_EQ(Find<controls::TFcBitBtn>("InsertSpace")->Caption(), "Insert time");
     EXPECT_EQ(Find<controls::TFcBitBtn>("RemoveSpace")->Caption(), "Remove time");
-    tasks::TInsertSlot* dialog = window.InsertSlot();
+    tasks::TInsertSlot* dialog = window.Features().TimeBlocks->InsertSlot();
     QTimer::singleShot(0, [&] {
         dialog->Controls.Units[timeblocks::kSlotHours]->SetChecked(true);
         dialog->Controls.UpDown2->setValue(2);
@@ -524,7 +530,7 @@ TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFir
     });
     Click("InsertSpace");
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(window.SlotOperations().Pending.PendingInsert);
+    EXPECT_TRUE(window.Features().TimeBlocks->Operations().Pending.PendingInsert);
     EXPECT_TRUE(window.RemoveSpaceClock()->isActive());
     EXPECT_TRUE(Find<controls::TFcBitBtn>("RemoveSpace")->isEnabled());
     EXPECT_GE(Working(fitUnits, "SD"), Day(7, 12) - 1e-6);
@@ -533,10 +539,57 @@ TEST_F(VisualizePageTest, InsertTimeMovesTasksAtOnceAndSharesThemWhenTheTimerFir
     EXPECT_NEAR(BarOf(fitUnits)->StartAt(), Working(fitUnits, "SD"), 1e-6);
 
     window.RemoveSpaceClock()->stop();
-    window.RemoveSpaceTimerTimer();
-    EXPECT_FALSE(window.SlotOperations().Pending.PendingInsert);
+    window.Features().TimeBlocks->RemoveSpaceTimerTimer();
+    EXPECT_FALSE(window.Features().TimeBlocks->Operations().Pending.PendingInsert);
     EXPECT_FALSE(window.Session().State.InsertTimePending);
     EXPECT_NEAR(Shared(fitUnits, "SD"), Working(fitUnits, "SD"), 1e-6);
+}
+
+// What the shutdown writes to params.dbf is the period the chart control shows:
+// a period off the quarter-hour grid is shown on it, and so saved rounded; one
+// the chart was left showing off the grid (a drag of the plot does that) is
+// saved as it stands.
+class ChartPeriodSavedTest : public VisualizePageTest {
+protected:
+    std::pair<double, double> SavedPeriod()
+    {
+        const std::string folder = window.Session().State.ProgramFolder;
+        window.close();
+        db::Table params;
+        params.setFolder(folder);
+        params.setTableName("params.dbf");
+        params.open();
+        params.first();
+        const std::pair<double, double> period{params.fieldByName("CHARTSD").asFloat(),
+                                               params.fieldByName("CHARTED").asFloat()};
+        params.close();
+        return period;
+    }
+};
+
+TEST_F(ChartPeriodSavedTest, APeriodOffTheGridIsShownAndSavedOnIt)
+{
+    const TDateTime start = Day(7, 8, 7);
+    const TDateTime end = Day(21, 17, 52);
+    window.Features().Visualize->SetChartDateRange(true, start, end);
+    EXPECT_EQ(rac->StartAt(), data::RoundUpToQuarterHour(start));
+    const auto [savedStart, savedEnd] = SavedPeriod();
+    EXPECT_EQ(savedStart, data::RoundUpToQuarterHour(start));
+    EXPECT_EQ(savedEnd, data::RoundUpToQuarterHour(end));
+    EXPECT_EQ(savedEnd, Day(21, 18));
+}
+
+TEST_F(ChartPeriodSavedTest, APeriodTheChartShowsOffTheGridIsSavedAsItStands)
+{
+    rac->SetDateTime(Day(7, 8, 7) + 0.3 / 86400, Day(9, 16, 52) + 0.3 / 86400);
+    const TDateTime start = rac->StartAt();
+    const TDateTime end = rac->EndAt();
+    ASSERT_NE(start, data::RoundUpToQuarterHour(start));
+    const auto [savedStart, savedEnd] = SavedPeriod();
+    // The stored number keeps about a millisecond.
+    EXPECT_NEAR(savedStart, start, 1e-8);
+    EXPECT_NEAR(savedEnd, end, 1e-8);
+    EXPECT_NE(savedStart, data::RoundUpToQuarterHour(start));
 }
 
 }  // namespace

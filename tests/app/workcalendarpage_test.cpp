@@ -3,6 +3,7 @@
 #include "pressbutton.h"
 #include "../schedule/workcalendartab/calendartables.h"
 #include "app/appservices.h"
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "controls/fccalendar.h"
 #include "controls/fccmbobx.h"
@@ -31,7 +32,7 @@ namespace {
 
 using schedule::testing::CalendarTables;
 
-class WorkCalendarPageTest : public ::testing::Test {
+class WorkCalendarPageTest : public ::testing::Test, public schedule::CalendarSchedule {
 protected:
     void SetUp() override
     {
@@ -39,10 +40,7 @@ protected:
         state.StartupDone = true;
     }
 
-    void Attach(TWorkCalendarPage& p)
-    {
-        p.Attach(tables.Cursors(), state, holidays, recorded, {[this] { ++recomputations; }});
-    }
+    void Attach(TWorkCalendarPage& p) { p.Attach(tables.Cursors(), state, holidays, recorded, *this); }
     template <typename T>
     T* Find(const char* name)
     {
@@ -50,6 +48,7 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
+    void RecomputeAllTaskEnds() override { ++recomputations; }
     void Click(const char* button) { testing::PressButton(Find<controls::TFcBitBtn>(button)); }
     // A check box as the user changes it: its handler runs.
     void Toggle(const char* box) { Find<controls::TFcCheckBox>(box)->ChangeState(); }
@@ -309,22 +308,22 @@ TEST_F(WorkCalendarPageTest, TheMainWindowCarriesThePageOnItsWorkCalendarTab)
     testing::FreshUser user;
     testing::Recorder recorder;
     TMainScreen window;
-    TWorkCalendarPage* inWindow = window.WorkCalendarPage();
+    TWorkCalendarPage* inWindow = window.Features().Calendar->Page();
     ASSERT_NE(inWindow, nullptr);
     EXPECT_TRUE(window.TabControl()->widget(TMainScreen::CalendarPage)->isAncestorOf(inWindow));
 
     // Before the tables are attached the calendar members do nothing.
-    window.ShowWorkCalendar(0);
+    window.Features().Calendar->ShowWorkCalendar(0);
     EXPECT_EQ(tables.CalendarTable.recordCount(), 0);
 
     Attach(*inWindow);
-    window.FillCalendarResourceList(true);
-    window.SelectCalendarResource(0);
-    window.ShowWorkCalendar(0);
+    window.Features().Calendar->FillCalendarResourceList(true);
+    window.Features().Calendar->SelectCalendarResource(0);
+    window.Features().Calendar->ShowWorkCalendar(0);
     EXPECT_EQ(tables.CalendarTable.recordCount(), 1);
     EXPECT_EQ(inWindow->findChild<controls::TFcGroupBox*>("HoursPanel")->Caption(), "Working hours for all");
     tables.AddHoliday(1, EncodeDate(2026, 12, 24));
-    window.LoadHolidays();
+    window.Features().Calendar->LoadHolidays();
     EXPECT_EQ(holidays.Texts(), std::vector<std::string>{"12/24/2026"});
 }
 

@@ -4,6 +4,7 @@
 // there (docs/screenshots holds the ones taken so).
 #include "app/customerpage.h"
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/querypage.h"
 #include "query/querypagelogic.h"
@@ -54,12 +55,12 @@ protected:
         window.StartTimer();
         ASSERT_TRUE(window.Session().State.TablesOpen);
         window.StartClock()->stop();
-        page = window.CustomerPage();
+        page = window.Features().Customers->Page();
         ASSERT_NE(page, nullptr);
         ames = AddCustomer("Ames", "Dana", "Dana Ames", "14 Orchard Lane", "Millbrook");
         brook = AddCustomer("Brook", "Lee", "Lee Brook", "3 Quarry Road", "Stonehill");
-        window.Data().CustomersTable.refresh();
-        window.Data().CustomersTable.first();
+        window.Session().Data().CustomersTable.refresh();
+        window.Session().Data().CustomersTable.first();
         window.TabControl()->setCurrentIndex(TMainScreen::CustomerTabPage);
         window.resize(1100, 760);
         window.show();
@@ -67,10 +68,18 @@ protected:
         page->ShowCustomerPhoto();
     }
 
+    // A button of the Add / Edit / Query page, pressed as the user does.
+    void ClickOnQueryPage(const char* button)
+    {
+        auto* b = window.Features().Query->Page()->findChild<controls::TFcBitBtn*>(QLatin1String(button));
+        ASSERT_NE(b, nullptr) << button;
+        b->Click();
+    }
+
     std::int32_t AddCustomer(const char* last, const char* first, const char* contact, const char* addr,
                              const char* city)
     {
-        db::Table& t = window.Data().CustomersTable2;
+        db::Table& t = window.Session().Data().CustomersTable2;
         const std::int32_t cid = ++key;
         t.append();
         t.fieldByName("CID").setAsInteger(cid);
@@ -94,7 +103,7 @@ protected:
         const std::int32_t task = examples::AddSampleTask(
             window, crew, {"Ames", "Kitchen", "Fit units", EncodeDate(2026, 12, 7) + 0.5, 2});
         page->CustomFieldsLogic().Rules.DefineCustomField(customers::kTaskFields, "", "PERMIT");
-        window.Data().ChartsTable.refresh();
+        window.Session().Data().ChartsTable.refresh();
         return task;
     }
 
@@ -228,15 +237,15 @@ TEST_F(CustomerPageTest, TheTabsKeysActOnlyWhileItShows)
     EXPECT_EQ(CurrentLast(), "Ames");
 
     window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
-    QWidget* elsewhere = window.VisualizePage()->RefreshChart();
+    QWidget* elsewhere = window.Features().Visualize->Page()->RefreshChart();
     Key(elsewhere, Qt::Key_PageDown);
     Key(elsewhere, Qt::Key_Insert);
     EXPECT_EQ(CurrentLast(), "Ames");
-    EXPECT_EQ(window.Data().CustomersTable2.recordCount(), 2);
+    EXPECT_EQ(window.Session().Data().CustomersTable2.recordCount(), 2);
 
     window.TabControl()->setCurrentIndex(TMainScreen::CustomerTabPage);
     Key(city, Qt::Key_Insert);
-    EXPECT_EQ(window.Data().CustomersTable2.recordCount(), 3);
+    EXPECT_EQ(window.Session().Data().CustomersTable2.recordCount(), 3);
     EXPECT_EQ(page->Edit("DBEdit1")->text(), "Customer");
     EXPECT_EQ(window.windowTitle(), "Enter new customer info");
 }
@@ -270,7 +279,7 @@ TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
     Screenshot(w, "custom-fields.png");
 
     // Another kind's button only brings the open window back.
-    window.CrewsCustomFieldsClick();
+    ClickOnQueryPage("CrewsCustomFields");
     EXPECT_EQ(w->Logic().OwnerKind, customers::kCustomerFields);
     w->findChild<controls::TFcBitBtn*>("DoneEdit")->Click();
     EXPECT_FALSE(w->isVisible());
@@ -279,7 +288,7 @@ TEST_F(CustomerPageTest, CustomFieldsWindowDefinesAndShowsValues)
 TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter)
 {
     const std::int32_t task = AddTaskWithAPermitField();
-    ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
+    ASSERT_TRUE(window.Session().Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
     db::Table shared;
     shared.setFolder(window.Session().State.ScheduleFolder);
     shared.setTableName("ICharts.DBF");
@@ -287,7 +296,7 @@ TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter
     ASSERT_TRUE(shared.locate("CHARTSID", db::Value(static_cast<double>(task))));
     const double before = shared.fieldByName("UPDATE").asFloat();
 
-    window.TasksCustomFieldsClick();
+    ClickOnQueryPage("TasksCustomFields");
     customers::TCustomFields* w = page->CustomFieldsWindow();
     EXPECT_EQ(w->windowTitle(), "Custom fields for Fit units");
     w->ValueEdit(0)->setText("P-2231");
@@ -302,8 +311,8 @@ TEST_F(CustomerPageTest, ATasksValueReachesTheSharedScheduleWithItsChangeCounter
 TEST_F(CustomerPageTest, CustomFieldsEnterStaysAndEscapeClosesAsCloseDoes)
 {
     const std::int32_t task = AddTaskWithAPermitField();
-    ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
-    window.TasksCustomFieldsClick();
+    ASSERT_TRUE(window.Session().Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
+    ClickOnQueryPage("TasksCustomFields");
     customers::TCustomFields* w = page->CustomFieldsWindow();
     ASSERT_TRUE(w->isVisible());
     int closes = 0;
@@ -317,21 +326,21 @@ TEST_F(CustomerPageTest, CustomFieldsEnterStaysAndEscapeClosesAsCloseDoes)
     QTest::keyClick(w->ValueEdit(0), Qt::Key_Escape);
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(closes, 1);
-    window.Data().ChartsTable.refresh();
-    ASSERT_TRUE(window.Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
-    EXPECT_EQ(window.Data().ChartsTable.fieldByName("CFV1").asString(), "P-7");
+    window.Session().Data().ChartsTable.refresh();
+    ASSERT_TRUE(window.Session().Data().ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(task))));
+    EXPECT_EQ(window.Session().Data().ChartsTable.fieldByName("CFV1").asString(), "P-7");
 }
 
 TEST_F(CustomerPageTest, ASearchFromTheQueryTabRestrictsItsCustomers)
 {
     page->CustomFieldsLogic().Rules.DefineCustomField(customers::kCustomerFields, "", "DOG");
-    db::Table& customers = window.Data().CustomersTable2;
+    db::Table& customers = window.Session().Data().CustomersTable2;
     ASSERT_TRUE(customers.locate("CID", db::Value(static_cast<double>(brook))));
     customers.edit();
     customers.fieldByName("CFV1").setAsString("Rex, terrier");
     customers.post();
 
-    query::QueryPageLogic& q = window.QueryPage()->Logic();
+    query::QueryPageLogic& q = window.Features().Query->Page()->Logic();
     q.SearchCustomClick();
     customers::TCustomFields* w = page->CustomFieldsWindow();
     ASSERT_TRUE(w->isVisible());
@@ -341,14 +350,14 @@ TEST_F(CustomerPageTest, ASearchFromTheQueryTabRestrictsItsCustomers)
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(q.Search.CustomerSearchActive);
     EXPECT_TRUE(q.Controls.Boxes.RestrictToCustomer);
-    window.Data().CustomersTable.refresh();
-    EXPECT_EQ(window.Data().CustomersTable.recordCount(), 1);
+    window.Session().Data().CustomersTable.refresh();
+    EXPECT_EQ(window.Session().Data().CustomersTable.recordCount(), 1);
     EXPECT_EQ(CurrentLast(), "Brook");
 
     // Opening the search again ends the one in force.
     q.SearchCustomClick();
-    EXPECT_FALSE(window.Session().State.Search.CustomerSearchActive);
-    EXPECT_EQ(window.Data().CustomersTable.recordCount(), 2);
+    EXPECT_FALSE(window.Session().Query.Search.CustomerSearchActive);
+    EXPECT_EQ(window.Session().Data().CustomersTable.recordCount(), 2);
     w->DoneClick();
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "customers/customfieldrules.h"
 #include "platform/datetime/localetexts.h"
 #include "scratchinstallation.h"
 
@@ -24,6 +25,13 @@ protected:
     }
 
     data::TEstimateData& D() { return *data_; }
+    customers::CustomFieldTables FieldTables()
+    {
+        data::TEstimateData& d = D();
+        return {d.CustomersTable,    d.CustomersTable2,    d.CrewsTable,
+                d.CrewsTable2,       d.ChartsTable,        d.ChartsTable2,
+                d.CustomFieldsTable, d.CustomFieldsTable2, d.CustomFieldsTable3};
+    }
 
     std::int32_t AddCustomer(const std::string& last, const std::string& first = "", bool inactive = false)
     {

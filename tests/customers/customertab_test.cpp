@@ -5,23 +5,45 @@
 
 #include "customers/customertab.h"
 
+#include <functional>
+
 namespace tw::customers {
 namespace {
+
+// The page as the tab leaves it: the customer the form shows, the caption
+// and the labels.
+class FakeCustomerView : public CustomerTabView {
+public:
+    std::function<std::string()> CurrentName;
+    std::string shownName, caption, customersLabel, jobsLabel, tasksLabel;
+    int queriesApplied = 0;
+
+    void ShowCustomer() override { shownName = CurrentName(); }
+    void ShowCustomerPhoto() override {}
+    void SetWindowCaption(const std::string& text) override { caption = text; }
+    void SetCustomersLabel(const std::string& text) override { customersLabel = text; }
+    void SetJobsLabel(const std::string& text) override { jobsLabel = text; }
+    void SetTasksLabel(const std::string& text) override { tasksLabel = text; }
+    void ApplyCustomerQuery() override { ++queriesApplied; }
+};
 
 class CustomerTabTest : public testing::CustomersTest {
 protected:
     void SetUp() override
     {
         testing::CustomersTest::SetUp();
-        tab = std::make_unique<CustomerTab>(D(), state_, ui_);
-        tab->Hooks.SetCustomersLabel = [this](const std::string& t) { customersLabel = t; };
-        tab->Hooks.SetWindowCaption = [this](const std::string& t) { caption = t; };
+        data::TEstimateData& d = D();
+        tab = std::make_unique<CustomerTab>(CustomerTabTables{d.CustomersTable, d.CustomersTable2,
+                                                              d.CustomersTable3, d.PhotosTable, d.JobsTable,
+                                                              d.JobsTable2, d.ChartsTable2, d},
+                                            view, state_, ui_);
+        view.CurrentName = [this] { return CurrentName(); };
     }
 
     std::string CurrentName() { return tab->FieldText("LAST") + "/" + tab->FieldText("FIRST"); }
 
+    FakeCustomerView view;
     std::unique_ptr<CustomerTab> tab;
-    std::string customersLabel, caption;
 };
 
 TEST_F(CustomerTabTest, LookupFindsTheFirstNameWithThePrefixIgnoringCase)
@@ -32,6 +54,7 @@ TEST_F(CustomerTabTest, LookupFindsTheFirstNameWithThePrefixIgnoringCase)
     D().CustomersTable.first();
     EXPECT_TRUE(tab->LocateCustNameClick("smi"));
     EXPECT_EQ(CurrentName(), "Smith/Cy");
+    EXPECT_EQ(view.shownName, "Smith/Cy");
     EXPECT_TRUE(ui_.Messages.empty());
 
     EXPECT_FALSE(tab->LocateCustNameClick("Smithsonian"));
@@ -53,6 +76,7 @@ TEST_F(CustomerTabTest, ReverseTwiceRestoresAndCopyLeavesTheAlternateContact)
 
     tab->ReverseClick();
     EXPECT_EQ(CurrentName(), "Bo/Adams");
+    EXPECT_EQ(view.shownName, "Bo/Adams");
     tab->ReverseClick();
     EXPECT_EQ(CurrentName(), "Adams/Bo");
 
@@ -67,12 +91,12 @@ TEST_F(CustomerTabTest, MarkAllInactiveUnticksTheRestrictionFirst)
     AddCustomer("Adams");
     AddCustomer("Baker", "", true);
     tab->RestrictCustomerClick(true);
-    EXPECT_EQ(customersLabel, "All active customers");
+    EXPECT_EQ(view.customersLabel, "All active customers");
     EXPECT_EQ(D().CustomersTable.recordCount(), 1);
 
     tab->MarkAllInactiveClick();
     EXPECT_FALSE(tab->RestrictCustomer);
-    EXPECT_EQ(customersLabel, "All customers");
+    EXPECT_EQ(view.customersLabel, "All customers");
     EXPECT_EQ(D().CustomersTable.recordCount(), 2);
     for (D().CustomersTable2.first(); !D().CustomersTable2.eof(); D().CustomersTable2.next())
         EXPECT_TRUE(D().CustomersTable2.fieldByName("S1").asBoolean());
@@ -119,6 +143,7 @@ TEST_F(CustomerTabTest, KeysActOnlyWhileTheTabShows)
 
     EXPECT_TRUE(tab->HandleKey(TabKey::PageDown, true));
     EXPECT_EQ(CurrentName(), "Baker/");
+    EXPECT_EQ(view.shownName, "Baker/");
     EXPECT_TRUE(tab->HandleKey(TabKey::PageUp, true));
     EXPECT_EQ(CurrentName(), "Adams/");
     EXPECT_TRUE(tab->HandleKey(TabKey::ArrowDown, true));
@@ -128,8 +153,12 @@ TEST_F(CustomerTabTest, KeysActOnlyWhileTheTabShows)
     EXPECT_TRUE(tab->HandleKey(TabKey::Insert, true));
     EXPECT_EQ(D().CustomersTable2.recordCount(), 3);
     EXPECT_EQ(CurrentName(), "Customer/New");
-    EXPECT_EQ(caption, "Enter new customer info");
-    EXPECT_EQ(customersLabel, "All customers");
+    EXPECT_EQ(view.shownName, "Customer/New");
+    EXPECT_EQ(view.caption, "Enter new customer info");
+    EXPECT_EQ(view.jobsLabel, "No jobs");
+    EXPECT_EQ(view.tasksLabel, "No tasks");
+    EXPECT_EQ(view.queriesApplied, 1) << "the other views follow the new customer";
+    EXPECT_EQ(view.customersLabel, "All customers");
 
     // A read-only copy takes the key and adds nothing.
     state_.ReadOnlyCopy = true;

@@ -8,7 +8,7 @@ namespace {
 
 class CustomFieldRulesTest : public testing::CustomersTest {
 protected:
-    CustomFieldRules rules{D(), state_};
+    CustomFieldRules rules{FieldTables(), state_};
 
     // "NAME:CFVn" of every definition of the kind in NAME order, deactivated
     // ones marked with a minus, with INDEX.

@@ -7,16 +7,48 @@
 namespace tw::customers {
 namespace {
 
+// The Add / Edit / Query page and the shared schedule as the custom fields
+// reach them: the restrictions ticked, the task search the page's query last
+// ran under, its customers label, the tasks pulled and pushed.
+class FakeFieldsHost : public CustomFieldsHost {
+public:
+    explicit FakeFieldsHost(const query::SearchState& search) : search_(search) {}
+
+    bool restrictedToCustomer = false;
+    bool restrictedToCrew = false;
+    std::string queriedTaskSearch;
+    std::string customersLabel;
+    std::vector<std::int32_t> pulled, pushed;
+
+    // What a search changed on the page, forgetting earlier ones.
+    void ClearPage()
+    {
+        restrictedToCustomer = restrictedToCrew = false;
+        queriedTaskSearch.clear();
+        customersLabel.clear();
+    }
+
+    void PullChartRecord(std::int32_t key) override { pulled.push_back(key); }
+    void PushChartRecord(std::int32_t key) override { pushed.push_back(key); }
+    void RestrictToCustomer() override { restrictedToCustomer = true; }
+    void RestrictTasksToCrew() override { restrictedToCrew = true; }
+    void UpdateSelectControls() override {}
+    void ApplyQueryFilters() override
+    {
+        queriedTaskSearch = search_.TaskSearchActive ? search_.TaskSearchFilter : "(none)";
+    }
+    void SetCustomersLabel(const std::string& text) override { customersLabel = text; }
+
+private:
+    const query::SearchState& search_;
+};
+
 class CustomFieldsTest : public testing::CustomersTest {
 protected:
     void SetUp() override
     {
         testing::CustomersTest::SetUp();
-        fields = std::make_unique<CustomFields>(D(), state_, ui_);
-        fields->Hooks.RestrictToCustomer = [this] { calls += "RestrictToCustomer "; };
-        fields->Hooks.RestrictTasksToCrew = [this] { calls += "RestrictTasksToCrew "; };
-        fields->Hooks.ApplyQueryFilters = [this] { calls += "ApplyQueryFilters "; };
-        fields->Hooks.PushChartRecord = [this](std::int32_t key) { pushed.push_back(key); };
+        fields = std::make_unique<CustomFields>(FieldTables(), D().Views(), host, queryState, state_, ui_);
     }
 
     // Moves the customers view as the navigator does, with the data module's
@@ -38,13 +70,13 @@ protected:
         fields->Form.Values = {};
         for (std::size_t i = 0; i < words.size(); ++i)
             fields->Form.Values[i] = words[i];
-        calls.clear();
+        host.ClearPage();
         fields->SearchClick();
     }
 
+    query::QueryState queryState;
+    FakeFieldsHost host{queryState.Search};
     std::unique_ptr<CustomFields> fields;
-    std::string calls;
-    std::vector<std::int32_t> pushed;
 };
 
 TEST_F(CustomFieldsTest, AValueChangedBeforeAMoveGoesToTheCustomerThatWasLeft)
@@ -106,11 +138,12 @@ TEST_F(CustomFieldsTest, SavingATaskValueRaisesItsChangeCounterAndPushesOnlyIt)
     fields->SaveCustomFieldValues(kTaskFields);
     EXPECT_EQ(FieldOf(D().ChartsTable2, "CHARTSID", t1, "CFV1"), "P-77");
     EXPECT_FLOAT_EQ(static_cast<float>(D().ChartsTable2.fieldByName("UPDATE").asFloat()), 6.0f);
-    EXPECT_EQ(pushed, std::vector<std::int32_t>{t1});
+    EXPECT_EQ(host.pulled, std::vector<std::int32_t>{t1}) << "the shared record's values are shown";
+    EXPECT_EQ(host.pushed, std::vector<std::int32_t>{t1});
     // Blanks typed after the value change nothing.
     fields->Form.Values[0] = "P-77   ";
     fields->SaveCustomFieldValues(kTaskFields);
-    EXPECT_EQ(pushed.size(), 1u);
+    EXPECT_EQ(host.pushed.size(), 1u);
 }
 
 TEST_F(CustomFieldsTest, SearchMarksAndSelectsMatchingCustomers)
@@ -129,11 +162,13 @@ TEST_F(CustomFieldsTest, SearchMarksAndSelectsMatchingCustomers)
     Search(kCustomerFields, {"Smith, 42", "99"});
     EXPECT_FALSE(fields->IsOpen);
     EXPECT_EQ(fields->Form.Status, "2 customers selected");
-    EXPECT_TRUE(state_.Search.CustomerSearchActive);
-    EXPECT_FALSE(state_.Search.ResourceSearchActive);
-    EXPECT_EQ(state_.Search.CustomerSearchFilter,
+    EXPECT_TRUE(queryState.Search.CustomerSearchActive);
+    EXPECT_FALSE(queryState.Search.ResourceSearchActive);
+    EXPECT_EQ(queryState.Search.CustomerSearchFilter,
               "(CID = " + std::to_string(a) + ") OR (CID = " + std::to_string(c) + ")");
-    EXPECT_EQ(calls, "RestrictToCustomer ");
+    EXPECT_TRUE(host.restrictedToCustomer);
+    EXPECT_FALSE(host.restrictedToCrew);
+    EXPECT_TRUE(host.queriedTaskSearch.empty());
     EXPECT_TRUE(BoolOf(D().CustomersTable2, "CID", a, "S2"));
     EXPECT_FALSE(BoolOf(D().CustomersTable2, "CID", b, "S2"));
     EXPECT_TRUE(BoolOf(D().CustomersTable2, "CID", c, "S2"));
@@ -152,11 +187,11 @@ TEST_F(CustomFieldsTest, SearchWithoutWordsOrMatchesSaysSoAndStaysOpen)
     EXPECT_EQ(fields->Form.Status, "No search performed");
     EXPECT_TRUE(fields->IsOpen);
 
-    state_.Search.CustomerSearchActive = true;
+    queryState.Search.CustomerSearchActive = true;
     Search(kCustomerFields, {"Fido"});
     EXPECT_EQ(fields->Form.Status, "No search matches");
     EXPECT_TRUE(fields->IsOpen);
-    EXPECT_FALSE(state_.Search.CustomerSearchActive);
+    EXPECT_FALSE(queryState.Search.CustomerSearchActive);
     EXPECT_EQ(fields->Form.Values[0], "Fido");
 }
 
@@ -167,15 +202,17 @@ TEST_F(CustomFieldsTest, ThreeResourcesSelected)
         const std::int32_t id = AddResource(std::string("Crew ") + truck);
         SetField(D().CrewsTable2, "CREWID", id, "CFV1", truck);
     }
-    state_.Search.TaskSearchActive = true;
+    queryState.Search.TaskSearchActive = true;
     Search(kResourceFields, {"ford"});
     EXPECT_EQ(fields->Form.Status, "3 resources selected");
-    EXPECT_TRUE(state_.Search.ResourceSearchActive);
-    EXPECT_FALSE(state_.Search.TaskSearchActive);
-    EXPECT_EQ(calls, "RestrictTasksToCrew ");
+    EXPECT_TRUE(queryState.Search.ResourceSearchActive);
+    EXPECT_FALSE(queryState.Search.TaskSearchActive);
+    EXPECT_TRUE(host.restrictedToCrew);
+    EXPECT_FALSE(host.restrictedToCustomer);
+    EXPECT_TRUE(host.queriedTaskSearch.empty());
     int ors = 0;
-    for (std::size_t p = state_.Search.ResourceSearchFilter.find(" OR "); p != std::string::npos;
-         p = state_.Search.ResourceSearchFilter.find(" OR ", p + 1))
+    for (std::size_t p = queryState.Search.ResourceSearchFilter.find(" OR "); p != std::string::npos;
+         p = queryState.Search.ResourceSearchFilter.find(" OR ", p + 1))
         ++ors;
     EXPECT_EQ(ors, 2);
 }
@@ -199,16 +236,17 @@ TEST_F(CustomFieldsTest, SearchTestsEachSlotAgainstTheDefinitionShownInIt)
     ASSERT_EQ(fields->Form.Labels[0], "PERMIT");
     Search(kTaskFields, {"P"});
     EXPECT_EQ(fields->Form.Status, "1 tasks selected");
-    EXPECT_EQ(state_.Search.TaskSearchFilter, "(CHARTSID = " + std::to_string(t2) + ")");
-    EXPECT_EQ(calls, "ApplyQueryFilters ");
+    EXPECT_EQ(queryState.Search.TaskSearchFilter, "(CHARTSID = " + std::to_string(t2) + ")");
+    EXPECT_EQ(host.queriedTaskSearch, queryState.Search.TaskSearchFilter)
+        << "the page's query runs under the search";
+    EXPECT_FALSE(host.restrictedToCustomer || host.restrictedToCrew);
     // Task marks stay in the working copy: nothing is pushed.
-    EXPECT_TRUE(pushed.empty());
+    EXPECT_TRUE(host.pushed.empty());
 }
 
 TEST_F(CustomFieldsTest, OpeningTheSearchCancelsAnEarlierOne)
 {
-    fields->Hooks.SetCustomersLabel = [this](const std::string& t) { calls += t + " "; };
-    state_.Search.CustomerSearchActive = true;
+    queryState.Search.CustomerSearchActive = true;
     D().CustomersTable.close();
     D().CustomersTable.setFilter("CID = 1");
     D().CustomersTable.setFiltered(true);
@@ -216,9 +254,9 @@ TEST_F(CustomFieldsTest, OpeningTheSearchCancelsAnEarlierOne)
     AddCustomer("Adams");
     EXPECT_EQ(D().CustomersTable.recordCount(), 0);
     fields->Open(true, 0, false, 0);
-    EXPECT_FALSE(state_.Search.CustomerSearchActive);
+    EXPECT_FALSE(queryState.Search.CustomerSearchActive);
     EXPECT_EQ(D().CustomersTable.recordCount(), 1);
-    EXPECT_NE(calls.find("All customers"), std::string::npos);
+    EXPECT_EQ(host.customersLabel, "All customers");
     // Opening again while open changes neither kind nor mode.
     fields->Open(false, kResourceFields, false, 0);
     EXPECT_TRUE(fields->SearchMode);

@@ -91,8 +91,10 @@ public:
           adder_(tables_, state, ui, sync_),
           calendars_(d.CalendarTable, holidays_, state),
           calendarTab_({d.CalendarTable, d.CalendarTable2, d.HolidaysTable, d.HolidaysTable2, d.CrewsTable2},
-                       state, holidays_, ui, {}),
-          rules_(d, state)
+                       state, holidays_, ui, noRecompute_),
+          rules_({d.CustomersTable, d.CustomersTable2, d.CrewsTable, d.CrewsTable2, d.ChartsTable,
+                  d.ChartsTable2, d.CustomFieldsTable, d.CustomFieldsTable2, d.CustomFieldsTable3},
+                 state)
     {}
 
     tw::test::ExchangeRecorder recorder;
@@ -212,6 +214,9 @@ private:
     schedule::ScheduleSync sync_;
     schedule::ScheduleAdder adder_;
     schedule::CalendarTables calendars_;
+    struct : schedule::CalendarSchedule {
+        void RecomputeAllTaskEnds() override {}
+    } noRecompute_;
     schedule::WorkCalendarTab calendarTab_;
     customers::CustomFieldRules rules_;
 };

@@ -22,6 +22,50 @@ namespace tw::query::testing {
 
 using fixtures::Day;
 
+inline QueryTables QueryTablesOf(data::TEstimateData& d)
+{
+    return {d.CustomersTable, d.JobsTable,    d.JobsTable2,   d.JobsTable3,
+            d.ChartsTable,    d.ChartsTable2, d.ChartsTable3, d.ChartsTable6,
+            d.ChartsTable9,   d.CrewsTable,   d.CrewsTable4,  d.ICrewsTable,
+            d.ICrewsTable2,   d.IChartsTable, d.AccessTable,  d};
+}
+
+// The tab's window and the rest of the program as the logic reaches them:
+// the questions asked and their answer, the task editor's openings, the
+// chart's display mode, the clock; the assignment rows go as the adder
+// removes them. The other pages show nothing here.
+class FakeQueryPage : public QueryView, public QueryHost {
+public:
+    explicit FakeQueryPage(schedule::ScheduleAdder& adder) : adder_(adder) {}
+
+    bool answer = true;
+    bool jobMode = false;
+    TDateTime now = fixtures::Day(9, 14);
+    std::vector<std::string> questions;
+    std::vector<TaskEditorRequest> editorRequests;
+
+    bool Confirm(const std::string& text, const std::string& caption) override
+    {
+        questions.push_back(caption + ": " + text);
+        return answer;
+    }
+    void OpenTaskEditor(const TaskEditorRequest& request) override { editorRequests.push_back(request); }
+    void ShowTaskStatusBar() override {}
+    void LoadCustomFieldValues(int) override {}
+    void SearchCustomFields() override {}
+    void DeleteCrewIndexRows(std::int32_t chartsId) override { adder_.DeleteCrewIndexRows(chartsId); }
+    void ShowWorkCalendar(std::int32_t) override {}
+    void FillCalendarResourceList(bool) override {}
+    std::pair<TDateTime, TDateTime> WorkingDay() override { return {0, 0}; }
+    int ChartDisplayChoice() const override { return jobMode ? 0 : 1; }
+    void SetChartSortBy(int) override {}
+    bool SaveTasksGridWidths(const std::array<int, 4>&) override { return false; }
+    TDateTime Now() const override { return now; }
+
+private:
+    schedule::ScheduleAdder& adder_;
+};
+
 class QueryFixture : public ::testing::Test {
 protected:
     QueryFixture()
@@ -30,15 +74,6 @@ protected:
         inst.ops_->OpenAllTables(true);
         EXPECT_TRUE(state.TablesOpen);
         logic.ConnectDataModule();
-        QueryHooks& h = logic.Hooks;
-        h.Confirm = [this](const std::string& text, const std::string& caption) {
-            questions.push_back(caption + ": " + text);
-            return answer;
-        };
-        h.ShowJobsOnly = [this] { return jobMode ? 0 : 1; };
-        h.DeleteCrewIndexRows = [this](std::int32_t key) { adder.DeleteCrewIndexRows(key); };
-        h.ShowTaskEditor = [this](const tasks::EditorArguments& r) { editorRequests.push_back(r); };
-        h.Now = [this] { return now; };
     }
 
     std::int32_t AddResource(const std::string& name)
@@ -100,13 +135,9 @@ protected:
     schedule::ScheduleTables tables = schedule::ScheduleTablesOf(d);
     schedule::ScheduleSync sync{tables, state, ui};
     schedule::ScheduleAdder adder{tables, state, ui, sync};
-    QueryPageLogic logic{d, state, ui};
-
-    bool answer = true;
-    bool jobMode = false;
-    TDateTime now = Day(9, 14);
-    std::vector<std::string> questions;
-    std::vector<tasks::EditorArguments> editorRequests;
+    FakeQueryPage page{adder};
+    QueryState queryState;
+    QueryPageLogic logic{QueryTablesOf(d), d.Views(), page, page, queryState, state, ui};
 };
 
 }  // namespace tw::query::testing

@@ -49,7 +49,7 @@ TEST_F(QueryPageLogicTest, ResourceRestrictionShowsItsAssignmentsInGridAndChartV
     EXPECT_EQ(Keys(d.ChartsTable), annTasks);
     EXPECT_EQ(Keys(d.ChartsTable3), annTasks);
     EXPECT_EQ(logic.Controls.Title, "Ann task assignments");
-    EXPECT_TRUE(state.QueryRestricted) << "the poll waits while a restriction holds";
+    EXPECT_TRUE(queryState.QueryRestricted) << "the poll waits while a restriction holds";
 
     // Moving the resources grid runs the query again.
     d.CrewsTable.refresh();
@@ -66,7 +66,7 @@ TEST_F(QueryPageLogicTest, ResourceRestrictionShowsItsAssignmentsInGridAndChartV
 
     logic.Controls.Boxes.RestrictTasksToCrew = false;
     logic.RestrictTasksToCrewClick();
-    EXPECT_FALSE(state.QueryRestricted);
+    EXPECT_FALSE(queryState.QueryRestricted);
 }
 
 // A resource search in force: the resources grid shows the found ones and
@@ -93,7 +93,7 @@ TEST_F(QueryPageLogicTest, ResourceSearchNarrowsTheResourcesAndTheirTasks)
     EXPECT_FALSE(logic.Search.ResourceSearchActive);
     EXPECT_EQ(Keys(d.CrewsTable, "CREWID").size(), 2u);
     EXPECT_EQ(logic.Controls.CrewsLabel, "All resources");
-    EXPECT_FALSE(state.QueryRestricted);
+    EXPECT_FALSE(queryState.QueryRestricted);
 }
 
 TEST_F(QueryPageLogicTest, CustomerStatusAndShowAll)
@@ -159,20 +159,18 @@ TEST_F(QueryPageLogicTest, NewTaskAndNewJobAreProposedByNumber)
     SelectCustomer("Ames");
     Select(d.ChartsTable, "CHARTSID", paint);
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Insert);
-    ASSERT_EQ(editorRequests.size(), 1u);
-    const tasks::EditorArguments& r = editorRequests[0];
+    ASSERT_EQ(page.editorRequests.size(), 1u);
+    const TaskEditorRequest& r = page.editorRequests[0];
     EXPECT_EQ(r.Description, "Kitchen task 3");
     EXPECT_FALSE(r.Edit);
     EXPECT_EQ(r.Status, 3);
     EXPECT_EQ(r.StartText, data::DateTimeText(Day(10, 12))) << "starts where the current task ends";
-    EXPECT_TRUE(r.IsMainView);
-    EXPECT_TRUE(r.RebuildOnClose);
 
-    jobMode = true;
+    page.jobMode = true;
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Insert);
-    EXPECT_EQ(editorRequests.size(), 1u);
+    EXPECT_EQ(page.editorRequests.size(), 1u);
     EXPECT_EQ(ui.Status[0], "Cannot insert in job display mode");
-    jobMode = false;
+    page.jobMode = false;
 
     logic.Press(QueryPageLogic::Navigator::Jobs, NavigateButton::Insert);
     logic.Press(QueryPageLogic::Navigator::Jobs, NavigateButton::Insert);
@@ -191,10 +189,10 @@ TEST_F(QueryPageLogicTest, RefusedDeletesLeaveTheRecordInPlace)
     SelectCustomer("Ames");
     Select(d.ChartsTable, "CHARTSID", fit);
     const std::uint32_t recNo = d.ChartsTable.recNo();
-    answer = false;
+    page.answer = false;
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Delete);
-    ASSERT_EQ(questions.size(), 1u);
-    EXPECT_EQ(questions[0], "Confirm delete: Are you sure you want to remove Fit units ?");
+    ASSERT_EQ(page.questions.size(), 1u);
+    EXPECT_EQ(page.questions[0], "Confirm delete: Are you sure you want to remove Fit units ?");
     EXPECT_EQ(ui.Status[0], "Delete cancelled");
     EXPECT_TRUE(Holds(d.IChartsTable, "CHARTSID", fit));
     d.ChartsTable5.refresh();
@@ -240,7 +238,7 @@ TEST_F(QueryPageLogicTest, CustomerWithoutTasksTakesItsJobs)
     const std::int32_t baker = d.CustomersTable.fieldByName("CID").asInteger();
     logic.Controls.Boxes.RestrictToCustomer = true;
     logic.RestrictToCustomerClick();
-    answer = true;
+    page.answer = true;
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Delete);
     EXPECT_FALSE(Holds(d.IChartsTable, "CHARTSID", roof));
     logic.Press(QueryPageLogic::Navigator::Jobs, NavigateButton::Insert);
@@ -270,8 +268,8 @@ TEST_F(QueryPageLogicTest, RemovingUnderARestrictionRemovesAllSelected)
     logic.Controls.Boxes.RestrictTasksToCrew = true;
     logic.RestrictTasksToCrewClick();
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Delete);
-    ASSERT_EQ(questions.size(), 1u);
-    EXPECT_EQ(questions[0], "Confirm delete: Are you sure you want to remove all 3 selected tasks?");
+    ASSERT_EQ(page.questions.size(), 1u);
+    EXPECT_EQ(page.questions[0], "Confirm delete: Are you sure you want to remove all 3 selected tasks?");
     for (std::int32_t key : {fit, paint, roof}) {
         EXPECT_FALSE(Holds(d.ChartsTable2, "CHARTSID", key)) << key;
         EXPECT_FALSE(Holds(d.IChartsTable, "CHARTSID", key)) << key;
@@ -291,18 +289,18 @@ TEST_F(QueryPageLogicTest, JobRowIsNeitherEditedNorRemoved)
     row.End = Day(10, 12);
     row.JobRow = true;
     ASSERT_TRUE(adder.AddTaskToSchedule(row));
-    jobMode = true;
+    page.jobMode = true;
     SelectCustomer("Ames");
     Select(d.ChartsTable, "CHARTSID", row.Key);
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Delete);
     EXPECT_EQ(ui.Status[0], "Cannot delete a job");
     logic.TasksGridDblClick();
     EXPECT_EQ(ui.Status[0], "Cannot edit job");
-    EXPECT_TRUE(editorRequests.empty());
+    EXPECT_TRUE(page.editorRequests.empty());
     EXPECT_TRUE(Holds(d.ChartsTable2, "CHARTSID", row.Key));
 
     // Removing a task of the job takes the job's row along, in both copies.
-    jobMode = false;
+    page.jobMode = false;
     logic.ApplyCustomerQuery();
     Select(d.ChartsTable, "CHARTSID", fit);
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Delete);

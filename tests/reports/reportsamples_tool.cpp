@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "platform/datetime/localetexts.h"
 #include "reports/printpreview.h"
@@ -41,7 +42,7 @@ int main(int argc, char* argv[])
     }
     const TDateTime monday = EncodeDate(2026, 12, 7);
     examples::FillSampleSchedule(window, monday);
-    data::TEstimateData& d = window.Data();
+    data::TEstimateData& d = window.Session().Data();
     // Rates and a letterhead, so that the charges and the footer read as real.
     double rate = 38;
     for (d.CrewsTable2.first(); !d.CrewsTable2.eof(); d.CrewsTable2.next()) {
@@ -63,13 +64,13 @@ int main(int argc, char* argv[])
     company.fieldByName("MYSTATE").setAsString("IL");
     company.fieldByName("MYPHONE").setAsString("(217) 555-0142");
     company.post();
-    window.SetChartDateRange(true, monday, monday + 14);
-    window.BuildChart(false);
+    window.Features().Visualize->SetChartDateRange(true, monday, monday + 14);
+    window.Features().Visualize->BuildChart(false);
     window.resize(1100, 760);
 
     // The print button, with the chart's period as the chart shows it.
-    window.PrintPreviewButtonClick();
-    reports::TPrintPreview* dialog = window.PrintPreview();
+    window.Features().Pages->PrintPreviewButtonClick();
+    reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
     if (!dialog) {
         std::fprintf(stderr, "The print button opened no dialog.\n");
         return 1;

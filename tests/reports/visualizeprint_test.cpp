@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
@@ -36,45 +37,70 @@ protected:
                 window, ann,
                 {"Ames", "Kitchen", "Task " + std::to_string(i), monday + i + EncodeTime(9, 0, 0, 0), 2});
         ShowOn(TMainScreen::SchedulePage);
-        window.BuildChart(true);
+        window.Features().Visualize->BuildChart(true);
     }
-    void ClickPrint() { window.VisualizePage()->PrintPreviewButton()->Click(); }
+    void ClickPrint() { window.Features().Visualize->Page()->PrintPreviewButton()->Click(); }
 };
 
 TEST_F(VisualizePrint, PrintButtonOpensTheDialogForTheChartsPeriod)
 {
     window.Session().State.DependencySetupMode = true;
     ClickPrint();
-    EXPECT_EQ(window.PrintPreview(), nullptr) << "not while dependencies are being set up";
+    EXPECT_EQ(window.Features().Printing->Dialog(), nullptr) << "not while dependencies are being set up";
     window.Session().State.DependencySetupMode = false;
 
     ClickPrint();
-    reports::TPrintPreview* dialog = window.PrintPreview();
+    reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsOpen());
     const reports::ChartPeriod period = dialog->Request().Period;
-    EXPECT_EQ(period.Start, window.Session().State.ChartPeriodStart);
-    EXPECT_EQ(period.End, window.Session().State.ChartPeriodEnd);
-    EXPECT_EQ(period.SpanDays, window.Session().State.ChartSpanDays);
+    EXPECT_EQ(period.Start, window.Session().Chart.ShownStart());
+    EXPECT_EQ(period.End, window.Session().Chart.ShownEnd());
+    EXPECT_EQ(period.SpanDays, window.Session().Chart.ChartSpanDays);
+    // The period the chart shows.
+    const chart::TResourceAllocationChart* rac = window.Features().Visualize->Page()->RAC();
+    EXPECT_EQ(period.Start, rac->StartAt());
+    EXPECT_EQ(period.End, rac->EndAt());
     EXPECT_EQ(dialog->Request().Options.Title, window.windowTitle());
+    dialog->close();
+}
+
+// With no task to fit it to, the chart shows the period it was given (on the
+// quarter-hour grid), and the print dialog opens on that period.
+class EmptyChartPrint : public app::testing::SampleWindowTest {};
+
+TEST_F(EmptyChartPrint, ThePrintDialogOpensOnThePeriodTheChartShows)
+{
+    ShowOn(TMainScreen::SchedulePage);
+    const TDateTime monday = EncodeDate(2026, 12, 7);
+    window.Features().Visualize->SetChartDateRange(true, monday + EncodeTime(8, 7, 0, 0), monday + 7);
+    window.Features().Visualize->BuildChart(true);
+    window.Features().Visualize->Page()->PrintPreviewButton()->Click();
+    reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
+    ASSERT_NE(dialog, nullptr);
+    const reports::ChartPeriod period = dialog->Request().Period;
+    const chart::TResourceAllocationChart* rac = window.Features().Visualize->Page()->RAC();
+    EXPECT_EQ(period.Start, rac->StartAt());
+    EXPECT_EQ(period.End, rac->EndAt());
+    EXPECT_NEAR(period.Start, monday + EncodeTime(8, 15, 0, 0), 1e-9);
     dialog->close();
 }
 
 TEST_F(VisualizePrint, GanttReportPaintsTheChartsRows)
 {
     ClickPrint();
-    reports::TPrintPreview* dialog = window.PrintPreview();
+    reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
     ASSERT_NE(dialog, nullptr);
     dialog->SetChartTypeIndex(reports::GanttChart);
     const reports::PdfResult pdf = dialog->ChosenReportPdf();
     ASSERT_TRUE(pdf.Ok()) << pdf.Message.toStdString();
     EXPECT_EQ(reports::testing::ReadPdf(pdf.Pdf).Pages, 1);
 
-    db::Table& printer = window.Data().PrinterTable;
+    db::Table& printer = window.Session().Data().PrinterTable;
     printer.refresh();
     ASSERT_EQ(printer.recordCount(), 1);
     printer.first();
-    EXPECT_EQ(printer.fieldByName("INDEX").asInteger(), window.VisualizePage()->RAC()->Count());
+    EXPECT_EQ(printer.fieldByName("INDEX").asInteger(), window.Features().Visualize->Page()->RAC()->Count());
     EXPECT_TRUE(printer.fieldByName("IMAGE").asBytes().empty()) << "the page is drawn, not kept as pixels";
     // The chart's rows are on the page as text and bars.
     const reports::testing::PdfFacts facts = reports::testing::ReadPdf(pdf.Pdf);

@@ -42,7 +42,6 @@ protected:
         settings_.PasswordAccepted = true;
         dialog_ = std::make_unique<TQMSetup>(host_, ui_, settings_,
                                              SetupTables{params_, email_, qbSetup_, company_}, volumes_);
-        dialog_->OpenHelpPage = [this](const QString& page) { helpPages_ << page; };
     }
     void TearDown() override
     {
@@ -89,7 +88,6 @@ protected:
 
     std::filesystem::path backups_;
     std::unique_ptr<TQMSetup> dialog_;
-    QStringList helpPages_;
 };
 
 TEST_F(SetupDialogTest, SixPagesInOrderFirstOnTheAccountingPageAndCtrlTabWalksThem)
@@ -252,7 +250,7 @@ TEST_F(SetupDialogTest, TheOutlookSwitchAndTheHelpButtonsActAtOnce)
             Click(help);
         EXPECT_TRUE(dialog_->isVisible());
     });
-    EXPECT_EQ(helpPages_,
+    EXPECT_EQ(host_.HelpPages,
               (QStringList{"General_setup.htm", "Setting_up_for_QB.htm", "Job_status_defs.htm",
                            "Security.htm", "email_config.htm", "Backup_config.htm"}));
 }

@@ -159,6 +159,7 @@ public:
         return PasswordGiven;
     }
     void TerminateProgram() override { Calls.push_back("terminate"); }
+    void OpenHelpPage(const QString& page) override { HelpPages << page; }
     int TaskStatusIndex() const override { return StatusIndex; }
     void SetTaskStatusIndex(int index) override { StatusIndex = index; }
     void SetTaskStatusItems(const QStringList& items) override
@@ -185,6 +186,7 @@ public:
     QStringList StatusItems;
     bool RestrictToSelectedStatus = true;
     QStringList AppliedTexts;
+    QStringList HelpPages;
 };
 
 class SetupTest : public app::testing::TestFolder {

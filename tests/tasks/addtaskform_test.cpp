@@ -6,6 +6,7 @@
 #include "controls/choices/fcglyphbutton.h"
 
 #include "controls/buttons/fcbitbtn.h"
+#include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/samplewindow.h"
 #include "app/visualizepage.h"
@@ -51,14 +52,14 @@ protected:
         SampleWindowTest::SetUp();
         if (HasFatalFailure())
             return;
-        page = window.VisualizePage();
+        page = window.Features().Visualize->Page();
         rac = page->RAC();
         const std::int32_t ann = examples::AddSampleResource(window, "Ann");
         fitUnits = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Fit units", Day(7, 10), 2});
         paintWalls = examples::AddSampleTask(window, ann, {"Ames", "Kitchen", "Paint walls", Day(8, 13), 1});
         ShowOn(app::TMainScreen::SchedulePage);
-        window.BuildChart(true);
-        editor = window.TaskEditor();
+        window.Features().Visualize->BuildChart(true);
+        editor = window.Features().Editor->Editor();
     }
     void TearDown() override
     {
@@ -94,16 +95,17 @@ protected:
     void AddTaskListEntry(const char* description, TDateTime start, float hours)
     {
         schedule::NewScheduleItem item;
-        item.Key = data::UniqueKeyValue(window.Session().State.Keys, window.Data().ChartsTable5, "CHARTSID");
+        item.Key = data::UniqueKeyValue(window.Session().State.Keys, window.Session().Data().ChartsTable5,
+                                        "CHARTSID");
         item.CustomerName = "Ames";
         item.JobName = "Garden";
         item.Description = description;
         item.Hours = hours;
-        item.End =
-            page->Logic().Hooks.ComputeTaskEnd(window.Session().State.CurrentResourceId, item.Start, start, hours);
+        item.End = page->Logic().Context.Time.ComputeTaskEnd(window.Session().State.CurrentResourceId,
+                                                             item.Start, start, hours);
         item.HourlyRate = 30;
         item.AddToTaskList = true;
-        ASSERT_TRUE(window.AddTaskToSchedule(item));
+        ASSERT_TRUE(window.Session().Adder().AddTaskToSchedule(item));
     }
     template <typename T>
     T* Find(const char* name)
@@ -316,8 +318,8 @@ TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHin
 
 TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
 {
-    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "Mow front lawn", "12/9/2026 8:00 AM",
-                           false, "", "", "", "", "", true, 3, false, false);
+    editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "Mow front lawn",
+                           "12/9/2026 8:00 AM", false, "", "", "", "", "", true, 3, false, false);
     ASSERT_TRUE(editor->isVisible());
     auto* count = Find<QLineEdit>("RepeatRep");
     auto* up = Find<QToolButton>("UpDown1Up");
@@ -355,8 +357,8 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
     // Two earlier tasks in the task list.
     AddTaskListEntry("Trim hedge", Day(9, 8), 3);
     AddTaskListEntry("Clear gutters", Day(10, 8), 2);
-    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "",
-                           "", "", "", true, 3, false, false);
+    editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM",
+                           false, "", "", "", "", "", true, 3, false, false);
     auto* find = Find<controls::TFcBitBtn>("ReuseTaskButton");
     ASSERT_TRUE(find->isEnabled());
     QString shown;
@@ -384,8 +386,8 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
 TEST_F(TaskEditorWindowTest, EscapeAndEnterInTheReuseDialog)
 {
     AddTaskListEntry("Trim hedge", Day(9, 8), 3);
-    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM", false, "", "",
-                           "", "", "", true, 3, false, false);
+    editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM",
+                           false, "", "", "", "", "", true, 3, false, false);
     const QString before = Find<QLineEdit>("TaskDesc")->text();
     const auto pressIn = [](Qt::Key key) {
         QTimer::singleShot(0, [key] {
@@ -408,7 +410,7 @@ TEST_F(TaskEditorWindowTest, EscapeAndEnterInTheReuseDialog)
 TEST_F(TaskEditorWindowTest, TheTaskListButtonOpensTheJobTaskListAndClosingRebuildsTheChart)
 {
     // "Paint walls" follows the end of "Fit units".
-    db::Table& charts = window.Data().ChartsTable5;
+    db::Table& charts = window.Session().Data().ChartsTable5;
     const auto link = [&](std::int32_t key, std::int32_t pid, std::int32_t child, bool head, int dgn) {
         charts.refresh();
         ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(key))));
@@ -490,8 +492,8 @@ TEST_F(TaskEditorWindowTest, AKeptTaskListPlaceOffTheScreenOpensWhollyOnIt)
 TEST_F(TaskEditorWindowTest, TheRepeatAndReuseDialogsHelpPagesAreShipped)
 {
     AddTaskListEntry("Trim hedge", Day(9, 8), 3);
-    editor->ShowTaskEditor(window.Data().ChartsTable, true, false, 0, "", "12/14/2026 8:00 AM", false, "", "",
-                           "", "", "", true, 3, false, false);
+    editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "", "12/14/2026 8:00 AM",
+                           false, "", "", "", "", "", true, 3, false, false);
 
     app::testing::UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "Open");

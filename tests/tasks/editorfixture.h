@@ -5,7 +5,9 @@
 // assignment row, shared tables).
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/datetime/localetexts.h"
 #include "schedule/calendars.h"
@@ -27,6 +29,39 @@ inline constexpr std::int32_t kBob = 2;
 struct EditorInterface : data::RecordingUserInterface {
     void SetBusyCursor(bool busy) override { Hourglasses += busy ? 1 : -1; }
     int Hourglasses = 0;
+};
+
+// The editor's window and the pages around it as the editor reaches them:
+// the chart builds, the repeat dialogs' answers and the codes they were shown
+// on; a new task is for the state's current resource.
+class FakeEditorWindow : public TaskEditorView, public TaskEditorHost {
+public:
+    explicit FakeEditorWindow(data::MainScreenState& state) : state_(state) {}
+
+    int chartBuilds = 0;
+    bool reoccurring = false;  // the repeat mode's answer
+    int modeQuestions = 0;
+    int customAnswer = 0;  // the custom period's result code
+    std::vector<int> customCodesShown;
+
+    bool AskRepeatMode() override
+    {
+        ++modeQuestions;
+        return reoccurring;
+    }
+    int CustomRepeat(int code, TDateTime) override
+    {
+        customCodesShown.push_back(code);
+        return customAnswer;
+    }
+    std::int32_t CurrentResource() override { return state_.CurrentResourceId; }
+    std::optional<PendingBlock> PendingInsert() override { return std::nullopt; }
+    void BuildChart() override { ++chartBuilds; }
+    void ShowTaskStatusBar() override {}
+    bool CustomerGridEnabled() override { return true; }
+
+private:
+    data::MainScreenState& state_;
 };
 
 class EditorFixture : public schedule::test::OneWorkstation {
@@ -143,13 +178,7 @@ public:
     schedule::HolidayList holidays;
     schedule::CalendarTables calendars{ws->CalendarTable, holidays, ws->state};
     schedule::ScheduleAdder adder{ws->tables, ws->state, ws->ui, ws->sync};
-    int chartBuilds = 0;
-    TaskEditorHooks ChartCountingHooks()
-    {
-        TaskEditorHooks hooks;
-        hooks.BuildChart = [this] { ++chartBuilds; };
-        return hooks;
-    }
+    FakeEditorWindow window{ws->state};
     TaskEditorContext context{
         .Tables = {ws->ChartsTable, ws->ChartsTable3, ChartsTable8, ws->TasksTable3, CrewsTable,
                    ws->CrewsTable2, ws->ICrewsTable2, ws->CustomersTable, ws->CustomersTable2, ws->JobsTable,
@@ -161,9 +190,9 @@ public:
         .State = ws->state,
         .UI = ui,
         .StatusTexts = {},
-        .Hooks = ChartCountingHooks(),
+        .Host = window,
     };
-    TaskEditor editor{context};
+    TaskEditor editor{context, window};
 
 private:
     std::int32_t nextKey_ = 100;

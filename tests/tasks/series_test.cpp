@@ -16,14 +16,6 @@ protected:
     SeriesTest()
     {
         fitUnits = AddTask(kAnn, "Fit units", Day(kMonday, 8), 12);  // Mon 8:00 - Tue 12:00
-        context.Hooks.AskRepeatMode = [this] {
-            ++modeQuestions;
-            return reoccurring;
-        };
-        context.Hooks.CustomRepeat = [this](int code, TDateTime) {
-            customCodesShown.push_back(code);
-            return customAnswer;
-        };
     }
 
     // A new series for Bob, four hours each, from Tuesday 9:00 unless told.
@@ -56,10 +48,6 @@ protected:
     }
 
     std::int32_t fitUnits = 0;
-    bool reoccurring = false;
-    int modeQuestions = 0;
-    int customAnswer = 0;
-    std::vector<int> customCodesShown;
 };
 
 TEST_F(SeriesTest, ThePeriodSetsTheCountsRange)
@@ -101,7 +89,7 @@ TEST_F(SeriesTest, ThePeriodSetsTheCountsRange)
 
 TEST_F(SeriesTest, AStoredSeriesCannotBeMadeSingleAndKeepsItsCount)
 {
-    reoccurring = true;
+    window.reoccurring = true;
     NewSeries("Filter change", schedule::kRepeatWeekly, 6);
     editor.AddTaskManualClick();
     ASSERT_TRUE(editor.Result());
@@ -176,13 +164,13 @@ TEST_F(SeriesTest, ASeriesIsSavedWholeWithItsKeysLinksAndNumbers)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::int64_t tasks = Count(ws->TasksTable3);
-        reoccurring = c.reoccurring;
-        modeQuestions = 0;
+        window.reoccurring = c.reoccurring;
+        window.modeQuestions = 0;
         NewSeries(c.description, c.period, c.count, c.start);
         editor.AddTaskManualClick();
         ASSERT_TRUE(editor.Result()) << (ui.Messages.empty() ? "" : ui.Messages.back().text);
         CloseEditor();
-        EXPECT_EQ(modeQuestions, 1);
+        EXPECT_EQ(window.modeQuestions, 1);
 
         const std::int32_t first = editor.TaskKey();
         const std::vector<std::int32_t> keys = Walk(first);
@@ -228,7 +216,7 @@ TEST_F(SeriesTest, ACountBelowTwoWithAPeriodSavesTwoOccurrences)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        reoccurring = c.reoccurring;
+        window.reoccurring = c.reoccurring;
         NewSeries("Clean gutters", schedule::kRepeatWeekly, c.count, c.start);
         editor.AddTaskManualClick();
         ASSERT_TRUE(editor.Result()) << (ui.Messages.empty() ? "" : ui.Messages.back().text);
@@ -280,18 +268,18 @@ TEST_F(SeriesTest, ASeriesAddedDuringAnInsertOfTimeWaitsForItsPush)
 
 TEST_F(SeriesTest, ACustomPeriodComesFromItsDialogStartingFromAReusedCode)
 {
-    customAnswer = schedule::CustomRepeatCode(2, schedule::kCustomDays);
+    window.customAnswer = schedule::CustomRepeatCode(2, schedule::kCustomDays);
     NewSeries("Water plants", schedule::kRepeatCustom, 2);
     editor.MarkReused(schedule::CustomRepeatCode(3, schedule::kCustomWeeks));
     const std::int64_t tasks = Count(ws->TasksTable3);
     editor.AddTaskManualClick();
     ASSERT_TRUE(editor.Result());
-    ASSERT_EQ(customCodesShown.size(), 1u);
-    EXPECT_EQ(customCodesShown[0], schedule::CustomRepeatCode(3, schedule::kCustomWeeks));
+    ASSERT_EQ(window.customCodesShown.size(), 1u);
+    EXPECT_EQ(window.customCodesShown[0], schedule::CustomRepeatCode(3, schedule::kCustomWeeks));
     const std::vector<std::int32_t> keys = Walk(editor.TaskKey());
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_NEAR(Working(keys[1], "SD"), Day(kTuesday + 2, 9), 1e-6);
-    EXPECT_EQ(Working(keys[0], "CREPEATH"), customAnswer);
+    EXPECT_EQ(Working(keys[0], "CREPEATH"), window.customAnswer);
     // A reused task is in the task list already.
     EXPECT_EQ(Count(ws->TasksTable3), tasks);
 }

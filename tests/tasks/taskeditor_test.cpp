@@ -237,7 +237,7 @@ TEST_F(TaskEditorTest, DoneOnAnEditWritesTheTaskItsTwinAndTheSharedTable)
     EXPECT_FLOAT_EQ(static_cast<float>(Working(fitUnits, "UPDATE")), update + 1);
     CloseEditor();
     EXPECT_FALSE(editor.IsOpen());
-    EXPECT_EQ(chartBuilds, 1);
+    EXPECT_EQ(window.chartBuilds, 1);
     EXPECT_EQ(ws->ChartsTable.fieldByName("CHARTSID").asInteger(), fitUnits);
 }
 

@@ -5,7 +5,6 @@
 #include "app/appservices.h"
 #include "app/customerpage.h"
 #include "app/querypage.h"
-#include "data/hookcall.h"
 #include "query/querypagelogic.h"
 
 namespace tw::app {
@@ -14,18 +13,14 @@ CustomerFeature::CustomerFeature(const FeatureContext& context, QWidget* area, Q
     : context_(context)
 {
     AppSession& s = context_.Session;
-    page_ = new TCustomerPage(s.Data(), s.State, context_.UI, context_.Layout.CustomFieldsLeft,
-                              context_.Layout.CustomFieldsTop, area);
+    customers::CustomFieldsHost& fieldsHost = *this;
+    page_ = new TCustomerPage(s.Data(), s.State, context_.UI, fieldsHost, s.Query,
+                              context_.Layout.CustomFieldsLeft, context_.Layout.CustomFieldsTop, area);
     areaLayout->addWidget(page_);
     page_->OpenHelpPage = [&s](const QString& page) {
         return OpenHelpPage(QString::fromStdString(s.State.ProgramFolder), page);
     };
     page_->RestrictCustomerChanged = [&s](bool restrict) { s.Settings.RestrictCustomer = restrict; };
-    // A task's custom values are read from and written to the shared schedule
-    // one record at a time.
-    customers::CustomFieldsHooks& fields = page_->CustomFieldsLogic().Hooks;
-    fields.PullChartRecord = [&s](std::int32_t key) { s.Sync().PullChartRecord(key, true); };
-    fields.PushChartRecord = [&s](std::int32_t key) { s.Sync().PushChartRecord(key); };
     // The Add / Edit / Query tab's two Custom fields buttons reach
     // TasksCustomFieldsClick and CrewsCustomFieldsClick through the query page.
 }
@@ -38,27 +33,62 @@ CustomerFeature::~CustomerFeature()
 
 void CustomerFeature::ConnectToQuery(TQueryPage* query)
 {
-    AppSession& s = context_.Session;
-    query::QueryPageLogic& q = query->Logic();
-    customers::CustomFieldsHooks& fields = page_->CustomFieldsLogic().Hooks;
-    q.Hooks.SearchCustomFields = [this, &s] { page_->OpenCustomFields(true, 0, s.State.HelpLevel); };
-    q.Hooks.LoadCustomFieldValues = [&s](int kind) { data::Call(s.Data().Hooks().LoadCustomFieldValues, kind); };
-    fields.RestrictToCustomer = [query, &q] {
-        q.Controls.Boxes.RestrictToCustomer = true;
-        q.RestrictToCustomerClick();
-        query->ShowControls();
-    };
-    fields.RestrictTasksToCrew = [query, &q] {
-        q.Controls.Boxes.RestrictTasksToCrew = true;
-        q.RestrictTasksToCrewClick();
-        query->ShowControls();
-    };
-    fields.UpdateSelectControls = [query] { query->UpdateSelectControls(); };
-    fields.ApplyQueryFilters = [query] { query->ApplyQueryFilters(); };
-    fields.SetCustomersLabel = [query, &q](const std::string& text) {
-        q.Controls.CustomersLabel = text;
-        query->ShowControls();
-    };
+    query_ = query;
+}
+
+void CustomerFeature::OpenCustomFieldSearch()
+{
+    page_->OpenCustomFields(true, 0, context_.Session.State.HelpLevel);
+}
+
+// A task's custom values are read from and written to the shared schedule
+// one record at a time.
+void CustomerFeature::PullChartRecord(std::int32_t key)
+{
+    context_.Session.Sync().PullChartRecord(key, true);
+}
+
+void CustomerFeature::PushChartRecord(std::int32_t key)
+{
+    context_.Session.Sync().PushChartRecord(key);
+}
+
+void CustomerFeature::RestrictToCustomer()
+{
+    if (!query_)
+        return;
+    query_->Logic().Controls.Boxes.RestrictToCustomer = true;
+    query_->Logic().RestrictToCustomerClick();
+    query_->ShowControls();
+}
+
+void CustomerFeature::RestrictTasksToCrew()
+{
+    if (!query_)
+        return;
+    query_->Logic().Controls.Boxes.RestrictTasksToCrew = true;
+    query_->Logic().RestrictTasksToCrewClick();
+    query_->ShowControls();
+}
+
+void CustomerFeature::UpdateSelectControls()
+{
+    if (query_)
+        query_->UpdateSelectControls();
+}
+
+void CustomerFeature::ApplyQueryFilters()
+{
+    if (query_)
+        query_->ApplyQueryFilters();
+}
+
+void CustomerFeature::SetCustomersLabel(const std::string& text)
+{
+    if (!query_)
+        return;
+    query_->Logic().Controls.CustomersLabel = text;
+    query_->ShowControls();
 }
 
 void CustomerFeature::CloseDialogs()

@@ -5,6 +5,7 @@
 // and a custom-field search restricts what the Add / Edit / Query page shows.
 
 #include "app/features/featurecontext.h"
+#include "customers/customfields.h"
 
 class QLayout;
 
@@ -13,7 +14,7 @@ namespace tw::app {
 class TCustomerPage;
 class TQueryPage;
 
-class CustomerFeature {
+class CustomerFeature : private customers::CustomFieldsHost {
 public:
     CustomerFeature(const FeatureContext& context, QWidget* area, QLayout* areaLayout);
     ~CustomerFeature();
@@ -27,13 +28,26 @@ public:
     void CloseDialogs();
     // Active customers only, as the settings keep it.
     void RestrictCustomerClick();
+    // The custom fields window in search mode (the Add / Edit / Query page's Search).
+    void OpenCustomFieldSearch();
     // The Add / Edit / Query page's "Custom fields" buttons of tasks and resources.
     void TasksCustomFieldsClick();
     void CrewsCustomFieldsClick();
 
 private:
+    // The custom fields' calls out: the session's shared schedule, and the
+    // Add / Edit / Query page once it is connected.
+    void PullChartRecord(std::int32_t key) override;
+    void PushChartRecord(std::int32_t key) override;
+    void RestrictToCustomer() override;
+    void RestrictTasksToCrew() override;
+    void UpdateSelectControls() override;
+    void ApplyQueryFilters() override;
+    void SetCustomersLabel(const std::string& text) override;
+
     FeatureContext context_;
     TCustomerPage* page_ = nullptr;
+    TQueryPage* query_ = nullptr;
 };
 
 }  // namespace tw::app

@@ -52,7 +52,8 @@ void EmailFeature::SendEmailToClientClick()
     context_.UI.SetStatusText(0, email::MailAccessStatusText(s.Settings.Email.UseMailProgram).toStdString());
     email::CustomerContacts customer;
     ShowingErrors(context_.UI, [&] { customer = email::ReadCustomerContacts(s.Data().CustomersTable); });
-    const QString message = email::CustomerMessageText(customer, s.State.TasksFound, s.State.CurrentTaskStart);
+    const QString message =
+        email::CustomerMessageText(customer, s.Chart.TasksFound, s.Chart.CurrentTaskStart);
     sendEmail_->SetPosition(context_.Layout.EmailLeft, context_.Layout.EmailTop);
     sendEmail_->Open(s.State.HelpLevel, email::SendEmailLogic::CustomerMessage, 0, 0, 0, 0, 0, message);
     context_.UI.SetStatusText(0, std::string());

@@ -3,6 +3,7 @@
 #include "app/importqbhost.h"
 #include "app/qbexporthost.h"
 #include "app/features/queryfeature.h"
+#include "app/features/utilitiesfeature.h"
 #include "app/querypage.h"
 #include "exchange/exportjobform.h"
 #include "exchange/importqbform.h"
@@ -15,10 +16,10 @@
 namespace tw::app {
 
 ExchangeFeature::ExchangeFeature(const FeatureContext& context, const MainFeatures& features,
-                                 ExchangeWindowSteps steps)
+                                 ExchangeWindow& window)
     : context_(context),
       features_(features),
-      steps_(std::move(steps))
+      window_(window)
 {}
 
 ExchangeFeature::~ExchangeFeature() = default;
@@ -39,10 +40,11 @@ void ExchangeFeature::ImportFromQMClick()
     }
     // Without a Quillmark database the window opens on empty lists, and its
     // import button says what is missing.
-    if (!quillmarkTables_->IsOpen() && !s.State.EstimatorAlias.empty() && !s.State.EstimatorFolder.empty())
-        ShowingErrors(context_.UI, [this, &s] { quillmarkTables_->Open(s.State.EstimatorFolder); });
-    importQM_->SetPlotColour(steps_.FieldColour());
-    importQM_->Open(s.State.HelpLevel);
+    const data::SessionSettings& run = s.State;
+    if (!quillmarkTables_->IsOpen() && !run.EstimatorAlias.empty() && !run.EstimatorFolder.empty())
+        ShowingErrors(context_.UI, [this, &run] { quillmarkTables_->Open(run.EstimatorFolder); });
+    importQM_->SetPlotColour(window_.FieldColour());
+    importQM_->Open(run.HelpLevel);
 }
 
 void ExchangeFeature::ExportToQBClick()
@@ -50,10 +52,9 @@ void ExchangeFeature::ExportToQBClick()
     AppSession& s = context_.Session;
     if (!exportJobToQB_) {
         data::TEstimateData& d = s.Data();
-        exportHost_ = std::make_unique<QbExportHost>(s, features_.Query->Page()->Logic());
+        settings::TQMSetup& setup = features_.Utilities->SetupDialog();
+        exportHost_ = std::make_unique<QbExportHost>(s, features_.Query->Page()->Logic(), setup);
         QbExportHost& host = *exportHost_;
-        settings::TQMSetup& setup = steps_.Setup();
-        host.ShowSetup = [this](bool) { steps_.Setup().ShowSetup(steps_.Setup().QuickBooksSetupTab()); };
         exportJobToQB_ = std::make_unique<exchange::TExportJobToQB>(
             exchange::qbexport::ExportJobTables{d.CustomersTable, d.ChartsTable, d.ChartsTable3, d.JobsTable2,
                                                 d.CrewsTable2, d.ICrewsTable2, d.ParamsTable},
@@ -70,10 +71,10 @@ void ExchangeFeature::ImportFromQBClick()
 {
     AppSession& s = context_.Session;
     if (!importQB_) {
-        importQBHost_ = std::make_unique<QuickBooksImportHost>(context_, features_, steps_.Setup);
+        importQBHost_ = std::make_unique<QuickBooksImportHost>(context_, features_);
         importQB_ = std::make_unique<exchange::TImportQB>(s.Data(), s.State.Keys, *importQBHost_);
     }
-    importQB_->SetPlotColour(steps_.FieldColour());
+    importQB_->SetPlotColour(window_.FieldColour());
     importQB_->Open(s.State.HelpLevel);
 }
 

@@ -6,7 +6,6 @@
 // does to the Add / Edit / Query page (its grids, labels and navigators) goes
 // to the page itself.
 
-#include <functional>
 #include <memory>
 
 #include <QColor>
@@ -33,16 +32,18 @@ namespace tw::app {
 class QbExportHost;
 class QuickBooksImportHost;
 
-// What the exchange windows take from the main window: the setup dialog that
-// holds the accounting settings, and the entry fields' colour.
-struct ExchangeWindowSteps {
-    std::function<settings::TQMSetup&()> Setup;
-    std::function<QColor()> FieldColour;
+// What the exchange windows take from the main window itself; the setup
+// dialog that holds the accounting settings is the Utilities unit's.
+class ExchangeWindow {
+public:
+    virtual ~ExchangeWindow() = default;
+    // The colour the entry fields are drawn in.
+    virtual QColor FieldColour() const = 0;
 };
 
 class ExchangeFeature : private QuillmarkImportWindow {
 public:
-    ExchangeFeature(const FeatureContext& context, const MainFeatures& features, ExchangeWindowSteps steps);
+    ExchangeFeature(const FeatureContext& context, const MainFeatures& features, ExchangeWindow& window);
     ~ExchangeFeature() override;
 
     void ImportFromQMClick();
@@ -64,7 +65,7 @@ private:
 
     FeatureContext context_;
     const MainFeatures& features_;
-    ExchangeWindowSteps steps_;
+    ExchangeWindow& window_;
     std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
     std::unique_ptr<QuillmarkHost> quillmarkHost_;
     std::unique_ptr<exchange::TImportQM> importQM_;

@@ -20,12 +20,14 @@ class QWidget;
 
 namespace tw::app {
 
+class AppearanceFeature;
 class CustomerFeature;
 class EmailFeature;
 class ExchangeFeature;
 class PageControl;
 class PrintingFeature;
 class QueryFeature;
+class StartupFeature;
 class TQueryPage;
 class TaskEditorFeature;
 class TimeBlocksFeature;
@@ -45,6 +47,8 @@ struct FeatureContext {
 // Filled once every unit exists; the units reach each other only from event
 // handlers, never while being built.
 struct MainFeatures {
+    StartupFeature* Startup = nullptr;
+    AppearanceFeature* Appearance = nullptr;
     PageControl* Pages = nullptr;
     WorkCalendarFeature* Calendar = nullptr;
     QueryFeature* Query = nullptr;

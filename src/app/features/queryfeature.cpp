@@ -11,11 +11,9 @@
 #include "app/mainpage.h"
 #include "app/mainpagecontrol.h"
 #include "app/querypage.h"
-#include "app/tabs/updatepoll.h"
 #include "app/visualizepage.h"
 #include "platform/registry/registry.h"
 #include "tasks/addtaskform.h"
-#include "tasks/editor/taskeditor.h"
 
 namespace tw::app {
 
@@ -25,7 +23,7 @@ QueryFeature::QueryFeature(const FeatureContext& context, const MainFeatures& fe
       features_(features),
       tabs_(tabs)
 {
-    page_ = new TQueryPage(area);
+    page_ = new TQueryPage(static_cast<QueryPageHost&>(*this), area);
     areaLayout->addWidget(page_, 0, 0);
 }
 
@@ -34,64 +32,14 @@ QueryFeature::~QueryFeature()
     delete page_;
 }
 
-void QueryFeature::Attach(UpdatePoll& poll)
+void QueryFeature::Attach()
 {
     if (page_->Attached())
         return;
     AppSession& s = context_.Session;
-    page_->Attach(s.Data(), s.State, context_.UI);
-    query::QueryHooks& hooks = page_->Logic().Hooks;
-    hooks.ShowTaskStatusBar = [this] { features_.Visualize->ShowTaskStatusBar(); };
-    hooks.DeleteCrewIndexRows = [&s](std::int32_t key) { s.Adder().DeleteCrewIndexRows(key); };
-    hooks.ShowWorkCalendar = [this](std::int32_t id) { features_.Calendar->ShowWorkCalendar(id); };
-    hooks.FillCalendarResourceList = [this](bool allResources) {
-        features_.Calendar->FillCalendarResourceList(allResources);
-    };
-    hooks.WorkingDay = [&s] {
-        const schedule::WorkCalendar& loaded = s.Calendars().Loaded();
-        return std::make_pair(loaded.WorkDayStart(), loaded.WorkDayEnd());
-    };
-    hooks.ShowJobsOnly = [this] { return features_.Visualize->Page()->DisplayChoice(); };
-    hooks.ChartSortBy = [this, &s](int choice) {
-        features_.Visualize->SetSortChoice(choice);
-        s.Chart.ChartSortBy = choice;
-        features_.Pages->ChartSortByClick();
-    };
-    hooks.ShowTaskEditor = [this](const tasks::EditorArguments& r) {
-        features_.Editor->Editor()->ShowTaskEditor(*r.Table, r.IsMainView, r.Edit, r.HelpLevel, r.Description,
-                                                   r.StartText, r.AddMissingData, r.NotesText,
-                                                   r.CustomerListId, r.ListId, r.JobListId, r.FullName,
-                                                   r.RebuildOnClose, r.Status, r.Modal, r.SkipOverlapCheck);
-    };
-    // A new task is for the resource selected in the resources grid.
-    tasks::TaskEditorHooks& editor = features_.Editor->Context().Hooks;
-    editor.GetCurrentResource = [this] { return CurrentResource(); };
-    editor.CustomerGridEnabled = [this] { return page_->Logic().Controls.Select.CustomerGrid; };
-    // What the editor saved shows in the tasks grid as well as on the chart.
-    editor.BuildChart = [this, buildChart = editor.BuildChart] {
-        if (buildChart)
-            buildChart();
-        page_->ShowControls();
-    };
-    hooks.SaveTasksGridWidths = [](const std::array<int, 4>& widths) {
-        registry::TRegistry reg;
-        return SaveTasksGridWidths(reg, widths);
-    };
-    page_->ImportFromQMClick = [this] { features_.Exchange->ImportFromQMClick(); };
-    page_->ExportToQBClick = [this] { features_.Exchange->ExportToQBClick(); };
-    page_->CustomerGridDblClick = [this] { tabs_->setCurrentIndex(CustomerTabPage); };
-    page_->TasksCustomFieldsClick = [this] { features_.Customers->TasksCustomFieldsClick(); };
-    page_->CrewsCustomFieldsClick = [this] { features_.Customers->CrewsCustomFieldsClick(); };
-    page_->ImportFromQBClick = [this] { features_.Exchange->ImportFromQBClick(); };
-    page_->ReadOtherPages = [this](query::QueryControls& controls) {
-        controls.SpecifyWorkingDay = features_.Calendar->Controls().SpecifyWorkingDay;
-    };
+    page_->Attach(s.Data(), s.State, s.Query, context_.UI, static_cast<query::QueryHost&>(*this));
     ConnectOtherPages();
-    poll.Hooks.ApplyQueryFilters = [this] { page_->ApplyQueryFilters(); };
     features_.Customers->ConnectToQuery(page_);
-    features_.Pages->Handlers().Hooks.SetChartSortBy2 = [this](int choice) {
-        page_->SetChartSortBy2(choice);
-    };
 
     // Leaving the page keeps its current task; showing it again reads the views afresh.
     QObject::connect(tabs_, &TMainPageControl::currentChanged, page_,
@@ -112,7 +60,6 @@ void QueryFeature::ConnectOtherPages()
     TVisualizePage* chartPage = features_.Visualize->Page();
     if (!chartPage->Attached())
         return;
-    chartPage->Logic().Hooks.UpdateSelectControls = [this] { page_->UpdateSelectControls(); };
     auto readOtherPages = chartPage->ReadOtherPages;
     chartPage->ReadOtherPages = [this, readOtherPages](visualize::PageControls& controls) {
         if (readOtherPages)
@@ -128,6 +75,123 @@ void QueryFeature::ConnectOtherPages()
         controls.TaskStartDate = q.Controls.Pickers.Start;
         controls.TaskEndDate = q.Controls.Pickers.End;
     };
+}
+
+void QueryFeature::OpenTaskEditor(const query::TaskEditorRequest& r)
+{
+    features_.Editor->Editor()->ShowTaskEditor(context_.Session.Data().ChartsTable, true, r.Edit, r.HelpLevel,
+                                               r.Description, r.StartText, false, "", "", "", "", "", true,
+                                               r.Status, false, false);
+}
+
+void QueryFeature::ShowTaskStatusBar()
+{
+    features_.Visualize->ShowTaskStatusBar();
+}
+
+void QueryFeature::LoadCustomFieldValues(int ownerKind)
+{
+    if (data::CustomFieldValues* values = context_.Session.Data().Views().FieldValues)
+        values->LoadCustomFieldValues(ownerKind);
+}
+
+void QueryFeature::SearchCustomFields()
+{
+    features_.Customers->OpenCustomFieldSearch();
+}
+
+void QueryFeature::DeleteCrewIndexRows(std::int32_t chartsId)
+{
+    context_.Session.Adder().DeleteCrewIndexRows(chartsId);
+}
+
+void QueryFeature::ShowWorkCalendar(std::int32_t resourceId)
+{
+    features_.Calendar->ShowWorkCalendar(resourceId);
+}
+
+void QueryFeature::FillCalendarResourceList(bool allResources)
+{
+    features_.Calendar->FillCalendarResourceList(allResources);
+}
+
+std::pair<TDateTime, TDateTime> QueryFeature::WorkingDay()
+{
+    const schedule::WorkCalendar& loaded = context_.Session.Calendars().Loaded();
+    return {loaded.WorkDayStart(), loaded.WorkDayEnd()};
+}
+
+int QueryFeature::ChartDisplayChoice() const
+{
+    return features_.Visualize->Page()->DisplayChoice();
+}
+
+void QueryFeature::SetChartSortBy(int choice)
+{
+    features_.Visualize->SetSortChoice(choice);
+    context_.Session.Chart.ChartSortBy = choice;
+    features_.Pages->ChartSortByClick();
+}
+
+bool QueryFeature::SaveTasksGridWidths(const std::array<int, 4>& widths)
+{
+    registry::TRegistry reg;
+    return app::SaveTasksGridWidths(reg, widths);
+}
+
+TDateTime QueryFeature::Now() const
+{
+    return tw::Now();
+}
+
+void QueryFeature::ReadOtherPages(query::QueryControls& controls)
+{
+    controls.SpecifyWorkingDay = features_.Calendar->Controls().SpecifyWorkingDay;
+}
+
+void QueryFeature::AddResourceClick()
+{
+    features_.Editor->AddResourceClick();
+}
+
+void QueryFeature::RemoveResourceClick()
+{
+    features_.Editor->RemoveResourceClick();
+}
+
+void QueryFeature::CrewsGridDblClick()
+{
+    features_.Editor->CrewsGridDblClick();
+}
+
+void QueryFeature::TasksCustomFieldsClick()
+{
+    features_.Customers->TasksCustomFieldsClick();
+}
+
+void QueryFeature::CrewsCustomFieldsClick()
+{
+    features_.Customers->CrewsCustomFieldsClick();
+}
+
+void QueryFeature::CustomerGridDblClick()
+{
+    tabs_->setCurrentIndex(CustomerTabPage);
+}
+
+void QueryFeature::ImportFromQMClick()
+{
+    features_.Exchange->ImportFromQMClick();
+}
+
+void QueryFeature::ExportToQBClick()
+{
+    features_.Exchange->ExportToQBClick();
+}
+
+void QueryFeature::ImportFromQBClick()
+{
+    features_.Exchange->ImportFromQBClick();
 }
 
 void QueryFeature::ApplyCustomerQuery()

@@ -11,15 +11,16 @@
 #include <QString>
 
 #include "app/features/featurecontext.h"
+#include "app/querypage.h"
+#include "query/querypagelogic.h"
 
 class QGridLayout;
 
 namespace tw::app {
 
 class TMainPageControl;
-class UpdatePoll;
 
-class QueryFeature {
+class QueryFeature : private query::QueryHost, private QueryPageHost {
 public:
     // tabs: the main window's page control, which the page leaves and shows.
     QueryFeature(const FeatureContext& context, const MainFeatures& features, QWidget* area,
@@ -27,8 +28,8 @@ public:
     ~QueryFeature();
 
     TQueryPage* Page() const { return page_; }
-    // Attaches the page to the open tables; the poll reapplies its filters.
-    void Attach(UpdatePoll& poll);
+    // Attaches the page to the open tables.
+    void Attach();
     void ApplyCustomerQuery();
     // Every page's "apply the customer query" comes here (the data module's
     // hook): the task navigator an empty database hid returns with a job.
@@ -46,6 +47,33 @@ public:
     void UpdateSelectControls();
 
 private:
+    // What the page's logic reaches: the other feature units and the session.
+    void OpenTaskEditor(const query::TaskEditorRequest& request) override;
+    void ShowTaskStatusBar() override;
+    void LoadCustomFieldValues(int ownerKind) override;
+    void SearchCustomFields() override;
+    void DeleteCrewIndexRows(std::int32_t chartsId) override;
+    void ShowWorkCalendar(std::int32_t resourceId) override;
+    void FillCalendarResourceList(bool allResources) override;
+    std::pair<TDateTime, TDateTime> WorkingDay() override;
+    int ChartDisplayChoice() const override;
+    void SetChartSortBy(int choice) override;
+    bool SaveTasksGridWidths(const std::array<int, 4>& widths) override;
+    TDateTime Now() const override;
+    // What the page's buttons open: the task resources, the custom fields,
+    // the customer tab and the exchange windows; and the Work calendar's
+    // working day choice it reads.
+    void ReadOtherPages(query::QueryControls& controls) override;
+    void AddResourceClick() override;
+    void RemoveResourceClick() override;
+    void CrewsGridDblClick() override;
+    void TasksCustomFieldsClick() override;
+    void CrewsCustomFieldsClick() override;
+    void CustomerGridDblClick() override;
+    void ImportFromQMClick() override;
+    void ExportToQBClick() override;
+    void ImportFromQBClick() override;
+
     void ConnectOtherPages();
 
     FeatureContext context_;

@@ -6,6 +6,7 @@
 #include "app/features/queryfeature.h"
 #include "app/querypage.h"
 #include "app/visualizepage.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::app {
 
@@ -15,30 +16,6 @@ TaskEditorFeature::TaskEditorFeature(const FeatureContext& context, const MainFe
 {
     AppSession& s = context_.Session;
     data::TEstimateData& d = s.Data();
-    tasks::TaskEditorHooks hooks;
-    // Until the Add / Edit / Query tab has its resources grid, a new task is
-    // for the resource of the bar selected on the chart, else the current one.
-    hooks.GetCurrentResource = [this, &s, &d] {
-        TVisualizePage* page = features_.Visualize ? features_.Visualize->Page() : nullptr;
-        if (page && page->Attached()) {
-            const visualize::ChartState& chart = page->Logic().Chart;
-            const auto link = chart.BarLinks.find(chart.SelectedBar);
-            db::Table& charts = d.ChartsTable2;
-            if (link != chart.BarLinks.end() && charts.active()
-                && charts.locate("CHARTSID", db::Value(double(link->second.ChartsId))))
-                return charts.fieldByName("CREWID").asInteger();
-        }
-        return s.State.CurrentResourceId;
-    };
-    // While an inserted block is pending, a new task starts in it.
-    hooks.PendingInsert = [this]() -> std::optional<tasks::PendingBlock> {
-        return features_.TimeBlocks ? features_.TimeBlocks->PendingBlock() : std::nullopt;
-    };
-    hooks.BuildChart = [this] { features_.Visualize->BuildChart(false); };
-    hooks.ShowTaskStatusBar = [this] {
-        if (features_.Visualize)
-            features_.Visualize->ShowTaskStatusBar();
-    };
     editorContext_.reset(new tasks::TaskEditorContext{
         .Tables = {d.ChartsTable, d.ChartsTable3, d.ChartsTable8, d.TasksTable3, d.CrewsTable, d.CrewsTable2,
                    d.ICrewsTable2, d.CustomersTable, d.CustomersTable2, d.JobsTable, d.JobsTable2},
@@ -49,7 +26,7 @@ TaskEditorFeature::TaskEditorFeature(const FeatureContext& context, const MainFe
         .State = s.State,
         .UI = context_.UI,
         .StatusTexts = {},
-        .Hooks = std::move(hooks),
+        .Host = *this,
     });
     editor_ = std::make_unique<tasks::TAddTask>(*editorContext_);
     editor_->KeepPlaceIn(&context_.Layout.AddTaskTop, &context_.Layout.AddTaskLeft);
@@ -85,10 +62,24 @@ void TaskEditorFeature::ConnectTaskResources()
                     features_.Query->Page()->Logic().ShowResourcesOfTask(key);
             },
     });
-    TQueryPage* query = features_.Query->Page();
-    query->AddResourceClick = [this] { taskResources_->AddResourceToTask(); };
-    query->RemoveResourceClick = [this] { taskResources_->RemoveResourceFromTask(); };
-    query->CrewsGridDblClick = [this] { taskResources_->CrewsGridDblClick(); };
+}
+
+void TaskEditorFeature::AddResourceClick()
+{
+    if (taskResources_)
+        taskResources_->AddResourceToTask();
+}
+
+void TaskEditorFeature::RemoveResourceClick()
+{
+    if (taskResources_)
+        taskResources_->RemoveResourceFromTask();
+}
+
+void TaskEditorFeature::CrewsGridDblClick()
+{
+    if (taskResources_)
+        taskResources_->CrewsGridDblClick();
 }
 
 // The job task list over the main schedule view; it is made when first asked
@@ -98,25 +89,34 @@ void TaskEditorFeature::OpenEditChart()
     AppSession& s = context_.Session;
     if (!editChart_) {
         data::TEstimateData& d = s.Data();
-        tasks::EditChartHooks hooks;
-        hooks.EditTask = [this, &s, &d](std::int32_t key, int status) {
-            db::Table& view = d.ChartsTable3;
-            view.refresh();
-            if (view.locate("CHARTSID", db::Value(static_cast<double>(key))))
-                editor_->ShowTaskEditor(view, false, true, s.State.HelpLevel, "", "", false, "", "", "", "", "",
-                                        false, status, true, false);
-        };
-        hooks.RecomputeAllTaskEnds = [&s] { s.RecomputeAllTaskEnds(); };
-        hooks.BuildChart = [this] { features_.Visualize->BuildChart(false); };
-        hooks.PushChartUpdates = [&s] { s.Sync().PushChartUpdates(); };
-        hooks.SetBusyCursor = [this](bool busy) { context_.UI.SetBusyCursor(busy); };
         WindowLayout& layout = context_.Layout;
         editChart_ = std::make_unique<tasks::TEditChart>(
-            d.ChartsTable, d.ChartsTable2, s.State, editorContext_->StatusTexts, std::move(hooks),
+            d.ChartsTable, d.ChartsTable2, s.State, editorContext_->StatusTexts,
+            static_cast<tasks::EditChartHost&>(*this), context_.UI,
             tasks::EditChartPlace{&layout.EditChartLeft, &layout.EditChartTop, &layout.EditChartWidth,
                                   &layout.EditChartHeight});
     }
     editChart_->Open(s.State.HelpLevel);
+}
+
+void TaskEditorFeature::EditTask(std::int32_t key, int status)
+{
+    AppSession& s = context_.Session;
+    db::Table& view = s.Data().ChartsTable3;
+    view.refresh();
+    if (data::LocateScheduleItem(view, key))
+        editor_->ShowTaskEditor(view, false, true, s.State.HelpLevel, "", "", false, "", "", "", "", "",
+                                false, status, true, false);
+}
+
+void TaskEditorFeature::RecomputeAllTaskEnds()
+{
+    context_.Session.RecomputeAllTaskEnds();
+}
+
+void TaskEditorFeature::PushChartUpdates()
+{
+    context_.Session.Sync().PushChartUpdates();
 }
 
 void TaskEditorFeature::SetStatusTexts(const data::JobStatusTexts& texts)
@@ -141,8 +141,47 @@ void TaskEditorFeature::EditTask(int jobStatus)
 
 std::int32_t TaskEditorFeature::CurrentResource()
 {
-    const tasks::TaskEditorHooks& hooks = editorContext_->Hooks;
-    return hooks.GetCurrentResource ? hooks.GetCurrentResource() : context_.Session.State.CurrentResourceId;
+    if (features_.Query && features_.Query->Page()->Attached())
+        return features_.Query->CurrentResource();
+    TVisualizePage* page = features_.Visualize ? features_.Visualize->Page() : nullptr;
+    if (page && page->Attached()) {
+        const visualize::ChartState& chart = page->Logic().Chart;
+        const auto link = chart.BarLinks.find(chart.SelectedBar);
+        db::Table& charts = context_.Session.Data().ChartsTable2;
+        if (link != chart.BarLinks.end() && charts.active()
+            && data::LocateScheduleItem(charts, link->second.ChartsId))
+            return data::ScheduleItemField(charts, &data::ScheduleItemRecord::CREWID).asInteger();
+    }
+    return context_.Session.State.CurrentResourceId;
+}
+
+// While an inserted block is pending, a new task starts in it.
+std::optional<tasks::PendingBlock> TaskEditorFeature::PendingInsert()
+{
+    return features_.TimeBlocks ? features_.TimeBlocks->PendingBlock() : std::nullopt;
+}
+
+// What the editor saved shows in the tasks grid as well as on the chart.
+void TaskEditorFeature::BuildChart()
+{
+    features_.Visualize->BuildChart(false);
+    if (features_.Query && features_.Query->Page()->Attached())
+        features_.Query->Page()->ShowControls();
+}
+
+void TaskEditorFeature::ShowTaskStatusBar()
+{
+    if (features_.Visualize)
+        features_.Visualize->ShowTaskStatusBar();
+}
+
+// Until the Add / Edit / Query page is attached its customer grid counts as
+// taking edits.
+bool TaskEditorFeature::CustomerGridEnabled()
+{
+    if (features_.Query && features_.Query->Page()->Attached())
+        return features_.Query->Page()->Logic().Controls.Select.CustomerGrid;
+    return true;
 }
 
 }  // namespace tw::app

@@ -18,7 +18,7 @@
 
 namespace tw::app {
 
-class TaskEditorFeature {
+class TaskEditorFeature : private tasks::TaskEditorHost, private tasks::EditChartHost {
 public:
     TaskEditorFeature(const FeatureContext& context, const MainFeatures& features);
     ~TaskEditorFeature();
@@ -28,6 +28,9 @@ public:
     // The resource buttons of the Add / Edit / Query page act on its current
     // task and resource.
     void ConnectTaskResources();
+    void AddResourceClick();
+    void RemoveResourceClick();
+    void CrewsGridDblClick();
     // The editor on the current record of ChartsTable3 (a double click on a bar).
     void EditTask(int jobStatus);
     // The job task list, made at its first opening.
@@ -36,10 +39,23 @@ public:
     // The reuse dialog, the task list and the editor, innermost first, each
     // as its close button leaves it; the shutdown runs after them.
     void CloseWindows();
-    // The resource a new task or block of time is for.
-    std::int32_t CurrentResource();
+    // The resource a new task or block of time is for: the one selected on
+    // the Add / Edit / Query page once it is attached, until then the one of
+    // the bar selected on the chart, else the current one.
+    std::int32_t CurrentResource() override;
 
 private:
+    // What the editor reaches of the other pages.
+    std::optional<tasks::PendingBlock> PendingInsert() override;
+    void BuildChart() override;
+    void ShowTaskStatusBar() override;
+    bool CustomerGridEnabled() override;
+    // What the job task list reaches: the editor on one of its tasks, the
+    // session's schedule and the chart.
+    void EditTask(std::int32_t key, int status) override;
+    void RecomputeAllTaskEnds() override;
+    void PushChartUpdates() override;
+
     FeatureContext context_;
     const MainFeatures& features_;
     std::unique_ptr<schedule::TaskResources> taskResources_;

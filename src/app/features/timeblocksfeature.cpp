@@ -24,23 +24,8 @@ TimeBlocksFeature::TimeBlocksFeature(const FeatureContext& context, const MainFe
     removeSpaceTimer_->setInterval(kRemoveSpaceMs);
     QObject::connect(removeSpaceTimer_, &QTimer::timeout, removeSpaceTimer_, [this] { RemoveSpaceTimerTimer(); });
 
-    timeblocks::SlotHooks hooks;
-    hooks.RestartRemoveSpaceTimer = [this] {
-        removeSpaceTimer_->stop();
-        removeSpaceTimer_->start();
-    };
-    hooks.StopRemoveSpaceTimer = [this] { removeSpaceTimer_->stop(); };
-    hooks.SetInsertSpaceEnabled = [this](bool on) { features_.Visualize->Page()->InsertSpace()->setEnabled(on); };
-    hooks.SetRemoveSpaceEnabled = [this](bool on) { features_.Visualize->Page()->RemoveSpace()->setEnabled(on); };
-    hooks.OpenInsertDialog = [this] { insertSlot_->Open(); };
-    hooks.OpenRemoveDialog = [this] { removeSlot_->Open(); };
-    hooks.RefreshChartsView = [this] {
-        db::Table& charts = context_.Session.Data().ChartsTable;
-        if (charts.active())
-            charts.refresh();
-    };
-    operations_ = std::make_unique<timeblocks::SlotOperations>(context_.Session.Sync(), context_.Session.State,
-                                                               std::move(hooks));
+    operations_ =
+        std::make_unique<timeblocks::SlotOperations>(context_.Session.Sync(), context_.Session.State, *this);
     insertSlot_ = std::make_unique<tasks::TInsertSlot>(DialogContext(), &context_.Window);
     removeSlot_ = std::make_unique<tasks::TRemoveSlot>(DialogContext(), &context_.Window);
 
@@ -51,58 +36,119 @@ TimeBlocksFeature::TimeBlocksFeature(const FeatureContext& context, const MainFe
 
 TimeBlocksFeature::~TimeBlocksFeature() = default;
 
+void TimeBlocksFeature::RestartRemoveSpaceTimer()
+{
+    removeSpaceTimer_->stop();
+    removeSpaceTimer_->start();
+}
+
+void TimeBlocksFeature::StopRemoveSpaceTimer()
+{
+    removeSpaceTimer_->stop();
+}
+
+void TimeBlocksFeature::SetInsertSpaceEnabled(bool enabled)
+{
+    features_.Visualize->Page()->InsertSpace()->setEnabled(enabled);
+}
+
+void TimeBlocksFeature::SetRemoveSpaceEnabled(bool enabled)
+{
+    features_.Visualize->Page()->RemoveSpace()->setEnabled(enabled);
+}
+
+void TimeBlocksFeature::OpenInsertDialog()
+{
+    insertSlot_->Open();
+}
+
+void TimeBlocksFeature::OpenRemoveDialog()
+{
+    removeSlot_->Open();
+}
+
+void TimeBlocksFeature::RefreshChartsView()
+{
+    db::Table& charts = context_.Session.Data().ChartsTable;
+    if (charts.active())
+        charts.refresh();
+}
+
+TDateTime TimeBlocksFeature::ComputeTaskEnd(std::int32_t crewId, TDateTime& startOut, TDateTime start,
+                                            float hours)
+{
+    return context_.Session.Calendars().ComputeTaskEnd(crewId, startOut, start, hours);
+}
+
+float TimeBlocksFeature::WorkingHoursBetween(std::int32_t crewId, TDateTime from, TDateTime to)
+{
+    return context_.Session.Calendars().WorkingHoursBetween(crewId, from, to);
+}
+
+float TimeBlocksFeature::LoadedHoursPerDay()
+{
+    return context_.Session.Calendars().Loaded().HoursPerDay();
+}
+
+TDateTime TimeBlocksFeature::Now()
+{
+    return tw::Now();
+}
+
 timeblocks::SlotServices TimeBlocksFeature::Services()
 {
-    schedule::CalendarTables& calendars = context_.Session.Calendars();
     return timeblocks::SlotServices{
         .Tables = context_.Session.ScheduleTables(),
         .State = context_.Session.State,
         .Adder = context_.Session.Adder(),
-        .ComputeTaskEnd =
-            [&calendars](std::int32_t crew, TDateTime& startOut, TDateTime start, float hours) {
-                return calendars.ComputeTaskEnd(crew, startOut, start, hours);
-            },
-        .WorkingHoursBetween =
-            [&calendars](std::int32_t crew, TDateTime from, TDateTime to) {
-                return calendars.WorkingHoursBetween(crew, from, to);
-            },
-        .LoadedHoursPerDay = [&calendars] { return calendars.Loaded().HoursPerDay(); },
+        .Time = *this,
     };
 }
 
 tasks::SlotDialogContext TimeBlocksFeature::DialogContext()
 {
-    AppSession& s = context_.Session;
     return tasks::SlotDialogContext{
-        .State = s.State,
+        .State = context_.Session.State,
         .Operations = *operations_,
-        .Services = [this] { return Services(); },
-        .GetCurrentResource =
-            [this, &s](std::string& description) {
-                const std::int32_t crew = features_.Editor->CurrentResource();
-                description.clear();
-                db::Table& crews = s.Data().CrewsTable4;
-                if (crews.active() && crews.locate("CREWID", db::Value(double(crew))))
-                    description = data::TrimBlanks(crews.fieldByName("DESC").asString());
-                return crew;
-            },
-        .LoadWorkCalendar =
-            [&s](std::int32_t crew) {
-                s.Calendars().LoadWorkCalendar(true, crew);
-                return s.Calendars().Loaded().WorkDayStart();
-            },
-        .PushChartUpdates = [&s] { s.Sync().PushChartUpdates(); },
-        // Job summaries follow their tasks, and the chart its records.
-        .AfterInsert =
-            [this] {
-                TVisualizePage* page = features_.Visualize->Page();
-                if (page->Attached())
-                    page->Logic().Builder.UpdateJobSummaries();
-                features_.Visualize->RebuildFromRecords();
-            },
-        .AfterRemove = [this] { features_.Visualize->RebuildFromRecords(); },
+        .Host = *this,
         .UI = context_.UI,
     };
+}
+
+std::int32_t TimeBlocksFeature::CurrentResource(std::string& description)
+{
+    const std::int32_t crew = features_.Editor->CurrentResource();
+    description.clear();
+    db::Table& crews = context_.Session.Data().CrewsTable4;
+    if (crews.active() && crews.locate("CREWID", db::Value(double(crew))))
+        description = data::TrimBlanks(crews.fieldByName("DESC").asString());
+    return crew;
+}
+
+TDateTime TimeBlocksFeature::LoadWorkCalendar(std::int32_t crewId)
+{
+    schedule::CalendarTables& calendars = context_.Session.Calendars();
+    calendars.LoadWorkCalendar(true, crewId);
+    return calendars.Loaded().WorkDayStart();
+}
+
+void TimeBlocksFeature::PushChartUpdates()
+{
+    context_.Session.Sync().PushChartUpdates();
+}
+
+// Job summaries follow their tasks, and the chart its records.
+void TimeBlocksFeature::AfterInsert()
+{
+    TVisualizePage* page = features_.Visualize->Page();
+    if (page->Attached())
+        page->Logic().Builder.UpdateJobSummaries();
+    features_.Visualize->RebuildFromRecords();
+}
+
+void TimeBlocksFeature::AfterRemove()
+{
+    features_.Visualize->RebuildFromRecords();
 }
 
 void TimeBlocksFeature::InsertSpaceClick()

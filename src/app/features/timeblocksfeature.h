@@ -1,8 +1,9 @@
 #pragma once
 // Blocks of time as a feature unit: the Visualize page's "Insert time" and
 // "Remove time" buttons, their dialogs (tasks::TInsertSlot, TRemoveSlot), the
-// window-free operation (timeblocks::SlotOperations) on the session, and the
-// insert's 5-minute timer, after which a pending insert is pushed.
+// window-free operation (timeblocks::SlotOperations) on the session, for which
+// the unit answers as its view, and the insert's 5-minute timer, after which a
+// pending insert is pushed.
 
 #include <memory>
 #include <optional>
@@ -16,10 +17,12 @@ class QTimer;
 
 namespace tw::app {
 
-class TimeBlocksFeature {
+class TimeBlocksFeature : public timeblocks::TimeBlocksView,
+                          public timeblocks::SlotWorkingTime,
+                          public tasks::SlotDialogHost {
 public:
     TimeBlocksFeature(const FeatureContext& context, const MainFeatures& features);
-    ~TimeBlocksFeature();
+    ~TimeBlocksFeature() override;
 
     void InsertSpaceClick();
     void RemoveSpaceClick();
@@ -34,8 +37,28 @@ public:
     tasks::TRemoveSlot* RemoveSlot() const { return removeSlot_.get(); }
     QTimer* RemoveSpaceTimer() const { return removeSpaceTimer_; }
 
+    void RestartRemoveSpaceTimer() override;
+    void StopRemoveSpaceTimer() override;
+    void SetInsertSpaceEnabled(bool enabled) override;
+    void SetRemoveSpaceEnabled(bool enabled) override;
+    void OpenInsertDialog() override;
+    void OpenRemoveDialog() override;
+    void RefreshChartsView() override;
+
+    // The session's calendars, each resource on its own.
+    TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& startOut, TDateTime start, float hours) override;
+    float WorkingHoursBetween(std::int32_t crewId, TDateTime from, TDateTime to) override;
+    float LoadedHoursPerDay() override;
+    TDateTime Now() override;
+
+    timeblocks::SlotServices Services() override;
+    std::int32_t CurrentResource(std::string& description) override;
+    TDateTime LoadWorkCalendar(std::int32_t crewId) override;
+    void PushChartUpdates() override;
+    void AfterInsert() override;
+    void AfterRemove() override;
+
 private:
-    timeblocks::SlotServices Services();
     tasks::SlotDialogContext DialogContext();
     void SetButtonsEnabled(bool enabled);
 

@@ -16,6 +16,8 @@
 #include "settings/databasebackup.h"
 #include "settings/exitbackup.h"
 #include "settings/restore.h"
+#include "settings/setupdialog.h"
+#include "settings/volumes.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -46,20 +48,37 @@ std::string CurrentDrive()
 
 }  // namespace
 
+// What the unit keeps for its page: the hosts over the session and the setup
+// dialog, made with the page and kept for the run.
+struct UtilitiesWiring {
+    UtilitiesWiring(AppSession& session, UtilitiesScreens& screens, SetupScreens& setupScreens)
+        : backup(session, screens), empty(session, screens), restore(session, screens),
+          setupHost(session, setupScreens)
+    {
+    }
+    settings::SystemVolumes volumes;
+    SessionBackupHost backup;
+    SessionEmptyDatabaseHost empty;
+    SessionRestoreHost restore;
+    bool started = false;
+    SessionSetupHost setupHost;
+    std::unique_ptr<settings::TQMSetup> setup;
+};
+
 UtilitiesFeature::UtilitiesFeature(const FeatureContext& context, const MainFeatures& features,
                                    UtilitiesWindow& window, const UtilitiesPlaces& places)
     : context_(context),
       features_(features),
       window_(window),
-      wiring_(std::make_unique<UtilitiesWiring>(context.Session))
+      wiring_(std::make_unique<UtilitiesWiring>(context.Session, static_cast<UtilitiesScreens&>(*this),
+                                                static_cast<SetupScreens&>(*this)))
 {
-    FillWindowSteps();
     places.Tabs->setTabToolTip(places.Tabs->indexOf(places.Tab), QStringLiteral("Backup, Restore and Setup"));
-    page_ = new TUtilitiesPage(wiring_->volumes, context_.Session.State, context_.UI, places.Tab);
+    page_ = new TUtilitiesPage(wiring_->volumes, context_.Session.State, context_.UI,
+                               static_cast<UtilitiesPageActions&>(*this), places.Tab);
     places.TabLayout->insertWidget(0, page_, 1);
     places.Area->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     CreateSetupDialog();
-    ConnectPage();
 
     // The page shows the backup folder the start-up read, the first time it is turned to.
     tabTurned_ = QObject::connect(places.Tabs, &TMainPageControl::currentChanged, page_, [this](int index) {
@@ -81,62 +100,137 @@ UtilitiesFeature::~UtilitiesFeature()
     QObject::disconnect(tabTurned_);
 }
 
-void UtilitiesFeature::FillWindowSteps()
+bool UtilitiesFeature::Question(const std::string& text, const std::string& caption)
 {
-    AppSession& session = context_.Session;
-    UtilitiesWindowSteps& steps = wiring_->steps;
-    steps.CloseAllTables = [&session] { session.Tables().CloseAllTables(); };
-    steps.OpenAllTables = [this] { window_.ReopenAllTables(); };
-    steps.RefreshBackupView = [this] { page_->Logic().Refresh(); };
-    steps.CloseMainWindow = [this] { context_.Window.close(); };
-    steps.Question = [this](const std::string& text, const std::string& caption) {
-        return QMessageBox::question(&context_.Window, QString::fromStdString(caption),
-                                     QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::No)
-            == QMessageBox::Yes;
-    };
-    steps.SaveAndClearAllocations = [this](bool clearChart) {
-        features_.Visualize->SaveAndClearAllocations(clearChart);
-    };
-    steps.ShowDefaultCalendar = [this] { window_.RefreshWorkCalendar(); };
-    steps.ShowEmptyScreens = [this] {
-        context_.Window.setWindowTitle(QStringLiteral("Tarnwick"));
-        features_.Query->RefreshCustomerViews();
-    };
-    steps.SelectedBackupFile = [this] { return page_->SelectedFile(); };
-    steps.PullChartUpdates = [&session](bool force) { session.Sync().PullChartUpdates(force); };
-    steps.ShowRestoredCalendar = [this] { window_.RefreshWorkCalendar(); };
-    steps.RefreshAfterRestore = [this] {
-        page_->Logic().Refresh();
-        features_.Query->UpdateSelectControls();
-        features_.Query->ApplyCustomerQuery();
-    };
-    steps.SetCustomersLabel = [this](const std::string& text) {
-        features_.Query->SetCustomersLabel(QString::fromStdString(text));
-    };
+    return QMessageBox::question(&context_.Window, QString::fromStdString(caption),
+                                 QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
-void UtilitiesFeature::ConnectPage()
+std::string UtilitiesFeature::SelectedBackupFile() const
 {
-    page_->BackupAllClick = [this] {
-        settings::DatabaseBackup backup(wiring_->backup, context_.UI);
-        backup.BackupAllClick();
-    };
-    page_->RestoreClick = [this] {
-        settings::SmartRestore restore(wiring_->restore, context_.UI);
-        restore.RestoreClick();
-    };
-    page_->EmptyDatabaseClick = [this] {
-        settings::EmptyDatabase empty(wiring_->empty, context_.UI);
-        empty.EmptyDatabaseClick();
-    };
-    page_->ReIndexDbClick = [this] { context_.Session.Tables().ReindexDatabase(); };
-    page_->SetupClick = [this] {
-        SetupDialog().ShowSetup();
-        // The backup folder may have changed: the page shows it again.
-        wiring_->started = true;
-        page_->Logic().Start(wiring_->setupSteps.StartDrive());
-    };
+    return page_->SelectedFile();
+}
+
+void UtilitiesFeature::RefreshBackupView()
+{
+    page_->Logic().Refresh();
+}
+
+void UtilitiesFeature::SaveAndClearAllocations(bool clearChart)
+{
+    features_.Visualize->SaveAndClearAllocations(clearChart);
+}
+
+void UtilitiesFeature::ShowEmptyScreens()
+{
+    context_.Window.setWindowTitle(QStringLiteral("Tarnwick"));
+    features_.Query->RefreshCustomerViews();
+}
+
+void UtilitiesFeature::RefreshAfterRestore()
+{
+    page_->Logic().Refresh();
+    features_.Query->UpdateSelectControls();
+    features_.Query->ApplyCustomerQuery();
+}
+
+void UtilitiesFeature::SetCustomersLabel(const std::string& text)
+{
+    features_.Query->SetCustomersLabel(QString::fromStdString(text));
+}
+
+void UtilitiesFeature::CloseMainWindow()
+{
+    context_.Window.close();
+}
+
+void UtilitiesFeature::ShowWorkCalendar(std::int32_t resourceId)
+{
+    features_.Calendar->ShowWorkCalendar(resourceId);
+}
+
+namespace {
+
+// The Add / Edit / Query page's status choice, by its controls' names.
+controls::TFcRadioGroup* StatusChoice(const MainFeatures& features)
+{
+    return features.Query->Page()->findChild<controls::TFcRadioGroup*>(QStringLiteral("TaskStatus"));
+}
+
+}  // namespace
+
+int UtilitiesFeature::TaskStatusIndex() const
+{
+    return StatusChoice(features_)->ItemIndex();
+}
+
+void UtilitiesFeature::SetTaskStatusIndex(int index)
+{
+    controls::TFcRadioGroup* choice = StatusChoice(features_);
+    if (index >= 0 && index < choice->Count()) {
+        const QSignalBlocker quiet(choice);
+        choice->SetItemIndex(index);
+    }
+}
+
+void UtilitiesFeature::UntickRestrictToSelectedStatus()
+{
+    auto* box = features_.Query->Page()->findChild<controls::TFcCheckBox*>(
+        QStringLiteral("RestrictToSelectedStatus"));
+    if (box && box->Checked())
+        box->SetChecked(false);
+}
+
+std::string UtilitiesFeature::StartDrive() const
+{
+    const std::string& start = page_->Logic().StartDrive();
+    return start.empty() ? CurrentDrive() : start;
+}
+
+void UtilitiesFeature::TerminateProgram()
+{
+    TerminateApplication();
+}
+
+// The box belongs to the setup dialog, from which the help buttons open pages.
+void UtilitiesFeature::OpenHelpPage(const QString& page)
+{
+    if (!app::OpenHelpPage(QString::fromStdString(context_.Session.State.ProgramFolder), page))
+        ShowMessageBox(wiring_->setup.get(), "The help page " + page + " could not be opened",
+                       QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
+}
+
+void UtilitiesFeature::BackupAll()
+{
+    settings::DatabaseBackup backup(wiring_->backup, context_.UI);
+    backup.BackupAllClick();
+}
+
+void UtilitiesFeature::Restore()
+{
+    settings::SmartRestore restore(wiring_->restore, context_.UI);
+    restore.RestoreClick();
+}
+
+void UtilitiesFeature::EmptyDatabase()
+{
+    settings::EmptyDatabase empty(wiring_->empty, context_.UI);
+    empty.EmptyDatabaseClick();
+}
+
+void UtilitiesFeature::ReindexDatabase()
+{
+    context_.Session.Tables().ReindexDatabase();
+}
+
+void UtilitiesFeature::ShowSetup()
+{
+    SetupDialog().ShowSetup();
+    // The backup folder may have changed: the page shows it again.
+    wiring_->started = true;
+    page_->Logic().Start(StartDrive());
 }
 
 void UtilitiesFeature::CreateHelpButtons(TMainPageControl* tabs, QWidget* contents)
@@ -153,14 +247,15 @@ void UtilitiesFeature::CreateHelpButtons(TMainPageControl* tabs, QWidget* conten
     row->addWidget(contents);
     tabs->setCornerWidget(corner, Qt::TopRightCorner);
     contents->show();  // the tab widget hid it as its former corner widget
-    const data::MainScreenState& state = context_.Session.State;
-    QObject::connect(tutorial, &controls::TFcControl::clicked, corner, [&state] {
-        OpenHelpPage(QString::fromStdString(state.ProgramFolder), QString::fromLatin1(settings::kTutorialPage));
+    const data::SessionSettings& run = context_.Session.State;
+    QObject::connect(tutorial, &controls::TFcControl::clicked, corner, [&run] {
+        app::OpenHelpPage(QString::fromStdString(run.ProgramFolder),
+                          QString::fromLatin1(settings::kTutorialPage));
     });
-    QObject::connect(allHelp, &controls::TFcControl::clicked, corner, [&state, tabs] {
+    QObject::connect(allHelp, &controls::TFcControl::clicked, corner, [&run, tabs] {
         const std::string page = settings::HelpPageOf(tabs->currentIndex());
         if (!page.empty())
-            OpenHelpPage(QString::fromStdString(state.ProgramFolder), QString::fromStdString(page));
+            app::OpenHelpPage(QString::fromStdString(run.ProgramFolder), QString::fromStdString(page));
     });
 }
 
@@ -171,41 +266,6 @@ settings::TQMSetup& UtilitiesFeature::SetupDialog()
 
 void UtilitiesFeature::CreateSetupDialog()
 {
-    SetupWindowSteps& s = wiring_->setupSteps;
-    s.ApplyHelpLevel = [this] { window_.ApplyHelpLevel(); };
-    s.ShowWorkCalendar = [this](std::int32_t id) { features_.Calendar->ShowWorkCalendar(id); };
-    s.RefreshWorkCalendar = [this] { window_.RefreshWorkCalendar(); };
-    s.RecomputeAllTaskEnds = [this] { context_.Session.RecomputeAllTaskEnds(); };
-    s.ApplyReadOnlyAccess = [this](bool readOnly) { window_.ApplyReadOnlyAccess(readOnly); };
-    s.CloseAllTables = wiring_->steps.CloseAllTables;
-    s.OpenAllTables = wiring_->steps.OpenAllTables;
-    s.AskPassword = [this] { return window_.AskPassword(); };
-    s.ShowJobStatusTexts = [this](const data::JobStatusTexts& texts) { window_.ShowJobStatusTexts(texts); };
-    s.ShowResourceCaptionMode = [this](int mode) { window_.ShowResourceCaptionMode(mode); };
-    // The Add / Edit / Query page's status choice, by its controls' names.
-    const auto statusChoice = [this] {
-        return features_.Query->Page()->findChild<controls::TFcRadioGroup*>(QStringLiteral("TaskStatus"));
-    };
-    s.TaskStatusIndex = [statusChoice] { return statusChoice()->ItemIndex(); };
-    // Shown, not chosen: the query does not run for it.
-    s.SetTaskStatusIndex = [statusChoice](int index) {
-        controls::TFcRadioGroup* choice = statusChoice();
-        if (index >= 0 && index < choice->Count()) {
-            const QSignalBlocker quiet(choice);
-            choice->SetItemIndex(index);
-        }
-    };
-    // As the user's untick: the query runs without the status.
-    s.UntickRestrictToSelectedStatus = [this] {
-        auto* box = features_.Query->Page()->findChild<controls::TFcCheckBox*>(
-            QStringLiteral("RestrictToSelectedStatus"));
-        if (box && box->Checked())
-            box->SetChecked(false);
-    };
-    s.StartDrive = [this] {
-        const std::string& start = page_->Logic().StartDrive();
-        return start.empty() ? CurrentDrive() : start;
-    };
     data::TEstimateData& d = context_.Session.Data();
     wiring_->setup = std::make_unique<settings::TQMSetup>(
         wiring_->setupHost, context_.UI, wiring_->setupHost.Settings,
@@ -213,11 +273,6 @@ void UtilitiesFeature::CreateSetupDialog()
         &context_.Window);
     wiring_->setupHost.Logic = &wiring_->setup->Logic();
     wiring_->setup->SetAccountingSettings(&wiring_->setupHost);
-    wiring_->setup->OpenHelpPage = [this](const QString& page) {
-        if (!OpenHelpPage(QString::fromStdString(context_.Session.State.ProgramFolder), page))
-            ShowMessageBox(wiring_->setup.get(), "The help page " + page + " could not be opened",
-                           QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
-    };
 }
 
 void UtilitiesFeature::BackupAtExit(bool noAutoBackup)

@@ -9,6 +9,9 @@
 #include <QMetaObject>
 
 #include "app/features/featurecontext.h"
+#include "app/setuphosts.h"
+#include "app/utilitieshosts.h"
+#include "app/utilitiespage.h"
 #include "data/jobstatus.h"
 
 class QVBoxLayout;
@@ -20,7 +23,6 @@ class TQMSetup;
 namespace tw::app {
 
 class TMainPageControl;
-class TUtilitiesPage;
 struct UtilitiesWiring;
 
 // What a restore, an emptying or the setup dialog asks of the main window
@@ -48,11 +50,14 @@ struct UtilitiesPlaces {
     QWidget* Contents = nullptr;        // the "Contents" button, beside which the others go
 };
 
-class UtilitiesFeature {
+// The unit does what the page's buttons ask, and shows what the backup, the
+// restore, the emptying and the setup dialog change on the pages; the hosts
+// over the session ask it through their two views.
+class UtilitiesFeature : private UtilitiesPageActions, private UtilitiesScreens, private SetupScreens {
 public:
     UtilitiesFeature(const FeatureContext& context, const MainFeatures& features, UtilitiesWindow& window,
                      const UtilitiesPlaces& places);
-    ~UtilitiesFeature();
+    ~UtilitiesFeature() override;
 
     TUtilitiesPage* Page() const { return page_; }
     settings::TQMSetup& SetupDialog();
@@ -60,9 +65,37 @@ public:
     void BackupAtExit(bool noAutoBackup);
 
 private:
-    void FillWindowSteps();
+    // UtilitiesPageActions
+    void BackupAll() override;
+    void Restore() override;
+    void EmptyDatabase() override;
+    void ReindexDatabase() override;
+    void ShowSetup() override;
+    // UtilitiesScreens and SetupScreens
+    bool Question(const std::string& text, const std::string& caption) override;
+    std::string SelectedBackupFile() const override;
+    void RefreshBackupView() override;
+    void ReopenAllTables() override { window_.ReopenAllTables(); }
+    void SaveAndClearAllocations(bool clearChart) override;
+    void RefreshWorkCalendar() override { window_.RefreshWorkCalendar(); }
+    void ShowEmptyScreens() override;
+    void RefreshAfterRestore() override;
+    void SetCustomersLabel(const std::string& text) override;
+    void CloseMainWindow() override;
+    void ApplyHelpLevel() override { window_.ApplyHelpLevel(); }
+    void ShowWorkCalendar(std::int32_t resourceId) override;
+    void ApplyReadOnlyAccess(bool readOnly) override { window_.ApplyReadOnlyAccess(readOnly); }
+    bool AskPassword() override { return window_.AskPassword(); }
+    void ShowJobStatusTexts(const data::JobStatusTexts& texts) override { window_.ShowJobStatusTexts(texts); }
+    void ShowResourceCaptionMode(int mode) override { window_.ShowResourceCaptionMode(mode); }
+    int TaskStatusIndex() const override;
+    void SetTaskStatusIndex(int index) override;
+    void UntickRestrictToSelectedStatus() override;
+    std::string StartDrive() const override;
+    void TerminateProgram() override;
+    void OpenHelpPage(const QString& page) override;
+
     void CreateSetupDialog();
-    void ConnectPage();
     void CreateHelpButtons(TMainPageControl* tabs, QWidget* contents);
 
     FeatureContext context_;

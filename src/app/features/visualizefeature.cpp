@@ -4,13 +4,13 @@
 #include <QLayout>
 
 #include "app/features/pagecontrol.h"
+#include "app/features/queryfeature.h"
 #include "app/features/taskeditorfeature.h"
 #include "app/features/workcalendarfeature.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
-#include "data/hookcall.h"
 #include "schedule/sync/resourceoverlap.h"
-#include "schedule/visualize/calendarhooks.h"
+#include "schedule/visualize/calendarworkingtime.h"
 #include "schedule/visualize/visualizecontext.h"
 
 namespace tw::app {
@@ -76,38 +76,9 @@ void VisualizeFeature::Attach()
     if (page_->Attached())
         return;
     AppSession& s = context_.Session;
-    page_->Attach(visualize::ChartTablesOf(s.Data()), s.State, context_.UI, s.Calendars().Loaded());
-    visualize::VisualizeHooks& hooks = page_->Logic().Hooks;
-    hooks.PushChartUpdates = [&s] { s.Sync().PushChartUpdates(); };
-    hooks.PushChartRecord = [&s](std::int32_t key) { s.Sync().PushChartRecord(key); };
-    hooks.PushChartRecords = [&s](const std::set<std::int32_t>& keys) { s.Sync().PushChartRecords(keys); };
-    hooks.KeepSyncLevels = [&s](const std::function<void()>& change) { s.Sync().KeepLevelsThrough(change); };
-    visualize::ConnectCalendarTables(hooks, s.Calendars());
-    hooks.ResourcesAreFree = [this, &s](std::int32_t crewId, TDateTime start, TDateTime end, std::int32_t key) {
-        return schedule::ResourcesAreFree(s.ScheduleTables(), context_.UI, true, crewId, start, end, key);
-    };
-    hooks.AddTaskToSchedule = [&s](const visualize::JobSummaryRow& row) {
-        // The adder makes the item's customer current, as the task editor
-        // wants; a summary row is only drawn, so the user's customer stays.
-        db::Table& customers = s.Data().CustomersTable;
-        const bool hadCustomer = customers.active() && !customers.eof() && !customers.isEmpty();
-        const double customer = hadCustomer ? customers.fieldByName("CID").asFloat() : 0;
-        s.Adder().AddTaskToSchedule(SummaryItem(row));
-        if (hadCustomer)
-            customers.locate("CID", db::Value(customer));
-    };
-    hooks.ApplyCustomerQuery = [&s] { data::Call(s.Data().Hooks().ApplyCustomerQuery); };
-    // The task editor and the task list editor rebuild the chart they found
-    // cleared when they close.
-    hooks.ShowTaskEditor = [this](int jobStatus) { features_.Editor->EditTask(jobStatus); };
-    hooks.OpenTaskListEditor = [this] { features_.Editor->OpenEditChart(); };
-    hooks.RefreshChart = [this] { features_.Pages->RefreshChartClick(); };
-    hooks.ChartSortByClick = [this] {
-        // The dependency set-up chose the order; the choice shows it first.
-        page_->ShowControls();
-        context_.Session.Chart.ChartSortBy = page_->SortChoice();
-        features_.Pages->ChartSortByClick();
-    };
+    workingTime_ = std::make_unique<visualize::CalendarWorkingTime>(s.Calendars());
+    page_->Attach(visualize::ChartTablesOf(s.Data()), s.State, s.Chart, context_.UI, s.Calendars().Loaded(),
+                  *this, *workingTime_, *this);
     page_->ReadOtherPages = [this](visualize::PageControls& controls) {
         const schedule::CalendarControls calendar = features_.Calendar->Controls();
         controls.SpecifyWorkingDay = calendar.SpecifyWorkingDay;
@@ -185,6 +156,83 @@ void VisualizeFeature::ShowResourceCaptionMode(int mode)
 void VisualizeFeature::SetSortChoice(int choice)
 {
     page_->SetSortChoice(choice);
+}
+
+void VisualizeFeature::PushChartUpdates()
+{
+    context_.Session.Sync().PushChartUpdates();
+}
+
+void VisualizeFeature::PushChartRecord(std::int32_t chartsId)
+{
+    context_.Session.Sync().PushChartRecord(chartsId);
+}
+
+void VisualizeFeature::PushChartRecords(const std::set<std::int32_t>& chartsIds)
+{
+    context_.Session.Sync().PushChartRecords(chartsIds);
+}
+
+void VisualizeFeature::KeepSyncLevels(const std::function<void()>& change)
+{
+    context_.Session.Sync().KeepLevelsThrough(change);
+}
+
+bool VisualizeFeature::ResourcesAreFree(std::int32_t crewId, TDateTime start, TDateTime end,
+                                        std::int32_t chartsId)
+{
+    return schedule::ResourcesAreFree(context_.Session.ScheduleTables(), context_.UI, true, crewId, start,
+                                      end, chartsId);
+}
+
+void VisualizeFeature::AddTaskToSchedule(const visualize::JobSummaryRow& row)
+{
+    AppSession& s = context_.Session;
+    // The adder makes the item's customer current, as the task editor
+    // wants; a summary row is only drawn, so the user's customer stays.
+    db::Table& customers = s.Data().CustomersTable;
+    const bool hadCustomer = customers.active() && !customers.eof() && !customers.isEmpty();
+    const double customer = hadCustomer ? customers.fieldByName("CID").asFloat() : 0;
+    s.Adder().AddTaskToSchedule(SummaryItem(row));
+    if (hadCustomer)
+        customers.locate("CID", db::Value(customer));
+}
+
+void VisualizeFeature::ApplyCustomerQuery()
+{
+    if (data::PageControlView* pages = context_.Session.Data().Views().Pages)
+        pages->ApplyCustomerQuery();
+}
+
+void VisualizeFeature::UpdateSelectControls()
+{
+    if (features_.Query != nullptr)
+        features_.Query->UpdateSelectControls();
+}
+
+// The task editor and the task list editor rebuild the chart they found
+// cleared when they close.
+void VisualizeFeature::ShowTaskEditor(int jobStatus)
+{
+    features_.Editor->EditTask(jobStatus);
+}
+
+void VisualizeFeature::OpenTaskListEditor()
+{
+    features_.Editor->OpenEditChart();
+}
+
+void VisualizeFeature::RefreshChart()
+{
+    features_.Pages->RefreshChartClick();
+}
+
+void VisualizeFeature::ChartSortByClick()
+{
+    // The dependency set-up chose the order; the choice shows it first.
+    page_->ShowControls();
+    context_.Session.Chart.ChartSortBy = page_->SortChoice();
+    features_.Pages->ChartSortByClick();
 }
 
 }  // namespace tw::app

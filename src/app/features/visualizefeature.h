@@ -1,13 +1,17 @@
 #pragma once
 // The Visualize page as a feature unit: the page with the resource allocation
 // chart in its container, its window-free logic (visualize::VisualizePageLogic)
-// attached to the session's chart cursors, synchronisation, calendars and task
-// adder once the tables are open, and what the other pages ask of the chart
-// (build it, write its bars back, its period and its status bar).
+// attached to the session's chart cursors once the tables are open, the
+// schedule under the chart (synchronisation, overlap test, task adder) and the
+// other pages it reaches, and what the other pages ask of the chart (build it,
+// write its bars back, its period and its status bar).
+
+#include <memory>
 
 #include "app/features/featurecontext.h"
 #include "data/jobstatus.h"
 #include "platform/datetime/datetime.h"
+#include "schedule/visualize/visualizeview.h"
 
 class QLayout;
 
@@ -15,11 +19,11 @@ namespace tw::app {
 
 class TVisualizePage;
 
-class VisualizeFeature {
+class VisualizeFeature : public visualize::ChartSchedule, public visualize::OtherPages {
 public:
     VisualizeFeature(const FeatureContext& context, const MainFeatures& features, QWidget* container,
                      QLayout* containerLayout);
-    ~VisualizeFeature();
+    ~VisualizeFeature() override;
 
     TVisualizePage* Page() const { return page_; }
     bool Attached() const;
@@ -44,10 +48,27 @@ public:
     void ShowResourceCaptionMode(int mode);
     void SetSortChoice(int choice);
 
+    // The schedule under the chart.
+    void PushChartUpdates() override;
+    void PushChartRecord(std::int32_t chartsId) override;
+    void PushChartRecords(const std::set<std::int32_t>& chartsIds) override;
+    void KeepSyncLevels(const std::function<void()>& change) override;
+    bool ResourcesAreFree(std::int32_t crewId, TDateTime start, TDateTime end,
+                          std::int32_t chartsId) override;
+    void AddTaskToSchedule(const visualize::JobSummaryRow& row) override;
+    // The other pages the chart reaches.
+    void ApplyCustomerQuery() override;
+    void UpdateSelectControls() override;
+    void ShowTaskEditor(int jobStatus) override;
+    void OpenTaskListEditor() override;
+    void RefreshChart() override;
+    void ChartSortByClick() override;
+
 private:
     FeatureContext context_;
     const MainFeatures& features_;
     TVisualizePage* page_ = nullptr;
+    std::unique_ptr<visualize::WorkingTime> workingTime_;
 };
 
 }  // namespace tw::app

@@ -25,11 +25,14 @@ void WorkCalendarFeature::Attach()
         return;
     AppSession& s = context_.Session;
     data::TEstimateData& d = s.Data();
-    schedule::WorkCalendarTab::Hooks hooks;
-    hooks.RecomputeAllTaskEnds = [&s] { s.RecomputeAllTaskEnds(); };
     const schedule::WorkCalendarTab::Tables tables{d.CalendarTable, d.CalendarTable2, d.HolidaysTable,
                                                    d.HolidaysTable2, d.CrewsTable2};
-    page_->Attach(tables, s.State, s.Holidays, context_.UI, std::move(hooks));
+    page_->Attach(tables, s.State, s.Holidays, context_.UI, *this);
+}
+
+void WorkCalendarFeature::RecomputeAllTaskEnds()
+{
+    context_.Session.RecomputeAllTaskEnds();
 }
 
 void WorkCalendarFeature::Refresh()

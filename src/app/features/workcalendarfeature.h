@@ -1,8 +1,9 @@
 #pragma once
 // The Work calendar page as a feature unit: the page in its tab, its
 // window-free logic (schedule::WorkCalendarTab) attached to the session's
-// calendar and holiday tables once they are open, and what the other pages
-// ask of it (the calendar of one resource, the holidays read afresh).
+// calendar and holiday tables once they are open, a saved calendar moving the
+// session's tasks, and what the other pages ask of it (the calendar of one
+// resource, the holidays read afresh).
 
 #include <cstdint>
 
@@ -15,10 +16,10 @@ namespace tw::app {
 
 class TWorkCalendarPage;
 
-class WorkCalendarFeature {
+class WorkCalendarFeature : public schedule::CalendarSchedule {
 public:
     WorkCalendarFeature(const FeatureContext& context, QWidget* area, QLayout* areaLayout);
-    ~WorkCalendarFeature();
+    ~WorkCalendarFeature() override;
 
     TWorkCalendarPage* Page() const { return page_; }
     // Takes up the tables just opened; once per run.
@@ -32,6 +33,8 @@ public:
     // The list of calendars, the one of the resource chosen, and that calendar.
     void ShowCalendarOf(bool allResources, double resourceId);
     schedule::CalendarControls Controls() const;
+
+    void RecomputeAllTaskEnds() override;
 
 private:
     FeatureContext context_;

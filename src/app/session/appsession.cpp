@@ -56,4 +56,23 @@ void AppSession::RecomputeAllTaskEnds()
     }
 }
 
+// Every shared-table operation gives the lock back when it is done, so this
+// finds it held only after one of them was cut short.
+void AppSession::ReleaseHeldLock()
+{
+    if (!State.LockHeld)
+        return;
+    db::Table& access = data_->AccessTable;
+    try {
+        const bool wasOpen = access.active();
+        if (!wasOpen)
+            access.open();
+        lock_->UpdateAccessRecord(false);
+        if (!wasOpen)
+            access.close();
+    } catch (const std::exception&) {
+        // The record cannot be reached; the other copies break the lock after their waits.
+    }
+}
+
 }  // namespace tw::app

@@ -20,6 +20,7 @@
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
 #include "data/services/tableoperations.h"
+#include "query/querystate.h"
 #include "schedule/holidaylist.h"
 #include "schedule/sync/addtask.h"
 #include "schedule/sync/calendartables.h"
@@ -42,6 +43,8 @@ public:
     RunFlags Flags;
     RunSettings Settings;
     ChartState Chart;
+    // The custom-field search in force, kept by the Add / Edit / Query side.
+    query::QueryState Query;
     schedule::HolidayList Holidays;
 
     data::TEstimateData& Data() { return *data_; }
@@ -59,6 +62,9 @@ public:
     // Every task's end again from its start, hours and calendar, after a
     // calendar changed; a failure reaches the user as an "Error" box.
     void RecomputeAllTaskEnds();
+    // The shutdown's last step: the lock record given back if an operation
+    // cut short left it held by this copy (never one another copy holds).
+    void ReleaseHeldLock();
 
 private:
     SessionInterface interface_;

@@ -4,7 +4,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "data/hookcall.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/services/busyscopes.h"
 
 namespace tw::app {
@@ -12,7 +12,6 @@ namespace tw::app {
 namespace {
 
 using data::BusyCursor;
-using data::Call;
 using data::TablesBusyScope;
 
 }  // namespace
@@ -27,7 +26,7 @@ void TabHandlers::RefreshChartClick()
     if (customers.active() && !customers.eof() && !customers.isEmpty())
         customer = customers.fieldByName("CID").asFloat();
 
-    state_.ZoomStep = 1;
+    chart_.ZoomStep = 1;
     {
         TablesBusyScope tablesBusy(state_);
         view_.SaveAndClearAllocations(true);
@@ -72,7 +71,8 @@ void TabHandlers::RewriteCustomerNames()
     for (customers.first(); !customers.eof(); customers.next())
         names.insert_or_assign(cid.asFloat(), name.asString());
 
-    db::Field itemCustomer = charts.fieldByName("CID"), custName = charts.fieldByName("CUSTNAME");
+    db::Field itemCustomer = data::ScheduleItemField(charts, &data::ScheduleItemRecord::CID),
+              custName = data::ScheduleItemField(charts, &data::ScheduleItemRecord::CUSTNAME);
     for (charts.first(); !charts.eof(); charts.next()) {
         const auto found = names.find(itemCustomer.asFloat());
         // An item that already carries the name stays as it is: rewriting it
@@ -89,15 +89,15 @@ void TabHandlers::PrintPreviewButtonClick()
 {
     if (state_.DependencySetupMode)
         return;
-    view_.OpenPrintPreview({state_.HelpLevel, state_.ChartSpanDays, state_.ChartGridInterval,
-                            state_.ChartGridCount, state_.ChartPeriodStart, state_.ChartPeriodEnd});
+    view_.OpenPrintPreview({state_.HelpLevel, chart_.ChartSpanDays, chart_.ChartGridInterval,
+                            chart_.ChartGridCount, chart_.ShownStart(), chart_.ShownEnd()});
 }
 
 void TabHandlers::ChartSortByClick()
 {
     if (!state_.StartupDone)
         return;
-    Call(Hooks.SetChartSortBy2, view_.ChartSortBy());
+    view_.SetChartSortBy2(view_.ChartSortBy());
     if (state_.DependencySetupMode)
         return;
     view_.SetResetDependenciesEnabled(false);
@@ -116,7 +116,7 @@ void TabHandlers::TabControlChange(int page)
     case SelectPage:
         view_.SaveAndClearAllocations(true);
         if (tables_.ChartsTable.active())
-            tables_.ChartsTable.locate("CHARTSID", db::Value(static_cast<double>(state_.LastSelectedItem)));
+            data::LocateScheduleItem(tables_.ChartsTable, query_.LastSelectedItem);
         break;
     case SchedulePage:
         state_.ScheduleTabVisited = true;

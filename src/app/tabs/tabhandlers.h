@@ -6,17 +6,17 @@
 // page prepares the page the user turns to (the chart is written back and
 // cleared when the Visualize page is left, and built when it is shown).
 //
-//   TabHandlers handlers(tables, state, ui, view);   // view: the pages (tabview.h)
+//   TabHandlers handlers(tables, state, session.Query, chart, ui, view);   // view: the pages (tabview.h)
 //   handlers.TabControlChange(tabs->currentIndex());
-
-#include <functional>
 
 #include "app/mainpage.h"
 #include "app/tabs/tabview.h"
+#include "data/services/chartdisplay.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
+#include "query/querystate.h"
 
 namespace tw::app {
 
@@ -28,17 +28,15 @@ struct TabTables {
     db::Table& ChartsTable2;     // the working copy without a query filter
 };
 
-// The Add / Edit / Query page's twin of the sort choice, until that page has
-// a feature unit of its own; empty, it does nothing.
-struct TabHooks {
-    std::function<void(int index)> SetChartSortBy2;
-};
-
 class TabHandlers {
 public:
-    TabHandlers(const TabTables& tables, data::MainScreenState& state, data::UserInterface& ui, TabView& view)
+    // query: the item the Add / Edit / Query page returns to, read only.
+    TabHandlers(const TabTables& tables, data::MainScreenState& state, const query::QueryState& query,
+                data::ChartDisplay& chart, data::UserInterface& ui, TabView& view)
         : tables_(tables),
           state_(state),
+          query_(query),
+          chart_(chart),
           ui_(ui),
           view_(view)
     {}
@@ -51,11 +49,11 @@ public:
     // CUSTNAME of every working schedule item from the NAME of its customer.
     void RewriteCustomerNames();
 
-    TabHooks Hooks;
-
 private:
     TabTables tables_;
     data::MainScreenState& state_;
+    const query::QueryState& query_;
+    data::ChartDisplay& chart_;  // the Visualize page's: its zoom and the period printed
     data::UserInterface& ui_;
     TabView& view_;
 };

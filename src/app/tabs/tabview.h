@@ -41,6 +41,8 @@ public:
     // put the saved choice in.
     virtual int ChartSortBy() const = 0;
     virtual bool SortChoiceRestored() const = 0;
+    // The Add / Edit / Query page's twin of the sort choice.
+    virtual void SetChartSortBy2(int choice) = 0;
 
     // The Work calendar page: the list of calendars (all resources or one
     // each), the resource chosen in it and its calendar; the holidays.

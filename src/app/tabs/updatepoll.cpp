@@ -4,12 +4,8 @@
 #include <string>
 
 #include "app/mainpage.h"
-#include "data/hookcall.h"
 
 namespace tw::app {
-
-using data::Ask;
-using data::Call;
 
 bool UpdatePoll::StandsAside() const
 {
@@ -17,16 +13,16 @@ bool UpdatePoll::StandsAside() const
     // bring the shared record's old times back over it, and the push would
     // then write them back for good.
     return !state_.StartupDone || state_.TablesBusy || state_.DependencySetupMode || state_.InsertTimePending
-        || state_.QueryRestricted || state_.TaskEditorOpen || state_.NudgePending;
+        || query_.QueryRestricted || query_.TaskEditorOpen || state_.NudgePending;
 }
 
 void UpdatePoll::UpdatePollTimer()
 {
     if (StandsAside())
         return;
-    Call(Hooks.SetPollTimerEnabled, false);
+    view_.SetPollTimerEnabled(false);
     ui_.SetBusyCursor(true);
-    Call(Hooks.SetRefreshChartEnabled, false);
+    view_.SetRefreshChartEnabled(false);
     bool failed = false;
     std::string failure;
     try {
@@ -38,12 +34,12 @@ void UpdatePoll::UpdatePollTimer()
     if (failed) {
         // Restored before the box, so the window is usable behind it; the
         // timer only after it, so that the next tick cannot stack a second box.
-        Call(Hooks.SetRefreshChartEnabled, true);
+        view_.SetRefreshChartEnabled(true);
         ui_.SetBusyCursor(false);
         ui_.ShowMessage("The schedule could not be brought up to date with the other workstations: "
                             + failure,
                         "Schedule update", data::MessageIcon::Stop);
-        Call(Hooks.SetPollTimerEnabled, true);
+        view_.SetPollTimerEnabled(true);
         return;
     }
     Finish();
@@ -51,45 +47,44 @@ void UpdatePoll::UpdatePollTimer()
 
 void UpdatePoll::Tick()
 {
-    const int page = Hooks.ActivePage ? Hooks.ActivePage() : -1;
+    const int page = view_.ActivePage();
     // On the "My company" page the user may be editing the record: it is read
     // as the view holds it.
     if (page != MyCompanyPage)
-        Call(Hooks.ReopenMyCompanyTable);
-    if (Hooks.ReadWorkCalendarMode)
-        state_.WorkCalendarMode = Hooks.ReadWorkCalendarMode();
+        view_.ReopenMyCompanyTable();
+    state_.WorkCalendarMode = view_.ReadWorkCalendarMode();
 
     bool calendarChanged = false;
     if (state_.WorkCalendarMode != state_.LastWorkCalendarMode) {
-        Call(Hooks.RecomputeAllTaskEnds);
+        view_.RecomputeAllTaskEnds();
         state_.ChartRefreshNeeded = true;
         calendarChanged = true;
         state_.LastWorkCalendarMode = state_.WorkCalendarMode;
     }
 
     // Both run whatever the other found.
-    const bool removed = Ask(Hooks.RemoveObsoleteTasks);
-    const bool pulled = Ask(Hooks.PullChartUpdates, false);
+    const bool removed = view_.RemoveObsoleteTasks();
+    const bool pulled = view_.PullChartUpdates(false);
 
     if (removed || pulled || calendarChanged) {
         if (page == SchedulePage)
-            Call(Hooks.SaveAndClearAllocations, false);
-        Call(Hooks.ApplyQueryFilters);
+            view_.SaveAndClearAllocations(false);
+        view_.ApplyQueryFilters();
         if (page == SchedulePage)
-            Call(Hooks.BuildChart, false);
+            view_.BuildChart(false);
     }
     if (calendarChanged) {
         ui_.SetStatusText(0, kWorkCalendarUpdated);
         ui_.RepaintStatus();
     }
-    Call(Hooks.RefreshChartsTable);
+    view_.RefreshChartsTable();
 }
 
 void UpdatePoll::Finish()
 {
-    Call(Hooks.SetRefreshChartEnabled, true);
+    view_.SetRefreshChartEnabled(true);
     ui_.SetBusyCursor(false);
-    Call(Hooks.SetPollTimerEnabled, true);
+    view_.SetPollTimerEnabled(true);
 }
 
 }  // namespace tw::app

@@ -6,62 +6,69 @@
 // deleted elsewhere, pulls changed items and, when anything changed, applies
 // the query again and rebuilds the chart on the Visualize page.
 //
-//   UpdatePoll poll(state, ui);
-//   poll.Hooks.PullChartUpdates = [&](bool force) { return sync.PullChartUpdates(force); };
-//   ...                                  // the main window fills the others
+//   UpdatePoll poll(state, session.Query, ui, view);   // view: the pages and the session (PollView)
 //   connect(timer, &QTimer::timeout, [&] { poll.UpdatePollTimer(); });
 //
 // A failure inside a tick is reported and polling goes on: the timer, the
 // cursor and the Refresh button are restored.
 
-#include <functional>
-
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
+#include "query/querystate.h"
 
 namespace tw::app {
 
 // What the poll reaches in the main window, the data module and the
-// synchronisation. Each hook may be empty: it then does nothing, or answers
-// false (ActivePage: no page; ReadWorkCalendarMode: the mode as the run state
-// holds it).
-struct PollHooks {
-    std::function<void(bool enabled)> SetPollTimerEnabled;
-    std::function<void(bool enabled)> SetRefreshChartEnabled;
-    std::function<int()> ActivePage;
+// synchronisation; the page control answers (app/features/pagecontrol.h),
+// tests answer with a small fake.
+class PollView {
+public:
+    virtual ~PollView() = default;
+
+    virtual void SetPollTimerEnabled(bool enabled) = 0;
+    virtual void SetRefreshChartEnabled(bool enabled) = 0;
+    // The page the page control shows (app/mainpage.h).
+    virtual int ActivePage() const = 0;
     // Closes mycomp.dbf with refresh and opens it again, so that its record is
     // read as the other workstations left it.
-    std::function<void()> ReopenMyCompanyTable;
+    virtual void ReopenMyCompanyTable() = 0;
     // PAPERO of the mycomp.dbf record as the view holds it.
-    std::function<int()> ReadWorkCalendarMode;
-    std::function<void()> RecomputeAllTaskEnds;
-    std::function<bool()> RemoveObsoleteTasks;
-    std::function<bool(bool force)> PullChartUpdates;
-    std::function<void(bool recompute)> SaveAndClearAllocations;
-    std::function<void()> ApplyQueryFilters;
-    std::function<void(bool writeBack)> BuildChart;
-    std::function<void()> RefreshChartsTable;
+    virtual int ReadWorkCalendarMode() = 0;
+    virtual void RecomputeAllTaskEnds() = 0;
+    virtual bool RemoveObsoleteTasks() = 0;
+    virtual bool PullChartUpdates(bool force) = 0;
+    virtual void SaveAndClearAllocations(bool recompute) = 0;
+    virtual void ApplyQueryFilters() = 0;
+    virtual void BuildChart(bool writeBack) = 0;
+    virtual void RefreshChartsTable() = 0;
 };
 
 inline constexpr const char* kWorkCalendarUpdated = "Work calendar was updated";
 
 class UpdatePoll {
 public:
-    UpdatePoll(data::MainScreenState& state, data::UserInterface& ui) : state_(state), ui_(ui) {}
+    // query: the restriction and task editor flags, read only.
+    UpdatePoll(data::MainScreenState& state, const query::QueryState& query, data::UserInterface& ui,
+               PollView& view)
+        : state_(state),
+          query_(query),
+          ui_(ui),
+          view_(view)
+    {}
 
     // The timer's handler: one tick.
     void UpdatePollTimer();
     // True when a tick now would do nothing at all.
     bool StandsAside() const;
 
-    PollHooks Hooks;
-
 private:
     void Tick();
     void Finish();
 
     data::MainScreenState& state_;
+    const query::QueryState& query_;
     data::UserInterface& ui_;
+    PollView& view_;
 };
 
 }  // namespace tw::app

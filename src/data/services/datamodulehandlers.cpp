@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "data/datetimetext.h"
-#include "data/hookcall.h"
 #include "data/quartergrid.h"
 #include "data/services/estimatedata.h"
 
@@ -59,8 +58,7 @@ ChartsCalculatedFields TEstimateData::ChartsTableCalcFields()
             if (ICrewsTable2.fieldByName("CHARTSID").asInteger() != chartsId)
                 continue;
             const std::int32_t crewId = ICrewsTable2.fieldByName("CREWID").asInteger();
-            const float h =
-                hooks_.WorkingHoursBetween ? hooks_.WorkingHoursBetween(crewId, start, end) : 0.0f;
+            const float h = views_.Pages ? views_.Pages->WorkingHoursBetween(crewId, start, end) : 0.0f;
             hours += h;
             std::int64_t rate = 0;
             if (LocateKey(CrewsTable2, "CREWID", crewId))
@@ -118,7 +116,8 @@ void TEstimateData::ChartsTableBeforeScroll()
     if (!state_->TablesOpen)
         return;
     chartsCount_ = ChartsTable.recordCount();
-    Call(hooks_.SaveCustomFieldValues, kTaskOwner);
+    if (views_.FieldValues)
+        views_.FieldValues->SaveCustomFieldValues(kTaskOwner);
 }
 
 void TEstimateData::ChartsTableAfterScroll()
@@ -126,10 +125,10 @@ void TEstimateData::ChartsTableAfterScroll()
     if (!AfterScrollAllowed())
         return;
     ConsumeKeepNew(state_->KeepNewTask, ChartsTable);
-    Call(hooks_.LoadCustomFieldValues, kTaskOwner);
-    Call(hooks_.ShowTaskStatusBar);
-    if (Ask(hooks_.SelectPageIsCurrent) && hooks_.ShowResourcesOfTask && HasRecord(ChartsTable))
-        hooks_.ShowResourcesOfTask(ChartsTable.fieldByName("CHARTSID").asInteger());
+    if (views_.FieldValues)
+        views_.FieldValues->LoadCustomFieldValues(kTaskOwner);
+    if (views_.Pages && views_.Pages->SelectPageIsCurrent() && views_.QueryPage && HasRecord(ChartsTable))
+        views_.QueryPage->ShowResourcesOfTask(ChartsTable.fieldByName("CHARTSID").asInteger());
 }
 
 void TEstimateData::JobsTableBeforeScroll()
@@ -143,7 +142,8 @@ void TEstimateData::JobsTableAfterScroll()
     if (!AfterScrollAllowed())
         return;
     ConsumeKeepNew(state_->KeepNewJob, JobsTable);
-    Call(hooks_.ApplyQueryFilters);
+    if (views_.QueryPage)
+        views_.QueryPage->ApplyQueryFilters();
 }
 
 void TEstimateData::CrewsTableBeforeScroll()
@@ -151,7 +151,8 @@ void TEstimateData::CrewsTableBeforeScroll()
     if (!state_->TablesOpen)
         return;
     crewsCount_ = CrewsTable.recordCount();
-    Call(hooks_.SaveCustomFieldValues, kResourceOwner);
+    if (views_.FieldValues)
+        views_.FieldValues->SaveCustomFieldValues(kResourceOwner);
 }
 
 void TEstimateData::CrewsTableAfterScroll()
@@ -159,9 +160,10 @@ void TEstimateData::CrewsTableAfterScroll()
     if (!AfterScrollAllowed())
         return;
     ConsumeKeepNew(state_->KeepNewResource, CrewsTable);
-    Call(hooks_.LoadCustomFieldValues, kResourceOwner);
-    if (Ask(hooks_.RestrictTasksToCrew))
-        Call(hooks_.ApplyQueryFilters);
+    if (views_.FieldValues)
+        views_.FieldValues->LoadCustomFieldValues(kResourceOwner);
+    if (views_.QueryPage && views_.QueryPage->RestrictTasksToCrew())
+        views_.QueryPage->ApplyQueryFilters();
     if (HasRecord(CrewsTable))
         state_->CurrentResourceId = CrewsTable.fieldByName("CREWID").asInteger();
 }
@@ -173,7 +175,8 @@ void TEstimateData::CustomersTableBeforeScroll()
     customersCount_ = CustomersTable.recordCount();
     if (!state_->ReadOnlyCopy)
         RebuildCustomerName();
-    Call(hooks_.SaveCustomFieldValues, kCustomerOwner);
+    if (views_.FieldValues)
+        views_.FieldValues->SaveCustomFieldValues(kCustomerOwner);
 }
 
 void TEstimateData::RebuildCustomerName()
@@ -204,26 +207,30 @@ void TEstimateData::CustomersTableAfterScroll()
     if (!AfterScrollAllowed())
         return;
     ConsumeKeepNew(state_->KeepNewCustomer, CustomersTable);
-    if (hooks_.SetUseAlt && HasRecord(CustomersTable))
-        hooks_.SetUseAlt(CustomersTable.fieldByName("USEALT").asBoolean());
-    Call(hooks_.ShowCustomerPhoto);
-    Call(hooks_.ApplyCustomerQuery);
-    Call(hooks_.LoadCustomFieldValues, kCustomerOwner);
+    if (views_.CustomerPage) {
+        if (HasRecord(CustomersTable))
+            views_.CustomerPage->SetUseAlt(CustomersTable.fieldByName("USEALT").asBoolean());
+        views_.CustomerPage->ShowMovedCustomer();
+    }
+    if (views_.Pages)
+        views_.Pages->ApplyCustomerQuery();
+    if (views_.FieldValues)
+        views_.FieldValues->LoadCustomFieldValues(kCustomerOwner);
 }
 
 bool TEstimateData::CustomersTable2FilterRecord()
 {
-    return !hooks_.CustomerMatchesSearch || hooks_.CustomerMatchesSearch();
+    return !views_.FieldSearch || views_.FieldSearch->CustomerMatchesSearch();
 }
 
 bool TEstimateData::CrewsTable2FilterRecord()
 {
-    return !hooks_.ResourceMatchesSearch || hooks_.ResourceMatchesSearch();
+    return !views_.FieldSearch || views_.FieldSearch->ResourceMatchesSearch();
 }
 
 bool TEstimateData::ChartsTable2FilterRecord()
 {
-    return !hooks_.TaskMatchesSearch || hooks_.TaskMatchesSearch();
+    return !views_.FieldSearch || views_.FieldSearch->TaskMatchesSearch();
 }
 
 }  // namespace tw::data

@@ -157,10 +157,10 @@ TEstimateData::~TEstimateData()
     db::SetDatabaseResolver(nullptr);
 }
 
-void TEstimateData::Bind(MainScreenState& state, DataModuleHooks hooks)
+void TEstimateData::Bind(MainScreenState& state)
 {
     state_ = &state;
-    hooks_ = std::move(hooks);
+    views_ = {};
 }
 
 std::vector<db::Table*> TEstimateData::AllTables()

@@ -9,14 +9,14 @@
 //   TEstimateData data(aliasFile);            // installs the database resolver
 //   data.SchedulerDatabase.setAliasName("DOZOrez");
 //   data.ParametersDatabase.setAliasName("TWUXData");
-//   data.Bind(state, hooks);                   // before any handler runs
+//   data.Bind(state);                          // before any handler runs
+//   data.Views().Pages = &pageControl;         // each view by its owner
 //
 // The handlers below are the ones the grids and navigators call around a move
 // of their view (the engine has no scroll events): BeforeScroll before the
 // move, AfterScroll after it.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,29 +28,92 @@
 
 namespace tw::data {
 
-// Calls into windows and subsystems that the data module reaches; each one does
-// nothing (or answers "no") until its owner plugs it in.
-struct DataModuleHooks {
-    // Custom fields window: owner kind 1 customer, 2 resource, 3 task.
-    std::function<void(int ownerKind)> SaveCustomFieldValues;
-    std::function<void(int ownerKind)> LoadCustomFieldValues;
-    std::function<bool()> CustomerMatchesSearch;
-    std::function<bool()> ResourceMatchesSearch;
-    std::function<bool()> TaskMatchesSearch;
-    // Main window.
-    std::function<void()> ShowTaskStatusBar;
-    std::function<void()> ApplyQueryFilters;
-    std::function<void()> ShowCustomerPhoto;
-    std::function<void()> ApplyCustomerQuery;
-    std::function<void(std::int32_t chartsId)> ShowResourcesOfTask;
-    std::function<void(bool checked)> SetUseAlt;
-    std::function<bool()> SelectPageIsCurrent;  // the Add / Edit / Query tab is shown
-    std::function<bool()> RestrictTasksToCrew;  // its check box is ticked
+// What the data module's handlers reach outside it, one view per owner. An
+// owner plugs its view into TEstimateData::Views() and takes it out before it
+// goes; until then a call does nothing, a question answers "no", the working
+// hours are 0 and a search's record test passes every record.
+
+// The custom fields' values of the owner whose view moves (kind 1 customer,
+// 2 resource, 3 task): saved before the move, shown after it.
+class CustomFieldValues {
+public:
+    virtual void SaveCustomFieldValues(int ownerKind) = 0;
+    virtual void LoadCustomFieldValues(int ownerKind) = 0;
+
+protected:
+    ~CustomFieldValues() = default;
+};
+
+// The custom-field search's record tests of the filtered views.
+class CustomFieldSearch {
+public:
+    virtual bool CustomerMatchesSearch() = 0;
+    virtual bool ResourceMatchesSearch() = 0;
+    virtual bool TaskMatchesSearch() = 0;
+
+protected:
+    ~CustomFieldSearch() = default;
+};
+
+// The Customer details page after a move of the customers view.
+class CustomerPageView {
+public:
+    // The moved-to customer's fields and photo.
+    virtual void ShowMovedCustomer() = 0;
+    virtual void SetUseAlt(bool checked) = 0;
+
+protected:
+    ~CustomerPageView() = default;
+};
+
+// The Add / Edit / Query page.
+class QueryPageView {
+public:
+    virtual void ApplyQueryFilters() = 0;
+    virtual void ShowResourcesOfTask(std::int32_t chartsId) = 0;
+    // Its "restrict to the resource" box is ticked.
+    virtual bool RestrictTasksToCrew() const = 0;
+
+protected:
+    ~QueryPageView() = default;
+};
+
+// The page control of the main window.
+class PageControlView {
+public:
+    // The Add / Edit / Query page is shown.
+    virtual bool SelectPageIsCurrent() const = 0;
+    virtual void ApplyCustomerQuery() = 0;
     // The working hours of a resource between two instants on its loaded
-    // work calendar; 0 until the working-time engine is joined to the tables.
-    std::function<float(std::int32_t resourceId, TDateTime start, TDateTime end)> WorkingHoursBetween;
+    // work calendar.
+    virtual float WorkingHoursBetween(std::int32_t resourceId, TDateTime start, TDateTime end) = 0;
     // Ends the program once the running handler returns.
-    std::function<void()> TerminateApplication;
+    virtual void TerminateApplication() = 0;
+
+protected:
+    ~PageControlView() = default;
+};
+
+struct DataModuleViews {
+    CustomFieldValues* FieldValues = nullptr;
+    CustomFieldSearch* FieldSearch = nullptr;
+    CustomerPageView* CustomerPage = nullptr;
+    QueryPageView* QueryPage = nullptr;
+    PageControlView* Pages = nullptr;
+};
+
+// The views whose moves the data module's scroll handlers follow.
+enum class ScrolledView { Charts, Jobs, Crews, Customers };
+
+// The data module's handlers around a move of one of its views, for logic
+// that holds only the cursors it uses (a role struct) and not the module.
+class ViewScrolling {
+public:
+    virtual void BeforeScroll(ScrolledView view) = 0;
+    virtual void AfterScroll(ScrolledView view) = 0;
+
+protected:
+    ~ViewScrolling() = default;
 };
 
 // What the task grids show beside the stored fields of a Charts.DBF record.
@@ -74,7 +137,7 @@ std::string CustomerNameText(const std::string& last, const std::string& first);
 // currency format with two decimals).
 std::string MoneyText(double amount);
 
-class TEstimateData {
+class TEstimateData : public ViewScrolling {
 public:
     // aliasFile: the file of database names (db::DefaultAliasConfigPath() in
     // the program). Installs the engine's database resolver for the three
@@ -84,10 +147,11 @@ public:
     TEstimateData(const TEstimateData&) = delete;
     TEstimateData& operator=(const TEstimateData&) = delete;
 
-    // The main window's run state and the calls out; the handlers read both.
-    void Bind(MainScreenState& state, DataModuleHooks hooks);
+    // The main window's run state, which the handlers read; the views plugged
+    // in before are taken out.
+    void Bind(MainScreenState& state);
     MainScreenState& State() { return *state_; }
-    DataModuleHooks& Hooks() { return hooks_; }
+    DataModuleViews& Views() { return views_; }
 
     db::AliasConfig Aliases;
     db::Database SchedulerDatabase;
@@ -156,6 +220,25 @@ public:
     void CustomersTableBeforeScroll();
     void CustomersTableAfterScroll();
 
+    void BeforeScroll(ScrolledView view) override
+    {
+        switch (view) {
+        case ScrolledView::Charts: ChartsTableBeforeScroll(); break;
+        case ScrolledView::Jobs: JobsTableBeforeScroll(); break;
+        case ScrolledView::Crews: CrewsTableBeforeScroll(); break;
+        case ScrolledView::Customers: CustomersTableBeforeScroll(); break;
+        }
+    }
+    void AfterScroll(ScrolledView view) override
+    {
+        switch (view) {
+        case ScrolledView::Charts: ChartsTableAfterScroll(); break;
+        case ScrolledView::Jobs: JobsTableAfterScroll(); break;
+        case ScrolledView::Crews: CrewsTableAfterScroll(); break;
+        case ScrolledView::Customers: CustomersTableAfterScroll(); break;
+        }
+    }
+
     bool CustomersTable2FilterRecord();
     bool CrewsTable2FilterRecord();
     bool ChartsTable2FilterRecord();
@@ -175,7 +258,7 @@ private:
 
     MainScreenState ownState_;
     MainScreenState* state_ = &ownState_;
-    DataModuleHooks hooks_;
+    DataModuleViews views_;
 
     std::int64_t chartsCount_ = 0, jobsCount_ = 0, crewsCount_ = 0, customersCount_ = 0;
     std::string lastFirst_, lastLast_;

@@ -10,22 +10,12 @@
 #include <string>
 
 #include "data/recordkeys.h"
+#include "data/services/sessionsettings.h"
 
 namespace tw::data {
 
-// A custom-field search in force (at most one kind at a time) and the filter
-// it produced.
-struct SearchState {
-    bool CustomerSearchActive = false;
-    bool ResourceSearchActive = false;
-    bool TaskSearchActive = false;
-    std::string CustomerSearchFilter;
-    std::string ResourceSearchFilter;
-    std::string TaskSearchFilter;
-    bool Any() const { return CustomerSearchActive || ResourceSearchActive || TaskSearchActive; }
-};
-
-struct MainScreenState {
+// The settings the start-up reads are the SessionSettings part.
+struct MainScreenState : SessionSettings {
     // Start-up and shutdown.
     bool StartupDone = false;        // the start-up sequence has loaded the settings
     bool SelectionReady = false;     // set at the very end of the start-up sequence
@@ -42,7 +32,6 @@ struct MainScreenState {
     bool ClosingTables = false;
     bool TableMessageShown = false;   // a "may be damaged" box was shown in this run
     bool RebuildAssignments = false;  // crews.dbf was upgraded
-    bool FilterInProgress = false;    // the query routines are changing filters
 
     // Operations that keep the poll and the pulls away.
     bool InsertTimePending = false;
@@ -68,19 +57,6 @@ struct MainScreenState {
     std::int32_t CurrentResourceId = 0;
     double AverageRate = 0;  // params.dbf RATE, then the rate of the last resource handled
 
-    int HelpLevel = 0;
-    int HintMode = 0;
-    bool HintDetail = false;
-
-    // Database names and folders.
-    std::string ScheduleAlias;
-    std::string EstimatorAlias;
-    std::string ScheduleFolder;
-    std::string ProgramFolder;
-    std::string EstimatorFolder;
-    std::string BackupFolder;
-    std::string RestoreFolder;
-
     // Record keys of the run (KeyCounter lives inside).
     RecordKeys Keys;
 
@@ -88,47 +64,15 @@ struct MainScreenState {
 
     // --- Schedule synchronisation: further members go here. ---
 
-    // --- Custom field search ---
-    // At most one kind's search is in force; its filter text holds one
-    // "(CID = n)" (or CREWID, CHARTSID) condition per match joined by " OR ".
-    // Readers consult a filter text only while its flag is set.
-    SearchState Search;
-
     // --- Visualize page ---
-    // The chart period as last set, and the grid chosen for it.
-    TDateTime ChartPeriodStart = 0;
-    TDateTime ChartPeriodEnd = 0;
-    double ChartSpanDays = 0;
-    double ChartGridInterval = 0;
-    double ChartGridCount = 0;
-    TDateTime EarliestBarStart = 0;
-    TDateTime LatestBarEnd = 0;
-    double ZoomMargin = 0;
-    std::int32_t ZoomStep = 1;  // the task that zoom forward shows next, from 1
-    // The current schedule item as the status bar last showed it.
-    TDateTime CurrentTaskStart = 0;
-    TDateTime CurrentTaskEnd = 0;
-    std::int32_t TasksFound = 0;
+    // The chart's period, grid, zoom, current task and dependency set-up are
+    // the page's own: data::ChartDisplay, in the session's chart state.
     // A nudged task waits for the 1-second timer to be written to the shared
     // tables; a pull before that would bring the old values back over it.
     bool NudgePending = false;
-    // Set by the Add / Edit / Query tab while one of its query restrictions
-    // is applied, and by the task editor while it is open; the update poll
-    // stands aside meanwhile.
-    bool QueryRestricted = false;
-    bool TaskEditorOpen = false;
     // The Visualize page was shown and built its chart; until then the
     // start-up builds the chart itself.
     bool ScheduleTabVisited = false;
-    // CHARTSID of the current schedule item when the Add / Edit / Query page
-    // was last left; turning back to that page returns to it.
-    std::int32_t LastSelectedItem = 0;
-    // Dependency set-up.
-    int DependencyClicks = 0;
-    int DependencyNumber = 0;
-    double DependencyGroup = 0;
-    bool DependencyFromStart = false;
-    std::int32_t PreviousDependencyTask = 0;
 };
 
 }  // namespace tw::data

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "data/nametexts.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/services/recordservices.h"
 #include "data/services/tablecreation.h"
 #include "data/services/tableoperations.h"
@@ -178,8 +179,8 @@ bool TableOperations::UpgradeTable(db::Table& table, db::Table& reference, const
             state_.TableMessageShown = true;
         }
         state_.SharedTablesUsable = false;
-        if (data_.Hooks().TerminateApplication)
-            data_.Hooks().TerminateApplication();
+        if (PageControlView* pages = data_.Views().Pages)
+            pages->TerminateApplication();
         CloseTable(table, false);
         return false;
     }
@@ -332,22 +333,28 @@ void TableOperations::RebuildCrewIndex()
     // The resource names and the missing rows in one write over both tables:
     // all of it reaches the files or none.
     db::WriteBatch batch;
+    using Item = ScheduleItemRecord;
+    db::Field isJob = ScheduleItemField(charts, &Item::JOB),
+              itemCrew = ScheduleItemField(charts, &Item::CREWID),
+              itemCrewName = ScheduleItemField(charts, &Item::TDESC),
+              itemKey = ScheduleItemField(charts, &Item::CHARTSID),
+              itemJob = ScheduleItemField(charts, &Item::JID);
     for (charts.first(); !charts.eof(); charts.next()) {
-        if (charts.fieldByName("JOB").asBoolean())
+        if (isJob.asBoolean())
             continue;
-        const double crewId = charts.fieldByName("CREWID").asInteger();
+        const double crewId = itemCrew.asInteger();
         const auto crew = crewNames.find(crewId);
         if (crew == crewNames.end())
             continue;
-        if (charts.fieldByName("TDESC").asString() != crew->second) {
+        if (itemCrewName.asString() != crew->second) {
             charts.edit();
-            charts.fieldByName("TDESC").setAsString(crew->second);
+            itemCrewName.setAsString(crew->second);
             charts.post();
         }
-        const double chartsId = charts.fieldByName("CHARTSID").asInteger();
+        const double chartsId = itemKey.asInteger();
         if (!assigned.emplace(crewId, chartsId).second)
             continue;
-        const double jobId = charts.fieldByName("JID").asFloat();
+        const double jobId = itemJob.asFloat();
         const std::int32_t key = UniqueKeyValue(state_.Keys, data_.ICrewsTable3, "ICREWID");
         assignments.append();
         assignments.fieldByName("JOB").setAsBoolean(false);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "data/nametexts.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 #include "platform/db/dbf_format.h"
@@ -435,7 +436,9 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
     const std::string job = S(row.Job);
     host_.ApplyCustomerQuery();
     d_.JobsTable.locateIgnoringCase("DESC;CUSTNAME", {db::Value(job), db::Value(customer)});
-    if (d_.ChartsTable2.locateIgnoringCase("JOBNAME;DESC;CUSTNAME",
+    using Item = data::ScheduleItemRecord;
+    const std::string names = data::ScheduleItemFieldNames(&Item::JOBNAME, &Item::DESC, &Item::CUSTNAME);
+    if (d_.ChartsTable2.locateIgnoringCase(names,
                                            {db::Value(job), db::Value(S(row.Task)), db::Value(customer)})) {
         view_.ShowStatus(row.Customer + u':' + row.Job + QStringLiteral(" has already been imported"));
         return false;

@@ -70,7 +70,7 @@ public:
     virtual void RestoreWindow() = 0;
 };
 
-class ImportQBHost {
+class ImportQBHost : public virtual ScheduleItemAdding {
 public:
     virtual ~ImportQBHost() = default;
     virtual ExchangeMessages& Messages() = 0;
@@ -100,8 +100,6 @@ public:
     // The working day of the calendar loaded last (time of day only).
     virtual TDateTime WorkDayStart() = 0;
     virtual TDateTime WorkDayEnd() = 0;
-    virtual std::int32_t NewScheduleKey() = 0;
-    virtual bool AddTaskToSchedule(const schedule::NewScheduleItem& item) = 0;
     // Keeps the shared schedule tables open across many adds while the result lives.
     virtual schedule::SharedTablesHeld HoldSharedTables() = 0;
     // The task editor is open (an edit or another add): opening it for an import would take it over.

@@ -103,25 +103,26 @@ void ExportJobToQB::Open(int helpLevel, bool restricted)
     state_.CustomerID = Integer(customer, "CID");
     // The item's job, else the customer's first job in record order.
     db::Table& jobs = cursors_->jobs;
-    if (LocateKey(jobs, "JID", Integer(item, "JID")) || LocateKey(jobs, "CID", state_.CustomerID)) {
+    if (LocateKey(jobs, "JID", Integer(item, ItemField(&Item::JID)))
+        || LocateKey(jobs, "CID", state_.CustomerID)) {
         state_.JobID = jobs.fieldByName("JID").asInteger();
         state_.JobListID = Text(jobs, "LISTID");
         state_.JobFullName = Text(jobs, "FULLNAME");
         state_.JobDescription = Text(jobs, "DESC");
     }
-    state_.TaskChartsID = Integer(item, "CHARTSID");
-    state_.TaskListID = Text(item, "LISTID");
-    state_.TaskEditSequence = Text(item, "JLID");
+    state_.TaskChartsID = Integer(item, ItemField(&Item::CHARTSID));
+    state_.TaskListID = Text(item, ItemField(&Item::LISTID));
+    state_.TaskEditSequence = Text(item, ItemField(&Item::JLID));
     state_.CustomerName = state_.CustomerLookupName;
-    state_.TaskText = Text(item, "DESC");
+    state_.TaskText = Text(item, ItemField(&Item::DESC));
     loadedTaskText_ = state_.TaskText;
-    state_.TaskNotes = Text(item, "NOTES");
+    state_.TaskNotes = Text(item, ItemField(&Item::NOTES));
     TaskTexts shown{state_.CustomerName, state_.JobDescription, state_.TaskText, {}, {}};
     if (HasRecord(item)) {
-        shown.start = QString::fromStdString(
-            data::DateTimeText(data::RoundUpToQuarterHour(item.fieldByName("SD").asDateTime())));
-        shown.end = QString::fromStdString(
-            data::DateTimeText(data::RoundUpToQuarterHour(item.fieldByName("ED").asDateTime())));
+        const TDateTime start = item.fieldByName(ItemField(&Item::SD)).asDateTime();
+        const TDateTime end = item.fieldByName(ItemField(&Item::ED)).asDateTime();
+        shown.start = QString::fromStdString(data::DateTimeText(data::RoundUpToQuarterHour(start)));
+        shown.end = QString::fromStdString(data::DateTimeText(data::RoundUpToQuarterHour(end)));
     }
     view_.ShowTask(shown);
 
@@ -152,8 +153,8 @@ void ExportJobToQB::ExportTypeClick()
         view_.SetJobPanelEnabled(true);
         view_.SetMatchCountEnabled(true);
         // The loaded task's text as it stands now, found by its key.
-        state_.TaskText = LocateKey(cursors_->charts, "CHARTSID", state_.TaskChartsID)
-            ? Text(cursors_->charts, "DESC")
+        state_.TaskText = LocateKey(cursors_->charts, ItemField(&Item::CHARTSID), state_.TaskChartsID)
+            ? Text(cursors_->charts, ItemField(&Item::DESC))
             : loadedTaskText_;
         view_.SetItemName(state_.TaskText.left(state_.MatchCount));
         view_.ShowMatchCount(state_.MatchCount);
@@ -181,8 +182,8 @@ void ExportJobToQB::MatchCountUpDownClick()
 {
     state_.MatchCount = view_.MatchCountText().trimmed().toInt();
     QString desc = loadedTaskText_;
-    if (LocateKey(cursors_->charts, "CHARTSID", state_.TaskChartsID))
-        desc = Text(cursors_->charts, "DESC");
+    if (LocateKey(cursors_->charts, ItemField(&Item::CHARTSID), state_.TaskChartsID))
+        desc = Text(cursors_->charts, ItemField(&Item::DESC));
     view_.SetItemName(desc.left(state_.MatchCount));
     SaveMatchCount();
 }
@@ -232,7 +233,7 @@ bool ExportJobToQB::LoadedRecordsExist()
     const Check checks[] = {
         {cursors_->customers, "CID", state_.CustomerID, state_.CustomerLookupName},
         {cursors_->jobs, "JID", state_.JobID, state_.JobDescription},
-        {cursors_->charts, "CHARTSID", state_.TaskChartsID, state_.TaskText},
+        {cursors_->charts, ItemField(&Item::CHARTSID), state_.TaskChartsID, state_.TaskText},
     };
     for (const Check& c : checks) {
         if (c.id == 0 && &c.table == &cursors_->jobs)

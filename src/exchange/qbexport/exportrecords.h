@@ -1,6 +1,7 @@
 #pragma once
 // Record access shared by the export's routines: fields as texts, records
-// found by key, a few fields written in one edit.
+// found by key, a few fields written in one edit; a schedule item's fields
+// named by its record type.
 
 #include <QDate>
 #include <QString>
@@ -12,8 +13,18 @@
 #include "exchange/qbsessionframe.h"
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::exchange::qbexport::records {
+
+using Item = data::ScheduleItemRecord;
+
+// The name of a schedule item's field: ItemField(&Item::CHARTSID).
+template <typename T>
+const char* ItemField(T Item::*member)
+{
+    return data::ScheduleItemFieldName(member);
+}
 
 inline bool HasRecord(db::Table& t)
 {

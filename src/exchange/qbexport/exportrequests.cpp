@@ -112,10 +112,10 @@ struct ItemDates {
 ItemDates ReadItemDates(db::Table& charts, std::int32_t chartsId)
 {
     ItemDates d;
-    if (LocateKey(charts, "CHARTSID", chartsId)) {
-        d.SD = charts.fieldByName("SD").asDateTime();
-        d.ED = charts.fieldByName("ED").asDateTime();
-        d.BIDID = charts.fieldByName("BIDID").asInteger();
+    if (LocateKey(charts, ItemField(&Item::CHARTSID), chartsId)) {
+        d.SD = charts.fieldByName(ItemField(&Item::SD)).asDateTime();
+        d.ED = charts.fieldByName(ItemField(&Item::ED)).asDateTime();
+        d.BIDID = charts.fieldByName(ItemField(&Item::BIDID)).asInteger();
     }
     return d;
 }
@@ -177,8 +177,9 @@ bool ExportJobToQB::KeepTaskIdentity(const qb::CustomerRet& answered)
     if (!answered.EditSequence)
         return false;
     s.TaskEditSequence = *answered.EditSequence;
-    if (LocateKey(cursors_->charts, "CHARTSID", s.TaskChartsID))
-        WriteFields(cursors_->charts, {{"LISTID", s.TaskListID}, {"JLID", s.TaskEditSequence}});
+    if (LocateKey(cursors_->charts, ItemField(&Item::CHARTSID), s.TaskChartsID))
+        WriteFields(cursors_->charts, {{ItemField(&Item::LISTID), s.TaskListID},
+                                       {ItemField(&Item::JLID), s.TaskEditSequence}});
     return true;
 }
 
@@ -347,8 +348,8 @@ Currency ExportJobToQB::TaskCost()
         if (LocateKey(crews, "CREWID", id))
             rates += Rate(crews);
     float hours = 0;
-    if (LocateKey(cursors_->charts, "CHARTSID", state_.TaskChartsID))
-        hours = static_cast<float>(cursors_->charts.fieldByName("HOURS").asFloat());
+    if (LocateKey(cursors_->charts, ItemField(&Item::CHARTSID), state_.TaskChartsID))
+        hours = static_cast<float>(cursors_->charts.fieldByName(ItemField(&Item::HOURS)).asFloat());
     return rates.TruncatedProduct(FixedHours(hours));
 }
 
@@ -362,9 +363,9 @@ Currency ExportJobToQB::SummaryCost()
     db::Table& selection = tables_.ChartsTable3;
     const std::uint32_t position = selection.recNo();
     for (selection.first(); !selection.eof(); selection.next())
-        selected.emplace(
-            selection.fieldByName("CHARTSID").asInteger(),
-            Span{selection.fieldByName("SD").asDateTime(), selection.fieldByName("ED").asDateTime()});
+        selected.emplace(selection.fieldByName(ItemField(&Item::CHARTSID)).asInteger(),
+                         Span{selection.fieldByName(ItemField(&Item::SD)).asDateTime(),
+                              selection.fieldByName(ItemField(&Item::ED)).asDateTime()});
     if (position != 0)
         selection.goTo(position);
 

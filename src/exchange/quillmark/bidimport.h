@@ -20,7 +20,7 @@
 
 namespace tw::exchange::quillmark {
 
-class BidImportHost {
+class BidImportHost : public virtual ScheduleItemAdding {
 public:
     virtual ~BidImportHost() = default;
     // The Quillmark database name in use; empty when none is selected.
@@ -33,9 +33,6 @@ public:
     // start gets the first working quarter hour at or after startValue.
     virtual TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& start, TDateTime startValue,
                                      float hours) = 0;
-    // A CHARTSID that the working schedule does not hold.
-    virtual std::int32_t NewScheduleKey() = 0;
-    virtual bool AddTaskToSchedule(const schedule::NewScheduleItem& item) = 0;
     virtual void PushChartUpdates() = 0;
     // The customer tab's views after customers.dbf or jobs.dbf changed.
     virtual void RefreshCustomers() = 0;

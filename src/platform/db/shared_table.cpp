@@ -471,6 +471,19 @@ void SharedTable::invalidate()
     }
     live_ = -1;
     ++dataGen;
+    startWriteEpoch();
+}
+
+std::uint64_t SharedTable::NewWriteEpoch()
+{
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
+void SharedTable::startWriteEpoch()
+{
+    writeEpoch = NewWriteEpoch();
+    writeLog.clear();
 }
 
 // ------------------------------------------------------------------ records
@@ -1455,6 +1468,11 @@ const std::vector<std::uint32_t>* SharedTable::candidates(const std::vector<int>
 void SharedTable::recordChanged(std::uint32_t recno, const std::vector<std::uint8_t>* oldRec,
                                 const std::uint8_t* newRec)
 {
+    // A reader that missed this many writes reads the table whole anyway.
+    constexpr std::size_t kWriteLogLimit = 16384;
+    if (writeLog.size() >= kWriteLogLimit)
+        startWriteEpoch();
+    writeLog.push_back(recno);
     for (auto& entry : orders_) {
         Order& o = entry.second;
         if (!o.valid)

@@ -150,6 +150,15 @@ public:
     int exclusiveHolders = 0;
     std::set<std::uint32_t> lockedInProcess;
     std::uint64_t dataGen = 1;
+    // What this process wrote to the table since it was last read whole:
+    // record numbers in the order written (Table::writtenSince). A new epoch,
+    // never used before in the process, starts whenever the log stops telling
+    // everything: the table was re-read after another program's write, or the
+    // log grew too long.
+    std::uint64_t writeEpoch = NewWriteEpoch();
+    std::vector<std::uint32_t> writeLog;
+    static std::uint64_t NewWriteEpoch();
+    void startWriteEpoch();
 
 private:
     SharedTable() = default;

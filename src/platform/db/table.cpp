@@ -195,6 +195,21 @@ const std::vector<FieldDef>& Table::fieldDefs() const
     return shared_->fieldDefs;
 }
 
+Table::ChangeMark Table::changeMark() const
+{
+    requireActive();
+    return {shared_->writeEpoch, shared_->writeLog.size()};
+}
+
+std::optional<std::vector<std::uint32_t>> Table::writtenSince(const ChangeMark& mark) const
+{
+    requireActive();
+    if (mark.epoch != shared_->writeEpoch || mark.written > shared_->writeLog.size())
+        return std::nullopt;
+    const auto& log = shared_->writeLog;
+    return std::vector<std::uint32_t>(log.begin() + static_cast<std::ptrdiff_t>(mark.written), log.end());
+}
+
 const std::vector<IndexDef>& Table::indexDefs() const
 {
     requireActive();

@@ -188,6 +188,18 @@ public:
     // durably; then unlocks. Returns what change() returned.
     bool testAndSet(const std::function<bool(Table&)>& change);
 
+    // What this process wrote to the table since a mark, through any of its
+    // cursors: the record numbers in the order written, repeats included
+    // (a record may have been deleted since). None when that does not tell
+    // everything: another program wrote to the table (seen at a refresh), it
+    // was closed in between, or too much was written.
+    struct ChangeMark {
+        std::uint64_t epoch = 0;
+        std::size_t written = 0;
+    };
+    ChangeMark changeMark() const;
+    std::optional<std::vector<std::uint32_t>> writtenSince(const ChangeMark& mark) const;
+
     // Fields and indexes in file order.
     const std::vector<FieldDef>& fieldDefs() const;
     const std::vector<IndexDef>& indexDefs() const;

@@ -1,5 +1,5 @@
 #include "schedule/slots/insertslot.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <utility>
@@ -12,8 +12,8 @@
 
 namespace tw::timeblocks {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 
@@ -90,7 +90,7 @@ void InsertSlot::Protect(std::int32_t key)
 
 std::string InsertSlot::NoteLine(const std::string& text) const
 {
-    return data::DateTimeText(s_.Now()) + ":  " + text;
+    return data::DateTimeText(s_.Time.Now()) + ":  " + text;
 }
 
 bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResourceId)
@@ -134,7 +134,7 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
         case SlotOutcome::Protect: Protect(key); break;
         case SlotOutcome::Delay: {
             TDateTime start = E;
-            const TDateTime end = s_.ComputeTaskEnd(crew, start, E, h);
+            const TDateTime end = s_.Time.ComputeTaskEnd(crew, start, E, h);
             Protect(key);
             ChangedResources.push_back(crew);
             DelayOrSplitTask(false, rcount, a, start, end, h);
@@ -144,8 +144,8 @@ bool InsertSlot::InsertBlock(const SlotBlock& block, std::int32_t selectedResour
         case SlotOutcome::SplitAtStart:
         case SlotOutcome::SplitRemainder: {
             const bool remainder = DecideSlotOutcome(a, b, S, E) == SlotOutcome::SplitRemainder;
-            const float h1 = s_.WorkingHoursBetween(crew, a, S);
-            const float h2 = remainder ? h - h1 : s_.WorkingHoursBetween(crew, S, b);
+            const float h1 = s_.Time.WorkingHoursBetween(crew, a, S);
+            const float h2 = remainder ? h - h1 : s_.Time.WorkingHoursBetween(crew, S, b);
             const std::int32_t newKey = data::UniqueKeyValue(s_.State.Keys, other_, "CHARTSID");
             const std::int32_t repeat = Int(charts_, "REPEAT");
             const int rperiod = Int(charts_, "RPERIOD");
@@ -184,7 +184,7 @@ void InsertSlot::DelayOrSplitTask(bool split, int rcount, TDateTime oldStart, TD
     if (split) {
         line = NoteLine("This task has been split to accomodate an inserted slot");
     } else {
-        const float d = s_.WorkingHoursBetween(crew, oldStart, newStart);
+        const float d = s_.Time.WorkingHoursBetween(crew, oldStart, newStart);
         line = NoteLine("This task has been delayed " + ShortestNumberText(d)
                         + " hours to accomodate an inserted slot");
     }
@@ -196,7 +196,7 @@ TDateTime InsertSlot::AppendSplitOffTask(std::int32_t repeat, std::int32_t newKe
 {
     const std::int32_t crew = Int(charts_, "CREWID");
     TDateTime movedStart = start;
-    const TDateTime end = s_.ComputeTaskEnd(crew, movedStart, start, hours);
+    const TDateTime end = s_.Time.ComputeTaskEnd(crew, movedStart, start, hours);
     Protect(newKey);
 
     schedule::NewScheduleItem item;
@@ -278,15 +278,15 @@ void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
         const int rperiod = Int(charts_, "RPERIOD");
         const std::int32_t crepeath = Int(charts_, "CREPEATH");
         std::int32_t link = Int(charts_, "LINK");
-        const float d = s_.WorkingHoursBetween(crew, oldEnd, newEnd);
+        const float d = s_.Time.WorkingHoursBetween(crew, oldEnd, newEnd);
         Protect(key);
 
         const float h = static_cast<float>(Real(charts_, "HOURS"));
         const TDateTime s = data::RoundUpToQuarterHour(Real(charts_, "SD"));
         TDateTime ignored = s;
-        const TDateTime x = s_.ComputeTaskEnd(crew, ignored, s, d);
+        const TDateTime x = s_.Time.ComputeTaskEnd(crew, ignored, s, d);
         TDateTime start = x;
-        const TDateTime end = s_.ComputeTaskEnd(crew, start, x, h);
+        const TDateTime end = s_.Time.ComputeTaskEnd(crew, start, x, h);
         const std::string line = NoteLine("This task has been pushed back " + ShortestNumberText(d)
                                           + " hours to accomodate an inserted slot");
         WriteMovedRecord(charts_, s_.State, start, end, line);
@@ -297,9 +297,9 @@ void InsertSlot::PushBackDependants(TDateTime oldEnd, TDateTime newEnd)
         // The later occurrences follow the moved one by their rule, not by d.
         schedule::RepeatCalendar calendar;
         calendar.ComputeTaskEnd = [&](TDateTime& startOut, TDateTime from, float hours) {
-            return s_.ComputeTaskEnd(crew, startOut, from, hours);
+            return s_.Time.ComputeTaskEnd(crew, startOut, from, hours);
         };
-        calendar.LoadedHoursPerDay = s_.LoadedHoursPerDay();
+        calendar.LoadedHoursPerDay = s_.Time.LoadedHoursPerDay();
         TDateTime prevStart = start;
         TDateTime prevEnd = end;
         other_.refresh();

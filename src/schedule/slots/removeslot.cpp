@@ -1,5 +1,5 @@
 #include "schedule/slots/removeslot.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -12,8 +12,8 @@
 
 namespace tw::timeblocks {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 RemoveSlot::RemoveSlot(SlotServices services) : s_(std::move(services)), charts_(s_.Tables.ChartsTable5) {}
 
@@ -73,7 +73,7 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
         const std::int32_t crew = ScheduleItemField(charts_, &ScheduleItemRecord::CREWID).asInteger();
         const float hours = static_cast<float>(ScheduleItemField(charts_, &ScheduleItemRecord::HOURS).asFloat());
         TDateTime start = data::RoundUpToQuarterHour(c.a - T);
-        const TDateTime end = s_.ComputeTaskEnd(crew, start, start, hours);
+        const TDateTime end = s_.Time.ComputeTaskEnd(crew, start, start, hours);
         MoveTaskUp(c.a, start, end);
     }
     batch.commit();
@@ -85,9 +85,9 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
 void RemoveSlot::MoveTaskUp(TDateTime oldStart, TDateTime newStart, TDateTime newEnd)
 {
     const std::int32_t crew = ScheduleItemField(charts_, &ScheduleItemRecord::CREWID).asInteger();
-    const float m = s_.WorkingHoursBetween(crew, newStart, oldStart);
-    const std::string line =
-        data::DateTimeText(s_.Now()) + ":  This task has been moved up " + ShortestNumberText(m) + " hours.";
+    const float m = s_.Time.WorkingHoursBetween(crew, newStart, oldStart);
+    const std::string line = data::DateTimeText(s_.Time.Now()) + ":  This task has been moved up "
+        + ShortestNumberText(m) + " hours.";
     WriteMovedRecord(charts_, s_.State, newStart, newEnd, line);
 }
 

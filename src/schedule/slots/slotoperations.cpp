@@ -1,40 +1,39 @@
 #include "schedule/slots/slotoperations.h"
 
-#include <utility>
-
 namespace tw::timeblocks {
 
-SlotOperations::SlotOperations(schedule::ScheduleSync& sync, data::MainScreenState& state, SlotHooks hooks)
+SlotOperations::SlotOperations(schedule::ScheduleSync& sync, data::MainScreenState& state,
+                               TimeBlocksView& view)
     : sync_(sync),
       state_(state),
-      hooks_(std::move(hooks))
+      view_(view)
 {}
 
 void SlotOperations::InsertSpaceClick()
 {
     state_.InsertTimePending = true;
-    Call(hooks_.RestartRemoveSpaceTimer);
-    Call(hooks_.SetRemoveSpaceEnabled, false);
-    Call(hooks_.OpenInsertDialog);
+    view_.RestartRemoveSpaceTimer();
+    view_.SetRemoveSpaceEnabled(false);
+    view_.OpenInsertDialog();
 }
 
 void SlotOperations::RemoveSpaceClick()
 {
     if (Pending.PendingInsert) {
         state_.InsertTimePending = false;
-        Call(hooks_.SetRemoveSpaceEnabled, false);
+        view_.SetRemoveSpaceEnabled(false);
         DiscardPendingInsertedSlot();
     } else {
-        Call(hooks_.SetInsertSpaceEnabled, false);
+        view_.SetInsertSpaceEnabled(false);
         state_.InsertTimePending = false;
-        Call(hooks_.OpenRemoveDialog);
+        view_.OpenRemoveDialog();
     }
-    Call(hooks_.RefreshChartsView);
+    view_.RefreshChartsView();
 }
 
 void SlotOperations::RemoveSpaceTimerTimer()
 {
-    Call(hooks_.StopRemoveSpaceTimer);
+    view_.StopRemoveSpaceTimer();
     sync_.PushChartUpdates();
     state_.InsertTimePending = false;
     Pending.PendingInsert = false;
@@ -44,25 +43,25 @@ void SlotOperations::InsertCancelClick()
 {
     if (!Pending.PendingInsert) {
         state_.InsertTimePending = false;
-        Call(hooks_.StopRemoveSpaceTimer);
+        view_.StopRemoveSpaceTimer();
     }
-    Call(hooks_.SetRemoveSpaceEnabled, true);
+    view_.SetRemoveSpaceEnabled(true);
 }
 
 void SlotOperations::InsertDialogClosed()
 {
-    Call(hooks_.SetRemoveSpaceEnabled, true);
+    view_.SetRemoveSpaceEnabled(true);
 }
 
 void SlotOperations::RemoveCancelClick()
 {
     state_.InsertTimePending = false;
-    Call(hooks_.SetInsertSpaceEnabled, true);
+    view_.SetInsertSpaceEnabled(true);
 }
 
 void SlotOperations::RemoveDialogClosed()
 {
-    Call(hooks_.SetInsertSpaceEnabled, true);
+    view_.SetInsertSpaceEnabled(true);
 }
 
 void SlotOperations::RemoveDialogMovedTasks()

@@ -10,28 +10,32 @@
 // While an insert is under way (MainScreenState::InsertTimePending) the
 // pulls and the poll hold back, so the unpushed changes are not overwritten.
 
-#include <functional>
-
 #include "data/services/mainstate.h"
 #include "schedule/slots/insertslot.h"
 #include "schedule/sync/schedulesync.h"
 
 namespace tw::timeblocks {
 
-struct SlotHooks {
-    std::function<void()> RestartRemoveSpaceTimer;  // off, then on: 300 s
-    std::function<void()> StopRemoveSpaceTimer;
-    std::function<void(bool)> SetInsertSpaceEnabled;
-    std::function<void(bool)> SetRemoveSpaceEnabled;
-    std::function<void()> OpenInsertDialog;  // TInsertSlot::Open
-    std::function<void()> OpenRemoveDialog;  // TRemoveSlot::Open
+// The buttons, the timer and the dialogs of the operation: the Blocks of time
+// feature unit answers for them.
+class TimeBlocksView {
+public:
+    virtual ~TimeBlocksView() = default;
+
+    virtual void RestartRemoveSpaceTimer() = 0;  // off, then on: 300 s
+    virtual void StopRemoveSpaceTimer() = 0;
+    virtual void SetInsertSpaceEnabled(bool enabled) = 0;
+    virtual void SetRemoveSpaceEnabled(bool enabled) = 0;
+    // The dialogs run modal; the operation's handlers below hear their buttons.
+    virtual void OpenInsertDialog() = 0;
+    virtual void OpenRemoveDialog() = 0;
     // The working copy changed under the chart's view.
-    std::function<void()> RefreshChartsView;
+    virtual void RefreshChartsView() = 0;
 };
 
 class SlotOperations {
 public:
-    SlotOperations(schedule::ScheduleSync& sync, data::MainScreenState& state, SlotHooks hooks);
+    SlotOperations(schedule::ScheduleSync& sync, data::MainScreenState& state, TimeBlocksView& view);
 
     void InsertSpaceClick();
     void RemoveSpaceClick();
@@ -55,20 +59,9 @@ public:
     PendingInsertState Pending;
 
 private:
-    static void Call(const std::function<void()>& f)
-    {
-        if (f)
-            f();
-    }
-    static void Call(const std::function<void(bool)>& f, bool v)
-    {
-        if (f)
-            f(v);
-    }
-
     schedule::ScheduleSync& sync_;
     data::MainScreenState& state_;
-    SlotHooks hooks_;
+    TimeBlocksView& view_;
 };
 
 }  // namespace tw::timeblocks

@@ -2,7 +2,7 @@
 
 #include "data/textroutines.h"
 #include "data/updatecount.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::timeblocks {
 
@@ -31,8 +31,8 @@ std::string NotesWithLine(const std::string& notes, const std::string& line)
 void WriteMovedRecord(db::Table& table, data::MainScreenState& state, TDateTime start, TDateTime end,
                       const std::string& noteLine, std::optional<float> hours, std::optional<int> rcount)
 {
-    using Item = schedule::ScheduleItemRecord;
-    Item moved = schedule::ReadScheduleItem(table);
+    using Item = data::ScheduleItemRecord;
+    Item moved = data::ReadScheduleItem(table);
     const double update = data::NextUpdateCount(static_cast<float>(moved.UPDATE));
     state.UpdateCounter = static_cast<float>(update);
     moved.NOTES = NotesWithLine(moved.NOTES.value_or(std::string()), noteLine);
@@ -44,12 +44,12 @@ void WriteMovedRecord(db::Table& table, data::MainScreenState& state, TDateTime 
         moved.RCOUNT = *rcount;
     moved.UPDATE = update;
     table.edit();
-    schedule::WriteScheduleItemFields(table, moved, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD,
+    data::WriteScheduleItemFields(table, moved, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD,
                                       &Item::UPDATE, &Item::NOTES);
     if (hours)
-        schedule::WriteScheduleItemFields(table, moved, &Item::HOURS);
+        data::WriteScheduleItemFields(table, moved, &Item::HOURS);
     if (rcount)
-        schedule::WriteScheduleItemFields(table, moved, &Item::RCOUNT);
+        data::WriteScheduleItemFields(table, moved, &Item::RCOUNT);
     table.post();
 }
 

@@ -4,7 +4,6 @@
 // working-time engine on each resource's own calendar.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,21 +11,26 @@
 #include "data/services/mainstate.h"
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
+#include "schedule/resourceworkingtime.h"
 #include "schedule/sync/addtask.h"
 #include "schedule/sync/scheduletables.h"
 
 namespace tw::timeblocks {
 
+// The working-time engine on each resource's own calendar, and the clock the
+// notes of moved tasks are dated by.
+class SlotWorkingTime : public schedule::ResourceWorkingTime {
+public:
+    // Working hours per day of the calendar loaded in the main window.
+    virtual float LoadedHoursPerDay() = 0;
+    virtual TDateTime Now() = 0;
+};
+
 struct SlotServices {
     schedule::ScheduleTables& Tables;
     data::MainScreenState& State;
     schedule::ScheduleAdder& Adder;
-    std::function<TDateTime(std::int32_t crewId, TDateTime& startOut, TDateTime start, float hours)>
-        ComputeTaskEnd;
-    std::function<float(std::int32_t crewId, TDateTime from, TDateTime to)> WorkingHoursBetween;
-    // Working hours per day of the calendar loaded in the main window.
-    std::function<float()> LoadedHoursPerDay = [] { return 8.0f; };
-    std::function<TDateTime()> Now = &tw::Now;
+    SlotWorkingTime& Time;
 };
 
 // The physical record numbers of the working copy in stored order, taken

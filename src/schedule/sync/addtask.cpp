@@ -5,9 +5,12 @@
 
 #include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 namespace tw::schedule {
+
+using data::ScheduleItemRecord;
+using data::WriteScheduleItem;
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "schedule/sync/chartsconversion.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <filesystem>
 #include <set>
@@ -12,6 +12,9 @@
 #include <cmath>
 
 namespace tw::schedule {
+
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 

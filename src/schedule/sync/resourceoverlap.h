@@ -3,7 +3,10 @@
 // resource, or of the task's further resources, overlaps it strictly.
 // Touching intervals are free; job summary rows and tasks of the same
 // dependency chain do not count. Judged by the assignment rows (ICrews.DBF)
-// and this workstation's working copy.
+// and this workstation's working copy, through the cursors ICrewsTable3 and
+// ChartsTable7. The check keeps the tasks of the resources it was asked
+// about between calls (GUI thread only) and reads only what was written
+// since, so its cost does not grow with the resource's tasks.
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 #include "schedule/taskresources/taskresources.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <utility>
@@ -14,11 +14,20 @@
 
 namespace tw::schedule {
 
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
+
 namespace {
 
 std::int32_t Int(db::Table& t, const char* name)
 {
     return t.fieldByName(name).asInteger();
+}
+
+// A key of the task's own row.
+std::int32_t Int(db::Table& task, std::int32_t ScheduleItemRecord::*member)
+{
+    return ScheduleItemField(task, member).asInteger();
 }
 
 db::Value Key(std::int32_t key)
@@ -79,10 +88,10 @@ void TaskResources::AddResourceToTask()
     const std::int32_t resource = Int(c_.Crews, "CREWID");
     db::Table& task = c_.Charts;
     const std::string taskName = data::TrimBlanks(ScheduleItemField(task, &ScheduleItemRecord::DESC).asString());
-    const std::int32_t primary = Int(task, "CREWID");
-    const std::int32_t chartsId = Int(task, "CHARTSID");
+    const std::int32_t primary = Int(task, &ScheduleItemRecord::CREWID);
+    const std::int32_t chartsId = Int(task, &ScheduleItemRecord::CHARTSID);
     // The assignment row carries the task's own job, whatever job the grids show.
-    const std::int32_t jobKey = Int(task, "JID");
+    const std::int32_t jobKey = Int(task, &ScheduleItemRecord::JID);
     const TDateTime start = data::RoundUpToQuarterHour(ScheduleItemField(task, &ScheduleItemRecord::SD).asFloat());
     const TDateTime end = data::RoundUpToQuarterHour(ScheduleItemField(task, &ScheduleItemRecord::ED).asFloat());
 
@@ -114,8 +123,8 @@ void TaskResources::RemoveResourceFromTask()
     if (c_.State.ReadOnlyCopy || c_.Crews.isEmpty() || c_.Charts.isEmpty())
         return;
     db::Table& task = c_.Charts;
-    const std::int32_t primary = Int(task, "CREWID");
-    const std::int32_t chartsId = Int(task, "CHARTSID");
+    const std::int32_t primary = Int(task, &ScheduleItemRecord::CREWID);
+    const std::int32_t chartsId = Int(task, &ScheduleItemRecord::CHARTSID);
     const std::int32_t resource = Int(c_.Crews, "CREWID");
 
     bool assigned = false;
@@ -167,10 +176,10 @@ void TaskResources::CrewsGridDblClick()
     if (task.isEmpty())
         return;
     data::BusyCursor busy(c_.UI);
-    const std::int32_t chartsId = Int(task, "CHARTSID");
+    const std::int32_t chartsId = Int(task, &ScheduleItemRecord::CHARTSID);
     const TDateTime start = ScheduleItemField(task, &ScheduleItemRecord::SD).asFloat();
     const TDateTime end = ScheduleItemField(task, &ScheduleItemRecord::ED).asFloat();
-    const std::int32_t current = Int(task, "CREWID");
+    const std::int32_t current = Int(task, &ScheduleItemRecord::CREWID);
     const bool currentConflicts = !ResourcesAreFree(c_.Tables, c_.UI, true, current, start, end, chartsId);
 
     const std::int32_t selected = Int(c_.Crews, "CREWID");

@@ -30,8 +30,7 @@ void ChartAdjuster::MoveTaskRightClick()
 
 void ChartAdjuster::StopMicroAdjust()
 {
-    if (ctx_.Hooks.StopMicroAdjust)
-        ctx_.Hooks.StopMicroAdjust();
+    ctx_.View.StopMicroAdjust();
 }
 
 void ChartAdjuster::NudgeSelectedBar(Nudge nudge)
@@ -77,8 +76,7 @@ void ChartAdjuster::NudgeSelectedBar(Nudge nudge)
     if (LocateBarRecord(ctx_, ctx_.Tables.ChartsTable2, bar))
         nudgedTask_ = IntField(ctx_.Tables.ChartsTable2, "CHARTSID");
     ctx_.State.NudgePending = true;
-    if (ctx_.Hooks.StartMicroAdjust)
-        ctx_.Hooks.StartMicroAdjust();
+    ctx_.View.StartMicroAdjust();
 }
 
 void ChartAdjuster::MicroAdjustTimer()
@@ -87,17 +85,17 @@ void ChartAdjuster::MicroAdjustTimer()
     if (!ctx_.State.NudgePending)
         return;
     ctx_.State.NudgePending = false;
-    if (nudgedTask_ != 0 && ctx_.Hooks.PushChartRecord)
-        ctx_.Hooks.PushChartRecord(nudgedTask_);
+    if (nudgedTask_ != 0)
+        ctx_.Schedule.PushChartRecord(nudgedTask_);
 }
 
 void ChartAdjuster::Zoom(TDateTime start, TDateTime end)
 {
     dates_.SetChartDateRange(true, start, end);
-    if (start < ctx_.State.EarliestBarStart)
-        ctx_.State.EarliestBarStart = start;
-    if (end > ctx_.State.LatestBarEnd)
-        ctx_.State.LatestBarEnd = end;
+    if (start < ctx_.Display.EarliestBarStart)
+        ctx_.Display.EarliestBarStart = start;
+    if (end > ctx_.Display.LatestBarEnd)
+        ctx_.Display.LatestBarEnd = end;
     dates_.SetChartPeriod(start, end);
 }
 
@@ -107,15 +105,14 @@ void ChartAdjuster::ZoomOutClick()
         return;
     TDateTime start = ctx_.RAC.StartAt();
     TDateTime end = ctx_.RAC.EndAt();
-    ctx_.State.ZoomMargin = 0.01 * (end - start);
-    start -= ctx_.State.ZoomMargin;
-    end += ctx_.State.ZoomMargin;
+    ctx_.Display.ZoomMargin = 0.01 * (end - start);
+    start -= ctx_.Display.ZoomMargin;
+    end += ctx_.Display.ZoomMargin;
     if (ctx_.Controls.RestrictByDate) {
         // Under a date restriction the query widens instead, and the chart follows it.
         ctx_.Controls.TaskStartDate = ComposeDateTime(DatePart(start), TimePart(ctx_.Controls.TaskStartDate));
         ctx_.Controls.TaskEndDate = ComposeDateTime(DatePart(end), TimePart(ctx_.Controls.TaskEndDate));
-        if (ctx_.Hooks.ApplyCustomerQuery)
-            ctx_.Hooks.ApplyCustomerQuery();
+        ctx_.Pages.ApplyCustomerQuery();
         builder_.BuildChart(true);
         status_.ShowTaskStatusBar();
         return;
@@ -127,9 +124,9 @@ void ChartAdjuster::ZoomInClick()
 {
     if (ctx_.State.DependencySetupMode)
         return;
-    ctx_.State.ZoomMargin = 0.01 * (ctx_.RAC.EndAt() - ctx_.RAC.StartAt());
-    const TDateTime start = ctx_.RAC.StartAt() + ctx_.State.ZoomMargin;
-    const TDateTime end = ctx_.RAC.EndAt() - ctx_.State.ZoomMargin;
+    ctx_.Display.ZoomMargin = 0.01 * (ctx_.RAC.EndAt() - ctx_.RAC.StartAt());
+    const TDateTime start = ctx_.RAC.StartAt() + ctx_.Display.ZoomMargin;
+    const TDateTime end = ctx_.RAC.EndAt() - ctx_.Display.ZoomMargin;
     if (end - start >= kSmallestZoomSpan - 1e-9)
         Zoom(start, end);
 }
@@ -149,21 +146,21 @@ void ChartAdjuster::ZoomForwardClick()
         ++count;
         sd = t.fieldByName("SD").asFloat();
         ed = t.fieldByName("ED").asFloat();
-        if (count == ctx_.State.ZoomStep)
+        if (count == ctx_.Display.ZoomStep)
             break;
     }
     const TDateTime start = sd;
     const TDateTime end = sd + 2 * (ed - sd);
     dates_.SetChartDateRange(true, start, end);
     dates_.SetChartPeriod(start, end);
-    ++ctx_.State.ZoomStep;
+    ++ctx_.Display.ZoomStep;
 }
 
 void ChartAdjuster::ZoomBackwardClick()
 {
-    ctx_.State.ZoomStep -= 2;
-    if (ctx_.State.ZoomStep < 1)
-        ctx_.State.ZoomStep = 1;
+    ctx_.Display.ZoomStep -= 2;
+    if (ctx_.Display.ZoomStep < 1)
+        ctx_.Display.ZoomStep = 1;
     ZoomForwardClick();
 }
 

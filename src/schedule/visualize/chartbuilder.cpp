@@ -14,15 +14,15 @@
 #include "data/textroutines.h"
 #include "data/updatecount.h"
 #include "platform/db/tableops.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 #include "schedule/visualize/pagesupport.h"
 
 namespace tw::visualize {
 
 namespace {
 
-using schedule::ScheduleItemField;
-using Item = schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using Item = data::ScheduleItemRecord;
 
 // The working-copy cursors in the order in which the sort closes them, and the
 // order in which it opens them again.
@@ -511,7 +511,7 @@ void ChartBuilder::UpdateJobSummaries()
             }
         } else {
             const std::int32_t summaryId = data::UniqueKeyValue(ctx_.State.Keys, charts, "CHARTSID");
-            if (ctx_.Hooks.AddTaskToSchedule) {
+            {
                 JobSummaryRow row;
                 row.ChartsId = summaryId;
                 row.CustomerName = data::TrimBlanks(jobs.fieldByName("CUSTNAME").asString());
@@ -524,7 +524,7 @@ void ChartBuilder::UpdateJobSummaries()
                 row.TotalCost = cost;
                 row.JobId = jobId;
                 row.CustomerId = IntField(jobs, "CID");
-                ctx_.Hooks.AddTaskToSchedule(row);
+                ctx_.Schedule.AddTaskToSchedule(row);
             }
             for (const auto& [key, isSummary] : sums.Records) {
                 std::vector<AssignmentIndex::Row>* rows = isSummary ? nullptr : assignments.RowsOf(key);
@@ -590,16 +590,12 @@ void ChartBuilder::PushWrittenTimes()
     // times are tentative: keeping pushes them all, taking back pulls them.
     if (keys.empty() || ctx_.State.InsertTimePending)
         return;
-    if (ctx_.Hooks.PushChartRecords)
-        ctx_.Hooks.PushChartRecords(keys);
+    ctx_.Schedule.PushChartRecords(keys);
 }
 
 void ChartBuilder::KeepSyncLevels(const std::function<void()>& change)
 {
-    if (ctx_.Hooks.KeepSyncLevels)
-        ctx_.Hooks.KeepSyncLevels(change);
-    else
-        change();
+    ctx_.Schedule.KeepSyncLevels(change);
 }
 
 TResourceAllocation* ChartBuilder::RegisterBar(TResourceAllocation* bar)

@@ -42,13 +42,12 @@ void ChartDates::SetChartDateRange(bool update, TDateTime start, TDateTime end)
     } else if (span < 94.0) {
         interval = 7.0;
     }
-    ctx_.State.ChartGridInterval = interval;
+    ctx_.Display.ChartGridInterval = interval;
     const TDateTime base = ctx_.Controls.SpecifyWorkingDay
         ? schedule::CombineDateTime(ctx_.Controls.StartDayTime, ctx_.Controls.StartDayTime)
         : 0.0;
-    if (ctx_.Hooks.SetChartGrid)
-        ctx_.Hooks.SetChartGrid(interval, style, base);
-    ctx_.State.ChartGridCount = span / interval;
+    ctx_.View.SetChartGrid(interval, style, base);
+    ctx_.Display.ChartGridCount = span / interval;
 
     const TDateTime from = RoundUpToQuarterHour(start);
     if (span == 0) {
@@ -88,11 +87,11 @@ bool ChartDates::SetAllocationTimes(TResourceAllocation* bar, bool update, TDate
 
 void ChartDates::SetChartPeriod(TDateTime start, TDateTime end)
 {
-    ctx_.State.ChartPeriodStart = RoundUpToQuarterHour(start);
-    ctx_.State.ChartPeriodEnd = RoundUpToQuarterHour(end);
-    ctx_.State.ChartSpanDays = end - start;
-    ctx_.Controls.ChartStartDateCaption = data::DateTimeText(ctx_.State.ChartPeriodStart);
-    ctx_.Controls.ChartEndDateCaption = data::DateTimeText(ctx_.State.ChartPeriodEnd);
+    ctx_.Display.ChartStartAt = start;
+    ctx_.Display.ChartEndAt = end;
+    ctx_.Display.ChartSpanDays = end - start;
+    ctx_.Controls.ChartStartDateCaption = data::DateTimeText(ctx_.Display.ShownStart());
+    ctx_.Controls.ChartEndDateCaption = data::DateTimeText(ctx_.Display.ShownEnd());
 }
 
 void ChartDates::FitChartPeriod(bool alignLeft, bool alignRight)
@@ -112,8 +111,8 @@ void ChartDates::FitChartPeriod(bool alignLeft, bool alignRight)
         if (bar->EndAt() > latest)
             latest = bar->EndAt();
     }
-    ctx_.State.EarliestBarStart = earliest;
-    ctx_.State.LatestBarEnd = latest;
+    ctx_.Display.EarliestBarStart = earliest;
+    ctx_.Display.LatestBarEnd = latest;
 
     TDateTime start = earliest;
     TDateTime end = latest;
@@ -137,7 +136,7 @@ void ChartDates::RACDragPlotEnd()
 
 void ChartDates::RACGetDateTimeLabelText(TDateTime dateTime, std::string& dateText, std::string& timeText)
 {
-    ctx_.State.ChartSpanDays = ctx_.RAC.EndAt() - ctx_.RAC.StartAt();
+    ctx_.Display.ChartSpanDays = ctx_.RAC.EndAt() - ctx_.RAC.StartAt();
     schedule::GetDateTimeLabelText(ctx_.RAC.StartAt(), ctx_.RAC.EndAt(), dateTime, dateText, timeText);
 }
 

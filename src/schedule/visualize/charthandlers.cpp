@@ -1,7 +1,6 @@
 #include "schedule/visualize/charthandlers.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
-#include <chrono>
 #include <cstdio>
 
 #include "data/quartergrid.h"
@@ -11,19 +10,10 @@
 
 namespace tw::visualize {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
-
-std::int64_t MonotonicNow(const VisualizeHooks& hooks)
-{
-    if (hooks.MonotonicMilliseconds)
-        return hooks.MonotonicMilliseconds();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 std::string GeneralFloat(double value)
 {
@@ -58,7 +48,7 @@ std::string ChartHandlers::RACAllocationAutoHint(const TResourceAllocation* bar)
         const std::string overlap = ResourcesAreFree(ctx_, crewId, start, end, chartsId)
             ? std::string()
             : std::string("Overlaps another task using same resource.");
-        const double span = ctx_.State.ChartSpanDays;
+        const double span = ctx_.Display.ChartSpanDays;
         const std::string startText =
             schedule::ChartDateLabelText(start, span) + " " + schedule::TimeTextWithoutSeconds(start);
         const std::string endText =
@@ -94,8 +84,7 @@ std::string ChartHandlers::RACAllocationAutoHint(const TResourceAllocation* bar)
                 return;
             }
             const std::string name = data::TrimBlanks(crews.fieldByName("DESC").asString());
-            const schedule::WorkCalendar& calendar =
-                ctx_.Hooks.LoadWorkCalendar ? ctx_.Hooks.LoadWorkCalendar(id) : ctx_.LoadedCalendar;
+            const schedule::WorkCalendar& calendar = ctx_.Time.LoadWorkCalendar(id);
             hint += "\n  " + name + ";  " + GeneralFloat(calendar.HoursPerWeek()) + " Hours per week";
         };
         resourceLine(crewId, true);
@@ -167,8 +156,7 @@ void ChartHandlers::EditTask()
     // The write-back refreshes the cursors; the editor opens on this task.
     t.locate("CHARTSID", db::Value(static_cast<double>(chartsId)));
     ctx_.UI.SetStatusText(0, "Edit " + desc);
-    if (ctx_.Hooks.ShowTaskEditor)
-        ctx_.Hooks.ShowTaskEditor(status);
+    ctx_.Pages.ShowTaskEditor(status);
 }
 
 bool ChartHandlers::RACAllocationDragStart(TResourceAllocation* bar)
@@ -177,7 +165,7 @@ bool ChartHandlers::RACAllocationDragStart(TResourceAllocation* bar)
     // working copy, and the next poll would silently take it back.
     const bool allow = ctx_.Controls.ShowJobsOnly == 1 && !ctx_.State.ReadOnlyCopy;
     if (allow && !ctx_.State.DependencySetupMode) {
-        dragStartTime_ = MonotonicNow(ctx_.Hooks);
+        dragStartTime_ = ctx_.View.MonotonicMilliseconds();
         ctx_.Chart.DragSavedStart = bar->StartAt();
         ctx_.Chart.DragSavedEnd = bar->EndAt();
     }
@@ -193,7 +181,7 @@ void ChartHandlers::RACAllocationDragEnd(TResourceAllocation* bar)
 {
     if (ctx_.Controls.ShowJobsOnly != 1 || ctx_.State.DependencySetupMode)
         return;
-    if (MonotonicNow(ctx_.Hooks) - dragStartTime_ <= kClickMilliseconds) {
+    if (ctx_.View.MonotonicMilliseconds() - dragStartTime_ <= kClickMilliseconds) {
         PutBarBack(bar);
         return;
     }
@@ -213,8 +201,8 @@ void ChartHandlers::RACAllocationDragEnd(TResourceAllocation* bar)
     builder_.AlignLinkedBars(bar);
     status_.WriteTaskTimes(bar, hours);
     db::Table& t = ctx_.Tables.ChartsTable2;
-    if (LocateBarRecord(ctx_, t, bar) && ctx_.Hooks.PushChartRecord)
-        ctx_.Hooks.PushChartRecord(IntField(t, &ScheduleItemRecord::CHARTSID));
+    if (LocateBarRecord(ctx_, t, bar))
+        ctx_.Schedule.PushChartRecord(IntField(t, &ScheduleItemRecord::CHARTSID));
 }
 
 void ChartHandlers::ShowJobsOnlyClick(int choice)
@@ -231,10 +219,8 @@ void ChartHandlers::ShowJobsOnlyClick(int choice)
         ctx_.Controls.TaskControlsEnabled = true;
         ctx_.Controls.SetDependenciesEnabled = true;
     }
-    if (ctx_.Hooks.UpdateSelectControls)
-        ctx_.Hooks.UpdateSelectControls();
-    if (ctx_.Hooks.ApplyCustomerQuery)
-        ctx_.Hooks.ApplyCustomerQuery();
+    ctx_.Pages.UpdateSelectControls();
+    ctx_.Pages.ApplyCustomerQuery();
     builder_.BuildChart(false);
 }
 
@@ -243,8 +229,7 @@ void ChartHandlers::EditChartButtonClick()
     if (ctx_.State.DependencySetupMode || ctx_.State.ReadOnlyCopy)
         return;
     builder_.SaveAndClearAllocations(true);
-    if (ctx_.Hooks.OpenTaskListEditor)
-        ctx_.Hooks.OpenTaskListEditor();
+    ctx_.Pages.OpenTaskListEditor();
 }
 
 const std::string* ChartHandlers::HeadingCaption(const TRACResource* row) const

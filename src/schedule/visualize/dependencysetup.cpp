@@ -15,7 +15,7 @@ void DependencySetup::SetDependenciesClick()
     ctx_.Controls.SetDependenciesEnabled = false;
     ctx_.Controls.ResetDependenciesEnabled = false;
     ctx_.State.DependencySetupMode = true;
-    ctx_.State.DependencyClicks = 0;
+    ctx_.Display.DependencyClicks = 0;
     clickedBars_.clear();
     ctx_.UI.SetStatusText(0, "Click on the parent task");
     ctx_.UI.SetStatusText(1, "Setting task dependencies");
@@ -24,7 +24,7 @@ void DependencySetup::SetDependenciesClick()
 
 void DependencySetup::BarClicked(TResourceAllocation* bar)
 {
-    data::MainScreenState& state = ctx_.State;
+    data::ChartDisplay& setup = ctx_.Display;
     ctx_.Chart.SelectedBar = bar;
     // A task clicked again would become its own predecessor.
     if (std::find(clickedBars_.begin(), clickedBars_.end(), bar) != clickedBars_.end())
@@ -32,17 +32,17 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
     clickedBars_.push_back(bar);
     db::Table& charts = ctx_.Tables.ChartsTable2;
 
-    if (state.DependencyClicks == 0) {
+    if (setup.DependencyClicks == 0) {
         if (LocateBarRecord(ctx_, charts, bar)) {
-            state.DependencyGroup = charts.fieldByName("SD").asFloat();
-            state.DependencyFromStart = charts.fieldByName("USED").asBoolean();
-            state.PreviousDependencyTask = IntField(charts, "CHARTSID");
-            state.DependencyNumber = 1;
+            setup.DependencyGroup = charts.fieldByName("SD").asFloat();
+            setup.DependencyFromStart = charts.fieldByName("USED").asBoolean();
+            setup.PreviousDependencyTask = IntField(charts, "CHARTSID");
+            setup.DependencyNumber = 1;
             const double update =
                 data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
-            state.UpdateCounter = static_cast<float>(update);
+            ctx_.State.UpdateCounter = static_cast<float>(update);
             charts.edit();
-            charts.fieldByName("DG").setAsFloat(state.DependencyGroup);
+            charts.fieldByName("DG").setAsFloat(setup.DependencyGroup);
             charts.fieldByName("DGN").setAsFloat(1);
             charts.fieldByName("PID").setAsFloat(0);
             charts.fieldByName("PARENT").setAsBoolean(true);
@@ -50,65 +50,63 @@ void DependencySetup::BarClicked(TResourceAllocation* bar)
             charts.post();
             ctx_.Tables.ChartsTable.refresh();
         } else {
-            state.PreviousDependencyTask = 0;
+            setup.PreviousDependencyTask = 0;
         }
         bar->SetColor(kGroupFirstColour);
         ctx_.UI.SetStatusText(0, "Click on dependent tasks in desired order");
         ctx_.UI.RepaintStatus();
     } else {
-        TResourceAllocation* previous = clickedBars_[static_cast<std::size_t>(state.DependencyClicks) - 1];
+        TResourceAllocation* previous = clickedBars_[static_cast<std::size_t>(setup.DependencyClicks) - 1];
         if (previous == nullptr) {
             bar->SetTag(0);
-        } else if (const db::Value previousKey(static_cast<double>(state.PreviousDependencyTask));
-                   state.PreviousDependencyTask != 0 && charts.locate("CHARTSID", previousKey)) {
+        } else if (const db::Value previousKey(static_cast<double>(setup.PreviousDependencyTask));
+                   setup.PreviousDependencyTask != 0 && charts.locate("CHARTSID", previousKey)) {
             db::Table& current = ctx_.Tables.ChartsTable;
             const bool found = LocateBarRecord(ctx_, current, bar);
             const std::int32_t clickedKey = found ? IntField(current, "CHARTSID") : 0;
             const double update =
                 data::NextUpdateCount(static_cast<float>(charts.fieldByName("UPDATE").asFloat()));
-            state.UpdateCounter = static_cast<float>(update);
+            ctx_.State.UpdateCounter = static_cast<float>(update);
             charts.edit();
             charts.fieldByName("CHILD").setAsFloat(clickedKey);
             charts.fieldByName("UPDATE").setAsFloat(update);
             charts.post();
 
             const double offset =
-                bar->StartAt() - (state.DependencyFromStart ? previous->StartAt() : previous->EndAt());
+                bar->StartAt() - (setup.DependencyFromStart ? previous->StartAt() : previous->EndAt());
             SetCarriedOffset(ctx_.Chart, bar, offset);
             previous->SetAnyObject(bar);
-            ++state.DependencyNumber;
+            ++setup.DependencyNumber;
             if (found && LocateBarRecord(ctx_, current, bar)) {
                 current.edit();
-                current.fieldByName("DG").setAsFloat(state.DependencyGroup);
-                current.fieldByName("DGN").setAsFloat(state.DependencyNumber);
-                current.fieldByName("PID").setAsFloat(state.PreviousDependencyTask);
+                current.fieldByName("DG").setAsFloat(setup.DependencyGroup);
+                current.fieldByName("DGN").setAsFloat(setup.DependencyNumber);
+                current.fieldByName("PID").setAsFloat(setup.PreviousDependencyTask);
                 current.fieldByName("OFFSET").setAsFloat(offset);
                 current.post();
                 current.refresh();
             }
-            state.PreviousDependencyTask = clickedKey;
+            setup.PreviousDependencyTask = clickedKey;
         }
         bar->SetColor(kGroupDependentColour);
         ctx_.UI.SetStatusText(1, "Click red button to end dependency setup");
         ctx_.UI.RepaintStatus();
     }
-    ++state.DependencyClicks;
+    ++setup.DependencyClicks;
 }
 
 void DependencySetup::StopButtonClick()
 {
-    if (ctx_.Hooks.PushChartUpdates)
-        ctx_.Hooks.PushChartUpdates();
+    ctx_.Schedule.PushChartUpdates();
     ctx_.State.DependencySetupMode = false;
-    ctx_.State.DependencyNumber = 0;
+    ctx_.Display.DependencyNumber = 0;
     ctx_.UI.SetStatusText(0, "");
     ctx_.UI.SetStatusText(1, "Completed dependency task setup");
     ctx_.UI.RepaintStatus();
     ctx_.Controls.StopButtonEnabled = false;
     ctx_.Controls.SetDependenciesEnabled = true;
     ctx_.Controls.ChartSortBy = kSortByDependentGroup;
-    if (ctx_.Hooks.ChartSortByClick)
-        ctx_.Hooks.ChartSortByClick();
+    ctx_.Pages.ChartSortByClick();
 }
 
 void DependencySetup::ResetDependenciesClick()
@@ -146,8 +144,7 @@ void DependencySetup::ResetDependenciesClick()
         }
         previous = next;
     }
-    if (ctx_.Hooks.RefreshChart)
-        ctx_.Hooks.RefreshChart();
+    ctx_.Pages.RefreshChart();
     ctx_.UI.SetStatusText(0, "Dependencies reset for task: " + name);
     ctx_.UI.SetStatusText(1, "Dependent tasks: " + list);
     ctx_.UI.RepaintStatus();

@@ -40,30 +40,26 @@ TResourceAllocation* NextGroupBar(const TResourceAllocation* bar)
 
 TDateTime ComputeTaskEnd(VisualizeContext& ctx, std::int32_t crewId, TDateTime& start, float hours)
 {
-    // Without the engine a task keeps no length, as on a resource without a calendar.
-    if (!ctx.Hooks.ComputeTaskEnd)
-        return start;
     TDateTime moved = start;
-    const TDateTime end = ctx.Hooks.ComputeTaskEnd(crewId, moved, start, hours);
+    const TDateTime end = ctx.Time.ComputeTaskEnd(crewId, moved, start, hours);
     start = moved;
     return end;
 }
 
 float WorkingHoursBetween(VisualizeContext& ctx, std::int32_t crewId, TDateTime start, TDateTime end)
 {
-    return ctx.Hooks.WorkingHoursBetween ? ctx.Hooks.WorkingHoursBetween(crewId, start, end) : 0.0f;
+    return ctx.Time.WorkingHoursBetween(crewId, start, end);
 }
 
 bool ResourcesAreFree(VisualizeContext& ctx, std::int32_t crewId, TDateTime start, TDateTime end,
                       std::int32_t chartsId)
 {
-    return !ctx.Hooks.ResourcesAreFree || ctx.Hooks.ResourcesAreFree(crewId, start, end, chartsId);
+    return ctx.Schedule.ResourcesAreFree(crewId, start, end, chartsId);
 }
 
 std::string LengthText(VisualizeContext& ctx, std::int32_t crewId, int unit, float hours)
 {
-    const schedule::WorkCalendar& calendar =
-        ctx.Hooks.LoadWorkCalendar ? ctx.Hooks.LoadWorkCalendar(crewId) : ctx.LoadedCalendar;
+    const schedule::WorkCalendar& calendar = ctx.Time.LoadWorkCalendar(crewId);
     std::string word;
     const std::string number = data::DurationText(calendar.Hours(), unit, hours, word);
     return number + word;
@@ -71,11 +67,11 @@ std::string LengthText(VisualizeContext& ctx, std::int32_t crewId, int unit, flo
 
 void WriteTaskPeriod(db::Table& table, TDateTime start, TDateTime end)
 {
-    using Item = schedule::ScheduleItemRecord;
+    using Item = data::ScheduleItemRecord;
     Item period;
     period.SD = period.SDD = start;
     period.ED = period.EDD = end;
-    schedule::WriteScheduleItemFields(table, period, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD);
+    data::WriteScheduleItemFields(table, period, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD);
 }
 
 std::int32_t IntField(db::Table& table, const char* name)
@@ -83,9 +79,9 @@ std::int32_t IntField(db::Table& table, const char* name)
     return static_cast<std::int32_t>(table.fieldByName(name).asFloat());
 }
 
-std::int32_t IntField(db::Table& table, std::int32_t schedule::ScheduleItemRecord::*member)
+std::int32_t IntField(db::Table& table, std::int32_t data::ScheduleItemRecord::*member)
 {
-    return static_cast<std::int32_t>(schedule::ScheduleItemField(table, member).asFloat());
+    return static_cast<std::int32_t>(data::ScheduleItemField(table, member).asFloat());
 }
 
 }  // namespace tw::visualize

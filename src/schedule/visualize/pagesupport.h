@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 #include "schedule/visualize/visualizecontext.h"
 
 namespace tw::visualize {
@@ -38,6 +38,6 @@ std::string LengthText(VisualizeContext& ctx, std::int32_t crewId, int unit, flo
 void WriteTaskPeriod(db::Table& table, TDateTime start, TDateTime end);
 
 std::int32_t IntField(db::Table& table, const char* name);
-std::int32_t IntField(db::Table& table, std::int32_t schedule::ScheduleItemRecord::*member);
+std::int32_t IntField(db::Table& table, std::int32_t data::ScheduleItemRecord::*member);
 
 }  // namespace tw::visualize

@@ -1,5 +1,5 @@
 #include "schedule/visualize/taskstatusbar.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
@@ -8,18 +8,17 @@
 
 namespace tw::visualize {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 void TaskStatusBar::ShowTaskStatusBar()
 {
-    if (ctx_.Hooks.ReadOtherPages)
-        ctx_.Hooks.ReadOtherPages();
+    ctx_.View.ReadOtherPageControls(ctx_.Controls);
     db::Table& t = ctx_.Tables.ChartsTable;
     data::UserInterface& ui = ctx_.UI;
     const std::string desc = data::TrimBlanks(ScheduleItemField(t, &ScheduleItemRecord::DESC).asString());
-    ctx_.State.CurrentTaskStart = ScheduleItemField(t, &ScheduleItemRecord::SD).asFloat();
-    ctx_.State.CurrentTaskEnd = ScheduleItemField(t, &ScheduleItemRecord::ED).asFloat();
+    ctx_.Display.CurrentTaskStart = ScheduleItemField(t, &ScheduleItemRecord::SD).asFloat();
+    ctx_.Display.CurrentTaskEnd = ScheduleItemField(t, &ScheduleItemRecord::ED).asFloat();
     const std::int32_t chartsId = IntField(t, &ScheduleItemRecord::CHARTSID);
     const bool isJob = ScheduleItemField(t, &ScheduleItemRecord::JOB).asBoolean();
     const std::int32_t crewId = IntField(t, &ScheduleItemRecord::CREWID);
@@ -31,12 +30,12 @@ void TaskStatusBar::ShowTaskStatusBar()
         customer = data::TrimBlanks(ctx_.Tables.CustomersTable2.fieldByName("NAME").asString());
 
     if (ctx_.Controls.AnyQueryRestriction()) {
-        ctx_.State.TasksFound = static_cast<std::int32_t>(t.recordCount());
+        ctx_.Display.TasksFound = static_cast<std::int32_t>(t.recordCount());
         ui.SetStatusText(0, "");
-        ui.SetStatusText(1, std::to_string(ctx_.State.TasksFound) + " tasks found");
+        ui.SetStatusText(1, std::to_string(ctx_.Display.TasksFound) + " tasks found");
         ui.SetStatusText(2, "");
     } else {
-        ctx_.State.TasksFound = 0;
+        ctx_.Display.TasksFound = 0;
         ui.SetStatusText(0, customer);
         ui.SetStatusText(1, desc);
         // Without a task there is no length to show, not "0.00 hours".
@@ -46,7 +45,7 @@ void TaskStatusBar::ShowTaskStatusBar()
             return;
         }
         const bool free = isJob
-            || ResourcesAreFree(ctx_, crewId, ctx_.State.CurrentTaskStart, ctx_.State.CurrentTaskEnd,
+            || ResourcesAreFree(ctx_, crewId, ctx_.Display.CurrentTaskStart, ctx_.Display.CurrentTaskEnd,
                                 chartsId);
         ui.SetStatusText(2, free ? LengthText(ctx_, crewId, unit, hours) : "Resource conflict");
     }

@@ -1,23 +1,23 @@
 #pragma once
 // What the Visualize page's logic works on: the chart control's model, the
-// table cursors of the data module, the run state, the status bar and the
-// operations of other parts of the program that are reached through hooks
-// (the page widget wires them to the data module and the synchronisation).
+// table cursors of the data module, the run state, the status bar, and its
+// window, the schedule and the other pages through their views
+// (visualizeview.h).
 
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "chart/customresourceallocationchart.h"
 #include "data/jobstatus.h"
+#include "data/services/chartdisplay.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
 #include "data/services/userinterface.h"
 #include "platform/db/table.h"
+#include "schedule/visualize/visualizeview.h"
 #include "schedule/workcalendar.h"
 
 namespace tw::visualize {
@@ -63,59 +63,6 @@ struct JobSummaryRow {
     double TotalCost = 0;
     std::int32_t JobId = 0;
     std::int32_t CustomerId = 0;
-};
-
-// Operations owned by other parts of the program. Every hook may be left
-// empty in a test that does not reach it; an empty hook does nothing (or
-// answers "free", "no calendar").
-struct VisualizeHooks {
-    // Schedule synchronisation.
-    std::function<void()> PushChartUpdates;
-    std::function<void(std::int32_t chartsId)> PushChartRecord;
-    // The working items with these keys into the shared table, under one take of the lock.
-    std::function<void(const std::set<std::int32_t>& chartsIds)> PushChartRecords;
-    // Runs a change of the working copy's order or of its PTR and RESOURCE
-    // (which the shared tables never take) so that the synchronisation still
-    // knows the tables level afterwards; without it the change just runs.
-    std::function<void(const std::function<void()>& change)> KeepSyncLevels;
-    // The working-time engine on the calendar that governs the resource under
-    // the current work-calendar mode (the synchronisation's CalendarTables).
-    // Each call leaves that calendar loaded.
-    std::function<TDateTime(std::int32_t crewId, TDateTime& startOut, TDateTime start, float hours)>
-        ComputeTaskEnd;
-    std::function<float(std::int32_t crewId, TDateTime start, TDateTime end)> WorkingHoursBetween;
-    // Loads the resource's calendar and gives it as loaded.
-    std::function<const schedule::WorkCalendar&(std::int32_t crewId)> LoadWorkCalendar;
-    // Quiet overlap test of a task against the other tasks of its resource.
-    std::function<bool(std::int32_t crewId, TDateTime start, TDateTime end, std::int32_t chartsId)>
-        ResourcesAreFree;
-    // Adds a job summary row to the working copy (and its task-list record).
-    std::function<void(const JobSummaryRow&)> AddTaskToSchedule;
-    // The query of the Add / Edit / Query tab, applied again, and its
-    // selection controls enabled to match the display choice.
-    std::function<void()> ApplyCustomerQuery;
-    std::function<void()> UpdateSelectControls;
-    // Opens the task editor on the current record of ChartsTable3.
-    std::function<void(int jobStatus)> ShowTaskEditor;
-    // Opens the task list editor.
-    std::function<void()> OpenTaskListEditor;
-    // The Refresh button's handler (reloads every table and rebuilds).
-    std::function<void()> RefreshChart;
-    // The sort choice's click handler.
-    std::function<void()> ChartSortByClick;
-    // The other pages' settings the chart and its status bar follow (the
-    // query's restrictions, the calendar's working day) read afresh: a status
-    // shown while another page is in front follows that page as it stands.
-    std::function<void()> ReadOtherPages;
-    // The 1-second timer that writes a nudged task: armed by a nudge, stopped
-    // by the next one; the page calls NudgeAdjuster::MicroAdjustTimer when it fires.
-    std::function<void()> StartMicroAdjust;
-    std::function<void()> StopMicroAdjust;
-    // Milliseconds of a clock that never goes back (drag-versus-click).
-    std::function<std::int64_t()> MonotonicMilliseconds;
-    // The chart appearance's date lines, bands and label base (the appearance
-    // belongs to the widget).
-    std::function<void(double interval, chart::TDateTimeStyle style, TDateTime base)> SetChartGrid;
 };
 
 // The values of the page's controls that the logic reads and writes.
@@ -192,8 +139,12 @@ struct VisualizeContext {
     TChart& RAC;
     ChartTables& Tables;
     data::MainScreenState& State;
+    data::ChartDisplay& Display;  // the page's own state, kept by the session
     data::UserInterface& UI;
-    VisualizeHooks& Hooks;
+    VisualizeView& View;
+    ChartSchedule& Schedule;
+    WorkingTime& Time;
+    OtherPages& Pages;
     PageControls& Controls;
     ChartState& Chart;
     const data::JobStatusTexts& StatusTexts;

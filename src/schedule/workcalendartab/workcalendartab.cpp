@@ -36,12 +36,12 @@ bool IsNoDate(TDateTime date)
 }  // namespace
 
 WorkCalendarTab::WorkCalendarTab(Tables tables, data::MainScreenState& state, HolidayList& holidays,
-                                 data::UserInterface& ui, Hooks hooks)
+                                 data::UserInterface& ui, CalendarSchedule& schedule)
     : t_(tables),
       state_(state),
       holidays_(holidays),
       ui_(ui),
-      hooks_(std::move(hooks))
+      schedule_(schedule)
 {}
 
 void WorkCalendarTab::FillCalendarResourceList(bool allResources)
@@ -162,8 +162,7 @@ bool WorkCalendarTab::CalendarOkClick(CalendarControls& controls, int selectedEn
         WriteRecord(calendar, [&] { SaveWorkCalendar(calendar, record); });
         calendar.refresh();
 
-        if (hooks_.RecomputeAllTaskEnds)
-            hooks_.RecomputeAllTaskEnds();
+        schedule_.RecomputeAllTaskEnds();
         ui_.SetStatusText(0, "Schedule tasks updated");
         ui_.SetStatusText(1, "Work calendar saved");
         ui_.RepaintStatus();

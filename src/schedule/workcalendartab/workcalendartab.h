@@ -6,14 +6,14 @@
 //
 // The page owns the controls and hands their values in and out
 // (CalendarControls); this class owns no table. It works on the data
-// module's cursors and reaches the working-time engine through a hook:
+// module's cursors, and a saved calendar moves the schedule's tasks through
+// CalendarSchedule (the feature unit answers with the session's recompute):
 //
 //   WorkCalendarTab tab({CalendarTable, CalendarTable2, HolidaysTable, HolidaysTable2, CrewsTable2},
-//                       state, holidayList, userInterface, {[&] { RecomputeAllTaskEnds(); }});
+//                       state, holidayList, userInterface, schedule);
 //   if (auto shown = tab.ShowWorkCalendar(0)) ...
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +28,15 @@ namespace tw::schedule {
 
 inline constexpr const char* kWorkCalendarErrorCaption = "Work calendar error";
 
+// The schedule whose tasks follow the calendars.
+class CalendarSchedule {
+public:
+    virtual ~CalendarSchedule() = default;
+    // Recomputes the start and end of every task of the working copy from
+    // its resource's calendar.
+    virtual void RecomputeAllTaskEnds() = 0;
+};
+
 class WorkCalendarTab {
 public:
     struct Tables {
@@ -37,14 +46,9 @@ public:
         db::Table& HolidaysTable2;  // drawing HOLIID keys
         db::Table& CrewsTable2;     // resource names
     };
-    struct Hooks {
-        // Recomputes the start and end of every task of the working copy
-        // from its resource's calendar.
-        std::function<void()> RecomputeAllTaskEnds;
-    };
 
     WorkCalendarTab(Tables tables, data::MainScreenState& state, HolidayList& holidays,
-                    data::UserInterface& ui, Hooks hooks);
+                    data::UserInterface& ui, CalendarSchedule& schedule);
 
     // The entries of ResourceList and the identifier each one shows.
     void FillCalendarResourceList(bool allResources);
@@ -93,7 +97,7 @@ private:
     data::MainScreenState& state_;
     HolidayList& holidays_;
     data::UserInterface& ui_;
-    Hooks hooks_;
+    CalendarSchedule& schedule_;
     std::vector<std::string> names_;
     std::vector<std::int32_t> ids_;
 };

@@ -1,5 +1,5 @@
 #include "tasks/editchart/editchart.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <cstdio>
 
@@ -9,8 +9,8 @@
 
 namespace tw::tasks {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 
@@ -44,7 +44,7 @@ void TaskGridModel::Reload()
             const std::int32_t parent = ScheduleItemField(view_, &ScheduleItemRecord::PID).asInteger();
             if (ScheduleItemField(view_, &ScheduleItemRecord::PARENT).asBoolean())
                 row.Cells[DependsOn] = QStringLiteral("Is parent");
-            else if (parent != 0 && lookup_.locate("CHARTSID", db::Value(static_cast<double>(parent))))
+            else if (parent != 0 && data::LocateScheduleItem(lookup_, parent))
                 row.Cells[DependsOn] = Text(ScheduleItemField(lookup_, &ScheduleItemRecord::DESC).asString());
             row.Cells[Status] =
                 QString::fromStdString(statusTexts_.JobStatusName(ScheduleItemField(view_, &ScheduleItemRecord::BIDID).asInteger()));
@@ -109,21 +109,18 @@ QVariant TaskGridModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 EditChart::EditChart(db::Table& view, db::Table& lookup, data::MainScreenState& state,
-                     const data::JobStatusTexts& statusTexts, EditChartHooks hooks)
+                     const data::JobStatusTexts& statusTexts, EditChartHost& host, data::UserInterface& ui)
     : view_(view),
       state_(state),
-      hooks_(std::move(hooks)),
+      host_(host),
+      ui_(ui),
       model_(view, lookup, statusTexts),
-      dependencies_(view, lookup, state, [this] {
-          if (hooks_.PushChartUpdates)
-              hooks_.PushChartUpdates();
-      })
+      dependencies_(view, lookup, state, [this] { host_.PushChartUpdates(); })
 {}
 
 void EditChart::Busy(bool on)
 {
-    if (hooks_.SetBusyCursor)
-        hooks_.SetBusyCursor(on);
+    ui_.SetBusyCursor(on);
 }
 
 bool EditChart::Open(int helpLevel)
@@ -133,8 +130,6 @@ bool EditChart::Open(int helpLevel)
     Busy(true);
     StatusBar.clear();
     Buttons = {};
-    if (hooks_.SaveAndClearAllocations)
-        hooks_.SaveAndClearAllocations();
     if (helpLevel == 1)
         HintShown = false;
     else if (helpLevel == 0)
@@ -175,8 +170,8 @@ void EditChart::TaskGridDblClick(int row)
         return;
     }
     StatusBar.clear();
-    if (hooks_.EditTask)
-        hooks_.EditTask(ScheduleItemField(view_, &ScheduleItemRecord::CHARTSID).asInteger(), ScheduleItemField(view_, &ScheduleItemRecord::BIDID).asInteger());
+    host_.EditTask(ScheduleItemField(view_, &ScheduleItemRecord::CHARTSID).asInteger(),
+                   ScheduleItemField(view_, &ScheduleItemRecord::BIDID).asInteger());
     AfterChange();
 }
 
@@ -219,10 +214,8 @@ void EditChart::FormClose(const EditChartGeometry& place, EditChartGeometry& geo
     open_ = false;
     ready_ = false;
     geometry = place;
-    if (hooks_.RecomputeAllTaskEnds)
-        hooks_.RecomputeAllTaskEnds();
-    if (hooks_.BuildChart)
-        hooks_.BuildChart();
+    host_.RecomputeAllTaskEnds();
+    host_.BuildChart();
     Busy(false);
 }
 

@@ -4,16 +4,20 @@
 // model over the main schedule view, and the window's handlers over
 // schedule::DependencyEditor. Closing recomputes every task end and rebuilds
 // the chart.
+//
+//   EditChart list(view, lookup, state, statusTexts, host, ui);
+//   list.Open(helpLevel);
+//   list.TaskGridDblClick(row);   // host.EditTask(key, status) unless the row is a job
 
 #include <QAbstractTableModel>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "data/jobstatus.h"
 #include "data/services/mainstate.h"
+#include "data/services/userinterface.h"
 #include "platform/db/table.h"
 #include "schedule/dependencies/dependencyeditor.h"
 
@@ -52,20 +56,25 @@ struct EditChartGeometry {
     int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
-struct EditChartHooks {
-    // Opens the task editor on the task with this key, modally.
-    std::function<void(std::int32_t key, int status)> EditTask;
-    std::function<void()> SaveAndClearAllocations;
-    std::function<void()> RecomputeAllTaskEnds;
-    std::function<void()> BuildChart;
-    std::function<void()> PushChartUpdates;
-    std::function<void(bool busy)> SetBusyCursor;
+// What the task list reaches of the rest of the program: the task editor,
+// the chart and the shared schedule. The task editor feature implements it.
+class EditChartHost {
+public:
+    virtual ~EditChartHost() = default;
+
+    // The task editor on the task with this key, modally.
+    virtual void EditTask(std::int32_t key, int status) = 0;
+    virtual void RecomputeAllTaskEnds() = 0;
+    virtual void BuildChart() = 0;
+    // A dependency edit goes to the shared schedule.
+    virtual void PushChartUpdates() = 0;
 };
 
 class EditChart {
 public:
+    // ui: the hourglass while a step runs.
     EditChart(db::Table& view, db::Table& lookup, data::MainScreenState& state,
-              const data::JobStatusTexts& statusTexts, EditChartHooks hooks);
+              const data::JobStatusTexts& statusTexts, EditChartHost& host, data::UserInterface& ui);
 
     TaskGridModel& Model() { return model_; }
     schedule::DependencyButtons Buttons;
@@ -91,7 +100,8 @@ private:
 
     db::Table& view_;
     data::MainScreenState& state_;
-    EditChartHooks hooks_;
+    EditChartHost& host_;
+    data::UserInterface& ui_;
     TaskGridModel model_;
     schedule::DependencyEditor dependencies_;
     bool open_ = false;

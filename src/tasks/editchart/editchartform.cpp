@@ -24,11 +24,11 @@ constexpr int kFixedWidths[] = {85, 70, 55, 150, 150};
 }  // namespace
 
 TEditChart::TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState& state,
-                       const data::JobStatusTexts& statusTexts, EditChartHooks hooks, EditChartPlace place,
-                       QWidget* parent)
+                       const data::JobStatusTexts& statusTexts, EditChartHost& host,
+                       data::UserInterface& userInterface, EditChartPlace place, QWidget* parent)
     : QDialog(parent),
       ui(std::make_unique<Ui::TEditChart>()),
-      logic_(view, lookup, state, statusTexts, std::move(hooks)),
+      logic_(view, lookup, state, statusTexts, host, userInterface),
       place_(place)
 {
     ui->setupUi(this);

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 #include "tasks/editchart/editchart.h"
@@ -32,8 +33,8 @@ public:
 
     // place: where the window opens and where closing keeps its place.
     TEditChart(db::Table& view, db::Table& lookup, data::MainScreenState& state,
-               const data::JobStatusTexts& statusTexts, EditChartHooks hooks, EditChartPlace place,
-               QWidget* parent = nullptr);
+               const data::JobStatusTexts& statusTexts, EditChartHost& host,
+               data::UserInterface& userInterface, EditChartPlace place, QWidget* parent = nullptr);
     ~TEditChart() override;
 
     void Open(int helpLevel);

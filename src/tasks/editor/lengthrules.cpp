@@ -9,39 +9,9 @@
 
 namespace tw::tasks {
 
-namespace {
-
-// Trimmed, with a lone comma as the decimal point: under a locale with a
-// decimal comma the program's own number texts come out as "1,5".
-std::string DecimalText(std::string_view text)
-{
-    std::string trimmed = data::TrimBlanks(text);
-    if (trimmed.find('.') == std::string::npos && std::count(trimmed.begin(), trimmed.end(), ',') == 1)
-        trimmed[trimmed.find(',')] = '.';
-    return trimmed;
-}
-
-}  // namespace
-
-std::optional<double> ParseNumber(std::string_view text)
-{
-    const std::string trimmed = DecimalText(text);
-    if (trimmed.empty())
-        return std::nullopt;
-    const char* first = trimmed.data();
-    const char* last = first + trimmed.size();
-    if (*first == '+')
-        ++first;
-    double value = 0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
-    if (error != std::errc() || end != last || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 float LengthToHours(const schedule::WorkCalendar& calendar, int unit, std::string_view lengthText)
 {
-    double value = ParseNumber(lengthText).value_or(0.0);
+    double value = data::ParseNumber(lengthText).value_or(0.0);
     if (value < 0)
         value = 0;
     const double perDay = calendar.HoursPerDay();
@@ -59,7 +29,7 @@ std::string SpinLength(std::string_view lengthText, int unit, bool up)
 {
     const bool inHours = unit == UnitHours;
     const double step = inHours ? 0.25 : 1.0;
-    double value = ParseNumber(lengthText).value_or(0.0);
+    double value = data::ParseNumber(lengthText).value_or(0.0);
     value = up ? value + step : std::max(value - step, step);
     // Written with '.' whatever the C locale says.
     char buffer[64];
@@ -70,7 +40,7 @@ std::string SpinLength(std::string_view lengthText, int unit, bool up)
 
 std::string WholeLength(std::string_view lengthText)
 {
-    const std::optional<double> value = ParseNumber(lengthText);
+    const std::optional<double> value = data::ParseNumber(lengthText);
     if (!value)
         return std::string(lengthText);
     return std::to_string(static_cast<long long>(std::trunc(*value)));
@@ -80,12 +50,12 @@ Validation ValidateTaskInput(std::string_view lengthText, std::string_view rateT
                              std::string_view descriptionText)
 {
     Validation v;
-    const std::optional<double> length = ParseNumber(lengthText);
+    const std::optional<double> length = data::ParseNumber(lengthText);
     if (!length || *length <= 0) {
         v.Refusal = "Enter task length";
         return v;
     }
-    const std::optional<Currency> rate = Currency::FromText(DecimalText(rateText));
+    const std::optional<Currency> rate = Currency::FromText(data::DecimalText(rateText));
     if (!rate || *rate < Currency()) {
         v.Refusal = "Enter task hourly rate";
         return v;

@@ -21,10 +21,6 @@ enum LengthUnit { UnitHours = 0, UnitDays = 1, UnitWeeks = 2, UnitMonths = 3 };
 // More working hours than this are not typed on purpose.
 inline constexpr float kHourLimit = 19200.0f;
 
-// A number as typed: blanks around it allowed, '.' (or a lone ',') as the
-// decimal point. Nothing for any other text; never throws.
-std::optional<double> ParseNumber(std::string_view text);
-
 // The working hours of a length in a unit on the calendar, rounded up to the
 // quarter hour. A text that is not a number, or a negative one, counts as 0.
 float LengthToHours(const schedule::WorkCalendar& calendar, int unit, std::string_view lengthText);

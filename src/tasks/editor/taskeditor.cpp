@@ -8,15 +8,19 @@
 #include "data/durationtext.h"
 #include "data/nametexts.h"
 #include "data/quartergrid.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 #include "data/updatecount.h"
 #include "platform/datetime/localetexts.h"
 #include "schedule/sync/resourceoverlap.h"
-#include "schedule/sync/scheduleitemrecord.h"
 
 namespace tw::tasks {
+
+using data::LocateScheduleItem;
+using data::ScheduleItemField;
+using Item = data::ScheduleItemRecord;
 
 namespace {
 
@@ -55,9 +59,16 @@ void ForEachRow(db::Table& table, const char* field, std::int32_t value, Visit&&
     table.setIndexName(savedIndex);
 }
 
+// A key for a new schedule item (CHARTSID) or series (CHAIN), unused on
+// every workstation.
+std::int32_t NewItemKey(TaskEditorContext& ctx, std::int32_t Item::*member)
+{
+    return data::UniqueKeyValue(ctx.State.Keys, ctx.Tables.ChartsTable8, data::ScheduleItemFieldName(member));
+}
+
 }  // namespace
 
-TaskEditor::TaskEditor(TaskEditorContext& context) : ctx_(context) {}
+TaskEditor::TaskEditor(TaskEditorContext& context, TaskEditorView& view) : ctx_(context), view_(view) {}
 
 const schedule::WorkCalendar& TaskEditor::CalendarOf(std::int32_t resourceId)
 {
@@ -167,10 +178,10 @@ void TaskEditor::OpenForEdit()
     Form.GroupCaption = "Edit task details";
 
     db::Table& t = *args_.Table;
-    key_ = t.fieldByName("CHARTSID").asInteger();
+    key_ = ScheduleItemField(t, &Item::CHARTSID).asInteger();
     ctx_.Sync.PullChartRecord(key_, false);
     t.refresh();
-    t.locate("CHARTSID", Number(key_));
+    LocateScheduleItem(t, key_);
     for (int panel = 0; panel < 3; ++panel)
         ctx_.UI.SetStatusText(panel, "");
 
@@ -178,29 +189,29 @@ void TaskEditor::OpenForEdit()
     Form.RepeatEnabled = false;
     Form.RepeatCountEnabled = false;
 
-    ctx_.State.CurrentResourceId = t.fieldByName("CREWID").asInteger();
-    customerKey_ = t.fieldByName("CID").asInteger();
+    ctx_.State.CurrentResourceId = ScheduleItemField(t, &Item::CREWID).asInteger();
+    customerKey_ = ScheduleItemField(t, &Item::CID).asInteger();
     Form.Resource = ResourceText(CurrentResource(), key_);
 
-    const std::int32_t count = t.fieldByName("RCOUNT").asInteger();
+    const std::int32_t count = ScheduleItemField(t, &Item::RCOUNT).asInteger();
     Form.RepeatCount = count == 0 ? 1 : count;
-    storedRepeatPeriod_ = t.fieldByName("RPERIOD").asInteger();
+    storedRepeatPeriod_ = ScheduleItemField(t, &Item::RPERIOD).asInteger();
     Form.RepeatPeriod = storedRepeatPeriod_;
-    reoccurring_ = t.fieldByName("CHAIN").asInteger() > 0;
+    reoccurring_ = ScheduleItemField(t, &Item::CHAIN).asInteger() > 0;
     Form.Caption = "Edit task";
 
-    endSpecified_ = t.fieldByName("NEW").asBoolean();
+    endSpecified_ = ScheduleItemField(t, &Item::NEW).asBoolean();
     Form.AutoEndDate = !endSpecified_;
-    const TDateTime sd = t.fieldByName("SD").asFloat();
-    const TDateTime ed = t.fieldByName("ED").asFloat();
-    hours_ = static_cast<float>(t.fieldByName("HOURS").asFloat());
-    Form.PeriodPanel = t.fieldByName("PIN").asInteger() - 1;
+    const TDateTime sd = ScheduleItemField(t, &Item::SD).asFloat();
+    const TDateTime ed = ScheduleItemField(t, &Item::ED).asFloat();
+    hours_ = static_cast<float>(ScheduleItemField(t, &Item::HOURS).asFloat());
+    Form.PeriodPanel = ScheduleItemField(t, &Item::PIN).asInteger() - 1;
     ShowLengthOf(hours_);
 
     Form.TaskStatus = args_.Status;
-    Form.IsActive = t.fieldByName("SHOWIT").asBoolean();
-    Form.HourlyRate = Currency::FromDouble(t.fieldByName("COST").asCurrency()).ToText(2);
-    Form.TaskDesc = t.fieldByName("DESC").asString();
+    Form.IsActive = ScheduleItemField(t, &Item::SHOWIT).asBoolean();
+    Form.HourlyRate = Currency::FromDouble(ScheduleItemField(t, &Item::COST).asCurrency()).ToText(2);
+    Form.TaskDesc = ScheduleItemField(t, &Item::DESC).asString();
     SetStart(data::RoundUpToQuarterHour(sd));
     SetEnd(data::RoundUpToQuarterHour(ed));
 
@@ -211,15 +222,15 @@ void TaskEditor::OpenForEdit()
     if (customers.active() && customers.locate("CID", Number(customerKey_))) {
         Form.Customer = customers.fieldByName("NAME").asString();
         // A customer renamed since carries the new name into the task.
-        if (t.fieldByName("CUSTNAME").asString() != Form.Customer && writable) {
+        if (ScheduleItemField(t, &Item::CUSTNAME).asString() != Form.Customer && writable) {
             t.edit();
-            t.fieldByName("CUSTNAME").setAsString(Form.Customer);
+            ScheduleItemField(t, &Item::CUSTNAME).setAsString(Form.Customer);
             t.post();
         }
     } else {
-        Form.Customer = t.fieldByName("CUSTNAME").asString();
+        Form.Customer = ScheduleItemField(t, &Item::CUSTNAME).asString();
     }
-    Form.Notes = data::SplitLines(t.fieldByName("NOTES").asString());
+    Form.Notes = data::SplitLines(ScheduleItemField(t, &Item::NOTES).asString());
 
     open_ = true;
     // The stored hours stand: the length text shows them rounded (10 hours
@@ -241,12 +252,10 @@ void TaskEditor::OpenForAdd()
     key_ = 0;
     {
         data::TablesBusyScope busy(ctx_.State);
-        ctx_.State.CurrentResourceId =
-            ctx_.Hooks.GetCurrentResource ? ctx_.Hooks.GetCurrentResource() : ctx_.State.CurrentResourceId;
+        ctx_.State.CurrentResourceId = ctx_.Host.CurrentResource();
         const schedule::WorkCalendar& calendar = CalendarOf(CurrentResource());
 
-        const std::optional<PendingBlock> pending =
-            ctx_.Hooks.PendingInsert ? ctx_.Hooks.PendingInsert() : std::nullopt;
+        const std::optional<PendingBlock> pending = ctx_.Host.PendingInsert();
         if (pending) {
             SetStart(pending->Start);
             Form.PeriodPanel = pending->Unit;
@@ -302,7 +311,7 @@ void TaskEditor::OpenForAdd()
 // job is touched.
 void TaskEditor::WriteJobCustomerName()
 {
-    if (ctx_.State.ReadOnlyCopy || (ctx_.Hooks.CustomerGridEnabled && !ctx_.Hooks.CustomerGridEnabled()))
+    if (ctx_.State.ReadOnlyCopy || !ctx_.Host.CustomerGridEnabled())
         return;
     db::Table* job = nullptr;
     if (!args_.Edit) {
@@ -310,7 +319,7 @@ void TaskEditor::WriteJobCustomerName()
             job = &ctx_.Tables.JobsTable;
     } else {
         db::Table& jobs = ctx_.Tables.JobsTable2;
-        const std::int32_t jobKey = args_.Table->fieldByName("JID").asInteger();
+        const std::int32_t jobKey = ScheduleItemField(*args_.Table, &Item::JID).asInteger();
         if (jobs.active() && jobKey != 0 && jobs.locate("JID", Number(jobKey)))
             job = &jobs;
     }
@@ -542,21 +551,20 @@ void TaskEditor::SaveTask(bool goToNext, bool goToPrevious)
 bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end)
 {
     db::Table& t = *args_.Table;
-    t.locate("CHARTSID", Number(key_));
+    LocateScheduleItem(t, key_);
     std::string customFields[7];
     for (int i = 0; i < 7; ++i)
         customFields[i] = t.fieldByName("CFV" + std::to_string(i + 1)).asString();
-    using Item = schedule::ScheduleItemRecord;
     // The few fields the save reads, not the whole row with its notes.
-    const bool root = schedule::ScheduleItemField(t, &Item::ROOT).asBoolean();
-    const std::int32_t repeatCode = schedule::ScheduleItemField(t, &Item::CREPEATH).asInteger();
+    const bool root = ScheduleItemField(t, &Item::ROOT).asBoolean();
+    const std::int32_t repeatCode = ScheduleItemField(t, &Item::CREPEATH).asInteger();
 
     // A Reoccurring series must still be able to place a next occurrence.
     bool free = true;
-    if (schedule::ScheduleItemField(t, &Item::CHAIN).asInteger() > 0) {
-        if (Form.RepeatPeriod == schedule::kRepeatCustom && ctx_.Hooks.CustomRepeat) {
+    if (ScheduleItemField(t, &Item::CHAIN).asInteger() > 0) {
+        if (Form.RepeatPeriod == schedule::kRepeatCustom) {
             data::NormalCursor normal(ctx_.UI);
-            customRepeatCode_ = ctx_.Hooks.CustomRepeat(repeatCode, start);
+            customRepeatCode_ = view_.CustomRepeat(repeatCode, start);
         }
         TDateTime nextStart = start;
         TDateTime nextEnd = end;
@@ -572,7 +580,7 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     const Currency total = TotalCost(input.HourlyRate, hours_);
     const std::string notes = JoinLines(Form.Notes);
     const float update =
-        data::NextUpdateCount(static_cast<float>(schedule::ScheduleItemField(t, &Item::UPDATE).asFloat()));
+        data::NextUpdateCount(static_cast<float>(ScheduleItemField(t, &Item::UPDATE).asFloat()));
     ctx_.State.UpdateCounter = update;
     // What the record and its task-list twin both take from the form.
     Item saved;
@@ -589,25 +597,24 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     const auto writeSaved = [&](db::Table& target, bool active, float change) {
         saved.SHOWIT = active;
         saved.UPDATE = change;
-        schedule::WriteScheduleItemFields(target, saved, &Item::BIDID, &Item::SHOWIT, &Item::DESC,
+        data::WriteScheduleItemFields(target, saved, &Item::BIDID, &Item::SHOWIT, &Item::DESC,
                                           &Item::NOTES, &Item::SD, &Item::ED, &Item::SDD, &Item::EDD,
                                           &Item::HOURS, &Item::UPDATE, &Item::COST, &Item::TCOST);
     };
     t.edit();
-    schedule::WriteScheduleItemFields(t, saved, &Item::NEW, &Item::PIN);
+    data::WriteScheduleItemFields(t, saved, &Item::NEW, &Item::PIN);
     writeSaved(t, Form.IsActive, update);
     t.post();
     t.refresh();
     ctx_.Sync.PushChartRecord(key_);
-    if (ctx_.Hooks.ShowTaskStatusBar)
-        ctx_.Hooks.ShowTaskStatusBar();
+    ctx_.Host.ShowTaskStatusBar();
     Form.StatusBar = input.Description + " updated";
 
     if (reusedInEdit_ || root)
         return true;
     db::Table& twin = ctx_.Tables.TasksTable3;
     twin.refresh();
-    if (!twin.locate("CHARTSID", Number(key_))) {
+    if (!LocateScheduleItem(twin, key_)) {
         Form.StatusBar = "Cannot locate TasksTable3 record";
         return true;
     }
@@ -615,10 +622,10 @@ bool TaskEditor::SaveEdit(const TaskInput& input, TDateTime start, TDateTime end
     for (int i = 0; i < 7; ++i)
         twin.fieldByName("CFV" + std::to_string(i + 1)).setAsString(customFields[i]);
     saved.CREPEATH = repeatCode;
-    schedule::WriteScheduleItemFields(twin, saved, &Item::CREPEATH);
+    data::WriteScheduleItemFields(twin, saved, &Item::CREPEATH);
     writeSaved(twin, true,
                data::NextUpdateCount(
-                   static_cast<float>(schedule::ScheduleItemField(twin, &Item::UPDATE).asFloat())));
+                   static_cast<float>(ScheduleItemField(twin, &Item::UPDATE).asFloat())));
     twin.post();
     return true;
 }
@@ -673,7 +680,7 @@ bool TaskEditor::SaveAdd(const TaskInput& input, TDateTime start, TDateTime end)
     } else if (args_.SkipOverlapCheck
                || schedule::ResourcesAreFree(ctx_.Schedule, ctx_.UI, false, CurrentResource(), start, end,
                                              0)) {
-        key_ = data::UniqueKeyValue(ctx_.State.Keys, ctx_.Tables.ChartsTable8, "CHARTSID");
+        key_ = NewItemKey(ctx_, &Item::CHARTSID);
         item.Key = key_;
         added = ctx_.Adder.AddTaskToSchedule(item);
     }
@@ -685,19 +692,16 @@ bool TaskEditor::SaveAdd(const TaskInput& input, TDateTime start, TDateTime end)
     }
     if (args_.AddMissingData) {
         const std::string imported = customerName + ":" + input.Description + " imported";
-        if (ctx_.Hooks.SetImportStatus)
-            ctx_.Hooks.SetImportStatus(imported);
         ctx_.UI.SetStatusText(0, imported);
         ctx_.UI.SetStatusText(1, "1 task added");
     } else {
         Form.StatusBar = input.Description + " added";
-        if (ctx_.Hooks.ShowTaskStatusBar)
-            ctx_.Hooks.ShowTaskStatusBar();
+        ctx_.Host.ShowTaskStatusBar();
     }
     if (jobs.active())
         jobs.locate("DESC;CUSTNAME", {db::Value(jobName), db::Value(customerName)});
     args_.Table->refresh();
-    args_.Table->locate("CHARTSID", Number(key_));
+    LocateScheduleItem(*args_.Table, key_);
     return true;
 }
 
@@ -724,13 +728,11 @@ bool TaskEditor::AddSeries(const TaskInput& input, const schedule::NewScheduleIt
     if (period == schedule::kRepeatCustom) {
         const int code = reused_ ? reusedRepeatCode_ : 0;
         data::NormalCursor normal(ctx_.UI);
-        customRepeatCode_ = ctx_.Hooks.CustomRepeat ? ctx_.Hooks.CustomRepeat(code, first.Start)
-                                                    : (code > 0 ? code : customRepeatCode_);
+        customRepeatCode_ = view_.CustomRepeat(code, first.Start);
     }
     {
         data::NormalCursor normal(ctx_.UI);
-        if (ctx_.Hooks.AskRepeatMode)
-            reoccurring_ = ctx_.Hooks.AskRepeatMode();
+        reoccurring_ = view_.AskRepeatMode();
     }
 
     const schedule::RepeatCalendar rules = RepeatRules();
@@ -757,12 +759,11 @@ bool TaskEditor::AddSeries(const TaskInput& input, const schedule::NewScheduleIt
     // Keys drawn one after another differ; the set only guards that.
     std::vector<std::int32_t> keys;
     while (static_cast<int>(keys.size()) < count) {
-        const std::int32_t key = data::UniqueKeyValue(ctx_.State.Keys, ctx_.Tables.ChartsTable8, "CHARTSID");
+        const std::int32_t key = NewItemKey(ctx_, &Item::CHARTSID);
         if (std::find(keys.begin(), keys.end(), key) == keys.end())
             keys.push_back(key);
     }
-    const std::int32_t chain =
-        reoccurring_ ? data::UniqueKeyValue(ctx_.State.Keys, ctx_.Tables.ChartsTable8, "CHAIN") : 0;
+    const std::int32_t chain = reoccurring_ ? NewItemKey(ctx_, &Item::CHAIN) : 0;
     key_ = keys.front();
 
     bool added = true;
@@ -801,8 +802,8 @@ void TaskEditor::AfterSave(bool goToNext, bool goToPrevious)
         t.next();
     else
         t.prior();
-    if (t.fieldByName("JOB").asBoolean()) {
-        t.locate("CHARTSID", Number(key_));
+    if (ScheduleItemField(t, &Item::JOB).asBoolean()) {
+        LocateScheduleItem(t, key_);
         Form.StatusBar = "Cannot edit job";
         return;
     }
@@ -812,7 +813,7 @@ void TaskEditor::AfterSave(bool goToNext, bool goToPrevious)
     next.Edit = true;
     next.HelpLevel = args_.HelpLevel;
     next.RebuildOnClose = true;
-    next.Status = t.fieldByName("BIDID").asInteger();
+    next.Status = ScheduleItemField(t, &Item::BIDID).asInteger();
     open_ = false;
     Form.StatusBar.clear();
     ShowTaskEditor(next);
@@ -859,10 +860,9 @@ void TaskEditor::FormClose()
     open_ = false;
     CloseRequested = false;
     if (args_.RebuildOnClose) {
-        if (ctx_.Hooks.BuildChart)
-            ctx_.Hooks.BuildChart();
+        ctx_.Host.BuildChart();
         ctx_.Tables.ChartsTable.refresh();
-        ctx_.Tables.ChartsTable.locate("CHARTSID", Number(key_));
+        LocateScheduleItem(ctx_.Tables.ChartsTable, key_);
     }
 }
 

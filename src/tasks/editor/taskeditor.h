@@ -4,14 +4,13 @@
 // the shared schedule. The window (tasks::TAddTask) copies its controls into
 // Form before a handler runs and shows Form afterwards.
 //
-//   TaskEditor editor(context);
+//   TaskEditor editor(context, window);  // window: the repeat dialogs
 //   editor.ShowTaskEditor(args);        // open on ChartsTable3's current task
 //   editor.Form.TaskLength = "3";  editor.TaskLengthChange();
 //   editor.SaveTask(false, false);     // Done
 //   if (editor.CloseRequested) ...     // the window closes, then FormClose()
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,25 +53,34 @@ struct PendingBlock {
     int Unit = 0;
 };
 
-// What the editor needs of windows that come later or belong to the main
-// window. Every hook may be empty.
-struct TaskEditorHooks {
-    // The resource a new task is for; without a hook, the state's current resource.
-    std::function<std::int32_t()> GetCurrentResource;
-    // The block inserted by the insert-of-time dialog; without a hook, none.
-    std::function<std::optional<PendingBlock>()> PendingInsert;
-    std::function<void()> BuildChart;
-    std::function<void()> ShowTaskStatusBar;
-    // The main window's customer grid takes edits.
-    std::function<bool()> CustomerGridEnabled;
-    // The QuickBooks import window's status line.
-    std::function<void(const std::string&)> SetImportStatus;
-    // "Specify how repeat works": true for a Reoccurring series. Without a
-    // hook the editor's last answer stands.
-    std::function<bool()> AskRepeatMode;
+// The editor's window: the two repeat dialogs a series asks.
+class TaskEditorView {
+public:
+    virtual ~TaskEditorView() = default;
+
+    // "Specify how repeat works": true for a Reoccurring series.
+    virtual bool AskRepeatMode() = 0;
     // "Setup custom repeat period" shown on `code`; the dialog's result code
-    // (an earlier OK's when cancelled). Without a hook: `code`.
-    std::function<int(int code, TDateTime start)> CustomRepeat;
+    // (an earlier OK's when cancelled).
+    virtual int CustomRepeat(int code, TDateTime start) = 0;
+};
+
+// What the editor reaches of the rest of the program: the page whose
+// resource a new task is for, the inserted block a new task starts in, the
+// chart and its status bar. The task editor feature implements it.
+class TaskEditorHost {
+public:
+    virtual ~TaskEditorHost() = default;
+
+    // The resource a new task is for.
+    virtual std::int32_t CurrentResource() = 0;
+    // The block inserted by the insert-of-time dialog and not yet pushed.
+    virtual std::optional<PendingBlock> PendingInsert() = 0;
+    // The chart built again from the records, with what else shows them.
+    virtual void BuildChart() = 0;
+    virtual void ShowTaskStatusBar() = 0;
+    // The Add / Edit / Query page's customer grid takes edits.
+    virtual bool CustomerGridEnabled() = 0;
 };
 
 struct TaskEditorContext {
@@ -84,7 +92,7 @@ struct TaskEditorContext {
     data::MainScreenState& State;
     data::UserInterface& UI;
     data::JobStatusTexts StatusTexts;
-    TaskEditorHooks Hooks;
+    TaskEditorHost& Host;
 };
 
 // The controls' values and states.
@@ -129,7 +137,7 @@ struct TaskForm {
 
 class TaskEditor {
 public:
-    explicit TaskEditor(TaskEditorContext& context);
+    TaskEditor(TaskEditorContext& context, TaskEditorView& view);
 
     TaskForm Form;
 
@@ -219,6 +227,7 @@ private:
     void Close() { CloseRequested = true; }
 
     TaskEditorContext& ctx_;
+    TaskEditorView& view_;
     EditorArguments args_;
     bool open_ = false;
     bool guard_ = false;

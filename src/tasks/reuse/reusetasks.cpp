@@ -1,5 +1,5 @@
 #include "tasks/reuse/reusetasks.h"
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <cmath>
 
@@ -13,8 +13,8 @@
 
 namespace tw::tasks {
 
-using schedule::ScheduleItemField;
-using schedule::ScheduleItemRecord;
+using data::ScheduleItemField;
+using data::ScheduleItemRecord;
 
 namespace {
 
@@ -56,11 +56,12 @@ void ReuseTasks::SortByPanelClick()
     if (!open_ || Form.SortByPanel < 0 || Form.SortByPanel > 3)
         return;
     db::Table& tasks = ctx_.TasksTable;
-    const std::int32_t key = tasks.isEmpty() ? 0 : tasks.fieldByName("CHARTSID").asInteger();
+    const std::int32_t key =
+        tasks.isEmpty() ? 0 : ScheduleItemField(tasks, &ScheduleItemRecord::CHARTSID).asInteger();
     tasks.setIndexName(kSortTags[Form.SortByPanel]);
     tasks.refresh();
     if (key != 0)
-        tasks.locate("CHARTSID", db::Value(static_cast<double>(key)));
+        data::LocateScheduleItem(tasks, key);
 }
 
 void ReuseTasks::FillFromTask()
@@ -133,7 +134,7 @@ void ReuseTasks::DeleteClick()
         if (openedHere)
             shared.open();
         shared.refresh();
-        if (shared.locate("CHARTSID", db::Value(static_cast<double>(key))))
+        if (data::LocateScheduleItem(shared, key))
             shared.deleteRecord();
         shared.refresh();
         if (openedHere)

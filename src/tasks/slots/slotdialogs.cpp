@@ -123,11 +123,11 @@ static void BindControls(SlotFormControls& c, Form& ui)
 static void PrepareToShow(SlotDialogContext& c, bool push, SlotFormControls& controls, bool& firstShow,
                           std::string& resourceName)
 {
-    if (push && c.PushChartUpdates)
-        c.PushChartUpdates();
-    const std::int32_t crew = c.GetCurrentResource ? c.GetCurrentResource(resourceName) : 0;
+    if (push)
+        c.Host.PushChartUpdates();
+    const std::int32_t crew = c.Host.CurrentResource(resourceName);
     c.State.CurrentResourceId = crew;
-    const TDateTime dayStart = c.LoadWorkCalendar ? c.LoadWorkCalendar(crew) : EncodeTime(8, 0, 0, 0);
+    const TDateTime dayStart = c.Host.LoadWorkCalendar(crew);
     if (firstShow) {
         controls.SetStart(Today(), dayStart);
         firstShow = false;
@@ -166,7 +166,7 @@ void TInsertSlot::Open()
     }
     {
         data::BusyCursor busy(c_.UI);
-        pass_ = std::make_unique<timeblocks::InsertSlot>(c_.Services(), c_.Operations.Pending);
+        pass_ = std::make_unique<timeblocks::InsertSlot>(c_.Host.Services(), c_.Operations.Pending);
         // A block still pending stays unpushed: pushing it here would make it
         // final behind the back of "Remove time".
         PrepareToShow(c_, !c_.Operations.Pending.PendingInsert, Controls, FirstShow, resourceName_);
@@ -189,8 +189,8 @@ void TInsertSlot::OkClick()
         data::BusyCursor busy(c_.UI);
         changed = pass_->InsertBlock(Controls.Block(), SelectedResourceId);
     }
-    if (changed && c_.AfterInsert)
-        c_.AfterInsert();
+    if (changed)
+        c_.Host.AfterInsert();
     close();
 }
 
@@ -271,7 +271,7 @@ void TRemoveSlot::OkClick()
     std::string refusal;
     {
         data::BusyCursor busy(c_.UI);
-        timeblocks::RemoveSlot remove(c_.Services());
+        timeblocks::RemoveSlot remove(c_.Host.Services());
         result = remove.RemoveBlock(Controls.Block(), SelectedResourceId, resourceName_, refusal);
         if (result == timeblocks::RemoveSlot::Result::Moved)
             c_.Operations.RemoveDialogMovedTasks();
@@ -281,8 +281,8 @@ void TRemoveSlot::OkClick()
         Controls.ShowStatus(refusal);
         return;
     }
-    if (result == timeblocks::RemoveSlot::Result::Moved && c_.AfterRemove)
-        c_.AfterRemove();
+    if (result == timeblocks::RemoveSlot::Result::Moved)
+        c_.Host.AfterRemove();
     close();
 }
 

@@ -6,7 +6,6 @@
 #include <QDialog>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,20 +28,29 @@ class TRemoveSlot;
 
 namespace tw::tasks {
 
-// What both dialogs need of the main window.
+// What both dialogs ask of the program around them: the Blocks of time
+// feature unit answers, tests answer with a small fake.
+class SlotDialogHost {
+public:
+    virtual ~SlotDialogHost() = default;
+
+    // The working copy, the adder and the engine for one pass.
+    virtual timeblocks::SlotServices Services() = 0;
+    // Makes sure a resource exists; its CREWID, and its trimmed DESC.
+    virtual std::int32_t CurrentResource(std::string& description) = 0;
+    // Loads the resource's calendar; the start of its working day.
+    virtual TDateTime LoadWorkCalendar(std::int32_t crewId) = 0;
+    virtual void PushChartUpdates() = 0;
+    // After an insert: job summaries follow their tasks, the chart its records.
+    virtual void AfterInsert() = 0;
+    virtual void AfterRemove() = 0;
+};
+
+// What both dialogs work on.
 struct SlotDialogContext {
     data::MainScreenState& State;
     timeblocks::SlotOperations& Operations;
-    // The working copy, the adder and the engine for one pass.
-    std::function<timeblocks::SlotServices()> Services;
-    // Makes sure a resource exists; its CREWID, and its trimmed DESC.
-    std::function<std::int32_t(std::string& description)> GetCurrentResource;
-    // Loads the resource's calendar; the start of its working day.
-    std::function<TDateTime(std::int32_t crewId)> LoadWorkCalendar;
-    std::function<void()> PushChartUpdates;
-    // After an insert: job summaries follow their tasks, the chart its records.
-    std::function<void()> AfterInsert;
-    std::function<void()> AfterRemove;
+    SlotDialogHost& Host;
     data::UserInterface& UI;
 };
 

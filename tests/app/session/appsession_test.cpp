@@ -19,6 +19,7 @@
 #include "sampleschedule.h"
 #include "settings/restoreswap.h"
 #include "support/recordinguserinterface.h"
+#include "sessionstart.h"
 #include "testfolder.h"
 
 namespace tw::app {
@@ -26,39 +27,15 @@ namespace {
 
 class AppSessionTest : public testing::TestFolder {
 protected:
-    // A session on its own program folder and the shared schedule folder,
-    // its tables open as a first run opens them.
     std::unique_ptr<AppSession> StartSession(const std::string& name, data::UserInterface& ui)
     {
-        const std::filesystem::path program = dir_ / name;
-        const std::filesystem::path schedule = dir_ / "schedule";
-        std::filesystem::create_directories(program);
-        std::filesystem::create_directories(schedule);
-        auto session = std::make_unique<AppSession>((dir_ / (name + ".aliases")).string());
-        session->Interface().Attach(&ui);
-        data::TEstimateData& d = session->Data();
-        d.Aliases.AddStandardAlias("TWUXData", program.string());
-        d.Aliases.AddStandardAlias("DOZOrez", schedule.string());
-        d.ParametersDatabase.setAliasName("TWUXData");
-        d.SchedulerDatabase.setAliasName("DOZOrez");
-        session->State.ProgramFolder = program.string();
-        session->State.ScheduleFolder = schedule.string();
-        session->State.FirstRun = true;
-        d.Bind(session->State, {});
-        session->Tables().OpenAllTables(false);
-        return session;
+        return testing::StartFirstRunSession(dir_, name, ui);
     }
 
     // Key -> description and hours of every schedule item in a working copy.
-    static std::map<std::int32_t, std::pair<std::string, double>> Items(AppSession& session)
+    static testing::ScheduleItems Items(AppSession& session)
     {
-        db::Table& t = session.Data().ChartsTable5;
-        std::map<std::int32_t, std::pair<std::string, double>> out;
-        t.refresh();
-        for (t.first(); !t.eof(); t.next())
-            out[t.fieldByName("CHARTSID").asInteger()] = {t.fieldByName("DESC").asString(),
-                                                          t.fieldByName("HOURS").asFloat()};
-        return out;
+        return testing::ItemsOf(session.Data().ChartsTable5);
     }
 
     data::RecordingUserInterface uiA_, uiB_;
@@ -89,6 +66,36 @@ TEST_F(AppSessionTest, ATaskAddedInOneSessionReachesTheOtherAtItsNextPull)
     EXPECT_EQ(pulled.at(key).first, "Glaze door");
     EXPECT_DOUBLE_EQ(pulled.at(key).second, 3);
     EXPECT_EQ(pulled, Items(*a));
+    EXPECT_TRUE(uiA_.Messages.empty());
+    EXPECT_TRUE(uiB_.Messages.empty());
+}
+
+// The shutdown's last step gives back the lock record that an operation cut
+// short left with this session, and never the one another session holds.
+TEST_F(AppSessionTest, AHeldLockIsGivenBackOnlyByTheSessionHoldingIt)
+{
+    std::unique_ptr<AppSession> a = StartSession("a", uiA_);
+    std::unique_ptr<AppSession> b = StartSession("b", uiB_);
+    ASSERT_TRUE(a->State.TablesOpen && b->State.TablesOpen);
+    const auto lockUsed = [this] {
+        db::Table access;
+        access.setFolder((dir_ / "schedule").string());
+        access.setTableName("Access.dbf");
+        access.open();
+        access.first();
+        return access.fieldByName("USE").asBoolean();
+    };
+
+    ASSERT_TRUE(b->Lock().UpdateAccessRecord(true));
+    a->ReleaseHeldLock();
+    EXPECT_TRUE(lockUsed());
+    EXPECT_TRUE(b->State.LockHeld);
+
+    b->Data().AccessTable.close();  // the lock's table as a cut-short operation may leave it
+    b->ReleaseHeldLock();
+    EXPECT_FALSE(b->State.LockHeld);
+    EXPECT_FALSE(lockUsed());
+    EXPECT_FALSE(b->Data().AccessTable.active());
     EXPECT_TRUE(uiA_.Messages.empty());
     EXPECT_TRUE(uiB_.Messages.empty());
 }
@@ -124,7 +131,7 @@ TEST_F(AppSessionTest, TheStartUpOpensTheDatabasesWithoutAWindow)
     session.Interface().Attach(&uiA_);
     session.Data().Aliases.AddStandardAlias("TWUXData", program.string());
     session.Data().Aliases.AddStandardAlias("DOZOrez", schedule.string());
-    session.Data().Bind(session.State, {});
+    session.Data().Bind(session.State);
     session.State.FirstRun = true;
     FakeStartupWindow window;
     StartupSequence startup(session, window);
@@ -166,7 +173,7 @@ TEST_F(AppSessionTest, TheStartUpFinishesARestoreThatACrashCutShort)
         session->Interface().Attach(&uiA_);
         session->Data().Aliases.AddStandardAlias("TWUXData", program.string());
         session->Data().Aliases.AddStandardAlias("DOZOrez", schedule.string());
-        session->Data().Bind(session->State, {});
+        session->Data().Bind(session->State);
         session->State.FirstRun = true;
         session->State.ScheduleAlias = "DOZOrez";
         StartupSequence startup(*session, window);

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "app/mainpage.h"
 #include "app/tabs/updatepoll.h"
 #include "data/layouts/layouts.h"
 #include "pagefixture.h"
@@ -21,7 +22,9 @@ using namespace tw::app;
 using schedule::test::TempFolder;
 using schedule::test::Workstation;
 
-class PollStationsTest : public PageFixture {
+// The fixture is this workstation's window as the poll sees it: the chart and
+// the synchronisation answer, the rest does nothing.
+class PollStationsTest : public PageFixture, private PollView {
 protected:
     PollStationsTest()
     {
@@ -37,15 +40,21 @@ protected:
         other_->sync.PullChartUpdates(true);
 
         state.StartupDone = true;
-        PollHooks& h = poll.Hooks;
-        h.ActivePage = [] { return 2; };  // the Visualize page
-        h.RemoveObsoleteTasks = [this] { return here_->sync.RemoveObsoleteTasks(); };
-        h.PullChartUpdates = [this](bool force) { return here_->sync.PullChartUpdates(force); };
-        h.SaveAndClearAllocations = [this](bool recompute) { builder.SaveAndClearAllocations(recompute); };
-        h.BuildChart = [this](bool writeBack) { builder.BuildChart(writeBack); };
-        h.RefreshChartsTable = [this] { c1.refresh(); };
         builder.BuildChart(true);
     }
+
+    int ActivePage() const override { return SchedulePage; }
+    bool RemoveObsoleteTasks() override { return here_->sync.RemoveObsoleteTasks(); }
+    bool PullChartUpdates(bool force) override { return here_->sync.PullChartUpdates(force); }
+    void SaveAndClearAllocations(bool recompute) override { builder.SaveAndClearAllocations(recompute); }
+    void BuildChart(bool writeBack) override { builder.BuildChart(writeBack); }
+    void RefreshChartsTable() override { c1.refresh(); }
+    int ReadWorkCalendarMode() override { return state.WorkCalendarMode; }
+    void SetPollTimerEnabled(bool) override {}
+    void SetRefreshChartEnabled(bool) override {}
+    void ReopenMyCompanyTable() override {}
+    void RecomputeAllTaskEnds() override {}
+    void ApplyQueryFilters() override {}
 
     // The other workstation moves an item by a day in its working copy and
     // pushes it, as its own chart would after a drag.
@@ -64,7 +73,8 @@ protected:
 
     TempFolder shared_, otherFolder_;
     std::unique_ptr<Workstation> here_, other_;
-    UpdatePoll poll{state, ui};
+    query::QueryState query;
+    UpdatePoll poll{state, query, ui, *this};
 };
 
 TEST_F(PollStationsTest, ChangeAndDeletionElsewhereShowAfterTheNextTick)

@@ -80,6 +80,7 @@ public:
     void SetResetDependenciesEnabled(bool enabled) override { resetDependenciesEnabled = enabled; }
     int ChartSortBy() const override { return sortBy; }
     bool SortChoiceRestored() const override { return sortChoiceRestored; }
+    void SetChartSortBy2(int choice) override { sortBy2 = choice; }
     void ShowCalendarOf(bool allResources, std::int32_t resourceId) override
     {
         calendarList = allResources ? "all resources" : "per resource";
@@ -99,6 +100,7 @@ public:
 
     int page = SchedulePage;
     int sortBy = 0;
+    int sortBy2 = 0;  // the Add / Edit / Query page's copy of the sort choice
     bool sortChoiceRestored = true;
     bool openLeavesTablesBusy = false;
 
@@ -157,7 +159,8 @@ protected:
                     {&c1, &c2, &c3, &c4, &c5, &c6, &c7, &c8, &c9, &jobs, &jobs2, &customers, &crews, &icrews2,
                      &icrews3, &customersView},
                     c5};
-    TabHandlers tabs{{customersView, customers, c1, c2}, state, ui, pages};
+    query::QueryState query;
+    TabHandlers tabs{{customersView, customers, c1, c2}, state, query, display, ui, pages};
 };
 
 TEST_F(TabHandlersTest, RefreshWritesEveryCustomersNameIntoItsItemsBeforeThePush)
@@ -191,7 +194,7 @@ TEST_F(TabHandlersTest, RefreshWritesEveryCustomersNameIntoItsItemsBeforeThePush
 
 TEST_F(TabHandlersTest, RefreshKeepsAMovedBarAndRebuildsTheVisualizePage)
 {
-    state.ZoomStep = 4;
+    display.ZoomStep = 4;
     state.InsertTimePending = true;
     pages.barMoved = true;
 
@@ -207,7 +210,7 @@ TEST_F(TabHandlersTest, RefreshKeepsAMovedBarAndRebuildsTheVisualizePage)
     EXPECT_TRUE(pages.periodSetAgain);
     EXPECT_FALSE(pages.resetDependenciesEnabled);
     EXPECT_TRUE(pages.insertEnded);
-    EXPECT_EQ(state.ZoomStep, 1);
+    EXPECT_EQ(display.ZoomStep, 1);
     EXPECT_FALSE(state.InsertTimePending);
     EXPECT_FALSE(state.TablesBusy);
 }
@@ -229,7 +232,7 @@ TEST_F(TabHandlersTest, RefreshShowsTheCalendarOfTheModeUnlessTablesStayBusy)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakePages fresh{state, {&c1, &customersView}, c5};
-        TabHandlers handlers{{customersView, customers, c1, c2}, state, ui, fresh};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, display, ui, fresh};
         state.WorkCalendarMode = c.mode;
         state.CurrentResourceId = 7;
         fresh.openLeavesTablesBusy = c.tablesBusy;
@@ -260,11 +263,12 @@ TEST_F(TabHandlersTest, RefreshAndPrintDoNothingDuringDependencySetUp)
 TEST_F(TabHandlersTest, PrintOpensThePreviewOnTheChartPeriod)
 {
     state.HelpLevel = 2;
-    state.ChartSpanDays = 14;
-    state.ChartGridInterval = 1;
-    state.ChartGridCount = 14;
-    state.ChartPeriodStart = Day(7);
-    state.ChartPeriodEnd = Day(21);
+    display.ChartSpanDays = 14;
+    display.ChartGridInterval = 1;
+    display.ChartGridCount = 14;
+    // The period as it was set; the chart shows it on the quarter-hour grid.
+    display.ChartStartAt = Day(7, 8, 5);
+    display.ChartEndAt = Day(21);
     tabs.PrintPreviewButtonClick();
     ASSERT_EQ(pages.preview.size(), 1u);
     const PrintRequest& r = pages.preview[0];
@@ -272,7 +276,7 @@ TEST_F(TabHandlersTest, PrintOpensThePreviewOnTheChartPeriod)
     EXPECT_EQ(r.SpanDays, 14);
     EXPECT_EQ(r.GridInterval, 1);
     EXPECT_EQ(r.GridCount, 14);
-    EXPECT_EQ(r.Start, Day(7));
+    EXPECT_NEAR(r.Start, Day(7, 8, 15), 1e-9);
     EXPECT_EQ(r.End, Day(21));
 }
 
@@ -292,16 +296,14 @@ TEST_F(TabHandlersTest, SortChoiceRebuildsOnlyOnceRestoredAndOutsideDependencySe
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakePages fresh{state, {}, c5};
-        TabHandlers handlers{{customersView, customers, c1, c2}, state, ui, fresh};
-        int copied = 0;
-        handlers.Hooks.SetChartSortBy2 = [&copied](int choice) { copied = choice; };
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, display, ui, fresh};
         fresh.sortBy = 4;
         fresh.barMoved = true;
         state.StartupDone = c.startupDone;
         fresh.sortChoiceRestored = c.restored;
         state.DependencySetupMode = c.dependencyMode;
         handlers.ChartSortByClick();
-        EXPECT_EQ(copied, c.copied ? 4 : 0);
+        EXPECT_EQ(fresh.sortBy2, c.copied ? 4 : 0);
         EXPECT_EQ(fresh.builds, c.rebuilt ? 1 : 0);
         // The rebuild in the new order keeps the moved bar.
         EXPECT_EQ(fresh.moveWritten, c.rebuilt);
@@ -341,7 +343,7 @@ TEST_F(TabHandlersTest, EachPagePreparesItself)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.page);
         FakePages fresh{state, {}, c5};
-        TabHandlers handlers{{customersView, customers, c1, c2}, state, ui, fresh};
+        TabHandlers handlers{{customersView, customers, c1, c2}, state, query, display, ui, fresh};
         fresh.page = c.page;
         fresh.barMoved = true;
         handlers.TabControlChange(c.page);
@@ -368,7 +370,7 @@ TEST_F(TabHandlersTest, QueryPageReturnsToTheItemLastSelectedThere)
     for (int id : {1, 2, 3})
         AddTask(Item(id, 100, "Ames"));
     c1.first();
-    state.LastSelectedItem = 2;
+    query.LastSelectedItem = 2;
     tabs.TabControlChange(SelectPage);
     EXPECT_EQ(c1.fieldByName("CHARTSID").asFloat(), 2.0);
     EXPECT_FALSE(pages.chartOnScreen);

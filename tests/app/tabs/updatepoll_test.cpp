@@ -41,47 +41,53 @@ private:
     Log& log_;
 };
 
-class UpdatePollTest : public ::testing::Test {
+// The window as the poll sees it: every call is logged, the answers are the
+// fixture's.
+class UpdatePollTest : public ::testing::Test, private PollView {
 protected:
     UpdatePollTest()
     {
         state.StartupDone = true;
         state.TablesOpen = true;
-        PollHooks& h = poll.Hooks;
-        h.SetPollTimerEnabled = [this](bool on) {
-            timerRunning = on;
-            log.push_back(on ? "timer on" : "timer off");
-        };
-        h.SetRefreshChartEnabled = [this](bool on) {
-            refreshEnabled = on;
-            log.push_back(on ? "refresh button on" : "refresh button off");
-        };
-        h.ActivePage = [this] { return page; };
-        h.ReopenMyCompanyTable = [this] { log.push_back("reopen mycomp"); };
-        h.ReadWorkCalendarMode = [this] {
-            log.push_back("read PAPERO");
-            return papero;
-        };
-        h.RecomputeAllTaskEnds = [this] { log.push_back("recompute task ends"); };
-        h.RemoveObsoleteTasks = [this] {
-            log.push_back("remove obsolete");
-            return removes;
-        };
-        h.PullChartUpdates = [this](bool force) {
-            log.push_back(force ? "pull forced" : "pull");
-            if (pullFails)
-                throw db::DbError(db::ErrorCode::CorruptFile, "Cannot read ICharts.DBF");
-            return pulls;
-        };
-        h.SaveAndClearAllocations = [this](bool recompute) {
-            log.push_back(recompute ? "write back" : "clear chart");
-        };
-        h.ApplyQueryFilters = [this] { log.push_back("apply filters"); };
-        h.BuildChart = [this](bool writeBack) {
-            log.push_back(writeBack ? "build with write-back" : "build");
-        };
-        h.RefreshChartsTable = [this] { log.push_back("refresh ChartsTable"); };
     }
+
+    void SetPollTimerEnabled(bool on) override
+    {
+        timerRunning = on;
+        log.push_back(on ? "timer on" : "timer off");
+    }
+    void SetRefreshChartEnabled(bool on) override
+    {
+        refreshEnabled = on;
+        log.push_back(on ? "refresh button on" : "refresh button off");
+    }
+    int ActivePage() const override { return page; }
+    void ReopenMyCompanyTable() override { log.push_back("reopen mycomp"); }
+    int ReadWorkCalendarMode() override
+    {
+        log.push_back("read PAPERO");
+        return papero;
+    }
+    void RecomputeAllTaskEnds() override { log.push_back("recompute task ends"); }
+    bool RemoveObsoleteTasks() override
+    {
+        log.push_back("remove obsolete");
+        return removes;
+    }
+    bool PullChartUpdates(bool force) override
+    {
+        log.push_back(force ? "pull forced" : "pull");
+        if (pullFails)
+            throw db::DbError(db::ErrorCode::CorruptFile, "Cannot read ICharts.DBF");
+        return pulls;
+    }
+    void SaveAndClearAllocations(bool recompute) override
+    {
+        log.push_back(recompute ? "write back" : "clear chart");
+    }
+    void ApplyQueryFilters() override { log.push_back("apply filters"); }
+    void BuildChart(bool writeBack) override { log.push_back(writeBack ? "build with write-back" : "build"); }
+    void RefreshChartsTable() override { log.push_back("refresh ChartsTable"); }
 
     bool Called(const std::string& call) const
     {
@@ -94,8 +100,9 @@ protected:
 
     Log log;
     data::MainScreenState state;
+    query::QueryState query;
     CursorRecordingUi ui{log};
-    UpdatePoll poll{state, ui};
+    UpdatePoll poll{state, query, ui, *this};
     bool timerRunning = true;
     bool refreshEnabled = true;
     int page = SchedulePage;
@@ -107,30 +114,56 @@ protected:
 
 TEST_F(UpdatePollTest, StandsAsideWithoutTouchingAnythingWhileTheScheduleIsInUse)
 {
-    const std::vector<std::pair<const char*, std::function<void(data::MainScreenState&)>>> cases = {
-        {"start-up not done", [](data::MainScreenState& s) { s.StartupDone = false; }},
-        {"tables busy", [](data::MainScreenState& s) { s.TablesBusy = true; }},
-        {"dependency set-up", [](data::MainScreenState& s) { s.DependencySetupMode = true; }},
-        {"insert of time pending", [](data::MainScreenState& s) { s.InsertTimePending = true; }},
-        {"query restricted", [](data::MainScreenState& s) { s.QueryRestricted = true; }},
-        {"task editor open", [](data::MainScreenState& s) { s.TaskEditorOpen = true; }},
-        {"nudge waiting for its push", [](data::MainScreenState& s) { s.NudgePending = true; }},
+    using Apply = std::function<void(data::MainScreenState&, query::QueryState&)>;
+    const std::vector<std::pair<const char*, Apply>> cases = {
+        {"start-up not done", [](data::MainScreenState& s, query::QueryState&) { s.StartupDone = false; }},
+        {"tables busy", [](data::MainScreenState& s, query::QueryState&) { s.TablesBusy = true; }},
+        {"dependency set-up",
+         [](data::MainScreenState& s, query::QueryState&) { s.DependencySetupMode = true; }},
+        {"insert of time pending",
+         [](data::MainScreenState& s, query::QueryState&) { s.InsertTimePending = true; }},
+        {"query restricted", [](data::MainScreenState&, query::QueryState& q) { q.QueryRestricted = true; }},
+        {"task editor open", [](data::MainScreenState&, query::QueryState& q) { q.TaskEditorOpen = true; }},
+        {"nudge waiting for its push",
+         [](data::MainScreenState& s, query::QueryState&) { s.NudgePending = true; }},
     };
     for (const auto& [name, apply] : cases) {
         SCOPED_TRACE(name);
         log.clear();
         state = data::MainScreenState();
+        query = query::QueryState();
         state.StartupDone = true;
         state.LastWorkCalendarMode = 0;
         papero = 1;  // a changed mode is not acted on either
         pulls = removes = true;
-        apply(state);
+        apply(state, query);
         poll.UpdatePollTimer();
         EXPECT_TRUE(log.empty()) << log.front();
         EXPECT_TRUE(timerRunning);
         EXPECT_EQ(state.WorkCalendarMode, 0);
         EXPECT_FALSE(state.ChartRefreshNeeded);
     }
+}
+
+// A pull while the task editor is open would bring another workstation's
+// values under the user's unsaved edit: the ticks meanwhile pull nothing, and
+// the first tick after the editor closed takes in what changed.
+TEST_F(UpdatePollTest, OpenTaskEditorHoldsOffThePullUntilItCloses)
+{
+    pulls = true;
+    query.TaskEditorOpen = true;
+    poll.UpdatePollTimer();
+    poll.UpdatePollTimer();
+    EXPECT_EQ(Count("pull"), 0);
+    EXPECT_FALSE(Called("apply filters"));
+    EXPECT_TRUE(timerRunning);
+
+    query.TaskEditorOpen = false;
+    poll.UpdatePollTimer();
+    EXPECT_EQ(Count("pull"), 1);
+    EXPECT_TRUE(Called("apply filters"));
+    EXPECT_TRUE(Called("build"));
+    EXPECT_TRUE(timerRunning);
 }
 
 TEST_F(UpdatePollTest, NothingChangedReadsTheModeRemovesAndPullsButNeitherFiltersNorBuilds)
@@ -244,16 +277,6 @@ TEST_F(UpdatePollTest, AnErrorIsReportedAndPollingGoesOn)
     poll.UpdatePollTimer();
     EXPECT_TRUE(Called("build"));
     EXPECT_EQ(ui.Messages.size(), 1u);
-}
-
-TEST_F(UpdatePollTest, EmptyHooksAreSkipped)
-{
-    UpdatePoll bare(state, ui);
-    state.WorkCalendarMode = state.LastWorkCalendarMode = 1;
-    bare.UpdatePollTimer();
-    EXPECT_FALSE(state.ChartRefreshNeeded);
-    EXPECT_FALSE(ui.Busy);
-    EXPECT_TRUE(ui.Messages.empty());
 }
 
 }  // namespace

@@ -6,11 +6,13 @@
 
 #include <map>
 #include <tuple>
+#include <vector>
 
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
 #include "data/services/recordservices.h"
 #include "platform/datetime/datetime.h"
+#include "fakemoduleviews.h"
 #include "servicesfixture.h"
 
 namespace tw::data::testing {
@@ -23,11 +25,7 @@ protected:
         ServicesTest::SetUp();
         OpenFreshTables();
         state_.StartupDone = true;
-        data_->Hooks().WorkingHoursBetween = [this](std::int32_t crew, TDateTime start, TDateTime end) {
-            hoursAsked_.push_back({crew, start, end});
-            auto it = hoursOf_.find(crew);
-            return it == hoursOf_.end() ? 0.0f : it->second;
-        };
+        views_.Plug(*data_);
     }
 
     void AddCrew(int id, const char* desc, double rate)
@@ -82,12 +80,8 @@ protected:
         return data_->ChartsTableCalcFields();
     }
 
-    struct Asked {
-        std::int32_t crew;
-        TDateTime start, end;
-    };
-    std::map<std::int32_t, float> hoursOf_;
-    std::vector<Asked> hoursAsked_;
+    FakeModuleViews views_;
+    std::map<std::int32_t, float>& hoursOf_ = views_.Pages.HoursOf;
     // Monday 8:05 to 12:50: the grid rounds both up.
     const TDateTime start_ = EncodeDate(2026, 12, 7) + EncodeTime(8, 5, 0, 0);
     const TDateTime end_ = EncodeDate(2026, 12, 7) + EncodeTime(12, 50, 0, 0);
@@ -136,8 +130,8 @@ TEST_F(DataModuleTest, CalculatedFieldsOfTasksAndJobRows)
         EXPECT_EQ(f.cSD, DateTimeText(RoundUpToQuarterHour(start_)));
         EXPECT_EQ(f.cED, "12/7/2026 1:00 PM");
     }
-    ASSERT_FALSE(hoursAsked_.empty());
-    EXPECT_EQ(hoursAsked_.front().start, RoundUpToQuarterHour(start_));
+    ASSERT_FALSE(views_.Pages.HoursAsked.empty());
+    EXPECT_EQ(views_.Pages.HoursAsked.front().Start, RoundUpToQuarterHour(start_));
 }
 
 TEST_F(DataModuleTest, LaborCostCountsInTenThousandths)
@@ -265,63 +259,100 @@ TEST_F(DataModuleTest, AfterScrollNeverDeletesARecordBecauseTheCountGrew)
     }
 }
 
-TEST_F(DataModuleTest, ScrollHandlersCallTheirWindows)
+// Each move reaches the views of what the moved view's record owns: the
+// custom field values of the owner kind are saved before and shown after, the
+// query page follows the tasks, jobs and (when restricted to one) resources.
+TEST_F(DataModuleTest, MovesReachTheViewsOfWhatTheyOwn)
 {
-    std::vector<std::string> calls;
-    DataModuleHooks& h = data_->Hooks();
-    h.SaveCustomFieldValues = [&](int kind) { calls.push_back("save " + std::to_string(kind)); };
-    h.LoadCustomFieldValues = [&](int kind) { calls.push_back("load " + std::to_string(kind)); };
-    h.ShowTaskStatusBar = [&] { calls.push_back("status bar"); };
-    h.ApplyQueryFilters = [&] { calls.push_back("query filters"); };
-    h.ShowCustomerPhoto = [&] { calls.push_back("photo"); };
-    h.ApplyCustomerQuery = [&] { calls.push_back("customer query"); };
-    h.ShowResourcesOfTask = [&](std::int32_t id) { calls.push_back("resources of " + std::to_string(id)); };
-    h.SetUseAlt = [&](bool on) { calls.push_back(on ? "use alt" : "no alt"); };
-    h.SelectPageIsCurrent = [] { return true; };
-    h.RestrictTasksToCrew = [] { return true; };
     AddItem({100, "Task", 0});
     AddCrew(42, "Blue crew", 1);
+    AddCustomer(data_->CustomersTable3, "Ames", "Ann", "");
     data_->ChartsTable.refresh();
     data_->CrewsTable.refresh();
+    data_->CustomersTable.refresh();
+    FakeCustomFields& fields = views_.Fields;
+    FakeQueryPage& query = views_.QueryPage;
 
-    using Calls = std::vector<std::string>;
+    // Tasks: the resources of the task only while the query page shows.
     data_->ChartsTableBeforeScroll();
     data_->ChartsTableAfterScroll();
-    EXPECT_EQ(calls, (Calls{"save 3", "load 3", "status bar", "resources of 100"}));
-    calls.clear();
+    EXPECT_TRUE(query.ResourcesShownFor.empty());
+    views_.Pages.SelectPageShown = true;
+    data_->ChartsTableAfterScroll();
+    EXPECT_EQ(query.ResourcesShownFor, std::vector<std::int32_t>{100});
+    EXPECT_EQ(fields.Saved, std::vector<int>{3});
+    EXPECT_EQ(fields.Loaded, (std::vector<int>{3, 3}));
+    EXPECT_EQ(query.FilterRuns, 0);
+
+    // Resources: the current resource; the query again only when restricted to it.
+    fields.Saved.clear();
+    fields.Loaded.clear();
     data_->CrewsTableBeforeScroll();
     data_->CrewsTableAfterScroll();
-    EXPECT_EQ(calls, (Calls{"save 2", "load 2", "query filters"}));
+    EXPECT_EQ(query.FilterRuns, 0);
+    query.RestrictedToCrew = true;
+    data_->CrewsTableAfterScroll();
+    EXPECT_EQ(query.FilterRuns, 1);
     EXPECT_EQ(state_.CurrentResourceId, 42);
-    calls.clear();
+    EXPECT_EQ(fields.Saved, std::vector<int>{2});
+    EXPECT_EQ(fields.Loaded, (std::vector<int>{2, 2}));
+
     data_->JobsTableBeforeScroll();
     data_->JobsTableAfterScroll();
-    EXPECT_EQ(calls, (Calls{"query filters"}));
-    calls.clear();
+    EXPECT_EQ(query.FilterRuns, 2);
+
+    // Customers: the page shows the customer and its use-alt mark, the
+    // customer query runs again.
+    fields.Saved.clear();
+    fields.Loaded.clear();
     data_->CustomersTableBeforeScroll();
     data_->CustomersTableAfterScroll();
-    EXPECT_EQ(calls, (Calls{"save 1", "photo", "customer query", "load 1"}));
+    EXPECT_EQ(views_.CustomerPage.CustomersShown, 1);
+    EXPECT_EQ(views_.CustomerPage.UseAlt, 0);
+    EXPECT_EQ(views_.Pages.CustomerQueries, 1);
+    EXPECT_EQ(fields.Saved, std::vector<int>{1});
+    EXPECT_EQ(fields.Loaded, std::vector<int>{1});
 
     // While the tables are being opened nothing runs after a move.
-    calls.clear();
     state_.TablesBusy = true;
     data_->ChartsTableAfterScroll();
     data_->CustomersTableAfterScroll();
-    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(query.ResourcesShownFor.size(), 1u);
+    EXPECT_EQ(views_.CustomerPage.CustomersShown, 1);
+    EXPECT_EQ(fields.Loaded.size(), 1u);
+}
+
+// With no view plugged in (a window gone, a tool without windows) the moves
+// still do their own part and the calculated fields count no hours.
+TEST_F(DataModuleTest, WithoutViewsMovesDoTheirOwnPartOnly)
+{
+    data_->Views() = {};
+    AddCrew(42, "Blue crew", 1);
+    AddItem({100, "Task", 0});
+    Assign(42, 100);
+    data_->CrewsTable.refresh();
+    data_->CrewsTableBeforeScroll();
+    data_->CrewsTableAfterScroll();
+    EXPECT_EQ(state_.CurrentResourceId, 42);
+    data_->CustomersTableBeforeScroll();
+    data_->CustomersTableAfterScroll();
+    EXPECT_DOUBLE_EQ(CalcFor(100).cHours, 0);
+    EXPECT_TRUE(data_->CustomersTable2FilterRecord());
 }
 
 TEST_F(DataModuleTest, SearchFiltersAskTheCustomFields)
 {
+    data_->Views().FieldSearch = nullptr;
     EXPECT_TRUE(data_->CustomersTable2FilterRecord()) << "no search: every record";
-    int asked = 0;
-    data_->Hooks().CustomerMatchesSearch = [&] { return ++asked % 2 == 0; };
+    views_.Plug(*data_);
+    views_.Fields.EverySecondMatches = true;
     AddCustomer(data_->CustomersTable3, "A", "A", "");
     AddCustomer(data_->CustomersTable3, "B", "B", "");
     db::Table& search = data_->CustomersTable2;
     search.refresh();
     search.setFiltered(true);
     EXPECT_EQ(search.recordCount(), 1);
-    EXPECT_GT(asked, 0);
+    EXPECT_GT(views_.Fields.Asked, 0);
     search.setFiltered(false);
 }
 

@@ -45,7 +45,7 @@ public:
         state_.ProgramFolder = program_;
         state_.ScheduleFolder = schedule_;
         state_.FirstRun = true;
-        data_->Bind(state_, {});
+        data_->Bind(state_);
         lock_ = std::make_unique<NetworkLock>(data_->AccessTable, state_, ui_);
         ops_ = std::make_unique<TableOperations>(*data_, state_, ui_, *lock_);
     }

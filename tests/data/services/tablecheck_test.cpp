@@ -9,6 +9,7 @@
 #include "data/layouts/layouts.h"
 #include "platform/datetime/datetime.h"
 #include "olderdatabase.h"
+#include "fakemoduleviews.h"
 #include "servicesfixture.h"
 
 namespace tw::data::testing {
@@ -300,8 +301,9 @@ TEST_F(TableCheckTest, UpgradeThatCannotCarryEveryRecordKeepsTheLiveTable)
 
 TEST_F(TableCheckTest, NetworkFolderIsNeverUpgraded)
 {
-    bool terminated = false;
-    data_->Hooks().TerminateApplication = [&] { terminated = true; };
+    FakePageControl pages;
+    data_->Views().Pages = &pages;
+    const bool& terminated = pages.Terminated;
     WriteTable(schedule_, "jobs.dbf", {F("JID", FieldType::Float)});
     WriteTable(schedule_, "crews.dbf", {F("CREWID", FieldType::Float)});
     const std::string jobs = ReadFile(schedule_ + "/jobs.dbf");

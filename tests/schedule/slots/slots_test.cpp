@@ -45,7 +45,7 @@ struct Task {
     std::int32_t chain = 0;
 };
 
-class Slots : public ::testing::Test, protected OneWorkstation {
+class Slots : public ::testing::Test, protected OneWorkstation, public SlotWorkingTime {
 protected:
     Slots()
     {
@@ -69,18 +69,20 @@ protected:
             .Tables = ws->tables,
             .State = ws->state,
             .Adder = *adder,
-            .ComputeTaskEnd =
-                [this](std::int32_t crew, TDateTime& startOut, TDateTime start, float hours) {
-                    return schedule::ComputeTaskEnd(calendars[crew], holidays, startOut, start, hours);
-                },
-            .WorkingHoursBetween =
-                [this](std::int32_t crew, TDateTime from, TDateTime to) {
-                    return schedule::WorkingHoursBetween(calendars[crew], holidays, from, to);
-                },
-            .LoadedHoursPerDay = [] { return 9.0f; },
-            .Now = [] { return At(1, 7, 30); },
+            .Time = *this,
         };
     }
+    // Each resource on its own calendar; the notes are dated 1 December, 7:30.
+    TDateTime ComputeTaskEnd(std::int32_t crew, TDateTime& startOut, TDateTime start, float hours) override
+    {
+        return schedule::ComputeTaskEnd(calendars[crew], holidays, startOut, start, hours);
+    }
+    float WorkingHoursBetween(std::int32_t crew, TDateTime from, TDateTime to) override
+    {
+        return schedule::WorkingHoursBetween(calendars[crew], holidays, from, to);
+    }
+    float LoadedHoursPerDay() override { return 9.0f; }
+    TDateTime Now() override { return At(1, 7, 30); }
 
     void Add(const Task& t)
     {
@@ -400,7 +402,7 @@ TEST_F(Slots, RemovalRefusesAPeriodInWhichSomebodyWorks)
 
 // The insert as an operation of the program: nothing reaches the shared tables until the timer fires,
 // a second Cancel keeps the pending block, "Remove time" discards it, and a removal is pushed at once.
-class SlotStates : public Slots {
+class SlotStates : public Slots, public TimeBlocksView {
 protected:
     SlotStates()
     {
@@ -411,18 +413,18 @@ protected:
         ws->sync.PushChartUpdates();
     }
 
-    SlotHooks MakeHooks()
+    // The buttons and the timer as they stand; a dialog does what the test sets.
+    void RestartRemoveSpaceTimer() override { timerRunning = true; }
+    void StopRemoveSpaceTimer() override { timerRunning = false; }
+    void SetInsertSpaceEnabled(bool on) override { insertEnabled = on; }
+    void SetRemoveSpaceEnabled(bool on) override { removeEnabled = on; }
+    void OpenInsertDialog() override { RunDialog(); }
+    void OpenRemoveDialog() override { RunDialog(); }
+    void RefreshChartsView() override {}
+    void RunDialog()
     {
-        SlotHooks h;
-        h.RestartRemoveSpaceTimer = [this] { timerRunning = true; };
-        h.StopRemoveSpaceTimer = [this] { timerRunning = false; };
-        h.SetRemoveSpaceEnabled = [this](bool on) { removeEnabled = on; };
-        h.OpenInsertDialog = [this] {
-            if (dialog)
-                dialog();
-        };
-        h.OpenRemoveDialog = h.OpenInsertDialog;
-        return h;
+        if (dialog)
+            dialog();
     }
 
     TDateTime StartOnB(std::int32_t key)
@@ -446,9 +448,10 @@ protected:
     TempFolder progB;
     std::unique_ptr<Workstation> b;
     bool timerRunning = false;
+    bool insertEnabled = true;
     bool removeEnabled = true;
     std::function<void()> dialog;
-    SlotOperations ops{ws->sync, ws->state, MakeHooks()};
+    SlotOperations ops{ws->sync, ws->state, *this};
 };
 
 TEST_F(SlotStates, APendingInsertReachesTheOtherWorkstationOnlyWhenTheTimerFires)
@@ -511,6 +514,7 @@ TEST_F(SlotStates, RemoveTimeDiscardsAPendingInsert)
 TEST_F(SlotStates, ARemovalIsPushedAtOnce)
 {
     dialog = [this] {
+        EXPECT_FALSE(insertEnabled);  // no insert while the remove dialog is open
         RemoveSlot remove(Services());
         std::string refusal;
         if (remove.RemoveBlock(ComputeSlotBlock(At(8, 11), 1, kSlotHours), 0, "", refusal)
@@ -519,6 +523,7 @@ TEST_F(SlotStates, ARemovalIsPushedAtOnce)
         ops.RemoveDialogClosed();
     };
     ops.RemoveSpaceClick();
+    EXPECT_TRUE(insertEnabled);
     EXPECT_TRUE(Near(StartOnB(2), At(8, 11)));
     // The next poll on this workstation keeps the move.
     ws->sync.PullChartUpdates(false);

@@ -3,10 +3,11 @@
 // own fields, and a partial write touches nothing else.
 #include <gtest/gtest.h>
 
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 #include "workstation.h"
 
 using namespace tw;
+using namespace tw::data;
 using namespace tw::schedule;
 using namespace tw::schedule::test;
 
@@ -158,6 +159,24 @@ TEST_F(ScheduleItemRecordTest, MembersNameTheirFields)
     EXPECT_STREQ(ScheduleItemFieldName(&Item::NOTES), "NOTES");
     EXPECT_STREQ(ScheduleItemFieldName(&Item::SDD), "SDD");
     EXPECT_STREQ(ScheduleItemFieldName(&Item::CREPEATH), "CREPEATH");
+    EXPECT_EQ(ScheduleItemFieldNames(&Item::JOB, &Item::JID), "JOB;JID");
+    EXPECT_EQ(ScheduleItemFieldNames(&Item::JOBNAME, &Item::DESC, &Item::CUSTNAME), "JOBNAME;DESC;CUSTNAME");
+}
+
+// The locate by key finds the item among others and reports a key that is
+// not there.
+TEST_F(ScheduleItemRecordTest, LocateByKeyFindsTheItemOrSaysItIsGone)
+{
+    db::Table& t = ws->ChartsTable5;
+    for (std::int32_t key : {301, 302, 303}) {
+        ScheduleItemRecord r = Sample();
+        r.CHARTSID = key;
+        r.DESC = "item " + std::to_string(key);
+        RoundTrip(t, r);
+    }
+    ASSERT_TRUE(LocateScheduleItem(t, 302));
+    EXPECT_EQ(ReadScheduleItem(t).DESC, "item 302");
+    EXPECT_FALSE(LocateScheduleItem(t, 304));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-// The page on the working-time engine as the calendar tables feed it: the
-// hooks wired as the main window wires them.
+// The page on the working-time engine as the calendar tables feed it, as the
+// Visualize feature unit builds it.
 #include "pagefixture.h"
 
-#include "schedule/visualize/calendarhooks.h"
+#include "schedule/visualize/calendarworkingtime.h"
 #include "schedule/sync/calendarrecordio.h"
 
 namespace tw::visualize::testing {
@@ -22,13 +22,24 @@ protected:
         calendarTable.append();
         schedule::SaveWorkCalendar(calendarTable, weekdays);
         calendarTable.post();
-
-        ConnectCalendarTables(hooks, calendars);
+    }
+    TDateTime ComputeTaskEnd(std::int32_t crew, TDateTime& startOut, TDateTime start, float hours) override
+    {
+        return onCalendarTables.ComputeTaskEnd(crew, startOut, start, hours);
+    }
+    float WorkingHoursBetween(std::int32_t crew, TDateTime start, TDateTime end) override
+    {
+        return onCalendarTables.WorkingHoursBetween(crew, start, end);
+    }
+    const schedule::WorkCalendar& LoadWorkCalendar(std::int32_t crew) override
+    {
+        return onCalendarTables.LoadWorkCalendar(crew);
     }
     void TearDown() override { calendarTable.close(); }
 
     db::Table calendarTable;
     schedule::CalendarTables calendars{calendarTable, holidays, state};
+    CalendarWorkingTime onCalendarTables{calendars};
 };
 
 TEST_F(CalendarTablesTest, ATaskMovedOntoTheWeekendKeepsItsWorkingHoursOnMonday)

@@ -193,8 +193,7 @@ TEST_F(ChartBuildingTest, TheWriteBackTakesTheEndFromTheCalendarNotFromTheBar)
 // next start then finds the working copy and the shared table alike.
 TEST_F(ChartBuildingTest, TheTimesABuildOrWriteBackWritesArePushedTogetherAndNothingElse)
 {
-    std::vector<std::set<std::int32_t>> pushes;
-    hooks.PushChartRecords = [&](const std::set<std::int32_t>& keys) { pushes.push_back(keys); };
+    std::vector<std::set<std::int32_t>>& pushes = pushedTimes;
     ThreeTasksOfTwoCustomers();
     AddTask({.Id = 4, .Desc = "Trim", .Start = Day(9, 11), .End = Day(9, 13), .Hours = 2, .Dgn = 2, .Dg = 5});
     controls.ChartSortBy = 2;
@@ -237,9 +236,9 @@ TEST_F(ChartBuildingTest, ThePeriodFitsTheEarliestStartAndTheLatestEnd)
     builder.BuildChart(true);
     EXPECT_NEAR(RAC.StartAt(), Day(7, 8), 1e-6);
     EXPECT_NEAR(RAC.EndAt(), Day(9, 10), 1e-6);
-    EXPECT_NEAR(state.ChartPeriodStart, Day(7, 8), 1e-6);
-    EXPECT_NEAR(state.ChartSpanDays, Day(9, 10) - Day(7, 8), 1e-6);
-    EXPECT_DOUBLE_EQ(state.ChartGridInterval, 1.0);
+    EXPECT_NEAR(display.ShownStart(), Day(7, 8), 1e-6);
+    EXPECT_NEAR(display.ChartSpanDays, Day(9, 10) - Day(7, 8), 1e-6);
+    EXPECT_DOUBLE_EQ(display.ChartGridInterval, 1.0);
 }
 
 TEST_F(ChartBuildingTest, AnEmptyWorkingCopyLeavesThePeriodAsItWas)
@@ -348,8 +347,9 @@ TEST(FirstChartBuild, WritesEveryRecordInOneGoAndDrawsTheChartItWrote)
         SCOPED_TRACE(id);
         EXPECT_EQ(many.Read(id, "PTR"), id);
         EXPECT_EQ(many.Read(id, "RESOURCE"), many.chart.RowIds.at(many.BarOf(id)->Resource()));
-        if (id % 4 == 0)
+        if (id % 4 == 0) {
             EXPECT_NEAR(many.Read(id, "SD"), many.Read(id - 1, "ED"), 1e-6) << "aligned to its group";
+        }
     }
     EXPECT_EQ(rows.front(), "# Ames : Job 100");
 
@@ -364,24 +364,25 @@ class JobSummaryTest : public ChartBuildingTest {
 protected:
     void SetUp() override
     {
-        // Adds the summary row as the schedule's add routine does.
-        hooks.AddTaskToSchedule = [this](const JobSummaryRow& row) {
-            added.push_back(row);
-            AddTask({.Id = row.ChartsId,
-                     .Desc = row.Description,
-                     .Start = row.Start,
-                     .End = row.End,
-                     .Hours = row.Hours,
-                     .Crew = 0,
-                     .Job = row.JobId,
-                     .IsJob = true,
-                     .Customer = row.CustomerName,
-                     .JobName = row.JobName});
-        };
         controls.ShowJobsOnly = 0;
         AddCustomer(1100, "Ames");
         AddJob(100, "Roof", 1100, "Ames");
         AddJob(200, "Empty", 1100, "Ames");
+    }
+    // Adds the summary row as the schedule's add routine does.
+    void AddTaskToSchedule(const JobSummaryRow& row) override
+    {
+        added.push_back(row);
+        AddTask({.Id = row.ChartsId,
+                 .Desc = row.Description,
+                 .Start = row.Start,
+                 .End = row.End,
+                 .Hours = row.Hours,
+                 .Crew = 0,
+                 .Job = row.JobId,
+                 .IsJob = true,
+                 .Customer = row.CustomerName,
+                 .JobName = row.JobName});
     }
     std::vector<JobSummaryRow> added;
 };

@@ -104,7 +104,7 @@ struct HintCase {
 TEST_F(ChartEventsTest, TheHintFollowsTheHintSettings)
 {
     AddAssignment(2, 1, 100, false);
-    state.ChartSpanDays = 30;
+    display.ChartSpanDays = 30;
     const std::string times = "12/8/2026 9:00 AM to 12/8/2026 11:00 AM";
     const std::string line = "Paint:  Single.    Status: In progress\n" + times + "\n2.00 hours";
     const std::string resources = "Assigned to:\n  North;  168 Hours per week\n  South;  168 Hours per week";
@@ -137,25 +137,20 @@ TEST_F(ChartEventsTest, TheHintTellsOfAnOverlapAndOfRepeats)
         {.Id = 4, .Desc = "Mow", .Start = Day(9, 8), .End = Day(9, 9), .Hours = 1, .Crew = 2, .Chain = 7});
     builder.BuildChart(true);
     state.HintMode = 1;
-    state.ChartSpanDays = 30;
+    display.ChartSpanDays = 30;
     auto firstLine = [this](int id) {
         const std::string hint = handlers.RACAllocationAutoHint(BarOf(id));
         return hint.substr(0, hint.find('\n'));
     };
     EXPECT_EQ(firstLine(4), "Mow:  Reoccurring.    Status: Awarded");
-    hooks.ResourcesAreFree = [](std::int32_t, TDateTime, TDateTime, std::int32_t) { return false; };
+    resourcesBusy = true;
     EXPECT_EQ(firstLine(2), "Sand:  Single.  Overlaps another task using same resource.  Status: Awarded");
 }
 
 TEST_F(ChartEventsTest, ADoubleClickOpensTheEditorOnTheTaskAfterTheWriteBack)
 {
-    int opened = 0;
-    hooks.ShowTaskEditor = [&](int) {
-        ++opened;
-        EXPECT_DOUBLE_EQ(c3.fieldByName("CHARTSID").asFloat(), 3);
-    };
     handlers.RACAllocationDblClick(BarOf(3));
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(editorOpenedOn, std::vector<std::int32_t>{3});
     EXPECT_EQ(RAC.Count(), 0);
     EXPECT_EQ(ui.Status[0], "Edit Haul");
 }

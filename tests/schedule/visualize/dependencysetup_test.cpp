@@ -12,7 +12,6 @@ protected:
         AddTask({.Id = 3, .Desc = "C", .Start = Day(7, 15), .End = Day(7, 17), .Hours = 2, .Crew = 3});
         controls.ChartSortBy = 2;
         builder.BuildChart(true);
-        hooks.ChartSortByClick = [this] { builder.BuildChart(true); };
     }
     void Click(int id) { handlers.RACAllocationClick(BarOf(id)); }
 };
@@ -88,7 +87,6 @@ TEST_F(DependencySetupTest, ResetTakesTheBarsPositionsAsTheNewOffsets)
     Click(2);
     dependencies.StopButtonClick();
     // B dragged one hour later during a set-up-free moment, then reset.
-    hooks.RefreshChart = [this] { builder.BuildChart(true); };
     BarOf(2)->SetDateTime(Day(7, 15), Day(7, 17));
     chart.SelectedBar = BarOf(1);
     dependencies.ResetDependenciesClick();

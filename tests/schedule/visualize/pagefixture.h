@@ -1,9 +1,11 @@
 #pragma once
-// The scratch schedule with recording doubles of the hooks and a way to add
-// tasks, jobs, customers, resources and assignments.
+// The scratch schedule as a fake of the page's window, schedule and other
+// pages that keeps what it was told, and a way to add tasks, jobs,
+// customers, resources and assignments.
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,16 +50,33 @@ protected:
         allDay.END1 = 0;
         allDay.DAY1 = false;
         calendar = allDay;
-        hooks.PushChartRecord = [this](std::int32_t key) { pushedRecords.push_back(key); };
-        hooks.PushChartUpdates = [this] { ++pushAll; };
-        hooks.StartMicroAdjust = [this] { timerArmed = true; };
-        hooks.StopMicroAdjust = [this] { timerArmed = false; };
-        hooks.MonotonicMilliseconds = [this] { return clockMs; };
-        hooks.ResourcesAreFree = [this](std::int32_t crew, TDateTime s, TDateTime e, std::int32_t key) {
-            return FreeInWorkingCopy(crew, s, e, key);
-        };
         RAC.SetDateTime(Day(1), Day(2));
     }
+
+    void PushChartRecord(std::int32_t key) override { pushedRecords.push_back(key); }
+    void PushChartRecords(const std::set<std::int32_t>& keys) override { pushedTimes.push_back(keys); }
+    void PushChartUpdates() override { ++pushAll; }
+    void StartMicroAdjust() override { timerArmed = true; }
+    void StopMicroAdjust() override { timerArmed = false; }
+    std::int64_t MonotonicMilliseconds() override { return clockMs; }
+    void SetChartGrid(double interval, chart::TDateTimeStyle style, TDateTime) override
+    {
+        gridInterval = interval;
+        gridStyle = style;
+    }
+    bool ResourcesAreFree(std::int32_t crew, TDateTime s, TDateTime e, std::int32_t key) override
+    {
+        return !resourcesBusy && FreeInWorkingCopy(crew, s, e, key);
+    }
+    void ApplyCustomerQuery() override { ++queriesApplied; }
+    // The task editor opens on ChartsTable3's current record.
+    void ShowTaskEditor(int) override
+    {
+        editorOpenedOn.push_back(static_cast<std::int32_t>(c3.fieldByName("CHARTSID").asFloat()));
+    }
+    // The program's Refresh and sort choice both end in the chart built again.
+    void RefreshChart() override { builder.BuildChart(true); }
+    void ChartSortByClick() override { builder.BuildChart(true); }
 
     void AddTask(const Task& task)
     {
@@ -195,9 +214,15 @@ protected:
 
     schedule::CalendarRecord allDay;
     std::vector<std::int32_t> pushedRecords;
+    std::vector<std::set<std::int32_t>> pushedTimes;  // PushChartRecords, one set a call
     int pushAll = 0;
     bool timerArmed = false;
     std::int64_t clockMs = 0;
+    double gridInterval = 0;
+    chart::TDateTimeStyle gridStyle = chart::dtNone;
+    bool resourcesBusy = false;  // every overlap test answers "not free"
+    int queriesApplied = 0;
+    std::vector<std::int32_t> editorOpenedOn;
     int lastAssignment = 0;
 };
 

@@ -3,7 +3,8 @@
 // scratch folder, with every cursor of the page and the page's logic over a
 // chart model. The tables are made empty; OpenCursors opens the cursors once
 // the caller has filled them as it likes. The tests and the benchmark start
-// from one.
+// from one. It stands in for the page's window, schedule and other pages
+// itself: detached, except that every resource works by `calendar`.
 
 #include <filesystem>
 #include <string>
@@ -19,9 +20,9 @@
 
 namespace tw::visualize::testing {
 
-class ScratchSchedule {
+class ScratchSchedule : public DetachedPage {
 public:
-    ScratchSchedule()
+    ScratchSchedule() : DetachedPage(loaded)
     {
         tw::locale::PinLocale("en_US");
         char tmpl[] = "/tmp/twvisXXXXXX";
@@ -29,18 +30,6 @@ public:
         Create(data::Database::Parameters, "Charts.DBF");
         for (const char* name : {"jobs.dbf", "customers.dbf", "crews.dbf", "ICrews.DBF"})
             Create(data::Database::Scheduler, name);
-        // Every resource works by `calendar`, through the engine as the
-        // calendar tables feed it.
-        hooks.ComputeTaskEnd = [this](std::int32_t, TDateTime& startOut, TDateTime start, float hours) {
-            return schedule::ComputeTaskEnd(loaded, &calendar, holidays, startOut, start, hours);
-        };
-        hooks.WorkingHoursBetween = [this](std::int32_t, TDateTime start, TDateTime end) {
-            return schedule::WorkingHoursBetween(loaded, &calendar, holidays, start, end);
-        };
-        hooks.LoadWorkCalendar = [this](std::int32_t) -> const schedule::WorkCalendar& {
-            loaded.Load(calendar);
-            return loaded;
-        };
     }
     ~ScratchSchedule()
     {
@@ -51,6 +40,22 @@ public:
     }
     ScratchSchedule(const ScratchSchedule&) = delete;
     ScratchSchedule& operator=(const ScratchSchedule&) = delete;
+
+    // Every resource works by `calendar`, through the engine as the calendar
+    // tables feed it.
+    TDateTime ComputeTaskEnd(std::int32_t, TDateTime& startOut, TDateTime start, float hours) override
+    {
+        return schedule::ComputeTaskEnd(loaded, &calendar, holidays, startOut, start, hours);
+    }
+    float WorkingHoursBetween(std::int32_t, TDateTime start, TDateTime end) override
+    {
+        return schedule::WorkingHoursBetween(loaded, &calendar, holidays, start, end);
+    }
+    const schedule::WorkCalendar& LoadWorkCalendar(std::int32_t) override
+    {
+        loaded.Load(calendar);
+        return loaded;
+    }
 
     void OpenCursors()
     {
@@ -75,6 +80,7 @@ public:
     db::Table c1, c2, c3, c4, c5, c6, c7, c8, c9, jobs, jobs2, customers, crews, icrews2, icrews3;
     TChart RAC;
     data::MainScreenState state;
+    data::ChartDisplay display;
     data::RecordingUserInterface ui;
     schedule::HolidayList holidays;
     data::JobStatusTexts statusTexts;
@@ -82,8 +88,7 @@ public:
     // The calendar every resource works by.
     schedule::CalendarRecord calendar;
     ChartTables tables{c1, c2, c3, c4, c5, c6, c7, c8, c9, jobs2, jobs, customers, crews, icrews2, icrews3};
-    VisualizePageLogic page{RAC, tables, state, ui, statusTexts, loaded};
-    VisualizeHooks& hooks = page.Hooks;
+    VisualizePageLogic page{RAC, tables, state, display, ui, statusTexts, loaded, Links()};
     PageControls& controls = page.Controls;
     ChartState& chart = page.Chart;
     ChartDates& dates = page.Dates;

@@ -32,8 +32,8 @@ TEST_F(TaskStatusBarTest, ATaskShowsItsCustomerDescriptionAndLengthOrAConflict)
     EXPECT_EQ(ui.Status[0], "Ames");
     EXPECT_EQ(ui.Status[1], "Paint");
     EXPECT_EQ(ui.Status[2], "12.00 hours");
-    EXPECT_NEAR(state.CurrentTaskStart, Day(8, 9), 1e-6);
-    EXPECT_EQ(state.TasksFound, 0);
+    EXPECT_NEAR(display.CurrentTaskStart, Day(8, 9), 1e-6);
+    EXPECT_EQ(display.TasksFound, 0);
 
     // Touching Sand at 21:00 is no conflict; overlapping it is.
     c5.locate("CHARTSID", db::Value(2.0));
@@ -66,7 +66,7 @@ TEST_F(TaskStatusBarTest, UnderAQueryRestrictionTheCountOfTasksFoundIsShown)
     EXPECT_EQ(ui.Status[0], "");
     EXPECT_EQ(ui.Status[1], "3 tasks found");
     EXPECT_EQ(ui.Status[2], "");
-    EXPECT_EQ(state.TasksFound, 3);
+    EXPECT_EQ(display.TasksFound, 3);
 }
 
 TEST_F(TaskStatusBarTest, ABarsTimesAreShownOnTheQuarterHourGrid)

@@ -15,7 +15,7 @@ namespace {
 
 using Messages = std::vector<data::RecordingUserInterface::Message>;
 
-class WorkCalendarTabTest : public ::testing::Test {
+class WorkCalendarTabTest : public ::testing::Test, public CalendarSchedule {
 protected:
     void SetUp() override
     {
@@ -43,11 +43,15 @@ protected:
     HolidayList holidays;
     data::RecordingUserInterface ui;
     int recomputations = 0;
-    WorkCalendarTab tab{tables.Cursors(), state, holidays, ui, {[this] {
-                            ++recomputations;
-                            // The engine moves the shared calendar cursor.
-                            tables.CalendarTable.last();
-                        }}};
+    WorkCalendarTab tab{tables.Cursors(), state, holidays, ui, *this};
+
+    // The schedule's tasks recomputed, as the session does it.
+    void RecomputeAllTaskEnds() override
+    {
+        ++recomputations;
+        // The engine moves the shared calendar cursor.
+        tables.CalendarTable.last();
+    }
 };
 
 TEST_F(WorkCalendarTabTest, AnIdentifierShownForTheFirstTimeGetsTheDefaultRecord)

@@ -73,18 +73,21 @@ protected:
         return ws->ChartsTable5.fieldByName(name).asFloat();
     }
 
+    // The rest of the program as the list reaches it: the tasks the editor
+    // was opened on (key, status), and how often the shared schedule, the
+    // task ends and the chart were brought up to date.
+    struct FakeHost : EditChartHost {
+        int pushes = 0, recomputes = 0, builds = 0;
+        std::vector<std::pair<std::int32_t, int>> edited;
+        void EditTask(std::int32_t key, int status) override { edited.emplace_back(key, status); }
+        void RecomputeAllTaskEnds() override { ++recomputes; }
+        void BuildChart() override { ++builds; }
+        void PushChartUpdates() override { ++pushes; }
+    };
+
     data::JobStatusTexts statusTexts;
-    int pushes = 0, recomputes = 0, builds = 0;
-    std::vector<std::pair<std::int32_t, int>> edited;
-    EditChart list{ws->ChartsTable, ws->ChartsTable3, ws->state, statusTexts,
-                   EditChartHooks{
-                       .EditTask = [this](std::int32_t key, int status) { edited.emplace_back(key, status); },
-                       .SaveAndClearAllocations = {},
-                       .RecomputeAllTaskEnds = [this] { ++recomputes; },
-                       .BuildChart = [this] { ++builds; },
-                       .PushChartUpdates = [this] { ++pushes; },
-                       .SetBusyCursor = {},
-                   }};
+    FakeHost host;
+    EditChart list{ws->ChartsTable, ws->ChartsTable3, ws->state, statusTexts, host, ws->ui};
 };
 
 TEST_F(EditChartTest, TheListShowsWhatEachTaskDependsOn)
@@ -134,7 +137,7 @@ TEST_F(EditChartTest, RemovingTheMiddleTaskJoinsItsNeighboursAndTheListShowsIt)
     EXPECT_EQ(Cell(2, TaskGridModel::DependsOn), "");
     EXPECT_EQ(Field(1, "CHILD"), 3);
     EXPECT_EQ(Field(2, "DGN"), 0);
-    EXPECT_GE(pushes, 1);
+    EXPECT_GE(host.pushes, 1);
     // The row stays current, now outside any chain.
     EXPECT_EQ(list.CurrentRow(), RowOfKey(2));
     EXPECT_FALSE(list.Buttons.RemoveDependencyEnabled);
@@ -156,11 +159,11 @@ TEST_F(EditChartTest, ADoubleClickEditsATaskButNotAJob)
 {
     list.TaskGridDblClick(RowOfKey(4));
     EXPECT_EQ(list.StatusBar, "You are not allowed to edit a job");
-    EXPECT_TRUE(edited.empty());
+    EXPECT_TRUE(host.edited.empty());
     list.TaskGridDblClick(RowOfKey(3));
     EXPECT_EQ(list.StatusBar, "");
     const std::vector<std::pair<std::int32_t, int>> expected{{3, 2}};
-    EXPECT_EQ(edited, expected);
+    EXPECT_EQ(host.edited, expected);
 }
 
 TEST_F(EditChartTest, ClosingKeepsThePlaceRecomputesAndRebuildsOnce)
@@ -172,15 +175,15 @@ TEST_F(EditChartTest, ClosingKeepsThePlaceRecomputesAndRebuildsOnce)
     EXPECT_EQ(kept.Top, 40);
     EXPECT_EQ(kept.Width, 900);
     EXPECT_EQ(kept.Height, 500);
-    EXPECT_EQ(recomputes, 1);
-    EXPECT_EQ(builds, 1);
+    EXPECT_EQ(host.recomputes, 1);
+    EXPECT_EQ(host.builds, 1);
     EXPECT_FALSE(list.IsOpen());
     list.FormClose({0, 0, 1, 1}, kept);
-    EXPECT_EQ(builds, 1);
+    EXPECT_EQ(host.builds, 1);
     EXPECT_EQ(kept.Width, 900);
     // Nothing is edited through a closed list.
     list.TaskGridDblClick(0);
-    EXPECT_TRUE(edited.empty());
+    EXPECT_TRUE(host.edited.empty());
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "platform/datetime/localetexts.h"
 #include "schedule/workingtime.h"
 #include "tasks/slots/slotdialogs.h"
+#include "onecalendar.h"
 #include "workstation.h"
 
 using namespace tw;
@@ -35,12 +36,28 @@ QApplication& App()
     return *application;
 }
 
+// The dialogs are opened by the tests themselves; no button or timer around them.
+class NoTimeBlocksWindow : public TimeBlocksView {
+public:
+    void RestartRemoveSpaceTimer() override {}
+    void StopRemoveSpaceTimer() override {}
+    void SetInsertSpaceEnabled(bool) override {}
+    void SetRemoveSpaceEnabled(bool) override {}
+    void OpenInsertDialog() override {}
+    void OpenRemoveDialog() override {}
+    void RefreshChartsView() override {}
+};
+
 TDateTime At(int day, int h, int m = 0)
 {
     return EncodeDate(2026, 12, day) + EncodeTime(h, m, 0, 0);
 }
 
-class SlotDialogs : public ::testing::Test, protected OneWorkstation {
+class SlotDialogs : public ::testing::Test,
+                    protected OneWorkstation,
+                    public NoTimeBlocksWindow,
+                    public timeblocks::test::OneCalendar,
+                    public SlotDialogHost {
 protected:
     SlotDialogs()
     {
@@ -51,42 +68,33 @@ protected:
         r.END1 = EncodeTime(17, 0, 0, 0);
         calendar.Load(r);
         adder = std::make_unique<schedule::ScheduleAdder>(ws->tables, ws->state, ws->ui, ws->sync);
-        ops = std::make_unique<SlotOperations>(ws->sync, ws->state, SlotHooks{});
+        ops = std::make_unique<SlotOperations>(ws->sync, ws->state, *this);
     }
 
     SlotDialogContext Context()
     {
-        return SlotDialogContext{
+        return SlotDialogContext{.State = ws->state, .Operations = *ops, .Host = *this, .UI = ws->ui};
+    }
+
+    // The program around the dialogs: one resource, "Crew 1", working 8:00 to 17:00.
+    SlotServices Services() override
+    {
+        return SlotServices{
+            .Tables = ws->tables,
             .State = ws->state,
-            .Operations = *ops,
-            .Services =
-                [this] {
-                    return SlotServices{
-                        .Tables = ws->tables,
-                        .State = ws->state,
-                        .Adder = *adder,
-                        .ComputeTaskEnd =
-                            [this](std::int32_t, TDateTime& out, TDateTime start, float hours) {
-                                return schedule::ComputeTaskEnd(calendar, holidays, out, start, hours);
-                            },
-                        .WorkingHoursBetween =
-                            [this](std::int32_t, TDateTime from, TDateTime to) {
-                                return schedule::WorkingHoursBetween(calendar, holidays, from, to);
-                            },
-                    };
-                },
-            .GetCurrentResource =
-                [](std::string& description) {
-                    description = "Crew 1";
-                    return std::int32_t{1};
-                },
-            .LoadWorkCalendar = [](std::int32_t) { return EncodeTime(8, 0, 0, 0); },
-            .PushChartUpdates = [this] { ++pushes; },
-            .AfterInsert = [this] { ++afterInsert; },
-            .AfterRemove = [this] { ++afterRemove; },
-            .UI = ws->ui,
+            .Adder = *adder,
+            .Time = *this,
         };
     }
+    std::int32_t CurrentResource(std::string& description) override
+    {
+        description = "Crew 1";
+        return 1;
+    }
+    TDateTime LoadWorkCalendar(std::int32_t) override { return EncodeTime(8, 0, 0, 0); }
+    void PushChartUpdates() override { ++pushes; }
+    void AfterInsert() override { ++afterInsert; }
+    void AfterRemove() override { ++afterRemove; }
 
     void AddTask(std::int32_t key, TDateTime start, TDateTime end, float hours)
     {
@@ -120,8 +128,6 @@ protected:
         dialog.Open();
     }
 
-    schedule::WorkCalendar calendar;
-    schedule::HolidayList holidays;
     std::unique_ptr<schedule::ScheduleAdder> adder;
     std::unique_ptr<SlotOperations> ops;
     int pushes = 0, afterInsert = 0, afterRemove = 0;

@@ -1,11 +1,11 @@
-#include "schedule/sync/scheduleitemrecord.h"
+#include "data/records/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
-namespace tw::schedule {
+namespace tw::data {
 
 namespace {
 
@@ -153,6 +153,11 @@ void WriteScheduleItem(db::Table& table, const ScheduleItemRecord& record)
     ForEachField(record, Writer{table});
 }
 
+bool LocateScheduleItem(db::Table& table, double chartsId)
+{
+    return table.locate(ScheduleItemFieldName(&ScheduleItemRecord::CHARTSID), db::Value(chartsId));
+}
+
 namespace detail {
 
 void WriteSelected(db::Table& table, const ScheduleItemRecord& record,
@@ -181,4 +186,4 @@ const char* FieldNameAt(std::size_t offset)
 
 }  // namespace detail
 
-}  // namespace tw::schedule
+}  // namespace tw::data

@@ -24,7 +24,7 @@
 #include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
 
-namespace tw::schedule {
+namespace tw::data {
 
 struct ScheduleItemRecord {
     // Keys. CHARTSID is the item's own, shared between workstations.
@@ -101,6 +101,20 @@ db::Field ScheduleItemField(db::Table& table, T ScheduleItemRecord::*member)
     return table.fieldByName(ScheduleItemFieldName(member));
 }
 
+// The names of several members joined for a locate on more than one field
+// ("JOB;JID").
+template <typename... T>
+std::string ScheduleItemFieldNames(T ScheduleItemRecord::*... members)
+{
+    std::string names;
+    ((names += names.empty() ? "" : ";", names += ScheduleItemFieldName(members)), ...);
+    return names;
+}
+
+// Moves the table to the item with this key (CHARTSID); false when there is
+// none.
+bool LocateScheduleItem(db::Table& table, double chartsId);
+
 // Writes only the given members, where the table has them.
 template <typename... T>
 void WriteScheduleItemFields(db::Table& table, const ScheduleItemRecord& record,
@@ -129,4 +143,4 @@ const char* ScheduleItemFieldName(T ScheduleItemRecord::*member)
     return detail::FieldNameAt(offset);
 }
 
-}  // namespace tw::schedule
+}  // namespace tw::data

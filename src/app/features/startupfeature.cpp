@@ -1,0 +1,329 @@
+#include "app/features/startupfeature.h"
+
+#include "app/appservices.h"
+#include "app/databaseselection.h"
+#include "app/features/appearancefeature.h"
+#include "app/features/customerfeature.h"
+#include "app/features/pagecontrol.h"
+#include "app/features/queryfeature.h"
+#include "app/features/taskeditorfeature.h"
+#include "app/features/visualizefeature.h"
+#include "app/features/workcalendarfeature.h"
+#include "app/mainpagecontrol.h"
+#include "app/password.h"
+#include "app/programfolder.h"
+#include "app/querypage.h"
+#include "app/visualizepage.h"
+#include "controls/base/fccontrol.h"
+#include "data/records/scheduleitemrecord.h"
+#include "data/services/busyscopes.h"
+#include "platform/registry/registry.h"
+
+#include <QLineEdit>
+#include <QTimer>
+#include <QWidget>
+
+#include <exception>
+
+namespace tw::app {
+
+StartupFeature::StartupFeature(const FeatureContext& context, const MainFeatures& features, StartupHost& host,
+                               const StartupPlaces& places)
+    : context_(context),
+      features_(features),
+      host_(host),
+      places_(places),
+      sequence_(context.Session, *this)
+{
+    const data::MainScreenState& state = context.Session.State;
+    QObject::connect(places.ScheduleNamesButton, &controls::TFcControl::clicked, &context.Window,
+                     [this, &state] {
+                         if (scheduleNames_)
+                             scheduleNames_->Execute(state.HelpLevel);
+                     });
+    QObject::connect(places.EstimatingNamesButton, &controls::TFcControl::clicked, &context.Window,
+                     [this, &state] {
+                         if (estimatingNames_)
+                             estimatingNames_->Open(state.HelpLevel);
+                     });
+}
+
+void StartupFeature::SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames,
+                                        TDatabaseSelection* estimatingNames)
+{
+    scheduleNames_ = scheduleNames;
+    estimatingNames_ = estimatingNames;
+}
+
+void StartupFeature::Prepare()
+{
+    data::MainScreenState& state = context_.Session.State;
+    RunFlags& flags = context_.Session.Flags;
+    state.SelectionReady = false;
+    state.HintDetail = true;
+    state.SharedTablesUsable = true;
+    state.TablesOpen = flags.PasswordAccepted = state.QuitWithoutSaving = state.StartupDone = false;
+    state.UpdateCounter = data::kInitialUpdateCounter;
+    flags.StartMoment = tw::Now();
+    state.ProgramFolder = DefaultProgramFolder();
+}
+
+void StartupFeature::SetPasswordDialog(TPassword* password)
+{
+    password_ = password;
+    if (password_) {
+        AppSession& session = context_.Session;
+        password_->SetStoredPasswordSource([&session] { return session.SettingsTables().StoredPassword(); });
+    }
+}
+
+void StartupFeature::Run()
+{
+    data::MainScreenState& state = context_.Session.State;
+    if (IsAnotherInstanceRunning()) {
+        state.QuitWithoutSaving = true;
+        TerminateApplication();
+        return;
+    }
+    state.FirstRun = false;
+
+    if (state.StartupDone) {
+        context_.Window.showNormal();
+    } else {
+        data::BusyCursor hourglass(context_.UI);
+        if (!ReadStartupNames() || !sequence_.OpenDatabases())
+            return;
+    }
+
+    // Every showing from here on.
+    if (context_.Session.Flags.PasswordRequired && !AskPassword()) {
+        state.QuitWithoutSaving = true;
+        context_.Session.Tables().CloseAllTables();
+        TerminateApplication();
+        return;
+    }
+    host_.ShowStartedWindow();
+    if (state.TablesOpen) {
+        if (sequence_.SynchroniseSchedule())
+            places_.Poll->start();
+        features_.Customers->RestrictCustomerClick();
+        RefreshWorkCalendar();
+    }
+    sequence_.ReadEmailSettings();
+    if (state.TablesOpen)
+        RestoreSelection();
+    state.SelectionReady = true;
+    features_.Pages->TabControlChange();
+}
+
+// The installer's values on a fresh machine, the first-run marker and the two
+// database names. False when the settings file cannot be written; the program
+// has ended then.
+bool StartupFeature::ReadStartupNames()
+{
+    data::MainScreenState& state = context_.Session.State;
+    try {
+        registry::TRegistry reg;
+        WriteInstallDefaults(reg, state.ProgramFolder);
+        InstallHelpPages(QString::fromStdString(state.ProgramFolder));
+        const StartupRegistry names = ReadStartupRegistry(reg);
+        state.FirstRun = names.FirstRun;
+        state.ScheduleAlias = names.ScheduleAlias;
+        state.EstimatorAlias = names.EstimatorAlias;
+        if (state.FirstRun && names.VersionKeyOpen) {
+            context_.Session.Settings.FirstRunPaths = names.Paths;
+            if (sequence_.CreateFirstRunAliases())
+                MarkInstallationCompleted(reg);
+        }
+        return true;
+    } catch (const std::exception& e) {
+        ShowMessageBox(&context_.Window, QString::fromLocal8Bit(e.what()), QStringLiteral("Error"),
+                       MessageIcon::Stop, MessageModality::Application);
+        EndAfterDatabaseFailure();
+        return false;
+    }
+}
+
+bool StartupFeature::AskPassword()
+{
+    RunFlags& flags = context_.Session.Flags;
+    flags.PasswordAccepted = false;
+    flags.PasswordAccepted = password_ && password_->exec() == QDialog::Accepted;
+    return flags.PasswordAccepted;
+}
+
+void StartupFeature::ReportDatabaseFailure(const QString& text)
+{
+    // Linux has no administrator elevation that would change the outcome:
+    // the failure is always named, never answered with advice to restart.
+    ShowMessageBox(&context_.Window, text, QStringLiteral("Error"), MessageIcon::Stop,
+                   MessageModality::Application);
+}
+
+void StartupFeature::ShowDatabaseFailure(const std::string& text)
+{
+    ReportDatabaseFailure(QString::fromStdString(text));
+}
+
+void StartupFeature::EndAfterDatabaseFailure()
+{
+    context_.Session.Tables().CloseAllTables();
+    host_.EndRun();
+}
+
+void StartupFeature::ApplyReadOnlyAccess(bool readOnly)
+{
+    // The controls that change data; those not on the window yet join as
+    // their tabs are built.
+    static const char* const kReadOnlyControls[] = {
+        "Reverse",          "UseAlt",          "PhotoPanel",     "Copy",
+        "ShowJobsOnly",     "ImportFromQB",    "ImportFromQM",   "ExportToQB",
+        "ReIndexDb",        "EmptyDatabase",   "Restore",        "HoursPanel",
+        "WorkingDaysPanel", "HolidaysPanel",   "MyCompanyPanel", "TaskControls",
+        "MarkAllActive",    "MarkAllInactive", "ResourceList",   "CalendarOk",
+        "Create247",        "InsertSpace",     "RemoveSpace",    "SetDependencies",
+        "ChartManagement",
+    };
+    for (const char* name : kReadOnlyControls) {
+        if (QWidget* control = context_.Window.findChild<QWidget*>(QLatin1String(name)))
+            control->setEnabled(!readOnly);
+    }
+    features_.Visualize->Page()->ApplyReadOnlyAccess(readOnly);
+    features_.Query->Page()->ApplyReadOnlyAccess(readOnly);
+}
+
+void StartupFeature::OpenAllTables(bool rebuildAllowed)
+{
+    Guarded([&] { context_.Session.Tables().OpenAllTables(rebuildAllowed); });
+    AttachPages();
+}
+
+void StartupFeature::AttachPages()
+{
+    features_.Calendar->Attach();
+    features_.Visualize->Attach();
+    features_.Query->Attach();
+}
+
+void StartupFeature::ShowScheduleDatabaseInUse(const std::string& text)
+{
+    places_.ScheduleInUse->setText(QString::fromStdString(text));
+}
+
+void StartupFeature::ShowEstimatingDatabaseInUse(const std::string& text)
+{
+    places_.EstimatingInUse->setText(QString::fromStdString(text));
+}
+
+void StartupFeature::LayOut()
+{
+    host_.LayOutWindow();
+    ApplyHelpLevel();
+}
+
+void StartupFeature::ApplyHelpLevel()
+{
+    features_.Appearance->ApplyHelpLevel();
+}
+
+void StartupFeature::ShowChartPeriod(TDateTime start, TDateTime end)
+{
+    features_.Visualize->SetChartDateRange(true, start, end);
+}
+
+void StartupFeature::ShowJobStatusTexts(const data::JobStatusTexts& texts)
+{
+    features_.Visualize->SetJobStatusTexts(texts);
+    features_.Query->Page()->SetJobStatusTexts(texts);
+    features_.Editor->SetStatusTexts(texts);
+}
+
+void StartupFeature::ShowResourceCaptionMode(int mode)
+{
+    features_.Visualize->ShowResourceCaptionMode(mode);
+}
+
+void StartupFeature::RefreshWorkCalendar()
+{
+    sequence_.ReadWorkCalendarMode();
+    features_.Calendar->Refresh();
+}
+
+void StartupFeature::RestoreSelection()
+{
+    AppSession& s = context_.Session;
+    data::TEstimateData& d = s.Data();
+    bool emptyDatabase = false;
+    Guarded([&] {
+        s.SettingsTables().ReadCompanyName();
+        s.SettingsTables().ReadSortChoice();
+        features_.Visualize->Page()->SetSortChoice(s.Chart.ChartSortBy);
+        s.Chart.SortChoiceRestored = true;
+        emptyDatabase = d.CustomersTable.isEmpty() && d.JobsTable.isEmpty() && d.ChartsTable.isEmpty();
+        if (emptyDatabase)
+            context_.Window.setWindowTitle(QStringLiteral("Tarnwick"));
+    });
+
+    const int page = s.Settings.SavedPage >= CustomerTabPage && s.Settings.SavedPage <= MyCompanyPage
+        ? s.Settings.SavedPage
+        : UtilitiesPage;
+    if (page == SchedulePage)
+        s.State.ChartRefreshNeeded = true;
+    places_.Tabs->setCurrentIndex(page);
+
+    Guarded([&] {
+        if (!d.CustomersTable.locate("CID", db::Value(double(s.Settings.SavedCustomerId))))
+            d.CustomersTable.first();
+        data::TablesBusyScope busy(s.State);
+        const bool found = d.CrewsTable.locate("CREWID", db::Value(double(s.State.CurrentResourceId)));
+        if (!found)
+            d.CrewsTable.first();
+    });
+    s.State.TablesBusy = false;
+    features_.Query->ApplyCustomerQuery();
+    Guarded([&] { data::LocateScheduleItem(d.ChartsTable, s.Settings.SavedScheduleItemId); });
+    features_.Query->ResourceDisplayClick();
+    if (emptyDatabase)
+        features_.Query->ShowEmptyDatabase();
+    // The chart of a start on the Visualize page is built once, by the page
+    // change that ends the start-up (Run), not here as well.
+}
+
+bool StartupFeature::ShutdownDue() const
+{
+    const data::MainScreenState& state = context_.Session.State;
+    return state.StartupDone && !state.QuitWithoutSaving;
+}
+
+void StartupFeature::Shutdown(int page)
+{
+    AppSession& s = context_.Session;
+    data::BusyCursor hourglass(context_.UI);
+    if (s.State.TablesOpen) {
+        features_.Visualize->SaveAndClearAllocations(true);
+        s.State.StartupDone = false;
+        SaveRunSettings(page);
+        host_.SaveWindowLayout();
+    }
+    s.Tables().CloseAllTables();
+    features_.Utilities->BackupAtExit(s.Flags.NoAutoBackup);
+    s.ReleaseHeldLock();
+    // Closing the window and destroying it both come here; without open
+    // tables nothing above cleared the flag, and a second pass would run the
+    // shutdown twice.
+    s.State.StartupDone = false;
+}
+
+void StartupFeature::SaveRunSettings(int page)
+{
+    data::TEstimateData& d = context_.Session.Data();
+    features_.Visualize->StoreChartPeriod();
+    const char* itemKey = data::ScheduleItemFieldName(&data::ScheduleItemRecord::CHARTSID);
+    Guarded([&] {
+        context_.Session.SettingsTables().SaveRunSettings(page, CurrentKey(d.CustomersTable, "CID"),
+                                                          CurrentKey(d.ChartsTable, itemKey),
+                                                          CurrentKey(d.CrewsTable, "CREWID"));
+    });
+}
+
+}  // namespace tw::app
