@@ -6,17 +6,21 @@
 #   -c print (the default): the print dialog's Gantt chart saved as PDF;
 #   -c show: the Visualize page painted once (start to a drawn Visualize).
 # One process per run (ganttprint_tool). For each run: the wall time and peak
-# memory of the whole process (/usr/bin/time), the program's own step times,
+# memory of the whole process (/usr/bin/time), the program's own step times
+# (with -c show the time from the process's start to the painted page, "drawn
+# ... after the process started", and the closing: the wall time holds both),
 # and after a print the PDF's size and what printer.dbt holds.
 #
 #   bench/reports/gantt-outside.sh [-c print|show] [-r rounds] [-n "5000 20000"] build [build-compare/before ...]
 #
 # Several build folders take turns round by round (the before tree that
 # bench/reports/before-after.py builds, say); each needs the target
-# ganttprint_tool. The schedules are made once by the first build's tool and
-# opened once (a user's schedule has been opened before), then kept as
-# archives in build-compare/gantt-outside/; every run starts from a fresh
-# copy at the same place, because the database keeps its folder's full name.
+# ganttprint_tool. The schedules are made once by the first build's tool, then
+# opened once by each build's own tool (a user's schedule has been opened and
+# closed before by the program that opens it now: what its closing left is
+# what its start finds), and kept as one archive per build for the script's
+# run in build-compare/gantt-outside/; every run starts from a fresh copy at the same
+# place, because the database keeps its folder's full name.
 set -euo pipefail
 
 command=print
@@ -43,13 +47,22 @@ for build in "$@"; do
   [ -x "$(tool "$build")" ] || { echo "$(tool "$build") is missing: build the target ganttprint_tool" >&2; exit 1; }
 done
 
+# The archive of the schedule as the build's own program left it.
+archive() { echo "$work/schedule-$2-$(echo "${1#"$top"/}" | tr / _).tar"; }
 for n in $sizes; do
   if [ ! -f "$work/schedule-$n.tar" ]; then
     rm -rf "$work/schedule-$n"
     "$(tool "$1")" make "$work/schedule-$n" "$n" >&2
-    "$(tool "$1")" show "$work/schedule-$n" >&2
     tar -C "$work" -cf "$work/schedule-$n.tar" "schedule-$n"
   fi
+  for build in "$@"; do
+    if [ ! -f "$(archive "$build" "$n")" ]; then
+      rm -rf "$work/schedule-$n"
+      tar -C "$work" -xf "$work/schedule-$n.tar"
+      "$(tool "$build")" show "$work/schedule-$n" >&2
+      tar -C "$work" -cf "$(archive "$build" "$n")" "schedule-$n"
+    fi
+  done
 done
 
 printf '%-28s %7s %8s %8s %9s  %s\n' build tasks "wall s" "peak MB" "PDF MB" "steps"
@@ -57,7 +70,7 @@ for n in $sizes; do
   for round in $(seq "$rounds"); do
     for build in "$@"; do
       rm -rf "$work/schedule-$n" "$work/gantt.pdf"
-      tar -C "$work" -xf "$work/schedule-$n.tar"
+      tar -C "$work" -xf "$(archive "$build" "$n")"
       args=(show "$work/schedule-$n")
       [ "$command" = print ] && args=(print "$work/schedule-$n" "$work/gantt.pdf")
       /usr/bin/time -f "%e %M" -o "$work/time" "$(tool "$build")" "${args[@]}" 2> "$work/steps"
@@ -69,4 +82,4 @@ for n in $sizes; do
     done
   done
 done
-rm -rf "$work"/schedule-*/ "$work/gantt.pdf"
+rm -rf "$work"/schedule-*/ "$work"/schedule-*-*.tar "$work/gantt.pdf"

@@ -172,6 +172,11 @@ void VisualizeFeature::PushChartRecord(std::int32_t chartsId)
     context_.Session.Sync().PushChartRecord(chartsId);
 }
 
+void VisualizeFeature::PushChartRecords(const std::set<std::int32_t>& chartsIds)
+{
+    context_.Session.Sync().PushChartRecords(chartsIds);
+}
+
 void VisualizeFeature::KeepSyncLevels(const std::function<void()>& change)
 {
     context_.Session.Sync().KeepLevelsThrough(change);

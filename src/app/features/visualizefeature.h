@@ -53,6 +53,7 @@ public:
     // The schedule under the chart.
     void PushChartUpdates() override;
     void PushChartRecord(std::int32_t chartsId) override;
+    void PushChartRecords(const std::set<std::int32_t>& chartsIds) override;
     void KeepSyncLevels(const std::function<void()>& change) override;
     bool ResourcesAreFree(std::int32_t crewId, TDateTime start, TDateTime end,
                           std::int32_t chartsId) override;

@@ -64,11 +64,15 @@ namespace tw::db::detail {
 namespace {
 
 // How much of a table one process keeps in memory: runs of 128 KB for scans
-// and single records for random access. A working copy of 20,000 schedule
-// records (about 28 MB) fits whole, so the chart build and the synchronisation
-// walk it without going back to the file.
-constexpr std::size_t kMaxCachedRuns = 384;
-constexpr std::size_t kMaxCachedSingles = 32768;
+// and single records for random access, each within a budget of bytes. A
+// working copy of 20,000 schedule records (about 25 MB) fits whole, so a
+// restriction or a chart build walks it without going back to the file; a
+// walk over a larger table reads what lies beyond the budget again from the
+// file, which the system keeps cached. Single records are read once each by
+// the look-ups of a push or a restriction: keeping tens of thousands of them
+// cost more memory than it saved reads.
+constexpr std::size_t kCachedRunBytes = std::size_t{32} << 20;
+constexpr std::size_t kCachedSingleBytes = std::size_t{1} << 20;
 // Old bytes kept for an undo beyond this are let go once the write is whole.
 constexpr std::size_t kKeptUndoBytes = std::size_t{1} << 20;
 
@@ -451,6 +455,7 @@ void SharedTable::invalidate()
 {
     dropRuns();
     singles_.clear();
+    lastSingleData_ = nullptr;
     lastChunk_ = UINT32_MAX;
     lastChunkData_ = nullptr;
     lastRecno_ = 0;
@@ -492,10 +497,14 @@ std::uint8_t* SharedTable::cachedRecord(std::uint32_t recno)
     auto it = cache_.find(chunk);
     if (it != cache_.end())
         return it->second.data() + at;
+    if (recno == lastSingle_ && lastSingleData_)
+        return lastSingleData_;
     auto s = singles_.find(recno);
-    if (s != singles_.end())
-        return s->second.data();
-    return nullptr;
+    if (s == singles_.end())
+        return nullptr;
+    lastSingle_ = recno;
+    lastSingleData_ = s->second.data();
+    return lastSingleData_;
 }
 
 const std::uint8_t* SharedTable::record(std::uint32_t recno)
@@ -516,22 +525,29 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
     const bool sequential = prev != 0 && (recno == prev + 1 || recno + 1 == prev);
     if (!sequential) {
         // Random access (locate, goTo): read just this record.
-        if (singles_.size() >= kMaxCachedSingles)
+        if (singles_.size() >= std::max<std::size_t>(64, kCachedSingleBytes / layout.recordLength))
             singles_.clear();
         std::vector<std::uint8_t> buf(layout.recordLength);
         readRecordFromDisk(recno, buf.data());
-        return singles_.emplace(recno, std::move(buf)).first->second.data();
+        lastSingle_ = recno;
+        lastSingleData_ = singles_.insert_or_assign(recno, std::move(buf)).first->second.data();
+        return lastSingleData_;
     }
     const std::uint32_t chunk = (recno - 1) / chunkRecords_;
-    if (cache_.size() >= kMaxCachedRuns)
-        dropRuns();
+    // Within the budget a run is kept. Beyond it the runs already kept stay
+    // and this one is read into the one spare buffer: a walk over a larger
+    // table then reads again only what lies beyond the budget, not the whole
+    // table (which dropping the kept runs to make room would cost).
+    const bool keep = cache_.size() < std::max<std::size_t>(
+        2, kCachedRunBytes / (static_cast<std::size_t>(chunkRecords_) * layout.recordLength));
     const std::uint32_t firstRec = chunk * chunkRecords_ + 1;
     const std::uint32_t n = std::min(chunkRecords_, hdr.recordCount - firstRec + 1);
-    std::vector<std::uint8_t> buf;
-    if (!pool_.empty()) {
-        buf = std::move(pool_.back());
+    std::vector<std::uint8_t> kept;
+    if (keep && !pool_.empty()) {
+        kept = std::move(pool_.back());
         pool_.pop_back();
     }
+    std::vector<std::uint8_t>& buf = keep ? kept : spareRun_;
     buf.resize(static_cast<std::size_t>(n) * layout.recordLength);
     const std::uint64_t off =
         layout.headerLength + static_cast<std::uint64_t>(firstRec - 1) * layout.recordLength;
@@ -547,9 +563,10 @@ const std::uint8_t* SharedTable::record(std::uint32_t recno)
     // Single copies of records in this run are superseded by the run.
     for (std::uint32_t r = firstRec; r < firstRec + n; ++r)
         singles_.erase(r);
-    auto it = cache_.emplace(chunk, std::move(buf)).first;
+    if (lastSingle_ >= firstRec && lastSingle_ < firstRec + n)
+        lastSingleData_ = nullptr;
     lastChunk_ = chunk;
-    lastChunkData_ = it->second.data();
+    lastChunkData_ = keep ? cache_.emplace(chunk, std::move(kept)).first->second.data() : spareRun_.data();
     return lastChunkData_ + static_cast<std::size_t>((recno - 1) % chunkRecords_) * layout.recordLength;
 }
 

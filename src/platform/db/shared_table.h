@@ -173,8 +173,13 @@ private:
     std::uint32_t chunkRecords_ = 1;
     std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> cache_;  // runs of records, for scans
     std::unordered_map<std::uint32_t, std::vector<std::uint8_t>>
-        singles_;                                  // single records, for random access
+        singles_;  // single records, for random access
+    // The single record read or found last: a record compared field by
+    // field is looked for once, not once per field.
+    std::uint32_t lastSingle_ = 0;
+    std::uint8_t* lastSingleData_ = nullptr;
     std::vector<std::vector<std::uint8_t>> pool_;  // run buffers to reuse (no fresh pages per run)
+    std::vector<std::uint8_t> spareRun_;           // the run read last beyond the budget
     void dropRuns();
     std::uint32_t lastRecno_ = 0;
     std::uint32_t lastChunk_ = UINT32_MAX;

@@ -919,6 +919,16 @@ Value Field::value() const
     return table_->readValue(index_);
 }
 
+std::string_view Field::storedBytes() const
+{
+    table_->requireActive();
+    const FieldLayout& f = table_->shared_->layout.fields.at(static_cast<std::size_t>(index_));
+    const std::uint8_t* rec = table_->currentRecord();
+    if (!rec)
+        return {};
+    return {reinterpret_cast<const char*>(rec + f.offset), static_cast<std::size_t>(f.def.width)};
+}
+
 bool Field::isNull() const
 {
     return std::holds_alternative<std::monostate>(value());

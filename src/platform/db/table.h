@@ -81,6 +81,10 @@ public:
     bool asBoolean() const;
     std::string asMemo() const { return asString(); }
     Bytes asBytes() const;
+    // The field's bytes as the record stores them (of a memo: the number of
+    // its block); empty without a current record. Two fields defined alike
+    // whose stored bytes are equal hold the same value.
+    std::string_view storedBytes() const;
 
     void setValue(const Value& v);
     void setAsString(std::string_view v);

@@ -291,7 +291,9 @@ struct Loaded {
     std::uint32_t counter = 0;
 };
 
-Loaded LoadAll(File& f)
+// The header and layout of a table file, with a check that every record the
+// header counts is there; the records themselves are not read.
+Loaded LoadHeader(File& f)
 {
     Loaded l;
     const std::uint64_t size = f.size();
@@ -309,8 +311,17 @@ Loaded LoadAll(File& f)
     l.count = st.recordCount;
     l.counter = st.changeCounter;
     l.header = head;
+    if (size < hlen + static_cast<std::uint64_t>(l.count) * l.layout.recordLength)
+        throw DbError(ErrorCode::CorruptFile, "Corrupt table " + f.path() + ": records are cut short",
+                      f.path());
+    return l;
+}
+
+Loaded LoadAll(File& f)
+{
+    Loaded l = LoadHeader(f);
     l.records.resize(static_cast<std::size_t>(l.count) * l.layout.recordLength);
-    if (f.readAt(hlen, l.records.data(), l.records.size()) != l.records.size())
+    if (f.readAt(l.header.size(), l.records.data(), l.records.size()) != l.records.size())
         throw DbError(ErrorCode::CorruptFile, "Corrupt table " + f.path() + ": records are cut short",
                       f.path());
     return l;
@@ -522,7 +533,9 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
     std::vector<std::string> removes, temps;
     try {
         sf->lock(kLockHeader, 1, LockKind::Shared, true);
-        Loaded l = LoadAll(*sf);  // validates the source before anything is written
+        // Validates the source before anything is written; the copy then
+        // streams the bytes, so a large table is never held whole.
+        LoadHeader(*sf);
         // A writer that died after the look for its journal above left it
         // for the next writer: the copy carries what it would write.
         PendingJournal pending;

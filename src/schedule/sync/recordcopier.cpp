@@ -71,6 +71,7 @@ RecordCopier RecordCopier::ChartToShared(db::Table& working, db::Table& shared)
     AddIfBoth(copier.fields_, working, shared, "UPDATE", Kind::Float);
     for (const auto& [name, kind] : ScheduleItemFields())
         AddIfBoth(copier.fields_, working, shared, name, kind);
+    copier.CompareBytesWherePossible(working, shared);
     return copier;
 }
 
@@ -85,6 +86,7 @@ RecordCopier RecordCopier::ChartToLocal(db::Table& shared, db::Table& working)
         if (to >= 0)
             copier.fields_.push_back({-1, to, Kind::Zero});
     }
+    copier.CompareBytesWherePossible(shared, working);
     return copier;
 }
 
@@ -100,14 +102,68 @@ RecordCopier RecordCopier::TaskList(db::Table& source, db::Table& target, bool s
         const Kind kind = singleUpdate && defs[i].name == "UPDATE" ? Kind::Single : GenericKind(defs[i].type);
         copier.fields_.push_back({i, to, kind});
     }
+    copier.CompareBytesWherePossible(source, target);
     return copier;
+}
+
+void RecordCopier::CompareBytesWherePossible(db::Table& source, db::Table& target)
+{
+    for (FieldCopy& c : fields_) {
+        if (c.from < 0)
+            continue;
+        const db::FieldDef& from = source.fieldDefs()[static_cast<std::size_t>(c.from)];
+        const db::FieldDef& to = target.fieldDefs()[static_cast<std::size_t>(c.to)];
+        if (from.type != to.type || from.width != to.width || from.decimals != to.decimals)
+            continue;
+        switch (c.kind) {
+        case Kind::Float:
+        case Kind::Date:
+        case Kind::Logical:
+        case Kind::Text:
+        case Kind::Generic: c.byBytes = true; break;
+        // Whole numbers and currency are rounded on the way: only a field that
+        // cannot hold more than the rounding keeps (nor a whole number beyond
+        // 32 bits) holds the same.
+        case Kind::Whole: c.byBytes = to.decimals == 0 && to.width <= 9; break;
+        case Kind::Currency: c.byBytes = to.decimals <= 4; break;
+        // Single precision rounds, a memo's bytes name a block of another
+        // file, a zeroed field has no source.
+        case Kind::Single:
+        case Kind::Memo:
+        case Kind::Zero: break;
+        }
+        // The generic copy of a memo compares contents.
+        if (from.type == db::FieldType::Memo || from.type == db::FieldType::Binary)
+            c.byBytes = false;
+    }
 }
 
 namespace {
 
+// Stored bytes that hold a definite value of the kind. A blank number or
+// logical counts as different from anything (the copy writes a value into
+// it), so equal bytes prove nothing for those.
+bool DefiniteBytes(Kind kind, std::string_view bytes)
+{
+    switch (kind) {
+    case Kind::Whole:
+    case Kind::Float:
+    case Kind::Currency:
+        return bytes.find_first_of("0123456789") != std::string_view::npos
+            && bytes.find_first_not_of(" 0123456789.+-eE") == std::string_view::npos;
+    case Kind::Logical: return bytes.size() == 1 && std::string_view("TtYyFfNn").find(bytes[0]) != bytes.npos;
+    default: return true;
+    }
+}
+
 // Whether the target field already holds what the copy would write into it.
 bool FieldSame(const RecordCopier::FieldCopy& c, db::Table& source, db::Table& target)
 {
+    if (c.byBytes) {
+        const std::string_view theirs = target.field(c.to).storedBytes();
+        if (!theirs.empty() && theirs == source.field(c.from).storedBytes() && DefiniteBytes(c.kind, theirs))
+            return true;
+    }
     const db::Field to = target.field(c.to);
     if (c.kind == Kind::Zero)
         return !to.isNull() && to.asFloat() == 0.0;

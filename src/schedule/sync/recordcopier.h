@@ -32,6 +32,10 @@ public:
         int from = -1;  // -1 for Zero
         int to = -1;
         Kind kind = Kind::Generic;
+        // Both fields are defined alike and the kind writes the value as it
+        // reads it: equal stored bytes mean the target holds what the copy
+        // would write, without decoding either.
+        bool byBytes = false;
     };
 
     // A schedule item from Charts.DBF into ICharts.DBF: RESOURCE is left as
@@ -57,6 +61,9 @@ public:
     const std::vector<FieldCopy>& Fields() const { return fields_; }
 
 private:
+    // Marks the fields whose stored bytes may be compared (FieldCopy::byBytes).
+    void CompareBytesWherePossible(db::Table& source, db::Table& target);
+
     std::vector<FieldCopy> fields_;
     bool lenient_ = false;
 };

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <variant>
 #include <tuple>
 #include <unordered_set>
@@ -326,6 +327,7 @@ void ChartBuilder::BuildChart(bool writeBack)
         if (linked.count(bar) == 0)
             AlignLinkedBars(bar);
     batch.commit();
+    PushWrittenTimes();
     ctx_.RAC.EndUpdate();
     RefreshIfOpen(ctx_.Tables.ChartsTable);
 }
@@ -383,6 +385,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
                 offset.setAsFloat(CarriedOffsetOf(bar));
             WriteTaskPeriod(t, start, end);
             t.post();
+            writtenTimes_.insert(chart.BarLinks[bar].ChartsId);
         }
         batch.commit();
     }
@@ -392,6 +395,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
     chart.Offsets.clear();
 
     busy.reset();
+    PushWrittenTimes();
     chart.LastCaptionJob = 0;
     chart.ChartBars.clear();
     chart.HeadingRows.clear();
@@ -576,6 +580,19 @@ void ChartBuilder::SortWorkTables()
     RefreshIfOpen(tables.ChartsTable);
 }
 
+void ChartBuilder::PushWrittenTimes()
+{
+    // Taken first: a failed push is not tried again by every later build; the
+    // next push of the whole working copy carries the records.
+    const std::set<std::int32_t> keys = std::move(writtenTimes_);
+    writtenTimes_.clear();
+    // While inserted time waits to be kept or taken back, the working copy's
+    // times are tentative: keeping pushes them all, taking back pulls them.
+    if (keys.empty() || ctx_.State.InsertTimePending)
+        return;
+    ctx_.Schedule.PushChartRecords(keys);
+}
+
 void ChartBuilder::KeepSyncLevels(const std::function<void()>& change)
 {
     ctx_.Schedule.KeepSyncLevels(change);
@@ -729,6 +746,7 @@ void ChartBuilder::AlignLinkedBar(TResourceAllocation* previous, TResourceAlloca
     t.edit();
     WriteTaskPeriod(t, start, end);
     t.post();
+    writtenTimes_.insert(IntField(t, &Item::CHARTSID));
 }
 
 float ChartBuilder::RecalcTaskTimes(bool keepHours, TResourceAllocation* bar)

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "schedule/visualize/chartdates.h"
@@ -55,11 +56,16 @@ private:
     struct WorkFields;
     TResourceAllocation* RegisterBar(TResourceAllocation* bar);
     void KeepSyncLevels(const std::function<void()>& change);
+    // The records whose times a write-back or a group's alignment wrote go to
+    // the shared table together: a time written only here would be taken back
+    // by the next start's pull, and written again at the next write-back.
+    void PushWrittenTimes();
     void PopulateChart(const WorkFields& fields, bool isJob, TDateTime start, TDateTime end);
     std::string RowCaption(const WorkFields& fields);
 
     VisualizeContext& ctx_;
     ChartDates& dates_;
+    std::set<std::int32_t> writtenTimes_;
 };
 
 }  // namespace tw::visualize

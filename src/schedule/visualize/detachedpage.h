@@ -25,6 +25,7 @@ public:
 
     void PushChartUpdates() override {}
     void PushChartRecord(std::int32_t) override {}
+    void PushChartRecords(const std::set<std::int32_t>&) override {}
     void KeepSyncLevels(const std::function<void()>& change) override { change(); }
     bool ResourcesAreFree(std::int32_t, TDateTime, TDateTime, std::int32_t) override { return true; }
     void AddTaskToSchedule(const JobSummaryRow&) override {}

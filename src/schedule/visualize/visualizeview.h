@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 
 #include "chart/customresourceallocationchart.h"
 #include "platform/datetime/datetime.h"
@@ -47,6 +48,8 @@ public:
 
     virtual void PushChartUpdates() = 0;
     virtual void PushChartRecord(std::int32_t chartsId) = 0;
+    // The working items with these keys, under one take of the lock.
+    virtual void PushChartRecords(const std::set<std::int32_t>& chartsIds) = 0;
     // Runs a change of the working copy's order or of its PTR and RESOURCE
     // (which the shared tables never take) so that the synchronisation still
     // knows the tables level afterwards.

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstring>
+#include <map>
 
 #include "db_test_util.h"
 #include "platform/datetime/datetime.h"
@@ -693,4 +694,64 @@ TEST(TableDbase3, ReadAndExtendADbase3TableWithMemo)
     EXPECT_EQ(t.fieldByName("NOTES").asString(), "second memo");
     t.first();
     EXPECT_EQ(t.fieldByName("NOTES").asString(), memo);
+}
+
+// A table larger than a process keeps in memory (about 37 MB of records):
+// walks forwards and back, again and again, see every record as written,
+// also one edited by another cursor and one appended in the middle of a
+// walk, however the runs beyond the memory budget are read.
+TEST(TableCache, WalksOverATableLargerThanTheCacheSeeEveryRecordAsWritten)
+{
+    TempDir dir;
+    CreateTable(dir.path(), "big", {{"ID", FieldType::Float, 0, 0}, {"TEXT", FieldType::Char, 250, 0},
+                                   {"MORE", FieldType::Char, 250, 0}, {"REST", FieldType::Char, 250, 0}});
+    const int records = 48000;
+    std::map<int, std::string> expected;
+    Table a, b;
+    OpenTable(a, dir.path(), "big");
+    {
+        WriteBatch batch;
+        for (int id = 1; id <= records; ++id) {
+            a.append();
+            a.fieldByName("ID").setAsInteger(id);
+            expected[id] = "record " + std::to_string(id);
+            a.fieldByName("TEXT").setAsString(expected[id]);
+            a.fieldByName("REST").setAsString(expected[id]);
+            a.post();
+        }
+        batch.commit();
+    }
+    OpenTable(b, dir.path(), "big");
+    auto check = [&](Table& t, int id) {
+        ASSERT_EQ(t.fieldByName("ID").asInteger(), id);
+        ASSERT_EQ(t.fieldByName("TEXT").asString(), expected[id]) << id;
+        ASSERT_EQ(t.fieldByName("REST").asString(), "record " + std::to_string(id)) << id;
+    };
+    for (int walk = 0; walk < 3; ++walk) {
+        SCOPED_TRACE(walk);
+        int id = 0;
+        for (a.first(); !a.eof(); a.next()) {
+            check(a, ++id);
+            if (walk == 1 && id == records / 2) {
+                // Another cursor edits a record ahead of the walk and one behind it.
+                for (int edited : {id - 3000, id + 3000}) {
+                    ASSERT_TRUE(b.locate("ID", Value(static_cast<double>(edited))));
+                    b.edit();
+                    expected[edited] = "edited " + std::to_string(edited);
+                    b.fieldByName("TEXT").setAsString(expected[edited]);
+                    b.post();
+                }
+                b.append();
+                b.fieldByName("ID").setAsInteger(records + 1);
+                expected[records + 1] = "record " + std::to_string(records + 1);
+                b.fieldByName("TEXT").setAsString(expected[records + 1]);
+                b.fieldByName("REST").setAsString(expected[records + 1]);
+                b.post();
+            }
+        }
+        EXPECT_EQ(id, static_cast<int>(expected.size()));
+        for (b.last(); !b.bof(); b.prior())
+            check(b, id--);
+        EXPECT_EQ(id, 0);
+    }
 }

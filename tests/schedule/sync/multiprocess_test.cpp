@@ -151,4 +151,45 @@ TEST(MultiProcess, AWorkstationKilledInAPushLeavesWholeRecordsAndABreakableLock)
     }
 }
 
+// The times a write-back wrote go to the shared table in one write: a
+// workstation killed in the middle of that push leaves every item of it old
+// or every item new, never some of each.
+TEST(MultiProcess, AWorkstationKilledInAWriteBackPushLeavesAllOldOrAllNew)
+{
+    TempFolder shared, prog;
+    CreateScheduleFolder(shared.path());
+    CreateProgramFolder(prog.path());
+    const int items = 300;
+    {
+        Workstation ws(prog.path(), shared.path());
+        for (int k = 1; k <= items; ++k)
+            PutItem(ws.ChartsTable5, {k, "v0", 0.0f});
+        ASSERT_TRUE(ws.sync.PushChartUpdates());
+    }
+    std::mt19937 random(20261211);
+    for (int kill = 0; kill < 5; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        const pid_t pusher =
+            Spawn({"writebackloop", prog.path(), shared.path(), std::to_string(1000 * (kill + 1))});
+        std::this_thread::sleep_for(std::chrono::milliseconds(30 + random() % 120));
+        ::kill(pusher, SIGKILL);
+        Wait(pusher);
+
+        db::Table table;
+        ASSERT_NO_THROW(Workstation::Open(table, shared.path(), "ICharts.DBF"));
+        std::set<std::string> versions;
+        int count = 0;
+        for (table.first(); !table.eof(); table.next(), ++count) {
+            const std::string version = table.fieldByName("DESC").asString();
+            versions.insert(version);
+            const int hours = static_cast<int>(table.fieldByName("HOURS").asFloat());
+            EXPECT_EQ(version, "v" + std::to_string(hours));
+            if (hours > 0)
+                EXPECT_EQ(table.fieldByName("SD").asFloat(), 46000.0 + hours);
+        }
+        EXPECT_EQ(count, items);
+        EXPECT_EQ(versions.size(), 1u) << "a push cut short left items of two versions";
+    }
+}
+
 }  // namespace

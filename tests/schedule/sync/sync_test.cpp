@@ -7,6 +7,7 @@
 #include <map>
 
 #include "data/services/busyscopes.h"
+#include "schedule/sync/recordcopier.h"
 #include "workstation.h"
 
 using namespace tw;
@@ -489,6 +490,10 @@ TEST_F(TwoWorkstations, AFailedSynchronisationReleasesTheLockAndIsReported)
     const Case cases[] = {
         {"push all", &a->IChartsTable, [&] { a->sync.PushChartUpdates(); }},
         {"push one", &a->IChartsTable, [&] { a->sync.PushChartRecord(1); }},
+        {"push several", &a->IChartsTable,
+         [&] {
+             EXPECT_FALSE(a->sync.PushChartRecords({1, 2}));
+         }},
         {"pull all", &a->ChartsTable5, [&] { EXPECT_FALSE(a->sync.PullChartUpdates(true)); }},
         {"pull one", &a->ChartsTable5, [&] { a->sync.PullChartRecord(3, false); }},
         {"remove obsolete", &a->ChartsTable5, [&] { EXPECT_FALSE(a->sync.RemoveObsoleteTasks()); }},
@@ -513,6 +518,140 @@ TEST_F(TwoWorkstations, AFailedSynchronisationReleasesTheLockAndIsReported)
     EXPECT_TRUE(a->ui.Messages.empty());
     EXPECT_EQ(DescOf(a->IChartsTable, 2), "two");
     EXPECT_EQ(DescOf(a->ChartsTable5, 3), "three");
+}
+
+// The start pulls what the change counters say changed elsewhere and nothing
+// else: an item another workstation changed comes over, an unchanged one is
+// not rewritten (it keeps the bar and row numbers the last chart gave it),
+// and one whose times were written back here without reaching the shared
+// table (the program stopped before its push) is kept and goes out with the
+// next push, which still leaves the other workstation's change alone.
+TEST_F(TwoWorkstations, TheStartsPullCopiesWhatChangedElsewhereAndKeepsWhatWaitsToBePushed)
+{
+    for (int k = 1; k <= 3; ++k)
+        AddOnA({k, "task " + std::to_string(k), 2.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(false));
+    const double movedStart = 46100.5;
+    db::Table& working = b->ChartsTable5;
+    for (double key : {1.0, 2.0, 3.0}) {
+        working.refresh();
+        ASSERT_TRUE(working.locate("CHARTSID", db::Value(key)));
+        working.edit();
+        working.fieldByName("PTR").setAsFloat(key);
+        working.fieldByName("RESOURCE").setAsFloat(key);
+        if (key == 1.0)
+            working.fieldByName("SD").setAsFloat(movedStart);  // a write-back keeps the counter
+        working.post();
+    }
+    PutItem(a->ChartsTable5, {2, "renamed on A", 3.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+
+    // B starts again: a new program on the same working copy.
+    b.reset();
+    b = std::make_unique<Workstation>(progB.path(), shared.path());
+    EXPECT_TRUE(b->sync.PullChartUpdates(false, true));
+    struct Expected {
+        double key;
+        std::string desc;
+        double ptr;
+    };
+    const Expected expected[] = {{1, "task 1", 1}, {2, "renamed on A", 0}, {3, "task 3", 3}};
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.key);
+        b->ChartsTable5.refresh();
+        ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(e.key)));
+        EXPECT_EQ(b->ChartsTable5.fieldByName("DESC").asString(), e.desc);
+        EXPECT_EQ(b->ChartsTable5.fieldByName("PTR").asFloat(), e.ptr);
+    }
+    ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(1.0)));
+    EXPECT_EQ(b->ChartsTable5.fieldByName("SD").asFloat(), movedStart);
+
+    ASSERT_TRUE(b->sync.PushChartUpdates());
+    a->IChartsTable.refresh();
+    ASSERT_TRUE(a->IChartsTable.locate("CHARTSID", db::Value(1.0)));
+    EXPECT_EQ(a->IChartsTable.fieldByName("SD").asFloat(), movedStart);
+    EXPECT_EQ(DescOf(a->IChartsTable, 2), "renamed on A");
+}
+
+// The records a write-back wrote go out by their keys alone: an item written
+// back here reaches the shared table, one that another workstation changed
+// since the two were last in step keeps that change, and a key that is no
+// longer in the working copy writes nothing.
+TEST_F(TwoWorkstations, APushOfChosenItemsKeepsANewerChangeMadeElsewhere)
+{
+    for (int k = 1; k <= 3; ++k)
+        AddOnA({k, "task " + std::to_string(k), 2.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    ASSERT_TRUE(b->sync.PullChartUpdates(false));
+
+    PutItem(b->ChartsTable5, {1, "written back on B", 2.0f});
+    PutItem(b->ChartsTable5, {2, "written back on B", 2.0f});
+    PutItem(a->ChartsTable5, {2, "changed on A", 3.0f});
+    ASSERT_TRUE(a->sync.PushChartUpdates());
+    const auto sharedSize = FileSize(shared.path(), "ICharts.DBF");
+
+    ASSERT_TRUE(b->sync.PushChartRecords({1, 2, 99}));
+    EXPECT_EQ(DescOf(a->IChartsTable, 1), "written back on B");
+    EXPECT_EQ(DescOf(a->IChartsTable, 2), "changed on A");
+    EXPECT_EQ(DescOf(a->IChartsTable, 99), "<missing>");
+    EXPECT_EQ(FileSize(shared.path(), "ICharts.DBF"), sharedSize);
+    EXPECT_TRUE(b->sync.PullChartUpdates(false));
+    EXPECT_EQ(DescOf(b->ChartsTable5, 2), "changed on A");
+}
+
+// The comparison before a copy reads equal stored bytes of fields defined
+// alike as the same value, except where the copy would still write: a blank
+// number or logical on both sides is filled in, and a text differing only in
+// case is a change.
+TEST(RecordCopierComparison, EqualStoredBytesAreTheSameValueUnlessTheCopyWouldFillThemIn)
+{
+    OneWorkstation one;
+    Workstation& ws = *one.ws;
+    db::Table& working = ws.ChartsTable5;
+    db::Table& shared = ws.IChartsTable;
+    PutItem(working, {1, "Paint", 2.0f});
+    const RecordCopier copier = RecordCopier::ChartToShared(working, shared);
+    shared.append();
+    copier.Copy(working, shared);
+    shared.post();
+    struct Case {
+        const char* name;
+        std::function<void(db::Table&)> change;  // made on both sides, or on the shared one alone
+        bool bothSides;
+        bool same;
+    };
+    const Case cases[] = {
+        {"as copied", [](db::Table&) {}, true, true},
+        {"the same start", [](db::Table& t) { t.fieldByName("SD").setAsFloat(46010.75); }, true, true},
+        {"the same flag", [](db::Table& t) { t.fieldByName("USED").setAsBoolean(true); }, true, true},
+        {"the same date", [](db::Table& t) { t.fieldByName("SDD").setAsDate(46010); }, true, true},
+        {"a blank number on both", [](db::Table& t) { t.fieldByName("OFFSET").clear(); }, true, false},
+        {"a blank flag on both", [](db::Table& t) { t.fieldByName("USED").clear(); }, true, false},
+        {"another start", [](db::Table& t) { t.fieldByName("SD").setAsFloat(46011); }, false, false},
+        {"a text in other case", [](db::Table& t) { t.fieldByName("DESC").setAsString("paint"); }, false,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (db::Table* t : {&working, &shared}) {
+            if (t == &working && !c.bothSides)
+                continue;
+            t->refresh();
+            ASSERT_TRUE(t->locate("CHARTSID", db::Value(1.0)));
+            t->edit();
+            c.change(*t);
+            t->post();
+        }
+        ASSERT_TRUE(working.locate("CHARTSID", db::Value(1.0)));
+        ASSERT_TRUE(shared.locate("CHARTSID", db::Value(1.0)));
+        EXPECT_EQ(copier.Same(working, shared), c.same);
+        // Put the pair back level for the next case.
+        shared.edit();
+        copier.Copy(working, shared);
+        shared.post();
+        EXPECT_TRUE(copier.Same(working, shared));
+    }
 }
 
 // A push whose task list cannot be written leaves the shared schedule as it

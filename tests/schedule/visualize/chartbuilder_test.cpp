@@ -1,5 +1,7 @@
 #include "pagefixture.h"
 
+#include <set>
+
 #include "schedule/workingtime.h"
 #include "support/synccountingfs.h"
 
@@ -184,6 +186,48 @@ TEST_F(ChartBuildingTest, TheWriteBackTakesTheEndFromTheCalendarNotFromTheBar)
     EXPECT_NEAR(Read(1, "SDD"), Day(14), 1e-6);
     EXPECT_NEAR(Read(1, "EDD"), DatePart(end), 1e-6);
     EXPECT_FLOAT_EQ(static_cast<float>(Read(1, "HOURS")), 4);
+}
+
+// What the write-back and the group's alignment write goes to the shared
+// table in one push of those records, and nothing when nothing changed: the
+// next start then finds the working copy and the shared table alike.
+TEST_F(ChartBuildingTest, TheTimesABuildOrWriteBackWritesArePushedTogetherAndNothingElse)
+{
+    std::vector<std::set<std::int32_t>>& pushes = pushedTimes;
+    ThreeTasksOfTwoCustomers();
+    AddTask({.Id = 4, .Desc = "Trim", .Start = Day(9, 11), .End = Day(9, 13), .Hours = 2, .Dgn = 2, .Dg = 5});
+    controls.ChartSortBy = 2;
+    builder.BuildChart(true);
+    builder.SaveAndClearAllocations(true);
+    EXPECT_TRUE(pushes.empty()) << "every record already held its bar's times";
+
+    builder.BuildChart(true);
+    BarOf(1)->SetDateTime(Day(12, 8), Day(12, 9));  // moved, its record not yet written
+    BarOf(3)->SetDateTime(Day(13, 8), Day(13, 10));
+    builder.SaveAndClearAllocations(true);
+    EXPECT_EQ(pushes, (std::vector<std::set<std::int32_t>>{{1, 3}}));
+    EXPECT_NEAR(Read(1, "ED"), Day(12, 12), 1e-6);
+
+    // Inserted time waiting to be kept or taken back: the times stay here.
+    pushes.clear();
+    state.InsertTimePending = true;
+    builder.BuildChart(true);
+    BarOf(1)->SetDateTime(Day(14, 8), Day(14, 9));
+    builder.SaveAndClearAllocations(true);
+    EXPECT_NEAR(Read(1, "SD"), Day(14, 8), 1e-6);
+    EXPECT_TRUE(pushes.empty());
+    state.InsertTimePending = false;
+
+    // In the order of the groups the dependent task follows the first of its
+    // group: the build writes its new times and pushes them.
+    pushes.clear();
+    controls.ChartSortBy = kSortByDependentGroup;
+    builder.BuildChart(true);
+    ASSERT_EQ(pushes.size(), 1u);
+    EXPECT_EQ(pushes[0].count(2) + pushes[0].count(4), pushes[0].size());
+    EXPECT_FALSE(pushes[0].empty());
+    for (std::int32_t key : pushes[0])
+        EXPECT_NEAR(Read(key, "SD"), BarOf(key)->StartAt(), 1e-6) << key;
 }
 
 TEST_F(ChartBuildingTest, ThePeriodFitsTheEarliestStartAndTheLatestEnd)

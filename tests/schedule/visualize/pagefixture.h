@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,7 @@ protected:
     }
 
     void PushChartRecord(std::int32_t key) override { pushedRecords.push_back(key); }
+    void PushChartRecords(const std::set<std::int32_t>& keys) override { pushedTimes.push_back(keys); }
     void PushChartUpdates() override { ++pushAll; }
     void StartMicroAdjust() override { timerArmed = true; }
     void StopMicroAdjust() override { timerArmed = false; }
@@ -212,6 +214,7 @@ protected:
 
     schedule::CalendarRecord allDay;
     std::vector<std::int32_t> pushedRecords;
+    std::vector<std::set<std::int32_t>> pushedTimes;  // PushChartRecords, one set a call
     int pushAll = 0;
     bool timerArmed = false;
     std::int64_t clockMs = 0;

@@ -5,9 +5,11 @@
 //   tw_sync_tool sync <program folder> <schedule folder> <workstation> <rounds>
 //   tw_sync_tool customers <schedule folder> <first key> <count>
 //   tw_sync_tool pushloop <program folder> <schedule folder> <first version>
+//   tw_sync_tool writebackloop <program folder> <schedule folder> <first version>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -105,6 +107,29 @@ int PushLoop(const std::string& prog, const std::string& shared, int version)
     }
 }
 
+// Writes new times into every working item as the chart's write-back does
+// (the change counter stays) and pushes them by their keys, for ever.
+int WriteBackLoop(const std::string& prog, const std::string& shared, int version)
+{
+    Station s(prog, shared);
+    std::set<std::int32_t> keys;
+    for (;; ++version) {
+        db::Table& w = s.ws.ChartsTable5;
+        w.refresh();
+        db::WriteBatch batch;
+        for (w.first(); !w.eof(); w.next()) {
+            keys.insert(w.fieldByName("CHARTSID").asInteger());
+            w.edit();
+            w.fieldByName("DESC").setAsString("v" + std::to_string(version));
+            w.fieldByName("HOURS").setAsFloat(version);
+            w.fieldByName("SD").setAsFloat(46000 + version);
+            w.post();
+        }
+        batch.commit();
+        s.sync.PushChartRecords(keys);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -116,6 +141,8 @@ int main(int argc, char** argv)
         return Customers(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     if (command == "pushloop" && argc == 5)
         return PushLoop(argv[2], argv[3], std::atoi(argv[4]));
-    std::fprintf(stderr, "usage: tw_sync_tool sync|customers|pushloop ...\n");
+    if (command == "writebackloop" && argc == 5)
+        return WriteBackLoop(argv[2], argv[3], std::atoi(argv[4]));
+    std::fprintf(stderr, "usage: tw_sync_tool sync|customers|pushloop|writebackloop ...\n");
     return 1;
 }
