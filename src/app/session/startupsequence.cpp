@@ -229,7 +229,7 @@ bool StartupSequence::SynchroniseSchedule()
     if (converted)
         return false;
     Guarded([this] {
-        s_.Sync().PullChartUpdates(false, true);  // what changed since; no chart drawn yet
+        s_.Sync().PullChartUpdates(true, true);  // level with the shared tables; no chart drawn yet
         s_.Sync().RemoveObsoleteTasks();
     });
     ReadUpdateCounter();

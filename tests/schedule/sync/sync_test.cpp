@@ -520,19 +520,22 @@ TEST_F(TwoWorkstations, AFailedSynchronisationReleasesTheLockAndIsReported)
     EXPECT_EQ(DescOf(a->ChartsTable5, 3), "three");
 }
 
-// The start pulls what the change counters say changed elsewhere and nothing
-// else: an item another workstation changed comes over, an unchanged one is
-// not rewritten (it keeps the bar and row numbers the last chart gave it),
-// and one whose times were written back here without reaching the shared
-// table (the program stopped before its push) is kept and goes out with the
-// next push, which still leaves the other workstation's change alone.
-TEST_F(TwoWorkstations, TheStartsPullCopiesWhatChangedElsewhereAndKeepsWhatWaitsToBePushed)
+// The start brings the working copy level with the shared tables: an item
+// another workstation changed comes over, an unchanged one is not rewritten
+// (it keeps the bar and row numbers the last chart gave it), and one whose
+// times were changed here without reaching the shared table (the program
+// stopped before its push) takes the shared values again, so a stale local
+// time never goes out over the schedule everyone else sees.
+TEST_F(TwoWorkstations, TheStartsPullBringsTheCopyLevelAndRewritesOnlyWhatDiffers)
 {
     for (int k = 1; k <= 3; ++k)
         AddOnA({k, "task " + std::to_string(k), 2.0f});
     ASSERT_TRUE(a->sync.PushChartUpdates());
     ASSERT_TRUE(b->sync.PullChartUpdates(false));
-    const double movedStart = 46100.5;
+    a->IChartsTable.refresh();
+    ASSERT_TRUE(a->IChartsTable.locate("CHARTSID", db::Value(1.0)));
+    const double sharedStart = a->IChartsTable.fieldByName("SD").asFloat();
+    const double movedStart = sharedStart + 1.5;
     db::Table& working = b->ChartsTable5;
     for (double key : {1.0, 2.0, 3.0}) {
         working.refresh();
@@ -541,36 +544,40 @@ TEST_F(TwoWorkstations, TheStartsPullCopiesWhatChangedElsewhereAndKeepsWhatWaits
         working.fieldByName("PTR").setAsFloat(key);
         working.fieldByName("RESOURCE").setAsFloat(key);
         if (key == 1.0)
-            working.fieldByName("SD").setAsFloat(movedStart);  // a write-back keeps the counter
+            working.fieldByName("SD").setAsFloat(movedStart);  // a local change that keeps the counter
         working.post();
     }
     PutItem(a->ChartsTable5, {2, "renamed on A", 3.0f});
     ASSERT_TRUE(a->sync.PushChartUpdates());
 
-    // B starts again: a new program on the same working copy.
+    // B starts again: a new program on the same working copy, and the
+    // start's forced pull.
     b.reset();
     b = std::make_unique<Workstation>(progB.path(), shared.path());
-    EXPECT_TRUE(b->sync.PullChartUpdates(false, true));
+    EXPECT_TRUE(b->sync.PullChartUpdates(true, true));
     struct Expected {
         double key;
         std::string desc;
         double ptr;
+        double start;
     };
-    const Expected expected[] = {{1, "task 1", 1}, {2, "renamed on A", 0}, {3, "task 3", 3}};
+    const Expected expected[] = {
+        {1, "task 1", 0, sharedStart}, {2, "renamed on A", 0, -1}, {3, "task 3", 3, -1}};
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.key);
         b->ChartsTable5.refresh();
         ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(e.key)));
         EXPECT_EQ(b->ChartsTable5.fieldByName("DESC").asString(), e.desc);
         EXPECT_EQ(b->ChartsTable5.fieldByName("PTR").asFloat(), e.ptr);
+        if (e.start >= 0)
+            EXPECT_EQ(b->ChartsTable5.fieldByName("SD").asFloat(), e.start);
     }
-    ASSERT_TRUE(b->ChartsTable5.locate("CHARTSID", db::Value(1.0)));
-    EXPECT_EQ(b->ChartsTable5.fieldByName("SD").asFloat(), movedStart);
 
+    // Nothing stale is left to go out.
     ASSERT_TRUE(b->sync.PushChartUpdates());
     a->IChartsTable.refresh();
     ASSERT_TRUE(a->IChartsTable.locate("CHARTSID", db::Value(1.0)));
-    EXPECT_EQ(a->IChartsTable.fieldByName("SD").asFloat(), movedStart);
+    EXPECT_EQ(a->IChartsTable.fieldByName("SD").asFloat(), sharedStart);
     EXPECT_EQ(DescOf(a->IChartsTable, 2), "renamed on A");
 }
 
