@@ -20,13 +20,14 @@ namespace tw::app {
 using customers::NavigatorAction;
 
 TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
-                             customers::CustomFieldsHost& fieldsHost, query::QueryState& query,
+                             CustomerPageHost& host, customers::CustomFieldsHost& fieldsHost, query::QueryState& query,
                              int& customFieldsLeft, int& customFieldsTop, QWidget* parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::TCustomerPage>()),
       data_(data),
       state_(state),
-      ui_(ui)
+      ui_(ui),
+      host_(host)
 {
     this->ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
@@ -46,7 +47,7 @@ TCustomerPage::TCustomerPage(data::TEstimateData& data, data::MainScreenState& s
         std::make_unique<customers::TCustomFields>(*fields_, customFieldsLeft, customFieldsTop, window());
     graphicImport_ = std::make_unique<customers::TGraphicImport>(tab_->Photos, ui, window());
     graphicImport_->ShowCustomerPhoto = [this] { ShowCustomerPhoto(); };
-    graphicImport_->OpenHelpPage = [this](const QString& page) { return OpenHelpPage && OpenHelpPage(page); };
+    graphicImport_->OpenHelpPage = [this](const QString& page) { return host_.OpenHelpPage(page); };
 
     data.Views().CustomerPage = this;
 
@@ -260,8 +261,7 @@ void TCustomerPage::RestrictCustomerClick(bool restrict)
         ui->RestrictCustomer->SetChecked(restrict);
     }
     Guarded([&] { tab_->RestrictCustomerClick(restrict); });
-    if (RestrictCustomerChanged)
-        RestrictCustomerChanged(restrict);
+    host_.RestrictCustomerChanged(restrict);
 }
 
 // Marking all customers may have lifted the restriction.
@@ -271,8 +271,7 @@ void TCustomerPage::SyncRestriction()
         return;
     const QSignalBlocker quiet(ui->RestrictCustomer);
     ui->RestrictCustomer->SetChecked(tab_->RestrictCustomer);
-    if (RestrictCustomerChanged)
-        RestrictCustomerChanged(tab_->RestrictCustomer);
+    host_.RestrictCustomerChanged(tab_->RestrictCustomer);
 }
 
 void TCustomerPage::NavigatorClick(NavigatorAction action)

@@ -23,6 +23,7 @@
 #include "customers/customfields.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
+#include "app/customerpagehost.h"
 #include "data/services/userinterface.h"
 
 namespace Ui {
@@ -42,12 +43,12 @@ namespace tw::app {
 class TCustomerPage : public QWidget, private customers::CustomerTabView, private data::CustomerPageView {
     Q_OBJECT
 public:
-    // fieldsHost: what the custom fields reach outside their window; query:
-    // the run's custom-field search.
+    // host: help pages and the kept restriction; fieldsHost: what the custom
+    // fields reach outside their window; query: the run's custom-field search.
     // customFieldsLeft, customFieldsTop: the custom fields window's place,
     // kept by the main window between runs.
     TCustomerPage(data::TEstimateData& data, data::MainScreenState& state, data::UserInterface& ui,
-                  customers::CustomFieldsHost& fieldsHost, query::QueryState& query, int& customFieldsLeft,
+                  CustomerPageHost& host, customers::CustomFieldsHost& fieldsHost, query::QueryState& query, int& customFieldsLeft,
                   int& customFieldsTop, QWidget* parent = nullptr);
     ~TCustomerPage() override;
 
@@ -58,10 +59,6 @@ public:
 
     // Opens the custom fields window (search, or the values of a kind).
     void OpenCustomFields(bool search, int kind, int helpLevel);
-    // The help pages live in the program folder; the main window opens them.
-    std::function<bool(const QString& page)> OpenHelpPage;
-    // The main window keeps the restriction for the next run.
-    std::function<void(bool restrict)> RestrictCustomerChanged;
 
     void ShowCustomer() override;
     void ShowCustomerPhoto() override;
@@ -106,6 +103,7 @@ private:
     data::TEstimateData& data_;
     const data::MainScreenState& state_;
     data::UserInterface& ui_;
+    CustomerPageHost& host_;
     std::unique_ptr<customers::CustomerTab> tab_;
     std::unique_ptr<customers::CustomFields> fields_;
     std::unique_ptr<customers::TCustomFields> fieldsWindow_;

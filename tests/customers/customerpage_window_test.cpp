@@ -185,6 +185,18 @@ TEST_F(CustomerPageTest, ShowsTheCustomerAndWritesAnEditBack)
     EXPECT_TRUE(postal->isModified());
 }
 
+// The restriction to active customers is kept for the next run, and lifted
+// again the same way.
+TEST_F(CustomerPageTest, TheRestrictionReachesTheSettingsKeptForTheNextRun)
+{
+    ASSERT_FALSE(window.Session().Settings.RestrictCustomer);
+    page->RestrictCustomerClick(true);
+    EXPECT_TRUE(window.Session().Settings.RestrictCustomer);
+    EXPECT_TRUE(page->Logic().RestrictCustomer);
+    page->RestrictCustomerClick(false);
+    EXPECT_FALSE(window.Session().Settings.RestrictCustomer);
+}
+
 TEST_F(CustomerPageTest, ImportedPhotoIsSavedForTheCustomerTheDialogWasOpenedFor)
 {
     page->PhotoDoubleClick();

@@ -14,15 +14,22 @@ CustomerFeature::CustomerFeature(const FeatureContext& context, QWidget* area, Q
 {
     AppSession& s = context_.Session;
     customers::CustomFieldsHost& fieldsHost = *this;
-    page_ = new TCustomerPage(s.Data(), s.State, context_.UI, fieldsHost, s.Query,
+    CustomerPageHost& host = *this;
+    page_ = new TCustomerPage(s.Data(), s.State, context_.UI, host, fieldsHost, s.Query,
                               context_.Layout.CustomFieldsLeft, context_.Layout.CustomFieldsTop, area);
     areaLayout->addWidget(page_);
-    page_->OpenHelpPage = [&s](const QString& page) {
-        return OpenHelpPage(QString::fromStdString(s.State.ProgramFolder), page);
-    };
-    page_->RestrictCustomerChanged = [&s](bool restrict) { s.Settings.RestrictCustomer = restrict; };
     // The Add / Edit / Query tab's two Custom fields buttons reach
     // TasksCustomFieldsClick and CrewsCustomFieldsClick through the query page.
+}
+
+bool CustomerFeature::OpenHelpPage(const QString& page)
+{
+    return app::OpenHelpPage(QString::fromStdString(context_.Session.State.ProgramFolder), page);
+}
+
+void CustomerFeature::RestrictCustomerChanged(bool restrict)
+{
+    context_.Session.Settings.RestrictCustomer = restrict;
 }
 
 // The page works on the session's tables; it goes before them.

@@ -4,6 +4,7 @@
 // custom values go to and come from the shared schedule one record at a time,
 // and a custom-field search restricts what the Add / Edit / Query page shows.
 
+#include "app/customerpagehost.h"
 #include "app/features/featurecontext.h"
 #include "customers/customfields.h"
 
@@ -14,7 +15,7 @@ namespace tw::app {
 class TCustomerPage;
 class TQueryPage;
 
-class CustomerFeature : private customers::CustomFieldsHost {
+class CustomerFeature : private customers::CustomFieldsHost, private CustomerPageHost {
 public:
     CustomerFeature(const FeatureContext& context, QWidget* area, QLayout* areaLayout);
     ~CustomerFeature();
@@ -37,6 +38,9 @@ public:
 private:
     // The custom fields' calls out: the session's shared schedule, and the
     // Add / Edit / Query page once it is connected.
+    // The page's help pages and the restriction kept for the next run.
+    bool OpenHelpPage(const QString& page) override;
+    void RestrictCustomerChanged(bool restrict) override;
     void PullChartRecord(std::int32_t key) override;
     void PushChartRecord(std::int32_t key) override;
     void RestrictToCustomer() override;
