@@ -171,7 +171,11 @@ bool FieldSame(const RecordCopier::FieldCopy& c, db::Table& source, db::Table& t
     switch (c.kind) {
     case Kind::Whole: return !to.isNull() && to.asFloat() == static_cast<double>(from.asInteger());
     case Kind::Float: return !to.isNull() && to.asFloat() == from.asFloat();
-    case Kind::Single: return !to.isNull() && to.asFloat() == AsSingle(from.asFloat());
+    // The counter is compared in single precision, as the pulls compare it: the
+    // field keeps eight decimals, so a single-precision value read back is not
+    // the float it was written from, and an exact comparison would find every
+    // record changed at every forced pull.
+    case Kind::Single: return !to.isNull() && AsSingle(to.asFloat()) == AsSingle(from.asFloat());
     case Kind::Currency: return !to.isNull() && to.asFloat() == RoundCurrency(from.asFloat());
     case Kind::Date: return to.asDate() == from.asDate();
     case Kind::Logical: return !to.isNull() && to.asBoolean() == from.asBoolean();
