@@ -1,8 +1,8 @@
 #include "reports/barchartreport.h"
-#include "data/records/scheduleitemrecord.h"
 
 #include <cmath>
 
+#include "data/records/scheduleitemrecord.h"
 #include "schedule/axislabels.h"
 
 namespace tw::reports {
@@ -134,13 +134,17 @@ void TPrintAltChartReport::Print(BandWriter& writer)
     const ResourceDirectory directory(tables_.ICrewsTable2, tables_.CrewsTable2);
     GroupKeys keys;
     if (charts.active()) {
-        db::Field showIt = ScheduleItemField(charts, &ScheduleItemRecord::SHOWIT), job = ScheduleItemField(charts, &ScheduleItemRecord::JOB),
-                  custName = ScheduleItemField(charts, &ScheduleItemRecord::CUSTNAME), jobName = ScheduleItemField(charts, &ScheduleItemRecord::JOBNAME),
-                  pin = ScheduleItemField(charts, &ScheduleItemRecord::PIN), desc = ScheduleItemField(charts, &ScheduleItemRecord::DESC),
-                  dgn = ScheduleItemField(charts, &ScheduleItemRecord::DGN), sd = ScheduleItemField(charts, &ScheduleItemRecord::SD),
-                  ed = ScheduleItemField(charts, &ScheduleItemRecord::ED), hours = ScheduleItemField(charts, &ScheduleItemRecord::HOURS),
-                  crewId = ScheduleItemField(charts, &ScheduleItemRecord::CREWID), bidId = ScheduleItemField(charts, &ScheduleItemRecord::BIDID),
-                  chartsId = ScheduleItemField(charts, &ScheduleItemRecord::CHARTSID);
+        using Item = ScheduleItemRecord;
+        db::Field showIt = ScheduleItemField(charts, &Item::SHOWIT),
+                  job = ScheduleItemField(charts, &Item::JOB),
+                  custName = ScheduleItemField(charts, &Item::CUSTNAME),
+                  jobName = ScheduleItemField(charts, &Item::JOBNAME),
+                  pin = ScheduleItemField(charts, &Item::PIN), desc = ScheduleItemField(charts, &Item::DESC),
+                  dgn = ScheduleItemField(charts, &Item::DGN), sd = ScheduleItemField(charts, &Item::SD),
+                  ed = ScheduleItemField(charts, &Item::ED), hours = ScheduleItemField(charts, &Item::HOURS),
+                  crewId = ScheduleItemField(charts, &Item::CREWID),
+                  bidId = ScheduleItemField(charts, &Item::BIDID),
+                  chartsId = ScheduleItemField(charts, &Item::CHARTSID);
         for (charts.first(); !charts.eof(); charts.next()) {
             if (!showIt.asBoolean())
                 continue;

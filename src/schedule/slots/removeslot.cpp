@@ -1,5 +1,4 @@
 #include "schedule/slots/removeslot.h"
-#include "data/records/scheduleitemrecord.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -7,6 +6,7 @@
 
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/updatecount.h"
 #include "platform/datetime/localetexts.h"
 
@@ -36,12 +36,18 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
         TDateTime a;
     };
     std::vector<Considered> considered;
-    for (std::uint32_t recno : StoredRecordNumbers(charts_)) {
+    const std::vector<std::uint32_t> stored = StoredRecordNumbers(charts_);
+    const db::Field crewId = ScheduleItemField(charts_, &ScheduleItemRecord::CREWID),
+                    sd = ScheduleItemField(charts_, &ScheduleItemRecord::SD),
+                    ed = ScheduleItemField(charts_, &ScheduleItemRecord::ED),
+                    chartsId = ScheduleItemField(charts_, &ScheduleItemRecord::CHARTSID),
+                    taskHours = ScheduleItemField(charts_, &ScheduleItemRecord::HOURS);
+    for (std::uint32_t recno : stored) {
         charts_.goTo(recno);
-        if (selectedResourceId != 0 && ScheduleItemField(charts_, &ScheduleItemRecord::CREWID).asInteger() != selectedResourceId)
+        if (selectedResourceId != 0 && crewId.asInteger() != selectedResourceId)
             continue;
-        const TDateTime a = data::RoundUpToQuarterHour(ScheduleItemField(charts_, &ScheduleItemRecord::SD).asFloat());
-        const TDateTime b = data::RoundUpToQuarterHour(ScheduleItemField(charts_, &ScheduleItemRecord::ED).asFloat());
+        const TDateTime a = data::RoundUpToQuarterHour(sd.asFloat());
+        const TDateTime b = data::RoundUpToQuarterHour(ed.asFloat());
         const bool assigned = (a < E && !SameInstant(a, E) && b > S && !SameInstant(b, S))
             || (SameInstant(a, S) && SameInstant(b, E));
         if (assigned) {
@@ -49,7 +55,7 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
                                               : resourceName + " is assigned during this period";
             return Result::Refused;
         }
-        considered.push_back({recno, ScheduleItemField(charts_, &ScheduleItemRecord::CHARTSID).asInteger(), a});
+        considered.push_back({recno, chartsId.asInteger(), a});
     }
 
     TDateTime N = EncodeDate(9999, 12, 31);
@@ -70,8 +76,8 @@ RemoveSlot::Result RemoveSlot::RemoveBlock(const SlotBlock& block, std::int32_t 
         if (moving.count(c.key) == 0)
             continue;
         charts_.goTo(c.recno);
-        const std::int32_t crew = ScheduleItemField(charts_, &ScheduleItemRecord::CREWID).asInteger();
-        const float hours = static_cast<float>(ScheduleItemField(charts_, &ScheduleItemRecord::HOURS).asFloat());
+        const std::int32_t crew = crewId.asInteger();
+        const float hours = static_cast<float>(taskHours.asFloat());
         TDateTime start = data::RoundUpToQuarterHour(c.a - T);
         const TDateTime end = s_.Time.ComputeTaskEnd(crew, start, start, hours);
         MoveTaskUp(c.a, start, end);

@@ -1,10 +1,10 @@
 #include "tasks/editchart/editchart.h"
-#include "data/records/scheduleitemrecord.h"
 
 #include <cstdio>
 
 #include "data/currency.h"
 #include "data/datetimetext.h"
+#include "data/records/scheduleitemrecord.h"
 #include "data/textroutines.h"
 
 namespace tw::tasks {
@@ -35,26 +35,34 @@ void TaskGridModel::Reload()
         const std::uint32_t current = view_.recNo();
         view_.refresh();
         lookup_.refresh();
+        using Item = ScheduleItemRecord;
+        const db::Field custName = ScheduleItemField(view_, &Item::CUSTNAME),
+                        jobName = ScheduleItemField(view_, &Item::JOBNAME),
+                        desc = ScheduleItemField(view_, &Item::DESC),
+                        pid = ScheduleItemField(view_, &Item::PID),
+                        isParent = ScheduleItemField(view_, &Item::PARENT),
+                        status = ScheduleItemField(view_, &Item::BIDID),
+                        cost = ScheduleItemField(view_, &Item::TCOST),
+                        taskHours = ScheduleItemField(view_, &Item::HOURS),
+                        sd = ScheduleItemField(view_, &Item::SD), ed = ScheduleItemField(view_, &Item::ED);
         for (view_.first(); !view_.eof(); view_.next()) {
             Row row;
             row.Recno = view_.recNo();
-            row.Cells[Customer] = Text(ScheduleItemField(view_, &ScheduleItemRecord::CUSTNAME).asString());
-            row.Cells[Job] = Text(ScheduleItemField(view_, &ScheduleItemRecord::JOBNAME).asString());
-            row.Cells[Task] = Text(ScheduleItemField(view_, &ScheduleItemRecord::DESC).asString());
-            const std::int32_t parent = ScheduleItemField(view_, &ScheduleItemRecord::PID).asInteger();
-            if (ScheduleItemField(view_, &ScheduleItemRecord::PARENT).asBoolean())
+            row.Cells[Customer] = Text(custName.asString());
+            row.Cells[Job] = Text(jobName.asString());
+            row.Cells[Task] = Text(desc.asString());
+            const std::int32_t parent = pid.asInteger();
+            if (isParent.asBoolean())
                 row.Cells[DependsOn] = QStringLiteral("Is parent");
             else if (parent != 0 && data::LocateScheduleItem(lookup_, parent))
-                row.Cells[DependsOn] = Text(ScheduleItemField(lookup_, &ScheduleItemRecord::DESC).asString());
-            row.Cells[Status] =
-                QString::fromStdString(statusTexts_.JobStatusName(ScheduleItemField(view_, &ScheduleItemRecord::BIDID).asInteger()));
-            row.Cells[Labor] = QString::fromStdString(
-                Currency::FromDouble(ScheduleItemField(view_, &ScheduleItemRecord::TCOST).asCurrency()).ToText(2));
+                row.Cells[DependsOn] = Text(ScheduleItemField(lookup_, &Item::DESC).asString());
+            row.Cells[Status] = QString::fromStdString(statusTexts_.JobStatusName(status.asInteger()));
+            row.Cells[Labor] = QString::fromStdString(Currency::FromDouble(cost.asCurrency()).ToText(2));
             char hours[32];
-            std::snprintf(hours, sizeof hours, "%.2f", ScheduleItemField(view_, &ScheduleItemRecord::HOURS).asFloat());
+            std::snprintf(hours, sizeof hours, "%.2f", taskHours.asFloat());
             row.Cells[Hours] = QString::fromLatin1(hours);
-            row.Cells[Start] = QString::fromStdString(data::DateTimeText(ScheduleItemField(view_, &ScheduleItemRecord::SD).asFloat()));
-            row.Cells[End] = QString::fromStdString(data::DateTimeText(ScheduleItemField(view_, &ScheduleItemRecord::ED).asFloat()));
+            row.Cells[Start] = QString::fromStdString(data::DateTimeText(sd.asFloat()));
+            row.Cells[End] = QString::fromStdString(data::DateTimeText(ed.asFloat()));
             rows_.push_back(std::move(row));
         }
         if (current != 0)
