@@ -79,8 +79,16 @@ std::vector<std::string> SplitLines(std::string_view text)
 std::string DecimalText(std::string_view text)
 {
     std::string trimmed = TrimBlanks(text);
-    if (trimmed.find('.') == std::string::npos && std::count(trimmed.begin(), trimmed.end(), ',') == 1)
-        trimmed[trimmed.find(',')] = '.';
+    if (trimmed.find('.') != std::string::npos || std::count(trimmed.begin(), trimmed.end(), ',') != 1)
+        return trimmed;
+    // "1,000" is a thousand to an en_US user and one to a decimal-comma one:
+    // left as it is (and so refused) rather than guessed. The program's own
+    // texts never carry three decimals.
+    const std::size_t comma = trimmed.find(',');
+    const std::string_view after = std::string_view(trimmed).substr(comma + 1);
+    if (after.size() == 3 && after.find_first_not_of("0123456789") == std::string_view::npos)
+        return trimmed;
+    trimmed[comma] = '.';
     return trimmed;
 }
 

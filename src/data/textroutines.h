@@ -31,7 +31,9 @@ std::string DropSeconds(std::string_view text);
 std::vector<std::string> SplitLines(std::string_view text);
 
 // Trimmed, with a lone comma as the decimal point: under a locale with a
-// decimal comma the program's own number texts come out as "1,5".
+// decimal comma the program's own number texts come out as "1,5". A comma
+// before exactly three digits ("1,000") may be a thousands separator and is
+// left alone.
 std::string DecimalText(std::string_view text);
 
 // A number as typed: blanks around it allowed, '.' (or a lone ',') as the

@@ -33,6 +33,8 @@ TEST(LengthRules, LengthsInEveryUnitBecomeQuarterHoursOfTheCalendar)
         {"-3", UnitHours, 0.0f},    {"", UnitHours, 0.0f},
         {"1,5", UnitHours, 1.5f},  // as a decimal-comma locale writes it
         {"1,5.0", UnitHours, 0.0f}, {"1,000,5", UnitHours, 0.0f},
+        {"1,000", UnitHours, 0.0f},  // a thousand or one: refused, not guessed
+        {"1,25", UnitHours, 1.25f},
     };
     for (const auto& row : rows)
         EXPECT_FLOAT_EQ(LengthToHours(calendar, row.unit, row.length), row.hours)
@@ -76,7 +78,7 @@ TEST(LengthRules, ValidationRefusesWithTheTextTheUserSees)
         {"0", "10", "Paint", "Enter task length"},       {"-1", "10", "Paint", "Enter task length"},
         {"one", "10", "Paint", "Enter task length"},     {"1", "-5", "Paint", "Enter task hourly rate"},
         {"1", "ten", "Paint", "Enter task hourly rate"}, {"1", "", "Paint", "Enter task hourly rate"},
-        {"1", "10", "   ", "Enter task description"},
+        {"1", "10", "   ", "Enter task description"}, {"1", "1,000", "Paint", "Enter task hourly rate"},
     };
     for (const auto& row : rows) {
         const Validation v = ValidateTaskInput(row.length, row.rate, row.description);

@@ -52,6 +52,7 @@
 #include "platform/db/record_journal.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <cmath>
 #include <chrono>
@@ -476,7 +477,9 @@ void SharedTable::invalidate()
 
 std::uint64_t SharedTable::NewWriteEpoch()
 {
-    static std::uint64_t last = 0;
+    // Tables are opened and refreshed on worker threads too: two epochs
+    // handed out at once must still differ.
+    static std::atomic<std::uint64_t> last{0};
     return ++last;
 }
 
