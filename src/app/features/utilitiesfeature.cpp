@@ -197,9 +197,7 @@ void UtilitiesFeature::TerminateProgram()
 // The box belongs to the setup dialog, from which the help buttons open pages.
 void UtilitiesFeature::OpenHelpPage(const QString& page)
 {
-    if (!app::OpenHelpPage(QString::fromStdString(context_.Session.State.ProgramFolder), page))
-        ShowMessageBox(wiring_->setup.get(), "The help page " + page + " could not be opened",
-                       QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
+    ShowHelpPage(wiring_->setup.get(), QString::fromStdString(context_.Session.State.ProgramFolder), page);
 }
 
 void UtilitiesFeature::BackupAll()
