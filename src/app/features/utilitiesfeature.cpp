@@ -246,14 +246,14 @@ void UtilitiesFeature::CreateHelpButtons(TMainPageControl* tabs, QWidget* conten
     tabs->setCornerWidget(corner, Qt::TopRightCorner);
     contents->show();  // the tab widget hid it as its former corner widget
     const data::SessionSettings& run = context_.Session.State;
-    QObject::connect(tutorial, &controls::TFcControl::clicked, corner, [&run] {
-        app::OpenHelpPage(QString::fromStdString(run.ProgramFolder),
-                          QString::fromLatin1(settings::kTutorialPage));
+    QObject::connect(tutorial, &controls::TFcControl::clicked, corner, [&run, &window] {
+        ShowHelpPage(&window, QString::fromStdString(run.ProgramFolder),
+                     QString::fromLatin1(settings::kTutorialPage));
     });
-    QObject::connect(allHelp, &controls::TFcControl::clicked, corner, [&run, tabs] {
+    QObject::connect(allHelp, &controls::TFcControl::clicked, corner, [&run, &window, tabs] {
         const std::string page = settings::HelpPageOf(tabs->currentIndex());
         if (!page.empty())
-            app::OpenHelpPage(QString::fromStdString(run.ProgramFolder), QString::fromStdString(page));
+            ShowHelpPage(&window, QString::fromStdString(run.ProgramFolder), QString::fromStdString(page));
     });
 }
 
