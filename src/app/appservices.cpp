@@ -114,6 +114,13 @@ QString HelpPageFailureText(const QString& programFolder, const QString& fileNam
     return QStringLiteral("The help page ") + fileName + QStringLiteral(" could not be opened");
 }
 
+void ShowHelpPage(QWidget* parent, const QString& programFolder, const QString& fileName)
+{
+    if (!OpenHelpPage(programFolder, fileName))
+        ShowMessageBox(parent, HelpPageFailureText(programFolder, fileName), QStringLiteral("Error"),
+                       MessageIcon::Stop, MessageModality::Window);
+}
+
 QStringList InstallHelpPages(const QString& programFolder)
 {
     QStringList failed;

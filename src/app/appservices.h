@@ -61,6 +61,8 @@ bool OpenHelpPage(const QString& programFolder, const QString& fileName);
 // What to tell the user when OpenHelpPage failed: that no browser was found
 // when the page is there, otherwise that the page could not be opened.
 QString HelpPageFailureText(const QString& programFolder, const QString& fileName);
+// Opens the help page and, when that fails, says why in an "Error" box owned by parent.
+void ShowHelpPage(QWidget* parent, const QString& programFolder, const QString& fileName);
 
 // Writes the program's help pages into the program folder, replacing those
 // whose text differs (a newer program brings newer pages). Returns the names

@@ -277,9 +277,7 @@ void DatabaseSelection::WaitOnSaveTimer()
 
 void DatabaseSelection::HelpClick()
 {
-    if (!OpenHelpPage(QString::fromStdString(mainScreen_->Session().State.ProgramFolder), helpPage_))
-        ShowMessageBox(this, "The help page " + helpPage_ + " could not be opened", QStringLiteral("Error"),
-                       MessageIcon::Stop, MessageModality::Window);
+    ShowHelpPage(this, QString::fromStdString(mainScreen_->Session().State.ProgramFolder), helpPage_);
 }
 
 QString DatabaseSelection::StatusText() const

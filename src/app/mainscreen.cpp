@@ -308,11 +308,8 @@ void TMainScreen::LayoutMainWindow(bool scalePeriod)
 
 void TMainScreen::HelpClick()
 {
-    const QString page = QStringLiteral("Table_of_contents.htm");
-    const QString folder = QString::fromStdString(session_.State.ProgramFolder);
-    if (!OpenHelpPage(folder, page))
-        ShowMessageBox(this, HelpPageFailureText(folder, page), QStringLiteral("Error"), MessageIcon::Stop,
-                       MessageModality::Window);
+    ShowHelpPage(this, QString::fromStdString(session_.State.ProgramFolder),
+                 QStringLiteral("Table_of_contents.htm"));
 }
 
 }  // namespace tw::app

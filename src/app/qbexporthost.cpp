@@ -53,8 +53,9 @@ void QbExportHost::ShowQuickBooksSetup(bool)
 
 void QbExportHost::OpenHelpPage(const QString& page)
 {
-    if (!app::OpenHelpPage(QString::fromStdString(session_.State.ProgramFolder), page))
-        ShowStopMessage("The help page " + page + " could not be opened", QStringLiteral("Error"));
+    const QString folder = QString::fromStdString(session_.State.ProgramFolder);
+    if (!app::OpenHelpPage(folder, page))
+        ShowStopMessage(HelpPageFailureText(folder, page), QStringLiteral("Error"));
 }
 
 }  // namespace tw::app

@@ -100,5 +100,21 @@ TEST(MainScreenTabs, ContentsWithoutABrowserSaysThatNoBrowserWasFound)
     }
 }
 
+// The corner's help buttons fail as loudly as Contents does.
+TEST(MainScreenTabs, TutorialAndHelpWithoutABrowserSayWhy)
+{
+    testing::ApplicationInUse application;
+    testing::FreshUser user;
+    testing::Recorder recorder;
+    TMainScreen window;
+    NoBrowser noBrowser;
+    for (const char* button : {"Tutorial", "AllHelp"}) {
+        recorder.Boxes.clear();
+        testing::PressButton(window.findChild<controls::TFcBitBtn*>(button));
+        ASSERT_EQ(recorder.Boxes.size(), 1u) << button;
+        EXPECT_EQ(recorder.Boxes[0].Caption, "Error") << button;
+    }
+}
+
 }  // namespace
 }  // namespace tw::app

@@ -30,10 +30,8 @@ EmailFeature::EmailFeature(const FeatureContext& context, const MainFeatures& fe
         }
     });
     sendEmail_->SetHelpHandler([this, &s] {
-        const QString page = QStringLiteral("email_config.htm");
-        if (!OpenHelpPage(QString::fromStdString(s.State.ProgramFolder), page))
-            ShowMessageBox(sendEmail_, "The help page " + page + " could not be opened", QStringLiteral("Error"),
-                           MessageIcon::Stop, MessageModality::Window);
+        ShowHelpPage(sendEmail_, QString::fromStdString(s.State.ProgramFolder),
+                     QStringLiteral("email_config.htm"));
     });
     sendEmail_->SetPositionKeeper([&layout](int left, int top) {
         layout.EmailLeft = left;

@@ -194,7 +194,7 @@ void StartupFeature::ApplyReadOnlyAccess(bool readOnly)
 
 void StartupFeature::OpenAllTables(bool rebuildAllowed)
 {
-    Guarded([&] { context_.Session.Tables().OpenAllTables(rebuildAllowed); });
+    ShowingErrors(context_.UI, [&] { context_.Session.Tables().OpenAllTables(rebuildAllowed); });
     AttachPages();
 }
 
@@ -254,7 +254,7 @@ void StartupFeature::RestoreSelection()
     AppSession& s = context_.Session;
     data::TEstimateData& d = s.Data();
     bool emptyDatabase = false;
-    Guarded([&] {
+    ShowingErrors(context_.UI, [&] {
         s.SettingsTables().ReadCompanyName();
         s.SettingsTables().ReadSortChoice();
         features_.Visualize->Page()->SetSortChoice(s.Chart.ChartSortBy);
@@ -271,7 +271,7 @@ void StartupFeature::RestoreSelection()
         s.State.ChartRefreshNeeded = true;
     places_.Tabs->setCurrentIndex(page);
 
-    Guarded([&] {
+    ShowingErrors(context_.UI, [&] {
         if (!d.CustomersTable.locate("CID", db::Value(double(s.Settings.SavedCustomerId))))
             d.CustomersTable.first();
         data::TablesBusyScope busy(s.State);
@@ -281,7 +281,8 @@ void StartupFeature::RestoreSelection()
     });
     s.State.TablesBusy = false;
     features_.Query->ApplyCustomerQuery();
-    Guarded([&] { data::LocateScheduleItem(d.ChartsTable, s.Settings.SavedScheduleItemId); });
+    ShowingErrors(context_.UI,
+                  [&] { data::LocateScheduleItem(d.ChartsTable, s.Settings.SavedScheduleItemId); });
     features_.Query->ResourceDisplayClick();
     if (emptyDatabase)
         features_.Query->ShowEmptyDatabase();
@@ -319,7 +320,7 @@ void StartupFeature::SaveRunSettings(int page)
     data::TEstimateData& d = context_.Session.Data();
     features_.Visualize->StoreChartPeriod();
     const char* itemKey = data::ScheduleItemFieldName(&data::ScheduleItemRecord::CHARTSID);
-    Guarded([&] {
+    ShowingErrors(context_.UI, [&] {
         context_.Session.SettingsTables().SaveRunSettings(page, CurrentKey(d.CustomersTable, "CID"),
                                                           CurrentKey(d.ChartsTable, itemKey),
                                                           CurrentKey(d.CrewsTable, "CREWID"));

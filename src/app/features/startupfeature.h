@@ -101,11 +101,6 @@ private:
     bool ReadStartupNames();
     void RestoreSelection();
     void SaveRunSettings(int page);
-    template <typename Work>
-    void Guarded(Work&& work)
-    {
-        ShowingErrors(context_.UI, std::forward<Work>(work));
-    }
 
     FeatureContext context_;
     const MainFeatures& features_;

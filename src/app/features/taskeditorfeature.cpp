@@ -34,8 +34,9 @@ TaskEditorFeature::TaskEditorFeature(const FeatureContext& context, const MainFe
     reuseTasksContext_.reset(new tasks::ReuseTasksContext{d.TasksTable, d.ITasksTable2, s.Lock(), s.Calendars(),
                                                           s.State, context_.UI});
     reuseTasks_ = std::make_unique<tasks::TReuseTasks>(*reuseTasksContext_);
-    reuseTasks_->OpenHelp = [&s](const std::string& page) {
-        OpenHelpPage(QString::fromStdString(s.State.ProgramFolder), QString::fromStdString(page));
+    reuseTasks_->OpenHelp = [this, &s](const std::string& page) {
+        ShowHelpPage(&context_.Window, QString::fromStdString(s.State.ProgramFolder),
+                     QString::fromStdString(page));
     };
     editor_->SetReuseTasks(reuseTasks_.get());
 }

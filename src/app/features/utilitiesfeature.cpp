@@ -197,9 +197,7 @@ void UtilitiesFeature::TerminateProgram()
 // The box belongs to the setup dialog, from which the help buttons open pages.
 void UtilitiesFeature::OpenHelpPage(const QString& page)
 {
-    if (!app::OpenHelpPage(QString::fromStdString(context_.Session.State.ProgramFolder), page))
-        ShowMessageBox(wiring_->setup.get(), "The help page " + page + " could not be opened",
-                       QStringLiteral("Error"), MessageIcon::Stop, MessageModality::Window);
+    ShowHelpPage(wiring_->setup.get(), QString::fromStdString(context_.Session.State.ProgramFolder), page);
 }
 
 void UtilitiesFeature::BackupAll()
@@ -248,14 +246,14 @@ void UtilitiesFeature::CreateHelpButtons(TMainPageControl* tabs, QWidget* conten
     tabs->setCornerWidget(corner, Qt::TopRightCorner);
     contents->show();  // the tab widget hid it as its former corner widget
     const data::SessionSettings& run = context_.Session.State;
-    QObject::connect(tutorial, &controls::TFcControl::clicked, corner, [&run] {
-        app::OpenHelpPage(QString::fromStdString(run.ProgramFolder),
-                          QString::fromLatin1(settings::kTutorialPage));
+    QObject::connect(tutorial, &controls::TFcControl::clicked, corner, [&run, &window] {
+        ShowHelpPage(&window, QString::fromStdString(run.ProgramFolder),
+                     QString::fromLatin1(settings::kTutorialPage));
     });
-    QObject::connect(allHelp, &controls::TFcControl::clicked, corner, [&run, tabs] {
+    QObject::connect(allHelp, &controls::TFcControl::clicked, corner, [&run, &window, tabs] {
         const std::string page = settings::HelpPageOf(tabs->currentIndex());
         if (!page.empty())
-            app::OpenHelpPage(QString::fromStdString(run.ProgramFolder), QString::fromStdString(page));
+            ShowHelpPage(&window, QString::fromStdString(run.ProgramFolder), QString::fromStdString(page));
     });
 }
 
