@@ -219,7 +219,6 @@ void CheckStaging(const std::string& folder, const std::string& journal, const J
         if (errno != ENOENT)
             Fail("read", staging);
         return;  // everything was moved already; only the removals and the journal remain
-
     }
     if (S_ISLNK(st.st_mode))
         throw JournalDamage(journal, j.staging + " is a link");
