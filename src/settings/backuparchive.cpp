@@ -1,6 +1,7 @@
 #include "settings/backuparchive.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -13,12 +14,15 @@
 #include <set>
 
 #include "platform/db/tableops.h"
+#include "settings/leftovers.h"
 
 namespace fs = std::filesystem;
 
 namespace tw::settings {
 
 namespace {
+
+const char* const kBackupFolderPrefix = "twbackup";
 
 std::string Lower(std::string text)
 {
@@ -37,30 +41,6 @@ std::string ExtensionOf(const std::string& path)
     const std::size_t dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : Lower(name.substr(dot));
 }
-
-// A private folder that is gone again on every way out.
-class StagingFolder {
-public:
-    explicit StagingFolder(const std::string& parent)
-    {
-        std::string pattern = (parent.empty() ? QDir::tempPath().toStdString() : parent) + "/twbackup.XXXXXX";
-        if (!::mkdtemp(pattern.data()))
-            throw SnapshotError("Cannot create a temporary folder in "
-                                + fs::path(pattern).parent_path().string());
-        path_ = pattern;
-    }
-    ~StagingFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    StagingFolder(const StagingFolder&) = delete;
-    StagingFolder& operator=(const StagingFolder&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // The files of the folder as they are while the lock is held: tables through
 // the engine, each in a folder of its own (names that differ only in case are
@@ -114,6 +94,30 @@ std::vector<archive::ArchiveSource> TakeSnapshot(const std::string& databaseFold
     return sources;
 }
 
+// Held on the temporary archive from its making until it has its final
+// name: whoever finds the file meanwhile can tell this run at work from a
+// dead one's leftover (leftovers.h). Read and write, so that a network
+// file system can lock it too.
+class RunLock {
+public:
+    explicit RunLock(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC))
+    {
+        if (fd_ >= 0)
+            ::flock(fd_, LOCK_EX | LOCK_NB);
+    }
+    ~RunLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    RunLock(const RunLock&) = delete;
+    RunLock& operator=(const RunLock&) = delete;
+
+private:
+    int fd_;
+};
+
 std::string TemporaryName(const std::string& archivePath)
 {
     static std::atomic<unsigned> counter{0};
@@ -131,6 +135,11 @@ void SyncFolderOf(const std::string& path)
 
 }  // namespace
 
+std::string StagingParentOf(const BackupArchiveOptions& options)
+{
+    return options.stagingParent.empty() ? QDir::tempPath().toStdString() : options.stagingParent;
+}
+
 bool IsEngineWorkingFile(const std::string& name)
 {
     const std::string lower = Lower(name);
@@ -147,12 +156,17 @@ std::vector<archive::ArchiveEntry> WriteBackupArchive(const std::string& databas
     if (!fs::is_directory(folder, error))
         throw archive::ArchiveError("The folder " + folder + " does not exist");
 
-    StagingFolder staging(options.stagingParent);
+    std::unique_ptr<RunFolder> staging;
+    try {
+        staging = std::make_unique<RunFolder>(StagingParentOf(options), kBackupFolderPrefix);
+    } catch (const std::runtime_error& e) {
+        throw SnapshotError(e.what());
+    }
     std::vector<archive::ArchiveSource> sources;
     if (calls.takeLock && !calls.takeLock())
         throw LockNotTaken();
     try {
-        sources = TakeSnapshot(databaseFolder, staging.path());
+        sources = TakeSnapshot(databaseFolder, staging->path());
     } catch (const archive::ArchiveError& e) {
         if (calls.releaseLock)
             calls.releaseLock();
@@ -172,6 +186,7 @@ std::vector<archive::ArchiveEntry> WriteBackupArchive(const std::string& databas
     const std::string temp = TemporaryName(archivePath);
     std::unique_ptr<archive::ArchiveOutput> out =
         options.openOutput ? options.openOutput(temp) : std::make_unique<archive::FileOutput>(temp);
+    const RunLock lock(temp);
     try {
         std::size_t done = 0;
         const auto archived = [&](const std::string& name) {

@@ -35,6 +35,9 @@ struct BackupArchiveOptions {
     std::string stagingParent;
 };
 
+// The folder the private copies go into: stagingParent, or the system's temporary folder.
+std::string StagingParentOf(const BackupArchiveOptions& options);
+
 struct BackupArchiveCalls {
     // Takes the network lock; false when it was not had (the archive is not written).
     std::function<bool()> takeLock;

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "settings/backupname.h"
+#include "settings/leftovers.h"
 
 namespace tw::settings {
 
@@ -42,6 +43,10 @@ BackupOutcome DatabaseBackup::BackupAllClick()
 BackupOutcome DatabaseBackup::BackupDatabase(bool atExit)
 {
     const std::string folder = host_.BackupFolder();
+    // What a killed backup left would take the room this one needs.
+    std::vector<std::string> leftovers = RemoveLeftovers(folder);
+    for (const std::string& name : RemoveLeftovers(StagingParentOf(options_)))
+        leftovers.push_back(name);
     Status("Backing up database to: ", folder);
     ui_.SetBusyCursor(true);
     host_.SetBusy(true);
@@ -105,6 +110,8 @@ BackupOutcome DatabaseBackup::BackupDatabase(bool atExit)
     attempt([&] { host_.RefreshBackupView(); });
 
     host_.SetBusy(false);
+    if (!leftovers.empty())
+        ui_.SetStatusText(2, LeftoversRemovedText(leftovers));
     switch (outcome) {
     case BackupOutcome::Completed: Status("Backup completed", ""); break;
     case BackupOutcome::Skipped: Status("Backup skipped", ""); break;

@@ -14,6 +14,7 @@
 #include "data/services/recordservices.h"
 #include "platform/db/tableops.h"
 #include "data/records/scheduleitemrecord.h"
+#include "settings/leftovers.h"
 #include "settings/pathcase.h"
 #include "settings/restoreswap.h"
 
@@ -184,19 +185,14 @@ void copy_record(bool appendAndPost, db::Table& source, db::Table& target, data:
 class SmartRestore::Work {
 public:
     Work(SmartRestore& owner, bool sharedUsable) : owner_(owner), sharedUsable_(sharedUsable) {}
-    ~Work()
-    {
-        std::error_code ignored;
-        if (!expanded_.empty())
-            fs::remove_all(expanded_, ignored);
-    }
-
     void Expand(const std::string& archivePath, const std::string& restoreFolder)
     {
-        std::string pattern = restoreFolder + "/restore.XXXXXX";
-        if (!::mkdtemp(pattern.data()))
-            throw InvalidBackup("Cannot create a folder in " + restoreFolder);
-        expanded_ = pattern;
+        try {
+            folder_ = std::make_unique<RunFolder>(restoreFolder, "restore");
+        } catch (const std::runtime_error& e) {
+            throw InvalidBackup(e.what());
+        }
+        expanded_ = folder_->path();
         try {
             archive::ExpandArchive(archivePath, expanded_);
         } catch (const archive::ArchiveError& e) {
@@ -204,6 +200,31 @@ public:
         }
     }
     const std::string& ExpandedFolder() const { return expanded_; }
+
+    // Every table of the archive that the restore reads opens and reads to
+    // its last record, memo texts included: a damaged one refuses the whole
+    // archive, before anything of the database changes, rather than leaving
+    // that table out of a restore that says it completed.
+    void CheckTables(const std::string& archivePath)
+    {
+        for (const RestoreRow& row : RestoreTableList()) {
+            const std::string found = FindNoCase(expanded_, row.file);
+            if (found.empty())
+                continue;
+            try {
+                db::Table table;
+                table.setFolder(expanded_);
+                table.setTableName(found);
+                table.setReadOnly(true);
+                table.open();
+                for (table.first(); !table.eof(); table.next())
+                    for (int i = 0; i < table.fieldCount(); ++i)
+                        (void)table.field(i).asString();
+            } catch (const std::exception& e) {
+                throw InvalidBackup("The table " + found + " in " + archivePath + " is damaged: " + e.what());
+            }
+        }
+    }
 
     void RestoreAll(const std::string& databaseFolder)
     {
@@ -448,6 +469,8 @@ private:
     std::string expanded_;
     std::string databaseFolder_;
     std::unique_ptr<TableSwap> swap_;
+    // Last, so that it goes first: the expanded archive is removed on every way out.
+    std::unique_ptr<RunFolder> folder_;
 };
 
 SmartRestore::SmartRestore(RestoreHost& host, data::UserInterface& ui, RestoreOptions options)
@@ -512,10 +535,12 @@ RestoreOutcome SmartRestore::RestoreClick()
             return false;
         }
     };
+    // What a killed restore left would take the room this one needs.
+    const std::string leftovers = LeftoversRemovedText(RemoveLeftovers(restoreFolder));
     auto finish = [&](RestoreOutcome outcome, const std::string& panel0) {
         ui_.SetBusyCursor(false);
         host_.SetBusy(false);
-        Status(panel0, "", "");
+        Status(panel0, "", leftovers);
         return outcome;
     };
 
@@ -527,9 +552,12 @@ RestoreOutcome SmartRestore::RestoreClick()
     try {
         CheckBackupArchive(archivePath, options_.freeBytes(restoreFolder));
         work.Expand(archivePath, restoreFolder);
-    } catch (const std::exception&) {
+        work.CheckTables(archivePath);
+    } catch (const std::exception& e) {
         ui_.SetBusyCursor(false);
-        ui_.ShowMessage(kBadArchiveText, kFailedCaption, data::MessageIcon::Stop);
+        // The reason under the usual advice: a damaged table or entry is named.
+        ui_.ShowMessage(std::string(kBadArchiveText) + "\n\n" + e.what(), kFailedCaption,
+                        data::MessageIcon::Stop);
         return finish(RestoreOutcome::Refused, "Invalid backup file");
     }
     Status("Completed backup file scan", "", "");
@@ -569,7 +597,7 @@ RestoreOutcome SmartRestore::RestoreClick()
     attempt([&] { host_.ShowRestoredCalendar(); });
     host_.SetBusy(false);
     attempt([&] { host_.RefreshAfterRestore(); });
-    Status("", "Completed database update", "");
+    Status("", "Completed database update", leftovers);
     attempt([&] {
         const std::string customers = FindNoCase(databaseFolder, "customers.dbf");
         if (customers.empty())

@@ -1,6 +1,8 @@
 #include "settings/restoreswap.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -13,6 +15,8 @@
 #include <map>
 #include <sstream>
 #include <stdexcept>
+
+#include "settings/leftovers.h"
 
 namespace fs = std::filesystem;
 
@@ -77,7 +81,11 @@ void SyncFolder(const std::string& folder)
 
 void WriteDurably(const std::string& path, const std::string& bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // A file of that name left by a crash goes first; a link planted there is
+    // removed, never written through.
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+        Fail("remove", path);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
         Fail("create", path);
     std::size_t done = 0;
@@ -118,21 +126,61 @@ std::string Format(const Journal& j)
 // journal means it is not ours.
 bool PlainName(const std::string& name)
 {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos
+        && name.find('\0') == std::string::npos;
 }
+
+// The journal is read by every start-up and names files in a folder every
+// workstation can write, so it is trusted with nothing but what Commit
+// writes: a private folder of ours, table files that go to the live name of
+// the same file, table files removed.
+class JournalDamage : public std::runtime_error {
+public:
+    JournalDamage(const std::string& journal, const std::string& why)
+        : std::runtime_error("The restore journal " + journal + " is damaged: " + why
+                             + ". Nothing was moved; remove the file once the database is checked.")
+    {}
+};
 
 Journal Parse(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        Fail("read", path);
+    if (!S_ISREG(st.st_mode))
+        throw JournalDamage(path, "it is not a plain file");
+    // No link is followed to read it, whatever replaced it since.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        throw JournalDamage(path, std::string("it cannot be read (") + std::strerror(errno) + ")");
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            throw JournalDamage(path, std::string("it cannot be read (") + std::strerror(error) + ")");
+        }
+        if (n == 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+
+    std::istringstream in(text);
     std::string line;
     Journal j;
     bool ended = false;
-    auto bad = [&] { return std::runtime_error("The restore journal " + path + " is damaged"); };
+    auto bad = [&](const std::string& why) { return JournalDamage(path, why); };
     if (!std::getline(in, line) || line.rfind(std::string(kJournalHeader) + "\t", 0) != 0)
-        throw bad();
+        throw bad("its first line is not a restore journal's");
     j.staging = line.substr(std::strlen(kJournalHeader) + 1);
-    if (!PlainName(j.staging))
-        throw bad();
+    if (!PlainName(j.staging) || j.staging.rfind(kStagingPrefix, 0) != 0
+        || j.staging.size() == std::strlen(kStagingPrefix))
+        throw bad("it names " + j.staging + " as the restore's folder");
     while (std::getline(in, line)) {
         std::vector<std::string> parts;
         std::stringstream fields(line);
@@ -142,16 +190,58 @@ Journal Parse(const std::string& path)
             ended = true;
             break;
         }
-        if (parts.size() == 3 && parts[0] == "move" && PlainName(parts[1]) && PlainName(parts[2]))
+        if (parts.size() == 3 && parts[0] == "move" && PlainName(parts[1]) && PlainName(parts[2])) {
+            // Commit moves a staged file only over the live file of its own name.
+            if (!IsTableFile(parts[1], false) || Lower(parts[1]) != Lower(parts[2]))
+                throw bad("it moves " + parts[1] + " to " + parts[2]);
             j.moves.emplace_back(parts[1], parts[2]);
-        else if (parts.size() == 2 && parts[0] == "remove" && PlainName(parts[1]))
+        } else if (parts.size() == 2 && parts[0] == "remove" && PlainName(parts[1])) {
+            if (!IsTableFile(parts[1], true))
+                throw bad("it removes " + parts[1]);
             j.removes.push_back(parts[1]);
-        else
-            throw bad();
+        } else {
+            throw bad("a line reads \"" + line + "\"");
+        }
     }
     if (!ended)
-        throw bad();
+        throw bad("it ends before its last line");
     return j;
+}
+
+// Before anything moves: the private folder is a real folder of the database
+// folder (no link to elsewhere), and every staged file still to move is a
+// regular file of its own (no link, no second name of a file elsewhere).
+void CheckStaging(const std::string& folder, const std::string& journal, const Journal& j)
+{
+    const std::string staging = folder + "/" + j.staging;
+    struct stat st {};
+    if (::lstat(staging.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            Fail("read", staging);
+        return;  // everything was moved already; only the removals and the journal remain
+    }
+    if (S_ISLNK(st.st_mode))
+        throw JournalDamage(journal, j.staging + " is a link");
+    if (!S_ISDIR(st.st_mode))
+        throw JournalDamage(journal, j.staging + " is not a folder");
+    struct stat parent {};
+    if (::stat(folder.c_str(), &parent) != 0)
+        Fail("read", folder);
+    for (const auto& [from, to] : j.moves) {
+        struct stat file {};
+        if (::lstat((staging + "/" + from).c_str(), &file) != 0) {
+            if (errno == ENOENT)
+                continue;
+            Fail("read", staging + "/" + from);
+        }
+        if (!S_ISREG(file.st_mode))
+            throw JournalDamage(journal, j.staging + "/" + from + " is not a plain file");
+        if (file.st_nlink != 1)
+            throw JournalDamage(journal, j.staging + "/" + from + " is also a file elsewhere");
+        // A rename cannot leave the file system; a file that would need more is not ours.
+        if (file.st_dev != parent.st_dev)
+            throw JournalDamage(journal, j.staging + "/" + from + " lies on another file system");
+    }
 }
 
 void Step(const std::function<void(const std::string&)>& onStep, const std::string& step)
@@ -160,54 +250,107 @@ void Step(const std::function<void(const std::string&)>& onStep, const std::stri
         onStep(step);
 }
 
+// The process number in .twrestore.<pid>.XXXXXX; -1 for a name without one.
+long StagingPid(const std::string& name)
+{
+    const std::string rest = name.substr(std::strlen(kStagingPrefix));
+    const std::size_t dot = rest.find('.');
+    if (dot == std::string::npos || dot == 0 || dot > 10
+        || !std::all_of(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(dot),
+                        [](unsigned char c) { return std::isdigit(c); }))
+        return -1;
+    return std::stol(rest.substr(0, dot));
+}
+
+// A private folder of ours, and nothing a link there leads to.
+void RemovePrivateFolder(const std::string& path)
+{
+    std::error_code ignored;
+    if (fs::is_directory(fs::symlink_status(path, ignored)))
+        fs::remove_all(path, ignored);
+}
+
 // Every step may be done already: a rename whose staged file is gone was
-// made, a removed file is gone.
-void Perform(const std::string& folder, const Journal& j,
+// made, a removed file is gone. The moves go through the two folders opened
+// once, without following a link, and each file is looked at again just
+// before it moves.
+void Perform(const std::string& folder, const std::string& journal, const Journal& j,
              const std::function<void(const std::string&)>& onStep)
 {
+    CheckStaging(folder, journal, j);
     const std::string staging = folder + "/" + j.staging;
-    for (const auto& [from, to] : j.moves) {
-        const std::string source = staging + "/" + from;
-        if (!fs::exists(fs::symlink_status(source)))
-            continue;
-        Step(onStep, "move " + to);
-        if (::rename(source.c_str(), (folder + "/" + to).c_str()) != 0)
-            Fail("put in place", folder + "/" + to);
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        Fail("open the folder", folder);
+    const int stagingFd = ::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (stagingFd < 0 && errno != ENOENT) {
+        const int error = errno;
+        ::close(folderFd);
+        if (error == ELOOP || error == ENOTDIR)
+            throw JournalDamage(journal, j.staging + " is not a folder");
+        errno = error;
+        Fail("open the folder", staging);
     }
-    for (const std::string& name : j.removes) {
-        const std::string path = folder + "/" + name;
-        if (!fs::exists(fs::symlink_status(path)))
-            continue;
-        Step(onStep, "remove " + name);
-        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-            Fail("remove", path);
+    const auto closeBoth = [&] {
+        ::close(folderFd);
+        if (stagingFd >= 0)
+            ::close(stagingFd);
+    };
+    try {
+        for (const auto& [from, to] : j.moves) {
+            struct stat st {};
+            if (stagingFd < 0 || ::fstatat(stagingFd, from.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            if (!S_ISREG(st.st_mode) || st.st_nlink != 1)
+                throw JournalDamage(journal, j.staging + "/" + from + " is not a plain file");
+            Step(onStep, "move " + to);
+            if (::renameat(stagingFd, from.c_str(), folderFd, to.c_str()) != 0)
+                Fail("put in place", folder + "/" + to);
+        }
+        for (const std::string& name : j.removes) {
+            struct stat st {};
+            if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            Step(onStep, "remove " + name);
+            if (::unlinkat(folderFd, name.c_str(), 0) != 0 && errno != ENOENT)
+                Fail("remove", folder + "/" + name);
+        }
+    } catch (...) {
+        closeBoth();
+        throw;
     }
+    closeBoth();
     Step(onStep, "flush");
     SyncFolder(folder);
     Step(onStep, "journal");
-    if (::unlink((folder + "/" + kSwapJournalName).c_str()) != 0 && errno != ENOENT)
-        Fail("remove", folder + "/" + kSwapJournalName);
+    if (::unlink(journal.c_str()) != 0 && errno != ENOENT)
+        Fail("remove", journal);
     SyncFolder(folder);
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
+    RemovePrivateFolder(staging);
 }
 
 }  // namespace
 
 TableSwap::TableSwap(const std::string& databaseFolder) : folder_(databaseFolder)
 {
-    std::string pattern = databaseFolder + "/" + kStagingPrefix + "XXXXXX";
+    std::string pattern = databaseFolder + "/" + kStagingPrefix + std::to_string(::getpid()) + ".XXXXXX";
     if (!::mkdtemp(pattern.data()))
         Fail("create a folder in", databaseFolder);
     staging_ = pattern;
+    // Held while this run stages: another workstation's start-up leaves the folder alone.
+    lock_ = ::open(staging_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (lock_ >= 0)
+        ::flock(lock_, LOCK_EX | LOCK_NB);
 }
 
 TableSwap::~TableSwap()
 {
-    if (committed_ && fs::exists(folder_ + "/" + kSwapJournalName))
-        return;
-    std::error_code ignored;
-    fs::remove_all(staging_, ignored);
+    if (!(committed_ && fs::exists(fs::symlink_status(folder_ + "/" + kSwapJournalName)))) {
+        std::error_code ignored;
+        fs::remove_all(staging_, ignored);
+    }
+    if (lock_ >= 0)
+        ::close(lock_);
 }
 
 void TableSwap::Replace(const std::string& tableFileName)
@@ -269,7 +412,7 @@ void TableSwap::Commit(const std::function<void(const std::string& step)>& onSte
     }
     committed_ = true;
     SyncFolder(folder_);
-    Perform(folder_, j, onStep);
+    Perform(folder_, journal, j, onStep);
 }
 
 bool FinishPendingSwap(const std::string& databaseFolder,
@@ -277,15 +420,21 @@ bool FinishPendingSwap(const std::string& databaseFolder,
 {
     const std::string journal = databaseFolder + "/" + kSwapJournalName;
     bool finished = false;
-    if (fs::exists(journal)) {
-        Perform(databaseFolder, Parse(journal), onStep);
+    std::error_code ignored;
+    if (fs::exists(fs::symlink_status(journal, ignored))) {
+        Perform(databaseFolder, journal, Parse(journal), onStep);
         finished = true;
     }
-    std::error_code ignored;
-    fs::remove(journal + ".tmp", ignored);
+    // Half written, so never decided; a link there goes as a link.
+    if (!fs::is_directory(fs::symlink_status(journal + ".tmp", ignored)))
+        fs::remove(journal + ".tmp", ignored);
+    // Private folders of swaps that never were, unless their run is still staging.
+    std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(databaseFolder, ignored))
-        if (entry.path().filename().string().rfind(kStagingPrefix, 0) == 0 && entry.is_directory())
-            fs::remove_all(entry.path(), ignored);
+        if (entry.path().filename().string().rfind(kStagingPrefix, 0) == 0)
+            names.push_back(entry.path().filename().string());
+    for (const std::string& name : names)
+        RemoveDeadRunFolder(databaseFolder, name, StagingPid(name));
     return finished;
 }
 

@@ -12,8 +12,23 @@
 // one rename. Commit first writes a small journal (beside the tables, written
 // under a temporary name, flushed, then renamed): from the moment it exists
 // the swap is decided and is finished by whoever comes next, this process or
-// the next restore or start-up calling FinishPendingSwap. Without a journal a
-// left-over private folder is only removed.
+// the next restore or start-up calling FinishPendingSwap.
+//
+// What a crash leaves, at any instant, in the database folder: every table
+// as it was or as it was to become (some files moved, the journal naming
+// the rest); at most one journal, twrestore.twswap, or its half-written
+// twrestore.twswap.tmp (never acted on, removed); and private folders
+// ".twrestore.<pid>.XXXXXX" holding staged files, which the next start-up
+// or restore removes once no run holds their lock (leftovers.h). Nothing
+// outside the database folder is ever written by the swap.
+//
+// The journal lies in a folder every workstation can write, so it is acted
+// on only as Commit writes it: a plain file naming a private folder of this
+// prefix that is a real folder of the database folder (no link), moves of
+// table files (.dbf, .dbt, .twi) each onto the live file of its own name,
+// removals of table files and their journals. Every staged file still to
+// move must be a regular file with no other name. Anything else is damage:
+// FinishPendingSwap throws naming the journal, before anything is moved.
 
 #include <functional>
 #include <string>
@@ -54,11 +69,13 @@ private:
     std::string staging_;
     std::vector<std::string> tables_;
     bool committed_ = false;
+    int lock_ = -1;
 };
 
 // Finishes a swap a crashed process left decided, and removes private
 // folders of swaps that never were. True when a swap was finished. Throws
-// std::runtime_error when a step fails.
+// std::runtime_error when a step fails or the journal is damaged (then
+// nothing was moved).
 bool FinishPendingSwap(const std::string& databaseFolder,
                        const std::function<void(const std::string& step)>& onStep = {});
 

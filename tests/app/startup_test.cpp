@@ -19,6 +19,8 @@
 #include "testapplication.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -26,6 +28,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <functional>
@@ -558,6 +563,63 @@ TEST_F(StartupTest, LocaleRunsHolidaysHoldWhateverTheLocale)
     EXPECT_EQ(std::floor(end), tuesday + 1) << "the task waits for the day after the holiday";
     EXPECT_TRUE(recorder_.Boxes.empty()) << BoxTexts().join(" | ").toStdString();
     tw::locale::PinLocale("en_US");
+}
+
+// A backup and a restore killed in an earlier run left their work files; the
+// next start removes them and says so, leaving a link of that name, the
+// work of a live run and a planted restore journal alone (the journal is
+// refused naming it, and nothing it names moves).
+TEST_F(StartupTest, AStartRemovesWhatAKilledBackupOrRestoreLeft)
+{
+    StartAndCloseOnce();
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);  // a process number whose run is over
+    const std::string dead = std::to_string(child), self = std::to_string(::getpid());
+    const std::string backups = ProgramFolder() + "/Backups", restore = ProgramFolder() + "/Restore";
+    const std::string outside = ProgramFolder() + "/outside";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(restore + "/restore." + dead + ".AbC123")));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(outside)));
+    const auto write = [](const std::string& path, const std::string& bytes) {
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    };
+    write(restore + "/restore." + dead + ".AbC123/customers.dbf", std::string(3000, 'c'));
+    write(backups + "/Sched_1_1_2027.zip." + dead + ".1.tmp", std::string(5000, 'z'));
+    write(backups + "/Live_1_1_2027.zip." + self + ".1.tmp", "a live run's");
+    write(outside + "/archive.zip", "outside");
+    ASSERT_TRUE(QFile::link(QString::fromStdString(outside + "/archive.zip"),
+                            QString::fromStdString(backups + "/Old_1_1_2027.zip." + dead + ".2.tmp")));
+    // A journal that names the schedule's own subfolder as its staging folder.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(ScheduleFolder() + "/Database")));
+    write(ScheduleFolder() + "/Database/customers.dbf", "planted");
+    write(ScheduleFolder() + "/twrestore.twswap", "TWSWAP 1\tDatabase\nmove\tcustomers.dbf\tcustomers.dbf\nend\n");
+
+    TMainScreen window;
+    window.StartTimer();
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(restore + "/restore." + dead + ".AbC123")));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(backups + "/Sched_1_1_2027.zip." + dead + ".1.tmp")));
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(backups + "/Live_1_1_2027.zip." + self + ".1.tmp")));
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(backups + "/Old_1_1_2027.zip." + dead + ".2.tmp")).isSymLink());
+    QFile kept(QString::fromStdString(outside + "/archive.zip"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("outside"));
+    EXPECT_EQ(window.StatusText(2),
+              QString::fromStdString("Removed Sched_1_1_2027.zip." + dead + ".1.tmp and restore." + dead
+                                     + ".AbC123, left by an interrupted backup or restore"));
+
+    // The journal: named in a box, and the subfolder and the live table as they were.
+    ASSERT_EQ(recorder_.Boxes.size(), 1) << BoxTexts().join(" | ").toStdString();
+    EXPECT_EQ(recorder_.Boxes[0].Caption, "Error");
+    EXPECT_TRUE(recorder_.Boxes[0].Text.contains(QString::fromStdString(ScheduleFolder() + "/twrestore.twswap")))
+        << recorder_.Boxes[0].Text.toStdString();
+    QFile planted(QString::fromStdString(ScheduleFolder() + "/Database/customers.dbf"));
+    ASSERT_TRUE(planted.open(QIODevice::ReadOnly));
+    EXPECT_EQ(planted.readAll(), QByteArray("planted"));
+    EXPECT_TRUE(window.Session().State.TablesOpen);
+    EXPECT_EQ(window.Session().Data().CustomersTable.recordCount(), 0);
 }
 
 // Every shared-table operation gives the lock back itself; the shutdown

@@ -138,6 +138,39 @@ TEST_F(UtilitiesScreensTest, BackupEmptyAndRestoreOnTheTestsOwnVolumes)
     Picture("utilities-restore.png");
 }
 
+// "Empty database" through the real window, after a job was on show: the
+// caption and the Add / Edit / Query page's labels read as a new database's,
+// and stay so as the user turns the pages.
+TEST_F(UtilitiesScreensTest, EmptyingReadsAsANewDatabase)
+{
+    auto label = [&](const char* name) {
+        auto* l = window.Features().Query->Page()->findChild<QLabel*>(QLatin1String(name));
+        EXPECT_NE(l, nullptr) << name;
+        return l ? l->text().toStdString() : std::string();
+    };
+    window.TabControl()->setCurrentIndex(SelectPage);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window.windowTitle().endsWith(" tasks")) << window.windowTitle().toStdString();
+    ASSERT_TRUE(QString::fromStdString(label("TasksLabel")).endsWith(" tasks")) << label("TasksLabel");
+    window.TabControl()->setCurrentIndex(UtilitiesPage);
+
+    testing::YesToEveryQuestion yes;
+    Click("EmptyDatabase");
+    EXPECT_EQ(yes.Answered, 1);
+    EXPECT_EQ(window.StatusText(0), "Database is empty");
+    for (int page : {UtilitiesPage, SelectPage, CustomerTabPage, SchedulePage, SelectPage}) {
+        SCOPED_TRACE(page);
+        window.TabControl()->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.windowTitle().toStdString(), "Tarnwick");
+        EXPECT_EQ(label("CustomersLabel"), "No customers");
+        EXPECT_EQ(label("JobsLabel"), "No jobs");
+        EXPECT_EQ(label("TasksLabel"), "No tasks");
+    }
+    for (const MessageBoxRequest& box : recorder.Boxes)
+        ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
+}
+
 // The medium box and Up as a new user tries them: the other volume shows
 // its folders and free space; a volume whose root cannot be read falls back
 // to the start volume and says why; Up climbs to the volume's root and no

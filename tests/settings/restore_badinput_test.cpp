@@ -57,15 +57,17 @@ protected:
         return entries;
     }
 
-    // A restore of the file at path that must be refused.
-    void ExpectRefused(const std::string& path, RestoreOptions options = {})
+    // A restore of the file at path that must be refused; the box gives the
+    // usual advice and then the reason, which holds why.
+    void ExpectRefused(const std::string& path, RestoreOptions options = {}, const std::string& why = "")
     {
         Put(Db(), "customers.dbf", {{{"CID", 1.0}, {"NAME", std::string("Live")}}});
         const auto before = FolderBytes(db_);
         host_.selected = path;
         EXPECT_EQ(Restore({true, true}, std::move(options)), RestoreOutcome::Refused);
         ASSERT_EQ(ui_.Messages.size(), 1u);
-        EXPECT_EQ(ui_.Messages[0].text, "Check backup file selection");
+        EXPECT_EQ(ui_.Messages[0].text.rfind("Check backup file selection\n\n", 0), 0u) << ui_.Messages[0].text;
+        EXPECT_NE(ui_.Messages[0].text.find(why), std::string::npos) << ui_.Messages[0].text;
         EXPECT_EQ(ui_.Messages[0].caption, "Restore failed");
         EXPECT_EQ(ui_.Messages[0].icon, data::MessageIcon::Stop);
         EXPECT_EQ(ui_.Status[0], "Invalid backup file");
@@ -160,7 +162,61 @@ TEST_F(RestoreBadInputTest, RefusedBeforeAnythingChanges)
         options.freeBytes = [&](const std::string&) { return c.freeBytes; };
         host_.calls.clear();
         ui_ = CursorRecordingUi();
-        ExpectRefused(path, options);
+        ExpectRefused(path, options, c.why);
+    }
+}
+
+// An archive that lists and expands well but holds a table the engine
+// refuses: the whole archive is refused naming that table, and none of the
+// good tables beside it is restored.
+TEST_F(RestoreBadInputTest, ADamagedTableRefusesTheWholeArchiveNamingIt)
+{
+    Put(Src(), "customers.dbf", {{{"CID", 2.0}, {"NAME", std::string("Backup customer")}}});
+    Put(Src(), "jobs.dbf", {{{"JID", 3.0}, {"DESC", std::string("Backup job")}}});
+    Put(Src(), "ICharts.DBF", {{{"CHARTSID", 8.0}, {"NOTES", std::string(600, 'n')}}});
+    struct Case {
+        const char* name;
+        std::string file;  // as it lies in the source folder
+        std::function<void(std::string& bytes)> damage;
+    };
+    const std::vector<Case> cases = {
+        {"a broken header", "customers.dbf",
+         [](std::string& bytes) {
+             // The header length, past the end of the file.
+             bytes[8] = '\xff';
+             bytes[9] = '\x7f';
+         }},
+        {"records cut off", "customers.dbf", [](std::string& bytes) { bytes.resize(bytes.size() - 40); }},
+        {"no fields", "jobs.dbf",
+         [](std::string& bytes) {
+             // The first field descriptor ends the list.
+             bytes[32] = '\x0d';
+         }},
+        {"a damaged memo", "ICharts.dbt",
+         [](std::string& bytes) {
+             // The length in the first block's head, far past the end of the file.
+             for (std::size_t i = 516; i < bytes.size() && i < 520; ++i)
+                 bytes[i] = '\x7e';
+         }},
+    };
+    const fs::path good = root_ / "good-source";
+    fs::copy(source_, good);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(source_);
+        fs::copy(good, source_);
+        std::string bytes = ReadFile(source_ / c.file);
+        c.damage(bytes);
+        WriteFile(source_ / c.file, bytes);
+        const std::string path = Archive(std::string(c.name) + ".zip");
+        host_.calls.clear();
+        ui_ = CursorRecordingUi();
+        const std::string table = fs::path(c.file).stem().string();
+        ExpectRefused(path, {}, "The table " + table);
+        if (ui_.Messages.empty())
+            continue;
+        EXPECT_NE(ui_.Messages[0].text.find("damaged"), std::string::npos) << ui_.Messages[0].text;
+        EXPECT_NE(ui_.Messages[0].text.find(path), std::string::npos) << ui_.Messages[0].text;
     }
 }
 

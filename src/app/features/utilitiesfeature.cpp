@@ -123,10 +123,14 @@ void UtilitiesFeature::SaveAndClearAllocations(bool clearChart)
     features_.Visualize->SaveAndClearAllocations(clearChart);
 }
 
+// As a new database reads: the query page would otherwise paint the last
+// customer's and job's caption and labels over the empty tables.
 void UtilitiesFeature::ShowEmptyScreens()
 {
-    context_.Window.setWindowTitle(QStringLiteral("Tarnwick"));
     features_.Query->RefreshCustomerViews();
+    features_.Query->Page()->Logic().Controls.Title = "Tarnwick";
+    features_.Query->ShowEmptyDatabase();
+    context_.Window.setWindowTitle(QStringLiteral("Tarnwick"));
 }
 
 void UtilitiesFeature::RefreshAfterRestore()

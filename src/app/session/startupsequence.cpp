@@ -8,6 +8,8 @@
 #include "data/services/tablecreation.h"
 #include "platform/db/database.h"
 #include "schedule/sync/chartsconversion.h"
+#include "settings/backuparchive.h"
+#include "settings/leftovers.h"
 #include "settings/restoreswap.h"
 
 namespace tw::app {
@@ -109,6 +111,7 @@ bool StartupSequence::OpenDatabases()
     Guarded([&] { settings.ReadPageFormat(); });
     state.StartupDone = true;
     Guarded([&] { settings.SetUpBackupFolders(); });
+    RemoveRunLeftovers();
     ReadQuickBooksSettings();
     return true;
 }
@@ -155,6 +158,24 @@ void StartupSequence::FinishInterruptedRestore()
     const std::string& folder = s_.State.ScheduleFolder;
     if (!folder.empty())
         Guarded([&folder] { settings::FinishPendingSwap(folder); });
+}
+
+// A backup or restore killed in an earlier run left its work files in the
+// folders it used; on a memory stick they would take the next backup's room.
+void StartupSequence::RemoveRunLeftovers()
+{
+    const data::MainScreenState& state = s_.State;
+    const std::string restoreFolder = state.RestoreFolder.empty() ? state.ProgramFolder : state.RestoreFolder;
+    std::vector<std::string> removed;
+    for (const std::string& folder :
+         {state.BackupFolder, restoreFolder, settings::StagingParentOf(settings::BackupArchiveOptions{})})
+        for (std::string& name : settings::RemoveLeftovers(folder))
+            removed.push_back(std::move(name));
+    const std::string text = settings::LeftoversRemovedText(removed);
+    if (!text.empty()) {
+        s_.Interface().SetStatusText(2, text);
+        s_.Interface().RepaintStatus();
+    }
 }
 
 void StartupSequence::CheckParamsTable()

@@ -72,6 +72,7 @@ private:
     bool OpenParametersDatabase();
     void ReadDatabaseFolders();
     void FinishInterruptedRestore();
+    void RemoveRunLeftovers();
     void CheckParamsTable();
     void ReadFirstSettings();
     void OpenAllTables();
