@@ -279,7 +279,7 @@ std::shared_ptr<SharedTable> SharedTable::Acquire(const TableFiles& files, bool 
         std::shared_ptr<SharedTable> t(new SharedTable());
         t->path = path;
         t->name = FileNameOf(path);
-        t->file = Fs().open(path, OpenMode::ReadWrite);
+        t->file = ForTable(path, [&] { return Fs().open(path, OpenMode::ReadWrite); });
         const bool canWrite = t->file->writable();
         LockKind kind = (exclusive && canWrite) ? LockKind::Exclusive : LockKind::Shared;
         if (!t->file->lock(kLockOpen, 1, kind, false)) {
@@ -296,7 +296,7 @@ std::shared_ptr<SharedTable> SharedTable::Acquire(const TableFiles& files, bool 
             continue;
         if (exclusive && canWrite)
             t->exclusiveHolders = 1;
-        t->load(files);
+        ForTable(path, [&] { t->load(files); });
         Registry()[t->identity_] = t;
         return t;
     }
@@ -621,7 +621,7 @@ bool SharedTable::openJournal()
     // Gone meanwhile: a pack or copy that replaced the table removed it (it
     // cannot come back while this process holds the table open).
     if (!journal_)
-        journal_ = OpenIfPresent(journalPath_);
+        journal_ = ForTable(path, [&] { return OpenIfPresent(journalPath_); });
     return journal_ != nullptr;
 }
 
@@ -1042,8 +1042,10 @@ void SharedTable::prepareWrite(bool alone)
 
 std::uint64_t SharedTable::writeJournal(const BatchRef& batch)
 {
+    // Made when missing, never emptied nor followed through a link: a
+    // planted link would have the journal overwrite whatever it points at.
     if (!journal_)
-        journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
+        journal_ = ForTable(path, [&] { return Fs().open(journalPath_, OpenMode::OpenOrCreate); });
     const std::uint64_t checksum =
         WriteRecordJournal(*file, *journal_, oldSize_, layout.headerLength, basePrefix_.data(), after_.data(),
                            writes_, batch, &undo_);
@@ -1159,7 +1161,7 @@ void CommitTables(const std::vector<SharedTable*>& tables)
             std::vector<BatchPart> parts;
             for (auto* t : ts)
                 parts.push_back({t->path, t->writeJournal(batch)});
-            WriteBatchJournal(batch.path, batch.id, parts);
+            ForTable(ts[0]->path, [&] { WriteBatchJournal(batch.path, batch.id, parts); });
         }
         for (auto* t : ts)
             t->writeTable();
