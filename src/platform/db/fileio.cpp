@@ -162,6 +162,8 @@ public:
             struct stat st {};
             if (err == ELOOP || (err == EEXIST && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)))
                 RefuseNotPlain(path, "is a symbolic link");
+            if (err == EISDIR)
+                RefuseNotPlain(path, "is not a plain file");
             if (err == ENOENT)
                 throw DbError(ErrorCode::NotFound, "File not found: " + path, path);
             if (err == EEXIST)

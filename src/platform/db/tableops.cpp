@@ -233,6 +233,8 @@ std::string ReasonOf(const DbError& e)
 
 [[noreturn]] void FailFor(const DbError& e, const std::string& what, const std::string& dbf)
 {
+    if (dynamic_cast<const NotAPlainFile*>(&e))
+        throw DbError(ErrorCode::CorruptFile, "Table " + dbf + " is damaged: " + e.what(), dbf);
     if (e.code() != ErrorCode::IoError && e.code() != ErrorCode::NotFound)
         throw e;
     throw DbError(e.code(), "Cannot " + what + " table " + dbf + ": " + ReasonOf(e), dbf);
