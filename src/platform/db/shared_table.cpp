@@ -16,8 +16,11 @@
 //     read again under the shared header lock (readChecked).
 //  5. The record journal (.twr) is empty except while a journaled operation
 //     runs; a journal found non-empty is applied, dropped (cut off itself) or
-//     refused (the table was written by another program since) by the next
-//     holder of the exclusive header lock, before it reads or writes records.
+//     refused (the table was written by another program since, or its head
+//     is damaged) by the next holder of the exclusive header lock, before it
+//     reads or writes records. Its magic is written last, once the rest is
+//     flushed, and flushed before the table is touched: zero first bytes
+//     prove the write never began.
 //  6. Memo blocks are written into fresh space and flushed before the
 //     journal of the records that point at them; old blocks are never
 //     overwritten, and the next-free pointer never lies past the file's end.
@@ -25,6 +28,10 @@
 //     table, by name, in the folder where it lies.
 //  8. Inside this process, the cache, index orders and key maps hold what the
 //     file holds at `hdr` plus this process's gathered writes (`pending_`).
+//  9. No file of a table is opened through a symbolic link or as anything but
+//     a plain file (fileio.h); a file the engine makes is created new or, the
+//     record journal, created when missing and never emptied. A link in
+//     place of one is reported as damage of the table (ForTable).
 //
 // Locks (open-file-description locks on bytes of the .dbf beyond any data;
 // docs/table-files.md has the offsets) and the states of one process:
