@@ -21,9 +21,10 @@ std::string SysText(int err)
 
 [[noreturn]] void RefuseNotPlain(const std::string& path, const std::string& what)
 {
-    throw NotAPlainFile(path + " " + what + ". A file of a database folder is never opened through a link "
-                            "or as anything but a plain file, so nothing was read or written through it; "
-                            "remove it from the folder",
+    throw NotAPlainFile(path + " " + what
+                            + ". A file of a database folder is never opened through a link "
+                              "or as anything but a plain file, so nothing was read or written through it; "
+                              "remove it from the folder",
                         path);
 }
 

@@ -375,7 +375,8 @@ JournalState ReadRecordJournal(File& table, File& journal, PendingJournal& out)
         static_cast<std::size_t>(std::min<std::uint64_t>(size, kHeadFixed + kMaxBatchPath + 8)));
     j.resize(journal.readAt(0, j.data(), j.size()));
     const std::size_t lead = std::min<std::size_t>(j.size(), 8);
-    if (std::all_of(j.begin(), j.begin() + static_cast<std::ptrdiff_t>(lead), [](std::uint8_t c) { return c == 0; }))
+    if (std::all_of(j.begin(), j.begin() + static_cast<std::ptrdiff_t>(lead),
+                    [](std::uint8_t c) { return c == 0; }))
         return JournalState::Empty;  // cleared, or never armed: the table was not touched
 
     const std::string& path = table.path();
@@ -623,7 +624,8 @@ BatchRef NewBatchRef(const std::string& folder, const std::string& base)
     BatchRef ref;
     do {
         n = ++g_batchCounter;
-        ref.path = JoinPath(folder, base + "." + std::to_string(::getpid()) + "." + std::to_string(n) + ".twb");
+        ref.path =
+            JoinPath(folder, base + "." + std::to_string(::getpid()) + "." + std::to_string(n) + ".twb");
     } while (Fs().exists(ref.path));
     const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     const std::uint64_t mix[3] = {seed, now, n};

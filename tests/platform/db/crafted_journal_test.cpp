@@ -157,7 +157,8 @@ TEST(CraftedJournals, ADamagedHeadOverATornRecordIsReportedNeverTakenForAWriteTh
     // head's own hash.
     for (std::size_t at : {1, 4, 7, 8, 9, 16, 31, 32, 64, 100, 127})
         cases.push_back({"cut at " + std::to_string(at), [at](auto& j) { j.resize(at); }});
-    for (std::size_t at : {0, 3, 4, 7, 8, 15, 16, 24, 28, 31, 32, 47, 48, 63, 64, 80, 95, 96, 104, 112, 120, 127})
+    for (std::size_t at :
+         {0, 3, 4, 7, 8, 15, 16, 24, 28, 31, 32, 47, 48, 63, 64, 80, 95, 96, 104, 112, 120, 127})
         for (std::uint8_t bits : {0x01, 0x80})
             cases.push_back({"byte " + std::to_string(at) + " ^ " + std::to_string(bits),
                              [at, bits](auto& j) { j[at] ^= bits; }});

@@ -138,11 +138,15 @@ TEST(PlantedLinks, EveryFileOfATableThatIsALinkIsRefusedAndWhatItNamesStaysAsItW
              t.setReadOnly(true);
              OpenTable(t, f.db, "people");
          }},
-        {"pack", {"people.dbf", "people.dbt", "people.twr"},
+        {"pack",
+         {"people.dbf", "people.dbt", "people.twr"},
          [](const PlantedFolder& f) { PackTable(f.db, "people"); }},
-        {"sort", {"people.dbf", "people.twr"}, [](const PlantedFolder& f) { SortTable(f.db, "people", {2}); }},
+        {"sort",
+         {"people.dbf", "people.twr"},
+         [](const PlantedFolder& f) { SortTable(f.db, "people", {2}); }},
         {"copy out", all, [](const PlantedFolder& f) { CopyTable(f.db, "people", f.other, "people"); }},
-        {"create over", {"people.dbf", "people.twr"},
+        {"create over",
+         {"people.dbf", "people.twr"},
          [](const PlantedFolder& f) { CreateTable(f.db, "people", PeopleFields(), {}, true); }},
         {"delete", {"people.dbf", "people.twr"}, [](const PlantedFolder& f) { DeleteTable(f.db, "people"); }},
     };
@@ -151,7 +155,7 @@ TEST(PlantedLinks, EveryFileOfATableThatIsALinkIsRefusedAndWhatItNamesStaysAsItW
         bool dangling;
     };
     const Planted planted[] = {
-        {"people.twr", false}, {"people.twr", true}, {"people.dbf", false},
+        {"people.twr", false}, {"people.twr", true},  {"people.dbf", false},
         {"people.dbt", false}, {"people.twi", false},
     };
     for (const auto& p : planted) {
@@ -205,16 +209,24 @@ TEST(PlantedLinks, ALinkThatAppearsWhereTheEngineCreatesAFileIsNeverFollowed)
     };
     const Case cases[] = {
         {"pack, the new table",
-         [](const std::string& p) { return EndsWith(p, ".twtmp") && p.find("people.dbf.") != std::string::npos; },
+         [](const std::string& p) {
+             return EndsWith(p, ".twtmp") && p.find("people.dbf.") != std::string::npos;
+         },
          [](const PlantedFolder& f) { PackTable(f.db, "people"); }},
         {"pack, the new memo file",
-         [](const std::string& p) { return EndsWith(p, ".twtmp") && p.find("people.dbt.") != std::string::npos; },
+         [](const std::string& p) {
+             return EndsWith(p, ".twtmp") && p.find("people.dbt.") != std::string::npos;
+         },
          [](const PlantedFolder& f) { PackTable(f.db, "people"); }},
         {"pack, the replace journal",
-         [](const std::string& p) { return EndsWith(p, ".twtmp") && p.find("people.twj.") != std::string::npos; },
+         [](const std::string& p) {
+             return EndsWith(p, ".twtmp") && p.find("people.twj.") != std::string::npos;
+         },
          [](const PlantedFolder& f) { PackTable(f.db, "people"); }},
         {"create over, the index definitions",
-         [](const std::string& p) { return EndsWith(p, ".twtmp") && p.find("people.twi.") != std::string::npos; },
+         [](const std::string& p) {
+             return EndsWith(p, ".twtmp") && p.find("people.twi.") != std::string::npos;
+         },
          [](const PlantedFolder& f) {
              CreateTable(f.db, "people", PeopleFields(), {{"NAME", "NAME", false}}, true);
          }},
@@ -265,7 +277,8 @@ TEST(PlantedLinks, ALinkThatAppearsWhereTheEngineCreatesAFileIsNeverFollowed)
         } catch (const DbError& e) {
             const std::string text = e.what();
             EXPECT_EQ(e.code(), ErrorCode::CorruptFile) << text;
-            EXPECT_NE(text.find(" is damaged: " + planted + " is a symbolic link"), std::string::npos) << text;
+            EXPECT_NE(text.find(" is damaged: " + planted + " is a symbolic link"), std::string::npos)
+                << text;
         }
         SetFileSystem(nullptr);
         ASSERT_FALSE(planted.empty());
