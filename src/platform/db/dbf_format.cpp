@@ -666,7 +666,7 @@ void MemoFile::Create(const std::string& path, MemoKind kind, const std::string&
     } else {
         h[16] = 0x03;
     }
-    auto f = Fs().open(path, OpenMode::CreateTruncate);
+    auto f = Fs().open(path, OpenMode::CreateNew);
     f->writeAt(0, h.data(), h.size());
 }
 

@@ -95,6 +95,7 @@ bool Utf8ToAnsi(std::string_view utf8, std::string& out);
 class MemoFile {
 public:
     MemoFile(std::unique_ptr<File> file, MemoKind kind);
+    // Writes an empty memo file at path, which must not exist yet.
     static void Create(const std::string& path, MemoKind kind, const std::string& tableBase);
     MemoKind kind() const { return kind_; }
     File& file() { return *file_; }

@@ -19,6 +19,15 @@ std::string SysText(int err)
     return std::strerror(err);
 }
 
+[[noreturn]] void RefuseNotPlain(const std::string& path, const std::string& what)
+{
+    throw NotAPlainFile(path + " " + what
+                            + ". A file of a database folder is never opened through a link "
+                              "or as anything but a plain file, so nothing was read or written through it; "
+                              "remove it from the folder",
+                        path);
+}
+
 class PosixFile final : public File {
 public:
     PosixFile(std::string path, int fd, bool writable) : File(std::move(path)), fd_(fd), writable_(writable)
@@ -129,33 +138,55 @@ class PosixFileSystem final : public FileSystem {
 public:
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override
     {
+        // O_NOFOLLOW: a link in place of the file is refused, never followed;
+        // O_NONBLOCK: a planted pipe answers at once instead of hanging the
+        // open (plain files ignore it).
+        constexpr int kSafe = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
         int fd = -1;
         bool writable = true;
-        if (mode == OpenMode::CreateTruncate) {
-            fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (mode == OpenMode::CreateNew) {
+            fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | kSafe, 0666);
+        } else if (mode == OpenMode::OpenOrCreate) {
+            fd = ::open(path.c_str(), O_RDWR | O_CREAT | kSafe, 0666);
         } else if (mode == OpenMode::ReadWrite) {
-            fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+            fd = ::open(path.c_str(), O_RDWR | kSafe);
             if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
-                fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+                fd = ::open(path.c_str(), O_RDONLY | kSafe);
                 writable = false;
             }
         } else {
-            fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            fd = ::open(path.c_str(), O_RDONLY | kSafe);
             writable = false;
         }
         if (fd < 0) {
             int err = errno;
+            struct stat st {};
+            if (err == ELOOP || (err == EEXIST && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)))
+                RefuseNotPlain(path, "is a symbolic link");
+            if (err == EISDIR)
+                RefuseNotPlain(path, "is not a plain file");
             if (err == ENOENT)
                 throw DbError(ErrorCode::NotFound, "File not found: " + path, path);
+            if (err == EEXIST)
+                throw DbError(ErrorCode::IoError,
+                              "Cannot create " + path + ": a file of that name appeared meanwhile", path);
             throw DbError(ErrorCode::IoError, "Cannot open " + path + ": " + SysText(err), path);
         }
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            RefuseNotPlain(path, "is not a plain file");
+        }
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0)
+            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
         return std::make_unique<PosixFile>(path, fd, writable);
     }
 
     bool exists(const std::string& path) override
     {
         struct stat st {};
-        return ::stat(path.c_str(), &st) == 0;
+        return ::lstat(path.c_str(), &st) == 0;
     }
 
     bool isDirectory(const std::string& path) override

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/db/types.h"
+
 namespace tw::db {
 
 enum class LockKind { Shared, Exclusive };
@@ -40,17 +42,34 @@ private:
     std::string path_;
 };
 
+// Every mode refuses a path whose last part is a symbolic link, and anything
+// but a plain file, with NotAPlainFile: anyone who may write a database
+// folder could otherwise point a table's file at any file of the machine
+// that opens it. No mode empties an existing file.
 enum class OpenMode {
-    ReadWrite,       // existing file; falls back to read-only when it may not be written
-    ReadOnly,        // existing file
-    CreateTruncate,  // new or emptied file, read-write
+    ReadWrite,     // existing file; falls back to read-only when it may not be written
+    ReadOnly,      // existing file
+    CreateNew,     // a file that must not exist yet (a temporary), read-write
+    OpenOrCreate,  // an existing file as it is, or a new empty one, read-write
+};
+
+// A path of a database folder that names a link or something other than a
+// plain file; nothing was read or written through it.
+class NotAPlainFile : public DbError {
+public:
+    NotAPlainFile(const std::string& message, const std::string& path)
+        : DbError(ErrorCode::CorruptFile, message, path)
+    {}
 };
 
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // Throws DbError(NotFound) for a missing file, DbError(IoError) otherwise.
+    // Throws DbError(NotFound) for a missing file, NotAPlainFile for a link
+    // or anything but a plain file, DbError(IoError) otherwise.
     virtual std::unique_ptr<File> open(const std::string& path, OpenMode mode) = 0;
+    // Whether the folder holds anything of that name (a link counts, even
+    // one that leads nowhere).
     virtual bool exists(const std::string& path) = 0;
     virtual bool isDirectory(const std::string& path) = 0;
     virtual std::vector<std::string> list(const std::string& folder) = 0;

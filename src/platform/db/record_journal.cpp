@@ -17,7 +17,8 @@ namespace tw::db::detail {
 namespace {
 
 // Layout of a record journal (little-endian):
-//   0  "TWRJ" 2 0 0 0          magic; all zero once the journal is cleared
+//   0  "TWRJ" 2 0 0 0          magic; all zero once the journal is cleared,
+//                              and while it is written (it is armed last)
 //   8  u64 length of the whole journal, checksum included
 //  16  u64 size of the .dbf before the write
 //  24  u32 number of writes, u32 length L of the batch journal's path (0: none)
@@ -272,6 +273,8 @@ std::uint64_t WriteRecordJournal(File& table, File& journal, std::uint64_t oldSi
         }
     };
     segment(head.data(), head.size());
+    // The magic stays zero until everything else is on disk (below).
+    std::fill(staged.begin(), staged.begin() + 8, 0);
     std::vector<std::uint8_t> meta, scratch;
     std::size_t undone = 0;
     for (const auto& w : writes) {
@@ -313,6 +316,11 @@ std::uint64_t WriteRecordJournal(File& table, File& journal, std::uint64_t oldSi
     staged.insert(staged.end(), tail.begin(), tail.end());
     flush();
     assert(at == length);
+    // Armed: a journal whose first bytes are not zero was whole on disk
+    // before its magic was written, so a head that does not hold together
+    // is damage, never a write cut off before it began.
+    journal.sync();
+    journal.writeAt(0, kMagic, 8);
     return checksum;
 }
 
@@ -361,16 +369,15 @@ BatchRef JournalBatch(File& journal)
 JournalState ReadRecordJournal(File& table, File& journal, PendingJournal& out)
 {
     const std::uint64_t size = journal.size();
-    if (size < 8)
+    if (size == 0)
         return JournalState::Empty;
     std::vector<std::uint8_t> j(
         static_cast<std::size_t>(std::min<std::uint64_t>(size, kHeadFixed + kMaxBatchPath + 8)));
     j.resize(journal.readAt(0, j.data(), j.size()));
-    if (j.size() >= 8 && std::all_of(j.begin(), j.begin() + 8, [](std::uint8_t c) { return c == 0; }))
-        return JournalState::Empty;
-    Head h;
-    if (!ParseHead(j.data(), j.size(), h))
-        return JournalState::Discarded;  // cut off in its first bytes: nothing was begun
+    const std::size_t lead = std::min<std::size_t>(j.size(), 8);
+    if (std::all_of(j.begin(), j.begin() + static_cast<std::ptrdiff_t>(lead),
+                    [](std::uint8_t c) { return c == 0; }))
+        return JournalState::Empty;  // cleared, or never armed: the table was not touched
 
     const std::string& path = table.path();
     auto refuse = [&](const std::string& why) {
@@ -379,6 +386,10 @@ JournalState ReadRecordJournal(File& table, File& journal, PendingJournal& out)
                           + why + ". That unfinished write was discarded; check the table's last changes",
                       path);
     };
+    Head h;
+    if (!ParseHead(j.data(), j.size(), h))
+        refuse("its journal's first bytes are damaged, so whether the write had begun cannot be told; the "
+               "records it was writing may be damaged");
     std::uint8_t cur[32] = {};
     if (table.readAt(0, cur, 32) != 32)
         refuse("the table's header is cut short");
@@ -562,7 +573,7 @@ void WriteBatchJournal(const std::string& path, std::uint64_t id, const std::vec
         Add64(b, p.checksum);
     }
     Add64(b, Hash64(b.data(), b.size()));
-    auto f = Fs().open(path, OpenMode::CreateTruncate);
+    auto f = Fs().open(path, OpenMode::CreateNew);
     f->writeAt(0, b.data(), b.size());
     f->sync();
     Fs().syncFolder(FolderOf(path));
@@ -607,10 +618,16 @@ BatchRef NewBatchRef(const std::string& folder, const std::string& base)
         std::random_device rd;
         return (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
     }();
-    const unsigned n = ++g_batchCounter;
-    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    // A name left by a dead process of the same number is passed over: that
+    // batch journal may still be needed, and the new one is created new.
+    unsigned n = 0;
     BatchRef ref;
-    ref.path = JoinPath(folder, base + "." + std::to_string(::getpid()) + "." + std::to_string(n) + ".twb");
+    do {
+        n = ++g_batchCounter;
+        ref.path =
+            JoinPath(folder, base + "." + std::to_string(::getpid()) + "." + std::to_string(n) + ".twb");
+    } while (Fs().exists(ref.path));
+    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     const std::uint64_t mix[3] = {seed, now, n};
     ref.id = Hash64(reinterpret_cast<const std::uint8_t*>(mix), sizeof mix) | 1;
     return ref;

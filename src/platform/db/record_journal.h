@@ -5,8 +5,13 @@
 //
 // A write operation (one post, or a batch such as a push) first writes the
 // new bytes of every record it changes and the new header into the journal,
-// with a checksum over all of it, and flushes the journal; only then does it
-// touch the .dbf, flushes that, and marks the journal empty. A journal is
+// with a checksum over all of it but with its magic left zero, and flushes
+// the journal; then it writes the magic (the journal is armed) and flushes
+// again; only then does it touch the .dbf, flushes that, and marks the
+// journal empty (its magic zero). So a journal whose first bytes are zero was
+// never armed and its table never touched, and one whose first bytes are not
+// zero but whose head does not hold together was damaged after it was whole:
+// the record it was writing may be torn, and that is reported. A journal is
 // only ever non-empty while its writer holds the table's header lock
 // exclusively, so a journal found non-empty by anyone who holds that lock
 // (shared or exclusive) was left by a writer that died:
@@ -61,8 +66,9 @@ struct BatchRef {
 // into journal from its start: reads the old bytes each write overwrites to
 // hash them, and gives them back in undo (what a failed write restores).
 // headerLength covers the field descriptors the journal is bound to. The
-// headers are the 32-byte prefixes before and after the operation. The caller
-// flushes the journal. Returns the journal's checksum (what a batch journal
+// headers are the 32-byte prefixes before and after the operation. Flushes
+// the journal before it arms it; the caller flushes it again before it
+// touches the table. Returns the journal's checksum (what a batch journal
 // lists).
 std::uint64_t WriteRecordJournal(File& table, File& journal, std::uint64_t oldSize,
                                  std::uint16_t headerLength, const std::uint8_t* oldHeader,
@@ -91,7 +97,8 @@ enum class JournalState { Empty, Pending, Discarded, Applied };
 // table was not touched: whoever may write clears it); Pending with what it
 // writes. Throws CorruptFile naming the table for a journal that cannot be
 // trusted: it does not fit the table, the table was written by another
-// program since, or it is damaged although its write had begun.
+// program since, it is damaged although its write had begun, or its head is
+// damaged (then whether it had begun cannot be told).
 JournalState ReadRecordJournal(File& table, File& journal, PendingJournal& out);
 
 // Applies a journal left by a cut-off write; the caller holds the table's

@@ -16,8 +16,11 @@
 //     read again under the shared header lock (readChecked).
 //  5. The record journal (.twr) is empty except while a journaled operation
 //     runs; a journal found non-empty is applied, dropped (cut off itself) or
-//     refused (the table was written by another program since) by the next
-//     holder of the exclusive header lock, before it reads or writes records.
+//     refused (the table was written by another program since, or its head
+//     is damaged) by the next holder of the exclusive header lock, before it
+//     reads or writes records. Its magic is written last, once the rest is
+//     flushed, and flushed before the table is touched: zero first bytes
+//     prove the write never began.
 //  6. Memo blocks are written into fresh space and flushed before the
 //     journal of the records that point at them; old blocks are never
 //     overwritten, and the next-free pointer never lies past the file's end.
@@ -25,6 +28,10 @@
 //     table, by name, in the folder where it lies.
 //  8. Inside this process, the cache, index orders and key maps hold what the
 //     file holds at `hdr` plus this process's gathered writes (`pending_`).
+//  9. No file of a table is opened through a symbolic link or as anything but
+//     a plain file (fileio.h); a file the engine makes is created new or, the
+//     record journal, created when missing and never emptied. A link in
+//     place of one is reported as damage of the table (ForTable).
 //
 // Locks (open-file-description locks on bytes of the .dbf beyond any data;
 // docs/table-files.md has the offsets) and the states of one process:
@@ -279,7 +286,7 @@ std::shared_ptr<SharedTable> SharedTable::Acquire(const TableFiles& files, bool 
         std::shared_ptr<SharedTable> t(new SharedTable());
         t->path = path;
         t->name = FileNameOf(path);
-        t->file = Fs().open(path, OpenMode::ReadWrite);
+        t->file = ForTable(path, [&] { return Fs().open(path, OpenMode::ReadWrite); });
         const bool canWrite = t->file->writable();
         LockKind kind = (exclusive && canWrite) ? LockKind::Exclusive : LockKind::Shared;
         if (!t->file->lock(kLockOpen, 1, kind, false)) {
@@ -296,7 +303,7 @@ std::shared_ptr<SharedTable> SharedTable::Acquire(const TableFiles& files, bool 
             continue;
         if (exclusive && canWrite)
             t->exclusiveHolders = 1;
-        t->load(files);
+        ForTable(path, [&] { t->load(files); });
         Registry()[t->identity_] = t;
         return t;
     }
@@ -621,7 +628,7 @@ bool SharedTable::openJournal()
     // Gone meanwhile: a pack or copy that replaced the table removed it (it
     // cannot come back while this process holds the table open).
     if (!journal_)
-        journal_ = OpenIfPresent(journalPath_);
+        journal_ = ForTable(path, [&] { return OpenIfPresent(journalPath_); });
     return journal_ != nullptr;
 }
 
@@ -1042,8 +1049,10 @@ void SharedTable::prepareWrite(bool alone)
 
 std::uint64_t SharedTable::writeJournal(const BatchRef& batch)
 {
+    // Made when missing, never emptied nor followed through a link: a
+    // planted link would have the journal overwrite whatever it points at.
     if (!journal_)
-        journal_ = Fs().open(journalPath_, OpenMode::CreateTruncate);
+        journal_ = ForTable(path, [&] { return Fs().open(journalPath_, OpenMode::OpenOrCreate); });
     const std::uint64_t checksum =
         WriteRecordJournal(*file, *journal_, oldSize_, layout.headerLength, basePrefix_.data(), after_.data(),
                            writes_, batch, &undo_);
@@ -1159,7 +1168,7 @@ void CommitTables(const std::vector<SharedTable*>& tables)
             std::vector<BatchPart> parts;
             for (auto* t : ts)
                 parts.push_back({t->path, t->writeJournal(batch)});
-            WriteBatchJournal(batch.path, batch.id, parts);
+            ForTable(ts[0]->path, [&] { WriteBatchJournal(batch.path, batch.id, parts); });
         }
         for (auto* t : ts)
             t->writeTable();

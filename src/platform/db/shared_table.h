@@ -46,6 +46,18 @@ bool IsPlainFileName(const std::string& name);
 std::string NormalizeTableName(const std::string& name);
 TableFiles FindTableFiles(const std::string& folder, const std::string& name);
 
+// Runs f; a link (or anything but a plain file) met in place of one of the
+// table's files is reported as damage of the table at dbf.
+template <typename F>
+decltype(auto) ForTable(const std::string& dbf, F&& f)
+{
+    try {
+        return f();
+    } catch (const NotAPlainFile& e) {
+        throw DbError(ErrorCode::CorruptFile, "Table " + dbf + " is damaged: " + e.what(), dbf);
+    }
+}
+
 std::vector<IndexDef> ReadIndexDefs(const std::string& path);
 std::string IndexDefsText(const std::vector<IndexDef>& defs);
 // The field an index expression names, and whether it is UPPER(field).

@@ -22,9 +22,17 @@ namespace {
 
 std::atomic<unsigned> g_tmpCounter{0};
 
+// A name no file of the folder has: a temporary is created new (a name
+// left by a dead process of the same number is passed over, and one that
+// appears meanwhile, a planted link above all, makes the create fail).
 std::string TmpName(const std::string& finalPath)
 {
-    return finalPath + "." + std::to_string(::getpid()) + "." + std::to_string(++g_tmpCounter) + ".twtmp";
+    for (;;) {
+        std::string name =
+            finalPath + "." + std::to_string(::getpid()) + "." + std::to_string(++g_tmpCounter) + ".twtmp";
+        if (!Fs().exists(name))
+            return name;
+    }
 }
 
 char Lower(char c)
@@ -225,6 +233,8 @@ std::string ReasonOf(const DbError& e)
 
 [[noreturn]] void FailFor(const DbError& e, const std::string& what, const std::string& dbf)
 {
+    if (dynamic_cast<const NotAPlainFile*>(&e))
+        throw DbError(ErrorCode::CorruptFile, "Table " + dbf + " is damaged: " + e.what(), dbf);
     if (e.code() != ErrorCode::IoError && e.code() != ErrorCode::NotFound)
         throw e;
     throw DbError(e.code(), "Cannot " + what + " table " + dbf + ": " + ReasonOf(e), dbf);
@@ -254,7 +264,7 @@ void Commit(const std::string& folder, const std::string& base, const std::vecto
     const std::string jtmp = TmpName(journal);
     try {
         {
-            auto f = Fs().open(jtmp, OpenMode::CreateTruncate);
+            auto f = Fs().open(jtmp, OpenMode::CreateNew);
             f->writeAt(0, text.data(), text.size());
             f->sync();
         }
@@ -331,7 +341,7 @@ void WriteTableFile(const std::string& path, std::vector<std::uint8_t> header, c
                     const std::uint8_t* records, std::size_t bytes)
 {
     StoreHeaderState(header.data(), st);
-    auto f = Fs().open(path, OpenMode::CreateTruncate);
+    auto f = Fs().open(path, OpenMode::CreateNew);
     f->writeAt(0, header.data(), header.size());
     if (bytes)
         f->writeAt(header.size(), records, bytes);
@@ -391,9 +401,13 @@ int CompareForSort(const FieldLayout& f, const std::uint8_t* a, const std::uint8
     }
 }
 
-}  // namespace
+// The path a table of folder is reported under before its files are looked up.
+std::string AskedPath(const std::string& folder, const std::string& name)
+{
+    return JoinPath(folder, NormalizeTableName(name));
+}
 
-void RecoverTable(const std::string& folder, const std::string& name)
+void RecoverTableFiles(const std::string& folder, const std::string& name)
 {
     // Whole-table operations see every record this process wrote.
     CommitPendingWrites();
@@ -424,6 +438,13 @@ void RecoverTable(const std::string& folder, const std::string& name)
     RecoverRecordWrites(FindTableFiles(folder, name));
 }
 
+}  // namespace
+
+void RecoverTable(const std::string& folder, const std::string& name)
+{
+    ForTable(AskedPath(folder, name), [&] { RecoverTableFiles(folder, name); });
+}
+
 bool TableExists(const std::string& folder, const std::string& name)
 {
     return !FindTableFiles(folder, name).dbf.empty();
@@ -439,8 +460,10 @@ std::vector<std::string> TableFamily(const std::string& folder, const std::strin
     return out;
 }
 
-void CreateTable(const std::string& folder, const std::string& name, const std::vector<FieldDef>& fields,
-                 const std::vector<IndexDef>& indexes, bool overwrite)
+namespace {
+
+void CreateTableFiles(const std::string& folder, const std::string& name, const std::vector<FieldDef>& fields,
+                      const std::vector<IndexDef>& indexes, bool overwrite)
 {
     if (!Fs().isDirectory(folder))
         throw DbError(ErrorCode::NotFound, "Folder " + folder + " not found", folder);
@@ -482,7 +505,7 @@ void CreateTable(const std::string& folder, const std::string& name, const std::
             const std::string itmp = TmpName(indexPath);
             temps.push_back(itmp);
             std::string text = IndexDefsText(indexes);
-            auto f = Fs().open(itmp, OpenMode::CreateTruncate);
+            auto f = Fs().open(itmp, OpenMode::CreateNew);
             f->writeAt(0, text.data(), text.size());
             f->sync();
             moves.push_back({itmp, indexPath});
@@ -501,8 +524,8 @@ void CreateTable(const std::string& folder, const std::string& name, const std::
     Commit(files.folder, files.base, moves, removes, dbf, "create");
 }
 
-void CopyTable(const std::string& srcFolder, const std::string& srcName, const std::string& dstFolder,
-               const std::string& dstName)
+void CopyTableFiles(const std::string& srcFolder, const std::string& srcName, const std::string& dstFolder,
+                    const std::string& dstName)
 {
     RecoverTable(srcFolder, srcName);
     RecoverTable(dstFolder, dstName);
@@ -523,7 +546,7 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
 
     // Read the source under its shared open lock and header lock, so no
     // writer is half way through while the bytes are taken.
-    auto sf = Fs().open(src.dbf, OpenMode::ReadOnly);
+    auto sf = ForTable(src.dbf, [&] { return Fs().open(src.dbf, OpenMode::ReadOnly); });
     // A cursor of this process may hold the source open, even exclusively (the
     // structure upgrade copies its open reference table): then it is ours.
     if (!SharedTable::OpenInProcess(src.dbf) && !sf->lock(kLockOpen, 1, LockKind::Shared, false))
@@ -540,12 +563,12 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
         // for the next writer: the copy carries what it would write.
         PendingJournal pending;
         bool throughJournal = false;
-        if (auto journal = OpenRecordJournal(src.folder, src.base))
+        if (auto journal = ForTable(src.dbf, [&] { return OpenRecordJournal(src.folder, src.base); }))
             throughJournal = ReadRecordJournal(*sf, *journal, pending) == JournalState::Pending;
         auto copyFile = [&](File& from, const std::string& to) {
             const std::string tmp = TmpName(to);
             temps.push_back(tmp);
-            auto out = Fs().open(tmp, OpenMode::CreateTruncate);
+            auto out = Fs().open(tmp, OpenMode::CreateNew);
             std::vector<std::uint8_t> buf(1 << 20);
             std::uint64_t off = 0, size = from.size();
             while (off < size) {
@@ -564,13 +587,13 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
         };
         copyFile(*sf, dbf);
         if (!src.memo.empty()) {
-            auto mf = Fs().open(src.memo, OpenMode::ReadOnly);
+            auto mf = ForTable(src.dbf, [&] { return Fs().open(src.memo, OpenMode::ReadOnly); });
             copyFile(*mf, FamilyPath(dst, dst.memo, ".dbt"));
         } else if (!dst.memo.empty()) {
             removes.push_back(dst.memo);
         }
         if (!src.index.empty()) {
-            auto xf = Fs().open(src.index, OpenMode::ReadOnly);
+            auto xf = ForTable(src.dbf, [&] { return Fs().open(src.index, OpenMode::ReadOnly); });
             copyFile(*xf, FamilyPath(dst, dst.index, ".twi"));
         } else if (!dst.index.empty()) {
             removes.push_back(dst.index);
@@ -586,6 +609,20 @@ void CopyTable(const std::string& srcFolder, const std::string& srcName, const s
     if (!dst.records.empty())
         removes.push_back(dst.records);
     Commit(dst.folder, dst.base, moves, removes, dbf, "copy over");
+}
+
+}  // namespace
+
+void CreateTable(const std::string& folder, const std::string& name, const std::vector<FieldDef>& fields,
+                 const std::vector<IndexDef>& indexes, bool overwrite)
+{
+    ForTable(AskedPath(folder, name), [&] { CreateTableFiles(folder, name, fields, indexes, overwrite); });
+}
+
+void CopyTable(const std::string& srcFolder, const std::string& srcName, const std::string& dstFolder,
+               const std::string& dstName)
+{
+    ForTable(AskedPath(dstFolder, dstName), [&] { CopyTableFiles(srcFolder, srcName, dstFolder, dstName); });
 }
 
 namespace {
@@ -693,14 +730,14 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack,
 
 void PackTable(const std::string& folder, const std::string& name)
 {
-    Rewrite(folder, name, true, {});
+    ForTable(AskedPath(folder, name), [&] { Rewrite(folder, name, true, {}); });
 }
 
 void SortTable(const std::string& folder, const std::string& name, const std::vector<int>& fieldNumbers)
 {
     if (fieldNumbers.size() > 4)
         throw DbError(ErrorCode::InvalidArgument, "A sort takes at most four fields");
-    Rewrite(folder, name, false, fieldNumbers);
+    ForTable(AskedPath(folder, name), [&] { Rewrite(folder, name, false, fieldNumbers); });
 }
 
 void DeleteTable(const std::string& folder, const std::string& name)
@@ -710,7 +747,7 @@ void DeleteTable(const std::string& folder, const std::string& name)
     if (files.dbf.empty())
         throw DbError(ErrorCode::NotFound, "Table " + NormalizeTableName(name) + " not found in " + folder,
                       JoinPath(folder, NormalizeTableName(name)));
-    auto hold = HoldExclusive(files.dbf);
+    auto hold = ForTable(files.dbf, [&] { return HoldExclusive(files.dbf); });
     Fs().remove(files.dbf);
     if (!files.memo.empty())
         Fs().remove(files.memo);

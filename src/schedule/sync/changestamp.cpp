@@ -15,12 +15,15 @@ std::optional<ChangeStamp> ReadChangeStamp(const db::Table& table)
     const std::string path = table.filePath();
     if (path.empty())
         return std::nullopt;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // As the table engine opens it: never through a link, and a planted pipe
+    // answers at once instead of hanging the poll.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
     struct stat st {};
     std::uint8_t header[db::kHeaderPrefix] = {};
-    const bool ok = ::fstat(fd, &st) == 0 && ::pread(fd, header, sizeof header, 0) == sizeof header;
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)
+        && ::pread(fd, header, sizeof header, 0) == sizeof header;
     ::close(fd);
     if (!ok)
         return std::nullopt;

@@ -97,6 +97,22 @@ struct CutOffEdit {
     }
 };
 
+// What python3-dbfread reads in a table (table_dump.py): the count, then a
+// line per record; the error text when the count does not match the file.
+inline std::string DbfRead(const std::string& dbf)
+{
+    const std::string command =
+        std::string("/usr/bin/python3 ") + TW_DB_TEST_DIR + "/table_dump.py '" + dbf + "' 2>&1";
+    std::string out;
+    if (FILE* p = ::popen(command.c_str(), "r")) {
+        char buf[512];
+        while (std::size_t n = std::fread(buf, 1, sizeof buf, p))
+            out.append(buf, n);
+        ::pclose(p);
+    }
+    return out;
+}
+
 inline long VersionOf(Table& t, double id)
 {
     EXPECT_TRUE(t.locate("ID", std::vector<Value>{id}));

@@ -54,9 +54,10 @@ public:
     {
         if (beforeOpen)
             beforeOpen(p);
-        if (dead && m == OpenMode::CreateTruncate)
+        const bool creates = m == OpenMode::CreateNew || m == OpenMode::OpenOrCreate;
+        if (dead && creates)
             throw DbError(ErrorCode::IoError, "the process died", p);
-        if (readOnly && m == OpenMode::CreateTruncate)
+        if (readOnly && creates)
             throw DbError(ErrorCode::IoError, "Cannot open " + p + ": Read-only file system", p);
         if (readOnly)
             m = OpenMode::ReadOnly;

@@ -36,7 +36,7 @@ inline void MakeTable(const std::string& name)
 inline std::uint64_t MakeJournal(MemFs& fs, const std::string& name, const detail::BatchRef& batch)
 {
     auto table = fs.open(MemFs::Path(name + ".dbf"), OpenMode::ReadWrite);
-    auto journal = fs.open(MemFs::Path(name + ".twr"), OpenMode::CreateTruncate);
+    auto journal = fs.open(MemFs::Path(name + ".twr"), OpenMode::OpenOrCreate);
     std::uint8_t head[32];
     table->readAt(0, head, 32);
     const std::uint16_t hl = HeaderLengthOf(head);

@@ -33,12 +33,15 @@ public:
 
     std::unique_ptr<File> open(const std::string& p, OpenMode m) override
     {
-        if (readOnly && m == OpenMode::CreateTruncate)
+        const bool creates = m == OpenMode::CreateNew || m == OpenMode::OpenOrCreate;
+        if (readOnly && creates)
             throw DbError(ErrorCode::IoError, "Cannot open " + p + ": Read-only file system", p);
         if (readOnly)
             m = OpenMode::ReadOnly;
         auto it = files_.find(p);
-        if (m == OpenMode::CreateTruncate) {
+        if (m == OpenMode::CreateNew && it != files_.end())
+            throw DbError(ErrorCode::IoError, "Cannot create " + p + ": File exists", p);
+        if (creates && it == files_.end()) {
             files_[p] = {std::make_shared<Bytes>(), ++inode_};
             it = files_.find(p);
         } else if (it == files_.end()) {
