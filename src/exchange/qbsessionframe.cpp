@@ -142,7 +142,9 @@ bool QbSessionFrame::Run(QbOperation operation, const std::function<void(QbSessi
             manager->BeginSession(services_.settings.QBCompanyFile(), qb::kOpenModeAny);
         if (began != 0) {
             guard.Restore();
-            services_.messages.ShowStopMessage(qb::QuickBooksErrorText(began),
+            // The code's own text would ask for a company file when one is set but cannot be read.
+            const QString known = manager->FailureText();
+            services_.messages.ShowStopMessage(known.isEmpty() ? qb::QuickBooksErrorText(began) : known,
                                                QStringLiteral("Unable to establish QuickBooks session"));
             manager->CloseConnection();
             return false;

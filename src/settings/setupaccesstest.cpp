@@ -50,6 +50,7 @@ public:
     }
     std::uint32_t EndSession() override { return inner_->EndSession(); }
     std::uint32_t CloseConnection() override { return inner_->CloseConnection(); }
+    QString FailureText() const override { return inner_->FailureText(); }
 
 private:
     std::unique_ptr<qb::SessionManager> inner_;

@@ -161,9 +161,10 @@ TEST_F(ExportRunTest, NextSendUpdatesTheSubJobWithTheTasksChanges)
 }
 
 // Whole runs as the product reads them: the first send's three adds and the
-// next send's modify, for each edition; a customer name over 41 characters
-// is cut, job and task names go whole, empty fields are sent empty, notes
-// stay out of an add when empty and go into the modify even when empty.
+// next send's modify, for each edition; customer, job and task names over 41
+// characters are cut (the task's description keeps its whole text), empty
+// fields are sent empty, notes stay out of an add when empty and go into the
+// modify even when empty.
 TEST_F(ExportRunTest, RequestTextsOfWholeRunsMatchTheGoldenTexts)
 {
     for (const char* edition : {"US", "CA"}) {
@@ -172,6 +173,8 @@ TEST_F(ExportRunTest, RequestTextsOfWholeRunsMatchTheGoldenTexts)
         Setup(w,
               Rows("Harbourside Property Management Association North",
                    "Replace gutters and downpipes, west sides"));
+        w.SetField("Charts.DBF", "CHARTSID", 100, "DESC",
+                   "Tile splashback behind the range, grouted in grey");
         w.recorder.edition = std::string(edition) == "US" ? 1 : 0;
         w.mode = qb::LinkMode::Xml;
         w.Start(1, 100);
@@ -195,6 +198,55 @@ TEST_F(ExportRunTest, RequestTextsOfWholeRunsMatchTheGoldenTexts)
         EXPECT_EQ(actual.toStdString(), QString::fromUtf8(f.readAll()).toStdString());
         EXPECT_EQ(w.logic->State().CustomerName, "Harbourside Property Management Associati");
     }
+}
+
+// Job and task texts over the 41 characters a QuickBooks name holds are cut
+// to a name as the customer's is, and kept whole in the description. A second
+// task whose cut name its job already has is refused in QuickBooks's words.
+TEST_F(ExportRunTest, LongJobAndTaskTextsAreCutToANameAndKeptWholeInTheDescription)
+{
+    const QString job = QStringLiteral("Replace the slate roof over the north wing, phase one");
+    const QString task = QStringLiteral("Strip the old slates and battens from the north slope first");
+    ExportWorld w;
+    Setup(w, Rows("Marsh, Lena", job.toStdString()));
+    w.SetField("Charts.DBF", "CHARTSID", 100, "DESC", task.toStdString());
+    w.AddRows(
+        {{"Charts.DBF",
+          {{"CHARTSID", "300"}, {"CID", "1"}, {"JID", "10"}, {"DESC", (task + " again").toStdString()}}}});
+    SetTimes(w, 300, At(2026, 3, 5, 8), At(2026, 3, 5, 12));
+    w.mode = qb::LinkMode::Xml;
+    w.Start(1, 100);
+    w.logic->Open(0, false);
+    w.Send();
+    EXPECT_TRUE(w.recorder.boxes.isEmpty()) << w.recorder.boxes.join("\n").toStdString();
+    EXPECT_EQ(w.view.statuses.last(), task + " exported");
+    qb::CompanyData company = w.Company();
+    const qb::CustomerRet* addedJob = w.CompanyCustomer(company, job.left(41));
+    const qb::CustomerRet* addedTask = w.CompanyCustomer(company, task.left(41));
+    ASSERT_TRUE(addedJob && addedTask);
+    EXPECT_EQ(addedJob->JobDesc, job);
+    EXPECT_EQ(addedTask->JobDesc, task);
+    EXPECT_EQ(addedTask->ParentRef->ListID, addedJob->ListID);
+    EXPECT_EQ(w.Field("jobs.dbf", "JID", 10, "FULLNAME"), "Marsh, Lena:" + job.left(41).toStdString());
+
+    w.Send();  // found by its identity and updated under the same cut name
+    EXPECT_TRUE(w.recorder.boxes.isEmpty()) << w.recorder.boxes.join("\n").toStdString();
+    EXPECT_EQ(w.view.statuses.mid(1),
+              QStringList({"Updating job " + task.toUpper() + " to QuickBooks", task + " updated in QB",
+                           task + " exported"}));
+
+    w.logic->FormClose();
+    w.ChartsTable.locate("CHARTSID", db::Value(300.0));
+    w.logic->Open(0, false);
+    w.Send();
+    EXPECT_EQ(w.recorder.boxes,
+              QStringList{"QuickBooks error: The name \"" + task.left(41)
+                          + "\" of the list element is already in use."});
+    EXPECT_EQ(w.view.statuses.last(), task + " again not exported");
+    EXPECT_EQ(w.Field("Charts.DBF", "CHARTSID", 300, "LISTID"), "");
+    company = w.Company();
+    // The first task's sub-job is untouched.
+    EXPECT_EQ(w.CompanyCustomer(company, task.left(41))->JobDesc, task);
 }
 
 // The dialog keeps what it loaded: the main window's views moved to another
@@ -276,12 +328,14 @@ TEST_F(ExportRunTest, AJobWithoutIdentityGetsItsOwnListIDAfterTheSubJobAdd)
 TEST_F(ExportRunTest, AFailedJobAddSendsNoTaskWithoutParent)
 {
     ExportWorld w;
-    Setup(w, Rows("Marsh, Lena", "Replace the gutters and downpipes on the west side"));
+    Setup(w, Rows("Marsh, Lena", "Gutters: west side"));  // a colon QuickBooks refuses in a name
     w.Start(1, 100);
     w.logic->Open(0, false);
     w.Send();
     ASSERT_EQ(w.recorder.boxes.size(), 1);
-    EXPECT_TRUE(w.recorder.boxes[0].startsWith("QuickBooks error: The string \"Replace the gutters"));
+    EXPECT_TRUE(w.recorder.boxes[0].startsWith(
+        "QuickBooks error: There was an error when saving a Customers list, element \"Gutters: west side\""))
+        << w.recorder.boxes[0].toStdString();
     EXPECT_EQ(w.view.statuses.last(), "Tile splashback not exported");
     int adds = 0;
     for (const QString& text : *w.sets)

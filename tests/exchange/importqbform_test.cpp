@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -94,6 +95,60 @@ TEST_F(ImportQBFormCanadaTest, TheEmployeeButtonIsGreyedForCanada)
 {
     window->Open(0);
     EXPECT_FALSE(U().ImportEmployees->isEnabled());
+}
+
+// A fresh settings file holds the Canadian edition; the first session's
+// edition check finds the company's own, and the button follows at once.
+TEST_F(ImportQBFormTest, TheEmployeeButtonFollowsTheEditionTheFirstSessionFinds)
+{
+    host->recorder.edition = 0;
+    window->Open(0);
+    EXPECT_FALSE(U().ImportEmployees->isEnabled());
+    U().ShowQBCustomers->Click();
+    EXPECT_EQ(host->recorder.edition, 1);
+    EXPECT_TRUE(U().ImportEmployees->isEnabled());
+    U().ImportEmployees->Click();
+    EXPECT_EQ(Status(), "1 employees from QuickBooks added to Tarnwick resource list");
+}
+
+TEST_F(ImportQBFormCanadaTest, TheEmployeeButtonGreysOnceTheSessionFindsACanadianCompany)
+{
+    host->recorder.edition = 1;
+    window->Open(0);
+    EXPECT_TRUE(U().ImportEmployees->isEnabled());
+    U().ImportCustomers->Click();
+    EXPECT_EQ(host->recorder.edition, 0);
+    EXPECT_FALSE(U().ImportEmployees->isEnabled());
+}
+
+// The company file the setup names cannot be read: the box names it and says
+// so, and no import claims QuickBooks had nothing to give.
+TEST_F(ImportQBFormTest, ADamagedCompanyFileIsNamedAndNothingIsSaidFound)
+{
+    QFile file(Company().Dir() + "/Damaged Company.qbw");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Company().Bytes().left(200));
+    file.close();
+    host->openCompany.clear();
+    host->recorder.companyFile = file.fileName();
+    const QString box = "Unable to establish QuickBooks session: The QuickBooks company file \""
+        + file.fileName() + "\" could not be read: it is damaged (";
+    window->Open(0);
+    struct Button {
+        const char* name;
+        controls::TFcBitBtn* button;
+    };
+    for (const Button& b : {Button{"employees", U().ImportEmployees},
+                            Button{"customers", U().ImportCustomers}, Button{"list", U().ShowQBCustomers}}) {
+        SCOPED_TRACE(b.name);
+        host->recorder.boxes.clear();
+        b.button->Click();
+        ASSERT_EQ(host->recorder.boxes.size(), 1u);
+        EXPECT_TRUE(host->recorder.boxes.front().startsWith(box))
+            << host->recorder.boxes.front().toStdString();
+        EXPECT_FALSE(Status().contains("found in QuickBooks")) << Status().toStdString();
+    }
+    EXPECT_EQ(Count(D().CrewsTable2), 0);
 }
 
 TEST_F(ImportQBFormTest, ListsSortsAndImportsTheRowTheUserChose)

@@ -323,10 +323,14 @@ TEST_F(ImportQBRecordsTest, EmployeeTextsAfterNoneFoundAndFailures)
     EXPECT_EQ(host->recorder.boxes.last(), "QuickBooks advisory: No QuickBooks employees found");
     EXPECT_EQ(view.status.last(), "No employees found in QuickBooks");
 
-    view.status.clear();
-    host->faults = tw::test::QbFaults().Code("BeginSession", 0x8004041D).Build();
-    logic->ImportEmployeesClick();
-    EXPECT_EQ(view.status.last(), "No employees found in QuickBooks");
+    // QuickBooks was never asked: its box says why, the status claims nothing.
+    for (const char* call : {"OpenConnection", "BeginSession"}) {
+        SCOPED_TRACE(call);
+        view.status.clear();
+        host->faults = tw::test::QbFaults().Code(call, 0x8004041D).Build();
+        logic->ImportEmployeesClick();
+        EXPECT_EQ(view.status, QStringList({"Accessing QuickBooks", ""}));
+    }
 
     view.status.clear();
     host->recorder.edition = 2;
@@ -341,6 +345,66 @@ TEST_F(ImportQBRecordsTest, EmployeeTextsAfterNoneFoundAndFailures)
     logic->ImportEmployeesClick();
     EXPECT_EQ(FileBytes("crews.dbf"), before);
     EXPECT_EQ(view.status.last(), "No employees found in QuickBooks");
+}
+
+// Imports that find nothing changed write nothing: the files keep their
+// bytes. One value changed in QuickBooks rewrites only what it changes.
+TEST_F(ImportQBRecordsTest, AnImportThatChangesNoValueLeavesTheFilesAsTheyWere)
+{
+    logic->ImportCustomerFieldsClick();
+    logic->ImportEmployeeFieldsClick();
+    const QByteArray customers = FileBytes("customers.dbf");
+    const QByteArray crews = FileBytes("crews.dbf");
+    ASSERT_FALSE(customers.isEmpty());
+    logic->ImportCustomersClick();
+    logic->ImportEmployeesClick();
+    EXPECT_EQ(FileBytes("customers.dbf"), customers);
+    EXPECT_EQ(FileBytes("crews.dbf"), crews);
+    EXPECT_EQ(view.status.last(), "2 employees in Tarnwick resource list were updated from QuickBooks");
+
+    qb::CompanyData changed = RecordsCompany();
+    for (qb::CustomerRet& c : changed.customers)
+        if (c.ListID == Id(50))
+            c.Phone = QStringLiteral("555-0000");
+    QString error;
+    ASSERT_TRUE(qb::CompanyFile::Save(Company().Path(), changed, &error)) << error.toStdString();
+    logic->ImportCustomersClick();
+    EXPECT_EQ(Customer(Id(50), "PHONE1"), "555-0000");
+    const QByteArray after = FileBytes("customers.dbf");
+    ASSERT_EQ(after.size(), customers.size());
+    // The record of Ashdown Farms, which nothing changed, has its old bytes.
+    const QByteArray ashdown = QByteArray("Ashdown Farms");
+    const qsizetype at = customers.indexOf(ashdown);
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(after.mid(at, 200), customers.mid(at, 200));
+}
+
+// A text longer than QuickBooks holds marks the company file damaged: the
+// import is refused naming the file, and the tables are as they were.
+TEST_F(ImportQBRecordsTest, AValueLongerThanQuickBooksHoldsIsADamagedFile)
+{
+    logic->ImportCustomersClick();
+    const QByteArray customers = FileBytes("customers.dbf");
+    for (const char* element : {"Name", "Notes"}) {
+        SCOPED_TRACE(element);
+        qb::CompanyData d = RecordsCompany();
+        (std::string(element) == "Name" ? d.customers.back().Name : d.customers.back().Notes) =
+            QString(10 * 1024 * 1024, u'z');
+        QString error;
+        ASSERT_TRUE(qb::CompanyFile::Save(Company().Path(), d, &error)) << error.toStdString();
+        host->recorder.boxes.clear();
+        logic->ImportCustomersClick();
+        ASSERT_EQ(host->recorder.boxes.size(), 1u);
+        const QString box = host->recorder.boxes.front();
+        EXPECT_TRUE(box.startsWith("Unable to establish QuickBooks session: The QuickBooks company file \""
+                                   + Company().Path()
+                                   + "\" could not be read: it is damaged (customers entry "))
+            << box.left(400).toStdString();
+        EXPECT_TRUE(box.contains(QStringLiteral(" %1 holds 10485760 characters").arg(element)))
+            << box.left(400).toStdString();
+        EXPECT_LT(box.size(), 400);
+        EXPECT_EQ(FileBytes("customers.dbf"), customers);
+    }
 }
 
 TEST_F(ImportQBRecordsTest, CustomFieldDefinitionsAndTheirValues)

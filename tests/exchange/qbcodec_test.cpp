@@ -4,6 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <random>
@@ -115,8 +120,9 @@ std::vector<GoldenRequest> ProgramRequests()
         out.push_back({"job_add" + suffix, country, 1, job});
 
         CustomerAddRq task;
-        task.Name = QStringLiteral("Gutters and downpipes, east side of the barn");  // whole, over 41
-        task.JobDesc = task.Name;
+        // A task text over 41 characters: the name is cut, the description keeps it whole.
+        task.Name = QStringLiteral("Gutters and downpipes, east side of the b");
+        task.JobDesc = QStringLiteral("Gutters and downpipes, east side of the barn");
         FillCustomerBlock(task, isUS);
         task.ParentRef =
             Ref{QStringLiteral("80000002-1100000000"), QStringLiteral("Cole & Sons <North>:Barn roof")};
@@ -198,6 +204,125 @@ TEST(QbRequestCodec, ShuffledFillingGivesTheSameTextAndDecodesToTheSameRequest)
         EXPECT_EQ(d.requestName, name);
         EXPECT_EQ(d.fields, InProductOrder(name, ToFields(g.request)));
     }
+}
+
+// Every golden request against the product's schema as its facts state it
+// (the file itself, read apart from the program's own rules): each element
+// known, in the schema's order, no longer than it allows, of its type, and of
+// the format version sent; an add or modify carries what it must.
+TEST(QbRequestCodec, EveryGoldenRequestKeepsToTheProductsSchema)
+{
+    QFile factsFile(QStringLiteral(TW_QB_REQUESTS_JSON));
+    ASSERT_TRUE(factsFile.open(QIODevice::ReadOnly));
+    const QJsonObject facts = QJsonDocument::fromJson(factsFile.readAll()).object();
+    ASSERT_FALSE(facts.isEmpty());
+
+    struct Element {
+        QString path, text;
+    };
+    int checked = 0;
+    int named = 0;
+    for (const QString& file :
+         QDir(QStringLiteral(TW_EXCHANGE_GOLDEN_DIR)).entryList({"*.xml"}, QDir::Files)) {
+        for (const QString& set : ReadGolden(file).split(QStringLiteral("<?xml"), Qt::SkipEmptyParts)) {
+            if (!set.contains(u"<QBXMLMsgsRq"))
+                continue;  // an answer
+            SCOPED_TRACE((file + u' ' + set.left(set.indexOf(u"Rq>") + 3).section(u'<', -1)).toStdString());
+            const QRegularExpressionMatch version =
+                QRegularExpression(QStringLiteral("<\\?qbxml version=\"(CA)?(\\d+)\\.\\d+\"\\?>")).match(set);
+            ASSERT_TRUE(version.hasMatch());
+            const int major = version.captured(2).toInt();
+            QXmlStreamReader xml(QStringLiteral("<?xml") + set);
+            QString request;
+            QStringList path;  // below the request, the wrapper left out
+            std::vector<Element> elements;
+            QString text;
+            while (!xml.atEnd()) {
+                xml.readNext();
+                if (xml.isStartElement()) {
+                    const QString name = xml.name().toString();
+                    if (request.isEmpty() && name.endsWith(u"Rq") && name != u"QBXMLMsgsRq") {
+                        request = name;
+                        continue;
+                    }
+                    if (!request.isEmpty())
+                        path << name;
+                    text.clear();
+                } else if (xml.isCharacters()) {
+                    text += xml.text();
+                } else if (xml.isEndElement() && !path.isEmpty()) {
+                    if (xml.name() == path.last()) {
+                        const QString wrapper = facts.value(request).toObject().value(u"wrapper").toString();
+                        QStringList inner = path;
+                        if (!wrapper.isEmpty() && inner.first() == wrapper)
+                            inner.removeFirst();
+                        if (!inner.isEmpty())
+                            elements.push_back({inner.join(u' '), text});
+                        path.removeLast();
+                        text.clear();
+                    }
+                }
+            }
+            ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+            const QJsonObject rules = facts.value(request).toObject();
+            ASSERT_FALSE(rules.isEmpty()) << request.toStdString();
+            // Groups are closed after their last element: only leaves count.
+            std::vector<Element> leaves;
+            for (const Element& e : elements)
+                if (rules.value(u"types").toObject().contains(e.path))
+                    leaves.push_back(e);
+                else
+                    EXPECT_TRUE(
+                        std::any_of(elements.begin(), elements.end(),
+                                    [&](const Element& o) { return o.path.startsWith(e.path + u' '); }))
+                        << "unknown element " << e.path.toStdString();
+            QStringList order;
+            for (const QJsonValue& v : rules.value(u"order").toArray())
+                order << v.toString();
+            const QJsonArray repeatable = rules.value(u"repeatable").toArray();
+            qsizetype last = -1;
+            for (const Element& e : leaves) {
+                SCOPED_TRACE(e.path.toStdString());
+                const qsizetype at = order.indexOf(e.path);
+                ASSERT_GE(at, 0);
+                EXPECT_TRUE(at > last || (at == last && repeatable.contains(e.path))) << "out of order";
+                last = at;
+                const int longest = rules.value(u"maxlen").toObject().value(e.path).toInt();
+                if (longest > 0)
+                    EXPECT_LE(e.text.size(), longest) << e.text.toStdString();
+                EXPECT_LE(rules.value(u"since").toObject().value(e.path).toInt(), major);
+                const QString type = rules.value(u"types").toObject().value(e.path).toString();
+                const auto matches = [&](const char* pattern) {
+                    return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1String(pattern)))
+                        .match(e.text)
+                        .hasMatch();
+                };
+                if (type == u"DATETYPE")
+                    EXPECT_TRUE(matches("\\d{4}-\\d{2}-\\d{2}")) << e.text.toStdString();
+                else if (type == u"AMTTYPE" || type == u"PRICETYPE")
+                    EXPECT_TRUE(matches("-?\\d+(\\.\\d+)?")) << e.text.toStdString();
+                else if (type == u"BOOLTYPE")
+                    EXPECT_TRUE(matches("true|false")) << e.text.toStdString();
+                else if (type == u"INTTYPE")
+                    EXPECT_TRUE(matches("-?\\d+")) << e.text.toStdString();
+                else if (type == u"ENUMTYPE" || type == u"IDTYPE")
+                    EXPECT_TRUE(matches("\\S+")) << e.text.toStdString();
+                if (e.path == u"Name")
+                    ++named;
+            }
+            if (!rules.value(u"wrapper").toString().isEmpty()) {
+                const QJsonObject optional = rules.value(u"optional").toObject();
+                for (auto it = optional.begin(); it != optional.end(); ++it)
+                    if (!it.value().toBool() && !it.key().contains(u' '))
+                        EXPECT_TRUE(std::any_of(leaves.begin(), leaves.end(),
+                                                [&](const Element& e) { return e.path == it.key(); }))
+                            << "lacks " << it.key().toStdString();
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 30);  // the requests of every kind, and the sets of the whole runs
+    EXPECT_GE(named, 10);
 }
 
 TEST(QbRequestCodec, TheProductsSideRefusesTextsItWouldRefuse)

@@ -506,6 +506,13 @@ TEST(LocalSessionManager, ADamagedFileIsRefusedAtBeginSession)
         if (c.ListID == Id(1))
             c.ParentRef = Ref{Id(3), std::nullopt};  // Ashdown under its own sub-job
     const QByteArray loop = CompanyFile::Serialize(looped);
+    // Texts the product could never have handed out.
+    const auto longer = [](auto change) {
+        CompanyData d = SampleCompany();
+        change(d);
+        return CompanyFile::Serialize(d);
+    };
+    const QString tenMegabytes(10 * 1024 * 1024, u'x');
     struct Case {
         const char* name;
         QByteArray bytes;
@@ -521,6 +528,19 @@ TEST(LocalSessionManager, ADamagedFileIsRefusedAtBeginSession)
          QByteArray(good).replace("\"80000002-1100000000\"\n", "\"80000099-1100000000\"\n")},
         {"parents in a loop", loop},
         {"an item of no kind", QByteArray(good).replace("\"kind\": \"Inventory\"", "\"kind\": \"Bucket\"")},
+        {"a 10 MB customer name", longer([&](CompanyData& d) { d.customers[0].Name = tenMegabytes; })},
+        {"a 10 MB job note", longer([&](CompanyData& d) { d.customers[2].Notes = tenMegabytes; })},
+        {"a customer name one over", longer([](CompanyData& d) { d.customers[0].Name = QString(42, u'n'); })},
+        {"a note one over", longer([](CompanyData& d) { d.customers[0].Notes = QString(4096, u'n'); })},
+        {"a city one over",
+         longer([](CompanyData& d) { d.customers.back().BillAddress->City = QString(32, u'c'); })},
+        {"a 10 MB employee name", longer([&](CompanyData& d) { d.employees[0].Name = tenMegabytes; })},
+        {"a 10 MB employee note", longer([&](CompanyData& d) { d.employees[1].Notes = tenMegabytes; })},
+        {"a 10 MB custom value",
+         longer([&](CompanyData& d) { d.customers.back().DataExtRet[0].DataExtValue = tenMegabytes; })},
+        {"an item name one over", longer([](CompanyData& d) { d.items[0].Name = QString(32, u'i'); })},
+        {"an item description one over",
+         longer([](CompanyData& d) { d.items[0].SalesOrPurchase->Desc = QString(4096, u'd'); })},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -538,10 +558,38 @@ TEST(LocalSessionManager, ADamagedFileIsRefusedAtBeginSession)
         LocalSessionManager m(std::move(o));
         ASSERT_EQ(m.OpenConnection("48213957", "Tarnwick"), 0u);
         EXPECT_EQ(m.BeginSession(QString(), kOpenModeAny), code::CompanyFileMissing);
+        // The file is named: the product's code alone would ask for a file when one is set.
+        EXPECT_TRUE(m.FailureText().startsWith("The QuickBooks company file \"" + path
+                                               + "\" could not be read: it is damaged ("))
+            << m.FailureText().left(300).toStdString();
         QString why;
         EXPECT_FALSE(CompanyFile::Parse(c.bytes, &why));
         EXPECT_FALSE(why.isEmpty());
+        EXPECT_LT(why.size(), 300);
     }
+
+    // The longest texts the product takes are a sound company.
+    CompanyData longest = SampleCompany();
+    longest.customers[0].Name = QString(41, u'n');
+    longest.customers[0].Notes = QString(4095, u'n');
+    longest.items[0].Name = QString(31, u'i');
+    QString why;
+    EXPECT_TRUE(CompanyFile::Parse(CompanyFile::Serialize(longest), &why)) << why.toStdString();
+}
+
+TEST(LocalSessionManager, AMissingFileIsNamed)
+{
+    QTemporaryDir dir;
+    LocalSessionManager m({});
+    ASSERT_EQ(m.OpenConnection("48213957", "Tarnwick"), 0u);
+    const QString path = dir.filePath("Gone.qbw");
+    EXPECT_EQ(m.BeginSession(path, kOpenModeAny), code::CompanyFileMissing);
+    EXPECT_TRUE(
+        m.FailureText().startsWith("The QuickBooks company file \"" + path + "\" could not be read: "))
+        << m.FailureText().toStdString();
+    CompanyFolder folder(SampleCompany());
+    ASSERT_EQ(m.BeginSession(folder.Path(), kOpenModeAny), 0u);
+    EXPECT_TRUE(m.FailureText().isEmpty());  // a later session that opens has nothing to tell
 }
 
 TEST(LocalSessionManager, ScriptedFaultsAreUsedOnceInOrder)

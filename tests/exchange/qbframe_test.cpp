@@ -2,6 +2,7 @@
 // every path, the edition check's corrections, and the status rules.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <stdexcept>
@@ -415,6 +416,47 @@ TEST(QbSessionFactory, TheRegistryNamesTheLink)
     }
     registry::TRegistry empty(dir.filePath("none.ini").toStdString());
     EXPECT_EQ(qb::CreateSessionManager(empty), nullptr);
+}
+
+// The settings lines the READMEs show, pasted into a settings file with the
+// path of a copy of the sample company, reach that company.
+TEST(QbSessionFactory, TheReadmesSettingsLinesReachTheSampleCompany)
+{
+    const auto iniBlock = [](const QString& file, const QString& after) {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
+        const QString text = QString::fromUtf8(f.readAll());
+        const qsizetype from = text.indexOf(QStringLiteral("```ini\n"), text.indexOf(after));
+        const qsizetype to = text.indexOf(QStringLiteral("```"), from + 7);
+        return from < 0 || to < 0 ? QString() : text.mid(from + 7, to - from - 7);
+    };
+    const QString lines = iniBlock(TW_EXAMPLES_DIR "/qbcompany/README.md", "<!-- settings lines -->");
+    ASSERT_TRUE(lines.contains("QB open company=")) << lines.toStdString();
+    EXPECT_EQ(iniBlock(TW_EXAMPLES_DIR "/../README.md", "## Notes"), lines);
+
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("Fernhollow Sample Company.qbw");
+    ASSERT_TRUE(QFile::copy(TW_EXAMPLES_DIR "/qbcompany/Fernhollow Sample Company.qbw", copy));
+    QString pasted = lines;
+    pasted.replace("/home/me/qb/Fernhollow Sample Company.qbw", copy);
+    ASSERT_NE(pasted, lines);
+    QFile ini(dir.filePath("registry.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(pasted.toUtf8());
+    ini.close();
+
+    registry::TRegistry reg(ini.fileName().toStdString());
+    test::ExchangeRecorder rec;  // the setup dialog's company file left empty
+    auto services = rec.Services();
+    QbSessionFrame frame(services, [&] { return qb::CreateSessionManager(reg); });
+    int customers = 0;
+    EXPECT_TRUE(frame.Run(QbOperation::AccessTest, [&](QbSession& s) {
+        auto sent = s.Send([](qb::MsgSetRequest& set) { return set.AppendCustomerQueryRq() != nullptr; },
+                           {1, {}, false});
+        customers = static_cast<int>(sent.response->DetailAs<qb::CustomerRet>()->size());
+    }));
+    EXPECT_TRUE(rec.boxes.isEmpty()) << rec.boxes.join("|").toStdString();
+    EXPECT_GT(customers, 0);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 namespace tw::settings::testing {
 namespace {
 
@@ -108,6 +110,28 @@ TEST_F(AccessTest, EachFailureShowsOneBoxAndTheFailedStatus)
         EXPECT_EQ(Boxes(), std::vector<std::string>{c.box});
         EXPECT_EQ(view_.Status, "QuickBooks access test failed");
     }
+}
+
+// A company file that cannot be read is named, not asked for again.
+TEST_F(AccessTest, ADamagedCompanyFileIsNamed)
+{
+    const CompanyFolder damaged(SampleCompany(), "Damaged.qbw");
+    {
+        QFile file(damaged.Path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("{\"format\": ");
+    }
+    LinkTo(damaged);
+    settings_.HelpLevel = 0;
+    logic_->TestQBAccessClick();
+    const std::vector<std::string> boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Unable to establish QuickBooks session: The QuickBooks company file \""
+                                 + damaged.Path().toStdString() + "\" could not be read: it is damaged (",
+                             0),
+              0u)
+        << boxes[0];
+    EXPECT_EQ(view_.Status, "QuickBooks access test failed");
 }
 
 TEST_F(AccessTest, TheEditionIsCorrectedToTheCompanysOrRefused)

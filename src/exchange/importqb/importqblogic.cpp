@@ -139,6 +139,11 @@ ExchangeServices ImportQBLogic::Services()
     return {host_.Messages(), view_, host_.Busy(), host_.Settings(), host_.Setup()};
 }
 
+void ImportQBLogic::FollowEdition()
+{
+    view_.SetEmployeesEnabled(host_.Settings().QBEdition() != 0);
+}
+
 void ImportQBLogic::Open(int helpLevel)
 {
     if (isOpen_) {
@@ -150,7 +155,7 @@ void ImportQBLogic::Open(int helpLevel)
     view_.ShowStatus(QString());
     d_.CrewsTable.refresh();
     isOpen_ = true;
-    view_.SetEmployeesEnabled(host_.Settings().QBEdition() != 0);
+    FollowEdition();
     if (helpLevel == 0 || helpLevel == 1)
         view_.SetHintsShown(helpLevel == 0);
     QStringList texts = host_.JobStatusTexts();
@@ -197,6 +202,7 @@ void ImportQBLogic::ShowQBCustomersClick()
     ExchangeServices services = Services();
     QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
     frame.Run(QbOperation::CustomerJobList, [this](QbSession& session) { ListQBCustomerJobs(session); });
+    FollowEdition();
 }
 
 void ImportQBLogic::ListQBCustomerJobs(QbSession& session)

@@ -104,6 +104,8 @@ public:
 private:
     struct Stopped {};
     ExchangeServices Services();
+    // "Import employee list" follows the edition, which a session's edition check may have just set.
+    void FollowEdition();
     void ListQBCustomerJobs(QbSession& session);
     int ImportQBCustomers(QbSession& session, bool isUS, const QString& onlyListId);
     void ImportEmployees(QbSession& session, int& added, int& updated);

@@ -48,6 +48,26 @@ private:
     ExchangeMessages& inner_;
 };
 
+// The stored bytes of the record being edited, every field.
+std::string RecordBytes(db::Table& table)
+{
+    std::string bytes;
+    for (int i = 0; i < table.fieldCount(); ++i)
+        bytes += table.field(i).storedBytes();
+    return bytes;
+}
+
+// Ends an edit: posted only when it changed the record as read at edit().
+// A post of the same values would still rewrite the file and tell every
+// workstation that it changed.
+void PostIfChanged(db::Table& table, const std::string& before)
+{
+    if (table.state() == db::Table::State::Edit && RecordBytes(table) == before)
+        table.cancel();
+    else
+        table.post();
+}
+
 // Leaves a cursor that a stopped or failed run left editing back in browse
 // mode, on what the files hold.
 void Settle(db::Table& table)
@@ -90,6 +110,7 @@ int ImportQBLogic::OpenQBSessionForCustomers(const QString& onlyListId)
     frame.Run(QbOperation::Customers, [&](QbSession& session) {
         appended = ImportQBCustomers(session, session.Country() == u"US", onlyListId);
     });
+    FollowEdition();
     return appended;
 }
 
@@ -142,10 +163,12 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
             data::SplitPersonName(S(name), first, last);
 
             std::int32_t key = 0;
+            std::string before;
             if ((!listId.isEmpty() && table.locateIgnoringCase("LISTID", db::Value(S(listId))))
                 || table.locateIgnoringCase("NAME", db::Value(S(name)))) {
                 key = table.fieldByName("CID").asInteger();
                 table.edit();
+                before = RecordBytes(table);
             } else {
                 key = data::UniqueKeyValue(keys_, d_.CustomersTable3, "CID");
                 table.append();
@@ -185,7 +208,7 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
             text("STATE2", isUS ? ship.State : ship.Province);
             text("POSTAL2", ship.PostalCode);
             MapCustomField(kCustomerFieldKind, names, values);
-            table.post();
+            PostIfChanged(table, before);
         }
         batch.commit();
     } catch (const Stopped&) {
@@ -215,10 +238,15 @@ void ImportQBLogic::ImportEmployeesClick()
     int added = 0, updated = 0;
     const bool ran = frame.Run(QbOperation::EmployeeImport,
                                [&](QbSession& session) { ImportEmployees(session, added, updated); });
-    // A refused edition has said why; every other way out ends with the counts.
-    if (!ran && messages.lastCaption != u"Unable to connect to QuickBooks"
-        && messages.lastCaption != u"Unable to establish QuickBooks session")
+    FollowEdition();
+    if (!ran) {
+        // The box has said why. "No employees found" would claim QuickBooks was asked; nor is it
+        // still being accessed.
+        if (messages.lastCaption == u"Unable to connect to QuickBooks"
+            || messages.lastCaption == u"Unable to establish QuickBooks session")
+            view_.ShowStatus(QString());
         return;
+    }
     QString text;
     if (added > 0)
         text = QStringLiteral("%1 employees from QuickBooks added to Tarnwick resource list").arg(added);
@@ -273,13 +301,14 @@ void ImportQBLogic::ImportEmployees(QbSession& session, int& added, int& updated
             if (!listId.isEmpty() && !name.isEmpty()
                 && table.locateIgnoringCase("LISTID", db::Value(S(listId.trimmed())))) {
                 table.edit();
+                const std::string before = RecordBytes(table);
                 SetFieldText(table.fieldByName("DESC"), name);
                 if (notesRead)
                     SetFieldText(table.fieldByName("NOTES"), notes);
                 if (rate.Raw() > 0)
                     table.fieldByName("RATE").setAsFloat(rate.ToDouble());
                 MapCustomField(kResourceFieldKind, names, values);
-                table.post();
+                PostIfChanged(table, before);
                 ++newUpdated;
                 continue;
             }
@@ -342,6 +371,7 @@ int ImportQBLogic::OpenQBSessionForFieldDefs(int kind)
     QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
     frame.Run(QbOperation::FieldDefinitions,
               [&](QbSession& session) { count = ImportQBFieldDefs(session, kind); });
+    FollowEdition();
     return count;
 }
 

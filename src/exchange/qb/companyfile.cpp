@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "exchange/qb/requestformat.h"
 #include "exchange/qb/valuetext.h"
 
 namespace tw::qb {
@@ -359,6 +360,105 @@ bool CheckHierarchy(const std::vector<CustomerRet>& customers, QString& error)
     return true;
 }
 
+// Texts longer than the product holds: no answer of the product carries one,
+// so a file holding one is damaged. An element's longest length is the one the
+// format gives it in the request that sets it (rules; element paths there may
+// name the record's groups otherwise, renamed first), else the longest text
+// the format takes anywhere.
+class TextLengths {
+public:
+    TextLengths(const RequestRules* rules, std::function<QString(const QString&)> rename = {})
+        : rules_(rules),
+          rename_(std::move(rename))
+    {}
+
+    // False with the reason, naming the record (where) and the element, at the first text too long.
+    template <class Rec>
+    bool Check(Rec& record, const QString& where, QString& error)
+    {
+        where_ = where;
+        error_ = &error;
+        prefix_.clear();
+        record.Visit(*this);
+        return error.isEmpty();
+    }
+
+    template <class T>
+    void operator()(const char* name, T& member)
+    {
+        if (!error_->isEmpty())
+            return;
+        const QString path =
+            prefix_.isEmpty() ? QString::fromLatin1(name) : prefix_ + u' ' + QLatin1String(name);
+        if constexpr (IsOptional<T>::value) {
+            using Inner = typename IsOptional<T>::Inner;
+            if (!member)
+                return;
+            if constexpr (Record<Inner>)
+                Within(path, *member);
+            else if constexpr (std::is_same_v<Inner, QString>)
+                Text(path, *member);
+        } else if constexpr (IsVector<T>::value) {
+            for (auto& e : member) {
+                if constexpr (Record<typename IsVector<T>::Inner>)
+                    Within(path, e);
+                else if constexpr (std::is_same_v<typename IsVector<T>::Inner, QString>)
+                    Text(path, e);
+            }
+        }
+    }
+
+private:
+    template <class Rec>
+    void Within(const QString& path, Rec& record)
+    {
+        const QString outer = prefix_;
+        prefix_ = path;
+        record.Visit(*this);
+        prefix_ = outer;
+    }
+    void Text(const QString& path, const QString& text)
+    {
+        const ElementRule* rule = rules_ ? rules_->Rule(rename_ ? rename_(path) : path) : nullptr;
+        const qsizetype longest = rule && rule->maxLength > 0 ? rule->maxLength : LongestAnywhere();
+        if (text.size() > longest)
+            *error_ = QStringLiteral("%1 %2 holds %3 characters, more than the %4 QuickBooks holds")
+                          .arg(where_, path)
+                          .arg(text.size())
+                          .arg(longest);
+    }
+    static qsizetype LongestAnywhere()
+    {
+        static const qsizetype longest = [] {
+            int most = 0;
+            for (const char* request :
+                 {"CustomerAddRq", "CustomerModRq", "ItemServiceModRq", "ItemOtherChargeModRq"})
+                if (const RequestRules* rules = RulesFor(QString::fromLatin1(request)))
+                    for (const ElementRule& rule : rules->elements)
+                        most = std::max(most, rule.maxLength);
+            return static_cast<qsizetype>(most);
+        }();
+        return longest;
+    }
+
+    const RequestRules* rules_;
+    std::function<QString(const QString&)> rename_;
+    QString where_, prefix_;
+    QString* error_ = nullptr;
+};
+
+template <class Rec>
+bool CheckTextLengths(std::vector<Rec>& list, const char* key, TextLengths lengths, QString& error)
+{
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (!lengths.Check(list[i], QStringLiteral("%1 entry %2").arg(QLatin1String(key)).arg(i), error))
+            return false;
+    return true;
+}
+
+// The file's content, or what is damaged in it.
+std::optional<CompanyData> ParseCompany(const QByteArray& bytes, QString& damage);
+
 }  // namespace
 
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error)
@@ -379,21 +479,39 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error
 
 std::optional<CompanyData> CompanyFile::Read(const QString& path, QString* error)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    // The user set this file up once and may have forgotten it: the text names it.
+    const auto unreadable = [&](const QString& reason) -> std::optional<CompanyData> {
         if (error)
-            *error = QStringLiteral("The company file %1 cannot be opened: %2").arg(path, f.errorString());
+            *error =
+                QStringLiteral("The QuickBooks company file \"%1\" could not be read: %2").arg(path, reason);
         return std::nullopt;
-    }
-    return Parse(f.readAll(), error);
+    };
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return unreadable(f.errorString());
+    QString damage;
+    auto data = ParseCompany(f.readAll(), damage);
+    if (!data)
+        return unreadable(QStringLiteral("it is damaged (%1)").arg(damage));
+    return data;
 }
 
 std::optional<CompanyData> CompanyFile::Parse(const QByteArray& bytes, QString* error)
 {
+    QString damage;
+    auto data = ParseCompany(bytes, damage);
+    if (!data && error)
+        *error = QStringLiteral("The company file is damaged: %1").arg(damage);
+    return data;
+}
+
+namespace {
+
+std::optional<CompanyData> ParseCompany(const QByteArray& bytes, QString& damage)
+{
     QString why;
     auto fail = [&](const QString& reason) -> std::optional<CompanyData> {
-        if (error)
-            *error = QStringLiteral("The company file is damaged: %1").arg(reason);
+        damage = reason;
         return std::nullopt;
     };
     QJsonParseError pe;
@@ -430,6 +548,19 @@ std::optional<CompanyData> CompanyFile::Parse(const QByteArray& bytes, QString* 
         || !CheckIdentities(d.employees, "employee", ids, why) || !CheckIdentities(d.items, "item", ids, why)
         || !CheckHierarchy(d.customers, why))
         return fail(why);
+    // An item's price groups are set by the modify's groups of the same form.
+    const auto itemPath = [](const QString& path) {
+        if (path.startsWith(u"SalesOrPurchase ") || path.startsWith(u"SalesAndPurchase "))
+            return QString(path).insert(path.indexOf(u' '), QStringLiteral("Mod"));
+        return path;
+    };
+    if (!CheckTextLengths(d.customers, "customers", TextLengths(RulesFor(QStringLiteral("CustomerAddRq"))),
+                          why)
+        || !CheckTextLengths(d.employees, "employees", TextLengths(nullptr), why)
+        || !CheckTextLengths(d.customFields, "customFields", TextLengths(nullptr), why)
+        || !CheckTextLengths(d.items, "items",
+                             TextLengths(RulesFor(QStringLiteral("ItemServiceModRq")), itemPath), why))
+        return fail(why);
     for (CustomerRet& c : d.customers) {
         // Derived from the hierarchy; a stored copy would go stale on a rename.
         c.FullName.reset();
@@ -445,6 +576,8 @@ std::optional<CompanyData> CompanyFile::Parse(const QByteArray& bytes, QString* 
     }
     return d;
 }
+
+}  // namespace
 
 QByteArray CompanyFile::Serialize(const CompanyData& d)
 {

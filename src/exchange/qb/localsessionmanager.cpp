@@ -98,6 +98,7 @@ std::uint32_t LocalSessionManager::OpenConnection(const QString&, const QString&
 std::uint32_t LocalSessionManager::BeginSession(const QString& companyFile, int)
 {
     Log(QStringLiteral("BeginSession"));
+    failureText_.clear();
     if (auto c = ScriptedCode(QStringLiteral("BeginSession")))
         return *c;
     if (!connected_)
@@ -114,8 +115,10 @@ std::uint32_t LocalSessionManager::BeginSession(const QString& companyFile, int)
     }
     QString error;
     company_ = LocalCompany::Open(path, &error);
-    if (!company_)
+    if (!company_) {
+        failureText_ = error;
         return code::CompanyFileMissing;
+    }
     if (options_.writer)
         company_->SetWriter(options_.writer);
     // The file's own script follows the one the session was given.

@@ -3,7 +3,8 @@
 // company file the product has open: an empty path passed to BeginSession
 // (automatic access) opens it and another path gets the wrong-file code;
 // with none open, a path opens its file and an empty one gets the
-// not-running code. A damaged file is refused at BeginSession.
+// not-running code. A missing or damaged file is refused at BeginSession,
+// with a text naming the file.
 //
 // Two links reach the same company: typed (requests handed over as they
 // are) and XML (each set written in the product's request format, answered
@@ -55,6 +56,7 @@ public:
     std::optional<ResponseSet> DoRequests(const MsgSetRequest& set) override;
     std::uint32_t EndSession() override;
     std::uint32_t CloseConnection() override;
+    QString FailureText() const override { return failureText_; }
 
     // The company of the session, for tests; nullptr outside a session.
     LocalCompany* Company() { return company_.get(); }
@@ -66,6 +68,7 @@ private:
     Options options_;
     bool connected_ = false;
     std::unique_ptr<LocalCompany> company_;
+    QString failureText_;
 };
 
 // The product's checks of a request set and its answer: country and version

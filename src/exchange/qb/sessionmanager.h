@@ -31,6 +31,9 @@ public:
     virtual std::optional<ResponseSet> DoRequests(const MsgSetRequest& set) = 0;
     virtual std::uint32_t EndSession() = 0;
     virtual std::uint32_t CloseConnection() = 0;
+    // What the last failing connection or session call knows beyond its code
+    // (which company file could not be read, and why); empty when nothing.
+    virtual QString FailureText() const { return {}; }
 };
 
 }  // namespace tw::qb

@@ -44,6 +44,15 @@ QString MatchForm(const QString& text)
     return s;
 }
 
+// The schedule keeps notes as lines each ended by a line break; QuickBooks
+// keeps the text, which a sent break after the last line would change.
+QString NotesForQuickBooks(QString notes)
+{
+    if (notes.endsWith(u'\n'))
+        notes.chop(notes.endsWith(QStringLiteral("\r\n")) ? 2 : 1);
+    return notes;
+}
+
 }  // namespace
 
 bool MatchesLeadingChars(const QString& a, const QString& b, int count)
@@ -116,7 +125,7 @@ void ExportJobToQB::Open(int helpLevel, bool restricted)
     state_.CustomerName = state_.CustomerLookupName;
     state_.TaskText = Text(item, ItemField(&Item::DESC));
     loadedTaskText_ = state_.TaskText;
-    state_.TaskNotes = Text(item, ItemField(&Item::NOTES));
+    state_.TaskNotes = NotesForQuickBooks(Text(item, ItemField(&Item::NOTES)));
     TaskTexts shown{state_.CustomerName, state_.JobDescription, state_.TaskText, {}, {}};
     if (HasRecord(item)) {
         const TDateTime start = item.fieldByName(ItemField(&Item::SD)).asDateTime();

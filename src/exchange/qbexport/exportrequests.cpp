@@ -85,10 +85,17 @@ void SetParent(qb::CustomerFields& add, const QString& listId, const QString& fu
         add.ParentRef->FullName = fullName;
 }
 
-// The customer name as the product takes it: at most 41 characters.
+// The name of a customer, job or sub-job as the product takes it: at most 41
+// characters. A job's or task's whole text goes in its description.
 QString CutToQuickBooksName(const QString& text)
 {
     return text.size() >= 42 ? text.left(41) : text;
+}
+
+QString JobDescription(const QString& text)
+{
+    constexpr qsizetype kLongest = 99;
+    return text.left(kLongest);
 }
 
 // The customer record an add or a modify answered with; nothing otherwise.
@@ -200,8 +207,8 @@ bool ExportJobToQB::AddQBJob(QbSession& session)
 {
     ExportState& s = state_;
     const auto added = SendCustomerAdd(session, s.JobDescription, [&](qb::CustomerAddRq& add) {
-        add.JobDesc = s.JobDescription;
-        add.Name = s.JobDescription;
+        add.JobDesc = JobDescription(s.JobDescription);
+        add.Name = CutToQuickBooksName(s.JobDescription);
         SetParent(add, s.CustomerListID, s.CustomerFullName);
         if (!s.TaskNotes.isEmpty())
             add.Notes = s.TaskNotes;
@@ -221,8 +228,8 @@ bool ExportJobToQB::AddQBTaskJob(QbSession& session)
         return false;
     const auto added = SendCustomerAdd(session, s.TaskText, [&](qb::CustomerAddRq& add) {
         const ItemDates item = ReadItemDates(cursors_->charts, s.TaskChartsID);
-        add.Name = s.TaskText;
-        add.JobDesc = s.TaskText;
+        add.Name = CutToQuickBooksName(s.TaskText);
+        add.JobDesc = JobDescription(s.TaskText);
         SetParent(add, s.JobListID, s.JobFullName);
         add.JobStartDate = DayOf(item.SD);
         add.JobProjectedEndDate = DayOf(item.ED);
@@ -254,8 +261,8 @@ bool ExportJobToQB::UpdateQBTaskJob(QbSession& session)
                 return false;
             mod->ListID = s.TaskListID;
             mod->EditSequence = s.TaskEditSequence;
-            mod->JobDesc = s.TaskText;
-            mod->Name = s.TaskText;
+            mod->JobDesc = JobDescription(s.TaskText);
+            mod->Name = CutToQuickBooksName(s.TaskText);
             mod->JobStartDate = DayOf(item.SD);
             mod->JobProjectedEndDate = DayOf(item.ED);
             mod->JobEndDate = DayOf(item.ED);
