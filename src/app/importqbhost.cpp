@@ -115,6 +115,11 @@ schedule::SharedTablesHeld QuickBooksImportHost::HoldSharedTables()
     return session_.Sync().HoldSharedTables();
 }
 
+void QuickBooksImportHost::AddThenPush(const std::function<std::set<std::int32_t>()>& adds)
+{
+    session_.Sync().AddThenPush(adds);
+}
+
 bool QuickBooksImportHost::TaskEditorOpen() const
 {
     tasks::TAddTask* editor = features_.Editor->Editor();

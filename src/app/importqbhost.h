@@ -36,6 +36,7 @@ public:
     TDateTime WorkDayStart() override;
     TDateTime WorkDayEnd() override;
     schedule::SharedTablesHeld HoldSharedTables() override;
+    void AddThenPush(const std::function<std::set<std::int32_t>()>& adds) override;
     bool TaskEditorOpen() const override;
     bool ShowTaskEditor(const tasks::EditorArguments& arguments) override;
     void ApplyCustomerQuery() override;

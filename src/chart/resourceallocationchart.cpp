@@ -120,6 +120,12 @@ bool TResourceAllocationChart::OptionsChangeNeedsRepaint(TResourceAllocationChar
 void TResourceAllocationChart::Repaint()
 {
     bitmapDirty_ = true;
+    // On a page of the shown window that is not itself shown (a task added
+    // from another page rebuilds the chart), the picture waits for the page's
+    // next paint: measuring every row's caption for nobody grows with the
+    // schedule.
+    if (!isVisible() && window() != this && window()->isVisible())
+        return;
     RedrawBitmap();
     if (isVisible())
         update();

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QStackedWidget>
 
 #include <vector>
 
@@ -245,4 +246,40 @@ TEST_F(ChartPaint, APageMayUseItsOwnAppearance)
     EXPECT_EQ(image.pixel(X(Day(4.5)), RowTop(2)), Rgb(clLime));
     EXPECT_EQ(chart.ChartAppearance().PlotBackColor(), kPlot);
     EXPECT_EQ(Paint().pixel(X(Day(4.5)), RowTop(2)), Rgb(kPlot));
+}
+
+// A chart on a page of the shown window that is not shown itself (a task
+// added from another page rebuilds it) draws nothing until its page shows;
+// then the picture holds what was added meanwhile.
+TEST(ChartOnAHiddenPage, DrawsWhenItsPageShowsWithWhatWasAddedMeanwhile)
+{
+    WithApp app;
+    QWidget window;
+    window.resize(kWidth, kHeight);
+    auto* pages = new QStackedWidget(&window);
+    pages->resize(kWidth, kHeight);
+    pages->addWidget(new QWidget);
+    auto* chart = new TResourceAllocationChart;
+    pages->addWidget(chart);
+    UsePlainAppearance(chart->ChartAppearance());
+    chart->ChartAppearance().SetResourceNameWidth(kNameWidth);
+    chart->SetDateTime(Day(0), Day(7));
+    int redrawn = 0;
+    chart->OnBitmapRedrawn = [&](TCustomResourceAllocationChart*) { ++redrawn; };
+    window.show();
+
+    chart->BeginUpdate();
+    for (int i = 0; i < 5; ++i)
+        chart->AddResource(QString("Row %1").arg(i), clRed, rsBlock)->AddSlot(Day(1), Day(3));
+    chart->EndUpdate();
+    EXPECT_EQ(redrawn, 0);
+
+    pages->setCurrentWidget(chart);
+    const QImage shown = chart->grab().toImage();
+    EXPECT_GE(redrawn, 1);
+    int red = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = kNameWidth; x < shown.width(); ++x)
+            red += shown.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
+    EXPECT_GT(red, 0) << "the bars added while the page was hidden are drawn";
 }

@@ -178,6 +178,12 @@ public:
         return adder_.AddTaskToSchedule(item);
     }
     schedule::SharedTablesHeld HoldSharedTables() override { return sync_.HoldSharedTables(); }
+    void AddThenPush(const std::function<std::set<std::int32_t>()>& adds) override
+    {
+        ++addThenPushCalls;
+        sync_.AddThenPush(adds);
+    }
+    int addThenPushCalls = 0;
     bool TaskEditorOpen() const override { return editorOpen; }
     bool ShowTaskEditor(const tasks::EditorArguments& args) override
     {

@@ -261,6 +261,32 @@ TEST_F(ImportQBJobsTest, ImportAllGoesInListOrderAndStopsBetweenRows)
     EXPECT_EQ(view.status.last(), "0 Jobs imported");
 }
 
+// A run of dated rows is written in one batch and pushed once; a Stop in the
+// middle keeps, and shares, the rows before it.
+TEST_F(ImportQBJobsTest, ADatedRunIsPushedOnceAndAStopSharesWhatWasImported)
+{
+    ShowList();
+    view.shownOrder = {IndexOf("Ashdown Farms:Barn roof"), IndexOf("brook lane:Same day"),
+                       IndexOf("brook lane:Swapped"), IndexOf("Cole & Sons:Yard")};
+    view.stopAt = 3;
+    logic->ImportAllQBJobsClick();
+    EXPECT_EQ(view.status.last(), "3 Jobs imported");
+    EXPECT_EQ(host->addThenPushCalls, 1);
+    EXPECT_FALSE(D().IChartsTable.active());
+
+    // What another workstation finds in the shared tables.
+    for (db::Table* shared : {&D().IChartsTable, &D().ITasksTable2}) {
+        shared->open();
+        for (int id : {2, 42, 43})
+            EXPECT_TRUE(shared->locate("LISTID", db::Value(Id(id).toStdString())))
+                << shared->tableName() << " lacks " << id;
+        EXPECT_FALSE(shared->locate("LISTID", db::Value(Id(44).toStdString()))) << "after Stop";
+        shared->close();
+    }
+    EXPECT_TRUE(LocateTask(Id(43)));
+    EXPECT_FALSE(LocateTask(Id(44)));
+}
+
 TEST_F(ImportQBJobsTest, AJobGoesToItsOwnCustomerWhenThatCustomerIsNotListed)
 {
     view.boxes[5] = false;  // Cole & Sons is inactive: its active job is listed right after brook lane

@@ -4,6 +4,8 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <set>
+#include <utility>
 
 #include "data/nametexts.h"
 #include "data/records/scheduleitemrecord.h"
@@ -315,35 +317,61 @@ void ImportQBLogic::ImportAllQBJobsClick()
         ImportQBView& view;
         ~EndOnExit() { view.EndProgress(); }
     } endOnExit{view_};
-    // Each dated row is one add and one push: with the shared tables kept
-    // open the push finds its key without reading every shared record. An
-    // undated row lets them go, since the task editor waits on the user.
-    std::optional<schedule::SharedTablesHeld> held;
-    for (std::size_t i = 0; i < indexes.size(); ++i) {
-        if (!view_.StepProgress(static_cast<int>(i)))
-            break;
+    // A run of dated rows is added in one write batch and pushed once at its
+    // end (or at a Stop). An undated row ends the run, since the task editor
+    // it opens waits on the user.
+    const auto dated = [&](std::size_t i) {
         const int index = indexes[i];
-        if (index >= 0 && index < static_cast<int>(rows_.size())) {
-            const QBJobRow& row = rows_[static_cast<std::size_t>(index)];
-            if (!(row.Start && row.ProjectedEnd))
-                held.reset();
-            else if (!held)
-                held.emplace(host_.HoldSharedTables());
+        if (index < 0 || index >= static_cast<int>(rows_.size()))
+            return false;
+        const QBJobRow& row = rows_[static_cast<std::size_t>(index)];
+        return row.Start && row.ProjectedEnd;
+    };
+    bool stopped = false;
+    // One row, the new task's key into newKey; false when "Import all" ends here.
+    const auto importRow = [&](std::size_t i, std::int32_t& newKey) {
+        if (!view_.StepProgress(static_cast<int>(i))) {
+            stopped = true;
+            return false;
         }
-        std::int32_t newKey = 0;
         QString customerListId;
         if (!ImportQBJob(indexes[i], newKey, customerListId)) {
-            if (stopAll_)
-                break;
-            continue;
+            newKey = 0;
+            stopped = stopAll_;
+            return !stopAll_;
         }
         ++imported;
         if (!customerListId.isEmpty() && !refreshed.contains(customerListId)) {
             refreshed << customerListId;
             OpenQBSessionForCustomers(customerListId);
         }
+        return true;
+    };
+    for (std::size_t i = 0; i < indexes.size() && !stopped;) {
+        if (!dated(i)) {
+            std::int32_t key = 0;
+            importRow(i++, key);
+            continue;
+        }
+        host_.AddThenPush([&] {
+            std::set<std::int32_t> added;
+            const bool wasGathering = std::exchange(gathering_, true);
+            struct Restore {
+                bool& flag;
+                bool value;
+                ~Restore() { flag = value; }
+            } restore{gathering_, wasGathering};
+            while (i < indexes.size() && dated(i)) {
+                std::int32_t key = 0;
+                const bool more = importRow(i++, key);
+                if (key != 0)
+                    added.insert(key);
+                if (!more)
+                    break;
+            }
+            return added;
+        });
     }
-    held.reset();
     stopAll_ = false;
     view_.StepProgress(static_cast<int>(indexes.size()));
     d_.CustomersTable.refresh();
@@ -419,7 +447,7 @@ bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, int index, std::int32_t&
     item.RepeatCount = 1;
     item.RepeatRule = 0;
     item.RepeatHours = 0;
-    item.SingleAdd = true;
+    item.SingleAdd = !gathering_;
     item.FindOrCreate = true;
     item.AddToTaskList = true;
     const QString name = row.Customer + u':' + row.Job;
@@ -427,8 +455,11 @@ bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, int index, std::int32_t&
         view_.ShowStatus(name + QStringLiteral(" has already been imported"));
         return false;
     }
-    d_.CustomersTable.refresh();
-    host_.ApplyCustomerQuery();
+    // A run of "Import all" shows the customers once, at its end.
+    if (!gathering_) {
+        d_.CustomersTable.refresh();
+        host_.ApplyCustomerQuery();
+    }
     view_.ShowStatus(name + QStringLiteral(" imported"));
     host_.ShowMainStatus(0, name + QStringLiteral(" imported"));
     host_.ShowMainStatus(1, QStringLiteral("1 task added"));

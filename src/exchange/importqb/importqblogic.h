@@ -121,6 +121,9 @@ private:
     bool isOpen_ = false;
     int helpLevel_ = 0;
     bool stopAll_ = false;  // a row refused in a way that ends "Import all"
+    // While "Import all" adds a run of dated rows: the adds push nothing
+    // themselves and leave the customer grid alone; the run pushes them at once.
+    bool gathering_ = false;
     std::vector<QBJobRow> rows_;
     QStringList listNotes_, listParentListID_, listListID_, listEditSequence_, listFullName_;
 };

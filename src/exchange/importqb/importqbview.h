@@ -9,8 +9,10 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "data/currency.h"
 #include "exchange/exchangeservices.h"
@@ -102,6 +104,9 @@ public:
     virtual TDateTime WorkDayEnd() = 0;
     // Keeps the shared schedule tables open across many adds while the result lives.
     virtual schedule::SharedTablesHeld HoldSharedTables() = 0;
+    // Runs adds that push nothing themselves in one write batch, then pushes
+    // the items whose keys they return at once.
+    virtual void AddThenPush(const std::function<std::set<std::int32_t>()>& adds) = 0;
     // The task editor is open (an edit or another add): opening it for an import would take it over.
     virtual bool TaskEditorOpen() const = 0;
     // Opens the editor modally; true when the user saved the task.

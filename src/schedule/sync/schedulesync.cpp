@@ -430,6 +430,20 @@ SharedTablesHeld ScheduleSync::HoldSharedTables()
     return held;
 }
 
+void ScheduleSync::AddThenPush(const std::function<std::set<std::int32_t>()>& adds)
+{
+    const PushLevel level = state_.InsertTimePending ? PushLevel{} : LevelBeforeChange();
+    std::set<std::int32_t> added;
+    {
+        db::WriteBatch batch;
+        added = adds();
+        batch.commit();
+    }
+    // An inserted block of time waiting for its timer is pushed with these by the timer.
+    if (!added.empty() && !state_.InsertTimePending)
+        PushChartUpdates(level, added);
+}
+
 bool ScheduleSync::PushChartRecord(std::int32_t key)
 {
     return PushChartRecords({key});

@@ -95,6 +95,11 @@ public:
     // and row numbers): whichever of them found the tables level before it
     // finds them level after it, and need not compare every record again.
     void KeepLevelsThrough(const std::function<void()>& change);
+    // Runs adds of many items that push none of them (SingleAdd off) with
+    // their writes gathered into one write batch, then pushes the items whose
+    // keys it returns in one push: one write per table instead of a journal
+    // and a flush per record and a push per item.
+    void AddThenPush(const std::function<std::set<std::int32_t>()>& adds);
     // Writes the one working schedule item with that key into ICharts.DBF.
     bool PushChartRecord(std::int32_t key);
     // Writes the working schedule items with these keys into ICharts.DBF
