@@ -527,7 +527,9 @@ void ChartBuilder::UpdateJobSummaries()
                 row.TotalCost = cost;
                 row.JobId = jobId;
                 row.CustomerId = IntField(jobs, "CID");
-                ctx_.Schedule.AddTaskToSchedule(row);
+                // A refused summary has no key for assignment rows to name.
+                if (!ctx_.Schedule.AddTaskToSchedule(row))
+                    continue;
             }
             for (const auto& [key, isSummary] : sums.Records) {
                 std::vector<AssignmentIndex::Row>* rows = isSummary ? nullptr : assignments.RowsOf(key);
