@@ -125,8 +125,14 @@ protected:
         });
         return items;
     }
-    std::map<std::int32_t, bool> Shared() { return Items(window.Session().State.ScheduleFolder, "ICharts.DBF"); }
-    std::map<std::int32_t, bool> Working() { return Items(window.Session().State.ProgramFolder, "Charts.DBF"); }
+    std::map<std::int32_t, bool> Shared()
+    {
+        return Items(window.Session().State.ScheduleFolder, "ICharts.DBF");
+    }
+    std::map<std::int32_t, bool> Working()
+    {
+        return Items(window.Session().State.ProgramFolder, "Charts.DBF");
+    }
     std::vector<AssignmentRow> Assignments()
     {
         std::vector<AssignmentRow> rows;

@@ -158,8 +158,9 @@ protected:
 TEST_F(SampleSchedulePrint, OverallJobsOnlyBarChartPrintsAJobNamedAsAnotherCustomersJob)
 {
     const std::int32_t crew = examples::AddSampleResource(window, "Glaziers");
-    ASSERT_NE(examples::AddSampleTask(window, crew, {"Young, Alice", "Kitchen refit", "Measure up",
-                                                     EncodeDate(2026, 12, 21) + EncodeTime(9, 0, 0, 0), 2}),
+    ASSERT_NE(examples::AddSampleTask(window, crew,
+                                      {"Young, Alice", "Kitchen refit", "Measure up",
+                                       EncodeDate(2026, 12, 21) + EncodeTime(9, 0, 0, 0), 2}),
               0);
     // The query shows the current customer's current job: Alice Young's kitchen.
     ShowJobsOnly(true);
@@ -167,7 +168,8 @@ TEST_F(SampleSchedulePrint, OverallJobsOnlyBarChartPrintsAJobNamedAsAnotherCusto
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\n\\s*Job\\s")))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Young, Alice : Kitchen refit"))) << text.toStdString();
     EXPECT_EQ(text.count(QStringLiteral(" to ")), 1) << text.toStdString();
-    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("12/21/2026 [0-9:]+ AM to 12/21/2026 .* 2.00 hours"))))
+    EXPECT_TRUE(text.contains(
+        QRegularExpression(QStringLiteral("12/21/2026 [0-9:]+ AM to 12/21/2026 .* 2.00 hours"))))
         << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("Measure up"))) << "no task rows";
 
