@@ -32,8 +32,9 @@ std::int32_t AddSampleResource(app::AppSession& session, const std::string& name
 // key. The end goes to *end when it is given.
 std::int32_t AddSampleTask(app::AppSession& session, std::int32_t resource, const SampleTask& task,
                            TDateTime* end = nullptr);
-// Five resources and about three dozen tasks from monday on: each job's tasks
-// follow one another, and no resource has two tasks at once.
+// Five resources, nine customers with their addresses, notes, custom-field
+// values and (the first) a photo, and about three dozen tasks from monday on:
+// each job's tasks follow one another, and no resource has two tasks at once.
 void FillSampleSchedule(app::AppSession& session, TDateTime monday);
 
 std::int32_t AddSampleResource(app::TMainScreen& window, const std::string& name);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -12,6 +13,7 @@
 #include "app/mainscreen.h"
 #include "app/visualizepage.h"
 #include "chart/resourceallocationchart.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "pdftools.h"
 #include "platform/datetime/localetexts.h"
 #include "reports/printpreview.h"
@@ -113,6 +115,67 @@ TEST_F(VisualizePrint, GanttReportPaintsTheChartsRows)
         for (int x = 0; x < page.width(); ++x)
             coloured += QColor(page.pixel(x, y)) != QColor(Qt::white);
     EXPECT_GT(coloured, page.width() * page.height() / 10);
+}
+
+// The sample schedule printed from the Visualize page as a user prints it,
+// in either display mode.
+class SampleSchedulePrint : public app::testing::SampleWindowTest {
+protected:
+    void SetUp() override
+    {
+        SampleWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
+        ShowOn(TMainScreen::SchedulePage);
+        window.Features().Visualize->BuildChart(true);
+    }
+    void ShowJobsOnly(bool jobs)
+    {
+        auto* mode = window.Features().Visualize->Page()->findChild<controls::TFcRadioButton*>(
+            jobs ? QStringLiteral("ShowJobsOnlyJobs") : QStringLiteral("ShowJobsOnlyTasks"));
+        ASSERT_NE(mode, nullptr);
+        mode->SetChecked(true);
+    }
+    // The text of the report the Print button's dialog makes.
+    QString PrintedText(int type)
+    {
+        window.Features().Visualize->Page()->PrintPreviewButton()->Click();
+        reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog)
+            return {};
+        dialog->SetChartTypeIndex(type);
+        const reports::PdfResult pdf = dialog->ChosenReportPdf();
+        dialog->close();
+        EXPECT_TRUE(pdf.Ok()) << pdf.Message.toStdString();
+        return reports::testing::ReadPdf(pdf.Pdf).Text;
+    }
+};
+
+// A second customer's job of the same name as another's: a job of its own,
+// with a summary row of its own in "Overall jobs only".
+TEST_F(SampleSchedulePrint, OverallJobsOnlyBarChartPrintsAJobNamedAsAnotherCustomersJob)
+{
+    const std::int32_t crew = examples::AddSampleResource(window, "Glaziers");
+    ASSERT_NE(examples::AddSampleTask(window, crew,
+                                      {"Young, Alice", "Kitchen refit", "Measure up",
+                                       EncodeDate(2026, 12, 21) + EncodeTime(9, 0, 0, 0), 2}),
+              0);
+    // The query shows the current customer's current job: Alice Young's kitchen.
+    ShowJobsOnly(true);
+    const QString text = PrintedText(reports::AnnotatedBarChart);
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\n\\s*Job\\s")))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Young, Alice : Kitchen refit"))) << text.toStdString();
+    EXPECT_EQ(text.count(QStringLiteral(" to ")), 1) << text.toStdString();
+    EXPECT_TRUE(text.contains(
+        QRegularExpression(QStringLiteral("12/21/2026 [0-9:]+ AM to 12/21/2026 .* 2.00 hours"))))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Measure up"))) << "no task rows";
+
+    ShowJobsOnly(false);
+    const QString tasks = PrintedText(reports::AnnotatedBarChart);
+    EXPECT_TRUE(tasks.contains(QStringLiteral("Measure up"))) << tasks.toStdString();
 }
 
 }  // namespace

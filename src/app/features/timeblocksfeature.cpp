@@ -7,7 +7,6 @@
 #include "app/features/visualizefeature.h"
 #include "app/visualizepage.h"
 #include "data/textroutines.h"
-#include "schedule/visualize/visualizepagelogic.h"
 
 namespace tw::app {
 
@@ -137,12 +136,10 @@ void TimeBlocksFeature::PushChartUpdates()
     context_.Session.Sync().PushChartUpdates();
 }
 
-// Job summaries follow their tasks, and the chart its records.
+// The chart follows its records; in "Overall jobs only" its build brings
+// the job summaries up to date. The task display makes none.
 void TimeBlocksFeature::AfterInsert()
 {
-    TVisualizePage* page = features_.Visualize->Page();
-    if (page->Attached())
-        page->Logic().Builder.UpdateJobSummaries();
     features_.Visualize->RebuildFromRecords();
 }
 

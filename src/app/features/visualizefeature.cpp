@@ -189,7 +189,7 @@ bool VisualizeFeature::ResourcesAreFree(std::int32_t crewId, TDateTime start, TD
                                       end, chartsId);
 }
 
-void VisualizeFeature::AddTaskToSchedule(const visualize::JobSummaryRow& row)
+bool VisualizeFeature::AddTaskToSchedule(const visualize::JobSummaryRow& row)
 {
     AppSession& s = context_.Session;
     // The adder makes the item's customer current, as the task editor
@@ -197,9 +197,10 @@ void VisualizeFeature::AddTaskToSchedule(const visualize::JobSummaryRow& row)
     db::Table& customers = s.Data().CustomersTable;
     const bool hadCustomer = customers.active() && !customers.eof() && !customers.isEmpty();
     const double customer = hadCustomer ? customers.fieldByName("CID").asFloat() : 0;
-    s.Adder().AddTaskToSchedule(SummaryItem(row));
+    const bool added = s.Adder().AddTaskToSchedule(SummaryItem(row));
     if (hadCustomer)
         customers.locate("CID", db::Value(customer));
+    return added;
 }
 
 void VisualizeFeature::ApplyCustomerQuery()

@@ -57,7 +57,7 @@ public:
     void KeepSyncLevels(const std::function<void()>& change) override;
     bool ResourcesAreFree(std::int32_t crewId, TDateTime start, TDateTime end,
                           std::int32_t chartsId) override;
-    void AddTaskToSchedule(const visualize::JobSummaryRow& row) override;
+    bool AddTaskToSchedule(const visualize::JobSummaryRow& row) override;
     // The other pages the chart reaches.
     void ApplyCustomerQuery() override;
     void UpdateSelectControls() override;

@@ -43,7 +43,7 @@ public:
     // The pass over the working copy for `block`; selectedResourceId 0
     // applies it to every resource. True when a record was delayed or split:
     // the insert is then pending. Job summary rows are never changed by the
-    // pass; the caller recomputes them from their tasks.
+    // pass; the chart's "Overall jobs only" build recomputes them from their tasks.
     bool InsertBlock(const SlotBlock& block, std::int32_t selectedResourceId);
 
     // Rewrites the current record of the pass cursor.

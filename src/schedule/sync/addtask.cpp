@@ -216,7 +216,11 @@ bool ScheduleAdder::AddTaskToSchedule(const NewScheduleItem& item)
         t_.ChartsTable.refresh();
         t_.ChartsTable2.refresh();
         charts.refresh();
-        if (item.JobRow && charts.locate("JOB;JOBNAME", {db::Value(true), db::Value(item.JobName)})) {
+        // A job is named within its customer: another customer's job of the same
+        // name is a job of its own, and must get its summary row.
+        if (item.JobRow
+            && charts.locate("JOB;JOBNAME;CUSTNAME",
+                             {db::Value(true), db::Value(item.JobName), db::Value(item.CustomerName)})) {
             ui_.SetStatusText(0, "Duplicate job name- choose a different name");
             ui_.RepaintStatus();
             return false;

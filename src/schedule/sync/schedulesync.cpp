@@ -546,6 +546,7 @@ bool ScheduleSync::RemoveObsoleteTasks()
         for (t_.IChartsTable.first(); !t_.IChartsTable.eof(); t_.IChartsTable.next())
             sharedKeys.insert(t_.IChartsTable.field(sharedKey).asInteger());
         const int key = t_.ChartsTable5.fieldIndex("CHARTSID");
+        std::unordered_set<std::int32_t> removedKeys;
         t_.ChartsTable5.first();
         while (!t_.ChartsTable5.eof()) {
             const std::int32_t k = t_.ChartsTable5.field(key).asInteger();
@@ -554,6 +555,7 @@ bool ScheduleSync::RemoveObsoleteTasks()
                 t_.ChartsTable5.next();
             } else {
                 charts_.Forget(k);
+                removedKeys.insert(k);
                 // The cursor moves on to the next record, or back to the one
                 // before after the last: that one was kept and is kept again.
                 t_.ChartsTable5.deleteRecord();
@@ -563,11 +565,40 @@ bool ScheduleSync::RemoveObsoleteTasks()
         t_.ChartsTable5.refresh();
         if (t_.ChartsTable.active())
             t_.ChartsTable.refresh();
+        // An item made here and never shared (a piece of inserted time taken
+        // back, a job summary of a run that ended before its push) leaves no
+        // assignment rows behind: every row names an item the shared table holds.
+        if (!removedKeys.empty() && !state_.ReadOnlyCopy)
+            RemoveAssignmentRows(removedKeys);
         TakeLevel(removed_, t_.ChartsTable5, t_.IChartsTable);
     });
     if (removed > 0)
         ShowStatus(std::to_string(removed) + " obsolete tasks removed");
     return removed > 0;
+}
+
+void ScheduleSync::RemoveAssignmentRows(const std::unordered_set<std::int32_t>& items)
+{
+    db::Table& rows = t_.ICrewsTable3;
+    CursorForWork open(rows);
+    rows.refresh();
+    const int item = rows.fieldIndex("CHARTSID");
+    bool deleted = false;
+    rows.first();
+    while (!rows.eof()) {
+        if (items.count(rows.field(item).asInteger()) == 0) {
+            rows.next();
+            continue;
+        }
+        // As in the removal above: the cursor moves on, or back to a kept row.
+        rows.deleteRecord();
+        deleted = true;
+    }
+    if (!deleted)
+        return;
+    for (db::Table* t : {&t_.ICrewsTable, &t_.ICrewsTable2, &t_.ICrewsTable3})
+        if (t->active())
+            t->refresh();
 }
 
 void ScheduleSync::ShowStatus(const std::string& text)

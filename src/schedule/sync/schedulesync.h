@@ -139,6 +139,8 @@ private:
     bool RunShared(const std::function<void()>& work);
     void RecoverFromFailure();
     void RefreshWorkingViews();
+    // Deletes the ICrews.DBF rows naming these schedule items.
+    void RemoveAssignmentRows(const std::unordered_set<std::int32_t>& items);
     // keys: only these working records, looked up in ChartsTable5 (from
     // ChartsTable5) or ChartsTable2; none: every record of ChartsTable5.
     void PushChartItems(const std::set<std::int32_t>* keys, bool fromWorkingCopy = false);

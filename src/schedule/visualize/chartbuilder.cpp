@@ -509,7 +509,10 @@ void ChartBuilder::UpdateJobSummaries()
                             assignments.Delete(row);
                 }
             }
-        } else {
+        } else if (!ctx_.State.InsertTimePending) {
+            // While inserted time waits for its timer nothing new is pushed, so a summary
+            // made now would leave assignment rows naming an item no other workstation
+            // has (for good, when the insert is taken back): the first build after it makes it.
             const std::int32_t summaryId = data::UniqueKeyValue(ctx_.State.Keys, charts, "CHARTSID");
             {
                 JobSummaryRow row;
@@ -524,7 +527,9 @@ void ChartBuilder::UpdateJobSummaries()
                 row.TotalCost = cost;
                 row.JobId = jobId;
                 row.CustomerId = IntField(jobs, "CID");
-                ctx_.Schedule.AddTaskToSchedule(row);
+                // A refused summary has no key for assignment rows to name.
+                if (!ctx_.Schedule.AddTaskToSchedule(row))
+                    continue;
             }
             for (const auto& [key, isSummary] : sums.Records) {
                 std::vector<AssignmentIndex::Row>* rows = isSummary ? nullptr : assignments.RowsOf(key);

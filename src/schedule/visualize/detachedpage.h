@@ -28,7 +28,7 @@ public:
     void PushChartRecords(const std::set<std::int32_t>&) override {}
     void KeepSyncLevels(const std::function<void()>& change) override { change(); }
     bool ResourcesAreFree(std::int32_t, TDateTime, TDateTime, std::int32_t) override { return true; }
-    void AddTaskToSchedule(const JobSummaryRow&) override {}
+    bool AddTaskToSchedule(const JobSummaryRow&) override { return false; }
 
     TDateTime ComputeTaskEnd(std::int32_t, TDateTime&, TDateTime start, float) override { return start; }
     float WorkingHoursBetween(std::int32_t, TDateTime, TDateTime) override { return 0.0f; }

@@ -57,8 +57,9 @@ public:
     // Quiet overlap test of a task against the other tasks of its resource.
     virtual bool ResourcesAreFree(std::int32_t crewId, TDateTime start, TDateTime end,
                                   std::int32_t chartsId) = 0;
-    // Adds a job summary row to the working copy (and its task-list record).
-    virtual void AddTaskToSchedule(const JobSummaryRow& row) = 0;
+    // Adds a job summary row to the working copy (and its task-list record);
+    // false when it was refused.
+    virtual bool AddTaskToSchedule(const JobSummaryRow& row) = 0;
 };
 
 // The working-time engine on the calendar that governs the resource under the

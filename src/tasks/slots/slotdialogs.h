@@ -41,7 +41,7 @@ public:
     // Loads the resource's calendar; the start of its working day.
     virtual TDateTime LoadWorkCalendar(std::int32_t crewId) = 0;
     virtual void PushChartUpdates() = 0;
-    // After an insert: job summaries follow their tasks, the chart its records.
+    // After an insert: the chart follows its records.
     virtual void AfterInsert() = 0;
     virtual void AfterRemove() = 0;
 };

@@ -15,6 +15,10 @@
 
 #include "app/session/appsession.h"
 #include "app/session/startupsequence.h"
+#include "customers/customerphotos.h"
+#include "customers/customfieldrules.h"
+#include "customers/jpegpicture.h"
+#include "data/services/estimatedata.h"
 #include "platform/datetime/datetime.h"
 #include "sampleschedule.h"
 #include "settings/restoreswap.h"
@@ -57,7 +61,7 @@ TEST_F(AppSessionTest, ATaskAddedInOneSessionReachesTheOtherAtItsNextPull)
 
     const std::int32_t crew = examples::AddSampleResource(*a, "Glaziers");
     const std::int32_t key = examples::AddSampleTask(
-        *a, crew, {"Ames family", "Kitchen refit", "Glaze door", monday + 15 + 8.0 / 24, 3});
+        *a, crew, {"Ames, Helen", "Kitchen refit", "Glaze door", monday + 15 + 8.0 / 24, 3});
     ASSERT_NE(key, 0);
     EXPECT_FALSE(b->State.TablesBusy);
     EXPECT_TRUE(b->Sync().PullChartUpdates(false));
@@ -68,6 +72,50 @@ TEST_F(AppSessionTest, ATaskAddedInOneSessionReachesTheOtherAtItsNextPull)
     EXPECT_EQ(pulled, Items(*a));
     EXPECT_TRUE(uiA_.Messages.empty());
     EXPECT_TRUE(uiB_.Messages.empty());
+}
+
+// The sample's customers fill every part of the Customer details page: the
+// name in its two parts, an address, phone, e-mail, a note, the values of
+// the customer custom fields, and one of them a photo that decodes.
+TEST_F(AppSessionTest, TheSampleSchedulesCustomersCarryTheirDetails)
+{
+    std::unique_ptr<AppSession> a = StartSession("a", uiA_);
+    ASSERT_TRUE(a->State.TablesOpen);
+    examples::FillSampleSchedule(*a, EncodeDate(2027, 3, 1));
+    data::TEstimateData& d = a->Data();
+    customers::CustomFieldRules rules({d.CustomersTable, d.CustomersTable2, d.CrewsTable, d.CrewsTable2,
+                                       d.ChartsTable, d.ChartsTable2, d.CustomFieldsTable,
+                                       d.CustomFieldsTable2, d.CustomFieldsTable3},
+                                      a->State);
+    const std::vector<customers::CustomFieldDefinition> fields =
+        rules.ActiveDefinitions(customers::kCustomerFields);
+    EXPECT_EQ(fields.size(), 3u);
+    customers::CustomerPhotos photos({d.CustomersTable, d.CustomersTable2, d.PhotosTable});
+    db::Table& c = d.CustomersTable2;
+    c.refresh();
+    int customers = 0, withPhoto = 0;
+    for (c.first(); !c.eof(); c.next(), ++customers) {
+        const std::string name = c.fieldByName("NAME").asString();
+        EXPECT_EQ(
+            name,
+            data::CustomerNameText(c.fieldByName("LAST").asString(), c.fieldByName("FIRST").asString()));
+        for (const char* field : {"LAST", "FIRST", "CONTACT1", "ADDR1", "CITY", "STATE", "POSTAL", "COUNTRY",
+                                  "PHONE1", "EMAIL1", "NOTES"})
+            EXPECT_FALSE(c.fieldByName(field).asString().empty()) << name << " " << field;
+        for (const customers::CustomFieldDefinition& f : fields)
+            EXPECT_FALSE(c.fieldByName(f.Column).asString().empty()) << name << " " << f.Name;
+        if (c.fieldByName("PHOTO").asBoolean()) {
+            ++withPhoto;
+            const customers::StoredPhotos stored = photos.Load(c.fieldByName("CID").asInteger());
+            const auto picture = customers::DecodeJpeg(stored.Image1, stored.Scale1);
+            ASSERT_TRUE(picture.has_value()) << name;
+            EXPECT_GT(picture->Width, 5);
+        }
+        // Each customer has its job in the schedule under the name it is shown by.
+        EXPECT_TRUE(d.ChartsTable5.locate("CUSTNAME", db::Value(name))) << name;
+    }
+    EXPECT_EQ(customers, 9);
+    EXPECT_EQ(withPhoto, 1);
 }
 
 // The shutdown's last step gives back the lock record that an operation cut

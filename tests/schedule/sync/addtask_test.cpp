@@ -118,6 +118,12 @@ TEST_F(AddTask, AJobRowHasNoAssignmentNoTaskListAndItsNameMustBeNew)
     EXPECT_EQ(ws->ui.Status[0], "Duplicate job name- choose a different name");
     EXPECT_EQ(DescOf(ws->ChartsTable5, 801), "<missing>");
 
+    // Another customer's job of the same name is a job of its own.
+    NewScheduleItem other = Task(802, "Jones, Ann");
+    other.JobRow = true;
+    other.SingleAdd = true;
+    EXPECT_TRUE(adder->AddTaskToSchedule(other));
+
     row.SingleAdd = false;  // an import checks no names
     EXPECT_TRUE(adder->AddTaskToSchedule(row));
 }

@@ -371,8 +371,10 @@ protected:
         AddJob(200, "Empty", 1100, "Ames");
     }
     // Adds the summary row as the schedule's add routine does.
-    void AddTaskToSchedule(const JobSummaryRow& row) override
+    bool AddTaskToSchedule(const JobSummaryRow& row) override
     {
+        if (refuseSummaries)
+            return false;
         added.push_back(row);
         AddTask({.Id = row.ChartsId,
                  .Desc = row.Description,
@@ -384,8 +386,10 @@ protected:
                  .IsJob = true,
                  .Customer = row.CustomerName,
                  .JobName = row.JobName});
+        return true;
     }
     std::vector<JobSummaryRow> added;
+    bool refuseSummaries = false;
 };
 
 TEST_F(JobSummaryTest, AJobGetsOneSummaryRowUnderItsCustomerAndItIsKeptCurrent)
@@ -450,6 +454,29 @@ TEST_F(JobSummaryTest, TheSummaryIsAssignedToTheResourcesOfTheJobsTasks)
                                      static_cast<int>(icrews2.fieldByName("CHARTSID").asFloat()));
     std::sort(summaryRows.begin(), summaryRows.end());
     EXPECT_EQ(summaryRows, (std::vector<std::pair<int, int>>{{1, 50}, {2, 50}}));
+}
+
+// A summary that is not made (the add refused it, or inserted time waits for
+// its timer and nothing new may reach the shared tables) leaves no assignment
+// row naming a key nobody holds.
+TEST_F(JobSummaryTest, ASummaryNotMadeGetsNoAssignmentRows)
+{
+    AddTask({.Id = 1, .Desc = "Tear off", .Start = Day(7, 8), .End = Day(7, 14), .Hours = 6, .Crew = 1});
+    AddAssignment(1, 1, 100, false);
+    for (const bool pending : {false, true}) {
+        refuseSummaries = !pending;
+        state.InsertTimePending = pending;
+        builder.BuildChart(true);
+        EXPECT_TRUE(added.empty()) << pending;
+        int rows = 0;
+        for (icrews2.refresh(), icrews2.first(); !icrews2.eof(); icrews2.next())
+            ++rows;
+        EXPECT_EQ(rows, 1) << pending;
+    }
+    state.InsertTimePending = false;
+    refuseSummaries = false;
+    builder.BuildChart(true);
+    EXPECT_EQ(added.size(), 1u) << "made by the first build after the insert";
 }
 
 TEST_F(JobSummaryTest, ASummaryOfAJobWithoutTasksIsLeftAlone)
