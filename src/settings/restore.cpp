@@ -570,6 +570,24 @@ RestoreOutcome SmartRestore::RestoreClick()
     host_.SetBusy(false);
     attempt([&] { host_.RefreshAfterRestore(); });
     Status("", "Completed database update", "");
+    // Every calendar of the backup is back; more than one for all resources
+    // stay as they were backed up, and the user learns which one is used.
+    attempt([&] {
+        const std::string calendars = FindNoCase(databaseFolder, "calendar.dbf");
+        if (calendars.empty())
+            return;
+        db::Table t;
+        t.setFolder(databaseFolder);
+        t.setTableName(calendars);
+        t.setReadOnly(true);
+        t.open();
+        int defaults = 0;
+        for (t.first(); !t.eof(); t.next())
+            defaults += t.fieldByName("CREWID").asFloat() == 0;
+        if (defaults > 1)
+            ui_.SetStatusText(2, std::to_string(defaults)
+                                     + " calendars for all resources restored: the first one is used");
+    });
     attempt([&] {
         const std::string customers = FindNoCase(databaseFolder, "customers.dbf");
         if (customers.empty())
