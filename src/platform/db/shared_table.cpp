@@ -1420,12 +1420,13 @@ void SharedTable::adoptIndexDefs(const std::vector<IndexDef>& defs)
                                        [&](const IndexDef& x) { return UpperAscii(x.name) == key; });
         if (known)
             continue;
+        // Another program's copy of the table may lack a field of the
+        // layout: that tag is not there, and only a cursor that asks for it
+        // is refused (IndexError naming it).
         std::string fname;
         bool up = false;
-        if (d.name.empty() || !ParseIndexExpression(d.expression, fname, up) || layout.fieldIndex(fname) < 0)
-            throw DbError(ErrorCode::IndexError,
-                          "Index " + d.name + " of " + path + " names an unknown field: " + d.expression, path);
-        indexDefs.push_back(d);
+        if (!d.name.empty() && ParseIndexExpression(d.expression, fname, up) && layout.fieldIndex(fname) >= 0)
+            indexDefs.push_back(d);
     }
 }
 

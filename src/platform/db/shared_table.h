@@ -134,7 +134,7 @@ public:
     };
     Order* order(const std::string& tag);  // nullptr when there is no such tag
     // Adds the tags not defined yet (a table without index definitions of
-    // its own); throws IndexError for one that names a field the table lacks.
+    // its own), except those over a field the table lacks.
     void adoptIndexDefs(const std::vector<IndexDef>& defs);
 
     // Record numbers (ascending) whose fields hold this key.

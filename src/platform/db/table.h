@@ -131,7 +131,7 @@ public:
     // The tags of a table that another dBase program writes and that comes
     // without our index definitions beside it: their orders are built in
     // memory like any other and never written anywhere. Definitions found
-    // beside the table win.
+    // beside the table win; a tag over a field the table lacks is left out.
     void setKnownIndexes(std::vector<IndexDef> defs) { knownIndexes_ = std::move(defs); }
     void setFilter(std::string text);
     const std::string& filter() const { return filterText_; }
