@@ -598,6 +598,28 @@ RestoreOutcome SmartRestore::RestoreClick()
     host_.SetBusy(false);
     attempt([&] { host_.RefreshAfterRestore(); });
     Status("", "Completed database update", leftovers);
+    // Every calendar of the backup is back; more than one for all resources
+    // stay as they were backed up, and the user learns which one is used.
+    attempt([&] {
+        const std::string calendars = FindNoCase(databaseFolder, "calendar.dbf");
+        if (calendars.empty())
+            return;
+        db::Table t;
+        t.setFolder(databaseFolder);
+        t.setTableName(calendars);
+        t.setReadOnly(true);
+        t.open();
+        int defaults = 0;
+        for (t.first(); !t.eof(); t.next())
+            defaults += t.fieldByName("CREWID").asFloat() == 0;
+        if (defaults > 1) {
+            std::string text = std::to_string(defaults)
+                               + " calendars for all resources restored: the first one is used";
+            if (!leftovers.empty())
+                text = leftovers + "; " + text;
+            ui_.SetStatusText(2, text);
+        }
+    });
     attempt([&] {
         const std::string customers = FindNoCase(databaseFolder, "customers.dbf");
         if (customers.empty())

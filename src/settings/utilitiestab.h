@@ -51,6 +51,8 @@ public:
     // the setting names none or a folder that is gone).
     void Start(const std::string& startDrive);
     const std::string& StartDrive() const { return startDrive_; }
+    // The volumes the drive box offers.
+    const VolumeList& Volumes() const { return volumes_; }
 
     void DriveComboBoxChange();
     // The tree or the list moved to another folder: it becomes the backup folder.

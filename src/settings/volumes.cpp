@@ -1,8 +1,11 @@
 #include "settings/volumes.h"
 
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <QStorageInfo>
+#include <algorithm>
+#include <filesystem>
 #include <set>
 
 namespace tw::settings {
@@ -48,7 +51,35 @@ std::vector<Volume> SystemVolumes::Volumes() const
         v.bytesAvailable = static_cast<std::uint64_t>(std::max<qint64>(info.bytesAvailable(), 0));
         volumes.push_back(v);
     }
+    const bool rootListed =
+        std::any_of(volumes.begin(), volumes.end(), [](const Volume& v) { return v.rootPath == "/"; });
+    if (!rootListed) {
+        Volume root{"/", "/", 0, 0};
+        struct statvfs space {};
+        if (::statvfs("/", &space) == 0) {
+            root.bytesTotal = static_cast<std::uint64_t>(space.f_blocks) * space.f_frsize;
+            root.bytesAvailable = static_cast<std::uint64_t>(space.f_bavail) * space.f_frsize;
+        }
+        volumes.push_back(root);
+    }
     return volumes;
+}
+
+std::string StartDriveOf(const VolumeList& volumes, const std::string& dataFolder)
+{
+    namespace fs = std::filesystem;
+    if (dataFolder.empty())
+        return "/";
+    std::error_code error;
+    // Mount points are real paths: the folder's links and "." or ".." parts go first.
+    fs::path folder = fs::weakly_canonical(fs::absolute(dataFolder, error), error);
+    if (error)
+        folder = fs::absolute(dataFolder, error).lexically_normal();
+    std::string path = folder.string();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    const std::optional<Volume> volume = volumes.VolumeOf(path);
+    return volume && !volume->rootPath.empty() ? volume->rootPath : std::string("/");
 }
 
 DriveSpace SpaceOf(const Volume& volume)

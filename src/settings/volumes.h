@@ -30,13 +30,21 @@ public:
 };
 
 // Mounted volumes that are valid and ready, without the system's pseudo file
-// systems (proc, sysfs, cgroups, tmpfs and the like).
+// systems (proc, sysfs, cgroups, tmpfs and the like). The root folder is
+// always one of them, so that the start drive can be chosen in the drive box
+// even where the mount table names no volume at "/".
 class SystemVolumes : public VolumeList {
 public:
     std::vector<Volume> Volumes() const override;
 };
 
 bool IsPseudoFileSystem(const std::string& type);
+
+// The drive the program starts on: the volume that holds the data folder (the
+// longest mount point that is the folder or a parent folder of it), or "/"
+// when no listed volume holds it (a container, a chroot or a bind mount whose
+// mount table names other folders).
+std::string StartDriveOf(const VolumeList& volumes, const std::string& dataFolder);
 
 struct DriveSpace {
     std::uint64_t usedBytes = 0;  // the pie's red slice

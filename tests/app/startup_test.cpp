@@ -33,6 +33,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 
 namespace tw::app {
@@ -304,6 +305,45 @@ TEST_F(StartupTest, ADatabaseThatDoesNotOpenIsReported)
             EXPECT_EQ(window.Session().State.EstimatorFolder, "") << c.name;
         }
     }
+}
+
+// The lines the sample estimating database's README gives a user to paste,
+// run as a shell runs them: the next start opens the sample as the Quillmark
+// database, with its companies, and says nothing.
+TEST_F(StartupTest, TheSampleEstimatingDatabaseIsPickedByItsReadmesLines)
+{
+    StartAndCloseOnce();
+    QFile readme(QStringLiteral(TW_EXAMPLES_DIR "/quillmark/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const qsizetype start = text.indexOf(QStringLiteral("```sh\n"));
+    ASSERT_GE(start, 0);
+    const qsizetype end = text.indexOf(QStringLiteral("```"), start + 6);
+    ASSERT_GT(end, start);
+    const QString home = user_.DataFolder() + QStringLiteral("/home");
+    ASSERT_TRUE(QDir().mkpath(home));
+    const QString script = home + QStringLiteral("/pick.sh");
+    QFile lines(script);
+    ASSERT_TRUE(lines.open(QIODevice::WriteOnly));
+    lines.write(text.mid(start + 6, end - start - 6).toUtf8());
+    lines.close();
+    const std::string command = "cd '" TW_SOURCE_DIR "' && HOME='" + home.toStdString() + "' bash -e '"
+        + script.toStdString() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+    TMainScreen window;
+    window.show();
+    window.StartTimer();
+    EXPECT_EQ(BoxTexts(), QStringList());
+    ASSERT_TRUE(window.Session().State.StartupDone);
+    EXPECT_EQ(window.Session().State.EstimatorAlias, "QMSample");
+    EXPECT_EQ(window.Session().State.EstimatorFolder, (home + QStringLiteral("/quillmark-sample")).toStdString());
+    db::Table& companies = window.Session().Data().CompanyTable;
+    ASSERT_TRUE(companies.active());
+    EXPECT_EQ(companies.recordCount(), 3);
+    companies.first();
+    EXPECT_EQ(companies.fieldByName("NAME").asString(), "Alder Roofing");
+    window.close();
 }
 
 TEST_F(StartupTest, TheTablesAreReindexedWhenTheLastReindexIsMoreThanFiveDaysOld)

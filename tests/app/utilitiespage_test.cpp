@@ -8,6 +8,7 @@
 #include "controls/buttons/fcbitbtn.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
+#include "settings/fixedvolumes.h"
 #include "testapplication.h"
 #include "utilitieswidgets.h"
 
@@ -16,6 +17,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -25,6 +27,9 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace tw::app {
 namespace {
@@ -39,6 +44,14 @@ protected:
         examples::FillSampleSchedule(window, EncodeDate(2026, 12, 7));
         ASSERT_TRUE(backups.isValid());
         window.Session().State.BackupFolder = backups.path().toStdString();
+        // A mount table of the test's own: the drive box and the start
+        // drive must not depend on what this machine mounts.
+        dataVolume = QFileInfo(QString::fromStdString(window.Session().State.ScheduleFolder))
+                         .absolutePath()
+                         .toStdString();
+        constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
+        volumes.list = {{"/", "root", 64 * kGiB, 20 * kGiB}, {dataVolume, "Data", 8 * kGiB, 3 * kGiB}};
+        window.Features().Utilities->Page()->UseVolumes(volumes);
         window.TabControl()->setCurrentIndex(UtilitiesPage);
         window.show();
         window.StartClock()->stop();  // the start-up has run already
@@ -67,14 +80,18 @@ protected:
     testing::ApplicationInUse application;
     testing::FreshUser user;
     testing::Recorder recorder;
+    settings::test::FixedVolumes volumes;
+    std::string dataVolume;
     TMainScreen window;
     QTemporaryDir backups;
 };
 
 TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpace)
 {
-    EXPECT_FALSE(window.Features().Utilities->Page()->Logic().StartDrive().empty());
-    EXPECT_TRUE(Find<QLabel>("SizeLabel")->text().endsWith(" free MBs"));
+    // The start drive is the volume of the data folder; the backup folder
+    // (a temporary folder outside it) lies on the root.
+    EXPECT_EQ(window.Features().Utilities->Page()->Logic().StartDrive(), dataVolume);
+    EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "20480 free MBs");
     Find<QLabel>("SizeLabel")->clear();
     ASSERT_TRUE(OnDisk().isEmpty());
 
@@ -84,7 +101,7 @@ TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpa
     ASSERT_EQ(written.size(), 1) << written.join(", ").toStdString();
     EXPECT_TRUE(written[0].endsWith(".zip"));
     EXPECT_EQ(Listed(), written);
-    EXPECT_TRUE(Find<QLabel>("SizeLabel")->text().endsWith(" free MBs"));
+    EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "20480 free MBs");
     EXPECT_TRUE(recorder.Boxes.empty());
     EXPECT_EQ(window.StatusText(0), "Backup completed");
     EXPECT_FALSE(window.Session().State.TablesBusy);
@@ -184,6 +201,78 @@ TEST_F(UtilitiesPageTest, SmartRestoreOfTheSelectedBackupBringsBackWhatWasEmptie
     EXPECT_FALSE(window.Session().State.TablesBusy);
     EXPECT_FALSE(window.Session().State.LockHeld);
     EXPECT_EQ(recorder.TerminateRequests, 0);
+}
+
+// The calendars of the schedule folder as (WORKID, CREWID), in file order.
+using CalendarKeys = std::vector<std::pair<std::int32_t, std::int32_t>>;
+
+// A Smart restore brings back every calendar record of the backup, whatever
+// the calendar shown after it: two crews' calendars beside the one for all
+// resources, and two calendars for all resources (kept both; the program
+// uses the first and says so).
+TEST_F(UtilitiesPageTest, SmartRestoreKeepsEveryCalendarOfTheBackup)
+{
+    struct Case {
+        const char* name;
+        CalendarKeys backedUp;
+        const char* notice;
+    };
+    const Case cases[] = {
+        {"two crews' calendars", {{8001, 0}, {8002, 5}, {8003, 6}}, ""},
+        {"two for all resources", {{33630937, 0}, {8001, 0}},
+         "2 calendars for all resources restored: the first one is used"},
+    };
+    db::Table& calendar = window.Session().Data().CalendarTable;
+    auto fill = [&](const CalendarKeys& keys) {
+        calendar.refresh();
+        for (calendar.first(); !calendar.eof();)
+            calendar.deleteRecord();
+        for (const auto& [work, crew] : keys) {
+            calendar.append();
+            calendar.fieldByName("WORKID").setAsInteger(work);
+            calendar.fieldByName("CREWID").setAsInteger(crew);
+            calendar.fieldByName("MONDAY").setAsBoolean(true);
+            calendar.post();
+        }
+    };
+    auto stored = [&] {
+        db::Table t;
+        t.setFolder(window.Session().State.ScheduleFolder);
+        t.setTableName("calendar.dbf");
+        t.setReadOnly(true);
+        t.open();
+        CalendarKeys keys;
+        for (t.first(); !t.eof(); t.next())
+            keys.emplace_back(t.fieldByName("WORKID").asInteger(), t.fieldByName("CREWID").asInteger());
+        std::sort(keys.begin(), keys.end());
+        return keys;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& file : OnDisk())
+            QFile::remove(backups.path() + "/" + file);
+        fill(c.backedUp);
+        Click("BackupAll");
+        ASSERT_EQ(Listed().size(), 1);
+        fill({{99, 0}});
+        recorder.Boxes.clear();
+
+        auto* list = Find<QAbstractItemView>("FileListBox");
+        list->setCurrentIndex(list->model()->index(0, 0, list->rootIndex()));
+        {
+            testing::YesToEveryQuestion yes;
+            Click("Restore");
+        }
+        for (const MessageBoxRequest& box : recorder.Boxes)
+            ADD_FAILURE() << box.Caption.toStdString() << ": " << box.Text.toStdString();
+        CalendarKeys expected = c.backedUp;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(stored(), expected);
+        EXPECT_EQ(window.StatusText(1), "Completed database update");
+        EXPECT_EQ(window.StatusText(2), c.notice);
+        EXPECT_TRUE(window.Session().State.TablesOpen);
+        EXPECT_FALSE(window.Session().State.TablesBusy);
+    }
 }
 
 TEST_F(UtilitiesPageTest, HelpOpensThePageOfTheTabShown)

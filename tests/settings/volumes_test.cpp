@@ -2,7 +2,9 @@
 // text, the volume of a folder and the fall-back for a drive without a readable root.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "fixedvolumes.h"
 #include "settings/volumes.h"
@@ -51,6 +53,47 @@ TEST(Volumes, AFolderLiesOnTheDeepestMountAboveIt)
         EXPECT_EQ(v.VolumeOf(path)->rootPath, root) << path;
     v.list.erase(v.list.begin());
     EXPECT_FALSE(v.VolumeOf("/home").has_value());
+}
+
+// The start drive follows the data folder through the mount table it is
+// given, whatever this machine mounts.
+TEST(Volumes, TheStartDriveIsTheLongestMountHoldingTheDataFolder)
+{
+    struct Case {
+        std::vector<const char*> mounts;
+        const char* folder;
+        const char* drive;
+    };
+    const Case cases[] = {
+        // A mount table that lists no volume holding the folder (a chroot
+        // with the host's table, a container): the root.
+        {{"/tw-host/boot", "/tw-host/home"}, "/tw-vol/data/tarnwick", "/"},
+        {{}, "/tw-vol/data", "/"},
+        {{"/", "/tw-vol"}, "/tw-other/data", "/"},
+        // Nested mounts: the deepest one above the folder.
+        {{"/", "/tw-vol", "/tw-vol/data", "/tw-vol/data/deep"}, "/tw-vol/data/tarnwick", "/tw-vol/data"},
+        {{"/tw-vol/data/deep", "/tw-vol", "/tw-vol/data"}, "/tw-vol/data/deep/db", "/tw-vol/data/deep"},
+        {{"/", "/tw-vol/data"}, "/tw-vol/data", "/tw-vol/data"},
+        // A mount point that starts the folder's name but is no parent of it.
+        {{"/", "/tw-vol/dat", "/tw-vol/data-old"}, "/tw-vol/data/tarnwick", "/"},
+        {{"/tw-vol/da"}, "/tw-vol/data", "/"},
+        // The folder as a user may type it.
+        {{"/", "/tw-vol/data"}, "/tw-vol/data/", "/tw-vol/data"},
+        {{"/", "/tw-vol/data"}, "/tw-vol/other/../data/db", "/tw-vol/data"},
+        {{"/", "/tw-vol/data"}, "", "/"},
+    };
+    for (const Case& c : cases) {
+        FixedVolumes v;
+        for (const char* mount : c.mounts)
+            v.list.push_back({mount, mount, 1, 1});
+        EXPECT_EQ(StartDriveOf(v, c.folder), c.drive) << c.folder << " on " << c.mounts.size() << " mounts";
+    }
+}
+
+TEST(Volumes, TheSystemListAlwaysOffersTheRoot)
+{
+    const std::vector<Volume> system = SystemVolumes().Volumes();
+    EXPECT_EQ(std::count_if(system.begin(), system.end(), [](const Volume& v) { return v.rootPath == "/"; }), 1);
 }
 
 TEST(Volumes, ADriveWithoutAReadableRootFallsBackToTheStartDrive)

@@ -19,11 +19,9 @@
 #include "settings/setupdialog.h"
 #include "settings/volumes.h"
 
-#include <QDir>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QSignalBlocker>
-#include <QStorageInfo>
 #include <QVBoxLayout>
 
 namespace tw::app {
@@ -39,11 +37,6 @@ controls::TFcBitBtn* HelpButton(QWidget* parent, const char* name, const char* c
     button->SetHint(QString::fromLatin1(hint));
     button->SetHotTrack(true);
     return button;
-}
-
-std::string CurrentDrive()
-{
-    return QStorageInfo(QDir::currentPath()).rootPath().toStdString();
 }
 
 }  // namespace
@@ -89,7 +82,7 @@ UtilitiesFeature::UtilitiesFeature(const FeatureContext& context, const MainFeat
             return;
         }
         wiring_->started = true;
-        page_->Logic().Start(CurrentDrive());
+        page_->Logic().Start(StartDrive());
     });
     CreateHelpButtons(places.Tabs, places.Contents);
 }
@@ -190,7 +183,11 @@ void UtilitiesFeature::UntickRestrictToSelectedStatus()
 std::string UtilitiesFeature::StartDrive() const
 {
     const std::string& start = page_->Logic().StartDrive();
-    return start.empty() ? CurrentDrive() : start;
+    if (!start.empty())
+        return start;
+    // The drive of the data folder, not of wherever the program was started
+    // from: that is where the user's tables and backups live.
+    return settings::StartDriveOf(page_->Logic().Volumes(), context_.Session.State.ScheduleFolder);
 }
 
 void UtilitiesFeature::TerminateProgram()

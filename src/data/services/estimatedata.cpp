@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QString>
 
+#include "data/layouts/layouts.h"
 #include "platform/datetime/localetexts.h"
 
 namespace tw::data {
@@ -140,6 +141,13 @@ TEstimateData::TEstimateData(const std::string& aliasFile)
     Configure(RatesTable2, {E, "rates.DBF", "", false});
     Configure(WorkOrder1Table, {E, "wo1", "", false});
     Configure(WorkOrder2Table, {E, "wo2", "", false});
+    // The estimating product keeps no index definitions of ours beside its
+    // tables: the tags its layouts name are built in memory.
+    for (db::Table* t : {&BidTable, &BidTable2, &CompanyTable, &EstimateTable3, &HourssumTable, &HourssumTable2,
+                         &IProjectTable, &LaborTable3, &MatssumTable, &ProjectsTable3, &RatesTable2,
+                         &WorkOrder1Table, &WorkOrder2Table})
+        if (const TableLayout* layout = FindLayout(Database::Estimator, t->tableName()))
+            t->setKnownIndexes(layout->indexes);
 
     CustomersTable2.setOnFilterRecord([this](const db::Table&) { return CustomersTable2FilterRecord(); });
     CrewsTable2.setOnFilterRecord([this](const db::Table&) { return CrewsTable2FilterRecord(); });

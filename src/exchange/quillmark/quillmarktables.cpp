@@ -1,5 +1,7 @@
 #include "exchange/quillmark/quillmarktables.h"
 
+#include "data/layouts/layouts.h"
+
 #include <utility>
 #include <vector>
 
@@ -18,6 +20,10 @@ void QuillmarkTables::Open(const std::string& folder)
         for (auto& [table, name] : cursors) {
             table->setFolder(folder);
             table->setTableName(name);
+            // Tables the estimating product wrote come without index
+            // definitions of ours: the tags of its layouts are built in memory.
+            if (const data::TableLayout* layout = data::FindLayout(data::Database::Estimator, name))
+                table->setKnownIndexes(layout->indexes);
             table->open();
         }
         CompanyTable.setIndexName("NAME");

@@ -168,9 +168,18 @@ TableFiles FindTableFiles(const std::string& folder, const std::string& name)
             slot = found;
     };
     const auto names = Fs().list(t.folder);
-    for (const auto& f : names)
-        if (UpperAscii(f) == wantDbf)
-            take(dbf, f, n);
+    // A name without an extension is first looked for as given: another
+    // dBase program may keep a table in a file without one ("wo1").
+    if (n != name) {
+        const std::string wantBare = UpperAscii(name);
+        for (const auto& f : names)
+            if (UpperAscii(f) == wantBare && !Fs().isDirectory(JoinPath(t.folder, f)))
+                take(dbf, f, name);
+    }
+    if (dbf.empty())
+        for (const auto& f : names)
+            if (UpperAscii(f) == wantDbf)
+                take(dbf, f, n);
     if (!dbf.empty())
         t.base = dbf.substr(0, dbf.find_last_of('.'));
     const std::string upBase = UpperAscii(t.base);
@@ -1410,6 +1419,24 @@ SharedTable::Order* SharedTable::order(const std::string& tag)
     if (!it->second.valid)
         buildOrder(it->second);
     return &it->second;
+}
+
+void SharedTable::adoptIndexDefs(const std::vector<IndexDef>& defs)
+{
+    for (const IndexDef& d : defs) {
+        const std::string key = UpperAscii(d.name);
+        const bool known = std::any_of(indexDefs.begin(), indexDefs.end(),
+                                       [&](const IndexDef& x) { return UpperAscii(x.name) == key; });
+        if (known)
+            continue;
+        // Another program's copy of the table may lack a field of the
+        // layout: that tag is not there, and only a cursor that asks for it
+        // is refused (IndexError naming it).
+        std::string fname;
+        bool up = false;
+        if (!d.name.empty() && ParseIndexExpression(d.expression, fname, up) && layout.fieldIndex(fname) >= 0)
+            indexDefs.push_back(d);
+    }
 }
 
 // ---------------------------------------------------------------- key maps

@@ -145,6 +145,9 @@ public:
         std::size_t positionOf(std::uint32_t recno) const;
     };
     Order* order(const std::string& tag);  // nullptr when there is no such tag
+    // Adds the tags not defined yet (a table without index definitions of
+    // its own), except those over a field the table lacks.
+    void adoptIndexDefs(const std::vector<IndexDef>& defs);
 
     // Record numbers (ascending) whose fields hold this key.
     // foldCase: texts compared with their letters a-z raised, as UPPER() of an index raises them.

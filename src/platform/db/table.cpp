@@ -314,6 +314,8 @@ void Table::open()
             filterExpr_ = ParseFilterOf(filterText_, *st);
             filterParsed_ = true;
         }
+        if (files.index.empty() && !knownIndexes_.empty())
+            st->adoptIndexDefs(knownIndexes_);
         if (!indexName_.empty() && !st->order(indexName_))
             throw DbError(ErrorCode::IndexError, "Index " + indexName_ + " not found for " + st->path,
                           st->path);

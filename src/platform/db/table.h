@@ -128,6 +128,11 @@ public:
     bool readOnly() const { return readOnly_; }
     void setIndexName(std::string tag);
     const std::string& indexName() const { return indexName_; }
+    // The tags of a table that another dBase program writes and that comes
+    // without our index definitions beside it: their orders are built in
+    // memory like any other and never written anywhere. Definitions found
+    // beside the table win; a tag over a field the table lacks is left out.
+    void setKnownIndexes(std::vector<IndexDef> defs) { knownIndexes_ = std::move(defs); }
     void setFilter(std::string text);
     const std::string& filter() const { return filterText_; }
     void setFiltered(bool v);
@@ -243,6 +248,7 @@ private:
     const void* currentIndex() const;
 
     std::string databaseName_, folder_, tableName_, indexName_, filterText_;
+    std::vector<IndexDef> knownIndexes_;
     bool exclusive_ = false, readOnly_ = false, filtered_ = false;
     FilterCallback onFilter_;
     std::shared_ptr<const Filter> filterExpr_;

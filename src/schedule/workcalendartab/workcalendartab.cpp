@@ -69,31 +69,30 @@ std::optional<int> WorkCalendarTab::SelectCalendarResource(double resourceId) co
     return static_cast<int>(found - ids_.begin());
 }
 
-void WorkCalendarTab::RemoveSurplusDefaultRecords()
+namespace {
+
+// The calendar's records for all resources: the text that tells the user
+// when there is more than one, else nothing.
+std::string DefaultRecordsNotice(db::Table& calendar)
 {
-    db::Table& calendar = t_.CalendarTable;
-    bool seen = false;
-    double kept = 0;
-    calendar.first();
-    while (!calendar.eof()) {
-        if (calendar.fieldByName("CREWID").asFloat() == 0) {
-            const double workId = calendar.fieldByName("WORKID").asFloat();
-            if (!seen) {
-                seen = true;
-                kept = workId;
-            } else if (workId != kept) {
-                calendar.deleteRecord();  // moves on to the next record
-                continue;
-            }
-        }
-        calendar.next();
-    }
+    int defaults = 0;
+    for (calendar.first(); !calendar.eof(); calendar.next())
+        defaults += calendar.fieldByName("CREWID").asFloat() == 0;
+    if (defaults < 2)
+        return {};
+    return std::to_string(defaults) + " calendars for all resources: the first one is used";
 }
+
+}  // namespace
 
 std::optional<WorkCalendarTab::ShownCalendar> WorkCalendarTab::ShowWorkCalendar(double resourceId)
 {
     db::Table& calendar = t_.CalendarTable;
-    RemoveSurplusDefaultRecords();
+    // A second calendar for all resources (a restored backup, another
+    // program) is kept: it is the user's data. The first one is the one used
+    // everywhere, and the user is told.
+    if (const std::string notice = DefaultRecordsNotice(calendar); !notice.empty())
+        ui_.SetStatusText(0, notice);
     if (!calendar.locate("CREWID", resourceId)) {
         const double workId = data::UniqueKeyValue(state_.Keys, t_.CalendarTable2, "WORKID");
         calendar.append();

@@ -63,6 +63,8 @@ public:
         std::string WorkingDaysPanel;  // "Working days for " + name
     };
     // Nothing when the record could not be found even after it was made.
+    // More than one calendar for all resources are all kept; the first is
+    // shown and used, and status panel 0 says so.
     std::optional<ShownCalendar> ShowWorkCalendar(double resourceId);
 
     // Saves the entries under the calendar of the selected entry of the list
@@ -88,7 +90,6 @@ public:
     const HolidayList& Holidays() const { return holidays_; }
 
 private:
-    void RemoveSurplusDefaultRecords();
     std::string CalendarName(double resourceId);
     bool LocateHoliday(TDateTime date);
     void ReportHoliday(const std::string& text);

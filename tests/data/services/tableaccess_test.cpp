@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <vector>
+
 #include "data/layouts/layouts.h"
 #include "data/services/recordservices.h"
 #include "servicesfixture.h"
@@ -221,6 +226,44 @@ TEST_F(ServicesTest, QuillmarkDatabase)
                          &data_->HourssumTable, &data_->IProjectTable, &data_->WorkOrder1Table,
                          &data_->WorkOrder2Table, &data_->MatssumTable})
         EXPECT_TRUE(t->active()) << t->tableName();
+    ops_->CloseAllTables();
+
+    // The database as the estimating product writes it: made by another dBase
+    // program, without a file of ours beside its tables, the work orders in
+    // files without an extension. Every table opens with the tags its layout
+    // names, and nothing is written into that folder to do it.
+    const std::string foreign = root_ + "/foreign";
+    std::filesystem::create_directories(foreign);
+    const std::string make = "/usr/bin/python3 '" TW_EXAMPLES_DIR "/quillmark/make_sample.py' '" + foreign
+        + "' --numbers=N --bare-work-orders";
+    ASSERT_EQ(std::system(make.c_str()), 0) << make;
+    auto files = [&] {
+        std::set<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(foreign))
+            names.insert(e.path().filename().string());
+        return names;
+    };
+    const std::set<std::string> written = files();
+    ASSERT_TRUE(written.count("wo1") && !written.count("wo1.dbf"));
+    data_->Aliases.AddStandardAlias("Foreign", foreign);
+    data_->EstimatorDatabase.setAliasName("Foreign");
+    state_.EstimatorAlias = "Foreign";
+    state_.EstimatorFolder = foreign;
+    ui_.Messages.clear();
+    ops_->OpenAllTables(true);
+    for (const auto& message : ui_.Messages)
+        ADD_FAILURE() << message.text;
+    for (db::Table* t : {&data_->BidTable, &data_->BidTable2, &data_->CompanyTable, &data_->EstimateTable3,
+                         &data_->HourssumTable, &data_->IProjectTable, &data_->WorkOrder1Table,
+                         &data_->WorkOrder2Table, &data_->MatssumTable})
+        EXPECT_TRUE(t->active()) << t->tableName();
+    std::vector<std::string> companies;
+    for (data_->CompanyTable.first(); !data_->CompanyTable.eof(); data_->CompanyTable.next())
+        companies.push_back(data_->CompanyTable.fieldByName("NAME").asString());
+    EXPECT_EQ(companies, (std::vector<std::string>{"Alder Roofing", "Birch, Anna", "Cedar Works"}));
+    EXPECT_EQ(data_->WorkOrder1Table.recordCount(), 2);
+    ops_->CloseAllTables();
+    EXPECT_EQ(files(), written);
 }
 
 TEST_F(ServicesTest, CloseAllTablesClosesEveryComponentItOpened)

@@ -90,20 +90,43 @@ TEST_F(WorkCalendarTabTest, ShowingLeavesTablesBusyAsTheCallerHadIt)
     }
 }
 
-TEST_F(WorkCalendarTabTest, SurplusDefaultRecordsAreRemovedWhenAnyCalendarIsShown)
+// A restored backup or another program may leave several calendars for all
+// resources: none of them is lost, the first is the one shown, and the user
+// is told.
+TEST_F(WorkCalendarTabTest, EveryCalendarForAllResourcesIsKeptAndTheFirstIsUsed)
 {
     tables.AddCalendar(10, 0);
     tables.AddCalendar(11, 4);
     tables.AddCalendar(12, 0);
-    tables.AddCalendar(10, 0);  // the same key as the kept one stays
+    tables.AddCalendar(10, 0);
     tables.AddCalendar(13, 0);
+    auto stored = [&] {
+        std::vector<std::pair<int, int>> left;
+        for (tables.CalendarTable.first(); !tables.CalendarTable.eof(); tables.CalendarTable.next())
+            left.emplace_back(tables.CalendarTable.fieldByName("WORKID").asInteger(),
+                              tables.CalendarTable.fieldByName("CREWID").asInteger());
+        return left;
+    };
+    const auto before = stored();
     state.WorkCalendarMode = 1;
     tab.ShowWorkCalendar(4);
-    std::vector<std::pair<int, int>> left;
-    for (tables.CalendarTable.first(); !tables.CalendarTable.eof(); tables.CalendarTable.next())
-        left.emplace_back(tables.CalendarTable.fieldByName("WORKID").asInteger(),
-                          tables.CalendarTable.fieldByName("CREWID").asInteger());
-    EXPECT_EQ(left, (std::vector<std::pair<int, int>>{{10, 0}, {11, 4}, {10, 0}}));
+    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(ui.Status[0], "4 calendars for all resources: the first one is used");
+
+    state.WorkCalendarMode = 0;
+    ASSERT_TRUE(tab.ShowWorkCalendar(0).has_value());
+    EXPECT_EQ(stored(), before);
+    ASSERT_TRUE(tables.CalendarTable.locate("CREWID", 0.0));
+    EXPECT_EQ(tables.CalendarTable.fieldByName("WORKID").asInteger(), 10);
+
+    // One calendar for all resources says nothing.
+    testing::CalendarTables single;
+    data::RecordingUserInterface quiet;
+    WorkCalendarTab other{single.Cursors(), state, holidays, quiet, *this};
+    single.AddCalendar(20, 0);
+    single.AddCalendar(21, 4);
+    ASSERT_TRUE(other.ShowWorkCalendar(0).has_value());
+    EXPECT_TRUE(quiet.StatusHistory.empty());
 }
 
 TEST_F(WorkCalendarTabTest, TheResourceListHoldsTheDefaultOrEveryResource)
