@@ -56,6 +56,11 @@ QString TFcControlAccessible::text(QAccessible::Text t) const
     }
 }
 
+void RunAfterAnswer(QObject* target, std::function<void()> action)
+{
+    QMetaObject::invokeMethod(target, std::move(action), Qt::QueuedConnection);
+}
+
 void RegisterAccessible(const QMetaObject* type, TFcAccessibleCreator creator)
 {
     EnsureAccessibleFactory();

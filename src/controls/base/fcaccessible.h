@@ -30,4 +30,10 @@ void RegisterAccessible(const QMetaObject* type, TFcAccessibleCreator creator);
 // Installs the factory with the TFcControl default (every TFcControl does).
 void EnsureAccessibleFactory();
 
+// Runs an accessibility action once the call that asked for it has answered,
+// as Qt's own buttons do: a press that opens a modal window would otherwise
+// hold the screen reader until that window closes. Nothing runs when target
+// is gone by then.
+void RunAfterAnswer(QObject* target, std::function<void()> action);
+
 }  // namespace tw::controls
