@@ -6,6 +6,7 @@
 #include "app/mainscreen.h"
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/labels/fclabel.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
@@ -74,8 +75,8 @@ protected:
 TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpace)
 {
     EXPECT_FALSE(window.Features().Utilities->Page()->Logic().StartDrive().empty());
-    EXPECT_TRUE(Find<QLabel>("SizeLabel")->text().endsWith(" free MBs"));
-    Find<QLabel>("SizeLabel")->clear();
+    EXPECT_TRUE(Find<controls::TFcLabel>("SizeLabel")->Caption().endsWith(" free MBs"));
+    Find<controls::TFcLabel>("SizeLabel")->SetCaption({});
     ASSERT_TRUE(OnDisk().isEmpty());
 
     Click("BackupAll");
@@ -84,7 +85,7 @@ TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpa
     ASSERT_EQ(written.size(), 1) << written.join(", ").toStdString();
     EXPECT_TRUE(written[0].endsWith(".zip"));
     EXPECT_EQ(Listed(), written);
-    EXPECT_TRUE(Find<QLabel>("SizeLabel")->text().endsWith(" free MBs"));
+    EXPECT_TRUE(Find<controls::TFcLabel>("SizeLabel")->Caption().endsWith(" free MBs"));
     EXPECT_TRUE(recorder.Boxes.empty());
     EXPECT_EQ(window.StatusText(0), "Backup completed");
     EXPECT_FALSE(window.Session().State.TablesBusy);
