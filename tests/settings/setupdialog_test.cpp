@@ -20,6 +20,8 @@
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
+#include <QFileSystemModel>
+#include <QListView>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -320,7 +322,9 @@ TEST_F(SetupDialogTest, TheFolderTreeShowsTheBackupFolderItselfAsItsTopNode)
             const QModelIndex old = model->index(0, 0, top);
             EXPECT_EQ(old.data().toString(), "Old");
             tree->clicked(old);
-            EXPECT_EQ(dialog_->ListFolder(), Q(backups_ / "Old"));
+            auto* list = Find<QListView>("FileListBox2");
+            EXPECT_EQ(static_cast<QFileSystemModel*>(list->model())->filePath(list->rootIndex()),
+                      Q(backups_ / "Old"));
         },
         dialog_->AutoBackupTab());
 }
