@@ -75,7 +75,7 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     auto* top = new QHBoxLayout;
     top->addWidget(drives_);
     top->addWidget(pie_);
-    top->addWidget(sizeLabel_);
+    top->addWidget(sizeLabel_, 0, Qt::AlignVCenter);
     auto* up = Button("Up", "Up", "", nullptr);
     up->setParent(media);
     top->addWidget(up);
