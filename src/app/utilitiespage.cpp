@@ -3,6 +3,7 @@
 #include "settings/spacepie.h"
 #include "controls/base/fccontrol.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/labels/fclabel.h"
 #include "controls/panels/fcgroupbox.h"
 #include "controls/status/fcstatusbar.h"
 
@@ -43,13 +44,15 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     drives_->setMinimumWidth(161);
     pie_ = new settings::TSpacePie(media);
     pie_->setObjectName(QStringLiteral("SpaceChart"));
-    sizeLabel_ = new QLabel(media);
+    sizeLabel_ = new controls::TFcLabel(media);
+    sizeLabel_->SetTransparent(true);
     sizeLabel_->setObjectName(QStringLiteral("SizeLabel"));
 
     folderModel_ = new QFileSystemModel(this);
     folderModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
     folders_ = new QTreeView(media);
     folders_->setObjectName(QStringLiteral("DirectoryListBox"));
+    folders_->setAccessibleName(QStringLiteral("Backup folders"));
     folders_->setToolTip(QStringLiteral("the backup and restore folder"));
     folders_->setModel(folderModel_);
     for (int column = 1; column < folderModel_->columnCount(); ++column)
@@ -60,6 +63,7 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     fileModel_->setFilter(QDir::Files | QDir::Hidden);
     files_ = new QListView(media);
     files_->setObjectName(QStringLiteral("FileListBox"));
+    files_->setAccessibleName(QStringLiteral("Backup files"));
     files_->setToolTip(QStringLiteral("Backup files"));
     files_->setModel(fileModel_);
 
@@ -71,7 +75,7 @@ TUtilitiesPage::TUtilitiesPage(const settings::VolumeList& volumes, data::MainSc
     auto* top = new QHBoxLayout;
     top->addWidget(drives_);
     top->addWidget(pie_);
-    top->addWidget(sizeLabel_);
+    top->addWidget(sizeLabel_, 0, Qt::AlignVCenter);
     auto* up = Button("Up", "Up", "", nullptr);
     up->setParent(media);
     top->addWidget(up);
@@ -213,7 +217,7 @@ void TUtilitiesPage::RefreshFiles()
 void TUtilitiesPage::ShowSpace(const settings::DriveSpace& space, const std::string& text)
 {
     pie_->SetSpace(space.usedBytes, space.freeBytes);
-    sizeLabel_->setText(Q(text));
+    sizeLabel_->SetCaption(Q(text));
 }
 
 void TUtilitiesPage::SetBackupStatus(const std::string& text)

@@ -18,6 +18,7 @@ class QTreeView;
 
 namespace tw::controls {
 class TFcBitBtn;
+class TFcLabel;
 class TFcStatusBar;
 }
 namespace tw::settings {
@@ -65,7 +66,7 @@ private:
 
     QComboBox* drives_;
     settings::TSpacePie* pie_;
-    QLabel* sizeLabel_;
+    controls::TFcLabel* sizeLabel_;
     QTreeView* folders_;
     QFileSystemModel* folderModel_;
     QListView* files_;

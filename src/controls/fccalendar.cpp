@@ -9,6 +9,11 @@ TFcCalendar::TFcCalendar(QWidget* parent) : QCalendarWidget(parent)
 {
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     connect(this, &QCalendarWidget::currentPageChanged, this, [this] { Invalidate(); });
+    // The year field shows in place of the year when that is clicked; its
+    // name says what it holds. The day grid takes the calendar's own name
+    // as the calendar's focus proxy (NameField).
+    if (auto* year = findChild<QWidget*>(QStringLiteral("qt_calendar_yearedit")))
+        year->setAccessibleName(QStringLiteral("Year"));
 }
 
 std::uint32_t TFcCalendar::DaysToBitmask(const std::uint8_t* days, int count)

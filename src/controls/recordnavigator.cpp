@@ -9,6 +9,9 @@ RecordNavigator::RecordNavigator(QWidget* parent) : QWidget(parent)
 {
     static const char* const kNames[kButtonCount] = {"First", "Prior", "Next", "Last", "Insert", "Delete"};
     static const char* const kFaces[kButtonCount] = {"|<", "<", ">", ">|", "+", "-"};
+    // Until the window gives its hints, a screen reader says what the face shows.
+    static const char* const kSpoken[kButtonCount] = {"First record", "Prior record", "Next record",
+                                                      "Last record",  "Insert record", "Delete record"};
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
@@ -16,6 +19,7 @@ RecordNavigator::RecordNavigator(QWidget* parent) : QWidget(parent)
         auto* button = new QToolButton(this);
         button->setObjectName(QLatin1String(kNames[i]));
         button->setText(QLatin1String(kFaces[i]));
+        button->setAccessibleName(QLatin1String(kSpoken[i]));
         button->setAutoRaise(false);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         layout->addWidget(button);
@@ -37,8 +41,12 @@ bool RecordNavigator::ButtonVisible(Button button) const
 
 void RecordNavigator::SetHints(const std::array<QString, kButtonCount>& hints)
 {
-    for (int i = 0; i < kButtonCount; ++i)
+    // The hint says what a button does ("First customer"); its face ("|<") says nothing aloud.
+    for (int i = 0; i < kButtonCount; ++i) {
         buttons_[i]->setToolTip(hints[i]);
+        if (!hints[i].trimmed().isEmpty())
+            buttons_[i]->setAccessibleName(hints[i].simplified());
+    }
 }
 
 void RecordNavigator::Press(Button button)

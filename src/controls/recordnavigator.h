@@ -31,7 +31,7 @@ public:
     // Hides or shows one button (a navigator without Insert, the moves alone).
     void SetButtonVisible(Button button, bool visible);
     bool ButtonVisible(Button button) const;
-    // The tool tips, First to Delete.
+    // The tool tips, First to Delete; each is also the button's name for a screen reader.
     void SetHints(const std::array<QString, kButtonCount>& hints);
     QToolButton* ButtonOf(Button button) const { return buttons_[button]; }
 

@@ -15,10 +15,32 @@ UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent)
         arrow->setObjectName(up ? QStringLiteral("Up") : QStringLiteral("Down"));
         arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
         arrow->setFixedSize(18, 11);
+        arrow->setAccessibleName(up ? QStringLiteral("Step forward") : QStringLiteral("Step back"));
+        (up ? up_ : down_) = arrow;
         layout->addWidget(arrow);
         connect(arrow, &QToolButton::clicked, this, [this, up] { emit Clicked(up); });
     }
     setFixedSize(18, 22);
+}
+
+QString UpDownArrows::UpName() const
+{
+    return up_->accessibleName();
+}
+
+void UpDownArrows::SetUpName(const QString& name)
+{
+    up_->setAccessibleName(name);
+}
+
+QString UpDownArrows::DownName() const
+{
+    return down_->accessibleName();
+}
+
+void UpDownArrows::SetDownName(const QString& name)
+{
+    down_->setAccessibleName(name);
 }
 
 }  // namespace tw::controls

@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QSortFilterProxyModel>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -37,6 +38,35 @@ public:
 
 private:
     int& depth_;
+};
+
+bool IsInside(const QString& path, const QString& folder)
+{
+    return path.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
+}
+
+// The folder tree shows its base folder itself as the top node with the
+// folders under it: rooted inside the base folder, a backup folder without
+// subfolders left the tree blank beside a list full of backups.
+class BaseFolderFilter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void SetBase(const QString& base)
+    {
+        base_ = QDir::cleanPath(base);
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        const auto* model = static_cast<const QFileSystemModel*>(sourceModel());
+        const QString path = model->filePath(model->index(row, 0, parent));
+        return base_.isEmpty() || path == base_ || IsInside(path, base_) || IsInside(base_, path);
+    }
+
+private:
+    QString base_;
 };
 
 // The company file search on a worker thread, shown with its counts and a
@@ -139,7 +169,9 @@ TQMSetup::TQMSetup(SetupHost& host, data::UserInterface& ui, SetupSettings& sett
 
     folderModel_ = new QFileSystemModel(this);
     folderModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
-    this->ui->DirectoryListBox2->setModel(folderModel_);
+    folderTree_ = new BaseFolderFilter(this);
+    folderTree_->setSourceModel(folderModel_);
+    this->ui->DirectoryListBox2->setModel(folderTree_);
     for (int column = 1; column < folderModel_->columnCount(); ++column)
         this->ui->DirectoryListBox2->hideColumn(column);
     fileModel_ = new QFileSystemModel(this);
@@ -238,7 +270,7 @@ void TQMSetup::ConnectHandlers()
     });
     connect(ui->DirectoryListBox2, &QTreeView::clicked, this, [this](const QModelIndex& index) {
         Handle([&] {
-            ShowListFolder(folderModel_->filePath(index));
+            ShowListFolder(folderModel_->filePath(folderTree_->mapToSource(index)));
             logic_->BackupFolderChanged();
         });
     });
@@ -564,7 +596,10 @@ void TQMSetup::SetTreeBaseFolder(const QString& folder)
 {
     treeBase_ = folder;
     folderModel_->setRootPath(folder);
-    ui->DirectoryListBox2->setRootIndex(folderModel_->index(folder));
+    static_cast<BaseFolderFilter*>(folderTree_)->SetBase(folder);
+    const QModelIndex base = folderModel_->index(folder);
+    ui->DirectoryListBox2->setRootIndex(folderTree_->mapFromSource(base.parent()));
+    ui->DirectoryListBox2->expand(folderTree_->mapFromSource(base));
     ShowListFolder(folder);
 }
 void TQMSetup::ShowListFolder(const QString& folder)
@@ -572,7 +607,7 @@ void TQMSetup::ShowListFolder(const QString& folder)
     listFolder_ = folder;
     fileModel_->setRootPath(folder);
     ui->FileListBox2->setRootIndex(fileModel_->index(folder));
-    const QModelIndex shown = folderModel_->index(folder);
+    const QModelIndex shown = folderTree_->mapFromSource(folderModel_->index(folder));
     if (shown.isValid())
         ui->DirectoryListBox2->setCurrentIndex(shown);
 }
@@ -600,7 +635,7 @@ void TQMSetup::SetBackupStatus(const QString& text)
 void TQMSetup::ShowDriveSpace(std::uint64_t usedBytes, std::uint64_t freeBytes, const QString& label)
 {
     ui->SpaceChart->SetSpace(usedBytes, freeBytes);
-    ui->SizeLabel->setText(label);
+    ui->SizeLabel->SetCaption(label);
 }
 
 StatusEditTexts TQMSetup::StatusEdits() const

@@ -21,6 +21,7 @@ class TQMSetup;
 }
 
 class QFileSystemModel;
+class QSortFilterProxyModel;
 
 namespace tw::controls {
 class TFcTabSheet;
@@ -136,6 +137,7 @@ private:
     std::unique_ptr<SetupDialogLogic> logic_;
     exchange::ExchangeSettings* accounting_ = nullptr;
     QFileSystemModel* folderModel_ = nullptr;
+    QSortFilterProxyModel* folderTree_ = nullptr;  // the base folder and what lies under it
     QFileSystemModel* fileModel_ = nullptr;
     QString treeBase_;
     QString listFolder_;

@@ -212,6 +212,7 @@ TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
         QAccessibleInterface* item = QAccessible::queryAccessibleInterface(Find<QWidget>(name));
         EXPECT_EQ(item->role(), role) << name;
         item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCoreApplication::processEvents();
         return item->state().checked;
     };
     const auto onChart = [this](const std::string& task) {

@@ -6,6 +6,7 @@
 #include "app/mainscreen.h"
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/labels/fclabel.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
 #include "settings/fixedvolumes.h"
@@ -91,8 +92,8 @@ TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpa
     // The start drive is the volume of the data folder; the backup folder
     // (a temporary folder outside it) lies on the root.
     EXPECT_EQ(window.Features().Utilities->Page()->Logic().StartDrive(), dataVolume);
-    EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "20480 free MBs");
-    Find<QLabel>("SizeLabel")->clear();
+    EXPECT_EQ(Find<controls::TFcLabel>("SizeLabel")->Caption(), "20480 free MBs");
+    Find<controls::TFcLabel>("SizeLabel")->SetCaption({});
     ASSERT_TRUE(OnDisk().isEmpty());
 
     Click("BackupAll");
@@ -101,7 +102,7 @@ TEST_F(UtilitiesPageTest, BackupAllDataAddsItsArchiveToTheListAndShowsTheFreeSpa
     ASSERT_EQ(written.size(), 1) << written.join(", ").toStdString();
     EXPECT_TRUE(written[0].endsWith(".zip"));
     EXPECT_EQ(Listed(), written);
-    EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "20480 free MBs");
+    EXPECT_EQ(Find<controls::TFcLabel>("SizeLabel")->Caption(), "20480 free MBs");
     EXPECT_TRUE(recorder.Boxes.empty());
     EXPECT_EQ(window.StatusText(0), "Backup completed");
     EXPECT_FALSE(window.Session().State.TablesBusy);

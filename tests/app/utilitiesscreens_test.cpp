@@ -11,6 +11,7 @@
 #include "app/mainscreen.h"
 #include "app/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
+#include "controls/labels/fclabel.h"
 #include "controls/status/fcstatusbar.h"
 #include "platform/datetime/localetexts.h"
 #include "sampleschedule.h"
@@ -104,7 +105,7 @@ TEST_F(UtilitiesScreensTest, BackupEmptyAndRestoreOnTheTestsOwnVolumes)
     EXPECT_EQ(drives->itemText(0), stick);
     EXPECT_EQ(drives->itemText(1), disk);
     EXPECT_EQ(drives->currentIndex(), 0);
-    EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "9472 free MBs");
+    EXPECT_EQ(Find<controls::TFcLabel>("SizeLabel")->Caption(), "9472 free MBs");
     EXPECT_EQ(Shown(Find<QTreeView>("DirectoryListBox")), (QStringList{"Backups", "Letters", "Photos"}));
 
     Click("BackupAll");
@@ -181,7 +182,7 @@ TEST_F(UtilitiesScreensTest, PickingAVolumeAndGoingUp)
     auto* status = Find<controls::TFcStatusBar>("BackupStatusBar");
     drives->setCurrentIndex(1);
     EXPECT_EQ(QString::fromStdString(window.Session().State.BackupFolder), disk);
-    EXPECT_EQ(Find<QLabel>("SizeLabel")->text(), "3072000 free MBs");
+    EXPECT_EQ(Find<controls::TFcLabel>("SizeLabel")->Caption(), "3072000 free MBs");
     EXPECT_EQ(Shown(Find<QTreeView>("DirectoryListBox")), QStringList{"Tarnwick"});
     EXPECT_EQ(status->PanelText(0), disk);
     // A line high on the page, not squeezed away by the lists above it.

@@ -337,6 +337,7 @@ TEST_F(VisualizePageTest, AChoiceToggledByAScreenReaderActsAsAClick)
         QAccessibleInterface* item = QAccessible::queryAccessibleInterface(Find<QWidget>(name));
         EXPECT_EQ(item->role(), QAccessible::RadioButton) << name;
         item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCoreApplication::processEvents();
         return item->state().checked;
     };
     const std::vector<std::string> tasks = Rows();

@@ -20,6 +20,9 @@
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
+#include <QFileSystemModel>
+#include <QListView>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -296,6 +299,34 @@ TEST_F(SetupDialogTest, StopEndsTheSearchAndSaysSo)
                 Find<controls::TFcStatusBar>("StatusBar")->PanelText(0).startsWith("Search stopped: "));
         },
         dialog_->QuickBooksSetupTab());
+}
+
+// The folder tree shows the backup folder itself, chosen, with what lies
+// under it: an empty backup folder is one node, not a blank tree beside the
+// list of its files.
+TEST_F(SetupDialogTest, TheFolderTreeShowsTheBackupFolderItselfAsItsTopNode)
+{
+    std::ofstream(backups_ / "tarnwick-2026-12-04.zip") << "x";
+    WhileShown(
+        [&] {
+            auto* tree = Find<QTreeView>("DirectoryListBox2");
+            QAbstractItemModel* model = tree->model();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(tree->rootIndex()) > 0; }, 2000));
+            ASSERT_EQ(model->rowCount(tree->rootIndex()), 1);
+            const QModelIndex top = model->index(0, 0, tree->rootIndex());
+            EXPECT_EQ(top.data().toString(), "Backups");
+            EXPECT_EQ(tree->currentIndex(), top);
+            // A folder made under it shows under the node, and choosing it moves the list there.
+            std::filesystem::create_directories(backups_ / "Old");
+            ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(top) == 1; }, 2000));
+            const QModelIndex old = model->index(0, 0, top);
+            EXPECT_EQ(old.data().toString(), "Old");
+            tree->clicked(old);
+            auto* list = Find<QListView>("FileListBox2");
+            EXPECT_EQ(static_cast<QFileSystemModel*>(list->model())->filePath(list->rootIndex()),
+                      Q(backups_ / "Old"));
+        },
+        dialog_->AutoBackupTab());
 }
 
 TEST_F(SetupDialogTest, EveryPageAtItsDefaultSize)

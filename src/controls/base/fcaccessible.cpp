@@ -3,10 +3,14 @@
 #include "controls/base/fccontrol.h"
 
 #include <QHash>
+#include <QVariant>
 
 namespace tw::controls {
 
 namespace {
+
+// Marks a name NameField gave, so a later caption can replace it.
+constexpr char kNamedByOwner[] = "twNamedByOwner";
 
 QHash<QString, TFcAccessibleCreator>& Creators()
 {
@@ -31,6 +35,14 @@ void EnsureAccessibleFactory()
         QAccessible::installFactory(&Factory);
         Creators().insert(QString::fromLatin1(TFcControl::staticMetaObject.className()),
                           [](QWidget* w) { return new TFcControlAccessible(w); });
+        // A window made from a plain widget (the e-mail window, the import
+        // windows) is a dialog of the window it belongs to, or a window of
+        // its own, never a plain area; Qt's classes of window answer first.
+        Creators().insert(QStringLiteral("QWidget"), [](QWidget* w) -> QAccessibleInterface* {
+            if (!w->isWindow())
+                return nullptr;
+            return new QAccessibleWidget(w, w->parentWidget() ? QAccessible::Dialog : QAccessible::Window);
+        });
         return true;
     }();
     (void)installed;
@@ -46,14 +58,54 @@ QString TFcControlAccessible::text(QAccessible::Text t) const
     switch (t) {
     case QAccessible::Name:
         if (!widget()->accessibleName().isEmpty() || !control)
-            return QAccessibleWidget::text(t);
-        return StripAccelerator(control->Caption());
+            return QAccessibleWidget::text(t).simplified();
+        return SpokenName(control->Caption());
     case QAccessible::Description:
         if (!widget()->accessibleDescription().isEmpty() || !control)
             return QAccessibleWidget::text(t);
         return control->Hint();
     default: return QAccessibleWidget::text(t);
     }
+}
+
+QString SpokenName(const QString& caption)
+{
+    return StripAccelerator(caption).simplified();
+}
+
+bool NeedsName(QWidget* field)
+{
+    if (!field)
+        return false;
+    if (field->property(kNamedByOwner).toBool())
+        return true;
+    if (!field->accessibleName().isEmpty())
+        return false;
+    // A check box or button says its own caption, a field its buddy label.
+    const QAccessibleInterface* own = QAccessible::queryAccessibleInterface(field);
+    return !own || own->text(QAccessible::Name).trimmed().isEmpty();
+}
+
+void NameField(QWidget* field, const QString& caption)
+{
+    if (!field)
+        return;
+    // The part that takes the focus for the field (a calendar's day grid) is
+    // what a reader announces.
+    if (QWidget* proxy = field->focusProxy(); proxy && proxy != field)
+        NameField(proxy, caption);
+    if (!NeedsName(field))
+        return;
+    const QString name = SpokenName(caption);
+    if (name.isEmpty())
+        return;
+    field->setAccessibleName(name);
+    field->setProperty(kNamedByOwner, true);
+}
+
+void RunAfterAnswer(QObject* target, std::function<void()> action)
+{
+    QMetaObject::invokeMethod(target, std::move(action), Qt::QueuedConnection);
 }
 
 void RegisterAccessible(const QMetaObject* type, TFcAccessibleCreator creator)

@@ -58,14 +58,21 @@ void TFcButtonAccessible::doAction(const QString& actionName)
         return;
     auto* menu = qobject_cast<TFcMenuButton*>(control);
     if (actionName == showMenuAction() && menu) {
-        menu->DoDropDown();
+        RunAfterAnswer(menu, [menu] {
+            if (menu->isEnabled())
+                menu->DoDropDown();
+        });
     } else if (actionName == pressAction()) {
-        // As Space does: a grouped button latches, a menu button drops its menu.
-        if (auto* button = qobject_cast<TFcButton*>(control)) {
-            if (button->GroupIndex() != 0)
-                button->SetDown(!button->Down());
-        }
-        control->Click();
+        RunAfterAnswer(control, [control] {
+            if (!control->isEnabled())
+                return;
+            // As Space does: a grouped button latches, a menu button drops its menu.
+            if (auto* button = qobject_cast<TFcButton*>(control)) {
+                if (button->GroupIndex() != 0)
+                    button->SetDown(!button->Down());
+            }
+            control->Click();
+        });
     }
 }
 

@@ -33,8 +33,12 @@ public:
     {
         if (name != toggleAction() || !widget()->isEnabled())
             return;
-        if (auto* button = qobject_cast<TFcCustomGlyphButton*>(widget()))
-            button->ChangeState();
+        if (auto* button = qobject_cast<TFcCustomGlyphButton*>(widget())) {
+            RunAfterAnswer(button, [button] {
+                if (button->isEnabled())
+                    button->ChangeState();
+            });
+        }
     }
 };
 

@@ -291,7 +291,10 @@ void TFcCustomChoiceGroup::PushItemLook(TFcCustomGlyphButton* item)
     item->SetTextShadowDepth(textShadowDepth_);
     item->SetLightTextStyle(lightTextStyle_);
     item->SetTextStyle(textStyle_);
-    item->SetTransparent(Transparent());
+    // The items always show the group's own surface: a style's group frame
+    // fills its inside with a shade of its own, and an item filling the
+    // group's colour would stand on a darker box of its own width.
+    item->SetTransparent(true);
     item->SetColor(Color());
     item->SetWinMaskColor(look_.WinMaskColor);
     item->SetTransparentColor(look_.TransparentColor);

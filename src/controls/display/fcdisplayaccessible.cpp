@@ -6,8 +6,13 @@
 #include <QPointer>
 namespace tw::controls {
 namespace {
-// One colour cell of the picker.
-class TFcColorCellAccessible : public QAccessibleInterface {
+int CellCount(const TFcColorPicker* picker)
+{
+    return picker->ShowSystemColors() ? kPickerColorCount : kStandardColorCount;
+}
+
+// One colour cell of the picker; pressing it selects its colour as a click does.
+class TFcColorCellAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     TFcColorCellAccessible(TFcColorPicker* picker, int index) : picker_(picker), index_(index) {}
     bool isValid() const override { return picker_ != nullptr; }
@@ -39,16 +44,31 @@ public:
         s.selected = picker_ && picker_->SelColorIndex() == index_;
         return s;
     }
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    QStringList actionNames() const override
+    {
+        return picker_ && picker_->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+    void doAction(const QString& name) override
+    {
+        if (name != pressAction() || !picker_ || !picker_->isEnabled())
+            return;
+        TFcColorPicker* picker = picker_;
+        RunAfterAnswer(picker, [picker, index = index_] {
+            if (picker->isEnabled() && index < CellCount(picker))
+                picker->SetSelColorIndex(index);
+        });
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
     int Index() const { return index_; }
 private:
     QPointer<TFcColorPicker> picker_;
     int index_;
 };
 
-int CellCount(const TFcColorPicker* picker)
-{
-    return picker->ShowSystemColors() ? kPickerColorCount : kStandardColorCount;
-}
 }  // namespace
 
 TFcMeterAccessible::TFcMeterAccessible(QWidget* widget) : TFcControlAccessible(widget, QAccessible::Indicator) {}
@@ -79,6 +99,13 @@ TFcColorPickerAccessible::TFcColorPickerAccessible(QWidget* widget) : TFcControl
 {
 }
 
+TFcColorPickerAccessible::~TFcColorPickerAccessible()
+{
+    for (const QAccessible::Id id : cells_)
+        if (id != 0)
+            QAccessible::deleteAccessibleInterface(id);
+}
+
 int TFcColorPickerAccessible::childCount() const
 {
     return CellCount(static_cast<TFcColorPicker*>(widget()));
@@ -89,9 +116,13 @@ QAccessibleInterface* TFcColorPickerAccessible::child(int index) const
     auto* picker = static_cast<TFcColorPicker*>(widget());
     if (index < 0 || index >= CellCount(picker))
         return nullptr;
-    auto* cell = new TFcColorCellAccessible(picker, index);
-    QAccessible::registerAccessibleInterface(cell);
-    return cell;
+    // One interface per cell for the picker's life, so a reader that asks twice gets the same one.
+    if (cells_.size() <= static_cast<size_t>(index))
+        cells_.resize(static_cast<size_t>(index) + 1, 0);
+    QAccessible::Id& id = cells_[static_cast<size_t>(index)];
+    if (id == 0)
+        id = QAccessible::registerAccessibleInterface(new TFcColorCellAccessible(picker, index));
+    return QAccessible::accessibleInterface(id);
 }
 
 int TFcColorPickerAccessible::indexOfChild(const QAccessibleInterface* child) const

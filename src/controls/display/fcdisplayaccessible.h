@@ -2,9 +2,10 @@
 // What screen readers learn of the display controls: the LED display as
 // static text (its caption), the meter as an indicator offering the value
 // interface, the colour picker as a list whose children are its colour cells,
-// each named by its colour, the selected one selected.
+// each named by its colour, the selected one selected, pressed to select it.
 #include "controls/base/fcaccessible.h"
 #include <QAccessibleValueInterface>
+#include <vector>
 namespace tw::controls {
 class TFcMeterAccessible : public TFcControlAccessible, public QAccessibleValueInterface {
 public:
@@ -20,10 +21,14 @@ public:
 class TFcColorPickerAccessible : public TFcControlAccessible {
 public:
     explicit TFcColorPickerAccessible(QWidget* widget);
+    ~TFcColorPickerAccessible() override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
+
+private:
+    mutable std::vector<QAccessible::Id> cells_;
 };
 void RegisterDisplayAccessibility();
 }  // namespace tw::controls

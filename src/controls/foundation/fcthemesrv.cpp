@@ -419,8 +419,9 @@ TRect TThemeServices::ContentRect(const TThemedElementDetails&, const TRect& bou
 
 bool TThemeServices::HasTransparentParts(const TThemedElementDetails& d) const
 {
-    // Round glyphs and group frames leave their parent showing.
-    return d.Element == teButton && d.Part >= 2 && d.Part <= 4;
+    // Push buttons with rounded corners, round glyphs and group frames leave
+    // their parent showing; a button's own colour must not fill those corners.
+    return d.Element == teButton && d.Part >= 1 && d.Part <= 4;
 }
 
 TColor TThemeServices::ColorToRGB(TColor color, const TThemedElementDetails* details) const

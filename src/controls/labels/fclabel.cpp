@@ -1,5 +1,7 @@
 #include "controls/labels/fclabel.h"
 
+#include "controls/base/fcaccessible.h"
+
 #include "controls/foundation/fccommon.h"
 #include "controls/labels/fclabelaccessible.h"
 #include "controls/foundation/fcgrafx.h"
@@ -44,6 +46,7 @@ void TFcLabel::TextChanged()
 {
     AdjustBounds();
     Repaint();
+    NameField(focusControl_, Caption());
 }
 
 void TFcLabel::SetAlignment(TAlignment value)
@@ -78,6 +81,8 @@ void TFcLabel::SetShowAccelChar(bool value)
 void TFcLabel::SetFocusControl(QWidget* control)
 {
     focusControl_ = control;
+    // As a buddy label does, the label names the field it leads to.
+    NameField(control, Caption());
 }
 void TFcLabel::SetFontColor(TColor value)
 {
@@ -288,6 +293,27 @@ void TFcLabel::AdjustBounds()
 {
     if (!autoSize_)
         return;
+    const QSize extent = AutoSizeExtent();
+    int x = this->x();
+    const bool right = (TextFlags() & DT_RIGHT) != 0 && (TextFlags() & DT_CENTER) == 0;
+    if (right)
+        x += width() - extent.width();
+    setGeometry(x, y(), extent.width(), extent.height());
+    updateGeometry();
+}
+
+QSize TFcLabel::sizeHint() const
+{
+    return autoSize_ ? AutoSizeExtent() : TFcControl::sizeHint();
+}
+
+QSize TFcLabel::minimumSizeHint() const
+{
+    return autoSize_ ? AutoSizeExtent() : TFcControl::minimumSizeHint();
+}
+
+QSize TFcLabel::AutoSizeExtent() const
+{
     QImage scratch = MakeBitmap(1, 1);
     TFcCanvas canvas(scratch);
     canvas.Font = font();
@@ -300,11 +326,7 @@ void TFcLabel::AdjustBounds()
     const QString text = Caption().isEmpty() ? QStringLiteral(" ") : Caption();
     canvas.DrawText(text, r, flags);
     r = AdjustForBorders({0, 0, r.Width(), r.Height()}, frames_, {rotation_, angle_, textStyle_, shadowDepth_});
-    int x = this->x();
-    const bool right = (TextFlags() & DT_RIGHT) != 0 && (TextFlags() & DT_CENTER) == 0;
-    if (right)
-        x += width() - r.Right;
-    setGeometry(x, y(), r.Right, r.Bottom);
+    return {r.Right, r.Bottom};
 }
 
 TRect TFcLabel::AdjustForLayout(TFcCanvas& canvas, const QString& text, unsigned flags, TRect r) const

@@ -39,7 +39,8 @@ public:
     void SetWordWrap(bool value);
     bool ShowAccelChar() const { return showAccelChar_; }
     void SetShowAccelChar(bool value);
-    // The control the caption's accelerator gives the focus to.
+    // The control the caption's accelerator gives the focus to; the caption
+    // is its name for a screen reader when it has none of its own.
     QWidget* FocusControl() const { return focusControl_; }
     void SetFocusControl(QWidget* control);
     // The font colour; the label's normal colour follows it unless blinking.
@@ -101,8 +102,11 @@ public:
     bool GetBlinking() const override { return blinking_; }
     void Blink(TBlinkState state) override;
 
-    // Auto-size: fits the label to its text, frames and rotation.
+    // Auto-size: fits the label to its text, frames and rotation; in a layout
+    // the size hint asks for the same extent.
     virtual void AdjustBounds();
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     // After the window has built the label: an angle without a rotation turns
     // flat, and the normal colour is the font colour.
     void Loaded() override;
@@ -129,6 +133,7 @@ protected:
 private:
     // Switches a font that cannot turn to one that can.
     void EnsureTrueTypeFont();
+    QSize AutoSizeExtent() const;
 
     TAlignment alignment_ = taLeftJustify;
     bool autoSize_ = true;

@@ -30,8 +30,13 @@ public:
     }
     void doAction(const QString& name) override
     {
-        if (name == pressAction() && widget()->isEnabled())
-            static_cast<TFcURLLabel*>(widget())->Click();
+        if (name != pressAction() || !widget()->isEnabled())
+            return;
+        auto* label = static_cast<TFcURLLabel*>(widget());
+        RunAfterAnswer(label, [label] {
+            if (label->isEnabled())
+                label->Click();
+        });
     }
 };
 

@@ -1,5 +1,7 @@
 #include "controls/panels/fcgroupbox.h"
 
+#include "controls/base/fcaccessible.h"
+
 #include <QFontMetrics>
 
 #include "controls/foundation/fccommon.h"
@@ -189,6 +191,46 @@ bool TFcCustomGroupBox::DialogChar(QChar character, Qt::KeyboardModifiers)
         return false;
     first->setFocus(Qt::ShortcutFocusReason);
     return true;
+}
+
+namespace {
+
+bool IsField(QObject* child)
+{
+    auto* w = qobject_cast<QWidget*>(child);
+    return w && !w->isWindow() && w->focusPolicy() != Qt::NoFocus;
+}
+
+}  // namespace
+
+bool TFcCustomGroupBox::event(QEvent* event)
+{
+    // Polished: the window has set up the field, its own name among the rest.
+    if (event->type() == QEvent::ChildPolished && IsField(static_cast<QChildEvent*>(event)->child()))
+        NameLoneField();
+    return TFcCustomPanel::event(event);
+}
+
+void TFcCustomGroupBox::TextChanged()
+{
+    TFcCustomPanel::TextChanged();
+    NameLoneField();
+}
+
+// The caption names the one field inside that has no name of its own; for
+// several such fields it would name them all alike, which tells a reader
+// nothing (those have labels or names of their own).
+void TFcCustomGroupBox::NameLoneField()
+{
+    QWidget* lone = nullptr;
+    for (QObject* child : children()) {
+        if (!IsField(child) || !NeedsName(static_cast<QWidget*>(child)))
+            continue;
+        if (lone)
+            return;
+        lone = static_cast<QWidget*>(child);
+    }
+    NameField(lone, Caption());
 }
 
 void TFcCustomGroupBox::FontChanged()

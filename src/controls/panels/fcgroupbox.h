@@ -33,9 +33,13 @@ public:
     bool DialogChar(QChar character, Qt::KeyboardModifiers modifiers) override;
 
 protected:
+    // The one field inside without a name of its own is named by the caption.
+    bool event(QEvent* event) override;
+    void TextChanged() override;
     void Paint(TFcCanvas& canvas) override;
     void FontChanged() override;
     QWidget* FirstChildInTabOrder() const;
+    void NameLoneField();
 
 private:
     int GroupStyleValue() const { return groupStyle_; }

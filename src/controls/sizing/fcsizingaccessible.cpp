@@ -127,8 +127,13 @@ public:
     }
     void doAction(const QString& name) override
     {
-        if (name == pressAction() && control_ && control_->isEnabled())
-            View().Press();
+        if (name != pressAction() || !control_ || !control_->isEnabled())
+            return;
+        QWidget* control = control_;
+        RunAfterAnswer(control, [control] {
+            if (control->isEnabled())
+                TSizingView{control}.Press();
+        });
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 

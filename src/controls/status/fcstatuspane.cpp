@@ -159,6 +159,29 @@ TRect TFcCustomStatusPane::GetCaptionRect() const
     return PaneCaptionRect({0, 0, width(), height()}, borderWidth_, frameStyle_);
 }
 
+bool TFcCustomStatusPane::CaptionCut() const
+{
+    const QString text = Caption();
+    if (text.isEmpty())
+        return false;
+    const int room = GetCaptionRect().Width() - captionOffset_ - 1;
+    return TextMeasure().TextWidth(font(), text) > room;
+}
+
+void TFcCustomStatusPane::UpdateCutHint()
+{
+    if (toolTip() != cutHint_)
+        return;  // the window's own hint stays
+    cutHint_ = CaptionCut() ? Caption() : QString();
+    setToolTip(cutHint_);
+}
+
+void TFcCustomStatusPane::resizeEvent(QResizeEvent* event)
+{
+    TFcControl::resizeEvent(event);
+    UpdateCutHint();
+}
+
 TFcStatusBar* TFcCustomStatusPane::StatusBar() const
 {
     return qobject_cast<TFcStatusBar*>(parentWidget());
@@ -284,12 +307,14 @@ void TFcCustomStatusPane::TextChanged()
 {
     Repaint();
     AdjustBounds();
+    UpdateCutHint();
 }
 
 void TFcCustomStatusPane::FontChanged()
 {
     update();
     AdjustBounds();
+    UpdateCutHint();
 }
 
 void TFcCustomStatusPane::Loaded()

@@ -71,6 +71,10 @@ public:
 
     virtual int GetMinWidth() const;
     virtual TRect GetCaptionRect() const;
+    // The caption is wider than the pane shows; the pane's hint then holds
+    // the whole caption (unless the window gave the pane a hint of its own),
+    // so a message cut at the pane's edge can still be read in full.
+    bool CaptionCut() const;
     // True when r's right edge reaches the status bar's client right edge
     // (always false on any other parent).
     virtual bool UnderSizeGrip(const TRect& r) const;
@@ -93,8 +97,11 @@ protected:
     void Loaded() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void UpdateCutHint();
+
     TAlignment alignment_ = taLeftJustify;
     int captionOffset_ = 2;
     bool autoSize_ = false;
@@ -109,6 +116,7 @@ private:
     bool blinking_ = false;
     TColor blinkColor_ = clHighlight;
     bool blinkOff_ = false;
+    QString cutHint_;  // the hint the pane set itself for a cut caption
 };
 
 class TFcStatusPane : public TFcCustomStatusPane {

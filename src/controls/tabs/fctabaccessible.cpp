@@ -136,19 +136,28 @@ public:
     {
         if (!isValid() || name != pressAction())
             return;
-        switch (key_.kind) {
-        case ItemKind::Tab: control_->SetTabIndex(key_.index); break;
-        case ItemKind::ScrollDownLeft:
-        case ItemKind::ScrollUpRight:
-            if (TFcTabScroller* scroller = control_->Scroller())
-                scroller->ClickHalf(key_.kind == ItemKind::ScrollDownLeft ? 0 : 1);
-            break;
-        case ItemKind::CloseBox: control_->CloseActiveTab(); break;
-        }
+        TFcCustomTabControl* control = control_;
+        RunAfterAnswer(control, [control, key = key_] { Press(control, key); });
     }
 
 private:
     bool Exists() const { return key_.index >= 0 && key_.index < control_->TabCount(); }
+
+    static void Press(TFcCustomTabControl* control, ItemKey key)
+    {
+        switch (key.kind) {
+        case ItemKind::Tab:
+            if (key.index < control->TabCount())
+                control->SetTabIndex(key.index);
+            break;
+        case ItemKind::ScrollDownLeft:
+        case ItemKind::ScrollUpRight:
+            if (TFcTabScroller* scroller = control->Scroller())
+                scroller->ClickHalf(key.kind == ItemKind::ScrollDownLeft ? 0 : 1);
+            break;
+        case ItemKind::CloseBox: control->CloseActiveTab(); break;
+        }
+    }
 
     QPointer<TFcCustomTabControl> control_;
     ItemKey key_;

@@ -79,7 +79,10 @@ TFcTabCommands CalcCardDrawCommands(const TFcTabLayout& layout, int row, bool wi
     Pen pen;
     AddCommandPt(pen.list, tcStart, {1, row});
     auto shadow = [&] {
-        if (!withShadow)
+        // Only the front card casts the shadow: a farther row's card sticks
+        // out beside it by the row indent, and its own shadow would run there
+        // as a stray second line.
+        if (!withShadow || row != 0)
             return;
         pen.Move(At(k1, -1, 1));
         pen.Dark(At(k2, -1, -1));

@@ -29,7 +29,8 @@ void AddCommandPt(TFcTabCommands& list, int code, TPoint p);
 // Throws std::runtime_error "Incorrect number of points in tab shape" when a
 // tab's outline does not have the points its style needs.
 TFcTabCommands CalcTabDrawCommands(const TFcTabLayout& layout, int index);
-// withShadow is false while only the tab band is repainted for hot tracking.
+// withShadow is false while only the tab band is repainted for hot tracking;
+// the cards of farther rows never have one.
 TFcTabCommands CalcCardDrawCommands(const TFcTabLayout& layout, int row, bool withShadow = true);
 
 // The face inside a tab's client rectangle.

@@ -33,11 +33,15 @@ void TFcToolButtonAccessible::doAction(const QString& actionName)
     if (!b->isEnabled())
         return;
     if (actionName == pressAction()) {
-        if (b->GroupIndex() != 0)
-            b->SetDown(!b->Down());
-        b->Click();
+        RunAfterAnswer(b, [b] {
+            if (!b->isEnabled())
+                return;
+            if (b->GroupIndex() != 0)
+                b->SetDown(!b->Down());
+            b->Click();
+        });
     } else if (actionName == showMenuAction() && b->ToolStyle() == tsDropDown) {
-        QMetaObject::invokeMethod(b, [b] { b->ShowMenu(); }, Qt::QueuedConnection);
+        RunAfterAnswer(b, [b] { b->ShowMenu(); });
     }
 }
 

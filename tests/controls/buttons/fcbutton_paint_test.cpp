@@ -575,5 +575,33 @@ TEST_F(StyledButtonPaint, TheCaptionAndImageMoveSidewaysOnlyWhenPressed)
     const QRect pressed = Extent(b->RenderImage(), RGB(255, 0, 0));
     EXPECT_EQ(pressed.topLeft(), up.topLeft() + QPoint(1, 0));
 }
+
+// A style's push button has rounded corners; what they leave is the parent's,
+// never the button's own colour (a red button turned off showed red corners).
+TEST_F(StyledButtonPaint, RoundedCornersShowTheParentNotTheButtonsColour)
+{
+    host.setAutoFillBackground(true);
+    QPalette palette = host.palette();
+    palette.setColor(QPalette::Window, QColor(10, 120, 30));
+    host.setPalette(palette);
+    for (const bool enabled : {false, true}) {
+        SCOPED_TRACE(enabled ? "enabled" : "disabled");
+        Exposed* b = Make(120, 25);
+        b->SetColor(RGB(255, 0, 0));
+        b->SetFontColor(clWhite);
+        b->setEnabled(enabled);
+        const QImage image = b->RenderImage();
+        for (const QPoint corner : {QPoint(0, 0), QPoint(119, 0), QPoint(0, 24), QPoint(119, 24)})
+            EXPECT_EQ(image.pixel(corner), qRgb(10, 120, 30)) << corner.x() << "," << corner.y();
+        int reddish = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                reddish += c.red() > c.green() + 60 && c.red() > c.blue() + 60;
+            }
+        EXPECT_EQ(reddish, 0);
+        delete b;
+    }
+}
 }  // namespace
 }  // namespace tw::controls

@@ -7,7 +7,10 @@
 #include "controls/buttons/fcshapebutton.h"
 
 #include <QAccessibleActionInterface>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QMenu>
+#include <QTimer>
 
 namespace tw::controls {
 namespace {
@@ -58,7 +61,44 @@ TEST_F(Accessibility, BitmapButtonRoleNameStatesAndPress)
     EXPECT_EQ(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
     EXPECT_EQ(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()), QStringList{"Alt+S"});
     actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks, 0);  // the click follows the answer
+    QCoreApplication::processEvents();
     EXPECT_EQ(clicks, 1);
+}
+
+// A screen reader waits for its call to answer; a button whose click opens a
+// modal window must not hold it until that window closes.
+TEST_F(Accessibility, PressOnAButtonThatOpensAModalWindowAnswersAtOnce)
+{
+    ShowHost();
+    auto* b = new TFcBitBtn(&host);
+    b->SetCaption("Setup");
+    b->show();
+    bool inDialog = false;
+    bool dialogClosed = false;
+    b->OnClick = [&](TFcControl*) {
+        QDialog dialog(&host);
+        QTimer::singleShot(0, &dialog, [&] {
+            inDialog = true;
+            dialog.reject();
+        });
+        dialog.exec();
+        dialogClosed = true;
+    };
+    Face(b)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_FALSE(inDialog);
+    EXPECT_FALSE(dialogClosed);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(inDialog);
+    EXPECT_TRUE(dialogClosed);
+    // A button gone before the queued press runs is left alone.
+    auto* gone = new TFcBitBtn(&host);
+    int clicks = 0;
+    gone->OnClick = [&](TFcControl*) { ++clicks; };
+    Face(gone)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    delete gone;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clicks, 0);
 }
 
 TEST_F(Accessibility, ALatchedButtonIsCheckedAndPressingToggles)
@@ -72,6 +112,7 @@ TEST_F(Accessibility, ALatchedButtonIsCheckedAndPressingToggles)
     EXPECT_TRUE(face->state().checkable);
     EXPECT_FALSE(face->state().checked);
     face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(b->Down());
     EXPECT_TRUE(face->state().checked);
 }
@@ -97,6 +138,7 @@ TEST_F(Accessibility, MenuButtonOffersItsMenu)
                            QAccessibleActionInterface::showMenuAction()}));
     face->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
     face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_EQ(pops, 2);
 }
 
@@ -114,11 +156,13 @@ TEST_F(Accessibility, ControlAndShapeButtonsPress)
         EXPECT_FALSE(face->state().pressed);
         face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     }
+    QCoreApplication::processEvents();
     EXPECT_EQ(Face(shape)->text(QAccessible::Name), "Go");
     EXPECT_EQ(clicks, 2);
     // A disabled button does nothing when pressed.
     control->setEnabled(false);
     Face(control)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_EQ(clicks, 2);
 }
 

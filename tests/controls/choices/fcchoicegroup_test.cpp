@@ -134,6 +134,45 @@ INSTANTIATE_TEST_SUITE_P(GroupStyles, ItemsInsideTheFrame,
                                            FrameCase{"TopLine", gsTopLine, false}),
                          [](const ::testing::TestParamInfo<FrameCase>& info) { return info.param.name; });
 
+// The items stand on the group's own surface, whether the group fills its
+// colour or a style's group frame fills a lighter shade of its own: no box
+// of another shade around an item.
+TEST_P(ItemsInsideTheFrame, ItemsShowTheGroupsSurface)
+{
+    const FrameCase& c = GetParam();
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (c.themed) {
+        ThemeServices()->SetStyle(fusion.get());
+        SetVisualStylesEnabled(true);
+    }
+    QWidget parent;
+    parent.resize(340, 110);
+    TFcRadioGroup group(&parent);
+    group.setGeometry(10, 10, 320, 90);
+    group.SetCaption(QStringLiteral("Sort by"));
+    group.SetItems({QStringLiteral("Description"), QStringLiteral("Length")});
+    group.SetColumns(2);
+    group.SetGroupBoxStyle(c.style);
+    group.SetThemeAware(c.themed);
+    group.SetItemIndex(0);
+    const QImage image = group.grab().toImage();
+    if (c.themed) {
+        SetVisualStylesEnabled(false);
+        ThemeServices()->SetStyle(nullptr);
+    }
+    int itemsBottom = 0;
+    for (int i = 0; i < 2; ++i)
+        itemsBottom = std::max(itemsBottom, group.Item(i)->geometry().bottom());
+    const int inside = itemsBottom + 3;
+    for (int i = 0; i < 2; ++i) {
+        // The item's far end holds no glyph and no caption: only its background.
+        const QRect item = group.Item(i)->geometry();
+        for (int y = item.top(); y <= item.bottom(); ++y)
+            EXPECT_EQ(image.pixel(item.right(), y), image.pixel(item.right(), inside))
+                << "item " << i << " row " << y - item.top();
+    }
+}
+
 TEST_F(Groups, SizeHintHoldsEveryItem)
 {
     auto* group = Add<TFcRadioGroup>();

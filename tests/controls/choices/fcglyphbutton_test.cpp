@@ -357,6 +357,7 @@ TEST_F(Glyphs, ReadAsRadioButtonAndCheckBoxWithStateAndToggle)
     ASSERT_NE(r->actionInterface(), nullptr);
     EXPECT_EQ(r->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::toggleAction()});
     r->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(radio.Checked());
     EXPECT_TRUE(r->state().checked);
 
@@ -365,9 +366,11 @@ TEST_F(Glyphs, ReadAsRadioButtonAndCheckBoxWithStateAndToggle)
     EXPECT_EQ(c->role(), QAccessible::CheckBox);
     EXPECT_EQ(c->text(QAccessible::Name), QStringLiteral("Restrict to selected status"));
     c->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(c->state().checkStateMixed);
     EXPECT_FALSE(c->state().checked);
     c->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(c->state().checked);
     box.setEnabled(false);
     EXPECT_TRUE(c->actionInterface()->actionNames().isEmpty());

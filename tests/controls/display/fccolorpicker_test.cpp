@@ -8,6 +8,8 @@
 #include "controls/foundation/fcreginifile.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QCoreApplication>
 #include <QTest>
 
 namespace tw::controls {
@@ -198,6 +200,15 @@ TEST_F(Picker, ScreenReadersSeeAListOfNamedColours)
     EXPECT_TRUE(blue->state().selected);
     EXPECT_FALSE(a->child(12)->state().selected);
     EXPECT_EQ(a->indexOfChild(blue), 13);
+    EXPECT_EQ(a->child(13), blue);
+    // Pressing a cell selects its colour, as a click does.
+    QAccessibleActionInterface* press = a->child(5)->actionInterface();
+    ASSERT_NE(press, nullptr);
+    EXPECT_EQ(press->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    press->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(picker.SelColorIndex(), 5);
+    EXPECT_TRUE(a->child(5)->state().selected);
     picker.SetShowSystemColors(true);
     EXPECT_EQ(a->childCount(), 70);
     EXPECT_EQ(a->child(69)->text(QAccessible::Name), "Menu Bar");

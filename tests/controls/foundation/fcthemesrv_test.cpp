@@ -263,8 +263,13 @@ TEST_F(Styles, EdgesIconsAndParentBackground)
     QWidget child(&parent);
     child.setGeometry(5, 5, 6, 6);
     Make(6, 6);
-    services->DrawParentBackground(&child, *canvas, &button, true);  // a push button is opaque
+    const TThemedElementDetails pane = GetElementDetails(tsPane);
+    services->DrawParentBackground(&child, *canvas, &pane, true);  // a status pane is opaque
     EXPECT_EQ(At(0, 0), testing::kBack);
+    // A push button's rounded corners show the parent.
+    services->DrawParentBackground(&child, *canvas, &button, true);
+    EXPECT_EQ(At(0, 0), RGB(0, 0, 200));
+    Make(6, 6);
     const TThemedElementDetails radio = GetElementDetails(tbRadioButtonCheckedNormal);
     services->DrawParentBackground(&child, *canvas, &radio, true);
     EXPECT_EQ(At(0, 0), RGB(0, 0, 200));

@@ -309,6 +309,7 @@ TEST_F(UrlLabel, ReadsAsStaticTextOrAsALinkThatPressOpens)
     ASSERT_NE(l->actionInterface(), nullptr);
     EXPECT_EQ(l->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
     l->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_EQ(opened.size(), 1u);
     EXPECT_TRUE(l->state().traversed);
 }

@@ -10,6 +10,7 @@
 #include "controls/sizing/fcsizepanel.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 
 #include <memory>
 
@@ -201,6 +202,7 @@ TEST_F(SizePanel, AccessibleBarAndHotSpot)
     QAccessibleInterface* hot = a->child(1);
     EXPECT_EQ(hot->role(), QAccessible::Button);
     hot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(panel->HotSpotClosed());
     EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 8);
 }

@@ -9,6 +9,7 @@
 #include "controls/sizing/fcsplitter.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 
 #include <memory>
 
@@ -349,9 +350,11 @@ TEST_F(Splitter, AccessibleBarAndHotSpot)
     ASSERT_NE(hot->actionInterface(), nullptr);
     EXPECT_EQ(hot->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
     hot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_EQ(split->Position(), 0);
     EXPECT_EQ(clicks, 1);
     hot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_EQ(split->Position(), 60);
 }
 

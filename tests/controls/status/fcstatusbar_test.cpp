@@ -182,6 +182,30 @@ TEST_F(StatusBar, PanelsByNumber)
     EXPECT_EQ(glyph->geometry(), QRect(179, 1, 122, 19));
 }
 
+// A message longer than its pane is cut at the pane's edge; its whole text
+// is the pane's hint, and goes again once it fits (after a new text or a
+// wider pane). A hint the window gave the pane stays.
+TEST_F(StatusBar, ACutMessageIsThePanesHintInFull)
+{
+    TFcStatusPane* narrow = bar.AddPane(60);
+    TFcStatusPane* rest = bar.AddPane(0);
+    w.window->show();
+    const QString longText = QStringLiteral("Selected resource must be part of resource list of the task");
+    bar.SetPanelText(0, longText);
+    EXPECT_TRUE(narrow->CaptionCut());
+    EXPECT_EQ(narrow->toolTip(), longText);
+    bar.SetPanelText(0, QStringLiteral("Ok"));
+    EXPECT_FALSE(narrow->CaptionCut());
+    EXPECT_EQ(narrow->toolTip(), QString());
+    bar.SetPanelText(0, longText);
+    narrow->resize(1000, narrow->height());
+    EXPECT_EQ(narrow->toolTip(), QString());
+    rest->SetHint(QStringLiteral("Length of the task"));
+    bar.SetPanelText(1, longText + longText + longText);
+    EXPECT_TRUE(rest->CaptionCut());
+    EXPECT_EQ(rest->toolTip(), QStringLiteral("Length of the task"));
+}
+
 TEST_F(StatusBar, PanesScaleWithTheBarButNotOnTheFirstResize)
 {
     TFcStatusBar free;

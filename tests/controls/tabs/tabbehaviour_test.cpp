@@ -319,6 +319,7 @@ TEST_F(StripFixture, AccessibleAsAPageTabList)
     QAccessibleActionInterface* press = second->actionInterface();
     ASSERT_NE(press, nullptr);
     press->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_EQ(strip->TabIndex(), 1);
     EXPECT_TRUE(second->state().selected);
     QAccessibleInterface* close = list->child(4);
@@ -335,6 +336,7 @@ TEST_F(PagesFixture, PageControlShowsItsActivePageToAssistiveTechnology)
     EXPECT_EQ(list->child(1)->text(QAccessible::Name), QStringLiteral("Schedule"));
     EXPECT_EQ(list->child(3)->object(), sheets[0]);
     list->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     ExpectShown(sheets[2]);
     EXPECT_EQ(list->child(3)->object(), sheets[2]);
 }

@@ -92,6 +92,33 @@ TEST_F(TabWidgetFixture, ShadowDarkensTheParentAlongRightAndBottom)
     EXPECT_EQ(Pixel(image, 190, 60), Rgb(clBtnFace));
 }
 
+// Two rows: the farther row's card sticks out beside the front card by the
+// row indent. Only its frame line shows there, never a second shadow.
+TEST_F(TabWidgetFixture, AFartherRowsCardShowsItsEdgeWithoutAShadowOfItsOwn)
+{
+    auto strip = MakeStrip({"Monday", "Tuesday", "Wednesday", "Thursday"}, 200, 120);
+    strip->SetUseGradients(false);
+    strip->SetMultiLine(true);
+    strip->SetAlignTabs(true);
+    strip->SetRowOverlap(0);
+    strip->SetTabIndex(3);
+    ASSERT_EQ(strip->Layout().RowExtent(), 2);
+    const QImage image = strip->RenderImage();
+    const TRect front = strip->Layout().CalcMappedCardRect(0);
+    const TRect back = strip->Layout().CalcMappedCardRect(1);
+    ASSERT_GT(back.Right, front.Right);
+    const int y = (back.Top + back.Bottom) / 2 + 10;
+    ASSERT_LT(y, back.Bottom - 2);
+    // The front card: frame two pixels in, then its shadow.
+    EXPECT_EQ(Pixel(image, front.Right - 2, y), Rgb(clBtnShadow));
+    EXPECT_NE(Pixel(image, front.Right, y), Rgb(clBtnFace));
+    // The farther card: its frame line, and the face of the band beside it.
+    EXPECT_EQ(Pixel(image, back.Right - 2, y), Rgb(clBtnShadow));
+    EXPECT_EQ(Pixel(image, back.Right - 1, y), Rgb(clBtnFace));
+    EXPECT_EQ(Pixel(image, back.Right, y), Rgb(clBtnFace));
+    EXPECT_EQ(Pixel(image, back.Right - 3, back.Bottom - 1), Rgb(clBtnFace));
+}
+
 TEST_F(TabWidgetFixture, DisabledCaptionHasALightCopyOffsetUnderTheDarkOne)
 {
     auto strip = MakeStrip({"Abcd", "Efgh"});

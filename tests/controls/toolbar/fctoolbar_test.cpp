@@ -291,6 +291,7 @@ TEST_F(ToolButton, ScreenReadersSeeAToolBarOfButtons)
     ASSERT_NE(ab->actionInterface(), nullptr);
     EXPECT_TRUE(ab->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
     ab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(b->Down());
 }
 

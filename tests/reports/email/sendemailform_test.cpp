@@ -148,9 +148,11 @@ TEST_F(SendEmailWindowTest, ARecipientToggledByAScreenReaderReachesTheList)
     ASSERT_NE(second->actionInterface(), nullptr);
     EXPECT_EQ(second->role(), QAccessible::CheckBox);
     second->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(second->state().checked);
     EXPECT_EQ(Child<QListWidget>("ToList")->count(), before + 1);
     second->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCoreApplication::processEvents();
     EXPECT_FALSE(second->state().checked);
     EXPECT_EQ(Child<QListWidget>("ToList")->count(), before);
 }
