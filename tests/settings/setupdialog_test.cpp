@@ -313,13 +313,15 @@ TEST_F(SetupDialogTest, TheFolderTreeShowsTheBackupFolderItselfAsItsTopNode)
             QAbstractItemModel* model = tree->model();
             ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(tree->rootIndex()) > 0; }, 2000));
             ASSERT_EQ(model->rowCount(tree->rootIndex()), 1);
-            const QModelIndex top = model->index(0, 0, tree->rootIndex());
+            // The file system model moves its rows while it reads folders in the background:
+            // only a persistent index stays on its node.
+            const QPersistentModelIndex top = model->index(0, 0, tree->rootIndex());
             EXPECT_EQ(top.data().toString(), "Backups");
             EXPECT_EQ(tree->currentIndex(), top);
             // A folder made under it shows under the node, and choosing it moves the list there.
             std::filesystem::create_directories(backups_ / "Old");
             ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(top) == 1; }, 2000));
-            const QModelIndex old = model->index(0, 0, top);
+            const QPersistentModelIndex old = model->index(0, 0, top);
             EXPECT_EQ(old.data().toString(), "Old");
             tree->clicked(old);
             auto* list = Find<QListView>("FileListBox2");
