@@ -3,7 +3,6 @@
 #include <cmath>
 #include <tuple>
 
-#include "data/datetimetext.h"
 #include "data/filtertexts.h"
 #include "data/nametexts.h"
 #include "data/textroutines.h"
@@ -574,7 +573,7 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
         TaskEditorRequest request;
         request.HelpLevel = state_.HelpLevel;
         request.Description = jobDesc + " task " + std::to_string(n + 1);
-        request.StartText = data::DateTimeText(NewTaskStart);
+        request.Start = NewTaskStart;
         host_.OpenTaskEditor(request);
         // The editor is modeless: once it is shown the scroll handlers
         // may run again.

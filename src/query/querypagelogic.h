@@ -41,7 +41,7 @@ struct TaskEditorRequest {
     bool Edit = false;
     int HelpLevel = 0;
     std::string Description;  // a new task's
-    std::string StartText;    // a new task's start
+    TDateTime Start = 0;      // a new task's
     int Status = data::JobStatusTexts::kNone;
 };
 

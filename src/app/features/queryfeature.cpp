@@ -69,7 +69,7 @@ void QueryFeature::ReadRestrictions(visualize::PageControls& controls) const
 void QueryFeature::OpenTaskEditor(const query::TaskEditorRequest& r)
 {
     features_.Editor->Editor()->ShowTaskEditor(context_.Session.Data().ChartsTable, true, r.Edit, r.HelpLevel,
-                                               r.Description, r.StartText, false, "", "", "", "", "", true,
+                                               r.Description, r.Start, false, "", "", "", "", "", true,
                                                r.Status, false, false);
 }
 

@@ -513,9 +513,9 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
     args.HelpLevel = helpLevel_;
     args.Description = job;
     if (row.Start)
-        args.StartText = locale::DateToStr(DayOf(*row.Start));
+        args.Start = DayOf(*row.Start);
     else if (row.ProjectedEnd)
-        args.StartText = locale::DateTimeToStr(DayOf(*row.ProjectedEnd) - 1.0);
+        args.Start = DayOf(*row.ProjectedEnd) - 1.0;
     args.AddMissingData = true;
     args.NotesText = S(listNotes_[index]);
     args.CustomerListId = S(listParentListID_[index]);
