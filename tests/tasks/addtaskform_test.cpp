@@ -290,6 +290,27 @@ TEST_F(TaskEditorWindowTest, ATypedTimeIsTaken)
     EXPECT_EQ(end->time(), typedEnd);
 }
 
+// Ctrl+A selects a time field's whole text, so that what is typed next
+// replaces it and Enter takes it.
+TEST_F(TaskEditorWindowTest, CtrlASelectsTheTimeToTypeOver)
+{
+    DoubleClick(fitUnits, Day(7, 11));
+    ASSERT_TRUE(editor->isVisible());
+    auto* start = Find<QTimeEdit>("TaskStartTime");
+    QLineEdit* line = start->findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+    start->setFocus();
+    for (const char* typed : {"8:00 AM", "9:15 AM"}) {
+        QTest::keyClick(start, Qt::Key_End);
+        QTest::keyClick(start, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(line->selectedText(), line->text());
+        QTest::keyClicks(start, QString::fromLatin1(typed));
+        EXPECT_EQ(line->text(), QString::fromLatin1(typed));
+        QTest::keyClick(start, Qt::Key_Return);
+        EXPECT_EQ(start->time().toString("h:mm AP"), QString::fromLatin1(typed));
+    }
+}
+
 TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHints)
 {
     window.Session().State.HelpLevel = 1;
