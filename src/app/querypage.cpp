@@ -546,6 +546,7 @@ void TQueryPage::ShowControls()
     ui->CrewsGrid->setEnabled(s.CrewsGrid);
     ui->CrewsNavigator->setEnabled(s.CrewsNavigator);
     ui->TasksNavigator->setEnabled(c.TasksNavigatorEnabled);
+    ui->TasksNavigator->setVisible(c.TasksNavigatorShown);
     for (RecordNavigator* n : {ui->JobsNavigator, ui->TasksNavigator, ui->CrewsNavigator}) {
         n->SetButtonVisible(RecordNavigator::Insert, !readOnly_);
         n->SetButtonVisible(RecordNavigator::Delete, !readOnly_);

@@ -179,6 +179,12 @@ void QueryPageLogic::ApplyCustomerQuery()
         jobs.locate("JID", Number(jid));
     ApplyQueryFilters();
     Controls.TasksNavigatorEnabled = true;
+    // The first job of a database that started empty, however it was made
+    // (typed, imported, added with a task), brings the navigator back.
+    if (!Controls.TasksNavigatorShown && d_.JobsTable2.active()) {
+        d_.JobsTable2.refresh();
+        Controls.TasksNavigatorShown = !d_.JobsTable2.isEmpty();
+    }
 }
 
 void QueryPageLogic::ApplyQueryFilters()

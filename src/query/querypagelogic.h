@@ -122,6 +122,7 @@ struct QueryControls {
     bool RemoveResource = false;
     bool CrewsNavigatorByTask = false;  // the resources navigator shows only its moves
     bool TasksNavigatorEnabled = true;
+    bool TasksNavigatorShown = true;  // hidden while the database has no job
 
     std::string Title = "Tarnwick";
     std::string CustomersLabel = "All customers";
