@@ -67,6 +67,10 @@ TEST_F(ImportQBWindowTest, TheButtonOpensTheWindowAndAListedJobReachesTheSchedul
     list->setCurrentItem(barn);
     ui.ImportQBJob->Click();
     EXPECT_EQ(ui.StatusBar->PanelText(0), "Ashdown Farms:Barn roof imported");
+    // The main window says so too, and nothing that runs after the import writes over it.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.StatusText(0), "Ashdown Farms:Barn roof imported");
+    EXPECT_EQ(window.StatusText(1), "1 task added");
     EXPECT_FALSE(window.Session().State.TablesBusy);
     db::Table& charts = window.Session().Data().ChartsTable5;
     charts.refresh();

@@ -119,6 +119,7 @@ private:
     bool isOpen_ = false;
     int helpLevel_ = 0;
     bool stopAll_ = false;  // a row refused in a way that ends "Import all"
+    QString importedReport_;  // "<customer>:<job> imported" of the last dated import
     std::vector<QBJobRow> rows_;
     QStringList listNotes_, listParentListID_, listListID_, listEditSequence_, listFullName_;
 };
