@@ -90,7 +90,7 @@ void BM_AddWeeklySeriesOf52(benchmark::State& state)
         args.Table = &s.ws->ChartsTable;
         args.IsMainView = true;
         args.Description = "Mow front lawn";
-        args.StartText = locale::DateTimeToStr(monday + 8.0 / 24);
+        args.Start = monday + 8.0 / 24;
         s.editor.ShowTaskEditor(args);
         s.editor.Form.TaskLength = "4";
         s.editor.TaskLengthChange();
@@ -121,7 +121,7 @@ void BM_AddATask(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         const TDateTime monday = EncodeDate(2040, 1, 2) + 7 * round++;
-        s.Add(testing::kAnn, "Trim hedges", locale::DateTimeToStr(monday + 8.0 / 24));
+        s.Add(testing::kAnn, "Trim hedges", monday + 8.0 / 24);
         s.editor.Form.TaskLength = "4";
         s.editor.TaskLengthChange();
         state.ResumeTiming();

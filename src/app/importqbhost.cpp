@@ -131,7 +131,7 @@ bool QuickBooksImportHost::ShowTaskEditor(const tasks::EditorArguments& a)
     tasks::TAddTask* editor = features_.Editor->Editor();
     if (!editor || !a.Table)
         return false;
-    editor->ShowTaskEditor(*a.Table, a.IsMainView, a.Edit, a.HelpLevel, a.Description, a.StartText,
+    editor->ShowTaskEditor(*a.Table, a.IsMainView, a.Edit, a.HelpLevel, a.Description, a.Start,
                            a.AddMissingData, a.NotesText, a.CustomerListId, a.ListId, a.JobListId, a.FullName,
                            a.RebuildOnClose, a.Status, a.Modal, a.SkipOverlapCheck);
     return editor->Result();

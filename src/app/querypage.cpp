@@ -249,10 +249,11 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
                              this);
     crews_ = new CursorModel(data.CrewsTable, {TypedColumn(QStringLiteral("Resource"), "DESC"), RateColumn()},
                              this);
-    // Typing starts an edit; a double click stays the grid's own command.
+    // Typing or F2 starts an edit. A click on the selected row does not: its
+    // delayed editor would open under the double click that makes a resource
+    // the task's primary one, and take the keys that follow.
     for (QTableView* grid : {ui->JobsGrid, ui->CrewsGrid})
-        grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
-                              | QAbstractItemView::SelectedClicked);
+        grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     ConnectGrid(ui->CustomerGrid, customers_, Navigator::Customers);
     ConnectGrid(ui->JobsGrid, jobs_, Navigator::Jobs);
     ConnectGrid(ui->TasksGrid, tasks_, Navigator::Tasks);
@@ -545,6 +546,7 @@ void TQueryPage::ShowControls()
     ui->CrewsGrid->setEnabled(s.CrewsGrid);
     ui->CrewsNavigator->setEnabled(s.CrewsNavigator);
     ui->TasksNavigator->setEnabled(c.TasksNavigatorEnabled);
+    ui->TasksNavigator->setVisible(c.TasksNavigatorShown);
     for (RecordNavigator* n : {ui->JobsNavigator, ui->TasksNavigator, ui->CrewsNavigator}) {
         n->SetButtonVisible(RecordNavigator::Insert, !readOnly_);
         n->SetButtonVisible(RecordNavigator::Delete, !readOnly_);

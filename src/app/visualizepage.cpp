@@ -384,9 +384,11 @@ void TVisualizePage::SaveAndClearAllocations(bool recompute)
     Run([&] { page_->Builder.SaveAndClearAllocations(recompute); });
 }
 
-void TVisualizePage::SetChartDateRange(bool update, TDateTime start, TDateTime end)
+const char* TVisualizePage::SetChartDateRange(bool update, TDateTime start, TDateTime end)
 {
-    Run([&] { page_->Dates.SetChartDateRange(update, start, end); });
+    const char* correction = nullptr;
+    Run([&] { correction = page_->Dates.SetChartDateRange(update, start, end); });
+    return correction;
 }
 
 void TVisualizePage::SetChartPeriod(TDateTime start, TDateTime end)

@@ -75,7 +75,7 @@ public:
     // What the main window and the other tabs call.
     void BuildChart(bool writeBack);
     void SaveAndClearAllocations(bool recompute);
-    void SetChartDateRange(bool update, TDateTime start, TDateTime end);
+    const char* SetChartDateRange(bool update, TDateTime start, TDateTime end);
     void SetChartPeriod(TDateTime start, TDateTime end);
     // A wider window shows more time at the same scale.
     void KeepChartScale(double widthRatio);

@@ -123,6 +123,12 @@ bool TypedPicker::eventFilter(QObject* watched, QEvent* event)
         Finish();
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // The spin box's own select-all leaves the text in a state where
+        // the text typed next is put back at once.
+        if (key->matches(QKeySequence::SelectAll)) {
+            line_->selectAll();
+            return true;
+        }
         switch (key->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:

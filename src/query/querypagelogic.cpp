@@ -3,7 +3,6 @@
 #include <cmath>
 #include <tuple>
 
-#include "data/datetimetext.h"
 #include "data/filtertexts.h"
 #include "data/nametexts.h"
 #include "data/textroutines.h"
@@ -180,6 +179,12 @@ void QueryPageLogic::ApplyCustomerQuery()
         jobs.locate("JID", Number(jid));
     ApplyQueryFilters();
     Controls.TasksNavigatorEnabled = true;
+    // The first job of a database that started empty, however it was made
+    // (typed, imported, added with a task), brings the navigator back.
+    if (!Controls.TasksNavigatorShown && d_.JobsTable2.active()) {
+        d_.JobsTable2.refresh();
+        Controls.TasksNavigatorShown = !d_.JobsTable2.isEmpty();
+    }
 }
 
 void QueryPageLogic::ApplyQueryFilters()
@@ -574,7 +579,7 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
         TaskEditorRequest request;
         request.HelpLevel = state_.HelpLevel;
         request.Description = jobDesc + " task " + std::to_string(n + 1);
-        request.StartText = data::DateTimeText(NewTaskStart);
+        request.Start = NewTaskStart;
         host_.OpenTaskEditor(request);
         // The editor is modeless: once it is shown the scroll handlers
         // may run again.

@@ -41,7 +41,7 @@ struct TaskEditorRequest {
     bool Edit = false;
     int HelpLevel = 0;
     std::string Description;  // a new task's
-    std::string StartText;    // a new task's start
+    TDateTime Start = 0;      // a new task's
     int Status = data::JobStatusTexts::kNone;
 };
 
@@ -122,6 +122,7 @@ struct QueryControls {
     bool RemoveResource = false;
     bool CrewsNavigatorByTask = false;  // the resources navigator shows only its moves
     bool TasksNavigatorEnabled = true;
+    bool TasksNavigatorShown = true;  // hidden while the database has no job
 
     std::string Title = "Tarnwick";
     std::string CustomersLabel = "All customers";

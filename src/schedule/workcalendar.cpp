@@ -55,8 +55,10 @@ void WorkCalendar::Load(const CalendarRecord& record)
     if (r.OVERRIDE) {
         HoursPerDay_ = static_cast<float>(r.THOURSDY);
     } else if (r.DAY1) {
-        WorkDayStart_ = data::RoundUpToQuarterHour(r.START1);
-        WorkDayEnd_ = data::RoundUpToQuarterHour(r.END1);
+        // The calendar page stores the day it was saved with the times; a
+        // caller that adds the start to another day must not get two dates.
+        WorkDayStart_ = data::RoundUpToQuarterHour(TimePart(r.START1));
+        WorkDayEnd_ = data::RoundUpToQuarterHour(TimePart(r.END1));
         double hours = RoundedSpan(r.START1, r.END1) * kHoursPerDay;
         if (r.DAY2)
             hours -= RoundedSpan(r.START2, r.END2) * kHoursPerDay;

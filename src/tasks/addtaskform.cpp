@@ -136,7 +136,7 @@ bool TAddTask::Result() const
 }
 
 void TAddTask::ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int helpLevel,
-                              const std::string& description, const std::string& startText,
+                              const std::string& description, std::optional<TDateTime> start,
                               bool addMissingData, const std::string& notesText,
                               const std::string& customerListId, const std::string& listId,
                               const std::string& jobListId, const std::string& fullName, bool rebuildOnClose,
@@ -148,7 +148,7 @@ void TAddTask::ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int 
     args.Edit = edit;
     args.HelpLevel = helpLevel;
     args.Description = description;
-    args.StartText = startText;
+    args.Start = start;
     args.AddMissingData = addMissingData;
     args.NotesText = notesText;
     args.CustomerListId = customerListId;

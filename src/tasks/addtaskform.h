@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tasks/editor/taskeditor.h"
@@ -36,7 +37,7 @@ public:
     // task added through table (add). An editor that is open only comes to
     // the front; the arguments are then ignored.
     void ShowTaskEditor(db::Table& table, bool isMainView, bool edit, int helpLevel,
-                        const std::string& description, const std::string& startText, bool addMissingData,
+                        const std::string& description, std::optional<TDateTime> start, bool addMissingData,
                         const std::string& notesText, const std::string& customerListId,
                         const std::string& listId, const std::string& jobListId, const std::string& fullName,
                         bool rebuildOnClose, int status, bool modal, bool skipOverlapCheck);

@@ -1,7 +1,9 @@
 // "Import from QuickBooks" from the Add / Edit / Query page of a started
 // program, against the sample company that the registry's link names: the
 // button opens the window, and a listed job reaches the schedule.
+#include <QDateTimeEdit>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include "exchange/qbtestcompany.h"
 #include "platform/datetime/localetexts.h"
 #include "support/qblink.h"
+#include "tasks/addtaskform.h"
 #include "testapplication.h"
 #include "ui_importqbform.h"
 
@@ -64,6 +67,10 @@ TEST_F(ImportQBWindowTest, TheButtonOpensTheWindowAndAListedJobReachesTheSchedul
     list->setCurrentItem(barn);
     ui.ImportQBJob->Click();
     EXPECT_EQ(ui.StatusBar->PanelText(0), "Ashdown Farms:Barn roof imported");
+    // The main window says so too, and nothing that runs after the import writes over it.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.StatusText(0), "Ashdown Farms:Barn roof imported");
+    EXPECT_EQ(window.StatusText(1), "1 task added");
     EXPECT_FALSE(window.Session().State.TablesBusy);
     db::Table& charts = window.Session().Data().ChartsTable5;
     charts.refresh();
@@ -75,6 +82,50 @@ TEST_F(ImportQBWindowTest, TheButtonOpensTheWindowAndAListedJobReachesTheSchedul
     importWindow->close();
     window.Features().Startup->ApplyReadOnlyAccess(true);
     EXPECT_FALSE(button->isEnabled());
+}
+
+// "Add missing data" for a job without dates proposes today at the start of
+// the working day (the job's own dates go to the editor as values too, see
+// ImportQBJobsTest). The editor is
+// read while it is on screen, as the user sees it, in the locale the program
+// runs under and in German.
+TEST_F(ImportQBWindowTest, LocaleRunsAddMissingDataWithoutDatesProposesTodaysWorkingDay)
+{
+    window.Features().Query->Page()->findChild<controls::TFcBitBtn*>(QStringLiteral("ImportFromQB"))->Click();
+    exchange::TImportQB* importWindow = window.Features().Exchange->ImportQB();
+    ASSERT_NE(importWindow, nullptr);
+    Ui::TImportQB& ui = importWindow->Controls();
+    ui.ShowQBCustomers->Click();
+    const auto select = [&](const QString& job) {
+        for (int i = 0; i < ui.CustomerList->topLevelItemCount(); ++i)
+            if (ui.CustomerList->topLevelItem(i)->text(3) == job)
+                ui.CustomerList->setCurrentItem(ui.CustomerList->topLevelItem(i));
+        return ui.CustomerList->currentItem() && ui.CustomerList->currentItem()->text(3) == job;
+    };
+    // Today's working day: the editor moves a start at a weekend on to Monday.
+    QDate today = QDate::currentDate();
+    if (today.dayOfWeek() > 5)
+        today = today.addDays(8 - today.dayOfWeek());
+    for (const char* name : {"", "de_DE"}) {
+        SCOPED_TRACE(*name ? name : "the process's locale");
+        locale::PinLocale(name);
+        ASSERT_TRUE(select(QStringLiteral("Gutters")));
+        QDate shownDate;
+        QTime shownTime;
+        QString caption;
+        QTimer::singleShot(0, [&] {
+            tasks::TAddTask* editor = window.Features().Editor->Editor();
+            caption = editor->windowTitle();
+            shownDate = editor->findChild<QDateTimeEdit*>(QStringLiteral("TaskStartDate"))->date();
+            shownTime = editor->findChild<QDateTimeEdit*>(QStringLiteral("TaskStartTime"))->time();
+            editor->findChild<controls::TFcBitBtn*>(QStringLiteral("Cancel"))->Click();
+        });
+        ui.ImportQBJob->Click();
+        EXPECT_EQ(caption, "Add missing data");
+        EXPECT_EQ(shownDate, today);
+        EXPECT_EQ(shownTime, QTime(8, 0));
+    }
+    locale::PinLocale("en_US");
 }
 
 }  // namespace

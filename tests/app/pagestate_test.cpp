@@ -7,6 +7,7 @@
 #include "app/querypage.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcglyphbutton.h"
+#include "controls/recordnavigator.h"
 #include "data/datetimetext.h"
 #include "reports/email/sendemailform.h"
 #include "sampleschedule.h"
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QTest>
+#include <QToolButton>
 
 namespace tw::app {
 namespace {
@@ -53,6 +56,42 @@ TEST_F(PageStateTest, AnEmptyDatabaseSaysSoAndHidesTheTaskNavigatorUntilTheFirst
     window.TabControl()->setCurrentIndex(TMainScreen::CustomerTabPage);
     window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
     EXPECT_FALSE(TasksNavigator()->isHidden());
+}
+
+// A user's first job in a new database: a customer added on the customer
+// tab, then a job added and named on the Add / Edit / Query tab; the task
+// navigator's + is there at once, without leaving the tab.
+TEST_F(PageStateTest, TheFirstTypedJobShowsTheTaskNavigatorAtOnce)
+{
+    ShowOn(TMainScreen::CustomerTabPage);
+    auto* customers = window.Features().Customers->Page()->findChild<controls::RecordNavigator*>(
+        QStringLiteral("CustomerNavigator2"));
+    ASSERT_NE(customers, nullptr);
+    customers->ButtonOf(controls::RecordNavigator::Insert)->click();
+    window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
+    ASSERT_TRUE(TasksNavigator()->isHidden());
+
+    TQueryPage* page = window.Features().Query->Page();
+    page->findChild<controls::RecordNavigator*>(QStringLiteral("JobsNavigator"))
+        ->ButtonOf(controls::RecordNavigator::Insert)
+        ->click();
+    auto* jobs = page->findChild<QTableView*>(QStringLiteral("JobsGrid"));
+    ASSERT_EQ(jobs->model()->rowCount(), 1);
+    const QModelIndex cell = jobs->model()->index(0, 0);
+    jobs->setFocus();
+    jobs->setCurrentIndex(cell);
+    jobs->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(jobs->indexWidget(cell));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("Kitchen refit"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(jobs->model()->index(0, 0).data().toString(), "Kitchen refit");
+    EXPECT_EQ(window.TabControl()->currentIndex(), TMainScreen::SelectPage);
+    EXPECT_FALSE(TasksNavigator()->isHidden());
+    auto* tasks = static_cast<controls::RecordNavigator*>(TasksNavigator());
+    EXPECT_TRUE(tasks->isEnabled());
+    EXPECT_FALSE(tasks->ButtonOf(controls::RecordNavigator::Insert)->isHidden());
 }
 
 TEST_F(PageStateTest, ARestrictionReachesTheStatusBarAndTheEmailBeforeTheChartWasShown)

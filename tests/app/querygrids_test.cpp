@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 namespace tw::app {
 namespace {
@@ -90,6 +91,42 @@ TEST_F(QueryPageTest, ADoubleClickOnEachGridRunsItsCommand)
     QTableView* customers = Find<QTableView>("CustomerGrid");
     DoubleClickRow(customers, RowOf(customers, "Ames"));
     EXPECT_EQ(window.TabControl()->currentIndex(), CustomerTabPage);
+}
+
+// Clicks on the resource already selected, then a double click on it, as a
+// user makes it the task's primary resource: no name editor opens in
+// between to take the double click, not even once the double-click time is
+// over; F2 starts the edit as in every other cell.
+TEST_F(QueryPageTest, ClicksOnTheSelectedResourceDoNotRenameIt)
+{
+    SelectRow(page->TasksGrid(), "Fit units");
+    QTableView* crews = page->CrewsGrid();
+    const int row = RowOf(crews, "Bob");
+    // Through the window system, as the desktop delivers a user's clicks.
+    QWindow* handle = window.windowHandle();
+    ASSERT_NE(handle, nullptr);
+    const QPoint at = crews->viewport()->mapTo(&window, crews->visualRect(crews->model()->index(row, 0)).center());
+    const auto pause = [] { QTest::qWait(QApplication::doubleClickInterval() + 100); };
+    QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, at);
+    pause();
+    QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, at);
+    pause();
+    EXPECT_EQ(crews->indexWidget(crews->model()->index(row, 0)), nullptr) << "a click opened the name editor";
+    QTest::mouseDClick(handle, Qt::LeftButton, Qt::NoModifier, at);
+    pause();
+    EXPECT_EQ(crews->indexWidget(crews->model()->index(row, 0)), nullptr) << "the double click opened it";
+    db::Table& charts = window.Session().Data().ChartsTable2;
+    charts.refresh();
+    ASSERT_TRUE(charts.locate("CHARTSID", db::Value(double(fitUnits))));
+    EXPECT_EQ(charts.fieldByName("CREWID").asInteger(), bob);
+    EXPECT_EQ(window.StatusText(1), "Bob assigned to Fit units");
+
+    crews->setFocus();
+    QTest::keyClick(crews, Qt::Key_F2);
+    QWidget* nameEditor = crews->indexWidget(crews->currentIndex());
+    ASSERT_NE(nameEditor, nullptr);
+    QTest::keyClick(nameEditor, Qt::Key_Escape);
+    EXPECT_EQ(RowOf(crews, "Bob"), row);
 }
 
 // A new resource named and priced in the grid: the shared table holds it,

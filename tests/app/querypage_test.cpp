@@ -36,6 +36,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDateTimeEdit>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -130,6 +131,27 @@ TEST_F(QueryPageTest, TheTaskEditorOpensForANewTaskAndForTheSelectedOne)
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->findChild<QLineEdit*>("TaskDesc")->text(), "Paint walls");
     editor->close();
+}
+
+// A new task is proposed where the current task ends, whatever the locale
+// writes dates as (the process's own among them: the ctest runs of LocaleRuns
+// start it under C.UTF-8, de_DE.UTF-8 and en_US.UTF-8): Fit units ends
+// 7 December 11:00.
+TEST_F(QueryPageTest, LocaleRunsANewTaskStartsWhereTheCurrentTaskEnds)
+{
+    for (const char* name : {"", "en_US", "de_DE"}) {
+        SCOPED_TRACE(*name ? name : "the process's locale");
+        locale::PinLocale(name);
+        SelectRow(page->TasksGrid(), "Fit units");
+        auto* navigator = Find<controls::RecordNavigator>("TasksNavigator");
+        navigator->ButtonOf(controls::RecordNavigator::Insert)->click();
+        tasks::TAddTask* editor = window.Features().Editor->Editor();
+        ASSERT_TRUE(editor->isVisible());
+        EXPECT_EQ(editor->findChild<QDateTimeEdit*>("TaskStartDate")->date(), QDate(2026, 12, 7));
+        EXPECT_EQ(editor->findChild<QDateTimeEdit*>("TaskStartTime")->time(), QTime(11, 0));
+        editor->close();
+    }
+    locale::PinLocale("en_US");
 }
 
 // The update poll stands aside while the task editor is open: a pull would

@@ -450,21 +450,36 @@ TEST_F(StartupTest, ThePasswordIsAskedBeforeTheMainWindowShows)
     }
 }
 
-TEST_F(StartupTest, ASavedChartPeriodOfNoLengthOpensAsOneDayWithoutAWord)
+// A saved chart period the chart cannot show as it stands is corrected, and
+// the status bar says so once the start-up is over, whatever page it ends on.
+TEST_F(StartupTest, ASavedChartPeriodThatIsCorrectedSaysSoAfterTheStartUp)
 {
-    StartAndCloseOnce();
     const TDateTime monday = tw::EncodeDate(2027, 3, 1);
-    EditRecord(ProgramFolder(), "params.dbf", [&](db::Table& t) {
-        t.fieldByName("CHARTSD").setAsFloat(monday);
-        t.fieldByName("CHARTED").setAsFloat(monday);
-        t.fieldByName("PAGE").setAsInteger(TMainScreen::CalendarPage);
-    });
-    TMainScreen window;
-    window.StartTimer();
-    EXPECT_EQ(window.TabControl()->currentIndex(), TMainScreen::CalendarPage);
-    EXPECT_NE(window.StatusText(0), "End date was set one day later");
-    EXPECT_DOUBLE_EQ(window.Session().Chart.ChartStartAt, monday);
-    EXPECT_DOUBLE_EQ(window.Session().Chart.ChartEndAt, monday + 1);
+    const struct {
+        TDateTime SavedStart, SavedEnd;
+        int Page;
+        const char* Said;
+        TDateTime Start, End;
+    } cases[] = {
+        {monday, monday, TMainScreen::CalendarPage, "End date was set one day later", monday, monday + 1},
+        {monday + 7, monday, TMainScreen::SelectPage, "Start and end dates were reversed", monday, monday + 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Said);
+        StartAndCloseOnce();
+        EditRecord(ProgramFolder(), "params.dbf", [&](db::Table& t) {
+            t.fieldByName("CHARTSD").setAsFloat(c.SavedStart);
+            t.fieldByName("CHARTED").setAsFloat(c.SavedEnd);
+            t.fieldByName("PAGE").setAsInteger(c.Page);
+        });
+        TMainScreen window;
+        window.StartTimer();
+        EXPECT_EQ(window.TabControl()->currentIndex(), c.Page);
+        EXPECT_EQ(window.StatusText(0), c.Said);
+        EXPECT_DOUBLE_EQ(window.Session().Chart.ChartStartAt, c.Start);
+        EXPECT_DOUBLE_EQ(window.Session().Chart.ChartEndAt, c.End);
+        window.close();
+    }
 }
 
 TEST_F(StartupTest, TheShutdownStoresTheViewAndTheNextStartRestoresIt)

@@ -167,14 +167,15 @@ TEST_F(ImportQBJobsTest, UndatedRowsWriteCustomerAndJobAndOpenTheEditor)
         const char* fullName;
         const char* job;
         const char* task;
-        std::string startText;
+        std::optional<TDateTime> start;
         int status;
         bool saves;
     };
     const Case cases[] = {
-        {"Ashdown Farms:Barn roof:Gutters", "Barn roof", "Gutters", "", 5, true},
-        {"brook lane:Porch", "Porch", "Porch", "4/6/2026", 2, false},
-        {"brook lane:Shed", "Shed", "Shed", "4/9/2026", 1, true},  // the day before the projected end
+        {"Ashdown Farms:Barn roof:Gutters", "Barn roof", "Gutters", std::nullopt, 5, true},
+        {"brook lane:Porch", "Porch", "Porch", EncodeDate(2026, 4, 6), 2, false},
+        // Shed has a projected end only: the day before it.
+        {"brook lane:Shed", "Shed", "Shed", EncodeDate(2026, 4, 9), 1, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fullName);
@@ -194,8 +195,7 @@ TEST_F(ImportQBJobsTest, UndatedRowsWriteCustomerAndJobAndOpenTheEditor)
         EXPECT_TRUE(a.SkipOverlapCheck);
         EXPECT_FALSE(a.RebuildOnClose);
         EXPECT_EQ(a.Description, c.job);
-        EXPECT_EQ(a.StartText.substr(0, c.startText.size()), c.startText);
-        EXPECT_EQ(a.StartText.empty(), c.startText.empty());
+        EXPECT_EQ(a.Start, c.start);
         EXPECT_EQ(a.Status, c.status);
         EXPECT_EQ(a.FullName, c.fullName);
         EXPECT_EQ(QString::fromStdString(a.CustomerListId), customer);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "data/datetimetext.h"
 
 #include "queryfixture.h"
 
@@ -164,7 +163,7 @@ TEST_F(QueryPageLogicTest, NewTaskAndNewJobAreProposedByNumber)
     EXPECT_EQ(r.Description, "Kitchen task 3");
     EXPECT_FALSE(r.Edit);
     EXPECT_EQ(r.Status, 3);
-    EXPECT_EQ(r.StartText, data::DateTimeText(Day(10, 12))) << "starts where the current task ends";
+    EXPECT_DOUBLE_EQ(r.Start, Day(10, 12)) << "starts where the current task ends";
 
     page.jobMode = true;
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Insert);

@@ -78,6 +78,12 @@ TEST(WorkCalendar, WorkingDayStartAndEnd)
     WorkCalendar cal = Loaded(offGrid);
     EXPECT_EQ(cal.WorkDayStart(), Time(8, 15));
     EXPECT_EQ(cal.WorkDayEnd(), Time(17, 0));
+    // The calendar page saves the times on the day it saved them.
+    CalendarRecord dated = EightToFive();
+    dated.START1 = EncodeDate(2027, 1, 4) + Time(8, 0);
+    dated.END1 = EncodeDate(2027, 1, 4) + Time(17, 0);
+    EXPECT_EQ(Loaded(dated).WorkDayStart(), Time(8, 0));
+    EXPECT_EQ(Loaded(dated).WorkDayEnd(), Time(17, 0));
 
     // The defaults, and a typed number of hours, keep the last working day.
     cal.LoadDefaults();

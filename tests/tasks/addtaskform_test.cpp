@@ -290,6 +290,27 @@ TEST_F(TaskEditorWindowTest, ATypedTimeIsTaken)
     EXPECT_EQ(end->time(), typedEnd);
 }
 
+// Ctrl+A selects a time field's whole text, so that what is typed next
+// replaces it and Enter takes it.
+TEST_F(TaskEditorWindowTest, CtrlASelectsTheTimeToTypeOver)
+{
+    DoubleClick(fitUnits, Day(7, 11));
+    ASSERT_TRUE(editor->isVisible());
+    auto* start = Find<QTimeEdit>("TaskStartTime");
+    QLineEdit* line = start->findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+    start->setFocus();
+    for (const char* typed : {"8:00 AM", "9:15 AM"}) {
+        QTest::keyClick(start, Qt::Key_End);
+        QTest::keyClick(start, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(line->selectedText(), line->text());
+        QTest::keyClicks(start, QString::fromLatin1(typed));
+        EXPECT_EQ(line->text(), QString::fromLatin1(typed));
+        QTest::keyClick(start, Qt::Key_Return);
+        EXPECT_EQ(start->time().toString("h:mm AP"), QString::fromLatin1(typed));
+    }
+}
+
 TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHints)
 {
     window.Session().State.HelpLevel = 1;
@@ -319,7 +340,7 @@ TEST_F(TaskEditorWindowTest, HelpOpensThePageOfTheModeAndTheHelpLevelSilencesHin
 TEST_F(TaskEditorWindowTest, TheRepeatCountFollowsThePeriodChosen)
 {
     editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "Mow front lawn",
-                           "12/9/2026 8:00 AM", false, "", "", "", "", "", true, 3, false, false);
+                           Day(9, 8), false, "", "", "", "", "", true, 3, false, false);
     ASSERT_TRUE(editor->isVisible());
     auto* count = Find<QLineEdit>("RepeatRep");
     auto* up = Find<QToolButton>("UpDown1Up");
@@ -357,7 +378,7 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
     // Two earlier tasks in the task list.
     AddTaskListEntry("Trim hedge", Day(9, 8), 3);
     AddTaskListEntry("Clear gutters", Day(10, 8), 2);
-    editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM",
+    editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "", Day(11, 8),
                            false, "", "", "", "", "", true, 3, false, false);
     auto* find = Find<controls::TFcBitBtn>("ReuseTaskButton");
     ASSERT_TRUE(find->isEnabled());
@@ -386,7 +407,7 @@ TEST_F(TaskEditorWindowTest, FindAPreviousTaskCopiesTheChosenEntryIntoTheEditor)
 TEST_F(TaskEditorWindowTest, EscapeAndEnterInTheReuseDialog)
 {
     AddTaskListEntry("Trim hedge", Day(9, 8), 3);
-    editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "", "12/11/2026 8:00 AM",
+    editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "", Day(11, 8),
                            false, "", "", "", "", "", true, 3, false, false);
     const QString before = Find<QLineEdit>("TaskDesc")->text();
     const auto pressIn = [](Qt::Key key) {
@@ -492,7 +513,7 @@ TEST_F(TaskEditorWindowTest, AKeptTaskListPlaceOffTheScreenOpensWhollyOnIt)
 TEST_F(TaskEditorWindowTest, TheRepeatAndReuseDialogsHelpPagesAreShipped)
 {
     AddTaskListEntry("Trim hedge", Day(9, 8), 3);
-    editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "", "12/14/2026 8:00 AM",
+    editor->ShowTaskEditor(window.Session().Data().ChartsTable, true, false, 0, "", Day(14, 8),
                            false, "", "", "", "", "", true, 3, false, false);
 
     app::testing::UrlCatcher catcher;

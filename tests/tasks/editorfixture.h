@@ -155,14 +155,14 @@ public:
         editor.ShowTaskEditor(args);
     }
     // Opens the editor in add mode for the resource.
-    void Add(std::int32_t resource, const std::string& description, const std::string& startText)
+    void Add(std::int32_t resource, const std::string& description, std::optional<TDateTime> start)
     {
         ws->state.CurrentResourceId = resource;
         EditorArguments args;
         args.Table = &ws->ChartsTable;
         args.IsMainView = true;
         args.Description = description;
-        args.StartText = startText;
+        args.Start = start;
         args.RebuildOnClose = true;
         editor.ShowTaskEditor(args);
     }

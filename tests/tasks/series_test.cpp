@@ -20,7 +20,7 @@ protected:
 
     // A new series for Bob, four hours each, from Tuesday 9:00 unless told.
     void NewSeries(const std::string& description, int period, int count,
-                   const std::string& start = "12/8/2026 9:00 AM")
+                   std::optional<TDateTime> start = Day(kTuesday, 9))
     {
         Add(kBob, description, start);
         editor.Form.TaskLength = "4";
@@ -52,7 +52,7 @@ protected:
 
 TEST_F(SeriesTest, ThePeriodSetsTheCountsRange)
 {
-    Add(kBob, "Mow", "");
+    Add(kBob, "Mow", std::nullopt);
     EXPECT_FALSE(editor.Form.RepeatCountEnabled);
     EXPECT_EQ(editor.Form.RepeatCount, 1);
     struct Step {
@@ -140,7 +140,7 @@ TEST_F(SeriesTest, ASeriesIsSavedWholeWithItsKeysLinksAndNumbers)
         int period;
         int count;
         const char* description;
-        const char* start;
+        TDateTime start;
         std::vector<const char*> descriptions;
         std::vector<TDateTime> starts;
     } cases[] = {
@@ -149,7 +149,7 @@ TEST_F(SeriesTest, ASeriesIsSavedWholeWithItsKeysLinksAndNumbers)
          schedule::kRepeatDaily,
          3,
          "Mow front lawn",
-         "12/8/2026 9:00 AM",
+         Day(kTuesday, 9),
          {"Mow front 1", "Mow front 2", "Mow front 3"},
          {Day(kTuesday, 9), Day(kWednesday, 9), Day(kWednesday + 1, 9)}},
         {"reoccurring weekly",
@@ -157,7 +157,7 @@ TEST_F(SeriesTest, ASeriesIsSavedWholeWithItsKeysLinksAndNumbers)
          schedule::kRepeatWeekly,
          2,
          "Paint",
-         "12/11/2026 9:00 AM",
+         Day(11, 9),
          {"Paint 1", "Paint 2"},
          {Day(11, 9), Day(18, 9)}},
     };
@@ -208,11 +208,11 @@ TEST_F(SeriesTest, ACountBelowTwoWithAPeriodSavesTwoOccurrences)
         const char* name;
         bool reoccurring;
         int count;
-        const char* start;
+        TDateTime start;
     } cases[] = {
-        {"repeated, count 1", false, 1, "12/8/2026 9:00 AM"},
-        {"reoccurring, count 1", true, 1, "12/9/2026 9:00 AM"},
-        {"repeated, count 0", false, 0, "12/10/2026 9:00 AM"},
+        {"repeated, count 1", false, 1, Day(8, 9)},
+        {"reoccurring, count 1", true, 1, Day(9, 9)},
+        {"repeated, count 0", false, 0, Day(10, 9)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -236,7 +236,7 @@ TEST_F(SeriesTest, ASeriesThatOverlapsAnywhereIsRefusedWhole)
     const std::int64_t shared = Count(ws->IChartsTable);
     const std::int64_t tasks = Count(ws->TasksTable3);
     const std::int64_t rows = Count(ws->ICrewsTable2);
-    Add(kAnn, "Sweep", "12/4/2026 8:00 AM");
+    Add(kAnn, "Sweep", Day(4, 8));
     editor.Form.TaskLength = "4";
     editor.TaskLengthChange();
     editor.Form.RepeatPeriod = schedule::kRepeatDaily;

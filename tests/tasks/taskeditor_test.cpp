@@ -177,7 +177,7 @@ TEST_F(TaskEditorTest, OpeningAndSavingKeepsHoursThatTheLengthTextRounds)
 
 TEST_F(TaskEditorTest, TextThatIsNoNumberOrDateNeverLeavesTheEditorBusy)
 {
-    Add(kBob, "Tile floor", "not a date");
+    Add(kBob, "Tile floor", std::nullopt);
     TaskForm& f = editor.Form;
     // Today's working day, moved on to Monday at a weekend.
     const int weekday = DayOfWeek(Today());
@@ -195,7 +195,7 @@ TEST_F(TaskEditorTest, TextThatIsNoNumberOrDateNeverLeavesTheEditorBusy)
 
 TEST_F(TaskEditorTest, AddModeReadsTheTypedNumberInTheNewUnit)
 {
-    Add(kBob, "Tile floor", "12/8/2026 9:00 AM");
+    Add(kBob, "Tile floor", Day(kTuesday, 9));
     TaskForm& f = editor.Form;
     EXPECT_EQ(f.Caption, "Add task");
     EXPECT_EQ(f.GroupCaption, "Specify task details");
@@ -286,7 +286,7 @@ TEST_F(TaskEditorTest, ValidationRefusalsKeepTheEditorOpen)
 
 TEST_F(TaskEditorTest, DoneInAddModeAddsTheTaskEverywhereAndGivesTheResourceARate)
 {
-    Add(kBob, "Tile floor", "12/8/2026 9:00 AM");
+    Add(kBob, "Tile floor", Day(kTuesday, 9));
     editor.Form.TaskLength = "4";
     editor.TaskLengthChange();
     editor.Form.HourlyRate = "25";
@@ -311,7 +311,7 @@ TEST_F(TaskEditorTest, DoneInAddModeAddsTheTaskEverywhereAndGivesTheResourceARat
 TEST_F(TaskEditorTest, AnAddThatOverlapsIsNotAdded)
 {
     const std::int64_t before = ws->ChartsTable5.recordCount();
-    Add(kAnn, "Tile floor", "12/7/2026 3:00 PM");
+    Add(kAnn, "Tile floor", Day(kMonday, 15));
     editor.AddTaskManualClick();
     EXPECT_FALSE(editor.Result());
     EXPECT_EQ(ui.Status[1], "Tile floor NOT added");

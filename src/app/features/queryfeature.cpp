@@ -69,7 +69,7 @@ void QueryFeature::ReadRestrictions(visualize::PageControls& controls) const
 void QueryFeature::OpenTaskEditor(const query::TaskEditorRequest& r)
 {
     features_.Editor->Editor()->ShowTaskEditor(context_.Session.Data().ChartsTable, true, r.Edit, r.HelpLevel,
-                                               r.Description, r.StartText, false, "", "", "", "", "", true,
+                                               r.Description, r.Start, false, "", "", "", "", "", true,
                                                r.Status, false, false);
 }
 
@@ -190,12 +190,8 @@ void QueryFeature::ApplyCustomerQuery()
 
 void QueryFeature::ApplyQueryAndShowTasksNavigator()
 {
+    // The query brings the navigator back once the database has a job.
     ApplyCustomerQuery();
-    db::Table& jobs = context_.Session.Data().JobsTable2;
-    if (!jobs.active() || jobs.isEmpty())
-        return;
-    if (QWidget* navigator = page_->findChild<QWidget*>(QStringLiteral("TasksNavigator")))
-        navigator->show();
 }
 
 void QueryFeature::ShowEmptyDatabase()
@@ -205,9 +201,8 @@ void QueryFeature::ShowEmptyDatabase()
     controls.JobsLabel = "No jobs";
     controls.TasksLabel = "No tasks";
     controls.TasksNavigatorEnabled = false;
+    controls.TasksNavigatorShown = false;
     page_->ShowControls();
-    if (QWidget* navigator = page_->findChild<QWidget*>(QStringLiteral("TasksNavigator")))
-        navigator->hide();
 }
 
 void QueryFeature::ResourceDisplayClick()

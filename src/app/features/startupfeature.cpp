@@ -114,6 +114,11 @@ void StartupFeature::Run()
         RestoreSelection();
     state.SelectionReady = true;
     features_.Pages->TabControlChange();
+    if (!chartCorrection_.empty()) {
+        context_.UI.SetStatusText(0, chartCorrection_);
+        context_.UI.RepaintStatus();
+        chartCorrection_.clear();
+    }
 }
 
 // The installer's values on a fresh machine, the first-run marker and the two
@@ -228,7 +233,12 @@ void StartupFeature::ApplyHelpLevel()
 
 void StartupFeature::ShowChartPeriod(TDateTime start, TDateTime end)
 {
-    features_.Visualize->SetChartDateRange(true, start, end);
+    // A corrected period is the one the session keeps; the correction is
+    // said again once the start-up has written its own lines.
+    if (const char* correction = features_.Visualize->SetChartDateRange(true, start, end)) {
+        features_.Visualize->StoreChartPeriod();
+        chartCorrection_ = correction;
+    }
 }
 
 void StartupFeature::ShowJobStatusTexts(const data::JobStatusTexts& texts)

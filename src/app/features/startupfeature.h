@@ -18,6 +18,8 @@
 #include "app/features/utilitiesfeature.h"
 #include "app/session/startupsequence.h"
 
+#include <string>
+
 class QLineEdit;
 class QTimer;
 
@@ -110,6 +112,7 @@ private:
     TPassword* password_ = nullptr;
     TTWDatabaseSelection* scheduleNames_ = nullptr;
     TDatabaseSelection* estimatingNames_ = nullptr;
+    std::string chartCorrection_;  // of the saved chart period, shown when the start-up ends
 };
 
 }  // namespace tw::app

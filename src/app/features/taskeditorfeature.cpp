@@ -106,8 +106,8 @@ void TaskEditorFeature::EditTask(std::int32_t key, int status)
     db::Table& view = s.Data().ChartsTable3;
     view.refresh();
     if (data::LocateScheduleItem(view, key))
-        editor_->ShowTaskEditor(view, false, true, s.State.HelpLevel, "", "", false, "", "", "", "", "",
-                                false, status, true, false);
+        editor_->ShowTaskEditor(view, false, true, s.State.HelpLevel, "", std::nullopt, false, "", "", "", "",
+                                "", false, status, true, false);
 }
 
 void TaskEditorFeature::RecomputeAllTaskEnds()
@@ -137,7 +137,7 @@ void TaskEditorFeature::CloseWindows()
 void TaskEditorFeature::EditTask(int jobStatus)
 {
     editor_->ShowTaskEditor(context_.Session.Data().ChartsTable3, false, true, context_.Session.State.HelpLevel,
-                            "", "", false, "", "", "", "", "", true, jobStatus, false, false);
+                            "", std::nullopt, false, "", "", "", "", "", true, jobStatus, false, false);
 }
 
 std::int32_t TaskEditorFeature::CurrentResource()

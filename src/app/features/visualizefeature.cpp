@@ -112,11 +112,11 @@ void VisualizeFeature::KeepChartScale(double widthRatio)
     page_->KeepChartScale(widthRatio);
 }
 
-void VisualizeFeature::SetChartDateRange(bool update, TDateTime start, TDateTime end)
+const char* VisualizeFeature::SetChartDateRange(bool update, TDateTime start, TDateTime end)
 {
     context_.Session.Chart.ChartStartAt = start;
     context_.Session.Chart.ChartEndAt = end;
-    page_->SetChartDateRange(update, start, end);
+    return page_->SetChartDateRange(update, start, end);
 }
 
 void VisualizeFeature::KeepChartPeriod()

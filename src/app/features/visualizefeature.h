@@ -38,8 +38,9 @@ public:
     // built again from the records.
     void RebuildFromRecords();
     void KeepChartScale(double widthRatio);
-    // The period the chart shows, kept by the session for the shutdown.
-    void SetChartDateRange(bool update, TDateTime start, TDateTime end);
+    // The period the chart shows, kept by the session for the shutdown; the
+    // correction the chart made of it, as ChartDates::SetChartDateRange.
+    const char* SetChartDateRange(bool update, TDateTime start, TDateTime end);
     // The period the chart shows, set on it again after a reload.
     void KeepChartPeriod();
     // The chart's period into the session, as the shutdown saves it.

@@ -206,11 +206,6 @@ void StartupSequence::RestoreChartPeriod()
 {
     ChartState& chart = s_.Chart;
     Guarded([this] { s_.SettingsTables().ReadChartPeriod(); });
-    // A saved period of no length is shown as one day, as the chart does with
-    // dates the user enters; nobody entered these, so the status bar does not
-    // say so over whatever page the start-up ends on.
-    if (chart.ChartEndAt == chart.ChartStartAt)
-        chart.ChartEndAt = chart.ChartStartAt + 1.0;
     window_.ShowChartPeriod(chart.ChartStartAt, chart.ChartEndAt);
 }
 

@@ -288,6 +288,7 @@ void ImportQBLogic::ListQBCustomerJobs(QbSession& session)
 void ImportQBLogic::ImportQBJobClick()
 {
     std::int32_t shownTask = host_.CurrentTaskKey();
+    importedReport_.clear();
     if (const std::optional<int> index = view_.SelectedIndex()) {
         QString customerListId;
         ImportQBJob(*index, shownTask, customerListId);
@@ -303,6 +304,12 @@ void ImportQBLogic::ImportQBJobClick()
     host_.UpdateSelectControls();
     host_.SortWorkTables();
     host_.LocateCurrentTask(shownTask);
+    // The customer's refresh and the pages brought up to date wrote their
+    // own lines over the report; the user is to read the report.
+    if (!importedReport_.isEmpty()) {
+        host_.ShowMainStatus(0, importedReport_);
+        host_.ShowMainStatus(1, QStringLiteral("1 task added"));
+    }
 }
 
 void ImportQBLogic::ImportAllQBJobsClick()
@@ -460,8 +467,9 @@ bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, int index, std::int32_t&
         d_.CustomersTable.refresh();
         host_.ApplyCustomerQuery();
     }
-    view_.ShowStatus(name + QStringLiteral(" imported"));
-    host_.ShowMainStatus(0, name + QStringLiteral(" imported"));
+    importedReport_ = name + QStringLiteral(" imported");
+    view_.ShowStatus(importedReport_);
+    host_.ShowMainStatus(0, importedReport_);
     host_.ShowMainStatus(1, QStringLiteral("1 task added"));
     newTaskKey = item.Key;
     return true;
@@ -550,9 +558,9 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
     args.HelpLevel = helpLevel_;
     args.Description = job;
     if (row.Start)
-        args.StartText = locale::DateToStr(DayOf(*row.Start));
+        args.Start = DayOf(*row.Start);
     else if (row.ProjectedEnd)
-        args.StartText = locale::DateTimeToStr(DayOf(*row.ProjectedEnd) - 1.0);
+        args.Start = DayOf(*row.ProjectedEnd) - 1.0;
     args.AddMissingData = true;
     args.NotesText = S(listNotes_[index]);
     args.CustomerListId = S(listParentListID_[index]);

@@ -124,6 +124,7 @@ private:
     // While "Import all" adds a run of dated rows: the adds push nothing
     // themselves and leave the customer grid alone; the run pushes them at once.
     bool gathering_ = false;
+    QString importedReport_;  // "<customer>:<job> imported" of the last dated import
     std::vector<QBJobRow> rows_;
     QStringList listNotes_, listParentListID_, listListID_, listEditSequence_, listFullName_;
 };

@@ -15,7 +15,7 @@ void ChartDates::ShowFirstPanel(const char* text)
     ctx_.UI.RepaintStatus();
 }
 
-void ChartDates::SetChartDateRange(bool update, TDateTime start, TDateTime end)
+const char* ChartDates::SetChartDateRange(bool update, TDateTime start, TDateTime end)
 {
     if (update)
         ctx_.RAC.BeginUpdate();
@@ -50,16 +50,20 @@ void ChartDates::SetChartDateRange(bool update, TDateTime start, TDateTime end)
     ctx_.Display.ChartGridCount = span / interval;
 
     const TDateTime from = RoundUpToQuarterHour(start);
+    const char* correction = nullptr;
     if (span == 0) {
         ctx_.RAC.SetDateTime(from, RoundUpToQuarterHour(start + 1.0));
-        ShowFirstPanel("End date was set one day later");
+        correction = "End date was set one day later";
     } else {
         ctx_.RAC.SetDateTime(from, RoundUpToQuarterHour(end));
         if (reversed)
-            ShowFirstPanel("Start and end dates were reversed");
+            correction = "Start and end dates were reversed";
     }
+    if (correction)
+        ShowFirstPanel(correction);
     if (update)
         ctx_.RAC.EndUpdate();
+    return correction;
 }
 
 bool ChartDates::SetAllocationTimes(TResourceAllocation* bar, bool update, TDateTime start, TDateTime end)

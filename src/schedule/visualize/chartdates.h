@@ -17,7 +17,9 @@ public:
 
     explicit ChartDates(VisualizeContext& ctx) : ctx_(ctx) {}
 
-    void SetChartDateRange(bool update, TDateTime start, TDateTime end);
+    // The correction the status bar was shown ("End date was set one day
+    // later", "Start and end dates were reversed"); null when none was needed.
+    const char* SetChartDateRange(bool update, TDateTime start, TDateTime end);
     // False when the chart control refused the times (the bar keeps its old ones).
     bool SetAllocationTimes(TResourceAllocation* bar, bool update, TDateTime start, TDateTime end);
     void SetChartPeriod(TDateTime start, TDateTime end);

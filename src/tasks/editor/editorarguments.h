@@ -2,9 +2,11 @@
 // What a caller asks of the task editor: the one thing a page that opens the
 // editor needs to know of it (the editor itself is tasks/editor/taskeditor.h).
 
+#include <optional>
 #include <string>
 
 #include "data/jobstatus.h"
+#include "platform/datetime/datetime.h"
 #include "platform/db/table.h"
 
 namespace tw::tasks {
@@ -16,7 +18,9 @@ struct EditorArguments {
     bool Edit = false;
     int HelpLevel = 0;
     std::string Description;
-    std::string StartText;
+    // A new task's start as a value: texts of the locale do not read back
+    // as the same instant everywhere. None: today at the start of the working day.
+    std::optional<TDateTime> Start;
     bool AddMissingData = false;
     std::string NotesText;
     std::string CustomerListId;

@@ -13,7 +13,6 @@
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 #include "data/updatecount.h"
-#include "platform/datetime/localetexts.h"
 #include "schedule/sync/resourceoverlap.h"
 
 namespace tw::tasks {
@@ -262,12 +261,7 @@ void TaskEditor::OpenForAdd()
             hours_ = pending->Hours;
             ShowLengthOf(hours_);
         } else {
-            // A start text that is not a date and time starts the task as
-            // an empty one does.
-            TDateTime start = 0;
-            if (args_.StartText.empty() || !locale::TryStrToDateTime(args_.StartText, start))
-                start = Today() + calendar.WorkDayStart();
-            SetStart(start);
+            SetStart(args_.Start ? *args_.Start : CombineDateTime(Today(), calendar.WorkDayStart()));
             Form.PeriodPanel = UnitHours;
             Form.TaskLength = "1";
             hours_ = 1.0f;

@@ -89,7 +89,7 @@ TEST_F(ReuseTasksTest, AnEmptyListShowsNothing)
 
 TEST_F(ReuseTasksTest, AReusedTaskIsCopiedIntoTheEditorAndSavedWithoutASecondListEntry)
 {
-    Add(kBob, "", "");
+    Add(kBob, "", std::nullopt);
     ASSERT_TRUE(reuse.Execute(0));
     reuse.NavigatorClick(ReuseTasks::Move::Next);  // "Fit units"
     ASSERT_EQ(reuse.Form.TaskDesc, "Fit units");
