@@ -96,7 +96,7 @@ tasks::TAddTask* OpenEditorOnNewTask(TMainScreen& window, const std::string& des
     tasks::TAddTask* editor = window.Features().Editor->Editor();
     AppSession& s = window.Session();
     editor->ShowTaskEditor(s.Data().ChartsTable, true, false, s.State.HelpLevel, description,
-                           data::DateTimeText(start), false, "", "", "", "", "", true, 0, false, false);
+                           start, false, "", "", "", "", "", true, 0, false, false);
     auto* length = editor->findChild<QLineEdit*>(QStringLiteral("TaskLength"));
     length->setText(QStringLiteral("4"));
     emit length->textEdited(length->text());
