@@ -45,6 +45,7 @@
 #include "platform/datetime/localetexts.h"
 #include "platform/db/table.h"
 #include "reports/printpreview.h"
+#include "largeschedule.h"
 #include "sampleschedule.h"
 
 using namespace tw;
@@ -87,46 +88,6 @@ void UseFolder(const QString& folder)
     ::setenv("XDG_DATA_HOME", (folder + "/data").toLocal8Bit().constData(), 1);
 }
 
-// Copies of the table's records of `chartsId` with the keys and times of
-// the copies; one write batch for the table.
-void CopyItem(db::Table& table, double chartsId, int copies, int firstKey, double hours,
-              const std::string& description, bool hasTid)
-{
-    std::vector<db::Value> values;
-    if (!table.active())
-        table.open();  // the shared copies are opened only to be written
-    table.refresh();
-    if (!table.locate("CHARTSID", db::Value(chartsId)))
-        return;
-    for (int f = 0; f < table.fieldCount(); ++f)
-        values.push_back(table.field(f).value());
-    const double start = table.fieldByName("SD").asFloat();
-    db::WriteBatch batch;
-    for (int i = 1; i <= copies; ++i) {
-        // Tasks of four working hours, two a day, one after another.
-        const double day = start + (i / 2) + (i % 2) * hours / 24.0;
-        table.append();
-        for (int f = 0; f < table.fieldCount(); ++f)
-            if (table.field(f).type() != db::FieldType::Memo
-                && table.field(f).type() != db::FieldType::Binary)
-                table.field(f).setValue(values[static_cast<size_t>(f)]);
-        table.fieldByName("CHARTSID").setAsInteger(firstKey + i);
-        if (hasTid)
-            table.fieldByName("TID").setAsInteger(firstKey + i);
-        table.fieldByName("DESC").setAsString(description + " " + std::to_string(i + 1));
-        for (const char* name : {"SD", "OSD"})
-            table.fieldByName(name).setAsFloat(day);
-        for (const char* name : {"ED", "OED"})
-            table.fieldByName(name).setAsFloat(day + hours / 24.0);
-        table.fieldByName("SDD").setAsDate(day);
-        table.fieldByName("EDD").setAsDate(day);
-        if (auto order = table.findField("ORDER"))
-            order->setAsInteger(firstKey + i);
-        table.post();
-    }
-    batch.commit();
-}
-
 int Make(const QString& folder, int tasks)
 {
     UseFolder(folder);
@@ -140,39 +101,7 @@ int Make(const QString& folder, int tasks)
         std::fprintf(stderr, "%s has a schedule already.\n", qPrintable(folder));
         return 1;
     }
-    data::TEstimateData& d = window.Session().Data();
-    const TDateTime monday = EncodeDate(2027, 3, 1) + 8.0 / 24;
-    const int perResource = tasks / kResources;
-    for (int r = 0; r < kResources; ++r) {
-        const std::int32_t crew = examples::AddSampleResource(window, "Crew " + std::to_string(r + 1));
-        const std::string description = "Crew " + std::to_string(r + 1) + " task";
-        const std::int32_t key =
-            examples::AddSampleTask(window, crew,
-                                    {"Customer " + std::to_string(r + 1), "Job " + std::to_string(r + 1),
-                                     description + " 1", monday, 4});
-        const int copies = perResource - 1 + (r < tasks % kResources ? 1 : 0);
-        const int firstKey = 1000000 * (r + 1);
-        for (db::Table* t : {&d.ChartsTable5, &d.IChartsTable})
-            CopyItem(*t, key, copies, firstKey, 4, description, true);
-        for (db::Table* t : {&d.TasksTable3, &d.ITasksTable})
-            CopyItem(*t, key, copies, firstKey, 4, description, true);
-        db::Table& rows = d.ICrewsTable3;
-        rows.refresh();
-        if (rows.locate("CHARTSID", db::Value(static_cast<double>(key)))) {
-            const double job = rows.fieldByName("JID").asFloat();
-            db::WriteBatch batch;
-            for (int i = 1; i <= copies; ++i) {
-                rows.append();
-                rows.fieldByName("ICREWID").setAsInteger(firstKey + i);
-                rows.fieldByName("CHARTSID").setAsInteger(firstKey + i);
-                rows.fieldByName("CREWID").setAsInteger(crew);
-                rows.fieldByName("JID").setAsFloat(job);
-                rows.fieldByName("JOB").setAsBoolean(false);
-                rows.post();
-            }
-            batch.commit();
-        }
-    }
+    app::bench::MakeLargeSchedule(window, tasks, kResources);
     window.FormDestroy();
     std::printf("%d tasks written for %s\n", tasks, qPrintable(folder));
     return 0;
