@@ -12,7 +12,7 @@
 
 #include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
-#include "app/querypage.h"
+#include "query/querypage.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcchoicegroup.h"
 #include "data/datetimetext.h"

@@ -5,7 +5,7 @@
 
 #include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
-#include "app/querypage.h"
+#include "query/querypage.h"
 #include "sampleschedule.h"
 #include "testapplication.h"
 

@@ -13,7 +13,7 @@
 
 #include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
-#include "app/visualizepage.h"
+#include "schedule/visualize/visualizepage.h"
 #include "chart/resourceallocationchart.h"
 #include "controls/choices/fcglyphbutton.h"
 #include "platform/db/table.h"

@@ -6,7 +6,7 @@
 // dialog, never a plain area.
 
 #include "app/databaseselection.h"
-#include "app/exitbackupwindow.h"
+#include "settings/exitbackupwindow.h"
 #include "app/features/allfeatures.h"
 #include "app/password.h"
 #include "app/win7advice.h"

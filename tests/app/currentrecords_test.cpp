@@ -1,11 +1,11 @@
 // What the user left current stays current: closing the print preview and
 // switching the chart's display mode move no cursor and write no customer,
 // and the customer form never posts what it loaded for another customer.
-#include "app/customerpage.h"
+#include "customers/customerpage.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
-#include "app/visualizepage.h"
+#include "schedule/visualize/visualizepage.h"
 #include "data/services/busyscopes.h"
 #include "platform/datetime/localetexts.h"
 #include "reports/printpreview.h"

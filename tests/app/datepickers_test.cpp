@@ -2,7 +2,7 @@
 // locale, whatever that locale's short date pattern is.
 #include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
-#include "app/querypage.h"
+#include "query/querypage.h"
 #include "platform/datetime/localetexts.h"
 #include "tasks/addtaskform.h"
 #include "testapplication.h"

@@ -2,9 +2,9 @@
 // in front: an empty database says so on the Add / Edit / Query page, and a
 // restriction made there reaches the status bar and the customer e-mail at
 // once.
-#include "app/customerpage.h"
+#include "customers/customerpage.h"
 #include "app/features/allfeatures.h"
-#include "app/querypage.h"
+#include "query/querypage.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcglyphbutton.h"
 #include "controls/recordnavigator.h"

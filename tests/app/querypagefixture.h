@@ -3,8 +3,8 @@
 // two resources, three tasks of one job, the page shown.
 #include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
-#include "app/querypage.h"
-#include "app/visualizepage.h"
+#include "query/querypage.h"
+#include "schedule/visualize/visualizepage.h"
 #include "platform/datetime/localetexts.h"
 #include "chartrows.h"
 #include "sampleschedule.h"

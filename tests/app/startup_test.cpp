@@ -8,7 +8,7 @@
 #include "pressbutton.h"
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
-#include "app/workcalendarpage.h"
+#include "schedule/workcalendartab/workcalendarpage.h"
 #include "data/textroutines.h"
 #include "platform/datetime/datetime.h"
 #include "platform/datetime/localetexts.h"

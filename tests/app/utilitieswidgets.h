@@ -3,7 +3,7 @@
 
 #include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
-#include "app/utilitiespage.h"
+#include "settings/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
 
 #include <QAbstractItemView>

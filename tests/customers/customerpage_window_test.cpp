@@ -2,13 +2,13 @@
 // window and the photo dialog: what they show and what their controls do.
 // With TARNWICK_SCREENSHOTS set to a folder, the tests leave their pictures
 // there (docs/screenshots holds the ones taken so).
-#include "app/customerpage.h"
+#include "customers/customerpage.h"
 
 #include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
-#include "app/querypage.h"
+#include "query/querypage.h"
 #include "query/querypagelogic.h"
-#include "app/visualizepage.h"
+#include "schedule/visualize/visualizepage.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "customers/customfieldsform.h"
 #include "customers/importgraphicform.h"

@@ -7,11 +7,13 @@ its own. The layers, lowest first:
   3  schedule/<service>           sync, slots, repeat, dependencies, task resources
   4  chart, controls              the chart control and the component library (peers:
                                   neither includes the other)
-  5  schedule/visualize,          the pages' logic without their windows
+  5  schedule/visualize,          the pages' logic and their windows
      schedule/workcalendartab
   6  tasks, customers, reports,   the windows and their logic
-     exchange, settings
-  7  app                          the session, the main window and the entry point
+     exchange, settings, query
+  7  app, */unit/                 the session, the main window and the entry point;
+                                  the feature unit in a feature's unit/ folder,
+                                  which wires that feature's page to the session
 
 A second check reads the CMakeLists.txt files of src/: every library target
 links, itself, each library whose files its own files include (a header
@@ -27,6 +29,8 @@ PEERS = {('chart', 'controls'), ('controls', 'chart')}
 
 
 def layer(path):
+    if '/unit/' in path:
+        return 7
     top = path.split('/')[0]
     if top == 'platform':
         return 0
@@ -62,6 +66,7 @@ def targets(src):
             continue
         with open(os.path.join(folder, 'CMakeLists.txt'), encoding='utf-8') as f:
             text = re.sub(r'#.*', '', f.read())
+        text = text.replace('${PROJECT_SOURCE_DIR}', os.path.dirname(os.path.abspath(src)))
         for m in re.finditer(r'add_library\(\s*(\w+)([^)]*)\)', text):
             files_of = [os.path.normpath(os.path.join(folder, word)) for word in m.group(2).split()
                         if word.endswith(('.cpp', '.h'))]

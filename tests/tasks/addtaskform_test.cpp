@@ -9,7 +9,7 @@
 #include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "app/samplewindow.h"
-#include "app/visualizepage.h"
+#include "schedule/visualize/visualizepage.h"
 #include "chart/resourceallocationchart.h"
 #include "data/services/recordservices.h"
 #include "platform/datetime/localetexts.h"

@@ -1,7 +1,7 @@
 #include "app/features/appearancefeature.h"
 
-#include "app/features/utilitiesfeature.h"
-#include "app/visualizepage.h"
+#include "settings/unit/utilitiesfeature.h"
+#include "schedule/visualize/visualizepage.h"
 #include "chart/colourvalue.h"
 #include "chart/resourceallocationchart.h"
 #include "controls/foundation/fcbhints.h"

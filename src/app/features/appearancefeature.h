@@ -11,7 +11,7 @@
 #include <QColor>
 #include <QObject>
 
-#include "app/features/exchangefeature.h"
+#include "exchange/unit/exchangefeature.h"
 #include "app/features/featurecontext.h"
 #include "data/services/mainstate.h"
 

@@ -15,7 +15,7 @@
 //   startup.Shutdown(page);   // once the window's dialogs are closed
 
 #include "app/features/featurecontext.h"
-#include "app/features/utilitiesfeature.h"
+#include "settings/unit/utilitiesfeature.h"
 #include "app/session/startupsequence.h"
 
 #include <string>

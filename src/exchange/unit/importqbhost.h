@@ -1,0 +1,59 @@
+#pragma once
+// What "Import from QuickBooks" needs of the running program: the session's
+// settings, tables, calendars and task adder, the accounting link the
+// registry names, and the other feature units' pages, task editor and custom
+// fields.
+// The accounting settings and the edition choice are the setup dialog's.
+
+#include "app/features/featurecontext.h"
+#include "exchange/unit/sessionexchangehooks.h"
+#include "exchange/importqb/importqbview.h"
+
+namespace tw::app {
+
+class QuickBooksImportHost : public exchange::ImportQBHost,
+                             public SessionExchangeHooks,
+                             public SessionScheduleAdding {
+public:
+    QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features);
+
+    // ImportQBHost
+    exchange::ExchangeMessages& Messages() override { return *this; }
+    exchange::ExchangeBusyHooks& Busy() override { return *this; }
+    exchange::ExchangeSettings& Settings() override;
+    exchange::SetupEditionView& Setup() override;
+    std::unique_ptr<qb::SessionManager> CreateSessionManager() override;
+    QStringList JobStatusTexts() const override;
+    void SetJobStatusTexts(const QStringList& texts) override;
+    Currency AverageRate() const override;
+    void SetAverageRate(Currency rate) override;
+    int TaskEditorLeft() const override;
+    int WorkCalendarMode() const override;
+    std::int32_t GetCurrentResource() override;
+    float WorkingHoursBetween(std::int32_t crewId, TDateTime start, TDateTime end) override;
+    TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& start, TDateTime startValue,
+                             float hours) override;
+    TDateTime WorkDayStart() override;
+    TDateTime WorkDayEnd() override;
+    schedule::SharedTablesHeld HoldSharedTables() override;
+    void AddThenPush(const std::function<std::set<std::int32_t>()>& adds) override;
+    bool TaskEditorOpen() const override;
+    bool ShowTaskEditor(const tasks::EditorArguments& arguments) override;
+    void ApplyCustomerQuery() override;
+    void UpdateSelectControls() override;
+    void SortWorkTables() override;
+    void ShowCustomerCount() override;
+    std::int32_t CurrentTaskKey() override;
+    void LocateCurrentTask(std::int32_t chartsId) override;
+    void ShowMainStatus(int panel, const QString& text) override;
+    bool DefineCustomField(int kind, const QString& name) override;
+    void LoadCustomFieldNames(int kind) override;
+    void ShowWorkCalendar(std::int32_t resourceId) override;
+
+private:
+    AppSession& session_;
+    FeatureContext context_;
+    const MainFeatures& features_;
+};
+
+}  // namespace tw::app

@@ -1,0 +1,44 @@
+#include "exchange/unit/sessionexchangehooks.h"
+
+#include "app/session/appsession.h"
+#include "data/records/scheduleitemrecord.h"
+#include "data/services/recordservices.h"
+
+namespace tw::app {
+
+void SessionExchangeHooks::ShowStopMessage(const QString& text, const QString& caption)
+{
+    session_.Interface().ShowMessage(text.toStdString(), caption.toStdString(), data::MessageIcon::Stop);
+}
+
+void SessionExchangeHooks::SetHourglass(bool on)
+{
+    // The interface counts its hourglasses; only a change is passed on.
+    if (on == hourglass_)
+        return;
+    hourglass_ = on;
+    session_.Interface().SetBusyCursor(on);
+}
+
+bool SessionExchangeHooks::Busy() const
+{
+    return session_.State.TablesBusy;
+}
+
+void SessionExchangeHooks::SetBusy(bool on)
+{
+    session_.State.TablesBusy = on;
+}
+
+std::int32_t SessionScheduleAdding::NewScheduleKey()
+{
+    return data::UniqueKeyValue(session_.State.Keys, session_.Data().ChartsTable7,
+                                data::ScheduleItemFieldName(&data::ScheduleItemRecord::CHARTSID));
+}
+
+bool SessionScheduleAdding::AddTaskToSchedule(const schedule::NewScheduleItem& item)
+{
+    return session_.Adder().AddTaskToSchedule(item);
+}
+
+}  // namespace tw::app

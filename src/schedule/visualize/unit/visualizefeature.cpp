@@ -1,0 +1,243 @@
+#include "schedule/visualize/unit/visualizefeature.h"
+
+#include <QAbstractButton>
+#include <QLayout>
+
+#include "app/features/pagecontrol.h"
+#include "query/unit/queryfeature.h"
+#include "tasks/unit/taskeditorfeature.h"
+#include "schedule/workcalendartab/unit/workcalendarfeature.h"
+#include "schedule/visualize/visualizepage.h"
+#include "chart/resourceallocationchart.h"
+#include "schedule/sync/resourceoverlap.h"
+#include "schedule/visualize/calendarworkingtime.h"
+#include "schedule/visualize/visualizecontext.h"
+
+namespace tw::app {
+
+namespace {
+
+// A job's summary row, with the values chart building gives every one.
+schedule::NewScheduleItem SummaryItem(const visualize::JobSummaryRow& row)
+{
+    schedule::NewScheduleItem item;
+    item.Key = row.ChartsId;
+    item.CustomerName = row.CustomerName;
+    item.JobName = row.JobName;
+    item.Description = row.Description;
+    item.Start = row.Start;
+    item.End = row.End;
+    item.Hours = row.Hours;
+    item.HourlyRate = row.Rate;
+    item.TotalCost = row.TotalCost;
+    item.JobRow = true;
+    item.Active = true;
+    item.JobStatus = 3;
+    item.LengthUnit = -1;
+    item.RepeatCount = 1;
+    item.SingleAdd = true;
+    item.AddToTaskList = false;
+    item.FindOrCreate = true;
+    return item;
+}
+
+}  // namespace
+
+VisualizeFeature::VisualizeFeature(const FeatureContext& context, const MainFeatures& features,
+                                   QWidget* container, QLayout* containerLayout)
+    : context_(context),
+      features_(features),
+      page_(new TVisualizePage(container))
+{
+    containerLayout->addWidget(page_);
+    QObject::connect(page_->RefreshChart(), &controls::TFcControl::clicked, page_,
+                     [this] { features_.Pages->RefreshChartClick(); });
+    QObject::connect(page_->PrintPreviewButton(), &controls::TFcControl::clicked, page_,
+                     [this] { features_.Pages->PrintPreviewButtonClick(); });
+    QObject::connect(page_, &TVisualizePage::ChartSortByClicked, page_, [this](int choice) {
+        context_.Session.Chart.ChartSortBy = choice;
+        features_.Pages->ChartSortByClick();
+    });
+}
+
+// The page works on the session's tables; it goes before them.
+VisualizeFeature::~VisualizeFeature()
+{
+    delete page_;
+}
+
+bool VisualizeFeature::Attached() const
+{
+    return page_->Attached();
+}
+
+void VisualizeFeature::Attach()
+{
+    if (page_->Attached())
+        return;
+    AppSession& s = context_.Session;
+    workingTime_ = std::make_unique<visualize::CalendarWorkingTime>(s.Calendars());
+    page_->Attach(visualize::ChartTablesOf(s.Data()), s.State, s.Chart, context_.UI, s.Calendars().Loaded(),
+                  *this, *workingTime_, *this, static_cast<VisualizePageHost&>(*this));
+    page_->ApplyReadOnlyAccess(s.State.ReadOnlyCopy);
+}
+
+void VisualizeFeature::ReadOtherPages(visualize::PageControls& controls)
+{
+    const schedule::CalendarControls calendar = features_.Calendar->Controls();
+    controls.SpecifyWorkingDay = calendar.SpecifyWorkingDay;
+    controls.StartDayTime = calendar.StartDayTime;
+    if (features_.Query && features_.Query->Page()->Attached())
+        features_.Query->ReadRestrictions(controls);
+}
+
+void VisualizeFeature::BuildChart(bool writeBack)
+{
+    page_->BuildChart(writeBack);
+}
+
+void VisualizeFeature::SaveAndClearAllocations(bool recompute)
+{
+    page_->SaveAndClearAllocations(recompute);
+}
+
+void VisualizeFeature::RebuildFromRecords()
+{
+    page_->SaveAndClearAllocations(false);
+    page_->BuildChart(false);
+}
+
+void VisualizeFeature::KeepChartScale(double widthRatio)
+{
+    page_->KeepChartScale(widthRatio);
+}
+
+const char* VisualizeFeature::SetChartDateRange(bool update, TDateTime start, TDateTime end)
+{
+    context_.Session.Chart.ChartStartAt = start;
+    context_.Session.Chart.ChartEndAt = end;
+    return page_->SetChartDateRange(update, start, end);
+}
+
+void VisualizeFeature::KeepChartPeriod()
+{
+    page_->SetChartPeriod(page_->RAC()->StartAt(), page_->RAC()->EndAt());
+}
+
+void VisualizeFeature::StoreChartPeriod()
+{
+    if (!page_->Attached())
+        return;
+    context_.Session.Chart.ChartStartAt = page_->RAC()->StartAt();
+    context_.Session.Chart.ChartEndAt = page_->RAC()->EndAt();
+}
+
+void VisualizeFeature::ShowTaskStatusBar()
+{
+    if (page_->Attached())
+        page_->Logic().Status.ShowTaskStatusBar();
+}
+
+void VisualizeFeature::SetResetDependenciesEnabled(bool enabled)
+{
+    if (!page_->Attached())
+        return;
+    page_->Logic().Controls.ResetDependenciesEnabled = enabled;
+    page_->ShowControls();
+}
+
+void VisualizeFeature::SetJobStatusTexts(const data::JobStatusTexts& texts)
+{
+    page_->SetJobStatusTexts(texts);
+}
+
+void VisualizeFeature::ShowResourceCaptionMode(int mode)
+{
+    if (page_->Attached())
+        page_->Logic().Controls.ResourceCaptionMode = mode;
+}
+
+void VisualizeFeature::SetSortChoice(int choice)
+{
+    page_->SetSortChoice(choice);
+}
+
+void VisualizeFeature::PushChartUpdates()
+{
+    context_.Session.Sync().PushChartUpdates();
+}
+
+void VisualizeFeature::PushChartRecord(std::int32_t chartsId)
+{
+    context_.Session.Sync().PushChartRecord(chartsId);
+}
+
+void VisualizeFeature::PushChartRecords(const std::set<std::int32_t>& chartsIds)
+{
+    context_.Session.Sync().PushChartRecords(chartsIds);
+}
+
+void VisualizeFeature::KeepSyncLevels(const std::function<void()>& change)
+{
+    context_.Session.Sync().KeepLevelsThrough(change);
+}
+
+bool VisualizeFeature::ResourcesAreFree(std::int32_t crewId, TDateTime start, TDateTime end,
+                                        std::int32_t chartsId)
+{
+    return schedule::ResourcesAreFree(context_.Session.ScheduleTables(), context_.UI, true, crewId, start,
+                                      end, chartsId);
+}
+
+bool VisualizeFeature::AddTaskToSchedule(const visualize::JobSummaryRow& row)
+{
+    AppSession& s = context_.Session;
+    // The adder makes the item's customer current, as the task editor
+    // wants; a summary row is only drawn, so the user's customer stays.
+    db::Table& customers = s.Data().CustomersTable;
+    const bool hadCustomer = customers.active() && !customers.eof() && !customers.isEmpty();
+    const double customer = hadCustomer ? customers.fieldByName("CID").asFloat() : 0;
+    const bool added = s.Adder().AddTaskToSchedule(SummaryItem(row));
+    if (hadCustomer)
+        customers.locate("CID", db::Value(customer));
+    return added;
+}
+
+void VisualizeFeature::ApplyCustomerQuery()
+{
+    if (data::PageControlView* pages = context_.Session.Data().Views().Pages)
+        pages->ApplyCustomerQuery();
+}
+
+void VisualizeFeature::UpdateSelectControls()
+{
+    if (features_.Query != nullptr)
+        features_.Query->UpdateSelectControls();
+}
+
+// The task editor and the task list editor rebuild the chart they found
+// cleared when they close.
+void VisualizeFeature::ShowTaskEditor(int jobStatus)
+{
+    features_.Editor->EditTask(jobStatus);
+}
+
+void VisualizeFeature::OpenTaskListEditor()
+{
+    features_.Editor->OpenEditChart();
+}
+
+void VisualizeFeature::RefreshChart()
+{
+    features_.Pages->RefreshChartClick();
+}
+
+void VisualizeFeature::ChartSortByClick()
+{
+    // The dependency set-up chose the order; the choice shows it first.
+    page_->ShowControls();
+    context_.Session.Chart.ChartSortBy = page_->SortChoice();
+    features_.Pages->ChartSortByClick();
+}
+
+}  // namespace tw::app
