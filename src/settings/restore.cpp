@@ -48,7 +48,7 @@ std::string FindNoCase(const std::string& folder, const std::string& name)
 {
     std::error_code error;
     const fs::path path = (fs::absolute(folder, error) / name).lexically_normal();
-    const std::string found = NormalizePathCase(path.string());
+    const std::string found = FindPathIgnoringCase(path.string());
     if (found.empty() || found.back() == '/')
         return {};
     return fs::path(found).filename().string();
