@@ -166,7 +166,7 @@ static void OpenSlotDialog(Dialog& dialog, SlotDialogContext& c, const std::func
         return;
     }
     {
-        data::BusyCursor busy(c.UI);
+        data::BusyScope busy(c.UI);
         prepare();
     }
     dialog.IsOpen = true;
@@ -206,7 +206,7 @@ void TInsertSlot::OkClick()
     SelectedResourceId = Controls.ForAllResources() ? 0 : c_.State.CurrentResourceId;
     bool changed = false;
     {
-        data::BusyCursor busy(c_.UI);
+        data::BusyScope busy(c_.UI);
         changed = pass_->InsertBlock(Controls.Block(), SelectedResourceId);
     }
     if (changed)
@@ -268,7 +268,7 @@ void TRemoveSlot::OkClick()
     timeblocks::RemoveSlot::Result result;
     std::string refusal;
     {
-        data::BusyCursor busy(c_.UI);
+        data::BusyScope busy(c_.UI);
         timeblocks::RemoveSlot remove(c_.Host.Services());
         result = remove.RemoveBlock(Controls.Block(), SelectedResourceId, resourceName_, refusal);
         if (result == timeblocks::RemoveSlot::Result::Moved)
