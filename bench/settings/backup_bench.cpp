@@ -36,7 +36,8 @@ public:
     void OpenAllTables() override {}
     bool TakeNetworkLock(int) override { return true; }
     void ReleaseNetworkLock() override {}
-    void SetBusy(bool) override {}
+    bool& TablesBusy() override { return busy_; }
+    bool busy_ = false;
     void SetBackingUp(bool) override {}
     void RefreshBackupView() override {}
     void CloseMainWindow() override {}

@@ -116,7 +116,8 @@ public:
     std::string ProgramFolder() const override { return restore; }
     bool SharedTablesUsable() const override { return true; }
     bool Question(const std::string&, const std::string&) override { return true; }
-    void SetBusy(bool) override {}
+    bool& TablesBusy() override { return busy_; }
+    bool busy_ = false;
     void SetBackingUp(bool) override {}
     void CloseAllTables() override {}
     void OpenAllTables() override {}
@@ -169,7 +170,8 @@ public:
     void ShowDefaultCalendar() override {}
     void ReindexDatabase() override {}
     void ShowEmptyScreens() override {}
-    void SetBusy(bool) override {}
+    bool& TablesBusy() override { return busy_; }
+    bool busy_ = false;
 };
 
 void BM_EmptyDatabase50MB(benchmark::State& state)

@@ -1,11 +1,11 @@
 #include "app/databasenames.h"
 
-#include "app/pathcase.h"
 #include "app/windowlayout.h"
 #include "platform/db/aliases.h"
 #include "platform/db/database.h"
 #include "platform/db/types.h"
 #include "platform/registry/registry.h"
+#include "settings/pathcase.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,7 +52,7 @@ QString AliasPath(const db::AliasConfig& session, const QString& alias)
     for (const std::string& line : session.GetAliasParams(alias.toStdString())) {
         const auto equals = line.find('=');
         if (equals != std::string::npos && db::NamesEqual(line.substr(0, equals), "PATH"))
-            return NormalizePathCase(QString::fromStdString(line.substr(equals + 1)));
+            return settings::SpellPathAsOnDisk(QString::fromStdString(line.substr(equals + 1)));
     }
     throw db::DbError(db::ErrorCode::InvalidAlias,
                       "The database name (alias) \"" + alias.toStdString() + "\" has no folder (PATH)");

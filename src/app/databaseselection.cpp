@@ -11,7 +11,6 @@
 #include "ui_databaseselection.h"
 
 #include <QFileSystemModel>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <QDir>
@@ -176,7 +175,7 @@ void DatabaseSelection::DriveComboBoxChange()
 
 void DatabaseSelection::ChangeDefaultsClick()
 {
-    data::BusyCursor hourglass(mainScreen_->Session().Interface());
+    data::BusyScope hourglass(mainScreen_->Session().Interface());
     const QString chosen = ui->AliasCombo->currentText();
     const SwitchResult result = SwitchDatabaseName(rules_, chosen, session_, database_, *this);
     switch (result.Outcome) {
@@ -215,7 +214,7 @@ void DatabaseSelection::CreateNewAliasClick()
         reject();
         return;
     }
-    data::BusyCursor hourglass(mainScreen_->Session().Interface());
+    data::BusyScope hourglass(mainScreen_->Session().Interface());
     CreateOutcome outcome;
     try {
         const QString folder = ui->DirectoryListBox->GetPathName();
@@ -246,8 +245,8 @@ void DatabaseSelection::StartSave()
 {
     savingName_ = ui->NewAliasName->text();
     SetStatusText("Saving database name: " + savingName_);
-    if (!std::exchange(waitCursor_, true))
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!saveHourglass_)
+        saveHourglass_.emplace(mainScreen_->Session().Interface());
     SavePending = true;
     WaitOnSave->start();
     SaveThread.Start(session_);
@@ -292,8 +291,7 @@ void DatabaseSelection::SetStatusText(const QString& text)
 
 void DatabaseSelection::RestoreCursor()
 {
-    if (std::exchange(waitCursor_, false))
-        QGuiApplication::restoreOverrideCursor();
+    saveHourglass_.reset();
 }
 
 void DatabaseSelection::ReportError(const QString& text)

@@ -13,6 +13,7 @@
 // reports the outcome once the worker has one, every 3000 ms until then.
 
 #include "app/databasenames.h"
+#include "data/services/busyscopes.h"
 #include "data/services/sessionsettings.h"
 
 #include <QDialog>
@@ -20,6 +21,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Ui {
@@ -109,7 +111,8 @@ private:
     db::Database& database_;
     QString helpPage_;
     QString savingName_;
-    bool waitCursor_ = false;
+    // The hourglass from the start of a save to its end, two events apart.
+    std::optional<data::BusyScope> saveHourglass_;
 };
 
 class TTWDatabaseSelection final : public DatabaseSelection {

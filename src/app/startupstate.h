@@ -1,7 +1,8 @@
 #pragma once
-// The main window's run state, grouped by concern and kept apart from the
-// window so that the start-up's table work is tested without one. The window
-// owns one of each; its members of the same names refer to these fields.
+// The run's state, grouped by concern and kept apart from the window so that
+// the start-up's table work is tested without one. The session
+// (app::AppSession) owns one of each; the start-up fills them and the
+// feature units read and change them there.
 
 #include "app/startupsettings.h"
 #include "data/services/chartdisplay.h"
@@ -15,9 +16,6 @@
 #include <cstdint>
 
 namespace tw::app {
-
-// The pages of the main window's page control, by index; the index is what
-// params.dbf PAGE keeps.
 
 // The chart's period, order and display: the start-up reads the period and the
 // order, the Visualize page keeps them (ChartDisplay) and the shutdown saves them.

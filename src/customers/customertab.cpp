@@ -114,7 +114,7 @@ bool CustomerTab::InsertCustomer()
     db::Table& t = t_.CustomersTable;
     t_.Scrolling.BeforeScroll(data::ScrolledView::Customers);
     {
-        data::TablesBusyScope busy(state_);
+        data::BusyScope busy(state_);
         try {
             const std::int32_t cid = data::UniqueKeyValue(state_.Keys, t_.CustomersTable3, "CID");
             t.append();
@@ -286,12 +286,12 @@ void CustomerTab::MarkAll(bool inactive)
     if (state_.ReadOnlyCopy)
         return;
     {
-        data::BusyCursor cursor(ui_);
+        data::BusyScope cursor(ui_);
         // The list would empty out under the user when every customer turned
         // inactive while only active ones are shown.
         if (RestrictCustomer)
             RestrictCustomerClick(false);
-        data::TablesBusyScope busy(state_);
+        data::BusyScope busy(state_);
         db::Table& t = t_.CustomersTable2;
         if (!t.active())
             t.open();
@@ -314,7 +314,7 @@ void CustomerTab::RestrictCustomerClick(bool restrict)
     if (!state_.TablesOpen)
         return;
     {
-        data::TablesBusyScope busy(state_);
+        data::BusyScope busy(state_);
         db::Table& t = t_.CustomersTable;
         const std::int32_t cid = CurrentCustomerId();
         if (t.active())

@@ -93,7 +93,7 @@ void CustomFields::Open(bool search, int kind, bool readOnly, int helpLevel)
         Form.SearchPanelEnabled = false;
     }
     {
-        data::BusyCursor cursor(ui_);
+        data::BusyScope cursor(ui_);
         LoadCustomFieldNames(OwnerKind);
         Form.SaveEnabled = false;
         Form.Status.clear();
@@ -118,7 +118,7 @@ void CustomFields::CancelEarlierSearches()
             continue;
         OwnerTables owner = OwnerTablesOf(t_, k.kind);
         {
-            data::TablesBusyScope busy(state_);
+            data::BusyScope busy(state_);
             ReopenUnfiltered(owner.View, false);
             ReopenUnfiltered(owner.WriteView, false);
         }
@@ -312,7 +312,7 @@ bool CustomFields::MatchesSearch(int kind)
 
 void CustomFields::SearchClick()
 {
-    ui_.SetBusyCursor(true);
+    data::BusyScope hourglass(ui_);
     for (std::string& value : Form.Values)
         value = data::TrimBlanks(value);
     SearchRunning = false;
@@ -324,13 +324,13 @@ void CustomFields::SearchClick()
             Words.ParseSearchWords(Form.Values[slot], slot);
     }
     if (!Words.HasWords()) {
-        ui_.SetBusyCursor(false);
+        hourglass.Release();
         Form.Status = "No search performed";
         return;
     }
     SearchRunning = true;
     const int n = RunSearch(OwnerKind);
-    ui_.SetBusyCursor(false);
+    hourglass.Release();
     if (n > 0)
         Close();
     else

@@ -189,9 +189,8 @@ void TCustomFields::SearchSelectionClick()
 void TCustomFields::SearchClick()
 {
     ReadFromWindow();
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    // The search shows its own hourglass.
     logic_.SearchClick();
-    QGuiApplication::restoreOverrideCursor();
     ShowForm();
 }
 

@@ -28,13 +28,14 @@ public:
     virtual void ShowStatus(const QString& text) = 0;
 };
 
-// The hourglass cursor and the main window's busy flag.
+// The hourglass cursor, and the busy flag that a step holds (data::BusyScope)
+// while it moves tables under the grids: the main window's TablesBusy, or the
+// setup dialog's own flag when the exchange runs from there.
 class ExchangeBusyHooks {
 public:
     virtual ~ExchangeBusyHooks() = default;
     virtual void SetHourglass(bool on) = 0;
-    virtual bool Busy() const = 0;
-    virtual void SetBusy(bool on) = 0;
+    virtual bool& BusyFlag() = 0;
 };
 
 // New items for the schedule, as the imports add them. The hosts of both

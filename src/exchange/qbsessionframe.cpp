@@ -18,7 +18,7 @@ public:
     CursorAndBusyGuard(ExchangeBusyHooks& hooks, bool hourglass)
         : hooks_(hooks),
           hourglass_(hourglass),
-          busyBefore_(hooks.Busy())
+          busyBefore_(hooks.BusyFlag())
     {
         if (hourglass_)
             hooks_.SetHourglass(true);
@@ -30,8 +30,7 @@ public:
         if (restored_)
             return;
         restored_ = true;
-        if (hooks_.Busy() != busyBefore_)
-            hooks_.SetBusy(busyBefore_);
+        hooks_.BusyFlag() = busyBefore_;
         if (hourglass_)
             hooks_.SetHourglass(false);
     }

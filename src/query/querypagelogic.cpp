@@ -170,7 +170,7 @@ void QueryPageLogic::ApplyCustomerQuery()
         }
     }
     {
-        data::TablesBusyScope busy(state_);
+        data::BusyScope busy(state_);
         jobs.setFiltered(false);
         jobs.setFilter(jobFilter);
         jobs.setFiltered(true);
@@ -519,7 +519,7 @@ bool QueryPageLogic::TasksNavigatorBeforeAction(NavigateButton button)
         }
         const TDateTime end = HasRecord(tasks) ? data::ScheduleItemField(tasks, &Item::ED).asFloat() : 0;
         NewTaskStart = end != 0 ? end : data::RoundUpToQuarterHour(host_.Now());
-        state_.TablesBusy = true;
+        insertBusy_.emplace(state_);
         return true;
     }
     if (button != NavigateButton::Delete)
@@ -583,7 +583,7 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
         host_.OpenTaskEditor(request);
         // The editor is modeless: once it is shown the scroll handlers
         // may run again.
-        state_.TablesBusy = false;
+        insertBusy_.reset();
         break;
     }
     case NavigateButton::Delete:
@@ -602,7 +602,7 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
 // every other task the grid showed.
 void QueryPageLogic::DeleteTaskEverywhere()
 {
-    data::BusyCursor hourglass(ui_);
+    data::BusyScope hourglass(ui_);
     db::Table& working = d_.ChartsTable2;
     working.refresh();
     const std::string jobRow = data::ScheduleItemFieldNames(&Item::JOB, &Item::JID);
@@ -655,7 +655,7 @@ bool QueryPageLogic::SharedScheduleNames(const char* field, std::int32_t key)
 bool QueryPageLogic::CrewsNavigatorBeforeAction(NavigateButton button)
 {
     if (button == NavigateButton::Insert) {
-        state_.TablesBusy = true;
+        insertBusy_.emplace(state_);
         state_.KeepNewResource = true;
         return true;
     }
@@ -693,14 +693,14 @@ void QueryPageLogic::CrewsNavigatorClick(NavigateButton button)
         crews.fieldByName("DESC").setAsString("New resource");
         crews.fieldByName("CREWID").setAsInteger(state_.CurrentResourceId);
         crews.post();
-        state_.TablesBusy = false;
+        insertBusy_.reset();
         host_.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : state_.CurrentResourceId);
     } else if (button == NavigateButton::Delete && NavActionRefused) {
         NavActionRefused = false;
         ui_.ShowMessage("You are not allowed to delete a resource that is assigned to an task", kTarnwick,
                         data::MessageIcon::Stop);
     }
-    state_.TablesBusy = false;
+    insertBusy_.reset();
     if (crews.active())
         crews.refresh();
 }
@@ -708,7 +708,7 @@ void QueryPageLogic::CrewsNavigatorClick(NavigateButton button)
 bool QueryPageLogic::JobsNavigatorBeforeAction(NavigateButton button)
 {
     if (button == NavigateButton::Insert) {
-        state_.TablesBusy = true;
+        insertBusy_.emplace(state_);
         state_.KeepNewJob = true;
         Controls.Title = "Enter new job description";
         return true;
@@ -755,7 +755,7 @@ void QueryPageLogic::JobsNavigatorClick(NavigateButton button)
         jobs.fieldByName("BIDID").setAsInteger(0);
         jobs.fieldByName("LISTID").setAsString("");
         jobs.post();
-        state_.TablesBusy = false;
+        insertBusy_.reset();
         ApplyCustomerQuery();
         Controls.Title = "Enter new job description";
         Controls.TasksLabel = "No tasks";
@@ -763,7 +763,7 @@ void QueryPageLogic::JobsNavigatorClick(NavigateButton button)
         NavActionRefused = false;
         ui_.ShowMessage("Cannot delete a job with a related task", kTarnwick, data::MessageIcon::Stop);
     }
-    state_.TablesBusy = false;
+    insertBusy_.reset();
     if (jobs.active())
         jobs.refresh();
 }
@@ -937,7 +937,7 @@ void QueryPageLogic::ShowResourcesOfTask(std::int32_t chartsId)
         return;
     ResourceDisplayShown = chosen;
     db::Table& crews = d_.CrewsTable;
-    data::TablesBusyScope busy(state_);
+    data::BusyScope busy(state_);
     if (chosen == 0) {
         SetViewFilter(crews, std::string());
         Controls.CrewsLabel = "All resources";

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "query/reportselection.h"
 #include "query/selectcontrols.h"
 #include "data/jobstatus.h"
+#include "data/services/busyscopes.h"
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
@@ -273,6 +275,9 @@ private:
     data::MainScreenState& state_;
     data::UserInterface& ui_;
     data::NetworkLock lock_;
+    // TablesBusy from a navigator's insert, in its before-action, to the end
+    // of the insert in its click, two events later.
+    std::optional<data::BusyScope> insertBusy_;
     std::string filterText_;
 };
 

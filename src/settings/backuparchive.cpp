@@ -165,23 +165,22 @@ std::vector<archive::ArchiveEntry> WriteBackupArchive(const std::string& databas
     std::vector<archive::ArchiveSource> sources;
     if (calls.takeLock && !calls.takeLock())
         throw LockNotTaken();
+    const auto releaseLock = [&calls] {
+        if (calls.releaseLock)
+            calls.releaseLock();
+    };
     try {
         sources = TakeSnapshot(databaseFolder, staging->path());
-    } catch (const archive::ArchiveError& e) {
-        if (calls.releaseLock)
-            calls.releaseLock();
-        throw SnapshotError(e.what());
-    } catch (const std::exception& e) {
-        if (calls.releaseLock)
-            calls.releaseLock();
-        throw SnapshotError(e.what());
     } catch (...) {
-        if (calls.releaseLock)
-            calls.releaseLock();
-        throw;
+        // The lock goes back before the failure is reported, whatever it was.
+        releaseLock();
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            throw SnapshotError(e.what());
+        }
     }
-    if (calls.releaseLock)
-        calls.releaseLock();
+    releaseLock();
 
     const std::string temp = TemporaryName(archivePath);
     std::unique_ptr<archive::ArchiveOutput> out =

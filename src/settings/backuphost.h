@@ -35,7 +35,8 @@ public:
     virtual bool TakeNetworkLock(int maxWaitMilliseconds) = 0;
     virtual void ReleaseNetworkLock() = 0;
 
-    virtual void SetBusy(bool busy) = 0;
+    // The run's TablesBusy flag, which the step holds while it works on the tables.
+    virtual bool& TablesBusy() = 0;
     virtual void SetBackingUp(bool backingUp) = 0;
     // Repaints the backup file list and the free space of the backup drive.
     virtual void RefreshBackupView() = 0;

@@ -1,5 +1,7 @@
 #include "settings/databasebackup.h"
 
+#include "data/services/busyscopes.h"
+
 #include <functional>
 
 #include "settings/backupname.h"
@@ -48,8 +50,7 @@ BackupOutcome DatabaseBackup::BackupDatabase(bool atExit)
     for (const std::string& name : RemoveLeftovers(StagingParentOf(options_)))
         leftovers.push_back(name);
     Status("Backing up database to: ", folder);
-    ui_.SetBusyCursor(true);
-    host_.SetBusy(true);
+    data::BusyScope busy(host_.TablesBusy(), ui_);
 
     BackupOutcome outcome = BackupOutcome::Completed;
     bool mediaFailed = false;
@@ -89,7 +90,7 @@ BackupOutcome DatabaseBackup::BackupDatabase(bool atExit)
         detail = e.what();
     }
 
-    ui_.SetBusyCursor(false);
+    busy.ReleaseHourglass();
     if (outcome == BackupOutcome::Failed)
         ui_.ShowMessage(mediaFailed ? kMediaText : detail, kFailedCaption, data::MessageIcon::Stop);
 
@@ -109,7 +110,7 @@ BackupOutcome DatabaseBackup::BackupDatabase(bool atExit)
         attempt([&] { host_.CloseMainWindow(); });
     attempt([&] { host_.RefreshBackupView(); });
 
-    host_.SetBusy(false);
+    busy.ReleaseFlag();
     if (!leftovers.empty())
         ui_.SetStatusText(2, LeftoversRemovedText(leftovers));
     switch (outcome) {
@@ -117,7 +118,6 @@ BackupOutcome DatabaseBackup::BackupDatabase(bool atExit)
     case BackupOutcome::Skipped: Status("Backup skipped", ""); break;
     case BackupOutcome::Failed: Status(kFailedCaption, detail); break;
     }
-    ui_.SetBusyCursor(false);
     return outcome;
 }
 

@@ -1,5 +1,7 @@
 #include "settings/emptydatabase.h"
 
+#include "data/services/busyscopes.h"
+
 #include <stdexcept>
 
 #include "data/services/recordservices.h"
@@ -61,7 +63,7 @@ EmptyOutcome EmptyDatabase::EmptyDatabaseClick()
     if (!host_.Question("Remove all records", "Tarnwick"))
         return EmptyOutcome::Declined;
 
-    ui_.SetBusyCursor(true);
+    data::BusyScope busy(host_.TablesBusy(), ui_);
     bool lockHeld = false;
     try {
         host_.SetCalendarPanelEnabled(false);
@@ -97,8 +99,7 @@ EmptyOutcome EmptyDatabase::EmptyDatabaseClick()
                 // The box below is the one the user needs; the lock is taken over in time.
             }
         }
-        ui_.SetBusyCursor(false);
-        host_.SetBusy(false);
+        busy.Release();
         ui_.ShowMessage(e.what(), "Empty database", data::MessageIcon::Stop);
         try {
             host_.RefreshTables();
@@ -137,8 +138,7 @@ EmptyOutcome EmptyDatabase::EmptyDatabaseClick()
         company.refresh();
     });
     attempt([&] { host_.ReindexDatabase(); });
-    ui_.SetBusyCursor(false);
-    host_.SetBusy(false);
+    busy.Release();
     ui_.SetStatusText(0, "Database is empty");
     ui_.SetStatusText(1, "");
     ui_.SetStatusText(2, "");

@@ -39,7 +39,8 @@ public:
     virtual void ReindexDatabase() = 0;
     // Caption "Tarnwick", "No customers", "No jobs", "No tasks", the task navigator disabled.
     virtual void ShowEmptyScreens() = 0;
-    virtual void SetBusy(bool busy) = 0;
+    // The run's TablesBusy flag, which the step holds while it works on the tables.
+    virtual bool& TablesBusy() = 0;
 };
 
 struct EmptiedTable {

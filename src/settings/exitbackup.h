@@ -62,7 +62,7 @@ private:
     void OpenAllTables() override { host_.OpenAllTables(); }
     bool TakeNetworkLock(int maxWaitMilliseconds) override;
     void ReleaseNetworkLock() override { host_.ReleaseNetworkLock(); }
-    void SetBusy(bool busy) override { host_.SetBusy(busy); }
+    bool& TablesBusy() override { return host_.TablesBusy(); }
     void SetBackingUp(bool backingUp) override { host_.SetBackingUp(backingUp); }
     void RefreshBackupView() override {}
     void CloseMainWindow() override {}

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include <QStringList>
+
 namespace tw::settings {
 
 namespace {
@@ -30,7 +32,7 @@ std::string StoredName(const std::string& folder, const std::string& name)
 
 }  // namespace
 
-std::string NormalizePathCase(const std::string& path)
+std::string FindPathIgnoringCase(const std::string& path)
 {
     if (path.empty() || path.front() != '/')
         return {};
@@ -59,6 +61,27 @@ std::string NormalizePathCase(const std::string& path)
         return result + stored;
     }
     return result;
+}
+
+QString SpellPathAsOnDisk(const QString& path)
+{
+    const bool absolute = path.startsWith(QLatin1Char('/'));
+    QStringList parts = path.split(QLatin1Char('/'));
+    for (qsizetype i = absolute ? 1 : 0; i < parts.size(); ++i) {
+        QString& part = parts[i];
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
+            continue;
+        QString parent = parts.mid(0, i).join(QLatin1Char('/'));
+        if (parent.isEmpty() && !absolute)
+            parent = QStringLiteral(".");
+        if (!parent.endsWith(QLatin1Char('/')))
+            parent += QLatin1Char('/');
+        const std::string stored = StoredName(parent.toStdString(), part.toStdString());
+        if (stored.empty())
+            break;
+        part = QString::fromStdString(stored);
+    }
+    return parts.join(QLatin1Char('/'));
 }
 
 }  // namespace tw::settings

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "data/services/busyscopes.h"
+
 namespace tw::settings {
 
 namespace {
@@ -21,13 +23,13 @@ bool RemoveBackupFile(const std::string& selectedPath, data::UserInterface& ui)
         ui.ShowMessage("Please select the backup file", "No selection", data::MessageIcon::Stop);
         return false;
     }
-    ui.SetBusyCursor(true);
+    data::BusyScope hourglass(ui);
     struct stat st {};
     // Only files: a folder in the list is never taken for a backup.
     if (::lstat(selectedPath.c_str(), &st) == 0 && !S_ISDIR(st.st_mode))
         ::unlink(selectedPath.c_str());
     const bool gone = !Exists(selectedPath);
-    ui.SetBusyCursor(false);
+    hourglass.Release();
     if (!gone)
         ui.ShowMessage("Unable to remove file", "Remove file failed", data::MessageIcon::Stop);
     return gone;

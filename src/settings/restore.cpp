@@ -15,6 +15,7 @@
 #include "platform/db/tableops.h"
 #include "data/records/scheduleitemrecord.h"
 #include "settings/leftovers.h"
+#include "data/services/busyscopes.h"
 #include "settings/pathcase.h"
 #include "settings/restoreswap.h"
 
@@ -48,7 +49,7 @@ std::string FindNoCase(const std::string& folder, const std::string& name)
 {
     std::error_code error;
     const fs::path path = (fs::absolute(folder, error) / name).lexically_normal();
-    const std::string found = NormalizePathCase(path.string());
+    const std::string found = FindPathIgnoringCase(path.string());
     if (found.empty() || found.back() == '/')
         return {};
     return fs::path(found).filename().string();
@@ -332,7 +333,6 @@ private:
         } else {
             db::CopyTable(databaseFolder_, liveFound, staging, liveName);
         }
-        ui.SetBusyCursor(true);
         owner_.Status(std::string("Appending ") + row.file, "", ui.StatusText(2));
         const std::int64_t appended =
             CopyRecords(row, replace, sourceFolder, sourceName, staging, liveName, n, expected);
@@ -521,8 +521,7 @@ RestoreOutcome SmartRestore::RestoreClick()
     ui_.SetStatusText(0, "");
     ui_.SetStatusText(1, "");
     ui_.RepaintStatus();
-    ui_.SetBusyCursor(true);
-    host_.SetBusy(true);
+    data::BusyScope busy(host_.TablesBusy(), ui_);
     Work work(*this, host_.SharedTablesUsable());
 
     // Whatever fails from here on is told, and the rest still runs.
@@ -538,8 +537,7 @@ RestoreOutcome SmartRestore::RestoreClick()
     // What a killed restore left would take the room this one needs.
     const std::string leftovers = LeftoversRemovedText(RemoveLeftovers(restoreFolder));
     auto finish = [&](RestoreOutcome outcome, const std::string& panel0) {
-        ui_.SetBusyCursor(false);
-        host_.SetBusy(false);
+        busy.Release();
         Status(panel0, "", leftovers);
         return outcome;
     };
@@ -554,7 +552,7 @@ RestoreOutcome SmartRestore::RestoreClick()
         work.Expand(archivePath, restoreFolder);
         work.CheckTables(archivePath);
     } catch (const std::exception& e) {
-        ui_.SetBusyCursor(false);
+        busy.ReleaseHourglass();
         // The reason under the usual advice: a damaged table or entry is named.
         ui_.ShowMessage(std::string(kBadArchiveText) + "\n\n" + e.what(), kFailedCaption,
                         data::MessageIcon::Stop);
@@ -570,7 +568,7 @@ RestoreOutcome SmartRestore::RestoreClick()
         work.RestoreAll(databaseFolder);
         work.Commit(options_.onSwapStep);
     } catch (const std::exception& e) {
-        ui_.SetBusyCursor(false);
+        busy.ReleaseHourglass();
         ui_.ShowMessage(e.what(), kFailedCaption, data::MessageIcon::Stop);
         attempt([&] { host_.OpenAllTables(); });
         return finish(RestoreOutcome::Failed, kFailedCaption);
@@ -595,7 +593,7 @@ RestoreOutcome SmartRestore::RestoreClick()
     if (host_.TableUpgraded() || work.CrewsUpgraded())
         attempt([&] { host_.RebuildCrewIndex(); });
     attempt([&] { host_.ShowRestoredCalendar(); });
-    host_.SetBusy(false);
+    busy.ReleaseFlag();
     attempt([&] { host_.RefreshAfterRestore(); });
     Status("", "Completed database update", leftovers);
     // Every calendar of the backup is back; more than one for all resources
@@ -632,7 +630,7 @@ RestoreOutcome SmartRestore::RestoreClick()
         if (t.recordCount() > 0)
             host_.SetCustomersLabel("All customers");
     });
-    ui_.SetBusyCursor(false);
+    busy.ReleaseHourglass();
     if (!host_.OldWindows()) {
         ui_.ShowMessage("Please restart Tarnwick normally", "Advisory", data::MessageIcon::Warning);
         attempt([&] { host_.CloseMainWindow(); });

@@ -26,7 +26,8 @@ public:
     // A question box without owner: Yes and No, No the default, question icon.
     virtual bool Question(const std::string& text, const std::string& caption) = 0;
 
-    virtual void SetBusy(bool busy) = 0;
+    // The run's TablesBusy flag, which the step holds while it works on the tables.
+    virtual bool& TablesBusy() = 0;
     virtual void SetBackingUp(bool backingUp) = 0;
     virtual void CloseAllTables() = 0;
     virtual void OpenAllTables() = 0;

@@ -2,6 +2,7 @@
 // the folder backups go to, on the volumes of this machine.
 #include "settings/setupdialoglogic.h"
 
+#include "data/services/busyscopes.h"
 #include "platform/db/table.h"
 #include "settings/volumes.h"
 
@@ -28,12 +29,11 @@ void SetupDialogLogic::LoadAutoBackup()
     const bool automatic = !settings_.NoAutoBackup;
     view_.SetEnableAutoBackupChecked(automatic);
     if (automatic) {
-        settings_.Busy = true;
+        const data::BusyScope busy(settings_.Busy);
         if (!QFileInfo(settings_.BackupFolder).isDir())
             settings_.BackupFolder = settings_.StartDrive;
         view_.SetMediaPanelEnabled(true);
         ShowBackupFolder();
-        settings_.Busy = false;
     } else {
         view_.SetMediaPanelEnabled(false);
     }
@@ -45,11 +45,10 @@ void SetupDialogLogic::EnableAutoBackupClick()
 {
     const bool automatic = view_.EnableAutoBackupChecked();
     if (automatic) {
-        settings_.Busy = true;
+        const data::BusyScope busy(settings_.Busy);
         view_.SetMediaPanelEnabled(true);
         ShowBackupFolder();
         view_.SetBackupStatus(kBackupFilesGoTo + settings_.BackupFolder);
-        settings_.Busy = false;
     } else {
         view_.SetMediaPanelEnabled(false);
     }
@@ -65,7 +64,7 @@ void SetupDialogLogic::DriveComboBox2Change()
 {
     if (settings_.Busy || !view_.EnableAutoBackupChecked() || !shown_)
         return;
-    settings_.Busy = true;
+    const data::BusyScope busy(settings_.Busy);
     const QString drive = view_.BackupDrive();
     const DriveChoice choice = ChooseDrive(volumes_, drive.toStdString(), settings_.StartDrive.toStdString());
     if (choice.fellBack) {
@@ -79,7 +78,6 @@ void SetupDialogLogic::DriveComboBox2Change()
         view_.SetListHint(settings_.BackupFolder);
         view_.SetBackupStatus(kBackupFilesGoTo + view_.ListFolder());
     }
-    settings_.Busy = false;
 }
 
 void SetupDialogLogic::DriveComboBox2Click()

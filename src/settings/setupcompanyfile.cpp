@@ -109,8 +109,7 @@ public:
     }
     void ShowStatus(const QString& text) override { view_.SetStatusText(text); }
     void SetHourglass(bool on) override { ui_.SetBusyCursor(on); }
-    bool Busy() const override { return settings_.Busy; }
-    void SetBusy(bool on) override { settings_.Busy = on; }
+    bool& BusyFlag() override { return settings_.Busy; }
 
 private:
     SetupView& view_;

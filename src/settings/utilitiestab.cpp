@@ -47,7 +47,7 @@ void UtilitiesTab::DriveComboBoxChange()
 {
     if (!Guarded())
         return;
-    data::TablesBusyScope busy(state_);
+    data::BusyScope busy(state_);
     const DriveChoice choice = ChooseDrive(volumes_, view_.ChosenDrive(), startDrive_);
     if (choice.fellBack) {
         view_.SetChosenDrive(startDrive_);
@@ -90,7 +90,7 @@ void UtilitiesTab::UpClick()
 
 void UtilitiesTab::RemoveFileClick()
 {
-    data::BusyCursor hourglass(ui_);
+    data::BusyScope hourglass(ui_);
     RemoveBackupFile(view_.SelectedFile(), ui_);
     Refresh();
 }

@@ -125,7 +125,7 @@ TEST_F(CurrentRecordsTest, TheCustomerFormPostsOnlyIntoTheCustomerItWasFilledWit
     last->setText(QStringLiteral("Typed for the shown one"));
     last->setModified(true);
     {
-        data::TablesBusyScope busy(window.Session().State);
+        data::BusyScope busy(window.Session().State);
         window.Session().Data().CustomersTable.next();
     }
     const std::int32_t other = CurrentCustomer();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "backupfixture.h"
+#include "settings/backuparchive.h"
 
 namespace tw::settings::test {
 namespace {
@@ -270,6 +271,37 @@ TEST_F(BackupTest, NoBackupFolderIsAMediumFailure)
     EXPECT_EQ(DatabaseBackup(host_, ui_).BackupDatabase(true), BackupOutcome::Failed);
     ASSERT_EQ(ui_.Messages.size(), 1u);
     EXPECT_EQ(ui_.Messages[0].text, "Check backup media selection");
+}
+
+// A snapshot that fails gives the network lock back once, before its error
+// is reported, and leaves no archive.
+TEST_F(BackupTest, AFailedSnapshotReleasesTheLockOnce)
+{
+    fs::create_directories(root_ / "damaged");
+    WriteFile(root_ / "damaged" / "Broken.DBF", "this is not a table");
+    const struct {
+        const char* name;
+        fs::path folder;
+    } cases[] = {
+        {"a database folder that is not there", root_ / "missing"},
+        {"a table the engine refuses", root_ / "damaged"},
+    };
+    for (const auto& c : cases) {
+        int taken = 0, released = 0;
+        BackupArchiveCalls calls;
+        calls.takeLock = [&] {
+            ++taken;
+            return true;
+        };
+        calls.releaseLock = [&] {
+            EXPECT_EQ(released, taken - 1) << c.name;
+            ++released;
+        };
+        EXPECT_THROW(WriteBackupArchive(c.folder.string(), ArchivePath(), calls), SnapshotError) << c.name;
+        EXPECT_EQ(taken, 1) << c.name;
+        EXPECT_EQ(released, 1) << c.name;
+        EXPECT_FALSE(fs::exists(ArchivePath())) << c.name;
+    }
 }
 
 }  // namespace

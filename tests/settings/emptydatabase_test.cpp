@@ -19,7 +19,7 @@ public:
     bool answer = false;
     bool sharedUsable = true;
     int refusals = 0;  // tries of the lock refused before it is had
-    bool busy = true;
+    bool busy = false;
     Calls calls;
 
     bool Question(const std::string& text, const std::string& caption) override
@@ -44,7 +44,7 @@ public:
     void ShowDefaultCalendar() override { calls.push_back("ShowDefaultCalendar"); }
     void ReindexDatabase() override { calls.push_back("ReindexDatabase"); }
     void ShowEmptyScreens() override { calls.push_back("ShowEmptyScreens"); }
-    void SetBusy(bool b) override { busy = b; }
+    bool& TablesBusy() override { return busy; }
 };
 
 class EmptyDatabaseTest : public RestoreFixture {

@@ -1,4 +1,4 @@
-// The strict path-case lookup on a tree whose names differ from the typed ones in case.
+// Both path-case lookups on trees whose names differ from the typed ones in case.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(NormalizePathCase, GivesTheStoredCaseOrNothing)
+TEST(FindPathIgnoringCase, GivesTheStoredCaseOrNothing)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -44,7 +44,37 @@ TEST(NormalizePathCase, GivesTheStoredCaseOrNothing)
         {"/", "/"},
     };
     for (const auto& [typed, stored] : cases)
-        EXPECT_EQ(NormalizePathCase(typed), stored) << typed;
+        EXPECT_EQ(FindPathIgnoringCase(typed), stored) << typed;
+}
+
+TEST(SpellPathAsOnDisk, EachComponentTakesTheCaseItHasOnDiskAndAMissingTailStays)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString r = dir.path();
+    fs::create_directories((r + "/Data/Sched").toStdString());
+    fs::create_directories((r + "/Two").toStdString());
+    fs::create_directories((r + "/TWO").toStdString());
+    std::ofstream((r + "/Data/Sched/ICharts.DBF").toStdString()) << "x";
+
+    const struct {
+        const char* name;
+        const char* given;
+        const char* expected;
+    } cases[] = {
+        {"spelt as on disk", "/Data/Sched", "/Data/Sched"},
+        {"folders in another case", "/data/SCHED", "/Data/Sched"},
+        {"a file too", "/DATA/sched/icharts.dbf", "/Data/Sched/ICharts.DBF"},
+        {"a trailing slash stays", "/data/", "/Data/"},
+        {"a missing component and the rest stay as given", "/data/Missing/sched", "/Data/Missing/sched"},
+        {"an exact match wins over another case", "/Two", "/Two"},
+        {"of several matches the first by name", "/two", "/TWO"},
+        {"dot components pass", "/data/./sched/../SCHED", "/Data/./Sched/../Sched"},
+        {"doubled slashes stay", "/data//sched", "/Data//Sched"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SpellPathAsOnDisk(r + QLatin1String(c.given)), r + QLatin1String(c.expected)) << c.name;
+    EXPECT_EQ(SpellPathAsOnDisk(QString()), QString());
 }
 
 }  // namespace

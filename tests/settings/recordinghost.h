@@ -72,7 +72,7 @@ public:
         Call("ReleaseNetworkLock");
         lockHeld = false;
     }
-    void SetBusy(bool b) override { busy = b; }
+    bool& TablesBusy() override { return busy; }
     void SetBackingUp(bool) override {}
     void RefreshBackupView() override { Call("RefreshBackupView"); }
     void CloseMainWindow() override { Call("CloseMainWindow"); }

@@ -57,7 +57,7 @@ public:
         answers.pop_front();
         return yes;
     }
-    void SetBusy(bool b) override { busy = b; }
+    bool& TablesBusy() override { return busy; }
     void SetBackingUp(bool) override {}
     void CloseAllTables() override { Call("CloseAllTables"); }
     void OpenAllTables() override { Call("OpenAllTables"); }

@@ -1,6 +1,6 @@
 #pragma once
 // Records what the accounting exchange does to the program around it (boxes,
-// status texts, cursor, busy flag, settings, the setup dialog's edition
+// status texts, cursor, settings, the setup dialog's edition
 // choice), in order, so a test can compare the whole story.
 
 #include <QStringList>
@@ -41,12 +41,7 @@ public:
         hourglass = on;
         log << (on ? "hourglass" : "normal cursor");
     }
-    bool Busy() const override { return busy; }
-    void SetBusy(bool on) override
-    {
-        busy = on;
-        log << (on ? "busy" : "not busy");
-    }
+    bool& BusyFlag() override { return busy; }
     int QBEdition() const override { return edition; }
     void SetQBEdition(int e) override { edition = e; }
     void WriteUSCAN(int e) override

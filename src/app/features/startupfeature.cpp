@@ -90,7 +90,7 @@ void StartupFeature::Run()
     if (state.StartupDone) {
         context_.Window.showNormal();
     } else {
-        data::BusyCursor hourglass(context_.UI);
+        data::BusyScope hourglass(context_.UI);
         if (!ReadStartupNames() || !sequence_.OpenDatabases())
             return;
     }
@@ -284,12 +284,11 @@ void StartupFeature::RestoreSelection()
     ShowingErrors(context_.UI, [&] {
         if (!d.CustomersTable.locate("CID", db::Value(double(s.Settings.SavedCustomerId))))
             d.CustomersTable.first();
-        data::TablesBusyScope busy(s.State);
+        data::BusyScope busy(s.State);
         const bool found = d.CrewsTable.locate("CREWID", db::Value(double(s.State.CurrentResourceId)));
         if (!found)
             d.CrewsTable.first();
     });
-    s.State.TablesBusy = false;
     features_.Query->ApplyCustomerQuery();
     ShowingErrors(context_.UI,
                   [&] { data::LocateScheduleItem(d.ChartsTable, s.Settings.SavedScheduleItemId); });
@@ -309,7 +308,7 @@ bool StartupFeature::ShutdownDue() const
 void StartupFeature::Shutdown(int page)
 {
     AppSession& s = context_.Session;
-    data::BusyCursor hourglass(context_.UI);
+    data::BusyScope hourglass(context_.UI);
     if (s.State.TablesOpen) {
         features_.Visualize->SaveAndClearAllocations(true);
         s.State.StartupDone = false;

@@ -11,8 +11,8 @@ namespace tw::app {
 
 namespace {
 
-using data::BusyCursor;
-using data::TablesBusyScope;
+using data::BusyScope;
+using data::BusyScope;
 
 }  // namespace
 
@@ -20,7 +20,7 @@ void TabHandlers::RefreshChartClick()
 {
     if (state_.DependencySetupMode)
         return;
-    BusyCursor busy(ui_);
+    BusyScope busy(ui_);
     std::optional<double> customer;
     db::Table& customers = tables_.CustomersTable;
     if (customers.active() && !customers.eof() && !customers.isEmpty())
@@ -28,7 +28,7 @@ void TabHandlers::RefreshChartClick()
 
     chart_.ZoomStep = 1;
     {
-        TablesBusyScope tablesBusy(state_);
+        BusyScope tablesBusy(state_);
         view_.SaveAndClearAllocations(true);
     }
     view_.ReopenAllTables();
@@ -109,7 +109,7 @@ void TabHandlers::TabControlChange(int page)
 {
     if (!state_.StartupDone || !state_.TablesOpen || !state_.SelectionReady)
         return;
-    BusyCursor busy(ui_);
+    BusyScope busy(ui_);
     view_.ApplyCustomerQuery();
     switch (page) {
     case CustomerTabPage: break;

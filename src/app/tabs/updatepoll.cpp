@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/mainpage.h"
+#include "data/services/busyscopes.h"
 
 namespace tw::app {
 
@@ -21,7 +22,7 @@ void UpdatePoll::UpdatePollTimer()
     if (StandsAside())
         return;
     view_.SetPollTimerEnabled(false);
-    ui_.SetBusyCursor(true);
+    data::BusyScope hourglass(ui_);
     view_.SetRefreshChartEnabled(false);
     bool failed = false;
     std::string failure;
@@ -35,14 +36,16 @@ void UpdatePoll::UpdatePollTimer()
         // Restored before the box, so the window is usable behind it; the
         // timer only after it, so that the next tick cannot stack a second box.
         view_.SetRefreshChartEnabled(true);
-        ui_.SetBusyCursor(false);
+        hourglass.Release();
         ui_.ShowMessage("The schedule could not be brought up to date with the other workstations: "
                             + failure,
                         "Schedule update", data::MessageIcon::Stop);
         view_.SetPollTimerEnabled(true);
         return;
     }
-    Finish();
+    view_.SetRefreshChartEnabled(true);
+    hourglass.Release();
+    view_.SetPollTimerEnabled(true);
 }
 
 void UpdatePoll::Tick()
@@ -78,13 +81,6 @@ void UpdatePoll::Tick()
         ui_.RepaintStatus();
     }
     view_.RefreshChartsTable();
-}
-
-void UpdatePoll::Finish()
-{
-    view_.SetRefreshChartEnabled(true);
-    ui_.SetBusyCursor(false);
-    view_.SetPollTimerEnabled(true);
 }
 
 }  // namespace tw::app

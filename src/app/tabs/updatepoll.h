@@ -63,7 +63,6 @@ public:
 
 private:
     void Tick();
-    void Finish();
 
     data::MainScreenState& state_;
     const query::QueryState& query_;

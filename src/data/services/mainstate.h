@@ -60,10 +60,6 @@ struct MainScreenState : SessionSettings {
     // Record keys of the run (KeyCounter lives inside).
     RecordKeys Keys;
 
-    // --- Tables and data module: further members go here. ---
-
-    // --- Schedule synchronisation: further members go here. ---
-
     // --- Visualize page ---
     // The chart's period, grid, zoom, current task and dependency set-up are
     // the page's own: data::ChartDisplay, in the session's chart state.

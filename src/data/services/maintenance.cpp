@@ -64,10 +64,10 @@ void TableOperations::ReindexDatabase()
     if (state_.ReadOnlyCopy)
         return;
     TEstimateData& d = data_;
-    BusyCursor cursor(ui_);
+    BusyScope cursor(ui_);
     CloseAllTables();
     {
-        TablesBusyScope busy(state_);
+        BusyScope busy(state_);
         ui_.SetStatusText(1, "Reindexing database");
         ui_.RepaintStatus();
 

@@ -69,7 +69,7 @@ void TableOperations::OpenAllTables(bool rebuildAllowed)
     TEstimateData& d = data_;
     // Keeps the scroll handlers and calculated fields idle while the tables
     // are opened.
-    TablesBusyScope busy(state_);
+    BusyScope busy(state_);
     const std::string& program = state_.ProgramFolder;
     const std::string& schedule = state_.ScheduleFolder;
     auto checked = [&](db::Table& t, db::Table& r, const std::string& folder) {
@@ -203,7 +203,7 @@ void TableOperations::CloseTable(db::Table& table, bool refresh)
 void TableOperations::CloseAllTables()
 {
     TEstimateData& d = data_;
-    state_.TablesBusy = true;
+    BusyScope busy(state_);
     state_.ClosingTables = true;
     state_.TablesOpen = false;
     for (db::Table* t :
@@ -224,7 +224,6 @@ void TableOperations::CloseAllTables()
           &d.ProjectsTable3,  &d.CompanyTable,      &d.BidTable2,          &d.BidTable,
           &d.MatssumTable})
         CloseTable(*t, true);
-    state_.TablesBusy = false;
     state_.ClosingTables = false;
 }
 

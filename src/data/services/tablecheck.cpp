@@ -17,6 +17,7 @@
 
 #include "data/nametexts.h"
 #include "data/records/scheduleitemrecord.h"
+#include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "data/services/tablecreation.h"
 #include "data/services/tableoperations.h"
@@ -185,7 +186,8 @@ bool TableOperations::UpgradeTable(db::Table& table, db::Table& reference, const
         return false;
     }
 
-    ui_.SetBusyCursor(true);
+    // "Errors here go to the caller": the hourglass goes back with them.
+    BusyScope hourglass(ui_);
     const std::string programFolder = FolderOf(reference);
     const bool missing = !db::TableExists(folder, name);
     {
@@ -246,7 +248,7 @@ bool TableOperations::UpgradeTable(db::Table& table, db::Table& reference, const
     }
     ui_.SetStatusText(0, "");
     ui_.SetStatusText(1, "");
-    ui_.SetBusyCursor(false);
+    hourglass.Release();
     return true;
 }
 

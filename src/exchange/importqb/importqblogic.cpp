@@ -1,5 +1,6 @@
 #include "exchange/importqb/importqblogic.h"
 
+#include "data/services/busyscopes.h"
 #include <QHash>
 #include <QLocale>
 
@@ -317,7 +318,7 @@ void ImportQBLogic::ImportAllQBJobsClick()
     const std::vector<int> indexes = view_.ShownIndexes();
     int imported = 0;
     QStringList refreshed;
-    HostBusyScope busy(host_.Busy());
+    data::BusyScope busy(host_.Busy().BusyFlag());
     stopAll_ = false;
     view_.BeginProgress(static_cast<int>(indexes.size()));
     struct EndOnExit {
@@ -393,7 +394,7 @@ bool ImportQBLogic::ImportQBJob(int index, std::int32_t& newTaskKey, QString& cu
     if (index < 0 || index >= static_cast<int>(rows_.size()))
         return false;
     {
-        HostBusyScope busy(host_.Busy());
+        data::BusyScope busy(host_.Busy().BusyFlag());
         d_.CrewsTable.refresh();
         host_.GetCurrentResource();
     }
@@ -497,7 +498,7 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
     }
     std::int32_t customerKey = 0, jobKey = 0;
     {
-        HostBusyScope busy(host_.Busy());
+        data::BusyScope busy(host_.Busy().BusyFlag());
         db::WriteBatch batch;
         std::string first, last;
         data::SplitPersonName(customer, first, last);

@@ -42,23 +42,6 @@ ImportQBLayout FormResize(int width, int height, int indexWidth);
 QString RateText(Currency rate);
 std::optional<Currency> RateFromText(const QString& text);
 
-// The main window's busy flag held for a scope, put back as it was: the
-// update poll and the grids' scroll handlers stand aside meanwhile.
-class HostBusyScope {
-public:
-    explicit HostBusyScope(ExchangeBusyHooks& busy) : busy_(busy), before_(busy.Busy())
-    {
-        busy_.SetBusy(true);
-    }
-    ~HostBusyScope() { busy_.SetBusy(before_); }
-    HostBusyScope(const HostBusyScope&) = delete;
-    HostBusyScope& operator=(const HostBusyScope&) = delete;
-
-private:
-    ExchangeBusyHooks& busy_;
-    bool before_;
-};
-
 // The text trimmed and cut to the field's width; a character the table's
 // code page cannot hold becomes '?'.
 void SetFieldText(db::Field field, const QString& text);

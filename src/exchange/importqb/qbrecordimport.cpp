@@ -1,5 +1,6 @@
 // The record imports of "Import from QuickBooks": customers, employees as
 // resources, the custom-field definitions and the mapping of their values.
+#include "data/services/busyscopes.h"
 #include <QSet>
 
 #include "data/nametexts.h"
@@ -135,7 +136,7 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
     db::Table& table = d_.CustomersTable2;
     int appended = 0;
     bool stopped = false;
-    HostBusyScope busy(host_.Busy());
+    data::BusyScope busy(host_.Busy().BusyFlag());
     if (!restricted)
         view_.BeginProgress(static_cast<int>(customers->size()));
     try {
@@ -280,7 +281,7 @@ void ImportQBLogic::ImportEmployees(QbSession& session, int& added, int& updated
     const int calendarMode = host_.WorkCalendarMode();
     db::Table& table = d_.CrewsTable2;
     int newAdded = 0, newUpdated = 0;
-    HostBusyScope busy(host_.Busy());
+    data::BusyScope busy(host_.Busy().BusyFlag());
     view_.BeginProgress(static_cast<int>(employees->size()));
     try {
         db::WriteBatch batch;

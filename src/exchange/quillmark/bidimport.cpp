@@ -5,6 +5,7 @@
 
 #include "data/currency.h"
 #include "data/nametexts.h"
+#include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 #include "exchange/quillmark/bidsummaries.h"
@@ -19,8 +20,8 @@ QString Text(const std::string& s)
     return QString::fromStdString(s);
 }
 
-// The hourglass and the busy flag come back on every way out of the run,
-// a table error included.
+// The hourglass comes back on every way out of the run, a table error
+// included, once the box is read.
 class HourglassScope {
 public:
     explicit HourglassScope(ExchangeBusyHooks& busy) : busy_(busy) {}
@@ -28,7 +29,6 @@ public:
     {
         if (on_)
             busy_.SetHourglass(false);
-        busy_.SetBusy(false);
     }
     HourglassScope(const HourglassScope&) = delete;
     HourglassScope& operator=(const HourglassScope&) = delete;
@@ -93,22 +93,23 @@ bool MatchOrCreateCustomer(BidImportServices& s, RunState& r)
         r.companyId = customers.fieldByName("CID").asInteger();
         return true;
     }
-    s.busy.SetBusy(true);
     // The company's CID becomes the customer's key only while customers.dbf
     // does not hold it already: two customers on one key would share jobs.
     std::int32_t key = r.companyId;
-    if (s.schedule.CustomersTable3.locate("CID", static_cast<double>(key)))
-        key = data::UniqueKeyValue(s.keys, s.schedule.CustomersTable3, "CID");
-    customers.append();
-    data::copy_record(false, q.CompanyTable, customers);
-    customers.fieldByName("CID").setAsInteger(key);
-    r.customerName = data::TrimBlanks(customers.fieldByName("NAME").asString());
-    std::string first, last;
-    data::SplitPersonName(r.customerName, first, last);
-    customers.fieldByName("FIRST").setAsString(first);
-    customers.fieldByName("LAST").setAsString(last);
-    customers.post();
-    s.busy.SetBusy(false);
+    {
+        const data::BusyScope busy(s.busy.BusyFlag());
+        if (s.schedule.CustomersTable3.locate("CID", static_cast<double>(key)))
+            key = data::UniqueKeyValue(s.keys, s.schedule.CustomersTable3, "CID");
+        customers.append();
+        data::copy_record(false, q.CompanyTable, customers);
+        customers.fieldByName("CID").setAsInteger(key);
+        r.customerName = data::TrimBlanks(customers.fieldByName("NAME").asString());
+        std::string first, last;
+        data::SplitPersonName(r.customerName, first, last);
+        customers.fieldByName("FIRST").setAsString(first);
+        customers.fieldByName("LAST").setAsString(last);
+        customers.post();
+    }
     r.companyId = key;
     s.host.RefreshCustomers();
     s.host.SetCustomersLabel(QStringLiteral("All customers"));
@@ -124,18 +125,19 @@ void MatchOrCreateJob(BidImportServices& s, RunState& r)
         return;
     }
     r.jobDescription = r.jobName;
-    s.busy.SetBusy(true);
-    r.jobId = data::UniqueKeyValue(s.keys, s.schedule.JobsTable3, "JID");
-    jobs.append();
-    jobs.fieldByName("JID").setAsInteger(r.jobId);
-    jobs.fieldByName("BIDID").setAsInteger(r.bidId);
-    jobs.fieldByName("CID").setAsInteger(r.companyId);
-    jobs.fieldByName("DESC").setAsString(r.jobName);
-    jobs.fieldByName("LISTID").setAsString("");
-    jobs.fieldByName("FULLNAME").setAsString("");
-    jobs.fieldByName("CUSTNAME").setAsString(r.customerName);
-    jobs.post();
-    s.busy.SetBusy(false);
+    {
+        const data::BusyScope busy(s.busy.BusyFlag());
+        r.jobId = data::UniqueKeyValue(s.keys, s.schedule.JobsTable3, "JID");
+        jobs.append();
+        jobs.fieldByName("JID").setAsInteger(r.jobId);
+        jobs.fieldByName("BIDID").setAsInteger(r.bidId);
+        jobs.fieldByName("CID").setAsInteger(r.companyId);
+        jobs.fieldByName("DESC").setAsString(r.jobName);
+        jobs.fieldByName("LISTID").setAsString("");
+        jobs.fieldByName("FULLNAME").setAsString("");
+        jobs.fieldByName("CUSTNAME").setAsString(r.customerName);
+        jobs.post();
+    }
     r.jobCreated = true;
     jobs.refresh();
     s.host.RefreshCustomers();
@@ -233,9 +235,10 @@ void ImportFromQM(BidImportServices& s)
     s.status.ShowSectionStatus(QString());
     HourglassScope hourglass(s.busy);
     try {
-        s.busy.SetBusy(true);
-        const std::int32_t crewId = s.host.GetCurrentResource();
-        s.busy.SetBusy(false);
+        const std::int32_t crewId = [&] {
+            const data::BusyScope busy(s.busy.BusyFlag());
+            return s.host.GetCurrentResource();
+        }();
         s.host.RefreshCustomers();
         if (s.host.QMAliasInUse().empty() || !q.IsOpen()) {
             s.messages.ShowStopMessage(QStringLiteral("The Quillmark database must be selected before import"),

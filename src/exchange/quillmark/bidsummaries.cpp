@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data/filtertexts.h"
+#include "data/services/busyscopes.h"
 #include "data/services/recordservices.h"
 #include "data/textroutines.h"
 #include "platform/db/table.h"
@@ -25,19 +26,6 @@ void SetFixed(db::Table& table, const char* field, Currency value)
 {
     table.fieldByName(field).setAsFloat(value.ToDouble());
 }
-
-// The busy flag stays set while tables move under the main window's grids;
-// it is cleared on every way out.
-class BusyScope {
-public:
-    explicit BusyScope(ExchangeBusyHooks& busy) : busy_(busy) { busy_.SetBusy(true); }
-    ~BusyScope() { busy_.SetBusy(false); }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    ExchangeBusyHooks& busy_;
-};
 
 void DeleteBidRows(db::Table& table, std::int32_t bidId)
 {
@@ -180,7 +168,8 @@ int FindBidProject(QuillmarkTables& t, ExchangeBusyHooks& busy, std::int32_t bid
     if (!t.ProjectsTable3.active() || !t.IProjectTable.active())
         return 0;
     {
-        BusyScope scope(busy);
+        // The busy flag stays set while tables move under the main window's grids.
+        data::BusyScope scope(busy.BusyFlag());
         t.ProjectsTable3.setFiltered(false);
         t.IProjectTable.refresh();
         data::OrFilter filter;

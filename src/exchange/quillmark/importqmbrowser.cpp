@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "data/services/busyscopes.h"
+
 namespace tw::exchange::quillmark {
 
 ImportQMBrowser::ImportQMBrowser(QuillmarkTables& tables, ImportQMView& view, ExchangeBusyHooks& busy)
@@ -67,11 +69,12 @@ void ImportQMBrowser::ApplyBidFilter()
     const std::string text = view_.RestrictToApprovedChecked()
                                  ? "(CID = " + std::to_string(id) + ") AND (S3)"
                                  : "CID = " + std::to_string(id);
-    busy_.SetBusy(true);
-    bids.setFiltered(false);
-    bids.setFilter(text);
-    bids.setFiltered(true);
-    busy_.SetBusy(false);
+    {
+        const data::BusyScope busy(busy_.BusyFlag());
+        bids.setFiltered(false);
+        bids.setFilter(text);
+        bids.setFiltered(true);
+    }
     bids.refresh();
     view_.ReloadBids();
 }

@@ -20,14 +20,9 @@ void SessionExchangeHooks::SetHourglass(bool on)
     session_.Interface().SetBusyCursor(on);
 }
 
-bool SessionExchangeHooks::Busy() const
+bool& SessionExchangeHooks::BusyFlag()
 {
     return session_.State.TablesBusy;
-}
-
-void SessionExchangeHooks::SetBusy(bool on)
-{
-    session_.State.TablesBusy = on;
 }
 
 std::int32_t SessionScheduleAdding::NewScheduleKey()

@@ -17,8 +17,7 @@ public:
     void ShowStopMessage(const QString& text, const QString& caption) override;
     // ExchangeBusyHooks: the hourglass and the flag that keeps the update poll away.
     void SetHourglass(bool on) override;
-    bool Busy() const override;
-    void SetBusy(bool on) override;
+    bool& BusyFlag() override;
 
 private:
     AppSession& session_;

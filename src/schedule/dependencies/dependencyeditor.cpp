@@ -81,7 +81,7 @@ void DependencyEditor::DependentFollowingClick(int choice)
         return;
     const bool leading = choice == 0;
     {
-        data::TablesBusyScope busy(state_);
+        data::BusyScope busy(state_);
         const TDateTime start = Real(view_, &Item::SD);
         double offset = Real(view_, &Item::OFFSET);
         if (Find(Int(view_, &Item::PID)))
@@ -104,7 +104,7 @@ void DependencyEditor::RemoveDependencyClick()
     if (view_.isEmpty())
         return;
     {
-        data::TablesBusyScope busy(state_);
+        data::BusyScope busy(state_);
         const std::int32_t pid = Int(view_, &Item::PID);
         const std::int32_t child = Int(view_, &Item::CHILD);
         const bool head = Field(view_, &Item::PARENT).asBoolean();

@@ -42,7 +42,7 @@ public:
     BusyWhileAdding& operator=(const BusyWhileAdding&) = delete;
 
 private:
-    data::TablesBusyScope busy_;
+    data::BusyScope busy_;
     std::vector<db::Table*> tables_;
 };
 

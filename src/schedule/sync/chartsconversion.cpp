@@ -124,7 +124,7 @@ bool ConvertChartsTable(ScheduleTables& t, data::MainScreenState& state, data::U
             return false;
         }
         {
-            data::TablesBusyScope busy(state);
+            data::BusyScope busy(state);
             const double update = data::NextUpdateCount(state.UpdateCounter);
             working.refresh();
             for (old.first(); !old.eof(); old.next()) {

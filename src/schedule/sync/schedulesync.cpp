@@ -385,7 +385,7 @@ bool ScheduleSync::PushChartUpdates(const PushLevel& before, const std::set<std:
         CursorForWork sharedCharts(t_.IChartsTable);
         CursorForWork sharedTasks(t_.ITasksTable2);
         {
-            data::TablesBusyScope busy(state_);
+            data::BusyScope busy(state_);
             t_.ChartsTable.refresh();
             t_.ChartsTable5.refresh();
             t_.TasksTable3.refresh();
@@ -454,7 +454,7 @@ bool ScheduleSync::PushChartRecords(const std::set<std::int32_t>& keys)
     if (state_.ReadOnlyCopy)
         return false;
     return RunShared([&] {
-        data::TablesBusyScope busy(state_);
+        data::BusyScope busy(state_);
         t_.ChartsTable2.refresh();
         PushChartItems(&keys);
     });
@@ -466,7 +466,7 @@ bool ScheduleSync::PullChartUpdates(bool force, bool keepRowNumbers)
         return false;
     bool copied = false;
     RunShared([&] {
-        data::TablesBusyScope busy(state_);
+        data::BusyScope busy(state_);
         CursorForWork sharedCharts(t_.IChartsTable);
         CursorForWork sharedTasks(t_.ITasksTable2);
         if (force || !StillLevel(pulledCharts_, t_.ChartsTable5, t_.IChartsTable)) {
@@ -496,7 +496,7 @@ void ScheduleSync::PullChartRecord(std::int32_t key, bool single)
     if (state_.InsertTimePending)
         return;
     RunShared([&] {
-        std::optional<data::TablesBusyScope> busy(std::in_place, state_);
+        std::optional<data::BusyScope> busy(std::in_place, state_);
         CursorForWork shared(t_.IChartsTable3);
         t_.IChartsTable3.refresh();
         t_.ChartsTable5.refresh();

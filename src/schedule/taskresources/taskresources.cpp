@@ -82,7 +82,7 @@ void TaskResources::AddResourceToTask()
 {
     if (c_.State.ReadOnlyCopy || c_.Crews.isEmpty() || c_.Charts.isEmpty())
         return;
-    data::BusyCursor busy(c_.UI);
+    data::BusyScope busy(c_.UI);
     c_.Crews.refresh();
     const std::string resourceName = data::TrimBlanks(c_.Crews.fieldByName("DESC").asString());
     const std::int32_t resource = Int(c_.Crews, "CREWID");
@@ -175,7 +175,7 @@ void TaskResources::CrewsGridDblClick()
     db::Table& task = c_.Charts;
     if (task.isEmpty())
         return;
-    data::BusyCursor busy(c_.UI);
+    data::BusyScope busy(c_.UI);
     const std::int32_t chartsId = Int(task, &ScheduleItemRecord::CHARTSID);
     const TDateTime start = ScheduleItemField(task, &ScheduleItemRecord::SD).asFloat();
     const TDateTime end = ScheduleItemField(task, &ScheduleItemRecord::ED).asFloat();

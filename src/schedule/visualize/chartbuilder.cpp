@@ -281,7 +281,7 @@ struct ChartBuilder::WorkFields {
 
 void ChartBuilder::BuildChart(bool writeBack)
 {
-    data::BusyCursor busy(ctx_.UI);
+    data::BusyScope busy(ctx_.UI);
     ctx_.RAC.BeginUpdate();
     if (writeBack)
         SaveAndClearAllocations(true);
@@ -336,7 +336,7 @@ void ChartBuilder::SaveAndClearAllocations(bool recompute)
 {
     ChartTables& tables = ctx_.Tables;
     ChartState& chart = ctx_.Chart;
-    std::optional<data::TablesBusyScope> busy(std::in_place, ctx_.State);
+    std::optional<data::BusyScope> busy(std::in_place, ctx_.State);
     chart.SelectedBar = nullptr;
     chart.HighlightedBar = nullptr;
     ctx_.Controls.TaskControlsEnabled = false;
@@ -416,7 +416,7 @@ void ChartBuilder::UpdateJobSummaries()
     db::Table& jobs = tables.JobsTable2;
     if (!charts.active() || !jobs.active())
         return;
-    data::TablesBusyScope busy(ctx_.State);
+    data::BusyScope busy(ctx_.State);
 
     // One pass over the working copy gives every job its sums.
     std::unordered_map<std::int32_t, JobTotals> totals;
@@ -561,7 +561,7 @@ void ChartBuilder::SortWorkTables()
     const std::filesystem::path file(tables.ChartsTable4.path());
     if (AlreadyInOrder(file, fields))
         return;
-    data::TablesBusyScope busy(ctx_.State);
+    data::BusyScope busy(ctx_.State);
 
     // Sorting moves records, it changes none.
     KeepSyncLevels([&] {

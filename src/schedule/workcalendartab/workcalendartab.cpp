@@ -113,7 +113,7 @@ std::optional<WorkCalendarTab::ShownCalendar> WorkCalendarTab::ShowWorkCalendar(
 
 std::string WorkCalendarTab::CalendarName(double resourceId)
 {
-    data::TablesBusyScope busy(state_);
+    data::BusyScope busy(state_);
     if (state_.WorkCalendarMode == 0)
         return "all";
     db::Table& crews = t_.CrewsTable2;
@@ -143,7 +143,7 @@ bool WorkCalendarTab::CalendarOkClick(CalendarControls& controls, int selectedEn
         return false;
     }
     {
-        data::TablesBusyScope busy(state_);
+        data::BusyScope busy(state_);
         const std::int32_t crewId = ids_[static_cast<std::size_t>(selectedEntry)];
         db::Table& calendar = t_.CalendarTable;
         double workId = 0;

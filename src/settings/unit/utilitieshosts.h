@@ -62,7 +62,7 @@ public:
     void OpenAllTables() override;
     bool TakeNetworkLock(int maxWaitMilliseconds) override;
     void ReleaseNetworkLock() override;
-    void SetBusy(bool busy) override { session_.State.TablesBusy = busy; }
+    bool& TablesBusy() override { return session_.State.TablesBusy; }
     void SetBackingUp(bool backingUp) override { backingUp_ = backingUp; }
     void RefreshBackupView() override;
     void CloseMainWindow() override;
@@ -96,7 +96,7 @@ public:
     void ShowDefaultCalendar() override;
     void ReindexDatabase() override { session_.Tables().ReindexDatabase(); }
     void ShowEmptyScreens() override;
-    void SetBusy(bool busy) override { session_.State.TablesBusy = busy; }
+    bool& TablesBusy() override { return session_.State.TablesBusy; }
 
 private:
     AppSession& session_;
@@ -116,7 +116,7 @@ public:
     std::string ProgramFolder() const override { return session_.State.ProgramFolder; }
     bool SharedTablesUsable() const override { return session_.State.SharedTablesUsable; }
     bool Question(const std::string& text, const std::string& caption) override;
-    void SetBusy(bool busy) override { session_.State.TablesBusy = busy; }
+    bool& TablesBusy() override { return session_.State.TablesBusy; }
     void SetBackingUp(bool backingUp) override { backingUp_ = backingUp; }
     void CloseAllTables() override;
     void OpenAllTables() override;

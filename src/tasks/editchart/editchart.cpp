@@ -1,5 +1,6 @@
 #include "tasks/editchart/editchart.h"
 
+#include "data/services/busyscopes.h"
 #include <cstdio>
 
 #include "data/currency.h"
@@ -126,16 +127,11 @@ EditChart::EditChart(db::Table& view, db::Table& lookup, data::MainScreenState& 
       dependencies_(view, lookup, state, [this] { host_.PushChartUpdates(); })
 {}
 
-void EditChart::Busy(bool on)
-{
-    ui_.SetBusyCursor(on);
-}
-
 bool EditChart::Open(int helpLevel)
 {
     if (open_)
         return false;
-    Busy(true);
+    const data::BusyScope hourglass(ui_);
     StatusBar.clear();
     Buttons = {};
     if (helpLevel == 1)
@@ -145,7 +141,6 @@ bool EditChart::Open(int helpLevel)
     ready_ = true;
     model_.Reload();
     open_ = true;
-    Busy(false);
     return true;
 }
 
@@ -187,9 +182,10 @@ void EditChart::RemoveDependencyClick()
 {
     if (!open_ || view_.isEmpty())
         return;
-    Busy(true);
-    dependencies_.RemoveDependencyClick();
-    Busy(false);
+    {
+        const data::BusyScope hourglass(ui_);
+        dependencies_.RemoveDependencyClick();
+    }
     AfterChange();
 }
 
@@ -217,14 +213,13 @@ void EditChart::FormClose(const EditChartGeometry& place, EditChartGeometry& geo
 {
     if (!open_)
         return;
-    Busy(true);
+    const data::BusyScope hourglass(ui_);
     view_.refresh();
     open_ = false;
     ready_ = false;
     geometry = place;
     host_.RecomputeAllTaskEnds();
     host_.BuildChart();
-    Busy(false);
 }
 
 }  // namespace tw::tasks

@@ -95,7 +95,6 @@ public:
     int CurrentRow() const;
 
 private:
-    void Busy(bool on);
     void AfterChange();
 
     db::Table& view_;

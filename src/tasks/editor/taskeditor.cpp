@@ -143,7 +143,7 @@ void TaskEditor::ShowTaskEditor(const EditorArguments& args)
         RestoreRequested = true;
         return;
     }
-    data::BusyCursor hourglass(ctx_.UI);
+    data::BusyScope hourglass(ctx_.UI);
     args_ = args;
     RestoreRequested = false;
     CloseRequested = false;
@@ -250,7 +250,7 @@ void TaskEditor::OpenForAdd()
     reused_ = false;
     key_ = 0;
     {
-        data::TablesBusyScope busy(ctx_.State);
+        data::BusyScope busy(ctx_.State);
         ctx_.State.CurrentResourceId = ctx_.Host.CurrentResource();
         const schedule::WorkCalendar& calendar = CalendarOf(CurrentResource());
 
@@ -319,7 +319,7 @@ void TaskEditor::WriteJobCustomerName()
     }
     if (job == nullptr || job->fieldByName("CUSTNAME").asString() == Form.Customer)
         return;
-    data::TablesBusyScope busy(ctx_.State);
+    data::BusyScope busy(ctx_.State);
     job->edit();
     job->fieldByName("CUSTNAME").setAsString(Form.Customer);
     job->post();
@@ -391,7 +391,7 @@ float TaskEditor::LengthToHours(std::int32_t resourceId, int unit, const std::st
 
 bool TaskEditor::RecalcEndDate(bool writeStartBack, bool readLength, bool testLimit)
 {
-    data::BusyCursor hourglass(ctx_.UI);
+    data::BusyScope hourglass(ctx_.UI);
     if (readLength)
         hours_ = LengthToHours(CurrentResource(), Form.PeriodPanel, Form.TaskLength);
     if (testLimit && hours_ > kHourLimit)
@@ -533,7 +533,7 @@ void TaskEditor::SaveTask(bool goToNext, bool goToPrevious)
     // The Shorter arrow and the typed text can leave a count of 1 or less; a period makes a series.
     if (Form.RepeatPeriod != schedule::kRepeatNone && Form.RepeatCount < 2)
         Form.RepeatCount = 2;
-    data::BusyCursor hourglass(ctx_.UI);
+    data::BusyScope hourglass(ctx_.UI);
     const bool saved = args_.Edit ? SaveEdit(*v.Input, Start(), End()) : SaveAdd(*v.Input, Start(), End());
     if (!saved) {
         Close();
@@ -820,7 +820,6 @@ void TaskEditor::CancelClick()
     db::Table& t = *args_.Table;
     if (!args_.Edit && t.state() == db::Table::State::Insert)
         t.cancel();
-    ctx_.State.TablesBusy = false;
     t.refresh();
     result_ = false;
     Close();

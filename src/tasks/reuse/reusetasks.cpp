@@ -37,7 +37,7 @@ bool ReuseTasks::Execute(int helpLevel)
     tasks.refresh();
     if (tasks.isEmpty())
         return false;
-    data::BusyCursor hourglass(ctx_.UI);
+    data::BusyScope hourglass(ctx_.UI);
     open_ = true;
     CloseRequested = false;
     RestoreRequested = false;

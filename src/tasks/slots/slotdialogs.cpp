@@ -15,6 +15,7 @@
 #include <QTimeEdit>
 
 #include <cmath>
+#include <functional>
 
 #include "data/quartergrid.h"
 #include "schedule/timeofday.h"
@@ -134,6 +135,45 @@ static void PrepareToShow(SlotDialogContext& c, bool push, SlotFormControls& con
     }
 }
 
+// What both dialogs do when they are made: the form with its keys and style,
+// its controls bound, the buttons and the resource choice connected.
+// typedStart runs once a typed start is complete (nothing when empty).
+template <class Dialog, class Form>
+static void SetUpSlotDialog(Dialog& dialog, Form& ui, std::function<void()> typedStart)
+{
+    ui.setupUi(&dialog);
+    controls::TFcFormKeys::Install(&dialog);
+    controls::NotifyLoaded(&dialog);
+    DialogStyle(dialog);
+    BindControls(dialog.Controls, ui);
+    dialog.Controls.Connect(&dialog);
+    QObject::connect(ui.Ok, &controls::TFcControl::clicked, &dialog, &Dialog::OkClick);
+    QObject::connect(ui.Cancel, &controls::TFcControl::clicked, &dialog, &Dialog::CancelClick);
+    for (controls::TFcRadioButton* choice : {ui.AllResources, ui.SelectedResourceOnly})
+        QObject::connect(choice, &controls::TFcControl::clicked, &dialog, &Dialog::ResourceSelectionClick);
+    for (QDateTimeEdit* picker : std::initializer_list<QDateTimeEdit*>{ui.SlotStartDate, ui.SlotStartTime})
+        controls::TypedPicker::Watch(picker, typedStart);
+}
+
+// Brings an open dialog to the front; else prepares it under the hourglass
+// and shows it modally.
+template <class Dialog>
+static void OpenSlotDialog(Dialog& dialog, SlotDialogContext& c, const std::function<void()>& prepare)
+{
+    if (dialog.IsOpen) {
+        dialog.showNormal();
+        dialog.raise();
+        return;
+    }
+    {
+        data::BusyScope busy(c.UI);
+        prepare();
+    }
+    dialog.IsOpen = true;
+    dialog.ResourceSelectionClick();
+    dialog.exec();
+}
+
 // --- Insert -------------------------------------------------------------
 
 TInsertSlot::TInsertSlot(SlotDialogContext context, QWidget* parent)
@@ -141,39 +181,19 @@ TInsertSlot::TInsertSlot(SlotDialogContext context, QWidget* parent)
       ui(std::make_unique<Ui::TInsertSlot>()),
       c_(std::move(context))
 {
-    ui->setupUi(this);
-    controls::TFcFormKeys::Install(this);
-    controls::NotifyLoaded(this);
-    DialogStyle(*this);
-    BindControls(Controls, *ui);
-    Controls.Connect(this);
-    connect(ui->Ok, &controls::TFcControl::clicked, this, &TInsertSlot::OkClick);
-    connect(ui->Cancel, &controls::TFcControl::clicked, this, &TInsertSlot::CancelClick);
-    for (controls::TFcRadioButton* choice : {ui->AllResources, ui->SelectedResourceOnly})
-        connect(choice, &controls::TFcControl::clicked, this, &TInsertSlot::ResourceSelectionClick);
-    for (QDateTimeEdit* picker : std::initializer_list<QDateTimeEdit*>{ui->SlotStartDate, ui->SlotStartTime})
-        controls::TypedPicker::Watch(picker, nullptr);
+    SetUpSlotDialog(*this, *ui, nullptr);
 }
 
 TInsertSlot::~TInsertSlot() = default;
 
 void TInsertSlot::Open()
 {
-    if (IsOpen) {
-        showNormal();
-        raise();
-        return;
-    }
-    {
-        data::BusyCursor busy(c_.UI);
+    OpenSlotDialog(*this, c_, [this] {
         pass_ = std::make_unique<timeblocks::InsertSlot>(c_.Host.Services(), c_.Operations.Pending);
         // A block still pending stays unpushed: pushing it here would make it
         // final behind the back of "Remove time".
         PrepareToShow(c_, !c_.Operations.Pending.PendingInsert, Controls, FirstShow, resourceName_);
-    }
-    IsOpen = true;
-    ResourceSelectionClick();
-    exec();
+    });
 }
 
 void TInsertSlot::ResourceSelectionClick()
@@ -186,7 +206,7 @@ void TInsertSlot::OkClick()
     SelectedResourceId = Controls.ForAllResources() ? 0 : c_.State.CurrentResourceId;
     bool changed = false;
     {
-        data::BusyCursor busy(c_.UI);
+        data::BusyScope busy(c_.UI);
         changed = pass_->InsertBlock(Controls.Block(), SelectedResourceId);
     }
     if (changed)
@@ -223,37 +243,15 @@ TRemoveSlot::TRemoveSlot(SlotDialogContext context, QWidget* parent)
       ui(std::make_unique<Ui::TRemoveSlot>()),
       c_(std::move(context))
 {
-    ui->setupUi(this);
-    controls::TFcFormKeys::Install(this);
-    controls::NotifyLoaded(this);
-    DialogStyle(*this);
-    BindControls(Controls, *ui);
-    Controls.Connect(this);
-    connect(ui->Ok, &controls::TFcControl::clicked, this, &TRemoveSlot::OkClick);
-    connect(ui->Cancel, &controls::TFcControl::clicked, this, &TRemoveSlot::CancelClick);
-    for (controls::TFcRadioButton* choice : {ui->AllResources, ui->SelectedResourceOnly})
-        connect(choice, &controls::TFcControl::clicked, this, &TRemoveSlot::ResourceSelectionClick);
     // A typed start counts once it is typed in full.
-    for (QDateTimeEdit* picker : std::initializer_list<QDateTimeEdit*>{ui->SlotStartDate, ui->SlotStartTime})
-        controls::TypedPicker::Watch(picker, [this] { ResourceSelectionClick(); });
+    SetUpSlotDialog(*this, *ui, [this] { ResourceSelectionClick(); });
 }
 
 TRemoveSlot::~TRemoveSlot() = default;
 
 void TRemoveSlot::Open()
 {
-    if (IsOpen) {
-        showNormal();
-        raise();
-        return;
-    }
-    {
-        data::BusyCursor busy(c_.UI);
-        PrepareToShow(c_, true, Controls, FirstShow, resourceName_);
-    }
-    IsOpen = true;
-    ResourceSelectionClick();
-    exec();
+    OpenSlotDialog(*this, c_, [this] { PrepareToShow(c_, true, Controls, FirstShow, resourceName_); });
 }
 
 void TRemoveSlot::ResourceSelectionClick()
@@ -270,7 +268,7 @@ void TRemoveSlot::OkClick()
     timeblocks::RemoveSlot::Result result;
     std::string refusal;
     {
-        data::BusyCursor busy(c_.UI);
+        data::BusyScope busy(c_.UI);
         timeblocks::RemoveSlot remove(c_.Host.Services());
         result = remove.RemoveBlock(Controls.Block(), SelectedResourceId, resourceName_, refusal);
         if (result == timeblocks::RemoveSlot::Result::Moved)

@@ -67,6 +67,22 @@ TEST_F(ServicesTest, FirstOpenCreatesEveryTableAndTwinInItsLayout)
     EXPECT_FALSE(data_->AccessTable.fieldByName("USE").asBoolean());
 }
 
+// A restore or a backup closes and reopens every table inside its own busy
+// step; the closing and the opening leave that step busy.
+TEST_F(ServicesTest, ClosingAndOpeningInsideABusyStepLeaveItBusy)
+{
+    OpenFreshTables();
+    state_.TablesBusy = true;
+    ops_->CloseAllTables();
+    EXPECT_TRUE(state_.TablesBusy);
+    EXPECT_FALSE(state_.ClosingTables);
+    ops_->OpenAllTables(false);
+    EXPECT_TRUE(state_.TablesBusy);
+    state_.TablesBusy = false;
+    ops_->CloseAllTables();
+    EXPECT_FALSE(state_.TablesBusy);
+}
+
 TEST_F(ServicesTest, EmptyCompanyTableGetsExactlyOneRecord)
 {
     OpenFreshTables();

@@ -103,8 +103,8 @@ TEST_F(TwoWorkstations, ANestedPushOrPullLeavesTheOuterStepBusy)
     for (const auto& [name, step] : steps) {
         SCOPED_TRACE(name);
         for (Workstation* ws : {a.get(), b.get()}) {
-            data::TablesBusyScope outerA(a->state);
-            data::TablesBusyScope outerB(b->state);
+            data::BusyScope outerA(a->state);
+            data::BusyScope outerB(b->state);
             step();
             EXPECT_TRUE(ws->state.TablesBusy);
         }
