@@ -80,7 +80,7 @@ std::int32_t QuickBooksImportHost::GetCurrentResource()
 {
     query::QueryPageLogic& page = features_.Query->Page()->Logic();
     const std::int32_t id = page.GetCurrentResource();
-    session_.State.AverageRate = page.CurrentResourceRate;
+    session_.State.AverageRate = page.CurrentResourceRate();
     return id;
 }
 
