@@ -110,11 +110,6 @@ TDateTime QuickBooksImportHost::WorkDayEnd()
     return calendars.Loaded().WorkDayEnd();
 }
 
-schedule::SharedTablesHeld QuickBooksImportHost::HoldSharedTables()
-{
-    return session_.Sync().HoldSharedTables();
-}
-
 void QuickBooksImportHost::AddThenPush(const std::function<std::set<std::int32_t>()>& adds)
 {
     session_.Sync().AddThenPush(adds);

@@ -106,7 +106,7 @@ int ImportQBLogic::OpenQBSessionForCustomers(const QString& onlyListId)
 {
     int appended = 0;
     ExchangeServices services = Services();
-    QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
+    QbSessionFrame frame(services, [this] { return hosts_.Exchange.CreateSessionManager(); });
     frame.Run(QbOperation::Customers, [&](QbSession& session) {
         appended = ImportQBCustomers(session, session.Country() == u"US", onlyListId);
     });
@@ -135,7 +135,7 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
     db::Table& table = d_.CustomersTable2;
     int appended = 0;
     bool stopped = false;
-    HostBusyScope busy(host_.Busy());
+    HostBusyScope busy(hosts_.Exchange.Busy());
     if (!restricted)
         view_.BeginProgress(static_cast<int>(customers->size()));
     try {
@@ -223,8 +223,8 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
         view_.EndProgress();
     Settle(table);
     d_.CustomersTable.refresh();
-    host_.ApplyCustomerQuery();
-    host_.ShowCustomerCount();
+    hosts_.Records.ApplyCustomerQuery();
+    hosts_.Records.ShowCustomerCount();
     return stopped ? 0 : appended;
 }
 
@@ -232,9 +232,10 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
 
 void ImportQBLogic::ImportEmployeesClick()
 {
-    CaptionRecorder messages(host_.Messages());
-    ExchangeServices services{messages, view_, host_.Busy(), host_.Settings(), host_.Setup()};
-    QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
+    CaptionRecorder messages(hosts_.Exchange.Messages());
+    ExchangeServices services{messages, view_, hosts_.Exchange.Busy(), hosts_.Exchange.Settings(),
+                              hosts_.Exchange.Setup()};
+    QbSessionFrame frame(services, [this] { return hosts_.Exchange.CreateSessionManager(); });
     int added = 0, updated = 0;
     const bool ran = frame.Run(QbOperation::EmployeeImport,
                                [&](QbSession& session) { ImportEmployees(session, added, updated); });
@@ -277,10 +278,10 @@ void ImportQBLogic::ImportEmployees(QbSession& session, int& added, int& updated
         return;
     // The Canadian edition does not hand the notes over.
     const bool notesRead = session.Country() == u"US";
-    const int calendarMode = host_.WorkCalendarMode();
+    const int calendarMode = hosts_.Settings.WorkCalendarMode();
     db::Table& table = d_.CrewsTable2;
     int newAdded = 0, newUpdated = 0;
-    HostBusyScope busy(host_.Busy());
+    HostBusyScope busy(hosts_.Exchange.Busy());
     view_.BeginProgress(static_cast<int>(employees->size()));
     try {
         db::WriteBatch batch;
@@ -323,7 +324,7 @@ void ImportQBLogic::ImportEmployees(QbSession& session, int& added, int& updated
             SetFieldText(table.fieldByName("NOTES"), notes);
             MapCustomField(kResourceFieldKind, names, values);
             table.post();
-            host_.ShowWorkCalendar(calendarMode == 0 ? 0 : key);
+            hosts_.Records.ShowWorkCalendar(calendarMode == 0 ? 0 : key);
         }
         batch.commit();
     } catch (const Stopped&) {
@@ -344,10 +345,10 @@ void ImportQBLogic::ImportEmployees(QbSession& session, int& added, int& updated
 
 void ImportQBLogic::ImportCustomerFieldsClick()
 {
-    ExchangeBusyHooks& busy = host_.Busy();
+    ExchangeBusyHooks& busy = hosts_.Exchange.Busy();
     busy.SetHourglass(true);
     const int count = OpenQBSessionForFieldDefs(kCustomerFieldKind);
-    host_.LoadCustomFieldNames(kCustomerFieldKind);
+    hosts_.Records.LoadCustomFieldNames(kCustomerFieldKind);
     OpenQBSessionForCustomers(QString());
     view_.ShowStatus(QStringLiteral("Imported %1 customer custom field definitions").arg(count));
     busy.SetHourglass(false);
@@ -355,10 +356,10 @@ void ImportQBLogic::ImportCustomerFieldsClick()
 
 void ImportQBLogic::ImportEmployeeFieldsClick()
 {
-    ExchangeBusyHooks& busy = host_.Busy();
+    ExchangeBusyHooks& busy = hosts_.Exchange.Busy();
     busy.SetHourglass(true);
     const int count = OpenQBSessionForFieldDefs(kResourceFieldKind);
-    host_.LoadCustomFieldNames(kResourceFieldKind);
+    hosts_.Records.LoadCustomFieldNames(kResourceFieldKind);
     ImportEmployeesClick();
     view_.ShowStatus(QStringLiteral("Imported %1 employee custom field definitions").arg(count));
     busy.SetHourglass(false);
@@ -368,7 +369,7 @@ int ImportQBLogic::OpenQBSessionForFieldDefs(int kind)
 {
     int count = 0;
     ExchangeServices services = Services();
-    QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
+    QbSessionFrame frame(services, [this] { return hosts_.Exchange.CreateSessionManager(); });
     frame.Run(QbOperation::FieldDefinitions,
               [&](QbSession& session) { count = ImportQBFieldDefs(session, kind); });
     FollowEdition();
@@ -405,7 +406,7 @@ int ImportQBLogic::ImportQBFieldDefs(QbSession& session, int kind)
             const bool defined = custom.locateIgnoringCase(
                                      "TYPE;NAME", {db::Value(double(kind)), db::Value(S(*def.DataExtName))})
                 && custom.fieldByName("ACTIVE").asBoolean();
-            if (!defined && host_.DefineCustomField(kind, *def.DataExtName))
+            if (!defined && hosts_.Records.DefineCustomField(kind, *def.DataExtName))
                 ++count;
         }
     }
