@@ -33,7 +33,8 @@ endfunction()
 function(tarnwick_add_window_test name)
   cmake_parse_arguments(ARG "LOCALE_RUNS" "" "SOURCES;LIBS" ${ARGN})
   find_package(Qt6 REQUIRED COMPONENTS Test)
-  tarnwick_add_test(${name} SOURCES ${ARG_SOURCES} LIBS tw_app tw_sampleschedule Qt6::Test ${ARG_LIBS})
+  tarnwick_add_test(${name} SOURCES ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/app/testapplication.h
+    LIBS tw_app tw_sampleschedule Qt6::Test ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_compile_definitions(${name} PRIVATE TW_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples"
     TW_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

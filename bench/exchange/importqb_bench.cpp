@@ -78,7 +78,7 @@ void BM_ListAndSortEntries(benchmark::State& state)
 {
     controls::testing::ApplicationInUse application;
     Bench b(BusyCompany(1250, 3, 0, false));
-    exchange::TImportQB window(*b.data_, b.state_.Keys, *b.host);
+    exchange::TImportQB window(*b.data_, b.state_.Keys, b.host->Hosts());
     window.Open(0);
     QTreeWidget* list = window.Controls().CustomerList;
     const bool sorting = state.range(0) != 0;
@@ -163,7 +163,7 @@ void BM_AddDatedJobsOnly(benchmark::State& state)
     TimeImport(
         state, BusyCompany(500, 1, 0, true), PrepareDatedJobs,
         [](Bench& b) {
-            const schedule::SharedTablesHeld held = b.host->HoldSharedTables();
+            const schedule::SharedTablesHeld held = b.host->Sync().HoldSharedTables();
             int added = 0;
             for (int index : b.view.shownOrder) {
                 std::int32_t key = 0;

@@ -184,8 +184,7 @@ void BM_ResourceRestriction(benchmark::State& state)
     QueryWorkingCopy& c = Copy();
     c.withChart = state.range(0) != 0;
     data::TEstimateData& d = *c.inst.data_;
-    c.logic.Controls.Boxes = {};
-    c.logic.Controls.Boxes.RestrictTasksToCrew = true;
+    c.logic.SetRestrictionBoxes({.RestrictTasksToCrew = true});
     int crew = 0;
     for (auto _ : state) {
         d.CrewsTable.locate("CREWID", db::Value(double(1 + crew++ % kResources)));
@@ -193,7 +192,7 @@ void BM_ResourceRestriction(benchmark::State& state)
         c.ShowEverything();
     }
     state.counters["tasks"] = static_cast<double>(c.tasks.rowCount());
-    c.logic.Controls.Boxes = {};
+    c.logic.SetRestrictionBoxes({});
     c.withChart = true;
 }
 BENCHMARK(BM_ResourceRestriction)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -201,7 +200,7 @@ BENCHMARK(BM_ResourceRestriction)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
 void BM_WeekRestriction(benchmark::State& state)
 {
     QueryWorkingCopy& c = Copy();
-    c.logic.Controls.Boxes = {};
+    c.logic.SetRestrictionBoxes({});
     c.pages.now = Monday() + 30;
     c.logic.ThisWeekClick();
     for (auto _ : state) {
@@ -209,7 +208,7 @@ void BM_WeekRestriction(benchmark::State& state)
         c.ShowEverything();
     }
     state.counters["tasks"] = static_cast<double>(c.tasks.rowCount());
-    c.logic.Controls.Boxes = {};
+    c.logic.SetRestrictionBoxes({});
 }
 BENCHMARK(BM_WeekRestriction)->Unit(benchmark::kMillisecond);
 
@@ -217,16 +216,14 @@ void BM_CustomerAndStatusRestriction(benchmark::State& state)
 {
     QueryWorkingCopy& c = Copy();
     data::TEstimateData& d = *c.inst.data_;
-    c.logic.Controls.Boxes = {};
-    c.logic.Controls.Boxes.RestrictToCustomer = true;
-    c.logic.Controls.Boxes.RestrictToSelectedStatus = true;
+    c.logic.SetRestrictionBoxes({.RestrictToCustomer = true, .RestrictToSelectedStatus = true});
     int customer = 0;
     for (auto _ : state) {
         d.CustomersTable.locate("CID", db::Value(double(1 + customer++ % kCustomers)));
         c.logic.RestrictToSelectedStatusClick();
         c.ShowEverything();
     }
-    c.logic.Controls.Boxes = {};
+    c.logic.SetRestrictionBoxes({});
 }
 BENCHMARK(BM_CustomerAndStatusRestriction)->Unit(benchmark::kMillisecond);
 
@@ -250,8 +247,7 @@ BENCHMARK(BM_ResourceTermOf5000Assignments)->Unit(benchmark::kMillisecond);
 void BM_TasksGridPage(benchmark::State& state)
 {
     QueryWorkingCopy& c = Copy();
-    c.logic.Controls.Boxes = {};
-    c.logic.Controls.Boxes.RestrictToActive = true;
+    c.logic.SetRestrictionBoxes({.RestrictToActive = true});
     c.logic.RestrictToActiveClick();
     c.tasks.Reload();
     const int rows = c.tasks.rowCount();
@@ -263,7 +259,7 @@ void BM_TasksGridPage(benchmark::State& state)
         top = (top + 30) % rows;
     }
     state.counters["rows"] = rows;
-    c.logic.Controls.Boxes = {};
+    c.logic.SetRestrictionBoxes({});
     c.logic.RestrictToActiveClick();
 }
 BENCHMARK(BM_TasksGridPage)->Unit(benchmark::kMillisecond);

@@ -54,11 +54,12 @@ QString DateText(const std::optional<QDate>& date)
 
 }  // namespace
 
-TImportQB::TImportQB(data::TEstimateData& data, data::RecordKeys& keys, ImportQBHost& host, QWidget* parent)
+TImportQB::TImportQB(data::TEstimateData& data, data::RecordKeys& keys, const ImportQBHosts& hosts,
+                     QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
       ui_(std::make_unique<Ui::TImportQB>()),
-      logic_(std::make_unique<ImportQBLogic>(data, keys, host, *this)),
-      host_(host)
+      logic_(std::make_unique<ImportQBLogic>(data, keys, hosts, *this)),
+      exchange_(hosts.Exchange)
 {
     ui_->setupUi(this);
     Ui::TImportQB& u = *ui_;
@@ -169,7 +170,7 @@ void TImportQB::Run(Work&& work)
         work();
     } catch (const std::exception& e) {
         EndProgress();
-        host_.Messages().ShowStopMessage(QString::fromLocal8Bit(e.what()), QStringLiteral("Tarnwick"));
+        exchange_.Messages().ShowStopMessage(QString::fromLocal8Bit(e.what()), QStringLiteral("Tarnwick"));
     }
 }
 

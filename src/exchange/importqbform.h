@@ -30,7 +30,7 @@ namespace tw::exchange {
 class TImportQB : public QWidget, public ImportQBView {
     Q_OBJECT
 public:
-    TImportQB(data::TEstimateData& data, data::RecordKeys& keys, ImportQBHost& host,
+    TImportQB(data::TEstimateData& data, data::RecordKeys& keys, const ImportQBHosts& hosts,
               QWidget* parent = nullptr);
     ~TImportQB() override;
 
@@ -80,7 +80,7 @@ private:
 
     std::unique_ptr<Ui::TImportQB> ui_;
     std::unique_ptr<ImportQBLogic> logic_;
-    ImportQBHost& host_;
+    ImportExchangeHost& exchange_;
     QColor plotColour_;
     QHash<QWidget*, QString> hints_;
     // The progress window of a long run.

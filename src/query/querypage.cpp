@@ -227,13 +227,13 @@ void TQueryPage::Attach(data::TEstimateData& data, data::MainScreenState& state,
         data.ICrewsTable2,   data.IChartsTable, data.AccessTable,  data};
     logic_ = std::make_unique<query::QueryPageLogic>(
         tables, data.Views(), static_cast<query::QueryView&>(*this), host, query, state, userInterface);
-    logic_->StatusTexts = statusTexts_;
+    logic_->SetStatusTexts(statusTexts_);
     // The pickers show dates as the rest of the program writes them.
     const QString dateFormat = QString::fromStdString(locale::QtShortDatePattern());
     ui->TaskStartDate->setDisplayFormat(dateFormat);
     ui->TaskEndDate->setDisplayFormat(dateFormat);
     const TDateTime today = std::floor(tw::Now());
-    logic_->Controls.Pickers = {today, today};
+    logic_->SetDatePickers({today, today});
 
     moduleViews_ = &data.Views();
     moduleViews_->QueryPage = this;
@@ -323,38 +323,27 @@ void TQueryPage::PostTyped()
 
 void TQueryPage::ReadControls()
 {
-    query::QueryControls& c = logic_->Controls;
-    c.TaskStatus = ui->TaskStatus->ItemIndex() >= 0 ? ui->TaskStatus->ItemIndex() : c.TaskStatus;
-    c.ResourceDisplay = ui->ResourceDisplay->ItemIndex();
-    host_.ReadOtherPages(c);
+    if (ui->TaskStatus->ItemIndex() >= 0)
+        logic_->SetTaskStatus(ui->TaskStatus->ItemIndex());
+    logic_->SetResourceDisplay(ui->ResourceDisplay->ItemIndex());
+    logic_->SetSpecifyWorkingDay(host_.SpecifyWorkingDay());
 }
 
 void TQueryPage::ConnectControls()
 {
     using Box = bool query::RestrictionBoxes::*;
-    const std::pair<controls::TFcCheckBox*, std::pair<Box, void (query::QueryPageLogic::*)()>> boxes[] = {
-        {ui->RestrictTasksToCrew,
-         {&query::RestrictionBoxes::RestrictTasksToCrew, &query::QueryPageLogic::RestrictTasksToCrewClick}},
-        {ui->RestrictByDate,
-         {&query::RestrictionBoxes::RestrictByDate, &query::QueryPageLogic::RestrictByDateClick}},
-        {ui->RestrictToCustomer,
-         {&query::RestrictionBoxes::RestrictToCustomer, &query::QueryPageLogic::RestrictToCustomerClick}},
-        {ui->RestrictToSelectedStatus,
-         {&query::RestrictionBoxes::RestrictToSelectedStatus,
-          &query::QueryPageLogic::RestrictToSelectedStatusClick}},
-        {ui->RestrictToActive,
-         {&query::RestrictionBoxes::RestrictToActive, &query::QueryPageLogic::RestrictToActiveClick}},
+    const std::pair<controls::TFcCheckBox*, Box> boxes[] = {
+        {ui->RestrictTasksToCrew, &query::RestrictionBoxes::RestrictTasksToCrew},
+        {ui->RestrictByDate, &query::RestrictionBoxes::RestrictByDate},
+        {ui->RestrictToCustomer, &query::RestrictionBoxes::RestrictToCustomer},
+        {ui->RestrictToSelectedStatus, &query::RestrictionBoxes::RestrictToSelectedStatus},
+        {ui->RestrictToActive, &query::RestrictionBoxes::RestrictToActive},
     };
-    for (const auto& [box, action] : boxes) {
-        const auto [member, handler] = action;
+    for (const auto& [box, member] : boxes) {
         // Any change of state is the user's (a click, Space, an accelerator
         // or a screen reader's toggle): the page sets its boxes quietly.
-        connect(box, &controls::TFcControl::clicked, this, [this, box, member, handler] {
-            Run([&] {
-                logic_->Controls.Boxes.*member = box->Checked();
-                (logic_.get()->*handler)();
-            });
-        });
+        connect(box, &controls::TFcControl::clicked, this,
+                [this, box, member] { Run([&] { logic_->ClickBox(member, box->Checked()); }); });
     }
     connect(ui->TaskStatus, &controls::TFcControl::clicked, this,
             [this] { Run([this] { logic_->TaskStatusClick(); }); });
@@ -363,8 +352,9 @@ void TQueryPage::ConnectControls()
         if (showing_)
             return;
         Run([&] {
-            query::DatePickers& p = logic_->Controls.Pickers;
+            query::DatePickers p = logic_->Controls().Pickers;
             p.Start = ComposeDateTime(FromQDate(ui->TaskStartDate->date()), TimePart(p.Start));
+            logic_->SetDatePickers(p);
             logic_->TaskStartDateChange();
         });
     });
@@ -372,8 +362,9 @@ void TQueryPage::ConnectControls()
         if (showing_)
             return;
         Run([&] {
-            query::DatePickers& p = logic_->Controls.Pickers;
+            query::DatePickers p = logic_->Controls().Pickers;
             p.End = ComposeDateTime(FromQDate(ui->TaskEndDate->date()), TimePart(p.End));
+            logic_->SetDatePickers(p);
             logic_->TaskEndDateChange();
         });
     });
@@ -397,7 +388,7 @@ void TQueryPage::ConnectControls()
     });
     connect(ui->TasksGrid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] {
         Run([this] { logic_->TasksGridTitleClick(TasksGridWidths()); });
-        tasksAutoWidth_ = !logic_->TasksGridColumnsUserSized && tasksAutoWidth_;
+        tasksAutoWidth_ = !logic_->TasksGridColumnsUserSized() && tasksAutoWidth_;
     });
     connect(ui->TasksGrid, &QTableView::clicked, this,
             [this] { Run([this] { logic_->TasksGridCellClick(); }); });
@@ -514,7 +505,7 @@ void TQueryPage::ShowControls()
     if (!logic_)
         return;
     showing_ = true;
-    const query::QueryControls& c = logic_->Controls;
+    const query::QueryControls& c = logic_->Controls();
     const query::SelectControlState& s = c.Select;
     const query::RestrictionBoxes& b = c.Boxes;
     ShowChecked(ui->RestrictTasksToCrew, b.RestrictTasksToCrew);
@@ -629,7 +620,7 @@ void TQueryPage::SetJobStatusTexts(const data::JobStatusTexts& texts)
         items << QString::fromStdString(texts.JobStatusName(i));
     SetChoiceItems(ui->TaskStatus, items, QStringLiteral("TaskStatus"));
     if (logic_)
-        logic_->StatusTexts = texts;
+        logic_->SetStatusTexts(texts);
 }
 
 void TQueryPage::SetChartSortBy2(int choice)
@@ -651,7 +642,7 @@ reports::SelectionState TQueryPage::ReportSelection(int chartSortBy, std::int32_
 
 QString TQueryPage::ReportTitle(const QString& caption) const
 {
-    return logic_ ? QString::fromStdString(logic_->Controls.Title) : caption;
+    return logic_ ? QString::fromStdString(logic_->Controls().Title) : caption;
 }
 
 void TQueryPage::ApplyReadOnlyAccess(bool readOnly)

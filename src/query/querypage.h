@@ -36,8 +36,8 @@ class QueryPageHost {
 public:
     virtual ~QueryPageHost() = default;
 
-    // Fills what the logic reads of the other pages' controls.
-    virtual void ReadOtherPages(query::QueryControls& controls) = 0;
+    // The Work calendar page's "specify working day" box.
+    virtual bool SpecifyWorkingDay() const = 0;
     // The resources of the current task.
     virtual void AddResourceClick() = 0;
     virtual void RemoveResourceClick() = 0;

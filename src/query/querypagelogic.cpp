@@ -1,4 +1,5 @@
 #include "query/querypagelogic.h"
+#include "query/querypagelogic_p.h"
 
 #include <cmath>
 #include <tuple>
@@ -14,61 +15,7 @@
 
 namespace tw::query {
 
-namespace {
-
-constexpr const char* kTarnwick = "Tarnwick";
-constexpr int kTaskOwner = 3;
-
-bool HasRecord(db::Table& t)
-{
-    return t.active() && !t.isEmpty() && !(t.eof() && t.bof());
-}
-
-std::int32_t KeyOf(db::Table& t, const char* field)
-{
-    return HasRecord(t) ? t.fieldByName(field).asInteger() : 0;
-}
-
-std::string TextOf(db::Table& t, const char* field)
-{
-    return HasRecord(t) ? t.fieldByName(field).asString() : std::string();
-}
-
-// A schedule item's field by its member: the tables of the schedule are never
-// read here by a name of their own.
-using Item = data::ScheduleItemRecord;
-template <typename T>
-const char* ItemField(T Item::*member)
-{
-    return data::ScheduleItemFieldName(member);
-}
-
-db::Value Number(std::int32_t key)
-{
-    return db::Value(static_cast<double>(key));
-}
-
-std::string Trimmed(const std::string& s)
-{
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
-// Sets a flag for the length of a scope, also when the work throws.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
+using namespace detail;
 
 std::array<int, 3> CrewsGridWidths(int gridWidth)
 {
@@ -79,12 +26,12 @@ std::array<int, 3> CrewsGridWidths(int gridWidth)
 QueryPageLogic::QueryPageLogic(const QueryTables& tables, data::DataModuleViews& module, QueryView& view,
                                QueryHost& host, QueryState& query, data::MainScreenState& state,
                                data::UserInterface& ui)
-    : Search(query.Search),
-      d_(tables),
+    : d_(tables),
       module_(module),
       view_(view),
       host_(host),
       query_(query),
+      search_(query.Search),
       state_(state),
       ui_(ui),
       lock_(tables.AccessTable, state, ui)
@@ -141,21 +88,21 @@ void QueryPageLogic::ApplyCustomerQuery()
     if (!HasRecord(customers)) {
         Status(0, "No customers");
         if (d_.JobsTable2.active() && !d_.JobsTable2.isEmpty()) {
-            Controls.JobsLabel = "Jobs";
+            controls_.JobsLabel = "Jobs";
         } else {
-            Controls.JobsLabel = "No jobs";
-            Controls.TasksNavigatorEnabled = false;
+            controls_.JobsLabel = "No jobs";
+            controls_.TasksNavigatorEnabled = false;
         }
         return;
     }
     // The first customer of a database that started empty: the list is no
     // longer empty, whatever the start-up wrote over it.
-    if (Controls.CustomersLabel == "No customers")
-        Controls.CustomersLabel = "All customers";
+    if (controls_.CustomersLabel == "No customers")
+        controls_.CustomersLabel = "All customers";
     const std::int32_t cid = KeyOf(customers, "CID");
     const std::int32_t jid = KeyOf(jobs, "JID");
     const std::string jobFilter =
-        Search.CustomerSearchActive ? Search.CustomerSearchFilter : "CID = " + std::to_string(cid);
+        search_.CustomerSearchActive ? search_.CustomerSearchFilter : "CID = " + std::to_string(cid);
 
     if (!state_.ReadOnlyCopy) {
         const std::string last = customers.fieldByName("LAST").asString();
@@ -178,12 +125,12 @@ void QueryPageLogic::ApplyCustomerQuery()
     if (jid != 0)
         jobs.locate("JID", Number(jid));
     ApplyQueryFilters();
-    Controls.TasksNavigatorEnabled = true;
+    controls_.TasksNavigatorEnabled = true;
     // The first job of a database that started empty, however it was made
     // (typed, imported, added with a task), brings the navigator back.
-    if (!Controls.TasksNavigatorShown && d_.JobsTable2.active()) {
+    if (!controls_.TasksNavigatorShown && d_.JobsTable2.active()) {
         d_.JobsTable2.refresh();
-        Controls.TasksNavigatorShown = !d_.JobsTable2.isEmpty();
+        controls_.TasksNavigatorShown = !d_.JobsTable2.isEmpty();
     }
 }
 
@@ -197,9 +144,9 @@ void QueryPageLogic::ApplyQueryFilters()
     in.CustomerId = KeyOf(d_.CustomersTable, "CID");
     in.JobDesc = TextOf(d_.JobsTable, "DESC");
     in.JobId = KeyOf(d_.JobsTable, "JID");
-    Controls.JobsLabel = d_.JobsTable.isEmpty() ? "No jobs" : in.CustomerName + " jobs";
+    controls_.JobsLabel = d_.JobsTable.isEmpty() ? "No jobs" : in.CustomerName + " jobs";
 
-    const RestrictionBoxes& b = Controls.Boxes;
+    const RestrictionBoxes& b = controls_.Boxes;
     in.RestrictTasksToCrew = b.RestrictTasksToCrew;
     in.RestrictByDate = b.RestrictByDate;
     in.RestrictToCustomer = b.RestrictToCustomer;
@@ -207,24 +154,24 @@ void QueryPageLogic::ApplyQueryFilters()
     in.RestrictToActive = b.RestrictToActive;
     in.JobMode = JobMode();
     in.ResourceDesc = TextOf(d_.CrewsTable, "DESC");
-    if (b.RestrictTasksToCrew && !Search.ResourceSearchActive && d_.ICrewsTable2.active())
+    if (b.RestrictTasksToCrew && !search_.ResourceSearchActive && d_.ICrewsTable2.active())
         in.ResourceTerm = TaskFilterForResource(d_.ICrewsTable2, KeyOf(d_.CrewsTable, "CREWID"));
-    in.StartDate = Controls.Pickers.Start;
-    in.EndDate = Controls.Pickers.End;
+    in.StartDate = controls_.Pickers.Start;
+    in.EndDate = controls_.Pickers.End;
     std::tie(in.WorkingDayStart, in.WorkingDayEnd) = host_.WorkingDay();
-    in.Status = Controls.TaskStatus;
-    in.StatusName = StatusTexts.JobStatusName(Controls.TaskStatus);
-    in.Search = Search;
+    in.Status = controls_.TaskStatus;
+    in.StatusName = statusTexts_.JobStatusName(controls_.TaskStatus);
+    in.Search = search_;
 
     const QueryResult result = BuildQueryFilter(in);
-    Controls.Title = result.Title;
-    Controls.TasksLabel = result.TasksLabel;
+    controls_.Title = result.Title;
+    controls_.TasksLabel = result.TasksLabel;
     if (result.CustomersLabel)
-        Controls.CustomersLabel = *result.CustomersLabel;
+        controls_.CustomersLabel = *result.CustomersLabel;
     if (result.JobsLabel)
-        Controls.JobsLabel = *result.JobsLabel;
+        controls_.JobsLabel = *result.JobsLabel;
     if (result.CrewsLabel)
-        Controls.CrewsLabel = *result.CrewsLabel;
+        controls_.CrewsLabel = *result.CrewsLabel;
     filterText_ = result.FilterText;
 
     {
@@ -232,7 +179,7 @@ void QueryPageLogic::ApplyQueryFilters()
         for (db::Table* view : {&d_.ChartsTable, &d_.ChartsTable3, &d_.ChartsTable6, &d_.ChartsTable9})
             SetViewFilter(*view, filterText_);
         if (d_.ChartsTable.isEmpty())
-            Controls.TasksLabel = "No tasks";
+            controls_.TasksLabel = "No tasks";
     }
     host_.LoadCustomFieldValues(kTaskOwner);
     host_.ShowTaskStatusBar();
@@ -240,33 +187,48 @@ void QueryPageLogic::ApplyQueryFilters()
 
 reports::SelectionState QueryPageLogic::ReportSelection(int chartSortBy) const
 {
-    return query::ReportSelection(Controls.Boxes, Search, host_.ChartDisplayChoice(), chartSortBy,
+    return query::ReportSelection(controls_.Boxes, search_, host_.ChartDisplayChoice(), chartSortBy,
                                   state_.CurrentResourceId);
 }
 
 void QueryPageLogic::UpdateSelectControls()
 {
-    Controls.Select = query::UpdateSelectControls(Controls.Boxes, Search);
-    if (Controls.Select.UncheckRestrictions) {
+    controls_.Select = query::UpdateSelectControls(controls_.Boxes, search_);
+    if (controls_.Select.UncheckRestrictions) {
         SetBox(&RestrictionBoxes::RestrictTasksToCrew, false);
         SetBox(&RestrictionBoxes::RestrictByDate, false);
         SetBox(&RestrictionBoxes::RestrictToCustomer, false);
         SetBox(&RestrictionBoxes::RestrictToSelectedStatus, false);
         // The handlers ran with the boxes changing under them; what stands is
         // what "Show all" calls for.
-        Controls.Select = query::UpdateSelectControls(Controls.Boxes, Search);
+        controls_.Select = query::UpdateSelectControls(controls_.Boxes, search_);
     }
-    query_.QueryRestricted = Controls.Select.QueryActive;
+    query_.QueryRestricted = controls_.Select.QueryActive;
 }
 
 // A box set from code runs its handler as a click does, and only when its
 // state changes.
 void QueryPageLogic::SetBox(bool RestrictionBoxes::*box, bool checked)
 {
-    if (Controls.Boxes.*box == checked)
+    if (controls_.Boxes.*box == checked)
         return;
-    Controls.Boxes.*box = checked;
+    controls_.Boxes.*box = checked;
     RunBoxHandler(box);
+}
+
+void QueryPageLogic::ClickBox(bool RestrictionBoxes::*box, bool checked)
+{
+    controls_.Boxes.*box = checked;
+    RunBoxHandler(box);
+}
+
+void QueryPageLogic::ShowEmptyDatabase()
+{
+    controls_.CustomersLabel = "No customers";
+    controls_.JobsLabel = "No jobs";
+    controls_.TasksLabel = "No tasks";
+    controls_.TasksNavigatorEnabled = false;
+    controls_.TasksNavigatorShown = false;
 }
 
 void QueryPageLogic::RunBoxHandler(bool RestrictionBoxes::*box)
@@ -290,16 +252,16 @@ void QueryPageLogic::RestrictTasksToCrewClick()
     db::Table& crews = d_.CrewsTable;
     const std::int32_t crewId = KeyOf(crews, "CREWID");
     const std::int32_t chartsId = KeyOf(d_.ChartsTable, ItemField(&Item::CHARTSID));
-    if (Controls.Boxes.RestrictTasksToCrew) {
-        if (Search.ResourceSearchActive) {
-            Controls.CrewsLabel = "Selected resources from custom field search";
+    if (controls_.Boxes.RestrictTasksToCrew) {
+        if (search_.ResourceSearchActive) {
+            controls_.CrewsLabel = "Selected resources from custom field search";
             SetViewFilter(crews, "S2");
         } else {
-            Controls.CrewsLabel = "All resources";
+            controls_.CrewsLabel = "All resources";
         }
     } else {
-        Controls.CrewsLabel = "All resources";
-        Search.ResourceSearchActive = false;
+        controls_.CrewsLabel = "All resources";
+        search_.ResourceSearchActive = false;
         {
             FlagScope filtering(query_.FilterInProgress);
             SetViewFilter(crews, std::string());
@@ -318,16 +280,16 @@ void QueryPageLogic::RestrictToCustomerClick()
 {
     db::Table& customers = d_.CustomersTable;
     const std::int32_t cid = KeyOf(customers, "CID");
-    if (Controls.Boxes.RestrictToCustomer) {
-        if (Search.CustomerSearchActive)
+    if (controls_.Boxes.RestrictToCustomer) {
+        if (search_.CustomerSearchActive)
             SetViewFilter(customers, "S2");
     } else {
-        Search.CustomerSearchActive = false;
+        search_.CustomerSearchActive = false;
         {
             FlagScope filtering(query_.FilterInProgress);
             SetViewFilter(customers, std::string());
         }
-        Controls.CustomersLabel = "All customers";
+        controls_.CustomersLabel = "All customers";
     }
     UpdateSelectControls();
     if (cid != 0)
@@ -337,8 +299,8 @@ void QueryPageLogic::RestrictToCustomerClick()
 
 void QueryPageLogic::RestrictByDateClick()
 {
-    if (!Controls.Boxes.RestrictByDate)
-        Controls.UpDownDay = Controls.UpDownWeek = Controls.UpDownMonth = false;
+    if (!controls_.Boxes.RestrictByDate)
+        controls_.UpDownDay = controls_.UpDownWeek = controls_.UpDownMonth = false;
     UpdateSelectControls();
     ApplyCustomerQuery();
 }
@@ -351,13 +313,13 @@ void QueryPageLogic::RestrictToSelectedStatusClick()
 
 void QueryPageLogic::TaskStatusClick()
 {
-    if (Controls.Boxes.RestrictToSelectedStatus)
+    if (controls_.Boxes.RestrictToSelectedStatus)
         ApplyCustomerQuery();
 }
 
 void QueryPageLogic::TaskStartDateChange()
 {
-    if (Controls.Boxes.RestrictByDate)
+    if (controls_.Boxes.RestrictByDate)
         ApplyCustomerQuery();
 }
 
@@ -369,12 +331,12 @@ void QueryPageLogic::TaskEndDateChange()
 void QueryPageLogic::RestrictToActiveClick()
 {
     UpdateSelectControls();
-    if (Controls.Boxes.RestrictToActive) {
-        Search.CustomerSearchActive = Search.ResourceSearchActive = Search.TaskSearchActive = false;
-        Controls.DateControlsEnabled = false;
-        Controls.Select.TasksNavigatorInsert = false;
+    if (controls_.Boxes.RestrictToActive) {
+        search_.CustomerSearchActive = search_.ResourceSearchActive = search_.TaskSearchActive = false;
+        controls_.DateControlsEnabled = false;
+        controls_.Select.TasksNavigatorInsert = false;
     } else {
-        Controls.DateControlsEnabled = true;
+        controls_.DateControlsEnabled = true;
         UpdateSelectControls();
     }
     ApplyCustomerQuery();
@@ -391,31 +353,31 @@ void QueryPageLogic::ShortcutClick(DateShortcut shortcut)
 {
     const TDateTime now = host_.Now();
     const auto [dayStart, dayEnd] = host_.WorkingDay();
-    Controls.Pickers =
-        FillPickers(ShortcutPeriod(shortcut, now), Controls.SpecifyWorkingDay, dayStart, dayEnd);
-    Controls.UpDownDay = shortcut == DateShortcut::Today;
-    Controls.UpDownWeek = shortcut == DateShortcut::ThisWeek;
-    Controls.UpDownMonth = shortcut == DateShortcut::ThisMonth;
-    if (!Controls.Boxes.RestrictByDate)
-        Controls.Boxes.RestrictByDate = true;
+    controls_.Pickers =
+        FillPickers(ShortcutPeriod(shortcut, now), controls_.SpecifyWorkingDay, dayStart, dayEnd);
+    controls_.UpDownDay = shortcut == DateShortcut::Today;
+    controls_.UpDownWeek = shortcut == DateShortcut::ThisWeek;
+    controls_.UpDownMonth = shortcut == DateShortcut::ThisMonth;
+    if (!controls_.Boxes.RestrictByDate)
+        controls_.Boxes.RestrictByDate = true;
     RestrictByDateClick();
 }
 
 void QueryPageLogic::UpDownDayClick(bool up)
 {
-    Controls.Pickers = StepDay(Controls.Pickers, up);
+    controls_.Pickers = StepDay(controls_.Pickers, up);
     RestrictByDateClick();
 }
 
 void QueryPageLogic::UpDownWeekClick(bool up)
 {
-    Controls.Pickers = StepWeek(Controls.Pickers, up);
+    controls_.Pickers = StepWeek(controls_.Pickers, up);
     RestrictByDateClick();
 }
 
 void QueryPageLogic::UpDownMonthClick(bool up)
 {
-    Controls.Pickers = StepMonth(Controls.Pickers, up);
+    controls_.Pickers = StepMonth(controls_.Pickers, up);
     RestrictByDateClick();
 }
 
@@ -514,34 +476,34 @@ bool QueryPageLogic::TasksNavigatorBeforeAction(NavigateButton button)
     db::Table& tasks = d_.ChartsTable;
     if (button == NavigateButton::Insert) {
         if (JobMode()) {
-            NavActionRefused = true;
+            navActionRefused_ = true;
             return false;
         }
         const TDateTime end = HasRecord(tasks) ? data::ScheduleItemField(tasks, &Item::ED).asFloat() : 0;
-        NewTaskStart = end != 0 ? end : data::RoundUpToQuarterHour(host_.Now());
+        newTaskStart_ = end != 0 ? end : data::RoundUpToQuarterHour(host_.Now());
         insertBusy_.emplace(state_);
         return true;
     }
     if (button != NavigateButton::Delete)
         return true;
-    DeleteAllSelected = false;
-    DeletingJobRow = HasRecord(tasks) && data::ScheduleItemField(tasks, &Item::JOB).asBoolean();
-    DeletedTaskId = KeyOf(tasks, ItemField(&Item::CHARTSID));
-    if (DeletingJobRow || !HasRecord(tasks)) {
-        NavActionRefused = true;
+    deleteAllSelected_ = false;
+    deletingJobRow_ = HasRecord(tasks) && data::ScheduleItemField(tasks, &Item::JOB).asBoolean();
+    deletedTaskId_ = KeyOf(tasks, ItemField(&Item::CHARTSID));
+    if (deletingJobRow_ || !HasRecord(tasks)) {
+        navActionRefused_ = true;
         return false;
     }
-    const bool restricted = Search.TaskSearchActive || Controls.Boxes.AnyRestriction();
+    const bool restricted = search_.TaskSearchActive || controls_.Boxes.AnyRestriction();
     const std::string question = restricted
         ? "Are you sure you want to remove all " + std::to_string(tasks.recordCount()) + " selected tasks?"
         : "Are you sure you want to remove " + Trimmed(data::ScheduleItemField(tasks, &Item::DESC).asString())
             + " ?";
     if (!Ask(question)) {
-        NavActionRefused = true;
+        navActionRefused_ = true;
         return false;
     }
-    DeleteAllSelected = restricted;
-    DeletedTaskJobId = KeyOf(tasks, ItemField(&Item::JID));
+    deleteAllSelected_ = restricted;
+    deletedTaskJobId_ = KeyOf(tasks, ItemField(&Item::JID));
     return true;
 }
 
@@ -560,8 +522,8 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
     case NavigateButton::Next:
     case NavigateButton::Last: host_.ShowTaskStatusBar(); break;
     case NavigateButton::Insert: {
-        if (NavActionRefused) {
-            NavActionRefused = false;
+        if (navActionRefused_) {
+            navActionRefused_ = false;
             Status(0, "Cannot insert in job display mode");
             break;
         }
@@ -579,7 +541,7 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
         TaskEditorRequest request;
         request.HelpLevel = state_.HelpLevel;
         request.Description = jobDesc + " task " + std::to_string(n + 1);
-        request.Start = NewTaskStart;
+        request.Start = newTaskStart_;
         host_.OpenTaskEditor(request);
         // The editor is modeless: once it is shown the scroll handlers
         // may run again.
@@ -587,9 +549,9 @@ void QueryPageLogic::TasksNavigatorClick(NavigateButton button)
         break;
     }
     case NavigateButton::Delete:
-        if (NavActionRefused) {
-            NavActionRefused = false;
-            Status(0, DeletingJobRow ? "Cannot delete a job" : "Delete cancelled");
+        if (navActionRefused_) {
+            navActionRefused_ = false;
+            Status(0, deletingJobRow_ ? "Cannot delete a job" : "Delete cancelled");
             break;
         }
         DeleteTaskEverywhere();
@@ -606,7 +568,7 @@ void QueryPageLogic::DeleteTaskEverywhere()
     db::Table& working = d_.ChartsTable2;
     working.refresh();
     const std::string jobRow = data::ScheduleItemFieldNames(&Item::JOB, &Item::JID);
-    const bool jobRowFound = working.locate(jobRow, {db::Value(true), Number(DeletedTaskJobId)});
+    const bool jobRowFound = working.locate(jobRow, {db::Value(true), Number(deletedTaskJobId_)});
     auto deleteCrewRows = [this](std::int32_t key) { host_.DeleteCrewIndexRows(key); };
     lock_.WithSharedTables([&] {
         db::Table& shared = d_.IChartsTable;
@@ -614,15 +576,15 @@ void QueryPageLogic::DeleteTaskEverywhere()
         shared.refresh();
         if (jobRowFound) {
             working.deleteRecord();
-            if (shared.locate(jobRow, {db::Value(true), Number(DeletedTaskJobId)})) {
+            if (shared.locate(jobRow, {db::Value(true), Number(deletedTaskJobId_)})) {
                 deleteCrewRows(data::ScheduleItemField(shared, &Item::CHARTSID).asInteger());
                 shared.deleteRecord();
             }
         }
-        if (data::LocateScheduleItem(shared, DeletedTaskId))
+        if (data::LocateScheduleItem(shared, deletedTaskId_))
             shared.deleteRecord();
-        deleteCrewRows(DeletedTaskId);
-        if (DeleteAllSelected) {
+        deleteCrewRows(deletedTaskId_);
+        if (deleteAllSelected_) {
             db::Table& selected = d_.ChartsTable9;
             selected.refresh();
             selected.first();
@@ -676,7 +638,7 @@ bool QueryPageLogic::CrewsNavigatorBeforeAction(NavigateButton button)
     }
     lock_.UpdateAccessRecord(false);
     if (assigned)
-        NavActionRefused = true;
+        navActionRefused_ = true;
     return !assigned;
 }
 
@@ -695,8 +657,8 @@ void QueryPageLogic::CrewsNavigatorClick(NavigateButton button)
         crews.post();
         insertBusy_.reset();
         host_.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : state_.CurrentResourceId);
-    } else if (button == NavigateButton::Delete && NavActionRefused) {
-        NavActionRefused = false;
+    } else if (button == NavigateButton::Delete && navActionRefused_) {
+        navActionRefused_ = false;
         ui_.ShowMessage("You are not allowed to delete a resource that is assigned to an task", kTarnwick,
                         data::MessageIcon::Stop);
     }
@@ -710,7 +672,7 @@ bool QueryPageLogic::JobsNavigatorBeforeAction(NavigateButton button)
     if (button == NavigateButton::Insert) {
         insertBusy_.emplace(state_);
         state_.KeepNewJob = true;
-        Controls.Title = "Enter new job description";
+        controls_.Title = "Enter new job description";
         return true;
     }
     if (button != NavigateButton::Delete)
@@ -723,7 +685,7 @@ bool QueryPageLogic::JobsNavigatorBeforeAction(NavigateButton button)
     // keeps the poll idle: a task another workstation added counts too.
     const char* jobKey = ItemField(&Item::JID);
     if (d_.ChartsTable2.locate(jobKey, Number(jid)) || SharedScheduleNames(jobKey, jid)) {
-        NavActionRefused = true;
+        navActionRefused_ = true;
         return false;
     }
     return true;
@@ -757,10 +719,10 @@ void QueryPageLogic::JobsNavigatorClick(NavigateButton button)
         jobs.post();
         insertBusy_.reset();
         ApplyCustomerQuery();
-        Controls.Title = "Enter new job description";
-        Controls.TasksLabel = "No tasks";
-    } else if (button == NavigateButton::Delete && NavActionRefused) {
-        NavActionRefused = false;
+        controls_.Title = "Enter new job description";
+        controls_.TasksLabel = "No tasks";
+    } else if (button == NavigateButton::Delete && navActionRefused_) {
+        navActionRefused_ = false;
         ui_.ShowMessage("Cannot delete a job with a related task", kTarnwick, data::MessageIcon::Stop);
     }
     insertBusy_.reset();
@@ -780,7 +742,7 @@ bool QueryPageLogic::CustomerNavigatorBeforeAction(NavigateButton button)
     d_.ChartsTable2.refresh();
     const char* customerKey = ItemField(&Item::CID);
     if (d_.ChartsTable2.locate(customerKey, Number(cid)) || SharedScheduleNames(customerKey, cid)) {
-        NavActionRefused = true;
+        navActionRefused_ = true;
         return false;
     }
     db::Table& jobs = d_.JobsTable2;
@@ -799,122 +761,12 @@ void QueryPageLogic::CustomerNavigatorAction(NavigateButton button)
 
 void QueryPageLogic::CustomerNavigatorClick(NavigateButton button)
 {
-    if (button == NavigateButton::Delete && NavActionRefused) {
-        NavActionRefused = false;
+    if (button == NavigateButton::Delete && navActionRefused_) {
+        navActionRefused_ = false;
         ui_.ShowMessage("Cannot delete a customer with a scheduled task", kTarnwick, data::MessageIcon::Stop);
     }
     if (d_.CustomersTable.active())
         d_.CustomersTable.refresh();
-}
-
-bool QueryPageLogic::PostTypedRow(Navigator grid, std::uint32_t recNo, const std::vector<TypedField>& typed)
-{
-    if (grid != Navigator::Jobs && grid != Navigator::Crews)
-        return false;
-    const bool crews = grid == Navigator::Crews;
-    struct Checked {
-        std::string Field;
-        std::string Text;
-        double Number = 0;
-    };
-    std::vector<Checked> values;
-    for (const auto& [field, text] : typed) {
-        std::string refusal;
-        if (field == "DESC") {
-            std::string name = data::CutToQuickBooksName(data::TrimBlanks(text));
-            if (name.empty())
-                refusal = crews ? "Enter resource description" : "Enter job description";
-            values.push_back({field, name});
-        } else if (field == "RATE" && crews) {
-            const std::optional<double> rate = data::ParseNumber(text);
-            if (!rate || *rate < 0)
-                refusal = "Enter resource hourly rate";
-            else
-                values.push_back({field, {}, *rate});
-        }
-        if (!refusal.empty()) {
-            ui_.ShowMessage(refusal, kTarnwick, data::MessageIcon::Stop);
-            return false;
-        }
-    }
-    if (values.empty())
-        return true;
-    if (state_.ReadOnlyCopy) {
-        ui_.ShowMessage("This copy may only view the schedule", kTarnwick, data::MessageIcon::Stop);
-        return false;
-    }
-    db::Table& view = ViewOf(grid);
-    if (!view.active() || view.state() != db::Table::State::Browse)
-        return false;
-    // The view goes to the typed row and back without its scroll handlers:
-    // the current record stays what the grids and the chart show.
-    const std::uint32_t saved = view.recNo();
-    const bool atEnd = view.eof();
-    const bool current = saved == recNo && !atEnd;
-    view.goTo(recNo);
-    try {
-        view.edit();
-        for (const Checked& value : values) {
-            if (value.Field == "RATE")
-                view.fieldByName(value.Field).setAsCurrency(value.Number);
-            else
-                view.fieldByName(value.Field).setAsString(value.Text);
-        }
-        view.post();
-    } catch (...) {
-        if (view.state() != db::Table::State::Browse)
-            view.cancel();
-        if (saved != 0 && !atEnd)
-            view.goTo(saved);
-        throw;
-    }
-    if (crews && current) {
-        CurrentResourceName = Trimmed(view.fieldByName("DESC").asString());
-        CurrentResourceRate = view.fieldByName("RATE").asCurrency();
-    }
-    if (saved != 0 && !atEnd)
-        view.goTo(saved);
-    view.refresh();
-    // The titles and labels name the job and the resource.
-    ApplyQueryFilters();
-    return true;
-}
-
-bool QueryPageLogic::EnterKey()
-{
-    db::Table* view = CustomerGridFocused ? &d_.CustomersTable
-        : CrewsGridFocused                ? &d_.CrewsTable
-        : TasksGridFocused                ? &d_.ChartsTable
-                                          : nullptr;
-    if (!view)
-        return false;
-    if (view->active() && view->state() == db::Table::State::Browse)
-        view->refresh();
-    return true;
-}
-
-std::int32_t QueryPageLogic::GetCurrentResource()
-{
-    db::Table& crews = d_.CrewsTable;
-    std::int32_t id = 0;
-    if (HasRecord(crews)) {
-        id = crews.fieldByName("CREWID").asInteger();
-        CurrentResourceRate = crews.fieldByName("RATE").asCurrency();
-        CurrentResourceName = Trimmed(crews.fieldByName("DESC").asString());
-    } else {
-        id = data::UniqueKeyValue(state_.Keys, d_.CrewsTable4, "CREWID");
-        crews.append();
-        crews.fieldByName("RATE").setAsCurrency(0);
-        crews.fieldByName("CREWID").setAsInteger(id);
-        crews.fieldByName("DESC").setAsString("New resource");
-        crews.post();
-        crews.refresh();
-        if (state_.WorkCalendarMode != 0)
-            host_.FillCalendarResourceList(false);
-        host_.ShowWorkCalendar(state_.WorkCalendarMode == 0 ? 0 : id);
-    }
-    state_.CurrentResourceId = id;
-    return id;
 }
 
 // ---- Resources of a task -------------------------------------------------
@@ -924,23 +776,23 @@ void QueryPageLogic::ResourceDisplayClick()
     if (!state_.TablesOpen)
         return;
     ShowResourcesOfTask(KeyOf(d_.ChartsTable, ItemField(&Item::CHARTSID)));
-    const bool byTask = Controls.ResourceDisplay == 1;
-    Controls.AddResource = !byTask;
-    Controls.RemoveResource = byTask;
-    Controls.CrewsNavigatorByTask = byTask;
+    const bool byTask = controls_.ResourceDisplay == 1;
+    controls_.AddResource = !byTask;
+    controls_.RemoveResource = byTask;
+    controls_.CrewsNavigatorByTask = byTask;
 }
 
 void QueryPageLogic::ShowResourcesOfTask(std::int32_t chartsId)
 {
-    const int chosen = Controls.ResourceDisplay;
-    if (chosen == 0 && ResourceDisplayShown == 0)
+    const int chosen = controls_.ResourceDisplay;
+    if (chosen == 0 && resourceDisplayShown_ == 0)
         return;
-    ResourceDisplayShown = chosen;
+    resourceDisplayShown_ = chosen;
     db::Table& crews = d_.CrewsTable;
     data::BusyScope busy(state_);
     if (chosen == 0) {
         SetViewFilter(crews, std::string());
-        Controls.CrewsLabel = "All resources";
+        controls_.CrewsLabel = "All resources";
         return;
     }
     std::string description;
@@ -958,74 +810,11 @@ void QueryPageLogic::ShowResourcesOfTask(std::int32_t chartsId)
             resources.AddOrFilter("CREWID = " + std::to_string(rows.fieldByName("CREWID").asInteger()));
     }
     if (resources.FilterText.empty()) {
-        Controls.CrewsLabel = "All resources";
+        controls_.CrewsLabel = "All resources";
         return;
     }
     SetViewFilter(crews, resources.FilterText);
-    Controls.CrewsLabel = "Resources assigned to " + description;
-}
-
-// ---- Grids ---------------------------------------------------------------
-
-void QueryPageLogic::CrewsGridCellClick()
-{
-    if (state_.TablesOpen && HasRecord(d_.CrewsTable))
-        CurrentResourceRate = d_.CrewsTable.fieldByName("RATE").asCurrency();
-}
-
-void QueryPageLogic::TasksGridDblClick()
-{
-    if (state_.DependencySetupMode || state_.ReadOnlyCopy || !HasRecord(d_.ChartsTable))
-        return;
-    if (data::ScheduleItemField(d_.ChartsTable, &Item::JOB).asBoolean()) {
-        Status(0, "Cannot edit job");
-        return;
-    }
-    Status(0, "");
-    TaskEditorRequest request;
-    request.Edit = true;
-    request.HelpLevel = state_.HelpLevel;
-    request.Status = data::ScheduleItemField(d_.ChartsTable, &Item::BIDID).asInteger();
-    host_.OpenTaskEditor(request);
-}
-
-void QueryPageLogic::CustomerGridExit()
-{
-    if (CustomerQueryStale) {
-        CustomerQueryStale = false;
-        ApplyCustomerQuery();
-    }
-    CustomerGridFocused = false;
-}
-
-void QueryPageLogic::TasksGridExit()
-{
-    TasksGridFocused = false;
-    if (d_.ChartsTable.active() && d_.ChartsTable.state() == db::Table::State::Browse)
-        d_.ChartsTable.refresh();
-}
-
-void QueryPageLogic::CrewsGridExit()
-{
-    if (d_.CrewsTable.active() && d_.CrewsTable.state() == db::Table::State::Browse)
-        d_.CrewsTable.refresh();
-    CrewsGridFocused = false;
-}
-
-void QueryPageLogic::TasksGridTitleClick(const std::array<int, 4>& widths)
-{
-    if (host_.SaveTasksGridWidths(widths))
-        TasksGridColumnsUserSized = true;
-}
-
-void QueryPageLogic::ChartSortBy2Click(int choice)
-{
-    host_.SetChartSortBy(choice);
-}
-
-void QueryPageLogic::SelectExit()
-{
-    query_.LastSelectedItem = KeyOf(d_.ChartsTable, ItemField(&Item::CHARTSID));
+    controls_.CrewsLabel = "Resources assigned to " + description;
 }
 
 }  // namespace tw::query

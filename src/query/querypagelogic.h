@@ -2,13 +2,13 @@
 // The Add / Edit / Query tab without its window: the query over the
 // customers, jobs, tasks and resources views, the restriction boxes and date
 // shortcuts that drive it, the four navigators, the resources display and
-// the grids' handlers. The page widget copies its controls into Controls,
-// calls a handler, and shows what Controls holds afterwards; tests drive the
-// same handlers on a scratch installation.
+// the grids' handlers. The page widget hands the user's changes to the
+// logic's setters or handlers and shows what Controls() holds afterwards;
+// tests drive the same handlers on a scratch installation.
 //
 //   QueryPageLogic logic(tables, data.Views(), page, host, session.Query, state, ui);
-//   logic.Controls.Boxes.RestrictTasksToCrew = true;
-//   logic.RestrictTasksToCrewClick();      // tasks grid and chart see that resource's tasks
+//   logic.ClickBox(&RestrictionBoxes::RestrictTasksToCrew, true);
+//   // the tasks grid and the chart see that resource's tasks
 //
 // Navigator buttons run BeforeAction, then (unless it refused) Action on the
 // navigator's view, then Click; Press runs the three in that order.
@@ -151,10 +151,29 @@ public:
     // resources display of this tab (the page does it in the program).
     void ConnectDataModule();
 
-    QueryControls Controls;
+    // What the tab's controls show.
+    const QueryControls& Controls() const { return controls_; }
     // The run's search: set by the custom-field search, read by the query.
-    SearchState& Search;
-    data::JobStatusTexts StatusTexts;
+    const SearchState& Search() const { return search_; }
+    void SetStatusTexts(const data::JobStatusTexts& texts) { statusTexts_ = texts; }
+
+    // The user's choices, taken before the handler that follows them runs.
+    // A box set as the user's click: its handler runs whether it changed or not.
+    void ClickBox(bool RestrictionBoxes::*box, bool checked);
+    // The boxes put as they are, no handler run: a starting state.
+    void SetRestrictionBoxes(const RestrictionBoxes& boxes) { controls_.Boxes = boxes; }
+    void SetDatePickers(const DatePickers& pickers) { controls_.Pickers = pickers; }
+    void SetTaskStatus(int status) { controls_.TaskStatus = status; }
+    void SetResourceDisplay(int display) { controls_.ResourceDisplay = display; }
+    // The Work calendar page's "specify working day" box, which the date shortcuts follow.
+    void SetSpecifyWorkingDay(bool specify) { controls_.SpecifyWorkingDay = specify; }
+
+    // Captions the other pages give the tab.
+    void SetTitle(const std::string& title) { controls_.Title = title; }
+    void SetCustomersLabel(const std::string& label) { controls_.CustomersLabel = label; }
+    // A database without customers: empty labels, no tasks navigator.
+    void ShowEmptyDatabase();
+    void EnableJobsNavigator() { controls_.Select.JobsNavigator = true; }
 
     // The query.
     void ApplyCustomerQuery();
@@ -163,7 +182,7 @@ public:
     // The filter last set on the schedule views.
     const std::string& FilterText() const { return filterText_; }
     // What every report prints: this tab's restrictions and search under the
-    // chart's display mode; its first title is Controls.Title.
+    // chart's display mode; its first title is Controls().Title.
     reports::SelectionState ReportSelection(int chartSortBy) const;
 
     // Restriction controls; each runs after its box (or choice) changed.
@@ -213,11 +232,14 @@ public:
 
     // The current resource, the first one made when there is none.
     std::int32_t GetCurrentResource();
+    // The current resource's name and rate as the resources grid last showed them.
+    const std::string& CurrentResourceName() const { return currentResourceName_; }
+    double CurrentResourceRate() const { return currentResourceRate_; }
 
     // Resources display.
     void ResourceDisplayClick();
     void ShowResourcesOfTask(std::int32_t chartsId) override;
-    bool RestrictTasksToCrew() const override { return Controls.Boxes.RestrictTasksToCrew; }
+    bool RestrictTasksToCrew() const override { return controls_.Boxes.RestrictTasksToCrew; }
 
     // Grids. A move of a grid's view to another row runs through MoveTo so
     // that the data module's scroll handlers see it.
@@ -225,32 +247,18 @@ public:
     void CrewsGridCellClick();
     void TasksGridCellClick() { ResourceDisplayClick(); }
     void TasksGridDblClick();
-    void CustomerGridEnter() { CustomerGridFocused = true; }
+    void CustomerGridEnter() { customerGridFocused_ = true; }
     void CustomerGridExit();
-    void TasksGridEnter() { TasksGridFocused = true; }
+    void TasksGridEnter() { tasksGridFocused_ = true; }
     void TasksGridExit();
-    void CrewsGridEnter() { CrewsGridFocused = true; }
+    void CrewsGridEnter() { crewsGridFocused_ = true; }
     void CrewsGridExit();
+    bool TasksGridFocused() const { return tasksGridFocused_; }
     void TasksGridTitleClick(const std::array<int, 4>& widths);
+    // The user has sized the tasks grid's columns: they no longer follow the grid's width.
+    bool TasksGridColumnsUserSized() const { return tasksGridColumnsUserSized_; }
     void ChartSortBy2Click(int choice);
     void SelectExit();
-
-    // Main-window state of the tab.
-    bool NavActionRefused = false;
-    bool DeleteAllSelected = false;
-    bool DeletingJobRow = false;
-    std::int32_t DeletedTaskId = 0;
-    std::int32_t DeletedTaskJobId = 0;
-    TDateTime NewTaskStart = 0;
-    std::string CurrentResourceName;
-    double CurrentResourceRate = 0;
-    float LastUpdateCount = 0;
-    int ResourceDisplayShown = 0;
-    bool CustomerGridFocused = false;
-    bool TasksGridFocused = false;
-    bool CrewsGridFocused = false;
-    bool CustomerQueryStale = false;
-    bool TasksGridColumnsUserSized = false;
 
 private:
     void ShortcutClick(DateShortcut shortcut);
@@ -272,6 +280,7 @@ private:
     QueryView& view_;
     QueryHost& host_;
     QueryState& query_;
+    SearchState& search_;  // the run's, in query_
     data::MainScreenState& state_;
     data::UserInterface& ui_;
     data::NetworkLock lock_;
@@ -279,6 +288,25 @@ private:
     // of the insert in its click, two events later.
     std::optional<data::BusyScope> insertBusy_;
     std::string filterText_;
+    QueryControls controls_;
+    data::JobStatusTexts statusTexts_;
+
+    // The navigators' state between their BeforeAction, Action and Click.
+    bool navActionRefused_ = false;
+    bool deleteAllSelected_ = false;
+    bool deletingJobRow_ = false;
+    std::int32_t deletedTaskId_ = 0;
+    std::int32_t deletedTaskJobId_ = 0;
+    TDateTime newTaskStart_ = 0;
+
+    std::string currentResourceName_;
+    double currentResourceRate_ = 0;
+    int resourceDisplayShown_ = 0;
+    bool customerGridFocused_ = false;
+    bool tasksGridFocused_ = false;
+    bool crewsGridFocused_ = false;
+    bool customerQueryStale_ = false;
+    bool tasksGridColumnsUserSized_ = false;
 };
 
 }  // namespace tw::query

@@ -20,37 +20,38 @@ constexpr std::size_t kBackupFolderFieldWidth = 254;
 void SetupDialogLogic::ShowBackupFolder()
 {
     const std::optional<Volume> volume = volumes_.VolumeOf(settings_.BackupFolder.toStdString());
-    view_.SetBackupDrive(volume ? QString::fromStdString(volume->rootPath) : settings_.StartDrive);
-    view_.SetTreeBaseFolder(settings_.BackupFolder);
+    pages_.AutoBackup.SetBackupDrive(volume ? QString::fromStdString(volume->rootPath)
+                                            : settings_.StartDrive);
+    pages_.AutoBackup.SetTreeBaseFolder(settings_.BackupFolder);
 }
 
 void SetupDialogLogic::LoadAutoBackup()
 {
     const bool automatic = !settings_.NoAutoBackup;
-    view_.SetEnableAutoBackupChecked(automatic);
+    pages_.AutoBackup.SetEnableAutoBackupChecked(automatic);
     if (automatic) {
         const data::BusyScope busy(settings_.Busy);
         if (!QFileInfo(settings_.BackupFolder).isDir())
             settings_.BackupFolder = settings_.StartDrive;
-        view_.SetMediaPanelEnabled(true);
+        pages_.AutoBackup.SetMediaPanelEnabled(true);
         ShowBackupFolder();
     } else {
-        view_.SetMediaPanelEnabled(false);
+        pages_.AutoBackup.SetMediaPanelEnabled(false);
     }
-    ShowDriveFreeSpace(view_.BackupDrive());
-    view_.SetBackupStatus(kBackupFilesGoTo + settings_.BackupFolder);
+    ShowDriveFreeSpace(pages_.AutoBackup.BackupDrive());
+    pages_.AutoBackup.SetBackupStatus(kBackupFilesGoTo + settings_.BackupFolder);
 }
 
 void SetupDialogLogic::EnableAutoBackupClick()
 {
-    const bool automatic = view_.EnableAutoBackupChecked();
+    const bool automatic = pages_.AutoBackup.EnableAutoBackupChecked();
     if (automatic) {
         const data::BusyScope busy(settings_.Busy);
-        view_.SetMediaPanelEnabled(true);
+        pages_.AutoBackup.SetMediaPanelEnabled(true);
         ShowBackupFolder();
-        view_.SetBackupStatus(kBackupFilesGoTo + settings_.BackupFolder);
+        pages_.AutoBackup.SetBackupStatus(kBackupFilesGoTo + settings_.BackupFolder);
     } else {
-        view_.SetMediaPanelEnabled(false);
+        pages_.AutoBackup.SetMediaPanelEnabled(false);
     }
     settings_.NoAutoBackup = !automatic;
     WriteRecord(tables_.Params, [automatic](db::Table& params) {
@@ -62,54 +63,54 @@ void SetupDialogLogic::EnableAutoBackupClick()
 
 void SetupDialogLogic::DriveComboBox2Change()
 {
-    if (settings_.Busy || !view_.EnableAutoBackupChecked() || !shown_)
+    if (settings_.Busy || !pages_.AutoBackup.EnableAutoBackupChecked() || !shown_)
         return;
     const data::BusyScope busy(settings_.Busy);
-    const QString drive = view_.BackupDrive();
+    const QString drive = pages_.AutoBackup.BackupDrive();
     const DriveChoice choice = ChooseDrive(volumes_, drive.toStdString(), settings_.StartDrive.toStdString());
     if (choice.fellBack) {
-        view_.SetBackupDrive(settings_.StartDrive);
+        pages_.AutoBackup.SetBackupDrive(settings_.StartDrive);
         settings_.BackupFolder = settings_.StartDrive;
-        view_.SetBackupStatus(QString::fromStdString(choice.statusText));
+        pages_.AutoBackup.SetBackupStatus(QString::fromStdString(choice.statusText));
     } else {
-        view_.SetTreeBaseFolder(drive);
+        pages_.AutoBackup.SetTreeBaseFolder(drive);
         ShowDriveFreeSpace(drive);
-        settings_.BackupFolder = view_.ListFolder();
-        view_.SetListHint(settings_.BackupFolder);
-        view_.SetBackupStatus(kBackupFilesGoTo + view_.ListFolder());
+        settings_.BackupFolder = pages_.AutoBackup.ListFolder();
+        pages_.AutoBackup.SetListHint(settings_.BackupFolder);
+        pages_.AutoBackup.SetBackupStatus(kBackupFilesGoTo + pages_.AutoBackup.ListFolder());
     }
 }
 
 void SetupDialogLogic::DriveComboBox2Click()
 {
-    if (!shown_ || !view_.EnableAutoBackupChecked())
+    if (!shown_ || !pages_.AutoBackup.EnableAutoBackupChecked())
         return;
-    settings_.BackupFolder = view_.ListFolder();
-    view_.SetListHint(settings_.BackupFolder);
-    view_.SetBackupStatus(settings_.BackupFolder);
+    settings_.BackupFolder = pages_.AutoBackup.ListFolder();
+    pages_.AutoBackup.SetListHint(settings_.BackupFolder);
+    pages_.AutoBackup.SetBackupStatus(settings_.BackupFolder);
 }
 
 void SetupDialogLogic::BackupFolderChanged()
 {
-    if (!shown_ || !view_.EnableAutoBackupChecked())
+    if (!shown_ || !pages_.AutoBackup.EnableAutoBackupChecked())
         return;
-    settings_.BackupFolder = view_.ListFolder();
-    view_.SetListHint(settings_.BackupFolder);
-    view_.SetBackupStatus(kBackupFilesGoTo + settings_.BackupFolder);
+    settings_.BackupFolder = pages_.AutoBackup.ListFolder();
+    pages_.AutoBackup.SetListHint(settings_.BackupFolder);
+    pages_.AutoBackup.SetBackupStatus(kBackupFilesGoTo + settings_.BackupFolder);
 }
 
 void SetupDialogLogic::UpClick()
 {
-    const QString before = view_.TreeBaseFolder();
-    view_.TreeGoUp();
+    const QString before = pages_.AutoBackup.TreeBaseFolder();
+    pages_.AutoBackup.TreeGoUp();
     // Going up stayed inside the base folder: the whole drive becomes walkable.
-    if (view_.ListFolder() == before)
-        view_.SetTreeBaseFolder(view_.BackupDrive());
+    if (pages_.AutoBackup.ListFolder() == before)
+        pages_.AutoBackup.SetTreeBaseFolder(pages_.AutoBackup.BackupDrive());
 }
 
 void SetupDialogLogic::SaveBackupFolderClick()
 {
-    const QString folder = view_.ListFolder();
+    const QString folder = pages_.AutoBackup.ListFolder();
     if (!PathFits(folder, kBackupFolderFieldWidth, "The backup folder's path"))
         return;
     if (!WriteRecord(tables_.Params, [&](db::Table& params) {
@@ -125,8 +126,9 @@ void SetupDialogLogic::ShowDriveFreeSpace(const QString& drive)
     const std::optional<Volume> volume = volumes_.VolumeOf(drive.toStdString());
     const bool known = volume && volume->rootPath == drive.toStdString();
     const DriveSpace space = known ? SpaceOf(*volume) : DriveSpace();
-    view_.ShowDriveSpace(space.usedBytes, space.freeBytes,
-                         QString::fromStdString(FreeSpaceText(known ? volume->bytesAvailable : 0)));
+    pages_.AutoBackup.ShowDriveSpace(
+        space.usedBytes, space.freeBytes,
+        QString::fromStdString(FreeSpaceText(known ? volume->bytesAvailable : 0)));
 }
 
 }  // namespace tw::settings

@@ -17,16 +17,16 @@ constexpr std::size_t kCompanyPathFieldWidth = 254;
 
 void SetupDialogLogic::EnableAutoAccessClick()
 {
-    if (!view_.EnableAutoAccessChecked()) {
-        view_.SetCompanyFileGroupEnabled(true);
+    if (!pages_.Accounting.EnableAutoAccessChecked()) {
+        pages_.Accounting.SetCompanyFileGroupEnabled(true);
         settings_.QBManualCompanyFile = 1;
         return;
     }
     settings_.QBManualCompanyFile = 0;
-    view_.SetCompanyFileGroupEnabled(false);
+    pages_.Accounting.SetCompanyFileGroupEnabled(false);
     if (!settings_.TablesOpen || !shown_)
         return;
-    view_.SetCompanyPath(QString());
+    pages_.Accounting.SetCompanyPath(QString());
     if (!WriteRecord(tables_.QbSetup, [](db::Table& setup) { setup.fieldByName("CPATH").setAsString(""); },
                      true))
         return;
@@ -37,25 +37,25 @@ void SetupDialogLogic::EnableAutoAccessClick()
 void SetupDialogLogic::CompanyPathChange()
 {
     if (shown_)
-        settings_.QBCompanyFile = view_.CompanyPath();
+        settings_.QBCompanyFile = pages_.Accounting.CompanyPath();
 }
 
 void SetupDialogLogic::CompanyFilesClick()
 {
-    const std::optional<QString> file = view_.SelectedCompanyFile();
+    const std::optional<QString> file = pages_.Accounting.SelectedCompanyFile();
     if (!file)
         return;
-    view_.SetCompanyPath(*file);
+    pages_.Accounting.SetCompanyPath(*file);
     settings_.QBAccessChecked = false;
     settings_.QBCompanyFile = *file;
 }
 
 void SetupDialogLogic::BrowseToQBWFileClick()
 {
-    const std::optional<QString> file = view_.ChooseCompanyFile(view_.SearchDrive());
+    const std::optional<QString> file = pages_.Accounting.ChooseCompanyFile(pages_.Accounting.SearchDrive());
     if (!file)
         return;
-    view_.SetCompanyPath(*file);
+    pages_.Accounting.SetCompanyPath(*file);
     settings_.QBAccessChecked = false;
     settings_.QBCompanyFile = *file;
 }
@@ -64,25 +64,25 @@ void SetupDialogLogic::BrowseToQBWFileClick()
 // so that a search of a large volume can be ended.
 void SetupDialogLogic::FindQBWFilesClick()
 {
-    const QString drive = view_.SearchDrive();
-    view_.SetStatusText("Please wait, searching for QuickBooks files on drive " + drive);
-    view_.SetCompanyFiles({});
-    const CompanyFileSearchResult result = view_.SearchCompanyFiles(drive);
-    view_.SetCompanyFiles(result.Files);
+    const QString drive = pages_.Accounting.SearchDrive();
+    pages_.Dialog.SetStatusText("Please wait, searching for QuickBooks files on drive " + drive);
+    pages_.Accounting.SetCompanyFiles({});
+    const CompanyFileSearchResult result = pages_.Accounting.SearchCompanyFiles(drive);
+    pages_.Accounting.SetCompanyFiles(result.Files);
     const QString found = QString::number(result.Files.size()) + " QuickBooks company files found on drive " + drive;
     if (result.Stopped)
-        view_.SetStatusText("Search stopped: " + found);
+        pages_.Dialog.SetStatusText("Search stopped: " + found);
     else if (result.Files.isEmpty())
-        view_.SetStatusText("No QuickBooks company files found on drive " + drive);
+        pages_.Dialog.SetStatusText("No QuickBooks company files found on drive " + drive);
     else
-        view_.SetStatusText(found + ".  Left-click a file and click Save");
+        pages_.Dialog.SetStatusText(found + ".  Left-click a file and click Save");
 }
 
 void SetupDialogLogic::QBOkClick()
 {
     if (!shown_)
         return;
-    const QString path = view_.CompanyPath().trimmed();
+    const QString path = pages_.Accounting.CompanyPath().trimmed();
     if (!PathFits(path, kCompanyPathFieldWidth, "The company file's path"))
         return;
     if (!WriteRecord(tables_.QbSetup, [&](db::Table& setup) {
@@ -99,28 +99,28 @@ class SetupDialogLogic::AccountingServices : public exchange::ExchangeMessages,
                                              public exchange::ExchangeStatus,
                                              public exchange::ExchangeBusyHooks {
 public:
-    AccountingServices(SetupView& view, data::UserInterface& ui, SetupSettings& settings)
-        : view_(view), ui_(ui), settings_(settings)
+    AccountingServices(SetupDialogView& dialog, data::UserInterface& ui, SetupSettings& settings)
+        : dialog_(dialog), ui_(ui), settings_(settings)
     {
     }
     void ShowStopMessage(const QString& text, const QString& caption) override
     {
         ui_.ShowMessage(text.toStdString(), caption.toStdString(), data::MessageIcon::Stop);
     }
-    void ShowStatus(const QString& text) override { view_.SetStatusText(text); }
+    void ShowStatus(const QString& text) override { dialog_.SetStatusText(text); }
     void SetHourglass(bool on) override { ui_.SetBusyCursor(on); }
     bool& BusyFlag() override { return settings_.Busy; }
 
 private:
-    SetupView& view_;
+    SetupDialogView& dialog_;
     data::UserInterface& ui_;
     SetupSettings& settings_;
 };
 
-SetupDialogLogic::SetupDialogLogic(SetupView& view, SetupHost& host, data::UserInterface& ui,
+SetupDialogLogic::SetupDialogLogic(const SetupPageViews& pages, SetupHost& host, data::UserInterface& ui,
                                    SetupSettings& settings, SetupTables tables, const VolumeList& volumes)
-    : accounting_(std::make_unique<AccountingServices>(view, ui, settings)),
-      view_(view), host_(host), ui_(ui), settings_(settings), tables_(tables), volumes_(volumes)
+    : accounting_(std::make_unique<AccountingServices>(pages.Dialog, ui, settings)),
+      pages_(pages), host_(host), ui_(ui), settings_(settings), tables_(tables), volumes_(volumes)
 {
 }
 
@@ -131,7 +131,7 @@ void SetupDialogLogic::TestQBAccessClick()
     exchange::ExchangeServices services{*accounting_, *accounting_, *accounting_, *this, *this};
     const bool verified =
         RunAccessTest(services, [this] { return host_.OpenAccountingLink(); }, ui_, settings_.HelpLevel == 1);
-    view_.SetStatusText(AccessTestStatus(verified));
+    pages_.Dialog.SetStatusText(AccessTestStatus(verified));
 }
 
 void SetupDialogLogic::SetQBEdition(int edition)
@@ -155,7 +155,7 @@ void SetupDialogLogic::WriteUSCAN(int edition)
 // SetEditionClickEnabled(false) this changes nothing else.
 void SetupDialogLogic::SetEditionChoice(int item)
 {
-    view_.SetQuickBooksEditionIndex(item);
+    pages_.General.SetQuickBooksEditionIndex(item);
     QuickBooksEditionClick();
 }
 

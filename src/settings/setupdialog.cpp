@@ -178,8 +178,8 @@ TQMSetup::TQMSetup(SetupHost& host, data::UserInterface& ui, SetupSettings& sett
     fileModel_->setFilter(QDir::Files | QDir::Hidden);
     this->ui->FileListBox2->setModel(fileModel_);
 
-    logic_ = std::make_unique<SetupDialogLogic>(static_cast<SetupView&>(*this), host, ui, settings, tables,
-                                                volumes);
+    const SetupPageViews pages{*this, *this, *this, *this, *this, *this, *this};
+    logic_ = std::make_unique<SetupDialogLogic>(pages, host, ui, settings, tables, volumes);
     ConnectHandlers();
     controls::TFcFormKeys::Install(this);
 }
@@ -319,7 +319,7 @@ void TQMSetup::done(int result)
     QDialog::done(result);
 }
 
-// --- SetupView ----------------------------------------------------------------------------------------
+// --- Page views ---------------------------------------------------------------------------------------
 
 void TQMSetup::SetStatusText(const QString& text)
 {

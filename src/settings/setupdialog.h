@@ -3,7 +3,7 @@
 // library's page control (General, QuickBooks, Job status definitions,
 // Security, E-Mail, Auto backup). Made once for the run and shown modally;
 // what its controls do is SetupDialogLogic's, which it drives through the
-// SetupView it implements.
+// page views it implements.
 //
 //   TQMSetup setup(host, ui, settings, tables, volumes, mainWindow);
 //   setup.ShowSetup();                           // the page last shown
@@ -29,7 +29,14 @@ class TFcTabSheet;
 
 namespace tw::settings {
 
-class TQMSetup : public QDialog, private SetupView {
+class TQMSetup : public QDialog,
+                 private SetupDialogView,
+                 private GeneralPageView,
+                 private AccountingPageView,
+                 private SecurityPageView,
+                 private EmailPageView,
+                 private AutoBackupPageView,
+                 private JobStatusPageView {
     Q_OBJECT
 public:
     TQMSetup(SetupHost& host, data::UserInterface& ui, SetupSettings& settings, SetupTables tables,
@@ -60,9 +67,10 @@ public:
     void done(int result) override;
 
 private:
-    // SetupView over the widgets; each setter keeps the handlers quiet.
+    // The page views over the widgets; each setter keeps the handlers quiet.
     void SetStatusText(const QString& text) override;
     void CloseDialog() override;
+    void SetDatabaseChangesEnabled(bool enabled) override;
     int QuickBooksEditionIndex() const override;
     void SetQuickBooksEditionIndex(int index) override;
     int HelpLevelIndex() const override;
@@ -85,7 +93,6 @@ private:
     QString SearchDrive() const override;
     CompanyFileSearchResult SearchCompanyFiles(const QString& volumeRoot) override;
     std::optional<QString> ChooseCompanyFile(const QString& initialFolder) override;
-    void SetDatabaseChangesEnabled(bool enabled) override;
     int AccessIndex() const override;
     void SetAccessIndex(int index) override;
     void SetAccessPanelEnabled(bool enabled) override;

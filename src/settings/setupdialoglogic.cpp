@@ -84,41 +84,42 @@ bool SetupDialogLogic::ShowSetup()
     if (shown_)
         return false;
     host_.SettingsShowing();
-    view_.SetEnableAutoAccessChecked(settings_.QBManualCompanyFile == 0);
-    view_.SetHelpLevelIndex(settings_.HelpLevel);
-    view_.SetTaskHintLevelIndex(settings_.ChartHintLevel);
-    view_.SetShowResourcesChecked(settings_.ShowAssignedResources);
+    pages_.Accounting.SetEnableAutoAccessChecked(settings_.QBManualCompanyFile == 0);
+    pages_.General.SetHelpLevelIndex(settings_.HelpLevel);
+    pages_.General.SetTaskHintLevelIndex(settings_.ChartHintLevel);
+    pages_.General.SetShowResourcesChecked(settings_.ShowAssignedResources);
     EnableAutoAccessClick();
     LoadAutoBackup();
     shown_ = true;
 
     readOnlyChoice_ = settings_.ReadOnlyAccess;
-    view_.SetDatabaseChangesEnabled(!readOnlyChoice_);
-    view_.SetReadOnlyMessage(readOnlyChoice_ ? QStringLiteral("This Tarnwick cannot change the database")
-                                             : QStringLiteral("This Tarnwick is allowed to change the database"));
+    pages_.Dialog.SetDatabaseChangesEnabled(!readOnlyChoice_);
+    pages_.Security.SetReadOnlyMessage(
+        readOnlyChoice_ ? QStringLiteral("This Tarnwick cannot change the database")
+                        : QStringLiteral("This Tarnwick is allowed to change the database"));
 
-    view_.SetCompanyPath(settings_.QBCompanyFile);
-    view_.SetQuickBooksEditionIndex(settings_.QBEdition);
-    view_.SetResourceDisplayIndex(settings_.ResourceDisplayMode);
-    view_.SetWorkCalendarIndex(settings_.WorkCalendarMode);
-    view_.SetStatusEdits({settings_.JobStatusTexts.value(5), settings_.JobStatusTexts.value(0),
-                          settings_.JobStatusTexts.value(2), settings_.JobStatusTexts.value(3),
-                          settings_.JobStatusTexts.value(1), settings_.JobStatusTexts.value(4)});
-    view_.SetPasswordMessage(settings_.PasswordRequired ? kPasswordRequired : kNoPasswordRequired);
+    pages_.Accounting.SetCompanyPath(settings_.QBCompanyFile);
+    pages_.General.SetQuickBooksEditionIndex(settings_.QBEdition);
+    pages_.General.SetResourceDisplayIndex(settings_.ResourceDisplayMode);
+    pages_.General.SetWorkCalendarIndex(settings_.WorkCalendarMode);
+    pages_.JobStatus.SetStatusEdits({settings_.JobStatusTexts.value(5), settings_.JobStatusTexts.value(0),
+                                     settings_.JobStatusTexts.value(2), settings_.JobStatusTexts.value(3),
+                                     settings_.JobStatusTexts.value(1), settings_.JobStatusTexts.value(4)});
+    pages_.Security.SetPasswordMessage(settings_.PasswordRequired ? kPasswordRequired : kNoPasswordRequired);
 
     db::Table& email = SettingsRecord(tables_.EParams);
     if (!email.isEmpty()) {
-        view_.SetUseAuthChecked(email.fieldByName("EMAILUA").asBoolean());
-        view_.SetSelectOutlookChecked(email.fieldByName("EMAILUO").asBoolean());
-        view_.SetOutlookPath(FieldText(email, "EMAILPT"));
-        view_.SetEmailFields({FieldText(email, "EMAILH"), QString::number(email.fieldByName("EMAILPRT").asInteger()),
-                              FieldText(email, "EMAILUID"), FieldText(email, "EMAILPW"),
-                              FieldText(email, "EMAILFR")});
+        pages_.Email.SetUseAuthChecked(email.fieldByName("EMAILUA").asBoolean());
+        pages_.Email.SetSelectOutlookChecked(email.fieldByName("EMAILUO").asBoolean());
+        pages_.Email.SetOutlookPath(FieldText(email, "EMAILPT"));
+        pages_.Email.SetEmailFields(
+            {FieldText(email, "EMAILH"), QString::number(email.fieldByName("EMAILPRT").asInteger()),
+             FieldText(email, "EMAILUID"), FieldText(email, "EMAILPW"), FieldText(email, "EMAILFR")});
     }
     SelectOutlookClick();
 
     ShowSecurityState(settings_.AccessChoice);
-    view_.SetStatusText(QString());
+    pages_.Dialog.SetStatusText(QString());
     return true;
 }
 
@@ -132,7 +133,7 @@ void SetupDialogLogic::FormClose()
 
 void SetupDialogLogic::CloseDialog()
 {
-    view_.CloseDialog();
+    pages_.Dialog.CloseDialog();
     FormClose();
 }
 
@@ -140,32 +141,33 @@ void SetupDialogLogic::CloseDialog()
 
 void SetupDialogLogic::ShowSecurityState(int choice)
 {
-    view_.SetAccessIndex(choice);
+    pages_.Security.SetAccessIndex(choice);
     if (choice == kChoiceReadWrite || choice == kChoiceReadOnly) {
         // Relaxing the access needs the password given in this run.
         if (!settings_.PasswordAccepted) {
-            view_.SetAccessIndex(settings_.AccessChoice);
+            pages_.Security.SetAccessIndex(settings_.AccessChoice);
             return;
         }
-        view_.SetReadOnlyMessage(choice == kChoiceReadOnly ? kCannotChangeSchedule : kMayChangeSchedule);
+        pages_.Security.SetReadOnlyMessage(choice == kChoiceReadOnly ? kCannotChangeSchedule
+                                                                     : kMayChangeSchedule);
         readOnlyChoice_ = choice == kChoiceReadOnly;
         settings_.PasswordRequired = false;
-        view_.SetPasswordMessage(kNoPasswordRequired);
+        pages_.Security.SetPasswordMessage(kNoPasswordRequired);
         settings_.AccessChoice = choice;
         return;
     }
     if (choice != kChoiceWithPassword)
         return;
-    view_.SetReadOnlyMessage(kMayChangeSchedule);
+    pages_.Security.SetReadOnlyMessage(kMayChangeSchedule);
     readOnlyChoice_ = false;
     settings_.PasswordRequired = true;
     settings_.AccessChoice = kChoiceWithPassword;
-    view_.SetPasswordMessage(kPasswordRequired);
+    pages_.Security.SetPasswordMessage(kPasswordRequired);
 }
 
 void SetupDialogLogic::AccessPanelClick()
 {
-    ShowSecurityState(view_.AccessIndex());
+    ShowSecurityState(pages_.Security.AccessIndex());
 }
 
 void SetupDialogLogic::SecuritySaveClick()
@@ -173,16 +175,16 @@ void SetupDialogLogic::SecuritySaveClick()
     if (!settings_.PasswordRequired)
         settings_.PasswordAccepted = false;
     else
-        view_.SetAccessPanelEnabled(settings_.PasswordAccepted);
+        pages_.Security.SetAccessPanelEnabled(settings_.PasswordAccepted);
     settings_.ReadOnlyAccess = readOnlyChoice_;
     host_.ApplyReadOnlyAccess(readOnlyChoice_);
     host_.CloseAllTables();
     host_.OpenAllTables();
-    const int index = view_.AccessIndex();
+    const int index = pages_.Security.AccessIndex();
     ShowSecurityState(index);
     if (index == kChoiceWithPassword) {
         settings_.PasswordRequired = true;
-        view_.SetPasswordMessage(kPasswordRequired);
+        pages_.Security.SetPasswordMessage(kPasswordRequired);
     }
     const bool required = settings_.PasswordRequired;
     if (!WriteRecord(tables_.Params, [required](db::Table& params) {
@@ -197,7 +199,7 @@ void SetupDialogLogic::CallLoginClick()
     settings_.PasswordAccepted = false;
     if (host_.AskPassword()) {
         settings_.PasswordAccepted = true;
-        view_.SetAccessPanelEnabled(true);
+        pages_.Security.SetAccessPanelEnabled(true);
         return;
     }
     settings_.LoginRefused = true;
@@ -217,12 +219,12 @@ void SetupDialogLogic::SavePasswordClick()
 {
     db::Table& params = SettingsRecord(tables_.Params);
     const std::string storedField = params.isEmpty() ? std::string() : params.fieldByName("PASSWORD").asString();
-    if (!PasswordMatches(view_.OldPassword(), storedField)) {
+    if (!PasswordMatches(pages_.Security.OldPassword(), storedField)) {
         RefusePassword(QStringLiteral("Old password is incorrect"));
         return;
     }
-    const QString new1 = TrimPasswordEntry(view_.NewPassword1());
-    const QString new2 = TrimPasswordEntry(view_.NewPassword2());
+    const QString new1 = TrimPasswordEntry(pages_.Security.NewPassword1());
+    const QString new2 = TrimPasswordEntry(pages_.Security.NewPassword2());
     if (new1 != new2) {
         RefusePassword(QStringLiteral("New passwords do not match"));
         return;
@@ -242,15 +244,15 @@ void SetupDialogLogic::SavePasswordClick()
             record.fieldByName("USEPASSWD").setAsBoolean(required);
         }, false))
         return;
-    view_.ClearPasswordEdits();
-    view_.SetStatusText(QStringLiteral("New password accepted"));
+    pages_.Security.ClearPasswordEdits();
+    pages_.Dialog.SetStatusText(QStringLiteral("New password accepted"));
 }
 
 // --- E-mail page ------------------------------------------------------------------------------------
 
 bool SetupDialogLogic::PostTypedEmailFields()
 {
-    const EmailFieldTexts typed = view_.EmailFields();
+    const EmailFieldTexts typed = pages_.Email.EmailFields();
     const QString portText = typed.Port.trimmed();
     bool isNumber = portText.isEmpty();
     const int port = isNumber ? 0 : portText.toInt(&isNumber);
@@ -270,9 +272,9 @@ bool SetupDialogLogic::PostTypedEmailFields()
 
 void SetupDialogLogic::SelectOutlookClick()
 {
-    const bool outlook = view_.SelectOutlookChecked();
-    view_.SetOutlookControlsEnabled(outlook);
-    view_.SetDirectSettingsEnabled(!outlook);
+    const bool outlook = pages_.Email.SelectOutlookChecked();
+    pages_.Email.SetOutlookControlsEnabled(outlook);
+    pages_.Email.SetDirectSettingsEnabled(!outlook);
     PostTypedEmailFields();
     WriteRecord(tables_.EParams, [outlook](db::Table& email) {
         email.fieldByName("EMAILUO").setAsBoolean(outlook);
@@ -282,8 +284,8 @@ void SetupDialogLogic::SelectOutlookClick()
 
 void SetupDialogLogic::UseAuthClick()
 {
-    const bool useAuth = view_.UseAuthChecked();
-    view_.SetAuthenticationFieldsEnabled(useAuth && !view_.SelectOutlookChecked());
+    const bool useAuth = pages_.Email.UseAuthChecked();
+    pages_.Email.SetAuthenticationFieldsEnabled(useAuth && !pages_.Email.SelectOutlookChecked());
     WriteRecord(tables_.EParams, [useAuth](db::Table& email) {
         email.fieldByName("EMAILUA").setAsBoolean(useAuth);
     }, true);
@@ -291,16 +293,16 @@ void SetupDialogLogic::UseAuthClick()
 
 void SetupDialogLogic::BrowseForOutlookClick()
 {
-    const std::optional<QString> program = view_.ChooseMailProgram();
+    const std::optional<QString> program = pages_.Email.ChooseMailProgram();
     if (!program)
         return;
     if (!PathFits(*program, kMailProgramFieldWidth, "The mail program's path"))
         return;
-    view_.SetOutlookPath(*program);
+    pages_.Email.SetOutlookPath(*program);
     if (!WriteRecord(tables_.EParams, [&](db::Table& email) { SetFieldText(email, "EMAILPT", *program); },
                      true))
         return;
-    settings_.Email.MailProgram = view_.OutlookPath();
+    settings_.Email.MailProgram = pages_.Email.OutlookPath();
 }
 
 void SetupDialogLogic::SaveEMailSettingsClick()
@@ -322,8 +324,8 @@ void SetupDialogLogic::SaveEMailSettingsClick()
             record.fieldByName("EMAILPRT").setAsInteger(kDefaultSmtpPort);
         }, true);
     }
-    e.UseAuthentication = view_.UseAuthChecked();
-    e.UseMailProgram = view_.SelectOutlookChecked();
+    e.UseAuthentication = pages_.Email.UseAuthChecked();
+    e.UseMailProgram = pages_.Email.SelectOutlookChecked();
     CloseDialog();
 }
 
@@ -336,7 +338,7 @@ void SetupDialogLogic::SaveJobStatusDefsClick()
     const int selected = host_.TaskStatusIndex();
     host_.UntickRestrictToSelectedStatus();
     // The edits keep at most the field's width; what is used is what is stored.
-    StatusEditTexts typed = view_.StatusEdits();
+    StatusEditTexts typed = pages_.JobStatus.StatusEdits();
     for (QString& text : typed)
         text = text.trimmed().left(kStatusFieldWidth);
     const auto& [pending, awarded, inProgress, none, closed, notAwarded] = typed;
@@ -351,7 +353,7 @@ void SetupDialogLogic::SaveJobStatusDefsClick()
     }, true);
     host_.SetTaskStatusItems(settings_.JobStatusTexts);
     host_.ApplyJobStatusTexts(settings_.JobStatusTexts);
-    view_.SetStatusText(QStringLiteral("Job status definitions saved"));
+    pages_.Dialog.SetStatusText(QStringLiteral("Job status definitions saved"));
     host_.SetTaskStatusIndex(selected);
     CloseDialog();
 }

@@ -37,8 +37,8 @@ struct SetupTables {
 // it is shown or not (every exchange's edition check goes through it).
 class SetupDialogLogic : public exchange::ExchangeSettings, public exchange::SetupEditionView {
 public:
-    SetupDialogLogic(SetupView& view, SetupHost& host, data::UserInterface& ui, SetupSettings& settings,
-                     SetupTables tables, const VolumeList& volumes);
+    SetupDialogLogic(const SetupPageViews& pages, SetupHost& host, data::UserInterface& ui,
+                     SetupSettings& settings, SetupTables tables, const VolumeList& volumes);
     ~SetupDialogLogic() override;
 
     bool Shown() const { return shown_; }
@@ -79,7 +79,7 @@ public:
     void SetQBAccessChecked(bool checked) override;
     bool QBAccessPermitted() override { return true; }
     // The edition check's part of the dialog.
-    void ShowVersionsStatus(const QString& text) override { view_.SetStatusText(text); }
+    void ShowVersionsStatus(const QString& text) override { pages_.Dialog.SetStatusText(text); }
     void SetEditionChoice(int item) override;
 
     // Security page.
@@ -126,7 +126,7 @@ private:
 
     class AccountingServices;
     std::unique_ptr<AccountingServices> accounting_;
-    SetupView& view_;
+    SetupPageViews pages_;
     SetupHost& host_;
     data::UserInterface& ui_;
     SetupSettings& settings_;

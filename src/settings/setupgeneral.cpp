@@ -10,7 +10,7 @@ void SetupDialogLogic::QuickBooksEditionClick()
 {
     if (!shown_ || !editionClickEnabled_)
         return;
-    const int edition = view_.QuickBooksEditionIndex();
+    const int edition = pages_.General.QuickBooksEditionIndex();
     // The next accounting session checks the edition again.
     if (edition != settings_.QBEdition)
         settings_.QBAccessChecked = false;
@@ -21,7 +21,7 @@ void SetupDialogLogic::HelpLevelSelectionClick()
 {
     if (!shown_)
         return;
-    settings_.HelpLevel = view_.HelpLevelIndex();
+    settings_.HelpLevel = pages_.General.HelpLevelIndex();
     host_.ApplyHelpLevel(settings_.HelpLevel);
 }
 
@@ -29,8 +29,8 @@ void SetupDialogLogic::TaskHintLevelClick()
 {
     if (!shown_ || !settings_.TablesOpen)
         return;
-    settings_.ChartHintLevel = view_.TaskHintLevelIndex();
-    settings_.ShowAssignedResources = view_.ShowResourcesChecked();
+    settings_.ChartHintLevel = pages_.General.TaskHintLevelIndex();
+    settings_.ShowAssignedResources = pages_.General.ShowResourcesChecked();
 }
 
 // Choosing the mode in force already (as loading the dialog does) changes
@@ -39,7 +39,7 @@ void SetupDialogLogic::WorkCalendarClick()
 {
     if (!shown_)
         return;
-    const int mode = view_.WorkCalendarIndex();
+    const int mode = pages_.General.WorkCalendarIndex();
     if (mode == settings_.WorkCalendarMode && mode == settings_.LastWorkCalendarMode)
         return;
     settings_.WorkCalendarMode = settings_.LastWorkCalendarMode = mode;
@@ -57,15 +57,15 @@ void SetupDialogLogic::GeneralSettingsOKClick()
 {
     if (!shown_)
         return;
-    const int edition = view_.QuickBooksEditionIndex();
-    const int display = view_.ResourceDisplayIndex();
+    const int edition = pages_.General.QuickBooksEditionIndex();
+    const int display = pages_.General.ResourceDisplayIndex();
     if (!WriteRecord(tables_.QbSetup, [&](db::Table& setup) {
             setup.fieldByName("USCAN").setAsInteger(edition);
             setup.fieldByName("MATCH").setAsInteger(display);
         }, true))
         return;
     settings_.QBEdition = edition;
-    settings_.WorkCalendarMode = view_.WorkCalendarIndex();
+    settings_.WorkCalendarMode = pages_.General.WorkCalendarIndex();
     host_.ShowWorkCalendarMode(settings_.WorkCalendarMode);
     settings_.ResourceDisplayMode = display;
     CloseDialog();

@@ -1,6 +1,7 @@
 #pragma once
-// The setup dialog's controls as its logic reads and writes them; the dialog
-// implements it over its widgets, tests over plain values. Setters never call
+// The setup dialog's controls as its logic reads and writes them, one view
+// per page; the dialog implements them over its widgets, tests over plain
+// values. Setters never call
 // the logic back: the window keeps its controls' signals quiet while the
 // logic sets them, and raises a handler only for the user's own clicks.
 
@@ -34,15 +35,26 @@ struct CompanyFileSearchResult {
 // None, Closed, Not awarded.
 using StatusEditTexts = std::array<QString, 6>;
 
-class SetupView {
+// The dialog around its pages: its status bar, closing it, and the controls
+// of several pages that change the database.
+class SetupDialogView {
 public:
-    virtual ~SetupView() = default;
+    virtual ~SetupDialogView() = default;
 
     // The dialog's status bar, repainted at once.
     virtual void SetStatusText(const QString& text) = 0;
     virtual void CloseDialog() = 0;
+    // The controls that change the database: automatic access and the
+    // company-file group (that one only while automatic access is off), the
+    // installer and test buttons, the access choice, the edition, the work
+    // calendar and the job status Save.
+    virtual void SetDatabaseChangesEnabled(bool enabled) = 0;
+};
 
-    // General page.
+class GeneralPageView {
+public:
+    virtual ~GeneralPageView() = default;
+
     virtual int QuickBooksEditionIndex() const = 0;
     virtual void SetQuickBooksEditionIndex(int index) = 0;
     virtual int HelpLevelIndex() const = 0;
@@ -55,8 +67,12 @@ public:
     virtual void SetWorkCalendarIndex(int index) = 0;
     virtual int ResourceDisplayIndex() const = 0;
     virtual void SetResourceDisplayIndex(int index) = 0;
+};
 
-    // Accounting page.
+class AccountingPageView {
+public:
+    virtual ~AccountingPageView() = default;
+
     virtual bool EnableAutoAccessChecked() const = 0;
     virtual void SetEnableAutoAccessChecked(bool checked) = 0;
     virtual void SetCompanyFileGroupEnabled(bool enabled) = 0;
@@ -72,14 +88,12 @@ public:
     virtual CompanyFileSearchResult SearchCompanyFiles(const QString& volumeRoot) = 0;
     // The open dialog for a company file ("qbw|*.qbw"); none when cancelled.
     virtual std::optional<QString> ChooseCompanyFile(const QString& initialFolder) = 0;
+};
 
-    // The controls that change the database: automatic access and the
-    // company-file group (that one only while automatic access is off), the
-    // installer and test buttons, the access choice, the edition, the work
-    // calendar and the job status Save.
-    virtual void SetDatabaseChangesEnabled(bool enabled) = 0;
+class SecurityPageView {
+public:
+    virtual ~SecurityPageView() = default;
 
-    // Security page.
     virtual int AccessIndex() const = 0;
     virtual void SetAccessIndex(int index) = 0;
     virtual void SetAccessPanelEnabled(bool enabled) = 0;
@@ -89,8 +103,12 @@ public:
     virtual QString NewPassword1() const = 0;
     virtual QString NewPassword2() const = 0;
     virtual void ClearPasswordEdits() = 0;
+};
 
-    // E-mail page.
+class EmailPageView {
+public:
+    virtual ~EmailPageView() = default;
+
     virtual bool SelectOutlookChecked() const = 0;
     virtual void SetSelectOutlookChecked(bool checked) = 0;
     virtual bool UseAuthChecked() const = 0;
@@ -107,9 +125,14 @@ public:
     virtual void SetEmailFields(const EmailFieldTexts& fields) = 0;
     // The open dialog for the mail program ("exe|*.exe"); none when cancelled.
     virtual std::optional<QString> ChooseMailProgram() = 0;
+};
 
-    // Auto backup page. The drive box lists volumes by their mount point;
-    // the file list follows the tree's folder.
+// The drive box lists volumes by their mount point; the file list follows
+// the tree's folder.
+class AutoBackupPageView {
+public:
+    virtual ~AutoBackupPageView() = default;
+
     virtual bool EnableAutoBackupChecked() const = 0;
     virtual void SetEnableAutoBackupChecked(bool checked) = 0;
     virtual void SetMediaPanelEnabled(bool enabled) = 0;
@@ -125,10 +148,25 @@ public:
     virtual void SetBackupStatus(const QString& text) = 0;
     // The pie's used and free slices and the label under it.
     virtual void ShowDriveSpace(std::uint64_t usedBytes, std::uint64_t freeBytes, const QString& label) = 0;
+};
 
-    // Job status page.
+class JobStatusPageView {
+public:
+    virtual ~JobStatusPageView() = default;
+
     virtual StatusEditTexts StatusEdits() const = 0;
     virtual void SetStatusEdits(const StatusEditTexts& texts) = 0;
+};
+
+// The dialog and each of its pages; each page's handlers use only their own.
+struct SetupPageViews {
+    SetupDialogView& Dialog;
+    GeneralPageView& General;
+    AccountingPageView& Accounting;
+    SecurityPageView& Security;
+    EmailPageView& Email;
+    AutoBackupPageView& AutoBackup;
+    JobStatusPageView& JobStatus;
 };
 
 }  // namespace tw::settings

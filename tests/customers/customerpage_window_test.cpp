@@ -360,8 +360,8 @@ TEST_F(CustomerPageTest, ASearchFromTheQueryTabRestrictsItsCustomers)
     w->ValueEdit(0)->setText("TERR");
     w->SearchClick();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(q.Search.CustomerSearchActive);
-    EXPECT_TRUE(q.Controls.Boxes.RestrictToCustomer);
+    EXPECT_TRUE(q.Search().CustomerSearchActive);
+    EXPECT_TRUE(q.Controls().Boxes.RestrictToCustomer);
     window.Session().Data().CustomersTable.refresh();
     EXPECT_EQ(window.Session().Data().CustomersTable.recordCount(), 1);
     EXPECT_EQ(CurrentLast(), "Brook");

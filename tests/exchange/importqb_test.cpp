@@ -30,7 +30,7 @@ protected:
     const QBJobRow* Row(const char* fullName)
     {
         for (const QBJobRow& r : logic->Rows())
-            if (logic->ListFullName()[r.Index] == QString::fromUtf8(fullName))
+            if (r.FullName == QString::fromUtf8(fullName))
                 return &r;
         return nullptr;
     }
@@ -148,9 +148,9 @@ TEST_F(ImportQBTest, TheListShowsEveryEntryWithItsPartsAndParentCustomer)
     EXPECT_EQ(gutters->StatusText, "");  // its box is unticked
     EXPECT_EQ(gutters->Status, 5);       // but its own status stays with the row
     EXPECT_FALSE(gutters->Start);
-    EXPECT_EQ(logic->ListParentListID()[gutters->Index], Id(1));
-    EXPECT_EQ(logic->ListListID()[barn->Index], Id(2));
-    EXPECT_EQ(logic->ListNotes()[barn->Index], "Slate, two days\nScaffold first");
+    EXPECT_EQ(gutters->ParentListID, Id(1));
+    EXPECT_EQ(barn->ListID, Id(2));
+    EXPECT_EQ(barn->Notes, "Slate, two days\nScaffold first");
     EXPECT_FALSE(Row("Ashdown Farms:fence"));  // inactive entries are not asked for
 
     view.boxes[5] = true;
@@ -158,10 +158,12 @@ TEST_F(ImportQBTest, TheListShowsEveryEntryWithItsPartsAndParentCustomer)
     EXPECT_EQ(view.status.last(), "6 customers found");
     ASSERT_TRUE(Row("Ashdown Farms:fence"));
     ASSERT_TRUE(Row("Cole & Sons"));
-    // Each row's Index names its place in all five lists.
-    for (const QBJobRow& r : logic->Rows())
-        EXPECT_EQ(data::TextBeforeColon(logic->ListFullName()[r.Index].toStdString()),
-                  r.Customer.toStdString());
+    // Each row's Index names its place in the rows, and its entry is its customer's.
+    for (std::size_t i = 0; i < logic->Rows().size(); ++i) {
+        const QBJobRow& r = logic->Rows()[i];
+        EXPECT_EQ(r.Index, static_cast<int>(i));
+        EXPECT_EQ(data::TextBeforeColon(r.FullName.toStdString()), r.Customer.toStdString());
+    }
 }
 
 TEST_F(ImportQBTest, AListThatFailsCountsNothing)

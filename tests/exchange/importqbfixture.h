@@ -81,7 +81,11 @@ public:
     void RestoreWindow() override { ++restored; }
 };
 
-class TestImportHost : public ImportQBHost {
+class TestImportHost : public ImportExchangeHost,
+                       public ImportSettings,
+                       public ImportScheduleHost,
+                       public ImportTaskPages,
+                       public ImportRecordPages {
 public:
     TestImportHost(data::TEstimateData& d, data::MainScreenState& state, data::UserInterface& ui)
         : d_(d),
@@ -114,6 +118,8 @@ public:
     QStringList mainStatus = QStringList(2, QString());
     QStringList loadedNames;
     int sorts = 0;
+
+    ImportQBHosts Hosts() { return {*this, *this, *this, *this, *this}; }
 
     ExchangeMessages& Messages() override { return recorder; }
     ExchangeBusyHooks& Busy() override { return recorder; }
@@ -177,7 +183,6 @@ public:
     {
         return adder_.AddTaskToSchedule(item);
     }
-    schedule::SharedTablesHeld HoldSharedTables() override { return sync_.HoldSharedTables(); }
     void AddThenPush(const std::function<std::set<std::int32_t>()>& adds) override
     {
         ++addThenPushCalls;
@@ -241,7 +246,7 @@ public:
         host->ShowWorkCalendar(0);  // the common calendar of a new installation
         host->calendarsShown.clear();
         host->recorder.edition = company.edition == u"US" ? 1 : 0;
-        logic = std::make_unique<ImportQBLogic>(*data_, state_.Keys, *host, view);
+        logic = std::make_unique<ImportQBLogic>(*data_, state_.Keys, host->Hosts(), view);
         view.logic = logic.get();
     }
 

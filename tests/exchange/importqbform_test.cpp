@@ -34,7 +34,7 @@ protected:
     explicit ImportQBFormTest(const qb::CompanyData& company = qb::test::SampleCompany())
         : ImportQBFixture(company)
     {
-        window = std::make_unique<TImportQB>(*data_, state_.Keys, *host);
+        window = std::make_unique<TImportQB>(*data_, state_.Keys, host->Hosts());
         window->SetPlotColour(QColor(255, 255, 225));
     }
     Ui::TImportQB& U() { return window->Controls(); }

@@ -46,7 +46,7 @@ protected:
     int IndexOf(const char* fullName)
     {
         for (const QBJobRow& r : logic->Rows())
-            if (logic->ListFullName()[r.Index] == QString::fromUtf8(fullName))
+            if (r.FullName == QString::fromUtf8(fullName))
                 return r.Index;
         ADD_FAILURE() << "no row " << fullName;
         return -1;
@@ -292,7 +292,7 @@ TEST_F(ImportQBJobsTest, AJobGoesToItsOwnCustomerWhenThatCustomerIsNotListed)
     view.boxes[5] = false;  // Cole & Sons is inactive: its active job is listed right after brook lane
     ShowList();
     const int yard = IndexOf("Cole & Sons:Yard");
-    EXPECT_EQ(logic->ListParentListID()[yard], Id(6));
+    EXPECT_EQ(logic->Rows()[static_cast<std::size_t>(yard)].ParentListID, Id(6));
     view.selected = yard;
     logic->ImportQBJobClick();
     ASSERT_TRUE(LocateTask(Id(44)));

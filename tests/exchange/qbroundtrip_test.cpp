@@ -76,7 +76,7 @@ TEST_F(QbRoundTripTest, AnImportedJobSentBackKeepsItsNotesAsTheyWere)
     logic->Open(0);
     logic->ShowQBCustomersClick();
     for (const QBJobRow& row : logic->Rows())
-        if (logic->ListListID()[row.Index] == Id(2))
+        if (row.ListID == Id(2))
             view.selected = row.Index;
     logic->ImportQBJobClick();
     ASSERT_TRUE(view.status.contains("Ashdown Farms:Barn roof imported"))

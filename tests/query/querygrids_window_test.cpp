@@ -212,7 +212,7 @@ TEST_F(QueryPageTest, ResourcesTitleClickAndEnterOnAGrid)
     QTableView* tasks = page->TasksGrid();
     QFocusEvent focusIn(QEvent::FocusIn);
     QApplication::sendEvent(tasks, &focusIn);
-    ASSERT_TRUE(page->Logic().TasksGridFocused);
+    ASSERT_TRUE(page->Logic().TasksGridFocused());
     QTest::keyClick(tasks, Qt::Key_Return);
     EXPECT_EQ(Column(tasks), (std::vector<std::string>{"Fit units", "Paint walls", "Clear the site"}));
 }

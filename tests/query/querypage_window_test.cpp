@@ -243,7 +243,7 @@ TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
         window.TabControl()->setCurrentIndex(TMainScreen::SelectPage);
         return std::find(rows.begin(), rows.end(), task) != rows.end();
     };
-    const query::RestrictionBoxes& boxes = page->Logic().Controls.Boxes;
+    const query::RestrictionBoxes& boxes = page->Logic().Controls().Boxes;
     ASSERT_FALSE(onChart("Sand floor"));
     ASSERT_TRUE(onChart("Fit units"));
 
@@ -265,13 +265,13 @@ TEST_F(QueryPageTest, BoxesAndChoicesToggledByAScreenReaderActAsClicks)
     EXPECT_TRUE(boxes.RestrictToSelectedStatus);
     EXPECT_TRUE(Find<QWidget>("TaskStatus")->isEnabled());
     EXPECT_TRUE(toggle("TaskStatus5", QAccessible::RadioButton));
-    EXPECT_EQ(page->Logic().Controls.TaskStatus, 5);
+    EXPECT_EQ(page->Logic().Controls().TaskStatus, 5);
     EXPECT_FALSE(toggle("RestrictToSelectedStatus", QAccessible::CheckBox));
 
     EXPECT_TRUE(toggle("ResourceDisplayByTask", QAccessible::RadioButton));
-    EXPECT_EQ(page->Logic().Controls.ResourceDisplay, 1);
+    EXPECT_EQ(page->Logic().Controls().ResourceDisplay, 1);
     EXPECT_TRUE(toggle("ResourceDisplayAll", QAccessible::RadioButton));
-    EXPECT_EQ(page->Logic().Controls.ResourceDisplay, 0);
+    EXPECT_EQ(page->Logic().Controls().ResourceDisplay, 0);
 
     EXPECT_TRUE(toggle("ChartSortBy2_1", QAccessible::RadioButton));
     EXPECT_EQ(window.Session().Chart.ChartSortBy, 1);
@@ -313,7 +313,7 @@ TEST_F(QueryPageTest, TheTasksGridsColumnWidthsAreKept)
     for (int column = 1; column < 4; ++column)
         EXPECT_EQ(reg.ReadString("tcw" + std::to_string(column)), std::to_string(widths[column])) << column;
     EXPECT_EQ(reg.ReadString("tcw0"), std::to_string(header->sectionSize(0)));
-    EXPECT_TRUE(page->Logic().TasksGridColumnsUserSized);
+    EXPECT_TRUE(page->Logic().TasksGridColumnsUserSized());
 }
 
 }  // namespace

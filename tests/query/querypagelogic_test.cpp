@@ -42,12 +42,11 @@ protected:
 TEST_F(QueryPageLogicTest, ResourceRestrictionShowsItsAssignmentsInGridAndChartViews)
 {
     SelectResource(ann);
-    logic.Controls.Boxes.RestrictTasksToCrew = true;
-    logic.RestrictTasksToCrewClick();
+    logic.ClickBox(&RestrictionBoxes::RestrictTasksToCrew, true);
     const std::vector<std::int32_t> annTasks{fit, paint, roof};
     EXPECT_EQ(Keys(d.ChartsTable), annTasks);
     EXPECT_EQ(Keys(d.ChartsTable3), annTasks);
-    EXPECT_EQ(logic.Controls.Title, "Ann task assignments");
+    EXPECT_EQ(logic.Controls().Title, "Ann task assignments");
     EXPECT_TRUE(queryState.QueryRestricted) << "the poll waits while a restriction holds";
 
     // Moving the resources grid runs the query again.
@@ -63,8 +62,7 @@ TEST_F(QueryPageLogicTest, ResourceRestrictionShowsItsAssignmentsInGridAndChartV
     }());
     EXPECT_EQ(Keys(d.ChartsTable), std::vector<std::int32_t>{paint});
 
-    logic.Controls.Boxes.RestrictTasksToCrew = false;
-    logic.RestrictTasksToCrewClick();
+    logic.ClickBox(&RestrictionBoxes::RestrictTasksToCrew, false);
     EXPECT_FALSE(queryState.QueryRestricted);
 }
 
@@ -77,53 +75,47 @@ TEST_F(QueryPageLogicTest, ResourceSearchNarrowsTheResourcesAndTheirTasks)
     d.CrewsTable2.edit();
     d.CrewsTable2.fieldByName("S2").setAsBoolean(true);
     d.CrewsTable2.post();
-    logic.Search.ResourceSearchActive = true;
-    logic.Search.ResourceSearchFilter = "(CREWID = " + std::to_string(bob) + ")";
-    logic.Controls.Boxes.RestrictTasksToCrew = true;
-    logic.RestrictTasksToCrewClick();
+    queryState.Search.ResourceSearchActive = true;
+    queryState.Search.ResourceSearchFilter = "(CREWID = " + std::to_string(bob) + ")";
+    logic.ClickBox(&RestrictionBoxes::RestrictTasksToCrew, true);
     EXPECT_EQ(Keys(d.CrewsTable, "CREWID"), std::vector<std::int32_t>{bob});
     EXPECT_EQ(Keys(d.ChartsTable), std::vector<std::int32_t>{paint});
-    EXPECT_EQ(logic.Controls.CrewsLabel, "Selected resources from custom field search");
-    EXPECT_EQ(logic.Controls.Title, "Selected resources from custom field search");
-    EXPECT_FALSE(logic.Controls.Select.TasksNavigatorInsert);
+    EXPECT_EQ(logic.Controls().CrewsLabel, "Selected resources from custom field search");
+    EXPECT_EQ(logic.Controls().Title, "Selected resources from custom field search");
+    EXPECT_FALSE(logic.Controls().Select.TasksNavigatorInsert);
 
-    logic.Controls.Boxes.RestrictTasksToCrew = false;
-    logic.RestrictTasksToCrewClick();
-    EXPECT_FALSE(logic.Search.ResourceSearchActive);
+    logic.ClickBox(&RestrictionBoxes::RestrictTasksToCrew, false);
+    EXPECT_FALSE(queryState.Search.ResourceSearchActive);
     EXPECT_EQ(Keys(d.CrewsTable, "CREWID").size(), 2u);
-    EXPECT_EQ(logic.Controls.CrewsLabel, "All resources");
+    EXPECT_EQ(logic.Controls().CrewsLabel, "All resources");
     EXPECT_FALSE(queryState.QueryRestricted);
 }
 
 TEST_F(QueryPageLogicTest, CustomerStatusAndShowAll)
 {
     SelectCustomer("Ames");
-    logic.Controls.Boxes.RestrictToCustomer = true;
-    logic.RestrictToCustomerClick();
+    logic.ClickBox(&RestrictionBoxes::RestrictToCustomer, true);
     EXPECT_EQ(Keys(d.ChartsTable), (std::vector<std::int32_t>{fit, paint}));
-    EXPECT_EQ(logic.Controls.Title, "Ames tasks");
+    EXPECT_EQ(logic.Controls().Title, "Ames tasks");
 
-    logic.Controls.TaskStatus = 2;
+    logic.SetTaskStatus(2);
     logic.TaskStatusClick();  // the box is not ticked: nothing changes
     EXPECT_EQ(Keys(d.ChartsTable), (std::vector<std::int32_t>{fit, paint}));
-    logic.Controls.Boxes.RestrictToSelectedStatus = true;
-    logic.RestrictToSelectedStatusClick();
+    logic.ClickBox(&RestrictionBoxes::RestrictToSelectedStatus, true);
     EXPECT_EQ(Keys(d.ChartsTable), std::vector<std::int32_t>{paint});
-    EXPECT_EQ(logic.Controls.Title, "Ames In progress tasks");
+    EXPECT_EQ(logic.Controls().Title, "Ames In progress tasks");
 
-    logic.Controls.Boxes.RestrictToActive = true;
-    logic.RestrictToActiveClick();
-    EXPECT_FALSE(logic.Controls.Boxes.RestrictToCustomer);
-    EXPECT_FALSE(logic.Controls.Boxes.RestrictToSelectedStatus);
-    EXPECT_FALSE(logic.Controls.DateControlsEnabled);
-    EXPECT_FALSE(logic.Controls.Select.TasksNavigatorInsert);
+    logic.ClickBox(&RestrictionBoxes::RestrictToActive, true);
+    EXPECT_FALSE(logic.Controls().Boxes.RestrictToCustomer);
+    EXPECT_FALSE(logic.Controls().Boxes.RestrictToSelectedStatus);
+    EXPECT_FALSE(logic.Controls().DateControlsEnabled);
+    EXPECT_FALSE(logic.Controls().Select.TasksNavigatorInsert);
     EXPECT_EQ(Keys(d.ChartsTable).size(), 3u);
-    EXPECT_EQ(logic.Controls.Title, "All active tasks");
+    EXPECT_EQ(logic.Controls().Title, "All active tasks");
 
-    logic.Controls.Boxes.RestrictToActive = false;
-    logic.RestrictToActiveClick();
-    EXPECT_TRUE(logic.Controls.DateControlsEnabled);
-    EXPECT_FALSE(logic.Controls.Boxes.RestrictToCustomer);
+    logic.ClickBox(&RestrictionBoxes::RestrictToActive, false);
+    EXPECT_TRUE(logic.Controls().DateControlsEnabled);
+    EXPECT_FALSE(logic.Controls().Boxes.RestrictToCustomer);
 }
 
 // "Today" on Wednesday the 9th lists the 9th's task, neither the 10th's
@@ -132,14 +124,14 @@ TEST_F(QueryPageLogicTest, DateShortcutsRestrictToThePeriod)
 {
     const std::int32_t across = AddTask(bob, "Cole", "Barn", "Long haul", Day(8, 8), 72);
     const std::int32_t before = AddTask(bob, "Cole", "Barn", "Survey", Day(7, 8), 2);
-    EXPECT_FALSE(logic.Controls.UpDownDay);
+    EXPECT_FALSE(logic.Controls().UpDownDay);
     logic.TodayClick();
-    EXPECT_TRUE(logic.Controls.Boxes.RestrictByDate);
-    EXPECT_TRUE(logic.Controls.UpDownDay);
-    EXPECT_FALSE(logic.Controls.UpDownWeek);
-    EXPECT_EQ(logic.Controls.Pickers.End, Day(9));
+    EXPECT_TRUE(logic.Controls().Boxes.RestrictByDate);
+    EXPECT_TRUE(logic.Controls().UpDownDay);
+    EXPECT_FALSE(logic.Controls().UpDownWeek);
+    EXPECT_EQ(logic.Controls().Pickers.End, Day(9));
     EXPECT_EQ(Keys(d.ChartsTable), (std::vector<std::int32_t>{fit, across}));
-    EXPECT_EQ(logic.Controls.Title, "All  tasks 12/9/2026 through 12/9/2026");
+    EXPECT_EQ(logic.Controls().Title, "All  tasks 12/9/2026 through 12/9/2026");
 
     logic.UpDownDayClick(true);
     EXPECT_EQ(Keys(d.ChartsTable), (std::vector<std::int32_t>{paint, across}));
@@ -148,9 +140,8 @@ TEST_F(QueryPageLogicTest, DateShortcutsRestrictToThePeriod)
     logic.UpDownWeekClick(true);
     EXPECT_EQ(Keys(d.ChartsTable), std::vector<std::int32_t>{roof});
 
-    logic.Controls.Boxes.RestrictByDate = false;
-    logic.RestrictByDateClick();
-    EXPECT_FALSE(logic.Controls.UpDownWeek);
+    logic.ClickBox(&RestrictionBoxes::RestrictByDate, false);
+    EXPECT_FALSE(logic.Controls().UpDownWeek);
 }
 
 TEST_F(QueryPageLogicTest, NewTaskAndNewJobAreProposedByNumber)
@@ -179,7 +170,7 @@ TEST_F(QueryPageLogicTest, NewTaskAndNewJobAreProposedByNumber)
         names.push_back(d.JobsTable.fieldByName("DESC").asString());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"Ames job 2", "Ames job 3", "Kitchen"}));
-    EXPECT_EQ(logic.Controls.Title, "Enter new job description");
+    EXPECT_EQ(logic.Controls().Title, "Enter new job description");
 }
 
 // A refused delete leaves the record where it was, untouched.
@@ -235,8 +226,7 @@ TEST_F(QueryPageLogicTest, CustomerWithoutTasksTakesItsJobs)
 {
     SelectCustomer("Baker");
     const std::int32_t baker = d.CustomersTable.fieldByName("CID").asInteger();
-    logic.Controls.Boxes.RestrictToCustomer = true;
-    logic.RestrictToCustomerClick();
+    logic.ClickBox(&RestrictionBoxes::RestrictToCustomer, true);
     page.answer = true;
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Delete);
     EXPECT_FALSE(Holds(d.IChartsTable, "CHARTSID", roof));
@@ -264,8 +254,7 @@ TEST_F(QueryPageLogicTest, RemovingATaskRemovesItEverywhere)
 TEST_F(QueryPageLogicTest, RemovingUnderARestrictionRemovesAllSelected)
 {
     SelectResource(ann);
-    logic.Controls.Boxes.RestrictTasksToCrew = true;
-    logic.RestrictTasksToCrewClick();
+    logic.ClickBox(&RestrictionBoxes::RestrictTasksToCrew, true);
     logic.Press(QueryPageLogic::Navigator::Tasks, NavigateButton::Delete);
     ASSERT_EQ(page.questions.size(), 1u);
     EXPECT_EQ(page.questions[0], "Confirm delete: Are you sure you want to remove all 3 selected tasks?");
@@ -274,7 +263,7 @@ TEST_F(QueryPageLogicTest, RemovingUnderARestrictionRemovesAllSelected)
         EXPECT_FALSE(Holds(d.IChartsTable, "CHARTSID", key)) << key;
         EXPECT_FALSE(Holds(d.ICrewsTable2, "CHARTSID", key)) << key;
     }
-    EXPECT_EQ(logic.Controls.TasksLabel, "No tasks");
+    EXPECT_EQ(logic.Controls().TasksLabel, "No tasks");
 }
 
 TEST_F(QueryPageLogicTest, JobRowIsNeitherEditedNorRemoved)
@@ -311,19 +300,19 @@ TEST_F(QueryPageLogicTest, JobRowIsNeitherEditedNorRemoved)
 TEST_F(QueryPageLogicTest, ResourcesOfATask)
 {
     Select(d.ChartsTable, "CHARTSID", paint);
-    logic.Controls.ResourceDisplay = 1;
+    logic.SetResourceDisplay(1);
     logic.ResourceDisplayClick();
     EXPECT_EQ(Keys(d.CrewsTable, "CREWID"), (std::vector<std::int32_t>{ann, bob}));
-    EXPECT_EQ(logic.Controls.CrewsLabel, "Resources assigned to Paint walls");
-    EXPECT_TRUE(logic.Controls.RemoveResource);
-    EXPECT_FALSE(logic.Controls.AddResource);
+    EXPECT_EQ(logic.Controls().CrewsLabel, "Resources assigned to Paint walls");
+    EXPECT_TRUE(logic.Controls().RemoveResource);
+    EXPECT_FALSE(logic.Controls().AddResource);
     Select(d.ChartsTable, "CHARTSID", fit);
     logic.TasksGridCellClick();
     EXPECT_EQ(Keys(d.CrewsTable, "CREWID"), std::vector<std::int32_t>{ann});
-    logic.Controls.ResourceDisplay = 0;
+    logic.SetResourceDisplay(0);
     logic.ResourceDisplayClick();
     EXPECT_EQ(Keys(d.CrewsTable, "CREWID").size(), 2u);
-    EXPECT_EQ(logic.Controls.CrewsLabel, "All resources");
+    EXPECT_EQ(logic.Controls().CrewsLabel, "All resources");
 }
 
 TEST_F(QueryPageLogicTest, NewResourcesAreMadeWhenNeeded)
@@ -347,7 +336,7 @@ TEST_F(EmptyResourcesTest, GetCurrentResourceMakesTheFirstOnce)
     const std::int32_t first = logic.GetCurrentResource();
     EXPECT_NE(first, 0);
     EXPECT_EQ(logic.GetCurrentResource(), first);
-    EXPECT_EQ(logic.CurrentResourceName, "New resource");
+    EXPECT_EQ(logic.CurrentResourceName(), "New resource");
     EXPECT_EQ(Keys(d.CrewsTable2, "CREWID"), std::vector<std::int32_t>{first});
 }
 
@@ -406,7 +395,7 @@ TEST_F(QueryPageLogicTest, TypedRowsAreCheckedBeforeTheyAreWritten)
     EXPECT_EQ(ui.Messages.back().text, "Enter job description");
     EXPECT_TRUE(logic.PostTypedRow(Nav::Jobs, jobRow, {{"DESC", "Kitchen refit"}}));
     EXPECT_EQ(d.JobsTable.fieldByName("DESC").asString(), "Kitchen refit");
-    EXPECT_EQ(logic.Controls.Title, "Ames : Kitchen refit tasks");
+    EXPECT_EQ(logic.Controls().Title, "Ames : Kitchen refit tasks");
 
     // A copy that may only view the schedule writes nothing.
     state.ReadOnlyCopy = true;

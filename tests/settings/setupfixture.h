@@ -19,8 +19,17 @@
 
 namespace tw::settings::testing {
 
-class RecordingSetupView : public SetupView {
+// Every page of the dialog over plain values.
+class RecordingSetupView : public SetupDialogView,
+                           public GeneralPageView,
+                           public AccountingPageView,
+                           public SecurityPageView,
+                           public EmailPageView,
+                           public AutoBackupPageView,
+                           public JobStatusPageView {
 public:
+    SetupPageViews Pages() { return {*this, *this, *this, *this, *this, *this, *this}; }
+
     void SetStatusText(const QString& text) override { Status = text; }
     void CloseDialog() override { ++Closes; }
     void SetDatabaseChangesEnabled(bool enabled) override { DatabaseChangesEnabled = enabled; }
@@ -208,7 +217,7 @@ protected:
         company_.append();
         company_.post();
         settings_.JobStatusTexts = {"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"};
-        logic_ = std::make_unique<SetupDialogLogic>(view_, host_, ui_, settings_,
+        logic_ = std::make_unique<SetupDialogLogic>(view_.Pages(), host_, ui_, settings_,
                                                     SetupTables{params_, email_, qbSetup_, company_},
                                                     volumes_);
     }

@@ -64,8 +64,7 @@ void CustomerFeature::RestrictToCustomer()
 {
     if (!query_)
         return;
-    query_->Logic().Controls.Boxes.RestrictToCustomer = true;
-    query_->Logic().RestrictToCustomerClick();
+    query_->Logic().ClickBox(&query::RestrictionBoxes::RestrictToCustomer, true);
     query_->ShowControls();
 }
 
@@ -73,8 +72,7 @@ void CustomerFeature::RestrictTasksToCrew()
 {
     if (!query_)
         return;
-    query_->Logic().Controls.Boxes.RestrictTasksToCrew = true;
-    query_->Logic().RestrictTasksToCrewClick();
+    query_->Logic().ClickBox(&query::RestrictionBoxes::RestrictTasksToCrew, true);
     query_->ShowControls();
 }
 
@@ -94,7 +92,7 @@ void CustomerFeature::SetCustomersLabel(const std::string& text)
 {
     if (!query_)
         return;
-    query_->Logic().Controls.CustomersLabel = text;
+    query_->Logic().SetCustomersLabel(text);
     query_->ShowControls();
 }
 

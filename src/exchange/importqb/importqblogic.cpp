@@ -129,22 +129,23 @@ void SetFieldText(db::Field field, const QString& text)
     field.setAsString(fitted.trimmed().toStdString());
 }
 
-ImportQBLogic::ImportQBLogic(data::TEstimateData& data, data::RecordKeys& keys, ImportQBHost& host,
+ImportQBLogic::ImportQBLogic(data::TEstimateData& data, data::RecordKeys& keys, const ImportQBHosts& hosts,
                              ImportQBView& view)
     : d_(data),
       keys_(keys),
-      host_(host),
+      hosts_(hosts),
       view_(view)
 {}
 
 ExchangeServices ImportQBLogic::Services()
 {
-    return {host_.Messages(), view_, host_.Busy(), host_.Settings(), host_.Setup()};
+    ImportExchangeHost& exchange = hosts_.Exchange;
+    return {exchange.Messages(), view_, exchange.Busy(), exchange.Settings(), exchange.Setup()};
 }
 
 void ImportQBLogic::FollowEdition()
 {
-    view_.SetEmployeesEnabled(host_.Settings().QBEdition() != 0);
+    view_.SetEmployeesEnabled(hosts_.Exchange.Settings().QBEdition() != 0);
 }
 
 void ImportQBLogic::Open(int helpLevel)
@@ -154,14 +155,14 @@ void ImportQBLogic::Open(int helpLevel)
         return;
     }
     helpLevel_ = helpLevel;
-    view_.PlaceWindow(std::max(0, host_.TaskEditorLeft() - view_.WindowWidth()));
+    view_.PlaceWindow(std::max(0, hosts_.Tasks.TaskEditorLeft() - view_.WindowWidth()));
     view_.ShowStatus(QString());
     d_.CrewsTable.refresh();
     isOpen_ = true;
     FollowEdition();
     if (helpLevel == 0 || helpLevel == 1)
         view_.SetHintsShown(helpLevel == 0);
-    QStringList texts = host_.JobStatusTexts();
+    QStringList texts = hosts_.Settings.JobStatusTexts();
     while (texts.size() < 6)
         texts << QString();
     bool defaulted = false;
@@ -171,11 +172,11 @@ void ImportQBLogic::Open(int helpLevel)
             defaulted = true;
         }
     if (defaulted)
-        host_.SetJobStatusTexts(texts);
+        hosts_.Settings.SetJobStatusTexts(texts);
     for (int box = 0; box < 7; ++box)
         if (kBoxStatus[box] >= 0)
             view_.SetListOptionCaption(box, texts[kBoxStatus[box]]);
-    view_.SetHourlyRateText(RateText(host_.AverageRate()));
+    view_.SetHourlyRateText(RateText(hosts_.Settings.AverageRate()));
     ClearLists();
     view_.ReloadRows();
     view_.LayOut();
@@ -193,9 +194,6 @@ void ImportQBLogic::FormClose()
 void ImportQBLogic::ClearLists()
 {
     rows_.clear();
-    for (QStringList* list :
-         {&listNotes_, &listParentListID_, &listListID_, &listEditSequence_, &listFullName_})
-        list->clear();
 }
 
 // ------------------------------------------------------------ the job list
@@ -203,7 +201,7 @@ void ImportQBLogic::ClearLists()
 void ImportQBLogic::ShowQBCustomersClick()
 {
     ExchangeServices services = Services();
-    QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
+    QbSessionFrame frame(services, [this] { return hosts_.Exchange.CreateSessionManager(); });
     frame.Run(QbOperation::CustomerJobList, [this](QbSession& session) { ListQBCustomerJobs(session); });
     FollowEdition();
 }
@@ -221,7 +219,7 @@ void ImportQBLogic::ListQBCustomerJobs(QbSession& session)
     } countOnExit{view_, entries};
 
     const bool inactive = view_.ListOptionChecked(5);
-    QStringList statusTexts = host_.JobStatusTexts();
+    QStringList statusTexts = hosts_.Settings.JobStatusTexts();
     while (statusTexts.size() < 6)
         statusTexts << QString();
     const QbSession::Sent sent = session.Send(
@@ -274,11 +272,11 @@ void ImportQBLogic::ListQBCustomerJobs(QbSession& session)
             currentCustomerId = *c.ListID;
         else if (c.ParentRef)
             currentCustomerId = topCustomer(*c.ListID);
-        listNotes_ << c.Notes.value_or(QString());
-        listParentListID_ << currentCustomerId;
-        listListID_ << *c.ListID;
-        listEditSequence_ << c.EditSequence.value_or(QString());
-        listFullName_ << fullName;
+        row.Notes = c.Notes.value_or(QString());
+        row.ParentListID = currentCustomerId;
+        row.ListID = *c.ListID;
+        row.EditSequence = c.EditSequence.value_or(QString());
+        row.FullName = fullName;
         rows_.push_back(std::move(row));
     }
     view_.ReloadRows();
@@ -288,7 +286,7 @@ void ImportQBLogic::ListQBCustomerJobs(QbSession& session)
 
 void ImportQBLogic::ImportQBJobClick()
 {
-    std::int32_t shownTask = host_.CurrentTaskKey();
+    std::int32_t shownTask = hosts_.Tasks.CurrentTaskKey();
     importedReport_.clear();
     if (const std::optional<int> index = view_.SelectedIndex()) {
         QString customerListId;
@@ -298,18 +296,18 @@ void ImportQBLogic::ImportQBJobClick()
         if (!customerListId.isEmpty())
             OpenQBSessionForCustomers(customerListId);
     } else {
-        host_.Messages().ShowStopMessage(QStringLiteral("Please select a client"), kTarnwick);
+        hosts_.Exchange.Messages().ShowStopMessage(QStringLiteral("Please select a client"), kTarnwick);
     }
     d_.CustomersTable.refresh();
-    host_.ApplyCustomerQuery();
-    host_.UpdateSelectControls();
-    host_.SortWorkTables();
-    host_.LocateCurrentTask(shownTask);
+    hosts_.Records.ApplyCustomerQuery();
+    hosts_.Records.UpdateSelectControls();
+    hosts_.Tasks.SortWorkTables();
+    hosts_.Tasks.LocateCurrentTask(shownTask);
     // The customer's refresh and the pages brought up to date wrote their
     // own lines over the report; the user is to read the report.
     if (!importedReport_.isEmpty()) {
-        host_.ShowMainStatus(0, importedReport_);
-        host_.ShowMainStatus(1, QStringLiteral("1 task added"));
+        hosts_.Tasks.ShowMainStatus(0, importedReport_);
+        hosts_.Tasks.ShowMainStatus(1, QStringLiteral("1 task added"));
     }
 }
 
@@ -318,7 +316,7 @@ void ImportQBLogic::ImportAllQBJobsClick()
     const std::vector<int> indexes = view_.ShownIndexes();
     int imported = 0;
     QStringList refreshed;
-    data::BusyScope busy(host_.Busy().BusyFlag());
+    data::BusyScope busy(hosts_.Exchange.Busy().BusyFlag());
     stopAll_ = false;
     view_.BeginProgress(static_cast<int>(indexes.size()));
     struct EndOnExit {
@@ -361,7 +359,7 @@ void ImportQBLogic::ImportAllQBJobsClick()
             importRow(i++, key);
             continue;
         }
-        host_.AddThenPush([&] {
+        hosts_.Schedule.AddThenPush([&] {
             std::set<std::int32_t> added;
             const bool wasGathering = std::exchange(gathering_, true);
             struct Restore {
@@ -383,10 +381,10 @@ void ImportQBLogic::ImportAllQBJobsClick()
     stopAll_ = false;
     view_.StepProgress(static_cast<int>(indexes.size()));
     d_.CustomersTable.refresh();
-    host_.ApplyCustomerQuery();
+    hosts_.Records.ApplyCustomerQuery();
     view_.ShowStatus(QStringLiteral("%1 Jobs imported").arg(imported));
-    host_.UpdateSelectControls();
-    host_.SortWorkTables();
+    hosts_.Records.UpdateSelectControls();
+    hosts_.Tasks.SortWorkTables();
 }
 
 bool ImportQBLogic::ImportQBJob(int index, std::int32_t& newTaskKey, QString& customerListId)
@@ -394,45 +392,45 @@ bool ImportQBLogic::ImportQBJob(int index, std::int32_t& newTaskKey, QString& cu
     if (index < 0 || index >= static_cast<int>(rows_.size()))
         return false;
     {
-        data::BusyScope busy(host_.Busy().BusyFlag());
+        data::BusyScope busy(hosts_.Exchange.Busy().BusyFlag());
         d_.CrewsTable.refresh();
-        host_.GetCurrentResource();
+        hosts_.Schedule.GetCurrentResource();
     }
     const QBJobRow& row = rows_[static_cast<std::size_t>(index)];
-    customerListId = listParentListID_[index];
+    customerListId = row.ParentListID;
     if (row.Start && row.ProjectedEnd)
-        return ImportDatedJob(row, index, newTaskKey);
-    return ImportUndatedJob(row, index);
+        return ImportDatedJob(row, newTaskKey);
+    return ImportUndatedJob(row);
 }
 
-bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, int index, std::int32_t& newTaskKey)
+bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, std::int32_t& newTaskKey)
 {
-    const std::int32_t crew = host_.GetCurrentResource();
+    const std::int32_t crew = hosts_.Schedule.GetCurrentResource();
     TDateTime start = DayOf(*row.Start);
     TDateTime end = DayOf(*row.ProjectedEnd);
     if (start > end)
         std::swap(start, end);
-    float hours = host_.WorkingHoursBetween(crew, start, end);
+    float hours = hosts_.Schedule.WorkingHoursBetween(crew, start, end);
     if (!(hours > 0)) {
-        start = schedule::CombineDateTime(start, host_.WorkDayStart());
-        end = schedule::CombineDateTime(end, host_.WorkDayEnd());
-        hours = host_.WorkingHoursBetween(crew, start, end);
+        start = schedule::CombineDateTime(start, hosts_.Schedule.WorkDayStart());
+        end = schedule::CombineDateTime(end, hosts_.Schedule.WorkDayEnd());
+        hours = hosts_.Schedule.WorkingHoursBetween(crew, start, end);
     }
     if (const std::optional<Currency> typed = RateFromText(view_.HourlyRateText());
         typed && typed->Raw() >= 0)
-        host_.SetAverageRate(*typed);
-    const Currency rate = host_.AverageRate();
+        hosts_.Settings.SetAverageRate(*typed);
+    const Currency rate = hosts_.Settings.AverageRate();
     const Currency cost = JobCost(hours, rate);
-    const TDateTime startValue = schedule::CombineDateTime(start, host_.WorkDayStart());
+    const TDateTime startValue = schedule::CombineDateTime(start, hosts_.Schedule.WorkDayStart());
     TDateTime movedStart = startValue;
-    const TDateTime taskEnd = host_.ComputeTaskEnd(crew, movedStart, startValue, hours);
+    const TDateTime taskEnd = hosts_.Schedule.ComputeTaskEnd(crew, movedStart, startValue, hours);
 
     schedule::NewScheduleItem item;
-    item.Key = host_.NewScheduleKey();
+    item.Key = hosts_.Schedule.NewScheduleKey();
     item.CustomerName = S(row.Customer);
     item.JobName = S(row.Job);
     item.Description = S(row.Task);
-    item.Notes = data::SplitLines(S(listNotes_[index]));
+    item.Notes = data::SplitLines(S(row.Notes));
     item.Start = movedStart;
     item.End = taskEnd;
     item.Hours = hours;
@@ -440,10 +438,10 @@ bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, int index, std::int32_t&
     item.TotalCost = cost.ToDouble();
     item.JobRow = false;
     item.Active = true;
-    item.CustomerListId = S(listParentListID_[index]);
-    item.ItemListId = S(listListID_[index]);
-    item.JobListId = S(listEditSequence_[index]);
-    item.FullName = S(listFullName_[index]);
+    item.CustomerListId = S(row.ParentListID);
+    item.ItemListId = S(row.ListID);
+    item.JobListId = S(row.EditSequence);
+    item.FullName = S(row.FullName);
     item.JobStatus = row.Status;
     item.New = false;
     item.LengthUnit = -1;
@@ -459,28 +457,28 @@ bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, int index, std::int32_t&
     item.FindOrCreate = true;
     item.AddToTaskList = true;
     const QString name = row.Customer + u':' + row.Job;
-    if (!host_.AddTaskToSchedule(item)) {
+    if (!hosts_.Schedule.AddTaskToSchedule(item)) {
         view_.ShowStatus(name + QStringLiteral(" has already been imported"));
         return false;
     }
     // A run of "Import all" shows the customers once, at its end.
     if (!gathering_) {
         d_.CustomersTable.refresh();
-        host_.ApplyCustomerQuery();
+        hosts_.Records.ApplyCustomerQuery();
     }
     importedReport_ = name + QStringLiteral(" imported");
     view_.ShowStatus(importedReport_);
-    host_.ShowMainStatus(0, importedReport_);
-    host_.ShowMainStatus(1, QStringLiteral("1 task added"));
+    hosts_.Tasks.ShowMainStatus(0, importedReport_);
+    hosts_.Tasks.ShowMainStatus(1, QStringLiteral("1 task added"));
     newTaskKey = item.Key;
     return true;
 }
 
-bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
+bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row)
 {
     const std::string customer = S(row.Customer);
     const std::string job = S(row.Job);
-    host_.ApplyCustomerQuery();
+    hosts_.Records.ApplyCustomerQuery();
     d_.JobsTable.locateIgnoringCase("DESC;CUSTNAME", {db::Value(job), db::Value(customer)});
     using Item = data::ScheduleItemRecord;
     const std::string names = data::ScheduleItemFieldNames(&Item::JOBNAME, &Item::DESC, &Item::CUSTNAME);
@@ -489,16 +487,16 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
         view_.ShowStatus(row.Customer + u':' + row.Job + QStringLiteral(" has already been imported"));
         return false;
     }
-    if (host_.TaskEditorOpen()) {
+    if (hosts_.Tasks.TaskEditorOpen()) {
         // Its caption and fields would be replaced under the user's edit.
-        host_.Messages().ShowStopMessage(QStringLiteral("Close the task editor before importing jobs"),
-                                         kTarnwick);
+        hosts_.Exchange.Messages().ShowStopMessage(
+            QStringLiteral("Close the task editor before importing jobs"), kTarnwick);
         stopAll_ = true;
         return false;
     }
     std::int32_t customerKey = 0, jobKey = 0;
     {
-        data::BusyScope busy(host_.Busy().BusyFlag());
+        data::BusyScope busy(hosts_.Exchange.Busy().BusyFlag());
         db::WriteBatch batch;
         std::string first, last;
         data::SplitPersonName(customer, first, last);
@@ -516,11 +514,11 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
         customers.fieldByName("S1").setAsBoolean(false);
         customers.fieldByName("S3").setAsBoolean(true);
         customers.fieldByName("USEALT").setAsBoolean(false);
-        SetFieldText(customers.fieldByName("LISTID"), listParentListID_[index]);
+        SetFieldText(customers.fieldByName("LISTID"), row.ParentListID);
         SetFieldText(customers.fieldByName("NAME"), row.Customer);
         SetFieldText(customers.fieldByName("FIRST"), Q(first));
         SetFieldText(customers.fieldByName("LAST"), Q(last));
-        SetFieldText(customers.fieldByName("FULLNAME"), listFullName_[index]);
+        SetFieldText(customers.fieldByName("FULLNAME"), row.FullName);
         customers.post();
         customers.refresh();
         d_.CustomersTable.refresh();
@@ -538,9 +536,9 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
         jobs.fieldByName("BIDID").setAsInteger(0);
         jobs.fieldByName("CID").setAsInteger(customerKey);
         SetFieldText(jobs.fieldByName("DESC"), row.Job);
-        SetFieldText(jobs.fieldByName("LISTID"), listListID_[index]);
+        SetFieldText(jobs.fieldByName("LISTID"), row.ListID);
         SetFieldText(jobs.fieldByName("CUSTNAME"), row.Customer);
-        SetFieldText(jobs.fieldByName("FULLNAME"), listFullName_[index]);
+        SetFieldText(jobs.fieldByName("FULLNAME"), row.FullName);
         jobs.post();
         batch.commit();
         jobs.refresh();
@@ -548,7 +546,7 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
     }
     if (!d_.CustomersTable.locate("CID", db::Value(double(customerKey))))
         return false;
-    host_.ApplyCustomerQuery();
+    hosts_.Records.ApplyCustomerQuery();
     if (!d_.JobsTable.locate("JID", db::Value(double(jobKey))))
         return false;
 
@@ -563,16 +561,16 @@ bool ImportQBLogic::ImportUndatedJob(const QBJobRow& row, int index)
     else if (row.ProjectedEnd)
         args.Start = DayOf(*row.ProjectedEnd) - 1.0;
     args.AddMissingData = true;
-    args.NotesText = S(listNotes_[index]);
-    args.CustomerListId = S(listParentListID_[index]);
-    args.ListId = S(listListID_[index]);
-    args.JobListId = S(listEditSequence_[index]);
-    args.FullName = S(listFullName_[index]);
+    args.NotesText = S(row.Notes);
+    args.CustomerListId = S(row.ParentListID);
+    args.ListId = S(row.ListID);
+    args.JobListId = S(row.EditSequence);
+    args.FullName = S(row.FullName);
     args.RebuildOnClose = false;
     args.Status = row.Status;
     args.Modal = true;
     args.SkipOverlapCheck = true;
-    return host_.ShowTaskEditor(args);
+    return hosts_.Tasks.ShowTaskEditor(args);
 }
 
 }  // namespace tw::exchange

@@ -1,7 +1,7 @@
 #pragma once
-// "Import from QuickBooks" without its window: the customer-job list with
-// its five parallel lists, the import of one or every listed job, the
-// customers, the employees as resources, and the custom fields of both.
+// "Import from QuickBooks" without its window: the customer-job list, the
+// import of one or every listed job, the customers, the employees as
+// resources, and the custom fields of both.
 //
 // The record imports write everything of one run in one write batch: a
 // Stop or a failure part-way leaves the tables as they were.
@@ -52,19 +52,16 @@ Currency JobCost(float hours, Currency rate);
 
 class ImportQBLogic {
 public:
-    ImportQBLogic(data::TEstimateData& data, data::RecordKeys& keys, ImportQBHost& host, ImportQBView& view);
+    ImportQBLogic(data::TEstimateData& data, data::RecordKeys& keys, const ImportQBHosts& hosts,
+                  ImportQBView& view);
 
     // Shows the window, or only restores it when it is open.
     void Open(int helpLevel);
     void FormClose();
     bool IsOpen() const { return isOpen_; }
 
+    // The customer-job list, Index being the position in it.
     const std::vector<QBJobRow>& Rows() const { return rows_; }
-    const QStringList& ListNotes() const { return listNotes_; }
-    const QStringList& ListParentListID() const { return listParentListID_; }
-    const QStringList& ListListID() const { return listListID_; }
-    const QStringList& ListEditSequence() const { return listEditSequence_; }
-    const QStringList& ListFullName() const { return listFullName_; }
 
     // The buttons.
     void ShowQBCustomersClick();
@@ -93,13 +90,13 @@ private:
     int ImportQBCustomers(QbSession& session, bool isUS, const QString& onlyListId);
     void ImportEmployees(QbSession& session, int& added, int& updated);
     int ImportQBFieldDefs(QbSession& session, int kind);
-    bool ImportDatedJob(const QBJobRow& row, int index, std::int32_t& newTaskKey);
-    bool ImportUndatedJob(const QBJobRow& row, int index);
+    bool ImportDatedJob(const QBJobRow& row, std::int32_t& newTaskKey);
+    bool ImportUndatedJob(const QBJobRow& row);
     void ClearLists();
 
     data::TEstimateData& d_;
     data::RecordKeys& keys_;
-    ImportQBHost& host_;
+    ImportQBHosts hosts_;
     ImportQBView& view_;
     bool isOpen_ = false;
     int helpLevel_ = 0;
@@ -109,7 +106,6 @@ private:
     bool gathering_ = false;
     QString importedReport_;  // "<customer>:<job> imported" of the last dated import
     std::vector<QBJobRow> rows_;
-    QStringList listNotes_, listParentListID_, listListID_, listEditSequence_, listFullName_;
 };
 
 }  // namespace tw::exchange

@@ -1,7 +1,8 @@
 #pragma once
 // What the "Import from QuickBooks" logic needs of its window
-// (ImportQBView) and of the running program around it (ImportQBHost). The
-// window and the session implement them in a few lines; tests record
+// (ImportQBView) and of the running program around it (ImportQBHosts: the
+// accounting link, the settings, the schedule and the main window's pages).
+// The window and the session implement them in a few lines; tests record
 // through them.
 
 #include <QDate>
@@ -23,9 +24,9 @@
 
 namespace tw::exchange {
 
-// One row of the customer-job list. Index links it to the five parallel
-// lists whatever order the rows are shown in; the dates and the status number
-// are kept as they came so that the import never reads them back from text.
+// One row of the customer-job list. Index is its place in the logic's rows
+// whatever order the rows are shown in; the dates and the status number are
+// kept as they came so that the import never reads them back from text.
 struct QBJobRow {
     int Index = 0;
     QString Customer;
@@ -36,6 +37,12 @@ struct QBJobRow {
     std::optional<QDate> ProjectedEnd;
     int Level = 0;
     int Status = 3;  // the entry's own job status number; None when it has none
+    // What the import writes of the entry besides what the list shows.
+    QString Notes;
+    QString ParentListID;  // the top customer's ListID
+    QString ListID;
+    QString EditSequence;
+    QString FullName;
 };
 
 // A long import's progress: the window shows "n of N" and Stop once the
@@ -72,16 +79,23 @@ public:
     virtual void RestoreWindow() = 0;
 };
 
-class ImportQBHost : public virtual ScheduleItemAdding {
+// The accounting side of an import: the boxes, busy flag, settings and
+// edition check every exchange uses, and the link itself.
+class ImportExchangeHost {
 public:
-    virtual ~ImportQBHost() = default;
+    virtual ~ImportExchangeHost() = default;
     virtual ExchangeMessages& Messages() = 0;
     virtual ExchangeBusyHooks& Busy() = 0;
     virtual ExchangeSettings& Settings() = 0;
     virtual SetupEditionView& Setup() = 0;
     // The accounting link; nullptr when there is none.
     virtual std::unique_ptr<qb::SessionManager> CreateSessionManager() = 0;
+};
 
+// The run's settings the import reads and corrects.
+class ImportSettings {
+public:
+    virtual ~ImportSettings() = default;
     // The six job status texts by number (Awarded, Closed, In progress,
     // None, Not awarded, Pending), as the settings hold them.
     virtual QStringList JobStatusTexts() const = 0;
@@ -89,10 +103,13 @@ public:
     // The main window's rate for new work (fixed point, four decimals).
     virtual Currency AverageRate() const = 0;
     virtual void SetAverageRate(Currency rate) = 0;
-    // The left edge the task editor window was last closed at.
-    virtual int TaskEditorLeft() const = 0;
     virtual int WorkCalendarMode() const = 0;
+};
 
+// The schedule the imported jobs become tasks of: the resource and calendar
+// they are timed on, and the adds.
+class ImportScheduleHost : public virtual ScheduleItemAdding {
+public:
     // The current resource (one is made when there is none); its rate
     // becomes the average rate.
     virtual std::int32_t GetCurrentResource() = 0;
@@ -102,31 +119,50 @@ public:
     // The working day of the calendar loaded last (time of day only).
     virtual TDateTime WorkDayStart() = 0;
     virtual TDateTime WorkDayEnd() = 0;
-    // Keeps the shared schedule tables open across many adds while the result lives.
-    virtual schedule::SharedTablesHeld HoldSharedTables() = 0;
     // Runs adds that push nothing themselves in one write batch, then pushes
     // the items whose keys they return at once.
     virtual void AddThenPush(const std::function<std::set<std::int32_t>()>& adds) = 0;
+};
+
+// The task editor and the tasks the main window shows.
+class ImportTaskPages {
+public:
+    virtual ~ImportTaskPages() = default;
+    // The left edge the task editor window was last closed at.
+    virtual int TaskEditorLeft() const = 0;
     // The task editor is open (an edit or another add): opening it for an import would take it over.
     virtual bool TaskEditorOpen() const = 0;
     // Opens the editor modally; true when the user saved the task.
     virtual bool ShowTaskEditor(const tasks::EditorArguments& arguments) = 0;
-
-    virtual void ApplyCustomerQuery() = 0;
-    virtual void UpdateSelectControls() = 0;
     virtual void SortWorkTables() = 0;
-    virtual void ShowCustomerCount() = 0;
     virtual std::int32_t CurrentTaskKey() = 0;
     virtual void LocateCurrentTask(std::int32_t chartsId) = 0;
     // Panel 0 or 1 of the main window's status bar, repainted at once.
     virtual void ShowMainStatus(int panel, const QString& text) = 0;
+};
 
+// The pages that show the imported customers and resources.
+class ImportRecordPages {
+public:
+    virtual ~ImportRecordPages() = default;
+    virtual void ApplyCustomerQuery() = 0;
+    virtual void UpdateSelectControls() = 0;
+    virtual void ShowCustomerCount() = 0;
     // A custom field of that owner kind (1 customers, 2 resources) on the
     // next free column; false when it exists, the name is blank or no column is free.
     virtual bool DefineCustomField(int kind, const QString& name) = 0;
     virtual void LoadCustomFieldNames(int kind) = 0;
     // Makes sure the resource (0: the common calendar) has a work calendar and shows it.
     virtual void ShowWorkCalendar(std::int32_t resourceId) = 0;
+};
+
+// Everything the import reaches outside its own window.
+struct ImportQBHosts {
+    ImportExchangeHost& Exchange;
+    ImportSettings& Settings;
+    ImportScheduleHost& Schedule;
+    ImportTaskPages& Tasks;
+    ImportRecordPages& Records;
 };
 
 }  // namespace tw::exchange

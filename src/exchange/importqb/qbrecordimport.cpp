@@ -107,7 +107,7 @@ int ImportQBLogic::OpenQBSessionForCustomers(const QString& onlyListId)
 {
     int appended = 0;
     ExchangeServices services = Services();
-    QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
+    QbSessionFrame frame(services, [this] { return hosts_.Exchange.CreateSessionManager(); });
     frame.Run(QbOperation::Customers, [&](QbSession& session) {
         appended = ImportQBCustomers(session, session.Country() == u"US", onlyListId);
     });
@@ -136,7 +136,7 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
     db::Table& table = d_.CustomersTable2;
     int appended = 0;
     bool stopped = false;
-    data::BusyScope busy(host_.Busy().BusyFlag());
+    data::BusyScope busy(hosts_.Exchange.Busy().BusyFlag());
     if (!restricted)
         view_.BeginProgress(static_cast<int>(customers->size()));
     try {
@@ -224,8 +224,8 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
         view_.EndProgress();
     Settle(table);
     d_.CustomersTable.refresh();
-    host_.ApplyCustomerQuery();
-    host_.ShowCustomerCount();
+    hosts_.Records.ApplyCustomerQuery();
+    hosts_.Records.ShowCustomerCount();
     return stopped ? 0 : appended;
 }
 
@@ -233,9 +233,10 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
 
 void ImportQBLogic::ImportEmployeesClick()
 {
-    CaptionRecorder messages(host_.Messages());
-    ExchangeServices services{messages, view_, host_.Busy(), host_.Settings(), host_.Setup()};
-    QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
+    CaptionRecorder messages(hosts_.Exchange.Messages());
+    ExchangeServices services{messages, view_, hosts_.Exchange.Busy(), hosts_.Exchange.Settings(),
+                              hosts_.Exchange.Setup()};
+    QbSessionFrame frame(services, [this] { return hosts_.Exchange.CreateSessionManager(); });
     int added = 0, updated = 0;
     const bool ran = frame.Run(QbOperation::EmployeeImport,
                                [&](QbSession& session) { ImportEmployees(session, added, updated); });
@@ -278,10 +279,10 @@ void ImportQBLogic::ImportEmployees(QbSession& session, int& added, int& updated
         return;
     // The Canadian edition does not hand the notes over.
     const bool notesRead = session.Country() == u"US";
-    const int calendarMode = host_.WorkCalendarMode();
+    const int calendarMode = hosts_.Settings.WorkCalendarMode();
     db::Table& table = d_.CrewsTable2;
     int newAdded = 0, newUpdated = 0;
-    data::BusyScope busy(host_.Busy().BusyFlag());
+    data::BusyScope busy(hosts_.Exchange.Busy().BusyFlag());
     view_.BeginProgress(static_cast<int>(employees->size()));
     try {
         db::WriteBatch batch;
@@ -324,7 +325,7 @@ void ImportQBLogic::ImportEmployees(QbSession& session, int& added, int& updated
             SetFieldText(table.fieldByName("NOTES"), notes);
             MapCustomField(kResourceFieldKind, names, values);
             table.post();
-            host_.ShowWorkCalendar(calendarMode == 0 ? 0 : key);
+            hosts_.Records.ShowWorkCalendar(calendarMode == 0 ? 0 : key);
         }
         batch.commit();
     } catch (const Stopped&) {
@@ -345,10 +346,10 @@ void ImportQBLogic::ImportEmployees(QbSession& session, int& added, int& updated
 
 void ImportQBLogic::ImportCustomerFieldsClick()
 {
-    ExchangeBusyHooks& busy = host_.Busy();
+    ExchangeBusyHooks& busy = hosts_.Exchange.Busy();
     busy.SetHourglass(true);
     const int count = OpenQBSessionForFieldDefs(kCustomerFieldKind);
-    host_.LoadCustomFieldNames(kCustomerFieldKind);
+    hosts_.Records.LoadCustomFieldNames(kCustomerFieldKind);
     OpenQBSessionForCustomers(QString());
     view_.ShowStatus(QStringLiteral("Imported %1 customer custom field definitions").arg(count));
     busy.SetHourglass(false);
@@ -356,10 +357,10 @@ void ImportQBLogic::ImportCustomerFieldsClick()
 
 void ImportQBLogic::ImportEmployeeFieldsClick()
 {
-    ExchangeBusyHooks& busy = host_.Busy();
+    ExchangeBusyHooks& busy = hosts_.Exchange.Busy();
     busy.SetHourglass(true);
     const int count = OpenQBSessionForFieldDefs(kResourceFieldKind);
-    host_.LoadCustomFieldNames(kResourceFieldKind);
+    hosts_.Records.LoadCustomFieldNames(kResourceFieldKind);
     ImportEmployeesClick();
     view_.ShowStatus(QStringLiteral("Imported %1 employee custom field definitions").arg(count));
     busy.SetHourglass(false);
@@ -369,7 +370,7 @@ int ImportQBLogic::OpenQBSessionForFieldDefs(int kind)
 {
     int count = 0;
     ExchangeServices services = Services();
-    QbSessionFrame frame(services, [this] { return host_.CreateSessionManager(); });
+    QbSessionFrame frame(services, [this] { return hosts_.Exchange.CreateSessionManager(); });
     frame.Run(QbOperation::FieldDefinitions,
               [&](QbSession& session) { count = ImportQBFieldDefs(session, kind); });
     FollowEdition();
@@ -406,7 +407,7 @@ int ImportQBLogic::ImportQBFieldDefs(QbSession& session, int kind)
             const bool defined = custom.locateIgnoringCase(
                                      "TYPE;NAME", {db::Value(double(kind)), db::Value(S(*def.DataExtName))})
                 && custom.fieldByName("ACTIVE").asBoolean();
-            if (!defined && host_.DefineCustomField(kind, *def.DataExtName))
+            if (!defined && hosts_.Records.DefineCustomField(kind, *def.DataExtName))
                 ++count;
         }
     }

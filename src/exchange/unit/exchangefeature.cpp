@@ -72,7 +72,7 @@ void ExchangeFeature::ImportFromQBClick()
     AppSession& s = context_.Session;
     if (!importQB_) {
         importQBHost_ = std::make_unique<QuickBooksImportHost>(context_, features_);
-        importQB_ = std::make_unique<exchange::TImportQB>(s.Data(), s.State.Keys, *importQBHost_);
+        importQB_ = std::make_unique<exchange::TImportQB>(s.Data(), s.State.Keys, importQBHost_->Hosts());
     }
     importQB_->SetPlotColour(window_.FieldColour());
     importQB_->Open(s.State.HelpLevel);

@@ -80,7 +80,7 @@ std::int32_t QuickBooksImportHost::GetCurrentResource()
 {
     query::QueryPageLogic& page = features_.Query->Page()->Logic();
     const std::int32_t id = page.GetCurrentResource();
-    session_.State.AverageRate = page.CurrentResourceRate;
+    session_.State.AverageRate = page.CurrentResourceRate();
     return id;
 }
 
@@ -108,11 +108,6 @@ TDateTime QuickBooksImportHost::WorkDayEnd()
     schedule::CalendarTables& calendars = session_.Calendars();
     calendars.LoadWorkCalendar(true, session_.State.CurrentResourceId);
     return calendars.Loaded().WorkDayEnd();
-}
-
-schedule::SharedTablesHeld QuickBooksImportHost::HoldSharedTables()
-{
-    return session_.Sync().HoldSharedTables();
 }
 
 void QuickBooksImportHost::AddThenPush(const std::function<std::set<std::int32_t>()>& adds)

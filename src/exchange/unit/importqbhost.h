@@ -11,41 +11,54 @@
 
 namespace tw::app {
 
-class QuickBooksImportHost : public exchange::ImportQBHost,
+class QuickBooksImportHost : public exchange::ImportExchangeHost,
+                             public exchange::ImportSettings,
+                             public exchange::ImportScheduleHost,
+                             public exchange::ImportTaskPages,
+                             public exchange::ImportRecordPages,
                              public SessionExchangeHooks,
                              public SessionScheduleAdding {
 public:
     QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features);
 
-    // ImportQBHost
+    exchange::ImportQBHosts Hosts() { return {*this, *this, *this, *this, *this}; }
+
+    // ImportExchangeHost
     exchange::ExchangeMessages& Messages() override { return *this; }
     exchange::ExchangeBusyHooks& Busy() override { return *this; }
     exchange::ExchangeSettings& Settings() override;
     exchange::SetupEditionView& Setup() override;
     std::unique_ptr<qb::SessionManager> CreateSessionManager() override;
+
+    // ImportSettings
     QStringList JobStatusTexts() const override;
     void SetJobStatusTexts(const QStringList& texts) override;
     Currency AverageRate() const override;
     void SetAverageRate(Currency rate) override;
-    int TaskEditorLeft() const override;
     int WorkCalendarMode() const override;
+
+    // ImportScheduleHost
     std::int32_t GetCurrentResource() override;
     float WorkingHoursBetween(std::int32_t crewId, TDateTime start, TDateTime end) override;
     TDateTime ComputeTaskEnd(std::int32_t crewId, TDateTime& start, TDateTime startValue,
                              float hours) override;
     TDateTime WorkDayStart() override;
     TDateTime WorkDayEnd() override;
-    schedule::SharedTablesHeld HoldSharedTables() override;
     void AddThenPush(const std::function<std::set<std::int32_t>()>& adds) override;
+
+    // ImportTaskPages
+    int TaskEditorLeft() const override;
     bool TaskEditorOpen() const override;
     bool ShowTaskEditor(const tasks::EditorArguments& arguments) override;
-    void ApplyCustomerQuery() override;
-    void UpdateSelectControls() override;
     void SortWorkTables() override;
-    void ShowCustomerCount() override;
     std::int32_t CurrentTaskKey() override;
     void LocateCurrentTask(std::int32_t chartsId) override;
     void ShowMainStatus(int panel, const QString& text) override;
+
+    // ImportRecordPages
+    void ApplyCustomerQuery() override;
+    void UpdateSelectControls() override;
+    void ShowCustomerCount() override;
     bool DefineCustomField(int kind, const QString& name) override;
     void LoadCustomFieldNames(int kind) override;
     void ShowWorkCalendar(std::int32_t resourceId) override;

@@ -16,7 +16,7 @@ QbExportHost::QbExportHost(AppSession& session, query::QueryPageLogic& query, se
 
 bool QbExportHost::SelectionInForce() const
 {
-    const query::RestrictionBoxes& boxes = query_.Controls.Boxes;
+    const query::RestrictionBoxes& boxes = query_.Controls().Boxes;
     return boxes.AnyRestriction() || boxes.RestrictToActive || session_.Query.Search.Any();
 }
 
@@ -32,7 +32,7 @@ std::string QbExportHost::ResourceSearchFilter() const
 
 bool QbExportHost::RestrictTasksToCrew() const
 {
-    return query_.Controls.Boxes.RestrictTasksToCrew;
+    return query_.Controls().Boxes.RestrictTasksToCrew;
 }
 
 std::int32_t QbExportHost::CurrentResourceId() const

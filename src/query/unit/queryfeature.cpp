@@ -55,15 +55,15 @@ void QueryFeature::Attach()
 void QueryFeature::ReadRestrictions(visualize::PageControls& controls) const
 {
     const query::QueryPageLogic& q = page_->Logic();
-    controls.RestrictTasksToCrew = q.Controls.Boxes.RestrictTasksToCrew;
-    controls.RestrictByDate = q.Controls.Boxes.RestrictByDate;
-    controls.RestrictToCustomer = q.Controls.Boxes.RestrictToCustomer;
-    controls.RestrictToSelectedStatus = q.Controls.Boxes.RestrictToSelectedStatus;
-    controls.RestrictToActive = q.Controls.Boxes.RestrictToActive;
-    controls.CustomerFieldSearch = q.Search.CustomerSearchActive;
-    controls.TaskFieldSearch = q.Search.TaskSearchActive;
-    controls.TaskStartDate = q.Controls.Pickers.Start;
-    controls.TaskEndDate = q.Controls.Pickers.End;
+    controls.RestrictTasksToCrew = q.Controls().Boxes.RestrictTasksToCrew;
+    controls.RestrictByDate = q.Controls().Boxes.RestrictByDate;
+    controls.RestrictToCustomer = q.Controls().Boxes.RestrictToCustomer;
+    controls.RestrictToSelectedStatus = q.Controls().Boxes.RestrictToSelectedStatus;
+    controls.RestrictToActive = q.Controls().Boxes.RestrictToActive;
+    controls.CustomerFieldSearch = q.Search().CustomerSearchActive;
+    controls.TaskFieldSearch = q.Search().TaskSearchActive;
+    controls.TaskStartDate = q.Controls().Pickers.Start;
+    controls.TaskEndDate = q.Controls().Pickers.End;
 }
 
 void QueryFeature::OpenTaskEditor(const query::TaskEditorRequest& r)
@@ -133,9 +133,9 @@ TDateTime QueryFeature::Now() const
     return tw::Now();
 }
 
-void QueryFeature::ReadOtherPages(query::QueryControls& controls)
+bool QueryFeature::SpecifyWorkingDay() const
 {
-    controls.SpecifyWorkingDay = features_.Calendar->Controls().SpecifyWorkingDay;
+    return features_.Calendar->Controls().SpecifyWorkingDay;
 }
 
 void QueryFeature::AddResourceClick()
@@ -196,12 +196,7 @@ void QueryFeature::ApplyQueryAndShowTasksNavigator()
 
 void QueryFeature::ShowEmptyDatabase()
 {
-    query::QueryControls& controls = page_->Logic().Controls;
-    controls.CustomersLabel = "No customers";
-    controls.JobsLabel = "No jobs";
-    controls.TasksLabel = "No tasks";
-    controls.TasksNavigatorEnabled = false;
-    controls.TasksNavigatorShown = false;
+    page_->Logic().ShowEmptyDatabase();
     page_->ShowControls();
 }
 
@@ -225,13 +220,13 @@ void QueryFeature::RefreshCustomerViews()
 
 void QueryFeature::SetCustomersLabel(const QString& caption)
 {
-    page_->Logic().Controls.CustomersLabel = caption.toStdString();
+    page_->Logic().SetCustomersLabel(caption.toStdString());
     page_->ShowControls();
 }
 
 void QueryFeature::EnableJobsNavigator()
 {
-    page_->Logic().Controls.Select.JobsNavigator = true;
+    page_->Logic().EnableJobsNavigator();
     page_->ShowControls();
 }
 

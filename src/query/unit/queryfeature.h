@@ -69,7 +69,7 @@ private:
     // What the page's buttons open: the task resources, the custom fields,
     // the customer tab and the exchange windows; and the Work calendar's
     // working day choice it reads.
-    void ReadOtherPages(query::QueryControls& controls) override;
+    bool SpecifyWorkingDay() const override;
     void AddResourceClick() override;
     void RemoveResourceClick() override;
     void CrewsGridDblClick() override;

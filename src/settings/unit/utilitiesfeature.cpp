@@ -121,7 +121,7 @@ void UtilitiesFeature::SaveAndClearAllocations(bool clearChart)
 void UtilitiesFeature::ShowEmptyScreens()
 {
     features_.Query->RefreshCustomerViews();
-    features_.Query->Page()->Logic().Controls.Title = "Tarnwick";
+    features_.Query->Page()->Logic().SetTitle("Tarnwick");
     features_.Query->ShowEmptyDatabase();
     context_.Window.setWindowTitle(QStringLiteral("Tarnwick"));
 }

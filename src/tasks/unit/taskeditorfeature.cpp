@@ -181,7 +181,7 @@ void TaskEditorFeature::ShowTaskStatusBar()
 bool TaskEditorFeature::CustomerGridEnabled()
 {
     if (features_.Query && features_.Query->Page()->Attached())
-        return features_.Query->Page()->Logic().Controls.Select.CustomerGrid;
+        return features_.Query->Page()->Logic().Controls().Select.CustomerGrid;
     return true;
 }
 
