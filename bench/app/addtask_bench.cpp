@@ -7,7 +7,8 @@
 // schedule, so the overlap check passes; "Trim hedges" sorts into the middle
 // of its resource's tasks, as a user's task does. An add must cost the same
 // whatever the schedule's size. The weekly series of 52 goes the same way,
-// the repeat question answered "Reoccurring" off.
+// the repeat question answered "Reoccurring" off. "syncs" counts the flushes
+// to disk (fdatasync of a file, fsync of a folder) of one add.
 #include <benchmark/benchmark.h>
 
 #include "app/features/allfeatures.h"
@@ -19,6 +20,7 @@
 #include "largeschedule.h"
 #include "platform/datetime/localetexts.h"
 #include "platform/db/table.h"
+#include "support/synccountingfs.h"
 #include "tasks/addtaskform.h"
 #include "testapplication.h"
 
@@ -69,8 +71,17 @@ struct OpenSchedule {
     std::unique_ptr<TMainScreen> window;
 };
 
+// Every flush to disk of the run, counted from before the first schedule is
+// made, so that the files the window keeps open are counted too.
+::tw::testing::SyncCountingFs& Syncs()
+{
+    static ::tw::testing::CountSyncs counting;
+    return const_cast<::tw::testing::SyncCountingFs&>(counting.Counted());
+}
+
 OpenSchedule& ScheduleOfSize(int tasks)
 {
+    Syncs();
     static std::map<int, std::unique_ptr<OpenSchedule>> schedules;
     static const bool cleanup = std::atexit([] { schedules.clear(); }) == 0;
     (void)cleanup;
@@ -117,19 +128,23 @@ void BM_AddATask(benchmark::State& state)
     locale::PinLocale("en_US");
     OpenSchedule& s = ScheduleOfSize(static_cast<int>(state.range(0)));
     static int round = 0;
+    int syncs = 0;
     for (auto _ : state) {
         state.PauseTiming();
         const TDateTime monday = EncodeDate(2040, 1, 2) + 7 * round++;
         tasks::TAddTask* editor = OpenEditorOnNewTask(*s.window, "Trim hedges", monday + 8.0 / 24);
+        const int syncsBefore = Syncs().Total();
         state.ResumeTiming();
         PressDone(*s.window, editor);
         state.PauseTiming();
+        syncs += Syncs().Total() - syncsBefore;
         if (!editor->Result() || editor->isVisible())
             state.SkipWithError("the task was not added");
         state.ResumeTiming();
     }
     state.counters["records"] = static_cast<double>(s.window->Session().Data().ChartsTable5.recordCount());
     state.counters["peak_MB"] = PeakMegabytes();
+    state.counters["syncs"] = static_cast<double>(syncs) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_AddATask)->Arg(500)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(20);
 

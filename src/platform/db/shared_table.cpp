@@ -67,6 +67,8 @@
 #include <mutex>
 #include <thread>
 
+#include <unistd.h>
+
 namespace tw::db::detail {
 
 namespace {
@@ -363,6 +365,7 @@ void SharedTable::releaseExclusive()
 void SharedTable::load(const TableFiles& files)
 {
     journalPath_ = files.records.empty() ? JoinPath(files.folder, files.base + ".twr") : files.records;
+    orderPath_ = ReadOrderPath(files.folder, files.base);
     if (!files.records.empty() && openJournal() && file->writable() && journal_->size() > 0) {
         // A write cut off by a crash is finished (or found to be foreign)
         // before anyone reads the records it was writing.
@@ -487,6 +490,8 @@ void SharedTable::invalidate()
         m.map.clear();
     }
     live_ = -1;
+    orderState_ = OrderState::Unknown;
+    readOrder_ = ReadOrder{};
     ++dataGen;
     startWriteEpoch();
 }
@@ -965,8 +970,12 @@ std::uint32_t SharedTable::writeRecord(std::uint32_t recno, const std::uint8_t* 
         }
         throw;
     }
+    // Known before the table changes, so that the order can follow it.
+    const bool ordered = readOrder() != nullptr;
     if (isAppend) {
         recno = hdr.recordCount + 1;
+        if (ordered)
+            placeAppended(recno, rec);
         ++hdr.recordCount;
     }
     pending_[recno].assign(rec, rec + layout.recordLength);
@@ -1219,6 +1228,8 @@ void CommitTables(const std::vector<SharedTable*>& tables)
         } catch (const DbError&) {
         }
     }
+    for (auto* t : ts)
+        t->saveReadOrder();
     for (auto* t : ts)
         t->finishWrite();
 }
@@ -1545,6 +1556,224 @@ void SharedTable::recordChanged(std::uint32_t recno, const std::vector<std::uint
         const bool wasLive = oldRec && !Deleted(oldRec->data());
         const bool isLive = !Deleted(newRec);
         live_ += (isLive ? 1 : 0) - (wasLive ? 1 : 0);
+    }
+}
+
+
+// ------------------------------------------------------------- read order
+
+int CompareForSort(const FieldLayout& f, const std::uint8_t* a, const std::uint8_t* b)
+{
+    switch (f.def.type) {
+    case FieldType::Float:
+    case FieldType::Smallint: {
+        double x, y;
+        bool hx = DecodeNumber(f, a, x), hy = DecodeNumber(f, b, y);
+        if (!hx || !hy)
+            return hx == hy ? 0 : (hx ? 1 : -1);
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    case FieldType::Date:
+    case FieldType::Logical: {
+        Value x = DecodeValue(f, a), y = DecodeValue(f, b);
+        auto rank = [](const Value& v) -> double {
+            if (auto* d = std::get_if<DateValue>(&v))
+                return d->days;
+            if (auto* l = std::get_if<bool>(&v))
+                return *l ? 1 : 0;
+            return -HUGE_VAL;
+        };
+        double rx = rank(x), ry = rank(y);
+        return rx < ry ? -1 : (rx > ry ? 1 : 0);
+    }
+    default: {
+        const std::uint8_t* p = a + f.offset;
+        const std::uint8_t* q = b + f.offset;
+        for (int i = 0; i < f.def.width; ++i) {
+            auto u = [](std::uint8_t c) -> int {
+                if (c >= 'a' && c <= 'z')
+                    return c - 32;
+                if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+                    return c - 32;
+                if (c == 0)
+                    return ' ';
+                return c;
+            };
+            int x = u(p[i]), y = u(q[i]);
+            if (x != y)
+                return x < y ? -1 : 1;
+        }
+        return 0;
+    }
+    }
+}
+
+namespace {
+
+constexpr char kOrderMagic[8] = {'T', 'W', 'O', 'R', 'D', 'E', 'R', '1'};
+std::atomic<unsigned> g_orderTmpCounter{0};
+
+std::uint64_t OrderChecksum(const std::uint8_t* p, std::size_t n)
+{
+    std::uint64_t h = 1469598103934665603ULL;
+    for (std::size_t i = 0; i < n; ++i) {
+        h ^= p[i];
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+std::uint32_t GetU32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8
+           | static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+}  // namespace
+
+std::string ReadOrderPath(const std::string& folder, const std::string& base)
+{
+    return JoinPath(folder, base + ".two");
+}
+
+void WriteReadOrderFile(const std::string& path, const std::vector<int>& fields, const HeaderState& st,
+                        const std::vector<std::uint32_t>& order)
+{
+    std::vector<std::uint8_t> bytes(kOrderMagic, kOrderMagic + sizeof kOrderMagic);
+    bytes.reserve(bytes.size() + 20 + 4 * (fields.size() + order.size()));
+    PutU32(bytes, st.changeCounter);
+    PutU32(bytes, st.recordCount);
+    PutU32(bytes, static_cast<std::uint32_t>(fields.size()));
+    for (int f : fields)
+        PutU32(bytes, static_cast<std::uint32_t>(f));
+    for (std::uint32_t r : order)
+        PutU32(bytes, r);
+    const std::uint64_t sum = OrderChecksum(bytes.data(), bytes.size());
+    PutU32(bytes, static_cast<std::uint32_t>(sum));
+    PutU32(bytes, static_cast<std::uint32_t>(sum >> 32));
+    std::string tmp;
+    do {
+        tmp = path + "." + std::to_string(::getpid()) + "." + std::to_string(++g_orderTmpCounter) + ".twtmp";
+    } while (Fs().exists(tmp));
+    try {
+        {
+            auto f = Fs().open(tmp, OpenMode::CreateNew);
+            f->writeAt(0, bytes.data(), bytes.size());
+        }
+        Fs().rename(tmp, path);
+    } catch (...) {
+        try {
+            Fs().remove(tmp);
+        } catch (const DbError&) {
+        }
+        throw;
+    }
+}
+
+const SharedTable::ReadOrder* SharedTable::readOrder()
+{
+    if (orderState_ == OrderState::Unknown)
+        loadReadOrder();
+    return orderState_ == OrderState::Loaded ? &readOrder_ : nullptr;
+}
+
+void SharedTable::loadReadOrder()
+{
+    orderState_ = OrderState::None;
+    readOrder_ = ReadOrder{};
+    // Gathered writes of a batch are not in the file's order yet: an order
+    // lost in the middle of one stays lost until the next sort.
+    if (writing_ && !pending_.empty())
+        return;
+    if (orderPath_.empty() || !Fs().exists(orderPath_))
+        return;
+    std::vector<std::uint8_t> bytes;
+    try {
+        auto f = Fs().open(orderPath_, OpenMode::ReadOnly);
+        const std::uint64_t size = f->size();
+        const std::uint64_t expected = 8 + 12 + 4 * 4 + 4ULL * hdr.recordCount + 8;
+        if (size < 8 + 12 + 8 || size > expected)
+            return;
+        bytes.resize(static_cast<std::size_t>(size));
+        if (f->readAt(0, bytes.data(), bytes.size()) != bytes.size())
+            return;
+    } catch (const DbError&) {
+        return;  // gone meanwhile, or unreadable: the file order
+    }
+    const std::size_t body = bytes.size() - 8;
+    const std::uint64_t sum = OrderChecksum(bytes.data(), body);
+    if (std::memcmp(bytes.data(), kOrderMagic, 8) != 0 || GetU32(&bytes[body]) != static_cast<std::uint32_t>(sum)
+        || GetU32(&bytes[body + 4]) != static_cast<std::uint32_t>(sum >> 32))
+        return;
+    if (GetU32(&bytes[8]) != hdr.changeCounter || GetU32(&bytes[12]) != hdr.recordCount)
+        return;
+    const std::uint32_t nfields = GetU32(&bytes[16]);
+    if (nfields == 0 || nfields > 4 || 20 + 4ULL * nfields + 4ULL * hdr.recordCount != body)
+        return;
+    ReadOrder o;
+    for (std::uint32_t i = 0; i < nfields; ++i) {
+        const std::uint32_t f = GetU32(&bytes[20 + 4 * i]);
+        if (f == 0 || f > layout.fields.size())
+            return;
+        o.fields.push_back(static_cast<int>(f));
+    }
+    const std::size_t first = 20 + 4 * static_cast<std::size_t>(nfields);
+    o.order.resize(hdr.recordCount);
+    o.positions.assign(static_cast<std::size_t>(hdr.recordCount) + 1, UINT32_MAX);
+    for (std::uint32_t i = 0; i < hdr.recordCount; ++i) {
+        const std::uint32_t r = GetU32(&bytes[first + 4 * static_cast<std::size_t>(i)]);
+        if (r == 0 || r > hdr.recordCount || o.positions[r] != UINT32_MAX)
+            return;  // not every record once
+        o.order[i] = r;
+        o.positions[r] = i;
+    }
+    readOrder_ = std::move(o);
+    orderState_ = OrderState::Loaded;
+}
+
+void SharedTable::placeAppended(std::uint32_t recno, const std::uint8_t* rec)
+{
+    ReadOrder& o = readOrder_;
+    // After the records that sort before it or equal to it: where a stable
+    // sort of the table would put it.
+    auto it = std::upper_bound(o.order.begin(), o.order.end(), recno, [&](std::uint32_t, std::uint32_t r) {
+        const std::uint8_t* other = record(r);
+        for (int f : o.fields) {
+            const int c = CompareForSort(layout.fields[static_cast<std::size_t>(f - 1)], rec, other);
+            if (c != 0)
+                return c < 0;
+        }
+        return false;
+    });
+    const auto at = static_cast<std::size_t>(it - o.order.begin());
+    o.order.insert(it, recno);
+    o.positions.resize(static_cast<std::size_t>(recno) + 1, UINT32_MAX);
+    for (std::size_t i = at; i < o.order.size(); ++i)
+        o.positions[o.order[i]] = static_cast<std::uint32_t>(i);
+}
+
+void SharedTable::saveReadOrder()
+{
+    if (orderState_ != OrderState::Loaded)
+        return;
+    const HeaderState st{hdr.recordCount, base_.changeCounter + 2};
+    try {
+        WriteReadOrderFile(orderPath_, readOrder_.fields, st, readOrder_.order);
+    } catch (const DbError&) {
+        // The table's write stands; without its order the records read in
+        // file order until the next sort.
+        orderState_ = OrderState::None;
+        readOrder_ = ReadOrder{};
+        try {
+            Fs().remove(orderPath_);
+        } catch (const DbError&) {
+        }
     }
 }
 

@@ -59,6 +59,22 @@ decltype(auto) ForTable(const std::string& dbf, F&& f)
 }
 
 std::vector<IndexDef> ReadIndexDefs(const std::string& path);
+
+// How a sort compares one field of two records: ascending, texts without
+// regard to letter case, blanks first.
+int CompareForSort(const FieldLayout& f, const std::uint8_t* a, const std::uint8_t* b);
+
+// The read order of a table kept in sort order (NAME.two): the order in which
+// cursors without an index read the records, when it differs from the
+// records' places in the file. Trusted only while the table's count and
+// change counter are the ones it was written for; any other table state (a
+// crash between the table's write and this file's, another program's write)
+// reads the records in file order again, and the next sort puts them right.
+std::string ReadOrderPath(const std::string& folder, const std::string& base);
+// Writes the file whole under a temporary name and renames it into place
+// (no flush: losing it loses only the order, never a record).
+void WriteReadOrderFile(const std::string& path, const std::vector<int>& fields, const HeaderState& st,
+                        const std::vector<std::uint32_t>& order);
 std::string IndexDefsText(const std::vector<IndexDef>& defs);
 // The field an index expression names, and whether it is UPPER(field).
 bool ParseIndexExpression(const std::string& expr, std::string& field, bool& upper);
@@ -130,6 +146,17 @@ public:
     void unlockRecord(std::uint32_t recno);
 
     std::int64_t liveCount();
+
+    // The order cursors without an index read the records in, when the
+    // table is kept in sort order (SortTableKeptInOrder): every record once,
+    // an appended one in its sorted place. nullptr: in record-number order.
+    struct ReadOrder {
+        std::vector<int> fields;               // 1-based sort fields
+        std::vector<std::uint32_t> order;      // record numbers
+        std::vector<std::uint32_t> positions;  // by record number (index 0 unused)
+        std::size_t positionOf(std::uint32_t recno) const { return positions[recno]; }
+    };
+    const ReadOrder* readOrder();
 
     // Index order of a tag (built when needed), all records in key order.
     struct Order {
@@ -236,6 +263,14 @@ private:
     bool undoWrite();  // false when the table could not be restored
     void clearJournal();
     void finishWrite();
+
+    enum class OrderState { Unknown, None, Loaded };
+    OrderState orderState_ = OrderState::Unknown;
+    ReadOrder readOrder_;
+    std::string orderPath_;
+    void loadReadOrder();
+    void placeAppended(std::uint32_t recno, const std::uint8_t* rec);
+    void saveReadOrder();  // under the exclusive header lock, once the table's write is whole
 
     std::string journalPath_;
     std::unique_ptr<File> journal_;

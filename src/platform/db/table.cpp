@@ -425,6 +425,19 @@ std::uint32_t Table::step(std::uint32_t from, bool forward) const
 {
     const std::uint32_t n = shared_->count();
     if (indexName_.empty()) {
+        if (const SharedTable::ReadOrder* o = shared_->readOrder()) {
+            const std::vector<std::uint32_t>& order = o->order;
+            if (forward) {
+                for (std::size_t i = from == 0 ? 0 : o->positionOf(from) + 1; i < order.size(); ++i)
+                    if (visible(order[i]))
+                        return order[i];
+            } else {
+                for (std::size_t i = from == 0 ? order.size() : o->positionOf(from); i-- > 0;)
+                    if (visible(order[i]))
+                        return order[i];
+            }
+            return 0;
+        }
         if (forward) {
             for (std::uint32_t r = from + 1; r <= n; ++r)
                 if (visible(r))
@@ -629,11 +642,20 @@ bool Table::locateRecord(std::string_view fieldsText, const std::vector<Value>& 
     const std::vector<std::uint32_t> cands = *found;  // a filter callback may write and move the map
     std::uint32_t best = 0;
     if (indexName_.empty()) {
-        for (std::uint32_t r : cands)
-            if (visible(r)) {
+        const SharedTable::ReadOrder* o = shared_->readOrder();
+        std::size_t bestPos = SIZE_MAX;
+        for (std::uint32_t r : cands) {
+            if (!visible(r))
+                continue;
+            if (!o) {
                 best = r;
                 break;
             }
+            if (o->positionOf(r) < bestPos) {
+                bestPos = o->positionOf(r);
+                best = r;
+            }
+        }
     } else {
         auto* o = shared_->order(indexName_);
         std::size_t bestPos = SIZE_MAX;

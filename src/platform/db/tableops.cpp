@@ -248,6 +248,8 @@ std::string ReasonOf(const DbError& e)
 void Commit(const std::string& folder, const std::string& base, const std::vector<Move>& moves,
             const std::vector<std::string>& removes, const std::string& dbf, const char* what)
 {
+    // The table's kept read order belongs to the records being replaced.
+    Fs().remove(ReadOrderPath(folder, base));
     std::string text = std::string(kJournalMagic) + "\n";
     std::vector<Step> steps;
     for (const auto& m : moves) {
@@ -355,51 +357,6 @@ std::string FamilyPath(const TableFiles& f, const std::string& existing, const s
     return existing.empty() ? JoinPath(f.folder, f.base + ext) : existing;
 }
 
-int CompareForSort(const FieldLayout& f, const std::uint8_t* a, const std::uint8_t* b)
-{
-    switch (f.def.type) {
-    case FieldType::Float:
-    case FieldType::Smallint: {
-        double x, y;
-        bool hx = DecodeNumber(f, a, x), hy = DecodeNumber(f, b, y);
-        if (!hx || !hy)
-            return hx == hy ? 0 : (hx ? 1 : -1);
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    case FieldType::Date:
-    case FieldType::Logical: {
-        Value x = DecodeValue(f, a), y = DecodeValue(f, b);
-        auto rank = [](const Value& v) -> double {
-            if (auto* d = std::get_if<DateValue>(&v))
-                return d->days;
-            if (auto* l = std::get_if<bool>(&v))
-                return *l ? 1 : 0;
-            return -HUGE_VAL;
-        };
-        double rx = rank(x), ry = rank(y);
-        return rx < ry ? -1 : (rx > ry ? 1 : 0);
-    }
-    default: {
-        const std::uint8_t* p = a + f.offset;
-        const std::uint8_t* q = b + f.offset;
-        for (int i = 0; i < f.def.width; ++i) {
-            auto u = [](std::uint8_t c) -> int {
-                if (c >= 'a' && c <= 'z')
-                    return c - 32;
-                if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-                    return c - 32;
-                if (c == 0)
-                    return ' ';
-                return c;
-            };
-            int x = u(p[i]), y = u(q[i]);
-            if (x != y)
-                return x < y ? -1 : 1;
-        }
-        return 0;
-    }
-    }
-}
 
 // The path a table of folder is reported under before its files are looked up.
 std::string AskedPath(const std::string& folder, const std::string& name)
@@ -629,7 +586,7 @@ namespace {
 
 // Rewrites a table from a chosen list of records (pack and sort).
 void Rewrite(const std::string& folder, const std::string& name, bool pack,
-             const std::vector<int>& sortFields)
+             const std::vector<int>& sortFields, bool keepInOrder = false)
 {
     RecoverTable(folder, name);
     TableFiles files = FindTableFiles(folder, name);
@@ -675,6 +632,7 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack,
     for (std::size_t i = 0; i < order.size(); ++i)
         std::memcpy(&out[i * rl], &l.records[order[i] * rl], rl);
 
+    const HeaderState st{static_cast<std::uint32_t>(order.size()), l.counter + 1};
     std::vector<Move> moves;
     std::vector<std::string> temps;
     try {
@@ -709,7 +667,6 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack,
         }
         const std::string dtmp = TmpName(files.dbf);
         temps.push_back(dtmp);
-        HeaderState st{static_cast<std::uint32_t>(order.size()), l.counter + 1};
         WriteTableFile(dtmp, l.header, st, out.data(), out.size());
         moves.push_back({dtmp, files.dbf});
     } catch (const DbError& e) {
@@ -724,6 +681,17 @@ void Rewrite(const std::string& folder, const std::string& name, bool pack,
     if (!files.records.empty())
         removes.push_back(files.records);
     Commit(files.folder, files.base, moves, removes, files.dbf, pack ? "pack" : "sort");
+    if (keepInOrder && !keys.empty()) {
+        std::vector<int> fields;
+        for (int n : sortFields)
+            if (n != 0)
+                fields.push_back(n);
+        std::vector<std::uint32_t> identity(order.size());
+        for (std::size_t i = 0; i < identity.size(); ++i)
+            identity[i] = static_cast<std::uint32_t>(i + 1);
+        // Lost only to a crash right here: then the next sort writes it.
+        WriteReadOrderFile(ReadOrderPath(files.folder, files.base), fields, st, identity);
+    }
 }
 
 }  // namespace
@@ -738,6 +706,14 @@ void SortTable(const std::string& folder, const std::string& name, const std::ve
     if (fieldNumbers.size() > 4)
         throw DbError(ErrorCode::InvalidArgument, "A sort takes at most four fields");
     ForTable(AskedPath(folder, name), [&] { Rewrite(folder, name, false, fieldNumbers); });
+}
+
+void SortTableKeptInOrder(const std::string& folder, const std::string& name,
+                          const std::vector<int>& fieldNumbers)
+{
+    if (fieldNumbers.size() > 4)
+        throw DbError(ErrorCode::InvalidArgument, "A sort takes at most four fields");
+    ForTable(AskedPath(folder, name), [&] { Rewrite(folder, name, false, fieldNumbers, true); });
 }
 
 void DeleteTable(const std::string& folder, const std::string& name)
@@ -755,6 +731,7 @@ void DeleteTable(const std::string& folder, const std::string& name)
         Fs().remove(files.index);
     if (!files.records.empty())
         Fs().remove(files.records);
+    Fs().remove(ReadOrderPath(files.folder, files.base));
     Fs().syncFolder(files.folder);
 }
 

@@ -33,6 +33,15 @@ void PackTable(const std::string& folder, const std::string& name);
 // order; memo pointers go along. Needs the table closed by everyone.
 void SortTable(const std::string& folder, const std::string& name, const std::vector<int>& fieldNumbers);
 
+// Sorts as SortTable does and keeps the table in that order: a record
+// appended later is read by cursors without an index in its sorted place
+// (where the same sort would put it), so the table stays sorted without its
+// records being moved again; dBase readers see it last. An edit leaves a
+// record where it is, as it would in a sorted file. Any whole-table operation
+// (another sort, a pack, a copy over it) ends the kept order.
+void SortTableKeptInOrder(const std::string& folder, const std::string& name,
+                          const std::vector<int>& fieldNumbers);
+
 // Deletes the table's files. Needs the table closed by everyone.
 void DeleteTable(const std::string& folder, const std::string& name);
 

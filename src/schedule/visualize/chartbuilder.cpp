@@ -574,7 +574,7 @@ void ChartBuilder::SortWorkTables()
             t->close();
         }
         try {
-            db::SortTable(file.parent_path().string(), file.filename().string(), fields);
+            db::SortTableKeptInOrder(file.parent_path().string(), file.filename().string(), fields);
         } catch (const db::DbError& e) {
             ctx_.UI.ShowMessage(e.what(), "Dbi error", data::MessageIcon::Stop);
         }

@@ -761,7 +761,7 @@ bool TaskEditor::AddSeries(const TaskInput& input, const schedule::NewScheduleIt
     key_ = keys.front();
 
     bool added = true;
-    for (int i = 0; i < count; ++i) {
+    const auto addOccurrence = [&](int i) {
         schedule::NewScheduleItem item = first;
         const bool last = i == count - 1;
         item.Key = keys[static_cast<std::size_t>(i)];
@@ -779,7 +779,17 @@ bool TaskEditor::AddSeries(const TaskInput& input, const schedule::NewScheduleIt
         item.SingleAdd = last && pushNow;
         if (!ctx_.Adder.AddTaskToSchedule(item))
             added = false;
+    };
+    {
+        // The occurrences before the last reach the tables as one write;
+        // the last one's push carries them all.
+        db::WriteBatch batch;
+        for (int i = 0; i < count - 1; ++i)
+            addOccurrence(i);
+        batch.commit();
     }
+    if (count > 0)
+        addOccurrence(count - 1);
     return added;
 }
 
