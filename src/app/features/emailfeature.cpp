@@ -3,9 +3,7 @@
 #include <QDialog>
 
 #include "app/appservices.h"
-#include "app/customerpage.h"
-#include "app/features/customerfeature.h"
-#include "controls/buttons/fcbitbtn.h"
+#include "app/features/customerunit.h"
 #include "platform/mail/curlsmtpengine.h"
 #include "reports/email/customercontacts.h"
 #include "reports/email/sendemailform.h"
@@ -13,9 +11,8 @@
 
 namespace tw::app {
 
-EmailFeature::EmailFeature(const FeatureContext& context, const MainFeatures& features)
-    : context_(context),
-      features_(features)
+EmailFeature::EmailFeature(const FeatureContext& context, CustomerDialogs& customers)
+    : context_(context)
 {
     AppSession& s = context_.Session;
     WindowLayout& layout = context_.Layout;
@@ -37,11 +34,7 @@ EmailFeature::EmailFeature(const FeatureContext& context, const MainFeatures& fe
         layout.EmailLeft = left;
         layout.EmailTop = top;
     });
-    if (features_.Customers) {
-        TCustomerPage* page = features_.Customers->Page();
-        if (auto* button = page->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient")))
-            QObject::connect(button, &controls::TFcControl::clicked, sendEmail_, [this] { SendEmailToClientClick(); });
-    }
+    customers.OnSendEmail([this] { SendEmailToClientClick(); });
 }
 
 void EmailFeature::SendEmailToClientClick()
