@@ -163,7 +163,7 @@ int Run(const QString& folder, const QString& pdfFile)
                      static_cast<long long>(clock.restart()));
         return 0;
     }
-    window.Features().Pages->PrintPreviewButtonClick();
+    window.Features().Printing->PrintPreviewButtonClick();
     reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
     if (!dialog) {
         std::fprintf(stderr, "The print button opened no dialog.\n");

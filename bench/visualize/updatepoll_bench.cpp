@@ -24,7 +24,7 @@ using schedule::test::Workstation;
 
 // The window as the poll sees it: mycomp.dbf, the synchronisation and the
 // chart answer; the rest does nothing.
-class PollingWorkstation : public testing::WorkingCopy, private PollView {
+class PollingWorkstation : public testing::WorkingCopy, private PollView, private PollSchedule {
 public:
     explicit PollingWorkstation(int records) : WorkingCopy(records)
     {
@@ -66,7 +66,7 @@ public:
     }
 
     query::QueryState query;
-    UpdatePoll poll{state, query, ui, *this};
+    UpdatePoll poll{state, query, ui, *this, *this};
     int Page = SchedulePage;
     int Pulls = 0;
 

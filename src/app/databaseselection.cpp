@@ -55,12 +55,14 @@ QStringList MountPoints()
     return VolumeRoots(points);
 }
 
-DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, const MainScreenDatabase& members,
+DatabaseSelection::DatabaseSelection(TMainScreen* mainScreen, DatabaseDialogHost& host,
+                                     const MainScreenDatabase& members,
                                      const DatabaseNameRules& rules, db::AliasConfig& session,
                                      db::Database& database, const QString& caption, const QString& helpPage,
                                      QWidget* parent)
     : QDialog(parent),
       mainScreen_(mainScreen),
+      host_(host),
       members_(members),
       ui(std::make_unique<Ui::DatabaseSelection>()),
       rules_(rules),
@@ -113,7 +115,7 @@ void DatabaseSelection::Fill(int helpLevel)
                                                  ui->AliasCombo};
     for (QWidget* field : fields) {
         QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, mainScreen_->Features().Appearance->DialogFieldColour());
+        palette.setColor(QPalette::Base, host_.DialogFieldColour());
         field->setPalette(palette);
     }
     const bool hints = helpLevel == 0;
@@ -327,14 +329,15 @@ void DatabaseSelection::CloseAllTables()
 
 void DatabaseSelection::OpenAllTables(bool rebuildAllowed)
 {
-    mainScreen_->Features().Startup->OpenAllTables(rebuildAllowed);
+    host_.OpenAllTables(rebuildAllowed);
 }
 
 // The schedule database.
 
-TTWDatabaseSelection::TTWDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
-                                           db::Database& schedulerDatabase, QWidget* parent)
-    : DatabaseSelection(mainScreen,
+TTWDatabaseSelection::TTWDatabaseSelection(TMainScreen* mainScreen, DatabaseDialogHost& host,
+                                           db::AliasConfig& session, db::Database& schedulerDatabase,
+                                           QWidget* parent)
+    : DatabaseSelection(mainScreen, host,
                         {&data::SessionSettings::ScheduleAlias, &data::SessionSettings::ScheduleFolder,
                          &TMainScreen::TWDatabaseInUse},
                         ScheduleDatabaseRules(), session, schedulerDatabase,
@@ -366,25 +369,15 @@ void TTWDatabaseSelection::AfterSwitch(bool registryWritten)
         return;
     }
     mainScreen_->Session().Sync().PullChartUpdates(true);
-    mainScreen_->Features().Calendar->LoadHolidays();
-    if (mainScreen_->Session().State.WorkCalendarMode == 0) {
-        mainScreen_->Features().Calendar->FillCalendarResourceList(true);
-        mainScreen_->Features().Calendar->SelectCalendarResource(0);
-        mainScreen_->Features().Calendar->ShowWorkCalendar(0);
-    } else {
-        mainScreen_->Features().Calendar->FillCalendarResourceList(false);
-        const std::int32_t resource = mainScreen_->Session().State.CurrentResourceId;
-        mainScreen_->Features().Calendar->SelectCalendarResource(resource);
-        mainScreen_->Features().Calendar->ShowWorkCalendar(resource);
-    }
+    host_.ShowSwitchedCalendars();
     ReportSwitch();
 }
 
 // The estimating database.
 
-TDatabaseSelection::TDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session,
-                                       db::Database& estimatorDatabase, QWidget* parent)
-    : DatabaseSelection(mainScreen,
+TDatabaseSelection::TDatabaseSelection(TMainScreen* mainScreen, DatabaseDialogHost& host,
+                                       db::AliasConfig& session, db::Database& estimatorDatabase, QWidget* parent)
+    : DatabaseSelection(mainScreen, host,
                         {&data::SessionSettings::EstimatorAlias, &data::SessionSettings::EstimatorFolder,
                          &TMainScreen::QMDatabaseInUse},
                         EstimatingDatabaseRules(), session, estimatorDatabase,

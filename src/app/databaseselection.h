@@ -6,12 +6,13 @@
 //
 // Created once at start-up and shown modally each time:
 //
-//   TTWDatabaseSelection names(&mainScreen, session, schedulerDatabase);
+//   TTWDatabaseSelection names(&mainScreen, host, session, schedulerDatabase);   // host: DatabaseDialogHost
 //   names.Execute(mainScreen.HelpLevel);
 //
 // Saving the names after Create runs on a worker thread; the WaitOnSave timer
 // reports the outcome once the worker has one, every 3000 ms until then.
 
+#include "app/databasedialoghost.h"
 #include "app/databasenames.h"
 #include "data/services/busyscopes.h"
 #include "data/services/sessionsettings.h"
@@ -77,7 +78,7 @@ public:
     void WaitOnSaveTimer();
 
 protected:
-    DatabaseSelection(TMainScreen* mainScreen, const MainScreenDatabase& members,
+    DatabaseSelection(TMainScreen* mainScreen, DatabaseDialogHost& host, const MainScreenDatabase& members,
                       const DatabaseNameRules& rules, db::AliasConfig& session, db::Database& database,
                       const QString& caption, const QString& helpPage, QWidget* parent);
 
@@ -93,6 +94,7 @@ protected:
     void ReportRegistryFailure();
 
     TMainScreen* mainScreen_;
+    DatabaseDialogHost& host_;
     MainScreenDatabase members_;
 
 private:
@@ -118,8 +120,8 @@ private:
 class TTWDatabaseSelection final : public DatabaseSelection {
     Q_OBJECT
 public:
-    TTWDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session, db::Database& schedulerDatabase,
-                         QWidget* parent = nullptr);
+    TTWDatabaseSelection(TMainScreen* mainScreen, DatabaseDialogHost& host, db::AliasConfig& session,
+                         db::Database& schedulerDatabase, QWidget* parent = nullptr);
 
     int Execute(int helpLevel);
     void SaveConfigInBackground();
@@ -132,8 +134,8 @@ protected:
 class TDatabaseSelection final : public DatabaseSelection {
     Q_OBJECT
 public:
-    TDatabaseSelection(TMainScreen* mainScreen, db::AliasConfig& session, db::Database& estimatorDatabase,
-                       QWidget* parent = nullptr);
+    TDatabaseSelection(TMainScreen* mainScreen, DatabaseDialogHost& host, db::AliasConfig& session,
+                       db::Database& estimatorDatabase, QWidget* parent = nullptr);
 
     int Open(int helpLevel);
     void SaveDatabaseName();

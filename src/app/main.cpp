@@ -47,13 +47,14 @@ int main(int argc, char* argv[])
             session = std::make_unique<tw::app::AppSession>(tw::db::DefaultAliasConfigPath());
             mainScreen = std::make_unique<tw::app::TMainScreen>(*session);
             tw::data::TEstimateData& data = session->Data();
+            tw::app::StartupFeature* startup = mainScreen->Features().Startup;
             password = std::make_unique<tw::app::TPassword>();
-            scheduleNames = std::make_unique<tw::app::TTWDatabaseSelection>(mainScreen.get(), data.Aliases,
+            scheduleNames = std::make_unique<tw::app::TTWDatabaseSelection>(mainScreen.get(), *startup, data.Aliases,
                                                                             data.SchedulerDatabase);
-            estimatingNames = std::make_unique<tw::app::TDatabaseSelection>(mainScreen.get(), data.Aliases,
+            estimatingNames = std::make_unique<tw::app::TDatabaseSelection>(mainScreen.get(), *startup, data.Aliases,
                                                                             data.EstimatorDatabase);
-            mainScreen->Features().Startup->SetPasswordDialog(password.get());
-            mainScreen->Features().Startup->SetDatabaseDialogs(scheduleNames.get(), estimatingNames.get());
+            startup->SetPasswordDialog(password.get());
+            startup->SetDatabaseDialogs(scheduleNames.get(), estimatingNames.get());
         } catch (...) {
             splash.reset();
             ShowFatal(QStringLiteral("CreateForm error- Windows may be corrupted"));

@@ -50,8 +50,6 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
       context_{session_, *userInterface_, layout_, *this}
 {
     session_.Interface().Attach(userInterface_.get());
-    editor_ = std::make_unique<TaskEditorFeature>(context_, features_);
-    features_.Editor = editor_.get();
     // The window's own view of the data module is the page control.
     session_.Data().Bind(session_.State);
 
@@ -70,52 +68,67 @@ TMainScreen::TMainScreen(AppSession& session, QWidget* parent)
     });
     CreateStatusBar();
 
-    appearance_ =
-        std::make_unique<AppearanceFeature>(session_.State, *this, ui->RACContainer, visualize_->Page());
-    features_.Appearance = appearance_.get();
-    // The exchange windows take the entry fields' colour from the appearance.
-    exchange_ = std::make_unique<ExchangeFeature>(context_, features_, *appearance_);
-    features_.Exchange = exchange_.get();
     startup_->Prepare();
     appearance_->SetFieldColour(chart::ColourFromValue(0xE8F7FF));
     appearance_->ApplyColourScheme();
 }
 
-// One unit per page or dialog family, in the order they need each other
-// while being built; each is in features_ from here on.
+// One unit per page or dialog family, each after the units it needs, which
+// it is handed as interfaces. Where two need each other the later one
+// answers the earlier's requests (QueryRequests, ChartButtons), except the
+// chart's reading of the query, connected once the query exists.
 void TMainScreen::CreateFeatures()
 {
-    StartupHost& host = *this;
-    startup_ = std::make_unique<StartupFeature>(context_, features_, host,
-                                                StartupPlaces{ui->TabControl, updatePoll_,
-                                                              ui->TWDatabaseInUse, ui->QMDatabaseInUse,
-                                                              ui->TWDbManagement, ui->QMDbManagement});
-    features_.Startup = startup_.get();
     calendar_ = std::make_unique<WorkCalendarFeature>(context_, ui->CalendarArea, ui->CalendarAreaLayout);
     features_.Calendar = calendar_.get();
-    visualize_ = std::make_unique<VisualizeFeature>(context_, features_, ui->RACContainer, ui->RACContainerLayout);
+    visualize_ = std::make_unique<VisualizeFeature>(context_, *calendar_, ui->RACContainer, ui->RACContainerLayout);
     features_.Visualize = visualize_.get();
-    query_ = std::make_unique<QueryFeature>(context_, features_, ui->SelectArea, ui->SelectAreaLayout,
-                                            ui->TabControl);
+    VisualizeFeature& chart = *visualize_;
+    query_ = std::make_unique<QueryFeature>(context_, *calendar_, chart, chart, chart, ui->SelectArea,
+                                            ui->SelectAreaLayout, ui->TabControl);
     features_.Query = query_.get();
-    customers_ = std::make_unique<CustomerFeature>(context_, ui->CustomerTabArea, ui->CustomerTabAreaLayout);
+    QueryFeature& query = *query_;
+    visualize_->ConnectQuery(query, query);
+    customers_ =
+        std::make_unique<CustomerFeature>(context_, query, query, ui->CustomerTabArea, ui->CustomerTabAreaLayout);
     features_.Customers = customers_.get();
+    timeBlocks_ = std::make_unique<TimeBlocksFeature>(context_, chart, chart, chart, query);
+    features_.TimeBlocks = timeBlocks_.get();
+    removeSpace_ = timeBlocks_->RemoveSpaceTimer();
+    editor_ = std::make_unique<TaskEditorFeature>(context_, query, query, chart, chart, chart, *timeBlocks_);
+    features_.Editor = editor_.get();
+    email_ = std::make_unique<EmailFeature>(context_, *customers_);
+    features_.Email = email_.get();
+    printing_ = std::make_unique<PrintingFeature>(context_, chart, chart, query, *email_);
+    features_.Printing = printing_.get();
+    pages_ = std::make_unique<PageControl>(
+        context_,
+        PageControlUnits{chart, chart, *calendar_, query, query, *timeBlocks_, *editor_, *customers_},
+        ui->TabControl, updatePoll_);
+    features_.Pages = pages_.get();
+    appearance_ = std::make_unique<AppearanceFeature>(session_.State, *this, ui->RACContainer, visualize_->Page(),
+                                                      visualize_->Page()->RAC());
+    features_.Appearance = appearance_.get();
+
+    StartupHost& host = *this;
+    startup_ = std::make_unique<StartupFeature>(
+        context_,
+        StartupUnits{*calendar_, chart, chart, query, query, *customers_, *editor_, *appearance_, *pages_},
+        host,
+        StartupPlaces{ui->TabControl, updatePoll_, ui->TWDatabaseInUse, ui->QMDatabaseInUse, ui->TWDbManagement,
+                      ui->QMDbManagement});
+    features_.Startup = startup_.get();
     utilities_ = std::make_unique<UtilitiesFeature>(
-        context_, features_, *startup_,
+        context_, UtilitiesPages{chart, query, query, *calendar_}, *startup_,
         UtilitiesPlaces{ui->Utilities, ui->UtilitiesLayout, ui->UtilitiesArea, ui->TabControl, ui->Help});
     features_.Utilities = utilities_.get();
     company::AddMyCompanyPage(ui->MyCompanyArea, session_.Data().MyCompanyTable, session_.State,
                               *userInterface_);
-    editor_->ConnectTaskResources();
-    pages_ = std::make_unique<PageControl>(context_, features_, ui->TabControl, *startup_, updatePoll_);
-    features_.Pages = pages_.get();
-    timeBlocks_ = std::make_unique<TimeBlocksFeature>(context_, features_);
-    features_.TimeBlocks = timeBlocks_.get();
-    removeSpace_ = timeBlocks_->RemoveSpaceTimer();
-    printing_ = std::make_unique<PrintingFeature>(context_, features_);
-    features_.Printing = printing_.get();
-    email_ = std::make_unique<EmailFeature>(context_, features_);
-    features_.Email = email_.get();
+    // The exchange windows take the entry fields' colour from the appearance.
+    exchange_ = std::make_unique<ExchangeFeature>(
+        context_, ExchangeUnits{query, query, query, *editor_, chart, *customers_, *calendar_, *utilities_}, query,
+        *appearance_);
+    features_.Exchange = exchange_.get();
 }
 
 void TMainScreen::CreateStatusBar()
@@ -141,15 +154,22 @@ void TMainScreen::CreateTimers()
 TMainScreen::~TMainScreen()
 {
     FormDestroy();
-    // The pages work on the data module's tables; they go before them.
-    appearance_.reset();
+    // The pages work on the data module's tables; they go before them, each
+    // before the units it holds.
     exchange_.reset();
-    timeBlocks_.reset();
+    utilities_.reset();
+    startup_.reset();
+    appearance_.reset();
+    pages_.reset();
     printing_.reset();
+    email_.reset();
+    editor_.reset();
+    timeBlocks_.reset();
     customers_.reset();
+    query_.reset();
     visualize_.reset();
     calendar_.reset();
-    query_.reset();
+    features_ = {};
     // The session may outlive the window: nothing of it calls back here.
     session_.Data().Bind(session_.State);
     if (session_.Interface().Attached() == userInterface_.get())
@@ -256,7 +276,7 @@ void TMainScreen::FormDestroy()
         return;
     updatePoll_->stop();
     pages_->CloseDialogs();
-    startup_->Shutdown(ui->TabControl->currentIndex());
+    startup_->Shutdown(ui->TabControl->currentIndex(), *utilities_);
 }
 
 void TMainScreen::SaveWindowLayout()

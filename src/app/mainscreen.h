@@ -6,13 +6,15 @@
 // The window works on an AppSession (the data module, the lock record, the
 // synchronisation, the run's state); it is created before any database is
 // open, so its construction touches no table. Each page and dialog family is
-// a feature unit of its own (app/features/): the window lays the pages out and
-// hands each to its unit; the units reach each other, and tests reach them,
-// through Features(). The steps of the start-up and of the shutdown are
+// a feature unit of its own (app/features/): the window lays the pages out,
+// makes the units in the order they need each other and hands each the
+// interfaces it needs of the others; tests reach the units through
+// Features(). The steps of the start-up and of the shutdown are
 // StartupFeature's; the window runs them from its Start timer and its close.
 //
-// Adding a page or dialog: write its unit in app/features/ and make it in
-// CreateFeatures next to the others. The shutdown closes every window the
+// Adding a page or dialog: write its unit in app/features/, with what others
+// may ask of it in a <unit>unit.h beside it, and make it in CreateFeatures
+// after the units it needs. The shutdown closes every window the
 // main window owns (PageControl::CloseDialogs); a window of its own, without
 // a parent, is closed there by its unit.
 //
@@ -43,6 +45,37 @@ class TFcStatusBar;
 
 namespace tw::app {
 
+class AppearanceFeature;
+class CustomerFeature;
+class EmailFeature;
+class ExchangeFeature;
+class PageControl;
+class PrintingFeature;
+class QueryFeature;
+class TaskEditorFeature;
+class TimeBlocksFeature;
+class UtilitiesFeature;
+class VisualizeFeature;
+class WorkCalendarFeature;
+
+// The units of one main window as the window made them, for tests and tools
+// (app/features/allfeatures.h has their headers); no unit is handed it.
+struct FeatureUnits {
+    StartupFeature* Startup = nullptr;
+    AppearanceFeature* Appearance = nullptr;
+    PageControl* Pages = nullptr;
+    WorkCalendarFeature* Calendar = nullptr;
+    QueryFeature* Query = nullptr;
+    VisualizeFeature* Visualize = nullptr;
+    CustomerFeature* Customers = nullptr;
+    TaskEditorFeature* Editor = nullptr;
+    TimeBlocksFeature* TimeBlocks = nullptr;
+    PrintingFeature* Printing = nullptr;
+    EmailFeature* Email = nullptr;
+    ExchangeFeature* Exchange = nullptr;
+    UtilitiesFeature* Utilities = nullptr;
+};
+
 class TMainScreen : public QMainWindow, private StartupHost {
     Q_OBJECT
     // The session the window works on, first so that it outlives everything
@@ -62,7 +95,7 @@ public:
     ~TMainScreen() override;
     AppSession& Session() { return session_; }
     // The feature units: each page and dialog family (app/features/allfeatures.h).
-    const MainFeatures& Features() const { return features_; }
+    const FeatureUnits& Features() const { return features_; }
 
     TMainPageControl* TabControl() const;
     controls::TFcStatusBar* StatusBar() const;
@@ -117,22 +150,22 @@ private:
     std::unique_ptr<Ui::TMainScreen> ui;
     std::unique_ptr<data::UserInterface> userInterface_;
     FeatureContext context_;
-    // The feature units, one per page or dialog family; each knows the others
-    // through features_.
-    MainFeatures features_;
-    std::unique_ptr<StartupFeature> startup_;
-    std::unique_ptr<TaskEditorFeature> editor_;
+    // The feature units, one per page or dialog family, in the order they are
+    // made; each holds the interfaces of those before it that it needs.
+    FeatureUnits features_;
     std::unique_ptr<WorkCalendarFeature> calendar_;
     std::unique_ptr<VisualizeFeature> visualize_;
+    std::unique_ptr<QueryFeature> query_;
     std::unique_ptr<CustomerFeature> customers_;
     std::unique_ptr<TimeBlocksFeature> timeBlocks_;
-    std::unique_ptr<PrintingFeature> printing_;
+    std::unique_ptr<TaskEditorFeature> editor_;
     std::unique_ptr<EmailFeature> email_;
-    std::unique_ptr<ExchangeFeature> exchange_;
-    std::unique_ptr<QueryFeature> query_;
+    std::unique_ptr<PrintingFeature> printing_;
     std::unique_ptr<PageControl> pages_;
-    std::unique_ptr<UtilitiesFeature> utilities_;
     std::unique_ptr<AppearanceFeature> appearance_;
+    std::unique_ptr<StartupFeature> startup_;
+    std::unique_ptr<UtilitiesFeature> utilities_;
+    std::unique_ptr<ExchangeFeature> exchange_;
     bool showWhenStarted_ = false;
     bool showingAfterStart_ = false;
 };

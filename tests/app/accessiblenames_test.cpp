@@ -139,7 +139,7 @@ TEST_F(AccessibleNamesTest, EveryFocusableControlOfEveryWindowHasASpokenName)
     add(Faults(&window));
 
     // The windows made on demand, and those a step of the program makes for itself.
-    const MainFeatures& features = window.Features();
+    const FeatureUnits& features = window.Features();
     features.Utilities->SetupDialog();
     features.Editor->OpenEditChart();
     window.Session().State.EstimatorAlias.clear();
@@ -152,8 +152,8 @@ TEST_F(AccessibleNamesTest, EveryFocusableControlOfEveryWindowHasASpokenName)
     tasks::TRepeatTask repeat(&window);
     tasks::TCustomRepeat customRepeat(&window);
     data::TEstimateData& data = window.Session().Data();
-    TTWDatabaseSelection scheduleNames(&window, data.Aliases, data.SchedulerDatabase);
-    TDatabaseSelection estimatingNames(&window, data.Aliases, data.EstimatorDatabase);
+    TTWDatabaseSelection scheduleNames(&window, *window.Features().Startup, data.Aliases, data.SchedulerDatabase);
+    TDatabaseSelection estimatingNames(&window, *window.Features().Startup, data.Aliases, data.EstimatorDatabase);
     int windows = 0;
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top == &window || !IsProgramWindow(top))

@@ -129,8 +129,8 @@ protected:
     db::AliasConfig& session_ = window_.Session().Data().Aliases;
     db::Database& scheduler_ = window_.Session().Data().SchedulerDatabase;
     db::Database& estimator_ = window_.Session().Data().EstimatorDatabase;
-    TTWDatabaseSelection tw_{&window_, session_, scheduler_};
-    TDatabaseSelection qm_{&window_, session_, estimator_};
+    TTWDatabaseSelection tw_{&window_, *window_.Features().Startup, session_, scheduler_};
+    TDatabaseSelection qm_{&window_, *window_.Features().Startup, session_, estimator_};
     QString home_;
 };
 

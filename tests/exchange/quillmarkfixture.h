@@ -233,7 +233,6 @@ public:
     void SetCustomersLabel(const QString&) override {}
     void EnableJobsNavigator() override {}
     void ShowCustomerAndJob(std::int32_t, std::int32_t) override {}
-    void UpdateSelectControls() override {}
     void ShowMainStatus(const QString& text) override { mainStatus = text; }
     std::int32_t key = 0;
     int added = 0;

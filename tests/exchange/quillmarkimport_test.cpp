@@ -56,7 +56,6 @@ public:
         shownCustomer = customerId;
         shownJob = jobId;
     }
-    void UpdateSelectControls() override {}
     void ShowMainStatus(const QString& text) override { mainStatus << text; }
     void ShowBidStatus(const QString& text) override { panel0 << text; }
     void ShowSectionStatus(const QString& text) override { panel1 << text; }

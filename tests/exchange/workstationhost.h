@@ -51,7 +51,6 @@ public:
         ws_.JobsTable.refresh();
         ws_.JobsTable.locate("JID", static_cast<double>(jobId));
     }
-    void UpdateSelectControls() override {}
     void ShowMainStatus(const QString& text) override { mainStatus = text; }
 
     schedule::WorkCalendar calendar;

@@ -69,7 +69,7 @@ int main(int argc, char* argv[])
     window.resize(1100, 760);
 
     // The print button, with the chart's period as the chart shows it.
-    window.Features().Pages->PrintPreviewButtonClick();
+    window.Features().Printing->PrintPreviewButtonClick();
     reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
     if (!dialog) {
         std::fprintf(stderr, "The print button opened no dialog.\n");

@@ -1,6 +1,7 @@
 #pragma once
 // Every feature unit of the main window, for the window that makes them and
 // for code (tests, tools) that reaches a page through TMainScreen::Features().
+// No unit includes it: each takes the interfaces it needs when it is made.
 
 #include "app/features/appearancefeature.h"
 #include "customers/unit/customerfeature.h"

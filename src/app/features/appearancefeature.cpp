@@ -1,7 +1,6 @@
 #include "app/features/appearancefeature.h"
 
-#include "settings/unit/utilitiesfeature.h"
-#include "schedule/visualize/visualizepage.h"
+
 #include "chart/colourvalue.h"
 #include "chart/resourceallocationchart.h"
 #include "controls/foundation/fcbhints.h"
@@ -23,11 +22,12 @@ constexpr int kChartHintCaptionWidth = 800;  // chart hints with dates, length, 
 }  // namespace
 
 AppearanceFeature::AppearanceFeature(const data::MainScreenState& state, QWidget& window, QWidget* chartArea,
-                                     TVisualizePage* page)
+                                     QWidget* chartPage, chart::TResourceAllocationChart* chart)
     : state_(state),
       window_(window),
       chartArea_(chartArea),
-      page_(page)
+      page_(chartPage),
+      chart_(chart)
 {
     // Installed after the balloons' own filter, this one sees a tool tip
     // first and keeps the hints a help level silences from the balloons.
@@ -51,7 +51,7 @@ void AppearanceFeature::ApplyColourScheme()
             field->setPalette(palette);
         }
     }
-    chart::TResourceAllocationChartAppearance& chart = page_->RAC()->ChartAppearance();
+    chart::TResourceAllocationChartAppearance& chart = chart_->ChartAppearance();
     chart.SetPlotBackColor(chart::ValueOfColour(fieldColour_));
     chart.SetPlotBackAlternateColor(chart::clWhite);
 }
@@ -72,7 +72,7 @@ void AppearanceFeature::ApplyHelpLevel()
         w->setToolTipDuration(kHintHidePauseMs);
     // The chart keeps its hints at every level; its bars describe themselves.
     chartArea_->setToolTip(QString());
-    page_->RAC()->setToolTip(QString());
+    chart_->setToolTip(QString());
     hintsShown_ = state_.HelpLevel == 0;
 }
 
@@ -80,7 +80,7 @@ void AppearanceFeature::ApplyHelpLevel()
 // buttons of the Visualize page under the chart do not.
 bool AppearanceFeature::ShowsChartHints(const QWidget* widget) const
 {
-    const QWidget* chart = page_->RAC();
+    const QWidget* chart = chart_;
     if (widget == chart || chart->isAncestorOf(widget))
         return true;
     if (widget == page_ || page_->isAncestorOf(widget))

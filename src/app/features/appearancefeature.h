@@ -4,18 +4,22 @@
 // in, and the help level that sets their width and pause; level 1 silences
 // every hint of the window but the chart's.
 //
-//   AppearanceFeature look(state, window, chartArea, visualizePage);
+//   AppearanceFeature look(state, window, chartArea, visualizePage, chart);
 //   look.ApplyColourScheme();   // after SetFieldColour
 //   look.ApplyHelpLevel();      // after the settings are read
 
 #include <QColor>
 #include <QObject>
 
-#include "exchange/unit/exchangefeature.h"
+#include "app/features/appearanceunit.h"
 #include "app/features/featurecontext.h"
 #include "data/services/mainstate.h"
 
 class QWidget;
+
+namespace tw::chart {
+class TResourceAllocationChart;
+}
 
 namespace tw::controls {
 class TFcBalloonHints;
@@ -23,21 +27,20 @@ class TFcBalloonHints;
 
 namespace tw::app {
 
-class TVisualizePage;
-
-class AppearanceFeature : public QObject, public ExchangeWindow {
+class AppearanceFeature final : public QObject, public Appearance, public ExchangeWindow {
 public:
     // window: the main window, whose hints the help level governs; chartArea:
-    // the Visualize page's place for the chart, whose hints always show.
+    // the Visualize page's place for the chart, whose hints always show;
+    // chartPage: that page, whose buttons' hints the help level governs.
     AppearanceFeature(const data::MainScreenState& state, QWidget& window, QWidget* chartArea,
-                      TVisualizePage* page);
+                      QWidget* chartPage, chart::TResourceAllocationChart* chart);
 
     void SetFieldColour(const QColor& colour) { fieldColour_ = colour; }
     QColor FieldColour() const override { return fieldColour_; }
-    QColor DialogFieldColour() const { return dialogFieldColour_; }
+    QColor DialogFieldColour() const override { return dialogFieldColour_; }
     void ApplyColourScheme();
     // The hints' caption width and hide pause by help level and chart hint mode.
-    void ApplyHelpLevel();
+    void ApplyHelpLevel() override;
     // Every hint of the program shows as a balloon through this component.
     controls::TFcBalloonHints* BalloonHints() const { return balloons_; }
 
@@ -50,7 +53,8 @@ private:
     const data::MainScreenState& state_;
     QWidget& window_;
     QWidget* chartArea_;
-    TVisualizePage* page_;
+    QWidget* page_;
+    chart::TResourceAllocationChart* chart_;
     QColor fieldColour_;
     QColor dialogFieldColour_;
     bool hintsShown_ = true;

@@ -4,10 +4,12 @@
 // hourglass), the window places the shutdown saves, and the window that owns
 // its dialogs. A feature unit wires one page or dialog family to its
 // window-free logic and to the session; the main window only lays the pages
-// out and hands each to its unit.
+// out and hands each to its unit, with the interfaces of the units it needs
+// (the <unit>unit.h headers beside them).
 //
 //   FeatureContext context{session, ui, layout, *this};
-//   WorkCalendarFeature calendar(context, features, area, areaLayout);
+//   WorkCalendarFeature calendar(context, area, areaLayout);
+//   VisualizeFeature visualize(context, calendar, container, containerLayout);
 
 #include <exception>
 #include <utility>
@@ -20,46 +22,11 @@ class QWidget;
 
 namespace tw::app {
 
-class AppearanceFeature;
-class CustomerFeature;
-class EmailFeature;
-class ExchangeFeature;
-class PageControl;
-class PrintingFeature;
-class QueryFeature;
-class StartupFeature;
-class TQueryPage;
-class TaskEditorFeature;
-class TimeBlocksFeature;
-class UtilitiesFeature;
-class VisualizeFeature;
-class WorkCalendarFeature;
-
 struct FeatureContext {
     AppSession& Session;
     data::UserInterface& UI;
     WindowLayout& Layout;
     QWidget& Window;  // owner of the dialogs
-};
-
-// The feature units of one main window, for what one page asks of another
-// (the task editor rebuilds the chart, the print dialog opens the e-mail).
-// Filled once every unit exists; the units reach each other only from event
-// handlers, never while being built.
-struct MainFeatures {
-    StartupFeature* Startup = nullptr;
-    AppearanceFeature* Appearance = nullptr;
-    PageControl* Pages = nullptr;
-    WorkCalendarFeature* Calendar = nullptr;
-    QueryFeature* Query = nullptr;
-    VisualizeFeature* Visualize = nullptr;
-    CustomerFeature* Customers = nullptr;
-    TaskEditorFeature* Editor = nullptr;
-    TimeBlocksFeature* TimeBlocks = nullptr;
-    PrintingFeature* Printing = nullptr;
-    EmailFeature* Email = nullptr;
-    ExchangeFeature* Exchange = nullptr;
-    UtilitiesFeature* Utilities = nullptr;
 };
 
 // Runs one piece of an event handler's work; a failure reaches the user as

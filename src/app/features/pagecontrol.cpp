@@ -3,16 +3,13 @@
 #include "app/appservices.h"
 #include "app/mainpagecontrol.h"
 
-#include "customers/unit/customerfeature.h"
-#include "reports/unit/printingfeature.h"
-#include "query/unit/queryfeature.h"
-#include "tasks/unit/taskeditorfeature.h"
-#include "tasks/unit/timeblocksfeature.h"
-#include "schedule/visualize/unit/visualizefeature.h"
-#include "schedule/workcalendartab/unit/workcalendarfeature.h"
-#include "query/querypage.h"
+#include "app/features/customerunit.h"
+#include "app/features/queryunit.h"
+#include "app/features/taskeditorunit.h"
+#include "app/features/timeblocksunit.h"
+#include "app/features/visualizeunit.h"
+#include "app/features/workcalendarunit.h"
 #include "app/session/startupsequence.h"
-#include "schedule/visualize/visualizepage.h"
 #include "tasks/addtaskform.h"
 
 #include <QAbstractButton>
@@ -57,21 +54,50 @@ private:
     bool& shown_;
 };
 
+// What the poll takes from the session: its settings table, calendars and
+// synchronisation.
+class SessionPollSchedule final : public PollSchedule {
+public:
+    explicit SessionPollSchedule(AppSession& session) : session_(session) {}
+
+    void ReopenMyCompanyTable() override
+    {
+        db::Table& myCompany = session_.Data().MyCompanyTable;
+        data::TableOperations::CloseTable(myCompany, true);
+        myCompany.open();
+    }
+    int ReadWorkCalendarMode() override { return session_.SettingsTables().ReadWorkCalendarMode(); }
+    void RecomputeAllTaskEnds() override { session_.RecomputeAllTaskEnds(); }
+    bool RemoveObsoleteTasks() override { return session_.Sync().RemoveObsoleteTasks(); }
+    bool PullChartUpdates(bool force) override { return session_.Sync().PullChartUpdates(force); }
+    void RefreshChartsTable() override
+    {
+        db::Table& charts = session_.Data().ChartsTable;
+        if (charts.active())
+            charts.refresh();
+    }
+
+private:
+    AppSession& session_;
+};
+
 }  // namespace
 
-PageControl::PageControl(const FeatureContext& context, const MainFeatures& features, TMainPageControl* tabs,
-                         StartupWindow& pages, QTimer* pollTimer)
+PageControl::PageControl(const FeatureContext& context, const PageControlUnits& units, TMainPageControl* tabs,
+                         QTimer* pollTimer)
     : context_(context),
-      features_(features),
+      units_(units),
       tabs_(tabs),
-      pages_(pages),
       pollTimer_(pollTimer),
       handlers_(TabTablesOf(context.Session.Data()), context.Session.State, context.Session.Query,
                 context.Session.Chart, context.UI, *this),
-      poll_(context.Session.State, context.Session.Query, context.UI, *this)
+      pollSchedule_(std::make_unique<SessionPollSchedule>(context.Session)),
+      poll_(context.Session.State, context.Session.Query, context.UI, *pollSchedule_, *this)
 {
     context_.Session.Data().Views().Pages = this;
     WatchTaskEditor();
+    units_.Buttons.OnRefresh([this] { RefreshChartClick(); });
+    units_.Buttons.OnSortChosen([this] { ChartSortByClick(); });
 }
 
 PageControl::~PageControl()
@@ -85,8 +111,7 @@ PageControl::~PageControl()
 // under the user's unsaved edit: the poll stands aside meanwhile.
 void PageControl::WatchTaskEditor()
 {
-    if (features_.Editor)
-        new ShownFlag(features_.Editor->Editor(), context_.Session.Query.TaskEditorOpen);
+    new ShownFlag(units_.Editor.EditorWindow(), context_.Session.Query.TaskEditorOpen);
 }
 
 void PageControl::TabControlChange()
@@ -99,14 +124,9 @@ void PageControl::RefreshChartClick()
     ShowingErrors(context_.UI, [this] { handlers_.RefreshChartClick(); });
 }
 
-void PageControl::PrintPreviewButtonClick()
-{
-    ShowingErrors(context_.UI, [this] { handlers_.PrintPreviewButtonClick(); });
-}
-
 void PageControl::ChartSortByClick()
 {
-    if (!features_.Visualize->Attached())
+    if (!units_.Chart.Attached())
         return;
     ShowingErrors(context_.UI, [this] { handlers_.ChartSortByClick(); });
 }
@@ -121,8 +141,8 @@ void PageControl::UpdatePollTimer()
 // owned by the main window (print preview, e-mail, blocks of time, import, ...).
 void PageControl::CloseDialogs()
 {
-    ShowingErrors(context_.UI, [this] { features_.Editor->CloseWindows(); });
-    ShowingErrors(context_.UI, [this] { features_.Customers->CloseDialogs(); });
+    ShowingErrors(context_.UI, [this] { units_.Editor.CloseWindows(); });
+    ShowingErrors(context_.UI, [this] { units_.Customers.CloseDialogs(); });
     QList<QPointer<QWidget>> open;
     for (QWidget* child : context_.Window.findChildren<QWidget*>()) {
         if (child->isWindow() && child->isVisible())
@@ -144,7 +164,10 @@ void PageControl::ReopenAllTables()
     data::TableOperations& tables = context_.Session.Tables();
     tables.CloseAllTables();
     ShowingErrors(context_.UI, [&] { tables.OpenAllTables(false); });
-    pages_.AttachPages();
+    // The pages take up the tables opened again, as the start-up attached them.
+    units_.Calendar.Attach();
+    units_.Chart.Attach();
+    units_.Query.Attach();
 }
 
 void PageControl::PushChartUpdates()
@@ -154,27 +177,27 @@ void PageControl::PushChartUpdates()
 
 void PageControl::SaveAndClearAllocations(bool recompute)
 {
-    features_.Visualize->SaveAndClearAllocations(recompute);
+    units_.Chart.SaveAndClearAllocations(recompute);
 }
 
 void PageControl::BuildChart(bool writeBack)
 {
-    features_.Visualize->BuildChart(writeBack);
+    units_.Chart.BuildChart(writeBack);
 }
 
 void PageControl::KeepChartPeriod()
 {
-    features_.Visualize->KeepChartPeriod();
+    units_.Chart.KeepChartPeriod();
 }
 
 void PageControl::ShowTaskStatusBar()
 {
-    features_.Visualize->ShowTaskStatusBar();
+    units_.Chart.ShowTaskStatusBar();
 }
 
 void PageControl::SetResetDependenciesEnabled(bool enabled)
 {
-    features_.Visualize->SetResetDependenciesEnabled(enabled);
+    units_.Chart.SetResetDependenciesEnabled(enabled);
 }
 
 int PageControl::ChartSortBy() const
@@ -189,33 +212,28 @@ bool PageControl::SortChoiceRestored() const
 
 void PageControl::SetChartSortBy2(int choice)
 {
-    features_.Query->Page()->SetChartSortBy2(choice);
+    units_.Query.SetChartSortBy2(choice);
 }
 
 void PageControl::ShowCalendarOf(bool allResources, std::int32_t resourceId)
 {
-    features_.Calendar->ShowCalendarOf(allResources, resourceId);
+    units_.Calendar.ShowCalendarOf(allResources, resourceId);
 }
 
 void PageControl::LoadHolidays()
 {
-    features_.Calendar->LoadHolidays();
+    units_.Calendar.LoadHolidays();
 }
 
 // Every page's "apply the customer query", the data module's among them.
 void PageControl::ApplyCustomerQuery()
 {
-    features_.Query->ApplyQueryAndShowTasksNavigator();
+    units_.Filters.ApplyCustomerQuery();
 }
 
 void PageControl::EndPendingInsert()
 {
-    features_.TimeBlocks->EndPendingInsert();
-}
-
-void PageControl::OpenPrintPreview(const PrintRequest& request)
-{
-    features_.Printing->Open(request);
+    units_.Blocks.EndPendingInsert();
 }
 
 void PageControl::SetPollTimerEnabled(bool enabled)
@@ -228,46 +246,12 @@ void PageControl::SetPollTimerEnabled(bool enabled)
 
 void PageControl::SetRefreshChartEnabled(bool enabled)
 {
-    features_.Visualize->Page()->RefreshChart()->setEnabled(enabled);
-}
-
-void PageControl::ReopenMyCompanyTable()
-{
-    db::Table& myCompany = context_.Session.Data().MyCompanyTable;
-    data::TableOperations::CloseTable(myCompany, true);
-    myCompany.open();
-}
-
-int PageControl::ReadWorkCalendarMode()
-{
-    return context_.Session.SettingsTables().ReadWorkCalendarMode();
-}
-
-void PageControl::RecomputeAllTaskEnds()
-{
-    context_.Session.RecomputeAllTaskEnds();
-}
-
-bool PageControl::RemoveObsoleteTasks()
-{
-    return context_.Session.Sync().RemoveObsoleteTasks();
-}
-
-bool PageControl::PullChartUpdates(bool force)
-{
-    return context_.Session.Sync().PullChartUpdates(force);
+    units_.Buttons.SetRefreshEnabled(enabled);
 }
 
 void PageControl::ApplyQueryFilters()
 {
-    features_.Query->Page()->ApplyQueryFilters();
-}
-
-void PageControl::RefreshChartsTable()
-{
-    db::Table& charts = context_.Session.Data().ChartsTable;
-    if (charts.active())
-        charts.refresh();
+    units_.Filters.ApplyQueryFilters();
 }
 
 bool PageControl::SelectPageIsCurrent() const

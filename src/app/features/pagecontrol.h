@@ -1,37 +1,55 @@
 #pragma once
 // The page control as a feature unit: what a change of page, the Visualize
-// page's Refresh and print buttons and its sort choice do (the window-free
-// TabHandlers), the 15-second poll (UpdatePoll), and the dialogs closed at
-// the shutdown; the pages' feature units answer through the TabView and
-// PollView interfaces. It is also the data module's view of the window (the
+// page's Refresh button and its sort choice do (the window-free TabHandlers),
+// the 15-second poll (UpdatePoll), and the dialogs closed at the shutdown; the
+// pages' units answer through their interfaces (PageControlUnits). It is also the data module's view of the window (the
 // page shown, the query applied, a resource's working hours, the end of the
 // program), and keeps the poll aside while the task editor is on screen.
 
 #include "app/features/featurecontext.h"
+#include "app/features/pagecontrolunit.h"
 #include "app/tabs/tabhandlers.h"
 #include "app/tabs/updatepoll.h"
+
+#include <memory>
 
 class QTimer;
 
 namespace tw::app {
 
-class StartupWindow;
+class CalendarPages;
+class ChartButtons;
+class ChartPage;
+class CustomerDialogs;
+class PendingBlocks;
+class QueryFilters;
+class QueryScreens;
 class TMainPageControl;
+class TaskEditing;
 
-class PageControl final : private TabView, private PollView, private data::PageControlView {
+// The units whose pages and windows the page control prepares and closes.
+struct PageControlUnits {
+    ChartPage& Chart;
+    ChartButtons& Buttons;
+    CalendarPages& Calendar;
+    QueryFilters& Filters;
+    QueryScreens& Query;
+    PendingBlocks& Blocks;
+    TaskEditing& Editor;
+    CustomerDialogs& Customers;
+};
+
+class PageControl final : public PageTurns, private TabView, private PollView, private data::PageControlView {
 public:
-    // tabs: the main window's page control; pages: the window's side of the
-    // start-up, which attaches the pages to tables opened again; pollTimer:
-    // the 15-second timer of the poll.
-    PageControl(const FeatureContext& context, const MainFeatures& features, TMainPageControl* tabs,
-                StartupWindow& pages, QTimer* pollTimer);
-    ~PageControl();
+    // tabs: the main window's page control; pollTimer: the 15-second timer of the poll.
+    PageControl(const FeatureContext& context, const PageControlUnits& units, TMainPageControl* tabs,
+                QTimer* pollTimer);
+    ~PageControl() override;
     PageControl(const PageControl&) = delete;
     PageControl& operator=(const PageControl&) = delete;
 
-    void TabControlChange();
+    void TabControlChange() override;
     void RefreshChartClick();
-    void PrintPreviewButtonClick();
     void ChartSortByClick();
     // The poll timer's handler: takes in the other workstations' changes.
     void UpdatePollTimer();
@@ -55,28 +73,21 @@ private:
     void LoadHolidays() override;
     void ApplyCustomerQuery() override;
     void EndPendingInsert() override;
-    void OpenPrintPreview(const PrintRequest& request) override;
-    // What the poll asks (PollView) beyond the above.
+    // What the poll tells the window (PollView) beyond the above.
     void SetPollTimerEnabled(bool enabled) override;
     void SetRefreshChartEnabled(bool enabled) override;
-    void ReopenMyCompanyTable() override;
-    int ReadWorkCalendarMode() override;
-    void RecomputeAllTaskEnds() override;
-    bool RemoveObsoleteTasks() override;
-    bool PullChartUpdates(bool force) override;
     void ApplyQueryFilters() override;
-    void RefreshChartsTable() override;
     // What the data module asks (data::PageControlView) beyond the above.
     bool SelectPageIsCurrent() const override;
     float WorkingHoursBetween(std::int32_t resourceId, TDateTime start, TDateTime end) override;
     void TerminateApplication() override;
 
     FeatureContext context_;
-    const MainFeatures& features_;
+    PageControlUnits units_;
     TMainPageControl* tabs_;
-    StartupWindow& pages_;
     QTimer* pollTimer_;
     TabHandlers handlers_;
+    std::unique_ptr<PollSchedule> pollSchedule_;  // the session's, for the poll
     UpdatePoll poll_;
 };
 

@@ -2,18 +2,17 @@
 
 #include "app/appservices.h"
 #include "app/databaseselection.h"
-#include "app/features/appearancefeature.h"
-#include "customers/unit/customerfeature.h"
-#include "app/features/pagecontrol.h"
-#include "query/unit/queryfeature.h"
-#include "tasks/unit/taskeditorfeature.h"
-#include "schedule/visualize/unit/visualizefeature.h"
-#include "schedule/workcalendartab/unit/workcalendarfeature.h"
+#include "app/features/appearanceunit.h"
+#include "app/features/customerunit.h"
+#include "app/features/pagecontrolunit.h"
+#include "app/features/queryunit.h"
+#include "app/features/taskeditorunit.h"
+#include "app/features/utilitiesunit.h"
+#include "app/features/visualizeunit.h"
+#include "app/features/workcalendarunit.h"
 #include "app/mainpagecontrol.h"
 #include "app/password.h"
 #include "app/programfolder.h"
-#include "query/querypage.h"
-#include "schedule/visualize/visualizepage.h"
 #include "controls/base/fccontrol.h"
 #include "data/records/scheduleitemrecord.h"
 #include "data/services/busyscopes.h"
@@ -27,10 +26,10 @@
 
 namespace tw::app {
 
-StartupFeature::StartupFeature(const FeatureContext& context, const MainFeatures& features, StartupHost& host,
+StartupFeature::StartupFeature(const FeatureContext& context, const StartupUnits& units, StartupHost& host,
                                const StartupPlaces& places)
     : context_(context),
-      features_(features),
+      units_(units),
       host_(host),
       places_(places),
       sequence_(context.Session, *this)
@@ -106,14 +105,14 @@ void StartupFeature::Run()
     if (state.TablesOpen) {
         if (sequence_.SynchroniseSchedule())
             places_.Poll->start();
-        features_.Customers->RestrictCustomerClick();
+        units_.Customers.RestrictCustomerClick();
         RefreshWorkCalendar();
     }
     sequence_.ReadEmailSettings();
     if (state.TablesOpen)
         RestoreSelection();
     state.SelectionReady = true;
-    features_.Pages->TabControlChange();
+    units_.Pages.TabControlChange();
     if (!chartCorrection_.empty()) {
         context_.UI.SetStatusText(0, chartCorrection_);
         context_.UI.RepaintStatus();
@@ -193,8 +192,8 @@ void StartupFeature::ApplyReadOnlyAccess(bool readOnly)
         if (QWidget* control = context_.Window.findChild<QWidget*>(QLatin1String(name)))
             control->setEnabled(!readOnly);
     }
-    features_.Visualize->Page()->ApplyReadOnlyAccess(readOnly);
-    features_.Query->Page()->ApplyReadOnlyAccess(readOnly);
+    units_.Settings.ApplyReadOnlyAccess(readOnly);
+    units_.Query.ApplyReadOnlyAccess(readOnly);
 }
 
 void StartupFeature::OpenAllTables(bool rebuildAllowed)
@@ -203,11 +202,26 @@ void StartupFeature::OpenAllTables(bool rebuildAllowed)
     AttachPages();
 }
 
+QColor StartupFeature::DialogFieldColour() const
+{
+    return units_.Look.DialogFieldColour();
+}
+
+void StartupFeature::ShowSwitchedCalendars()
+{
+    const data::MainScreenState& state = context_.Session.State;
+    units_.Calendar.LoadHolidays();
+    if (state.WorkCalendarMode == 0)
+        units_.Calendar.ShowCalendarOf(true, 0);
+    else
+        units_.Calendar.ShowCalendarOf(false, state.CurrentResourceId);
+}
+
 void StartupFeature::AttachPages()
 {
-    features_.Calendar->Attach();
-    features_.Visualize->Attach();
-    features_.Query->Attach();
+    units_.Calendar.Attach();
+    units_.Chart.Attach();
+    units_.Query.Attach();
 }
 
 void StartupFeature::ShowScheduleDatabaseInUse(const std::string& text)
@@ -228,35 +242,35 @@ void StartupFeature::LayOut()
 
 void StartupFeature::ApplyHelpLevel()
 {
-    features_.Appearance->ApplyHelpLevel();
+    units_.Look.ApplyHelpLevel();
 }
 
 void StartupFeature::ShowChartPeriod(TDateTime start, TDateTime end)
 {
     // A corrected period is the one the session keeps; the correction is
     // said again once the start-up has written its own lines.
-    if (const char* correction = features_.Visualize->SetChartDateRange(true, start, end)) {
-        features_.Visualize->StoreChartPeriod();
+    if (const char* correction = units_.Settings.SetChartDateRange(true, start, end)) {
+        units_.Settings.StoreChartPeriod();
         chartCorrection_ = correction;
     }
 }
 
 void StartupFeature::ShowJobStatusTexts(const data::JobStatusTexts& texts)
 {
-    features_.Visualize->SetJobStatusTexts(texts);
-    features_.Query->Page()->SetJobStatusTexts(texts);
-    features_.Editor->SetStatusTexts(texts);
+    units_.Settings.SetJobStatusTexts(texts);
+    units_.Query.ShowJobStatusTexts(texts);
+    units_.Editor.SetStatusTexts(texts);
 }
 
 void StartupFeature::ShowResourceCaptionMode(int mode)
 {
-    features_.Visualize->ShowResourceCaptionMode(mode);
+    units_.Settings.ShowResourceCaptionMode(mode);
 }
 
 void StartupFeature::RefreshWorkCalendar()
 {
     sequence_.ReadWorkCalendarMode();
-    features_.Calendar->Refresh();
+    units_.Calendar.Refresh();
 }
 
 void StartupFeature::RestoreSelection()
@@ -267,7 +281,7 @@ void StartupFeature::RestoreSelection()
     ShowingErrors(context_.UI, [&] {
         s.SettingsTables().ReadCompanyName();
         s.SettingsTables().ReadSortChoice();
-        features_.Visualize->Page()->SetSortChoice(s.Chart.ChartSortBy);
+        units_.Settings.SetSortChoice(s.Chart.ChartSortBy);
         s.Chart.SortChoiceRestored = true;
         emptyDatabase = d.CustomersTable.isEmpty() && d.JobsTable.isEmpty() && d.ChartsTable.isEmpty();
         if (emptyDatabase)
@@ -289,12 +303,12 @@ void StartupFeature::RestoreSelection()
         if (!found)
             d.CrewsTable.first();
     });
-    features_.Query->ApplyCustomerQuery();
+    units_.Filters.ApplyCustomerQuery();
     ShowingErrors(context_.UI,
                   [&] { data::LocateScheduleItem(d.ChartsTable, s.Settings.SavedScheduleItemId); });
-    features_.Query->ResourceDisplayClick();
+    units_.Query.ResourceDisplayClick();
     if (emptyDatabase)
-        features_.Query->ShowEmptyDatabase();
+        units_.Query.ShowEmptyDatabase();
     // The chart of a start on the Visualize page is built once, by the page
     // change that ends the start-up (Run), not here as well.
 }
@@ -305,18 +319,18 @@ bool StartupFeature::ShutdownDue() const
     return state.StartupDone && !state.QuitWithoutSaving;
 }
 
-void StartupFeature::Shutdown(int page)
+void StartupFeature::Shutdown(int page, ExitBackup& backup)
 {
     AppSession& s = context_.Session;
     data::BusyScope hourglass(context_.UI);
     if (s.State.TablesOpen) {
-        features_.Visualize->SaveAndClearAllocations(true);
+        units_.Chart.SaveAndClearAllocations(true);
         s.State.StartupDone = false;
         SaveRunSettings(page);
         host_.SaveWindowLayout();
     }
     s.Tables().CloseAllTables();
-    features_.Utilities->BackupAtExit(s.Flags.NoAutoBackup);
+    backup.BackupAtExit(s.Flags.NoAutoBackup);
     s.ReleaseHeldLock();
     // Closing the window and destroying it both come here; without open
     // tables nothing above cleared the flag, and a second pass would run the
@@ -327,7 +341,7 @@ void StartupFeature::Shutdown(int page)
 void StartupFeature::SaveRunSettings(int page)
 {
     data::TEstimateData& d = context_.Session.Data();
-    features_.Visualize->StoreChartPeriod();
+    units_.Settings.StoreChartPeriod();
     const char* itemKey = data::ScheduleItemFieldName(&data::ScheduleItemRecord::CHARTSID);
     ShowingErrors(context_.UI, [&] {
         context_.Session.SettingsTables().SaveRunSettings(page, CurrentKey(d.CustomersTable, "CID"),

@@ -7,13 +7,14 @@
 // buttons that open their dialogs, and the shutdown's work on the tables. The
 // few steps that belong to the window itself go through StartupHost.
 //
-//   StartupFeature startup(context, features, window, places);
+//   StartupFeature startup(context, units, window, places);
 //   startup.Prepare();   // the run's state before the first showing
 //   ...
 //   startup.Run();       // from the Start timer, at every showing
 //   ...
-//   startup.Shutdown(page);   // once the window's dialogs are closed
+//   startup.Shutdown(page, backup);   // once the window's dialogs are closed
 
+#include "app/databasedialoghost.h"
 #include "app/features/featurecontext.h"
 #include "settings/unit/utilitiesfeature.h"
 #include "app/session/startupsequence.h"
@@ -29,8 +30,18 @@ class TFcControl;
 
 namespace tw::app {
 
+class Appearance;
+class CalendarPages;
+class ChartPage;
+class ChartSettings;
+class CustomerDialogs;
+class ExitBackup;
+class PageTurns;
+class QueryFilters;
+class QueryScreens;
 class TDatabaseSelection;
 class TMainPageControl;
+class TaskEditing;
 class TPassword;
 class TTWDatabaseSelection;
 
@@ -58,9 +69,22 @@ struct StartupPlaces {
     controls::TFcControl* EstimatingNamesButton = nullptr;
 };
 
-class StartupFeature final : public StartupWindow, public UtilitiesWindow {
+// The units whose pages the start-up fills and the shutdown reads.
+struct StartupUnits {
+    CalendarPages& Calendar;
+    ChartPage& Chart;
+    ChartSettings& Settings;
+    QueryScreens& Query;
+    QueryFilters& Filters;
+    CustomerDialogs& Customers;
+    TaskEditing& Editor;
+    Appearance& Look;
+    PageTurns& Pages;
+};
+
+class StartupFeature final : public StartupWindow, public UtilitiesWindow, public DatabaseDialogHost {
 public:
-    StartupFeature(const FeatureContext& context, const MainFeatures& features, StartupHost& host,
+    StartupFeature(const FeatureContext& context, const StartupUnits& units, StartupHost& host,
                    const StartupPlaces& places);
 
     // The run's state as the first showing finds it.
@@ -71,14 +95,16 @@ public:
     void SetDatabaseDialogs(TTWDatabaseSelection* scheduleNames, TDatabaseSelection* estimatingNames);
     // One showing: the whole start-up at the first, the password at the others.
     void Run();
-    // Every table opened (rebuildAllowed: a damaged index is rebuilt) and the pages attached.
-    void OpenAllTables(bool rebuildAllowed);
+    // What the database-name dialogs ask (DatabaseDialogHost).
+    void OpenAllTables(bool rebuildAllowed) override;
+    QColor DialogFieldColour() const override;
+    void ShowSwitchedCalendars() override;
     // True once the start-up is done, unless the run ends without saving.
     bool ShutdownDue() const;
     // The chart written back, the page, customer, schedule item and resource
     // shown kept for the next start, the tables closed, the backup at exit,
     // the lock record given back; page: the page shown.
-    void Shutdown(int page);
+    void Shutdown(int page, ExitBackup& backup);
     // Reports that a database did not open.
     void ReportDatabaseFailure(const QString& text);
     StartupSequence& Sequence() { return sequence_; }
@@ -105,7 +131,7 @@ private:
     void SaveRunSettings(int page);
 
     FeatureContext context_;
-    const MainFeatures& features_;
+    StartupUnits units_;
     StartupHost& host_;
     StartupPlaces places_;
     StartupSequence sequence_;

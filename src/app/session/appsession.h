@@ -19,6 +19,7 @@
 #include "data/services/estimatedata.h"
 #include "data/services/mainstate.h"
 #include "data/services/networklock.h"
+#include "data/services/schedulenotice.h"
 #include "data/services/tableoperations.h"
 #include "query/querystate.h"
 #include "schedule/holidaylist.h"
@@ -46,6 +47,9 @@ public:
     // The custom-field search in force, kept by the Add / Edit / Query side.
     query::QueryState Query;
     schedule::HolidayList Holidays;
+    // "The schedule changed": raised once by whoever changed it, heard by the
+    // pages that show it (data/services/schedulenotice.h).
+    data::ScheduleNotice Changes;
 
     data::TEstimateData& Data() { return *data_; }
     // Messages, the status bar and the hourglass; a window attaches its own.

@@ -85,14 +85,6 @@ void TabHandlers::RewriteCustomerNames()
     }
 }
 
-void TabHandlers::PrintPreviewButtonClick()
-{
-    if (state_.DependencySetupMode)
-        return;
-    view_.OpenPrintPreview({state_.HelpLevel, chart_.ChartSpanDays, chart_.ChartGridInterval,
-                            chart_.ChartGridCount, chart_.ShownStart(), chart_.ShownEnd()});
-}
-
 void TabHandlers::ChartSortByClick()
 {
     if (!state_.StartupDone)

@@ -1,8 +1,7 @@
 #pragma once
 // The main window's handlers that tie the Visualize page and the page control
 // to the schedule: the Refresh button reloads every table and rebuilds the
-// chart, the print button opens the print and preview dialog for the chart's
-// period, the sort choice rebuilds the chart in another order, and a change of
+// chart, the sort choice rebuilds the chart in another order, and a change of
 // page prepares the page the user turns to (the chart is written back and
 // cleared when the Visualize page is left, and built when it is shown).
 //
@@ -42,7 +41,6 @@ public:
     {}
 
     void RefreshChartClick();
-    void PrintPreviewButtonClick();
     void ChartSortByClick();
     void TabControlChange(int page);
 
@@ -53,7 +51,7 @@ private:
     TabTables tables_;
     data::MainScreenState& state_;
     const query::QueryState& query_;
-    data::ChartDisplay& chart_;  // the Visualize page's: its zoom and the period printed
+    data::ChartDisplay& chart_;  // the Visualize page's: its zoom
     data::UserInterface& ui_;
     TabView& view_;
 };

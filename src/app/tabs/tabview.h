@@ -9,16 +9,6 @@
 
 namespace tw::app {
 
-// The chart's period and grid as the print dialog opens on them.
-struct PrintRequest {
-    int HelpLevel = 0;
-    double SpanDays = 0;
-    double GridInterval = 0;
-    double GridCount = 0;
-    TDateTime Start = 0;
-    TDateTime End = 0;
-};
-
 class TabView {
 public:
     virtual ~TabView() = default;
@@ -53,7 +43,6 @@ public:
     virtual void ApplyCustomerQuery() = 0;
     // The Insert time operation ends; its buttons are usable again.
     virtual void EndPendingInsert() = 0;
-    virtual void OpenPrintPreview(const PrintRequest& request) = 0;
 };
 
 }  // namespace tw::app

@@ -54,20 +54,20 @@ void UpdatePoll::Tick()
     // On the "My company" page the user may be editing the record: it is read
     // as the view holds it.
     if (page != MyCompanyPage)
-        view_.ReopenMyCompanyTable();
-    state_.WorkCalendarMode = view_.ReadWorkCalendarMode();
+        schedule_.ReopenMyCompanyTable();
+    state_.WorkCalendarMode = schedule_.ReadWorkCalendarMode();
 
     bool calendarChanged = false;
     if (state_.WorkCalendarMode != state_.LastWorkCalendarMode) {
-        view_.RecomputeAllTaskEnds();
+        schedule_.RecomputeAllTaskEnds();
         state_.ChartRefreshNeeded = true;
         calendarChanged = true;
         state_.LastWorkCalendarMode = state_.WorkCalendarMode;
     }
 
     // Both run whatever the other found.
-    const bool removed = view_.RemoveObsoleteTasks();
-    const bool pulled = view_.PullChartUpdates(false);
+    const bool removed = schedule_.RemoveObsoleteTasks();
+    const bool pulled = schedule_.PullChartUpdates(false);
 
     if (removed || pulled || calendarChanged) {
         if (page == SchedulePage)
@@ -80,7 +80,7 @@ void UpdatePoll::Tick()
         ui_.SetStatusText(0, kWorkCalendarUpdated);
         ui_.RepaintStatus();
     }
-    view_.RefreshChartsTable();
+    schedule_.RefreshChartsTable();
 }
 
 }  // namespace tw::app

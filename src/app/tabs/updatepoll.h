@@ -6,7 +6,7 @@
 // deleted elsewhere, pulls changed items and, when anything changed, applies
 // the query again and rebuilds the chart on the Visualize page.
 //
-//   UpdatePoll poll(state, session.Query, ui, view);   // view: the pages and the session (PollView)
+//   UpdatePoll poll(state, session.Query, ui, schedule, view);   // schedule: the session's; view: the window's
 //   connect(timer, &QTimer::timeout, [&] { poll.UpdatePollTimer(); });
 //
 // A failure inside a tick is reported and polling goes on: the timer, the
@@ -18,17 +18,13 @@
 
 namespace tw::app {
 
-// What the poll reaches in the main window, the data module and the
-// synchronisation; the page control answers (app/features/pagecontrol.h),
-// tests answer with a small fake.
-class PollView {
+// What the poll takes from the session: the settings table, the calendars
+// and the synchronisation (app/features/pagecontrol.cpp answers over the
+// session; tests with a small fake).
+class PollSchedule {
 public:
-    virtual ~PollView() = default;
+    virtual ~PollSchedule() = default;
 
-    virtual void SetPollTimerEnabled(bool enabled) = 0;
-    virtual void SetRefreshChartEnabled(bool enabled) = 0;
-    // The page the page control shows (app/mainpage.h).
-    virtual int ActivePage() const = 0;
     // Closes mycomp.dbf with refresh and opens it again, so that its record is
     // read as the other workstations left it.
     virtual void ReopenMyCompanyTable() = 0;
@@ -37,10 +33,22 @@ public:
     virtual void RecomputeAllTaskEnds() = 0;
     virtual bool RemoveObsoleteTasks() = 0;
     virtual bool PullChartUpdates(bool force) = 0;
+    virtual void RefreshChartsTable() = 0;
+};
+
+// What the poll tells the window: its timer and Refresh button while it
+// works, the page shown, and the pages that show what it pulled.
+class PollView {
+public:
+    virtual ~PollView() = default;
+
+    virtual void SetPollTimerEnabled(bool enabled) = 0;
+    virtual void SetRefreshChartEnabled(bool enabled) = 0;
+    // The page the page control shows (app/mainpage.h).
+    virtual int ActivePage() const = 0;
     virtual void SaveAndClearAllocations(bool recompute) = 0;
     virtual void ApplyQueryFilters() = 0;
     virtual void BuildChart(bool writeBack) = 0;
-    virtual void RefreshChartsTable() = 0;
 };
 
 inline constexpr const char* kWorkCalendarUpdated = "Work calendar was updated";
@@ -49,10 +57,11 @@ class UpdatePoll {
 public:
     // query: the restriction and task editor flags, read only.
     UpdatePoll(data::MainScreenState& state, const query::QueryState& query, data::UserInterface& ui,
-               PollView& view)
+               PollSchedule& schedule, PollView& view)
         : state_(state),
           query_(query),
           ui_(ui),
+          schedule_(schedule),
           view_(view)
     {}
 
@@ -67,6 +76,7 @@ private:
     data::MainScreenState& state_;
     const query::QueryState& query_;
     data::UserInterface& ui_;
+    PollSchedule& schedule_;
     PollView& view_;
 };
 

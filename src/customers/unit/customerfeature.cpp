@@ -4,13 +4,16 @@
 
 #include "app/appservices.h"
 #include "customers/customerpage.h"
-#include "query/querypage.h"
+#include "app/features/queryunit.h"
+#include "controls/buttons/fcbitbtn.h"
 #include "query/querypagelogic.h"
 
 namespace tw::app {
 
-CustomerFeature::CustomerFeature(const FeatureContext& context, QWidget* area, QLayout* areaLayout)
-    : context_(context)
+CustomerFeature::CustomerFeature(const FeatureContext& context, QueryFilters& query, QueryRequests& requests,
+                                 QWidget* area, QLayout* areaLayout)
+    : context_(context),
+      query_(query)
 {
     AppSession& s = context_.Session;
     customers::CustomFieldsHost& fieldsHost = *this;
@@ -18,8 +21,13 @@ CustomerFeature::CustomerFeature(const FeatureContext& context, QWidget* area, Q
     page_ = new TCustomerPage(s.Data(), s.State, context_.UI, host, fieldsHost, s.Query,
                               context_.Layout.CustomFieldsLeft, context_.Layout.CustomFieldsTop, area);
     areaLayout->addWidget(page_);
-    // The Add / Edit / Query tab's two Custom fields buttons reach
-    // TasksCustomFieldsClick and CrewsCustomFieldsClick through the query page.
+    requests.OnCustomFields([this](QueryRequests::Fields fields) {
+        switch (fields) {
+        case QueryRequests::Fields::Search: OpenCustomFieldSearch(); break;
+        case QueryRequests::Fields::Tasks: OpenTaskFields(); break;
+        case QueryRequests::Fields::Resources: OpenResourceFields(); break;
+        }
+    });
 }
 
 bool CustomerFeature::OpenHelpPage(const QString& page)
@@ -36,11 +44,6 @@ void CustomerFeature::RestrictCustomerChanged(bool restrict)
 CustomerFeature::~CustomerFeature()
 {
     delete page_;
-}
-
-void CustomerFeature::ConnectToQuery(TQueryPage* query)
-{
-    query_ = query;
 }
 
 void CustomerFeature::OpenCustomFieldSearch()
@@ -62,38 +65,27 @@ void CustomerFeature::PushChartRecord(std::int32_t key)
 
 void CustomerFeature::RestrictToCustomer()
 {
-    if (!query_)
-        return;
-    query_->Logic().ClickBox(&query::RestrictionBoxes::RestrictToCustomer, true);
-    query_->ShowControls();
+    query_.RestrictToCustomer();
 }
 
 void CustomerFeature::RestrictTasksToCrew()
 {
-    if (!query_)
-        return;
-    query_->Logic().ClickBox(&query::RestrictionBoxes::RestrictTasksToCrew, true);
-    query_->ShowControls();
+    query_.RestrictTasksToCrew();
 }
 
 void CustomerFeature::UpdateSelectControls()
 {
-    if (query_)
-        query_->UpdateSelectControls();
+    query_.UpdateSelectControls();
 }
 
 void CustomerFeature::ApplyQueryFilters()
 {
-    if (query_)
-        query_->ApplyQueryFilters();
+    query_.ApplyQueryFilters();
 }
 
 void CustomerFeature::SetCustomersLabel(const std::string& text)
 {
-    if (!query_)
-        return;
-    query_->Logic().SetCustomersLabel(text);
-    query_->ShowControls();
+    query_.SetCustomersLabel(text);
 }
 
 void CustomerFeature::CloseDialogs()
@@ -106,14 +98,30 @@ void CustomerFeature::RestrictCustomerClick()
     page_->RestrictCustomerClick(context_.Session.Settings.RestrictCustomer);
 }
 
-void CustomerFeature::TasksCustomFieldsClick()
+void CustomerFeature::OpenTaskFields()
 {
     page_->OpenCustomFields(false, customers::kTaskFields, context_.Session.State.HelpLevel);
 }
 
-void CustomerFeature::CrewsCustomFieldsClick()
+void CustomerFeature::OpenResourceFields()
 {
     page_->OpenCustomFields(false, customers::kResourceFields, context_.Session.State.HelpLevel);
+}
+
+bool CustomerFeature::DefineCustomField(int kind, const std::string& name)
+{
+    return page_->CustomFieldsLogic().DefineCustomField(kind, "", name);
+}
+
+void CustomerFeature::LoadCustomFieldNames(int kind)
+{
+    page_->CustomFieldsLogic().LoadCustomFieldNames(kind);
+}
+
+void CustomerFeature::OnSendEmail(std::function<void()> action)
+{
+    if (auto* button = page_->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient")))
+        QObject::connect(button, &controls::TFcControl::clicked, page_, std::move(action));
 }
 
 }  // namespace tw::app

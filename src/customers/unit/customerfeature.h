@@ -5,6 +5,7 @@
 // and a custom-field search restricts what the Add / Edit / Query page shows.
 
 #include "customers/customerpagehost.h"
+#include "app/features/customerunit.h"
 #include "app/features/featurecontext.h"
 #include "customers/customfields.h"
 
@@ -13,27 +14,29 @@ class QLayout;
 namespace tw::app {
 
 class TCustomerPage;
-class TQueryPage;
+class QueryFilters;
+class QueryRequests;
 
-class CustomerFeature : private customers::CustomFieldsHost, private CustomerPageHost {
+class CustomerFeature final : public CustomerDialogs,
+                              private customers::CustomFieldsHost,
+                              private CustomerPageHost {
 public:
-    CustomerFeature(const FeatureContext& context, QWidget* area, QLayout* areaLayout);
-    ~CustomerFeature();
+    // The custom-field search opens from the Add / Edit / Query page and
+    // restricts what it shows; the page's custom fields buttons open the
+    // window on tasks and resources.
+    CustomerFeature(const FeatureContext& context, QueryFilters& query, QueryRequests& requests, QWidget* area,
+                    QLayout* areaLayout);
+    ~CustomerFeature() override;
 
     TCustomerPage* Page() const { return page_; }
-    // The custom-field search opens from the Add / Edit / Query page and
-    // restricts what it shows.
-    void ConnectToQuery(TQueryPage* query);
-    // Saves what the page and the custom fields window show, and closes that
-    // window and the photo dialog.
-    void CloseDialogs();
-    // Active customers only, as the settings keep it.
-    void RestrictCustomerClick();
-    // The custom fields window in search mode (the Add / Edit / Query page's Search).
-    void OpenCustomFieldSearch();
-    // The Add / Edit / Query page's "Custom fields" buttons of tasks and resources.
-    void TasksCustomFieldsClick();
-    void CrewsCustomFieldsClick();
+    void CloseDialogs() override;
+    void RestrictCustomerClick() override;
+    void OpenCustomFieldSearch() override;
+    void OpenTaskFields() override;
+    void OpenResourceFields() override;
+    bool DefineCustomField(int kind, const std::string& name) override;
+    void LoadCustomFieldNames(int kind) override;
+    void OnSendEmail(std::function<void()> action) override;
 
 private:
     // The custom fields' calls out: the session's shared schedule, and the
@@ -50,8 +53,8 @@ private:
     void SetCustomersLabel(const std::string& text) override;
 
     FeatureContext context_;
+    QueryFilters& query_;
     TCustomerPage* page_ = nullptr;
-    TQueryPage* query_ = nullptr;
 };
 
 }  // namespace tw::app

@@ -197,7 +197,6 @@ void AddSectionTasks(BidImportServices& s, RunState& r)
 void Finish(BidImportServices& s, RunState& r)
 {
     s.host.PushChartUpdates();
-    s.host.ShowCustomerAndJob(r.companyId, r.jobId);
     if (r.refused) {
         const QString text = Text(r.jobName + " has already been imported");
         s.status.ShowBidStatus(text);
@@ -215,9 +214,8 @@ void Finish(BidImportServices& s, RunState& r)
         s.status.ShowBidStatus(QStringLiteral("No valid tasks found"));
         s.host.ShowMainStatus(QStringLiteral("No valid tasks found"));
     }
-    s.host.RefreshCustomers();
+    // Once, when everything is in: the pages follow the customers and jobs.
     s.host.ShowCustomerAndJob(r.companyId, r.jobId);
-    s.host.UpdateSelectControls();
 }
 
 }  // namespace

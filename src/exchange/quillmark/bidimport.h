@@ -38,9 +38,9 @@ public:
     virtual void RefreshCustomers() = 0;
     virtual void SetCustomersLabel(const QString& caption) = 0;
     virtual void EnableJobsNavigator() = 0;
-    // Moves the main window to the customer and job and applies the customer query.
+    // The end of an import: the main window on the customer and job, its
+    // customer and job views read again and the customer query applied.
     virtual void ShowCustomerAndJob(std::int32_t customerId, std::int32_t jobId) = 0;
-    virtual void UpdateSelectControls() = 0;
     // Panel 0 of the main window's status bar, repainted at once.
     virtual void ShowMainStatus(const QString& text) = 0;
 };

@@ -2,9 +2,8 @@
 
 #include "exchange/unit/importqbhost.h"
 #include "exchange/unit/qbexporthost.h"
-#include "query/unit/queryfeature.h"
-#include "settings/unit/utilitiesfeature.h"
-#include "query/querypage.h"
+#include "app/features/queryunit.h"
+#include "app/features/utilitiesunit.h"
 #include "exchange/exportjobform.h"
 #include "exchange/importqbform.h"
 #include "exchange/importqmform.h"
@@ -15,12 +14,20 @@
 
 namespace tw::app {
 
-ExchangeFeature::ExchangeFeature(const FeatureContext& context, const MainFeatures& features,
-                                 ExchangeWindow& window)
+ExchangeFeature::ExchangeFeature(const FeatureContext& context, const ExchangeUnits& units,
+                                 QueryRequests& requests, ExchangeWindow& window)
     : context_(context),
-      features_(features),
+      units_(units),
       window_(window)
-{}
+{
+    requests.OnExchange([this](QueryRequests::Exchange wanted) {
+        switch (wanted) {
+        case QueryRequests::Exchange::ImportFromQM: ImportFromQMClick(); break;
+        case QueryRequests::Exchange::ExportToQB: ExportToQBClick(); break;
+        case QueryRequests::Exchange::ImportFromQB: ImportFromQBClick(); break;
+        }
+    });
+}
 
 ExchangeFeature::~ExchangeFeature() = default;
 
@@ -52,8 +59,8 @@ void ExchangeFeature::ExportToQBClick()
     AppSession& s = context_.Session;
     if (!exportJobToQB_) {
         data::TEstimateData& d = s.Data();
-        settings::TQMSetup& setup = features_.Utilities->SetupDialog();
-        exportHost_ = std::make_unique<QbExportHost>(s, features_.Query->Page()->Logic(), setup);
+        settings::TQMSetup& setup = units_.Setup.SetupDialog();
+        exportHost_ = std::make_unique<QbExportHost>(s, units_.Screens.Logic(), setup);
         QbExportHost& host = *exportHost_;
         exportJobToQB_ = std::make_unique<exchange::TExportJobToQB>(
             exchange::qbexport::ExportJobTables{d.CustomersTable, d.ChartsTable, d.ChartsTable3, d.JobsTable2,
@@ -71,7 +78,7 @@ void ExchangeFeature::ImportFromQBClick()
 {
     AppSession& s = context_.Session;
     if (!importQB_) {
-        importQBHost_ = std::make_unique<QuickBooksImportHost>(context_, features_);
+        importQBHost_ = std::make_unique<QuickBooksImportHost>(context_, units_);
         importQB_ = std::make_unique<exchange::TImportQB>(s.Data(), s.State.Keys, importQBHost_->Hosts());
     }
     importQB_->SetPlotColour(window_.FieldColour());
@@ -80,32 +87,22 @@ void ExchangeFeature::ImportFromQBClick()
 
 std::int32_t ExchangeFeature::CurrentResource()
 {
-    return features_.Query->CurrentResource();
+    return units_.Query.CurrentResource();
 }
 
 void ExchangeFeature::RefreshCustomerViews()
 {
-    features_.Query->RefreshCustomerViews();
+    units_.Screens.RefreshCustomerViews();
 }
 
 void ExchangeFeature::SetCustomersLabel(const QString& caption)
 {
-    features_.Query->SetCustomersLabel(caption);
+    units_.Filters.SetCustomersLabel(caption.toStdString());
 }
 
 void ExchangeFeature::EnableJobsNavigator()
 {
-    features_.Query->EnableJobsNavigator();
-}
-
-void ExchangeFeature::ApplyCustomerQuery()
-{
-    features_.Query->ApplyCustomerQuery();
-}
-
-void ExchangeFeature::UpdateSelectControls()
-{
-    features_.Query->UpdateSelectControls();
+    units_.Screens.EnableJobsNavigator();
 }
 
 }  // namespace tw::app

@@ -1,17 +1,18 @@
 #pragma once
 // The accounting and estimating exchange as a feature unit: "Import Quillmark
 // job", "Export to QuickBooks" and "Import from QuickBooks", each window made
-// at its first opening from the Add / Edit / Query page, over the session's
-// tables and the hosts that lend it the program's services. What an import
-// does to the Add / Edit / Query page (its grids, labels and navigators) goes
-// to the page itself.
+// at its first opening from the Add / Edit / Query page's request, over the
+// session's tables and the hosts that lend it the program's services. What an
+// import shows on the Add / Edit / Query page while it runs goes to that
+// unit's screens; its end goes out as the schedule notice.
 
 #include <memory>
 
-#include <QColor>
 #include <QString>
 
+#include "app/features/appearanceunit.h"
 #include "app/features/featurecontext.h"
+#include "exchange/unit/importqbhost.h"
 #include "exchange/unit/quillmarkhost.h"
 
 namespace tw::exchange {
@@ -30,20 +31,13 @@ class TQMSetup;
 namespace tw::app {
 
 class QbExportHost;
-class QuickBooksImportHost;
+class QueryRequests;
 
-// What the exchange windows take from the main window itself; the setup
-// dialog that holds the accounting settings is the Utilities unit's.
-class ExchangeWindow {
+class ExchangeFeature final : private QuillmarkImportWindow {
 public:
-    virtual ~ExchangeWindow() = default;
-    // The colour the entry fields are drawn in.
-    virtual QColor FieldColour() const = 0;
-};
-
-class ExchangeFeature : private QuillmarkImportWindow {
-public:
-    ExchangeFeature(const FeatureContext& context, const MainFeatures& features, ExchangeWindow& window);
+    // requests: the Add / Edit / Query page, whose buttons open the windows.
+    ExchangeFeature(const FeatureContext& context, const ExchangeUnits& units, QueryRequests& requests,
+                    ExchangeWindow& window);
     ~ExchangeFeature() override;
 
     void ImportFromQMClick();
@@ -60,11 +54,9 @@ private:
     void RefreshCustomerViews() override;
     void SetCustomersLabel(const QString& caption) override;
     void EnableJobsNavigator() override;
-    void ApplyCustomerQuery() override;
-    void UpdateSelectControls() override;
 
     FeatureContext context_;
-    const MainFeatures& features_;
+    ExchangeUnits units_;
     ExchangeWindow& window_;
     std::unique_ptr<exchange::quillmark::QuillmarkTables> quillmarkTables_;
     std::unique_ptr<QuillmarkHost> quillmarkHost_;

@@ -1,43 +1,39 @@
 #include "exchange/unit/importqbhost.h"
 
-#include "customers/customerpage.h"
-#include "customers/unit/customerfeature.h"
-#include "tasks/unit/taskeditorfeature.h"
-#include "schedule/visualize/unit/visualizefeature.h"
-#include "schedule/workcalendartab/unit/workcalendarfeature.h"
-#include "query/unit/queryfeature.h"
-#include "settings/unit/utilitiesfeature.h"
-#include "query/querypage.h"
+#include "app/features/customerunit.h"
+#include "app/features/queryunit.h"
+#include "app/features/taskeditorunit.h"
+#include "app/features/utilitiesunit.h"
+#include "app/features/visualizeunit.h"
+#include "app/features/workcalendarunit.h"
 #include "app/session/appsession.h"
-#include "customers/customfields.h"
 #include "data/records/scheduleitemrecord.h"
 #include "exchange/qb/sessionfactory.h"
 #include "platform/registry/registry.h"
 #include "settings/setupdialog.h"
-#include "tasks/addtaskform.h"
-#include "tasks/editor/taskeditor.h"
+#include "tasks/editor/editorarguments.h"
 
 namespace tw::app {
 
 using data::ScheduleItemField;
 using data::ScheduleItemRecord;
 
-QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features)
+QuickBooksImportHost::QuickBooksImportHost(const FeatureContext& context, const ExchangeUnits& units)
     : SessionExchangeHooks(context.Session),
       SessionScheduleAdding(context.Session),
       session_(context.Session),
       context_(context),
-      features_(features)
+      units_(units)
 {}
 
 exchange::ExchangeSettings& QuickBooksImportHost::Settings()
 {
-    return features_.Utilities->SetupDialog().AccountingSettings();
+    return units_.Setup.SetupDialog().AccountingSettings();
 }
 
 exchange::SetupEditionView& QuickBooksImportHost::Setup()
 {
-    return features_.Utilities->SetupDialog().EditionView();
+    return units_.Setup.SetupDialog().EditionView();
 }
 
 std::unique_ptr<qb::SessionManager> QuickBooksImportHost::CreateSessionManager()
@@ -78,9 +74,8 @@ int QuickBooksImportHost::WorkCalendarMode() const
 
 std::int32_t QuickBooksImportHost::GetCurrentResource()
 {
-    query::QueryPageLogic& page = features_.Query->Page()->Logic();
-    const std::int32_t id = page.GetCurrentResource();
-    session_.State.AverageRate = page.CurrentResourceRate();
+    const std::int32_t id = units_.Query.CurrentResource();
+    session_.State.AverageRate = units_.Query.CurrentResourceRate();
     return id;
 }
 
@@ -117,35 +112,28 @@ void QuickBooksImportHost::AddThenPush(const std::function<std::set<std::int32_t
 
 bool QuickBooksImportHost::TaskEditorOpen() const
 {
-    tasks::TAddTask* editor = features_.Editor->Editor();
-    return editor && editor->Editor().IsOpen();
+    return units_.Editor.TaskEditorOpen();
 }
 
 bool QuickBooksImportHost::ShowTaskEditor(const tasks::EditorArguments& a)
 {
-    tasks::TAddTask* editor = features_.Editor->Editor();
-    if (!editor || !a.Table)
-        return false;
-    editor->ShowTaskEditor(*a.Table, a.IsMainView, a.Edit, a.HelpLevel, a.Description, a.Start,
-                           a.AddMissingData, a.NotesText, a.CustomerListId, a.ListId, a.JobListId, a.FullName,
-                           a.RebuildOnClose, a.Status, a.Modal, a.SkipOverlapCheck);
-    return editor->Result();
+    return units_.Editor.ShowTaskEditor(a);
 }
 
 void QuickBooksImportHost::ApplyCustomerQuery()
 {
-    features_.Query->ApplyCustomerQuery();
+    units_.Filters.ApplyCustomerQuery();
 }
 
 void QuickBooksImportHost::UpdateSelectControls()
 {
-    features_.Query->UpdateSelectControls();
+    units_.Filters.UpdateSelectControls();
 }
 
 void QuickBooksImportHost::SortWorkTables()
 {
     // The chart's rebuild sorts the working tables in the chosen order.
-    features_.Visualize->BuildChart(false);
+    units_.Chart.BuildChart(false);
 }
 
 void QuickBooksImportHost::ShowCustomerCount()
@@ -177,17 +165,17 @@ void QuickBooksImportHost::ShowMainStatus(int panel, const QString& text)
 
 bool QuickBooksImportHost::DefineCustomField(int kind, const QString& name)
 {
-    return features_.Customers->Page()->CustomFieldsLogic().DefineCustomField(kind, "", name.toStdString());
+    return units_.Customers.DefineCustomField(kind, name.toStdString());
 }
 
 void QuickBooksImportHost::LoadCustomFieldNames(int kind)
 {
-    features_.Customers->Page()->CustomFieldsLogic().LoadCustomFieldNames(kind);
+    units_.Customers.LoadCustomFieldNames(kind);
 }
 
 void QuickBooksImportHost::ShowWorkCalendar(std::int32_t resourceId)
 {
-    features_.Calendar->ShowWorkCalendar(resourceId);
+    units_.Calendar.ShowWorkCalendar(resourceId);
 }
 
 }  // namespace tw::app

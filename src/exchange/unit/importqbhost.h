@@ -1,8 +1,7 @@
 #pragma once
 // What "Import from QuickBooks" needs of the running program: the session's
 // settings, tables, calendars and task adder, the accounting link the
-// registry names, and the other feature units' pages, task editor and custom
-// fields.
+// registry names, and what the other feature units lend it (ExchangeUnits).
 // The accounting settings and the edition choice are the setup dialog's.
 
 #include "app/features/featurecontext.h"
@@ -10,6 +9,28 @@
 #include "exchange/importqb/importqbview.h"
 
 namespace tw::app {
+
+class CalendarPages;
+class ChartPage;
+class CustomerDialogs;
+class QueryFilters;
+class QuerySelection;
+class QueryScreens;
+class SetupDialogSource;
+class TaskEditing;
+
+// What the exchange windows take from the other feature units.
+struct ExchangeUnits {
+    QuerySelection& Query;
+    QueryFilters& Filters;
+    QueryScreens& Screens;
+    TaskEditing& Editor;
+    ChartPage& Chart;
+    CustomerDialogs& Customers;
+    CalendarPages& Calendar;
+    SetupDialogSource& Setup;
+};
+
 
 class QuickBooksImportHost : public exchange::ImportExchangeHost,
                              public exchange::ImportSettings,
@@ -19,7 +40,7 @@ class QuickBooksImportHost : public exchange::ImportExchangeHost,
                              public SessionExchangeHooks,
                              public SessionScheduleAdding {
 public:
-    QuickBooksImportHost(const FeatureContext& context, const MainFeatures& features);
+    QuickBooksImportHost(const FeatureContext& context, const ExchangeUnits& units);
 
     exchange::ImportQBHosts Hosts() { return {*this, *this, *this, *this, *this}; }
 
@@ -66,7 +87,7 @@ public:
 private:
     AppSession& session_;
     FeatureContext context_;
-    const MainFeatures& features_;
+    ExchangeUnits units_;
 };
 
 }  // namespace tw::app

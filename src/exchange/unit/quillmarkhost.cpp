@@ -63,14 +63,9 @@ void QuillmarkHost::ShowCustomerAndJob(std::int32_t customerId, std::int32_t job
     d.CustomersTable.locate("CID", db::Value(double(customerId)));
     d.JobsTable.refresh();
     d.JobsTable.locate("JID", db::Value(double(jobId)));
-    window_.ApplyCustomerQuery();
+    session_.Changes.Raise(data::ScheduleChange::Customers | data::ScheduleChange::Jobs);
     ui.SetStatusText(0, status);
     ui.RepaintStatus();
-}
-
-void QuillmarkHost::UpdateSelectControls()
-{
-    window_.UpdateSelectControls();
 }
 
 void QuillmarkHost::ShowMainStatus(const QString& text)

@@ -16,7 +16,8 @@ namespace tw::app {
 
 class AppSession;
 
-// The main window's part in an import: the Add / Edit / Query page's views.
+// The main window's part while an import runs: the Add / Edit / Query page's
+// views. Its end goes out as the schedule notice.
 class QuillmarkImportWindow {
 public:
     virtual ~QuillmarkImportWindow() = default;
@@ -26,8 +27,6 @@ public:
     virtual void RefreshCustomerViews() = 0;
     virtual void SetCustomersLabel(const QString& caption) = 0;
     virtual void EnableJobsNavigator() = 0;
-    virtual void ApplyCustomerQuery() = 0;
-    virtual void UpdateSelectControls() = 0;
 };
 
 class QuillmarkHost : public exchange::quillmark::BidImportHost,
@@ -47,7 +46,6 @@ public:
     void SetCustomersLabel(const QString& caption) override;
     void EnableJobsNavigator() override;
     void ShowCustomerAndJob(std::int32_t customerId, std::int32_t jobId) override;
-    void UpdateSelectControls() override;
     void ShowMainStatus(const QString& text) override;
 
 private:

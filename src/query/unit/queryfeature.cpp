@@ -2,34 +2,80 @@
 
 #include <QGridLayout>
 
-#include "customers/unit/customerfeature.h"
-#include "exchange/unit/exchangefeature.h"
-#include "app/features/pagecontrol.h"
-#include "tasks/unit/taskeditorfeature.h"
-#include "schedule/visualize/unit/visualizefeature.h"
-#include "schedule/workcalendartab/unit/workcalendarfeature.h"
+#include "app/features/visualizeunit.h"
+#include "app/features/workcalendarunit.h"
 #include "app/mainpage.h"
 #include "app/mainpagecontrol.h"
 #include "query/querypage.h"
-#include "schedule/visualize/visualizepage.h"
+#include "controls/choices/fcchoicegroup.h"
+#include "controls/choices/fcglyphbutton.h"
 #include "platform/registry/registry.h"
-#include "tasks/addtaskform.h"
+#include "schedule/taskresources/taskresources.h"
+#include "schedule/visualize/visualizecontext.h"
+
+#include <QSignalBlocker>
 
 namespace tw::app {
 
-QueryFeature::QueryFeature(const FeatureContext& context, const MainFeatures& features, QWidget* area,
+QueryFeature::QueryFeature(const FeatureContext& context, CalendarPages& calendar, ChartPage& chart,
+                           ChartSelection& chartSelection, ChartSettings& chartSettings, QWidget* area,
                            QGridLayout* areaLayout, TMainPageControl* tabs)
     : context_(context),
-      features_(features),
+      calendar_(calendar),
+      chart_(chart),
+      chartSelection_(chartSelection),
+      chartSettings_(chartSettings),
       tabs_(tabs)
 {
     page_ = new TQueryPage(static_cast<QueryPageHost&>(*this), area);
     areaLayout->addWidget(page_, 0, 0);
+    ConnectTaskResources();
+    changes_ = context_.Session.Changes.Subscribe(data::NoticeStage::Views,
+                                                  [this](data::ScheduleChanges c) { ScheduleChanged(c); });
 }
 
 QueryFeature::~QueryFeature()
 {
     delete page_;
+}
+
+// Customers or jobs changed: the grids read their tables again and the query
+// runs on them; changed tasks only show in the tasks grid.
+void QueryFeature::ScheduleChanged(data::ScheduleChanges changes)
+{
+    using enum data::ScheduleChange;
+    if (changes.Has(Customers) || changes.Has(Jobs)) {
+        data::TEstimateData& d = context_.Session.Data();
+        d.CustomersTable.refresh();
+        d.JobsTable.refresh();
+        page_->ApplyCustomerQuery();
+        page_->UpdateSelectControls();
+    } else if (changes.Has(Tasks)) {
+        page_->ShowControls();
+    }
+}
+
+// The resource buttons act on the page's current task and resource.
+void QueryFeature::ConnectTaskResources()
+{
+    AppSession& s = context_.Session;
+    data::TEstimateData& d = s.Data();
+    taskResources_ = std::make_unique<schedule::TaskResources>(schedule::TaskResourceContext{
+        .Charts = d.ChartsTable,
+        .Crews = d.CrewsTable,
+        .Assignments = d.ICrewsTable3,
+        .Tables = s.ScheduleTables(),
+        .State = s.State,
+        .UI = context_.UI,
+        .Adder = s.Adder(),
+        .Sync = s.Sync(),
+        .Calendars = s.Calendars(),
+        .ShowResourcesOfTask =
+            [this](std::int32_t key) {
+                if (page_->Attached())
+                    page_->Logic().ShowResourcesOfTask(key);
+            },
+    });
 }
 
 void QueryFeature::Attach()
@@ -38,7 +84,6 @@ void QueryFeature::Attach()
         return;
     AppSession& s = context_.Session;
     page_->Attach(s.Data(), s.State, s.Query, context_.UI, static_cast<query::QueryHost&>(*this));
-    features_.Customers->ConnectToQuery(page_);
 
     // Leaving the page keeps its current task; showing it again reads the views afresh.
     QObject::connect(tabs_, &TMainPageControl::currentChanged, page_,
@@ -66,16 +111,30 @@ void QueryFeature::ReadRestrictions(visualize::PageControls& controls) const
     controls.TaskEndDate = q.Controls().Pickers.End;
 }
 
+reports::SelectionState QueryFeature::ReportSelection(int chartSortBy, std::int32_t currentResourceId) const
+{
+    return page_->ReportSelection(chartSortBy, currentResourceId);
+}
+
+QString QueryFeature::ReportTitle(const QString& caption) const
+{
+    return page_->ReportTitle(caption);
+}
+
+bool QueryFeature::CustomerGridEnabled() const
+{
+    return !page_->Attached() || page_->Logic().Controls.Select.CustomerGrid;
+}
+
 void QueryFeature::OpenTaskEditor(const query::TaskEditorRequest& r)
 {
-    features_.Editor->Editor()->ShowTaskEditor(context_.Session.Data().ChartsTable, true, r.Edit, r.HelpLevel,
-                                               r.Description, r.Start, false, "", "", "", "", "", true,
-                                               r.Status, false, false);
+    if (openTaskEditor_)
+        openTaskEditor_(r);
 }
 
 void QueryFeature::ShowTaskStatusBar()
 {
-    features_.Visualize->ShowTaskStatusBar();
+    chart_.ShowTaskStatusBar();
 }
 
 void QueryFeature::LoadCustomFieldValues(int ownerKind)
@@ -86,7 +145,8 @@ void QueryFeature::LoadCustomFieldValues(int ownerKind)
 
 void QueryFeature::SearchCustomFields()
 {
-    features_.Customers->OpenCustomFieldSearch();
+    if (customFields_)
+        customFields_(Fields::Search);
 }
 
 void QueryFeature::DeleteCrewIndexRows(std::int32_t chartsId)
@@ -96,12 +156,12 @@ void QueryFeature::DeleteCrewIndexRows(std::int32_t chartsId)
 
 void QueryFeature::ShowWorkCalendar(std::int32_t resourceId)
 {
-    features_.Calendar->ShowWorkCalendar(resourceId);
+    calendar_.ShowWorkCalendar(resourceId);
 }
 
 void QueryFeature::FillCalendarResourceList(bool allResources)
 {
-    features_.Calendar->FillCalendarResourceList(allResources);
+    calendar_.FillCalendarResourceList(allResources);
 }
 
 std::pair<TDateTime, TDateTime> QueryFeature::WorkingDay()
@@ -112,14 +172,12 @@ std::pair<TDateTime, TDateTime> QueryFeature::WorkingDay()
 
 int QueryFeature::ChartDisplayChoice() const
 {
-    return features_.Visualize->Page()->DisplayChoice();
+    return chartSelection_.DisplayChoice();
 }
 
 void QueryFeature::SetChartSortBy(int choice)
 {
-    features_.Visualize->SetSortChoice(choice);
-    context_.Session.Chart.ChartSortBy = choice;
-    features_.Pages->ChartSortByClick();
+    chartSettings_.ChooseSort(choice);
 }
 
 bool QueryFeature::SaveTasksGridWidths(const std::array<int, 4>& widths)
@@ -135,32 +193,34 @@ TDateTime QueryFeature::Now() const
 
 bool QueryFeature::SpecifyWorkingDay() const
 {
-    return features_.Calendar->Controls().SpecifyWorkingDay;
+    return calendar_.Controls().SpecifyWorkingDay;
 }
 
 void QueryFeature::AddResourceClick()
 {
-    features_.Editor->AddResourceClick();
+    taskResources_->AddResourceToTask();
 }
 
 void QueryFeature::RemoveResourceClick()
 {
-    features_.Editor->RemoveResourceClick();
+    taskResources_->RemoveResourceFromTask();
 }
 
 void QueryFeature::CrewsGridDblClick()
 {
-    features_.Editor->CrewsGridDblClick();
+    taskResources_->CrewsGridDblClick();
 }
 
 void QueryFeature::TasksCustomFieldsClick()
 {
-    features_.Customers->TasksCustomFieldsClick();
+    if (customFields_)
+        customFields_(Fields::Tasks);
 }
 
 void QueryFeature::CrewsCustomFieldsClick()
 {
-    features_.Customers->CrewsCustomFieldsClick();
+    if (customFields_)
+        customFields_(Fields::Resources);
 }
 
 void QueryFeature::CustomerGridDblClick()
@@ -170,17 +230,35 @@ void QueryFeature::CustomerGridDblClick()
 
 void QueryFeature::ImportFromQMClick()
 {
-    features_.Exchange->ImportFromQMClick();
+    if (exchange_)
+        exchange_(Exchange::ImportFromQM);
 }
 
 void QueryFeature::ExportToQBClick()
 {
-    features_.Exchange->ExportToQBClick();
+    if (exchange_)
+        exchange_(Exchange::ExportToQB);
 }
 
 void QueryFeature::ImportFromQBClick()
 {
-    features_.Exchange->ImportFromQBClick();
+    if (exchange_)
+        exchange_(Exchange::ImportFromQB);
+}
+
+void QueryFeature::OnOpenTaskEditor(std::function<void(const query::TaskEditorRequest&)> action)
+{
+    openTaskEditor_ = std::move(action);
+}
+
+void QueryFeature::OnCustomFields(std::function<void(Fields)> action)
+{
+    customFields_ = std::move(action);
+}
+
+void QueryFeature::OnExchange(std::function<void(Exchange)> action)
+{
+    exchange_ = std::move(action);
 }
 
 void QueryFeature::ApplyCustomerQuery()
@@ -194,10 +272,21 @@ void QueryFeature::ApplyQueryAndShowTasksNavigator()
     ApplyCustomerQuery();
 }
 
+void QueryFeature::ApplyQueryFilters()
+{
+    page_->ApplyQueryFilters();
+}
+
 void QueryFeature::ShowEmptyDatabase()
 {
     page_->Logic().ShowEmptyDatabase();
     page_->ShowControls();
+}
+
+void QueryFeature::ShowTitle(const std::string& title)
+{
+    if (page_->Attached())
+        page_->Logic().Controls.Title = title;
 }
 
 void QueryFeature::ResourceDisplayClick()
@@ -210,6 +299,11 @@ std::int32_t QueryFeature::CurrentResource()
     return page_->Logic().GetCurrentResource();
 }
 
+double QueryFeature::CurrentResourceRate() const
+{
+    return page_->Attached() ? page_->Logic().CurrentResourceRate : 0;
+}
+
 void QueryFeature::RefreshCustomerViews()
 {
     data::TEstimateData& d = context_.Session.Data();
@@ -218,9 +312,27 @@ void QueryFeature::RefreshCustomerViews()
     page_->ShowControls();
 }
 
-void QueryFeature::SetCustomersLabel(const QString& caption)
+void QueryFeature::SetCustomersLabel(const std::string& text)
 {
-    page_->Logic().SetCustomersLabel(caption.toStdString());
+    if (!page_->Attached())
+        return;
+    page_->Logic().SetCustomersLabel(text);
+    page_->ShowControls();
+}
+
+void QueryFeature::RestrictToCustomer()
+{
+    if (!page_->Attached())
+        return;
+    page_->Logic().ClickBox(&query::RestrictionBoxes::RestrictToCustomer, true);
+    page_->ShowControls();
+}
+
+void QueryFeature::RestrictTasksToCrew()
+{
+    if (!page_->Attached())
+        return;
+    page_->Logic().ClickBox(&query::RestrictionBoxes::RestrictTasksToCrew, true);
     page_->ShowControls();
 }
 
@@ -233,6 +345,52 @@ void QueryFeature::EnableJobsNavigator()
 void QueryFeature::UpdateSelectControls()
 {
     page_->UpdateSelectControls();
+}
+
+void QueryFeature::ShowJobStatusTexts(const data::JobStatusTexts& texts)
+{
+    page_->SetJobStatusTexts(texts);
+}
+
+void QueryFeature::ApplyReadOnlyAccess(bool readOnly)
+{
+    page_->ApplyReadOnlyAccess(readOnly);
+}
+
+void QueryFeature::SetChartSortBy2(int choice)
+{
+    page_->SetChartSortBy2(choice);
+}
+
+namespace {
+
+// The page's status choice, by its control's name.
+controls::TFcRadioGroup* StatusChoice(TQueryPage* page)
+{
+    return page->findChild<controls::TFcRadioGroup*>(QStringLiteral("TaskStatus"));
+}
+
+}  // namespace
+
+int QueryFeature::TaskStatusIndex() const
+{
+    return StatusChoice(page_)->ItemIndex();
+}
+
+void QueryFeature::SetTaskStatusIndex(int index)
+{
+    controls::TFcRadioGroup* choice = StatusChoice(page_);
+    if (index >= 0 && index < choice->Count()) {
+        const QSignalBlocker quiet(choice);
+        choice->SetItemIndex(index);
+    }
+}
+
+void QueryFeature::UntickRestrictToSelectedStatus()
+{
+    auto* box = page_->findChild<controls::TFcCheckBox*>(QStringLiteral("RestrictToSelectedStatus"));
+    if (box && box->Checked())
+        box->SetChecked(false);
 }
 
 }  // namespace tw::app

@@ -1,56 +1,89 @@
 #pragma once
 // The Add / Edit / Query page as a feature unit: the page (TQueryPage over
 // its window-free query::QueryPageLogic), attached to the data module once
-// the tables are open, its hooks reaching the Visualize and Work calendar
-// pages, the task editor, the exchange windows, the custom fields and the
-// schedule adder; and what other pages and a restore do to its grids, labels
-// and navigators.
+// the tables are open; the resource buttons of its tasks
+// (schedule::TaskResources); what other units ask of it (queryunit.h); and
+// its grids refreshed on the schedule notice. It reads the Work calendar's
+// and the chart's choices; the task editor, the custom fields and the
+// exchange windows answer its requests.
 
 #include <cstdint>
+#include <memory>
 
 #include <QString>
 
 #include "app/features/featurecontext.h"
+#include "app/features/queryunit.h"
 #include "query/querypage.h"
+#include "data/services/schedulenotice.h"
 #include "query/querypagelogic.h"
 
-namespace tw::visualize {
-struct PageControls;
+namespace tw::schedule {
+class TaskResources;
 }
 
 class QGridLayout;
 
 namespace tw::app {
 
+class CalendarPages;
+class ChartPage;
+class ChartSelection;
+class ChartSettings;
 class TMainPageControl;
 
-class QueryFeature : private query::QueryHost, private QueryPageHost {
+class QueryFeature final : public QuerySelection,
+                           public QueryFilters,
+                           public QueryScreens,
+                           public QueryRequests,
+                           private query::QueryHost,
+                           private QueryPageHost {
 public:
     // tabs: the main window's page control, which the page leaves and shows.
-    QueryFeature(const FeatureContext& context, const MainFeatures& features, QWidget* area,
+    QueryFeature(const FeatureContext& context, CalendarPages& calendar, ChartPage& chart,
+                 ChartSelection& chartSelection, ChartSettings& chartSettings, QWidget* area,
                  QGridLayout* areaLayout, TMainPageControl* tabs);
-    ~QueryFeature();
+    ~QueryFeature() override;
 
     TQueryPage* Page() const { return page_; }
-    // Attaches the page to the open tables.
-    void Attach();
-    void ApplyCustomerQuery();
+
+    // QuerySelection
+    bool Attached() const override { return page_->Attached(); }
+    std::int32_t CurrentResource() override;
+    double CurrentResourceRate() const override;
+    void ReadRestrictions(visualize::PageControls& controls) const override;
+    reports::SelectionState ReportSelection(int chartSortBy, std::int32_t currentResourceId) const override;
+    QString ReportTitle(const QString& caption) const override;
+    bool CustomerGridEnabled() const override;
+    // QueryFilters
+    void ApplyCustomerQuery() override;
+    void ApplyQueryFilters() override;
+    void UpdateSelectControls() override;
+    void RestrictToCustomer() override;
+    void RestrictTasksToCrew() override;
+    void SetCustomersLabel(const std::string& text) override;
+    // QueryScreens
+    void Attach() override;
+    void ShowEmptyDatabase() override;
+    void ShowTitle(const std::string& title) override;
+    void ResourceDisplayClick() override;
+    void EnableJobsNavigator() override;
+    void RefreshCustomerViews() override;
+    void ShowJobStatusTexts(const data::JobStatusTexts& texts) override;
+    void ApplyReadOnlyAccess(bool readOnly) override;
+    void SetChartSortBy2(int choice) override;
+    int TaskStatusIndex() const override;
+    void SetTaskStatusIndex(int index) override;
+    void UntickRestrictToSelectedStatus() override;
+    query::QueryPageLogic& Logic() override { return page_->Logic(); }
+    // QueryRequests
+    void OnOpenTaskEditor(std::function<void(const query::TaskEditorRequest&)> action) override;
+    void OnCustomFields(std::function<void(Fields)> action) override;
+    void OnExchange(std::function<void(Exchange)> action) override;
+
     // Every page's "apply the customer query" comes here (the data module's
     // hook): the task navigator an empty database hid returns with a job.
     void ApplyQueryAndShowTasksNavigator();
-    // An empty database says so on the page; with no job to add a task to,
-    // the task navigator stays hidden until the first job exists.
-    void ShowEmptyDatabase();
-    void ResourceDisplayClick();
-    // The resource selected on the page (one is made when there is none).
-    std::int32_t CurrentResource();
-    // The customers and jobs grids after customers.dbf or jobs.dbf changed.
-    void RefreshCustomerViews();
-    void SetCustomersLabel(const QString& caption);
-    void EnableJobsNavigator();
-    void UpdateSelectControls();
-    // The restrictions and dates the chart and its status bar follow.
-    void ReadRestrictions(visualize::PageControls& controls) const;
 
 private:
     // What the page's logic reaches: the other feature units and the session.
@@ -79,11 +112,21 @@ private:
     void ImportFromQMClick() override;
     void ExportToQBClick() override;
     void ImportFromQBClick() override;
+    void ConnectTaskResources();
+    void ScheduleChanged(data::ScheduleChanges changes);
 
     FeatureContext context_;
-    const MainFeatures& features_;
+    CalendarPages& calendar_;
+    ChartPage& chart_;
+    ChartSelection& chartSelection_;
+    ChartSettings& chartSettings_;
     TMainPageControl* tabs_;
     TQueryPage* page_ = nullptr;
+    std::unique_ptr<schedule::TaskResources> taskResources_;
+    std::function<void(const query::TaskEditorRequest&)> openTaskEditor_;
+    std::function<void(Fields)> customFields_;
+    std::function<void(Exchange)> exchange_;
+    data::ScheduleNotice::Subscription changes_;
 };
 
 }  // namespace tw::app

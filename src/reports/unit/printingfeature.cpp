@@ -2,11 +2,9 @@
 
 #include <array>
 
-#include "reports/email/unit/emailfeature.h"
-#include "schedule/visualize/unit/visualizefeature.h"
-#include "query/unit/queryfeature.h"
-#include "query/querypage.h"
-#include "schedule/visualize/visualizepage.h"
+#include "app/features/emailunit.h"
+#include "app/features/queryunit.h"
+#include "app/features/visualizeunit.h"
 #include "chart/resourceallocationchart.h"
 #include "data/jobstatus.h"
 #include "data/services/recordservices.h"
@@ -16,12 +14,24 @@
 
 namespace tw::app {
 
-PrintingFeature::PrintingFeature(const FeatureContext& context, const MainFeatures& features)
+PrintingFeature::PrintingFeature(const FeatureContext& context, ChartButtons& buttons, ChartSelection& chart,
+                                 QuerySelection& query, ScheduleEmail& email)
     : context_(context),
-      features_(features)
-{}
+      chart_(chart),
+      query_(query),
+      email_(email)
+{
+    buttons.OnPrint([this] { PrintPreviewButtonClick(); });
+}
 
 PrintingFeature::~PrintingFeature() = default;
+
+void PrintingFeature::PrintPreviewButtonClick()
+{
+    const AppSession& s = context_.Session;
+    if (const std::optional<PrintRequest> request = ChartPrintRequest(s.State, s.Chart))
+        ShowingErrors(context_.UI, [&] { Open(*request); });
+}
 
 void PrintingFeature::Open(const PrintRequest& r)
 {
@@ -69,12 +79,12 @@ reports::ReportTables PrintingFeature::Tables()
 reports::SelectionState PrintingFeature::Selection()
 {
     const AppSession& s = context_.Session;
-    return features_.Query->Page()->ReportSelection(s.Chart.ChartSortBy, s.State.CurrentResourceId);
+    return query_.ReportSelection(s.Chart.ChartSortBy, s.State.CurrentResourceId);
 }
 
 reports::ChartPages* PrintingFeature::Chart()
 {
-    chartPages_ = std::make_shared<reports::RacChartPages>(*features_.Visualize->Page()->RAC());
+    chartPages_ = std::make_shared<reports::RacChartPages>(chart_.PrintedChart());
     return chartPages_.get();
 }
 
@@ -85,7 +95,7 @@ int PrintingFeature::PageFormatCode() const
 
 QString PrintingFeature::Caption() const
 {
-    return features_.Query->Page()->ReportTitle(context_.Window.windowTitle());
+    return query_.ReportTitle(context_.Window.windowTitle());
 }
 
 bool PrintingFeature::MailThroughClient() const
@@ -95,7 +105,7 @@ bool PrintingFeature::MailThroughClient() const
 
 void PrintingFeature::SendEmail(int helpLevel, const reports::ChartPeriod& period, const QString& message)
 {
-    features_.Email->OpenScheduleEmail(printPreview_, helpLevel, period, message);
+    email_.OpenScheduleEmail(printPreview_, helpLevel, period, message);
 }
 
 QPoint PrintingFeature::Position() const

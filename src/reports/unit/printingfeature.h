@@ -2,13 +2,14 @@
 // Printing as a feature unit: the print and preview dialog
 // (reports::TPrintPreview) and the page format dialog, made once at the first
 // opening, over the session's report cursors, its working-time engine, the
-// Visualize page's chart and the page format the session keeps. Its e-mail
-// button hands the chosen report to the e-mail feature.
+// Visualize page's chart and the page format the session keeps. The chart's
+// print button opens it on the chart's period; the report prints the query's
+// selection; its e-mail button hands the chosen report to the e-mail unit.
 
 #include <memory>
 
 #include "app/features/featurecontext.h"
-#include "app/tabs/tabview.h"
+#include "app/features/printrequest.h"
 #include "reports/printpreviewhost.h"
 
 namespace tw::reports {
@@ -19,11 +20,20 @@ class TPrintPreview;
 
 namespace tw::app {
 
-class PrintingFeature : public reports::PrintPreviewHost {
+class ChartButtons;
+class ChartSelection;
+class QuerySelection;
+class ScheduleEmail;
+
+class PrintingFeature final : public reports::PrintPreviewHost {
 public:
-    PrintingFeature(const FeatureContext& context, const MainFeatures& features);
+    PrintingFeature(const FeatureContext& context, ChartButtons& buttons, ChartSelection& chart,
+                    QuerySelection& query, ScheduleEmail& email);
     ~PrintingFeature() override;
 
+    // The chart's print button: the dialog on the period the chart shows,
+    // unless a dependency set-up is under way.
+    void PrintPreviewButtonClick();
     // The dialog on the chart's period and grid.
     void Open(const PrintRequest& request);
     reports::TPrintPreview* Dialog() const { return printPreview_; }
@@ -45,7 +55,9 @@ private:
     void ShowError(const QString& text) override;
 
     FeatureContext context_;
-    const MainFeatures& features_;
+    ChartSelection& chart_;
+    QuerySelection& query_;
+    ScheduleEmail& email_;
     reports::ReportServices services_;
     reports::TPrintPreview* printPreview_ = nullptr;
     reports::TPageFormat* pageFormat_ = nullptr;

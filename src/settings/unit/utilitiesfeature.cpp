@@ -2,12 +2,11 @@
 
 #include "app/appservices.h"
 #include "settings/exitbackupwindow.h"
-#include "query/unit/queryfeature.h"
-#include "schedule/visualize/unit/visualizefeature.h"
-#include "schedule/workcalendartab/unit/workcalendarfeature.h"
+#include "app/features/queryunit.h"
+#include "app/features/visualizeunit.h"
+#include "app/features/workcalendarunit.h"
 #include "app/mainpage.h"
 #include "app/mainpagecontrol.h"
-#include "query/querypage.h"
 #include "settings/unit/utilitieshosts.h"
 #include "settings/utilitiespage.h"
 #include "controls/buttons/fcbitbtn.h"
@@ -58,10 +57,10 @@ struct UtilitiesWiring {
     std::unique_ptr<settings::TQMSetup> setup;
 };
 
-UtilitiesFeature::UtilitiesFeature(const FeatureContext& context, const MainFeatures& features,
+UtilitiesFeature::UtilitiesFeature(const FeatureContext& context, const UtilitiesPages& pages,
                                    UtilitiesWindow& window, const UtilitiesPlaces& places)
     : context_(context),
-      features_(features),
+      pages_(pages),
       window_(window),
       wiring_(std::make_unique<UtilitiesWiring>(context.Session, static_cast<UtilitiesScreens&>(*this),
                                                 static_cast<SetupScreens&>(*this)))
@@ -113,29 +112,29 @@ void UtilitiesFeature::RefreshBackupView()
 
 void UtilitiesFeature::SaveAndClearAllocations(bool clearChart)
 {
-    features_.Visualize->SaveAndClearAllocations(clearChart);
+    pages_.Chart.SaveAndClearAllocations(clearChart);
 }
 
 // As a new database reads: the query page would otherwise paint the last
 // customer's and job's caption and labels over the empty tables.
 void UtilitiesFeature::ShowEmptyScreens()
 {
-    features_.Query->RefreshCustomerViews();
-    features_.Query->Page()->Logic().SetTitle("Tarnwick");
-    features_.Query->ShowEmptyDatabase();
+    pages_.Query.RefreshCustomerViews();
+    pages_.Query.ShowTitle("Tarnwick");
+    pages_.Query.ShowEmptyDatabase();
     context_.Window.setWindowTitle(QStringLiteral("Tarnwick"));
 }
 
 void UtilitiesFeature::RefreshAfterRestore()
 {
     page_->Logic().Refresh();
-    features_.Query->UpdateSelectControls();
-    features_.Query->ApplyCustomerQuery();
+    pages_.Filters.UpdateSelectControls();
+    pages_.Filters.ApplyCustomerQuery();
 }
 
 void UtilitiesFeature::SetCustomersLabel(const std::string& text)
 {
-    features_.Query->SetCustomersLabel(QString::fromStdString(text));
+    pages_.Filters.SetCustomersLabel(text);
 }
 
 void UtilitiesFeature::CloseMainWindow()
@@ -145,39 +144,22 @@ void UtilitiesFeature::CloseMainWindow()
 
 void UtilitiesFeature::ShowWorkCalendar(std::int32_t resourceId)
 {
-    features_.Calendar->ShowWorkCalendar(resourceId);
+    pages_.Calendar.ShowWorkCalendar(resourceId);
 }
-
-namespace {
-
-// The Add / Edit / Query page's status choice, by its controls' names.
-controls::TFcRadioGroup* StatusChoice(const MainFeatures& features)
-{
-    return features.Query->Page()->findChild<controls::TFcRadioGroup*>(QStringLiteral("TaskStatus"));
-}
-
-}  // namespace
 
 int UtilitiesFeature::TaskStatusIndex() const
 {
-    return StatusChoice(features_)->ItemIndex();
+    return pages_.Query.TaskStatusIndex();
 }
 
 void UtilitiesFeature::SetTaskStatusIndex(int index)
 {
-    controls::TFcRadioGroup* choice = StatusChoice(features_);
-    if (index >= 0 && index < choice->Count()) {
-        const QSignalBlocker quiet(choice);
-        choice->SetItemIndex(index);
-    }
+    pages_.Query.SetTaskStatusIndex(index);
 }
 
 void UtilitiesFeature::UntickRestrictToSelectedStatus()
 {
-    auto* box = features_.Query->Page()->findChild<controls::TFcCheckBox*>(
-        QStringLiteral("RestrictToSelectedStatus"));
-    if (box && box->Checked())
-        box->SetChecked(false);
+    pages_.Query.UntickRestrictToSelectedStatus();
 }
 
 std::string UtilitiesFeature::StartDrive() const

@@ -9,6 +9,7 @@
 #include <QMetaObject>
 
 #include "app/features/featurecontext.h"
+#include "app/features/utilitiesunit.h"
 #include "settings/unit/setuphosts.h"
 #include "settings/unit/utilitieshosts.h"
 #include "settings/utilitiespage.h"
@@ -22,6 +23,10 @@ class TQMSetup;
 
 namespace tw::app {
 
+class CalendarPages;
+class ChartPage;
+class QueryFilters;
+class QueryScreens;
 class TMainPageControl;
 struct UtilitiesWiring;
 
@@ -53,16 +58,27 @@ struct UtilitiesPlaces {
 // The unit does what the page's buttons ask, and shows what the backup, the
 // restore, the emptying and the setup dialog change on the pages; the hosts
 // over the session ask it through their two views.
-class UtilitiesFeature : private UtilitiesPageActions, private UtilitiesScreens, private SetupScreens {
+// The pages a restore, an emptying and the setup dialog show their outcome on.
+struct UtilitiesPages {
+    ChartPage& Chart;
+    QueryScreens& Query;
+    QueryFilters& Filters;
+    CalendarPages& Calendar;
+};
+
+class UtilitiesFeature final : public SetupDialogSource,
+                               public ExitBackup,
+                               private UtilitiesPageActions,
+                               private UtilitiesScreens,
+                               private SetupScreens {
 public:
-    UtilitiesFeature(const FeatureContext& context, const MainFeatures& features, UtilitiesWindow& window,
+    UtilitiesFeature(const FeatureContext& context, const UtilitiesPages& pages, UtilitiesWindow& window,
                      const UtilitiesPlaces& places);
     ~UtilitiesFeature() override;
 
     TUtilitiesPage* Page() const { return page_; }
-    settings::TQMSetup& SetupDialog();
-    // The automatic backup of the shutdown, unless noAutoBackup.
-    void BackupAtExit(bool noAutoBackup);
+    settings::TQMSetup& SetupDialog() override;
+    void BackupAtExit(bool noAutoBackup) override;
 
 private:
     // UtilitiesPageActions
@@ -99,7 +115,7 @@ private:
     void CreateHelpButtons(TMainPageControl* tabs, QWidget* contents);
 
     FeatureContext context_;
-    const MainFeatures& features_;
+    UtilitiesPages pages_;
     UtilitiesWindow& window_;
     std::unique_ptr<UtilitiesWiring> wiring_;
     TUtilitiesPage* page_ = nullptr;

@@ -1,18 +1,24 @@
 #include "tasks/unit/taskeditorfeature.h"
 
 #include "app/appservices.h"
-#include "tasks/unit/timeblocksfeature.h"
-#include "schedule/visualize/unit/visualizefeature.h"
-#include "query/unit/queryfeature.h"
-#include "query/querypage.h"
-#include "schedule/visualize/visualizepage.h"
+#include "app/features/currentresource.h"
+#include "app/features/queryunit.h"
+#include "app/features/timeblocksunit.h"
+#include "app/features/visualizeunit.h"
 #include "data/records/scheduleitemrecord.h"
+#include "query/querypagelogic.h"
+#include "tasks/editor/editorarguments.h"
 
 namespace tw::app {
 
-TaskEditorFeature::TaskEditorFeature(const FeatureContext& context, const MainFeatures& features)
+TaskEditorFeature::TaskEditorFeature(const FeatureContext& context, QuerySelection& query,
+                                     QueryRequests& queryRequests, ChartPage& chart, ChartSelection& chartSelection,
+                                     ChartButtons& chartButtons, PendingBlocks& blocks)
     : context_(context),
-      features_(features)
+      query_(query),
+      chart_(chart),
+      chartSelection_(chartSelection),
+      blocks_(blocks)
 {
     AppSession& s = context_.Session;
     data::TEstimateData& d = s.Data();
@@ -39,48 +45,33 @@ TaskEditorFeature::TaskEditorFeature(const FeatureContext& context, const MainFe
                      QString::fromStdString(page));
     };
     editor_->SetReuseTasks(reuseTasks_.get());
+
+    queryRequests.OnOpenTaskEditor([this](const query::TaskEditorRequest& r) { OpenTaskEditor(r); });
+    chartButtons.OnEditTask([this](int jobStatus) { EditTask(jobStatus); });
+    chartButtons.OnOpenTaskList([this] { OpenEditChart(); });
 }
 
 TaskEditorFeature::~TaskEditorFeature() = default;
 
-void TaskEditorFeature::ConnectTaskResources()
+void TaskEditorFeature::OpenTaskEditor(const query::TaskEditorRequest& r)
 {
-    AppSession& s = context_.Session;
-    data::TEstimateData& d = s.Data();
-    taskResources_ = std::make_unique<schedule::TaskResources>(schedule::TaskResourceContext{
-        .Charts = d.ChartsTable,
-        .Crews = d.CrewsTable,
-        .Assignments = d.ICrewsTable3,
-        .Tables = s.ScheduleTables(),
-        .State = s.State,
-        .UI = context_.UI,
-        .Adder = s.Adder(),
-        .Sync = s.Sync(),
-        .Calendars = s.Calendars(),
-        .ShowResourcesOfTask =
-            [this](std::int32_t key) {
-                if (features_.Query->Page()->Attached())
-                    features_.Query->Page()->Logic().ShowResourcesOfTask(key);
-            },
-    });
+    editor_->ShowTaskEditor(context_.Session.Data().ChartsTable, true, r.Edit, r.HelpLevel, r.Description, r.Start,
+                            false, "", "", "", "", "", true, r.Status, false, false);
 }
 
-void TaskEditorFeature::AddResourceClick()
+bool TaskEditorFeature::ShowTaskEditor(const tasks::EditorArguments& a)
 {
-    if (taskResources_)
-        taskResources_->AddResourceToTask();
+    if (!a.Table)
+        return false;
+    editor_->ShowTaskEditor(*a.Table, a.IsMainView, a.Edit, a.HelpLevel, a.Description, a.Start,
+                            a.AddMissingData, a.NotesText, a.CustomerListId, a.ListId, a.JobListId, a.FullName,
+                            a.RebuildOnClose, a.Status, a.Modal, a.SkipOverlapCheck);
+    return editor_->Result();
 }
 
-void TaskEditorFeature::RemoveResourceClick()
+bool TaskEditorFeature::TaskEditorOpen() const
 {
-    if (taskResources_)
-        taskResources_->RemoveResourceFromTask();
-}
-
-void TaskEditorFeature::CrewsGridDblClick()
-{
-    if (taskResources_)
-        taskResources_->CrewsGridDblClick();
+    return editor_->Editor().IsOpen();
 }
 
 // The job task list over the main schedule view; it is made when first asked
@@ -142,47 +133,29 @@ void TaskEditorFeature::EditTask(int jobStatus)
 
 std::int32_t TaskEditorFeature::CurrentResource()
 {
-    if (features_.Query && features_.Query->Page()->Attached())
-        return features_.Query->CurrentResource();
-    TVisualizePage* page = features_.Visualize ? features_.Visualize->Page() : nullptr;
-    if (page && page->Attached()) {
-        const visualize::ChartState& chart = page->Logic().Chart;
-        const auto link = chart.BarLinks.find(chart.SelectedBar);
-        db::Table& charts = context_.Session.Data().ChartsTable2;
-        if (link != chart.BarLinks.end() && charts.active()
-            && data::LocateScheduleItem(charts, link->second.ChartsId))
-            return data::ScheduleItemField(charts, &data::ScheduleItemRecord::CREWID).asInteger();
-    }
-    return context_.Session.State.CurrentResourceId;
+    return CurrentResourceOf(query_, chartSelection_, context_.Session.State.CurrentResourceId);
 }
 
 // While an inserted block is pending, a new task starts in it.
 std::optional<tasks::PendingBlock> TaskEditorFeature::PendingInsert()
 {
-    return features_.TimeBlocks ? features_.TimeBlocks->PendingBlock() : std::nullopt;
+    return blocks_.PendingBlock();
 }
 
 // What the editor saved shows in the tasks grid as well as on the chart.
 void TaskEditorFeature::BuildChart()
 {
-    features_.Visualize->BuildChart(false);
-    if (features_.Query && features_.Query->Page()->Attached())
-        features_.Query->Page()->ShowControls();
+    context_.Session.Changes.Raise(data::ScheduleChange::Tasks);
 }
 
 void TaskEditorFeature::ShowTaskStatusBar()
 {
-    if (features_.Visualize)
-        features_.Visualize->ShowTaskStatusBar();
+    chart_.ShowTaskStatusBar();
 }
 
-// Until the Add / Edit / Query page is attached its customer grid counts as
-// taking edits.
 bool TaskEditorFeature::CustomerGridEnabled()
 {
-    if (features_.Query && features_.Query->Page()->Attached())
-        return features_.Query->Page()->Logic().Controls().Select.CustomerGrid;
-    return true;
+    return query_.CustomerGridEnabled();
 }
 
 }  // namespace tw::app

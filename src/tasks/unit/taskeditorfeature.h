@@ -2,15 +2,15 @@
 // The task editor as a feature unit: the editor window (tasks::TAddTask) over
 // its window-free logic (tasks::TaskEditor) and the session's cursors,
 // synchronisation, adder and calendars; the reuse dialog it opens; the job
-// task list (tasks::TEditChart); and the Add / Edit / Query tab's resource
-// buttons (schedule::TaskResources).
+// task list (tasks::TEditChart). It opens on the requests of the Add / Edit /
+// Query page and of the chart; what it saved goes out as the schedule notice.
 
 #include <cstdint>
 #include <memory>
 
 #include "app/features/featurecontext.h"
+#include "app/features/taskeditorunit.h"
 #include "data/jobstatus.h"
-#include "schedule/taskresources/taskresources.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editchart/editchartform.h"
 #include "tasks/editor/taskeditor.h"
@@ -18,27 +18,32 @@
 
 namespace tw::app {
 
-class TaskEditorFeature : private tasks::TaskEditorHost, private tasks::EditChartHost {
+class ChartButtons;
+class ChartPage;
+class ChartSelection;
+class PendingBlocks;
+class QueryRequests;
+class QuerySelection;
+
+class TaskEditorFeature final : public TaskEditing, private tasks::TaskEditorHost, private tasks::EditChartHost {
 public:
-    TaskEditorFeature(const FeatureContext& context, const MainFeatures& features);
-    ~TaskEditorFeature();
+    TaskEditorFeature(const FeatureContext& context, QuerySelection& query, QueryRequests& queryRequests,
+                      ChartPage& chart, ChartSelection& chartSelection, ChartButtons& chartButtons,
+                      PendingBlocks& blocks);
+    ~TaskEditorFeature() override;
 
     tasks::TAddTask* Editor() const { return editor_.get(); }
     tasks::TaskEditorContext& Context() { return *editorContext_; }
-    // The resource buttons of the Add / Edit / Query page act on its current
-    // task and resource.
-    void ConnectTaskResources();
-    void AddResourceClick();
-    void RemoveResourceClick();
-    void CrewsGridDblClick();
-    // The editor on the current record of ChartsTable3 (a double click on a bar).
-    void EditTask(int jobStatus);
-    // The job task list, made at its first opening.
-    void OpenEditChart();
-    void SetStatusTexts(const data::JobStatusTexts& texts);
-    // The reuse dialog, the task list and the editor, innermost first, each
-    // as its close button leaves it; the shutdown runs after them.
-    void CloseWindows();
+    // TaskEditing
+    void OpenTaskEditor(const query::TaskEditorRequest& request) override;
+    void EditTask(int jobStatus) override;
+    // Made at its first opening.
+    void OpenEditChart() override;
+    bool ShowTaskEditor(const tasks::EditorArguments& arguments) override;
+    bool TaskEditorOpen() const override;
+    void SetStatusTexts(const data::JobStatusTexts& texts) override;
+    QWidget* EditorWindow() const override { return editor_.get(); }
+    void CloseWindows() override;
     // The resource a new task or block of time is for: the one selected on
     // the Add / Edit / Query page once it is attached, until then the one of
     // the bar selected on the chart, else the current one.
@@ -57,8 +62,10 @@ private:
     void PushChartUpdates() override;
 
     FeatureContext context_;
-    const MainFeatures& features_;
-    std::unique_ptr<schedule::TaskResources> taskResources_;
+    QuerySelection& query_;
+    ChartPage& chart_;
+    ChartSelection& chartSelection_;
+    PendingBlocks& blocks_;
     std::unique_ptr<tasks::TaskEditorContext> editorContext_;
     // A window of its own, not a child: the main window's controls are
     // looked up by name, and the editor has a Help button too.

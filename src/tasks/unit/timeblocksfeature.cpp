@@ -3,9 +3,7 @@
 #include <QAbstractButton>
 #include <QTimer>
 
-#include "tasks/unit/taskeditorfeature.h"
-#include "schedule/visualize/unit/visualizefeature.h"
-#include "schedule/visualize/visualizepage.h"
+#include "app/features/currentresource.h"
 #include "data/textroutines.h"
 
 namespace tw::app {
@@ -14,9 +12,13 @@ namespace {
 constexpr int kRemoveSpaceMs = 300000;
 }
 
-TimeBlocksFeature::TimeBlocksFeature(const FeatureContext& context, const MainFeatures& features)
+TimeBlocksFeature::TimeBlocksFeature(const FeatureContext& context, ChartPage& chart, ChartButtons& buttons,
+                                     ChartSelection& chartSelection, QuerySelection& query)
     : context_(context),
-      features_(features)
+      chart_(chart),
+      buttons_(buttons),
+      chartSelection_(chartSelection),
+      query_(query)
 {
     removeSpaceTimer_ = new QTimer(&context_.Window);
     removeSpaceTimer_->setObjectName(QStringLiteral("RemoveSpaceTimer"));
@@ -28,9 +30,8 @@ TimeBlocksFeature::TimeBlocksFeature(const FeatureContext& context, const MainFe
     insertSlot_ = std::make_unique<tasks::TInsertSlot>(DialogContext(), &context_.Window);
     removeSlot_ = std::make_unique<tasks::TRemoveSlot>(DialogContext(), &context_.Window);
 
-    TVisualizePage* page = features_.Visualize->Page();
-    QObject::connect(page->InsertSpace(), &controls::TFcControl::clicked, page, [this] { InsertSpaceClick(); });
-    QObject::connect(page->RemoveSpace(), &controls::TFcControl::clicked, page, [this] { RemoveSpaceClick(); });
+    buttons_.OnInsertTime([this] { InsertSpaceClick(); });
+    buttons_.OnRemoveTime([this] { RemoveSpaceClick(); });
 }
 
 TimeBlocksFeature::~TimeBlocksFeature() = default;
@@ -48,12 +49,12 @@ void TimeBlocksFeature::StopRemoveSpaceTimer()
 
 void TimeBlocksFeature::SetInsertSpaceEnabled(bool enabled)
 {
-    features_.Visualize->Page()->InsertSpace()->setEnabled(enabled);
+    buttons_.SetInsertTimeEnabled(enabled);
 }
 
 void TimeBlocksFeature::SetRemoveSpaceEnabled(bool enabled)
 {
-    features_.Visualize->Page()->RemoveSpace()->setEnabled(enabled);
+    buttons_.SetRemoveTimeEnabled(enabled);
 }
 
 void TimeBlocksFeature::OpenInsertDialog()
@@ -116,7 +117,7 @@ tasks::SlotDialogContext TimeBlocksFeature::DialogContext()
 
 std::int32_t TimeBlocksFeature::CurrentResource(std::string& description)
 {
-    const std::int32_t crew = features_.Editor->CurrentResource();
+    const std::int32_t crew = CurrentResourceOf(query_, chartSelection_, context_.Session.State.CurrentResourceId);
     description.clear();
     db::Table& crews = context_.Session.Data().CrewsTable4;
     if (crews.active() && crews.locate("CREWID", db::Value(double(crew))))
@@ -140,12 +141,12 @@ void TimeBlocksFeature::PushChartUpdates()
 // the job summaries up to date. The task display makes none.
 void TimeBlocksFeature::AfterInsert()
 {
-    features_.Visualize->RebuildFromRecords();
+    chart_.RebuildFromRecords();
 }
 
 void TimeBlocksFeature::AfterRemove()
 {
-    features_.Visualize->RebuildFromRecords();
+    chart_.RebuildFromRecords();
 }
 
 void TimeBlocksFeature::InsertSpaceClick()
@@ -166,7 +167,7 @@ void TimeBlocksFeature::RemoveSpaceClick()
         operations_->RemoveSpaceClick();
         if (discarding) {
             removeSpaceTimer_->stop();
-            features_.Visualize->RebuildFromRecords();
+            chart_.RebuildFromRecords();
         }
     });
 }
@@ -185,9 +186,8 @@ void TimeBlocksFeature::EndPendingInsert()
 
 void TimeBlocksFeature::SetButtonsEnabled(bool enabled)
 {
-    TVisualizePage* page = features_.Visualize->Page();
-    page->InsertSpace()->setEnabled(enabled);
-    page->RemoveSpace()->setEnabled(enabled);
+    buttons_.SetInsertTimeEnabled(enabled);
+    buttons_.SetRemoveTimeEnabled(enabled);
 }
 
 std::optional<tasks::PendingBlock> TimeBlocksFeature::PendingBlock() const

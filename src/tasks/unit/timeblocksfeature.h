@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/features/featurecontext.h"
+#include "app/features/timeblocksunit.h"
 #include "schedule/slots/slotoperations.h"
 #include "tasks/editor/taskeditor.h"
 #include "tasks/slots/slotdialogs.h"
@@ -17,20 +18,28 @@ class QTimer;
 
 namespace tw::app {
 
-class TimeBlocksFeature : public timeblocks::TimeBlocksView,
-                          public timeblocks::SlotWorkingTime,
-                          public tasks::SlotDialogHost {
+class ChartButtons;
+class ChartPage;
+class ChartSelection;
+class QuerySelection;
+
+class TimeBlocksFeature final : public PendingBlocks,
+                                public timeblocks::TimeBlocksView,
+                                public timeblocks::SlotWorkingTime,
+                                public tasks::SlotDialogHost {
 public:
-    TimeBlocksFeature(const FeatureContext& context, const MainFeatures& features);
+    // The chart's buttons start the operations, whose chart is built again
+    // after them; the block is for the query's or the chart's current resource.
+    TimeBlocksFeature(const FeatureContext& context, ChartPage& chart, ChartButtons& buttons,
+                      ChartSelection& chartSelection, QuerySelection& query);
     ~TimeBlocksFeature() override;
 
     void InsertSpaceClick();
     void RemoveSpaceClick();
     void RemoveSpaceTimerTimer();
     // A refresh ends whatever insert was going on; the buttons work again.
-    void EndPendingInsert();
-    // The block a new task starts in while an insert is pending.
-    std::optional<tasks::PendingBlock> PendingBlock() const;
+    void EndPendingInsert() override;
+    std::optional<tasks::PendingBlock> PendingBlock() const override;
 
     timeblocks::SlotOperations& Operations() { return *operations_; }
     tasks::TInsertSlot* InsertSlot() const { return insertSlot_.get(); }
@@ -63,7 +72,10 @@ private:
     void SetButtonsEnabled(bool enabled);
 
     FeatureContext context_;
-    const MainFeatures& features_;
+    ChartPage& chart_;
+    ChartButtons& buttons_;
+    ChartSelection& chartSelection_;
+    QuerySelection& query_;
     QTimer* removeSpaceTimer_ = nullptr;
     std::unique_ptr<timeblocks::SlotOperations> operations_;
     std::unique_ptr<tasks::TInsertSlot> insertSlot_;

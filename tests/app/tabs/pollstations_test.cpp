@@ -24,7 +24,7 @@ using schedule::test::Workstation;
 
 // The fixture is this workstation's window as the poll sees it: the chart and
 // the synchronisation answer, the rest does nothing.
-class PollStationsTest : public PageFixture, private PollView {
+class PollStationsTest : public PageFixture, private PollView, private PollSchedule {
 protected:
     PollStationsTest()
     {
@@ -74,7 +74,7 @@ protected:
     TempFolder shared_, otherFolder_;
     std::unique_ptr<Workstation> here_, other_;
     query::QueryState query;
-    UpdatePoll poll{state, query, ui, *this};
+    UpdatePoll poll{state, query, ui, *this, *this};
 };
 
 TEST_F(PollStationsTest, ChangeAndDeletionElsewhereShowAfterTheNextTick)

@@ -10,6 +10,7 @@
 
 #include "pagefixture.h"
 #include "app/tabs/tabhandlers.h"
+#include "app/features/printrequest.h"
 
 namespace tw::visualize {
 namespace {
@@ -89,13 +90,12 @@ public:
     void LoadHolidays() override { holidaysLoaded = true; }
     void ApplyCustomerQuery() override { ++customerQueries; }
     void EndPendingInsert() override { insertEnded = true; }
-    void OpenPrintPreview(const PrintRequest& request) override { preview.push_back(request); }
 
     // Nothing of the pages was touched.
     bool Untouched() const
     {
         return reopened == 0 && pushes == 0 && builds == 0 && !moveWritten && customerQueries == 0
-            && calendarList.empty() && preview.empty() && !insertEnded && !statusBarShown;
+            && calendarList.empty() && !insertEnded && !statusBarShown;
     }
 
     int page = SchedulePage;
@@ -121,7 +121,6 @@ public:
     std::int32_t calendarShown = -1;
     bool holidaysLoaded = false;
     bool insertEnded = false;
-    std::vector<PrintRequest> preview;
 
 private:
     std::vector<std::string> Names()
@@ -254,7 +253,7 @@ TEST_F(TabHandlersTest, RefreshAndPrintDoNothingDuringDependencySetUp)
     state.DependencySetupMode = true;
     state.InsertTimePending = true;
     tabs.RefreshChartClick();
-    tabs.PrintPreviewButtonClick();
+    EXPECT_FALSE(ChartPrintRequest(state, display).has_value());
     EXPECT_TRUE(pages.Untouched());
     EXPECT_EQ(NameOf(1), "Old name");
     EXPECT_TRUE(state.InsertTimePending);
@@ -269,9 +268,9 @@ TEST_F(TabHandlersTest, PrintOpensThePreviewOnTheChartPeriod)
     // The period as it was set; the chart shows it on the quarter-hour grid.
     display.ChartStartAt = Day(7, 8, 5);
     display.ChartEndAt = Day(21);
-    tabs.PrintPreviewButtonClick();
-    ASSERT_EQ(pages.preview.size(), 1u);
-    const PrintRequest& r = pages.preview[0];
+    const std::optional<PrintRequest> request = ChartPrintRequest(state, display);
+    ASSERT_TRUE(request.has_value());
+    const PrintRequest& r = *request;
     EXPECT_EQ(r.HelpLevel, 2);
     EXPECT_EQ(r.SpanDays, 14);
     EXPECT_EQ(r.GridInterval, 1);

@@ -43,7 +43,7 @@ private:
 
 // The window as the poll sees it: every call is logged, the answers are the
 // fixture's.
-class UpdatePollTest : public ::testing::Test, private PollView {
+class UpdatePollTest : public ::testing::Test, private PollView, private PollSchedule {
 protected:
     UpdatePollTest()
     {
@@ -102,7 +102,7 @@ protected:
     data::MainScreenState state;
     query::QueryState query;
     CursorRecordingUi ui{log};
-    UpdatePoll poll{state, query, ui, *this};
+    UpdatePoll poll{state, query, ui, *this, *this};
     bool timerRunning = true;
     bool refreshEnabled = true;
     int page = SchedulePage;

@@ -3,8 +3,7 @@
 #include <QDialog>
 
 #include "app/appservices.h"
-#include "customers/customerpage.h"
-#include "customers/unit/customerfeature.h"
+#include "app/features/customerunit.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "platform/mail/curlsmtpengine.h"
 #include "reports/email/customercontacts.h"
@@ -13,9 +12,8 @@
 
 namespace tw::app {
 
-EmailFeature::EmailFeature(const FeatureContext& context, const MainFeatures& features)
-    : context_(context),
-      features_(features)
+EmailFeature::EmailFeature(const FeatureContext& context, CustomerDialogs& customers)
+    : context_(context)
 {
     AppSession& s = context_.Session;
     WindowLayout& layout = context_.Layout;
@@ -37,11 +35,7 @@ EmailFeature::EmailFeature(const FeatureContext& context, const MainFeatures& fe
         layout.EmailLeft = left;
         layout.EmailTop = top;
     });
-    if (features_.Customers) {
-        TCustomerPage* page = features_.Customers->Page();
-        if (auto* button = page->findChild<controls::TFcBitBtn*>(QStringLiteral("SendEmailToClient")))
-            QObject::connect(button, &controls::TFcControl::clicked, sendEmail_, [this] { SendEmailToClientClick(); });
-    }
+    customers.OnSendEmail([this] { SendEmailToClientClick(); });
 }
 
 void EmailFeature::SendEmailToClientClick()

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include "app/features/emailunit.h"
 #include "app/features/featurecontext.h"
 
 namespace tw::email {
@@ -20,9 +21,11 @@ class TPrintPreview;
 
 namespace tw::app {
 
-class EmailFeature {
+class CustomerDialogs;
+
+class EmailFeature final : public ScheduleEmail {
 public:
-    EmailFeature(const FeatureContext& context, const MainFeatures& features);
+    EmailFeature(const FeatureContext& context, CustomerDialogs& customers);
 
     email::TSendEmail* Window() const { return sendEmail_; }
     // A message to the current customer, naming the tasks found by the
@@ -30,12 +33,11 @@ public:
     void SendEmailToClientClick();
     // The report chosen in the print dialog as "schedule.pdf".
     void OpenScheduleEmail(reports::TPrintPreview* dialog, int helpLevel, const reports::ChartPeriod& period,
-                           const QString& message);
+                           const QString& message) override;
     void Close();
 
 private:
     FeatureContext context_;
-    const MainFeatures& features_;
     email::TSendEmail* sendEmail_ = nullptr;
 };
 

@@ -3,12 +3,11 @@
 #include <QAbstractButton>
 #include <QLayout>
 
-#include "app/features/pagecontrol.h"
-#include "query/unit/queryfeature.h"
-#include "tasks/unit/taskeditorfeature.h"
-#include "schedule/workcalendartab/unit/workcalendarfeature.h"
+#include "app/features/queryunit.h"
+#include "app/features/workcalendarunit.h"
 #include "schedule/visualize/visualizepage.h"
 #include "chart/resourceallocationchart.h"
+#include "data/records/scheduleitemrecord.h"
 #include "schedule/sync/resourceoverlap.h"
 #include "schedule/visualize/calendarworkingtime.h"
 #include "schedule/visualize/visualizecontext.h"
@@ -43,20 +42,25 @@ schedule::NewScheduleItem SummaryItem(const visualize::JobSummaryRow& row)
 
 }  // namespace
 
-VisualizeFeature::VisualizeFeature(const FeatureContext& context, const MainFeatures& features,
-                                   QWidget* container, QLayout* containerLayout)
+VisualizeFeature::VisualizeFeature(const FeatureContext& context, CalendarPages& calendar, QWidget* container,
+                                   QLayout* containerLayout)
     : context_(context),
-      features_(features),
+      calendar_(calendar),
       page_(new TVisualizePage(container))
 {
     containerLayout->addWidget(page_);
-    QObject::connect(page_->RefreshChart(), &controls::TFcControl::clicked, page_,
-                     [this] { features_.Pages->RefreshChartClick(); });
-    QObject::connect(page_->PrintPreviewButton(), &controls::TFcControl::clicked, page_,
-                     [this] { features_.Pages->PrintPreviewButtonClick(); });
+    QObject::connect(page_->RefreshChart(), &controls::TFcControl::clicked, page_, [this] { Run(refresh_); });
+    QObject::connect(page_->PrintPreviewButton(), &controls::TFcControl::clicked, page_, [this] { Run(print_); });
+    QObject::connect(page_->InsertSpace(), &controls::TFcControl::clicked, page_, [this] { Run(insertTime_); });
+    QObject::connect(page_->RemoveSpace(), &controls::TFcControl::clicked, page_, [this] { Run(removeTime_); });
     QObject::connect(page_, &TVisualizePage::ChartSortByClicked, page_, [this](int choice) {
         context_.Session.Chart.ChartSortBy = choice;
-        features_.Pages->ChartSortByClick();
+        Run(sortChosen_);
+    });
+    // What the editors saved, the imports brought and the poll pulled is drawn again.
+    changes_ = context_.Session.Changes.Subscribe(data::NoticeStage::Chart, [this](data::ScheduleChanges c) {
+        if (c.Has(data::ScheduleChange::Tasks))
+            page_->BuildChart(false);
     });
 }
 
@@ -64,6 +68,18 @@ VisualizeFeature::VisualizeFeature(const FeatureContext& context, const MainFeat
 VisualizeFeature::~VisualizeFeature()
 {
     delete page_;
+}
+
+void VisualizeFeature::ConnectQuery(QuerySelection& selection, QueryFilters& filters)
+{
+    query_ = &selection;
+    queryFilters_ = &filters;
+}
+
+void VisualizeFeature::Run(const Action& action)
+{
+    if (action)
+        action();
 }
 
 bool VisualizeFeature::Attached() const
@@ -84,11 +100,11 @@ void VisualizeFeature::Attach()
 
 void VisualizeFeature::ReadOtherPages(visualize::PageControls& controls)
 {
-    const schedule::CalendarControls calendar = features_.Calendar->Controls();
+    const schedule::CalendarControls calendar = calendar_.Controls();
     controls.SpecifyWorkingDay = calendar.SpecifyWorkingDay;
     controls.StartDayTime = calendar.StartDayTime;
-    if (features_.Query && features_.Query->Page()->Attached())
-        features_.Query->ReadRestrictions(controls);
+    if (query_ && query_->Attached())
+        query_->ReadRestrictions(controls);
 }
 
 void VisualizeFeature::BuildChart(bool writeBack)
@@ -130,6 +146,55 @@ void VisualizeFeature::StoreChartPeriod()
         return;
     context_.Session.Chart.ChartStartAt = page_->RAC()->StartAt();
     context_.Session.Chart.ChartEndAt = page_->RAC()->EndAt();
+}
+
+std::optional<std::int32_t> VisualizeFeature::SelectedBarResource()
+{
+    if (!page_->Attached())
+        return std::nullopt;
+    const visualize::ChartState& chart = page_->Logic().Chart;
+    const auto link = chart.BarLinks.find(chart.SelectedBar);
+    db::Table& charts = context_.Session.Data().ChartsTable2;
+    if (link != chart.BarLinks.end() && charts.active() && data::LocateScheduleItem(charts, link->second.ChartsId))
+        return data::ScheduleItemField(charts, &data::ScheduleItemRecord::CREWID).asInteger();
+    return std::nullopt;
+}
+
+int VisualizeFeature::DisplayChoice() const
+{
+    return page_->DisplayChoice();
+}
+
+chart::TResourceAllocationChart& VisualizeFeature::PrintedChart()
+{
+    return *page_->RAC();
+}
+
+void VisualizeFeature::ChooseSort(int choice)
+{
+    page_->SetSortChoice(choice);
+    context_.Session.Chart.ChartSortBy = choice;
+    Run(sortChosen_);
+}
+
+void VisualizeFeature::ApplyReadOnlyAccess(bool readOnly)
+{
+    page_->ApplyReadOnlyAccess(readOnly);
+}
+
+void VisualizeFeature::SetRefreshEnabled(bool enabled)
+{
+    page_->RefreshChart()->setEnabled(enabled);
+}
+
+void VisualizeFeature::SetInsertTimeEnabled(bool enabled)
+{
+    page_->InsertSpace()->setEnabled(enabled);
+}
+
+void VisualizeFeature::SetRemoveTimeEnabled(bool enabled)
+{
+    page_->RemoveSpace()->setEnabled(enabled);
 }
 
 void VisualizeFeature::ShowTaskStatusBar()
@@ -211,25 +276,26 @@ void VisualizeFeature::ApplyCustomerQuery()
 
 void VisualizeFeature::UpdateSelectControls()
 {
-    if (features_.Query != nullptr)
-        features_.Query->UpdateSelectControls();
+    if (queryFilters_)
+        queryFilters_->UpdateSelectControls();
 }
 
 // The task editor and the task list editor rebuild the chart they found
 // cleared when they close.
 void VisualizeFeature::ShowTaskEditor(int jobStatus)
 {
-    features_.Editor->EditTask(jobStatus);
+    if (editTask_)
+        editTask_(jobStatus);
 }
 
 void VisualizeFeature::OpenTaskListEditor()
 {
-    features_.Editor->OpenEditChart();
+    Run(openTaskList_);
 }
 
 void VisualizeFeature::RefreshChart()
 {
-    features_.Pages->RefreshChartClick();
+    Run(refresh_);
 }
 
 void VisualizeFeature::ChartSortByClick()
@@ -237,7 +303,7 @@ void VisualizeFeature::ChartSortByClick()
     // The dependency set-up chose the order; the choice shows it first.
     page_->ShowControls();
     context_.Session.Chart.ChartSortBy = page_->SortChoice();
-    features_.Pages->ChartSortByClick();
+    Run(sortChosen_);
 }
 
 }  // namespace tw::app

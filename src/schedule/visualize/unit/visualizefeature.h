@@ -2,15 +2,18 @@
 // The Visualize page as a feature unit: the page with the resource allocation
 // chart in its container, its window-free logic (visualize::VisualizePageLogic)
 // attached to the session's chart cursors once the tables are open, the
-// schedule under the chart (synchronisation, overlap test, task adder) and the
-// other pages it reaches, and what the other pages ask of the chart (build it,
-// write its bars back, its period and its status bar).
+// schedule under the chart (synchronisation, overlap test, task adder), and
+// what the other units ask of the chart (visualizeunit.h). The chart is built
+// again when the schedule notice says the tasks changed; the page's buttons
+// go to the units that listen to them.
 
 #include <memory>
 
 #include "app/features/featurecontext.h"
+#include "app/features/visualizeunit.h"
 #include "schedule/visualize/visualizepagehost.h"
 #include "data/jobstatus.h"
+#include "data/services/schedulenotice.h"
 #include "platform/datetime/datetime.h"
 #include "schedule/visualize/visualizeview.h"
 
@@ -18,38 +21,62 @@ class QLayout;
 
 namespace tw::app {
 
+class CalendarPages;
+class QueryFilters;
+class QuerySelection;
 class TVisualizePage;
 
-class VisualizeFeature : public visualize::ChartSchedule, public visualize::OtherPages,
-                         private VisualizePageHost {
+class VisualizeFeature final : public ChartPage,
+                               public ChartSelection,
+                               public ChartSettings,
+                               public ChartButtons,
+                               public visualize::ChartSchedule,
+                               public visualize::OtherPages,
+                               private VisualizePageHost {
 public:
-    VisualizeFeature(const FeatureContext& context, const MainFeatures& features, QWidget* container,
+    VisualizeFeature(const FeatureContext& context, CalendarPages& calendar, QWidget* container,
                      QLayout* containerLayout);
     ~VisualizeFeature() override;
+    // The query is made after the chart and reads the chart's choices; the
+    // chart reads the query's restriction from here on.
+    void ConnectQuery(QuerySelection& selection, QueryFilters& filters);
 
     TVisualizePage* Page() const { return page_; }
-    bool Attached() const;
-    // Takes up the tables just opened; once per run.
-    void Attach();
 
-    void BuildChart(bool writeBack);
-    void SaveAndClearAllocations(bool recompute);
-    // The bars went under the records: dropped without writing back, and
-    // built again from the records.
-    void RebuildFromRecords();
+    // ChartPage
+    bool Attached() const override;
+    void Attach() override;
+    void BuildChart(bool writeBack) override;
+    void SaveAndClearAllocations(bool recompute) override;
+    void RebuildFromRecords() override;
+    void KeepChartPeriod() override;
+    void ShowTaskStatusBar() override;
+    void SetResetDependenciesEnabled(bool enabled) override;
+    // ChartSelection
+    std::optional<std::int32_t> SelectedBarResource() override;
+    int DisplayChoice() const override;
+    chart::TResourceAllocationChart& PrintedChart() override;
+    // ChartSettings
+    const char* SetChartDateRange(bool update, TDateTime start, TDateTime end) override;
+    void StoreChartPeriod() override;
+    void SetJobStatusTexts(const data::JobStatusTexts& texts) override;
+    void ShowResourceCaptionMode(int mode) override;
+    void SetSortChoice(int choice) override;
+    void ChooseSort(int choice) override;
+    void ApplyReadOnlyAccess(bool readOnly) override;
+    // ChartButtons
+    void OnRefresh(Action action) override { refresh_ = std::move(action); }
+    void OnPrint(Action action) override { print_ = std::move(action); }
+    void OnSortChosen(Action action) override { sortChosen_ = std::move(action); }
+    void OnInsertTime(Action action) override { insertTime_ = std::move(action); }
+    void OnRemoveTime(Action action) override { removeTime_ = std::move(action); }
+    void OnEditTask(std::function<void(int)> action) override { editTask_ = std::move(action); }
+    void OnOpenTaskList(Action action) override { openTaskList_ = std::move(action); }
+    void SetRefreshEnabled(bool enabled) override;
+    void SetInsertTimeEnabled(bool enabled) override;
+    void SetRemoveTimeEnabled(bool enabled) override;
+
     void KeepChartScale(double widthRatio);
-    // The period the chart shows, kept by the session for the shutdown; the
-    // correction the chart made of it, as ChartDates::SetChartDateRange.
-    const char* SetChartDateRange(bool update, TDateTime start, TDateTime end);
-    // The period the chart shows, set on it again after a reload.
-    void KeepChartPeriod();
-    // The chart's period into the session, as the shutdown saves it.
-    void StoreChartPeriod();
-    void ShowTaskStatusBar();
-    void SetResetDependenciesEnabled(bool enabled);
-    void SetJobStatusTexts(const data::JobStatusTexts& texts);
-    void ShowResourceCaptionMode(int mode);
-    void SetSortChoice(int choice);
 
     // The schedule under the chart.
     void PushChartUpdates() override;
@@ -70,11 +97,17 @@ public:
 private:
     // The Work calendar's working day and the query's restrictions, for the page.
     void ReadOtherPages(visualize::PageControls& controls) override;
+    static void Run(const Action& action);
 
     FeatureContext context_;
-    const MainFeatures& features_;
+    CalendarPages& calendar_;
+    QuerySelection* query_ = nullptr;
+    QueryFilters* queryFilters_ = nullptr;
     TVisualizePage* page_ = nullptr;
     std::unique_ptr<visualize::WorkingTime> workingTime_;
+    Action refresh_, print_, sortChosen_, insertTime_, removeTime_, openTaskList_;
+    std::function<void(int)> editTask_;
+    data::ScheduleNotice::Subscription changes_;
 };
 
 }  // namespace tw::app

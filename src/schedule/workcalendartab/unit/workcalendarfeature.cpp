@@ -57,12 +57,12 @@ void WorkCalendarFeature::SelectCalendarResource(double resourceId)
     page_->SelectCalendarResource(resourceId);
 }
 
-void WorkCalendarFeature::ShowWorkCalendar(double resourceId)
+void WorkCalendarFeature::ShowWorkCalendar(std::int32_t resourceId)
 {
     page_->ShowWorkCalendar(resourceId);
 }
 
-void WorkCalendarFeature::ShowCalendarOf(bool allResources, double resourceId)
+void WorkCalendarFeature::ShowCalendarOf(bool allResources, std::int32_t resourceId)
 {
     page_->FillCalendarResourceList(allResources);
     page_->SelectCalendarResource(resourceId);

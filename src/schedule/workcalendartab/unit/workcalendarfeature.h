@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "app/features/featurecontext.h"
+#include "app/features/workcalendarunit.h"
 #include "schedule/workcalendartab/workcalendartab.h"
 
 class QLayout;
@@ -16,23 +17,23 @@ namespace tw::app {
 
 class TWorkCalendarPage;
 
-class WorkCalendarFeature : public schedule::CalendarSchedule {
+class WorkCalendarFeature final : public CalendarPages, public schedule::CalendarSchedule {
 public:
     WorkCalendarFeature(const FeatureContext& context, QWidget* area, QLayout* areaLayout);
     ~WorkCalendarFeature() override;
 
     TWorkCalendarPage* Page() const { return page_; }
     // Takes up the tables just opened; once per run.
-    void Attach();
+    void Attach() override;
     // Shows the calendar of the mode just read, with its holidays.
-    void Refresh();
-    void LoadHolidays();
-    void FillCalendarResourceList(bool allResources);
+    void Refresh() override;
+    void LoadHolidays() override;
+    void FillCalendarResourceList(bool allResources) override;
     void SelectCalendarResource(double resourceId);
-    void ShowWorkCalendar(double resourceId);
+    void ShowWorkCalendar(std::int32_t resourceId) override;
     // The list of calendars, the one of the resource chosen, and that calendar.
-    void ShowCalendarOf(bool allResources, double resourceId);
-    schedule::CalendarControls Controls() const;
+    void ShowCalendarOf(bool allResources, std::int32_t resourceId) override;
+    schedule::CalendarControls Controls() const override;
 
     void RecomputeAllTaskEnds() override;
 
