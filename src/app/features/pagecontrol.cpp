@@ -3,12 +3,12 @@
 #include "app/appservices.h"
 #include "app/mainpagecontrol.h"
 
-#include "app/features/customerunit.h"
-#include "app/features/queryunit.h"
-#include "app/features/taskeditorunit.h"
-#include "app/features/timeblocksunit.h"
-#include "app/features/visualizeunit.h"
-#include "app/features/workcalendarunit.h"
+#include "customers/unit/customerunit.h"
+#include "query/unit/queryunit.h"
+#include "tasks/unit/taskeditorunit.h"
+#include "tasks/unit/timeblocksunit.h"
+#include "schedule/visualize/unit/visualizeunit.h"
+#include "schedule/workcalendartab/unit/workcalendarunit.h"
 #include "app/session/startupsequence.h"
 #include "tasks/addtaskform.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/appservices.h"
 #include "customers/customerpage.h"
-#include "app/features/queryunit.h"
+#include "query/unit/queryunit.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "query/querypagelogic.h"
 

@@ -5,7 +5,7 @@
 // and a custom-field search restricts what the Add / Edit / Query page shows.
 
 #include "customers/customerpagehost.h"
-#include "app/features/customerunit.h"
+#include "customers/unit/customerunit.h"
 #include "app/features/featurecontext.h"
 #include "customers/customfields.h"
 

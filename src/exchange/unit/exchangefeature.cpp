@@ -2,8 +2,8 @@
 
 #include "exchange/unit/importqbhost.h"
 #include "exchange/unit/qbexporthost.h"
-#include "app/features/queryunit.h"
-#include "app/features/utilitiesunit.h"
+#include "query/unit/queryunit.h"
+#include "settings/unit/utilitiesunit.h"
 #include "exchange/exportjobform.h"
 #include "exchange/importqbform.h"
 #include "exchange/importqmform.h"

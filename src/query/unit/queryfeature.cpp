@@ -2,8 +2,8 @@
 
 #include <QGridLayout>
 
-#include "app/features/visualizeunit.h"
-#include "app/features/workcalendarunit.h"
+#include "schedule/visualize/unit/visualizeunit.h"
+#include "schedule/workcalendartab/unit/workcalendarunit.h"
 #include "app/mainpage.h"
 #include "app/mainpagecontrol.h"
 #include "query/querypage.h"
@@ -123,7 +123,7 @@ QString QueryFeature::ReportTitle(const QString& caption) const
 
 bool QueryFeature::CustomerGridEnabled() const
 {
-    return !page_->Attached() || page_->Logic().Controls.Select.CustomerGrid;
+    return !page_->Attached() || page_->Logic().Controls().Select.CustomerGrid;
 }
 
 void QueryFeature::OpenTaskEditor(const query::TaskEditorRequest& r)
@@ -286,7 +286,7 @@ void QueryFeature::ShowEmptyDatabase()
 void QueryFeature::ShowTitle(const std::string& title)
 {
     if (page_->Attached())
-        page_->Logic().Controls.Title = title;
+        page_->Logic().SetTitle(title);
 }
 
 void QueryFeature::ResourceDisplayClick()
@@ -301,7 +301,7 @@ std::int32_t QueryFeature::CurrentResource()
 
 double QueryFeature::CurrentResourceRate() const
 {
-    return page_->Attached() ? page_->Logic().CurrentResourceRate : 0;
+    return page_->Attached() ? page_->Logic().CurrentResourceRate() : 0;
 }
 
 void QueryFeature::RefreshCustomerViews()

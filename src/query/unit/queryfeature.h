@@ -13,7 +13,7 @@
 #include <QString>
 
 #include "app/features/featurecontext.h"
-#include "app/features/queryunit.h"
+#include "query/unit/queryunit.h"
 #include "query/querypage.h"
 #include "data/services/schedulenotice.h"
 #include "query/querypagelogic.h"

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/features/emailunit.h"
-#include "app/features/queryunit.h"
-#include "app/features/visualizeunit.h"
+#include "reports/email/unit/emailunit.h"
+#include "query/unit/queryunit.h"
+#include "schedule/visualize/unit/visualizeunit.h"
 #include "chart/resourceallocationchart.h"
 #include "data/jobstatus.h"
 #include "data/services/recordservices.h"

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/features/featurecontext.h"
-#include "app/features/printrequest.h"
+#include "reports/unit/printrequest.h"
 #include "reports/printpreviewhost.h"
 
 namespace tw::reports {

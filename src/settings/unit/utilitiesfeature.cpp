@@ -2,9 +2,9 @@
 
 #include "app/appservices.h"
 #include "settings/exitbackupwindow.h"
-#include "app/features/queryunit.h"
-#include "app/features/visualizeunit.h"
-#include "app/features/workcalendarunit.h"
+#include "query/unit/queryunit.h"
+#include "schedule/visualize/unit/visualizeunit.h"
+#include "schedule/workcalendartab/unit/workcalendarunit.h"
 #include "app/mainpage.h"
 #include "app/mainpagecontrol.h"
 #include "settings/unit/utilitieshosts.h"

@@ -9,7 +9,7 @@
 #include <QMetaObject>
 
 #include "app/features/featurecontext.h"
-#include "app/features/utilitiesunit.h"
+#include "settings/unit/utilitiesunit.h"
 #include "settings/unit/setuphosts.h"
 #include "settings/unit/utilitieshosts.h"
 #include "settings/utilitiespage.h"

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/features/featurecontext.h"
-#include "app/features/taskeditorunit.h"
+#include "tasks/unit/taskeditorunit.h"
 #include "data/jobstatus.h"
 #include "tasks/addtaskform.h"
 #include "tasks/editchart/editchartform.h"

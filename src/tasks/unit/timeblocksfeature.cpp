@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QTimer>
 
-#include "app/features/currentresource.h"
+#include "tasks/unit/currentresource.h"
 #include "data/textroutines.h"
 
 namespace tw::app {

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "app/features/featurecontext.h"
-#include "app/features/timeblocksunit.h"
+#include "tasks/unit/timeblocksunit.h"
 #include "schedule/slots/slotoperations.h"
 #include "tasks/editor/taskeditor.h"
 #include "tasks/slots/slotdialogs.h"

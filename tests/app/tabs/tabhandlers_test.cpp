@@ -10,7 +10,7 @@
 
 #include "pagefixture.h"
 #include "app/tabs/tabhandlers.h"
-#include "app/features/printrequest.h"
+#include "reports/unit/printrequest.h"
 
 namespace tw::visualize {
 namespace {

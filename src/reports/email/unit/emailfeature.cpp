@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "app/appservices.h"
-#include "app/features/customerunit.h"
+#include "customers/unit/customerunit.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "platform/mail/curlsmtpengine.h"
 #include "reports/email/customercontacts.h"

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "app/features/emailunit.h"
+#include "reports/email/unit/emailunit.h"
 #include "app/features/featurecontext.h"
 
 namespace tw::email {

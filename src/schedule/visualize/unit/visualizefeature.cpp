@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QLayout>
 
-#include "app/features/queryunit.h"
-#include "app/features/workcalendarunit.h"
+#include "query/unit/queryunit.h"
+#include "schedule/workcalendartab/unit/workcalendarunit.h"
 #include "schedule/visualize/visualizepage.h"
 #include "chart/resourceallocationchart.h"
 #include "data/records/scheduleitemrecord.h"

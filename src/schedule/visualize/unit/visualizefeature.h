@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "app/features/featurecontext.h"
-#include "app/features/visualizeunit.h"
+#include "schedule/visualize/unit/visualizeunit.h"
 #include "schedule/visualize/visualizepagehost.h"
 #include "data/jobstatus.h"
 #include "data/services/schedulenotice.h"

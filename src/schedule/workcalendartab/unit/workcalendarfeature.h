@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "app/features/featurecontext.h"
-#include "app/features/workcalendarunit.h"
+#include "schedule/workcalendartab/unit/workcalendarunit.h"
 #include "schedule/workcalendartab/workcalendartab.h"
 
 class QLayout;

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "app/features/queryunit.h"
-#include "app/features/visualizeunit.h"
+#include "query/unit/queryunit.h"
+#include "schedule/visualize/unit/visualizeunit.h"
 
 namespace tw::app {
 
