@@ -126,7 +126,7 @@ void TMainScreen::CreateFeatures()
                               *userInterface_);
     // The exchange windows take the entry fields' colour from the appearance.
     exchange_ = std::make_unique<ExchangeFeature>(
-        context_, ExchangeUnits{query, query, query, *editor_, chart, *customers_, *calendar_, *utilities_}, query,
+        context_, ExchangeUnits{query, query, query, *editor_, *customers_, *calendar_, *utilities_}, query,
         *appearance_);
     features_.Exchange = exchange_.get();
 }

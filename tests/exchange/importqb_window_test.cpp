@@ -11,6 +11,8 @@
 #include "app/features/allfeatures.h"
 #include "app/mainscreen.h"
 #include "query/querypage.h"
+#include "schedule/visualize/unit/visualizefeature.h"
+#include "schedule/visualize/visualizepage.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "exchange/importqbform.h"
 #include "exchange/qbtestcompany.h"
@@ -65,7 +67,13 @@ TEST_F(ImportQBWindowTest, TheButtonOpensTheWindowAndAListedJobReachesTheSchedul
             barn = list->topLevelItem(i);
     ASSERT_NE(barn, nullptr) << recorder.Boxes.size();
     list->setCurrentItem(barn);
+    // What the pages hear of the import: one notice, after the customer's refresh from QuickBooks.
+    std::vector<data::ScheduleChanges> heard;
+    auto listening = window.Session().Changes.Subscribe(data::NoticeStage::Chart,
+                                                        [&](data::ScheduleChanges c) { heard.push_back(c); });
     ui.ImportQBJob->Click();
+    EXPECT_EQ(heard, std::vector<data::ScheduleChanges>{data::ScheduleChange::Customers | data::ScheduleChange::Jobs
+                                                         | data::ScheduleChange::Tasks});
     EXPECT_EQ(ui.StatusBar->PanelText(0), "Ashdown Farms:Barn roof imported");
     // The main window says so too, and nothing that runs after the import writes over it.
     QCoreApplication::processEvents();
@@ -74,11 +82,17 @@ TEST_F(ImportQBWindowTest, TheButtonOpensTheWindowAndAListedJobReachesTheSchedul
     EXPECT_FALSE(window.Session().State.TablesBusy);
     db::Table& charts = window.Session().Data().ChartsTable5;
     charts.refresh();
-    bool found = false;
+    std::int32_t barnKey = 0;
     for (charts.first(); !charts.eof(); charts.next())
         if (charts.fieldByName("DESC").asString().rfind("Barn roof", 0) == 0)
-            found = true;
-    EXPECT_TRUE(found);
+            barnKey = charts.fieldByName("CHARTSID").asInteger();
+    ASSERT_NE(barnKey, 0);
+    // The chart was built again on the notice: the new task has its bar.
+    const auto& chart = window.Features().Visualize->Page()->Logic().Chart;
+    bool barShown = false;
+    for (const auto& [bar, link] : chart.BarLinks)
+        barShown = barShown || link.ChartsId == barnKey;
+    EXPECT_TRUE(barShown);
     importWindow->close();
     window.Features().Startup->ApplyReadOnlyAccess(true);
     EXPECT_FALSE(button->isEnabled());

@@ -117,7 +117,8 @@ public:
     std::vector<std::int32_t> calendarsShown;
     QStringList mainStatus = QStringList(2, QString());
     QStringList loadedNames;
-    int sorts = 0;
+    // What the pages were told, notice by notice.
+    std::vector<data::ScheduleChanges> notices;
 
     ImportQBHosts Hosts() { return {*this, *this, *this, *this, *this}; }
 
@@ -196,9 +197,8 @@ public:
         sharedOpenAtEditor.push_back(d_.IChartsTable.active() || d_.ITasksTable2.active());
         return editorSaves;
     }
+    void ScheduleChanged(data::ScheduleChanges changes) override { notices.push_back(changes); }
     void ApplyCustomerQuery() override {}
-    void UpdateSelectControls() override {}
-    void SortWorkTables() override { ++sorts; }
     void ShowCustomerCount() override {}
     std::int32_t CurrentTaskKey() override { return 0; }
     void LocateCurrentTask(std::int32_t) override {}

@@ -12,6 +12,12 @@ namespace {
 using qb::test::Customer;
 using qb::test::Id;
 
+// What a job import tells the pages, once, at its end (never on the way,
+// when it refreshes each job's customer from QuickBooks).
+const std::vector<data::ScheduleChanges> kOneJobNotice{data::ScheduleChange::Customers
+                                                       | data::ScheduleChange::Jobs
+                                                       | data::ScheduleChange::Tasks};
+
 // The sample company with a job for each way a date can be missing.
 qb::CompanyData JobsCompany()
 {
@@ -92,6 +98,7 @@ TEST_F(ImportQBJobsTest, ADatedJobGoesOnTheScheduleOnceWithItsHoursRateAndCost)
     EXPECT_EQ(view.status.contains("Ashdown Farms:Barn roof imported"), true)
         << view.status.join("|").toStdString();
     EXPECT_EQ(host->mainStatus, QStringList({"Ashdown Farms:Barn roof imported", "1 task added"}));
+    EXPECT_EQ(host->notices, kOneJobNotice);
     ASSERT_TRUE(LocateTask(Id(2)));
     db::Table& t = D().ChartsTable2;
     // 2 March to 20 March 2026 at midnight: fourteen working days.
@@ -246,7 +253,7 @@ TEST_F(ImportQBJobsTest, ImportAllGoesInListOrderAndStopsBetweenRows)
     EXPECT_TRUE(LocateTask(Id(2)));
     EXPECT_FALSE(LocateTask(Id(42)));  // after Stop
     EXPECT_EQ(host->editorCalls.size(), 1u);
-    EXPECT_EQ(host->sorts, 1);
+    EXPECT_EQ(host->notices, kOneJobNotice);  // three customers refreshed on the way
     // The dated rows' pushes keep the shared tables open; never while the
     // editor waits on the user, nor after the import.
     EXPECT_EQ(host->sharedOpenAtEditor, std::vector<bool>{false});
@@ -309,7 +316,7 @@ TEST_F(ImportQBJobsTest, WithoutASelectionTheUserIsAskedToChooseOne)
     logic->ImportQBJobClick();
     EXPECT_EQ(host->recorder.boxes, QStringList{"Tarnwick: Please select a client"});
     EXPECT_EQ(Count(D().ChartsTable2), 0);
-    EXPECT_EQ(host->sorts, 1);  // the views are brought up to date all the same
+    EXPECT_EQ(host->notices, kOneJobNotice);  // the views are brought up to date all the same
 }
 
 }  // namespace

@@ -129,6 +129,7 @@ TEST_F(ImportQBRecordsTest, CustomersMatchByListIdThenByNameOrAreAppended)
     AddLocalCustomer(501, "BROOK LANE", "stale-id");                          // the name in another case
     logic->ImportCustomersClick();
     EXPECT_EQ(view.status.last(), "Imported 1 customers");  // only Zephyr is new
+    EXPECT_EQ(host->notices, std::vector<data::ScheduleChanges>{data::ScheduleChange::Customers});
     EXPECT_EQ(Count(D().CustomersTable2), 3);
     EXPECT_EQ(Text(D().CustomersTable2, "CID", db::Value(500.0), "NAME"), "Ashdown Farms");
     EXPECT_EQ(Text(D().CustomersTable2, "CID", db::Value(500.0), "LAST"), "Ashdown Farms");
@@ -205,6 +206,7 @@ TEST_F(ImportQBRecordsTest, TheRestrictedRefreshWritesOnlyThatCustomer)
     EXPECT_EQ(Customer(Id(2), "FULLNAME"), "Ashdown Farms:Barn roof");
     EXPECT_EQ(logic->OpenQBSessionForCustomers(Id(6)), 0);  // inactive: not returned
     EXPECT_EQ(Count(D().CustomersTable2), 1);
+    EXPECT_TRUE(host->notices.empty());  // the job import it serves tells the pages at its end
     EXPECT_FALSE(view.progressOpen);
     EXPECT_EQ(view.progressTotal, -1);  // one customer shows no progress
 }
@@ -317,6 +319,8 @@ TEST_F(ImportQBRecordsTest, EmployeeTextsAfterNoneFoundAndFailures)
     logic->ImportEmployeesClick();
     EXPECT_EQ(view.status.last(), "2 employees from QuickBooks added to Tarnwick resource list");
     EXPECT_EQ(host->calendarsShown, (std::vector<std::int32_t>{0, 0}));
+    EXPECT_EQ(host->notices, std::vector<data::ScheduleChanges>{data::ScheduleChange::Resources});
+    host->notices.clear();
 
     host->faults = tw::test::QbFaults().Status("EmployeeQueryRq", 1, "").Build();
     logic->ImportEmployeesClick();
@@ -345,6 +349,7 @@ TEST_F(ImportQBRecordsTest, EmployeeTextsAfterNoneFoundAndFailures)
     logic->ImportEmployeesClick();
     EXPECT_EQ(FileBytes("crews.dbf"), before);
     EXPECT_EQ(view.status.last(), "No employees found in QuickBooks");
+    EXPECT_TRUE(host->notices.empty());  // none of these changed a resource
 }
 
 // Imports that find nothing changed write nothing: the files keep their

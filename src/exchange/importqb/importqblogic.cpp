@@ -26,6 +26,11 @@ const QString kNoDate = QStringLiteral("No date");
 const char* const kDefaultStatusTexts[] = {"Awarded", "Closed",      "In progress",
                                            "None",    "Not awarded", "Pending"};
 
+// What a job import tells the pages at its end: the customers and jobs it
+// found or made, and the tasks it added.
+constexpr data::ScheduleChanges kJobImportChanges =
+    data::ScheduleChange::Customers | data::ScheduleChange::Jobs | data::ScheduleChange::Tasks;
+
 // ListOptions box -> job status number; box 5 ("Inactive") is no status.
 constexpr int kBoxStatus[] = {5, 0, 2, 1, 4, -1, 3};
 
@@ -299,9 +304,9 @@ void ImportQBLogic::ImportQBJobClick()
         hosts_.Exchange.Messages().ShowStopMessage(QStringLiteral("Please select a client"), kTarnwick);
     }
     d_.CustomersTable.refresh();
-    hosts_.Records.ApplyCustomerQuery();
-    hosts_.Records.UpdateSelectControls();
-    hosts_.Tasks.SortWorkTables();
+    hosts_.Records.ScheduleChanged(kJobImportChanges);
+    // The chart's rebuild sorted the working tables and moved their cursor;
+    // the task shown before is found again in the new order.
     hosts_.Tasks.LocateCurrentTask(shownTask);
     // The customer's refresh and the pages brought up to date wrote their
     // own lines over the report; the user is to read the report.
@@ -381,10 +386,8 @@ void ImportQBLogic::ImportAllQBJobsClick()
     stopAll_ = false;
     view_.StepProgress(static_cast<int>(indexes.size()));
     d_.CustomersTable.refresh();
-    hosts_.Records.ApplyCustomerQuery();
     view_.ShowStatus(QStringLiteral("%1 Jobs imported").arg(imported));
-    hosts_.Records.UpdateSelectControls();
-    hosts_.Tasks.SortWorkTables();
+    hosts_.Records.ScheduleChanged(kJobImportChanges);
 }
 
 bool ImportQBLogic::ImportQBJob(int index, std::int32_t& newTaskKey, QString& customerListId)
@@ -460,11 +463,6 @@ bool ImportQBLogic::ImportDatedJob(const QBJobRow& row, std::int32_t& newTaskKey
     if (!hosts_.Schedule.AddTaskToSchedule(item)) {
         view_.ShowStatus(name + QStringLiteral(" has already been imported"));
         return false;
-    }
-    // A run of "Import all" shows the customers once, at its end.
-    if (!gathering_) {
-        d_.CustomersTable.refresh();
-        hosts_.Records.ApplyCustomerQuery();
     }
     importedReport_ = name + QStringLiteral(" imported");
     view_.ShowStatus(importedReport_);

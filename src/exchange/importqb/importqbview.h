@@ -16,6 +16,7 @@
 #include <set>
 
 #include "data/currency.h"
+#include "data/services/schedulenotice.h"
 #include "exchange/exchangeservices.h"
 #include "exchange/qb/sessionmanager.h"
 #include "platform/datetime/datetime.h"
@@ -134,7 +135,6 @@ public:
     virtual bool TaskEditorOpen() const = 0;
     // Opens the editor modally; true when the user saved the task.
     virtual bool ShowTaskEditor(const tasks::EditorArguments& arguments) = 0;
-    virtual void SortWorkTables() = 0;
     virtual std::int32_t CurrentTaskKey() = 0;
     virtual void LocateCurrentTask(std::int32_t chartsId) = 0;
     // Panel 0 or 1 of the main window's status bar, repainted at once.
@@ -145,8 +145,13 @@ public:
 class ImportRecordPages {
 public:
     virtual ~ImportRecordPages() = default;
+    // Tells the pages what an import changed, once at its end; they show it
+    // again themselves (the chart is rebuilt on tasks, which sorts the
+    // working tables).
+    virtual void ScheduleChanged(data::ScheduleChanges changes) = 0;
+    // Runs the customer query on the customer and jobs just located, so that
+    // the task editor opens on them.
     virtual void ApplyCustomerQuery() = 0;
-    virtual void UpdateSelectControls() = 0;
     virtual void ShowCustomerCount() = 0;
     // A custom field of that owner kind (1 customers, 2 resources) on the
     // next free column; false when it exists, the name is blank or no column is free.

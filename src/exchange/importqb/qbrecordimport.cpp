@@ -224,7 +224,9 @@ int ImportQBLogic::ImportQBCustomers(QbSession& session, bool isUS, const QStrin
         view_.EndProgress();
     Settle(table);
     d_.CustomersTable.refresh();
-    hosts_.Records.ApplyCustomerQuery();
+    // A job import tells the pages at its own end, with its jobs and tasks.
+    if (!restricted)
+        hosts_.Records.ScheduleChanged(data::ScheduleChange::Customers);
     hosts_.Records.ShowCustomerCount();
     return stopped ? 0 : appended;
 }
@@ -249,6 +251,8 @@ void ImportQBLogic::ImportEmployeesClick()
             view_.ShowStatus(QString());
         return;
     }
+    if (added > 0 || updated > 0)
+        hosts_.Records.ScheduleChanged(data::ScheduleChange::Resources);
     QString text;
     if (added > 0)
         text = QStringLiteral("%1 employees from QuickBooks added to Tarnwick resource list").arg(added);

@@ -4,7 +4,9 @@
 // at its first opening from the Add / Edit / Query page's request, over the
 // session's tables and the hosts that lend it the program's services. What an
 // import shows on the Add / Edit / Query page while it runs goes to that
-// unit's screens; its end goes out as the schedule notice.
+// unit's screens; its end goes out as the schedule notice, raised once by
+// each import, the Quillmark one and every QuickBooks one (jobs, customers,
+// employees), with what it changed.
 
 #include <memory>
 

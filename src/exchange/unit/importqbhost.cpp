@@ -4,7 +4,6 @@
 #include "query/unit/queryunit.h"
 #include "tasks/unit/taskeditorunit.h"
 #include "settings/unit/utilitiesunit.h"
-#include "schedule/visualize/unit/visualizeunit.h"
 #include "schedule/workcalendartab/unit/workcalendarunit.h"
 #include "app/session/appsession.h"
 #include "data/records/scheduleitemrecord.h"
@@ -125,15 +124,9 @@ void QuickBooksImportHost::ApplyCustomerQuery()
     units_.Filters.ApplyCustomerQuery();
 }
 
-void QuickBooksImportHost::UpdateSelectControls()
+void QuickBooksImportHost::ScheduleChanged(data::ScheduleChanges changes)
 {
-    units_.Filters.UpdateSelectControls();
-}
-
-void QuickBooksImportHost::SortWorkTables()
-{
-    // The chart's rebuild sorts the working tables in the chosen order.
-    units_.Chart.BuildChart(false);
+    session_.Changes.Raise(changes);
 }
 
 void QuickBooksImportHost::ShowCustomerCount()

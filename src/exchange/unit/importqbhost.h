@@ -11,7 +11,6 @@
 namespace tw::app {
 
 class CalendarPages;
-class ChartPage;
 class CustomerDialogs;
 class QueryFilters;
 class QuerySelection;
@@ -25,7 +24,6 @@ struct ExchangeUnits {
     QueryFilters& Filters;
     QueryScreens& Screens;
     TaskEditing& Editor;
-    ChartPage& Chart;
     CustomerDialogs& Customers;
     CalendarPages& Calendar;
     SetupDialogSource& Setup;
@@ -71,14 +69,13 @@ public:
     int TaskEditorLeft() const override;
     bool TaskEditorOpen() const override;
     bool ShowTaskEditor(const tasks::EditorArguments& arguments) override;
-    void SortWorkTables() override;
     std::int32_t CurrentTaskKey() override;
     void LocateCurrentTask(std::int32_t chartsId) override;
     void ShowMainStatus(int panel, const QString& text) override;
 
     // ImportRecordPages
+    void ScheduleChanged(data::ScheduleChanges changes) override;
     void ApplyCustomerQuery() override;
-    void UpdateSelectControls() override;
     void ShowCustomerCount() override;
     bool DefineCustomField(int kind, const QString& name) override;
     void LoadCustomFieldNames(int kind) override;

@@ -57,7 +57,8 @@ VisualizeFeature::VisualizeFeature(const FeatureContext& context, CalendarPages&
         context_.Session.Chart.ChartSortBy = choice;
         Run(sortChosen_);
     });
-    // What the editors saved, the imports brought and the poll pulled is drawn again.
+    // What the task editor saved and the imports brought is drawn again. (The
+    // poll does not raise the notice: it asks the page control to rebuild.)
     changes_ = context_.Session.Changes.Subscribe(data::NoticeStage::Chart, [this](data::ScheduleChanges c) {
         if (c.Has(data::ScheduleChange::Tasks))
             page_->BuildChart(false);
