@@ -9,6 +9,7 @@
 #include "app/mainscreeninterface.h"
 #include "app/password.h"
 #include "schedule/workcalendartab/workcalendarpage.h"
+#include "data/quartergrid.h"
 #include "data/textroutines.h"
 #include "platform/datetime/datetime.h"
 #include "platform/datetime/localetexts.h"
@@ -195,8 +196,10 @@ TEST_F(StartupTest, AFreshMachineStartsOnANewEmptyScheduleDatabase)
     EXPECT_EQ(window.StatusText(1), "Reindexing completed");
 
     // Defaults of an empty settings record.
-    EXPECT_EQ(window.Session().Chart.ChartStartAt, window.Session().Flags.StartMoment);
-    EXPECT_NEAR(window.Session().Chart.ChartEndAt - window.Session().Flags.StartMoment, 15.0 / (24 * 60), 1e-9);
+    // The default period (the start moment and a quarter hour), as the chart shows it.
+    const TDateTime moment = window.Session().Flags.StartMoment;
+    EXPECT_EQ(window.Session().Chart.ChartStartAt, data::RoundUpToQuarterHour(moment));
+    EXPECT_EQ(window.Session().Chart.ChartEndAt, data::RoundUpToQuarterHour(moment + data::kQuarterHour));
     EXPECT_EQ(window.Session().Settings.JobStatusTexts,
               QStringList({"Awarded", "Closed", "In progress", "None", "Not awarded", "Pending"}));
     EXPECT_EQ(window.Session().Settings.Email.SmtpPort, 25);

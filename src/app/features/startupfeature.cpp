@@ -247,12 +247,10 @@ void StartupFeature::ApplyHelpLevel()
 
 void StartupFeature::ShowChartPeriod(TDateTime start, TDateTime end)
 {
-    // A corrected period is the one the session keeps; the correction is
-    // said again once the start-up has written its own lines.
-    if (const char* correction = units_.Settings.SetChartDateRange(true, start, end)) {
-        units_.Settings.StoreChartPeriod();
+    // The session keeps the period as the chart holds it, corrected or not;
+    // a correction is said again once the start-up has written its own lines.
+    if (const char* correction = units_.Settings.SetChartDateRange(true, start, end))
         chartCorrection_ = correction;
-    }
 }
 
 void StartupFeature::ShowJobStatusTexts(const data::JobStatusTexts& texts)
@@ -341,7 +339,6 @@ void StartupFeature::Shutdown(int page, ExitBackup& backup)
 void StartupFeature::SaveRunSettings(int page)
 {
     data::TEstimateData& d = context_.Session.Data();
-    units_.Settings.StoreChartPeriod();
     const char* itemKey = data::ScheduleItemFieldName(&data::ScheduleItemRecord::CHARTSID);
     ShowingErrors(context_.UI, [&] {
         context_.Session.SettingsTables().SaveRunSettings(page, CurrentKey(d.CustomersTable, "CID"),

@@ -13,11 +13,11 @@
 namespace tw::data {
 
 struct ChartDisplay {
-    // The chart period: as params.dbf CHARTSD / CHARTED kept it at the start,
-    // then as the chart was last set to show it, and at the shutdown as the
-    // chart shows it. The chart shows it on the quarter-hour grid
-    // (ShownStart / ShownEnd), which is what the captions and the print
-    // dialog give.
+    // The chart period, kept here only: as params.dbf CHARTSD / CHARTED kept
+    // it at the start, then as the chart holds it whenever its period changes
+    // (the chart says so itself, for a drag of the plot as well), and saved
+    // so at the shutdown. On the quarter-hour grid (ShownStart / ShownEnd)
+    // it is what the print dialog gives.
     TDateTime ChartStartAt = 0;
     TDateTime ChartEndAt = 0;
     // The span as the chart's axis was last drawn, and its grid.

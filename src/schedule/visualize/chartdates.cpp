@@ -91,11 +91,9 @@ bool ChartDates::SetAllocationTimes(TResourceAllocation* bar, bool update, TDate
 
 void ChartDates::SetChartPeriod(TDateTime start, TDateTime end)
 {
-    ctx_.Display.ChartStartAt = start;
-    ctx_.Display.ChartEndAt = end;
     ctx_.Display.ChartSpanDays = end - start;
-    ctx_.Controls.ChartStartDateCaption = data::DateTimeText(ctx_.Display.ShownStart());
-    ctx_.Controls.ChartEndDateCaption = data::DateTimeText(ctx_.Display.ShownEnd());
+    ctx_.Controls.ChartStartDateCaption = data::DateTimeText(RoundUpToQuarterHour(start));
+    ctx_.Controls.ChartEndDateCaption = data::DateTimeText(RoundUpToQuarterHour(end));
 }
 
 void ChartDates::FitChartPeriod(bool alignLeft, bool alignRight)
@@ -131,6 +129,12 @@ void ChartDates::FitChartPeriod(bool alignLeft, bool alignRight)
     }
     SetChartDateRange(true, start, end);
     SetChartPeriod(start, end);
+}
+
+void ChartDates::RACDateRangeChange()
+{
+    ctx_.Display.ChartStartAt = ctx_.RAC.StartAt();
+    ctx_.Display.ChartEndAt = ctx_.RAC.EndAt();
 }
 
 void ChartDates::RACDragPlotEnd()

@@ -25,6 +25,9 @@ public:
     void SetChartPeriod(TDateTime start, TDateTime end);
     void FitChartPeriod(bool alignLeft, bool alignRight);
 
+    // Whatever set it (this class, or a drag of the plot), the period the
+    // chart now holds is the one the session keeps.
+    void RACDateRangeChange();
     void RACDragPlotEnd();
     void RACGetDateTimeLabelText(TDateTime dateTime, std::string& dateText, std::string& timeText);
 

@@ -90,6 +90,7 @@ TVisualizePage::~TVisualizePage()
     rac->OnAllocationDragStart = nullptr;
     rac->OnAllocationDragEnd = nullptr;
     rac->OnDragPlotEnd = nullptr;
+    rac->OnDateRangeChange = nullptr;
     rac->OnGetDateTimeLabelText = nullptr;
     rac->OnDrawProgress = nullptr;
     if (page_) {
@@ -322,6 +323,10 @@ void TVisualizePage::ConnectChart()
             refusedMove_ = bar;
     };
     rac->OnDragPlotEnd = [this](TChart*) { Run([&] { page_->Dates.RACDragPlotEnd(); }); };
+    rac->OnDateRangeChange = [this](TChart*) {
+        if (page_)
+            page_->Dates.RACDateRangeChange();
+    };
     rac->OnGetDateTimeLabelText = [this](TChart*, TDateTime dateTime, QString& dateText, QString& timeText) {
         if (!page_)
             return;

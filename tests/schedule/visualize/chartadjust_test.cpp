@@ -285,11 +285,37 @@ TEST_F(PageFixture, AReversedPeriodIsSwappedAndGetsTheGridOfItsRealSpan)
 
 TEST_F(PageFixture, TheChartPeriodIsKeptOnTheQuarterHourGrid)
 {
+    dates.SetChartDateRange(true, Day(8, 9, 5), Day(8, 17, 50));
     dates.SetChartPeriod(Day(8, 9, 5), Day(8, 17, 50));
     EXPECT_NEAR(display.ShownStart(), Day(8, 9, 15), 1e-9);
     EXPECT_NEAR(display.ShownEnd(), Day(8, 18), 1e-9);
     EXPECT_NEAR(display.ChartSpanDays, 0.364583, 1e-6);
     EXPECT_EQ(controls.ChartStartDateCaption, "12/8/2026 9:15 AM");
+}
+
+// The session keeps the period the chart holds, whatever set it: on the grid
+// when this page set it, as it stands when the chart moved it itself.
+TEST_F(PageFixture, TheSessionKeepsThePeriodTheChartHolds)
+{
+    const struct {
+        const char* how;
+        TDateTime start, end;
+        TDateTime keptStart, keptEnd;
+    } cases[] = {
+        {"set off the grid", Day(8, 9, 5), Day(8, 17, 50), Day(8, 9, 15), Day(8, 18)},
+        {"reversed", Day(9), Day(8, 9, 5), Day(8, 9, 15), Day(9)},
+        {"empty", Day(8, 9, 5), Day(8, 9, 5), Day(8, 9, 15), Day(9, 9, 15)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        dates.SetChartDateRange(true, c.start, c.end);
+        EXPECT_NEAR(display.ChartStartAt, c.keptStart, 1e-9);
+        EXPECT_NEAR(display.ChartEndAt, c.keptEnd, 1e-9);
+    }
+    // As a drag of the plot leaves it.
+    RAC.SetDateTime(Day(8, 9, 5), Day(8, 17, 50));
+    EXPECT_EQ(display.ChartStartAt, Day(8, 9, 5));
+    EXPECT_EQ(display.ChartEndAt, Day(8, 17, 50));
 }
 
 }  // namespace

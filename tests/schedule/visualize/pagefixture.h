@@ -50,8 +50,12 @@ protected:
         allDay.END1 = 0;
         allDay.DAY1 = false;
         calendar = allDay;
+        // As the page wires it: the chart's period, however set, is kept.
+        RAC.OnDateRangeChange = [this](TChart*) { dates.RACDateRangeChange(); };
         RAC.SetDateTime(Day(1), Day(2));
     }
+
+    ~PageFixture() override { RAC.OnDateRangeChange = nullptr; }
 
     void PushChartRecord(std::int32_t key) override { pushedRecords.push_back(key); }
     void PushChartRecords(const std::set<std::int32_t>& keys) override { pushedTimes.push_back(keys); }

@@ -11,6 +11,7 @@
 #include "chart/resourceallocationchart.h"
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
+#include "reports/printpreview.h"
 #include "platform/datetime/localetexts.h"
 #include "chartrows.h"
 #include "sampleschedule.h"
@@ -608,6 +609,51 @@ TEST_F(ChartPeriodSavedTest, APeriodTheChartShowsOffTheGridIsSavedAsItStands)
     EXPECT_NEAR(savedStart, start, 1e-8);
     EXPECT_NEAR(savedEnd, end, 1e-8);
     EXPECT_NE(savedStart, data::RoundUpToQuarterHour(start));
+}
+
+// A zoom asks for a period off the grid and the chart shows it on the grid;
+// a drag of the plot leaves the chart off the grid. Either way the print
+// dialog opens on the grid, and the shutdown saves what the chart shows,
+// whether or not the print dialog was opened before.
+TEST_F(ChartPeriodSavedTest, AfterAZoomOrADragAndThePrintDialogTheChartsPeriodIsSaved)
+{
+    const auto openAndClosePrintDialog = [this] {
+        page->PrintPreviewButton()->Click();
+        reports::TPrintPreview* dialog = window.Features().Printing->Dialog();
+        EXPECT_NE(dialog, nullptr);
+        std::pair<TDateTime, TDateTime> shown{0, 0};
+        if (dialog) {
+            shown = {dialog->Request().Period.Start, dialog->Request().Period.End};
+            dialog->close();
+        }
+        return shown;
+    };
+    window.Features().Visualize->SetChartDateRange(true, Day(1, 8, 7), Day(28, 17, 52));
+    Click("ZoomIn");  // a margin of about 6h30 off each end
+    const TDateTime zoomedStart = rac->StartAt();
+    ASSERT_EQ(zoomedStart, data::RoundUpToQuarterHour(Day(1, 8, 15) + 0.01 * (Day(28, 18) - Day(1, 8, 15))));
+    EXPECT_EQ(openAndClosePrintDialog(), std::make_pair(rac->StartAt(), rac->EndAt()));
+    EXPECT_EQ(window.Session().Chart.ChartStartAt, zoomedStart);
+
+    // Dragged on an empty part of the plot, past the bars.
+    const chart::TRACResource* row = rac->Resources(0);
+    const QPoint from(rac->width() * 3 / 4, (row->DisplayTop() + row->DisplayBottom()) / 2);
+    QTest::mousePress(rac, Qt::LeftButton, {}, from);
+    QTest::mouseMove(rac, from - QPoint(20, 0));
+    QTest::mouseMove(rac, from - QPoint(37, 0));
+    QTest::mouseRelease(rac, Qt::LeftButton, {}, from - QPoint(37, 0));
+    const TDateTime start = rac->StartAt();
+    const TDateTime end = rac->EndAt();
+    ASSERT_GT(start, zoomedStart) << "the plot was dragged";
+    ASSERT_NE(start, data::RoundUpToQuarterHour(start));
+    EXPECT_EQ(Find<controls::TFcStatusPane>("ChartStartDate")->Caption().toStdString(),
+              data::DateTimeText(data::RoundUpToQuarterHour(start)));
+    EXPECT_EQ(openAndClosePrintDialog(),
+              std::make_pair(data::RoundUpToQuarterHour(start), data::RoundUpToQuarterHour(end)));
+
+    const auto [savedStart, savedEnd] = SavedPeriod();
+    EXPECT_NEAR(savedStart, start, 1e-8);
+    EXPECT_NEAR(savedEnd, end, 1e-8);
 }
 
 }  // namespace

@@ -131,22 +131,12 @@ void VisualizeFeature::KeepChartScale(double widthRatio)
 
 const char* VisualizeFeature::SetChartDateRange(bool update, TDateTime start, TDateTime end)
 {
-    context_.Session.Chart.ChartStartAt = start;
-    context_.Session.Chart.ChartEndAt = end;
     return page_->SetChartDateRange(update, start, end);
 }
 
 void VisualizeFeature::KeepChartPeriod()
 {
     page_->SetChartPeriod(page_->RAC()->StartAt(), page_->RAC()->EndAt());
-}
-
-void VisualizeFeature::StoreChartPeriod()
-{
-    if (!page_->Attached())
-        return;
-    context_.Session.Chart.ChartStartAt = page_->RAC()->StartAt();
-    context_.Session.Chart.ChartEndAt = page_->RAC()->EndAt();
 }
 
 std::optional<std::int32_t> VisualizeFeature::SelectedBarResource()

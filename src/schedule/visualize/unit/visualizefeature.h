@@ -58,7 +58,6 @@ public:
     chart::TResourceAllocationChart& PrintedChart() override;
     // ChartSettings
     const char* SetChartDateRange(bool update, TDateTime start, TDateTime end) override;
-    void StoreChartPeriod() override;
     void SetJobStatusTexts(const data::JobStatusTexts& texts) override;
     void ShowResourceCaptionMode(int mode) override;
     void SetSortChoice(int choice) override;

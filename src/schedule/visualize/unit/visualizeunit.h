@@ -51,11 +51,9 @@ public:
 class ChartSettings {
 public:
     virtual ~ChartSettings() = default;
-    // The period the chart shows, kept by the session for the shutdown; the
-    // correction the chart made of it, as ChartDates::SetChartDateRange.
+    // The period the chart shows (the session keeps it as the chart holds
+    // it); the correction the chart made of it, as ChartDates::SetChartDateRange.
     virtual const char* SetChartDateRange(bool update, TDateTime start, TDateTime end) = 0;
-    // The chart's period into the session, as the shutdown saves it.
-    virtual void StoreChartPeriod() = 0;
     virtual void SetJobStatusTexts(const data::JobStatusTexts& texts) = 0;
     virtual void ShowResourceCaptionMode(int mode) = 0;
     // The sort choice shown, without a rebuild.
