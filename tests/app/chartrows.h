@@ -2,6 +2,9 @@
 // What the window tests read off the Visualize page's chart.
 
 #include "chart/resourceallocationchart.h"
+#include "schedule/visualize/visualizecontext.h"
+
+#include <cstdint>
 
 #include <string>
 #include <vector>
@@ -16,6 +19,17 @@ inline std::vector<std::string> ChartRowNames(const chart::TResourceAllocationCh
         if (!rac.Resources(i)->Name().isEmpty())
             rows.push_back(rac.Resources(i)->Name().toStdString());
     return rows;
+}
+
+// The bar the page drew for a Charts.DBF record, or null.
+inline chart::TResourceAllocation* BarOf(const visualize::ChartState& chart, std::int32_t chartsId)
+{
+    for (chart::TResourceAllocation* bar : chart.ChartBars) {
+        auto it = chart.BarLinks.find(bar);
+        if (it != chart.BarLinks.end() && it->second.ChartsId == chartsId)
+            return bar;
+    }
+    return nullptr;
 }
 
 }  // namespace tw::app::testing

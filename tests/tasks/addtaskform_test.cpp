@@ -13,6 +13,7 @@
 #include "chart/resourceallocationchart.h"
 #include "data/services/recordservices.h"
 #include "platform/datetime/localetexts.h"
+#include "app/chartrows.h"
 #include "sampleschedule.h"
 #include "schedule/sync/workstation.h"
 #include "tasks/editchart/editchartform.h"
@@ -67,15 +68,7 @@ protected:
             editor->close();
     }
 
-    TResourceAllocation* BarOf(std::int32_t key)
-    {
-        for (TResourceAllocation* bar : page->Logic().Chart.ChartBars) {
-            auto it = page->Logic().Chart.BarLinks.find(bar);
-            if (it != page->Logic().Chart.BarLinks.end() && it->second.ChartsId == key)
-                return bar;
-        }
-        return nullptr;
-    }
+    TResourceAllocation* BarOf(std::int32_t key) { return app::testing::BarOf(page->Logic().Chart, key); }
     // A double click as the system delivers it: press, release, double-click
     // press, release.
     void DoubleClick(std::int32_t key, TDateTime when)

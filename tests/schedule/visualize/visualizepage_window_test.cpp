@@ -82,15 +82,7 @@ protected:
     }
     void Click(const char* button) { Find<controls::TFcBitBtn>(button)->Click(); }
 
-    TResourceAllocation* BarOf(std::int32_t key)
-    {
-        for (TResourceAllocation* bar : page->Logic().Chart.ChartBars) {
-            auto it = page->Logic().Chart.BarLinks.find(bar);
-            if (it != page->Logic().Chart.BarLinks.end() && it->second.ChartsId == key)
-                return bar;
-        }
-        return nullptr;
-    }
+    TResourceAllocation* BarOf(std::int32_t key) { return app::testing::BarOf(page->Logic().Chart, key); }
     // Where on the chart a bar's row shows an instant.
     QPoint At(std::int32_t key, TDateTime when)
     {
