@@ -7,10 +7,13 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 
 #include "data/services/tableoperations.h"
 #include "app/tabs/tabhandlers.h"
 #include "app/tabs/updatepoll.h"
+#include "query/unit/queryunit.h"
+#include "schedule/visualize/unit/visualizeunit.h"
 #include "workingcopy.h"
 #include "workstation.h"
 
@@ -22,9 +25,13 @@ using namespace tw::app;
 
 using schedule::test::Workstation;
 
-// The window as the poll sees it: mycomp.dbf, the synchronisation and the
-// chart answer; the rest does nothing.
-class PollingWorkstation : public testing::WorkingCopy, private PollView, private PollSchedule {
+// The window, the session and the pages as the poll sees them: mycomp.dbf,
+// the synchronisation and the chart answer; the rest does nothing.
+class PollingWorkstation : public testing::WorkingCopy,
+                           private PollView,
+                           private PollSchedule,
+                           private ChartPage,
+                           private QueryFilters {
 public:
     explicit PollingWorkstation(int records) : WorkingCopy(records)
     {
@@ -66,7 +73,7 @@ public:
     }
 
     query::QueryState query;
-    UpdatePoll poll{state, query, ui, *this, *this};
+    UpdatePoll poll{state, query, ui, *this, PollPages{*this, *this}, *this};
     int Page = SchedulePage;
     int Pulls = 0;
 
@@ -96,6 +103,18 @@ private:
     void SetRefreshChartEnabled(bool) override {}
     void RecomputeAllTaskEnds() override {}
     void ApplyQueryFilters() override {}
+    // Not asked by the poll.
+    bool Attached() const override { return true; }
+    void Attach() override {}
+    void RebuildFromRecords() override {}
+    void KeepChartPeriod() override {}
+    void ShowTaskStatusBar() override {}
+    void SetResetDependenciesEnabled(bool) override {}
+    void ApplyCustomerQuery() override {}
+    void UpdateSelectControls() override {}
+    void RestrictToCustomer() override {}
+    void RestrictTasksToCrew() override {}
+    void SetCustomersLabel(const std::string&) override {}
 
     schedule::test::TempFolder shared_;
     std::unique_ptr<Workstation> ws_;

@@ -118,8 +118,10 @@ void TMainScreen::CreateFeatures()
         StartupPlaces{ui->TabControl, updatePoll_, ui->TWDatabaseInUse, ui->QMDatabaseInUse, ui->TWDbManagement,
                       ui->QMDbManagement});
     features_.Startup = startup_.get();
+    // The start-up unit reopens the tables for the Utilities unit's hosts.
+    TableReopener& reopener = *startup_;
     utilities_ = std::make_unique<UtilitiesFeature>(
-        context_, UtilitiesPages{chart, query, query, *calendar_}, *startup_,
+        context_, UtilitiesPages{chart, query, query, *calendar_}, reopener, *startup_,
         UtilitiesPlaces{ui->Utilities, ui->UtilitiesLayout, ui->UtilitiesArea, ui->TabControl, ui->Help});
     features_.Utilities = utilities_.get();
     company::AddMyCompanyPage(ui->MyCompanyArea, session_.Data().MyCompanyTable, session_.State,

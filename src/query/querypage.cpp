@@ -629,22 +629,6 @@ void TQueryPage::SetChartSortBy2(int choice)
         ShowChoice(ui->ChartSortBy2, choice);
 }
 
-reports::SelectionState TQueryPage::ReportSelection(int chartSortBy, std::int32_t currentResourceId) const
-{
-    if (!logic_) {
-        reports::SelectionState s;
-        s.ChartSortBy = chartSortBy;
-        s.CurrentResourceId = currentResourceId;
-        return s;
-    }
-    return logic_->ReportSelection(chartSortBy);
-}
-
-QString TQueryPage::ReportTitle(const QString& caption) const
-{
-    return logic_ ? QString::fromStdString(logic_->Controls().Title) : caption;
-}
-
 void TQueryPage::ApplyReadOnlyAccess(bool readOnly)
 {
     readOnly_ = readOnly;

@@ -9,7 +9,6 @@
 // the logic reaches of the rest of the program (its feature unit).
 
 #include "query/querypagelogic.h"
-#include "reports/reportinputs.h"
 #include "data/jobstatus.h"
 
 #include <QWidget>
@@ -80,11 +79,6 @@ public:
     void SetChartSortBy2(int choice);
     // The tasks grid's columns: the first fills the grid, or the widths the user set.
     void SetTasksGridWidths(bool autoWidth, const std::array<int, 4>& widths);
-    // What the reports print, from the query and the chart's display mode;
-    // before the page is attached no restriction is in force.
-    reports::SelectionState ReportSelection(int chartSortBy, std::int32_t currentResourceId) const;
-    // The reports' first title: the query's, else the window's caption.
-    QString ReportTitle(const QString& caption) const;
     // A read-only copy adds, changes and removes nothing.
     void ApplyReadOnlyAccess(bool readOnly);
 

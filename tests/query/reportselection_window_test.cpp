@@ -113,5 +113,29 @@ TEST_F(ReportSelectionTest, OverallJobsOnlyPrintsTheJobRowsUnderAJobColumn)
     EXPECT_TRUE(tasks.contains(QStringLiteral("Fit units"))) << tasks.toStdString();
 }
 
+// Before the start-up has attached the query page no restriction is in force:
+// the reports take the chart's sort order and the current resource as given,
+// and the window's caption for their title.
+TEST(ReportSelectionBeforeStartTest, NothingIsRestrictedUnderTheWindowsCaption)
+{
+    testing::ApplicationInUse application;
+    testing::FreshUser user;
+    testing::Recorder recorder;
+    TMainScreen window;
+    ASSERT_FALSE(window.Features().Query->Page()->Attached());
+    const QuerySelection& query = *window.Features().Query;
+
+    const reports::SelectionState s = query.ReportSelection(3, 42);
+    EXPECT_EQ(s.ChartSortBy, 3);
+    EXPECT_EQ(s.CurrentResourceId, 42);
+    EXPECT_FALSE(s.JobsOnly);
+    for (bool restricted : {s.RestrictToActive, s.RestrictTasksToCrew, s.RestrictByDate,
+                            s.RestrictToSelectedStatus, s.RestrictToCustomer, s.CustomerSearchActive,
+                            s.ResourceSearchActive, s.TaskSearchActive})
+        EXPECT_FALSE(restricted);
+    EXPECT_TRUE(s.ResourceSearchFilter.empty());
+    EXPECT_EQ(query.ReportTitle(QStringLiteral("Tarnwick - Caption")), QStringLiteral("Tarnwick - Caption"));
+}
+
 }  // namespace
 }  // namespace tw::app

@@ -26,8 +26,9 @@
 namespace tw::app {
 namespace {
 
-// The main window's pages as the hosts leave them.
-class FakeScreens : public UtilitiesScreens, public SetupScreens {
+// The main window's pages as the hosts leave them, and the start-up unit's
+// reopening of the tables.
+class FakeScreens : public UtilitiesScreens, public SetupScreens, public TableReopener {
 public:
     explicit FakeScreens(AppSession& session) : session_(session) {}
 
@@ -39,7 +40,6 @@ public:
     }
     std::string SelectedBackupFile() const override { return Selected; }
     void RefreshBackupView() override { ++BackupViewShown; }
-    void ReopenAllTables() override { session_.Tables().OpenAllTables(false); }
     void SaveAndClearAllocations(bool clearChart) override { ChartCleared = clearChart; }
     void RefreshWorkCalendar() override { CalendarMode = session_.State.WorkCalendarMode; }
     void ShowEmptyScreens() override { EmptyScreens = true; }
@@ -60,6 +60,9 @@ public:
     std::string StartDrive() const override { return "/"; }
     void TerminateProgram() override { Terminated = true; }
     void OpenHelpPage(const QString&) override {}
+
+    // TableReopener
+    void ReopenAllTables() override { session_.Tables().OpenAllTables(false); }
 
     bool Answer = true;
     std::string Selected;
@@ -150,7 +153,7 @@ TEST_F(UtilitiesHostsTest, ABackupRestoredAfterAnEmptyingBringsTheScheduleBack)
     const auto before = Shared();
     ASSERT_EQ(Working(), before);
 
-    SessionBackupHost backupHost(*session_, *screens_);
+    SessionBackupHost backupHost(*session_, *screens_, *screens_);
     settings::DatabaseBackup backup(backupHost, ui_);
     ASSERT_EQ(backup.BackupAllClick(), settings::BackupOutcome::Completed)
         << (ui_.Messages.empty() ? "" : ui_.Messages.back().text);
@@ -166,7 +169,7 @@ TEST_F(UtilitiesHostsTest, ABackupRestoredAfterAnEmptyingBringsTheScheduleBack)
     ui_.Messages.clear();
     screens_->Questions.clear();
     screens_->Selected = backup.LastArchivePath();
-    SessionRestoreHost restoreHost(*session_, *screens_);
+    SessionRestoreHost restoreHost(*session_, *screens_, *screens_);
     ASSERT_EQ(settings::SmartRestore(restoreHost, ui_).RestoreClick(), settings::RestoreOutcome::Completed)
         << (ui_.Messages.empty() ? "" : ui_.Messages.back().text);
     EXPECT_EQ(Shared(), before);
@@ -178,7 +181,7 @@ TEST_F(UtilitiesHostsTest, ABackupRestoredAfterAnEmptyingBringsTheScheduleBack)
 
 TEST_F(UtilitiesHostsTest, TheSetupDialogsChangesReachTheSessionAndThePages)
 {
-    SessionSetupHost host(*session_, *screens_);
+    SessionSetupHost host(*session_, *screens_, *screens_);
     session_->State.HelpLevel = 1;
     session_->Settings.ResourceCaptionMode = 0;
     host.Load();
@@ -205,7 +208,8 @@ TEST_F(UtilitiesHostsTest, TheSetupDialogsChangesReachTheSessionAndThePages)
     EXPECT_EQ(screens_->CalendarsShown.size(), static_cast<std::size_t>(crews.recordCount()));
     EXPECT_EQ(crews.fieldByName("CREWID").asInteger(), current);
 
-    // The dialog closes the tables and opens them again through the pages.
+    // The dialog closes the tables and has them opened again (the start-up
+    // unit's reopening, here the fake's).
     host.CloseAllTables();
     EXPECT_FALSE(session_->State.TablesOpen);
     host.OpenAllTables();

@@ -92,7 +92,8 @@ PageControl::PageControl(const FeatureContext& context, const PageControlUnits& 
       handlers_(TabTablesOf(context.Session.Data()), context.Session.State, context.Session.Query,
                 context.Session.Chart, context.UI, *this),
       pollSchedule_(std::make_unique<SessionPollSchedule>(context.Session)),
-      poll_(context.Session.State, context.Session.Query, context.UI, *pollSchedule_, *this)
+      poll_(context.Session.State, context.Session.Query, context.UI, *pollSchedule_,
+            PollPages{units.Chart, units.Filters}, *this)
 {
     context_.Session.Data().Views().Pages = this;
     WatchTaskEditor();
@@ -247,11 +248,6 @@ void PageControl::SetPollTimerEnabled(bool enabled)
 void PageControl::SetRefreshChartEnabled(bool enabled)
 {
     units_.Buttons.SetRefreshEnabled(enabled);
-}
-
-void PageControl::ApplyQueryFilters()
-{
-    units_.Filters.ApplyQueryFilters();
 }
 
 bool PageControl::SelectPageIsCurrent() const

@@ -76,7 +76,6 @@ private:
     // What the poll tells the window (PollView) beyond the above.
     void SetPollTimerEnabled(bool enabled) override;
     void SetRefreshChartEnabled(bool enabled) override;
-    void ApplyQueryFilters() override;
     // What the data module asks (data::PageControlView) beyond the above.
     bool SelectPageIsCurrent() const override;
     float WorkingHoursBetween(std::int32_t resourceId, TDateTime start, TDateTime end) override;

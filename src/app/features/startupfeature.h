@@ -16,6 +16,7 @@
 
 #include "app/databasedialoghost.h"
 #include "app/features/featurecontext.h"
+#include "settings/unit/tablereopener.h"
 #include "settings/unit/utilitiesfeature.h"
 #include "app/session/startupsequence.h"
 
@@ -82,7 +83,10 @@ struct StartupUnits {
     PageTurns& Pages;
 };
 
-class StartupFeature final : public StartupWindow, public UtilitiesWindow, public DatabaseDialogHost {
+class StartupFeature final : public StartupWindow,
+                             public UtilitiesWindow,
+                             public TableReopener,
+                             public DatabaseDialogHost {
 public:
     StartupFeature(const FeatureContext& context, const StartupUnits& units, StartupHost& host,
                    const StartupPlaces& places);
@@ -109,7 +113,8 @@ public:
     void ReportDatabaseFailure(const QString& text);
     StartupSequence& Sequence() { return sequence_; }
 
-    // What the start-up and the Utilities page show (StartupWindow, UtilitiesWindow).
+    // What the start-up and the Utilities page show (StartupWindow, UtilitiesWindow);
+    // the tables reopened for the Utilities unit's hosts (TableReopener).
     void ShowScheduleDatabaseInUse(const std::string& text) override;
     void ShowEstimatingDatabaseInUse(const std::string& text) override;
     void ShowDatabaseFailure(const std::string& text) override;

@@ -5,6 +5,8 @@
 
 #include "app/mainpage.h"
 #include "data/services/busyscopes.h"
+#include "query/unit/queryunit.h"
+#include "schedule/visualize/unit/visualizeunit.h"
 
 namespace tw::app {
 
@@ -71,10 +73,10 @@ void UpdatePoll::Tick()
 
     if (removed || pulled || calendarChanged) {
         if (page == SchedulePage)
-            view_.SaveAndClearAllocations(false);
-        view_.ApplyQueryFilters();
+            pages_.Chart.SaveAndClearAllocations(false);
+        pages_.Filters.ApplyQueryFilters();
         if (page == SchedulePage)
-            view_.BuildChart(false);
+            pages_.Chart.BuildChart(false);
     }
     if (calendarChanged) {
         ui_.SetStatusText(0, kWorkCalendarUpdated);

@@ -6,7 +6,8 @@
 // deleted elsewhere, pulls changed items and, when anything changed, applies
 // the query again and rebuilds the chart on the Visualize page.
 //
-//   UpdatePoll poll(state, session.Query, ui, schedule, view);   // schedule: the session's; view: the window's
+//   UpdatePoll poll(state, session.Query, ui, schedule, {chart, filters}, view);
+//   // schedule: the session's; chart, filters: the Visualize and query units'; view: the window's
 //   connect(timer, &QTimer::timeout, [&] { poll.UpdatePollTimer(); });
 //
 // A failure inside a tick is reported and polling goes on: the timer, the
@@ -17,6 +18,9 @@
 #include "query/querystate.h"
 
 namespace tw::app {
+
+class ChartPage;
+class QueryFilters;
 
 // What the poll takes from the session: the settings table, the calendars
 // and the synchronisation (app/features/pagecontrol.cpp answers over the
@@ -37,7 +41,7 @@ public:
 };
 
 // What the poll tells the window: its timer and Refresh button while it
-// works, the page shown, and the pages that show what it pulled.
+// works, and which page it shows.
 class PollView {
 public:
     virtual ~PollView() = default;
@@ -46,9 +50,13 @@ public:
     virtual void SetRefreshChartEnabled(bool enabled) = 0;
     // The page the page control shows (app/mainpage.h).
     virtual int ActivePage() const = 0;
-    virtual void SaveAndClearAllocations(bool recompute) = 0;
-    virtual void ApplyQueryFilters() = 0;
-    virtual void BuildChart(bool writeBack) = 0;
+};
+
+// The pages that show what the poll took in, through their units' own
+// interfaces: the Visualize unit's chart and the query unit's filters.
+struct PollPages {
+    ChartPage& Chart;
+    QueryFilters& Filters;
 };
 
 inline constexpr const char* kWorkCalendarUpdated = "Work calendar was updated";
@@ -57,11 +65,12 @@ class UpdatePoll {
 public:
     // query: the restriction and task editor flags, read only.
     UpdatePoll(data::MainScreenState& state, const query::QueryState& query, data::UserInterface& ui,
-               PollSchedule& schedule, PollView& view)
+               PollSchedule& schedule, const PollPages& pages, PollView& view)
         : state_(state),
           query_(query),
           ui_(ui),
           schedule_(schedule),
+          pages_(pages),
           view_(view)
     {}
 
@@ -77,6 +86,7 @@ private:
     const query::QueryState& query_;
     data::UserInterface& ui_;
     PollSchedule& schedule_;
+    PollPages pages_;
     PollView& view_;
 };
 

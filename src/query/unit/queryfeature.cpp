@@ -111,14 +111,22 @@ void QueryFeature::ReadRestrictions(visualize::PageControls& controls) const
     controls.TaskEndDate = q.Controls().Pickers.End;
 }
 
+// Read from the page's logic; before the page is attached no restriction is
+// in force and the reports take the window's caption for their title.
 reports::SelectionState QueryFeature::ReportSelection(int chartSortBy, std::int32_t currentResourceId) const
 {
-    return page_->ReportSelection(chartSortBy, currentResourceId);
+    if (!page_->Attached()) {
+        reports::SelectionState s;
+        s.ChartSortBy = chartSortBy;
+        s.CurrentResourceId = currentResourceId;
+        return s;
+    }
+    return page_->Logic().ReportSelection(chartSortBy);
 }
 
 QString QueryFeature::ReportTitle(const QString& caption) const
 {
-    return page_->ReportTitle(caption);
+    return page_->Attached() ? QString::fromStdString(page_->Logic().Controls().Title) : caption;
 }
 
 bool QueryFeature::CustomerGridEnabled() const

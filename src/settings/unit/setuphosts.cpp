@@ -118,7 +118,7 @@ void SessionSetupHost::CloseAllTables()
 
 void SessionSetupHost::OpenAllTables()
 {
-    screens_.ReopenAllTables();
+    tables_.ReopenAllTables();
     Settings.TablesOpen = session_.State.TablesOpen;
 }
 

@@ -3,7 +3,8 @@
 // copied into the dialog's working set when it is shown and back whenever a
 // step of the main window needs them and when it closes. What the dialog
 // changes on the main window's pages goes through SetupScreens, which the
-// Utilities feature unit implements and tests fake; no window is needed here.
+// Utilities feature unit implements and tests fake; the tables are opened
+// again through the TableReopener handed in. No window is needed here.
 
 #include <cstdint>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "data/jobstatus.h"
 #include "settings/setuphost.h"
 #include "settings/setupsettings.h"
+#include "settings/unit/tablereopener.h"
 
 namespace tw::settings {
 class SetupDialogLogic;
@@ -33,8 +35,6 @@ public:
     // The Work calendar page from the mode in force.
     virtual void RefreshWorkCalendar() = 0;
     virtual void ApplyReadOnlyAccess(bool readOnly) = 0;
-    // The tables opened again (no rebuild), the pages attached to them.
-    virtual void ReopenAllTables() = 0;
     // The password window; true when the password given was right.
     virtual bool AskPassword() = 0;
     virtual void ShowJobStatusTexts(const data::JobStatusTexts& texts) = 0;
@@ -59,7 +59,10 @@ public:
 // run's, with the edition check's flag kept in the dialog's working set.
 class SessionSetupHost : public settings::SetupHost, public exchange::ExchangeSettings {
 public:
-    SessionSetupHost(AppSession& session, SetupScreens& screens) : session_(session), screens_(screens) {}
+    SessionSetupHost(AppSession& session, SetupScreens& screens, TableReopener& tables)
+        : session_(session), screens_(screens), tables_(tables)
+    {
+    }
 
     // The dialog's logic, once it is made: it writes qbsetup.dbf.
     settings::SetupDialogLogic* Logic = nullptr;
@@ -102,6 +105,7 @@ public:
 private:
     AppSession& session_;
     SetupScreens& screens_;
+    TableReopener& tables_;
 };
 
 }  // namespace tw::app

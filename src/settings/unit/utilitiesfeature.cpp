@@ -43,9 +43,10 @@ controls::TFcBitBtn* HelpButton(QWidget* parent, const char* name, const char* c
 // What the unit keeps for its page: the hosts over the session and the setup
 // dialog, made with the page and kept for the run.
 struct UtilitiesWiring {
-    UtilitiesWiring(AppSession& session, UtilitiesScreens& screens, SetupScreens& setupScreens)
-        : backup(session, screens), empty(session, screens), restore(session, screens),
-          setupHost(session, setupScreens)
+    UtilitiesWiring(AppSession& session, UtilitiesScreens& screens, SetupScreens& setupScreens,
+                    TableReopener& tables)
+        : backup(session, screens, tables), empty(session, screens), restore(session, screens, tables),
+          setupHost(session, setupScreens, tables)
     {
     }
     settings::SystemVolumes volumes;
@@ -58,12 +59,12 @@ struct UtilitiesWiring {
 };
 
 UtilitiesFeature::UtilitiesFeature(const FeatureContext& context, const UtilitiesPages& pages,
-                                   UtilitiesWindow& window, const UtilitiesPlaces& places)
+                                   TableReopener& tables, UtilitiesWindow& window, const UtilitiesPlaces& places)
     : context_(context),
       pages_(pages),
       window_(window),
       wiring_(std::make_unique<UtilitiesWiring>(context.Session, static_cast<UtilitiesScreens&>(*this),
-                                                static_cast<SetupScreens&>(*this)))
+                                                static_cast<SetupScreens&>(*this), tables))
 {
     places.Tabs->setTabToolTip(places.Tabs->indexOf(places.Tab), QStringLiteral("Backup, Restore and Setup"));
     page_ = new TUtilitiesPage(wiring_->volumes, context_.Session.State, context_.UI,

@@ -35,8 +35,6 @@ struct UtilitiesWiring;
 class UtilitiesWindow {
 public:
     virtual ~UtilitiesWindow() = default;
-    // Reopens the tables, no rebuild, and attaches the pages to them again.
-    virtual void ReopenAllTables() = 0;
     // The Work calendar page from the mode in force.
     virtual void RefreshWorkCalendar() = 0;
     virtual void ApplyHelpLevel() = 0;
@@ -57,7 +55,8 @@ struct UtilitiesPlaces {
 
 // The unit does what the page's buttons ask, and shows what the backup, the
 // restore, the emptying and the setup dialog change on the pages; the hosts
-// over the session ask it through their two views.
+// over the session ask it through their two views, and reopen the tables
+// through the TableReopener the unit is handed.
 // The pages a restore, an emptying and the setup dialog show their outcome on.
 struct UtilitiesPages {
     ChartPage& Chart;
@@ -72,8 +71,9 @@ class UtilitiesFeature final : public SetupDialogSource,
                                private UtilitiesScreens,
                                private SetupScreens {
 public:
-    UtilitiesFeature(const FeatureContext& context, const UtilitiesPages& pages, UtilitiesWindow& window,
-                     const UtilitiesPlaces& places);
+    // tables: reopens the tables after a backup, a restore or the setup dialog.
+    UtilitiesFeature(const FeatureContext& context, const UtilitiesPages& pages, TableReopener& tables,
+                     UtilitiesWindow& window, const UtilitiesPlaces& places);
     ~UtilitiesFeature() override;
 
     TUtilitiesPage* Page() const { return page_; }
@@ -91,7 +91,6 @@ private:
     bool Question(const std::string& text, const std::string& caption) override;
     std::string SelectedBackupFile() const override;
     void RefreshBackupView() override;
-    void ReopenAllTables() override { window_.ReopenAllTables(); }
     void SaveAndClearAllocations(bool clearChart) override;
     void RefreshWorkCalendar() override { window_.RefreshWorkCalendar(); }
     void ShowEmptyScreens() override;

@@ -70,7 +70,7 @@ void SessionBackupHost::CloseAllTables()
 
 void SessionBackupHost::OpenAllTables()
 {
-    screens_.ReopenAllTables();
+    tables_.ReopenAllTables();
 }
 
 bool SessionBackupHost::TakeNetworkLock(int maxWaitMilliseconds)
@@ -187,7 +187,7 @@ void SessionRestoreHost::CloseAllTables()
 
 void SessionRestoreHost::OpenAllTables()
 {
-    screens_.ReopenAllTables();
+    tables_.ReopenAllTables();
 }
 
 bool SessionRestoreHost::ConvertChartsTable(const std::string& folder)

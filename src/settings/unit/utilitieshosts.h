@@ -2,8 +2,8 @@
 // The backup's, the restore's and the emptying's side of the running
 // program: the session's state, lock, data module and synchronisation. What
 // they show on the main window and its pages goes through UtilitiesScreens,
-// which the Utilities feature unit implements and tests fake; no window is
-// needed here.
+// which the Utilities feature unit implements and tests fake; the tables are
+// opened again through the TableReopener handed in. No window is needed here.
 
 #include <string>
 
@@ -11,6 +11,7 @@
 #include "settings/backuphost.h"
 #include "settings/emptydatabase.h"
 #include "settings/restorehost.h"
+#include "settings/unit/tablereopener.h"
 
 namespace tw::app {
 
@@ -26,8 +27,6 @@ public:
     virtual std::string SelectedBackupFile() const = 0;
     // The Utilities page's folder, files and free space read again.
     virtual void RefreshBackupView() = 0;
-    // The tables opened again (no rebuild), the pages attached to them.
-    virtual void ReopenAllTables() = 0;
     // The chart's bars written back (clearChart: and the chart emptied).
     virtual void SaveAndClearAllocations(bool clearChart) = 0;
     // The Work calendar page from the mode in force.
@@ -47,8 +46,8 @@ bool TakeSessionLock(AppSession& session, int maxWaitMilliseconds);
 
 class SessionBackupHost : public settings::BackupHost {
 public:
-    SessionBackupHost(AppSession& session, UtilitiesScreens& screens)
-        : session_(session), screens_(screens)
+    SessionBackupHost(AppSession& session, UtilitiesScreens& screens, TableReopener& tables)
+        : session_(session), screens_(screens), tables_(tables)
     {
     }
 
@@ -74,6 +73,7 @@ private:
     void CloseOpenedAccess();
 
     UtilitiesScreens& screens_;
+    TableReopener& tables_;
     bool backingUp_ = false;
     bool openedAccess_ = false;
 };
@@ -105,8 +105,8 @@ private:
 
 class SessionRestoreHost : public settings::RestoreHost {
 public:
-    SessionRestoreHost(AppSession& session, UtilitiesScreens& screens)
-        : session_(session), screens_(screens)
+    SessionRestoreHost(AppSession& session, UtilitiesScreens& screens, TableReopener& tables)
+        : session_(session), screens_(screens), tables_(tables)
     {
     }
 
@@ -133,6 +133,7 @@ public:
 private:
     AppSession& session_;
     UtilitiesScreens& screens_;
+    TableReopener& tables_;
     bool backingUp_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include "app/tabs/updatepoll.h"
 #include "data/layouts/layouts.h"
 #include "pagefixture.h"
+#include "pollpages.h"
 #include "workstation.h"
 
 namespace tw::visualize::testing {
@@ -22,9 +23,9 @@ using namespace tw::app;
 using schedule::test::TempFolder;
 using schedule::test::Workstation;
 
-// The fixture is this workstation's window as the poll sees it: the chart and
-// the synchronisation answer, the rest does nothing.
-class PollStationsTest : public PageFixture, private PollView, private PollSchedule {
+// The fixture is this workstation's window and pages as the poll sees them:
+// the chart and the synchronisation answer, the rest does nothing.
+class PollStationsTest : public PageFixture, private PollView, private PollSchedule, private PollPagesDouble {
 protected:
     PollStationsTest()
     {
@@ -74,7 +75,7 @@ protected:
     TempFolder shared_, otherFolder_;
     std::unique_ptr<Workstation> here_, other_;
     query::QueryState query;
-    UpdatePoll poll{state, query, ui, *this, *this};
+    UpdatePoll poll{state, query, ui, *this, PollPages{*this, *this}, *this};
 };
 
 TEST_F(PollStationsTest, ChangeAndDeletionElsewhereShowAfterTheNextTick)

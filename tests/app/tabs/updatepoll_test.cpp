@@ -12,6 +12,7 @@
 #include "platform/db/types.h"
 #include "app/tabs/tabhandlers.h"
 #include "app/tabs/updatepoll.h"
+#include "pollpages.h"
 #include "support/recordinguserinterface.h"
 
 namespace tw::visualize {
@@ -41,9 +42,9 @@ private:
     Log& log_;
 };
 
-// The window as the poll sees it: every call is logged, the answers are the
-// fixture's.
-class UpdatePollTest : public ::testing::Test, private PollView, private PollSchedule {
+// The window, the session and the pages as the poll sees them: every call is
+// logged, the answers are the fixture's.
+class UpdatePollTest : public ::testing::Test, private PollView, private PollSchedule, private PollPagesDouble {
 protected:
     UpdatePollTest()
     {
@@ -102,7 +103,7 @@ protected:
     data::MainScreenState state;
     query::QueryState query;
     CursorRecordingUi ui{log};
-    UpdatePoll poll{state, query, ui, *this, *this};
+    UpdatePoll poll{state, query, ui, *this, PollPages{*this, *this}, *this};
     bool timerRunning = true;
     bool refreshEnabled = true;
     int page = SchedulePage;

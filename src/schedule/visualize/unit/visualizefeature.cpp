@@ -58,7 +58,8 @@ VisualizeFeature::VisualizeFeature(const FeatureContext& context, CalendarPages&
         Run(sortChosen_);
     });
     // What the task editor saved and the imports brought is drawn again. (The
-    // poll does not raise the notice: it asks the page control to rebuild.)
+    // poll does not raise the notice: it clears and builds the chart through
+    // ChartPage itself, and only on this page.)
     changes_ = context_.Session.Changes.Subscribe(data::NoticeStage::Chart, [this](data::ScheduleChanges c) {
         if (c.Has(data::ScheduleChange::Tasks))
             page_->BuildChart(false);
