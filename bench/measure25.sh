@@ -58,7 +58,7 @@ CASES = [
     ("gantt", "bench/reports/reports_bench", "WholePdf/Gantt/",
      "Gantt report of 5,000 tasks to PDF (in process)"),
     ("first", "bench/data/tw_firstopen_bench", "FirstOpenOfOlderDatabase",
-     "first open of an older database, 5,000 tasks"),
+     "first open of an older database, 5,000 / 20,000 / 50,000 tasks"),
     ("show", "bench/visualize/tw_visualize_bench", "FirstBuildAfterShowAll/5000/",
      "Show all then Visualize, 5,000 tasks (9,080 rows)"),
     ("show", "bench/visualize/tw_visualize_bench", "FirstBuildAfterShowAll/20000/",
