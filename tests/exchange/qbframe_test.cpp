@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 
+#include "data/services/busyscopes.h"
 #include "exchange/qb/libraryerror.h"
 #include "exchange/qb/sessionfactory.h"
 #include "exchange/qbsessionframe.h"
@@ -317,7 +318,7 @@ TEST_F(QbFrameTest, AFailureMidWorkClosesTheSessionAndKeepsWhatWasPosted)
         EXPECT_FALSE(Run(QbOperation::CustomerJobList,
                          test::QbFaults().Throw(0x80040400, "QuickBooks found an error when parsing").Build(),
                          [&](QbSession& s) {
-                             rec_.busy = true;
+                             const data::BusyScope busy(rec_.BusyFlag());  // as the imports' steps hold it
                              posted << "customer 1";
                              c.fail(s);
                              finished = true;
