@@ -7,6 +7,10 @@
 
 #include <QString>
 
+namespace tw::data {
+class UserInterface;
+}
+
 namespace tw::schedule {
 struct NewScheduleItem;
 }
@@ -28,13 +32,14 @@ public:
     virtual void ShowStatus(const QString& text) = 0;
 };
 
-// The hourglass cursor, and the busy flag that a step holds (data::BusyScope)
-// while it moves tables under the grids: the main window's TablesBusy, or the
-// setup dialog's own flag when the exchange runs from there.
+// What a step's data::BusyScope holds: the user interface that shows the
+// hourglass, and the busy flag kept while the step moves tables under the
+// grids (the main window's TablesBusy, or the setup dialog's own flag when
+// the exchange runs from there).
 class ExchangeBusyHooks {
 public:
     virtual ~ExchangeBusyHooks() = default;
-    virtual void SetHourglass(bool on) = 0;
+    virtual data::UserInterface& Interface() = 0;
     virtual bool& BusyFlag() = 0;
 };
 

@@ -1,7 +1,9 @@
 #include "exchange/qbsessionframe.h"
 
 #include <exception>
+#include <optional>
 
+#include "data/services/busyscopes.h"
 #include "exchange/qb/errortext.h"
 #include "exchange/qb/libraryerror.h"
 #include "exchange/qbeditioncheck.h"
@@ -11,36 +13,6 @@ namespace {
 
 const QString kAdvisory = QStringLiteral("QuickBooks advisory");
 const QString kQuickBooksError = QStringLiteral("QuickBooks error");
-
-// Puts the cursor and the busy flag back as they were, whichever way the frame is left.
-class CursorAndBusyGuard {
-public:
-    CursorAndBusyGuard(ExchangeBusyHooks& hooks, bool hourglass)
-        : hooks_(hooks),
-          hourglass_(hourglass),
-          busyBefore_(hooks.BusyFlag())
-    {
-        if (hourglass_)
-            hooks_.SetHourglass(true);
-    }
-    ~CursorAndBusyGuard() { Restore(); }
-    // The boxes come after the cursor is back to normal.
-    void Restore()
-    {
-        if (restored_)
-            return;
-        restored_ = true;
-        hooks_.BusyFlag() = busyBefore_;
-        if (hourglass_)
-            hooks_.SetHourglass(false);
-    }
-
-private:
-    ExchangeBusyHooks& hooks_;
-    bool hourglass_;
-    bool busyBefore_;
-    bool restored_ = false;
-};
 
 }  // namespace
 
@@ -111,13 +83,18 @@ bool QbSessionFrame::Run(QbOperation operation, const std::function<void(QbSessi
     if (!services_.settings.QBAccessPermitted())
         return false;
     const QbOperationStyle style = StyleOf(operation);
-    CursorAndBusyGuard guard(services_.busy, style.hourglass);
+    // Given back before any box of the frame's own, so that the box is read
+    // under the normal cursor; the destructor gives it back on every other way
+    // out. The busy flag is the work's: its steps hold it in scopes of their own.
+    std::optional<data::BusyScope> hourglass;
+    if (style.hourglass)
+        hourglass.emplace(services_.busy.Interface());
     if (!style.statusText.isEmpty())
         services_.status.ShowStatus(style.statusText);
 
     std::unique_ptr<qb::SessionManager> manager = factory_ ? factory_() : nullptr;
     if (!manager) {
-        guard.Restore();
+        hourglass.reset();
         services_.messages.ShowStopMessage(QStringLiteral("The QuickBooks interface is not installed"),
                                            kAdvisory);
         return false;
@@ -131,7 +108,7 @@ bool QbSessionFrame::Run(QbOperation operation, const std::function<void(QbSessi
         const std::uint32_t opened = manager->OpenConnection(QString::fromLatin1(kQBApplicationId),
                                                              QString::fromLatin1(kQBApplicationName));
         if (opened != 0) {
-            guard.Restore();
+            hourglass.reset();
             services_.messages.ShowStopMessage(qb::QuickBooksErrorText(opened),
                                                QStringLiteral("Unable to connect to QuickBooks"));
             return false;
@@ -140,7 +117,7 @@ bool QbSessionFrame::Run(QbOperation operation, const std::function<void(QbSessi
         const std::uint32_t began =
             manager->BeginSession(services_.settings.QBCompanyFile(), qb::kOpenModeAny);
         if (began != 0) {
-            guard.Restore();
+            hourglass.reset();
             // The code's own text would ask for a company file when one is set but cannot be read.
             const QString known = manager->FailureText();
             services_.messages.ShowStopMessage(known.isEmpty() ? qb::QuickBooksErrorText(began) : known,
@@ -182,7 +159,7 @@ bool QbSessionFrame::Run(QbOperation operation, const std::function<void(QbSessi
         }
     }
     manager.reset();
-    guard.Restore();
+    hourglass.reset();
     if (!boxCaption.isEmpty())
         services_.messages.ShowStopMessage(boxText, boxCaption);
     return completed;

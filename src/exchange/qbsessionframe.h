@@ -12,8 +12,9 @@
 //
 // Once BeginSession has succeeded, every way out (a refusal, the end of the
 // work, a library error or a database error thrown from the work) ends the
-// session, closes the connection, restores the cursor and the busy flag and
-// shows at most one box. Records the work posted stay posted.
+// session, closes the connection, gives back the hourglass and shows at most
+// one box; the busy flag is put back by the work's own data::BusyScope as the
+// error passes it. Records the work posted stay posted.
 
 #include <QString>
 

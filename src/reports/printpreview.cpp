@@ -1,6 +1,5 @@
 #include "reports/printpreview.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -8,6 +7,7 @@
 #include <QPrinterInfo>
 
 #include "controls/base/fcformkeys.h"
+#include "data/services/busyscopes.h"
 #include "reports/pageformat.h"
 #include "reports/pagerenderer.h"
 #include "ui_printpreview.h"
@@ -19,14 +19,13 @@ namespace {
 // The hourglass while a report is made, and the dialog minimised meanwhile.
 class Working {
 public:
-    explicit Working(QWidget* dialog) : dialog_(dialog)
+    Working(QWidget* dialog, data::UserInterface& ui) : dialog_(dialog), hourglass_(ui)
     {
         dialog_->showMinimized();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     ~Working()
     {
-        QApplication::restoreOverrideCursor();
+        hourglass_.Release();
         dialog_->showNormal();
     }
     Working(const Working&) = delete;
@@ -34,6 +33,7 @@ public:
 
 private:
     QWidget* dialog_;
+    data::BusyScope hourglass_;
 };
 
 }  // namespace
@@ -213,7 +213,7 @@ void TPrintPreview::PreviewEstimateClick()
 {
     if (!host_)
         return;
-    Working working(this);
+    Working working(this, host_->Interface());
     const std::unique_ptr<Chosen> chosen = Choose();
     const ReportRequest& request = chosen->Request;
     BandedReport* report = chosen->Report.get();
@@ -260,7 +260,7 @@ void TPrintPreview::PrintEstimateClick()
                            "print it to a PDF file from the preview."));
         return;
     }
-    Working working(this);
+    Working working(this, host_->Interface());
     const std::unique_ptr<Chosen> chosen = Choose();
     QPrinter printer(standard, QPrinter::HighResolution);
     printer.setFullPage(true);

@@ -1,13 +1,18 @@
 #pragma once
 // What the print dialog reaches outside itself: the report cursors and the
 // services the reports compute with, what the chart and the query show, the
-// page format, the e-mail and where the dialog stands. The printing unit
-// implements it over the session and the pages, tests over plain values.
+// page format, the e-mail, where the dialog stands and the hourglass. The
+// printing unit implements it over the session and the pages, tests over
+// plain values.
 
 #include <QPoint>
 #include <QString>
 
 #include "reports/reportinputs.h"
+
+namespace tw::data {
+class UserInterface;
+}
 
 namespace tw::reports {
 
@@ -34,6 +39,8 @@ public:
     virtual void StorePosition(const QPoint& topLeft) = 0;
     // A refusal for the user ("Tarnwick" box).
     virtual void ShowError(const QString& text) = 0;
+    // The program's user interface, which shows the hourglass while a report is made.
+    virtual data::UserInterface& Interface() = 0;
 };
 
 }  // namespace tw::reports

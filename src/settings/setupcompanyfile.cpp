@@ -108,7 +108,7 @@ public:
         ui_.ShowMessage(text.toStdString(), caption.toStdString(), data::MessageIcon::Stop);
     }
     void ShowStatus(const QString& text) override { dialog_.SetStatusText(text); }
-    void SetHourglass(bool on) override { ui_.SetBusyCursor(on); }
+    data::UserInterface& Interface() override { return ui_; }
     bool& BusyFlag() override { return settings_.Busy; }
 
 private:

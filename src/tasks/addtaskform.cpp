@@ -125,7 +125,7 @@ bool TAddTask::AskRepeatMode()
 int TAddTask::CustomRepeat(int code, TDateTime start)
 {
     if (!customRepeat_)
-        customRepeat_ = std::make_unique<TCustomRepeat>(this);
+        customRepeat_ = std::make_unique<TCustomRepeat>(context_.UI, this);
     customRepeat_->Open(code, start);
     return customRepeat_->ResultCode;
 }

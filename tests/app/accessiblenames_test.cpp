@@ -150,7 +150,7 @@ TEST_F(AccessibleNamesTest, EveryFocusableControlOfEveryWindowHasASpokenName)
     TWin7Advice advice(&window);
     TExitBackupWindow exitBackup;
     tasks::TRepeatTask repeat(&window);
-    tasks::TCustomRepeat customRepeat(&window);
+    tasks::TCustomRepeat customRepeat(window.Session().Interface(), &window);
     data::TEstimateData& data = window.Session().Data();
     TTWDatabaseSelection scheduleNames(&window, *window.Features().Startup, data.Aliases, data.SchedulerDatabase);
     TDatabaseSelection estimatingNames(&window, *window.Features().Startup, data.Aliases, data.EstimatorDatabase);

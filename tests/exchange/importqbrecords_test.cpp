@@ -287,6 +287,50 @@ TEST_F(ImportQBRecordsTest, EachFailureOfTheLinkGivesItsBoxAndWritesNothing)
     EXPECT_EQ(Count(D().CustomersTable2), 0);
 }
 
+// The field imports hold the hourglass over the definitions' session, which
+// shows none of its own; the values' session that follows holds its own. A
+// box of the first is read under the click's hourglass, one of the second
+// under the normal cursor, and nothing is left held or set.
+TEST_F(ImportQBRecordsTest, TheFieldImportsGiveBackTheirHourglassAndFlagOnEveryPath)
+{
+    using Click = void (ImportQBLogic::*)();
+    struct Case {
+        const char* name;
+        Click click;
+        qb::FaultScript faults;  // the first session's
+        int edition;
+        QStringList boxes;
+        std::vector<int> hourglassesAtBoxes;
+    };
+    const QString refused = "QuickBooks advisory: Only US and Canadian QuickBooks are supported by Tarnwick";
+    const QString denied = "Unable to connect to QuickBooks: QuickBooks access for Tarnwick has been denied";
+    const QString thrown = "QuickBooks error: The QuickBooks call DoRequests failed: Out of memory";
+    const Case cases[] = {
+        {"customer fields", &ImportQBLogic::ImportCustomerFieldsClick, {}, 1, {}, {}},
+        {"employee fields", &ImportQBLogic::ImportEmployeeFieldsClick, {}, 1, {}, {}},
+        {"customer fields, no connection", &ImportQBLogic::ImportCustomerFieldsClick,
+         tw::test::QbFaults().Code("OpenConnection", 0x80040420).Build(), 1, {denied}, {1}},
+        {"employee fields, definitions thrown", &ImportQBLogic::ImportEmployeeFieldsClick,
+         tw::test::QbFaults().Throw(0x80040400, "Out of memory").Build(), 1, {thrown}, {1}},
+        {"customer fields, both refused", &ImportQBLogic::ImportCustomerFieldsClick, {}, 2,
+         {refused, refused}, {1, 0}},
+        {"employee fields, both refused", &ImportQBLogic::ImportEmployeeFieldsClick, {}, 2,
+         {refused, refused}, {1, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host->recorder.boxes.clear();
+        host->recorder.hourglassesAtBoxes.clear();
+        host->recorder.edition = c.edition;
+        host->faults = c.faults;
+        (logic.get()->*c.click)();
+        EXPECT_EQ(host->recorder.boxes, c.boxes);
+        EXPECT_EQ(host->recorder.hourglassesAtBoxes, c.hourglassesAtBoxes);
+        EXPECT_EQ(host->recorder.hourglasses, 0);
+        EXPECT_FALSE(host->recorder.busy);
+    }
+}
+
 TEST_F(ImportQBRecordsTest, EmployeesBecomeResourcesWithTheLastRateAndACalendar)
 {
     AddLocalResource(600, "Finn", Id(22).toLower(), 40, "old notes");

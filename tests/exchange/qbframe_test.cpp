@@ -5,8 +5,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
+#include "data/services/busyscopes.h"
 #include "exchange/qb/libraryerror.h"
 #include "exchange/qb/sessionfactory.h"
 #include "exchange/qbsessionframe.h"
@@ -317,7 +320,7 @@ TEST_F(QbFrameTest, AFailureMidWorkClosesTheSessionAndKeepsWhatWasPosted)
         EXPECT_FALSE(Run(QbOperation::CustomerJobList,
                          test::QbFaults().Throw(0x80040400, "QuickBooks found an error when parsing").Build(),
                          [&](QbSession& s) {
-                             rec_.busy = true;
+                             const data::BusyScope busy(rec_.BusyFlag());  // as the imports' steps hold it
                              posted << "customer 1";
                              c.fail(s);
                              finished = true;
@@ -331,6 +334,84 @@ TEST_F(QbFrameTest, AFailureMidWorkClosesTheSessionAndKeepsWhatWasPosted)
         // The box comes after the cursor is back and the session is closed.
         EXPECT_EQ(rec_.log.mid(rec_.log.size() - 2),
                   QStringList({"normal cursor", "box " + c.box.section(':', 0, 0)}));
+    }
+}
+
+// The steps inside a session hold the busy flag and the hourglass in scopes
+// of their own, and the session may itself run inside a step that holds
+// both. Whichever way the work ends, each comes back as it was found, and the
+// frame's closing box is read with the frame's own hourglass given back.
+TEST_F(QbFrameTest, TheFlagAndTheHourglassComeBackAsFoundAfterAnErrorOrANestedStep)
+{
+    struct Case {
+        const char* name;
+        QbOperation op;  // CustomerJobList shows the hourglass, FieldDefinitions does not
+        bool outer;      // the session runs inside a step holding the flag and an hourglass
+        std::function<void(QbSession&, ExchangeBusyHooks&)> work;
+        QStringList boxes;
+    };
+    const auto step = [](QbSession&, ExchangeBusyHooks& hooks) {
+        const data::BusyScope busy(hooks.BusyFlag(), hooks.Interface());
+    };
+    const auto failingStep = [](QbSession&, ExchangeBusyHooks& hooks) {
+        const data::BusyScope busy(hooks.BusyFlag(), hooks.Interface());
+        throw std::runtime_error("charts.dbf: record is locked by another workstation");
+    };
+    const auto nestedFailingStep = [failingStep](QbSession& s, ExchangeBusyHooks& hooks) {
+        const data::BusyScope busy(hooks.BusyFlag());
+        failingStep(s, hooks);
+    };
+    const auto nestedStepCaught = [nestedFailingStep](QbSession& s, ExchangeBusyHooks& hooks) {
+        const data::BusyScope busy(hooks.BusyFlag(), hooks.Interface());
+        try {
+            nestedFailingStep(s, hooks);
+        } catch (const std::runtime_error&) {
+        }
+        EXPECT_TRUE(hooks.BusyFlag()) << "an inner step cleared the flag its caller holds";
+    };
+    const auto libraryError = [](QbSession& s, ExchangeBusyHooks& hooks) {
+        const data::BusyScope busy(hooks.BusyFlag(), hooks.Interface());
+        QueryCustomers(s, {});
+    };
+    const QString locked = "Tarnwick: charts.dbf: record is locked by another workstation";
+    const QString library = "QuickBooks error: The QuickBooks call DoRequests failed: Timed out";
+    const Case cases[] = {
+        {"a step", QbOperation::CustomerJobList, false, step, {}},
+        {"a step, inside a step", QbOperation::CustomerJobList, true, step, {}},
+        {"a database error", QbOperation::CustomerJobList, false, failingStep, {locked}},
+        {"a database error, inside a step", QbOperation::CustomerJobList, true, failingStep, {locked}},
+        {"a database error, no hourglass of its own", QbOperation::FieldDefinitions, true, failingStep,
+         {locked}},
+        {"a library error", QbOperation::CustomerJobList, false, libraryError, {library}},
+        {"a library error, inside a step", QbOperation::CustomerJobList, true, libraryError, {library}},
+        {"a nested step's error", QbOperation::CustomerJobList, false, nestedFailingStep, {locked}},
+        {"a nested step's error, inside a step", QbOperation::CustomerJobList, true, nestedFailingStep,
+         {locked}},
+        {"a nested step's error caught", QbOperation::CustomerJobList, false, nestedStepCaught, {}},
+        {"a nested step's error caught, inside a step", QbOperation::FieldDefinitions, true,
+         nestedStepCaught, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        rec_ = {};
+        ExchangeBusyHooks& hooks = rec_;
+        bool completed = false;
+        {
+            std::optional<data::BusyScope> outer;
+            if (c.outer)
+                outer.emplace(hooks.BusyFlag(), hooks.Interface());
+            const int before = rec_.hourglasses;
+            completed = Run(c.op, test::QbFaults().Throw(0x80040400, "Timed out").Build(), [&](QbSession& s) {
+                c.work(s, hooks);
+            });
+            EXPECT_EQ(rec_.busy, c.outer);
+            EXPECT_EQ(rec_.hourglasses, before);
+        }
+        EXPECT_EQ(completed, c.boxes.isEmpty());
+        EXPECT_EQ(rec_.boxes, c.boxes);
+        EXPECT_EQ(rec_.hourglassesAtBoxes, std::vector<int>(c.boxes.size(), c.outer ? 1 : 0));
+        EXPECT_FALSE(rec_.busy);
+        EXPECT_EQ(rec_.hourglasses, 0);
     }
 }
 

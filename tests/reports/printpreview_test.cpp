@@ -19,6 +19,7 @@
 #include "reports/pageformat.h"
 #include "controls/buttons/fcbitbtn.h"
 #include "reports/printpreview.h"
+#include "support/recordinguserinterface.h"
 
 using namespace tw;
 using namespace tw::reports;
@@ -47,7 +48,13 @@ public:
     QPoint Position() const override { return position; }
     void StorePosition(const QPoint& topLeft) override { position = topLeft; }
     void ShowError(const QString& text) override { errors << text; }
+    data::UserInterface& Interface() override { return hourglass; }
 
+    // Counts the hourglasses held, as the main window does.
+    struct Hourglass : data::RecordingUserInterface {
+        void SetBusyCursor(bool busy) override { held += busy ? 1 : -1; }
+        int held = 0;
+    } hourglass;
     QStringList errors;
     QStringList mailed;
     ChartPeriod mailedPeriod;
@@ -231,7 +238,11 @@ TEST_F(PrintDialogs, EachPreviewCarriesItsReportsTitle)
     AddTask({.Id = 1, .Description = "Tiles", .Crew = 1, .Start = At(1, 8), .End = At(1, 12), .Hours = 4});
     dialog.Open(0, 7, 1, 7, At(0, 0), At(7, 0));
     QString title;
-    dialog.ShowPreview = [&](QPrintPreviewDialog& preview) { title = preview.windowTitle(); };
+    int hourglasses = 0;  // held while the preview shows
+    dialog.ShowPreview = [&](QPrintPreviewDialog& preview) {
+        title = preview.windowTitle();
+        hourglasses = host.hourglass.held;
+    };
     const std::pair<const char*, const char*> cases[] = {
         {"GanttChartItem", "Gantt chart report"},
         {"AnnotatedBarChartItem", "Bar chart report"},
@@ -243,6 +254,8 @@ TEST_F(PrintDialogs, EachPreviewCarriesItsReportsTitle)
         Child<controls::TFcRadioButton>(dialog, item)->ChangeState();
         dialog.PreviewEstimateClick();
         EXPECT_EQ(title, expected) << item;
+        EXPECT_EQ(hourglasses, 1) << item;
+        EXPECT_EQ(host.hourglass.held, 0) << item;
     }
 }
 

@@ -10,6 +10,19 @@
 
 namespace tw::controls {
 
+namespace {
+
+// The hourglass while the pictures are made, given back however that ends.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
 TFcShapeButton::TFcShapeButton(QWidget* parent) : TFcControl(parent)
 {
     resize(80, 80);
@@ -145,11 +158,10 @@ void TFcShapeButton::Rebuild()
         bitmapDown_ = {};
         mask_ = {};
     } else {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const WaitCursor wait;
         bitmapUp_ = Create3DBitmap(bitmap_, false, bevel_);
         bitmapDown_ = Create3DBitmap(bitmap_, true, bevel_);
         mask_ = CreateShapeMask(bitmap_);
-        QApplication::restoreOverrideCursor();
     }
     UpdateWidgetMask();
     update();

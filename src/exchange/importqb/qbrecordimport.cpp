@@ -348,26 +348,31 @@ void ImportQBLogic::ImportEmployees(QbSession& session, int& added, int& updated
 
 // ------------------------------------------------------------ custom fields
 
+// The definitions' session shows no hourglass of its own, so the click holds
+// one over it. The values' session that follows holds its own and gives it
+// back before its closing box, which is then read under the normal cursor.
 void ImportQBLogic::ImportCustomerFieldsClick()
 {
-    ExchangeBusyHooks& busy = hosts_.Exchange.Busy();
-    busy.SetHourglass(true);
-    const int count = OpenQBSessionForFieldDefs(kCustomerFieldKind);
-    hosts_.Records.LoadCustomFieldNames(kCustomerFieldKind);
+    int count = 0;
+    {
+        const data::BusyScope hourglass(hosts_.Exchange.Busy().Interface());
+        count = OpenQBSessionForFieldDefs(kCustomerFieldKind);
+        hosts_.Records.LoadCustomFieldNames(kCustomerFieldKind);
+    }
     OpenQBSessionForCustomers(QString());
     view_.ShowStatus(QStringLiteral("Imported %1 customer custom field definitions").arg(count));
-    busy.SetHourglass(false);
 }
 
 void ImportQBLogic::ImportEmployeeFieldsClick()
 {
-    ExchangeBusyHooks& busy = hosts_.Exchange.Busy();
-    busy.SetHourglass(true);
-    const int count = OpenQBSessionForFieldDefs(kResourceFieldKind);
-    hosts_.Records.LoadCustomFieldNames(kResourceFieldKind);
+    int count = 0;
+    {
+        const data::BusyScope hourglass(hosts_.Exchange.Busy().Interface());
+        count = OpenQBSessionForFieldDefs(kResourceFieldKind);
+        hosts_.Records.LoadCustomFieldNames(kResourceFieldKind);
+    }
     ImportEmployeesClick();
     view_.ShowStatus(QStringLiteral("Imported %1 employee custom field definitions").arg(count));
-    busy.SetHourglass(false);
 }
 
 int ImportQBLogic::OpenQBSessionForFieldDefs(int kind)

@@ -6,6 +6,7 @@
 
 #include "data/datetimetext.h"
 #include "data/quartergrid.h"
+#include "data/services/busyscopes.h"
 #include "exchange/qb/libraryerror.h"
 #include "exchange/qbexport/exportrecords.h"
 
@@ -330,8 +331,10 @@ void ExportJobToQB::Run(QbSession& session)
         view_.ShowStatus(s.TaskText + (done ? QStringLiteral(" exported") : QStringLiteral(" not exported")));
         return;
     }
+    // The frame holds the hourglass until the session is closed; its boxes
+    // are read under the normal cursor.
     if (!FindQBItem(session, s.TaskText)) {
-        services_.busy.SetHourglass(false);
+        const data::NormalCursor normal(services_.busy.Interface());
         services_.messages.ShowStopMessage(QStringLiteral("Unable to find matching QuickBooks item"),
                                            kTarnwick);
         return;
@@ -339,7 +342,7 @@ void ExportJobToQB::Run(QbSession& session)
     const Currency cost = Summary() ? SummaryCost() : TaskCost();
     if (!UpdateQBItem(session, s.QBItemKind, s.QBItemListID, s.QBItemEditSequence, cost, s.QBItemPriceForm,
                       s.TaskText)) {
-        services_.busy.SetHourglass(false);
+        const data::NormalCursor normal(services_.busy.Interface());
         services_.messages.ShowStopMessage(QStringLiteral("Unable to update QuickBooks item"), kTarnwick);
         return;
     }

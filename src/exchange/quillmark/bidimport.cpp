@@ -1,6 +1,7 @@
 #include "exchange/quillmark/bidimport.h"
 
 #include <exception>
+#include <optional>
 #include <vector>
 
 #include "data/currency.h"
@@ -19,29 +20,6 @@ QString Text(const std::string& s)
 {
     return QString::fromStdString(s);
 }
-
-// The hourglass comes back on every way out of the run, a table error
-// included, once the box is read.
-class HourglassScope {
-public:
-    explicit HourglassScope(ExchangeBusyHooks& busy) : busy_(busy) {}
-    ~HourglassScope()
-    {
-        if (on_)
-            busy_.SetHourglass(false);
-    }
-    HourglassScope(const HourglassScope&) = delete;
-    HourglassScope& operator=(const HourglassScope&) = delete;
-    void On()
-    {
-        busy_.SetHourglass(true);
-        on_ = true;
-    }
-
-private:
-    ExchangeBusyHooks& busy_;
-    bool on_ = false;
-};
 
 void AddNotesOf(db::Table& workOrders, std::int32_t pid, const std::string& section,
                 std::vector<std::string>& notes)
@@ -231,7 +209,9 @@ void ImportFromQM(BidImportServices& s)
     QuillmarkTables& q = s.quillmark;
     s.status.ShowBidStatus(QString());
     s.status.ShowSectionStatus(QString());
-    HourglassScope hourglass(s.busy);
+    // Shown once the bid is known to be importable; outside the try, so that
+    // a table error's box is read before it goes.
+    std::optional<data::BusyScope> hourglass;
     try {
         const std::int32_t crewId = [&] {
             const data::BusyScope busy(s.busy.BusyFlag());
@@ -254,7 +234,7 @@ void ImportFromQM(BidImportServices& s)
             return;
         }
         r.jobName = data::CutToQuickBooksName(data::TrimBlanks(q.BidTable.fieldByName("DESC").asString()));
-        hourglass.On();
+        hourglass.emplace(s.busy.Interface());
         // A company missing from company.dbf must not lend the bid to
         // whichever company record happens to be current.
         if (!MatchOrCreateCustomer(s, r)) {

@@ -11,13 +11,9 @@ void SessionExchangeHooks::ShowStopMessage(const QString& text, const QString& c
     session_.Interface().ShowMessage(text.toStdString(), caption.toStdString(), data::MessageIcon::Stop);
 }
 
-void SessionExchangeHooks::SetHourglass(bool on)
+data::UserInterface& SessionExchangeHooks::Interface()
 {
-    // The interface counts its hourglasses; only a change is passed on.
-    if (on == hourglass_)
-        return;
-    hourglass_ = on;
-    session_.Interface().SetBusyCursor(on);
+    return session_.Interface();
 }
 
 bool& SessionExchangeHooks::BusyFlag()

@@ -15,13 +15,13 @@ public:
 
     // ExchangeMessages
     void ShowStopMessage(const QString& text, const QString& caption) override;
-    // ExchangeBusyHooks: the hourglass and the flag that keeps the update poll away.
-    void SetHourglass(bool on) override;
+    // ExchangeBusyHooks: the session's interface for the hourglass and the
+    // flag that keeps the update poll away.
+    data::UserInterface& Interface() override;
     bool& BusyFlag() override;
 
 private:
     AppSession& session_;
-    bool hourglass_ = false;
 };
 
 // Its overrides stand in for those of the imports' hosts, which take the

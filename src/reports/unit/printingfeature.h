@@ -53,6 +53,7 @@ private:
     QPoint Position() const override;
     void StorePosition(const QPoint& topLeft) override;
     void ShowError(const QString& text) override;
+    data::UserInterface& Interface() override { return context_.UI; }
 
     FeatureContext context_;
     ChartSelection& chart_;

@@ -6,8 +6,7 @@
 #include "ui_customrepeatform.h"
 #include "ui_repeattaskform.h"
 
-#include <QApplication>
-
+#include "data/services/busyscopes.h"
 #include "schedule/repeat/repeatdates.h"
 
 namespace tw::tasks {
@@ -23,7 +22,8 @@ void FixedDialog(QDialog& dialog)
 
 }  // namespace
 
-TCustomRepeat::TCustomRepeat(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TCustomRepeat>())
+TCustomRepeat::TCustomRepeat(data::UserInterface& userInterface, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TCustomRepeat>()), userInterface_(userInterface)
 {
     ui->setupUi(this);
     controls::TFcFormKeys::Install(this);
@@ -41,19 +41,21 @@ void TCustomRepeat::Open(int code, TDateTime /*start*/)
         showNormal();
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    controls::TFcRadioButton* units[] = {ui->PeriodHours, ui->PeriodDays, ui->PeriodWeeks, ui->PeriodMonths};
-    if (code < 1) {
-        ui->UpDown1->setValue(2);
-        ui->PeriodWeeks->SetChecked(true);
-    } else {
-        const int unit = schedule::CustomRepeatUnitOf(code);
-        if (unit < 4)
-            units[unit]->SetChecked(true);
-        ui->UpDown1->setValue(schedule::CustomRepeatCountOf(code));
+    {
+        const data::BusyScope hourglass(userInterface_);
+        controls::TFcRadioButton* units[] = {ui->PeriodHours, ui->PeriodDays, ui->PeriodWeeks,
+                                             ui->PeriodMonths};
+        if (code < 1) {
+            ui->UpDown1->setValue(2);
+            ui->PeriodWeeks->SetChecked(true);
+        } else {
+            const int unit = schedule::CustomRepeatUnitOf(code);
+            if (unit < 4)
+                units[unit]->SetChecked(true);
+            ui->UpDown1->setValue(schedule::CustomRepeatCountOf(code));
+        }
+        IsOpen = true;
     }
-    IsOpen = true;
-    QApplication::restoreOverrideCursor();
     exec();
     IsOpen = false;
 }

@@ -14,12 +14,17 @@ class TCustomRepeat;
 class TRepeatTask;
 }  // namespace Ui
 
+namespace tw::data {
+class UserInterface;
+}
+
 namespace tw::tasks {
 
 class TCustomRepeat : public QDialog {
     Q_OBJECT
 public:
-    explicit TCustomRepeat(QWidget* parent = nullptr);
+    // The hourglass shows on userInterface while the dialog fills its controls.
+    explicit TCustomRepeat(data::UserInterface& userInterface, QWidget* parent = nullptr);
     ~TCustomRepeat() override;
 
     // Shows the dialog modally on `code` (count * 16 + unit; below 1 means
@@ -34,6 +39,7 @@ public:
 
 private:
     std::unique_ptr<Ui::TCustomRepeat> ui;
+    data::UserInterface& userInterface_;
 };
 
 class TRepeatTask : public QDialog {

@@ -7,11 +7,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 #include "controls/buttons/fcbitbtn.h"
 #include "controls/choices/fcglyphbutton.h"
 #include "schedule/repeat/repeatdates.h"
+#include "support/recordinguserinterface.h"
 #include "tasks/repeat/repeatdialogs.h"
 
 using namespace tw;
@@ -28,6 +30,18 @@ QApplication& App()
     return *application;
 }
 
+// Counts the hourglasses held, and the most held at once.
+class HourglassCount : public data::RecordingUserInterface {
+public:
+    void SetBusyCursor(bool busy) override
+    {
+        held += busy ? 1 : -1;
+        most = std::max(most, held);
+    }
+    int held = 0;
+    int most = 0;
+};
+
 template <class Dialog>
 void WhileShown(Dialog& dialog, const std::function<void()>& inside, const std::function<void()>& open)
 {
@@ -36,15 +50,20 @@ void WhileShown(Dialog& dialog, const std::function<void()>& inside, const std::
     EXPECT_FALSE(dialog.isVisible());
 }
 
+// The hourglass shows while the presets are filled in and is gone before
+// the user is asked.
 TEST(CustomRepeat, PresetsOkAndCancel)
 {
     App();
-    TCustomRepeat dialog;
+    HourglassCount hourglass;
+    TCustomRepeat dialog(hourglass);
     EXPECT_EQ(dialog.windowTitle(), "Setup custom repeat period");
     auto* count = dialog.findChild<QSpinBox*>("UpDown1");
     WhileShown(
         dialog,
         [&] {
+            EXPECT_EQ(hourglass.held, 0);
+            EXPECT_EQ(hourglass.most, 1);
             EXPECT_EQ(count->value(), 2);
             EXPECT_TRUE(dialog.findChild<controls::TFcRadioButton*>("PeriodWeeks")->Checked());
             count->setValue(3);
@@ -71,7 +90,8 @@ TEST(CustomRepeat, PresetsOkAndCancel)
 TEST(CustomRepeat, EnterIsOkAndEscapeIsCancel)
 {
     App();
-    TCustomRepeat dialog;
+    HourglassCount hourglass;
+    TCustomRepeat dialog(hourglass);
     auto* count = dialog.findChild<QSpinBox*>("UpDown1");
     int cancelClicks = 0;
     QObject::connect(dialog.findChild<controls::TFcBitBtn*>("Cancel"), &controls::TFcControl::clicked,
