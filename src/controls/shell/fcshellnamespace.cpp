@@ -42,11 +42,16 @@ QString Join(const QString& dir, const QString& name)
 }
 
 // One subdirectory is enough; a huge folder is not read to its end.
-bool HasSubfolder(const QByteArray& path)
+bool HasSubfolder(int dirFd, const char* name)
 {
-    DIR* d = ::opendir(path.constData());
-    if (!d)
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
         return false;
+    DIR* d = ::fdopendir(fd);
+    if (!d) {
+        ::close(fd);
+        return false;
+    }
     bool found = false;
     int seen = 0;
     while (dirent* e = ::readdir(d)) {
@@ -70,12 +75,10 @@ bool HasSubfolder(const QByteArray& path)
     return found;
 }
 
-// Permission by the mode bits for the user's class (owner, group, others),
-// so that a read-only file reads as read-only even to the superuser, as the
-// read-only attribute of a file would.
 bool InGroup(gid_t gid)
 {
-    if (gid == ::getegid())
+    static const gid_t egid = ::getegid();
+    if (gid == egid)
         return true;
     static const std::vector<gid_t> groups = [] {
         std::vector<gid_t> g(static_cast<std::size_t>(std::max(0, ::getgroups(0, nullptr))));
@@ -88,7 +91,8 @@ bool InGroup(gid_t gid)
 
 bool ModeAllows(const struct stat& st, mode_t user, mode_t group, mode_t other)
 {
-    if (st.st_uid == ::geteuid())
+    static const uid_t euid = ::geteuid();
+    if (st.st_uid == euid)
         return st.st_mode & user;
     if (InGroup(st.st_gid))
         return st.st_mode & group;
@@ -104,12 +108,17 @@ bool IsDriveRemovable(const QString& path)
 
 // Attributes of a file-system object; parentWritable decides the
 // rename/delete/move rights.
-std::uint32_t FileSystemAttributes(const QString& path, const QString& name, std::uint32_t mask, bool parentWritable,
-                                   bool isRootOfVolume)
+// dirFd and entry name the object (AT_FDCWD and the whole path when there is
+// no folder at hand); removable says whether its drive is.
+std::uint32_t FileSystemAttributesOfPath(const QString& path, const QString& name, std::uint32_t mask, bool parentWritable,
+                                         bool isRootOfVolume);
+
+std::uint32_t FileSystemAttributes(int dirFd, const QByteArray& entry, const QString& name, std::uint32_t mask,
+                                   bool parentWritable, bool isRootOfVolume, bool removable)
 {
-    const QByteArray native = Native(path);
+    const char* native = entry.constData();
     struct stat lst {};
-    if (::lstat(native.constData(), &lst) != 0)
+    if (::fstatat(dirFd, native, &lst, AT_SYMLINK_NOFOLLOW) != 0)
         return 0;
     std::uint32_t a = SFGAO_FILESYSTEM | SFGAO_CANLINK;
     const bool isLink = S_ISLNK(lst.st_mode);
@@ -117,17 +126,16 @@ std::uint32_t FileSystemAttributes(const QString& path, const QString& name, std
     bool followed = true;
     if (isLink) {
         a |= SFGAO_LINK;
-        followed = ::stat(native.constData(), &st) == 0;
+        followed = ::fstatat(dirFd, native, &st, 0) == 0;
     }
     const bool isDir = followed && S_ISDIR(st.st_mode);
     if (isDir) {
         a |= SFGAO_FOLDER | SFGAO_FILESYSANCESTOR;
-        if ((mask & SFGAO_HASSUBFOLDER) && HasSubfolder(native))
+        if ((mask & SFGAO_HASSUBFOLDER) && HasSubfolder(dirFd, native))
             a |= SFGAO_HASSUBFOLDER;
     }
     if (name.startsWith(QLatin1Char('.')))
         a |= SFGAO_HIDDEN;
-    const bool removable = (mask & (SFGAO_READONLY | SFGAO_REMOVABLE)) && IsDriveRemovable(path);
     if (removable)
         a |= SFGAO_REMOVABLE;
     if ((mask & SFGAO_READONLY) && !removable && followed && !ModeAllows(st, S_IWUSR, S_IWGRP, S_IWOTH))
@@ -143,6 +151,13 @@ bool Writable(const QString& dir)
 {
     struct stat st {};
     return !dir.isEmpty() && ::stat(Native(dir).constData(), &st) == 0 && ModeAllows(st, S_IWUSR, S_IWGRP, S_IWOTH);
+}
+
+std::uint32_t FileSystemAttributesOfPath(const QString& path, const QString& name, std::uint32_t mask, bool parentWritable,
+                                         bool isRootOfVolume)
+{
+    const bool removable = (mask & (SFGAO_READONLY | SFGAO_REMOVABLE)) && IsDriveRemovable(path);
+    return FileSystemAttributes(AT_FDCWD, Native(path), name, mask, parentWritable, isRootOfVolume, removable);
 }
 
 int CompareNames(const QString& a, const QString& b)
@@ -180,9 +195,18 @@ QString DriveDisplayName(const DriveInfo* d, const QString& mountPoint)
 }
 
 // A folder on the disk: Home, a Drive, or anything below them.
+//
+// A folder reads its own permissions and its drive once, when first asked
+// for attributes, and keeps a handle on its directory so that the entries are
+// looked up from there rather than by their whole paths.
 class DirectoryFolder final : public ShellFolder {
 public:
     DirectoryFolder(const IdList* abs, const QString& path) : ShellFolder(abs, path) {}
+    ~DirectoryFolder() override
+    {
+        if (dirFd_ >= 0)
+            ::close(dirFd_);
+    }
 
     ShellError EnumObjects(unsigned flags, std::vector<IdListPtr>& items) const override
     {
@@ -265,8 +289,23 @@ protected:
 
     std::uint32_t ChildAttributes(const IdList* item, std::uint32_t mask) const override
     {
-        return FileSystemAttributes(ChildPath(item), ItemName(item), mask, Writable(path_), false);
+        if (!opened_) {
+            opened_ = true;
+            dirFd_ = ::open(Native(path_).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            writable_ = Writable(path_);
+            removable_ = IsDriveRemovable(path_);
+        }
+        const QString name = ItemName(item);
+        if (dirFd_ < 0)
+            return FileSystemAttributesOfPath(ChildPath(item), name, mask, writable_, false);
+        return FileSystemAttributes(dirFd_, Native(name), name, mask, writable_, false, removable_);
     }
+
+private:
+    mutable bool opened_ = false;
+    mutable int dirFd_ = -1;
+    mutable bool writable_ = false;
+    mutable bool removable_ = false;
 };
 
 // The Computer (every drive) or the Network (the remote drives).
@@ -309,7 +348,7 @@ protected:
     std::uint32_t ChildAttributes(const IdList* item, std::uint32_t mask) const override
     {
         const QString path = ChildPath(item);
-        std::uint32_t a = FileSystemAttributes(path, QString(), mask, false, true);
+        std::uint32_t a = FileSystemAttributesOfPath(path, QString(), mask, false, true);
         a &= ~(SFGAO_HIDDEN | SFGAO_LINK);
         return a & mask;
     }
@@ -430,7 +469,7 @@ protected:
     {
         switch (ItemKindOf(item)) {
         case ItemKind::Home:
-            return FileSystemAttributes(ChildPath(item), QString(), mask, false, true) & ~(SFGAO_HIDDEN | SFGAO_LINK);
+            return FileSystemAttributesOfPath(ChildPath(item), QString(), mask, false, true) & ~(SFGAO_HIDDEN | SFGAO_LINK);
         case ItemKind::Computer:
             return (SFGAO_FOLDER | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER) & mask;
         case ItemKind::Network: {
@@ -444,7 +483,7 @@ protected:
         }
         default: {
             const QString dir = DesktopDirectoryPath(CurrentNamespaceEnvironment());
-            return FileSystemAttributes(ChildPath(item), ItemName(item), mask, Writable(dir), false);
+            return FileSystemAttributesOfPath(ChildPath(item), ItemName(item), mask, Writable(dir), false);
         }
         }
     }
