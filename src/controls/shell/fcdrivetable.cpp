@@ -34,6 +34,26 @@ QString Unescape(const QString& field)
     return out;
 }
 
+// udev writes a blank in a label as \x20.
+QString UnescapeHex(const QString& name)
+{
+    QByteArray out;
+    const QByteArray in = name.toUtf8();
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        bool ok = false;
+        if (in[i] == '\\' && i + 3 < in.size() && in[i + 1] == 'x') {
+            const int code = in.mid(i + 2, 2).toInt(&ok, 16);
+            if (ok) {
+                out.append(static_cast<char>(code));
+                i += 3;
+                continue;
+            }
+        }
+        out.append(in[i]);
+    }
+    return QString::fromUtf8(out);
+}
+
 DriveType TypeOf(const QString& fsType, const QString& source, const DriveProbe& probe)
 {
     static const QStringList remote = {QStringLiteral("nfs"), QStringLiteral("nfs4"), QStringLiteral("cifs"),
@@ -82,7 +102,7 @@ private:
         const QFileInfoList links = QDir(dir).entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
         for (const QFileInfo& link : links) {
             if (link.canonicalFilePath() == target)
-                return Unescape(link.fileName().replace(QLatin1String("\\x"), QLatin1String("\\")));
+                return UnescapeHex(link.fileName());
         }
         return {};
     }
