@@ -25,7 +25,8 @@ public:
 struct BigFolder {
     BigFolder()
     {
-        SetDriveTableSource([] { return DriveTable::Parse(QStringLiteral("/dev/sda1 / ext4 rw 0 0\n"), NoProbe()); });
+        SetDriveTableSource(
+            [] { return DriveTable::Parse(QStringLiteral("/dev/sda1 / ext4 rw 0 0\n"), NoProbe()); });
         path = QDir::cleanPath(dir.path()) + QStringLiteral("/big");
         QDir().mkpath(path);
         for (int i = 0; i < 10000; ++i) {
@@ -77,7 +78,8 @@ BENCHMARK(BM_EnumerateWithAttributes)->Unit(benchmark::kMillisecond);
 void BM_QDirEntryInfoList(benchmark::State& state)
 {
     for (auto _ : state) {
-        const QFileInfoList list = QDir(Fixture().path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QFileInfoList list =
+            QDir(Fixture().path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         bool any = false;
         for (const QFileInfo& i : list)
             any |= i.isWritable() || i.isDir();
@@ -101,7 +103,8 @@ BENCHMARK(BM_ParseTenLevelPath)->Unit(benchmark::kMicrosecond);
 void BM_DriveTableFromSixtyLines(benchmark::State& state)
 {
     QString text;
-    const char* const pseudo[] = {"proc /proc proc", "sysfs /sys sysfs", "tmpfs /run tmpfs", "cgroup2 /sys/fs/cgroup cgroup2"};
+    const char* const pseudo[] = {"proc /proc proc", "sysfs /sys sysfs", "tmpfs /run tmpfs",
+                                  "cgroup2 /sys/fs/cgroup cgroup2"};
     for (int i = 0; i < 60; ++i) {
         if (i % 3 == 0)
             text += QString::fromLatin1(pseudo[i % 4]) + QStringLiteral(" rw 0 0\n");

@@ -41,11 +41,16 @@ private:
 
 }  // namespace
 
-std::unique_ptr<MountNotifier> SystemMountNotifier() { return std::make_unique<ProcMountsNotifier>(); }
+std::unique_ptr<MountNotifier> SystemMountNotifier()
+{
+    return std::make_unique<ProcMountsNotifier>();
+}
 
 TFcDeviceChangeHandler::TFcDeviceChangeHandler(std::unique_ptr<MountNotifier> notifier,
                                                std::function<DriveTable()> readTable)
-    : notifier_(std::move(notifier)), readTable_(std::move(readTable)), queue_(new QObject)
+    : notifier_(std::move(notifier)),
+      readTable_(std::move(readTable)),
+      queue_(new QObject)
 {
     if (readTable_)
         last_ = readTable_().Drives();

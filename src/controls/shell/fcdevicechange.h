@@ -29,7 +29,8 @@ struct DeviceChangeMessage {
 };
 
 class TFcDeviceChangeHandler;
-using TFcDeviceChangeEvent = std::function<void(TFcDeviceChangeHandler* sender, DeviceChangeMessage& message)>;
+using TFcDeviceChangeEvent =
+    std::function<void(TFcDeviceChangeHandler* sender, DeviceChangeMessage& message)>;
 
 // Calls back when the mount table may have changed. The system's notifier
 // watches /proc/self/mounts for its priority event; tests drive their own.

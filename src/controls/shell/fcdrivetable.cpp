@@ -56,10 +56,10 @@ QString UnescapeHex(const QString& name)
 
 DriveType TypeOf(const QString& fsType, const QString& source, const DriveProbe& probe)
 {
-    static const QStringList remote = {QStringLiteral("nfs"), QStringLiteral("nfs4"), QStringLiteral("cifs"),
-                                       QStringLiteral("smb3"), QStringLiteral("smbfs"), QStringLiteral("9p"),
-                                       QStringLiteral("afs"), QStringLiteral("fuse.sshfs"),
-                                       QStringLiteral("davfs"), QStringLiteral("ncpfs")};
+    static const QStringList remote = {
+        QStringLiteral("nfs"),   QStringLiteral("nfs4"), QStringLiteral("cifs"), QStringLiteral("smb3"),
+        QStringLiteral("smbfs"), QStringLiteral("9p"),   QStringLiteral("afs"),  QStringLiteral("fuse.sshfs"),
+        QStringLiteral("davfs"), QStringLiteral("ncpfs")};
     if (remote.contains(fsType))
         return DriveType::Remote;
     if (fsType == QLatin1String("iso9660") || fsType == QLatin1String("udf"))
@@ -73,8 +73,14 @@ DriveType TypeOf(const QString& fsType, const QString& source, const DriveProbe&
 
 class SystemProbe final : public DriveProbe {
 public:
-    QString Label(const QString& source) const override { return LinkNameIn(QStringLiteral("/dev/disk/by-label"), source); }
-    QString Uuid(const QString& source) const override { return LinkNameIn(QStringLiteral("/dev/disk/by-uuid"), source); }
+    QString Label(const QString& source) const override
+    {
+        return LinkNameIn(QStringLiteral("/dev/disk/by-label"), source);
+    }
+    QString Uuid(const QString& source) const override
+    {
+        return LinkNameIn(QStringLiteral("/dev/disk/by-uuid"), source);
+    }
     bool IsRemovable(const QString& source) const override
     {
         if (!source.startsWith(QLatin1String("/dev/")))
@@ -83,9 +89,11 @@ public:
         if (dev.isEmpty())
             return false;
         // A partition's disk: /sys/class/block/<part>/.. is the disk.
-        QString disk = QFileInfo(QStringLiteral("/sys/class/block/") + dev + QStringLiteral("/..")).canonicalFilePath();
-        for (const QString& candidate : {QStringLiteral("/sys/class/block/") + dev + QStringLiteral("/removable"),
-                                         disk + QStringLiteral("/removable")}) {
+        QString disk =
+            QFileInfo(QStringLiteral("/sys/class/block/") + dev + QStringLiteral("/..")).canonicalFilePath();
+        for (const QString& candidate :
+             {QStringLiteral("/sys/class/block/") + dev + QStringLiteral("/removable"),
+              disk + QStringLiteral("/removable")}) {
             QFile f(candidate);
             if (f.open(QIODevice::ReadOnly))
                 return f.readAll().trimmed() == "1";
@@ -99,7 +107,8 @@ private:
         if (!source.startsWith(QLatin1String("/dev/")))
             return {};
         const QString target = QFileInfo(source).canonicalFilePath();
-        const QFileInfoList links = QDir(dir).entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+        const QFileInfoList links =
+            QDir(dir).entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
         for (const QFileInfo& link : links) {
             if (link.canonicalFilePath() == target)
                 return UnescapeHex(link.fileName());
@@ -123,15 +132,18 @@ const DriveProbe& SystemDriveProbe()
 
 bool IsPseudoFileSystem(const QString& fsType, const QString& mountPoint)
 {
-    static const QStringList pseudo = {
-        QStringLiteral("proc"),      QStringLiteral("sysfs"),      QStringLiteral("devtmpfs"),
-        QStringLiteral("devpts"),    QStringLiteral("cgroup"),     QStringLiteral("cgroup2"),
-        QStringLiteral("securityfs"), QStringLiteral("pstore"),    QStringLiteral("debugfs"),
-        QStringLiteral("tracefs"),   QStringLiteral("configfs"),   QStringLiteral("fusectl"),
-        QStringLiteral("mqueue"),    QStringLiteral("hugetlbfs"),  QStringLiteral("bpf"),
-        QStringLiteral("autofs"),    QStringLiteral("binfmt_misc"), QStringLiteral("efivarfs"),
-        QStringLiteral("rpc_pipefs"), QStringLiteral("nsfs"),      QStringLiteral("selinuxfs"),
-        QStringLiteral("fuse.gvfsd-fuse"), QStringLiteral("fuse.portal"), QStringLiteral("nfsd")};
+    static const QStringList pseudo = {QStringLiteral("proc"),        QStringLiteral("sysfs"),
+                                       QStringLiteral("devtmpfs"),    QStringLiteral("devpts"),
+                                       QStringLiteral("cgroup"),      QStringLiteral("cgroup2"),
+                                       QStringLiteral("securityfs"),  QStringLiteral("pstore"),
+                                       QStringLiteral("debugfs"),     QStringLiteral("tracefs"),
+                                       QStringLiteral("configfs"),    QStringLiteral("fusectl"),
+                                       QStringLiteral("mqueue"),      QStringLiteral("hugetlbfs"),
+                                       QStringLiteral("bpf"),         QStringLiteral("autofs"),
+                                       QStringLiteral("binfmt_misc"), QStringLiteral("efivarfs"),
+                                       QStringLiteral("rpc_pipefs"),  QStringLiteral("nsfs"),
+                                       QStringLiteral("selinuxfs"),   QStringLiteral("fuse.gvfsd-fuse"),
+                                       QStringLiteral("fuse.portal"), QStringLiteral("nfsd")};
     if (pseudo.contains(fsType))
         return true;
     // The system's own RAM disks; a tmpfs elsewhere is a drive.
@@ -176,10 +188,12 @@ DriveTable DriveTable::Parse(const QString& mountTable, const DriveProbe& probe)
         if (!d.mountPoint.startsWith(QLatin1Char('/')) || IsPseudoFileSystem(d.fsType, d.mountPoint))
             continue;
         d.readOnly = f.size() > 3 && f[3].split(QLatin1Char(',')).contains(QStringLiteral("ro"));
-        d.type = d.mountPoint == QLatin1String("/") ? (probe.IsRemovable(d.source) ? DriveType::Removable : DriveType::Fixed)
-                                                    : TypeOf(d.fsType, d.source, probe);
+        d.type = d.mountPoint == QLatin1String("/")
+            ? (probe.IsRemovable(d.source) ? DriveType::Removable : DriveType::Fixed)
+            : TypeOf(d.fsType, d.source, probe);
         if (d.mountPoint == QLatin1String("/") && d.type != DriveType::Removable)
-            d.type = TypeOf(d.fsType, d.source, probe) == DriveType::Remote ? DriveType::Remote : DriveType::Fixed;
+            d.type =
+                TypeOf(d.fsType, d.source, probe) == DriveType::Remote ? DriveType::Remote : DriveType::Fixed;
         if (d.type == DriveType::Remote)
             d.networkName = d.source;
         d.label = probe.Label(d.source);
@@ -194,7 +208,8 @@ DriveTable DriveTable::Parse(const QString& mountTable, const DriveProbe& probe)
         else
             found.push_back(d);
     }
-    if (std::none_of(found.begin(), found.end(), [](const DriveInfo& d) { return d.mountPoint == QLatin1String("/"); })) {
+    if (std::none_of(found.begin(), found.end(),
+                     [](const DriveInfo& d) { return d.mountPoint == QLatin1String("/"); })) {
         DriveInfo root;
         root.mountPoint = QStringLiteral("/");
         root.label = root.mountPoint;
@@ -238,8 +253,8 @@ const DriveInfo* DriveTable::DriveOfPath(const QString& path) const
 {
     const DriveInfo* best = nullptr;
     for (const DriveInfo& d : drives_) {
-        const bool holds = d.mountPoint == QLatin1String("/") || path == d.mountPoint ||
-                           path.startsWith(d.mountPoint + QLatin1Char('/'));
+        const bool holds = d.mountPoint == QLatin1String("/") || path == d.mountPoint
+            || path.startsWith(d.mountPoint + QLatin1Char('/'));
         if (holds && (!best || d.mountPoint.size() > best->mountPoint.size()))
             best = &d;
     }
@@ -258,7 +273,8 @@ std::shared_ptr<const DriveTable> CurrentDriveTable()
 {
     std::lock_guard<std::mutex> lock(gTableMutex);
     if (!gTable)
-        gTable = std::make_shared<const DriveTable>(gSource ? gSource() : DriveTable::Parse(ReadSystemMountTable(), SystemDriveProbe()));
+        gTable = std::make_shared<const DriveTable>(
+            gSource ? gSource() : DriveTable::Parse(ReadSystemMountTable(), SystemDriveProbe()));
     return gTable;
 }
 

@@ -24,9 +24,9 @@ struct DriveInfo {
     QChar letter;
     QString mountPoint;
     DriveType type = DriveType::Fixed;
-    QString label;        // the volume label, else the mount point
+    QString label;                       // the volume label, else the mount point
     std::uint32_t serial = 0xFFFFFFFFu;  // from the file-system UUID
-    QString networkName;  // the source of a network mount
+    QString networkName;                 // the source of a network mount
     QString source;
     QString fsType;
     bool readOnly = false;

@@ -42,14 +42,20 @@ IdList* AllocList(std::size_t itemBytes)
 
 }  // namespace
 
-void* ShellMemAlloc(std::size_t size) { return std::malloc(size ? size : 1); }
+void* ShellMemAlloc(std::size_t size)
+{
+    return std::malloc(size ? size : 1);
+}
 
 void* ShellMemRealloc(void* p, std::size_t size)
 {
     return p ? std::realloc(p, size ? size : 1) : nullptr;
 }
 
-void ShellMemFree(void* p) { std::free(p); }
+void ShellMemFree(void* p)
+{
+    std::free(p);
+}
 
 std::size_t IdListLen(const IdList* list)
 {
@@ -120,7 +126,10 @@ const IdList* LastItem(const IdList* list)
     return last;
 }
 
-std::size_t ItemSize(const IdList* item) { return item ? ReadCount(item) : 0; }
+std::size_t ItemSize(const IdList* item)
+{
+    return item ? ReadCount(item) : 0;
+}
 
 ItemKind ItemKindOf(const IdList* item)
 {
@@ -137,8 +146,8 @@ QString ItemName(const IdList* item)
 
 bool IsSafeItemName(const QString& name)
 {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
 IdList* MakeItemIdList(ItemKind kind, const QString& name)
@@ -146,8 +155,9 @@ IdList* MakeItemIdList(ItemKind kind, const QString& name)
     if (kind == ItemKind::Entry && !IsSafeItemName(name))
         return nullptr;
     // A drive is named by its mount point: an absolute, clean path.
-    if (kind == ItemKind::Drive && (!name.startsWith(QLatin1Char('/')) || name.contains(QChar(0)) ||
-                                    name.split(QLatin1Char('/'), Qt::SkipEmptyParts).contains(QLatin1String(".."))))
+    if (kind == ItemKind::Drive
+        && (!name.startsWith(QLatin1Char('/')) || name.contains(QChar(0))
+            || name.split(QLatin1Char('/'), Qt::SkipEmptyParts).contains(QLatin1String(".."))))
         return nullptr;
     const QByteArray utf8 = name.toUtf8();
     const std::size_t itemBytes = 3 + static_cast<std::size_t>(utf8.size());

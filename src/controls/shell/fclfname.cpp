@@ -30,7 +30,10 @@ QString LongPathFromShort(const QString& path)
     return QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
-QString ShortPathFromLong(const QString& path) { return path; }
+QString ShortPathFromLong(const QString& path)
+{
+    return path;
+}
 
 bool LongPathExists(const QString& path)
 {

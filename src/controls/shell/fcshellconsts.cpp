@@ -17,16 +17,24 @@ constexpr std::array<const char*, kShellStringCount> kTexts = {
     QT_TRANSLATE_NOOP("Shell", "Open"),
     QT_TRANSLATE_NOOP("Shell", "Save as &type:"),
     QT_TRANSLATE_NOOP("Shell", "Drive %c: does not exist.\nPlease verify the appropriate drive was given."),
-    QT_TRANSLATE_NOOP("Shell", "Windows NT is unable to read drive %c:. Make sure the drive door is closed and that the disk is formatted and free of errors."),
-    QT_TRANSLATE_NOOP("Shell", "A different disk is expected in drive %c:.  Please insert the appropriate disk."),
+    QT_TRANSLATE_NOOP("Shell",
+                      "Windows NT is unable to read drive %c:. Make sure the drive door is closed and that "
+                      "the disk is formatted and free of errors."),
+    QT_TRANSLATE_NOOP("Shell",
+                      "A different disk is expected in drive %c:.  Please insert the appropriate disk."),
     QT_TRANSLATE_NOOP("Shell", "%s\nFile not found.\nPlease verify the correct file name was given."),
     QT_TRANSLATE_NOOP("Shell", "%s\nPath does not exist.\nPlease verify the correct path was given."),
     QT_TRANSLATE_NOOP("Shell", "%s\nThe above file name is invalid."),
-    QT_TRANSLATE_NOOP("Shell", "%s\nThis file is already in use.\nSelect a new name or close the file in use by another application."),
-    QT_TRANSLATE_NOOP("Shell", "%s\nCannot access this file.\nCheck security privileges over the network drive."),
-    QT_TRANSLATE_NOOP("Shell", "%s\nThis file exists with Read Only attributes.\nPlease use a different file name."),
+    QT_TRANSLATE_NOOP("Shell",
+                      "%s\nThis file is already in use.\nSelect a new name or close the file in use by "
+                      "another application."),
+    QT_TRANSLATE_NOOP("Shell",
+                      "%s\nCannot access this file.\nCheck security privileges over the network drive."),
+    QT_TRANSLATE_NOOP("Shell",
+                      "%s\nThis file exists with Read Only attributes.\nPlease use a different file name."),
     QT_TRANSLATE_NOOP("Shell", "%s\nThis file name is a reserved device name.\nPlease choose another name."),
-    QT_TRANSLATE_NOOP("Shell", "Disk %c: is write-protected.\nA file cannot be saved on a write-protected disk."),
+    QT_TRANSLATE_NOOP("Shell",
+                      "Disk %c: is write-protected.\nA file cannot be saved on a write-protected disk."),
     QT_TRANSLATE_NOOP("Shell", "This directory of disk %c: is full.\nChoose another directory or disk."),
     QT_TRANSLATE_NOOP("Shell", "%s\nThis file does not exist.\n\nCreate the file?"),
     QT_TRANSLATE_NOOP("Shell", "More than one file has the name '%s'.\n\nChoose one from the list of files."),
@@ -102,7 +110,8 @@ constexpr std::array<const char*, kShellStringCount> kTexts = {
     QT_TRANSLATE_NOOP("Shell", "Deletes the selected items."),
     QT_TRANSLATE_NOOP("Shell", "Displays the properties of the selected items."),
     QT_TRANSLATE_NOOP("Shell", "Removes the selected items and copies them onto the Clipboard."),
-    QT_TRANSLATE_NOOP("Shell", "Copies the selected items to the Clipboard. Use Paste to put them in the new location."),
+    QT_TRANSLATE_NOOP(
+        "Shell", "Copies the selected items to the Clipboard. Use Paste to put them in the new location."),
     QT_TRANSLATE_NOOP("Shell", "Inserts the items you have copied or cut into the selected location."),
     QT_TRANSLATE_NOOP("Shell", "Contains items that you can copy or send the selected file or folder to."),
     QT_TRANSLATE_NOOP("Shell", "Contains commands for creating new items."),
@@ -133,7 +142,10 @@ constexpr std::array<const char*, kShellStringCount> kTexts = {
 
 }  // namespace
 
-const char* ShellStringSource(ShellStringId id) { return kTexts.at(static_cast<std::size_t>(id)); }
+const char* ShellStringSource(ShellStringId id)
+{
+    return kTexts.at(static_cast<std::size_t>(id));
+}
 
 QString ShellString(ShellStringId id)
 {

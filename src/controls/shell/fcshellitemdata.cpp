@@ -18,7 +18,10 @@ namespace {
 
 constexpr int kNamesPerPass = 50;
 
-QString SystemText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+QString SystemText(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
 
 }  // namespace
 
@@ -68,14 +71,16 @@ QString GetFileTypeName(const IdList* abs, std::uint32_t attributes)
     return FileTypeName(ShellGetPathFromIdList(abs), attributes & SFGAO_FOLDER);
 }
 
-bool FcShCreateNewFolder(const QString& path, QString& newName, const std::function<void(const QString&)>& warn)
+bool FcShCreateNewFolder(const QString& path, QString& newName,
+                         const std::function<void(const QString&)>& warn)
 {
     const QString dir = EnsureTrailingCharDB(path.isEmpty() ? QDir::currentPath() : path, QLatin1Char('/'));
     auto show = [&](int err, const QString& name) {
         if (warn)
             warn(FormatStrPos(ShellString(SUnableToCreateFolder), {SystemText(err), name}));
     };
-    const QString passes[2][2] = {{ShellString(SNewFolder), QStringLiteral(" (%1)")}, {QStringLiteral("fldr"), QStringLiteral("%1")}};
+    const QString passes[2][2] = {{ShellString(SNewFolder), QStringLiteral(" (%1)")},
+                                  {QStringLiteral("fldr"), QStringLiteral("%1")}};
     for (const auto& pass : passes) {
         for (int n = 1; n <= kNamesPerPass; ++n) {
             const QString candidate = n == 1 ? pass[0] : pass[0] + pass[1].arg(n);
@@ -176,7 +181,10 @@ bool TFcShellTreeData::GetEditable()
     return parent && parent->GetAttributesOf(1, items, a).ok() && (a & SFGAO_CANRENAME);
 }
 
-QString TFcShellTreeData::GetPathName() { return ShellGetPathFromIdList(GetAbsPidl()); }
+QString TFcShellTreeData::GetPathName()
+{
+    return ShellGetPathFromIdList(GetAbsPidl());
+}
 
 void TFcShellTreeData::Flush()
 {
@@ -241,9 +249,15 @@ QString TFcShellListData::GetDisplayName()
     return displayName_;
 }
 
-QString TFcShellListData::GetPathName() { return ShellGetPathFromIdList(GetAbsoluteIdList()); }
+QString TFcShellListData::GetPathName()
+{
+    return ShellGetPathFromIdList(GetAbsoluteIdList());
+}
 
-QString TFcShellListData::GetFilename() { return GetPathName().section(QLatin1Char('/'), -1); }
+QString TFcShellListData::GetFilename()
+{
+    return GetPathName().section(QLatin1Char('/'), -1);
+}
 
 void TFcShellListData::FetchExtra()
 {

@@ -32,7 +32,8 @@ QString GetFileTypeName(const IdList* abs, std::uint32_t attributes);
 // else "fldr", "fldr2", ... in path (the current folder when empty). Stops at
 // the first failure other than "exists" and shows it once through warn;
 // running out of names shows one last box. False when nothing was created.
-bool FcShCreateNewFolder(const QString& path, QString& newName, const std::function<void(const QString&)>& warn);
+bool FcShCreateNewFolder(const QString& path, QString& newName,
+                         const std::function<void(const QString&)>& warn);
 
 class TFcShellTreeData {
 public:

@@ -17,7 +17,10 @@ const IdList* TFcShellLocator::GetIdList()
     return list_.get();
 }
 
-QString TFcShellLocator::GetPathName() { return ShellGetPathFromIdList(GetIdList()); }
+QString TFcShellLocator::GetPathName()
+{
+    return ShellGetPathFromIdList(GetIdList());
+}
 
 void TFcShellLocator::SetIdList(const IdList* list)
 {
@@ -120,7 +123,8 @@ void TFcShellLocator::ReadData(const QByteArray& data)
     }
     if (data.size() < 5)
         throw std::runtime_error("Stream read error");
-    const std::uint32_t len = bytes[1] | (bytes[2] << 8) | (bytes[3] << 16) | (static_cast<std::uint32_t>(bytes[4]) << 24);
+    const std::uint32_t len =
+        bytes[1] | (bytes[2] << 8) | (bytes[3] << 16) | (static_cast<std::uint32_t>(bytes[4]) << 24);
     list_.reset();
     if (len == 0) {
         kind_ = BySpecialFolder;

@@ -34,7 +34,10 @@ constexpr int kSubfolderProbeLimit = 256;
 std::mutex gEnvMutex;
 NamespaceEnvironment* gEnv = nullptr;
 
-QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+QByteArray Native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
 
 QString Join(const QString& dir, const QString& name)
 {
@@ -83,7 +86,8 @@ bool InGroup(gid_t gid)
     static const std::vector<gid_t> groups = [] {
         std::vector<gid_t> g(static_cast<std::size_t>(std::max(0, ::getgroups(0, nullptr))));
         if (!g.empty())
-            g.resize(static_cast<std::size_t>(std::max(0, ::getgroups(static_cast<int>(g.size()), g.data()))));
+            g.resize(
+                static_cast<std::size_t>(std::max(0, ::getgroups(static_cast<int>(g.size()), g.data()))));
         return g;
     }();
     return std::find(groups.begin(), groups.end(), gid) != groups.end();
@@ -110,11 +114,12 @@ bool IsDriveRemovable(const QString& path)
 // rename/delete/move rights.
 // dirFd and entry name the object (AT_FDCWD and the whole path when there is
 // no folder at hand); removable says whether its drive is.
-std::uint32_t FileSystemAttributesOfPath(const QString& path, const QString& name, std::uint32_t mask, bool parentWritable,
-                                         bool isRootOfVolume);
+std::uint32_t FileSystemAttributesOfPath(const QString& path, const QString& name, std::uint32_t mask,
+                                         bool parentWritable, bool isRootOfVolume);
 
-std::uint32_t FileSystemAttributes(int dirFd, const QByteArray& entry, const QString& name, std::uint32_t mask,
-                                   bool parentWritable, bool isRootOfVolume, bool removable)
+std::uint32_t FileSystemAttributes(int dirFd, const QByteArray& entry, const QString& name,
+                                   std::uint32_t mask, bool parentWritable, bool isRootOfVolume,
+                                   bool removable)
 {
     const char* native = entry.constData();
     struct stat lst {};
@@ -150,14 +155,16 @@ std::uint32_t FileSystemAttributes(int dirFd, const QByteArray& entry, const QSt
 bool Writable(const QString& dir)
 {
     struct stat st {};
-    return !dir.isEmpty() && ::stat(Native(dir).constData(), &st) == 0 && ModeAllows(st, S_IWUSR, S_IWGRP, S_IWOTH);
+    return !dir.isEmpty() && ::stat(Native(dir).constData(), &st) == 0
+        && ModeAllows(st, S_IWUSR, S_IWGRP, S_IWOTH);
 }
 
-std::uint32_t FileSystemAttributesOfPath(const QString& path, const QString& name, std::uint32_t mask, bool parentWritable,
-                                         bool isRootOfVolume)
+std::uint32_t FileSystemAttributesOfPath(const QString& path, const QString& name, std::uint32_t mask,
+                                         bool parentWritable, bool isRootOfVolume)
 {
     const bool removable = (mask & (SFGAO_READONLY | SFGAO_REMOVABLE)) && IsDriveRemovable(path);
-    return FileSystemAttributes(AT_FDCWD, Native(path), name, mask, parentWritable, isRootOfVolume, removable);
+    return FileSystemAttributes(AT_FDCWD, Native(path), name, mask, parentWritable, isRootOfVolume,
+                                removable);
 }
 
 int CompareNames(const QString& a, const QString& b)
@@ -311,7 +318,8 @@ private:
 // The Computer (every drive) or the Network (the remote drives).
 class DrivesFolder final : public ShellFolder {
 public:
-    DrivesFolder(const IdList* abs, bool networkOnly) : ShellFolder(abs, QString()), networkOnly_(networkOnly) {}
+    DrivesFolder(const IdList* abs, bool networkOnly) : ShellFolder(abs, QString()), networkOnly_(networkOnly)
+    {}
 
     ShellError EnumObjects(unsigned flags, std::vector<IdListPtr>& items) const override
     {
@@ -416,12 +424,9 @@ protected:
         switch (ItemKindOf(item)) {
         case ItemKind::Home:
         case ItemKind::Computer:
-        case ItemKind::Network:
-            return true;
-        case ItemKind::Entry:
-            return IsSafeItemName(ItemName(item));
-        default:
-            return false;
+        case ItemKind::Network: return true;
+        case ItemKind::Entry: return IsSafeItemName(ItemName(item));
+        default: return false;
         }
     }
 
@@ -429,14 +434,12 @@ protected:
     {
         const NamespaceEnvironment& env = CurrentNamespaceEnvironment();
         switch (ItemKindOf(item)) {
-        case ItemKind::Home:
-            return env.home;
+        case ItemKind::Home: return env.home;
         case ItemKind::Entry: {
             const QString dir = DesktopDirectoryPath(env);
             return dir.isEmpty() ? QString() : Join(dir, ItemName(item));
         }
-        default:
-            return {};
+        default: return {};
         }
     }
 
@@ -444,14 +447,9 @@ protected:
     {
         IdListPtr abs(ConcatIdLists(nullptr, item));
         switch (ItemKindOf(item)) {
-        case ItemKind::Computer:
-            folder = std::make_shared<DrivesFolder>(abs.get(), false);
-            return {};
-        case ItemKind::Network:
-            folder = std::make_shared<DrivesFolder>(abs.get(), true);
-            return {};
-        default:
-            break;
+        case ItemKind::Computer: folder = std::make_shared<DrivesFolder>(abs.get(), false); return {};
+        case ItemKind::Network: folder = std::make_shared<DrivesFolder>(abs.get(), true); return {};
+        default: break;
         }
         const QString path = ChildPath(item);
         if (path.isEmpty())
@@ -469,9 +467,9 @@ protected:
     {
         switch (ItemKindOf(item)) {
         case ItemKind::Home:
-            return FileSystemAttributesOfPath(ChildPath(item), QString(), mask, false, true) & ~(SFGAO_HIDDEN | SFGAO_LINK);
-        case ItemKind::Computer:
-            return (SFGAO_FOLDER | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER) & mask;
+            return FileSystemAttributesOfPath(ChildPath(item), QString(), mask, false, true)
+                & ~(SFGAO_HIDDEN | SFGAO_LINK);
+        case ItemKind::Computer: return (SFGAO_FOLDER | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER) & mask;
         case ItemKind::Network: {
             std::uint32_t a = SFGAO_FOLDER;
             const auto table = CurrentDriveTable();
@@ -493,12 +491,9 @@ protected:
         switch (ItemKindOf(item)) {
         case ItemKind::Home:
             return (flags & (fnForParsing | fnForAddressBar)) ? ChildPath(item) : ShellString(SHome);
-        case ItemKind::Computer:
-            return ShellString(SComputer);
-        case ItemKind::Network:
-            return ShellString(SNetwork);
-        default:
-            return ShellFolder::ChildName(item, flags);
+        case ItemKind::Computer: return ShellString(SComputer);
+        case ItemKind::Network: return ShellString(SNetwork);
+        default: return ShellFolder::ChildName(item, flags);
         }
     }
 
@@ -553,7 +548,10 @@ QString UserDirectory(const QString& xdgKey)
     return ReadUserDir(CurrentNamespaceEnvironment(), xdgKey);
 }
 
-QString DesktopDirectory() { return DesktopDirectoryPath(CurrentNamespaceEnvironment()); }
+QString DesktopDirectory()
+{
+    return DesktopDirectoryPath(CurrentNamespaceEnvironment());
+}
 
 NamespaceEnvironment SystemNamespaceEnvironment()
 {
@@ -641,18 +639,13 @@ ShResult ShellFolder::CompareIDs(int column, const IdList* a, const IdList* b) c
         return MakeCompareResult(xa.isDir ? -1 : 1);
     int c = 0;
     switch (column) {
-    case 1:
-        c = xa.size < xb.size ? -1 : xa.size > xb.size ? 1 : 0;
-        break;
+    case 1: c = xa.size < xb.size ? -1 : xa.size > xb.size ? 1 : 0; break;
     case 2:
         c = QString::compare(FileTypeName(ChildPath(a), xa.isDir), FileTypeName(ChildPath(b), xb.isDir),
                              Qt::CaseInsensitive);
         break;
-    case 3:
-        c = xa.mtimeMs < xb.mtimeMs ? -1 : xa.mtimeMs > xb.mtimeMs ? 1 : 0;
-        break;
-    default:
-        break;
+    case 3: c = xa.mtimeMs < xb.mtimeMs ? -1 : xa.mtimeMs > xb.mtimeMs ? 1 : 0; break;
+    default: break;
     }
     return MakeCompareResult(c != 0 ? c : CompareNames(na, nb));
 }
@@ -684,7 +677,10 @@ ShellError ShellFolder::GetAttributesOf(int count, const IdList* const* items, s
     return {};
 }
 
-std::uint32_t ShellFolder::ChildAttributes(const IdList*, std::uint32_t) const { return 0; }
+std::uint32_t ShellFolder::ChildAttributes(const IdList*, std::uint32_t) const
+{
+    return 0;
+}
 
 QString ShellFolder::ChildName(const IdList* item, unsigned flags) const
 {
@@ -696,7 +692,10 @@ QString ShellFolder::ChildName(const IdList* item, unsigned flags) const
     return name;
 }
 
-int ShellFolder::KindRank(const IdList*) const { return 0; }
+int ShellFolder::KindRank(const IdList*) const
+{
+    return 0;
+}
 
 ShellError ShellFolder::GetDisplayNameOf(const IdList* rel, unsigned flags, QString& name) const
 {
@@ -754,7 +753,8 @@ ShellError ShellFolder::SetNameOf(const IdList* rel, const QString& newName, IdL
 
 QString ShellFolder::GetDetailsOf(const IdList* rel, int column) const
 {
-    static const ShellStringId headings[kColumnCount] = {SColumnName, SColumnSize, SColumnType, SColumnModified};
+    static const ShellStringId headings[kColumnCount] = {SColumnName, SColumnSize, SColumnType,
+                                                         SColumnModified};
     if (column < 0 || column >= kColumnCount)
         return {};
     if (!rel)
@@ -773,12 +773,9 @@ QString ShellFolder::GetDetailsOf(const IdList* rel, int column) const
     if (!s.ok)
         return {};
     switch (column) {
-    case 1:
-        return s.isDir ? QString() : FormatFileSizeKB(s.size);
-    case 2:
-        return FileTypeName(path, s.isDir);
-    default:
-        return ModifiedText(s.mtimeMs);
+    case 1: return s.isDir ? QString() : FormatFileSizeKB(s.size);
+    case 2: return FileTypeName(path, s.isDir);
+    default: return ModifiedText(s.mtimeMs);
     }
 }
 
@@ -838,8 +835,7 @@ QString PathOfIdList(const IdList* abs)
         if (path.isEmpty())
             return {};
         break;
-    default:
-        return {};
+    default: return {};
     }
     for (; ItemSize(p) != 0; p = NextItem(p)) {
         if (ItemKindOf(p) != ItemKind::Entry)
@@ -905,8 +901,8 @@ QString ModifiedText(std::int64_t msecsSinceEpoch)
 {
     const QDateTime t = QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch).toLocalTime();
     const QLocale locale;
-    return locale.toString(t.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(t.time(), QLocale::ShortFormat);
+    return locale.toString(t.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+        + locale.toString(t.time(), QLocale::ShortFormat);
 }
 
 }  // namespace tw::controls::shell

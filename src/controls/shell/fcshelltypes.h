@@ -25,16 +25,30 @@ constexpr ShResult E_NOTFOUND_ = static_cast<ShResult>(0x80070002u);
 constexpr ShResult E_ACCESSDENIED_ = static_cast<ShResult>(0x80070005u);
 constexpr ShResult E_ALREADYEXISTS_ = static_cast<ShResult>(0x800700B7u);
 
-constexpr bool Succeeded(ShResult r) { return r >= 0; }
-constexpr bool Failed(ShResult r) { return r < 0; }
+constexpr bool Succeeded(ShResult r)
+{
+    return r >= 0;
+}
+constexpr bool Failed(ShResult r)
+{
+    return r < 0;
+}
 // A failure built from an errno value, in the system's own numbering.
-constexpr ShResult ResultFromErrno(int err) { return static_cast<ShResult>(0x80070000u | (static_cast<unsigned>(err) & 0xFFFFu)); }
+constexpr ShResult ResultFromErrno(int err)
+{
+    return static_cast<ShResult>(0x80070000u | (static_cast<unsigned>(err) & 0xFFFFu));
+}
 // A comparison's answer packed as a success code; read back with CompareValue.
 constexpr ShResult MakeCompareResult(int value)
 {
-    return static_cast<ShResult>(static_cast<std::uint16_t>(static_cast<std::int16_t>(value < 0 ? -1 : value > 0 ? 1 : 0)));
+    return static_cast<ShResult>(static_cast<std::uint16_t>(static_cast<std::int16_t>(value < 0       ? -1
+                                                                                          : value > 0 ? 1
+                                                                                                      : 0)));
 }
-constexpr int CompareValue(ShResult r) { return static_cast<std::int16_t>(static_cast<std::uint32_t>(r) & 0xFFFFu); }
+constexpr int CompareValue(ShResult r)
+{
+    return static_cast<std::int16_t>(static_cast<std::uint32_t>(r) & 0xFFFFu);
+}
 
 // A failure with the system's text, as a folder reports it.
 struct ShellError {
@@ -84,17 +98,57 @@ enum TFcFriendlyNameFlags : unsigned {
 
 // Special folders; each ordinal is the number the folder has always had.
 enum TCSIDL : std::uint8_t {
-    csidlDesktop = 0, csidl_None1, csidlPrograms, csidlControls, csidlPrinters, csidlPersonal,
-    csidlFavorites, csidlStartup, csidlRecent, csidlSendTo, csidlBitBucket, csidlStartMenu,
-    csidl_None2, csidl_None3, csidl_None4, csidl_None5, csidlDesktopDirectory, csidlDrives,
-    csidlNetwork, csidlNethood, csidlFonts, csidlTemplates, csidlCommonStartMenu,
-    csidlCommonPrograms, csidlCommonStartup, csidlCommonDesktopDirectory, csidlAppData,
-    csidlPrintHood, csidlLocalAppData, csidlAltStartup, csidlCommonAltStartup,
-    csidlCommonFavorites, csidlInternetCache, csidlCookies, csidlHistory, csidlCommonAppData,
-    csidlWindows, csidlSystem, csidlProgramFiles, csidlMyPictures, csidlProfile, csidlSystemX86,
-    csidlProgramFilesX86, csidlProgramFilesCommon, csidlProgramFilesCommonX86,
-    csidlCommonTemplates, csidlCommonDocuments, csidlCommonAdminTools, csidlAdminTools,
-    csidlConnections, csidlNone
+    csidlDesktop = 0,
+    csidl_None1,
+    csidlPrograms,
+    csidlControls,
+    csidlPrinters,
+    csidlPersonal,
+    csidlFavorites,
+    csidlStartup,
+    csidlRecent,
+    csidlSendTo,
+    csidlBitBucket,
+    csidlStartMenu,
+    csidl_None2,
+    csidl_None3,
+    csidl_None4,
+    csidl_None5,
+    csidlDesktopDirectory,
+    csidlDrives,
+    csidlNetwork,
+    csidlNethood,
+    csidlFonts,
+    csidlTemplates,
+    csidlCommonStartMenu,
+    csidlCommonPrograms,
+    csidlCommonStartup,
+    csidlCommonDesktopDirectory,
+    csidlAppData,
+    csidlPrintHood,
+    csidlLocalAppData,
+    csidlAltStartup,
+    csidlCommonAltStartup,
+    csidlCommonFavorites,
+    csidlInternetCache,
+    csidlCookies,
+    csidlHistory,
+    csidlCommonAppData,
+    csidlWindows,
+    csidlSystem,
+    csidlProgramFiles,
+    csidlMyPictures,
+    csidlProfile,
+    csidlSystemX86,
+    csidlProgramFilesX86,
+    csidlProgramFilesCommon,
+    csidlProgramFilesCommonX86,
+    csidlCommonTemplates,
+    csidlCommonDocuments,
+    csidlCommonAdminTools,
+    csidlAdminTools,
+    csidlConnections,
+    csidlNone
 };
 
 }  // namespace tw::controls::shell

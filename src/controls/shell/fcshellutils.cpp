@@ -35,25 +35,20 @@ QString SpecialFolderPath(TCSIDL csidl)
 {
     const NamespaceEnvironment& env = CurrentNamespaceEnvironment();
     switch (csidl) {
-    case csidlDesktopDirectory:
-        return DesktopDirectory();
-    case csidlPersonal:
-        return ExistingOr(UserDirectory(QStringLiteral("XDG_DOCUMENTS_DIR")), env.home);
+    case csidlDesktopDirectory: return DesktopDirectory();
+    case csidlPersonal: return ExistingOr(UserDirectory(QStringLiteral("XDG_DOCUMENTS_DIR")), env.home);
     case csidlMyPictures:
-        return ExistingOr(UserDirectory(QStringLiteral("XDG_PICTURES_DIR")), env.home + QStringLiteral("/Pictures"));
+        return ExistingOr(UserDirectory(QStringLiteral("XDG_PICTURES_DIR")),
+                          env.home + QStringLiteral("/Pictures"));
     case csidlTemplates:
-        return ExistingOr(UserDirectory(QStringLiteral("XDG_TEMPLATES_DIR")), env.home + QStringLiteral("/Templates"));
+        return ExistingOr(UserDirectory(QStringLiteral("XDG_TEMPLATES_DIR")),
+                          env.home + QStringLiteral("/Templates"));
     case csidlAppData:
-    case csidlLocalAppData:
-        return ExistingOr(env.dataHome);
-    case csidlFonts:
-        return ExistingOr(env.dataHome + QStringLiteral("/fonts"));
-    case csidlSendTo:
-        return ExistingOr(env.dataHome + QStringLiteral("/SendTo"));
-    case csidlProfile:
-        return ExistingOr(env.home);
-    default:
-        return {};
+    case csidlLocalAppData: return ExistingOr(env.dataHome);
+    case csidlFonts: return ExistingOr(env.dataHome + QStringLiteral("/fonts"));
+    case csidlSendTo: return ExistingOr(env.dataHome + QStringLiteral("/SendTo"));
+    case csidlProfile: return ExistingOr(env.home);
+    default: return {};
     }
 }
 
@@ -78,7 +73,10 @@ ShellError ShellGetIdListFromPath(const QString& path, IdListPtr& abs)
     return DesktopFolder()->ParseDisplayName(path, abs);
 }
 
-QString ShellGetPathFromIdList(const IdList* abs) { return PathOfIdList(abs); }
+QString ShellGetPathFromIdList(const IdList* abs)
+{
+    return PathOfIdList(abs);
+}
 
 QString ShellGetDisplayPathName(const QString& path)
 {
@@ -92,17 +90,10 @@ ShellError ShellGetSpecialFolderIdList(TCSIDL csidl, IdListPtr& abs)
 {
     abs.reset();
     switch (csidl) {
-    case csidlDesktop:
-        abs.reset(CopyIdList(nullptr));
-        return {};
-    case csidlDrives:
-        abs.reset(MakeItemIdList(ItemKind::Computer, QString()));
-        return {};
-    case csidlNetwork:
-        abs.reset(MakeItemIdList(ItemKind::Network, QString()));
-        return {};
-    default:
-        break;
+    case csidlDesktop: abs.reset(CopyIdList(nullptr)); return {};
+    case csidlDrives: abs.reset(MakeItemIdList(ItemKind::Computer, QString())); return {};
+    case csidlNetwork: abs.reset(MakeItemIdList(ItemKind::Network, QString())); return {};
+    default: break;
     }
     const QString path = SpecialFolderPath(csidl);
     if (path.isEmpty())
@@ -122,7 +113,8 @@ TCSIDL ShellFindCSIDLFromIdList(const IdList* abs)
 {
     for (int i = csidlDesktop; i < csidlNone; ++i) {
         IdListPtr list;
-        if (ShellGetSpecialFolderIdList(static_cast<TCSIDL>(i), list).ok() && CompareAbsIdLists(list.get(), abs) == 0)
+        if (ShellGetSpecialFolderIdList(static_cast<TCSIDL>(i), list).ok()
+            && CompareAbsIdLists(list.get(), abs) == 0)
             return static_cast<TCSIDL>(i);
     }
     return csidlNone;
@@ -268,16 +260,19 @@ QString FormatStrPos(const QString& format, const QStringList& args)
 
 namespace {
 
-bool IsDesktopLink(const QString& linkFile) { return linkFile.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive); }
+bool IsDesktopLink(const QString& linkFile)
+{
+    return linkFile.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive);
+}
 
 ShResult WriteDesktopLink(const QString& linkFile, const TLinkData& d)
 {
     QSaveFile f(linkFile);
     if (!f.open(QIODevice::WriteOnly))
         return ResultFromErrno(EACCES);
-    QString text = QStringLiteral("[Desktop Entry]\nType=Link\nName=") + QFileInfo(linkFile).completeBaseName() +
-                   QStringLiteral("\nURL=") + QUrl::fromLocalFile(d.PathName).toString(QUrl::FullyEncoded) +
-                   QLatin1Char('\n');
+    QString text = QStringLiteral("[Desktop Entry]\nType=Link\nName=")
+        + QFileInfo(linkFile).completeBaseName() + QStringLiteral("\nURL=")
+        + QUrl::fromLocalFile(d.PathName).toString(QUrl::FullyEncoded) + QLatin1Char('\n');
     if (d.Options & ldoUseDesc)
         text += QStringLiteral("Comment=") + d.Description + QLatin1Char('\n');
     if (d.Options & ldoUseIcon)
@@ -296,7 +291,8 @@ ShResult CreateShortcut(const QString& linkFile, const TLinkData& linkData)
         return E_INVALIDARG_;
     if (IsDesktopLink(linkFile))
         return WriteDesktopLink(linkFile, linkData);
-    if (::symlink(QFile::encodeName(linkData.PathName).constData(), QFile::encodeName(linkFile).constData()) != 0)
+    if (::symlink(QFile::encodeName(linkData.PathName).constData(), QFile::encodeName(linkFile).constData())
+        != 0)
         return ResultFromErrno(errno);
     return S_OK_;
 }
@@ -327,8 +323,8 @@ ShResult ResolveShortcut(const QString& linkFile, TLinkData& linkData, bool getI
             const ssize_t n = ::readlink(native.constData(), buf.data(), static_cast<size_t>(buf.size()));
             if (n < 0)
                 return ResultFromErrno(errno);
-            target = QDir::cleanPath(QFileInfo(linkFile).absolutePath() + QLatin1Char('/') +
-                                     QFile::decodeName(buf.left(static_cast<int>(n))));
+            target = QDir::cleanPath(QFileInfo(linkFile).absolutePath() + QLatin1Char('/')
+                                     + QFile::decodeName(buf.left(static_cast<int>(n))));
         }
         linkData.Description.clear();
         linkData.IconLocation.clear();

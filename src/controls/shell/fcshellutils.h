@@ -22,17 +22,35 @@
 namespace tw::controls::shell {
 
 // Version tests: constants here.
-constexpr bool IsWin95() { return false; }
-constexpr bool IsOSR2OrGreater() { return false; }
-constexpr bool IsWinNT() { return true; }
-constexpr bool IsWin2000() { return true; }
-constexpr bool HasWin95Shell() { return true; }
+constexpr bool IsWin95()
+{
+    return false;
+}
+constexpr bool IsOSR2OrGreater()
+{
+    return false;
+}
+constexpr bool IsWinNT()
+{
+    return true;
+}
+constexpr bool IsWin2000()
+{
+    return true;
+}
+constexpr bool HasWin95Shell()
+{
+    return true;
+}
 struct TFcModuleVersion {
     std::uint32_t ls = 0;
     std::uint32_t ms = 0;
 };
 // There are no version resources to read.
-inline bool GetModuleVersion(const QString&, TFcModuleVersion&) { return false; }
+inline bool GetModuleVersion(const QString&, TFcModuleVersion&)
+{
+    return false;
+}
 
 ShellError ShellGetDesktopFolder(ShellFolderPtr& folder);
 // A null or empty list gives the Desktop.
@@ -93,6 +111,9 @@ ShResult CreateShortcut(const QString& linkFile, const TLinkData& linkData);
 ShResult CreateQuickShortcut(const QString& linkFile, const QString& target);
 ShResult ResolveShortcut(const QString& linkFile, TLinkData& linkData, bool getIdList);
 // No class registry on this platform.
-inline bool FcClsidFromFileType(const QString&, QString&) { return false; }
+inline bool FcClsidFromFileType(const QString&, QString&)
+{
+    return false;
+}
 
 }  // namespace tw::controls::shell

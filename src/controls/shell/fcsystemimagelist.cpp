@@ -43,8 +43,9 @@ int SystemImageList::IndexFor(const QString& themeName, const QString& fallback,
 
 int SystemImageList::FolderIconIndex(IconVariant variant)
 {
-    return variant == IconVariant::Open ? IndexFor(QStringLiteral("folder-open"), QStringLiteral("folder"), variant)
-                                        : IndexFor(QStringLiteral("folder"), QString(), variant);
+    return variant == IconVariant::Open
+        ? IndexFor(QStringLiteral("folder-open"), QStringLiteral("folder"), variant)
+        : IndexFor(QStringLiteral("folder"), QString(), variant);
 }
 
 int SystemImageList::NamedIconIndex(const QString& themeName, IconVariant variant)
@@ -93,7 +94,8 @@ QImage SystemImageList::Image(int index, int size) const
 
 QImage SystemImageList::Overlay(int overlay, int size) const
 {
-    const QString name = overlay == kShareOverlay ? QStringLiteral("emblem-shared") : QStringLiteral("emblem-symbolic-link");
+    const QString name =
+        overlay == kShareOverlay ? QStringLiteral("emblem-shared") : QStringLiteral("emblem-symbolic-link");
     QImage out(size, size, QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
     const QIcon icon = QIcon::fromTheme(name);

@@ -29,21 +29,20 @@ public:
     bool IsRemovable(const QString& source) const override { return source == QLatin1String("/dev/sdb1"); }
 };
 
-const char* const kDesktopMounts =
-    "sysfs /sys sysfs rw,nosuid 0 0\n"
-    "proc /proc proc rw 0 0\n"
-    "udev /dev devtmpfs rw 0 0\n"
-    "devpts /dev/pts devpts rw 0 0\n"
-    "tmpfs /run tmpfs rw 0 0\n"
-    "tmpfs /run/user/1000 tmpfs rw 0 0\n"
-    "/dev/sda1 / ext4 rw,relatime 0 0\n"
-    "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
-    "tmpfs /tmp tmpfs rw 0 0\n"
-    "/dev/sda2 /home ext4 rw 0 0\n"
-    "/dev/sdb1 /media/user/My\\040Stick vfat ro 0 0\n"
-    "/dev/sr0 /media/cdrom iso9660 ro 0 0\n"
-    "server:/export /mnt/share nfs4 rw 0 0\n"
-    "//nas/music /mnt/music cifs rw 0 0\n";
+const char* const kDesktopMounts = "sysfs /sys sysfs rw,nosuid 0 0\n"
+                                   "proc /proc proc rw 0 0\n"
+                                   "udev /dev devtmpfs rw 0 0\n"
+                                   "devpts /dev/pts devpts rw 0 0\n"
+                                   "tmpfs /run tmpfs rw 0 0\n"
+                                   "tmpfs /run/user/1000 tmpfs rw 0 0\n"
+                                   "/dev/sda1 / ext4 rw,relatime 0 0\n"
+                                   "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
+                                   "tmpfs /tmp tmpfs rw 0 0\n"
+                                   "/dev/sda2 /home ext4 rw 0 0\n"
+                                   "/dev/sdb1 /media/user/My\\040Stick vfat ro 0 0\n"
+                                   "/dev/sr0 /media/cdrom iso9660 ro 0 0\n"
+                                   "server:/export /mnt/share nfs4 rw 0 0\n"
+                                   "//nas/music /mnt/music cifs rw 0 0\n";
 
 TEST(DriveTableTest, DesktopMountTable)
 {
@@ -56,13 +55,20 @@ TEST(DriveTableTest, DesktopMountTable)
         std::uint32_t serial;
         QString networkName;
     } expected[] = {
-        {QLatin1Char('C'), QStringLiteral("/"), DriveType::Fixed, QStringLiteral("/"), 0x0123ABCDu, QString()},
-        {QLatin1Char('D'), QStringLiteral("/home"), DriveType::Fixed, QStringLiteral("/home"), 0xFFFFFFFFu, QString()},
-        {QLatin1Char('E'), QStringLiteral("/media/cdrom"), DriveType::CdRom, QStringLiteral("/media/cdrom"), 0xFFFFFFFFu, QString()},
-        {QLatin1Char('F'), QStringLiteral("/media/user/My Stick"), DriveType::Removable, QStringLiteral("STICK"), 0x1A2B3C4Du, QString()},
-        {QLatin1Char('G'), QStringLiteral("/mnt/music"), DriveType::Remote, QStringLiteral("/mnt/music"), 0xFFFFFFFFu, QStringLiteral("//nas/music")},
-        {QLatin1Char('H'), QStringLiteral("/mnt/share"), DriveType::Remote, QStringLiteral("/mnt/share"), 0xFFFFFFFFu, QStringLiteral("server:/export")},
-        {QLatin1Char('I'), QStringLiteral("/tmp"), DriveType::RamDisk, QStringLiteral("/tmp"), 0xFFFFFFFFu, QString()},
+        {QLatin1Char('C'), QStringLiteral("/"), DriveType::Fixed, QStringLiteral("/"), 0x0123ABCDu,
+         QString()},
+        {QLatin1Char('D'), QStringLiteral("/home"), DriveType::Fixed, QStringLiteral("/home"), 0xFFFFFFFFu,
+         QString()},
+        {QLatin1Char('E'), QStringLiteral("/media/cdrom"), DriveType::CdRom, QStringLiteral("/media/cdrom"),
+         0xFFFFFFFFu, QString()},
+        {QLatin1Char('F'), QStringLiteral("/media/user/My Stick"), DriveType::Removable,
+         QStringLiteral("STICK"), 0x1A2B3C4Du, QString()},
+        {QLatin1Char('G'), QStringLiteral("/mnt/music"), DriveType::Remote, QStringLiteral("/mnt/music"),
+         0xFFFFFFFFu, QStringLiteral("//nas/music")},
+        {QLatin1Char('H'), QStringLiteral("/mnt/share"), DriveType::Remote, QStringLiteral("/mnt/share"),
+         0xFFFFFFFFu, QStringLiteral("server:/export")},
+        {QLatin1Char('I'), QStringLiteral("/tmp"), DriveType::RamDisk, QStringLiteral("/tmp"), 0xFFFFFFFFu,
+         QString()},
     };
     ASSERT_EQ(t.Drives().size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -90,10 +96,15 @@ TEST(DriveTableTest, RootIsAlwaysThereAndFirst)
         QStringList mountPoints;
     } cases[] = {
         {"empty table", "", {QStringLiteral("/")}},
-        {"only pseudo file systems", "proc /proc proc rw 0 0\nsysfs /sys sysfs rw 0 0\n", {QStringLiteral("/")}},
+        {"only pseudo file systems",
+         "proc /proc proc rw 0 0\nsysfs /sys sysfs rw 0 0\n",
+         {QStringLiteral("/")}},
         {"missing root", "/dev/sdb1 /data ext4 rw 0 0\n", {QStringLiteral("/"), QStringLiteral("/data")}},
-        {"root listed last", "/dev/sdb1 /a ext4 rw 0 0\noverlay / overlay rw 0 0\n", {QStringLiteral("/"), QStringLiteral("/a")}},
-        {"a later mount hides an earlier one", "/dev/x /m ext4 rw 0 0\n/dev/y /m xfs rw 0 0\n",
+        {"root listed last",
+         "/dev/sdb1 /a ext4 rw 0 0\noverlay / overlay rw 0 0\n",
+         {QStringLiteral("/"), QStringLiteral("/a")}},
+        {"a later mount hides an earlier one",
+         "/dev/x /m ext4 rw 0 0\n/dev/y /m xfs rw 0 0\n",
          {QStringLiteral("/"), QStringLiteral("/m")}},
         {"garbage lines", "nonsense\n\n# comment / ext4\nrel relative ext4 rw 0 0\n", {QStringLiteral("/")}},
     };
@@ -105,8 +116,8 @@ TEST(DriveTableTest, RootIsAlwaysThereAndFirst)
         EXPECT_EQ(got, c.mountPoints) << c.name;
         EXPECT_EQ(t.Drives().front().letter, QLatin1Char('C')) << c.name;
     }
-    const DriveTable hidden = DriveTable::Parse(QStringLiteral("/dev/x /m ext4 rw 0 0\n/dev/y /m xfs rw 0 0\n"),
-                                                testing::NoRemovables());
+    const DriveTable hidden = DriveTable::Parse(
+        QStringLiteral("/dev/x /m ext4 rw 0 0\n/dev/y /m xfs rw 0 0\n"), testing::NoRemovables());
     EXPECT_EQ(hidden.FindByMountPoint(QStringLiteral("/m"))->fsType, QStringLiteral("xfs"));
 }
 
@@ -114,7 +125,8 @@ TEST(DriveTableTest, LettersRunOutAtZ)
 {
     QString text;
     for (int i = 0; i < 40; ++i)
-        text += QStringLiteral("/dev/loop%1 /snap/p%2 squashfs ro 0 0\n").arg(i).arg(i, 2, 10, QLatin1Char('0'));
+        text +=
+            QStringLiteral("/dev/loop%1 /snap/p%2 squashfs ro 0 0\n").arg(i).arg(i, 2, 10, QLatin1Char('0'));
     const DriveTable t = DriveTable::Parse(text, testing::NoRemovables());
     EXPECT_EQ(t.Drives().size(), 24u);
     EXPECT_EQ(t.Drives().back().letter, QLatin1Char('Z'));
@@ -187,17 +199,23 @@ TEST_F(DeviceChangeTest, ArrivalAndRemovalReachSubscribersLaterInOrder)
         EXPECT_EQ(sender, handler_.get());
         heard << QStringLiteral("first %1 %2 %3").arg(m.event, 0, 16).arg(m.drive).arg(m.mountPoint);
     });
-    handler_->Add([&](TFcDeviceChangeHandler*, DeviceChangeMessage& m) { heard << QStringLiteral("second ") + m.mountPoint; });
+    handler_->Add([&](TFcDeviceChangeHandler*, DeviceChangeMessage& m) {
+        heard << QStringLiteral("second ") + m.mountPoint;
+    });
     mounts_ += QStringLiteral("/dev/sdb1 /media/stick vfat rw 0 0\n");
     fire_();
     EXPECT_TRUE(heard.isEmpty());  // never inside the notification
     Deliver();
-    EXPECT_EQ(heard, (QStringList{QStringLiteral("first 8000 D /media/stick"), QStringLiteral("second /media/stick")}));
+    EXPECT_EQ(
+        heard,
+        (QStringList{QStringLiteral("first 8000 D /media/stick"), QStringLiteral("second /media/stick")}));
     heard.clear();
     mounts_ = QStringLiteral("/dev/sda1 / ext4 rw 0 0\n");
     fire_();
     Deliver();
-    EXPECT_EQ(heard, (QStringList{QStringLiteral("first 8004 D /media/stick"), QStringLiteral("second /media/stick")}));
+    EXPECT_EQ(
+        heard,
+        (QStringList{QStringLiteral("first 8004 D /media/stick"), QStringLiteral("second /media/stick")}));
     heard.clear();
     fire_();  // nothing changed
     Deliver();
@@ -208,8 +226,10 @@ TEST_F(DeviceChangeTest, AThrowingSubscriberIsReportedAndTheRestStillRun)
 {
     QStringList heard;
     handler_->Add([&](TFcDeviceChangeHandler*, DeviceChangeMessage&) { heard << QStringLiteral("a"); });
-    handler_->Add([&](TFcDeviceChangeHandler*, DeviceChangeMessage&) { throw std::runtime_error("subscriber broke"); });
-    const int c = handler_->Add([&](TFcDeviceChangeHandler*, DeviceChangeMessage&) { heard << QStringLiteral("c"); });
+    handler_->Add(
+        [&](TFcDeviceChangeHandler*, DeviceChangeMessage&) { throw std::runtime_error("subscriber broke"); });
+    const int c =
+        handler_->Add([&](TFcDeviceChangeHandler*, DeviceChangeMessage&) { heard << QStringLiteral("c"); });
     mounts_ += QStringLiteral("/dev/sdb1 /media/stick vfat rw 0 0\n");
     fire_();
     Deliver();

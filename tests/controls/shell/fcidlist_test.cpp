@@ -54,13 +54,14 @@ TEST(IdListTest, LengthsAndCopiesKeepTheBinaryShape)
 
 TEST(IdListTest, NamesThatWouldLeaveTheirFolderAreNoItems)
 {
-    for (const QString& bad : {QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("a/b"),
-                               QStringLiteral("/"), QString(QStringLiteral("a")) + QChar(0) + QStringLiteral("b")}) {
+    for (const QString& bad :
+         {QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("a/b"), QStringLiteral("/"),
+          QString(QStringLiteral("a")) + QChar(0) + QStringLiteral("b")}) {
         EXPECT_FALSE(IsSafeItemName(bad)) << bad.toStdString();
         EXPECT_EQ(MakeItemIdList(ItemKind::Entry, bad), nullptr) << bad.toStdString();
     }
-    for (const QString& good : {QStringLiteral("..."), QStringLiteral(".hidden"), QStringLiteral("a b"),
-                                QStringLiteral("x..y")})
+    for (const QString& good :
+         {QStringLiteral("..."), QStringLiteral(".hidden"), QStringLiteral("a b"), QStringLiteral("x..y")})
         EXPECT_TRUE(IsSafeItemName(good)) << good.toStdString();
     EXPECT_EQ(MakeItemIdList(ItemKind::Drive, QStringLiteral("media/x")), nullptr);
     EXPECT_EQ(MakeItemIdList(ItemKind::Drive, QStringLiteral("/media/../etc")), nullptr);

@@ -37,8 +37,10 @@ TEST_F(ItemDataTest, SizeTextsRoundUpAtTheKilobyteBorders)
         std::int64_t size;
         const char* text;
     } cases[] = {
-        {0, "0KB"},          {1, "1KB"},          {1023, "1KB"},         {1024, "1KB"},
-        {1025, "2KB"},       {2048, "2KB"},       {1048575, "1,024KB"},  {1048576, "1,024KB"},
+        {0, "0KB"},           {1, "1KB"},
+        {1023, "1KB"},        {1024, "1KB"},
+        {1025, "2KB"},        {2048, "2KB"},
+        {1048575, "1,024KB"}, {1048576, "1,024KB"},
         {1048577, "1,025KB"}, {5368709120LL, "5,242,880KB"},
     };
     for (const Case& c : cases)
@@ -91,7 +93,8 @@ TEST_F(ItemDataTest, NewFolderStopsAtTheFirstRealErrorAndRunsOutOfNamesOnce)
     warnings.clear();
     const QString full = MakeDir(QStringLiteral("full"));
     for (int n = 1; n <= 50; ++n) {
-        QDir().mkpath(full + (n == 1 ? QStringLiteral("/New Folder") : QStringLiteral("/New Folder (%1)").arg(n)));
+        QDir().mkpath(full
+                      + (n == 1 ? QStringLiteral("/New Folder") : QStringLiteral("/New Folder (%1)").arg(n)));
         QDir().mkpath(full + (n == 1 ? QStringLiteral("/fldr") : QStringLiteral("/fldr%1").arg(n)));
     }
     EXPECT_FALSE(FcShCreateNewFolder(full, made, warn));
@@ -142,7 +145,10 @@ TEST_F(ItemDataTest, TreeRecordsBuildTheirListsFromTheirParents)
 
 class FolderOwner final : public ShellListOwner {
 public:
-    explicit FolderOwner(const IdList* abs) : abs_(CopyIdList(abs)) { ShellGetFolderFromIdList(abs, folder_); }
+    explicit FolderOwner(const IdList* abs) : abs_(CopyIdList(abs))
+    {
+        ShellGetFolderFromIdList(abs, folder_);
+    }
     const IdList* CurrentFolderIdList() const override { return abs_.get(); }
     ShellFolderPtr CurrentFolder() const override { return folder_; }
 
@@ -218,7 +224,8 @@ TEST_F(ItemDataTest, SplitAndComboRecords)
     EXPECT_EQ(CompareAbsIdLists(combo.AbsIdList(), inner.get()), 0);
     EXPECT_EQ(combo.GetThisIShf()->Path(), root_ + QStringLiteral("/combo/inner"));
     TFcShellComboData gone;
-    gone.SetData(folder, parentAbs.get(), IdListPtr(MakeItemIdList(ItemKind::Entry, QStringLiteral("missing"))).get());
+    gone.SetData(folder, parentAbs.get(),
+                 IdListPtr(MakeItemIdList(ItemKind::Entry, QStringLiteral("missing"))).get());
     EXPECT_THROW(gone.GetThisIShf(), std::runtime_error);
 }
 

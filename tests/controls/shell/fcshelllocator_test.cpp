@@ -32,13 +32,15 @@ TEST_F(LocatorTest, OneChangePerRealChange)
         std::function<void()> act;
         int changes;
     } steps[] = {
-        {"desktop by id list to the empty list", [&] { a_.SetIdList(IdListPtr(CopyIdList(nullptr)).get()); }, 0},
+        {"desktop by id list to the empty list", [&] { a_.SetIdList(IdListPtr(CopyIdList(nullptr)).get()); },
+         0},
         {"desktop to null", [&] { a_.SetIdList(nullptr); }, 0},
         {"clear on the desktop", [&] { a_.Clear(); }, 0},
         {"a path", [&] { a_.SetPathName(dir); }, 1},
         {"the same path again", [&] { a_.SetPathName(dir); }, 0},
         {"the same path spelled otherwise", [&] { a_.SetPathName(dir + QStringLiteral("/")); }, 0},
-        {"a path that does not resolve goes to the desktop", [&] { a_.SetPathName(dir + QStringLiteral("/nope")); }, 1},
+        {"a path that does not resolve goes to the desktop",
+         [&] { a_.SetPathName(dir + QStringLiteral("/nope")); }, 1},
         {"a special folder", [&] { a_.SetCSIDL(csidlDrives); }, 1},
         {"the same special folder", [&] { a_.SetCSIDL(csidlDrives); }, 0},
         {"another special folder", [&] { a_.SetCSIDL(csidlNetwork); }, 1},
@@ -64,7 +66,7 @@ TEST_F(LocatorTest, SpecialFoldersResolveLazilyAndAssignCopiesTheId)
     EXPECT_EQ(a_.GetPathName(), home_);  // no documents folder: the home folder
     const IdList* first = a_.GetIdList();
     EXPECT_EQ(a_.GetIdList(), first);  // kept until the id changes
-    a_.SetCSIDL(csidlRecent);  // not on this machine
+    a_.SetCSIDL(csidlRecent);          // not on this machine
     EXPECT_EQ(a_.GetIdList(), nullptr);
     EXPECT_EQ(a_.GetPathName(), QString());
 
@@ -110,11 +112,11 @@ TEST_F(LocatorTest, StreamBytesBothWays)
         int items;
     } cases[] = {
         {"special folder", QByteArray::fromHex("0111"), TFcShellLocator::BySpecialFolder, csidlDrives, 1},
-        {"any non-zero kind reads as a special folder", QByteArray::fromHex("0712"), TFcShellLocator::BySpecialFolder,
-         csidlNetwork, 1},
+        {"any non-zero kind reads as a special folder", QByteArray::fromHex("0712"),
+         TFcShellLocator::BySpecialFolder, csidlNetwork, 1},
         {"id list", QByteArray::fromHex("00050000000300020000"), TFcShellLocator::ByIdList, csidlNone, 1},
-        {"length 0 is the desktop special folder", QByteArray::fromHex("0000000000"), TFcShellLocator::BySpecialFolder,
-         csidlDesktop, 0},
+        {"length 0 is the desktop special folder", QByteArray::fromHex("0000000000"),
+         TFcShellLocator::BySpecialFolder, csidlDesktop, 0},
     };
     for (const Case& c : cases) {
         TFcShellLocator r;
@@ -138,7 +140,8 @@ TEST_F(LocatorTest, StreamBytesBothWays)
 
 TEST_F(LocatorTest, ShortOrMalformedStreamsThrow)
 {
-    for (const char* hex : {"", "01", "0005", "0005000000030002", "000500000001000200", "00050000000900020000"}) {
+    for (const char* hex :
+         {"", "01", "0005", "0005000000030002", "000500000001000200", "00050000000900020000"}) {
         TFcShellLocator r;
         EXPECT_THROW(r.ReadData(QByteArray::fromHex(hex)), std::runtime_error) << hex;
     }

@@ -63,7 +63,8 @@ TEST_F(NamespaceTest, PathsRoundTripThroughIdLists)
     } cases[] = {
         {"plain", root_ + QStringLiteral("/a b"), root_ + QStringLiteral("/a b")},
         {"trailing separator", root_ + QStringLiteral("/a b/"), root_ + QStringLiteral("/a b")},
-        {"doubled separators", root_ + QStringLiteral("//a b///Ünïcode dir"), root_ + QStringLiteral("/a b/Ünïcode dir")},
+        {"doubled separators", root_ + QStringLiteral("//a b///Ünïcode dir"),
+         root_ + QStringLiteral("/a b/Ünïcode dir")},
         {"dot dot", root_ + QStringLiteral("/a b/Ünïcode dir/c/../.."), root_ + QStringLiteral("/a b")},
         {"dot", root_ + QStringLiteral("/./a b/."), root_ + QStringLiteral("/a b")},
         {"the root", QStringLiteral("/"), QStringLiteral("/")},
@@ -72,7 +73,8 @@ TEST_F(NamespaceTest, PathsRoundTripThroughIdLists)
         IdListPtr list = Parse(c.given);
         EXPECT_EQ(ShellGetPathFromIdList(list.get()), c.expected) << c.name;
         // Each element is one item: Computer, the drive, then the entries.
-        EXPECT_EQ(IdListItemCount(list.get()), 2 + c.expected.count(QLatin1Char('/')) - (c.expected == QLatin1String("/")))
+        EXPECT_EQ(IdListItemCount(list.get()),
+                  2 + c.expected.count(QLatin1Char('/')) - (c.expected == QLatin1String("/")))
             << c.name;
     }
     IdListPtr missing;
@@ -86,7 +88,12 @@ TEST_F(NamespaceTest, ThePathOfAListNeverLeavesItsFolder)
     // A crafted list with ".." in an entry names nothing.
     IdListPtr head = Parse(root_);
     QByteArray bytes(reinterpret_cast<const char*>(head.get()), static_cast<int>(IdListLen(head.get()) - 2));
-    bytes.append(char(5)).append(char(0)).append(char(ItemKind::Entry)).append("..").append(char(0)).append(char(0));
+    bytes.append(char(5))
+        .append(char(0))
+        .append(char(ItemKind::Entry))
+        .append("..")
+        .append(char(0))
+        .append(char(0));
     EXPECT_TRUE(ShellGetPathFromIdList(reinterpret_cast<const IdList*>(bytes.constData())).isEmpty());
     ShellFolderPtr folder;
     EXPECT_FALSE(ShellGetFolderFromIdList(reinterpret_cast<const IdList*>(bytes.constData()), folder).ok());
@@ -129,16 +136,21 @@ TEST_F(NamespaceTest, DisplayNamesOfEachNodeKind)
         {"computer", desktop.get(), computer.get(), fnNormal, QStringLiteral("Computer")},
         {"network", desktop.get(), network.get(), fnInFolder, QStringLiteral("Network")},
         {"desktop entry", desktop.get(), note.get(), fnInFolder, QStringLiteral("note.txt")},
-        {"desktop entry parsing", desktop.get(), note.get(), fnForParsing, home_ + QStringLiteral("/Desktop/note.txt")},
+        {"desktop entry parsing", desktop.get(), note.get(), fnForParsing,
+         home_ + QStringLiteral("/Desktop/note.txt")},
         {"drive", computerFolder.get(), rootDrive.get(), fnNormal, QStringLiteral("/")},
         {"drive parsing", computerFolder.get(), rootDrive.get(), fnForParsing, QStringLiteral("/")},
         {"entry", docs.get(), report.get(), fnNormal, QStringLiteral("report.dbf")},
         {"entry in folder", docs.get(), report.get(), fnInFolder, QStringLiteral("report.dbf")},
         {"entry for editing", docs.get(), report.get(), fnForEditing, QStringLiteral("report.dbf")},
-        {"entry for parsing", docs.get(), report.get(), fnForParsing, root_ + QStringLiteral("/docs/report.dbf")},
-        {"entry parsing in folder", docs.get(), report.get(), fnForParsing | fnInFolder, QStringLiteral("report.dbf")},
-        {"entry for the address bar", docs.get(), report.get(), fnForAddressBar, root_ + QStringLiteral("/docs/report.dbf")},
-        {"absolute from the desktop", desktop.get(), file.get(), fnForParsing, root_ + QStringLiteral("/docs/report.dbf")},
+        {"entry for parsing", docs.get(), report.get(), fnForParsing,
+         root_ + QStringLiteral("/docs/report.dbf")},
+        {"entry parsing in folder", docs.get(), report.get(), fnForParsing | fnInFolder,
+         QStringLiteral("report.dbf")},
+        {"entry for the address bar", docs.get(), report.get(), fnForAddressBar,
+         root_ + QStringLiteral("/docs/report.dbf")},
+        {"absolute from the desktop", desktop.get(), file.get(), fnForParsing,
+         root_ + QStringLiteral("/docs/report.dbf")},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ShellGetFriendlyNameFromIdList(c.folder, c.item, c.flags), c.expected) << c.name;
@@ -181,7 +193,10 @@ TEST_F(NamespaceTest, EnumerationSplitsFoldersFilesAndHidden)
     EXPECT_EQ(Names(*t, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN).size(), 5);
     std::vector<IdListPtr> items;
     ShellFolderPtr gone;
-    EXPECT_TRUE(Folder(root_)->BindToObject(IdListPtr(MakeItemIdList(ItemKind::Entry, QStringLiteral("t"))).get(), gone).ok());
+    EXPECT_TRUE(
+        Folder(root_)
+            ->BindToObject(IdListPtr(MakeItemIdList(ItemKind::Entry, QStringLiteral("t"))).get(), gone)
+            .ok());
     const ShellError e = Folder(root_)->BindToObject(
         IdListPtr(MakeItemIdList(ItemKind::Entry, QStringLiteral("missing"))).get(), gone);
     EXPECT_FALSE(e.ok());
@@ -207,7 +222,8 @@ TEST_F(NamespaceTest, AttributeMasksOnATemporaryTree)
         std::uint32_t set;
         std::uint32_t clear;
     } cases[] = {
-        {"plain.txt", SFGAO_FILESYSTEM | SFGAO_CANCOPY | SFGAO_CANRENAME | SFGAO_CANDELETE | SFGAO_CANMOVE | SFGAO_CANLINK,
+        {"plain.txt",
+         SFGAO_FILESYSTEM | SFGAO_CANCOPY | SFGAO_CANRENAME | SFGAO_CANDELETE | SFGAO_CANMOVE | SFGAO_CANLINK,
          SFGAO_FOLDER | SFGAO_HIDDEN | SFGAO_READONLY | SFGAO_LINK | SFGAO_SHARE | SFGAO_HASSUBFOLDER},
         {".hidden", SFGAO_HIDDEN, SFGAO_FOLDER},
         {"readonly.txt", SFGAO_READONLY | SFGAO_CANCOPY, SFGAO_FOLDER},
@@ -227,7 +243,8 @@ TEST_F(NamespaceTest, AttributeMasksOnATemporaryTree)
     // A read-only folder forbids renaming its entries.
     MakeFile(QStringLiteral("locked/inside.txt"));
     ::chmod(QFile::encodeName(root_ + QStringLiteral("/locked")).constData(), 0555);
-    EXPECT_EQ(Attributes(root_ + QStringLiteral("/locked"), QStringLiteral("inside.txt")) & SFGAO_CANRENAME, 0u);
+    EXPECT_EQ(Attributes(root_ + QStringLiteral("/locked"), QStringLiteral("inside.txt")) & SFGAO_CANRENAME,
+              0u);
     ::chmod(QFile::encodeName(root_ + QStringLiteral("/locked")).constData(), 0755);
     ::chmod((t + "unreadable").constData(), 0755);
 }
@@ -239,7 +256,9 @@ TEST_F(NamespaceTest, ComparisonPutsFoldersFirstThenNamesWithoutCase)
     MakeFile(QStringLiteral("c/beta.txt"), QByteArray(5, 'x'));
     MakeFile(QStringLiteral("c/alpha.txt"), QByteArray(1, 'x'));
     ShellFolderPtr c = Folder(root_ + QStringLiteral("/c"));
-    auto item = [](const char* n) { return IdListPtr(MakeItemIdList(ItemKind::Entry, QString::fromLatin1(n))); };
+    auto item = [](const char* n) {
+        return IdListPtr(MakeItemIdList(ItemKind::Entry, QString::fromLatin1(n)));
+    };
     auto cmp = [&](int column, const char* a, const char* b) {
         return CompareValue(c->CompareIDs(column, item(a).get(), item(b).get()));
     };
@@ -297,7 +316,8 @@ TEST_F(NamespaceTest, SpecialFoldersResolveInTheTreeOrNotAtAll)
     EXPECT_EQ(ShellFindCSIDLFromIdList(docs.get()), csidlPersonal);
     IdListPtr plain = Parse(MakeFile(QStringLiteral("plain.txt")));
     EXPECT_EQ(ShellFindCSIDLFromIdList(plain.get()), csidlNone);
-    EXPECT_TRUE(ShellCSIDLEqualsIdList(IdListPtr(MakeItemIdList(ItemKind::Computer, QString())).get(), csidlDrives));
+    EXPECT_TRUE(
+        ShellCSIDLEqualsIdList(IdListPtr(MakeItemIdList(ItemKind::Computer, QString())).get(), csidlDrives));
     // Without a documents folder, Personal is the home folder.
     QDir(home_ + QStringLiteral("/Documents")).removeRecursively();
     EXPECT_EQ(ShellGetSpecialFolderPath(csidlPersonal), home_);

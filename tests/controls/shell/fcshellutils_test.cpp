@@ -18,15 +18,25 @@ TEST(FormatStrPosTest, InsertsByPosition)
         QStringList args;
         QString expected;
     } cases[] = {
-        {"in order", QStringLiteral("%1 and %2"), {QStringLiteral("a"), QStringLiteral("b")}, QStringLiteral("a and b")},
-        {"swapped", QStringLiteral("%2 before %1"), {QStringLiteral("a"), QStringLiteral("b")}, QStringLiteral("b before a")},
+        {"in order",
+         QStringLiteral("%1 and %2"),
+         {QStringLiteral("a"), QStringLiteral("b")},
+         QStringLiteral("a and b")},
+        {"swapped",
+         QStringLiteral("%2 before %1"),
+         {QStringLiteral("a"), QStringLiteral("b")},
+         QStringLiteral("b before a")},
         {"repeated", QStringLiteral("%1%1"), {QStringLiteral("x")}, QStringLiteral("xx")},
-        {"two digits", QStringLiteral("%10!"), {"1", "2", "3", "4", "5", "6", "7", "8", "9", "ten"}, QStringLiteral("ten!")},
+        {"two digits",
+         QStringLiteral("%10!"),
+         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "ten"},
+         QStringLiteral("ten!")},
         {"percent sign", QStringLiteral("100%% of %1"), {QStringLiteral("it")}, QStringLiteral("100% of it")},
         {"line break", QStringLiteral("a%nb"), {}, QStringLiteral("a\nb")},
         {"%0 ends the text", QStringLiteral("kept%0dropped"), {}, QStringLiteral("kept")},
         {"a missing argument fails", QStringLiteral("%3"), {QStringLiteral("a")}, QString()},
-        {"the folder message", QStringLiteral("Unable to create the folder '%2'\n\n%1"),
+        {"the folder message",
+         QStringLiteral("Unable to create the folder '%2'\n\n%1"),
          {QStringLiteral("Permission denied"), QStringLiteral("New Folder")},
          QStringLiteral("Unable to create the folder 'New Folder'\n\nPermission denied")},
     };
@@ -68,7 +78,9 @@ TEST(CommandLineTest, SplitsAsTheShellWould)
         {"a quote inside a word splits it", QStringLiteral("ab\"cd\"ef"), {"ab", "cd", "ef"}},
         {"an unclosed quote runs to the end", QStringLiteral("x \"y z  "), {"x", "y z"}},
         {"blanks at a quoted argument's end are trimmed", QStringLiteral("\"  p q  \""), {"  p q"}},
-        {"non-ASCII", QStringLiteral("\"C:/Bücher/ü ö\" 日本"), {QStringLiteral("C:/Bücher/ü ö"), QStringLiteral("日本")}},
+        {"non-ASCII",
+         QStringLiteral("\"C:/Bücher/ü ö\" 日本"),
+         {QStringLiteral("C:/Bücher/ü ö"), QStringLiteral("日本")}},
     };
     for (const Case& c : cases) {
         QStringList got;

@@ -28,7 +28,8 @@ inline QCoreApplication& CoreApplication()
     static int argc = 1;
     static char name[] = "tw_fcshell_test";
     static char* argv[] = {name, nullptr};
-    static auto* app = QCoreApplication::instance() ? QCoreApplication::instance() : new QCoreApplication(argc, argv);
+    static auto* app =
+        QCoreApplication::instance() ? QCoreApplication::instance() : new QCoreApplication(argc, argv);
     return *app;
 }
 
@@ -48,7 +49,8 @@ protected:
         env.configHome = home_ + QStringLiteral("/.config");
         env.dataHome = home_ + QStringLiteral("/.local/share");
         SetNamespaceEnvironment(env);
-        SetDriveTableSource([] { return DriveTable::Parse(QStringLiteral("/dev/sda1 / ext4 rw 0 0\n"), NoRemovables()); });
+        SetDriveTableSource(
+            [] { return DriveTable::Parse(QStringLiteral("/dev/sda1 / ext4 rw 0 0\n"), NoRemovables()); });
     }
     void TearDown() override
     {
