@@ -4,6 +4,7 @@
 #include "controls/foundation/fcthemesrv.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
@@ -82,6 +83,11 @@ void TFcEditButton::mousePressEvent(QMouseEvent* event)
 void TFcEditButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     mousePressEvent(event);
+}
+
+void TFcEditButton::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
 }
 
 void TFcEditButton::mouseReleaseEvent(QMouseEvent* event)
