@@ -60,8 +60,15 @@ VisualizeFeature::VisualizeFeature(const FeatureContext& context, CalendarPages&
     // What the task editor saved and the imports brought is drawn again. (The
     // poll does not raise the notice: it asks the page control to rebuild.)
     changes_ = context_.Session.Changes.Subscribe(data::NoticeStage::Chart, [this](data::ScheduleChanges c) {
-        if (c.Has(data::ScheduleChange::Tasks))
-            page_->BuildChart(false);
+        if (!c.Has(data::ScheduleChange::Tasks))
+            return;
+        // Behind another page nothing wrote the chart back since the last
+        // notice built it (its bars cannot be moved there): that build goes
+        // first, or every task added from the Add / Edit / Query page would
+        // add all rows again.
+        if (!page_->isVisible() && page_->RAC()->Count() > 0)
+            page_->SaveAndClearAllocations(false);
+        page_->BuildChart(false);
     });
 }
 
