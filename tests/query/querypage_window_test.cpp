@@ -154,6 +154,29 @@ TEST_F(QueryPageTest, LocaleRunsANewTaskStartsWhereTheCurrentTaskEnds)
     locale::PinLocale("en_US");
 }
 
+// Tasks added one after another from this page rebuild the chart behind it
+// each time: it holds each task's row once, the rows the Visualize page's own
+// full build shows.
+TEST_F(QueryPageTest, TasksAddedFromThisPageLeaveTheChartBehindItAsAFullBuildDoes)
+{
+    tasks::TAddTask* editor = window.Features().Editor->Editor();
+    for (const char* after : {"Clear site", "Kitchen task 4"}) {
+        SCOPED_TRACE(after);
+        SelectRow(page->TasksGrid(), after);
+        Find<controls::RecordNavigator>("TasksNavigator")->ButtonOf(controls::RecordNavigator::Insert)->click();
+        ASSERT_TRUE(editor->isVisible());
+        auto* length = editor->findChild<QLineEdit*>("TaskLength");
+        length->setText("1");
+        emit length->textEdited(length->text());
+        editor->findChild<controls::TFcBitBtn*>("AddTaskManual")->Click();
+        ASSERT_FALSE(editor->isVisible());
+    }
+    const std::vector<std::string> behind = ChartRows();
+    EXPECT_EQ(behind.size(), 5u);
+    window.TabControl()->setCurrentIndex(TMainScreen::SchedulePage);
+    EXPECT_EQ(behind, ChartRows());
+}
+
 // The update poll stands aside while the task editor is open: a pull would
 // bring another workstation's values under the user's unsaved edit. Every
 // way the editor opens from the page sets the flag, every way out clears it.

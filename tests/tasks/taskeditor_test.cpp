@@ -308,6 +308,30 @@ TEST_F(TaskEditorTest, DoneInAddModeAddsTheTaskEverywhereAndGivesTheResourceARat
     EXPECT_TRUE(editor.CloseRequested);
 }
 
+// A task at rate 0 on a resource whose rate is 0 leaves crews.dbf alone
+// (a blank rate takes the task's, as the test above shows).
+TEST_F(TaskEditorTest, AnAddAtNoRateOnAResourceAtNoRateDoesNotWriteTheResource)
+{
+    db::Table& crews = ws->CrewsTable2;
+    ASSERT_TRUE(crews.locate("CREWID", db::Value(double(kBob))));
+    crews.edit();
+    crews.fieldByName("RATE").setAsCurrency(0);
+    crews.post();
+    const db::Table::ChangeMark mark = crews.changeMark();
+    Add(kBob, "Tile floor", Day(kTuesday, 9));
+    editor.Form.TaskLength = "4";
+    editor.TaskLengthChange();
+    editor.Form.HourlyRate = "0";
+    editor.AddTaskManualClick();
+    ASSERT_TRUE(editor.Result()) << (ui.Messages.empty() ? "" : ui.Messages[0].text);
+    const auto written = crews.writtenSince(mark);
+    ASSERT_TRUE(written.has_value());
+    EXPECT_TRUE(written->empty());
+    crews.refresh();
+    ASSERT_TRUE(crews.locate("CREWID", db::Value(double(kBob))));
+    EXPECT_FALSE(crews.fieldByName("RATE").isNull());
+}
+
 TEST_F(TaskEditorTest, AnAddThatOverlapsIsNotAdded)
 {
     const std::int64_t before = ws->ChartsTable5.recordCount();

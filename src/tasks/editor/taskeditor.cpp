@@ -636,9 +636,13 @@ bool TaskEditor::SaveAdd(const TaskInput& input, TDateTime start, TDateTime end)
     end = ctx_.Calendars.ComputeTaskEnd(CurrentResource(), moved, start, hours_);
     start = moved;
 
+    // A resource without a rate takes the task's. A rate of 0 over a stored
+    // 0 would write the record as it stands (and flush crews.dbf at every
+    // add): only a blank one is written then.
     db::Table& crews = ctx_.Tables.CrewsTable;
     if (crews.active() && crews.locate("CREWID", Number(CurrentResource()))
-        && crews.fieldByName("RATE").asCurrency() == 0) {
+        && crews.fieldByName("RATE").asCurrency() == 0
+        && (input.HourlyRate.ToDouble() != 0 || crews.fieldByName("RATE").isNull())) {
         crews.edit();
         crews.fieldByName("RATE").setAsCurrency(input.HourlyRate.ToDouble());
         crews.post();

@@ -61,8 +61,15 @@ VisualizeFeature::VisualizeFeature(const FeatureContext& context, CalendarPages&
     // poll does not raise the notice: it clears and builds the chart through
     // ChartPage itself, and only on this page.)
     changes_ = context_.Session.Changes.Subscribe(data::NoticeStage::Chart, [this](data::ScheduleChanges c) {
-        if (c.Has(data::ScheduleChange::Tasks))
-            page_->BuildChart(false);
+        if (!c.Has(data::ScheduleChange::Tasks))
+            return;
+        // Behind another page nothing wrote the chart back since the last
+        // notice built it (its bars cannot be moved there): that build goes
+        // first, or every task added from the Add / Edit / Query page would
+        // add all rows again.
+        if (!page_->isVisible() && page_->RAC()->Count() > 0)
+            page_->SaveAndClearAllocations(false);
+        page_->BuildChart(false);
     });
 }
 
