@@ -359,18 +359,19 @@ int CustomFields::RunSearch(int kind)
 
     std::vector<std::int32_t> sorted = keys;
     std::sort(sorted.begin(), sorted.end());
-    query_.FilterInProgress = true;
-    ReopenUnfiltered(view, false);
-    for (view.first(); !view.eof(); view.next()) {
-        const bool match =
-            std::binary_search(sorted.begin(), sorted.end(), view.fieldByName(owner.KeyField).asInteger());
-        if (view.fieldByName("S2").asBoolean() == match)
-            continue;
-        view.edit();
-        view.fieldByName("S2").setAsBoolean(match);
-        view.post();
+    {
+        data::BusyScope filtering(query_.FilterInProgress);
+        ReopenUnfiltered(view, false);
+        for (view.first(); !view.eof(); view.next()) {
+            const bool match =
+                std::binary_search(sorted.begin(), sorted.end(), view.fieldByName(owner.KeyField).asInteger());
+            if (view.fieldByName("S2").asBoolean() == match)
+                continue;
+            view.edit();
+            view.fieldByName("S2").setAsBoolean(match);
+            view.post();
+        }
     }
-    query_.FilterInProgress = false;
 
     if (count > 0) {
         query_.Search.CustomerSearchActive = kind == kCustomerFields;

@@ -175,7 +175,7 @@ void QueryPageLogic::ApplyQueryFilters()
     filterText_ = result.FilterText;
 
     {
-        FlagScope filtering(query_.FilterInProgress);
+        data::BusyScope filtering(query_.FilterInProgress);
         for (db::Table* view : {&d_.ChartsTable, &d_.ChartsTable3, &d_.ChartsTable6, &d_.ChartsTable9})
             SetViewFilter(*view, filterText_);
         if (d_.ChartsTable.isEmpty())
@@ -263,7 +263,7 @@ void QueryPageLogic::RestrictTasksToCrewClick()
         controls_.CrewsLabel = "All resources";
         search_.ResourceSearchActive = false;
         {
-            FlagScope filtering(query_.FilterInProgress);
+            data::BusyScope filtering(query_.FilterInProgress);
             SetViewFilter(crews, std::string());
         }
         ResourceDisplayClick();
@@ -286,7 +286,7 @@ void QueryPageLogic::RestrictToCustomerClick()
     } else {
         search_.CustomerSearchActive = false;
         {
-            FlagScope filtering(query_.FilterInProgress);
+            data::BusyScope filtering(query_.FilterInProgress);
             SetViewFilter(customers, std::string());
         }
         controls_.CustomersLabel = "All customers";
