@@ -7,6 +7,7 @@
 #include "controls/edits/fcmemo.h"
 #include "controls/foundation/fcframecontroller.h"
 #include "controls/foundation/fcthemesrv.h"
+#include "benchapplication.h"
 
 #include <QApplication>
 #include <QImage>
@@ -23,21 +24,18 @@ namespace {
 
 using namespace tw::controls;
 
+// The library's benchmark application, with one fixed font so that every run
+// lays out the same text.
 QApplication& App()
 {
-    static int argc = 1;
-    static char name[] = "tw_fcedits_bench";
-    static char* argv[] = {name, nullptr};
-    static auto* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto* a = new QApplication(argc, argv);
+    static QApplication& app = []() -> QApplication& {
+        QApplication& a = bench::App();
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(11);
         QApplication::setFont(font);
-        SetVisualStylesEnabled(false);
         return a;
     }();
-    return *app;
+    return app;
 }
 
 // Renders the whole widget, children included, as a repaint does.
