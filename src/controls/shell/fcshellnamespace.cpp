@@ -283,17 +283,26 @@ protected:
 
     ShellError BindToChild(const IdList* item, ShellFolderPtr& folder) const override
     {
-        const QString path = ChildPath(item);
+        return BindDirectory(abs_.get(), item, ChildPath(item), folder);
+    }
+
+public:
+    // The folder of the directory at `path`, reached from `parent` through
+    // `item`; an error when it is gone or is not a directory.
+    static ShellError BindDirectory(const IdList* parent, const IdList* item, const QString& path,
+                                    ShellFolderPtr& folder)
+    {
         struct stat st {};
         if (::stat(Native(path).constData(), &st) != 0)
             return ErrorFromErrno(errno);
         if (!S_ISDIR(st.st_mode))
             return ErrorFromErrno(ENOTDIR);
-        IdListPtr abs(ConcatIdLists(abs_.get(), item));
+        IdListPtr abs(ConcatIdLists(parent, item));
         folder = std::make_shared<DirectoryFolder>(abs.get(), path);
         return {};
     }
 
+protected:
     std::uint32_t ChildAttributes(const IdList* item, std::uint32_t mask) const override
     {
         if (!opened_) {
@@ -343,15 +352,7 @@ protected:
     QString ChildPath(const IdList* item) const override { return QDir::cleanPath(ItemName(item)); }
     ShellError BindToChild(const IdList* item, ShellFolderPtr& folder) const override
     {
-        const QString path = ChildPath(item);
-        struct stat st {};
-        if (::stat(Native(path).constData(), &st) != 0)
-            return ErrorFromErrno(errno);
-        if (!S_ISDIR(st.st_mode))
-            return ErrorFromErrno(ENOTDIR);
-        IdListPtr abs(ConcatIdLists(abs_.get(), item));
-        folder = std::make_shared<DirectoryFolder>(abs.get(), path);
-        return {};
+        return DirectoryFolder::BindDirectory(abs_.get(), item, ChildPath(item), folder);
     }
     std::uint32_t ChildAttributes(const IdList* item, std::uint32_t mask) const override
     {
