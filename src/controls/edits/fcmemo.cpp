@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
 
 namespace tw::controls {
 namespace {
@@ -194,115 +195,158 @@ void FireClipboard(const TClipboardChangeEvent& handler, QWidget* sender, bool h
 
 }  // namespace
 
-// --- TFcMemo ---------------------------------------------------------------
+// --- TFcMultiLineEdit ------------------------------------------------------
 
-TFcMemo::TFcMemo(QWidget* parent) : QPlainTextEdit(parent), TFcFramed(this)
+template <typename QtEdit>
+TFcMultiLineEdit<QtEdit>::TFcMultiLineEdit(QWidget* parent) : QtEdit(parent), TFcFramed(this)
 {
-    const int nativeShape = frameShape();
+    const int nativeShape = this->frameShape();
     Framing().SetAskWindowForFocus(true);
     Framing().ApplyFrameMode = [this, nativeShape](bool custom) {
-        setFrameShape(custom ? QFrame::NoFrame : static_cast<QFrame::Shape>(nativeShape));
+        this->setFrameShape(custom ? QFrame::NoFrame : static_cast<QFrame::Shape>(nativeShape));
         const int inset = custom ? 2 : 0;
-        setContentsMargins(inset, inset, inset, inset);
+        this->setContentsMargins(inset, inset, inset, inset);
     };
     Framing().ApplyFraming();
-    connect(this, &QPlainTextEdit::textChanged, this, [this] { LineColChange(); });
+    QObject::connect(this, &QtEdit::textChanged, this, [this] { LineColChange(); });
 }
 
-TFcMemo::~TFcMemo() = default;
+template <typename QtEdit>
+TFcMultiLineEdit<QtEdit>::~TFcMultiLineEdit() = default;
 
-int TFcMemo::GetLine() const
+template <typename QtEdit>
+int TFcMultiLineEdit<QtEdit>::GetLine() const
 {
     return CaretLine(this);
 }
 
-int TFcMemo::GetColumn() const
+template <typename QtEdit>
+int TFcMultiLineEdit<QtEdit>::GetColumn() const
 {
     return CaretColumn(this);
 }
 
-void TFcMemo::SetColumn(int value)
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::SetColumn(int value)
 {
     if (PutColumn(this, value))
         LineColChange();
 }
 
-void TFcMemo::SetLine(int value)
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::SetLine(int value)
 {
     if (!PutLine(this, value))
         return;
-    // The scroll bar counts visual lines: the line comes to the top.
-    verticalScrollBar()->setValue(value - 1);
+    ScrollCaretLineToTop(value);
     LineColChange();
 }
 
-void TFcMemo::JumpTo(int line, int column)
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::ScrollCaretLineToTop(int line)
+{
+    QScrollBar* bar = this->verticalScrollBar();
+    if constexpr (std::is_same_v<QtEdit, QPlainTextEdit>) {
+        // The scroll bar counts visual lines.
+        bar->setValue(line - 1);
+    } else {
+        // The scroll bar counts pixels: the line's top comes to the top.
+        const VisualLine caretLine = LineAt(this->document(), this->textCursor().selectionStart());
+        qreal top = this->document()->documentLayout()->blockBoundingRect(caretLine.block).top();
+        if (const QTextLayout* layout = caretLine.block.layout();
+            layout && caretLine.indexInBlock < layout->lineCount())
+            top += layout->lineAt(caretLine.indexInBlock).y();
+        bar->setValue(static_cast<int>(top));
+    }
+}
+
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::JumpTo(int line, int column)
 {
     SetLine(line);
     if (GetLine() == line)
         SetColumn(column);
 }
 
-void TFcMemo::LineColChange()
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::LineColChange()
 {
     Fire(OnLineColChange, this, GetLine(), GetColumn());
     ClipboardChange();
 }
 
-void TFcMemo::ClipboardChange()
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::ClipboardChange()
 {
-    FireClipboard(OnClipboardChange, this, textCursor().hasSelection());
+    FireClipboard(OnClipboardChange, this, this->textCursor().hasSelection());
 }
 
-void TFcMemo::DoMouseWheelDown(int lines)
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::ScrollLines(int lines)
+{
+    QScrollBar* bar = this->verticalScrollBar();
+    if constexpr (std::is_same_v<QtEdit, QPlainTextEdit>)
+        bar->setValue(bar->value() + lines);
+    else
+        bar->setValue(bar->value() + lines * this->fontMetrics().lineSpacing());
+}
+
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::DoMouseWheelDown(int lines)
 {
     if (OnMouseWheelDown)
         OnMouseWheelDown(this);
-    verticalScrollBar()->setValue(verticalScrollBar()->value() + lines);
+    ScrollLines(lines);
 }
 
-void TFcMemo::DoMouseWheelUp(int lines)
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::DoMouseWheelUp(int lines)
 {
     if (OnMouseWheelUp)
         OnMouseWheelUp(this);
-    verticalScrollBar()->setValue(verticalScrollBar()->value() - lines);
+    ScrollLines(-lines);
 }
 
-void TFcMemo::keyPressEvent(QKeyEvent* event)
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::keyPressEvent(QKeyEvent* event)
 {
     if (tabOnEnter_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         event->accept();
         // Past the text edit's own Tab handling, which would type a tab.
-        QWidget::focusNextPrevChild(true);
+        this->QWidget::focusNextPrevChild(true);
         return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    QtEdit::keyPressEvent(event);
     LineColChange();
 }
 
-void TFcMemo::keyReleaseEvent(QKeyEvent* event)
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::keyReleaseEvent(QKeyEvent* event)
 {
-    QPlainTextEdit::keyReleaseEvent(event);
+    QtEdit::keyReleaseEvent(event);
     LineColChange();
 }
 
-void TFcMemo::mouseReleaseEvent(QMouseEvent* event)
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::mouseReleaseEvent(QMouseEvent* event)
 {
-    QPlainTextEdit::mouseReleaseEvent(event);
+    QtEdit::mouseReleaseEvent(event);
     LineColChange();
     ClipboardChange();
 }
 
-void TFcMemo::wheelEvent(QWheelEvent* event)
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::wheelEvent(QWheelEvent* event)
 {
     if (!TurnWheel(
             event, [this](int lines) { DoMouseWheelDown(lines); }, [this](int lines) { DoMouseWheelUp(lines); }))
-        QPlainTextEdit::wheelEvent(event);
+        QtEdit::wheelEvent(event);
 }
 
-void TFcMemo::showEvent(QShowEvent* event)
+template <typename QtEdit>
+void TFcMultiLineEdit<QtEdit>::showEvent(QShowEvent* event)
 {
-    QPlainTextEdit::showEvent(event);
+    QtEdit::showEvent(event);
     if (!shown_) {
         shown_ = true;
         LineColChange();
@@ -310,131 +354,29 @@ void TFcMemo::showEvent(QShowEvent* event)
     }
 }
 
+template class TFcMultiLineEdit<QPlainTextEdit>;
+template class TFcMultiLineEdit<QTextEdit>;
+
+// --- TFcMemo ---------------------------------------------------------------
+
+TFcMemo::TFcMemo(QWidget* parent) : TFcMultiLineEdit(parent) {}
+
+TFcMemo::~TFcMemo() = default;
+
 // --- TFcRichEdit -----------------------------------------------------------
 
-TFcRichEdit::TFcRichEdit(QWidget* parent) : QTextEdit(parent), TFcFramed(this)
+TFcRichEdit::TFcRichEdit(QWidget* parent) : TFcMultiLineEdit(parent)
 {
-    const int nativeShape = frameShape();
-    Framing().SetAskWindowForFocus(true);
-    Framing().ApplyFrameMode = [this, nativeShape](bool custom) {
-        setFrameShape(custom ? QFrame::NoFrame : static_cast<QFrame::Shape>(nativeShape));
-        const int inset = custom ? 2 : 0;
-        setContentsMargins(inset, inset, inset, inset);
-    };
-    Framing().ApplyFraming();
-    connect(this, &QTextEdit::textChanged, this, [this] { LineColChange(); });
     connect(this, &QTextEdit::cursorPositionChanged, this, [this] { SelectionChange(); });
 }
 
 TFcRichEdit::~TFcRichEdit() = default;
-
-int TFcRichEdit::GetLine() const
-{
-    return CaretLine(this);
-}
-
-int TFcRichEdit::GetColumn() const
-{
-    return CaretColumn(this);
-}
-
-void TFcRichEdit::SetColumn(int value)
-{
-    if (PutColumn(this, value))
-        LineColChange();
-}
-
-void TFcRichEdit::SetLine(int value)
-{
-    if (!PutLine(this, value))
-        return;
-    // The scroll bar counts pixels: the line's top comes to the top.
-    const VisualLine line = LineAt(document(), textCursor().selectionStart());
-    qreal top = document()->documentLayout()->blockBoundingRect(line.block).top();
-    if (const QTextLayout* layout = line.block.layout(); layout && line.indexInBlock < layout->lineCount())
-        top += layout->lineAt(line.indexInBlock).y();
-    verticalScrollBar()->setValue(static_cast<int>(top));
-    LineColChange();
-}
-
-void TFcRichEdit::JumpTo(int line, int column)
-{
-    SetLine(line);
-    if (GetLine() == line)
-        SetColumn(column);
-}
-
-void TFcRichEdit::LineColChange()
-{
-    Fire(OnLineColChange, this, GetLine(), GetColumn());
-    ClipboardChange();
-}
-
-void TFcRichEdit::ClipboardChange()
-{
-    FireClipboard(OnClipboardChange, this, textCursor().hasSelection());
-}
 
 void TFcRichEdit::SelectionChange()
 {
     if (OnSelectionChange)
         OnSelectionChange(this);
     LineColChange();
-}
-
-void TFcRichEdit::DoMouseWheelDown(int lines)
-{
-    if (OnMouseWheelDown)
-        OnMouseWheelDown(this);
-    verticalScrollBar()->setValue(verticalScrollBar()->value() + lines * fontMetrics().lineSpacing());
-}
-
-void TFcRichEdit::DoMouseWheelUp(int lines)
-{
-    if (OnMouseWheelUp)
-        OnMouseWheelUp(this);
-    verticalScrollBar()->setValue(verticalScrollBar()->value() - lines * fontMetrics().lineSpacing());
-}
-
-void TFcRichEdit::keyPressEvent(QKeyEvent* event)
-{
-    if (tabOnEnter_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        event->accept();
-        QWidget::focusNextPrevChild(true);
-        return;
-    }
-    QTextEdit::keyPressEvent(event);
-    LineColChange();
-}
-
-void TFcRichEdit::keyReleaseEvent(QKeyEvent* event)
-{
-    QTextEdit::keyReleaseEvent(event);
-    LineColChange();
-}
-
-void TFcRichEdit::mouseReleaseEvent(QMouseEvent* event)
-{
-    QTextEdit::mouseReleaseEvent(event);
-    LineColChange();
-    ClipboardChange();
-}
-
-void TFcRichEdit::wheelEvent(QWheelEvent* event)
-{
-    if (!TurnWheel(
-            event, [this](int lines) { DoMouseWheelDown(lines); }, [this](int lines) { DoMouseWheelUp(lines); }))
-        QTextEdit::wheelEvent(event);
-}
-
-void TFcRichEdit::showEvent(QShowEvent* event)
-{
-    QTextEdit::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        LineColChange();
-        ClipboardChange();
-    }
 }
 
 // --- TFcHotKeyEdit ---------------------------------------------------------
