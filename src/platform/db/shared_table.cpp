@@ -1767,9 +1767,11 @@ void SharedTable::saveReadOrder()
         WriteReadOrderFile(orderPath_, readOrder_.fields, st, readOrder_.order);
     } catch (const DbError&) {
         // The table's write stands; without its order the records read in
-        // file order until the next sort.
+        // file order until the next sort. Every record may have moved in the
+        // read order: what was written since a mark no longer tells it.
         orderState_ = OrderState::None;
         readOrder_ = ReadOrder{};
+        startWriteEpoch();
         try {
             Fs().remove(orderPath_);
         } catch (const DbError&) {

@@ -197,7 +197,8 @@ public:
     // cursors: the record numbers in the order written, repeats included
     // (a record may have been deleted since). None when that does not tell
     // everything: another program wrote to the table (seen at a refresh), it
-    // was closed in between, or too much was written.
+    // was closed in between, too much was written, or its kept read order was
+    // lost (the records read in file order again).
     struct ChangeMark {
         std::uint64_t epoch = 0;
         std::size_t written = 0;

@@ -5,7 +5,6 @@
 #include <map>
 #include <optional>
 #include <set>
-#include <variant>
 #include <tuple>
 #include <unordered_set>
 
@@ -16,6 +15,7 @@
 #include "platform/db/tableops.h"
 #include "data/records/scheduleitemrecord.h"
 #include "schedule/visualize/pagesupport.h"
+#include "schedule/visualize/sortorder.h"
 
 namespace tw::visualize {
 
@@ -59,82 +59,6 @@ std::int64_t ToCurrency(double value)
 bool SameStoredNumber(double stored, double value)
 {
     return std::abs(stored - value) < 5e-9;
-}
-
-// One sort key of a record as the table's sort compares it.
-struct SortKey {
-    bool Blank = true;
-    bool Text = false;
-    double Number = 0;
-    std::string Upper;
-};
-
-// -1, 0, 1 as the sort orders them; 2 when this code cannot tell (text
-// outside ASCII, whose order the table's own code page decides).
-int CompareSortKeys(const SortKey& a, const SortKey& b)
-{
-    if (a.Text || b.Text) {
-        const std::size_t n = std::max(a.Upper.size(), b.Upper.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            const auto x = static_cast<unsigned char>(i < a.Upper.size() ? a.Upper[i] : ' ');
-            const auto y = static_cast<unsigned char>(i < b.Upper.size() ? b.Upper[i] : ' ');
-            if (x >= 0x80 || y >= 0x80)
-                return 2;
-            if (x != y)
-                return x < y ? -1 : 1;
-        }
-        return 0;
-    }
-    if (a.Blank || b.Blank)
-        return a.Blank == b.Blank ? 0 : (a.Blank ? -1 : 1);
-    return a.Number < b.Number ? -1 : (a.Number > b.Number ? 1 : 0);
-}
-
-void ReadSortKey(db::Field& field, SortKey& key)
-{
-    const db::Value value = field.value();
-    key.Blank = std::holds_alternative<std::monostate>(value);
-    key.Text = field.type() == db::FieldType::Char;
-    if (key.Text) {
-        key.Upper = key.Blank ? std::string() : std::get<std::string>(value);
-        for (char& c : key.Upper)
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 32);
-    } else {
-        key.Number = key.Blank ? 0 : std::get<double>(value);
-    }
-}
-
-// True when the records already stand in the order that sorting on the
-// fields would give: sorting is stable, so it would change nothing. After the
-// first build in an order, most builds find the working copy so.
-bool AlreadyInOrder(const std::filesystem::path& file, const std::vector<int>& fieldNumbers)
-{
-    db::Table table;
-    table.setFolder(file.parent_path().string());
-    table.setTableName(file.filename().string());
-    table.open();
-    std::vector<db::Field> fields;
-    for (int number : fieldNumbers)
-        fields.push_back(table.field(number - 1));
-    std::vector<SortKey> previous(fields.size()), current(fields.size());
-    bool first = true;
-    for (table.first(); !table.eof(); table.next()) {
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            ReadSortKey(fields[i], current[i]);
-        if (!first) {
-            for (std::size_t i = 0; i < fields.size(); ++i) {
-                const int order = CompareSortKeys(previous[i], current[i]);
-                if (order == 2 || order > 0)
-                    return false;
-                if (order < 0)
-                    break;
-            }
-        }
-        first = false;
-        std::swap(previous, current);
-    }
-    return true;
 }
 
 struct JobTotals {
@@ -559,7 +483,7 @@ void ChartBuilder::SortWorkTables()
     if (fields.empty() || !tables.ChartsTable4.active())
         return;
     const std::filesystem::path file(tables.ChartsTable4.path());
-    if (AlreadyInOrder(file, fields))
+    if (sortOrder_.InOrder(file, fields))
         return;
     data::BusyScope busy(ctx_.State);
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "schedule/visualize/chartdates.h"
+#include "schedule/visualize/sortorder.h"
 #include "schedule/visualize/visualizecontext.h"
 
 namespace tw::visualize {
@@ -66,6 +67,8 @@ private:
     VisualizeContext& ctx_;
     ChartDates& dates_;
     std::set<std::int32_t> writtenTimes_;
+    // Tells a build whether the working copy needs sorting at all.
+    SortOrderCheck sortOrder_;
 };
 
 }  // namespace tw::visualize
