@@ -88,12 +88,14 @@ OpenSchedule& ScheduleOfSize(int tasks)
 {
     Syncs();
     static std::map<int, std::unique_ptr<OpenSchedule>> schedules;
-    static const bool cleanup = std::atexit([] { schedules.clear(); }) == 0;
-    (void)cleanup;
     if (schedules.count(tasks) == 0) {
         // One open window at a time: the previous size's closes first.
         schedules.clear();
         schedules[tasks] = std::make_unique<OpenSchedule>(tasks);
+        // The last window closes at exit before whatever the toolkit set up
+        // while it was open is torn down: exit handlers run last-registered
+        // first.
+        std::atexit([] { schedules.clear(); });
     }
     return *schedules[tasks];
 }

@@ -4,8 +4,8 @@
 // Qt's own edits, list and tree views, so the framing is one object per
 // control rather than a second base class:
 //
-//   class TFcMemo : public QPlainTextEdit, public TFcFramed { ... };
-//   TFcMemo::TFcMemo(QWidget* parent) : QPlainTextEdit(parent), TFcFramed(this)
+//   class TFcHotKeyEdit : public QKeySequenceEdit, public TFcFramed { ... };
+//   TFcHotKeyEdit::TFcHotKeyEdit(QWidget* parent) : QKeySequenceEdit(parent), TFcFramed(this)
 //   {
 //       Framing().ApplyFrameMode = [this](bool custom) { ... native frame off, inset ... };
 //       Framing().ApplyFraming();
