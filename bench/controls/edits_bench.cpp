@@ -71,12 +71,9 @@ void BM_Repaint_FramedEditWithDropButton(benchmark::State& state)
 }
 BENCHMARK(BM_Repaint_FramedEditWithDropButton);
 
-// Line and column of the caret after a key press on the given line of a memo
-// of 10,000 lines: the cost must not grow with the line.
-void BM_MemoLineColumnAfterKey(benchmark::State& state)
+// 10,000 lines of notes in a shown memo.
+void ShowJobNotes(QPlainTextEdit& memo)
 {
-    App();
-    TFcMemo memo;
     memo.resize(400, 300);
     QStringList lines;
     for (int i = 1; i <= 10000; ++i)
@@ -84,6 +81,15 @@ void BM_MemoLineColumnAfterKey(benchmark::State& state)
     memo.setPlainText(lines.join('\n'));
     memo.show();
     QApplication::processEvents();
+}
+
+// Line and column of the caret after a key press on the given line of a memo
+// of 10,000 lines: the cost must not grow with the line.
+void BM_MemoLineColumnAfterKey(benchmark::State& state)
+{
+    App();
+    TFcMemo memo;
+    ShowJobNotes(memo);
     memo.SetLine(static_cast<int>(state.range(0)));
     memo.SetColumn(6);
     QTextCursor cursor = memo.textCursor();
@@ -104,13 +110,7 @@ void BM_PlainTextCaretMove(benchmark::State& state)
 {
     App();
     QPlainTextEdit memo;
-    memo.resize(400, 300);
-    QStringList lines;
-    for (int i = 1; i <= 10000; ++i)
-        lines << QStringLiteral("line %1 of the job notes").arg(i);
-    memo.setPlainText(lines.join('\n'));
-    memo.show();
-    QApplication::processEvents();
+    ShowJobNotes(memo);
     QTextCursor cursor(memo.document()->findBlockByNumber(9999));
     for (auto _ : state) {
         cursor.movePosition(QTextCursor::Right);

@@ -14,6 +14,7 @@
 #include "controls/buttons/fcmenubutton.h"
 #include "controls/buttons/fcshapebutton.h"
 #include "controls/foundation/fcthemesrv.h"
+#include "examplepage.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -28,6 +29,10 @@
 
 using namespace tw::controls;
 
+using tw::examples::Heading;
+using tw::examples::Hover;
+using tw::examples::Note;
+
 namespace {
 
 // A button held in its pressed look, for the page.
@@ -36,31 +41,6 @@ public:
     using TFcBitBtn::TFcBitBtn;
     void Hold() { SetPressedMark(true); }
 };
-
-void Hover(QWidget* widget)
-{
-    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-    QApplication::sendEvent(widget, &enter);
-}
-
-QLabel* Heading(QWidget* page, int x, int y, const QString& text)
-{
-    auto* label = new QLabel(text, page);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
-QLabel* Note(QWidget* page, int x, int y, const QString& text)
-{
-    auto* label = new QLabel(text, page);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
 
 TFcBitBtn* Button(QWidget* page, int x, int y, const QString& caption, int width = 90)
 {

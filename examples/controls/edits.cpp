@@ -17,32 +17,11 @@
 
 using namespace tw::controls;
 
+using tw::examples::Heading;
+using tw::examples::Hover;
+using tw::examples::Note;
+
 namespace {
-
-void Hover(QWidget* widget)
-{
-    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-    QApplication::sendEvent(widget, &enter);
-}
-
-QLabel* Heading(QWidget* page, int x, int y, const QString& text)
-{
-    auto* label = new QLabel(text, page);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
-QLabel* Note(QWidget* page, int x, int y, const QString& text)
-{
-    auto* label = new QLabel(text, page);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
 
 TFcEdit* Edit(QWidget* page, int x, int y, const QString& text, int width = 110)
 {

@@ -10,6 +10,7 @@
 #include "controls/foundation/fcthemesrv.h"
 #include "controls/tabs/fccollectiontabcontrol.h"
 #include "controls/tabs/fcpagecontrol.h"
+#include "examplepage.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,18 +19,9 @@
 
 using namespace tw::controls;
 
-namespace {
+using tw::examples::Heading;
 
-QLabel* Heading(QWidget* parent, int x, int y, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
+namespace {
 
 TFcTabControl* Strip(QWidget* parent, const QRect& place, const QStringList& captions)
 {
